@@ -1,0 +1,48 @@
+# Helpers that keep each folder's CMakeLists short. Sources are globbed per folder
+# (not recursively), so a ui/ subfolder is never pulled into a core library.
+
+# tvr_core_library(<name> [DEPS <targets>...])
+# A library of the core: standard C++ only, never linked with Qt.
+function(tvr_core_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name} STATIC ${_sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# tvr_ui_library(<name> [DEPS <targets>...])
+# A library of windows: Qt 6 Widgets on top of the core.
+function(tvr_ui_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_library(${name} STATIC ${_sources})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Widgets Qt6::PrintSupport Qt6::Network)
+endfunction()
+
+# tvr_add_test(<name> SOURCES <files>... LIBS <targets>...)
+# One GoogleTest program; its cases are listed to CTest at test time.
+function(tvr_add_test name)
+  cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    TVR_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TVR_PROGRAM_DIR="${TVR_PROGRAM_DIR}"
+    TVR_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+  set(_env "LC_ALL=C.UTF-8")
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    list(APPEND _env "QT_QPA_PLATFORM=offscreen")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${_env}")
+endfunction()
+
+# tvr_add_bench(<name> SOURCES <files>... LIBS <targets>...)
+function(tvr_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
