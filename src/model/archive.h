@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The byte stream of the program's stored documents: little-endian words, dwords,
+// floats and doubles, and texts in the length-prefixed form below.
+//
+// Text form: the byte FF and the word FFFE (wide-text mark), then the character count
+// as a byte when below 255, else FF and a word when below 65534, else FF, the word
+// FFFF and a dword; then the UTF-16LE code units, no terminator. The writer always
+// uses this form. The reader also accepts the 8-bit form (the same count without the
+// mark, then that many CP1252 bytes). In memory every text is UTF-8.
+//
+// Errors: every reading operation throws CArchiveError when the stream is damaged
+// (ends early, a count or length that the rest of the stream cannot hold, invalid
+// UTF-16). Nothing is allocated before its size has been checked against what remains.
+
+class CArchiveError : public std::runtime_error {
+ public:
+  // offset: position in the stream where the damage was found.
+  CArchiveError(const std::string& message, std::size_t offset);
+  std::size_t Offset() const { return m_offset; }
+
+ private:
+  std::size_t m_offset;
+};
+
+class CArchiveReader {
+ public:
+  explicit CArchiveReader(std::vector<std::uint8_t> bytes);
+  CArchiveReader(const void* data, std::size_t size);  // copies the bytes
+
+  std::uint8_t ReadByte();
+  std::uint16_t ReadWord();
+  std::uint32_t ReadDword();
+  std::int32_t ReadLong();  // a dword read as signed
+  float ReadFloat();
+  double ReadDouble();
+  std::string ReadString();
+  void Skip(std::size_t count);
+
+  // Throws unless at least `bytes` remain; `what` names the record in the message.
+  void Require(std::uint64_t bytes, std::string_view what) const;
+  // Throws unless `count` items of at least `minBytesEach` bytes can still follow:
+  // call it before reserving or looping over a count read from the stream.
+  void RequireCount(std::uint64_t count, std::uint64_t minBytesEach, std::string_view what) const;
+
+  std::size_t Position() const { return m_pos; }
+  std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+  bool AtEnd() const { return m_pos == m_bytes.size(); }
+
+ private:
+  // Character count and whether the characters are wide.
+  std::pair<std::uint64_t, bool> ReadStringLength();
+  std::string ReadWideChars(std::uint64_t count);
+  std::string ReadNarrowChars(std::uint64_t count);
+
+  std::vector<std::uint8_t> m_bytes;
+  std::size_t m_pos = 0;
+};
+
+class CArchiveWriter {
+ public:
+  void WriteByte(std::uint8_t value);
+  void WriteWord(std::uint16_t value);
+  void WriteDword(std::uint32_t value);
+  void WriteLong(std::int32_t value);
+  void WriteFloat(float value);
+  void WriteDouble(double value);
+  // UTF-8 text; a byte sequence that is not valid UTF-8 is written as U+FFFD so that
+  // a save never fails on one damaged text.
+  void WriteString(std::string_view text);
+  void WriteBytes(const void* data, std::size_t size);
+
+  const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
+  std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }
+
+ private:
+  void WriteStringLength(std::uint64_t count);
+
+  std::vector<std::uint8_t> m_bytes;
+};
