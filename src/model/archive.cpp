@@ -1,6 +1,7 @@
 #include "model/archive.h"
 
 #include "model/text_encoding.h"
+#include "platform/code_page.h"
 
 #include <bit>
 #include <cstring>
@@ -118,7 +119,8 @@ std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
   RequireCount(count, 1, "text");
   const auto* begin = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
   m_pos += static_cast<std::size_t>(count);
-  return tvr::model::Cp1252ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)));
+  return tvr::platform::ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)),
+                              tvr::platform::CodePage::Cp1252);
 }
 
 void CArchiveWriter::WriteByte(std::uint8_t value) {

@@ -15,7 +15,8 @@
 // as a byte when below 255, else FF and a word when below 65534, else FF, the word
 // FFFF and a dword; then the UTF-16LE code units, no terminator. The writer always
 // uses this form. The reader also accepts the 8-bit form (the same count without the
-// mark, then that many CP1252 bytes). In memory every text is UTF-8.
+// mark, then that many CP1252 bytes; a byte that CP1252 leaves
+// undefined reads as '?'). In memory every text is UTF-8.
 //
 // Errors: every reading operation throws CArchiveError when the stream is damaged
 // (ends early, a count or length that the rest of the stream cannot hold, invalid

@@ -1,19 +1,11 @@
 #include "model/text_encoding.h"
 
-#include <array>
 #include <cstdint>
 
 namespace tvr::model {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
-
-// CP1252 bytes 0x80..0x9F; the undefined ones keep their own value.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void AppendUtf16(std::u16string& out, char32_t codePoint) {
   if (codePoint < 0x10000) {
@@ -98,17 +90,6 @@ std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {
     if (low < 0xDC00 || low > 0xDFFF) return std::nullopt;
     AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00));
     ++i;
-  }
-  return out;
-}
-
-std::string Cp1252ToUtf8(std::string_view bytes) {
-  std::string out;
-  out.reserve(bytes.size());
-  for (const char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x80 && b < 0xA0) AppendUtf8(out, kCp1252High[b - 0x80]);
-    else AppendUtf8(out, b);
   }
   return out;
 }

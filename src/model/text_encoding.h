@@ -15,10 +15,6 @@ std::u16string Utf8ToUtf16(std::string_view text);
 // UTF-8 of UTF-16 code units; no value when a surrogate is unpaired.
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
 
-// UTF-8 of CP1252 bytes; the five bytes that CP1252 leaves undefined map to the
-// control characters of the same value, as the system conversion does.
-std::string Cp1252ToUtf8(std::string_view bytes);
-
 // Appends the UTF-8 form of one code point (which must be a valid scalar value).
 void AppendUtf8(std::string& out, char32_t codePoint);
 

@@ -1,0 +1,132 @@
+#include "model/obj_with_prop.h"
+
+#include "model/archive.h"
+#include "model/prop_window_notifier.h"
+
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+namespace {
+
+// The smallest stored property: two texts of one length byte each.
+constexpr std::uint64_t kMinPropBytes = 2;
+
+}  // namespace
+
+CObjWithProp::CObjWithProp() : m_self(std::make_shared<CObjWithProp*>(this)) {}
+
+CObjWithProp::CObjWithProp(const CObjWithProp& other) : CObjWithProp() {
+  *this = other;
+}
+
+CObjWithProp& CObjWithProp::operator=(const CObjWithProp& other) {
+  if (this == &other) return *this;
+  std::vector<std::unique_ptr<CProp>> copy;
+  copy.reserve(other.m_props.size());
+  for (const auto& prop : other.m_props) copy.push_back(std::make_unique<CProp>(*prop));
+  m_props = std::move(copy);
+  return *this;
+}
+
+CObjWithProp::~CObjWithProp() {
+  // Queued messages that still hold a handle now see a dead object.
+  *m_self = nullptr;
+}
+
+void CObjWithProp::Serialize(CArchiveWriter& archive) const {
+  if (m_props.size() > std::numeric_limits<std::uint16_t>::max())
+    throw std::length_error("more properties than the stored form can count");
+  archive.WriteWord(static_cast<std::uint16_t>(m_props.size()));
+  for (const auto& prop : m_props) prop->Serialize(archive);
+}
+
+void CObjWithProp::Serialize(CArchiveReader& archive) {
+  const std::uint16_t count = archive.ReadWord();
+  archive.RequireCount(count, kMinPropBytes, "property list");
+  // Read every pair before changing anything, so a damaged list changes nothing.
+  std::vector<CProp> pairs(count);
+  for (auto& pair : pairs) pair.Serialize(archive);
+  for (const auto& pair : pairs) SetPropValue(pair.GetName(), pair.GetValue());
+}
+
+CObjWithProp* CObjWithProp::GetNextObject() const { return nullptr; }
+CObjWithProp* CObjWithProp::GetPrevObject() const { return nullptr; }
+CObjWithProp* CObjWithProp::GetNextSameName() const { return nullptr; }
+CObjWithProp* CObjWithProp::GetPrevSameName() const { return nullptr; }
+
+void CObjWithProp::GoToObject(CObjWithProp* target, int /*how*/) {
+  if (target) target->NotifyPropDialog(kPropMsgShowObject);
+}
+
+std::vector<int> CObjWithProp::GetPages() const { return {}; }
+
+int CObjWithProp::FindIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < m_props.size(); ++i)
+    if (m_props[i]->GetName() == name) return static_cast<int>(i);
+  return -1;
+}
+
+const CProp* CObjWithProp::FindProp(std::string_view name) const {
+  const int index = FindIndex(name);
+  return index < 0 ? nullptr : m_props[index].get();
+}
+
+std::string CObjWithProp::GetPropValue(std::string_view name) const {
+  const CProp* prop = FindProp(name);
+  return prop ? prop->GetValue() : std::string();
+}
+
+bool CObjWithProp::SetPropValue(std::string_view name, std::string_view value) {
+  const int index = FindIndex(name);
+  if (index >= 0) return SetPropAt(index + 1, value);
+  if (value.empty()) return false;
+  m_props.push_back(std::make_unique<CProp>(std::string(name), std::string(value)));
+  return true;
+}
+
+std::string CObjWithProp::GetPropAt(int index) const {
+  if (index < 1 || index > static_cast<int>(m_props.size())) return {};
+  return m_props[index - 1]->GetValue();
+}
+
+bool CObjWithProp::SetPropAt(int index, std::string_view value) {
+  if (index < 1 || index > static_cast<int>(m_props.size())) return false;
+  if (value.empty()) {
+    m_props.erase(m_props.begin() + (index - 1));
+    return true;
+  }
+  CProp& prop = *m_props[index - 1];
+  if (prop.GetValue() == value) return false;
+  prop.SetValue(std::string(value));
+  return true;
+}
+
+int CObjWithProp::IndexOfProp(const CProp* prop) const {
+  for (std::size_t i = 0; i < m_props.size(); ++i)
+    if (m_props[i].get() == prop) return static_cast<int>(i);
+  return -1;
+}
+
+int CObjWithProp::AddProp(std::unique_ptr<CProp> prop) {
+  if (!prop) return -1;
+  if (FindIndex(prop->GetName()) >= 0) {
+    SetPropValue(prop->GetName(), prop->GetValue());
+    return FindIndex(prop->GetName());
+  }
+  if (prop->GetValue().empty()) return -1;
+  m_props.push_back(std::move(prop));
+  return static_cast<int>(m_props.size()) - 1;
+}
+
+void CObjWithProp::RemoveHBv2Props() {
+  std::erase_if(m_props, [](const auto& prop) { return prop->GetName().starts_with("HBv2_"); });
+}
+
+int CObjWithProp::NotifyPropDialog(int message) {
+  CPropWindowNotifier* notifier = GetPropWindowNotifier();
+  if (!notifier || !notifier->PropWindowExists()) return 0;
+  if (message == kPropMsgRefresh) notifier->PostPropMessage(kPropMsgShowObject, GetHandle());
+  else notifier->SendPropMessage(message, this);
+  return 1;
+}

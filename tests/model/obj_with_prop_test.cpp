@@ -1,0 +1,234 @@
+#include "model/obj_with_prop.h"
+
+#include "model/archive.h"
+#include "model/prop_window_notifier.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::vector<std::pair<std::string, std::string>> Props(const CObjWithProp& obj) {
+  std::vector<std::pair<std::string, std::string>> props;
+  for (const auto& prop : obj.GetPropArray()) props.emplace_back(prop->GetName(), prop->GetValue());
+  return props;
+}
+
+Bytes List(const std::vector<std::pair<std::string, std::string>>& pairs) {
+  CArchiveWriter writer;
+  writer.WriteWord(static_cast<std::uint16_t>(pairs.size()));
+  for (const auto& [name, value] : pairs) {
+    writer.WriteString(name);
+    writer.WriteString(value);
+  }
+  return writer.TakeBytes();
+}
+
+TEST(CObjWithPropTest, SetAndGetByExactName) {
+  CObjWithProp obj;
+  EXPECT_FALSE(obj.SetPropValue("Name", ""));  // absent and empty: nothing
+  EXPECT_TRUE(obj.GetPropArray().empty());
+  EXPECT_TRUE(obj.SetPropValue("Name", "A"));
+  EXPECT_TRUE(obj.SetPropValue("Rating", "400"));
+  EXPECT_EQ(obj.GetPropValue("Name"), "A");
+  EXPECT_EQ(obj.GetPropValue("name"), "");
+  EXPECT_FALSE(obj.HasProp("name"));
+  EXPECT_TRUE(obj.SetPropValue("Name", "B"));
+  EXPECT_FALSE(obj.SetPropValue("Name", "B"));
+  EXPECT_TRUE(obj.SetPropValue("Name", ""));
+  EXPECT_EQ(Props(obj), (decltype(Props(obj)){{"Rating", "400"}}));
+}
+
+TEST(CObjWithPropTest, PositionalAccessIsOneBased) {
+  CObjWithProp obj;
+  obj.SetPropValue("A", "1");
+  obj.SetPropValue("B", "2");
+  EXPECT_EQ(obj.GetPropAt(0), "");
+  EXPECT_EQ(obj.GetPropAt(1), "1");
+  EXPECT_EQ(obj.GetPropAt(2), "2");
+  EXPECT_EQ(obj.GetPropAt(3), "");
+  EXPECT_FALSE(obj.SetPropAt(0, "x"));
+  EXPECT_FALSE(obj.SetPropAt(3, "x"));
+  EXPECT_TRUE(obj.SetPropAt(2, "20"));
+  EXPECT_TRUE(obj.SetPropAt(1, ""));
+  EXPECT_EQ(Props(obj), (decltype(Props(obj)){{"B", "20"}}));
+}
+
+TEST(CObjWithPropTest, AddPropKeepsOnePropertyPerName) {
+  CObjWithProp obj;
+  auto owned = std::make_unique<CProp>("A", "1");
+  const CProp* first = owned.get();
+  EXPECT_EQ(obj.AddProp(std::move(owned)), 0);
+  EXPECT_EQ(obj.IndexOfProp(first), 0);
+  EXPECT_EQ(obj.AddProp(std::make_unique<CProp>("B", "2")), 1);
+  EXPECT_EQ(obj.AddProp(std::make_unique<CProp>("A", "3")), 0);
+  EXPECT_EQ(obj.AddProp(std::make_unique<CProp>("C", "")), -1);
+  EXPECT_EQ(obj.AddProp(nullptr), -1);
+  const CProp other("A", "3");
+  EXPECT_EQ(obj.IndexOfProp(&other), -1);
+  EXPECT_EQ(Props(obj), (decltype(Props(obj)){{"A", "3"}, {"B", "2"}}));
+}
+
+TEST(CObjWithPropTest, RemoveHBv2PropsTakesOnlyThePrefix) {
+  CObjWithProp obj;
+  obj.SetPropValue("HBv2_Std_Cost", "1500");
+  obj.SetPropValue("Name", "A");
+  obj.SetPropValue("HBv2_", "x");
+  obj.SetPropValue("HBv2", "y");
+  obj.SetPropValue("hbv2_z", "z");
+  obj.RemoveHBv2Props();
+  EXPECT_EQ(Props(obj), (decltype(Props(obj)){{"Name", "A"}, {"HBv2", "y"}, {"hbv2_z", "z"}}));
+}
+
+TEST(CObjWithPropTest, StoredListPinsItsBytes) {
+  CObjWithProp obj;
+  obj.SetPropValue("N", "A");
+  CArchiveWriter writer;
+  obj.Serialize(writer);
+  const Bytes expected = {0x01, 0x00, 0xFF, 0xFE, 0xFF, 0x01, 'N', 0x00, 0xFF, 0xFE, 0xFF, 0x01, 'A', 0x00};
+  EXPECT_EQ(writer.Bytes(), expected);
+}
+
+TEST(CObjWithPropTest, LoadingAppliesDuplicatesAndEmptyValuesLikeSet) {
+  struct Case {
+    const char* fault;
+    std::vector<std::pair<std::string, std::string>> stored, loaded;
+  };
+  const std::vector<Case> cases = {
+      {"empty list", {}, {}},
+      {"empty value dropped", {{"A", ""}, {"B", "2"}}, {{"B", "2"}}},
+      {"later value wins at first position", {{"A", "1"}, {"B", "2"}, {"A", "3"}}, {{"A", "3"}, {"B", "2"}}},
+      {"later empty value removes", {{"A", "1"}, {"A", ""}}, {}},
+      {"standard cost widened", {{"HBv2_Std_Cost", "15"}}, {{"HBv2_Std_Cost", "1500"}}},
+  };
+  for (const auto& c : cases) {
+    CArchiveReader reader(List(c.stored));
+    CObjWithProp obj;
+    obj.Serialize(reader);
+    EXPECT_TRUE(reader.AtEnd()) << c.fault;
+    EXPECT_EQ(Props(obj), c.loaded) << c.fault;
+  }
+}
+
+TEST(CObjWithPropTest, RoundTripKeepsOrderAndStandardCost) {
+  CObjWithProp obj;
+  obj.SetPropValue("Z", "last");
+  obj.SetPropValue("HBv2_Std_Cost", "1500");
+  obj.SetPropValue("\xC3\xA9t\xC3\xA9", "\xE2\x82\xAC");
+  CArchiveWriter writer;
+  obj.Serialize(writer);
+  CArchiveReader reader(writer.Bytes());
+  CObjWithProp loaded;
+  loaded.Serialize(reader);
+  EXPECT_EQ(Props(loaded), Props(obj));
+}
+
+TEST(CObjWithPropTest, DamagedListThrowsAndChangesNothing) {
+  Bytes bytes = List({{"A", "1"}, {"B", "2"}});
+  const std::vector<Bytes> damaged = {
+      Bytes(bytes.begin(), bytes.end() - 1),
+      Bytes{0xFF, 0xFF},        // 65535 pairs in an empty stream
+      Bytes{0x02, 0x00, 0x00},  // count of two with one byte left
+  };
+  for (const auto& stream : damaged) {
+    CArchiveReader reader(stream);
+    CObjWithProp obj;
+    obj.SetPropValue("Keep", "1");
+    EXPECT_THROW(obj.Serialize(reader), CArchiveError);
+    EXPECT_EQ(Props(obj), (decltype(Props(obj)){{"Keep", "1"}}));
+  }
+}
+
+TEST(CObjWithPropTest, CopyIsDeepAndHasItsOwnHandle) {
+  CObjWithProp original;
+  original.SetPropValue("A", "1");
+  CObjWithProp copy(original);
+  copy.SetPropValue("A", "2");
+  EXPECT_EQ(original.GetPropValue("A"), "1");
+  EXPECT_NE(copy.GetHandle().Get(), original.GetHandle().Get());
+  EXPECT_EQ(copy.GetHandle().Get(), &copy);
+}
+
+TEST(CObjWithPropTest, BaseHasNoNavigationAndNoPages) {
+  CObjWithProp obj;
+  EXPECT_EQ(obj.GetNextObject(), nullptr);
+  EXPECT_EQ(obj.GetPrevObject(), nullptr);
+  EXPECT_EQ(obj.GetNextSameName(), nullptr);
+  EXPECT_EQ(obj.GetPrevSameName(), nullptr);
+  EXPECT_EQ(obj.GetPageCount(), 0);
+}
+
+class RecordingNotifier : public CPropWindowNotifier {
+ public:
+  bool PropWindowExists() const override { return m_exists; }
+  void SendPropMessage(int message, CObjWithProp* object) override { m_sent.emplace_back(message, object); }
+  void PostPropMessage(int message, CObjHandle object) override { m_posted.emplace_back(message, object); }
+  void OpenPropDialog() override { ++m_opened; }
+  void ClosePropDialog() override { ++m_closed; }
+
+  bool m_exists = true;
+  int m_opened = 0;
+  int m_closed = 0;
+  std::vector<std::pair<int, CObjWithProp*>> m_sent;
+  std::vector<std::pair<int, CObjHandle>> m_posted;
+};
+
+class PropWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_previous = SetPropWindowNotifier(&m_notifier); }
+  void TearDown() override { SetPropWindowNotifier(m_previous); }
+
+  RecordingNotifier m_notifier;
+  CPropWindowNotifier* m_previous = nullptr;
+};
+
+TEST_F(PropWindowTest, NothingHappensWithoutAWindow) {
+  m_notifier.m_exists = false;
+  CObjWithProp obj;
+  for (int message : {kPropMsgShowObject, kPropMsgClear, kPropMsgRefresh}) {
+    EXPECT_EQ(obj.NotifyPropDialog(message), 0);
+  }
+  EXPECT_TRUE(m_notifier.m_sent.empty());
+  EXPECT_TRUE(m_notifier.m_posted.empty());
+  SetPropWindowNotifier(nullptr);
+  EXPECT_EQ(obj.NotifyPropDialog(kPropMsgShowObject), 0);
+}
+
+TEST_F(PropWindowTest, RefreshIsQueuedAsShowWithALiveHandle) {
+  auto obj = std::make_unique<CObjWithProp>();
+  EXPECT_EQ(obj->NotifyPropDialog(kPropMsgRefresh), 1);
+  EXPECT_EQ(obj->NotifyPropDialog(kPropMsgClear), 1);
+  ASSERT_EQ(m_notifier.m_posted.size(), 1u);
+  EXPECT_EQ(m_notifier.m_posted[0].first, kPropMsgShowObject);
+  EXPECT_EQ(m_notifier.m_posted[0].second.Get(), obj.get());
+  ASSERT_EQ(m_notifier.m_sent.size(), 1u);
+  EXPECT_EQ(m_notifier.m_sent[0], std::make_pair(kPropMsgClear, obj.get()));
+  // The object goes before the queued message is delivered: the handle says so.
+  obj.reset();
+  EXPECT_FALSE(m_notifier.m_posted[0].second.IsAlive());
+  EXPECT_EQ(m_notifier.m_posted[0].second.Get(), nullptr);
+}
+
+TEST_F(PropWindowTest, GoToObjectShowsTheTarget) {
+  CObjWithProp from, target;
+  from.GoToObject(&target, CObjWithProp::kGoNext);
+  from.GoToObject(nullptr, CObjWithProp::kGoPrevious);
+  ASSERT_EQ(m_notifier.m_sent.size(), 1u);
+  EXPECT_EQ(m_notifier.m_sent[0], std::make_pair(kPropMsgShowObject, &target));
+}
+
+TEST_F(PropWindowTest, OpenAndCloseGoToTheNotifier) {
+  OpenPropDialog();
+  ClosePropDialog();
+  ClosePropDialog();
+  EXPECT_EQ(m_notifier.m_opened, 1);
+  EXPECT_EQ(m_notifier.m_closed, 2);
+  SetPropWindowNotifier(nullptr);
+  OpenPropDialog();
+  EXPECT_EQ(m_notifier.m_opened, 1);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "model/prop.h"
+
+#include "model/archive.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void AppendText(Bytes& bytes, const std::string& ascii) {
+  bytes.insert(bytes.end(), {0xFF, 0xFE, 0xFF, static_cast<std::uint8_t>(ascii.size())});
+  for (char c : ascii) bytes.insert(bytes.end(), {static_cast<std::uint8_t>(c), 0x00});
+}
+
+Bytes Pair(const std::string& name, const std::string& value) {
+  Bytes bytes;
+  AppendText(bytes, name);
+  AppendText(bytes, value);
+  return bytes;
+}
+
+CProp Loaded(const Bytes& bytes) {
+  CArchiveReader reader(bytes);
+  CProp prop;
+  prop.Serialize(reader);
+  EXPECT_TRUE(reader.AtEnd());
+  return prop;
+}
+
+TEST(CPropTest, StoresNameThenValue) {
+  CArchiveWriter writer;
+  CProp("Name", "A").Serialize(writer);
+  EXPECT_EQ(writer.Bytes(), Pair("Name", "A"));
+}
+
+TEST(CPropTest, StandardCostCarriesItsMark) {
+  struct Case {
+    const char* stored;
+    const char* loaded;
+  };
+  const std::vector<Case> cases = {
+      {"15", "1500"},      // older file in whole units
+      {"%%1500", "1500"},  // current form
+      {"%%", ""},
+      {"", "00"},
+      {"1%%", "1%%00"},    // mark only counts at the front
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Loaded(Pair("HBv2_Std_Cost", c.stored)).GetValue(), c.loaded) << c.stored;
+  }
+  CArchiveWriter writer;
+  CProp("HBv2_Std_Cost", "1500").Serialize(writer);
+  EXPECT_EQ(writer.Bytes(), Pair("HBv2_Std_Cost", "%%1500"));
+}
+
+TEST(CPropTest, OtherNamesKeepTheirValue) {
+  EXPECT_EQ(Loaded(Pair("HBv2_Std_Cost2", "15")).GetValue(), "15");
+  EXPECT_EQ(Loaded(Pair("hbv2_std_cost", "%%15")).GetValue(), "%%15");
+}
+
+TEST(CPropTest, DamagedStreamLeavesPropertyUnchanged) {
+  Bytes bytes = Pair("Name", "Value");
+  bytes.pop_back();
+  CArchiveReader reader(bytes);
+  CProp prop("Keep", "this");
+  EXPECT_THROW(prop.Serialize(reader), CArchiveError);
+  EXPECT_EQ(prop.GetName(), "Keep");
+  EXPECT_EQ(prop.GetValue(), "this");
+}
+
+}  // namespace
