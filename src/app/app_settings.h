@@ -1,0 +1,100 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "app/text_conversions.h"
+
+class CProfile;
+
+// The display colours of element kinds, in the order the application keeps them.
+enum ColorIndex : std::size_t {
+  kColorSystemJoint,
+  kColorUserJoint,
+  kColorPassThrough,
+  kColorStraight1,
+  kColorStraight2,
+  kColorStraight3,
+  kColorStraight4,
+  kColorSpecial,
+  kColorEnding,
+  kColorUnknown,
+  kColorTapOff,
+  kColorFireBarrier,
+  kColorSupport,
+  kColorCount
+};
+
+// The label styles of the layout view, in index order.
+enum LabelStyleIndex : std::size_t {
+  kLabelBranch,
+  kLabelDimension,
+  kLabelPosition,
+  kLabelBom,
+  kLabelRun,
+  kLabelBusbar,
+  kLabelText,
+  kLabelImage,
+  kLabelCartouche,
+  kLabelDistance,
+  kLabelStyleCount
+};
+
+// One label style. The image style keeps only its visible switch in the settings file.
+struct CLabelStyle {
+  bool visible = false;
+  bool opaque = false;
+  LogFont font;              // height in points
+  ColorValue fontColor = 0;
+  ColorValue background = 0;
+  int flags = 0;
+  friend bool operator==(const CLabelStyle&, const CLabelStyle&) = default;
+};
+
+// The settings the program reads at start-up. A default-constructed value holds what
+// a missing settings file gives.
+struct CAppSettings {
+  CAppSettings();
+
+  std::string userName = "UnKnown";          // "User"/"Name"
+  std::array<ColorValue, kColorCount> colors{};
+  float zoomIn = 0.1f;                        // "Zooms"
+  float zoomOut = 0.1f;
+  float zoomAll = 0.9f;
+  float moveLeft = 0.2f;                      // "Moves"
+  float moveRight = 0.2f;
+  float moveUp = 0.2f;
+  float moveDown = 0.2f;
+  int jointOverhang = 10;                     // "Design"/"JointDebord"
+  int realJoint = 1;                          // "Design"/"RealJoint"
+  int boxOverhang = 50;                       // "Design"/"BoxDebord"
+  int support = 2;                            // "Design"/"Support"
+  int backBuffer = 1;                         // "Design"/"BackBuffer"
+  int printFrame = 1;                         // "Design"/"ImpFrm"
+  int printBlackWhite = 0;                    // "Design"/"ImpBW"
+  int displayBlackWhite = 0;                  // "Design"/"AffBW"
+  int packaging = 0;                          // "Database"/"Packaging"
+  int special = 0;                            // "Design"/"Special"
+  std::array<CLabelStyle, kLabelStyleCount> labels{};
+  std::string languageId = "033";             // "Language"/"ID"
+  int copper = 0;                             // "Design"/"Copper"
+  int apod = 0;                               // "Design"/"APOD"
+
+  friend bool operator==(const CAppSettings&, const CAppSettings&) = default;
+};
+
+// Reads every start-up key in the order the program reads them; missing keys give the
+// defaults above, unreadable texts what their conversion gives (0, false, black).
+CAppSettings ReadAppSettings(const CProfile& profile);
+
+// Writes the keys that the program writes back (everything above except "Special",
+// "Copper", "APOD" and the image style), in one replacement of the file. Decimal
+// factors are written with six decimals. False when the file could not be written.
+bool WriteAppSettings(CProfile& profile, const CAppSettings& settings);
+
+// Writes the six keys of one label style (the image style: its visible key only).
+bool WriteLabelStyle(CProfile& profile, LabelStyleIndex index, const CLabelStyle& style);
+
+// The keys of a colour and of a label style in the settings file.
+const char* ColorKey(ColorIndex index);

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Conversions between the texts of the settings file and values. None of them fails:
+// a part that cannot be read gives zero (numbers, colours) or false (booleans). None
+// depends on the user's locale.
+
+// A colour value: red in the low byte, then green, then blue (0x00BBGGRR).
+using ColorValue = std::uint32_t;
+
+constexpr ColorValue MakeColor(int red, int green, int blue) {
+  return static_cast<ColorValue>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
+}
+constexpr int ColorRed(ColorValue color) { return static_cast<int>(color & 0xFF); }
+constexpr int ColorGreen(ColorValue color) { return static_cast<int>((color >> 8) & 0xFF); }
+constexpr int ColorBlue(ColorValue color) { return static_cast<int>((color >> 16) & 0xFF); }
+
+// A rectangle as the settings file keeps window positions.
+struct IntRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  friend bool operator==(const IntRect&, const IntRect&) = default;
+};
+
+// The data of a logical font, as its font text carries it. The window side turns it
+// into a real font; label fonts keep their size in points in height.
+struct LogFont {
+  std::string faceName;  // at most kMaxFaceNameCharacters characters
+  int height = 0;
+  int width = 0;
+  int escapement = 0;
+  int orientation = 0;
+  int weight = 0;
+  bool italic = false;
+  bool underline = false;
+  bool strikeOut = false;
+  std::uint8_t charSet = 0;
+  std::uint8_t outPrecision = 0;
+  std::uint8_t clipPrecision = 0;
+  std::uint8_t quality = 0;
+  std::uint8_t pitchAndFamily = 0;
+  friend bool operator==(const LogFont&, const LogFont&) = default;
+};
+
+constexpr std::size_t kMaxFaceNameCharacters = 31;
+
+// Leading blanks, an optional sign and the decimal digits after it; 0 when there are
+// no digits. Values beyond the int range are held at its ends.
+int TextToInt(std::string_view text);
+
+// Leading blanks, then the longest decimal number with "." as separator and an
+// optional exponent; the first other character ends it ("12,5" gives 12). 0 for an
+// empty text, for no number, and for texts that would not give a finite number
+// ("inf", "nan", "1e999").
+double TextToDouble(std::string_view text);
+
+// "r,g,b": the integer value of each of the first three pieces, held to 0..255;
+// further pieces are ignored, missing ones give 0.
+ColorValue TextToColor(std::string_view text);
+std::string ColorToText(ColorValue color);
+
+// True for "True", "Yes", "On", "1" or "T" in any letter case, false for anything else.
+bool TextToBool(std::string_view text);
+std::string BoolToText(bool value);
+
+// "Left l, Top t, Right r, Bottom b"; reading stops at the first part that does not
+// follow that pattern and the fields not read stay 0.
+IntRect TextToRect(std::string_view text);
+std::string RectToText(const IntRect& rect);
+
+// Comma-separated fields: face name, height, weight, style letters ("I" italic, "U"
+// underline, "S" strike-out), output precision, character set, clipping precision,
+// quality, orientation, escapement, width, pitch and family. Missing or empty fields
+// give 0; byte fields are held to 0..255; the face name is cut to 31 characters.
+LogFont TextToLogFont(std::string_view text);
+// The same fields; zero fields after the weight are written empty and trailing commas
+// dropped, so "Arial,9,0" for a font with nothing else set.
+std::string LogFontToText(const LogFont& font);
