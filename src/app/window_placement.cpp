@@ -1,0 +1,102 @@
+#include "app/window_placement.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+// No screen is this far away; larger values are nonsense and keep the arithmetic safe.
+constexpr long kLargestCoordinate = 1'000'000;
+
+// Reads "<word> <number>" after optional blanks and a comma.
+bool ReadField(const std::string& text, std::size_t& at, const char* word, long& value) {
+  while (at < text.size() && (text[at] == ' ' || text[at] == ',')) ++at;
+  const std::string expected(word);
+  if (text.compare(at, expected.size(), expected) != 0) return false;
+  at += expected.size();
+  while (at < text.size() && text[at] == ' ') ++at;
+  const char* begin = text.data() + at;
+  auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
+  if (error != std::errc() || end == begin) return false;
+  if (value < -kLargestCoordinate || value > kLargestCoordinate) return false;
+  at += static_cast<std::size_t>(end - begin);
+  return true;
+}
+
+bool Meets(const CPlacementRect& window, const CPlacementRect& screen, long minimum) {
+  long width = std::min(window.right, screen.right) - std::max(window.left, screen.left);
+  long height = std::min(window.bottom, screen.bottom) - std::max(window.top, screen.top);
+  return width >= minimum && height >= minimum;
+}
+
+bool PointOnSomeScreen(const CPlacementPoint& point, const std::vector<CPlacementRect>& screens) {
+  return std::any_of(screens.begin(), screens.end(), [&point](const CPlacementRect& screen) {
+    return point.x >= screen.left && point.x < screen.right && point.y >= screen.top &&
+           point.y < screen.bottom;
+  });
+}
+
+// A window larger than the screen it is on is cut to that screen.
+CPlacementRect FittedToScreen(CPlacementRect window, const std::vector<CPlacementRect>& screens) {
+  for (const CPlacementRect& screen : screens) {
+    if (!Meets(window, screen, 1)) continue;
+    if (window.right - window.left > screen.right - screen.left) {
+      window.left = screen.left;
+      window.right = screen.right;
+    }
+    if (window.bottom - window.top > screen.bottom - screen.top) {
+      window.top = screen.top;
+      window.bottom = screen.bottom;
+    }
+    break;
+  }
+  return window;
+}
+
+bool ShowCommandKnown(unsigned showCmd) { return showCmd <= 11; }
+
+}  // namespace
+
+std::string PlacementRectToText(const CPlacementRect& rect) {
+  return "Left " + std::to_string(rect.left) + ", Top " + std::to_string(rect.top) + ", Right " +
+         std::to_string(rect.right) + ", Bottom " + std::to_string(rect.bottom);
+}
+
+std::string PlacementPointToText(const CPlacementPoint& point) {
+  return PlacementRectToText({point.x, point.y, point.x, point.y});
+}
+
+std::optional<CPlacementRect> PlacementRectFromText(const std::string& text) {
+  CPlacementRect rect;
+  std::size_t at = 0;
+  if (!ReadField(text, at, "Left", rect.left) || !ReadField(text, at, "Top", rect.top) ||
+      !ReadField(text, at, "Right", rect.right) || !ReadField(text, at, "Bottom", rect.bottom))
+    return std::nullopt;
+  return rect;
+}
+
+std::optional<CPlacementPoint> PlacementPointFromText(const std::string& text) {
+  std::optional<CPlacementRect> rect = PlacementRectFromText(text);
+  if (!rect) return std::nullopt;
+  return CPlacementPoint{rect->left, rect->top};
+}
+
+CWindowPlacement SanitizePlacement(CWindowPlacement placement,
+                                   const std::vector<CPlacementRect>& screens) {
+  const CWindowPlacement defaults;
+  if (placement.showCmd == kShowMinimized || placement.showCmd == kShowMinimize ||
+      !ShowCommandKnown(placement.showCmd))
+    placement.showCmd = kShowRestore;
+  const CPlacementRect& normal = placement.normalPos;
+  bool inverted = normal.right <= normal.left || normal.bottom <= normal.top;
+  constexpr long kTitleBar = 24;
+  bool offScreen = !screens.empty() &&
+                   std::none_of(screens.begin(), screens.end(), [&normal](const CPlacementRect& screen) {
+                     return Meets(normal, screen, kTitleBar);
+                   });
+  if (inverted || offScreen) placement.normalPos = defaults.normalPos;
+  else placement.normalPos = FittedToScreen(placement.normalPos, screens);
+  if (!screens.empty() && !PointOnSomeScreen(placement.minPos, screens)) placement.minPos = {};
+  if (!screens.empty() && !PointOnSomeScreen(placement.maxPos, screens)) placement.maxPos = {};
+  return placement;
+}

@@ -1,0 +1,113 @@
+#include "app/child_process.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "process_test_support.h"
+
+namespace {
+
+TEST(ChildProcessTest, ExitCodeOfTheProgramIsReturned) {
+  CScriptFolder folder;
+  std::string program = folder.AddScript("seven", "exit 7");
+  CChildProcess child;
+  ASSERT_EQ(child.Start(program, {}), 0);
+  EXPECT_EQ(child.Wait(), 7);
+  EXPECT_EQ(child.TryWait(), 7);  // reaped once, remembered
+}
+
+TEST(ChildProcessTest, ArgumentsArriveOneByOneWithoutAShell) {
+  CScriptFolder folder;
+  std::string program = folder.AddScript("echoargs",
+      "for a in \"$@\"; do printf '[%s]' \"$a\" >> \"$(dirname \"$0\")/args\"; done");
+  CChildProcess child;
+  ASSERT_EQ(child.Start(program, {"a b", "", "$HOME", "\"q\"", "; rm -rf x"}), 0);
+  ASSERT_EQ(child.Wait(), 0);
+  EXPECT_EQ(folder.ReadFile("args"), "[a b][][$HOME][\"q\"][; rm -rf x]");
+}
+
+TEST(ChildProcessTest, StartFolderIsTheChildsCurrentFolder) {
+  CScriptFolder folder;
+  std::string program = folder.AddScript("where", "pwd > \"$(dirname \"$0\")/where.txt\"");
+  CChildProcess child;
+  ASSERT_EQ(child.Start(program, {}, "/tmp"), 0);
+  ASSERT_EQ(child.Wait(), 0);
+  EXPECT_EQ(folder.ReadFile("where.txt"), "/tmp\n");
+}
+
+TEST(ChildProcessTest, FailedStartsGiveTheSystemError) {
+  CScriptFolder folder;
+  CChildProcess missing;
+  EXPECT_EQ(missing.Start(folder.Folder() + "no-such-program", {}), ENOENT);
+  EXPECT_FALSE(missing.Started());
+  EXPECT_EQ(missing.Wait(), -1);
+  CChildProcess relative;
+  EXPECT_EQ(relative.Start("sh", {}), ENOENT);  // only absolute paths are started
+  CChildProcess badFolder;
+  std::string program = folder.AddScript("ok", "exit 0");
+  EXPECT_NE(badFolder.Start(program, {}, folder.Folder() + "missing-folder"), 0);
+}
+
+TEST(ChildProcessTest, ASecondStartOnOneObjectIsRefused) {
+  CScriptFolder folder;
+  std::string program = folder.AddScript("ok", "exit 0");
+  CChildProcess child;
+  ASSERT_EQ(child.Start(program, {}), 0);
+  EXPECT_EQ(child.Start(program, {}), EBUSY);
+  EXPECT_EQ(child.Wait(), 0);
+}
+
+TEST(ChildProcessTest, RunningChildIsNotKilledAndIsReapedLater) {
+  CScriptFolder folder;
+  std::string program = folder.AddScript("waiter",
+      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ]; do sleep 0.02; done; touch \"$d/done\"");
+  {
+    CChildProcess child;
+    ASSERT_EQ(child.Start(program, {}), 0);
+    EXPECT_FALSE(child.TryWait().has_value());
+  }
+  EXPECT_GE(CChildProcess::OrphanCount(), 1u);
+  folder.Touch("release");
+  for (int round = 0; round < 500 && CChildProcess::OrphanCount() > 0; ++round) {
+    ::usleep(20000);
+    CChildProcess::ReapOrphans();
+  }
+  EXPECT_EQ(CChildProcess::OrphanCount(), 0u);
+  EXPECT_TRUE(std::filesystem::exists(folder.Path() / "done"));  // it ran to its end
+}
+
+TEST(ChildProcessTest, SignalledChildGivesAnExitCodeAbove128) {
+  CScriptFolder folder;
+  std::string program = folder.AddScript("selfkill", "kill -9 $$");
+  CChildProcess child;
+  ASSERT_EQ(child.Start(program, {}), 0);
+  EXPECT_EQ(child.Wait(), 128 + 9);
+}
+
+TEST(FindProgramTest, PreferredFolderComesBeforePath) {
+  CScriptFolder first;
+  CScriptFolder second;
+  std::string inFirst = first.AddScript("tool", "exit 0");
+  second.AddScript("tool", "exit 0");
+  std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  ::setenv("PATH", second.Path().c_str(), 1);
+  EXPECT_EQ(FindProgram("tool", first.Folder()), inFirst);
+  EXPECT_EQ(FindProgram("tool", "/nonexistent/"), (second.Path() / "tool").string());
+  EXPECT_EQ(FindProgram("absent-tool", first.Folder()), "");
+  EXPECT_EQ(FindProgram("", first.Folder()), "");
+  ::setenv("PATH", savedPath.c_str(), 1);
+}
+
+TEST(FindProgramTest, PathsAndNonExecutablesAreChecked) {
+  CScriptFolder folder;
+  std::string tool = folder.AddScript("tool", "exit 0");
+  EXPECT_EQ(FindProgram(tool, ""), tool);
+  std::filesystem::permissions(tool, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+                               std::filesystem::perm_options::replace);
+  EXPECT_EQ(FindProgram(tool, ""), "");  // not executable
+  EXPECT_EQ(FindProgram(folder.Folder(), ""), "");  // a folder
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+#include "app/info_dialog_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(InfoDialogRulesTest, CheckBoxReadsTheOtherWayInTheAboutBox) {
+  EXPECT_TRUE(InfoCheckBoxChecked(EInfoMode::Startup, 0));
+  EXPECT_FALSE(InfoCheckBoxChecked(EInfoMode::Startup, 1));
+  EXPECT_TRUE(InfoCheckBoxChecked(EInfoMode::About, 1));
+  EXPECT_TRUE(InfoCheckBoxChecked(EInfoMode::About, 7));
+  EXPECT_FALSE(InfoCheckBoxChecked(EInfoMode::About, 0));
+  EXPECT_EQ(InfosValue(EInfoMode::Startup, true), 0);
+  EXPECT_EQ(InfosValue(EInfoMode::Startup, false), 1);
+  EXPECT_EQ(InfosValue(EInfoMode::About, true), 1);
+  EXPECT_EQ(InfosValue(EInfoMode::About, false), 0);
+}
+
+TEST(InfoDialogRulesTest, EntryKeys) {
+  EXPECT_EQ(LanguageNumberText("030--161"), "030");
+  EXPECT_EQ(LanguageNumber("030--161"), 30);
+  EXPECT_EQ(LanguageCharset("030--161"), 161);
+  EXPECT_EQ(LanguageNumberText("044"), "044");
+  EXPECT_FALSE(LanguageCharset("044").has_value());
+  EXPECT_EQ(LanguageNumber("abc--0"), 0);
+}
+
+TEST(InfoDialogRulesTest, FlagCells) {
+  EXPECT_EQ(FlagCell(30), std::make_pair(2, 1));  // Greek: position 7
+  EXPECT_EQ(FlagCell(1), std::make_pair(0, 0));
+  EXPECT_EQ(FlagCell(81), std::make_pair(0, 5));  // the last of 26
+  EXPECT_EQ(FlagCell(33), std::make_pair(1, 0));
+  EXPECT_FALSE(FlagCell(999).has_value());
+  EXPECT_EQ(FlagSheetLanguages().size(), 26u);
+}
+
+const std::vector<std::string> kEntries = {"033--0", "044--0", "030--161"};
+
+TEST(InfoDialogRulesTest, StartupOkTable) {
+  // Checking "do not show again" at start-up writes 0.
+  CInfoOutcome checked = DecideInfoOk(EInfoMode::Startup, 1, true, 0, 0, kEntries);
+  EXPECT_EQ(checked.infosToWrite, 0);
+  EXPECT_EQ(checked.result, 1);
+  EXPECT_FALSE(checked.languageToWrite.has_value());
+  // Nothing changed: nothing written.
+  CInfoOutcome unchanged = DecideInfoOk(EInfoMode::About, 1, true, 0, 0, kEntries);
+  EXPECT_FALSE(unchanged.infosToWrite.has_value());
+  // Clearing the About box's check writes 0.
+  EXPECT_EQ(DecideInfoOk(EInfoMode::About, 1, false, 0, 0, kEntries).infosToWrite, 0);
+}
+
+TEST(InfoDialogRulesTest, LanguageChangeTable) {
+  CInfoOutcome greek = DecideInfoOk(EInfoMode::Startup, 1, false, 2, 0, kEntries);
+  EXPECT_EQ(greek.languageToWrite, "030");
+  EXPECT_EQ(greek.result, kInfoLanguageChanged);
+  EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 0, 0, kEntries).result, 1);  // same language
+  EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, -1, -1, kEntries).result, 1);  // none chosen
+  EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 9, 0, kEntries).result, 1);   // out of the list
+  EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 1, -1, kEntries).languageToWrite, "044");
+}
+
+TEST(InfoDialogRulesTest, FindLanguageIndex) {
+  EXPECT_EQ(FindLanguageIndex(kEntries, 44), 1);
+  EXPECT_EQ(FindLanguageIndex(kEntries, 30), 2);
+  EXPECT_EQ(FindLanguageIndex(kEntries, 49), -1);
+  EXPECT_EQ(FindLanguageIndex({}, 33), -1);
+}
+
+}  // namespace
