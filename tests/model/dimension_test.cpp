@@ -1,0 +1,176 @@
+#include "model/dimension.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(CDimensionTest, FormatsMixedMetricUnits) {
+  const CDimension metric = CDimension::Metric();
+  struct Case {
+    double value;
+    const char* text;
+  };
+  const std::vector<Case> cases = {
+      {1234, "1m 23cm 4mm"},
+      {2000, "2m "},
+      {0, "0mm"},
+      {-15, "-1cm 5mm"},
+      {1234.6, "1m 23cm 5mm"},  // the last unit is not truncated; its format rounds
+      {999.6, "99cm 10mm"},     // truncated centimetres leave 9.6, written as 10
+      {5, "5mm"},
+      {10, "1cm "},
+      {1000000, "1000m "},
+  };
+  for (const auto& c : cases) EXPECT_EQ(metric.Format(c.value), c.text) << c.value;
+}
+
+TEST(CDimensionTest, ZeroAndSingleUnitFormsFollowTheSuffixFlag) {
+  CDimension metric = CDimension::Metric();
+  EXPECT_EQ(metric.FormatUnit(1234.4), "1234mm");
+  metric.SetSuffixFlag(false);
+  EXPECT_EQ(metric.FormatUnit(1234.4), "1234");
+  EXPECT_EQ(metric.Format(0), "0");
+  EXPECT_EQ(metric.Format(1234), "1m 23cm 4mm");  // the mixed form always names its units
+}
+
+TEST(CDimensionTest, ScaleDividesForDisplayAndMultipliesForParsing) {
+  CDimension inches(25.4);
+  const double input[] = {12, 1};
+  const double output[] = {12, 1};
+  ASSERT_TRUE(inches.AddInputUnits("%f|ft|%f|in", input));
+  ASSERT_TRUE(inches.AddOutputUnits("%.0f|' |%.1f|\"", output));
+  EXPECT_DOUBLE_EQ(inches.ScaleValue(254), 10);
+  EXPECT_DOUBLE_EQ(inches.Unscale(10), 254);
+  EXPECT_EQ(inches.FormatScaled(1000), "3' 3.4\"");
+  EXPECT_EQ(inches.FormatLength(254), "10.0\"");
+  EXPECT_DOUBLE_EQ(inches.Parse("1ft 2in"), 14 * 25.4);
+  EXPECT_THROW(CDimension(0.0), std::invalid_argument);
+  EXPECT_THROW(CDimension(-1.0), std::invalid_argument);
+  EXPECT_THROW(CDimension(std::nan("")), std::invalid_argument);
+}
+
+TEST(CDimensionTest, WithoutUnitsFormatsNothing) {
+  const CDimension empty;
+  EXPECT_EQ(empty.Format(12), "");
+  EXPECT_EQ(empty.Format(-12), "-");
+  EXPECT_EQ(empty.FormatUnit(12), "");
+  CDimension noBase;
+  const double factors[] = {1000};
+  ASSERT_TRUE(noBase.AddOutputUnits("%.1f|m", factors));
+  EXPECT_EQ(noBase.Format(0), "");
+  EXPECT_EQ(noBase.FormatUnit(5), "");
+  EXPECT_EQ(noBase.Format(1500), "1.5m");
+}
+
+TEST(CDimensionTest, NonFiniteValuesDoNotSplitIntoUnits) {
+  const CDimension metric = CDimension::Metric();
+  EXPECT_EQ(metric.Format(std::numeric_limits<double>::infinity()), "infmm");
+  EXPECT_EQ(metric.Format(std::nan("")), "nanmm");
+}
+
+TEST(CDimensionTest, ParsesTypedLengths) {
+  const CDimension metric = CDimension::Metric();
+  struct Case {
+    const char* text;
+    double length;
+    bool valid;
+  };
+  const std::vector<Case> cases = {
+      {"1m 20cm", 1200, true},
+      {"1 m 20 cm", 1200, true},
+      {"1   m", 1000, true},  // runs of blanks separate like one
+      {"1.5m", 1500, true},
+      {"2m-5cm", 1950, true},
+      {"350", 350, true},
+      {" 350 ", 350, true},
+      {"-1m", -1000, true},
+      {"1m -20cm", 800, true},
+      {"1km+1", 1000001, true},
+      {".5m", 500, true},
+      {"", 0, true},
+      {"   ", 0, true},
+      // Decimal comma, as typed on a French desktop.
+      {"1,5 m", 1500, true},
+      {"1,5m", 1500, true},
+      {"0,25", 0.25, true},
+      // Texts that are not lengths: the value the lenient parse gives, and refused.
+      {"12 inch", 0, false},
+      {"12 34", 0, false},    // 34 is taken as the unit of 12
+      {"1M", 0, false},       // letter case counts
+      {"m", 0, false},        // a unit without a number
+      {"abc", 0, false},
+      {"1m abc", 1000, false},
+      {"1.2.3", 1.2, false},  // malformed number: its leading part counts
+      {"1,5,2 m", 1500, false},
+      {".", 0, false},
+      {"-", 0, false},
+      {"1e3", 0, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(metric.Parse(c.text), c.length) << '"' << c.text << '"';
+    const std::optional<double> checked = metric.TryParse(c.text);
+    EXPECT_EQ(checked.has_value(), c.valid) << '"' << c.text << '"';
+    if (checked) {
+      EXPECT_DOUBLE_EQ(*checked, c.length) << '"' << c.text << '"';
+    }
+  }
+}
+
+TEST(CDimensionTest, AddUnitsSplitsPairsAndChecksFactors) {
+  CDimension dimension;
+  const double two[] = {10, 1};
+  ASSERT_TRUE(dimension.AddInputUnits("%f|cm|%f", two));  // last format without suffix
+  ASSERT_EQ(dimension.GetInputUnits().size(), 2u);
+  EXPECT_EQ(dimension.GetInputUnits()[1].suffix, "");
+  const double one[] = {1000};
+  ASSERT_TRUE(dimension.AddInputUnits("%f|m", one));  // inserted in front
+  EXPECT_EQ(dimension.GetInputUnits()[0].suffix, "m");
+  EXPECT_EQ(dimension.GetInputUnits()[1].suffix, "cm");
+
+  const double zero[] = {1000, 0};
+  const double nan[] = {std::nan("")};
+  EXPECT_FALSE(dimension.AddInputUnits("%f|m|%f|mm", one));   // a factor missing
+  EXPECT_FALSE(dimension.AddInputUnits("%f|m|%f|mm", zero));  // a zero factor
+  EXPECT_FALSE(dimension.AddOutputUnits("%f|m", nan));
+  EXPECT_FALSE(dimension.AddOutputUnits("%s|m", one));        // a format from a table
+  EXPECT_FALSE(dimension.AddOutputUnits("%.0f%n|m", one));
+  EXPECT_TRUE(dimension.GetOutputUnits().empty());
+  EXPECT_EQ(dimension.GetInputUnits().size(), 3u);
+}
+
+TEST(CDimensionTest, OutputUnitsReplaceByPosition) {
+  CDimension dimension = CDimension::Metric();
+  const double factors[] = {100};
+  ASSERT_TRUE(dimension.AddOutputUnits("%.0f|dm ", factors));
+  ASSERT_EQ(dimension.GetOutputUnits().size(), 3u);
+  EXPECT_EQ(dimension.Format(1234), "12dm 3cm 4mm");
+}
+
+TEST(CDimensionTest, DoesNotDependOnTheUserLocale) {
+  const CDimension metric = CDimension::Metric();
+  CDimension precise;
+  const double factors[] = {1};
+  ASSERT_TRUE(precise.AddOutputUnits("%.2f|mm", factors));
+  const std::string saved = std::setlocale(LC_ALL, nullptr);
+  if (!std::setlocale(LC_ALL, "fr_FR.UTF-8") && !std::setlocale(LC_ALL, "fr_FR.utf8") &&
+      !std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+    GTEST_SKIP() << "no decimal-comma locale on this machine";
+  }
+  struct Restore {
+    std::string name;
+    ~Restore() { std::setlocale(LC_ALL, name.c_str()); }
+  } restore{saved};
+  ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+  EXPECT_EQ(precise.FormatUnit(1.5), "1.50mm");
+  EXPECT_EQ(metric.Format(1234.6), "1m 23cm 5mm");
+  EXPECT_DOUBLE_EQ(metric.Parse("1.5m"), 1500);
+  EXPECT_DOUBLE_EQ(metric.Parse("1,5 m"), 1500);
+}
+
+}  // namespace
