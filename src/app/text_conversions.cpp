@@ -75,8 +75,9 @@ int TextToInt(std::string_view text) {
 
 double TextToDouble(std::string_view text) {
   std::string_view rest = SkipBlanks(text);
-  if (!rest.empty() && rest.front() == '+') rest.remove_prefix(1);
-  std::string_view digits = rest.substr(!rest.empty() && rest.front() == '-' ? 1 : 0);
+  bool plus = !rest.empty() && rest.front() == '+';
+  if (plus) rest.remove_prefix(1);
+  std::string_view digits = rest.substr(!plus && !rest.empty() && rest.front() == '-' ? 1 : 0);
   // from_chars would also take "inf" and "nan"; a number starts with a digit or a point.
   if (digits.empty() || !(IsDigit(digits.front()) || digits.front() == '.')) return 0.0;
   double value = 0.0;

@@ -1,0 +1,244 @@
+#include "platform/ini_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace tvr::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream stream(path, std::ios::binary);
+  std::ostringstream content;
+  content << stream.rdbuf();
+  return content.str();
+}
+
+void WriteFile(const fs::path& path, std::string_view content) {
+  std::ofstream stream(path, std::ios::binary);
+  stream << content;
+}
+
+CIniFile Parsed(std::string_view content) {
+  CIniFile file;
+  file.Parse(content);
+  return file;
+}
+
+struct FindCase {
+  const char* content;
+  const char* section;
+  const char* key;
+  std::optional<std::string> expected;
+  const char* guards;
+};
+
+class IniFileFind : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(IniFileFind, ReadsWhatThePlatformRead) {
+  const FindCase& c = GetParam();
+  EXPECT_EQ(Parsed(c.content).Find(c.section, c.key), c.expected) << c.guards;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniFileFind,
+    ::testing::Values(
+        FindCase{"[User]\nName=Ann\n", "User", "Name", "Ann", "plain key"},
+        FindCase{"[uSeR]\nnAmE=Ann\n", "USER", "name", "Ann", "names ignore letter case"},
+        FindCase{"[ User ]\n  Name  =  Ann Lee  \n", "User", "Name", "Ann Lee",
+                 "blanks around names and values are trimmed, inner ones kept"},
+        FindCase{"[User]\r\nName=Ann\r\n", "User", "Name", "Ann", "CRLF line ends"},
+        FindCase{"\xEF\xBB\xBF[User]\nName=Ann\n", "User", "Name", "Ann", "byte-order mark"},
+        FindCase{"[User]\nName=\n", "User", "Name", "", "an empty value is a value"},
+        FindCase{"[User]\nName=a=b\n", "User", "Name", "a=b", "only the first '=' splits"},
+        FindCase{"[User]\nOther=1\n", "User", "Name", std::nullopt, "missing key"},
+        FindCase{"[Other]\nName=Ann\n", "User", "Name", std::nullopt, "key of another section"},
+        FindCase{"Name=Ann\n[User]\n", "User", "Name", std::nullopt,
+                 "keys before any section belong to none"},
+        FindCase{"[User]\n;Name=Bob\nName=Ann\n", "User", "Name", "Ann", "comment skipped"},
+        FindCase{"[User]\ngarbage line\nName=Ann\n", "User", "Name", "Ann",
+                 "a line without '=' is skipped"},
+        FindCase{"[User]\n[Broken\nName=Ann\n", "User", "Name", "Ann",
+                 "an unterminated bracket neither opens a section nor ends one"},
+        FindCase{"[User]\nName=A\x01nn\nName=Bob\n", "User", "Name", "Bob",
+                 "a line with control bytes is skipped"},
+        FindCase{"[User]\nName=\xFF\xFE\nName=Bob\n", "User", "Name", "Bob",
+                 "a line that is not UTF-8 is skipped"},
+        FindCase{"[User]\n=Ann\nName=Bob\n", "User", "Name", "Bob", "an empty key is skipped"},
+        FindCase{"[User]\nName=Ann\nName=Bob\n", "User", "Name", "Ann", "first of two keys"},
+        FindCase{"[User]\nA=1\n[User]\nName=Ann\n", "User", "Name", "Ann",
+                 "a section repeated later is searched too"},
+        FindCase{"[User]\nName=J\xC3\xA9r\xC3\xB4me\n", "User", "Name", "J\xC3\xA9r\xC3\xB4me",
+                 "UTF-8 values"},
+        FindCase{"[User]\nName=Ann", "User", "Name", "Ann", "no final line end"},
+        FindCase{"", "User", "Name", std::nullopt, "empty file"}));
+
+TEST(IniFileNul, ALineWithANulByteIsSkipped) {
+  static constexpr char kContent[] = "[User]\nName=A\0nn\nName=Bob\n";
+  std::string content(kContent, sizeof kContent - 1);
+  EXPECT_EQ(Parsed(content).Find("User", "Name"), "Bob");
+}
+
+struct SetCase {
+  const char* before;
+  const char* section;
+  const char* key;
+  const char* value;
+  const char* after;
+  const char* guards;
+};
+
+class IniFileSet : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(IniFileSet, KeepsEveryOtherLine) {
+  const SetCase& c = GetParam();
+  CIniFile file = Parsed(c.before);
+  ASSERT_TRUE(file.Set(c.section, c.key, c.value)) << c.guards;
+  EXPECT_EQ(file.Text(), c.after) << c.guards;
+  EXPECT_EQ(file.Find(c.section, c.key), c.value) << c.guards;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniFileSet,
+    ::testing::Values(
+        SetCase{"", "User", "Name", "Ann", "[User]\nName=Ann\n", "new file"},
+        SetCase{"; top\n[User]\nName=Ann\n; end\n", "user", "NAME", "Bob",
+                "; top\n[User]\nName=Bob\n; end\n", "replaced in place, spelling kept"},
+        SetCase{"[User]\nName=Ann\n\n[Colors]\nX=1\n", "User", "Dept", "Sales",
+                "[User]\nName=Ann\nDept=Sales\n\n[Colors]\nX=1\n",
+                "appended at the end of its section, before the blank separator"},
+        SetCase{"[User]\n\n[Colors]\n", "User", "Name", "Ann", "[User]\nName=Ann\n\n[Colors]\n",
+                "appended right after a header with nothing under it"},
+        SetCase{"[User]\nName=Ann\n", "Colors", "Straight1", "0,255,0",
+                "[User]\nName=Ann\n\n[Colors]\nStraight1=0,255,0\n",
+                "a missing section goes to the end of the file"},
+        SetCase{"[User]\nName=Ann", "Colors", "X", "1", "[User]\nName=Ann\n\n[Colors]\nX=1\n",
+                "no final line end before an appended section"},
+        SetCase{"[User]\r\nName=Ann\r\n", "User", "Dept", "Sales",
+                "[User]\r\nName=Ann\r\nDept=Sales\r\n", "CRLF files stay CRLF"},
+        SetCase{"\xEF\xBB\xBF[User]\nName=Ann\n", "User", "Name", "Bob",
+                "\xEF\xBB\xBF[User]\nName=Bob\n", "byte-order mark kept"},
+        SetCase{"[User]\ngarbage\n[Broken\nName=\xFF\n", "User", "Name", "Bob",
+                "[User]\ngarbage\n[Broken\nName=\xFF\nName=Bob\n",
+                "damaged lines kept as they are"},
+        SetCase{"[User]\n  Name = Ann  \n", "User", "Name", "Bob", "[User]\nName=Bob\n",
+                "the rewritten line is key=value"},
+        SetCase{"[User]\nName=Ann\n", "User", "Name", "", "[User]\nName=\n", "empty value"}));
+
+struct RejectCase {
+  const char* section;
+  const char* key;
+  const char* value;
+  const char* guards;
+};
+
+class IniFileReject : public ::testing::TestWithParam<RejectCase> {};
+
+TEST_P(IniFileReject, RefusesWhatCouldNotBeReadBack) {
+  const RejectCase& c = GetParam();
+  CIniFile file = Parsed("[User]\nName=Ann\n");
+  EXPECT_FALSE(file.Set(c.section, c.key, c.value)) << c.guards;
+  EXPECT_EQ(file.Text(), "[User]\nName=Ann\n") << c.guards;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IniFileReject,
+    ::testing::Values(RejectCase{"User", "Name", "Ann\n[Evil]\nX=1", "line break injects lines"},
+                      RejectCase{"User", "Name", "Ann\rBob", "carriage return"},
+                      RejectCase{"User", "Name", "\x01", "control byte"},
+                      RejectCase{"User", "Name", "\xFF", "not UTF-8"},
+                      RejectCase{"User", "Na=me", "x", "'=' in a key"},
+                      RejectCase{"User", "[Name", "x", "key read as a section"},
+                      RejectCase{"User", ";Name", "x", "key read as a comment"},
+                      RejectCase{"User", "", "x", "empty key"},
+                      RejectCase{"Us]er", "Name", "x", "']' in a section"},
+                      RejectCase{"", "Name", "x", "empty section"},
+                      RejectCase{"User\n", "Name", "x", "line break in a section"}));
+
+class IniFileOnDisk : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::temp_directory_path() / ("tvr-ini-" + std::to_string(::getpid()));
+    fs::create_directories(m_folder);
+  }
+  void TearDown() override {
+    fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(m_folder);
+  }
+  fs::path m_folder;
+};
+
+TEST_F(IniFileOnDisk, LoadTellsMissingFromUnreadable) {
+  CIniFile file;
+  EXPECT_EQ(file.Load((m_folder / "none.ini").string()), CIniFile::LoadResult::Missing);
+  EXPECT_EQ(file.Load(m_folder.string()), CIniFile::LoadResult::Failed);  // a folder
+  WriteFile(m_folder / "a.ini", "[S]\nK=V\n");
+  EXPECT_EQ(file.Load((m_folder / "a.ini").string()), CIniFile::LoadResult::Loaded);
+  EXPECT_EQ(file.Find("s", "k"), "V");
+}
+
+TEST_F(IniFileOnDisk, AFileLargerThanTheLimitIsRefused) {
+  fs::path big = m_folder / "big.ini";
+  { std::ofstream stream(big, std::ios::binary); }
+  fs::resize_file(big, CIniFile::kMaxFileSize + 1);
+  CIniFile file;
+  EXPECT_EQ(file.Load(big.string()), CIniFile::LoadResult::Failed);
+  EXPECT_EQ(file.Text(), "");
+}
+
+TEST_F(IniFileOnDisk, WriteAtomicallyReplacesTheFileAndLeavesNoTemporary) {
+  fs::path path = m_folder / "TVR.INI";
+  WriteFile(path, "old");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_TRUE(CIniFile::WriteAtomically(path.string(), "[S]\nK=V\n"));
+  EXPECT_EQ(ReadFile(path), "[S]\nK=V\n");
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+}
+
+TEST_F(IniFileOnDisk, WriteAtomicallyKeepsASymbolicLinkAndWritesItsTarget) {
+  fs::path target = m_folder / "real.ini";
+  fs::path link = m_folder / "TVR.INI";
+  WriteFile(target, "old");
+  fs::create_symlink(target, link);
+  ASSERT_TRUE(CIniFile::WriteAtomically(link.string(), "new"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(ReadFile(target), "new");
+}
+
+TEST_F(IniFileOnDisk, WriteAtomicallyFailsInAMissingFolderAndCreatesNothing) {
+  fs::path path = m_folder / "missing" / "TVR.INI";
+  EXPECT_FALSE(CIniFile::WriteAtomically(path.string(), "x"));
+  EXPECT_FALSE(fs::exists(m_folder / "missing"));
+}
+
+TEST_F(IniFileOnDisk, WriteAtomicallyFailsInAReadOnlyFolderAndKeepsTheOldFile) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  fs::path path = m_folder / "TVR.INI";
+  WriteFile(path, "old");
+  fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(CIniFile::WriteAtomically(path.string(), "new"));
+  fs::permissions(m_folder, fs::perms::owner_all);
+  EXPECT_EQ(ReadFile(path), "old");
+}
+
+TEST_F(IniFileOnDisk, RoundTripKeepsCommentsUnknownLinesAndOrder) {
+  std::string original =
+      "; settings of Tavrilon\n[Zooms]\nAll=0.9\nunknown line\n\n[Private]\nx=1\n[User]\nName=Ann\n";
+  fs::path path = m_folder / "TVR.INI";
+  WriteFile(path, original);
+  CIniFile file;
+  ASSERT_EQ(file.Load(path.string()), CIniFile::LoadResult::Loaded);
+  ASSERT_TRUE(CIniFile::WriteAtomically(path.string(), file.Text()));
+  EXPECT_EQ(ReadFile(path), original);
+}
+
+}  // namespace
+}  // namespace tvr::platform
