@@ -17,24 +17,6 @@ struct PageTable {
   std::vector<std::pair<char32_t, unsigned char>> encode;  // sorted by character
 };
 
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Reads one UTF-8 character at pos and advances; nothing for an invalid sequence
 // (pos then moves past its first byte).
 std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& pos) {
@@ -89,18 +71,15 @@ PageTable BuildTable(const char* iconvName) {
   for (int byte = 0; byte < 256; ++byte) {
     std::string text;
     if (byte < 0x80) {
-      text.assign(1, static_cast<char>(byte));  // every page here keeps ASCII
+      text.push_back(static_cast<char>(byte));  // every page here keeps ASCII
     } else if (cd != reinterpret_cast<iconv_t>(-1)) {
       text = DecodeByte(cd, static_cast<unsigned char>(byte));
     }
     std::size_t pos = 0;
     std::optional<char32_t> c = text.empty() ? std::nullopt : NextUtf8(text, pos);
-    if (!c || pos != text.size()) {
-      table.decode[byte] = "?";
-      continue;
-    }
-    table.decode[byte] = text;
-    table.encode.emplace_back(*c, static_cast<unsigned char>(byte));
+    const bool known = c && pos == text.size();
+    if (known) table.encode.emplace_back(*c, static_cast<unsigned char>(byte));
+    table.decode[static_cast<std::size_t>(byte)] = known ? std::move(text) : std::string(1, '?');
   }
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
   std::stable_sort(table.encode.begin(), table.encode.end(),

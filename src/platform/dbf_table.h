@@ -21,8 +21,6 @@ struct DbfFieldInfo {
   int decimals = 0;
 };
 
-class CDbfTag;
-
 // A dBase III/IV table (also FoxPro tables, memo tables: memo contents are not read).
 //
 // The file is read whole into memory when it is opened and checked against its header;
@@ -154,6 +152,17 @@ class CDbfTable {
   int Seek(std::string_view key);
 
  private:
+  static constexpr int kWholeRecord = -1000;  // CanWrite: a record, no field
+  static constexpr int kNoRecord = -1001;     // CanWrite: the table only
+
+  // True when the table can take a change of the field (or of the record, or a new
+  // record); else false with Error() set.
+  bool CanWrite(int field);
+  // Puts exactly the field's length of bytes into the current record.
+  void Store(int field, std::string_view bytes);
+  // Sets Error() for a value the field does not take; returns kAssignRefused.
+  int Refuse(int field, std::string_view value, std::string_view why);
+
   struct State;
   std::unique_ptr<State> m_state;
 };

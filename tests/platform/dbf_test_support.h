@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/dbf_table.h"
+
+namespace tvr::platform::test {
+
+// A fresh folder below the system's temporary folder, removed with its contents.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& label);
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& Path() const { return m_path; }
+  std::string File(const std::string& name) const { return m_path + "/" + name; }
+
+ private:
+  std::string m_path;
+};
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+// What a finished program printed and how it ended.
+struct RunResult {
+  bool started = false;  // false when the program could not be started
+  int exitCode = -1;     // -1 when it did not end normally
+  std::string output;    // standard output and standard error, in order
+};
+
+// Runs the program (absolute path) with its arguments, without a shell, waits for it and
+// collects its output.
+RunResult RunProgram(const std::string& program, const std::vector<std::string>& arguments);
+
+// True when the file exists and may be run.
+bool IsProgram(const std::string& path);
+
+}  // namespace tvr::platform::test
