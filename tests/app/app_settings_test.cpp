@@ -1,0 +1,182 @@
+#include "app/app_settings.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "app/profile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AppSettingsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::temp_directory_path() / ("tvr-settings-" + std::to_string(::getpid()));
+    fs::create_directories(m_folder);
+    m_path = (m_folder / "TVR.INI").string();
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+  void Write(std::string_view content) {
+    std::ofstream stream(m_path, std::ios::binary);
+    stream << content;
+  }
+  std::string Read() const {
+    std::ifstream stream(m_path, std::ios::binary);
+    std::ostringstream content;
+    content << stream.rdbuf();
+    return content.str();
+  }
+  fs::path m_folder;
+  std::string m_path;
+};
+
+struct ColorRow {
+  ColorIndex index;
+  int red, green, blue;
+};
+
+TEST_F(AppSettingsTest, AnEmptyFileGivesEveryDefaultOfTheTables) {
+  Write("");
+  CAppSettings s = ReadAppSettings(CProfile(m_path));
+  EXPECT_EQ(s.userName, "UnKnown");
+  for (ColorRow row : {ColorRow{kColorStraight1, 0, 255, 0}, ColorRow{kColorStraight2, 0, 255, 255},
+                       ColorRow{kColorStraight3, 255, 255, 0}, ColorRow{kColorStraight4, 255, 128, 0},
+                       ColorRow{kColorEnding, 64, 128, 128}, ColorRow{kColorSpecial, 192, 192, 192},
+                       ColorRow{kColorSystemJoint, 0, 178, 0}, ColorRow{kColorUserJoint, 0, 0, 255},
+                       ColorRow{kColorPassThrough, 0, 0, 0}, ColorRow{kColorUnknown, 255, 0, 0},
+                       ColorRow{kColorTapOff, 200, 200, 200}, ColorRow{kColorFireBarrier, 64, 64, 64},
+                       ColorRow{kColorSupport, 255, 64, 64}}) {
+    EXPECT_EQ(s.colors[row.index], MakeColor(row.red, row.green, row.blue)) << ColorKey(row.index);
+  }
+  EXPECT_FLOAT_EQ(s.zoomAll, 0.9f);
+  EXPECT_FLOAT_EQ(s.zoomIn, 0.1f);
+  EXPECT_FLOAT_EQ(s.zoomOut, 0.1f);
+  for (float move : {s.moveLeft, s.moveRight, s.moveUp, s.moveDown}) EXPECT_FLOAT_EQ(move, 0.2f);
+  EXPECT_EQ(s.jointOverhang, 10);
+  EXPECT_EQ(s.realJoint, 1);
+  EXPECT_EQ(s.boxOverhang, 50);
+  EXPECT_EQ(s.printFrame, 1);
+  EXPECT_EQ(s.printBlackWhite, 0);
+  EXPECT_EQ(s.displayBlackWhite, 0);
+  EXPECT_EQ(s.backBuffer, 1);
+  EXPECT_EQ(s.support, 2);
+  EXPECT_EQ(s.packaging, 0);
+  EXPECT_EQ(s.special, 0);
+  EXPECT_EQ(s.languageId, "033");
+  EXPECT_EQ(s.copper, 0);
+  EXPECT_EQ(s.apod, 0);
+}
+
+struct LabelRow {
+  LabelStyleIndex index;
+  bool visible;
+  bool opaque;
+  const char* font;
+  ColorValue fontColor;
+  int flags;
+};
+
+TEST_F(AppSettingsTest, AnEmptyFileGivesEveryLabelDefault) {
+  Write("");
+  CAppSettings s = ReadAppSettings(CProfile(m_path));
+  const ColorValue black = MakeColor(0, 0, 0), white = MakeColor(255, 255, 255);
+  for (const LabelRow& row :
+       {LabelRow{kLabelBranch, true, false, "Arial,9,0", black, 0},
+        LabelRow{kLabelDimension, true, false, "Arial,7,0", MakeColor(0, 0, 255), 0},
+        LabelRow{kLabelPosition, true, true, "Arial,8,0", black, 0},
+        LabelRow{kLabelBom, false, false, "Arial,9,0", black, 0},
+        LabelRow{kLabelRun, true, false, "Arial,9,0", black, 0},
+        LabelRow{kLabelBusbar, false, false, "Arial,9,0", black, 0},
+        LabelRow{kLabelText, true, false, "Arial,10,0", black, 16},
+        LabelRow{kLabelCartouche, false, true, "Arial,9,0", black, 0},
+        LabelRow{kLabelDistance, true, false, "Arial,9,0", MakeColor(128, 0, 0), 0}}) {
+    const CLabelStyle& style = s.labels[row.index];
+    EXPECT_EQ(style.visible, row.visible) << row.index;
+    EXPECT_EQ(style.opaque, row.opaque) << row.index;
+    EXPECT_EQ(LogFontToText(style.font), row.font) << row.index;
+    EXPECT_EQ(style.fontColor, row.fontColor) << row.index;
+    EXPECT_EQ(style.background, white) << row.index;
+    EXPECT_EQ(style.flags, row.flags) << row.index;
+  }
+  EXPECT_TRUE(s.labels[kLabelImage].visible);
+}
+
+TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
+  Write(
+      "[User]\nName=  \n[Colors]\nStraight1=green\nSupport=999,-5,12,7\n"
+      "[Zooms]\nAll=0,5\nIn=fast\n[Moves]\nLeft=1e999\n"
+      "[Design]\nJointDebord=abc\nRealJoint=12xyz\nBoxDebord=\nSpecial=x\nCopper=3\nAPOD=-1\n"
+      "[Database]\nPackaging=yes\n"
+      "[Label]\nBranchVisible=2\nBranchOpaque=On\nBranchFont=,,,\nBranchFontColor=\n"
+      "BranchFlags=many\nDimFlags=\n[Language]\nID=\n");
+  CAppSettings s = ReadAppSettings(CProfile(m_path));
+  EXPECT_EQ(s.userName, "");                             // a blank value is a value
+  EXPECT_EQ(s.colors[kColorStraight1], 0u);              // words read black
+  EXPECT_EQ(s.colors[kColorSupport], MakeColor(255, 0, 12));  // held to 0..255
+  EXPECT_FLOAT_EQ(s.zoomAll, 0.0f);                      // a decimal comma ends the number
+  EXPECT_FLOAT_EQ(s.zoomIn, 0.0f);
+  EXPECT_FLOAT_EQ(s.moveLeft, 0.0f);                     // no infinity
+  EXPECT_EQ(s.jointOverhang, 0);                         // "abc" reads 0
+  EXPECT_EQ(s.realJoint, 12);
+  EXPECT_EQ(s.boxOverhang, 0);                           // text as integer: empty is 0
+  EXPECT_EQ(s.special, 0);
+  EXPECT_EQ(s.copper, 3);
+  EXPECT_EQ(s.apod, -1);
+  EXPECT_EQ(s.packaging, 0);
+  EXPECT_FALSE(s.labels[kLabelBranch].visible);          // "2" is not true
+  EXPECT_TRUE(s.labels[kLabelBranch].opaque);
+  EXPECT_EQ(s.labels[kLabelBranch].font, LogFont{});
+  EXPECT_EQ(s.labels[kLabelBranch].fontColor, 0u);
+  EXPECT_EQ(s.labels[kLabelBranch].flags, 0);            // int reading of a word
+  EXPECT_EQ(s.labels[kLabelDimension].flags, 0);         // an empty int value: the default 0
+  EXPECT_EQ(s.languageId, "");
+}
+
+TEST_F(AppSettingsTest, WrittenSettingsReadBackEqual) {
+  CAppSettings s;
+  s.userName = "J\xC3\xA9r\xC3\xB4me";
+  s.colors[kColorTapOff] = MakeColor(1, 2, 3);
+  s.zoomAll = 0.75f;
+  s.moveDown = 0.5f;
+  s.jointOverhang = 120;
+  s.packaging = 1;
+  s.languageId = "044";
+  s.labels[kLabelCartouche].font = TextToLogFont("Liberation Sans,12,700,I");
+  s.labels[kLabelDistance].flags = 5;
+  CProfile profile(m_path);
+  ASSERT_TRUE(WriteAppSettings(profile, s));
+  EXPECT_EQ(ReadAppSettings(profile), s);
+  EXPECT_NE(Read().find("All=0.750000\n"), std::string::npos);  // "%f" form
+  for (const char* key : {"Special", "Copper", "APOD"}) {  // never written back
+    EXPECT_EQ(profile.ReadProfileText("Design", key, "absent"), "absent") << key;
+  }
+  EXPECT_EQ(profile.ReadProfileText("Label", "ImageVisible", "absent"), "absent");
+}
+
+TEST_F(AppSettingsTest, WriteLabelStyleWritesItsSixKeys) {
+  CProfile profile(m_path);
+  CLabelStyle style;
+  style.visible = true;
+  style.font = TextToLogFont("Arial,10,0");
+  style.fontColor = MakeColor(255, 0, 0);
+  style.background = MakeColor(255, 255, 255);
+  style.flags = 16;
+  ASSERT_TRUE(WriteLabelStyle(profile, kLabelText, style));
+  EXPECT_EQ(Read(),
+            "[Label]\nTextVisible=True\nTextOpaque=False\nTextFont=Arial,10,0\n"
+            "TextFontColor=255,0,0\nTextBkGrd=255,255,255\nTextFlags=16\n");
+  EXPECT_EQ(ReadAppSettings(profile).labels[kLabelText], style);
+}
+
+TEST_F(AppSettingsTest, WritingToAMissingFolderFails) {
+  CProfile profile((m_folder / "none" / "TVR.INI").string());
+  EXPECT_FALSE(WriteAppSettings(profile, CAppSettings()));
+  EXPECT_FALSE(WriteLabelStyle(profile, kLabelText, CLabelStyle()));
+}
+
+}  // namespace

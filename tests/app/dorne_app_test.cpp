@@ -1,0 +1,140 @@
+#include "app/dorne_app.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class DorneAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_root = fs::temp_directory_path() / ("tvr-app-" + std::to_string(::getpid()));
+    fs::create_directories(m_root / "home" / "Documents");
+    fs::create_directories(m_root / "settings");
+    Save("XDG_CONFIG_HOME", m_savedConfig);
+    Save("HOME", m_savedHome);
+    Save("XDG_DOCUMENTS_DIR", m_savedDocuments);
+    ::setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
+    ::setenv("HOME", (m_root / "home").c_str(), 1);
+    ::unsetenv("XDG_DOCUMENTS_DIR");
+  }
+  void TearDown() override {
+    Restore("XDG_CONFIG_HOME", m_savedConfig);
+    Restore("HOME", m_savedHome);
+    Restore("XDG_DOCUMENTS_DIR", m_savedDocuments);
+    fs::remove_all(m_root);
+  }
+  static void Save(const char* name, std::optional<std::string>& saved) {
+    const char* value = std::getenv(name);
+    if (value) saved = value;
+  }
+  static void Restore(const char* name, const std::optional<std::string>& saved) {
+    if (saved) ::setenv(name, saved->c_str(), 1);
+    else ::unsetenv(name);
+  }
+  void WriteSettings(std::string_view content) {
+    std::ofstream stream(m_root / "settings" / "TVR.INI", std::ios::binary);
+    stream << content;
+  }
+  CAppFolders Folders() const {
+    return {"/opt/tvr", (m_root / "settings").string(), (m_root / "home" / "Documents").string()};
+  }
+
+  fs::path m_root;
+  std::optional<std::string> m_savedConfig, m_savedHome, m_savedDocuments;
+};
+
+struct FolderCase {
+  const char* settings;
+  const char* catalogue;
+  const char* article;
+  const char* guards;
+};
+
+class DorneAppFolders : public DorneAppTest, public ::testing::WithParamInterface<FolderCase> {};
+
+TEST_P(DorneAppFolders, CatalogueAndArticleFoldersFollowTheirSettings) {
+  WriteSettings(GetParam().settings);
+  CDorneApp app;
+  app.InitFolders(Folders());
+  EXPECT_EQ(app.CatalogueFolder(), GetParam().catalogue) << GetParam().guards;
+  EXPECT_EQ(app.ArticleFolder(), GetParam().article) << GetParam().guards;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DorneAppFolders,
+    ::testing::Values(
+        FolderCase{"", "/opt/tvr/DBF/", "/opt/tvr/BD/", "missing keys: program folder"},
+        FolderCase{"[DBF Database]\nDirectory=Default\n[Database]\nPartnumPath=Default\n",
+                   "/opt/tvr/DBF/", "/opt/tvr/BD/", "\"Default\" behaves like empty"},
+        FolderCase{"[DBF Database]\nDirectory=\n", "/opt/tvr/DBF/", "/opt/tvr/BD/", "empty value"},
+        FolderCase{"[DBF Database]\nDirectory=/data/cat\n[Database]\nPartnumPath=/data/art/\n",
+                   "/data/cat/", "/data/art/", "own folders, a slash added where missing"}));
+
+TEST_F(DorneAppTest, FoldersOfThisComputerComeFromTheEnvironment) {
+  CDorneApp app;
+  app.InitFolders();
+  std::string settings = (m_root / "config" / "TVR73").string() + "/";
+  EXPECT_EQ(app.SettingsFolder(), settings);
+  EXPECT_EQ(app.Profile().Path(), settings + "TVR.INI");
+  EXPECT_TRUE(fs::is_directory(settings));
+  std::string documents = (m_root / "home" / "Documents").string() + "/";
+  EXPECT_EQ(app.ProjectsFolder(), documents);
+  EXPECT_EQ(app.InitialProjectsFolder(), documents);
+  EXPECT_EQ(app.CatalogueFolder(), app.ProgramFolder() + "DBF/");
+  EXPECT_EQ(app.ProgramFolder().back(), '/');
+}
+
+TEST_F(DorneAppTest, SettingsAreReadFromTheSettingsFileAndWrittenBack) {
+  WriteSettings("[User]\nName=Ann\n[Design]\nCopper=1\n");
+  CDorneApp app;
+  app.InitFolders(Folders());
+  app.ReadSettings();
+  EXPECT_EQ(app.Settings().userName, "Ann");
+  EXPECT_EQ(app.Settings().copper, 1);
+  EXPECT_EQ(app.WriteProfileInt("Language", "ID", 44), 1);
+  EXPECT_EQ(app.ReadProfileText("language", "id", ""), "44");
+  EXPECT_EQ(app.ReadProfileInt("Language", "ID", 0), 44);
+}
+
+TEST_F(DorneAppTest, WithoutASettingsFolderReadsGiveDefaultsAndWritesFail) {
+  CDorneApp app;
+  app.InitFolders({"/opt/tvr", "", "/tmp"});
+  app.ReadSettings();
+  EXPECT_EQ(app.Settings(), CAppSettings());
+  EXPECT_EQ(app.WriteProfileInt("Design", "Support", 2), 0);
+  EXPECT_FALSE(app.WriteProfileText("User", "Name", "Ann"));
+  EXPECT_FALSE(fs::exists("TVR.INI"));  // nothing written to the current folder
+}
+
+TEST_F(DorneAppTest, ProjectsFolderAndItsInitialCopy) {
+  CDorneApp app;
+  app.InitFolders(Folders());
+  app.SetProjectsFolder("/srv/projects");
+  EXPECT_EQ(app.ProjectsFolder(), "/srv/projects/");
+  EXPECT_NE(app.InitialProjectsFolder(), app.ProjectsFolder());
+  app.MarkInitialProjectsFolder();
+  EXPECT_EQ(app.InitialProjectsFolder(), "/srv/projects/");
+  app.ClearArticleFolder();
+  EXPECT_EQ(app.ArticleFolder(), "");
+}
+
+TEST_F(DorneAppTest, CurrentCatalogueTakesOnly0To15) {
+  CDorneApp app;
+  EXPECT_EQ(app.CurrentCatalogue(), 0);
+  app.SetCurrentCatalogueNumber(12);
+  EXPECT_EQ(app.CurrentCatalogue(), 12);
+  app.SetCurrentCatalogueNumber(16);
+  app.SetCurrentCatalogueNumber(-1);
+  EXPECT_EQ(app.CurrentCatalogue(), 12);
+  app.SetCurrentCatalogueNumber(0);
+  EXPECT_EQ(app.CurrentCatalogue(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,154 @@
+#include "app/profile.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProfileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_folder = fs::temp_directory_path() / ("tvr-profile-" + std::to_string(::getpid()));
+    fs::create_directories(m_folder);
+    m_path = (m_folder / "TVR.INI").string();
+  }
+  void TearDown() override { fs::remove_all(m_folder); }
+
+  void Write(std::string_view content) {
+    std::ofstream stream(m_path, std::ios::binary);
+    stream << content;
+  }
+  std::string Read() const {
+    std::ifstream stream(m_path, std::ios::binary);
+    std::ostringstream content;
+    content << stream.rdbuf();
+    return content.str();
+  }
+
+  fs::path m_folder;
+  std::string m_path;
+};
+
+TEST_F(ProfileTest, AMissingFileGivesEveryDefault) {
+  CProfile profile(m_path);
+  EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
+  EXPECT_EQ(profile.ReadProfileInt("Design", "Copper", 7), 7);
+  EXPECT_FALSE(fs::exists(m_path));  // reading creates nothing
+}
+
+struct IntCase {
+  const char* value;
+  int expected;
+  const char* guards;
+};
+
+class ProfileIntCases : public ProfileTest, public ::testing::WithParamInterface<IntCase> {};
+
+TEST_P(ProfileIntCases, ReadsTheLeadingDigits) {
+  Write(std::string("[Design]\nKey=") + GetParam().value + "\n");
+  EXPECT_EQ(CProfile(m_path).ReadProfileInt("Design", "Key", 99), GetParam().expected)
+      << GetParam().guards;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ProfileIntCases,
+                         ::testing::Values(IntCase{"12", 12, "number"},
+                                           IntCase{"-3", -3, "negative"},
+                                           IntCase{"12abc", 12, "leading digits"},
+                                           IntCase{"abc", 0, "no digits give 0, not the default"},
+                                           IntCase{"", 99, "an empty value gives the default"},
+                                           IntCase{"1.9", 1, "no rounding"},
+                                           IntCase{"99999999999", 2147483647, "held, not wrapped"}));
+
+TEST_F(ProfileTest, ValuesAreCutTo999Characters) {
+  std::string longAscii(1500, 'a');
+  std::string longUtf8;
+  for (int i = 0; i < 1200; ++i) longUtf8 += "\xC3\xA9";
+  CProfile profile(m_path);
+  ASSERT_TRUE(profile.WriteProfileText("User", "A", longAscii));
+  ASSERT_TRUE(profile.WriteProfileText("User", "B", longUtf8));
+  EXPECT_EQ(profile.ReadProfileText("User", "A", ""), std::string(999, 'a'));
+  std::string cut = profile.ReadProfileText("User", "B", "");
+  EXPECT_EQ(cut.size(), 999u * 2);  // 999 whole characters, none split
+  EXPECT_EQ(cut, longUtf8.substr(0, 999 * 2));
+  EXPECT_EQ(profile.ReadProfileText("User", "C", std::string(1000, 'd')), std::string(999, 'd'));
+}
+
+TEST_F(ProfileTest, AnIntegerReadsTheSameAsTextOrInteger) {
+  CProfile profile(m_path);
+  ASSERT_EQ(profile.WriteProfileInt("Database", "CurrentCat", -12), 1);
+  EXPECT_EQ(profile.ReadProfileText("Database", "CurrentCat", ""), "-12");
+  EXPECT_EQ(profile.ReadProfileInt("Database", "CurrentCat", 0), -12);
+}
+
+TEST_F(ProfileTest, LookupIgnoresLetterCaseAndDamagedLinesGiveDefaults) {
+  Write("[design]\njointdebord=abc\n\x01\x02garbage\n[User\nName=Nobody\n");
+  CProfile profile(m_path);
+  EXPECT_EQ(profile.ReadProfileText("Design", "JointDebord", "10"), "abc");
+  EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
+  EXPECT_EQ(profile.ReadProfileText("Design", "Name", "x"), "Nobody");  // "[User" opens nothing
+}
+
+TEST_F(ProfileTest, AWriteKeepsTheRestOfTheFile) {
+  Write("; mine\n[User]\nName=Ann\nodd line\n\n[Zooms]\nAll=0.9\n");
+  CProfile profile(m_path);
+  ASSERT_TRUE(profile.WriteProfileText("user", "name", "Bob"));
+  ASSERT_EQ(profile.WriteProfileInt("Zooms", "In", 1), 1);
+  ASSERT_TRUE(profile.WriteProfileText("Language", "ID", "044"));
+  EXPECT_EQ(Read(),
+            "; mine\n[User]\nName=Bob\nodd line\n\n[Zooms]\nAll=0.9\nIn=1\n\n[Language]\nID=044\n");
+}
+
+TEST_F(ProfileTest, WriteProfileValuesWritesAllOrNothing) {
+  Write("[User]\nName=Ann\n");
+  CProfile profile(m_path);
+  EXPECT_FALSE(profile.WriteProfileValues(
+      {{"User", "Name", "Bob"}, {"User", "Dept", "bad\nline"}}));
+  EXPECT_EQ(Read(), "[User]\nName=Ann\n");
+  EXPECT_TRUE(profile.WriteProfileValues({{"User", "Name", "Bob"}, {"User", "Dept", "R&D"}}));
+  EXPECT_EQ(Read(), "[User]\nName=Bob\nDept=R&D\n");
+}
+
+TEST_F(ProfileTest, AWriteToAMissingFolderFailsAndCreatesNothing) {
+  CProfile profile((m_folder / "none" / "TVR.INI").string());
+  EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
+  EXPECT_FALSE(profile.WriteProfileText("User", "Name", "Ann"));
+  EXPECT_FALSE(fs::exists(m_folder / "none"));
+}
+
+TEST_F(ProfileTest, AWriteBelowAFileFails) {
+  Write("x");
+  CProfile profile(m_path + "/TVR.INI");
+  EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
+  EXPECT_EQ(Read(), "x");
+}
+
+TEST_F(ProfileTest, AFileThatCannotBeReadIsNeverOverwritten) {
+  fs::create_directory(m_path);  // "TVR.INI" is a folder: exists, unreadable as a file
+  CProfile profile(m_path);
+  EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
+  EXPECT_TRUE(fs::is_directory(m_path));
+}
+
+TEST_F(ProfileTest, AProfileWithoutAPathReadsDefaultsAndWritesNothing) {
+  CProfile profile{std::string()};
+  EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
+  EXPECT_EQ(profile.WriteProfileInt("User", "Name", 1), 0);
+  EXPECT_FALSE(profile.WriteProfileText("User", "Name", "x"));
+}
+
+TEST_F(ProfileTest, ValuesAreTrimmedAndKeyTextsThatCannotBeStoredAreRefused) {
+  CProfile profile(m_path);
+  ASSERT_TRUE(profile.WriteProfileText("User", "Name", "  Ann  "));
+  EXPECT_EQ(profile.ReadProfileText("User", "Name", ""), "Ann");
+  EXPECT_FALSE(profile.WriteProfileText("User", "Na=me", "x"));
+  EXPECT_FALSE(profile.WriteProfileText("User", "Name", "a\r\nb"));
+  EXPECT_EQ(profile.ReadProfileText("User", "Name", ""), "Ann");
+}
+
+}  // namespace
