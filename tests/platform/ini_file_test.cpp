@@ -129,7 +129,11 @@ INSTANTIATE_TEST_SUITE_P(
                 "damaged lines kept as they are"},
         SetCase{"[User]\n  Name = Ann  \n", "User", "Name", "Bob", "[User]\nName=Bob\n",
                 "the rewritten line is key=value"},
-        SetCase{"[User]\nName=Ann\n", "User", "Name", "", "[User]\nName=\n", "empty value"}));
+        SetCase{"[User]\nName=Ann\n", "User", "Name", "", "[User]\nName=\n", "empty value"},
+        SetCase{"[A]\nx=1\n[B]\n[A]\nk=1\n", "A", "k", "2", "[A]\nx=1\n[B]\n[A]\nk=2\n",
+                "the key is rewritten where a lookup finds it"},
+        SetCase{"[A]\nx=1\n[B]\n[A]\n", "A", "k", "2", "[A]\nx=1\nk=2\n[B]\n[A]\n",
+                "a new key goes to the first section of its name"}));
 
 struct RejectCase {
   const char* section;
