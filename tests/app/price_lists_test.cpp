@@ -1,0 +1,253 @@
+#include "app/price_lists.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/article_table.h"
+#include "app/profile.h"
+#include "catalogue_test_support.h"
+#include "platform/dbf_table.h"
+
+using tvr::platform::CDbfTable;
+using tvr::platform::DbfFieldInfo;
+
+namespace {
+
+std::string Texts(int number) {
+  return number == kMsgDefaultPriceListName ? "Price list %1" : std::string();
+}
+
+const std::vector<DbfFieldInfo> kArticleFields = {{"REFERENCE", 'C', 22, 0},
+                                                  {"DESIGN_1", 'C', 30, 0},
+                                                  {"DESIGN_2", 'C', 12, 0},
+                                                  {"PRIX_1", 'N', 12, 2}};
+
+class PriceListsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"), kArticleFields,
+                               {{{"QMA2500ED430", "Élément droit 3 m", "", "410.50"}},
+                                {{"PRICE_LIST_10", "Ten", "X"}},
+                                {{"PRICE_LIST_1", "  Public  ", " EUR "}},
+                                {{"PRICE_LIST_2", "", ""}},
+                                {{"PRICE_LIST_5", "Old five", ""}, true},
+                                {{"PRICE_LIST_12", "Douze", "CHF"}}}));
+  }
+
+  std::string Name(int n, bool second = false) const {
+    return GetPriceListName(m_folder.Folder(), m_profile, n, second, Texts);
+  }
+
+  CCatalogueFolder m_folder;
+  CProfile m_profile{m_folder.PathOf("TVR.INI")};
+};
+
+TEST_F(PriceListsTest, NamesComeFromThePriceListRecords) {
+  struct Case {
+    int n;
+    bool second;
+    const char* name;
+  };
+  const Case cases[] = {
+      {1, false, "Public"},        {1, true, "EUR"},          // trimmed
+      {2, false, "Price list 2"},  {2, true, ""},             // empty: default, first only
+      {3, false, "Price list 3"},  {4, false, "Price list 4"},  // no record
+      {5, false, ""},                                         // deleted record, above 4
+      {10, false, "Ten"},          {11, false, ""},           // PRICE_LIST_1x is not list 1
+      {12, false, "Douze"},        {12, true, "CHF"},         {16, false, ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Name(c.n, c.second), c.name) << c.n << c.second;
+}
+
+TEST_F(PriceListsTest, ALongerKeyIsNotTakenForAMissingList) {
+  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"), kArticleFields,
+                             {{{"PRICE_LIST_10", "Ten", "X"}}}));
+  EXPECT_EQ(Name(1), "Price list 1");
+  EXPECT_EQ(Name(1, true), "");
+}
+
+TEST_F(PriceListsTest, CurrentCatalogueTwelveIsTheListOfNumberZero) {
+  int current = 0;
+  EXPECT_TRUE(SetCurrentCatalogue(12, current, m_profile));
+  EXPECT_EQ(current, 12);
+  EXPECT_EQ(m_profile.ReadProfileText("Database", "CurrentCat", ""), "12");
+  EXPECT_EQ(Name(0), "Douze");
+  EXPECT_EQ(Name(-3, true), "CHF");
+}
+
+TEST_F(PriceListsTest, OutOfRangeCatalogueChangesNothing) {
+  int current = 3;
+  for (int n : {0, 16, -1}) {
+    EXPECT_FALSE(SetCurrentCatalogue(n, current, m_profile)) << n;
+    EXPECT_EQ(current, 3);
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_profile.Path()));
+  EXPECT_TRUE(SetCurrentCatalogue(15, current, m_profile));
+  EXPECT_EQ(m_profile.ReadProfileInt("Database", "CurrentCat", 0), 15);
+}
+
+TEST_F(PriceListsTest, NoCurrentCatalogueSettingReadsListZero) {
+  EXPECT_EQ(Name(0), "Price list 0");
+}
+
+TEST(PriceListsNoTableTest, MissingArticleTableGivesEmptyNamesWithoutDefaults) {
+  CCatalogueFolder folder;
+  CProfile profile(folder.PathOf("TVR.INI"));
+  EXPECT_EQ(GetPriceListName(folder.Folder(), profile, 1, false, Texts), "");
+  CPriceListNames names = ReadPriceListNames(folder.Folder(), Texts);
+  EXPECT_NE(names.error.find("ARTICLE.DBU"), std::string::npos) << names.error;
+  for (const std::string& name : names.first) EXPECT_EQ(name, "");
+}
+
+TEST_F(PriceListsTest, ReadAllNamesAtOnce) {
+  CPriceListNames names = ReadPriceListNames(m_folder.Folder(), Texts);
+  EXPECT_EQ(names.error, "");
+  for (int n = 1; n <= kPriceListCount; ++n) {
+    EXPECT_EQ(names.first[n - 1], Name(n)) << n;
+    EXPECT_EQ(names.second[n - 1], Name(n, true)) << n;
+  }
+}
+
+TEST(DefaultPriceListNameTest, EveryFirstParameterIsReplaced) {
+  auto text = [](std::string t) { return [t](int) { return t; }; };
+  EXPECT_EQ(DefaultPriceListName(3, text("Tarif %1")), "Tarif 3");
+  EXPECT_EQ(DefaultPriceListName(4, text("%1/%1 %2")), "4/4 %2");
+  EXPECT_EQ(DefaultPriceListName(1, text("%%1")), "%1");
+  EXPECT_EQ(DefaultPriceListName(2, text("")), "");
+  EXPECT_EQ(DefaultPriceListName(2, TextLookup()), "");
+}
+
+TEST(CatalogueCommandIdTest, FifteenCommandsInMenuOrder) {
+  const std::pair<int, int> cases[] = {{-1, 0},     {0, 32883},  {5, 32888},  {6, 32689},
+                                       {8, 32691},  {9, 32978},  {14, 32983}, {15, 0}};
+  for (auto [index, id] : cases) EXPECT_EQ(CatalogueCommandId(index), id) << index;
+}
+
+class SavePriceListsTest : public PriceListsTest {
+ protected:
+  CPriceListSave Save(std::array<std::string, 30> names, std::array<int, 15> numbers,
+                      bool withSecond = true) {
+    return SavePriceListNames(m_folder.Folder(), names, numbers, withSecond);
+  }
+};
+
+TEST_F(SavePriceListsTest, SavedNamesReadBack) {
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  names[0] = "Public 2027", names[15] = "EUR";
+  names[1] = "Revendeur", names[16] = "";
+  names[2] = "Ignored", numbers[2] = 0;
+  names[3] = "Twelve", names[18] = "CHF", numbers[3] = 12;
+  numbers[0] = 1, numbers[1] = 2;
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_TRUE(result.saved) << result.error;
+  EXPECT_TRUE(result.appended.empty());
+  EXPECT_EQ(Name(1), "Public 2027");
+  EXPECT_EQ(Name(2), "Revendeur");
+  EXPECT_EQ(Name(12), "Twelve");
+  EXPECT_EQ(Name(10), "Ten");  // untouched
+}
+
+TEST_F(SavePriceListsTest, EmptyFirstNameKeepsTheOldOneButSecondNamesAreWritten) {
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 1;  // both names empty
+  numbers[1] = 12, names[1] = "Douze bis";
+  EXPECT_TRUE(Save(names, numbers).saved);
+  EXPECT_EQ(Name(1), "Public");
+  EXPECT_EQ(Name(1, true), "");
+  EXPECT_EQ(Name(12, true), "");
+
+  names[16] = "ignored";
+  EXPECT_TRUE(Save(names, numbers, false).saved);
+  EXPECT_EQ(Name(12, true), "");  // second names left alone without the switch
+}
+
+TEST_F(SavePriceListsTest, MissingRecordIsAppendedInsteadOfLosingTheName) {
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 7, names[0] = "Sept", names[15] = "EUR";
+  numbers[1] = 8;                   // nothing to keep: no record
+  numbers[2] = 5, names[2] = "Cinq";  // its only record is deleted
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_TRUE(result.saved) << result.error;
+  EXPECT_EQ(result.appended, (std::vector<int>{7, 5}));
+  EXPECT_EQ(Name(7), "Sept");
+  EXPECT_EQ(Name(7, true), "EUR");
+  EXPECT_EQ(Name(5), "Cinq");
+  CDbfTable table;
+  ASSERT_TRUE(OpenArticleTable(table, m_folder.Folder(), CDbfTable::Mode::ReadOnly));
+  EXPECT_EQ(table.RecordCount(), 8u);
+  EXPECT_FALSE(SeekArticle(table, PriceListKey(8)));
+}
+
+TEST_F(SavePriceListsTest, LongNameIsStoredCutAndReported) {
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 1, names[0] = std::string(40, 'n');
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_TRUE(result.saved);
+  EXPECT_EQ(result.cut, (std::vector<int>{1}));
+  EXPECT_EQ(Name(1), std::string(30, 'n'));
+}
+
+TEST_F(SavePriceListsTest, ReadOnlyTableIsLeftAsItWas) {
+  const std::string before = m_folder.ReadBytes("ARTICLE.DBU");
+  std::filesystem::permissions(m_folder.PathOf("ARTICLE.DBU"),
+                               std::filesystem::perms::owner_read |
+                                   std::filesystem::perms::group_read |
+                                   std::filesystem::perms::others_read,
+                               std::filesystem::perm_options::replace);
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 1, names[0] = "Changed";
+  numbers[1] = 9, names[1] = "New";
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_FALSE(result.saved);
+  EXPECT_NE(result.error.find("read-only"), std::string::npos) << result.error;
+  EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), before);
+  EXPECT_EQ(Name(1), "Public");
+}
+
+TEST_F(SavePriceListsTest, DamagedTableIsLeftAsItWas) {
+  const std::string damaged = m_folder.ReadBytes("ARTICLE.DBU").substr(0, 40);
+  m_folder.WriteBytes("ARTICLE.DBU", damaged);
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 1, names[0] = "Changed";
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_FALSE(result.saved);
+  EXPECT_FALSE(result.error.empty());
+  EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), damaged);
+}
+
+TEST_F(SavePriceListsTest, TableWithoutSecondNameFieldIsRefused) {
+  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"),
+                             {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}},
+                             {{{"PRICE_LIST_1", "Public"}}}));
+  const std::string before = m_folder.ReadBytes("ARTICLE.DBU");
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 1, names[0] = "Changed";
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_FALSE(result.saved);
+  EXPECT_NE(result.error.find("DESIGN_2"), std::string::npos) << result.error;
+  EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), before);
+  // Without the second names the same table takes the first ones.
+  EXPECT_TRUE(Save(names, numbers, false).saved);
+  EXPECT_EQ(Name(1), "Changed");
+}
+
+TEST_F(SavePriceListsTest, MissingTableIsReported) {
+  std::filesystem::remove(m_folder.PathOf("ARTICLE.DBU"));
+  std::array<std::string, 30> names{};
+  std::array<int, 15> numbers{};
+  numbers[0] = 1, names[0] = "Changed";
+  CPriceListSave result = Save(names, numbers);
+  EXPECT_FALSE(result.saved);
+  EXPECT_NE(result.error.find("ARTICLE.DBU"), std::string::npos) << result.error;
+  EXPECT_FALSE(std::filesystem::exists(m_folder.PathOf("ARTICLE.DBU")));
+}
+
+}  // namespace

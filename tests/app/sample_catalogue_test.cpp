@@ -1,0 +1,115 @@
+// The sample catalogue that the build generates into the program folder: its start-up
+// tables and its article table hold what the program reads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "app/article_table.h"
+#include "app/price_lists.h"
+#include "app/profile.h"
+#include "app/start_lists.h"
+#include "catalogue_test_support.h"
+#include "platform/dbf_table.h"
+
+using tvr::platform::CDbfTable;
+
+namespace {
+
+std::string Text(int number) { return std::to_string(number); }
+
+class SampleCatalogueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_dbf = SampleProgramFolder() + "DBF/";
+    m_bd = SampleProgramFolder() + "BD/";
+    if (!std::filesystem::exists(m_bd + "ARTICLE.DBU")) {
+      GTEST_SKIP() << "the sample catalogue has not been generated into " << SampleProgramFolder();
+    }
+  }
+
+  std::string m_dbf;
+  std::string m_bd;
+};
+
+TEST_F(SampleCatalogueTest, UnitsHaveAMetricDefaultAndAnImperialUnit) {
+  CTableList<CUnitEntry> units = LoadUnitList(m_dbf, Text);
+  ASSERT_EQ(units.error, "");
+  ASSERT_GE(units.entries.size(), 2u);
+  const CUnitEntry& first = units.entries[0];
+  EXPECT_EQ(first.idd, "0");  // the unit of a new document
+  EXPECT_EQ(first.outputText, "%.0f|m |%.0f|cm |%.0f|mm");
+  EXPECT_EQ(first.outputCoef, "1000|10|1");
+  EXPECT_EQ(first.baseCoef, "1");
+  bool imperial = false;
+  std::set<std::string> ids;
+  for (const CUnitEntry& unit : units.entries) {
+    imperial = imperial || unit.baseCoef == "25.4";
+    EXPECT_TRUE(ids.insert(unit.idd).second) << "duplicate unit " << unit.idd;
+    EXPECT_FALSE(unit.label.empty() || unit.label == "0") << unit.idd;
+  }
+  EXPECT_TRUE(imperial);
+}
+
+TEST_F(SampleCatalogueTest, CataloguesCoverEveryRangeCode) {
+  CTableList<CCatalogueEntry> all = LoadCatalogueList(m_dbf, 1, 0, Text);
+  ASSERT_EQ(all.error, "");
+  std::set<std::string> codes;
+  for (const CCatalogueEntry& entry : all.entries) codes.insert(entry.code);
+  for (const CCatalogueEntry& entry : LoadCatalogueList(m_dbf, 1, 1, Text).entries) {
+    codes.insert(entry.code);
+  }
+  const std::set<std::string> expected = {"QJF", "QDA", "QDT", "QGA", "QGC", "QMA", "QMC",
+                                          "QPA", "QPC", "Qpa", "Qpc", "QWA", "QWC"};
+  EXPECT_EQ(codes, expected);
+  ASSERT_FALSE(all.entries.empty());
+  EXPECT_EQ(all.entries.front().code, "QMA");  // SEQ order, not stored order
+}
+
+TEST_F(SampleCatalogueTest, DevicesCoverTheColourPageCodes) {
+  CTableList<CDeviceEntry> devices = LoadDeviceList(m_dbf, Text);
+  ASSERT_EQ(devices.error, "");
+  std::vector<std::string> codes;
+  for (const CDeviceEntry& device : devices.entries) codes.push_back(device.code);
+  EXPECT_EQ(codes, (std::vector<std::string>{"0", "1", "7", "8", "32", "64", "99"}));
+}
+
+TEST_F(SampleCatalogueTest, ArticleTableHasEveryFieldTheProgramReads) {
+  CDbfTable table;
+  std::string error;
+  ASSERT_TRUE(OpenArticleTable(table, m_bd, CDbfTable::Mode::ReadOnly, &error)) << error;
+  std::vector<std::string> fields = {"REFERENCE", "DESIGN_1", "DESIGN_2", "DESIGN_3", "LOCAL",
+                                     "QTE_INDIV", "REF2", "TEMPS", "MASSE", "TC"};
+  for (int n = 1; n <= 15; ++n) fields.push_back("PRIX_" + std::to_string(n));
+  for (const std::string& field : fields) EXPECT_GE(table.FieldIndex(field), 0) << field;
+  EXPECT_GE(table.RecordCount(), 300u);
+}
+
+TEST_F(SampleCatalogueTest, ArticlesAreFoundByReference) {
+  CDbfTable table;
+  ASSERT_TRUE(OpenArticleTable(table, m_bd, CDbfTable::Mode::ReadOnly));
+  ASSERT_TRUE(SeekArticle(table, "QMA2500ED430"));
+  EXPECT_EQ(table.FieldText(table.FieldIndex("DESIGN_1")),
+            "Élément droit 3 m, QMA 2500 A 3P+N alu");
+  EXPECT_GT(table.FieldDouble(table.FieldIndex("PRIX_1")).value_or(0), 0.0);
+  EXPECT_GT(table.FieldInt(table.FieldIndex("MASSE")), 0);
+  EXPECT_EQ(table.FieldText(table.FieldIndex("LOCAL")), "C");
+  ASSERT_TRUE(SeekArticle(table, "REMISE_QM"));
+  EXPECT_EQ(table.FieldText(table.FieldIndex("LOCAL")), "3");
+  EXPECT_TRUE(SeekArticle(table, "QMB0630SE"));
+  EXPECT_FALSE(SeekArticle(table, "QMA2500ED4"));  // only a beginning
+}
+
+TEST_F(SampleCatalogueTest, PriceListsOneToFiveAreNamed) {
+  CPriceListNames names = ReadPriceListNames(m_bd, [](int) { return std::string("default %1"); });
+  ASSERT_EQ(names.error, "");
+  EXPECT_EQ(names.first[0], "Tarif public 2026");
+  EXPECT_EQ(names.second[0], "EUR");
+  EXPECT_EQ(names.second[2], "GBP");
+  for (int n = 1; n <= 5; ++n) EXPECT_FALSE(names.first[n - 1].empty()) << n;
+  EXPECT_EQ(names.first[5], "");  // list 6 has a record without a name
+  EXPECT_EQ(names.first[6], "");  // list 7 has none
+}
+
+}  // namespace

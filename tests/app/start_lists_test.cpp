@@ -1,0 +1,155 @@
+#include "app/start_lists.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue_test_support.h"
+
+using tvr::platform::DbfFieldInfo;
+
+namespace {
+
+std::string Text(int number) { return "text " + std::to_string(number); }
+
+std::vector<std::string> Codes(const std::vector<CCatalogueEntry>& entries) {
+  std::vector<std::string> codes;
+  for (const CCatalogueEntry& entry : entries) codes.push_back(entry.code);
+  return codes;
+}
+
+// Every code the sample catalogue knows, with what each switch setting offers.
+struct OfferCase {
+  const char* code;
+  bool plain;        // Copper 0, APOD 0
+  bool copper;       // Copper 1, APOD 0
+  bool apod;         // Copper 0, APOD 1
+  bool copperApod;   // Copper 1, APOD 1
+};
+
+const OfferCase kOfferCases[] = {
+    {"QMA", true, true, true, true},
+    {"QMC", false, true, false, true},     // rule 1 before anything else
+    {"QGA", true, true, true, true},
+    {"QGC", false, true, false, true},
+    {"QDA", true, true, true, true},
+    {"QDT", true, true, true, true},
+    {"QJF", true, true, false, false},     // rule 3
+    {"QPA", true, true, false, false},
+    {"QPC", false, true, false, false},    // rule 1 without copper, rule 3 with it
+    {"Qpa", false, false, true, true},     // rule 2
+    {"Qpc", false, false, true, true},     // rule 1 names the upper-case codes only
+    {"QWA", true, true, false, false},
+    {"QWC", false, true, false, false},
+    {"qpa", true, true, true, true},       // codes compare with their letter case
+    {"", true, true, true, true},
+};
+
+TEST(CatalogueOfferTest, SwitchesFilterTheCodes) {
+  for (const OfferCase& c : kOfferCases) {
+    EXPECT_EQ(IsCatalogueOffered(c.code, 0, 0), c.plain) << c.code;
+    EXPECT_EQ(IsCatalogueOffered(c.code, 1, 0), c.copper) << c.code;
+    EXPECT_EQ(IsCatalogueOffered(c.code, 0, 1), c.apod) << c.code;
+    EXPECT_EQ(IsCatalogueOffered(c.code, 1, 1), c.copperApod) << c.code;
+  }
+  // Any non-zero value switches on.
+  EXPECT_TRUE(IsCatalogueOffered("QMC", -1, 0));
+  EXPECT_TRUE(IsCatalogueOffered("Qpa", 0, 7));
+}
+
+class StartListsTest : public ::testing::Test {
+ protected:
+  void WriteCatalogues() {
+    ASSERT_TRUE(WriteTestTable(m_folder.PathOf("catalog.dbf"),
+                               {{"ID", 'C', 3, 0}, {"LIB", 'N', 5, 0}, {"SEQ", 'N', 3, 0}},
+                               {{{"QPA", "9118", "50"}},
+                                {{"QMC", "9117", "20"}},
+                                {{"Qpa", "9120", "70"}},
+                                {{"QMA", "9116", "10"}},
+                                {{"QGA", "9114", "30"}, true},
+                                {{"QDA", "9112", "120"}},
+                                {{"QJF", "9111", "90"}}}));
+  }
+
+  CCatalogueFolder m_folder;
+};
+
+TEST_F(StartListsTest, CataloguesFollowSeqAndTheFilters) {
+  WriteCatalogues();
+  CTableList<CCatalogueEntry> list = LoadCatalogueList(m_folder.Folder(), 0, 1, Text);
+  EXPECT_EQ(list.error, "");
+  // APOD 1, Copper 0: QMC skipped by rule 1, QPA and QJF by rule 3, Qpa kept; QGA deleted.
+  EXPECT_EQ(Codes(list.entries), (std::vector<std::string>{"QMA", "Qpa", "QDA"}));
+  ASSERT_EQ(list.entries.size(), 3u);
+  EXPECT_EQ(list.entries[0].label, "text 9116");
+  EXPECT_EQ(list.entries[1].label, "text 9120");
+
+  list = LoadCatalogueList(m_folder.Folder(), 1, 0, Text);
+  EXPECT_EQ(Codes(list.entries), (std::vector<std::string>{"QMA", "QMC", "QPA", "QJF", "QDA"}));
+}
+
+TEST_F(StartListsTest, MissingTablesLeaveEmptyListsWithAnError) {
+  CTableList<CCatalogueEntry> catalogues = LoadCatalogueList(m_folder.Folder(), 0, 0, Text);
+  EXPECT_TRUE(catalogues.entries.empty());
+  EXPECT_NE(catalogues.error.find("catalog.dbf"), std::string::npos) << catalogues.error;
+
+  CTableList<CUnitEntry> units = LoadUnitList(m_folder.Folder(), Text);
+  EXPECT_TRUE(units.entries.empty());
+  EXPECT_NE(units.error.find("dims.dbf"), std::string::npos) << units.error;
+
+  CTableList<CDeviceEntry> devices = LoadDeviceList(m_folder.Folder(), Text);
+  EXPECT_TRUE(devices.entries.empty());
+  EXPECT_NE(devices.error.find("devices.dbf"), std::string::npos) << devices.error;
+}
+
+TEST_F(StartListsTest, DamagedTableLeavesAnEmptyList) {
+  m_folder.WriteBytes("catalog.dbf", std::string("\x03\x7a\x01\x01\xff\xff\xff\x7f", 8));
+  CTableList<CCatalogueEntry> list = LoadCatalogueList(m_folder.Folder(), 0, 0, Text);
+  EXPECT_TRUE(list.entries.empty());
+  EXPECT_FALSE(list.error.empty());
+}
+
+TEST_F(StartListsTest, TableWithoutAListFieldIsRefused) {
+  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("catalog.dbf"),
+                             {{"ID", 'C', 3, 0}, {"LIB", 'N', 5, 0}}, {{{"QMA", "9116"}}}));
+  CTableList<CCatalogueEntry> list = LoadCatalogueList(m_folder.Folder(), 0, 0, Text);
+  EXPECT_TRUE(list.entries.empty());
+  EXPECT_NE(list.error.find("SEQ"), std::string::npos) << list.error;
+}
+
+TEST_F(StartListsTest, UnitsKeepStoredOrderAndTranslateTheirName) {
+  const std::vector<DbfFieldInfo> fields = {
+      {"IDD", 'N', 3, 0},       {"IDL", 'C', 8, 0},        {"LIB", 'N', 5, 0},
+      {"INPUTSTR", 'C', 60, 0}, {"INPUTCOEF", 'C', 40, 0}, {"OUTPUTSTR", 'C', 40, 0},
+      {"OUTPUTCOEF", 'C', 30, 0}, {"BASECOEF", 'C', 12, 0}};
+  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("DIMS.DBF"), fields,
+                             {{{"4", "FTIN", "9105", "%f|ft|%f|in", "12|1", "%.0f|' |%.1f|\"",
+                                "12|1", "25.4"}},
+                              {{"9", "GONE", "9999"}, true},
+                              {{"0", " MM ", "9101", "%f|mm", "1", "%.0f|mm", "1", "1"}}}));
+  CTableList<CUnitEntry> list = LoadUnitList(m_folder.Folder(), Text);
+  EXPECT_EQ(list.error, "");
+  ASSERT_EQ(list.entries.size(), 2u);
+  const CUnitEntry& feet = list.entries[0];
+  EXPECT_EQ(feet.idd, "4");
+  EXPECT_EQ(feet.idl, "FTIN");
+  EXPECT_EQ(feet.label, "text 9105");
+  EXPECT_EQ(feet.inputText, "%f|ft|%f|in");
+  EXPECT_EQ(feet.inputCoef, "12|1");
+  EXPECT_EQ(feet.outputText, "%.0f|' |%.1f|\"");
+  EXPECT_EQ(feet.outputCoef, "12|1");
+  EXPECT_EQ(feet.baseCoef, "25.4");
+  EXPECT_EQ(list.entries[1].idl, "MM");  // trimmed
+}
+
+TEST_F(StartListsTest, DevicesSortByIdAndTranslateNumberedLabels) {
+  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("devices.dbf"),
+                             {{"ID", 'N', 3, 0}, {"LIB", 'C', 20, 0}},
+                             {{{"64", "9136"}}, {{"7", "Own label"}}, {{"0", "9131"}},
+                              {{"32", "0"}}, {{"8", ""}}}));
+  CTableList<CDeviceEntry> list = LoadDeviceList(m_folder.Folder(), Text);
+  EXPECT_EQ(list.error, "");
+  const std::vector<CDeviceEntry> expected = {
+      {"0", "text 9131"}, {"7", "Own label"}, {"8", ""}, {"32", "0"}, {"64", "text 9136"}};
+  EXPECT_EQ(list.entries, expected);
+}
+
+}  // namespace
