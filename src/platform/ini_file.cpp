@@ -96,6 +96,12 @@ bool IsStorableName(std::string_view name, std::string_view forbidden) {
   return !name.empty() && IsCleanText(name) && name.find_first_of(forbidden) == std::string_view::npos;
 }
 
+// Whether "[section]" and "key=value" lines would read back as the same names and value.
+bool IsStorableEntry(std::string_view section, std::string_view key, std::string_view value) {
+  return IsStorableName(section, "]") && IsStorableName(key, "=") && key.front() != '[' &&
+         key.front() != ';' && IsCleanText(value);
+}
+
 bool WriteAll(int fd, std::string_view content) {
   while (!content.empty()) {
     ssize_t written = ::write(fd, content.data(), content.size());
@@ -167,39 +173,41 @@ std::optional<std::string> CIniFile::Find(std::string_view section, std::string_
 bool CIniFile::Set(std::string_view section, std::string_view key, std::string_view value) {
   section = TrimBlanks(section);
   key = TrimBlanks(key);
-  if (!IsStorableName(section, "]") || !IsStorableName(key, "=") || key.front() == '[' ||
-      key.front() == ';' || !IsCleanText(value)) {
-    return false;
-  }
-  const std::string end = m_crlf ? "\r" : "";
-  std::optional<std::size_t> insertAfter;  // last non-blank line of the first such section
+  if (!IsStorableEntry(section, key, value)) return false;
+  const std::string entry = std::string(key) + "=" + std::string(value);
+  std::optional<std::size_t> header;  // the first section of that name
   bool inSection = false;
   for (std::size_t i = 0; i < m_lines.size(); ++i) {
     LineInfo line = Classify(m_lines[i]);
     if (line.kind == LineInfo::kSection) {
       inSection = EqualNoCase(line.name, section);
-      if (inSection && !insertAfter) insertAfter = i;
+      if (inSection && !header) header = i;
     } else if (line.kind == LineInfo::kEntry && inSection && EqualNoCase(line.name, key)) {
       bool hadCr = !m_lines[i].empty() && m_lines[i].back() == '\r';
       m_lines[i] = std::string(line.name) + "=" + std::string(value) + (hadCr ? "\r" : "");
       return true;
     }
   }
-  if (insertAfter) {
-    // Extend the first section over its lines up to its last non-blank one.
-    for (std::size_t i = *insertAfter + 1; i < m_lines.size(); ++i) {
-      if (Classify(m_lines[i]).kind == LineInfo::kSection) break;
-      if (!TrimBlanks(WithoutCr(m_lines[i])).empty()) insertAfter = i;
-    }
-    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*insertAfter + 1),
-                   std::string(key) + "=" + std::string(value) + end);
+  const std::string end = m_crlf ? "\r" : "";
+  if (header) {
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(LastLineOfSection(*header) + 1),
+                   entry + end);
     return true;
   }
   if (!m_lines.empty() && !TrimBlanks(WithoutCr(m_lines.back())).empty()) m_lines.push_back(end);
   m_lines.push_back("[" + std::string(section) + "]" + end);
-  m_lines.push_back(std::string(key) + "=" + std::string(value) + end);
+  m_lines.push_back(entry + end);
   m_finalNewline = true;
   return true;
+}
+
+std::size_t CIniFile::LastLineOfSection(std::size_t header) const {
+  std::size_t last = header;
+  for (std::size_t i = header + 1; i < m_lines.size(); ++i) {
+    if (Classify(m_lines[i]).kind == LineInfo::kSection) break;
+    if (!TrimBlanks(WithoutCr(m_lines[i])).empty()) last = i;
+  }
+  return last;
 }
 
 std::string CIniFile::Text() const {

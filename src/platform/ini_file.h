@@ -47,6 +47,9 @@ class CIniFile {
   static bool WriteAtomically(const std::string& path, std::string_view content);
 
  private:
+  // The last non-blank line that belongs to the section whose header is at that index.
+  std::size_t LastLineOfSection(std::size_t header) const;
+
   std::vector<std::string> m_lines;  // without '\n'; a '\r' before it is kept
   std::string m_bom;                 // a UTF-8 byte-order mark found at the start
   bool m_crlf = false;               // new lines end with "\r\n" like the first line
