@@ -1,0 +1,159 @@
+#include "platform/dbf_table.h"
+
+#include <gtest/gtest.h>
+
+#include "dbf_test_support.h"
+#include "platform/db_field.h"
+
+namespace tvr::platform {
+namespace {
+
+using test::TempFolder;
+
+// An article-like table: REFERENCE, DESIGN_1, in this physical order.
+class DbfTagTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_path = m_folder.File("ARTICLE.DBU");
+    CDbfTable table;
+    ASSERT_TRUE(table.Create(m_path, {{"REFERENCE", 'C', 20, 0}, {"DESIGN_1", 'C', 30, 0}}));
+    for (const auto& [reference, design] : kRows) {
+      ASSERT_TRUE(table.Append());
+      table.Assign(0, reference);
+      table.Assign(1, design);
+    }
+    ASSERT_TRUE(table.Close()) << table.Error();
+  }
+
+  void OpenWithTag(CDbfTable& table, CDbfTable::Mode mode = CDbfTable::Mode::ReadOnly) {
+    ASSERT_TRUE(table.Open(m_path, mode)) << table.Error();
+    ASSERT_TRUE(table.AddTag("TAG_REF", "REFERENCE")) << table.Error();
+    ASSERT_TRUE(table.SelectTag("tag_ref"));
+  }
+
+  static inline const std::vector<std::pair<std::string, std::string>> kRows = {
+      {"QDA200", "straight 2 m"},     {"PRICE_LIST_10", "tenth list"}, {"PRICE_LIST_1", "first list"},
+      {"ÉLÉMENT", "accented key"},    {"QDA100", "straight 1 m"},      {"QDA100", "second copy"},
+      {"élément", "lower accented"},
+  };
+  TempFolder m_folder{"dbf-tag"};
+  std::string m_path;
+};
+
+struct SeekCase {
+  const char* key;
+  int result;
+  const char* design;  // of the record the cursor stands on, "" at the end
+};
+
+TEST_F(DbfTagTest, SeekFindsKeysAndTellsMisses) {
+  CDbfTable table;
+  OpenWithTag(table);
+  const std::vector<SeekCase> cases = {
+      {"QDA100", CDbfTable::kSeekHit, "straight 1 m"},  // first of two equal keys
+      {"QDA200", CDbfTable::kSeekHit, "straight 2 m"},
+      {"PRICE_LIST_1", CDbfTable::kSeekHit, "first list"},
+      {"PRICE_LIST_10", CDbfTable::kSeekHit, "tenth list"},
+      {"PRICE_LIST_", CDbfTable::kSeekHit, "first list"},  // a key that begins with it
+      {"QDA150", CDbfTable::kSeekAfter, "straight 2 m"},
+      {"ABC", CDbfTable::kSeekAfter, "first list"},  // below every key: on the first
+      {"ÉLÉMENT", CDbfTable::kSeekHit, "accented key"},
+      {"élément", CDbfTable::kSeekHit, "lower accented"},
+      {"qda100", CDbfTable::kSeekAfter, "lower accented"},  // letter case counts
+      {"ÿ", CDbfTable::kSeekEof, ""},  // CP850 0x98, above every key
+      {"QDA100 plus more text than fits", CDbfTable::kSeekAfter, "straight 2 m"},
+  };
+  for (const SeekCase& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(table.Seek(c.key), c.result);
+    EXPECT_EQ(table.AtEnd() ? "" : table.FieldText(1), c.design);
+  }
+}
+
+TEST_F(DbfTagTest, WalksInKeyOrderAfterFirstAndAfterASeek) {
+  CDbfTable table;
+  OpenWithTag(table);
+  std::vector<std::string> order;
+  for (bool on = table.First(); on; on = table.Next()) order.push_back(table.FieldText(0));
+  // CP850 bytes: 'P' < 'Q' < 0x82 ('é') < 0x90 ('É')
+  const std::vector<std::string> expected = {"PRICE_LIST_1", "PRICE_LIST_10", "QDA100", "QDA100",
+                                             "QDA200", "élément", "ÉLÉMENT"};
+  EXPECT_EQ(order, expected);
+  ASSERT_EQ(table.Seek("QDA100"), CDbfTable::kSeekHit);
+  ASSERT_TRUE(table.Next());
+  EXPECT_EQ(table.FieldText(1), "second copy");
+  ASSERT_TRUE(table.Next());
+  EXPECT_EQ(table.FieldText(0), "QDA200");
+  // GoTo keeps the tag order for the following Next
+  ASSERT_TRUE(table.GoTo(3));
+  ASSERT_TRUE(table.Next());
+  EXPECT_EQ(table.FieldText(0), "PRICE_LIST_10");
+  // back to physical order
+  ASSERT_TRUE(table.SelectTag(""));
+  ASSERT_TRUE(table.First());
+  EXPECT_EQ(table.FieldText(0), "QDA200");
+}
+
+TEST_F(DbfTagTest, ChangedKeysAreFoundAfterTheChange) {
+  CDbfTable table;
+  OpenWithTag(table, CDbfTable::Mode::ReadWrite);
+  ASSERT_EQ(table.Seek("QDA200"), CDbfTable::kSeekHit);
+  CDbField reference(table, "REFERENCE");
+  EXPECT_EQ(reference.Assign("AAA"), CDbfTable::kAssignDone);
+  EXPECT_EQ(table.Seek("QDA200"), CDbfTable::kSeekAfter);
+  ASSERT_EQ(table.Seek("AAA"), CDbfTable::kSeekHit);
+  EXPECT_EQ(table.FieldText(1), "straight 2 m");
+  ASSERT_TRUE(table.Append());
+  reference.Assign("ZZZ");
+  ASSERT_EQ(table.Seek("ZZZ"), CDbfTable::kSeekHit);
+  EXPECT_EQ(table.RecNo(), 8u);
+}
+
+TEST_F(DbfTagTest, AccentedKeysWrittenBackAreStillFound) {
+  {
+    CDbfTable table;
+    OpenWithTag(table, CDbfTable::Mode::ReadWrite);
+    ASSERT_EQ(table.Seek("ÉLÉMENT"), CDbfTable::kSeekHit);
+    CDbField design(table, "DESIGN_1");
+    EXPECT_EQ(design.Assign("Té de dérivation"), CDbfTable::kAssignDone);
+    ASSERT_TRUE(table.Close()) << table.Error();
+  }
+  CDbfTable table;
+  OpenWithTag(table);
+  ASSERT_EQ(table.Seek("ÉLÉMENT"), CDbfTable::kSeekHit);
+  EXPECT_EQ(FieldText(CDbField(table, "DESIGN_1")), "Té de dérivation");
+}
+
+TEST_F(DbfTagTest, TagsAreNamedAndCheckedWhenAdded) {
+  CDbfTable table;
+  ASSERT_TRUE(table.Open(m_path));
+  EXPECT_EQ(table.Seek("QDA100"), CDbfTable::kSeekNoTag);
+  EXPECT_EQ(table.SelectTagByName(""), "");
+  EXPECT_FALSE(table.AddTag("TAG_X", "NO_FIELD"));
+  EXPECT_NE(table.Error().find("NO_FIELD"), std::string::npos);
+  ASSERT_TRUE(table.AddTag("TAG_REF", "REFERENCE"));
+  ASSERT_TRUE(table.AddTag("TAG_BOTH", "DESIGN_1 + REFERENCE"));
+  EXPECT_FALSE(table.AddTag("tag_ref", "DESIGN_1"));
+  EXPECT_EQ(table.SelectTagByName(""), "TAG_REF");  // none selected: the first
+  EXPECT_EQ(table.SelectTagByName("tag_both"), "TAG_BOTH");
+  EXPECT_EQ(table.SelectTagByName("TAG_NONE"), "");
+  EXPECT_FALSE(table.SelectTag("TAG_NONE"));
+  ASSERT_TRUE(table.SelectTag("TAG_BOTH"));
+  EXPECT_EQ(table.SelectedTag(), "TAG_BOTH");
+  EXPECT_EQ(table.SelectTagByName(""), "TAG_BOTH");
+  ASSERT_TRUE(table.First());
+  EXPECT_EQ(table.FieldText(1), "accented key");
+}
+
+TEST_F(DbfTagTest, AnEmptyTableSeeksToTheEnd) {
+  CDbfTable table;
+  ASSERT_TRUE(table.Create(m_folder.File("empty.dbf"), {{"REFERENCE", 'C', 5, 0}}));
+  ASSERT_TRUE(table.AddTag("TAG_REF", "REFERENCE"));
+  ASSERT_TRUE(table.SelectTag("TAG_REF"));
+  EXPECT_EQ(table.Seek("A"), CDbfTable::kSeekEof);
+  EXPECT_FALSE(table.First());
+  EXPECT_TRUE(table.AtEnd());
+}
+
+}  // namespace
+}  // namespace tvr::platform

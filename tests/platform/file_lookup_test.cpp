@@ -1,0 +1,39 @@
+#include "platform/file_lookup.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "dbf_test_support.h"
+
+namespace tvr::platform {
+namespace {
+
+TEST(FileLookupTest, FindsNamesInAnyLetterCase) {
+  test::TempFolder folder("lookup");
+  test::WriteBytes(folder.File("ARTICLE.DBU"), "x");
+  test::WriteBytes(folder.File("dims.dbf"), "x");
+  std::filesystem::create_directory(folder.File("CATALOG.DBF"));  // a folder is no file
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"ARTICLE.DBU", "ARTICLE.DBU"}, {"article.dbu", "ARTICLE.DBU"}, {"Article.Dbu", "ARTICLE.DBU"},
+      {"DIMS.DBF", "dims.dbf"},       {"catalog.dbf", ""},            {"devices.dbf", ""},
+      {"", ""},                       {"../ARTICLE.DBU", ""},
+  };
+  for (const auto& [name, found] : cases) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(FindFileNoCase(folder.Path(), name), found.empty() ? "" : folder.File(found));
+    EXPECT_EQ(FindFileNoCase(folder.Path() + "/", name), found.empty() ? "" : folder.Path() + "/" + found);
+  }
+  EXPECT_EQ(FindFileNoCase(folder.File("missing-folder"), "dims.dbf"), "");
+}
+
+TEST(FileLookupTest, PrefersTheExactNameThenNameOrder) {
+  test::TempFolder folder("lookup-order");
+  test::WriteBytes(folder.File("dims.DBF"), "x");
+  test::WriteBytes(folder.File("DIMS.dbf"), "x");
+  EXPECT_EQ(FindFileNoCase(folder.Path(), "dims.DBF"), folder.File("dims.DBF"));
+  EXPECT_EQ(FindFileNoCase(folder.Path(), "Dims.dbf"), folder.File("DIMS.dbf"));  // 'D' < 'd'
+}
+
+}  // namespace
+}  // namespace tvr::platform
