@@ -13,6 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth
   python3 python3-dbf shapelib
+  locales
 )
 
 install_missing_packages() {
@@ -32,10 +33,21 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Number parsing and exports are tested under a decimal-comma locale as well.
+ensure_test_locale() {
+  if locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+    return
+  fi
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  $sudo localedef -i fr_FR -f UTF-8 fr_FR.UTF-8 || echo "fr_FR.UTF-8 not available: its test rows are skipped"
+}
+
 build_all() {
   cmake -S "$REPO_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
   cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
 
 install_missing_packages
+ensure_test_locale
 build_all
