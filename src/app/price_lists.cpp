@@ -140,6 +140,24 @@ bool SaveList(CDbfTable& table, int n, const std::string& first, const std::stri
   return true;
 }
 
+// Opens the article table for writing names; an empty result means it is ready.
+std::string OpenForNames(CDbfTable& table, const std::string& articleFolder, bool withSecond) {
+  const std::string path = ArticleTablePath(articleFolder);
+  if (IsReadOnlyFile(path)) {
+    return "The article table " + path + " is read-only: the price-list names were not saved";
+  }
+  std::string error;
+  if (!OpenArticleTable(table, articleFolder, CDbfTable::Mode::ReadWrite, &error)) return error;
+  if (table.IsReadOnly()) {
+    return "The article table " + path + " cannot be written: the price-list names were not saved";
+  }
+  return CheckNameFields(table, withSecond);
+}
+
+std::string WriteError(const CDbfTable& table) {
+  return table.Error().empty() ? "Cannot write the article table " + table.Path() : table.Error();
+}
+
 }  // namespace
 
 CPriceListSave SavePriceListNames(const std::string& articleFolder,
@@ -147,31 +165,19 @@ CPriceListSave SavePriceListNames(const std::string& articleFolder,
                                   const std::array<int, kPriceListCount>& numbers,
                                   bool withSecond) {
   CPriceListSave result;
-  const std::string path = ArticleTablePath(articleFolder);
-  if (IsReadOnlyFile(path)) {
-    result.error = "The article table " + path + " is read-only: the price-list names were not saved";
-    return result;
-  }
   CDbfTable table;
-  if (!OpenArticleTable(table, articleFolder, CDbfTable::Mode::ReadWrite, &result.error)) {
-    return result;
-  }
-  if (table.IsReadOnly()) {
-    result.error = "The article table " + path + " cannot be written: the price-list names were not saved";
-    return result;
-  }
-  result.error = CheckNameFields(table, withSecond);
+  result.error = OpenForNames(table, articleFolder, withSecond);
   if (!result.error.empty()) return result;
   for (int i = 0; i < kPriceListCount; ++i) {
     if (numbers[i] < 1 || numbers[i] > kPriceListCount) continue;
     const std::string* second = withSecond ? &names[kPriceListCount + i] : nullptr;
     if (!SaveList(table, numbers[i], names[i], second, result)) {
-      result.error = table.Error().empty() ? "Cannot write the article table " + path : table.Error();
+      result.error = WriteError(table);
       return result;
     }
   }
   if (!table.Flush()) {
-    result.error = table.Error().empty() ? "Cannot write the article table " + path : table.Error();
+    result.error = WriteError(table);
     return result;
   }
   result.saved = true;
