@@ -173,6 +173,10 @@ void CArchiveWriter::WriteStringLength(std::uint64_t count) {
 void CArchiveWriter::WriteString(std::string_view text) {
   const std::u16string units = tvr::model::Utf8ToUtf16(text);
   WriteStringLength(units.size());
-  m_bytes.reserve(m_bytes.size() + 2 * units.size());
-  for (const char16_t unit : units) WriteWord(static_cast<std::uint16_t>(unit));
+  std::size_t at = m_bytes.size();
+  m_bytes.resize(at + 2 * units.size());
+  for (const char16_t unit : units) {
+    m_bytes[at++] = static_cast<std::uint8_t>(unit);
+    m_bytes[at++] = static_cast<std::uint8_t>(unit >> 8);
+  }
 }
