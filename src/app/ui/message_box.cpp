@@ -1,0 +1,29 @@
+#include "app/ui/message_box.h"
+
+#include <QApplication>
+
+#include "app/current_language.h"
+#include "app/ui/message_dlg.h"
+#include "app/ui/window_translation.h"
+
+QString ApplicationTitle() {
+  return QString::fromStdString(CCurrentLanguage::Instance().Mapping().ApplicationName());
+}
+
+int RunMessageDlg(const QString& text, const QString& caption, unsigned type, QWidget* parent) {
+  CMessageDlg dialog(text, caption, type, parent ? parent : QApplication::activeWindow());
+  return dialog.exec();
+}
+
+int MessageBoxById(int messageNumber, unsigned type, QWidget* parent) {
+  return RunMessageDlg(StringQText(messageNumber), ApplicationTitle(), type, parent);
+}
+
+int TranslatedMessageBox(const QString& text, unsigned type, QWidget* parent) {
+  return RunMessageDlg(text, ApplicationTitle(), type, parent);
+}
+
+int WindowMessageBox(QWidget* window, const QString& text, const QString& caption,
+                     unsigned type) {
+  return RunMessageDlg(text, caption, type, window);
+}

@@ -1,0 +1,82 @@
+#include "app/current_language.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <optional>
+
+#include "app/message_text.h"
+#include "language_test_support.h"
+
+namespace {
+
+// The start-up choice of language from "Language"/"ID" and the files present.
+struct StartCase {
+  const char* fault;
+  const char* languageId;
+  std::optional<std::string> file033;  // nothing: no such file
+  const char* number;
+  bool writeBack;
+};
+
+class ChooseStartLanguageTest : public testing::TestWithParam<StartCase> {};
+
+TEST_P(ChooseStartLanguageTest, FallsBackTo044) {
+  const StartCase& row = GetParam();
+  CLanguageTestFolder folder;
+  folder.UseAsCatalogue();
+  folder.WriteFile("TVR_044.TXT", "[MSG]\r\n00018=Layouts\r\n");
+  if (row.file033) folder.WriteFile("TVR_033.TXT", *row.file033);
+  CCurrentLanguage& current = CCurrentLanguage::Instance();
+  const CStartLanguage start = current.ChooseStartLanguage(row.languageId);
+  EXPECT_EQ(start.number, row.number) << row.fault;
+  EXPECT_EQ(start.writeBack, row.writeBack) << row.fault;
+  EXPECT_EQ(current.LanguageNumber(), row.number) << row.fault;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ChooseStartLanguageTest,
+    testing::Values(
+        StartCase{"a usable language stays", "033", "[MSG]\r\n00018=Implantations\r\n", "033",
+                  false},
+        StartCase{"the number is read as a number", "33", "[MSG]\r\n00018=Implantations\r\n",
+                  "033", false},
+        StartCase{"a file without message 18 is unusable: the choice is replaced", "033",
+                  "[MSG]\r\n00019=Other\r\n", "044", true},
+        StartCase{"an empty message 18 is unusable", "033", "[MSG]\r\n00018=\r\n", "044", true},
+        StartCase{"message 18 outside section MSG does not count", "033",
+                  "[LANG]\r\n00018=Implantations\r\n", "044", true},
+        StartCase{"a file that cannot be read keeps the user's choice", "033", {}, "044",
+                  false},
+        StartCase{"a UTF-16 file is read too", "033", Utf16Le("[MSG]\r\n00018=x\r\n"), "033",
+                  false}));
+
+TEST(CurrentLanguageTest, LoadsTheChosenLanguageForEveryLookUp) {
+  CLanguageTestFolder folder;
+  folder.UseAsCatalogue();
+  folder.WriteFile("TVR_044.TXT", "[LANG]\r\nCHARS=LATIN\r\n[MSG]\r\n00018=Layouts\r\n02711=&Yes\r\n");
+  CCurrentLanguage& current = CCurrentLanguage::Instance();
+  const CStartLanguage start = current.ChooseStartLanguage("049");
+  EXPECT_EQ(start.number, "044");
+  current.LoadLanguage(start.number);
+  EXPECT_TRUE(current.Mapping().IsLoaded());
+  EXPECT_EQ(current.Mapping().Charset(), 0);
+  EXPECT_EQ(LookupText(2711), "&Yes");
+  EXPECT_EQ(LookupText(17), "Tavrilon");
+}
+
+TEST(CurrentLanguageTest, ResetForgetsEverything) {
+  CLanguageTestFolder folder;
+  folder.UseAsCatalogue();
+  folder.WriteFile("TVR_044.TXT", "[MSG]\r\n00001=one\r\n");
+  CCurrentLanguage& current = CCurrentLanguage::Instance();
+  current.LoadLanguage("044");
+  ASSERT_EQ(LookupText(1), "one");
+  current.Reset();
+  EXPECT_EQ(current.LanguageNumber(), "033");
+  EXPECT_EQ(current.Setup().catalogueFolder, "");
+  EXPECT_FALSE(current.Mapping().IsLoaded());
+  EXPECT_EQ(LookupText(1), "");
+}
+
+}  // namespace
