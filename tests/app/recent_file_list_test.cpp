@@ -1,0 +1,49 @@
+#include "app/recent_file_list.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/profile.h"
+#include "process_test_support.h"
+
+namespace {
+
+TEST(RecentFileListTest, NewestFirstEachPathOnceAtMostFive) {
+  CRecentFileList list;
+  for (const char* path : {"/a.run", "/b.run", "/c.lin", "/d.ref", "/e.run", "/f.run"}) list.Add(path);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/f.run", "/e.run", "/d.ref", "/c.lin", "/b.run"}));
+  list.Add("/c.lin");
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/c.lin", "/f.run", "/e.run", "/d.ref", "/b.run"}));
+  list.Add("");
+  EXPECT_EQ(list.Entries().size(), 5u);
+}
+
+TEST(RecentFileListTest, RemoveByIndex) {
+  CRecentFileList list;
+  list.Add("/a.run");
+  list.Add("/b.run");
+  list.Remove(0);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/a.run"}));
+  list.Remove(7);  // beyond the list: nothing
+  EXPECT_EQ(list.Entry(0), "/a.run");
+  EXPECT_EQ(list.Entry(3), "");
+}
+
+TEST(RecentFileListTest, SettingsRoundTripSkipsEmptyAndRepeatedKeys) {
+  CScriptFolder folder;
+  std::string path = folder.Folder() + "TVR.INI";
+  std::ofstream(path) << "[Recent File List]\nFile1=/x.run\nFile2=\nFile3=/x.run\nFile4=/y.ref\nFile9=/z.run\n";
+  CProfile profile(path);
+  CRecentFileList list;
+  list.ReadFrom(profile);
+  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x.run", "/y.ref"}));
+  list.Add("/n.lin");
+  ASSERT_TRUE(list.WriteTo(profile));
+  CRecentFileList again;
+  again.ReadFrom(profile);
+  EXPECT_EQ(again.Entries(), (std::vector<std::string>{"/n.lin", "/x.run", "/y.ref"}));
+  EXPECT_EQ(profile.ReadProfileText("Recent File List", "File4", "?"), "");
+}
+
+}  // namespace
