@@ -1,0 +1,65 @@
+#include "grid/grid_cell_format.h"
+
+#include <algorithm>
+
+namespace {
+
+bool g_ignoreOwnFonts = false;
+
+}  // namespace
+
+CGridCellFormat::CGridCellFormat(std::string_view text) : CGridCell(kText), m_text(text) {}
+
+std::unique_ptr<CGridCell> CGridCellFormat::Clone() const {
+  return std::unique_ptr<CGridCell>(new CGridCellFormat(*this));
+}
+
+void CGridCellFormat::Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle& style) const {
+  canvas.DrawText(x, y, m_text, DrawingFont(style.font), DrawingColor(style));
+}
+
+void CGridCellFormat::DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
+                                 const CGridTextStyle& style) const {
+  const unsigned alignment = GetItemData();
+  if (alignment > 2) return;
+  canvas.DrawTextInRect(rect, m_text, static_cast<int>(alignment), DrawingFont(style.font),
+                        DrawingColor(style));
+}
+
+CGridSize CGridCellFormat::Measure(const CGridTextMeasurer& measurer,
+                                   const CLogFont& gridFont) const {
+  const CLogFont& font = DrawingFont(gridFont);
+  CGridSize total;
+  std::string_view rest = m_text;
+  while (true) {
+    const std::size_t feed = rest.find('\n');
+    const CGridSize line = measurer.MeasureLine(font, rest.substr(0, feed));
+    total.cx = std::max(total.cx, line.cx);
+    total.cy += line.cy;
+    if (feed == std::string_view::npos) break;
+    rest.remove_prefix(feed + 1);
+  }
+  return total;
+}
+
+void CGridCellFormat::SetTextColor(CGridColor color) {
+  m_textColor = color;
+  m_hasTextColor = true;
+}
+
+void CGridCellFormat::SetFont(const CLogFont& font) {
+  m_font = font;
+  m_hasFont = true;
+}
+
+const CLogFont& CGridCellFormat::DrawingFont(const CLogFont& gridFont) const {
+  return m_hasFont && !g_ignoreOwnFonts ? m_font : gridFont;
+}
+
+CGridColor CGridCellFormat::DrawingColor(const CGridTextStyle& style) const {
+  return m_hasTextColor && !style.selected ? m_textColor : style.color;
+}
+
+void CGridCellFormat::SetIgnoreOwnFonts(bool ignore) { g_ignoreOwnFonts = ignore; }
+
+bool CGridCellFormat::GetIgnoreOwnFonts() { return g_ignoreOwnFonts; }

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "grid/grid_cell.h"
+
+// The cells of a grid: one column of owned cell slots per grid column, each as long as
+// the row count. A slot never filled is null (a missing cell, which draws nothing).
+// Every operation checks its indexes and refuses (false, nothing changed) those out of
+// range.
+class CGridCellStore {
+ public:
+  // Negative counts are taken as 0.
+  CGridCellStore(int rows, int columns);
+
+  int GetRowCount() const { return m_rowCount; }
+  int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+  bool IsInRange(int row, int column) const;
+
+  // Null for a missing cell or a position out of range.
+  const CGridCell* GetCell(int row, int column) const;
+  CGridCell* GetCell(int row, int column);
+  // Replaces (and deletes) the cell at the position; null empties the slot.
+  bool SetCell(int row, int column, std::unique_ptr<CGridCell> cell);
+
+  // Inserts a row of null slots before row `at` (0..row count; the count appends).
+  bool InsertRow(int at);
+  bool InsertColumn(int at);
+  // Removes the row with its cells; the rows below move up.
+  bool RemoveRow(int row);
+  bool RemoveColumn(int column);
+  // Adds null slots at the end or removes rows (columns) from the end.
+  void SetRowCount(int rows);
+  void SetColumnCount(int columns);
+
+ private:
+  using Column = std::vector<std::unique_ptr<CGridCell>>;
+
+  int m_rowCount = 0;
+  std::vector<Column> m_columns;
+};

@@ -1,0 +1,255 @@
+#include "grid/grid_model.h"
+
+#include <algorithm>
+
+#include "grid/grid_bitmap.h"
+#include "grid/grid_cell_format.h"
+
+namespace {
+
+// The classic system font, for grids built without a measurer.
+constexpr CGridFontMetrics kFallbackMetrics{16, 7};
+
+}  // namespace
+
+CGridModel::CGridModel(int rows, int columns, int fixedRows, int fixedColumns,
+                       const CGridTextMeasurer* measurer)
+    : m_store(rows, columns), m_measurer(measurer) {
+  m_fixedRows = std::clamp(fixedRows, 0, m_store.GetRowCount());
+  m_fixedColumns = std::clamp(fixedColumns, 0, m_store.GetColumnCount());
+  m_font.faceName = "System";
+  CGridFontMetrics metrics = measurer ? measurer->MeasureFont(m_font) : kFallbackMetrics;
+  metrics.height = std::clamp(metrics.height, 1, 1000);
+  metrics.averageCharWidth = std::clamp(metrics.averageCharWidth, 1, 1000);
+  m_font.height = metrics.height;
+  m_defaultRowHeight = metrics.height + 2 * kMargin;
+  m_defaultColumnWidth = 2 * (kMargin + 6 * metrics.averageCharWidth);
+  m_rowHeights.assign(m_store.GetRowCount(), m_defaultRowHeight);
+  m_columnWidths.assign(m_store.GetColumnCount(), m_defaultColumnWidth);
+  m_totalHeight = static_cast<std::int64_t>(m_defaultRowHeight) * m_store.GetRowCount();
+  m_totalWidth = static_cast<std::int64_t>(m_defaultColumnWidth) * m_store.GetColumnCount();
+  m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
+}
+
+CGridModel::~CGridModel() = default;
+
+int CGridModel::GetCount(EGridAxis axis) const {
+  return axis == EGridAxis::Rows ? GetRowCount() : GetColumnCount();
+}
+
+int CGridModel::GetFixedCount(EGridAxis axis) const {
+  return axis == EGridAxis::Rows ? m_fixedRows : m_fixedColumns;
+}
+
+CGridCounts CGridModel::GetCounts() const {
+  return {GetRowCount(), GetColumnCount(), m_fixedRows, m_fixedColumns};
+}
+
+int CGridModel::GetSize(EGridAxis axis, int index) const {
+  const std::vector<int>& sizes = Sizes(axis);
+  if (index < 0 || index >= static_cast<int>(sizes.size())) return 0;
+  return sizes[index];
+}
+
+std::int64_t CGridModel::GetTotalSize(EGridAxis axis) const {
+  return axis == EGridAxis::Rows ? m_totalHeight : m_totalWidth;
+}
+
+std::int64_t CGridModel::GetFixedSize(EGridAxis axis) const {
+  const std::vector<int>& sizes = Sizes(axis);
+  std::int64_t total = 0;
+  for (int i = 0; i < GetFixedCount(axis); ++i) total += sizes[i];
+  return total;
+}
+
+bool CGridModel::PutSize(EGridAxis axis, int index, int size) {
+  std::vector<int>& sizes = Sizes(axis);
+  if (index < 0 || index >= static_cast<int>(sizes.size())) return false;
+  if (size < 0 || size > kMaxSize) return false;
+  Total(axis) += size - sizes[index];
+  sizes[index] = size;
+  return true;
+}
+
+bool CGridModel::AutoSizeColumn(int column) {
+  if (!AutoSize(EGridAxis::Columns, column)) return false;
+  NotifyLayoutChanged();
+  return true;
+}
+
+bool CGridModel::AutoSizeRow(int row) {
+  if (!AutoSize(EGridAxis::Rows, row)) return false;
+  NotifyLayoutChanged();
+  return true;
+}
+
+bool CGridModel::AutoSizeColumns() {
+  if (!m_measurer) return false;
+  for (int column = 0; column < GetColumnCount(); ++column) AutoSize(EGridAxis::Columns, column);
+  NotifyLayoutChanged();
+  return true;
+}
+
+bool CGridModel::AutoSize(EGridAxis axis, int index) {
+  if (!m_measurer || index < 0 || index >= GetCount(axis)) return false;
+  const bool rows = axis == EGridAxis::Rows;
+  int largest = 0;
+  for (int other = 0; other < GetCount(rows ? EGridAxis::Columns : EGridAxis::Rows); ++other) {
+    const CGridSize extent = rows ? GetCellTextExtent(index, other) : GetCellTextExtent(other, index);
+    largest = std::max(largest, rows ? extent.cy : extent.cx);
+  }
+  return PutSize(axis, index, std::min(largest + 2 * kMargin, kMaxSize));
+}
+
+CGridSize CGridModel::GetCellTextExtent(int row, int column) const {
+  const CGridCell* cell = GetCell(row, column);
+  if (!cell || !m_measurer) return {};
+  return cell->Measure(*m_measurer, m_font);
+}
+
+bool CGridModel::SetCell(int row, int column, const CGridCell* cell, bool repaint) {
+  if (!m_store.IsInRange(row, column)) return false;
+  m_store.SetCell(row, column, cell ? cell->Clone() : std::make_unique<CGridCell>());
+  if (repaint) NotifyInvalidated();
+  return true;
+}
+
+bool CGridModel::SetCellText(int row, int column, std::string_view text, unsigned itemData,
+                             bool repaint) {
+  if (!m_store.IsInRange(row, column)) return false;
+  auto* cell = dynamic_cast<CGridCellFormat*>(m_store.GetCell(row, column));
+  if (!cell) {
+    auto created = std::make_unique<CGridCellFormat>();
+    cell = created.get();
+    m_store.SetCell(row, column, std::move(created));
+  }
+  cell->SetText(text);
+  cell->SetItemData(itemData);
+  if (repaint) NotifyInvalidated();
+  return true;
+}
+
+bool CGridModel::SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, bool repaint) {
+  if (!m_store.IsInRange(row, column)) return false;
+  std::unique_ptr<CGridBitmap> cell = CGridBitmap::Create(bitmap);
+  if (!cell) return false;
+  m_store.SetCell(row, column, std::move(cell));
+  if (repaint) NotifyInvalidated();
+  return true;
+}
+
+const CGridCellFormat* CGridModel::GetTextCell(int row, int column) const {
+  return dynamic_cast<const CGridCellFormat*>(GetCell(row, column));
+}
+
+CLogFont CGridModel::GetCellLogFont(int row, int column) const {
+  const CGridCellFormat* cell = GetTextCell(row, column);
+  return cell && cell->HasFont() ? cell->GetLogFont() : m_font;
+}
+
+CGridColor CGridModel::GetCellTextColor(int row, int column) const {
+  const CGridCellFormat* cell = GetTextCell(row, column);
+  return cell && cell->HasTextColor() ? cell->GetTextColor() : m_textColor;
+}
+
+bool CGridModel::InsertAfter(EGridAxis axis, int index) {
+  const int count = GetCount(axis);
+  const int fixed = GetFixedCount(axis);
+  if (index < fixed - 1 || index < -1 || index >= count) return false;
+  const int at = index + 1;
+  const bool inserted = axis == EGridAxis::Rows ? m_store.InsertRow(at) : m_store.InsertColumn(at);
+  if (!inserted) return false;
+  FillWithEmptyCells(axis, at);
+  std::vector<int>& sizes = Sizes(axis);
+  const int size = at < count ? sizes[at] : (axis == EGridAxis::Rows ? m_defaultRowHeight
+                                                                      : m_defaultColumnWidth);
+  sizes.insert(sizes.begin() + at, size);
+  Total(axis) += size;
+  // A grid that had no non-fixed cell selects its first one as soon as it has one.
+  if (!m_selection.GetRange().IsValid()) m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
+  NotifyLayoutChanged();
+  return true;
+}
+
+void CGridModel::FillWithEmptyCells(EGridAxis axis, int index) {
+  const bool row = axis == EGridAxis::Rows;
+  const int others = row ? GetColumnCount() : GetRowCount();
+  for (int other = 0; other < others; ++other) {
+    m_store.SetCell(row ? index : other, row ? other : index, std::make_unique<CGridCell>());
+  }
+}
+
+bool CGridModel::Delete(EGridAxis axis, int index) {
+  if (index < 0 || index < GetFixedCount(axis) || index >= GetCount(axis)) return false;
+  const bool removed = axis == EGridAxis::Rows ? m_store.RemoveRow(index)
+                                               : m_store.RemoveColumn(index);
+  if (!removed) return false;
+  std::vector<int>& sizes = Sizes(axis);
+  Total(axis) -= sizes[index];
+  sizes.erase(sizes.begin() + index);
+  m_selection.Clamp(GetCounts());
+  NotifyLayoutChanged();
+  return true;
+}
+
+bool CGridModel::SetSelection(const CCellRange& range, bool repaint) {
+  if (!range.IsValid() || range.bottom >= GetRowCount() || range.right >= GetColumnCount()) {
+    return false;
+  }
+  m_selection.SetRange(range);
+  if (repaint) NotifyInvalidated();
+  return true;
+}
+
+bool CGridModel::ExtendSelection(int mode, CCellPos pressed, CCellPos current) {
+  return m_selection.Extend(GetCounts(), mode, pressed, current);
+}
+
+CCellPos CGridModel::MoveSelection(int rowStep, int columnStep) {
+  return m_selection.Move(GetCounts(), rowStep, columnStep);
+}
+
+bool CGridModel::SelectCell(CCellPos cell) {
+  if (!m_store.IsInRange(cell.row, cell.column)) return false;
+  m_selection.SelectCell(cell);
+  return true;
+}
+
+void CGridModel::SetLogFont(const CLogFont& font) {
+  m_font = font;
+  NotifyInvalidated();
+}
+
+void CGridModel::SetTextColor(CGridColor color) {
+  m_textColor = color;
+  NotifyInvalidated();
+}
+
+void CGridModel::SetFittedDrawing(bool fitted) {
+  m_fittedDrawing = fitted;
+  NotifyInvalidated();
+}
+
+bool CGridModel::CanEditCell(int, int) { return false; }
+
+void CGridModel::OnCellEdited(int, int, bool) {}
+
+void CGridModel::NotifyInvalidated() {
+  if (m_listener) m_listener->GridInvalidated();
+}
+
+void CGridModel::NotifyLayoutChanged() {
+  if (m_listener) m_listener->GridLayoutChanged();
+}
+
+std::vector<int>& CGridModel::Sizes(EGridAxis axis) {
+  return axis == EGridAxis::Rows ? m_rowHeights : m_columnWidths;
+}
+
+const std::vector<int>& CGridModel::Sizes(EGridAxis axis) const {
+  return axis == EGridAxis::Rows ? m_rowHeights : m_columnWidths;
+}
+
+std::int64_t& CGridModel::Total(EGridAxis axis) {
+  return axis == EGridAxis::Rows ? m_totalHeight : m_totalWidth;
+}

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "grid/bitmap_desc.h"
+#include "grid/cell_range.h"
+#include "grid/grid_axis.h"
+#include "grid/grid_cell.h"
+#include "grid/grid_cell_format.h"
+#include "grid/grid_cell_store.h"
+#include "grid/grid_listener.h"
+#include "grid/grid_selection.h"
+#include "grid/grid_text_measurer.h"
+
+// The data and rules of a grid: its cells, fixed header rows and columns, row heights
+// and column widths, selection, font and colours. It lives without a window (the grid
+// window shows one and is told of changes through a listener); classes that give the
+// grid a meaning (the bill of materials, the price tables) derive from it and override
+// the editing hooks.
+//
+// Every operation checks its indexes: out of range they return false (or 0, or a null
+// cell) and change nothing.
+class CGridModel {
+ public:
+  static constexpr int kMargin = 2;      // between a cell's border and its contents
+  static constexpr int kMaxSize = 65535; // a row height or column width, as files hold them
+
+  // A grid of rows x columns missing cells, the first fixedRows rows and fixedColumns
+  // columns being fixed headers (negative counts are 0, fixed counts are cut to the
+  // counts). The grid font is the desktop's "System" font as the measurer (not owned,
+  // may be null) measures it; it sets the default row height (text height plus two
+  // margins) and column width (12 average characters plus four margins). Without a
+  // measurer a text 16 pixels high and 7 wide on average stands in. Selects the first
+  // non-fixed cell.
+  CGridModel(int rows, int columns, int fixedRows, int fixedColumns,
+             const CGridTextMeasurer* measurer = nullptr);
+  virtual ~CGridModel();
+  CGridModel(const CGridModel&) = delete;
+  CGridModel& operator=(const CGridModel&) = delete;
+
+  // Not owned; null detaches. A window sets itself while it shows the grid.
+  void SetListener(CGridListener* listener) { m_listener = listener; }
+  // Not owned; needed for auto-sizing and extents (nothing is measured without one).
+  void SetTextMeasurer(const CGridTextMeasurer* measurer) { m_measurer = measurer; }
+  const CGridTextMeasurer* GetTextMeasurer() const { return m_measurer; }
+
+  int GetRowCount() const { return m_store.GetRowCount(); }
+  int GetColumnCount() const { return m_store.GetColumnCount(); }
+  int GetFixedRowCount() const { return m_fixedRows; }
+  int GetFixedColumnCount() const { return m_fixedColumns; }
+  int GetCount(EGridAxis axis) const;
+  int GetFixedCount(EGridAxis axis) const;
+  CGridCounts GetCounts() const;
+
+  // Sizes in pixels; 0 for an index out of range.
+  int GetRowHeight(int row) const { return GetSize(EGridAxis::Rows, row); }
+  int GetColumnWidth(int column) const { return GetSize(EGridAxis::Columns, column); }
+  int GetSize(EGridAxis axis, int index) const;
+  std::int64_t GetTotalHeight() const { return m_totalHeight; }
+  std::int64_t GetTotalWidth() const { return m_totalWidth; }
+  std::int64_t GetTotalSize(EGridAxis axis) const;
+  std::int64_t GetFixedRowsHeight() const { return GetFixedSize(EGridAxis::Rows); }
+  std::int64_t GetFixedColumnsWidth() const { return GetFixedSize(EGridAxis::Columns); }
+  std::int64_t GetFixedSize(EGridAxis axis) const;
+  int GetDefaultRowHeight() const { return m_defaultRowHeight; }
+  int GetDefaultColumnWidth() const { return m_defaultColumnWidth; }
+
+  // Store a size (0..kMaxSize) without telling the window; false out of range.
+  bool PutRowHeight(int row, int height) { return PutSize(EGridAxis::Rows, row, height); }
+  bool PutColumnWidth(int column, int width) { return PutSize(EGridAxis::Columns, column, width); }
+  bool PutSize(EGridAxis axis, int index, int size);
+
+  // Fit a column to its widest cell (a row to its highest) plus two margins, over every
+  // row (column), fixed ones included. False without a measurer or out of range.
+  bool AutoSizeColumn(int column);
+  bool AutoSizeRow(int row);
+  bool AutoSizeColumns();
+  // The size of a cell's contents in the grid font; (0, 0) for a missing cell or
+  // without a measurer.
+  CGridSize GetCellTextExtent(int row, int column) const;
+
+  // Null for a slot never filled or a position out of range.
+  const CGridCell* GetCell(int row, int column) const { return m_store.GetCell(row, column); }
+  CGridCell* GetCell(int row, int column) { return m_store.GetCell(row, column); }
+  // Puts a copy of the cell (an empty cell for null) at the position.
+  bool SetCell(int row, int column, const CGridCell* cell, bool repaint);
+  // Makes the cell a text cell (keeping the font and colour of an existing one) and sets
+  // its text and item data.
+  bool SetCellText(int row, int column, std::string_view text, unsigned itemData, bool repaint);
+  // A new bitmap cell; false (nothing changed) for an invalid description.
+  bool SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, bool repaint);
+  // The text cell at the position, null for other kinds.
+  const CGridCellFormat* GetTextCell(int row, int column) const;
+  // The font and colour a cell is edited with: its own when it has them, else the grid's.
+  CLogFont GetCellLogFont(int row, int column) const;
+  CGridColor GetCellTextColor(int row, int column) const;
+
+  // A new row (column) of empty cells after the given one, taking the size of the row
+  // that moves down (the default size at the end). Allowed after the last fixed row up
+  // to after the last row; after -1 (at the top) only in a grid without fixed rows.
+  bool InsertRowAfter(int row) { return InsertAfter(EGridAxis::Rows, row); }
+  bool InsertColumnAfter(int column) { return InsertAfter(EGridAxis::Columns, column); }
+  bool InsertAfter(EGridAxis axis, int index);
+  // Removes a non-fixed row (column); those below move up and the selection is kept
+  // within the grid.
+  bool DeleteRow(int row) { return Delete(EGridAxis::Rows, row); }
+  bool DeleteColumn(int column) { return Delete(EGridAxis::Columns, column); }
+  bool Delete(EGridAxis axis, int index);
+
+  const CCellRange& GetSelection() const { return m_selection.GetRange(); }
+  int GetSelectionKind() const { return m_selection.GetKind(); }
+  // A valid range within the grid (fixed cells allowed); false otherwise, nothing changed.
+  bool SetSelection(const CCellRange& range, bool repaint);
+  // The rules of CGridSelection, applied with this grid's counts.
+  int SelectForClick(CCellPos cell) { return m_selection.SelectForClick(GetCounts(), cell, m_rowSelection); }
+  bool ExtendSelection(int mode, CCellPos pressed, CCellPos current);
+  CCellPos MoveSelection(int rowStep, int columnStep);
+  // Selects the cell alone (kind cells); false for a position out of range.
+  bool SelectCell(CCellPos cell);
+  int GetContextMenuIndex() const { return m_selection.GetContextMenuIndex(); }
+  bool GetRowSelection() const { return m_rowSelection; }
+  void SetRowSelection(bool wholeRows) { m_rowSelection = wholeRows; }
+
+  const CLogFont& GetLogFont() const { return m_font; }
+  void SetLogFont(const CLogFont& font);
+  CGridColor GetTextColor() const { return m_textColor; }
+  void SetTextColor(CGridColor color);
+  // While on (the default) cells draw fitted into their rectangle, else at natural size.
+  bool GetFittedDrawing() const { return m_fittedDrawing; }
+  void SetFittedDrawing(bool fitted);
+  void EnableEdit(bool enable) { m_editEnabled = enable; }
+  bool IsEditEnabled() const { return m_editEnabled; }
+
+  // Whether the cell may be edited now; the plain grid edits nothing.
+  virtual bool CanEditCell(int row, int column);
+  // After an edit of the cell; result is the editor's (false when it could not run).
+  virtual void OnCellEdited(int row, int column, bool result);
+
+ protected:
+  void NotifyInvalidated();
+  void NotifyLayoutChanged();
+
+ private:
+  std::vector<int>& Sizes(EGridAxis axis);
+  const std::vector<int>& Sizes(EGridAxis axis) const;
+  std::int64_t& Total(EGridAxis axis);
+  bool AutoSize(EGridAxis axis, int index);
+  void FillWithEmptyCells(EGridAxis axis, int index);
+
+  CGridCellStore m_store;
+  int m_fixedRows = 0;
+  int m_fixedColumns = 0;
+  int m_defaultRowHeight = 0;
+  int m_defaultColumnWidth = 0;
+  std::vector<int> m_rowHeights;
+  std::vector<int> m_columnWidths;
+  std::int64_t m_totalHeight = 0;  // kept with every change, so that nothing sums all rows
+  std::int64_t m_totalWidth = 0;
+  CGridSelection m_selection;
+  bool m_rowSelection = false;
+  bool m_fittedDrawing = true;
+  bool m_editEnabled = false;
+  CLogFont m_font;
+  CGridColor m_textColor;
+  CGridListener* m_listener = nullptr;
+  const CGridTextMeasurer* m_measurer = nullptr;
+};

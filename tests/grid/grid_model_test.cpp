@@ -1,0 +1,303 @@
+#include "grid/grid_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "grid_fakes.h"
+
+namespace {
+
+class CCountingListener : public CGridListener {
+ public:
+  void GridInvalidated() override { ++invalidated; }
+  void GridLayoutChanged() override { ++layoutChanged; }
+  int invalidated = 0;
+  int layoutChanged = 0;
+};
+
+std::string TextAt(const CGridModel& model, int row, int column) {
+  const CGridCellFormat* cell = model.GetTextCell(row, column);
+  return cell ? cell->GetText() : std::string("-");
+}
+
+// Cell (r, 0) of each row reads "r"; row r is 10 + r pixels high.
+void Label(CGridModel& model) {
+  for (int row = 0; row < model.GetRowCount(); ++row) {
+    model.SetCellText(row, 0, std::to_string(row), 0, false);
+    model.PutRowHeight(row, 10 + row);
+  }
+}
+
+TEST(GridModelTest, NewGridSelectsFirstNonFixedCellAndTakesDefaultSizes) {
+  const CGridModel bom(2, 3, 1, 2);
+  EXPECT_EQ(bom.GetSelection(), (CCellRange{1, 2, 1, 2}));
+  EXPECT_EQ(bom.GetSelectionKind(), 1);
+  EXPECT_EQ(bom.GetCell(1, 2), nullptr) << "slots start missing";
+  EXPECT_EQ(bom.GetDefaultRowHeight(), 16 + 4);
+  EXPECT_EQ(bom.GetDefaultColumnWidth(), 2 * (2 + 6 * 7));
+  EXPECT_EQ(bom.GetLogFont().faceName, "System");
+  EXPECT_EQ(bom.GetLogFont().height, 16);
+  EXPECT_EQ(bom.GetTotalWidth(), 3 * 88);
+
+  const CGridModel plain(3, 3, 0, 0);
+  EXPECT_EQ(plain.GetSelection(), (CCellRange{0, 0, 0, 0}));
+
+  CFakeMeasurer measurer;
+  CLogFont probe;
+  const CGridModel measured(1, 1, 0, 0, &measurer);
+  EXPECT_EQ(measured.GetDefaultRowHeight(), CFakeMeasurer::Height(probe) + 4);
+}
+
+TEST(GridModelTest, CountsAreSanitised) {
+  const CGridModel model(-3, 2, 5, 7);
+  EXPECT_EQ(model.GetRowCount(), 0);
+  EXPECT_EQ(model.GetFixedRowCount(), 0);
+  EXPECT_EQ(model.GetFixedColumnCount(), 2);
+  EXPECT_FALSE(model.GetSelection().IsValid());
+}
+
+TEST(GridModelTest, OutOfRangeIndexesAreRefusedAndChangeNothing) {
+  struct Case {
+    const char* name;
+    int row, column;
+  };
+  // 5 rows, 4 columns, 1 fixed row, 1 fixed column.
+  const Case cases[] = {
+      {"negative row", -1, 1}, {"negative column", 1, -1}, {"row past end", 5, 1},
+      {"column past end", 1, 4}, {"both far", 1000, -1000},
+  };
+  CGridModel model(5, 4, 1, 1);
+  Label(model);
+  for (const Case& c : cases) {
+    EXPECT_FALSE(model.SetCellText(c.row, c.column, "x", 0, true)) << c.name;
+    EXPECT_FALSE(model.SetCell(c.row, c.column, nullptr, true)) << c.name;
+    EXPECT_FALSE(model.SetCellBitmap(c.row, c.column, MakeBitmap(2, 2), true)) << c.name;
+    EXPECT_EQ(model.GetCell(c.row, c.column), nullptr) << c.name;
+    if (c.row < 0 || c.row >= 5) {
+      EXPECT_FALSE(model.PutRowHeight(c.row, 30)) << c.name;
+    }
+    if (c.column < 0 || c.column >= 4) {
+      EXPECT_FALSE(model.PutColumnWidth(c.column, 30)) << c.name;
+    }
+    EXPECT_FALSE(model.SelectCell({c.row, c.column})) << c.name;
+    EXPECT_FALSE(model.SetSelection({1, 1, c.row, c.column}, false)) << c.name;
+  }
+  EXPECT_EQ(model.GetRowHeight(-1), 0);
+  EXPECT_EQ(model.GetColumnWidth(4), 0);
+  EXPECT_FALSE(model.PutColumnWidth(1, -1)) << "negative width";
+  EXPECT_FALSE(model.PutColumnWidth(1, CGridModel::kMaxSize + 1)) << "width beyond 16 bits";
+  EXPECT_EQ(model.GetRowCount(), 5);
+  EXPECT_EQ(TextAt(model, 4, 0), "4");
+  EXPECT_EQ(model.GetSelection(), (CCellRange{1, 1, 1, 1}));
+  EXPECT_EQ(model.GetTotalHeight(), 10 + 11 + 12 + 13 + 14);
+}
+
+TEST(GridModelTest, InsertAndDeleteRefuseIndexesOutOfRange) {
+  struct Case {
+    const char* name;
+    int fixedRows;
+    bool (CGridModel::*operation)(int);
+    int index;
+    bool accepted;
+  };
+  // 5 rows with the given fixed rows.
+  const Case cases[] = {
+      {"insert after -2", 0, &CGridModel::InsertRowAfter, -2, false},
+      {"insert at the top without fixed rows", 0, &CGridModel::InsertRowAfter, -1, true},
+      {"insert after -1 with a fixed row", 1, &CGridModel::InsertRowAfter, -1, false},
+      {"insert inside the fixed rows", 2, &CGridModel::InsertRowAfter, 0, false},
+      {"insert after the last fixed row", 2, &CGridModel::InsertRowAfter, 1, true},
+      {"insert after the last row", 1, &CGridModel::InsertRowAfter, 4, true},
+      {"insert past the end", 1, &CGridModel::InsertRowAfter, 5, false},
+      {"delete -1 without fixed rows", 0, &CGridModel::DeleteRow, -1, false},
+      {"delete a fixed row", 2, &CGridModel::DeleteRow, 1, false},
+      {"delete the row equal to the fixed count", 2, &CGridModel::DeleteRow, 2, true},
+      {"delete the last row", 1, &CGridModel::DeleteRow, 4, true},
+      {"delete past the end", 1, &CGridModel::DeleteRow, 5, false},
+  };
+  for (const Case& c : cases) {
+    CGridModel model(5, 2, c.fixedRows, 0);
+    Label(model);
+    const std::int64_t height = model.GetTotalHeight();
+    EXPECT_EQ((model.*c.operation)(c.index), c.accepted) << c.name;
+    if (!c.accepted) {
+      EXPECT_EQ(model.GetRowCount(), 5) << c.name;
+      EXPECT_EQ(model.GetTotalHeight(), height) << c.name;
+      for (int row = 0; row < 5; ++row) EXPECT_EQ(TextAt(model, row, 0), std::to_string(row)) << c.name;
+    }
+  }
+}
+
+TEST(GridModelTest, ColumnsFollowTheSameRules) {
+  CGridModel model(2, 4, 1, 2);
+  EXPECT_FALSE(model.InsertColumnAfter(0));
+  EXPECT_FALSE(model.DeleteColumn(1));
+  EXPECT_FALSE(model.DeleteColumn(-1));
+  EXPECT_FALSE(model.DeleteColumn(4));
+  model.PutColumnWidth(2, 50);
+  ASSERT_TRUE(model.InsertColumnAfter(1));
+  EXPECT_EQ(model.GetColumnCount(), 5);
+  EXPECT_EQ(model.GetColumnWidth(2), 50) << "takes the width of the column that moved right";
+  EXPECT_EQ(model.GetColumnWidth(3), 50);
+  ASSERT_TRUE(model.InsertColumnAfter(4));
+  EXPECT_EQ(model.GetColumnWidth(5), model.GetDefaultColumnWidth());
+  ASSERT_TRUE(model.DeleteColumn(2));
+  EXPECT_EQ(model.GetTotalWidth(), 3 * 88 + 50 + 88);
+}
+
+TEST(GridModelTest, InsertedRowHoldsEmptyCellsAndTakesTheMovedRowsHeight) {
+  struct Case {
+    const char* name;
+    int after;
+    int newHeight;
+  };
+  const Case cases[] = {
+      {"after the fixed row", 0, 11},       // row 1 (11 px) moved down
+      {"in the middle", 2, 13},
+      {"after the last row", 4, 20},        // the default height
+  };
+  for (const Case& c : cases) {
+    CGridModel model(5, 2, 1, 0);
+    Label(model);
+    ASSERT_TRUE(model.InsertRowAfter(c.after)) << c.name;
+    const int added = c.after + 1;
+    EXPECT_EQ(model.GetRowHeight(added), c.newHeight) << c.name;
+    ASSERT_NE(model.GetCell(added, 0), nullptr) << c.name;
+    EXPECT_EQ(model.GetCell(added, 0)->GetKind(), CGridCell::kEmpty) << c.name;
+    for (int row = 0; row < 6; ++row) {
+      if (row == added) continue;
+      const int old = row < added ? row : row - 1;
+      EXPECT_EQ(TextAt(model, row, 0), std::to_string(old)) << c.name << " row " << row;
+      EXPECT_EQ(model.GetRowHeight(row), 10 + old) << c.name << " row " << row;
+    }
+    EXPECT_EQ(model.GetTotalHeight(), 60 + c.newHeight) << c.name;
+  }
+}
+
+TEST(GridModelTest, DeletingRowsKeepsTheSelectionInTheGrid) {
+  struct Case {
+    const char* name;
+    CCellRange selection;
+    int deleted;
+    CCellRange after;
+  };
+  // 5 rows, 3 columns, 1 fixed row and column.
+  const Case cases[] = {
+      {"the last data row was selected", {4, 1, 4, 1}, 4, {3, 1, 3, 1}},
+      {"a range over the end is cut", {2, 1, 4, 2}, 3, {2, 1, 3, 2}},
+      {"a selection above stays", {1, 1, 1, 1}, 3, {1, 1, 1, 1}},
+  };
+  for (const Case& c : cases) {
+    CGridModel model(5, 3, 1, 1);
+    ASSERT_TRUE(model.SetSelection(c.selection, false)) << c.name;
+    ASSERT_TRUE(model.DeleteRow(c.deleted)) << c.name;
+    EXPECT_EQ(model.GetSelection(), c.after) << c.name;
+  }
+  CGridModel model(2, 3, 1, 1);
+  ASSERT_TRUE(model.DeleteRow(1));
+  EXPECT_EQ(model.GetSelection(), (CCellRange{0, 1, 0, 1})) << "only the fixed row remains";
+}
+
+TEST(GridModelTest, AGridWithoutDataSelectsItsFirstCellWhenOneArrives) {
+  CGridModel model(1, 3, 1, 1);
+  EXPECT_FALSE(model.GetSelection().IsValid());
+  ASSERT_TRUE(model.InsertRowAfter(0));
+  EXPECT_EQ(model.GetSelection(), (CCellRange{1, 1, 1, 1}));
+  CGridModel empty(0, 0, 0, 0);
+  ASSERT_TRUE(empty.InsertColumnAfter(-1));
+  ASSERT_TRUE(empty.InsertRowAfter(-1));
+  EXPECT_EQ(empty.GetSelection(), (CCellRange{0, 0, 0, 0}));
+}
+
+TEST(GridModelTest, SetCellTextKeepsAnExistingTextCellsFontAndColour) {
+  CGridModel model(3, 3, 0, 0);
+  CGridCellFormat styled("old");
+  styled.SetTextColor({255, 0, 0});
+  CLogFont font;
+  font.faceName = "Arial";
+  styled.SetFont(font);
+  ASSERT_TRUE(model.SetCell(1, 1, &styled, false));
+  ASSERT_TRUE(model.SetCellText(1, 1, "new", 2, false));
+  const CGridCellFormat* cell = model.GetTextCell(1, 1);
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->GetText(), "new");
+  EXPECT_EQ(cell->GetItemData(), 2u);
+  EXPECT_TRUE(cell->HasTextColor());
+  EXPECT_EQ(model.GetCellLogFont(1, 1).faceName, "Arial");
+  EXPECT_EQ(model.GetCellLogFont(0, 0).faceName, "System");
+  EXPECT_EQ(model.GetCellTextColor(1, 1), (CGridColor{255, 0, 0}));
+
+  ASSERT_TRUE(model.SetCellBitmap(2, 2, MakeBitmap(4, 4), false));
+  ASSERT_TRUE(model.SetCellText(2, 2, "was a picture", 0, false));
+  EXPECT_EQ(TextAt(model, 2, 2), "was a picture");
+  ASSERT_TRUE(model.SetCell(2, 2, nullptr, false));
+  EXPECT_EQ(model.GetCell(2, 2)->GetKind(), CGridCell::kEmpty);
+}
+
+TEST(GridModelTest, InvalidBitmapLeavesTheCellAlone) {
+  CGridModel model(2, 2, 0, 0);
+  model.SetCellText(0, 0, "keep", 0, false);
+  CBitmapDesc broken = MakeBitmap(4, 4);
+  broken.widthBytes = 1;
+  EXPECT_FALSE(model.SetCellBitmap(0, 0, broken, true));
+  EXPECT_EQ(TextAt(model, 0, 0), "keep");
+}
+
+TEST(GridModelTest, AutoSizeFitsTheLargestExtentPlusMargins) {
+  CFakeMeasurer measurer;
+  CGridModel model(4, 3, 1, 0, &measurer);
+  model.SetCellText(0, 1, "Title", 0, false);
+  model.SetCellText(2, 1, "a much longer text", 0, false);
+  model.SetCellText(3, 1, "two\nlines", 0, false);
+  model.SetCellBitmap(1, 2, MakeBitmap(30, 50), false);
+  ASSERT_TRUE(model.AutoSizeColumn(1));
+  EXPECT_EQ(model.GetColumnWidth(1), 18 * 7 + 4);
+  ASSERT_TRUE(model.AutoSizeRow(3));
+  EXPECT_EQ(model.GetRowHeight(3), 2 * 16 + 4);
+  ASSERT_TRUE(model.AutoSizeRow(1));
+  EXPECT_EQ(model.GetRowHeight(1), 50 + 4);
+  ASSERT_TRUE(model.AutoSizeColumns());
+  EXPECT_EQ(model.GetColumnWidth(0), 4) << "a column of missing cells shrinks to its margins";
+  EXPECT_EQ(model.GetColumnWidth(2), 30 + 4);
+  EXPECT_EQ(model.GetTotalWidth(), 4 + 130 + 34);
+  EXPECT_FALSE(model.AutoSizeColumn(3));
+  EXPECT_FALSE(model.AutoSizeRow(-1));
+}
+
+TEST(GridModelTest, AutoSizeNeedsAMeasurer) {
+  CGridModel model(2, 2, 0, 0);
+  model.SetCellText(0, 0, "text", 0, false);
+  EXPECT_FALSE(model.AutoSizeColumn(0));
+  EXPECT_FALSE(model.AutoSizeColumns());
+  EXPECT_EQ(model.GetColumnWidth(0), model.GetDefaultColumnWidth());
+  EXPECT_EQ(model.GetCellTextExtent(0, 0), (CGridSize{0, 0}));
+}
+
+TEST(GridModelTest, ListenerHearsOfRepaintsAndLayoutChanges) {
+  CGridModel model(3, 3, 1, 1);
+  CCountingListener listener;
+  model.SetListener(&listener);
+  model.SetCellText(1, 1, "quiet", 0, false);
+  model.PutRowHeight(1, 40);
+  EXPECT_EQ(listener.invalidated + listener.layoutChanged, 0) << "no repaint asked";
+  model.SetCellText(1, 1, "loud", 0, true);
+  model.SetSelection({1, 1, 2, 2}, true);
+  EXPECT_EQ(listener.invalidated, 2);
+  model.InsertRowAfter(2);
+  model.DeleteColumn(2);
+  EXPECT_EQ(listener.layoutChanged, 2);
+  model.DeleteColumn(0);
+  EXPECT_EQ(listener.layoutChanged, 2) << "a refused delete tells nothing";
+  model.SetListener(nullptr);
+  model.SetCellText(1, 1, "alone", 0, true);
+  EXPECT_EQ(listener.invalidated, 2);
+}
+
+TEST(GridModelTest, PlainGridEditsNothing) {
+  CGridModel model(3, 3, 1, 1);
+  model.EnableEdit(true);
+  EXPECT_FALSE(model.CanEditCell(1, 1));
+}
+
+}  // namespace
