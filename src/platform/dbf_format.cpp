@@ -244,7 +244,13 @@ bool HasNoWriteBits(const std::string& path, struct stat& info) {
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& fault) {
   namespace fs = std::filesystem;
-  const fs::path target(path);
+  fs::path target(path);
+  std::error_code linkError;
+  if (fs::is_symlink(target, linkError)) {
+    // replace the file the link names, not the link
+    const fs::path resolved = fs::weakly_canonical(target, linkError);
+    if (!linkError) target = resolved;
+  }
   const std::string folder = target.has_parent_path() ? target.parent_path().string() : ".";
   struct stat info {};
   if (HasNoWriteBits(folder, info)) {
@@ -252,7 +258,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return false;
   }
   struct stat old {};
-  const bool exists = ::stat(path.c_str(), &old) == 0;
+  const bool exists = ::stat(target.c_str(), &old) == 0;
   if (exists && (old.st_mode & 0222) == 0) {
     fault = "the file is read-only";
     return false;
@@ -270,7 +276,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     ok = false;
     error = errno;
   }
-  if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+  if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
     ok = false;
     error = errno;
   }

@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
+
 #include "dbf_test_support.h"
 #include "platform/db_field.h"
 
@@ -258,6 +260,28 @@ TEST_F(DbfTableTest, WritingOverAReadOnlyFileFails) {
   EXPECT_FALSE(table.Close());
   EXPECT_NE(table.Error().find("rofile.dbf"), std::string::npos);
   EXPECT_EQ(test::ReadBytes(path), before);
+}
+
+TEST_F(DbfTableTest, WritingThroughALinkKeepsTheLinkAndLeavesNoTemporaryFile) {
+  const std::string path = MakeTable("target.dbf", {"VALUE", 'C', 10, 0}, {"one"});
+  const std::string link = m_folder.File("link.dbf");
+  std::filesystem::create_symlink(path, link);
+  {
+    CDbfTable table;
+    ASSERT_TRUE(table.Open(link, CDbfTable::Mode::ReadWrite));
+    ASSERT_TRUE(table.Append());
+    ASSERT_TRUE(table.Close()) << table.Error();
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  CDbfTable table;
+  ASSERT_TRUE(table.Open(path));
+  EXPECT_EQ(table.RecordCount(), 2u);
+  int files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(m_folder.Path())) {
+    (void)entry;
+    ++files;
+  }
+  EXPECT_EQ(files, 2);
 }
 
 TEST_F(DbfTableTest, OpenFindsTheFileInAnyLetterCase) {
