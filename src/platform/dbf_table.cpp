@@ -1,11 +1,5 @@
 #include "platform/dbf_table.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 #include "platform/dbf_format.h"
@@ -33,7 +27,6 @@ struct CDbfTable::State {
 
 namespace {
 
-constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
 const DbfFieldInfo kNoField{};
 
 bool SameNoCase(std::string_view a, std::string_view b) {
@@ -43,44 +36,6 @@ bool SameNoCase(std::string_view a, std::string_view b) {
     if (upper(a[i]) != upper(b[i])) return false;
   }
   return true;
-}
-
-// The whole file, or nothing with fault set.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& fault) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    fault = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat info {};
-  std::string bytes;
-  bool ok = ::fstat(fd, &info) == 0;
-  if (ok && !S_ISREG(info.st_mode)) {
-    fault = "not a file";
-    ok = false;
-  } else if (ok && static_cast<std::uint64_t>(info.st_size) > kMaxFileSize) {
-    fault = "the file is too large for a catalogue table";
-    ok = false;
-  }
-  if (ok) {
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-      const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) {
-        fault = got < 0 ? std::strerror(errno) : "the file shrank while being read";
-        ok = false;
-      } else {
-        done += static_cast<std::size_t>(got);
-      }
-    }
-  } else if (fault.empty()) {
-    fault = std::strerror(errno);
-  }
-  ::close(fd);
-  if (!ok) return std::nullopt;
-  return bytes;
 }
 
 // The path itself when it exists, else the same name in any letter case in its folder.
@@ -377,46 +332,56 @@ int CDbfTable::Refuse(int field, std::string_view value, std::string_view why) {
   return kAssignRefused;
 }
 
+namespace {
+
+// The stored form of a logical or date value, or nothing when the text is none.
+std::optional<std::string> LogicalBytes(std::string_view trimmed) {
+  if (trimmed.empty()) return std::string(" ");
+  if (trimmed.size() != 1) return std::nullopt;
+  const char upper = trimmed[0] >= 'a' && trimmed[0] <= 'z' ? static_cast<char>(trimmed[0] - 32) : trimmed[0];
+  if (std::string_view("TFYN?").find(upper) == std::string_view::npos) return std::nullopt;
+  return std::string(1, upper);
+}
+
+std::optional<std::string> DateBytes(std::string_view trimmed) {
+  if (trimmed.empty()) return std::string(8, ' ');
+  if (!IsValidDate(trimmed)) return std::nullopt;
+  return std::string(trimmed);
+}
+
+}  // namespace
+
 int CDbfTable::Assign(int field, std::string_view text) {
   if (!CanWrite(field)) return kAssignRefused;
   const DbfFieldInfo& info = Field(field);
-  const auto length = static_cast<std::size_t>(info.length);
   const std::string_view trimmed = TrimBlanks(text);
+  std::optional<std::string> bytes;
   switch (info.type) {
     case 'N':
     case 'F':
     case 'I': {
-      if (trimmed.empty() && info.type != 'I') {
-        Store(field, std::string(length, ' '));
-        return kAssignDone;
-      }
+      if (trimmed.empty() && info.type != 'I') break;  // a blank number
       const std::optional<double> value = ParseNumber(trimmed);
       if (!value) return Refuse(field, text, "is not a number");
       return AssignNumber(field, *value) ? kAssignDone : kAssignRefused;
     }
-    case 'L': {
-      const std::string upper = trimmed.size() == 1 && trimmed[0] >= 'a' && trimmed[0] <= 'z'
-                                    ? std::string(1, static_cast<char>(trimmed[0] - 32))
-                                    : std::string(trimmed);
-      if (upper.empty() || upper == "T" || upper == "F" || upper == "Y" || upper == "N" || upper == "?") {
-        Store(field, upper.empty() ? " " : upper);
-        return kAssignDone;
-      }
-      return Refuse(field, text, "is not a logical value (T, F, Y, N, ?)");
-    }
+    case 'L':
+      bytes = LogicalBytes(trimmed);
+      if (!bytes) return Refuse(field, text, "is not a logical value (T, F, Y, N, ?)");
+      break;
     case 'D':
-      if (!trimmed.empty() && !IsValidDate(trimmed)) return Refuse(field, text, "is not a date YYYYMMDD");
-      Store(field, trimmed.empty() ? std::string(8, ' ') : std::string(trimmed));
-      return kAssignDone;
+      bytes = DateBytes(trimmed);
+      if (!bytes) return Refuse(field, text, "is not a date YYYYMMDD");
+      break;
     case 'C':
+      bytes = FromUtf8(text, m_state->page);
       break;
     default:
       return Refuse(field, text, std::string("cannot be written: type ") + info.type + " is read-only");
   }
-  std::string bytes = FromUtf8(text, m_state->page);
-  const bool cut = bytes.size() > length;
-  bytes.resize(length, ' ');
-  Store(field, bytes);
+  const std::size_t length = static_cast<std::size_t>(info.length);
+  const bool cut = bytes && bytes->size() > length;
+  Store(field, bytes ? *bytes : std::string());  // Store pads with blanks and cuts
   return cut ? kAssignCut : kAssignDone;
 }
 
