@@ -88,7 +88,9 @@ bool CDbfTable::Open(const std::string& path, Mode mode) {
   s.layout = std::move(*layout);
   s.header = file->substr(0, s.layout.headerLength);
   s.count = s.layout.recordCount;
-  s.records = file->substr(s.layout.headerLength, std::size_t{s.count} * s.layout.recordLength);
+  s.records = std::move(*file);  // no second copy of a large table
+  s.records.erase(0, s.layout.headerLength);
+  s.records.resize(std::size_t{s.count} * s.layout.recordLength);
   s.page = CodePageFromLdid(s.layout.ldid);
   s.readOnly = mode == Mode::ReadOnly;
   s.open = true;
