@@ -1,0 +1,236 @@
+#pragma once
+
+#include "model/3d_point.h"
+#include "model/obj_with_prop.h"
+#include "view/box.h"
+#include "view/box_owner.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CArchiveReader;
+class CArchiveWriter;
+class CPartRecord;
+class CRun;
+class CRunDocument;
+struct CBitmapDesc;
+
+// One element of a busbar run. Elements of a run form a tree through six neighbour
+// links, one per face (links are symmetric; the back face is the face opposite the
+// direction and the back neighbour the element it was attached to). The element owns
+// its boxes; its neighbours and its attached element belong to the run.
+//
+// Kinds: 0 end element, 1 straight end, 2 elbow, 3..6 junctions with 2..5 branches,
+// 7 in-line unit, 8 in-line unit with variants, 9 joint, 10 second joint kind, 11 bend
+// point, 12 length record, 13 accessory record, 14 tap-off unit.
+//
+// Style word: bits 0-7 variant, 8-11 variant index (straight type), 12-15 option bits,
+// 20-23 hood, 24-25 equipment-box selector, 26-31 cabinet bits.
+class CDev : public CObjWithProp, public CBoxOwner {
+ public:
+  enum Kind : int {
+    kEnd = 0, kStraight = 1, kElbow = 2, kJunction2 = 3, kJunction3 = 4, kJunction4 = 5,
+    kJunction5 = 6, kInLine = 7, kInLineVariant = 8, kJoint = 9, kJoint2 = 10, kBend = 11,
+    kLengthRecord = 12, kAccessory = 13, kTapOff = 14
+  };
+  static constexpr int kKindCount = 15;
+  static constexpr int kFaceCount = 6;
+  static constexpr int kStoredBoxCount = 8;
+  static constexpr const char* kGenericRef = "##GenericRef##";
+
+  CDev();
+  explicit CDev(CRun* run);
+  // Copies kind, both style words, reference, active flag, owner run, comment, lengths,
+  // calibre, position, direction, rotation, edited flag, offsets, booked flag, calibre
+  // suffix and part record; no boxes, no neighbours, all faces free, nothing attached.
+  CDev(const CDev& other);
+  CDev& operator=(const CDev&) = delete;
+  // Takes the boxes out of the document's scene and tells the document (extra boxes,
+  // annotations) and the selection. The run keeps its lists itself (CRun::DeleteElement).
+  ~CDev() override;
+
+  // Kind and style.
+  int GetKind() const override { return m_kind; }
+  void SetKind(int kind) { m_kind = kind; }
+  std::uint32_t GetStyle() const override { return m_style; }
+  void SetStyle(std::uint32_t style) { m_style = style; }
+  std::uint32_t GetStyle2() const { return m_style2; }
+  void SetStyle2(std::uint32_t style) { m_style2 = style; }
+  int GetVariant() const { return static_cast<int>(m_style & 0xFF); }
+  int GetVariantIndex() const { return static_cast<int>((m_style >> 8) & 0xF); }
+  // Sets the variant (bits 0-7) or variant index (bits 8-11) in both style words.
+  void SetVariantBoth(int variant);
+  void SetVariantIndexBoth(int index);
+
+  // Reference: the run's default text of the kind and variant when none is chosen.
+  const std::string& GetReference() const { return m_reference; }
+  void SetReference(std::string reference);
+  // The active flag (a kind-13 record with 0 is a manual record).
+  int GetActive() const { return m_active; }
+  void SetActive(int active) { m_active = static_cast<std::int16_t>(active); }
+  bool IsActive() const { return m_active != 0; }
+  std::uint32_t GetFlags() const override { return static_cast<std::uint32_t>(m_active); }
+
+  CRun* GetRun() const { return m_run; }
+  void SetRun(CRun* run) { m_run = run; }
+  CRunDocument* GetDocument() const;
+
+  const std::string& GetComment() const { return m_comment; }
+  void SetComment(std::string comment) { m_comment = std::move(comment); }
+  std::int32_t GetBookedLength() const { return m_bookedLength; }
+  void SetBookedLength(std::int32_t length) { m_bookedLength = length; }
+  std::int32_t GetDrawnLength() const { return m_drawnLength; }
+  void SetDrawnLength(std::int32_t length) { m_drawnLength = length; }
+  std::int32_t GetLength() const override { return m_drawnLength; }
+  std::int32_t GetOffset() const { return m_offset; }
+  void SetOffset(std::int32_t offset) { m_offset = offset; }
+  const std::string& GetCalibre() const { return m_calibre; }
+  void SetCalibre(std::string calibre) { m_calibre = std::move(calibre); }
+  std::int32_t GetCalibreSuffix() const { return m_calibreSuffix; }
+  void SetCalibreSuffix(std::int32_t suffix) { m_calibreSuffix = suffix; }
+  C3DPoint GetPosition() const override { return m_position; }
+  void SetPosition(const C3DPoint& position) { m_position = position; }
+  int GetDirection() const override { return m_direction; }
+  void SetDirection(int direction) { m_direction = direction; }
+  int GetRotation() const override { return m_rotation; }
+  void SetRotation(int rotation) { m_rotation = rotation; }
+  // The face opposite the direction; -1 for a direction outside 0..5.
+  int GetBackFace() const { return OppositeDirection(m_direction); }
+
+  // Boxes: slots 0-5 faces, 6 main box, 7-24 further boxes.
+  CBox* GetBox(int slot) const override;
+  // The box of the slot, made (owner this element) when missing; null out of range.
+  CBox* MakeBox(int slot);
+  void DeleteBox(int slot);
+  bool HasMainBox() const { return GetBox(kBodySlot) != nullptr; }
+
+  // Free faces and neighbours; faces outside 0..5 read as 0 / null and are not stored.
+  int GetFreeFace(int face) const;
+  void SetFreeFace(int face, int flag);
+  CDev* GetNeighbour(int face) const override;
+  void SetNeighbour(int face, CDev* neighbour);
+  CDev* GetBackNeighbour() const { return GetNeighbour(GetBackFace()); }
+  // Faces 0..5 in order, back face left out, that have a neighbour.
+  std::vector<int> ForwardFaces() const;
+
+  int GetEdited() const { return m_edited; }
+  void SetEdited(int edited = 1) { m_edited = edited; }
+  const std::array<std::int32_t, 3>& GetBackOffsets() const { return m_backOffsets; }
+  void SetBackOffsets(const std::array<std::int32_t, 3>& offsets) { m_backOffsets = offsets; }
+  const std::array<std::int32_t, 3>& GetFrontOffsets() const { return m_frontOffsets; }
+  void SetFrontOffsets(const std::array<std::int32_t, 3>& offsets) { m_frontOffsets = offsets; }
+  CDev* GetAttached() const { return m_attached; }
+  void SetAttached(CDev* element) { m_attached = element; }
+  int GetBooked() const { return m_booked; }
+  void SetBooked(int booked) { m_booked = booked; }
+  const CPartRecord* GetPartRecord() const { return m_partRecord; }
+  void SetPartRecord(const CPartRecord* record) { m_partRecord = record; }
+  // The picture of the part record; null when none.
+  const CBitmapDesc* GetPartRecordField() const;
+
+  // Bill-of-materials fields and properties (see dev_fields.cpp): "Ref", "Comment",
+  // "Calibre", the document's "CoefGlob", "RemiseGlob", "PrixVR", a property, or a
+  // computed price, time or weight field. Nothing for an absent field.
+  std::optional<std::string> GetFieldText(std::string_view name) const;
+  // Marks the document modified, then stores; true when something was stored.
+  bool SetFieldText(std::string_view name, std::string_view text);
+  // Writes the calibre over a 22-character reference from its fourth character on.
+  void OverlayRefCode(std::string& reference) const;
+
+  // Sequence number in the run: post-order of a depth-first walk from the start element
+  // (or the given start), then the kind-13 and kind-14 devices in list order; -1 when
+  // absent.
+  int GetChainIndex(const CDev* start = nullptr) const;
+  // The element whose reference stands for this one in the bill of materials, or null.
+  CDev* FindReferencedElement() const;
+  // True when the reference differs from the run's default text of kind and variant.
+  bool CarriesReference() const;
+
+  // Side roles and rotations of neighbours (tables of the element placement rules).
+  int GetSideRole(int side) const;
+  int GetSideRotation(int side) const;
+  int GetEffectiveSideRotation(int side) const;
+
+  // Connection offsets (placement rules): front offsets from the run's two rating
+  // dimensions, back offsets and rotation from the back neighbour, and the rating applied
+  // along the chain from this element (offsets and options; the boxes follow when the
+  // scene is rebuilt).
+  void SetConnectionOffsets(std::int32_t a, std::int32_t b);
+  void TakeOffsetsFromBackNeighbour();
+  void ApplyRatingDimensions(std::int32_t a, std::int32_t b, int mode);
+  void RemoveOptionsByMode(int mode);
+  void ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int flags);
+
+  // Property window.
+  CObjWithProp* GetNextObject() const override;
+  CObjWithProp* GetPrevObject() const override;
+  CObjWithProp* GetNextSameName() const override;
+  CObjWithProp* GetPrevSameName() const override;
+  void GoToObject(CObjWithProp* target, int how) override;
+  std::vector<int> GetPages() const override { return m_pages; }
+  // 1025 and 1027 first clear the pages, then take the run's page list for this
+  // element; any other message clears them. Then the base's notification.
+  int NotifyPropDialog(int message);
+
+  // The element record, with the records of the neighbours beyond it nested (written
+  // and read without recursion). Reading an element with linked neighbours needs an
+  // owner run; a damaged record throws CArchiveError.
+  void Serialize(CArchiveWriter& archive) const override;
+  void Serialize(CArchiveReader& archive) override;
+
+  // CBoxOwner.
+  C3DProjection* GetProjection() const override;
+  std::vector<const CBox*> GetExtraBoxes() const override;
+  std::string GetRunProperty(std::string_view name) const override;
+
+ private:
+  friend class CElementRecordReader;
+  friend class CElementRecordWriter;
+  friend class CRun;
+
+  int m_kind = kStraight;
+  std::uint32_t m_style = 0;
+  std::uint32_t m_style2 = 0;
+  std::string m_reference = "Void";
+  std::int16_t m_active = 0;
+  CRun* m_run = nullptr;
+  std::string m_comment;
+  std::int32_t m_bookedLength = 0;
+  std::int32_t m_drawnLength = 0;
+  std::int32_t m_offset = 0;
+  std::string m_calibre;
+  C3DPoint m_position;
+  int m_direction = 1;
+  int m_rotation = 16;
+  std::array<std::unique_ptr<CBox>, kSlotCount> m_boxes;
+  std::array<int, kFaceCount> m_freeFaces{1, 1, 1, 1, 1, 1};
+  std::array<CDev*, kFaceCount> m_neighbours{};
+  int m_edited = 0;
+  std::array<std::int32_t, 3> m_backOffsets{};
+  std::array<std::int32_t, 3> m_frontOffsets{};
+  CDev* m_attached = nullptr;
+  int m_booked = 1;
+  std::int32_t m_calibreSuffix = 0;
+  const CPartRecord* m_partRecord = nullptr;
+  std::vector<int> m_pages;
+
+  // Kept by the run: which list holds the element (0 none, 1 devices, 2 length
+  // records), its place in list order, and the key it is indexed under.
+  int m_listed = 0;
+  std::uint64_t m_listStamp = 0;
+  std::string m_indexKey;
+};
+
+// The kind group: 0 for 0; 1 for 1..6 and 9; 7 for 7; 8 for 8; -1 otherwise.
+int GetKindGroup(int kind);
+// Face bits 1, 2, 4, 8, 16, 32 to faces 4, 0, 2, 3, 1, 5; -1 otherwise.
+int FaceBitToIndex(int bit);
+// The face bit of a face 0..5; 0 otherwise.
+int FaceIndexToBit(int face);
+// Text trimmed of blanks at both ends.
+std::string_view TrimBlanks(std::string_view text);

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct CCatalogueEntry;
+
+// The catalogue tables that the runs of one product range share, and the cache that
+// keeps them while at least one run of the range lives.
+//
+// A range's run class (derived from CRun) overrides the run's virtual operations (see
+// run.h: LoadCatalog, RebuildParts, GetElementRef, FindPartRow, SeekCatalogCode,
+// GetHousingDims, GetElementGeometry, FillRefPattern, NormalizeRefCode, GetPriceFormula,
+// GetOptionSuffix, GetSubObjects, GetDeviceTextForSide, AccessOption) and follows this
+// protocol with the cache:
+//   construction: the generic construction runs first; then
+//     bool first = cache.LiveRuns(range) == 0;
+//     CRangeTables& tables = cache.AddRun(range);
+//     if (first) { fill tables from the range's catalogue tables; }
+//     run.AttachRangeTables(tables); set "Catalog", default properties, pages;
+//     run.SetRangeLoaded();
+//   destruction: if (cache.RemoveRun(range)) run.SetLastUser();  -- before ~CRun,
+//     which then empties the shared tables.
+
+// A code and its label (rating, neutral and option lists).
+struct CCodeLabelRow {
+  std::string code;
+  std::string label;
+};
+
+// Reference table: a rating code and five numbers (width, height, neutral extra width,
+// two more).
+struct CReferenceRow {
+  std::string code;
+  std::array<std::int32_t, 5> values{};
+
+  std::int32_t Width() const { return values[0]; }
+  std::int32_t Height() const { return values[1]; }
+};
+
+// Device housing table: a reference, then length, width and height of housing 6, of
+// housing 7, and the offsets of housing 7 along length, width and height.
+struct CHousingRow {
+  std::string reference;
+  std::array<std::int32_t, 9> values{};
+};
+
+// Code table: a number (kind, or a tag such as 80), a second number (variant, 100 added
+// for feed-unit variants), a text and a 22-character reference pattern.
+struct CCodeRow {
+  std::array<std::string, 4> texts;
+};
+
+// Pattern table: texts[0] a wildcard pattern on references (or, in a found row, the
+// catalogue reference) and texts[1..6] the length ranges by join kind 1..6.
+struct CPatternRow {
+  std::array<std::string, 7> texts;
+};
+
+// Price-formula table: a tag, a variant, a text, a list of references separated by
+// blanks whose "?" are filled from the run's pattern.
+struct CPriceFormulaRow {
+  std::array<std::string, 4> texts;
+};
+
+// Temperature table entry: a value and an ambient temperature in degrees Celsius; the
+// table ends at the first entry whose value is 0.
+struct CTemperatureEntry {
+  double value = 0.0;
+  double temperature = 0.0;
+};
+
+inline constexpr int kMaxTemperatureEntries = 30;
+
+// The nine caches of a range.
+struct CRangeTables {
+  std::vector<CPatternRow> patterns;
+  std::vector<CCodeLabelRow> ratings;
+  std::vector<CCodeLabelRow> neutrals;
+  std::vector<CCodeLabelRow> options;
+  std::vector<CReferenceRow> references;
+  std::vector<CHousingRow> housings;
+  std::vector<CCodeRow> codes;
+  std::vector<CPriceFormulaRow> priceFormulas;
+  std::vector<CTemperatureEntry> temperatures;
+
+  // Frees the rows of the eight tables and ends the temperature table at its first
+  // entry (its value set to 0), as the last run of a range leaves them.
+  void Release();
+};
+
+// The shared tables of every range (by range code: "QD", "QJF", ...) with the number of
+// live runs of each, and the program-wide catalogue list that generic runs use as their
+// code table. One process-wide object; tests call Reset.
+class CRangeTableCache {
+ public:
+  static CRangeTableCache& Instance();
+
+  // Drops every table and counter.
+  void Reset();
+
+  // Counts one more live run of the range and gives its tables (stable while the range
+  // has a live run; filled by the range when LiveRuns was 0 before the call).
+  CRangeTables& AddRun(std::string_view range);
+  // Counts one fewer; true when that was the last live run of the range. A range with
+  // no live run gives false and changes nothing.
+  bool RemoveRun(std::string_view range);
+  int LiveRuns(std::string_view range) const;
+
+  // The generic runs' code table: one row per catalogue (code, "0", label, empty),
+  // filled from the entries by the first user; counted per run.
+  std::vector<CCodeRow>& AddCatalogueUser(const std::vector<CCatalogueEntry>& catalogues);
+  // One user fewer; the list is emptied at zero.
+  void RemoveCatalogueUser();
+  int CatalogueUsers() const { return m_catalogueUsers; }
+  std::vector<CCodeRow>& CatalogueCodes() { return m_catalogueCodes; }
+
+ private:
+  struct Range {
+    CRangeTables tables;
+    int liveRuns = 0;
+  };
+
+  std::map<std::string, std::unique_ptr<Range>, std::less<>> m_ranges;
+  std::vector<CCodeRow> m_catalogueCodes;
+  int m_catalogueUsers = 0;
+};

@@ -1,0 +1,188 @@
+#include "model/run.h"
+
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/element_selection.h"
+#include "model/prop_window_notifier.h"
+#include "model/run_document.h"
+#include "model/run_environment.h"
+
+#include <algorithm>
+
+CRun::CRun(CRunDocument* document) : m_document(document) { Init(); }
+
+void CRun::Init() {
+  m_current = nullptr;
+  m_changed = 0;
+  m_rotation = 0;
+  m_bom = std::make_unique<CBOMGrid>(this);
+  m_name.clear();
+  if (m_document != nullptr) {
+    m_name = m_document->GetNextRunName();
+    m_document->SetNextRunName(AdvanceRunName(m_name));
+  }
+  m_bom->SetItemPrefix(m_name);
+  m_comment.clear();
+  m_rangeLoaded = 0;
+  m_partsState = 0;
+  m_catalogueKnown = 1;
+  m_flags = 1;
+  m_startMarker = nullptr;
+  SetPropValue("SupportAuto", "1");
+  SetPropValue("SupportPas", "3000");
+  SetPropValue("SupportPlus", "1");
+  m_totals = {};
+  m_pages = {kPageRunComment, kPageRunRating};
+  m_elementPages.fill(kPageNone);
+  // Always the generic loader: a range run's constructor loads its own catalogue after.
+  CRun::LoadCatalog();
+}
+
+CRun::~CRun() {
+  m_bom.reset();
+  if (m_startMarker != nullptr) DeleteElement(m_startMarker);
+  DeleteTapOffUnits("");
+  while (!m_devices.empty()) DeleteElement(m_devices.back());
+  while (!m_lengths.empty()) DeleteElement(m_lengths.back());
+  m_pages.clear();
+  if (m_lastUser && m_rangeTables != nullptr) m_rangeTables->Release();
+  if (m_catalogueUser) CRangeTableCache::Instance().RemoveCatalogueUser();
+  m_elementPages.fill(kPageNone);
+  if (m_document != nullptr) m_document->OnRunDestroyed(*this);
+  m_current = nullptr;
+  m_owned.clear();
+}
+
+void CRun::LoadCatalog() {
+  m_catalog.clear();
+  CRangeTableCache& cache = CRangeTableCache::Instance();
+  // A run counts as one user of the catalogue list however often it loads.
+  if (!m_catalogueUser) cache.AddCatalogueUser(CRunEnvironment::Instance().Catalogues());
+  m_catalogueUser = true;
+  m_codes = &cache.CatalogueCodes();
+  m_lastUser = false;
+  m_rangeTables = nullptr;
+  m_patterns = nullptr;
+  m_ratings = nullptr;
+  m_neutrals = nullptr;
+  m_options = nullptr;
+  m_references = nullptr;
+  m_housings = nullptr;
+  m_priceFormulas = nullptr;
+  m_temperatures = nullptr;
+  static constexpr int kCommonPages[] = {kPageLength,      kPagePosition, kPageCharacteristics,
+                                         kPageElbow,       kPageElementName, kPageFeedUnit,
+                                         kPagePhaseOrder};
+  for (int slot = 0; slot < 7; ++slot) m_elementPages[static_cast<std::size_t>(slot)] = kCommonPages[slot];
+}
+
+void CRun::AttachRangeTables(CRangeTables& tables) {
+  m_rangeTables = &tables;
+  m_patterns = &tables.patterns;
+  m_ratings = &tables.ratings;
+  m_neutrals = &tables.neutrals;
+  m_options = &tables.options;
+  m_references = &tables.references;
+  m_housings = &tables.housings;
+  m_codes = &tables.codes;
+  m_priceFormulas = &tables.priceFormulas;
+  m_temperatures = &tables.temperatures;
+}
+
+int CRun::GetElementPage(int slot) const {
+  if (slot < 0 || slot >= kElementPageSlots) return kPageNone;
+  return m_elementPages[static_cast<std::size_t>(slot)];
+}
+
+void CRun::SetElementPage(int slot, int page) {
+  if (slot >= 0 && slot < kElementPageSlots) m_elementPages[static_cast<std::size_t>(slot)] = page;
+}
+
+std::optional<std::string> CRun::GetProp(std::string_view name) const {
+  if (name == "Name") return m_name;
+  if (name == "Comment") return m_comment;
+  if (name == "Catalog") return m_catalog;
+  if (name == "Calibre") return m_calibre;
+  if (const CProp* prop = FindProp(name)) return prop->GetValue();
+  return std::nullopt;
+}
+
+std::string CRun::GetPropText(std::string_view name) const { return GetProp(name).value_or(std::string()); }
+
+bool CRun::SetProp(std::string_view name, std::string_view value) {
+  if (m_document != nullptr) m_document->SetModified();
+  std::string* field = name == "Name" ? &m_name : name == "Comment" ? &m_comment
+                       : name == "Calibre" ? &m_calibre : nullptr;
+  if (field == nullptr) {
+    const bool changed = SetPropValue(name, value);
+    m_changed = 1;
+    return changed;
+  }
+  if (*field == value) return false;
+  *field = std::string(value);
+  m_changed = 1;
+  if (name == "Name") {
+    m_bom->SetItemPrefix(m_name);
+    if (m_document != nullptr) m_document->UpdateRunPageTitle(*this);
+  }
+  return true;
+}
+
+int CRun::IsCatalogueKnown() const {
+  if (m_catalog.empty()) return 1;
+  const auto& catalogues = CRunEnvironment::Instance().Catalogues();
+  const bool offered = std::any_of(catalogues.begin(), catalogues.end(),
+                                   [&](const CCatalogueEntry& entry) { return entry.code == m_catalog; });
+  if (!offered || m_ratings == nullptr || m_neutrals == nullptr) return 0;
+  const std::string neutral = GetPropText("Neutral");
+  auto has = [](const std::vector<CCodeLabelRow>& list, const std::string& code) {
+    return std::any_of(list.begin(), list.end(), [&](const CCodeLabelRow& row) { return row.code == code; });
+  };
+  return has(*m_ratings, m_calibre) && has(*m_neutrals, neutral) ? 1 : 0;
+}
+
+void CRun::SetBOM(std::unique_ptr<CBOMGrid> bom) {
+  if (!bom) return;
+  m_bom = std::move(bom);
+  m_bom->SetSource(this);
+}
+
+void CRun::SetStartMarker(CDev* marker) {
+  if (marker == m_startMarker) return;
+  CDev* old = m_startMarker;
+  m_startMarker = marker;
+  if (old != nullptr) DeleteElement(old);
+}
+
+CObjWithProp* CRun::GetNextObject() const {
+  if (m_document == nullptr) return nullptr;
+  const int count = m_document->GetRunCount();
+  for (int i = 0; i < count; ++i) {
+    if (m_document->GetRunAt(i) == this) return i + 1 < count ? m_document->GetRunAt(i + 1) : nullptr;
+  }
+  return nullptr;
+}
+
+CObjWithProp* CRun::GetPrevObject() const {
+  if (m_document == nullptr) return nullptr;
+  const int count = m_document->GetRunCount();
+  for (int i = 0; i < count; ++i) {
+    if (m_document->GetRunAt(i) == this) return i > 0 ? m_document->GetRunAt(i - 1) : nullptr;
+  }
+  return nullptr;
+}
+
+void CRun::GoToObject(CObjWithProp* target, int how) {
+  (void)how;
+  auto* run = dynamic_cast<CRun*>(target);
+  if (run != nullptr && m_document != nullptr) m_document->SetCurrentRun(run);
+}
+
+int CRun::NotifyPropDialog(int message) {
+  CElementSelection& selection = CElementSelection::Instance();
+  if (selection.Element() != nullptr) {
+    selection.Clear();
+    if (m_document != nullptr) m_document->UpdateAllViews();
+  }
+  return CObjWithProp::NotifyPropDialog(message);
+}

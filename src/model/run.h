@@ -1,0 +1,280 @@
+#pragma once
+
+#include "model/3d_point.h"
+#include "model/obj_with_prop.h"
+#include "model/page_kinds.h"
+#include "model/range_rules.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+class CBOMGrid;
+class CDev;
+class CElementIterator;
+class CRunDocument;
+struct CBitmapDesc;
+namespace tvr::platform {
+class CDbfTable;
+}
+
+// Box sizes of an element (GetHousingDims).
+struct CHousingDims {
+  std::int32_t length = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::int32_t length2 = 0;
+  std::int32_t width2 = 0;
+  std::int32_t height2 = 0;
+  C3DPoint offset;
+};
+
+// A further box of an element's shape (GetElementGeometry): extents along the element
+// and across it, an offset in the same frame, and a colour preset by the caller.
+struct CElementGeometry {
+  std::array<std::int32_t, 3> extents{};
+  C3DPoint offset;
+  std::uint32_t colour = 0;
+};
+
+// Quotation figures of a run (GetQuotationStats).
+struct CQuotationStats {
+  std::int64_t specialStraight = 0;  // 1 when an element has a variant index of 3 or more
+  std::int64_t bookedLength = 0;
+  std::int64_t junctions = 0;        // elements of kinds 2 to 6
+  std::int64_t pathDevices = 0;
+  std::int64_t unused = 0;
+};
+
+// One busbar run: a tree of elements from one start element, its catalogue, rating and
+// options as properties, its length records and its own bill of materials. CRun is the
+// generic run and the base of the range runs, which override its virtual operations
+// (see range_rules.h for their protocol with the shared range tables).
+//
+// Ownership: the run owns every element made for it (NewElement, AdoptElement), in or
+// out of its lists, and destroys them with itself or through DeleteElement. The device
+// list and the length-record list only order them.
+class CRun : public CObjWithProp {
+ public:
+  static constexpr std::uint32_t kArchivedFlagsMask = 0xFFF;
+
+  // doc: the owning document (not owned), or null.
+  explicit CRun(CRunDocument* document = nullptr);
+  ~CRun() override;
+  CRun(const CRun&) = delete;
+  CRun& operator=(const CRun&) = delete;
+
+  CRunDocument* GetDocument() const { return m_document; }
+  void SetDocument(CRunDocument* document) { m_document = document; }
+
+  // "Name", "Comment", "Catalog" and "Calibre" from their fields, any other name from
+  // the property list; nothing when absent.
+  std::optional<std::string> GetProp(std::string_view name) const;
+  // The text of GetProp, empty when absent.
+  std::string GetPropText(std::string_view name) const;
+  // True when something was stored. Marks the document modified first.
+  bool SetProp(std::string_view name, std::string_view value);
+  // Written directly by the catalogue loaders.
+  void SetCatalog(std::string catalog) { m_catalog = std::move(catalog); }
+
+  // The next name after a run name: A..Z, AA..ZZ, AAA...
+  static std::string AdvanceRunName(std::string_view name);
+
+  // Takes over the old run whose catalogue the user changed (see run_takeover.cpp).
+  int TakeOverRun(CRun& oldRun);
+  // 1 when the catalogue is empty, or offered and with a known rating and neutral.
+  int IsCatalogueKnown() const;
+
+  // Fields.
+  CBOMGrid& GetBOM() { return *m_bom; }
+  const CBOMGrid& GetBOM() const { return *m_bom; }
+  // Replaces the bill of materials (its source becomes this run).
+  void SetBOM(std::unique_ptr<CBOMGrid> bom);
+  CDev* GetCurrentElement() const { return m_current; }
+  void SetCurrentElement(CDev* element) { m_current = element; }
+  std::uint32_t GetFlagsWord() const { return m_flags; }
+  void SetFlagsWord(std::uint32_t flags) { m_flags = flags; }
+  CDev* GetStartMarker() const { return m_startMarker; }
+  // The marker must be an element of this run (or null); the old one is deleted.
+  void SetStartMarker(CDev* marker);
+  int GetChangedFlag() const { return m_changed; }
+  void SetChangedFlag(int changed) { m_changed = changed; }
+  int GetRotation() const { return m_rotation; }
+  void SetRotationFlag(int rotation) { m_rotation = rotation; }
+  int GetRangeLoaded() const { return m_rangeLoaded; }
+  void SetRangeLoaded() { m_rangeLoaded = 1; }
+  int GetPartsState() const { return m_partsState; }
+  void SetPartsState(int state) { m_partsState = state; }
+  int GetCatalogueKnown() const { return m_catalogueKnown; }
+  void SetCatalogueKnown(int known) { m_catalogueKnown = known; }
+  const std::array<double, 5>& GetKeptTotals() const { return m_totals; }
+  void SetKeptTotals(const std::array<double, 5>& totals) { m_totals = totals; }
+  bool IsLastUser() const { return m_lastUser; }
+  void SetLastUser() { m_lastUser = true; }
+
+  // Range caches: pointed at a range's shared tables by its loader; the code table of a
+  // generic run is the program-wide catalogue list.
+  void AttachRangeTables(CRangeTables& tables);
+  const std::vector<CCodeLabelRow>* GetRatingList() const { return m_ratings; }
+  const std::vector<CCodeLabelRow>* GetNeutralList() const { return m_neutrals; }
+  const std::vector<CCodeLabelRow>* GetOptionList() const { return m_options; }
+  const std::vector<CReferenceRow>* GetReferenceTable() const { return m_references; }
+  const std::vector<CHousingRow>* GetHousingTable() const { return m_housings; }
+  const std::vector<CCodeRow>* GetCodeTable() const { return m_codes; }
+  const std::vector<CPatternRow>* GetPatternTable() const { return m_patterns; }
+  const std::vector<CPriceFormulaRow>* GetPriceFormulaTable() const { return m_priceFormulas; }
+  const std::vector<CTemperatureEntry>* GetTemperatureTable() const { return m_temperatures; }
+
+  // Pages: the run's own list (comment and rating pages; range loaders replace it) and
+  // the sixteen element-page slots.
+  std::vector<int> GetPages() const override { return m_pages; }
+  void SetPages(std::vector<int> pages) { m_pages = std::move(pages); }
+  int GetElementPage(int slot) const;
+  void SetElementPage(int slot, int page);
+
+  // Virtual operations of the range contract.
+  virtual void LoadCatalog();
+  virtual int RebuildParts(int level);
+  virtual std::string GetElementRef(int kind);
+  virtual void ComputeSupports();
+  virtual CPatternRow FindPartRow(std::string_view reference) const;
+  virtual int SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
+                              std::string_view keyField, std::string_view valueField) const;
+  virtual int GetTurnCode(const CDev& element, int firstFace, int secondFace, int rotationSteps) const;
+  virtual CHousingDims GetHousingDims(const CDev& element) const;
+  // Further box `index` of an element: the shape code (0..15); all extents 0 means no box.
+  virtual int GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
+  virtual void FillRefPattern(std::string& pattern) const;
+  virtual void NormalizeRefCode(std::string& text) const;
+  virtual std::string GetKindText(int kind, int variant) const;
+  // The code table's third texts in turn (restart from the first); nothing at the end.
+  virtual std::optional<std::string> GetNextCode(bool restart);
+  virtual std::optional<std::string> GetPriceFormula(std::string_view reference);
+  virtual std::optional<std::string> GetOptionSuffix(int argument) const;
+  virtual void ClearPriceRowProperties();
+  virtual std::vector<int> GetSubObjects(const CDev& element) const;
+  virtual std::string GetDeviceTextForSide(const CDev& device, int value) const;
+  virtual int AccessOption(CDev* element, int request);
+
+  // Property window.
+  CObjWithProp* GetNextObject() const override;
+  CObjWithProp* GetPrevObject() const override;
+  void GoToObject(CObjWithProp* target, int how) override;
+  int NotifyPropDialog(int message);
+
+  // The run record (see run_archive.cpp); reading throws CArchiveError on damage.
+  void Serialize(CArchiveWriter& archive) const override;
+  void Serialize(CArchiveReader& archive) override;
+
+  // Elements owned by the run.
+  CDev* NewElement();
+  CDev* AdoptElement(std::unique_ptr<CDev> element);
+  // Takes the element out of the lists (no booking) and destroys it; tap-off units
+  // attached to an element of kinds 0..6 go with it; its neighbours forget it.
+  void DeleteElement(CDev* element);
+  // Gives up ownership (the element leaves the lists unbooked).
+  std::unique_ptr<CDev> ReleaseElement(CDev* element);
+  bool OwnsElement(const CDev* element) const;
+  // Deletes the tap-off units whose reference contains the text (all for an empty
+  // text), from the last device to the first; the number deleted.
+  int DeleteTapOffUnits(std::string_view text);
+
+  // Devices and length records (see run_devices.cpp).
+  const std::vector<CDev*>& GetDevices() const { return m_devices; }
+  const std::vector<CDev*>& GetLengthRecords() const { return m_lengths; }
+  int FindDeviceIndex(const CDev* element) const;
+  void AddDevice(CDev* element);
+  void RemoveDevice(CDev* element);
+  int FindLengthRecord(std::string_view rating, int variantIndex) const;
+  void AddLengthToBOM(std::string_view rating, std::int64_t length, int variantIndex);
+  void RenameLengthRecords();
+  std::string GetLengthReference(int variantIndex, double length) const;
+  void ReplaceReference(std::string_view oldReference, std::string_view newReference);
+  void RemoveManualQuantity(std::string_view reference, std::int64_t count);
+  void AddManualQuantity(std::string_view reference, std::int64_t count);
+  void SetRefQuantity(std::string_view reference, std::int64_t quantity);
+  std::int64_t CountByRef(std::string_view reference) const;
+  std::optional<std::string> GetDevicePropByRef(std::string_view reference, std::string_view field) const;
+  bool SetDevicePropByRef(std::string_view reference, std::string_view field, std::string_view value);
+  const CBitmapDesc* GetPartRecordFieldByRef(std::string_view reference) const;
+  CDev* GetFirstElement() const;
+  // Elements in chain-index order: post-order of a depth-first walk from the start (the
+  // start element when none), then the kind-13 and kind-14 devices in list order.
+  std::vector<CDev*> GetChainOrder(const CDev* start = nullptr) const;
+  void RebuildLengthRecords(int allowedVariantMask);
+  // Reference row of the rating and the neutral's extra width; "RAL" removed with the
+  // colour flag; the offsets of the chain from the element (the start element when
+  // none) follow the row's width and height.
+  void ApplyRating(CDev* element, bool removeColour);
+
+  // Look-ups (see run_lookups.cpp).
+  CElementIterator IterateElements(bool ownDirectionFirst = false) const;
+  int FindCodeRowForKind(int kind) const;
+  CReferenceRow FindReference(std::string_view key = {}) const;
+  CQuotationStats GetQuotationStats(bool skip) const;
+
+  // Reference index upkeep, called by elements whose reference changes.
+  void OnReferenceChanged(CDev& element);
+
+ private:
+  void Init();
+  void IndexInsert(CDev& element, int list);
+  void IndexErase(CDev& element);
+  void BookDevice(CDev& element);
+  CDev* FindManualRecord(std::string_view trimmed) const;
+  const std::unordered_set<CDev*>* IndexedDevices(std::string_view reference, int list) const;
+  CDev* FirstIndexed(std::string_view reference, int list) const;
+  void TakeOverElements(CRun& oldRun, bool variantChange);
+  void ResetElementForTakeOver(CDev& element);
+  void TakeOverProperties(CRun& oldRun);
+  void SerializeHead(CArchiveReader& archive);
+  void ReadElementList(CArchiveReader& archive);
+
+  CRunDocument* m_document = nullptr;
+  CDev* m_current = nullptr;
+  std::unique_ptr<CBOMGrid> m_bom;
+  std::vector<CDev*> m_devices;
+  std::vector<CDev*> m_lengths;
+  std::uint32_t m_flags = 1;
+  CDev* m_startMarker = nullptr;
+  std::string m_name;
+  std::string m_comment;
+  std::string m_catalog;
+  std::string m_calibre;
+  bool m_lastUser = false;
+  bool m_catalogueUser = false;
+  CRangeTables* m_rangeTables = nullptr;
+  std::vector<CPatternRow>* m_patterns = nullptr;
+  std::vector<CCodeLabelRow>* m_ratings = nullptr;
+  std::vector<CCodeLabelRow>* m_neutrals = nullptr;
+  std::vector<CCodeLabelRow>* m_options = nullptr;
+  std::vector<CReferenceRow>* m_references = nullptr;
+  std::vector<CHousingRow>* m_housings = nullptr;
+  std::vector<CCodeRow>* m_codes = nullptr;
+  std::vector<CPriceFormulaRow>* m_priceFormulas = nullptr;
+  std::vector<CTemperatureEntry>* m_temperatures = nullptr;
+  std::array<double, 5> m_totals{};
+  std::array<int, kElementPageSlots> m_elementPages{};
+  std::vector<int> m_pages;
+  int m_changed = 0;
+  int m_rotation = 0;
+  int m_rangeLoaded = 0;
+  int m_partsState = 0;
+  int m_catalogueKnown = 1;
+  std::size_t m_codeCursor = 0;
+
+  std::unordered_map<CDev*, std::unique_ptr<CDev>> m_owned;
+  std::uint64_t m_nextStamp = 1;
+  // Trimmed reference -> elements of the device list (0) and length records (1).
+  std::array<std::unordered_map<std::string, std::unordered_set<CDev*>>, 2> m_refIndex;
+};
+
+// Rewrites a parameter text in place: a key letter "a" or "l" just before the first "="
+// becomes "x"; then ",b=", ",c=" and ",d=" lose their key letter and "=".
+void NormalizeParamText(std::string& text);

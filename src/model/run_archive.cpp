@@ -1,0 +1,120 @@
+#include "model/archive.h"
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "model/run_document.h"
+
+namespace {
+
+// The fewest bytes an element record can take: a reader checks a count of records
+// against what remains before it loops.
+constexpr std::uint64_t kMinElementRecordBytes = 100;
+
+[[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
+  throw CArchiveError("damaged run record: " + what, archive.Position());
+}
+
+}  // namespace
+
+void CRun::Serialize(CArchiveWriter& archive) const {
+  CObjWithProp::Serialize(archive);
+  archive.WriteString(m_name);
+  archive.WriteString(m_comment);
+  archive.WriteString(m_calibre);
+  archive.WriteByte(static_cast<std::uint8_t>((m_changed & 0xF) | (((m_flags >> 8) & 0xF) << 4)));
+  archive.WriteWord(static_cast<std::uint16_t>(m_rotation));
+  archive.WriteByte(static_cast<std::uint8_t>(m_partsState));
+  archive.WriteByte(static_cast<std::uint8_t>(m_flags & 0xFF));
+  if ((m_flags & kArchivedFlagsMask) == 0) {
+    if (m_startMarker != nullptr) {
+      m_startMarker->Serialize(archive);
+    } else {
+      CDev marker;  // a run without its marker still gives the reader one
+      marker.SetKind(CDev::kEnd);
+      marker.Serialize(archive);
+    }
+  }
+  archive.WriteDword(static_cast<std::uint32_t>(m_lengths.size()));
+  for (const CDev* record : m_lengths) record->Serialize(archive);
+  const CDev* start = GetFirstElement();
+  archive.WriteByte(start != nullptr ? 1 : 0);
+  if (start != nullptr) start->Serialize(archive);
+  std::vector<const CDev*> extra;
+  for (const CDev* device : m_devices) {
+    if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff) extra.push_back(device);
+  }
+  archive.WriteDword(static_cast<std::uint32_t>(extra.size()));
+  for (const CDev* device : extra) device->Serialize(archive);
+  m_bom->Serialize(archive);
+  if (m_document != nullptr) m_document->SerializeRunAnnotations(archive, *this);
+  else archive.WriteDword(0);
+}
+
+void CRun::SerializeHead(CArchiveReader& archive) {
+  CObjWithProp::Serialize(archive);
+  m_name = archive.ReadString();
+  m_comment = archive.ReadString();
+  m_calibre = archive.ReadString();
+  const std::uint8_t high = archive.ReadByte();
+  const auto rotation = static_cast<std::int16_t>(archive.ReadWord());
+  const std::uint8_t parts = archive.ReadByte();
+  const std::uint8_t low = archive.ReadByte();
+  if (rotation != 0 && rotation != 16 && rotation != 32 && rotation != 64 && rotation != 128) {
+    Damaged(archive, "rotation " + std::to_string(rotation));
+  }
+  if (parts > 2) Damaged(archive, "parts state " + std::to_string(parts));
+  m_changed = high & 0xF;
+  m_flags = (static_cast<std::uint32_t>(high >> 4) << 8) | low;
+  m_rotation = rotation;
+  m_partsState = parts;
+}
+
+void CRun::ReadElementList(CArchiveReader& archive) {
+  const std::uint32_t lengthCount = archive.ReadDword();
+  archive.RequireCount(lengthCount, kMinElementRecordBytes, "length records");
+  for (std::uint32_t i = 0; i < lengthCount; ++i) {
+    CDev* record = NewElement();
+    record->Serialize(archive);
+    record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
+    m_lengths.push_back(record);
+    IndexInsert(*record, 1);
+    m_bom->AddRefQuantity(record->GetReference(), 1);
+  }
+  const std::uint8_t hasStart = archive.ReadByte();
+  if (hasStart > 1) Damaged(archive, "start flag " + std::to_string(hasStart));
+  if (hasStart == 1) {
+    CDev* start = NewElement();
+    m_current = start;
+    start->Serialize(archive);
+    AddDevice(start);
+  }
+  const std::uint32_t extraCount = archive.ReadDword();
+  archive.RequireCount(extraCount, kMinElementRecordBytes, "devices");
+  for (std::uint32_t i = 0; i < extraCount; ++i) {
+    CDev* device = NewElement();
+    device->Serialize(archive);
+    AddDevice(device);
+    if (device->GetKind() == CDev::kAccessory) {
+      const std::int64_t quantity = device->GetStyle2() == 0 ? 1 : device->GetStyle2();
+      m_bom->AddRefQuantity(device->GetReference(), quantity);
+    }
+  }
+}
+
+void CRun::Serialize(CArchiveReader& archive) {
+  SerializeHead(archive);
+  if (m_flags == 0) {
+    CDev* marker = NewElement();
+    marker->Serialize(archive);
+    SetStartMarker(marker);
+  }
+  ReadElementList(archive);
+  m_bom->Serialize(archive);
+  m_bom->SetItemPrefix(m_name);
+  if (m_document != nullptr) {
+    m_document->SerializeRunAnnotations(archive, *this);
+  } else if (archive.ReadDword() != 0) {
+    Damaged(archive, "annotations without a document");
+  }
+  m_catalogueKnown = IsCatalogueKnown();
+}

@@ -1,0 +1,183 @@
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/dimension.h"
+#include "model/run.h"
+#include "model/run_document.h"
+
+#include "app/text_conversions.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr int kDeviceList = 0;
+constexpr int kLengthList = 1;
+
+std::int32_t ClampToInt32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
+
+void CRun::IndexInsert(CDev& element, int list) {
+  IndexErase(element);
+  element.m_listed = list + 1;
+  element.m_listStamp = m_nextStamp++;
+  element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
+  m_refIndex[static_cast<std::size_t>(list)][element.m_indexKey].insert(&element);
+}
+
+void CRun::IndexErase(CDev& element) {
+  if (element.m_listed == 0) return;
+  auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
+  const auto it = index.find(element.m_indexKey);
+  if (it != index.end()) {
+    it->second.erase(&element);
+    if (it->second.empty()) index.erase(it);
+  }
+  element.m_listed = 0;
+}
+
+void CRun::OnReferenceChanged(CDev& element) {
+  if (element.m_listed == 0 || element.GetRun() != this) return;
+  auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
+  const auto it = index.find(element.m_indexKey);
+  if (it != index.end()) {
+    it->second.erase(&element);
+    if (it->second.empty()) index.erase(it);
+  }
+  element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
+  index[element.m_indexKey].insert(&element);
+}
+
+const std::unordered_set<CDev*>* CRun::IndexedDevices(std::string_view reference, int list) const {
+  const auto& index = m_refIndex[static_cast<std::size_t>(list)];
+  const auto it = index.find(std::string(TrimBlanks(reference)));
+  return it == index.end() ? nullptr : &it->second;
+}
+
+CDev* CRun::FirstIndexed(std::string_view reference, int list) const {
+  const auto* devices = IndexedDevices(reference, list);
+  if (devices == nullptr) return nullptr;
+  CDev* first = nullptr;
+  for (CDev* device : *devices) {
+    if (device->GetReference() != reference) continue;
+    if (first == nullptr || device->m_listStamp < first->m_listStamp) first = device;
+  }
+  return first;
+}
+
+int CRun::FindDeviceIndex(const CDev* element) const {
+  for (std::size_t i = m_devices.size(); i-- > 0;) {
+    if (m_devices[i] == element) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void CRun::AddDevice(CDev* element) {
+  if (!OwnsElement(element)) return;
+  if (element->m_listed == 2) {
+    const auto it = std::find(m_lengths.begin(), m_lengths.end(), element);
+    if (it != m_lengths.end()) m_lengths.erase(it);
+    IndexErase(*element);
+  }
+  if (element->m_listed == 0) {
+    m_devices.push_back(element);
+    IndexInsert(*element, kDeviceList);
+  }
+  BookDevice(*element);
+}
+
+void CRun::BookDevice(CDev& element) {
+  const int kind = element.GetKind();
+  if (element.GetBooked() == 0 || kind == CDev::kAccessory) return;
+  const bool counted = kind == CDev::kEnd || (kind >= CDev::kElbow && kind <= CDev::kInLineVariant);
+  if (counted || (element.IsActive() && element.GetReference() != GetKindText(kind, element.GetVariant()))) {
+    m_bom->AddRefQuantity(element.GetReference(), 1);
+  }
+}
+
+void CRun::RemoveDevice(CDev* element) {
+  if (element == nullptr || element->m_listed != 1 || element->GetRun() != this) return;
+  const int index = FindDeviceIndex(element);
+  if (index >= 0) m_devices.erase(m_devices.begin() + index);
+  IndexErase(*element);
+  const int kind = element->GetKind();
+  if (kind != CDev::kStraight && kind >= CDev::kEnd && kind <= CDev::kJoint && element->GetBooked() != 0) {
+    m_bom->RemoveRefQuantity(element->GetReference(), 1);
+  }
+}
+
+int CRun::FindLengthRecord(std::string_view rating, int variantIndex) const {
+  for (std::size_t i = m_lengths.size(); i-- > 0;) {
+    const CDev* record = m_lengths[i];
+    if (record->GetCalibre() == rating && record->GetVariantIndex() == variantIndex) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string CRun::GetLengthReference(int variantIndex, double length) const {
+  static const CDimension kMetric = CDimension::Metric();
+  const CDimension& units = m_document != nullptr ? m_document->GetUnits() : kMetric;
+  return GetKindText(CDev::kStraight, variantIndex) + " - " + units.FormatScaled(length);
+}
+
+void CRun::AddLengthToBOM(std::string_view rating, std::int64_t length, int variantIndex) {
+  const int index = FindLengthRecord(rating, variantIndex);
+  if (index >= 0) {
+    CDev* record = m_lengths[static_cast<std::size_t>(index)];
+    const std::int32_t total = ClampToInt32(record->GetBookedLength() + length);
+    const std::string oldReference = record->GetReference();
+    record->SetReference(GetLengthReference(variantIndex, total));
+    record->SetEdited();
+    m_bom->RenameLine(oldReference, record->GetReference());
+    if (total == 0) {
+      m_bom->RemoveRefQuantity(record->GetReference(), 1);
+      DeleteElement(record);
+    } else {
+      record->SetBookedLength(total);
+    }
+    return;
+  }
+  // Nothing to book yet; a record of no length would only add an empty line.
+  if (length == 0) return;
+  if (GetKindText(CDev::kStraight, variantIndex).find(" #[") != std::string::npos) return;
+  CDev* record = NewElement();
+  record->SetKind(CDev::kLengthRecord);
+  record->SetVariantIndexBoth(variantIndex);
+  record->SetEdited();
+  record->SetActive(1);
+  record->SetCalibre(std::string(rating));
+  record->SetBookedLength(ClampToInt32(length));
+  record->SetReference(GetLengthReference(variantIndex, record->GetBookedLength()));
+  m_lengths.push_back(record);
+  IndexInsert(*record, kLengthList);
+  m_bom->AddRefQuantity(record->GetReference(), 1);
+}
+
+void CRun::RenameLengthRecords() {
+  for (CDev* record : m_lengths) {
+    const std::string oldReference = record->GetReference();
+    record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
+    record->SetEdited();
+    m_bom->RenameLine(oldReference, record->GetReference());
+  }
+}
+
+void CRun::ReplaceReference(std::string_view oldReference, std::string_view newReference) {
+  const auto* indexed = IndexedDevices(oldReference, kDeviceList);
+  if (indexed == nullptr) return;
+  std::vector<CDev*> devices;
+  for (CDev* device : *indexed) {
+    if (device->IsActive() && device->GetReference() == oldReference) devices.push_back(device);
+  }
+  std::sort(devices.begin(), devices.end(), [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
+  const std::string oldText(oldReference);
+  for (CDev* device : devices) {
+    device->SetReference(std::string(newReference));
+    m_bom->RemoveRefQuantity(oldText, 1);
+    m_bom->AddRefQuantity(newReference, 1);
+  }
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class C3DProjection;
+class CArchiveReader;
+class CArchiveWriter;
+class CBox;
+class CDev;
+class CDimension;
+class CRun;
+
+// What runs and their elements ask of the layout document that owns them. The layout
+// document implements it; a run without a document (tests, a run being read before it
+// is handed to its document) goes without: see each operation for what happens then.
+class CRunDocument {
+ public:
+  virtual ~CRunDocument() = default;
+
+  // The document's modified flag.
+  virtual void SetModified() = 0;
+  // The effective file version of the document being read (10000 for a new one).
+  virtual int GetFileVersion() const = 0;
+  // The length unit of the document.
+  virtual const CDimension& GetUnits() const = 0;
+  // The global sales coefficient ("CoefGlob") of the document.
+  virtual float GetSalesCoefficient() const = 0;
+  virtual void SetSalesCoefficient(float coefficient) = 0;
+
+  // Names of new runs: the name the next run receives, and its replacement.
+  virtual std::string GetNextRunName() const = 0;
+  virtual void SetNextRunName(std::string name) = 0;
+
+  // The run array.
+  virtual int GetRunCount() const = 0;
+  virtual CRun* GetRunAt(int index) const = 0;
+  // Makes the run current (and shows it).
+  virtual void SetCurrentRun(CRun* run) = 0;
+  // Puts the new run in the old one's place in the run array and as current run; the
+  // caller destroys the old run afterwards.
+  virtual void ReplaceRun(CRun& oldRun, CRun& newRun) = 0;
+  // The run's page of the bill-of-materials view takes the run's name.
+  virtual void UpdateRunPageTitle(CRun& run) = 0;
+  // The totals of the bill-of-materials view (compute 1 recomputes, 0 marks stale).
+  virtual void RecomputeTotals(int compute, int quiet) = 0;
+  // Re-places a run's start marker; rebuilds the scene; updates all views.
+  virtual void PlaceRunMarker(CRun& run) = 0;
+  virtual void RebuildScene() = 0;
+  virtual void UpdateAllViews() = 0;
+
+  // The projection whose scene shows the document's boxes; null when none.
+  virtual C3DProjection* GetProjection() const = 0;
+  // The document's extra boxes, in list order.
+  virtual std::vector<const CBox*> GetExtraBoxes() const = 0;
+  // The six values of the element's last equipment box, none when it has none.
+  virtual std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const = 0;
+  // Appends an equipment box of the element with these values (colour -1).
+  virtual void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) = 0;
+
+  // Called while an element is being destroyed: its extra boxes leave the scene and the
+  // list, the selection forgets it, its annotations are removed.
+  virtual void OnElementDestroyed(CDev& element) = 0;
+  // Called while a run is being destroyed: its attached annotations are removed.
+  virtual void OnRunDestroyed(CRun& run) = 0;
+  // Annotations that point at the old run (flag 0x200) point at the new one.
+  virtual void RetargetRunAnnotations(CRun& oldRun, CRun& newRun) = 0;
+
+  // The annotation lists inside the run and element records (a 32-bit count, then the
+  // records).
+  virtual void SerializeRunAnnotations(CArchiveWriter& archive, const CRun& run) const = 0;
+  virtual void SerializeRunAnnotations(CArchiveReader& archive, CRun& run) = 0;
+  virtual void SerializeElementAnnotations(CArchiveWriter& archive, const CDev& element) const = 0;
+  virtual void SerializeElementAnnotations(CArchiveReader& archive, CDev& element) = 0;
+};

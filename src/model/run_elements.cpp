@@ -1,0 +1,76 @@
+#include "model/dev.h"
+#include "model/run.h"
+
+#include <algorithm>
+
+CDev* CRun::NewElement() { return AdoptElement(std::make_unique<CDev>(this)); }
+
+CDev* CRun::AdoptElement(std::unique_ptr<CDev> element) {
+  if (!element) return nullptr;
+  CDev* raw = element.get();
+  raw->SetRun(this);
+  raw->m_listed = 0;
+  m_owned.emplace(raw, std::move(element));
+  return raw;
+}
+
+bool CRun::OwnsElement(const CDev* element) const {
+  return element != nullptr && m_owned.count(const_cast<CDev*>(element)) != 0;
+}
+
+namespace {
+
+void EraseFrom(std::vector<CDev*>& list, CDev* element) {
+  const auto it = std::find(list.rbegin(), list.rend(), element);
+  if (it != list.rend()) list.erase(std::next(it).base());
+}
+
+}  // namespace
+
+std::unique_ptr<CDev> CRun::ReleaseElement(CDev* element) {
+  const auto it = m_owned.find(element);
+  if (it == m_owned.end()) return nullptr;
+  if (element->m_listed == 1) EraseFrom(m_devices, element);
+  if (element->m_listed == 2) EraseFrom(m_lengths, element);
+  IndexErase(*element);
+  std::unique_ptr<CDev> owned = std::move(it->second);
+  m_owned.erase(it);
+  return owned;
+}
+
+void CRun::DeleteElement(CDev* element) {
+  if (!OwnsElement(element)) return;
+  if (element->GetKind() >= CDev::kEnd && element->GetKind() <= CDev::kJunction5) {
+    std::vector<CDev*> units;
+    for (CDev* device : m_devices) {
+      if (device->GetKind() == CDev::kTapOff && device->GetAttached() == element) units.push_back(device);
+    }
+    for (CDev* unit : units) DeleteElement(unit);
+  }
+  for (CDev* device : m_devices) {
+    if (device->GetAttached() == element) device->SetAttached(nullptr);
+  }
+  for (int face = 0; face < CDev::kFaceCount; ++face) {
+    CDev* neighbour = element->GetNeighbour(face);
+    if (neighbour == nullptr) continue;
+    for (int other = 0; other < CDev::kFaceCount; ++other) {
+      if (neighbour->GetNeighbour(other) == element) neighbour->SetNeighbour(other, nullptr);
+    }
+  }
+  if (m_current == element) m_current = nullptr;
+  if (m_startMarker == element) m_startMarker = nullptr;
+  std::unique_ptr<CDev> owned = ReleaseElement(element);
+}
+
+int CRun::DeleteTapOffUnits(std::string_view text) {
+  int deleted = 0;
+  for (std::size_t i = m_devices.size(); i-- > 0;) {
+    if (i >= m_devices.size()) continue;
+    CDev* device = m_devices[i];
+    if (device->GetKind() != CDev::kTapOff) continue;
+    if (!text.empty() && device->GetReference().find(text) == std::string::npos) continue;
+    DeleteElement(device);
+    ++deleted;
+  }
+  return deleted;
+}

@@ -1,0 +1,18 @@
+#include "model/run_environment.h"
+
+#include "app/dorne_app.h"
+
+CRunEnvironment& CRunEnvironment::Instance() {
+  static CRunEnvironment environment;
+  return environment;
+}
+
+void CRunEnvironment::Reset() {
+  m_app = nullptr;
+  m_defaultSettings = CAppSettings();
+  m_catalogues.clear();
+}
+
+const CAppSettings& CRunEnvironment::Settings() const {
+  return m_app != nullptr ? m_app->Settings() : m_defaultSettings;
+}

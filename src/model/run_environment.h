@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/app_settings.h"
+#include "app/catalogue_entry.h"
+
+#include <vector>
+
+class CDorneApp;
+
+// What runs and elements read of the running application: its settings (colours and
+// design values) and its catalogue list. One process-wide object, set by start-up;
+// tests set what they need and call Reset.
+class CRunEnvironment {
+ public:
+  static CRunEnvironment& Instance();
+
+  // No application, default settings, no catalogue.
+  void Reset();
+
+  // The application (not owned); null gives the default settings.
+  void SetApp(const CDorneApp* app) { m_app = app; }
+  const CDorneApp* App() const { return m_app; }
+  const CAppSettings& Settings() const;
+
+  // The application's catalogue list (catalog.dbf), in menu order.
+  void SetCatalogues(std::vector<CCatalogueEntry> catalogues) { m_catalogues = std::move(catalogues); }
+  const std::vector<CCatalogueEntry>& Catalogues() const { return m_catalogues; }
+
+ private:
+  const CDorneApp* m_app = nullptr;
+  CAppSettings m_defaultSettings;
+  std::vector<CCatalogueEntry> m_catalogues;
+};

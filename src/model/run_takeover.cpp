@@ -1,0 +1,176 @@
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "model/run_document.h"
+
+#include "app/text_conversions.h"
+
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// Start of the references of another product line's communication gateway, which the
+// current "QPC" variant does not take.
+constexpr std::string_view kGatewayRefPrefix = "KGTW";
+
+// The code with its third letter swapped between the variants of a range; empty when
+// that letter has no counterpart.
+std::string SwapVariant(const std::string& code) {
+  if (code.size() != 3) return std::string();
+  std::string swapped = code;
+  switch (code[2]) {
+    case 'A': swapped[2] = code[1] == 'D' ? 'T' : 'C'; break;
+    case 'C': case 'T': swapped[2] = 'A'; break;
+    case 'a': swapped[2] = 'c'; break;
+    case 'c': swapped[2] = 'a'; break;
+    default: return std::string();
+  }
+  return swapped;
+}
+
+// End elements and units that a variant does not have.
+bool MissingInVariant(const CDev& element, const std::string& code) {
+  const int kind = element.GetKind();
+  const int variant = element.GetVariant();
+  if (code == "QMC") {
+    return (kind == CDev::kInLineVariant && (variant == 11 || variant == 12)) ||
+           (kind == CDev::kEnd && variant >= 8 && variant <= 10);
+  }
+  if (code == "QPC") return kind == CDev::kEnd && (variant == 5 || variant == 7 || variant == 8);
+  return false;
+}
+
+void RemoveProps(CDev& element, std::initializer_list<const char*> names) {
+  for (const char* name : names) element.SetPropValue(name, "");
+}
+
+}  // namespace
+
+int CRun::TakeOverRun(CRun& oldRun) {
+  const std::string swapped = SwapVariant(m_catalog);
+  const bool variantChange = oldRun.m_catalog.size() == 3 && !swapped.empty() && swapped == oldRun.m_catalog;
+  if (!variantChange) {
+    oldRun.DeleteTapOffUnits("");
+  } else if (m_catalog == "QPC") {
+    oldRun.DeleteTapOffUnits(kGatewayRefPrefix);
+    oldRun.DeleteTapOffUnits("WS1");
+  }
+  m_comment = oldRun.m_comment;
+  m_name = oldRun.m_name;
+  m_changed = oldRun.m_changed;
+  m_rotation = oldRun.m_rotation;
+  m_document = oldRun.m_document;
+  if (variantChange) m_flags = oldRun.m_flags;
+  if (CDev* marker = oldRun.m_startMarker) {
+    oldRun.m_startMarker = nullptr;
+    SetStartMarker(AdoptElement(oldRun.ReleaseElement(marker)));
+    m_flags |= 1;
+  }
+  SetBOM(std::move(oldRun.m_bom));
+  oldRun.m_bom = std::make_unique<CBOMGrid>(&oldRun);
+  if (m_document != nullptr) m_document->ReplaceRun(oldRun, *this);
+  const bool keepIndexGroup = variantChange && m_catalog.size() > 1 && (m_catalog[1] == 'M' || m_catalog[1] == 'G');
+  for (CObjWithProp* run : {static_cast<CObjWithProp*>(&oldRun), static_cast<CObjWithProp*>(this)}) {
+    run->SetPropValue("QM_ED_STEP", "");
+    run->SetPropValue("QP_STEP", "");
+    if (!keepIndexGroup) run->SetPropValue("INDEXGRP", "");
+  }
+  CDev* current = oldRun.m_current;
+  TakeOverElements(oldRun, variantChange);
+  m_current = current;
+  if (m_document != nullptr) m_document->RecomputeTotals(1, 0);
+  if (variantChange) TakeOverProperties(oldRun);
+  if (m_document != nullptr) m_document->RetargetRunAnnotations(oldRun, *this);
+  return 1;
+}
+
+void CRun::TakeOverElements(CRun& oldRun, bool variantChange) {
+  std::vector<CDev*> moved;
+  for (int list = 0; list < 2; ++list) {
+    std::vector<CDev*>& source = list == 0 ? oldRun.m_devices : oldRun.m_lengths;
+    for (CDev* element : source) {
+      auto owned = std::move(oldRun.m_owned[element]);
+      oldRun.m_owned.erase(element);
+      element->m_listed = 0;
+      AdoptElement(std::move(owned));
+      (list == 0 ? m_devices : m_lengths).push_back(element);
+      IndexInsert(*element, list);
+      if (list == 0) moved.push_back(element);
+    }
+    source.clear();
+    oldRun.m_refIndex[static_cast<std::size_t>(list)].clear();
+  }
+  oldRun.m_current = nullptr;
+  const bool toQpc = variantChange && m_catalog == "QPC";
+  const bool toQg = variantChange && m_catalog.rfind("QG", 0) == 0;
+  for (CDev* element : moved) {
+    if (toQpc && element->GetKind() == CDev::kElbow) RemoveProps(*element, {"ELBOW_LENG", "ELBOW_ANGL"});
+    if (toQg && element->GetKind() == CDev::kEnd) RemoveProps(*element, {"ENTRAX", "BARS"});
+    if (!variantChange || MissingInVariant(*element, m_catalog)) ResetElementForTakeOver(*element);
+  }
+  for (CDev* record : m_lengths) {
+    const std::string oldReference = record->GetReference();
+    record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
+    m_bom->RenameLine(oldReference, record->GetReference());
+  }
+}
+
+void CRun::ResetElementForTakeOver(CDev& element) {
+  element.SetStyle(element.GetStyle() & ~0xF000u);
+  element.SetStyle2(element.GetStyle2() & ~0xF000u);
+  const int kind = element.GetKind();
+  const bool keepsKind = kind == CDev::kStraight || kind == CDev::kJoint || kind == CDev::kAccessory;
+  if (keepsKind) {
+    if (!element.IsActive()) return;
+    const std::string oldReference = element.GetReference();
+    element.SetReference(GetElementRef(0));
+    m_bom->RenameLine(oldReference, element.GetReference());
+    return;
+  }
+  if (kind == CDev::kElbow) RemoveProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
+  if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine || kind == CDev::kInLineVariant) {
+    const std::uint32_t variant = kind == CDev::kEnd ? 1u : 0u;
+    element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
+    element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
+    if (kind == CDev::kEnd) RemoveProps(element, {"ENTRAX", "BARS", "CAPOT", "CLINQ", "QGACC"});
+  }
+  const std::string oldReference = element.GetReference();
+  m_bom->RemoveRefQuantity(oldReference, 1);
+  element.SetReference(GetKindText(kind, element.GetVariant()));
+  m_bom->AddRefQuantity(element.GetReference(), 1);
+}
+
+void CRun::TakeOverProperties(CRun& oldRun) {
+  for (const auto& prop : oldRun.GetPropArray()) SetProp(prop->GetName(), prop->GetValue());
+  if (m_catalog == "QMC") {
+    const int neutral = TextToInt(GetPropText("Neutral"));
+    if (neutral == 6 || neutral == 8) SetProp("Neutral", "7");
+  }
+  if (m_catalog == "QPC" || m_catalog == "Qpc") {
+    SetProp("L1", "");
+    SetProp("L2", "");
+  }
+  if (m_ratings != nullptr) {
+    const int old = TextToInt(oldRun.m_calibre);
+    const CCodeLabelRow* nearest = nullptr;
+    long long best = std::numeric_limits<long long>::max();
+    for (const CCodeLabelRow& row : *m_ratings) {
+      const int code = TextToInt(row.code);
+      if (code == 16 && m_catalog == "QDT") continue;
+      const long long distance = std::llabs(static_cast<long long>(code) - old);
+      if (distance < 10000 && distance < best) {
+        best = distance;
+        nearest = &row;
+      }
+    }
+    m_calibre = nearest != nullptr ? nearest->code : std::string();
+  }
+  if (m_startMarker != nullptr) {
+    if (m_document != nullptr) m_document->PlaceRunMarker(*this);
+  } else {
+    ApplyRating(GetFirstElement(), false);
+  }
+  if (m_document != nullptr) m_document->RebuildScene();
+  if (m_catalog == "QDT") RebuildLengthRecords(6);
+}
