@@ -43,6 +43,7 @@ class CGridModel {
 
   // Not owned; null detaches. A window sets itself while it shows the grid.
   void SetListener(CGridListener* listener) { m_listener = listener; }
+  CGridListener* GetListener() const { return m_listener; }
   // Not owned; needed for auto-sizing and extents (nothing is measured without one).
   void SetTextMeasurer(const CGridTextMeasurer* measurer) { m_measurer = measurer; }
   const CGridTextMeasurer* GetTextMeasurer() const { return m_measurer; }
