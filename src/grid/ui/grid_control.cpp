@@ -266,6 +266,7 @@ bool CGridControl::CanStartEdit() const {
 }
 
 void CGridControl::EditCell() {
+  if (!m_model->GetSelection().IsValid()) return;
   m_editing = true;
   const CCellPos cell = m_model->GetSelection().TopLeft();
   if (!m_model->CanEditCell(cell.row, cell.column)) {
