@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -91,5 +92,10 @@ bool TranslateWindow(QWidget* window) {
 }
 
 void ApplyLanguageFont(const CLanguageMapping& mapping) {
-  if (mapping.Charset() != 1) CTranslator::Instance().SetLanguageCharset(mapping.Charset(), true);
+  if (mapping.Charset() == 1) return;
+  CTranslator& translator = CTranslator::Instance();
+  translator.SetLanguageCharset(mapping.Charset(), true);
+  // Menus, tool tips and message boxes are windows of their own: the application font
+  // reaches them all.
+  if (translator.IsActive()) QApplication::setFont(translator.LanguageFont());
 }

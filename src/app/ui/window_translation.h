@@ -32,5 +32,7 @@ void SetMessageText(QAction* action, int number);
 bool TranslateWindow(QWidget* window);
 
 // After the program's language is loaded: the translator takes the character set of a
-// language that names one (see CTranslator::SetLanguageCharset).
+// language that names one (see CTranslator::SetLanguageCharset); when that makes it
+// active, the language font becomes the application's font, so that menus, tool tips
+// and every window show the language.
 void ApplyLanguageFont(const CLanguageMapping& mapping);

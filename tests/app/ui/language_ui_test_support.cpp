@@ -16,13 +16,14 @@
 #include "app/ui/message_dlg.h"
 #include "app/ui/translator.h"
 
-CTestLanguage::CTestLanguage(const std::string& messageLines, const std::string& number) {
+CTestLanguage::CTestLanguage(const std::string& messageLines, const std::string& number,
+                             const std::string& chars) {
   std::string pattern = (std::filesystem::temp_directory_path() / "tvr-uilang-XXXXXX").string();
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (!mkdtemp(buffer.data())) throw std::runtime_error("no temporary folder");
   m_folder = std::string(buffer.data()) + "/";
-  Switch(messageLines, number);
+  Switch(messageLines, number, chars);
 }
 
 CTestLanguage::~CTestLanguage() {
@@ -32,9 +33,10 @@ CTestLanguage::~CTestLanguage() {
   std::filesystem::remove_all(m_folder, error);
 }
 
-void CTestLanguage::Switch(const std::string& messageLines, const std::string& number) {
+void CTestLanguage::Switch(const std::string& messageLines, const std::string& number,
+                           const std::string& chars) {
   std::ofstream(m_folder + "TVR_" + number + ".TXT", std::ios::binary | std::ios::trunc)
-      << "[LANG]\r\nCHARS=LATIN\r\n[MSG]\r\n" << messageLines;
+      << "[LANG]\r\nCHARS=" << chars << "\r\n[MSG]\r\n" << messageLines;
   CCurrentLanguage& current = CCurrentLanguage::Instance();
   current.Reset();
   CLanguageSetup setup;

@@ -10,13 +10,15 @@ class CMessageDlg;
 // are gone with the object.
 class CTestLanguage {
  public:
-  explicit CTestLanguage(const std::string& messageLines, const std::string& number = "033");
+  explicit CTestLanguage(const std::string& messageLines, const std::string& number = "033",
+                         const std::string& chars = "LATIN");
   ~CTestLanguage();
   CTestLanguage(const CTestLanguage&) = delete;
   CTestLanguage& operator=(const CTestLanguage&) = delete;
 
   // Loads another language file into the same folder as the program's language.
-  void Switch(const std::string& messageLines, const std::string& number);
+  void Switch(const std::string& messageLines, const std::string& number,
+              const std::string& chars = "LATIN");
 
  private:
   std::string m_folder;

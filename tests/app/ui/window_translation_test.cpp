@@ -200,10 +200,37 @@ TEST_F(TranslatorTest, ALanguageFontGoesToTheWholeWindow) {
   EXPECT_TRUE(heading->font().bold()) << "a child's own style is kept";
 }
 
+const char* CharsName(int charset) {
+  static const std::pair<int, const char*> kNames[] = {
+      {0, "LATIN"},       {238, "EASTEUROPE"}, {204, "CYRILLIC"},   {161, "GREEK"},
+      {162, "TURKISH"},   {186, "BALTIC"},     {177, "HEBREW"},     {178, "ARABIC"},
+      {163, "VIETNAMESE"}, {222, "THAI"},      {129, "KOREAN"},     {136, "CHINESE"},
+      {134, "CHINESE SIMPLIFIED"}, {128, "JAPANESE"}};
+  for (const auto& [value, name] : kNames)
+    if (value == charset) return name;
+  return "";
+}
+
+TEST_F(TranslatorTest, ALanguageThatNeedsItsOwnFontGivesItToTheApplication) {
+  const auto found = FindCharsetNeedingALanguageFont();
+  if (!found) GTEST_SKIP() << "no font lacks a writing system that another has";
+  QGuiApplication::setFont(QFont(found->first));
+  const CTestLanguage language(kFrench, "033", CharsName(found->second));
+  ApplyLanguageFont(CCurrentLanguage::Instance().Mapping());
+  ASSERT_TRUE(CTranslator::Instance().IsActive());
+  EXPECT_EQ(CTranslator::Instance().Charset(), found->second);
+  EXPECT_EQ(QGuiApplication::font().families().value(0),
+            CTranslator::Instance().LanguageFont().families().value(0));
+}
+
 TEST_F(TranslatorTest, ApplyLanguageFontTakesTheLanguagesCharacterSet) {
   const CTestLanguage language(kFrench);  // CHARS=LATIN
+  const QFont before = QGuiApplication::font();
   ApplyLanguageFont(CCurrentLanguage::Instance().Mapping());
   EXPECT_EQ(CTranslator::Instance().Charset(), 0);
+  if (!CTranslator::Instance().IsActive()) {
+    EXPECT_EQ(QGuiApplication::font(), before) << "the desktop's font stays";
+  }
   CTranslator::Instance().Reset();
   CLanguageMapping unnamed;  // names no character set
   ApplyLanguageFont(unnamed);
