@@ -94,7 +94,7 @@ CWindowPoint C3DProjection::ProjectPoint(const C3DPoint& point) const {
 
 CWindowPoint C3DProjection::ProjectPoint(const C3DPoint& point, C3DPoint& rotated) const {
   rotated = Rotate(point);
-  return {C3DPoint::ToStoredInt(rotated.x), C3DPoint::ToStoredInt(rotated.y)};
+  return {TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
 }
 
 C3DPoint C3DProjection::Unproject(const C3DPoint& r) const {
@@ -209,10 +209,7 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
 void C3DProjection::ResortDisplayList() {
   const std::vector<CBox*> boxes = m_list.CollectBoxes();
   m_list.Clear();
-  // Project all first so that the spatial hash can fit the scene; each box is projected
-  // again right before its insertion, as the face visibility of its element's other
-  // boxes may have changed its face nibbles meanwhile.
-  for (CBox* box : boxes) ProjectBox(*box);
+  // The sizes on screen under the old view are close enough to lay out the spatial grid.
   m_list.PrepareFor(boxes);
   for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
     ProjectBox(**it);

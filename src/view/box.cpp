@@ -10,10 +10,6 @@
 
 namespace {
 
-constexpr int kFaceCorners[6][4] = {
-    {0, 1, 5, 4}, {4, 5, 7, 6}, {4, 6, 2, 0}, {5, 1, 3, 7}, {6, 7, 3, 2}, {2, 3, 1, 0},
-};
-
 constexpr int kFacePairs[6][6] = {
     {-1, 2, 3, 1, -2, 0}, {0, -1, 3, 1, 2, -2}, {3, 0, -1, -2, 1, 2},
     {0, 3, -2, -1, 2, 1}, {-2, 0, 3, 1, -1, 2}, {2, -2, 3, 1, 0, -1},
@@ -111,35 +107,14 @@ void CBox::UpdateProjection() {
 
 void CBox::ComputeWorldBounds() { Bounds(m_corners, m_worldMin, m_worldMax); }
 
-std::int32_t CBox::GetExtent(int index) const {
-  return (index >= 0 && index < 3) ? m_extent[index] : 0;
-}
-
-C3DPoint CBox::GetAxis(int index) const {
-  return (index >= 0 && index < 3) ? m_axes[index] : C3DPoint();
-}
-
-C3DPoint CBox::GetCorner(int index) const {
-  return (index >= 0 && index < kCornerCount) ? m_corners[index] : C3DPoint();
-}
-
-C3DPoint CBox::GetProjectedCorner(int index) const {
-  return (index >= 0 && index < kCornerCount) ? m_projected[index] : C3DPoint();
-}
-
-CWindowPoint CBox::GetWindowCorner(int index) const {
-  const C3DPoint p = GetProjectedCorner(index);
-  return {C3DPoint::ToStoredInt(p.x), C3DPoint::ToStoredInt(p.y)};
-}
-
-bool CBox::HasFiniteProjection() const {
-  return IsFinite(m_projectedMin) && IsFinite(m_projectedMax);
-}
-
 void CBox::StoreProjection(const std::array<C3DPoint, kCornerCount>& projected) {
   m_projected = projected;
+  for (int n = 0; n < kCornerCount; ++n) {
+    m_window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
+  }
   ComputeWorldBounds();
   Bounds(m_projected, m_projectedMin, m_projectedMax);
+  m_finite = IsFinite(m_projectedMin) && IsFinite(m_projectedMax);
   ClearFaceNibbles();
 }
 
@@ -161,11 +136,6 @@ C3DPoint CBox::GetFaceNormal(int face) const {
     case 5: return m_axes[2];
     default: return {};
   }
-}
-
-std::uint32_t CBox::GetFaceFlags(int face) const {
-  if (face < 0 || face >= kFaceCount) return m_attributes & kInListBit;
-  return (m_attributes >> (4 * face)) & 0xF;
 }
 
 void CBox::SetFaceBits(int face, std::uint32_t bits) {
@@ -276,11 +246,6 @@ void CBox::Serialize(CArchiveReader& archive) {
   m_extent = extent;
   ComputeWorldBounds();
   UpdateProjection();
-}
-
-int CBox::GetFaceCorner(int face, int k) {
-  if (face < 0 || face >= kFaceCount || k < 0 || k >= 4) return -1;
-  return kFaceCorners[face][k];
 }
 
 int CBox::GetFacePairEntry(int face, int other) {

@@ -36,6 +36,9 @@ class CBox {
   // being painted through its second display node.
   static constexpr std::uint32_t kPassBitsMask = 0xF0000000;
   static constexpr std::uint32_t kSecondPassBit = 0x10000000;
+  // The corners of each face in drawing order: (c2 - c0) x (c1 - c0) points outward.
+  static constexpr int kFaceCorners[kFaceCount][4] = {
+      {0, 1, 5, 4}, {4, 5, 7, 6}, {4, 6, 2, 0}, {5, 1, 3, 7}, {6, 7, 3, 2}, {2, 3, 1, 0}};
 
   CBox() = default;
   explicit CBox(CBoxOwner* owner) : m_owner(owner) {}
@@ -59,22 +62,30 @@ class CBox {
 
   const C3DPoint& GetOrigin() const { return m_origin; }
   // Extent 0..2; 0 for any other index.
-  std::int32_t GetExtent(int index) const;
+  std::int32_t GetExtent(int index) const { return (index >= 0 && index < 3) ? m_extent[index] : 0; }
   // Axis 0..2 (A, B, C); the zero vector for any other index.
-  C3DPoint GetAxis(int index) const;
+  C3DPoint GetAxis(int index) const { return (index >= 0 && index < 3) ? m_axes[index] : C3DPoint(); }
   // World corner 0..7; the zero vector for any other index.
-  C3DPoint GetCorner(int index) const;
+  C3DPoint GetCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_corners[index] : C3DPoint();
+  }
   // Projected corner 0..7 as (window x, window y, depth), unrounded; zero otherwise.
-  C3DPoint GetProjectedCorner(int index) const;
-  // Projected corner 0..7 truncated toward zero to a window point.
-  CWindowPoint GetWindowCorner(int index) const;
+  C3DPoint GetProjectedCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_projected[index] : C3DPoint();
+  }
+  // Projected corner 0..7 truncated toward zero to a window point; (0, 0) otherwise.
+  CWindowPoint GetWindowCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_window[index] : CWindowPoint();
+  }
+  const std::array<C3DPoint, kCornerCount>& GetProjectedCorners() const { return m_projected; }
+  const std::array<CWindowPoint, kCornerCount>& GetWindowCorners() const { return m_window; }
   const C3DPoint& GetWorldMin() const { return m_worldMin; }
   const C3DPoint& GetWorldMax() const { return m_worldMax; }
   const C3DPoint& GetProjectedMin() const { return m_projectedMin; }
   const C3DPoint& GetProjectedMax() const { return m_projectedMax; }
   // False when a projected bound is infinite or not a number: such a box takes part in
   // neither the depth order nor picking.
-  bool HasFiniteProjection() const;
+  bool HasFiniteProjection() const { return m_finite; }
 
   // Stores the projected corners (from C3DProjection::ProjectBox), sets the world and
   // projected bounds and clears the six face nibbles.
@@ -93,7 +104,10 @@ class CBox {
   C3DPoint GetFaceNormal(int face) const;
   // Face 0..5: its nibble (0..15). Any other number: the in-list bit of the attribute
   // word (0 or kInListBit).
-  std::uint32_t GetFaceFlags(int face) const;
+  std::uint32_t GetFaceFlags(int face) const {
+    if (face < 0 || face >= kFaceCount) return m_attributes & kInListBit;
+    return (m_attributes >> (4 * face)) & 0xF;
+  }
   // Sets or clears nibble bits of face 0..5; other face numbers change nothing.
   void SetFaceBits(int face, std::uint32_t bits);
   void ClearFaceBits(int face, std::uint32_t bits);
@@ -121,7 +135,9 @@ class CBox {
   void Serialize(CArchiveReader& archive);
 
   // Corner k (0..3) of face 0..5 in drawing order; -1 outside the table.
-  static int GetFaceCorner(int face, int k);
+  static int GetFaceCorner(int face, int k) {
+    return (face >= 0 && face < kFaceCount && k >= 0 && k < 4) ? kFaceCorners[face][k] : -1;
+  }
   // Position 0..3 of face `other` among the four faces around `face`; -1 for the face
   // itself, -2 for its opposite, and -1 for numbers outside 0..5.
   static int GetFacePairEntry(int face, int other);
@@ -139,6 +155,8 @@ class CBox {
   C3DPoint m_worldMin;
   C3DPoint m_worldMax;
   std::array<C3DPoint, kCornerCount> m_projected{};
+  std::array<CWindowPoint, kCornerCount> m_window{};  // m_projected truncated
+  bool m_finite = true;                               // m_projectedMin/Max are finite
   C3DPoint m_projectedMin;
   C3DPoint m_projectedMax;
   std::uint32_t m_passWord = 0;

@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::int64_t kSpacing = std::int64_t{1} << 32;
 constexpr std::int64_t kLabelLimit = std::int64_t{1} << 62;
+// The least spacing of keys after a renumbering.
+constexpr std::int64_t kMinStep = std::int64_t{1} << 20;
 
 bool StrictlyOverlap(const CBox& a, const CBox& b) {
   const C3DPoint& aMin = a.GetProjectedMin();
@@ -74,18 +76,19 @@ void CDisplayList::Insert(CBox& box) {
     m_grid.Add(node);
     return;
   }
-  const std::vector<CDisplayNode*> candidates = FindCandidates(*node, entry);
+  FindCandidates(*node, entry);
   entry.nodes[entry.count++] = node;
-  CompareWithCandidates(node, candidates);
+  CompareWithCandidates(node);
   Append(node);
   m_grid.Add(node);
   if (m_firstFront != nullptr) PlaceBefore(node, m_firstFront);
   CheckGrid();
 }
 
-std::vector<CDisplayNode*> CDisplayList::FindCandidates(const CDisplayNode& node, const BoxNodes& entry) {
+void CDisplayList::FindCandidates(const CDisplayNode& node, const BoxNodes& entry) {
   ++m_generation;
-  std::vector<CDisplayNode*> candidates;
+  std::vector<CDisplayNode*>& candidates = m_candidates;
+  candidates.clear();
   const CBox& box = *node.box;
   auto consider = [&](CDisplayNode* other) {
     if (other->queryMark == m_generation) return;
@@ -104,16 +107,15 @@ std::vector<CDisplayNode*> CDisplayList::FindCandidates(const CDisplayNode& node
   }
   std::sort(candidates.begin(), candidates.end(),
             [](const CDisplayNode* a, const CDisplayNode* b) { return a->label < b->label; });
-  return candidates;
 }
 
-void CDisplayList::CompareWithCandidates(CDisplayNode* node, const std::vector<CDisplayNode*>& candidates) {
+void CDisplayList::CompareWithCandidates(CDisplayNode* node) {
   // Every edge of the list runs from a later node to an earlier one, and the candidates
   // come in list order. So an edge from a listed node to the new one never closes a
   // cycle, and one from the new node to E does exactly when E reaches, along old
   // edges, a node found in front of the new one before E.
   m_firstFront = nullptr;
-  for (CDisplayNode* other : candidates) {
+  for (CDisplayNode* other : m_candidates) {
     const int r = m_rules.CompareDepth(*node->box, *other->box, node->flags, other->flags);
     if (r > 0) {
       if (!ReachesFront(other, node)) AddEdge(node, other);
@@ -145,7 +147,8 @@ bool CDisplayList::ReachesFront(CDisplayNode* start, const CDisplayNode* newNode
   };
   bool answer = false;
   if (known(start, answer)) return answer;
-  std::vector<std::pair<CDisplayNode*, std::size_t>> stack{{start, 0}};
+  std::vector<std::pair<CDisplayNode*, std::size_t>>& stack = m_stack;
+  stack.assign(1, {start, 0});
   start->reachMark = m_generation;
   start->reaches = false;
   while (!stack.empty()) {
@@ -176,8 +179,10 @@ void CDisplayList::PlaceBefore(CDisplayNode* node, CDisplayNode* anchor) {
   // Everything up to the anchor is in place. The new node and what it lies in front of
   // beyond the anchor move, depth first and newest edge first, just before the anchor.
   const std::int64_t floor = anchor->label;
-  std::vector<CDisplayNode*> order;
-  std::vector<std::pair<CDisplayNode*, std::size_t>> stack{{node, node->edges.size()}};
+  std::vector<CDisplayNode*>& order = m_order;
+  order.clear();
+  std::vector<std::pair<CDisplayNode*, std::size_t>>& stack = m_stack;
+  stack.assign(1, {node, node->edges.size()});
   node->placeMark = m_generation;
   while (!stack.empty()) {
     auto& [x, remaining] = stack.back();
@@ -195,7 +200,7 @@ void CDisplayList::PlaceBefore(CDisplayNode* node, CDisplayNode* anchor) {
     Unlink(moved);
     LinkBefore(moved, anchor);
   }
-  LabelRun(order, anchor);
+  LabelRun(order);
 }
 
 void CDisplayList::Unlink(CDisplayNode* node) {
@@ -223,18 +228,31 @@ void CDisplayList::Append(CDisplayNode* node) {
   ++m_size;
 }
 
-void CDisplayList::LabelRun(std::span<CDisplayNode* const> run, CDisplayNode* anchor) {
-  // The run stands just before the anchor: give it keys between its neighbours.
-  const std::int64_t count = static_cast<std::int64_t>(run.size());
-  const CDisplayNode* before = run.front()->prev;
-  const std::int64_t high = anchor->label;
-  const std::int64_t low = before != nullptr ? before->label : high - kSpacing * (count + 1);
-  if (low < -kLabelLimit || high - low <= count) {
-    RelabelAll();
-    return;
+void CDisplayList::LabelRun(std::span<CDisplayNode* const> run) {
+  // The run stands just before the anchor: give it keys between its neighbours, and when
+  // they stand too close, renumber a stretch around it that doubles until the keys there
+  // can be spread out again. At either end of the list the keys may grow freely.
+  CDisplayNode* first = run.front();
+  CDisplayNode* last = run.back();
+  std::int64_t count = static_cast<std::int64_t>(run.size());
+  for (;;) {
+    const CDisplayNode* before = first->prev;
+    const CDisplayNode* after = last->next;
+    if (before == nullptr && after == nullptr) return RelabelAll();
+    const std::int64_t low = before != nullptr ? before->label : after->label - kSpacing * (count + 1);
+    const std::int64_t high = after != nullptr ? after->label : before->label + kSpacing * (count + 1);
+    if (low < -kLabelLimit || high > kLabelLimit) return RelabelAll();
+    const std::int64_t step = (high - low) / (count + 1);
+    if (step >= kMinStep || before == nullptr || after == nullptr) {
+      std::int64_t label = low;
+      for (CDisplayNode* node = first;; node = node->next) {
+        node->label = label += step;
+        if (node == last) return;
+      }
+    }
+    for (std::int64_t i = 0, grow = count; i < grow && first->prev != nullptr; ++i, ++count) first = first->prev;
+    for (std::int64_t i = 0, grow = count; i < grow && last->next != nullptr; ++i, ++count) last = last->next;
   }
-  const std::int64_t step = (high - low) / (count + 1);
-  for (std::int64_t i = 0; i < count; ++i) run[i]->label = low + step * (i + 1);
 }
 
 void CDisplayList::RelabelAll() {
@@ -245,25 +263,25 @@ void CDisplayList::RelabelAll() {
 }
 
 void CDisplayList::CheckGrid() {
-  // Boxes much larger than the cells cost every query; choose the cells anew when they
-  // have become common.
-  // The count must also have doubled since the last choice, so that a scene whose large
-  // boxes stay large does not pay a rebuild on every insertion.
-  const std::size_t oversize = m_grid.OversizeCount();
-  if (oversize <= 64 || oversize * 4 <= m_size || oversize < 2 * m_oversizeAfterRebuild) return;
+  // Boxes much larger than the cells, or outside the grid, cost every query: lay the
+  // cells out anew when they have become common. Their count must also have doubled
+  // since the last layout, so that a scene that stays awkward does not pay a new layout
+  // on every insertion.
+  const std::size_t misfits = m_grid.MisfitCount();
+  if (misfits <= 64 || misfits * 4 <= m_size || misfits < 2 * m_misfitsAfterLayout) return;
   std::vector<CBox*> boxes;
   for (CDisplayNode* node = m_head; node != nullptr; node = node->next) boxes.push_back(node->box);
-  PrepareFor(boxes);
+  m_grid.Layout(boxes);
   for (CDisplayNode* node = m_head; node != nullptr; node = node->next) m_grid.Add(node);
-  m_oversizeAfterRebuild = m_grid.OversizeCount();
+  m_misfitsAfterLayout = m_grid.MisfitCount();
 }
 
 void CDisplayList::Remove(CBox& box) {
   box.SetListed(false);
-  const auto it = m_boxes.find(&box);
-  if (it == m_boxes.end()) return;
-  const BoxNodes entry = it->second;
-  m_boxes.erase(it);
+  const BoxNodes* found = m_boxes.Find(&box);
+  if (found == nullptr) return;
+  const BoxNodes entry = *found;
+  m_boxes.Erase(&box);
   for (int i = 0; i < entry.count; ++i) RemoveNode(entry.nodes[i]);
 }
 
@@ -285,9 +303,9 @@ void CDisplayList::Clear() {
   }
   m_head = m_tail = m_cursor = nullptr;
   m_size = 0;
-  m_boxes.clear();
-  m_grid.Reset(0.0);
-  m_oversizeAfterRebuild = 0;
+  m_boxes.Clear();
+  m_grid.Reset();
+  m_misfitsAfterLayout = 0;
 }
 
 std::vector<CBox*> CDisplayList::CollectBoxes() const {
@@ -298,21 +316,17 @@ std::vector<CBox*> CDisplayList::CollectBoxes() const {
 }
 
 void CDisplayList::PrepareFor(std::span<CBox* const> boxes) {
-  std::vector<double> extents;
-  extents.reserve(boxes.size());
-  for (const CBox* box : boxes) {
-    const C3DPoint size = box->GetProjectedMax() - box->GetProjectedMin();
-    extents.push_back(std::max(size.x, size.y));
-  }
-  m_grid.Reset(CScreenGrid::SuggestCellSize(std::move(extents)));
+  m_grid.Layout(boxes);
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) m_grid.Add(node);
+  m_misfitsAfterLayout = m_grid.MisfitCount();
 }
 
 void CDisplayList::Refile(const CBox& box) {
-  const auto it = m_boxes.find(&box);
-  if (it == m_boxes.end()) return;
-  for (int i = 0; i < it->second.count; ++i) {
-    m_grid.Remove(it->second.nodes[i]);
-    m_grid.Add(it->second.nodes[i]);
+  const BoxNodes* entry = m_boxes.Find(&box);
+  if (entry == nullptr) return;
+  for (int i = 0; i < entry->count; ++i) {
+    m_grid.Remove(entry->nodes[i]);
+    m_grid.Add(entry->nodes[i]);
   }
 }
 
@@ -336,8 +350,8 @@ CBox* CDisplayList::PassBox(const CDisplayNode& node) {
 }
 
 int CDisplayList::NodeCount(const CBox& box) const {
-  const auto it = m_boxes.find(&box);
-  return it == m_boxes.end() ? 0 : it->second.count;
+  const BoxNodes* entry = m_boxes.Find(&box);
+  return entry == nullptr ? 0 : entry->count;
 }
 
 std::vector<const CDisplayNode*> CDisplayList::EdgeTargets(const CDisplayNode& node) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/depth_order_rules.h"
+#include "view/pointer_map.h"
 #include "view/screen_grid.h"
 
 #include <array>
@@ -8,7 +9,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <unordered_map>
 #include <vector>
 
 class CBox;
@@ -46,7 +46,7 @@ struct CDisplayNode {
 //
 // The result is exactly that of comparing with every listed node and walking the whole
 // list after each insertion, but an insertion costs only the boxes that overlap the new
-// one on screen and the part of the list it moves: a spatial hash finds the candidates,
+// one on screen and the part of the list it moves: a spatial grid finds the candidates,
 // order keys let them be taken in list order and bound the searches along edges.
 //
 // The list never owns boxes; a listed box carries its in-list bit. A listed box must be
@@ -67,7 +67,8 @@ class CDisplayList {
 
   // The boxes from head to tail, a box with two nodes twice.
   std::vector<CBox*> CollectBoxes() const;
-  // Tunes the spatial hash for the boxes about to be inserted (projected already).
+  // Lays out the spatial grid for the boxes about to be inserted, by their current
+  // window bounds.
   void PrepareFor(std::span<CBox* const> boxes);
   // Files a listed box again after its projected bounds changed.
   void Refile(const CBox& box);
@@ -95,8 +96,8 @@ class CDisplayList {
 
   CDisplayNode* NewNode(CBox& box, std::uint32_t flags);
   void FreeNode(CDisplayNode* node);
-  std::vector<CDisplayNode*> FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
-  void CompareWithCandidates(CDisplayNode* node, const std::vector<CDisplayNode*>& candidates);
+  void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
+  void CompareWithCandidates(CDisplayNode* node);
   bool ReachesFront(CDisplayNode* start, const CDisplayNode* newNode);
   void AddEdge(CDisplayNode* from, CDisplayNode* to);
   void PlaceBefore(CDisplayNode* node, CDisplayNode* anchor);
@@ -104,7 +105,7 @@ class CDisplayList {
   void Unlink(CDisplayNode* node);
   void LinkBefore(CDisplayNode* node, CDisplayNode* anchor);
   void Append(CDisplayNode* node);
-  void LabelRun(std::span<CDisplayNode* const> run, CDisplayNode* anchor);
+  void LabelRun(std::span<CDisplayNode* const> run);
   void RelabelAll();
   void CheckGrid();
 
@@ -113,11 +114,15 @@ class CDisplayList {
   CDisplayNode* m_tail = nullptr;
   CDisplayNode* m_cursor = nullptr;
   std::size_t m_size = 0;
-  std::unordered_map<const CBox*, BoxNodes> m_boxes;
+  CPointerMap<CBox, BoxNodes> m_boxes;
   std::vector<std::unique_ptr<CDisplayNode>> m_pool;  // nodes in use and free ones
   std::vector<CDisplayNode*> m_free;
   CScreenGrid m_grid;
-  std::size_t m_oversizeAfterRebuild = 0;
+  std::size_t m_misfitsAfterLayout = 0;
   std::uint64_t m_generation = 0;
   CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one
+  // Work space of one insertion, kept to spare allocations.
+  std::vector<CDisplayNode*> m_candidates;
+  std::vector<CDisplayNode*> m_order;
+  std::vector<std::pair<CDisplayNode*, std::size_t>> m_stack;
 };

@@ -1,11 +1,13 @@
 #include "view/projection_depth_rules.h"
 
 #include "view/3d_projection.h"
-#include "view/depth_compare.h"
 
-void CProjectionDepthRules::PrepareInsert(CBox& box) { m_projection.UpdateFaceVisibility(box); }
+void CProjectionDepthRules::PrepareInsert(CBox& box) {
+  m_projection.UpdateFaceVisibility(box);
+  m_comparer.Forget();  // a new box: new faces, perhaps a new projection
+}
 
 int CProjectionDepthRules::CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
                                         std::uint32_t flagsB) {
-  return ::CompareDepth(m_projection, a, b, flagsA, flagsB);
+  return m_comparer.Compare(a, b, flagsA, flagsB);
 }

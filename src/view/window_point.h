@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/3d_point.h"
+
 #include <cstdint>
 
 // A point of the window (logical) plane: two 32-bit integers. Projected model points
@@ -10,3 +12,11 @@ struct CWindowPoint {
 
   bool operator==(const CWindowPoint& other) const = default;
 };
+
+// A coordinate truncated toward zero to 32 bits as the stored form of points does it:
+// values beyond the range are clamped and not-a-number gives 0. Inline, since the depth
+// order truncates on every comparison.
+inline std::int32_t TruncateCoordinate(double value) {
+  if (value > -2147483648.0 && value < 2147483647.0) return static_cast<std::int32_t>(value);
+  return C3DPoint::ToStoredInt(value);
+}

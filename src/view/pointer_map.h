@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+// A hash map from pointers to small values with open addressing: clearing it keeps its
+// storage, so that a scene rebuilt on every view change allocates nothing.
+template <class Key, class Value>
+class CPointerMap {
+ public:
+  Value* Find(const Key* key) {
+    if (m_slots.empty()) return nullptr;
+    for (std::size_t i = Home(key);; i = (i + 1) & m_mask) {
+      if (m_slots[i].first == key) return &m_slots[i].second;
+      if (m_slots[i].first == nullptr) return nullptr;
+    }
+  }
+  const Value* Find(const Key* key) const { return const_cast<CPointerMap*>(this)->Find(key); }
+
+  // The value of the key, default-constructed when new.
+  Value& operator[](const Key* key) {
+    if ((m_size + 1) * 4 > m_slots.size() * 3) Grow();
+    std::size_t i = Home(key);
+    while (m_slots[i].first != nullptr && m_slots[i].first != key) i = (i + 1) & m_mask;
+    if (m_slots[i].first == nullptr) {
+      m_slots[i] = {key, Value()};
+      ++m_size;
+    }
+    return m_slots[i].second;
+  }
+
+  void Erase(const Key* key) {
+    if (m_slots.empty()) return;
+    std::size_t i = Home(key);
+    while (m_slots[i].first != key) {
+      if (m_slots[i].first == nullptr) return;
+      i = (i + 1) & m_mask;
+    }
+    // Backward-shift deletion: pull later entries of the run into the hole.
+    for (std::size_t j = (i + 1) & m_mask; m_slots[j].first != nullptr; j = (j + 1) & m_mask) {
+      const std::size_t home = Home(m_slots[j].first);
+      if (((j - home) & m_mask) >= ((j - i) & m_mask)) {
+        m_slots[i] = m_slots[j];
+        i = j;
+      }
+    }
+    m_slots[i] = {nullptr, Value()};
+    --m_size;
+  }
+
+  void Clear() {
+    for (auto& slot : m_slots) slot = {nullptr, Value()};
+    m_size = 0;
+  }
+  std::size_t Size() const { return m_size; }
+
+ private:
+  std::size_t Home(const Key* key) const {
+    // Fibonacci hashing of the address; the low bits of heap pointers carry little.
+    return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> 20) & m_mask;
+  }
+
+  void Grow() {
+    std::vector<std::pair<const Key*, Value>> old = std::move(m_slots);
+    m_slots.assign(old.empty() ? 64 : old.size() * 2, {nullptr, Value()});
+    m_mask = m_slots.size() - 1;
+    m_size = 0;
+    for (auto& slot : old) {
+      if (slot.first != nullptr) (*this)[slot.first] = slot.second;
+    }
+  }
+
+  std::vector<std::pair<const Key*, Value>> m_slots;
+  std::size_t m_mask = 0;
+  std::size_t m_size = 0;
+};
