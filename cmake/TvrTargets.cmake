@@ -23,6 +23,9 @@ endfunction()
 function(tvr_ui_library name)
   cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  # The program's main() is built into the program only, never into a library that
+  # test programs link.
+  list(FILTER _sources EXCLUDE REGEX "/main\\.cpp$")
   add_library(${name} STATIC ${_sources})
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)

@@ -2,8 +2,6 @@
 
 #include <unistd.h>
 
-#include "platform/folders.h"
-
 namespace {
 
 constexpr const char* kNoSplash = "/nsplash";
@@ -43,10 +41,3 @@ std::string SingleInstanceName(unsigned userId) {
 }
 
 std::string SingleInstanceName() { return SingleInstanceName(static_cast<unsigned>(::getuid())); }
-
-std::string ResolveDataFolder(const std::string& setting, const std::string& programFolder,
-                              const std::string& defaultName) {
-  if (setting.empty() || setting == "Default")
-    return tvr::platform::WithTrailingSlash(tvr::platform::WithTrailingSlash(programFolder) + defaultName);
-  return tvr::platform::WithTrailingSlash(setting);
-}

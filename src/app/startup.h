@@ -25,8 +25,3 @@ std::vector<std::string> RelaunchArguments(const CStartCommandLine& commandLine)
 // that two users of one machine each run their own copy.
 std::string SingleInstanceName(unsigned userId);
 std::string SingleInstanceName();  // of the running user
-
-// A catalogue or article folder from its setting: empty or "Default" means the
-// program folder followed by the default name. Always ends with '/'.
-std::string ResolveDataFolder(const std::string& setting, const std::string& programFolder,
-                              const std::string& defaultName);

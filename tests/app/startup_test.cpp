@@ -42,12 +42,4 @@ TEST(StartupTest, SingleInstanceNameIsPerUser) {
   EXPECT_NE(SingleInstanceName(1000), SingleInstanceName(1001));
 }
 
-TEST(StartupTest, DataFolderTable) {
-  EXPECT_EQ(ResolveDataFolder("", "/opt/tvr/", "DBF"), "/opt/tvr/DBF/");
-  EXPECT_EQ(ResolveDataFolder("Default", "/opt/tvr", "BD"), "/opt/tvr/BD/");
-  EXPECT_EQ(ResolveDataFolder("default", "/opt/tvr/", "BD"), "default/");  // only "Default" exactly
-  EXPECT_EQ(ResolveDataFolder("/data/cat", "/opt/tvr/", "DBF"), "/data/cat/");
-  EXPECT_EQ(ResolveDataFolder("/data/cat/", "/opt/tvr/", "DBF"), "/data/cat/");
-}
-
 }  // namespace

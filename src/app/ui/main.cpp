@@ -1,11 +1,43 @@
 #include <QApplication>
-#include <QMainWindow>
+#include <QFile>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "app/ui/application_shell.h"
+#include "app/ui/main_frame.h"
+
+namespace {
+
+// A hook for the end-to-end test only: when TVR_DUMP_WINDOW_FILE names a file, the
+// program writes its main window's title, mode, visibility and menu titles into it
+// once its event loop runs, then quits. Nothing else changes.
+void ScheduleWindowDump(CApplicationShell& shell) {
+  QString path = qEnvironmentVariable("TVR_DUMP_WINDOW_FILE");
+  if (path.isEmpty()) return;
+  QTimer::singleShot(0, [&shell, path] {
+    QStringList menus;
+    CMainFrame* frame = shell.Frame();
+    for (QAction* action : frame->menuBar()->actions()) menus << action->text();
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\n")
+                     .arg(frame->windowTitle())
+                     .arg(static_cast<int>(frame->Mode()))
+                     .arg(frame->isVisible() ? 1 : 0)
+                     .arg(menus.join(QLatin1Char('|')))
+                     .toUtf8());
+    }
+    frame->close();
+    QApplication::quit();
+  });
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  QMainWindow frame;
-  frame.setWindowTitle(QStringLiteral("Tavrilon"));
-  frame.resize(1024, 768);
-  frame.show();
-  return application.exec();
+  CApplicationShell shell;
+  if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();
+  ScheduleWindowDump(shell);
+  return QApplication::exec();
 }

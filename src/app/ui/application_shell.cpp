@@ -1,0 +1,86 @@
+#include "app/ui/application_shell.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMdiArea>
+
+#include "app/current_language.h"
+#include "app/ui/catalogue_menu.h"
+#include "app/ui/document_commands.h"
+#include "app/ui/empty_costing_window.h"
+#include "app/ui/empty_layout_documents.h"
+#include "app/ui/info_dlg.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/shell_dialogs.h"
+#include "app/ui/single_instance.h"
+#include "app/ui/splash_dlg.h"
+
+namespace {
+
+CApplicationShell* g_shell = nullptr;
+
+}  // namespace
+
+CApplicationShell& GetApplicationShell() { return *g_shell; }
+CDorneApp& GetDorneApp() { return g_shell->App(); }
+
+CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs) : m_dialogs(std::move(dialogs)) {
+  if (!m_dialogs) {
+    auto standard = std::make_unique<CStandardShellDialogs>();
+    standard->SetAboutBox([this](QWidget* parent) { ShowAbout(parent); });
+    m_dialogs = std::move(standard);
+  }
+  g_shell = this;
+}
+
+CApplicationShell::~CApplicationShell() {
+  m_frame.reset();  // its windows go before the documents and menus they use
+  if (g_shell == this) g_shell = nullptr;
+}
+
+void CApplicationShell::CreateFrame() {
+  m_layoutDocuments = std::make_unique<CEmptyLayoutDocuments>(*m_dialogs);
+  m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
+  auto opened = [this](const QString& path) {
+    m_recentFiles.Add(path.toStdString());
+    m_recentFiles.WriteTo(m_app.Profile());
+    if (m_frame) m_frame->RefreshRecentFiles();
+  };
+  CFrameServices services;
+  services.app = &m_app;
+  services.recentFiles = &m_recentFiles;
+  services.layoutDocuments = m_layoutDocuments.get();
+  services.dialogs = m_dialogs.get();
+  services.catalogueMenu = m_catalogueMenu.get();
+  services.makeLinearWindow = [this, opened] {
+    return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, *m_dialogs, opened);
+  };
+  services.makeReferenceWindow = [this, opened] {
+    return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, *m_dialogs, opened);
+  };
+  services.newFromModel = [this](bool ask) { m_commands->NewFromModel(ask); };
+  m_frame = std::make_unique<CMainFrame>(services);
+  m_commands = std::make_unique<CDocumentCommands>(*m_frame);
+  m_frame->AddCommandTarget(m_commands.get());
+  m_frame->AddCommandTarget(m_catalogueMenu.get());
+}
+
+void CApplicationShell::ShowAbout(QWidget* parent) {
+  CInfoDlg::Setup setup;
+  setup.mode = EInfoMode::About;
+  setup.languages = m_languages;
+  setup.currentLanguage = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
+  setup.applicationName = m_app.AppName();
+  setup.version = CCurrentLanguage::Instance().Mapping().VersionText();
+  setup.picturePath = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("info.jpg");
+  CInfoDlg dialog(setup, m_app.Profile(), parent);
+  dialog.exec();  // a language chosen here is used from the next start
+}
+
+void CApplicationShell::OnHandOver(const QString& file) {
+  if (!m_frame) return;
+  if (m_frame->isMinimized()) m_frame->showNormal();
+  m_frame->raise();
+  m_frame->activateWindow();
+  if (!file.isEmpty()) m_commands->OpenDocumentFile(file);
+}

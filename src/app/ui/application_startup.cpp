@@ -1,0 +1,204 @@
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+
+#include "app/article_table.h"
+#include "app/current_language.h"
+#include "app/message_box_codes.h"
+#include "app/message_text.h"
+#include "app/start_lists.h"
+#include "app/ui/application_shell.h"
+#include "app/ui/catalogue_menu.h"
+#include "app/ui/document_commands.h"
+#include "app/ui/info_dlg.h"
+#include "app/ui/layout_documents.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/shell_dialogs.h"
+#include "app/ui/single_instance.h"
+#include "app/ui/splash_dlg.h"
+#include "app/ui/window_translation.h"
+#include "platform/dbf_table.h"
+
+// The start-up of the program (InitInstance), in the order the program has always
+// followed: command line, running copy, folders, article table, splash, settings,
+// language, start-up tables, main frame, first document, information dialog, the file
+// of the command line or the start-mode choice.
+
+namespace {
+
+constexpr int kMsgArticleMissing = 391;
+constexpr int kMsgRestartFailed = 392;
+constexpr int kMsgNoSettingsFolder = 396;
+constexpr int kMsgTableProblems = 397;
+constexpr std::array<int, 4> kProgramVersion = {7, 3, 0, 0};
+
+QString Formatted(int number, const std::string& first, const std::string& second = {}) {
+  return QString::fromStdString(FormatMessageTextSS(number, first, second));
+}
+
+std::vector<std::string> ToStrings(const QStringList& list) {
+  std::vector<std::string> texts;
+  for (const QString& text : list) texts.push_back(text.toStdString());
+  return texts;
+}
+
+}  // namespace
+
+bool CApplicationShell::InitInstance(const QStringList& arguments) {
+  m_commandLine = ParseStartCommandLine(ToStrings(arguments.mid(1)));
+  if (!ClaimSingleInstance()) return false;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  if (!SettleFolders() || !ProbeArticleTable()) {
+    QApplication::restoreOverrideCursor();
+    return false;
+  }
+  if (!m_commandLine.noSplash) ShowSplash();
+  m_app.ReadSettings();
+  LoadLanguage();
+  LoadStartLists();
+  m_recentFiles.ReadFrom(m_app.Profile());
+  CreateFrame();
+  OpenFirstDocument();
+  QApplication::restoreOverrideCursor();
+  ShowStartProblems();
+  if (!m_commandLine.noSplash && !RunStartInformation()) return false;
+  OpenStartFileOrChoose();
+  return true;
+}
+
+bool CApplicationShell::ClaimSingleInstance() {
+  m_singleInstance = m_singleInstanceName.isEmpty() ? std::make_unique<CSingleInstance>()
+                                                    : std::make_unique<CSingleInstance>(m_singleInstanceName);
+  if (!m_commandLine.noSplash) {
+    QString file = m_commandLine.file.empty() ? QString()
+                                              : QFileInfo(QString::fromStdString(m_commandLine.file)).absoluteFilePath();
+    if (m_singleInstance->HandOver(file)) return false;
+  }
+  m_singleInstance->Listen();
+  connect(m_singleInstance.get(), &CSingleInstance::Activated, this, &CApplicationShell::OnHandOver);
+  return true;
+}
+
+bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders) {
+  if (folders) m_app.InitFolders(*folders);
+  else m_app.InitFolders();
+  CLanguageSetup setup;
+  setup.catalogueFolder = m_app.CatalogueFolder();
+  setup.appNameSetting = m_app.ReadProfileText("Language", "AppName", CLanguageMapping::kDefaultApplicationName);
+  setup.fileVersion = kProgramVersion;
+  CCurrentLanguage::Instance().SetSetup(setup);
+  CCurrentLanguage::Instance().SetLanguageNumber(m_app.ReadProfileText("Language", "ID", "033"));
+  if (m_app.SettingsFolder().empty()) m_startProblems << StringQText(kMsgNoSettingsFolder);
+  return true;
+}
+
+bool CApplicationShell::ProbeArticleTable() {
+  tvr::platform::CDbfTable table;
+  std::string error;
+  if (OpenArticleTable(table, m_app.ArticleFolder(), tvr::platform::CDbfTable::Mode::ReadOnly, &error)) return true;
+  std::string path = ArticleTablePath(m_app.ArticleFolder());
+  m_app.ClearArticleFolder();
+  // Without a text in the language (the language files may be missing too) the
+  // table layer's own explanation, which names the file, is shown alone.
+  QString text = LookupText(kMsgArticleMissing).empty() ? QString::fromStdString(error)
+                                                        : Formatted(kMsgArticleMissing, path, error);
+  m_dialogs->Message(nullptr, text, kMbOk | kMbIconError);
+  m_exitCode = 1;
+  return false;
+}
+
+void CApplicationShell::ShowSplash() {
+  QString picture = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("splash.jpg");
+  m_splash = new CSplashDlg(picture, QString::fromStdString(m_app.AppName()));
+  m_splash->ShowForStart();
+  QApplication::processEvents();
+}
+
+void CApplicationShell::LoadLanguage() {
+  m_app.SetDesignCheck(true);
+  CCurrentLanguage& language = CCurrentLanguage::Instance();
+  CStartLanguage start = language.ChooseStartLanguage(m_app.Settings().languageId);
+  if (start.writeBack) m_app.WriteProfileText("Language", "ID", start.number);
+  language.LoadLanguage(start.number);
+  ApplyLanguageFont(language.Mapping());
+  m_app.SetAppName(language.Mapping().ApplicationName());
+  QApplication::setApplicationDisplayName(QString::fromStdString(m_app.AppName()));
+}
+
+void CApplicationShell::LoadStartLists() {
+  TextLookup lookup = [](int number) { return LookupText(number); };
+  TextLookup strings = [](int number) { return StringText(number); };
+  const std::string& folder = m_app.CatalogueFolder();
+  auto units = LoadUnitList(folder, lookup);
+  auto catalogues = LoadCatalogueList(folder, m_app.Settings().copper, m_app.Settings().apod, lookup);
+  auto devices = LoadDeviceList(folder, strings);
+  for (const std::string* error : {&units.error, &catalogues.error, &devices.error})
+    if (!error->empty()) m_startProblems << QString::fromStdString(*error);
+  m_units = std::move(units.entries);
+  m_catalogues = std::move(catalogues.entries);
+  m_devices = std::move(devices.entries);
+  std::vector<CLanguageFileInfo> files = ListLanguageFiles(folder);
+  m_languages = BuildLanguageList(files);
+  int current = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
+  m_app.SetProjectsFolder(SettleProjectsFolder(files, m_app.AppName(), current,
+                                               m_app.ReadProfileText("Database", "Projects", "")));
+  m_app.MarkInitialProjectsFolder();
+}
+
+void CApplicationShell::OpenFirstDocument() {
+  m_frame->hide();
+  m_commands->NewFromModel(false);
+  m_catalogueMenu->SelectDefaultCatalogue();
+  if (QMdiSubWindow* active = m_frame->MdiArea()->currentSubWindow()) active->close();
+  if (m_frame->Mode() == EFrameMode::Start) m_frame->EnterEmptyMode();
+  m_frame->show();
+}
+
+void CApplicationShell::ShowStartProblems() {
+  if (m_startProblems.isEmpty()) return;
+  QString text = Formatted(kMsgTableProblems, m_startProblems.join(QLatin1Char('\n')).toStdString());
+  m_dialogs->Message(m_frame.get(), text, kMbOk | kMbIconExclamation);
+}
+
+bool CApplicationShell::RunStartInformation() {
+  if (m_app.ReadProfileInt("Design", "Infos", 1) == 0) return true;  // the user asked not to see it
+  CInfoDlg::Setup setup;
+  setup.mode = EInfoMode::Startup;
+  setup.languages = m_languages;
+  setup.currentLanguage = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
+  setup.applicationName = m_app.AppName();
+  setup.version = CCurrentLanguage::Instance().Mapping().VersionText();
+  setup.picturePath = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("info.jpg");
+  CInfoDlg dialog(setup, m_app.Profile(), m_frame.get());
+  int result = dialog.exec();
+  if (result == QDialog::Rejected) return false;
+  if (result == kInfoLanguageChanged) return !RestartInNewLanguage();
+  return true;
+}
+
+bool CApplicationShell::RestartInNewLanguage() {
+  QStringList arguments;
+  for (const std::string& argument : RelaunchArguments(m_commandLine)) arguments << QString::fromStdString(argument);
+  m_singleInstance->StopListening();  // the new copy takes the name
+  if (QProcess::startDetached(QApplication::applicationFilePath(), arguments)) return true;
+  m_singleInstance->Listen();
+  m_dialogs->Message(m_frame.get(), Formatted(kMsgRestartFailed, QApplication::applicationFilePath().toStdString()),
+                     kMbOk | kMbIconExclamation);
+  return false;
+}
+
+void CApplicationShell::OpenStartFileOrChoose() {
+  QMdiSubWindow* document = nullptr;
+  if (!m_commandLine.file.empty()) document = m_commands->OpenDocumentFile(QString::fromStdString(m_commandLine.file));
+  m_frame->setAcceptDrops(true);
+  if (QMdiSubWindow* active = m_frame->MdiArea()->currentSubWindow())
+    if (m_frame->Services().layoutDocuments->Documents().contains(active))
+      m_frame->Services().layoutDocuments->SetModified(active, false);
+  // A linear or reference file that opened keeps its window: the choice is only made
+  // while no way of working is open.
+  EFrameMode mode = m_frame->Mode();
+  if (!document && (mode == EFrameMode::Start || mode == EFrameMode::Empty)) m_frame->ChooseStartMode();
+}

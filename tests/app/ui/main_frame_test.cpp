@@ -1,0 +1,318 @@
+#include "app/ui/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "app/ui/command_ids.h"
+#include "app/ui/costing_window.h"
+#include "app/ui/frame_actions.h"
+#include "app/ui/frame_status_bar.h"
+#include "app/ui/mode_menus.h"
+#include "shell_test_support.h"
+
+namespace {
+
+const QStringList kStartMenus = {"menu_0300", "menu_0340", "menu_0380"};
+const QStringList kLayoutMenus = {"menu_0300", "menu_0520", "menu_0340", "menu_0560",
+                                  "menu_0580", "menu_0590", "menu_0384", "menu_0380"};
+const QStringList kLinearMenus = {"menu_0300", "menu_0340", "menu_0314", "menu_0380"};
+const QStringList kReferenceMenus = {"menu_0300", "menu_0340", "menu_0314", "menu_0760", "menu_0380"};
+
+QAction* Action(CMainFrame& frame, int commandId) { return frame.Actions().Action(commandId); }
+
+bool Enabled(CMainFrame& frame, int commandId) {
+  QAction* action = Action(frame, commandId);
+  frame.UpdateCommandStates();
+  return action->isEnabled();
+}
+
+bool DesignBarsVisible(CMainFrame& frame) {
+  for (QToolBar* bar : frame.ToolBars().DesignBars())
+    if (!bar->isVisible()) return false;
+  return true;
+}
+
+TEST(MainFrameTest, StartsInStartModeWithTheStartMenu) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  EXPECT_EQ(frame.Mode(), EFrameMode::Start);
+  EXPECT_EQ(frame.InstalledMenu(), kMenuStart);
+  EXPECT_EQ(MenuTitles(frame), kStartMenus);
+  EXPECT_EQ(MenuCommands(frame, "menu_0300"),
+            (QList<int>{57600, 57601, 0, 57606, 0, 57616, 57617, 57618, 57619, 57620, 0, 57665}));
+  EXPECT_EQ(MenuCommands(frame, "menu_0380"), (QList<int>{32967, 32970, 32969, 0, 57664}));
+  EXPECT_TRUE(DesignBarsVisible(frame));
+  EXPECT_FALSE(Action(frame, kIdEditUndo)->isVisible());
+  EXPECT_FALSE(Action(frame, kIdLightingCalc)->isVisible());
+  EXPECT_TRUE(SaveScreenshot(frame, "main_frame_start"));
+}
+
+TEST(MainFrameTest, EveryActionCarriesItsCommandNumber) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  for (auto& [commandId, action] : frame.Actions().All()) {
+    EXPECT_EQ(action->data().toInt(), commandId);
+    EXPECT_EQ(action->objectName(), QStringLiteral("cmd_%1").arg(commandId));
+  }
+  EXPECT_NE(frame.Actions().Find(kIdToolTapOff), nullptr);
+}
+
+TEST(MainFrameTest, ModeTransitions) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  ASSERT_TRUE(frame.EnterEmptyMode());
+  EXPECT_EQ(frame.Mode(), EFrameMode::Empty);
+  EXPECT_FALSE(frame.ToolBars().DesignBars()[0]->isVisible());
+  EXPECT_TRUE(frame.EnterGraphicalMode());
+  EXPECT_EQ(frame.Mode(), EFrameMode::Graphical);
+  EXPECT_EQ(MenuTitles(frame), kLayoutMenus);
+  EXPECT_TRUE(DesignBarsVisible(frame));  // shown again as they were
+  EXPECT_TRUE(Action(frame, kIdEditUndo)->isVisible());
+  EXPECT_FALSE(frame.EnterGraphicalMode());             // only from start or empty
+  EXPECT_FALSE(frame.EnterLinearMode(QString()));       // not while layout documents work
+  EXPECT_FALSE(frame.LeaveLinearMode());
+  frame.EnterEmptyMode();
+  EXPECT_TRUE(frame.EnterLinearMode(QString()));
+  EXPECT_EQ(frame.Mode(), EFrameMode::Linear);
+  EXPECT_EQ(frame.InstalledMenu(), kMenuLinear);
+  EXPECT_EQ(MenuTitles(frame), kLinearMenus);
+  ASSERT_NE(frame.LinearWindow(), nullptr);
+  EXPECT_FALSE(frame.EnterRefMode(QString()));
+  EXPECT_TRUE(frame.LeaveLinearMode());
+  EXPECT_EQ(frame.Mode(), EFrameMode::Empty);
+  EXPECT_EQ(frame.InstalledMenu(), kMenuStart);
+  EXPECT_EQ(frame.LinearWindow(), nullptr);
+  EXPECT_TRUE(frame.EnterRefMode(QString()));
+  EXPECT_EQ(MenuTitles(frame), kReferenceMenus);
+  EXPECT_TRUE(Action(frame, kIdLightingCalc)->isVisible());
+  EXPECT_TRUE(frame.LeaveRefMode());
+  EXPECT_FALSE(Action(frame, kIdLightingCalc)->isVisible());
+  EXPECT_FALSE(frame.LeaveRefMode());
+}
+
+TEST(MainFrameTest, EmptyModeTwiceKeepsTheBarsItRemembers) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.ToolBars().DesignBars()[2]->hide();
+  frame.EnterEmptyMode();
+  frame.EnterEmptyMode();
+  frame.EnterGraphicalMode();
+  EXPECT_TRUE(frame.ToolBars().DesignBars()[0]->isVisible());
+  EXPECT_FALSE(frame.ToolBars().DesignBars()[2]->isVisible());
+}
+
+TEST(MainFrameTest, ReferenceMenuHasNoXmlAndFollowsTheLightingSettings) {
+  struct Row {
+    const char* settings;
+    QList<int> lighting;  // empty: no lighting menu
+    bool calcButton, rangeButton;
+  };
+  const Row rows[] = {
+      {"", {33032, 33031}, true, true},
+      {"[Ref]\nGDE=0\n", {33032}, false, true},
+      {"[Ref]\nGDC=0\n", {33031}, true, false},
+      {"[Ref]\nGDE=0\nGDC=-1\n", {}, false, false},
+  };
+  for (const Row& row : rows) {
+    CFrameFixture fixture(row.settings);
+    CMainFrame& frame = fixture.Frame();
+    frame.EnterRefMode(QString());
+    EXPECT_EQ(MenuCommands(frame, "menu_0760"), row.lighting) << row.settings;
+    EXPECT_EQ(MenuTitles(frame).contains("menu_0760"), !row.lighting.isEmpty()) << row.settings;
+    EXPECT_EQ(Action(frame, kIdLightingCalc)->isVisible(), row.calcButton) << row.settings;
+    EXPECT_EQ(Action(frame, kIdLightingRange)->isVisible(), row.rangeButton) << row.settings;
+    EXPECT_EQ(MenuCommands(frame, "menu_0310"), (QList<int>{-1, -1})) << "Excel and CSV, no XML";
+  }
+}
+
+TEST(MainFrameTest, CommandStatesFollowTheHandlers) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterEmptyMode();
+  EXPECT_TRUE(Enabled(frame, kIdFileNew));
+  EXPECT_TRUE(Enabled(frame, kIdFileOpen));
+  EXPECT_FALSE(Enabled(frame, kIdFileSave));   // nobody saves in the empty mode
+  EXPECT_FALSE(Enabled(frame, kIdFileClose));
+  EXPECT_FALSE(Enabled(frame, kIdFileMruFirst));  // the placeholder of an empty list
+  EXPECT_FALSE(Enabled(frame, kIdWindowCascade));
+  EXPECT_TRUE(Action(frame, kIdToolbarTools)->isChecked() == false);  // hidden by the empty mode
+  fixture.app.SetBusy(true);
+  EXPECT_FALSE(Enabled(frame, kIdFileNew));  // not while an external program runs
+  fixture.app.SetBusy(false);
+  frame.EnterLinearMode(QString());
+  EXPECT_TRUE(Enabled(frame, kIdFileClose));  // the linear window closes itself
+  EXPECT_FALSE(Enabled(frame, kIdExportExcelOpen));
+}
+
+TEST(MainFrameTest, CheckedCommands) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  frame.UpdateCommandStates();
+  EXPECT_TRUE(Action(frame, kIdDesignCheck)->isChecked());
+  frame.RouteCommand(kIdDesignCheck);
+  EXPECT_FALSE(fixture.app.DesignCheck());
+  EXPECT_FALSE(Action(frame, kIdDesignCheck)->isChecked());
+  EXPECT_TRUE(Action(frame, kIdToolbarZoom)->isChecked());
+  frame.RouteCommand(kIdToolbarZoom);
+  EXPECT_FALSE(frame.ToolBars().DesignBar(kIdToolbarZoom)->isVisible());
+  EXPECT_FALSE(Action(frame, kIdToolbarZoom)->isChecked());
+  frame.RouteCommand(kIdViewStatusBar);
+  EXPECT_FALSE(frame.statusBar()->isVisible());
+  EXPECT_FALSE(Action(frame, kIdViewStatusBar)->isChecked());
+}
+
+TEST(MainFrameTest, ToolbarsHoldTheirButtons) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  auto buttons = [](QToolBar* bar) {
+    QList<int> ids;
+    for (QAction* action : bar->actions()) ids << (action->isSeparator() ? 0 : action->data().toInt());
+    return ids;
+  };
+  EXPECT_EQ(buttons(frame.ToolBars().MainBar()),
+            (QList<int>{57600, 57601, 57603, 0, 32974, 0, 33031, 33032, 57643, 57644, 0, 32967}));
+  EXPECT_EQ(buttons(frame.ToolBars().DesignBar(32873)), (QList<int>{32858, 32783, 32784, 32785, 32786, 0, 33061}));
+  EXPECT_EQ(buttons(frame.ToolBars().DesignBar(33015)),
+            (QList<int>{33016, 33017, 33018, 33019, 0, 33006, 33007, 33008, 33009, 33010, 33011, 0, 33025, 33024}));
+  EXPECT_EQ(frame.ToolBars().DesignBar(32872)->objectName(), "toolbar_32872");
+  EXPECT_EQ(frame.toolBarArea(frame.ToolBars().DesignBar(32993)), Qt::LeftToolBarArea);
+}
+
+TEST(MainFrameTest, StatusBarPanes) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  auto* icon = frame.findChild<QLabel*>("pane_514");
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->width(), 245);
+  EXPECT_EQ(icon->pixmap().size(), QSize(43, 18));
+  for (const char* name : {"pane_513", "pane_caps", "pane_num", "pane_scroll"})
+    EXPECT_NE(frame.findChild<QLabel*>(name), nullptr) << name;
+  frame.FrameStatusBar()->SetPaneText(kPaneDistance, "1250 mm");
+  EXPECT_EQ(frame.FrameStatusBar()->PaneText(kPaneDistance), "1250 mm");
+  frame.EnterEmptyMode();
+  EXPECT_EQ(frame.FrameStatusBar()->PaneText(kPaneDistance), "");
+}
+
+TEST(MainFrameTest, StartModeChoiceTable) {
+  struct Row {
+    int choice;
+    EFrameMode mode;
+    int windows;
+  };
+  const Row rows[] = {{kStartLinear, EFrameMode::Linear, 1},
+                      {kStartReference, EFrameMode::Reference, 1},
+                      {kStartGraphical, EFrameMode::Graphical, 1},
+                      {0, EFrameMode::Empty, 0}};
+  for (const Row& row : rows) {
+    CFrameFixture fixture;
+    CMainFrame& frame = fixture.Frame();
+    frame.EnterEmptyMode();
+    fixture.dialogs.startModes = {row.choice};
+    frame.ChooseStartMode();
+    EXPECT_EQ(frame.Mode(), row.mode) << row.choice;
+    EXPECT_EQ(frame.MdiArea()->subWindowList().size(), row.windows) << row.choice;
+    EXPECT_EQ(fixture.dialogs.offeredModes, QStringList{"LRG"});
+  }
+}
+
+TEST(MainFrameTest, StartModeOffersFollowTheSettings) {
+  const std::pair<const char*, const char*> rows[] = {
+      {"NoML=1\n", "-RG"}, {"NoRF=1\n", "L-G"}, {"No3D=1\n", "LR-"}, {"NoDRNE=1\n", "LR-"},
+      {"NoML=1\nNoRF=1\nNo3D=1\n", "--G"}};
+  for (const auto& [settings, offered] : rows) {
+    CFrameFixture fixture(settings);
+    fixture.Frame().ChooseStartMode();
+    EXPECT_EQ(fixture.dialogs.offeredModes, QStringList{offered}) << settings;
+  }
+}
+
+TEST(MainFrameTest, FileNewInAWorkingModeStartsAnotherProjectOfThatMode) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterLinearMode(QString());
+  CCostingWindow* first = frame.LinearWindow();
+  frame.RouteCommand(kIdFileNew);
+  EXPECT_EQ(frame.Mode(), EFrameMode::Linear);
+  EXPECT_NE(frame.LinearWindow(), first);
+  EXPECT_TRUE(fixture.dialogs.offeredModes.isEmpty());
+  frame.LeaveLinearMode();
+  frame.EnterGraphicalMode();
+  frame.RouteCommand(kIdFileNew);
+  EXPECT_EQ(fixture.dialogs.modelPathsShown.size(), 1);  // the model dialog asked
+  EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);
+}
+
+TEST(MainFrameTest, ClosingTheCostingWindowLeavesTheMode) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterRefMode(QString());
+  ASSERT_NE(frame.ReferenceWindow(), nullptr);
+  frame.MdiArea()->subWindowList().front()->close();
+  EXPECT_EQ(frame.Mode(), EFrameMode::Empty);
+  EXPECT_EQ(frame.InstalledMenu(), kMenuStart);
+  ProcessEvents();
+  EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty());
+}
+
+TEST(MainFrameTest, LastLayoutDocumentClosedEmptiesTheFrame) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  fixture.dialogs.startModes = {kStartGraphical};
+  frame.ChooseStartMode();
+  ASSERT_EQ(frame.Mode(), EFrameMode::Graphical);
+  EXPECT_TRUE(frame.MdiArea()->subWindowList().front()->isMaximized());
+  frame.RouteCommand(kIdFileClose);
+  EXPECT_EQ(frame.Mode(), EFrameMode::Empty);
+  EXPECT_EQ(frame.InstalledMenu(), kMenuStart);
+}
+
+TEST(MainFrameTest, HelpPagesByModeAndTheWebPage) {
+  CFrameFixture fixture("[Language]\nWeb=https://example.org/tvr\n");
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  frame.RouteCommand(kIdHelpIndex);  // the help pages are not installed: said so
+  ASSERT_EQ(fixture.dialogs.messages.size(), 1);
+  EXPECT_TRUE(fixture.dialogs.messages[0].contains("INDEX_2.htm")) << fixture.dialogs.messages[0].toStdString();
+  frame.EnterEmptyMode();
+  frame.EnterLinearMode(QString());
+  frame.RouteCommand(kIdHelpTutorial);
+  EXPECT_TRUE(fixture.dialogs.messages.last().contains("DIDAC_1.htm"));
+  frame.RouteCommand(kIdWebPage);
+  ASSERT_EQ(fixture.urlsOpened.size(), 1);
+  EXPECT_EQ(fixture.urlsOpened[0], QUrl("https://example.org/tvr"));
+}
+
+TEST(MainFrameTest, AWebAddressThatIsNoneIsReported) {
+  CFrameFixture fixture("[Language]\nWeb=not an address\n");
+  fixture.Frame().RouteCommand(kIdWebPage);
+  EXPECT_TRUE(fixture.urlsOpened.isEmpty());
+  ASSERT_EQ(fixture.dialogs.messages.size(), 1);
+  EXPECT_TRUE(fixture.dialogs.messages[0].contains("not an address"));
+}
+
+TEST(MainFrameTest, ScreenshotsOfEveryMode) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.resize(1000, 700);
+  frame.EnterEmptyMode();
+  EXPECT_TRUE(SaveScreenshot(frame, "main_frame_empty"));
+  fixture.dialogs.startModes = {kStartGraphical};
+  frame.ChooseStartMode();
+  EXPECT_TRUE(SaveScreenshot(frame, "main_frame_graphical"));
+  frame.RouteCommand(kIdFileClose);
+  frame.EnterLinearMode(QString());
+  EXPECT_TRUE(SaveScreenshot(frame, "main_frame_linear"));
+  frame.LeaveLinearMode();
+  frame.EnterRefMode(QString());
+  EXPECT_TRUE(SaveScreenshot(frame, "main_frame_reference"));
+}
+
+}  // namespace

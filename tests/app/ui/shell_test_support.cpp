@@ -1,0 +1,208 @@
+#include "shell_test_support.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+
+#include <cstdlib>
+#include <fstream>
+#include <stdexcept>
+#include <vector>
+
+#include "app/current_language.h"
+#include "app/message_box_codes.h"
+#include "app/ui/catalogue_menu.h"
+#include "app/ui/costing_window.h"
+#include "app/ui/document_commands.h"
+#include "app/ui/empty_costing_window.h"
+#include "app/ui/empty_layout_documents.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/translator.h"
+
+namespace fs = std::filesystem;
+
+int CScriptedDialogs::ChooseStartMode(QWidget*, bool offerLinear, bool offerReference, bool offerGraphical) {
+  offeredModes << QStringLiteral("%1%2%3")
+                      .arg(offerLinear ? 'L' : '-')
+                      .arg(offerReference ? 'R' : '-')
+                      .arg(offerGraphical ? 'G' : '-');
+  if (startModes.empty()) return 0;
+  int mode = startModes.front();
+  startModes.pop_front();
+  return mode;
+}
+
+std::optional<QString> CScriptedDialogs::ChooseModel(QWidget*, const QString& initialPath) {
+  modelPathsShown << initialPath;
+  if (models.empty()) return std::nullopt;
+  QString model = models.front();
+  models.pop_front();
+  if (model.isNull()) return std::nullopt;
+  return model;
+}
+
+QString CScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& folder, const COpenFileFilter& filter) {
+  openFolders << folder;
+  openFilters << QString::fromStdString(filter.filter);
+  if (filesToOpen.empty()) return {};
+  QString file = filesToOpen.front();
+  filesToOpen.pop_front();
+  return file;
+}
+
+int CScriptedDialogs::Message(QWidget*, const QString& text, unsigned type) {
+  messages << text;
+  if (!answers.empty()) {
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  unsigned buttons = type & kMbButtonMask;
+  return buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo : kIdOk;
+}
+
+CShellTestFolder::CShellTestFolder() {
+  std::string pattern = (fs::temp_directory_path() / "tvr-shell-XXXXXX").string();
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  if (!::mkdtemp(buffer.data())) throw std::runtime_error("no temporary folder");
+  m_path = buffer.data();
+  fs::create_directories(m_path / "settings" / "TVR73");
+  fs::create_directories(m_path / "documents");
+  if (const char* saved = std::getenv("XDG_CONFIG_HOME")) m_savedConfig = saved;
+  ::setenv("XDG_CONFIG_HOME", (m_path / "settings").c_str(), 1);
+}
+
+CShellTestFolder::~CShellTestFolder() {
+  if (m_savedConfig) ::setenv("XDG_CONFIG_HOME", m_savedConfig->c_str(), 1);
+  else ::unsetenv("XDG_CONFIG_HOME");
+  std::error_code error;
+  fs::remove_all(m_path, error);
+}
+
+std::string CShellTestFolder::Path(const std::string& name) const { return (m_path / name).string(); }
+
+std::string CShellTestFolder::Write(const std::string& name, const std::string& bytes) const {
+  fs::path path = m_path / name;
+  fs::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+  return path.string();
+}
+
+void CShellTestFolder::WriteSettings(const std::string& lines) const {
+  std::string program = TVR_PROGRAM_DIR;
+  Write("settings/TVR73/TVR.INI", "[DBF Database]\nDirectory=" + program + "/DBF\n[Database]\nPartnumPath=" +
+                                      program + "/BD\n" + lines);
+}
+
+void UseProgramLanguage(const std::string& number) {
+  CCurrentLanguage& language = CCurrentLanguage::Instance();
+  language.Reset();
+  CTranslator::Instance().Reset();
+  CLanguageSetup setup;
+  setup.catalogueFolder = std::string(TVR_PROGRAM_DIR) + "/DBF/";
+  language.SetSetup(setup);
+  language.LoadLanguage(number);
+}
+
+CFrameFixture::CFrameFixture(const std::string& settingsLines, bool ownProgramFolder) {
+  folder.WriteSettings(settingsLines);
+  std::string program = ownProgramFolder ? folder.Path("program/") : std::string(TVR_PROGRAM_DIR);
+  if (ownProgramFolder) fs::create_directories(program);
+  app.InitFolders({program, folder.SettingsFolder(), folder.Path("documents")});
+  app.ReadSettings();
+  UseProgramLanguage();
+  recent.ReadFrom(app.Profile());
+}
+
+CFrameFixture::~CFrameFixture() {
+  m_frame.reset();
+  m_commands.reset();
+  ProcessEvents();
+  CCurrentLanguage::Instance().Reset();
+}
+
+CMainFrame& CFrameFixture::Frame() {
+  if (m_frame) return *m_frame;
+  m_documents = std::make_unique<CEmptyLayoutDocuments>(dialogs);
+  m_catalogue = std::make_unique<CCatalogueMenu>(app);
+  auto opened = [this](const QString& path) {
+    recent.Add(path.toStdString());
+    recent.WriteTo(app.Profile());
+  };
+  CFrameServices services;
+  services.app = &app;
+  services.recentFiles = &recent;
+  services.layoutDocuments = m_documents.get();
+  services.dialogs = &dialogs;
+  services.catalogueMenu = m_catalogue.get();
+  services.makeLinearWindow = makeLinear ? makeLinear : [this, opened] {
+    return static_cast<CCostingWindow*>(new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, dialogs, opened));
+  };
+  services.makeReferenceWindow = makeReference ? makeReference : [this, opened] {
+    return static_cast<CCostingWindow*>(
+        new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, dialogs, opened));
+  };
+  services.openUrl = [this](const QUrl& url) {
+    urlsOpened << url;
+    return true;
+  };
+  services.newFromModel = [this](bool ask) { Commands().NewFromModel(ask); };
+  m_frame = std::make_unique<CMainFrame>(services);
+  m_commands = std::make_unique<CDocumentCommands>(*m_frame);
+  m_frame->AddCommandTarget(m_commands.get());
+  m_frame->AddCommandTarget(m_catalogue.get());
+  m_frame->show();
+  return *m_frame;
+}
+
+CDocumentCommands& CFrameFixture::Commands() {
+  Frame();
+  return *m_commands;
+}
+
+QStringList MenuTitles(QWidget& frame) {
+  QStringList titles;
+  QMenuBar* bar = frame.findChild<QMenuBar*>();
+  for (QAction* action : bar->actions()) titles << action->menu()->objectName();
+  return titles;
+}
+
+QList<int> MenuCommands(QWidget& frame, const QString& menuObjectName) {
+  QList<int> commands;
+  QMenuBar* bar = frame.findChild<QMenuBar*>();
+  QMenu* menu = bar->findChild<QMenu*>(menuObjectName);
+  if (!menu) return commands;
+  for (QAction* action : menu->actions()) {
+    if (action->isSeparator()) commands << 0;
+    else if (action->menu()) commands << -1;
+    else commands << action->data().toInt();
+  }
+  return commands;
+}
+
+bool SaveScreenshot(QWidget& widget, const QString& name) {
+  ProcessEvents();  // layouts catch up with the last changes
+  QDir().mkpath(QStringLiteral(TVR_TEST_OUTPUT_DIR));
+  QPixmap picture = widget.grab();
+  return !picture.isNull() && picture.save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/%1.png").arg(name));
+}
+
+std::string LayoutFileBytes(int version) {
+  std::string bytes;
+  bytes += static_cast<char>(version & 0xFF);
+  bytes += static_cast<char>((version >> 8) & 0xFF);
+  bytes += std::string(16, '\0');
+  return bytes;
+}
+
+void ProcessEvents() {
+  for (int round = 0; round < 3; ++round) {
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+  }
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/dorne_app.h"
+#include "app/recent_file_list.h"
+#include "app/ui/shell_dialogs.h"
+
+class CCatalogueMenu;
+class CCostingWindow;
+class CDocumentCommands;
+class CEmptyLayoutDocuments;
+class CMainFrame;
+class QWidget;
+
+// Answers the questions of the frame from a script and records what was asked. An
+// empty script answers: no start mode, no model, no file, OK (or No to a Yes/No box).
+class CScriptedDialogs : public CShellDialogs {
+ public:
+  int ChooseStartMode(QWidget* parent, bool offerLinear, bool offerReference, bool offerGraphical) override;
+  std::optional<QString> ChooseModel(QWidget* parent, const QString& initialPath) override;
+  QString ChooseFileToOpen(QWidget* parent, const QString& folder, const COpenFileFilter& filter) override;
+  int Message(QWidget* parent, const QString& text, unsigned type) override;
+  void PrintSetup(QWidget*) override { ++printSetups; }
+  void ShowAbout(QWidget*) override { ++aboutBoxes; }
+
+  std::deque<int> startModes;
+  std::deque<QString> models;  // a null text cancels the model dialog
+  std::deque<QString> filesToOpen;
+  std::deque<int> answers;
+  QStringList messages;
+  QStringList offeredModes;  // "LRG" with "-" for a way not offered, per start-mode call
+  QStringList modelPathsShown;
+  QStringList openFilters;
+  QStringList openFolders;
+  int printSetups = 0;
+  int aboutBoxes = 0;
+};
+
+// A temporary folder for settings, documents and files; XDG_CONFIG_HOME points into it
+// while it lives. Its "settings/" folder holds TVR.INI.
+class CShellTestFolder {
+ public:
+  CShellTestFolder();
+  ~CShellTestFolder();
+  std::string Path(const std::string& name = {}) const;
+  std::string SettingsFolder() const { return Path("settings/TVR73/"); }
+  // Writes a file (folders made as needed); returns its path.
+  std::string Write(const std::string& name, const std::string& bytes) const;
+  // The settings file: the sample catalogue's folders, then the lines given.
+  void WriteSettings(const std::string& lines) const;
+
+ private:
+  std::filesystem::path m_path;
+  std::optional<std::string> m_savedConfig;
+};
+
+// The program's language (from the program folder's DBF/), "044" unless told.
+void UseProgramLanguage(const std::string& number = "044");
+
+// A main frame with all its services on a temporary settings folder and the sample
+// catalogue, the way the program puts them together.
+class CFrameFixture {
+ public:
+  // With ownProgramFolder the program folder is the temporary "program/" folder (for
+  // model documents), else the build's program folder.
+  explicit CFrameFixture(const std::string& settingsLines = {}, bool ownProgramFolder = false);
+  ~CFrameFixture();
+
+  // Replaces the windows of the costing modes (before Frame() is first used).
+  std::function<CCostingWindow*()> makeLinear;
+  std::function<CCostingWindow*()> makeReference;
+
+  CMainFrame& Frame();
+  CDocumentCommands& Commands();
+  CEmptyLayoutDocuments& Documents() { return *m_documents; }
+  CCatalogueMenu& Catalogue() { return *m_catalogue; }
+
+  CShellTestFolder folder;
+  CDorneApp app;
+  CRecentFileList recent;
+  CScriptedDialogs dialogs;
+  QList<QUrl> urlsOpened;
+
+ private:
+  std::unique_ptr<CEmptyLayoutDocuments> m_documents;
+  std::unique_ptr<CCatalogueMenu> m_catalogue;
+  std::unique_ptr<CMainFrame> m_frame;
+  std::unique_ptr<CDocumentCommands> m_commands;
+};
+
+// The texts of a menu bar's top-level menus, in order.
+QStringList MenuTitles(QWidget& frame);
+// The command numbers of a menu's items (0 for a separator, -1 for a sub-menu).
+QList<int> MenuCommands(QWidget& frame, const QString& menuObjectName);
+// Saves a picture of the widget as TVR_TEST_OUTPUT_DIR/<name>.png; false when it could not.
+bool SaveScreenshot(QWidget& widget, const QString& name);
+// A layout document file: the version word and some bytes.
+std::string LayoutFileBytes(int version = 600);
+// Lets queued events run (deferred deletes included).
+void ProcessEvents();
