@@ -42,8 +42,18 @@ CRun::~CRun() {
   m_bom.reset();
   if (m_startMarker != nullptr) DeleteElement(m_startMarker);
   DeleteTapOffUnits("");
-  while (!m_devices.empty()) DeleteElement(m_devices.back());
-  while (!m_lengths.empty()) DeleteElement(m_lengths.back());
+  // Every element dies with the run: no links or attachments need undoing, and a long
+  // run is freed in linear time.
+  for (std::vector<CDev*>* list : {&m_devices, &m_lengths}) {
+    while (!list->empty()) {
+      CDev* element = list->back();
+      list->pop_back();
+      element->m_listed = 0;
+      m_owned.erase(element);
+    }
+  }
+  m_refIndex[0].clear();
+  m_refIndex[1].clear();
   m_pages.clear();
   if (m_lastUser && m_rangeTables != nullptr) m_rangeTables->Release();
   if (m_catalogueUser) CRangeTableCache::Instance().RemoveCatalogueUser();

@@ -1,0 +1,266 @@
+#include "run_test_support.h"
+
+#include <cstring>
+
+namespace {
+
+std::vector<std::uint8_t> Hex(std::string_view text) {
+  std::vector<std::uint8_t> bytes;
+  for (std::size_t i = 0; i + 1 < text.size();) {
+    if (text[i] == ' ') {
+      ++i;
+      continue;
+    }
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(std::string(text.substr(i, 2)), nullptr, 16)));
+    i += 2;
+  }
+  return bytes;
+}
+
+// The record of a lone straight: no properties, no boxes, no neighbours.
+constexpr std::string_view kStraightRecord =
+    "0000 0100 02010000 02010000 FFFEFF015200 01 01 01 FFFEFF00 E8030000 E8030000 00000000 "
+    "FFFEFF0436003300 5A00 3700 01000000 02000000 03000000 0400 1000 "
+    "000000000000000000000000 000000000000000000000000 0000000000000000 "
+    "0100 0100 0100 0100 0100 0100 00 00000000";
+
+class DevArchiveTest : public RunTestBase {
+ protected:
+  static CDev MakeStraight() {
+    CDev element;
+    element.SetKind(CDev::kStraight);
+    element.SetStyle(0x102);
+    element.SetStyle2(0x102);
+    element.SetReference("R");
+    element.SetActive(1);
+    element.SetEdited();
+    element.SetBookedLength(1000);
+    element.SetDrawnLength(1000);
+    element.SetCalibre("63");
+    element.SetCalibreSuffix(7);
+    element.SetPosition(C3DPoint(1.9, 2, 3));
+    element.SetDirection(4);
+    return element;
+  }
+
+  static std::vector<std::uint8_t> Write(const CDev& element) {
+    CArchiveWriter writer;
+    element.Serialize(writer);
+    return writer.TakeBytes();
+  }
+};
+
+TEST_F(DevArchiveTest, PinnedRecordOfASmallElement) {
+  EXPECT_EQ(Write(MakeStraight()), Hex(kStraightRecord));
+  CDev loaded;
+  CArchiveReader reader(Hex(kStraightRecord));
+  loaded.Serialize(reader);
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(loaded.GetCalibre(), "63");
+  EXPECT_EQ(loaded.GetCalibreSuffix(), 7);
+  EXPECT_EQ(loaded.GetPosition(), C3DPoint(1, 2, 3));
+  EXPECT_EQ(loaded.GetVariant(), 2);
+  EXPECT_EQ(loaded.GetVariantIndex(), 1);
+  EXPECT_EQ(Write(loaded), Hex(kStraightRecord));
+}
+
+TEST_F(DevArchiveTest, OnlyTheFirstEightBoxesAreStored) {
+  CDev element = MakeStraight();
+  element.MakeBox(CBoxOwner::kBodySlot)->SetPlacement(C3DPoint(5, 6, 7), 10, 20, 30);
+  element.MakeBox(12)->SetPlacement(C3DPoint(1, 1, 1), 1, 1, 1);
+  const std::vector<std::uint8_t> bytes = Write(element);
+  EXPECT_EQ(bytes.size(), Hex(kStraightRecord).size() + CBox::kRecordSize);
+  CDev loaded;
+  CArchiveReader reader(bytes);
+  loaded.Serialize(reader);
+  ASSERT_NE(loaded.GetBox(CBoxOwner::kBodySlot), nullptr);
+  EXPECT_EQ(loaded.GetBox(CBoxOwner::kBodySlot)->GetOrigin(), C3DPoint(5, 6, 7));
+  EXPECT_EQ(loaded.GetBox(CBoxOwner::kBodySlot)->GetOwner(), &loaded);
+  EXPECT_EQ(loaded.GetBox(12), nullptr);
+}
+
+TEST_F(DevArchiveTest, LargeVariantsTravelAsStyleProperty) {
+  CDev element = MakeStraight();
+  element.SetKind(CDev::kInLineVariant);
+  element.SetStyle(0x119);
+  element.SetStyle2(0x119);
+  const std::vector<std::uint8_t> bytes = Write(element);
+  EXPECT_FALSE(element.HasProp("STYLE"));
+  CArchiveReader peek(bytes);
+  EXPECT_EQ(peek.ReadWord(), 1);  // one property
+  EXPECT_EQ(peek.ReadString(), "STYLE");
+  EXPECT_EQ(peek.ReadString(), "25");
+  EXPECT_EQ(peek.ReadWord(), CDev::kInLineVariant);
+  EXPECT_EQ(peek.ReadDword(), 0x100u);
+  CDev loaded;
+  CArchiveReader reader(bytes);
+  loaded.Serialize(reader);
+  EXPECT_EQ(loaded.GetVariant(), 25);
+  EXPECT_EQ(loaded.GetStyle2() & 0xFFu, 25u);
+  EXPECT_FALSE(loaded.HasProp("STYLE"));
+}
+
+// Legacy records: the catalogue of the reading run brings old variants up to date.
+TEST_F(DevArchiveTest, LegacyRecordsAreUpgraded) {
+  const struct {
+    const char* catalog;
+    int kind;
+    int variant;
+    int expected;
+  } cases[] = {
+      {"QMA", CDev::kInLineVariant, 1, 5}, {"QDA", CDev::kInLineVariant, 1, 1}, {"QPA", CDev::kEnd, 4, 7},
+      {"QWC", CDev::kEnd, 5, 7},          {"QPC", CDev::kEnd, 4, 4},          {"QMA", CDev::kInLineVariant, 6, 0},
+  };
+  for (const auto& c : cases) {
+    CDev element = MakeStraight();
+    element.SetKind(c.kind);
+    element.SetStyle(static_cast<std::uint32_t>(c.variant));
+    element.SetStyle2(0x300);
+    const std::vector<std::uint8_t> bytes = Write(element);
+    CRun run;
+    run.SetCatalog(c.catalog);
+    CDev* loaded = run.NewElement();
+    CArchiveReader reader(bytes);
+    loaded->Serialize(reader);
+    EXPECT_EQ(loaded->GetVariant(), c.expected) << c.catalog << " kind " << c.kind << " variant " << c.variant;
+  }
+}
+
+TEST_F(DevArchiveTest, LegacyElbowLosesItsLengthInRangeM) {
+  CDev element = MakeStraight();
+  element.SetKind(CDev::kElbow);
+  element.SetPropValue("ELBOW_LENG", "300");
+  const std::vector<std::uint8_t> bytes = Write(element);
+  CRun run;
+  run.SetCatalog("QMC");
+  CDev* loaded = run.NewElement();
+  CArchiveReader reader(bytes);
+  loaded->Serialize(reader);
+  EXPECT_FALSE(loaded->HasProp("ELBOW_LENG"));
+}
+
+TEST_F(DevArchiveTest, EightBitTextsOfOldFilesAreRead) {
+  std::vector<std::uint8_t> bytes = Hex(kStraightRecord);
+  // The reference "R" in the 8-bit form: the count and one CP1252 byte.
+  const std::vector<std::uint8_t> wide = Hex("FFFEFF015200");
+  const auto at = std::search(bytes.begin(), bytes.end(), wide.begin(), wide.end());
+  ASSERT_NE(at, bytes.end());
+  const std::vector<std::uint8_t> narrow = Hex("01E9");
+  bytes.erase(at, at + static_cast<std::ptrdiff_t>(wide.size()));
+  bytes.insert(at, narrow.begin(), narrow.end());
+  CDev loaded;
+  CArchiveReader reader(bytes);
+  loaded.Serialize(reader);
+  EXPECT_EQ(loaded.GetReference(), "\xC3\xA9");  // é
+}
+
+TEST_F(DevArchiveTest, GenericReferenceTravelsAsMarker) {
+  CRangeTables tables = MakeTestTables();
+  CRun run;
+  run.AttachRangeTables(tables);
+  CDev* element = run.NewElement();
+  element->SetKind(CDev::kElbow);
+  element->SetReference("ELB-0");
+  CArchiveWriter writer;
+  element->Serialize(writer);
+  CArchiveReader peek(writer.Bytes());
+  peek.ReadWord();
+  peek.ReadWord();
+  peek.ReadDword();
+  peek.ReadDword();
+  EXPECT_EQ(peek.ReadString(), CDev::kGenericRef);
+  tables.codes[4].texts[2] = "ELB-NEW";  // the loading run's range has another text
+  CDev* loaded = run.NewElement();
+  CArchiveReader reader(writer.Bytes());
+  loaded->Serialize(reader);
+  EXPECT_EQ(loaded->GetReference(), "ELB-NEW");
+}
+
+// Each row damages one item of the pinned record and names the fault it guards.
+TEST_F(DevArchiveTest, DamagedRecordsAreRefused) {
+  const std::vector<std::uint8_t> good = Hex(kStraightRecord);
+  const std::size_t kindAt = 2;
+  const std::size_t directionAt = 2 + 2 + 8 + 6 + 3 + 4 + 12 + 12 + 12;
+  const std::size_t rotationAt = directionAt + 2;
+  const std::size_t firstFaceAt = rotationAt + 2 + 24 + 8;
+  const struct {
+    const char* fault;
+    std::size_t at;
+    std::vector<std::uint8_t> bytes;
+  } cases[] = {
+      {"kind 15", kindAt, {0x0F, 0x00}},
+      {"negative kind", kindAt, {0xFF, 0xFF}},
+      {"direction 6", directionAt, {0x06, 0x00}},
+      {"rotation 17", rotationAt, {0x11, 0x00}},
+      {"rotation 0", rotationAt, {0x00, 0x00}},
+      {"link at the back face", firstFaceAt, {0x01, 0x01}},
+      {"link without an owner run", firstFaceAt + 8, {0x01, 0x01}},
+      {"annotations without a document", good.size() - 4, {0x01}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::uint8_t> bytes = good;
+    std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.at));
+    CDev loaded;
+    CArchiveReader reader(bytes);
+    EXPECT_THROW(loaded.Serialize(reader), CArchiveError) << c.fault;
+  }
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    CDev loaded;
+    CArchiveReader reader(good.data(), size);
+    EXPECT_THROW(loaded.Serialize(reader), CArchiveError) << "cut at " << size;
+  }
+}
+
+TEST_F(DevArchiveTest, TapOffIndexOutOfTheDeviceListIsRefused) {
+  CDev element = MakeStraight();
+  element.SetKind(CDev::kTapOff);
+  const std::vector<std::uint8_t> none = Write(element);  // attached to nothing: -1
+  CRun run;
+  CArchiveReader reader(none);
+  CDev* loaded = run.NewElement();
+  loaded->Serialize(reader);
+  EXPECT_EQ(loaded->GetAttached(), nullptr);
+  std::vector<std::uint8_t> bad = none;
+  std::fill(bad.begin() + 8, bad.begin() + 12, 0);  // index 0: the run has no device yet
+  CArchiveReader badReader(bad);
+  EXPECT_THROW(run.NewElement()->Serialize(badReader), CArchiveError);
+}
+
+TEST_F(DevArchiveTest, ANeighbourNotPointingAwayFromItsFaceIsRefused) {
+  CRun run;
+  CChainBuilder builder(run);
+  CDev* start = builder.Start(4);
+  CDev* next = builder.Add(start, 4, CDev::kStraight, 100);
+  next->SetDirection(2);  // damaged in memory: linked at face 4, pointing along 2
+  next->SetNeighbour(3, start);
+  CArchiveWriter writer;
+  start->Serialize(writer);
+  CRun other;
+  CArchiveReader reader(writer.Bytes());
+  EXPECT_THROW(other.NewElement()->Serialize(reader), CArchiveError);
+}
+
+// A chain nested as deep as the run is long is read and written without recursion.
+TEST_F(DevArchiveTest, DeepNestingDoesNotExhaustTheStack) {
+  constexpr int kDepth = 100000;
+  CRun run;
+  CChainBuilder builder(run);
+  CDev* start = builder.Start(4);
+  CDev* last = start;
+  for (int i = 0; i < kDepth; ++i) last = builder.Add(last, 4, CDev::kStraight, 4);
+  CArchiveWriter writer;
+  start->Serialize(writer);
+  CRun copy;
+  CDev* loaded = copy.NewElement();
+  CArchiveReader reader(writer.Bytes());
+  loaded->Serialize(reader);
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(copy.GetDevices().size(), static_cast<std::size_t>(kDepth));
+  std::vector<std::uint8_t> cut = writer.Bytes();
+  cut.resize(cut.size() / 2);
+  CRun damaged;
+  CArchiveReader cutReader(cut);
+  EXPECT_THROW(damaged.NewElement()->Serialize(cutReader), CArchiveError);
+}
+
+}  // namespace

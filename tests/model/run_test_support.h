@@ -1,0 +1,148 @@
+#pragma once
+
+#include "model/archive.h"
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/dimension.h"
+#include "model/element_selection.h"
+#include "model/range_rules.h"
+#include "model/run.h"
+#include "model/run_document.h"
+#include "model/run_environment.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// A layout document that records what runs and elements ask of it.
+class CFakeRunDocument : public CRunDocument {
+ public:
+  void SetModified() override { ++modified; }
+  int GetFileVersion() const override { return version; }
+  const CDimension& GetUnits() const override { return units; }
+  float GetSalesCoefficient() const override { return coefficient; }
+  void SetSalesCoefficient(float value) override { coefficient = value; }
+  std::string GetNextRunName() const override { return nextName; }
+  void SetNextRunName(std::string name) override { nextName = std::move(name); }
+  int GetRunCount() const override { return static_cast<int>(runs.size()); }
+  CRun* GetRunAt(int index) const override { return runs.at(static_cast<std::size_t>(index)); }
+  void SetCurrentRun(CRun* run) override { current = run; }
+  void ReplaceRun(CRun& oldRun, CRun& newRun) override {
+    for (CRun*& run : runs) {
+      if (run == &oldRun) run = &newRun;
+    }
+    current = &newRun;
+  }
+  void UpdateRunPageTitle(CRun&) override { ++pageTitles; }
+  void RecomputeTotals(int, int) override { ++totals; }
+  void PlaceRunMarker(CRun&) override { ++markerPlacements; }
+  void RebuildScene() override { ++sceneRebuilds; }
+  void UpdateAllViews() override { ++viewUpdates; }
+  C3DProjection* GetProjection() const override { return nullptr; }
+  std::vector<const CBox*> GetExtraBoxes() const override { return {}; }
+  std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev&) const override { return equipment; }
+  void AddEquipmentBox(CDev&, const std::array<std::int32_t, 6>& values) override { equipment = values; }
+  void OnElementDestroyed(CDev&) override { ++destroyedElements; }
+  void OnRunDestroyed(CRun&) override { ++destroyedRuns; }
+  void RetargetRunAnnotations(CRun&, CRun&) override { ++retargets; }
+  void SerializeRunAnnotations(CArchiveWriter& archive, const CRun&) const override { archive.WriteDword(0); }
+  void SerializeRunAnnotations(CArchiveReader& archive, CRun&) override { archive.ReadDword(); }
+  void SerializeElementAnnotations(CArchiveWriter& archive, const CDev&) const override { archive.WriteDword(0); }
+  void SerializeElementAnnotations(CArchiveReader& archive, CDev&) override { archive.ReadDword(); }
+
+  int modified = 0;
+  int version = 10000;
+  CDimension units = CDimension::Metric();
+  float coefficient = 1.0f;
+  std::string nextName = "A";
+  std::vector<CRun*> runs;
+  CRun* current = nullptr;
+  int pageTitles = 0;
+  int totals = 0;
+  int markerPlacements = 0;
+  int sceneRebuilds = 0;
+  int viewUpdates = 0;
+  int destroyedElements = 0;
+  int destroyedRuns = 0;
+  int retargets = 0;
+  std::optional<std::array<std::int32_t, 6>> equipment;
+};
+
+// Every run test starts from a clean process-wide state.
+class RunTestBase : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetRunState(); }
+  void TearDown() override { ResetRunState(); }
+
+  static void ResetRunState() {
+    CRunEnvironment::Instance().Reset();
+    CRangeTableCache::Instance().Reset();
+    CElementSelection::Instance().Clear();
+  }
+};
+
+// A small range for the tests: a code table with default texts, ratings and references.
+inline CRangeTables MakeTestTables() {
+  CRangeTables tables;
+  tables.codes = {
+      {{"0", "0", "END-0", ""}},       {{"0", "1", "END-1", ""}},
+      {{"1", "0", "STR-0", ""}},       {{"1", "1", "STR-1", ""}},
+      {{"2", "0", "ELB-0", ""}},       {{"3", "0", "TEE-0", ""}},
+      {{"7", "0", "UNIT-0", ""}},      {{"8", "105", "FEED-5", ""}},
+      {{"64", "0", "JNT-0", ""}},      {{"80", "0", "????????????ACC1??????", ""}},
+      {{"80", "1", "??????????????????SUP?", ""}},
+  };
+  tables.codes[9].texts[3] = tables.codes[9].texts[2];
+  tables.codes[10].texts[3] = tables.codes[10].texts[2];
+  tables.ratings = {{"25", "25 A/25 A"}, {"40", "40 A/40 A"}, {"63", "63 A/63 A"}, {"100", "100 A/100 A"}};
+  tables.neutrals = {{"5", "N5"}, {"6", "N6"}};
+  tables.references = {{"63", {300, 200, 40, 0, 0}}, {"3", {100, 90, 10, 0, 0}}};
+  return tables;
+}
+
+// Builds a chain element by element the way the placement tools leave it.
+class CChainBuilder {
+ public:
+  explicit CChainBuilder(CRun& run) : m_run(run) {}
+
+  CDev* Start(int direction = 4) {
+    CDev* start = m_run.NewElement();
+    start->SetKind(CDev::kEnd);
+    start->SetActive(1);
+    start->SetDirection(direction);
+    start->SetReference(m_run.GetKindText(CDev::kEnd, 0));
+    m_run.AddDevice(start);
+    m_run.SetCurrentElement(start);
+    return start;
+  }
+
+  // A new element at a face of `from`, pointing away from it.
+  CDev* Add(CDev* from, int face, int kind, std::int32_t length, std::string reference = {}) {
+    CDev* element = m_run.NewElement();
+    element->SetKind(kind);
+    element->SetActive(1);
+    element->SetDirection(face);
+    element->SetBookedLength(length);
+    element->SetDrawnLength(length);
+    element->SetReference(reference.empty() ? m_run.GetKindText(kind, 0) : reference);
+    element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
+    from->SetNeighbour(face, element);
+    from->SetFreeFace(face, 0);
+    element->SetFreeFace(CBoxOwner::OppositeDirection(face), 0);
+    m_run.AddDevice(element);
+    return element;
+  }
+
+ private:
+  CRun& m_run;
+};
+
+// The quantity of the bill-of-materials line of a reference; -1 when it has no line.
+inline std::int64_t LineQuantity(const CRun& run, std::string_view reference) {
+  const int row = run.GetBOM().FindLine(reference);
+  if (row < 0) return -1;
+  const auto text = run.GetBOM().GetLineFieldText(row, 1);
+  return text ? std::stoll(*text) : -1;
+}
