@@ -1,88 +1,226 @@
 #include "model/bom_grid.h"
 
-#include "model/run.h"
+#include <algorithm>
+#include <utility>
+
+#include "app/message_text.h"
+#include "model/bom_page_host.h"
+#include "model/bom_source.h"
+#include "model/bom_texts.h"
 
 namespace {
 
-std::string_view Trim(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
+constexpr int kCentred = 1;
+
+CBOMColumn MakeColumn(std::string title, int position, int kind, int alignment, int excel,
+                      int csv, int exportWidth) {
+  CBOMColumn column;
+  column.title = std::move(title);
+  column.position = position;
+  column.kind = kind;
+  column.alignment = alignment;
+  column.autoWidth = true;
+  column.excelFlag = excel;
+  column.csvFlag = csv;
+  column.exportWidth = exportWidth;
+  return column;
 }
 
 }  // namespace
 
-CBOMGrid::CBOMGrid(CRun* source) : m_source(source) {}
+CBOMGrid::CBOMGrid() : CGridModel(2, 3, 1, 2) {
+  m_defaultFont = GetLogFont();
+  for (int row = 0; row < 2; ++row) {
+    auto line = std::make_unique<CBOMLine>();
+    line->row = row;
+    line->autoRowHeight = m_defaultAutoRowHeight;
+    m_lines.push_back(std::move(line));
+  }
+  m_index.SetCutsGroupSuffix(true);
+  m_index.Insert(LineAt(1));
+  InitColumns();
+}
+
+CBOMGrid::~CBOMGrid() = default;
+
+void CBOMGrid::InitColumns() {
+  m_columns = {MakeColumn({}, 0, kBOMKindNone, kCentred, 0, 0, 0),
+               MakeColumn(StringText(kMsgBOMTitleItem), 1, kBOMKindNone, 0, 1, 0, 40),
+               MakeColumn(StringText(kMsgBOMTitleRef), 2, kBOMKindRef, 0, 1, 1, 200)};
+  m_fittedWith.assign(m_columns.size(), nullptr);
+  for (int column = 1; column < 3; ++column) SetCell(0, column, m_columns[column].title, kCentred);
+  SetCell(1, 0, "*", ColumnAlignment(0));
+  SetCell(1, 1, m_itemPrefix + ".1", ColumnAlignment(1));
+}
+
+void CBOMGrid::SetSource(CBOMSource* source) {
+  if (source != m_ownedSource.get()) m_ownedSource.reset();
+  m_source = source;
+  m_run = nullptr;
+  m_index.SetCutsGroupSuffix(source == nullptr);
+  ReindexLines();
+}
+
+CBOMGrid* CBOMGrid::GetTotalPage() const {
+  return m_view != nullptr ? m_view->GetFirstPage() : nullptr;
+}
+
+void CBOMGrid::MarkTotalsStale() {
+  if (m_source != nullptr && m_view != nullptr) m_view->RecomputeTotals(0, 1);
+}
+
+void CBOMGrid::MarkModified() {
+  if (m_source != nullptr) m_source->SetDocumentModified();
+}
+
+void CBOMGrid::ReindexLines() {
+  m_index.Clear();
+  for (std::size_t row = 1; row < m_lines.size(); ++row) m_index.Insert(*m_lines[row]);
+}
+
+void CBOMGrid::SetLineReference(CBOMLine& line, std::string_view reference) {
+  m_index.Erase(line);
+  line.reference = std::string(reference);
+  if (line.row >= 1) m_index.Insert(line);
+}
+
+void CBOMGrid::RenumberRecords(std::size_t from, bool resize) {
+  for (std::size_t row = from; row < m_lines.size(); ++row) {
+    m_lines[row]->row = static_cast<int>(row);
+    if (resize) AutoSizeRowIfWanted(static_cast<int>(row));
+  }
+}
+
+void CBOMGrid::AutoSizeRowIfWanted(int row) {
+  if (row >= 0 && row < GetRowCount() && LineAt(row).autoRowHeight) AutoSizeRow(row);
+}
+
+CBOMLine* CBOMGrid::FindLineRecord(std::string_view reference) const {
+  return m_index.Find(reference, 1, GetRowCount() - 2);
+}
+
+int CBOMGrid::FindLine(std::string_view reference) const {
+  const CBOMLine* line = FindLineRecord(reference);
+  return line != nullptr ? line->row : -1;
+}
+
+const CBOMLine* CBOMGrid::GetLine(int row) const {
+  if (row < 0 || row >= static_cast<int>(m_lines.size())) return nullptr;
+  return m_lines[static_cast<std::size_t>(row)].get();
+}
+
+std::int64_t CBOMGrid::GetLineQuantity(int row) const {
+  return IsLineRow(row) ? LineAt(row).quantity : 0;
+}
 
 bool CBOMGrid::AddRefQuantity(std::string_view reference, std::int64_t quantity) {
-  if (quantity < 1) return false;
-  int row = FindLine(reference);
-  if (row < 0) {
-    m_lines.push_back(Line{std::string(reference), 0});
-    row = static_cast<int>(m_lines.size());
+  if (quantity < 1 || quantity > kMaxQuantity) return false;
+  CBOMLine* line = FindLineRecord(reference);
+  if (line != nullptr ? line->quantity > kMaxQuantity - quantity : GetRowCount() >= kMaxRowCount) {
+    return false;
   }
-  Line& line = m_lines[static_cast<std::size_t>(row - 1)];
-  line.quantity += quantity;
-  if (m_source != nullptr) m_source->SetRefQuantity(line.reference, line.quantity);
+  MarkTotalsStale();
+  if (line != nullptr) {
+    line->quantity += quantity;
+    if (m_source != nullptr) m_source->SetRefQuantity(line->reference, line->quantity);
+    UpdateLineCells(line->row);
+  } else {
+    // The totals merge a reference over all groups, so their lines keep no suffix.
+    AppendLine(IsTotalPage() ? CutGroupSuffix(reference) : reference, quantity);
+  }
+  NumberLines(2);
+  NotifyInvalidated();
   return true;
 }
 
+void CBOMGrid::AppendEditLine() {
+  const int oldEdit = EditRow();
+  auto edit = std::make_unique<CBOMLine>();
+  edit->row = oldEdit + 1;
+  edit->autoRowHeight = LineAt(oldEdit).autoRowHeight;
+  m_lines.push_back(std::move(edit));
+  m_index.Insert(*m_lines.back());
+  InsertRow(oldEdit);
+  SetCell(oldEdit + 1, 0, "*", ColumnAlignment(0));
+  SetCell(oldEdit + 1, 1, m_itemPrefix + ".?", ColumnAlignment(1));
+  SetCell(oldEdit, 0, "", ColumnAlignment(0));
+}
+
+void CBOMGrid::AppendLine(std::string_view reference, std::int64_t quantity) {
+  const int row = EditRow();
+  AppendEditLine();
+  CBOMLine& line = LineAt(row);
+  SetLineReference(line, reference);
+  line.quantity = quantity;
+  line.autoRowHeight = m_defaultAutoRowHeight;
+  if (m_source != nullptr) m_source->SetRefQuantity(line.reference, quantity);
+  UpdateLineCells(row);
+}
+
 bool CBOMGrid::RemoveRefQuantity(std::string_view reference, std::int64_t quantity) {
-  const int row = FindLine(reference);
-  if (row < 0) return false;
-  Line& line = m_lines[static_cast<std::size_t>(row - 1)];
-  std::int64_t amount = Trim(reference).empty() ? line.quantity + 1 : quantity;
+  CBOMLine* line = FindLineRecord(reference);
+  if (line == nullptr) return false;
+  std::int64_t amount = TrimBOMBlanks(reference).empty() ? line->quantity + 1 : quantity;
   if (amount < 1) return false;
-  if (amount > line.quantity) amount = line.quantity;
-  line.quantity -= amount;
-  if (line.quantity > 0) return true;
-  const std::string removed = line.reference;
-  m_lines.erase(m_lines.begin() + (row - 1));
-  if (m_source != nullptr) m_source->SetRefQuantity(removed, 0);
+  MarkTotalsStale();
+  amount = std::min(amount, line->quantity);
+  line->quantity -= amount;
+  if (line->quantity > 0) {
+    UpdateLineCells(line->row);
+  } else {
+    DeleteLineRow(line->row);
+    NumberLines(2);
+  }
+  NotifyInvalidated();
   return true;
+}
+
+void CBOMGrid::DeleteLineRow(int row) {
+  const std::string reference = LineAt(row).reference;
+  m_index.Erase(LineAt(row));
+  CGridModel::DeleteRow(row);
+  m_lines.erase(m_lines.begin() + row);
+  RenumberRecords(static_cast<std::size_t>(row), true);
+  // Told last, so that the source finds the grid whole whatever it does in turn.
+  if (m_source != nullptr) m_source->SetRefQuantity(reference, 0);
 }
 
 bool CBOMGrid::ClearLines() {
   bool all = true;
-  while (!m_lines.empty()) {
-    const Line last = m_lines.back();
-    if (!RemoveRefQuantity(last.reference, last.quantity) && !m_lines.empty()) {
-      m_lines.pop_back();
-      all = false;
-    }
+  if (GetRowCount() > 2) MarkTotalsStale();
+  while (GetRowCount() > 2) {
+    const int row = EditRow() - 1;
+    if (LineAt(row).quantity < 1) all = false;
+    DeleteLineRow(row);
   }
+  NumberLines(2);
+  NotifyInvalidated();
+  MarkModified();
   return all;
 }
 
 bool CBOMGrid::RenameLine(std::string_view oldReference, std::string_view newReference) {
-  const int row = FindLine(oldReference);
-  if (row < 0) return false;
-  m_lines[static_cast<std::size_t>(row - 1)].reference = std::string(newReference);
+  CBOMLine* line = FindLineRecord(oldReference);
+  if (line == nullptr) return false;
+  SetLineReference(*line, newReference);
+  UpdateLineCells(line->row);
+  MarkTotalsStale();
+  MarkModified();
+  NotifyInvalidated();
   return true;
 }
 
-int CBOMGrid::FindLine(std::string_view reference) const {
-  const std::string_view wanted = Trim(reference);
-  for (std::size_t i = 0; i < m_lines.size(); ++i) {
-    if (Trim(m_lines[i].reference) == wanted) return static_cast<int>(i) + 1;
+bool CBOMGrid::MoveLine(int from, int to) {
+  // The edit line keeps the last row: moving it (or onto it) would turn a line into
+  // the edit line and lose its quantity from every look-up.
+  if (!IsLineRow(from) || !IsLineRow(to)) return false;
+  if (from == to) return true;
+  const auto first = m_lines.begin();
+  if (from < to) {
+    std::rotate(first + from, first + from + 1, first + to + 1);
+  } else {
+    std::rotate(first + to, first + from, first + from + 1);
   }
-  return -1;
+  RenumberRecords(static_cast<std::size_t>(std::min(from, to)), false);
+  return true;
 }
-
-std::int64_t CBOMGrid::GetLineQuantity(int row) const {
-  if (row < 1 || row > static_cast<int>(m_lines.size())) return 0;
-  return m_lines[static_cast<std::size_t>(row - 1)].quantity;
-}
-
-std::optional<std::string> CBOMGrid::GetLineFieldText(int row, int kind) const {
-  if (row < 1 || row > static_cast<int>(m_lines.size())) return std::nullopt;
-  const Line& line = m_lines[static_cast<std::size_t>(row - 1)];
-  if (kind == kKindReference) return line.reference;
-  if (kind == kKindQuantity) return std::to_string(line.quantity);
-  return std::nullopt;
-}
-
-void CBOMGrid::Serialize(CArchiveWriter& archive) const { (void)archive; }
-
-void CBOMGrid::Serialize(CArchiveReader& archive) { (void)archive; }

@@ -1,71 +1,255 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "grid/grid_model.h"
+#include "model/bom_column.h"
+#include "model/bom_column_kind.h"
+#include "model/bom_group.h"
+#include "model/bom_line.h"
+#include "model/bom_line_index.h"
+#include "model/bom_stored_fonts.h"
+
 class CArchiveReader;
 class CArchiveWriter;
+class CBOMPageHost;
+class CBOMPrompter;
+class CBOMSource;
+class CGridCellFormat;
+struct CBOMRecord;
 class CRun;
 
-// The bill of materials of one run: one line per catalogue reference with a quantity.
-// Every other value of a line lives in the run's records of that reference.
+// The bill of materials of one run (a run page), or the totals of all runs (the total
+// page, which has no source). A line is one catalogue reference with a quantity; every
+// other value of a line is read from, and written to, the properties of the source's
+// records of that reference, by the key of the column's kind.
 //
-// FIRST CUT: only what the run needs to book and unbook references. The grid proper
-// (columns, cells, numbering, its stored record) replaces this; until then Serialize
-// writes and reads nothing.
-class CBOMGrid {
+// Rows: 0 the title row, 1..row count - 2 the lines, the last row the edit line where a
+// new reference is typed. Columns: 0 marks the edit line with "*", 1 shows item numbers,
+// 2 and up a field each, chosen by their kind. Lines, rows and columns are kept in step:
+// line record i is shown by row i, column record j by column j.
+//
+// After every change the grid renumbers its lines and, on a run page, tells its view
+// (if it has one) that the totals are stale and the source's document that it changed.
+// Operations report failure by returning false and then change nothing.
+class CBOMGrid : public CGridModel {
  public:
-  // Column kinds read through GetLineFieldText.
-  static constexpr int kKindReference = 0;
-  static constexpr int kKindQuantity = 1;
+  static constexpr int kKindReference = kBOMKindRef;
+  static constexpr int kKindQuantity = kBOMKindQuantity;
+  // Quantities stay within what the documents' 32-bit quantity fields hold.
+  static constexpr std::int64_t kMaxQuantity = 0x7FFFFFFF;
+  // Rows that a stored grid can count.
+  static constexpr int kMaxRowCount = 0xFFFF;
 
-  // source: the run whose records hold the line values (null for the total page).
-  explicit CBOMGrid(CRun* source = nullptr);
+  // The total page.
+  CBOMGrid();
+  // A run page of the run (defined with the run's adapter; null gives the total page).
+  explicit CBOMGrid(CRun* run);
+  ~CBOMGrid() override;
 
-  void SetSource(CRun* source) { m_source = source; }
-  CRun* GetSource() const { return m_source; }
+  // Source: the run (through its adapter), another source (not owned), or none for the
+  // total page. Changing between a run page and the total page re-keys the line index.
+  void SetSource(CRun* run);
+  void SetSource(CBOMSource* source);
+  void SetSource(std::nullptr_t) { SetSource(static_cast<CBOMSource*>(nullptr)); }
+  // The run given to SetSource(CRun*); null otherwise.
+  CRun* GetSource() const { return m_run; }
+  CBOMSource* GetRecordSource() const { return m_source; }
+  bool IsTotalPage() const { return m_source == nullptr; }
+  // The view that shows the page (not owned), or null.
+  void SetView(CBOMPageHost* view) { m_view = view; }
+  CBOMPageHost* GetView() const { return m_view; }
+  // Asks the user while editing (not owned); without one every question is cancelled.
+  void SetPrompter(CBOMPrompter* prompter) { m_prompter = prompter; }
+  // The first page of the view; null without a view or pages.
+  CBOMGrid* GetTotalPage() const;
 
-  // Adds a quantity (at least 1) of a reference: to its line, or as a new last line.
-  // The run is told the line's new quantity. False for a quantity below 1.
+  // Item numbering: one switch for every grid, on at start.
+  static void SetNumbering(bool on);
+  static bool IsNumbering();
+
+  // Lines.
+  // Adds a quantity (at least 1) of a reference to its line, or appends a line; the
+  // source is told the line's new quantity. False for a quantity below 1, a total above
+  // kMaxQuantity or a grid already holding kMaxRowCount rows (nothing changes).
   bool AddRefQuantity(std::string_view reference, std::int64_t quantity);
   // Removes up to that quantity (the whole line for a blank reference); a line left at
-  // 0 is deleted and the run told so. False when the reference has no line or the
-  // amount is below 1.
+  // 0 is deleted and the source told quantity 0. False when the reference has no line or
+  // the amount is below 1.
   bool RemoveRefQuantity(std::string_view reference, std::int64_t quantity);
-  // Removes every line, last to first; true when every removal succeeded.
+  // Removes every line, last to first; true when every line had a quantity to remove.
   bool ClearLines();
   // Gives the line of the old reference the new text; false when it has no line.
   bool RenameLine(std::string_view oldReference, std::string_view newReference);
-
-  // Row 1.. of the first line whose reference, trimmed of blanks, equals the trimmed
-  // text; -1 when none.
+  // Moves the line record of one line row to another (1..row count - 2), shifting those
+  // between; false out of range. The cells follow at the next numbering.
+  bool MoveLine(int from, int to);
+  // The first line row whose reference, trimmed of blanks, equals the trimmed text (on
+  // the total page both cut at their group suffix first); -1 when none.
   int FindLine(std::string_view reference) const;
-  // Rows in use, title row included (lines + 1).
-  int GetLineCount() const { return static_cast<int>(m_lines.size()) + 1; }
-  // Kind 0 the reference, 1 the quantity ("%d"); nothing for another kind or a row
-  // outside 1..lines.
-  std::optional<std::string> GetLineFieldText(int row, int kind) const;
+  // Row count - 1.
+  int GetLineCount() const { return GetRowCount() - 1; }
+  // The record of any row (title, line or edit line); null out of range.
+  const CBOMLine* GetLine(int row) const;
   std::int64_t GetLineQuantity(int row) const;
-
+  // A field of a line (row 1..row count - 2): a column kind or a BOMLineField. Nothing
+  // out of range and for the picture kind. Kinds 2..20 are the source's property of the
+  // kind's key (empty for an empty reference or when missing); on the total page, the
+  // text that the first column of that kind shows.
+  std::optional<std::string> GetLineFieldText(int row, int kind) const;
+  // 0 refreshes every row; 1 numbers (when numbering is on) and refreshes; 2 only
+  // numbers; negative toggles the numbering switch.
+  void NumberLines(int mode);
   const std::string& GetItemPrefix() const { return m_itemPrefix; }
-  void SetItemPrefix(std::string_view prefix) { m_itemPrefix = prefix; }
-  // Renumbering and refreshing belong to the grid proper; nothing here yet.
-  void NumberLines(int mode) { (void)mode; }
+  void SetItemPrefix(std::string_view prefix);
 
-  // FIRST CUT: the grid's stored record is not written or read yet.
+  // Columns.
+  static std::string_view ColumnKey(int kind) { return BOMColumnKey(kind); }
+  const CBOMColumn* GetColumn(int index) const;
+  CBOMColumn* GetColumn(int index);
+  // A column of the kind after column 1..column count - 1, titled, filled from its kind.
+  bool InsertColumn(int after, int kind, std::string_view title);
+  // Deletes a column 2..column count - 1.
+  bool DeleteColumn(int column);
+  // Takes the other grid's defaults, fonts, text colour, stored columns (those with an
+  // Excel flag of 0 or more) and row and cell formats.
+  void CopyLayoutFrom(const CBOMGrid& other);
+  // Shows the transient unit-weight column on run pages of QM and QG runs while the
+  // "Support" setting is 2 or more, and hides it otherwise.
+  void UpdateWeightColumn();
+
+  // Cells.
+  using CGridModel::SetCell;
+  // A text cell with the text as the column shows it (see the display rules in
+  // bom_cells.cpp) and the alignment.
+  bool SetCell(int row, int column, std::string_view text, int alignment, bool repaint = false);
+  // The text of a text cell; empty for other cells.
+  std::string GetCellText(int row, int column) const;
+  std::optional<std::string> GetTextCellText(int row, int column) const;
+  // Make the text cell first when needed (the column's alignment, centred on row 0).
+  bool SetCellFont(int row, int column, const CLogFont& font);
+  bool SetCellTextColor(int row, int column, CGridColor color);
+  bool SetCellAlignment(int row, int column, int alignment);
+  // The grid's own font, also given to the grid.
+  void SetDefaultLogFont(const CLogFont& font);
+  const CLogFont& GetDefaultLogFont() const { return m_defaultFont; }
+  // A grid row after the row with empty text cells in columns 2 and up. Only the line
+  // operations keep records in step; this is their step.
+  bool InsertRow(int after);
+  bool UpdateCellBitmap(int row, int column);
+  void UpdateLineCells(int row);
+
+  bool GetDefaultAutoRowHeight() const { return m_defaultAutoRowHeight; }
+  bool GetDefaultAutoColumnWidth() const { return m_defaultAutoColumnWidth; }
+  void SetDefaultAutoRowHeight(bool on) { m_defaultAutoRowHeight = on; }
+  void SetDefaultAutoColumnWidth(bool on) { m_defaultAutoColumnWidth = on; }
+  const std::array<std::int32_t, 4>& GetRectangle() const { return m_rectangle; }
+  void SetRectangle(const std::array<std::int32_t, 4>& rectangle) { m_rectangle = rectangle; }
+  const std::array<std::int32_t, 3>& GetViewAngles() const { return m_viewAngles; }
+  void SetViewAngles(const std::array<std::int32_t, 3>& angles) { m_viewAngles = angles; }
+
+  // Editing (see bom_edit.cpp).
+  // Whether the user may edit now: a run page whose source allows it, edit enabled.
+  bool IsEditAllowed() const;
+  // False for a picture column; otherwise makes the text cell and keeps its text.
+  bool CanEditCell(int row, int column) override;
+  // Applies the text typed into the cell (changed: the editor changed it).
+  void OnCellEdited(int row, int column, bool changed) override;
+  const std::string& GetEditBuffer() const { return m_editBuffer; }
+  // The source's code table, for the reference pick list.
+  std::vector<std::string> GetPickListCodes() const;
+
+  // The stored record. Writing throws std::length_error beyond the counts a record
+  // holds. Reading (after the source re-created the lines) throws CArchiveError for a
+  // damaged record and then changes nothing; the version is the source's document's
+  // unless given.
   void Serialize(CArchiveWriter& archive) const;
   void Serialize(CArchiveReader& archive);
+  void Serialize(CArchiveReader& archive, int fileVersion);
 
  private:
-  struct Line {
-    std::string reference;
-    std::int64_t quantity = 0;
-  };
+  enum class EditOutcome { kApplied, kCancelled, kRemoved };
 
-  CRun* m_source = nullptr;
-  std::vector<Line> m_lines;
+  bool IsLineRow(int row) const { return row >= 1 && row <= GetRowCount() - 2; }
+  int EditRow() const { return GetRowCount() - 1; }
+  CBOMLine& LineAt(int row) { return *m_lines[static_cast<std::size_t>(row)]; }
+  const CBOMLine& LineAt(int row) const { return *m_lines[static_cast<std::size_t>(row)]; }
+  int ColumnKind(int column) const;
+  int ColumnAlignment(int column) const;
+  void InitColumns();
+  void MarkTotalsStale();
+  void MarkModified();
+
+  // Line records (bom_grid.cpp).
+  void SetLineReference(CBOMLine& line, std::string_view reference);
+  void RenumberRecords(std::size_t from, bool resize);
+  void ReindexLines();
+  CBOMLine* FindLineRecord(std::string_view reference) const;
+  void AppendEditLine();
+  void AppendLine(std::string_view reference, std::int64_t quantity);
+  void DeleteLineRow(int row);
+  void AutoSizeRowIfWanted(int row);
+
+  // Numbering (bom_numbering.cpp).
+  void WriteItemNumbers();
+  std::optional<std::string> TotalPageValue(int row, int kind) const;
+
+  // Cells (bom_cells.cpp).
+  std::string DisplayText(int row, int column, std::string_view text) const;
+  std::optional<std::string> CellValue(const CBOMLine& line, int column) const;
+  std::string QuantityText(const CBOMLine& line) const;
+  void FitColumn(int row, int column, int oldWidth);
+  void ForgetFitting(int column);  // -1: every column
+  CGridCellFormat* MakeTextCell(int row, int column);
+  void FillColumnCells(int column);
+
+  // Columns (bom_columns.cpp).
+  int FindColumnOfKind(int kind, int except) const;
+  void InsertColumnRecord(int at, const CBOMColumn& column);
+  void EraseColumn(int column);
+  void DeleteColumnsFrom(int first);
+  void CopyRowFormats(const CBOMGrid& other, const std::vector<int>& columnMap);
+
+  // Editing (bom_edit.cpp).
+  void RestoreEditedCell(int row, int column);
+  bool Ask(int message, int caption, bool cancel, std::string_view p1, std::string_view p2 = {});
+  void StoreTypedValues(int fromRow, std::string_view reference);
+  EditOutcome EditReferenceOnEditLine(const std::string& text);
+  EditOutcome EditReferenceOnLine(int row, const std::string& text);
+  EditOutcome EditQuantityOnLine(int row, const std::string& text);
+  void MergeInto(int fromRow, CBOMLine& target);
+  void FinishEdit(int row);
+
+  // Stored record (bom_archive.cpp).
+  CBOMRecord MakeRecord() const;
+  void ApplyRecord(const CBOMRecord& record);
+  void ApplyColumns(const CBOMRecord& record);
+  void ApplyRow(int row, const CBOMRecord& record, std::size_t index);
+  int TargetRowOf(const std::string& text, int storedRow);
+
+  std::vector<std::unique_ptr<CBOMLine>> m_lines;
+  std::vector<CBOMColumn> m_columns;
   std::string m_itemPrefix;
+  bool m_defaultAutoRowHeight = true;
+  bool m_defaultAutoColumnWidth = true;
+  std::string m_editBuffer;
+  CLogFont m_defaultFont;
+  CBOMSource* m_source = nullptr;
+  std::unique_ptr<CBOMSource> m_ownedSource;
+  CRun* m_run = nullptr;
+  CBOMPageHost* m_view = nullptr;
+  CBOMPrompter* m_prompter = nullptr;
+  std::array<std::int32_t, 4> m_rectangle{};
+  std::array<std::int32_t, 3> m_viewAngles{-30, -45, 0};
+  CBOMLineIndex m_index;
+  CBOMStoredFonts m_storedFonts;
+  // The measurer each column was last fitted with as a whole (see FitColumn).
+  std::vector<const CGridTextMeasurer*> m_fittedWith;
 };

@@ -1,0 +1,135 @@
+// The stored record of the bill-of-materials grid.
+
+#include <utility>
+
+#include "grid/grid_cell_format.h"
+#include "model/bom_grid.h"
+#include "model/bom_record.h"
+#include "model/bom_source.h"
+
+namespace {
+
+constexpr int kCurrentVersion = 10000;
+constexpr int kCentred = 1;
+
+CBOMRecord::Cell StoredCell(const CGridCell* cell) {
+  CBOMRecord::Cell stored;
+  if (cell == nullptr) return stored;
+  const auto* text = dynamic_cast<const CGridCellFormat*>(cell);
+  stored.state = text != nullptr ? CBOMRecord::Cell::kText : CBOMRecord::Cell::kOther;
+  if (text == nullptr) return stored;
+  if (text->HasTextColor()) stored.textColor = text->GetTextColor().ToColorRef();
+  if (text->HasFont()) stored.font = text->GetLogFont();
+  return stored;
+}
+
+}  // namespace
+
+CBOMRecord CBOMGrid::MakeRecord() const {
+  CBOMRecord record;
+  record.defaultAutoRowHeight = m_defaultAutoRowHeight;
+  record.defaultAutoColumnWidth = m_defaultAutoColumnWidth;
+  // While the language system draws its own fonts the grid shows the language's font;
+  // the document keeps the user's.
+  record.font = CGridCellFormat::GetIgnoreOwnFonts() ? m_defaultFont : GetLogFont();
+  record.textColor = GetTextColor().ToColorRef();
+  std::vector<int> stored;  // transient columns leave no trace
+  for (int column = 0; column < GetColumnCount(); ++column) {
+    if (m_columns[static_cast<std::size_t>(column)].excelFlag >= 0) stored.push_back(column);
+  }
+  for (int column : stored) {
+    CBOMRecord::Column block{m_columns[static_cast<std::size_t>(column)], GetColumnWidth(column)};
+    block.column.position = static_cast<int>(record.columns.size());
+    record.columns.push_back(std::move(block));
+  }
+  for (int row = 0; row < GetRowCount(); ++row) {
+    CBOMRecord::Row block;
+    block.text = row == 0 ? CBOMRecord::kTitleLine : row == EditRow() ? CBOMRecord::kEditLine
+                                                                         : LineAt(row).reference;
+    block.height = GetRowHeight(row);
+    block.autoHeight = LineAt(row).autoRowHeight;
+    for (int column : stored) block.cells.push_back(StoredCell(GetCell(row, column)));
+    record.rows.push_back(std::move(block));
+  }
+  record.rectangle = m_rectangle;
+  record.viewAngles = m_viewAngles;
+  record.hasRectangle = record.hasViewAngles = true;
+  return record;
+}
+
+void CBOMGrid::Serialize(CArchiveWriter& archive) const { MakeRecord().Write(archive, m_storedFonts); }
+
+void CBOMGrid::Serialize(CArchiveReader& archive) {
+  Serialize(archive, m_source != nullptr ? m_source->GetFileVersion() : kCurrentVersion);
+}
+
+void CBOMGrid::Serialize(CArchiveReader& archive, int fileVersion) {
+  CBOMStoredFonts fonts;
+  const CBOMRecord record = CBOMRecord::Read(archive, fileVersion, fonts);  // can throw
+  m_storedFonts = std::move(fonts);
+  ApplyRecord(record);
+}
+
+void CBOMGrid::ApplyRecord(const CBOMRecord& record) {
+  DeleteColumnsFrom(2);
+  m_defaultAutoRowHeight = record.defaultAutoRowHeight;
+  m_defaultAutoColumnWidth = record.defaultAutoColumnWidth;
+  SetDefaultLogFont(record.font);
+  SetTextColor(CGridColor::FromColorRef(record.textColor));
+  ApplyColumns(record);
+  for (std::size_t index = 0; index < record.rows.size(); ++index) {
+    ApplyRow(TargetRowOf(record.rows[index].text, static_cast<int>(index)), record, index);
+  }
+  if (record.hasRectangle) m_rectangle = record.rectangle;
+  if (record.hasViewAngles) m_viewAngles = record.viewAngles;
+  NumberLines(1);
+}
+
+void CBOMGrid::ApplyColumns(const CBOMRecord& record) {
+  for (std::size_t index = 0; index < record.columns.size(); ++index) {
+    const CBOMRecord::Column& block = record.columns[index];
+    const int column = static_cast<int>(index);
+    if (column >= 2) InsertColumn(column - 1, block.column.kind, block.column.title);
+    m_columns[index] = block.column;
+    m_columns[index].position = column;
+    PutColumnWidth(column, block.width);
+  }
+  m_columns[1].alignment = 0;
+  for (int column = 2; column < GetColumnCount(); ++column) {
+    CBOMColumn& record = m_columns[static_cast<std::size_t>(column)];
+    std::string title = BOMDefaultTitle(record.kind);
+    if (!title.empty()) record.title = std::move(title);
+    SetCell(0, column, record.title, kCentred);
+  }
+  ForgetFitting(-1);
+  NotifyLayoutChanged();
+}
+
+int CBOMGrid::TargetRowOf(const std::string& text, int storedRow) {
+  if (text == CBOMRecord::kTitleLine) return 0;
+  if (text == CBOMRecord::kEditLine) return EditRow();
+  CBOMLine* line = FindLineRecord(text);
+  if (line == nullptr) return 0;  // a line gone since: its formats go to the title row
+  const int found = line->row;
+  if (found == storedRow || !IsLineRow(storedRow)) return found;
+  // Lines come back in the order of the run's records; the stored order wins.
+  std::swap(m_lines[static_cast<std::size_t>(found)], m_lines[static_cast<std::size_t>(storedRow)]);
+  LineAt(found).row = found;
+  LineAt(storedRow).row = storedRow;
+  return storedRow;
+}
+
+void CBOMGrid::ApplyRow(int row, const CBOMRecord& record, std::size_t index) {
+  const CBOMRecord::Row& stored = record.rows[index];
+  PutRowHeight(row, stored.height);
+  LineAt(row).autoRowHeight = stored.autoHeight;
+  const int columns = std::min(GetColumnCount(), static_cast<int>(stored.cells.size()));
+  for (int column = 0; column < columns; ++column) {
+    const CBOMRecord::Cell& cell = stored.cells[static_cast<std::size_t>(column)];
+    if (cell.state != CBOMRecord::Cell::kText) continue;
+    CGridCellFormat* own = MakeTextCell(row, column);
+    if (own == nullptr) continue;
+    if (cell.textColor) own->SetTextColor(CGridColor::FromColorRef(*cell.textColor));
+    if (cell.font) own->SetFont(*cell.font);
+  }
+}

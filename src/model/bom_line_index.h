@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "model/bom_line.h"
+
+// The lines of a bill-of-materials grid by reference, so that finding the line of a
+// reference costs one hash look-up instead of a walk over every line.
+//
+// Keys are references trimmed of blanks at both ends and, on a total page, cut at
+// their group suffix first. The index keeps pointers to lines (which the grid owns and
+// keeps at stable addresses) and reads their row fields, so moving lines needs no
+// upkeep; a line's reference must not change while the line is indexed (Erase, change,
+// Insert).
+class CBOMLineIndex {
+ public:
+  // Whether keys are cut at the group suffix; empties the index.
+  void SetCutsGroupSuffix(bool cut);
+  bool CutsGroupSuffix() const { return m_cutsGroupSuffix; }
+
+  std::string KeyOf(std::string_view reference) const;
+
+  void Clear() { m_lines.clear(); }
+  void Insert(CBOMLine& line);
+  void Erase(const CBOMLine& line);
+
+  // The indexed line of the text's key with the smallest row within first..last; null
+  // when none.
+  CBOMLine* Find(std::string_view text, int first, int last) const;
+
+ private:
+  bool m_cutsGroupSuffix = false;
+  std::unordered_map<std::string, std::vector<CBOMLine*>> m_lines;
+};

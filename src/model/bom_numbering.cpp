@@ -1,0 +1,112 @@
+// Item numbers and the fields of a line.
+
+#include <array>
+#include <string>
+
+#include "model/bom_grid.h"
+#include "model/bom_source.h"
+
+namespace {
+
+bool g_numbering = true;
+
+constexpr int kGroupSlots = 100;
+
+// Item numbers of lines in groups: each group (1..99) takes, at its first line, a base
+// of 100 x the next item number, and counts its lines on from there.
+class CItemCounter {
+ public:
+  std::string Next(const std::string& prefix, const CBOMGroup& group) {
+    if (group.number < 1 || group.number >= kGroupSlots) {
+      const std::string item = prefix + "." + std::to_string(m_next);
+      Advance();
+      return item;
+    }
+    std::int64_t& slot = m_slots[static_cast<std::size_t>(group.number)];
+    if (slot == 0) {
+      slot = m_base;
+      Advance();
+    } else {
+      ++slot;
+    }
+    // A flagged line shares the number of the line before it in its group.
+    if (group.flag != ' ' && slot % 100 > 1) --slot;
+    return prefix + "." + std::to_string(slot / 100) + "." + std::to_string(slot % 100);
+  }
+
+ private:
+  void Advance() {
+    ++m_next;
+    m_base += 100;
+  }
+
+  std::int64_t m_next = 1;
+  std::int64_t m_base = 101;
+  std::array<std::int64_t, kGroupSlots> m_slots{};
+};
+
+}  // namespace
+
+void CBOMGrid::SetNumbering(bool on) { g_numbering = on; }
+
+bool CBOMGrid::IsNumbering() { return g_numbering; }
+
+void CBOMGrid::NumberLines(int mode) {
+  if (mode < 0) {
+    g_numbering = !g_numbering;
+    return;
+  }
+  if (mode >= 1 && g_numbering) WriteItemNumbers();
+  if (mode <= 1) {
+    for (int row = 0; row < GetRowCount(); ++row) UpdateLineCells(row);
+  }
+  NotifyInvalidated();
+}
+
+void CBOMGrid::WriteItemNumbers() {
+  CItemCounter counter;
+  const int alignment = ColumnAlignment(1);
+  for (int row = 1; row < GetRowCount(); ++row) {
+    SetCell(row, 1, counter.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference)), alignment);
+  }
+}
+
+void CBOMGrid::SetItemPrefix(std::string_view prefix) {
+  m_itemPrefix = std::string(prefix);
+  NumberLines(1);
+}
+
+std::optional<std::string> CBOMGrid::GetLineFieldText(int row, int kind) const {
+  if (!IsLineRow(row) || kind == kBOMKindPicture) return std::nullopt;
+  const CBOMLine& line = LineAt(row);
+  switch (kind) {
+    case kBOMKindRef:
+      return line.reference;
+    case kBOMKindQuantity:
+      return std::to_string(line.quantity);
+    case kBOMFieldGroup:
+      return std::to_string(ParseBOMGroup(line.reference).number);
+    case kBOMFieldBareRef:
+      return std::string(CutGroupSuffix(line.reference));
+    case kBOMFieldItem:
+      return GetCellText(row, 1);
+    case kBOMFieldGroupFlag: {
+      const CBOMGroup group = ParseBOMGroup(line.reference);
+      return std::to_string(group.number) + group.flag;
+    }
+    default:
+      break;
+  }
+  if (kind < kBOMKindUnitPrice || kind > kBOMKindNone) return std::nullopt;
+  if (line.reference.empty()) return std::string();
+  if (IsTotalPage()) return TotalPageValue(row, kind);
+  return m_source->GetDevicePropByRef(line.reference, ColumnKey(kind)).value_or(std::string());
+}
+
+std::optional<std::string> CBOMGrid::TotalPageValue(int row, int kind) const {
+  // The total page has no records: its values are what the view wrote into its cells.
+  for (int column = 2; column < GetColumnCount(); ++column) {
+    if (ColumnKind(column) == kind) return GetCellText(row, column);
+  }
+  return std::string();
+}

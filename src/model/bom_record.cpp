@@ -1,0 +1,160 @@
+#include "model/bom_record.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "model/archive.h"
+#include "model/bom_stored_fonts.h"
+
+namespace {
+
+constexpr std::uint32_t kColorMask = 0x00FFFFFFu;
+// A column block holds at least a one-byte text and 13 bytes of numbers; a row block a
+// one-byte text, 3 bytes, and one byte per cell.
+constexpr std::uint64_t kMinColumnBlock = 14;
+constexpr std::uint64_t kMinRowBlock = 4;
+
+[[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
+  throw CArchiveError("bill-of-materials record: " + what, archive.Position());
+}
+
+bool ReadFlag(CArchiveReader& archive, const char* what) {
+  const std::uint8_t value = archive.ReadByte();
+  if (value > 1) Damaged(archive, std::string(what) + " flag " + std::to_string(value));
+  return value == 1;
+}
+
+std::uint32_t ReadColor(CArchiveReader& archive) {
+  const std::uint32_t color = archive.ReadDword();
+  if ((color & ~kColorMask) != 0) Damaged(archive, "colour out of range");
+  return color;
+}
+
+CLogFont ReadFont(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts) {
+  return fileVersion >= CBOMRecord::kWideFontVersion ? fonts.ReadWide(archive)
+                                                     : fonts.ReadNarrow(archive);
+}
+
+CBOMRecord::Column ReadColumn(CArchiveReader& archive, int index) {
+  CBOMRecord::Column block;
+  CBOMColumn& column = block.column;
+  column.title = archive.ReadString();
+  archive.ReadWord();  // the position is where the column is read
+  column.position = index;
+  column.kind = archive.ReadWord();
+  column.alignment = archive.ReadWord();
+  if (column.alignment > 2) Damaged(archive, "alignment " + std::to_string(column.alignment));
+  column.autoWidth = ReadFlag(archive, "auto width");
+  column.excelFlag = static_cast<std::int8_t>(archive.ReadByte());
+  column.csvFlag = static_cast<std::int8_t>(archive.ReadByte());
+  column.exportWidth = archive.ReadWord();
+  block.width = archive.ReadWord();
+  return block;
+}
+
+CBOMRecord::Cell ReadCell(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts) {
+  CBOMRecord::Cell cell;
+  if (!ReadFlag(archive, "cell")) return cell;
+  if (!ReadFlag(archive, "text cell")) {
+    cell.state = CBOMRecord::Cell::kOther;
+    return cell;
+  }
+  cell.state = CBOMRecord::Cell::kText;
+  if (ReadFlag(archive, "cell colour")) cell.textColor = ReadColor(archive);
+  if (ReadFlag(archive, "cell font")) cell.font = ReadFont(archive, fileVersion, fonts);
+  return cell;
+}
+
+CBOMRecord::Row ReadRow(CArchiveReader& archive, std::size_t columns, int fileVersion,
+                        CBOMStoredFonts& fonts) {
+  CBOMRecord::Row row;
+  row.text = archive.ReadString();
+  row.height = archive.ReadWord();
+  row.autoHeight = ReadFlag(archive, "auto height");
+  row.cells.reserve(columns);
+  for (std::size_t i = 0; i < columns; ++i) row.cells.push_back(ReadCell(archive, fileVersion, fonts));
+  return row;
+}
+
+std::uint16_t Word(std::size_t value, const char* what) {
+  if (value > 0xFFFF) throw std::length_error(std::string("bill of materials: too many ") + what);
+  return static_cast<std::uint16_t>(value);
+}
+
+std::uint16_t ClampedWord(int value) { return static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF)); }
+
+void WriteColumn(CArchiveWriter& archive, const CBOMRecord::Column& block) {
+  const CBOMColumn& column = block.column;
+  archive.WriteString(column.title);
+  archive.WriteWord(ClampedWord(column.position));
+  archive.WriteWord(ClampedWord(column.kind));
+  archive.WriteWord(ClampedWord(column.alignment));
+  archive.WriteByte(column.autoWidth ? 1 : 0);
+  archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(column.excelFlag, -128, 127))));
+  archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(column.csvFlag, -128, 127))));
+  archive.WriteWord(ClampedWord(column.exportWidth));
+  archive.WriteWord(ClampedWord(block.width));
+}
+
+void WriteCell(CArchiveWriter& archive, const CBOMRecord::Cell& cell, const CBOMStoredFonts& fonts) {
+  archive.WriteByte(cell.state == CBOMRecord::Cell::kMissing ? 0 : 1);
+  if (cell.state == CBOMRecord::Cell::kMissing) return;
+  archive.WriteByte(cell.state == CBOMRecord::Cell::kText ? 1 : 0);
+  if (cell.state != CBOMRecord::Cell::kText) return;
+  archive.WriteByte(cell.textColor ? 1 : 0);
+  if (cell.textColor) archive.WriteDword(*cell.textColor & kColorMask);
+  archive.WriteByte(cell.font ? 1 : 0);
+  if (cell.font) fonts.Write(archive, *cell.font);
+}
+
+}  // namespace
+
+CBOMRecord CBOMRecord::Read(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts) {
+  CBOMRecord record;
+  const std::uint16_t columnCount = archive.ReadWord();
+  if (columnCount < 2) Damaged(archive, "column count " + std::to_string(columnCount));
+  record.defaultAutoRowHeight = ReadFlag(archive, "default auto height");
+  record.defaultAutoColumnWidth = ReadFlag(archive, "default auto width");
+  record.font = ReadFont(archive, fileVersion, fonts);
+  record.textColor = ReadColor(archive);
+  archive.RequireCount(columnCount, kMinColumnBlock, "bill-of-materials columns");
+  record.columns.reserve(columnCount);
+  for (int i = 0; i < columnCount; ++i) record.columns.push_back(ReadColumn(archive, i));
+  const std::uint16_t rowCount = archive.ReadWord();
+  if (rowCount < 2) Damaged(archive, "row count " + std::to_string(rowCount));
+  archive.RequireCount(rowCount, kMinRowBlock + columnCount, "bill-of-materials rows");
+  record.rows.reserve(rowCount);
+  for (int i = 0; i < rowCount; ++i) record.rows.push_back(ReadRow(archive, columnCount, fileVersion, fonts));
+  if (fileVersion >= kRectangleVersion) {
+    for (std::int32_t& value : record.rectangle) value = archive.ReadLong();
+    record.hasRectangle = true;
+  }
+  if (fileVersion >= kViewAngleVersion) {
+    for (std::int32_t& value : record.viewAngles) value = archive.ReadLong();
+    record.hasViewAngles = true;
+  }
+  return record;
+}
+
+void CBOMRecord::Write(CArchiveWriter& archive, const CBOMStoredFonts& fonts) const {
+  const std::uint16_t columnCount = Word(columns.size(), "columns");
+  const std::uint16_t rowCount = Word(rows.size(), "rows");
+  archive.WriteWord(columnCount);
+  archive.WriteByte(defaultAutoRowHeight ? 1 : 0);
+  archive.WriteByte(defaultAutoColumnWidth ? 1 : 0);
+  fonts.Write(archive, font);
+  archive.WriteDword(textColor & kColorMask);
+  for (const Column& column : columns) WriteColumn(archive, column);
+  archive.WriteWord(rowCount);
+  for (const Row& row : rows) {
+    archive.WriteString(row.text);
+    archive.WriteWord(ClampedWord(row.height));
+    archive.WriteByte(row.autoHeight ? 1 : 0);
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+      WriteCell(archive, i < row.cells.size() ? row.cells[i] : Cell{}, fonts);
+    }
+  }
+  for (std::int32_t value : rectangle) archive.WriteLong(value);
+  for (std::int32_t value : viewAngles) archive.WriteLong(value);
+}

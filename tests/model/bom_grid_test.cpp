@@ -1,0 +1,292 @@
+#include "model/bom_grid.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/current_language.h"
+#include "bom_test_support.h"
+
+namespace {
+
+class BOMGridTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CCurrentLanguage::Instance().Reset();
+    CBOMGrid::SetNumbering(true);
+    grid.SetSource(&source);
+    grid.SetView(&view);
+    grid.SetItemPrefix("A");
+  }
+  void TearDown() override { CBOMGrid::SetNumbering(true); }
+
+  // The references of the lines, in row order.
+  std::vector<std::string> References() const {
+    std::vector<std::string> references;
+    for (int row = 1; row < grid.GetRowCount() - 1; ++row) references.push_back(grid.GetLine(row)->reference);
+    return references;
+  }
+
+  CFakeBOMSource source;
+  CFakeBOMView view;
+  CBOMGrid grid;
+};
+
+TEST_F(BOMGridTest, NewGridHasTitleRowEditLineAndThreeColumns) {
+  CBOMGrid fresh;
+  ASSERT_EQ(fresh.GetRowCount(), 2);
+  ASSERT_EQ(fresh.GetColumnCount(), 3);
+  EXPECT_EQ(fresh.GetFixedRowCount(), 1);
+  EXPECT_EQ(fresh.GetFixedColumnCount(), 2);
+  const CBOMColumn expected[] = {
+      {"", 0, kBOMKindNone, 1, true, 0, 0, 0},
+      {"MSG_7517", 1, kBOMKindNone, 0, true, 1, 0, 40},
+      {"MSG_7501", 2, kBOMKindRef, 0, true, 1, 1, 200},
+  };
+  for (int column = 0; column < 3; ++column) EXPECT_EQ(*fresh.GetColumn(column), expected[column]) << column;
+  EXPECT_EQ(fresh.GetColumn(3), nullptr);
+  EXPECT_EQ(fresh.GetColumn(-1), nullptr);
+  EXPECT_EQ(fresh.GetCell(0, 0), nullptr);  // no title over the marker column
+  EXPECT_EQ(fresh.GetCellText(0, 1), "MSG_7517");
+  EXPECT_EQ(fresh.GetCellText(0, 2), "MSG_7501");
+  EXPECT_EQ(fresh.GetTextCell(0, 2)->GetItemData(), 1u);
+  EXPECT_EQ(fresh.GetCellText(1, 0), "*");
+  EXPECT_EQ(fresh.GetCellText(1, 1), ".1");
+  EXPECT_EQ(fresh.GetViewAngles(), (std::array<std::int32_t, 3>{-30, -45, 0}));
+  EXPECT_TRUE(fresh.IsTotalPage());
+}
+
+TEST_F(BOMGridTest, AddingToAnEmptyGridMakesALineAboveANewEditLine) {
+  ASSERT_TRUE(grid.AddRefQuantity("R1", 3));
+  ASSERT_EQ(grid.GetRowCount(), 3);
+  EXPECT_EQ(grid.GetLine(1)->reference, "R1");
+  EXPECT_EQ(grid.GetLineQuantity(1), 3);
+  EXPECT_EQ(grid.GetCellText(1, 1), "A.1");
+  EXPECT_EQ(grid.GetCellText(1, 2), "R1");
+  EXPECT_EQ(grid.GetCellText(1, 0), "");
+  EXPECT_EQ(grid.GetCellText(2, 0), "*");
+  EXPECT_EQ(grid.GetCellText(2, 1), "A.2");
+  EXPECT_EQ(grid.GetLine(2)->reference, "");
+  EXPECT_EQ(source.quantities["R1"], 3);
+  EXPECT_FALSE(view.calls.empty());
+  EXPECT_EQ(view.calls.front(), std::make_pair(0, 1));
+}
+
+TEST_F(BOMGridTest, AddingTheSameReferenceMergesIntoItsLine) {
+  grid.AddRefQuantity("R1", 2);
+  grid.AddRefQuantity("R2", 1);
+  grid.AddRefQuantity(" R1 ", 5);  // blanks at the ends do not count
+  EXPECT_EQ(References(), (std::vector<std::string>{"R1", "R2"}));
+  EXPECT_EQ(grid.GetLineQuantity(1), 7);
+  EXPECT_EQ(source.quantities["R1"], 7);
+}
+
+TEST_F(BOMGridTest, RefusedQuantitiesChangeNothing) {
+  grid.AddRefQuantity("R1", CBOMGrid::kMaxQuantity - 1);
+  struct Case {
+    const char* reference;
+    std::int64_t quantity;
+    const char* fault;
+  };
+  const Case cases[] = {
+      {"R2", 0, "zero"},
+      {"R2", -4, "negative"},
+      {"R1", 2, "the total would pass the largest quantity"},
+      {"R2", CBOMGrid::kMaxQuantity + 1, "a new line beyond the largest quantity"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_FALSE(grid.AddRefQuantity(c.reference, c.quantity)) << c.fault;
+    EXPECT_EQ(grid.GetRowCount(), 3) << c.fault;
+    EXPECT_EQ(grid.GetLineQuantity(1), CBOMGrid::kMaxQuantity - 1) << c.fault;
+  }
+  EXPECT_TRUE(grid.AddRefQuantity("R1", 1));
+  EXPECT_EQ(grid.GetLineQuantity(1), CBOMGrid::kMaxQuantity);
+}
+
+TEST_F(BOMGridTest, RemovingQuantities) {
+  struct Case {
+    const char* name;
+    const char* reference;
+    std::int64_t amount;
+    bool result;
+    std::vector<std::string> lines;
+    std::int64_t quantityOfFirst;
+  };
+  const Case cases[] = {
+      {"part of a line", "R1", 2, true, {"R1", "R2", " "}, 3},
+      {"amount above the quantity removes the line", "R1", 9, true, {"R2", " "}, 1},
+      {"exactly the quantity", "R1", 5, true, {"R2", " "}, 1},
+      {"zero removes nothing", "R1", 0, false, {"R1", "R2", " "}, 5},
+      {"negative removes nothing", "R1", -1, false, {"R1", "R2", " "}, 5},
+      {"unknown reference", "R9", 1, false, {"R1", "R2", " "}, 5},
+      {"blank reference removes its whole line", "  ", 1, true, {"R1", "R2"}, 5},
+      {"empty reference finds the blank line too", "", 0, true, {"R1", "R2"}, 5},
+  };
+  for (const Case& c : cases) {
+    CBOMGrid page;
+    page.SetSource(&source);
+    page.AddRefQuantity("R1", 5);
+    page.AddRefQuantity("R2", 1);
+    page.AddRefQuantity(" ", 4);
+    EXPECT_EQ(page.RemoveRefQuantity(c.reference, c.amount), c.result) << c.name;
+    std::vector<std::string> lines;
+    for (int row = 1; row < page.GetRowCount() - 1; ++row) lines.push_back(page.GetLine(row)->reference);
+    EXPECT_EQ(lines, c.lines) << c.name;
+    EXPECT_EQ(page.GetLineQuantity(1), c.quantityOfFirst) << c.name;
+    for (int row = 0; row < page.GetRowCount(); ++row) EXPECT_EQ(page.GetLine(row)->row, row) << c.name;
+  }
+}
+
+TEST_F(BOMGridTest, RemovingTheLastLineLeavesTheEmptyGridAndTellsTheSource) {
+  grid.AddRefQuantity("R1", 2);
+  ASSERT_TRUE(grid.RemoveRefQuantity("R1", 2));
+  EXPECT_EQ(grid.GetRowCount(), 2);
+  EXPECT_EQ(grid.GetCellText(1, 0), "*");
+  EXPECT_EQ(grid.GetCellText(1, 1), "A.1");
+  EXPECT_EQ(source.quantities["R1"], 0);
+  EXPECT_EQ(grid.FindLine("R1"), -1);
+  EXPECT_FALSE(grid.RemoveRefQuantity("R1", 1));
+}
+
+TEST_F(BOMGridTest, ClearLinesRemovesEveryLineAndTellsTheSource) {
+  grid.AddRefQuantity("R1", 2);
+  grid.AddRefQuantity("R2", 3);
+  source.modified = 0;
+  EXPECT_TRUE(grid.ClearLines());
+  EXPECT_EQ(grid.GetRowCount(), 2);
+  EXPECT_EQ(source.quantities["R1"], 0);
+  EXPECT_EQ(source.quantities["R2"], 0);
+  EXPECT_EQ(source.modified, 1);
+  EXPECT_EQ(grid.GetCellText(1, 1), "A.1");
+}
+
+TEST_F(BOMGridTest, FindLineComparesWholeTextsOnARunPageAndBareOnesOnTheTotalPage) {
+  const std::string grouped = "R1 \nGroup=2";
+  grid.AddRefQuantity("R1", 1);
+  EXPECT_EQ(grid.FindLine(grouped), -1);
+  EXPECT_EQ(grid.FindLine("  R1"), 1);
+  grid.AddRefQuantity(grouped, 1);
+  EXPECT_EQ(grid.FindLine(grouped), 2);
+
+  CBOMGrid total;
+  total.AddRefQuantity("R1", 1);
+  EXPECT_EQ(total.FindLine(grouped), 1);
+  total.AddRefQuantity("R2 \nGroup=3", 2);
+  total.AddRefQuantity("R2 \nGroup=4!", 1);
+  EXPECT_EQ(total.GetRowCount(), 4);  // the groups merged into one line
+  EXPECT_EQ(total.GetLine(2)->reference, "R2");
+  EXPECT_EQ(total.GetLineQuantity(2), 3);
+  EXPECT_EQ(total.GetCellText(2, 2), "R2");
+}
+
+TEST_F(BOMGridTest, SwitchingBetweenPageKindsReKeysTheIndex) {
+  CBOMGrid page;
+  page.AddRefQuantity("R1", 1);
+  page.SetSource(&source);
+  page.AddRefQuantity("R1 \nGroup=2", 1);
+  EXPECT_EQ(page.GetRowCount(), 4);
+  page.SetSource(nullptr);
+  EXPECT_EQ(page.FindLine("R1 \nGroup=5"), 1);
+}
+
+TEST_F(BOMGridTest, MoveLineKeepsTheEditLineLast) {
+  struct Case {
+    int from;
+    int to;
+    bool result;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {1, 3, true, {"R2", "R3", "R1"}},
+      {3, 1, true, {"R3", "R1", "R2"}},
+      {2, 2, true, {"R1", "R2", "R3"}},
+      {0, 2, false, {"R1", "R2", "R3"}},  // the title row
+      {2, 0, false, {"R1", "R2", "R3"}},
+      {4, 1, false, {"R1", "R2", "R3"}},  // the edit line
+      {1, 4, false, {"R1", "R2", "R3"}},
+      {5, 1, false, {"R1", "R2", "R3"}},  // the row count
+      {-1, 1, false, {"R1", "R2", "R3"}},
+  };
+  for (const Case& c : cases) {
+    CBOMGrid page;
+    page.SetSource(&source);
+    for (const char* reference : {"R1", "R2", "R3"}) page.AddRefQuantity(reference, 1);
+    EXPECT_EQ(page.MoveLine(c.from, c.to), c.result) << c.from << " to " << c.to;
+    std::vector<std::string> lines;
+    for (int row = 1; row < 4; ++row) lines.push_back(page.GetLine(row)->reference);
+    EXPECT_EQ(lines, c.lines) << c.from << " to " << c.to;
+    for (int row = 0; row < page.GetRowCount(); ++row) EXPECT_EQ(page.GetLine(row)->row, row);
+    EXPECT_EQ(page.FindLine(c.lines[0]), 1);
+  }
+}
+
+TEST_F(BOMGridTest, RenameLineGivesTheLineTheNewText) {
+  grid.AddRefQuantity("R1", 2);
+  source.modified = 0;
+  EXPECT_FALSE(grid.RenameLine("R9", "R5"));
+  EXPECT_EQ(source.modified, 0);
+  EXPECT_TRUE(grid.RenameLine("R1", "R5"));
+  EXPECT_EQ(grid.FindLine("R1"), -1);
+  EXPECT_EQ(grid.FindLine("R5"), 1);
+  EXPECT_EQ(grid.GetCellText(1, 2), "R5");
+  EXPECT_EQ(source.modified, 1);
+}
+
+TEST_F(BOMGridTest, LineFieldsByKind) {
+  source.Put("R1 \nGroup=5a", "PrixU", "12.50");
+  grid.AddRefQuantity("X", 1);
+  grid.AddRefQuantity("R1 \nGroup=5a", 4);
+  struct Case {
+    int row;
+    int kind;
+    std::optional<std::string> text;
+  };
+  const Case cases[] = {
+      {2, kBOMKindRef, "R1 \nGroup=5a"},
+      {2, kBOMKindQuantity, "4"},
+      {2, kBOMKindUnitPrice, "12.50"},
+      {2, kBOMKindComment, ""},  // no such property
+      {2, kBOMKindPicture, std::nullopt},
+      {2, kBOMFieldGroup, "5"},
+      {2, kBOMFieldBareRef, "R1"},
+      {2, kBOMFieldItem, "A.2.1"},
+      {2, kBOMFieldGroupFlag, "5a"},
+      {1, kBOMFieldGroupFlag, "0 "},
+      {2, 25, std::nullopt},
+      {2, -1, std::nullopt},
+      {0, kBOMKindRef, std::nullopt},  // the title row
+      {3, kBOMKindRef, std::nullopt},  // the edit line
+  };
+  for (const Case& c : cases) EXPECT_EQ(grid.GetLineFieldText(c.row, c.kind), c.text) << c.row << "/" << c.kind;
+}
+
+TEST_F(BOMGridTest, TheTotalPageReadsItsValuesFromItsCells) {
+  CBOMGrid total;
+  total.AddRefQuantity("R1", 1);
+  total.InsertColumn(2, kBOMKindTotalPrice, "Total");
+  total.SetCell(1, 3, "99.00", 2);
+  EXPECT_EQ(total.GetLineFieldText(1, kBOMKindTotalPrice), "99.00");
+  EXPECT_EQ(total.GetLineFieldText(1, kBOMKindUnitPrice), "");
+  total.NumberLines(1);  // a refresh keeps what the view wrote
+  EXPECT_EQ(total.GetCellText(1, 3), "99.00");
+}
+
+TEST_F(BOMGridTest, GetTotalPageAsksTheView) {
+  EXPECT_EQ(grid.GetTotalPage(), nullptr);
+  CBOMGrid total;
+  view.firstPage = &total;
+  EXPECT_EQ(grid.GetTotalPage(), &total);
+  grid.SetView(nullptr);
+  EXPECT_EQ(grid.GetTotalPage(), nullptr);
+}
+
+TEST_F(BOMGridTest, TheTotalPageDoesNotMarkTotalsStale) {
+  CBOMGrid total;
+  total.SetView(&view);
+  total.AddRefQuantity("R1", 1);
+  total.RemoveRefQuantity("R1", 1);
+  EXPECT_TRUE(view.calls.empty());
+}
+
+}  // namespace

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/current_language.h"
+#include "bom_test_support.h"
+#include "model/bom_grid.h"
+
+namespace {
+
+class BOMNumberingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CCurrentLanguage::Instance().Reset();
+    CBOMGrid::SetNumbering(true);
+  }
+  void TearDown() override { CBOMGrid::SetNumbering(true); }
+
+  // The item numbers of every row after the title row, edit line included.
+  static std::vector<std::string> Items(const std::vector<std::string>& references) {
+    CFakeBOMSource source;
+    CBOMGrid grid;
+    grid.SetSource(&source);
+    grid.SetItemPrefix("A");
+    for (const std::string& reference : references) grid.AddRefQuantity(reference, 1);
+    std::vector<std::string> items;
+    for (int row = 1; row < grid.GetRowCount(); ++row) items.push_back(grid.GetCellText(row, 1));
+    return items;
+  }
+
+  static std::string Grouped(const std::string& reference, int group, const std::string& flag = "") {
+    return reference + " \nGroup=" + std::to_string(group) + flag;
+  }
+};
+
+TEST_F(BOMNumberingTest, NumbersLinesByGroupAndFlag) {
+  struct Case {
+    const char* name;
+    std::vector<std::string> references;
+    std::vector<std::string> items;
+  };
+  const std::vector<Case> cases = {
+      {"no groups", {"x", "y"}, {"A.1", "A.2", "A.3"}},
+      {"one group between plain lines",
+       {"x", Grouped("y", 5), Grouped("z", 5), "w"},
+       {"A.1", "A.2.1", "A.2.2", "A.3", "A.4"}},
+      {"a sub-item shares the number before it",
+       {"x", Grouped("y", 5), Grouped("z", 5, "a"), "w"},
+       {"A.1", "A.2.1", "A.2.1", "A.3", "A.4"}},
+      {"a line without price shares it too",
+       {Grouped("y", 2), Grouped("z", 2, "!"), Grouped("v", 2)},
+       {"A.1.1", "A.1.1", "A.1.2", "A.2"}},
+      {"the first line of a group keeps its number even when flagged",
+       {Grouped("y", 3, "b")},
+       {"A.1.1", "A.2"}},
+      {"groups interleaved keep their own counts",
+       {Grouped("a", 1), Grouped("b", 2), Grouped("c", 1), Grouped("d", 2)},
+       {"A.1.1", "A.2.1", "A.1.2", "A.2.2", "A.3"}},
+      {"group 99 is the last group", {Grouped("a", 99), Grouped("b", 99)}, {"A.1.1", "A.1.2", "A.2"}},
+      {"group 100 and above count as no group", {Grouped("a", 100), Grouped("b", 100)}, {"A.1", "A.2", "A.3"}},
+      {"group 0 and negative groups count as no group",
+       {Grouped("a", 0), Grouped("b", -3), Grouped("c", 0, "a")},
+       {"A.1", "A.2", "A.3", "A.4"}},
+      {"a flag on a plain line changes nothing", {"x!", "ya"}, {"A.1", "A.2", "A.3"}},
+      {"a huge group number is no group", {"a \nGroup=99999999999999"}, {"A.1", "A.2"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Items(c.references), c.items) << c.name;
+}
+
+TEST_F(BOMNumberingTest, AHundredLinesInOneGroupRunIntoTheNextHundred) {
+  std::vector<std::string> references;
+  for (int i = 0; i < 100; ++i) references.push_back(Grouped("r" + std::to_string(i), 7));
+  const std::vector<std::string> items = Items(references);
+  EXPECT_EQ(items[0], "A.1.1");
+  EXPECT_EQ(items[98], "A.1.99");
+  EXPECT_EQ(items[99], "A.2.0");  // the slot's hundreds grew: the stored rule, kept
+  EXPECT_EQ(items[100], "A.2");
+}
+
+TEST_F(BOMNumberingTest, NumberingOffLeavesTheNumbersAndShowsNewEditLinesUnnumbered) {
+  CFakeBOMSource source;
+  CBOMGrid grid;
+  grid.SetSource(&source);
+  grid.SetItemPrefix("B");
+  grid.AddRefQuantity("x", 1);
+  grid.NumberLines(-1);
+  EXPECT_FALSE(CBOMGrid::IsNumbering());
+  grid.AddRefQuantity("y", 1);
+  EXPECT_EQ(grid.GetCellText(1, 1), "B.1");
+  EXPECT_EQ(grid.GetCellText(2, 1), "B.2");  // the former edit line keeps its number
+  EXPECT_EQ(grid.GetCellText(3, 1), "B.?");
+  grid.NumberLines(-1);
+  grid.NumberLines(2);
+  EXPECT_EQ(grid.GetCellText(3, 1), "B.3");
+}
+
+TEST_F(BOMNumberingTest, ANewPrefixRenumbers) {
+  CFakeBOMSource source;
+  CBOMGrid grid;
+  grid.SetSource(&source);
+  grid.AddRefQuantity("x", 1);
+  EXPECT_EQ(grid.GetCellText(1, 1), ".1");
+  grid.SetItemPrefix("Run 2");
+  EXPECT_EQ(grid.GetCellText(1, 1), "Run 2.1");
+  EXPECT_EQ(grid.GetCellText(2, 1), "Run 2.2");
+}
+
+TEST_F(BOMNumberingTest, MovedLinesAreRenumberedByTheNextNumbering) {
+  CFakeBOMSource source;
+  CBOMGrid grid;
+  grid.SetSource(&source);
+  grid.SetItemPrefix("A");
+  grid.AddRefQuantity("x", 1);
+  grid.AddRefQuantity(Grouped("y", 4), 1);
+  ASSERT_TRUE(grid.MoveLine(2, 1));
+  grid.NumberLines(1);
+  EXPECT_EQ(grid.GetCellText(1, 1), "A.1.1");
+  EXPECT_EQ(grid.GetCellText(1, 2), "y");
+  EXPECT_EQ(grid.GetCellText(2, 1), "A.2");
+  EXPECT_EQ(grid.GetCellText(2, 2), "x");
+}
+
+}  // namespace

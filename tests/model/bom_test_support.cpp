@@ -1,0 +1,76 @@
+#include "bom_test_support.h"
+
+#include "model/bom_group.h"
+
+namespace {
+
+std::string Key(std::string_view reference) { return std::string(TrimBOMBlanks(reference)); }
+
+}  // namespace
+
+std::optional<std::string> CFakeBOMSource::GetDevicePropByRef(std::string_view reference,
+                                                              std::string_view field) const {
+  ++lookups;
+  const auto record = records.find(Key(reference));
+  if (record == records.end()) return std::nullopt;
+  const auto value = record->second.find(std::string(field));
+  if (value == record->second.end()) return std::nullopt;
+  return value->second;
+}
+
+bool CFakeBOMSource::SetDevicePropByRef(std::string_view reference, std::string_view field,
+                                        std::string_view value) {
+  const auto record = records.find(Key(reference));
+  if (record == records.end()) return false;
+  if (field == "Ref") {
+    auto moved = std::move(record->second);
+    records.erase(record);
+    records[Key(value)] = std::move(moved);
+    return true;
+  }
+  record->second[std::string(field)] = std::string(value);
+  return true;
+}
+
+std::int64_t CFakeBOMSource::CountByRef(std::string_view reference) const {
+  const auto count = counts.find(Key(reference));
+  return count == counts.end() ? 0 : count->second;
+}
+
+void CFakeBOMSource::SetRefQuantity(std::string_view reference, std::int64_t quantity) {
+  quantities[std::string(reference)] = quantity;
+  told.emplace_back(std::string(reference), quantity);
+  if (quantity > 0) records[Key(reference)];  // manual records appear for a quantity
+}
+
+const CBitmapDesc* CFakeBOMSource::GetPartRecordFieldByRef(std::string_view reference) const {
+  const auto picture = pictures.find(Key(reference));
+  return picture == pictures.end() ? nullptr : &picture->second;
+}
+
+std::optional<std::string> CFakeBOMSource::GetNextCode(bool restart) {
+  if (restart) codeCursor = 0;
+  if (codeCursor >= codes.size()) return std::nullopt;
+  return codes[codeCursor++];
+}
+
+void CFakeBOMSource::Put(std::string_view reference, std::string_view field, std::string_view value) {
+  records[Key(reference)][std::string(field)] = std::string(value);
+}
+
+bool CFakeBOMPrompter::ShowMessage(const std::string& text, const std::string& caption, bool cancel) {
+  const bool answer = questions.size() < answers.size() ? answers[questions.size()] : true;
+  questions.push_back({text, caption, cancel});
+  return answer;
+}
+
+CBitmapDesc MakeBOMPicture(int width, int height) {
+  CBitmapDesc picture;
+  picture.width = width;
+  picture.height = height;
+  picture.widthBytes = ((width + 15) / 16) * 2;
+  picture.planes = 1;
+  picture.bitsPixel = 1;
+  picture.bits.assign(static_cast<std::size_t>(picture.widthBytes) * height, 0xFF);
+  return picture;
+}
