@@ -1,0 +1,172 @@
+#include "app/options_values.h"
+
+#include <charconv>
+
+#include "app/dorne_app.h"
+#include "app/info_dialog_rules.h"
+#include "app/language_mapping.h"
+#include "app/options_frame.h"
+
+namespace {
+
+// "%f" of the C library, without its locale.
+std::string FactorText(int percent) {
+  char buffer[64];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer,
+                              static_cast<double>(PercentToFactor(percent)),
+                              std::chars_format::fixed, 6);
+  return std::string(buffer, result.ptr);
+}
+
+std::string FlagText(bool on) { return on ? "1" : "0"; }
+
+bool IsChosen(int index, const std::vector<CLanguageEntry>& languages) {
+  return index >= 0 && static_cast<std::size_t>(index) < languages.size();
+}
+
+void LoadFrameValues(const CAppSettings& settings, COptionsValues& values) {
+  values.percents = {FactorToPercent(settings.moveDown), FactorToPercent(settings.moveRight),
+                     FactorToPercent(settings.moveLeft), FactorToPercent(settings.moveUp),
+                     FactorToPercent(settings.zoomOut),  FactorToPercent(settings.zoomIn),
+                     FactorToPercent(settings.zoomAll)};
+  values.design = {settings.boxOverhang,          settings.jointOverhang,
+                   settings.realJoint != 0,       settings.printBlackWhite != 0,
+                   settings.displayBlackWhite != 0, settings.printFrame != 0,
+                   settings.backBuffer != 0};
+  for (int kind = 0; kind < kLabelKindCount; ++kind)
+    values.labels[static_cast<std::size_t>(kind)] = settings.labels[LabelStyleOfKind(kind)];
+  values.colors = settings.colors;
+}
+
+void AddFrameValues(const COptionsValues& values, std::vector<CProfileValue>& out) {
+  const COptionsPercents& p = values.percents;
+  out.insert(out.end(), {{"Zooms", "All", FactorText(p.zoomAll)},
+                         {"Zooms", "In", FactorText(p.zoomIn)},
+                         {"Zooms", "Out", FactorText(p.zoomOut)},
+                         {"Moves", "Left", FactorText(p.moveLeft)},
+                         {"Moves", "Right", FactorText(p.moveRight)},
+                         {"Moves", "Down", FactorText(p.moveDown)},
+                         {"Moves", "Up", FactorText(p.moveUp)}});
+  const COptionsDesign& d = values.design;
+  out.insert(out.end(), {{"Design", "JointDebord", std::to_string(d.jointOverhang)},
+                         {"Design", "RealJoint", FlagText(d.realJoint)},
+                         {"Design", "BoxDebord", std::to_string(d.boxOverhang)},
+                         {"Design", "ImpFrm", FlagText(d.printFrame)},
+                         {"Design", "ImpBW", FlagText(d.printBlackWhite)},
+                         {"Design", "AffBW", FlagText(d.showBlackWhite)},
+                         {"Design", "BackBuffer", FlagText(d.backBuffer)}});
+  for (ColorIndex index : ColorWriteOrder())
+    out.push_back({"Colors", ColorKey(index), ColorToText(values.colors[index])});
+}
+
+void ApplyFactors(const COptionsPercents& p, CAppSettings& settings) {
+  settings.moveDown = PercentToFactor(p.moveDown);
+  settings.moveRight = PercentToFactor(p.moveRight);
+  settings.moveLeft = PercentToFactor(p.moveLeft);
+  settings.moveUp = PercentToFactor(p.moveUp);
+  settings.zoomOut = PercentToFactor(p.zoomOut);
+  settings.zoomIn = PercentToFactor(p.zoomIn);
+  settings.zoomAll = PercentToFactor(p.zoomAll);
+}
+
+void ApplySwitches(const COptionsDesign& d, CAppSettings& settings) {
+  settings.printFrame = d.printFrame ? 1 : 0;
+  settings.printBlackWhite = d.printBlackWhite ? 1 : 0;
+  settings.displayBlackWhite = d.showBlackWhite ? 1 : 0;
+  settings.backBuffer = d.backBuffer ? 1 : 0;
+}
+
+// The frame part of OK, in the order the document expects: the overhangs before the
+// first rebuild, everything else before the runs are refreshed.
+bool ApplyFrameValues(CDorneApp& app, const COptionsValues& values, COptionsFrame& frame) {
+  CAppSettings& settings = app.Settings();
+  ApplyFactors(values.percents, settings);
+  settings.jointOverhang = values.design.jointOverhang;
+  settings.realJoint = values.design.realJoint ? 1 : 0;
+  settings.boxOverhang = values.design.boxOverhang;
+  frame.RebuildScene();
+  ApplySwitches(values.design, settings);
+  bool written = true;
+  for (int kind = 0; kind < kLabelKindCount; ++kind) {
+    const CLabelStyle& style = values.labels[static_cast<std::size_t>(kind)];
+    settings.labels[LabelStyleOfKind(kind)] = style;
+    written = WriteLabelStyle(app.Profile(), LabelStyleOfKind(kind), style) && written;
+  }
+  settings.colors = values.colors;
+  frame.RefreshAllRuns();
+  frame.RebuildScene();
+  frame.UpdateAllViews();
+  frame.SetModifiedFlag(true);
+  return written;
+}
+
+}  // namespace
+
+COptionsValues LoadOptionsValues(const CDorneApp& app, const std::vector<CLanguageEntry>& languages,
+                                 const TextLookup& lookupText) {
+  COptionsValues values;
+  std::vector<std::string> keys;
+  for (const CLanguageEntry& entry : languages) keys.push_back(entry.key);
+  int language = LeadingInt(app.ReadProfileText("Language", "ID", "033")).value_or(0);
+  values.languageIndex = FindLanguageIndex(keys, language);
+  values.user.name = app.Settings().userName;
+  values.user.department = app.ReadProfileText("User", "Dept", "");
+  values.user.phone = app.ReadProfileText("User", "Phone", "");
+  values.user.fax = app.ReadProfileText("User", "Fax", "");
+  values.user.email = app.ReadProfileText("User", "Email", "");
+  values.designLanguage = ReadDesignLanguage(app.ReadProfileText("Database", "LANG_DESIGN", "1"));
+  values.packaging = app.Settings().packaging != 0;
+  values.projectsFolder = app.ProjectsFolder();
+  LoadFrameValues(app.Settings(), values);
+  values.priceLists = CPriceListEdits::Read(app.ArticleFolder(), app.Profile(), lookupText);
+  return values;
+}
+
+std::vector<CProfileValue> OptionsProfileValues(const COptionsValues& values,
+                                                const std::vector<CLanguageEntry>& languages,
+                                                bool withFrame) {
+  std::vector<CProfileValue> out;
+  if (IsChosen(values.languageIndex, languages)) {
+    const CLanguageEntry& entry = languages[static_cast<std::size_t>(values.languageIndex)];
+    out.push_back({"Language", "ID", LanguageNumberText(entry.key)});
+  }
+  const COptionsUser& user = values.user;
+  out.insert(out.end(), {{"User", "Name", user.name},
+                         {"User", "Dept", user.department},
+                         {"User", "Phone", user.phone},
+                         {"User", "Fax", user.fax},
+                         {"User", "Email", user.email},
+                         {"Database", "LANG_DESIGN", DesignLanguageText(values.designLanguage)},
+                         {"Database", "Packaging", FlagText(values.packaging)},
+                         {"Database", "Projects", values.projectsFolder}});
+  if (withFrame) AddFrameValues(values, out);
+  return out;
+}
+
+COptionsApplied ApplyOptionsValues(CDorneApp& app, const COptionsValues& values,
+                                   const std::vector<CLanguageEntry>& languages,
+                                   COptionsFrame* frame) {
+  COptionsApplied applied;
+  CAppSettings& settings = app.Settings();
+  if (IsChosen(values.languageIndex, languages))
+    settings.languageId =
+        LanguageNumberText(languages[static_cast<std::size_t>(values.languageIndex)].key);
+  settings.userName = values.user.name;
+  settings.packaging = values.packaging ? 1 : 0;
+  if (values.priceLists.Changed()) {
+    CPriceListSave save = values.priceLists.Save(app.ArticleFolder());
+    applied.priceListsSaved = save.saved;
+    applied.priceListError = save.error;
+    if (frame) frame->BuildCatalogueMenu();
+  }
+  app.SetProjectsFolder(values.projectsFolder);
+  app.MarkInitialProjectsFolder();
+  applied.settingsWritten =
+      app.Profile().WriteProfileValues(OptionsProfileValues(values, languages, frame != nullptr));
+  if (frame) applied.settingsWritten = ApplyFrameValues(app, values, *frame) && applied.settingsWritten;
+  return applied;
+}
+
+unsigned OptionsSheetResult(const CPriceListEdits& priceLists) {
+  return priceLists.Changed() ? 1u : 0u;
+}

@@ -1,0 +1,139 @@
+#include "app/options_rules.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using P = EOptionsPage;
+
+TEST(OptionsRulesTest, EachWindowShowsItsPages) {
+  EXPECT_EQ(OptionsPages(true, kOptionsFromLayout),
+            (std::vector<P>{P::Language, P::User, P::Colors, P::Factors, P::Design, P::Labels,
+                            P::DesignLanguage, P::PriceLists, P::Folder}));
+  EXPECT_EQ(OptionsPages(false, kOptionsFromReference),
+            (std::vector<P>{P::Language, P::User, P::DesignLanguage, P::PriceLists, P::Folder}));
+  EXPECT_EQ(OptionsPages(false, kOptionsFromLinear),
+            (std::vector<P>{P::Language, P::User, P::PriceLists, P::Folder}));
+  EXPECT_EQ(OptionsPages(false, kOptionsFromLayout).size(), 5u) << "a layout kind without a frame";
+}
+
+TEST(OptionsRulesTest, NumberEditsTakeWholeNumbersInTheirRange) {
+  struct Case {
+    const char* text;
+    CNumberRange range;
+    std::optional<int> value;
+  };
+  const Case cases[] = {
+      {"20", kPercentRange, 20},      {" 200 ", kPercentRange, 200}, {"+1", kPercentRange, 1},
+      {"0", kPercentRange, {}},       {"201", kPercentRange, {}},    {"-5", kPercentRange, {}},
+      {"", kPercentRange, {}},        {"12a", kPercentRange, {}},    {"1.5", kPercentRange, {}},
+      {"99999999999", kPercentRange, {}},                            {"0", kOverhangRange, 0},
+      {"500", kOverhangRange, 500},   {"501", kOverhangRange, {}},   {"-0", kOverhangRange, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadNumberInRange(c.text, c.range), c.value) << c.text;
+}
+
+TEST(OptionsRulesTest, FactorsShowAsRoundedPercentages) {
+  EXPECT_EQ(FactorToPercent(0.2f), 20);
+  EXPECT_EQ(FactorToPercent(0.9f), 90);
+  EXPECT_EQ(FactorToPercent(0.125f), 13) << "half rounds up";
+  EXPECT_EQ(FactorToPercent(0.0f), 0);
+  EXPECT_FLOAT_EQ(PercentToFactor(35), 0.35f);
+}
+
+TEST(OptionsRulesTest, DesignLanguageReadsWordsAndNumbers) {
+  struct Case {
+    const char* text;
+    int value;
+  };
+  const Case cases[] = {{"LOCAL", 0}, {"1", 0},     {"UK", 1}, {"2", 1},  {"OPTION", 2},
+                        {"3", 2},     {"uk", 0},    {"", 0},   {"4", 0},  {"UKX", 0}};
+  for (const Case& c : cases) EXPECT_EQ(ReadDesignLanguage(c.text), c.value) << c.text;
+  EXPECT_EQ(DesignLanguageText(0), "LOCAL");
+  EXPECT_EQ(DesignLanguageText(1), "UK");
+  EXPECT_EQ(DesignLanguageText(2), "OPTION");
+  EXPECT_EQ(DesignLanguageText(7), "LOCAL");
+}
+
+TEST(OptionsRulesTest, ColoursTooNearTheHighlightAreRefused) {
+  const ColorValue highlight = MakeColor(48, 140, 198);
+  EXPECT_TRUE(IsColorTooNearHighlight(highlight, highlight));
+  EXPECT_TRUE(IsColorTooNearHighlight(MakeColor(58, 130, 208), highlight)) << "10 off each way";
+  EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(59, 140, 198), highlight)) << "red 11 off";
+  EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(48, 129, 198), highlight)) << "green 11 off";
+  EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(48, 140, 187), highlight)) << "blue 11 off";
+}
+
+TEST(OptionsRulesTest, ColourListItemsEditTheirColours) {
+  const ColorIndex expected[] = {kColorSpecial,    kColorStraight1, kColorStraight2, kColorStraight3,
+                                 kColorStraight4,  kColorUserJoint, kColorSystemJoint,
+                                 kColorPassThrough, kColorEnding,   kColorTapOff,    kColorUnknown};
+  for (int item = 0; item < kColorListItemCount; ++item)
+    EXPECT_EQ(ColorOfListItem(item), expected[item]) << item;
+  EXPECT_FALSE(ColorOfListItem(-1));
+  EXPECT_FALSE(ColorOfListItem(kColorListItemCount));
+}
+
+TEST(OptionsRulesTest, ColourListTextsNameTheDevices) {
+  const std::vector<CDeviceEntry> devices = {{"0", "Pass-through"}, {"1", "Straight"},
+                                             {"7", "End"},          {"8", "Special"},
+                                             {"32", "User joint"},  {"64", "System joint"},
+                                             {"99", "Unknown"}};
+  EXPECT_EQ(ColorListTexts(devices, "Tap-off"),
+            (std::vector<std::string>{"Special", "Straight #1", "Straight #2", "Straight #3",
+                                      "Straight #4", "User joint", "System joint", "End",
+                                      "Pass-through", "Tap-off", "Unknown"}));
+  std::vector<std::string> none = ColorListTexts({}, "Tap-off");
+  ASSERT_EQ(none.size(), static_cast<std::size_t>(kColorListItemCount));
+  EXPECT_EQ(none[0], "") << "a missing device gives an empty name";
+  EXPECT_EQ(none[1], " #1");
+}
+
+TEST(OptionsRulesTest, DefaultColoursKeepTheTapOffColour) {
+  std::array<ColorValue, kColorCount> colors;
+  colors.fill(MakeColor(1, 2, 3));
+  SetDefaultColors(colors);
+  EXPECT_EQ(colors[kColorTapOff], MakeColor(1, 2, 3));
+  EXPECT_EQ(colors[kColorSystemJoint], MakeColor(0, 178, 0));
+  EXPECT_EQ(colors[kColorUserJoint], MakeColor(0, 0, 255));
+  EXPECT_EQ(colors[kColorStraight4], MakeColor(255, 128, 0));
+  EXPECT_EQ(colors[kColorEnding], MakeColor(64, 128, 128));
+  EXPECT_EQ(colors[kColorSupport], MakeColor(255, 64, 64));
+  // The factory colours are those of a settings file without colours.
+  for (std::size_t i = 0; i < kColorCount; ++i) {
+    if (i == kColorTapOff) continue;
+    EXPECT_EQ(colors[i], CAppSettings().colors[i]) << ColorKey(ColorIndex(i));
+  }
+}
+
+TEST(OptionsRulesTest, ColoursAreWrittenInTheirKeyOrder) {
+  std::vector<std::string> keys;
+  for (ColorIndex index : ColorWriteOrder()) keys.push_back(ColorKey(index));
+  EXPECT_EQ(keys, (std::vector<std::string>{"Straight1", "Straight2", "Straight3", "Straight4",
+                                            "Ending", "Special", "SystemJoint", "UserJoint",
+                                            "PassThrough", "UnKnown", "Tapoff", "FireBarrier",
+                                            "Support"}));
+}
+
+TEST(OptionsRulesTest, LabelKindSixIsTheCartouche) {
+  for (int kind = 0; kind < 6; ++kind) EXPECT_EQ(LabelStyleOfKind(kind), kind);
+  EXPECT_EQ(LabelStyleOfKind(6), kLabelCartouche);
+}
+
+TEST(OptionsRulesTest, LabelDefaultsDifferByKind) {
+  std::array<CLabelStyle, kLabelKindCount> kinds = DefaultLabelKinds();
+  const bool visible[] = {true, true, true, false, false, false, false};
+  const bool opaque[] = {false, false, true, false, false, false, true};
+  const int points[] = {9, 7, 8, 9, 9, 9, 9};
+  for (int kind = 0; kind < kLabelKindCount; ++kind) {
+    const CLabelStyle& style = kinds[static_cast<std::size_t>(kind)];
+    EXPECT_EQ(style.visible, visible[kind]) << kind;
+    EXPECT_EQ(style.opaque, opaque[kind]) << kind;
+    EXPECT_EQ(LogFontToText(style.font), "Arial," + std::to_string(points[kind]) + ",0") << kind;
+    EXPECT_EQ(style.fontColor, kind == 1 ? MakeColor(0, 0, 255) : MakeColor(0, 0, 0)) << kind;
+    EXPECT_EQ(style.background, MakeColor(255, 255, 255)) << kind;
+    EXPECT_EQ(style.flags, 0) << kind;
+  }
+}
+
+}  // namespace
