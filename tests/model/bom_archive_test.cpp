@@ -1,0 +1,408 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/current_language.h"
+#include "bom_test_support.h"
+#include "grid/grid_cell_format.h"
+#include "model/archive.h"
+#include "model/bom_grid.h"
+#include "model/bom_stored_fonts.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes FromHex(const std::string& hex) {
+  Bytes bytes;
+  std::string digits;
+  for (char c : hex) {
+    if (std::isxdigit(static_cast<unsigned char>(c))) digits.push_back(c);
+  }
+  for (std::size_t i = 0; i + 1 < digits.size(); i += 2) {
+    bytes.push_back(static_cast<std::uint8_t>(std::stoi(digits.substr(i, 2), nullptr, 16)));
+  }
+  return bytes;
+}
+
+// Writes records field by field, for the forms that this program no longer writes.
+class RecordBuilder {
+ public:
+  explicit RecordBuilder(bool wideFonts) : m_wide(wideFonts) {}
+  RecordBuilder& Word(int value) { m_writer.WriteWord(static_cast<std::uint16_t>(value)); return *this; }
+  RecordBuilder& Byte(int value) { m_writer.WriteByte(static_cast<std::uint8_t>(value)); return *this; }
+  RecordBuilder& Long(std::int32_t value) { m_writer.WriteLong(value); return *this; }
+  RecordBuilder& Text(const std::string& text) { m_writer.WriteString(text); return *this; }
+  // A font of that height and weight; the face as 32 wide or 32 CP1252 characters.
+  RecordBuilder& Font(int height, int weight, const std::string& cp1252Face) {
+    Long(height).Long(0).Long(0).Long(0).Long(weight);
+    for (int i = 0; i < 8; ++i) Byte(0);
+    for (std::size_t i = 0; i < 32; ++i) {
+      const auto c = i < cp1252Face.size() ? static_cast<unsigned char>(cp1252Face[i]) : 0;
+      if (m_wide) {
+        Word(c);
+      } else {
+        Byte(c);
+      }
+    }
+    return *this;
+  }
+  RecordBuilder& Column(const std::string& title, int kind, int alignment, int excel, int width) {
+    return Text(title).Word(0).Word(kind).Word(alignment).Byte(1).Byte(excel).Byte(0).Word(200).Word(width);
+  }
+  RecordBuilder& PlainCell() { return Byte(1).Byte(1).Byte(0).Byte(0); }
+  RecordBuilder& FontCell(int height) { Byte(1).Byte(1).Byte(0).Byte(1); return Font(height, 700, "Face"); }
+  const Bytes& Get() const { return m_writer.Bytes(); }
+
+ private:
+  bool m_wide;
+  CArchiveWriter m_writer;
+};
+
+class BOMArchiveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CCurrentLanguage::Instance().Reset();
+    CBOMGrid::SetNumbering(true);
+    CGridCellFormat::SetIgnoreOwnFonts(false);
+  }
+
+  static Bytes Stored(const CBOMGrid& grid) {
+    CArchiveWriter writer;
+    grid.Serialize(writer);
+    return writer.Bytes();
+  }
+
+  // A run page whose lines the source re-created in the given order.
+  std::unique_ptr<CBOMGrid> Page(const std::vector<std::string>& references) {
+    auto grid = std::make_unique<CBOMGrid>();
+    grid->SetSource(&source);
+    grid->SetItemPrefix("A");
+    for (const std::string& reference : references) grid->AddRefQuantity(reference, 1);
+    return grid;
+  }
+
+  static void Load(CBOMGrid& grid, const Bytes& bytes, int version = 10000) {
+    CArchiveReader reader(bytes);
+    grid.Serialize(reader, version);
+    EXPECT_TRUE(reader.AtEnd());
+  }
+
+  static std::vector<std::string> References(const CBOMGrid& grid) {
+    std::vector<std::string> references;
+    for (int row = 1; row < grid.GetRowCount() - 1; ++row) references.push_back(grid.GetLine(row)->reference);
+    return references;
+  }
+
+  CFakeBOMSource source;
+};
+
+TEST_F(BOMArchiveTest, PinsTheBytesOfASmallGrid) {
+  const auto grid = Page({"R1"});
+  const Bytes expected = FromHex(
+      "0300 01 01"                                              // 3 columns, default auto flags
+      "10000000 00000000 00000000 00000000 00000000"            // grid font: height 16
+      "00 00 00 00 00 00 00 00"
+      "5300 7900 7300 7400 6500 6D00"                           // "System", then 26 zero units
+      "0000000000000000000000000000000000000000000000000000"
+      "0000000000000000000000000000000000000000000000000000"
+      "00000000"                                                // text colour
+      "FFFEFF00 0000 1400 0100 01 00 00 0000 5800"              // column 0
+      "FFFEFF08 4D00530047005F00370035003100 3700"              // "MSG_7517"
+      "0100 1400 0000 01 01 00 2800 5800"                       // column 1
+      "FFFEFF08 4D00530047005F00370035003000 3100"              // "MSG_7501"
+      "0200 0000 0000 01 01 01 C800 5800"                       // column 2
+      "0300"                                                    // 3 rows
+      "FFFEFF0B 23005400690074006C0065004C0069006E0065002300"   // "#TitleLine#"
+      "1400 01 00 01010000 01010000"
+      "FFFEFF02 52003100 1400 01 01010000 01010000 01010000"    // "R1"
+      "FFFEFF0A 23004500640069007400"                           // "#EditLine#"
+      "4C0069006E0065002300 1400 01 01010000 01010000 01010000"
+      "00000000 00000000 00000000 00000000"                     // rectangle
+      "E2FFFFFF D3FFFFFF 00000000");                            // view angles
+  EXPECT_EQ(Stored(*grid), expected);
+}
+
+TEST_F(BOMArchiveTest, CellColoursAndFontsFollowTheirFlags) {
+  const auto grid = Page({"R1"});
+  CLogFont font;
+  font.height = -13;
+  font.weight = 700;
+  font.faceName = "Liberation Sans";
+  grid->SetCellTextColor(1, 2, CGridColor{0x11, 0x22, 0x33});
+  grid->SetCellFont(1, 2, font);
+  const Bytes bytes = Stored(*grid);
+  const Bytes before = Stored(*Page({"R1"}));
+  // The cell block of (1, 2) grows by the colour and the font.
+  ASSERT_EQ(bytes.size(), before.size() + 4 + 92);
+  const Bytes block = {0x01, 0x01, 0x01, 0x11, 0x22, 0x33, 0x00, 0x01};
+  const auto at = std::search(bytes.begin(), bytes.end(), block.begin(), block.end());
+  ASSERT_NE(at, bytes.end());
+  const CBOMStoredFonts::Bytes encoded = CBOMStoredFonts::Encode(font);
+  EXPECT_TRUE(std::equal(encoded.begin(), encoded.end(), at + 8));
+}
+
+TEST_F(BOMArchiveTest, RoundTripKeepsLayoutFormatsAndBytes) {
+  auto grid = Page({"R1", "R2 \nGroup=3a", "R3"});
+  grid->InsertColumn(2, kBOMKindUnitPrice, BOMDefaultTitle(kBOMKindUnitPrice));
+  grid->InsertColumn(3, kBOMKindENumber, "E-number");
+  grid->GetColumn(3)->alignment = 2;
+  grid->GetColumn(3)->csvFlag = 1;
+  grid->GetColumn(4)->exportWidth = 0;
+  grid->PutColumnWidth(3, 140);
+  grid->PutRowHeight(2, 33);
+  grid->SetCellTextColor(2, 3, CGridColor{1, 2, 3});
+  grid->SetDefaultAutoColumnWidth(false);
+  grid->SetRectangle({10, 20, 300, 400});
+  grid->SetViewAngles({15, -60, 5});
+  const Bytes bytes = Stored(*grid);
+
+  auto reloaded = Page({"R1", "R2 \nGroup=3a", "R3"});
+  Load(*reloaded, bytes);
+  EXPECT_EQ(Stored(*reloaded), bytes);
+  EXPECT_EQ(reloaded->GetColumnCount(), 5);
+  EXPECT_EQ(*reloaded->GetColumn(3), *grid->GetColumn(3));
+  EXPECT_EQ(reloaded->GetColumn(4)->title, "E-number");  // a kind without default title
+  EXPECT_EQ(reloaded->GetColumnWidth(3), 140);
+  EXPECT_EQ(reloaded->GetRowHeight(2), 33);
+  EXPECT_EQ(reloaded->GetCellTextColor(2, 3), (CGridColor{1, 2, 3}));
+  EXPECT_FALSE(reloaded->GetDefaultAutoColumnWidth());
+  EXPECT_EQ(reloaded->GetRectangle(), (std::array<std::int32_t, 4>{10, 20, 300, 400}));
+  EXPECT_EQ(reloaded->GetViewAngles(), (std::array<std::int32_t, 3>{15, -60, 5}));
+  EXPECT_EQ(reloaded->GetCellText(2, 1), "A.2.1");
+}
+
+TEST_F(BOMArchiveTest, ReloadingKeepsTheStoredLineOrder) {
+  auto grid = Page({"R1", "R2", "R3", "R4"});
+  grid->PutRowHeight(3, 41);  // R3's row
+  CLogFont font;
+  font.faceName = "Mono";
+  grid->SetCellFont(3, 2, font);
+  const Bytes bytes = Stored(*grid);
+
+  auto reloaded = Page({"R4", "R3", "R1", "R2"});  // the run re-created them in its own order
+  Load(*reloaded, bytes);
+  EXPECT_EQ(References(*reloaded), (std::vector<std::string>{"R1", "R2", "R3", "R4"}));
+  EXPECT_EQ(reloaded->GetRowHeight(3), 41);
+  EXPECT_EQ(reloaded->GetCellLogFont(3, 2).faceName, "Mono");
+  EXPECT_EQ(reloaded->GetCellText(3, 2), "R3");
+  EXPECT_EQ(reloaded->FindLine("R3"), 3);
+  for (int row = 0; row < reloaded->GetRowCount(); ++row) EXPECT_EQ(reloaded->GetLine(row)->row, row);
+}
+
+TEST_F(BOMArchiveTest, LinesGoneOrNewSinceTheSaveAreHandled) {
+  auto grid = Page({"R1", "R2"});
+  grid->PutRowHeight(2, 47);  // R2, which will be gone
+  grid->SetCellTextColor(2, 2, CGridColor{9, 9, 9});
+  const Bytes bytes = Stored(*grid);
+
+  auto reloaded = Page({"R5", "R1"});  // R5 is new, R2 gone
+  Load(*reloaded, bytes);
+  EXPECT_EQ(References(*reloaded), (std::vector<std::string>{"R1", "R5"}));
+  EXPECT_EQ(reloaded->GetRowHeight(0), 47);  // R2's formats went to the title row
+  EXPECT_EQ(reloaded->GetCellTextColor(0, 2), (CGridColor{9, 9, 9}));
+}
+
+TEST_F(BOMArchiveTest, TheTransientWeightColumnLeavesNoTrace) {
+  source.catalog = "QMA";
+  auto grid = Page({"R1"});
+  grid->InsertColumn(2, kBOMKindComment, "Comment");
+  const Bytes without = Stored(*grid);
+  grid->UpdateWeightColumn();
+  ASSERT_EQ(grid->GetColumnCount(), 5);
+  grid->SetCellFont(1, 4, CLogFont{});
+  grid->SetCellTextColor(0, 4, CGridColor{255, 0, 0});
+  EXPECT_EQ(Stored(*grid), without);
+
+  auto reloaded = Page({"R1"});
+  Load(*reloaded, without);
+  EXPECT_EQ(reloaded->GetColumnCount(), 4);
+}
+
+TEST_F(BOMArchiveTest, OlderVersionsLoad) {
+  struct Case {
+    int version;
+    bool wideFonts;
+    bool rectangle;
+    bool angles;
+  };
+  const Case cases[] = {
+      {489, false, false, false},
+      {490, false, true, false},
+      {510, false, true, false},
+      {511, true, true, false},
+      {512, true, true, true},
+      {623, true, true, true},
+  };
+  for (const Case& c : cases) {
+    RecordBuilder record(c.wideFonts);
+    record.Word(3).Byte(1).Byte(0).Font(-12, 400, "Arial\xE9").Long(0x00102030);
+    record.Column("", kBOMKindNone, 1, 0, 20).Column("Item", kBOMKindNone, 2, 1, 30);
+    record.Column("Old title", kBOMKindUnitPrice, 2, 1, 70);
+    record.Word(3);
+    record.Text("#TitleLine#").Word(22).Byte(1).PlainCell().PlainCell().FontCell(-20);
+    record.Text("R1").Word(23).Byte(0).PlainCell().PlainCell().PlainCell();
+    record.Text("#EditLine#").Word(24).Byte(1).PlainCell().PlainCell().PlainCell();
+    if (c.rectangle) record.Long(1).Long(2).Long(3).Long(4);
+    if (c.angles) record.Long(7).Long(8).Long(9);
+
+    auto grid = Page({"R1"});
+    Load(*grid, record.Get(), c.version);
+    EXPECT_EQ(grid->GetLogFont().faceName, "Arial\xC3\xA9") << c.version;
+    EXPECT_EQ(grid->GetDefaultLogFont().height, -12) << c.version;
+    EXPECT_EQ(grid->GetTextColor(), (CGridColor{0x30, 0x20, 0x10})) << c.version;
+    EXPECT_FALSE(grid->GetDefaultAutoColumnWidth());
+    EXPECT_EQ(grid->GetColumn(1)->alignment, 0);  // the item column is always left
+    EXPECT_EQ(grid->GetColumn(2)->title, "MSG_7512");
+    EXPECT_EQ(grid->GetColumnWidth(2), 70);
+    EXPECT_EQ(grid->GetCellLogFont(0, 2).faceName, "Face");
+    EXPECT_EQ(grid->GetCellLogFont(0, 2).height, -20);
+    EXPECT_FALSE(grid->GetLine(1)->autoRowHeight);
+    EXPECT_EQ(grid->GetRowHeight(1), 23);
+    const std::array<std::int32_t, 4> rectangle = c.rectangle ? std::array<std::int32_t, 4>{1, 2, 3, 4}
+                                                              : std::array<std::int32_t, 4>{};
+    const std::array<std::int32_t, 3> angles = c.angles ? std::array<std::int32_t, 3>{7, 8, 9}
+                                                        : std::array<std::int32_t, 3>{-30, -45, 0};
+    EXPECT_EQ(grid->GetRectangle(), rectangle) << c.version;
+    EXPECT_EQ(grid->GetViewAngles(), angles) << c.version;
+  }
+}
+
+TEST_F(BOMArchiveTest, StoredFontsAreWrittenBackByteForByte) {
+  auto grid = Page({"R1"});
+  Bytes bytes = Stored(*grid);
+  // The grid font's face: "Sys", its terminator, then what a C library leaves behind.
+  const std::size_t face = 4 + 28;
+  const Bytes junk = {0x53, 0x00, 0x79, 0x00, 0x73, 0x00, 0x00, 0x00, 0x7A, 0x00, 0x41, 0x42};
+  std::copy(junk.begin(), junk.end(), bytes.begin() + static_cast<std::ptrdiff_t>(face));
+  auto reloaded = Page({"R1"});
+  Load(*reloaded, bytes);
+  EXPECT_EQ(reloaded->GetLogFont().faceName, "Sys");
+  EXPECT_EQ(Stored(*reloaded), bytes);
+  // A font changed since is written in its own form.
+  CLogFont changed = reloaded->GetLogFont();
+  changed.weight = 700;
+  reloaded->SetDefaultLogFont(changed);
+  const Bytes rewritten = Stored(*reloaded);
+  EXPECT_EQ(rewritten[face + 6], 0x00);
+  EXPECT_EQ(rewritten[face + 8], 0x00);
+}
+
+TEST_F(BOMArchiveTest, TheLanguageFontIsNotStored) {
+  auto grid = Page({"R1"});
+  CLogFont user;
+  user.faceName = "User";
+  grid->SetDefaultLogFont(user);
+  CLogFont language;
+  language.faceName = "Language";
+  grid->SetLogFont(language);
+  CGridCellFormat::SetIgnoreOwnFonts(true);
+  const Bytes translated = Stored(*grid);
+  CGridCellFormat::SetIgnoreOwnFonts(false);
+  auto reloaded = Page({"R1"});
+  Load(*reloaded, translated);
+  EXPECT_EQ(reloaded->GetLogFont().faceName, "User");
+  Load(*reloaded, Stored(*grid));
+  EXPECT_EQ(reloaded->GetLogFont().faceName, "Language");
+}
+
+TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
+  auto original = Page({"R1", "R2"});
+  original->SetCellFont(1, 2, CLogFont{});
+  original->SetCellTextColor(1, 2, CGridColor{1, 1, 1});
+  const Bytes good = Stored(*original);
+  // Offsets in the stored record of that grid.
+  const std::size_t font = 4;
+  const std::size_t column0 = font + 92 + 4;
+  const std::size_t column0Alignment = column0 + 4 + 4;
+  const std::size_t column0Auto = column0Alignment + 2;
+  const auto find = [&](const Bytes& needle) {
+    return static_cast<std::size_t>(std::search(good.begin(), good.end(), needle.begin(), needle.end()) - good.begin());
+  };
+  const std::size_t titleRow = find(FromHex("FFFEFF0B 2300540069"));
+  const std::size_t rows = titleRow - 2;
+  const std::size_t titleCells = titleRow + 4 + 22 + 3;  // a missing cell (one byte), two text cells
+  const std::size_t r1Cells = find(FromHex("FFFEFF02 52003100")) + 8 + 3;
+  const std::size_t r1Column2 = r1Cells + 4 + 4;  // two plain cells before it
+  const std::size_t cellFontFlag = r1Column2 + 3 + 4;
+  const std::size_t cellFont = cellFontFlag + 1;
+
+  struct Case {
+    const char* fault;
+    std::function<void(Bytes&)> damage;
+    const char* message;  // part of the error's text
+  };
+  const auto put16 = [](Bytes& b, std::size_t at, int v) { b[at] = v & 0xFF; b[at + 1] = (v >> 8) & 0xFF; };
+  const auto put32 = [](Bytes& b, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
+  };
+  const std::vector<Case> cases = {
+      {"no column", [&](Bytes& b) { put16(b, 0, 0); }, "column count 0"},
+      {"one column", [&](Bytes& b) { put16(b, 0, 1); }, "column count 1"},
+      {"more columns than the record holds", [&](Bytes& b) { put16(b, 0, 60000); }, "count 60000"},
+      {"default flag 2", [&](Bytes& b) { b[2] = 2; }, "default auto height flag 2"},
+      {"font height out of range", [&](Bytes& b) { put32(b, font, 0x7FFFFFFF); }, "size out of range"},
+      {"font width out of range", [&](Bytes& b) { put32(b, font + 4, 0x80000000); }, "size out of range"},
+      {"font angle out of range", [&](Bytes& b) { put32(b, font + 8, 4000); }, "angle out of range"},
+      {"font weight out of range", [&](Bytes& b) { put32(b, font + 16, 5000); }, "weight out of range"},
+      {"face name with an unpaired surrogate", [&](Bytes& b) { put16(b, font + 28, 0xD800); }, "UTF-16"},
+      {"grid colour above 24 bits", [&](Bytes& b) { b[font + 92 + 3] = 0x01; }, "colour out of range"},
+      {"alignment 3", [&](Bytes& b) { put16(b, column0Alignment, 3); }, "alignment 3"},
+      {"auto width flag 5", [&](Bytes& b) { b[column0Auto] = 5; }, "auto width flag 5"},
+      {"no row", [&](Bytes& b) { put16(b, rows, 0); }, "row count 0"},
+      {"one row", [&](Bytes& b) { put16(b, rows, 1); }, "row count 1"},
+      {"more rows than the record holds", [&](Bytes& b) { put16(b, rows, 65535); }, "count 65535"},
+      {"cell flag 2", [&](Bytes& b) { b[titleCells] = 2; }, "cell flag 2"},
+      {"text cell flag 3", [&](Bytes& b) { b[titleCells + 2] = 3; }, "text cell flag 3"},
+      {"cell colour above 24 bits", [&](Bytes& b) { b[r1Column2 + 3 + 3] = 0x80; }, "colour out of range"},
+      {"cell font weight out of range", [&](Bytes& b) { put32(b, cellFont + 16, 1001); }, "weight out of range"},
+      {"cell font flag 9", [&](Bytes& b) { b[cellFontFlag] = 9; }, "cell font flag 9"},
+      {"a text length beyond the end", [&](Bytes& b) { b[titleRow + 3] = 0xFF; put16(b, titleRow + 4, 0xFFFD); }, ""},
+  };
+
+  for (const Case& c : cases) {
+    Bytes bad = good;
+    c.damage(bad);
+    ASSERT_NE(bad, good) << c.fault;
+    auto grid = Page({"R1", "R2"});
+    grid->InsertColumn(2, kBOMKindComment, "Kept");
+    const Bytes before = Stored(*grid);
+    CArchiveReader reader(bad);
+    try {
+      grid->Serialize(reader, 10000);
+      ADD_FAILURE() << c.fault << ": accepted";
+    } catch (const CArchiveError& error) {
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << c.fault << ": " << error.what();
+    }
+    EXPECT_EQ(Stored(*grid), before) << c.fault;
+  }
+  // Every record cut short is refused too.
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    auto grid = Page({"R1", "R2"});
+    CArchiveReader reader(Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)));
+    EXPECT_THROW(grid->Serialize(reader, 10000), CArchiveError) << size;
+  }
+}
+
+TEST_F(BOMArchiveTest, TheSourceGivesTheVersion) {
+  RecordBuilder record(false);
+  record.Word(2).Byte(1).Byte(1).Font(10, 0, "Old").Long(0);
+  record.Column("", kBOMKindNone, 1, 0, 20).Column("Item", kBOMKindNone, 0, 1, 30);
+  record.Word(2).Text("#TitleLine#").Word(20).Byte(1).PlainCell().PlainCell();
+  record.Text("#EditLine#").Word(20).Byte(1).PlainCell().PlainCell();
+  record.Long(0).Long(0).Long(0).Long(0);  // the rectangle, no view angles
+  source.fileVersion = 505;
+  auto grid = Page({});
+  CArchiveReader reader(record.Get());
+  grid->Serialize(reader);
+  EXPECT_TRUE(reader.AtEnd());
+  EXPECT_EQ(grid->GetLogFont().faceName, "Old");
+  EXPECT_EQ(grid->GetColumnCount(), 2);
+}
+
+}  // namespace

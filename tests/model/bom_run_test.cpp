@@ -1,0 +1,130 @@
+// The bill of materials on a real run: values from the run's records, edits into them,
+// and the grid's record inside the run's.
+
+#include "app/current_language.h"
+#include "bom_test_support.h"
+#include "model/bom_run_source.h"
+#include "run_test_support.h"
+
+namespace {
+
+class BOMRunTest : public RunTestBase {
+ protected:
+  void SetUp() override {
+    RunTestBase::SetUp();
+    CCurrentLanguage::Instance().Reset();
+    CBOMGrid::SetNumbering(true);
+    m_tables = MakeTestTables();
+    m_run = NewRun();
+  }
+
+  std::unique_ptr<CRun> NewRun() {
+    auto run = std::make_unique<CRun>(&m_document);
+    run->AttachRangeTables(m_tables);
+    return run;
+  }
+
+  CDev* Device(CRun& run, const std::string& reference) {
+    CDev* device = run.NewElement();
+    device->SetKind(CDev::kInLine);
+    device->SetActive(1);
+    device->SetReference(reference);
+    run.AddDevice(device);
+    return device;
+  }
+
+  CFakeRunDocument m_document;
+  CRangeTables m_tables;
+  std::unique_ptr<CRun> m_run;
+};
+
+TEST_F(BOMRunTest, TheRunIsTheSourceOfItsGrid) {
+  CBOMGrid& grid = m_run->GetBOM();
+  EXPECT_EQ(grid.GetSource(), m_run.get());
+  EXPECT_FALSE(grid.IsTotalPage());
+  EXPECT_EQ(grid.GetItemPrefix(), "A");
+  m_document.version = 505;
+  EXPECT_EQ(grid.GetRecordSource()->GetFileVersion(), 505);
+}
+
+TEST_F(BOMRunTest, ValuesComeFromTheRunsRecordsByColumnKey) {
+  CDev* first = Device(*m_run, "UNIT-X");
+  Device(*m_run, "UNIT-X");
+  first->SetPropValue("HBv2_Std_Cost", "1250");
+  first->SetPropValue("HBv2_Designation", "Feed unit");
+  CBOMGrid& grid = m_run->GetBOM();
+  grid.InsertColumn(2, kBOMKindUnitPrice, "Unit");
+  grid.InsertColumn(3, kBOMKindTotalPrice, "Total");
+  grid.InsertColumn(4, kBOMKindDesignation, "Designation");
+  const int row = grid.FindLine("UNIT-X");
+  ASSERT_GE(row, 1);
+  EXPECT_EQ(grid.GetLineQuantity(row), 2);
+  EXPECT_EQ(grid.GetCellText(row, 3), "0.125");
+  EXPECT_EQ(grid.GetCellText(row, 4), "0.25");
+  EXPECT_EQ(grid.GetCellText(row, 5), "Feed unit");
+  EXPECT_EQ(grid.GetLineFieldText(row, kBOMKindDesignation), "Feed unit");
+}
+
+TEST_F(BOMRunTest, ALineTypedByHandBecomesAManualRecord) {
+  CFakeBOMPrompter prompter;
+  CBOMGrid& grid = m_run->GetBOM();
+  grid.SetPrompter(&prompter);
+  grid.InsertColumn(2, kBOMKindQuantity, "Qty");
+  const int edit = grid.GetRowCount() - 1;
+  ASSERT_TRUE(grid.CanEditCell(edit, 3));
+  grid.SetCellText(edit, 3, "5", 0, false);
+  grid.OnCellEdited(edit, 3, true);
+  ASSERT_TRUE(grid.CanEditCell(edit, 2));
+  grid.SetCellText(edit, 2, "MAN-7", 0, false);
+  grid.OnCellEdited(edit, 2, true);
+  ASSERT_EQ(m_run->GetDevices().size(), 1u);
+  const CDev* manual = m_run->GetDevices().back();
+  EXPECT_EQ(manual->GetKind(), CDev::kAccessory);
+  EXPECT_EQ(manual->GetStyle2(), 5u);
+  EXPECT_EQ(LineQuantity(*m_run, "MAN-7"), 5);
+  EXPECT_GT(m_document.modified, 0);
+  // Elements count: a quantity below their number is raised back on OK.
+  Device(*m_run, "UNIT-Y");
+  Device(*m_run, "UNIT-Y");
+  const int row = grid.FindLine("UNIT-Y");
+  ASSERT_TRUE(grid.CanEditCell(row, 3));
+  grid.SetCellText(row, 3, "1", 0, false);
+  grid.OnCellEdited(row, 3, true);
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_EQ(grid.GetLineQuantity(row), 2);
+}
+
+TEST_F(BOMRunTest, RemovingAnElementRemovesItsLine) {
+  CDev* device = Device(*m_run, "UNIT-Z");
+  EXPECT_EQ(LineQuantity(*m_run, "UNIT-Z"), 1);
+  m_run->RemoveDevice(device);
+  EXPECT_EQ(LineQuantity(*m_run, "UNIT-Z"), -1);
+  EXPECT_EQ(m_run->GetBOM().GetRowCount(), 2);
+}
+
+TEST_F(BOMRunTest, TheRunRecordKeepsTheGridsLayoutAndLineOrder) {
+  CBOMGrid& grid = m_run->GetBOM();
+  // Lines added by hand: the run keeps them as manual records in its record.
+  for (const char* reference : {"UNIT-C", "UNIT-A", "UNIT-B"}) grid.AddRefQuantity(reference, 2);
+  grid.InsertColumn(2, kBOMKindComment, BOMDefaultTitle(kBOMKindComment));
+  ASSERT_TRUE(grid.MoveLine(3, 1));  // UNIT-B first
+  grid.PutRowHeight(1, 44);
+  CArchiveWriter writer;
+  m_run->Serialize(writer);
+
+  auto copy = NewRun();
+  CArchiveReader reader(writer.Bytes());
+  copy->Serialize(reader);
+  const CBOMGrid& loaded = copy->GetBOM();
+  EXPECT_EQ(loaded.GetColumnCount(), 4);
+  EXPECT_EQ(loaded.GetColumn(3)->kind, kBOMKindComment);
+  ASSERT_EQ(loaded.GetRowCount(), 5);
+  EXPECT_EQ(loaded.GetLine(1)->reference, "UNIT-B");
+  EXPECT_EQ(loaded.GetRowHeight(1), 44);
+  EXPECT_EQ(loaded.GetLine(2)->reference, "UNIT-C");
+  EXPECT_EQ(loaded.GetLine(3)->reference, "UNIT-A");
+  EXPECT_EQ(loaded.GetLineQuantity(1), 2);
+  EXPECT_EQ(loaded.GetCellText(1, 1), "A.1");
+}
+
+}  // namespace
