@@ -47,7 +47,7 @@ function(tvr_add_test name)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     list(APPEND _env "QT_QPA_PLATFORM=offscreen")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ENVIRONMENT "${_env}")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ENVIRONMENT "${_env}")
 endfunction()
 
 # tvr_add_area_tests(<name> LIBS <targets>... [QT])
