@@ -1,5 +1,6 @@
 // The stored record of the bill-of-materials grid.
 
+#include <stdexcept>
 #include <utility>
 
 #include "grid/grid_cell_format.h"
@@ -12,15 +13,22 @@ namespace {
 constexpr int kCurrentVersion = 10000;
 constexpr int kCentred = 1;
 
-CBOMRecord::Cell StoredCell(const CGridCell* cell) {
+// Adds the cell at that stored column to the row (nothing for a missing cell).
+void AddStoredCell(const CGridCell* cell, std::size_t column, CBOMRecord& record, CBOMRecord::Row& row) {
+  if (cell == nullptr) return;
   CBOMRecord::Cell stored;
-  if (cell == nullptr) return stored;
+  stored.column = static_cast<std::uint16_t>(column);
   const auto* text = dynamic_cast<const CGridCellFormat*>(cell);
-  stored.state = text != nullptr ? CBOMRecord::Cell::kText : CBOMRecord::Cell::kOther;
-  if (text == nullptr) return stored;
-  if (text->HasTextColor()) stored.textColor = text->GetTextColor().ToColorRef();
-  if (text->HasFont()) stored.font = text->GetLogFont();
-  return stored;
+  stored.text = text != nullptr;
+  if (text != nullptr && text->HasTextColor()) {
+    stored.hasTextColor = true;
+    stored.textColor = text->GetTextColor().ToColorRef();
+  }
+  if (text != nullptr && text->HasFont()) {
+    stored.font = static_cast<std::int32_t>(record.fonts.size());
+    record.fonts.push_back(text->GetLogFont());
+  }
+  row.cells.push_back(stored);
 }
 
 }  // namespace
@@ -35,8 +43,10 @@ CBOMRecord CBOMGrid::MakeRecord() const {
   record.textColor = GetTextColor().ToColorRef();
   std::vector<int> stored;  // transient columns leave no trace
   for (int column = 0; column < GetColumnCount(); ++column) {
-    if (m_columns[static_cast<std::size_t>(column)].excelFlag >= 0) stored.push_back(column);
+    // The two fixed columns are always stored: a reader refuses a record without them.
+    if (column < 2 || m_columns[static_cast<std::size_t>(column)].excelFlag >= 0) stored.push_back(column);
   }
+  if (stored.size() > 0xFFFF) throw std::length_error("bill of materials: too many columns");
   for (int column : stored) {
     CBOMRecord::Column block{m_columns[static_cast<std::size_t>(column)], GetColumnWidth(column)};
     block.column.position = static_cast<int>(record.columns.size());
@@ -48,7 +58,9 @@ CBOMRecord CBOMGrid::MakeRecord() const {
                                                                          : LineAt(row).reference;
     block.height = GetRowHeight(row);
     block.autoHeight = LineAt(row).autoRowHeight;
-    for (int column : stored) block.cells.push_back(StoredCell(GetCell(row, column)));
+    for (std::size_t index = 0; index < stored.size(); ++index) {
+      AddStoredCell(GetCell(row, stored[index]), index, record, block);
+    }
     record.rows.push_back(std::move(block));
   }
   record.rectangle = m_rectangle;
@@ -123,13 +135,11 @@ void CBOMGrid::ApplyRow(int row, const CBOMRecord& record, std::size_t index) {
   const CBOMRecord::Row& stored = record.rows[index];
   PutRowHeight(row, stored.height);
   LineAt(row).autoRowHeight = stored.autoHeight;
-  const int columns = std::min(GetColumnCount(), static_cast<int>(stored.cells.size()));
-  for (int column = 0; column < columns; ++column) {
-    const CBOMRecord::Cell& cell = stored.cells[static_cast<std::size_t>(column)];
-    if (cell.state != CBOMRecord::Cell::kText) continue;
-    CGridCellFormat* own = MakeTextCell(row, column);
+  for (const CBOMRecord::Cell& cell : stored.cells) {
+    if (!cell.text || cell.column >= GetColumnCount()) continue;
+    CGridCellFormat* own = MakeTextCell(row, cell.column);
     if (own == nullptr) continue;
-    if (cell.textColor) own->SetTextColor(CGridColor::FromColorRef(*cell.textColor));
-    if (cell.font) own->SetFont(*cell.font);
+    if (cell.hasTextColor) own->SetTextColor(CGridColor::FromColorRef(cell.textColor));
+    if (cell.font >= 0) own->SetFont(record.fonts[static_cast<std::size_t>(cell.font)]);
   }
 }

@@ -11,7 +11,8 @@ namespace {
 
 constexpr std::uint32_t kColorMask = 0x00FFFFFFu;
 // A column block holds at least a one-byte text and 13 bytes of numbers; a row block a
-// one-byte text, 3 bytes, and one byte per cell.
+// one-byte text, 3 bytes, and one byte per cell. Only existing cells take memory, so a
+// record never takes much more memory than its bytes.
 constexpr std::uint64_t kMinColumnBlock = 14;
 constexpr std::uint64_t kMinRowBlock = 4;
 
@@ -53,27 +54,33 @@ CBOMRecord::Column ReadColumn(CArchiveReader& archive, int index) {
   return block;
 }
 
-CBOMRecord::Cell ReadCell(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts) {
+// Appends the cell of that column unless the record says it is missing.
+void ReadCell(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts, std::uint16_t column,
+              CBOMRecord& record, CBOMRecord::Row& row) {
+  if (!ReadFlag(archive, "cell")) return;
   CBOMRecord::Cell cell;
-  if (!ReadFlag(archive, "cell")) return cell;
-  if (!ReadFlag(archive, "text cell")) {
-    cell.state = CBOMRecord::Cell::kOther;
-    return cell;
+  cell.column = column;
+  cell.text = ReadFlag(archive, "text cell");
+  if (cell.text) {
+    cell.hasTextColor = ReadFlag(archive, "cell colour");
+    if (cell.hasTextColor) cell.textColor = ReadColor(archive);
+    if (ReadFlag(archive, "cell font")) {
+      cell.font = static_cast<std::int32_t>(record.fonts.size());
+      record.fonts.push_back(ReadFont(archive, fileVersion, fonts));
+    }
   }
-  cell.state = CBOMRecord::Cell::kText;
-  if (ReadFlag(archive, "cell colour")) cell.textColor = ReadColor(archive);
-  if (ReadFlag(archive, "cell font")) cell.font = ReadFont(archive, fileVersion, fonts);
-  return cell;
+  row.cells.push_back(cell);
 }
 
-CBOMRecord::Row ReadRow(CArchiveReader& archive, std::size_t columns, int fileVersion,
-                        CBOMStoredFonts& fonts) {
+CBOMRecord::Row ReadRow(CArchiveReader& archive, std::uint16_t columns, int fileVersion,
+                        CBOMStoredFonts& fonts, CBOMRecord& record) {
   CBOMRecord::Row row;
   row.text = archive.ReadString();
   row.height = archive.ReadWord();
   row.autoHeight = ReadFlag(archive, "auto height");
-  row.cells.reserve(columns);
-  for (std::size_t i = 0; i < columns; ++i) row.cells.push_back(ReadCell(archive, fileVersion, fonts));
+  for (std::uint16_t column = 0; column < columns; ++column) {
+    ReadCell(archive, fileVersion, fonts, column, record, row);
+  }
   return row;
 }
 
@@ -97,15 +104,32 @@ void WriteColumn(CArchiveWriter& archive, const CBOMRecord::Column& block) {
   archive.WriteWord(ClampedWord(block.width));
 }
 
-void WriteCell(CArchiveWriter& archive, const CBOMRecord::Cell& cell, const CBOMStoredFonts& fonts) {
-  archive.WriteByte(cell.state == CBOMRecord::Cell::kMissing ? 0 : 1);
-  if (cell.state == CBOMRecord::Cell::kMissing) return;
-  archive.WriteByte(cell.state == CBOMRecord::Cell::kText ? 1 : 0);
-  if (cell.state != CBOMRecord::Cell::kText) return;
-  archive.WriteByte(cell.textColor ? 1 : 0);
-  if (cell.textColor) archive.WriteDword(*cell.textColor & kColorMask);
-  archive.WriteByte(cell.font ? 1 : 0);
-  if (cell.font) fonts.Write(archive, *cell.font);
+void WriteCell(CArchiveWriter& archive, const CBOMRecord::Cell& cell, const CBOMRecord& record,
+               const CBOMStoredFonts& fonts) {
+  archive.WriteByte(1);
+  archive.WriteByte(cell.text ? 1 : 0);
+  if (!cell.text) return;
+  archive.WriteByte(cell.hasTextColor ? 1 : 0);
+  if (cell.hasTextColor) archive.WriteDword(cell.textColor & kColorMask);
+  const bool hasFont = cell.font >= 0 && cell.font < static_cast<std::int32_t>(record.fonts.size());
+  archive.WriteByte(hasFont ? 1 : 0);
+  if (hasFont) fonts.Write(archive, record.fonts[static_cast<std::size_t>(cell.font)]);
+}
+
+void WriteRow(CArchiveWriter& archive, const CBOMRecord::Row& row, const CBOMRecord& record,
+              const CBOMStoredFonts& fonts) {
+  archive.WriteString(row.text);
+  archive.WriteWord(ClampedWord(row.height));
+  archive.WriteByte(row.autoHeight ? 1 : 0);
+  auto cell = row.cells.begin();
+  for (std::size_t column = 0; column < record.columns.size(); ++column) {
+    while (cell != row.cells.end() && cell->column < column) ++cell;
+    if (cell != row.cells.end() && cell->column == column) {
+      WriteCell(archive, *cell, record, fonts);
+    } else {
+      archive.WriteByte(0);
+    }
+  }
 }
 
 }  // namespace
@@ -125,7 +149,9 @@ CBOMRecord CBOMRecord::Read(CArchiveReader& archive, int fileVersion, CBOMStored
   if (rowCount < 2) Damaged(archive, "row count " + std::to_string(rowCount));
   archive.RequireCount(rowCount, kMinRowBlock + columnCount, "bill-of-materials rows");
   record.rows.reserve(rowCount);
-  for (int i = 0; i < rowCount; ++i) record.rows.push_back(ReadRow(archive, columnCount, fileVersion, fonts));
+  for (int i = 0; i < rowCount; ++i) {
+    record.rows.push_back(ReadRow(archive, columnCount, fileVersion, fonts, record));
+  }
   if (fileVersion >= kRectangleVersion) {
     for (std::int32_t& value : record.rectangle) value = archive.ReadLong();
     record.hasRectangle = true;
@@ -147,14 +173,7 @@ void CBOMRecord::Write(CArchiveWriter& archive, const CBOMStoredFonts& fonts) co
   archive.WriteDword(textColor & kColorMask);
   for (const Column& column : columns) WriteColumn(archive, column);
   archive.WriteWord(rowCount);
-  for (const Row& row : rows) {
-    archive.WriteString(row.text);
-    archive.WriteWord(ClampedWord(row.height));
-    archive.WriteByte(row.autoHeight ? 1 : 0);
-    for (std::size_t i = 0; i < columns.size(); ++i) {
-      WriteCell(archive, i < row.cells.size() ? row.cells[i] : Cell{}, fonts);
-    }
-  }
+  for (const Row& row : rows) WriteRow(archive, row, *this, fonts);
   for (std::int32_t value : rectangle) archive.WriteLong(value);
   for (std::int32_t value : viewAngles) archive.WriteLong(value);
 }

@@ -35,17 +35,19 @@ struct CBOMRecord {
   static constexpr int kWideFontVersion = 511;
   static constexpr int kViewAngleVersion = 512;
 
+  // A cell that exists; missing cells are not listed (a record can hold many).
   struct Cell {
-    enum State { kMissing, kOther, kText };
-    State state = kMissing;
-    std::optional<std::uint32_t> textColor;  // COLORREF
-    std::optional<CLogFont> font;
+    std::uint16_t column = 0;
+    bool text = false;  // false: another kind of cell (a picture), nothing more stored
+    bool hasTextColor = false;
+    std::uint32_t textColor = 0;  // COLORREF
+    std::int32_t font = -1;       // index in fonts, -1 without own font
   };
   struct Row {
     std::string text;  // kTitleLine, kEditLine or a line's reference
     int height = 0;
     bool autoHeight = true;
-    std::vector<Cell> cells;  // one per stored column
+    std::vector<Cell> cells;  // by increasing column
   };
   struct Column {
     CBOMColumn column;
@@ -58,6 +60,7 @@ struct CBOMRecord {
   std::uint32_t textColor = 0;  // COLORREF
   std::vector<Column> columns;
   std::vector<Row> rows;
+  std::vector<CLogFont> fonts;  // the cells' own fonts
   std::array<std::int32_t, 4> rectangle{};
   std::array<std::int32_t, 3> viewAngles{};
   bool hasRectangle = false;

@@ -224,6 +224,18 @@ TEST_F(BOMArchiveTest, TheTransientWeightColumnLeavesNoTrace) {
   EXPECT_EQ(reloaded->GetColumnCount(), 4);
 }
 
+TEST_F(BOMArchiveTest, TheFixedColumnsAreAlwaysStored) {
+  auto grid = Page({"R1"});
+  const Bytes normal = Stored(*grid);
+  grid->GetColumn(0)->excelFlag = -1;  // not a state the program makes; a reader needs both
+  const Bytes bytes = Stored(*grid);
+  EXPECT_EQ(bytes[0], 3);
+  auto reloaded = Page({"R1"});
+  Load(*reloaded, bytes);
+  EXPECT_EQ(reloaded->GetColumnCount(), 3);
+  EXPECT_EQ(bytes.size(), normal.size());
+}
+
 TEST_F(BOMArchiveTest, OlderVersionsLoad) {
   struct Case {
     int version;

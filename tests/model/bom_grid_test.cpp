@@ -82,6 +82,18 @@ TEST_F(BOMGridTest, AddingTheSameReferenceMergesIntoItsLine) {
   EXPECT_EQ(source.quantities["R1"], 7);
 }
 
+TEST_F(BOMGridTest, QuantitiesBeyondSixteenBitsDoNotWrap) {
+  grid.InsertColumn(2, kBOMKindQuantity, "Qty");
+  grid.AddRefQuantity("R1", 65535);
+  grid.AddRefQuantity("R1", 2);
+  EXPECT_EQ(grid.GetLineQuantity(1), 65537);
+  EXPECT_EQ(grid.GetLineFieldText(1, kBOMKindQuantity), "65537");
+  EXPECT_EQ(grid.GetCellText(1, 3), "65537");
+  EXPECT_EQ(source.quantities["R1"], 65537);
+  EXPECT_TRUE(grid.RemoveRefQuantity("R1", 65536));
+  EXPECT_EQ(grid.GetLineQuantity(1), 1);
+}
+
 TEST_F(BOMGridTest, RefusedQuantitiesChangeNothing) {
   grid.AddRefQuantity("R1", CBOMGrid::kMaxQuantity - 1);
   struct Case {
