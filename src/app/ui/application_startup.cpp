@@ -33,10 +33,17 @@ constexpr int kMsgArticleMissing = 391;
 constexpr int kMsgRestartFailed = 392;
 constexpr int kMsgNoSettingsFolder = 396;
 constexpr int kMsgTableProblems = 397;
+constexpr int kMsgLanguageMissing = 398;
 constexpr std::array<int, 4> kProgramVersion = {7, 3, 0, 0};
 
 QString Formatted(int number, const std::string& first, const std::string& second = {}) {
   return QString::fromStdString(FormatMessageTextSS(number, first, second));
+}
+
+// A message with its details; when the language lacks the message (its files may be
+// what is missing) the details, which name the files, are shown alone.
+QString WithDetails(int number, const std::string& details) {
+  return LookupText(number).empty() ? QString::fromStdString(details) : Formatted(number, details);
 }
 
 std::vector<std::string> ToStrings(const QStringList& list) {
@@ -123,6 +130,8 @@ void CApplicationShell::LoadLanguage() {
   CStartLanguage start = language.ChooseStartLanguage(m_app.Settings().languageId);
   if (start.writeBack) m_app.WriteProfileText("Language", "ID", start.number);
   language.LoadLanguage(start.number);
+  if (!language.Mapping().IsLoaded())
+    m_startProblems << WithDetails(kMsgLanguageMissing, language.LanguageFilePath(start.number));
   ApplyLanguageFont(language.Mapping());
   m_app.SetAppName(language.Mapping().ApplicationName());
   QApplication::setApplicationDisplayName(QString::fromStdString(m_app.AppName()));
@@ -159,7 +168,7 @@ void CApplicationShell::OpenFirstDocument() {
 
 void CApplicationShell::ShowStartProblems() {
   if (m_startProblems.isEmpty()) return;
-  QString text = Formatted(kMsgTableProblems, m_startProblems.join(QLatin1Char('\n')).toStdString());
+  QString text = WithDetails(kMsgTableProblems, m_startProblems.join(QLatin1Char('\n')).toStdString());
   m_dialogs->Message(m_frame.get(), text, kMbOk | kMbIconExclamation);
 }
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/profile.h"
+#include "app/ui/flag_sheet.h"
 #include "app/ui/language_item_delegate.h"
 #include "app/ui/pictures.h"
 #include "app/ui/window_translation.h"
@@ -65,7 +66,9 @@ void CInfoDlg::BuildChoices() {
   m_languages->setItemDelegate(new CLanguageItemDelegate(m_languages));
   std::vector<std::string> keys;
   for (const CLanguageEntry& entry : m_setup.languages) {
-    m_languages->addItem(QString::fromStdString(entry.name), QString::fromStdString(entry.key));
+    QPixmap flag = LanguageFlag(LanguageNumber(entry.key));
+    m_languages->addItem(flag.isNull() ? QIcon() : QIcon(flag), QString::fromStdString(entry.name),
+                         QString::fromStdString(entry.key));
     keys.push_back(entry.key);
   }
   m_rememberedIndex = FindLanguageIndex(keys, m_setup.currentLanguage);

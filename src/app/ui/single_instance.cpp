@@ -40,15 +40,18 @@ bool CSingleInstance::HandOver(const QString& file, int timeoutMs) {
 
 bool CSingleInstance::Listen() {
   if (IsListening()) return true;
-  m_server = new QLocalServer(this);
-  m_server->setSocketOptions(QLocalServer::UserAccessOption);
-  connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
-  if (m_server->listen(m_serverName)) return true;
+  // A live copy keeps its name. The check comes first because a server with access
+  // options is put in place by renaming, which would take the name from a live copy.
   QLocalSocket probe;
   probe.connectToServer(m_serverName);
   bool alive = probe.waitForConnected(500);
   probe.abort();
-  if (!alive && QLocalServer::removeServer(m_serverName) && m_server->listen(m_serverName)) return true;
+  if (alive) return false;
+  QLocalServer::removeServer(m_serverName);  // left behind by a copy that is gone
+  m_server = new QLocalServer(this);
+  m_server->setSocketOptions(QLocalServer::UserAccessOption);
+  connect(m_server, &QLocalServer::newConnection, this, &CSingleInstance::OnNewConnection);
+  if (m_server->listen(m_serverName)) return true;
   delete m_server;
   m_server = nullptr;
   return false;

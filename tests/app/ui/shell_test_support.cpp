@@ -93,10 +93,13 @@ std::string CShellTestFolder::Write(const std::string& name, const std::string& 
   return path.string();
 }
 
-void CShellTestFolder::WriteSettings(const std::string& lines) const {
+void CShellTestFolder::WriteSettings(const std::string& lines, const std::string& catalogueFolder,
+                                     const std::string& articleFolder) const {
   std::string program = TVR_PROGRAM_DIR;
-  Write("settings/TVR73/TVR.INI", "[DBF Database]\nDirectory=" + program + "/DBF\n[Database]\nPartnumPath=" +
-                                      program + "/BD\n" + lines);
+  std::string catalogue = catalogueFolder.empty() ? program + "/DBF" : catalogueFolder;
+  std::string article = articleFolder.empty() ? program + "/BD" : articleFolder;
+  Write("settings/TVR73/TVR.INI",
+        "[DBF Database]\nDirectory=" + catalogue + "\n[Database]\nPartnumPath=" + article + "\n" + lines);
 }
 
 void UseProgramLanguage(const std::string& number) {

@@ -56,8 +56,10 @@ class CShellTestFolder {
   std::string SettingsFolder() const { return Path("settings/TVR73/"); }
   // Writes a file (folders made as needed); returns its path.
   std::string Write(const std::string& name, const std::string& bytes) const;
-  // The settings file: the sample catalogue's folders, then the lines given.
-  void WriteSettings(const std::string& lines) const;
+  // The settings file: the catalogue and article folders (by default the sample
+  // catalogue's), then the lines given, which continue section [Database].
+  void WriteSettings(const std::string& lines, const std::string& catalogueFolder = {},
+                     const std::string& articleFolder = {}) const;
 
  private:
   std::filesystem::path m_path;

@@ -1,0 +1,166 @@
+#include "app/ui/application_shell.h"
+
+#include <gtest/gtest.h>
+
+#include <QMdiArea>
+#include <QMenuBar>
+
+#include <filesystem>
+#include <unistd.h>
+
+#include "app/current_language.h"
+#include "app/ui/main_frame.h"
+#include "app/ui/single_instance.h"
+#include "app/ui/translator.h"
+#include "platform/dbf_table.h"
+#include "shell_test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A shell whose questions the test answers, on its own settings and documents folders.
+class ApplicationShellTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ::setenv("XDG_DOCUMENTS_DIR", m_folder.Path("documents").c_str(), 1);
+    auto dialogs = std::make_unique<CScriptedDialogs>();
+    m_dialogs = dialogs.get();
+    m_shell = std::make_unique<CApplicationShell>(std::move(dialogs));
+    static int counter = 0;
+    m_shell->SetSingleInstanceName(QStringLiteral("tvr-shell-test-%1-%2").arg(::getpid()).arg(++counter));
+  }
+  void TearDown() override {
+    m_shell.reset();
+    ProcessEvents();
+    ::unsetenv("XDG_DOCUMENTS_DIR");
+    CCurrentLanguage::Instance().Reset();
+    CTranslator::Instance().Reset();
+  }
+  bool Start(const QStringList& arguments) { return m_shell->InitInstance(QStringList{"tvr"} + arguments); }
+  QString Messages() const { return m_dialogs->messages.join(" | "); }
+
+  CShellTestFolder m_folder;
+  CScriptedDialogs* m_dialogs = nullptr;
+  std::unique_ptr<CApplicationShell> m_shell;
+};
+
+TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueAndAsksForTheWayOfWorking) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  ASSERT_TRUE(Start({"/nsplash"}));
+  CMainFrame* frame = m_shell->Frame();
+  ASSERT_NE(frame, nullptr);
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(frame->Mode(), EFrameMode::Empty);  // the first document came and went
+  EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty() || !frame->MdiArea()->currentSubWindow());
+  EXPECT_EQ(m_dialogs->offeredModes, QStringList{"LRG"});
+  EXPECT_TRUE(m_dialogs->messages.isEmpty()) << Messages().toStdString();
+  EXPECT_FALSE(m_shell->Catalogues().empty());
+  EXPECT_FALSE(m_shell->Units().empty());
+  EXPECT_GE(m_shell->Languages().size(), 2u);
+  EXPECT_GE(m_shell->App().CurrentCatalogue(), 1);
+  EXPECT_EQ(frame->menuBar()->actions().front()->text(), "&File");
+  EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
+}
+
+TEST_F(ApplicationShellTest, FrenchMenusInFrench) {
+  m_folder.WriteSettings("[Language]\nID=033\n");
+  ASSERT_TRUE(Start({"/nsplash"}));
+  EXPECT_EQ(m_shell->Frame()->menuBar()->actions().front()->text(), "&Fichier");
+}
+
+TEST_F(ApplicationShellTest, WithoutTheArticleTableTheProgramEndsWithAClearMessage) {
+  m_folder.WriteSettings("", "", m_folder.Path("no-such-folder"));
+  EXPECT_FALSE(Start({"/nsplash"}));
+  EXPECT_EQ(m_shell->ExitCode(), 1);
+  ASSERT_EQ(m_dialogs->messages.size(), 1);
+  EXPECT_TRUE(m_dialogs->messages[0].contains("ARTICLE.DBU", Qt::CaseInsensitive)) << Messages().toStdString();
+  EXPECT_TRUE(m_shell->App().ArticleFolder().empty());
+  EXPECT_EQ(m_shell->Frame(), nullptr);
+}
+
+TEST_F(ApplicationShellTest, AMissingCatalogueFolderIsToldAndTheProgramStillWorks) {
+  m_folder.WriteSettings("", m_folder.Path("no-catalogue"));
+  ASSERT_TRUE(Start({"/nsplash"}));
+  ASSERT_GE(m_dialogs->messages.size(), 1);
+  EXPECT_TRUE(m_dialogs->messages[0].contains("dims.dbf")) << Messages().toStdString();
+  EXPECT_TRUE(m_shell->Catalogues().empty());
+  EXPECT_TRUE(m_shell->Languages().empty());
+  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty);
+  EXPECT_EQ(m_dialogs->offeredModes.size(), 1);
+}
+
+TEST_F(ApplicationShellTest, EmptyStartUpTablesGiveEmptyLists) {
+  std::string folder = m_folder.Path("empty-catalogue/");
+  fs::create_directories(folder);
+  const std::pair<const char*, std::vector<tvr::platform::DbfFieldInfo>> tables[] = {
+      {"dims.dbf", {{"IDD", 'C', 8}, {"IDL", 'C', 8}, {"LIB", 'C', 8}, {"INPUTSTR", 'C', 8},
+                    {"INPUTCOEF", 'C', 8}, {"OUTPUTSTR", 'C', 8}, {"OUTPUTCOEF", 'C', 8}, {"BASECOEF", 'C', 8}}},
+      {"catalog.dbf", {{"ID", 'C', 8}, {"LIB", 'C', 8}, {"SEQ", 'N', 4}}},
+      {"devices.dbf", {{"ID", 'C', 8}, {"LIB", 'C', 8}}}};
+  for (const auto& [name, fields] : tables) {
+    tvr::platform::CDbfTable table;
+    ASSERT_TRUE(table.Create(folder + name, fields)) << table.Error();
+    ASSERT_TRUE(table.Close());
+  }
+  fs::copy_file(std::string(TVR_PROGRAM_DIR) + "/DBF/TVR_044.TXT", folder + "TVR_044.TXT");
+  m_folder.WriteSettings("[Language]\nID=044\n", folder);
+  ASSERT_TRUE(Start({"/nsplash"}));
+  EXPECT_TRUE(m_dialogs->messages.isEmpty()) << Messages().toStdString();
+  EXPECT_TRUE(m_shell->Units().empty());
+  EXPECT_TRUE(m_shell->Catalogues().empty());
+  EXPECT_TRUE(m_shell->Devices().empty());
+  EXPECT_EQ(m_shell->Languages().size(), 1u);
+}
+
+TEST_F(ApplicationShellTest, NonsenseSettingsStillStart) {
+  m_folder.WriteSettings(
+      "CurrentCat=77\nJustOneCat=perhaps\nNoML=banana\n[Language]\nID=xyz\n[Design]\nInfos=abc\nSpecial=-9\n"
+      "[Colors]\nStraight1=999,-1,x\n[Zooms]\nAll=nan\n[Application Layout]\nShowCmd=-3\n"
+      "NormalPos=Left x\nMinPos=Top 1\n[ToolBar]\nState=@@not base64@@\n[Recent File List]\nFile1=\nFile2=/nowhere.run\n");
+  ASSERT_TRUE(Start({"/nsplash"}));
+  CMainFrame* frame = m_shell->Frame();
+  EXPECT_TRUE(frame->isVisible());
+  EXPECT_EQ(m_shell->App().CurrentCatalogue(), 1);
+  EXPECT_EQ(frame->size(), QSize(624, 448));
+  EXPECT_EQ(m_shell->RecentFiles().Entries().size(), 1u);
+  EXPECT_EQ(m_dialogs->offeredModes, QStringList{"LRG"});
+}
+
+TEST_F(ApplicationShellTest, AMissingOrDamagedFileOnTheCommandLineIsToldThenTheChoiceComes) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  std::string damaged = m_folder.Write("documents/bad.run", "\xff\xff\xff");
+  for (const std::string& file : {m_folder.Path("documents/none.run"), damaged}) {
+    SetUp();
+    ASSERT_TRUE(Start({QString::fromStdString(file), "/nsplash"}));
+    ASSERT_EQ(m_dialogs->messages.size(), 1) << file;
+    EXPECT_TRUE(m_dialogs->messages[0].contains(QString::fromStdString(file))) << Messages().toStdString();
+    EXPECT_EQ(m_dialogs->offeredModes.size(), 1) << file;
+    EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty) << file;
+  }
+}
+
+TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoice) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  std::string layout = m_folder.Write("documents/good.run", LayoutFileBytes());
+  std::string linear = m_folder.Write("documents/good.lin", "x");
+  ASSERT_TRUE(Start({QString::fromStdString(layout), "/nsplash"}));
+  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
+  EXPECT_TRUE(m_dialogs->offeredModes.isEmpty());
+  SetUp();
+  ASSERT_TRUE(Start({QString::fromStdString(linear), "/nsplash"}));
+  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Linear);  // its window stays open
+  EXPECT_TRUE(m_dialogs->offeredModes.isEmpty());
+}
+
+TEST_F(ApplicationShellTest, AHandOverBringsTheFrameForwardAndOpensTheFile) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  ASSERT_TRUE(Start({"/nsplash"}));
+  m_shell->Frame()->showMinimized();
+  std::string layout = m_folder.Write("documents/handed.run", LayoutFileBytes());
+  m_shell->OnHandOver(QString::fromStdString(layout));
+  EXPECT_FALSE(m_shell->Frame()->isMinimized());
+  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
+}
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "app/ui/frame_placement.h"
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "app/profile.h"
+#include "shell_test_support.h"
+
+namespace {
+
+class FramePlacementTest : public ::testing::Test {
+ protected:
+  CProfile Profile(const std::string& layout) {
+    std::string path = m_folder.Write("TVR.INI", "[Application Layout]\n" + layout);
+    return CProfile(path);
+  }
+  CShellTestFolder m_folder;
+};
+
+TEST_F(FramePlacementTest, SavedPlacementIsRestored) {
+  CProfile profile = Profile("ShowCmd=1\nNormalPos=Left 40, Top 30, Right 540, Bottom 430\n");
+  QWidget window;
+  RestoreWindowPlacement(window, profile);
+  EXPECT_EQ(window.size(), QSize(500, 400));
+  EXPECT_EQ(window.pos(), QPoint(40, 30));
+  EXPECT_FALSE(window.isMaximized());
+}
+
+TEST_F(FramePlacementTest, NonsenseAndOffScreenPlacementsGiveTheDefault) {
+  QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  const std::string rows[] = {
+      "NormalPos=Left 99999, Top 30, Right 100500, Bottom 430\n",
+      "NormalPos=garbage\nShowCmd=banana\n",
+      "NormalPos=Left 50, Top 50, Right 10, Bottom 10\n",
+      "NormalPos=Left -5000, Top -5000, Right -4000, Bottom -4000\n",
+      "NormalPos=Left 0, Top " + std::to_string(screen.bottom() + 100) + ", Right 600, Bottom 2000\n",
+  };
+  for (const std::string& row : rows) {
+    CProfile profile = Profile(row);
+    QWidget window;
+    RestoreWindowPlacement(window, profile);
+    EXPECT_EQ(window.size(), QSize(624, 448)) << row;
+    EXPECT_EQ(window.pos(), QPoint(8, 16)) << row;
+  }
+}
+
+TEST_F(FramePlacementTest, AMinimisedStartOpensRestoredAndAMaximisedOneMaximised) {
+  CProfile minimised = Profile("ShowCmd=6\n");
+  QWidget first;
+  RestoreWindowPlacement(first, minimised);
+  EXPECT_FALSE(first.windowState() & Qt::WindowMinimized);
+  CProfile maximised = Profile("ShowCmd=3\n");
+  QWidget second;
+  RestoreWindowPlacement(second, maximised);
+  EXPECT_TRUE(second.windowState() & Qt::WindowMaximized);
+}
+
+TEST_F(FramePlacementTest, SavedFormsReadBack) {
+  CProfile profile = Profile("");
+  QWidget window;
+  window.resize(300, 200);
+  window.move(20, 25);
+  ASSERT_TRUE(SaveWindowPlacement(window, profile));
+  EXPECT_EQ(profile.ReadProfileText("Application Layout", "NormalPos", ""), "Left 20, Top 25, Right 320, Bottom 225");
+  EXPECT_EQ(profile.ReadProfileText("Application Layout", "ShowCmd", ""), "1");
+  EXPECT_EQ(profile.ReadProfileText("Application Layout", "MinPos", ""), "Left 0, Top 0, Right 0, Bottom 0");
+  CWindowPlacement read = ReadWindowPlacement(profile);
+  EXPECT_EQ(read.normalPos, (CPlacementRect{20, 25, 320, 225}));
+}
+
+}  // namespace
