@@ -142,6 +142,10 @@ const CGridCellFormat* CGridModel::GetTextCell(int row, int column) const {
   return dynamic_cast<const CGridCellFormat*>(GetCell(row, column));
 }
 
+CGridCellFormat* CGridModel::GetTextCell(int row, int column) {
+  return dynamic_cast<CGridCellFormat*>(GetCell(row, column));
+}
+
 CLogFont CGridModel::GetCellLogFont(int row, int column) const {
   const CGridCellFormat* cell = GetTextCell(row, column);
   return cell && cell->HasFont() ? cell->GetLogFont() : m_font;

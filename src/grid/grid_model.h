@@ -95,6 +95,7 @@ class CGridModel {
   bool SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, bool repaint);
   // The text cell at the position, null for other kinds.
   const CGridCellFormat* GetTextCell(int row, int column) const;
+  CGridCellFormat* GetTextCell(int row, int column);
   // The font and colour a cell is edited with: its own when it has them, else the grid's.
   CLogFont GetCellLogFont(int row, int column) const;
   CGridColor GetCellTextColor(int row, int column) const;

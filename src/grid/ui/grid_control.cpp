@@ -290,7 +290,7 @@ bool CGridControl::RunCellEditor(int row, int column, const QRect& cellRect) {
                        cell->GetItemData(), tvr::grid::ToQString(cell->GetText()));
   if (editor.exec() != QDialog::Accepted) return true;
   // The modal run lets other work reach the grid: look the cell up again.
-  if (auto* edited = dynamic_cast<CGridCellFormat*>(m_model->GetCell(row, column))) {
+  if (CGridCellFormat* edited = m_model->GetTextCell(row, column)) {
     edited->SetText(tvr::grid::FromQString(editor.GetText()));
   }
   return true;

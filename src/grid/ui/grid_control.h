@@ -69,6 +69,8 @@ class CGridControl : public QAbstractScrollArea, private CGridListener {
   void DrawCells(QPainter& painter, int left, int top, int right, int bottom) const;
 
   int GetMouseMode() const { return m_mouseMode; }
+  // The column (row) being resized while the mouse mode is a resize; -1 otherwise.
+  int GetResizeIndex() const { return m_resizeIndex; }
   bool IsEditing() const { return m_editing; }
   CCellPos GetPressedCell() const { return m_pressedCell; }
   CCellPos GetReleasedCell() const { return m_releasedCell; }

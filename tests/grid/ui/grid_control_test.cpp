@@ -91,8 +91,10 @@ TEST_F(GridWindowTest, DraggingAHeaderBorderResizesTheColumn) {
   EXPECT_EQ(Client()->cursor().shape(), Qt::SplitHCursor);
   Press(grip);
   EXPECT_EQ(m_grid->GetMouseMode(), CGridControl::kModeResizeColumn);
+  EXPECT_EQ(m_grid->GetResizeIndex(), 2);
   Move(grip + QPoint(30, 0));
   Release(grip + QPoint(30, 0));
+  EXPECT_EQ(m_grid->GetResizeIndex(), -1);
   EXPECT_EQ(m_model->GetColumnWidth(2), 78);
   EXPECT_EQ(clicks.count(), 1) << "a resize is a click too";
   EXPECT_EQ(m_model->GetSelection(), (CCellRange{1, 1, 1, 1})) << "the selection stays";
