@@ -34,7 +34,9 @@ class CRun;
 // Rows: 0 the title row, 1..row count - 2 the lines, the last row the edit line where a
 // new reference is typed. Columns: 0 marks the edit line with "*", 1 shows item numbers,
 // 2 and up a field each, chosen by their kind. Lines, rows and columns are kept in step:
-// line record i is shown by row i, column record j by column j.
+// line record i is shown by row i, column record j by column j. So rows and columns
+// change only through this class's operations, never through the base grid's own
+// insertions and deletions.
 //
 // After every change the grid renumbers its lines and, on a run page, tells its view
 // (if it has one) that the totals are stale and the source's document that it changed.
