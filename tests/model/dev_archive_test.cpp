@@ -221,7 +221,8 @@ TEST_F(DevArchiveTest, TapOffIndexOutOfTheDeviceListIsRefused) {
   loaded->Serialize(reader);
   EXPECT_EQ(loaded->GetAttached(), nullptr);
   std::vector<std::uint8_t> bad = none;
-  std::fill(bad.begin() + 8, bad.begin() + 12, 0);  // index 0: the run has no device yet
+  ASSERT_GE(bad.size(), 12u);
+  for (std::size_t i = 8; i < 12; ++i) bad.at(i) = 0;  // index 0: the run has no device yet
   CArchiveReader badReader(bad);
   EXPECT_THROW(run.NewElement()->Serialize(badReader), CArchiveError);
 }
