@@ -16,6 +16,17 @@ std::string ReplacedAll(std::string text, const std::string& from, const std::st
   return text;
 }
 
+std::string KindList(const CModeAvailability& availability) {
+  std::string list;
+  auto add = [&list](const char* pattern) { list += (list.empty() ? "" : ";") + std::string(pattern); };
+  if (!availability.noGraphical) add("*.run");
+  if (!availability.noReference) add("*.ref");
+  if (!availability.noLinear) add("*.lin");
+  return list;
+}
+
+}  // namespace
+
 std::string TemplateDescription(const std::string& templateText) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -27,17 +38,6 @@ std::string TemplateDescription(const std::string& templateText) {
     description += description.empty() ? "(*.run)" : " (*.run)";
   return description;
 }
-
-std::string KindList(const CModeAvailability& availability) {
-  std::string list;
-  auto add = [&list](const char* pattern) { list += (list.empty() ? "" : ";") + std::string(pattern); };
-  if (!availability.noGraphical) add("*.run");
-  if (!availability.noReference) add("*.ref");
-  if (!availability.noLinear) add("*.lin");
-  return list;
-}
-
-}  // namespace
 
 CModeAvailability ModeAvailabilityFromSettings(const std::string& noML, const std::string& noRF,
                                                const std::string& no3D, const std::string& noDRNE) {

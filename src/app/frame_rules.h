@@ -42,6 +42,10 @@ struct COpenFileFilter {
   std::string defaultExtension;
 };
 
+// The description of layout documents in the document-template text of message 18: its
+// fourth line when it has one, else the whole text, ending in "(*.run)" either way.
+std::string TemplateDescription(const std::string& templateText);
+
 // templateText is the document-template text of message 18 (its fourth line, which ends
 // in "(*.run)", is the description; a text of one line is taken whole and given the
 // pattern when it lacks it); allFilesText the description of all files.

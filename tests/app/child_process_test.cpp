@@ -62,7 +62,7 @@ TEST(ChildProcessTest, ASecondStartOnOneObjectIsRefused) {
 TEST(ChildProcessTest, RunningChildIsNotKilledAndIsReapedLater) {
   CScriptFolder folder;
   std::string program = folder.AddScript("waiter",
-      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ]; do sleep 0.02; done; touch \"$d/done\"");
+      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done; touch \"$d/done\"");
   {
     CChildProcess child;
     ASSERT_EQ(child.Start(program, {}), 0);

@@ -13,7 +13,7 @@ namespace {
 constexpr const char* kRecordingHelper =
     "d=$(dirname \"$0\"); n=$(ls \"$d\" | grep -c '^call'); "
     "for a in \"$@\"; do printf '[%s]' \"$a\"; done > \"$d/call$n\"; "
-    "while [ ! -e \"$d/release\" ]; do sleep 0.02; done";
+    "while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done";
 
 TEST(PrintHelperTest, CommandLineHasItsPiecesInOrder) {
   CPrintHelperJob job{"/s/XlExport.txt", "/p/MODELS/a b.xls", "MacroTavrilon", "vorpu", 12, "/o/out.xls"};
@@ -96,7 +96,7 @@ TEST(WaitWithMessagesTest, StartFailureGivesTheSystemError) {
 TEST(WaitWithMessagesTest, QuitRequestEndsTheWaitWithoutKillingTheProgram) {
   CScriptFolder folder;
   std::string program = folder.AddScript("waiter",
-      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ]; do sleep 0.02; done; touch \"$d/done\"");
+      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done; touch \"$d/done\"");
   CRecordingObserver observer(3);
   EXPECT_EQ(WaitWithMessages(program, {}, "", observer), -1);
   EXPECT_EQ(observer.m_calls, "begin;end -1;");

@@ -83,6 +83,13 @@ TEST(FrameRulesTest, OneLineTemplateGetsThePattern) {
             "(*.run)|*.run|All|*.*||");
 }
 
+TEST(FrameRulesTest, TemplateDescriptionTable) {
+  EXPECT_EQ(TemplateDescription(kTemplate), "Tavrilon Files (*.run)");
+  EXPECT_EQ(TemplateDescription("Tavrilon layouts"), "Tavrilon layouts (*.run)");
+  EXPECT_EQ(TemplateDescription("a\nb"), "a\nb (*.run)");  // fewer than four lines: whole
+  EXPECT_EQ(TemplateDescription(""), "(*.run)");
+}
+
 TEST(FrameRulesTest, HelpPagesByMode) {
   EXPECT_EQ(HelpIndexPage(EFrameMode::Graphical), "INDEX_2.htm");
   EXPECT_EQ(HelpIndexPage(EFrameMode::Linear), "INDEX_1.htm");

@@ -68,7 +68,7 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
   TranslateWindow(this);
   UpdateTitle();
   auto* updates = new QTimer(this);
-  connect(updates, &QTimer::timeout, this, &CMainFrame::UpdateCommandStates);
+  connect(updates, &QTimer::timeout, this, &CMainFrame::OnIdle);
   updates->start(kCommandUpdateMs);
 }
 
@@ -126,11 +126,8 @@ void CMainFrame::RefreshRecentFiles() {
 }
 
 void CMainFrame::UpdateTitle() {
-  QString title = ApplicationTitle();
-  QMdiSubWindow* active = m_mdiArea->currentSubWindow();
-  if (active && active->widget() && !active->widget()->windowTitle().isEmpty())
-    title += QStringLiteral(" - ") + active->widget()->windowTitle();
-  setWindowTitle(title);
+  // A maximised child's title is added by the MDI area itself.
+  setWindowTitle(ApplicationTitle());
 }
 
 void CMainFrame::AddCommandTarget(CCommandTarget* target) { m_extraTargets.push_back(target); }
@@ -165,6 +162,14 @@ void CMainFrame::UpdateCommandStates() {
     action->setCheckable(state.checked.has_value());
     if (state.checked) action->setChecked(*state.checked);
     if (state.text) action->setText(*state.text);
+  }
+}
+
+void CMainFrame::OnIdle() {
+  UpdateCommandStates();
+  if (m_services.app->IdlePrompt()) {
+    m_statusBar->ShowIdlePrompt();
+    m_services.app->SetIdlePrompt(false);
   }
 }
 

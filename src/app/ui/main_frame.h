@@ -73,6 +73,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   void AddCommandTarget(CCommandTarget* target);
   bool RouteCommand(int commandId);
   void UpdateCommandStates();
+  // What the program did when idle: the command states, and the idle prompt in the
+  // status bar once after a layout document was created, opened or closed.
+  void OnIdle();
   bool UpdateCommand(int commandId, CCommandState& state) override;
   bool OnCommand(int commandId) override;
 
