@@ -1,5 +1,6 @@
 #include "app/ui/draw_tab_bar.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionTab>
 #include <QStylePainter>
@@ -53,9 +54,10 @@ void CDrawTabBar::FitTabWidth() {
   for (int index = 0; index < count(); ++index)
     widths.push_back(metrics.horizontalAdvance(tabText(index).left(kTabTextLimit)));
   m_fixedWidth = FittedTabWidth(metrics.horizontalAdvance(QString(15, QLatin1Char(' '))), widths);
-  updateGeometry();
+  // The bar lays its tabs out again on a font change.
+  QEvent change(QEvent::FontChange);
+  QTabBar::changeEvent(&change);
   adjustSize();
-  update();
 }
 
 QSize CDrawTabBar::tabSizeHint(int index) const {
