@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMdiArea>
+#include <QTimer>
 
 #include "app/current_language.h"
 #include "app/ui/catalogue_menu.h"
@@ -11,6 +12,7 @@
 #include "app/ui/empty_layout_documents.h"
 #include "app/ui/info_dlg.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/options_command.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/single_instance.h"
 #include "app/ui/splash_dlg.h"
@@ -18,6 +20,7 @@
 namespace {
 
 CApplicationShell* g_shell = nullptr;
+constexpr int kHandOverRetryMs = 250;
 
 }  // namespace
 
@@ -63,6 +66,9 @@ void CApplicationShell::CreateFrame() {
   m_commands = std::make_unique<CDocumentCommands>(*m_frame);
   m_frame->AddCommandTarget(m_commands.get());
   m_frame->AddCommandTarget(m_catalogueMenu.get());
+  m_frame->AddCommandTarget(new COptionsCommand(*m_frame, [this] {
+    return COptionsContext{&m_app, m_languages, m_devices, m_frame.get()};
+  }));
 }
 
 void CApplicationShell::ShowAbout(QWidget* parent) {
@@ -82,5 +88,12 @@ void CApplicationShell::OnHandOver(const QString& file) {
   if (m_frame->isMinimized()) m_frame->showNormal();
   m_frame->raise();
   m_frame->activateWindow();
-  if (!file.isEmpty()) m_commands->OpenDocumentFile(file);
+  if (file.isEmpty()) return;
+  // A dialog of this copy is waiting for an answer (the start-mode choice, a
+  // question): the file opens once it is closed, not under it.
+  if (QApplication::activeModalWidget()) {
+    QTimer::singleShot(kHandOverRetryMs, this, [this, file] { OnHandOver(file); });
+    return;
+  }
+  m_commands->OpenDocumentFile(file);
 }
