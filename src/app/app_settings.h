@@ -45,7 +45,7 @@ enum LabelStyleIndex : std::size_t {
 struct CLabelStyle {
   bool visible = false;
   bool opaque = false;
-  LogFont font;              // height in points
+  CLogFont font;              // height in points
   ColorValue fontColor = 0;
   ColorValue background = 0;
   int flags = 0;

@@ -137,8 +137,8 @@ std::string RectToText(const IntRect& rect) {
          std::to_string(rect.right) + ", Bottom " + std::to_string(rect.bottom);
 }
 
-LogFont TextToLogFont(std::string_view text) {
-  LogFont font;
+CLogFont TextToLogFont(std::string_view text) {
+  CLogFont font;
   std::vector<std::string_view> fields = SplitAtCommas(text);
   fields.resize(std::max<std::size_t>(fields.size(), 12));
   font.faceName = CutToCharacters(TrimBlanks(fields[0]), kMaxFaceNameCharacters);
@@ -158,7 +158,7 @@ LogFont TextToLogFont(std::string_view text) {
   return font;
 }
 
-std::string LogFontToText(const LogFont& font) {
+std::string LogFontToText(const CLogFont& font) {
   std::string styles = std::string(font.italic ? "I" : "") + (font.underline ? "U" : "") +
                        (font.strikeOut ? "S" : "");
   // A comma would end the face name when the text is read back.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/log_font.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -27,26 +29,8 @@ struct IntRect {
   friend bool operator==(const IntRect&, const IntRect&) = default;
 };
 
-// The data of a logical font, as its font text carries it. The window side turns it
-// into a real font; label fonts keep their size in points in height.
-struct LogFont {
-  std::string faceName;  // at most kMaxFaceNameCharacters characters
-  int height = 0;
-  int width = 0;
-  int escapement = 0;
-  int orientation = 0;
-  int weight = 0;
-  bool italic = false;
-  bool underline = false;
-  bool strikeOut = false;
-  std::uint8_t charSet = 0;
-  std::uint8_t outPrecision = 0;
-  std::uint8_t clipPrecision = 0;
-  std::uint8_t quality = 0;
-  std::uint8_t pitchAndFamily = 0;
-  friend bool operator==(const LogFont&, const LogFont&) = default;
-};
-
+// Fonts in the settings file are font texts of CLogFont (app/log_font.h); label fonts
+// keep their size in points in height.
 constexpr std::size_t kMaxFaceNameCharacters = 31;
 
 // Leading blanks, an optional sign and the decimal digits after it; 0 when there are
@@ -77,7 +61,7 @@ std::string RectToText(const IntRect& rect);
 // underline, "S" strike-out), output precision, character set, clipping precision,
 // quality, orientation, escapement, width, pitch and family. Missing or empty fields
 // give 0; byte fields are held to 0..255; the face name is cut to 31 characters.
-LogFont TextToLogFont(std::string_view text);
+CLogFont TextToLogFont(std::string_view text);
 // The same fields; zero fields after the weight are written empty and trailing commas
 // dropped, so "Arial,9,0" for a font with nothing else set.
-std::string LogFontToText(const LogFont& font);
+std::string LogFontToText(const CLogFont& font);

@@ -5,7 +5,7 @@
 #include "grid/bitmap_desc.h"
 #include "grid/grid_color.h"
 #include "grid/grid_rect.h"
-#include "grid/log_font.h"
+#include "app/log_font.h"
 
 // What the grid needs to draw itself: the screen and the printer are implementations
 // of it (the window side paints with QPainter), and tests record the calls. All

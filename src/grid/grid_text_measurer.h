@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "grid/grid_rect.h"
-#include "grid/log_font.h"
+#include "app/log_font.h"
 
 struct CGridFontMetrics {
   int height = 0;            // ascent plus descent

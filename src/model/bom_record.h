@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/log_font.h"
+#include "app/log_font.h"
 #include "model/bom_column.h"
 
 class CArchiveReader;

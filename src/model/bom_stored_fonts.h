@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 
-#include "grid/log_font.h"
+#include "app/log_font.h"
 
 class CArchiveReader;
 class CArchiveWriter;

@@ -130,7 +130,7 @@ TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
   EXPECT_EQ(s.packaging, 0);
   EXPECT_FALSE(s.labels[kLabelBranch].visible);          // "2" is not true
   EXPECT_TRUE(s.labels[kLabelBranch].opaque);
-  EXPECT_EQ(s.labels[kLabelBranch].font, LogFont{});
+  EXPECT_EQ(s.labels[kLabelBranch].font, CLogFont{});
   EXPECT_EQ(s.labels[kLabelBranch].fontColor, 0u);
   EXPECT_EQ(s.labels[kLabelBranch].flags, 0);            // int reading of a word
   EXPECT_EQ(s.labels[kLabelDimension].flags, 0);         // an empty int value: the default 0

@@ -152,8 +152,8 @@ TEST(RectToText, WritesThePatternAndReadsBack) {
   EXPECT_EQ(TextToRect(RectToText(rect)), rect);
 }
 
-LogFont Font(std::string face, int height, int weight) {
-  LogFont font;
+CLogFont Font(std::string face, int height, int weight) {
+  CLogFont font;
   font.faceName = std::move(face);
   font.height = height;
   font.weight = weight;
@@ -161,7 +161,7 @@ LogFont Font(std::string face, int height, int weight) {
 }
 
 TEST(TextToLogFont, ReadsFieldsInOrder) {
-  LogFont font = TextToLogFont("Courier New,12,700,IUS,3,1,2,5,900,450,8,49");
+  CLogFont font = TextToLogFont("Courier New,12,700,IUS,3,1,2,5,900,450,8,49");
   EXPECT_EQ(font.faceName, "Courier New");
   EXPECT_EQ(font.height, 12);
   EXPECT_EQ(font.weight, 700);
@@ -178,18 +178,18 @@ TEST(TextToLogFont, ReadsFieldsInOrder) {
 
 struct FontCase {
   const char* text;
-  LogFont expected;
+  CLogFont expected;
   const char* guards;
 };
 
-LogFont WithStyle(LogFont font, bool italic, bool underline, bool strikeOut) {
+CLogFont WithStyle(CLogFont font, bool italic, bool underline, bool strikeOut) {
   font.italic = italic;
   font.underline = underline;
   font.strikeOut = strikeOut;
   return font;
 }
 
-LogFont WithCharSet(LogFont font, int charSet) {
+CLogFont WithCharSet(CLogFont font, int charSet) {
   font.charSet = static_cast<std::uint8_t>(charSet);
   return font;
 }
@@ -219,7 +219,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(TextToLogFont, CutsALongFaceNameBetweenCharacters) {
   std::string face;
   for (int i = 0; i < 40; ++i) face += "\xC3\xA9";  // é
-  LogFont font = TextToLogFont(face + ",9");
+  CLogFont font = TextToLogFont(face + ",9");
   EXPECT_EQ(font.faceName.size(), 62u);  // 31 two-byte characters
 }
 
@@ -232,7 +232,7 @@ TEST(LogFontToText, DropsTrailingEmptyFields) {
 }
 
 TEST(LogFontToText, ReadsBackEveryField) {
-  LogFont font = TextToLogFont("Courier New,-12,400,U,3,0,2,0,900,0,8,49");
+  CLogFont font = TextToLogFont("Courier New,-12,400,U,3,0,2,0,900,0,8,49");
   EXPECT_EQ(LogFontToText(font), "Courier New,-12,400,U,3,,2,,900,,8,49");
   EXPECT_EQ(TextToLogFont(LogFontToText(font)), font);
 }

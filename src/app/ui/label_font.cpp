@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-QFont LabelQFont(const LogFont& font) {
+QFont LabelQFont(const CLogFont& font) {
   QFont result(QString::fromStdString(font.faceName));
   result.setPointSize(std::max(1, font.height));
   if (font.weight > 0) result.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
@@ -12,8 +12,8 @@ QFont LabelQFont(const LogFont& font) {
   return result;
 }
 
-LogFont LabelLogFont(const QFont& font, const LogFont& base) {
-  LogFont result = base;
+CLogFont LabelLogFont(const QFont& font, const CLogFont& base) {
+  CLogFont result = base;
   result.faceName = font.family().left(static_cast<int>(kMaxFaceNameCharacters)).toStdString();
   result.height = std::max(1, font.pointSize());
   int weight = static_cast<int>(font.weight());

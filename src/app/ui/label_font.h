@@ -4,13 +4,13 @@
 
 #include "app/text_conversions.h"
 
-// Label fonts keep their size in points in the height of their LogFont.
+// Label fonts keep their size in points in the height of their CLogFont.
 
 // The font of a label: face, point size (at least 1), weight (0 is normal), italic,
 // underline and strike-out.
-QFont LabelQFont(const LogFont& font);
+QFont LabelQFont(const CLogFont& font);
 
-// The LogFont of a chosen font: base with the face (cut to 31 characters), point size,
+// The CLogFont of a chosen font: base with the face (cut to 31 characters), point size,
 // weight, italic, underline and strike-out of the font. A normal weight stays 0 when
 // base had none.
-LogFont LabelLogFont(const QFont& font, const LogFont& base);
+CLogFont LabelLogFont(const QFont& font, const CLogFont& base);

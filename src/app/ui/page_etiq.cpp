@@ -107,7 +107,7 @@ void CPageEtiq::OnKindChanged(int kind) {
   ShowKind(kind);
 }
 
-void CPageEtiq::SetWorkingFont(const LogFont& font, ColorValue fontColor) {
+void CPageEtiq::SetWorkingFont(const CLogFont& font, ColorValue fontColor) {
   m_working.font = font;
   m_working.fontColor = fontColor;
 }

@@ -31,7 +31,7 @@ class CPageEtiq : public COptionsPage {
   bool Save(COptionsValues& values) override;
 
   // What the font and colour dialogs give for the kind shown.
-  void SetWorkingFont(const LogFont& font, ColorValue fontColor);
+  void SetWorkingFont(const CLogFont& font, ColorValue fontColor);
   void SetWorkingBackground(ColorValue background);
   // The kinds as they stand, the one shown included.
   std::array<CLabelStyle, kLabelKindCount> Kinds();

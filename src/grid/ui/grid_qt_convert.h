@@ -10,7 +10,7 @@
 
 #include "grid/bitmap_desc.h"
 #include "grid/grid_color.h"
-#include "grid/log_font.h"
+#include "app/log_font.h"
 
 // The boundary between the grid's plain values and Qt's.
 namespace tvr::grid {
