@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,6 +61,10 @@ class CApplicationShell : public QObject {
 
   // The name by which running copies find each other (tests give their own).
   void SetSingleInstanceName(const QString& name) { m_singleInstanceName = name; }
+  // Starts a program on its own (the restart in another language); true when it
+  // started. Tests give their own.
+  using ProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
+  void SetProcessStarter(ProcessStarter starter) { m_startProcess = std::move(starter); }
 
   // The steps of the start-up, public so that tests can run them one by one. Without
   // folders given, those of this computer.
@@ -107,6 +112,7 @@ class CApplicationShell : public QObject {
   QStringList m_startProblems;
   int m_exitCode = 0;
   QString m_singleInstanceName;
+  ProcessStarter m_startProcess;
 };
 
 // The application of the running program.

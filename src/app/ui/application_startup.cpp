@@ -181,8 +181,7 @@ bool CApplicationShell::RunStartInformation() {
   setup.applicationName = m_app.AppName();
   setup.version = CCurrentLanguage::Instance().Mapping().VersionText();
   setup.picturePath = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("info.jpg");
-  CInfoDlg dialog(setup, m_app.Profile(), m_frame.get());
-  int result = dialog.exec();
+  int result = m_dialogs->RunInfoDialog(m_frame.get(), setup, m_app.Profile());
   if (result == QDialog::Rejected) return false;
   if (result == kInfoLanguageChanged) return !RestartInNewLanguage();
   return true;
@@ -192,7 +191,9 @@ bool CApplicationShell::RestartInNewLanguage() {
   QStringList arguments;
   for (const std::string& argument : RelaunchArguments(m_commandLine)) arguments << QString::fromStdString(argument);
   m_singleInstance->StopListening();  // the new copy takes the name
-  if (QProcess::startDetached(QApplication::applicationFilePath(), arguments)) return true;
+  bool started = m_startProcess ? m_startProcess(QApplication::applicationFilePath(), arguments)
+                                : QProcess::startDetached(QApplication::applicationFilePath(), arguments);
+  if (started) return true;
   m_singleInstance->Listen();
   m_dialogs->Message(m_frame.get(), Formatted(kMsgRestartFailed, QApplication::applicationFilePath().toStdString()),
                      kMbOk | kMbIconExclamation);

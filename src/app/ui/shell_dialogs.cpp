@@ -68,3 +68,8 @@ void CStandardShellDialogs::PrintSetup(QWidget* parent) {
 void CStandardShellDialogs::ShowAbout(QWidget* parent) {
   if (m_about) m_about(parent);
 }
+
+int CStandardShellDialogs::RunInfoDialog(QWidget* parent, const CInfoDlg::Setup& setup, CProfile& profile) {
+  CInfoDlg dialog(setup, profile, parent);
+  return dialog.exec();
+}

@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "app/frame_rules.h"
+#include "app/ui/info_dlg.h"
 
+class CProfile;
 class QWidget;
 
 // The questions the main frame and the document commands ask the user. The program
@@ -30,6 +32,9 @@ class CShellDialogs {
   virtual void PrintSetup(QWidget* parent) = 0;
   // The information dialog as the About box.
   virtual void ShowAbout(QWidget* parent) = 0;
+  // The information dialog at start-up; its result (Accepted, Rejected or
+  // kInfoLanguageChanged).
+  virtual int RunInfoDialog(QWidget* parent, const CInfoDlg::Setup& setup, CProfile& profile) = 0;
 };
 
 // The program's own dialogs.
@@ -44,6 +49,7 @@ class CStandardShellDialogs : public CShellDialogs {
   // Shows the About box through the function given (it needs the language list).
   void ShowAbout(QWidget* parent) override;
   void SetAboutBox(std::function<void(QWidget*)> about) { m_about = std::move(about); }
+  int RunInfoDialog(QWidget* parent, const CInfoDlg::Setup& setup, CProfile& profile) override;
 
  private:
   std::function<void(QWidget*)> m_about;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QMdiArea>
+#include <QThread>
+#include <QTimer>
 #include <QMenuBar>
 
 #include <filesystem>
@@ -29,6 +32,11 @@ class ApplicationShellTest : public ::testing::Test {
     m_shell = std::make_unique<CApplicationShell>(std::move(dialogs));
     static int counter = 0;
     m_shell->SetSingleInstanceName(QStringLiteral("tvr-shell-test-%1-%2").arg(::getpid()).arg(++counter));
+    // Never the real restart: it would start this test program again.
+    m_shell->SetProcessStarter([](const QString&, const QStringList&) {
+      ADD_FAILURE() << "unexpected restart";
+      return false;
+    });
   }
   void TearDown() override {
     m_shell.reset();
@@ -160,6 +168,66 @@ TEST_F(ApplicationShellTest, AHandOverBringsTheFrameForwardAndOpensTheFile) {
   std::string layout = m_folder.Write("documents/handed.run", LayoutFileBytes());
   m_shell->OnHandOver(QString::fromStdString(layout));
   EXPECT_FALSE(m_shell->Frame()->isMinimized());
+  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
+}
+
+TEST_F(ApplicationShellTest, TheInformationDialogAtStartUp) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  QStringList started;
+  auto starter = [&started](const QString& program, const QStringList& arguments) {
+    started << program << arguments;
+    return true;
+  };
+  m_shell->SetProcessStarter(starter);
+  m_dialogs->infoResults = {QDialog::Rejected};
+  EXPECT_FALSE(Start({}));  // Cancel ends the program
+  ASSERT_EQ(m_dialogs->infoSetups.size(), 1);
+  EXPECT_EQ(m_dialogs->infoSetups[0].mode, EInfoMode::Startup);
+  EXPECT_EQ(m_dialogs->infoSetups[0].currentLanguage, 44);
+  EXPECT_TRUE(started.isEmpty());
+  SetUp();
+  m_shell->SetProcessStarter(starter);
+  std::string file = m_folder.Write("documents/a b.run", LayoutFileBytes());
+  m_dialogs->infoResults = {kInfoLanguageChanged};
+  EXPECT_FALSE(Start({QString::fromStdString(file)}));  // restarted: this start ends
+  ASSERT_EQ(started.size(), 3);
+  EXPECT_EQ(started.mid(1), (QStringList{QString::fromStdString(file), "/nsplash"}));
+  EXPECT_FALSE(m_shell->SingleInstance()->IsListening());  // the name is left to the new copy
+}
+
+TEST_F(ApplicationShellTest, AFailedRestartIsToldAndTheProgramGoesOn) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  m_shell->SetProcessStarter([](const QString&, const QStringList&) { return false; });
+  m_dialogs->infoResults = {kInfoLanguageChanged};
+  ASSERT_TRUE(Start({}));
+  ASSERT_EQ(m_dialogs->messages.size(), 1);
+  EXPECT_TRUE(m_dialogs->messages[0].contains("could not be restarted")) << Messages().toStdString();
+  EXPECT_TRUE(m_shell->Frame()->isVisible());
+  EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
+  EXPECT_EQ(m_dialogs->offeredModes.size(), 1);
+}
+
+TEST_F(ApplicationShellTest, TheInformationDialogStaysAwayWhenTheUserSaidSo) {
+  m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");
+  ASSERT_TRUE(Start({}));
+  EXPECT_TRUE(m_dialogs->infoSetups.isEmpty());
+}
+
+TEST_F(ApplicationShellTest, AHandedOverFileWaitsForAnOpenDialog) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  ASSERT_TRUE(Start({"/nsplash"}));
+  std::string layout = m_folder.Write("documents/later.run", LayoutFileBytes());
+  QDialog question(m_shell->Frame());
+  QTimer::singleShot(0, [&] {
+    m_shell->OnHandOver(QString::fromStdString(layout));
+    EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty);  // not under the dialog
+    QTimer::singleShot(50, &question, &QDialog::accept);
+  });
+  question.exec();
+  for (int round = 0; round < 100 && m_shell->Frame()->Mode() != EFrameMode::Graphical; ++round) {
+    QThread::msleep(10);
+    ProcessEvents();
+  }
   EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
 }
 

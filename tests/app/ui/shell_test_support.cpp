@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEvent>
 #include <QMenu>
@@ -63,6 +64,14 @@ int CScriptedDialogs::Message(QWidget*, const QString& text, unsigned type) {
   }
   unsigned buttons = type & kMbButtonMask;
   return buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo : kIdOk;
+}
+
+int CScriptedDialogs::RunInfoDialog(QWidget*, const CInfoDlg::Setup& setup, CProfile&) {
+  infoSetups << setup;
+  if (infoResults.empty()) return QDialog::Accepted;
+  int result = infoResults.front();
+  infoResults.pop_front();
+  return result;
 }
 
 CShellTestFolder::CShellTestFolder() {

@@ -32,6 +32,7 @@ class CScriptedDialogs : public CShellDialogs {
   int Message(QWidget* parent, const QString& text, unsigned type) override;
   void PrintSetup(QWidget*) override { ++printSetups; }
   void ShowAbout(QWidget*) override { ++aboutBoxes; }
+  int RunInfoDialog(QWidget* parent, const CInfoDlg::Setup& setup, CProfile& profile) override;
 
   std::deque<int> startModes;
   std::deque<QString> models;  // a null text cancels the model dialog
@@ -42,6 +43,8 @@ class CScriptedDialogs : public CShellDialogs {
   QStringList modelPathsShown;
   QStringList openFilters;
   QStringList openFolders;
+  std::deque<int> infoResults;  // empty: Accepted
+  QList<CInfoDlg::Setup> infoSetups;
   int printSetups = 0;
   int aboutBoxes = 0;
 };

@@ -62,6 +62,11 @@ TEST(WaitObserverTest, AProgramThatCannotStartGivesItsError) {
   EXPECT_FALSE(fixture.app.Busy());
 }
 
+TEST(WaitObserverTest, AFileWithoutExtensionStartsNothing) {
+  EXPECT_FALSE(LaunchAssociatedApp("/tmp/no-extension"));
+  EXPECT_FALSE(LaunchAssociatedApp(""));
+}
+
 TEST(RunDocManagerTest, TheDialogStartsInTheProjectsFolderWithTheNamePart) {
   UseProgramLanguage();
   EXPECT_EQ(CRunDocManager::InitialPath("/home/u/Projects/", "/elsewhere/job 12.run"), "/home/u/Projects/job 12.run");
