@@ -80,8 +80,13 @@ class CDorneApp {
   // The application name given by the language file.
   const std::string& AppName() const { return m_appName; }
   void SetAppName(std::string name) { m_appName = std::move(name); }
+  // Screen resolution against the 96 dots per inch that pictures are drawn for.
   float ScaleX() const { return m_scaleX; }
   float ScaleY() const { return m_scaleY; }
+  void SetScale(float x, float y) {
+    m_scaleX = x > 0 ? x : 1.0f;
+    m_scaleY = y > 0 ? y : 1.0f;
+  }
 
  private:
   std::string FolderSetting(std::string_view section, std::string_view key,

@@ -120,6 +120,7 @@ bool CApplicationShell::ProbeArticleTable() {
 void CApplicationShell::ShowSplash() {
   QString picture = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("splash.jpg");
   m_splash = new CSplashDlg(picture, QString::fromStdString(m_app.AppName()));
+  m_app.SetScale(m_splash->ScaleX(), m_splash->ScaleY());
   m_splash->ShowForStart();
   QApplication::processEvents();
 }
