@@ -1,38 +1,16 @@
 #include "app/app_settings.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/profile.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
 class AppSettingsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_folder = fs::temp_directory_path() / ("tvr-settings-" + std::to_string(::getpid()));
-    fs::create_directories(m_folder);
-    m_path = (m_folder / "TVR.INI").string();
-  }
-  void TearDown() override { fs::remove_all(m_folder); }
-  void Write(std::string_view content) {
-    std::ofstream stream(m_path, std::ios::binary);
-    stream << content;
-  }
-  std::string Read() const {
-    std::ifstream stream(m_path, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
-  }
-  fs::path m_folder;
-  std::string m_path;
+  CTempFolder m_folder{"settings"};
+  std::string m_path = m_folder.File("TVR.INI");
 };
 
 struct ColorRow {
@@ -41,7 +19,7 @@ struct ColorRow {
 };
 
 TEST_F(AppSettingsTest, AnEmptyFileGivesEveryDefaultOfTheTables) {
-  Write("");
+  m_folder.WriteFile("TVR.INI", "");
   CAppSettings s = ReadAppSettings(CProfile(m_path));
   EXPECT_EQ(s.userName, "UnKnown");
   for (ColorRow row : {ColorRow{kColorStraight1, 0, 255, 0}, ColorRow{kColorStraight2, 0, 255, 255},
@@ -82,7 +60,7 @@ struct LabelRow {
 };
 
 TEST_F(AppSettingsTest, AnEmptyFileGivesEveryLabelDefault) {
-  Write("");
+  m_folder.WriteFile("TVR.INI", "");
   CAppSettings s = ReadAppSettings(CProfile(m_path));
   const ColorValue black = MakeColor(0, 0, 0), white = MakeColor(255, 255, 255);
   for (const LabelRow& row :
@@ -107,7 +85,8 @@ TEST_F(AppSettingsTest, AnEmptyFileGivesEveryLabelDefault) {
 }
 
 TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
-  Write(
+  m_folder.WriteFile(
+      "TVR.INI",
       "[User]\nName=  \n[Colors]\nStraight1=green\nSupport=999,-5,12,7\n"
       "[Zooms]\nAll=0,5\nIn=fast\n[Moves]\nLeft=1e999\n"
       "[Design]\nJointDebord=abc\nRealJoint=12xyz\nBoxDebord=\nSpecial=x\nCopper=3\nAPOD=-1\n"
@@ -151,7 +130,7 @@ TEST_F(AppSettingsTest, WrittenSettingsReadBackEqual) {
   CProfile profile(m_path);
   ASSERT_TRUE(WriteAppSettings(profile, s));
   EXPECT_EQ(ReadAppSettings(profile), s);
-  EXPECT_NE(Read().find("All=0.750000\n"), std::string::npos);  // "%f" form
+  EXPECT_NE(m_folder.ReadFile("TVR.INI").find("All=0.750000\n"), std::string::npos);  // "%f" form
   for (const char* key : {"Special", "Copper", "APOD"}) {  // never written back
     EXPECT_EQ(profile.ReadProfileText("Design", key, "absent"), "absent") << key;
   }
@@ -167,14 +146,14 @@ TEST_F(AppSettingsTest, WriteLabelStyleWritesItsSixKeys) {
   style.background = MakeColor(255, 255, 255);
   style.flags = 16;
   ASSERT_TRUE(WriteLabelStyle(profile, kLabelText, style));
-  EXPECT_EQ(Read(),
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"),
             "[Label]\nTextVisible=True\nTextOpaque=False\nTextFont=Arial,10,0\n"
             "TextFontColor=255,0,0\nTextBkGrd=255,255,255\nTextFlags=16\n");
   EXPECT_EQ(ReadAppSettings(profile).labels[kLabelText], style);
 }
 
 TEST_F(AppSettingsTest, WritingToAMissingFolderFails) {
-  CProfile profile((m_folder / "none" / "TVR.INI").string());
+  CProfile profile(m_folder.File("none/TVR.INI"));
   EXPECT_FALSE(WriteAppSettings(profile, CAppSettings()));
   EXPECT_FALSE(WriteLabelStyle(profile, kLabelText, CLabelStyle()));
 }

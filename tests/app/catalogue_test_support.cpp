@@ -1,42 +1,8 @@
 #include "catalogue_test_support.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <fstream>
-#include <sstream>
-
-namespace fs = std::filesystem;
 using tvr::platform::CDbfTable;
-
-CCatalogueFolder::CCatalogueFolder() {
-  static int counter = 0;
-  m_path = fs::path(TVR_TEST_OUTPUT_DIR) /
-           ("catalogue-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-  fs::remove_all(m_path);
-  fs::create_directories(m_path);
-}
-
-CCatalogueFolder::~CCatalogueFolder() {
-  std::error_code error;
-  // Tests make files read-only; give the rights back so that everything can go.
-  for (const auto& entry : fs::directory_iterator(m_path, error)) {
-    fs::permissions(entry.path(), fs::perms::owner_read | fs::perms::owner_write,
-                    fs::perm_options::add, error);
-  }
-  fs::remove_all(m_path, error);
-}
-
-std::string CCatalogueFolder::ReadBytes(const std::string& name) const {
-  std::ifstream in(m_path / name, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void CCatalogueFolder::WriteBytes(const std::string& name, const std::string& bytes) const {
-  std::ofstream(m_path / name, std::ios::binary) << bytes;
-}
 
 bool WriteTestTable(const std::string& path,
                     const std::vector<tvr::platform::DbfFieldInfo>& fields,

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 
 #include "process_test_support.h"
+#include "support/environment_guard.h"
 
 namespace {
 
@@ -91,13 +91,12 @@ TEST(FindProgramTest, PreferredFolderComesBeforePath) {
   CScriptFolder second;
   std::string inFirst = first.AddScript("tool", "exit 0");
   second.AddScript("tool", "exit 0");
-  std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-  ::setenv("PATH", second.Path().c_str(), 1);
+  CEnvironmentGuard environment{"PATH"};
+  environment.Set("PATH", second.Path());
   EXPECT_EQ(FindProgram("tool", first.Folder()), inFirst);
   EXPECT_EQ(FindProgram("tool", "/nonexistent/"), (second.Path() / "tool").string());
   EXPECT_EQ(FindProgram("absent-tool", first.Folder()), "");
   EXPECT_EQ(FindProgram("", first.Folder()), "");
-  ::setenv("PATH", savedPath.c_str(), 1);
 }
 
 TEST(FindProgramTest, PathsAndNonExecutablesAreChecked) {

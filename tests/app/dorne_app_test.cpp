@@ -1,11 +1,11 @@
 #include "app/dorne_app.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
+
+#include "support/environment_guard.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -14,40 +14,19 @@ namespace fs = std::filesystem;
 class DorneAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    m_root = fs::temp_directory_path() / ("tvr-app-" + std::to_string(::getpid()));
-    fs::create_directories(m_root / "home" / "Documents");
-    fs::create_directories(m_root / "settings");
-    Save("XDG_CONFIG_HOME", m_savedConfig);
-    Save("HOME", m_savedHome);
-    Save("XDG_DOCUMENTS_DIR", m_savedDocuments);
-    ::setenv("XDG_CONFIG_HOME", (m_root / "config").c_str(), 1);
-    ::setenv("HOME", (m_root / "home").c_str(), 1);
-    ::unsetenv("XDG_DOCUMENTS_DIR");
+    fs::create_directories(m_root.File("home/Documents"));
+    fs::create_directories(m_root.File("settings"));
+    m_environment.Set("XDG_CONFIG_HOME", m_root.File("config"));
+    m_environment.Set("HOME", m_root.File("home"));
+    m_environment.Unset("XDG_DOCUMENTS_DIR");
   }
-  void TearDown() override {
-    Restore("XDG_CONFIG_HOME", m_savedConfig);
-    Restore("HOME", m_savedHome);
-    Restore("XDG_DOCUMENTS_DIR", m_savedDocuments);
-    fs::remove_all(m_root);
-  }
-  static void Save(const char* name, std::optional<std::string>& saved) {
-    const char* value = std::getenv(name);
-    if (value) saved = value;
-  }
-  static void Restore(const char* name, const std::optional<std::string>& saved) {
-    if (saved) ::setenv(name, saved->c_str(), 1);
-    else ::unsetenv(name);
-  }
-  void WriteSettings(std::string_view content) {
-    std::ofstream stream(m_root / "settings" / "TVR.INI", std::ios::binary);
-    stream << content;
-  }
+  void WriteSettings(std::string_view content) { m_root.WriteFile("settings/TVR.INI", content); }
   CAppFolders Folders() const {
-    return {"/opt/tvr", (m_root / "settings").string(), (m_root / "home" / "Documents").string()};
+    return {"/opt/tvr", m_root.File("settings"), m_root.File("home/Documents")};
   }
 
-  fs::path m_root;
-  std::optional<std::string> m_savedConfig, m_savedHome, m_savedDocuments;
+  CTempFolder m_root{"app"};
+  CEnvironmentGuard m_environment{"XDG_CONFIG_HOME", "HOME", "XDG_DOCUMENTS_DIR"};
 };
 
 struct FolderCase {
@@ -80,11 +59,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DorneAppTest, FoldersOfThisComputerComeFromTheEnvironment) {
   CDorneApp app;
   app.InitFolders();
-  std::string settings = (m_root / "config" / "TVR73").string() + "/";
+  std::string settings = m_root.File("config/TVR73") + "/";
   EXPECT_EQ(app.SettingsFolder(), settings);
   EXPECT_EQ(app.Profile().Path(), settings + "TVR.INI");
   EXPECT_TRUE(fs::is_directory(settings));
-  std::string documents = (m_root / "home" / "Documents").string() + "/";
+  std::string documents = m_root.File("home/Documents") + "/";
   EXPECT_EQ(app.ProjectsFolder(), documents);
   EXPECT_EQ(app.InitialProjectsFolder(), documents);
   EXPECT_EQ(app.CatalogueFolder(), app.ProgramFolder() + "DBF/");

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "process_test_support.h"
+#include "support/environment_guard.h"
 
 namespace {
 
@@ -45,12 +46,11 @@ TEST(PrintHelperTest, SecondExportIsRefusedWhileTheFirstRuns) {
 
 TEST(PrintHelperTest, MissingHelperIsAFailedStart) {
   CScriptFolder folder;
-  std::string savedPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-  ::setenv("PATH", folder.Path().c_str(), 1);
+  CEnvironmentGuard environment{"PATH"};
+  environment.Set("PATH", folder.Path());
   CPrintHelperLauncher launcher(folder.Folder(), "NoSuchHelper.exe");
   EXPECT_EQ(launcher.RunPrintHelper(CPrintHelperJob{}), 0);
   EXPECT_FALSE(launcher.PreviousStillRuns());
-  ::setenv("PATH", savedPath.c_str(), 1);
 }
 
 // Records the calls; asks to quit after a number of pumps when told to.

@@ -1,40 +1,14 @@
 #include "language_test_support.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <stdexcept>
-#include <system_error>
-#include <vector>
-
 #include "app/current_language.h"
 
-CLanguageTestFolder::CLanguageTestFolder() {
-  CCurrentLanguage::Instance().Reset();
-  std::string pattern = (std::filesystem::temp_directory_path() / "tvr-lang-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (!mkdtemp(buffer.data())) throw std::runtime_error("no temporary folder");
-  m_path = std::string(buffer.data()) + "/";
-}
+CLanguageTestFolder::CLanguageTestFolder() { CCurrentLanguage::Instance().Reset(); }
 
-CLanguageTestFolder::~CLanguageTestFolder() {
-  CCurrentLanguage::Instance().Reset();
-  std::error_code error;
-  std::filesystem::remove_all(m_path, error);
-}
-
-std::string CLanguageTestFolder::WriteFile(const std::string& name, std::string_view bytes) const {
-  const std::string path = m_path + name;
-  std::ofstream stream(path, std::ios::binary | std::ios::trunc);
-  stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!stream) throw std::runtime_error("cannot write " + path);
-  return path;
-}
+CLanguageTestFolder::~CLanguageTestFolder() { CCurrentLanguage::Instance().Reset(); }
 
 void CLanguageTestFolder::UseAsCatalogue(const std::string& appNameSetting) const {
   CLanguageSetup setup;
-  setup.catalogueFolder = m_path;
+  setup.catalogueFolder = Path();
   setup.appNameSetting = appNameSetting;
   setup.fileVersion = {7, 3, 0, 0};
   CCurrentLanguage::Instance().SetSetup(setup);

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/temp_folder.h"
+
 // A temporary catalogue folder for language tests. Construction and destruction reset
 // the program's current language, so no test sees another's files or texts.
 class CLanguageTestFolder {
@@ -13,14 +15,16 @@ class CLanguageTestFolder {
   CLanguageTestFolder& operator=(const CLanguageTestFolder&) = delete;
 
   // Ends with '/'.
-  const std::string& Path() const { return m_path; }
+  std::string Path() const { return m_folder.Folder(); }
   // Writes the bytes as the file of that name in the folder; returns its path.
-  std::string WriteFile(const std::string& name, std::string_view bytes) const;
+  std::string WriteFile(const std::string& name, std::string_view bytes) const {
+    return m_folder.WriteFile(name, bytes);
+  }
   // Makes the folder the catalogue folder of the current language.
   void UseAsCatalogue(const std::string& appNameSetting = "Tavrilon") const;
 
  private:
-  std::string m_path;
+  CTempFolder m_folder{"lang"};
 };
 
 // The UTF-8 text as UTF-16LE, with the mark FF FE in front when asked.

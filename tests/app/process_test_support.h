@@ -3,18 +3,18 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temp_folder.h"
+
 // A temporary folder with small shell scripts that stand in for external programs.
 class CScriptFolder {
  public:
-  CScriptFolder();
-  ~CScriptFolder();
-  const std::filesystem::path& Path() const { return m_path; }
-  std::string Folder() const { return m_path.string() + "/"; }
+  std::filesystem::path Path() const { return m_folder.Path(); }
+  std::string Folder() const { return m_folder.Folder(); }
   // Writes an executable "#!/bin/sh" script of that name; returns its path.
   std::string AddScript(const std::string& name, const std::string& body) const;
-  std::string ReadFile(const std::string& name) const;
-  void Touch(const std::string& name) const;
+  std::string ReadFile(const std::string& name) const { return m_folder.ReadFile(name); }
+  void Touch(const std::string& name) const { m_folder.WriteFile(name, ""); }
 
  private:
-  std::filesystem::path m_path;
+  CTempFolder m_folder{"scripts"};
 };

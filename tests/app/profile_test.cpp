@@ -1,11 +1,10 @@
 #include "app/profile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -13,26 +12,8 @@ namespace fs = std::filesystem;
 
 class ProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_folder = fs::temp_directory_path() / ("tvr-profile-" + std::to_string(::getpid()));
-    fs::create_directories(m_folder);
-    m_path = (m_folder / "TVR.INI").string();
-  }
-  void TearDown() override { fs::remove_all(m_folder); }
-
-  void Write(std::string_view content) {
-    std::ofstream stream(m_path, std::ios::binary);
-    stream << content;
-  }
-  std::string Read() const {
-    std::ifstream stream(m_path, std::ios::binary);
-    std::ostringstream content;
-    content << stream.rdbuf();
-    return content.str();
-  }
-
-  fs::path m_folder;
-  std::string m_path;
+  CTempFolder m_folder{"profile"};
+  std::string m_path = m_folder.File("TVR.INI");
 };
 
 TEST_F(ProfileTest, AMissingFileGivesEveryDefault) {
@@ -51,7 +32,7 @@ struct IntCase {
 class ProfileIntCases : public ProfileTest, public ::testing::WithParamInterface<IntCase> {};
 
 TEST_P(ProfileIntCases, ReadsTheLeadingDigits) {
-  Write(std::string("[Design]\nKey=") + GetParam().value + "\n");
+  m_folder.WriteFile("TVR.INI", std::string("[Design]\nKey=") + GetParam().value + "\n");
   EXPECT_EQ(CProfile(m_path).ReadProfileInt("Design", "Key", 99), GetParam().expected)
       << GetParam().guards;
 }
@@ -87,7 +68,7 @@ TEST_F(ProfileTest, AnIntegerReadsTheSameAsTextOrInteger) {
 }
 
 TEST_F(ProfileTest, LookupIgnoresLetterCaseAndDamagedLinesGiveDefaults) {
-  Write("[design]\njointdebord=abc\n\x01\x02garbage\n[User\nName=Nobody\n");
+  m_folder.WriteFile("TVR.INI", "[design]\njointdebord=abc\n\x01\x02garbage\n[User\nName=Nobody\n");
   CProfile profile(m_path);
   EXPECT_EQ(profile.ReadProfileText("Design", "JointDebord", "10"), "abc");
   EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
@@ -95,37 +76,37 @@ TEST_F(ProfileTest, LookupIgnoresLetterCaseAndDamagedLinesGiveDefaults) {
 }
 
 TEST_F(ProfileTest, AWriteKeepsTheRestOfTheFile) {
-  Write("; mine\n[User]\nName=Ann\nodd line\n\n[Zooms]\nAll=0.9\n");
+  m_folder.WriteFile("TVR.INI", "; mine\n[User]\nName=Ann\nodd line\n\n[Zooms]\nAll=0.9\n");
   CProfile profile(m_path);
   ASSERT_TRUE(profile.WriteProfileText("user", "name", "Bob"));
   ASSERT_EQ(profile.WriteProfileInt("Zooms", "In", 1), 1);
   ASSERT_TRUE(profile.WriteProfileText("Language", "ID", "044"));
-  EXPECT_EQ(Read(),
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"),
             "; mine\n[User]\nName=Bob\nodd line\n\n[Zooms]\nAll=0.9\nIn=1\n\n[Language]\nID=044\n");
 }
 
 TEST_F(ProfileTest, WriteProfileValuesWritesAllOrNothing) {
-  Write("[User]\nName=Ann\n");
+  m_folder.WriteFile("TVR.INI", "[User]\nName=Ann\n");
   CProfile profile(m_path);
   EXPECT_FALSE(profile.WriteProfileValues(
       {{"User", "Name", "Bob"}, {"User", "Dept", "bad\nline"}}));
-  EXPECT_EQ(Read(), "[User]\nName=Ann\n");
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "[User]\nName=Ann\n");
   EXPECT_TRUE(profile.WriteProfileValues({{"User", "Name", "Bob"}, {"User", "Dept", "R&D"}}));
-  EXPECT_EQ(Read(), "[User]\nName=Bob\nDept=R&D\n");
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "[User]\nName=Bob\nDept=R&D\n");
 }
 
 TEST_F(ProfileTest, AWriteToAMissingFolderFailsAndCreatesNothing) {
-  CProfile profile((m_folder / "none" / "TVR.INI").string());
+  CProfile profile(m_folder.File("none/TVR.INI"));
   EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
   EXPECT_FALSE(profile.WriteProfileText("User", "Name", "Ann"));
-  EXPECT_FALSE(fs::exists(m_folder / "none"));
+  EXPECT_FALSE(fs::exists(m_folder.File("none")));
 }
 
 TEST_F(ProfileTest, AWriteBelowAFileFails) {
-  Write("x");
+  m_folder.WriteFile("TVR.INI", "x");
   CProfile profile(m_path + "/TVR.INI");
   EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
-  EXPECT_EQ(Read(), "x");
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "x");
 }
 
 TEST_F(ProfileTest, AFileThatCannotBeReadIsNeverOverwritten) {

@@ -1,8 +1,7 @@
 #include "run_test_support.h"
 
 #include "platform/dbf_table.h"
-
-#include <filesystem>
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -173,10 +172,8 @@ TEST_F(RunLookupsTest, PartRowsByWildcard) {
 }
 
 TEST_F(RunLookupsTest, SeekCatalogCodeReadsTheFoundRecord) {
-  namespace fs = std::filesystem;
-  const fs::path folder = fs::path(TVR_TEST_OUTPUT_DIR) / "run_lookups";
-  fs::create_directories(folder);
-  const std::string path = (folder / "weights.dbf").string();
+  const CTempFolder folder("run-lookups");
+  const std::string path = folder.File("weights.dbf");
   {
     tvr::platform::CDbfTable table;
     ASSERT_TRUE(table.Create(path, {{"REFERENCE", 'C', 20, 0}, {"MASSE", 'C', 10, 0}}));

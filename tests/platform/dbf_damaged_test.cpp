@@ -6,11 +6,10 @@
 #include <random>
 
 #include "dbf_test_support.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
-
-using test::TempFolder;
 
 void PutU16(std::string& bytes, std::size_t pos, unsigned value) {
   bytes[pos] = static_cast<char>(value & 0xFF);
@@ -39,7 +38,7 @@ class DbfDamagedTest : public ::testing::Test {
     ASSERT_EQ(m_good.size(), 97u + 3 * 16 + 1);
   }
 
-  TempFolder m_folder{"dbf-damaged"};
+  CTempFolder m_folder{"dbf-damaged"};
   std::string m_good;
 };
 

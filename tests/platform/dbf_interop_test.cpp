@@ -5,13 +5,13 @@
 #include "dbf_test_support.h"
 #include "platform/code_page.h"
 #include "platform/dbf_table.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
 
 using test::RunProgram;
 using test::RunResult;
-using test::TempFolder;
 
 constexpr char kPython[] = "/usr/bin/python3";
 constexpr char kDbfDump[] = "/usr/bin/dbfdump";
@@ -73,7 +73,7 @@ class DbfInteropTest : public ::testing::Test {
     return path;
   }
 
-  TempFolder m_folder{"dbf-interop"};
+  CTempFolder m_folder{"dbf-interop"};
 };
 
 TEST_F(DbfInteropTest, PythonDbfReadsOurTablesFieldForField) {

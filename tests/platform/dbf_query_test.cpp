@@ -5,11 +5,10 @@
 #include "dbf_test_support.h"
 #include "platform/dbf_relation.h"
 #include "platform/dbf_table.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
-
-using test::TempFolder;
 
 // A rating table as the range loaders read it: RUN, ID, SUBID, SEQ (numeric), LIB.
 class DbfQueryTest : public ::testing::Test {
@@ -44,7 +43,7 @@ class DbfQueryTest : public ::testing::Test {
     return labels;
   }
 
-  TempFolder m_folder{"dbf-query"};
+  CTempFolder m_folder{"dbf-query"};
   CDbfTable m_table;
 };
 

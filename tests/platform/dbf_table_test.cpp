@@ -8,11 +8,10 @@
 
 #include "dbf_test_support.h"
 #include "platform/db_field.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
-
-using test::TempFolder;
 
 class DbfTableTest : public ::testing::Test {
  protected:
@@ -32,7 +31,7 @@ class DbfTableTest : public ::testing::Test {
     return path;
   }
 
-  TempFolder m_folder{"dbf-table"};
+  CTempFolder m_folder{"dbf-table"};
 };
 
 struct ReadCase {

@@ -4,11 +4,10 @@
 
 #include "dbf_test_support.h"
 #include "platform/db_field.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
-
-using test::TempFolder;
 
 // An article-like table: REFERENCE, DESIGN_1, in this physical order.
 class DbfTagTest : public ::testing::Test {
@@ -36,7 +35,7 @@ class DbfTagTest : public ::testing::Test {
       {"ÉLÉMENT", "accented key"},    {"QDA100", "straight 1 m"},      {"QDA100", "second copy"},
       {"élément", "lower accented"},
   };
-  TempFolder m_folder{"dbf-tag"};
+  CTempFolder m_folder{"dbf-tag"};
   std::string m_path;
 };
 

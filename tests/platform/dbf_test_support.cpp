@@ -6,30 +6,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 
 extern char** environ;
 
 namespace tvr::platform::test {
-
-TempFolder::TempFolder(const std::string& label) {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / ("tvr-" + label + "-XXXXXX")).string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  m_path = pattern;
-}
-
-TempFolder::~TempFolder() {
-  std::error_code error;
-  // a test may have made the folder read-only
-  std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::add, error);
-  std::filesystem::remove_all(m_path, error);
-}
 
 std::string ReadBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -7,21 +7,6 @@
 
 namespace tvr::platform::test {
 
-// A fresh folder below the system's temporary folder, removed with its contents.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& label);
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& Path() const { return m_path; }
-  std::string File(const std::string& name) const { return m_path + "/" + name; }
-
- private:
-  std::string m_path;
-};
-
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 

@@ -5,12 +5,13 @@
 #include <filesystem>
 
 #include "dbf_test_support.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
 
 TEST(FileLookupTest, FindsNamesInAnyLetterCase) {
-  test::TempFolder folder("lookup");
+  CTempFolder folder("lookup");
   test::WriteBytes(folder.File("ARTICLE.DBU"), "x");
   test::WriteBytes(folder.File("dims.dbf"), "x");
   std::filesystem::create_directory(folder.File("CATALOG.DBF"));  // a folder is no file
@@ -28,7 +29,7 @@ TEST(FileLookupTest, FindsNamesInAnyLetterCase) {
 }
 
 TEST(FileLookupTest, PrefersTheExactNameThenNameOrder) {
-  test::TempFolder folder("lookup-order");
+  CTempFolder folder("lookup-order");
   test::WriteBytes(folder.File("dims.DBF"), "x");
   test::WriteBytes(folder.File("DIMS.dbf"), "x");
   EXPECT_EQ(FindFileNoCase(folder.Path(), "dims.DBF"), folder.File("dims.DBF"));

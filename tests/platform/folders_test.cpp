@@ -2,74 +2,54 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <cstdio>
 #include <filesystem>
-#include <unistd.h>
+
+#include "support/environment_guard.h"
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
 
 class FoldersTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_root = std::filesystem::temp_directory_path() /
-             ("tvr-folders-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(m_root);
-    m_savedConfig = Saved("XDG_CONFIG_HOME");
-    m_savedDocuments = Saved("XDG_DOCUMENTS_DIR");
-    m_savedHome = Saved("HOME");
-  }
-  void TearDown() override {
-    Restore("XDG_CONFIG_HOME", m_savedConfig);
-    Restore("XDG_DOCUMENTS_DIR", m_savedDocuments);
-    Restore("HOME", m_savedHome);
-    std::filesystem::remove_all(m_root);
-  }
-  static std::pair<bool, std::string> Saved(const char* name) {
-    const char* value = std::getenv(name);
-    return {value != nullptr, value ? value : ""};
-  }
-  static void Restore(const char* name, const std::pair<bool, std::string>& saved) {
-    if (saved.first) ::setenv(name, saved.second.c_str(), 1);
-    else ::unsetenv(name);
-  }
-  std::filesystem::path m_root;
-  std::pair<bool, std::string> m_savedConfig, m_savedDocuments, m_savedHome;
+  CTempFolder m_root{"folders"};
+  CEnvironmentGuard m_environment{"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "HOME"};
 };
 
 TEST_F(FoldersTest, SettingsFolderIsCreatedBelowXdgConfigHome) {
-  std::string config = (m_root / "cfg" / "nested").string();
-  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  std::string config = m_root.File("cfg/nested");
+  m_environment.Set("XDG_CONFIG_HOME", config);
   EXPECT_EQ(SettingsFolder(), config + "/TVR73/");
   EXPECT_TRUE(IsFolder(config + "/TVR73"));
 }
 
 TEST_F(FoldersTest, SettingsFolderFallsBackToHomeConfigWhenXdgIsRelativeOrUnset) {
-  ::setenv("HOME", m_root.c_str(), 1);
-  ::setenv("XDG_CONFIG_HOME", "relative/path", 1);
-  EXPECT_EQ(SettingsFolder(), m_root.string() + "/.config/TVR73/");
-  ::unsetenv("XDG_CONFIG_HOME");
-  EXPECT_EQ(SettingsFolder(), m_root.string() + "/.config/TVR73/");
+  m_environment.Set("HOME", m_root.Path());
+  m_environment.Set("XDG_CONFIG_HOME", "relative/path");
+  EXPECT_EQ(SettingsFolder(), m_root.Path() + "/.config/TVR73/");
+  m_environment.Unset("XDG_CONFIG_HOME");
+  EXPECT_EQ(SettingsFolder(), m_root.Path() + "/.config/TVR73/");
 }
 
 TEST_F(FoldersTest, SettingsFolderIsEmptyWhenItCannotBeCreated) {
-  std::filesystem::path blocker = m_root / "file";
+  std::string blocker = m_root.File("file");
   { std::FILE* file = std::fopen(blocker.c_str(), "w"); std::fclose(file); }
-  ::setenv("XDG_CONFIG_HOME", blocker.c_str(), 1);
+  m_environment.Set("XDG_CONFIG_HOME", blocker);
   EXPECT_EQ(SettingsFolder(), "");
 }
 
 TEST_F(FoldersTest, DocumentsFolderPrefersXdgThenDocumentsThenHome) {
-  ::setenv("HOME", m_root.c_str(), 1);
-  ::unsetenv("XDG_DOCUMENTS_DIR");
-  EXPECT_EQ(DocumentsFolder(), m_root.string() + "/");
-  std::filesystem::create_directories(m_root / "Documents");
-  EXPECT_EQ(DocumentsFolder(), m_root.string() + "/Documents/");
-  std::filesystem::create_directories(m_root / "Docs");
-  ::setenv("XDG_DOCUMENTS_DIR", (m_root / "Docs").c_str(), 1);
-  EXPECT_EQ(DocumentsFolder(), m_root.string() + "/Docs/");
-  ::setenv("XDG_DOCUMENTS_DIR", (m_root / "missing").c_str(), 1);
-  EXPECT_EQ(DocumentsFolder(), m_root.string() + "/Documents/");
+  m_environment.Set("HOME", m_root.Path());
+  m_environment.Unset("XDG_DOCUMENTS_DIR");
+  EXPECT_EQ(DocumentsFolder(), m_root.Path() + "/");
+  std::filesystem::create_directories(m_root.File("Documents"));
+  EXPECT_EQ(DocumentsFolder(), m_root.Path() + "/Documents/");
+  std::filesystem::create_directories(m_root.File("Docs"));
+  m_environment.Set("XDG_DOCUMENTS_DIR", m_root.File("Docs"));
+  EXPECT_EQ(DocumentsFolder(), m_root.Path() + "/Docs/");
+  m_environment.Set("XDG_DOCUMENTS_DIR", m_root.File("missing"));
+  EXPECT_EQ(DocumentsFolder(), m_root.Path() + "/Documents/");
 }
 
 TEST(WithTrailingSlash, AddsOneSlashOnlyWhereMissing) {

@@ -5,25 +5,13 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
+
+#include "support/temp_folder.h"
 
 namespace tvr::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  std::ostringstream content;
-  content << stream.rdbuf();
-  return content.str();
-}
-
-void WriteFile(const fs::path& path, std::string_view content) {
-  std::ofstream stream(path, std::ios::binary);
-  stream << content;
-}
 
 CIniFile Parsed(std::string_view content) {
   CIniFile file;
@@ -167,81 +155,67 @@ INSTANTIATE_TEST_SUITE_P(
 
 class IniFileOnDisk : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_folder = fs::temp_directory_path() / ("tvr-ini-" + std::to_string(::getpid()));
-    fs::create_directories(m_folder);
-  }
-  void TearDown() override {
-    fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(m_folder);
-  }
-  fs::path m_folder;
+  CTempFolder m_folder{"ini"};
 };
 
 TEST_F(IniFileOnDisk, LoadTellsMissingFromUnreadable) {
   CIniFile file;
-  EXPECT_EQ(file.Load((m_folder / "none.ini").string()), CIniFile::LoadResult::Missing);
-  EXPECT_EQ(file.Load(m_folder.string()), CIniFile::LoadResult::Failed);  // a folder
-  WriteFile(m_folder / "a.ini", "[S]\nK=V\n");
-  EXPECT_EQ(file.Load((m_folder / "a.ini").string()), CIniFile::LoadResult::Loaded);
+  EXPECT_EQ(file.Load(m_folder.File("none.ini")), CIniFile::LoadResult::Missing);
+  EXPECT_EQ(file.Load(m_folder.Path()), CIniFile::LoadResult::Failed);  // a folder
+  const std::string path = m_folder.WriteFile("a.ini", "[S]\nK=V\n");
+  EXPECT_EQ(file.Load(path), CIniFile::LoadResult::Loaded);
   EXPECT_EQ(file.Find("s", "k"), "V");
 }
 
 TEST_F(IniFileOnDisk, AFileLargerThanTheLimitIsRefused) {
-  fs::path big = m_folder / "big.ini";
-  { std::ofstream stream(big, std::ios::binary); }
+  const std::string big = m_folder.WriteFile("big.ini", "");
   fs::resize_file(big, CIniFile::kMaxFileSize + 1);
   CIniFile file;
-  EXPECT_EQ(file.Load(big.string()), CIniFile::LoadResult::Failed);
+  EXPECT_EQ(file.Load(big), CIniFile::LoadResult::Failed);
   EXPECT_EQ(file.Text(), "");
 }
 
 TEST_F(IniFileOnDisk, WriteAtomicallyReplacesTheFileAndLeavesNoTemporary) {
-  fs::path path = m_folder / "TVR.INI";
-  WriteFile(path, "old");
+  const std::string path = m_folder.WriteFile("TVR.INI", "old");
   ::chmod(path.c_str(), 0640);
-  ASSERT_TRUE(CIniFile::WriteAtomically(path.string(), "[S]\nK=V\n"));
-  EXPECT_EQ(ReadFile(path), "[S]\nK=V\n");
+  ASSERT_TRUE(CIniFile::WriteAtomically(path, "[S]\nK=V\n"));
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "[S]\nK=V\n");
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(std::distance(fs::directory_iterator(m_folder), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_folder.Path()), fs::directory_iterator()), 1);
 }
 
 TEST_F(IniFileOnDisk, WriteAtomicallyKeepsASymbolicLinkAndWritesItsTarget) {
-  fs::path target = m_folder / "real.ini";
-  fs::path link = m_folder / "TVR.INI";
-  WriteFile(target, "old");
+  const std::string target = m_folder.WriteFile("real.ini", "old");
+  const std::string link = m_folder.File("TVR.INI");
   fs::create_symlink(target, link);
-  ASSERT_TRUE(CIniFile::WriteAtomically(link.string(), "new"));
+  ASSERT_TRUE(CIniFile::WriteAtomically(link, "new"));
   EXPECT_TRUE(fs::is_symlink(link));
-  EXPECT_EQ(ReadFile(target), "new");
+  EXPECT_EQ(m_folder.ReadFile("real.ini"), "new");
 }
 
 TEST_F(IniFileOnDisk, WriteAtomicallyFailsInAMissingFolderAndCreatesNothing) {
-  fs::path path = m_folder / "missing" / "TVR.INI";
-  EXPECT_FALSE(CIniFile::WriteAtomically(path.string(), "x"));
-  EXPECT_FALSE(fs::exists(m_folder / "missing"));
+  EXPECT_FALSE(CIniFile::WriteAtomically(m_folder.File("missing/TVR.INI"), "x"));
+  EXPECT_FALSE(fs::exists(m_folder.File("missing")));
 }
 
 TEST_F(IniFileOnDisk, WriteAtomicallyFailsInAReadOnlyFolderAndKeepsTheOldFile) {
   if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  fs::path path = m_folder / "TVR.INI";
-  WriteFile(path, "old");
-  fs::permissions(m_folder, fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_FALSE(CIniFile::WriteAtomically(path.string(), "new"));
-  fs::permissions(m_folder, fs::perms::owner_all);
-  EXPECT_EQ(ReadFile(path), "old");
+  const std::string path = m_folder.WriteFile("TVR.INI", "old");
+  fs::permissions(m_folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  EXPECT_FALSE(CIniFile::WriteAtomically(path, "new"));
+  fs::permissions(m_folder.Path(), fs::perms::owner_all);
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "old");
 }
 
 TEST_F(IniFileOnDisk, RoundTripKeepsCommentsUnknownLinesAndOrder) {
   std::string original =
       "; settings of Tavrilon\n[Zooms]\nAll=0.9\nunknown line\n\n[Private]\nx=1\n[User]\nName=Ann\n";
-  fs::path path = m_folder / "TVR.INI";
-  WriteFile(path, original);
+  const std::string path = m_folder.WriteFile("TVR.INI", original);
   CIniFile file;
-  ASSERT_EQ(file.Load(path.string()), CIniFile::LoadResult::Loaded);
-  ASSERT_TRUE(CIniFile::WriteAtomically(path.string(), file.Text()));
-  EXPECT_EQ(ReadFile(path), original);
+  ASSERT_EQ(file.Load(path), CIniFile::LoadResult::Loaded);
+  ASSERT_TRUE(CIniFile::WriteAtomically(path, file.Text()));
+  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), original);
 }
 
 }  // namespace

@@ -6,13 +6,13 @@
 
 #include "dbf_test_support.h"
 #include "platform/dbf_table.h"
+#include "support/temp_folder.h"
 #include "tablebuilder/table_build.h"
 
 namespace tvr::tools {
 namespace {
 
 using platform::CDbfTable;
-using platform::test::TempFolder;
 
 const char kHeader[] =
     "# units\n"
@@ -100,8 +100,8 @@ class TableBuildTest : public ::testing::Test {
     platform::test::WriteBytes(path, text);
   }
 
-  TempFolder m_sources{"tablebuild-src"};
-  TempFolder m_output{"tablebuild-out"};
+  CTempFolder m_sources{"tablebuild-src"};
+  CTempFolder m_output{"tablebuild-out"};
 };
 
 TEST_F(TableBuildTest, EverySourceBecomesATableOfTheSameRelativeName) {

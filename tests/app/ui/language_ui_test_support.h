@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "support/temp_folder.h"
+
 class CMessageDlg;
 
 // Loads a language of these file lines (UTF-8, [MSG] section added in front) from a
@@ -21,7 +23,7 @@ class CTestLanguage {
               const std::string& chars = "LATIN");
 
  private:
-  std::string m_folder;
+  CTempFolder m_folder{"uilang"};
 };
 
 // Runs the action on the next message dialog that is shown (from the event loop of its
