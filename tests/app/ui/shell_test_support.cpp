@@ -75,31 +75,17 @@ int CScriptedDialogs::RunInfoDialog(QWidget*, const CInfoDlg::Setup& setup, CPro
 }
 
 CShellTestFolder::CShellTestFolder() {
-  std::string pattern = (fs::temp_directory_path() / "tvr-shell-XXXXXX").string();
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (!::mkdtemp(buffer.data())) throw std::runtime_error("no temporary folder");
-  m_path = buffer.data();
-  fs::create_directories(m_path / "settings" / "TVR73");
-  fs::create_directories(m_path / "documents");
-  if (const char* saved = std::getenv("XDG_CONFIG_HOME")) m_savedConfig = saved;
-  ::setenv("XDG_CONFIG_HOME", (m_path / "settings").c_str(), 1);
+  fs::create_directories(Path("settings/TVR73"));
+  fs::create_directories(Path("documents"));
+  m_environment.Set("XDG_CONFIG_HOME", Path("settings"));
 }
 
-CShellTestFolder::~CShellTestFolder() {
-  if (m_savedConfig) ::setenv("XDG_CONFIG_HOME", m_savedConfig->c_str(), 1);
-  else ::unsetenv("XDG_CONFIG_HOME");
-  std::error_code error;
-  fs::remove_all(m_path, error);
+std::string CShellTestFolder::Path(const std::string& name) const {
+  return name.empty() ? m_folder.Path() : m_folder.File(name);
 }
-
-std::string CShellTestFolder::Path(const std::string& name) const { return (m_path / name).string(); }
 
 std::string CShellTestFolder::Write(const std::string& name, const std::string& bytes) const {
-  fs::path path = m_path / name;
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-  return path.string();
+  return m_folder.WriteFile(name, bytes);
 }
 
 void CShellTestFolder::WriteSettings(const std::string& lines, const std::string& catalogueFolder,

@@ -14,6 +14,8 @@
 #include "app/dorne_app.h"
 #include "app/recent_file_list.h"
 #include "app/ui/shell_dialogs.h"
+#include "support/environment_guard.h"
+#include "support/temp_folder.h"
 
 class CCatalogueMenu;
 class CCostingWindow;
@@ -54,7 +56,6 @@ class CScriptedDialogs : public CShellDialogs {
 class CShellTestFolder {
  public:
   CShellTestFolder();
-  ~CShellTestFolder();
   std::string Path(const std::string& name = {}) const;
   std::string SettingsFolder() const { return Path("settings/TVR73/"); }
   // Writes a file (folders made as needed); returns its path.
@@ -65,8 +66,8 @@ class CShellTestFolder {
                      const std::string& articleFolder = {}) const;
 
  private:
-  std::filesystem::path m_path;
-  std::optional<std::string> m_savedConfig;
+  CTempFolder m_folder{"shell"};
+  CEnvironmentGuard m_environment{"XDG_CONFIG_HOME"};
 };
 
 // The program's language (from the program folder's DBF/), "044" unless told.
