@@ -17,6 +17,9 @@ namespace {
 class ElementPickTest : public ::testing::Test {
  protected:
   ElementPickTest() { projection.SetViewAngles(0, 0, 0, false, false); }
+  // The list points to the boxes, which go before the projection: unlist them first, as
+  // a destroyed element does.
+  ~ElementPickTest() override { projection.ClearDisplayList(); }
 
   CFakeElement& Element(int kind, C3DPoint position, int direction = 4) {
     elements.push_back(std::make_unique<CFakeElement>());
