@@ -40,13 +40,6 @@ TEST(C3DPointTest, DivisionByZeroGivesInfinities) {
   EXPECT_TRUE(std::isnan(p.z));
 }
 
-TEST(C3DPointTest, SelfAssignmentKeepsThePoint) {
-  C3DPoint p(1.5, 2.5, 3.5);
-  const C3DPoint& alias = p;
-  p = alias;
-  EXPECT_EQ(p, C3DPoint(1.5, 2.5, 3.5));
-}
-
 TEST(C3DPointTest, DistanceIsTruncated) {
   struct Case {
     C3DPoint a, b;
@@ -67,13 +60,9 @@ TEST(C3DPointTest, StoredFormIsThreeTruncatedIntegers) {
   CArchiveWriter writer;
   C3DPoint(1.9, -1.9, 258.5).Serialize(writer);
   EXPECT_EQ(writer.Bytes(), (Bytes{0x01, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x01, 0, 0}));
-  EXPECT_EQ(ThroughArchive({1.9, -1.9, 0.5}), C3DPoint(1, -1, 0));
-}
-
-TEST(C3DPointTest, StoringTwiceIsIdempotent) {
-  const C3DPoint once = ThroughArchive({12.7, -12.7, 1e3 + 0.25});
-  EXPECT_EQ(once, C3DPoint(12, -12, 1000));
-  EXPECT_EQ(ThroughArchive(once), once);
+  const C3DPoint once = ThroughArchive({1.9, -1.9, 1e3 + 0.25});
+  EXPECT_EQ(once, C3DPoint(1, -1, 1000));
+  EXPECT_EQ(ThroughArchive(once), once);  // storing twice changes nothing more
 }
 
 TEST(C3DPointTest, OutOfRangeAndNanAreClampedOrZero) {

@@ -83,7 +83,7 @@ TEST(ArchiveWriterTest, NumbersAreLittleEndian) {
   EXPECT_TRUE(reader.AtEnd());
 }
 
-TEST(ArchiveReaderTest, ReadsTheNarrowFormAsCp1252) {
+TEST(ArchiveReaderTest, ReadsTheNarrowFormAsCp1252AndLongerWidePrefixes) {
   struct Case {
     Bytes bytes;
     std::string text;
@@ -96,15 +96,11 @@ TEST(ArchiveReaderTest, ReadsTheNarrowFormAsCp1252) {
       {{0x01, 0x9F}, "\xC5\xB8"},                    // Y diaeresis
       {{0xFF, 0x02, 0x00, 'h', 'i'}, "hi"},          // word length
       {{0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 'z'}, "z"},  // dword length
+      {{0xFF, 0xFE, 0xFF, 0xFF, 0x01, 0x00, 0x41, 0x00}, "A"},  // wide, word length
+      {{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 0x41, 0x00}, "A"},  // wide, dword
+      {{0xFF, 0xFE, 0xFF, 0x02, 0x00, 0x00, 0x42, 0x00}, std::string("\0B", 2)},  // a NUL is text
   };
-  for (const auto& c : cases) EXPECT_EQ(ReadOne(c.bytes), c.text);
-}
-
-TEST(ArchiveReaderTest, ReadsWideFormWithLongerLengthPrefixes) {
-  EXPECT_EQ(ReadOne({0xFF, 0xFE, 0xFF, 0xFF, 0x01, 0x00, 0x41, 0x00}), "A");
-  EXPECT_EQ(ReadOne({0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 0x41, 0x00}), "A");
-  // An embedded NUL is part of the text.
-  EXPECT_EQ(ReadOne({0xFF, 0xFE, 0xFF, 0x02, 0x00, 0x00, 0x42, 0x00}), std::string("\0B", 2));
+  for (const auto& c : cases) EXPECT_EQ(ReadOne(c.bytes), c.text) << ::testing::PrintToString(c.bytes);
 }
 
 TEST(ArchiveReaderTest, DamagedStreamsThrow) {

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "../grid/grid_fakes.h"
-#include "app/current_language.h"
 #include "bom_test_support.h"
 #include "grid/grid_bitmap.h"
 #include "grid/grid_cell_format.h"
@@ -14,11 +13,10 @@ namespace {
 
 const std::string kIndent(10, ' ');
 
-class BOMColumnsTest : public ::testing::Test {
+class BOMColumnsTest : public BOMTestBase {
  protected:
   void SetUp() override {
-    CCurrentLanguage::Instance().Reset();
-    CBOMGrid::SetNumbering(true);
+    BOMTestBase::SetUp();
     grid.SetSource(&source);
     grid.SetItemPrefix("A");
   }

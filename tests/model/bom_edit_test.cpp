@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "app/current_language.h"
 #include "bom_test_support.h"
 #include "model/bom_grid.h"
 
@@ -16,11 +15,10 @@ constexpr int kComment = 4;
 constexpr int kGlobalDiscount = 5;
 constexpr int kPicture = 6;
 
-class BOMEditTest : public ::testing::Test {
+class BOMEditTest : public BOMTestBase {
  protected:
   void SetUp() override {
-    CCurrentLanguage::Instance().Reset();
-    CBOMGrid::SetNumbering(true);
+    BOMTestBase::SetUp();
     grid.SetSource(&source);
     grid.SetView(&view);
     grid.SetPrompter(&prompter);
@@ -44,12 +42,7 @@ class BOMEditTest : public ::testing::Test {
   }
 
   int EditRow() const { return grid.GetRowCount() - 1; }
-
-  std::vector<std::string> References() const {
-    std::vector<std::string> references;
-    for (int row = 1; row < grid.GetRowCount() - 1; ++row) references.push_back(grid.GetLine(row)->reference);
-    return references;
-  }
+  std::vector<std::string> References() const { return BOMReferences(grid); }
 
   CFakeBOMSource source;
   CFakeBOMView view;
@@ -68,22 +61,14 @@ TEST_F(BOMEditTest, ANewReferenceOnTheEditLineBecomesALineWithTheTypedValues) {
   EXPECT_EQ(source.quantities["R3"], 4);
   EXPECT_EQ(source.GetDevicePropByRef("R3", "Comment"), "typed comment");
   EXPECT_EQ(source.GetDevicePropByRef("R3", "RemiseGlob"), std::nullopt);
-  EXPECT_EQ(grid.GetCellText(3, 1), "A.3");
-  EXPECT_EQ(grid.GetCellText(3, kComment), "typed comment");
-  EXPECT_EQ(grid.GetCellText(4, 0), "*");
-  EXPECT_EQ(grid.GetCellText(4, 1), "A.4");
-  EXPECT_EQ(grid.GetCellText(4, kComment), "");
-  EXPECT_EQ(grid.GetLine(4)->reference, "");
+  for (const auto& [row, texts] : std::vector<std::pair<int, std::vector<std::string>>>{
+           {3, {"", "A.3", "R3", "4", "typed comment"}}, {4, {"*", "A.4", "", "", ""}}}) {
+    for (int column = 0; column <= kComment; ++column) EXPECT_EQ(grid.GetCellText(row, column), texts[column]);
+  }
   EXPECT_EQ(source.modified, 3);
   EXPECT_EQ(source.viewUpdates, 3);
   EXPECT_FALSE(view.calls.empty());
   EXPECT_TRUE(prompter.questions.empty());
-}
-
-TEST_F(BOMEditTest, AReferenceTypedWithoutQuantityGetsOne) {
-  Type(EditRow(), kRef, "R3");
-  EXPECT_EQ(grid.GetLineQuantity(3), 1);
-  EXPECT_EQ(grid.GetCellText(3, kQuantity), "1");
 }
 
 TEST_F(BOMEditTest, AnExistingReferenceOnTheEditLineAsksBeforeMerging) {
@@ -166,29 +151,27 @@ TEST_F(BOMEditTest, QuantitiesTypedOnALine) {
       {"a negative number is zero", "-5", 0, {}, 0, {"R2"}, 0},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     CFakeBOMSource run;
     CFakeBOMPrompter asked;
     asked.answers = c.answers;
-    CBOMGrid page;
-    page.SetSource(&run);
-    page.SetPrompter(&asked);
-    page.InsertColumn(2, kBOMKindQuantity, "Qty");
-    page.AddRefQuantity("R1", 2);
-    page.AddRefQuantity("R2", 1);
+    auto page = MakeBOMPage(run);
+    page->SetPrompter(&asked);
+    page->InsertColumn(2, kBOMKindQuantity, "Qty");
+    page->AddRefQuantity("R1", 2);
+    page->AddRefQuantity("R2", 1);
     run.counts["R1"] = c.count;
-    ASSERT_TRUE(page.CanEditCell(1, 3));
-    page.SetCellText(1, 3, c.typed, 0, false);
-    page.OnCellEdited(1, 3, true);
-    EXPECT_EQ(asked.questions.size(), c.questions) << c.name;
-    std::vector<std::string> lines;
-    for (int row = 1; row < page.GetRowCount() - 1; ++row) lines.push_back(page.GetLine(row)->reference);
-    EXPECT_EQ(lines, c.lines) << c.name;
-    const int row = page.FindLine("R1");
-    EXPECT_EQ(row < 0 ? 0 : page.GetLineQuantity(row), c.quantity) << c.name;
+    ASSERT_TRUE(page->CanEditCell(1, kQuantity));
+    page->SetCellText(1, kQuantity, c.typed, 0, false);
+    page->OnCellEdited(1, kQuantity, true);
+    EXPECT_EQ(asked.questions.size(), c.questions);
+    EXPECT_EQ(BOMReferences(*page), c.lines);
+    const int row = page->FindLine("R1");
+    EXPECT_EQ(row < 0 ? 0 : page->GetLineQuantity(row), c.quantity);
     if (row > 0) {
-      EXPECT_EQ(page.GetCellText(row, 3), std::to_string(c.quantity)) << c.name;
+      EXPECT_EQ(page->GetCellText(row, kQuantity), std::to_string(c.quantity));
     }
-    EXPECT_EQ(run.quantities["R1"], c.quantity) << c.name;
+    EXPECT_EQ(run.quantities["R1"], c.quantity);
   }
 }
 
@@ -214,17 +197,17 @@ TEST_F(BOMEditTest, EditsThatChangeNothingDoNothing) {
   EXPECT_EQ(total.GetRowCount(), 2);
 }
 
-TEST_F(BOMEditTest, ABlankReferenceOnTheEditLineIsRestored) {
-  Type(EditRow(), kRef, "   ");
+TEST_F(BOMEditTest, EditLineReferencesBlankUnaskedOrWithoutQuantity) {
+  Type(EditRow(), kRef, "   ");  // a blank reference is restored
   EXPECT_EQ(grid.GetRowCount(), 4);
   EXPECT_EQ(grid.GetCellText(EditRow(), kRef), "");
-}
-
-TEST_F(BOMEditTest, WithoutPrompterQuestionsAreCancelled) {
-  grid.SetPrompter(nullptr);
+  grid.SetPrompter(nullptr);  // without a prompter the merge question counts as Cancel
   Type(EditRow(), kRef, "R1");
   EXPECT_EQ(grid.GetLineQuantity(1), 2);
   EXPECT_EQ(grid.GetCellText(EditRow(), kRef), "");
+  Type(EditRow(), kRef, "R3");  // no quantity typed: one
+  EXPECT_EQ(grid.GetLineQuantity(3), 1);
+  EXPECT_EQ(grid.GetCellText(3, kQuantity), "1");
 }
 
 TEST_F(BOMEditTest, CanEditCellMakesTheCellAndKeepsItsText) {

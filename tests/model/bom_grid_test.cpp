@@ -2,30 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
-#include "app/current_language.h"
 #include "bom_test_support.h"
 
 namespace {
 
-class BOMGridTest : public ::testing::Test {
+class BOMGridTest : public BOMTestBase {
  protected:
   void SetUp() override {
-    CCurrentLanguage::Instance().Reset();
-    CBOMGrid::SetNumbering(true);
+    BOMTestBase::SetUp();
     grid.SetSource(&source);
     grid.SetView(&view);
     grid.SetItemPrefix("A");
-  }
-  void TearDown() override { CBOMGrid::SetNumbering(true); }
-
-  // The references of the lines, in row order.
-  std::vector<std::string> References() const {
-    std::vector<std::string> references;
-    for (int row = 1; row < grid.GetRowCount() - 1; ++row) references.push_back(grid.GetLine(row)->reference);
-    return references;
   }
 
   CFakeBOMSource source;
@@ -57,29 +48,20 @@ TEST_F(BOMGridTest, NewGridHasTitleRowEditLineAndThreeColumns) {
   EXPECT_TRUE(fresh.IsTotalPage());
 }
 
-TEST_F(BOMGridTest, AddingToAnEmptyGridMakesALineAboveANewEditLine) {
-  ASSERT_TRUE(grid.AddRefQuantity("R1", 3));
-  ASSERT_EQ(grid.GetRowCount(), 3);
-  EXPECT_EQ(grid.GetLine(1)->reference, "R1");
-  EXPECT_EQ(grid.GetLineQuantity(1), 3);
-  EXPECT_EQ(grid.GetCellText(1, 1), "A.1");
-  EXPECT_EQ(grid.GetCellText(1, 2), "R1");
-  EXPECT_EQ(grid.GetCellText(1, 0), "");
-  EXPECT_EQ(grid.GetCellText(2, 0), "*");
-  EXPECT_EQ(grid.GetCellText(2, 1), "A.2");
-  EXPECT_EQ(grid.GetLine(2)->reference, "");
-  EXPECT_EQ(source.quantities["R1"], 3);
-  EXPECT_FALSE(view.calls.empty());
-  EXPECT_EQ(view.calls.front(), std::make_pair(0, 1));
-}
-
-TEST_F(BOMGridTest, AddingTheSameReferenceMergesIntoItsLine) {
-  grid.AddRefQuantity("R1", 2);
+TEST_F(BOMGridTest, AddingMakesALineAboveANewEditLineOrMergesIntoItsLine) {
+  ASSERT_TRUE(grid.AddRefQuantity("R1", 2));
+  EXPECT_EQ(view.calls, (std::vector<std::pair<int, int>>{{0, 1}}));
   grid.AddRefQuantity("R2", 1);
   grid.AddRefQuantity(" R1 ", 5);  // blanks at the ends do not count
-  EXPECT_EQ(References(), (std::vector<std::string>{"R1", "R2"}));
+  EXPECT_EQ(BOMReferences(grid), (std::vector<std::string>{"R1", "R2"}));
   EXPECT_EQ(grid.GetLineQuantity(1), 7);
   EXPECT_EQ(source.quantities["R1"], 7);
+  const std::vector<std::vector<std::string>> cells = {{"", "A.1", "R1"}, {"", "A.2", "R2"}, {"*", "A.3", ""}};
+  for (int row = 1; row <= 3; ++row) {
+    for (int column = 0; column < 3; ++column) {
+      EXPECT_EQ(grid.GetCellText(row, column), cells[row - 1][column]) << row << "/" << column;
+    }
+  }
 }
 
 TEST_F(BOMGridTest, QuantitiesBeyondSixteenBitsDoNotWrap) {
@@ -136,41 +118,38 @@ TEST_F(BOMGridTest, RemovingQuantities) {
       {"empty reference finds the blank line too", "", 0, true, {"R1", "R2"}, 5},
   };
   for (const Case& c : cases) {
-    CBOMGrid page;
-    page.SetSource(&source);
-    page.AddRefQuantity("R1", 5);
-    page.AddRefQuantity("R2", 1);
-    page.AddRefQuantity(" ", 4);
-    EXPECT_EQ(page.RemoveRefQuantity(c.reference, c.amount), c.result) << c.name;
-    std::vector<std::string> lines;
-    for (int row = 1; row < page.GetRowCount() - 1; ++row) lines.push_back(page.GetLine(row)->reference);
-    EXPECT_EQ(lines, c.lines) << c.name;
-    EXPECT_EQ(page.GetLineQuantity(1), c.quantityOfFirst) << c.name;
-    for (int row = 0; row < page.GetRowCount(); ++row) EXPECT_EQ(page.GetLine(row)->row, row) << c.name;
+    SCOPED_TRACE(c.name);
+    auto page = MakeBOMPage(source);
+    page->AddRefQuantity("R1", 5);
+    page->AddRefQuantity("R2", 1);
+    page->AddRefQuantity(" ", 4);
+    EXPECT_EQ(page->RemoveRefQuantity(c.reference, c.amount), c.result);
+    EXPECT_EQ(BOMReferences(*page), c.lines);
+    EXPECT_EQ(page->GetLineQuantity(1), c.quantityOfFirst);
   }
 }
 
-TEST_F(BOMGridTest, RemovingTheLastLineLeavesTheEmptyGridAndTellsTheSource) {
-  grid.AddRefQuantity("R1", 2);
-  ASSERT_TRUE(grid.RemoveRefQuantity("R1", 2));
-  EXPECT_EQ(grid.GetRowCount(), 2);
-  EXPECT_EQ(grid.GetCellText(1, 0), "*");
-  EXPECT_EQ(grid.GetCellText(1, 1), "A.1");
-  EXPECT_EQ(source.quantities["R1"], 0);
-  EXPECT_EQ(grid.FindLine("R1"), -1);
-  EXPECT_FALSE(grid.RemoveRefQuantity("R1", 1));
-}
-
-TEST_F(BOMGridTest, ClearLinesRemovesEveryLineAndTellsTheSource) {
-  grid.AddRefQuantity("R1", 2);
-  grid.AddRefQuantity("R2", 3);
-  source.modified = 0;
-  EXPECT_TRUE(grid.ClearLines());
-  EXPECT_EQ(grid.GetRowCount(), 2);
-  EXPECT_EQ(source.quantities["R1"], 0);
-  EXPECT_EQ(source.quantities["R2"], 0);
-  EXPECT_EQ(source.modified, 1);
-  EXPECT_EQ(grid.GetCellText(1, 1), "A.1");
+TEST_F(BOMGridTest, RemovingTheLastLineOrClearingLeavesTheEmptyGridAndTellsTheSource) {
+  for (const bool clear : {false, true}) {
+    SCOPED_TRACE(clear ? "clear" : "remove");
+    CFakeBOMSource run;
+    auto page = MakeBOMPage(run, {"R1", "R2"});
+    page->AddRefQuantity("R1", 1);
+    run.modified = 0;
+    if (clear) {
+      EXPECT_TRUE(page->ClearLines());
+      EXPECT_EQ(run.modified, 1);
+    } else {
+      ASSERT_TRUE(page->RemoveRefQuantity("R2", 1));
+      ASSERT_TRUE(page->RemoveRefQuantity("R1", 2));
+      EXPECT_FALSE(page->RemoveRefQuantity("R1", 1));
+    }
+    EXPECT_EQ(page->GetRowCount(), 2);
+    EXPECT_EQ(page->GetCellText(1, 0), "*");
+    EXPECT_EQ(page->GetCellText(1, 1), "A.1");
+    EXPECT_EQ(run.quantities, (std::map<std::string, std::int64_t>{{"R1", 0}, {"R2", 0}}));
+    EXPECT_EQ(page->FindLine("R1"), -1);
+  }
 }
 
 TEST_F(BOMGridTest, FindLineComparesWholeTextsOnARunPageAndBareOnesOnTheTotalPage) {
@@ -221,15 +200,11 @@ TEST_F(BOMGridTest, MoveLineKeepsTheEditLineLast) {
       {-1, 1, false, {"R1", "R2", "R3"}},
   };
   for (const Case& c : cases) {
-    CBOMGrid page;
-    page.SetSource(&source);
-    for (const char* reference : {"R1", "R2", "R3"}) page.AddRefQuantity(reference, 1);
-    EXPECT_EQ(page.MoveLine(c.from, c.to), c.result) << c.from << " to " << c.to;
-    std::vector<std::string> lines;
-    for (int row = 1; row < 4; ++row) lines.push_back(page.GetLine(row)->reference);
-    EXPECT_EQ(lines, c.lines) << c.from << " to " << c.to;
-    for (int row = 0; row < page.GetRowCount(); ++row) EXPECT_EQ(page.GetLine(row)->row, row);
-    EXPECT_EQ(page.FindLine(c.lines[0]), 1);
+    SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
+    auto page = MakeBOMPage(source, {"R1", "R2", "R3"});
+    EXPECT_EQ(page->MoveLine(c.from, c.to), c.result);
+    EXPECT_EQ(BOMReferences(*page), c.lines);
+    EXPECT_EQ(page->FindLine(c.lines[0]), 1);
   }
 }
 
@@ -284,21 +259,16 @@ TEST_F(BOMGridTest, TheTotalPageReadsItsValuesFromItsCells) {
   EXPECT_EQ(total.GetCellText(1, 3), "99.00");
 }
 
-TEST_F(BOMGridTest, GetTotalPageAsksTheView) {
-  EXPECT_EQ(grid.GetTotalPage(), nullptr);
+TEST_F(BOMGridTest, TheTotalPageDoesNotMarkTotalsStale) {
   CBOMGrid total;
   view.firstPage = &total;
   EXPECT_EQ(grid.GetTotalPage(), &total);
-  grid.SetView(nullptr);
-  EXPECT_EQ(grid.GetTotalPage(), nullptr);
-}
-
-TEST_F(BOMGridTest, TheTotalPageDoesNotMarkTotalsStale) {
-  CBOMGrid total;
   total.SetView(&view);
   total.AddRefQuantity("R1", 1);
   total.RemoveRefQuantity("R1", 1);
   EXPECT_TRUE(view.calls.empty());
+  grid.SetView(nullptr);
+  EXPECT_EQ(grid.GetTotalPage(), nullptr);
 }
 
 }  // namespace

@@ -3,29 +3,19 @@
 #include <string>
 #include <vector>
 
-#include "app/current_language.h"
 #include "bom_test_support.h"
 #include "model/bom_grid.h"
 
 namespace {
 
-class BOMNumberingTest : public ::testing::Test {
+class BOMNumberingTest : public BOMTestBase {
  protected:
-  void SetUp() override {
-    CCurrentLanguage::Instance().Reset();
-    CBOMGrid::SetNumbering(true);
-  }
-  void TearDown() override { CBOMGrid::SetNumbering(true); }
-
   // The item numbers of every row after the title row, edit line included.
   static std::vector<std::string> Items(const std::vector<std::string>& references) {
     CFakeBOMSource source;
-    CBOMGrid grid;
-    grid.SetSource(&source);
-    grid.SetItemPrefix("A");
-    for (const std::string& reference : references) grid.AddRefQuantity(reference, 1);
+    const auto grid = MakeBOMPage(source, references);
     std::vector<std::string> items;
-    for (int row = 1; row < grid.GetRowCount(); ++row) items.push_back(grid.GetCellText(row, 1));
+    for (int row = 1; row < grid->GetRowCount(); ++row) items.push_back(grid->GetCellText(row, 1));
     return items;
   }
 
@@ -80,45 +70,29 @@ TEST_F(BOMNumberingTest, AHundredLinesInOneGroupRunIntoTheNextHundred) {
 
 TEST_F(BOMNumberingTest, NumberingOffLeavesTheNumbersAndShowsNewEditLinesUnnumbered) {
   CFakeBOMSource source;
-  CBOMGrid grid;
-  grid.SetSource(&source);
-  grid.SetItemPrefix("B");
-  grid.AddRefQuantity("x", 1);
-  grid.NumberLines(-1);
+  const auto grid = MakeBOMPage(source, {"x"});
+  grid->NumberLines(-1);
   EXPECT_FALSE(CBOMGrid::IsNumbering());
-  grid.AddRefQuantity("y", 1);
-  EXPECT_EQ(grid.GetCellText(1, 1), "B.1");
-  EXPECT_EQ(grid.GetCellText(2, 1), "B.2");  // the former edit line keeps its number
-  EXPECT_EQ(grid.GetCellText(3, 1), "B.?");
-  grid.NumberLines(-1);
-  grid.NumberLines(2);
-  EXPECT_EQ(grid.GetCellText(3, 1), "B.3");
+  grid->AddRefQuantity("y", 1);
+  EXPECT_EQ(grid->GetCellText(1, 1), "A.1");
+  EXPECT_EQ(grid->GetCellText(2, 1), "A.2");  // the former edit line keeps its number
+  EXPECT_EQ(grid->GetCellText(3, 1), "A.?");
+  grid->NumberLines(-1);
+  grid->NumberLines(2);
+  EXPECT_EQ(grid->GetCellText(3, 1), "A.3");
 }
 
-TEST_F(BOMNumberingTest, ANewPrefixRenumbers) {
+TEST_F(BOMNumberingTest, ANewPrefixOrAMovedLineRenumbers) {
   CFakeBOMSource source;
-  CBOMGrid grid;
-  grid.SetSource(&source);
-  grid.AddRefQuantity("x", 1);
-  EXPECT_EQ(grid.GetCellText(1, 1), ".1");
-  grid.SetItemPrefix("Run 2");
-  EXPECT_EQ(grid.GetCellText(1, 1), "Run 2.1");
-  EXPECT_EQ(grid.GetCellText(2, 1), "Run 2.2");
-}
-
-TEST_F(BOMNumberingTest, MovedLinesAreRenumberedByTheNextNumbering) {
-  CFakeBOMSource source;
-  CBOMGrid grid;
-  grid.SetSource(&source);
-  grid.SetItemPrefix("A");
-  grid.AddRefQuantity("x", 1);
-  grid.AddRefQuantity(Grouped("y", 4), 1);
-  ASSERT_TRUE(grid.MoveLine(2, 1));
-  grid.NumberLines(1);
-  EXPECT_EQ(grid.GetCellText(1, 1), "A.1.1");
-  EXPECT_EQ(grid.GetCellText(1, 2), "y");
-  EXPECT_EQ(grid.GetCellText(2, 1), "A.2");
-  EXPECT_EQ(grid.GetCellText(2, 2), "x");
+  const auto grid = MakeBOMPage(source, {"x", Grouped("y", 4)});
+  grid->SetItemPrefix("Run 2");
+  EXPECT_EQ(grid->GetCellText(3, 1), "Run 2.3");
+  ASSERT_TRUE(grid->MoveLine(2, 1));
+  grid->NumberLines(1);
+  EXPECT_EQ(grid->GetCellText(1, 1), "Run 2.1.1");
+  EXPECT_EQ(grid->GetCellText(1, 2), "y");
+  EXPECT_EQ(grid->GetCellText(2, 1), "Run 2.2");
+  EXPECT_EQ(grid->GetCellText(2, 2), "x");
 }
 
 }  // namespace

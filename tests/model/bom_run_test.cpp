@@ -24,28 +24,12 @@ class BOMRunTest : public RunTestBase {
     return run;
   }
 
-  CDev* Device(CRun& run, const std::string& reference) {
-    CDev* device = run.NewElement();
-    device->SetKind(CDev::kInLine);
-    device->SetActive(1);
-    device->SetReference(reference);
-    run.AddDevice(device);
-    return device;
-  }
+  CDev* Device(CRun& run, const std::string& reference) { return CChainBuilder(run).Loose(CDev::kInLine, reference); }
 
   CFakeRunDocument m_document;
   CRangeTables m_tables;
   std::unique_ptr<CRun> m_run;
 };
-
-TEST_F(BOMRunTest, TheRunIsTheSourceOfItsGrid) {
-  CBOMGrid& grid = m_run->GetBOM();
-  EXPECT_EQ(grid.GetSource(), m_run.get());
-  EXPECT_FALSE(grid.IsTotalPage());
-  EXPECT_EQ(grid.GetItemPrefix(), "A");
-  m_document.version = 505;
-  EXPECT_EQ(grid.GetRecordSource()->GetFileVersion(), 505);
-}
 
 TEST_F(BOMRunTest, ValuesComeFromTheRunsRecordsByColumnKey) {
   CDev* first = Device(*m_run, "UNIT-X");
@@ -53,6 +37,9 @@ TEST_F(BOMRunTest, ValuesComeFromTheRunsRecordsByColumnKey) {
   first->SetPropValue("HBv2_Std_Cost", "1250");
   first->SetPropValue("HBv2_Designation", "Feed unit");
   CBOMGrid& grid = m_run->GetBOM();
+  EXPECT_EQ(grid.GetSource(), m_run.get());
+  m_document.version = 505;
+  EXPECT_EQ(grid.GetRecordSource()->GetFileVersion(), 505);
   grid.InsertColumn(2, kBOMKindUnitPrice, "Unit");
   grid.InsertColumn(3, kBOMKindTotalPrice, "Total");
   grid.InsertColumn(4, kBOMKindDesignation, "Designation");
@@ -70,13 +57,14 @@ TEST_F(BOMRunTest, ALineTypedByHandBecomesAManualRecord) {
   CBOMGrid& grid = m_run->GetBOM();
   grid.SetPrompter(&prompter);
   grid.InsertColumn(2, kBOMKindQuantity, "Qty");
+  const auto type = [&grid](int row, int column, const char* text) {
+    ASSERT_TRUE(grid.CanEditCell(row, column));
+    grid.SetCellText(row, column, text, 0, false);
+    grid.OnCellEdited(row, column, true);
+  };
   const int edit = grid.GetRowCount() - 1;
-  ASSERT_TRUE(grid.CanEditCell(edit, 3));
-  grid.SetCellText(edit, 3, "5", 0, false);
-  grid.OnCellEdited(edit, 3, true);
-  ASSERT_TRUE(grid.CanEditCell(edit, 2));
-  grid.SetCellText(edit, 2, "MAN-7", 0, false);
-  grid.OnCellEdited(edit, 2, true);
+  type(edit, 3, "5");
+  type(edit, 2, "MAN-7");
   ASSERT_EQ(m_run->GetDevices().size(), 1u);
   const CDev* manual = m_run->GetDevices().back();
   EXPECT_EQ(manual->GetKind(), CDev::kAccessory);
@@ -87,9 +75,7 @@ TEST_F(BOMRunTest, ALineTypedByHandBecomesAManualRecord) {
   Device(*m_run, "UNIT-Y");
   Device(*m_run, "UNIT-Y");
   const int row = grid.FindLine("UNIT-Y");
-  ASSERT_TRUE(grid.CanEditCell(row, 3));
-  grid.SetCellText(row, 3, "1", 0, false);
-  grid.OnCellEdited(row, 3, true);
+  type(row, 3, "1");
   ASSERT_EQ(prompter.questions.size(), 1u);
   EXPECT_EQ(grid.GetLineQuantity(row), 2);
 }

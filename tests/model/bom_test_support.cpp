@@ -1,5 +1,6 @@
 #include "bom_test_support.h"
 
+#include "app/current_language.h"
 #include "model/bom_group.h"
 
 namespace {
@@ -74,3 +75,27 @@ CBitmapDesc MakeBOMPicture(int width, int height) {
   picture.bits.assign(static_cast<std::size_t>(picture.widthBytes) * height, 0xFF);
   return picture;
 }
+
+std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source, const std::vector<std::string>& references) {
+  auto grid = std::make_unique<CBOMGrid>();
+  grid->SetSource(&source);
+  grid->SetItemPrefix("A");
+  for (const std::string& reference : references) grid->AddRefQuantity(reference, 1);
+  return grid;
+}
+
+std::vector<std::string> BOMReferences(const CBOMGrid& grid) {
+  std::vector<std::string> references;
+  for (int row = 0; row < grid.GetRowCount(); ++row) {
+    EXPECT_EQ(grid.GetLine(row)->row, row);
+    if (row > 0 && row < grid.GetRowCount() - 1) references.push_back(grid.GetLine(row)->reference);
+  }
+  return references;
+}
+
+void BOMTestBase::SetUp() {
+  CCurrentLanguage::Instance().Reset();
+  CBOMGrid::SetNumbering(true);
+}
+
+void BOMTestBase::TearDown() { CBOMGrid::SetNumbering(true); }

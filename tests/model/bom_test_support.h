@@ -1,13 +1,17 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "grid/bitmap_desc.h"
+#include "model/bom_grid.h"
 #include "model/bom_page_host.h"
 #include "model/bom_prompter.h"
 #include "model/bom_source.h"
@@ -75,3 +79,17 @@ class CFakeBOMPrompter : public CBOMPrompter {
 
 // A 1-bit picture of the given size, all white.
 CBitmapDesc MakeBOMPicture(int width, int height);
+
+// A run page of the source numbered "A", with a line of quantity 1 for each reference.
+std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source, const std::vector<std::string>& references = {});
+
+// The references of the lines in row order, title row and edit line left out; checks on
+// the way that every row, those two included, knows its own index.
+std::vector<std::string> BOMReferences(const CBOMGrid& grid);
+
+// Every grid test starts in the default language with numbering on, and leaves it on.
+class BOMTestBase : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};

@@ -9,11 +9,7 @@ class DevFieldsTest : public RunTestBase {
   void SetUp() override {
     RunTestBase::SetUp();
     m_run = std::make_unique<CRun>(&m_document);
-    m_element = m_run->NewElement();
-    m_element->SetKind(CDev::kStraight);
-    m_element->SetActive(1);
-    m_element->SetReference("REF-1");
-    m_run->AddDevice(m_element);
+    m_element = CChainBuilder(*m_run).Loose(CDev::kStraight, "REF-1");
     m_run->GetBOM().AddRefQuantity("REF-1", 2);  // a line with quantity 3
   }
 

@@ -26,6 +26,8 @@ TEST(CDimensionTest, FormatsMixedMetricUnits) {
       {5, "5mm"},
       {10, "1cm "},
       {1000000, "1000m "},
+      {std::numeric_limits<double>::infinity(), "infmm"},  // non-finite: not split into units
+      {std::nan(""), "nanmm"},
   };
   for (const auto& c : cases) EXPECT_EQ(metric.Format(c.value), c.text) << c.value;
 }
@@ -66,12 +68,6 @@ TEST(CDimensionTest, WithoutUnitsFormatsNothing) {
   EXPECT_EQ(noBase.Format(0), "");
   EXPECT_EQ(noBase.FormatUnit(5), "");
   EXPECT_EQ(noBase.Format(1500), "1.5m");
-}
-
-TEST(CDimensionTest, NonFiniteValuesDoNotSplitIntoUnits) {
-  const CDimension metric = CDimension::Metric();
-  EXPECT_EQ(metric.Format(std::numeric_limits<double>::infinity()), "infmm");
-  EXPECT_EQ(metric.Format(std::nan("")), "nanmm");
 }
 
 TEST(CDimensionTest, ParsesTypedLengths) {

@@ -104,6 +104,10 @@ Outcome Reference(int total, std::vector<int> lengths, int minRemainder) {
 }
 
 TEST(CLengthSolverTest, KnownCombinations) {
+  std::vector<int> twelve(12, 7);  // positions past nine give the characters after '9'
+  twelve[11] = 5000;
+  std::vector<int> twenty;
+  for (int i = 0; i < 20; ++i) twenty.push_back(1000000 + i);
   struct Case {
     const char* name;
     int total;
@@ -126,14 +130,13 @@ TEST(CLengthSolverTest, KnownCombinations) {
       {"zero total", 0, {3000}, 0, {0, ""}},
       {"negative total is returned as it is", -3000, {3000}, 0, {-3000, ""}},
       {"long total made from large pieces", 2000000000, {1000000, 999999}, 0, {0, std::string(2000, '1')}},
+      {"position twelve", 10000, twelve, 0, {0, "<<"}},
+      {"a table too large to build is given up", 2000000000, twenty, 0, {2000000000, ""}},
+      // The exhaustive search would try billions of counts in these.
+      {"long total, small pieces", 1000003, {3, 1000}, 5, {0, std::string(1000, '2') + "1"}},
+      {"too many pieces to spell out stays one remainder", 2000000000, {1, 2}, 0, {2000000000, ""}},
   };
   for (const auto& c : cases) EXPECT_EQ(Solved(c.total, c.lengths, c.minRemainder), c.outcome) << c.name;
-}
-
-TEST(CLengthSolverTest, PositionsPastNineGiveTheFollowingCharacters) {
-  std::vector<int> lengths(12, 7);
-  lengths[11] = 5000;
-  EXPECT_EQ(Solved(10000, lengths, 0), (Outcome{0, "<<"}));
 }
 
 TEST(CLengthSolverTest, KeepsTheDistinctLengthsAscending) {
@@ -144,53 +147,32 @@ TEST(CLengthSolverTest, KeepsTheDistinctLengthsAscending) {
   EXPECT_EQ(solver.GetLengths(), (std::vector<std::int32_t>{500, 2000, 3000}));
 }
 
-TEST(CLengthSolverTest, LongTotalsWithSmallPiecesStayBounded) {
-  // The exhaustive search would try billions of counts here.
-  EXPECT_EQ(Solved(1000003, {3, 1000}, 5), (Outcome{0, std::string(1000, '2') + "1"}));
-  const Outcome odd = Solved(2000000001, {600, 2000, 3000}, 1);
-  EXPECT_EQ(odd.remainder, 1);  // sums are all multiples of 200; 1 is the best rest
-  // Too many pieces to spell out: the whole length stays one remainder.
-  EXPECT_EQ(Solved(2000000000, {1, 2}, 0), (Outcome{2000000000, ""}));
+TEST(CLengthSolverTest, LongOddTotalKeepsTheBestRemainder) {
+  // Sums are all multiples of 200; 1 is the best rest, found without trying every count.
+  EXPECT_EQ(Solved(2000000001, {600, 2000, 3000}, 1).remainder, 1);
 }
 
-TEST(CLengthSolverTest, GivesUpOnTablesTooLargeToBuild) {
-  std::vector<int> lengths;
-  for (int i = 0; i < 20; ++i) lengths.push_back(1000000 + i);
-  EXPECT_EQ(Solved(2000000000, lengths, 0), (Outcome{2000000000, ""}));
-}
-
-TEST(CLengthSolverTest, MatchesTheExhaustiveSearchOnRandomCases) {
-  std::mt19937 random(20240611);
-  for (int round = 0; round < 4000; ++round) {
-    const int count = 1 + static_cast<int>(random() % 4);
-    const int smallest = round % 3 == 0 ? 1 : 3;
-    std::vector<int> lengths;
-    for (int i = 0; i < count; ++i) lengths.push_back(smallest + static_cast<int>(random() % 40));
-    if (random() % 5 == 0) lengths.push_back(lengths.front());  // a repeated value
-    const int total = static_cast<int>(random() % (smallest == 1 ? 60 : 160));
-    const int minRemainder = static_cast<int>(random() % 30) - 5;
-    ASSERT_EQ(Solved(total, lengths, minRemainder), Reference(total, lengths, minRemainder))
-        << "total " << total << " min " << minRemainder << " lengths "
-        << ::testing::PrintToString(lengths);
-  }
-}
-
-TEST(CLengthSolverTest, MatchesTheExhaustiveSearchWithCatalogueLikeLengths) {
-  // Lengths on a coarse grid make inexact totals common, so the remainder rules are
-  // exercised as much as the exact search.
+// Small random lengths reach the corners of the exact search; lengths on a coarse grid, as
+// in a catalogue, make inexact totals common, so the remainder rules are exercised as much.
+TEST(CLengthSolverTest, MatchesTheExhaustiveSearch) {
   std::mt19937 random(7);
   int exact = 0, remainder = 0, unchanged = 0;
-  for (int round = 0; round < 10000; ++round) {
-    const int count = 1 + static_cast<int>(random() % 5);
-    std::vector<int> lengths;
-    for (int i = 0; i < count; ++i) lengths.push_back(100 * (2 + static_cast<int>(random() % 30)));
-    const int total = 50 * static_cast<int>(random() % 120) +
-                      (random() % 4 == 0 ? static_cast<int>(random() % 50) : 0);
-    const int minRemainder = 50 * static_cast<int>(random() % 12);
+  for (int round = 0; round < 14000; ++round) {
+    const bool catalogue = round % 7 < 5;
+    const int smallest = round % 3 == 0 ? 1 : 3;
+    std::vector<int> lengths(1 + random() % (catalogue ? 5 : 4));
+    for (int& length : lengths) {
+      length = catalogue ? 100 * (2 + static_cast<int>(random() % 30)) : smallest + static_cast<int>(random() % 40);
+    }
+    if (!catalogue && random() % 5 == 0) lengths.push_back(lengths.front());  // a repeated value
+    const int total = catalogue ? 50 * static_cast<int>(random() % 120) +
+                                      (random() % 4 == 0 ? static_cast<int>(random() % 50) : 0)
+                                : static_cast<int>(random() % (smallest == 1 ? 60 : 160));
+    const int minRemainder = catalogue ? 50 * static_cast<int>(random() % 12) : static_cast<int>(random() % 30) - 5;
     const Outcome expected = Reference(total, lengths, minRemainder);
     ASSERT_EQ(Solved(total, lengths, minRemainder), expected)
-        << "total " << total << " min " << minRemainder << " lengths "
-        << ::testing::PrintToString(lengths);
+        << "total " << total << " min " << minRemainder << " lengths " << ::testing::PrintToString(lengths);
+    if (!catalogue) continue;
     if (expected.remainder == 0) ++exact;
     else if (expected.remainder == total) ++unchanged;
     else ++remainder;

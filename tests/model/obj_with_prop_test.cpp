@@ -152,15 +152,6 @@ TEST(CObjWithPropTest, CopyIsDeepAndHasItsOwnHandle) {
   EXPECT_EQ(copy.GetHandle().Get(), &copy);
 }
 
-TEST(CObjWithPropTest, BaseHasNoNavigationAndNoPages) {
-  CObjWithProp obj;
-  EXPECT_EQ(obj.GetNextObject(), nullptr);
-  EXPECT_EQ(obj.GetPrevObject(), nullptr);
-  EXPECT_EQ(obj.GetNextSameName(), nullptr);
-  EXPECT_EQ(obj.GetPrevSameName(), nullptr);
-  EXPECT_EQ(obj.GetPageCount(), 0);
-}
-
 class RecordingNotifier : public CPropWindowNotifier {
  public:
   bool PropWindowExists() const override { return m_exists; }

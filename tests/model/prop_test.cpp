@@ -38,27 +38,25 @@ TEST(CPropTest, StoresNameThenValue) {
 
 TEST(CPropTest, StandardCostCarriesItsMark) {
   struct Case {
+    const char* name;
     const char* stored;
     const char* loaded;
   };
   const std::vector<Case> cases = {
-      {"15", "1500"},      // older file in whole units
-      {"%%1500", "1500"},  // current form
-      {"%%", ""},
-      {"", "00"},
-      {"1%%", "1%%00"},    // mark only counts at the front
+      {"HBv2_Std_Cost", "15", "1500"},      // older file in whole units
+      {"HBv2_Std_Cost", "%%1500", "1500"},  // current form
+      {"HBv2_Std_Cost", "%%", ""},
+      {"HBv2_Std_Cost", "", "00"},
+      {"HBv2_Std_Cost", "1%%", "1%%00"},    // mark only counts at the front
+      {"HBv2_Std_Cost2", "15", "15"},       // other names keep their value
+      {"hbv2_std_cost", "%%15", "%%15"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(Loaded(Pair("HBv2_Std_Cost", c.stored)).GetValue(), c.loaded) << c.stored;
+    EXPECT_EQ(Loaded(Pair(c.name, c.stored)).GetValue(), c.loaded) << c.name << " " << c.stored;
   }
   CArchiveWriter writer;
   CProp("HBv2_Std_Cost", "1500").Serialize(writer);
   EXPECT_EQ(writer.Bytes(), Pair("HBv2_Std_Cost", "%%1500"));
-}
-
-TEST(CPropTest, OtherNamesKeepTheirValue) {
-  EXPECT_EQ(Loaded(Pair("HBv2_Std_Cost2", "15")).GetValue(), "15");
-  EXPECT_EQ(Loaded(Pair("hbv2_std_cost", "%%15")).GetValue(), "%%15");
 }
 
 TEST(CPropTest, DamagedStreamLeavesPropertyUnchanged) {

@@ -1,7 +1,5 @@
 #include "run_test_support.h"
 
-#include "model/element_iterator.h"
-
 namespace {
 
 class RunBuildTest : public RunTestBase {
@@ -24,12 +22,7 @@ class RunBuildTest : public RunTestBase {
     c = builder.Add(tee, 4, CDev::kStraight, 700, "S-C");
   }
 
-  std::vector<CDev*> Walk(bool ownDirectionFirst) const {
-    std::vector<CDev*> order;
-    CElementIterator walk = m_run->IterateElements(ownDirectionFirst);
-    for (CDev* element = walk.Next(); element != nullptr; element = walk.Next()) order.push_back(element);
-    return order;
-  }
+  std::vector<CDev*> Walk(bool ownDirectionFirst) const { return WalkRun(*m_run, ownDirectionFirst); }
 
   CRangeTables m_tables;
   std::unique_ptr<CRun> m_run;
@@ -51,16 +44,12 @@ TEST_F(RunBuildTest, WalkReturnsTheBranchNodeAgainBeforeItsSecondBranch) {
 TEST_F(RunBuildTest, WalkStopsAtLinksThatRunInACircle) {
   BuildTee();
   c->SetNeighbour(4, start);  // damaged: the chain loops back to its start
-  const std::vector<CDev*> order = Walk(false);
-  EXPECT_EQ(order.size(), 7u);
+  EXPECT_EQ(Walk(false).size(), 7u);
 }
 
 TEST_F(RunBuildTest, ChainIndexIsPostOrderThenAccessoriesAndTapOffs) {
   BuildTee();
-  CDev* accessory = m_run->NewElement();
-  accessory->SetKind(CDev::kAccessory);
-  accessory->SetActive(1);
-  m_run->AddDevice(accessory);
+  CDev* accessory = CChainBuilder(*m_run).Loose(CDev::kAccessory, "ACC");
   const struct {
     CDev* element;
     int index;
@@ -150,12 +139,7 @@ TEST_F(RunBuildTest, PropertiesByReferenceReachEveryRecordOfTheReference) {
 
 TEST_F(RunBuildTest, TapOffUnitsCountOnlyOnceThePartsAreBuilt) {
   BuildTee();
-  CDev* unit = m_run->NewElement();
-  unit->SetKind(CDev::kTapOff);
-  unit->SetActive(1);
-  unit->SetReference("TAP-1");
-  unit->SetAttached(a);
-  m_run->AddDevice(unit);
+  CDev* unit = CChainBuilder(*m_run).Loose(CDev::kTapOff, "TAP-1", a);
   EXPECT_EQ(m_run->CountByRef("TAP-1"), 0);
   m_run->SetPartsState(2);
   EXPECT_EQ(m_run->CountByRef("TAP-1"), 1);

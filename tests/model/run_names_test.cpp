@@ -26,17 +26,9 @@ TEST_F(RunNamesTest, NewRunTakesTheDocumentsNextNameAndAdvancesIt) {
   EXPECT_EQ(document.nextName, "AB");
 }
 
-TEST_F(RunNamesTest, NewRunHasItsDefaults) {
+// The stored defaults are pinned with the run's record; here, the pages.
+TEST_F(RunNamesTest, NewRunHasItsPages) {
   CRun run;
-  EXPECT_EQ(run.GetPropText("Name"), "");
-  EXPECT_EQ(run.GetPropText("SupportAuto"), "1");
-  EXPECT_EQ(run.GetPropText("SupportPas"), "3000");
-  EXPECT_EQ(run.GetPropText("SupportPlus"), "1");
-  EXPECT_EQ(run.GetPartsState(), 0);
-  EXPECT_EQ(run.GetCatalogueKnown(), 1);
-  EXPECT_EQ(run.GetFlagsWord(), 1u);
-  EXPECT_EQ(run.GetRangeLoaded(), 0);
-  EXPECT_EQ(run.GetPageCount(), 2);
   EXPECT_EQ(run.GetPages(), (std::vector<int>{kPageRunComment, kPageRunRating}));
   EXPECT_EQ(run.GetElementPage(kSlotPhaseOrder), kPagePhaseOrder);
   EXPECT_EQ(run.GetElementPage(7), kPageNone);

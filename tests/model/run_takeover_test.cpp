@@ -82,11 +82,7 @@ TEST_F(RunTakeOverTest, RangeChangeResetsElementsToGenericForm) {
   straight->SetStyle(straight->GetStyle() | 0x3000);
   CDev* elbow = builder.Add(straight, 4, CDev::kElbow, 500);
   elbow->SetPropValue("ELBOW_ANGL", "45");
-  CDev* unit = oldRun->NewElement();
-  unit->SetKind(CDev::kTapOff);
-  unit->SetActive(1);
-  unit->SetReference("TAP");
-  oldRun->AddDevice(unit);
+  builder.Loose(CDev::kTapOff, "TAP");
   oldRun->AddLengthToBOM("", 2000, 0);
 
   auto newRun = MakeRun("QDA", m_newTables);

@@ -4,6 +4,7 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dimension.h"
+#include "model/element_iterator.h"
 #include "model/element_selection.h"
 #include "model/range_rules.h"
 #include "model/run.h"
@@ -135,6 +136,17 @@ class CChainBuilder {
     return element;
   }
 
+  // An active element outside the chain (an accessory, a unit), attached to `to` if given.
+  CDev* Loose(int kind, const std::string& reference, CDev* to = nullptr) {
+    CDev* element = m_run.NewElement();
+    element->SetKind(kind);
+    element->SetActive(1);
+    element->SetReference(reference);
+    if (to != nullptr) element->SetAttached(to);
+    m_run.AddDevice(element);
+    return element;
+  }
+
  private:
   CRun& m_run;
 };
@@ -145,4 +157,12 @@ inline std::int64_t LineQuantity(const CRun& run, std::string_view reference) {
   if (row < 0) return -1;
   const auto text = run.GetBOM().GetLineFieldText(row, 1);
   return text ? std::stoll(*text) : -1;
+}
+
+// The elements of the run in the order its walk gives them.
+inline std::vector<CDev*> WalkRun(const CRun& run, bool ownDirectionFirst = false) {
+  std::vector<CDev*> order;
+  CElementIterator walk = run.IterateElements(ownDirectionFirst);
+  for (CDev* element = walk.Next(); element != nullptr; element = walk.Next()) order.push_back(element);
+  return order;
 }
