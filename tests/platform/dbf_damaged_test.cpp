@@ -5,7 +5,6 @@
 #include <functional>
 #include <random>
 
-#include "dbf_test_support.h"
 #include "support/temp_folder.h"
 
 namespace tvr::platform {
@@ -25,16 +24,15 @@ class DbfDamagedTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // two fields (C 10, N 5 1), three records: header 32 + 64 + 1 = 97, record 16
-    const std::string path = m_folder.File("good.dbf");
     CDbfTable table;
-    ASSERT_TRUE(table.Create(path, {{"NAME", 'C', 10, 0}, {"PRICE", 'N', 5, 1}}));
+    ASSERT_TRUE(table.Create(m_folder.File("good.dbf"), {{"NAME", 'C', 10, 0}, {"PRICE", 'N', 5, 1}}));
     for (const char* name : {"one", "two", "three"}) {
       ASSERT_TRUE(table.Append());
       table.Assign(0, name);
       table.AssignNumber(1, 1.5);
     }
     ASSERT_TRUE(table.Close());
-    m_good = test::ReadBytes(path);
+    m_good = m_folder.ReadFile("good.dbf");
     ASSERT_EQ(m_good.size(), 97u + 3 * 16 + 1);
   }
 
@@ -85,8 +83,7 @@ TEST_F(DbfDamagedTest, DamagedTablesDoNotOpenAndNameTheFile) {
     SCOPED_TRACE(c.why);
     std::string bytes = m_good;
     c.damage(bytes);
-    const std::string path = m_folder.File("damaged.dbf");
-    test::WriteBytes(path, bytes);
+    const std::string path = m_folder.WriteFile("damaged.dbf", bytes);
     CDbfTable table;
     EXPECT_FALSE(table.Open(path));
     EXPECT_FALSE(table.IsOpen());
@@ -107,8 +104,7 @@ TEST_F(DbfDamagedTest, AFolderOrAMissingFileIsNoTable) {
 
 TEST_F(DbfDamagedTest, TablesWithoutEndMarkOrWithTrailingBytesOpen) {
   for (const std::string& bytes : {m_good.substr(0, m_good.size() - 1), m_good + "garbage"}) {
-    const std::string path = m_folder.File("tail.dbf");
-    test::WriteBytes(path, bytes);
+    const std::string path = m_folder.WriteFile("tail.dbf", bytes);
     CDbfTable table;
     ASSERT_TRUE(table.Open(path)) << table.Error();
     EXPECT_EQ(table.RecordCount(), 3u);
@@ -120,8 +116,7 @@ TEST_F(DbfDamagedTest, TablesWithoutEndMarkOrWithTrailingBytesOpen) {
 TEST_F(DbfDamagedTest, MemoTablesOpenWithoutTheirMemoFile) {
   std::string bytes = m_good;
   bytes[0] = static_cast<char>(0x83);
-  const std::string path = m_folder.File("memo.dbf");
-  test::WriteBytes(path, bytes);
+  const std::string path = m_folder.WriteFile("memo.dbf", bytes);
   CDbfTable table;
   ASSERT_TRUE(table.Open(path)) << table.Error();
   ASSERT_TRUE(table.First());
@@ -131,7 +126,6 @@ TEST_F(DbfDamagedTest, MemoTablesOpenWithoutTheirMemoFile) {
 // Random bytes changed anywhere: the table opens or refuses, and an open one reads whole.
 TEST_F(DbfDamagedTest, RandomDamageNeverReadsPastTheFile) {
   std::mt19937 random(1234);
-  const std::string path = m_folder.File("random.dbf");
   int opened = 0;
   for (int round = 0; round < 400; ++round) {
     std::string bytes = m_good;
@@ -140,7 +134,7 @@ TEST_F(DbfDamagedTest, RandomDamageNeverReadsPastTheFile) {
       bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
     }
     if (round % 5 == 0) bytes.resize(random() % bytes.size());
-    test::WriteBytes(path, bytes);
+    const std::string path = m_folder.WriteFile("random.dbf", bytes);
     CDbfTable table;
     if (!table.Open(path)) {
       EXPECT_NE(table.Error().find(path), std::string::npos);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dbf_test_support.h"
 #include "platform/dbf_relation.h"
 #include "platform/dbf_table.h"
 #include "support/temp_folder.h"

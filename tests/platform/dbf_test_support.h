@@ -3,12 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dbf_table.h"
-
 namespace tvr::platform::test {
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
 
 // What a finished program printed and how it ended.
 struct RunResult {

@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <limits>
+#include <tuple>
 
 namespace tvr::platform {
 namespace {
@@ -60,24 +61,18 @@ TEST(DbfValuesTest, NumbersIgnoreADecimalCommaLocale) {
 }
 
 TEST(DbfValuesTest, DatesMustNameARealDay) {
-  EXPECT_TRUE(IsValidDate("20240229"));
-  EXPECT_TRUE(IsValidDate("20000229"));
-  EXPECT_TRUE(IsValidDate("19991231"));
-  EXPECT_FALSE(IsValidDate("19000229"));
-  EXPECT_FALSE(IsValidDate("20230229"));
-  EXPECT_FALSE(IsValidDate("20231301"));
-  EXPECT_FALSE(IsValidDate("20230100"));
-  EXPECT_FALSE(IsValidDate("00000101"));
-  EXPECT_FALSE(IsValidDate("2023-1-1"));
-  EXPECT_FALSE(IsValidDate("2023011"));
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"20240229", true},  {"20000229", true},  {"19991231", true},  {"19000229", false},
+      {"20230229", false}, {"20231301", false}, {"20230100", false}, {"00000101", false},
+      {"2023-1-1", false}, {"2023011", false},
+  };
+  for (const auto& [text, valid] : cases) EXPECT_EQ(IsValidDate(text), valid) << text;
 }
 
 TEST(DbfValuesTest, FitWidthCountsCharacters) {
-  EXPECT_EQ(FitWidth("abc", 5), "abc  ");
-  EXPECT_EQ(FitWidth("abcdef", 2), "ab");
-  EXPECT_EQ(FitWidth("été", 2), "ét");
-  EXPECT_EQ(FitWidth("", 3), "   ");
-  EXPECT_EQ(FitWidth("abc", 0), "");
+  const std::vector<std::tuple<std::string, int, std::string>> cases = {
+      {"abc", 5, "abc  "}, {"abcdef", 2, "ab"}, {"été", 2, "ét"}, {"", 3, "   "}, {"abc", 0, ""}};
+  for (const auto& [text, width, fitted] : cases) EXPECT_EQ(FitWidth(text, width), fitted) << text;
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "dbf_test_support.h"
 #include "support/temp_folder.h"
 
 namespace tvr::platform {
@@ -12,8 +11,8 @@ namespace {
 
 TEST(FileLookupTest, FindsNamesInAnyLetterCase) {
   CTempFolder folder("lookup");
-  test::WriteBytes(folder.File("ARTICLE.DBU"), "x");
-  test::WriteBytes(folder.File("dims.dbf"), "x");
+  folder.WriteFile("ARTICLE.DBU", "x");
+  folder.WriteFile("dims.dbf", "x");
   std::filesystem::create_directory(folder.File("CATALOG.DBF"));  // a folder is no file
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"ARTICLE.DBU", "ARTICLE.DBU"}, {"article.dbu", "ARTICLE.DBU"}, {"Article.Dbu", "ARTICLE.DBU"},
@@ -30,8 +29,8 @@ TEST(FileLookupTest, FindsNamesInAnyLetterCase) {
 
 TEST(FileLookupTest, PrefersTheExactNameThenNameOrder) {
   CTempFolder folder("lookup-order");
-  test::WriteBytes(folder.File("dims.DBF"), "x");
-  test::WriteBytes(folder.File("DIMS.dbf"), "x");
+  folder.WriteFile("dims.DBF", "x");
+  folder.WriteFile("DIMS.dbf", "x");
   EXPECT_EQ(FindFileNoCase(folder.Path(), "dims.DBF"), folder.File("dims.DBF"));
   EXPECT_EQ(FindFileNoCase(folder.Path(), "Dims.dbf"), folder.File("DIMS.dbf"));  // 'D' < 'd'
 }

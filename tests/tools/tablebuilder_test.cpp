@@ -85,20 +85,14 @@ TEST(TableSourceTest, FaultsStopWithFileAndLine) {
 }
 
 TEST(TableSourceTest, SplitValuesHonoursEscapedPipes) {
-  EXPECT_EQ(SplitValues("a|b"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitValues(" a \\| b |"), (std::vector<std::string>{"a | b", ""}));
-  EXPECT_EQ(SplitValues("\\"), (std::vector<std::string>{"\\"}));
-  EXPECT_EQ(SplitValues("a\\b"), (std::vector<std::string>{"a\\b"}));
-  EXPECT_EQ(SplitValues(""), (std::vector<std::string>{""}));
+  const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+      {"a|b", {"a", "b"}}, {" a \\| b |", {"a | b", ""}}, {"\\", {"\\"}}, {"a\\b", {"a\\b"}}, {"", {""}}};
+  for (const auto& [line, values] : cases) EXPECT_EQ(SplitValues(line), values) << line;
 }
 
 class TableBuildTest : public ::testing::Test {
  protected:
-  void Source(const std::string& relative, const std::string& text) {
-    const std::string path = m_sources.File(relative);
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    platform::test::WriteBytes(path, text);
-  }
+  void Source(const std::string& relative, const std::string& text) { m_sources.WriteFile(relative, text); }
 
   CTempFolder m_sources{"tablebuild-src"};
   CTempFolder m_output{"tablebuild-out"};

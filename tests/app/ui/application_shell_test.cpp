@@ -53,28 +53,25 @@ class ApplicationShellTest : public ::testing::Test {
   std::unique_ptr<CApplicationShell> m_shell;
 };
 
-TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueAndAsksForTheWayOfWorking) {
-  m_folder.WriteSettings("[Language]\nID=044\n");
-  ASSERT_TRUE(Start({"/nsplash"}));
-  CMainFrame* frame = m_shell->Frame();
-  ASSERT_NE(frame, nullptr);
-  EXPECT_TRUE(frame->isVisible());
-  EXPECT_EQ(frame->Mode(), EFrameMode::Empty);  // the first document came and went
-  EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty() || !frame->MdiArea()->currentSubWindow());
-  EXPECT_EQ(m_dialogs->offeredModes, QStringList{"LRG"});
-  EXPECT_TRUE(m_dialogs->messages.isEmpty()) << Messages().toStdString();
-  EXPECT_FALSE(m_shell->Catalogues().empty());
-  EXPECT_FALSE(m_shell->Units().empty());
-  EXPECT_GE(m_shell->Languages().size(), 2u);
-  EXPECT_GE(m_shell->App().CurrentCatalogue(), 1);
-  EXPECT_EQ(frame->menuBar()->actions().front()->text(), "&File");
-  EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
-}
-
-TEST_F(ApplicationShellTest, FrenchMenusInFrench) {
-  m_folder.WriteSettings("[Language]\nID=033\n");
-  ASSERT_TRUE(Start({"/nsplash"}));
-  EXPECT_EQ(m_shell->Frame()->menuBar()->actions().front()->text(), "&Fichier");
+TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTheWayOfWorking) {
+  for (const auto& [language, fileMenu] : {std::pair{"044", "&File"}, std::pair{"033", "&Fichier"}}) {
+    SetUp();
+    m_folder.WriteSettings(std::string("[Language]\nID=") + language + "\n");
+    ASSERT_TRUE(Start({"/nsplash"}));
+    CMainFrame* frame = m_shell->Frame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->Mode(), EFrameMode::Empty);  // the first document came and went
+    EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty() || !frame->MdiArea()->currentSubWindow());
+    EXPECT_EQ(m_dialogs->offeredModes, QStringList{"LRG"});
+    EXPECT_TRUE(m_dialogs->messages.isEmpty()) << Messages().toStdString();
+    EXPECT_FALSE(m_shell->Catalogues().empty());
+    EXPECT_FALSE(m_shell->Units().empty());
+    EXPECT_GE(m_shell->Languages().size(), 2u);
+    EXPECT_GE(m_shell->App().CurrentCatalogue(), 1);
+    EXPECT_EQ(frame->menuBar()->actions().front()->text(), fileMenu);
+    EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
+  }
 }
 
 TEST_F(ApplicationShellTest, WithoutTheArticleTableTheProgramEndsWithAClearMessage) {
@@ -135,30 +132,27 @@ TEST_F(ApplicationShellTest, NonsenseSettingsStillStart) {
   EXPECT_EQ(m_dialogs->offeredModes, QStringList{"LRG"});
 }
 
-TEST_F(ApplicationShellTest, AMissingOrDamagedFileOnTheCommandLineIsToldThenTheChoiceComes) {
+TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoiceOrIsToldThenTheChoiceComes) {
   m_folder.WriteSettings("[Language]\nID=044\n");
-  std::string damaged = m_folder.Write("documents/bad.run", "\xff\xff\xff");
-  for (const std::string& file : {m_folder.Path("documents/none.run"), damaged}) {
+  struct Case {
+    std::string file;
+    EFrameMode mode;
+    bool told;  // told of the file, then offered the ways of working
+  };
+  const Case cases[] = {{m_folder.Path("documents/none.run"), EFrameMode::Empty, true},
+                        {m_folder.Write("documents/bad.run", "\xff\xff\xff"), EFrameMode::Empty, true},
+                        {m_folder.Write("documents/good.run", LayoutFileBytes()), EFrameMode::Graphical, false},
+                        {m_folder.Write("documents/good.lin", "x"), EFrameMode::Linear, false}};  // its window stays
+  for (const Case& c : cases) {
     SetUp();
-    ASSERT_TRUE(Start({QString::fromStdString(file), "/nsplash"}));
-    ASSERT_EQ(m_dialogs->messages.size(), 1) << file;
-    EXPECT_TRUE(m_dialogs->messages[0].contains(QString::fromStdString(file))) << Messages().toStdString();
-    EXPECT_EQ(m_dialogs->offeredModes.size(), 1) << file;
-    EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty) << file;
+    ASSERT_TRUE(Start({QString::fromStdString(c.file), "/nsplash"}));
+    ASSERT_EQ(m_dialogs->messages.size(), c.told ? 1 : 0) << c.file;
+    if (c.told) {
+      EXPECT_TRUE(m_dialogs->messages[0].contains(QString::fromStdString(c.file))) << Messages().toStdString();
+    }
+    EXPECT_EQ(m_dialogs->offeredModes.size(), c.told ? 1 : 0) << c.file;
+    EXPECT_EQ(m_shell->Frame()->Mode(), c.mode) << c.file;
   }
-}
-
-TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoice) {
-  m_folder.WriteSettings("[Language]\nID=044\n");
-  std::string layout = m_folder.Write("documents/good.run", LayoutFileBytes());
-  std::string linear = m_folder.Write("documents/good.lin", "x");
-  ASSERT_TRUE(Start({QString::fromStdString(layout), "/nsplash"}));
-  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
-  EXPECT_TRUE(m_dialogs->offeredModes.isEmpty());
-  SetUp();
-  ASSERT_TRUE(Start({QString::fromStdString(linear), "/nsplash"}));
-  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Linear);  // its window stays open
-  EXPECT_TRUE(m_dialogs->offeredModes.isEmpty());
 }
 
 TEST_F(ApplicationShellTest, AHandOverBringsTheFrameForwardAndOpensTheFile) {

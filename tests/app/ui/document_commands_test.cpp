@@ -5,6 +5,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include <optional>
+
 #include "app/ui/command_ids.h"
 #include "app/ui/empty_layout_documents.h"
 #include "app/ui/main_frame.h"
@@ -14,22 +16,26 @@ namespace {
 
 QString Title(QMdiSubWindow* document) { return document->widget()->windowTitle(); }
 
-TEST(DocumentCommandsTest, NewFromModelWithoutAModelMakesAPlainDocument) {
-  CFrameFixture fixture({}, true);
-  fixture.Commands().NewFromModel(false);
-  ASSERT_EQ(fixture.Documents().Documents().size(), 1);
-  EXPECT_FALSE(fixture.Documents().IsModified(fixture.Documents().Documents().front()));
-  EXPECT_TRUE(fixture.dialogs.messages.isEmpty());
-}
-
-TEST(DocumentCommandsTest, TheModelIsOpenedForTheNewDocumentAndClosedAgain) {
-  CFrameFixture fixture({}, true);
-  fixture.folder.Write("program/model.run", LayoutFileBytes());
-  fixture.Commands().NewFromModel(false);
-  ProcessEvents();
-  ASSERT_EQ(fixture.Documents().Documents().size(), 1);
-  EXPECT_TRUE(Title(fixture.Documents().Documents().front()).startsWith("Untitled"));
-  EXPECT_TRUE(fixture.recent.Entries().empty());  // the model stays out of the recent files
+TEST(DocumentCommandsTest, NewFromModelSeedsAPlainDocumentFromTheModelOrReportsADamagedOne) {
+  struct Case {
+    const char* guards;
+    std::optional<std::string> model;  // program/model.run; none: no model
+    int messages;
+  };
+  const Case cases[] = {{"without a model a plain document", std::nullopt, 0},
+                        {"the model opened and closed again", LayoutFileBytes(), 0},
+                        {"a damaged model is reported, the document stays", "?", 1}};
+  for (const Case& c : cases) {
+    CFrameFixture fixture({}, true);
+    if (c.model) fixture.folder.Write("program/model.run", *c.model);
+    fixture.Commands().NewFromModel(false);
+    ProcessEvents();
+    EXPECT_EQ(fixture.dialogs.messages.size(), c.messages) << c.guards;
+    ASSERT_EQ(fixture.Documents().Documents().size(), 1) << c.guards;
+    EXPECT_TRUE(Title(fixture.Documents().Documents().front()).startsWith("Untitled")) << c.guards;
+    EXPECT_FALSE(fixture.Documents().IsModified(fixture.Documents().Documents().front())) << c.guards;
+    EXPECT_TRUE(fixture.recent.Entries().empty()) << "the model stays out of the recent files";
+  }
 }
 
 TEST(DocumentCommandsTest, AModelThatIsAlreadyOpenStaysOpen) {
@@ -53,14 +59,6 @@ TEST(DocumentCommandsTest, TheModelDialogChoosesOrLeavesTheDocumentUnseeded) {
   EXPECT_EQ(fixture.Documents().Documents().size(), 1);
   fixture.Commands().NewFromModel(true);  // cancelled: a plain document all the same
   EXPECT_EQ(fixture.Documents().Documents().size(), 2);
-}
-
-TEST(DocumentCommandsTest, ADamagedModelIsReportedAndTheDocumentStays) {
-  CFrameFixture fixture({}, true);
-  fixture.folder.Write("program/model.run", "?");
-  fixture.Commands().NewFromModel(false);
-  EXPECT_EQ(fixture.dialogs.messages.size(), 1);
-  EXPECT_EQ(fixture.Documents().Documents().size(), 1);
 }
 
 TEST(DocumentCommandsTest, ApplicationCommands) {

@@ -33,13 +33,10 @@ TEST_F(DrawListBoxTest, EveryBitmapListSharesTheFirstItemHeight) {
   CDrawListBox second(&parent);
   second.SetBitmaps({BarBitmap(8)});
   EXPECT_EQ(second.ItemHeight(), first.ItemHeight()) << "computed once for the program";
-}
-
-TEST_F(DrawListBoxTest, ASmallBitmapTakesTheTextHeight) {
-  QWidget parent;
-  CDrawListBox list(&parent);
-  list.SetBitmaps({BarBitmap(4)});
-  EXPECT_EQ(list.ItemHeight(), QFontMetrics(parent.font()).height());
+  CDrawListBox::ResetSharedItemHeight();
+  CDrawListBox small(&parent);
+  small.SetBitmaps({BarBitmap(4)});
+  EXPECT_EQ(small.ItemHeight(), textHeight) << "a small bitmap takes the text height";
 }
 
 TEST_F(DrawListBoxTest, WhiteTakesTheColourBehindTheItem) {

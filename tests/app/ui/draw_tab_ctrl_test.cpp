@@ -69,13 +69,4 @@ TEST_F(DrawTabCtrlTest, WithoutAPageBrushNothingIsFilled) {
       << "the strip needs the page brush too";
 }
 
-TEST_F(DrawTabCtrlTest, HighlightedTabsAreRemembered) {
-  AddTabs({"A", "B"});
-  m_tabs.DrawTabBar()->SetTabHighlighted(1, true);
-  EXPECT_TRUE(m_tabs.DrawTabBar()->IsTabHighlighted(1));
-  EXPECT_FALSE(m_tabs.DrawTabBar()->IsTabHighlighted(0));
-  m_tabs.DrawTabBar()->SetTabHighlighted(1, false);
-  EXPECT_FALSE(m_tabs.DrawTabBar()->IsTabHighlighted(1));
-}
-
 }  // namespace

@@ -20,13 +20,25 @@ class FramePlacementTest : public ::testing::Test {
   CShellTestFolder m_folder;
 };
 
-TEST_F(FramePlacementTest, SavedPlacementIsRestored) {
-  CProfile profile = Profile("ShowCmd=1\nNormalPos=Left 40, Top 30, Right 540, Bottom 430\n");
-  QWidget window;
-  RestoreWindowPlacement(window, profile);
-  EXPECT_EQ(window.size(), QSize(500, 400));
-  EXPECT_EQ(window.pos(), QPoint(40, 30));
-  EXPECT_FALSE(window.isMaximized());
+TEST_F(FramePlacementTest, SavedPlacementIsRestoredAndAMinimisedStartOpensRestored) {
+  struct Case {
+    const char* layout;
+    QRect geometry;  // empty: not checked
+    Qt::WindowStates state;
+  };
+  const Case cases[] = {
+      {"ShowCmd=1\nNormalPos=Left 40, Top 30, Right 540, Bottom 430\n", QRect(40, 30, 500, 400), Qt::WindowNoState},
+      {"ShowCmd=6\n", QRect(), Qt::WindowNoState},
+      {"ShowCmd=3\n", QRect(), Qt::WindowMaximized}};
+  for (const Case& c : cases) {
+    CProfile profile = Profile(c.layout);
+    QWidget window;
+    RestoreWindowPlacement(window, profile);
+    if (!c.geometry.isEmpty()) {
+      EXPECT_EQ(QRect(window.pos(), window.size()), c.geometry) << c.layout;
+    }
+    EXPECT_EQ(window.windowState(), c.state) << c.layout;
+  }
 }
 
 TEST_F(FramePlacementTest, NonsenseAndOffScreenPlacementsGiveTheDefault) {
@@ -45,17 +57,6 @@ TEST_F(FramePlacementTest, NonsenseAndOffScreenPlacementsGiveTheDefault) {
     EXPECT_EQ(window.size(), QSize(624, 448)) << row;
     EXPECT_EQ(window.pos(), QPoint(8, 16)) << row;
   }
-}
-
-TEST_F(FramePlacementTest, AMinimisedStartOpensRestoredAndAMaximisedOneMaximised) {
-  CProfile minimised = Profile("ShowCmd=6\n");
-  QWidget first;
-  RestoreWindowPlacement(first, minimised);
-  EXPECT_FALSE(first.windowState() & Qt::WindowMinimized);
-  CProfile maximised = Profile("ShowCmd=3\n");
-  QWidget second;
-  RestoreWindowPlacement(second, maximised);
-  EXPECT_TRUE(second.windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(FramePlacementTest, SavedFormsReadBack) {

@@ -142,7 +142,7 @@ TEST(MainFrameTest, CommandStatesFollowTheHandlers) {
   EXPECT_FALSE(Enabled(frame, kIdFileClose));
   EXPECT_FALSE(Enabled(frame, kIdFileMruFirst));  // the placeholder of an empty list
   EXPECT_FALSE(Enabled(frame, kIdWindowCascade));
-  EXPECT_TRUE(Action(frame, kIdToolbarTools)->isChecked() == false);  // hidden by the empty mode
+  EXPECT_FALSE(Action(frame, kIdToolbarTools)->isChecked());  // hidden by the empty mode
   fixture.app.SetBusy(true);
   EXPECT_FALSE(Enabled(frame, kIdFileNew));  // not while an external program runs
   fixture.app.SetBusy(false);

@@ -36,19 +36,26 @@ class MessageBoxTest : public testing::Test {
 };
 
 TEST_F(MessageBoxTest, MessageBoxByIdShowsTheStringTextUnderTheApplicationTitle) {
-  SeenBox seen;
-  PressOnNextBox(kIdNo, seen);
-  EXPECT_EQ(MessageBoxById(500, kMbYesNoCancel | kMbIconQuestion), kIdNo);
-  EXPECT_EQ(seen.caption, "Tavrilon");
-  EXPECT_EQ(seen.text, QString::fromUtf8("Enregistrer les modifications ?\nLe fichier a chang\xC3\xA9."));
-  EXPECT_EQ(seen.icon, CMessageDlg::IconKind::Question);
-}
-
-TEST_F(MessageBoxTest, AnUnknownMessageShowsItsKey) {
-  SeenBox seen;
-  PressOnNextBox(kIdOk, seen);
-  EXPECT_EQ(MessageBoxById(9999, kMbOk), kIdOk);
-  EXPECT_EQ(seen.text, "MSG_9999");
+  struct Case {
+    int message;
+    unsigned type;
+    int answer;
+    QString text;
+    CMessageDlg::IconKind icon;
+  };
+  const Case cases[] = {
+      {500, kMbYesNoCancel | kMbIconQuestion, kIdNo,
+       QString::fromUtf8("Enregistrer les modifications ?\nLe fichier a chang\xC3\xA9."),
+       CMessageDlg::IconKind::Question},
+      {9999, kMbOk, kIdOk, "MSG_9999", CMessageDlg::IconKind::Exclamation}};  // an unknown one shows its key
+  for (const Case& c : cases) {
+    SeenBox seen;
+    PressOnNextBox(c.answer, seen);
+    EXPECT_EQ(MessageBoxById(c.message, c.type), c.answer);
+    EXPECT_EQ(seen.caption, "Tavrilon");
+    EXPECT_EQ(seen.text, c.text);
+    EXPECT_EQ(seen.icon, c.icon);
+  }
 }
 
 TEST_F(MessageBoxTest, TextBoxesTakeTheirCaption) {
@@ -61,29 +68,20 @@ TEST_F(MessageBoxTest, TextBoxesTakeTheirCaption) {
   EXPECT_EQ(seen.caption, "Own caption");
 }
 
-TEST_F(MessageBoxTest, PromptForTextReturnsTheTypedText) {
-  QString text = "Project";
-  OnNextMessageDialog([](CMessageDlg& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), "Tavrilon");
-    EXPECT_EQ(dialog.Icon(), CMessageDlg::IconKind::Question);
-    EXPECT_TRUE(dialog.Button(kIdCancel)->isVisible());
-    auto* edit = dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId));
-    edit->setText("Renamed");
-    dialog.Button(kIdOk)->click();
-  });
-  EXPECT_EQ(PromptForText(text, "Name:"), kIdOk);
-  EXPECT_EQ(text, "Renamed");
-}
-
-TEST_F(MessageBoxTest, PromptForTextCancelledLeavesTheText) {
-  QString text = "";
-  OnNextMessageDialog([](CMessageDlg& dialog) {
-    EXPECT_EQ(dialog.windowTitle(), "Own");
-    dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId))->setText("typed");
-    dialog.Button(kIdCancel)->click();
-  });
-  EXPECT_EQ(PromptForText(text, "Name:", "Own"), kIdCancel);
-  EXPECT_EQ(text, "");
+TEST_F(MessageBoxTest, PromptForTextReturnsTheTypedTextOrLeavesItOnCancel) {
+  for (const int answer : {kIdOk, kIdCancel}) {
+    const QString caption = answer == kIdOk ? QString() : QStringLiteral("Own");
+    QString text = "Project";
+    OnNextMessageDialog([answer, caption](CMessageDlg& dialog) {
+      EXPECT_EQ(dialog.windowTitle(), caption.isEmpty() ? QStringLiteral("Tavrilon") : caption);
+      EXPECT_EQ(dialog.Icon(), CMessageDlg::IconKind::Question);
+      EXPECT_TRUE(dialog.Button(kIdCancel)->isVisible());
+      dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId))->setText("Renamed");
+      dialog.Button(answer)->click();
+    });
+    EXPECT_EQ(PromptForText(text, "Name:", caption), answer);
+    EXPECT_EQ(text, answer == kIdOk ? "Renamed" : "Project");
+  }
 }
 
 }  // namespace

@@ -37,26 +37,17 @@ struct ButtonsCase {
 
 class MessageDlgButtonsTest : public testing::TestWithParam<ButtonsCase> {};
 
-TEST_P(MessageDlgButtonsTest, ShowsTheButtonsOfTheType) {
+TEST_P(MessageDlgButtonsTest, ShowsTheButtonsOfTheTypeAndAnswersEnterAndEscape) {
   const ButtonsCase& row = GetParam();
   CMessageDlg dialog("Text", "Caption", row.type);
   EXPECT_EQ(VisibleButtons(dialog), row.buttons) << row.fault;
-}
-
-TEST_P(MessageDlgButtonsTest, EnterPressesTheDefaultButton) {
-  const ButtonsCase& row = GetParam();
-  CMessageDlg dialog("Text", "Caption", row.type);
   dialog.show();
-  PressKey(dialog, Qt::Key_Return);
+  PressKey(dialog, Qt::Key_Return);  // the default button
   EXPECT_FALSE(dialog.isVisible()) << row.fault;
   EXPECT_EQ(dialog.result(), row.enterAnswer) << row.fault;
-}
-
-TEST_P(MessageDlgButtonsTest, EscapeAnswersCancelWhereThereIsOne) {
-  const ButtonsCase& row = GetParam();
-  CMessageDlg dialog("Text", "Caption", row.type);
+  dialog.setResult(0);
   dialog.show();
-  PressKey(dialog, Qt::Key_Escape);
+  PressKey(dialog, Qt::Key_Escape);  // Cancel where there is one
   EXPECT_EQ(dialog.isVisible(), row.escapeAnswer == 0) << row.fault;
   EXPECT_EQ(dialog.result(), row.escapeAnswer) << row.fault;
 }
@@ -137,28 +128,21 @@ TEST(MessageDlgTest, GrowsWithItsLines) {
   EXPECT_GT(three.height(), one.height());
 }
 
-TEST(MessageDlgTest, OkStoresTheInputText) {
-  CMessageDlg dialog("Name?", "Caption", kMbOkCancel | kMbIconQuestion);
-  dialog.SetInputText("old");
-  dialog.show();
-  auto* edit = dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId));
-  ASSERT_NE(edit, nullptr);
-  EXPECT_TRUE(edit->isVisible());
-  EXPECT_EQ(edit->text(), "old");
-  edit->setText("new");
-  PressKey(dialog, Qt::Key_Return);
-  EXPECT_EQ(dialog.result(), kIdOk);
-  EXPECT_EQ(dialog.InputText(), "new");
-}
-
-TEST(MessageDlgTest, CancelKeepsTheInputText) {
-  CMessageDlg dialog("Name?", "Caption", kMbOkCancel);
-  dialog.SetInputText("old");
-  dialog.show();
-  dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId))->setText("new");
-  dialog.Button(kIdCancel)->click();
-  EXPECT_EQ(dialog.result(), kIdCancel);
-  EXPECT_EQ(dialog.InputText(), "old");
+TEST(MessageDlgTest, OkStoresTheInputTextAndCancelKeepsTheOld) {
+  for (const bool ok : {true, false}) {
+    CMessageDlg dialog("Name?", "Caption", kMbOkCancel | kMbIconQuestion);
+    dialog.SetInputText("old");
+    dialog.show();
+    auto* edit = dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_TRUE(edit->isVisible());
+    EXPECT_EQ(edit->text(), "old");
+    edit->setText("new");
+    if (ok) PressKey(dialog, Qt::Key_Return);
+    else dialog.Button(kIdCancel)->click();
+    EXPECT_EQ(dialog.result(), ok ? kIdOk : kIdCancel);
+    EXPECT_EQ(dialog.InputText(), ok ? "new" : "old");
+  }
 }
 
 TEST(MessageDlgTest, TheEditIsHiddenWithoutInput) {

@@ -48,27 +48,26 @@ TEST_F(PictureCtrlTest, PicturesThatCannotBeReadLeaveNoPicture) {
   }
 }
 
-TEST_F(PictureCtrlTest, TheFormatComesFromTheBytes) {
-  const QString png = SavePicture("picture.jpg", 30, 10, "PNG");  // a PNG under a JPEG name
-  ASSERT_TRUE(m_picture.LoadPictureFile(png));
-  int width = 0, height = 0;
-  ASSERT_TRUE(m_picture.GetPictureSize(width, height));
-  EXPECT_EQ(width, 30);
-  EXPECT_EQ(height, 10);
-}
-
-TEST_F(PictureCtrlTest, ASmallPictureIsCentredAtItsOwnSize) {
+TEST_F(PictureCtrlTest, PicturesArePlacedByTheirSizeInTheControl) {
+  struct Case {
+    const char* name;
+    int width, height;
+    const char* format;
+    QRect placed;
+    const char* guards;
+  };
+  const Case cases[] = {{"picture.jpg", 30, 10, "PNG", QRect(85, 45, 30, 10), "the format comes from the bytes"},
+                        {"small.bmp", 40, 20, "BMP", QRect(80, 40, 40, 20), "a small one is centred at its size"},
+                        {"wide.png", 400, 100, "PNG", QRect(0, 25, 200, 50), "a wide one is scaled to the width"}};
   m_picture.resize(200, 100);
-  ASSERT_TRUE(m_picture.LoadPictureFile(SavePicture("small.bmp", 40, 20, "BMP")));
-  EXPECT_EQ(m_picture.PictureRect(), QRect(80, 40, 40, 20));
-  QImage shown = m_picture.grab().toImage();
-  EXPECT_EQ(shown.pixelColor(100, 50), QColor(30, 120, 200));
-}
-
-TEST_F(PictureCtrlTest, AWidePictureIsScaledToTheWidth) {
-  m_picture.resize(200, 100);
-  ASSERT_TRUE(m_picture.LoadPictureFile(SavePicture("wide.png", 400, 100, "PNG")));
-  EXPECT_EQ(m_picture.PictureRect(), QRect(0, 25, 200, 50));
+  for (const Case& c : cases) {
+    ASSERT_TRUE(m_picture.LoadPictureFile(SavePicture(c.name, c.width, c.height, c.format))) << c.guards;
+    int width = 0, height = 0;
+    ASSERT_TRUE(m_picture.GetPictureSize(width, height));
+    EXPECT_EQ(QSize(width, height), QSize(c.width, c.height)) << c.guards;
+    EXPECT_EQ(m_picture.PictureRect(), c.placed) << c.guards;
+    EXPECT_EQ(m_picture.grab().toImage().pixelColor(100, 50), QColor(30, 120, 200)) << c.guards;
+  }
   m_picture.SetOptions(kPictureAlignBottom);
   EXPECT_EQ(m_picture.PictureRect(), QRect(0, 50, 200, 50));
 }

@@ -41,6 +41,11 @@ struct SampleWindow {
     SetMessageText(page, 303);
     SetMessageText(unknown, 9999);
   }
+  // Title, button, label, group, menu, action, tab and the button of a missing text.
+  QStringList Texts() const {
+    return {dialog.windowTitle(), button->text(), label->text(), group->title(), menu->title(),
+            action->text(),       tabs->tabText(0), unknown->text()};
+  }
   QDialog dialog;
   QPushButton* button = new QPushButton(&dialog);
   QPushButton* unknown = new QPushButton(&dialog);
@@ -52,33 +57,18 @@ struct SampleWindow {
   QWidget* page = new QWidget;
 };
 
-TEST(WindowTranslationTest, ObjectsTakeTheTextsOfTheirMessages) {
-  const CTestLanguage french(kFrench);
-  const SampleWindow window;
-  EXPECT_EQ(window.dialog.windowTitle(), "Options");
-  EXPECT_EQ(window.button->text(), "Nom");
-  EXPECT_EQ(window.label->text(), "<Aucun>");
-  EXPECT_EQ(window.label->textFormat(), Qt::PlainText) << "a '<' is no markup";
-  EXPECT_EQ(window.group->title(), "Couleurs");
-  EXPECT_EQ(window.menu->title(), "&Fichier");
-  EXPECT_EQ(window.action->text(), "Ouvrir\tCtrl+O") << "escapes become characters";
-  EXPECT_EQ(window.tabs->tabText(0), "Couleurs");
-  EXPECT_EQ(window.unknown->text(), "MSG_9999") << "a missing text shows its key";
-  EXPECT_EQ(window.button->property(kMessageNumberProperty).toInt(), 305);
-}
-
-TEST(WindowTranslationTest, TranslateWindowAppliesTheLanguageAgain) {
+TEST(WindowTranslationTest, ObjectsTakeTheTextsOfTheirMessagesAndTranslateWindowRenewsThem) {
   CTestLanguage language(kFrench);
-  const SampleWindow window;
+  SampleWindow window;
+  // escapes become characters; a missing text shows its key
+  EXPECT_EQ(window.Texts(), (QStringList{"Options", "Nom", "<Aucun>", "Couleurs", "&Fichier",
+                                         "Ouvrir\tCtrl+O", "Couleurs", "MSG_9999"}));
+  EXPECT_EQ(window.label->textFormat(), Qt::PlainText) << "a '<' is no markup";
+  EXPECT_EQ(window.button->property(kMessageNumberProperty).toInt(), 305);
   language.Switch(kEnglish, "044");
-  EXPECT_TRUE(TranslateWindow(const_cast<QDialog*>(&window.dialog)));
-  EXPECT_EQ(window.dialog.windowTitle(), "Settings");
-  EXPECT_EQ(window.button->text(), "Name");
-  EXPECT_EQ(window.label->text(), "<None>");
-  EXPECT_EQ(window.group->title(), "Colours");
-  EXPECT_EQ(window.menu->title(), "&File");
-  EXPECT_EQ(window.action->text(), "Open\tCtrl+O");
-  EXPECT_EQ(window.tabs->tabText(0), "Colours");
+  EXPECT_TRUE(TranslateWindow(&window.dialog));
+  EXPECT_EQ(window.Texts(), (QStringList{"Settings", "Name", "<None>", "Colours", "&File",
+                                         "Open\tCtrl+O", "Colours", "MSG_9999"}));
 }
 
 TEST(WindowTranslationTest, AnInactiveTranslatorLeavesFontsAlone) {
@@ -91,38 +81,27 @@ TEST(WindowTranslationTest, AnInactiveTranslatorLeavesFontsAlone) {
   EXPECT_FALSE(label->testAttribute(Qt::WA_SetFont));
 }
 
-struct WritingSystemCase {
+// Every character set a language file may name: its CHARS name and writing system.
+struct CharsetCase {
   int charset;
+  const char* name;
   QFontDatabase::WritingSystem system;
 };
+const CharsetCase kCharsets[] = {
+    {0, "LATIN", QFontDatabase::Latin},           {238, "EASTEUROPE", QFontDatabase::Latin},
+    {204, "CYRILLIC", QFontDatabase::Cyrillic},   {161, "GREEK", QFontDatabase::Greek},
+    {162, "TURKISH", QFontDatabase::Latin},       {186, "BALTIC", QFontDatabase::Latin},
+    {177, "HEBREW", QFontDatabase::Hebrew},       {178, "ARABIC", QFontDatabase::Arabic},
+    {163, "VIETNAMESE", QFontDatabase::Vietnamese}, {222, "THAI", QFontDatabase::Thai},
+    {129, "KOREAN", QFontDatabase::Korean},       {136, "CHINESE", QFontDatabase::TraditionalChinese},
+    {134, "CHINESE SIMPLIFIED", QFontDatabase::SimplifiedChinese},
+    {128, "JAPANESE", QFontDatabase::Japanese}};
 
-class WritingSystemTest : public testing::TestWithParam<WritingSystemCase> {};
-
-TEST_P(WritingSystemTest, MapsTheCharacterSet) {
-  EXPECT_EQ(WritingSystemOfCharset(GetParam().charset), GetParam().system) << GetParam().charset;
+TEST(WritingSystemTest, MapsTheCharacterSet) {
+  for (const CharsetCase& c : kCharsets) EXPECT_EQ(WritingSystemOfCharset(c.charset), c.system) << c.name;
+  EXPECT_EQ(WritingSystemOfCharset(130), QFontDatabase::Korean) << "Johab";
+  for (int unknown : {1, 77}) EXPECT_EQ(WritingSystemOfCharset(unknown), QFontDatabase::Any) << unknown;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Charsets, WritingSystemTest,
-    testing::Values(WritingSystemCase{0, QFontDatabase::Latin},
-                    WritingSystemCase{238, QFontDatabase::Latin},
-                    WritingSystemCase{162, QFontDatabase::Latin},
-                    WritingSystemCase{186, QFontDatabase::Latin},
-                    WritingSystemCase{204, QFontDatabase::Cyrillic},
-                    WritingSystemCase{161, QFontDatabase::Greek},
-                    WritingSystemCase{177, QFontDatabase::Hebrew},
-                    WritingSystemCase{178, QFontDatabase::Arabic},
-                    WritingSystemCase{163, QFontDatabase::Vietnamese},
-                    WritingSystemCase{222, QFontDatabase::Thai},
-                    WritingSystemCase{129, QFontDatabase::Korean},
-                    WritingSystemCase{130, QFontDatabase::Korean},
-                    WritingSystemCase{136, QFontDatabase::TraditionalChinese},
-                    WritingSystemCase{134, QFontDatabase::SimplifiedChinese},
-                    WritingSystemCase{128, QFontDatabase::Japanese},
-                    WritingSystemCase{1, QFontDatabase::Any},
-                    WritingSystemCase{77, QFontDatabase::Any}));
-
-const int kCharsets[] = {0, 238, 204, 161, 162, 186, 177, 178, 163, 222, 129, 136, 134, 128};
 
 // Sets the application font for the test and restores it afterwards.
 class TranslatorTest : public testing::Test {
@@ -137,9 +116,9 @@ class TranslatorTest : public testing::Test {
 
 TEST_F(TranslatorTest, TheDesktopFontSufficesForItsOwnWritingSystems) {
   const QString desktop = QFontInfo(QGuiApplication::font()).family();
-  for (int charset : kCharsets) {
-    if (!QFontDatabase::writingSystems(desktop).contains(WritingSystemOfCharset(charset)))
-      continue;
+  for (const CharsetCase& c : kCharsets) {
+    const int charset = c.charset;
+    if (!QFontDatabase::writingSystems(desktop).contains(c.system)) continue;
     const std::optional<QFont> font = CTranslator::Instance().SetLanguageCharset(charset, true);
     ASSERT_TRUE(font) << charset;
     EXPECT_EQ(*font, QGuiApplication::font()) << charset;
@@ -151,23 +130,22 @@ TEST_F(TranslatorTest, TheDesktopFontSufficesForItsOwnWritingSystems) {
 }
 
 TEST_F(TranslatorTest, NoFontForTheWritingSystemLeavesTheTranslatorInactive) {
-  for (int charset : kCharsets) {
-    if (!QFontDatabase::families(WritingSystemOfCharset(charset)).isEmpty()) continue;
-    EXPECT_FALSE(CTranslator::Instance().SetLanguageCharset(charset, true)) << charset;
-    EXPECT_FALSE(CTranslator::Instance().IsActive()) << charset;
+  for (const CharsetCase& c : kCharsets) {
+    if (!QFontDatabase::families(c.system).isEmpty()) continue;
+    EXPECT_FALSE(CTranslator::Instance().SetLanguageCharset(c.charset, true)) << c.name;
+    EXPECT_FALSE(CTranslator::Instance().IsActive()) << c.name;
     return;
   }
   GTEST_SKIP() << "every writing system has a font here";
 }
 
 // A desktop font and a character set that it cannot show but another font can.
-std::optional<std::pair<QString, int>> FindCharsetNeedingALanguageFont() {
+std::optional<std::pair<QString, CharsetCase>> FindCharsetNeedingALanguageFont() {
   for (const QString& family : QFontDatabase::families()) {
-    for (int charset : kCharsets) {
-      const QFontDatabase::WritingSystem system = WritingSystemOfCharset(charset);
-      if (!QFontDatabase::writingSystems(family).contains(system) &&
-          !QFontDatabase::families(system).isEmpty())
-        return std::make_pair(family, charset);
+    for (const CharsetCase& c : kCharsets) {
+      if (!QFontDatabase::writingSystems(family).contains(c.system) &&
+          !QFontDatabase::families(c.system).isEmpty())
+        return std::make_pair(family, c);
     }
   }
   return std::nullopt;
@@ -179,10 +157,10 @@ TEST_F(TranslatorTest, ALanguageFontGoesToTheWholeWindow) {
   QGuiApplication::setFont(QFont(found->first));
   const CTestLanguage language(kFrench);
   const std::optional<QFont> font =
-      CTranslator::Instance().SetLanguageCharset(found->second, true);
+      CTranslator::Instance().SetLanguageCharset(found->second.charset, true);
   ASSERT_TRUE(font);
   ASSERT_TRUE(CTranslator::Instance().IsActive());
-  const QFontDatabase::WritingSystem system = WritingSystemOfCharset(found->second);
+  const QFontDatabase::WritingSystem system = found->second.system;
   const QString languageFamily = CTranslator::Instance().LanguageFont().families().value(0);
   EXPECT_TRUE(QFontDatabase::writingSystems(languageFamily).contains(system)) << languageFamily.toStdString();
   EXPECT_TRUE(CTranslator::Instance().BoldLanguageFont().bold());
@@ -200,25 +178,14 @@ TEST_F(TranslatorTest, ALanguageFontGoesToTheWholeWindow) {
   EXPECT_TRUE(heading->font().bold()) << "a child's own style is kept";
 }
 
-const char* CharsName(int charset) {
-  static const std::pair<int, const char*> kNames[] = {
-      {0, "LATIN"},       {238, "EASTEUROPE"}, {204, "CYRILLIC"},   {161, "GREEK"},
-      {162, "TURKISH"},   {186, "BALTIC"},     {177, "HEBREW"},     {178, "ARABIC"},
-      {163, "VIETNAMESE"}, {222, "THAI"},      {129, "KOREAN"},     {136, "CHINESE"},
-      {134, "CHINESE SIMPLIFIED"}, {128, "JAPANESE"}};
-  for (const auto& [value, name] : kNames)
-    if (value == charset) return name;
-  return "";
-}
-
 TEST_F(TranslatorTest, ALanguageThatNeedsItsOwnFontGivesItToTheApplication) {
   const auto found = FindCharsetNeedingALanguageFont();
   if (!found) GTEST_SKIP() << "no font lacks a writing system that another has";
   QGuiApplication::setFont(QFont(found->first));
-  const CTestLanguage language(kFrench, "033", CharsName(found->second));
+  const CTestLanguage language(kFrench, "033", found->second.name);
   ApplyLanguageFont(CCurrentLanguage::Instance().Mapping());
   ASSERT_TRUE(CTranslator::Instance().IsActive());
-  EXPECT_EQ(CTranslator::Instance().Charset(), found->second);
+  EXPECT_EQ(CTranslator::Instance().Charset(), found->second.charset);
   EXPECT_EQ(QGuiApplication::font().families().value(0),
             CTranslator::Instance().LanguageFont().families().value(0));
 }
