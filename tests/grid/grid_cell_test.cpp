@@ -77,13 +77,6 @@ TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {
   }
 }
 
-TEST_F(GridCellTest, MeasureUsesOwnFontUnlessOwnFontsAreIgnored) {
-  CGridCellFormat cell("ab");
-  cell.SetFont(Font("Arial", 20, 700));
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{16, 20}));
-  CGridCellFormat::SetIgnoreOwnFonts(true);
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{14, 16}));
-}
 
 TEST_F(GridCellTest, FittedTextTakesItsAlignmentAndOtherValuesDrawNothing) {
   for (unsigned alignment : {0u, 1u, 2u, 3u, 100u}) {
@@ -111,11 +104,13 @@ TEST_F(GridCellTest, OwnColourGivesWayToTheHighlightOfASelectedCell) {
   EXPECT_EQ(m_canvas.texts[1].color, kHighlightText);
 }
 
-TEST_F(GridCellTest, OwnFontIsDrawnUnlessOwnFontsAreIgnored) {
-  CGridCellFormat cell("f");
-  cell.SetFont(Font("Arial", -11));
+TEST_F(GridCellTest, OwnFontIsMeasuredAndDrawnUnlessOwnFontsAreIgnored) {
+  CGridCellFormat cell("ab");
+  cell.SetFont(Font("Arial", 20, 700));
+  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{16, 20}));
   cell.Draw(m_canvas, 3, 4, Style());
   CGridCellFormat::SetIgnoreOwnFonts(true);
+  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{14, 16}));
   cell.Draw(m_canvas, 3, 4, Style());
   ASSERT_EQ(m_canvas.texts.size(), 2u);
   EXPECT_EQ(m_canvas.texts[0].font.faceName, "Arial");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "grid_fakes.h"
 
@@ -124,30 +125,20 @@ TEST_F(GridPainterTest, GridLinesAndRaisedHeaders) {
   EXPECT_FALSE(has(51, 21, 99, 21, kPalette.raised)) << "data cells are flat";
 }
 
-TEST_F(GridPainterTest, TextWithAnUnknownAlignmentIsNotDrawn) {
-  m_model.SetCellText(1, 1, "hidden", 3, false);
-  Paint();
-  EXPECT_EQ(m_canvas.FindText("hidden"), nullptr);
-}
-
-TEST_F(GridPainterTest, NaturalSizeDrawingWhenFittingIsOff) {
-  m_model.SetFittedDrawing(false);
+TEST_F(GridPainterTest, BitmapsAreCutToTheCellUnlessFittingIsOff) {
   m_model.SetCellBitmap(1, 1, MakeBitmap(80, 30), false);
   Paint();
-  const auto* text = m_canvas.FindText("2,2");
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(text->alignment, -1);
+  ASSERT_EQ(m_canvas.bitmaps.size(), 1u);
+  EXPECT_EQ((std::array{m_canvas.bitmaps[0].x, m_canvas.bitmaps[0].width, m_canvas.bitmaps[0].height}),
+            (std::array{52, 46, 16}));
+  m_canvas = CRecordingCanvas();
+  m_model.SetFittedDrawing(false);
+  Paint();
   ASSERT_EQ(m_canvas.bitmaps.size(), 1u);
   EXPECT_EQ(m_canvas.bitmaps[0].width, 80) << "not cut to the cell";
-}
-
-TEST_F(GridPainterTest, FittedBitmapIsCutToTheCell) {
-  m_model.SetCellBitmap(1, 1, MakeBitmap(80, 30), false);
-  Paint();
-  ASSERT_EQ(m_canvas.bitmaps.size(), 1u);
-  EXPECT_EQ(m_canvas.bitmaps[0].x, 52);
-  EXPECT_EQ(m_canvas.bitmaps[0].width, 46);
-  EXPECT_EQ(m_canvas.bitmaps[0].height, 16);
+  const auto* text = m_canvas.FindText("2,2");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->alignment, -1) << "natural-size text";
 }
 
 TEST_F(GridPainterTest, PrintingDrawsTheCellsMeetingTheAreaIgnoringScrolling) {

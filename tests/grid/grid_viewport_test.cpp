@@ -130,13 +130,11 @@ TEST(GridViewportTest, VisibleRangeCountsAPartlyShownRow) {
   viewport.SetScrollPos(kRows, 4);
   EXPECT_FALSE(viewport.IsCellVisible(3, 2)) << "scrolled away";
   EXPECT_TRUE(viewport.IsCellVisible(5, 2));
-}
 
-TEST(GridViewportTest, VisibleRangeOfAGridWithoutDataRowsIsInvalid) {
-  auto model = Uniform(1, 3, 1, 0);
-  CGridViewport viewport(*model);
-  viewport.SetClientSize(300, 200);
-  EXPECT_FALSE(viewport.GetVisibleCellRange().IsValid());
+  auto headersOnly = Uniform(1, 3, 1, 0);
+  CGridViewport noData(*headersOnly);
+  noData.SetClientSize(300, 200);
+  EXPECT_FALSE(noData.GetVisibleCellRange().IsValid()) << "a grid without data rows";
 }
 
 TEST(GridViewportTest, PageBackAndForward) {

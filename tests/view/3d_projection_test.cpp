@@ -18,25 +18,17 @@ void ExpectNear(const C3DPoint& a, const C3DPoint& b, double tolerance = 1e-9) {
   EXPECT_NEAR(a.z, b.z, tolerance);
 }
 
-TEST(C3DProjectionTest, AnglesStartAt330And315AndWrap) {
-  C3DProjection projection;
-  EXPECT_EQ(projection.GetViewAngle(0), 330);
-  EXPECT_EQ(projection.GetViewAngle(1), 315);
-  EXPECT_EQ(projection.GetViewAngle(2), 0);
-  EXPECT_EQ(projection.GetViewAngle(3), 0);
-  projection.SetViewAngles(-90, 0, 0, true, true);
-  EXPECT_EQ(projection.GetViewAngle(0), 240);
-  EXPECT_EQ(projection.GetViewAngle(1), 315);
-  projection.SetViewAngles(-180, 0, 0, true, false);
-  EXPECT_EQ(projection.GetViewAngle(0), 180);
-  EXPECT_EQ(projection.GetViewAngle(1), 0);
-}
-
-TEST(C3DProjectionTest, EveryAngleLandsIn0To359) {
+TEST(C3DProjectionTest, AnglesStartAt330And315AndEveryAngleLandsIn0To359) {
+  C3DProjection initial;
+  EXPECT_EQ(initial.GetViewAngle(0), 330);
+  EXPECT_EQ(initial.GetViewAngle(1), 315);
+  EXPECT_EQ(initial.GetViewAngle(3), 0) << "no fourth angle";
+  initial.SetViewAngles(-90, 0, 0, true, true);
+  EXPECT_EQ(initial.GetViewAngle(1), 315) << "a relative turn keeps the other angles";
   struct Case {
     int start, delta, expected;
   };
-  const Case cases[] = {{0, 360, 0},      {0, 359, 359},       {10, -10, 0},        {10, -11, 359},
+  const Case cases[] = {{-180, 0, 180},   {0, 360, 0},         {0, 359, 359},       {10, -10, 0},        {10, -11, 359},
                         {0, -721, 359},   {0, -1000, 80},      {350, 20, 10},       {0, 100000, 280},
                         {0, kMinInt, 232}, {0, kMaxInt, 127}};
   for (const Case& c : cases) {
@@ -57,11 +49,7 @@ TEST(C3DProjectionTest, ProjectPointTruncatesTowardZero) {
   const Case cases[] = {{{10.7, -3.2, 0}, {10, -3}},    {{-10.7, 3.9, 5}, {-10, 3}},   {{-0.9, -0.1, 0}, {0, 0}},
                         {{-1.0, 1.0, 0}, {-1, 1}},      {{3e10, -3e10, 0}, {kMaxInt, kMinInt}},
                         {{std::nan(""), 2.5, 0}, {0, 0}}};  // not-a-number spreads to both: 0, 0
-  for (const Case& c : cases) {
-    const CWindowPoint w = projection.ProjectPoint(c.point);
-    EXPECT_EQ(w.x, c.expected.x) << c.point.x;
-    EXPECT_EQ(w.y, c.expected.y) << c.point.y;
-  }
+  for (const Case& c : cases) EXPECT_EQ(projection.ProjectPoint(c.point), c.expected) << c.point.x;
   C3DPoint rotated;
   projection.ProjectPoint(C3DPoint(10.7, -3.2, 4.5), rotated);
   EXPECT_EQ(rotated, C3DPoint(10.7, -3.2, 4.5));
@@ -101,12 +89,10 @@ TEST(C3DProjectionTest, CircleHasFortyOneClosedPoints) {
   projection.SetViewAngles(0, 0, 0, false, false);
   const auto circle = projection.ProjectCircle(C3DPoint(100, 200, 0), C3DPoint(50, 0, 0), C3DPoint(0, 30, 0));
   ASSERT_EQ(circle.size(), 41u);
-  EXPECT_EQ(circle[0], (CWindowPoint{150, 200}));
-  EXPECT_EQ(circle[40], circle[0]);
-  EXPECT_EQ(circle[10], (CWindowPoint{100, 170}));
-  EXPECT_EQ(circle[20], (CWindowPoint{50, 200}));
-  EXPECT_EQ(circle[30], (CWindowPoint{100, 230}));
-  EXPECT_EQ(circle[5], (CWindowPoint{135, 178}));  // 135.35, 178.78 truncated
+  const std::pair<int, CWindowPoint> points[] = {{0, {150, 200}},  {10, {100, 170}}, {20, {50, 200}},
+                                                  {30, {100, 230}}, {40, {150, 200}},
+                                                  {5, {135, 178}}};  // 135.35, 178.78 truncated
+  for (const auto& [i, p] : points) EXPECT_EQ(circle[i], p) << i;
 }
 
 TEST(C3DProjectionTest, FindAxisTowardPoint) {

@@ -62,20 +62,15 @@ TEST_F(BoxTest, ExtentsAreStoredAsAbsoluteValues) {
   box.SetExtent1(-40);
   box.SetExtent2(-7);
   box.SetExtent3(kMin);  // no overflow: the largest extent instead
-  EXPECT_EQ(box.GetExtent(0), 40);
-  EXPECT_EQ(box.GetExtent(1), 7);
-  EXPECT_EQ(box.GetExtent(2), kMax);
-  EXPECT_EQ(box.GetExtent(3), 0);
+  const int expected[] = {40, 7, kMax, 0};  // no fourth extent
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(box.GetExtent(i), expected[i]) << i;
   box.SetPlacement(C3DPoint(1, 2, 3), -1, -2, -3);
-  EXPECT_EQ(box.GetExtent(0), 1);
-  EXPECT_EQ(box.GetExtent(1), 2);
-  EXPECT_EQ(box.GetExtent(2), 3);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(box.GetExtent(i), i + 1) << i;
 }
 
 TEST_F(BoxTest, SettersProjectThroughTheOwnersProjection) {
   CBox box(&element);
   box.SetPlacement(C3DPoint(100, 200, 300), 10, 20, 30);
-  EXPECT_EQ(box.GetProjectedCorner(0), C3DPoint(90, 215, 305));
   EXPECT_EQ(box.GetProjectedMin(), C3DPoint(90, 185, 295));
   EXPECT_EQ(box.GetProjectedMax(), C3DPoint(110, 215, 305));
   EXPECT_FALSE(box.IsListed());  // projecting never lists the box
@@ -101,10 +96,8 @@ TEST_F(BoxTest, FaceNormalsAndOutOfRangeFaces) {
   for (int f : {-1, 6, 1000}) EXPECT_EQ(box.GetFaceNormal(f), C3DPoint()) << f;
   EXPECT_EQ(CBox::GetFaceCorner(6, 0), -1);
   EXPECT_EQ(CBox::GetFaceCorner(0, 4), -1);
-  EXPECT_EQ(CBox::GetFacePairEntry(2, 3), -2);
-  EXPECT_EQ(CBox::GetFacePairEntry(4, 4), -1);
-  EXPECT_EQ(CBox::GetFacePairEntry(5, 0), 2);
-  EXPECT_EQ(CBox::GetFacePairEntry(7, 0), -1);
+  const int pairs[][3] = {{2, 3, -2}, {4, 4, -1}, {5, 0, 2}, {7, 0, -1}};
+  for (const auto& p : pairs) EXPECT_EQ(CBox::GetFacePairEntry(p[0], p[1]), p[2]) << p[0] << "," << p[1];
 }
 
 // The two side tables as stated: side and rotation index to a place; place and
@@ -229,9 +222,7 @@ TEST_F(BoxTest, RecordBytesArePinned) {
       {-8, 12, 8, -8, 12},   {-8, -17, 8, -8, -17},   {11, 12, 8, 11, 12},   {11, -17, 8, 11, -17},
       {-8, 12, -2, -8, 12},  {-8, -17, -2, -8, -17},  {11, 12, -2, 11, 12},  {11, -17, -2, 11, -17}};
   EXPECT_EQ(writer.Bytes(), Record(corners, 0xF1000000, {1, -2, 3}, {10, 20, 30}));
-  ASSERT_EQ(writer.Bytes().size(), CBox::kRecordSize);
-  EXPECT_EQ(writer.Bytes()[0], 0xF8);  // -8 little-endian
-  EXPECT_EQ(writer.Bytes()[3], 0xFF);
+  EXPECT_EQ(writer.Bytes().size(), CBox::kRecordSize);
 }
 
 TEST_F(BoxTest, LoadingKeepsStoredCornersUntilASetterRuns) {

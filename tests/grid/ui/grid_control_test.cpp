@@ -41,12 +41,9 @@ TEST_F(GridWindowTest, ClickTable) {
   }
   EXPECT_EQ(clicks.count(), 4);
   EXPECT_EQ(m_grid->GetMouseMode(), CGridControl::kModeNone);
-}
-
-TEST_F(GridWindowTest, WholeRowsAreSelectedWhileRowSelectionIsOn) {
   m_model->SetRowSelection(true);
   Click(Center(5, 3));
-  EXPECT_EQ(m_model->GetSelection(), (CCellRange{5, 1, 5, 9}));
+  EXPECT_EQ(m_model->GetSelection(), (CCellRange{5, 1, 5, 9})) << "whole rows while row selection is on";
   EXPECT_EQ(m_model->GetContextMenuIndex(), 2);
 }
 
@@ -101,12 +98,9 @@ TEST_F(GridWindowTest, DraggingAHeaderBorderResizesTheColumn) {
 
   Move(QPoint(125, 60), Qt::NoButton);
   EXPECT_EQ(Client()->cursor().shape(), Qt::ArrowCursor);
-}
 
-TEST_F(GridWindowTest, AColumnCannotBeDraggedLeftOfItsOwnLeftEdge) {
-  const QRect header = CellRect(0, 2);
-  const QPoint grip(header.right() - 1, header.center().y());
-  Press(grip);
+  const QPoint wider(CellRect(0, 2).right() - 1, grip.y());  // dragged left past its own left edge
+  Press(wider);
   Move(QPoint(header.left() - 40, grip.y()));
   Release(QPoint(header.left() - 40, grip.y()));
   EXPECT_EQ(m_model->GetColumnWidth(2), 0);
@@ -200,6 +194,8 @@ TEST_F(GridWindowTest, ScrollBarPagesFollowTheGridsOwnRule) {
 }
 
 TEST_F(GridWindowTest, ContextMenuOpensTheSubmenuOfTheSelectionKind) {
+  Press(Center(3, 3), Qt::RightButton);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no menu set: nothing opens";
   QMenu menu;
   std::vector<QMenu*> submenus;
   for (const char* name : {"Cell", "MultiCell", "Row", "MultiRow", "Col", "MultiCol", "All"}) {
@@ -223,11 +219,6 @@ TEST_F(GridWindowTest, ContextMenuOpensTheSubmenuOfTheSelectionKind) {
     EXPECT_EQ(m_model->GetSelection().top, c.click.row == 0 ? 1 : c.click.row) << "a right click keeps the selection";
     submenus[c.submenu]->close();
   }
-}
-
-TEST_F(GridWindowTest, RightClickWithoutAMenuOpensNothing) {
-  Press(Center(3, 3), Qt::RightButton);
-  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 TEST_F(GridWindowTest, ModelChangesRepaintAndTheWindowLetsGoOfTheModel) {

@@ -5,6 +5,7 @@
 
 #include "grid/ui/grid_edit.h"
 #include "grid/ui/grid_popup_dlg.h"
+#include "../grid_fakes.h"
 #include "grid_ui_fixture.h"
 
 namespace {
@@ -155,12 +156,7 @@ TEST_F(GridPopupTest, NoEditorWhereEditingIsNotAllowed) {
 
 TEST_F(GridPopupTest, CellsWithoutTextHaveNoEditorAndReportFalse) {
   m_model->SetCell(3, 3, nullptr, false);
-  CBitmapDesc picture;
-  picture.width = picture.height = 4;
-  picture.bitsPixel = 32;
-  picture.widthBytes = 16;
-  picture.bits.assign(64, 0x40);
-  ASSERT_TRUE(m_model->SetCellBitmap(3, 4, picture, false));
+  ASSERT_TRUE(m_model->SetCellBitmap(3, 4, MakeBitmap(4, 4), false));
   PopupDriver driver([](CGridPopupDlg& popup) { popup.reject(); });
   DoubleClick(3, 3);
   DoubleClick(3, 4);

@@ -123,32 +123,28 @@ class QtGridCanvasTest : public ::testing::Test {
   QImage m_image;
 };
 
-TEST_F(QtGridCanvasTest, LinesLeaveOutTheirEndPoint) {
+TEST_F(QtGridCanvasTest, LinesLeaveOutTheirEndPointAndFillsTheirRightAndBottom) {
   {
     QPainter painter(&m_image);
     CQtGridCanvas canvas(painter);
     canvas.DrawLine(2, 5, 10, 5, {0, 0, 0});
     canvas.DrawLine(20, 10, 20, 2, {0, 0, 0});
     canvas.DrawLine(30, 3, 30, 3, {0, 0, 0});
+    canvas.FillRect({5, 15, 10, 18}, {255, 0, 0});
   }
-  EXPECT_EQ(m_image.pixelColor(2, 5), QColor(Qt::black));
-  EXPECT_EQ(m_image.pixelColor(9, 5), QColor(Qt::black));
-  EXPECT_EQ(m_image.pixelColor(10, 5), QColor(Qt::white));
-  EXPECT_EQ(m_image.pixelColor(20, 10), QColor(Qt::black));
-  EXPECT_EQ(m_image.pixelColor(20, 3), QColor(Qt::black));
-  EXPECT_EQ(m_image.pixelColor(20, 2), QColor(Qt::white));
-  EXPECT_EQ(m_image.pixelColor(30, 3), QColor(Qt::white)) << "a line of no length";
-}
-
-TEST_F(QtGridCanvasTest, FillsExcludeRightAndBottom) {
-  {
-    QPainter painter(&m_image);
-    CQtGridCanvas canvas(painter);
-    canvas.FillRect({5, 5, 10, 8}, {255, 0, 0});
-  }
-  EXPECT_EQ(m_image.pixelColor(9, 7), QColor(Qt::red));
-  EXPECT_EQ(m_image.pixelColor(10, 7), QColor(Qt::white));
-  EXPECT_EQ(m_image.pixelColor(9, 8), QColor(Qt::white));
+  struct Pixel {
+    const char* name;
+    int x, y;
+    Qt::GlobalColor colour;
+  };
+  const Pixel pixels[] = {
+      {"line start", 2, 5, Qt::black},         {"line before its end", 9, 5, Qt::black},
+      {"line end", 10, 5, Qt::white},          {"upward line start", 20, 10, Qt::black},
+      {"upward line before its end", 20, 3, Qt::black}, {"upward line end", 20, 2, Qt::white},
+      {"a line of no length", 30, 3, Qt::white}, {"fill inside", 9, 17, Qt::red},
+      {"fill right edge", 10, 17, Qt::white},  {"fill bottom edge", 9, 18, Qt::white},
+  };
+  for (const Pixel& p : pixels) EXPECT_EQ(m_image.pixelColor(p.x, p.y), QColor(p.colour)) << p.name;
 }
 
 TEST_F(QtGridCanvasTest, TextIsClippedToItsRectangle) {

@@ -25,10 +25,8 @@ class CEditableModel : public CGridModel {
   };
   using CGridModel::CGridModel;
 
-  bool CanEditCell(int row, int column) override {
+  bool CanEditCell(int, int) override {
     ++asked;
-    (void)row;
-    (void)column;
     return editable;
   }
   void OnCellEdited(int row, int column, bool result) override { edits.push_back({row, column, result}); }
