@@ -52,6 +52,12 @@ void ExpectPoint(const CElementPick& pick, const C3DPoint& expected) {
   EXPECT_NEAR(pick.point->z, expected.z, 1e-9);
 }
 
+void ExpectPick(const CElementPick& pick, const C3DPoint& point, int code, const CBox* box) {
+  ExpectPoint(pick, point);
+  EXPECT_EQ(pick.code, code);
+  EXPECT_EQ(pick.box, box);
+}
+
 TEST_F(ElementPickTest, EmptySpaceGivesNothing) {
   const CElementPick empty = HitTestElements(projection, {10, 10});
   EXPECT_FALSE(empty.point);
@@ -109,15 +115,10 @@ TEST_F(ElementPickTest, BodiesSnapToTheirOriginOrCorners) {
 
   CFakeElement& unit = Element(7, C3DPoint(1000, 0, 0), 1);
   CBox& body = Box(&unit, 6, C3DPoint(1000, 0, 0), 200, 200, 200);
-  const CElementPick corner = HitTestElements(projection, {1090, 90}, 0);
-  ExpectPoint(corner, body.GetCorner(2));
-  EXPECT_EQ(corner.code, 3);
-  EXPECT_EQ(corner.box, &body);
-  const CElementPick middle = HitTestElements(projection, {1000, 0}, 0);
-  ExpectPoint(middle, C3DPoint(1000, 0, 0));
-  EXPECT_EQ(middle.code, 9) << "no corner within 100: the origin";
-  const CElementPick retried = HitTestElements(projection, {1000, 0}, 1);
-  EXPECT_EQ(retried.code, 9);
+  ExpectPick(HitTestElements(projection, {1090, 90}, 0), body.GetCorner(2), 3, &body);
+  SCOPED_TRACE("no corner within 100: the origin");
+  ExpectPick(HitTestElements(projection, {1000, 0}, 0), C3DPoint(1000, 0, 0), 9, &body);
+  EXPECT_EQ(HitTestElements(projection, {1000, 0}, 1).code, 9);
 }
 
 class DirectionBoxPickTest : public ElementPickTest {
@@ -140,21 +141,14 @@ class DirectionBoxPickTest : public ElementPickTest {
 TEST_F(DirectionBoxPickTest, NearANodeTheElementsBodyIsTaken) {
   length->SetPlacement(C3DPoint(2900, 0, 0), 100, 5800, 100);  // x 0..5800 now
   projection.ResortDisplayList();
-  const CElementPick pick = HitTestElements(projection, {90, 20}, 0);
-  EXPECT_EQ(pick.box, start.GetBox(6));
-  EXPECT_EQ(pick.code, 9);
-  ExpectPoint(pick, C3DPoint(0, 0, 0));
+  ExpectPick(HitTestElements(projection, {90, 20}, 0), C3DPoint(0, 0, 0), 9, start.GetBox(6));
 }
 
 TEST_F(DirectionBoxPickTest, TapOffOutletsOfTheJointAhead) {
   next.outlets = {C3DPoint(1400, 0, 50), C3DPoint(3000, 0, 50)};
   next.outletWord = 0x1000;
-  const CElementPick first = HitTestElements(projection, {1500, 20}, 0);
-  ExpectPoint(first, C3DPoint(1400, 0, 50));
-  EXPECT_EQ(first.code, 10);
-  EXPECT_EQ(first.box, back);
-  const CElementPick second = HitTestElements(projection, {3100, -20}, 0);
-  EXPECT_EQ(second.code, 11);
+  ExpectPick(HitTestElements(projection, {1500, 20}, 0), C3DPoint(1400, 0, 50), 10, back);
+  EXPECT_EQ(HitTestElements(projection, {3100, -20}, 0).code, 11);
   next.outletWord = 0x1001;
   EXPECT_EQ(HitTestElements(projection, {3100, -20}, 0).code, 21) << "the outlets' second side";
   next.outletWord = 0x1000;
@@ -167,24 +161,16 @@ TEST_F(DirectionBoxPickTest, TapOffOutletsOfTheJointAhead) {
 }
 
 TEST_F(DirectionBoxPickTest, CornersNearerThanTheAxisOrThePointOnTheFace) {
-  const CElementPick corner = HitTestElements(projection, {5490, 45}, 0);
-  ExpectPoint(corner, length->GetCorner(2));
-  EXPECT_EQ(corner.code, 7) << "box corner 2 is reference point 6 for direction 4";
-  const CElementPick face = HitTestElements(projection, {3000, 10}, 0);
-  ExpectPoint(face, C3DPoint(3000, 10, 50));
-  EXPECT_EQ(face.code, 0);
-  EXPECT_EQ(face.box, length);
+  // Box corner 2 is reference point 6 for direction 4.
+  ExpectPick(HitTestElements(projection, {5490, 45}, 0), length->GetCorner(2), 7, length);
+  ExpectPick(HitTestElements(projection, {3000, 10}, 0), C3DPoint(3000, 10, 50), 0, length);
   EXPECT_FALSE(HitTestElements(projection, {3000, 10}, 10).point) << "outlet searches take outlets only";
 }
 
 TEST_F(DirectionBoxPickTest, SupportPointsWhenShown) {
   start.supports = {C3DPoint(9000, 0, 0), C3DPoint(3050, 0, 50)};
-  const CElementPick hidden = HitTestElements(projection, {3000, 10}, 0, false);
-  EXPECT_EQ(hidden.code, 0);
-  const CElementPick shown = HitTestElements(projection, {3000, 10}, 0, true);
-  ExpectPoint(shown, C3DPoint(3050, 0, 50));
-  EXPECT_EQ(shown.code, 100000001);
-  EXPECT_EQ(shown.box, length);
+  EXPECT_EQ(HitTestElements(projection, {3000, 10}, 0, false).code, 0) << "hidden";
+  ExpectPick(HitTestElements(projection, {3000, 10}, 0, true), C3DPoint(3050, 0, 50), 100000001, length);
 }
 
 TEST_F(ElementPickTest, TheFarPartOfAnEndCabinet) {
@@ -193,10 +179,7 @@ TEST_F(ElementPickTest, TheFarPartOfAnEndCabinet) {
   cabinet.runProperties = {{"Catalog", "QMA"}, {"Neutral", "7"}, {"COTE_NEUTRE", "2"}};
   Box(&cabinet, 6, C3DPoint(5000, 5000, 0), 100, 100, 100);
   CBox& part = Box(&cabinet, 7, C3DPoint(0, 0, 0), 1000, 1000, 1000);
-  const CElementPick pick = HitTestElements(projection, {0, 0}, 0);
-  ExpectPoint(pick, C3DPoint(5519, 5036, 0));
-  EXPECT_EQ(pick.code, 9);
-  EXPECT_EQ(pick.box, &part);
+  ExpectPick(HitTestElements(projection, {0, 0}, 0), C3DPoint(5519, 5036, 0), 9, &part);
   cabinet.runProperties["Catalog"] = "QMB";
   EXPECT_FALSE(HitTestElements(projection, {0, 0}, 0).point) << "a part far from its points: nothing";
 }
