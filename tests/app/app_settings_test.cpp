@@ -18,6 +18,15 @@ struct ColorRow {
   int red, green, blue;
 };
 
+struct LabelRow {
+  LabelStyleIndex index;
+  bool visible;
+  bool opaque;
+  const char* font;
+  ColorValue fontColor;
+  int flags;
+};
+
 TEST_F(AppSettingsTest, AnEmptyFileGivesEveryDefaultOfTheTables) {
   m_folder.WriteFile("TVR.INI", "");
   CAppSettings s = ReadAppSettings(CProfile(m_path));
@@ -48,20 +57,6 @@ TEST_F(AppSettingsTest, AnEmptyFileGivesEveryDefaultOfTheTables) {
   EXPECT_EQ(s.languageId, "033");
   EXPECT_EQ(s.copper, 0);
   EXPECT_EQ(s.apod, 0);
-}
-
-struct LabelRow {
-  LabelStyleIndex index;
-  bool visible;
-  bool opaque;
-  const char* font;
-  ColorValue fontColor;
-  int flags;
-};
-
-TEST_F(AppSettingsTest, AnEmptyFileGivesEveryLabelDefault) {
-  m_folder.WriteFile("TVR.INI", "");
-  CAppSettings s = ReadAppSettings(CProfile(m_path));
   const ColorValue black = MakeColor(0, 0, 0), white = MakeColor(255, 255, 255);
   for (const LabelRow& row :
        {LabelRow{kLabelBranch, true, false, "Arial,9,0", black, 0},

@@ -19,37 +19,29 @@ struct StartCase {
   bool writeBack;
 };
 
-class ChooseStartLanguageTest : public testing::TestWithParam<StartCase> {};
-
-TEST_P(ChooseStartLanguageTest, FallsBackTo044) {
-  const StartCase& row = GetParam();
-  CLanguageTestFolder folder;
-  folder.UseAsCatalogue();
-  folder.WriteFile("TVR_044.TXT", "[MSG]\r\n00018=Layouts\r\n");
-  if (row.file033) folder.WriteFile("TVR_033.TXT", *row.file033);
-  CCurrentLanguage& current = CCurrentLanguage::Instance();
-  const CStartLanguage start = current.ChooseStartLanguage(row.languageId);
-  EXPECT_EQ(start.number, row.number) << row.fault;
-  EXPECT_EQ(start.writeBack, row.writeBack) << row.fault;
-  EXPECT_EQ(current.LanguageNumber(), row.number) << row.fault;
+TEST(ChooseStartLanguageTest, FallsBackTo044) {
+  const StartCase cases[] = {
+      {"a usable language stays", "033", "[MSG]\r\n00018=Implantations\r\n", "033", false},
+      {"the number is read as a number", "33", "[MSG]\r\n00018=Implantations\r\n", "033", false},
+      {"a file without message 18 is unusable: the choice is replaced", "033",
+       "[MSG]\r\n00019=Other\r\n", "044", true},
+      {"an empty message 18 is unusable", "033", "[MSG]\r\n00018=\r\n", "044", true},
+      {"message 18 outside section MSG does not count", "033", "[LANG]\r\n00018=Implantations\r\n",
+       "044", true},
+      {"a file that cannot be read keeps the user's choice", "033", {}, "044", false},
+      {"a UTF-16 file is read too", "033", Utf16Le("[MSG]\r\n00018=x\r\n"), "033", false}};
+  for (const StartCase& c : cases) {
+    CLanguageTestFolder folder;
+    folder.UseAsCatalogue();
+    folder.WriteFile("TVR_044.TXT", "[MSG]\r\n00018=Layouts\r\n");
+    if (c.file033) folder.WriteFile("TVR_033.TXT", *c.file033);
+    CCurrentLanguage& current = CCurrentLanguage::Instance();
+    const CStartLanguage start = current.ChooseStartLanguage(c.languageId);
+    EXPECT_EQ(start.number, c.number) << c.fault;
+    EXPECT_EQ(start.writeBack, c.writeBack) << c.fault;
+    EXPECT_EQ(current.LanguageNumber(), c.number) << c.fault;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ChooseStartLanguageTest,
-    testing::Values(
-        StartCase{"a usable language stays", "033", "[MSG]\r\n00018=Implantations\r\n", "033",
-                  false},
-        StartCase{"the number is read as a number", "33", "[MSG]\r\n00018=Implantations\r\n",
-                  "033", false},
-        StartCase{"a file without message 18 is unusable: the choice is replaced", "033",
-                  "[MSG]\r\n00019=Other\r\n", "044", true},
-        StartCase{"an empty message 18 is unusable", "033", "[MSG]\r\n00018=\r\n", "044", true},
-        StartCase{"message 18 outside section MSG does not count", "033",
-                  "[LANG]\r\n00018=Implantations\r\n", "044", true},
-        StartCase{"a file that cannot be read keeps the user's choice", "033", {}, "044",
-                  false},
-        StartCase{"a UTF-16 file is read too", "033", Utf16Le("[MSG]\r\n00018=x\r\n"), "033",
-                  false}));
 
 TEST(CurrentLanguageTest, LoadsTheChosenLanguageForEveryLookUp) {
   CLanguageTestFolder folder;

@@ -37,11 +37,10 @@ TEST(PrintHelperTest, SecondExportIsRefusedWhileTheFirstRuns) {
   EXPECT_EQ(launcher.RunPrintHelper(job), 0);
   EXPECT_TRUE(launcher.PreviousStillRuns());
   folder.Touch("release");
-  for (int round = 0; round < 500 && launcher.PreviousStillRuns(); ++round) ::usleep(20000);
-  ASSERT_FALSE(launcher.PreviousStillRuns());
+  ASSERT_TRUE(WaitUntil([&launcher] { return !launcher.PreviousStillRuns(); }));
   EXPECT_EQ(launcher.RunPrintHelper(job), 1);  // the first has ended: accepted again
   EXPECT_EQ(folder.ReadFile("call0"), "[x.txt][m.xls][MacroTavrilon][vorpu][12][]");
-  for (int round = 0; round < 500 && launcher.PreviousStillRuns(); ++round) ::usleep(20000);
+  WaitUntil([&launcher] { return !launcher.PreviousStillRuns(); });
 }
 
 TEST(PrintHelperTest, MissingHelperIsAFailedStart) {
@@ -95,19 +94,13 @@ TEST(WaitWithMessagesTest, StartFailureGivesTheSystemError) {
 
 TEST(WaitWithMessagesTest, QuitRequestEndsTheWaitWithoutKillingTheProgram) {
   CScriptFolder folder;
-  std::string program = folder.AddScript("waiter",
-      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done; touch \"$d/done\"");
+  std::string program = folder.AddWaiter("waiter");
   CRecordingObserver observer(3);
   EXPECT_EQ(WaitWithMessages(program, {}, "", observer), -1);
   EXPECT_EQ(observer.m_calls, "begin;end -1;");
   folder.Touch("release");
-  for (int round = 0; round < 500 && !std::filesystem::exists(folder.Path() / "done"); ++round) ::usleep(20000);
-  EXPECT_TRUE(std::filesystem::exists(folder.Path() / "done"));
-  for (int round = 0; round < 500 && CChildProcess::OrphanCount() > 0; ++round) {
-    ::usleep(20000);
-    CChildProcess::ReapOrphans();
-  }
-  EXPECT_EQ(CChildProcess::OrphanCount(), 0u);
+  EXPECT_TRUE(WaitUntil([&folder] { return std::filesystem::exists(folder.Path() / "done"); }));
+  EXPECT_TRUE(ReapAllOrphans());
 }
 
 }  // namespace

@@ -20,37 +20,33 @@ struct DecodeCase {
   Lines lines;
 };
 
-class LanguageFileDecodeTest : public testing::TestWithParam<DecodeCase> {};
-
-TEST_P(LanguageFileDecodeTest, GivesTheLines) {
-  EXPECT_EQ(CLanguageFile::FromBytes(GetParam().bytes).Lines(), GetParam().lines)
-      << GetParam().fault;
+TEST(LanguageFileDecodeTest, GivesTheLines) {
+  const DecodeCase cases[] = {
+      {"UTF-16LE with the mark, CR LF line ends",
+       Utf16Le("[MSG]\r\n00365=Fran\xC3\xA7\x61is\r\n"), {"[MSG]", "00365=Fran\xC3\xA7\x61is"}},
+      {"an odd last byte after the mark is dropped",
+       Utf16Le("00001=ab") + "x", {"00001=ab"}},
+      {"a surrogate pair is one character", Utf16Le("00001=\xF0\x9F\x98\x80"),
+       {"00001=\xF0\x9F\x98\x80"}},
+      {"an unpaired surrogate becomes U+FFFD",
+       "\xFF\xFE" "a\0\x00\xD8" "b\0"s, {"a\xEF\xBF\xBD" "b"}},
+      {"NUL characters are dropped", "\xFF\xFE" "a\0\0\0b\0"s,
+       {"ab"}},
+      {"only the mark gives no line", "\xFF\xFE", {}},
+      {"an empty file gives no line", "", {}},
+      {"8-bit UTF-8", "00001=\xC3\xA9t\xC3\xA9\n00002=b", {"00001=\xC3\xA9t\xC3\xA9", "00002=b"}},
+      {"a line that is not UTF-8 is Windows-1252", "00001=Fran\xE7" "ais \x80\n",
+       {"00001=Fran\xC3\xA7" "ais \xE2\x82\xAC"}},
+      {"a truncated UTF-8 sequence is Windows-1252 too", "a\xC3", {"a\xC3\x83"}},
+      {"overlong UTF-8 is not taken as UTF-8", "\xC0\xAF", {"\xC3\x80\xC2\xAF"}},
+      {"a UTF-8 mark is not part of the first line", "\xEF\xBB\xBF[LANG]\n", {"[LANG]"}},
+      {"every trailing CR and LF goes", "a\r\r\nb\r\n\r\n", {"a", "b", ""}},
+      {"a last line without line end", "a\nb", {"a", "b"}},
+      {"a lone CR does not end a line", "a\rb\n", {"a\rb"}}};
+  for (const DecodeCase& c : cases) {
+    EXPECT_EQ(CLanguageFile::FromBytes(c.bytes).Lines(), c.lines) << c.fault;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Encodings, LanguageFileDecodeTest,
-    testing::Values(
-        DecodeCase{"UTF-16LE with the mark, CR LF line ends",
-                   Utf16Le("[MSG]\r\n00365=Fran\xC3\xA7\x61is\r\n"), {"[MSG]", "00365=Fran\xC3\xA7\x61is"}},
-        DecodeCase{"an odd last byte after the mark is dropped",
-                   Utf16Le("00001=ab") + "x", {"00001=ab"}},
-        DecodeCase{"a surrogate pair is one character", Utf16Le("00001=\xF0\x9F\x98\x80"),
-                   {"00001=\xF0\x9F\x98\x80"}},
-        DecodeCase{"an unpaired surrogate becomes U+FFFD",
-                   "\xFF\xFE" "a\0\x00\xD8" "b\0"s, {"a\xEF\xBF\xBD" "b"}},
-        DecodeCase{"NUL characters are dropped", "\xFF\xFE" "a\0\0\0b\0"s,
-                   {"ab"}},
-        DecodeCase{"only the mark gives no line", "\xFF\xFE", {}},
-        DecodeCase{"an empty file gives no line", "", {}},
-        DecodeCase{"8-bit UTF-8", "00001=\xC3\xA9t\xC3\xA9\n00002=b", {"00001=\xC3\xA9t\xC3\xA9", "00002=b"}},
-        DecodeCase{"a line that is not UTF-8 is Windows-1252", "00001=Fran\xE7" "ais \x80\n",
-                   {"00001=Fran\xC3\xA7" "ais \xE2\x82\xAC"}},
-        DecodeCase{"a truncated UTF-8 sequence is Windows-1252 too", "a\xC3", {"a\xC3\x83"}},
-        DecodeCase{"overlong UTF-8 is not taken as UTF-8", "\xC0\xAF", {"\xC3\x80\xC2\xAF"}},
-        DecodeCase{"a UTF-8 mark is not part of the first line", "\xEF\xBB\xBF[LANG]\n", {"[LANG]"}},
-        DecodeCase{"every trailing CR and LF goes", "a\r\r\nb\r\n\r\n", {"a", "b", ""}},
-        DecodeCase{"a last line without line end", "a\nb", {"a", "b"}},
-        DecodeCase{"a lone CR does not end a line", "a\rb\n", {"a\rb"}}));
 
 TEST(LanguageFileTest, ProfileTextReadsSectionsAndKeysWithoutRegardToCase) {
   const CLanguageFile file = CLanguageFile::FromBytes(
@@ -101,22 +97,16 @@ struct CharsetCase {
   int charset;
 };
 
-class CharsetFromNameTest : public testing::TestWithParam<CharsetCase> {};
-
-TEST_P(CharsetFromNameTest, MapsTheName) {
-  EXPECT_EQ(CharsetFromName(GetParam().name), GetParam().charset) << GetParam().name;
+TEST(CharsetFromNameTest, MapsTheName) {
+  const CharsetCase cases[] = {
+      {"LATIN", 0},          {"EASTEUROPE", 238}, {"CYRILLIC", 204},   {"GREEK", 161},
+      {"TURKISH", 162},      {"BALTIC", 186},     {"HEBREW", 177},     {"ARABIC", 178},
+      {"VIETNAMESE", 163},   {"THAI", 222},       {"KOREAN", 129},     {"KOREAN JOHAB", 130},
+      {"CHINESE", 136},      {"CHINESE SIMPLIFIED", 134},              {"JAPANESE", 128},
+      {"latin", 1},          {"LATIN ", 1},       {"", 1},             {"KLINGON", 1}};
+  for (const CharsetCase& c : cases) {
+    EXPECT_EQ(CharsetFromName(c.name), c.charset) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, CharsetFromNameTest,
-    testing::Values(CharsetCase{"LATIN", 0}, CharsetCase{"EASTEUROPE", 238},
-                    CharsetCase{"CYRILLIC", 204}, CharsetCase{"GREEK", 161},
-                    CharsetCase{"TURKISH", 162}, CharsetCase{"BALTIC", 186},
-                    CharsetCase{"HEBREW", 177}, CharsetCase{"ARABIC", 178},
-                    CharsetCase{"VIETNAMESE", 163}, CharsetCase{"THAI", 222},
-                    CharsetCase{"KOREAN", 129}, CharsetCase{"KOREAN JOHAB", 130},
-                    CharsetCase{"CHINESE", 136}, CharsetCase{"CHINESE SIMPLIFIED", 134},
-                    CharsetCase{"JAPANESE", 128}, CharsetCase{"latin", 1},
-                    CharsetCase{"LATIN ", 1}, CharsetCase{"", 1}, CharsetCase{"KLINGON", 1}));
 
 }  // namespace

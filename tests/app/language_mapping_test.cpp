@@ -56,7 +56,7 @@ class LanguageMappingTest : public testing::Test {
     m_folder.UseAsCatalogue(m_appNameSetting);
   }
 
-  // Loads a file of these lines (8-bit) as language 033; files read before are forgotten.
+  // Loads a file of these bytes as language 033; files read before are forgotten.
   CLanguageMapping Load(const std::string& lines) {
     CCurrentLanguage::Instance().Reset();
     m_folder.UseAsCatalogue(m_appNameSetting);
@@ -70,23 +70,16 @@ class LanguageMappingTest : public testing::Test {
   std::string m_appNameSetting;
 };
 
-TEST_F(LanguageMappingTest, ReadsEveryKindOfLine) {
+TEST_F(LanguageMappingTest, ReadsEveryKindOfLineIn8BitAndUtf16) {
   std::string file = "[LANG]\r\nCHARS=LATIN\r\n00000=Test\r\n[MSG]\r\nno equals sign\r\n";
   for (const LineCase& row : kLineCases) file += std::string(row.line) + "\r\n";
-  const CLanguageMapping mapping = Load(file);
-  ASSERT_TRUE(mapping.IsLoaded());
-  for (const LineCase& row : kLineCases)
-    EXPECT_EQ(mapping.LookupText(row.number), row.text) << row.fault;
-}
-
-TEST_F(LanguageMappingTest, ReadsTheSameFromUtf16) {
-  std::string file = "[MSG]\r\n";
-  for (const LineCase& row : kLineCases) file += std::string(row.line) + "\r\n";
-  m_folder.WriteFile("TVR_033.TXT", Utf16Le(file));
-  CLanguageMapping mapping;
-  mapping.LoadLanguage("033");
-  for (const LineCase& row : kLineCases)
-    EXPECT_EQ(mapping.LookupText(row.number), row.text) << row.fault;
+  for (const std::string& bytes : {file, Utf16Le(file)}) {
+    SCOPED_TRACE(bytes[0] == '[' ? "8-bit" : "UTF-16");
+    const CLanguageMapping mapping = Load(bytes);
+    ASSERT_TRUE(mapping.IsLoaded());
+    for (const LineCase& row : kLineCases)
+      EXPECT_EQ(mapping.LookupText(row.number), row.text) << row.fault;
+  }
 }
 
 TEST_F(LanguageMappingTest, NumberTextsReadAsTheCLibraryReadsThem) {
@@ -114,6 +107,10 @@ TEST_F(LanguageMappingTest, SectionsAreNotLookedAt) {
   EXPECT_EQ(mapping.LookupText(400), "before any section");
   EXPECT_EQ(mapping.LookupText(401), "in LANG");
   EXPECT_EQ(mapping.LookupText(0), "") << "00000 and CHARS never become messages";
+  const CLanguageMapping noMessages = Load("[LANG]\nCHARS=LATIN\n00000=Name only\n");
+  EXPECT_TRUE(noMessages.IsLoaded());
+  EXPECT_EQ(noMessages.LookupText(17), "Tavrilon");
+  EXPECT_EQ(noMessages.LookupText(365), "");
 }
 
 TEST_F(LanguageMappingTest, TakesCharsetNameAndVersion) {
@@ -144,13 +141,6 @@ TEST_F(LanguageMappingTest, MissingFileLeavesKeysVisible) {
   CCurrentLanguage::Instance().LoadLanguage("099");
   EXPECT_EQ(ResourceText(300), "MSG_0300");
   EXPECT_EQ(StringText(32023), "MSG_32023");
-}
-
-TEST_F(LanguageMappingTest, FileWithoutMessageSectionGivesWhatItHas) {
-  const CLanguageMapping mapping = Load("[LANG]\nCHARS=LATIN\n00000=Name only\n");
-  EXPECT_TRUE(mapping.IsLoaded());
-  EXPECT_EQ(mapping.LookupText(17), "Tavrilon");
-  EXPECT_EQ(mapping.LookupText(365), "");
 }
 
 TEST_F(LanguageMappingTest, ALoaderThatNeverLoadedReadsTheMessageSection) {
@@ -196,22 +186,16 @@ struct NameCase {
   const char* versionText;
 };
 
-class ApplicationNameTest : public testing::TestWithParam<NameCase> {};
-
-TEST_P(ApplicationNameTest, SplitsNameAndVersion) {
-  const CApplicationName result =
-      ApplicationNameAndVersion(GetParam().setting, GetParam().version);
-  EXPECT_EQ(result.name, GetParam().name) << GetParam().setting;
-  EXPECT_EQ(result.version, GetParam().versionText) << GetParam().setting;
+TEST(ApplicationNameTest, SplitsNameAndVersion) {
+  const NameCase cases[] = {
+      {"Tavrilon", {7, 3, 0, 0}, "Tavrilon", "7.3"}, {"", {7, 3, 1, 0}, "Tavrilon", "7.3.1"},
+      {" \t ", {7, 3, 1, 2}, "Tavrilon", "7.3.1.2"}, {"  Acme  ", {1, 0, 0, 5}, "Acme", "1.0.0.5"},
+      {"Acme 2.5", {7, 3, 0, 0}, "Acme", "2.5"},     {"Acme Pro 2.5", {7, 3, 0, 0}, "Acme", "2.5"}};
+  for (const NameCase& c : cases) {
+    const CApplicationName result = ApplicationNameAndVersion(c.setting, c.version);
+    EXPECT_EQ(result.name, c.name) << c.setting;
+    EXPECT_EQ(result.version, c.versionText) << c.setting;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, ApplicationNameTest,
-    testing::Values(NameCase{"Tavrilon", {7, 3, 0, 0}, "Tavrilon", "7.3"},
-                    NameCase{"", {7, 3, 1, 0}, "Tavrilon", "7.3.1"},
-                    NameCase{" \t ", {7, 3, 1, 2}, "Tavrilon", "7.3.1.2"},
-                    NameCase{"  Acme  ", {1, 0, 0, 5}, "Acme", "1.0.0.5"},
-                    NameCase{"Acme 2.5", {7, 3, 0, 0}, "Acme", "2.5"},
-                    NameCase{"Acme Pro 2.5", {7, 3, 0, 0}, "Acme", "2.5"}));
 
 }  // namespace

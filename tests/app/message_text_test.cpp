@@ -17,45 +17,35 @@ struct FormatCase {
   const char* expected;
 };
 
-class FormatMessageTextTest : public testing::TestWithParam<FormatCase> {};
-
-TEST_P(FormatMessageTextTest, FillsThePlaceholders) {
-  const FormatCase& row = GetParam();
-  EXPECT_EQ(FormatMessageText(row.text, row.types, row.p1, row.p2, row.p3, row.p4), row.expected)
-      << row.fault;
+TEST(FormatMessageTextTest, FillsThePlaceholders) {
+  const FormatCase cases[] = {
+      {"two texts", "%1 and %2", "ss", "a", "b", {}, {}, "a and b"},
+      {"every occurrence", "%1-%1", "d", 5, {}, {}, {}, "5-5"},
+      {"a placeholder without a type letter stays", "%1 %3", "ss", "a", "b", {}, {}, "a %3"},
+      {"a missing parameter is empty", "[%1][%2]", "ss", "a", {}, {}, {}, "[a][]"},
+      {"signed number", "%1", "d", -42, {}, {}, {}, "-42"},
+      {"unsigned 32-bit number", "%1", "u", -1, {}, {}, {}, "4294967295"},
+      {"character", "%1", "c", 'A', {}, {}, {}, "A"},
+      {"character code", "%1", "c", 0xE9, {}, {}, {}, "\xC3\xA9"},
+      {"first character of a text", "%1", "c", "\xC3\xA9t\xC3\xA9", {}, {}, {}, "\xC3\xA9"},
+      {"all four", "%4%3%2%1", "sdcu", "s", 2, 'c', 4u, "4c2s"},
+      {"a fifth placeholder is never filled", "%1%5", "ssss", "a", "b", "c", "d", "a%5"},
+      {"more than four letters are ignored", "%1", "sssss", "a", {}, {}, {}, "a"},
+      {"%% is no escape", "100%% %1", "d", 7, {}, {}, {}, "100%% 7"},
+      {"%%1 keeps the first %", "%%1", "s", "x", {}, {}, {}, "%x"},
+      {"a lone % at the end", "50%", "s", "x", {}, {}, {}, "50%"},
+      {"%0 stays", "%0%1", "s", "x", {}, {}, {}, "%0x"},
+      {"a value's own placeholders are not filled", "%1 %2", "ss", "%2", "b", {}, {}, "%2 b"},
+      {"an unknown type letter gives nothing", "[%1]", "x", "a", {}, {}, {}, "[]"},
+      {"no type letters change nothing", "%1", "", "a", {}, {}, {}, "%1"},
+      {"a text for a number letter is shown", "%1", "d", "twelve", {}, {}, {}, "twelve"},
+      {"a number for a text letter is shown", "%1", "s", 12, {}, {}, {}, "12"},
+      {"a null text is a missing parameter", "[%1]", "s", static_cast<const char*>(nullptr), {},
+       {}, {}, "[]"}};
+  for (const FormatCase& c : cases) {
+    EXPECT_EQ(FormatMessageText(c.text, c.types, c.p1, c.p2, c.p3, c.p4), c.expected) << c.fault;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatMessageTextTest,
-    testing::Values(
-        FormatCase{"two texts", "%1 and %2", "ss", "a", "b", {}, {}, "a and b"},
-        FormatCase{"every occurrence", "%1-%1", "d", 5, {}, {}, {}, "5-5"},
-        FormatCase{"a placeholder without a type letter stays", "%1 %3", "ss", "a", "b", {}, {},
-                   "a %3"},
-        FormatCase{"a missing parameter is empty", "[%1][%2]", "ss", "a", {}, {}, {}, "[a][]"},
-        FormatCase{"signed number", "%1", "d", -42, {}, {}, {}, "-42"},
-        FormatCase{"unsigned 32-bit number", "%1", "u", -1, {}, {}, {}, "4294967295"},
-        FormatCase{"character", "%1", "c", 'A', {}, {}, {}, "A"},
-        FormatCase{"character code", "%1", "c", 0xE9, {}, {}, {}, "\xC3\xA9"},
-        FormatCase{"first character of a text", "%1", "c", "\xC3\xA9t\xC3\xA9", {}, {}, {},
-                   "\xC3\xA9"},
-        FormatCase{"all four", "%4%3%2%1", "sdcu", "s", 2, 'c', 4u, "4c2s"},
-        FormatCase{"a fifth placeholder is never filled", "%1%5", "ssss", "a", "b", "c", "d",
-                   "a%5"},
-        FormatCase{"more than four letters are ignored", "%1", "sssss", "a", {}, {}, {}, "a"},
-        FormatCase{"%% is no escape", "100%% %1", "d", 7, {}, {}, {}, "100%% 7"},
-        FormatCase{"%%1 keeps the first %", "%%1", "s", "x", {}, {}, {}, "%x"},
-        FormatCase{"a lone % at the end", "50%", "s", "x", {}, {}, {}, "50%"},
-        FormatCase{"%0 stays", "%0%1", "s", "x", {}, {}, {}, "%0x"},
-        FormatCase{"a value's own placeholders are not filled", "%1 %2", "ss", "%2", "b", {}, {},
-                   "%2 b"},
-        FormatCase{"an unknown type letter gives nothing", "[%1]", "x", "a", {}, {}, {}, "[]"},
-        FormatCase{"no type letters change nothing", "%1", "", "a", {}, {}, {}, "%1"},
-        FormatCase{"a text for a number letter is shown", "%1", "d", "twelve", {}, {}, {},
-                   "twelve"},
-        FormatCase{"a number for a text letter is shown", "%1", "s", 12, {}, {}, {}, "12"},
-        FormatCase{"a null text is a missing parameter", "[%1]", "s",
-                   static_cast<const char*>(nullptr), {}, {}, {}, "[]"}));
 
 TEST(FormatMessageTextTest, ShortFormsTakeTheirTypes) {
   EXPECT_EQ(FormatMessageTextD("List %1", 3), "List 3");
@@ -70,25 +60,19 @@ struct UnescapeCase {
   const char* expected;
 };
 
-class UnescapeTextTest : public testing::TestWithParam<UnescapeCase> {};
-
-TEST_P(UnescapeTextTest, TurnsEscapesIntoCharacters) {
-  EXPECT_EQ(UnescapeText(GetParam().text), GetParam().expected) << GetParam().text;
+TEST(UnescapeTextTest, TurnsEscapesIntoCharacters) {
+  const UnescapeCase cases[] = {{"a\\nb", "a\nb"}, {"\\t\\r", "\t\r"}, {"\\a\\b\\f\\v", "\a\b\f\v"},
+                                {"\\\\", "\\"},    {"\\?", "?"},       {"\\q", "q"},
+                                {"end\\", "end"},  {"plain", "plain"}, {"", ""}};
+  for (const UnescapeCase& c : cases) {
+    EXPECT_EQ(UnescapeText(c.text), c.expected) << c.text;
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnescapeTextTest,
-    testing::Values(UnescapeCase{"a\\nb", "a\nb"}, UnescapeCase{"\\t\\r", "\t\r"},
-                    UnescapeCase{"\\a\\b\\f\\v", "\a\b\f\v"}, UnescapeCase{"\\\\", "\\"},
-                    UnescapeCase{"\\?", "?"}, UnescapeCase{"\\q", "q"},
-                    UnescapeCase{"end\\", "end"}, UnescapeCase{"plain", "plain"},
-                    UnescapeCase{"", ""}));
-
 TEST(MessageKeyTest, HasAtLeastFourDigits) {
-  EXPECT_EQ(MessageKey(300), "MSG_0300");
-  EXPECT_EQ(MessageKey(17), "MSG_0017");
-  EXPECT_EQ(MessageKey(2710), "MSG_2710");
-  EXPECT_EQ(MessageKey(32023), "MSG_32023");
+  for (auto [number, key] : {std::pair<int, const char*>{300, "MSG_0300"}, {17, "MSG_0017"},
+                             {2710, "MSG_2710"}, {32023, "MSG_32023"}})
+    EXPECT_EQ(MessageKey(number), key);
 }
 
 class CurrentTextsTest : public testing::Test {
@@ -103,19 +87,18 @@ class CurrentTextsTest : public testing::Test {
   CLanguageTestFolder m_folder;
 };
 
-TEST_F(CurrentTextsTest, ResourceTextsKeepMnemonicsAndStringTextsDropThem) {
-  EXPECT_EQ(LookupText(300), "&File");
-  EXPECT_EQ(ResourceText(300), "&File");
-  EXPECT_EQ(StringText(300), "File");
-  EXPECT_EQ(LookupText(301), "Line one\\nLine two") << "the file's text as it is";
-  EXPECT_EQ(ResourceText(301), "Line one\nLine two");
-  EXPECT_EQ(StringText(301), "Line one\nLine two");
-}
-
-TEST_F(CurrentTextsTest, MissingTextsShowTheirKeys) {
-  EXPECT_EQ(LookupText(999), "");
-  EXPECT_EQ(ResourceText(999), "MSG_0999");
-  EXPECT_EQ(StringText(999), "MSG_0999");
+TEST_F(CurrentTextsTest, ResourceTextsKeepMnemonicsStringTextsDropThemMissingOnesShowKeys) {
+  const struct {
+    int number;
+    const char *lookup, *resource, *string;
+  } cases[] = {{300, "&File", "&File", "File"},
+               {301, "Line one\\nLine two", "Line one\nLine two", "Line one\nLine two"},
+               {999, "", "MSG_0999", "MSG_0999"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(LookupText(c.number), c.lookup) << c.number;
+    EXPECT_EQ(ResourceText(c.number), c.resource) << c.number;
+    EXPECT_EQ(StringText(c.number), c.string) << c.number;
+  }
 }
 
 TEST_F(CurrentTextsTest, FormatsMessagesByNumber) {

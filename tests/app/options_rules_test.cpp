@@ -49,10 +49,8 @@ TEST(OptionsRulesTest, DesignLanguageReadsWordsAndNumbers) {
   const Case cases[] = {{"LOCAL", 0}, {"1", 0},     {"UK", 1}, {"2", 1},  {"OPTION", 2},
                         {"3", 2},     {"uk", 0},    {"", 0},   {"4", 0},  {"UKX", 0}};
   for (const Case& c : cases) EXPECT_EQ(ReadDesignLanguage(c.text), c.value) << c.text;
-  EXPECT_EQ(DesignLanguageText(0), "LOCAL");
-  EXPECT_EQ(DesignLanguageText(1), "UK");
-  EXPECT_EQ(DesignLanguageText(2), "OPTION");
-  EXPECT_EQ(DesignLanguageText(7), "LOCAL");
+  const std::pair<int, const char*> texts[] = {{0, "LOCAL"}, {1, "UK"}, {2, "OPTION"}, {7, "LOCAL"}};
+  for (auto [value, text] : texts) EXPECT_EQ(DesignLanguageText(value), text) << value;
 }
 
 TEST(OptionsRulesTest, ColoursTooNearTheHighlightAreRefused) {
@@ -93,16 +91,10 @@ TEST(OptionsRulesTest, DefaultColoursKeepTheTapOffColour) {
   std::array<ColorValue, kColorCount> colors;
   colors.fill(MakeColor(1, 2, 3));
   SetDefaultColors(colors);
-  EXPECT_EQ(colors[kColorTapOff], MakeColor(1, 2, 3));
-  EXPECT_EQ(colors[kColorSystemJoint], MakeColor(0, 178, 0));
-  EXPECT_EQ(colors[kColorUserJoint], MakeColor(0, 0, 255));
-  EXPECT_EQ(colors[kColorStraight4], MakeColor(255, 128, 0));
-  EXPECT_EQ(colors[kColorEnding], MakeColor(64, 128, 128));
-  EXPECT_EQ(colors[kColorSupport], MakeColor(255, 64, 64));
   // The factory colours are those of a settings file without colours.
   for (std::size_t i = 0; i < kColorCount; ++i) {
-    if (i == kColorTapOff) continue;
-    EXPECT_EQ(colors[i], CAppSettings().colors[i]) << ColorKey(ColorIndex(i));
+    const ColorValue expected = i == kColorTapOff ? MakeColor(1, 2, 3) : CAppSettings().colors[i];
+    EXPECT_EQ(colors[i], expected) << ColorKey(ColorIndex(i));
   }
 }
 
@@ -115,12 +107,9 @@ TEST(OptionsRulesTest, ColoursAreWrittenInTheirKeyOrder) {
                                             "Support"}));
 }
 
-TEST(OptionsRulesTest, LabelKindSixIsTheCartouche) {
+TEST(OptionsRulesTest, LabelDefaultsDifferByKindAndKindSixIsTheCartouche) {
   for (int kind = 0; kind < 6; ++kind) EXPECT_EQ(LabelStyleOfKind(kind), kind);
   EXPECT_EQ(LabelStyleOfKind(6), kLabelCartouche);
-}
-
-TEST(OptionsRulesTest, LabelDefaultsDifferByKind) {
   std::array<CLabelStyle, kLabelKindCount> kinds = DefaultLabelKinds();
   const bool visible[] = {true, true, true, false, false, false, false};
   const bool opaque[] = {false, false, true, false, false, false, true};

@@ -105,26 +105,4 @@ TEST_F(PriceListEditsTest, SavingAddsTheRecordsOfListsThatHadNone) {
   EXPECT_EQ(m_app.ArticleNames("PRICE_LIST_6"), "Six|CHF");
 }
 
-TEST_F(PriceListEditsTest, AReadOnlyTableIsLeftAsItWas) {
-  CPriceListEdits edits = Read();
-  edits.Edit(0, "Trade", "");
-  const std::string before = m_app.Folder().ReadBytes("ARTICLE.DBU");
-  std::filesystem::permissions(m_app.ArticleTablePath(), std::filesystem::perms::owner_read);
-  CPriceListSave save = edits.Save(m_app.ArticleFolder());
-  EXPECT_FALSE(save.saved);
-  EXPECT_NE(save.error.find("read-only"), std::string::npos) << save.error;
-  EXPECT_EQ(m_app.Folder().ReadBytes("ARTICLE.DBU"), before);
-}
-
-TEST_F(PriceListEditsTest, ADamagedTableIsLeftAsItWas) {
-  CPriceListEdits edits = Read();
-  edits.Edit(0, "Trade", "");
-  std::string damaged = m_app.Folder().ReadBytes("ARTICLE.DBU").substr(0, 40);
-  m_app.Folder().WriteBytes("ARTICLE.DBU", damaged);
-  CPriceListSave save = edits.Save(m_app.ArticleFolder());
-  EXPECT_FALSE(save.saved);
-  EXPECT_FALSE(save.error.empty());
-  EXPECT_EQ(m_app.Folder().ReadBytes("ARTICLE.DBU"), damaged);
-}
-
 }  // namespace

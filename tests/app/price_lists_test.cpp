@@ -67,28 +67,21 @@ TEST_F(PriceListsTest, ALongerKeyIsNotTakenForAMissingList) {
   EXPECT_EQ(Name(1, true), "");
 }
 
-TEST_F(PriceListsTest, CurrentCatalogueTwelveIsTheListOfNumberZero) {
-  int current = 0;
-  EXPECT_TRUE(SetCurrentCatalogue(12, current, m_profile));
-  EXPECT_EQ(current, 12);
-  EXPECT_EQ(m_profile.ReadProfileText("Database", "CurrentCat", ""), "12");
-  EXPECT_EQ(Name(0), "Douze");
-  EXPECT_EQ(Name(-3, true), "CHF");
-}
-
-TEST_F(PriceListsTest, OutOfRangeCatalogueChangesNothing) {
+TEST_F(PriceListsTest, CurrentCatalogueOneTo15IsTheListOfNumberZero) {
+  EXPECT_EQ(Name(0), "Price list 0") << "no current catalogue setting";
   int current = 3;
   for (int n : {0, 16, -1}) {
     EXPECT_FALSE(SetCurrentCatalogue(n, current, m_profile)) << n;
     EXPECT_EQ(current, 3);
   }
-  EXPECT_FALSE(std::filesystem::exists(m_profile.Path()));
+  EXPECT_FALSE(std::filesystem::exists(m_profile.Path())) << "out of range writes nothing";
+  EXPECT_TRUE(SetCurrentCatalogue(12, current, m_profile));
+  EXPECT_EQ(current, 12);
+  EXPECT_EQ(m_profile.ReadProfileText("Database", "CurrentCat", ""), "12");
+  EXPECT_EQ(Name(0), "Douze");
+  EXPECT_EQ(Name(-3, true), "CHF");
   EXPECT_TRUE(SetCurrentCatalogue(15, current, m_profile));
   EXPECT_EQ(m_profile.ReadProfileInt("Database", "CurrentCat", 0), 15);
-}
-
-TEST_F(PriceListsTest, NoCurrentCatalogueSettingReadsListZero) {
-  EXPECT_EQ(Name(0), "Price list 0");
 }
 
 TEST(PriceListsNoTableTest, MissingArticleTableGivesEmptyNamesWithoutDefaults) {
@@ -124,23 +117,42 @@ TEST(CatalogueCommandIdTest, FifteenCommandsInMenuOrder) {
   for (auto [index, id] : cases) EXPECT_EQ(CatalogueCommandId(index), id) << index;
 }
 
+// One position of the price list page: its list number and its two names.
+struct CListNames {
+  int number;
+  std::string first, second;
+};
+
 class SavePriceListsTest : public PriceListsTest {
  protected:
-  CPriceListSave Save(std::array<std::string, 30> names, std::array<int, 15> numbers,
-                      bool withSecond = true) {
+  CPriceListSave Save(const std::vector<CListNames>& lists, bool withSecond = true) {
+    std::array<std::string, 30> names{};
+    std::array<int, 15> numbers{};
+    for (std::size_t i = 0; i < lists.size(); ++i) {
+      numbers[i] = lists[i].number;
+      names[i] = lists[i].first;
+      names[i + 15] = lists[i].second;
+    }
     return SavePriceListNames(m_folder.Folder(), names, numbers, withSecond);
+  }
+
+  // A save of list 1 and of a new list 9 must fail with a message holding that text and
+  // leave the table (or its absence) as it was.
+  void ExpectRefusedSave(const std::string& error) {
+    const bool existed = std::filesystem::exists(m_folder.PathOf("ARTICLE.DBU"));
+    const std::string before = m_folder.ReadBytes("ARTICLE.DBU");
+    CPriceListSave result = Save({{1, "Changed", ""}, {9, "New", ""}});
+    EXPECT_FALSE(result.saved);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_NE(result.error.find(error), std::string::npos) << result.error;
+    EXPECT_EQ(std::filesystem::exists(m_folder.PathOf("ARTICLE.DBU")), existed);
+    EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), before);
   }
 };
 
 TEST_F(SavePriceListsTest, SavedNamesReadBack) {
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  names[0] = "Public 2027", names[15] = "EUR";
-  names[1] = "Revendeur", names[16] = "";
-  names[2] = "Ignored", numbers[2] = 0;
-  names[3] = "Twelve", names[18] = "CHF", numbers[3] = 12;
-  numbers[0] = 1, numbers[1] = 2;
-  CPriceListSave result = Save(names, numbers);
+  CPriceListSave result = Save({{1, "Public 2027", "EUR"}, {2, "Revendeur", ""},
+                                {0, "Ignored", ""}, {12, "Twelve", "CHF"}});
   EXPECT_TRUE(result.saved) << result.error;
   EXPECT_TRUE(result.appended.empty());
   EXPECT_EQ(Name(1), "Public 2027");
@@ -150,27 +162,17 @@ TEST_F(SavePriceListsTest, SavedNamesReadBack) {
 }
 
 TEST_F(SavePriceListsTest, EmptyFirstNameKeepsTheOldOneButSecondNamesAreWritten) {
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 1;  // both names empty
-  numbers[1] = 12, names[1] = "Douze bis";
-  EXPECT_TRUE(Save(names, numbers).saved);
+  EXPECT_TRUE(Save({{1, "", ""}, {12, "Douze bis", ""}}).saved);
   EXPECT_EQ(Name(1), "Public");
   EXPECT_EQ(Name(1, true), "");
   EXPECT_EQ(Name(12, true), "");
-
-  names[16] = "ignored";
-  EXPECT_TRUE(Save(names, numbers, false).saved);
+  EXPECT_TRUE(Save({{1, "", ""}, {12, "Douze bis", "ignored"}}, false).saved);
   EXPECT_EQ(Name(12, true), "");  // second names left alone without the switch
 }
 
 TEST_F(SavePriceListsTest, MissingRecordIsAppendedInsteadOfLosingTheName) {
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 7, names[0] = "Sept", names[15] = "EUR";
-  numbers[1] = 8;                   // nothing to keep: no record
-  numbers[2] = 5, names[2] = "Cinq";  // its only record is deleted
-  CPriceListSave result = Save(names, numbers);
+  // 8: nothing to keep, no record; 5: its only record is deleted.
+  CPriceListSave result = Save({{7, "Sept", "EUR"}, {8, "", ""}, {5, "Cinq", ""}});
   EXPECT_TRUE(result.saved) << result.error;
   EXPECT_EQ(result.appended, (std::vector<int>{7, 5}));
   EXPECT_EQ(Name(7), "Sept");
@@ -183,71 +185,37 @@ TEST_F(SavePriceListsTest, MissingRecordIsAppendedInsteadOfLosingTheName) {
 }
 
 TEST_F(SavePriceListsTest, LongNameIsStoredCutAndReported) {
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 1, names[0] = std::string(40, 'n');
-  CPriceListSave result = Save(names, numbers);
+  CPriceListSave result = Save({{1, std::string(40, 'n'), ""}});
   EXPECT_TRUE(result.saved);
   EXPECT_EQ(result.cut, (std::vector<int>{1}));
   EXPECT_EQ(Name(1), std::string(30, 'n'));
 }
 
 TEST_F(SavePriceListsTest, ReadOnlyTableIsLeftAsItWas) {
-  const std::string before = m_folder.ReadBytes("ARTICLE.DBU");
-  std::filesystem::permissions(m_folder.PathOf("ARTICLE.DBU"),
-                               std::filesystem::perms::owner_read |
-                                   std::filesystem::perms::group_read |
-                                   std::filesystem::perms::others_read,
-                               std::filesystem::perm_options::replace);
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 1, names[0] = "Changed";
-  numbers[1] = 9, names[1] = "New";
-  CPriceListSave result = Save(names, numbers);
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.error.find("read-only"), std::string::npos) << result.error;
-  EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), before);
-  EXPECT_EQ(Name(1), "Public");
+  namespace fs = std::filesystem;
+  fs::permissions(m_folder.PathOf("ARTICLE.DBU"),
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                  fs::perm_options::replace);
+  ExpectRefusedSave("read-only");
 }
 
 TEST_F(SavePriceListsTest, DamagedTableIsLeftAsItWas) {
-  const std::string damaged = m_folder.ReadBytes("ARTICLE.DBU").substr(0, 40);
-  m_folder.WriteBytes("ARTICLE.DBU", damaged);
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 1, names[0] = "Changed";
-  CPriceListSave result = Save(names, numbers);
-  EXPECT_FALSE(result.saved);
-  EXPECT_FALSE(result.error.empty());
-  EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), damaged);
+  m_folder.WriteBytes("ARTICLE.DBU", m_folder.ReadBytes("ARTICLE.DBU").substr(0, 40));
+  ExpectRefusedSave("");
 }
 
-TEST_F(SavePriceListsTest, TableWithoutSecondNameFieldIsRefused) {
+TEST_F(SavePriceListsTest, MissingTableIsReportedAndNotMade) {
+  std::filesystem::remove(m_folder.PathOf("ARTICLE.DBU"));
+  ExpectRefusedSave("ARTICLE.DBU");
+}
+
+TEST_F(SavePriceListsTest, TableWithoutSecondNameFieldTakesOnlyFirstNames) {
   ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"),
                              {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}},
                              {{{"PRICE_LIST_1", "Public"}}}));
-  const std::string before = m_folder.ReadBytes("ARTICLE.DBU");
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 1, names[0] = "Changed";
-  CPriceListSave result = Save(names, numbers);
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.error.find("DESIGN_2"), std::string::npos) << result.error;
-  EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), before);
-  // Without the second names the same table takes the first ones.
-  EXPECT_TRUE(Save(names, numbers, false).saved);
+  ExpectRefusedSave("DESIGN_2");
+  EXPECT_TRUE(Save({{1, "Changed", ""}}, false).saved);
   EXPECT_EQ(Name(1), "Changed");
-}
-
-TEST_F(SavePriceListsTest, MissingTableIsReported) {
-  std::filesystem::remove(m_folder.PathOf("ARTICLE.DBU"));
-  std::array<std::string, 30> names{};
-  std::array<int, 15> numbers{};
-  numbers[0] = 1, names[0] = "Changed";
-  CPriceListSave result = Save(names, numbers);
-  EXPECT_FALSE(result.saved);
-  EXPECT_NE(result.error.find("ARTICLE.DBU"), std::string::npos) << result.error;
-  EXPECT_FALSE(std::filesystem::exists(m_folder.PathOf("ARTICLE.DBU")));
 }
 
 }  // namespace
