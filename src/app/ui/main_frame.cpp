@@ -74,6 +74,9 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
 
 CMainFrame::~CMainFrame() {
   if (m_services.catalogueMenu) m_services.catalogueMenu->SetMenuChanged({});
+  // The MDI area outlives this destructor and reports its last window going while it is
+  // torn down; by then this frame is no longer one.
+  disconnect(m_mdiArea, nullptr, this, nullptr);
 }
 
 void CMainFrame::CreateBars() {

@@ -316,3 +316,21 @@ TEST(MainFrameTest, ScreenshotsOfEveryMode) {
 }
 
 }  // namespace
+
+TEST(MainFrameTest, TheFrameDoesNotRetitleItselfWhileItIsDestroyed) {
+  bool destroying = false;
+  QStringList titlesWhileDestroyed;
+  {
+    CFrameFixture fixture;
+    CMainFrame& frame = fixture.Frame();
+    fixture.dialogs.startModes = {kStartGraphical};
+    frame.ChooseStartMode();
+    ASSERT_EQ(frame.Mode(), EFrameMode::Graphical);
+    ASSERT_FALSE(frame.MdiArea()->subWindowList().isEmpty());
+    QObject::connect(&frame, &QWidget::windowTitleChanged, [&](const QString& title) {
+      if (destroying) titlesWhileDestroyed << title;
+    });
+    destroying = true;
+  }
+  EXPECT_TRUE(titlesWhileDestroyed.isEmpty()) << titlesWhileDestroyed.join(" | ").toStdString();
+}
