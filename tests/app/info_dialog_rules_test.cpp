@@ -5,15 +5,17 @@
 namespace {
 
 TEST(InfoDialogRulesTest, CheckBoxReadsTheOtherWayInTheAboutBox) {
-  EXPECT_TRUE(InfoCheckBoxChecked(EInfoMode::Startup, 0));
-  EXPECT_FALSE(InfoCheckBoxChecked(EInfoMode::Startup, 1));
-  EXPECT_TRUE(InfoCheckBoxChecked(EInfoMode::About, 1));
+  const struct {
+    EInfoMode mode;
+    int infos;
+    bool checked;
+  } cases[] = {{EInfoMode::Startup, 0, true}, {EInfoMode::Startup, 1, false},
+               {EInfoMode::About, 1, true},   {EInfoMode::About, 0, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(InfoCheckBoxChecked(c.mode, c.infos), c.checked) << c.infos;
+    EXPECT_EQ(InfosValue(c.mode, c.checked), c.infos) << c.infos;
+  }
   EXPECT_TRUE(InfoCheckBoxChecked(EInfoMode::About, 7));
-  EXPECT_FALSE(InfoCheckBoxChecked(EInfoMode::About, 0));
-  EXPECT_EQ(InfosValue(EInfoMode::Startup, true), 0);
-  EXPECT_EQ(InfosValue(EInfoMode::Startup, false), 1);
-  EXPECT_EQ(InfosValue(EInfoMode::About, true), 1);
-  EXPECT_EQ(InfosValue(EInfoMode::About, false), 0);
 }
 
 TEST(InfoDialogRulesTest, EntryKeys) {

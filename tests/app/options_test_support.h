@@ -19,14 +19,14 @@ class COptionsTestApp {
 
   CDorneApp& App() { return m_app; }
   std::string ArticleFolder() const { return m_articles.Folder(); }
-  std::string ArticleTablePath() const { return m_articles.PathOf("ARTICLE.DBU"); }
+  std::string ArticleTablePath() const { return m_articles.File("ARTICLE.DBU"); }
   std::string SettingsText() const;
-  const CCatalogueFolder& Folder() const { return m_articles; }
+  const CTempFolder& Folder() const { return m_articles; }
   // DESIGN_1 and DESIGN_2 of the record of the reference, "<missing>" without one.
   std::string ArticleNames(const std::string& reference) const;
 
  private:
-  CCatalogueFolder m_articles;
+  CTempFolder m_articles{"catalogue"};
   CDorneApp m_app;
 };
 

@@ -24,7 +24,7 @@ const char* const kSettings =
 class OptionsValuesTest : public ::testing::Test {
  protected:
   COptionsValues Load() { return LoadOptionsValues(m_app.App(), TestLanguages(), TestPriceListTexts); }
-  CProfile Profile() const { return CProfile(m_app.Folder().PathOf("settings/TVR.INI")); }
+  CProfile Profile() const { return CProfile(m_app.Folder().File("settings/TVR.INI")); }
   std::string Read(const char* section, const char* key) const {
     return Profile().ReadProfileText(section, key, "<none>");
   }
@@ -155,10 +155,10 @@ TEST_F(OptionsValuesTest, EditedPriceListNamesAreSavedAndTheMenuRebuilt) {
 
 TEST_F(OptionsValuesTest, UnchangedPriceListNamesAreNotWritten) {
   COptionsValues values = Load();
-  const std::string before = m_app.Folder().ReadBytes("ARTICLE.DBU");
+  const std::string before = m_app.Folder().ReadFile("ARTICLE.DBU");
   CRecordingOptionsFrame frame;
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), &frame);
-  EXPECT_EQ(m_app.Folder().ReadBytes("ARTICLE.DBU"), before);
+  EXPECT_EQ(m_app.Folder().ReadFile("ARTICLE.DBU"), before);
   EXPECT_EQ(std::count(frame.calls.begin(), frame.calls.end(), "BuildCatalogueMenu"), 0);
   EXPECT_EQ(OptionsSheetResult(values.priceLists), 0u);
 }
@@ -167,11 +167,11 @@ TEST_F(OptionsValuesTest, ARefusedPriceListSaveSaysWhyAndKeepsTheTable) {
   COptionsValues values = Load();
   values.priceLists.Edit(0, "Trade", "");
   std::filesystem::permissions(m_app.ArticleTablePath(), std::filesystem::perms::owner_read);
-  const std::string before = m_app.Folder().ReadBytes("ARTICLE.DBU");
+  const std::string before = m_app.Folder().ReadFile("ARTICLE.DBU");
   COptionsApplied applied = ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
   EXPECT_FALSE(applied.priceListsSaved);
   EXPECT_FALSE(applied.priceListError.empty());
-  EXPECT_EQ(m_app.Folder().ReadBytes("ARTICLE.DBU"), before);
+  EXPECT_EQ(m_app.Folder().ReadFile("ARTICLE.DBU"), before);
   EXPECT_TRUE(applied.settingsWritten) << "the other settings are kept all the same";
   EXPECT_EQ(OptionsSheetResult(values.priceLists), 1u) << "the result reports the edit";
 }

@@ -13,7 +13,7 @@ class PriceListEditsTest : public ::testing::Test {
  protected:
   CPriceListEdits Read(const std::string& settings = std::string()) {
     if (!settings.empty())
-      m_app.Folder().WriteBytes("settings/TVR.INI", settings);
+      m_app.Folder().WriteFile("settings/TVR.INI", settings);
     return CPriceListEdits::Read(m_app.ArticleFolder(), m_app.App().Profile(), TestPriceListTexts);
   }
 

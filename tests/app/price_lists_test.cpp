@@ -26,7 +26,7 @@ const std::vector<DbfFieldInfo> kArticleFields = {{"REFERENCE", 'C', 22, 0},
 class PriceListsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"), kArticleFields,
+    ASSERT_TRUE(WriteTestTable(m_folder.File("ARTICLE.DBU"), kArticleFields,
                                {{{"QMA2500ED430", "Élément droit 3 m", "", "410.50"}},
                                 {{"PRICE_LIST_10", "Ten", "X"}},
                                 {{"PRICE_LIST_1", "  Public  ", " EUR "}},
@@ -39,8 +39,8 @@ class PriceListsTest : public ::testing::Test {
     return GetPriceListName(m_folder.Folder(), m_profile, n, second, Texts);
   }
 
-  CCatalogueFolder m_folder;
-  CProfile m_profile{m_folder.PathOf("TVR.INI")};
+  CTempFolder m_folder{"catalogue"};
+  CProfile m_profile{m_folder.File("TVR.INI")};
 };
 
 TEST_F(PriceListsTest, NamesComeFromThePriceListRecords) {
@@ -61,7 +61,7 @@ TEST_F(PriceListsTest, NamesComeFromThePriceListRecords) {
 }
 
 TEST_F(PriceListsTest, ALongerKeyIsNotTakenForAMissingList) {
-  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"), kArticleFields,
+  ASSERT_TRUE(WriteTestTable(m_folder.File("ARTICLE.DBU"), kArticleFields,
                              {{{"PRICE_LIST_10", "Ten", "X"}}}));
   EXPECT_EQ(Name(1), "Price list 1");
   EXPECT_EQ(Name(1, true), "");
@@ -85,8 +85,8 @@ TEST_F(PriceListsTest, CurrentCatalogueOneTo15IsTheListOfNumberZero) {
 }
 
 TEST(PriceListsNoTableTest, MissingArticleTableGivesEmptyNamesWithoutDefaults) {
-  CCatalogueFolder folder;
-  CProfile profile(folder.PathOf("TVR.INI"));
+  CTempFolder folder{"catalogue"};
+  CProfile profile(folder.File("TVR.INI"));
   EXPECT_EQ(GetPriceListName(folder.Folder(), profile, 1, false, Texts), "");
   CPriceListNames names = ReadPriceListNames(folder.Folder(), Texts);
   EXPECT_NE(names.error.find("ARTICLE.DBU"), std::string::npos) << names.error;
@@ -139,14 +139,14 @@ class SavePriceListsTest : public PriceListsTest {
   // A save of list 1 and of a new list 9 must fail with a message holding that text and
   // leave the table (or its absence) as it was.
   void ExpectRefusedSave(const std::string& error) {
-    const bool existed = std::filesystem::exists(m_folder.PathOf("ARTICLE.DBU"));
-    const std::string before = m_folder.ReadBytes("ARTICLE.DBU");
+    const bool existed = std::filesystem::exists(m_folder.File("ARTICLE.DBU"));
+    const std::string before = m_folder.ReadFile("ARTICLE.DBU");
     CPriceListSave result = Save({{1, "Changed", ""}, {9, "New", ""}});
     EXPECT_FALSE(result.saved);
     EXPECT_FALSE(result.error.empty());
     EXPECT_NE(result.error.find(error), std::string::npos) << result.error;
-    EXPECT_EQ(std::filesystem::exists(m_folder.PathOf("ARTICLE.DBU")), existed);
-    EXPECT_EQ(m_folder.ReadBytes("ARTICLE.DBU"), before);
+    EXPECT_EQ(std::filesystem::exists(m_folder.File("ARTICLE.DBU")), existed);
+    EXPECT_EQ(m_folder.ReadFile("ARTICLE.DBU"), before);
   }
 };
 
@@ -193,24 +193,24 @@ TEST_F(SavePriceListsTest, LongNameIsStoredCutAndReported) {
 
 TEST_F(SavePriceListsTest, ReadOnlyTableIsLeftAsItWas) {
   namespace fs = std::filesystem;
-  fs::permissions(m_folder.PathOf("ARTICLE.DBU"),
+  fs::permissions(m_folder.File("ARTICLE.DBU"),
                   fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
                   fs::perm_options::replace);
   ExpectRefusedSave("read-only");
 }
 
 TEST_F(SavePriceListsTest, DamagedTableIsLeftAsItWas) {
-  m_folder.WriteBytes("ARTICLE.DBU", m_folder.ReadBytes("ARTICLE.DBU").substr(0, 40));
+  m_folder.WriteFile("ARTICLE.DBU", m_folder.ReadFile("ARTICLE.DBU").substr(0, 40));
   ExpectRefusedSave("");
 }
 
 TEST_F(SavePriceListsTest, MissingTableIsReportedAndNotMade) {
-  std::filesystem::remove(m_folder.PathOf("ARTICLE.DBU"));
+  std::filesystem::remove(m_folder.File("ARTICLE.DBU"));
   ExpectRefusedSave("ARTICLE.DBU");
 }
 
 TEST_F(SavePriceListsTest, TableWithoutSecondNameFieldTakesOnlyFirstNames) {
-  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("ARTICLE.DBU"),
+  ASSERT_TRUE(WriteTestTable(m_folder.File("ARTICLE.DBU"),
                              {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}},
                              {{{"PRICE_LIST_1", "Public"}}}));
   ExpectRefusedSave("DESIGN_2");

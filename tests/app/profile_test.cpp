@@ -23,28 +23,20 @@ TEST_F(ProfileTest, AMissingFileGivesEveryDefault) {
   EXPECT_FALSE(fs::exists(m_path));  // reading creates nothing
 }
 
-struct IntCase {
-  const char* value;
-  int expected;
-  const char* guards;
-};
-
-class ProfileIntCases : public ProfileTest, public ::testing::WithParamInterface<IntCase> {};
-
-TEST_P(ProfileIntCases, ReadsTheLeadingDigits) {
-  m_folder.WriteFile("TVR.INI", std::string("[Design]\nKey=") + GetParam().value + "\n");
-  EXPECT_EQ(CProfile(m_path).ReadProfileInt("Design", "Key", 99), GetParam().expected)
-      << GetParam().guards;
+TEST_F(ProfileTest, IntegersReadTheLeadingDigits) {
+  const struct {
+    const char* value;
+    int expected;
+    const char* guards;
+  } cases[] = {{"12", 12, "number"}, {"-3", -3, "negative"}, {"12abc", 12, "leading digits"},
+               {"abc", 0, "no digits give 0, not the default"},
+               {"", 99, "an empty value gives the default"}, {"1.9", 1, "no rounding"},
+               {"99999999999", 2147483647, "held, not wrapped"}};
+  for (const auto& c : cases) {
+    m_folder.WriteFile("TVR.INI", std::string("[Design]\nKey=") + c.value + "\n");
+    EXPECT_EQ(CProfile(m_path).ReadProfileInt("Design", "Key", 99), c.expected) << c.guards;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ProfileIntCases,
-                         ::testing::Values(IntCase{"12", 12, "number"},
-                                           IntCase{"-3", -3, "negative"},
-                                           IntCase{"12abc", 12, "leading digits"},
-                                           IntCase{"abc", 0, "no digits give 0, not the default"},
-                                           IntCase{"", 99, "an empty value gives the default"},
-                                           IntCase{"1.9", 1, "no rounding"},
-                                           IntCase{"99999999999", 2147483647, "held, not wrapped"}));
 
 TEST_F(ProfileTest, ValuesAreCutTo999Characters) {
   std::string longAscii(1500, 'a');
@@ -60,13 +52,6 @@ TEST_F(ProfileTest, ValuesAreCutTo999Characters) {
   EXPECT_EQ(profile.ReadProfileText("User", "C", std::string(1000, 'd')), std::string(999, 'd'));
 }
 
-TEST_F(ProfileTest, AnIntegerReadsTheSameAsTextOrInteger) {
-  CProfile profile(m_path);
-  ASSERT_EQ(profile.WriteProfileInt("Database", "CurrentCat", -12), 1);
-  EXPECT_EQ(profile.ReadProfileText("Database", "CurrentCat", ""), "-12");
-  EXPECT_EQ(profile.ReadProfileInt("Database", "CurrentCat", 0), -12);
-}
-
 TEST_F(ProfileTest, LookupIgnoresLetterCaseAndDamagedLinesGiveDefaults) {
   m_folder.WriteFile("TVR.INI", "[design]\njointdebord=abc\n\x01\x02garbage\n[User\nName=Nobody\n");
   CProfile profile(m_path);
@@ -79,10 +64,12 @@ TEST_F(ProfileTest, AWriteKeepsTheRestOfTheFile) {
   m_folder.WriteFile("TVR.INI", "; mine\n[User]\nName=Ann\nodd line\n\n[Zooms]\nAll=0.9\n");
   CProfile profile(m_path);
   ASSERT_TRUE(profile.WriteProfileText("user", "name", "Bob"));
-  ASSERT_EQ(profile.WriteProfileInt("Zooms", "In", 1), 1);
+  ASSERT_EQ(profile.WriteProfileInt("Zooms", "In", -1), 1);
   ASSERT_TRUE(profile.WriteProfileText("Language", "ID", "044"));
   EXPECT_EQ(m_folder.ReadFile("TVR.INI"),
-            "; mine\n[User]\nName=Bob\nodd line\n\n[Zooms]\nAll=0.9\nIn=1\n\n[Language]\nID=044\n");
+            "; mine\n[User]\nName=Bob\nodd line\n\n[Zooms]\nAll=0.9\nIn=-1\n\n"
+            "[Language]\nID=044\n");
+  EXPECT_EQ(profile.ReadProfileInt("Zooms", "In", 0), -1);
 }
 
 TEST_F(ProfileTest, WriteProfileValuesWritesAllOrNothing) {
@@ -95,32 +82,25 @@ TEST_F(ProfileTest, WriteProfileValuesWritesAllOrNothing) {
   EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "[User]\nName=Bob\nDept=R&D\n");
 }
 
-TEST_F(ProfileTest, AWriteToAMissingFolderFailsAndCreatesNothing) {
-  CProfile profile(m_folder.File("none/TVR.INI"));
-  EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
-  EXPECT_FALSE(profile.WriteProfileText("User", "Name", "Ann"));
+TEST_F(ProfileTest, WritesThatCannotBeDoneFailAndChangeNothing) {
+  m_folder.WriteFile("file", "x");
+  fs::create_directory(m_path);  // exists, unreadable as a file
+  const struct {
+    std::string path;
+    const char* fault;
+  } cases[] = {{m_folder.File("none/TVR.INI"), "missing folder"},
+               {m_folder.File("file/TVR.INI"), "below a file"},
+               {m_path, "a file that cannot be read is never overwritten"},
+               {"", "no path"}};
+  for (const auto& c : cases) {
+    CProfile profile(c.path);
+    EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown") << c.fault;
+    EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0) << c.fault;
+    EXPECT_FALSE(profile.WriteProfileText("User", "Name", "Ann")) << c.fault;
+  }
   EXPECT_FALSE(fs::exists(m_folder.File("none")));
-}
-
-TEST_F(ProfileTest, AWriteBelowAFileFails) {
-  m_folder.WriteFile("TVR.INI", "x");
-  CProfile profile(m_path + "/TVR.INI");
-  EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
-  EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "x");
-}
-
-TEST_F(ProfileTest, AFileThatCannotBeReadIsNeverOverwritten) {
-  fs::create_directory(m_path);  // "TVR.INI" is a folder: exists, unreadable as a file
-  CProfile profile(m_path);
-  EXPECT_EQ(profile.WriteProfileInt("Design", "Support", 2), 0);
+  EXPECT_EQ(m_folder.ReadFile("file"), "x");
   EXPECT_TRUE(fs::is_directory(m_path));
-}
-
-TEST_F(ProfileTest, AProfileWithoutAPathReadsDefaultsAndWritesNothing) {
-  CProfile profile{std::string()};
-  EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
-  EXPECT_EQ(profile.WriteProfileInt("User", "Name", 1), 0);
-  EXPECT_FALSE(profile.WriteProfileText("User", "Name", "x"));
 }
 
 TEST_F(ProfileTest, ValuesAreTrimmedAndKeyTextsThatCannotBeStoredAreRefused) {

@@ -28,16 +28,12 @@ TEST(RangeTableNameTest, RangeNamesBecomeEightCharacterFileNames) {
   }
 }
 
-TEST(RangeTableNameTest, FolderGetsItsSlash) {
+TEST(RangeTableNameTest, FolderGetsItsSlashAndEachCallItsOwnText) {
   EXPECT_EQ(RangeTableName("/cat/DBF", "QMA_CALIBRE"), "/cat/DBF/QM_CALIB.dbf");
   EXPECT_EQ(RangeTableName("", "QMA_CALIBRE"), "QM_CALIB.dbf");
-}
-
-TEST(RangeTableNameTest, EachCallGivesItsOwnText) {
   const std::string first = RangeTableName("/a/", "QMA_CALIBRE");
-  const std::string second = RangeTableName("/b/", "QJF_CALIBRE");
-  EXPECT_EQ(first, "/a/QM_CALIB.dbf");
-  EXPECT_EQ(second, "/b/QJF_CALI.dbf");
+  EXPECT_EQ(RangeTableName("/b/", "QJF_CALIBRE"), "/b/QJF_CALI.dbf");
+  EXPECT_EQ(first, "/a/QM_CALIB.dbf") << "each call gives its own text";
 }
 
 }  // namespace

@@ -2,10 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "app/profile.h"
-#include "process_test_support.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -31,10 +29,10 @@ TEST(RecentFileListTest, RemoveByIndex) {
 }
 
 TEST(RecentFileListTest, SettingsRoundTripSkipsEmptyAndRepeatedKeys) {
-  CScriptFolder folder;
-  std::string path = folder.Folder() + "TVR.INI";
-  std::ofstream(path) << "[Recent File List]\nFile1=/x.run\nFile2=\nFile3=/x.run\nFile4=/y.ref\nFile9=/z.run\n";
-  CProfile profile(path);
+  CTempFolder folder;
+  CProfile profile(folder.WriteFile("TVR.INI",
+                                    "[Recent File List]\nFile1=/x.run\nFile2=\nFile3=/x.run\n"
+                                    "File4=/y.ref\nFile9=/z.run\n"));
   CRecentFileList list;
   list.ReadFrom(profile);
   EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/x.run", "/y.ref"}));

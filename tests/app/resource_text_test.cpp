@@ -15,12 +15,9 @@ TEST(ResourceText, CountedTextsReadBackInOrder) {
   EXPECT_EQ(ReadCountedText(block, offset), u"Tavrilon");
   EXPECT_EQ(offset, block.size());
   EXPECT_EQ(ReadCountedText(block, offset), std::nullopt);
-}
-
-TEST(ResourceText, ACountPastTheBlockIsRefused) {
-  std::u16string block{u'\x0005', u'a', u'b'};
-  std::size_t offset = 0;
-  EXPECT_EQ(ReadCountedText(block, offset), std::nullopt);
+  const std::u16string past{u'\x0005', u'a', u'b'};  // a count past the block
+  offset = 0;
+  EXPECT_EQ(ReadCountedText(past, offset), std::nullopt);
   EXPECT_EQ(offset, 0u);
 }
 
@@ -50,13 +47,10 @@ TEST(ResourceText, ZeroTerminatedTexts) {
   EXPECT_EQ(ReadZeroTerminatedText(block, offset), u"Ed");
   EXPECT_EQ(offset, block.size());
   EXPECT_EQ(ZeroTerminatedLength(block, 99), 0u);
-}
-
-TEST(ResourceText, AZeroTerminatedTextWithoutItsZeroIsRefused) {
-  std::u16string block = u"abc";
-  std::size_t offset = 0;
-  EXPECT_EQ(ZeroTerminatedLength(block, 0), 3u);
-  EXPECT_EQ(ReadZeroTerminatedText(block, offset), std::nullopt);
+  const std::u16string unended = u"abc";  // without its zero
+  offset = 0;
+  EXPECT_EQ(ZeroTerminatedLength(unended, 0), 3u);
+  EXPECT_EQ(ReadZeroTerminatedText(unended, offset), std::nullopt);
   EXPECT_EQ(offset, 0u);
 }
 

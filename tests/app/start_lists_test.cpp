@@ -58,7 +58,7 @@ TEST(CatalogueOfferTest, SwitchesFilterTheCodes) {
 class StartListsTest : public ::testing::Test {
  protected:
   void WriteCatalogues() {
-    ASSERT_TRUE(WriteTestTable(m_folder.PathOf("catalog.dbf"),
+    ASSERT_TRUE(WriteTestTable(m_folder.File("catalog.dbf"),
                                {{"ID", 'C', 3, 0}, {"LIB", 'N', 5, 0}, {"SEQ", 'N', 3, 0}},
                                {{{"QPA", "9118", "50"}},
                                 {{"QMC", "9117", "20"}},
@@ -69,7 +69,7 @@ class StartListsTest : public ::testing::Test {
                                 {{"QJF", "9111", "90"}}}));
   }
 
-  CCatalogueFolder m_folder;
+  CTempFolder m_folder{"catalogue"};
 };
 
 TEST_F(StartListsTest, CataloguesFollowSeqAndTheFilters) {
@@ -101,14 +101,14 @@ TEST_F(StartListsTest, MissingTablesLeaveEmptyListsWithAnError) {
 }
 
 TEST_F(StartListsTest, DamagedTableLeavesAnEmptyList) {
-  m_folder.WriteBytes("catalog.dbf", std::string("\x03\x7a\x01\x01\xff\xff\xff\x7f", 8));
+  m_folder.WriteFile("catalog.dbf", std::string("\x03\x7a\x01\x01\xff\xff\xff\x7f", 8));
   CTableList<CCatalogueEntry> list = LoadCatalogueList(m_folder.Folder(), 0, 0, Text);
   EXPECT_TRUE(list.entries.empty());
   EXPECT_FALSE(list.error.empty());
 }
 
 TEST_F(StartListsTest, TableWithoutAListFieldIsRefused) {
-  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("catalog.dbf"),
+  ASSERT_TRUE(WriteTestTable(m_folder.File("catalog.dbf"),
                              {{"ID", 'C', 3, 0}, {"LIB", 'N', 5, 0}}, {{{"QMA", "9116"}}}));
   CTableList<CCatalogueEntry> list = LoadCatalogueList(m_folder.Folder(), 0, 0, Text);
   EXPECT_TRUE(list.entries.empty());
@@ -120,7 +120,7 @@ TEST_F(StartListsTest, UnitsKeepStoredOrderAndTranslateTheirName) {
       {"IDD", 'N', 3, 0},       {"IDL", 'C', 8, 0},        {"LIB", 'N', 5, 0},
       {"INPUTSTR", 'C', 60, 0}, {"INPUTCOEF", 'C', 40, 0}, {"OUTPUTSTR", 'C', 40, 0},
       {"OUTPUTCOEF", 'C', 30, 0}, {"BASECOEF", 'C', 12, 0}};
-  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("DIMS.DBF"), fields,
+  ASSERT_TRUE(WriteTestTable(m_folder.File("DIMS.DBF"), fields,
                              {{{"4", "FTIN", "9105", "%f|ft|%f|in", "12|1", "%.0f|' |%.1f|\"",
                                 "12|1", "25.4"}},
                               {{"9", "GONE", "9999"}, true},
@@ -128,20 +128,16 @@ TEST_F(StartListsTest, UnitsKeepStoredOrderAndTranslateTheirName) {
   CTableList<CUnitEntry> list = LoadUnitList(m_folder.Folder(), Text);
   EXPECT_EQ(list.error, "");
   ASSERT_EQ(list.entries.size(), 2u);
-  const CUnitEntry& feet = list.entries[0];
-  EXPECT_EQ(feet.idd, "4");
-  EXPECT_EQ(feet.idl, "FTIN");
-  EXPECT_EQ(feet.label, "text 9105");
-  EXPECT_EQ(feet.inputText, "%f|ft|%f|in");
-  EXPECT_EQ(feet.inputCoef, "12|1");
-  EXPECT_EQ(feet.outputText, "%.0f|' |%.1f|\"");
-  EXPECT_EQ(feet.outputCoef, "12|1");
-  EXPECT_EQ(feet.baseCoef, "25.4");
+  const CUnitEntry& f = list.entries[0];
+  EXPECT_EQ((std::vector<std::string>{f.idd, f.idl, f.label, f.inputText, f.inputCoef, f.outputText,
+                                      f.outputCoef, f.baseCoef}),
+            (std::vector<std::string>{"4", "FTIN", "text 9105", "%f|ft|%f|in", "12|1",
+                                      "%.0f|' |%.1f|\"", "12|1", "25.4"}));
   EXPECT_EQ(list.entries[1].idl, "MM");  // trimmed
 }
 
 TEST_F(StartListsTest, DevicesSortByIdAndTranslateNumberedLabels) {
-  ASSERT_TRUE(WriteTestTable(m_folder.PathOf("devices.dbf"),
+  ASSERT_TRUE(WriteTestTable(m_folder.File("devices.dbf"),
                              {{"ID", 'N', 3, 0}, {"LIB", 'C', 20, 0}},
                              {{{"64", "9136"}}, {{"7", "Own label"}}, {{"0", "9131"}},
                               {{"32", "0"}}, {{"8", ""}}}));

@@ -54,18 +54,13 @@ TEST(WindowPlacementTest, NormalRectangleOffEveryScreenIsReset) {
     CPlacementRect out = SanitizePlacement(placement, kOneScreen).normalPos;
     EXPECT_EQ(out == (CPlacementRect{8, 16, 632, 464}), row.reset) << row.guards;
   }
-}
-
-TEST(WindowPlacementTest, SecondScreenKeepsItsWindow) {
   CWindowPlacement placement;
   placement.normalPos = {2000, 100, 2600, 700};
-  EXPECT_EQ(SanitizePlacement(placement, kTwoScreens).normalPos, (CPlacementRect{2000, 100, 2600, 700}));
-}
-
-TEST(WindowPlacementTest, OversizedWindowIsCutToItsScreen) {
-  CWindowPlacement placement;
+  EXPECT_EQ(SanitizePlacement(placement, kTwoScreens).normalPos, placement.normalPos)
+      << "a second screen keeps its window";
   placement.normalPos = {100, 50, 100000, 60000};
-  EXPECT_EQ(SanitizePlacement(placement, kOneScreen).normalPos, (CPlacementRect{0, 0, 1920, 1080}));
+  EXPECT_EQ(SanitizePlacement(placement, kOneScreen).normalPos, (CPlacementRect{0, 0, 1920, 1080}))
+      << "an oversized window is cut to its screen";
 }
 
 TEST(WindowPlacementTest, MinAndMaxPositionsOffScreenBecomeOrigin) {
