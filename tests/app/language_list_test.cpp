@@ -87,27 +87,21 @@ TEST_F(ProjectsFolderTest, CreatesTheFolderOfTheCurrentLanguage) {
   EXPECT_TRUE(fs::is_directory(Documents() + "Projets Tavrilon %APP"));
 }
 
-TEST_F(ProjectsFolderTest, KeepsTheDocumentsFolderWithoutAName) {
-  const std::vector<CLanguageFileInfo> files = {{"", 44, 0, "English", "%APP Projects"},
-                                                {"", 33, 0, "French", ""}};
-  EXPECT_EQ(Settle(files, 33), Documents()) << "the current language has no name";
-  EXPECT_EQ(Settle(files, 49), Documents()) << "the current language is not listed";
-  EXPECT_FALSE(fs::exists(Documents() + "Tavrilon Projects"));
-}
-
-TEST_F(ProjectsFolderTest, PassesOverNamesThatLeaveTheDocumentsFolder) {
+TEST_F(ProjectsFolderTest, KeepsTheDocumentsFolderWhenNoNameFolderCanBeHad) {
   fs::create_directory(m_folder.Path() + "outside");
-  const std::vector<CLanguageFileInfo> files = {{"", 44, 0, "English", "../outside"},
-                                                {"", 45, 0, "Dot", ".."},
-                                                {"", 33, 0, "French", "a/b"}};
-  EXPECT_EQ(Settle(files, 33), Documents());
-  EXPECT_FALSE(fs::exists(Documents() + "a"));
-}
-
-TEST_F(ProjectsFolderTest, KeepsTheDocumentsFolderWhenCreationFails) {
   m_folder.WriteFile("docs/Projets Tavrilon", "a file in the way");
-  const std::vector<CLanguageFileInfo> files = {{"", 33, 0, "French", "Projets %APP"}};
-  EXPECT_EQ(Settle(files, 33), Documents());
+  const std::vector<CLanguageFileInfo> files = {{"", 44, 0, "English", "%APP Projects"},
+                                                {"", 45, 0, "Up", "../outside"},
+                                                {"", 46, 0, "Dot", ".."},
+                                                {"", 33, 0, "French", "a/b"},
+                                                {"", 30, 0, "Greek", ""},
+                                                {"", 31, 0, "Dutch", "Projets %APP"}};
+  EXPECT_EQ(Settle(files, 30), Documents()) << "the current language has no name";
+  EXPECT_EQ(Settle(files, 49), Documents()) << "the current language is not listed";
+  EXPECT_EQ(Settle(files, 33), Documents()) << "names that leave the documents folder";
+  EXPECT_EQ(Settle(files, 31), Documents()) << "the folder cannot be made";
+  EXPECT_FALSE(fs::exists(Documents() + "Tavrilon Projects"));
+  EXPECT_FALSE(fs::exists(Documents() + "a"));
 }
 
 TEST_F(ProjectsFolderTest, TheSettingComesFirstWhenItExists) {
