@@ -38,6 +38,7 @@ CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs) : m
 
 CApplicationShell::~CApplicationShell() {
   m_frame.reset();  // its windows go before the documents and menus they use
+  delete m_splash.data();  // still up when the program ends within its showing time
   if (g_shell == this) g_shell = nullptr;
 }
 

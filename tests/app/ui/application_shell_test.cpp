@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QMdiArea>
 #include <QThread>
@@ -14,6 +15,7 @@
 #include "app/current_language.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/single_instance.h"
+#include "app/ui/splash_dlg.h"
 #include "app/ui/translator.h"
 #include "platform/dbf_table.h"
 #include "shell_test_support.h"
@@ -205,6 +207,19 @@ TEST_F(ApplicationShellTest, TheInformationDialogStaysAwayWhenTheUserSaidSo) {
   m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");
   ASSERT_TRUE(Start({}));
   EXPECT_TRUE(m_dialogs->infoSetups.isEmpty());
+}
+
+TEST_F(ApplicationShellTest, TheSplashGoesWithTheShellWhenTheProgramEndsEarly) {
+  auto splashes = [] {
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets()) count += qobject_cast<CSplashDlg*>(widget) != nullptr;
+    return count;
+  };
+  m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");
+  ASSERT_TRUE(Start({}));
+  ASSERT_EQ(splashes(), 1);  // well within its showing time
+  m_shell.reset();
+  EXPECT_EQ(splashes(), 0);
 }
 
 TEST_F(ApplicationShellTest, AHandedOverFileWaitsForAnOpenDialog) {
