@@ -138,7 +138,9 @@ TEST_F(RunArchiveTest, RunRoundTripKeepsFieldsPropertiesLinksAndBoxes) {
   for (const CDev* element : loaded) {
     for (int face = 0; face < CDev::kFaceCount; ++face) {
       const CDev* neighbour = element->GetNeighbour(face);
-      if (neighbour != nullptr) EXPECT_EQ(neighbour->GetNeighbour(CBoxOwner::OppositeDirection(face)), element);
+      if (neighbour != nullptr) {
+        EXPECT_EQ(neighbour->GetNeighbour(CBoxOwner::OppositeDirection(face)), element);
+      }
     }
   }
   EXPECT_EQ(copy->GetCurrentElement()->GetReference(), "S-B");
