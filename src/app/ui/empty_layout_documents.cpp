@@ -92,6 +92,8 @@ QMdiSubWindow* CEmptyLayoutDocuments::AddWindow(QMdiArea& area, const QString& p
     m_documents.removeAll(document);
     emit DocumentClosed(document);
   });
+  // The frame owns its sub-windows and may go first: never keep a pointer past them.
+  connect(document, &QObject::destroyed, this, [this, document] { m_documents.removeAll(document); });
   document->show();
   return document;
 }
