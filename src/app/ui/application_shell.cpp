@@ -72,14 +72,19 @@ void CApplicationShell::CreateFrame() {
   }));
 }
 
-void CApplicationShell::ShowAbout(QWidget* parent) {
+CInfoDlg::Setup CApplicationShell::InfoSetup(EInfoMode mode) const {
   CInfoDlg::Setup setup;
-  setup.mode = EInfoMode::About;
+  setup.mode = mode;
   setup.languages = m_languages;
   setup.currentLanguage = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
   setup.applicationName = m_app.AppName();
   setup.version = CCurrentLanguage::Instance().Mapping().VersionText();
   setup.picturePath = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("info.jpg");
+  return setup;
+}
+
+void CApplicationShell::ShowAbout(QWidget* parent) {
+  CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
   CInfoDlg dialog(setup, m_app.Profile(), parent);
   dialog.exec();  // a language chosen here is used from the next start
 }

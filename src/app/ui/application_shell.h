@@ -78,6 +78,8 @@ class CApplicationShell : public QObject {
   bool RunStartInformation();
   // Shows the About box.
   void ShowAbout(QWidget* parent);
+  // What the information dialog shows, in either of its modes.
+  CInfoDlg::Setup InfoSetup(EInfoMode mode) const;
   // A later start handed over its file: the frame comes forward and opens it.
   void OnHandOver(const QString& file);
 

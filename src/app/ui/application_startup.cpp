@@ -175,13 +175,7 @@ void CApplicationShell::ShowStartProblems() {
 
 bool CApplicationShell::RunStartInformation() {
   if (m_app.ReadProfileInt("Design", "Infos", 1) == 0) return true;  // the user asked not to see it
-  CInfoDlg::Setup setup;
-  setup.mode = EInfoMode::Startup;
-  setup.languages = m_languages;
-  setup.currentLanguage = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
-  setup.applicationName = m_app.AppName();
-  setup.version = CCurrentLanguage::Instance().Mapping().VersionText();
-  setup.picturePath = QString::fromStdString(m_app.ProgramFolder()) + QStringLiteral("info.jpg");
+  CInfoDlg::Setup setup = InfoSetup(EInfoMode::Startup);
   int result = m_dialogs->RunInfoDialog(m_frame.get(), setup, m_app.Profile());
   if (result == QDialog::Rejected) return false;
   if (result == kInfoLanguageChanged) return !RestartInNewLanguage();

@@ -2,10 +2,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/profile.h"
@@ -21,8 +19,6 @@ constexpr int kMsgAbout = 325;
 constexpr int kMsgLanguage = 326;
 constexpr int kMsgDoNotShow = 31099;
 constexpr int kMsgShowAtStart = 33030;
-constexpr int kMsgOk = 2710;
-constexpr int kMsgCancel = 2713;
 
 }  // namespace
 
@@ -85,14 +81,7 @@ void CInfoDlg::BuildChoices() {
 }
 
 void CInfoDlg::BuildButtons() {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  SetMessageText(buttons->button(QDialogButtonBox::Ok), kMsgOk);
-  SetMessageText(buttons->button(QDialogButtonBox::Cancel), kMsgCancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CInfoDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout()->addWidget(buttons);
+  layout()->addWidget(MakeOkCancelButtons(this));
 }
 
 void CInfoDlg::accept() {

@@ -1,6 +1,5 @@
 #include "app/ui/model_dlg.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -17,8 +16,6 @@ constexpr int kMsgCaption = 321;
 constexpr int kMsgPathLabel = 322;
 constexpr int kMsgBrowse = 323;
 constexpr int kMsgChooseModel = 7624;
-constexpr int kMsgOk = 2710;
-constexpr int kMsgCancel = 2713;
 
 }  // namespace
 
@@ -40,12 +37,7 @@ CModelDlg::CModelDlg(const QString& path, QWidget* parent) : QDialog(parent) {
   row->addWidget(m_path);
   row->addWidget(browse);
   column->addLayout(row);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  SetMessageText(buttons->button(QDialogButtonBox::Ok), kMsgOk);
-  SetMessageText(buttons->button(QDialogButtonBox::Cancel), kMsgCancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  column->addWidget(buttons);
+  column->addWidget(MakeOkCancelButtons(this));
   TranslateWindow(this);
 }
 

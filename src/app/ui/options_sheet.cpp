@@ -1,7 +1,5 @@
 #include "app/ui/options_sheet.h"
 
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/dorne_app.h"
@@ -22,8 +20,6 @@
 namespace {
 
 constexpr int kMsgCaption = 7535;
-constexpr int kMsgOk = 2710;
-constexpr int kMsgCancel = 2713;
 
 }  // namespace
 
@@ -61,14 +57,7 @@ COptionsPage* COptionsSheet::MakePage(EOptionsPage kind, const Setup& setup) {
 }
 
 void COptionsSheet::BuildButtons() {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
-  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
-  SetMessageText(buttons->button(QDialogButtonBox::Ok), kMsgOk);
-  SetMessageText(buttons->button(QDialogButtonBox::Cancel), kMsgCancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &COptionsSheet::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout()->addWidget(buttons);
+  layout()->addWidget(MakeOkCancelButtons(this));
 }
 
 COptionsPage* COptionsSheet::Page(EOptionsPage kind) const {

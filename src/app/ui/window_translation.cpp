@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -98,4 +101,17 @@ void ApplyLanguageFont(const CLanguageMapping& mapping) {
   // Menus, tool tips and message boxes are windows of their own: the application font
   // reaches them all.
   if (translator.IsActive()) QApplication::setFont(translator.LanguageFont());
+}
+
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog) {
+  constexpr int kMsgOk = 2710;
+  constexpr int kMsgCancel = 2713;
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+  buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("1"));
+  buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("2"));
+  SetMessageText(buttons->button(QDialogButtonBox::Ok), kMsgOk);
+  SetMessageText(buttons->button(QDialogButtonBox::Cancel), kMsgCancel);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+  return buttons;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QString>
 
 class CLanguageMapping;
@@ -36,3 +38,7 @@ bool TranslateWindow(QWidget* window);
 // active, the language font becomes the application's font, so that menus, tool tips
 // and every window show the language.
 void ApplyLanguageFont(const CLanguageMapping& mapping);
+
+// OK and Cancel in the program's language, answering the dialog's accept and reject.
+// The buttons carry the control ids "1" and "2"; the caller places the box in its layout.
+QDialogButtonBox* MakeOkCancelButtons(QDialog* dialog);
