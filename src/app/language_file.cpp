@@ -8,64 +8,11 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/text_encoding.h"
+
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code == 0) return;  // a NUL would cut every C text built from the line
-  if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = kReplacement;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// The length of the valid UTF-8 sequence at the start of the text, 0 when it is not one.
-std::size_t Utf8SequenceLength(std::string_view text) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  char32_t minimum = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (text.size() < length) return 0;
-  char32_t code = lead & (0x3F >> (length - 1));
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(i) & 0xC0) != 0x80) return 0;
-    code = (code << 6) | (byte(i) & 0x3F);
-  }
-  if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-  return length;
-}
-
-bool IsValidUtf8(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t length = Utf8SequenceLength(text);
-    if (length == 0) return false;
-    text.remove_prefix(length);
-  }
-  return true;
-}
+using tvr::platform::AppendUtf8;
 
 // Windows-1252 for the bytes 0x80..0x9F; the five it leaves undefined become U+FFFD.
 constexpr std::array<char32_t, 32> kCp1252High = {
@@ -75,7 +22,8 @@ constexpr std::array<char32_t, 32> kCp1252High = {
 
 std::string Utf8OfEightBitLine(std::string_view line) {
   std::string out;
-  if (IsValidUtf8(line)) {
+  // A NUL would cut every C text built from the line, so it is dropped in either encoding.
+  if (tvr::platform::IsValidUtf8(line)) {
     out.reserve(line.size());
     for (char c : line)
       if (c != '\0') out += c;
@@ -84,6 +32,7 @@ std::string Utf8OfEightBitLine(std::string_view line) {
   out.reserve(line.size() + line.size() / 2);
   for (char c : line) {
     const auto byte = static_cast<unsigned char>(c);
+    if (byte == 0) continue;
     AppendUtf8(out, byte >= 0x80 && byte <= 0x9F ? kCp1252High[byte - 0x80] : char32_t{byte});
   }
   return out;
@@ -108,26 +57,22 @@ std::vector<std::string> LinesOfEightBitText(std::string_view bytes) {
 }
 
 std::vector<std::string> LinesOfUtf16Text(std::string_view bytes) {
+  std::u16string units(bytes.size() / 2, u'\0');  // an odd last byte is no character
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    units[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                     (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+  }
   std::vector<std::string> lines;
   std::string line;
-  const std::size_t units = bytes.size() / 2;  // an odd last byte is no character
-  const auto unit = [&](std::size_t i) -> char16_t {
-    return static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                 (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
-  };
-  for (std::size_t i = 0; i < units; ++i) {
-    char32_t code = unit(i);
+  for (std::size_t i = 0; i < units.size();) {
+    const char32_t code =
+        tvr::platform::DecodeUtf16(units, i).value_or(tvr::platform::kReplacementCharacter);
     if (code == u'\n') {
       lines.push_back(WithoutLineEnd(std::move(line)));
       line.clear();
-      continue;
+    } else if (code != 0) {  // NUL dropped, as in 8-bit lines
+      AppendUtf8(line, code);
     }
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < units && unit(i + 1) >= 0xDC00 &&
-        unit(i + 1) <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (unit(i + 1) - 0xDC00);
-      ++i;
-    }
-    AppendUtf8(line, code);
   }
   if (!line.empty()) lines.push_back(WithoutLineEnd(std::move(line)));
   return lines;

@@ -4,29 +4,16 @@
 #include <array>
 
 #include "app/current_language.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
 std::string Utf8OfCode(std::int64_t code) {
   if (code <= 0) return {};
-  if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-  const auto value = static_cast<std::uint32_t>(code);
   std::string out;
-  if (value < 0x80) {
-    out += static_cast<char>(value);
-  } else if (value < 0x800) {
-    out += static_cast<char>(0xC0 | (value >> 6));
-    out += static_cast<char>(0x80 | (value & 0x3F));
-  } else if (value < 0x10000) {
-    out += static_cast<char>(0xE0 | (value >> 12));
-    out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (value & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (value >> 18));
-    out += static_cast<char>(0x80 | ((value >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((value >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (value & 0x3F));
-  }
+  // Checked here: a value past char32_t must not wrap round to a valid character.
+  tvr::platform::AppendUtf8(out, code > 0x10FFFF ? tvr::platform::kReplacementCharacter
+                                                 : static_cast<char32_t>(code));
   return out;
 }
 

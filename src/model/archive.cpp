@@ -1,7 +1,7 @@
 #include "model/archive.h"
 
-#include "model/text_encoding.h"
 #include "platform/code_page.h"
+#include "platform/text_encoding.h"
 
 #include <bit>
 #include <cstring>
@@ -110,7 +110,7 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
     unit = static_cast<char16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
     m_pos += 2;
   }
-  auto text = tvr::model::Utf16ToUtf8(units);
+  auto text = tvr::platform::Utf16ToUtf8(units);
   if (!text) throw CArchiveError("text is not valid UTF-16", start);
   return std::move(*text);
 }
@@ -171,7 +171,7 @@ void CArchiveWriter::WriteStringLength(std::uint64_t count) {
 }
 
 void CArchiveWriter::WriteString(std::string_view text) {
-  const std::u16string units = tvr::model::Utf8ToUtf16(text);
+  const std::u16string units = tvr::platform::Utf8ToUtf16(text);
   WriteStringLength(units.size());
   std::size_t at = m_bytes.size();
   m_bytes.resize(at + 2 * units.size());

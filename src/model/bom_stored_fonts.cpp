@@ -5,8 +5,8 @@
 #include <string>
 
 #include "model/archive.h"
-#include "model/text_encoding.h"
 #include "platform/code_page.h"
+#include "platform/text_encoding.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ class CFontParser {
       ended = ended || unit == 0;
       if (!ended) face.push_back(unit);
     }
-    const std::optional<std::string> text = tvr::model::Utf16ToUtf8(face);
+    const std::optional<std::string> text = tvr::platform::Utf16ToUtf8(face);
     Check(text.has_value(), "face name is not valid UTF-16");
     return *text;
   }
@@ -96,10 +96,11 @@ void PutLong(CBOMStoredFonts::Bytes& bytes, std::size_t at, std::int32_t value) 
 
 // The face's UTF-16 units, cut so that a terminator fits and no pair is split.
 std::u16string FaceUnits(const std::string& face) {
-  std::u16string units = tvr::model::Utf8ToUtf16(std::string_view(face).substr(0, face.find('\0')));
+  std::u16string units =
+      tvr::platform::Utf8ToUtf16(std::string_view(face).substr(0, face.find('\0')));
   if (units.size() >= kFaceUnits) {
     std::size_t keep = kFaceUnits - 1;
-    if (units[keep - 1] >= 0xD800 && units[keep - 1] <= 0xDBFF) --keep;
+    if (tvr::platform::IsHighSurrogate(units[keep - 1])) --keep;
     units.resize(keep);
   }
   return units;

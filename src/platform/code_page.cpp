@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/text_encoding.h"
+
 namespace tvr::platform {
 namespace {
 
@@ -16,39 +18,6 @@ struct PageTable {
   std::array<std::string, 256> decode;                    // byte -> UTF-8
   std::vector<std::pair<char32_t, unsigned char>> encode;  // sorted by character
 };
-
-// Reads one UTF-8 character at pos and advances; nothing for an invalid sequence
-// (pos then moves past its first byte).
-std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& pos) {
-  const auto lead = static_cast<unsigned char>(text[pos++]);
-  if (lead < 0x80) return lead;
-  int extra = 0;
-  char32_t c = 0;
-  if ((lead & 0xE0) == 0xC0) {
-    extra = 1;
-    c = lead & 0x1F;
-  } else if ((lead & 0xF0) == 0xE0) {
-    extra = 2;
-    c = lead & 0x0F;
-  } else if ((lead & 0xF8) == 0xF0) {
-    extra = 3;
-    c = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (text.size() - pos < static_cast<std::size_t>(extra)) return std::nullopt;
-  for (int i = 0; i < extra; ++i) {
-    const auto next = static_cast<unsigned char>(text[pos + i]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (next & 0x3F);
-  }
-  static constexpr char32_t kMinimum[] = {0, 0x80, 0x800, 0x10000};
-  if (c < kMinimum[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-    return std::nullopt;
-  }
-  pos += extra;
-  return c;
-}
 
 // The UTF-8 text of one byte of the page, empty when iconv knows no character for it.
 std::string DecodeByte(iconv_t cd, unsigned char byte) {
@@ -76,7 +45,7 @@ PageTable BuildTable(const char* iconvName) {
       text = DecodeByte(cd, static_cast<unsigned char>(byte));
     }
     std::size_t pos = 0;
-    std::optional<char32_t> c = text.empty() ? std::nullopt : NextUtf8(text, pos);
+    std::optional<char32_t> c = DecodeUtf8(text, pos);
     const bool known = c && pos == text.size();
     if (known) table.encode.emplace_back(*c, static_cast<unsigned char>(byte));
     table.decode[static_cast<std::size_t>(byte)] = known ? std::move(text) : std::string(1, '?');
@@ -134,7 +103,7 @@ std::string FromUtf8(std::string_view text, CodePage page, bool* lossy) {
   bool lost = false;
   std::size_t pos = 0;
   while (pos < text.size()) {
-    std::optional<char32_t> c = NextUtf8(text, pos);
+    std::optional<char32_t> c = DecodeUtf8(text, pos);
     std::optional<unsigned char> byte = c ? EncodeChar(table, *c) : std::nullopt;
     if (!byte) {
       lost = true;

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/text_encoding.h"
+
 namespace fs = std::filesystem;
 
 namespace tvr::platform {
@@ -34,23 +36,6 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     if (x != y) return false;
   }
   return true;
-}
-
-// Length of the UTF-8 sequence starting at text[i], 0 when it is not a valid one.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-  unsigned char lead = static_cast<unsigned char>(text[i]);
-  std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2
-                       : lead >= 0xE0 && lead <= 0xEF ? 3 : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
-  if (length == 0 || i + length > text.size()) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return 0;
-  }
-  unsigned char second = static_cast<unsigned char>(length > 1 ? text[i + 1] : 0);
-  if (lead == 0xE0 && second < 0xA0) return 0;                    // overlong
-  if (lead == 0xED && second >= 0xA0) return 0;                   // surrogate
-  if (lead == 0xF0 && second < 0x90) return 0;                    // overlong
-  if (lead == 0xF4 && second >= 0x90) return 0;                   // beyond U+10FFFF
-  return length;
 }
 
 // Text that a line may hold: valid UTF-8 without control bytes other than tab.
