@@ -112,23 +112,39 @@ bool TextToBool(std::string_view text) {
 
 std::string BoolToText(bool value) { return value ? "True" : "False"; }
 
-IntRect TextToRect(std::string_view text) {
-  // The pattern as the C library's scanf reads it: a blank in the pattern takes any
-  // run of blanks, other characters must match exactly, each number skips blanks.
+namespace {
+
+// Reads the rectangle pattern as the C library's scanf reads it: a blank in the pattern
+// takes any run of blanks, other characters must match exactly, each number skips
+// blanks. Returns how many of the four numbers were read.
+std::size_t ReadRectFields(std::string_view text, IntRect& rect) {
   static constexpr std::array<std::string_view, 4> kLabels{"Left", ", Top", ", Right", ", Bottom"};
-  IntRect rect;
   std::array<int*, 4> fields{&rect.left, &rect.top, &rect.right, &rect.bottom};
   for (std::size_t i = 0; i < kLabels.size(); ++i) {
     for (char expected : kLabels[i]) {
       if (expected == ' ') {
         text = SkipBlanks(text);
       } else {
-        if (text.empty() || text.front() != expected) return rect;
+        if (text.empty() || text.front() != expected) return i;
         text.remove_prefix(1);
       }
     }
-    if (!ReadInt(text, *fields[i])) return rect;
+    if (!ReadInt(text, *fields[i])) return i;
   }
+  return kLabels.size();
+}
+
+}  // namespace
+
+IntRect TextToRect(std::string_view text) {
+  IntRect rect;
+  ReadRectFields(text, rect);
+  return rect;
+}
+
+std::optional<IntRect> TryTextToRect(std::string_view text) {
+  IntRect rect;
+  if (ReadRectFields(text, rect) != 4) return std::nullopt;
   return rect;
 }
 

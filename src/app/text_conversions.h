@@ -3,6 +3,7 @@
 #include "app/log_font.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -55,6 +56,8 @@ std::string BoolToText(bool value);
 // "Left l, Top t, Right r, Bottom b"; reading stops at the first part that does not
 // follow that pattern and the fields not read stay 0.
 IntRect TextToRect(std::string_view text);
+// The same pattern, but nothing unless all four numbers were read.
+std::optional<IntRect> TryTextToRect(std::string_view text);
 std::string RectToText(const IntRect& rect);
 
 // Comma-separated fields: face name, height, weight, style letters ("I" italic, "U"

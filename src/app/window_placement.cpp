@@ -1,27 +1,13 @@
 #include "app/window_placement.h"
 
 #include <algorithm>
-#include <charconv>
+
+#include "app/text_conversions.h"
 
 namespace {
 
 // No screen is this far away; larger values are nonsense and keep the arithmetic safe.
 constexpr long kLargestCoordinate = 1'000'000;
-
-// Reads "<word> <number>" after optional blanks and a comma.
-bool ReadField(const std::string& text, std::size_t& at, const char* word, long& value) {
-  while (at < text.size() && (text[at] == ' ' || text[at] == ',')) ++at;
-  const std::string expected(word);
-  if (text.compare(at, expected.size(), expected) != 0) return false;
-  at += expected.size();
-  while (at < text.size() && text[at] == ' ') ++at;
-  const char* begin = text.data() + at;
-  auto [end, error] = std::from_chars(begin, text.data() + text.size(), value);
-  if (error != std::errc() || end == begin) return false;
-  if (value < -kLargestCoordinate || value > kLargestCoordinate) return false;
-  at += static_cast<std::size_t>(end - begin);
-  return true;
-}
 
 bool Meets(const CPlacementRect& window, const CPlacementRect& screen, long minimum) {
   long width = std::min(window.right, screen.right) - std::max(window.left, screen.left);
@@ -58,8 +44,8 @@ bool ShowCommandKnown(unsigned showCmd) { return showCmd <= 11; }
 }  // namespace
 
 std::string PlacementRectToText(const CPlacementRect& rect) {
-  return "Left " + std::to_string(rect.left) + ", Top " + std::to_string(rect.top) + ", Right " +
-         std::to_string(rect.right) + ", Bottom " + std::to_string(rect.bottom);
+  return RectToText({static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
+                     static_cast<int>(rect.bottom)});
 }
 
 std::string PlacementPointToText(const CPlacementPoint& point) {
@@ -67,12 +53,11 @@ std::string PlacementPointToText(const CPlacementPoint& point) {
 }
 
 std::optional<CPlacementRect> PlacementRectFromText(const std::string& text) {
-  CPlacementRect rect;
-  std::size_t at = 0;
-  if (!ReadField(text, at, "Left", rect.left) || !ReadField(text, at, "Top", rect.top) ||
-      !ReadField(text, at, "Right", rect.right) || !ReadField(text, at, "Bottom", rect.bottom))
-    return std::nullopt;
-  return rect;
+  std::optional<IntRect> rect = TryTextToRect(text);
+  if (!rect) return std::nullopt;
+  for (int value : {rect->left, rect->top, rect->right, rect->bottom})
+    if (value < -kLargestCoordinate || value > kLargestCoordinate) return std::nullopt;
+  return CPlacementRect{rect->left, rect->top, rect->right, rect->bottom};
 }
 
 std::optional<CPlacementPoint> PlacementPointFromText(const std::string& text) {

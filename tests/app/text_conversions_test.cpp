@@ -76,17 +76,25 @@ TEST(TextToRect, FollowsThePattern) {
   const struct {
     const char* text;
     IntRect expected;
+    bool whole;  // all four numbers read: the strict form gives the rectangle
     const char* guards;
   } cases[] = {
-      {"Left 1, Top 2, Right 3, Bottom 4", {1, 2, 3, 4}, "written form"},
-      {"Left -10, Top -20, Right 300, Bottom 400", {-10, -20, 300, 400}, "negatives"},
-      {"Left 1,Top 2,  Right 3,   Bottom   4", {1, 2, 3, 4}, "pattern blanks take any run"},
-      {"Left 1, Top 2", {1, 2, 0, 0}, "missing fields stay 0"},
-      {"Left 1, Tip 2, Right 3, Bottom 4", {1, 0, 0, 0}, "stops at a wrong word"},
-      {"left 1, Top 2, Right 3, Bottom 4", {0, 0, 0, 0}, "words are case-sensitive"},
-      {"Left x, Top 2", {0, 0, 0, 0}, "stops at a field without digits"},
-      {"", {0, 0, 0, 0}, "empty"}};
-  for (const auto& c : cases) EXPECT_EQ(TextToRect(c.text), c.expected) << c.guards;
+      {"Left 1, Top 2, Right 3, Bottom 4", {1, 2, 3, 4}, true, "written form"},
+      {"Left -10, Top -20, Right 300, Bottom 400", {-10, -20, 300, 400}, true, "negatives"},
+      {"Left 1,Top 2,  Right 3,   Bottom   4", {1, 2, 3, 4}, true, "pattern blanks take any run"},
+      {"Left 1, Top 2", {1, 2, 0, 0}, false, "missing fields stay 0"},
+      {"Left 1, Tip 2, Right 3, Bottom 4", {1, 0, 0, 0}, false, "stops at a wrong word"},
+      {"left 1, Top 2, Right 3, Bottom 4", {0, 0, 0, 0}, false, "words are case-sensitive"},
+      {"Left x, Top 2", {0, 0, 0, 0}, false, "stops at a field without digits"},
+      {"", {0, 0, 0, 0}, false, "empty"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextToRect(c.text), c.expected) << c.guards;
+    const std::optional<IntRect> strict = TryTextToRect(c.text);
+    EXPECT_EQ(strict.has_value(), c.whole) << c.guards;
+    if (strict) {
+      EXPECT_EQ(*strict, c.expected) << c.guards;
+    }
+  }
 }
 
 TEST(TextWriters, WriteTheFileFormsThatReadBack) {
