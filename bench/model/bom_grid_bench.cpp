@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "grid/grid_text_measurer.h"
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/run.h"

@@ -1,4 +1,4 @@
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/dev.h"
 #include "model/element_iterator.h"
 #include "model/range_rules.h"

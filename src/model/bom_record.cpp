@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/bom_stored_fonts.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "platform/code_page.h"
 #include "platform/text_encoding.h"
 

@@ -4,7 +4,7 @@
 #include "model/part_record.h"
 #include "model/run.h"
 #include "model/run_document.h"
-#include "view/3d_projection.h"
+#include "geometry/3d_projection.h"
 
 CDev::CDev() = default;
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/3d_point.h"
+#include "geometry/3d_point.h"
 #include "model/obj_with_prop.h"
-#include "view/box.h"
-#include "view/box_owner.h"
+#include "geometry/box.h"
+#include "geometry/box_owner.h"
 
 #include <array>
 #include <cstdint>

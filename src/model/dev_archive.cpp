@@ -1,4 +1,4 @@
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/dev.h"
 #include "model/run.h"
 #include "model/run_document.h"

@@ -1,6 +1,6 @@
 #include "model/obj_with_prop.h"
 
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/prop_window_notifier.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/3d_point.h"
+#include "geometry/3d_point.h"
 #include "model/obj_with_prop.h"
 #include "model/page_kinds.h"
 #include "model/range_rules.h"

@@ -1,5 +1,5 @@
-#include "model/3d_point.h"
-#include "model/archive.h"
+#include "geometry/3d_point.h"
+#include "platform/archive.h"
 #include "model/obj_with_prop.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "bom_test_support.h"
 #include "hex_bytes.h"
 #include "grid/grid_cell_format.h"
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/bom_grid.h"
 #include "model/bom_stored_fonts.h"
 

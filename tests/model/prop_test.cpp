@@ -1,6 +1,6 @@
 #include "model/prop.h"
 
-#include "model/archive.h"
+#include "platform/archive.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/archive.h"
+#include "platform/archive.h"
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dimension.h"

@@ -1,0 +1,167 @@
+// Depth ordering of a layout as the user orbits it: every mouse move turns the view by
+// a degree and re-sorts the whole scene (C3DProjection::SetViewAngles with resort).
+//
+// The scene is a building's worth of busbar runs: runs of 40 elements that start on a
+// grid of bays on three floors and wander level, with an elbow now and then and a riser
+// to the next floor once in a while; the floor grows with the box count, as a larger
+// layout is a larger building. Each element has a body and a length toward the next
+// element, so boxes overlap on screen with their neighbours and, where runs of
+// different bays or floors cross in the view, with other runs.
+//
+// Two forms of the same scene:
+// - Elements: the boxes belong to linked elements, as in a document, so that joints
+//   between neighbours are settled by the element rules and only crossing runs need
+//   the geometric comparison.
+// - FreeBoxes: the same boxes without elements, so that every overlap goes through the
+//   geometric comparison (edge crossings and face probes): the worst case.
+//
+// Run: build-*/bench/view/view_bench --benchmark_min_time=0.5
+
+#include "geometry/3d_projection.h"
+#include "geometry/box.h"
+#include "geometry/box_owner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cmath>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CBenchElement : public CBoxOwner {
+ public:
+  int kind = 9;
+  int direction = 4;
+  C3DPoint position;
+  std::array<CBox*, kSlotCount> boxes{};
+  std::array<CBenchElement*, 6> neighbours{};
+  C3DProjection* projection = nullptr;
+
+  int GetKind() const override { return kind; }
+  std::uint32_t GetStyle() const override { return 0; }
+  std::uint32_t GetFlags() const override { return 0; }
+  int GetDirection() const override { return direction; }
+  int GetRotation() const override { return 16; }
+  std::int32_t GetLength() const override { return 1000; }
+  C3DPoint GetPosition() const override { return position; }
+  CBox* GetBox(int slot) const override { return (slot >= 0 && slot < kSlotCount) ? boxes[slot] : nullptr; }
+  CBoxOwner* GetNeighbour(int face) const override { return (face >= 0 && face < 6) ? neighbours[face] : nullptr; }
+  C3DProjection* GetProjection() const override { return projection; }
+  std::vector<const CBox*> GetExtraBoxes() const override { return {}; }
+  std::string GetRunProperty(std::string_view) const override { return {}; }
+};
+
+// Directions: 0 -x, 1 -z, 2 +y, 3 -y, 4 +x, 5 +z.
+C3DPoint Unit(int direction) {
+  static const C3DPoint kUnits[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
+  return kUnits[direction];
+}
+
+class CLayout {
+ public:
+  CLayout(int boxCount, bool withElements, C3DProjection& projection) {
+    std::mt19937 random(20240601);
+    std::uniform_int_distribution<int> pick(0, 1 << 20);
+    const int runs = (boxCount + 79) / 80;
+    const int bays = static_cast<int>(std::ceil(std::sqrt(runs / 3.0)));
+    for (int run = 0; static_cast<int>(m_boxes.size()) < boxCount; ++run) {
+      C3DPoint at((run % bays) * 40000.0, ((run / bays) % bays) * 40000.0, (run / (bays * bays)) * 4000.0);
+      int direction = (pick(random) % 2) ? 4 : 2;
+      CBenchElement* previous = nullptr;
+      for (int k = 0; k < 40 && static_cast<int>(m_boxes.size()) < boxCount; ++k) {
+        int step = direction;
+        if (pick(random) % 8 == 0) {
+          const int sideways[2][2] = {{2, 3}, {4, 0}};  // an elbow: turn across
+          direction = sideways[direction == 2 || direction == 3 ? 1 : 0][pick(random) % 2];
+          step = direction;
+        }
+        if (pick(random) % 40 == 0) step = 5;  // a riser
+        const double length = step == 5 ? 4000.0 : 1000.0 + pick(random) % 3000;
+        auto element = std::make_unique<CBenchElement>();
+        element->projection = &projection;
+        element->direction = step;
+        element->kind = k == 0 ? 0 : (step != (previous ? previous->direction : step) ? 2 : 9);
+        element->position = at;
+        if (previous != nullptr) {
+          previous->neighbours[step] = element.get();
+          element->neighbours[CBoxOwner::OppositeDirection(step)] = previous;
+        }
+        AddBox(withElements ? element.get() : nullptr, CBoxOwner::kBodySlot, at, 220, 220, 220);
+        if (static_cast<int>(m_boxes.size()) < boxCount) {
+          const int along = static_cast<int>(length);
+          const bool z = step == 5, x = step == 0 || step == 4;
+          AddBox(withElements ? element.get() : nullptr, step, at + Unit(step) * (length / 2), z ? along : 130,
+                 x ? along : 130, !z && !x ? along : 130);
+        }
+        at = at + Unit(step) * length;
+        previous = element.get();
+        m_elements.push_back(std::move(element));
+      }
+    }
+  }
+
+  std::vector<std::unique_ptr<CBox>>& Boxes() { return m_boxes; }
+
+ private:
+  // Extents: e0 along z, e1 along x, e2 along y.
+  void AddBox(CBenchElement* owner, int slot, const C3DPoint& origin, int e0, int e1, int e2) {
+    auto box = std::make_unique<CBox>(owner);
+    if (owner != nullptr) owner->boxes[slot] = box.get();
+    box->SetPlacement(origin, e0, e1, e2);
+    m_boxes.push_back(std::move(box));
+  }
+
+  std::vector<std::unique_ptr<CBenchElement>> m_elements;
+  std::vector<std::unique_ptr<CBox>> m_boxes;
+};
+
+void CountEdges(benchmark::State& state, const C3DProjection& projection) {
+  std::size_t edges = 0;
+  for (const CDisplayNode* n = projection.GetDisplayList().Head(); n != nullptr; n = n->next) edges += n->edges.size();
+  state.counters["boxes"] = static_cast<double>(projection.GetDisplayList().Size());
+  state.counters["depth_edges"] = static_cast<double>(edges);
+}
+
+// A full re-sort after the view turned by one degree, as on every orbit step.
+void ResortAfterOrbitStep(benchmark::State& state, bool withElements) {
+  C3DProjection projection;
+  CLayout layout(static_cast<int>(state.range(0)), withElements, projection);
+  for (auto& box : layout.Boxes()) {
+    projection.ProjectBox(*box);
+    projection.InsertInDisplayList(*box);
+  }
+  int step = 0;
+  for (auto _ : state) {
+    projection.SetViewAngles((step % 2) ? 1 : -1, 1, 0, true, true);
+    ++step;
+  }
+  CountEdges(state, projection);
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_ResortElements(benchmark::State& state) { ResortAfterOrbitStep(state, true); }
+void BM_ResortFreeBoxes(benchmark::State& state) { ResortAfterOrbitStep(state, false); }
+BENCHMARK(BM_ResortElements)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ResortFreeBoxes)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// Building the scene box by box, as a rebuild of the document does.
+void BM_InsertElements(benchmark::State& state) {
+  C3DProjection projection;
+  CLayout layout(static_cast<int>(state.range(0)), true, projection);
+  for (auto _ : state) {
+    projection.ClearDisplayList();
+    for (auto& box : layout.Boxes()) {
+      projection.ProjectBox(*box);
+      projection.InsertInDisplayList(*box);
+    }
+  }
+  CountEdges(state, projection);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_InsertElements)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+
+}  // namespace

@@ -1,0 +1,232 @@
+#include "geometry/3d_projection.h"
+
+#include "geometry/box.h"
+#include "geometry/face_visibility.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr double kDegreesToRadians = 0.017453292519943295;
+// -pi + 4 degrees: screen angles below it are taken one turn up.
+constexpr double kAngleWrap = -3.07177948351002;
+constexpr double kAxisTolerance = 0.06981317007977318;  // 4 degrees
+constexpr double kAxisProbe = 10000.0;
+constexpr int kShortestAxis = 100;
+
+// (angle + delta + 720) modulo 360, floored so that any delta lands in 0..359.
+int WrapDegrees(int angle, int delta) {
+  const std::int64_t sum = std::int64_t{angle} + delta + 720;
+  return static_cast<int>(((sum % 360) + 360) % 360);
+}
+
+double ScreenAngle(CWindowPoint from, CWindowPoint to) {
+  const double angle = std::atan2(static_cast<double>(to.y) - from.y, static_cast<double>(to.x) - from.x);
+  return angle < kAngleWrap ? angle + 2.0 * std::numbers::pi : angle;
+}
+
+// cos and sin of k steps of 9 degrees, exact at the quarter turns so that the points
+// there truncate to the values the caller expects.
+std::pair<double, double> CircleStep(int k) {
+  switch (k % C3DProjection::kCircleSegments) {
+    case 0: return {1.0, 0.0};
+    case 10: return {0.0, 1.0};
+    case 20: return {-1.0, 0.0};
+    case 30: return {0.0, -1.0};
+    default: {
+      const double t = k * std::numbers::pi / 20.0;
+      return {std::cos(t), std::sin(t)};
+    }
+  }
+}
+
+}  // namespace
+
+C3DProjection::C3DProjection() : m_rules(*this), m_list(m_rules) {
+  SetViewAngles(-30, -45, 0, false, false);
+}
+
+C3DProjection::~C3DProjection() { m_list.Clear(); }
+
+void C3DProjection::SetViewAngles(int d0, int d1, int d2, bool resort, bool relative) {
+  if (!relative) m_angles = {0, 0, 0};
+  const int deltas[3] = {d0, d1, d2};
+  for (int i = 0; i < 3; ++i) {
+    m_angles[i] = WrapDegrees(m_angles[i], deltas[i]);
+    m_radians[i] = m_angles[i] * kDegreesToRadians;
+  }
+  ComputeMatrices();
+  if (resort) ResortDisplayList();
+}
+
+int C3DProjection::GetViewAngle(int index) const {
+  return (index >= 0 && index < 3) ? m_angles[index] : 0;
+}
+
+void C3DProjection::ComputeMatrices() {
+  const double sa = std::sin(m_radians[0]), ca = std::cos(m_radians[0]);
+  const double sb = std::sin(m_radians[1]), cb = std::cos(m_radians[1]);
+  const double sc = std::sin(m_radians[2]), cc = std::cos(m_radians[2]);
+  const double forward[3][3] = {
+      {cb * cc, cb * sc, -sb},
+      {sa * sb * cc - ca * sc, sa * sb * sc + ca * cc, sa * cb},
+      {ca * sb * cc + sa * sc, ca * sb * sc - sa * cc, ca * cb},
+  };
+  for (int r = 0; r < 3; ++r) {
+    for (int c = 0; c < 3; ++c) {
+      m_forward[r][c] = forward[r][c];
+      m_inverse[c][r] = forward[r][c];
+    }
+  }
+  m_viewDirection = C3DPoint(m_inverse[0][2], m_inverse[1][2], m_inverse[2][2]);
+}
+
+C3DPoint C3DProjection::Rotate(const C3DPoint& p) const {
+  const auto row = [&](int r) { return m_forward[r][0] * p.x + m_forward[r][1] * p.y + m_forward[r][2] * p.z; };
+  return {row(0), row(1), row(2)};
+}
+
+CWindowPoint C3DProjection::ProjectPoint(const C3DPoint& point) const {
+  C3DPoint rotated;
+  return ProjectPoint(point, rotated);
+}
+
+CWindowPoint C3DProjection::ProjectPoint(const C3DPoint& point, C3DPoint& rotated) const {
+  rotated = Rotate(point);
+  return {TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
+}
+
+C3DPoint C3DProjection::Unproject(const C3DPoint& r) const {
+  const auto row = [&](int i) { return m_inverse[i][0] * r.x + m_inverse[i][1] * r.y + m_inverse[i][2] * r.z; };
+  return {row(0), row(1), row(2)};
+}
+
+C3DPoint C3DProjection::UnprojectWindowPoint(CWindowPoint point, double depth) const {
+  return Unproject(C3DPoint(point.x, point.y, depth));
+}
+
+std::optional<C3DPoint> C3DProjection::IntersectViewRay(CWindowPoint point, const C3DPoint& planePoint,
+                                                        const C3DPoint& planeNormal) const {
+  return IntersectViewRayAt(point.x, point.y, planePoint, planeNormal);
+}
+
+std::optional<C3DPoint> C3DProjection::IntersectViewRayAt(double x, double y, const C3DPoint& planePoint,
+                                                          const C3DPoint& planeNormal) const {
+  const C3DPoint a = Unproject(C3DPoint(x, y, 0.0));
+  const C3DPoint b = a + m_viewDirection;
+  const double da = DotProduct(a - planePoint, planeNormal);
+  const double db = DotProduct(b - planePoint, planeNormal);
+  // Written so that a not-a-number normal also gives none.
+  if (!(std::fabs(db - da) >= 0.05)) return std::nullopt;
+  return (a * db - b * da) / (db - da);
+}
+
+C3DProjection::CCircle C3DProjection::ProjectCircle(const C3DPoint& centre, const C3DPoint& radiusU,
+                                                    const C3DPoint& radiusV) const {
+  CCircle points;
+  for (int k = 0; k <= kCircleSegments; ++k) {
+    const auto [c, s] = CircleStep(k);
+    points[k] = ProjectPoint(centre + radiusU * c - radiusV * s);
+  }
+  return points;
+}
+
+int C3DProjection::FindAxisTowardPoint(const C3DPoint& origin, CWindowPoint point, int* length) const {
+  static const C3DPoint kDirections[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0},
+                                          {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+  static const int kCodes[6] = {1, 2, 4, 8, 32, 16};
+  const int preset = (length != nullptr && *length >= 0 && *length <= 5) ? *length : -1;
+  const CWindowPoint start = ProjectPoint(origin);
+  if (start == point) return -1;
+  const double target = ScreenAngle(start, point);
+  for (int k = 0; k < 6; ++k) {
+    const CWindowPoint end = ProjectPoint(origin + kDirections[k] * kAxisProbe);
+    const std::int32_t axisLength = WindowDistance(start, end);
+    if (axisLength < kShortestAxis) continue;
+    bool chosen = k == preset;
+    if (!chosen) {
+      const double angle = ScreenAngle(start, end);
+      chosen = angle - kAxisTolerance < target && target < angle + kAxisTolerance;
+    }
+    if (!chosen) continue;
+    if (length != nullptr) {
+      const double screen = WindowDistance(start, point);
+      *length = C3DPoint::ToStoredInt(screen / axisLength * kAxisProbe);
+    }
+    return kCodes[k];
+  }
+  return -1;
+}
+
+int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CWindowPoint point, int presetAxis) const {
+  int length = presetAxis;
+  return FindAxisTowardPoint(origin, point, &length) == -1 ? -1 : length;
+}
+
+void C3DProjection::ProjectBox(CBox& box) {
+  std::array<C3DPoint, CBox::kCornerCount> projected;
+  for (int n = 0; n < CBox::kCornerCount; ++n) projected[n] = Rotate(box.GetCorner(n));
+  box.StoreProjection(projected);
+  if (box.IsListed()) m_list.Refile(box);
+}
+
+void C3DProjection::UpdateFaceVisibility(CBox& box) const { ::UpdateFaceVisibility(*this, box); }
+
+C3DPoint C3DProjection::GetFaceNormalFromCorners(const CBox& box, int face) {
+  if (face < 0 || face >= CBox::kFaceCount) return {};
+  const C3DPoint c0 = box.GetCorner(CBox::GetFaceCorner(face, 0));
+  const C3DPoint u = box.GetCorner(CBox::GetFaceCorner(face, 2)) - c0;
+  C3DPoint v = box.GetCorner(CBox::GetFaceCorner(face, 1)) - c0;
+  if (v == C3DPoint()) v = box.GetCorner(CBox::GetFaceCorner(face, 3)) - c0;
+  const C3DPoint n = CrossProduct(u, v);
+  return n == C3DPoint() ? box.GetFaceNormal(face) : n;
+}
+
+bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
+  const C3DPoint origin = a.GetOrigin();
+  C3DPoint low, high;
+  for (int n = 0; n < CBox::kCornerCount; ++n) {
+    const C3DPoint d = b.GetCorner(n) - origin;
+    const C3DPoint local(DotProduct(d, a.GetAxis(0)), DotProduct(d, a.GetAxis(1)), DotProduct(d, a.GetAxis(2)));
+    if (n == 0) {
+      low = high = local;
+      continue;
+    }
+    if (local.x < low.x) low.x = local.x;
+    if (local.y < low.y) low.y = local.y;
+    if (local.z < low.z) low.z = local.z;
+    if (local.x > high.x) high.x = local.x;
+    if (local.y > high.y) high.y = local.y;
+    if (local.z > high.z) high.z = local.z;
+  }
+  const double hA = a.GetExtent(1) / 2.0;
+  const double hB = a.GetExtent(2) / 2.0;
+  const double hC = a.GetExtent(0) / 2.0;
+  return hA > low.x && -hA < high.x && hB > low.y && -hB < high.y && hC > low.z && -hC < high.z;
+}
+
+void C3DProjection::ResortDisplayList() {
+  const std::vector<CBox*> boxes = m_list.CollectBoxes();
+  m_list.Clear();
+  // The sizes on screen under the old view are close enough to lay out the spatial grid.
+  m_list.PrepareFor(boxes);
+  for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
+    ProjectBox(**it);
+    m_list.Insert(**it);
+  }
+}
+
+double DotProduct(const C3DPoint& a, const C3DPoint& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+C3DPoint CrossProduct(const C3DPoint& a, const C3DPoint& b) {
+  return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+std::int32_t PointDistance(const C3DPoint& a, const C3DPoint& b) { return a.DistanceTo(b); }
+
+std::int32_t WindowDistance(CWindowPoint p, CWindowPoint q) {
+  const double dx = static_cast<double>(q.x) - p.x;
+  const double dy = static_cast<double>(q.y) - p.y;
+  return C3DPoint::ToStoredInt(std::sqrt(dx * dx + dy * dy));
+}

@@ -1,0 +1,254 @@
+#include "geometry/box.h"
+
+#include "platform/archive.h"
+#include "geometry/3d_projection.h"
+#include "geometry/box_owner.h"
+#include "geometry/plane_geometry.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kFacePairs[6][6] = {
+    {-1, 2, 3, 1, -2, 0}, {0, -1, 3, 1, 2, -2}, {3, 0, -1, -2, 1, 2},
+    {0, 3, -2, -1, 2, 1}, {-2, 0, 3, 1, -1, 2}, {2, -2, 3, 1, 0, -1},
+};
+
+// Side 0..3 and rotation index to the side's place.
+constexpr int kSidePlace[4][4] = {{0, 2, 1, 3}, {1, 3, 0, 2}, {2, 1, 3, 0}, {3, 0, 2, 1}};
+// Place 0..3 and element direction 0..5 to the face.
+constexpr int kPlaceFace[4][6] = {
+    {1, 4, 0, 4, 5, 0}, {5, 0, 4, 0, 1, 4}, {2, 2, 1, 1, 2, 2}, {3, 3, 5, 5, 3, 3}};
+
+// Rotation index and reference point 0..7 to a logical corner.
+constexpr int kRotationCorner[4][8] = {
+    {0, 1, 2, 3, 4, 5, 6, 7}, {1, 3, 0, 2, 5, 7, 4, 6},
+    {3, 2, 1, 0, 7, 6, 5, 4}, {2, 0, 3, 1, 6, 4, 7, 5}};
+// Element direction and logical corner to the box corner.
+constexpr int kDirectionCorner[6][8] = {
+    {2, 3, 6, 7, 0, 1, 4, 5}, {0, 1, 2, 3, 4, 5, 6, 7}, {5, 1, 7, 3, 4, 0, 6, 2},
+    {2, 6, 0, 4, 3, 7, 1, 5}, {4, 5, 0, 1, 6, 7, 2, 3}, {6, 7, 4, 5, 2, 3, 0, 1}};
+
+// Reference points 8..19: the middles of these pairs of reference points.
+constexpr int kMidPointPairs[12][2] = {{0, 2}, {2, 6}, {6, 4}, {4, 0}, {1, 3}, {3, 7},
+                                       {7, 5}, {5, 1}, {0, 1}, {4, 5}, {2, 3}, {6, 7}};
+
+std::int32_t AbsoluteExtent(std::int32_t e) {
+  if (e == std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::max();
+  return e < 0 ? -e : e;
+}
+
+bool IsFinite(const C3DPoint& p) {
+  return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
+}
+
+// Strict bounds as the projection keeps them: a value replaces a bound only when it is
+// smaller (larger), so the first corner's values stay on ties.
+void Bounds(const std::array<C3DPoint, CBox::kCornerCount>& points, C3DPoint& low, C3DPoint& high) {
+  low = points[0];
+  high = points[0];
+  for (const C3DPoint& p : points) {
+    if (p.x < low.x) low.x = p.x;
+    if (p.y < low.y) low.y = p.y;
+    if (p.z < low.z) low.z = p.z;
+    if (p.x > high.x) high.x = p.x;
+    if (p.y > high.y) high.y = p.y;
+    if (p.z > high.z) high.z = p.z;
+  }
+}
+
+}  // namespace
+
+void CBox::SetOrigin(const C3DPoint& origin) {
+  m_origin = origin;
+  ComputeCorners();
+}
+
+void CBox::SetPlacement(const C3DPoint& origin, std::int32_t e0, std::int32_t e1, std::int32_t e2) {
+  m_origin = origin;
+  m_extent = {AbsoluteExtent(e0), AbsoluteExtent(e1), AbsoluteExtent(e2)};
+  ComputeCorners();
+}
+
+void CBox::SetExtent1(std::int32_t e) {
+  m_extent[0] = AbsoluteExtent(e);
+  ComputeCorners();
+}
+
+void CBox::SetExtent2(std::int32_t e) {
+  m_extent[1] = AbsoluteExtent(e);
+  ComputeCorners();
+}
+
+void CBox::SetExtent3(std::int32_t e) {
+  m_extent[2] = AbsoluteExtent(e);
+  ComputeCorners();
+}
+
+void CBox::ComputeCorners() {
+  const double hA = m_extent[1] / 2.0;
+  const double hB = m_extent[2] / 2.0;
+  const double hC = m_extent[0] / 2.0;
+  for (int n = 0; n < kCornerCount; ++n) {
+    const double sA = (n & 2) ? hA : -hA;
+    const double sB = (n & 1) ? -hB : hB;
+    const double sC = (n & 4) ? -hC : hC;
+    m_corners[n] = m_origin + m_axes[0] * sA + m_axes[1] * sB + m_axes[2] * sC;
+  }
+  ComputeWorldBounds();
+  UpdateProjection();
+}
+
+void CBox::UpdateProjection() {
+  if (m_owner == nullptr) return;
+  if (C3DProjection* projection = m_owner->GetProjection()) projection->ProjectBox(*this);
+}
+
+void CBox::ComputeWorldBounds() { Bounds(m_corners, m_worldMin, m_worldMax); }
+
+void CBox::StoreProjection(const std::array<C3DPoint, kCornerCount>& projected) {
+  m_projected = projected;
+  for (int n = 0; n < kCornerCount; ++n) {
+    m_window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
+  }
+  ComputeWorldBounds();
+  Bounds(m_projected, m_projectedMin, m_projectedMax);
+  m_finite = IsFinite(m_projectedMin) && IsFinite(m_projectedMax);
+  ClearFaceNibbles();
+}
+
+void CBox::SetListed(bool listed) {
+  if (listed) {
+    m_attributes |= kInListBit;
+  } else {
+    m_attributes &= ~kInListBit;
+  }
+}
+
+C3DPoint CBox::GetFaceNormal(int face) const {
+  switch (face) {
+    case 0: return m_axes[0] * -1.0;
+    case 1: return m_axes[2] * -1.0;
+    case 2: return m_axes[1];
+    case 3: return m_axes[1] * -1.0;
+    case 4: return m_axes[0];
+    case 5: return m_axes[2];
+    default: return {};
+  }
+}
+
+void CBox::SetFaceBits(int face, std::uint32_t bits) {
+  if (face < 0 || face >= kFaceCount) return;
+  m_attributes |= (bits & 0xF) << (4 * face);
+}
+
+void CBox::ClearFaceBits(int face, std::uint32_t bits) {
+  if (face < 0 || face >= kFaceCount) return;
+  m_attributes &= ~((bits & 0xF) << (4 * face));
+}
+
+int CBox::MapSideToFace(int side, int turn) const {
+  if (m_owner == nullptr || side < 0 || side > 3) return -1;
+  const int direction = m_owner->GetDirection();
+  if (direction < 0 || direction >= kFaceCount) return -1;
+  int r = CBoxOwner::RotationIndex(m_owner->GetRotation());
+  if (turn == 1000) {
+    r = 0;
+  } else if (turn != 0) {
+    // A floored remainder: a large negative turn must not index before the table.
+    const std::int64_t sum = std::int64_t{turn} + r + 1000;
+    r = static_cast<int>(((sum % 4) + 4) % 4);
+  }
+  return kPlaceFace[kSidePlace[side][r]][direction];
+}
+
+C3DPoint CBox::GetRefPoint(int n) const {
+  if (m_owner == nullptr || n < 0 || n >= kRefPointCount) return {};
+  if (n >= kCornerCount) {
+    const int* pair = kMidPointPairs[n - kCornerCount];
+    return (GetRefPoint(pair[0]) + GetRefPoint(pair[1])) / 2.0;
+  }
+  const int direction = m_owner->GetDirection();
+  if (direction < 0 || direction >= kFaceCount) return {};
+  const int slot = m_owner->GetBoxSlot(*this);
+  const bool inSlot = slot < CBoxOwner::kSlotCount;
+  const int r = inSlot ? CBoxOwner::RotationIndex(m_owner->GetRotation()) : 0;
+  const int corner = kDirectionCorner[direction][kRotationCorner[r][n]];
+  return inSlot ? RefCorner(corner) : ExtraBoxCorner(corner);
+}
+
+C3DPoint CBox::RefCorner(int corner) const { return m_corners[corner]; }
+
+C3DPoint CBox::ExtraBoxCorner(int corner) const {
+  // A part outside the slots: the document's extra boxes of this element and kind code,
+  // from the last one; a second one gives the far end of a two-box part.
+  const std::vector<const CBox*> extra = m_owner->GetExtraBoxes();
+  const CBox* found[2] = {nullptr, nullptr};
+  int count = 0;
+  for (auto it = extra.rbegin(); it != extra.rend() && count < 2; ++it) {
+    const CBox* box = *it;
+    if (box != nullptr && box->m_owner == m_owner && box->GetKindCode() == GetKindCode()) {
+      found[count++] = box;
+    }
+  }
+  if (count == 0) return {};
+  if (count == 1 || corner < 4) return found[0]->m_corners[corner];
+  return found[0]->m_corners[corner - 4] - (found[1]->m_corners[0] - found[1]->m_corners[4]);
+}
+
+int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
+  if (restricted && (m_passWord & kPassBitsMask) != 0) {
+    const bool isBody = m_owner != nullptr && m_owner->GetBox(CBoxOwner::kBodySlot) == this;
+    if (!isBody) return 0;
+  }
+  if (!HasFiniteProjection()) return 0;
+  for (int face = 0; face < kFaceCount; ++face) {
+    if ((GetFaceFlags(face) & kFaceVisible) == 0) continue;
+    std::array<CWindowPoint, 4> quad;
+    for (int k = 0; k < 4; ++k) quad[k] = GetWindowCorner(kFaceCorners[face][k]);
+    if (PointInPolygon(x, y, quad)) return face + 1;
+  }
+  return 0;
+}
+
+void CBox::Serialize(CArchiveWriter& archive) const {
+  for (int n = 0; n < kCornerCount; ++n) {
+    m_corners[n].Serialize(archive);
+    const CWindowPoint w = GetWindowCorner(n);
+    archive.WriteLong(w.x);
+    archive.WriteLong(w.y);
+  }
+  const std::uint8_t zeros[7 * 8] = {};
+  archive.WriteBytes(zeros, sizeof zeros);
+  archive.WriteDword(m_passWord);
+  m_origin.Serialize(archive);
+  for (std::int32_t e : m_extent) archive.WriteLong(e);
+}
+
+void CBox::Serialize(CArchiveReader& archive) {
+  archive.Require(kRecordSize, "element box");
+  std::array<C3DPoint, kCornerCount> corners;
+  for (C3DPoint& corner : corners) {
+    corner.Serialize(archive);
+    archive.Skip(8);  // the projected corner is recomputed, never trusted
+  }
+  archive.Skip(7 * 8);
+  const std::uint32_t passWord = archive.ReadDword();
+  C3DPoint origin;
+  origin.Serialize(archive);
+  std::array<std::int32_t, 3> extent;
+  for (std::int32_t& e : extent) e = AbsoluteExtent(archive.ReadLong());
+
+  m_corners = corners;
+  m_passWord = passWord;
+  m_origin = origin;
+  m_extent = extent;
+  ComputeWorldBounds();
+  UpdateProjection();
+}
+
+int CBox::GetFacePairEntry(int face, int other) {
+  if (face < 0 || face >= kFaceCount || other < 0 || other >= kFaceCount) return -1;
+  return kFacePairs[face][other];
+}

@@ -1,0 +1,164 @@
+#pragma once
+
+#include "geometry/3d_point.h"
+#include "geometry/window_point.h"
+
+#include <array>
+#include <cstdint>
+
+class CArchiveReader;
+class CArchiveWriter;
+class CBoxOwner;
+
+// The oriented 3D box from which a layout element is drawn, picked and depth-sorted.
+// It keeps its world corners and its projected corners so that drawing, picking and the
+// depth order never recompute them. The element owns its boxes; the display list only
+// points to them.
+//
+// Corner n (0..7) is origin + sA hA A + sB hB B + sC hC C with hA, hB, hC half of
+// extent 1, 2 and 0, and n = 4 (sC negative) + 2 (sA positive) + 1 (sB negative).
+// Faces 0..5 have the outward normals -A, -C, +B, -B, +A, +C; faces and directions share
+// their numbers (opposite pairs 0-4, 1-5, 2-3).
+class CBox {
+ public:
+  static constexpr int kCornerCount = 8;
+  static constexpr int kFaceCount = 6;
+  static constexpr int kRefPointCount = 20;
+  // Size of the stored record in bytes.
+  static constexpr std::size_t kRecordSize = 244;
+
+  // Face nibble values (attribute word bits 4f..4f+3 for face f).
+  static constexpr std::uint32_t kFaceOpen = 1;     // takes part in the depth comparison
+  static constexpr std::uint32_t kFaceVisible = 2;  // faces the viewer
+  static constexpr std::uint32_t kFaceNibblesMask = 0x00FFFFFF;
+  static constexpr std::uint32_t kInListBit = 0x01000000;
+  // Pass word: the top four bits are the drawing-pass bits; this one marks a box that is
+  // being painted through its second display node.
+  static constexpr std::uint32_t kPassBitsMask = 0xF0000000;
+  static constexpr std::uint32_t kSecondPassBit = 0x10000000;
+  // The corners of each face in drawing order: (c2 - c0) x (c1 - c0) points outward.
+  static constexpr int kFaceCorners[kFaceCount][4] = {
+      {0, 1, 5, 4}, {4, 5, 7, 6}, {4, 6, 2, 0}, {5, 1, 3, 7}, {6, 7, 3, 2}, {2, 3, 1, 0}};
+
+  CBox() = default;
+  explicit CBox(CBoxOwner* owner) : m_owner(owner) {}
+
+  CBoxOwner* GetOwner() const { return m_owner; }
+  void SetOwner(CBoxOwner* owner) { m_owner = owner; }
+
+  // Placement setters: each stores, then recomputes the corners and the projection.
+  // Extents are stored as absolute values (the most negative integer as the largest).
+  void SetOrigin(const C3DPoint& origin);
+  void SetPlacement(const C3DPoint& origin, std::int32_t e0, std::int32_t e1, std::int32_t e2);
+  void SetExtent1(std::int32_t e);  // extent 0 (along axis C)
+  void SetExtent2(std::int32_t e);  // extent 1 (along axis A)
+  void SetExtent3(std::int32_t e);  // extent 2 (along axis B)
+
+  // The eight corners from origin, axes and half extents, then UpdateProjection.
+  void ComputeCorners();
+  // Projects the box with the owner's document projection; nothing without one. It
+  // never inserts the box into a display list.
+  void UpdateProjection();
+
+  const C3DPoint& GetOrigin() const { return m_origin; }
+  // Extent 0..2; 0 for any other index.
+  std::int32_t GetExtent(int index) const { return (index >= 0 && index < 3) ? m_extent[index] : 0; }
+  // Axis 0..2 (A, B, C); the zero vector for any other index.
+  C3DPoint GetAxis(int index) const { return (index >= 0 && index < 3) ? m_axes[index] : C3DPoint(); }
+  // World corner 0..7; the zero vector for any other index.
+  C3DPoint GetCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_corners[index] : C3DPoint();
+  }
+  // Projected corner 0..7 as (window x, window y, depth), unrounded; zero otherwise.
+  C3DPoint GetProjectedCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_projected[index] : C3DPoint();
+  }
+  // Projected corner 0..7 truncated toward zero to a window point; (0, 0) otherwise.
+  CWindowPoint GetWindowCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_window[index] : CWindowPoint();
+  }
+  const std::array<C3DPoint, kCornerCount>& GetProjectedCorners() const { return m_projected; }
+  const std::array<CWindowPoint, kCornerCount>& GetWindowCorners() const { return m_window; }
+  const C3DPoint& GetWorldMin() const { return m_worldMin; }
+  const C3DPoint& GetWorldMax() const { return m_worldMax; }
+  const C3DPoint& GetProjectedMin() const { return m_projectedMin; }
+  const C3DPoint& GetProjectedMax() const { return m_projectedMax; }
+  // False when a projected bound is infinite or not a number: such a box takes part in
+  // neither the depth order nor picking.
+  bool HasFiniteProjection() const { return m_finite; }
+
+  // Stores the projected corners (from C3DProjection::ProjectBox), sets the world and
+  // projected bounds and clears the six face nibbles.
+  void StoreProjection(const std::array<C3DPoint, kCornerCount>& projected);
+
+  std::uint32_t GetPassWord() const { return m_passWord; }
+  void SetPassWord(std::uint32_t word) { m_passWord = word; }
+  std::uint32_t GetAttributes() const { return m_attributes; }
+  void SetAttributes(std::uint32_t word) { m_attributes = word; }
+  // Kind code of the part the box stands for (top four bits of the attribute word).
+  int GetKindCode() const { return static_cast<int>(m_attributes >> 28); }
+  bool IsListed() const { return (m_attributes & kInListBit) != 0; }
+  void SetListed(bool listed);
+
+  // Unit normal of face 0..5 from the axes; the zero vector for any other number.
+  C3DPoint GetFaceNormal(int face) const;
+  // Face 0..5: its nibble (0..15). Any other number: the in-list bit of the attribute
+  // word (0 or kInListBit).
+  std::uint32_t GetFaceFlags(int face) const {
+    if (face < 0 || face >= kFaceCount) return m_attributes & kInListBit;
+    return (m_attributes >> (4 * face)) & 0xF;
+  }
+  // Sets or clears nibble bits of face 0..5; other face numbers change nothing.
+  void SetFaceBits(int face, std::uint32_t bits);
+  void ClearFaceBits(int face, std::uint32_t bits);
+  void ClearFaceNibbles() { m_attributes &= ~kFaceNibblesMask; }
+
+  // Face of the owner's side 0..3 for a turn (1000: ignore the owner's rotation; 0: the
+  // owner's rotation alone; other values turn by that many quarters). -1 without an
+  // owner, for a side outside 0..3 or an owner direction outside 0..5.
+  int MapSideToFace(int side, int turn) const;
+  // Reference point 0..19: 0..7 corners chosen through the owner's direction and
+  // rotation, 8..19 edge mid-points. The zero vector without an owner or outside 0..19.
+  C3DPoint GetRefPoint(int n) const;
+  // 1 + the first face (0..5) facing the viewer whose projected quadrilateral holds the
+  // window point strictly inside; 0 when none. Restricted: 0 at once for a box with
+  // drawing-pass bits that is not its owner's body.
+  int HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const;
+
+  // The stored record: for each corner the corner as a point and the projected corner
+  // as two integers, seven blocks of 8 zero bytes, the pass word, the origin and the
+  // three extents (kRecordSize bytes, little-endian).
+  void Serialize(CArchiveWriter& archive) const;
+  // Loading takes the corners as stored (not recomputed) and keeps the axes. Extents
+  // are stored as absolute values. Throws CArchiveError when the record is cut short;
+  // the box is then left unchanged.
+  void Serialize(CArchiveReader& archive);
+
+  // Corner k (0..3) of face 0..5 in drawing order; -1 outside the table.
+  static int GetFaceCorner(int face, int k) {
+    return (face >= 0 && face < kFaceCount && k >= 0 && k < 4) ? kFaceCorners[face][k] : -1;
+  }
+  // Position 0..3 of face `other` among the four faces around `face`; -1 for the face
+  // itself, -2 for its opposite, and -1 for numbers outside 0..5.
+  static int GetFacePairEntry(int face, int other);
+
+ private:
+  C3DPoint RefCorner(int corner) const;
+  C3DPoint ExtraBoxCorner(int corner) const;
+  void ComputeWorldBounds();
+
+  CBoxOwner* m_owner = nullptr;
+  C3DPoint m_origin;
+  std::array<C3DPoint, 3> m_axes{C3DPoint(1, 0, 0), C3DPoint(0, 1, 0), C3DPoint(0, 0, 1)};
+  std::array<std::int32_t, 3> m_extent{0, 0, 0};
+  std::array<C3DPoint, kCornerCount> m_corners{};
+  C3DPoint m_worldMin;
+  C3DPoint m_worldMax;
+  std::array<C3DPoint, kCornerCount> m_projected{};
+  std::array<CWindowPoint, kCornerCount> m_window{};  // m_projected truncated
+  bool m_finite = true;                               // m_projectedMin/Max are finite
+  C3DPoint m_projectedMin;
+  C3DPoint m_projectedMax;
+  std::uint32_t m_passWord = 0;
+  std::uint32_t m_attributes = 0;
+};

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "geometry/window_segment.h"
+
+#include <array>
+#include <cstdint>
+
+class C3DProjection;
+class CBox;
+
+// Which of two listed boxes lies in front for the projection's view: positive when a
+// does (b is painted first), negative when b does, 0 when they do not affect each other
+// (only the sign counts). flagsA and flagsB are their display-node flags; two nodes of one
+// box put the second node in front. Boxes whose window bounds do not overlap strictly, or
+// of which one has a non-finite projection, never affect each other. Joints between
+// boxes of one element or of neighbouring elements are decided by the faces the viewer
+// sees; parts of one end element by their kind codes; everything else by where their
+// visible edges cross on screen and by the depth under their face centres.
+int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b, std::uint32_t flagsA,
+                 std::uint32_t flagsB);
+
+// CompareDepth for one insertion into the display list, where the first box stays the
+// same over many comparisons: its screen edges are worked out once. Forget() must be
+// called whenever that box's projection or face nibbles may have changed.
+class CDepthComparer {
+ public:
+  explicit CDepthComparer(const C3DProjection& projection) : m_projection(projection) {}
+
+  int Compare(const CBox& a, const CBox& b, std::uint32_t flagsA, std::uint32_t flagsB);
+  void Forget() { m_edgesOf = nullptr; }
+
+ private:
+  // A window edge of an open face with the depths at its ends.
+  struct Edge {
+    CWindowSegment segment;
+    double depthA = 0.0;
+    double depthB = 0.0;
+
+    double DepthAt(CWindowPoint c) const;
+  };
+  using Edges = std::array<Edge, 12>;
+  // The edges of a box's open faces, and the window area they can meet anything in.
+  struct EdgeSet {
+    Edges edges;
+    int count = 0;
+    std::int32_t minX = 0;
+    std::int32_t maxX = -1;
+    double lowY = 0.0;
+    double highY = -1.0;
+
+    bool MayMeet(const CWindowSegment& s) const {
+      return maxX >= s.minX && s.maxX >= minX && highY >= s.lowY && s.highY >= lowY;
+    }
+  };
+
+  static void OpenEdges(const CBox& box, EdgeSet& set);
+  bool CompareEdgeCrossings(const CBox& a, const CBox& b, bool stopAtFirst);
+  void CompareFaceCentres(const CBox& first, const CBox& second, double sign);
+  void Offer(double d);
+  int CompareSeparated(const CBox& a, const CBox& b, double separation, int sign);
+
+  const C3DProjection& m_projection;
+  const CBox* m_edgesOf = nullptr;  // the box whose edges m_first holds
+  EdgeSet m_first;
+  EdgeSet m_second;
+  std::array<int, 12> m_secondNear{};
+  double m_best = 0.0;
+  int m_magnitude = 2;
+  // While the sign is known: the sign, and how large an answer of the other sign may
+  // be before the full comparison is needed after all.
+  int m_expectedSign = 0;
+  double m_tolerated = 0.0;
+  bool m_conflict = false;
+};

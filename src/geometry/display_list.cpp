@@ -1,0 +1,359 @@
+#include "geometry/display_list.h"
+
+#include "geometry/box.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kSpacing = std::int64_t{1} << 32;
+constexpr std::int64_t kLabelLimit = std::int64_t{1} << 62;
+// The least spacing of keys after a renumbering.
+constexpr std::int64_t kMinStep = std::int64_t{1} << 20;
+
+bool StrictlyOverlap(const CBox& a, const CBox& b) {
+  const C3DPoint& aMin = a.GetProjectedMin();
+  const C3DPoint& aMax = a.GetProjectedMax();
+  const C3DPoint& bMin = b.GetProjectedMin();
+  const C3DPoint& bMax = b.GetProjectedMax();
+  return aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
+}
+
+void EraseStable(std::vector<CDisplayNode*>& list, const CDisplayNode* node) {
+  const auto it = std::find(list.begin(), list.end(), node);
+  if (it != list.end()) list.erase(it);
+}
+
+void EraseUnordered(std::vector<CDisplayNode*>& list, const CDisplayNode* node) {
+  const auto it = std::find(list.begin(), list.end(), node);
+  if (it == list.end()) return;
+  *it = list.back();
+  list.pop_back();
+}
+
+}  // namespace
+
+CDisplayList::CDisplayList(CDepthOrderRules& rules) : m_rules(rules) {}
+
+CDisplayList::~CDisplayList() { Clear(); }
+
+CDisplayNode* CDisplayList::NewNode(CBox& box, std::uint32_t flags) {
+  CDisplayNode* node;
+  if (m_free.empty()) {
+    m_pool.push_back(std::make_unique<CDisplayNode>());
+    node = m_pool.back().get();
+  } else {
+    node = m_free.back();
+    m_free.pop_back();
+  }
+  node->box = &box;
+  node->flags = flags;
+  return node;
+}
+
+void CDisplayList::FreeNode(CDisplayNode* node) {
+  // Keep the vectors' storage for the next insertion; reset everything else.
+  node->edges.clear();
+  node->inEdges.clear();
+  node->box = nullptr;
+  node->flags = 0;
+  node->prev = node->next = nullptr;
+  node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
+  node->filing = CScreenGrid::Filing();
+  m_free.push_back(node);
+}
+
+void CDisplayList::Insert(CBox& box) {
+  box.SetListed(true);
+  BoxNodes& entry = m_boxes[&box];
+  if (entry.count >= 2) return;
+  m_rules.PrepareInsert(box);
+  CDisplayNode* node = NewNode(box, entry.count == 0 ? 0 : CDepthOrderRules::kSecondNode);
+  if (m_head == nullptr) {
+    entry.nodes[entry.count++] = node;
+    Append(node);
+    m_grid.Add(node);
+    return;
+  }
+  FindCandidates(*node, entry);
+  entry.nodes[entry.count++] = node;
+  CompareWithCandidates(node);
+  Append(node);
+  m_grid.Add(node);
+  if (m_firstFront != nullptr) PlaceBefore(node, m_firstFront);
+  CheckGrid();
+}
+
+void CDisplayList::FindCandidates(const CDisplayNode& node, const BoxNodes& entry) {
+  ++m_generation;
+  std::vector<CDisplayNode*>& candidates = m_candidates;
+  candidates.clear();
+  const CBox& box = *node.box;
+  auto consider = [&](CDisplayNode* other) {
+    if (other->queryMark == m_generation) return;
+    other->queryMark = m_generation;
+    if (other->box == &box || StrictlyOverlap(box, *other->box)) candidates.push_back(other);
+  };
+  // The box's own first node always answers (it lies behind its second node).
+  if (entry.count == 1) consider(entry.nodes[0]);
+  if (box.HasFiniteProjection()) {
+    const bool queried = m_grid.Query(box, consider);
+    if (!queried) {
+      for (CDisplayNode* other = m_head; other != nullptr; other = other->next) {
+        if (other->box->HasFiniteProjection()) consider(other);
+      }
+    }
+  }
+  std::sort(candidates.begin(), candidates.end(),
+            [](const CDisplayNode* a, const CDisplayNode* b) { return a->label < b->label; });
+}
+
+void CDisplayList::CompareWithCandidates(CDisplayNode* node) {
+  // Every edge of the list runs from a later node to an earlier one, and the candidates
+  // come in list order. So an edge from a listed node to the new one never closes a
+  // cycle, and one from the new node to E does exactly when E reaches, along old
+  // edges, a node found in front of the new one before E.
+  m_firstFront = nullptr;
+  for (CDisplayNode* other : m_candidates) {
+    const int r = m_rules.CompareDepth(*node->box, *other->box, node->flags, other->flags);
+    if (r > 0) {
+      if (!ReachesFront(other, node)) AddEdge(node, other);
+    } else if (r < 0) {
+      AddEdge(other, node);
+      other->frontMark = m_generation;
+      if (m_firstFront == nullptr) m_firstFront = other;
+    }
+  }
+}
+
+bool CDisplayList::ReachesFront(CDisplayNode* start, const CDisplayNode* newNode) {
+  if (m_firstFront == nullptr) return false;
+  const std::int64_t floor = m_firstFront->label;
+  // Known answers: a node in front of the new one (or the new node itself) reaches it;
+  // a node before the first such node cannot; a node seen in this insertion keeps its
+  // answer, since nodes found in front later stand after it in the list.
+  auto known = [&](const CDisplayNode* x, bool& answer) {
+    if (x == newNode || x->frontMark == m_generation) {
+      answer = true;
+    } else if (x->label < floor) {
+      answer = false;
+    } else if (x->reachMark == m_generation) {
+      answer = x->reaches;
+    } else {
+      return false;
+    }
+    return true;
+  };
+  bool answer = false;
+  if (known(start, answer)) return answer;
+  std::vector<std::pair<CDisplayNode*, std::size_t>>& stack = m_stack;
+  stack.assign(1, {start, 0});
+  start->reachMark = m_generation;
+  start->reaches = false;
+  while (!stack.empty()) {
+    auto& [x, index] = stack.back();
+    if (index == x->edges.size()) {
+      stack.pop_back();
+      continue;
+    }
+    CDisplayNode* target = x->edges[index++];
+    if (known(target, answer)) {
+      if (!answer) continue;
+      for (auto& entry : stack) entry.first->reaches = true;
+      return true;
+    }
+    target->reachMark = m_generation;
+    target->reaches = false;
+    stack.emplace_back(target, 0);
+  }
+  return false;
+}
+
+void CDisplayList::AddEdge(CDisplayNode* from, CDisplayNode* to) {
+  from->edges.push_back(to);
+  to->inEdges.push_back(from);
+}
+
+void CDisplayList::PlaceBefore(CDisplayNode* node, CDisplayNode* anchor) {
+  // Everything up to the anchor is in place. The new node and what it lies in front of
+  // beyond the anchor move, depth first and newest edge first, just before the anchor.
+  const std::int64_t floor = anchor->label;
+  std::vector<CDisplayNode*>& order = m_order;
+  order.clear();
+  std::vector<std::pair<CDisplayNode*, std::size_t>>& stack = m_stack;
+  stack.assign(1, {node, node->edges.size()});
+  node->placeMark = m_generation;
+  while (!stack.empty()) {
+    auto& [x, remaining] = stack.back();
+    if (remaining == 0) {
+      order.push_back(x);
+      stack.pop_back();
+      continue;
+    }
+    CDisplayNode* target = x->edges[--remaining];
+    if (target->label <= floor || target->placeMark == m_generation) continue;
+    target->placeMark = m_generation;
+    stack.emplace_back(target, target->edges.size());
+  }
+  for (CDisplayNode* moved : order) {
+    Unlink(moved);
+    LinkBefore(moved, anchor);
+  }
+  LabelRun(order);
+}
+
+void CDisplayList::Unlink(CDisplayNode* node) {
+  if (node->prev != nullptr) node->prev->next = node->next; else m_head = node->next;
+  if (node->next != nullptr) node->next->prev = node->prev; else m_tail = node->prev;
+  node->prev = node->next = nullptr;
+  --m_size;
+}
+
+void CDisplayList::LinkBefore(CDisplayNode* node, CDisplayNode* anchor) {
+  node->next = anchor;
+  node->prev = anchor->prev;
+  if (anchor->prev != nullptr) anchor->prev->next = node; else m_head = node;
+  anchor->prev = node;
+  ++m_size;
+}
+
+void CDisplayList::Append(CDisplayNode* node) {
+  if (m_tail != nullptr && m_tail->label > kLabelLimit) RelabelAll();
+  node->label = m_tail == nullptr ? 0 : m_tail->label + kSpacing;
+  node->prev = m_tail;
+  node->next = nullptr;
+  if (m_tail != nullptr) m_tail->next = node; else m_head = node;
+  m_tail = node;
+  ++m_size;
+}
+
+void CDisplayList::LabelRun(std::span<CDisplayNode* const> run) {
+  // The run stands just before the anchor: give it keys between its neighbours, and when
+  // they stand too close, renumber a stretch around it that doubles until the keys there
+  // can be spread out again. At either end of the list the keys may grow freely.
+  CDisplayNode* first = run.front();
+  CDisplayNode* last = run.back();
+  std::int64_t count = static_cast<std::int64_t>(run.size());
+  for (;;) {
+    const CDisplayNode* before = first->prev;
+    const CDisplayNode* after = last->next;
+    if (before == nullptr && after == nullptr) return RelabelAll();
+    const std::int64_t low = before != nullptr ? before->label : after->label - kSpacing * (count + 1);
+    const std::int64_t high = after != nullptr ? after->label : before->label + kSpacing * (count + 1);
+    if (low < -kLabelLimit || high > kLabelLimit) return RelabelAll();
+    const std::int64_t step = (high - low) / (count + 1);
+    if (step >= kMinStep || before == nullptr || after == nullptr) {
+      std::int64_t label = low;
+      for (CDisplayNode* node = first;; node = node->next) {
+        node->label = label += step;
+        if (node == last) return;
+      }
+    }
+    for (std::int64_t i = 0, grow = count; i < grow && first->prev != nullptr; ++i, ++count) first = first->prev;
+    for (std::int64_t i = 0, grow = count; i < grow && last->next != nullptr; ++i, ++count) last = last->next;
+  }
+}
+
+void CDisplayList::RelabelAll() {
+  std::int64_t label = 0;
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next, label += kSpacing) {
+    node->label = label;
+  }
+}
+
+void CDisplayList::CheckGrid() {
+  // Boxes much larger than the cells, or outside the grid, cost every query: lay the
+  // cells out anew when they have become common. Their count must also have doubled
+  // since the last layout, so that a scene that stays awkward does not pay a new layout
+  // on every insertion.
+  const std::size_t misfits = m_grid.MisfitCount();
+  if (misfits <= 64 || misfits * 4 <= m_size || misfits < 2 * m_misfitsAfterLayout) return;
+  std::vector<CBox*> boxes;
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) boxes.push_back(node->box);
+  m_grid.Layout(boxes);
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) m_grid.Add(node);
+  m_misfitsAfterLayout = m_grid.MisfitCount();
+}
+
+void CDisplayList::Remove(CBox& box) {
+  box.SetListed(false);
+  const BoxNodes* found = m_boxes.Find(&box);
+  if (found == nullptr) return;
+  const BoxNodes entry = *found;
+  m_boxes.Erase(&box);
+  for (int i = 0; i < entry.count; ++i) RemoveNode(entry.nodes[i]);
+}
+
+void CDisplayList::RemoveNode(CDisplayNode* node) {
+  for (CDisplayNode* source : node->inEdges) EraseStable(source->edges, node);
+  for (CDisplayNode* target : node->edges) EraseUnordered(target->inEdges, node);
+  m_grid.Remove(node);
+  if (m_cursor == node) m_cursor = nullptr;
+  Unlink(node);
+  FreeNode(node);
+}
+
+void CDisplayList::Clear() {
+  for (CDisplayNode* node = m_head; node != nullptr;) {
+    CDisplayNode* next = node->next;
+    node->box->SetListed(false);
+    FreeNode(node);
+    node = next;
+  }
+  m_head = m_tail = m_cursor = nullptr;
+  m_size = 0;
+  m_boxes.Clear();
+  m_grid.Reset();
+  m_misfitsAfterLayout = 0;
+}
+
+std::vector<CBox*> CDisplayList::CollectBoxes() const {
+  std::vector<CBox*> boxes;
+  boxes.reserve(m_size);
+  for (const CDisplayNode* node = m_head; node != nullptr; node = node->next) boxes.push_back(node->box);
+  return boxes;
+}
+
+void CDisplayList::PrepareFor(std::span<CBox* const> boxes) {
+  m_grid.Layout(boxes);
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) m_grid.Add(node);
+  m_misfitsAfterLayout = m_grid.MisfitCount();
+}
+
+void CDisplayList::Refile(const CBox& box) {
+  const BoxNodes* entry = m_boxes.Find(&box);
+  if (entry == nullptr) return;
+  for (int i = 0; i < entry->count; ++i) {
+    m_grid.Remove(entry->nodes[i]);
+    m_grid.Add(entry->nodes[i]);
+  }
+}
+
+CBox* CDisplayList::Iterate(int mode) {
+  switch (mode) {
+    case 10: m_cursor = m_head; break;
+    case -1: m_cursor = m_cursor != nullptr ? m_cursor->next : nullptr; break;
+    case 0: m_cursor = m_tail; break;
+    case 1: m_cursor = m_cursor != nullptr ? m_cursor->prev : nullptr; break;
+    default: m_cursor = nullptr; break;
+  }
+  return m_cursor == nullptr ? nullptr : PassBox(*m_cursor);
+}
+
+CBox* CDisplayList::PassBox(const CDisplayNode& node) {
+  CBox* box = node.box;
+  std::uint32_t pass = box->GetPassWord() & ~CBox::kSecondPassBit;
+  if (node.flags & CDepthOrderRules::kSecondNode) pass |= CBox::kSecondPassBit;
+  box->SetPassWord(pass);
+  return box;
+}
+
+int CDisplayList::NodeCount(const CBox& box) const {
+  const BoxNodes* entry = m_boxes.Find(&box);
+  return entry == nullptr ? 0 : entry->count;
+}
+
+std::vector<const CDisplayNode*> CDisplayList::EdgeTargets(const CDisplayNode& node) {
+  return {node.edges.rbegin(), node.edges.rend()};
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include "geometry/depth_order_rules.h"
+#include "geometry/pointer_map.h"
+#include "geometry/screen_grid.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+class CBox;
+
+// One listed box. A box has at most two nodes; its second one carries kSecondNode.
+struct CDisplayNode {
+  CBox* box = nullptr;
+  std::uint32_t flags = 0;
+  CDisplayNode* prev = nullptr;
+  CDisplayNode* next = nullptr;
+  // Depth edges leaving this node (it lies in front of their targets), in the order in
+  // which they were made. The edge-list order, newest first, is the reverse.
+  std::vector<CDisplayNode*> edges;
+  // Nodes with an edge to this one, in no particular order.
+  std::vector<CDisplayNode*> inEdges;
+
+  // Bookkeeping of the list: an order key that grows from head to tail, and marks of
+  // the current insertion.
+  std::int64_t label = 0;
+  std::uint64_t queryMark = 0;
+  std::uint64_t frontMark = 0;
+  std::uint64_t reachMark = 0;
+  std::uint64_t placeMark = 0;
+  bool reaches = false;
+  CScreenGrid::Filing filing;
+};
+
+// The scene's boxes in painting order, back to front, with the depth edges that fix it.
+//
+// Insertion compares the new box with the listed boxes in list order; an edge from A to
+// B (A in front of B) is refused when B already reaches A along edges, so the relation
+// found first wins and no cycle forms; then the list is reordered so that every node
+// stands after the nodes it lies in front of, unrelated nodes keeping their order and a
+// new unrelated box going to the tail.
+//
+// The result is exactly that of comparing with every listed node and walking the whole
+// list after each insertion, but an insertion costs only the boxes that overlap the new
+// one on screen and the part of the list it moves: a spatial grid finds the candidates,
+// order keys let them be taken in list order and bound the searches along edges.
+//
+// The list never owns boxes; a listed box carries its in-list bit. A listed box must be
+// re-filed (Refile) whenever its projected corners change.
+class CDisplayList {
+ public:
+  explicit CDisplayList(CDepthOrderRules& rules);
+  ~CDisplayList();
+  CDisplayList(const CDisplayList&) = delete;
+  CDisplayList& operator=(const CDisplayList&) = delete;
+
+  // Sets the box's in-list bit; gives it a new node unless it has two already.
+  void Insert(CBox& box);
+  // Clears the in-list bit and removes every node of the box with its edges.
+  void Remove(CBox& box);
+  // Empties the list and clears the in-list bit of every listed box.
+  void Clear();
+
+  // The boxes from head to tail, a box with two nodes twice.
+  std::vector<CBox*> CollectBoxes() const;
+  // Lays out the spatial grid for the boxes about to be inserted, by their current
+  // window bounds.
+  void PrepareFor(std::span<CBox* const> boxes);
+  // Files a listed box again after its projected bounds changed.
+  void Refile(const CBox& box);
+
+  // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
+  // tail, 1 the previous node; null (cursor cleared) for any other mode or past either
+  // end. The returned box's second-pass bit tells which of its nodes is painted.
+  CBox* Iterate(int mode);
+
+  int NodeCount(const CBox& box) const;
+  std::size_t Size() const { return m_size; }
+  const CDisplayNode* Head() const { return m_head; }
+  const CDisplayNode* Tail() const { return m_tail; }
+  // Sets or clears the second-pass bit of the node's box by the node and returns the box,
+  // as every walk over the list does before a box is painted or picked.
+  static CBox* PassBox(const CDisplayNode& node);
+  // Targets of a node's edges in edge-list order (newest first).
+  static std::vector<const CDisplayNode*> EdgeTargets(const CDisplayNode& node);
+
+ private:
+  struct BoxNodes {
+    std::array<CDisplayNode*, 2> nodes{nullptr, nullptr};
+    int count = 0;
+  };
+
+  CDisplayNode* NewNode(CBox& box, std::uint32_t flags);
+  void FreeNode(CDisplayNode* node);
+  void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
+  void CompareWithCandidates(CDisplayNode* node);
+  bool ReachesFront(CDisplayNode* start, const CDisplayNode* newNode);
+  void AddEdge(CDisplayNode* from, CDisplayNode* to);
+  void PlaceBefore(CDisplayNode* node, CDisplayNode* anchor);
+  void RemoveNode(CDisplayNode* node);
+  void Unlink(CDisplayNode* node);
+  void LinkBefore(CDisplayNode* node, CDisplayNode* anchor);
+  void Append(CDisplayNode* node);
+  void LabelRun(std::span<CDisplayNode* const> run);
+  void RelabelAll();
+  void CheckGrid();
+
+  CDepthOrderRules& m_rules;
+  CDisplayNode* m_head = nullptr;
+  CDisplayNode* m_tail = nullptr;
+  CDisplayNode* m_cursor = nullptr;
+  std::size_t m_size = 0;
+  CPointerMap<CBox, BoxNodes> m_boxes;
+  std::vector<std::unique_ptr<CDisplayNode>> m_pool;  // nodes in use and free ones
+  std::vector<CDisplayNode*> m_free;
+  CScreenGrid m_grid;
+  std::size_t m_misfitsAfterLayout = 0;
+  std::uint64_t m_generation = 0;
+  CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one
+  // Work space of one insertion, kept to spare allocations.
+  std::vector<CDisplayNode*> m_candidates;
+  std::vector<CDisplayNode*> m_order;
+  std::vector<std::pair<CDisplayNode*, std::size_t>> m_stack;
+};

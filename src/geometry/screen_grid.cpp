@@ -1,0 +1,136 @@
+#include "geometry/screen_grid.h"
+
+#include "geometry/box.h"
+#include "geometry/display_list.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The cell index of a window coordinate, and whether it had to be clamped.
+std::int32_t CellIndex(double value, double origin, double cellSize, std::int32_t count, bool& clamped) {
+  const double cell = std::floor((value - origin) / cellSize);
+  if (cell < 0.0) {
+    clamped = true;
+    return 0;
+  }
+  if (cell > count - 1) {
+    clamped = true;
+    return count - 1;
+  }
+  return static_cast<std::int32_t>(cell);
+}
+
+}  // namespace
+
+void CScreenGrid::Layout(std::span<CBox* const> boxes) {
+  std::vector<double> sizes;
+  sizes.reserve(boxes.size());
+  double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
+  bool any = false;
+  for (const CBox* box : boxes) {
+    if (!box->HasFiniteProjection()) continue;
+    const C3DPoint& low = box->GetProjectedMin();
+    const C3DPoint& high = box->GetProjectedMax();
+    left = any ? std::min(left, low.x) : low.x;
+    top = any ? std::min(top, low.y) : low.y;
+    right = any ? std::max(right, high.x) : high.x;
+    bottom = any ? std::max(bottom, high.y) : high.y;
+    any = true;
+    const double size = std::max(high.x - low.x, high.y - low.y);
+    if (size > 0.0) sizes.push_back(size);
+  }
+  double cellSize = 1.0;
+  if (!sizes.empty()) {
+    const auto middle = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() / 2);
+    std::nth_element(sizes.begin(), middle, sizes.end());
+    cellSize = std::max(*middle, 1.0);
+  }
+  LayoutArea(left, top, right, bottom, cellSize, boxes.size());
+}
+
+void CScreenGrid::LayoutArea(double left, double top, double right, double bottom, double cellSize,
+                             std::size_t boxes) {
+  // About one cell per box at most, so that laying out and clearing stay cheap.
+  const double cells = std::max(static_cast<double>(boxes) * 2.0, 4096.0);
+  const double width = right - left;
+  const double height = bottom - top;
+  if (width / cellSize * (height / cellSize) > cells) cellSize = std::sqrt(width * height / cells);
+  m_cellSize = std::max(cellSize, 1.0);
+  m_left = left;
+  m_top = top;
+  m_columns = static_cast<std::int32_t>(std::clamp(std::ceil(width / m_cellSize) + 1.0, 1.0, cells));
+  m_rows = static_cast<std::int32_t>(std::clamp(std::ceil(height / m_cellSize) + 1.0, 1.0, cells / m_columns + 1.0));
+  const std::size_t total = static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows);
+  if (m_cells.size() < total) m_cells.resize(total);
+  for (auto& cell : m_cells) cell.clear();
+  m_oversize.clear();
+  m_clamped = 0;
+}
+
+void CScreenGrid::Reset() {
+  for (auto& cell : m_cells) cell.clear();
+  m_oversize.clear();
+  m_clamped = 0;
+  m_cellSize = 0.0;
+}
+
+bool CScreenGrid::CellRange(const CBox& box, Filing& range) const {
+  if (!box.HasFiniteProjection()) return false;
+  const C3DPoint& low = box.GetProjectedMin();
+  const C3DPoint& high = box.GetProjectedMax();
+  bool clamped = false;
+  range.x0 = CellIndex(low.x, m_left, m_cellSize, m_columns, clamped);
+  range.y0 = CellIndex(low.y, m_top, m_cellSize, m_rows, clamped);
+  range.x1 = CellIndex(high.x, m_left, m_cellSize, m_columns, clamped);
+  range.y1 = CellIndex(high.y, m_top, m_cellSize, m_rows, clamped);
+  range.clamped = clamped;
+  return true;
+}
+
+void CScreenGrid::Add(CDisplayNode* node) {
+  const CBox& box = *node->box;
+  Filing& filing = node->filing;
+  filing = Filing();
+  if (!box.HasFiniteProjection()) return;
+  if (m_cellSize <= 0.0) {
+    // No layout yet: cells of this box's size around it.
+    const C3DPoint& low = box.GetProjectedMin();
+    const C3DPoint& high = box.GetProjectedMax();
+    const double size = std::max({high.x - low.x, high.y - low.y, 1.0});
+    LayoutArea(low.x - 32 * size, low.y - 32 * size, low.x + 32 * size, low.y + 32 * size, size, 0);
+  }
+  CellRange(box, filing);
+  filing.filed = true;
+  if (filing.clamped) ++m_clamped;
+  const std::int64_t cells = (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
+  if (cells > kMaxCellsPerNode) {
+    filing.oversize = true;
+    m_oversize.push_back(node);
+    return;
+  }
+  for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
+    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) Cell(cx, cy).push_back(node);
+  }
+}
+
+void CScreenGrid::Remove(CDisplayNode* node) {
+  Filing& filing = node->filing;
+  if (!filing.filed) return;
+  auto drop = [node](std::vector<CDisplayNode*>& list) {
+    const auto it = std::find(list.begin(), list.end(), node);
+    if (it == list.end()) return;
+    *it = list.back();
+    list.pop_back();
+  };
+  if (filing.clamped) --m_clamped;
+  if (filing.oversize) {
+    drop(m_oversize);
+  } else {
+    for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
+      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) drop(Cell(cx, cy));
+    }
+  }
+  filing = Filing();
+}

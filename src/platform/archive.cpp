@@ -1,0 +1,182 @@
+#include "platform/archive.h"
+
+#include "platform/code_page.h"
+#include "platform/text_encoding.h"
+
+#include <bit>
+#include <cstring>
+
+namespace {
+
+constexpr std::uint16_t kWideMark = 0xFFFE;
+
+}  // namespace
+
+CArchiveError::CArchiveError(const std::string& message, std::size_t offset)
+    : std::runtime_error("damaged stream at byte " + std::to_string(offset) + ": " + message),
+      m_offset(offset) {}
+
+CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+
+CArchiveReader::CArchiveReader(const void* data, std::size_t size)
+    : m_bytes(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size) {}
+
+void CArchiveReader::Require(std::uint64_t bytes, std::string_view what) const {
+  if (bytes > Remaining()) {
+    throw CArchiveError(std::string(what) + " needs " + std::to_string(bytes) + " bytes, " +
+                            std::to_string(Remaining()) + " remain",
+                        m_pos);
+  }
+}
+
+void CArchiveReader::RequireCount(std::uint64_t count, std::uint64_t minBytesEach,
+                                  std::string_view what) const {
+  // Divide rather than multiply so that a huge count cannot overflow.
+  if (minBytesEach != 0 && count > Remaining() / minBytesEach) {
+    throw CArchiveError(std::string(what) + ": count " + std::to_string(count) +
+                            " is more than the rest of the stream can hold",
+                        m_pos);
+  }
+}
+
+std::uint8_t CArchiveReader::ReadByte() {
+  Require(1, "byte");
+  return m_bytes[m_pos++];
+}
+
+std::uint16_t CArchiveReader::ReadWord() {
+  Require(2, "word");
+  const auto value = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
+  m_pos += 2;
+  return value;
+}
+
+std::uint32_t CArchiveReader::ReadDword() {
+  Require(4, "dword");
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = (value << 8) | m_bytes[m_pos + i];
+  m_pos += 4;
+  return value;
+}
+
+std::int32_t CArchiveReader::ReadLong() {
+  return static_cast<std::int32_t>(ReadDword());
+}
+
+float CArchiveReader::ReadFloat() {
+  return std::bit_cast<float>(ReadDword());
+}
+
+double CArchiveReader::ReadDouble() {
+  Require(8, "double");
+  std::uint64_t value = 0;
+  for (int i = 7; i >= 0; --i) value = (value << 8) | m_bytes[m_pos + i];
+  m_pos += 8;
+  return std::bit_cast<double>(value);
+}
+
+void CArchiveReader::Skip(std::size_t count) {
+  Require(count, "skipped bytes");
+  m_pos += count;
+}
+
+std::pair<std::uint64_t, bool> CArchiveReader::ReadStringLength() {
+  bool wide = false;
+  std::uint8_t byteLength = ReadByte();
+  if (byteLength < 0xFF) return {byteLength, wide};
+  std::uint16_t wordLength = ReadWord();
+  if (wordLength == kWideMark) {
+    wide = true;
+    byteLength = ReadByte();
+    if (byteLength < 0xFF) return {byteLength, wide};
+    wordLength = ReadWord();
+  }
+  if (wordLength < 0xFFFE) return {wordLength, wide};
+  const std::uint32_t dwordLength = ReadDword();
+  if (dwordLength == 0xFFFFFFFF) throw CArchiveError("text longer than 4 GB", m_pos);
+  return {dwordLength, wide};
+}
+
+std::string CArchiveReader::ReadString() {
+  const auto [count, wide] = ReadStringLength();
+  return wide ? ReadWideChars(count) : ReadNarrowChars(count);
+}
+
+std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
+  RequireCount(count, 2, "text");
+  const std::size_t start = m_pos;
+  std::u16string units(static_cast<std::size_t>(count), u'\0');
+  for (auto& unit : units) {
+    unit = static_cast<char16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
+    m_pos += 2;
+  }
+  auto text = tvr::platform::Utf16ToUtf8(units);
+  if (!text) throw CArchiveError("text is not valid UTF-16", start);
+  return std::move(*text);
+}
+
+std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
+  RequireCount(count, 1, "text");
+  const auto* begin = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
+  m_pos += static_cast<std::size_t>(count);
+  return tvr::platform::ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)),
+                              tvr::platform::CodePage::Cp1252);
+}
+
+void CArchiveWriter::WriteByte(std::uint8_t value) {
+  m_bytes.push_back(value);
+}
+
+void CArchiveWriter::WriteWord(std::uint16_t value) {
+  m_bytes.push_back(static_cast<std::uint8_t>(value));
+  m_bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+void CArchiveWriter::WriteDword(std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) m_bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void CArchiveWriter::WriteLong(std::int32_t value) {
+  WriteDword(static_cast<std::uint32_t>(value));
+}
+
+void CArchiveWriter::WriteFloat(float value) {
+  WriteDword(std::bit_cast<std::uint32_t>(value));
+}
+
+void CArchiveWriter::WriteDouble(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  for (int i = 0; i < 8; ++i) m_bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+}
+
+void CArchiveWriter::WriteBytes(const void* data, std::size_t size) {
+  const auto* begin = static_cast<const std::uint8_t*>(data);
+  m_bytes.insert(m_bytes.end(), begin, begin + size);
+}
+
+void CArchiveWriter::WriteStringLength(std::uint64_t count) {
+  WriteByte(0xFF);
+  WriteWord(kWideMark);
+  if (count < 0xFF) {
+    WriteByte(static_cast<std::uint8_t>(count));
+  } else if (count < 0xFFFE) {
+    WriteByte(0xFF);
+    WriteWord(static_cast<std::uint16_t>(count));
+  } else {
+    if (count >= 0xFFFFFFFF) throw std::length_error("text too long for the stored form");
+    WriteByte(0xFF);
+    WriteWord(0xFFFF);
+    WriteDword(static_cast<std::uint32_t>(count));
+  }
+}
+
+void CArchiveWriter::WriteString(std::string_view text) {
+  const std::u16string units = tvr::platform::Utf8ToUtf16(text);
+  WriteStringLength(units.size());
+  std::size_t at = m_bytes.size();
+  m_bytes.resize(at + 2 * units.size());
+  for (const char16_t unit : units) {
+    m_bytes[at++] = static_cast<std::uint8_t>(unit);
+    m_bytes[at++] = static_cast<std::uint8_t>(unit >> 8);
+  }
+}

@@ -1,0 +1,47 @@
+#include "geometry/pointer_map.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// Random inserts, look-ups and erasures against the standard map: the erasure moves
+// later entries of a probe run back, which must never lose one.
+TEST(CPointerMapTest, BehavesLikeAMap) {
+  std::vector<int> objects(3000);
+  std::mt19937 random(3);
+  std::uniform_int_distribution<std::size_t> pick(0, objects.size() - 1);
+  std::uniform_int_distribution<int> action(0, 9);
+  CPointerMap<int, int> map;
+  std::unordered_map<const int*, int> expected;
+  for (int step = 0; step < 200000; ++step) {
+    const int* key = &objects[pick(random)];
+    const int a = action(random);
+    if (a < 5) {
+      map[key] = step;
+      expected[key] = step;
+    } else if (a < 8) {
+      map.Erase(key);
+      expected.erase(key);
+    } else {
+      const int* found = map.Find(key);
+      const auto it = expected.find(key);
+      ASSERT_EQ(found != nullptr, it != expected.end()) << step;
+      if (found != nullptr) {
+        ASSERT_EQ(*found, it->second) << step;
+      }
+    }
+    ASSERT_EQ(map.Size(), expected.size());
+  }
+  for (const auto& [key, value] : expected) ASSERT_EQ(*map.Find(key), value);
+  map.Clear();
+  EXPECT_EQ(map.Size(), 0u);
+  EXPECT_EQ(map.Find(&objects[0]), nullptr);
+  map.Erase(&objects[0]);  // erasing what is not there changes nothing
+  EXPECT_EQ(map[&objects[1]], 0) << "a new key starts with a default value";
+}
+
+}  // namespace
