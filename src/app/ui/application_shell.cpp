@@ -43,7 +43,8 @@ CApplicationShell::~CApplicationShell() {
 }
 
 void CApplicationShell::CreateFrame() {
-  m_layoutDocuments = std::make_unique<CEmptyLayoutDocuments>(*m_dialogs);
+  m_layoutDocuments = std::make_unique<CEmptyLayoutDocuments>(
+      *m_dialogs, [this] { return QString::fromStdString(m_app.ProjectsFolder()); });
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
   auto opened = [this](const QString& path) {
     m_recentFiles.Add(path.toStdString());

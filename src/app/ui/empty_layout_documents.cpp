@@ -5,35 +5,48 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSaveFile>
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/file_checks.h"
+#include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 
 namespace {
 
+constexpr int kMsgDocumentTemplate = 18;
+constexpr int kMsgAllFiles = 8003;
 constexpr int kMsgUntitled = 8004;
-constexpr int kMsgSaveChanges = 8008;
 constexpr int kMsgBadFormat = 8018;
+constexpr int kMsgNothingToWrite = 8022;
+constexpr int kMsgCannotWrite = 8023;
 constexpr int kLatestLayoutVersion = 600;
 
-// The stream of a layout document starts with its version word, little-endian.
-bool HasLayoutVersion(const QString& path) {
+// The bytes of a layout document, whose stream starts with its version word
+// (little-endian); none when the file cannot be read or has no such word.
+std::optional<QByteArray> ReadLayoutFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  QByteArray head = file.read(2);
-  if (head.size() < 2) return false;
-  int version = static_cast<unsigned char>(head[0]) | (static_cast<unsigned char>(head[1]) << 8);
-  return version >= 1 && version <= kLatestLayoutVersion;
+  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QByteArray bytes = file.readAll();
+  if (bytes.size() < 2) return std::nullopt;
+  int version = static_cast<unsigned char>(bytes[0]) | (static_cast<unsigned char>(bytes[1]) << 8);
+  if (version < 1 || version > kLatestLayoutVersion) return std::nullopt;
+  return bytes;
+}
+
+COpenFileFilter LayoutSaveFilter() {
+  std::string run = TemplateDescription(LookupText(kMsgDocumentTemplate)) + "|*.run|";
+  return {run + StringText(kMsgAllFiles) + "|*.*||", "run"};
 }
 
 }  // namespace
 
-CEmptyLayoutWindow::CEmptyLayoutWindow(CShellDialogs& dialogs, const QString& path, const QString& title)
-    : m_dialogs(dialogs), m_path(path) {
+CEmptyLayoutWindow::CEmptyLayoutWindow(CShellDialogs& dialogs, const QString& path, const QString& title,
+                                       std::optional<QByteArray> content, QString folder)
+    : m_dialogs(dialogs), m_path(path), m_content(std::move(content)), m_folder(std::move(folder)) {
   setWindowTitle(title);
   setObjectName(QStringLiteral("layout_document"));
   setAutoFillBackground(true);
@@ -44,11 +57,23 @@ CEmptyLayoutWindow::CEmptyLayoutWindow(CShellDialogs& dialogs, const QString& pa
 }
 
 bool CEmptyLayoutWindow::AskToSave() {
-  if (!m_modified) return true;
-  QString text = QString::fromStdString(FormatMessageTextS(kMsgSaveChanges, windowTitle().toStdString()));
-  int answer = m_dialogs.Message(this, text, kMbYesNoCancel | kMbIconExclamation);
-  if (answer == kIdCancel) return false;
-  m_modified = false;  // a placeholder holds nothing to save
+  CSaveOffer offer{windowTitle(), m_folder, LayoutSaveFilter()};
+  return SaveModifiedDocument(*this, offer, m_dialogs, this);
+}
+
+bool CEmptyLayoutWindow::SaveToFile(const std::string& path, std::string& error) {
+  if (!m_content) {
+    error = StringText(kMsgNothingToWrite);
+    return false;
+  }
+  QSaveFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::WriteOnly) || file.write(*m_content) != m_content->size() || !file.commit()) {
+    error = StringText(kMsgCannotWrite);
+    return false;
+  }
+  m_path = QString::fromStdString(path);
+  m_modified = false;
+  setWindowTitle(QFileInfo(m_path).fileName());
   return true;
 }
 
@@ -76,15 +101,18 @@ void CEmptyLayoutWindow::closeEvent(QCloseEvent* event) {
   }
 }
 
-CEmptyLayoutDocuments::CEmptyLayoutDocuments(CShellDialogs& dialogs, QObject* parent)
-    : CLayoutDocuments(parent), m_dialogs(dialogs) {}
+CEmptyLayoutDocuments::CEmptyLayoutDocuments(CShellDialogs& dialogs, std::function<QString()> projectsFolder,
+                                             QObject* parent)
+    : CLayoutDocuments(parent), m_dialogs(dialogs), m_projectsFolder(std::move(projectsFolder)) {}
 
 CEmptyLayoutWindow* CEmptyLayoutDocuments::WindowOf(QMdiSubWindow* document) {
   return document ? qobject_cast<CEmptyLayoutWindow*>(document->widget()) : nullptr;
 }
 
-QMdiSubWindow* CEmptyLayoutDocuments::AddWindow(QMdiArea& area, const QString& path, const QString& title) {
-  auto* window = new CEmptyLayoutWindow(m_dialogs, path, title);
+QMdiSubWindow* CEmptyLayoutDocuments::AddWindow(QMdiArea& area, const QString& path, const QString& title,
+                                                std::optional<QByteArray> content) {
+  QString folder = m_projectsFolder ? m_projectsFolder() : QString();
+  auto* window = new CEmptyLayoutWindow(m_dialogs, path, title, std::move(content), folder);
   QMdiSubWindow* document = area.addSubWindow(window);
   document->setAttribute(Qt::WA_DeleteOnClose);
   m_documents.append(document);
@@ -100,7 +128,7 @@ QMdiSubWindow* CEmptyLayoutDocuments::AddWindow(QMdiArea& area, const QString& p
 
 QMdiSubWindow* CEmptyLayoutDocuments::NewDocument(QMdiArea& area) {
   QString title = StringQText(kMsgUntitled) + QString::number(++m_untitledCount);
-  return AddWindow(area, QString(), title);
+  return AddWindow(area, QString(), title, std::nullopt);
 }
 
 QMdiSubWindow* CEmptyLayoutDocuments::OpenDocument(QMdiArea& area, const QString& path) {
@@ -112,13 +140,14 @@ QMdiSubWindow* CEmptyLayoutDocuments::OpenDocument(QMdiArea& area, const QString
     }
   }
   QString problem = UnreadableFileMessage(path);
-  if (problem.isEmpty() && !HasLayoutVersion(path))
+  std::optional<QByteArray> content;
+  if (problem.isEmpty() && !(content = ReadLayoutFile(path)))
     problem = path + QStringLiteral("\n\n") + StringQText(kMsgBadFormat);
   if (!problem.isEmpty()) {
     m_dialogs.Message(area.window(), problem, kMbOk | kMbIconError);
     return nullptr;
   }
-  return AddWindow(area, absolute, QFileInfo(path).fileName());
+  return AddWindow(area, absolute, QFileInfo(path).fileName(), std::move(content));
 }
 
 QList<QMdiSubWindow*> CEmptyLayoutDocuments::Documents() const { return m_documents; }
@@ -129,7 +158,7 @@ bool CEmptyLayoutDocuments::IsModified(QMdiSubWindow* document) const {
 }
 
 void CEmptyLayoutDocuments::SetModified(QMdiSubWindow* document, bool modified) {
-  if (CEmptyLayoutWindow* window = WindowOf(document)) window->SetModified(modified);
+  if (CEmptyLayoutWindow* window = WindowOf(document)) window->SetModifiedFlag(modified);
 }
 
 void CEmptyLayoutDocuments::CopyFromModel(QMdiSubWindow*, QMdiSubWindow*) {}
@@ -142,7 +171,7 @@ bool CEmptyLayoutDocuments::SaveAllModified() {
 
 void CEmptyLayoutDocuments::CloseAllDocuments() {
   for (QMdiSubWindow* document : QList<QMdiSubWindow*>(m_documents)) {
-    WindowOf(document)->SetModified(false);
+    WindowOf(document)->SetModifiedFlag(false);
     document->close();
   }
 }

@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kMsgOpenTitle = 8001;
+constexpr int kMsgSaveAsTitle = 8002;
 
 }  // namespace
 
@@ -51,6 +52,16 @@ QString CStandardShellDialogs::ChooseFileToOpen(QWidget* parent, const QString& 
   QFileDialog dialog(parent, StringQText(kMsgOpenTitle), folder, FileDialogFilter(filter.filter));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  if (!filter.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+QString CStandardShellDialogs::ChooseFileToSave(QWidget* parent, const QString& suggestedPath,
+                                                const COpenFileFilter& filter) {
+  QFileDialog dialog(parent, StringQText(kMsgSaveAsTitle), suggestedPath, FileDialogFilter(filter.filter));
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
   if (!filter.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();

@@ -26,6 +26,10 @@ class CShellDialogs {
   // A file to open in the folder with the filter; empty when cancelled.
   virtual QString ChooseFileToOpen(QWidget* parent, const QString& folder,
                                    const COpenFileFilter& filter) = 0;
+  // A file to save to, starting from the suggested path (folder and name), asking before
+  // an existing file is replaced; empty when cancelled.
+  virtual QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath,
+                                   const COpenFileFilter& filter) = 0;
   // A message box (kMb... type flags); the answer (kIdOk, kIdYes, ...).
   virtual int Message(QWidget* parent, const QString& text, unsigned type) = 0;
   // The printer set-up.
@@ -44,6 +48,7 @@ class CStandardShellDialogs : public CShellDialogs {
                       bool offerGraphical) override;
   std::optional<QString> ChooseModel(QWidget* parent, const QString& initialPath) override;
   QString ChooseFileToOpen(QWidget* parent, const QString& folder, const COpenFileFilter& filter) override;
+  QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath, const COpenFileFilter& filter) override;
   int Message(QWidget* parent, const QString& text, unsigned type) override;
   void PrintSetup(QWidget* parent) override;
   // Shows the About box through the function given (it needs the language list).

@@ -55,6 +55,14 @@ QString CScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& folder, cons
   return file;
 }
 
+QString CScriptedDialogs::ChooseFileToSave(QWidget*, const QString& suggestedPath, const COpenFileFilter&) {
+  saveSuggestions << suggestedPath;
+  if (filesToSave.empty()) return {};
+  QString file = filesToSave.front();
+  filesToSave.pop_front();
+  return file;
+}
+
 int CScriptedDialogs::Message(QWidget*, const QString& text, unsigned type) {
   messages << text;
   if (!answers.empty()) {
@@ -126,7 +134,8 @@ CFrameFixture::~CFrameFixture() {
 
 CMainFrame& CFrameFixture::Frame() {
   if (m_frame) return *m_frame;
-  m_documents = std::make_unique<CEmptyLayoutDocuments>(dialogs);
+  m_documents = std::make_unique<CEmptyLayoutDocuments>(
+      dialogs, [this] { return QString::fromStdString(app.ProjectsFolder()); });
   m_catalogue = std::make_unique<CCatalogueMenu>(app);
   auto opened = [this](const QString& path) {
     recent.Add(path.toStdString());

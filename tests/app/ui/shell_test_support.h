@@ -31,6 +31,7 @@ class CScriptedDialogs : public CShellDialogs {
   int ChooseStartMode(QWidget* parent, bool offerLinear, bool offerReference, bool offerGraphical) override;
   std::optional<QString> ChooseModel(QWidget* parent, const QString& initialPath) override;
   QString ChooseFileToOpen(QWidget* parent, const QString& folder, const COpenFileFilter& filter) override;
+  QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath, const COpenFileFilter& filter) override;
   int Message(QWidget* parent, const QString& text, unsigned type) override;
   void PrintSetup(QWidget*) override { ++printSetups; }
   void ShowAbout(QWidget*) override { ++aboutBoxes; }
@@ -39,6 +40,8 @@ class CScriptedDialogs : public CShellDialogs {
   std::deque<int> startModes;
   std::deque<QString> models;  // a null text cancels the model dialog
   std::deque<QString> filesToOpen;
+  std::deque<QString> filesToSave;
+  QStringList saveSuggestions;
   std::deque<int> answers;
   QStringList messages;
   QStringList offeredModes;  // "LRG" with "-" for a way not offered, per start-mode call
