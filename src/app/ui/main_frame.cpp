@@ -205,7 +205,7 @@ void CMainFrame::SaveBarStateAndPlacement() {
   bool graphical = m_mode == EFrameMode::Graphical || m_mode == EFrameMode::Start;
   std::array<bool, 4> shownNow{};
   for (std::size_t index = 0; index < bars.size(); ++index) {
-    shownNow[index] = bars[index]->isVisible();
+    shownNow[index] = !bars[index]->isHidden();
     if (!graphical) bars[index]->setVisible(m_designBarsShown[index]);
   }
   QByteArray state = saveState().toBase64();

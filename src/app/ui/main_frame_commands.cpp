@@ -32,15 +32,15 @@ bool IsHelpCommand(int commandId) {
 
 bool CMainFrame::UpdateViewCommand(int commandId, CCommandState& state) const {
   if (QToolBar* bar = m_toolBars.DesignBar(commandId)) {
-    state.checked = bar->isVisible();
+    state.checked = !bar->isHidden();
     return true;
   }
   if (commandId == kIdViewToolbar) {
-    state.checked = m_toolBars.MainBar()->isVisible();
+    state.checked = !m_toolBars.MainBar()->isHidden();
     return true;
   }
   if (commandId == kIdViewStatusBar) {
-    state.checked = statusBar()->isVisible();
+    state.checked = !statusBar()->isHidden();
     return true;
   }
   return false;
@@ -70,15 +70,15 @@ bool CMainFrame::UpdateCommand(int commandId, CCommandState& state) {
 
 bool CMainFrame::HandleViewCommand(int commandId) {
   if (QToolBar* bar = m_toolBars.DesignBar(commandId)) {
-    bar->setVisible(!bar->isVisible());
+    bar->setVisible(bar->isHidden());
     return true;
   }
   if (commandId == kIdViewToolbar) {
-    m_toolBars.MainBar()->setVisible(!m_toolBars.MainBar()->isVisible());
+    m_toolBars.MainBar()->setVisible(m_toolBars.MainBar()->isHidden());
     return true;
   }
   if (commandId == kIdViewStatusBar) {
-    statusBar()->setVisible(!statusBar()->isVisible());
+    statusBar()->setVisible(statusBar()->isHidden());
     return true;
   }
   return false;

@@ -23,7 +23,7 @@ bool CMainFrame::EnterEmptyMode() {
   const auto& bars = m_toolBars.DesignBars();
   if (m_mode != EFrameMode::Empty) {  // a second call must not forget what was shown
     for (std::size_t index = 0; index < bars.size(); ++index) {
-      m_designBarsShown[index] = bars[index]->isVisible();
+      m_designBarsShown[index] = !bars[index]->isHidden();
       bars[index]->hide();
     }
   }

@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QMenuBar>
+#include <QToolBar>
 
 #include <filesystem>
 #include <unistd.h>
@@ -74,6 +75,25 @@ TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTh
     EXPECT_EQ(frame->menuBar()->actions().front()->text(), fileMenu);
     EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
   }
+}
+
+TEST_F(ApplicationShellTest, TheDesignToolbarsShowInGraphicalWorkAndKeepTheUsersChoiceAcrossStarts) {
+  m_folder.WriteSettings("[Language]\nID=044\n");
+  auto shown = [this] {
+    QList<bool> bars;
+    for (QToolBar* bar : m_shell->Frame()->ToolBars().DesignBars()) bars << bar->isVisible();
+    return bars;
+  };
+  m_dialogs->startModes = {kStartGraphical};
+  ASSERT_TRUE(Start({"/nsplash"}));
+  ASSERT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
+  EXPECT_EQ(shown(), (QList<bool>{true, true, true, true}));
+  m_shell->Frame()->RouteCommand(CFrameToolBars::kDesignBars[1]);  // the user hides one
+  ASSERT_TRUE(m_shell->Frame()->close());
+  SetUp();
+  m_dialogs->startModes = {kStartGraphical};
+  ASSERT_TRUE(Start({"/nsplash"}));
+  EXPECT_EQ(shown(), (QList<bool>{true, false, true, true}));
 }
 
 TEST_F(ApplicationShellTest, WithoutTheArticleTableTheProgramEndsWithAClearMessage) {
