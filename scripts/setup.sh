@@ -11,7 +11,7 @@ PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth
+  fonts-liberation2 xvfb xauth qt6-translations-l10n
   python3 python3-dbf shapelib
   locales
 )

@@ -29,6 +29,20 @@ std::string CCurrentLanguage::LanguageFilePath(std::string_view number) const {
          ".TXT";
 }
 
+std::string CCurrentLanguage::ShippedFilePath() const {
+  if (m_setup.shippedFolder.empty()) return {};
+  return m_setup.shippedFolder + "TVR_" + kFallbackLanguage + ".TXT";
+}
+
+std::shared_ptr<const CLanguageFile> CCurrentLanguage::TextFile(std::string_view number, bool* shipped) {
+  if (shipped) *shipped = false;
+  if (std::shared_ptr<const CLanguageFile> file = File(LanguageFilePath(number))) return file;
+  if (m_setup.shippedFolder.empty()) return nullptr;
+  std::shared_ptr<const CLanguageFile> english = File(ShippedFilePath());
+  if (shipped) *shipped = english != nullptr;
+  return english;
+}
+
 CStartLanguage CCurrentLanguage::ChooseStartLanguage(std::string_view languageId) {
   SetLanguageNumber(languageId);
   const CLanguageMapping probe;  // never loaded: reads the file as a settings file

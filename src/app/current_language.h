@@ -16,6 +16,10 @@ struct CLanguageSetup {
   std::string catalogueFolder;                                      // ends with '/'
   std::string appNameSetting = CLanguageMapping::kDefaultApplicationName;  // "Language"/"AppName"
   std::array<int, 4> fileVersion{};  // the program's version: major, minor, build, revision
+  // The folder of the language files shipped with the program (ends with '/'); its
+  // English file gives the texts when the catalogue folder lacks the language's file.
+  // Empty: no such fallback.
+  std::string shippedFolder;
 };
 
 // The language that start-up settles on.
@@ -56,6 +60,12 @@ class CCurrentLanguage {
   // Makes the language the program's and loads its texts.
   void LoadLanguage(std::string_view number);
   const CLanguageMapping& Mapping() const { return m_mapping; }
+
+  // The file to read the texts of a language from: the catalogue folder's, else the
+  // English file of the shipped folder (shipped is then set); null when neither reads.
+  std::shared_ptr<const CLanguageFile> TextFile(std::string_view number, bool* shipped = nullptr);
+  // The shipped English file's path; empty without a shipped folder.
+  std::string ShippedFilePath() const;
 
   // The parsed file, read on the first request of its path; null when it could not be
   // read (also remembered, so a missing file is not tried on every look-up).

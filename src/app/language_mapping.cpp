@@ -129,8 +129,7 @@ void CLanguageMapping::LoadLanguage(std::string_view languageNumberText) {
   m_language = LanguageNumberText(LeadingInt(languageNumberText).value_or(0));
   m_texts.clear();
   m_loaded = false;
-  const std::shared_ptr<const CLanguageFile> file =
-      current.File(current.LanguageFilePath(m_language));
+  const std::shared_ptr<const CLanguageFile> file = current.TextFile(m_language, &m_shipped);
   m_charset = file ? CharsetFromName(file->ProfileText("LANG", "CHARS")) : 1;
   const CApplicationName name =
       ApplicationNameAndVersion(current.Setup().appNameSetting, current.Setup().fileVersion);
@@ -188,8 +187,7 @@ std::string CLanguageMapping::LookupText(int number) const {
 
 std::string CLanguageMapping::ReadDirectly(int number) const {
   CCurrentLanguage& current = CCurrentLanguage::Instance();
-  const std::shared_ptr<const CLanguageFile> file =
-      current.File(current.LanguageFilePath(current.LanguageNumber()));
+  const std::shared_ptr<const CLanguageFile> file = current.TextFile(current.LanguageNumber());
   if (!file) return {};
   std::string text = file->ProfileText("MSG", PaddedNumber(number, 5));
   if (text.empty() && number >= kFirstShortS && number <= kLastShortS) {
@@ -197,5 +195,8 @@ std::string CLanguageMapping::ReadDirectly(int number) const {
   } else if (text.empty() && number >= kFirstShortIt && number <= kLastShortIt) {
     text = file->ProfileText("MSG", "IT" + PaddedNumber(number - 32124, 2));
   }
-  return text;
+  // Before any language loaded (the first messages of start-up) the name comes from the
+  // setup, as LoadLanguage will settle it.
+  const CLanguageSetup& setup = current.Setup();
+  return ReplaceAll(text, "%APP", ApplicationNameAndVersion(setup.appNameSetting, setup.fileVersion).name);
 }

@@ -17,7 +17,8 @@
 //
 // A mapping that never loaded a file answers from the file of the program's current
 // language read as a settings file: section "MSG", key "%05d" of the number (or the
-// short key). Files are parsed once per run (CCurrentLanguage caches them).
+// short key), "%APP" replaced by the application name of the current setup. Files are
+// parsed once per run (CCurrentLanguage caches them).
 //
 // Texts are returned as the file holds them: escapes such as "\n" are left for the
 // window side (ResourceText, StringText) to turn into characters.
@@ -28,8 +29,9 @@ class CLanguageMapping {
   // Not loaded: every look-up reads the current language's file.
   CLanguageMapping() = default;
 
-  // Loads the file of that language ("33" and "033" name the same file). A file that
-  // cannot be read leaves the mapping not loaded. The application name and version are
+  // Loads the file of that language ("33" and "033" name the same file), or the shipped
+  // English file when the catalogue folder has none (CCurrentLanguage::TextFile). A
+  // file that cannot be read leaves the mapping not loaded. The application name and version are
   // settled in any case, from the current language's setup.
   void LoadLanguage(std::string_view languageNumberText);
 
@@ -39,6 +41,8 @@ class CLanguageMapping {
   std::string LookupText(int number) const;
 
   bool IsLoaded() const { return m_loaded; }
+  // The texts came from the shipped English file: the language's own file was missing.
+  bool FromShippedFile() const { return m_shipped; }
   // The three-digit language text of the last LoadLanguage ("033").
   const std::string& Language() const { return m_language; }
   // The Windows character-set value of the language's "CHARS" (1 when none is named).
@@ -56,6 +60,7 @@ class CLanguageMapping {
   std::string m_applicationName = kDefaultApplicationName;
   std::string m_versionText;
   bool m_loaded = false;
+  bool m_shipped = false;
   std::unordered_map<int, std::string> m_texts;
 };
 

@@ -146,7 +146,7 @@ TEST_F(LanguageMappingTest, MissingFileLeavesKeysVisible) {
 TEST_F(LanguageMappingTest, ALoaderThatNeverLoadedReadsTheMessageSection) {
   m_folder.WriteFile("TVR_033.TXT",
                      "[LANG]\n00365=not here\n[MSG]\n00366= Direct \n367=short key\n"
-                     "S3=Solution three\nIT05=Item five\n00017=Own name\n");
+                     "S3=Solution three\nIT05=Item five\n00017=Own name\n00391=%APP ends (%APP)\n");
   const CLanguageMapping fresh;
   EXPECT_FALSE(fresh.IsLoaded());
   EXPECT_EQ(fresh.LookupText(365), "") << "only section MSG";
@@ -156,6 +156,7 @@ TEST_F(LanguageMappingTest, ALoaderThatNeverLoadedReadsTheMessageSection) {
   EXPECT_EQ(fresh.LookupText(32129), "Item five");
   EXPECT_EQ(fresh.LookupText(17), "Own name");
   EXPECT_EQ(fresh.LookupText(5093), "") << "nothing is computed";
+  EXPECT_EQ(fresh.LookupText(391), "Tavrilon ends (Tavrilon)") << "the name as a loaded language gives it";
 }
 
 TEST_F(LanguageMappingTest, ParsesAFileOncePerRun) {

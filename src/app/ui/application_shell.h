@@ -16,6 +16,7 @@
 #include "app/language_list.h"
 #include "app/recent_file_list.h"
 #include "app/startup.h"
+#include "app/ui/qt_translations.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/unit_entry.h"
 
@@ -65,6 +66,8 @@ class CApplicationShell : public QObject {
   // started. Tests give their own.
   using ProcessStarter = std::function<bool(const QString& program, const QStringList& arguments)>;
   void SetProcessStarter(ProcessStarter starter) { m_startProcess = std::move(starter); }
+  // The program's folder instead of the executable's (tests give the build's).
+  void SetProgramFolder(std::string folder) { m_programFolder = std::move(folder); }
 
   // The steps of the start-up, public so that tests can run them one by one. Without
   // folders given, those of this computer.
@@ -98,6 +101,8 @@ class CApplicationShell : public QObject {
   void OpenStartFileOrChoose();
 
   CDorneApp m_app;
+  CQtTranslations m_qtTranslations;
+  std::string m_programFolder;
   CRecentFileList m_recentFiles;
   std::vector<CLanguageEntry> m_languages;
   std::vector<CUnitEntry> m_units;

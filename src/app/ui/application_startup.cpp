@@ -7,6 +7,7 @@
 
 #include "app/article_table.h"
 #include "app/current_language.h"
+#include "app/language_locale.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/start_lists.h"
@@ -21,6 +22,7 @@
 #include "app/ui/splash_dlg.h"
 #include "app/ui/window_translation.h"
 #include "platform/dbf_table.h"
+#include "platform/folders.h"
 
 // The start-up of the program (InitInstance), in the order the program has always
 // followed: command line, running copy, folders, article table, splash, settings,
@@ -34,6 +36,9 @@ constexpr int kMsgRestartFailed = 392;
 constexpr int kMsgNoSettingsFolder = 396;
 constexpr int kMsgTableProblems = 397;
 constexpr int kMsgLanguageMissing = 398;
+constexpr int kMsgFolderMissing = 8024;
+constexpr int kMsgFileMissing = 8025;
+constexpr int kMsgTableUnreadable = 8026;
 constexpr std::array<int, 4> kProgramVersion = {7, 3, 0, 0};
 
 QString Formatted(int number, const std::string& first, const std::string& second = {}) {
@@ -44,6 +49,25 @@ QString Formatted(int number, const std::string& first, const std::string& secon
 // what is missing) the details, which name the files, are shown alone.
 QString WithDetails(int number, const std::string& details) {
   return LookupText(number).empty() ? QString::fromStdString(details) : Formatted(number, details);
+}
+
+// Why a table cannot be opened, in the interface's language (the table layer's own
+// explanation is the system's, in English).
+std::string TableFault(const std::string& folder, const std::string& path) {
+  if (!QFileInfo(QString::fromStdString(folder)).isDir()) return StringText(kMsgFolderMissing);
+  if (!QFileInfo::exists(QString::fromStdString(path))) return StringText(kMsgFileMissing);
+  return StringText(kMsgTableUnreadable);
+}
+
+// Which language file is missing and where it was looked for. Without any language
+// texts (the shipped English file is missing too) the words can only be the program's.
+QString LanguageFileProblem(const std::string& path, const std::string& shippedPath) {
+  QFileInfo file(QString::fromStdString(path));
+  if (!LookupText(kMsgLanguageMissing).empty())
+    return Formatted(kMsgLanguageMissing, file.fileName().toStdString(), file.absolutePath().toStdString());
+  return QStringLiteral("The language file %1 cannot be found in the folder %2, nor the English file %3 "
+                        "shipped with the program: menus and messages show their message numbers.")
+      .arg(file.fileName(), file.absolutePath(), QString::fromStdString(shippedPath));
 }
 
 std::vector<std::string> ToStrings(const QStringList& list) {
@@ -90,12 +114,18 @@ bool CApplicationShell::ClaimSingleInstance() {
 }
 
 bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders) {
-  if (folders) m_app.InitFolders(*folders);
-  else m_app.InitFolders();
+  if (folders) {
+    m_app.InitFolders(*folders);
+  } else if (!m_programFolder.empty()) {
+    m_app.InitFolders({m_programFolder, tvr::platform::SettingsFolder(), tvr::platform::DocumentsFolder()});
+  } else {
+    m_app.InitFolders();
+  }
   CLanguageSetup setup;
   setup.catalogueFolder = m_app.CatalogueFolder();
   setup.appNameSetting = m_app.ReadProfileText("Language", "AppName", CLanguageMapping::kDefaultApplicationName);
   setup.fileVersion = kProgramVersion;
+  setup.shippedFolder = m_app.ProgramFolder() + "DBF/";
   CCurrentLanguage::Instance().SetSetup(setup);
   CCurrentLanguage::Instance().SetLanguageNumber(m_app.ReadProfileText("Language", "ID", "033"));
   if (m_app.SettingsFolder().empty()) m_startProblems << StringQText(kMsgNoSettingsFolder);
@@ -107,11 +137,12 @@ bool CApplicationShell::ProbeArticleTable() {
   std::string error;
   if (OpenArticleTable(table, m_app.ArticleFolder(), tvr::platform::CDbfTable::Mode::ReadOnly, &error)) return true;
   std::string path = ArticleTablePath(m_app.ArticleFolder());
-  m_app.ClearArticleFolder();
   // Without a text in the language (the language files may be missing too) the
   // table layer's own explanation, which names the file, is shown alone.
-  QString text = LookupText(kMsgArticleMissing).empty() ? QString::fromStdString(error)
-                                                        : Formatted(kMsgArticleMissing, path, error);
+  QString text = LookupText(kMsgArticleMissing).empty()
+                     ? QString::fromStdString(error)
+                     : Formatted(kMsgArticleMissing, path, TableFault(m_app.ArticleFolder(), path));
+  m_app.ClearArticleFolder();
   m_dialogs->Message(nullptr, text, kMbOk | kMbIconError);
   m_exitCode = 1;
   return false;
@@ -131,8 +162,11 @@ void CApplicationShell::LoadLanguage() {
   CStartLanguage start = language.ChooseStartLanguage(m_app.Settings().languageId);
   if (start.writeBack) m_app.WriteProfileText("Language", "ID", start.number);
   language.LoadLanguage(start.number);
-  if (!language.Mapping().IsLoaded())
-    m_startProblems << WithDetails(kMsgLanguageMissing, language.LanguageFilePath(start.number));
+  if (!language.Mapping().IsLoaded() || language.Mapping().FromShippedFile())
+    m_startProblems << LanguageFileProblem(language.LanguageFilePath(start.number), language.ShippedFilePath());
+  const CLanguageMapping& mapping = language.Mapping();
+  std::string locale = mapping.FromShippedFile() ? "en" : LanguageLocaleName(LeadingInt(start.number).value_or(0));
+  m_qtTranslations.Load(QString::fromStdString(locale));
   ApplyLanguageFont(language.Mapping());
   m_app.SetAppName(language.Mapping().ApplicationName());
   QApplication::setApplicationDisplayName(QString::fromStdString(m_app.AppName()));

@@ -57,7 +57,9 @@ class ApplicationShellTest : public ::testing::Test {
 };
 
 TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTheWayOfWorking) {
-  for (const auto& [language, fileMenu] : {std::pair{"044", "&File"}, std::pair{"033", "&Fichier"}}) {
+  const std::tuple<const char*, const char*, const char*> languages[] = {{"044", "&File", "Cancel"},
+                                                                         {"033", "&Fichier", "Annuler"}};
+  for (const auto& [language, fileMenu, qtCancel] : languages) {
     SetUp();
     m_folder.WriteSettings(std::string("[Language]\nID=") + language + "\n");
     ASSERT_TRUE(Start({"/nsplash"}));
@@ -73,6 +75,8 @@ TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTh
     EXPECT_GE(m_shell->Languages().size(), 2u);
     EXPECT_GE(m_shell->App().CurrentCatalogue(), 1);
     EXPECT_EQ(frame->menuBar()->actions().front()->text(), fileMenu);
+    // Qt's own dialogs speak the interface's language too.
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
     EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
   }
 }
@@ -96,21 +100,47 @@ TEST_F(ApplicationShellTest, TheDesignToolbarsShowInGraphicalWorkAndKeepTheUsers
   EXPECT_EQ(shown(), (QList<bool>{true, false, true, true}));
 }
 
-TEST_F(ApplicationShellTest, WithoutTheArticleTableTheProgramEndsWithAClearMessage) {
-  m_folder.WriteSettings("", "", m_folder.Path("no-such-folder"));
-  EXPECT_FALSE(Start({"/nsplash"}));
-  EXPECT_EQ(m_shell->ExitCode(), 1);
-  ASSERT_EQ(m_dialogs->messages.size(), 1);
-  EXPECT_TRUE(m_dialogs->messages[0].contains("ARTICLE.DBU", Qt::CaseInsensitive)) << Messages().toStdString();
-  EXPECT_TRUE(m_shell->App().ArticleFolder().empty());
-  EXPECT_EQ(m_shell->Frame(), nullptr);
+TEST_F(ApplicationShellTest, WithoutTheArticleTableTheProgramEndsWithAClearMessageInItsLanguage) {
+  struct Case {
+    const char* language;
+    std::string articleFolder;
+    const char* reason;  // in the interface's language, never the system's English
+  };
+  const std::string empty = m_folder.Path("empty-articles");
+  fs::create_directories(empty);
+  const std::string damaged = m_folder.Write("damaged/ARTICLE.DBU", "not a table");
+  const Case cases[] = {{"044", m_folder.Path("no-such-folder"), "The folder does not exist."},
+                        {"033", m_folder.Path("no-such-folder"), "Le dossier n'existe pas."},
+                        {"044", empty, "The file does not exist."},
+                        {"033", fs::path(damaged).parent_path().string(), "Le fichier ne peut pas être lu"}};
+  for (const Case& c : cases) {
+    SetUp();
+    m_folder.WriteSettings(std::string("[Language]\nID=") + c.language + "\n", "", c.articleFolder);
+    EXPECT_FALSE(Start({"/nsplash"}));
+    EXPECT_EQ(m_shell->ExitCode(), 1);
+    ASSERT_EQ(m_dialogs->messages.size(), 1);
+    const QString& text = m_dialogs->messages[0];
+    EXPECT_TRUE(text.contains("ARTICLE.DBU", Qt::CaseInsensitive)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(c.reason))) << text.toStdString();
+    EXPECT_TRUE(text.contains("Tavrilon") && !text.contains("%APP")) << text.toStdString();
+    EXPECT_TRUE(m_shell->App().ArticleFolder().empty());
+    EXPECT_EQ(m_shell->Frame(), nullptr);
+  }
 }
 
 TEST_F(ApplicationShellTest, AMissingCatalogueFolderIsToldAndTheProgramStillWorks) {
-  m_folder.WriteSettings("", m_folder.Path("no-catalogue"));
+  m_folder.WriteSettings("[Language]\nID=033\n", m_folder.Path("no-catalogue"));
+  m_shell->SetProgramFolder(std::string(TVR_PROGRAM_DIR) + "/");  // where the language files ship
   ASSERT_TRUE(Start({"/nsplash"}));
   ASSERT_GE(m_dialogs->messages.size(), 1);
+  const QString& text = m_dialogs->messages[0];
+  // In plain words from its first line: which language file, where it was looked for.
+  EXPECT_TRUE(text.startsWith("Some catalogue tables")) << text.toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("The language file TVR_033.TXT cannot be found in the folder %1.")
+                                .arg(QString::fromStdString(m_folder.Path("no-catalogue")))))
+      << text.toStdString();
   EXPECT_TRUE(m_dialogs->messages[0].contains("dims.dbf")) << Messages().toStdString();
+  EXPECT_EQ(m_shell->Frame()->menuBar()->actions().front()->text(), "&File");  // the shipped English texts
   EXPECT_TRUE(m_shell->Catalogues().empty());
   EXPECT_TRUE(m_shell->Languages().empty());
   EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty);
