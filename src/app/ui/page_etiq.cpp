@@ -2,13 +2,13 @@
 
 #include <QCheckBox>
 #include <QColorDialog>
-#include <QFontDialog>
 #include <QGridLayout>
 #include <QListWidget>
 #include <QPushButton>
 
 #include "app/options_values.h"
 #include "app/ui/label_font.h"
+#include "app/ui/label_font_dlg.h"
 #include "app/ui/translator.h"
 #include "app/ui/window_translation.h"
 
@@ -115,13 +115,9 @@ void CPageEtiq::SetWorkingFont(const CLogFont& font, ColorValue fontColor) {
 void CPageEtiq::SetWorkingBackground(ColorValue background) { m_working.background = background; }
 
 void CPageEtiq::OnFontButton() {
-  bool ok = false;
-  QFont chosen = QFontDialog::getFont(&ok, LabelQFont(m_working.font), this);
-  if (!ok) return;
-  // Qt's font dialog has no colour; the font colour is asked right after it.
-  QColor color = QColorDialog::getColor(ToQColor(m_working.fontColor), this);
-  SetWorkingFont(LabelLogFont(chosen, m_working.font),
-                 color.isValid() ? ToColorValue(color) : m_working.fontColor);
+  CLabelFontDlg dialog(LabelQFont(m_working.font), ToQColor(m_working.fontColor), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  SetWorkingFont(LabelLogFont(dialog.SelectedFont(), m_working.font), ToColorValue(dialog.SelectedColor()));
 }
 
 void CPageEtiq::OnBackgroundButton() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -11,11 +12,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/options_values.h"
 #include "app/ui/draw_tab_ctrl.h"
+#include "app/ui/label_font_dlg.h"
 #include "app/ui/message_dlg.h"
 #include "app/ui/options_sheet.h"
 #include "app/ui/page_colors.h"
@@ -203,6 +206,24 @@ TEST_F(OptionsPagesTest, EachLabelKindKeepsItsOwnValues) {
   EXPECT_EQ(Setting("Label", "CartBkGrd"), "240,240,200");
   EXPECT_EQ(Setting("Label", "CartFlags"), "3") << "the cartouche style's own flags";
   EXPECT_EQ(Setting("Label", "TextVisible"), "<none>") << "not a kind of this page";
+}
+
+TEST_F(OptionsPagesTest, TheFontButtonChoosesTheLabelFontWithItsColour) {
+  auto* page = Page<CPageEtiq>();
+  page->SetWorkingFont(TextToLogFont("Liberation Sans,9,0"), MakeColor(0, 0, 255));
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<CLabelFontDlg*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->SelectedColor(), QColor(0, 0, 255)) << "the kind's colour is shown";
+    ASSERT_NE(dialog->findChild<QPushButton*>("label_font_colour"), nullptr);
+    dialog->SetColor(QColor(10, 120, 30));
+    EXPECT_TRUE(SaveScreenshot(*dialog, "label_font_dialog"));
+    dialog->accept();
+  });
+  page->Control<QPushButton>(CPageEtiq::kFontButton)->click();
+  ASSERT_TRUE(Ok());
+  EXPECT_EQ(Setting("Label", "BranchFontColor"), "10,120,30");
+  EXPECT_EQ(Setting("Label", "BranchFont"), "Liberation Sans,9,0");
 }
 
 TEST_F(OptionsPagesTest, LabelDefaultsReloadTheShownKind) {
