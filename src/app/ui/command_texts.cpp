@@ -176,6 +176,21 @@ QString CommandText(int commandId) {
   return number == 0 ? QString() : MessageText(number);
 }
 
+int CommandPromptMessage(int commandId) {
+  switch (commandId) {
+    case kIdToolTapOff: return 5092;
+    case kIdRotateRunForward: return 5093;
+    case kIdRotateRunBackward: return 5094;
+    default: return commandId;
+  }
+}
+
+QString CommandPrompt(int commandId) {
+  // "prompt\ntool tip", as string-table texts of commands are written.
+  std::string text = UnescapeText(LookupText(CommandPromptMessage(commandId)));
+  return QString::fromStdString(text).section(QLatin1Char('\n'), 0, 0);
+}
+
 QString MessageText(int number) { return QString::fromStdString(ResourceText(number)); }
 
 QString PlainMessageText(int number) {

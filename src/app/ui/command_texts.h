@@ -9,6 +9,14 @@ int CommandTextMessage(int commandId);
 // lacks it); empty for a command without one.
 QString CommandText(int commandId);
 
+// The message number of the prompt a command shows in the status bar: the command's own
+// number, except for three toolbar commands whose prompts the language computes
+// (33030 5092, 32950 5093, 32951 5094).
+int CommandPromptMessage(int commandId);
+// The command's status-bar prompt: the first line of that message; empty when the
+// language has none.
+QString CommandPrompt(int commandId);
+
 // The text of a message as menus and controls show it.
 QString MessageText(int number);
 // The same without the mnemonic marks, for tool tips and captions.

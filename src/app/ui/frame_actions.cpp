@@ -43,6 +43,7 @@ QAction* CFrameActions::Action(int commandId) {
   action->setShortcut(ShortcutOf(commandId));
   action->setIcon(ToolbarIcon(commandId));
   action->setIconVisibleInMenu(false);
+  action->setStatusTip(CommandPrompt(commandId));
   connect(action, &QAction::triggered, this, [this, commandId] { emit CommandTriggered(commandId); });
   m_actions.emplace(commandId, action);
   return action;
@@ -52,5 +53,6 @@ void CFrameActions::RetranslateAll() {
   for (auto& [commandId, action] : m_actions) {
     QString text = CommandText(commandId);
     if (!text.isEmpty()) action->setText(text);
+    action->setStatusTip(CommandPrompt(commandId));
   }
 }

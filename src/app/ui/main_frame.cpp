@@ -9,6 +9,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 
@@ -179,6 +180,14 @@ void CMainFrame::OnIdle() {
 void CMainFrame::SetWaiting(bool waiting) {
   m_waiting = waiting;
   if (!waiting && m_quitRequested) QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool CMainFrame::event(QEvent* event) {
+  if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
+  QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+  if (tip.isEmpty()) m_statusBar->ShowIdlePrompt();
+  else m_statusBar->showMessage(tip);
+  return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

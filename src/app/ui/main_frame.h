@@ -99,6 +99,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   bool QuitRequested() const { return m_quitRequested; }
 
  protected:
+  // A command's prompt while a menu item or a toolbar button is hovered; the idle
+  // prompt again once none is.
+  bool event(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   // Files dropped on the window are opened one after the other.
   void dragEnterEvent(QDragEnterEvent* event) override;

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QStatusTipEvent>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/ui/command_ids.h"
+#include "app/ui/command_texts.h"
 #include "app/ui/costing_window.h"
 #include "app/ui/frame_actions.h"
 #include "app/ui/frame_status_bar.h"
@@ -199,6 +203,41 @@ TEST(MainFrameTest, StatusBarPanes) {
   EXPECT_EQ(frame.FrameStatusBar()->PaneText(kPaneDistance), "1250 mm");
   frame.EnterEmptyMode();
   EXPECT_EQ(frame.FrameStatusBar()->PaneText(kPaneDistance), "");
+}
+
+TEST(MainFrameTest, HoveredCommandsShowTheirPromptThenTheIdlePromptComesBack) {
+  struct Row {
+    const char* language;
+    const char* open;  // the prompt of File Open
+    const char* idle;
+  };
+  const Row rows[] = {{"044", "Open an existing layout, linear or reference project", "Ready"},
+                      {"033", "Ouvrir un projet d'implantation, linéaire ou par référence existant", "Prêt"}};
+  for (const Row& row : rows) {
+    CFrameFixture fixture;
+    UseProgramLanguage(row.language);
+    CMainFrame& frame = fixture.Frame();
+    frame.EnterGraphicalMode();
+    for (auto& [commandId, action] : frame.Actions().All())
+      if (CommandTextMessage(commandId) != 0) {
+        EXPECT_FALSE(action->statusTip().isEmpty()) << row.language << " has no prompt for " << commandId;
+      }
+    QStatusBar* bar = frame.statusBar();
+    Action(frame, kIdFileOpen)->showStatusText(frame.menuBar());  // a menu item is hovered
+    EXPECT_EQ(bar->currentMessage(), QString::fromUtf8(row.open));
+    QStatusTipEvent none{QString()};  // the menu closed
+    QApplication::sendEvent(frame.menuBar(), &none);
+    EXPECT_EQ(bar->currentMessage(), QString::fromUtf8(row.idle));
+    QToolBar* zoom = frame.ToolBars().DesignBar(kIdToolbarZoom);
+    auto* button = qobject_cast<QToolButton*>(zoom->widgetForAction(Action(frame, kIdZoomIn)));
+    ASSERT_NE(button, nullptr);
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QApplication::sendEvent(button, &enter);
+    EXPECT_EQ(bar->currentMessage(), Action(frame, kIdZoomIn)->statusTip());
+    EXPECT_FALSE(bar->currentMessage().isEmpty());
+    QApplication::sendEvent(button, &leave);
+    EXPECT_EQ(bar->currentMessage(), QString::fromUtf8(row.idle));
+  }
 }
 
 TEST(MainFrameTest, StartModeChoiceTable) {
