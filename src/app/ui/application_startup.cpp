@@ -169,7 +169,6 @@ void CApplicationShell::LoadLanguage() {
   m_qtTranslations.Load(QString::fromStdString(locale));
   ApplyLanguageFont(language.Mapping());
   m_app.SetAppName(language.Mapping().ApplicationName());
-  QApplication::setApplicationDisplayName(QString::fromStdString(m_app.AppName()));
 }
 
 void CApplicationShell::LoadStartLists() {

@@ -26,7 +26,7 @@ CEmptyCostingWindow::CEmptyCostingWindow(Kind kind, CShellDialogs& dialogs,
 
 void CEmptyCostingWindow::UpdateTitle() {
   int caption = m_kind == Kind::Linear ? kMsgLinearCaption : kMsgReferenceCaption;
-  setWindowTitle(StringQText(caption) + QStringLiteral("  ") + m_fileTitle);
+  setWindowTitle(StringQText(caption) + QStringLiteral(" - ") + m_fileTitle);
 }
 
 bool CEmptyCostingWindow::LoadFile(const QString& path) {

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -26,6 +27,7 @@
 #include "app/ui/message_box.h"
 #include "app/ui/mode_menus.h"
 #include "app/ui/pictures.h"
+#include "app/ui/window_list_menu.h"
 #include "app/ui/window_translation.h"
 
 namespace {
@@ -113,6 +115,8 @@ void CMainFrame::InstallMenuForMode() {
   m_installedMenu = menuId;
   if (menuId == kMenuLayout && m_services.catalogueMenu) m_services.catalogueMenu->FillMenu(*menuBar(), *m_actions);
   if (menuId == kMenuReference) AdjustReferenceMenu();
+  if (QMenu* windows = FindWindowMenu(*menuBar()))
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] { ListChildWindowsInMenu(*windows, *m_mdiArea); });
   RefreshRecentFiles();
   TranslateWindow(menuBar());
   UpdateCommandStates();

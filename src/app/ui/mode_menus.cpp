@@ -79,6 +79,10 @@ void BuildModeMenu(int menuId, QMenuBar& bar, CFrameActions& actions) {
   }
 }
 
+QMenu* FindWindowMenu(QMenuBar& bar) {
+  return bar.findChild<QMenu*>(MenuObjectName(kMsgMenuWindow), Qt::FindDirectChildrenOnly);
+}
+
 QMenu* FindCatalogueMenu(QMenuBar& bar) {
   return bar.findChild<QMenu*>(MenuObjectName(kMsgMenuCatalogue), Qt::FindDirectChildrenOnly);
 }

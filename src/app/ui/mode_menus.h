@@ -35,6 +35,8 @@ constexpr int kMsgMenuLighting = 760;
 // Empties the bar and fills it with menu menuId (one of the four above).
 void BuildModeMenu(int menuId, QMenuBar& bar, CFrameActions& actions);
 
+// The Window menu of the bar, null when its mode has none.
+QMenu* FindWindowMenu(QMenuBar& bar);
 // The catalogue menu of the layout menu bar (its fifth menu), null when the bar holds
 // none.
 QMenu* FindCatalogueMenu(QMenuBar& bar);

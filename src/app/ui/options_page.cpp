@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "app/message_text.h"
 #include "app/ui/message_box.h"
@@ -31,6 +33,17 @@ QPushButton* COptionsPage::AddButton(int id, int message) {
 QLineEdit* COptionsPage::AddEdit(int id) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(QString::number(id));
+  return edit;
+}
+
+QLineEdit* COptionsPage::AddNumberEdit(int id, int digits) {
+  QLineEdit* edit = AddEdit(id);
+  edit->setMaxLength(digits);
+  // Room for the digits and one more, plus the frame and the text margins.
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  QSize text(edit->fontMetrics().horizontalAdvance(QString(digits + 1, QLatin1Char('0'))), edit->fontMetrics().height());
+  edit->setFixedWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
   return edit;
 }
 

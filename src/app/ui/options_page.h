@@ -44,6 +44,8 @@ class COptionsPage : public QWidget {
   QLabel* AddLabel(int id, int message);
   QPushButton* AddButton(int id, int message);
   QLineEdit* AddEdit(int id);
+  // An edit of a whole number of at most that many digits, as wide as they need.
+  QLineEdit* AddNumberEdit(int id, int digits);
   // The defaults button, calling ResetDefaults.
   QPushButton* AddDefaultsButton(int message);
 

@@ -20,6 +20,7 @@ constexpr int kMsgShowBlackWhite = 2578;
 constexpr int kMsgPrintFrame = 2579;
 constexpr int kMsgBackBuffer = 2594;
 constexpr int kMsgRealJoint = 2738;
+constexpr int kOverhangDigits = 3;  // up to 500
 
 struct Switch {
   int check;
@@ -40,9 +41,9 @@ constexpr Switch kSwitches[] = {
 CPageDesign::CPageDesign(QWidget* parent) : COptionsPage(kDialogId, kMsgCaption, parent) {
   auto* layout = new QGridLayout(this);
   layout->addWidget(AddLabel(1069, kMsgBoxOverhang), 0, 0);
-  layout->addWidget(AddEdit(kBoxOverhang), 0, 1);
+  layout->addWidget(AddNumberEdit(kBoxOverhang, kOverhangDigits), 0, 1, Qt::AlignLeft);
   layout->addWidget(AddLabel(1070, kMsgJointOverhang), 1, 0);
-  layout->addWidget(AddEdit(kJointOverhang), 1, 1);
+  layout->addWidget(AddNumberEdit(kJointOverhang, kOverhangDigits), 1, 1, Qt::AlignLeft);
   int row = 2;
   for (const Switch& item : kSwitches) {
     auto* check = new QCheckBox(this);

@@ -1,6 +1,7 @@
 #include "app/ui/page_hbase_cat.h"
 
 #include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -9,6 +10,8 @@
 namespace {
 
 constexpr int kMsgCaption = 2660;
+constexpr int kMsgName = 2661;
+constexpr int kMsgSecondName = 2662;
 
 }  // namespace
 
@@ -18,10 +21,16 @@ CPageHbaseCat::CPageHbaseCat(QWidget* parent) : COptionsPage(kDialogId, kMsgCapt
   m_list->setObjectName(QString::number(kList));
   m_name = AddEdit(kName);
   m_second = AddEdit(kSecondName);
-  layout->addWidget(m_list, 0, 0, 3, 1);
-  layout->addWidget(m_name, 0, 1);
-  layout->addWidget(m_second, 1, 1);
-  layout->setRowStretch(2, 1);
+  QLabel* name = AddLabel(kNameLabel, kMsgName);
+  QLabel* second = AddLabel(kSecondNameLabel, kMsgSecondName);
+  name->setBuddy(m_name);
+  second->setBuddy(m_second);
+  layout->addWidget(m_list, 0, 0, 5, 1);
+  layout->addWidget(name, 0, 1);
+  layout->addWidget(m_name, 1, 1);
+  layout->addWidget(second, 2, 1);
+  layout->addWidget(m_second, 3, 1);
+  layout->setRowStretch(4, 1);
   connect(m_name, &QLineEdit::editingFinished, this, &CPageHbaseCat::CommitEdits);
   connect(m_second, &QLineEdit::editingFinished, this, &CPageHbaseCat::CommitEdits);
   connect(m_list, &QListWidget::currentRowChanged, this, &CPageHbaseCat::OnSelectionChanged);

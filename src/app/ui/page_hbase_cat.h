@@ -17,6 +17,8 @@ class CPageHbaseCat : public COptionsPage {
   static constexpr int kList = 1044;
   static constexpr int kName = 1063;
   static constexpr int kSecondName = 1017;
+  static constexpr int kNameLabel = 1064;
+  static constexpr int kSecondNameLabel = 1018;
 
   explicit CPageHbaseCat(QWidget* parent = nullptr);
 

@@ -4,7 +4,9 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/info_dialog_rules.h"
 #include "app/options_values.h"
+#include "app/ui/flag_sheet.h"
 #include "app/ui/language_item_delegate.h"
 
 namespace {
@@ -21,8 +23,13 @@ CPageLangue::CPageLangue(const std::vector<CLanguageEntry>& languages, QWidget* 
   m_languages = new QComboBox(this);
   m_languages->setObjectName(QString::number(kLanguageCombo));
   m_languages->setItemDelegate(new CLanguageItemDelegate(m_languages));
-  for (const CLanguageEntry& entry : languages)
-    m_languages->addItem(QString::fromStdString(entry.name), QString::fromStdString(entry.key));
+  // The flag as the item's icon too, so that the closed box shows it beside the name.
+  m_languages->setIconSize(QSize(20, 14));
+  for (const CLanguageEntry& entry : languages) {
+    QPixmap flag = LanguageFlag(LanguageNumber(entry.key));
+    m_languages->addItem(flag.isNull() ? QIcon() : QIcon(flag), QString::fromStdString(entry.name),
+                         QString::fromStdString(entry.key));
+  }
   layout->addWidget(m_languages);
   layout->addStretch(1);
 }

@@ -23,6 +23,7 @@ constexpr int kMsgMoveRight = 2609;
 constexpr int kMsgMoveUp = 2610;
 constexpr int kMsgMoveDown = 2611;
 constexpr int kMsgDefaults = 2612;
+constexpr int kPercentDigits = 3;  // up to 200
 
 struct Factor {
   int edit;
@@ -66,8 +67,9 @@ CPageRegl::CPageRegl(QWidget* parent) : COptionsPage(kDialogId, kMsgCaption, par
     int row = 0;
     for (const Factor& factor : factors) {
       grid->addWidget(AddLabel(factor.label, factor.message), row, 0);
-      grid->addWidget(AddEdit(factor.edit), row++, 1);
+      grid->addWidget(AddNumberEdit(factor.edit, kPercentDigits), row++, 1, Qt::AlignLeft);
     }
+    grid->setColumnStretch(1, 1);
     layout->addWidget(group);
   };
   addGroup(1070, kMsgZoomGroup, kZooms);

@@ -77,6 +77,8 @@ TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTh
     EXPECT_EQ(frame->menuBar()->actions().front()->text(), fileMenu);
     // Qt's own dialogs speak the interface's language too.
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), qtCancel);
+    // The window system adds a display name to every title: the frame's already has it.
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
   }
 }

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -15,6 +16,7 @@
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "app/ui/costing_window.h"
+#include "app/ui/document_commands.h"
 #include "app/ui/frame_actions.h"
 #include "app/ui/frame_status_bar.h"
 #include "app/ui/mode_menus.h"
@@ -238,6 +240,43 @@ TEST(MainFrameTest, HoveredCommandsShowTheirPromptThenTheIdlePromptComesBack) {
     QApplication::sendEvent(button, &leave);
     EXPECT_EQ(bar->currentMessage(), QString::fromUtf8(row.idle));
   }
+}
+
+TEST(MainFrameTest, CostingWindowTitlesNameTheWayOfWorkingThenTheFile) {
+  const std::pair<EFrameMode, const char*> rows[] = {{EFrameMode::Linear, "Linear costing - Untitled"},
+                                                     {EFrameMode::Reference, "Costing by reference - Untitled"}};
+  for (const auto& [mode, title] : rows) {
+    CFrameFixture fixture;
+    CMainFrame& frame = fixture.Frame();
+    ASSERT_TRUE(mode == EFrameMode::Linear ? frame.EnterLinearMode(QString()) : frame.EnterRefMode(QString()));
+    CCostingWindow* window = mode == EFrameMode::Linear ? frame.LinearWindow() : frame.ReferenceWindow();
+    EXPECT_EQ(window->windowTitle(), title);
+  }
+}
+
+TEST(MainFrameTest, TheWindowMenuListsTheOpenDocumentsAndActivatesTheChosenOne) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  fixture.Commands().NewFromModel(false);
+  fixture.Commands().NewFromModel(false);
+  QMenu* windows = FindWindowMenu(*frame.menuBar());
+  ASSERT_NE(windows, nullptr);
+  for (int round = 0; round < 2; ++round) {  // opened twice: listed once
+    emit windows->aboutToShow();
+    QStringList listed;
+    QList<bool> checked;
+    for (QAction* action : windows->actions()) {
+      if (action->objectName() != "window_entry" || action->isSeparator()) continue;
+      listed << action->text();
+      checked << action->isChecked();
+    }
+    EXPECT_EQ(listed, (QStringList{"&1 Untitled1", "&2 Untitled2"}));
+    EXPECT_EQ(checked, (QList<bool>{false, true}));
+  }
+  for (QAction* action : windows->actions())
+    if (action->text() == "&1 Untitled1") action->trigger();
+  EXPECT_EQ(frame.MdiArea()->currentSubWindow(), frame.MdiArea()->subWindowList().front());
 }
 
 TEST(MainFrameTest, StartModeChoiceTable) {

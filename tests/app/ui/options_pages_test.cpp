@@ -333,6 +333,35 @@ TEST_F(OptionsPagesTest, TheLanguagePageListsTheProgramsLanguages) {
   EXPECT_EQ(page->Languages()->itemDelegate()->sizeHint({}, page->Languages()->model()->index(0, 0))
                 .height(),
             16);
+  // The closed box shows the current language's flag as its list does.
+  EXPECT_FALSE(page->Languages()->itemIcon(page->Languages()->currentIndex()).isNull());
+}
+
+TEST_F(OptionsPagesTest, NumberFieldsAreAsWideAsTheirDigitsAndEveryFieldHasItsLabel) {
+  Open();
+  m_sheet->show();
+  struct Field {
+    QWidget* page;
+    int edit;
+  };
+  const Field numbers[] = {{Page<CPageRegl>(), CPageRegl::kZoomAll}, {Page<CPageRegl>(), CPageRegl::kMoveUp},
+                           {Page<CPageDesign>(), CPageDesign::kBoxOverhang},
+                           {Page<CPageDesign>(), CPageDesign::kJointOverhang}};
+  for (const Field& field : numbers) {
+    m_sheet->Tabs()->setCurrentWidget(field.page);
+    auto* edit = field.page->findChild<QLineEdit*>(QString::number(field.edit));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_GE(edit->width(), edit->fontMetrics().horizontalAdvance("500")) << field.edit;
+    EXPECT_LT(edit->width(), field.page->width() / 4) << field.edit << " stretches across the page";
+  }
+  auto* prices = Page<CPageHbaseCat>();
+  for (int edit : {CPageHbaseCat::kName, CPageHbaseCat::kSecondName}) {
+    bool labelled = false;
+    for (QLabel* label : prices->findChildren<QLabel*>())
+      labelled = labelled || (label->buddy() == prices->Control<QLineEdit>(edit) && !label->text().isEmpty());
+    EXPECT_TRUE(labelled) << edit;
+  }
+  m_sheet->reject();
 }
 
 TEST_F(OptionsPagesTest, ScreenshotsOfEveryPage) {
