@@ -57,6 +57,31 @@ TEST(CurrentLanguageTest, LoadsTheChosenLanguageForEveryLookUp) {
   EXPECT_EQ(LookupText(17), "Tavrilon");
 }
 
+TEST(CurrentLanguageTest, TheShippedEnglishFileStandsInOnlyForAMissingLanguageFile) {
+  struct Case {
+    const char* guards;
+    bool catalogueHasFile, shipped;
+    const char* text;  // of message 1
+    bool fromShipped;
+  };
+  const Case cases[] = {{"the catalogue's own file wins", true, true, "eigen", false},
+                        {"a missing file: the shipped English texts", false, true, "shipped one", true},
+                        {"without a shipped folder nothing loads", false, false, "", false}};
+  for (const Case& c : cases) {
+    CLanguageTestFolder catalogue, program;
+    catalogue.UseAsCatalogue();
+    if (c.catalogueHasFile) catalogue.WriteFile("TVR_049.TXT", "[MSG]\r\n00001=eigen\r\n");
+    program.WriteFile("TVR_044.TXT", "[MSG]\r\n00001=shipped one\r\n");
+    CLanguageSetup setup = CCurrentLanguage::Instance().Setup();
+    if (c.shipped) setup.shippedFolder = program.Path();
+    CCurrentLanguage::Instance().SetSetup(setup);
+    CCurrentLanguage::Instance().LoadLanguage("049");
+    EXPECT_EQ(LookupText(1), c.text) << c.guards;
+    EXPECT_EQ(CCurrentLanguage::Instance().Mapping().FromShippedFile(), c.fromShipped) << c.guards;
+    EXPECT_EQ(CCurrentLanguage::Instance().LanguageNumber(), "049") << c.guards;
+  }
+}
+
 TEST(CurrentLanguageTest, ResetForgetsEverything) {
   CLanguageTestFolder folder;
   folder.UseAsCatalogue();
