@@ -162,13 +162,14 @@ void CApplicationShell::LoadLanguage() {
   CStartLanguage start = language.ChooseStartLanguage(m_app.Settings().languageId);
   if (start.writeBack) m_app.WriteProfileText("Language", "ID", start.number);
   language.LoadLanguage(start.number);
-  if (!language.Mapping().IsLoaded() || language.Mapping().FromShippedFile())
-    m_startProblems << LanguageFileProblem(language.LanguageFilePath(start.number), language.ShippedFilePath());
   const CLanguageMapping& mapping = language.Mapping();
-  std::string locale = mapping.FromShippedFile() ? "en" : LanguageLocaleName(LeadingInt(start.number).value_or(0));
-  m_qtTranslations.Load(QString::fromStdString(locale));
-  ApplyLanguageFont(language.Mapping());
-  m_app.SetAppName(language.Mapping().ApplicationName());
+  if (!mapping.IsLoaded() || mapping.FromShippedFile())
+    m_startProblems << LanguageFileProblem(language.LanguageFilePath(start.number), language.ShippedFilePath());
+  // Qt's own dialogs speak the language whose texts are shown.
+  int number = LeadingInt(start.number).value_or(0);
+  m_qtTranslations.Load(QString::fromStdString(mapping.FromShippedFile() ? "en" : LanguageLocaleName(number)));
+  ApplyLanguageFont(mapping);
+  m_app.SetAppName(mapping.ApplicationName());
 }
 
 void CApplicationShell::LoadStartLists() {

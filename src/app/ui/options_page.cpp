@@ -42,7 +42,8 @@ QLineEdit* COptionsPage::AddNumberEdit(int id, int digits) {
   // Room for the digits and one more, plus the frame and the text margins.
   QStyleOptionFrame option;
   option.initFrom(edit);
-  QSize text(edit->fontMetrics().horizontalAdvance(QString(digits + 1, QLatin1Char('0'))), edit->fontMetrics().height());
+  const QFontMetrics metrics = edit->fontMetrics();
+  QSize text(metrics.horizontalAdvance(QString(digits + 1, QLatin1Char('0'))), metrics.height());
   edit->setFixedWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
   return edit;
 }
