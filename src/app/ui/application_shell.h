@@ -116,7 +116,8 @@ class CApplicationShell : public QObject {
   std::unique_ptr<CSingleInstance> m_singleInstance;
   QPointer<CSplashDlg> m_splash;
   CStartCommandLine m_commandLine;
-  QStringList m_startProblems;
+  QStringList m_startProblems;  // the tables that could not be read
+  QStringList m_startNotices;   // the settings folder and the language file
   int m_exitCode = 0;
   QString m_singleInstanceName;
   ProcessStarter m_startProcess;

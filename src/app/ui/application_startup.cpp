@@ -128,7 +128,7 @@ bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders)
   setup.shippedFolder = m_app.ProgramFolder() + "DBF/";
   CCurrentLanguage::Instance().SetSetup(setup);
   CCurrentLanguage::Instance().SetLanguageNumber(m_app.ReadProfileText("Language", "ID", "033"));
-  if (m_app.SettingsFolder().empty()) m_startProblems << StringQText(kMsgNoSettingsFolder);
+  if (m_app.SettingsFolder().empty()) m_startNotices << StringQText(kMsgNoSettingsFolder);
   return true;
 }
 
@@ -164,7 +164,7 @@ void CApplicationShell::LoadLanguage() {
   language.LoadLanguage(start.number);
   const CLanguageMapping& mapping = language.Mapping();
   if (!mapping.IsLoaded() || mapping.FromShippedFile())
-    m_startProblems << LanguageFileProblem(language.LanguageFilePath(start.number), language.ShippedFilePath());
+    m_startNotices << LanguageFileProblem(language.LanguageFilePath(start.number), language.ShippedFilePath());
   // Qt's own dialogs speak the language whose texts are shown.
   int number = LeadingInt(start.number).value_or(0);
   m_qtTranslations.Load(QString::fromStdString(mapping.FromShippedFile() ? "en" : LanguageLocaleName(number)));
@@ -202,8 +202,11 @@ void CApplicationShell::OpenFirstDocument() {
 }
 
 void CApplicationShell::ShowStartProblems() {
-  if (m_startProblems.isEmpty()) return;
-  QString text = WithDetails(kMsgTableProblems, m_startProblems.join(QLatin1Char('\n')).toStdString());
+  QStringList parts = m_startNotices;
+  if (!m_startProblems.isEmpty())
+    parts << WithDetails(kMsgTableProblems, m_startProblems.join(QLatin1Char('\n')).toStdString());
+  if (parts.isEmpty()) return;
+  QString text = parts.join(QStringLiteral("\n\n"));
   m_dialogs->Message(m_frame.get(), text, kMbOk | kMbIconExclamation);
 }
 
