@@ -51,6 +51,12 @@ std::string SettingsFolder() {
   return MakeFolders(folder) ? folder : std::string();
 }
 
+std::string DataHomeFolder() {
+  std::string base = EnvText("XDG_DATA_HOME");
+  if (base.empty() || base.front() != '/') base = HomeFolder() + ".local/share";
+  return WithTrailingSlash(base);
+}
+
 std::string DocumentsFolder() {
   std::string documents = EnvText("XDG_DOCUMENTS_DIR");
   if (IsFolder(documents)) return WithTrailingSlash(documents);

@@ -12,6 +12,10 @@ std::string ProgramFolder();
 // settings are never silently lost; an empty result means it could not be created.
 std::string SettingsFolder();
 
+// $XDG_DATA_HOME/, else ~/.local/share/: where the desktop looks for the user's own
+// program entries, file types and icons. Never created here.
+std::string DataHomeFolder();
+
 // $XDG_DOCUMENTS_DIR, else ~/Documents when it exists, else the home folder.
 std::string DocumentsFolder();
 

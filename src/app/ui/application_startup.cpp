@@ -5,11 +5,14 @@
 #include <QMdiSubWindow>
 #include <QProcess>
 
+#include <iostream>
+
 #include "app/article_table.h"
 #include "app/current_language.h"
 #include "app/language_locale.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/shell_file_types.h"
 #include "app/start_lists.h"
 #include "app/ui/application_shell.h"
 #include "app/ui/catalogue_menu.h"
@@ -92,6 +95,7 @@ bool CApplicationShell::InitInstance(const QStringList& arguments) {
   LoadStartLists();
   m_recentFiles.ReadFrom(m_app.Profile());
   CreateFrame();
+  RegisterShellFileTypes(std::cerr);
   OpenFirstDocument();
   QApplication::restoreOverrideCursor();
   ShowStartProblems();

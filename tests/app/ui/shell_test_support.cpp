@@ -86,6 +86,7 @@ CShellTestFolder::CShellTestFolder() {
   fs::create_directories(Path("settings/TVR73"));
   fs::create_directories(Path("documents"));
   m_environment.Set("XDG_CONFIG_HOME", Path("settings"));
+  m_environment.Set("XDG_DATA_HOME", Path("data"));
 }
 
 std::string CShellTestFolder::Path(const std::string& name) const {

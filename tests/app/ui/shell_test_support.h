@@ -55,7 +55,8 @@ class CScriptedDialogs : public CShellDialogs {
 };
 
 // A temporary folder for settings, documents and files; XDG_CONFIG_HOME points into it
-// while it lives. Its "settings/" folder holds TVR.INI.
+// while it lives. Its "settings/" folder holds TVR.INI. XDG_DATA_HOME names its "data/"
+// folder, which is not made: the desktop files of a start go nowhere.
 class CShellTestFolder {
  public:
   CShellTestFolder();
@@ -70,7 +71,7 @@ class CShellTestFolder {
 
  private:
   CTempFolder m_folder{"shell"};
-  CEnvironmentGuard m_environment{"XDG_CONFIG_HOME"};
+  CEnvironmentGuard m_environment{"XDG_CONFIG_HOME", "XDG_DATA_HOME"};
 };
 
 // The program's language (from the program folder's DBF/), "044" unless told.

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 
+#include "app/shell_file_types.h"
 #include "app/ui/mode_menus.h"
 #include "app/ui/window_translation.h"
 #include "shell_test_support.h"
@@ -58,6 +59,7 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   // waits; the splash closes by itself.
   folder.Write("settings/TVR73/TVR.INI", "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=" +
                                              language + "\n");
+  std::filesystem::create_directories(folder.Path("data"));
   CDump dump = RunProgram(folder, {});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
@@ -72,6 +74,10 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   EXPECT_TRUE(dump.values.value("title").startsWith("Tavrilon"));
   EXPECT_FALSE(dump.values.value("menus").contains("MSG_"));
   EXPECT_TRUE(QFile::exists(QString::fromStdString(folder.Path("settings/TVR73/TVR.INI"))));
+  // The start registered the file types for its user, naming this very program.
+  QFile entry(QString::fromStdString(folder.Path("data/applications/tvr.desktop")));
+  ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(entry.readAll().contains(QByteArray::fromStdString("\nExec=" + ShellExecProgram(TVR_PROGRAM_DIR "/tvr"))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
