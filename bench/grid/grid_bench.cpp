@@ -27,10 +27,10 @@ class CViewportListener : public CGridListener {
 // Draws nothing; counts what it is asked to draw.
 class CCountingCanvas : public CGridCanvas {
  public:
-  void DrawLine(int, int, int, int, CGridColor) override { ++calls; }
-  void FillRect(const CGridRect&, CGridColor) override { ++calls; }
-  void DrawText(int, int, std::string_view, const CLogFont&, CGridColor) override { ++calls; }
-  void DrawTextInRect(const CGridRect&, std::string_view, int, const CLogFont&, CGridColor) override { ++calls; }
+  void DrawLine(int, int, int, int, CColor) override { ++calls; }
+  void FillRect(const CRect&, CColor) override { ++calls; }
+  void DrawText(int, int, std::string_view, const CLogFont&, CColor) override { ++calls; }
+  void DrawTextInRect(const CRect&, std::string_view, int, const CLogFont&, CColor) override { ++calls; }
   void DrawBitmap(int, int, const CBitmapDesc&, int, int) override { ++calls; }
   long calls = 0;
 };

@@ -22,7 +22,7 @@ constexpr int kElementsPerReference = 3;
 // Seven pixels a character, as a screen font roughly measures.
 class CBenchMeasurer : public CGridTextMeasurer {
  public:
-  CGridSize MeasureLine(const CLogFont&, std::string_view line) const override {
+  CSize MeasureLine(const CLogFont&, std::string_view line) const override {
     return {static_cast<int>(line.size()) * 7, 16};
   }
   CGridFontMetrics MeasureFont(const CLogFont&) const override { return {16, 7}; }

@@ -10,7 +10,7 @@ namespace {
 struct ColorDefault {
   ColorIndex index;
   const char* key;
-  ColorValue color;
+  CColor color;
 };
 
 // In the order start-up reads them.
@@ -38,13 +38,13 @@ struct LabelKeys {
   const char* font;
   const char* fontDefault;
   const char* fontColor;
-  ColorValue fontColorDefault;
+  CColor fontColorDefault;
   const char* background;
   const char* flags;
   int flagsDefault;
 };
 
-constexpr ColorValue kWhite = MakeColor(255, 255, 255);
+constexpr CColor kWhite = MakeColor(255, 255, 255);
 
 // Indexed by LabelStyleIndex.
 constexpr std::array<LabelKeys, kLabelStyleCount> kLabels{{
@@ -62,7 +62,7 @@ constexpr std::array<LabelKeys, kLabelStyleCount> kLabels{{
      "BusbarFontColor", MakeColor(0, 0, 0), "BusbarBkGrd", "BusbarFlags", 0},
     {"TextVisible", "True", "TextOpaque", "False", "TextFont", "Arial,10,0", "TextFontColor",
      MakeColor(0, 0, 0), "TextBkGrd", "TextFlags", 16},
-    {"ImageVisible", "True", nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, nullptr, 0},
+    {"ImageVisible", "True", nullptr, nullptr, nullptr, nullptr, nullptr, {}, nullptr, nullptr, 0},
     {"CartVisible", "False", "CartOpaque", "True", "CartFont", "Arial,9,0", "CartFontColor",
      MakeColor(0, 0, 0), "CartBkGrd", "CartFlags", 0},
     {"DistVisible", "True", "DistOpaque", "False", "DistFont", "Arial,9,0", "DistFontColor",

@@ -46,8 +46,8 @@ struct CLabelStyle {
   bool visible = false;
   bool opaque = false;
   CLogFont font;              // height in points
-  ColorValue fontColor = 0;
-  ColorValue background = 0;
+  CColor fontColor;
+  CColor background;
   int flags = 0;
   friend bool operator==(const CLabelStyle&, const CLabelStyle&) = default;
 };
@@ -58,7 +58,7 @@ struct CAppSettings {
   CAppSettings();
 
   std::string userName = "UnKnown";          // "User"/"Name"
-  std::array<ColorValue, kColorCount> colors{};
+  std::array<CColor, kColorCount> colors{};
   float zoomIn = 0.1f;                        // "Zooms"
   float zoomOut = 0.1f;
   float zoomAll = 0.9f;

@@ -7,14 +7,14 @@ int Darken(int component) { return component * 4 / 5; }
 
 }  // namespace
 
-ColorValue GetColor(const std::array<ColorValue, kColorCount>& colors, int kind) {
+CColor GetColor(const std::array<CColor, kColorCount>& colors, int kind) {
   switch (kind) {
     case 1: return colors[kColorStraight2];
     case 2: return colors[kColorStraight3];
     case 3: return colors[kColorStraight4];
     case 4: {
-      const ColorValue base = colors[kColorStraight2];
-      return MakeColor(Darken(ColorRed(base)), Darken(ColorGreen(base)), Darken(ColorBlue(base)));
+      const CColor base = colors[kColorStraight2];
+      return MakeColor(Darken(base.red), Darken(base.green), Darken(base.blue));
     }
     case 5: return colors[kColorEnding];
     case 6: return colors[kColorSpecial];

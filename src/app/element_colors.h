@@ -10,4 +10,4 @@
 // blue times 0.8, cut to an integer), 5 ending, 6 special, 7 pass-through, 8 black,
 // 9 user joint, 10 unknown, 11 tap-off, 12 system joint, 13 fire barrier, 14 support;
 // any other kind straight 1.
-ColorValue GetColor(const std::array<ColorValue, kColorCount>& colors, int kind);
+CColor GetColor(const std::array<CColor, kColorCount>& colors, int kind);

@@ -63,10 +63,10 @@ std::string DesignLanguageText(int designLanguage) {
   return "LOCAL";
 }
 
-bool IsColorTooNearHighlight(ColorValue color, ColorValue highlight) {
-  return std::abs(ColorRed(color) - ColorRed(highlight)) <= 10 &&
-         std::abs(ColorGreen(color) - ColorGreen(highlight)) <= 10 &&
-         std::abs(ColorBlue(color) - ColorBlue(highlight)) <= 10;
+bool IsColorTooNearHighlight(CColor color, CColor highlight) {
+  return std::abs(color.red - highlight.red) <= 10 &&
+         std::abs(color.green - highlight.green) <= 10 &&
+         std::abs(color.blue - highlight.blue) <= 10;
 }
 
 std::optional<ColorIndex> ColorOfListItem(int item) {
@@ -89,7 +89,7 @@ std::vector<std::string> ColorListTexts(const std::vector<CDeviceEntry>& devices
   return texts;
 }
 
-void SetDefaultColors(std::array<ColorValue, kColorCount>& colors) {
+void SetDefaultColors(std::array<CColor, kColorCount>& colors) {
   colors[kColorSystemJoint] = MakeColor(0, 178, 0);
   colors[kColorUserJoint] = MakeColor(0, 0, 255);
   colors[kColorPassThrough] = MakeColor(0, 0, 0);

@@ -60,7 +60,7 @@ std::string DesignLanguageText(int designLanguage);
 
 // True when red, green and blue of the colour each lie within 10 of those of the
 // highlight colour: such a colour could not be told from a selected element.
-bool IsColorTooNearHighlight(ColorValue color, ColorValue highlight);
+bool IsColorTooNearHighlight(CColor color, CColor highlight);
 
 // The colour page's list: 11 items, each editing one colour.
 inline constexpr int kColorListItemCount = 11;
@@ -73,7 +73,7 @@ std::optional<ColorIndex> ColorOfListItem(int item);
 std::vector<std::string> ColorListTexts(const std::vector<CDeviceEntry>& devices,
                                         const std::string& tapOffText);
 // The factory colours of the colour page; the tap-off colour keeps its value.
-void SetDefaultColors(std::array<ColorValue, kColorCount>& colors);
+void SetDefaultColors(std::array<CColor, kColorCount>& colors);
 // The order in which the colours are written to section "Colors".
 const std::array<ColorIndex, kColorCount>& ColorWriteOrder();
 

@@ -53,7 +53,7 @@ struct COptionsDesign {
 struct COptionsValues {
   int languageIndex = -1;  // in the application's language list; -1 when none is chosen
   COptionsUser user;
-  std::array<ColorValue, kColorCount> colors{};
+  std::array<CColor, kColorCount> colors{};
   COptionsPercents percents;
   COptionsDesign design;
   std::array<CLabelStyle, kLabelKindCount> labels{};

@@ -20,7 +20,7 @@ CTreeExpandBox TreeExpandBox(int x, int y, bool collapsed) {
   CTreeExpandBox box;
   box.frame = {x - 4, y - 4, x + 5, y + 5};
   box.bar = {x - 2, y, x + 3, y + 1};
-  if (collapsed) box.upright = IntRect{x, y - 2, x + 1, y + 3};
+  if (collapsed) box.upright = CRect{x, y - 2, x + 1, y + 3};
   return box;
 }
 
@@ -30,7 +30,7 @@ int FittedTabWidth(int blanksWidth, const std::vector<int>& textWidths) {
   return widest + 16;
 }
 
-IntRect TabFillRect(const IntRect& tab, bool pressed, bool highlighted) {
+CRect TabFillRect(const CRect& tab, bool pressed, bool highlighted) {
   if (pressed) return {tab.left + 2, tab.top + 3, tab.right - 1, tab.bottom + 1};
   if (highlighted) return {tab.left, tab.top + 1, tab.right, tab.bottom + 3};
   return {tab.left, tab.top + 3, tab.right, tab.bottom + 3};
@@ -55,7 +55,7 @@ int Scale(int value, int numerator, int denominator) {
 
 }  // namespace
 
-IntRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
+CRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
                      int options) {
   if (pictureWidth <= 0 || pictureHeight <= 0) return {};
   clientWidth = std::max(clientWidth, 0);

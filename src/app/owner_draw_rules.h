@@ -8,7 +8,7 @@
 // The geometry and state rules of the program's owner-drawn controls (the tree with
 // image toggles, the tab strip with fitted widths, the picture control and the bitmap
 // list), kept apart from the windows so that they can be checked without a display.
-// Rectangles are IntRect: right and bottom are exclusive.
+// Rectangles are CRect: right and bottom are exclusive.
 
 // Tree items.
 
@@ -33,9 +33,9 @@ int TreeConnectorEnd(int x, int indent);
 // The expand box around the point (x, y), and its sign: the bar always, the upright
 // only for a collapsed item.
 struct CTreeExpandBox {
-  IntRect frame;         // 4 pixels left and above to 5 right and below
-  IntRect bar;           // from 2 pixels left to 3 right, one pixel high
-  std::optional<IntRect> upright;  // from 2 pixels above to 3 below, one pixel wide
+  CRect frame;         // 4 pixels left and above to 5 right and below
+  CRect bar;           // from 2 pixels left to 3 right, one pixel high
+  std::optional<CRect> upright;  // from 2 pixels above to 3 below, one pixel wide
 };
 CTreeExpandBox TreeExpandBox(int x, int y, bool collapsed);
 
@@ -50,7 +50,7 @@ int FittedTabWidth(int blanksWidth, const std::vector<int>& textWidths);
 // The area of a tab filled with the page-area brush, from the tab's rectangle:
 // pressed (L + 2, T + 3, R - 1, B + 1), highlighted (L, T + 1, R, B + 3), any other
 // (L, T + 3, R, B + 3).
-IntRect TabFillRect(const IntRect& tab, bool pressed, bool highlighted);
+CRect TabFillRect(const CRect& tab, bool pressed, bool highlighted);
 // How far the text of a tab on a brush moves down: -1 (up) when pressed, else 2.
 int TabTextShift(bool pressed);
 
@@ -69,7 +69,7 @@ inline constexpr int kPictureDefaultOptions = 5;
 // too high) when it is larger than the area either way or always-scale is set;
 // then right, centred or left, and bottom, centred or top, by the option bits (right
 // before centre, bottom before centre). An empty rectangle for an empty picture.
-IntRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
+CRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
                      int options);
 
 // Bitmap lists.

@@ -87,7 +87,7 @@ double TextToDouble(std::string_view text) {
   return value;
 }
 
-ColorValue TextToColor(std::string_view text) {
+CColor TextToColor(std::string_view text) {
   std::vector<std::string_view> pieces = SplitAtCommas(text);
   std::array<int, 3> parts{0, 0, 0};
   for (std::size_t i = 0; i < parts.size() && i < pieces.size(); ++i) {
@@ -96,9 +96,9 @@ ColorValue TextToColor(std::string_view text) {
   return MakeColor(parts[0], parts[1], parts[2]);
 }
 
-std::string ColorToText(ColorValue color) {
-  return std::to_string(ColorRed(color)) + "," + std::to_string(ColorGreen(color)) + "," +
-         std::to_string(ColorBlue(color));
+std::string ColorToText(CColor color) {
+  return std::to_string(color.red) + "," + std::to_string(color.green) + "," +
+         std::to_string(color.blue);
 }
 
 bool TextToBool(std::string_view text) {
@@ -117,7 +117,7 @@ namespace {
 // Reads the rectangle pattern as the C library's scanf reads it: a blank in the pattern
 // takes any run of blanks, other characters must match exactly, each number skips
 // blanks. Returns how many of the four numbers were read.
-std::size_t ReadRectFields(std::string_view text, IntRect& rect) {
+std::size_t ReadRectFields(std::string_view text, CRect& rect) {
   static constexpr std::array<std::string_view, 4> kLabels{"Left", ", Top", ", Right", ", Bottom"};
   std::array<int*, 4> fields{&rect.left, &rect.top, &rect.right, &rect.bottom};
   for (std::size_t i = 0; i < kLabels.size(); ++i) {
@@ -136,19 +136,19 @@ std::size_t ReadRectFields(std::string_view text, IntRect& rect) {
 
 }  // namespace
 
-IntRect TextToRect(std::string_view text) {
-  IntRect rect;
+CRect TextToRect(std::string_view text) {
+  CRect rect;
   ReadRectFields(text, rect);
   return rect;
 }
 
-std::optional<IntRect> TryTextToRect(std::string_view text) {
-  IntRect rect;
+std::optional<CRect> TryTextToRect(std::string_view text) {
+  CRect rect;
   if (ReadRectFields(text, rect) != 4) return std::nullopt;
   return rect;
 }
 
-std::string RectToText(const IntRect& rect) {
+std::string RectToText(const CRect& rect) {
   return "Left " + std::to_string(rect.left) + ", Top " + std::to_string(rect.top) + ", Right " +
          std::to_string(rect.right) + ", Bottom " + std::to_string(rect.bottom);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/log_font.h"
+#include "platform/draw_types.h"
+#include "platform/log_font.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,26 +12,7 @@
 // a part that cannot be read gives zero (numbers, colours) or false (booleans). None
 // depends on the user's locale.
 
-// A colour value: red in the low byte, then green, then blue (0x00BBGGRR).
-using ColorValue = std::uint32_t;
-
-constexpr ColorValue MakeColor(int red, int green, int blue) {
-  return static_cast<ColorValue>((red & 0xFF) | ((green & 0xFF) << 8) | ((blue & 0xFF) << 16));
-}
-constexpr int ColorRed(ColorValue color) { return static_cast<int>(color & 0xFF); }
-constexpr int ColorGreen(ColorValue color) { return static_cast<int>((color >> 8) & 0xFF); }
-constexpr int ColorBlue(ColorValue color) { return static_cast<int>((color >> 16) & 0xFF); }
-
-// A rectangle as the settings file keeps window positions.
-struct IntRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  friend bool operator==(const IntRect&, const IntRect&) = default;
-};
-
-// Fonts in the settings file are font texts of CLogFont (app/log_font.h); label fonts
+// Fonts in the settings file are font texts of CLogFont (platform/log_font.h); label fonts
 // keep their size in points in height.
 constexpr std::size_t kMaxFaceNameCharacters = 31;
 
@@ -46,8 +28,8 @@ double TextToDouble(std::string_view text);
 
 // "r,g,b": the integer value of each of the first three pieces, held to 0..255;
 // further pieces are ignored, missing ones give 0.
-ColorValue TextToColor(std::string_view text);
-std::string ColorToText(ColorValue color);
+CColor TextToColor(std::string_view text);
+std::string ColorToText(CColor color);
 
 // True for "True", "Yes", "On", "1" or "T" in any letter case, false for anything else.
 bool TextToBool(std::string_view text);
@@ -55,10 +37,10 @@ std::string BoolToText(bool value);
 
 // "Left l, Top t, Right r, Bottom b"; reading stops at the first part that does not
 // follow that pattern and the fields not read stay 0.
-IntRect TextToRect(std::string_view text);
+CRect TextToRect(std::string_view text);
 // The same pattern, but nothing unless all four numbers were read.
-std::optional<IntRect> TryTextToRect(std::string_view text);
-std::string RectToText(const IntRect& rect);
+std::optional<CRect> TryTextToRect(std::string_view text);
+std::string RectToText(const CRect& rect);
 
 // Comma-separated fields: face name, height, weight, style letters ("I" italic, "U"
 // underline, "S" strike-out), output precision, character set, clipping precision,

@@ -1,25 +1,13 @@
 #pragma once
 
+#include "platform/draw_types.h"
+
 #include <optional>
 #include <string>
 #include <vector>
 
 // The saved placement of the main window, in section "Application Layout" of the
 // settings file, and the rules that keep a restored window reachable.
-
-struct CPlacementRect {
-  long left = 0;
-  long top = 0;
-  long right = 0;
-  long bottom = 0;
-  bool operator==(const CPlacementRect&) const = default;
-};
-
-struct CPlacementPoint {
-  long x = 0;
-  long y = 0;
-  bool operator==(const CPlacementPoint&) const = default;
-};
 
 constexpr unsigned kShowMinimized = 2;
 constexpr unsigned kShowMaximized = 3;
@@ -29,20 +17,20 @@ constexpr unsigned kShowRestore = 9;
 struct CWindowPlacement {
   unsigned flags = 1;
   unsigned showCmd = kShowRestore;
-  CPlacementPoint minPos;
-  CPlacementPoint maxPos;
-  CPlacementRect normalPos{8, 16, 632, 464};
+  CPoint minPos;
+  CPoint maxPos;
+  CRect normalPos{8, 16, 632, 464};
   bool operator==(const CWindowPlacement&) const = default;
 };
 
 // "Left %ld, Top %ld, Right %ld, Bottom %ld".
-std::string PlacementRectToText(const CPlacementRect& rect);
+std::string PlacementRectToText(const CRect& rect);
 // A point is written as a rectangle whose left and right hold x, top and bottom y.
-std::string PlacementPointToText(const CPlacementPoint& point);
+std::string PlacementPointToText(const CPoint& point);
 // Nothing when the text is not of that form (words, commas and four whole numbers)
 // or a number lies beyond +-1000000.
-std::optional<CPlacementRect> PlacementRectFromText(const std::string& text);
-std::optional<CPlacementPoint> PlacementPointFromText(const std::string& text);
+std::optional<CRect> PlacementRectFromText(const std::string& text);
+std::optional<CPoint> PlacementPointFromText(const std::string& text);
 
 // The placement to apply on this desktop: a minimise show command (2 or 6) becomes
 // restore (9), and so does a show command that is no show command at all; minimised
@@ -52,4 +40,4 @@ std::optional<CPlacementPoint> PlacementPointFromText(const std::string& text);
 // it. screens are the screens' rectangles; with
 // none, nothing is reset for being off screen.
 CWindowPlacement SanitizePlacement(CWindowPlacement placement,
-                                   const std::vector<CPlacementRect>& screens);
+                                   const std::vector<CRect>& screens);

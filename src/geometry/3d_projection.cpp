@@ -21,7 +21,7 @@ int WrapDegrees(int angle, int delta) {
   return static_cast<int>(((sum % 360) + 360) % 360);
 }
 
-double ScreenAngle(CWindowPoint from, CWindowPoint to) {
+double ScreenAngle(CPoint from, CPoint to) {
   const double angle = std::atan2(static_cast<double>(to.y) - from.y, static_cast<double>(to.x) - from.x);
   return angle < kAngleWrap ? angle + 2.0 * std::numbers::pi : angle;
 }
@@ -87,12 +87,12 @@ C3DPoint C3DProjection::Rotate(const C3DPoint& p) const {
   return {row(0), row(1), row(2)};
 }
 
-CWindowPoint C3DProjection::ProjectPoint(const C3DPoint& point) const {
+CPoint C3DProjection::ProjectPoint(const C3DPoint& point) const {
   C3DPoint rotated;
   return ProjectPoint(point, rotated);
 }
 
-CWindowPoint C3DProjection::ProjectPoint(const C3DPoint& point, C3DPoint& rotated) const {
+CPoint C3DProjection::ProjectPoint(const C3DPoint& point, C3DPoint& rotated) const {
   rotated = Rotate(point);
   return {TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
 }
@@ -102,11 +102,11 @@ C3DPoint C3DProjection::Unproject(const C3DPoint& r) const {
   return {row(0), row(1), row(2)};
 }
 
-C3DPoint C3DProjection::UnprojectWindowPoint(CWindowPoint point, double depth) const {
+C3DPoint C3DProjection::UnprojectWindowPoint(CPoint point, double depth) const {
   return Unproject(C3DPoint(point.x, point.y, depth));
 }
 
-std::optional<C3DPoint> C3DProjection::IntersectViewRay(CWindowPoint point, const C3DPoint& planePoint,
+std::optional<C3DPoint> C3DProjection::IntersectViewRay(CPoint point, const C3DPoint& planePoint,
                                                         const C3DPoint& planeNormal) const {
   return IntersectViewRayAt(point.x, point.y, planePoint, planeNormal);
 }
@@ -132,16 +132,16 @@ C3DProjection::CCircle C3DProjection::ProjectCircle(const C3DPoint& centre, cons
   return points;
 }
 
-int C3DProjection::FindAxisTowardPoint(const C3DPoint& origin, CWindowPoint point, int* length) const {
+int C3DProjection::FindAxisTowardPoint(const C3DPoint& origin, CPoint point, int* length) const {
   static const C3DPoint kDirections[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0},
                                           {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
   static const int kCodes[6] = {1, 2, 4, 8, 32, 16};
   const int preset = (length != nullptr && *length >= 0 && *length <= 5) ? *length : -1;
-  const CWindowPoint start = ProjectPoint(origin);
+  const CPoint start = ProjectPoint(origin);
   if (start == point) return -1;
   const double target = ScreenAngle(start, point);
   for (int k = 0; k < 6; ++k) {
-    const CWindowPoint end = ProjectPoint(origin + kDirections[k] * kAxisProbe);
+    const CPoint end = ProjectPoint(origin + kDirections[k] * kAxisProbe);
     const std::int32_t axisLength = WindowDistance(start, end);
     if (axisLength < kShortestAxis) continue;
     bool chosen = k == preset;
@@ -159,7 +159,7 @@ int C3DProjection::FindAxisTowardPoint(const C3DPoint& origin, CWindowPoint poin
   return -1;
 }
 
-int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CWindowPoint point, int presetAxis) const {
+int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CPoint point, int presetAxis) const {
   int length = presetAxis;
   return FindAxisTowardPoint(origin, point, &length) == -1 ? -1 : length;
 }
@@ -225,7 +225,7 @@ C3DPoint CrossProduct(const C3DPoint& a, const C3DPoint& b) {
 
 std::int32_t PointDistance(const C3DPoint& a, const C3DPoint& b) { return a.DistanceTo(b); }
 
-std::int32_t WindowDistance(CWindowPoint p, CWindowPoint q) {
+std::int32_t WindowDistance(CPoint p, CPoint q) {
   const double dx = static_cast<double>(q.x) - p.x;
   const double dy = static_cast<double>(q.y) - p.y;
   return C3DPoint::ToStoredInt(std::sqrt(dx * dx + dy * dy));

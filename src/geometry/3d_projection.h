@@ -18,7 +18,7 @@ class CBox;
 class C3DProjection {
  public:
   static constexpr int kCircleSegments = 40;
-  using CCircle = std::array<CWindowPoint, kCircleSegments + 1>;
+  using CCircle = std::array<CPoint, kCircleSegments + 1>;
 
   // Angles 330, 315, 0 and an empty scene.
   C3DProjection();
@@ -33,19 +33,19 @@ class C3DProjection {
   int GetViewAngle(int index) const;
 
   // The window point of a world point: x and y of the rotation truncated toward zero.
-  CWindowPoint ProjectPoint(const C3DPoint& point) const;
+  CPoint ProjectPoint(const C3DPoint& point) const;
   // The same, and the unrounded (window x, window y, depth); larger depth is nearer.
-  CWindowPoint ProjectPoint(const C3DPoint& point, C3DPoint& rotated) const;
+  CPoint ProjectPoint(const C3DPoint& point, C3DPoint& rotated) const;
   // The unrounded (window x, window y, depth) of a world point.
   C3DPoint Rotate(const C3DPoint& point) const;
   // The world vector that maps to depth (0, 0, 1): toward the viewer.
   C3DPoint GetViewDirection() const { return m_viewDirection; }
   // The world point of a rotated (window x, window y, depth) point.
   C3DPoint Unproject(const C3DPoint& rotated) const;
-  C3DPoint UnprojectWindowPoint(CWindowPoint point, double depth) const;
+  C3DPoint UnprojectWindowPoint(CPoint point, double depth) const;
   // Where the view ray through a window point meets the plane, or none when the ray
   // runs (nearly) parallel to it.
-  std::optional<C3DPoint> IntersectViewRay(CWindowPoint point, const C3DPoint& planePoint,
+  std::optional<C3DPoint> IntersectViewRay(CPoint point, const C3DPoint& planePoint,
                                            const C3DPoint& planeNormal) const;
   // The same for an unrounded window position.
   std::optional<C3DPoint> IntersectViewRayAt(double x, double y, const C3DPoint& planePoint,
@@ -60,9 +60,9 @@ class C3DProjection {
   // An axis whose 10000 units project shorter than 100 is never taken. *length, when
   // given, brings a preset axis 0..5 (taken before any angle test) and receives the model
   // length along the chosen axis that matches the screen distance.
-  int FindAxisTowardPoint(const C3DPoint& origin, CWindowPoint point, int* length = nullptr) const;
+  int FindAxisTowardPoint(const C3DPoint& origin, CPoint point, int* length = nullptr) const;
   // That length for a preset axis 0..5 (-1 to let the angle choose); -1 when no axis.
-  int LengthTowardPoint(const C3DPoint& origin, CWindowPoint point, int presetAxis) const;
+  int LengthTowardPoint(const C3DPoint& origin, CPoint point, int presetAxis) const;
 
   // Projects the box's corners and bounds and clears its face nibbles. A box listed in
   // this projection's scene is re-filed in it.
@@ -105,4 +105,4 @@ C3DPoint CrossProduct(const C3DPoint& a, const C3DPoint& b);
 // The 3D distance truncated toward zero.
 std::int32_t PointDistance(const C3DPoint& a, const C3DPoint& b);
 // The window distance truncated toward zero (exact for any 32-bit points).
-std::int32_t WindowDistance(CWindowPoint p, CWindowPoint q);
+std::int32_t WindowDistance(CPoint p, CPoint q);

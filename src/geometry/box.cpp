@@ -205,7 +205,7 @@ int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
   if (!HasFiniteProjection()) return 0;
   for (int face = 0; face < kFaceCount; ++face) {
     if ((GetFaceFlags(face) & kFaceVisible) == 0) continue;
-    std::array<CWindowPoint, 4> quad;
+    std::array<CPoint, 4> quad;
     for (int k = 0; k < 4; ++k) quad[k] = GetWindowCorner(kFaceCorners[face][k]);
     if (PointInPolygon(x, y, quad)) return face + 1;
   }
@@ -215,7 +215,7 @@ int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
 void CBox::Serialize(CArchiveWriter& archive) const {
   for (int n = 0; n < kCornerCount; ++n) {
     m_corners[n].Serialize(archive);
-    const CWindowPoint w = GetWindowCorner(n);
+    const CPoint w = GetWindowCorner(n);
     archive.WriteLong(w.x);
     archive.WriteLong(w.y);
   }

@@ -74,11 +74,11 @@ class CBox {
     return (index >= 0 && index < kCornerCount) ? m_projected[index] : C3DPoint();
   }
   // Projected corner 0..7 truncated toward zero to a window point; (0, 0) otherwise.
-  CWindowPoint GetWindowCorner(int index) const {
-    return (index >= 0 && index < kCornerCount) ? m_window[index] : CWindowPoint();
+  CPoint GetWindowCorner(int index) const {
+    return (index >= 0 && index < kCornerCount) ? m_window[index] : CPoint();
   }
   const std::array<C3DPoint, kCornerCount>& GetProjectedCorners() const { return m_projected; }
-  const std::array<CWindowPoint, kCornerCount>& GetWindowCorners() const { return m_window; }
+  const std::array<CPoint, kCornerCount>& GetWindowCorners() const { return m_window; }
   const C3DPoint& GetWorldMin() const { return m_worldMin; }
   const C3DPoint& GetWorldMax() const { return m_worldMax; }
   const C3DPoint& GetProjectedMin() const { return m_projectedMin; }
@@ -155,7 +155,7 @@ class CBox {
   C3DPoint m_worldMin;
   C3DPoint m_worldMax;
   std::array<C3DPoint, kCornerCount> m_projected{};
-  std::array<CWindowPoint, kCornerCount> m_window{};  // m_projected truncated
+  std::array<CPoint, kCornerCount> m_window{};  // m_projected truncated
   bool m_finite = true;                               // m_projectedMin/Max are finite
   C3DPoint m_projectedMin;
   C3DPoint m_projectedMax;

@@ -155,9 +155,9 @@ int CDepthComparer::CompareSeparated(const CBox& a, const CBox& b, double separa
   return m_conflict ? 0 : sign;
 }
 
-double CDepthComparer::Edge::DepthAt(CWindowPoint c) const {
-  const CWindowPoint p = segment.a;
-  const CWindowPoint q = segment.b;
+double CDepthComparer::Edge::DepthAt(CPoint c) const {
+  const CPoint p = segment.a;
+  const CPoint q = segment.b;
   const double t = p.x != q.x ? (static_cast<double>(c.x) - p.x) / (static_cast<double>(q.x) - p.x)
                               : (static_cast<double>(c.y) - p.y) / (static_cast<double>(q.y) - p.y);
   return depthA + t * (depthB - depthA);
@@ -267,14 +267,14 @@ bool CDepthComparer::CompareEdgeCrossings(const CBox& a, const CBox& b, bool sto
 // The depth of `first`'s open face centres against the face of `second` under them.
 void CDepthComparer::CompareFaceCentres(const CBox& first, const CBox& second, double sign) {
   // A face only holds points strictly inside the window bounds of its box's corners.
-  const CWindowPoint low{TruncateCoordinate(second.GetProjectedMin().x), TruncateCoordinate(second.GetProjectedMin().y)};
-  const CWindowPoint high{TruncateCoordinate(second.GetProjectedMax().x), TruncateCoordinate(second.GetProjectedMax().y)};
+  const CPoint low{TruncateCoordinate(second.GetProjectedMin().x), TruncateCoordinate(second.GetProjectedMin().y)};
+  const CPoint high{TruncateCoordinate(second.GetProjectedMax().x), TruncateCoordinate(second.GetProjectedMax().y)};
   for (int f = 0; f < CBox::kFaceCount; ++f) {
     if ((first.GetFaceFlags(f) & CBox::kFaceOpen) == 0) continue;
     const C3DPoint centre =
         (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) / 2.0;
     const C3DPoint rotated = m_projection.Rotate(centre);
-    const CWindowPoint at{TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
+    const CPoint at{TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
     if (at.x <= low.x || at.x >= high.x || at.y <= low.y || at.y >= high.y) continue;
     const int hit = second.HitTestFace(at.x, at.y, true);
     if (hit == 0) continue;

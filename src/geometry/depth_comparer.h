@@ -36,7 +36,7 @@ class CDepthComparer {
     double depthA = 0.0;
     double depthB = 0.0;
 
-    double DepthAt(CWindowPoint c) const;
+    double DepthAt(CPoint c) const;
   };
   using Edges = std::array<Edge, 12>;
   // The edges of a box's open faces, and the window area they can meet anything in.

@@ -42,7 +42,7 @@ std::int32_t PointCount(double x) {
 
 class CElementPicker {
  public:
-  CElementPicker(const C3DProjection& projection, CWindowPoint point, int code, bool supportsShown)
+  CElementPicker(const C3DProjection& projection, CPoint point, int code, bool supportsShown)
       : m_projection(projection), m_point(point), m_code(code), m_supportsShown(supportsShown) {}
 
   // The whole pick with snapping.
@@ -61,7 +61,7 @@ class CElementPicker {
   void SnapSupport(Found& found, CBox& hitBox) const;
 
   const C3DProjection& m_projection;
-  CWindowPoint m_point;
+  CPoint m_point;
   int m_code;
   bool m_supportsShown;
   std::optional<CElementPick> m_retry;
@@ -253,7 +253,7 @@ void CElementPicker::SnapSupport(Found& found, CBox& hitBox) const {
 
 }  // namespace
 
-CElementPick HitTestElements(const C3DProjection& projection, CWindowPoint point, std::optional<int> code,
+CElementPick HitTestElements(const C3DProjection& projection, CPoint point, std::optional<int> code,
                              bool supportsShown) {
   if (!code) {
     // Only the face hit, on restricted faces as with a code above 1.

@@ -27,5 +27,5 @@ struct CElementPick {
 // the point snaps to the element's outlets, corners, origin or, when supportsShown,
 // support points, as the box's slot in its element decides. The walk sets each visited
 // box's second-pass bit as painting does.
-CElementPick HitTestElements(const C3DProjection& projection, CWindowPoint point,
+CElementPick HitTestElements(const C3DProjection& projection, CPoint point,
                              std::optional<int> code = std::nullopt, bool supportsShown = false);

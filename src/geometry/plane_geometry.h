@@ -19,17 +19,17 @@
 // Otherwise the crossing must lie within the first segment's x range (its y range when
 // vertical), end points included, and within the second segment's x range (y range when
 // vertical): strictly inside for mode 0, end points included for any other mode.
-std::optional<CWindowPoint> SegmentIntersection(std::int32_t x1, std::int32_t y1, std::int32_t x2,
+std::optional<CPoint> SegmentIntersection(std::int32_t x1, std::int32_t y1, std::int32_t x2,
                                                 std::int32_t y2, std::int32_t x3, std::int32_t y3,
                                                 std::int32_t x4, std::int32_t y4, int mode);
 // The same for prepared segments (first (x1, y1)-(x2, y2), second (x3, y3)-(x4, y4)).
-inline std::optional<CWindowPoint> SegmentIntersection(const CWindowSegment& first,
+inline std::optional<CPoint> SegmentIntersection(const CWindowSegment& first,
                                                        const CWindowSegment& second, int mode);
 
 // True when (x, y) lies strictly inside the convex polygon: the cross product of every
 // edge with the point has the same non-zero sign. A point on an edge's line is outside;
 // an empty polygon contains every point. The arithmetic is exact for any 32-bit input.
-inline bool PointInPolygon(std::int32_t x, std::int32_t y, std::span<const CWindowPoint> polygon);
+inline bool PointInPolygon(std::int32_t x, std::int32_t y, std::span<const CPoint> polygon);
 
 // Both are inline: the depth order calls them for every pair of overlapping boxes.
 
@@ -57,13 +57,13 @@ inline int CrossSign(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_
 
 }  // namespace plane_geometry_detail
 
-inline std::optional<CWindowPoint> SegmentIntersection(const CWindowSegment& first,
+inline std::optional<CPoint> SegmentIntersection(const CWindowSegment& first,
                                                        const CWindowSegment& second, int mode) {
   using plane_geometry_detail::InRange;
   if (first.vertical && second.vertical) return std::nullopt;
   if (!first.vertical && !second.vertical && first.slope == second.slope) return std::nullopt;
 
-  CWindowPoint point;
+  CPoint point;
   if (first.vertical) {
     point.x = first.a.x;
     point.y = TruncateCoordinate(second.slope * point.x + second.intercept);
@@ -85,13 +85,13 @@ inline std::optional<CWindowPoint> SegmentIntersection(const CWindowSegment& fir
   return point;
 }
 
-inline bool PointInPolygon(std::int32_t x, std::int32_t y, std::span<const CWindowPoint> polygon) {
+inline bool PointInPolygon(std::int32_t x, std::int32_t y, std::span<const CPoint> polygon) {
   if (polygon.empty()) return true;
   int previousSign = 0;
   const std::size_t count = polygon.size();
   for (std::size_t i = 0; i < count; ++i) {
-    const CWindowPoint& a = polygon[i];
-    const CWindowPoint& b = polygon[i + 1 == count ? 0 : i + 1];
+    const CPoint& a = polygon[i];
+    const CPoint& b = polygon[i + 1 == count ? 0 : i + 1];
     const int sign = plane_geometry_detail::CrossSign(std::int64_t{b.y} - a.y, std::int64_t{a.x} - x,
                                                       std::int64_t{b.x} - a.x, std::int64_t{a.y} - y);
     if (sign == 0) return false;

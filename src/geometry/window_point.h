@@ -1,17 +1,12 @@
 #pragma once
 
 #include "geometry/3d_point.h"
+#include "platform/draw_types.h"
 
 #include <cstdint>
 
-// A point of the window (logical) plane: two 32-bit integers. Projected model points
-// become window points by truncation toward zero, never by rounding.
-struct CWindowPoint {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-
-  bool operator==(const CWindowPoint& other) const = default;
-};
+// Points of the window (logical) plane are CPoint: two 32-bit integers. Projected model
+// points become window points by truncation toward zero, never by rounding.
 
 // A coordinate truncated toward zero to 32 bits as the stored form of points does it:
 // values beyond the range are clamped and not-a-number gives 0. Inline, since the depth

@@ -10,7 +10,7 @@
 // segment intersection takes them), for callers that test one segment against many.
 struct CWindowSegment {
   CWindowSegment() = default;
-  CWindowSegment(CWindowPoint from, CWindowPoint to)
+  CWindowSegment(CPoint from, CPoint to)
       : a(from), b(to), vertical(from.x == to.x), minX(std::min(from.x, to.x)), maxX(std::max(from.x, to.x)) {
     double reach = 1.0;
     if (!vertical) {
@@ -29,8 +29,8 @@ struct CWindowSegment {
     return maxX >= other.minX && other.maxX >= minX && highY >= other.lowY && other.highY >= lowY;
   }
 
-  CWindowPoint a;
-  CWindowPoint b;
+  CPoint a;
+  CPoint b;
   bool vertical = true;
   double slope = 0.0;
   double intercept = 0.0;

@@ -17,7 +17,7 @@ void CGridBitmap::Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle&)
   canvas.DrawBitmap(x, y, m_bitmap, m_bitmap.width, m_bitmap.height);
 }
 
-void CGridBitmap::DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
+void CGridBitmap::DrawFitted(CGridCanvas& canvas, const CRect& rect,
                              const CGridTextStyle&) const {
   const int width = std::min(rect.Width(), m_bitmap.width);
   const int height = std::min(rect.Height(), m_bitmap.height);
@@ -25,7 +25,7 @@ void CGridBitmap::DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
   canvas.DrawBitmap(rect.left, rect.top, m_bitmap, width, height);
 }
 
-CGridSize CGridBitmap::Measure(const CGridTextMeasurer&, const CLogFont&) const {
+CSize CGridBitmap::Measure(const CGridTextMeasurer&, const CLogFont&) const {
   return {m_bitmap.width, m_bitmap.height};
 }
 

@@ -12,10 +12,10 @@ class CGridBitmap : public CGridCell {
   std::unique_ptr<CGridCell> Clone() const override;
   void Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle& style) const override;
   // The top-left piece of the bitmap that fits the rectangle.
-  void DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
+  void DrawFitted(CGridCanvas& canvas, const CRect& rect,
                   const CGridTextStyle& style) const override;
   // The bitmap's width and height.
-  CGridSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const override;
+  CSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const override;
 
   const CBitmapDesc& GetBitmap() const { return m_bitmap; }
   // False, and the cell unchanged, when the description is not valid.

@@ -6,6 +6,6 @@ std::unique_ptr<CGridCell> CGridCell::Clone() const {
 
 void CGridCell::Draw(CGridCanvas&, int, int, const CGridTextStyle&) const {}
 
-void CGridCell::DrawFitted(CGridCanvas&, const CGridRect&, const CGridTextStyle&) const {}
+void CGridCell::DrawFitted(CGridCanvas&, const CRect&, const CGridTextStyle&) const {}
 
-CGridSize CGridCell::Measure(const CGridTextMeasurer&, const CLogFont&) const { return {}; }
+CSize CGridCell::Measure(const CGridTextMeasurer&, const CLogFont&) const { return {}; }

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "grid/grid_canvas.h"
-#include "grid/grid_rect.h"
+#include "platform/draw_types.h"
 #include "grid/grid_text_measurer.h"
 #include "grid/grid_text_style.h"
 
@@ -28,10 +28,10 @@ class CGridCell {
   // Draws the contents at their natural size from (x, y).
   virtual void Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle& style) const;
   // Draws the contents fitted into the rectangle.
-  virtual void DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
+  virtual void DrawFitted(CGridCanvas& canvas, const CRect& rect,
                           const CGridTextStyle& style) const;
   // The size of the contents when drawn in the grid's font; (0, 0) for an empty cell.
-  virtual CGridSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const;
+  virtual CSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const;
 
  protected:
   explicit CGridCell(int kind) : m_kind(kind) {}

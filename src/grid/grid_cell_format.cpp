@@ -18,7 +18,7 @@ void CGridCellFormat::Draw(CGridCanvas& canvas, int x, int y, const CGridTextSty
   canvas.DrawText(x, y, m_text, DrawingFont(style.font), DrawingColor(style));
 }
 
-void CGridCellFormat::DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
+void CGridCellFormat::DrawFitted(CGridCanvas& canvas, const CRect& rect,
                                  const CGridTextStyle& style) const {
   const unsigned alignment = GetItemData();
   if (alignment > 2) return;
@@ -26,14 +26,14 @@ void CGridCellFormat::DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
                         DrawingColor(style));
 }
 
-CGridSize CGridCellFormat::Measure(const CGridTextMeasurer& measurer,
+CSize CGridCellFormat::Measure(const CGridTextMeasurer& measurer,
                                    const CLogFont& gridFont) const {
   const CLogFont& font = DrawingFont(gridFont);
-  CGridSize total;
+  CSize total;
   std::string_view rest = m_text;
   while (true) {
     const std::size_t feed = rest.find('\n');
-    const CGridSize line = measurer.MeasureLine(font, rest.substr(0, feed));
+    const CSize line = measurer.MeasureLine(font, rest.substr(0, feed));
     total.cx = std::max(total.cx, line.cx);
     total.cy += line.cy;
     if (feed == std::string_view::npos) break;
@@ -42,7 +42,7 @@ CGridSize CGridCellFormat::Measure(const CGridTextMeasurer& measurer,
   return total;
 }
 
-void CGridCellFormat::SetTextColor(CGridColor color) {
+void CGridCellFormat::SetTextColor(CColor color) {
   m_textColor = color;
   m_hasTextColor = true;
 }
@@ -56,7 +56,7 @@ const CLogFont& CGridCellFormat::DrawingFont(const CLogFont& gridFont) const {
   return m_hasFont && !g_ignoreOwnFonts ? m_font : gridFont;
 }
 
-CGridColor CGridCellFormat::DrawingColor(const CGridTextStyle& style) const {
+CColor CGridCellFormat::DrawingColor(const CGridTextStyle& style) const {
   return m_hasTextColor && !style.selected ? m_textColor : style.color;
 }
 

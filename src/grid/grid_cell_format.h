@@ -14,18 +14,18 @@ class CGridCellFormat : public CGridCell {
 
   std::unique_ptr<CGridCell> Clone() const override;
   void Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle& style) const override;
-  void DrawFitted(CGridCanvas& canvas, const CGridRect& rect,
+  void DrawFitted(CGridCanvas& canvas, const CRect& rect,
                   const CGridTextStyle& style) const override;
   // The widest line by the sum of the line heights, lines cut at line feeds (an empty
   // text is one empty line), in the font the cell draws with.
-  CGridSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const override;
+  CSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const override;
 
   const std::string& GetText() const { return m_text; }
   void SetText(std::string_view text) { m_text = text; }
 
-  void SetTextColor(CGridColor color);
+  void SetTextColor(CColor color);
   bool HasTextColor() const { return m_hasTextColor; }
-  CGridColor GetTextColor() const { return m_textColor; }
+  CColor GetTextColor() const { return m_textColor; }
 
   void SetFont(const CLogFont& font);
   bool HasFont() const { return m_hasFont; }
@@ -35,7 +35,7 @@ class CGridCellFormat : public CGridCell {
   // The font and colour the cell draws with, given the grid's. The own colour gives way
   // to a selection's highlight; the own font gives way while IgnoreOwnFonts is on.
   const CLogFont& DrawingFont(const CLogFont& gridFont) const;
-  CGridColor DrawingColor(const CGridTextStyle& style) const;
+  CColor DrawingColor(const CGridTextStyle& style) const;
 
   // Program-wide: while on, text cells draw and measure in the grid's font. Once the
   // bill of materials switches to the language font it stays on.
@@ -46,7 +46,7 @@ class CGridCellFormat : public CGridCell {
   CGridCellFormat(const CGridCellFormat&) = default;
 
   std::string m_text;
-  CGridColor m_textColor;
+  CColor m_textColor;
   bool m_hasTextColor = false;
   CLogFont m_font;
   bool m_hasFont = false;

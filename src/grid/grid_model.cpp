@@ -95,13 +95,13 @@ bool CGridModel::AutoSize(EGridAxis axis, int index) {
   const bool rows = axis == EGridAxis::Rows;
   int largest = 0;
   for (int other = 0; other < GetCount(rows ? EGridAxis::Columns : EGridAxis::Rows); ++other) {
-    const CGridSize extent = rows ? GetCellTextExtent(index, other) : GetCellTextExtent(other, index);
+    const CSize extent = rows ? GetCellTextExtent(index, other) : GetCellTextExtent(other, index);
     largest = std::max(largest, rows ? extent.cy : extent.cx);
   }
   return PutSize(axis, index, std::min(largest + 2 * kMargin, kMaxSize));
 }
 
-CGridSize CGridModel::GetCellTextExtent(int row, int column) const {
+CSize CGridModel::GetCellTextExtent(int row, int column) const {
   const CGridCell* cell = GetCell(row, column);
   if (!cell || !m_measurer) return {};
   return cell->Measure(*m_measurer, m_font);
@@ -151,7 +151,7 @@ CLogFont CGridModel::GetCellLogFont(int row, int column) const {
   return cell && cell->HasFont() ? cell->GetLogFont() : m_font;
 }
 
-CGridColor CGridModel::GetCellTextColor(int row, int column) const {
+CColor CGridModel::GetCellTextColor(int row, int column) const {
   const CGridCellFormat* cell = GetTextCell(row, column);
   return cell && cell->HasTextColor() ? cell->GetTextColor() : m_textColor;
 }
@@ -224,7 +224,7 @@ void CGridModel::SetLogFont(const CLogFont& font) {
   NotifyInvalidated();
 }
 
-void CGridModel::SetTextColor(CGridColor color) {
+void CGridModel::SetTextColor(CColor color) {
   m_textColor = color;
   NotifyInvalidated();
 }

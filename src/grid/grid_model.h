@@ -81,7 +81,7 @@ class CGridModel {
   bool AutoSizeColumns();
   // The size of a cell's contents in the grid font; (0, 0) for a missing cell or
   // without a measurer.
-  CGridSize GetCellTextExtent(int row, int column) const;
+  CSize GetCellTextExtent(int row, int column) const;
 
   // Null for a slot never filled or a position out of range.
   const CGridCell* GetCell(int row, int column) const { return m_store.GetCell(row, column); }
@@ -98,7 +98,7 @@ class CGridModel {
   CGridCellFormat* GetTextCell(int row, int column);
   // The font and colour a cell is edited with: its own when it has them, else the grid's.
   CLogFont GetCellLogFont(int row, int column) const;
-  CGridColor GetCellTextColor(int row, int column) const;
+  CColor GetCellTextColor(int row, int column) const;
 
   // A new row (column) of empty cells after the given one, taking the size of the row
   // that moves down (the default size at the end). Allowed after the last fixed row up
@@ -128,8 +128,8 @@ class CGridModel {
 
   const CLogFont& GetLogFont() const { return m_font; }
   void SetLogFont(const CLogFont& font);
-  CGridColor GetTextColor() const { return m_textColor; }
-  void SetTextColor(CGridColor color);
+  CColor GetTextColor() const { return m_textColor; }
+  void SetTextColor(CColor color);
   // While on (the default) cells draw fitted into their rectangle, else at natural size.
   bool GetFittedDrawing() const { return m_fittedDrawing; }
   void SetFittedDrawing(bool fitted);
@@ -166,7 +166,7 @@ class CGridModel {
   bool m_fittedDrawing = true;
   bool m_editEnabled = false;
   CLogFont m_font;
-  CGridColor m_textColor;
+  CColor m_textColor;
   CGridListener* m_listener = nullptr;
   const CGridTextMeasurer* m_measurer = nullptr;
 };

@@ -41,7 +41,7 @@ int CGridPainter::Paint(const CGridViewport& viewport) {
   return visited;
 }
 
-int CGridPainter::DrawCells(const CGridRect& area) {
+int CGridPainter::DrawCells(const CRect& area) {
   const std::vector<Band> rows = BandsMeeting(EGridAxis::Rows, area.top, area.bottom);
   const std::vector<Band> columns = BandsMeeting(EGridAxis::Columns, area.left, area.right);
   const int fixedRows = m_model.GetFixedRowCount();
@@ -70,7 +70,7 @@ void CGridPainter::DrawCell(int row, int column, int x, int y, const CGridTextSt
     cell->Draw(m_canvas, x, y, style);
     return;
   }
-  const CGridRect rect{x, y, x + m_model.GetColumnWidth(column) - 2 * kMargin,
+  const CRect rect{x, y, x + m_model.GetColumnWidth(column) - 2 * kMargin,
                        y + m_model.GetRowHeight(row) - 2 * kMargin};
   if (!rect.IsEmpty()) cell->DrawFitted(m_canvas, rect, style);
 }

@@ -23,7 +23,7 @@ class CGridPainter {
   // Draws, as if nothing were scrolled, every cell whose rectangle (edges included)
   // meets the area: fixed cells raised on the header colour, every cell outlined.
   // Returns the number of cells visited.
-  int DrawCells(const CGridRect& area);
+  int DrawCells(const CRect& area);
   // Draws a cell's contents from (x, y), the cell's top-left corner inside the margin:
   // fitted into the cell or at natural size, as the model says. Nothing for a missing
   // or empty cell.

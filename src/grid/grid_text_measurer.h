@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "grid/grid_rect.h"
-#include "app/log_font.h"
+#include "platform/draw_types.h"
+#include "platform/log_font.h"
 
 struct CGridFontMetrics {
   int height = 0;            // ascent plus descent
@@ -18,6 +18,6 @@ class CGridTextMeasurer {
 
   // The extent of one line (no line feeds) in the font; an empty line is 0 wide and
   // one line high.
-  virtual CGridSize MeasureLine(const CLogFont& font, std::string_view line) const = 0;
+  virtual CSize MeasureLine(const CLogFont& font, std::string_view line) const = 0;
   virtual CGridFontMetrics MeasureFont(const CLogFont& font) const = 0;
 };

@@ -96,11 +96,11 @@ std::int64_t CGridViewport::GetStart(EGridAxis axis, int index) const {
   return start;
 }
 
-CGridRect CGridViewport::GetCellRect(int row, int column) const {
+CRect CGridViewport::GetCellRect(int row, int column) const {
   return GetCellRangeRect({row, column, row, column});
 }
 
-CGridRect CGridViewport::GetCellRangeRect(const CCellRange& range) const {
+CRect CGridViewport::GetCellRangeRect(const CCellRange& range) const {
   const std::int64_t left = GetStart(EGridAxis::Columns, range.left);
   const std::int64_t top = GetStart(EGridAxis::Rows, range.top);
   const std::int64_t right = (range.right == range.left ? left : GetStart(EGridAxis::Columns, range.right)) +
@@ -110,7 +110,7 @@ CGridRect CGridViewport::GetCellRangeRect(const CCellRange& range) const {
   return {ToInt(left), ToInt(top), ToInt(right), ToInt(bottom)};
 }
 
-CCellPos CGridViewport::HitTestCell(CGridPoint point) const {
+CCellPos CGridViewport::HitTestCell(CPoint point) const {
   const int row = HitTest(EGridAxis::Rows, point.y);
   const int column = HitTest(EGridAxis::Columns, point.x);
   return {row, column};
@@ -172,7 +172,7 @@ int CGridViewport::GetPageForwardPos(EGridAxis axis) const {
   return std::min(position + step, maximum);
 }
 
-CGridBorderHit CGridViewport::HitTestBorder(CGridPoint point) const {
+CGridBorderHit CGridViewport::HitTestBorder(CPoint point) const {
   const CCellPos cell = HitTestCell(point);
   if (!cell.IsCell()) return {};
   if (cell.row < m_model.GetFixedRowCount()) {

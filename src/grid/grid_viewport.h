@@ -5,7 +5,7 @@
 #include "grid/cell_range.h"
 #include "grid/grid_axis.h"
 #include "grid/grid_model.h"
-#include "grid/grid_rect.h"
+#include "platform/draw_types.h"
 
 // A border that the mouse can drag: the column (axis Columns) whose width, or the row
 // whose height, changes; index -1 when there is none.
@@ -56,12 +56,12 @@ class CGridViewport {
   // The left edge of a column (top of a row) in client pixels; negative for one
   // scrolled away before the first shown.
   std::int64_t GetStart(EGridAxis axis, int index) const;
-  CGridRect GetCellRect(int row, int column) const;
+  CRect GetCellRect(int row, int column) const;
   // From the left and top of the range's first cell to the right and bottom of its last.
-  CGridRect GetCellRangeRect(const CCellRange& range) const;
+  CRect GetCellRangeRect(const CCellRange& range) const;
 
   // The cell under a point of the client area; -1 for a row or column outside every cell.
-  CCellPos HitTestCell(CGridPoint point) const;
+  CCellPos HitTestCell(CPoint point) const;
   int HitTest(EGridAxis axis, int coordinate) const;
   // True when the cell lies wholly inside the client area (not scrolled away, not cut
   // by the client edge).
@@ -77,7 +77,7 @@ class CGridViewport {
   // Over a cell of a fixed row, within kBorderGrip of a column's left edge (resizing the
   // column shown to its left) or of its right edge (resizing it); over a cell of a
   // fixed column, the same for rows.
-  CGridBorderHit HitTestBorder(CGridPoint point) const;
+  CGridBorderHit HitTestBorder(CPoint point) const;
 
  private:
   int PreviousShown(EGridAxis axis, int index) const;

@@ -87,7 +87,7 @@ void CBOMGrid::ApplyRecord(const CBOMRecord& record) {
   m_defaultAutoRowHeight = record.defaultAutoRowHeight;
   m_defaultAutoColumnWidth = record.defaultAutoColumnWidth;
   SetDefaultLogFont(record.font);
-  SetTextColor(CGridColor::FromColorRef(record.textColor));
+  SetTextColor(CColor::FromColorRef(record.textColor));
   ApplyColumns(record);
   for (std::size_t index = 0; index < record.rows.size(); ++index) {
     ApplyRow(TargetRowOf(record.rows[index].text, static_cast<int>(index)), record, index);
@@ -139,7 +139,7 @@ void CBOMGrid::ApplyRow(int row, const CBOMRecord& record, std::size_t index) {
     if (!cell.text || cell.column >= GetColumnCount()) continue;
     CGridCellFormat* own = MakeTextCell(row, cell.column);
     if (own == nullptr) continue;
-    if (cell.hasTextColor) own->SetTextColor(CGridColor::FromColorRef(cell.textColor));
+    if (cell.hasTextColor) own->SetTextColor(CColor::FromColorRef(cell.textColor));
     if (cell.font >= 0) own->SetFont(record.fonts[static_cast<std::size_t>(cell.font)]);
   }
 }

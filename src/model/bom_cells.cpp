@@ -142,7 +142,7 @@ bool CBOMGrid::SetCellFont(int row, int column, const CLogFont& font) {
   return true;
 }
 
-bool CBOMGrid::SetCellTextColor(int row, int column, CGridColor color) {
+bool CBOMGrid::SetCellTextColor(int row, int column, CColor color) {
   CGridCellFormat* cell = MakeTextCell(row, column);
   if (cell == nullptr) return false;
   cell->SetTextColor(color);

@@ -137,7 +137,7 @@ class CBOMGrid : public CGridModel {
   std::optional<std::string> GetTextCellText(int row, int column) const;
   // Make the text cell first when needed (the column's alignment, centred on row 0).
   bool SetCellFont(int row, int column, const CLogFont& font);
-  bool SetCellTextColor(int row, int column, CGridColor color);
+  bool SetCellTextColor(int row, int column, CColor color);
   bool SetCellAlignment(int row, int column, int alignment);
   // The grid's own font, also given to the grid.
   void SetDefaultLogFont(const CLogFont& font);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/log_font.h"
+#include "platform/log_font.h"
 #include "model/bom_column.h"
 
 class CArchiveReader;

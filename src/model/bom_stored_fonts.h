@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <map>
 
-#include "app/log_font.h"
+#include "platform/log_font.h"
 
 class CArchiveReader;
 class CArchiveWriter;

@@ -23,7 +23,7 @@ struct LabelRow {
   bool visible;
   bool opaque;
   const char* font;
-  ColorValue fontColor;
+  CColor fontColor;
   int flags;
 };
 
@@ -57,7 +57,7 @@ TEST_F(AppSettingsTest, AnEmptyFileGivesEveryDefaultOfTheTables) {
   EXPECT_EQ(s.languageId, "033");
   EXPECT_EQ(s.copper, 0);
   EXPECT_EQ(s.apod, 0);
-  const ColorValue black = MakeColor(0, 0, 0), white = MakeColor(255, 255, 255);
+  const CColor black = MakeColor(0, 0, 0), white = MakeColor(255, 255, 255);
   for (const LabelRow& row :
        {LabelRow{kLabelBranch, true, false, "Arial,9,0", black, 0},
         LabelRow{kLabelDimension, true, false, "Arial,7,0", MakeColor(0, 0, 255), 0},
@@ -90,7 +90,7 @@ TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
       "BranchFlags=many\nDimFlags=\n[Language]\nID=\n");
   CAppSettings s = ReadAppSettings(CProfile(m_path));
   EXPECT_EQ(s.userName, "");                             // a blank value is a value
-  EXPECT_EQ(s.colors[kColorStraight1], 0u);              // words read black
+  EXPECT_EQ(s.colors[kColorStraight1], MakeColor(0, 0, 0));  // words read black
   EXPECT_EQ(s.colors[kColorSupport], MakeColor(255, 0, 12));  // held to 0..255
   EXPECT_FLOAT_EQ(s.zoomAll, 0.0f);                      // a decimal comma ends the number
   EXPECT_FLOAT_EQ(s.zoomIn, 0.0f);
@@ -105,7 +105,7 @@ TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
   EXPECT_FALSE(s.labels[kLabelBranch].visible);          // "2" is not true
   EXPECT_TRUE(s.labels[kLabelBranch].opaque);
   EXPECT_EQ(s.labels[kLabelBranch].font, CLogFont{});
-  EXPECT_EQ(s.labels[kLabelBranch].fontColor, 0u);
+  EXPECT_EQ(s.labels[kLabelBranch].fontColor, MakeColor(0, 0, 0));
   EXPECT_EQ(s.labels[kLabelBranch].flags, 0);            // int reading of a word
   EXPECT_EQ(s.labels[kLabelDimension].flags, 0);         // an empty int value: the default 0
   EXPECT_EQ(s.languageId, "");

@@ -5,8 +5,8 @@
 namespace {
 
 // Every colour different, so that a wrong index shows.
-std::array<ColorValue, kColorCount> DistinctColors() {
-  std::array<ColorValue, kColorCount> colors{};
+std::array<CColor, kColorCount> DistinctColors() {
+  std::array<CColor, kColorCount> colors{};
   for (std::size_t i = 0; i < colors.size(); ++i) {
     colors[i] = MakeColor(static_cast<int>(10 + i), static_cast<int>(20 + i), static_cast<int>(30 + i));
   }
@@ -14,7 +14,7 @@ std::array<ColorValue, kColorCount> DistinctColors() {
 }
 
 TEST(ElementColorsTest, KindsTakeTheirSettingColour) {
-  const std::array<ColorValue, kColorCount> colors = DistinctColors();
+  const std::array<CColor, kColorCount> colors = DistinctColors();
   const std::pair<int, ColorIndex> cases[] = {
       {1, kColorStraight2},   {2, kColorStraight3},  {3, kColorStraight4},
       {5, kColorEnding},      {6, kColorSpecial},    {7, kColorPassThrough},
@@ -27,8 +27,8 @@ TEST(ElementColorsTest, KindsTakeTheirSettingColour) {
 }
 
 TEST(ElementColorsTest, KindFourDarkensStraightTwo) {
-  std::array<ColorValue, kColorCount> colors = DistinctColors();
-  const std::pair<ColorValue, ColorValue> cases[] = {
+  std::array<CColor, kColorCount> colors = DistinctColors();
+  const std::pair<CColor, CColor> cases[] = {
       {MakeColor(0, 255, 255), MakeColor(0, 204, 204)},
       {MakeColor(10, 20, 30), MakeColor(8, 16, 24)},
       {MakeColor(1, 2, 3), MakeColor(0, 1, 2)},  // cut, not rounded

@@ -54,7 +54,7 @@ TEST(OptionsRulesTest, DesignLanguageReadsWordsAndNumbers) {
 }
 
 TEST(OptionsRulesTest, ColoursTooNearTheHighlightAreRefused) {
-  const ColorValue highlight = MakeColor(48, 140, 198);
+  const CColor highlight = MakeColor(48, 140, 198);
   EXPECT_TRUE(IsColorTooNearHighlight(highlight, highlight));
   EXPECT_TRUE(IsColorTooNearHighlight(MakeColor(58, 130, 208), highlight)) << "10 off each way";
   EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(59, 140, 198), highlight)) << "red 11 off";
@@ -88,12 +88,12 @@ TEST(OptionsRulesTest, ColourListTextsNameTheDevices) {
 }
 
 TEST(OptionsRulesTest, DefaultColoursKeepTheTapOffColour) {
-  std::array<ColorValue, kColorCount> colors;
+  std::array<CColor, kColorCount> colors;
   colors.fill(MakeColor(1, 2, 3));
   SetDefaultColors(colors);
   // The factory colours are those of a settings file without colours.
   for (std::size_t i = 0; i < kColorCount; ++i) {
-    const ColorValue expected = i == kColorTapOff ? MakeColor(1, 2, 3) : CAppSettings().colors[i];
+    const CColor expected = i == kColorTapOff ? MakeColor(1, 2, 3) : CAppSettings().colors[i];
     EXPECT_EQ(colors[i], expected) << ColorKey(ColorIndex(i));
   }
 }

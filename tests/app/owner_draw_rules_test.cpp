@@ -36,10 +36,10 @@ TEST(OwnerDrawRulesTest, TheImageAreaIsSixteenPixelsNineteenLeftOfTheText) {
 
 TEST(OwnerDrawRulesTest, ExpandBoxesShowAPlusOnlyWhenCollapsed) {
   CTreeExpandBox collapsed = TreeExpandBox(20, 30, true);
-  EXPECT_EQ(collapsed.frame, (IntRect{16, 26, 25, 35}));
-  EXPECT_EQ(collapsed.bar, (IntRect{18, 30, 23, 31}));
+  EXPECT_EQ(collapsed.frame, (CRect{16, 26, 25, 35}));
+  EXPECT_EQ(collapsed.bar, (CRect{18, 30, 23, 31}));
   ASSERT_TRUE(collapsed.upright);
-  EXPECT_EQ(*collapsed.upright, (IntRect{20, 28, 21, 33}));
+  EXPECT_EQ(*collapsed.upright, (CRect{20, 28, 21, 33}));
   EXPECT_FALSE(TreeExpandBox(20, 30, false).upright);
   EXPECT_EQ(TreeConnectorEnd(40, 19), 29);
 }
@@ -51,11 +51,11 @@ TEST(OwnerDrawRulesTest, TabWidthIsTheWidestTextOrFifteenBlanksPlusSixteen) {
 }
 
 TEST(OwnerDrawRulesTest, TabFillFollowsTheTabsState) {
-  const IntRect tab{10, 0, 90, 20};
-  EXPECT_EQ(TabFillRect(tab, true, false), (IntRect{12, 3, 89, 21}));
-  EXPECT_EQ(TabFillRect(tab, true, true), (IntRect{12, 3, 89, 21})) << "pressed wins";
-  EXPECT_EQ(TabFillRect(tab, false, true), (IntRect{10, 1, 90, 23}));
-  EXPECT_EQ(TabFillRect(tab, false, false), (IntRect{10, 3, 90, 23}));
+  const CRect tab{10, 0, 90, 20};
+  EXPECT_EQ(TabFillRect(tab, true, false), (CRect{12, 3, 89, 21}));
+  EXPECT_EQ(TabFillRect(tab, true, true), (CRect{12, 3, 89, 21})) << "pressed wins";
+  EXPECT_EQ(TabFillRect(tab, false, true), (CRect{10, 1, 90, 23}));
+  EXPECT_EQ(TabFillRect(tab, false, false), (CRect{10, 3, 90, 23}));
   EXPECT_EQ(TabTextShift(true), -1);
   EXPECT_EQ(TabTextShift(false), 2);
 }
@@ -63,7 +63,7 @@ TEST(OwnerDrawRulesTest, TabFillFollowsTheTabsState) {
 TEST(OwnerDrawRulesTest, PicturesArePlacedByTheirOptions) {
   struct Case {
     int width, height, clientWidth, clientHeight, options;
-    IntRect placed;
+    CRect placed;
     const char* guards;
   };
   const Case cases[] = {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <clocale>
 #include <string>
 
@@ -54,7 +55,7 @@ TEST(TextToDouble, IgnoresADecimalCommaLocale) {
 TEST(TextToColor, RedFirst) {
   const struct {
     const char* text;
-    ColorValue expected;
+    std::uint32_t expected;  // COLORREF
     const char* guards;
   } cases[] = {{"255,0,0", 255u, "red in the low byte"}, {"0,178,0", 0x00B200u, "green"},
                {"1,2,3", 0x030201u, "blue in the high byte"}, {"", 0u, "empty is black"},
@@ -62,7 +63,7 @@ TEST(TextToColor, RedFirst) {
                {"a,b,c", 0u, "words read 0"}, {" 7 , 8 , 9", 0x090807u, "blanks before numbers"},
                {"300,0,0", 255u, "above 255 held, not spilled into green"},
                {"-1,0,0", 0u, "negative held, not spilled into all bytes"}};
-  for (const auto& c : cases) EXPECT_EQ(TextToColor(c.text), c.expected) << c.guards;
+  for (const auto& c : cases) EXPECT_EQ(TextToColor(c.text).ToColorRef(), c.expected) << c.guards;
 }
 
 TEST(TextToBool, FiveWordsAreTrue) {
@@ -75,7 +76,7 @@ TEST(TextToBool, FiveWordsAreTrue) {
 TEST(TextToRect, FollowsThePattern) {
   const struct {
     const char* text;
-    IntRect expected;
+    CRect expected;
     bool whole;  // all four numbers read: the strict form gives the rectangle
     const char* guards;
   } cases[] = {
@@ -89,7 +90,7 @@ TEST(TextToRect, FollowsThePattern) {
       {"", {0, 0, 0, 0}, false, "empty"}};
   for (const auto& c : cases) {
     EXPECT_EQ(TextToRect(c.text), c.expected) << c.guards;
-    const std::optional<IntRect> strict = TryTextToRect(c.text);
+    const std::optional<CRect> strict = TryTextToRect(c.text);
     EXPECT_EQ(strict.has_value(), c.whole) << c.guards;
     if (strict) {
       EXPECT_EQ(*strict, c.expected) << c.guards;
@@ -100,12 +101,12 @@ TEST(TextToRect, FollowsThePattern) {
 TEST(TextWriters, WriteTheFileFormsThatReadBack) {
   EXPECT_EQ(BoolToText(true), "True");
   EXPECT_EQ(BoolToText(false), "False");
-  EXPECT_EQ(ColorToText(255), "255,0,0");
-  EXPECT_EQ(ColorToText(0xFF123456u), "86,52,18");  // the high byte is not a colour
-  for (ColorValue color : {0u, 0x00FFFFFFu, 0x00804020u, 0x00010203u}) {
-    EXPECT_EQ(TextToColor(ColorToText(color)), color);
+  EXPECT_EQ(ColorToText(MakeColor(255, 0, 0)), "255,0,0");
+  EXPECT_EQ(ColorToText(CColor::FromColorRef(0xFF123456u)), "86,52,18");  // the high byte is not a colour
+  for (std::uint32_t colorRef : {0u, 0x00FFFFFFu, 0x00804020u, 0x00010203u}) {
+    EXPECT_EQ(TextToColor(ColorToText(CColor::FromColorRef(colorRef))).ToColorRef(), colorRef);
   }
-  IntRect rect{-4, 5, 1280, 1024};
+  CRect rect{-4, 5, 1280, 1024};
   EXPECT_EQ(RectToText(rect), "Left -4, Top 5, Right 1280, Bottom 1024");
   EXPECT_EQ(TextToRect(RectToText(rect)), rect);
 }

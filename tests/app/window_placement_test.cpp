@@ -4,15 +4,15 @@
 
 namespace {
 
-const std::vector<CPlacementRect> kOneScreen = {{0, 0, 1920, 1080}};
-const std::vector<CPlacementRect> kTwoScreens = {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}};
+const std::vector<CRect> kOneScreen = {{0, 0, 1920, 1080}};
+const std::vector<CRect> kTwoScreens = {{0, 0, 1920, 1080}, {1920, 0, 3200, 1024}};
 
 TEST(WindowPlacementTest, TextFormsRoundTrip) {
-  CPlacementRect rect{8, 16, 632, 464};
+  CRect rect{8, 16, 632, 464};
   EXPECT_EQ(PlacementRectToText(rect), "Left 8, Top 16, Right 632, Bottom 464");
   EXPECT_EQ(PlacementRectFromText(PlacementRectToText(rect)), rect);
   EXPECT_EQ(PlacementPointToText({-8, 30}), "Left -8, Top 30, Right -8, Bottom 30");
-  EXPECT_EQ(PlacementPointFromText("Left -8, Top 30, Right -8, Bottom 30"), (CPlacementPoint{-8, 30}));
+  EXPECT_EQ(PlacementPointFromText("Left -8, Top 30, Right -8, Bottom 30"), (CPoint{-8, 30}));
 }
 
 TEST(WindowPlacementTest, BadTextsGiveNothing) {
@@ -34,7 +34,7 @@ TEST(WindowPlacementTest, ShowCommandTable) {
 
 TEST(WindowPlacementTest, NormalRectangleOffEveryScreenIsReset) {
   struct Row {
-    CPlacementRect in;
+    CRect in;
     bool reset;
     const char* guards;
   };
@@ -51,15 +51,15 @@ TEST(WindowPlacementTest, NormalRectangleOffEveryScreenIsReset) {
   for (const Row& row : rows) {
     CWindowPlacement placement;
     placement.normalPos = row.in;
-    CPlacementRect out = SanitizePlacement(placement, kOneScreen).normalPos;
-    EXPECT_EQ(out == (CPlacementRect{8, 16, 632, 464}), row.reset) << row.guards;
+    CRect out = SanitizePlacement(placement, kOneScreen).normalPos;
+    EXPECT_EQ(out == (CRect{8, 16, 632, 464}), row.reset) << row.guards;
   }
   CWindowPlacement placement;
   placement.normalPos = {2000, 100, 2600, 700};
   EXPECT_EQ(SanitizePlacement(placement, kTwoScreens).normalPos, placement.normalPos)
       << "a second screen keeps its window";
   placement.normalPos = {100, 50, 100000, 60000};
-  EXPECT_EQ(SanitizePlacement(placement, kOneScreen).normalPos, (CPlacementRect{0, 0, 1920, 1080}))
+  EXPECT_EQ(SanitizePlacement(placement, kOneScreen).normalPos, (CRect{0, 0, 1920, 1080}))
       << "an oversized window is cut to its screen";
 }
 
@@ -68,10 +68,10 @@ TEST(WindowPlacementTest, MinAndMaxPositionsOffScreenBecomeOrigin) {
   placement.minPos = {5000, 10};
   placement.maxPos = {-4, -4};
   CWindowPlacement out = SanitizePlacement(placement, kOneScreen);
-  EXPECT_EQ(out.minPos, (CPlacementPoint{0, 0}));
-  EXPECT_EQ(out.maxPos, (CPlacementPoint{0, 0}));
+  EXPECT_EQ(out.minPos, (CPoint{0, 0}));
+  EXPECT_EQ(out.maxPos, (CPoint{0, 0}));
   placement.minPos = {300, 20};
-  EXPECT_EQ(SanitizePlacement(placement, kOneScreen).minPos, (CPlacementPoint{300, 20}));
+  EXPECT_EQ(SanitizePlacement(placement, kOneScreen).minPos, (CPoint{300, 20}));
 }
 
 }  // namespace

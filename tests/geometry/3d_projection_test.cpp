@@ -44,7 +44,7 @@ TEST(C3DProjectionTest, ProjectPointTruncatesTowardZero) {
   projection.SetViewAngles(0, 0, 0, false, false);
   struct Case {
     C3DPoint point;
-    CWindowPoint expected;
+    CPoint expected;
   };
   const Case cases[] = {{{10.7, -3.2, 0}, {10, -3}},    {{-10.7, 3.9, 5}, {-10, 3}},   {{-0.9, -0.1, 0}, {0, 0}},
                         {{-1.0, 1.0, 0}, {-1, 1}},      {{3e10, -3e10, 0}, {kMaxInt, kMinInt}},
@@ -89,7 +89,7 @@ TEST(C3DProjectionTest, CircleHasFortyOneClosedPoints) {
   projection.SetViewAngles(0, 0, 0, false, false);
   const auto circle = projection.ProjectCircle(C3DPoint(100, 200, 0), C3DPoint(50, 0, 0), C3DPoint(0, 30, 0));
   ASSERT_EQ(circle.size(), 41u);
-  const std::pair<int, CWindowPoint> points[] = {{0, {150, 200}},  {10, {100, 170}}, {20, {50, 200}},
+  const std::pair<int, CPoint> points[] = {{0, {150, 200}},  {10, {100, 170}}, {20, {50, 200}},
                                                   {30, {100, 230}}, {40, {150, 200}},
                                                   {5, {135, 178}}};  // 135.35, 178.78 truncated
   for (const auto& [i, p] : points) EXPECT_EQ(circle[i], p) << i;
@@ -101,7 +101,7 @@ TEST(C3DProjectionTest, FindAxisTowardPoint) {
   const C3DPoint origin(1000, 1000, 0);
   struct Case {
     const char* name;
-    CWindowPoint point;
+    CPoint point;
     int preset;
     int expected;
     int length;

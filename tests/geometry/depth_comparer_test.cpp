@@ -19,7 +19,7 @@ namespace {
 // shortcuts: every open edge of a against every open edge of b, then every face probe.
 int LiteralGeometricDepth(const C3DProjection& projection, const CBox& a, const CBox& b) {
   struct Edge {
-    CWindowPoint p, q;
+    CPoint p, q;
     double dp, dq;
   };
   auto openEdges = [](const CBox& box) {
@@ -29,7 +29,7 @@ int LiteralGeometricDepth(const C3DProjection& projection, const CBox& a, const 
       if ((box.GetFaceFlags(f) & 1) == 0) continue;
       for (int k = 0; k < 4; ++k) {
         const int c0 = CBox::GetFaceCorner(f, k), c1 = CBox::GetFaceCorner(f, (k + 1) % 4);
-        const CWindowPoint p = box.GetWindowCorner(c0), q = box.GetWindowCorner(c1);
+        const CPoint p = box.GetWindowCorner(c0), q = box.GetWindowCorner(c1);
         const std::pair<int, int> pair(std::min(c0, c1), std::max(c0, c1));
         if (p == q || std::find(handled.begin(), handled.end(), pair) != handled.end()) continue;
         handled.push_back(pair);
@@ -38,7 +38,7 @@ int LiteralGeometricDepth(const C3DProjection& projection, const CBox& a, const 
     }
     return edges;
   };
-  auto depthAt = [](const Edge& e, CWindowPoint c) {
+  auto depthAt = [](const Edge& e, CPoint c) {
     const double t = e.p.x != e.q.x ? double(c.x - double(e.p.x)) / (double(e.q.x) - e.p.x)
                                     : double(c.y - double(e.p.y)) / (double(e.q.y) - e.p.y);
     return e.dp + t * (e.dq - e.dp);
@@ -62,7 +62,7 @@ int LiteralGeometricDepth(const C3DProjection& projection, const CBox& a, const 
       if ((first.GetFaceFlags(f) & 1) == 0) continue;
       const C3DPoint centre = (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) / 2.0;
       C3DPoint rotated;
-      const CWindowPoint w = projection.ProjectPoint(centre, rotated);
+      const CPoint w = projection.ProjectPoint(centre, rotated);
       const int hit = second.HitTestFace(w.x, w.y, true);
       if (hit == 0) continue;
       const auto p = projection.IntersectViewRayAt(rotated.x, rotated.y, second.GetCorner(CBox::GetFaceCorner(hit - 1, 0)),
@@ -136,11 +136,11 @@ TEST(DepthComparerTest, SegmentsThatMayNotMeetNeverCross) {
         default: return coordinate(random);
       }
     };
-    const CWindowSegment s(CWindowPoint{value(), value()}, CWindowPoint{value(), value()});
+    const CWindowSegment s(CPoint{value(), value()}, CPoint{value(), value()});
     // Nearly parallel and steep partners as well as random ones.
     const int dx = coordinate(random);
-    const CWindowSegment t = i % 3 == 0 ? CWindowSegment(CWindowPoint{s.a.x + dx, s.a.y + 1}, CWindowPoint{s.b.x + dx, s.b.y})
-                                        : CWindowSegment(CWindowPoint{value(), value()}, CWindowPoint{value(), value()});
+    const CWindowSegment t = i % 3 == 0 ? CWindowSegment(CPoint{s.a.x + dx, s.a.y + 1}, CPoint{s.b.x + dx, s.b.y})
+                                        : CWindowSegment(CPoint{value(), value()}, CPoint{value(), value()});
     for (int mode : {0, 1}) {
       if (!SegmentIntersection(s, t, mode)) continue;
       ++crossings;

@@ -15,31 +15,31 @@ struct SegmentCase {
   const char* name;
   std::int32_t x1, y1, x2, y2, x3, y3, x4, y4;
   int mode;
-  std::optional<CWindowPoint> expected;
+  std::optional<CPoint> expected;
 };
 
 const SegmentCase kSegmentCases[] = {
-    {"plain crossing", 0, 0, 10, 10, 0, 10, 10, 0, 0, CWindowPoint{5, 5}},
+    {"plain crossing", 0, 0, 10, 10, 0, 10, 10, 0, 0, CPoint{5, 5}},
     {"parallel", 0, 0, 10, 10, 0, 1, 10, 11, 1, std::nullopt},
     {"collinear and overlapping", 0, 0, 10, 10, 5, 5, 20, 20, 1, std::nullopt},
     {"two vertical overlapping", 3, 0, 3, 10, 3, 5, 3, 20, 1, std::nullopt},
     {"two vertical apart", 3, 0, 3, 10, 7, 0, 7, 10, -1, std::nullopt},
-    {"vertical first", 4, -10, 4, 10, 0, 0, 10, 10, 0, CWindowPoint{4, 4}},
-    {"vertical second", 0, 0, 10, 10, 4, -10, 4, 10, 0, CWindowPoint{4, 4}},
-    {"at an end of the second, mode 1", 0, 0, 20, 0, 10, 0, 20, 10, 1, CWindowPoint{10, 0}},
+    {"vertical first", 4, -10, 4, 10, 0, 0, 10, 10, 0, CPoint{4, 4}},
+    {"vertical second", 0, 0, 10, 10, 4, -10, 4, 10, 0, CPoint{4, 4}},
+    {"at an end of the second, mode 1", 0, 0, 20, 0, 10, 0, 20, 10, 1, CPoint{10, 0}},
     {"at an end of the second, mode 0", 0, 0, 20, 0, 10, 0, 20, 10, 0, std::nullopt},
-    {"at an end of the second, mode 2", 0, 0, 20, 0, 10, 0, 20, 10, 2, CWindowPoint{10, 0}},
-    {"at an end of the second, mode 1000", 0, 0, 20, 0, 10, 0, 20, 10, 1000, CWindowPoint{10, 0}},
-    {"at an end of the first counts in mode 0", 0, 0, 10, 0, 5, -5, 15, 5, 0, CWindowPoint{10, 0}},
-    {"touching end points, mode 1", 0, 0, 10, 10, 10, 10, 20, 0, 1, CWindowPoint{10, 10}},
+    {"at an end of the second, mode 2", 0, 0, 20, 0, 10, 0, 20, 10, 2, CPoint{10, 0}},
+    {"at an end of the second, mode 1000", 0, 0, 20, 0, 10, 0, 20, 10, 1000, CPoint{10, 0}},
+    {"at an end of the first counts in mode 0", 0, 0, 10, 0, 5, -5, 15, 5, 0, CPoint{10, 0}},
+    {"touching end points, mode 1", 0, 0, 10, 10, 10, 10, 20, 0, 1, CPoint{10, 10}},
     {"beyond both segments, mode 1", 0, 0, 1, 1, 10, 0, 11, -1, 1, std::nullopt},
-    {"beyond both segments, negative mode", 0, 0, 1, 1, 10, 0, 11, -1, -1, CWindowPoint{5, 5}},
-    {"far outside, negative mode", 0, 0, 1, 0, 1000, -1, 1001, 1, -5, CWindowPoint{1000, 0}},
-    {"negative crossing truncates toward zero", 0, 0, -10, -5, -5, 0, -5, -10, 0, CWindowPoint{-5, -2}},
-    {"negative x truncates toward zero", 0, -1, -5, 1, 0, 1, -5, -1, 0, CWindowPoint{-2, 0}},
+    {"beyond both segments, negative mode", 0, 0, 1, 1, 10, 0, 11, -1, -1, CPoint{5, 5}},
+    {"far outside, negative mode", 0, 0, 1, 0, 1000, -1, 1001, 1, -5, CPoint{1000, 0}},
+    {"negative crossing truncates toward zero", 0, 0, -10, -5, -5, 0, -5, -10, 0, CPoint{-5, -2}},
+    {"negative x truncates toward zero", 0, -1, -5, 1, 0, 1, -5, -1, 0, CPoint{-2, 0}},
     {"vertical first outside its y range", 4, 5, 4, 10, 0, 0, 10, 0, 1, std::nullopt},
-    {"degenerate first segment is vertical", 2, 2, 2, 2, 0, 0, 4, 4, 1, CWindowPoint{2, 2}},
-    {"extreme coordinates", kMin, kMin, kMax, kMax, kMin, kMax, kMax, kMin, 1, CWindowPoint{0, 0}},
+    {"degenerate first segment is vertical", 2, 2, 2, 2, 0, 0, 4, 4, 1, CPoint{2, 2}},
+    {"extreme coordinates", kMin, kMin, kMax, kMax, kMin, kMax, kMax, kMin, 1, CPoint{0, 0}},
 };
 
 TEST(SegmentIntersectionTest, Cases) {
@@ -52,12 +52,12 @@ TEST(SegmentIntersectionTest, Cases) {
 struct PolygonCase {
   const char* name;
   std::int32_t x, y;
-  std::vector<CWindowPoint> polygon;
+  std::vector<CPoint> polygon;
   bool inside;
 };
 
-const std::vector<CWindowPoint> kSquare = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-const std::vector<CWindowPoint> kSquareClockwise = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
+const std::vector<CPoint> kSquare = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+const std::vector<CPoint> kSquareClockwise = {{0, 0}, {0, 10}, {10, 10}, {10, 0}};
 
 TEST(PointInPolygonTest, Cases) {
   const std::vector<PolygonCase> cases = {

@@ -8,9 +8,9 @@
 
 namespace {
 
-const CGridColor kRed{255, 0, 0};
-const CGridColor kBlue{0, 0, 255};
-const CGridColor kHighlightText{255, 255, 255};
+const CColor kRed{255, 0, 0};
+const CColor kBlue{0, 0, 255};
+const CColor kHighlightText{255, 255, 255};
 
 CLogFont Font(const char* face, int height, int weight = 400) {
   CLogFont font;
@@ -36,7 +36,7 @@ TEST_F(GridCellTest, EmptyCellDrawsAndMeasuresNothing) {
   cell.DrawFitted(m_canvas, {0, 0, 50, 20}, Style());
   cell.Draw(m_canvas, 0, 0, Style());
   EXPECT_TRUE(m_canvas.texts.empty());
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{0, 0}));
+  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CSize{0, 0}));
 }
 
 TEST_F(GridCellTest, CopiesKeepKindItemDataTextColourAndFont) {
@@ -63,7 +63,7 @@ TEST_F(GridCellTest, CopiesKeepKindItemDataTextColourAndFont) {
 TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {
   struct Case {
     const char* text;
-    CGridSize size;
+    CSize size;
   };
   const Case cases[] = {
       {"a\nbc", {14, 32}},   // as wide as "bc", two lines high
@@ -87,7 +87,7 @@ TEST_F(GridCellTest, FittedTextTakesItsAlignmentAndOtherValuesDrawNothing) {
     if (alignment <= 2) {
       ASSERT_EQ(canvas.texts.size(), 1u) << alignment;
       EXPECT_EQ(canvas.texts[0].alignment, static_cast<int>(alignment));
-      EXPECT_EQ(canvas.texts[0].rect, (CGridRect{2, 2, 40, 18}));
+      EXPECT_EQ(canvas.texts[0].rect, (CRect{2, 2, 40, 18}));
     } else {
       EXPECT_TRUE(canvas.texts.empty()) << alignment;
     }
@@ -107,10 +107,10 @@ TEST_F(GridCellTest, OwnColourGivesWayToTheHighlightOfASelectedCell) {
 TEST_F(GridCellTest, OwnFontIsMeasuredAndDrawnUnlessOwnFontsAreIgnored) {
   CGridCellFormat cell("ab");
   cell.SetFont(Font("Arial", 20, 700));
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{16, 20}));
+  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CSize{16, 20}));
   cell.Draw(m_canvas, 3, 4, Style());
   CGridCellFormat::SetIgnoreOwnFonts(true);
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CGridSize{14, 16}));
+  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CSize{14, 16}));
   cell.Draw(m_canvas, 3, 4, Style());
   ASSERT_EQ(m_canvas.texts.size(), 2u);
   EXPECT_EQ(m_canvas.texts[0].font.faceName, "Arial");
@@ -157,7 +157,7 @@ TEST_F(GridCellTest, BitmapDrawsItsTopLeftPieceWithoutStretching) {
   EXPECT_EQ(m_canvas.bitmaps[0].width, 20);
   EXPECT_EQ(m_canvas.bitmaps[0].height, 10);
   EXPECT_EQ(m_canvas.bitmaps[1].width, 30);
-  EXPECT_EQ(cell->Measure(m_measurer, Font("System", 16)), (CGridSize{30, 10}));
+  EXPECT_EQ(cell->Measure(m_measurer, Font("System", 16)), (CSize{30, 10}));
 }
 
 TEST_F(GridCellTest, BitmapCopyOwnsItsBitsAndRefusesAnInvalidReplacement) {

@@ -12,7 +12,7 @@
 // (16 when the font gives none).
 class CFakeMeasurer : public CGridTextMeasurer {
  public:
-  CGridSize MeasureLine(const CLogFont& font, std::string_view line) const override {
+  CSize MeasureLine(const CLogFont& font, std::string_view line) const override {
     return {static_cast<int>(line.size()) * CharWidth(font), Height(font)};
   }
   CGridFontMetrics MeasureFont(const CLogFont& font) const override {
@@ -25,26 +25,26 @@ class CFakeMeasurer : public CGridTextMeasurer {
 // Records what is drawn, one entry per call.
 class CRecordingCanvas : public CGridCanvas {
  public:
-  struct Line { int x1, y1, x2, y2; CGridColor color; };
-  struct Fill { CGridRect rect; CGridColor color; };
+  struct Line { int x1, y1, x2, y2; CColor color; };
+  struct Fill { CRect rect; CColor color; };
   struct Text {
-    CGridRect rect;  // for a natural-size text, left and top only
+    CRect rect;  // for a natural-size text, left and top only
     std::string text;
     int alignment;   // -1 for a natural-size text
     CLogFont font;
-    CGridColor color;
+    CColor color;
   };
   struct Bitmap { int x, y, width, height; };
 
-  void DrawLine(int x1, int y1, int x2, int y2, CGridColor color) override {
+  void DrawLine(int x1, int y1, int x2, int y2, CColor color) override {
     lines.push_back({x1, y1, x2, y2, color});
   }
-  void FillRect(const CGridRect& rect, CGridColor color) override { fills.push_back({rect, color}); }
-  void DrawText(int x, int y, std::string_view text, const CLogFont& font, CGridColor color) override {
+  void FillRect(const CRect& rect, CColor color) override { fills.push_back({rect, color}); }
+  void DrawText(int x, int y, std::string_view text, const CLogFont& font, CColor color) override {
     texts.push_back({{x, y, x, y}, std::string(text), -1, font, color});
   }
-  void DrawTextInRect(const CGridRect& rect, std::string_view text, int alignment,
-                      const CLogFont& font, CGridColor color) override {
+  void DrawTextInRect(const CRect& rect, std::string_view text, int alignment,
+                      const CLogFont& font, CColor color) override {
     texts.push_back({rect, std::string(text), alignment, font, color});
   }
   void DrawBitmap(int x, int y, const CBitmapDesc&, int width, int height) override {

@@ -224,7 +224,7 @@ TEST(GridModelTest, SetCellTextKeepsAnExistingTextCellsFontAndColour) {
   EXPECT_TRUE(cell->HasTextColor());
   EXPECT_EQ(model.GetCellLogFont(1, 1).faceName, "Arial");
   EXPECT_EQ(model.GetCellLogFont(0, 0).faceName, "System");
-  EXPECT_EQ(model.GetCellTextColor(1, 1), (CGridColor{255, 0, 0}));
+  EXPECT_EQ(model.GetCellTextColor(1, 1), (CColor{255, 0, 0}));
 
   CBitmapDesc broken = MakeBitmap(4, 4);
   broken.widthBytes = 1;
@@ -262,7 +262,7 @@ TEST(GridModelTest, AutoSizeFitsTheLargestExtentPlusMargins) {
   EXPECT_FALSE(unmeasured.AutoSizeColumn(0));
   EXPECT_FALSE(unmeasured.AutoSizeColumns());
   EXPECT_EQ(unmeasured.GetColumnWidth(0), unmeasured.GetDefaultColumnWidth());
-  EXPECT_EQ(unmeasured.GetCellTextExtent(0, 0), (CGridSize{0, 0}));
+  EXPECT_EQ(unmeasured.GetCellTextExtent(0, 0), (CSize{0, 0}));
 }
 
 TEST(GridModelTest, ListenerHearsOfRepaintsAndLayoutChanges) {

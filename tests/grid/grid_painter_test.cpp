@@ -29,7 +29,7 @@ class GridPainterTest : public ::testing::Test {
     CGridPainter painter(m_model, m_canvas, kPalette);
     return painter.Paint(m_viewport);
   }
-  bool HasFill(const CGridRect& rect, CGridColor color) const {
+  bool HasFill(const CRect& rect, CColor color) const {
     return std::any_of(m_canvas.fills.begin(), m_canvas.fills.end(), [&](const auto& fill) {
       return fill.rect == rect && fill.color == color;
     });
@@ -48,7 +48,7 @@ TEST_F(GridPainterTest, PaintsTheFixedAndShownCellsOnly) {
   EXPECT_EQ(m_canvas.FindText("1,6"), nullptr);
   const auto* text = m_canvas.FindText("2,3");
   ASSERT_NE(text, nullptr);
-  EXPECT_EQ(text->rect, (CGridRect{152, 42, 152 + 46, 42 + 16})) << "inside the margins";
+  EXPECT_EQ(text->rect, (CRect{152, 42, 152 + 46, 42 + 16})) << "inside the margins";
   EXPECT_TRUE(HasFill({50, 20, 300, 200}, kPalette.cellBackground));
 }
 
@@ -93,7 +93,7 @@ TEST_F(GridPainterTest, SelectionIsHighlightedAndItsTextTakesTheHighlightColour)
   int ownColour = 0;
   for (const auto& text : m_canvas.texts) {
     if (text.color == kPalette.highlightText) ++highlighted;
-    if (text.color == CGridColor{255, 0, 0}) ++ownColour;
+    if (text.color == CColor{255, 0, 0}) ++ownColour;
   }
   EXPECT_EQ(highlighted, 2) << "both selected cells, the red one included";
   EXPECT_EQ(ownColour, 1) << "the red cell outside the selection";
@@ -111,7 +111,7 @@ TEST_F(GridPainterTest, SelectionIsClippedToTheShownCells) {
 
 TEST_F(GridPainterTest, GridLinesAndRaisedHeaders) {
   Paint();
-  auto has = [&](int x1, int y1, int x2, int y2, CGridColor color) {
+  auto has = [&](int x1, int y1, int x2, int y2, CColor color) {
     return std::any_of(m_canvas.lines.begin(), m_canvas.lines.end(), [&](const auto& line) {
       return line.x1 == x1 && line.y1 == y1 && line.x2 == x2 && line.y2 == y2 && line.color == color;
     });

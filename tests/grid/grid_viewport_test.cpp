@@ -66,7 +66,7 @@ TEST(GridViewportTest, HitTestTable) {
   struct Case {
     const char* name;
     int rowPos, columnPos;
-    CGridPoint point;
+    CPoint point;
     CCellPos cell;
   };
   // 30 rows 20 high, 10 columns 50 wide, 1 fixed row and column, column 3 0 wide.
@@ -107,8 +107,8 @@ TEST(GridViewportTest, CellEdgesFollowTheScrollPosition) {
   EXPECT_EQ(viewport.GetStart(kColumns, 4), 50);
   EXPECT_EQ(viewport.GetStart(kColumns, 6), 150);
   EXPECT_EQ(viewport.GetStart(kColumns, 2), -50) << "scrolled away to the left";
-  EXPECT_EQ(viewport.GetCellRect(1, 5), (CGridRect{100, 20, 150, 40}));
-  EXPECT_EQ(viewport.GetCellRangeRect({0, 0, 2, 5}), (CGridRect{0, 0, 150, 60}));
+  EXPECT_EQ(viewport.GetCellRect(1, 5), (CRect{100, 20, 150, 40}));
+  EXPECT_EQ(viewport.GetCellRangeRect({0, 0, 2, 5}), (CRect{0, 0, 150, 60}));
 }
 
 TEST(GridViewportTest, VisibleRangeCountsAPartlyShownRow) {
@@ -163,7 +163,7 @@ TEST(GridViewportTest, BorderHitTable) {
   struct Case {
     const char* name;
     int columnPos;
-    CGridPoint point;
+    CPoint point;
     CGridBorderHit hit;
   };
   // 30 rows 20 high, 10 columns 50 wide, 1 fixed row and column.

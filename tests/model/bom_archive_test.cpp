@@ -108,7 +108,7 @@ TEST_F(BOMArchiveTest, CellColoursAndFontsFollowTheirFlags) {
   font.height = -13;
   font.weight = 700;
   font.faceName = "Liberation Sans";
-  grid->SetCellTextColor(1, 2, CGridColor{0x11, 0x22, 0x33});
+  grid->SetCellTextColor(1, 2, CColor{0x11, 0x22, 0x33});
   grid->SetCellFont(1, 2, font);
   const Bytes bytes = Stored(*grid);
   const Bytes before = Stored(*Page({"R1"}));
@@ -130,7 +130,7 @@ TEST_F(BOMArchiveTest, RoundTripKeepsLayoutFormatsAndBytes) {
   grid->GetColumn(4)->exportWidth = 0;
   grid->PutColumnWidth(3, 140);
   grid->PutRowHeight(2, 33);
-  grid->SetCellTextColor(2, 3, CGridColor{1, 2, 3});
+  grid->SetCellTextColor(2, 3, CColor{1, 2, 3});
   grid->SetDefaultAutoColumnWidth(false);
   grid->SetRectangle({10, 20, 300, 400});
   grid->SetViewAngles({15, -60, 5});
@@ -165,14 +165,14 @@ TEST_F(BOMArchiveTest, ReloadingKeepsTheStoredLineOrder) {
 TEST_F(BOMArchiveTest, LinesGoneOrNewSinceTheSaveAreHandled) {
   auto grid = Page({"R1", "R2"});
   grid->PutRowHeight(2, 47);  // R2, which will be gone
-  grid->SetCellTextColor(2, 2, CGridColor{9, 9, 9});
+  grid->SetCellTextColor(2, 2, CColor{9, 9, 9});
   const Bytes bytes = Stored(*grid);
 
   auto reloaded = Page({"R5", "R1"});  // R5 is new, R2 gone
   Load(*reloaded, bytes);
   EXPECT_EQ(BOMReferences(*reloaded), (std::vector<std::string>{"R1", "R5"}));
   EXPECT_EQ(reloaded->GetRowHeight(0), 47);  // R2's formats went to the title row
-  EXPECT_EQ(reloaded->GetCellTextColor(0, 2), (CGridColor{9, 9, 9}));
+  EXPECT_EQ(reloaded->GetCellTextColor(0, 2), (CColor{9, 9, 9}));
 }
 
 TEST_F(BOMArchiveTest, TheTransientWeightColumnLeavesNoTrace) {
@@ -183,7 +183,7 @@ TEST_F(BOMArchiveTest, TheTransientWeightColumnLeavesNoTrace) {
   grid->UpdateWeightColumn();
   ASSERT_EQ(grid->GetColumnCount(), 5);
   grid->SetCellFont(1, 4, CLogFont{});
-  grid->SetCellTextColor(0, 4, CGridColor{255, 0, 0});
+  grid->SetCellTextColor(0, 4, CColor{255, 0, 0});
   EXPECT_EQ(Stored(*grid), without);
 
   auto reloaded = Page({"R1"});
@@ -234,7 +234,7 @@ TEST_F(BOMArchiveTest, OlderVersionsLoad) {
     Load(*grid, record.Get(), c.version);
     EXPECT_EQ(grid->GetLogFont().faceName, "Arial\xC3\xA9") << c.version;
     EXPECT_EQ(grid->GetDefaultLogFont().height, -12) << c.version;
-    EXPECT_EQ(grid->GetTextColor(), (CGridColor{0x30, 0x20, 0x10})) << c.version;
+    EXPECT_EQ(grid->GetTextColor(), (CColor{0x30, 0x20, 0x10})) << c.version;
     EXPECT_FALSE(grid->GetDefaultAutoColumnWidth());
     EXPECT_EQ(grid->GetColumn(1)->alignment, 0);  // the item column is always left
     EXPECT_EQ(grid->GetColumn(2)->title, "MSG_7512");
@@ -293,7 +293,7 @@ TEST_F(BOMArchiveTest, TheLanguageFontIsNotStored) {
 TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
   auto original = Page({"R1", "R2"});
   original->SetCellFont(1, 2, CLogFont{});
-  original->SetCellTextColor(1, 2, CGridColor{1, 1, 1});
+  original->SetCellTextColor(1, 2, CColor{1, 1, 1});
   const Bytes good = Stored(*original);
   // Offsets in the stored record of that grid.
   const std::size_t font = 4;

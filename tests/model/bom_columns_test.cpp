@@ -173,7 +173,7 @@ TEST_F(BOMColumnsTest, CopyLayoutFromLeavesOutTransientColumns) {
   bold.faceName = "Liberation Sans";
   bold.weight = 700;
   run.SetCellFont(1, 5, bold);
-  run.SetCellTextColor(1, 5, CGridColor{200, 0, 0});
+  run.SetCellTextColor(1, 5, CColor{200, 0, 0});
   run.SetCellFont(1, 4, bold);  // in the transient column: not copied anywhere
   run.SetDefaultAutoRowHeight(false);
   run.PutRowHeight(0, 31);
@@ -188,7 +188,7 @@ TEST_F(BOMColumnsTest, CopyLayoutFromLeavesOutTransientColumns) {
   EXPECT_EQ(total.GetColumn(4)->alignment, 2);
   EXPECT_EQ(total.GetColumnWidth(4), 123);
   EXPECT_EQ(total.GetCellLogFont(1, 4), bold);
-  EXPECT_EQ(total.GetCellTextColor(1, 4), (CGridColor{200, 0, 0}));
+  EXPECT_EQ(total.GetCellTextColor(1, 4), (CColor{200, 0, 0}));
   EXPECT_NE(total.GetCellLogFont(1, 3), bold);
   EXPECT_FALSE(total.GetDefaultAutoRowHeight());
   EXPECT_EQ(total.GetRowHeight(0), 31);

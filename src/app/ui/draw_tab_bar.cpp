@@ -12,11 +12,11 @@
 
 namespace {
 
-QRect ToQRect(const IntRect& rect) {
+QRect ToQRect(const CRect& rect) {
   return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-IntRect ToIntRect(const QRect& rect) {
+CRect ToIntRect(const QRect& rect) {
   return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 

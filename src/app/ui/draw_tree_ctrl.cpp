@@ -25,7 +25,7 @@ class CTreeRowDelegate : public QStyledItemDelegate {
   }
 };
 
-QRect ToQRect(const IntRect& rect) {
+QRect ToQRect(const CRect& rect) {
   return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 

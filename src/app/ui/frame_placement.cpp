@@ -15,7 +15,7 @@ unsigned ReadUnsigned(const CProfile& profile, const char* key, unsigned default
   return value < 0 ? defaultValue : static_cast<unsigned>(value);
 }
 
-CPlacementRect ToPlacement(const QRect& rect) {
+CRect ToPlacement(const QRect& rect) {
   return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
@@ -44,15 +44,15 @@ bool WriteWindowPlacement(CProfile& profile, const CWindowPlacement& placement) 
   });
 }
 
-std::vector<CPlacementRect> ScreenRectangles() {
-  std::vector<CPlacementRect> screens;
+std::vector<CRect> ScreenRectangles() {
+  std::vector<CRect> screens;
   for (QScreen* screen : QGuiApplication::screens()) screens.push_back(ToPlacement(screen->availableGeometry()));
   return screens;
 }
 
 void RestoreWindowPlacement(QWidget& window, const CProfile& profile) {
   CWindowPlacement placement = SanitizePlacement(ReadWindowPlacement(profile), ScreenRectangles());
-  const CPlacementRect& normal = placement.normalPos;
+  const CRect& normal = placement.normalPos;
   window.resize(static_cast<int>(normal.right - normal.left), static_cast<int>(normal.bottom - normal.top));
   window.move(static_cast<int>(normal.left), static_cast<int>(normal.top));
   if (placement.showCmd == kShowMaximized) window.setWindowState(window.windowState() | Qt::WindowMaximized);

@@ -14,7 +14,7 @@ CWindowPlacement ReadWindowPlacement(const CProfile& profile);
 bool WriteWindowPlacement(CProfile& profile, const CWindowPlacement& placement);
 
 // The available rectangles of the screens of this desktop.
-std::vector<CPlacementRect> ScreenRectangles();
+std::vector<CRect> ScreenRectangles();
 
 // Reads the placement, keeps it on the screens and applies it to the window (a
 // maximised show command maximises it once it is shown).

@@ -21,11 +21,11 @@ constexpr int kMsgSample2 = 2570;
 constexpr int kMsgDefaults = 2571;
 constexpr int kMsgChoose = 2572;
 
-QColor ToQColor(ColorValue color) {
-  return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color));
+QColor ToQColor(CColor color) {
+  return QColor(color.red, color.green, color.blue);
 }
 
-ColorValue ToColorValue(const QColor& color) {
+CColor ToColor(const QColor& color) {
   return MakeColor(color.red(), color.green(), color.blue());
 }
 
@@ -68,9 +68,9 @@ bool CPageColors::Save(COptionsValues& values) {
   return true;
 }
 
-ColorValue CPageColors::ShownColor() const {
+CColor CPageColors::ShownColor() const {
   std::optional<ColorIndex> index = ColorOfListItem(m_list->currentRow());
-  return index ? m_colors[*index] : 0;
+  return index ? m_colors[*index] : CColor{};
 }
 
 void CPageColors::ShowCurrentColor() {
@@ -81,10 +81,10 @@ void CPageColors::ShowCurrentColor() {
   }
 }
 
-bool CPageColors::ChooseColor(ColorValue color) {
+bool CPageColors::ChooseColor(CColor color) {
   std::optional<ColorIndex> index = ColorOfListItem(m_list->currentRow());
   if (!index) return false;
-  if (IsColorTooNearHighlight(color, ToColorValue(palette().color(QPalette::Highlight)))) {
+  if (IsColorTooNearHighlight(color, ToColor(palette().color(QPalette::Highlight)))) {
     WindowMessageBox(this, StringQText(kMsgColorTooNearHighlight),
                      StringQText(kMsgColorTooNearHighlightCaption), kMbOk | kMbIconExclamation);
     return false;
@@ -96,7 +96,7 @@ bool CPageColors::ChooseColor(ColorValue color) {
 
 void CPageColors::OnChooseButton() {
   QColor chosen = QColorDialog::getColor(ToQColor(ShownColor()), this);
-  if (chosen.isValid()) ChooseColor(ToColorValue(chosen));
+  if (chosen.isValid()) ChooseColor(ToColor(chosen));
 }
 
 void CPageColors::ResetDefaults() {

@@ -29,8 +29,8 @@ class CPageColors : public COptionsPage {
 
   // The colour the colour dialog gave for the current item: refused with a warning
   // when it is too near the highlight colour (false), else the item's new colour.
-  bool ChooseColor(ColorValue color);
-  ColorValue ShownColor() const;
+  bool ChooseColor(CColor color);
+  CColor ShownColor() const;
   QListWidget* List() const { return m_list; }
 
  protected:
@@ -40,7 +40,7 @@ class CPageColors : public COptionsPage {
   void ShowCurrentColor();
   void OnChooseButton();
 
-  std::array<ColorValue, kColorCount> m_colors{};
+  std::array<CColor, kColorCount> m_colors{};
   QListWidget* m_list = nullptr;
   QLabel* m_samples[2] = {nullptr, nullptr};
 };

@@ -31,11 +31,11 @@ constexpr int kMsgCartouche = 7545;
 constexpr int kKindTexts[kLabelKindCount] = {kMsgBranch, kMsgDimension, kMsgPosition, kMsgBom,
                                              kMsgRun,    kMsgBusbar,    kMsgCartouche};
 
-QColor ToQColor(ColorValue color) {
-  return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color));
+QColor ToQColor(CColor color) {
+  return QColor(color.red, color.green, color.blue);
 }
 
-ColorValue ToColorValue(const QColor& color) {
+CColor ToColor(const QColor& color) {
   return MakeColor(color.red(), color.green(), color.blue());
 }
 
@@ -107,22 +107,22 @@ void CPageEtiq::OnKindChanged(int kind) {
   ShowKind(kind);
 }
 
-void CPageEtiq::SetWorkingFont(const CLogFont& font, ColorValue fontColor) {
+void CPageEtiq::SetWorkingFont(const CLogFont& font, CColor fontColor) {
   m_working.font = font;
   m_working.fontColor = fontColor;
 }
 
-void CPageEtiq::SetWorkingBackground(ColorValue background) { m_working.background = background; }
+void CPageEtiq::SetWorkingBackground(CColor background) { m_working.background = background; }
 
 void CPageEtiq::OnFontButton() {
   CLabelFontDlg dialog(LabelQFont(m_working.font), ToQColor(m_working.fontColor), this);
   if (dialog.exec() != QDialog::Accepted) return;
-  SetWorkingFont(LabelLogFont(dialog.SelectedFont(), m_working.font), ToColorValue(dialog.SelectedColor()));
+  SetWorkingFont(LabelLogFont(dialog.SelectedFont(), m_working.font), ToColor(dialog.SelectedColor()));
 }
 
 void CPageEtiq::OnBackgroundButton() {
   QColor color = QColorDialog::getColor(ToQColor(m_working.background), this);
-  if (color.isValid()) SetWorkingBackground(ToColorValue(color));
+  if (color.isValid()) SetWorkingBackground(ToColor(color));
 }
 
 void CPageEtiq::ResetDefaults() {

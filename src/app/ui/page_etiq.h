@@ -31,8 +31,8 @@ class CPageEtiq : public COptionsPage {
   bool Save(COptionsValues& values) override;
 
   // What the font and colour dialogs give for the kind shown.
-  void SetWorkingFont(const CLogFont& font, ColorValue fontColor);
-  void SetWorkingBackground(ColorValue background);
+  void SetWorkingFont(const CLogFont& font, CColor fontColor);
+  void SetWorkingBackground(CColor background);
   // The kinds as they stand, the one shown included.
   std::array<CLabelStyle, kLabelKindCount> Kinds();
   QListWidget* KindList() const { return m_list; }

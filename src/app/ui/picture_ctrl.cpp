@@ -34,7 +34,7 @@ QRect CPictureCtrl::PictureRect() const {
   int width = 0;
   int height = 0;
   if (!GetPictureSize(width, height)) return QRect();
-  IntRect placed = PlacePicture(width, height, this->width(), this->height(), m_options);
+  CRect placed = PlacePicture(width, height, this->width(), this->height(), m_options);
   return QRect(placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top);
 }
 

@@ -22,7 +22,7 @@ namespace {
 constexpr EGridAxis kRows = EGridAxis::Rows;
 constexpr EGridAxis kColumns = EGridAxis::Columns;
 
-CGridPoint ToGridPoint(const QPoint& point) { return {point.x(), point.y()}; }
+CPoint ToGridPoint(const QPoint& point) { return {point.x(), point.y()}; }
 
 }  // namespace
 
@@ -66,7 +66,7 @@ CCellPos CGridControl::HitTestCell(const QPoint& point) const {
 }
 
 QRect CGridControl::GetCellRangeRect(const CCellRange& range) const {
-  const CGridRect rect = m_viewport.GetCellRangeRect(range);
+  const CRect rect = m_viewport.GetCellRangeRect(range);
   return QRect(rect.left, rect.top, rect.Width(), rect.Height());
 }
 

@@ -34,9 +34,9 @@ void SizeToCellHeight(QFont& font, int cellHeight) {
 
 }  // namespace
 
-QColor ToQColor(CGridColor color) { return QColor(color.red, color.green, color.blue); }
+QColor ToQColor(CColor color) { return QColor(color.red, color.green, color.blue); }
 
-CGridColor FromQColor(const QColor& color) {
+CColor FromQColor(const QColor& color) {
   return {static_cast<std::uint8_t>(color.red()), static_cast<std::uint8_t>(color.green()),
           static_cast<std::uint8_t>(color.blue())};
 }

@@ -9,14 +9,14 @@
 #include <string_view>
 
 #include "grid/bitmap_desc.h"
-#include "grid/grid_color.h"
-#include "app/log_font.h"
+#include "platform/draw_types.h"
+#include "platform/log_font.h"
 
 // The boundary between the grid's plain values and Qt's.
 namespace tvr::grid {
 
-QColor ToQColor(CGridColor color);
-CGridColor FromQColor(const QColor& color);
+QColor ToQColor(CColor color);
+CColor FromQColor(const QColor& color);
 
 // The font a stored description stands for: "System" (or no face) is the desktop's
 // default font, the usual Windows faces map to the metric-compatible Liberation fonts,

@@ -18,7 +18,7 @@ CQtGridCanvas::CQtGridCanvas(QPainter& painter) : m_painter(painter) {
 
 CQtGridCanvas::~CQtGridCanvas() { m_painter.restore(); }
 
-void CQtGridCanvas::DrawLine(int x1, int y1, int x2, int y2, CGridColor color) {
+void CQtGridCanvas::DrawLine(int x1, int y1, int x2, int y2, CColor color) {
   if (x1 == x2 && y1 == y2) return;
   m_painter.setPen(QPen(ToQColor(color), 0));
   // The end point is not drawn: step one pixel back along the line.
@@ -27,13 +27,13 @@ void CQtGridCanvas::DrawLine(int x1, int y1, int x2, int y2, CGridColor color) {
   m_painter.drawLine(x1, y1, endX, endY);
 }
 
-void CQtGridCanvas::FillRect(const CGridRect& rect, CGridColor color) {
+void CQtGridCanvas::FillRect(const CRect& rect, CColor color) {
   if (rect.IsEmpty()) return;
   m_painter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(color));
 }
 
 void CQtGridCanvas::DrawText(int x, int y, std::string_view text, const CLogFont& font,
-                             CGridColor color) {
+                             CColor color) {
   const QFont& qfont = Font(font);
   m_painter.setFont(qfont);
   m_painter.setPen(ToQColor(color));
@@ -41,8 +41,8 @@ void CQtGridCanvas::DrawText(int x, int y, std::string_view text, const CLogFont
                      tvr::grid::ToQString(text));
 }
 
-void CQtGridCanvas::DrawTextInRect(const CGridRect& rect, std::string_view text, int alignment,
-                                   const CLogFont& font, CGridColor color) {
+void CQtGridCanvas::DrawTextInRect(const CRect& rect, std::string_view text, int alignment,
+                                   const CLogFont& font, CColor color) {
   if (rect.IsEmpty()) return;
   const Qt::Alignment horizontal = alignment == 1 ? Qt::AlignHCenter
                                    : alignment == 2 ? Qt::AlignRight

@@ -2,7 +2,7 @@
 
 #include "grid/ui/grid_qt_convert.h"
 
-CGridSize CQtTextMeasurer::MeasureLine(const CLogFont& font, std::string_view line) const {
+CSize CQtTextMeasurer::MeasureLine(const CLogFont& font, std::string_view line) const {
   const QFontMetrics& metrics = Metrics(font);
   return {metrics.horizontalAdvance(tvr::grid::ToQString(line)), metrics.height()};
 }

@@ -10,7 +10,7 @@
 // Measures the grid's text with the screen's fonts.
 class CQtTextMeasurer : public CGridTextMeasurer {
  public:
-  CGridSize MeasureLine(const CLogFont& font, std::string_view line) const override;
+  CSize MeasureLine(const CLogFont& font, std::string_view line) const override;
   CGridFontMetrics MeasureFont(const CLogFont& font) const override;
 
  private:

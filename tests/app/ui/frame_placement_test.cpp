@@ -69,7 +69,7 @@ TEST_F(FramePlacementTest, SavedFormsReadBack) {
   EXPECT_EQ(profile.ReadProfileText("Application Layout", "ShowCmd", ""), "1");
   EXPECT_EQ(profile.ReadProfileText("Application Layout", "MinPos", ""), "Left 0, Top 0, Right 0, Bottom 0");
   CWindowPlacement read = ReadWindowPlacement(profile);
-  EXPECT_EQ(read.normalPos, (CPlacementRect{20, 25, 320, 225}));
+  EXPECT_EQ(read.normalPos, (CRect{20, 25, 320, 225}));
 }
 
 }  // namespace
