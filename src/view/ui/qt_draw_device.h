@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QPainter>
+
+#include "view/draw_device.h"
+#include "view/draw_tools.h"
+
+// The drawing context's target on a QPainter: a widget, a QImage or a QPrinter. Figures
+// are drawn without antialiasing, as the drawing code expects pixels to fall; the not-xor
+// raster operation works on raster targets (widgets and images), which is where rubber
+// bands are drawn.
+class CQtDrawDevice : public CDrawDevice {
+ public:
+  // The painter must outlive the device; its state is restored when the device goes.
+  explicit CQtDrawDevice(QPainter& painter);
+  ~CQtDrawDevice() override;
+
+  void Line(const CDrawContext& dc, CPoint from, CPoint to) override;
+  void Polyline(const CDrawContext& dc, std::span<const CPoint> points) override;
+  void Polygon(const CDrawContext& dc, std::span<const CPoint> points) override;
+  void Rectangle(const CDrawContext& dc, const CRect& rect) override;
+  void Ellipse(const CDrawContext& dc, const CRect& rect) override;
+  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) override;
+  void ExcludeClip(const CDrawContext& dc, const CRect& rect) override;
+  void ClipChanged(const CDrawContext& dc) override;
+  void SetLayer(std::string_view, int) override {}
+  void ScreenLine(const CDrawContext& dc, CPoint from, CPoint to) override { Line(dc, from, to); }
+  void ScreenPolygon(const CDrawContext& dc, std::span<const CPoint> points) override { Polygon(dc, points); }
+  void Pixel(const CDrawContext& dc, CPoint point, CColor color) override;
+  void TextOut(const CDrawContext& dc, CPoint point, std::string_view text) override;
+  // A bitmap whose format has no colours of its own here is crossed out, not dropped.
+  void Bitmap(const CDrawContext& dc, const CRect& rect, const CBitmapDesc& bitmap) override;
+
+ private:
+  void UsePen(const CDrawContext& dc);
+  void UseTextStyle(const CDrawContext& dc);
+  // Fills and outlines a figure with the context's brush and pen; draw draws it with
+  // whatever pen and brush the painter holds.
+  template <typename Draw>
+  void FillAndOutline(const CDrawContext& dc, Draw draw);
+  QRect DeviceBox(const CDrawContext& dc, const CRect& rect) const;
+
+  QPainter& m_painter;
+};
