@@ -12,7 +12,7 @@ PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth qt6-translations-l10n
-  python3 python3-dbf shapelib
+  python3 python3-dbf python3-ezdxf shapelib
   locales
   # desktop integration and its test: xdg-mime asks mimetype on a plain desktop, gio on GNOME
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin

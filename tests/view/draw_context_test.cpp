@@ -1,0 +1,80 @@
+#include "view/draw_context.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "view/draw_recorder.h"
+
+namespace {
+
+class DrawContextTest : public testing::Test {
+ protected:
+  DrawContextTest() {
+    // Two logical units a pixel, y up.
+    m_dc.Mapping().SetMode(MapMode::Anisotropic);
+    m_dc.Mapping().SetWindowExtent({1000, 800});
+    m_dc.Mapping().SetViewportExtent({500, -400});
+  }
+  CDrawRecorder m_recorder;
+  CNominalFontMeasurer m_measurer;
+  CDrawContext m_dc{m_recorder, m_measurer, {500, 400}};
+};
+
+TEST_F(DrawContextTest, OnlyLineToMovesTheCurrentPosition) {
+  m_dc.MoveTo(1, 2);
+  const std::array<CPoint, 3> points{{{10, 10}, {20, 0}, {30, 10}}};
+  m_dc.Polyline(points);
+  m_dc.Polygon(points);
+  m_dc.Rectangle(0, 0, 5, 5);
+  EXPECT_EQ(m_dc.Position(), (CPoint{1, 2}));
+  m_dc.LineTo(7, 8);
+  EXPECT_EQ(m_dc.Position(), (CPoint{7, 8}));
+  EXPECT_EQ(m_recorder.Calls().back().points, (std::vector<CPoint>{{1, 2}, {7, 8}}));
+}
+
+TEST_F(DrawContextTest, RestoreBringsBackTheWholeStateAndTellsTheTargetOfAClipChange) {
+  const CDrawState before = m_dc.State();
+  m_dc.Save();
+  m_dc.SelectPen({PenStyle::Dot, 3, {1, 2, 3}});
+  m_dc.SelectBrush(CBrush::Hatched(HatchStyle::Cross, {4, 5, 6}));
+  m_dc.SetRasterOp(RasterOp::NotXorPen);
+  m_dc.Mapping().SetViewportOrigin({9, 9});
+  m_dc.ExcludeClipRect(0, 0, 100, -100);
+  EXPECT_EQ(m_dc.State().excluded, (std::vector<CRect>{{9, 9, 59, 59}}));  // device pixels
+  m_dc.Restore();
+  EXPECT_EQ(m_dc.State(), before);
+  EXPECT_EQ(m_recorder.Calls().back().kind, "ClipChanged");
+  m_dc.Restore();  // nothing saved: nothing happens
+  EXPECT_EQ(m_dc.State(), before);
+}
+
+TEST_F(DrawContextTest, FontsAreSizedAndMeasuredThroughTheMapping) {
+  CLogFont font;
+  for (const auto& [height, pixels] : {std::pair{-20, -10}, {-1, -1}, {30, 15}, {0, 0}}) {
+    font.height = height;
+    m_dc.SelectFont(font);
+    EXPECT_EQ(m_dc.DeviceFont().height, pixels) << height;
+  }
+  font.height = -20;  // 10 pixels: a cell of 11 with its leading, 5 a character
+  m_dc.SelectFont(font);
+  EXPECT_EQ(m_dc.GetTextExtent("Canvas"), (CSize{60, 22}));
+  EXPECT_EQ(m_dc.GetTextMetrics().descent, 4);
+}
+
+TEST_F(DrawContextTest, TextOutAtTheCurrentPositionMovesPastTheText) {
+  CLogFont font;
+  font.height = -20;
+  m_dc.SelectFont(font);
+  m_dc.MoveTo(100, 0);
+  m_dc.SetTextAlign(text_align::kUpdateCurrentPosition);
+  m_dc.TextOut(0, 0, "abc");
+  EXPECT_EQ(m_recorder.Calls().back().points, (std::vector<CPoint>{{100, 0}}));
+  EXPECT_EQ(m_dc.Position(), (CPoint{130, 0}));
+  m_dc.SetTextAlign(text_align::kCenter);
+  m_dc.TextOut(5, 6, "abc");
+  EXPECT_EQ(m_recorder.Calls().back().points, (std::vector<CPoint>{{5, 6}}));
+  EXPECT_EQ(m_dc.Position(), (CPoint{130, 0}));
+}
+
+}  // namespace
