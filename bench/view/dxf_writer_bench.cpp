@@ -1,0 +1,128 @@
+// A DXF export of a large layout: 10,000 figures (lines and texts) and 1,000 filled
+// figures that hide what lies below them, recorded through the drawing context and
+// written as a file. The same entities written by python3-ezdxf in the same run give the
+// yardstick (its time counts the making of the drawing and the saving, not the start of
+// Python).
+//
+// Run: build/bench/view/view_bench --benchmark_min_time=0.5
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "app/child_process.h"
+#include "view/draw_context.h"
+#include "view/dxf_writer.h"
+
+namespace {
+
+constexpr CSize kClient{1000, 800};
+
+void SetViewMapping(CDrawContext& dc) {
+  dc.Mapping().SetMode(MapMode::Isotropic);
+  dc.Mapping().SetWindowExtent({50000, 40000});
+  dc.Mapping().SetViewportExtent({kClient.cx, -kClient.cy});
+  dc.Mapping().SetViewportOrigin({kClient.cx / 2, kClient.cy / 2});
+}
+
+// Eleven figures then a fill, a thousand times over, spread over the whole view; every
+// tenth figure is a text, the others short lines as element edges are.
+void DrawLargeLayout(CDrawContext& dc) {
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600), side(200, 1500);
+  CLogFont font;
+  font.faceName = "Arial";
+  font.height = -150;
+  dc.SelectFont(font);
+  const char* layers[] = {"BUSBAR", "DIMS1", "POS", "TEXT"};
+  for (int fill = 0; fill < 1000; ++fill) {
+    dc.SetLayer(layers[fill % 4], 1 + fill % 4);
+    dc.SelectBrush(CBrush::Null());
+    dc.SelectPen({PenStyle::Solid, 0, {}});
+    for (int figure = 0; figure < 10; ++figure) {
+      const int px = x(random), py = y(random);
+      if (figure == 9) {
+        dc.DrawText("Q" + std::to_string(fill), {px, py, px + 1000, py - 200}, text_format::kSingleLine);
+      } else {
+        dc.MoveTo(px, py);
+        dc.LineTo(px + step(random), py + step(random));
+      }
+    }
+    const int px = x(random), py = y(random);
+    const std::array<CPoint, 4> face{{{px, py}, {px + side(random), py + 100}, {px + 900, py - side(random)},
+                                      {px - 50, py - 700}}};
+    dc.SelectPen({PenStyle::Null, 0, {}});
+    dc.SelectBrush(CBrush::Solid({200, 200, 200}));
+    dc.Polygon(face);
+  }
+}
+
+void BM_DxfExportOfALargeLayout(benchmark::State& state) {
+  CNominalFontMeasurer measurer;
+  std::size_t bytes = 0, entities = 0;
+  for (auto _ : state) {
+    CDxfWriter writer;
+    CDrawContext dc(writer, measurer, kClient);
+    SetViewMapping(dc);
+    DrawLargeLayout(dc);
+    const std::string file = writer.BuildFile();
+    bytes = file.size();
+    entities = writer.Entities().size();
+    benchmark::DoNotOptimize(file.data());
+  }
+  state.counters["entities_kept"] = static_cast<double>(entities);
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_DxfExportOfALargeLayout)->Unit(benchmark::kMillisecond);
+
+// The entities our writer kept, listed for the ezdxf script.
+std::string ListEntities(const std::filesystem::path& folder) {
+  CNominalFontMeasurer measurer;
+  CDxfWriter writer;
+  CDrawContext dc(writer, measurer, kClient);
+  SetViewMapping(dc);
+  DrawLargeLayout(dc);
+  const std::string path = (folder / "entities.txt").string();
+  std::ofstream out(path);
+  for (std::size_t i = 1; i < writer.Layers().size(); ++i) {
+    out << "Y " << writer.Layers()[i].name << " " << writer.Layers()[i].color << "\n";
+  }
+  for (const CDxfEntity& e : writer.Entities()) {
+    const std::string& layer = writer.Layers()[e.layer].name;
+    if (e.kind == DxfEntityKind::Line) {
+      out << "L " << layer << " " << e.p1.x << " " << e.p1.y << " " << e.p2.x << " " << e.p2.y << "\n";
+    } else {
+      out << "T " << layer << " " << e.p1.x << " " << e.p1.y << " " << e.p2.x << " " << e.p2.y << " "
+          << writer.Styles()[e.style].height << " " << e.text << "\n";
+    }
+  }
+  return path;
+}
+
+void BM_EzdxfWritesTheSameEntities(benchmark::State& state) {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tvr-view-bench";
+  std::filesystem::create_directories(folder);
+  const std::string list = ListEntities(folder);
+  const std::string timeFile = (folder / "seconds.txt").string();
+  const std::vector<std::string> arguments = {std::string(TVR_SOURCE_DIR) + "/bench/view/ezdxf_write.py", list,
+                                              (folder / "ezdxf.dxf").string(), timeFile};
+  for (auto _ : state) {
+    std::filesystem::remove(timeFile);
+    CChildProcess python;
+    double seconds = -1.0;
+    if (python.Start("/usr/bin/python3", arguments) == 0 && python.Wait() == 0) std::ifstream(timeFile) >> seconds;
+    if (seconds < 0.0) {
+      state.SkipWithError("python3-ezdxf did not run");
+      break;
+    }
+    state.SetIterationTime(seconds);
+  }
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_EzdxfWritesTheSameEntities)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
