@@ -40,11 +40,6 @@ class DxfWriterTest : public testing::Test {
     }
     return lines;
   }
-  std::size_t Texts() const {
-    std::size_t count = 0;
-    for (const CDxfEntity& e : m_writer.Entities()) count += e.kind == DxfEntityKind::Text;
-    return count;
-  }
 
   CDxfWriter m_writer;
   CNominalFontMeasurer m_measurer;
@@ -107,7 +102,7 @@ TEST_F(DxfWriterTest, TextsShareAStyleOnlyInTheSameFont) {
   font.italic = 1;
   m_dc.SelectFont(font);
   Text("d", 20, 80);
-  EXPECT_EQ(Texts(), 4u);
+  EXPECT_EQ(m_writer.Entities().size(), 4u);
   EXPECT_EQ(m_writer.Styles().size(), 3u);
 }
 
