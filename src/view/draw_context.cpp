@@ -113,6 +113,11 @@ void CDrawContext::IntersectClipRect(std::int32_t left, std::int32_t top, std::i
   m_device.ClipChanged(*this);
 }
 
+void CDrawContext::SetLayer(std::string_view name, int colorNumber) {
+  m_layer = std::string(name);
+  m_device.SetLayer(name, colorNumber);
+}
+
 void CDrawContext::ScreenLineTo(std::int32_t x, std::int32_t y) {
   const CPoint from = std::exchange(m_state.position, {x, y});
   m_device.ScreenLine(*this, from, {x, y});

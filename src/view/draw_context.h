@@ -83,7 +83,10 @@ class CDrawContext {
   void DrawText(std::string_view text, const CRect& rect, unsigned format);
   void ExcludeClipRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
   void IntersectClipRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
-  void SetLayer(std::string_view name, int colorNumber) { m_device.SetLayer(name, colorNumber); }
+  // The layer of the figures that follow (only files with layers keep it); it is not part
+  // of the saved state, so drawing code that changes it sets it back itself.
+  void SetLayer(std::string_view name, int colorNumber);
+  const std::string& LayerName() const { return m_layer; }
 
   // Marks of the screen only (a DXF file never carries them).
   void ScreenLineTo(std::int32_t x, std::int32_t y);
@@ -102,4 +105,5 @@ class CDrawContext {
   CSize m_deviceSize;
   CDrawState m_state;
   std::vector<CDrawState> m_saved;
+  std::string m_layer = "0";
 };

@@ -40,11 +40,13 @@ TEST_F(DrawContextTest, RestoreBringsBackTheWholeStateAndTellsTheTargetOfAClipCh
   m_dc.SelectBrush(CBrush::Hatched(HatchStyle::Cross, {4, 5, 6}));
   m_dc.SetRasterOp(RasterOp::NotXorPen);
   m_dc.Mapping().SetViewportOrigin({9, 9});
+  m_dc.SetLayer("POS", 2);
   m_dc.ExcludeClipRect(0, 0, 100, -100);
   EXPECT_EQ(m_dc.State().excluded, (std::vector<CRect>{{9, 9, 59, 59}}));  // device pixels
   m_dc.Restore();
   EXPECT_EQ(m_dc.State(), before);
   EXPECT_EQ(m_recorder.Calls().back().kind, "ClipChanged");
+  EXPECT_EQ(m_dc.LayerName(), "POS");  // layers are not the context's saved state
   m_dc.Restore();  // nothing saved: nothing happens
   EXPECT_EQ(m_dc.State(), before);
 }
