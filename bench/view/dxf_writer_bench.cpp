@@ -17,6 +17,7 @@
 #include "app/child_process.h"
 #include "view/draw_context.h"
 #include "view/dxf_writer.h"
+#include "view/nominal_font_measurer.h"
 
 namespace {
 

@@ -28,13 +28,3 @@ class CFontMeasurer {
   // The extent of the text as one line.
   virtual CSize Extent(const CLogFont& font, std::string_view text) const = 0;
 };
-
-// Measures without fonts, from the height alone: a cell of |height| pixels (16 for the
-// default 0) with a fifth below the baseline, a tenth of internal leading when the height
-// is a cell height, and every character half the cell wide. For targets that have no
-// fonts (recording for tests, benchmarks); it is not what the screen shows.
-class CNominalFontMeasurer : public CFontMeasurer {
- public:
-  CTextMetrics Metrics(const CLogFont& font) const override;
-  CSize Extent(const CLogFont& font, std::string_view text) const override;
-};

@@ -1,5 +1,6 @@
+#include "view/nominal_font_measurer.h"
+
 #include "platform/text_encoding.h"
-#include "view/font_measurer.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "app/child_process.h"
 #include "canvas_scene.h"
 #include "view/dxf_writer.h"
+#include "view/nominal_font_measurer.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "view/draw_recorder.h"
+#include "view/nominal_font_measurer.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "view/draw_context.h"
+#include "view/nominal_font_measurer.h"
 
 namespace {
 
