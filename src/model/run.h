@@ -18,6 +18,7 @@
 class CBOMGrid;
 class CDev;
 class CElementIterator;
+class CElementRecordReader;
 class CRunDocument;
 struct CBitmapDesc;
 namespace tvr::platform {
@@ -198,7 +199,14 @@ class CRun : public CObjWithProp {
   void ReplaceReference(std::string_view oldReference, std::string_view newReference);
   void RemoveManualQuantity(std::string_view reference, std::int64_t count);
   void AddManualQuantity(std::string_view reference, std::int64_t count);
+  // Makes the records of the trimmed reference hold the quantity, taking the surplus
+  // off the manual records or adding a manual record for the shortfall.
   void SetRefQuantity(std::string_view reference, std::int64_t quantity);
+  // What one record holds of its reference's line, the same rule by which the run books
+  // its records: a length record 1; an accessory record its quantity (1 when 0); a
+  // record whose booked flag is 0 nothing; an end element, elbow, junction or in-line
+  // unit 1; any other 1 when active and its reference is not its kind's default text.
+  std::int64_t HeldQuantity(const CDev& record) const;
   std::int64_t CountByRef(std::string_view reference) const;
   std::optional<std::string> GetDevicePropByRef(std::string_view reference, std::string_view field) const;
   bool SetDevicePropByRef(std::string_view reference, std::string_view field, std::string_view value);
@@ -234,7 +242,7 @@ class CRun : public CObjWithProp {
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);
   void SerializeHead(CArchiveReader& archive);
-  void ReadElementList(CArchiveReader& archive);
+  void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader);
 
   CRunDocument* m_document = nullptr;
   CDev* m_current = nullptr;
