@@ -153,8 +153,13 @@ TEST(TextToLogFont, ReadsFieldsInOrderAndMissingOnesStayZero) {
       {" Arial ,x,y", Font("Arial", 0, 0), "blanks around the face, words as numbers"},
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 9, 0),
        "face cut to 31 characters"},
-      {longFace + ",9", Font(longFace.substr(0, 62), 9, 0), "cut between characters"}};
-  for (const auto& c : cases) EXPECT_EQ(TextToLogFont(c.text), c.expected) << c.guards;
+      {longFace + ",9", Font(longFace.substr(0, 62), 9, 0), "cut between characters"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 9, 0),
+       "a blank at the cut goes at the first read, not the second"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextToLogFont(c.text), c.expected) << c.guards;
+    EXPECT_EQ(TextToLogFont(LogFontToText(TextToLogFont(c.text))), c.expected) << c.guards;
+  }
 }
 
 TEST(LogFontToText, DropsTrailingEmptyFields) {
