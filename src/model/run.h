@@ -241,6 +241,7 @@ class CRun : public CObjWithProp {
   void TakeOverElements(CRun& oldRun, bool variantChange);
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);
+  void DeleteElement(CDev* element, bool detachUnits);
   void SerializeHead(CArchiveReader& archive);
   void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader);
 
