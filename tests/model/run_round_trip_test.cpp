@@ -130,10 +130,12 @@ TEST_F(RunRoundTripTest, TapOffUnitsComeBackOnTheElementsTheyWereAttachedTo) {
   CDev* start = builder.Start(4);
   CDev* a = builder.Add(start, 4, CDev::kStraight, 1000, "S-A");
   CDev* b = builder.Add(a, 4, CDev::kElbow, 500, "ELB-B");
+  b->SetActive(0);  // loading once added a record for it inside the chain
   CDev* c = builder.Add(b, 5, CDev::kStraight, 800, "S-C");
   m_run->AddLengthToBOM("", 1800, 0);
   CDev* accessory = builder.Loose(CDev::kAccessory, "ACC");
-  m_run->GetBOM().AddHeldQuantity("ACC", 1);
+  accessory->SetStyle2(3);
+  m_run->GetBOM().AddHeldQuantity("ACC", 3);
   CDev* first = builder.Loose(CDev::kTapOff, "TAP-1", start);
   const std::vector<CDev*> targets = {start, a, b, c, accessory, first, nullptr};
   for (std::size_t i = 1; i < targets.size(); ++i) builder.Loose(CDev::kTapOff, "TAP-" + std::to_string(i + 1), targets[i]);
