@@ -16,10 +16,6 @@ bool IsValidRotation(int rotation) {
   return rotation == 16 || rotation == 32 || rotation == 64 || rotation == 128;
 }
 
-// Length, accessory and tap-off records live outside the chain: the writer finds them
-// in the run's lists, never among an element's neighbours.
-bool IsChainKind(int kind) { return kind < CDev::kLengthRecord; }
-
 }  // namespace
 
 CElementRecordReader::CElementRecordReader(CArchiveReader& archive, CRun* run)
@@ -67,7 +63,7 @@ void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting
   element.CObjWithProp::Serialize(m_archive);
   const auto kind = static_cast<std::int16_t>(m_archive.ReadWord());
   if (kind < 0 || kind >= CDev::kKindCount) Damaged("kind " + std::to_string(kind));
-  if (linkFace >= 0 && nesting == Nesting::kChain && !IsChainKind(kind)) {
+  if (linkFace >= 0 && nesting == Nesting::kChain && !CRun::IsChainKind(kind)) {
     Damaged("a record of kind " + std::to_string(kind) + " inside the chain");
   }
   element.m_kind = kind;

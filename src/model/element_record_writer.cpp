@@ -9,7 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
-void CElementRecordWriter::Write(const CDev& root) {
+void CElementRecordWriter::Write(const CDev& root, bool alone) {
   struct Frame {
     const CDev* element;
     int face;
@@ -28,9 +28,10 @@ void CElementRecordWriter::Write(const CDev& root) {
     }
     m_archive.WriteByte(static_cast<std::uint8_t>(element->GetFreeFace(face)));
     const CDev* neighbour = element->GetNeighbour(face);
-    // A neighbour met twice (links in a circle) is not nested again.
-    const bool link = neighbour != nullptr && face != element->GetBackFace() &&
-                      written.insert(neighbour).second;
+    // A neighbour met twice (links in a circle) is not nested again; records kept outside
+    // the chain are written from the run's lists, never as a neighbour.
+    const bool link = !alone && neighbour != nullptr && face != element->GetBackFace() &&
+                      CRun::IsChainKind(neighbour->GetKind()) && written.insert(neighbour).second;
     m_archive.WriteByte(link ? 1 : 0);
     if (!link) continue;
     WriteHead(*neighbour);

@@ -17,8 +17,9 @@ class CElementRecordWriter {
   // order; it must not change while the writer is in use.
   CElementRecordWriter(CArchiveWriter& archive, const CRun* run) : m_archive(archive), m_run(run) {}
 
-  // The record of the element with the records of its neighbours nested in it.
-  void Write(const CDev& root);
+  // The record of the element with the records of its neighbours nested in it: those of
+  // the chain's kinds (0 to 11) beyond its back face, or none at all when `alone`.
+  void Write(const CDev& root, bool alone = false);
 
  private:
   void WriteHead(const CDev& element);

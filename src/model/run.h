@@ -212,8 +212,12 @@ class CRun : public CObjWithProp {
   bool SetDevicePropByRef(std::string_view reference, std::string_view field, std::string_view value);
   const CBitmapDesc* GetPartRecordFieldByRef(std::string_view reference) const;
   CDev* GetFirstElement() const;
+  // Kinds an element of the chain may have: length, accessory and tap-off records are
+  // kept in the run's lists, outside the chain.
+  static bool IsChainKind(int kind);
   // Elements in chain-index order: post-order of a depth-first walk from the start (the
-  // start element when none), then the kind-13 and kind-14 devices in list order.
+  // start element when none) through elements of the chain's kinds, then the kind-13
+  // and kind-14 devices in list order.
   std::vector<CDev*> GetChainOrder(const CDev* start = nullptr) const;
   void RebuildLengthRecords(int allowedVariantMask);
   // Reference row of the rating and the neutral's extra width; "RAL" removed with the

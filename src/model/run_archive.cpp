@@ -37,7 +37,7 @@ void CRun::Serialize(CArchiveWriter& archive) const {
   CElementRecordWriter writer(archive, this);
   if ((m_flags & kArchivedFlagsMask) == 0) {
     if (m_startMarker != nullptr) {
-      writer.Write(*m_startMarker);
+      writer.Write(*m_startMarker, true);
     } else {
       CDev marker;  // a run without its marker still gives the reader one
       marker.SetKind(CDev::kEnd);
@@ -45,7 +45,7 @@ void CRun::Serialize(CArchiveWriter& archive) const {
     }
   }
   archive.WriteDword(static_cast<std::uint32_t>(m_lengths.size()));
-  for (const CDev* record : m_lengths) writer.Write(*record);
+  for (const CDev* record : m_lengths) writer.Write(*record, true);
   const CDev* start = GetFirstElement();
   archive.WriteByte(start != nullptr ? 1 : 0);
   if (start != nullptr) writer.Write(*start);
@@ -54,7 +54,7 @@ void CRun::Serialize(CArchiveWriter& archive) const {
     if (IsRecordOutsideChain(*device)) extra.push_back(device);
   }
   archive.WriteDword(static_cast<std::uint32_t>(extra.size()));
-  for (const CDev* device : extra) writer.Write(*device);
+  for (const CDev* device : extra) writer.Write(*device, true);
   m_bom->Serialize(archive);
   if (m_document != nullptr) m_document->SerializeRunAnnotations(archive, *this);
   else archive.WriteDword(0);

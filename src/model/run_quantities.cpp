@@ -144,6 +144,8 @@ CDev* CRun::GetFirstElement() const {
   return nullptr;
 }
 
+bool CRun::IsChainKind(int kind) { return kind >= CDev::kEnd && kind < CDev::kLengthRecord; }
+
 std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
   std::vector<CDev*> order;
   if (start == nullptr) start = GetFirstElement();
@@ -164,7 +166,9 @@ std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
     const int face = frame.face++;
     if (face == frame.element->GetBackFace()) continue;
     CDev* neighbour = frame.element->GetNeighbour(face);
-    if (neighbour != nullptr && seen.insert(neighbour).second) stack.push_back({neighbour, 0});
+    if (neighbour != nullptr && IsChainKind(neighbour->GetKind()) && seen.insert(neighbour).second) {
+      stack.push_back({neighbour, 0});
+    }
   }
   for (CDev* device : m_devices) {
     if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff) order.push_back(device);

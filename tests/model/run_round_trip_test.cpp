@@ -170,8 +170,9 @@ TEST_F(RunRoundTripTest, RecordsTheWriterCannotWriteBackAreRefused) {
   CDev* start = builder.Start(4);
   CDev* straight = element(CDev::kStraight, 1);
   builder.Add(builder.Add(straight, 4, CDev::kStraight, 100), 4, CDev::kStraight, 100);
+  // Our writer nests no unit in the chain; the unit's kind is put in by hand below.
   CDev* chainWithUnit = builder.Start(4);
-  builder.Add(chainWithUnit, 4, CDev::kTapOff, 0);
+  builder.Add(chainWithUnit, 4, CDev::kStraight, 0)->SetPropValue("MARK", "unit");
   CDev* accessoryWithNeighbour = element(CDev::kAccessory, 1);
   builder.Add(accessoryWithNeighbour, 4, CDev::kStraight, 100);
   // A unit attached to the start of a longer chain than the record will hold.
@@ -196,7 +197,16 @@ TEST_F(RunRoundTripTest, RecordsTheWriterCannotWriteBackAreRefused) {
       {"a unit attached past the chain order", start, {unit}, true},
   };
   for (const auto& c : cases) {
-    const Bytes bytes = Compose(c.start, c.extra);
+    Bytes bytes = Compose(c.start, c.extra);
+    if (c.start == chainWithUnit) {
+      CObjWithProp mark;
+      mark.SetPropValue("MARK", "unit");
+      CArchiveWriter marked;
+      mark.Serialize(marked);
+      const auto at = std::search(bytes.begin(), bytes.end(), marked.Bytes().begin(), marked.Bytes().end());
+      ASSERT_NE(at, bytes.end());
+      *(at + static_cast<std::ptrdiff_t>(marked.Bytes().size())) = CDev::kTapOff;  // the kind follows the list
+    }
     auto run = NewRun();
     CArchiveReader reader(bytes);
     if (c.refused) {
