@@ -73,14 +73,8 @@ TEST_F(RunRoundTripTest, SavingAndReloadingGainsNoRecordsAndNoQuantity) {
       {"an inactive elbow", "ELB-X",
        [](CRun& run) {
          CChainBuilder builder(run);
-         CDev* straight = builder.Add(builder.Start(4), 4, CDev::kStraight, 1000, "S-1");
-         CDev* elbow = run.NewElement();
-         elbow->SetKind(CDev::kElbow);
-         elbow->SetDirection(4);
-         elbow->SetReference("ELB-X");
-         elbow->SetNeighbour(0, straight);
-         straight->SetNeighbour(4, elbow);
-         run.AddDevice(elbow);
+         builder.Add(builder.Add(builder.Start(4), 4, CDev::kStraight, 1000, "S-1"), 4, CDev::kElbow, 0, "ELB-X")
+             ->SetActive(0);
        }},
       {"an element whose booked flag is 0", "S-NB",
        [](CRun& run) {
