@@ -157,7 +157,9 @@ CLogFont TextToLogFont(std::string_view text) {
   CLogFont font;
   std::vector<std::string_view> fields = SplitAtCommas(text);
   fields.resize(std::max<std::size_t>(fields.size(), 12));
-  font.faceName = CutToCharacters(TrimBlanks(fields[0]), kMaxFaceNameCharacters);
+  // Trimmed again after the cut: a face cut before a blank would lose that blank when the
+  // text it is written to is read again.
+  font.faceName = std::string(TrimBlanks(CutToCharacters(TrimBlanks(fields[0]), kMaxFaceNameCharacters)));
   font.height = TextToInt(fields[1]);
   font.weight = TextToInt(fields[2]);
   font.italic = fields[3].find('I') != std::string_view::npos;

@@ -125,6 +125,7 @@ int CBOMGrid::TargetRowOf(const std::string& text, int storedRow) {
   const int found = line->row;
   if (found == storedRow || !IsLineRow(storedRow)) return found;
   // Lines come back in the order of the run's records; the stored order wins.
+  ForgetNumbering();
   std::swap(m_lines[static_cast<std::size_t>(found)], m_lines[static_cast<std::size_t>(storedRow)]);
   LineAt(found).row = found;
   LineAt(storedRow).row = storedRow;

@@ -79,6 +79,9 @@ void CBOMGrid::ReindexLines() {
 }
 
 void CBOMGrid::SetLineReference(CBOMLine& line, std::string_view reference) {
+  // A new reference may bring another group, and so other numbers below it; the one
+  // exception, the line just appended, is numbered on from the last line.
+  if (line.row != static_cast<int>(m_lines.size()) - 2 || line.row != m_numberedLines + 1) ForgetNumbering();
   m_index.Erase(line);
   line.reference = std::string(reference);
   if (line.row >= 1) m_index.Insert(line);
@@ -114,6 +117,14 @@ std::int64_t CBOMGrid::GetLineQuantity(int row) const {
 }
 
 bool CBOMGrid::AddRefQuantity(std::string_view reference, std::int64_t quantity) {
+  return AddQuantity(reference, quantity, true);
+}
+
+bool CBOMGrid::AddHeldQuantity(std::string_view reference, std::int64_t quantity) {
+  return AddQuantity(reference, quantity, false);
+}
+
+bool CBOMGrid::AddQuantity(std::string_view reference, std::int64_t quantity, bool tellSource) {
   if (quantity < 1 || quantity > kMaxQuantity) return false;
   CBOMLine* line = FindLineRecord(reference);
   if (line != nullptr ? line->quantity > kMaxQuantity - quantity : GetRowCount() >= kMaxRowCount) {
@@ -122,11 +133,11 @@ bool CBOMGrid::AddRefQuantity(std::string_view reference, std::int64_t quantity)
   MarkTotalsStale();
   if (line != nullptr) {
     line->quantity += quantity;
-    if (m_source != nullptr) m_source->SetRefQuantity(line->reference, line->quantity);
+    if (tellSource && m_source != nullptr) m_source->SetRefQuantity(line->reference, line->quantity);
     UpdateLineCells(line->row);
   } else {
     // The totals merge a reference over all groups, so their lines keep no suffix.
-    AppendLine(IsTotalPage() ? CutGroupSuffix(reference) : reference, quantity);
+    AppendLine(IsTotalPage() ? CutGroupSuffix(reference) : reference, quantity, tellSource);
   }
   NumberLines(2);
   NotifyInvalidated();
@@ -146,14 +157,14 @@ void CBOMGrid::AppendEditLine() {
   SetCell(oldEdit, 0, "", ColumnAlignment(0));
 }
 
-void CBOMGrid::AppendLine(std::string_view reference, std::int64_t quantity) {
+void CBOMGrid::AppendLine(std::string_view reference, std::int64_t quantity, bool tellSource) {
   const int row = EditRow();
   AppendEditLine();
   CBOMLine& line = LineAt(row);
   SetLineReference(line, reference);
   line.quantity = quantity;
   line.autoRowHeight = m_defaultAutoRowHeight;
-  if (m_source != nullptr) m_source->SetRefQuantity(line.reference, quantity);
+  if (tellSource && m_source != nullptr) m_source->SetRefQuantity(line.reference, quantity);
   UpdateLineCells(row);
 }
 
@@ -177,6 +188,7 @@ bool CBOMGrid::RemoveRefQuantity(std::string_view reference, std::int64_t quanti
 
 void CBOMGrid::DeleteLineRow(int row) {
   const std::string reference = LineAt(row).reference;
+  ForgetNumbering();
   m_index.Erase(LineAt(row));
   CGridModel::DeleteRow(row);
   m_lines.erase(m_lines.begin() + row);
@@ -215,6 +227,7 @@ bool CBOMGrid::MoveLine(int from, int to) {
   // the edit line and lose its quantity from every look-up.
   if (!IsLineRow(from) || !IsLineRow(to)) return false;
   if (from == to) return true;
+  ForgetNumbering();
   const auto first = m_lines.begin();
   if (from < to) {
     std::rotate(first + from, first + from + 1, first + to + 1);

@@ -13,6 +13,7 @@
 #include "model/bom_column.h"
 #include "model/bom_column_kind.h"
 #include "model/bom_group.h"
+#include "model/bom_item_counter.h"
 #include "model/bom_line.h"
 #include "model/bom_line_index.h"
 #include "model/bom_stored_fonts.h"
@@ -82,6 +83,9 @@ class CBOMGrid : public CGridModel {
   // source is told the line's new quantity. False for a quantity below 1, a total above
   // kMaxQuantity or a grid already holding kMaxRowCount rows (nothing changes).
   bool AddRefQuantity(std::string_view reference, std::int64_t quantity);
+  // The same for a quantity that the source's records already hold (the run booking its
+  // own records): the source is not told, so a booking costs nothing per record.
+  bool AddHeldQuantity(std::string_view reference, std::int64_t quantity);
   // Removes up to that quantity (the whole line for a blank reference); a line left at
   // 0 is deleted and the source told quantity 0. False when the reference has no line or
   // the amount is below 1.
@@ -195,12 +199,15 @@ class CBOMGrid : public CGridModel {
   void ReindexLines();
   CBOMLine* FindLineRecord(std::string_view reference) const;
   void AppendEditLine();
-  void AppendLine(std::string_view reference, std::int64_t quantity);
+  bool AddQuantity(std::string_view reference, std::int64_t quantity, bool tellSource);
+  void AppendLine(std::string_view reference, std::int64_t quantity, bool tellSource);
   void DeleteLineRow(int row);
   void AutoSizeRowIfWanted(int row);
 
   // Numbering (bom_numbering.cpp).
   void WriteItemNumbers();
+  void NumberNewLines();
+  void ForgetNumbering() { m_numberedLines = -1; }
   std::optional<std::string> TotalPageValue(int row, int kind) const;
 
   // Cells (bom_cells.cpp).
@@ -251,6 +258,11 @@ class CBOMGrid : public CGridModel {
   std::array<std::int32_t, 4> m_rectangle{};
   std::array<std::int32_t, 3> m_viewAngles{-30, -45, 0};
   CBOMLineIndex m_index;
+  // The item counter after the last line and the number of lines it has numbered, while
+  // every line's number is written and no line has moved since (-1 otherwise): lines
+  // appended at the end are then numbered alone.
+  CBOMItemCounter m_numberedTail;
+  int m_numberedLines = -1;
   CBOMStoredFonts m_storedFonts;
   // The measurer each column was last fitted with as a whole (see FitColumn).
   std::vector<const CGridTextMeasurer*> m_fittedWith;

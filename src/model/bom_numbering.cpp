@@ -10,42 +10,25 @@ namespace {
 
 bool g_numbering = true;
 
-constexpr int kGroupSlots = 100;
-
-// Item numbers of lines in groups: each group (1..99) takes, at its first line, a base
-// of 100 x the next item number, and counts its lines on from there.
-class CItemCounter {
- public:
-  std::string Next(const std::string& prefix, const CBOMGroup& group) {
-    if (group.number < 1 || group.number >= kGroupSlots) {
-      const std::string item = prefix + "." + std::to_string(m_next);
-      Advance();
-      return item;
-    }
-    std::int64_t& slot = m_slots[static_cast<std::size_t>(group.number)];
-    if (slot == 0) {
-      slot = m_base;
-      Advance();
-    } else {
-      ++slot;
-    }
-    // A flagged line shares the number of the line before it in its group.
-    if (group.flag != ' ' && slot % 100 > 1) --slot;
-    return prefix + "." + std::to_string(slot / 100) + "." + std::to_string(slot % 100);
-  }
-
- private:
-  void Advance() {
-    ++m_next;
-    m_base += 100;
-  }
-
-  std::int64_t m_next = 1;
-  std::int64_t m_base = 101;
-  std::array<std::int64_t, kGroupSlots> m_slots{};
-};
-
 }  // namespace
+
+std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& group) {
+  if (group.number < 1 || group.number >= kGroupSlots) {
+    const std::string item = prefix + "." + std::to_string(m_next);
+    Advance();
+    return item;
+  }
+  std::int64_t& slot = m_slots[static_cast<std::size_t>(group.number)];
+  if (slot == 0) {
+    slot = m_base;
+    Advance();
+  } else {
+    ++slot;
+  }
+  // A flagged line shares the number of the line before it in its group.
+  if (group.flag != ' ' && slot % 100 > 1) --slot;
+  return prefix + "." + std::to_string(slot / 100) + "." + std::to_string(slot % 100);
+}
 
 void CBOMGrid::SetNumbering(bool on) { g_numbering = on; }
 
@@ -56,7 +39,8 @@ void CBOMGrid::NumberLines(int mode) {
     g_numbering = !g_numbering;
     return;
   }
-  if (mode >= 1 && g_numbering) WriteItemNumbers();
+  if (mode == 1 && g_numbering) WriteItemNumbers();
+  if (mode == 2 && g_numbering) NumberNewLines();
   if (mode <= 1) {
     for (int row = 0; row < GetRowCount(); ++row) UpdateLineCells(row);
   }
@@ -64,15 +48,32 @@ void CBOMGrid::NumberLines(int mode) {
 }
 
 void CBOMGrid::WriteItemNumbers() {
-  CItemCounter counter;
-  const int alignment = ColumnAlignment(1);
-  for (int row = 1; row < GetRowCount(); ++row) {
-    SetCell(row, 1, counter.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference)), alignment);
+  ForgetNumbering();
+  NumberNewLines();
+}
+
+// Numbers the lines after those already numbered, and the edit line. Every line is
+// numbered again when the numbers are not known to be current.
+void CBOMGrid::NumberNewLines() {
+  const int lines = GetRowCount() - 2;
+  const bool current = m_numberedLines >= 0 && m_numberedLines <= lines;
+  if (current && m_numberedLines == lines) return;  // nothing new: every number stands
+  if (!current) {
+    m_numberedTail = CBOMItemCounter();
+    m_numberedLines = 0;
   }
+  const int alignment = ColumnAlignment(1);
+  for (int row = m_numberedLines + 1; row <= lines; ++row) {
+    SetCell(row, 1, m_numberedTail.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference)), alignment);
+  }
+  m_numberedLines = lines;
+  CBOMItemCounter edit = m_numberedTail;
+  SetCell(lines + 1, 1, edit.Next(m_itemPrefix, ParseBOMGroup(LineAt(lines + 1).reference)), alignment);
 }
 
 void CBOMGrid::SetItemPrefix(std::string_view prefix) {
   m_itemPrefix = std::string(prefix);
+  ForgetNumbering();
   NumberLines(1);
 }
 

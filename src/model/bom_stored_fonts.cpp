@@ -94,12 +94,14 @@ void PutLong(CBOMStoredFonts::Bytes& bytes, std::size_t at, std::int32_t value) 
   for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(bits >> (8 * i));
 }
 
-// The face's UTF-16 units, cut so that a terminator fits and no pair is split.
+// The face's UTF-16 units, cut to the record's 32 without splitting a pair. A face of 32
+// units is written without a terminator, as the reader takes it: the 32 characters of
+// an old record's face come back whole.
 std::u16string FaceUnits(const std::string& face) {
   std::u16string units =
       tvr::platform::Utf8ToUtf16(std::string_view(face).substr(0, face.find('\0')));
-  if (units.size() >= kFaceUnits) {
-    std::size_t keep = kFaceUnits - 1;
+  if (units.size() > kFaceUnits) {
+    std::size_t keep = kFaceUnits;
     if (tvr::platform::IsHighSurrogate(units[keep - 1])) --keep;
     units.resize(keep);
   }

@@ -4,6 +4,7 @@
 #include "model/prop_window_notifier.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <limits>
 #include <stdexcept>
 
@@ -47,7 +48,32 @@ void CObjWithProp::Serialize(CArchiveReader& archive) {
   // Read every pair before changing anything, so a damaged list changes nothing.
   std::vector<CProp> pairs(count);
   for (auto& pair : pairs) pair.Serialize(archive);
-  for (const auto& pair : pairs) SetPropValue(pair.GetName(), pair.GetValue());
+  StorePairs(pairs);
+}
+
+// What SetPropValue would make of the pairs one after the other (a name keeps its first
+// position and its last value, an empty value removes it), with one hashed look-up per
+// pair instead of a search of the list, so that a long list loads in linear time.
+void CObjWithProp::StorePairs(std::vector<CProp>& pairs) {
+  std::unordered_map<std::string_view, std::size_t> positions;
+  positions.reserve(m_props.size() + pairs.size());
+  for (std::size_t i = 0; i < m_props.size(); ++i) positions.emplace(m_props[i]->GetName(), i);
+  for (CProp& pair : pairs) {
+    const auto found = positions.find(pair.GetName());
+    if (found != positions.end()) {
+      std::unique_ptr<CProp>& slot = m_props[found->second];
+      if (pair.GetValue().empty()) {
+        positions.erase(found);
+        slot.reset();  // gone; compacted below
+      } else {
+        slot->SetValue(pair.GetValue());
+      }
+    } else if (!pair.GetValue().empty()) {
+      m_props.push_back(std::make_unique<CProp>(std::move(pair)));
+      positions.emplace(m_props.back()->GetName(), m_props.size() - 1);
+    }
+  }
+  std::erase(m_props, nullptr);
 }
 
 CObjWithProp* CObjWithProp::GetNextObject() const { return nullptr; }

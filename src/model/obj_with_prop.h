@@ -76,6 +76,7 @@ class CObjWithProp {
 
  private:
   int FindIndex(std::string_view name) const;
+  void StorePairs(std::vector<CProp>& pairs);
 
   std::vector<std::unique_ptr<CProp>> m_props;
   std::shared_ptr<CObjWithProp*> m_self;

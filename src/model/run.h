@@ -18,6 +18,7 @@
 class CBOMGrid;
 class CDev;
 class CElementIterator;
+class CElementRecordReader;
 class CRunDocument;
 struct CBitmapDesc;
 namespace tvr::platform {
@@ -198,14 +199,25 @@ class CRun : public CObjWithProp {
   void ReplaceReference(std::string_view oldReference, std::string_view newReference);
   void RemoveManualQuantity(std::string_view reference, std::int64_t count);
   void AddManualQuantity(std::string_view reference, std::int64_t count);
+  // Makes the records of the trimmed reference hold the quantity, taking the surplus
+  // off the manual records or adding a manual record for the shortfall.
   void SetRefQuantity(std::string_view reference, std::int64_t quantity);
+  // What one record holds of its reference's line, the same rule by which the run books
+  // its records: a length record 1; an accessory record its quantity (1 when 0); a
+  // record whose booked flag is 0 nothing; an end element, elbow, junction or in-line
+  // unit 1; any other 1 when active and its reference is not its kind's default text.
+  std::int64_t HeldQuantity(const CDev& record) const;
   std::int64_t CountByRef(std::string_view reference) const;
   std::optional<std::string> GetDevicePropByRef(std::string_view reference, std::string_view field) const;
   bool SetDevicePropByRef(std::string_view reference, std::string_view field, std::string_view value);
   const CBitmapDesc* GetPartRecordFieldByRef(std::string_view reference) const;
   CDev* GetFirstElement() const;
+  // Kinds an element of the chain may have: length, accessory and tap-off records are
+  // kept in the run's lists, outside the chain.
+  static bool IsChainKind(int kind);
   // Elements in chain-index order: post-order of a depth-first walk from the start (the
-  // start element when none), then the kind-13 and kind-14 devices in list order.
+  // start element when none) through elements of the chain's kinds, then the kind-13
+  // and kind-14 devices in list order.
   std::vector<CDev*> GetChainOrder(const CDev* start = nullptr) const;
   void RebuildLengthRecords(int allowedVariantMask);
   // Reference row of the rating and the neutral's extra width; "RAL" removed with the
@@ -233,8 +245,9 @@ class CRun : public CObjWithProp {
   void TakeOverElements(CRun& oldRun, bool variantChange);
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);
+  void DeleteElement(CDev* element, bool detachUnits);
   void SerializeHead(CArchiveReader& archive);
-  void ReadElementList(CArchiveReader& archive);
+  void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader);
 
   CRunDocument* m_document = nullptr;
   CDev* m_current = nullptr;

@@ -1,6 +1,8 @@
 #include "platform/archive.h"
 #include "model/bom_grid.h"
 #include "model/dev.h"
+#include "model/element_record_reader.h"
+#include "model/element_record_writer.h"
 #include "model/run.h"
 #include "model/run_document.h"
 
@@ -14,6 +16,11 @@ constexpr std::uint64_t kMinElementRecordBytes = 100;
   throw CArchiveError("damaged run record: " + what, archive.Position());
 }
 
+// The devices that the record stores after the chain, each on its own.
+bool IsRecordOutsideChain(const CDev& device) {
+  return device.GetKind() == CDev::kAccessory || device.GetKind() == CDev::kTapOff;
+}
+
 }  // namespace
 
 void CRun::Serialize(CArchiveWriter& archive) const {
@@ -25,9 +32,12 @@ void CRun::Serialize(CArchiveWriter& archive) const {
   archive.WriteWord(static_cast<std::uint16_t>(m_rotation));
   archive.WriteByte(static_cast<std::uint8_t>(m_partsState));
   archive.WriteByte(static_cast<std::uint8_t>(m_flags & 0xFF));
+  // One writer for every element record, so the chain order that tap-off units refer
+  // to is built once.
+  CElementRecordWriter writer(archive, this);
   if ((m_flags & kArchivedFlagsMask) == 0) {
     if (m_startMarker != nullptr) {
-      m_startMarker->Serialize(archive);
+      writer.Write(*m_startMarker, true);
     } else {
       CDev marker;  // a run without its marker still gives the reader one
       marker.SetKind(CDev::kEnd);
@@ -35,16 +45,16 @@ void CRun::Serialize(CArchiveWriter& archive) const {
     }
   }
   archive.WriteDword(static_cast<std::uint32_t>(m_lengths.size()));
-  for (const CDev* record : m_lengths) record->Serialize(archive);
+  for (const CDev* record : m_lengths) writer.Write(*record, true);
   const CDev* start = GetFirstElement();
   archive.WriteByte(start != nullptr ? 1 : 0);
-  if (start != nullptr) start->Serialize(archive);
+  if (start != nullptr) writer.Write(*start);
   std::vector<const CDev*> extra;
   for (const CDev* device : m_devices) {
-    if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff) extra.push_back(device);
+    if (IsRecordOutsideChain(*device)) extra.push_back(device);
   }
   archive.WriteDword(static_cast<std::uint32_t>(extra.size()));
-  for (const CDev* device : extra) device->Serialize(archive);
+  for (const CDev* device : extra) writer.Write(*device, true);
   m_bom->Serialize(archive);
   if (m_document != nullptr) m_document->SerializeRunAnnotations(archive, *this);
   else archive.WriteDword(0);
@@ -69,46 +79,59 @@ void CRun::SerializeHead(CArchiveReader& archive) {
   m_partsState = parts;
 }
 
-void CRun::ReadElementList(CArchiveReader& archive) {
+// The writer stores the start element found by GetFirstElement with the chain behind
+// it, and after it only accessory records and tap-off units, each alone; whatever else a
+// record holds would not come back at the next save, so it is refused as damage.
+void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader) {
+  using Nesting = CElementRecordReader::Nesting;
   const std::uint32_t lengthCount = archive.ReadDword();
   archive.RequireCount(lengthCount, kMinElementRecordBytes, "length records");
   for (std::uint32_t i = 0; i < lengthCount; ++i) {
     CDev* record = NewElement();
-    record->Serialize(archive);
+    reader.Read(*record, Nesting::kNone);
     record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
     m_lengths.push_back(record);
     IndexInsert(*record, 1);
-    m_bom->AddRefQuantity(record->GetReference(), 1);
+    m_bom->AddHeldQuantity(record->GetReference(), 1);
   }
   const std::uint8_t hasStart = archive.ReadByte();
   if (hasStart > 1) Damaged(archive, "start flag " + std::to_string(hasStart));
   if (hasStart == 1) {
     CDev* start = NewElement();
     m_current = start;
-    start->Serialize(archive);
+    reader.Read(*start, Nesting::kChain);
+    if (start->GetKind() != CDev::kEnd || !start->IsActive()) {
+      Damaged(archive, "a start element of kind " + std::to_string(start->GetKind()) +
+                           (start->IsActive() ? "" : ", inactive"));
+    }
     AddDevice(start);
   }
   const std::uint32_t extraCount = archive.ReadDword();
   archive.RequireCount(extraCount, kMinElementRecordBytes, "devices");
   for (std::uint32_t i = 0; i < extraCount; ++i) {
     CDev* device = NewElement();
-    device->Serialize(archive);
+    reader.Read(*device, Nesting::kNone);
+    if (!IsRecordOutsideChain(*device)) {
+      Damaged(archive, "a device of kind " + std::to_string(device->GetKind()) + " outside the chain");
+    }
     AddDevice(device);
     if (device->GetKind() == CDev::kAccessory) {
       const std::int64_t quantity = device->GetStyle2() == 0 ? 1 : device->GetStyle2();
-      m_bom->AddRefQuantity(device->GetReference(), quantity);
+      m_bom->AddHeldQuantity(device->GetReference(), quantity);
     }
   }
+  reader.AttachTapOffUnits();
 }
 
 void CRun::Serialize(CArchiveReader& archive) {
   SerializeHead(archive);
+  CElementRecordReader reader(archive, this);
   if (m_flags == 0) {
     CDev* marker = NewElement();
-    marker->Serialize(archive);
+    reader.Read(*marker, CElementRecordReader::Nesting::kNone);
     SetStartMarker(marker);
   }
-  ReadElementList(archive);
+  ReadElementList(archive, reader);
   m_bom->Serialize(archive);
   m_bom->SetItemPrefix(m_name);
   if (m_document != nullptr) {

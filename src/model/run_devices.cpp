@@ -91,12 +91,18 @@ void CRun::AddDevice(CDev* element) {
 }
 
 void CRun::BookDevice(CDev& element) {
-  const int kind = element.GetKind();
-  if (element.GetBooked() == 0 || kind == CDev::kAccessory) return;
-  const bool counted = kind == CDev::kEnd || (kind >= CDev::kElbow && kind <= CDev::kInLineVariant);
-  if (counted || (element.IsActive() && element.GetReference() != GetKindText(kind, element.GetVariant()))) {
-    m_bom->AddRefQuantity(element.GetReference(), 1);
-  }
+  // An accessory record is booked with its quantity by whoever made or read it.
+  if (element.GetKind() == CDev::kAccessory) return;
+  if (HeldQuantity(element) > 0) m_bom->AddHeldQuantity(element.GetReference(), 1);
+}
+
+std::int64_t CRun::HeldQuantity(const CDev& record) const {
+  const int kind = record.GetKind();
+  if (record.m_listed == kLengthList + 1) return 1;
+  if (kind == CDev::kAccessory) return record.GetStyle2() == 0 ? 1 : record.GetStyle2();
+  if (record.GetBooked() == 0) return 0;
+  if (kind == CDev::kEnd || (kind >= CDev::kElbow && kind <= CDev::kInLineVariant)) return 1;
+  return record.IsActive() && record.GetReference() != GetKindText(kind, record.GetVariant()) ? 1 : 0;
 }
 
 void CRun::RemoveDevice(CDev* element) {
@@ -154,7 +160,7 @@ void CRun::AddLengthToBOM(std::string_view rating, std::int64_t length, int vari
   record->SetReference(GetLengthReference(variantIndex, record->GetBookedLength()));
   m_lengths.push_back(record);
   IndexInsert(*record, kLengthList);
-  m_bom->AddRefQuantity(record->GetReference(), 1);
+  m_bom->AddHeldQuantity(record->GetReference(), 1);
 }
 
 void CRun::RenameLengthRecords() {
@@ -178,6 +184,6 @@ void CRun::ReplaceReference(std::string_view oldReference, std::string_view newR
   for (CDev* device : devices) {
     device->SetReference(std::string(newReference));
     m_bom->RemoveRefQuantity(oldText, 1);
-    m_bom->AddRefQuantity(newReference, 1);
+    m_bom->AddHeldQuantity(newReference, 1);
   }
 }

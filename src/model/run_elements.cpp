@@ -2,6 +2,7 @@
 #include "model/run.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 CDev* CRun::NewElement() { return AdoptElement(std::make_unique<CDev>(this)); }
 
@@ -38,7 +39,9 @@ std::unique_ptr<CDev> CRun::ReleaseElement(CDev* element) {
   return owned;
 }
 
-void CRun::DeleteElement(CDev* element) {
+void CRun::DeleteElement(CDev* element) { DeleteElement(element, true); }
+
+void CRun::DeleteElement(CDev* element, bool detachUnits) {
   if (!OwnsElement(element)) return;
   if (element->GetKind() >= CDev::kEnd && element->GetKind() <= CDev::kJunction5) {
     std::vector<CDev*> units;
@@ -47,8 +50,10 @@ void CRun::DeleteElement(CDev* element) {
     }
     for (CDev* unit : units) DeleteElement(unit);
   }
-  for (CDev* device : m_devices) {
-    if (device->GetAttached() == element) device->SetAttached(nullptr);
+  if (detachUnits) {
+    for (CDev* device : m_devices) {
+      if (device->GetAttached() == element) device->SetAttached(nullptr);
+    }
   }
   for (int face = 0; face < CDev::kFaceCount; ++face) {
     CDev* neighbour = element->GetNeighbour(face);
@@ -63,14 +68,19 @@ void CRun::DeleteElement(CDev* element) {
 }
 
 int CRun::DeleteTapOffUnits(std::string_view text) {
-  int deleted = 0;
+  std::vector<CDev*> units;
   for (std::size_t i = m_devices.size(); i-- > 0;) {
-    if (i >= m_devices.size()) continue;
     CDev* device = m_devices[i];
     if (device->GetKind() != CDev::kTapOff) continue;
     if (!text.empty() && device->GetReference().find(text) == std::string::npos) continue;
-    DeleteElement(device);
-    ++deleted;
+    units.push_back(device);
   }
-  return deleted;
+  // Whatever hangs on a unit about to go is let go in one pass, not one pass per unit,
+  // so that a run of many units is cleared in linear time.
+  const std::unordered_set<const CDev*> going(units.begin(), units.end());
+  for (CDev* device : m_devices) {
+    if (going.count(device->GetAttached()) != 0) device->SetAttached(nullptr);
+  }
+  for (CDev* unit : units) DeleteElement(unit, false);
+  return static_cast<int>(units.size());
 }

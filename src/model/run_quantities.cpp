@@ -78,15 +78,13 @@ void CRun::AddManualQuantity(std::string_view reference, std::int64_t count) {
 }
 
 void CRun::SetRefQuantity(std::string_view reference, std::int64_t quantity) {
+  // Counted by the rule that books the records, so that a quantity the records book
+  // is one they hold, and a load never makes records.
   std::int64_t held = 0;
-  if (const auto* devices = IndexedDevices(reference, kDeviceList)) {
-    for (const CDev* device : *devices) {
-      if (IsManualRecord(*device)) held += device->GetStyle2();
-      else if (device->IsActive()) ++held;
+  for (int list : {kDeviceList, kLengthList}) {
+    if (const auto* records = IndexedDevices(reference, list)) {
+      for (const CDev* record : *records) held += HeldQuantity(*record);
     }
-  }
-  if (const auto* records = IndexedDevices(reference, kLengthList)) {
-    for (const CDev* record : *records) held += record->IsActive() ? 1 : 0;
   }
   if (held > quantity) RemoveManualQuantity(reference, held - quantity);
   else if (held < quantity) AddManualQuantity(reference, quantity - held);
@@ -146,6 +144,8 @@ CDev* CRun::GetFirstElement() const {
   return nullptr;
 }
 
+bool CRun::IsChainKind(int kind) { return kind >= CDev::kEnd && kind < CDev::kLengthRecord; }
+
 std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
   std::vector<CDev*> order;
   if (start == nullptr) start = GetFirstElement();
@@ -166,7 +166,9 @@ std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
     const int face = frame.face++;
     if (face == frame.element->GetBackFace()) continue;
     CDev* neighbour = frame.element->GetNeighbour(face);
-    if (neighbour != nullptr && seen.insert(neighbour).second) stack.push_back({neighbour, 0});
+    if (neighbour != nullptr && IsChainKind(neighbour->GetKind()) && seen.insert(neighbour).second) {
+      stack.push_back({neighbour, 0});
+    }
   }
   for (CDev* device : m_devices) {
     if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff) order.push_back(device);

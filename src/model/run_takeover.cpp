@@ -138,7 +138,7 @@ void CRun::ResetElementForTakeOver(CDev& element) {
   const std::string oldReference = element.GetReference();
   m_bom->RemoveRefQuantity(oldReference, 1);
   element.SetReference(GetKindText(kind, element.GetVariant()));
-  m_bom->AddRefQuantity(element.GetReference(), 1);
+  m_bom->AddHeldQuantity(element.GetReference(), 1);
 }
 
 void CRun::TakeOverProperties(CRun& oldRun) {

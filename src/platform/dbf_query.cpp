@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kMaxDepth = 64;  // nesting of parentheses and .NOT.
 
+// A chain of .AND. or .OR. terms is one node holding all its terms, so that neither the
+// parser nor the evaluation recurses once per term: the depth of the tree is bounded by
+// the nesting of parentheses and .NOT. alone, however long the expression.
 struct Node {
   enum class Kind { Compare, And, Or, Not } kind = Kind::Compare;
   int field = -1;
@@ -20,8 +23,7 @@ struct Node {
   bool negate = false;  // "<>" or "#"
   std::string bytes;    // the literal in the table's code page
   double number = 0;
-  int left = -1;
-  int right = -1;
+  std::vector<int> terms;  // And, Or: every term; Not: the one operand
 };
 
 bool IsNumericType(char type) { return type == 'N' || type == 'F' || type == 'I'; }
@@ -64,35 +66,42 @@ class Parser {
     m_nodes.push_back(std::move(node));
     return static_cast<int>(m_nodes.size() - 1);
   }
-  int Join(Node::Kind kind, int left, int right) {
+  // One term alone stands for itself; two or more make one node of the kind.
+  int Chain(Node::Kind kind, std::vector<int> terms) {
+    if (terms.size() == 1) return terms.front();
     Node node;
     node.kind = kind;
-    node.left = left;
-    node.right = right;
+    node.terms = std::move(terms);
     return Add(std::move(node));
   }
 
   int ParseOr(int depth) {
-    int left = ParseAnd(depth);
-    while (left >= 0 && TakeWord(".OR.")) {
-      const int right = ParseAnd(depth);
-      left = right < 0 ? -1 : Join(Node::Kind::Or, left, right);
-    }
-    return left;
+    std::vector<int> terms;
+    do {
+      const int term = ParseAnd(depth);
+      if (term < 0) return -1;
+      terms.push_back(term);
+    } while (TakeWord(".OR."));
+    return Chain(Node::Kind::Or, std::move(terms));
   }
   int ParseAnd(int depth) {
-    int left = ParseNot(depth);
-    while (left >= 0 && TakeWord(".AND.")) {
-      const int right = ParseNot(depth);
-      left = right < 0 ? -1 : Join(Node::Kind::And, left, right);
-    }
-    return left;
+    std::vector<int> terms;
+    do {
+      const int term = ParseNot(depth);
+      if (term < 0) return -1;
+      terms.push_back(term);
+    } while (TakeWord(".AND."));
+    return Chain(Node::Kind::And, std::move(terms));
   }
   int ParseNot(int depth) {
     if (depth > kMaxDepth) return Fail("expression nested too deeply");
     if (TakeWord(".NOT.")) {
       const int inner = ParseNot(depth + 1);
-      return inner < 0 ? -1 : Join(Node::Kind::Not, inner, -1);
+      if (inner < 0) return -1;
+      Node node;
+      node.kind = Node::Kind::Not;
+      node.terms = {inner};
+      return Add(std::move(node));
     }
     if (TakeWord("(")) {
       const int inner = ParseOr(depth + 1);
@@ -171,11 +180,13 @@ bool CDbfQuery::State::Evaluate(int index, std::uint32_t recno) const {
   const Node& node = nodes[static_cast<std::size_t>(index)];
   switch (node.kind) {
     case Node::Kind::And:
-      return Evaluate(node.left, recno) && Evaluate(node.right, recno);
+      return std::all_of(node.terms.begin(), node.terms.end(),
+                         [this, recno](int term) { return Evaluate(term, recno); });
     case Node::Kind::Or:
-      return Evaluate(node.left, recno) || Evaluate(node.right, recno);
+      return std::any_of(node.terms.begin(), node.terms.end(),
+                         [this, recno](int term) { return Evaluate(term, recno); });
     case Node::Kind::Not:
-      return !Evaluate(node.left, recno);
+      return !Evaluate(node.terms.front(), recno);
     case Node::Kind::Compare:
       break;
   }

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cstdint>
 #include <clocale>
+#include <random>
 #include <string>
 
 namespace {
@@ -154,8 +155,13 @@ TEST(TextToLogFont, ReadsFieldsInOrderAndMissingOnesStayZero) {
       {" Arial ,x,y", Font("Arial", 0, 0), "blanks around the face, words as numbers"},
       {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 9, 0),
        "face cut to 31 characters"},
-      {longFace + ",9", Font(longFace.substr(0, 62), 9, 0), "cut between characters"}};
-  for (const auto& c : cases) EXPECT_EQ(TextToLogFont(c.text), c.expected) << c.guards;
+      {longFace + ",9", Font(longFace.substr(0, 62), 9, 0), "cut between characters"},
+      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 9, 0),
+       "a blank at the cut goes at the first read, not the second"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TextToLogFont(c.text), c.expected) << c.guards;
+    EXPECT_EQ(TextToLogFont(LogFontToText(TextToLogFont(c.text))), c.expected) << c.guards;
+  }
 }
 
 TEST(LogFontToText, DropsTrailingEmptyFields) {
@@ -165,6 +171,28 @@ TEST(LogFontToText, DropsTrailingEmptyFields) {
   EXPECT_EQ(LogFontToText(WithCharSet(Font("Arial", 9, 0), 238)), "Arial,9,0,,,238");
   EXPECT_EQ(LogFontToText(Font("", 0, 0)), ",0,0");
   EXPECT_EQ(LogFontToText(Font("Bad,Face", 9, 0)), "Bad,9,0") << "a comma would shift the fields";
+}
+
+// A font text read and written, then read and written again, gives the same text.
+TEST(LogFontToText, WrittenFormsOfReadTextsAreStable) {
+  const std::vector<std::string> seeds = {"Courier New,-12,400,U,3,0,2,0,900,0,8,49", "Arial,9,0", " Arial ,x,y",
+                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9", "",
+                                          "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA,9"};
+  const std::string alphabet = " ,-09IUSx\xC3\xA9";
+  std::mt19937 random(5);
+  for (const std::string& seed : seeds) {
+    for (int round = 0; round < 500; ++round) {
+      std::string text = seed;
+      for (int edit = 1 + static_cast<int>(random() % 3); edit > 0; --edit) {
+        const std::size_t at = text.empty() ? 0 : random() % text.size();
+        const char c = alphabet[random() % alphabet.size()];
+        if (random() % 2 == 0 || text.empty()) text.insert(at, 1, c);
+        else text[at] = c;
+      }
+      const std::string first = LogFontToText(TextToLogFont(text));
+      EXPECT_EQ(LogFontToText(TextToLogFont(first)), first) << text;
+    }
+  }
 }
 
 TEST(LogFontToText, ReadsBackEveryField) {

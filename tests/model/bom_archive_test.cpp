@@ -220,7 +220,8 @@ TEST_F(BOMArchiveTest, OlderVersionsLoad) {
   };
   for (const Case& c : cases) {
     RecordBuilder record(c.wideFonts);
-    record.Word(3).Byte(1).Byte(0).Font(-12, 400, "Arial\xE9").Long(0x00102030);
+    // A face filling all 32 characters, which a save once cut to 31.
+    record.Word(3).Byte(1).Byte(0).Font(-12, 400, "Arial\xE9" + std::string(26, 'x')).Long(0x00102030);
     record.Column("", kBOMKindNone, 1, 0, 20).Column("Item", kBOMKindNone, 2, 1, 30);
     record.Column("Old title", kBOMKindUnitPrice, 2, 1, 70);
     record.Word(3);
@@ -232,7 +233,7 @@ TEST_F(BOMArchiveTest, OlderVersionsLoad) {
 
     auto grid = Page({"R1"});
     Load(*grid, record.Get(), c.version);
-    EXPECT_EQ(grid->GetLogFont().faceName, "Arial\xC3\xA9") << c.version;
+    EXPECT_EQ(grid->GetLogFont().faceName, "Arial\xC3\xA9" + std::string(26, 'x')) << c.version;
     EXPECT_EQ(grid->GetDefaultLogFont().height, -12) << c.version;
     EXPECT_EQ(grid->GetTextColor(), (CColor{0x30, 0x20, 0x10})) << c.version;
     EXPECT_FALSE(grid->GetDefaultAutoColumnWidth());
@@ -249,6 +250,10 @@ TEST_F(BOMArchiveTest, OlderVersionsLoad) {
                                                         : std::array<std::int32_t, 3>{-30, -45, 0};
     EXPECT_EQ(grid->GetRectangle(), rectangle) << c.version;
     EXPECT_EQ(grid->GetViewAngles(), angles) << c.version;
+    auto again = Page({"R1"});
+    Load(*again, Stored(*grid));
+    EXPECT_EQ(again->GetLogFont().faceName, grid->GetLogFont().faceName) << c.version;
+    EXPECT_EQ(Stored(*again), Stored(*grid)) << c.version;
   }
 }
 

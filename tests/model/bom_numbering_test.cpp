@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "bom_test_support.h"
 #include "model/bom_grid.h"
+#include "model/bom_item_counter.h"
 
 namespace {
 
@@ -93,6 +95,42 @@ TEST_F(BOMNumberingTest, ANewPrefixOrAMovedLineRenumbers) {
   EXPECT_EQ(grid->GetCellText(1, 2), "y");
   EXPECT_EQ(grid->GetCellText(2, 1), "Run 2.2");
   EXPECT_EQ(grid->GetCellText(2, 2), "x");
+}
+
+}  // namespace
+
+namespace {
+
+// Lines are numbered on from the last one when they are appended; after any mix of
+// bookings, removals, moves, renames and switching the numbering, the numbers a booking
+// leaves are those of numbering every line from the first.
+TEST_F(BOMNumberingTest, NumbersOnlyWhatChangedAsIfEveryLineWereNumbered) {
+  CFakeBOMSource source;
+  const auto grid = MakeBOMPage(source, {});
+  std::mt19937 random(3);
+  const auto reference = [&random]() {
+    const std::string base = "R" + std::to_string(random() % 12);
+    const unsigned group = random() % 4;
+    return group == 0 ? base : Grouped(base, static_cast<int>(group), random() % 3 == 0 ? "a" : "");
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const int lines = grid->GetRowCount() - 2;
+    bool numbered = false;
+    switch (random() % 8) {
+      case 0: grid->MoveLine(1 + static_cast<int>(random() % (lines + 1)), 1 + static_cast<int>(random() % (lines + 1))); break;
+      case 1: grid->RenameLine(reference(), reference()); break;
+      case 2: CBOMGrid::SetNumbering(random() % 4 != 0); break;
+      case 3: numbered = grid->RemoveRefQuantity(reference(), 1 + random() % 2) && grid->GetRowCount() - 2 < lines; break;
+      default: numbered = grid->AddRefQuantity(reference(), 1); break;
+    }
+    if (!numbered || !CBOMGrid::IsNumbering()) continue;
+    CBOMItemCounter counter;
+    for (int row = 1; row < grid->GetRowCount(); ++row) {
+      const std::string expected = counter.Next("A", ParseBOMGroup(grid->GetLine(row)->reference));
+      ASSERT_EQ(grid->GetCellText(row, 1), expected) << "step " << step << " row " << row;
+    }
+  }
+  CBOMGrid::SetNumbering(true);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 namespace {
@@ -102,6 +103,7 @@ TEST(CObjWithPropTest, LoadingAppliesDuplicatesAndEmptyValuesLikeSet) {
       {"empty value dropped", {{"A", ""}, {"B", "2"}}, {{"B", "2"}}},
       {"later value wins at first position", {{"A", "1"}, {"B", "2"}, {"A", "3"}}, {{"A", "3"}, {"B", "2"}}},
       {"later empty value removes", {{"A", "1"}, {"A", ""}}, {}},
+      {"removed then given again goes last", {{"A", "1"}, {"B", "2"}, {"A", ""}, {"A", "3"}}, {{"B", "2"}, {"A", "3"}}},
       {"standard cost widened", {{"HBv2_Std_Cost", "15"}}, {{"HBv2_Std_Cost", "1500"}}},
   };
   for (const auto& c : cases) {
@@ -110,6 +112,29 @@ TEST(CObjWithPropTest, LoadingAppliesDuplicatesAndEmptyValuesLikeSet) {
     obj.Serialize(reader);
     EXPECT_TRUE(reader.AtEnd()) << c.fault;
     EXPECT_EQ(Props(obj), c.loaded) << c.fault;
+  }
+}
+
+// Loading stores the pairs by a hashed look-up; the literal rule is SetPropValue pair by
+// pair, on an object that may already hold properties.
+TEST(CObjWithPropTest, LoadingEqualsSettingEveryPairInTurn) {
+  std::mt19937 random(7);
+  for (int round = 0; round < 300; ++round) {
+    std::vector<std::pair<std::string, std::string>> pairs;
+    CObjWithProp expected;
+    CObjWithProp loaded;
+    for (int i = static_cast<int>(random() % 4); i > 0; --i) {
+      const std::string name = "P" + std::to_string(random() % 6);
+      expected.SetPropValue(name, "old");
+      loaded.SetPropValue(name, "old");
+    }
+    for (int i = static_cast<int>(random() % 20); i > 0; --i) {
+      pairs.emplace_back("P" + std::to_string(random() % 6), random() % 3 == 0 ? "" : std::to_string(random() % 9));
+      expected.SetPropValue(pairs.back().first, pairs.back().second);
+    }
+    CArchiveReader reader(List(pairs));
+    loaded.Serialize(reader);
+    EXPECT_EQ(Props(loaded), Props(expected)) << "round " << round;
   }
 }
 

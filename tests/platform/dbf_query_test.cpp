@@ -115,6 +115,31 @@ TEST_F(DbfQueryTest, BadExpressionsAreRefusedWithTheirFault) {
   }
 }
 
+// A chain of terms is read and evaluated without one level of recursion per term: such
+// chains once overflowed the stack at about 60,000 terms.
+TEST_F(DbfQueryTest, VeryLongChainsOfTermsAreSelectedWithoutExhaustingTheStack) {
+  constexpr int kTerms = 300000;
+  const struct {
+    std::string term;
+    std::string joint;
+    std::string last;
+    const char* labels;
+  } cases[] = {
+      {"RUN = 'X'", " .OR. ", "RUN = 'QDT'", "row3"},
+      {"RUN = 'Q'", " .AND. ", "ID = '630'", "row2 row3 row6 row8"},
+      {"(RUN = 'X' .OR. RUN = 'C')", " .AND. ", ".NOT. SUBID = '9'", "row4"},
+  };
+  for (const auto& c : cases) {
+    std::string expression;
+    expression.reserve((c.term.size() + c.joint.size()) * kTerms + c.last.size());
+    for (int i = 0; i < kTerms; ++i) expression += c.term + c.joint;
+    expression += c.last;
+    CDbfQuery query(m_table);
+    ASSERT_TRUE(query.SetQuery(expression)) << query.Error().substr(0, 200);
+    EXPECT_EQ(Labels(query.Select()), c.labels) << c.term;
+  }
+}
+
 TEST_F(DbfQueryTest, ABadSortSelectsNothingUntilAGoodOne) {
   CDbfQuery query(m_table);
   EXPECT_FALSE(query.SetSort("ID,NOPE"));

@@ -1,0 +1,104 @@
+// Loading and saving the stored records whose cost once grew with the square of their
+// size: a property list of many names, and a run with many tap-off units.
+
+#include "platform/archive.h"
+#include "model/dev.h"
+#include "model/obj_with_prop.h"
+#include "model/range_rules.h"
+#include "model/run.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+void BM_LoadPropertyList(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  CArchiveWriter writer;
+  writer.WriteWord(static_cast<std::uint16_t>(count));
+  for (int i = 0; i < count; ++i) {
+    writer.WriteString("NAME_" + std::to_string(i));
+    writer.WriteString(std::to_string(i));
+  }
+  for (auto _ : state) {
+    CArchiveReader reader(writer.Bytes().data(), writer.Bytes().size());
+    CObjWithProp object;
+    object.Serialize(reader);
+    benchmark::DoNotOptimize(object.GetPropArray().size());
+  }
+  state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_LoadPropertyList)->Arg(8192)->Arg(32768)->Arg(65535)->Unit(benchmark::kMillisecond);
+
+CRangeTables& Tables() {
+  static CRangeTables tables = [] {
+    CRangeTables t;
+    t.codes = {{{"0", "0", "END-0", ""}}, {{"1", "0", "STR-0", ""}}, {{"14", "0", "TAP-0", ""}}};
+    return t;
+  }();
+  return tables;
+}
+
+// A straight line of 200 elements with `units` tap-off units spread over it.
+std::unique_ptr<CRun> RunWithTapOffUnits(int units) {
+  auto run = std::make_unique<CRun>();
+  run->AttachRangeTables(Tables());
+  std::vector<CDev*> chain;
+  CDev* last = run->NewElement();
+  last->SetKind(CDev::kEnd);
+  last->SetActive(1);
+  last->SetDirection(4);
+  run->AddDevice(last);
+  chain.push_back(last);
+  for (int i = 1; i < 200; ++i) {
+    CDev* element = run->NewElement();
+    element->SetKind(CDev::kStraight);
+    element->SetActive(1);
+    element->SetDirection(4);
+    element->SetReference("STR-0");
+    element->SetNeighbour(CDev::OppositeDirection(4), last);
+    last->SetNeighbour(4, element);
+    run->AddDevice(element);
+    chain.push_back(last = element);
+  }
+  for (int i = 0; i < units; ++i) {
+    CDev* unit = run->NewElement();
+    unit->SetKind(CDev::kTapOff);
+    unit->SetActive(1);
+    unit->SetReference("TAP-" + std::to_string(i % 20));
+    unit->SetAttached(chain[static_cast<std::size_t>(i) % chain.size()]);
+    run->AddDevice(unit);
+  }
+  return run;
+}
+
+void BM_SaveRunWithTapOffUnits(benchmark::State& state) {
+  const auto run = RunWithTapOffUnits(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    CArchiveWriter writer;
+    run->Serialize(writer);
+    benchmark::DoNotOptimize(writer.Bytes().data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SaveRunWithTapOffUnits)->Arg(2000)->Arg(8000)->Arg(16000)->Unit(benchmark::kMillisecond);
+
+void BM_LoadRunWithTapOffUnits(benchmark::State& state) {
+  const auto run = RunWithTapOffUnits(static_cast<int>(state.range(0)));
+  CArchiveWriter writer;
+  run->Serialize(writer);
+  for (auto _ : state) {
+    CRun copy;
+    copy.AttachRangeTables(Tables());
+    CArchiveReader reader(writer.Bytes().data(), writer.Bytes().size());
+    copy.Serialize(reader);
+    benchmark::DoNotOptimize(copy.GetDevices().size());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_LoadRunWithTapOffUnits)->Arg(2000)->Arg(8000)->Arg(16000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

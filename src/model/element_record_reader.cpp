@@ -1,0 +1,181 @@
+#include "model/element_record_reader.h"
+
+#include "platform/archive.h"
+#include "model/dev.h"
+#include "model/element_record_form.h"
+#include "model/run.h"
+#include "model/run_document.h"
+
+#include "app/text_conversions.h"
+
+namespace {
+
+constexpr int kCurrentVersion = 10000;
+
+bool IsValidRotation(int rotation) {
+  return rotation == 16 || rotation == 32 || rotation == 64 || rotation == 128;
+}
+
+}  // namespace
+
+CElementRecordReader::CElementRecordReader(CArchiveReader& archive, CRun* run)
+    : m_archive(archive), m_run(run) {
+  const CRunDocument* document = run != nullptr ? run->GetDocument() : nullptr;
+  m_version = document != nullptr ? document->GetFileVersion() : kCurrentVersion;
+}
+
+void CElementRecordReader::Damaged(const std::string& what) const {
+  throw CArchiveError("damaged element record: " + what, m_archive.Position());
+}
+
+void CElementRecordReader::Read(CDev& root, Nesting nesting) {
+  struct Frame {
+    CDev* element;
+    int face;
+  };
+  std::vector<Frame> stack;
+  ReadHead(root, -1, nesting);
+  stack.push_back({&root, 0});
+  while (!stack.empty()) {
+    CDev* element = stack.back().element;
+    const int face = stack.back().face++;
+    if (face >= CDev::kFaceCount) {
+      ReadTail(*element);
+      stack.pop_back();
+      if (!stack.empty()) m_run->AddDevice(element);
+      continue;
+    }
+    element->m_freeFaces[static_cast<std::size_t>(face)] = static_cast<std::int8_t>(m_archive.ReadByte());
+    if (m_archive.ReadByte() == 0) continue;
+    if (nesting == Nesting::kNone) Damaged("a neighbour nested in a record outside the chain");
+    if (face == element->GetBackFace()) Damaged("a neighbour nested at the back face");
+    if (m_run == nullptr) Damaged("linked neighbours need an owner run");
+    CDev* neighbour = m_run->NewElement();
+    element->m_neighbours[static_cast<std::size_t>(face)] = neighbour;
+    neighbour->m_neighbours[static_cast<std::size_t>(CBoxOwner::OppositeDirection(face))] = element;
+    ReadHead(*neighbour, face, nesting);
+    stack.push_back({neighbour, 0});
+  }
+}
+
+// linkFace: the face of the parent at which the element hangs, -1 for the root.
+void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting) {
+  element.CObjWithProp::Serialize(m_archive);
+  const auto kind = static_cast<std::int16_t>(m_archive.ReadWord());
+  if (kind < 0 || kind >= CDev::kKindCount) Damaged("kind " + std::to_string(kind));
+  if (linkFace >= 0 && nesting == Nesting::kChain && !CRun::IsChainKind(kind)) {
+    Damaged("a record of kind " + std::to_string(kind) + " inside the chain");
+  }
+  element.m_kind = kind;
+  element.m_style = m_archive.ReadDword();
+  element.m_style2 = m_archive.ReadDword();
+  ApplyStyleProperty(element);
+  UpgradeLegacy(element);
+  if (kind == CDev::kTapOff) {
+    element.m_attached = nullptr;
+    const auto index = static_cast<std::int32_t>(element.m_style2);
+    if (index != -1) m_pendingUnits.push_back({&element, index, m_archive.Position()});
+  }
+  std::string reference = m_archive.ReadString();
+  if (reference == CDev::kGenericRef && m_run != nullptr) {
+    reference = m_run->GetKindText(kind, element.GetVariant());
+  }
+  element.m_reference = std::move(reference);
+  element.m_active = static_cast<std::int8_t>(m_archive.ReadByte());
+  element.m_edited = m_archive.ReadByte();
+  element.m_booked = m_archive.ReadByte();
+  element.m_comment = m_archive.ReadString();
+  element.m_bookedLength = m_archive.ReadLong();
+  element.m_drawnLength = m_archive.ReadLong();
+  element.m_offset = m_archive.ReadLong();
+  ReadCalibre(element);
+  element.m_position.Serialize(m_archive);
+  ReadPlacement(element, linkFace);
+  for (std::int32_t& value : element.m_backOffsets) value = m_archive.ReadLong();
+  for (std::int32_t& value : element.m_frontOffsets) value = m_archive.ReadLong();
+  ReadBoxes(element);
+}
+
+void CElementRecordReader::AttachTapOffUnits() {
+  if (m_pendingUnits.empty()) return;
+  const std::vector<CDev*> order = m_run != nullptr ? m_run->GetChainOrder() : std::vector<CDev*>{};
+  for (const PendingUnit& pending : m_pendingUnits) {
+    if (pending.index < 0 || static_cast<std::size_t>(pending.index) >= order.size()) {
+      throw CArchiveError("damaged element record: tap-off unit attached at index " + std::to_string(pending.index),
+                          pending.offset);
+    }
+    pending.unit->m_attached = order[static_cast<std::size_t>(pending.index)];
+  }
+  m_pendingUnits.clear();
+}
+
+void CElementRecordReader::ApplyStyleProperty(CDev& element) {
+  const int kind = element.m_kind;
+  if ((kind == CDev::kEnd || kind == CDev::kInLineVariant) && element.GetVariant() == 0) {
+    const int variant = TextToInt(element.GetPropValue("STYLE")) & 0xFF;
+    if (variant != 0) element.SetVariantBoth(variant);
+  }
+  element.SetPropValue("STYLE", "");
+}
+
+void CElementRecordReader::UpgradeLegacy(CDev& element) {
+  const std::string catalog = m_run != nullptr ? m_run->GetPropText("Catalog") : std::string();
+  const bool qm = catalog.rfind("QM", 0) == 0;
+  const int kind = element.m_kind;
+  const int variant = element.GetVariant();
+  if (kind == CDev::kInLineVariant && variant == 1 && qm) {
+    element.m_style = (element.m_style & ~0xFFu) | 5u;
+  } else if (kind == CDev::kEnd && ((variant == 4 && catalog == "QPA") ||
+                                    (variant == 5 && catalog.rfind("QW", 0) == 0))) {
+    element.m_style = (element.m_style & ~0xFFu) | 7u;
+    element.m_style2 = element.m_style;
+  } else if (kind >= CDev::kElbow && kind <= CDev::kJunction5 && qm) {
+    element.SetPropValue("ELBOW_LENG", "");
+  }
+}
+
+void CElementRecordReader::ReadCalibre(CDev& element) {
+  std::string calibre = m_archive.ReadString();
+  const auto z = calibre.find('Z');
+  element.m_calibreSuffix = 0;
+  if (z != std::string::npos) {
+    element.m_calibreSuffix = TextToInt(std::string_view(calibre).substr(z + 1));
+    calibre.resize(z);
+  }
+  element.m_calibre = std::move(calibre);
+}
+
+void CElementRecordReader::ReadPlacement(CDev& element, int linkFace) {
+  const auto direction = static_cast<std::int16_t>(m_archive.ReadWord());
+  const auto rotation = static_cast<std::int16_t>(m_archive.ReadWord());
+  if (direction < 0 || direction >= CDev::kFaceCount) Damaged("direction " + std::to_string(direction));
+  if (linkFace >= 0 && direction != linkFace) Damaged("a neighbour not pointing away from its face");
+  element.m_direction = direction;
+  element.m_rotation = rotation;
+  const CDev* back = element.GetBackNeighbour();
+  if (back != nullptr && element.m_kind != CDev::kTapOff) {
+    element.m_rotation = back->GetEffectiveSideRotation(direction);
+  }
+  if (!IsValidRotation(element.m_rotation)) Damaged("rotation " + std::to_string(element.m_rotation));
+}
+
+void CElementRecordReader::ReadBoxes(CDev& element) {
+  for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
+    if (m_archive.ReadByte() == 0) continue;
+    element.MakeBox(slot)->Serialize(m_archive);
+  }
+  if ((element.m_style & ElementRecordForm::kEquipmentBits) == 0 || m_version <= 490) return;
+  std::array<std::int32_t, 6> values{};
+  for (std::int32_t& value : values) value = m_archive.ReadLong();
+  if (CRunDocument* document = element.GetDocument()) document->AddEquipmentBox(element, values);
+}
+
+void CElementRecordReader::ReadTail(CDev& element) {
+  if (m_archive.ReadByte() == 1 && m_run != nullptr) m_run->SetCurrentElement(&element);
+  if (CRunDocument* document = element.GetDocument()) {
+    document->SerializeElementAnnotations(m_archive, element);
+  } else if (m_archive.ReadDword() != 0) {
+    Damaged("annotations without a document");
+  }
+  if (element.m_kind == CDev::kInLineVariant && element.GetVariant() == 6) element.SetVariantBoth(0);
+}
