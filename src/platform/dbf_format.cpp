@@ -19,7 +19,6 @@ constexpr std::size_t kPrefix = 32;       // fixed part of the header
 constexpr std::size_t kDescriptor = 32;   // one field descriptor
 constexpr std::size_t kMaxFields = 255;
 constexpr char kEndOfFields = 0x0D;
-constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
 
 std::uint32_t ReadU16(std::string_view bytes, std::size_t pos) {
   return static_cast<std::uint8_t>(bytes[pos]) |
@@ -255,7 +254,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& f
   if (ok && !S_ISREG(info.st_mode)) {
     fault = "not a file";
     ok = false;
-  } else if (ok && static_cast<std::uint64_t>(info.st_size) > kMaxFileSize) {
+  } else if (ok && static_cast<std::uint64_t>(info.st_size) > kMaxTableFileSize) {
     fault = "the file is too large for a catalogue table";
     ok = false;
   }

@@ -38,7 +38,10 @@ std::string BuildDbfHeader(const DbfLayout& layout);
 // Writes the record count and today's date into a header.
 void StampDbfHeader(std::string& header, std::uint32_t recordCount);
 
-// The whole regular file (at most 1 GiB), or nothing with fault set.
+// The largest table file opened.
+inline constexpr std::uint64_t kMaxTableFileSize = std::uint64_t{1} << 30;
+
+// The whole regular file (at most kMaxTableFileSize bytes), or nothing with fault set.
 std::optional<std::string> ReadWholeFile(const std::string& path, std::string& fault);
 
 // Writes the bytes to a new file beside path and renames it over path (keeping the old
