@@ -202,14 +202,7 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
 }
 
 void C3DProjection::ResortDisplayList() {
-  const std::vector<CBox*> boxes = m_list.CollectBoxes();
-  m_list.Clear();
-  // The sizes on screen under the old view are close enough to lay out the spatial grid.
-  m_list.PrepareFor(boxes);
-  for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
-    ProjectBox(**it);
-    m_list.Insert(**it);
-  }
+  m_list.Resort([this](CBox& box) { ProjectBox(box); });
 }
 
 double DotProduct(const C3DPoint& a, const C3DPoint& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
