@@ -98,6 +98,17 @@ void BM_CatFile(benchmark::State& state) {
 }
 BENCHMARK(BM_CatFile)->Unit(benchmark::kMillisecond);
 
+// Opening alone: the header is read and checked, the records are left in the file.
+void BM_Open(benchmark::State& state) {
+  Articles();
+  for (auto _ : state) {
+    CDbfTable table;
+    table.Open(Articles().Path());
+    benchmark::DoNotOptimize(table.RecordCount());
+  }
+}
+BENCHMARK(BM_Open)->Unit(benchmark::kMillisecond);
+
 void BM_OpenWithTag(benchmark::State& state) {
   Articles();
   for (auto _ : state) {

@@ -41,9 +41,6 @@ void StampDbfHeader(std::string& header, std::uint32_t recordCount);
 // The largest table file opened.
 inline constexpr std::uint64_t kMaxTableFileSize = std::uint64_t{1} << 30;
 
-// The whole regular file (at most kMaxTableFileSize bytes), or nothing with fault set.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& fault);
-
 // Writes the bytes to a new file beside path and renames it over path (keeping the old
 // file's permissions). False with fault set when anything fails; path is then untouched.
 // A file or folder without any write permission counts as read-only, even for root.
