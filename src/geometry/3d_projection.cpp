@@ -175,12 +175,7 @@ void C3DProjection::UpdateFaceVisibility(CBox& box) const { ::UpdateFaceVisibili
 
 C3DPoint C3DProjection::GetFaceNormalFromCorners(const CBox& box, int face) {
   if (face < 0 || face >= CBox::kFaceCount) return {};
-  const C3DPoint c0 = box.GetCorner(CBox::GetFaceCorner(face, 0));
-  const C3DPoint u = box.GetCorner(CBox::GetFaceCorner(face, 2)) - c0;
-  C3DPoint v = box.GetCorner(CBox::GetFaceCorner(face, 1)) - c0;
-  if (v == C3DPoint()) v = box.GetCorner(CBox::GetFaceCorner(face, 3)) - c0;
-  const C3DPoint n = CrossProduct(u, v);
-  return n == C3DPoint() ? box.GetFaceNormal(face) : n;
+  return box.GetCornerNormal(face);
 }
 
 bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
@@ -207,14 +202,7 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
 }
 
 void C3DProjection::ResortDisplayList() {
-  const std::vector<CBox*> boxes = m_list.CollectBoxes();
-  m_list.Clear();
-  // The sizes on screen under the old view are close enough to lay out the spatial grid.
-  m_list.PrepareFor(boxes);
-  for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) {
-    ProjectBox(**it);
-    m_list.Insert(**it);
-  }
+  m_list.Resort([this](CBox& box) { ProjectBox(box); });
 }
 
 double DotProduct(const C3DPoint& a, const C3DPoint& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }

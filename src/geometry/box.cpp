@@ -96,7 +96,7 @@ void CBox::ComputeCorners() {
     const double sC = (n & 4) ? -hC : hC;
     m_corners[n] = m_origin + m_axes[0] * sA + m_axes[1] * sB + m_axes[2] * sC;
   }
-  ComputeWorldBounds();
+  UpdateCornerData();
   UpdateProjection();
 }
 
@@ -105,14 +105,23 @@ void CBox::UpdateProjection() {
   if (C3DProjection* projection = m_owner->GetProjection()) projection->ProjectBox(*this);
 }
 
-void CBox::ComputeWorldBounds() { Bounds(m_corners, m_worldMin, m_worldMax); }
+void CBox::UpdateCornerData() {
+  Bounds(m_corners, m_worldMin, m_worldMax);
+  for (int face = 0; face < kFaceCount; ++face) {
+    const C3DPoint c0 = m_corners[kFaceCorners[face][0]];
+    const C3DPoint u = m_corners[kFaceCorners[face][2]] - c0;
+    C3DPoint v = m_corners[kFaceCorners[face][1]] - c0;
+    if (v == C3DPoint()) v = m_corners[kFaceCorners[face][3]] - c0;
+    const C3DPoint n = CrossProduct(u, v);
+    m_cornerNormals[face] = n == C3DPoint() ? GetFaceNormal(face) : n;
+  }
+}
 
 void CBox::StoreProjection(const std::array<C3DPoint, kCornerCount>& projected) {
   m_projected = projected;
   for (int n = 0; n < kCornerCount; ++n) {
     m_window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
   }
-  ComputeWorldBounds();
   Bounds(m_projected, m_projectedMin, m_projectedMax);
   m_finite = IsFinite(m_projectedMin) && IsFinite(m_projectedMax);
   ClearFaceNibbles();
@@ -244,7 +253,7 @@ void CBox::Serialize(CArchiveReader& archive) {
   m_passWord = passWord;
   m_origin = origin;
   m_extent = extent;
-  ComputeWorldBounds();
+  UpdateCornerData();
   UpdateProjection();
 }
 

@@ -87,8 +87,8 @@ class CBox {
   // neither the depth order nor picking.
   bool HasFiniteProjection() const { return m_finite; }
 
-  // Stores the projected corners (from C3DProjection::ProjectBox), sets the world and
-  // projected bounds and clears the six face nibbles.
+  // Stores the projected corners (from C3DProjection::ProjectBox), sets the projected
+  // bounds and clears the six face nibbles.
   void StoreProjection(const std::array<C3DPoint, kCornerCount>& projected);
 
   std::uint32_t GetPassWord() const { return m_passWord; }
@@ -102,6 +102,10 @@ class CBox {
 
   // Unit normal of face 0..5 from the axes; the zero vector for any other number.
   C3DPoint GetFaceNormal(int face) const;
+  // Normal of face 0..5 (which the caller checks) from its corners, (c2 - c0) x (c1 - c0),
+  // or (c2 - c0) x (c3 - c0) when c1 = c0; GetFaceNormal when that is zero too. Kept with
+  // the corners, since every depth comparison asks for it.
+  const C3DPoint& GetCornerNormal(int face) const { return m_cornerNormals[face]; }
   // Face 0..5: its nibble (0..15). Any other number: the in-list bit of the attribute
   // word (0 or kInListBit).
   std::uint32_t GetFaceFlags(int face) const {
@@ -145,7 +149,8 @@ class CBox {
  private:
   C3DPoint RefCorner(int corner) const;
   C3DPoint ExtraBoxCorner(int corner) const;
-  void ComputeWorldBounds();
+  // After the corners changed: their bounds and face normals.
+  void UpdateCornerData();
 
   CBoxOwner* m_owner = nullptr;
   C3DPoint m_origin;
@@ -154,6 +159,9 @@ class CBox {
   std::array<C3DPoint, kCornerCount> m_corners{};
   C3DPoint m_worldMin;
   C3DPoint m_worldMax;
+  // Those of all-zero corners: the axes' normals.
+  std::array<C3DPoint, kFaceCount> m_cornerNormals{C3DPoint(-1, 0, 0), C3DPoint(0, 0, -1), C3DPoint(0, 1, 0),
+                                                   C3DPoint(0, -1, 0), C3DPoint(1, 0, 0),  C3DPoint(0, 0, 1)};
   std::array<C3DPoint, kCornerCount> m_projected{};
   std::array<CPoint, kCornerCount> m_window{};  // m_projected truncated
   bool m_finite = true;                               // m_projectedMin/Max are finite

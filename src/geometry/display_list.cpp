@@ -308,6 +308,29 @@ void CDisplayList::Clear() {
   m_misfitsAfterLayout = 0;
 }
 
+void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
+  std::vector<CBox*> boxes;
+  boxes.reserve(m_size);
+  for (CDisplayNode* node = m_head; node != nullptr;) {
+    CDisplayNode* next = node->next;
+    boxes.push_back(node->box);
+    FreeNode(node);  // the tail's node is the first to be taken again
+    node = next;
+  }
+  m_head = m_tail = m_cursor = nullptr;
+  m_size = 0;
+  m_boxes.Clear();
+  m_grid.Reset();
+  // No box is listed while the first ones go in again, as after Clear; a box projected
+  // before its turn is not looked at until then.
+  for (CBox* box : boxes) {
+    box->SetListed(false);
+    project(*box);
+  }
+  PrepareFor(boxes);
+  for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) Insert(**it);
+}
+
 std::vector<CBox*> CDisplayList::CollectBoxes() const {
   std::vector<CBox*> boxes;
   boxes.reserve(m_size);

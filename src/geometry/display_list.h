@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <vector>
@@ -72,6 +73,11 @@ class CDisplayList {
   void PrepareFor(std::span<CBox* const> boxes);
   // Files a listed box again after its projected bounds changed.
   void Refile(const CBox& box);
+  // After the view changed: the same as collecting the boxes, clearing the list and
+  // inserting them again from the tail, each projected anew by project first; but the
+  // list is walked once, each box is touched once before the insertions, and the nodes
+  // are reused (mostly each box its own).
+  void Resort(const std::function<void(CBox&)>& project);
 
   // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
   // tail, 1 the previous node; null (cursor cleared) for any other mode or past either

@@ -3,62 +3,66 @@
 #include <algorithm>
 
 CGridCellStore::CGridCellStore(int rows, int columns) {
-  SetRowCount(rows);
   SetColumnCount(columns);
+  SetRowCount(rows);
 }
 
 bool CGridCellStore::IsInRange(int row, int column) const {
-  return row >= 0 && row < m_rowCount && column >= 0 && column < GetColumnCount();
+  return row >= 0 && row < m_rowCount && column >= 0 && column < m_columnCount;
 }
 
 const CGridCell* CGridCellStore::GetCell(int row, int column) const {
-  return IsInRange(row, column) ? m_columns[column][row].get() : nullptr;
+  return IsInRange(row, column) ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
+                                : nullptr;
 }
 
 CGridCell* CGridCellStore::GetCell(int row, int column) {
-  return IsInRange(row, column) ? m_columns[column][row].get() : nullptr;
+  return IsInRange(row, column) ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
+                                : nullptr;
 }
 
 bool CGridCellStore::SetCell(int row, int column, std::unique_ptr<CGridCell> cell) {
   if (!IsInRange(row, column)) return false;
-  m_columns[column][row] = std::move(cell);
+  m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(cell);
   return true;
 }
 
 bool CGridCellStore::InsertRow(int at) {
   if (at < 0 || at > m_rowCount) return false;
-  for (Column& column : m_columns) column.emplace(column.begin() + at);
+  m_rows.insert(static_cast<std::size_t>(at), Row(static_cast<std::size_t>(m_columnCount)));
   ++m_rowCount;
   return true;
 }
 
 bool CGridCellStore::InsertColumn(int at) {
-  if (at < 0 || at > GetColumnCount()) return false;
-  Column column(m_rowCount);
-  m_columns.insert(m_columns.begin() + at, std::move(column));
+  if (at < 0 || at > m_columnCount) return false;
+  for (std::size_t row = 0; row < m_rows.size(); ++row) m_rows[row].emplace(m_rows[row].begin() + at);
+  ++m_columnCount;
   return true;
 }
 
 bool CGridCellStore::RemoveRow(int row) {
   if (row < 0 || row >= m_rowCount) return false;
-  for (Column& column : m_columns) column.erase(column.begin() + row);
+  m_rows.erase(static_cast<std::size_t>(row));
   --m_rowCount;
   return true;
 }
 
 bool CGridCellStore::RemoveColumn(int column) {
-  if (column < 0 || column >= GetColumnCount()) return false;
-  m_columns.erase(m_columns.begin() + column);
+  if (column < 0 || column >= m_columnCount) return false;
+  for (std::size_t row = 0; row < m_rows.size(); ++row) m_rows[row].erase(m_rows[row].begin() + column);
+  --m_columnCount;
   return true;
 }
 
 void CGridCellStore::SetRowCount(int rows) {
+  const auto old = static_cast<std::size_t>(m_rowCount);
   m_rowCount = std::max(rows, 0);
-  for (Column& column : m_columns) column.resize(m_rowCount);
+  m_rows.resize(static_cast<std::size_t>(m_rowCount));
+  for (std::size_t row = old; row < m_rows.size(); ++row) m_rows[row].resize(static_cast<std::size_t>(m_columnCount));
 }
 
 void CGridCellStore::SetColumnCount(int columns) {
-  const std::size_t count = static_cast<std::size_t>(std::max(columns, 0));
-  while (m_columns.size() > count) m_columns.pop_back();
-  while (m_columns.size() < count) m_columns.emplace_back(m_rowCount);
+  m_columnCount = std::max(columns, 0);
+  for (std::size_t row = 0; row < m_rows.size(); ++row) m_rows[row].resize(static_cast<std::size_t>(m_columnCount));
 }

@@ -3,10 +3,13 @@
 #include <memory>
 #include <vector>
 
+#include "grid/gap_vector.h"
 #include "grid/grid_cell.h"
 
-// The cells of a grid: one column of owned cell slots per grid column, each as long as
-// the row count. A slot never filled is null (a missing cell, which draws nothing).
+// The cells of a grid: one row of owned cell slots per grid row, each as long as the
+// column count, the rows kept around a gap so that a burst of rows inserted or removed
+// at one place costs the columns of each, not the rows below it. A slot never filled is
+// null (a missing cell, which draws nothing).
 // Every operation checks its indexes and refuses (false, nothing changed) those out of
 // range.
 class CGridCellStore {
@@ -15,7 +18,7 @@ class CGridCellStore {
   CGridCellStore(int rows, int columns);
 
   int GetRowCount() const { return m_rowCount; }
-  int GetColumnCount() const { return static_cast<int>(m_columns.size()); }
+  int GetColumnCount() const { return m_columnCount; }
   bool IsInRange(int row, int column) const;
 
   // Null for a missing cell or a position out of range.
@@ -35,8 +38,9 @@ class CGridCellStore {
   void SetColumnCount(int columns);
 
  private:
-  using Column = std::vector<std::unique_ptr<CGridCell>>;
+  using Row = std::vector<std::unique_ptr<CGridCell>>;
 
   int m_rowCount = 0;
-  std::vector<Column> m_columns;
+  int m_columnCount = 0;
+  CGapVector<Row> m_rows;
 };

@@ -46,7 +46,7 @@ CGridCounts CGridModel::GetCounts() const {
 }
 
 int CGridModel::GetSize(EGridAxis axis, int index) const {
-  const std::vector<int>& sizes = Sizes(axis);
+  const CGapVector<int>& sizes = Sizes(axis);
   if (index < 0 || index >= static_cast<int>(sizes.size())) return 0;
   return sizes[index];
 }
@@ -56,14 +56,14 @@ std::int64_t CGridModel::GetTotalSize(EGridAxis axis) const {
 }
 
 std::int64_t CGridModel::GetFixedSize(EGridAxis axis) const {
-  const std::vector<int>& sizes = Sizes(axis);
+  const CGapVector<int>& sizes = Sizes(axis);
   std::int64_t total = 0;
   for (int i = 0; i < GetFixedCount(axis); ++i) total += sizes[i];
   return total;
 }
 
 bool CGridModel::PutSize(EGridAxis axis, int index, int size) {
-  std::vector<int>& sizes = Sizes(axis);
+  CGapVector<int>& sizes = Sizes(axis);
   if (index < 0 || index >= static_cast<int>(sizes.size())) return false;
   if (size < 0 || size > kMaxSize) return false;
   Total(axis) += size - sizes[index];
@@ -164,10 +164,10 @@ bool CGridModel::InsertAfter(EGridAxis axis, int index) {
   const bool inserted = axis == EGridAxis::Rows ? m_store.InsertRow(at) : m_store.InsertColumn(at);
   if (!inserted) return false;
   FillWithEmptyCells(axis, at);
-  std::vector<int>& sizes = Sizes(axis);
+  CGapVector<int>& sizes = Sizes(axis);
   const int size = at < count ? sizes[at] : (axis == EGridAxis::Rows ? m_defaultRowHeight
                                                                       : m_defaultColumnWidth);
-  sizes.insert(sizes.begin() + at, size);
+  sizes.insert(static_cast<std::size_t>(at), size);
   Total(axis) += size;
   // A grid that had no non-fixed cell selects its first one as soon as it has one.
   if (!m_selection.GetRange().IsValid()) m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
@@ -188,9 +188,9 @@ bool CGridModel::Delete(EGridAxis axis, int index) {
   const bool removed = axis == EGridAxis::Rows ? m_store.RemoveRow(index)
                                                : m_store.RemoveColumn(index);
   if (!removed) return false;
-  std::vector<int>& sizes = Sizes(axis);
+  CGapVector<int>& sizes = Sizes(axis);
   Total(axis) -= sizes[index];
-  sizes.erase(sizes.begin() + index);
+  sizes.erase(static_cast<std::size_t>(index));
   m_selection.Clamp(GetCounts());
   NotifyLayoutChanged();
   return true;
@@ -246,11 +246,11 @@ void CGridModel::NotifyLayoutChanged() {
   if (m_listener) m_listener->GridLayoutChanged();
 }
 
-std::vector<int>& CGridModel::Sizes(EGridAxis axis) {
+CGapVector<int>& CGridModel::Sizes(EGridAxis axis) {
   return axis == EGridAxis::Rows ? m_rowHeights : m_columnWidths;
 }
 
-const std::vector<int>& CGridModel::Sizes(EGridAxis axis) const {
+const CGapVector<int>& CGridModel::Sizes(EGridAxis axis) const {
   return axis == EGridAxis::Rows ? m_rowHeights : m_columnWidths;
 }
 

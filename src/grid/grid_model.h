@@ -7,6 +7,7 @@
 
 #include "grid/bitmap_desc.h"
 #include "grid/cell_range.h"
+#include "grid/gap_vector.h"
 #include "grid/grid_axis.h"
 #include "grid/grid_cell.h"
 #include "grid/grid_cell_format.h"
@@ -146,8 +147,8 @@ class CGridModel {
   void NotifyLayoutChanged();
 
  private:
-  std::vector<int>& Sizes(EGridAxis axis);
-  const std::vector<int>& Sizes(EGridAxis axis) const;
+  CGapVector<int>& Sizes(EGridAxis axis);
+  const CGapVector<int>& Sizes(EGridAxis axis) const;
   std::int64_t& Total(EGridAxis axis);
   bool AutoSize(EGridAxis axis, int index);
   void FillWithEmptyCells(EGridAxis axis, int index);
@@ -157,8 +158,8 @@ class CGridModel {
   int m_fixedColumns = 0;
   int m_defaultRowHeight = 0;
   int m_defaultColumnWidth = 0;
-  std::vector<int> m_rowHeights;
-  std::vector<int> m_columnWidths;
+  CGapVector<int> m_rowHeights;  // kept around a gap, as the cells are
+  CGapVector<int> m_columnWidths;
   std::int64_t m_totalHeight = 0;  // kept with every change, so that nothing sums all rows
   std::int64_t m_totalWidth = 0;
   CGridSelection m_selection;

@@ -105,14 +105,20 @@ std::string CArchiveReader::ReadString() {
 std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
   RequireCount(count, 2, "text");
   const std::size_t start = m_pos;
-  std::u16string units(static_cast<std::size_t>(count), u'\0');
-  for (auto& unit : units) {
-    unit = static_cast<char16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
-    m_pos += 2;
+  m_units.resize(static_cast<std::size_t>(count));
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(m_units.data(), m_bytes.data() + m_pos, 2 * m_units.size());
+    m_pos += 2 * m_units.size();
+  } else {
+    for (auto& unit : m_units) {
+      unit = static_cast<char16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
+      m_pos += 2;
+    }
   }
-  auto text = tvr::platform::Utf16ToUtf8(units);
-  if (!text) throw CArchiveError("text is not valid UTF-16", start);
-  return std::move(*text);
+  m_text.resize(3 * m_units.size());
+  const char* end = tvr::platform::Utf16ToUtf8(m_units, m_text.data());
+  if (end == nullptr) throw CArchiveError("text is not valid UTF-16", start);
+  return std::string(m_text.data(), static_cast<std::size_t>(end - m_text.data()));
 }
 
 std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
@@ -171,12 +177,19 @@ void CArchiveWriter::WriteStringLength(std::uint64_t count) {
 }
 
 void CArchiveWriter::WriteString(std::string_view text) {
-  const std::u16string units = tvr::platform::Utf8ToUtf16(text);
-  WriteStringLength(units.size());
+  m_units.resize(text.size());
+  const std::size_t count =
+      static_cast<std::size_t>(tvr::platform::Utf8ToUtf16(text, m_units.data()) - m_units.data());
+  WriteStringLength(count);
+  if constexpr (std::endian::native == std::endian::little) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(m_units.data());
+    m_bytes.insert(m_bytes.end(), bytes, bytes + 2 * count);
+    return;
+  }
   std::size_t at = m_bytes.size();
-  m_bytes.resize(at + 2 * units.size());
-  for (const char16_t unit : units) {
-    m_bytes[at++] = static_cast<std::uint8_t>(unit);
-    m_bytes[at++] = static_cast<std::uint8_t>(unit >> 8);
+  m_bytes.resize(at + 2 * count);
+  for (std::size_t i = 0; i < count; ++i) {
+    m_bytes[at++] = static_cast<std::uint8_t>(m_units[i]);
+    m_bytes[at++] = static_cast<std::uint8_t>(m_units[i] >> 8);
   }
 }

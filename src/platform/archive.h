@@ -64,6 +64,9 @@ class CArchiveReader {
 
   std::vector<std::uint8_t> m_bytes;
   std::size_t m_pos = 0;
+  // Work space of the text conversions, kept to spare allocations.
+  std::u16string m_units;
+  std::string m_text;
 };
 
 class CArchiveWriter {
@@ -86,4 +89,5 @@ class CArchiveWriter {
   void WriteStringLength(std::uint64_t count);
 
   std::vector<std::uint8_t> m_bytes;
+  std::u16string m_units;  // work space of the text conversion
 };

@@ -103,6 +103,10 @@ std::string FromUtf8(std::string_view text, CodePage page, bool* lossy) {
   bool lost = false;
   std::size_t pos = 0;
   while (pos < text.size()) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {  // the same byte in every code page
+      out += text[pos++];
+      continue;
+    }
     std::optional<char32_t> c = DecodeUtf8(text, pos);
     std::optional<unsigned char> byte = c ? EncodeChar(table, *c) : std::nullopt;
     if (!byte) {

@@ -19,7 +19,6 @@ constexpr std::size_t kPrefix = 32;       // fixed part of the header
 constexpr std::size_t kDescriptor = 32;   // one field descriptor
 constexpr std::size_t kMaxFields = 255;
 constexpr char kEndOfFields = 0x0D;
-constexpr std::uint64_t kMaxFileSize = std::uint64_t{1} << 30;
 
 std::uint32_t ReadU16(std::string_view bytes, std::size_t pos) {
   return static_cast<std::uint8_t>(bytes[pos]) |
@@ -242,43 +241,6 @@ bool HasNoWriteBits(const std::string& path, struct stat& info) {
 }
 
 }  // namespace
-
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& fault) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    fault = std::strerror(errno);
-    return std::nullopt;
-  }
-  struct stat info {};
-  std::string bytes;
-  bool ok = ::fstat(fd, &info) == 0;
-  if (ok && !S_ISREG(info.st_mode)) {
-    fault = "not a file";
-    ok = false;
-  } else if (ok && static_cast<std::uint64_t>(info.st_size) > kMaxFileSize) {
-    fault = "the file is too large for a catalogue table";
-    ok = false;
-  }
-  if (ok) {
-    bytes.resize(static_cast<std::size_t>(info.st_size));
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-      const ssize_t got = ::read(fd, bytes.data() + done, bytes.size() - done);
-      if (got < 0 && errno == EINTR) continue;
-      if (got <= 0) {
-        fault = got < 0 ? std::strerror(errno) : "the file shrank while being read";
-        ok = false;
-      } else {
-        done += static_cast<std::size_t>(got);
-      }
-    }
-  } else if (fault.empty()) {
-    fault = std::strerror(errno);
-  }
-  ::close(fd);
-  if (!ok) return std::nullopt;
-  return bytes;
-}
 
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& fault) {
   namespace fs = std::filesystem;

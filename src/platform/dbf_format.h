@@ -38,8 +38,8 @@ std::string BuildDbfHeader(const DbfLayout& layout);
 // Writes the record count and today's date into a header.
 void StampDbfHeader(std::string& header, std::uint32_t recordCount);
 
-// The whole regular file (at most 1 GiB), or nothing with fault set.
-std::optional<std::string> ReadWholeFile(const std::string& path, std::string& fault);
+// The largest table file opened.
+inline constexpr std::uint64_t kMaxTableFileSize = std::uint64_t{1} << 30;
 
 // Writes the bytes to a new file beside path and renames it over path (keeping the old
 // file's permissions). False with fault set when anything fails; path is then untouched.

@@ -6,6 +6,7 @@
 #include "platform/dbf_tag.h"
 #include "platform/dbf_values.h"
 #include "platform/file_lookup.h"
+#include "platform/mapped_file.h"
 
 namespace tvr::platform {
 
@@ -17,12 +18,28 @@ struct CDbfTable::State {
   bool dirty = false;
   CodePage page = CodePage::Cp850;
   DbfLayout layout;
-  std::string header;   // as read (or built), stamped again on every write
-  std::string records;  // count * layout.recordLength bytes
+  std::string header;  // as read (or built), stamped again on every write
+  // count * layout.recordLength bytes: in the mapped file until the first change, then
+  // in the table's own copy.
+  std::string_view records;
+  CMappedFile file;
+  std::string changed;
+  bool ownsRecords = false;
   std::uint32_t count = 0;
   std::uint32_t recno = 0;  // the current record, 0 at the end
   std::vector<CDbfTag> tags;
   int selected = -1;
+
+  // The records to change, copied out of the file first; records must be set to them
+  // again after the change.
+  std::string& ChangeableRecords() {
+    if (!ownsRecords) {
+      changed.assign(records);
+      ownsRecords = true;
+      file.Close();
+    }
+    return changed;
+  }
 };
 
 namespace {
@@ -78,19 +95,18 @@ bool CDbfTable::Open(const std::string& path, Mode mode) {
   s = State();
   s.path = ExistingPath(path);
   std::string fault;
-  std::optional<std::string> file = ReadWholeFile(s.path, fault);
   std::optional<DbfLayout> layout;
-  if (file) layout = ParseDbfLayout(*file, fault);
+  if (s.file.Open(s.path, kMaxTableFileSize, fault)) layout = ParseDbfLayout(s.file.Bytes(), fault);
   if (!layout) {
+    s.file.Close();
     s.error = "Table " + s.path + ": " + fault;
     return false;
   }
   s.layout = std::move(*layout);
-  s.header = file->substr(0, s.layout.headerLength);
+  s.header = s.file.Bytes().substr(0, s.layout.headerLength);
   s.count = s.layout.recordCount;
-  s.records = std::move(*file);  // no second copy of a large table
-  s.records.erase(0, s.layout.headerLength);
-  s.records.resize(std::size_t{s.count} * s.layout.recordLength);
+  // The records may stop short of the end mark; the layout checked that they fit.
+  s.records = s.file.Bytes().substr(s.layout.headerLength, std::size_t{s.count} * s.layout.recordLength);
   s.page = CodePageFromLdid(s.layout.ldid);
   s.readOnly = mode == Mode::ReadOnly;
   s.open = true;
@@ -108,6 +124,7 @@ bool CDbfTable::Create(const std::string& path, std::vector<DbfFieldInfo> fields
     return false;
   }
   s.layout = NewDbfLayout(fields, page);
+  s.ownsRecords = true;
   s.header = BuildDbfHeader(s.layout);
   s.page = page;
   s.readOnly = false;
@@ -173,7 +190,7 @@ std::uint32_t CDbfTable::RecordCount() const { return m_state->count; }
 namespace {
 
 CDbfTag* SelectedTagOf(std::vector<CDbfTag>& tags, int selected, const DbfLayout& layout,
-                       const std::string& records, std::uint32_t count) {
+                       std::string_view records, std::uint32_t count) {
   if (selected < 0) return nullptr;
   CDbfTag& tag = tags[static_cast<std::size_t>(selected)];
   if (!tag.IsBuilt()) tag.Build(records, layout.recordLength, count);
@@ -229,7 +246,7 @@ std::string_view CDbfTable::FieldBytesAt(std::uint32_t recno, int field) const {
   }
   const auto index = static_cast<std::size_t>(field);
   const std::size_t start = std::size_t{recno - 1} * s.layout.recordLength + s.layout.offsets[index];
-  return std::string_view(s.records).substr(start, static_cast<std::size_t>(s.layout.fields[index].length));
+  return s.records.substr(start, static_cast<std::size_t>(s.layout.fields[index].length));
 }
 
 std::string_view CDbfTable::FieldBytes(int field) const {
@@ -320,7 +337,7 @@ void CDbfTable::Store(int field, std::string_view bytes) {
   const std::size_t start = std::size_t{s.recno - 1} * s.layout.recordLength + offset;
   std::string data(bytes.substr(0, length));
   data.resize(length, s.layout.fields[index].type == 'I' ? '\0' : ' ');
-  s.records.replace(start, length, data);
+  s.records = s.ChangeableRecords().replace(start, length, data);
   s.dirty = true;
   for (CDbfTag& tag : s.tags) {
     if (tag.UsesBytes(offset, length)) tag.Invalidate();
@@ -429,7 +446,9 @@ bool CDbfTable::AssignLogical(int field, bool value) {
 bool CDbfTable::SetDeleted(bool deleted) {
   if (!CanWrite(kWholeRecord)) return false;
   State& s = *m_state;
-  s.records[std::size_t{s.recno - 1} * s.layout.recordLength] = deleted ? '*' : ' ';
+  std::string& records = s.ChangeableRecords();
+  records[std::size_t{s.recno - 1} * s.layout.recordLength] = deleted ? '*' : ' ';
+  s.records = records;
   s.dirty = true;
   return true;
 }
@@ -446,7 +465,7 @@ bool CDbfTable::Append() {
     const auto length = static_cast<std::size_t>(s.layout.fields[i].length);
     if (s.layout.fields[i].type == 'I') record.replace(s.layout.offsets[i], length, length, '\0');
   }
-  s.records += record;
+  s.records = s.ChangeableRecords() += record;
   s.recno = ++s.count;
   s.dirty = true;
   for (CDbfTag& tag : s.tags) tag.Invalidate();

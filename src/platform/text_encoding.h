@@ -36,8 +36,13 @@ std::optional<char32_t> DecodeUtf16(std::u16string_view text, std::size_t& pos);
 
 // UTF-16 code units of a UTF-8 text; invalid UTF-8 becomes U+FFFD, one per offending byte.
 std::u16string Utf8ToUtf16(std::string_view text);
+// The same written to out, which has room for text.size() units; returns the end.
+char16_t* Utf8ToUtf16(std::string_view text, char16_t* out);
 
 // UTF-8 of UTF-16 code units; no value when a surrogate is unpaired.
 std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
+// The same written to out, which has room for 3 * text.size() bytes; returns the end,
+// null when a surrogate is unpaired.
+char* Utf16ToUtf8(std::u16string_view text, char* out);
 
 }  // namespace tvr::platform

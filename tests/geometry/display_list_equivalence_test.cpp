@@ -221,12 +221,17 @@ void RunProjectionScenes(unsigned seed, Scene fast, Scene reference, C3DProjecti
     ReferenceResort(referenceProjection, referenceList);
     twins.ExpectSame("after turning to " + std::to_string(a) + ", " + std::to_string(b));
   }
-  // Small turns, as when the user orbits.
-  for (int turn = 0; turn < 3; ++turn) {
+  // Small turns, as when the user orbits, with boxes taken out and put back (some twice)
+  // between them, so that each re-sort starts from nodes that the last one reused.
+  for (int turn = 0; turn < 6; ++turn) {
     fastProjection.SetViewAngles(1, -2, 0, true, true);
     referenceProjection.SetViewAngles(1, -2, 0, false, true);
     ReferenceResort(referenceProjection, referenceList);
     twins.ExpectSame("after a small turn");
+    const std::size_t count = fast.boxes.size();
+    for (std::size_t k = 0; k < count / 8; ++k) twins.Remove(random() % count);
+    for (std::size_t k = 0; k < count / 6; ++k) twins.Insert(random() % count);
+    twins.ExpectSame("after changes between turns");
   }
   fastProjection.ClearDisplayList();
 }

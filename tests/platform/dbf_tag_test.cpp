@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 #include "platform/db_field.h"
 #include "support/temp_folder.h"
 
@@ -151,6 +155,63 @@ TEST_F(DbfTagTest, AnEmptyTableSeeksToTheEnd) {
   EXPECT_EQ(table.Seek("A"), CDbfTable::kSeekEof);
   EXPECT_FALSE(table.First());
   EXPECT_TRUE(table.AtEnd());
+}
+
+// Random keys over a small alphabet, half of them beginning alike, so that many share
+// their first 8 or 16 bytes or are equal:
+// the order and every seek must be those of a stable sort and a plain binary search on
+// the whole key, for keys shorter and longer than 8 bytes and keys of two fields.
+TEST_F(DbfTagTest, OrderAndSeeksMatchAPlainSortOfTheWholeKeys) {
+  struct Shape {
+    int first;
+    int second;
+  };
+  for (const Shape shape : {Shape{3, 0}, Shape{8, 0}, Shape{12, 0}, Shape{20, 0}, Shape{6, 5}, Shape{9, 14}}) {
+    SCOPED_TRACE(std::to_string(shape.first) + "+" + std::to_string(shape.second));
+    std::mt19937 random(static_cast<unsigned>(shape.first * 31 + shape.second));
+    auto text = [&](int length) {
+      std::string value(static_cast<std::size_t>(std::uniform_int_distribution<int>(0, length)(random)), 'A');
+      for (char& c : value) c = "AB "[random() % 3];
+      if (random() % 2 == 0) value.replace(0, std::min<std::size_t>(value.size(), 16), 16, 'A');
+      return value.substr(0, static_cast<std::size_t>(length));
+    };
+    CDbfTable table;
+    const std::string path = m_folder.File("random" + std::to_string(shape.first) + ".dbf");
+    std::vector<DbfFieldInfo> fields = {{"A", 'C', shape.first, 0}};
+    if (shape.second > 0) fields.push_back({"B", 'C', shape.second, 0});
+    ASSERT_TRUE(table.Create(path, fields));
+    for (int i = 0; i < 3000; ++i) {
+      ASSERT_TRUE(table.Append());
+      table.Assign(0, text(shape.first));
+      if (shape.second > 0) table.Assign(1, text(shape.second));
+    }
+    ASSERT_TRUE(table.Close());
+    ASSERT_TRUE(table.Open(path));
+    ASSERT_TRUE(table.AddTag("T", shape.second > 0 ? "A+B" : "A"));
+    ASSERT_TRUE(table.SelectTag("T"));
+    std::vector<std::string> keys(table.RecordCount() + 1);
+    for (std::uint32_t recno = 1; recno <= table.RecordCount(); ++recno) {
+      keys[recno] = std::string(table.FieldBytesAt(recno, 0)) + std::string(table.FieldBytesAt(recno, 1));
+    }
+    std::vector<std::uint32_t> expected(table.RecordCount());
+    std::iota(expected.begin(), expected.end(), 1u);
+    std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) { return keys[a] < keys[b]; });
+    std::vector<std::uint32_t> order;
+    for (bool on = table.First(); on; on = table.Next()) order.push_back(table.RecNo());
+    ASSERT_EQ(order, expected);
+    for (int i = 0; i < 500; ++i) {
+      const std::string key = text(shape.first + shape.second + 2);
+      const auto at = std::lower_bound(expected.begin(), expected.end(), key,
+                                       [&](std::uint32_t recno, const std::string& k) { return keys[recno] < k; });
+      const int result = table.Seek(key);
+      if (at == expected.end()) {
+        EXPECT_EQ(result, CDbfTable::kSeekEof) << key;
+        continue;
+      }
+      EXPECT_EQ(table.RecNo(), *at) << key;
+      EXPECT_EQ(result, keys[*at].starts_with(key) ? CDbfTable::kSeekHit : CDbfTable::kSeekAfter) << key;
+    }
+  }
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <random>
+#include <string>
 #include <vector>
 
 namespace tvr::platform {
@@ -127,6 +129,38 @@ TEST(TextEncodingTest, DecodeUtf16JoinsPairsAndRefusesUnpairedSurrogates) {
   EXPECT_TRUE(IsHighSurrogate(0xD800));
   EXPECT_TRUE(IsHighSurrogate(0xDBFF));
   EXPECT_FALSE(IsHighSurrogate(0xDC00));
+}
+
+// The conversions take runs of ASCII many at a time: texts of ASCII runs of every length
+// broken by accented letters, other characters, pairs and damaged bytes, at every
+// alignment, must give what the one-character primitives give.
+TEST(TextEncodingTest, ConversionsAgreeWithTheCharacterPrimitivesAroundAsciiRuns) {
+  const std::vector<std::string> pieces = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3", "\x80",
+                                           "\xED\xA0\x80", "\xC1\xBF", "\xF4\x90\x80\x80", std::string(1, '\0')};
+  std::mt19937 random(7);
+  for (int round = 0; round < 2000; ++round) {
+    std::string text;
+    while (text.size() < static_cast<std::size_t>(round % 90)) {
+      text.append(random() % 20, static_cast<char>('a' + random() % 26));
+      text += pieces[random() % pieces.size()];
+    }
+    std::u16string expected;
+    for (std::size_t pos = 0; pos < text.size();) {
+      const char32_t c = DecodeUtf8(text, pos).value_or(kReplacementCharacter);
+      if (c < 0x10000) {
+        expected += static_cast<char16_t>(c);
+      } else {
+        expected += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        expected += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+      }
+    }
+    ASSERT_EQ(Utf8ToUtf16(text), expected) << text;
+    std::string back;
+    for (std::size_t pos = 0; pos < expected.size();) AppendUtf8(back, *DecodeUtf16(expected, pos));
+    ASSERT_EQ(Utf16ToUtf8(expected), back) << text;
+    expected.insert(expected.size() / 2, 1, u'\xDC00');  // unpaired
+    EXPECT_FALSE(Utf16ToUtf8(expected)) << text;
+  }
 }
 
 }  // namespace
