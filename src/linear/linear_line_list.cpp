@@ -106,7 +106,7 @@ void CLinearLineList::SetProductAndRating(int product, int rating, const CLinear
   line.Product = product;
   line.Rating = rating;
   if (reset) {
-    const CLinearConfig::OptionTable& table = config.OptionTableFor(product, line.Group);
+    const CLinearConfig::OptionTable table = config.LineOptionTable(line);
     for (int s = 0; s < kLinearFirstBoxSlot; ++s) line.Slots[s] = SlotFromOption(s, table[s]);
     std::fill(line.Slots.begin() + kLinearFirstBoxSlot, line.Slots.end(), -1);
   } else {

@@ -74,13 +74,14 @@ std::string CLinearPriceTable::BoxLabel(int slot) const {
 std::string CLinearPriceTable::LabelText(const Row& row) const {
   if (row.item >= kLinearFirstBoxSlot && row.item < kLinearSlotCount) return BoxLabel(row.item);
   if (row.label == 0) return {};
-  std::string text = LookupText(row.label);
+  // The label is cut before the floor step goes in, whose decimal character may be ",".
+  std::string text = CutLabel(LookupText(row.label));
   if (row.item == 9 && row.label == kMsgFloorsLabel) {
     const int step = std::max(m_line.Slots[10], 0);
     const std::string metres = step % 100 == 0 ? std::to_string(step / 100) : Hundredths(step, m_settings.decimal);
     text = ReplaceFirst(text, "%1", metres);
   }
-  return CutLabel(text);
+  return text;
 }
 
 std::int64_t CLinearPriceTable::ValueOf(int item, int column) const {
