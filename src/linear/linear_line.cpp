@@ -1,5 +1,23 @@
 #include "linear/linear_line.h"
 
+#include <optional>
+
+#include "platform/text_encoding.h"
+
+std::string LimitLinearText(std::string_view text) {
+  std::size_t units = 0;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const std::size_t start = pos;
+    const std::optional<char32_t> code = tvr::platform::DecodeUtf8(text, pos);
+    if (pos == start) ++pos;  // an invalid byte still moves on
+    const std::size_t width = code && *code > 0xFFFF ? 2 : 1;
+    if (units + width > kMaxLinearTextUnits) return std::string(text.substr(0, start));
+    units += width;
+  }
+  return std::string(text);
+}
+
 void CLinearLine::Clear() {
   Name.clear();
   Comment.clear();

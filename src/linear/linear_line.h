@@ -3,11 +3,19 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 inline constexpr int kLinearSlotCount = 130;
 inline constexpr int kLinearColumnCount = 7;
 inline constexpr int kLinearFirstBoxSlot = 30;
 inline constexpr int kLinearMaxLines = 100;
+
+// The longest text a linear project keeps, in UTF-16 units (what its file can hold).
+inline constexpr std::size_t kMaxLinearTextUnits = 511;
+
+// The text cut to at most 511 UTF-16 units, never inside a character. Names, comments
+// and properties go through it when they are entered, so a save never cuts them.
+std::string LimitLinearText(std::string_view text);
 
 // One busbar line of a linear project, described by totals. Slots hold the line's
 // quantities and choices (-1 = not offered or not set); the value tables hold what the

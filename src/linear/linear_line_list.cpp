@@ -59,12 +59,14 @@ std::string CLinearLineList::ProposedName(int group) const {
 
 int CLinearLineList::SaveWorkingAsNew(const std::string& name) {
   if (m_count >= kLinearMaxLines) return -1;
-  Working().Name = name;
+  Working().Name = LimitLinearText(name);
+  Working().Comment = LimitLinearText(Working().Comment);
   return m_count++;
 }
 
 bool CLinearLineList::SaveWorkingOver(int index) {
   if (index < 0 || index >= m_count) return false;
+  Working().Comment = LimitLinearText(Working().Comment);
   m_lines[static_cast<std::size_t>(index)].Assign(Working());
   return true;
 }
@@ -79,7 +81,7 @@ bool CLinearLineList::DeleteLine(int index) {
 
 bool CLinearLineList::RenameLine(int index, const std::string& name) {
   if (index < 0 || index >= m_count) return false;
-  m_lines[static_cast<std::size_t>(index)].Name = name;
+  m_lines[static_cast<std::size_t>(index)].Name = LimitLinearText(name);
   return true;
 }
 
