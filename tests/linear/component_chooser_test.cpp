@@ -42,22 +42,17 @@ TEST(SlotPackingTest, NegativeSlotsReadAsNothing) {
 }
 
 TEST(ComponentGroupMessageTest, ButtonsAndGroups) {
-  int code = 0;
-  EXPECT_EQ(ComponentGroupMessage(kProductQMA, 1, code, false), 32024 | (31008 << 16));
-  EXPECT_EQ(code, 1);
-  code = 0;
-  EXPECT_EQ(ComponentGroupMessage(kProductQPC, 1, code, true), 32025 | (31008 << 16));
-  EXPECT_EQ(code, 2);
-  code = 0;
-  EXPECT_EQ(ComponentGroupMessage(kProductQYA, 1, code, false), 32028 | (31131 << 16));
-  code = 0;
-  EXPECT_EQ(ComponentGroupMessage(kProductQYL, 2, code, false), 32270 | (32268 << 16));
-  code = 0;
-  EXPECT_EQ(ComponentGroupMessage(kProductQWA, 4, code, false), 0 | (32268 << 16));
-  code = 3;
-  EXPECT_EQ(ComponentGroupMessage(kProductQMA, 3, code, false), 31155);
-  code = 9;
-  EXPECT_EQ(ComponentGroupMessage(kProductQDA, 2, code, false), 32067) << "no label: the button's";
+  struct Case {
+    int product, button, code, expected, groupKind;
+  };
+  for (const Case& c : {Case{kProductQMA, 1, 0, 32024 | (31008 << 16), 1}, Case{kProductQPC, 1, 0, 32025 | (31008 << 16), 2},
+                        Case{kProductQYA, 1, 0, 32028 | (31131 << 16), 7}, Case{kProductQYL, 2, 0, 32270 | (32268 << 16), 0},
+                        Case{kProductQWA, 4, 0, 32268 << 16, 0}, Case{kProductQMA, 3, 3, 31155, 3},
+                        Case{kProductQDA, 2, 9, 32067, 9}}) {
+    int code = c.code;
+    EXPECT_EQ(ComponentGroupMessage(c.product, c.button, code, c.product == kProductQPC), c.expected) << c.product;
+    EXPECT_EQ(code, c.groupKind) << c.product << " " << c.button;
+  }
 }
 
 TEST(ComponentChooserTest, BoxEntriesOfAButtonAndTheirSlots) {

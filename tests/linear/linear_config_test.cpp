@@ -129,19 +129,12 @@ TEST_F(LinearConfigTest, SampleOptionListsPerProduct) {
     EXPECT_EQ(offered, offer.options) << "group " << offer.group << ", product " << offer.product;
   }
   EXPECT_EQ(config.GetChoiceTable(1, MakeLine(2, kProductQDA, 63, 13, 55))[24], 11);
-  EXPECT_EQ(config.GetChoiceTable(0, MakeLine(0, 0, 800, 13, 55)),
-            (std::vector<int>{1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1, 2}));
-}
-
-TEST(LinearChoiceTablesTest, RatingAndSupportTables) {
-  CLinearConfig config;
   const std::vector<int> ratings = config.GetChoiceTable(2, MakeLine(0, 0, 800, 13, 55));
   EXPECT_EQ(std::vector<int>(ratings.begin() + 50, ratings.begin() + 60),
             (std::vector<int>{1000, 1200, 1450, 2200, 2500, 3000, 3400, 4000, 4500, 0}));
-  EXPECT_EQ(CLinearConfig::RatingsOf(kProductQPC, true).size(), 7u);
-  EXPECT_EQ(CLinearConfig::SupportOf(kProductQWA, 1)[0], 0);
-  EXPECT_EQ(CLinearConfig::SupportOf(kProductQWA, 2)[0], 1);
-  EXPECT_TRUE(config.GetChoiceTable(4, MakeLine(0, 0, 800, 13, 55)).empty());
+  EXPECT_EQ(config.GetChoiceTable(3, MakeLine(1, 0, 800, 13, 55))[2 * 8], 0) << "QWA has no 3L+PE in group 1";
+  EXPECT_EQ(config.GetChoiceTable(0, MakeLine(0, 0, 800, 13, 55)),
+            (std::vector<int>{1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1, 2}));
 }
 
 }  // namespace

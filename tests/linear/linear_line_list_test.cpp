@@ -15,26 +15,9 @@ int AddLine(CLinearLineList& list, int group, int product, const std::string& na
   return list.SaveWorkingAsNew(name);
 }
 
-TEST(LinearLineListTest, DeletingMovesTheLaterLinesDown) {
+TEST(LinearLineListTest, FindLineWalksEnabledGroupsAndDeletingMovesLinesDown) {
   CLinearLineList list;
-  AddLine(list, 1, 0, "A");
-  AddLine(list, 1, 0, "B");
-  AddLine(list, 1, 0, "C");
-  ASSERT_TRUE(list.DeleteLine(1));
-  EXPECT_EQ(list.LineCount(), 2);
-  EXPECT_EQ(list.Line(0).Name, "A");
-  EXPECT_EQ(list.Line(1).Name, "C");
-  EXPECT_FALSE(list.DeleteLine(2));
-  EXPECT_TRUE(list.RenameLine(1, "D"));
-  EXPECT_EQ(list.Line(1).Name, "D");
-}
-
-TEST(LinearLineListTest, FindLineWalksEnabledGroupsInOrder) {
-  CLinearLineList list;
-  AddLine(list, 2, 0, "x0");
-  AddLine(list, 0, 0, "x1");
-  AddLine(list, 2, 0, "x2");
-  AddLine(list, 1, 0, "x3");
+  for (int group : {2, 0, 2, 1}) AddLine(list, group, 0, "x" + std::to_string(list.LineCount()));
   EXPECT_EQ(list.FindLine(0, CLinearLineList::kAllLines, kAllGroups), 4);
   EXPECT_EQ(list.FindLine(1, CLinearLineList::kAllLines, kAllGroups), 1);
   EXPECT_EQ(list.FindLine(3, CLinearLineList::kAllLines, kAllGroups), 0);
@@ -42,6 +25,12 @@ TEST(LinearLineListTest, FindLineWalksEnabledGroupsInOrder) {
   EXPECT_EQ(list.FindLine(0, CLinearLineList::kAllLines, {true, false, true, true}), 3);
   EXPECT_EQ(list.FindLine(1, CLinearLineList::GroupFilter(3), kAllGroups), -1);
   EXPECT_EQ(list.FindLine(1, 2, kAllGroups), 2);
+  ASSERT_TRUE(list.DeleteLine(1));
+  EXPECT_EQ(list.LineCount(), 3);
+  EXPECT_EQ(list.Line(1).Name, "x2");
+  EXPECT_FALSE(list.DeleteLine(3));
+  EXPECT_TRUE(list.RenameLine(1, "D"));
+  EXPECT_EQ(list.Line(1).Name, "D");
 }
 
 TEST(LinearLineListTest, ANewLineIsNamedAfterItsGroupAndRefusedPastOneHundred) {

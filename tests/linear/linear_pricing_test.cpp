@@ -50,16 +50,12 @@ CLinearLine LineQpa() {  // 15 m of QPA 250 A over 2 floors every 7 m, 5 m of IP
   return line;
 }
 
-CLinearLine LineChecks() {  // QMA check states in slot 28 and 29 identical lines
+// QMA check states in slot 28, and slot 29's quantity when slot 28 is not offered: 0,
+// not 1023.
+template <int kSlot28>
+CLinearLine LineChecks() {
   CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
-  line.Slots[28] = PackSlot28(1, 1);
-  line.Slots[29] = 5;
-  return line;
-}
-
-CLinearLine LineNoChecks() {  // slot 28 not offered: slot 29's quantity is 0, not 1023
-  CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
-  line.Slots[28] = -1;
+  line.Slots[28] = kSlot28;
   line.Slots[29] = 5;
   return line;
 }
@@ -115,8 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {10, 700, 0, 0, 0}, {11, 7, 51, 51, 70}, {12, 4, 46, 46, 60},
                     {14, 500, 67, 67, 15}, {32, 3, 1335, 1335, 150}},
                    {2717, 2902, 3192, 649}},
-        PricedLine{"checks", LineChecks, 0, {{28, 1, 0, 0, 1}, {29, 1, 0, 0, 0}}, {2, 0, 0, 1}},
-        PricedLine{"no checks", LineNoChecks, 0, {}, {0, 0, 0, 0}}));
+        PricedLine{"checks", LineChecks<PackSlot28(1, 1)>, 0, {{28, 1, 0, 0, 1}, {29, 1, 0, 0, 0}}, {2, 0, 0, 1}},
+        PricedLine{"no checks", LineChecks<-1>, 0, {}, {0, 0, 0, 0}}));
 
 TEST(LinearPricingRulesTest, UnusedSlotsKeepTheirValueAndLeaveTheTotal) {
   CLinearTables tables;
