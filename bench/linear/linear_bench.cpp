@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "linear/linear_file.h"
 #include "linear/linear_line.h"
 #include "linear/linear_price_settings.h"
 #include "linear/linear_pricing.h"
@@ -71,5 +72,21 @@ void BM_OpenPriceClose(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenPriceClose)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Writing and reading the file of a project of n lines (100 is the most a project holds).
+void BM_LinearFileRoundTrip(benchmark::State& state) {
+  CLinearProject project;
+  for (CLinearLine& line : MakeProject(static_cast<int>(state.range(0)))) {
+    project.lines.BeginNewLine(line.Group);
+    project.lines.Working().Assign(line);
+    project.lines.SaveWorkingAsNew("Line");
+  }
+  for (auto _ : state) {
+    const std::vector<std::uint8_t> bytes = LinearFileBytes(project);
+    CLinearProject loaded;
+    benchmark::DoNotOptimize(ReadLinearFileBytes(bytes, loaded, {}));
+  }
+}
+BENCHMARK(BM_LinearFileRoundTrip)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
