@@ -13,6 +13,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth qt6-translations-l10n
   python3 python3-dbf python3-ezdxf shapelib
+  libxlsxwriter-dev python3-openpyxl
   locales
   # desktop integration and its test: xdg-mime asks mimetype on a plain desktop, gio on GNOME
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin

@@ -31,6 +31,10 @@ bool CPrintHelperLauncher::PreviousStillRuns() {
   return false;
 }
 
+bool CPrintHelperLauncher::CanStart() {
+  return !PreviousStillRuns() && !FindProgram(m_programName, m_programFolder).empty();
+}
+
 int CPrintHelperLauncher::RunPrintHelper(const CPrintHelperJob& job) {
   if (PreviousStillRuns()) return 0;
   std::string program = FindProgram(m_programName, m_programFolder);

@@ -40,6 +40,9 @@ class CPrintHelperLauncher {
 
   // True while the last started helper has not ended (it is reaped when it has).
   bool PreviousStillRuns();
+  // True when RunPrintHelper would start the helper now: none still runs and the
+  // program is found. Callers check it before they change anything for the helper.
+  bool CanStart();
 
  private:
   std::string m_programFolder;

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The key/value exchange text that the spreadsheet helper reads ("XlExport.txt"): built
+// in memory line by line, written as UTF-16LE with the mark FF FE and CR LF line ends.
+class CXlExportFile {
+ public:
+  // Adds one line (without its line end).
+  void AddLine(std::string line) { m_lines.push_back(std::move(line)); }
+  const std::vector<std::string>& Lines() const { return m_lines; }
+
+  // The whole file as it is written.
+  std::string Bytes() const;
+  // Writes a new file beside path and renames it over path. False when it cannot be
+  // written (path is then as it was).
+  bool Save(const std::string& path) const;
+
+ private:
+  std::vector<std::string> m_lines;
+};
+
+// Field kinds of the exchange file.
+inline constexpr char kXlProjectText = '@';
+inline constexpr char kXlNumber = 'N';
+inline constexpr char kXlSwitch = 'B';
+inline constexpr char kXlLineText = 'L';
+inline constexpr char kXlLineValue = 'l';
+
+// Quotes a text for the exchange file: between double quotes, each double quote inside
+// doubled, so that a name holding one keeps the line whole.
+std::string XlQuote(std::string_view text);
+
+// Writes one field line; nothing when the key is empty. The key stands in double quotes;
+// then by kind: '@' a comma, "@" quoted, a comma and the quoted value; 'N' and 'B' a
+// comma, "", a comma and the bare value; 'l' a comma and the bare value; 'L' a comma and
+// the quoted value; any other kind a comma, "", a comma and the quoted value.
+void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value, char kind);

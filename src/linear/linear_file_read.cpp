@@ -1,0 +1,185 @@
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "linear/linear_file.h"
+#include "platform/archive.h"
+#include "platform/code_page.h"
+#include "platform/text_encoding.h"
+
+
+namespace {
+
+// Larger files are no linear project: 100 lines of every slot and value take < 1 MB.
+constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
+constexpr std::size_t kMaxTextUnits = 512;  // the terminator included
+
+struct FormatError {};
+
+class CLinearFileReader {
+ public:
+  CLinearFileReader(CArchiveReader& in, int format, bool wide) : m_in(in), m_format(format), m_wide(wide) {}
+
+  std::string Text() {
+    std::u16string wide;
+    std::string narrow;
+    for (std::size_t units = 0;; ++units) {
+      if (units >= kMaxTextUnits) throw FormatError();
+      const std::uint16_t unit = m_wide ? m_in.ReadWord() : m_in.ReadByte();
+      if (unit == 0) break;
+      if (m_wide) wide += static_cast<char16_t>(unit);
+      else narrow += static_cast<char>(unit);
+    }
+    if (!m_wide) return tvr::platform::FromAnsi(narrow);
+    std::optional<std::string> text = tvr::platform::Utf16ToUtf8(wide);
+    if (!text) throw FormatError();
+    return *text;
+  }
+  std::int32_t Long() { return m_in.ReadLong(); }
+  double Double() { return m_in.ReadDouble(); }
+  void SkipLongsThrough(std::int32_t mark) {
+    while (m_in.ReadLong() != mark) {
+    }
+  }
+  int Format() const { return m_format; }
+
+ private:
+  CArchiveReader& m_in;
+  int m_format;
+  bool m_wide;
+};
+
+void ReadProperties(CLinearFileReader& in, CLinearProject& project) {
+  for (std::string_view name : kLinearPropertyNames) {
+    if (in.Format() <= 400 && (name == "Delai" || name == "Commande")) continue;
+    project.SetProperty(name, in.Text());
+  }
+}
+
+void ReadSettings(CLinearFileReader& in, CLinearPriceSettings& s, const CLinearLoadContext& context) {
+  if (in.Format() >= 401) s.listCurrency = in.Text();
+  const std::int32_t oldIndex = in.Long();
+  s.listTitle = in.Text();
+  for (int i = 0; i < 4; ++i) s.listCoefs[i] = in.Double();
+  for (int i = 0; i < 4; ++i) s.rates[i] = in.Double();
+  for (int i = 4; i < kPriceListCount15; ++i) s.rates[i] = s.rates[3];
+  for (int p = 0; p < kLinearProductCount; ++p) s.saleCoefs[p].fill(in.Double());
+  for (int i = 0; i < 12; ++i) in.Double();
+  s.services = in.Double();
+  for (int g = 0; g < 4; ++g) s.groupsOn[g] = in.Long() != 0 && context.groupsAvailable[g];
+  std::int32_t fullIndex = 0;
+  for (int i = 0; i < 6; ++i) fullIndex = in.Long();
+  s.priceList = oldIndex >= 0 && oldIndex < 4 ? oldIndex : 0;
+  if (fullIndex >= 4 && fullIndex < kPriceListCount15 && context.priceListTitle &&
+      !context.priceListTitle(fullIndex + 1).empty())
+    s.priceList = fullIndex;
+  const double first = in.Double();
+  if (first == -456.456) return;
+  s.listCoefs[4] = first;
+  for (int i = 5; i < kPriceListCount15; ++i) s.listCoefs[i] = in.Double();
+  while (in.Double() != -456.456) {
+  }
+}
+
+int DecodeIpDegree(std::int32_t value, std::int32_t& secondVariant) {
+  if (value == 19) value = 54;
+  if (value == 18) value = 52;
+  if (value > 100) {
+    secondVariant = 1;
+    return value / 10;
+  }
+  secondVariant = value == 54 ? 1 : 0;
+  return value;
+}
+
+void ReadValues(CLinearFileReader& in, CLinearLine& line) {
+  for (int c = 0; c < kLinearColumnCount; ++c) {
+    const bool hundredths = in.Format() == 300 && (c == 1 || c == 2);
+    for (std::int32_t item = in.Long(); item != 10564; item = in.Long()) {
+      const std::int32_t value = in.Long();
+      if (item >= 0 && item < kLinearSlotCount) line.ItemValues[c][item] = hundredths ? value / 100 : value;
+    }
+    line.ExtraValues[c] = in.Long();
+    line.TotalValues[c] = in.Long();
+    if (hundredths) line.ExtraValues[c] /= 100, line.TotalValues[c] /= 100;
+    in.SkipLongsThrough(-458);
+  }
+  in.SkipLongsThrough(-458);
+}
+
+void ReadLine(CLinearFileReader& in, CLinearLine& line) {
+  line.Clear();
+  line.Name = in.Text();
+  if (in.Format() >= 451) line.Comment = in.Text();
+  line.Group = in.Long();
+  line.Product = in.Long();
+  line.Rating = in.Long();
+  line.Conductors = in.Long();
+  line.IpDegree = DecodeIpDegree(in.Long(), line.SecondVariant);
+  // These are indexes of tables: a value outside them is a damaged file.
+  if (line.Group < -1 || line.Group > 3 || line.Product < -1 || line.Product >= kLinearProductCount ||
+      (line.Conductors != -1 && (line.Conductors < 12 || line.Conductors > 17)))
+    throw FormatError();
+  for (std::int32_t slot = in.Long(); slot != 10564; slot = in.Long()) {
+    const std::int32_t value = in.Long();
+    if (slot >= 0 && slot < kLinearSlotCount) line.Slots[slot] = value;
+  }
+  if (line.Slots[28] < 0) line.Slots[28] = 0;
+  ReadValues(in, line);
+}
+
+int ReadProject(CArchiveReader& bytes, CLinearProject& project, const CLinearLoadContext& context) {
+  bytes.Require(13, "signature");
+  if (bytes.ReadByte() != 0x05 || bytes.ReadByte() != 0x00) return kMsgFileFormat;
+  bytes.Skip(11);
+  const std::int32_t format = bytes.ReadLong();
+  if (format < 300 || format > kLinearFileFormat) return kMsgFileFormat;
+  bool wide = false;
+  if (format == kLinearFileFormat) {
+    const std::int32_t flag = bytes.ReadLong();
+    if (flag != 0 && flag != 1) return kMsgFileFormat;
+    wide = flag == 1;
+  }
+  CLinearFileReader in(bytes, format, wide);
+  ReadProperties(in, project);
+  ReadSettings(in, project.settings, context);
+  const int count = std::clamp(in.Long(), 0, kLinearMaxLines);
+  project.lines.SetLineCount(count);
+  for (int i = count - 1; i >= 0; --i) ReadLine(in, project.lines.Line(i));
+  in.SkipLongsThrough(-456);
+  return 0;
+}
+
+}  // namespace
+
+int ReadLinearFileBytes(const std::vector<std::uint8_t>& bytes, CLinearProject& project,
+                        const CLinearLoadContext& context) {
+  if (bytes.size() > kMaxFileSize) return kMsgFileFormat;
+  auto loaded = std::make_unique<CLinearProject>();
+  CArchiveReader in(bytes);
+  try {
+    if (const int message = ReadProject(in, *loaded, context)) return message;
+  } catch (const CArchiveError&) {
+    return kMsgFileFormat;
+  } catch (const FormatError&) {
+    return kMsgFileFormat;
+  }
+  project = std::move(*loaded);
+  return 0;
+}
+
+int LoadLinearFile(const std::string& path, CLinearProject& project, const CLinearLoadContext& context) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) {
+    const bool missing = error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+    return missing ? kMsgFileNotFound : kMsgFileNoRead;
+  }
+  if (size > kMaxFileSize) return kMsgFileFormat;
+  std::ifstream stream(path, std::ios::binary);
+  if (!stream) return kMsgFileNoRead;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  if (!stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) return kMsgFileReadError;
+  return ReadLinearFileBytes(bytes, project, context);
+}

@@ -1,0 +1,41 @@
+#include <gtest/gtest.h>
+
+#include "app/xl_export_file.h"
+
+namespace {
+
+struct FieldCase {
+  const char* key;
+  const char* value;
+  char kind;
+  const char* expected;  // the line, "" for none
+};
+
+class XlExportFieldTest : public testing::TestWithParam<FieldCase> {};
+
+TEST_P(XlExportFieldTest, WritesOneLinePerKind) {
+  const FieldCase& c = GetParam();
+  CXlExportFile file;
+  WriteXlExportField(file, c.key, c.value, c.kind);
+  EXPECT_EQ(file.Lines(), c.expected[0] ? std::vector<std::string>{c.expected} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, XlExportFieldTest,
+    testing::Values(FieldCase{"Title", "Plant 2", '@', R"("Title","@","Plant 2")"},
+                    FieldCase{"TotalPrice", "4 869", 'N', R"("TotalPrice","",4 869)"},
+                    FieldCase{"Compil", "#FALSE#", 'B', R"("Compil","",#FALSE#)"},
+                    FieldCase{"Length", "13.60", 'l', R"("Length",13.60)"},
+                    FieldCase{"Line", "QMA 800 A", 'L', R"("Line","QMA 800 A")"},
+                    FieldCase{"Other", "x", 'x', R"("Other","","x")"},
+                    FieldCase{"\"Quoted\"", "v", 'L', R"("Quoted","v")"},
+                    FieldCase{"Name", "Hall \"B\", east", 'L', R"("Name","Hall ""B"", east")"},
+                    FieldCase{"", "lost", '@', ""}));
+
+TEST(XlExportFileTest, Utf16WithItsMarkAndCrLf) {
+  CXlExportFile file;
+  file.AddLine("é");
+  EXPECT_EQ(file.Bytes(), std::string("\xFF\xFE\xE9\x00\r\x00\n\x00", 8));
+}
+
+}  // namespace

@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include "linear/linear_line_list.h"
+#include "linear/linear_price_table.h"
+#include "linear/linear_slots.h"
+#include "linear/linear_test_support.h"
+
+namespace {
+
+// The designations and values of every row of the line's table, one text per row.
+std::vector<std::string> Listing(const CLinearPriceTable& table) {
+  std::vector<std::string> rows;
+  std::string text;
+  const int count = table.FormatDesignation(CLinearPriceTable::kCountRows, 0, text);
+  for (int row = 1; row <= count; ++row) {
+    table.FormatDesignation(row, 0, text);
+    std::string listing = text;
+    for (int column = 1; column <= 5; ++column) {
+      table.FormatDesignation(row, column, text);
+      listing += "|" + text;
+    }
+    rows.push_back(listing);
+  }
+  return rows;
+}
+
+TEST(LinearPriceTableTest, RowsOfAPricedLine) {
+  const CEnglishTexts texts;
+  CLinearLine line = MakeLine(1, kProductQWA, 400, 13, 52);
+  line.Slots[2] = 1, line.Slots[5] = 1234, line.Slots[9] = 3, line.Slots[10] = 350, line.Slots[29] = 2;
+  line.Slots[30] = PackBoxSlot({4, 40, 63, 1, 0});
+  line.ItemValues[0][5] = 1234, line.ItemValues[1][5] = 1200000, line.ItemValues[1][2] = 999;
+  line.ItemValues[0][9] = 3, line.ItemValues[4][9] = 1705, line.ItemValues[0][30] = 4;
+  line.ExtraValues[2] = 120;
+  const CLinearPriceTable::Settings settings{10.0, ',', false, {true, true, true, true}};
+  const CLinearPriceTable table(line, settings);
+  EXPECT_EQ(Listing(table), (std::vector<std::string>{
+                                "Upstream end|||||",
+                                "Switchboard connection|0|1 998|0||0,00",
+                                "Run|||||",
+                                "Distribution lengths|24,68 m|2 400 000|0||0,00",
+                                "Floors every 3,50 m|6|0|0||34,10",
+                                "Tap-off boxes|||||",
+                                "Fuse boxes,63 A,IP40|8|0|0||0,00",
+                                "Services|||||",
+                                "Services and supervision|||240||",
+                            }));
+  std::string text;
+  EXPECT_EQ(table.FormatDesignation(0, 2, text), CLinearPriceTable::kNoValue);
+  EXPECT_EQ(text, "Gross price");
+  EXPECT_EQ(table.FormatDesignation(4, 2, text, true), 2400000);
+  EXPECT_EQ(text, "2400000");
+  EXPECT_EQ(table.FormatDesignation(-3, 0, text), CLinearPriceTable::kMultipliedTotal);
+  EXPECT_EQ(text, "Total times 2");
+  EXPECT_EQ(table.FormatDesignation(2, 8, text), CLinearPriceTable::kNoRow);
+  EXPECT_EQ(table.FormatDesignation(-4, 0, text), CLinearPriceTable::kNoRow);
+}
+
+TEST(LinearPriceTableTest, EmptyLinesAndTheServicesSwitch) {
+  const CEnglishTexts texts;
+  CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
+  std::string text;
+  CLinearPriceTable::Settings settings{0.0, '.', false, {true, true, true, true}};
+  EXPECT_EQ(CLinearPriceTable(line, settings).FormatDesignation(CLinearPriceTable::kCountRows, 0, text), 0);
+  line.Slots[5] = 0;
+  EXPECT_EQ(Listing(CLinearPriceTable(line, settings)),
+            (std::vector<std::string>{"Run|||||", "Straight lengths|0 m|0|0||0.00"}));
+}
+
+TEST(LinearPriceTableTest, AllLinesTotalCountsIdenticalLines) {
+  CLinearLineList list;
+  for (int copies : {1, 3}) {
+    list.BeginNewLine(0);
+    list.Working().TotalValues[1] = 100;
+    list.Working().Slots[29] = copies;
+    list.SaveWorkingAsNew("l");
+  }
+  const CLinearPriceTable table(list.Line(0), {}, &list, CLinearLineList::kAllLines);
+  std::string text;
+  EXPECT_EQ(table.FormatDesignation(-2, 2, text), 400);
+  EXPECT_EQ(CLinearPriceTable::FormatMoney(999), "999");
+  EXPECT_EQ(CLinearPriceTable::FormatMoney(1000), "1 000");
+}
+
+}  // namespace
