@@ -2,6 +2,8 @@
 
 #include "app/catalogue_entry.h"
 
+#include <utility>
+
 void CRangeTables::Release() {
   patterns.clear();
   ratings.clear();
@@ -14,35 +16,56 @@ void CRangeTables::Release() {
   if (!temperatures.empty()) temperatures.front().value = 0.0;
 }
 
+CRangeTablesLease::CRangeTablesLease(CRangeTableSet& set) : m_set(&set), m_first(set.liveRuns == 0) {
+  ++set.liveRuns;
+}
+
+CRangeTablesLease::CRangeTablesLease(CRangeTablesLease&& other) noexcept
+    : m_set(std::exchange(other.m_set, nullptr)), m_first(other.m_first) {}
+
+CRangeTablesLease& CRangeTablesLease::operator=(CRangeTablesLease&& other) noexcept {
+  if (this != &other) {
+    Release();
+    m_set = std::exchange(other.m_set, nullptr);
+    m_first = other.m_first;
+  }
+  return *this;
+}
+
+void CRangeTablesLease::Release() {
+  CRangeTableSet* set = std::exchange(m_set, nullptr);
+  if (set == nullptr) return;
+  if (set->liveRuns > 0) --set->liveRuns;
+  if (set->liveRuns == 0) set->tables.Release();
+}
+
 CRangeTableCache& CRangeTableCache::Instance() {
   static CRangeTableCache cache;
   return cache;
 }
 
 void CRangeTableCache::Reset() {
-  m_ranges.clear();
+  m_sets.clear();
   m_catalogueCodes.clear();
   m_catalogueUsers = 0;
 }
 
-CRangeTables& CRangeTableCache::AddRun(std::string_view range) {
-  auto it = m_ranges.find(range);
-  if (it == m_ranges.end()) {
-    it = m_ranges.emplace(std::string(range), std::make_unique<Range>()).first;
+CRangeTablesLease CRangeTableCache::Take(std::string_view setName) {
+  auto it = m_sets.find(setName);
+  if (it == m_sets.end()) {
+    it = m_sets.emplace(std::string(setName), std::make_unique<CRangeTableSet>()).first;
   }
-  ++it->second->liveRuns;
-  return it->second->tables;
+  return CRangeTablesLease(*it->second);
 }
 
-bool CRangeTableCache::RemoveRun(std::string_view range) {
-  auto it = m_ranges.find(range);
-  if (it == m_ranges.end() || it->second->liveRuns <= 0) return false;
-  return --it->second->liveRuns == 0;
+int CRangeTableCache::LiveRuns(std::string_view setName) const {
+  auto it = m_sets.find(setName);
+  return it == m_sets.end() ? 0 : it->second->liveRuns;
 }
 
-int CRangeTableCache::LiveRuns(std::string_view range) const {
-  auto it = m_ranges.find(range);
-  return it == m_ranges.end() ? 0 : it->second->liveRuns;
+const CRangeTables* CRangeTableCache::Find(std::string_view setName) const {
+  auto it = m_sets.find(setName);
+  return it == m_sets.end() ? nullptr : &it->second->tables;
 }
 
 std::vector<CCodeRow>& CRangeTableCache::AddCatalogueUser(

@@ -111,9 +111,10 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
     if (position) pages.push_back(page(kSlotPosition));
     if (hasRow && kind != CDev::kJoint) {
       pages.push_back(page(kSlotCharacteristics));
-      if ((kind == CDev::kEnd || kind == CDev::kInLineVariant) && m_codes != nullptr) {
+      const std::vector<CCodeRow>* codes = GetCodeTable();
+      if ((kind == CDev::kEnd || kind == CDev::kInLineVariant) && codes != nullptr) {
         const int group = GetKindGroup(kind);
-        for (const CCodeRow& row : *m_codes) {
+        for (const CCodeRow& row : *codes) {
           const int second = TextToInt(row.texts[1]);
           if (TextToInt(row.texts[0]) == group && second % 100 == element.GetVariant()) {
             if (second >= 100) pages.push_back(page(kSlotFeedUnit));

@@ -151,11 +151,11 @@ void CRun::TakeOverProperties(CRun& oldRun) {
     SetProp("L1", "");
     SetProp("L2", "");
   }
-  if (m_ratings != nullptr) {
+  if (const std::vector<CCodeLabelRow>* ratings = GetRatingList()) {
     const int old = TextToInt(oldRun.m_calibre);
     const CCodeLabelRow* nearest = nullptr;
     long long best = std::numeric_limits<long long>::max();
-    for (const CCodeLabelRow& row : *m_ratings) {
+    for (const CCodeLabelRow& row : *ratings) {
       const int code = TextToInt(row.code);
       if (code == 16 && m_catalog == "QDT") continue;
       const long long distance = std::llabs(static_cast<long long>(code) - old);
