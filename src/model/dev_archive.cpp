@@ -2,6 +2,7 @@
 #include "model/dev.h"
 #include "model/run.h"
 #include "model/run_document.h"
+#include "model/run_range_rules.h"
 
 #include "app/text_conversions.h"
 
@@ -217,20 +218,10 @@ class CElementRecordReader {
     element.SetPropValue("STYLE", "");
   }
 
+  // Old variants and properties are brought up to date by the rules of the reading run's range.
   void UpgradeLegacy(CDev& element) {
-    const std::string catalog = m_run != nullptr ? m_run->GetPropText("Catalog") : std::string();
-    const bool qm = catalog.rfind("QM", 0) == 0;
-    const int kind = element.m_kind;
-    const int variant = element.GetVariant();
-    if (kind == CDev::kInLineVariant && variant == 1 && qm) {
-      element.m_style = (element.m_style & ~0xFFu) | 5u;
-    } else if (kind == CDev::kEnd && ((variant == 4 && catalog == "QPA") ||
-                                      (variant == 5 && catalog.rfind("QW", 0) == 0))) {
-      element.m_style = (element.m_style & ~0xFFu) | 7u;
-      element.m_style2 = element.m_style;
-    } else if (kind >= CDev::kElbow && kind <= CDev::kJunction5 && qm) {
-      element.SetPropValue("ELBOW_LENG", "");
-    }
+    if (m_run == nullptr) return;
+    m_run->GetRangeRules().UpgradeLegacyElement(element, m_run->GetPropText("Catalog"));
   }
 
   void AttachTapOff(CDev& element) {

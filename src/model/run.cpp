@@ -6,6 +6,7 @@
 #include "model/prop_window_notifier.h"
 #include "model/run_document.h"
 #include "model/run_environment.h"
+#include "model/run_factory.h"
 
 #include <algorithm>
 
@@ -92,6 +93,8 @@ const std::vector<CCodeRow>* CRun::GetCodeTable() const {
   if (m_rangeTables != nullptr) return &m_rangeTables->codes;
   return m_catalogueUser ? &CRangeTableCache::Instance().CatalogueCodes() : nullptr;
 }
+
+const CRunRangeRules& CRun::GetRangeRules() const { return CRunFactory::Instance().RulesForCode(m_catalog); }
 
 int CRun::GetElementPage(int slot) const {
   if (slot < 0 || slot >= kElementPageSlots) return kPageNone;

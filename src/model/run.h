@@ -19,6 +19,7 @@ class CBOMGrid;
 class CDev;
 class CElementIterator;
 class CRunDocument;
+class CRunRangeRules;
 struct CBitmapDesc;
 namespace tvr::platform {
 class CDbfTable;
@@ -85,6 +86,9 @@ class CRun : public CObjWithProp {
 
   // The next name after a run name: A..Z, AA..ZZ, AAA...
   static std::string AdvanceRunName(std::string_view name);
+
+  // The rules of the run's range, by its "Catalog" (run_factory.h).
+  const CRunRangeRules& GetRangeRules() const;
 
   // Takes over the old run whose catalogue the user changed (see run_takeover.cpp).
   int TakeOverRun(CRun& oldRun);

@@ -1,6 +1,7 @@
 #include "model/run_factory.h"
 
 #include "model/run.h"
+#include "model/run_range_rules.h"
 
 CRunFactory& CRunFactory::Instance() {
   static CRunFactory factory;
@@ -12,6 +13,19 @@ void CRunFactory::Register(std::string rangeKey, Maker maker) {
 }
 
 bool CRunFactory::IsRegistered(std::string_view rangeKey) const { return m_makers.contains(rangeKey); }
+
+void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
+  if (rules == nullptr) {
+    m_rules.erase(rangeKey);
+  } else {
+    m_rules.insert_or_assign(std::move(rangeKey), rules);
+  }
+}
+
+const CRunRangeRules& CRunFactory::RulesForCode(std::string_view code) const {
+  auto it = m_rules.find(RangeKeyOfCode(code));
+  return it == m_rules.end() ? CRunRangeRules::Generic() : *it->second;
+}
 
 std::string CRunFactory::RangeKeyOfCode(std::string_view code) {
   if (code.size() < 3) return std::string();

@@ -4,6 +4,7 @@
 #include "model/element_selection.h"
 #include "model/run.h"
 #include "model/run_environment.h"
+#include "model/run_range_rules.h"
 
 #include "app/text_conversions.h"
 
@@ -56,12 +57,10 @@ CHousingDims CRun::GetHousingDims(const CDev& element) const {
       break;
     case CDev::kJoint: {
       dims.length = 32;
-      std::int32_t joint = 0;
-      std::int32_t margin = 0;
-      if (settings.realJoint != 0 && m_partsState != 0 && element.IsActive()) {
-        if (m_catalog.rfind("QM", 0) == 0) joint = 360, margin = 10;
-        else if (m_catalog.rfind("QG", 0) == 0) joint = 300, margin = 20;
-      }
+      CRealJoint real;
+      if (settings.realJoint != 0 && m_partsState != 0 && element.IsActive()) real = GetRangeRules().GetRealJoint();
+      const std::int32_t joint = real.length;
+      const std::int32_t margin = real.margin;
       const CDev* back = element.GetBackNeighbour();
       const CDev* front = element.GetNeighbour(element.GetDirection());
       if (joint > 0 && back != nullptr && front != nullptr &&
