@@ -12,7 +12,8 @@
 // TVR_UPDATE_GOLDEN set in the environment the file is written instead: review its
 // change before committing it.
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
-  const std::string path = std::string(TVR_SOURCE_DIR) + "/tests/data/" + name;
+  std::string path = TVR_SOURCE_DIR;
+  path.append("/tests/data/").append(name);
   if (std::getenv("TVR_UPDATE_GOLDEN") != nullptr) {
     std::ofstream(path, std::ios::binary) << actual;
     return;
