@@ -48,4 +48,14 @@ TEST_F(RangeTest, WithoutRegisteredRangesEveryCodeIsGeneric) {
   EXPECT_EQ(CRangeTableCache::Instance().LiveRuns("QDA"), 0);
 }
 
+TEST_F(RangeTest, QjfRebuildPutsTheNeutralSideBackToZero) {
+  CRunQJF run(nullptr);
+  run.SetProp("COTE_NEUTRE", "2");
+  run.RebuildParts(0);
+  EXPECT_EQ(run.GetPropText("COTE_NEUTRE"), "0");
+  CRunQD qd("A", nullptr);
+  qd.RebuildParts(0);
+  EXPECT_EQ(qd.GetPropText("COTE_NEUTRE"), "2");
+}
+
 }  // namespace
