@@ -10,7 +10,13 @@
 
 // What the range loaders read of the running application: the catalogue folder, the
 // device list of start-up, the texts of message numbers, and where a problem is told.
-// One process-wide object, set at start-up; tests set what they need and call Reset.
+// One process-wide object, set at start-up (with the application's catalogue folder,
+// its device list and LookupText); tests set what they need and call Reset.
+//
+// The other frame services the ranges use are the program's own: RangeTableName
+// (app/range_table.h) names the tables, CDbfTable's FieldText and FieldInt read them and
+// its code page stands in for the ANSI conversion of queries, MatchWildcard and
+// TextToDouble come from app/, and a message box by number is the notifier below.
 class CRangeContext {
  public:
   // A problem for the user: a message number and the text for its %1.
