@@ -56,4 +56,26 @@ TEST(RangeTableReaderTest, MalformedRowsReadWithoutHarm) {
   EXPECT_EQ(rows[1].values[1], 0);    // a field the table lacks
 }
 
+TEST(RangeTableReaderTest, TheRatingValueTableKeepsThirtyRowsAndItsEnd) {
+  CTempFolder folder("ranges");
+  {
+    tvr::platform::CDbfTable table;
+    ASSERT_TRUE(table.Create(folder.File("QM_CALIB.dbf"), {{"RUN", 'C', 4, 0}, {"ID", 'C', 4, 0}, {"LIB", 'C', 8, 0}}));
+    for (int row = 0; row < 40; ++row) {
+      table.Append();
+      table.Assign(0, "C?");
+      table.Assign(1, std::to_string(10 + row));
+      table.Assign(2, "0." + std::to_string(row));
+    }
+  }
+  CRangeContext context;
+  context.SetCatalogueFolder(folder.Folder());
+  std::vector<CTemperatureEntry> values;
+  CRangeTableReader("QMA", context).ReadRatings("RUN = 'QM?'", "RUN = 'C?' .OR. RUN = 'CA'", &values);
+  ASSERT_EQ(values.size(), 31u);
+  EXPECT_EQ(values[29].temperature, 39.0);
+  EXPECT_EQ(values[29].value, 0.29);
+  EXPECT_EQ(values[30].value, 0.0);
+}
+
 }  // namespace
