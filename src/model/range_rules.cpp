@@ -2,7 +2,6 @@
 
 #include "app/catalogue_entry.h"
 
-#include <utility>
 
 void CRangeTables::Release() {
   patterns.clear();
@@ -14,29 +13,6 @@ void CRangeTables::Release() {
   codes.clear();
   priceFormulas.clear();
   if (!temperatures.empty()) temperatures.front().value = 0.0;
-}
-
-CRangeTablesLease::CRangeTablesLease(CRangeTableSet& set) : m_set(&set), m_first(set.liveRuns == 0) {
-  ++set.liveRuns;
-}
-
-CRangeTablesLease::CRangeTablesLease(CRangeTablesLease&& other) noexcept
-    : m_set(std::exchange(other.m_set, nullptr)), m_first(other.m_first) {}
-
-CRangeTablesLease& CRangeTablesLease::operator=(CRangeTablesLease&& other) noexcept {
-  if (this != &other) {
-    Release();
-    m_set = std::exchange(other.m_set, nullptr);
-    m_first = other.m_first;
-  }
-  return *this;
-}
-
-void CRangeTablesLease::Release() {
-  CRangeTableSet* set = std::exchange(m_set, nullptr);
-  if (set == nullptr) return;
-  if (set->liveRuns > 0) --set->liveRuns;
-  if (set->liveRuns == 0) set->tables.Release();
 }
 
 CRangeTableCache& CRangeTableCache::Instance() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/range_tables_lease.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -93,30 +95,6 @@ struct CRangeTables {
 struct CRangeTableSet {
   CRangeTables tables;
   int liveRuns = 0;
-};
-
-// One run's use of a cache set (move only). Counts one more live run of the set when
-// made; when destroyed or released, one fewer, and the set's tables are emptied when no
-// live run is left.
-class CRangeTablesLease {
- public:
-  CRangeTablesLease() = default;
-  explicit CRangeTablesLease(CRangeTableSet& set);
-  ~CRangeTablesLease() { Release(); }
-  CRangeTablesLease(CRangeTablesLease&& other) noexcept;
-  CRangeTablesLease& operator=(CRangeTablesLease&& other) noexcept;
-  CRangeTablesLease(const CRangeTablesLease&) = delete;
-  CRangeTablesLease& operator=(const CRangeTablesLease&) = delete;
-
-  // Null for an empty lease.
-  CRangeTables* Tables() const { return m_set != nullptr ? &m_set->tables : nullptr; }
-  // True when the set had no live run before this lease: the holder fills the tables.
-  bool IsFirst() const { return m_first; }
-  void Release();
-
- private:
-  CRangeTableSet* m_set = nullptr;
-  bool m_first = false;
 };
 
 // The cache sets of every range (by set name: "QDA", "QGC", "QJF", ...), and the
