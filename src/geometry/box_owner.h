@@ -51,6 +51,10 @@ class CBoxOwner {
   // when absent.
   virtual std::string GetRunProperty(std::string_view name) const = 0;
 
+  // Whether the element has a connection point in front of it, away from its part box
+  // (an end cabinet of some ranges; the element's range decides). The default: none.
+  virtual bool HasFarConnectionPoint() const { return false; }
+
   // The slot 0..kSlotCount-1 that holds the box, or kSlotCount when none does.
   virtual int GetBoxSlot(const CBox& box) const;
 

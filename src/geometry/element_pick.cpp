@@ -218,11 +218,8 @@ std::optional<Found> CElementPicker::SnapRefPoint(const C3DPoint& hit, CBox& box
 }
 
 std::optional<Found> CElementPicker::FarPartPoint(CBox& box, const CBoxOwner* element, int slot) const {
-  // The connection point in front of a range "QMA" end cabinet, away from its part box.
-  if (element == nullptr || slot != 7 || element->GetKind() != 0 || (element->GetStyle() & 0xFF) != 9) {
-    return std::nullopt;
-  }
-  if (element->GetRunProperty("Catalog") != "QMA") return std::nullopt;
+  // The connection point in front of an end cabinet, away from its part box.
+  if (element == nullptr || slot != 7 || !element->HasFarConnectionPoint()) return std::nullopt;
   const CBox* main = element->GetBox(CBoxOwner::kBodySlot);
   if (main == nullptr) return std::nullopt;
   const int direction = element->GetDirection();

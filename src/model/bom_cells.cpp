@@ -8,21 +8,18 @@
 #include "model/bom_grid.h"
 #include "model/bom_source.h"
 #include "model/bom_texts.h"
+#include "model/run_factory.h"
+#include "model/run_range_rules.h"
 
 namespace {
 
 constexpr int kCentred = 1;
 const std::string kIndent(10, ' ');
 
-bool EndsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
-// Accessory lines of QP runs (references ending in "AM" or "FM") stand under their unit.
+// The range of the reference (its first letters name it) tells whether the line stands
+// under its unit, on every page, the totals included.
 bool IsAccessoryLine(std::string_view reference) {
-  if (reference.substr(0, 2) != "QP") return false;
-  const std::string_view cut = reference.substr(0, reference.find(" \n"));
-  return EndsWith(cut, "AM") || EndsWith(cut, "FM");
+  return CRunFactory::Instance().RulesForCode(reference).IsAccessoryLine(reference);
 }
 
 }  // namespace

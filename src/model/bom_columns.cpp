@@ -6,14 +6,14 @@
 #include "grid/grid_cell_format.h"
 #include "model/bom_grid.h"
 #include "model/bom_source.h"
+#include "model/run_factory.h"
+#include "model/run_range_rules.h"
 
 namespace {
 
 constexpr int kCentred = 1;
 
-bool IsWeightRange(std::string_view catalog) {
-  return catalog.substr(0, 2) == "QM" || catalog.substr(0, 2) == "QG";
-}
+bool IsWeightRange(std::string_view catalog) { return CRunFactory::Instance().RulesForCode(catalog).ShowsUnitWeights(); }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "model/element_selection.h"
 #include "model/part_record.h"
 #include "model/run.h"
+#include "model/run_range_rules.h"
 #include "model/run_document.h"
 #include "geometry/3d_projection.h"
 
@@ -129,6 +130,10 @@ std::vector<const CBox*> CDev::GetExtraBoxes() const {
 
 std::string CDev::GetRunProperty(std::string_view name) const {
   return m_run != nullptr ? m_run->GetPropText(name) : std::string();
+}
+
+bool CDev::HasFarConnectionPoint() const {
+  return m_run != nullptr && m_run->GetRangeRules().HasFarConnectionPoint(*this, m_run->GetPropText("Catalog"));
 }
 
 int GetKindGroup(int kind) {

@@ -187,6 +187,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
   C3DProjection* GetProjection() const override;
   std::vector<const CBox*> GetExtraBoxes() const override;
   std::string GetRunProperty(std::string_view name) const override;
+  // Asks the rules of the element's range.
+  bool HasFarConnectionPoint() const override;
 
  private:
   friend class CElementRecordReader;

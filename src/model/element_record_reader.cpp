@@ -1,4 +1,5 @@
 #include "model/element_record_reader.h"
+#include "model/run_range_rules.h"
 
 #include "platform/archive.h"
 #include "model/dev.h"
@@ -118,20 +119,10 @@ void CElementRecordReader::ApplyStyleProperty(CDev& element) {
   element.SetPropValue("STYLE", "");
 }
 
+// Old variants and properties are brought up to date by the rules of the reading run's range.
 void CElementRecordReader::UpgradeLegacy(CDev& element) {
-  const std::string catalog = m_run != nullptr ? m_run->GetPropText("Catalog") : std::string();
-  const bool qm = catalog.rfind("QM", 0) == 0;
-  const int kind = element.m_kind;
-  const int variant = element.GetVariant();
-  if (kind == CDev::kInLineVariant && variant == 1 && qm) {
-    element.m_style = (element.m_style & ~0xFFu) | 5u;
-  } else if (kind == CDev::kEnd && ((variant == 4 && catalog == "QPA") ||
-                                    (variant == 5 && catalog.rfind("QW", 0) == 0))) {
-    element.m_style = (element.m_style & ~0xFFu) | 7u;
-    element.m_style2 = element.m_style;
-  } else if (kind >= CDev::kElbow && kind <= CDev::kJunction5 && qm) {
-    element.SetPropValue("ELBOW_LENG", "");
-  }
+  if (m_run == nullptr) return;
+  m_run->GetRangeRules().UpgradeLegacyElement(element, m_run->GetPropText("Catalog"));
 }
 
 void CElementRecordReader::ReadCalibre(CDev& element) {

@@ -2,6 +2,7 @@
 
 #include "app/catalogue_entry.h"
 
+
 void CRangeTables::Release() {
   patterns.clear();
   ratings.clear();
@@ -20,29 +21,27 @@ CRangeTableCache& CRangeTableCache::Instance() {
 }
 
 void CRangeTableCache::Reset() {
-  m_ranges.clear();
+  m_sets.clear();
   m_catalogueCodes.clear();
   m_catalogueUsers = 0;
 }
 
-CRangeTables& CRangeTableCache::AddRun(std::string_view range) {
-  auto it = m_ranges.find(range);
-  if (it == m_ranges.end()) {
-    it = m_ranges.emplace(std::string(range), std::make_unique<Range>()).first;
+CRangeTablesLease CRangeTableCache::Take(std::string_view setName) {
+  auto it = m_sets.find(setName);
+  if (it == m_sets.end()) {
+    it = m_sets.emplace(std::string(setName), std::make_unique<CRangeTableSet>()).first;
   }
-  ++it->second->liveRuns;
-  return it->second->tables;
+  return CRangeTablesLease(*it->second);
 }
 
-bool CRangeTableCache::RemoveRun(std::string_view range) {
-  auto it = m_ranges.find(range);
-  if (it == m_ranges.end() || it->second->liveRuns <= 0) return false;
-  return --it->second->liveRuns == 0;
+int CRangeTableCache::LiveRuns(std::string_view setName) const {
+  auto it = m_sets.find(setName);
+  return it == m_sets.end() ? 0 : it->second->liveRuns;
 }
 
-int CRangeTableCache::LiveRuns(std::string_view range) const {
-  auto it = m_ranges.find(range);
-  return it == m_ranges.end() ? 0 : it->second->liveRuns;
+const CRangeTables* CRangeTableCache::Find(std::string_view setName) const {
+  auto it = m_sets.find(setName);
+  return it == m_sets.end() ? nullptr : &it->second->tables;
 }
 
 std::vector<CCodeRow>& CRangeTableCache::AddCatalogueUser(

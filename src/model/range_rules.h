@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/range_tables_lease.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -11,21 +13,16 @@
 struct CCatalogueEntry;
 
 // The catalogue tables that the runs of one product range share, and the cache that
-// keeps them while at least one run of the range lives.
+// keeps them while at least one run of the range's cache set lives.
 //
-// A range's run class (derived from CRun) overrides the run's virtual operations (see
-// run.h: LoadCatalog, RebuildParts, GetElementRef, FindPartRow, SeekCatalogCode,
-// GetHousingDims, GetElementGeometry, FillRefPattern, NormalizeRefCode, GetPriceFormula,
-// GetOptionSuffix, GetSubObjects, GetDeviceTextForSide, AccessOption) and follows this
-// protocol with the cache:
-//   construction: the generic construction runs first; then
-//     bool first = cache.LiveRuns(range) == 0;
-//     CRangeTables& tables = cache.AddRun(range);
-//     if (first) { fill tables from the range's catalogue tables; }
-//     run.AttachRangeTables(tables); set "Catalog", default properties, pages;
-//     run.SetRangeLoaded();
-//   destruction: if (cache.RemoveRun(range)) run.SetLastUser();  -- before ~CRun,
-//     which then empties the shared tables.
+// A range's run class (derived from CRun, see src/ranges) overrides the run's virtual
+// operations (run.h) and takes its tables through a lease:
+//   CRangeTablesLease lease = CRangeTableCache::Instance().Take(setName);
+//   if (lease.IsFirst()) { fill lease.Tables() from the range's catalogue tables; }
+//   run.AttachRangeTables(std::move(lease));
+// The lease counts the run while it lives; when the last lease of a set goes (the run's
+// destruction, or a loader that failed before attaching it) the set is emptied, so the
+// next run of the set fills it afresh.
 
 // A code and its label (rating, neutral and option lists).
 struct CCodeLabelRow {
@@ -94,9 +91,15 @@ struct CRangeTables {
   void Release();
 };
 
-// The shared tables of every range (by range code: "QD", "QJF", ...) with the number of
-// live runs of each, and the program-wide catalogue list that generic runs use as their
-// code table. One process-wide object; tests call Reset.
+// One cache set: the tables and the number of live runs that use them.
+struct CRangeTableSet {
+  CRangeTables tables;
+  int liveRuns = 0;
+};
+
+// The cache sets of every range (by set name: "QDA", "QGC", "QJF", ...), and the
+// program-wide catalogue list that generic runs use as their code table. One
+// process-wide object; tests call Reset when no run is alive.
 class CRangeTableCache {
  public:
   static CRangeTableCache& Instance();
@@ -104,13 +107,11 @@ class CRangeTableCache {
   // Drops every table and counter.
   void Reset();
 
-  // Counts one more live run of the range and gives its tables (stable while the range
-  // has a live run; filled by the range when LiveRuns was 0 before the call).
-  CRangeTables& AddRun(std::string_view range);
-  // Counts one fewer; true when that was the last live run of the range. A range with
-  // no live run gives false and changes nothing.
-  bool RemoveRun(std::string_view range);
-  int LiveRuns(std::string_view range) const;
+  // A lease on the named set (made empty on first use; its address is stable).
+  CRangeTablesLease Take(std::string_view setName);
+  int LiveRuns(std::string_view setName) const;
+  // The set's tables; null for a set never taken.
+  const CRangeTables* Find(std::string_view setName) const;
 
   // The generic runs' code table: one row per catalogue (code, "0", label, empty),
   // filled from the entries by the first user; counted per run.
@@ -121,12 +122,7 @@ class CRangeTableCache {
   std::vector<CCodeRow>& CatalogueCodes() { return m_catalogueCodes; }
 
  private:
-  struct Range {
-    CRangeTables tables;
-    int liveRuns = 0;
-  };
-
-  std::map<std::string, std::unique_ptr<Range>, std::less<>> m_ranges;
+  std::map<std::string, std::unique_ptr<CRangeTableSet>, std::less<>> m_sets;
   std::vector<CCodeRow> m_catalogueCodes;
   int m_catalogueUsers = 0;
 };

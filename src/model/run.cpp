@@ -6,6 +6,7 @@
 #include "model/prop_window_notifier.h"
 #include "model/run_document.h"
 #include "model/run_environment.h"
+#include "model/run_factory.h"
 
 #include <algorithm>
 
@@ -55,7 +56,8 @@ CRun::~CRun() {
   m_refIndex[0].clear();
   m_refIndex[1].clear();
   m_pages.clear();
-  if (m_lastUser && m_rangeTables != nullptr) m_rangeTables->Release();
+  m_rangeTables = nullptr;
+  m_rangeLease.Release();
   if (m_catalogueUser) CRangeTableCache::Instance().RemoveCatalogueUser();
   m_elementPages.fill(kPageNone);
   if (m_document != nullptr) m_document->OnRunDestroyed(*this);
@@ -69,35 +71,30 @@ void CRun::LoadCatalog() {
   // A run counts as one user of the catalogue list however often it loads.
   if (!m_catalogueUser) cache.AddCatalogueUser(CRunEnvironment::Instance().Catalogues());
   m_catalogueUser = true;
-  m_codes = &cache.CatalogueCodes();
-  m_lastUser = false;
   m_rangeTables = nullptr;
-  m_patterns = nullptr;
-  m_ratings = nullptr;
-  m_neutrals = nullptr;
-  m_options = nullptr;
-  m_references = nullptr;
-  m_housings = nullptr;
-  m_priceFormulas = nullptr;
-  m_temperatures = nullptr;
+  m_rangeLease.Release();
   static constexpr int kCommonPages[] = {kPageLength,      kPagePosition, kPageCharacteristics,
                                          kPageElbow,       kPageElementName, kPageFeedUnit,
                                          kPagePhaseOrder};
   for (int slot = 0; slot < 7; ++slot) m_elementPages[static_cast<std::size_t>(slot)] = kCommonPages[slot];
 }
 
-void CRun::AttachRangeTables(CRangeTables& tables) {
-  m_rangeTables = &tables;
-  m_patterns = &tables.patterns;
-  m_ratings = &tables.ratings;
-  m_neutrals = &tables.neutrals;
-  m_options = &tables.options;
-  m_references = &tables.references;
-  m_housings = &tables.housings;
-  m_codes = &tables.codes;
-  m_priceFormulas = &tables.priceFormulas;
-  m_temperatures = &tables.temperatures;
+void CRun::AttachRangeTables(CRangeTablesLease lease) {
+  m_rangeTables = lease.Tables();
+  m_rangeLease = std::move(lease);
 }
+
+void CRun::AttachRangeTables(CRangeTables& tables) {
+  m_rangeLease.Release();
+  m_rangeTables = &tables;
+}
+
+const std::vector<CCodeRow>* CRun::GetCodeTable() const {
+  if (m_rangeTables != nullptr) return &m_rangeTables->codes;
+  return m_catalogueUser ? &CRangeTableCache::Instance().CatalogueCodes() : nullptr;
+}
+
+const CRunRangeRules& CRun::GetRangeRules() const { return CRunFactory::Instance().RulesForCode(m_catalog); }
 
 int CRun::GetElementPage(int slot) const {
   if (slot < 0 || slot >= kElementPageSlots) return kPageNone;
@@ -143,12 +140,12 @@ int CRun::IsCatalogueKnown() const {
   const auto& catalogues = CRunEnvironment::Instance().Catalogues();
   const bool offered = std::any_of(catalogues.begin(), catalogues.end(),
                                    [&](const CCatalogueEntry& entry) { return entry.code == m_catalog; });
-  if (!offered || m_ratings == nullptr || m_neutrals == nullptr) return 0;
+  if (!offered || m_rangeTables == nullptr) return 0;
   const std::string neutral = GetPropText("Neutral");
   auto has = [](const std::vector<CCodeLabelRow>& list, const std::string& code) {
     return std::any_of(list.begin(), list.end(), [&](const CCodeLabelRow& row) { return row.code == code; });
   };
-  return has(*m_ratings, m_calibre) && has(*m_neutrals, neutral) ? 1 : 0;
+  return has(m_rangeTables->ratings, m_calibre) && has(m_rangeTables->neutrals, neutral) ? 1 : 0;
 }
 
 void CRun::SetBOM(std::unique_ptr<CBOMGrid> bom) {

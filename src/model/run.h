@@ -20,6 +20,7 @@ class CDev;
 class CElementIterator;
 class CElementRecordReader;
 class CRunDocument;
+class CRunRangeRules;
 struct CBitmapDesc;
 namespace tvr::platform {
 class CDbfTable;
@@ -56,7 +57,7 @@ struct CQuotationStats {
 // One busbar run: a tree of elements from one start element, its catalogue, rating and
 // options as properties, its length records and its own bill of materials. CRun is the
 // generic run and the base of the range runs, which override its virtual operations
-// (see range_rules.h for their protocol with the shared range tables).
+// (see range_rules.h for how they hold the shared range tables).
 //
 // Ownership: the run owns every element made for it (NewElement, AdoptElement), in or
 // out of its lists, and destroys them with itself or through DeleteElement. The device
@@ -87,6 +88,9 @@ class CRun : public CObjWithProp {
   // The next name after a run name: A..Z, AA..ZZ, AAA...
   static std::string AdvanceRunName(std::string_view name);
 
+  // The rules of the run's range, by its "Catalog" (run_factory.h).
+  const CRunRangeRules& GetRangeRules() const;
+
   // Takes over the old run whose catalogue the user changed (see run_takeover.cpp).
   int TakeOverRun(CRun& oldRun);
   // 1 when the catalogue is empty, or offered and with a known rating and neutral.
@@ -116,21 +120,23 @@ class CRun : public CObjWithProp {
   void SetCatalogueKnown(int known) { m_catalogueKnown = known; }
   const std::array<double, 5>& GetKeptTotals() const { return m_totals; }
   void SetKeptTotals(const std::array<double, 5>& totals) { m_totals = totals; }
-  bool IsLastUser() const { return m_lastUser; }
-  void SetLastUser() { m_lastUser = true; }
 
-  // Range caches: pointed at a range's shared tables by its loader; the code table of a
-  // generic run is the program-wide catalogue list.
+  // Range caches. A range loader hands over its lease on the range's cache set (the
+  // run keeps it until it is destroyed or attached to other tables); tests may attach
+  // tables they own, which must outlive the run. Without range tables every list is
+  // null, except the code table of a generic run, the program-wide catalogue list.
+  void AttachRangeTables(CRangeTablesLease lease);
   void AttachRangeTables(CRangeTables& tables);
-  const std::vector<CCodeLabelRow>* GetRatingList() const { return m_ratings; }
-  const std::vector<CCodeLabelRow>* GetNeutralList() const { return m_neutrals; }
-  const std::vector<CCodeLabelRow>* GetOptionList() const { return m_options; }
-  const std::vector<CReferenceRow>* GetReferenceTable() const { return m_references; }
-  const std::vector<CHousingRow>* GetHousingTable() const { return m_housings; }
-  const std::vector<CCodeRow>* GetCodeTable() const { return m_codes; }
-  const std::vector<CPatternRow>* GetPatternTable() const { return m_patterns; }
-  const std::vector<CPriceFormulaRow>* GetPriceFormulaTable() const { return m_priceFormulas; }
-  const std::vector<CTemperatureEntry>* GetTemperatureTable() const { return m_temperatures; }
+  const CRangeTables* GetRangeTables() const { return m_rangeTables; }
+  const std::vector<CCodeLabelRow>* GetRatingList() const { return Slot(&CRangeTables::ratings); }
+  const std::vector<CCodeLabelRow>* GetNeutralList() const { return Slot(&CRangeTables::neutrals); }
+  const std::vector<CCodeLabelRow>* GetOptionList() const { return Slot(&CRangeTables::options); }
+  const std::vector<CReferenceRow>* GetReferenceTable() const { return Slot(&CRangeTables::references); }
+  const std::vector<CHousingRow>* GetHousingTable() const { return Slot(&CRangeTables::housings); }
+  const std::vector<CCodeRow>* GetCodeTable() const;
+  const std::vector<CPatternRow>* GetPatternTable() const { return Slot(&CRangeTables::patterns); }
+  const std::vector<CPriceFormulaRow>* GetPriceFormulaTable() const { return Slot(&CRangeTables::priceFormulas); }
+  const std::vector<CTemperatureEntry>* GetTemperatureTable() const { return Slot(&CRangeTables::temperatures); }
 
   // Pages: the run's own list (comment and rating pages; range loaders replace it) and
   // the sixteen element-page slots.
@@ -235,6 +241,10 @@ class CRun : public CObjWithProp {
   void OnReferenceChanged(CDev& element);
 
  private:
+  template <typename List>
+  const List* Slot(List CRangeTables::*list) const {
+    return m_rangeTables != nullptr ? &(m_rangeTables->*list) : nullptr;
+  }
   void Init();
   void IndexInsert(CDev& element, int list);
   void IndexErase(CDev& element);
@@ -260,18 +270,9 @@ class CRun : public CObjWithProp {
   std::string m_comment;
   std::string m_catalog;
   std::string m_calibre;
-  bool m_lastUser = false;
   bool m_catalogueUser = false;
   CRangeTables* m_rangeTables = nullptr;
-  std::vector<CPatternRow>* m_patterns = nullptr;
-  std::vector<CCodeLabelRow>* m_ratings = nullptr;
-  std::vector<CCodeLabelRow>* m_neutrals = nullptr;
-  std::vector<CCodeLabelRow>* m_options = nullptr;
-  std::vector<CReferenceRow>* m_references = nullptr;
-  std::vector<CHousingRow>* m_housings = nullptr;
-  std::vector<CCodeRow>* m_codes = nullptr;
-  std::vector<CPriceFormulaRow>* m_priceFormulas = nullptr;
-  std::vector<CTemperatureEntry>* m_temperatures = nullptr;
+  CRangeTablesLease m_rangeLease;
   std::array<double, 5> m_totals{};
   std::array<int, kElementPageSlots> m_elementPages{};
   std::vector<int> m_pages;

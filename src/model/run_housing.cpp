@@ -4,6 +4,7 @@
 #include "model/element_selection.h"
 #include "model/run.h"
 #include "model/run_environment.h"
+#include "model/run_range_rules.h"
 
 #include "app/text_conversions.h"
 
@@ -56,12 +57,10 @@ CHousingDims CRun::GetHousingDims(const CDev& element) const {
       break;
     case CDev::kJoint: {
       dims.length = 32;
-      std::int32_t joint = 0;
-      std::int32_t margin = 0;
-      if (settings.realJoint != 0 && m_partsState != 0 && element.IsActive()) {
-        if (m_catalog.rfind("QM", 0) == 0) joint = 360, margin = 10;
-        else if (m_catalog.rfind("QG", 0) == 0) joint = 300, margin = 20;
-      }
+      CRealJoint real;
+      if (settings.realJoint != 0 && m_partsState != 0 && element.IsActive()) real = GetRangeRules().GetRealJoint();
+      const std::int32_t joint = real.length;
+      const std::int32_t margin = real.margin;
       const CDev* back = element.GetBackNeighbour();
       const CDev* front = element.GetNeighbour(element.GetDirection());
       if (joint > 0 && back != nullptr && front != nullptr &&
@@ -111,9 +110,10 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
     if (position) pages.push_back(page(kSlotPosition));
     if (hasRow && kind != CDev::kJoint) {
       pages.push_back(page(kSlotCharacteristics));
-      if ((kind == CDev::kEnd || kind == CDev::kInLineVariant) && m_codes != nullptr) {
+      const std::vector<CCodeRow>* codes = GetCodeTable();
+      if ((kind == CDev::kEnd || kind == CDev::kInLineVariant) && codes != nullptr) {
         const int group = GetKindGroup(kind);
-        for (const CCodeRow& row : *m_codes) {
+        for (const CCodeRow& row : *codes) {
           const int second = TextToInt(row.texts[1]);
           if (TextToInt(row.texts[0]) == group && second % 100 == element.GetVariant()) {
             if (second >= 100) pages.push_back(page(kSlotFeedUnit));

@@ -42,24 +42,27 @@ CElementIterator CRun::IterateElements(bool ownDirectionFirst) const {
 
 std::string CRun::GetKindText(int kind, int variant) const {
   const int looked = kind == CDev::kJoint ? 64 : kind == CDev::kJoint2 ? 32 : kind;
-  if (m_codes == nullptr || m_codes->empty()) return FallbackKindText("??????", kind, variant);
-  for (auto it = m_codes->rbegin(); it != m_codes->rend(); ++it) {
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
+  for (auto it = codes->rbegin(); it != codes->rend(); ++it) {
     if (TextToInt(it->texts[0]) == looked && TextToInt(it->texts[1]) % 100 == variant) return it->texts[2];
   }
-  return FallbackKindText(m_codes->back().texts[2], kind, variant);
+  return FallbackKindText(codes->back().texts[2], kind, variant);
 }
 
 std::optional<std::string> CRun::GetNextCode(bool restart) {
   if (restart) m_codeCursor = 0;
-  if (m_codes == nullptr || m_codeCursor >= m_codes->size()) return std::nullopt;
-  return (*m_codes)[m_codeCursor++].texts[2];
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr || m_codeCursor >= codes->size()) return std::nullopt;
+  return (*codes)[m_codeCursor++].texts[2];
 }
 
 std::string CRun::GetElementRef(int kind) {
   std::string text(kPatternLength, ' ');
   FillRefPattern(text);
-  if (m_codes == nullptr) return std::string();
-  for (auto it = m_codes->rbegin(); it != m_codes->rend(); ++it) {
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr) return std::string();
+  for (auto it = codes->rbegin(); it != codes->rend(); ++it) {
     if (TextToInt(it->texts[0]) != 80 || TextToInt(it->texts[1]) != kind) continue;
     const std::string& pattern = it->texts[3];
     for (std::size_t i = 0; i < pattern.size() && i < text.size(); ++i) {
@@ -82,10 +85,11 @@ void CRun::FillRefPattern(std::string& pattern) const {
 CReferenceRow CRun::FindReference(std::string_view key) const {
   static const CReferenceRow kDefault{std::string(), {150, 150, 0, 0, 0}};
   const std::string wanted = key.empty() ? m_calibre : std::string(key);
-  if (m_references == nullptr) return kDefault;
+  const std::vector<CReferenceRow>* references = GetReferenceTable();
+  if (references == nullptr) return kDefault;
   const CReferenceRow* found = nullptr;
   const bool numeric = TextToInt(wanted) > 0;
-  for (const CReferenceRow& row : *m_references) {
+  for (const CReferenceRow& row : *references) {
     if (numeric ? row.code == wanted : ReferenceCodeMatches(row.code, wanted)) {
       found = &row;
       break;
@@ -98,10 +102,11 @@ CReferenceRow CRun::FindReference(std::string_view key) const {
 }
 
 int CRun::FindCodeRowForKind(int kind) const {
-  if (m_codes == nullptr) return 0;
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr) return 0;
   const int group = GetKindGroup(kind);
-  for (std::size_t i = m_codes->size(); i-- > 0;) {
-    if (TextToInt((*m_codes)[i].texts[0]) == group) return static_cast<int>(i) + 1;
+  for (std::size_t i = codes->size(); i-- > 0;) {
+    if (TextToInt((*codes)[i].texts[0]) == group) return static_cast<int>(i) + 1;
   }
   return 0;
 }
@@ -146,8 +151,8 @@ int CRun::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
 }
 
 CPatternRow CRun::FindPartRow(std::string_view reference) const {
-  if (m_patterns != nullptr) {
-    for (const CPatternRow& row : *m_patterns) {
+  if (const std::vector<CPatternRow>* patterns = GetPatternTable()) {
+    for (const CPatternRow& row : *patterns) {
       if (MatchWildcard(row.texts[0], reference)) return row;
     }
   }

@@ -2,6 +2,7 @@
 #include "model/dev.h"
 #include "model/run.h"
 #include "model/run_document.h"
+#include "model/run_range_rules.h"
 
 #include "app/text_conversions.h"
 
@@ -10,37 +11,6 @@
 
 namespace {
 
-// Start of the references of another product line's communication gateway, which the
-// current "QPC" variant does not take.
-constexpr std::string_view kGatewayRefPrefix = "KGTW";
-
-// The code with its third letter swapped between the variants of a range; empty when
-// that letter has no counterpart.
-std::string SwapVariant(const std::string& code) {
-  if (code.size() != 3) return std::string();
-  std::string swapped = code;
-  switch (code[2]) {
-    case 'A': swapped[2] = code[1] == 'D' ? 'T' : 'C'; break;
-    case 'C': case 'T': swapped[2] = 'A'; break;
-    case 'a': swapped[2] = 'c'; break;
-    case 'c': swapped[2] = 'a'; break;
-    default: return std::string();
-  }
-  return swapped;
-}
-
-// End elements and units that a variant does not have.
-bool MissingInVariant(const CDev& element, const std::string& code) {
-  const int kind = element.GetKind();
-  const int variant = element.GetVariant();
-  if (code == "QMC") {
-    return (kind == CDev::kInLineVariant && (variant == 11 || variant == 12)) ||
-           (kind == CDev::kEnd && variant >= 8 && variant <= 10);
-  }
-  if (code == "QPC") return kind == CDev::kEnd && (variant == 5 || variant == 7 || variant == 8);
-  return false;
-}
-
 void RemoveProps(CDev& element, std::initializer_list<const char*> names) {
   for (const char* name : names) element.SetPropValue(name, "");
 }
@@ -48,13 +18,13 @@ void RemoveProps(CDev& element, std::initializer_list<const char*> names) {
 }  // namespace
 
 int CRun::TakeOverRun(CRun& oldRun) {
-  const std::string swapped = SwapVariant(m_catalog);
+  const CRunRangeRules& rules = GetRangeRules();
+  const std::string swapped = rules.GetVariantCounterpart(m_catalog);
   const bool variantChange = oldRun.m_catalog.size() == 3 && !swapped.empty() && swapped == oldRun.m_catalog;
   if (!variantChange) {
     oldRun.DeleteTapOffUnits("");
-  } else if (m_catalog == "QPC") {
-    oldRun.DeleteTapOffUnits(kGatewayRefPrefix);
-    oldRun.DeleteTapOffUnits("WS1");
+  } else {
+    for (const std::string& start : rules.GetTapOffsDroppedByVariantChange(m_catalog)) oldRun.DeleteTapOffUnits(start);
   }
   m_comment = oldRun.m_comment;
   m_name = oldRun.m_name;
@@ -70,7 +40,7 @@ int CRun::TakeOverRun(CRun& oldRun) {
   SetBOM(std::move(oldRun.m_bom));
   oldRun.m_bom = std::make_unique<CBOMGrid>(&oldRun);
   if (m_document != nullptr) m_document->ReplaceRun(oldRun, *this);
-  const bool keepIndexGroup = variantChange && m_catalog.size() > 1 && (m_catalog[1] == 'M' || m_catalog[1] == 'G');
+  const bool keepIndexGroup = variantChange && rules.KeepsIndexGroupOnVariantChange();
   for (CObjWithProp* run : {static_cast<CObjWithProp*>(&oldRun), static_cast<CObjWithProp*>(this)}) {
     run->SetPropValue("QM_ED_STEP", "");
     run->SetPropValue("QP_STEP", "");
@@ -102,12 +72,10 @@ void CRun::TakeOverElements(CRun& oldRun, bool variantChange) {
     oldRun.m_refIndex[static_cast<std::size_t>(list)].clear();
   }
   oldRun.m_current = nullptr;
-  const bool toQpc = variantChange && m_catalog == "QPC";
-  const bool toQg = variantChange && m_catalog.rfind("QG", 0) == 0;
+  const CRunRangeRules& rules = GetRangeRules();
   for (CDev* element : moved) {
-    if (toQpc && element->GetKind() == CDev::kElbow) RemoveProps(*element, {"ELBOW_LENG", "ELBOW_ANGL"});
-    if (toQg && element->GetKind() == CDev::kEnd) RemoveProps(*element, {"ENTRAX", "BARS"});
-    if (!variantChange || MissingInVariant(*element, m_catalog)) ResetElementForTakeOver(*element);
+    if (variantChange) rules.AdaptVariantElement(*element, m_catalog);
+    if (!variantChange || rules.IsMissingInVariant(*element, m_catalog)) ResetElementForTakeOver(*element);
   }
   for (CDev* record : m_lengths) {
     const std::string oldReference = record->GetReference();
@@ -143,21 +111,15 @@ void CRun::ResetElementForTakeOver(CDev& element) {
 
 void CRun::TakeOverProperties(CRun& oldRun) {
   for (const auto& prop : oldRun.GetPropArray()) SetProp(prop->GetName(), prop->GetValue());
-  if (m_catalog == "QMC") {
-    const int neutral = TextToInt(GetPropText("Neutral"));
-    if (neutral == 6 || neutral == 8) SetProp("Neutral", "7");
-  }
-  if (m_catalog == "QPC" || m_catalog == "Qpc") {
-    SetProp("L1", "");
-    SetProp("L2", "");
-  }
-  if (m_ratings != nullptr) {
+  const CRunRangeRules& rules = GetRangeRules();
+  rules.AdaptTakenOverProperties(*this);
+  if (const std::vector<CCodeLabelRow>* ratings = GetRatingList()) {
     const int old = TextToInt(oldRun.m_calibre);
     const CCodeLabelRow* nearest = nullptr;
     long long best = std::numeric_limits<long long>::max();
-    for (const CCodeLabelRow& row : *m_ratings) {
+    for (const CCodeLabelRow& row : *ratings) {
       const int code = TextToInt(row.code);
-      if (code == 16 && m_catalog == "QDT") continue;
+      if (!rules.TakesOverRating(m_catalog, code)) continue;
       const long long distance = std::llabs(static_cast<long long>(code) - old);
       if (distance < 10000 && distance < best) {
         best = distance;
@@ -172,5 +134,5 @@ void CRun::TakeOverProperties(CRun& oldRun) {
     ApplyRating(GetFirstElement(), false);
   }
   if (m_document != nullptr) m_document->RebuildScene();
-  if (m_catalog == "QDT") RebuildLengthRecords(6);
+  if (const int mask = rules.GetTakeOverLengthMask(m_catalog); mask != 0) RebuildLengthRecords(mask);
 }

@@ -175,12 +175,12 @@ TEST_F(DirectionBoxPickTest, SupportPointsWhenShown) {
 
 TEST_F(ElementPickTest, TheFarPartOfAnEndCabinet) {
   CFakeElement& cabinet = Element(0, C3DPoint(5000, 5000, 0), 4);
-  cabinet.style = 9;
-  cabinet.runProperties = {{"Catalog", "QMA"}, {"Neutral", "7"}, {"COTE_NEUTRE", "2"}};
+  cabinet.farConnection = true;
+  cabinet.runProperties = {{"Neutral", "7"}, {"COTE_NEUTRE", "2"}};
   Box(&cabinet, 6, C3DPoint(5000, 5000, 0), 100, 100, 100);
   CBox& part = Box(&cabinet, 7, C3DPoint(0, 0, 0), 1000, 1000, 1000);
   ExpectPick(HitTestElements(projection, {0, 0}, 0), C3DPoint(5519, 5036, 0), 9, &part);
-  cabinet.runProperties["Catalog"] = "QMB";
+  cabinet.farConnection = false;
   EXPECT_FALSE(HitTestElements(projection, {0, 0}, 0).point) << "a part far from its points: nothing";
 }
 

@@ -23,6 +23,7 @@ class CFakeElement : public CBoxOwner {
   C3DProjection* projection = nullptr;
   std::vector<const CBox*> extraBoxes;
   std::map<std::string, std::string, std::less<>> runProperties;
+  bool farConnection = false;
   // Outlets of the element's boxes: the word (count in x is their number) and centres.
   std::uint32_t outletWord = 0;
   std::vector<C3DPoint> outlets;
@@ -47,6 +48,7 @@ class CFakeElement : public CBoxOwner {
     const auto it = runProperties.find(name);
     return it == runProperties.end() ? std::string() : it->second;
   }
+  bool HasFarConnectionPoint() const override { return farConnection; }
   C3DPoint GetConnectionCode(const CBox&, int point, int) const override {
     if (point == -1) return C3DPoint(static_cast<double>(outlets.size()), outletWord, 0);
     return (point >= 0 && point < static_cast<int>(outlets.size())) ? outlets[point] : C3DPoint();

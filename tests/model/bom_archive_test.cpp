@@ -12,6 +12,8 @@
 #include "platform/archive.h"
 #include "model/bom_grid.h"
 #include "model/bom_stored_fonts.h"
+#include "model/run_factory.h"
+#include "model/run_range_rules.h"
 
 namespace {
 
@@ -175,8 +177,16 @@ TEST_F(BOMArchiveTest, LinesGoneOrNewSinceTheSaveAreHandled) {
   EXPECT_EQ(reloaded->GetCellTextColor(0, 2), (CColor{9, 9, 9}));
 }
 
+// A range whose pages may show unit weights.
+class CWeightRules : public CRunRangeRules {
+ public:
+  bool ShowsUnitWeights() const override { return true; }
+};
+
 TEST_F(BOMArchiveTest, TheTransientWeightColumnLeavesNoTrace) {
-  source.catalog = "QMA";
+  const CWeightRules rules;
+  CRunFactory::Instance().SetRules("QT", &rules);
+  source.catalog = "QTA";
   auto grid = Page({"R1"});
   grid->InsertColumn(2, kBOMKindComment, "Comment");
   const Bytes without = Stored(*grid);
@@ -189,6 +199,7 @@ TEST_F(BOMArchiveTest, TheTransientWeightColumnLeavesNoTrace) {
   auto reloaded = Page({"R1"});
   Load(*reloaded, without);
   EXPECT_EQ(reloaded->GetColumnCount(), 4);
+  CRunFactory::Instance().Reset();
 }
 
 TEST_F(BOMArchiveTest, TheFixedColumnsAreAlwaysStored) {

@@ -124,11 +124,6 @@ TEST_F(BOMColumnsTest, DisplayRulesOfReferenceAndDesignation) {
       {"R1", "Box", "R1", "Box"},
       {"R2 \nGroup=4a", "Sub", kIndent + "R2", kIndent + "Sub"},
       {"R3 \nGroup=4!", "No price", "R3", "No price"},
-      {"QP12AM", "Kit", kIndent + "QP12AM", kIndent + "Kit\n" + kIndent + "MSG_30217"},
-      {"QP12FM \nGroup=2", "", kIndent + "QP12FM", kIndent + "MSG_30217"},
-      {"QP12AM \nGroup=2b", "Kit", kIndent + kIndent + "QP12AM", kIndent + kIndent + "Kit\n" + kIndent + "MSG_30217"},
-      {"QP12AMX", "Kit", "QP12AMX", "Kit"},
-      {"XP12AM", "Kit", "XP12AM", "Kit"},
   };
   for (const Case& c : cases) {
     if (!c.designation.empty()) source.Put(c.reference, "Designation", c.designation);
@@ -193,37 +188,6 @@ TEST_F(BOMColumnsTest, CopyLayoutFromLeavesOutTransientColumns) {
   EXPECT_FALSE(total.GetDefaultAutoRowHeight());
   EXPECT_EQ(total.GetRowHeight(0), 31);
   EXPECT_EQ(total.GetCellText(0, 4), "Comment");
-}
-
-TEST_F(BOMColumnsTest, WeightColumnFollowsRangeAndSetting) {
-  struct Case {
-    const char* catalog;
-    int support;
-    bool wanted;
-  };
-  const Case cases[] = {{"QMA", 2, true}, {"QGC", 3, true}, {"QMA", 1, false}, {"QJF", 2, false}, {"", 2, false}};
-  for (const Case& c : cases) {
-    CFakeBOMSource run;
-    run.catalog = c.catalog;
-    run.support = c.support;
-    CBOMGrid page;
-    page.SetSource(&run);
-    page.UpdateWeightColumn();
-    page.UpdateWeightColumn();  // never twice
-    const bool shown = page.GetColumnCount() == 4 && page.GetColumn(3)->kind == kBOMKindUnitWeight;
-    EXPECT_EQ(shown, c.wanted) << c.catalog << " " << c.support;
-    EXPECT_EQ(page.GetColumnCount(), c.wanted ? 4 : 3);
-    if (!shown) continue;
-    EXPECT_EQ(page.GetColumn(3)->excelFlag, -1);
-    EXPECT_EQ(run.modified, 0);
-    run.support = 1;
-    page.UpdateWeightColumn();
-    EXPECT_EQ(page.GetColumnCount(), 3);
-    EXPECT_EQ(run.modified, 0);
-  }
-  CBOMGrid total;
-  total.UpdateWeightColumn();
-  EXPECT_EQ(total.GetColumnCount(), 3);
 }
 
 TEST_F(BOMColumnsTest, AStoredWeightColumnIsNotRemoved) {

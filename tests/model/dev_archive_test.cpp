@@ -93,37 +93,6 @@ TEST_F(DevArchiveTest, LargeVariantsTravelAsStyleProperty) {
   EXPECT_FALSE(loaded.HasProp("STYLE"));
 }
 
-// Legacy records: the catalogue of the reading run brings old variants up to date.
-TEST_F(DevArchiveTest, LegacyRecordsAreUpgraded) {
-  const struct {
-    const char* catalog;
-    int kind;
-    int variant;
-    int expected;
-  } cases[] = {
-      {"QMA", CDev::kInLineVariant, 1, 5}, {"QDA", CDev::kInLineVariant, 1, 1}, {"QPA", CDev::kEnd, 4, 7},
-      {"QWC", CDev::kEnd, 5, 7},          {"QPC", CDev::kEnd, 4, 4},          {"QMA", CDev::kInLineVariant, 6, 0},
-  };
-  for (const auto& c : cases) {
-    CDev element = MakeStraight();
-    element.SetKind(c.kind);
-    element.SetStyle(static_cast<std::uint32_t>(c.variant));
-    element.SetStyle2(0x300);
-    CRun run;
-    run.SetCatalog(c.catalog);
-    EXPECT_EQ(ReadInto(run, Write(element))->GetVariant(), c.expected) << c.catalog << " kind " << c.kind << " variant " << c.variant;
-  }
-}
-
-TEST_F(DevArchiveTest, LegacyElbowLosesItsLengthInRangeM) {
-  CDev element = MakeStraight();
-  element.SetKind(CDev::kElbow);
-  element.SetPropValue("ELBOW_LENG", "300");
-  CRun run;
-  run.SetCatalog("QMC");
-  EXPECT_FALSE(ReadInto(run, Write(element))->HasProp("ELBOW_LENG"));
-}
-
 TEST_F(DevArchiveTest, EightBitTextsOfOldFilesAreRead) {
   std::vector<std::uint8_t> bytes = HexBytes(kStraightRecord);
   // The reference "R" in the 8-bit form: the count and one CP1252 byte.

@@ -1,5 +1,7 @@
 #include "run_test_support.h"
 
+#include "model/run_range_rules.h"
+
 #include "platform/dbf_table.h"
 #include "support/temp_folder.h"
 
@@ -112,10 +114,18 @@ TEST_F(RunLookupsTest, GenericBoxSizes) {
   EXPECT_EQ(placed.height, 204);
 }
 
+// A range that draws real joints of 360 with a margin of 10.
+class CRealJointRules : public CRunRangeRules {
+ public:
+  CRealJoint GetRealJoint() const override { return {360, 10}; }
+};
+
 TEST_F(RunLookupsTest, RealJointLengthFollowsTheDrawnRatio) {
+  const CRealJointRules rules;
+  CRunFactory::Instance().SetRules("QT", &rules);  // the fixture resets the factory
   CRun run;
   run.AttachRangeTables(m_tables);
-  run.SetCatalog("QMA");
+  run.SetCatalog("QTA");
   run.SetPartsState(2);
   CChainBuilder builder(run);
   CDev* start = builder.Start(4);

@@ -66,32 +66,33 @@ TEST_F(RunNamesTest, CatalogueListIsSharedAndFreedWithTheLastRun) {
   EXPECT_TRUE(CRangeTableCache::Instance().CatalogueCodes().empty());
 }
 
-TEST_F(RunNamesTest, RangeTablesLiveAsLongAsARunOfTheRange) {
+TEST_F(RunNamesTest, RangeTablesLiveAsLongAsARunOfTheSet) {
   CRangeTableCache& cache = CRangeTableCache::Instance();
   auto makeRangeRun = [&cache]() {
     auto run = std::make_unique<CRun>();
-    const bool first = cache.LiveRuns("QT") == 0;
-    CRangeTables& tables = cache.AddRun("QT");
-    if (first) tables = MakeTestTables();
-    run->AttachRangeTables(tables);
+    CRangeTablesLease lease = cache.Take("QT");
+    if (lease.IsFirst()) *lease.Tables() = MakeTestTables();
+    run->AttachRangeTables(std::move(lease));
     run->SetRangeLoaded();
     return run;
-  };
-  auto dropRangeRun = [&cache](std::unique_ptr<CRun> run) {
-    if (cache.RemoveRun("QT")) run->SetLastUser();
   };
   auto a = makeRangeRun();
   auto b = makeRangeRun();
   EXPECT_EQ(cache.LiveRuns("QT"), 2);
-  dropRangeRun(std::move(a));
+  a.reset();
   EXPECT_EQ(b->GetRatingList()->size(), 4u);
-  const CRangeTables* tables = &cache.AddRun("QT");
-  cache.RemoveRun("QT");
-  dropRangeRun(std::move(b));
+  {
+    // A lease given up without a run (a loader that failed) counts no run.
+    CRangeTablesLease failed = cache.Take("QT");
+    EXPECT_FALSE(failed.IsFirst());
+  }
+  EXPECT_EQ(cache.LiveRuns("QT"), 1);
+  const CRangeTables* tables = cache.Find("QT");
+  b.reset();
   EXPECT_EQ(cache.LiveRuns("QT"), 0);
   EXPECT_TRUE(tables->ratings.empty());
   EXPECT_TRUE(tables->codes.empty());
-  EXPECT_FALSE(cache.RemoveRun("QT"));
+  EXPECT_TRUE(cache.Take("QT").IsFirst());
 }
 
 TEST_F(RunNamesTest, CatalogueKnownNeedsAnOfferedCodeAKnownRatingAndNeutral) {

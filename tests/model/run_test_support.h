@@ -10,6 +10,7 @@
 #include "model/run.h"
 #include "model/run_document.h"
 #include "model/run_environment.h"
+#include "model/run_factory.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +81,7 @@ class RunTestBase : public ::testing::Test {
   static void ResetRunState() {
     CRunEnvironment::Instance().Reset();
     CRangeTableCache::Instance().Reset();
+    CRunFactory::Instance().Reset();
     CElementSelection::Instance().Clear();
   }
 };

@@ -1,4 +1,5 @@
-#include "run_test_support.h"
+#include "model/run_test_support.h"
+#include "ranges/range_registry.h"
 
 namespace {
 
@@ -6,6 +7,7 @@ class RunTakeOverTest : public RunTestBase {
  protected:
   void SetUp() override {
     RunTestBase::SetUp();
+    RegisterRangeRuns();  // the variants of each range and what they differ in
     m_oldTables = MakeTestTables();
     m_newTables = MakeTestTables();
     m_newTables.codes[2].texts[2] = "NSTR-0";

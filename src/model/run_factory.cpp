@@ -1,0 +1,47 @@
+#include "model/run_factory.h"
+
+#include "model/run.h"
+#include "model/run_range_rules.h"
+
+CRunFactory& CRunFactory::Instance() {
+  static CRunFactory factory;
+  return factory;
+}
+
+void CRunFactory::Register(std::string rangeKey, Maker maker) {
+  m_makers.insert_or_assign(std::move(rangeKey), std::move(maker));
+}
+
+bool CRunFactory::IsRegistered(std::string_view rangeKey) const { return m_makers.contains(rangeKey); }
+
+void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
+  if (rules == nullptr) {
+    m_rules.erase(rangeKey);
+  } else {
+    m_rules.insert_or_assign(std::move(rangeKey), rules);
+  }
+}
+
+const CRunRangeRules& CRunFactory::RulesForCode(std::string_view code) const {
+  auto it = m_rules.find(RangeKeyOfCode(code));
+  return it == m_rules.end() ? CRunRangeRules::Generic() : *it->second;
+}
+
+std::string CRunFactory::RangeKeyOfCode(std::string_view code) {
+  if (code.size() < 3) return std::string();
+  std::string key(code.substr(0, 2));
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
+
+std::unique_ptr<CRun> CRunFactory::Create(std::string_view code, CRunDocument* document) const {
+  auto it = m_makers.find(RangeKeyOfCode(code));
+  if (it == m_makers.end()) return std::make_unique<CRun>(document);
+  return it->second(code.substr(2), document);
+}
+
+std::unique_ptr<CRun> CreateRunForCode(std::string_view code, CRunDocument* document) {
+  return CRunFactory::Instance().Create(code, document);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class CRun;
+class CRunDocument;
+class CRunRangeRules;
+
+// Makes the run of a catalogue code. The model knows only the generic CRun; each product
+// range (src/ranges) registers a maker for its range key here, and callers that read or
+// create runs by code (document loading, the rating page) go through CreateRunForCode.
+//
+// The factory also keeps each range's rules (run_range_rules.h), which generic code
+// asks by the run's code; a code whose range has none gets the generic rules.
+//
+// How ranges register: the program calls RegisterRangeRuns() (ranges/range_registry.h)
+// once at start-up, before the first document is made; tests that need range runs call
+// it in their set-up and CRunFactory::Instance().Reset() in their tear-down. A code
+// whose range has no maker stays a generic CRun.
+class CRunFactory {
+ public:
+  // variant: the code without its range key ("A", "T", "a"; "F" for "QJF"), never empty.
+  using Maker = std::function<std::unique_ptr<CRun>(std::string_view variant, CRunDocument* document)>;
+
+  static CRunFactory& Instance();
+
+  // No makers and no rules: every code gives a generic run and the generic rules.
+  void Reset() {
+    m_makers.clear();
+    m_rules.clear();
+  }
+  // rangeKey: two upper-case letters ("QD", "QJ", "QP", ...); a second registration of
+  // a key replaces the first.
+  void Register(std::string rangeKey, Maker maker);
+  bool IsRegistered(std::string_view rangeKey) const;
+  // rules: not owned, alive until Reset or the end of the program.
+  void SetRules(std::string rangeKey, const CRunRangeRules* rules);
+  // The rules of the code's range; the generic rules when it has none.
+  const CRunRangeRules& RulesForCode(std::string_view code) const;
+
+  // The range key of a code: its first two characters in upper case ("Qpa" gives "QP");
+  // empty for a code of fewer than three characters.
+  static std::string RangeKeyOfCode(std::string_view code);
+
+  // The run of that code for the document (may be null): the range's run class when its
+  // key is registered, else a generic CRun. A maker's exception passes on.
+  std::unique_ptr<CRun> Create(std::string_view code, CRunDocument* document) const;
+
+ private:
+  std::map<std::string, Maker, std::less<>> m_makers;
+  std::map<std::string, const CRunRangeRules*, std::less<>> m_rules;
+};
+
+// CRunFactory::Instance().Create(code, document).
+std::unique_ptr<CRun> CreateRunForCode(std::string_view code, CRunDocument* document);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDev;
+class CRun;
+
+// Size of the real joint drawn between two built lengths: its length along the run and
+// the margin around the housing (0 when the range draws none).
+struct CRealJoint {
+  std::int32_t length = 0;
+  std::int32_t margin = 0;
+};
+
+// The rules in which the product ranges differ from one another, asked by the generic
+// run, element, bill-of-materials and picking code. This class answers for a run of no
+// particular range; each range (src/ranges) gives its own answers and registers them
+// with CRunFactory::SetRules. Codes passed in are the run's "Catalog" ("QMC", "Qpa", ...).
+class CRunRangeRules {
+ public:
+  virtual ~CRunRangeRules() = default;
+
+  // The answers for a run of no particular range.
+  static const CRunRangeRules& Generic();
+
+  // Take-over of a run whose catalogue the user changed (see run_takeover.cpp).
+  // The code of the other variant of the range that a run can change to keeping its
+  // elements ("QMC" for "QMA"); empty when none.
+  virtual std::string GetVariantCounterpart(std::string_view code) const;
+  // Starts of the tap-off unit references that a change to the variant code drops.
+  virtual std::vector<std::string> GetTapOffsDroppedByVariantChange(std::string_view code) const;
+  // Whether a variant change keeps the run's "INDEXGRP" property.
+  virtual bool KeepsIndexGroupOnVariantChange() const;
+  // Clears what an element kept by a change to the variant code cannot keep.
+  virtual void AdaptVariantElement(CDev& element, std::string_view code) const;
+  // Whether the variant code lacks the element (it then goes back to its generic form).
+  virtual bool IsMissingInVariant(const CDev& element, std::string_view code) const;
+  // Corrects the properties a run of this range took over from the old run.
+  virtual void AdaptTakenOverProperties(CRun& run) const;
+  // Whether a run of the code may take the rating nearest to its old one.
+  virtual bool TakesOverRating(std::string_view code, int rating) const;
+  // The variant mask of the length records that a taken-over run rebuilds; 0 for none.
+  virtual int GetTakeOverLengthMask(std::string_view code) const;
+
+  // Drawing: the real joint between built lengths.
+  virtual CRealJoint GetRealJoint() const;
+  // Element records of old files: brings the element's variant and properties up to date.
+  virtual void UpgradeLegacyElement(CDev& element, std::string_view code) const;
+  // Bill of materials: whether the unit weight column may be shown, and whether a line
+  // of the reference stands indented under its unit.
+  virtual bool ShowsUnitWeights() const;
+  virtual bool IsAccessoryLine(std::string_view reference) const;
+  // Picking: whether the element has a connection point in front of it, away from its
+  // part box.
+  virtual bool HasFarConnectionPoint(const CDev& element, std::string_view code) const;
+};

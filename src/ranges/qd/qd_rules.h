@@ -1,0 +1,11 @@
+#pragma once
+
+#include "model/run_range_rules.h"
+
+// Where range QD differs: its variants QDA and QDT, and QDT's ratings and lengths.
+class CQDRules : public CRunRangeRules {
+ public:
+  std::string GetVariantCounterpart(std::string_view code) const override;
+  bool TakesOverRating(std::string_view code, int rating) const override;
+  int GetTakeOverLengthMask(std::string_view code) const override;
+};

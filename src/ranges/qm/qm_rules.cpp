@@ -1,0 +1,37 @@
+#include "ranges/qm/qm_rules.h"
+
+#include "app/text_conversions.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "ranges/range_rules_support.h"
+
+std::string CQMRules::GetVariantCounterpart(std::string_view code) const { return SwapThirdLetter(code, 'A', 'C'); }
+
+bool CQMRules::IsMissingInVariant(const CDev& element, std::string_view code) const {
+  if (code != "QMC") return false;
+  const int kind = element.GetKind();
+  const int variant = element.GetVariant();
+  return (kind == CDev::kInLineVariant && (variant == 11 || variant == 12)) ||
+         (kind == CDev::kEnd && variant >= 8 && variant <= 10);
+}
+
+// QMC has no neutral 6 or 8: the nearest it has is 7.
+void CQMRules::AdaptTakenOverProperties(CRun& run) const {
+  if (run.GetPropText("Catalog") != "QMC") return;
+  const int neutral = TextToInt(run.GetPropText("Neutral"));
+  if (neutral == 6 || neutral == 8) run.SetProp("Neutral", "7");
+}
+
+void CQMRules::UpgradeLegacyElement(CDev& element, std::string_view) const {
+  const int kind = element.GetKind();
+  if (kind == CDev::kInLineVariant && element.GetVariant() == 1) {
+    SetElementVariant(element, 5, false);
+  } else if (kind >= CDev::kElbow && kind <= CDev::kJunction5) {
+    ClearElementProps(element, {"ELBOW_LENG"});
+  }
+}
+
+// The end cabinet (variant 9) of QMA.
+bool CQMRules::HasFarConnectionPoint(const CDev& element, std::string_view code) const {
+  return code == "QMA" && element.GetKind() == CDev::kEnd && element.GetVariant() == 9;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "model/run_range_rules.h"
+
+// Where range QM differs: variants A and C (QMC lacks some units and neutrals), real
+// joints, weights, old element records and the far point of QMA end cabinets.
+class CQMRules : public CRunRangeRules {
+ public:
+  std::string GetVariantCounterpart(std::string_view code) const override;
+  bool KeepsIndexGroupOnVariantChange() const override { return true; }
+  bool IsMissingInVariant(const CDev& element, std::string_view code) const override;
+  void AdaptTakenOverProperties(CRun& run) const override;
+  CRealJoint GetRealJoint() const override { return {360, 10}; }
+  void UpgradeLegacyElement(CDev& element, std::string_view code) const override;
+  bool ShowsUnitWeights() const override { return true; }
+  bool HasFarConnectionPoint(const CDev& element, std::string_view code) const override;
+};

@@ -1,0 +1,13 @@
+#include "ranges/range_context.h"
+
+CRangeContext& CRangeContext::Instance() {
+  static CRangeContext context;
+  return context;
+}
+
+void CRangeContext::Reset() { *this = CRangeContext(); }
+
+void CRangeContext::ReportUnreadableTable(const std::string& path) {
+  if (!m_reported.insert(path).second) return;
+  if (m_notifier) m_notifier(kMessageTableUnreadable, path);
+}

@@ -1,0 +1,81 @@
+#include "ranges/range_table_reader.h"
+
+#include "ranges/range_context.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct LabelCase {
+  const char* label;
+  const char* expected;
+};
+
+TEST(ExpandOptionLabelTest, NumbersStartAtADigitAndTakeAtMostFiveDigits) {
+  auto lookup = [](int number) { return "<" + std::to_string(number) + ">"; };
+  const LabelCase cases[] = {
+      {"09140 A", "<9140> A"},
+      {"1234567", "<12345><67>"},    // five digits at most
+      {"00000 x", "00000 x"},        // 0 is no message
+      {"-12", "-<12>"},              // a sign is text
+      {"Ref 7", "Ref <7>"},
+      {"IP", "IP"},
+      {"", ""},
+      {"9", "<9>"},                  // ends with the text
+  };
+  for (const LabelCase& c : cases) EXPECT_EQ(ExpandOptionLabel(c.label, lookup), c.expected) << c.label;
+}
+
+TEST(SelectCandidateTest, LastWhenAskedElseFirst) {
+  const int cases[][3] = {{3, 1, 2}, {3, 0, 0}, {1, 1, 0}, {0, 1, 0}};
+  for (const auto& c : cases) EXPECT_EQ(SelectCandidate(c[0], c[1] != 0), c[2]);
+}
+
+TEST(RangeTableReaderTest, MalformedRowsReadWithoutHarm) {
+  CTempFolder folder("ranges");
+  {
+    tvr::platform::CDbfTable table;
+    ASSERT_TRUE(table.Create(folder.File("QD_HOUSI.dbf"), {{"RUN", 'C', 4, 0}, {"CALIBRE", 'C', 4, 0},
+                                                          {"WIDTH", 'C', 6, 0}, {"JUNCTIONLE", 'C', 12, 0}}));
+    const char* rows[][4] = {{"QD?", "", "abc", "/5"}, {"QDA", "04", "60", "99999/99999"}, {"QDB", "06", "1", "1"}};
+    for (const auto& row : rows) {
+      table.Append();
+      for (int f = 0; f < 4; ++f) table.Assign(f, row[f]);
+    }
+  }
+  CRangeContext context;
+  context.SetCatalogueFolder(folder.Folder());
+  const std::vector<CReferenceRow> rows = CRangeTableReader("QDA", context).ReadHousings(
+      CRangeTableReader::RunQuery("QD", "QDA"), true);
+  ASSERT_EQ(rows.size(), 2u);  // the QDB row is not selected
+  EXPECT_EQ(rows[0].code, "");
+  EXPECT_EQ(rows[0].values[0], 0);    // not a number
+  EXPECT_EQ(rows[0].values[4], 0);    // no number before the '/'
+  EXPECT_EQ(rows[1].values[4], 2147483647);  // held at the int range
+  EXPECT_EQ(rows[1].values[1], 0);    // a field the table lacks
+}
+
+TEST(RangeTableReaderTest, TheRatingValueTableKeepsThirtyRowsAndItsEnd) {
+  CTempFolder folder("ranges");
+  {
+    tvr::platform::CDbfTable table;
+    ASSERT_TRUE(table.Create(folder.File("QM_CALIB.dbf"), {{"RUN", 'C', 4, 0}, {"ID", 'C', 4, 0}, {"LIB", 'C', 8, 0}}));
+    for (int row = 0; row < 40; ++row) {
+      table.Append();
+      table.Assign(0, "C?");
+      table.Assign(1, std::to_string(10 + row));
+      table.Assign(2, "0." + std::to_string(row));
+    }
+  }
+  CRangeContext context;
+  context.SetCatalogueFolder(folder.Folder());
+  std::vector<CTemperatureEntry> values;
+  CRangeTableReader("QMA", context).ReadRatings("RUN = 'QM?'", "RUN = 'C?' .OR. RUN = 'CA'", &values);
+  ASSERT_EQ(values.size(), 31u);
+  EXPECT_EQ(values[29].temperature, 39.0);
+  EXPECT_EQ(values[29].value, 0.29);
+  EXPECT_EQ(values[30].value, 0.0);
+}
+
+}  // namespace
