@@ -364,18 +364,4 @@ TEST_F(OptionsPagesTest, NumberFieldsAreAsWideAsTheirDigitsAndEveryFieldHasItsLa
   m_sheet->reject();
 }
 
-TEST_F(OptionsPagesTest, ScreenshotsOfEveryPage) {
-  Open();
-  m_sheet->show();
-  const char* names[] = {"language", "user", "colours", "factors", "design",
-                         "labels", "designations", "price_lists", "folder"};
-  ASSERT_EQ(m_sheet->Pages().size(), std::size(names));
-  for (std::size_t i = 0; i < std::size(names); ++i) {
-    m_sheet->Tabs()->setCurrentWidget(m_sheet->Pages()[i]);
-    EXPECT_TRUE(SaveScreenshot(*m_sheet, QStringLiteral("options_page_%1").arg(names[i])))
-        << names[i];
-  }
-  m_sheet->reject();
-}
-
 }  // namespace

@@ -97,12 +97,6 @@ const CharsetCase kCharsets[] = {
     {134, "CHINESE SIMPLIFIED", QFontDatabase::SimplifiedChinese},
     {128, "JAPANESE", QFontDatabase::Japanese}};
 
-TEST(WritingSystemTest, MapsTheCharacterSet) {
-  for (const CharsetCase& c : kCharsets) EXPECT_EQ(WritingSystemOfCharset(c.charset), c.system) << c.name;
-  EXPECT_EQ(WritingSystemOfCharset(130), QFontDatabase::Korean) << "Johab";
-  for (int unknown : {1, 77}) EXPECT_EQ(WritingSystemOfCharset(unknown), QFontDatabase::Any) << unknown;
-}
-
 // Sets the application font for the test and restores it afterwards.
 class TranslatorTest : public testing::Test {
  protected:
