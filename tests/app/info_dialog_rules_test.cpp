@@ -38,7 +38,7 @@ TEST(InfoDialogRulesTest, FlagCells) {
 
 const std::vector<std::string> kEntries = {"033--0", "044--0", "030--161"};
 
-TEST(InfoDialogRulesTest, LanguageChangeTable) {
+TEST(InfoDialogRulesTest, OkOutcomeTable) {
   CInfoOutcome greek = DecideInfoOk(EInfoMode::Startup, 1, false, 2, 0, kEntries);
   EXPECT_EQ(greek.languageToWrite, "030");
   EXPECT_EQ(greek.result, kInfoLanguageChanged);
@@ -46,6 +46,7 @@ TEST(InfoDialogRulesTest, LanguageChangeTable) {
   EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, -1, -1, kEntries).result, 1);  // none chosen
   EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 9, 0, kEntries).result, 1);   // out of the list
   EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 1, -1, kEntries).languageToWrite, "044");
+  EXPECT_FALSE(DecideInfoOk(EInfoMode::About, 1, true, 0, 0, kEntries).infosToWrite) << "nothing changed";
 }
 
 }  // namespace

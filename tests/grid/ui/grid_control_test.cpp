@@ -125,6 +125,8 @@ TEST_F(GridWindowTest, ArrowsMoveTheSelectionAndScrollOneLineOutOfView) {
   Key(Qt::Key_Down);
   EXPECT_EQ(m_grid->GetScrollPos(kRows), 2);
   Key(Qt::Key_Up);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(m_model->GetSelection(), (CCellRange{10, 5, 10, 5}));
   EXPECT_EQ(m_grid->GetScrollPos(kRows), 2) << "row 10 is still in view";
 }
 
