@@ -57,45 +57,42 @@ class GridPopupTest : public GridWindowTest {
   }
 };
 
-TEST_F(GridPopupTest, EnterAcceptsTheTypedText) {
-  PopupDriver driver([](CGridPopupDlg& popup) {
-    QTest::keyClicks(popup.GetEdit(), "new text");
-    QTest::keyClick(popup.GetEdit(), Qt::Key_Return);
-  });
-  DoubleClick(3, 2);
-  ASSERT_TRUE(driver.Opened());
-  EXPECT_EQ(driver.InitialSelection(), QStringLiteral("3,2")) << "the old text starts selected";
-  EXPECT_EQ(TextAt(3, 2), "new text");
-  ASSERT_EQ(m_model->edits.size(), 1u);
-  EXPECT_EQ(m_model->edits[0].row, 3);
-  EXPECT_EQ(m_model->edits[0].column, 2);
-  EXPECT_TRUE(m_model->edits[0].result);
-  EXPECT_FALSE(m_grid->IsEditing());
+TEST_F(GridPopupTest, EnterAcceptsCtrlEnterMakesANewLineEscapeKeepsTheTextAndAllReportTrue) {
+  struct Case {
+    const char* keys;  // typed text; '|' stands for Ctrl+Enter, then Enter or, after '~', Escape
+    const char* text;
+  };
+  const Case cases[] = {{"new text", "new text"}, {"first|second", "first\nsecond"}, {"thrown away~", "3,2"}};
+  for (const Case& c : cases) {
+    m_model->SetCellText(3, 2, "3,2", 0, false);
+    m_model->edits.clear();
+    PopupDriver driver([&c](CGridPopupDlg& popup) {
+      for (const char* k = c.keys; *k != 0; ++k) {
+        if (*k == '|') QTest::keyClick(popup.GetEdit(), Qt::Key_Return, Qt::ControlModifier);
+        else if (*k != '~') QTest::keyClicks(popup.GetEdit(), QString(QChar(*k)));
+      }
+      QTest::keyClick(popup.GetEdit(), std::string(c.keys).ends_with('~') ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    DoubleClick(3, 2);
+    ASSERT_TRUE(driver.Opened()) << c.keys;
+    EXPECT_EQ(driver.InitialSelection(), QStringLiteral("3,2")) << "the old text starts selected";
+    EXPECT_EQ(TextAt(3, 2), c.text) << c.keys;
+    ASSERT_EQ(m_model->edits.size(), 1u) << c.keys;
+    EXPECT_EQ(std::pair(m_model->edits[0].row, m_model->edits[0].column), std::pair(3, 2)) << c.keys;
+    EXPECT_TRUE(m_model->edits[0].result) << c.keys;
+    EXPECT_FALSE(m_grid->IsEditing());
+  }
 }
 
-TEST_F(GridPopupTest, CtrlEnterMakesANewLine) {
+TEST_F(GridPopupTest, F2OpensTheEditorOnTheSelectedCellAndTheKeypadEnterAccepts) {
   PopupDriver driver([](CGridPopupDlg& popup) {
-    QTest::keyClicks(popup.GetEdit(), "first");
-    QTest::keyClick(popup.GetEdit(), Qt::Key_Return, Qt::ControlModifier);
-    QTest::keyClicks(popup.GetEdit(), "second");
+    QTest::keyClicks(popup.GetEdit(), "keypad");
     QTest::keyClick(popup.GetEdit(), Qt::Key_Enter);
   });
   ASSERT_TRUE(m_model->SelectCell({4, 4}));
   Key(Qt::Key_F2);
   ASSERT_TRUE(driver.Opened());
-  EXPECT_EQ(TextAt(4, 4), "first\nsecond");
-}
-
-TEST_F(GridPopupTest, EscapeKeepsTheTextAndStillReportsTrue) {
-  PopupDriver driver([](CGridPopupDlg& popup) {
-    QTest::keyClicks(popup.GetEdit(), "thrown away");
-    QTest::keyClick(popup.GetEdit(), Qt::Key_Escape);
-  });
-  DoubleClick(2, 2);
-  ASSERT_TRUE(driver.Opened());
-  EXPECT_EQ(TextAt(2, 2), "2,2");
-  ASSERT_EQ(m_model->edits.size(), 1u);
-  EXPECT_TRUE(m_model->edits[0].result);
+  EXPECT_EQ(TextAt(4, 4), "keypad");
 }
 
 TEST_F(GridPopupTest, EditorLiesOverTheCellInItsAlignment) {
