@@ -118,18 +118,6 @@ TEST_F(OptionsPagesTest, ColoursNearTheHighlightAreRefusedWithAWarning) {
   EXPECT_EQ(Setting("Colors", "FireBarrier"), "64,64,64") << "carried through";
 }
 
-TEST_F(OptionsPagesTest, ColourDefaultsKeepTheTapOffColour) {
-  m_fixture.app.Settings().colors.fill(MakeColor(7, 7, 7));
-  auto* page = Page<CPageColors>();
-  EXPECT_EQ(page->List()->count(), kColorListItemCount);
-  EXPECT_EQ(page->List()->item(9)->text(), StringQText(32023));
-  page->Control<QPushButton>(COptionsPage::kDefaultsButton)->click();
-  EXPECT_EQ(page->ShownColor(), MakeColor(192, 192, 192)) << "item 0 is the special colour";
-  ASSERT_TRUE(Ok());
-  EXPECT_EQ(Setting("Colors", "SystemJoint"), "0,178,0");
-  EXPECT_EQ(Setting("Colors", "Tapoff"), "7,7,7");
-}
-
 struct FactorCase {
   int edit;
   const char* text;
