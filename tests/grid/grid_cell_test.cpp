@@ -31,6 +31,13 @@ class GridCellTest : public ::testing::Test {
   CRecordingCanvas m_canvas;
 };
 
+TEST_F(GridCellTest, AnEmptyCellMeasuresNothingAndItsCopyKeepsItsItemData) {
+  CGridCell empty;
+  empty.SetItemData(9);
+  EXPECT_EQ(empty.Clone()->GetItemData(), 9u);
+  EXPECT_EQ(empty.Measure(m_measurer, Font("System", 16)), (CGridSize{0, 0}));
+}
+
 TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {
   struct Case {
     const char* text;

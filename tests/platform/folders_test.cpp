@@ -52,5 +52,11 @@ TEST_F(FoldersTest, DocumentsFolderPrefersXdgThenDocumentsThenHome) {
   EXPECT_EQ(DocumentsFolder(), m_root.Path() + "/Documents/");
 }
 
+TEST(WithTrailingSlash, AddsOneSlashOnlyWhereMissing) {
+  EXPECT_EQ(WithTrailingSlash(""), "");
+  EXPECT_EQ(WithTrailingSlash("/a"), "/a/");
+  EXPECT_EQ(WithTrailingSlash("/a/"), "/a/");
+}
+
 }  // namespace
 }  // namespace tvr::platform

@@ -18,6 +18,7 @@
 #include "app/ui/costing_window.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/frame_actions.h"
+#include "app/ui/frame_status_bar.h"
 #include "app/ui/mode_menus.h"
 #include "shell_test_support.h"
 
@@ -58,8 +59,10 @@ TEST(MainFrameTest, StartsInStartModeWithTheStartMenu) {
 TEST(MainFrameTest, ModeTransitions) {
   CFrameFixture fixture;
   CMainFrame& frame = fixture.Frame();
+  frame.FrameStatusBar()->SetPaneText(kPaneDistance, "1250 mm");
   ASSERT_TRUE(frame.EnterEmptyMode());
   EXPECT_EQ(frame.Mode(), EFrameMode::Empty);
+  EXPECT_EQ(frame.FrameStatusBar()->PaneText(kPaneDistance), "");
   EXPECT_FALSE(frame.ToolBars().DesignBars()[0]->isVisible());
   EXPECT_TRUE(frame.EnterGraphicalMode());
   EXPECT_EQ(frame.Mode(), EFrameMode::Graphical);

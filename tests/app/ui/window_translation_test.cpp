@@ -97,6 +97,11 @@ const CharsetCase kCharsets[] = {
     {134, "CHINESE SIMPLIFIED", QFontDatabase::SimplifiedChinese},
     {128, "JAPANESE", QFontDatabase::Japanese}};
 
+TEST(WritingSystemTest, JohabIsKoreanAndUnknownSetsAreAny) {
+  EXPECT_EQ(WritingSystemOfCharset(130), QFontDatabase::Korean);
+  for (int unknown : {1, 77}) EXPECT_EQ(WritingSystemOfCharset(unknown), QFontDatabase::Any) << unknown;
+}
+
 // Sets the application font for the test and restores it afterwards.
 class TranslatorTest : public testing::Test {
  protected:
