@@ -59,27 +59,30 @@ class GridPopupTest : public GridWindowTest {
 
 TEST_F(GridPopupTest, EnterAcceptsCtrlEnterMakesANewLineEscapeKeepsTheTextAndAllReportTrue) {
   struct Case {
-    const char* keys;  // typed text; '|' stands for Ctrl+Enter, then Enter or, after '~', Escape
+    std::vector<const char*> lines;  // typed, with Ctrl+Enter between them
+    Qt::Key end;
     const char* text;
   };
-  const Case cases[] = {{"new text", "new text"}, {"first|second", "first\nsecond"}, {"thrown away~", "3,2"}};
+  const Case cases[] = {{{"new text"}, Qt::Key_Return, "new text"},
+                        {{"first", "second"}, Qt::Key_Return, "first\nsecond"},
+                        {{"thrown away"}, Qt::Key_Escape, "3,2"}};
   for (const Case& c : cases) {
     m_model->SetCellText(3, 2, "3,2", 0, false);
     m_model->edits.clear();
     PopupDriver driver([&c](CGridPopupDlg& popup) {
-      for (const char* k = c.keys; *k != 0; ++k) {
-        if (*k == '|') QTest::keyClick(popup.GetEdit(), Qt::Key_Return, Qt::ControlModifier);
-        else if (*k != '~') QTest::keyClicks(popup.GetEdit(), QString(QChar(*k)));
+      for (std::size_t i = 0; i < c.lines.size(); ++i) {
+        if (i > 0) QTest::keyClick(popup.GetEdit(), Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClicks(popup.GetEdit(), c.lines[i]);
       }
-      QTest::keyClick(popup.GetEdit(), std::string(c.keys).ends_with('~') ? Qt::Key_Escape : Qt::Key_Return);
+      QTest::keyClick(popup.GetEdit(), c.end);
     });
     DoubleClick(3, 2);
-    ASSERT_TRUE(driver.Opened()) << c.keys;
+    ASSERT_TRUE(driver.Opened()) << c.text;
     EXPECT_EQ(driver.InitialSelection(), QStringLiteral("3,2")) << "the old text starts selected";
-    EXPECT_EQ(TextAt(3, 2), c.text) << c.keys;
-    ASSERT_EQ(m_model->edits.size(), 1u) << c.keys;
-    EXPECT_EQ(std::pair(m_model->edits[0].row, m_model->edits[0].column), std::pair(3, 2)) << c.keys;
-    EXPECT_TRUE(m_model->edits[0].result) << c.keys;
+    EXPECT_EQ(TextAt(3, 2), c.text) << c.text;
+    ASSERT_EQ(m_model->edits.size(), 1u) << c.text;
+    EXPECT_EQ(std::pair(m_model->edits[0].row, m_model->edits[0].column), std::pair(3, 2)) << c.text;
+    EXPECT_TRUE(m_model->edits[0].result) << c.text;
     EXPECT_FALSE(m_grid->IsEditing());
   }
 }
