@@ -82,4 +82,18 @@ TEST(CurrentLanguageTest, TheShippedEnglishFileStandsInOnlyForAMissingLanguageFi
   }
 }
 
+TEST(CurrentLanguageTest, ResetForgetsEverything) {
+  CLanguageTestFolder folder;
+  folder.UseAsCatalogue();
+  folder.WriteFile("TVR_044.TXT", "[MSG]\r\n00001=one\r\n");
+  CCurrentLanguage& current = CCurrentLanguage::Instance();
+  current.LoadLanguage("044");
+  ASSERT_EQ(LookupText(1), "one");
+  current.Reset();
+  EXPECT_EQ(current.LanguageNumber(), "033");
+  EXPECT_EQ(current.Setup().catalogueFolder, "");
+  EXPECT_FALSE(current.Mapping().IsLoaded());
+  EXPECT_EQ(LookupText(1), "");
+}
+
 }  // namespace
