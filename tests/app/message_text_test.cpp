@@ -69,12 +69,6 @@ TEST(UnescapeTextTest, TurnsEscapesIntoCharacters) {
   }
 }
 
-TEST(MessageKeyTest, HasAtLeastFourDigits) {
-  for (auto [number, key] : {std::pair<int, const char*>{300, "MSG_0300"}, {17, "MSG_0017"},
-                             {2710, "MSG_2710"}, {32023, "MSG_32023"}})
-    EXPECT_EQ(MessageKey(number), key);
-}
-
 class CurrentTextsTest : public testing::Test {
  protected:
   void SetUp() override {

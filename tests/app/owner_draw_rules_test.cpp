@@ -44,12 +44,6 @@ TEST(OwnerDrawRulesTest, ExpandBoxesShowAPlusOnlyWhenCollapsed) {
   EXPECT_EQ(TreeConnectorEnd(40, 19), 29);
 }
 
-TEST(OwnerDrawRulesTest, TabWidthIsTheWidestTextOrFifteenBlanksPlusSixteen) {
-  EXPECT_EQ(FittedTabWidth(60, {10, 20, 59}), 76) << "short texts take the blanks' width";
-  EXPECT_EQ(FittedTabWidth(60, {10, 120, 80}), 136);
-  EXPECT_EQ(FittedTabWidth(60, {}), 76) << "no tab";
-}
-
 TEST(OwnerDrawRulesTest, TabFillFollowsTheTabsState) {
   const CRect tab{10, 0, 90, 20};
   EXPECT_EQ(TabFillRect(tab, true, false), (CRect{12, 3, 89, 21}));

@@ -33,23 +33,19 @@ class SampleCatalogueTest : public ::testing::Test {
   std::string m_bd;
 };
 
-TEST_F(SampleCatalogueTest, UnitsHaveAMetricDefaultAndAnImperialUnit) {
+// What the program relies on, not the sample's own values: the first unit is the metric
+// one of a new document, and price lists 1 to 5 have names.
+TEST_F(SampleCatalogueTest, TheMetricUnitComesFirstAndPriceListsOneToFiveHaveNames) {
   CTableList<CUnitEntry> units = LoadUnitList(m_dbf, Text);
   ASSERT_EQ(units.error, "");
-  ASSERT_GE(units.entries.size(), 2u);
-  const CUnitEntry& first = units.entries[0];
-  EXPECT_EQ(first.idd, "0");  // the unit of a new document
-  EXPECT_EQ(first.outputText, "%.0f|m |%.0f|cm |%.0f|mm");
-  EXPECT_EQ(first.outputCoef, "1000|10|1");
-  EXPECT_EQ(first.baseCoef, "1");
-  bool imperial = false;
+  ASSERT_FALSE(units.entries.empty());
+  EXPECT_EQ(units.entries[0].idd, "0");
+  EXPECT_EQ(units.entries[0].baseCoef, "1");
   std::set<std::string> ids;
-  for (const CUnitEntry& unit : units.entries) {
-    imperial = imperial || unit.baseCoef == "25.4";
-    EXPECT_TRUE(ids.insert(unit.idd).second) << "duplicate unit " << unit.idd;
-    EXPECT_FALSE(unit.label.empty() || unit.label == "0") << unit.idd;
-  }
-  EXPECT_TRUE(imperial);
+  for (const CUnitEntry& unit : units.entries) EXPECT_TRUE(ids.insert(unit.idd).second) << unit.idd;
+  CPriceListNames names = ReadPriceListNames(m_bd, [](int) { return std::string(); });
+  ASSERT_EQ(names.error, "");
+  for (int n = 1; n <= 5; ++n) EXPECT_FALSE(names.first[n - 1].empty()) << n;
 }
 
 TEST_F(SampleCatalogueTest, CataloguesCoverEveryRangeCode) {
@@ -86,30 +82,12 @@ TEST_F(SampleCatalogueTest, ArticleTableHasEveryFieldTheProgramReads) {
   EXPECT_GE(table.RecordCount(), 300u);
 }
 
-TEST_F(SampleCatalogueTest, ArticlesAreFoundByReference) {
+TEST_F(SampleCatalogueTest, ArticlesAreFoundByTheirWholeReference) {
   CDbfTable table;
   ASSERT_TRUE(OpenArticleTable(table, m_bd, CDbfTable::Mode::ReadOnly));
   ASSERT_TRUE(SeekArticle(table, "QMA2500ED430"));
-  EXPECT_EQ(table.FieldText(table.FieldIndex("DESIGN_1")),
-            "Élément droit 3 m, QMA 2500 A 3P+N alu");
   EXPECT_GT(table.FieldDouble(table.FieldIndex("PRIX_1")).value_or(0), 0.0);
-  EXPECT_GT(table.FieldInt(table.FieldIndex("MASSE")), 0);
-  EXPECT_EQ(table.FieldText(table.FieldIndex("LOCAL")), "C");
-  ASSERT_TRUE(SeekArticle(table, "REMISE_QM"));
-  EXPECT_EQ(table.FieldText(table.FieldIndex("LOCAL")), "3");
-  EXPECT_TRUE(SeekArticle(table, "QMB0630SE"));
   EXPECT_FALSE(SeekArticle(table, "QMA2500ED4"));  // only a beginning
-}
-
-TEST_F(SampleCatalogueTest, PriceListsOneToFiveAreNamed) {
-  CPriceListNames names = ReadPriceListNames(m_bd, [](int) { return std::string("default %1"); });
-  ASSERT_EQ(names.error, "");
-  EXPECT_EQ(names.first[0], "Tarif public 2026");
-  EXPECT_EQ(names.second[0], "EUR");
-  EXPECT_EQ(names.second[2], "GBP");
-  for (int n = 1; n <= 5; ++n) EXPECT_FALSE(names.first[n - 1].empty()) << n;
-  EXPECT_EQ(names.first[5], "");  // list 6 has a record without a name
-  EXPECT_EQ(names.first[6], "");  // list 7 has none
 }
 
 }  // namespace

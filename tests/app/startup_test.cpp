@@ -37,9 +37,4 @@ TEST(StartupTest, RelaunchKeepsTheFileAndAddsTheSwitch) {
   EXPECT_TRUE(back.noSplash);
 }
 
-TEST(StartupTest, SingleInstanceNameIsPerUser) {
-  EXPECT_EQ(SingleInstanceName(1000), "TVR73Class-1000");
-  EXPECT_NE(SingleInstanceName(1000), SingleInstanceName(1001));
-}
-
 }  // namespace

@@ -22,24 +22,6 @@ C3DPoint ThroughArchive(const C3DPoint& point) {
   return loaded;
 }
 
-TEST(C3DPointTest, VectorOperationsLeaveOperandsUnchanged) {
-  const C3DPoint a(1, 2, 3);
-  const C3DPoint b(10, 20, 30);
-  EXPECT_EQ(a + b, C3DPoint(11, 22, 33));
-  EXPECT_EQ(b - a, C3DPoint(9, 18, 27));
-  EXPECT_EQ(a * 2.5, C3DPoint(2.5, 5, 7.5));
-  EXPECT_EQ(b / 4.0, C3DPoint(2.5, 5, 7.5));
-  EXPECT_EQ(a, C3DPoint(1, 2, 3));
-  EXPECT_EQ(b, C3DPoint(10, 20, 30));
-}
-
-TEST(C3DPointTest, DivisionByZeroGivesInfinities) {
-  const C3DPoint p = C3DPoint(1, -1, 0) / 0.0;
-  EXPECT_EQ(p.x, std::numeric_limits<double>::infinity());
-  EXPECT_EQ(p.y, -std::numeric_limits<double>::infinity());
-  EXPECT_TRUE(std::isnan(p.z));
-}
-
 TEST(C3DPointTest, DistanceIsTruncated) {
   struct Case {
     C3DPoint a, b;

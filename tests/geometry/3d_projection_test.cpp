@@ -168,15 +168,6 @@ TEST(C3DProjectionTest, FaceNormalsFromCornersPointOutward) {
   EXPECT_EQ(C3DProjection::GetFaceNormalFromCorners(flat, 6), C3DPoint());
 }
 
-TEST(C3DProjectionTest, FacesTowardTheViewerLookingAlongMinusZ) {
-  C3DProjection projection;
-  CBox box;
-  box.SetPlacement(C3DPoint(), 10, 10, 10);
-  projection.SetViewAngles(0, 0, 0, false, false);
-  projection.UpdateFaceVisibility(box);
-  EXPECT_EQ(box.GetAttributes() & CBox::kFaceNibblesMask, 0x300000u) << "only +z";
-}
-
 TEST(C3DProjectionTest, BoxesOverlapOnlyWhenTheyShareVolume) {
   CBox a, b;
   a.SetPlacement(C3DPoint(0, 0, 0), 10, 10, 10);

@@ -31,33 +31,11 @@ class GridCellTest : public ::testing::Test {
   CRecordingCanvas m_canvas;
 };
 
-TEST_F(GridCellTest, EmptyCellDrawsAndMeasuresNothing) {
-  CGridCell cell;
-  cell.DrawFitted(m_canvas, {0, 0, 50, 20}, Style());
-  cell.Draw(m_canvas, 0, 0, Style());
-  EXPECT_TRUE(m_canvas.texts.empty());
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CSize{0, 0}));
-}
-
-TEST_F(GridCellTest, CopiesKeepKindItemDataTextColourAndFont) {
-  CGridCellFormat text("abc");
-  text.SetItemData(2);
-  text.SetTextColor(kRed);
-  text.SetFont(Font("Arial", -12, 700));
-  const std::unique_ptr<CGridCell> copy = text.Clone();
-  ASSERT_EQ(copy->GetKind(), CGridCell::kText);
-  const auto& format = dynamic_cast<const CGridCellFormat&>(*copy);
-  EXPECT_EQ(format.GetText(), "abc");
-  EXPECT_EQ(format.GetItemData(), 2u);
-  EXPECT_TRUE(format.HasTextColor());
-  EXPECT_EQ(format.GetTextColor(), kRed);
-  ASSERT_TRUE(format.HasFont());
-  EXPECT_EQ(format.GetLogFont(), Font("Arial", -12, 700));
-
+TEST_F(GridCellTest, AnEmptyCellMeasuresNothingAndItsCopyKeepsItsItemData) {
   CGridCell empty;
   empty.SetItemData(9);
   EXPECT_EQ(empty.Clone()->GetItemData(), 9u);
-  EXPECT_EQ(empty.Clone()->GetKind(), CGridCell::kEmpty);
+  EXPECT_EQ(empty.Measure(m_measurer, Font("System", 16)), (CSize{0, 0}));
 }
 
 TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "bom_test_support.h"
-#include "hex_bytes.h"
+#include "support/golden_file.h"
 #include "grid/grid_cell_format.h"
 #include "platform/archive.h"
 #include "model/bom_grid.h"
@@ -80,27 +80,7 @@ class BOMArchiveTest : public BOMTestBase {
 
 TEST_F(BOMArchiveTest, PinsTheBytesOfASmallGrid) {
   const auto grid = Page({"R1"});
-  const Bytes expected = HexBytes(
-      "0300 01 01"                                              // 3 columns, default auto flags
-      "10000000 00000000 00000000 00000000 00000000"            // grid font: height 16
-      "00 00 00 00 00 00 00 00"
-      "5300 7900 7300 7400 6500 6D00"                           // "System", then 26 zero units
-      "0000000000000000000000000000000000000000000000000000"
-      "0000000000000000000000000000000000000000000000000000"
-      "00000000"                                                // text colour
-      "FFFEFF00 0000 1400 0100 01 00 00 0000 5800"              // column 0
-      "FFFEFF08 4D00530047005F00370035003100 3700"              // "MSG_7517"
-      "0100 1400 0000 01 01 00 2800 5800"                       // column 1
-      "FFFEFF08 4D00530047005F00370035003000 3100"              // "MSG_7501"
-      "0200 0000 0000 01 01 01 C800 5800"                       // column 2
-      "0300"                                                    // 3 rows
-      "FFFEFF0B 23005400690074006C0065004C0069006E0065002300"   // "#TitleLine#"
-      "1400 01 00 01010000 01010000"
-      "FFFEFF02 52003100 1400 01 01010000 01010000 01010000"    // "R1"
-      "FFFEFF0A 23004500640069007400"                           // "#EditLine#"
-      "4C0069006E0065002300 1400 01 01010000 01010000 01010000"
-      "00000000 00000000 00000000 00000000"                     // rectangle
-      "E2FFFFFF D3FFFFFF 00000000");                            // view angles
+  const Bytes expected = ReadGoldenBytes("model/small_bom_grid.hex");
   EXPECT_EQ(Stored(*grid), expected);
 }
 

@@ -1,18 +1,12 @@
 #include "run_test_support.h"
 
-#include "hex_bytes.h"
+#include "support/golden_file.h"
 
 namespace {
 
-// The record of a lone straight: no properties, no boxes, no neighbours.
-constexpr std::string_view kStraightRecord =
-    "0000 0100 02010000 02010000 FFFEFF015200 01 01 01 FFFEFF00 E8030000 E8030000 00000000 "
-    "FFFEFF0436003300 5A00 3700 01000000 02000000 03000000 0400 1000 "
-    "000000000000000000000000 000000000000000000000000 0000000000000000 "
-    "0100 0100 0100 0100 0100 0100 00 00000000";
-
 class DevArchiveTest : public RunTestBase {
  protected:
+  static std::vector<std::uint8_t> StraightRecord() { return ReadGoldenBytes("model/straight_element.hex"); }
   static CDev MakeStraight() {
     CDev element;
     element.SetKind(CDev::kStraight);
@@ -47,14 +41,14 @@ class DevArchiveTest : public RunTestBase {
 };
 
 TEST_F(DevArchiveTest, PinnedRecordOfASmallElement) {
-  EXPECT_EQ(Write(MakeStraight()), HexBytes(kStraightRecord));
+  EXPECT_EQ(Write(MakeStraight()), StraightRecord());
   CDev loaded;
-  CArchiveReader reader(HexBytes(kStraightRecord));
+  CArchiveReader reader(StraightRecord());
   loaded.Serialize(reader);
   EXPECT_TRUE(reader.AtEnd());
   EXPECT_EQ(loaded.GetVariant(), 2);
   EXPECT_EQ(loaded.GetVariantIndex(), 1);
-  EXPECT_EQ(Write(loaded), HexBytes(kStraightRecord));
+  EXPECT_EQ(Write(loaded), StraightRecord());
 }
 
 TEST_F(DevArchiveTest, OnlyTheFirstEightBoxesAreStored) {
@@ -62,7 +56,7 @@ TEST_F(DevArchiveTest, OnlyTheFirstEightBoxesAreStored) {
   element.MakeBox(CBoxOwner::kBodySlot)->SetPlacement(C3DPoint(5, 6, 7), 10, 20, 30);
   element.MakeBox(12)->SetPlacement(C3DPoint(1, 1, 1), 1, 1, 1);
   const std::vector<std::uint8_t> bytes = Write(element);
-  EXPECT_EQ(bytes.size(), HexBytes(kStraightRecord).size() + CBox::kRecordSize);
+  EXPECT_EQ(bytes.size(), StraightRecord().size() + CBox::kRecordSize);
   CDev loaded;
   CArchiveReader reader(bytes);
   loaded.Serialize(reader);
@@ -94,7 +88,7 @@ TEST_F(DevArchiveTest, LargeVariantsTravelAsStyleProperty) {
 }
 
 TEST_F(DevArchiveTest, EightBitTextsOfOldFilesAreRead) {
-  std::vector<std::uint8_t> bytes = HexBytes(kStraightRecord);
+  std::vector<std::uint8_t> bytes = StraightRecord();
   // The reference "R" in the 8-bit form: the count and one CP1252 byte.
   const std::vector<std::uint8_t> wide = HexBytes("FFFEFF015200");
   const auto at = std::search(bytes.begin(), bytes.end(), wide.begin(), wide.end());
@@ -129,7 +123,7 @@ TEST_F(DevArchiveTest, GenericReferenceTravelsAsMarker) {
 
 // Each row damages one item of the pinned record and names the fault it guards.
 TEST_F(DevArchiveTest, DamagedRecordsAreRefused) {
-  const std::vector<std::uint8_t> good = HexBytes(kStraightRecord);
+  const std::vector<std::uint8_t> good = StraightRecord();
   const std::size_t kindAt = 2;
   const std::size_t directionAt = 2 + 2 + 8 + 6 + 3 + 4 + 12 + 12 + 12;
   const std::size_t rotationAt = directionAt + 2;

@@ -30,12 +30,6 @@ CProp Loaded(const Bytes& bytes) {
   return prop;
 }
 
-TEST(CPropTest, StoresNameThenValue) {
-  CArchiveWriter writer;
-  CProp("Name", "A").Serialize(writer);
-  EXPECT_EQ(writer.Bytes(), Pair("Name", "A"));
-}
-
 TEST(CPropTest, StandardCostCarriesItsMark) {
   struct Case {
     const char* name;

@@ -1,5 +1,7 @@
 #include "run_test_support.h"
 
+#include "support/golden_file.h"
+
 namespace {
 
 class RunArchiveTest : public RunTestBase {
@@ -63,20 +65,7 @@ TEST_F(RunArchiveTest, PinnedHeadOfASmallRun) {
   run->SetFlagsWord(1);
   run->SetChangedFlag(0);
   const std::vector<std::uint8_t> bytes = Write(*run);
-  const std::vector<std::uint8_t> head = {
-      0x03, 0x00,  // three properties
-      0xFF, 0xFE, 0xFF, 0x0B, 'S', 0, 'u', 0, 'p', 0, 'p', 0, 'o', 0, 'r', 0, 't', 0, 'A', 0, 'u', 0, 't', 0, 'o', 0,
-      0xFF, 0xFE, 0xFF, 0x01, '1', 0,
-      0xFF, 0xFE, 0xFF, 0x0A, 'S', 0, 'u', 0, 'p', 0, 'p', 0, 'o', 0, 'r', 0, 't', 0, 'P', 0, 'a', 0, 's', 0,
-      0xFF, 0xFE, 0xFF, 0x04, '3', 0, '0', 0, '0', 0, '0', 0,
-      0xFF, 0xFE, 0xFF, 0x0B, 'S', 0, 'u', 0, 'p', 0, 'p', 0, 'o', 0, 'r', 0, 't', 0, 'P', 0, 'l', 0, 'u', 0, 's', 0,
-      0xFF, 0xFE, 0xFF, 0x01, '1', 0,
-      0xFF, 0xFE, 0xFF, 0x01, 'A', 0,  // name
-      0xFF, 0xFE, 0xFF, 0x01, 'c', 0,  // comment
-      0xFF, 0xFE, 0xFF, 0x02, '6', 0, '3', 0,  // rating
-      0x00, 0x00, 0x00, 0x00, 0x01,  // flags, rotation, parts state, flags
-      0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // no lengths, no start, no devices
-  };
+  const std::vector<std::uint8_t> head = ReadGoldenBytes("model/run_head.hex");
   ASSERT_GE(bytes.size(), head.size());
   EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(head.size())), head);
 }

@@ -26,14 +26,6 @@ TEST_F(RunNamesTest, NewRunTakesTheDocumentsNextNameAndAdvancesIt) {
   EXPECT_EQ(document.nextName, "AB");
 }
 
-// The stored defaults are pinned with the run's record; here, the pages.
-TEST_F(RunNamesTest, NewRunHasItsPages) {
-  CRun run;
-  EXPECT_EQ(run.GetPages(), (std::vector<int>{kPageRunComment, kPageRunRating}));
-  EXPECT_EQ(run.GetElementPage(kSlotPhaseOrder), kPagePhaseOrder);
-  EXPECT_EQ(run.GetElementPage(7), kPageNone);
-}
-
 TEST_F(RunNamesTest, SetPropMarksTheDocumentEvenWhenNothingChanges) {
   CFakeRunDocument document;
   CRun run(&document);

@@ -86,13 +86,5 @@ TEST(CodePageTest, LanguageDriverBytesNameTheCodePage) {
   EXPECT_EQ(CodePageFromName(""), std::nullopt);
 }
 
-TEST(CodePageTest, AnsiAndOemHelpersUseTheirPages) {
-  EXPECT_EQ(ToAnsi("é€"), "\xE9\x80");
-  EXPECT_EQ(FromAnsi("\xE9\x80"), "é€");
-  EXPECT_EQ(ToOem("é€"), "\x82?");
-  EXPECT_EQ(FromOem("\x82"), "é");
-  EXPECT_EQ(ToAnsi(""), "");
-}
-
 }  // namespace
 }  // namespace tvr::platform

@@ -153,14 +153,5 @@ TEST_F(TableBuildTest, TheProgramFailsOnABadSourceAndNamesFileAndLine) {
   EXPECT_NE(result.output.find("usage"), std::string::npos);
 }
 
-// The sample catalogue of the repository builds (the build itself would fail otherwise,
-// but this names the faulty line in the test log too).
-TEST_F(TableBuildTest, TheSampleCatalogueBuilds) {
-  std::string error;
-  int built = 0;
-  EXPECT_TRUE(BuildTables(std::string(TVR_SOURCE_DIR) + "/data/catalogue", m_output.Path(), error, built))
-      << error;
-}
-
 }  // namespace
 }  // namespace tvr::tools

@@ -26,22 +26,17 @@ class DrawTabCtrlTest : public ::testing::Test {
   CDrawTabCtrl m_tabs;
 };
 
-TEST_F(DrawTabCtrlTest, ShortTabTextsGetTheWidthOfFifteenBlanks) {
-  AddTabs({"A", "BB", "C"});
-  m_tabs.FitTabWidth();
-  int expected = Width(QString(15, QLatin1Char(' '))) + 16;
-  EXPECT_EQ(m_tabs.DrawTabBar()->FixedTabWidth(), expected);
-  for (int index = 0; index < 3; ++index) EXPECT_EQ(m_tabs.DrawTabBar()->tabRect(index).width(), expected);
-}
-
-TEST_F(DrawTabCtrlTest, TheLongestTextSetsTheWidthUpToFiftyCharacters) {
-  const QString longText = QStringLiteral("Reference costing of the lighting circuits");
-  AddTabs({"Runs", "Reference costing of the lighting circuits"});
-  m_tabs.FitTabWidth();
-  EXPECT_EQ(m_tabs.DrawTabBar()->FixedTabWidth(), Width(longText) + 16);
-  m_tabs.setTabText(0, QString(80, QLatin1Char('W')));
-  m_tabs.FitTabWidth();
-  EXPECT_EQ(m_tabs.DrawTabBar()->FixedTabWidth(), Width(QString(50, QLatin1Char('W'))) + 16);
+TEST_F(DrawTabCtrlTest, TheLongestTextSetsTheWidthBetweenFifteenAndFiftyCharacters) {
+  AddTabs({"A", "BB"});
+  const QString rows[][2] = {{"C", QString(15, QLatin1Char(' '))},
+                             {"Reference costing of the lighting circuits", "Reference costing of the lighting circuits"},
+                             {QString(80, QLatin1Char('W')), QString(50, QLatin1Char('W'))}};
+  for (const auto& row : rows) {
+    m_tabs.setTabText(1, row[0]);
+    m_tabs.FitTabWidth();
+    EXPECT_EQ(m_tabs.DrawTabBar()->FixedTabWidth(), Width(row[1]) + 16) << row[0].toStdString();
+    EXPECT_EQ(m_tabs.DrawTabBar()->tabRect(0).width(), Width(row[1]) + 16);
+  }
 }
 
 TEST_F(DrawTabCtrlTest, ThePageBrushColoursThePanelAndTheStrip) {
@@ -58,15 +53,11 @@ TEST_F(DrawTabCtrlTest, ThePageBrushColoursThePanelAndTheStrip) {
   QRect first = m_tabs.DrawTabBar()->tabRect(1).translated(m_tabs.DrawTabBar()->pos());
   EXPECT_EQ(picture.pixelColor(first.left() + 4, first.bottom() - 1), page) << "behind the tab text";
   EXPECT_TRUE(SaveScreenshot(m_tabs, QStringLiteral("draw_tab_ctrl")));
-}
-
-TEST_F(DrawTabCtrlTest, WithoutAPageBrushNothingIsFilled) {
-  AddTabs({"Linear"});
-  m_tabs.SetStripBrush(QBrush(Qt::red));
+  m_tabs.SetPageBrush(std::nullopt);
   QApplication::processEvents();
-  EXPECT_NE(m_tabs.grab().toImage().pixelColor(m_tabs.PanelRect().center()), QColor(Qt::red));
-  EXPECT_NE(m_tabs.grab().toImage().pixelColor(m_tabs.StripRect().center()), QColor(Qt::red))
-      << "the strip needs the page brush too";
+  picture = m_tabs.grab().toImage();
+  EXPECT_NE(picture.pixelColor(m_tabs.PanelRect().center()), page) << "without a page brush nothing is filled";
+  EXPECT_NE(picture.pixelColor(m_tabs.StripRect().center()), strip) << "the strip needs the page brush too";
 }
 
 }  // namespace

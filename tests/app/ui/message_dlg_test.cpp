@@ -70,30 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
                     0},
         ButtonsCase{"an unknown type still has OK", 0x2, {kIdOk}, kIdOk, kIdOk}));
 
-struct IconCase {
-  unsigned type;
-  CMessageDlg::IconKind icon;
-};
-
-class MessageDlgIconTest : public testing::TestWithParam<IconCase> {};
-
-TEST_P(MessageDlgIconTest, ShowsTheIconOfTheType) {
-  CMessageDlg dialog("Text", "Caption", GetParam().type);
-  EXPECT_EQ(dialog.Icon(), GetParam().icon) << GetParam().type;
-  const auto* icon = dialog.findChild<QLabel*>(QString::number(CMessageDlg::kIconId));
-  ASSERT_NE(icon, nullptr);
-  EXPECT_FALSE(icon->pixmap().isNull());
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, MessageDlgIconTest,
-    testing::Values(IconCase{kMbIconError, CMessageDlg::IconKind::Error},
-                    IconCase{kMbIconQuestion | kMbYesNo, CMessageDlg::IconKind::Question},
-                    IconCase{kMbIconInformation, CMessageDlg::IconKind::Information},
-                    IconCase{kMbIconExclamation, CMessageDlg::IconKind::Exclamation},
-                    IconCase{kMbOk, CMessageDlg::IconKind::Exclamation},
-                    IconCase{0x50, CMessageDlg::IconKind::Exclamation}));
-
 TEST(MessageDlgTest, ButtonsSpeakTheProgramsLanguage) {
   const CTestLanguage french("02710=OK\r\n02711=&Oui\r\n02712=&Non\r\n02713=Annuler\r\n");
   CMessageDlg dialog("Texte", "Titre", kMbYesNoCancel);
@@ -101,14 +77,6 @@ TEST(MessageDlgTest, ButtonsSpeakTheProgramsLanguage) {
   EXPECT_EQ(dialog.Button(kIdNo)->text(), "&Non");
   EXPECT_EQ(dialog.Button(kIdCancel)->text(), "Annuler");
   EXPECT_EQ(dialog.windowTitle(), "Titre");
-  EXPECT_EQ(dialog.objectName(), "277");
-  EXPECT_EQ(dialog.Button(kIdYes)->objectName(), "6");
-}
-
-TEST(MessageDlgTest, MissingButtonTextsShowTheirKeys) {
-  const CTestLanguage empty("");
-  CMessageDlg dialog("Text", "Caption", kMbOk);
-  EXPECT_EQ(dialog.Button(kIdOk)->text(), "MSG_2710");
 }
 
 TEST(MessageDlgTest, ShowsTheMessageAsPlainText) {

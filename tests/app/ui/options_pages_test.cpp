@@ -118,18 +118,6 @@ TEST_F(OptionsPagesTest, ColoursNearTheHighlightAreRefusedWithAWarning) {
   EXPECT_EQ(Setting("Colors", "FireBarrier"), "64,64,64") << "carried through";
 }
 
-TEST_F(OptionsPagesTest, ColourDefaultsKeepTheTapOffColour) {
-  m_fixture.app.Settings().colors.fill(MakeColor(7, 7, 7));
-  auto* page = Page<CPageColors>();
-  EXPECT_EQ(page->List()->count(), kColorListItemCount);
-  EXPECT_EQ(page->List()->item(9)->text(), StringQText(32023));
-  page->Control<QPushButton>(COptionsPage::kDefaultsButton)->click();
-  EXPECT_EQ(page->ShownColor(), MakeColor(192, 192, 192)) << "item 0 is the special colour";
-  ASSERT_TRUE(Ok());
-  EXPECT_EQ(Setting("Colors", "SystemJoint"), "0,178,0");
-  EXPECT_EQ(Setting("Colors", "Tapoff"), "7,7,7");
-}
-
 struct FactorCase {
   int edit;
   const char* text;
@@ -360,20 +348,6 @@ TEST_F(OptionsPagesTest, NumberFieldsAreAsWideAsTheirDigitsAndEveryFieldHasItsLa
     for (QLabel* label : prices->findChildren<QLabel*>())
       labelled = labelled || (label->buddy() == prices->Control<QLineEdit>(edit) && !label->text().isEmpty());
     EXPECT_TRUE(labelled) << edit;
-  }
-  m_sheet->reject();
-}
-
-TEST_F(OptionsPagesTest, ScreenshotsOfEveryPage) {
-  Open();
-  m_sheet->show();
-  const char* names[] = {"language", "user", "colours", "factors", "design",
-                         "labels", "designations", "price_lists", "folder"};
-  ASSERT_EQ(m_sheet->Pages().size(), std::size(names));
-  for (std::size_t i = 0; i < std::size(names); ++i) {
-    m_sheet->Tabs()->setCurrentWidget(m_sheet->Pages()[i]);
-    EXPECT_TRUE(SaveScreenshot(*m_sheet, QStringLiteral("options_page_%1").arg(names[i])))
-        << names[i];
   }
   m_sheet->reject();
 }

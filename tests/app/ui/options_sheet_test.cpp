@@ -129,28 +129,6 @@ TEST_F(OptionsSheetDesignLanguageTest, TheLinearWindowWritesTheDesignLanguageBac
   EXPECT_EQ(m_fixture.Setting("Database", "LANG_DESIGN"), "UK");
 }
 
-TEST_F(OptionsSheetTest, ARefusedNumberKeepsTheSheetOpen) {
-  int refusals = 0;
-  OnNextOptionsSheet([&refusals](COptionsSheet& sheet) {
-    auto* zoomIn = sheet.Page<CPageRegl>()->Control<QLineEdit>(CPageRegl::kZoomIn);
-    zoomIn->setText("201");
-    OnNextMessageDialog([&refusals](CMessageDlg& dialog) {
-      ++refusals;
-      dialog.Button(kIdOk)->click();
-    });
-    PressOk(sheet);
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_EQ(sheet.Tabs()->currentWidget(), sheet.Page<CPageRegl>());
-    zoomIn->setText("25");
-    PressOk(sheet);
-  });
-  Run(&m_frame, kOptionsFromLayout);
-  EXPECT_EQ(refusals, 1);
-  EXPECT_EQ(m_fixture.Setting("Zooms", "In"), "0.250000");
-  EXPECT_EQ(m_frame.calls, (std::vector<std::string>{"RebuildScene", "RefreshAllRuns", "RebuildScene",
-                                                     "UpdateAllViews", "Modified"}));
-}
-
 // Edits the name of the first price list.
 void RenameFirstPriceList(COptionsSheet& sheet, const char* name) {
   auto* page = sheet.Page<CPageHbaseCat>();
@@ -201,24 +179,6 @@ TEST_F(OptionsSheetTest, AReadOnlyArticleTableIsReportedAndLeftAsItWas) {
   EXPECT_EQ(m_fixture.Setting("User", "Name"), "UnKnown") << "the settings are saved all the same";
   std::filesystem::permissions(m_fixture.ArticleTablePath(), std::filesystem::perms::owner_write,
                                std::filesystem::perm_options::add);
-}
-
-TEST_F(OptionsSheetTest, ADamagedArticleTableIsReportedAndLeftAsItWas) {
-  std::string damaged = m_fixture.ArticleBytes().substr(0, 45);
-  m_fixture.folder.Write("articles/ARTICLE.DBU", damaged);
-  QString message;
-  OnNextOptionsSheet([&message](COptionsSheet& sheet) {
-    EXPECT_EQ(sheet.Page<CPageHbaseCat>()->List()->count(), 4) << "lists 1..4, without names";
-    RenameFirstPriceList(sheet, "Trade");
-    OnNextMessageDialog([&message](CMessageDlg& dialog) {
-      message = dialog.findChild<QLabel*>(QString::number(CMessageDlg::kTextId))->text();
-      dialog.Button(kIdOk)->click();
-    });
-    PressOk(sheet);
-  });
-  Run(nullptr, kOptionsFromLinear);
-  EXPECT_FALSE(message.isEmpty());
-  EXPECT_EQ(m_fixture.ArticleBytes(), damaged);
 }
 
 }  // namespace

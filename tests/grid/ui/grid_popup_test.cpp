@@ -57,45 +57,45 @@ class GridPopupTest : public GridWindowTest {
   }
 };
 
-TEST_F(GridPopupTest, EnterAcceptsTheTypedText) {
-  PopupDriver driver([](CGridPopupDlg& popup) {
-    QTest::keyClicks(popup.GetEdit(), "new text");
-    QTest::keyClick(popup.GetEdit(), Qt::Key_Return);
-  });
-  DoubleClick(3, 2);
-  ASSERT_TRUE(driver.Opened());
-  EXPECT_EQ(driver.InitialSelection(), QStringLiteral("3,2")) << "the old text starts selected";
-  EXPECT_EQ(TextAt(3, 2), "new text");
-  ASSERT_EQ(m_model->edits.size(), 1u);
-  EXPECT_EQ(m_model->edits[0].row, 3);
-  EXPECT_EQ(m_model->edits[0].column, 2);
-  EXPECT_TRUE(m_model->edits[0].result);
-  EXPECT_FALSE(m_grid->IsEditing());
+TEST_F(GridPopupTest, EnterAcceptsCtrlEnterMakesANewLineEscapeKeepsTheTextAndAllReportTrue) {
+  struct Case {
+    std::vector<const char*> lines;  // typed, with Ctrl+Enter between them
+    Qt::Key end;
+    const char* text;
+  };
+  const Case cases[] = {{{"new text"}, Qt::Key_Return, "new text"},
+                        {{"first", "second"}, Qt::Key_Return, "first\nsecond"},
+                        {{"thrown away"}, Qt::Key_Escape, "3,2"}};
+  for (const Case& c : cases) {
+    m_model->SetCellText(3, 2, "3,2", 0, false);
+    m_model->edits.clear();
+    PopupDriver driver([&c](CGridPopupDlg& popup) {
+      for (std::size_t i = 0; i < c.lines.size(); ++i) {
+        if (i > 0) QTest::keyClick(popup.GetEdit(), Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClicks(popup.GetEdit(), c.lines[i]);
+      }
+      QTest::keyClick(popup.GetEdit(), c.end);
+    });
+    DoubleClick(3, 2);
+    ASSERT_TRUE(driver.Opened()) << c.text;
+    EXPECT_EQ(driver.InitialSelection(), QStringLiteral("3,2")) << "the old text starts selected";
+    EXPECT_EQ(TextAt(3, 2), c.text) << c.text;
+    ASSERT_EQ(m_model->edits.size(), 1u) << c.text;
+    EXPECT_EQ(std::pair(m_model->edits[0].row, m_model->edits[0].column), std::pair(3, 2)) << c.text;
+    EXPECT_TRUE(m_model->edits[0].result) << c.text;
+    EXPECT_FALSE(m_grid->IsEditing());
+  }
 }
 
-TEST_F(GridPopupTest, CtrlEnterMakesANewLine) {
+TEST_F(GridPopupTest, F2OpensTheEditorOnTheSelectedCellAndTheKeypadEnterAccepts) {
   PopupDriver driver([](CGridPopupDlg& popup) {
-    QTest::keyClicks(popup.GetEdit(), "first");
-    QTest::keyClick(popup.GetEdit(), Qt::Key_Return, Qt::ControlModifier);
-    QTest::keyClicks(popup.GetEdit(), "second");
+    QTest::keyClicks(popup.GetEdit(), "keypad");
     QTest::keyClick(popup.GetEdit(), Qt::Key_Enter);
   });
   ASSERT_TRUE(m_model->SelectCell({4, 4}));
   Key(Qt::Key_F2);
   ASSERT_TRUE(driver.Opened());
-  EXPECT_EQ(TextAt(4, 4), "first\nsecond");
-}
-
-TEST_F(GridPopupTest, EscapeKeepsTheTextAndStillReportsTrue) {
-  PopupDriver driver([](CGridPopupDlg& popup) {
-    QTest::keyClicks(popup.GetEdit(), "thrown away");
-    QTest::keyClick(popup.GetEdit(), Qt::Key_Escape);
-  });
-  DoubleClick(2, 2);
-  ASSERT_TRUE(driver.Opened());
-  EXPECT_EQ(TextAt(2, 2), "2,2");
-  ASSERT_EQ(m_model->edits.size(), 1u);
-  EXPECT_TRUE(m_model->edits[0].result);
+  EXPECT_EQ(TextAt(4, 4), "keypad");
 }
 
 TEST_F(GridPopupTest, EditorLiesOverTheCellInItsAlignment) {

@@ -74,11 +74,6 @@ TEST(GridQtConvertTest, ChosenFontComesBackAsADescription) {
   EXPECT_TRUE(again.underline());
 }
 
-TEST(GridQtConvertTest, TextRoundTripsAsUtf8) {
-  const std::string text = "Disjoncteur \xC3\xA9t\xC3\xA9\n2\xE2\x80\xAF" "A";
-  EXPECT_EQ(FromQString(ToQString(text)), text);
-}
-
 CBitmapDesc OnePixel(std::uint16_t bitsPixel, std::vector<std::uint8_t> bits) {
   CBitmapDesc bitmap;
   bitmap.width = 1;
