@@ -19,9 +19,11 @@ struct CDocFileResult {
 class CDocVersionError : public CArchiveError {
  public:
   CDocVersionError(int message, const std::string& text, std::size_t offset)
-      : CArchiveError(text, offset), m_message(message) {}
+      : CArchiveError(text, offset), m_message(message), m_text(text) {}
   int Message() const { return m_message; }
+  const std::string& Text() const { return m_text; }
 
  private:
   int m_message;
+  std::string m_text;
 };

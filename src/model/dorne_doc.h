@@ -208,6 +208,8 @@ class CDorneDoc : public CRunDocument {
   void CreateStartMarker(CRun& run);
   void RememberLeftView(CRun& run);
   void AddRunBoxes(CRun& run);
+  // Every box of the document projected with the document's angles.
+  void ProjectAllBoxes();
   void DropPendingElement();
   CAnnotationArchive& AnnotationArchive() const;
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;

@@ -41,7 +41,7 @@ CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
     CArchiveReader archive(std::move(bytes));
     Serialize(archive);
   } catch (const CDocVersionError& error) {
-    return Failure(error.Message(), error.what(), IsDesignFile(path));
+    return Failure(error.Message(), error.Text(), IsDesignFile(path));
   } catch (const CArchiveError&) {
     return Failure(kMsgBadFormat, path + "\n\n" + LookupText(kMsgBadFormat));
   } catch (const std::bad_alloc&) {

@@ -119,4 +119,6 @@ void CDorneDoc::ReadTail(CArchiveReader& archive) {
     for (std::int32_t& angle : angles) angle = archive.ReadLong();
     m_projection.SetViewAngles(angles[0], angles[1], angles[2], false, false);
   }
+  // The boxes were projected as they were read, before the angles were known.
+  ProjectAllBoxes();
 }

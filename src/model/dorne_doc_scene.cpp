@@ -118,3 +118,17 @@ void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>
   box->SetPlacement(origin, values[0], values[1], values[2]);
   m_extraBoxes.push_back({&element, values, std::move(box)});
 }
+
+void CDorneDoc::ProjectAllBoxes() {
+  auto project = [this](const CDev* element) {
+    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
+      if (CBox* box = element->GetBox(slot)) m_projection.ProjectBox(*box);
+    }
+  };
+  for (const CRun* run : m_runList) {
+    for (const CDev* element : run->GetDevices()) project(element);
+    for (const CDev* element : run->GetLengthRecords()) project(element);
+    if (const CDev* marker = run->GetStartMarker()) project(marker);
+  }
+  for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
+}
