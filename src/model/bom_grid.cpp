@@ -127,8 +127,9 @@ bool CBOMGrid::AddRefQuantity(std::string_view reference, std::int64_t quantity)
   } else {
     // The totals merge a reference over all groups, so their lines keep no suffix.
     AppendLine(IsTotalPage() ? CutGroupSuffix(reference) : reference, quantity);
+    // Item numbers follow the lines: only a new line can change them.
+    NumberLines(2);
   }
-  NumberLines(2);
   NotifyInvalidated();
   return true;
 }
