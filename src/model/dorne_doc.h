@@ -131,6 +131,10 @@ class CDorneDoc : public CRunDocument {
   void AddToScene(CBox& box);
   void RemoveFromScene(CBox& box);
 
+  // A new document starting from a model takes its length unit, "Name", "Comment" and
+  // the bill-of-materials layout of its first run.
+  void CopyFromModel(const CDorneDoc& model);
+
   // Length unit: the units-table record of that identifier, else the built-in metric
   // unit (identifier -1); every run reformats its lengths.
   void SetLengthUnit(int id);

@@ -97,3 +97,16 @@ int CDorneDoc::DuplicateRun(int n) {
   SetCurrentRun(&copy);
   return index;
 }
+
+void CDorneDoc::CopyFromModel(const CDorneDoc& model) {
+  SetLengthUnit(model.m_unitId);
+  m_props.SetPropValue("Name", model.GetDocProperty("Name"));
+  m_props.SetPropValue("Comment", model.GetDocProperty("Comment"));
+  if (model.m_runList.empty()) return;
+  const CBOMGrid& layout = model.m_runList.front()->GetBOM();
+  for (CRun* run : m_runList) {
+    run->GetBOM().CopyLayoutFrom(layout);
+    run->GetBOM().NumberLines(1);
+  }
+  Notify(EDocNotice::kUpdateViews);
+}

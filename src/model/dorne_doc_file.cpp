@@ -43,11 +43,11 @@ CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
   } catch (const CDocVersionError& error) {
     return Failure(error.Message(), error.Text(), IsDesignFile(path));
   } catch (const CArchiveError&) {
-    return Failure(kMsgBadFormat, path + "\n\n" + LookupText(kMsgBadFormat));
+    return Failure(kMsgBadFormat, LookupText(kMsgBadFormat));
   } catch (const std::bad_alloc&) {
-    return Failure(kMsgBadFormat, path + "\n\n" + LookupText(kMsgBadFormat));
+    return Failure(kMsgBadFormat, LookupText(kMsgBadFormat));
   } catch (const std::length_error&) {
-    return Failure(kMsgBadFormat, path + "\n\n" + LookupText(kMsgBadFormat));
+    return Failure(kMsgBadFormat, LookupText(kMsgBadFormat));
   }
   SetModifiedFlag(false);
   return {};
