@@ -117,7 +117,6 @@ QStringList MenuTitles(QWidget& frame);
 QList<int> MenuCommands(QWidget& frame, const QString& menuObjectName);
 // Saves a picture of the widget as TVR_TEST_OUTPUT_DIR/<name>.png; false when it could not.
 bool SaveScreenshot(QWidget& widget, const QString& name);
-// A layout document file: the version word and some bytes.
 // A new layout document as a file, its version word replaced.
 std::string LayoutFileBytes(int version = 600);
 // Lets queued events run (deferred deletes included).
