@@ -22,6 +22,10 @@ class CAnnotationList {
   // Takes the annotation out of the list; null when it is not in it.
   std::unique_ptr<CAnnotation> Remove(const CAnnotation* annotation);
   void Clear();
+  void Swap(CAnnotationList& other) noexcept {
+    m_items.swap(other.m_items);
+    m_mentions.swap(other.m_mentions);
+  }
   // Turns the list order round (a loaded list comes in the reverse of the stored order).
   void Reverse();
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class CRun;
 
 // What a layout document announces to the views that show it. The document never calls
@@ -14,6 +16,7 @@ enum class EDocNotice {
   kTotalsChanged,     // the document's totals were recomputed
   kModifiedChanged,   // the modified flag changed
   kLoaded,            // the document was read: views choose their select tool
+  kRunRemoved,        // a run's page leaves the bill-of-materials view (run given, about to go)
 };
 
 class CDocObserver {
@@ -28,8 +31,9 @@ class CDocObserver {
 class CDocPrompter {
  public:
   virtual ~CDocPrompter() = default;
-  // The question of a message number with OK and Cancel; true for OK.
-  virtual bool AskOkCancel(int message) = 0;
+  // The question of a message number (its %1 filled with the parameter) with OK and
+  // Cancel; true for OK.
+  virtual bool AskOkCancel(int message, const std::string& parameter) = 0;
   // The exclamation sound.
   virtual void Beep() = 0;
 };

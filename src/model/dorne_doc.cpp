@@ -8,6 +8,8 @@
 #include "model/length_unit.h"
 #include "model/prop_window_notifier.h"
 #include "model/run.h"
+#include "model/undo_files.h"
+#include "model/undo_manager.h"
 
 #include <algorithm>
 #include <functional>
@@ -19,9 +21,22 @@ CDorneDoc::CDorneDoc(CEnvironment environment)
   if (m_environment.profile != nullptr) {
     m_split = m_environment.profile->ReadProfileText("Design", "Split", "0") == "1";
   }
+  CUndoFiles::CleanUpOnce(m_environment.settingsFolder);
+}
+
+CUndoManager& CDorneDoc::GetUndo() {
+  if (!m_undo) m_undo = std::make_unique<CUndoManager>(*this, m_environment.settingsFolder);
+  return *m_undo;
+}
+
+std::unique_ptr<CDorneDoc> CDorneDoc::MakeSibling() const {
+  CDocEnvironment environment = m_environment;
+  environment.openDocuments = 0;
+  return std::make_unique<CDorneDoc>(std::move(environment));
 }
 
 CDorneDoc::~CDorneDoc() {
+  m_undo.reset();  // its snapshot files go with it
   m_observers.clear();
   m_annotations.Clear();
   m_selection.Clear();

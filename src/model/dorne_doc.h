@@ -23,6 +23,7 @@
 class CDocObserver;
 class CDocPrompter;
 class CProfile;
+class CUndoManager;
 struct CUnitEntry;
 
 // What a layout document reads of the application.
@@ -31,6 +32,7 @@ struct CDocEnvironment {
   std::string userName;                            // "Creator" of a new document
   const std::vector<CUnitEntry>* units = nullptr;  // dims.dbf in table order; null: none
   int openDocuments = 0;                           // layout documents already open
+  std::string settingsFolder;                      // where undo snapshots go (with '/'); empty: none
 };
 
 // The layout document of graphical design: the one owner of a design. It owns the runs
@@ -66,6 +68,15 @@ class CDorneDoc : public CRunDocument {
   void RemoveObserver(CDocObserver* observer);
   void SetPrompter(CDocPrompter* prompter) { m_prompter = prompter; }
 
+  // The undo history (made on first use).
+  CUndoManager& GetUndo();
+  // An empty document of the same environment (undo reads snapshots into one).
+  std::unique_ptr<CDorneDoc> MakeSibling() const;
+  // Takes the design of the other document (runs, scene, annotations, properties, view
+  // data) and gives it this one's; observers, prompter, undo history and file version
+  // stay. The document is marked modified and its views updated.
+  void SwapContent(CDorneDoc& other);
+
   // Members.
   CDocProps& GetProps() { return m_props; }
   const CDocProps& GetProps() const { return m_props; }
@@ -92,6 +103,9 @@ class CDorneDoc : public CRunDocument {
   void SetCurrentRunOnly(bool on) { m_currentRunOnly = on; }
   float GetPrintScale() const { return m_printScale; }
   int GetViewPreset() const { return m_viewPreset; }
+  // The bill-of-materials page shown (0 the totals page); the view keeps it here.
+  int GetBomPage() const { return m_bomPage; }
+  void SetBomPage(int page) { m_bomPage = page; }
   void SetViewPreset(int preset) { m_viewPreset = preset; }
   int GetSubVersion() const { return m_subVersion; }
   int GetSnapshotMarker() const { return m_snapshotMarker; }
@@ -126,6 +140,13 @@ class CDorneDoc : public CRunDocument {
   // Asks (message 31464), then deletes the current element; 1 when asked and cancelled
   // or deleted, 0 when there was nothing to delete or it could not go.
   int DeleteCurrentElement();
+
+  // Commands on the current run (see dorne_doc_commands.cpp). Deleting asks first
+  // (message 61452) and records an undo step; 1 when the run went.
+  int DeleteCurrentRun();
+  void RotateRunForward();
+  void RotateRunBackward();
+  void ToggleRunOption();
 
   // Scene.
   void AddToScene(CBox& box);
@@ -205,6 +226,7 @@ class CDorneDoc : public CRunDocument {
   };
 
   void Notify(EDocNotice notice, CRun* run = nullptr);
+  void RotateRun(bool forward);
   // Takes the end of a branch out of its run and destroys it; false when the element is
   // not the end of a branch (the chain behind it must stay whole).
   bool RemoveBranchEnd(CRun& run, CDev& element);
@@ -250,6 +272,7 @@ class CDorneDoc : public CRunDocument {
   float m_rate = 1.0f;
   std::vector<CTotals> m_totals;
   int m_viewPreset = -1;
+  int m_bomPage = 0;
   int m_fileVersion = kNewDocumentVersion;
   int m_subVersion = 0;
   int m_snapshotMarker = 0;
@@ -260,6 +283,7 @@ class CDorneDoc : public CRunDocument {
   CElementSelection m_selection;
   std::vector<CDocObserver*> m_observers;
   CDocPrompter* m_prompter = nullptr;
+  std::unique_ptr<CUndoManager> m_undo;
   // Set for the time of one Serialize: the annotation lists of that save or load.
   mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;
 };

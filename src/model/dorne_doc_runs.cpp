@@ -193,7 +193,7 @@ int CDorneDoc::DeleteCurrentElement() {
   if (IsCurrentRunEditable() == 0 || element == nullptr) return 0;
   ClosePropDialog();
   UpdateAllViews();
-  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement)) return 1;
+  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement, {})) return 1;
   if (!RemoveBranchEnd(*m_currentRun, *element)) {
     if (m_prompter != nullptr) m_prompter->Beep();
     return 0;

@@ -18,7 +18,7 @@ class CRecordingObserver : public CDocObserver {
 class CAnsweringPrompter : public CDocPrompter {
  public:
   explicit CAnsweringPrompter(bool ok) : m_ok(ok) {}
-  bool AskOkCancel(int message) override {
+  bool AskOkCancel(int message, const std::string&) override {
     asked.push_back(message);
     return m_ok;
   }
@@ -88,7 +88,9 @@ TEST_F(DorneDocTest, LengthUnitFromTheUnitsTableElseMetric) {
 
 TEST_F(DorneDocTest, NewDocumentWaitsForItsStart) {
   CRecordingObserver observer;
-  auto document = NewDocument(CDocEnvironment{nullptr, "Anne", nullptr, 0});
+  CDocEnvironment environment;
+  environment.userName = "Anne";
+  auto document = NewDocument(environment);
   document->AddObserver(&observer);
   document->OnNewDocument("07/12/2026");
   ASSERT_EQ(document->GetRunCount(), 1);

@@ -4,21 +4,48 @@
 #include <QFileInfo>
 #include <QMdiSubWindow>
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/dorne_app.h"
 #include "app/frame_rules.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "app/ui/command_texts.h"
 #include "app/ui/project_info_dlg.h"
 #include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
+#include "app/ui/window_translation.h"
+#include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
+#include "model/prop_window_notifier.h"
+#include "model/undo_manager.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QLocale>
 
 namespace {
 
 constexpr int kMsgDocumentTemplate = 18;
 constexpr int kMsgAllFiles = 8003;
 constexpr int kMsgSaveFailed = 8020;
+constexpr int kMsgUndoStepUnreadable = 23231;
+
+// The commands the document decides and runs.
+constexpr int kDocumentCommands[] = {kIdFileClose, kIdFileSave, kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
+                                     kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption, kIdEditUndo,
+                                     kIdEditRedo};
+
+// A command's menu text as undo names a step with it: no '&' marks, no shortcut.
+std::string StepName(int command) {
+  QString text = CommandText(command);
+  text = text.left(text.indexOf(QLatin1Char('\t')) < 0 ? text.size() : text.indexOf(QLatin1Char('\t')));
+  return text.remove(QLatin1Char('&')).toStdString();
+}
+
+QString Today() { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat); }
 
 COpenFileFilter LayoutFilter() {
   std::string run = TemplateDescription(LookupText(kMsgDocumentTemplate)) + "|*.run|";
@@ -38,12 +65,16 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
   setPalette(colours);
   setMinimumSize(320, 240);
   m_document->AddObserver(this);
+  m_document->SetPrompter(this);
 }
 
 CLayoutDocWindow::~CLayoutDocWindow() { Detach(); }
 
 void CLayoutDocWindow::Detach() {
-  if (m_document != nullptr) m_document->RemoveObserver(this);
+  if (m_document != nullptr) {
+    m_document->RemoveObserver(this);
+    m_document->SetPrompter(nullptr);
+  }
   m_document = nullptr;
 }
 
@@ -71,17 +102,45 @@ bool CLayoutDocWindow::SaveToFile(const std::string& path, std::string& error) {
     return false;
   }
   m_path = QString::fromStdString(path);
-  m_title = QFileInfo(m_path).fileName();
-  setWindowTitle(m_title);
+  SetTitle(QFileInfo(m_path).fileName());
   return true;
 }
 
-void CLayoutDocWindow::SaveAs() {
+void CLayoutDocWindow::SetTitle(const QString& title) {
+  m_title = title;
+  setWindowTitle(title);
+}
+
+void CLayoutDocWindow::PrefixJobNumber() {
+  if (!m_path.isEmpty()) return;
+  const QString prefix = QString::fromStdString(m_document->GetDocProperty("NumAff")) + QLatin1Char('_');
+  // The proposed file name starts with the job number.
+  if (prefix.size() > 1 && prefix != m_title) SetTitle(prefix + m_title);
+}
+
+void CLayoutDocWindow::OnFileSave() {
+  CDocProps& props = m_document->GetProps();
+  const std::string oldDate = props.GetPropValue("ModificationDate");
+  const QString oldTitle = m_title;
+  props.SetPropValue("ModificationDate", Today().toStdString());
+  PrefixJobNumber();
+  ClosePropDialog();
+  CSaveOffer offer{m_title, ProjectsFolder(), LayoutFilter()};
+  if (SaveDocument(*this, offer, *m_context.dialogs, this)) return;
+  props.SetPropValue("ModificationDate", oldDate);
+  SetTitle(oldTitle);
+}
+
+void CLayoutDocWindow::OnFileSaveAs() {
+  const QString oldTitle = m_title;
+  PrefixJobNumber();
+  ClosePropDialog();
   const QString suggested = m_path.isEmpty() ? ProjectsFolder() + m_title + QStringLiteral(".run") : m_path;
   const QString chosen = m_context.dialogs->ChooseFileToSave(this, suggested, LayoutFilter());
-  if (chosen.isEmpty()) return;
   std::string error;
-  if (SaveToFile(QFileInfo(chosen).absoluteFilePath().toStdString(), error)) return;
+  if (!chosen.isEmpty() && SaveToFile(QFileInfo(chosen).absoluteFilePath().toStdString(), error)) return;
+  SetTitle(oldTitle);
+  if (chosen.isEmpty()) return;
   m_context.dialogs->Message(this, QString::fromStdString(FormatMessageTextSS(kMsgSaveFailed, chosen.toStdString(), error)),
                              kMbOk | kMbIconError);
 }
@@ -94,31 +153,63 @@ void CLayoutDocWindow::ShowProjectInfo() {
   if (dialog.exec() == QDialog::Accepted) dialog.Apply();
 }
 
+bool CLayoutDocWindow::UpdateUndoCommand(int commandId, CCommandState& state) {
+  const bool redo = commandId == kIdEditRedo;
+  const auto [possible, text] = m_document->GetUndo().GetUndoMenuText(redo, StepName(commandId), StepName);
+  state.enabled = possible;
+  if (!text.empty()) state.text = QString::fromStdString(text);
+  return true;
+}
+
 bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
-  switch (commandId) {
-    case kIdFileClose:
-    case kIdFileSave:
-    case kIdFileSaveAs:
-    case kIdProjectInfo: state.enabled = m_document != nullptr; return true;
-    default: return false;
+  if (std::find(std::begin(kDocumentCommands), std::end(kDocumentCommands), commandId) == std::end(kDocumentCommands)) {
+    return false;
+  }
+  if (m_document == nullptr) {
+    state.enabled = false;
+    return true;
+  }
+  if (commandId == kIdEditUndo || commandId == kIdEditRedo) return UpdateUndoCommand(commandId, state);
+  if (commandId == kIdFileClose) return true;
+  const CDocCommandState decided = GetDocCommandState(*m_document, commandId, CDocCommandContext());
+  state.enabled = decided.enabled;
+  if (commandId == kIdRunOption) state.checked = decided.checked;
+  return true;
+}
+
+void CLayoutDocWindow::RestoreStep(bool redo) {
+  CUndoManager& undo = m_document->GetUndo();
+  if (redo ? undo.Redo() : undo.Undo()) return;
+  if (undo.LastRestoreFailed()) {
+    m_context.dialogs->Message(this, StringQText(kMsgUndoStepUnreadable), kMbOk | kMbIconExclamation);
   }
 }
 
 bool CLayoutDocWindow::OnCommand(int commandId) {
+  if (m_document == nullptr) return false;
   switch (commandId) {
     case kIdFileClose:
       if (auto* container = qobject_cast<QMdiSubWindow*>(parentWidget())) container->close();
       return true;
-    case kIdFileSave: {
-      CSaveOffer offer{m_title, ProjectsFolder(), LayoutFilter()};
-      SaveDocument(*this, offer, *m_context.dialogs, this);
-      return true;
-    }
-    case kIdFileSaveAs: SaveAs(); return true;
+    case kIdFileSave: OnFileSave(); return true;
+    case kIdFileSaveAs: OnFileSaveAs(); return true;
     case kIdProjectInfo: ShowProjectInfo(); return true;
+    case kIdDeleteRun: m_document->DeleteCurrentRun(); return true;
+    case kIdRotateRunForward: m_document->RotateRunForward(); return true;
+    case kIdRotateRunBackward: m_document->RotateRunBackward(); return true;
+    case kIdRunOption: m_document->ToggleRunOption(); return true;
+    case kIdEditUndo: RestoreStep(false); return true;
+    case kIdEditRedo: RestoreStep(true); return true;
     default: return false;
   }
 }
+
+bool CLayoutDocWindow::AskOkCancel(int message, const std::string& parameter) {
+  const QString text = QString::fromStdString(FormatMessageTextS(message, parameter));
+  return m_context.dialogs->Message(this, text, kMbOkCancel | kMbIconQuestion) == kIdOk;
+}
+
+void CLayoutDocWindow::Beep() { QApplication::beep(); }
 
 void CLayoutDocWindow::OnDocNotice(EDocNotice notice, CRun*) {
   if (notice == EDocNotice::kModifiedChanged) setWindowModified(IsModified());

@@ -17,7 +17,11 @@ struct CUnitEntry;
 // document's title, reaches the document for the file commands and the project
 // information, and follows the document's notices. The document belongs to the list of
 // layout documents; the window only points at it (Detach when the document goes).
-class CLayoutDocWindow : public QWidget, public CCommandTarget, public CSaveableDocument, public CDocObserver {
+class CLayoutDocWindow : public QWidget,
+                         public CCommandTarget,
+                         public CSaveableDocument,
+                         public CDocObserver,
+                         public CDocPrompter {
   Q_OBJECT
 
  public:
@@ -44,6 +48,13 @@ class CLayoutDocWindow : public QWidget, public CCommandTarget, public CSaveable
   bool UpdateCommand(int commandId, CCommandState& state) override;
   bool OnCommand(int commandId) override;
   void OnDocNotice(EDocNotice notice, CRun* run) override;
+  bool AskOkCancel(int message, const std::string& parameter) override;
+  void Beep() override;
+
+  // Saving: today's "ModificationDate" and, for a document without a file, a title that
+  // starts with the job number; both are put back when the save fails or is cancelled.
+  void OnFileSave();
+  void OnFileSaveAs();
 
  signals:
   void Closing();
@@ -52,8 +63,11 @@ class CLayoutDocWindow : public QWidget, public CCommandTarget, public CSaveable
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  void SaveAs();
   void ShowProjectInfo();
+  void RestoreStep(bool redo);
+  bool UpdateUndoCommand(int commandId, CCommandState& state);
+  void SetTitle(const QString& title);
+  void PrefixJobNumber();
   QString ProjectsFolder() const;
 
   CContext m_context;

@@ -38,6 +38,7 @@ std::unique_ptr<CDorneDoc> CRunDocuments::MakeDocument() const {
   environment.userName = m_app.Settings().userName;
   environment.units = &m_units;
   environment.openDocuments = static_cast<int>(m_entries.size());
+  environment.settingsFolder = m_app.SettingsFolder();
   return std::make_unique<CDorneDoc>(std::move(environment));
 }
 
