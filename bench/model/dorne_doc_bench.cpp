@@ -2,10 +2,12 @@
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "model/undo_manager.h"
 #include "platform/archive.h"
 
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -55,8 +57,10 @@ void BuildRun(CDorneDoc& document, int runIndex) {
   document.SetCurrentRun(&run);
 }
 
-std::unique_ptr<CDorneDoc> BuildDocument() {
-  auto document = std::make_unique<CDorneDoc>();
+std::unique_ptr<CDorneDoc> BuildDocument(const std::string& snapshotFolder = {}) {
+  CDocEnvironment environment;
+  environment.settingsFolder = snapshotFolder;
+  auto document = std::make_unique<CDorneDoc>(environment);
   for (int r = 0; r < kRuns; ++r) BuildRun(*document, r);
   return document;
 }
@@ -87,5 +91,34 @@ void BM_OpenDocument(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
+
+// A folder of the benchmark's own for the snapshot files.
+std::string SnapshotFolder() {
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tvr-undo-bench";
+  std::filesystem::create_directories(folder);
+  return folder.string() + "/";
+}
+
+void BM_UndoSnapshot(benchmark::State& state) {
+  auto document = BuildDocument(SnapshotFolder());
+  CUndoManager& undo = document->GetUndo();
+  for (auto _ : state) benchmark::DoNotOptimize(undo.SaveUndoState(21069, true));
+}
+BENCHMARK(BM_UndoSnapshot)->Unit(benchmark::kMillisecond);
+
+void BM_UndoRestore(benchmark::State& state) {
+  auto document = BuildDocument(SnapshotFolder());
+  CUndoManager& undo = document->GetUndo();
+  undo.SaveUndoState(21069, true);
+  undo.Undo();  // the current state is saved; the history has both directions now
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(undo.Redo());
+    // Undo takes a snapshot of the current state first (measured above), then restores.
+    state.PauseTiming();
+    undo.Undo();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_UndoRestore)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -284,6 +284,7 @@ class CDorneDoc : public CRunDocument {
   std::vector<CDocObserver*> m_observers;
   CDocPrompter* m_prompter = nullptr;
   std::unique_ptr<CUndoManager> m_undo;
+  std::size_t m_lastStoredSize = 0;
   // Set for the time of one Serialize: the annotation lists of that save or load.
   mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;
 };

@@ -1,6 +1,7 @@
 #include "model/dorne_doc.h"
 
 #include "app/message_text.h"
+#include "model/doc_file_bytes.h"
 #include "platform/archive.h"
 #include "platform/ini_file.h"
 
@@ -33,10 +34,8 @@ CDocFileResult Failure(int message, std::string text, bool show = true) {
 }  // namespace
 
 CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
+  std::vector<std::uint8_t> bytes;
+  if (!ReadWholeFile(path, bytes)) return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   try {
     CArchiveReader archive(std::move(bytes));
     Serialize(archive);

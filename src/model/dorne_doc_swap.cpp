@@ -41,8 +41,8 @@ void CDorneDoc::SwapContent(CDorneDoc& other) {
   const int c = other.m_projection.GetViewAngle(2);
   other.m_projection.SetViewAngles(m_projection.GetViewAngle(0), m_projection.GetViewAngle(1),
                                    m_projection.GetViewAngle(2), false, false);
+  // The boxes come projected with these angles already.
   m_projection.SetViewAngles(a, b, c, false, false);
-  ProjectAllBoxes();
   SetModifiedFlag(true);
   Notify(EDocNotice::kCurrentRunChanged, m_currentRun);
   UpdateAllViews();

@@ -11,6 +11,9 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
   if (m_pending && !snapshot) DropPendingElement();
   CArchiveSession session(m_annotationArchive);
   m_annotationArchive = std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
+  // The last stream's size is a good guess of this one's.
+  archive.Reserve(archive.Bytes().size() + m_lastStoredSize + m_lastStoredSize / 8);
+  const std::size_t start = archive.Bytes().size();
   archive.WriteWord(kFileVersion);
   m_subVersion = kFileSubVersion;
   archive.WriteDword(static_cast<std::uint32_t>(kFileSubVersion));
@@ -23,6 +26,7 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
     run->Serialize(archive);
   }
   WriteTail(archive);
+  m_lastStoredSize = archive.Bytes().size() - start;
 }
 
 void CDorneDoc::WriteHead(CArchiveWriter& archive) {

@@ -1,6 +1,7 @@
 #include "model/undo_manager.h"
 
 #include "model/dorne_doc.h"
+#include "model/doc_file_bytes.h"
 #include "model/run.h"
 #include "model/undo_actions.h"
 #include "model/undo_files.h"
@@ -169,9 +170,8 @@ int CUndoManager::RestoreUndoState(bool redo) {
 }
 
 bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
-  std::ifstream file(record.path, std::ios::binary);
-  if (!file) return false;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::vector<std::uint8_t> bytes;
+  if (!ReadWholeFile(record.path, bytes)) return false;
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
     CArchiveReader archive(std::move(bytes));
