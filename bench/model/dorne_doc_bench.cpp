@@ -92,6 +92,13 @@ void BM_OpenDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
+// Part of a restore: the display list of every box, in depth order.
+void BM_RebuildScene(benchmark::State& state) {
+  auto document = BuildDocument();
+  for (auto _ : state) document->RebuildScene();
+}
+BENCHMARK(BM_RebuildScene)->Unit(benchmark::kMillisecond);
+
 // A folder of the benchmark's own for the snapshot files.
 std::string SnapshotFolder() {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tvr-undo-bench";

@@ -193,7 +193,9 @@ class CDorneDoc : public CRunDocument {
   void PlaceRunMarker(CRun& run) override;
   void RebuildScene() override;
   void UpdateAllViews() override;
-  C3DProjection* GetProjection() const override { return &m_projection; }
+  // None while the document is being read: the boxes are projected once, at the end,
+  // with the angles the file gives.
+  C3DProjection* GetProjection() const override { return m_reading ? nullptr : &m_projection; }
   std::vector<const CBox*> GetExtraBoxes() const override;
   std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const override;
   void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) override;
@@ -285,6 +287,7 @@ class CDorneDoc : public CRunDocument {
   CDocPrompter* m_prompter = nullptr;
   std::unique_ptr<CUndoManager> m_undo;
   std::size_t m_lastStoredSize = 0;
+  bool m_reading = false;
   // Set for the time of one Serialize: the annotation lists of that save or load.
   mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;
 };

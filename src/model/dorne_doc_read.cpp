@@ -43,6 +43,11 @@ std::string VersionText(long long version) {
 
 void CDorneDoc::Serialize(CArchiveReader& archive) {
   ReadVersion(archive);
+  struct CReadingScope {
+    bool& flag;
+    explicit CReadingScope(bool& reading) : flag(reading) { flag = true; }
+    ~CReadingScope() { flag = false; }
+  } reading(m_reading);
   CArchiveSession session(m_annotationArchive);
   m_annotationArchive = std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
   ReadHead(archive);
@@ -119,6 +124,7 @@ void CDorneDoc::ReadTail(CArchiveReader& archive) {
     for (std::int32_t& angle : angles) angle = archive.ReadLong();
     m_projection.SetViewAngles(angles[0], angles[1], angles[2], false, false);
   }
-  // The boxes were projected as they were read, before the angles were known.
+  m_reading = false;
+  // The boxes were read before the angles were known.
   ProjectAllBoxes();
 }
