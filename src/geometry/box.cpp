@@ -222,9 +222,14 @@ int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
 }
 
 void CBox::Serialize(CArchiveWriter& archive) const {
+  // The projection written is that of the corners as stored (whole numbers), so that a
+  // box read back and projected again writes the same record.
+  const C3DProjection* projection = m_owner != nullptr ? m_owner->GetProjection() : nullptr;
   for (int n = 0; n < kCornerCount; ++n) {
     m_corners[n].Serialize(archive);
-    const CPoint w = GetWindowCorner(n);
+    const C3DPoint& c = m_corners[n];
+    const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y), C3DPoint::ToStoredInt(c.z));
+    const CPoint w = projection != nullptr ? projection->ProjectPoint(stored) : GetWindowCorner(n);
     archive.WriteLong(w.x);
     archive.WriteLong(w.y);
   }

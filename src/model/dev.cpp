@@ -41,7 +41,7 @@ CDev::~CDev() {
     if (box && projection != nullptr && box->IsListed()) projection->RemoveFromDisplayList(*box);
   }
   if (CRunDocument* document = GetDocument()) document->OnElementDestroyed(*this);
-  CElementSelection::Instance().Forget(this);
+  CElementSelection::Of(GetDocument()).Forget(this);
 }
 
 CRunDocument* CDev::GetDocument() const { return m_run != nullptr ? m_run->GetDocument() : nullptr; }

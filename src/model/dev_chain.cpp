@@ -61,7 +61,7 @@ CDev* CDev::FindReferencedElement() const {
   CDev* candidate = ForwardCandidate(const_cast<CDev*>(this), limit);
   if (candidate == nullptr) candidate = BackwardCandidate(GetBackNeighbour(), limit);
   if (candidate == nullptr || candidate->GetKind() != kInLine) return candidate;
-  const CElementSelection& selection = CElementSelection::Instance();
+  const CElementSelection& selection = CElementSelection::Of(GetDocument());
   if (selection.Face() == CElementSelection::kWholeElement && candidate->GetActive() < 2) return candidate;
   CDev* front = candidate->GetNeighbour(candidate->GetDirection());
   if (front != nullptr && front->CarriesReference()) return front;
@@ -72,7 +72,7 @@ CDev* CDev::FindReferencedElement() const {
 }
 
 CObjWithProp* CDev::GetNextObject() const {
-  if (CElementSelection::Instance().Face() == GetBackFace()) {
+  if (CElementSelection::Of(GetDocument()).Face() == GetBackFace()) {
     return HasMainBox() ? const_cast<CDev*>(this) : nullptr;
   }
   for (int face : ForwardFaces()) {
@@ -85,7 +85,7 @@ CObjWithProp* CDev::GetNextObject() const {
 CObjWithProp* CDev::GetPrevObject() const {
   CDev* back = GetBackNeighbour();
   if (back == nullptr || !back->HasMainBox()) return nullptr;
-  if (CElementSelection::Instance().Face() == CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(GetDocument()).Face() == CElementSelection::kWholeElement) {
     return const_cast<CDev*>(this);
   }
   return back;
@@ -108,7 +108,7 @@ CObjWithProp* CDev::GetPrevSameName() const {
   CDev* element = GetBackNeighbour();
   for (std::size_t steps = 0; element != nullptr && steps < limit; ++steps) {
     if (element->m_reference == m_reference && element->HasMainBox()) {
-      const bool whole = CElementSelection::Instance().Face() == CElementSelection::kWholeElement;
+      const bool whole = CElementSelection::Of(GetDocument()).Face() == CElementSelection::kWholeElement;
       return whole || element->GetBackNeighbour() != nullptr ? element : nullptr;
     }
     element = element->GetBackNeighbour();
@@ -120,14 +120,14 @@ namespace {
 
 void SelectBox(CDev* element, int slot) {
   if (element != nullptr && element->GetBox(slot) != nullptr) {
-    CElementSelection::Instance().Select(element, slot);
+    CElementSelection::Of(element->GetDocument()).Select(element, slot);
   }
 }
 
 }  // namespace
 
 void CDev::GoToObject(CObjWithProp* targetObject, int how) {
-  CElementSelection& selection = CElementSelection::Instance();
+  CElementSelection& selection = CElementSelection::Of(GetDocument());
   const bool whole = selection.Face() == CElementSelection::kWholeElement;
   selection.Clear();
   CDev* target = dynamic_cast<CDev*>(targetObject);

@@ -1,5 +1,7 @@
 #include "model/element_selection.h"
 
+#include "model/run_document.h"
+
 CElementSelection& CElementSelection::Instance() {
   static CElementSelection selection;
   return selection;
@@ -12,4 +14,8 @@ void CElementSelection::Select(CDev* element, int face) {
 
 void CElementSelection::Forget(const CDev* element) {
   if (element != nullptr && m_element == element) Clear();
+}
+
+CElementSelection& CElementSelection::Of(CRunDocument* document) {
+  return document != nullptr ? document->GetSelection() : Instance();
 }

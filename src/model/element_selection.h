@@ -1,15 +1,19 @@
 #pragma once
 
 class CDev;
+class CRunDocument;
 
-// The one element selection of the program: an element and the face index shown (0..5
+// The element selection of a layout document: an element and the face index shown (0..5
 // a face, kWholeElement the whole element), or none. Elements clear it when they die.
 class CElementSelection {
  public:
   static constexpr int kWholeElement = 6;
   static constexpr int kNoFace = -1;
 
+  // The selection of elements that belong to no document (runs on their own).
   static CElementSelection& Instance();
+  // The selection of the document, or the one of elements without a document.
+  static CElementSelection& Of(CRunDocument* document);
 
   CDev* Element() const { return m_element; }
   // The face index of the selection; kNoFace when nothing is selected.

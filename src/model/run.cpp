@@ -186,7 +186,7 @@ void CRun::GoToObject(CObjWithProp* target, int how) {
 }
 
 int CRun::NotifyPropDialog(int message) {
-  CElementSelection& selection = CElementSelection::Instance();
+  CElementSelection& selection = CElementSelection::Of(m_document);
   if (selection.Element() != nullptr) {
     selection.Clear();
     if (m_document != nullptr) m_document->UpdateAllViews();

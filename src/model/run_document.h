@@ -12,6 +12,7 @@ class CArchiveWriter;
 class CBox;
 class CDev;
 class CDimension;
+class CElementSelection;
 class CRun;
 
 // What runs and their elements ask of the layout document that owns them. The layout
@@ -38,8 +39,9 @@ class CRunDocument {
   // The run array.
   virtual int GetRunCount() const = 0;
   virtual CRun* GetRunAt(int index) const = 0;
-  // Makes the run current (and shows it).
-  virtual void SetCurrentRun(CRun* run) = 0;
+  // Makes the run current (and shows it): its index, or -1 when it is not in the
+  // document or already current (nothing changes then).
+  virtual int SetCurrentRun(CRun* run) = 0;
   // Puts the new run in the old one's place in the run array and as current run; the
   // caller destroys the old run afterwards.
   virtual void ReplaceRun(CRun& oldRun, CRun& newRun) = 0;
@@ -60,6 +62,9 @@ class CRunDocument {
   virtual std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const = 0;
   // Appends an equipment box of the element with these values (colour -1).
   virtual void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) = 0;
+
+  // The document's element selection: one element and a face, or none.
+  virtual CElementSelection& GetSelection() = 0;
 
   // Called while an element is being destroyed: its extra boxes leave the scene and the
   // list, the selection forgets it, its annotations are removed.

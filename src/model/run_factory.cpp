@@ -3,6 +3,17 @@
 #include "model/run.h"
 #include "model/run_range_rules.h"
 
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The codes that a layout document makes range runs of; any other stays generic.
+constexpr std::array<std::string_view, 13> kRangeRunCodes = {
+    "QJF", "QPA", "QPC", "Qpa", "Qpc", "QWA", "QWC", "QMA", "QMC", "QGA", "QGC", "QDA", "QDT"};
+
+}  // namespace
+
 CRunFactory& CRunFactory::Instance() {
   static CRunFactory factory;
   return factory;
@@ -40,6 +51,28 @@ std::unique_ptr<CRun> CRunFactory::Create(std::string_view code, CRunDocument* d
   auto it = m_makers.find(RangeKeyOfCode(code));
   if (it == m_makers.end()) return std::make_unique<CRun>(document);
   return it->second(code.substr(2), document);
+}
+
+std::unique_ptr<CRun> CRunFactory::CreateForCatalog(std::string_view catalog, CRunDocument* document) const {
+  std::unique_ptr<CRun> run;
+  if (std::find(kRangeRunCodes.begin(), kRangeRunCodes.end(), catalog) != kRangeRunCodes.end()) {
+    run = Create(catalog, document);
+  }
+  if (!run) run = std::make_unique<CRun>(document);
+  if (run->GetPropText("Catalog").empty()) run->SetCatalog(std::string(catalog));
+  return run;
+}
+
+std::string CRunFactory::FileCodeOf(std::string_view catalog) {
+  if (catalog == "QPC") return "QPCnew";
+  if (catalog == "Qpc") return "QPC";
+  return std::string(catalog);
+}
+
+std::string CRunFactory::CatalogOfFileCode(std::string_view fileCode) {
+  if (fileCode == "QPCnew") return "QPC";
+  if (fileCode == "QPC") return "Qpc";
+  return std::string(fileCode);
 }
 
 std::unique_ptr<CRun> CreateRunForCode(std::string_view code, CRunDocument* document) {

@@ -50,6 +50,18 @@ class CRunFactory {
   // key is registered, else a generic CRun. A maker's exception passes on.
   std::unique_ptr<CRun> Create(std::string_view code, CRunDocument* document) const;
 
+  // The run of an in-memory catalogue code as a layout document holds it: the codes of
+  // the document's run-class table go to their range, any other code gives a generic
+  // run. "Catalog" is the code in either case, so that a range no longer offered keeps
+  // its code when the document is saved again.
+  std::unique_ptr<CRun> CreateForCatalog(std::string_view catalog, CRunDocument* document) const;
+
+  // In memory "QPC" is the current variant of its range and "Qpc" the older one; in a
+  // file the current one is "QPCnew" and the older one "QPC", as files of earlier
+  // versions hold it. Every other code is the same in both.
+  static std::string FileCodeOf(std::string_view catalog);
+  static std::string CatalogOfFileCode(std::string_view fileCode);
+
  private:
   std::map<std::string, Maker, std::less<>> m_makers;
   std::map<std::string, const CRunRangeRules*, std::less<>> m_rules;

@@ -85,7 +85,7 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
   auto page = [this](int slot) { return m_elementPages[static_cast<std::size_t>(slot)]; };
   const int kind = element.GetKind();
   std::vector<int> pages;
-  const int face = CElementSelection::Instance().Face();
+  const int face = CElementSelection::Of(m_document).Face();
   const bool hasRow = FindCodeRowForKind(kind) > 0;
   if (face >= 0 && face < CDev::kFaceCount) {
     pages.push_back(page(kSlotLength));

@@ -139,7 +139,9 @@ void CArchiveWriter::WriteWord(std::uint16_t value) {
 }
 
 void CArchiveWriter::WriteDword(std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) m_bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  const std::size_t at = m_bytes.size();
+  m_bytes.resize(at + 4);
+  for (std::size_t i = 0; i < 4; ++i) m_bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 void CArchiveWriter::WriteLong(std::int32_t value) {

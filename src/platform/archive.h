@@ -82,6 +82,8 @@ class CArchiveWriter {
   void WriteString(std::string_view text);
   void WriteBytes(const void* data, std::size_t size);
 
+  // Room for that many bytes in all, so that a long stream grows without copies.
+  void Reserve(std::size_t size) { m_bytes.reserve(size); }
   const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
   std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }
 

@@ -30,7 +30,11 @@ class CFakeRunDocument : public CRunDocument {
   void SetNextRunName(std::string name) override { nextName = std::move(name); }
   int GetRunCount() const override { return static_cast<int>(runs.size()); }
   CRun* GetRunAt(int index) const override { return runs.at(static_cast<std::size_t>(index)); }
-  void SetCurrentRun(CRun* run) override { current = run; }
+  int SetCurrentRun(CRun* run) override {
+    current = run;
+    return 0;
+  }
+  CElementSelection& GetSelection() override { return selection; }
   void ReplaceRun(CRun& oldRun, CRun& newRun) override {
     for (CRun*& run : runs) {
       if (run == &oldRun) run = &newRun;
@@ -70,6 +74,7 @@ class CFakeRunDocument : public CRunDocument {
   int destroyedRuns = 0;
   int retargets = 0;
   std::optional<std::array<std::int32_t, 6>> equipment;
+  CElementSelection selection;
 };
 
 // Every run test starts from a clean process-wide state.

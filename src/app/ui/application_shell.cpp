@@ -9,7 +9,8 @@
 #include "app/ui/catalogue_menu.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/empty_costing_window.h"
-#include "app/ui/empty_layout_documents.h"
+#include "app/ui/run_documents.h"
+#include "model/run_environment.h"
 #include "app/ui/info_dlg.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/options_command.h"
@@ -38,13 +39,14 @@ CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs) : m
 
 CApplicationShell::~CApplicationShell() {
   m_frame.reset();  // its windows go before the documents and menus they use
+  m_layoutDocuments.reset();
+  if (CRunEnvironment::Instance().App() == &m_app) CRunEnvironment::Instance().Reset();
   delete m_splash.data();  // still up when the program ends within its showing time
   if (g_shell == this) g_shell = nullptr;
 }
 
 void CApplicationShell::CreateFrame() {
-  m_layoutDocuments = std::make_unique<CEmptyLayoutDocuments>(
-      *m_dialogs, [this] { return QString::fromStdString(m_app.ProjectsFolder()); });
+  m_layoutDocuments = std::make_unique<CRunDocuments>(*m_dialogs, m_app, m_units);
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
   auto opened = [this](const QString& path) {
     m_recentFiles.Add(path.toStdString());

@@ -22,7 +22,7 @@
 
 class CCatalogueMenu;
 class CDocumentCommands;
-class CEmptyLayoutDocuments;
+class CRunDocuments;
 class CMainFrame;
 class CShellDialogs;
 class CSingleInstance;
@@ -109,7 +109,7 @@ class CApplicationShell : public QObject {
   std::vector<CCatalogueEntry> m_catalogues;
   std::vector<CDeviceEntry> m_devices;
   std::unique_ptr<CShellDialogs> m_dialogs;
-  std::unique_ptr<CEmptyLayoutDocuments> m_layoutDocuments;
+  std::unique_ptr<CRunDocuments> m_layoutDocuments;
   std::unique_ptr<CCatalogueMenu> m_catalogueMenu;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<CDocumentCommands> m_commands;

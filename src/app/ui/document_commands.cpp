@@ -58,9 +58,9 @@ void CDocumentCommands::SeedFromModel(QMdiSubWindow* document, const QString& mo
     services.recentFiles->Remove(0);
     services.recentFiles->WriteTo(services.app->Profile());
     m_frame.RefreshRecentFiles();
-  } else {
-    m_frame.MdiArea()->setActiveSubWindow(document);
   }
+  // The new document, not whichever window the model leaves behind, is the active one.
+  m_frame.MdiArea()->setActiveSubWindow(document);
 }
 
 void CDocumentCommands::OnOpenRecentFile(int commandId) {

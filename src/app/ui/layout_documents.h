@@ -8,8 +8,8 @@ class QMdiArea;
 class QMdiSubWindow;
 
 // The layout documents as the main frame and the document commands see them: each
-// document lives in one MDI child window, which stands for it here. The layout windows
-// implement this; until they exist a placeholder does (empty_layout_documents.h).
+// document is shown in one MDI child window, which stands for it here (the documents
+// themselves are held by the implementation, run_documents.h).
 class CLayoutDocuments : public QObject {
   Q_OBJECT
 

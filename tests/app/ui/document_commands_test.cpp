@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "app/ui/command_ids.h"
-#include "app/ui/empty_layout_documents.h"
+#include "app/ui/run_documents.h"
 #include "app/ui/main_frame.h"
 #include "shell_test_support.h"
 

@@ -7,7 +7,7 @@
 #include "app/ui/command_ids.h"
 #include "app/ui/costing_window.h"
 #include "app/ui/document_commands.h"
-#include "app/ui/empty_layout_documents.h"
+#include "app/ui/run_documents.h"
 #include "app/ui/frame_actions.h"
 #include <QAction>
 #include "app/ui/main_frame.h"
@@ -80,8 +80,9 @@ TEST(OpenAnyFileTest, MissingAndDamagedFilesAreReported) {
   };
   const Row rows[] = {{"missing.run", "", "Cannot find this file"},
                       {"short.run", "x", "Unexpected file format"},
-                      {"future.run", LayoutFileBytes(9999), "Unexpected file format"},
-                      {"zero.run", LayoutFileBytes(0), "Unexpected file format"},
+                      {"future.run", LayoutFileBytes(9999), "newer than this program (6.0)"},
+                      {"zero.run", LayoutFileBytes(0), "older than any version this program reads"},
+                      {"cut.run", LayoutFileBytes().substr(0, 300), "Unexpected file format"},
                       {"missing.lin", "", "Cannot find this file"},
                       {"missing.ref", "", "Cannot find this file"}};
   for (const Row& row : rows) {

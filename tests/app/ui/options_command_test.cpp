@@ -10,7 +10,7 @@
 #include "app/language_list.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/draw_tab_ctrl.h"
-#include "app/ui/empty_layout_documents.h"
+#include "app/ui/run_documents.h"
 #include "app/ui/frame_actions.h"
 #include "app/ui/main_frame.h"
 #include "options_ui_test_support.h"

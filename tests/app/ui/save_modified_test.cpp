@@ -11,7 +11,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/ui/document_commands.h"
-#include "app/ui/empty_layout_documents.h"
+#include "app/ui/run_documents.h"
 #include "app/ui/main_frame.h"
 #include "shell_test_support.h"
 
@@ -38,8 +38,8 @@ const SaveCase kCases[] = {
     {"No closes without writing", true, kIdNo, std::nullopt, false, true, 1, false},
     {"Cancel keeps the document", true, kIdCancel, std::nullopt, false, false, 1, false},
     {"a new document whose Save As was cancelled stays open", false, kIdYes, std::nullopt, false, false, 1, false},
-    {"a new document holds no layout to write: told, kept, no file", false, kIdYes, QString("new.run"), false,
-     false, 2, false},
+    {"a new document is written to the file chosen in Save As, then it closes", false, kIdYes, QString("new.run"),
+     false, true, 1, false},
 };
 
 class SaveModifiedTest : public ::testing::TestWithParam<ECloseBy> {};
@@ -84,7 +84,7 @@ TEST_P(SaveModifiedTest, YesSavesAndClosesOnlyWhenTheSaveSucceeded) {
       EXPECT_EQ(QFile(QString::fromStdString(file)).size(), qint64(LayoutFileBytes().size())) << c.guards;
     }
     if (!chosen.isEmpty()) {
-      EXPECT_FALSE(QFile::exists(chosen)) << c.guards;
+      EXPECT_EQ(QFile::exists(chosen), c.closes) << c.guards;
     }
     if (!c.closes) {
       EXPECT_TRUE(fixture.Documents().IsModified(document)) << c.guards;

@@ -20,7 +20,9 @@
 #include "app/ui/costing_window.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/empty_costing_window.h"
-#include "app/ui/empty_layout_documents.h"
+#include "app/ui/run_documents.h"
+#include "model/dorne_doc.h"
+#include "platform/archive.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/translator.h"
 
@@ -135,8 +137,7 @@ CFrameFixture::~CFrameFixture() {
 
 CMainFrame& CFrameFixture::Frame() {
   if (m_frame) return *m_frame;
-  m_documents = std::make_unique<CEmptyLayoutDocuments>(
-      dialogs, [this] { return QString::fromStdString(app.ProjectsFolder()); });
+  m_documents = std::make_unique<CRunDocuments>(dialogs, app, units);
   m_catalogue = std::make_unique<CCatalogueMenu>(app);
   auto opened = [this](const QString& path) {
     recent.Add(path.toStdString());
@@ -201,10 +202,13 @@ bool SaveScreenshot(QWidget& widget, const QString& name) {
 }
 
 std::string LayoutFileBytes(int version) {
-  std::string bytes;
-  bytes += static_cast<char>(version & 0xFF);
-  bytes += static_cast<char>((version >> 8) & 0xFF);
-  bytes += std::string(16, '\0');
+  CDorneDoc document;
+  document.OnNewDocument("01/12/2026");
+  CArchiveWriter writer;
+  document.Serialize(writer);
+  std::string bytes(writer.Bytes().begin(), writer.Bytes().end());
+  bytes[0] = static_cast<char>(version & 0xFF);
+  bytes[1] = static_cast<char>((version >> 8) & 0xFF);
   return bytes;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/unit_entry.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -20,7 +22,7 @@
 class CCatalogueMenu;
 class CCostingWindow;
 class CDocumentCommands;
-class CEmptyLayoutDocuments;
+class CRunDocuments;
 class CMainFrame;
 class QWidget;
 
@@ -92,17 +94,18 @@ class CFrameFixture {
 
   CMainFrame& Frame();
   CDocumentCommands& Commands();
-  CEmptyLayoutDocuments& Documents() { return *m_documents; }
+  CRunDocuments& Documents() { return *m_documents; }
   CCatalogueMenu& Catalogue() { return *m_catalogue; }
 
   CShellTestFolder folder;
   CDorneApp app;
   CRecentFileList recent;
+  std::vector<CUnitEntry> units;
   CScriptedDialogs dialogs;
   QList<QUrl> urlsOpened;
 
  private:
-  std::unique_ptr<CEmptyLayoutDocuments> m_documents;
+  std::unique_ptr<CRunDocuments> m_documents;
   std::unique_ptr<CCatalogueMenu> m_catalogue;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<CDocumentCommands> m_commands;
@@ -114,7 +117,7 @@ QStringList MenuTitles(QWidget& frame);
 QList<int> MenuCommands(QWidget& frame, const QString& menuObjectName);
 // Saves a picture of the widget as TVR_TEST_OUTPUT_DIR/<name>.png; false when it could not.
 bool SaveScreenshot(QWidget& widget, const QString& name);
-// A layout document file: the version word and some bytes.
+// A new layout document as a file, its version word replaced.
 std::string LayoutFileBytes(int version = 600);
 // Lets queued events run (deferred deletes included).
 void ProcessEvents();

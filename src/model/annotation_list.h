@@ -1,0 +1,61 @@
+#pragma once
+
+#include "model/annotation.h"
+
+#include <cstddef>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+class CDev;
+class CRun;
+
+// The document's annotations: owns them, in list order (searched from the last to the
+// first). Owners, ends and linked runs are set before an annotation is appended.
+class CAnnotationList {
+ public:
+  CAnnotationList() = default;
+  CAnnotationList(const CAnnotationList&) = delete;
+  CAnnotationList& operator=(const CAnnotationList&) = delete;
+
+  CAnnotation& Append(std::unique_ptr<CAnnotation> annotation);
+  // Takes the annotation out of the list; null when it is not in it.
+  std::unique_ptr<CAnnotation> Remove(const CAnnotation* annotation);
+  void Clear();
+  void Swap(CAnnotationList& other) noexcept {
+    m_items.swap(other.m_items);
+    m_mentions.swap(other.m_mentions);
+  }
+  // Turns the list order round (a loaded list comes in the reverse of the stored order).
+  void Reverse();
+
+  std::size_t Size() const { return m_items.size(); }
+  CAnnotation* At(std::size_t index) const { return m_items.at(index).get(); }
+  bool Contains(const CAnnotation* annotation) const;
+
+  // An element dies: its kinds 0..2 and its attached labels go and, with dimensions,
+  // every user dimension that ends at it.
+  void RemoveElementAnnotations(const CDev& element, bool withDimensions);
+  // A run dies: its kinds 3..5 go; an annotation linked to it loses the link and goes
+  // when it is shown only with that run.
+  void RemoveRunAnnotations(const CRun& run);
+  // Annotations linked to the old run are linked to the new one.
+  void RetargetRun(const CRun& oldRun, CRun& newRun);
+  // Copies for a run copied from another: element labels move to the element at the
+  // same chain position, user dimensions whose two ends lie in the source are copied
+  // with their ends mapped the same way.
+  void CopyRunAnnotations(const CRun& source, CRun& copy);
+  // Links every annotation with the with-run flag to the run of the index its flags
+  // carry (1-based), none when out of range.
+  void ResolveLinkedRuns(const std::vector<CRun*>& runs);
+
+ private:
+  void Count(const CAnnotation& annotation, int delta);
+  bool Mentions(const void* object) const;
+  void EraseAt(std::size_t index);
+
+  std::vector<std::unique_ptr<CAnnotation>> m_items;
+  // How many annotations name each element or run (owner, end or linked run), so that
+  // the many elements without annotations are passed over at once.
+  std::unordered_map<const void*, int> m_mentions;
+};

@@ -1,0 +1,293 @@
+#pragma once
+
+#include "geometry/3d_point.h"
+#include "geometry/3d_projection.h"
+#include "model/annotation_archive.h"
+#include "model/annotation_list.h"
+#include "model/dimension.h"
+#include "model/doc_observer.h"
+#include "model/doc_file_result.h"
+#include "model/doc_props.h"
+#include "model/element_selection.h"
+#include "model/run_document.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CDocObserver;
+class CDocPrompter;
+class CProfile;
+class CUndoManager;
+struct CUnitEntry;
+
+// What a layout document reads of the application.
+struct CDocEnvironment {
+  CProfile* profile = nullptr;                     // the settings file; null: defaults, no writes
+  std::string userName;                            // "Creator" of a new document
+  const std::vector<CUnitEntry>* units = nullptr;  // dims.dbf in table order; null: none
+  int openDocuments = 0;                           // layout documents already open
+  std::string settingsFolder;                      // where undo snapshots go (with '/'); empty: none
+};
+
+// The layout document of graphical design: the one owner of a design. It owns the runs
+// (in creation order) and knows the current one, the scene (projection and display
+// list), the annotations, the element selection, the project properties, the length
+// unit, the totals and the modified flag. Runs and elements reach it through
+// CRunDocument; views observe it through CDocObserver and are never called by it.
+class CDorneDoc : public CRunDocument {
+ public:
+  static constexpr std::uint16_t kFileVersion = 600;
+  static constexpr int kFileSubVersion = 623;
+  static constexpr int kNewDocumentVersion = 10000;
+  static constexpr int kSnapshotMarker = 21828;
+  // Tool modes the document itself sets.
+  enum ToolMode : int { kToolSelect = 0, kToolAddStraight = 1, kToolPlaceStart = 10, kToolAllRuns = 12 };
+  // A totals record: PrixT, PrixV, PoidsT, TPoseT, PrixVR.
+  using CTotals = std::array<double, 5>;
+  static constexpr std::array<std::string_view, 5> kTotalsKeys = {"PrixT", "PrixV", "PoidsT", "TPoseT", "PrixVR"};
+
+  using CEnvironment = CDocEnvironment;
+
+  explicit CDorneDoc(CDocEnvironment environment = CDocEnvironment());
+  ~CDorneDoc() override;
+  CDorneDoc(const CDorneDoc&) = delete;
+  CDorneDoc& operator=(const CDorneDoc&) = delete;
+
+  // A new document: the built-in length unit, "Creator", "CreationDate" and one run.
+  void OnNewDocument(std::string_view creationDate);
+  bool IsModified() const { return m_modified; }
+  void SetModifiedFlag(bool modified);
+
+  void AddObserver(CDocObserver* observer);
+  void RemoveObserver(CDocObserver* observer);
+  void SetPrompter(CDocPrompter* prompter) { m_prompter = prompter; }
+
+  // The undo history (made on first use).
+  CUndoManager& GetUndo();
+  // An empty document of the same environment (undo reads snapshots into one).
+  std::unique_ptr<CDorneDoc> MakeSibling() const;
+  // Takes the design of the other document (runs, scene, annotations, properties, view
+  // data) and gives it this one's; observers, prompter, undo history and file version
+  // stay. The document is marked modified and its views updated.
+  void SwapContent(CDorneDoc& other);
+
+  // Members.
+  CDocProps& GetProps() { return m_props; }
+  const CDocProps& GetProps() const { return m_props; }
+  std::string GetDocProperty(std::string_view name) const { return m_props.GetPropValue(name); }
+  // Sets a project property; true (and the document modified) when it changed.
+  bool SetDocPropertyModified(std::string_view name, std::string_view value);
+  const std::array<std::int32_t, 2>& GetViewCentre() const { return m_viewCentre; }
+  void SetViewCentre(std::int32_t x, std::int32_t y) { m_viewCentre = {x, y}; }
+  const std::array<std::int32_t, 2>& GetViewSize() const { return m_viewSize; }
+  void SetViewSize(std::int32_t width, std::int32_t height) { m_viewSize = {width, height}; }
+  const std::array<float, 2>& GetViewScale() const { return m_viewScale; }
+  void SetViewScale(float x, float y) { m_viewScale = {x, y}; }
+  int GetToolMode() const { return m_toolMode; }
+  void SetToolMode(int mode) { m_toolMode = mode; }
+  const std::array<float, 4>& GetWorkArea() const { return m_workArea; }
+  void SetWorkArea(const std::array<float, 4>& area) { m_workArea = area; }
+  const C3DPoint& GetCursorPoint() const { return m_cursor; }
+  void SetCursorPoint(const C3DPoint& point) { m_cursor = point; }
+  int GetFreeFaceMask() const { return m_freeFaceMask; }
+  void SetFreeFaceMask(int mask) { m_freeFaceMask = mask; }
+  bool IsPendingElement() const { return m_pending; }
+  void SetPendingElement(bool pending) { m_pending = pending; }
+  bool IsCurrentRunOnly() const { return m_currentRunOnly; }
+  void SetCurrentRunOnly(bool on) { m_currentRunOnly = on; }
+  float GetPrintScale() const { return m_printScale; }
+  int GetViewPreset() const { return m_viewPreset; }
+  // The bill-of-materials page shown (0 the totals page); the view keeps it here.
+  int GetBomPage() const { return m_bomPage; }
+  void SetBomPage(int page) { m_bomPage = page; }
+  void SetViewPreset(int preset) { m_viewPreset = preset; }
+  int GetSubVersion() const { return m_subVersion; }
+  int GetSnapshotMarker() const { return m_snapshotMarker; }
+  void SetSnapshotMarker(int marker) { m_snapshotMarker = marker; }
+  bool IsSplit() const { return m_split; }
+  C3DProjection& Projection() { return m_projection; }
+  CAnnotationList& Annotations() { return m_annotations; }
+  CElementSelection& Selection() { return m_selection; }
+  int GetLengthUnitId() const { return m_unitId; }
+  // The totals page of the bill-of-materials view as the file keeps it: shown (page 0
+  // current) and its rectangle. The view reads and sets them.
+  bool IsTotalsPageShown() const { return m_totalsPageShown; }
+  void SetTotalsPageShown(bool shown) { m_totalsPageShown = shown; }
+  const std::array<std::int32_t, 4>& GetTotalsPageRect() const { return m_totalsPageRect; }
+  void SetTotalsPageRect(const std::array<std::int32_t, 4>& rect) { m_totalsPageRect = rect; }
+
+  // Runs.
+  const std::vector<CRun*>& GetRuns() const { return m_runList; }
+  CRun* GetCurrentRun() const { return m_currentRun; }
+  // Appends the run (the document owns it) unless it is there; its index.
+  int AddRun(std::unique_ptr<CRun> run);
+  // Index searched from the end; -1 when absent.
+  int FindRunIndex(const CRun* run) const;
+  // Takes the run out of the array (the selection is cleared); null when absent.
+  std::unique_ptr<CRun> RemoveRun(CRun* run);
+  void AddNewRun();
+  // Copies run n (1-based; 0 the current run) into a new run; its index, or 0.
+  int DuplicateRun(int n);
+  int IsCurrentRunEditable() const;
+  void RefreshAllRuns();
+  void PlaceRunStart(CRun& run);
+  // Asks (message 31464), then deletes the current element; 1 when asked and cancelled
+  // or deleted, 0 when there was nothing to delete or it could not go.
+  int DeleteCurrentElement();
+
+  // Commands on the current run (see dorne_doc_commands.cpp). Deleting asks first
+  // (message 61452) and records an undo step; 1 when the run went.
+  int DeleteCurrentRun();
+  void RotateRunForward();
+  void RotateRunBackward();
+  void ToggleRunOption();
+
+  // Scene.
+  void AddToScene(CBox& box);
+  void RemoveFromScene(CBox& box);
+
+  // A new document starting from a model takes its length unit, "Name", "Comment" and
+  // the bill-of-materials layout of its first run.
+  void CopyFromModel(const CDorneDoc& model);
+
+  // Length unit: the units-table record of that identifier, else the built-in metric
+  // unit (identifier -1); every run reformats its lengths.
+  void SetLengthUnit(int id);
+
+  // Totals.
+  int ComputeRunTotals(bool fromRuns);
+  const CTotals* GetTotals(int n) const;
+  int GetTotalsCount() const { return static_cast<int>(m_totals.size()); }
+
+  // The stored document (see dorne_doc_write.cpp and dorne_doc_read.cpp). Writing drops
+  // a pending element unless a snapshot is being written. Reading expects a fresh
+  // document and throws CDocVersionError or CArchiveError; the document is then to be
+  // discarded.
+  void Serialize(CArchiveWriter& archive);
+  void Serialize(CArchiveReader& archive);
+  // Reads a ".run" file (or a model) into this fresh document.
+  CDocFileResult OnOpenDocument(const std::string& path);
+  // Writes a new file and renames it over the old one; clears the modified flag.
+  CDocFileResult OnSaveDocument(const std::string& path);
+
+  // CRunDocument.
+  void SetModified() override { SetModifiedFlag(true); }
+  int GetFileVersion() const override { return m_fileVersion; }
+  const CDimension& GetUnits() const override { return *m_unit; }
+  float GetSalesCoefficient() const override { return m_rate; }
+  void SetSalesCoefficient(float coefficient) override { m_rate = coefficient; }
+  std::string GetNextRunName() const override { return m_nextRunName; }
+  void SetNextRunName(std::string name) override { m_nextRunName = std::move(name); }
+  int GetRunCount() const override { return static_cast<int>(m_runList.size()); }
+  CRun* GetRunAt(int index) const override;
+  int SetCurrentRun(CRun* run) override;
+  void ReplaceRun(CRun& oldRun, CRun& newRun) override;
+  void UpdateRunPageTitle(CRun& run) override;
+  void RecomputeTotals(int compute, int quiet) override;
+  void PlaceRunMarker(CRun& run) override;
+  void RebuildScene() override;
+  void UpdateAllViews() override;
+  // None while the document is being read: the boxes are projected once, at the end,
+  // with the angles the file gives.
+  C3DProjection* GetProjection() const override { return m_reading ? nullptr : &m_projection; }
+  std::vector<const CBox*> GetExtraBoxes() const override;
+  std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const override;
+  void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) override;
+  void OnElementDestroyed(CDev& element) override;
+  void OnRunDestroyed(CRun& run) override;
+  void RetargetRunAnnotations(CRun& oldRun, CRun& newRun) override;
+  CElementSelection& GetSelection() override { return m_selection; }
+  void SerializeRunAnnotations(CArchiveWriter& archive, const CRun& run) const override;
+  void SerializeRunAnnotations(CArchiveReader& archive, CRun& run) override;
+  void SerializeElementAnnotations(CArchiveWriter& archive, const CDev& element) const override;
+  void SerializeElementAnnotations(CArchiveReader& archive, CDev& element) override;
+
+ private:
+  struct CExtraBox {
+    CDev* element;
+    std::array<std::int32_t, 6> values;
+    std::unique_ptr<CBox> box;
+  };
+
+  // Ends the annotation lists of one save or load however it ends.
+  class CArchiveSession {
+   public:
+    explicit CArchiveSession(std::unique_ptr<CAnnotationArchive>& slot) : m_slot(slot) {}
+    ~CArchiveSession() { m_slot.reset(); }
+    CArchiveSession(const CArchiveSession&) = delete;
+    CArchiveSession& operator=(const CArchiveSession&) = delete;
+
+   private:
+    std::unique_ptr<CAnnotationArchive>& m_slot;
+  };
+
+  void Notify(EDocNotice notice, CRun* run = nullptr);
+  void RotateRun(bool forward);
+  // Takes the end of a branch out of its run and destroys it; false when the element is
+  // not the end of a branch (the chain behind it must stay whole).
+  bool RemoveBranchEnd(CRun& run, CDev& element);
+  std::string FirstJobNumber(int openDocuments) const;
+  void CreateStartMarker(CRun& run);
+  void RememberLeftView(CRun& run);
+  void AddRunBoxes(CRun& run);
+  // Every box of the document projected with the document's angles.
+  void ProjectAllBoxes();
+  void DropPendingElement();
+  CAnnotationArchive& AnnotationArchive() const;
+  void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;
+  void ComputeTotalsForWriting();
+  void ComputeTotalsAfterReading();
+  void WriteHead(CArchiveWriter& archive);
+  void WriteTail(CArchiveWriter& archive);
+  void ReadVersion(CArchiveReader& archive);
+  void ReadHead(CArchiveReader& archive);
+  void ReadRuns(CArchiveReader& archive);
+  void ReadTail(CArchiveReader& archive);
+
+  CEnvironment m_environment;
+  CDocProps m_props;
+  std::array<std::int32_t, 2> m_viewCentre{0, 0};
+  std::array<std::int32_t, 2> m_viewSize{8000, 8000};
+  std::array<float, 2> m_viewScale{1.0f, 1.0f};
+  int m_toolMode = kToolSelect;
+  std::array<float, 4> m_workArea{-4000.0f, -4000.0f, 4000.0f, 4000.0f};
+  C3DPoint m_cursor;
+  int m_freeFaceMask = 63;
+  bool m_pending = false;
+  bool m_currentRunOnly = false;
+  mutable C3DProjection m_projection;
+  CAnnotationList m_annotations;
+  float m_printScale = 1.0f;
+  CRun* m_currentRun = nullptr;
+  std::vector<std::unique_ptr<CRun>> m_runs;
+  std::vector<CRun*> m_runList;  // the same runs, for callers that want pointers
+  std::string m_nextRunName = "A";
+  std::vector<CExtraBox> m_extraBoxes;
+  std::unique_ptr<CDimension> m_unit;
+  int m_unitId = -1;
+  float m_rate = 1.0f;
+  std::vector<CTotals> m_totals;
+  int m_viewPreset = -1;
+  int m_bomPage = 0;
+  int m_fileVersion = kNewDocumentVersion;
+  int m_subVersion = 0;
+  int m_snapshotMarker = 0;
+  bool m_split = false;
+  bool m_modified = false;
+  bool m_totalsPageShown = true;
+  std::array<std::int32_t, 4> m_totalsPageRect{};
+  CElementSelection m_selection;
+  std::vector<CDocObserver*> m_observers;
+  CDocPrompter* m_prompter = nullptr;
+  std::unique_ptr<CUndoManager> m_undo;
+  std::size_t m_lastStoredSize = 0;
+  bool m_reading = false;
+  // Set for the time of one Serialize: the annotation lists of that save or load.
+  mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;
+};

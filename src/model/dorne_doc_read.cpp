@@ -1,0 +1,130 @@
+#include "model/dorne_doc.h"
+
+#include "app/message_text.h"
+#include "model/annotation_archive.h"
+#include "model/doc_observer.h"
+#include "model/run.h"
+#include "model/run_factory.h"
+#include "platform/archive.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kMsgVersionTooOld = 31465;
+constexpr int kMsgVersionTooNew = 31466;
+constexpr int kOldestVersion = 200;
+constexpr int kSubVersionSince = 511;
+constexpr int kTotalsPageSince = 490;
+constexpr int kDocumentListSince = 491;
+constexpr int kViewAnglesSince = 512;
+constexpr int kMaxToolMode = 15;
+constexpr int kAllFaces = 63;
+// The fewest bytes a run takes in the file: its code, properties, names, flags, element
+// counts, bill of materials and annotation count.
+constexpr std::uint64_t kMinRunBytes = 20;
+
+std::string VersionText(long long version) {
+  char text[48];
+  std::snprintf(text, sizeof text, "%lld.%lld", version / 100, version % 100);
+  return text;
+}
+
+[[noreturn]] void RefuseVersion(int message, long long version, std::size_t offset) {
+  const std::string text = FormatMessageTextSS(message, VersionText(version), VersionText(CDorneDoc::kFileVersion));
+  throw CDocVersionError(message, text, offset);
+}
+
+[[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
+  throw CArchiveError("damaged layout document: " + what, archive.Position());
+}
+
+}  // namespace
+
+void CDorneDoc::Serialize(CArchiveReader& archive) {
+  ReadVersion(archive);
+  struct CReadingScope {
+    bool& flag;
+    explicit CReadingScope(bool& reading) : flag(reading) { flag = true; }
+    ~CReadingScope() { flag = false; }
+  } reading(m_reading);
+  CArchiveSession session(m_annotationArchive);
+  m_annotationArchive = std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
+  ReadHead(archive);
+  ReadRuns(archive);
+  ReadTail(archive);
+  m_annotationArchive->FinishLoad();
+  ComputeTotalsAfterReading();
+  Notify(EDocNotice::kLoaded);
+}
+
+void CDorneDoc::ReadVersion(CArchiveReader& archive) {
+  const int version = archive.ReadWord();
+  if (version < kOldestVersion) RefuseVersion(kMsgVersionTooOld, version, 0);
+  if (version > kFileVersion) RefuseVersion(kMsgVersionTooNew, version, 0);
+  m_fileVersion = version;
+  m_subVersion = 0;
+  if (version < kSubVersionSince) return;
+  const std::uint32_t sub = archive.ReadDword();
+  if (sub > static_cast<std::uint32_t>(kFileSubVersion)) RefuseVersion(kMsgVersionTooNew, sub, 2);
+  m_subVersion = static_cast<int>(sub);
+  if (sub > 1) {
+    m_fileVersion = static_cast<int>(sub);
+    m_subVersion = 1;
+  }
+}
+
+void CDorneDoc::ReadHead(CArchiveReader& archive) {
+  m_props.Serialize(archive);
+  SetLengthUnit(archive.ReadLong());
+  for (std::int32_t& value : m_viewCentre) value = archive.ReadLong();
+  for (std::int32_t& value : m_viewSize) value = archive.ReadLong();
+  for (float& value : m_viewScale) value = archive.ReadFloat();
+  m_toolMode = archive.ReadWord();
+  if (m_toolMode > kMaxToolMode) Damaged(archive, "tool mode " + std::to_string(m_toolMode));
+  for (float& value : m_workArea) value = archive.ReadFloat();
+  archive.Skip(8);  // the cursor's window position, recomputed on writing
+  m_freeFaceMask = archive.ReadWord();
+  if (m_freeFaceMask > kAllFaces) Damaged(archive, "free-face mask " + std::to_string(m_freeFaceMask));
+  m_pending = archive.ReadByte() != 0;
+  m_printScale = archive.ReadFloat();
+  m_rate = archive.ReadFloat();
+  m_cursor.Serialize(archive);
+  m_nextRunName = archive.ReadString();
+}
+
+void CDorneDoc::ReadRuns(CArchiveReader& archive) {
+  const std::uint32_t count = archive.ReadDword();
+  archive.RequireCount(count, kMinRunBytes, "runs");
+  m_runs.reserve(count);
+  m_runList.reserve(count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::string code = archive.ReadString();
+    // Made without the document, so that the next run name stays as read.
+    std::unique_ptr<CRun> run = CRunFactory::Instance().CreateForCatalog(CRunFactory::CatalogOfFileCode(code), nullptr);
+    CRun& added = *run;
+    AddRun(std::move(run));
+    added.Serialize(archive);
+  }
+}
+
+void CDorneDoc::ReadTail(CArchiveReader& archive) {
+  const std::uint32_t current = archive.ReadDword();
+  // Every index outside the run array is damage, not only those past its end.
+  if (current >= m_runList.size()) Damaged(archive, "current run " + std::to_string(current));
+  SetCurrentRun(m_runList[current]);
+  if (m_fileVersion >= kTotalsPageSince) {
+    m_totalsPageShown = archive.ReadDword() != 0;
+    for (std::int32_t& value : m_totalsPageRect) value = archive.ReadLong();
+    m_annotationArchive->ReadTotalsList(archive);
+  }
+  if (m_fileVersion >= kDocumentListSince) m_annotationArchive->ReadDocumentList(archive);
+  if (m_fileVersion >= kViewAnglesSince) {
+    std::array<std::int32_t, 3> angles{};
+    for (std::int32_t& angle : angles) angle = archive.ReadLong();
+    m_projection.SetViewAngles(angles[0], angles[1], angles[2], false, false);
+  }
+  m_reading = false;
+  // The boxes were read before the angles were known.
+  ProjectAllBoxes();
+}

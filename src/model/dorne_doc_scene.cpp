@@ -1,0 +1,134 @@
+#include "model/dorne_doc.h"
+
+#include "geometry/box.h"
+#include "model/dev.h"
+#include "model/doc_observer.h"
+#include "model/run.h"
+
+#include <utility>
+
+namespace {
+
+// Which world axis a direction runs along (0 x, 1 y, 2 z) and whether it points toward
+// the negative side.
+int AxisOfDirection(int direction) {
+  if (direction == 0 || direction == 4) return 0;
+  if (direction == 2 || direction == 3) return 1;
+  return 2;
+}
+
+bool TowardNegative(int direction) { return direction == 0 || direction == 1 || direction == 3; }
+
+// Box extents (along z, x, y as CBox keeps them) for sizes along x, y and z.
+std::array<std::int32_t, 3> BoxExtents(const std::array<std::int32_t, 3>& sizes) {
+  return {sizes[2], sizes[0], sizes[1]};
+}
+
+// Sizes along x, y, z of a box that is `along` long in the direction and carries the
+// section across it, turned by the rotation.
+std::array<std::int32_t, 3> SectionSizes(int direction, int rotation, std::int32_t along, std::int32_t width,
+                                         std::int32_t height) {
+  const int axis = AxisOfDirection(direction);
+  if (rotation == 32 || rotation == 128) std::swap(width, height);
+  std::array<std::int32_t, 3> sizes{};
+  sizes[static_cast<std::size_t>(axis)] = along;
+  bool first = true;
+  for (std::size_t other = 0; other < 3; ++other) {
+    if (static_cast<int>(other) == axis) continue;
+    sizes[other] = first ? width : height;
+    first = false;
+  }
+  return sizes;
+}
+
+}  // namespace
+
+void CDorneDoc::AddToScene(CBox& box) {
+  if (!box.IsListed()) m_projection.InsertInDisplayList(box);
+}
+
+void CDorneDoc::RemoveFromScene(CBox& box) {
+  if (box.IsListed()) m_projection.RemoveFromDisplayList(box);
+}
+
+void CDorneDoc::PlaceRunMarker(CRun& run) {
+  CDev* marker = run.GetStartMarker();
+  if (marker == nullptr) return;
+  CBox* section = marker->MakeBox(CDev::kBodySlot);
+  CBox* pointer = marker->MakeBox(CDev::kBodySlot + 1);
+  RemoveFromScene(*section);
+  RemoveFromScene(*pointer);
+  const int direction = marker->GetDirection();
+  const std::int32_t width = marker->GetBackOffsets()[0];
+  const std::int32_t height = marker->GetBackOffsets()[1];
+  const auto sectionSizes = BoxExtents(SectionSizes(direction, marker->GetRotation(), 0, width, height));
+  section->SetPlacement(marker->GetPosition(), sectionSizes[0], sectionSizes[1], sectionSizes[2]);
+  constexpr std::int32_t kPointerLength = 950;
+  constexpr double kPointerCentre = 525.0;
+  C3DPoint centre = marker->GetPosition();
+  const double shift = TowardNegative(direction) ? -kPointerCentre : kPointerCentre;
+  switch (AxisOfDirection(direction)) {
+    case 0: centre.x += shift; break;
+    case 1: centre.y += shift; break;
+    default: centre.z += shift; break;
+  }
+  const auto pointerSizes = BoxExtents(SectionSizes(direction, marker->GetRotation(), kPointerLength, width, height));
+  pointer->SetPlacement(centre, pointerSizes[0], pointerSizes[1], pointerSizes[2]);
+  AddToScene(*section);
+  AddToScene(*pointer);
+}
+
+void CDorneDoc::AddRunBoxes(CRun& run) {
+  for (CDev* element : run.GetDevices()) {
+    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
+      if (CBox* box = element->GetBox(slot)) AddToScene(*box);
+    }
+  }
+}
+
+void CDorneDoc::RebuildScene() {
+  m_projection.ClearDisplayList();
+  for (std::size_t i = m_runList.size(); i-- > 0;) {
+    CRun& run = *m_runList[i];
+    if (m_currentRunOnly && m_toolMode != kToolAllRuns && &run != m_currentRun) continue;
+    AddRunBoxes(run);
+    if (run.GetFlagsWord() == 0 && run.GetStartMarker() != nullptr) PlaceRunMarker(run);
+  }
+  for (CExtraBox& extra : m_extraBoxes) AddToScene(*extra.box);
+  Notify(EDocNotice::kSceneRebuilt);
+}
+
+std::vector<const CBox*> CDorneDoc::GetExtraBoxes() const {
+  std::vector<const CBox*> boxes;
+  boxes.reserve(m_extraBoxes.size());
+  for (const CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
+  return boxes;
+}
+
+std::optional<std::array<std::int32_t, 6>> CDorneDoc::GetEquipmentValues(const CDev& element) const {
+  for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
+    if (m_extraBoxes[i].element == &element) return m_extraBoxes[i].values;
+  }
+  return std::nullopt;
+}
+
+void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) {
+  auto box = std::make_unique<CBox>(&element);
+  const C3DPoint origin = element.GetPosition() + C3DPoint(values[3], values[4], values[5]);
+  box->SetPlacement(origin, values[0], values[1], values[2]);
+  m_extraBoxes.push_back({&element, values, std::move(box)});
+}
+
+void CDorneDoc::ProjectAllBoxes() {
+  auto project = [this](const CDev* element) {
+    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
+      if (CBox* box = element->GetBox(slot)) m_projection.ProjectBox(*box);
+    }
+  };
+  for (const CRun* run : m_runList) {
+    for (const CDev* element : run->GetDevices()) project(element);
+    for (const CDev* element : run->GetLengthRecords()) project(element);
+    if (const CDev* marker = run->GetStartMarker()) project(marker);
+  }
+  for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
+}

@@ -1,0 +1,49 @@
+#include "model/dorne_doc.h"
+
+#include "model/doc_observer.h"
+#include "model/run.h"
+
+#include <utility>
+
+void CDorneDoc::SwapContent(CDorneDoc& other) {
+  m_projection.ClearDisplayList();
+  other.m_projection.ClearDisplayList();
+  m_selection.Clear();
+  other.m_selection.Clear();
+  std::swap(m_props, other.m_props);
+  std::swap(m_viewCentre, other.m_viewCentre);
+  std::swap(m_viewSize, other.m_viewSize);
+  std::swap(m_viewScale, other.m_viewScale);
+  std::swap(m_toolMode, other.m_toolMode);
+  std::swap(m_workArea, other.m_workArea);
+  std::swap(m_cursor, other.m_cursor);
+  std::swap(m_freeFaceMask, other.m_freeFaceMask);
+  std::swap(m_pending, other.m_pending);
+  std::swap(m_currentRunOnly, other.m_currentRunOnly);
+  m_annotations.Swap(other.m_annotations);
+  std::swap(m_printScale, other.m_printScale);
+  std::swap(m_currentRun, other.m_currentRun);
+  std::swap(m_runs, other.m_runs);
+  std::swap(m_runList, other.m_runList);
+  std::swap(m_nextRunName, other.m_nextRunName);
+  std::swap(m_extraBoxes, other.m_extraBoxes);
+  std::swap(m_unit, other.m_unit);
+  std::swap(m_unitId, other.m_unitId);
+  std::swap(m_rate, other.m_rate);
+  std::swap(m_totals, other.m_totals);
+  std::swap(m_viewPreset, other.m_viewPreset);
+  std::swap(m_totalsPageShown, other.m_totalsPageShown);
+  std::swap(m_totalsPageRect, other.m_totalsPageRect);
+  for (CRun* run : m_runList) run->SetDocument(this);
+  for (CRun* run : other.m_runList) run->SetDocument(&other);
+  const int a = other.m_projection.GetViewAngle(0);
+  const int b = other.m_projection.GetViewAngle(1);
+  const int c = other.m_projection.GetViewAngle(2);
+  other.m_projection.SetViewAngles(m_projection.GetViewAngle(0), m_projection.GetViewAngle(1),
+                                   m_projection.GetViewAngle(2), false, false);
+  // The boxes come projected with these angles already.
+  m_projection.SetViewAngles(a, b, c, false, false);
+  SetModifiedFlag(true);
+  Notify(EDocNotice::kCurrentRunChanged, m_currentRun);
+  UpdateAllViews();
+}

@@ -1,0 +1,66 @@
+#include "model/dorne_doc.h"
+
+#include "model/annotation_archive.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "model/run_factory.h"
+#include "platform/archive.h"
+
+void CDorneDoc::Serialize(CArchiveWriter& archive) {
+  const bool snapshot = m_snapshotMarker == kSnapshotMarker;
+  if (m_pending && !snapshot) DropPendingElement();
+  CArchiveSession session(m_annotationArchive);
+  m_annotationArchive = std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
+  // The last stream's size is a good guess of this one's.
+  archive.Reserve(archive.Bytes().size() + m_lastStoredSize + m_lastStoredSize / 8);
+  const std::size_t start = archive.Bytes().size();
+  archive.WriteWord(kFileVersion);
+  m_subVersion = kFileSubVersion;
+  archive.WriteDword(static_cast<std::uint32_t>(kFileSubVersion));
+  ComputeTotalsForWriting();
+  if (!snapshot && m_environment.profile != nullptr) m_props.RaiseJobNumberCounter(*m_environment.profile);
+  WriteHead(archive);
+  archive.WriteDword(static_cast<std::uint32_t>(m_runList.size()));
+  for (const CRun* run : m_runList) {
+    archive.WriteString(CRunFactory::FileCodeOf(run->GetPropText("Catalog")));
+    run->Serialize(archive);
+  }
+  WriteTail(archive);
+  m_lastStoredSize = archive.Bytes().size() - start;
+}
+
+void CDorneDoc::WriteHead(CArchiveWriter& archive) {
+  m_props.Serialize(archive);
+  archive.WriteLong(m_unitId);
+  for (std::int32_t value : m_viewCentre) archive.WriteLong(value);
+  for (std::int32_t value : m_viewSize) archive.WriteLong(value);
+  for (float value : m_viewScale) archive.WriteFloat(value);
+  archive.WriteWord(static_cast<std::uint16_t>(m_toolMode));
+  for (float value : m_workArea) archive.WriteFloat(value);
+  const CWindowPoint cursor = m_projection.ProjectPoint(m_cursor);
+  archive.WriteLong(cursor.x);
+  archive.WriteLong(cursor.y);
+  archive.WriteWord(static_cast<std::uint16_t>(m_freeFaceMask));
+  archive.WriteByte(m_pending ? 1 : 0);
+  archive.WriteFloat(m_printScale);
+  archive.WriteFloat(m_rate);
+  m_cursor.Serialize(archive);
+  archive.WriteString(m_nextRunName);
+}
+
+void CDorneDoc::WriteTail(CArchiveWriter& archive) {
+  const int current = FindRunIndex(m_currentRun);
+  archive.WriteDword(static_cast<std::uint32_t>(current < 0 ? 0 : current));
+  archive.WriteDword(m_totalsPageShown ? 1 : 0);
+  for (std::int32_t value : m_totalsPageRect) archive.WriteLong(value);
+  if (m_runList.empty()) archive.WriteDword(0);
+  else m_annotationArchive->WriteTotalsList(archive);
+  m_annotationArchive->WriteDocumentList(archive);
+  for (int angle = 0; angle < 3; ++angle) archive.WriteLong(m_projection.GetViewAngle(angle));
+}
+
+void CDorneDoc::DropPendingElement() {
+  m_pending = false;
+  CDev* element = m_currentRun != nullptr ? m_currentRun->GetCurrentElement() : nullptr;
+  if (element != nullptr) RemoveBranchEnd(*m_currentRun, *element);
+}

@@ -1,0 +1,204 @@
+#include "model/undo_manager.h"
+
+#include "model/dorne_doc.h"
+#include "model/doc_file_bytes.h"
+#include "model/run.h"
+#include "model/undo_actions.h"
+#include "model/undo_files.h"
+#include "platform/archive.h"
+#include "platform/ini_file.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <system_error>
+
+namespace {
+
+// The coalescing key of an action: what is being edited.
+int KeyOf(int action, const CDorneDoc& document) {
+  const int high = action >> 8;
+  const CRun* run = document.GetCurrentRun();
+  const void* object = nullptr;
+  if (high == 0x44 || high == 0x54) object = run != nullptr ? static_cast<const void*>(run->GetCurrentElement()) : nullptr;
+  if (high == 0x52) object = run;
+  return static_cast<int>(reinterpret_cast<std::uintptr_t>(object) & 0x7FFFFFFF);
+}
+
+}  // namespace
+
+CUndoManager::CUndoManager(CDorneDoc& document, std::string folder)
+    : m_document(document), m_folder(std::move(folder)), m_number(CUndoFiles::NextManagerNumber()) {
+  CUndoFiles::CleanUpOnce(m_folder);
+}
+
+CUndoManager::~CUndoManager() {
+  for (int index = m_last; index >= 0; --index) DeleteUndoEntry(index);
+}
+
+int CUndoManager::DeleteUndoEntry(int index) {
+  if (index < 0 || index >= kRecordCount) return 0;
+  CUndoRecord& record = Record(index);
+  if (record.action == 0 && record.path.empty()) return 0;
+  if (!record.path.empty()) {
+    int& uses = m_fileUses[static_cast<std::size_t>(record.slot)];
+    if (uses == 1) {
+      std::error_code error;
+      std::filesystem::remove(record.path, error);
+    }
+    if (uses > 0) --uses;
+  }
+  record = CUndoRecord();
+  return 1;
+}
+
+bool CUndoManager::WritesFile(int action) const {
+  if (!undo_actions::IsViewAction(action)) return true;
+  return m_position >= 1 && !undo_actions::IsViewAction(m_records[static_cast<std::size_t>(m_position - 1)].action);
+}
+
+bool CUndoManager::Coalesces(int action) {
+  const int previous = m_position >= 2 ? Record(m_position - 1).action : 0;
+  const int key = KeyOf(action, m_document);
+  if (undo_actions::Normalized(previous) == undo_actions::Normalized(action) && key == m_key) return true;
+  m_key = key;
+  return false;
+}
+
+int CUndoManager::SaveUndoState(int action, bool noCoalescing, bool commit) {
+  if (action == 0 || m_document.GetCurrentRun() == nullptr) return 0;
+  const bool writeFile = WritesFile(action);
+  if (!noCoalescing && Coalesces(action)) return 1;
+  DeleteUndoEntry(0);
+  CUndoRecord& pending = Record(0);
+  pending.action = action;
+  if (writeFile && !WriteSnapshot(pending)) {
+    pending = CUndoRecord();
+    return 0;
+  }
+  RecordViewState(pending);
+  return commit ? CommitUndoState(0) : 1;
+}
+
+bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
+  int slot = 0;
+  while (slot < kRecordCount && m_fileUses[static_cast<std::size_t>(slot)] >= 1) ++slot;
+  if (slot == kRecordCount || m_folder.empty()) return false;
+  const std::string path = m_folder + CUndoFiles::FileName(m_number, slot);
+  CArchiveWriter archive;
+  m_document.SetSnapshotMarker(CDorneDoc::kSnapshotMarker);
+  m_document.Serialize(archive);
+  m_document.SetSnapshotMarker(0);
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  const auto& bytes = archive.Bytes();
+  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.close();
+  if (!file) {
+    std::error_code error;
+    std::filesystem::remove(path, error);  // a cut snapshot would restore a damaged document
+    return false;
+  }
+  ++m_fileUses[static_cast<std::size_t>(slot)];
+  record.slot = slot;
+  record.path = path;
+  return true;
+}
+
+void CUndoManager::RecordViewState(CUndoRecord& record) const {
+  const auto& centre = m_document.GetViewCentre();
+  const auto& size = m_document.GetViewSize();
+  record.page = m_document.GetBomPage();
+  record.rect = {centre[0] - size[0] / 2, centre[1] - size[1] / 2, centre[0] + size[0] / 2, centre[1] + size[1] / 2};
+  for (int i = 0; i < 3; ++i) record.angles[static_cast<std::size_t>(i)] = m_document.Projection().GetViewAngle(i);
+}
+
+int CUndoManager::CommitUndoState(int action) {
+  CUndoRecord& pending = Record(0);
+  if (pending.action == 0 || (action != 0 && action != pending.action)) return 0;
+  for (int index = m_last; index >= m_position; --index) DeleteUndoEntry(index);
+  m_last = m_position - 1;
+  if (m_last == kMaxSteps) {
+    DeleteUndoEntry(1);
+    for (int index = 1; index < kMaxSteps; ++index) Record(index) = std::move(Record(index + 1));
+    Record(kMaxSteps) = CUndoRecord();
+    --m_last;
+    --m_position;
+  }
+  ++m_last;
+  ++m_position;
+  Record(m_last) = std::move(pending);
+  pending = CUndoRecord();  // its file belongs to the committed record now
+  return 1;
+}
+
+std::pair<bool, std::string> CUndoManager::GetUndoMenuText(bool redo, const std::string& base,
+                                                           const std::function<std::string(int)>& commandText) const {
+  const bool possible = redo ? m_position < m_last : m_position > 1;
+  const int index = redo ? m_position : m_position - 1;
+  const int action = index >= 0 && index < kRecordCount ? m_records[static_cast<std::size_t>(index)].action : 0;
+  return {possible, undo_actions::MenuText(base, action, commandText)};
+}
+
+int CUndoManager::RestoreUndoState(bool redo) {
+  m_restoreFailed = false;
+  if (!GetUndoMenuText(redo, {}, {}).first) return 0;
+  if (redo) {
+    ++m_position;
+  } else {
+    if (m_position == m_last && Record(m_last).action == undo_actions::kCurrentState) {
+      DeleteUndoEntry(m_last);
+      --m_last;
+    }
+    if (m_position > m_last) {
+      if (SaveUndoState(undo_actions::kCurrentState, true, true) == 0) return 0;
+      --m_position;
+    }
+    --m_position;
+  }
+  const int index = redo ? m_position : m_position;
+  CUndoRecord record = Record(index);
+  if (!record.path.empty() && !ReadSnapshot(record)) {
+    m_restoreFailed = true;
+    if (redo) --m_position;
+    else ++m_position;
+    DropRecord(index);
+    return 0;
+  }
+  ApplyViewState(record);
+  return 1;
+}
+
+bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
+  std::vector<std::uint8_t> bytes;
+  if (!ReadWholeFile(record.path, bytes)) return false;
+  std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
+  try {
+    CArchiveReader archive(std::move(bytes));
+    restored->Serialize(archive);
+  } catch (const std::exception&) {
+    return false;  // the document stays as it is
+  }
+  m_document.SwapContent(*restored);
+  return true;
+}
+
+void CUndoManager::ApplyViewState(const CUndoRecord& record) {
+  m_document.SetBomPage(record.page);
+  m_document.Projection().SetViewAngles(record.angles[0], record.angles[1], record.angles[2], false, false);
+  const auto& r = record.rect;
+  m_document.SetViewCentre((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
+  m_document.SetViewSize(r[2] - r[0], r[3] - r[1]);
+  m_document.RebuildScene();
+  m_document.UpdateAllViews();
+}
+
+void CUndoManager::DropRecord(int index) {
+  if (index < 1 || index > m_last) return;
+  DeleteUndoEntry(index);
+  for (int i = index; i < m_last; ++i) Record(i) = std::move(Record(i + 1));
+  Record(m_last) = CUndoRecord();
+  --m_last;
+  if (m_position > index) --m_position;
+  if (m_position < 1) m_position = 1;
+}

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "model/undo_record.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <utility>
+
+class CDorneDoc;
+
+// The undo and redo history of one layout document: up to eleven committed steps, each
+// a snapshot file of the whole document (its own stored form) with the view state of
+// the moment. Record 0 is the pending step; 1..last the history; the next undo restores
+// record position - 1.
+class CUndoManager {
+ public:
+  static constexpr int kRecordCount = 12;
+  static constexpr int kMaxSteps = 11;
+
+  // folder: where the snapshot files go (the settings folder, with its '/'); empty: no
+  // file can be written. The first manager of a process clears leftovers of processes
+  // that no longer run.
+  CUndoManager(CDorneDoc& document, std::string folder);
+  ~CUndoManager();
+  CUndoManager(const CUndoManager&) = delete;
+  CUndoManager& operator=(const CUndoManager&) = delete;
+
+  // Before an edit. 1 when a snapshot was taken or the step coalesced with the last one,
+  // 0 when nothing was recorded (no action, no current run, or the snapshot could not
+  // be written: its file is deleted and the history stays as it was).
+  int SaveUndoState(int action, bool noCoalescing = false, bool commit = true);
+  // The pending step enters the history; 0 when there is none or its action differs
+  // from a non-zero action given.
+  int CommitUndoState(int action = 0);
+  // Undoes (redo false) or redoes one step; 1 when a step was made. A snapshot that
+  // cannot be read leaves the document as it was and is dropped from the history
+  // (LastRestoreFailed tells).
+  int RestoreUndoState(bool redo);
+  int Undo() { return RestoreUndoState(false); }
+  int Redo() { return RestoreUndoState(true); }
+  bool LastRestoreFailed() const { return m_restoreFailed; }
+  // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
+  // with the name of the step's action, at most 75 characters.
+  std::pair<bool, std::string> GetUndoMenuText(bool redo, const std::string& base,
+                                               const std::function<std::string(int)>& commandText) const;
+  // Empties one record (its file goes when no other record uses it); 0 for an index
+  // outside 0..11 or an empty record.
+  int DeleteUndoEntry(int index);
+
+  int GetLast() const { return m_last; }
+  int GetPosition() const { return m_position; }
+  const CUndoRecord& GetRecord(int index) const { return m_records.at(static_cast<std::size_t>(index)); }
+
+ private:
+  bool WritesFile(int action) const;
+  bool Coalesces(int action);
+  bool WriteSnapshot(CUndoRecord& record);
+  void RecordViewState(CUndoRecord& record) const;
+  bool ReadSnapshot(const CUndoRecord& record);
+  void ApplyViewState(const CUndoRecord& record);
+  void DropRecord(int index);
+  CUndoRecord& Record(int index) { return m_records[static_cast<std::size_t>(index)]; }
+
+  CDorneDoc& m_document;
+  std::string m_folder;
+  unsigned m_number;
+  int m_last = 0;
+  int m_position = 1;
+  std::array<CUndoRecord, kRecordCount> m_records{};
+  std::array<int, kRecordCount> m_fileUses{};
+  int m_key = 0;
+  bool m_restoreFailed = false;
+};

@@ -1,0 +1,96 @@
+#include "dorne_doc_test_support.h"
+
+#include "model/annotation_archive.h"
+
+namespace {
+
+class AnnotationArchiveTest : public DorneDocTestBase {
+ protected:
+  void SetUp() override {
+    DorneDocTestBase::SetUp();
+    m_document = NewDocument();
+    m_chain = BuildChain(AddRun(*m_document, "QDA"));
+    BuildChain(AddRun(*m_document, "QPC"));
+  }
+
+  // The document list of one label, as a file holds it.
+  std::vector<std::uint8_t> WriteList(std::unique_ptr<CAnnotation> label) {
+    CAnnotationList list;
+    list.Append(std::move(label));
+    CAnnotationArchive lists(list, m_document->GetRuns(), CDorneDoc::kFileSubVersion);
+    CArchiveWriter writer;
+    lists.WriteDocumentList(writer);
+    return writer.TakeBytes();
+  }
+
+  void ReadList(const std::vector<std::uint8_t>& bytes, CAnnotationList& list) {
+    CAnnotationArchive lists(list, m_document->GetRuns(), CDorneDoc::kFileSubVersion);
+    CArchiveReader reader(bytes);
+    lists.ReadDocumentList(reader);
+    lists.FinishLoad();
+    EXPECT_TRUE(reader.AtEnd());
+  }
+
+  std::unique_ptr<CDorneDoc> m_document;
+  std::vector<CDev*> m_chain;
+};
+
+void PutDword(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+  for (std::size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+TEST_F(AnnotationArchiveTest, UserDimensionsWithoutBothEndsAreDropped) {
+  auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kDistance);
+  label->SetEnd(0, m_chain[2]);
+  label->SetEnd(1, m_chain[5]);
+  const std::vector<std::uint8_t> good = WriteList(std::move(label));
+  // The two ends close the record: run index and chain index of each.
+  const std::size_t ends = good.size() - 16;
+  struct Row {
+    const char* guards;
+    std::uint32_t firstRun, firstIndex, secondRun, secondIndex;
+    bool kept;
+  };
+  const Row rows[] = {{"both ends found", 0, 3, 1, 5, true},
+                      {"a run past the array", 2, 3, 1, 5, false},
+                      {"an index past the chain", 0, 9999, 1, 5, false},
+                      {"a negative index as stored", 0, 0xFFFFFFFF, 1, 5, false}};
+  for (const Row& row : rows) {
+    std::vector<std::uint8_t> bytes = good;
+    PutDword(bytes, ends, row.firstRun);
+    PutDword(bytes, ends + 4, row.firstIndex);
+    PutDword(bytes, ends + 8, row.secondRun);
+    PutDword(bytes, ends + 12, row.secondIndex);
+    CAnnotationList list;
+    ReadList(bytes, list);
+    ASSERT_EQ(list.Size(), row.kept ? 1u : 0u) << row.guards;
+    if (!row.kept) continue;
+    const auto& read = static_cast<const CAnnotationLabel&>(*list.At(0));
+    EXPECT_EQ(read.GetEnd(1)->GetRun(), m_document->GetRunAt(1)) << row.guards;
+  }
+}
+
+TEST_F(AnnotationArchiveTest, LinkedRunsComeFromTheIndexInTheFlags) {
+  const std::vector<std::pair<std::uint32_t, int>> rows = {{1, 0}, {2, 1}, {0, -1}, {3, -1}, {255, -1}};
+  for (const auto& [stored, run] : rows) {
+    auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+    label->SetFlags(CAnnotation::kFlagWithRun | (stored << CAnnotation::kRunIndexShift));
+    CAnnotationList list;
+    ReadList(WriteList(std::move(label)), list);
+    ASSERT_EQ(list.Size(), 1u);
+    EXPECT_EQ(list.At(0)->GetLinkedRun(), run < 0 ? nullptr : m_document->GetRunAt(run)) << stored;
+  }
+}
+
+TEST_F(AnnotationArchiveTest, ListOrderSurvivesSaveAndOpen) {
+  for (int i = 0; i < 4; ++i) {
+    auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+    label->SetText("text " + std::to_string(i));
+    m_document->Annotations().Append(std::move(label));
+  }
+  auto opened = Load(Save(*m_document));
+  ASSERT_EQ(opened->Annotations().Size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(opened->Annotations().At(i)->GetText(), "text " + std::to_string(i));
+}
+
+}  // namespace

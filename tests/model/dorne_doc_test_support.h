@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/annotation_label.h"
+#include "model/dorne_doc.h"
+#include "model/run_factory.h"
+#include "run_test_support.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// Layout documents for the tests: range runs get the small test tables, and documents
+// carry runs, elements, bills of materials, properties and annotations of every kind.
+class DorneDocTestBase : public RunTestBase {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  std::unique_ptr<CDorneDoc> NewDocument(CDocEnvironment environment = CDocEnvironment()) const;
+  // A run of that catalogue code with a placed start, made current.
+  CRun& AddRun(CDorneDoc& document, const std::string& code) const;
+  // A chain of every element kind (0..11) with an accessory, a tap-off unit and length
+  // records; the elements in creation order.
+  std::vector<CDev*> BuildChain(CRun& run) const;
+  // Annotations of every kind in every list of the file.
+  static void Annotate(CDorneDoc& document, const std::vector<CDev*>& first, const std::vector<CDev*>& second);
+  // Runs of five codes (two ranges, their renamed codes, generic and unknown) with all of
+  // the above.
+  std::unique_ptr<CDorneDoc> RichDocument() const;
+
+  static std::vector<std::uint8_t> Save(CDorneDoc& document);
+  // A fresh document read from the bytes; throws what reading throws.
+  std::unique_ptr<CDorneDoc> Load(const std::vector<std::uint8_t>& bytes) const;
+
+  CRangeTables m_tables;
+};
+
+// The bytes of a golden file under tests/data/. With TVR_UPDATE_GOLDEN set, the file is
+// first written from `actual`.
+std::vector<std::uint8_t> GoldenBytes(const std::string& name, const std::vector<std::uint8_t>& actual);
