@@ -20,8 +20,8 @@ CAnnotationLabel::CAnnotationLabel(int kind) : CAnnotation(kind) {
   const CLabelStyle& style = CRunEnvironment::Instance().Settings().labels[static_cast<std::size_t>(kind)];
   m_opaque = style.opaque ? 1 : 0;
   m_fontText = LogFontToText(style.font);
-  m_fontColor = style.fontColor;
-  m_background = style.background;
+  m_fontColor = style.fontColor.ToColorRef();
+  m_background = style.background.ToColorRef();
   SetFlags(static_cast<std::uint32_t>(style.flags) & ~kFlagAttached);
   if (kind == kDistance) SetText("<Length>");
 }

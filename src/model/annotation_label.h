@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/log_font.h"
+#include "platform/log_font.h"
 #include "model/annotation.h"
 
 #include <array>

@@ -37,7 +37,7 @@ void CDorneDoc::WriteHead(CArchiveWriter& archive) {
   for (float value : m_viewScale) archive.WriteFloat(value);
   archive.WriteWord(static_cast<std::uint16_t>(m_toolMode));
   for (float value : m_workArea) archive.WriteFloat(value);
-  const CWindowPoint cursor = m_projection.ProjectPoint(m_cursor);
+  const CPoint cursor = m_projection.ProjectPoint(m_cursor);
   archive.WriteLong(cursor.x);
   archive.WriteLong(cursor.y);
   archive.WriteWord(static_cast<std::uint16_t>(m_freeFaceMask));
