@@ -75,6 +75,7 @@ class CApplicationShell : public QObject {
   bool ProbeArticleTable();
   void LoadLanguage();
   void LoadStartLists();
+  void ConnectProductRanges();
   void CreateFrame();
   void OpenFirstDocument();
   // The information dialog at start-up: false when the program is to end.

@@ -15,6 +15,10 @@
 #include "app/shell_file_types.h"
 #include "app/start_lists.h"
 #include "app/ui/application_shell.h"
+
+#include "model/run_factory.h"
+#include "ranges/range_context.h"
+#include "ranges/range_registry.h"
 #include "app/ui/catalogue_menu.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/info_dlg.h"
@@ -194,6 +198,27 @@ void CApplicationShell::LoadStartLists() {
   m_app.SetProjectsFolder(SettleProjectsFolder(files, m_app.AppName(), current,
                                                m_app.ReadProfileText("Database", "Projects", "")));
   m_app.MarkInitialProjectsFolder();
+  ConnectProductRanges();
+}
+
+// The product ranges read their tables from the catalogue folder on demand. A table that
+// cannot be read is told once: among the start-up problems while starting, in a box later.
+void CApplicationShell::ConnectProductRanges() {
+  CRangeContext& ranges = CRangeContext::Instance();
+  ranges.Reset();
+  ranges.SetCatalogueFolder(m_app.CatalogueFolder());
+  ranges.SetDevices(m_devices);
+  ranges.SetTextLookup([](int number) { return LookupText(number); });
+  ranges.SetNotifier([this](int message, const std::string& argument) {
+    const QString text = QString::fromStdString(FormatMessageTextS(LookupText(message), argument));
+    if (m_frame && m_frame->isVisible()) {
+      m_dialogs->Message(m_frame.get(), text, kMbOk | kMbIconExclamation);
+    } else {
+      m_startProblems << text;
+    }
+  });
+  CRunFactory::Instance().Reset();
+  RegisterRangeRuns();
 }
 
 void CApplicationShell::OpenFirstDocument() {

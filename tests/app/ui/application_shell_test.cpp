@@ -1,4 +1,6 @@
 #include "app/ui/application_shell.h"
+#include "model/run_factory.h"
+#include "ranges/range_context.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,10 @@ TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTh
     // The window system adds a display name to every title: the frame's already has it.
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
     EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
+    // Runs of the catalogue's ranges are made by their range classes, on the tables of
+    // the catalogue folder.
+    EXPECT_TRUE(CRunFactory::Instance().IsRegistered("QD"));
+    EXPECT_EQ(CRangeContext::Instance().CatalogueFolder(), m_shell->App().CatalogueFolder());
   }
 }
 
