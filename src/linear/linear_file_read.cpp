@@ -180,6 +180,6 @@ int LoadLinearFile(const std::string& path, CLinearProject& project, const CLine
   std::ifstream stream(path, std::ios::binary);
   if (!stream) return kMsgFileNoRead;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) return kMsgFileReadError;
+  if (!stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) return kMsgFileNoRead;
   return ReadLinearFileBytes(bytes, project, context);
 }
