@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 class CProfile;
 

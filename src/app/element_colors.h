@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/app_settings.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 // The display colour of an element colour kind, from the application's colour settings:
 // 1 straight 2, 2 straight 3, 3 straight 4, 4 straight 2 darkened (each of red, green and

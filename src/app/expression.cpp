@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/command_line.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "app/app_settings.h"
 #include "app/device_entry.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 // The rules of the options sheet that do not depend on a window: which pages a window
 // shows, the ranges of its numbers, the conversions between the settings and what

@@ -3,7 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 // The geometry and state rules of the program's owner-drawn controls (the tree with
 // image toggles, the tab strip with fitted widths, the picture control and the bitmap

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/text_conversions.h"
-#include "app/utf8_text.h"
+#include "platform/text_conversions.h"
+#include "platform/utf8_text.h"
 #include "platform/ini_file.h"
 
 using tvr::platform::CIniFile;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 namespace {
 

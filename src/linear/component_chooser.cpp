@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/message_text.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "linear/linear_products.h"
 #include "linear/linear_slots.h"
 #include "linear/ref_coff_table.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <optional>
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "linear/component_chooser.h"
 #include "linear/linear_slots.h"
 #include "platform/ini_file.h"

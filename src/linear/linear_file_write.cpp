@@ -1,7 +1,7 @@
 #include <filesystem>
 
 #include "app/profile.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "linear/linear_file.h"
 #include "platform/archive.h"
 #include "platform/ini_file.h"

@@ -5,7 +5,7 @@
 
 #include "app/message_text.h"
 #include "app/rating_table.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "linear/linear_messages.h"
 #include "linear/linear_pricing.h"
 #include "linear/linear_slots.h"

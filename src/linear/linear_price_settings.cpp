@@ -1,7 +1,7 @@
 #include "linear/linear_price_settings.h"
 
 #include "app/profile.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 namespace {
 

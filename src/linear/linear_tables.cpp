@@ -1,7 +1,7 @@
 #include "linear/linear_tables.h"
 
 #include "app/message_text.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "linear/linear_line.h"
 #include "linear/linear_messages.h"
 #include "linear/linear_price_settings.h"

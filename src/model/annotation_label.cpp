@@ -1,6 +1,6 @@
 #include "model/annotation_label.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "model/run_environment.h"
 #include "platform/archive.h"
 

@@ -1,7 +1,7 @@
 #include "model/customer_file.h"
 
 #include "app/profile.h"
-#include "app/utf8_text.h"
+#include "platform/utf8_text.h"
 #include "model/doc_props.h"
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
-#include "model/number_format.h"
+#include "platform/number_format.h"
 #include "model/run.h"
 #include "model/run_document.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <cmath>
 

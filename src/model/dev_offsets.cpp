@@ -1,6 +1,6 @@
 #include "model/dev.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <unordered_set>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/number_format.h"
+#include "platform/number_format.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #include "model/doc_command_rules.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 

@@ -1,7 +1,7 @@
 #include "model/dorne_doc.h"
 
 #include "app/profile.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "model/annotation_archive.h"
 #include "model/dev.h"
 #include "model/doc_observer.h"

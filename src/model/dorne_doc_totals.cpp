@@ -1,6 +1,6 @@
 #include "model/dorne_doc.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "model/bom_column_kind.h"
 #include "model/bom_grid.h"
 #include "model/run.h"

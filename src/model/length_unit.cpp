@@ -1,6 +1,6 @@
 #include "model/length_unit.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <cmath>
 #include <vector>

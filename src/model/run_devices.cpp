@@ -4,7 +4,7 @@
 #include "model/run.h"
 #include "model/run_document.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <algorithm>
 #include <limits>

@@ -6,7 +6,7 @@
 #include "model/run_environment.h"
 #include "model/run_range_rules.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include "model/run.h"
 #include "model/run_environment.h"
 
-#include "app/text_conversions.h"
-#include "app/wildcard.h"
+#include "platform/text_conversions.h"
+#include "platform/wildcard.h"
 #include "platform/dbf_table.h"
 
 #include <cctype>

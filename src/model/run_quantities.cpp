@@ -3,7 +3,7 @@
 #include "model/element_iterator.h"
 #include "model/run.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <algorithm>
 #include <limits>

@@ -4,7 +4,7 @@
 #include "model/run_document.h"
 #include "model/run_range_rules.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <cstdlib>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "model/undo_actions.h"
 
-#include "app/utf8_text.h"
+#include "platform/utf8_text.h"
 
 #include <array>
 #include <utility>

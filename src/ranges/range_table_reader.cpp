@@ -1,8 +1,8 @@
 #include "ranges/range_table_reader.h"
 
 #include "app/range_table.h"
-#include "app/text_conversions.h"
-#include "app/wildcard.h"
+#include "platform/text_conversions.h"
+#include "platform/wildcard.h"
 #include "platform/dbf_relation.h"
 #include "ranges/range_context.h"
 

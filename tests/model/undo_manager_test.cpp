@@ -1,6 +1,6 @@
 #include "dorne_doc_test_support.h"
 
-#include "app/utf8_text.h"
+#include "platform/utf8_text.h"
 #include "model/undo_actions.h"
 #include "model/undo_files.h"
 #include "model/undo_manager.h"

@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 // Label fonts keep their size in points in the height of their CLogFont.
 

@@ -15,7 +15,7 @@
 #include "app/frame_rules.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "app/unit_entry.h"

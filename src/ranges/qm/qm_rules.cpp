@@ -1,6 +1,6 @@
 #include "ranges/qm/qm_rules.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "model/dev.h"
 #include "model/run.h"
 #include "ranges/range_rules_support.h"

@@ -1,6 +1,6 @@
 #include "ranges/qm/run_qm.h"
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 

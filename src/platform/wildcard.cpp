@@ -1,4 +1,4 @@
-#include "app/wildcard.h"
+#include "platform/wildcard.h"
 
 bool MatchWildcard(std::string_view pattern, std::string_view text) {
   std::size_t i = 0;

@@ -1,4 +1,4 @@
-#include "app/image.h"
+#include "platform/image.h"
 
 #include <gtest/gtest.h>
 

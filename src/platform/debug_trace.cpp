@@ -1,4 +1,4 @@
-#include "app/debug_trace.h"
+#include "platform/debug_trace.h"
 
 #include <iostream>
 

@@ -1,4 +1,4 @@
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <algorithm>
 #include <array>
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/utf8_text.h"
+#include "platform/utf8_text.h"
 
 namespace {
 

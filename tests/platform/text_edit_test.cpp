@@ -1,4 +1,4 @@
-#include "app/text_edit.h"
+#include "platform/text_edit.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/debug_trace.h"
-#include "app/valid_object.h"
+#include "platform/debug_trace.h"
+#include "platform/valid_object.h"
 
 namespace {
 

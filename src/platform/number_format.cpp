@@ -1,4 +1,4 @@
-#include "model/number_format.h"
+#include "platform/number_format.h"
 
 #include <charconv>
 #include <cmath>

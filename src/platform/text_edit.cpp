@@ -1,4 +1,4 @@
-#include "app/text_edit.h"
+#include "platform/text_edit.h"
 
 std::string TrimLeadingChar(std::string text, char c) {
   std::size_t first = text.find_first_not_of(c);

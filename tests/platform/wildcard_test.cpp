@@ -1,4 +1,4 @@
-#include "app/wildcard.h"
+#include "platform/wildcard.h"
 
 #include <gtest/gtest.h>
 

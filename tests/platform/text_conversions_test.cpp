@@ -1,4 +1,4 @@
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/utf8_text.h"
+#include "platform/utf8_text.h"
 
 #include <gtest/gtest.h>
 
