@@ -1,14 +1,13 @@
 #include "app/info_dialog_rules.h"
 
-#include <charconv>
+#include "platform/number_text.h"
 
 namespace {
 
 std::optional<int> NumberOf(const std::string& text) {
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end == text.data()) return std::nullopt;
-  return value;
+  std::optional<CParsedInt> parsed = ParseIntPrefix(text);
+  if (!parsed) return std::nullopt;
+  return parsed->value;
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "app/language_mapping.h"
 
-#include <charconv>
 #include <cstdint>
 #include <limits>
 #include <memory>

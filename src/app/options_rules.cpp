@@ -1,7 +1,8 @@
 #include "app/options_rules.h"
 
-#include <charconv>
 #include <cstdlib>
+
+#include "platform/number_text.h"
 
 namespace {
 
@@ -38,10 +39,8 @@ std::vector<EOptionsPage> OptionsPages(bool withFrame, int kind) {
 std::optional<int> ReadNumberInRange(std::string_view text, CNumberRange range) {
   text = TrimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  int value = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || text.empty() || end != text.data() + text.size()) return std::nullopt;
-  if (value < range.min || value > range.max) return std::nullopt;
+  std::optional<int> value = ParseWholeInt(text);
+  if (!value || *value < range.min || *value > range.max) return std::nullopt;
   return value;
 }
 

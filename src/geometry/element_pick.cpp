@@ -3,8 +3,8 @@
 #include "geometry/3d_projection.h"
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
+#include "platform/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -30,9 +30,8 @@ struct Found {
 };
 
 int ParseInt(const std::string& text, int fallback) {
-  int value = fallback;
-  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  return result.ec == std::errc() ? value : fallback;
+  const std::optional<CParsedInt> parsed = ParseIntPrefix(text);
+  return parsed ? parsed->value : fallback;
 }
 
 std::int32_t PointCount(double x) {

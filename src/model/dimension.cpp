@@ -1,8 +1,9 @@
 #include "model/dimension.h"
 
-#include <charconv>
 #include <cmath>
 #include <stdexcept>
+
+#include "platform/number_text.h"
 
 namespace {
 
@@ -48,14 +49,13 @@ bool IsPlainNumber(std::string_view token) {
 double ReadTypedNumber(std::string_view text, bool& ok) {
   std::string number(text);
   for (char& c : number) if (c == ',') c = '.';
-  double value = 0.0;
-  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-  if (error != std::errc() || !std::isfinite(value)) {
+  const std::optional<CParsedDouble> parsed = ParseDoublePrefix(number);
+  if (!parsed || !std::isfinite(parsed->value)) {
     ok = false;
     return 0.0;
   }
-  ok = end == number.data() + number.size();
-  return value;
+  ok = parsed->length == number.size();
+  return parsed->value;
 }
 
 bool IsUsableFactor(double factor) { return std::isfinite(factor) && factor > 0.0; }

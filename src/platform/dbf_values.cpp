@@ -1,8 +1,9 @@
 #include "platform/dbf_values.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "platform/number_text.h"
 
 namespace tvr::platform {
 
@@ -38,23 +39,16 @@ std::optional<double> ParseNumber(std::string_view text) {
   text = TrimBlanks(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+' || text.front() == ' ') return std::nullopt;
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                            std::chars_format::general);
-  if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value)) {
-    return std::nullopt;
-  }
-  return value;
+  const std::optional<CParsedDouble> parsed = ParseDoublePrefix(text);
+  if (!parsed || parsed->length != text.size() || !std::isfinite(parsed->value)) return std::nullopt;
+  return parsed->value;
 }
 
 std::optional<std::string> FormatNumber(double value, int length, int decimals) {
   if (!std::isfinite(value) || length <= 0 || decimals < 0) return std::nullopt;
   if (value == 0) value = 0;  // no "-0.00"
-  char buffer[400];
-  const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                          std::chars_format::fixed, decimals);
-  if (error != std::errc()) return std::nullopt;
-  std::string digits(buffer, end);
+  std::string digits = FixedDecimalText(value, decimals);
+  if (digits.empty()) return std::nullopt;
   if (digits.size() > 1 && digits[0] == '-' &&
       digits.find_first_not_of("0.", 1) == std::string::npos) {
     digits.erase(0, 1);  // a tiny negative number rounded to zero

@@ -1,7 +1,8 @@
 #include "platform/number_format.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "platform/number_text.h"
 
 namespace {
 
@@ -81,13 +82,7 @@ std::string CNumberFormat::ConvertNumber(double value) const {
     if (upper) for (char& c : text) c = static_cast<char>(c - 'a' + 'A');
     return text;
   }
-  // Large enough for any double in fixed form with the largest precision.
-  std::string buffer(400 + kMaxWidth, '\0');
-  const double magnitude = std::fabs(value);
-  auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                    CharsFormat(m_conversion), m_precision);
-  if (error != std::errc()) return {};
-  buffer.resize(static_cast<std::size_t>(end - buffer.data()));
+  std::string buffer = PrecisionText(std::fabs(value), CharsFormat(m_conversion), m_precision);
   if (m_conversion == 'E' || m_conversion == 'G') {
     for (char& c : buffer) if (c == 'e') c = 'E';
   }

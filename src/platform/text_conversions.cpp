@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <vector>
 
+#include "platform/number_text.h"
 #include "platform/utf8_text.h"
 
 namespace {
@@ -80,11 +80,9 @@ double TextToDouble(std::string_view text) {
   std::string_view digits = rest.substr(!plus && !rest.empty() && rest.front() == '-' ? 1 : 0);
   // from_chars would also take "inf" and "nan"; a number starts with a digit or a point.
   if (digits.empty() || !(IsDigit(digits.front()) || digits.front() == '.')) return 0.0;
-  double value = 0.0;
-  auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
-  (void)end;
-  if (error != std::errc() || !std::isfinite(value)) return 0.0;
-  return value;
+  const std::optional<CParsedDouble> parsed = ParseDoublePrefix(rest);
+  if (!parsed || !std::isfinite(parsed->value)) return 0.0;
+  return parsed->value;
 }
 
 CColor TextToColor(std::string_view text) {
