@@ -1,9 +1,9 @@
 #include "app/app_settings.h"
 
-#include <charconv>
 #include <vector>
 
 #include "app/profile.h"
+#include "app/settings_keys.h"
 
 namespace {
 
@@ -70,49 +70,37 @@ constexpr std::array<LabelKeys, kLabelStyleCount> kLabels{{
 }};
 
 struct DesignKey {
-  const char* section;
-  const char* key;
-  const char* defaultText;
+  const CSettingKey& key;
   int CAppSettings::*member;
 };
 
 // The design values read as texts and converted as integers, in reading order.
 const std::array<DesignKey, 9> kDesignTexts{{
-    {"Design", "JointDebord", "10", &CAppSettings::jointOverhang},
-    {"Design", "RealJoint", "1", &CAppSettings::realJoint},
-    {"Design", "BoxDebord", "50", &CAppSettings::boxOverhang},
-    {"Design", "ImpFrm", "1", &CAppSettings::printFrame},
-    {"Design", "ImpBW", "0", &CAppSettings::printBlackWhite},
-    {"Design", "AffBW", "0", &CAppSettings::displayBlackWhite},
-    {"Design", "BackBuffer", "1", &CAppSettings::backBuffer},
-    {"Design", "Support", "2", &CAppSettings::support},
-    {"Database", "Packaging", "0", &CAppSettings::packaging},
+    {settings_key::kJointOverhang, &CAppSettings::jointOverhang},
+    {settings_key::kRealJoint, &CAppSettings::realJoint},
+    {settings_key::kBoxOverhang, &CAppSettings::boxOverhang},
+    {settings_key::kPrintFrame, &CAppSettings::printFrame},
+    {settings_key::kPrintBlackWhite, &CAppSettings::printBlackWhite},
+    {settings_key::kShowBlackWhite, &CAppSettings::displayBlackWhite},
+    {settings_key::kBackBuffer, &CAppSettings::backBuffer},
+    {settings_key::kSupport, &CAppSettings::support},
+    {settings_key::kPackaging, &CAppSettings::packaging},
 }};
 
 struct FactorKey {
-  const char* section;
-  const char* key;
-  const char* defaultText;
+  const CSettingKey& key;
   float CAppSettings::*member;
 };
 
 const std::array<FactorKey, 7> kFactors{{
-    {"Zooms", "All", "0.9", &CAppSettings::zoomAll},
-    {"Zooms", "In", "0.1", &CAppSettings::zoomIn},
-    {"Zooms", "Out", "0.1", &CAppSettings::zoomOut},
-    {"Moves", "Left", "0.2", &CAppSettings::moveLeft},
-    {"Moves", "Right", "0.2", &CAppSettings::moveRight},
-    {"Moves", "Down", "0.2", &CAppSettings::moveDown},
-    {"Moves", "Up", "0.2", &CAppSettings::moveUp},
+    {settings_key::kZoomAll, &CAppSettings::zoomAll},
+    {settings_key::kZoomIn, &CAppSettings::zoomIn},
+    {settings_key::kZoomOut, &CAppSettings::zoomOut},
+    {settings_key::kMoveLeft, &CAppSettings::moveLeft},
+    {settings_key::kMoveRight, &CAppSettings::moveRight},
+    {settings_key::kMoveDown, &CAppSettings::moveDown},
+    {settings_key::kMoveUp, &CAppSettings::moveUp},
 }};
-
-// "%f" of the C library, without its locale.
-std::string FixedText(float value) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                              std::chars_format::fixed, 6);
-  return std::string(buffer, result.ptr);
-}
 
 CLabelStyle DefaultLabel(const LabelKeys& keys) {
   CLabelStyle style;
@@ -153,6 +141,14 @@ void AddLabel(std::vector<CProfileValue>& values, const LabelKeys& keys, const C
 }  // namespace
 
 CAppSettings::CAppSettings() {
+  userName = settings_key::kUserName.defaultText;
+  languageId = settings_key::kLanguageId.defaultText;
+  special = TextToInt(settings_key::kSpecial.defaultText);
+  copper = TextToInt(settings_key::kCopper.defaultText);
+  apod = TextToInt(settings_key::kApod.defaultText);
+  for (const FactorKey& factor : kFactors)
+    this->*factor.member = static_cast<float>(TextToDouble(factor.key.defaultText));
+  for (const DesignKey& design : kDesignTexts) this->*design.member = TextToInt(design.key.defaultText);
   for (const ColorDefault& color : kColors) colors[color.index] = color.color;
   for (std::size_t i = 0; i < kLabelStyleCount; ++i) labels[i] = DefaultLabel(kLabels[i]);
 }
@@ -166,46 +162,23 @@ const char* ColorKey(ColorIndex index) {
 
 CAppSettings ReadAppSettings(const CProfile& profile) {
   CAppSettings settings;
-  settings.special = profile.ReadProfileInt("Design", "Special", 0);
-  settings.userName = profile.ReadProfileText("User", "Name", "UnKnown");
+  settings.special = ReadSettingInt(profile, settings_key::kSpecial);
+  settings.userName = ReadSetting(profile, settings_key::kUserName);
   for (const ColorDefault& color : kColors) {
     settings.colors[color.index] =
         TextToColor(profile.ReadProfileText("Colors", color.key, ColorToText(color.color)));
   }
   for (const FactorKey& factor : kFactors) {
-    settings.*factor.member = static_cast<float>(
-        TextToDouble(profile.ReadProfileText(factor.section, factor.key, factor.defaultText)));
+    settings.*factor.member = static_cast<float>(TextToDouble(ReadSetting(profile, factor.key)));
   }
   for (const DesignKey& design : kDesignTexts) {
-    settings.*design.member =
-        TextToInt(profile.ReadProfileText(design.section, design.key, design.defaultText));
+    settings.*design.member = TextToInt(ReadSetting(profile, design.key));
   }
   for (std::size_t i = 0; i < kLabelStyleCount; ++i) settings.labels[i] = ReadLabel(profile, kLabels[i]);
-  settings.languageId = profile.ReadProfileText("Language", "ID", "033");
-  settings.copper = profile.ReadProfileInt("Design", "Copper", 0);
-  settings.apod = profile.ReadProfileInt("Design", "APOD", 0);
+  settings.languageId = ReadSetting(profile, settings_key::kLanguageId);
+  settings.copper = ReadSettingInt(profile, settings_key::kCopper);
+  settings.apod = ReadSettingInt(profile, settings_key::kApod);
   return settings;
-}
-
-bool WriteAppSettings(CProfile& profile, const CAppSettings& settings) {
-  std::vector<CProfileValue> values;
-  values.push_back({"Language", "ID", settings.languageId});
-  values.push_back({"User", "Name", settings.userName});
-  values.push_back({"Database", "Packaging", std::to_string(settings.packaging)});
-  for (const FactorKey& factor : kFactors) {
-    values.push_back({factor.section, factor.key, FixedText(settings.*factor.member)});
-  }
-  for (const DesignKey& design : kDesignTexts) {
-    if (std::string_view(design.section) == "Database") continue;  // written above
-    values.push_back({design.section, design.key, std::to_string(settings.*design.member)});
-  }
-  for (std::size_t i = 0; i < kLabelStyleCount; ++i) {
-    if (i != kLabelImage) AddLabel(values, kLabels[i], settings.labels[i]);
-  }
-  for (const ColorDefault& color : kColors) {
-    values.push_back({"Colors", color.key, ColorToText(settings.colors[color.index])});
-  }
-  return profile.WriteProfileValues(values);
 }
 
 bool WriteLabelStyle(CProfile& profile, LabelStyleIndex index, const CLabelStyle& style) {

@@ -55,29 +55,30 @@ struct CLabelStyle {
 // The settings the program reads at start-up. A default-constructed value holds what
 // a missing settings file gives.
 struct CAppSettings {
+  // The defaults of the settings keys (settings_keys.h) and of the colour and label tables.
   CAppSettings();
 
-  std::string userName = "UnKnown";          // "User"/"Name"
+  std::string userName;                       // "User"/"Name"
   std::array<CColor, kColorCount> colors{};
-  float zoomIn = 0.1f;                        // "Zooms"
-  float zoomOut = 0.1f;
-  float zoomAll = 0.9f;
-  float moveLeft = 0.2f;                      // "Moves"
-  float moveRight = 0.2f;
-  float moveUp = 0.2f;
-  float moveDown = 0.2f;
-  int jointOverhang = 10;                     // "Design"/"JointDebord"
-  int realJoint = 1;                          // "Design"/"RealJoint"
-  int boxOverhang = 50;                       // "Design"/"BoxDebord"
-  int support = 2;                            // "Design"/"Support"
-  int backBuffer = 1;                         // "Design"/"BackBuffer"
-  int printFrame = 1;                         // "Design"/"ImpFrm"
+  float zoomIn = 0;                           // "Zooms"
+  float zoomOut = 0;
+  float zoomAll = 0;
+  float moveLeft = 0;                         // "Moves"
+  float moveRight = 0;
+  float moveUp = 0;
+  float moveDown = 0;
+  int jointOverhang = 0;                      // "Design"/"JointDebord"
+  int realJoint = 0;                          // "Design"/"RealJoint"
+  int boxOverhang = 0;                        // "Design"/"BoxDebord"
+  int support = 0;                            // "Design"/"Support"
+  int backBuffer = 0;                         // "Design"/"BackBuffer"
+  int printFrame = 0;                         // "Design"/"ImpFrm"
   int printBlackWhite = 0;                    // "Design"/"ImpBW"
   int displayBlackWhite = 0;                  // "Design"/"AffBW"
   int packaging = 0;                          // "Database"/"Packaging"
   int special = 0;                            // "Design"/"Special"
   std::array<CLabelStyle, kLabelStyleCount> labels{};
-  std::string languageId = "033";             // "Language"/"ID"
+  std::string languageId;                     // "Language"/"ID"
   int copper = 0;                             // "Design"/"Copper"
   int apod = 0;                               // "Design"/"APOD"
 
@@ -88,13 +89,8 @@ struct CAppSettings {
 // defaults above, unreadable texts what their conversion gives (0, false, black).
 CAppSettings ReadAppSettings(const CProfile& profile);
 
-// Writes the keys that the program writes back (everything above except "Special",
-// "Copper", "APOD" and the image style), in one replacement of the file. Decimal
-// factors are written with six decimals. False when the file could not be written.
-bool WriteAppSettings(CProfile& profile, const CAppSettings& settings);
-
 // Writes the six keys of one label style (the image style: its visible key only).
-bool WriteLabelStyle(CProfile& profile, LabelStyleIndex index, const CLabelStyle& style);
+[[nodiscard]] bool WriteLabelStyle(CProfile& profile, LabelStyleIndex index, const CLabelStyle& style);
 
 // The keys of a colour and of a label style in the settings file.
 const char* ColorKey(ColorIndex index);

@@ -1,24 +1,18 @@
 #include "app/options_values.h"
 
-#include <charconv>
-
 #include "app/dorne_app.h"
 #include "app/info_dialog_rules.h"
 #include "app/language_mapping.h"
 #include "app/options_frame.h"
+#include "app/settings_keys.h"
 
 namespace {
 
-// "%f" of the C library, without its locale.
-std::string FactorText(int percent) {
-  char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer,
-                              static_cast<double>(PercentToFactor(percent)),
-                              std::chars_format::fixed, 6);
-  return std::string(buffer, result.ptr);
-}
+namespace key = settings_key;
 
-std::string FlagText(bool on) { return on ? "1" : "0"; }
+std::string FactorText(int percent) { return FactorSettingText(PercentToFactor(percent)); }
+
+std::string FlagText(bool on) { return FlagSettingText(on); }
 
 bool IsChosen(int index, const std::vector<CLanguageEntry>& languages) {
   return index >= 0 && static_cast<std::size_t>(index) < languages.size();
@@ -40,21 +34,21 @@ void LoadFrameValues(const CAppSettings& settings, COptionsValues& values) {
 
 void AddFrameValues(const COptionsValues& values, std::vector<CProfileValue>& out) {
   const COptionsPercents& p = values.percents;
-  out.insert(out.end(), {{"Zooms", "All", FactorText(p.zoomAll)},
-                         {"Zooms", "In", FactorText(p.zoomIn)},
-                         {"Zooms", "Out", FactorText(p.zoomOut)},
-                         {"Moves", "Left", FactorText(p.moveLeft)},
-                         {"Moves", "Right", FactorText(p.moveRight)},
-                         {"Moves", "Down", FactorText(p.moveDown)},
-                         {"Moves", "Up", FactorText(p.moveUp)}});
+  out.insert(out.end(), {SettingValue(key::kZoomAll, FactorText(p.zoomAll)),
+                         SettingValue(key::kZoomIn, FactorText(p.zoomIn)),
+                         SettingValue(key::kZoomOut, FactorText(p.zoomOut)),
+                         SettingValue(key::kMoveLeft, FactorText(p.moveLeft)),
+                         SettingValue(key::kMoveRight, FactorText(p.moveRight)),
+                         SettingValue(key::kMoveDown, FactorText(p.moveDown)),
+                         SettingValue(key::kMoveUp, FactorText(p.moveUp))});
   const COptionsDesign& d = values.design;
-  out.insert(out.end(), {{"Design", "JointDebord", std::to_string(d.jointOverhang)},
-                         {"Design", "RealJoint", FlagText(d.realJoint)},
-                         {"Design", "BoxDebord", std::to_string(d.boxOverhang)},
-                         {"Design", "ImpFrm", FlagText(d.printFrame)},
-                         {"Design", "ImpBW", FlagText(d.printBlackWhite)},
-                         {"Design", "AffBW", FlagText(d.showBlackWhite)},
-                         {"Design", "BackBuffer", FlagText(d.backBuffer)}});
+  out.insert(out.end(), {SettingValue(key::kJointOverhang, std::to_string(d.jointOverhang)),
+                         SettingValue(key::kRealJoint, FlagText(d.realJoint)),
+                         SettingValue(key::kBoxOverhang, std::to_string(d.boxOverhang)),
+                         SettingValue(key::kPrintFrame, FlagText(d.printFrame)),
+                         SettingValue(key::kPrintBlackWhite, FlagText(d.printBlackWhite)),
+                         SettingValue(key::kShowBlackWhite, FlagText(d.showBlackWhite)),
+                         SettingValue(key::kBackBuffer, FlagText(d.backBuffer))});
   for (ColorIndex index : ColorWriteOrder())
     out.push_back({"Colors", ColorKey(index), ColorToText(values.colors[index])});
 }
@@ -107,14 +101,15 @@ COptionsValues LoadOptionsValues(const CDorneApp& app, const std::vector<CLangua
   COptionsValues values;
   std::vector<std::string> keys;
   for (const CLanguageEntry& entry : languages) keys.push_back(entry.key);
-  int language = LeadingInt(app.ReadProfileText("Language", "ID", "033")).value_or(0);
+  const CProfile& profile = app.Profile();
+  int language = LeadingInt(ReadSetting(profile, key::kLanguageId)).value_or(0);
   values.languageIndex = FindLanguageIndex(keys, language);
   values.user.name = app.Settings().userName;
-  values.user.department = app.ReadProfileText("User", "Dept", "");
-  values.user.phone = app.ReadProfileText("User", "Phone", "");
-  values.user.fax = app.ReadProfileText("User", "Fax", "");
-  values.user.email = app.ReadProfileText("User", "Email", "");
-  values.designLanguage = ReadDesignLanguage(app.ReadProfileText("Database", "LANG_DESIGN", "1"));
+  values.user.department = ReadSetting(profile, key::kUserDept);
+  values.user.phone = ReadSetting(profile, key::kUserPhone);
+  values.user.fax = ReadSetting(profile, key::kUserFax);
+  values.user.email = ReadSetting(profile, key::kUserEmail);
+  values.designLanguage = ReadDesignLanguage(ReadSetting(profile, key::kDesignLanguage));
   values.packaging = app.Settings().packaging != 0;
   values.projectsFolder = app.ProjectsFolder();
   LoadFrameValues(app.Settings(), values);
@@ -128,17 +123,17 @@ std::vector<CProfileValue> OptionsProfileValues(const COptionsValues& values,
   std::vector<CProfileValue> out;
   if (IsChosen(values.languageIndex, languages)) {
     const CLanguageEntry& entry = languages[static_cast<std::size_t>(values.languageIndex)];
-    out.push_back({"Language", "ID", LanguageNumberText(entry.key)});
+    out.push_back(SettingValue(key::kLanguageId, LanguageNumberText(entry.key)));
   }
   const COptionsUser& user = values.user;
-  out.insert(out.end(), {{"User", "Name", user.name},
-                         {"User", "Dept", user.department},
-                         {"User", "Phone", user.phone},
-                         {"User", "Fax", user.fax},
-                         {"User", "Email", user.email},
-                         {"Database", "LANG_DESIGN", DesignLanguageText(values.designLanguage)},
-                         {"Database", "Packaging", FlagText(values.packaging)},
-                         {"Database", "Projects", values.projectsFolder}});
+  out.insert(out.end(), {SettingValue(key::kUserName, user.name),
+                         SettingValue(key::kUserDept, user.department),
+                         SettingValue(key::kUserPhone, user.phone),
+                         SettingValue(key::kUserFax, user.fax),
+                         SettingValue(key::kUserEmail, user.email),
+                         SettingValue(key::kDesignLanguage, DesignLanguageText(values.designLanguage)),
+                         SettingValue(key::kPackaging, FlagText(values.packaging)),
+                         SettingValue(key::kProjects, values.projectsFolder)});
   if (withFrame) AddFrameValues(values, out);
   return out;
 }

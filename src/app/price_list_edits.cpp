@@ -1,6 +1,7 @@
 #include "app/price_list_edits.h"
 
 #include "app/profile.h"
+#include "app/settings_keys.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ std::string Trimmed(std::string_view text) {
 CPriceListEdits CPriceListEdits::Read(const std::string& articleFolder, const CProfile& profile,
                                       const TextLookup& lookupText) {
   CPriceListEdits edits;
-  bool justOne = profile.ReadProfileText("Database", "JustOneCat", "no") == "yes";
-  int current = profile.ReadProfileInt("Database", "CurrentCat", 0);
+  bool justOne = ReadSetting(profile, settings_key::kJustOneCatalogue) == "yes";
+  int current = ReadSettingInt(profile, settings_key::kCurrentCatalogue);
   CPriceListNames names = ReadPriceListNames(articleFolder, lookupText);
   edits.m_readError = names.error;
   for (int n = 1; n <= kPriceListCount; ++n) {

@@ -7,6 +7,7 @@
 
 #include "app/article_table.h"
 #include "app/profile.h"
+#include "app/settings_keys.h"
 #include "platform/dbf_table.h"
 
 using tvr::platform::CDbfTable;
@@ -54,7 +55,7 @@ std::string GetPriceListName(const std::string& articleFolder, const CProfile& p
                              bool second, const TextLookup& lookupText) {
   CDbfTable table;
   if (!OpenArticleTable(table, articleFolder, CDbfTable::Mode::ReadOnly)) return std::string();
-  if (n < 1) n = profile.ReadProfileInt("Database", "CurrentCat", 0);
+  if (n < 1) n = ReadSettingInt(profile, settings_key::kCurrentCatalogue);
   return WithDefault(ReadName(table, n, second), n, second, lookupText);
 }
 
@@ -74,7 +75,7 @@ CPriceListNames ReadPriceListNames(const std::string& articleFolder, const TextL
 bool SetCurrentCatalogue(int n, int& current, CProfile& profile) {
   if (n < 1 || n > kPriceListCount) return false;
   current = n;
-  return profile.WriteProfileInt("Database", "CurrentCat", n) != 0;
+  return WriteSettingInt(profile, settings_key::kCurrentCatalogue, n);
 }
 
 int CatalogueCommandId(int index) {

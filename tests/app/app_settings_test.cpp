@@ -111,27 +111,6 @@ TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
   EXPECT_EQ(s.languageId, "");
 }
 
-TEST_F(AppSettingsTest, WrittenSettingsReadBackEqual) {
-  CAppSettings s;
-  s.userName = "J\xC3\xA9r\xC3\xB4me";
-  s.colors[kColorTapOff] = MakeColor(1, 2, 3);
-  s.zoomAll = 0.75f;
-  s.moveDown = 0.5f;
-  s.jointOverhang = 120;
-  s.packaging = 1;
-  s.languageId = "044";
-  s.labels[kLabelCartouche].font = TextToLogFont("Liberation Sans,12,700,I");
-  s.labels[kLabelDistance].flags = 5;
-  CProfile profile(m_path);
-  ASSERT_TRUE(WriteAppSettings(profile, s));
-  EXPECT_EQ(ReadAppSettings(profile), s);
-  EXPECT_NE(m_folder.ReadFile("TVR.INI").find("All=0.750000\n"), std::string::npos);  // "%f" form
-  for (const char* key : {"Special", "Copper", "APOD"}) {  // never written back
-    EXPECT_EQ(profile.ReadProfileText("Design", key, "absent"), "absent") << key;
-  }
-  EXPECT_EQ(profile.ReadProfileText("Label", "ImageVisible", "absent"), "absent");
-}
-
 TEST_F(AppSettingsTest, WriteLabelStyleWritesItsSixKeys) {
   CProfile profile(m_path);
   CLabelStyle style;
@@ -149,7 +128,6 @@ TEST_F(AppSettingsTest, WriteLabelStyleWritesItsSixKeys) {
 
 TEST_F(AppSettingsTest, WritingToAMissingFolderFails) {
   CProfile profile(m_folder.File("none/TVR.INI"));
-  EXPECT_FALSE(WriteAppSettings(profile, CAppSettings()));
   EXPECT_FALSE(WriteLabelStyle(profile, kLabelText, CLabelStyle()));
 }
 

@@ -12,6 +12,7 @@
 #include "app/language_locale.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/settings_keys.h"
 #include "app/shell_file_types.h"
 #include "app/start_lists.h"
 #include "app/ui/application_shell.h"
@@ -131,11 +132,11 @@ bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders)
   }
   CLanguageSetup setup;
   setup.catalogueFolder = m_app.CatalogueFolder();
-  setup.appNameSetting = m_app.ReadProfileText("Language", "AppName", CLanguageMapping::kDefaultApplicationName);
+  setup.appNameSetting = ReadSetting(m_app.Profile(), settings_key::kAppName);
   setup.fileVersion = kProgramVersion;
   setup.shippedFolder = m_app.ProgramFolder() + "DBF/";
   CCurrentLanguage::Instance().SetSetup(setup);
-  CCurrentLanguage::Instance().SetLanguageNumber(m_app.ReadProfileText("Language", "ID", "033"));
+  CCurrentLanguage::Instance().SetLanguageNumber(ReadSetting(m_app.Profile(), settings_key::kLanguageId));
   if (m_app.SettingsFolder().empty()) m_startNotices << StringQText(kMsgNoSettingsFolder);
   return true;
 }
@@ -168,7 +169,10 @@ void CApplicationShell::LoadLanguage() {
   m_app.SetDesignCheck(true);
   CCurrentLanguage& language = CCurrentLanguage::Instance();
   CStartLanguage start = language.ChooseStartLanguage(m_app.Settings().languageId);
-  if (start.writeBack) m_app.WriteProfileText("Language", "ID", start.number);
+  // A settings file that cannot be written is reported among the start problems; the
+  // language still loads and is chosen again at the next start.
+  if (start.writeBack && !WriteSetting(m_app.Profile(), settings_key::kLanguageId, start.number))
+    m_startNotices << QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, m_app.Profile().Path()));
   language.LoadLanguage(start.number);
   const CLanguageMapping& mapping = language.Mapping();
   if (!mapping.IsLoaded() || mapping.FromShippedFile())
@@ -196,7 +200,7 @@ void CApplicationShell::LoadStartLists() {
   m_languages = BuildLanguageList(files);
   int current = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
   m_app.SetProjectsFolder(SettleProjectsFolder(files, m_app.AppName(), current,
-                                               m_app.ReadProfileText("Database", "Projects", "")));
+                                               ReadSetting(m_app.Profile(), settings_key::kProjects)));
   m_app.MarkInitialProjectsFolder();
   ConnectProductRanges();
 }
@@ -240,7 +244,7 @@ void CApplicationShell::ShowStartProblems() {
 }
 
 bool CApplicationShell::RunStartInformation() {
-  if (m_app.ReadProfileInt("Design", "Infos", 1) == 0) return true;  // the user asked not to see it
+  if (ReadSettingInt(m_app.Profile(), settings_key::kInfos) == 0) return true;  // the user asked not to see it
   CInfoDlg::Setup setup = InfoSetup(EInfoMode::Startup);
   int result = m_dialogs->RunInfoDialog(m_frame.get(), setup, m_app.Profile());
   if (result == QDialog::Rejected) return false;

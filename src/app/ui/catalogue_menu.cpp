@@ -5,6 +5,7 @@
 #include <QMenuBar>
 
 #include "app/dorne_app.h"
+#include "app/settings_keys.h"
 #include "app/message_text.h"
 #include "app/price_lists.h"
 #include "app/ui/frame_actions.h"
@@ -15,8 +16,8 @@ CCatalogueMenu::CCatalogueMenu(CDorneApp& app) : m_app(app) {}
 void CCatalogueMenu::BuildCatalogueMenu() {
   CPriceListNames names = ReadPriceListNames(m_app.ArticleFolder(), [](int n) { return LookupText(n); });
   m_error = names.error;
-  bool justOne = m_app.ReadProfileText("Database", "JustOneCat", "no") == "yes";
-  int current = m_app.ReadProfileInt("Database", "CurrentCat", 1);
+  bool justOne = ReadSetting(m_app.Profile(), settings_key::kJustOneCatalogue) == "yes";
+  int current = ReadSettingInt(m_app.Profile(), settings_key::kCurrentCatalogue, 1);
   m_plan = PlanCatalogueMenu(std::vector<std::string>(names.first.begin(), names.first.end()), justOne, current);
   if (m_plan.current != 0) m_app.SetCurrentCatalogueNumber(m_plan.current);
   if (m_menuChanged) m_menuChanged();

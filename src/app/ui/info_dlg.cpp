@@ -7,8 +7,10 @@
 #include <QVBoxLayout>
 
 #include "app/profile.h"
+#include "app/settings_keys.h"
 #include "app/ui/flag_sheet.h"
 #include "app/ui/language_item_delegate.h"
+#include "app/ui/message_box.h"
 #include "app/ui/pictures.h"
 #include "app/ui/window_translation.h"
 
@@ -72,7 +74,7 @@ void CInfoDlg::BuildChoices() {
   row->addWidget(label);
   row->addWidget(m_languages, 1);
   static_cast<QVBoxLayout*>(layout())->addLayout(row);
-  m_infosRead = m_profile.ReadProfileInt("Design", "Infos", 1);
+  m_infosRead = ReadSettingInt(m_profile, settings_key::kInfos);
   m_infos = new QCheckBox(this);
   m_infos->setObjectName(QString::number(kInfosCheck));
   SetMessageText(m_infos, m_setup.mode == EInfoMode::About ? kMsgShowAtStart : kMsgDoNotShow);
@@ -89,7 +91,11 @@ void CInfoDlg::accept() {
   for (const CLanguageEntry& entry : m_setup.languages) keys.push_back(entry.key);
   CInfoOutcome outcome = DecideInfoOk(m_setup.mode, m_infosRead, m_infos->isChecked(),
                                       m_languages->currentIndex(), m_rememberedIndex, keys);
-  if (outcome.infosToWrite) m_profile.WriteProfileInt("Design", "Infos", *outcome.infosToWrite);
-  if (outcome.languageToWrite) m_profile.WriteProfileText("Language", "ID", *outcome.languageToWrite);
+  std::vector<CProfileValue> values;
+  if (outcome.infosToWrite)
+    values.push_back(SettingValue(settings_key::kInfos, std::to_string(*outcome.infosToWrite)));
+  if (outcome.languageToWrite)
+    values.push_back(SettingValue(settings_key::kLanguageId, *outcome.languageToWrite));
+  if (!values.empty() && !m_profile.WriteProfileValues(values)) SettingsNotSavedMessage(m_profile, this);
   done(outcome.result == kInfoLanguageChanged ? kInfoLanguageChanged : QDialog::Accepted);
 }

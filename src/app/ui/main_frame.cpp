@@ -15,6 +15,7 @@
 #include <QToolBar>
 
 #include "app/dorne_app.h"
+#include "app/settings_keys.h"
 #include "app/recent_file_list.h"
 #include "app/ui/catalogue_menu.h"
 #include "app/ui/command_ids.h"
@@ -37,8 +38,9 @@ constexpr int kMsgRecentFilePlaceholder = 307;
 constexpr int kCommandUpdateMs = 300;
 
 CModeAvailability ReadAvailability(const CDorneApp& app) {
-  auto key = [&app](const char* name) { return app.ReadProfileText("Database", name, "0"); };
-  return ModeAvailabilityFromSettings(key("NoML"), key("NoRF"), key("No3D"), key("NoDRNE"));
+  auto read = [&app](const CSettingKey& key) { return ReadSetting(app.Profile(), key); };
+  return ModeAvailabilityFromSettings(read(settings_key::kNoLinear), read(settings_key::kNoReference),
+                                      read(settings_key::kNoDesign), read(settings_key::kNoDorne));
 }
 
 QString RecentEntryText(std::size_t index, const std::string& path) {
@@ -90,7 +92,7 @@ void CMainFrame::CreateBars() {
 }
 
 void CMainFrame::RestoreBarState() {
-  std::string saved = m_services.app->ReadProfileText("ToolBar", "State", "");
+  std::string saved = ReadSetting(m_services.app->Profile(), settings_key::kToolBarState);
   if (saved.empty()) return;
   QByteArray state = QByteArray::fromBase64(QByteArray::fromStdString(saved));
   restoreState(state);  // a damaged state is refused and the bars stay as made

@@ -5,6 +5,7 @@
 #include <QToolBar>
 
 #include "app/dorne_app.h"
+#include "app/settings_keys.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kMsgHelpFile = 800;
 constexpr int kMsgHelpMissing = 393;
 constexpr int kMsgWebFailed = 394;
-constexpr const char* kDefaultWebPage = "https://tavrilon.example/";
 
 bool IsHelpCommand(int commandId) {
   return commandId == kIdHelpIndex || commandId == kIdHelpTutorial || commandId == kIdHelpTroubleshooting ||
@@ -108,7 +108,7 @@ bool CMainFrame::HandleHelpCommand(int commandId) {
   if (commandId == kIdHelpTutorial) OpenHelpPage(TutorialPage(m_mode));
   if (commandId == kIdHelpTroubleshooting) OpenHelpPage("SOS.htm#SOS");
   if (commandId == kIdWebPage) {
-    std::string address = m_services.app->ReadProfileText("Language", "Web", kDefaultWebPage);
+    std::string address = ReadSetting(m_services.app->Profile(), settings_key::kWebPage);
     QUrl url(QString::fromStdString(address), QUrl::StrictMode);
     if (!url.isValid() || url.scheme().isEmpty() || !m_services.openUrl(url)) {
       QString text = QString::fromStdString(FormatMessageTextS(kMsgWebFailed, address));

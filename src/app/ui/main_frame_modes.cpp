@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "app/dorne_app.h"
+#include "app/settings_keys.h"
 #include "app/ui/catalogue_menu.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/costing_window.h"
@@ -106,8 +107,8 @@ void CMainFrame::AdjustReferenceMenu() {
   QList<QAction*> fileEntries = file ? file->actions() : QList<QAction*>();
   QMenu* exports = fileEntries.size() > 10 ? fileEntries[10]->menu() : nullptr;
   if (exports && exports->actions().size() > 1) exports->removeAction(exports->actions()[1]);
-  bool calc = m_services.app->ReadProfileInt("Ref", "GDE", 1) > 0;
-  bool range = m_services.app->ReadProfileInt("Ref", "GDC", 1) > 0;
+  bool calc = ReadSettingInt(m_services.app->Profile(), settings_key::kReferenceCosting) > 0;
+  bool range = ReadSettingInt(m_services.app->Profile(), settings_key::kReferenceRanges) > 0;
   m_actions->Action(kIdLightingCalc)->setVisible(calc);
   m_actions->Action(kIdLightingRange)->setVisible(range);
   QMenu* lighting = bar.size() > 3 ? bar[3]->menu() : nullptr;

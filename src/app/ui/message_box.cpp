@@ -3,6 +3,9 @@
 #include <QApplication>
 
 #include "app/current_language.h"
+#include "app/message_text.h"
+#include "app/profile.h"
+#include "app/settings_keys.h"
 #include "app/ui/message_dlg.h"
 #include "app/ui/window_translation.h"
 
@@ -17,6 +20,11 @@ int RunMessageDlg(const QString& text, const QString& caption, unsigned type, QW
 
 int MessageBoxById(int messageNumber, unsigned type, QWidget* parent) {
   return RunMessageDlg(StringQText(messageNumber), ApplicationTitle(), type, parent);
+}
+
+void SettingsNotSavedMessage(const CProfile& profile, QWidget* parent) {
+  TranslatedMessageBox(QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, profile.Path())),
+                       kMbOk | kMbIconExclamation, parent);
 }
 
 int TranslatedMessageBox(const QString& text, unsigned type, QWidget* parent) {

@@ -4,6 +4,7 @@
 
 #include "app/message_box_codes.h"
 
+class CProfile;
 class QWidget;
 
 // Message boxes in the program's language, all shown by CMessageDlg. Each returns the
@@ -23,6 +24,8 @@ int MessageBoxById(int messageNumber, unsigned type = kMbOk, QWidget* parent = n
 // A text already made, under the application's title.
 int TranslatedMessageBox(const QString& text, unsigned type = kMbOk, QWidget* parent = nullptr);
 
+// Tells that the settings file could not be written.
+void SettingsNotSavedMessage(const CProfile& profile, QWidget* parent = nullptr);
 // A text with a caption of the window's choosing, above that window.
 int WindowMessageBox(QWidget* window, const QString& text, const QString& caption,
                      unsigned type = kMbOk);

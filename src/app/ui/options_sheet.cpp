@@ -92,6 +92,7 @@ unsigned RunOptionsSheet(COptionsFrame* frame, int kind, const COptionsContext& 
   if (sheet.exec() == QDialog::Accepted) {
     COptionsApplied applied =
         ApplyOptionsValues(*context.app, sheet.Values(), context.languages, frame);
+    if (!applied.settingsWritten) SettingsNotSavedMessage(context.app->Profile(), context.parent);
     if (!applied.priceListError.empty()) {
       TranslatedMessageBox(QString::fromStdString(FormatMessageTextS(
                                kMsgPriceListsNotSaved, applied.priceListError)),
