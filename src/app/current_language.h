@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "app/language_mapping.h"
+#include "app/settings_keys.h"
 
 class CLanguageFile;
 
@@ -33,7 +34,7 @@ struct CStartLanguage {
 // One process-wide object; tests call Reset.
 class CCurrentLanguage {
  public:
-  static constexpr const char* kDefaultLanguage = "033";
+  static constexpr std::string_view kDefaultLanguage = settings_key::kLanguageId.defaultText;
   static constexpr const char* kFallbackLanguage = "044";
 
   static CCurrentLanguage& Instance();
@@ -75,7 +76,7 @@ class CCurrentLanguage {
   CCurrentLanguage() = default;
 
   CLanguageSetup m_setup;
-  std::string m_languageNumber = kDefaultLanguage;
+  std::string m_languageNumber{kDefaultLanguage};
   CLanguageMapping m_mapping;
   std::mutex m_filesMutex;
   std::map<std::string, std::shared_ptr<const CLanguageFile>> m_files;
