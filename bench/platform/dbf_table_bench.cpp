@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,13 @@ class ArticleTable {
     std::filesystem::create_directories(m_folder);
     m_path = m_folder + "/ARTICLE.DBU";
     CDbfTable table;
-    table.Create(m_path, {{"REFERENCE", 'C', 20, 0}, {"DESIGN_1", 'C', 40, 0}, {"DESIGN_2", 'C', 40, 0},
+    const bool created = table.Create(m_path, {{"REFERENCE", 'C', 20, 0}, {"DESIGN_1", 'C', 40, 0}, {"DESIGN_2", 'C', 40, 0},
                           {"PRIX_1", 'N', 12, 2},     {"PRIX_2", 'N', 12, 2},   {"PRIX_3", 'N', 12, 2},
                           {"PRIX_4", 'N', 12, 2},     {"MASSE", 'N', 10, 3},    {"TEMPS", 'N', 8, 2},
                           {"LOCAL", 'C', 1, 0}});
+    if (!created) throw std::runtime_error(table.Error());
     for (int i = 0; i < records; ++i) {
-      table.Append();
+      if (!table.Append()) throw std::runtime_error(table.Error());
       m_references.push_back(Reference(i));
       table.Assign(0, m_references.back());
       table.Assign(1, "Élément droit de gaine " + std::to_string(i));

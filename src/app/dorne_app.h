@@ -55,8 +55,8 @@ class CDorneApp {
   std::string ReadProfileText(std::string_view section, std::string_view key,
                               std::string_view defaultText) const;
   int ReadProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
-  bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value);
-  int WriteProfileInt(std::string_view section, std::string_view key, int value);
+  [[nodiscard]] bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value);
+  [[nodiscard]] int WriteProfileInt(std::string_view section, std::string_view key, int value);
   CProfile& Profile() { return m_profile; }
   const CProfile& Profile() const { return m_profile; }
 

@@ -42,7 +42,7 @@ struct CPriceListNames {
 CPriceListNames ReadPriceListNames(const std::string& articleFolder, const TextLookup& lookupText);
 
 // What SavePriceListNames did.
-struct CPriceListSave {
+struct [[nodiscard]] CPriceListSave {
   bool saved = false;             // the table holds the names (or nothing had to change)
   std::string error;              // why nothing was saved; the table is then as it was
   std::vector<int> appended;      // lists whose record was missing and has been added
@@ -64,7 +64,7 @@ CPriceListSave SavePriceListNames(const std::string& articleFolder,
 // For n in 1..15: n becomes the current catalogue and is written to
 // "Database"/"CurrentCat"; false when the settings file could not be written (current is
 // changed all the same). Any other n changes nothing and gives false.
-bool SetCurrentCatalogue(int n, int& current, CProfile& profile);
+[[nodiscard]] bool SetCurrentCatalogue(int n, int& current, CProfile& profile);
 
 // The command id of catalogue menu item index 0..14 (commands of catalogues 1..15);
 // 0 for any other index.

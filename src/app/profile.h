@@ -32,11 +32,11 @@ class CProfile {
   int ReadProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
   // False when the file could not be written, cannot be read back whole, or the texts
   // cannot be stored on one line (line breaks, control bytes); nothing is changed then.
-  bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value);
+  [[nodiscard]] bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value);
   // Writes the decimal text of the value; non-zero on success, 0 on failure.
-  int WriteProfileInt(std::string_view section, std::string_view key, int value);
+  [[nodiscard]] int WriteProfileInt(std::string_view section, std::string_view key, int value);
   // Writes several keys with one replacement of the file: all of them or none.
-  bool WriteProfileValues(const std::vector<CProfileValue>& values);
+  [[nodiscard]] bool WriteProfileValues(const std::vector<CProfileValue>& values);
 
   const std::string& Path() const { return m_path; }
 

@@ -24,7 +24,7 @@ class CRecentFileList {
 
   void ReadFrom(const CProfile& profile);
   // False when the settings file could not be written.
-  bool WriteTo(CProfile& profile) const;
+  [[nodiscard]] bool WriteTo(CProfile& profile) const;
 
  private:
   std::vector<std::string> m_entries;

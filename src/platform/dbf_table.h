@@ -64,13 +64,13 @@ class CDbfTable {
   // False with Error() set when a field is not valid (name of 1-10 letters, digits or '_'
   // starting with a letter, unique; C 1-254; N and F 1-20 with decimals 0, or at most
   // length-2; L 1; D 8; I 4).
-  bool Create(const std::string& path, std::vector<DbfFieldInfo> fields,
+  [[nodiscard]] bool Create(const std::string& path, std::vector<DbfFieldInfo> fields,
               CodePage page = CodePage::Cp850);
 
   // Writes pending changes (header record count and date updated). True when nothing
   // was pending. False with Error() set when the file could not be written; the old file
   // is then untouched and the changes are kept.
-  bool Flush();
+  [[nodiscard]] bool Flush();
   // Flush, then close (even when Flush failed: use Flush first to keep the changes on
   // failure). Returns the result of Flush. Closing a closed table returns true.
   bool Close();
@@ -132,7 +132,7 @@ class CDbfTable {
   bool AssignLogical(int field, bool value);
   bool SetDeleted(bool deleted);
   // Appends a blank record and makes it current.
-  bool Append();
+  [[nodiscard]] bool Append();
 
   // Tags: indexes kept in memory, built on first use and after changes of their keys.
   // Index files on disk are never read. The key expression is a field name or several

@@ -44,7 +44,7 @@ class CIniFile {
   // Writes the text to a new file in the folder of path and renames it over path, so
   // that the old file stays whole when anything fails. A symbolic link is followed and
   // its target replaced. False when nothing could be written (path unchanged then).
-  static bool WriteAtomically(const std::string& path, std::string_view content);
+  [[nodiscard]] static bool WriteAtomically(const std::string& path, std::string_view content);
 
  private:
   // The last non-blank line that belongs to the section whose header is at that index.

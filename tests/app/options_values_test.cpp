@@ -55,7 +55,7 @@ TEST_F(OptionsValuesTest, ValuesComeFromTheApplicationAndTheSettingsFile) {
 }
 
 TEST_F(OptionsValuesTest, WithoutAChoiceTheLanguageKeyIsLeftAlone) {
-  m_app.App().WriteProfileText("Language", "ID", "049");
+  ASSERT_TRUE(m_app.App().WriteProfileText("Language", "ID", "049"));
   COptionsValues values = Load();
   EXPECT_EQ(values.languageIndex, -1) << "an unlisted language chooses no entry";
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);

@@ -13,6 +13,7 @@
 #include "model/run_environment.h"
 #include "app/ui/info_dlg.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/message_box.h"
 #include "app/ui/options_command.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/single_instance.h"
@@ -50,7 +51,7 @@ void CApplicationShell::CreateFrame() {
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
   auto opened = [this](const QString& path) {
     m_recentFiles.Add(path.toStdString());
-    m_recentFiles.WriteTo(m_app.Profile());
+    if (!m_recentFiles.WriteTo(m_app.Profile())) SettingsNotSavedMessage(m_app.Profile(), m_frame.get());
     if (m_frame) m_frame->RefreshRecentFiles();
   };
   CFrameServices services;

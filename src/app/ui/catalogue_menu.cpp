@@ -9,6 +9,7 @@
 #include "app/message_text.h"
 #include "app/price_lists.h"
 #include "app/ui/frame_actions.h"
+#include "app/ui/message_box.h"
 #include "app/ui/mode_menus.h"
 
 CCatalogueMenu::CCatalogueMenu(CDorneApp& app) : m_app(app) {}
@@ -28,7 +29,7 @@ void CCatalogueMenu::SelectDefaultCatalogue() {
   BuildCatalogueMenu();
   if (m_app.CurrentCatalogue() == 0) {
     int current = 0;
-    SetCurrentCatalogue(1, current, m_app.Profile());
+    if (!SetCurrentCatalogue(1, current, m_app.Profile())) SettingsNotSavedMessage(m_app.Profile());
     m_app.SetCurrentCatalogueNumber(current);
   }
 }
@@ -63,7 +64,7 @@ bool CCatalogueMenu::OnCommand(int commandId) {
   int catalogue = CatalogueOfCommand(commandId);
   if (catalogue == 0) return false;
   int current = m_app.CurrentCatalogue();
-  SetCurrentCatalogue(catalogue, current, m_app.Profile());
+  if (!SetCurrentCatalogue(catalogue, current, m_app.Profile())) SettingsNotSavedMessage(m_app.Profile());
   m_app.SetCurrentCatalogueNumber(current);
   return true;
 }

@@ -9,6 +9,7 @@
 #include "app/ui/command_ids.h"
 #include "app/ui/layout_documents.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/message_box.h"
 #include "app/ui/shell_dialogs.h"
 
 namespace {
@@ -56,7 +57,8 @@ void CDocumentCommands::SeedFromModel(QMdiSubWindow* document, const QString& mo
     documents.SetModified(model, false);
     model->close();
     services.recentFiles->Remove(0);
-    services.recentFiles->WriteTo(services.app->Profile());
+    if (!services.recentFiles->WriteTo(services.app->Profile()))
+      SettingsNotSavedMessage(services.app->Profile(), &m_frame);
     m_frame.RefreshRecentFiles();
   }
   // The new document, not whichever window the model leaves behind, is the active one.
@@ -78,7 +80,8 @@ void CDocumentCommands::OnOpenRecentFile(int commandId) {
       break;
     }
   }
-  recent.WriteTo(m_frame.Services().app->Profile());
+  if (!recent.WriteTo(m_frame.Services().app->Profile()))
+    SettingsNotSavedMessage(m_frame.Services().app->Profile(), &m_frame);
   m_frame.RefreshRecentFiles();
 }
 

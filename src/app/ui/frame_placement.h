@@ -11,7 +11,7 @@ class QWidget;
 // "Flags" and "ShowCmd" in decimal, "MinPos", "MaxPos" and "NormalPos" as rectangle
 // texts. Keys that are missing or cannot be read keep their defaults.
 CWindowPlacement ReadWindowPlacement(const CProfile& profile);
-bool WriteWindowPlacement(CProfile& profile, const CWindowPlacement& placement);
+[[nodiscard]] bool WriteWindowPlacement(CProfile& profile, const CWindowPlacement& placement);
 
 // The available rectangles of the screens of this desktop.
 std::vector<CRect> ScreenRectangles();
@@ -20,4 +20,4 @@ std::vector<CRect> ScreenRectangles();
 // maximised show command maximises it once it is shown).
 void RestoreWindowPlacement(QWidget& window, const CProfile& profile);
 // The window's current placement written back.
-bool SaveWindowPlacement(const QWidget& window, CProfile& profile);
+[[nodiscard]] bool SaveWindowPlacement(const QWidget& window, CProfile& profile);

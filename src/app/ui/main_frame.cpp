@@ -224,10 +224,12 @@ void CMainFrame::SaveBarStateAndPlacement() {
     if (!graphical) bars[index]->setVisible(m_designBarsShown[index]);
   }
   QByteArray state = saveState().toBase64();
-  m_services.app->WriteProfileText("ToolBar", "State", state.toStdString());
+  CProfile& profile = m_services.app->Profile();
+  bool written = WriteSetting(profile, settings_key::kToolBarState, state.toStdString());
   if (!graphical)
     for (std::size_t index = 0; index < bars.size(); ++index) bars[index]->setVisible(shownNow[index]);
-  SaveWindowPlacement(*this, m_services.app->Profile());
+  written = SaveWindowPlacement(*this, profile) && written;
+  if (!written) SettingsNotSavedMessage(profile, this);
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {

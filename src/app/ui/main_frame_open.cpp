@@ -7,6 +7,7 @@
 #include "app/recent_file_list.h"
 #include "app/ui/layout_documents.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/message_box.h"
 #include "app/ui/shell_dialogs.h"
 
 // Every file open ends here: the open dialog, the recent files, the command line, a
@@ -39,7 +40,8 @@ QMdiSubWindow* CMainFrame::OpenAnyFile(QString& path) {
     QMdiSubWindow* document = m_services.layoutDocuments->OpenDocument(*m_mdiArea, path);
     if (document && m_services.recentFiles) {
       m_services.recentFiles->Add(QFileInfo(path).absoluteFilePath().toStdString());
-      m_services.recentFiles->WriteTo(m_services.app->Profile());
+      if (!m_services.recentFiles->WriteTo(m_services.app->Profile()))
+        SettingsNotSavedMessage(m_services.app->Profile(), this);
       RefreshRecentFiles();
     }
     FinishGraphicalOpen();

@@ -23,6 +23,7 @@ int MessageBoxById(int messageNumber, unsigned type, QWidget* parent) {
 }
 
 void SettingsNotSavedMessage(const CProfile& profile, QWidget* parent) {
+  if (profile.Path().empty()) return;
   TranslatedMessageBox(QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, profile.Path())),
                        kMbOk | kMbIconExclamation, parent);
 }

@@ -24,7 +24,8 @@ int MessageBoxById(int messageNumber, unsigned type = kMbOk, QWidget* parent = n
 // A text already made, under the application's title.
 int TranslatedMessageBox(const QString& text, unsigned type = kMbOk, QWidget* parent = nullptr);
 
-// Tells that the settings file could not be written.
+// Tells that the settings file could not be written. Nothing is shown for a profile
+// without a settings folder: start-up has said once that settings will not be saved.
 void SettingsNotSavedMessage(const CProfile& profile, QWidget* parent = nullptr);
 // A text with a caption of the window's choosing, above that window.
 int WindowMessageBox(QWidget* window, const QString& text, const QString& caption,

@@ -71,7 +71,7 @@ class OptionsPagesTest : public ::testing::Test {
 };
 
 TEST_F(OptionsPagesTest, UserDetailsGoToTheUserSection) {
-  m_fixture.app.WriteProfileText("User", "Dept", "Studies");
+  ASSERT_TRUE(m_fixture.app.WriteProfileText("User", "Dept", "Studies"));
   auto* page = Page<CPageUser>();
   EXPECT_EQ(page->Control<QLineEdit>(CPageUser::kName)->text(), "UnKnown");
   EXPECT_EQ(page->Control<QLineEdit>(CPageUser::kDepartment)->text(), "Studies");
@@ -292,8 +292,8 @@ TEST_F(OptionsPagesTest, ClearingAPriceListNameStoresStars) {
 }
 
 TEST_F(OptionsPagesTest, WithoutPriceListsBothEditsAreDisabled) {
-  m_fixture.app.WriteProfileText("Database", "JustOneCat", "yes");
-  m_fixture.app.WriteProfileText("Database", "CurrentCat", "9");
+  ASSERT_TRUE(m_fixture.app.WriteProfileText("Database", "JustOneCat", "yes"));
+  ASSERT_TRUE(m_fixture.app.WriteProfileText("Database", "CurrentCat", "9"));
   auto* page = Page<CPageHbaseCat>();
   EXPECT_EQ(page->List()->count(), 0);
   EXPECT_FALSE(page->Control<QLineEdit>(CPageHbaseCat::kName)->isEnabled());

@@ -115,7 +115,7 @@ TEST_F(InfoDlgTest, StartupOkWithTheBoxCheckedWritesZero) {
 }
 
 TEST_F(InfoDlgTest, AboutBoxReadsTheOtherWayAndWritesOnlyChanges) {
-  m_profile.WriteProfileInt("Design", "Infos", 1);
+  ASSERT_NE(m_profile.WriteProfileInt("Design", "Infos", 1), 0);
   CInfoDlg unchanged(MakeSetup(EInfoMode::About, 33), m_profile);
   EXPECT_TRUE(unchanged.InfosCheck()->isChecked());
   EXPECT_TRUE(unchanged.InfosCheck()->text().contains("Show this window"));

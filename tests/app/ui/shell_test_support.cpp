@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -141,7 +142,7 @@ CMainFrame& CFrameFixture::Frame() {
   m_catalogue = std::make_unique<CCatalogueMenu>(app);
   auto opened = [this](const QString& path) {
     recent.Add(path.toStdString());
-    recent.WriteTo(app.Profile());
+    EXPECT_TRUE(recent.WriteTo(app.Profile()));
   };
   CFrameServices services;
   services.app = &app;
