@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "platform/debug_trace.h"
 #include "platform/text_conversions.h"
 #include "linear/component_chooser.h"
 #include "linear/linear_slots.h"
@@ -155,7 +156,9 @@ int CLinearConfig::ReadLinearConfig(const std::string& settingsFolder, int coppe
       ReadRangeSection(cfg, first ? &all : nullptr, range, g, refCoff);
     }
   if (first) {
-    CIniFile::WriteAtomically(allPath, all.Text());
+    // The file only records the coefficients read; without it nothing is lost.
+    if (!CIniFile::WriteAtomically(allPath, all.Text()))
+      DebugTrace("linear coefficients: " + allPath + " could not be written");
     g_firstReadOfRun = false;
   }
   return 1;

@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "app/profile.h"
+#include "platform/debug_trace.h"
 #include "platform/text_conversions.h"
 #include "linear/linear_file.h"
 #include "platform/archive.h"
@@ -60,7 +61,9 @@ void WriteLine(CArchiveWriter& out, const CLinearLine& line) {
 void UpdateUserJobNumber(CProfile& profile, const std::string& numAff) {
   const std::string stored = profile.ReadProfileText("User", "NumAff", "");
   if (stored.empty() || numAff.empty()) return;
-  if (TextToDouble(numAff) > TextToDouble(stored)) profile.WriteProfileText("User", "NumAff", numAff);
+  // The project itself is saved; only the job-number hint of the next one is missed.
+  if (TextToDouble(numAff) > TextToDouble(stored) && !profile.WriteProfileText("User", "NumAff", numAff))
+    DebugTrace("job number: " + profile.Path() + " could not be written");
 }
 
 }  // namespace

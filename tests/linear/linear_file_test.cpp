@@ -221,7 +221,7 @@ TEST(LinearFileTest, FileErrorsAndSaving) {
   EXPECT_EQ(SaveLinearFile(folder.File("no/such/p.lin"), project, "today"), kMsgFileNotFound);
   EXPECT_EQ(project.Property("ModificationDate"), "before");
   CProfile profile(folder.File("TVR.INI"));
-  profile.WriteProfileText("User", "NumAff", "1000");
+  ASSERT_TRUE(profile.WriteProfileText("User", "NumAff", "1000"));
   ASSERT_EQ(SaveLinearFile(folder.File("p.lin"), project, "today", &profile), 0);
   EXPECT_EQ(profile.ReadProfileText("User", "NumAff", ""), "1042");
   EXPECT_EQ(project.Property("ModificationDate"), "today");

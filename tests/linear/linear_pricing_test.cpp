@@ -147,10 +147,10 @@ std::string CatalogueWithForms(const CTempFolder& folder, const std::vector<std:
   for (const char* name : {"LIN_REF.DBF", "REF_COFF.DBF", "LIN_COEF.DBF"})
     fs::copy_file(SampleFolders().catalogue + name, folder.File(name));
   tvr::platform::CDbfTable table;
-  table.Create(folder.File("LIN_FORM.DBF"), {{"PROD", 'C', 4}, {"FCT", 'C', 10}, {"PARAM", 'C', 10},
-                                             {"FORMULE", 'C', 60}, {"TEMPS", 'C', 60}, {"POIDS", 'C', 60}});
+  EXPECT_TRUE(table.Create(folder.File("LIN_FORM.DBF"), {{"PROD", 'C', 4}, {"FCT", 'C', 10}, {"PARAM", 'C', 10},
+                                             {"FORMULE", 'C', 60}, {"TEMPS", 'C', 60}, {"POIDS", 'C', 60}}));
   for (const auto& row : rows) {
-    table.Append();
+    EXPECT_TRUE(table.Append());
     table.Assign(0, "QM");
     table.Assign(1, row[0]);
     table.Assign(3, row[1]);

@@ -20,7 +20,7 @@ std::string WriteTable(const CTempFolder& folder, const std::string& name) {
   CDbfTable table;
   EXPECT_TRUE(table.Create(path, {{"REFERENCE", 'C', 12, 0}, {"PRICE", 'N', 10, 2}}));
   for (int i = 0; i < kRecords; ++i) {
-    table.Append();
+    EXPECT_TRUE(table.Append());
     table.Assign(0, "QD" + std::to_string(i));
     table.AssignNumber(1, i * 0.5);
   }

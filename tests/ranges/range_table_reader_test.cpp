@@ -40,7 +40,7 @@ TEST(RangeTableReaderTest, MalformedRowsReadWithoutHarm) {
                                                           {"WIDTH", 'C', 6, 0}, {"JUNCTIONLE", 'C', 12, 0}}));
     const char* rows[][4] = {{"QD?", "", "abc", "/5"}, {"QDA", "04", "60", "99999/99999"}, {"QDB", "06", "1", "1"}};
     for (const auto& row : rows) {
-      table.Append();
+      ASSERT_TRUE(table.Append());
       for (int f = 0; f < 4; ++f) table.Assign(f, row[f]);
     }
   }
@@ -62,7 +62,7 @@ TEST(RangeTableReaderTest, TheRatingValueTableKeepsThirtyRowsAndItsEnd) {
     tvr::platform::CDbfTable table;
     ASSERT_TRUE(table.Create(folder.File("QM_CALIB.dbf"), {{"RUN", 'C', 4, 0}, {"ID", 'C', 4, 0}, {"LIB", 'C', 8, 0}}));
     for (int row = 0; row < 40; ++row) {
-      table.Append();
+      ASSERT_TRUE(table.Append());
       table.Assign(0, "C?");
       table.Assign(1, std::to_string(10 + row));
       table.Assign(2, "0." + std::to_string(row));
