@@ -25,7 +25,7 @@ void CGridBitmap::DrawFitted(CGridCanvas& canvas, const CRect& rect,
   canvas.DrawBitmap(rect.left, rect.top, m_bitmap, width, height);
 }
 
-CSize CGridBitmap::Measure(const CGridTextMeasurer&, const CLogFont&) const {
+CSize CGridBitmap::Measure(const CGridTextMeasurer&, const CGridTextStyle&) const {
   return {m_bitmap.width, m_bitmap.height};
 }
 

@@ -15,7 +15,7 @@ class CGridBitmap : public CGridCell {
   void DrawFitted(CGridCanvas& canvas, const CRect& rect,
                   const CGridTextStyle& style) const override;
   // The bitmap's width and height.
-  CSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const override;
+  CSize Measure(const CGridTextMeasurer& measurer, const CGridTextStyle& style) const override;
 
   const CBitmapDesc& GetBitmap() const { return m_bitmap; }
   // False, and the cell unchanged, when the description is not valid.

@@ -8,4 +8,4 @@ void CGridCell::Draw(CGridCanvas&, int, int, const CGridTextStyle&) const {}
 
 void CGridCell::DrawFitted(CGridCanvas&, const CRect&, const CGridTextStyle&) const {}
 
-CSize CGridCell::Measure(const CGridTextMeasurer&, const CLogFont&) const { return {}; }
+CSize CGridCell::Measure(const CGridTextMeasurer&, const CGridTextStyle&) const { return {}; }

@@ -31,7 +31,7 @@ class CGridCell {
   virtual void DrawFitted(CGridCanvas& canvas, const CRect& rect,
                           const CGridTextStyle& style) const;
   // The size of the contents when drawn in the grid's font; (0, 0) for an empty cell.
-  virtual CSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const;
+  virtual CSize Measure(const CGridTextMeasurer& measurer, const CGridTextStyle& style) const;
 
  protected:
   explicit CGridCell(int kind) : m_kind(kind) {}

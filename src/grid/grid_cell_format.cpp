@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-bool g_ignoreOwnFonts = false;
-
-}  // namespace
-
 CGridCellFormat::CGridCellFormat(std::string_view text) : CGridCell(kText), m_text(text) {}
 
 std::unique_ptr<CGridCell> CGridCellFormat::Clone() const {
@@ -15,20 +9,20 @@ std::unique_ptr<CGridCell> CGridCellFormat::Clone() const {
 }
 
 void CGridCellFormat::Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle& style) const {
-  canvas.DrawText(x, y, m_text, DrawingFont(style.font), DrawingColor(style));
+  canvas.DrawText(x, y, m_text, DrawingFont(style), DrawingColor(style));
 }
 
 void CGridCellFormat::DrawFitted(CGridCanvas& canvas, const CRect& rect,
                                  const CGridTextStyle& style) const {
   const unsigned alignment = GetItemData();
   if (alignment > 2) return;
-  canvas.DrawTextInRect(rect, m_text, static_cast<int>(alignment), DrawingFont(style.font),
+  canvas.DrawTextInRect(rect, m_text, static_cast<int>(alignment), DrawingFont(style),
                         DrawingColor(style));
 }
 
 CSize CGridCellFormat::Measure(const CGridTextMeasurer& measurer,
-                                   const CLogFont& gridFont) const {
-  const CLogFont& font = DrawingFont(gridFont);
+                                   const CGridTextStyle& style) const {
+  const CLogFont& font = DrawingFont(style);
   CSize total;
   std::string_view rest = m_text;
   while (true) {
@@ -52,14 +46,10 @@ void CGridCellFormat::SetFont(const CLogFont& font) {
   m_hasFont = true;
 }
 
-const CLogFont& CGridCellFormat::DrawingFont(const CLogFont& gridFont) const {
-  return m_hasFont && !g_ignoreOwnFonts ? m_font : gridFont;
+const CLogFont& CGridCellFormat::DrawingFont(const CGridTextStyle& style) const {
+  return m_hasFont && !style.ignoreOwnFonts ? m_font : style.font;
 }
 
 CColor CGridCellFormat::DrawingColor(const CGridTextStyle& style) const {
   return m_hasTextColor && !style.selected ? m_textColor : style.color;
 }
-
-void CGridCellFormat::SetIgnoreOwnFonts(bool ignore) { g_ignoreOwnFonts = ignore; }
-
-bool CGridCellFormat::GetIgnoreOwnFonts() { return g_ignoreOwnFonts; }

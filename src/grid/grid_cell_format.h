@@ -18,7 +18,7 @@ class CGridCellFormat : public CGridCell {
                   const CGridTextStyle& style) const override;
   // The widest line by the sum of the line heights, lines cut at line feeds (an empty
   // text is one empty line), in the font the cell draws with.
-  CSize Measure(const CGridTextMeasurer& measurer, const CLogFont& gridFont) const override;
+  CSize Measure(const CGridTextMeasurer& measurer, const CGridTextStyle& style) const override;
 
   const std::string& GetText() const { return m_text; }
   void SetText(std::string_view text) { m_text = text; }
@@ -33,14 +33,9 @@ class CGridCellFormat : public CGridCell {
   const CLogFont& GetLogFont() const { return m_font; }
 
   // The font and colour the cell draws with, given the grid's. The own colour gives way
-  // to a selection's highlight; the own font gives way while IgnoreOwnFonts is on.
-  const CLogFont& DrawingFont(const CLogFont& gridFont) const;
+  // to a selection's highlight; the own font gives way while the style ignores own fonts.
+  const CLogFont& DrawingFont(const CGridTextStyle& style) const;
   CColor DrawingColor(const CGridTextStyle& style) const;
-
-  // Program-wide: while on, text cells draw and measure in the grid's font. Once the
-  // bill of materials switches to the language font it stays on.
-  static void SetIgnoreOwnFonts(bool ignore);
-  static bool GetIgnoreOwnFonts();
 
  private:
   CGridCellFormat(const CGridCellFormat&) = default;

@@ -104,7 +104,10 @@ bool CGridModel::AutoSize(EGridAxis axis, int index) {
 CSize CGridModel::GetCellTextExtent(int row, int column) const {
   const CGridCell* cell = GetCell(row, column);
   if (!cell || !m_measurer) return {};
-  return cell->Measure(*m_measurer, m_font);
+  CGridTextStyle style;
+  style.font = m_font;
+  style.ignoreOwnFonts = m_ignoreOwnFonts;
+  return cell->Measure(*m_measurer, style);
 }
 
 bool CGridModel::SetCell(int row, int column, const CGridCell* cell, bool repaint) {

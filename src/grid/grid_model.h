@@ -131,6 +131,10 @@ class CGridModel {
   void SetLogFont(const CLogFont& font);
   CColor GetTextColor() const { return m_textColor; }
   void SetTextColor(CColor color);
+  // While on, text cells draw and measure in the grid's font, not their own. The bill
+  // of materials turns it on once its font is the language font.
+  bool GetIgnoreOwnFonts() const { return m_ignoreOwnFonts; }
+  void SetIgnoreOwnFonts(bool ignore) { m_ignoreOwnFonts = ignore; }
   // While on (the default) cells draw fitted into their rectangle, else at natural size.
   bool GetFittedDrawing() const { return m_fittedDrawing; }
   void SetFittedDrawing(bool fitted);
@@ -166,6 +170,7 @@ class CGridModel {
   bool m_rowSelection = false;
   bool m_fittedDrawing = true;
   bool m_editEnabled = false;
+  bool m_ignoreOwnFonts = false;
   CLogFont m_font;
   CColor m_textColor;
   CGridListener* m_listener = nullptr;

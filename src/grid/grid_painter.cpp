@@ -155,5 +155,5 @@ void CGridPainter::DrawOutline(const Band& row, const Band& column) {
 }
 
 CGridTextStyle CGridPainter::NormalStyle() const {
-  return {m_model.GetLogFont(), m_model.GetTextColor(), false};
+  return {m_model.GetLogFont(), m_model.GetTextColor(), false, m_model.GetIgnoreOwnFonts()};
 }

@@ -39,7 +39,7 @@ CBOMRecord CBOMGrid::MakeRecord() const {
   record.defaultAutoColumnWidth = m_defaultAutoColumnWidth;
   // While the language system draws its own fonts the grid shows the language's font;
   // the document keeps the user's.
-  record.font = CGridCellFormat::GetIgnoreOwnFonts() ? m_defaultFont : GetLogFont();
+  record.font = GetIgnoreOwnFonts() ? m_defaultFont : GetLogFont();
   record.textColor = GetTextColor().ToColorRef();
   std::vector<int> stored;  // transient columns leave no trace
   for (int column = 0; column < GetColumnCount(); ++column) {

@@ -164,6 +164,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   void TakeOffsetsFromBackNeighbour();
   void ApplyRatingDimensions(std::int32_t a, std::int32_t b, int mode);
   void RemoveOptionsByMode(int mode);
+  // The walk stops at elements of kind -first (first negative), else of kind 0.
   void ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int flags);
 
   // Property window.

@@ -6,9 +6,6 @@
 
 namespace {
 
-// The stop kind shared by every call of ResetOptionsAlongChain.
-int g_stopKind = 0;
-
 std::int32_t WithSignOf(std::int32_t old, std::int32_t value) {
   const std::int32_t magnitude = value < 0 ? -value : value;
   return old < 0 ? -magnitude : magnitude;
@@ -77,17 +74,18 @@ void CDev::RemoveOptionsByMode(int mode) {
 }
 
 void CDev::ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int flags) {
-  if (first < 0) g_stopKind = -first;
-  else if (first == 1) g_stopKind = 0;
+  // The kind that ends the walk is the call's own: -first, or the start-up kind 0. Kept
+  // from one call to the next it would let an earlier, unrelated edit steer this one.
+  const int stopKind = first < 0 ? -first : 0;
   CDev* start = this;
   if ((flags & 0x400) == 0) {
     CDev* element = first < 0 ? GetBackNeighbour() : this;
     // A walk that finds no element of the stop kind has no start: nothing changes.
     std::unordered_set<const CDev*> walked;
-    while (element != nullptr && element->m_kind != g_stopKind && walked.insert(element).second) {
+    while (element != nullptr && element->m_kind != stopKind && walked.insert(element).second) {
       element = element->GetBackNeighbour();
     }
-    if (element == nullptr || element->m_kind != g_stopKind) return;
+    if (element == nullptr || element->m_kind != stopKind) return;
     start = element;
   }
   start->SetConnectionOffsets(a, b);
@@ -102,7 +100,7 @@ void CDev::ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int
     if (!seen.insert(element).second) continue;
     element->TakeOffsetsFromBackNeighbour();
     element->RemoveOptionsByMode(flags & 0xFF);
-    if (element->m_kind == g_stopKind) continue;
+    if (element->m_kind == stopKind) continue;
     const std::vector<int> faces = element->ForwardFaces();
     for (auto it = faces.rbegin(); it != faces.rend(); ++it) pending.push_back(element->GetNeighbour(*it));
   }

@@ -22,10 +22,8 @@ CLogFont Font(const char* face, int height, int weight = 400) {
 
 class GridCellTest : public ::testing::Test {
  protected:
-  void TearDown() override { CGridCellFormat::SetIgnoreOwnFonts(false); }
-
-  CGridTextStyle Style(bool selected = false) const {
-    return {Font("System", 16), selected ? kHighlightText : kBlue, selected};
+  CGridTextStyle Style(bool selected = false, bool ignoreOwnFonts = false) const {
+    return {Font("System", 16), selected ? kHighlightText : kBlue, selected, ignoreOwnFonts};
   }
   CFakeMeasurer m_measurer;
   CRecordingCanvas m_canvas;
@@ -35,7 +33,7 @@ TEST_F(GridCellTest, AnEmptyCellMeasuresNothingAndItsCopyKeepsItsItemData) {
   CGridCell empty;
   empty.SetItemData(9);
   EXPECT_EQ(empty.Clone()->GetItemData(), 9u);
-  EXPECT_EQ(empty.Measure(m_measurer, Font("System", 16)), (CSize{0, 0}));
+  EXPECT_EQ(empty.Measure(m_measurer, Style()), (CSize{0, 0}));
 }
 
 TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {
@@ -51,7 +49,7 @@ TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {
       {"\n\n", {0, 48}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CGridCellFormat(c.text).Measure(m_measurer, Font("System", 16)), c.size) << c.text;
+    EXPECT_EQ(CGridCellFormat(c.text).Measure(m_measurer, Style()), c.size) << c.text;
   }
 }
 
@@ -85,11 +83,10 @@ TEST_F(GridCellTest, OwnColourGivesWayToTheHighlightOfASelectedCell) {
 TEST_F(GridCellTest, OwnFontIsMeasuredAndDrawnUnlessOwnFontsAreIgnored) {
   CGridCellFormat cell("ab");
   cell.SetFont(Font("Arial", 20, 700));
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CSize{16, 20}));
+  EXPECT_EQ(cell.Measure(m_measurer, Style()), (CSize{16, 20}));
   cell.Draw(m_canvas, 3, 4, Style());
-  CGridCellFormat::SetIgnoreOwnFonts(true);
-  EXPECT_EQ(cell.Measure(m_measurer, Font("System", 16)), (CSize{14, 16}));
-  cell.Draw(m_canvas, 3, 4, Style());
+  EXPECT_EQ(cell.Measure(m_measurer, Style(false, true)), (CSize{14, 16}));
+  cell.Draw(m_canvas, 3, 4, Style(false, true));
   ASSERT_EQ(m_canvas.texts.size(), 2u);
   EXPECT_EQ(m_canvas.texts[0].font.faceName, "Arial");
   EXPECT_EQ(m_canvas.texts[0].alignment, -1) << "natural size draws one run";
@@ -135,7 +132,7 @@ TEST_F(GridCellTest, BitmapDrawsItsTopLeftPieceWithoutStretching) {
   EXPECT_EQ(m_canvas.bitmaps[0].width, 20);
   EXPECT_EQ(m_canvas.bitmaps[0].height, 10);
   EXPECT_EQ(m_canvas.bitmaps[1].width, 30);
-  EXPECT_EQ(cell->Measure(m_measurer, Font("System", 16)), (CSize{30, 10}));
+  EXPECT_EQ(cell->Measure(m_measurer, Style()), (CSize{30, 10}));
 }
 
 TEST_F(GridCellTest, BitmapCopyOwnsItsBitsAndRefusesAnInvalidReplacement) {

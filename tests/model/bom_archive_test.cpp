@@ -57,7 +57,6 @@ class BOMArchiveTest : public BOMTestBase {
  protected:
   void SetUp() override {
     BOMTestBase::SetUp();
-    CGridCellFormat::SetIgnoreOwnFonts(false);
   }
 
   static Bytes Stored(const CBOMGrid& grid) {
@@ -276,9 +275,9 @@ TEST_F(BOMArchiveTest, TheLanguageFontIsNotStored) {
   CLogFont language;
   language.faceName = "Language";
   grid->SetLogFont(language);
-  CGridCellFormat::SetIgnoreOwnFonts(true);
+  grid->SetIgnoreOwnFonts(true);
   const Bytes translated = Stored(*grid);
-  CGridCellFormat::SetIgnoreOwnFonts(false);
+  grid->SetIgnoreOwnFonts(false);
   auto reloaded = Page({"R1"});
   Load(*reloaded, translated);
   EXPECT_EQ(reloaded->GetLogFont().faceName, "User");
