@@ -169,7 +169,7 @@ void CApplicationShell::LoadLanguage() {
   m_app.SetDesignCheck(true);
   CCurrentLanguage& language = CCurrentLanguage::Instance();
   CStartLanguage start = language.ChooseStartLanguage(m_app.Settings().languageId);
-  // A settings file that cannot be written is reported among the start problems; the
+  // A settings file that cannot be written is told with the start notices; the
   // language still loads and is chosen again at the next start.
   if (start.writeBack && !WriteSetting(m_app.Profile(), settings_key::kLanguageId, start.number))
     m_startNotices << QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, m_app.Profile().Path()));
