@@ -14,6 +14,7 @@ PACKAGES=(
   fonts-liberation2 xvfb xauth qt6-translations-l10n
   python3 python3-dbf python3-ezdxf shapelib
   libxlsxwriter-dev python3-openpyxl
+  clang-format
   locales
   # desktop integration and its test: xdg-mime asks mimetype on a plain desktop, gio on GNOME
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin
