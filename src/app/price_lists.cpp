@@ -118,7 +118,7 @@ std::string CheckNameFields(const CDbfTable& table, bool withSecond) {
 }
 
 // Writes the names of list n; false when the table refused a change.
-bool SaveList(CDbfTable& table, int n, const std::string& first, const std::string* second,
+[[nodiscard]] bool SaveList(CDbfTable& table, int n, const std::string& first, const std::string* second,
               CPriceListSave& result) {
   if (!SeekArticle(table, PriceListKey(n))) {
     // A list named in the options but without a record would otherwise lose its name.

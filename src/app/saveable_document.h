@@ -19,5 +19,5 @@ class CSaveableDocument {
   // success path becomes the document's file and it is no longer modified; on failure
   // false, error holds the reason in the interface's language and nothing changed
   // (an old file at path is kept as it was).
-  virtual bool SaveToFile(const std::string& path, std::string& error) = 0;
+  [[nodiscard]] virtual bool SaveToFile(const std::string& path, std::string& error) = 0;
 };
