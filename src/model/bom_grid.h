@@ -74,10 +74,6 @@ class CBOMGrid : public CGridModel {
   // The first page of the view; null without a view or pages.
   CBOMGrid* GetTotalPage() const;
 
-  // Item numbering: one switch for every grid, on at start.
-  static void SetNumbering(bool on);
-  static bool IsNumbering();
-
   // Lines.
   // Adds a quantity (at least 1) of a reference to its line, or appends a line; the
   // source is told the line's new quantity. False for a quantity below 1, a total above

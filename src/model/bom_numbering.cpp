@@ -5,12 +5,7 @@
 
 #include "model/bom_grid.h"
 #include "model/bom_source.h"
-
-namespace {
-
-bool g_numbering = true;
-
-}  // namespace
+#include "model/item_numbering.h"
 
 std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& group) {
   if (group.number < 1 || group.number >= kGroupSlots) {
@@ -30,17 +25,13 @@ std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& gr
   return prefix + "." + std::to_string(slot / 100) + "." + std::to_string(slot % 100);
 }
 
-void CBOMGrid::SetNumbering(bool on) { g_numbering = on; }
-
-bool CBOMGrid::IsNumbering() { return g_numbering; }
-
 void CBOMGrid::NumberLines(int mode) {
   if (mode < 0) {
-    g_numbering = !g_numbering;
+    CItemNumbering::Instance().Toggle();
     return;
   }
-  if (mode == 1 && g_numbering) WriteItemNumbers();
-  if (mode == 2 && g_numbering) NumberNewLines();
+  if (mode == 1 && CItemNumbering::Instance().IsOn()) WriteItemNumbers();
+  if (mode == 2 && CItemNumbering::Instance().IsOn()) NumberNewLines();
   if (mode <= 1) {
     for (int row = 0; row < GetRowCount(); ++row) UpdateLineCells(row);
   }

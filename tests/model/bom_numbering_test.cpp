@@ -7,6 +7,7 @@
 #include "bom_test_support.h"
 #include "model/bom_grid.h"
 #include "model/bom_item_counter.h"
+#include "model/item_numbering.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ TEST_F(BOMNumberingTest, NumberingOffLeavesTheNumbersAndShowsNewEditLinesUnnumbe
   CFakeBOMSource source;
   const auto grid = MakeBOMPage(source, {"x"});
   grid->NumberLines(-1);
-  EXPECT_FALSE(CBOMGrid::IsNumbering());
+  EXPECT_FALSE(CItemNumbering::Instance().IsOn());
   grid->AddRefQuantity("y", 1);
   EXPECT_EQ(grid->GetCellText(1, 1), "A.1");
   EXPECT_EQ(grid->GetCellText(2, 1), "A.2");  // the former edit line keeps its number
@@ -119,18 +120,18 @@ TEST_F(BOMNumberingTest, NumbersOnlyWhatChangedAsIfEveryLineWereNumbered) {
     switch (random() % 8) {
       case 0: grid->MoveLine(1 + static_cast<int>(random() % (lines + 1)), 1 + static_cast<int>(random() % (lines + 1))); break;
       case 1: grid->RenameLine(reference(), reference()); break;
-      case 2: CBOMGrid::SetNumbering(random() % 4 != 0); break;
+      case 2: CItemNumbering::Instance().Set(random() % 4 != 0); break;
       case 3: numbered = grid->RemoveRefQuantity(reference(), 1 + random() % 2) && grid->GetRowCount() - 2 < lines; break;
       default: numbered = grid->AddRefQuantity(reference(), 1); break;
     }
-    if (!numbered || !CBOMGrid::IsNumbering()) continue;
+    if (!numbered || !CItemNumbering::Instance().IsOn()) continue;
     CBOMItemCounter counter;
     for (int row = 1; row < grid->GetRowCount(); ++row) {
       const std::string expected = counter.Next("A", ParseBOMGroup(grid->GetLine(row)->reference));
       ASSERT_EQ(grid->GetCellText(row, 1), expected) << "step " << step << " row " << row;
     }
   }
-  CBOMGrid::SetNumbering(true);
+  CItemNumbering::Instance().Reset();
 }
 
 }  // namespace

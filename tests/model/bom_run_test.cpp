@@ -13,7 +13,6 @@ class BOMRunTest : public RunTestBase {
   void SetUp() override {
     RunTestBase::SetUp();
     CCurrentLanguage::Instance().Reset();
-    CBOMGrid::SetNumbering(true);
     m_tables = MakeTestTables();
     m_run = NewRun();
   }

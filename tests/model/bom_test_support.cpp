@@ -2,6 +2,7 @@
 
 #include "app/current_language.h"
 #include "model/bom_group.h"
+#include "model/item_numbering.h"
 
 namespace {
 
@@ -95,7 +96,7 @@ std::vector<std::string> BOMReferences(const CBOMGrid& grid) {
 
 void BOMTestBase::SetUp() {
   CCurrentLanguage::Instance().Reset();
-  CBOMGrid::SetNumbering(true);
+  CItemNumbering::Instance().Reset();
 }
 
-void BOMTestBase::TearDown() { CBOMGrid::SetNumbering(true); }
+void BOMTestBase::TearDown() { CItemNumbering::Instance().Reset(); }

@@ -6,6 +6,7 @@
 #include "model/dimension.h"
 #include "model/element_iterator.h"
 #include "model/element_selection.h"
+#include "model/item_numbering.h"
 #include "model/range_rules.h"
 #include "model/run.h"
 #include "model/run_document.h"
@@ -88,6 +89,7 @@ class RunTestBase : public ::testing::Test {
     CRangeTableCache::Instance().Reset();
     CRunFactory::Instance().Reset();
     CElementSelection::Instance().Clear();
+    CItemNumbering::Instance().Reset();
   }
 };
 

@@ -1,0 +1,6 @@
+#include "model/item_numbering.h"
+
+CItemNumbering& CItemNumbering::Instance() {
+  static CItemNumbering numbering;
+  return numbering;
+}
