@@ -1,6 +1,5 @@
 #include "linear/linear_excel_export.h"
 
-#include <charconv>
 #include <cmath>
 #include <filesystem>
 
@@ -11,17 +10,14 @@
 #include "linear/linear_pricing.h"
 #include "linear/linear_slots.h"
 #include "linear/linear_tables.h"
+#include "platform/number_text.h"
 
 namespace {
 
 constexpr int kMsgGroup0 = 31001, kMsgGroup1 = 31002, kMsgGroup2 = 31003, kMsgGroup3 = 31123;
 constexpr int kMsgGroupCaptions[kLinearGroupCount] = {kMsgGroup0, kMsgGroup1, kMsgGroup2, kMsgGroup3};
 
-std::string FormatFixed(double value, int decimals) {
-  char text[64];
-  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-  return std::string(text, result.ptr);
-}
+std::string FormatFixed(double value, int decimals) { return FixedDecimalText(value, decimals); }
 
 // The text cut at line breaks into count lines, " " for an empty one.
 std::vector<std::string> SplitLines(const std::string& text, int count) {

@@ -1,8 +1,8 @@
-#include <charconv>
 #include <string>
 #include <vector>
 
 #include "platform/dbf_format.h"
+#include "platform/number_text.h"
 #include "view/dxf_text.h"
 #include "view/dxf_writer.h"
 
@@ -20,11 +20,7 @@ void Group(Lines& out, int code, std::string value) {
 
 void Group(Lines& out, int code, std::int64_t value) { Group(out, code, std::to_string(value)); }
 
-std::string SixDecimals(double value) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-  return std::string(buffer, result.ptr);
-}
+std::string SixDecimals(double value) { return FixedDecimalText(value, 6); }
 
 void ViewportTable(Lines& out, const CDxfUnits::Frame& frame) {
   const auto& c = frame.corners;
