@@ -5,6 +5,7 @@
 
 #include "app/ui/application_shell.h"
 #include "app/ui/main_frame.h"
+#include "linear/ui/linear_environment.h"
 
 namespace {
 
@@ -36,6 +37,7 @@ void ScheduleWindowDump(CApplicationShell& shell) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  RegisterLinearWindow();
   CApplicationShell shell;
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();
   ScheduleWindowDump(shell);
