@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <filesystem>
 #include <QLineEdit>
 
 #include "linear/ui/linear_dlg.h"
@@ -55,6 +56,8 @@ TEST(LinearWindowTest, ALineIsAddedPricedSavedAndReadBack) {
   ASSERT_TRUE(window.Save());
   EXPECT_FALSE(window.IsModified());
   EXPECT_EQ(window.FileTitle(), "project.lin");
+  // The sample project shipped in data/examples is this file.
+  std::filesystem::copy_file(path, TVR_TEST_OUTPUT_DIR "/sample.lin", std::filesystem::copy_options::overwrite_existing);
 
   CLinearWnd reopened(setup.environment);
   ASSERT_TRUE(reopened.CheckConfig());
