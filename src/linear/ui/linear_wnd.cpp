@@ -19,10 +19,6 @@ namespace {
 constexpr int kMsgUntitled = 8004;
 constexpr int kMsgLinearCaption = 30999;
 constexpr int kMsgLeaveEditor = 31106;
-// The frame's own message 8020 is the failed save of a document; a file that cannot be
-// read says so with the table-reading text instead.
-constexpr int kMsgCannotWrite = 8023;
-constexpr int kMsgCannotRead = 8026;
 
 std::string FileTitleOf(const std::string& path) {
   return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
@@ -81,8 +77,7 @@ bool CLinearWnd::LoadFile(const QString& path) {
   context.priceListTitle = [this](int list) { return m_dialog->PriceListName(list - 1); };
   int result = LoadLinearFile(path.toStdString(), m_project, context);
   if (result != 0) {
-    int message = result == kMsgFileNotFound ? kMsgFileNotFound : result == kMsgFileFormat ? kMsgFileFormat : kMsgCannotRead;
-    QString text = QString::fromStdString(FormatMessageTextS(message, path.toStdString()));
+    QString text = QString::fromStdString(FormatMessageTextS(result, path.toStdString()));
     if (m_environment.dialogs) m_environment.dialogs->Message(window(), text, kMbOk | kMbIconError);
     return false;
   }
@@ -97,7 +92,7 @@ bool CLinearWnd::LoadFile(const QString& path) {
 bool CLinearWnd::SaveToFile(const std::string& path, std::string& error) {
   int result = SaveLinearFile(path, m_project, Today().toStdString(), m_environment.profile);
   if (result != 0) {
-    error = FormatMessageTextS(result == kMsgFileNotFound ? kMsgFileNotFound : kMsgCannotWrite, path);
+    error = FormatMessageTextS(result, path);
     return false;
   }
   m_path = path;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <QLineEdit>
 
+#include "app/message_text.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_line_editor.h"
 #include "linear/ui/linear_price_view.h"
@@ -143,6 +144,50 @@ TEST(LinearWindowTest, TheColumnMenuHidesAColumnAtOnce) {
   EXPECT_FALSE(window.Dialog().ColumnsShown()[3]);
   window.Dialog().ToggleColumn(0);  // the designation is always shown
   EXPECT_TRUE(window.Dialog().ColumnsShown()[0]);
+}
+
+}  // namespace
+
+namespace {
+
+// A file that cannot be read keeps the window empty and tells why.
+struct LoadCase {
+  const char* name;
+  const char* bytes;  // null: no file at all
+  int message;
+};
+
+class LinearLoadFailureTest : public testing::TestWithParam<LoadCase> {};
+
+TEST_P(LinearLoadFailureTest, AFileThatCannotBeReadIsRefusedWithItsMessage) {
+  const LoadCase& c = GetParam();
+  CLinearTestSetup setup;
+  std::string path = setup.folder.File("broken.lin");
+  if (c.bytes) setup.folder.WriteFile("broken.lin", c.bytes);
+  CLinearWnd window(setup.environment);
+  window.CheckConfig();
+  EXPECT_FALSE(window.LoadFile(QString::fromStdString(path)));
+  ASSERT_EQ(setup.dialogs.messages.size(), 1);
+  EXPECT_EQ(setup.dialogs.messages[0].toStdString(), FormatMessageTextS(c.message, path));
+  EXPECT_TRUE(window.PathName().empty());
+  EXPECT_EQ(window.Project().lines.LineCount(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LinearLoadFailureTest,
+                         testing::Values(LoadCase{"Missing", nullptr, 8019}, LoadCase{"NotAProject", "garbage", 8018}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LinearWindowTest, AFailedSaveKeepsTheWorkAndSaysWhy) {
+  CLinearTestSetup setup;
+  CLinearWnd window(setup.environment);
+  window.CheckConfig();
+  window.UpdateTitle(true);
+  std::string path = setup.folder.File("no-such-folder/project.lin");
+  setup.dialogs.filesToSave.push_back(QString::fromStdString(path));
+  EXPECT_FALSE(window.Save());
+  EXPECT_TRUE(window.IsModified());
+  EXPECT_TRUE(window.PathName().empty());
+  ASSERT_EQ(setup.dialogs.messages.size(), 1);
 }
 
 }  // namespace
