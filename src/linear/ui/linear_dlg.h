@@ -102,6 +102,7 @@ class CLinearDlg : public QWidget {
   void ShowProjectLine(int position);
   void RefreshButtons();
   void ShowFirstHint();
+  void ShowEditorHint();
   bool IsEditingNewLine() const { return m_editingIndex < 0; }
 
   CLinearProject& m_project;

@@ -12,6 +12,7 @@
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/component_chooser_dlg.h"
+#include "linear/ui/help_hint_dlg.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_line_editor.h"
 #include "linear/ui/linear_price_dlg.h"
@@ -112,6 +113,7 @@ bool CLinearDlg::NewLine(int group) {
   }
   FillTree(false);
   SelectItem(1000 + group);
+  ShowEditorHint();
   m_tabs->setCurrentIndex(0);
   m_stack->setCurrentWidget(m_editor);
   RefreshButtons();
@@ -136,6 +138,13 @@ bool CLinearDlg::EditLine(int index) {
   m_editor->ApplyLineHeader();  // an existing line opens on its body page
   RefreshButtons();
   return true;
+}
+
+void CLinearDlg::ShowEditorHint() {
+  if (m_environment.ReadText("Linear", CHelpHintDlg::SettingKey(2), "0") == "1" || !isVisible()) return;
+  auto* hint = new CHelpHintDlg(2, m_environment, this);
+  hint->setAttribute(Qt::WA_DeleteOnClose);
+  hint->show();
 }
 
 void CLinearDlg::AbandonEdit() {

@@ -143,6 +143,7 @@ bool CLinearWnd::UpdateCommand(int commandId, CCommandState& state) {
     case kIdFileClose:
     case kIdFileSave:
     case kIdFileSaveAs:
+    case kIdProjectInfo:
       state.enabled = true;
       return true;
     case kIdExportExcelOpen:
@@ -164,6 +165,7 @@ bool CLinearWnd::OnCommand(int commandId) {
     case kIdFileClose: CloseWithPrompt(); return true;
     case kIdFileSave: Save(); return true;
     case kIdFileSaveAs: SaveAs(); return true;
+    case kIdProjectInfo: RunProjectInfo(); return true;
     case kIdExportExcelOpen: ExportToExcel(false, 0); return true;
     case kIdExportExcelBomOpen: ExportToExcel(true, 0); return true;
     case kIdLinearExcelSummary: ExportToExcel(false, 1); return true;

@@ -10,6 +10,7 @@
 #include "app/message_box_codes.h"
 #include "linear/linear_slots.h"
 #include "linear/ui/component_chooser_dlg.h"
+#include "linear/ui/help_hint_dlg.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_line_editor.h"
 #include "linear/ui/linear_price_dlg.h"
@@ -202,5 +203,34 @@ TEST_F(LinearPanelTest, OptionKindsWriteTheirSlots) {
   CComponentChooserDlg none(Dialog(), 9);
   EXPECT_FALSE(none.Prepare());  // no caption for kinds 8 to 19
 }
+
+}  // namespace
+
+namespace {
+
+// The hint's box silences only its own mode, and only when checked.
+struct HintCase {
+  int mode;
+  bool checked;
+  const char* hlp;
+  const char* hlp2;
+};
+
+class HelpHintTest : public testing::TestWithParam<HintCase> {};
+
+TEST_P(HelpHintTest, TheBoxSilencesItsOwnHint) {
+  const HintCase& c = GetParam();
+  CLinearTestSetup setup;
+  setup.folder.WriteFile("TVR.INI", "");
+  CHelpHintDlg hint(c.mode, setup.environment);
+  hint.DontShowBox()->setChecked(c.checked);
+  hint.accept();
+  EXPECT_EQ(setup.profile->ReadProfileText("Linear", "Hlp", "unset"), c.hlp);
+  EXPECT_EQ(setup.profile->ReadProfileText("Linear", "Hlp2", "unset"), c.hlp2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, HelpHintTest,
+                         testing::Values(HintCase{1, false, "unset", "unset"}, HintCase{1, true, "1", "unset"},
+                                         HintCase{2, true, "unset", "1"}));
 
 }  // namespace
