@@ -187,10 +187,10 @@ void CLinearDlg::ChangeMultiplier(int delta) {
 }
 
 void CLinearDlg::ShowEditPanel(bool show, int applyCode) {
-  delete m_panel;
+  if (show && m_viewMode != kViewNone && m_viewMode != kViewPanel) return;  // the editor or the project view is open
+  delete m_panel;  // a panel that is open gives way to the new one
   m_panel = nullptr;
   if (show) {
-    if (m_viewMode != kViewNone) return;
     int data = SelectedItem();
     if (data == kPriceItem) {
       m_panel = new CLinearPriceDlg(*this);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 
 #include "app/message_text.h"
+#include "app/ui/command_ids.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_line_editor.h"
 #include "linear/ui/linear_price_view.h"
@@ -188,6 +189,31 @@ TEST(LinearWindowTest, AFailedSaveKeepsTheWorkAndSaysWhy) {
   EXPECT_TRUE(window.IsModified());
   EXPECT_TRUE(window.PathName().empty());
   ASSERT_EQ(setup.dialogs.messages.size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LinearWindowTest, TheExportsWaitForALine) {
+  CLinearTestSetup setup;
+  CLinearWnd window(setup.environment);
+  window.CheckConfig();
+  for (int lines : {0, 1}) {
+    if (lines == 1) {
+      window.Project().lines.BeginNewLine(0);
+      window.Project().lines.SaveWorkingAsNew("One");
+    }
+    for (int command : {kIdExportExcelOpen, kIdExportExcelBomOpen, kIdLinearExcelSummary, kIdLinearExcelSummaryOpen}) {
+      CCommandState state;
+      ASSERT_TRUE(window.UpdateCommand(command, state));
+      EXPECT_EQ(state.enabled, lines == 1) << command;
+    }
+  }
+  ASSERT_TRUE(window.Dialog().NewLine(0));  // the line editor holds the exports back
+  CCommandState state;
+  window.UpdateCommand(kIdExportExcelOpen, state);
+  EXPECT_FALSE(state.enabled);
 }
 
 }  // namespace
