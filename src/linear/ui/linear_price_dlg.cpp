@@ -202,6 +202,9 @@ void CLinearPriceDlg::OnPriceListChange() {
   m_currency->setText(QString::fromStdString(m_parent.PriceListName(m_priceList)));
   m_coef[kRowList]->setText(NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
   if ((old == 0) != (m_priceList == 0)) ShowRangeRows(m_priceList == 0);
+  double taux = 0.0;
+  if (m_priceList != 0 && ReadNumber(m_taux->text(), m_decimal, taux) && taux > 0 && taux <= 100.0)
+    m_taux->setText(NumberText(taux, m_decimal));
 }
 
 bool CLinearPriceDlg::ReadValues(std::array<double, kRowCount>& coefs, double& taux, double& services) {

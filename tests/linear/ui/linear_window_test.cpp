@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <filesystem>
 #include <QLineEdit>
 
@@ -214,6 +215,34 @@ TEST(LinearWindowTest, TheExportsWaitForALine) {
   CCommandState state;
   window.UpdateCommand(kIdExportExcelOpen, state);
   EXPECT_FALSE(state.enabled);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LinearWindowTest, TheProjectViewWalksThroughTheLines) {
+  CLinearTestSetup setup;
+  CLinearWnd window(setup.environment);
+  window.resize(1000, 700);
+  window.CheckConfig();
+  window.show();
+  ASSERT_EQ(AddLine(window, 0, 800, {{5, "25"}}, "A"), 0);
+  ASSERT_EQ(AddLine(window, 0, 1600, {{5, "40"}}, "B"), 1);
+  CLinearDlg& dialog = window.Dialog();
+  dialog.ShowTabPage(2);
+  EXPECT_EQ(dialog.ViewMode(), CLinearDlg::kViewProject);
+  EXPECT_EQ(dialog.CurrentLine(), 0);
+  // Sale coefficients of 1: the sale price without services equals the gross price.
+  auto* coef = dialog.findChild<QLabel*>(QStringLiteral("linear_project_coef"));
+  ASSERT_NE(coef, nullptr);
+  EXPECT_EQ(coef->text(), QStringLiteral("1"));
+  const auto& rows = dialog.PriceView().Rows();
+  ASSERT_FALSE(rows.empty());
+  EXPECT_TRUE(rows.back()[3].value);  // the total over the lines closes the table
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("linear_project_view")));
+  dialog.ShowTabPage(-1);
+  EXPECT_EQ(dialog.ViewMode(), CLinearDlg::kViewNone);
 }
 
 }  // namespace
