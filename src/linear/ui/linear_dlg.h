@@ -78,6 +78,8 @@ class CLinearDlg : public QWidget {
   int SelectedItem() const;
   void SelectItem(int data);
   std::string PriceListName(int list) const;
+  // The second name of the list (its currency).
+  std::string PriceListCurrency(int list) const;
   const std::array<std::string, 15>& PriceListNames() const { return m_priceListNames; }
   const std::array<bool, 8>& ColumnsShown() const { return m_columnsShown; }
   CLinearProject& Project() { return m_project; }
@@ -111,6 +113,7 @@ class CLinearDlg : public QWidget {
   CLinearConfig m_config;
   CLinearColumnFormulas m_formulas;
   std::array<std::string, 15> m_priceListNames;
+  std::array<std::string, 15> m_priceListCurrencies;
   std::array<bool, 8> m_columnsShown{true, true, true, true, true, false, false, false};
   int m_viewMode = kViewNone;
   int m_currentLine = -1;

@@ -249,7 +249,10 @@ bool CLinearDlg::ChooseComponents(int kind) {
 
 void CLinearDlg::LoadPriceListNames(bool selectCurrent) {
   CPriceListNames names = ReadPriceListNames(m_environment.folders.article, LookupText);
-  for (int list = 0; list < 15; ++list) m_priceListNames[static_cast<std::size_t>(list)] = names.first[static_cast<std::size_t>(list)];
+  for (std::size_t list = 0; list < 15; ++list) {
+    m_priceListNames[list] = names.first[list];
+    m_priceListCurrencies[list] = names.second[list];
+  }
   if (selectCurrent)
     m_project.settings.priceList = PriceListIndexFromSetting(m_environment.ReadText("Database", "CurrentCat", ""));
   if (auto* panel = dynamic_cast<CLinearPriceDlg*>(m_panel)) panel->FillPriceListCombo();
@@ -263,6 +266,10 @@ void CLinearDlg::ToggleColumn(int column) {
   if (column < 1 || column > 7) return;
   m_columnsShown[static_cast<std::size_t>(column)] = !m_columnsShown[static_cast<std::size_t>(column)];
   m_priceView->SetColumnsShown(m_columnsShown);
+}
+
+std::string CLinearDlg::PriceListCurrency(int list) const {
+  return list >= 0 && list < 15 ? m_priceListCurrencies[static_cast<std::size_t>(list)] : std::string();
 }
 
 int CLinearDlg::RowHeight() const { return fontMetrics().height() + 8; }

@@ -94,7 +94,8 @@ void CLinearPriceDlg::BuildRows() {
     grid->addWidget(label, y, 0);
     grid->addWidget(coef, y, 1);
     grid->addWidget(discount, y, 2);
-    grid->addWidget(new QLabel(QStringLiteral("%")), y, 3);
+    m_percent[static_cast<std::size_t>(row)] = new QLabel(QStringLiteral("%"));
+    grid->addWidget(m_percent[static_cast<std::size_t>(row)], y, 3);
     connect(coef, &QLineEdit::textChanged, this, [this, row] { SyncDiscountAndCoef(row, false); });
     connect(discount, &QLineEdit::textChanged, this, [this, row] { SyncDiscountAndCoef(row, true); });
   }
@@ -144,7 +145,7 @@ void CLinearPriceDlg::FillPriceListCombo() {
     m_lists->addItem(QString::fromStdString(name), list);
   }
   m_lists->setCurrentIndex(std::max(0, m_lists->findData(m_priceList)));
-  m_currency->setText(QString::fromStdString(m_parent.PriceListName(m_priceList)));
+  m_currency->setText(QString::fromStdString(m_parent.PriceListCurrency(m_priceList)));
 }
 
 void CLinearPriceDlg::LoadValues() {
@@ -174,6 +175,7 @@ void CLinearPriceDlg::ShowRangeRows(bool showTaux) {
     m_labels[static_cast<std::size_t>(row)]->setVisible(shown);
     m_coef[static_cast<std::size_t>(row)]->setVisible(shown);
     m_discount[static_cast<std::size_t>(row)]->setVisible(shown);
+    m_percent[static_cast<std::size_t>(row)]->setVisible(shown);
   }
   const bool taux = showTaux && m_parent.Project().settings.taux > 0;
   m_tauxLabel->setVisible(taux);
@@ -199,7 +201,7 @@ void CLinearPriceDlg::OnPriceListChange() {
     m_listCoefs[static_cast<std::size_t>(m_priceList)] = value;
   const int old = m_priceList;
   m_priceList = m_lists->currentData().toInt();
-  m_currency->setText(QString::fromStdString(m_parent.PriceListName(m_priceList)));
+  m_currency->setText(QString::fromStdString(m_parent.PriceListCurrency(m_priceList)));
   m_coef[kRowList]->setText(NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
   if ((old == 0) != (m_priceList == 0)) ShowRangeRows(m_priceList == 0);
   double taux = 0.0;

@@ -68,6 +68,7 @@ class CLinearPriceDlg : public QWidget {
   std::array<QLabel*, kRowCount> m_labels{};
   std::array<QLineEdit*, kRowCount> m_coef{};
   std::array<QLineEdit*, kRowCount> m_discount{};
+  std::array<QLabel*, kRowCount> m_percent{};
   QLabel* m_rangeHeader = nullptr;
   QLabel* m_tauxLabel = nullptr;
   QLineEdit* m_taux = nullptr;
