@@ -7,6 +7,7 @@
 
 #include "app/current_language.h"
 #include "app/ui/catalogue_menu.h"
+#include "app/ui/costing_window_makers.h"
 #include "app/ui/document_commands.h"
 #include "app/ui/empty_costing_window.h"
 #include "app/ui/run_documents.h"
@@ -60,7 +61,8 @@ void CApplicationShell::CreateFrame() {
   services.layoutDocuments = m_layoutDocuments.get();
   services.dialogs = m_dialogs.get();
   services.catalogueMenu = m_catalogueMenu.get();
-  services.makeLinearWindow = [this, opened] {
+  services.makeLinearWindow = [this, opened]() -> CCostingWindow* {
+    if (LinearWindowMaker()) return LinearWindowMaker()(CCostingWindowContext{&m_app, m_dialogs.get(), opened});
     return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, *m_dialogs, opened);
   };
   services.makeReferenceWindow = [this, opened] {

@@ -1,16 +1,20 @@
 #include <QApplication>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
 
 #include "app/ui/application_shell.h"
 #include "app/ui/main_frame.h"
+#include "linear/ui/linear_environment.h"
 
 namespace {
 
 // A hook for the end-to-end test only: when TVR_DUMP_WINDOW_FILE names a file, the
 // program writes its main window's title, mode, visibility and menu titles into it
-// once its event loop runs, then quits. Nothing else changes.
+// once its event loop runs, with the object name and title of its first child window,
+// then quits. Nothing else changes.
 void ScheduleWindowDump(CApplicationShell& shell) {
   QString path = qEnvironmentVariable("TVR_DUMP_WINDOW_FILE");
   if (path.isEmpty()) return;
@@ -18,13 +22,18 @@ void ScheduleWindowDump(CApplicationShell& shell) {
     QStringList menus;
     CMainFrame* frame = shell.Frame();
     for (QAction* action : frame->menuBar()->actions()) menus << action->text();
+    QWidget* child = nullptr;
+    if (auto* area = frame->findChild<QMdiArea*>(); area && !area->subWindowList().isEmpty())
+      child = area->subWindowList().first()->widget();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\n")
+      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\nchild=%5\nchildtitle=%6\n")
                      .arg(frame->windowTitle())
                      .arg(static_cast<int>(frame->Mode()))
                      .arg(frame->isVisible() ? 1 : 0)
                      .arg(menus.join(QLatin1Char('|')))
+                     .arg(child ? child->objectName() : QString())
+                     .arg(child ? child->windowTitle() : QString())
                      .toUtf8());
     }
     frame->close();
@@ -36,6 +45,7 @@ void ScheduleWindowDump(CApplicationShell& shell) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  RegisterLinearWindow();
   CApplicationShell shell;
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();
   ScheduleWindowDump(shell);

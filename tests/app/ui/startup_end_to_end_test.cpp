@@ -80,6 +80,19 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   EXPECT_TRUE(entry.readAll().contains(QByteArray::fromStdString("\nExec=" + ShellExecProgram(TVR_PROGRAM_DIR "/tvr"))));
 }
 
+TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=044\n");
+  std::filesystem::create_directories(folder.Path("data"));
+  CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.exitCode, 0);
+  EXPECT_EQ(dump.values.value("mode"), "3");  // linear costing
+  EXPECT_EQ(dump.values.value("child"), "linear_window");
+  EXPECT_TRUE(dump.values.value("childtitle").contains("sample.lin"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
 
 }  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class CCostingWindow;
+class CDorneApp;
+class CShellDialogs;
+
+// What a costing window is made with: the application, the questions to the user, and
+// whom to tell of each file it opened (the recent-file list).
+struct CCostingWindowContext {
+  CDorneApp* app = nullptr;
+  CShellDialogs* dialogs = nullptr;
+  std::function<void(const QString&)> opened;
+};
+
+using CCostingWindowMaker = std::function<CCostingWindow*(const CCostingWindowContext&)>;
+
+// The window of the linear mode lives in a library above this one: the program
+// registers its maker at start, and the frame falls back on an empty window without one.
+void RegisterLinearWindowMaker(CCostingWindowMaker maker);
+const CCostingWindowMaker& LinearWindowMaker();

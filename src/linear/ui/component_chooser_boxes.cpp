@@ -1,0 +1,138 @@
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/ui/window_translation.h"
+#include "linear/linear_line_list.h"
+#include "linear/ui/component_chooser_dlg.h"
+#include "linear/ui/linear_dlg.h"
+
+// The tap-off boxes of the component chooser: one row per box type of the shown group,
+// with its rating, its protection degree (a toggle when the type has two), its type and
+// the quantity.
+
+namespace {
+
+constexpr int kMaxQuantity = 1000;
+constexpr int kMaxRows = 10;
+constexpr int kMaxRowsKind10 = 4;
+constexpr int kGroupKindPlain = 2;
+
+QString EntryText(const std::string& text) { return text.empty() ? QStringLiteral(" ") : QString::fromStdString(text); }
+
+}  // namespace
+
+bool CComponentChooserDlg::PrepareBoxes() {
+  const bool apod = m_parent.Config().Apod();
+  int code = 0;
+  const int caption = ComponentGroupMessage(m_range, m_kind - 19, code, apod);
+  m_groupKind = code;
+  if (caption == 0 || !m_table.Load(m_parent.Environment().folders.catalogue, apod)) return false;
+  m_chooser = std::make_unique<CComponentChooser>(m_range, m_kind, m_groupKind);
+  if (!m_chooser->LoadBoxEntries(&m_table, Line().Slots)) return false;
+  const int first = caption & 0xFFFF;
+  const int second = (caption >> 16) & 0xFFFF;
+  QString title = StringQText(first);
+  if (second != 0)
+    title = IsQyProduct(m_range) || m_range == kProductQFP ? StringQText(second)
+                                                             : StringQText(second) + QStringLiteral(": ") + title;
+  setWindowTitle(title);
+  m_groups = new QComboBox;
+  m_groups->setObjectName(QStringLiteral("chooser_groups"));
+  m_layout->addWidget(m_groups);
+  m_rowHost = new QWidget;
+  m_rowGrid = new QGridLayout(m_rowHost);
+  m_layout->addWidget(m_rowHost);
+  bool groupZero = false;
+  for (const CComponentChooser::SBoxEntry& entry : m_chooser->Entries()) {
+    if (entry.group == 0) {
+      if (m_groups->count() == 0) groupZero = true;
+      if (groupZero) break;
+      continue;
+    }
+    if (m_groups->findData(entry.group) >= 0) continue;
+    int group = entry.group;
+    int label = ComponentGroupMessage(m_range, m_kind - 19, group, apod);
+    if (m_groupKind != kGroupKindPlain && label != 0) m_groups->addItem(StringQText(label), entry.group);
+  }
+  m_groups->setVisible(m_groups->count() > 0);
+  connect(m_groups, &QComboBox::activated, this, [this] { ShowGroupRows(m_groups->currentData().toInt()); });
+  ShowGroupRows(groupZero || m_groups->count() == 0 ? 0 : m_groups->itemData(0).toInt());
+  if (m_groups->count() == 0 && groupZero) m_groups->hide();
+  return true;
+}
+
+void CComponentChooserDlg::KeepShownQuantities() {
+  if (!m_chooser) return;
+  auto& entries = m_chooser->Entries();
+  for (std::size_t row = 0; row < m_shownEntries.size(); ++row)
+    entries[static_cast<std::size_t>(m_shownEntries[row])].quantity = m_quantities[row]->value();
+}
+
+void CComponentChooserDlg::ShowGroupRows(int group) {
+  KeepShownQuantities();
+  while (QLayoutItem* item = m_rowGrid->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+  m_shownEntries.clear();
+  m_quantities.clear();
+  m_ipButtons.clear();
+  m_group = group;
+  auto& entries = m_chooser->Entries();
+  const int limit = m_groupKind == 10 ? kMaxRowsKind10 : kMaxRows;
+  const bool ip54Line = Line().IpDegree == 54;
+  for (std::size_t index = 0; index < entries.size() && static_cast<int>(m_shownEntries.size()) < limit; ++index) {
+    CComponentChooser::SBoxEntry& entry = entries[index];
+    if (group > 0 && entry.group != group) continue;
+    const bool both = !entry.ip[0].empty() && !entry.ip[1].empty();
+    if (!both) entry.variant = 0;
+    else if (entry.quantity == 0 && ip54Line && entry.ip[1].size() > 2 && entry.ip[1].substr(2) == "54")
+      entry.variant = 1;
+    const int row = static_cast<int>(m_shownEntries.size());
+    const std::size_t v = static_cast<std::size_t>(entry.variant);
+    QString rating = EntryText(entry.rating[v]);
+    if (m_groupKind != 0) rating += QStringLiteral(" A");
+    auto* ratingLabel = new QLabel(rating);
+    auto* typeLabel = new QLabel(EntryText(entry.type[v]));
+    m_rowGrid->addWidget(ratingLabel, row, 0);
+    QAbstractButton* ipButton = nullptr;
+    if (both) {
+      auto* toggle = new QPushButton(EntryText(entry.ip[v]));
+      toggle->setCheckable(true);
+      toggle->setChecked(entry.variant == 1);
+      ipButton = toggle;
+      m_rowGrid->addWidget(toggle, row, 1);
+      connect(toggle, &QPushButton::toggled, this, [&entry, toggle, ratingLabel, typeLabel, this](bool on) {
+        entry.variant = on ? 1 : 0;
+        const std::size_t chosen = static_cast<std::size_t>(entry.variant);
+        toggle->setText(EntryText(entry.ip[chosen]));
+        ratingLabel->setText(EntryText(entry.rating[chosen]) + (m_groupKind != 0 ? QStringLiteral(" A") : QString()));
+        typeLabel->setText(EntryText(entry.type[chosen]));
+      });
+    } else {
+      auto* ip = new QLabel(EntryText(entry.ip[0]));
+      ip->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      m_rowGrid->addWidget(ip, row, 1);
+    }
+    m_rowGrid->addWidget(typeLabel, row, 2);
+    auto* quantity = new QSpinBox;
+    quantity->setRange(0, kMaxQuantity);
+    quantity->setValue(entry.quantity);
+    m_rowGrid->addWidget(quantity, row, 3);
+    m_shownEntries.push_back(static_cast<int>(index));
+    m_quantities.push_back(quantity);
+    m_ipButtons.push_back(ipButton);
+  }
+}
+
+QSpinBox* CComponentChooserDlg::QuantityBox(int row) const {
+  return row >= 0 && row < static_cast<int>(m_quantities.size()) ? m_quantities[static_cast<std::size_t>(row)] : nullptr;
+}
+
+QAbstractButton* CComponentChooserDlg::IpButton(int row) const {
+  return row >= 0 && row < static_cast<int>(m_ipButtons.size()) ? m_ipButtons[static_cast<std::size_t>(row)] : nullptr;
+}

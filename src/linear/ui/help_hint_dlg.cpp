@@ -1,0 +1,44 @@
+#include "linear/ui/help_hint_dlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/ui/window_translation.h"
+#include "linear/ui/linear_environment.h"
+
+namespace {
+
+constexpr int kMsgCaption = 30999;
+constexpr int kMsgDontShow = 31099;
+
+}  // namespace
+
+CHelpHintDlg::CHelpHintDlg(int mode, const CLinearEnvironment& environment, QWidget* parent)
+    : QDialog(parent), m_mode(mode), m_environment(environment) {
+  setObjectName(QStringLiteral("help_hint_dlg"));
+  SetMessageText(this, kMsgCaption);
+  auto* text = new QLabel(HintText(mode));
+  text->setWordWrap(true);
+  m_dontShow = new QCheckBox;
+  SetMessageText(m_dontShow, kMsgDontShow);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(text);
+  layout->addWidget(m_dontShow);
+  layout->addWidget(buttons);
+  connect(buttons, &QDialogButtonBox::accepted, this, &CHelpHintDlg::accept);
+}
+
+QString CHelpHintDlg::HintText(int mode) {
+  if (mode == 2)
+    return StringQText(32183) + QStringLiteral("\n") + StringQText(31038) + QStringLiteral("\n\n") + StringQText(32185);
+  return StringQText(31004) + QStringLiteral("\n\n 1 - ") + StringQText(31060) + QStringLiteral("\n\n 2 - ") +
+         StringQText(31061);
+}
+
+void CHelpHintDlg::accept() {
+  if (m_dontShow->isChecked()) m_environment.WriteText("Linear", SettingKey(m_mode), "1");
+  QDialog::accept();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+#include "linear/linear_tables.h"
+
+class CDorneApp;
+class CProfile;
+class CShellDialogs;
+
+// What the linear window reads of the application: the settings file, the folders of
+// the tables and of the projects, the [Design] switches and the questions to the user.
+// The program fills it from the application; tests fill it by hand.
+struct CLinearEnvironment {
+  CProfile* profile = nullptr;
+  CShellDialogs* dialogs = nullptr;
+  CLinearFolders folders;
+  std::string settingsFolder;  // ends with '/'
+  std::string projectsFolder;
+  std::string programFolder;  // ends with '/'
+  std::string userName;
+  int copper = 0;
+  int apod = 0;
+  std::function<void(const QString&)> opened;
+  // Makes price list n (1..15) the application's current one.
+  std::function<void(int)> setCatalogue;
+
+  static CLinearEnvironment FromApp(CDorneApp& app, CShellDialogs& dialogs,
+                                    std::function<void(const QString&)> opened);
+  int ReadInt(const char* section, const char* key, int fallback) const;
+  std::string ReadText(const char* section, const char* key, const char* fallback) const;
+  void WriteText(const char* section, const char* key, const std::string& value) const;
+};
+
+// Registers the linear window as the frame's window of the linear mode.
+void RegisterLinearWindow();

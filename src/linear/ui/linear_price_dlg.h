@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "linear/linear_price_settings.h"
+
+class CLinearDlg;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The price settings panel over the line list: the price list, its coefficient, a
+// coefficient per busbar range with the matching discount, the "Taux" and "Services"
+// percentages and the groups in use. Apply hands the values to the project, Save writes
+// them as defaults, Cancel drops them.
+class CLinearPriceDlg : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The rows of coefficient and discount: the price list, then the ranges.
+  enum Row { kRowList, kRowQM, kRowQJ, kRowQW, kRowQP, kRowQD, kRowQY, kRowQFP, kRowQYX, kRowCount };
+  // The largest coefficient a price list or a range takes.
+  static constexpr double kMaxCoef = 5.0;
+
+  explicit CLinearPriceDlg(CLinearDlg& parent);
+
+  void FillPriceListCombo();
+  void SyncDiscountAndCoef(int row, bool fromDiscount);
+  void ShowRangeRows(bool showTaux);
+  void OnPriceListChange();
+  bool OnApply();
+  void OnCancel();
+  bool SavePriceSettings();
+
+  QComboBox* PriceListCombo() const { return m_lists; }
+  QLineEdit* CoefEdit(int row) const { return m_coef[static_cast<std::size_t>(row)]; }
+  QLineEdit* DiscountEdit(int row) const { return m_discount[static_cast<std::size_t>(row)]; }
+  QLineEdit* TauxEdit() const { return m_taux; }
+  QLineEdit* ServicesEdit() const { return m_services; }
+  QCheckBox* GroupBox(int group) const { return m_groups[static_cast<std::size_t>(group)]; }
+  double ListCoef(int list) const { return m_listCoefs[static_cast<std::size_t>(list)]; }
+
+  // A number as the edits show it ("%.15g" with the decimal character), and back; the
+  // reading takes the decimal character or ',' as '.'.
+  static QString NumberText(double value, char decimal);
+  static bool ReadNumber(const QString& text, char decimal, double& value);
+
+ private:
+  void BuildRows();
+  void LoadValues();
+  bool ReadValues(std::array<double, kRowCount>& coefs, double& taux, double& services);
+  void Close(bool recompute);
+  int RangeProduct(int row) const;
+
+  CLinearDlg& m_parent;
+  char m_decimal;
+  int m_priceList = 0;
+  int m_productP = 4;
+  std::array<double, 15> m_listCoefs{};
+  bool m_syncing = false;
+  bool m_changed = false;
+  QComboBox* m_lists = nullptr;
+  QLabel* m_currency = nullptr;
+  std::array<QLabel*, kRowCount> m_labels{};
+  std::array<QLineEdit*, kRowCount> m_coef{};
+  std::array<QLineEdit*, kRowCount> m_discount{};
+  std::array<QLabel*, kRowCount> m_percent{};
+  QLabel* m_rangeHeader = nullptr;
+  QLabel* m_tauxLabel = nullptr;
+  QLineEdit* m_taux = nullptr;
+  QLineEdit* m_services = nullptr;
+  std::array<QCheckBox*, 4> m_groups{};
+};

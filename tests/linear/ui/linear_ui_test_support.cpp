@@ -1,0 +1,78 @@
+#include "linear_ui_test_support.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTimer>
+
+#include <fstream>
+#include <iterator>
+
+#include "app/current_language.h"
+#include "app/message_box_codes.h"
+#include "linear/linear_config.h"
+
+QString CLinearTestDialogs::ChooseFileToSave(QWidget*, const QString&, const COpenFileFilter&) {
+  if (filesToSave.empty()) return {};
+  QString path = filesToSave.front();
+  filesToSave.pop_front();
+  return path;
+}
+
+int CLinearTestDialogs::Message(QWidget*, const QString& text, unsigned type) {
+  messages << text;
+  if (!answers.empty()) {
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  return (type & kMbYesNoCancel) == kMbYesNoCancel ? kIdYes : kIdOk;
+}
+
+CLinearTestSetup::CLinearTestSetup() {
+  CCurrentLanguage::Instance().Reset();
+  CLanguageSetup setup;
+  setup.catalogueFolder = std::string(TVR_PROGRAM_DIR) + "/DBF/";
+  CCurrentLanguage::Instance().SetSetup(setup);
+  CCurrentLanguage::Instance().LoadLanguage("044");
+  CLinearConfig::ResetRunFlag();
+  folder.WriteFile("TVR.INI", "[Linear]\nHlp=1\nHlp2=1\n");
+  std::ifstream config(std::string(TVR_PROGRAM_DIR) + "/lin_conf.cfg", std::ios::binary);
+  folder.WriteFile("lin_conf.cfg", std::string(std::istreambuf_iterator<char>(config), {}));
+  profile = std::make_unique<CProfile>(folder.File("TVR.INI"));
+  environment.profile = profile.get();
+  environment.dialogs = &dialogs;
+  environment.folders = {std::string(TVR_PROGRAM_DIR) + "/DBF/", std::string(TVR_PROGRAM_DIR) + "/BD/"};
+  environment.settingsFolder = folder.Folder();
+  environment.projectsFolder = folder.Path();
+  environment.programFolder = std::string(TVR_PROGRAM_DIR) + "/";
+  environment.userName = "Tester";
+}
+
+CLinearTestSetup::~CLinearTestSetup() { CCurrentLanguage::Instance().Reset(); }
+
+void AcceptNextModal(const QString& text) {
+  QTimer::singleShot(0, [text] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    if (!text.isNull())
+      if (auto* edit = dialog->findChild<QLineEdit*>()) {
+        edit->setText(text);
+        emit edit->textEdited(text);
+      }
+    dialog->accept();
+  });
+}
+
+void ProcessEvents() {
+  for (int i = 0; i < 3; ++i) QApplication::processEvents();
+}
+
+bool SaveScreenshot(QWidget& widget, const QString& name) {
+  ProcessEvents();
+  QDir().mkpath(QStringLiteral(TVR_TEST_OUTPUT_DIR));
+  QPixmap picture = widget.grab();
+  return !picture.isNull() && picture.save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/%1.png").arg(name));
+}

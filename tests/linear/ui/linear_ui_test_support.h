@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <memory>
+
+#include "app/profile.h"
+#include "app/ui/shell_dialogs.h"
+#include "linear/ui/linear_environment.h"
+#include "support/temp_folder.h"
+
+class QWidget;
+
+// Answers the linear window's questions from a script and records the messages.
+class CLinearTestDialogs : public CShellDialogs {
+ public:
+  int ChooseStartMode(QWidget*, bool, bool, bool) override { return 0; }
+  std::optional<QString> ChooseModel(QWidget*, const QString&) override { return std::nullopt; }
+  QString ChooseFileToOpen(QWidget*, const QString&, const COpenFileFilter&) override { return {}; }
+  QString ChooseFileToSave(QWidget*, const QString&, const COpenFileFilter&) override;
+  int Message(QWidget*, const QString& text, unsigned type) override;
+  void PrintSetup(QWidget*) override {}
+  void ShowAbout(QWidget*) override {}
+  int RunInfoDialog(QWidget*, const CInfoDlg::Setup&, CProfile&) override { return 0; }
+
+  std::deque<QString> filesToSave;
+  std::deque<int> answers;  // empty: OK / Yes
+  QStringList messages;
+};
+
+// A settings folder with the sample catalogue of the program folder, the English
+// texts, and an environment on them.
+class CLinearTestSetup {
+ public:
+  CLinearTestSetup();
+  ~CLinearTestSetup();
+  CTempFolder folder{"linear-ui"};
+  std::unique_ptr<CProfile> profile;
+  CLinearTestDialogs dialogs;
+  CLinearEnvironment environment;
+};
+
+// Answers the next modal dialog: sets the text of its line edit, when given, and
+// accepts it.
+void AcceptNextModal(const QString& text = QString());
+bool SaveScreenshot(QWidget& widget, const QString& name);
+void ProcessEvents();
