@@ -9,6 +9,9 @@
 
 #include "app/message_text.h"
 #include "grid/ui/grid_control.h"
+#include "model/undo_actions.h"
+#include "model/undo_manager.h"
+#include "view/ui/bom_grid_window.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "view/ui/onglet_control.h"
@@ -167,7 +170,12 @@ void CBOMView::OnTabMoved(int from, int to) {
 
 CGridControl& CBOMView::WindowOf(CBOMGrid& grid) {
   std::unique_ptr<CGridControl>& window = m_windows[&grid];
-  if (!window) window = std::make_unique<CGridControl>(grid, this);
+  if (!window) {
+    // Every change made in the window is one step of the document's undo history.
+    window = std::make_unique<CBOMGridWindow>(grid, [this] {
+      m_document.GetUndo().SaveUndoState(undo_actions::kEditBOM, true);
+    }, this);
+  }
   return *window;
 }
 

@@ -44,6 +44,7 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   // CBOMPageHost.
   void RecomputeTotals(int compute, int quiet) override;
   CBOMGrid* GetFirstPage() const override { return m_pages.empty() ? nullptr : m_pages.front(); }
+  std::vector<CBOMGrid*> GetPages() const override { return m_pages; }
 
   COngletControl& GetTabs() { return *m_tabs; }
   CGridControl* GetGridWindow() const { return m_shown; }
