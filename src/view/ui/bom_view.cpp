@@ -12,6 +12,7 @@
 #include "model/undo_actions.h"
 #include "model/undo_manager.h"
 #include "view/ui/bom_grid_window.h"
+#include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "view/ui/onglet_control.h"
@@ -191,9 +192,23 @@ void CBOMView::ShowPage(int n) {
   const bool hidden = n == 0 && !m_allComplete;
   m_incompleteNotice->setVisible(hidden);
   m_shown->setVisible(!hidden);
-  m_shown->SetScrollPos(EGridAxis::Rows, 0);
+  const CDev* selected = m_document.Selection().Element();
+  if (selected == nullptr || !SelectLineInBOM(*selected)) m_shown->SetScrollPos(EGridAxis::Rows, 0);
   PlaceChildren();
   UpdateAmounts();
+}
+
+bool CBOMView::SelectLineInBOM(const CDev& element) {
+  const int n = m_tabs->GetCurSel();
+  CBOMGrid* grid = GetPage(n);
+  if (grid == nullptr || element.GetRun() == nullptr) return false;
+  if (n != 0 && grid != &element.GetRun()->GetBOM()) return false;
+  const CDev* referenced = element.FindReferencedElement();
+  const int row = grid->FindLine((referenced != nullptr ? *referenced : element).GetReference());
+  if (row < 1) return false;
+  grid->SetSelection({row, 0, row, grid->GetColumnCount() - 1}, true);
+  if (m_shown != nullptr && !m_shown->IsCellVisible(row, 2)) m_shown->SetScrollPos(EGridAxis::Rows, std::max(0, row - 2));
+  return true;
 }
 
 void CBOMView::UpdateAmounts() {

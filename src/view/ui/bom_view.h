@@ -12,6 +12,7 @@
 #include "model/bom_totals.h"
 #include "model/doc_observer.h"
 
+class CDev;
 class CDorneDoc;
 class CGridControl;
 class COngletControl;
@@ -34,6 +35,10 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   int FindRunPage(const CBOMGrid* grid = nullptr) const;
   void SetPageTitle(int n, const QString& text);
   void RemovePage(int n);
+  // Selects the line of the element's reference (that of the element it stands for, when
+  // any) on the shown page, when that is its run's page or the total page, and scrolls
+  // it into view; false when the page shows no such line.
+  bool SelectLineInBOM(const CDev& element);
   int GetPageCount() const { return static_cast<int>(m_pages.size()); }
   CBOMGrid* GetPage(int n) const;
   // Packaging option ("Database"/"Packaging") as the totals use it.

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "grid/ui/grid_control.h"
+#include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "model/undo_manager.h"
@@ -102,6 +103,25 @@ TEST_F(BOMViewTest, TotalsFollowEveryChange) {
     QCoreApplication::processEvents();
     const int line = total.FindLine(row.reference);
     EXPECT_EQ(line < 0 ? 0 : total.GetLineQuantity(line), row.expected) << row.reference;
+  }
+}
+
+// An element's line is selected on its run's page and on the total page only.
+TEST_F(BOMViewTest, SelectingAnElementSelectsItsLine) {
+  CRun& run = *m_document->GetRunAt(0);
+  CDev* element = run.NewElement();  // owned by the run
+  element->SetReference("SHARED");
+  struct Row {
+    int page;
+    bool found;
+  };
+  for (const Row row : {Row{1, true}, Row{0, true}, Row{2, false}}) {
+    ASSERT_TRUE(m_view->SelectPage(row.page));
+    EXPECT_EQ(m_view->SelectLineInBOM(*element), row.found) << row.page;
+    if (!row.found) continue;
+    const CBOMGrid& grid = *m_view->GetPage(row.page);
+    EXPECT_EQ(grid.GetSelection().top, grid.FindLine("SHARED")) << row.page;
+    EXPECT_EQ(grid.GetSelection().bottom, grid.FindLine("SHARED")) << row.page;
   }
 }
 
