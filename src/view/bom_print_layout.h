@@ -14,8 +14,8 @@ struct CBOMPrintLayout {
 
   // paperWidthMm/paperHeightMm: the printable area; mmPerPixel: the screen's
   // millimetres per pixel; gridWidth/gridHeight: the grid's total size in pixels.
-  CBOMPrintLayout(double paperWidthMm, double paperHeightMm, double mmPerPixel, std::int64_t gridWidth,
-                  std::int64_t gridHeight, double scale);
+  CBOMPrintLayout(double paperWidthMm, double paperHeightMm, double mmPerPixel,
+                  std::int64_t gridWidth, std::int64_t gridHeight, double scale);
 
   int SheetCount() const { return rows * columns; }
   // The grid rectangle (pixels) that sheet p (from 0) shows; false past the last sheet.
@@ -24,10 +24,10 @@ struct CBOMPrintLayout {
 
   double scale = 1;
   double mmPerPixel = 1;
-  double pageWidth = 0;   // the sheet in screen pixels
+  double pageWidth = 0;  // the sheet in screen pixels
   double pageHeight = 0;
-  int rows = 1;           // sheets down
-  int columns = 1;        // sheets across
+  int rows = 1;                // sheets down
+  int columns = 1;             // sheets across
   std::int64_t cellWidth = 1;  // grid pixels per sheet
   std::int64_t cellHeight = 1;
 };

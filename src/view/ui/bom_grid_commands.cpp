@@ -57,7 +57,8 @@ void CBOMGridWindow::InsertColumn() {
   if (m_recordStep) m_recordStep();
   const int column = m_grid.InsertColumnForEdit(range.left);
   if (column < 0) return;
-  CCellPropsDlg dialog(this, CBOMCellProps::kColumn, m_grid.GetCellProps(CBOMCellProps::kColumn, 0, column));
+  CCellPropsDlg dialog(this, CBOMCellProps::kColumn,
+                       m_grid.GetCellProps(CBOMCellProps::kColumn, 0, column));
   if (dialog.exec() != QDialog::Accepted) {
     m_grid.DeleteColumn(column);
     return;
@@ -72,7 +73,8 @@ void CBOMGridWindow::EditColumnOptions() {
   CColumnDlg dialog(this, *column);
   if (dialog.exec() != QDialog::Accepted) return;
   if (m_recordStep) m_recordStep();
-  m_grid.ApplyColumnOptions(range.left, dialog.GetExportWidth(), dialog.GetCsv(), dialog.GetExcel());
+  m_grid.ApplyColumnOptions(range.left, dialog.GetExportWidth(), dialog.GetCsv(),
+                            dialog.GetExcel());
 }
 
 void CBOMGridWindow::DeleteSelection(bool rows, bool columns) {

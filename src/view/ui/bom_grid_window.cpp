@@ -36,7 +36,11 @@ const std::vector<CSubmenu>& Submenus() {
       {"MultiCell", {{W::kCellsProps, 401}}},
       {"Row", {{W::kDeleteRow, 404}, {W::kRowProps, 401}}},
       {"MultiRow", {{W::kDeleteRows, 406}, {W::kRowsProps, 401}}},
-      {"Col", {{W::kInsertColumn, 407}, {W::kDeleteColumn, 408}, {W::kColumnProps, 401}, {W::kColumnOptions, 402}}},
+      {"Col",
+       {{W::kInsertColumn, 407},
+        {W::kDeleteColumn, 408},
+        {W::kColumnProps, 401},
+        {W::kColumnOptions, 402}}},
       {"MultiCol", {{W::kDeleteColumns, 409}, {W::kColumnsProps, 401}}},
       {"All", {{W::kDeleteSelection, 410}, {W::kGridProps, 401}}},
   };
@@ -60,7 +64,8 @@ void CBOMGridWindow::BuildMenu() {
     for (const CMenuItem& item : submenu.items) {
       QAction* action = menu->addAction(QString::fromStdString(ResourceText(item.text)));
       action->setData(item.command);
-      connect(action, &QAction::triggered, this, [this, command = item.command] { RunCommand(command); });
+      connect(action, &QAction::triggered, this,
+              [this, command = item.command] { RunCommand(command); });
     }
   }
 }
@@ -75,7 +80,8 @@ void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::RightButton) {
     // The right button acts on the cell under it unless it is part of the selection.
     const CCellPos cell = HitTestCell(event->position().toPoint());
-    if (cell.row >= 0 && cell.column >= 0 && !m_grid.GetSelection().Contains(cell.row, cell.column)) m_grid.SelectCell(cell);
+    if (cell.row >= 0 && cell.column >= 0 && !m_grid.GetSelection().Contains(cell.row, cell.column))
+      m_grid.SelectCell(cell);
     if (!IsMenuAllowed()) return;
   }
   CGridControl::mousePressEvent(event);
@@ -83,8 +89,8 @@ void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
 
 bool CBOMGridWindow::ShowMessage(const std::string& text, const std::string& caption, bool cancel) {
   const auto buttons = cancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok;
-  return QMessageBox::information(this, QString::fromStdString(caption), QString::fromStdString(text), buttons) ==
-         QMessageBox::Ok;
+  return QMessageBox::information(this, QString::fromStdString(caption),
+                                  QString::fromStdString(text), buttons) == QMessageBox::Ok;
 }
 
 void CBOMGridWindow::EditCell() {
@@ -108,9 +114,11 @@ bool CBOMGridWindow::RunCellEditor(int row, int column, const QRect& cellRect) {
     codes << QString::fromStdString(*code);
   }
   const QRect screen(viewport()->mapToGlobal(cellRect.topLeft()), cellRect.size());
-  CPickListDlg list(screen, m_grid.GetCellLogFont(row, column), m_grid.GetCellTextColor(row, column), codes,
+  CPickListDlg list(screen, m_grid.GetCellLogFont(row, column),
+                    m_grid.GetCellTextColor(row, column), codes,
                     QString::fromStdString(m_grid.GetCellText(row, column)), this);
   if (list.exec() != QDialog::Accepted) return true;
-  m_grid.SetCellText(row, column, list.GetText().toStdString(), static_cast<unsigned>(record->alignment), true);
+  m_grid.SetCellText(row, column, list.GetText().toStdString(),
+                     static_cast<unsigned>(record->alignment), true);
   return true;
 }

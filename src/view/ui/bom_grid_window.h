@@ -20,9 +20,19 @@ class CBOMGridWindow : public CGridControl, private CBOMPrompter {
  public:
   // Context commands, by their menu ids.
   enum Command {
-    kCellProps = 32820, kCellsProps = 32838, kDeleteRow = 32821, kRowProps = 32822, kDeleteRows = 32823,
-    kRowsProps = 32824, kInsertColumn = 32825, kDeleteColumn = 32826, kColumnProps = 32827,
-    kColumnOptions = 32874, kDeleteColumns = 32828, kColumnsProps = 32829, kDeleteSelection = 32830,
+    kCellProps = 32820,
+    kCellsProps = 32838,
+    kDeleteRow = 32821,
+    kRowProps = 32822,
+    kDeleteRows = 32823,
+    kRowsProps = 32824,
+    kInsertColumn = 32825,
+    kDeleteColumn = 32826,
+    kColumnProps = 32827,
+    kColumnOptions = 32874,
+    kDeleteColumns = 32828,
+    kColumnsProps = 32829,
+    kDeleteSelection = 32830,
     kGridProps = 32831,
   };
   using StepRecorder = std::function<void()>;

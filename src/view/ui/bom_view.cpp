@@ -44,7 +44,8 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
   m_totalGrid.SetView(this);
   m_pages.push_back(&m_totalGrid);
   m_tabs->AddTab(Text(StringText(kMsgTotalPage)));
-  for (CRun* run : m_document.GetRuns()) AddRunPage(run->GetBOM(), Text(run->GetPropText("Name")), false);
+  for (CRun* run : m_document.GetRuns())
+    AddRunPage(run->GetBOM(), Text(run->GetPropText("Name")), false);
   m_document.AddObserver(this);
   ShowPage(m_tabs->GetCurSel());
 }
@@ -145,8 +146,8 @@ void CBOMView::OnTabChanging(int from, int, int userFlag, bool*) {
   if (userFlag == 0 || left == nullptr) return;
   const auto& centre = m_document.GetViewCentre();
   const auto& size = m_document.GetViewSize();
-  left->SetRectangle({centre[0] - size[0] / 2, centre[1] - size[1] / 2, centre[0] - size[0] / 2 + size[0],
-                      centre[1] - size[1] / 2 + size[1]});
+  left->SetRectangle({centre[0] - size[0] / 2, centre[1] - size[1] / 2,
+                      centre[0] - size[0] / 2 + size[0], centre[1] - size[1] / 2 + size[1]});
 }
 
 void CBOMView::OnTabChanged(int n, int) {
@@ -173,9 +174,8 @@ CGridControl& CBOMView::WindowOf(CBOMGrid& grid) {
   std::unique_ptr<CGridControl>& window = m_windows[&grid];
   if (!window) {
     // Every change made in the window is one step of the document's undo history.
-    window = std::make_unique<CBOMGridWindow>(grid, [this] {
-      m_document.GetUndo().SaveUndoState(undo_actions::kEditBOM, true);
-    }, this);
+    window = std::make_unique<CBOMGridWindow>(
+        grid, [this] { m_document.GetUndo().SaveUndoState(undo_actions::kEditBOM, true); }, this);
   }
   return *window;
 }
@@ -207,12 +207,14 @@ bool CBOMView::SelectLineInBOM(const CDev& element) {
   const int row = grid->FindLine((referenced != nullptr ? *referenced : element).GetReference());
   if (row < 1) return false;
   grid->SetSelection({row, 0, row, grid->GetColumnCount() - 1}, true);
-  if (m_shown != nullptr && !m_shown->IsCellVisible(row, 2)) m_shown->SetScrollPos(EGridAxis::Rows, std::max(0, row - 2));
+  if (m_shown != nullptr && !m_shown->IsCellVisible(row, 2))
+    m_shown->SetScrollPos(EGridAxis::Rows, std::max(0, row - 2));
   return true;
 }
 
 void CBOMView::UpdateAmounts() {
-  const CDorneDoc::CTotals* totals = m_totalsState != 0 ? m_document.GetTotals(m_tabs->GetCurSel()) : nullptr;
+  const CDorneDoc::CTotals* totals =
+      m_totalsState != 0 ? m_document.GetTotals(m_tabs->GetCurSel()) : nullptr;
   if (totals == nullptr) {
     m_amount->clear();
   } else {

@@ -19,7 +19,8 @@ void DrawHeaderAndFooter(QPainter& painter, const QRect& r, const CDorneDoc& doc
   if (author.empty()) author = document.GetDocProperty("Creator");
   painter.drawText(QRect(r.left(), r.top(), r.width(), th), Qt::AlignLeft,
                    QString::fromStdString(document.GetDocProperty("Name")));
-  painter.drawText(QRect(r.left(), r.top(), r.width(), th), Qt::AlignRight, QString::fromStdString(author));
+  painter.drawText(QRect(r.left(), r.top(), r.width(), th), Qt::AlignRight,
+                   QString::fromStdString(author));
   painter.drawLine(r.left(), r.top() + th + 1, r.right(), r.top() + th + 1);
   painter.drawLine(r.left(), r.bottom() - th - 3, r.right(), r.bottom() - th - 3);
   const std::string footer = FormatMessageTextD(kMsgSheetNumber, sheet);
@@ -47,18 +48,20 @@ int CBOMView::Print(QPrinter& printer) {
     layout.SheetCells(sheet, left, top, right, bottom);
     painter.save();
     // Screen pixels of the sheet onto the printer's, then the grid scaled into the margins.
-    painter.setWindow(0, 0, static_cast<int>(layout.pageWidth), static_cast<int>(layout.pageHeight));
+    painter.setWindow(0, 0, static_cast<int>(layout.pageWidth),
+                      static_cast<int>(layout.pageHeight));
     painter.setViewport(device);
     const double marginLeft = CBOMPrintLayout::kMarginLeft / mmPerPixel;
     const double marginTop = CBOMPrintLayout::kMarginTop / mmPerPixel;
-    painter.setClipRect(QRectF(marginLeft, marginTop,
-                               layout.pageWidth - marginLeft - CBOMPrintLayout::kMarginRight / mmPerPixel,
-                               layout.pageHeight - marginTop - CBOMPrintLayout::kMarginBottom / mmPerPixel));
+    painter.setClipRect(
+        QRectF(marginLeft, marginTop,
+               layout.pageWidth - marginLeft - CBOMPrintLayout::kMarginRight / mmPerPixel,
+               layout.pageHeight - marginTop - CBOMPrintLayout::kMarginBottom / mmPerPixel));
     painter.translate(marginLeft, marginTop);
     painter.scale(layout.scale, layout.scale);
     painter.translate(-static_cast<double>(left), -static_cast<double>(top));
-    m_shown->DrawCells(painter, static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
-                       static_cast<int>(bottom));
+    m_shown->DrawCells(painter, static_cast<int>(left), static_cast<int>(top),
+                       static_cast<int>(right), static_cast<int>(bottom));
     painter.restore();
     DrawHeaderAndFooter(painter, device, m_document, sheet + 1);
   }

@@ -16,8 +16,8 @@ namespace {
 constexpr int kMsgAlignLeft = 7552, kMsgAlignCentre = 7553, kMsgAlignRight = 7554;
 constexpr int kMsgENumberTitle = 7570;
 constexpr int kMsgProperties = 401;
-const char* const kSizes[] = {"10", "20", "30", "40", "50", "60", "70", "80", "90", "100",
-                              "120", "140", "160", "180", "200"};
+const char* const kSizes[] = {"10", "20",  "30",  "40",  "50",  "60",  "70", "80",
+                              "90", "100", "120", "140", "160", "180", "200"};
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -48,12 +48,14 @@ CCellPropsDlg::CCellPropsDlg(QWidget* parent, int mode, const CBOMCellProps& pro
   m_columnWidth = SizeBox(this, props.columnWidth);
   m_text = new QLineEdit(Text(props.text), this);
   m_alignment = new QComboBox(this);
-  for (int number : {kMsgAlignLeft, kMsgAlignCentre, kMsgAlignRight}) m_alignment->addItem(Text(StringText(number)));
+  for (int number : {kMsgAlignLeft, kMsgAlignCentre, kMsgAlignRight})
+    m_alignment->addItem(Text(StringText(number)));
   m_alignment->setCurrentIndex(props.alignment);
   m_kind = new QComboBox(this);
   if (mode == CBOMCellProps::kColumn) {
     for (int kind = kBOMKindRef; kind <= kBOMKindENumber; ++kind) {
-      const std::string title = kind == kBOMKindENumber ? StringText(kMsgENumberTitle) : BOMDefaultTitle(kind);
+      const std::string title =
+          kind == kBOMKindENumber ? StringText(kMsgENumberTitle) : BOMDefaultTitle(kind);
       m_kind->addItem(Text(title), kind);
     }
     m_kind->setCurrentIndex(m_kind->findData(props.kind));
@@ -88,7 +90,8 @@ void CCellPropsDlg::EnableForMode() {
 
 void CCellPropsDlg::OnKindChosen() {
   const int kind = m_kind->currentData().toInt();
-  m_text->setText(Text(kind == kBOMKindENumber ? StringText(kMsgENumberTitle) : BOMDefaultTitle(kind)));
+  m_text->setText(
+      Text(kind == kBOMKindENumber ? StringText(kMsgENumberTitle) : BOMDefaultTitle(kind)));
   m_alignment->setCurrentIndex(ProposedAlignment(kind));
 }
 

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr int kMsgExportOptions = 402;
-const char* const kWidths[] = {"50", "100", "150", "200", "250", "300", "400", "500", "600", "700", "800", "900"};
+const char* const kWidths[] = {"50",  "100", "150", "200", "250", "300",
+                               "400", "500", "600", "700", "800", "900"};
 
 QCheckBox* FlagBox(QWidget* parent, const QString& text, int flag, bool picture) {
   auto* box = new QCheckBox(text, parent);
@@ -41,6 +42,8 @@ CColumnDlg::CColumnDlg(QWidget* parent, const CBOMColumn& column) : QDialog(pare
   form->addRow(buttons);
 }
 
-std::string CColumnDlg::GetExportWidth() const { return m_width->currentText().trimmed().toStdString(); }
+std::string CColumnDlg::GetExportWidth() const {
+  return m_width->currentText().trimmed().toStdString();
+}
 bool CColumnDlg::GetCsv() const { return m_csv->isChecked(); }
 bool CColumnDlg::GetExcel() const { return m_excel->isChecked(); }

@@ -11,7 +11,8 @@
 
 #include <algorithm>
 
-COngletControl::COngletControl(QWidget* parent, bool tabsOnTop) : QWidget(parent), m_tabsOnTop(tabsOnTop) {
+COngletControl::COngletControl(QWidget* parent, bool tabsOnTop)
+    : QWidget(parent), m_tabsOnTop(tabsOnTop) {
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(false);
   m_brushes[0] = m_brushes[1] = palette().button();
@@ -115,12 +116,14 @@ void COngletControl::Layout(int start) {
   for (int i = 0; i < GetItemCount(); ++i) {
     COngletItem& item = m_items[static_cast<std::size_t>(i)];
     // Measured bold: the selected and the dropped tab are drawn bold and must fit.
-    if (item.fullWidth < 0) item.fullWidth = boldMetrics.horizontalAdvance(item.text) + 2 * kTextMarginX;
+    if (item.fullWidth < 0)
+      item.fullWidth = boldMetrics.horizontalAdvance(item.text) + 2 * kTextMarginX;
     if (i < start) {
       item.rect = QRect();
       continue;
     }
-    item.rect = QRect(QPoint(x, kTopMargin), QPoint(x + item.fullWidth - 1, m_height - kTopMargin - 1));
+    item.rect =
+        QRect(QPoint(x, kTopMargin), QPoint(x + item.fullWidth - 1, m_height - kTopMargin - 1));
     x += item.fullWidth + kGap;
   }
   const int arrowArea = width() - kArrowWidth - kArrowWidth / 3;
@@ -172,7 +175,8 @@ bool COngletControl::ArrowEnabled(int arrow) const {
 void COngletControl::resizeEvent(QResizeEvent*) {
   if (m_inLayout) return;
   m_inLayout = true;
-  m_arrowRect = QRect(width() - kArrowWidth, height() - kArrowHeight - 3, kArrowWidth, kArrowHeight);
+  m_arrowRect =
+      QRect(width() - kArrowWidth, height() - kArrowHeight - 3, kArrowWidth, kArrowHeight);
   // Tabs scrolled away while the strip was narrow come back once they fit.
   const int start = m_firstVisible;
   Layout(0);

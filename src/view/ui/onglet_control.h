@@ -25,7 +25,13 @@ class COngletControl : public QWidget {
 
  public:
   // Arrow codes of the scroll buttons.
-  enum Arrow { kArrowFirst = -8, kArrowPrevious = -5, kArrowNext = -6, kArrowLast = -9, kArrowNone = -7 };
+  enum Arrow {
+    kArrowFirst = -8,
+    kArrowPrevious = -5,
+    kArrowNext = -6,
+    kArrowLast = -9,
+    kArrowNone = -7
+  };
   static constexpr int kTextMarginX = 10;
   static constexpr int kTextMarginY = 3;
   static constexpr int kGap = 2;

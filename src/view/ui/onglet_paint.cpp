@@ -67,11 +67,12 @@ void COngletControl::paintEvent(QPaintEvent*) {
   }
 }
 
-void COngletControl::DrawTab(QPainter& painter, const COngletItem& item, const QRect& rect, bool current) const {
+void COngletControl::DrawTab(QPainter& painter, const COngletItem& item, const QRect& rect,
+                             bool current) const {
   const int l = rect.left(), t = rect.top(), r = rect.right() + 1, b = rect.bottom() + 1;
   QPolygon outline;
-  outline << QPoint(l, b - 1) << QPoint(l, t + 4) << QPoint(l + 4, t) << QPoint(r - 1, t) << QPoint(r - 1, b)
-          << QPoint(l, b);
+  outline << QPoint(l, b - 1) << QPoint(l, t + 4) << QPoint(l + 4, t) << QPoint(r - 1, t)
+          << QPoint(r - 1, b) << QPoint(l, b);
   painter.setPen(Qt::NoPen);
   if (current) {
     painter.setBrush(m_brushes[1]);
@@ -92,7 +93,8 @@ void COngletControl::DrawTab(QPainter& painter, const COngletItem& item, const Q
     // Cut by the arrows: a wavy edge says there is more.
     painter.setPen(kShadow);
     const int offsets[4] = {0, 1, 0, -1};
-    for (int y = t, step = 0; y < b; y += 3, ++step) painter.drawLine(r + offsets[step % 4], y, r + offsets[step % 4], std::min(y + 2, b));
+    for (int y = t, step = 0; y < b; y += 3, ++step)
+      painter.drawLine(r + offsets[step % 4], y, r + offsets[step % 4], std::min(y + 2, b));
   }
   // Text is drawn upright even in a mirrored strip.
   painter.save();
@@ -139,9 +141,11 @@ void COngletControl::DrawDropMark(QPainter& painter) const {
   const int cy = r.center().y();
   QPolygon mark;
   if (m_dragTarget < m_current) {
-    mark << QPoint(r.left() + 3, cy) << QPoint(r.left() + 7, cy - 4) << QPoint(r.left() + 7, cy + 4);
+    mark << QPoint(r.left() + 3, cy) << QPoint(r.left() + 7, cy - 4)
+         << QPoint(r.left() + 7, cy + 4);
   } else {
-    mark << QPoint(r.right() - 3, cy) << QPoint(r.right() - 7, cy - 4) << QPoint(r.right() - 7, cy + 4);
+    mark << QPoint(r.right() - 3, cy) << QPoint(r.right() - 7, cy - 4)
+         << QPoint(r.right() - 7, cy + 4);
   }
   painter.setPen(Qt::NoPen);
   painter.setBrush(Qt::black);

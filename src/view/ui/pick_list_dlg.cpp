@@ -8,8 +8,8 @@
 
 #include "grid/ui/grid_qt_convert.h"
 
-CPickListDlg::CPickListDlg(const QRect& cell, const CLogFont& font, CColor color, const QStringList& codes,
-                           const QString& text, QWidget* parent)
+CPickListDlg::CPickListDlg(const QRect& cell, const CLogFont& font, CColor color,
+                           const QStringList& codes, const QString& text, QWidget* parent)
     : QDialog(parent, Qt::Popup | Qt::FramelessWindowHint) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -28,7 +28,8 @@ CPickListDlg::CPickListDlg(const QRect& cell, const CLogFont& font, CColor color
   layout->addWidget(m_edit);
   layout->addWidget(m_list);
   const int itemHeight = m_list->fontMetrics().height() + 2;
-  const int listHeight = itemHeight * std::min<int>(kMaxVisibleItems, static_cast<int>(codes.size()) + 1);
+  const int listHeight =
+      itemHeight * std::min<int>(kMaxVisibleItems, static_cast<int>(codes.size()) + 1);
   m_list->setFixedHeight(listHeight);
   m_edit->setFixedHeight(cell.height());
   setGeometry(cell.left(), cell.top(), cell.width(), cell.height() + listHeight + 6);

@@ -96,7 +96,9 @@ TEST_F(BOMDialogsTest, InsertingAColumnAndCancelling) {
   grid.SelectCell({0, 2});
   for (const bool ok : {false, true}) {
     const int columns = grid.GetColumnCount();
-    OnNextModal([ok](QWidget& dialog) { ok ? static_cast<QDialog&>(dialog).accept() : static_cast<QDialog&>(dialog).reject(); });
+    OnNextModal([ok](QWidget& dialog) {
+      ok ? static_cast<QDialog&>(dialog).accept() : static_cast<QDialog&>(dialog).reject();
+    });
     m_window->RunCommand(CBOMGridWindow::kInsertColumn);
     EXPECT_EQ(grid.GetColumnCount(), columns + (ok ? 1 : 0)) << ok;
   }
@@ -125,7 +127,8 @@ TEST_F(BOMDialogsTest, PickListOverTheCell) {
   for (const int codes : {0, 3, 20}) {
     QStringList list;
     for (int i = 0; i < codes; ++i) list << QString("CODE-%1").arg(i);
-    CPickListDlg dialog(QRect(10, 10, 160, 22), m_run->GetBOM().GetLogFont(), MakeColor(0, 0, 128), list, "QJF-1");
+    CPickListDlg dialog(QRect(10, 10, 160, 22), m_run->GetBOM().GetLogFont(), MakeColor(0, 0, 128),
+                        list, "QJF-1");
     EXPECT_EQ(dialog.Edit()->selectedText(), "QJF-1");
     EXPECT_EQ(dialog.List()->currentRow(), -1);
     const int rows = std::min(CPickListDlg::kMaxVisibleItems, codes + 1);

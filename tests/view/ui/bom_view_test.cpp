@@ -95,7 +95,8 @@ TEST_F(BOMViewTest, TotalsFollowEveryChange) {
     int add;
     int expected;
   };
-  const Row rows[] = {{0, "SHARED", 3, 9}, {2, "SHARED", -2, 7}, {1, "NEW", 4, 4}, {1, "NEW", -4, 0}};
+  const Row rows[] = {
+      {0, "SHARED", 3, 9}, {2, "SHARED", -2, 7}, {1, "NEW", 4, 4}, {1, "NEW", -4, 0}};
   for (const Row& row : rows) {
     CBOMGrid& grid = m_document->GetRunAt(row.run)->GetBOM();
     if (row.add > 0) grid.AddRefQuantity(row.reference, row.add);
@@ -129,7 +130,8 @@ TEST_F(BOMViewTest, TheParentMayRefuseASelection) {
   COngletControl& tabs = m_view->GetTabs();
   tabs.SelectTab(1, 0);
   bool refuse = true;
-  QObject::connect(&tabs, &COngletControl::TabChanging, [&refuse](int, int, int, bool* allow) { *allow = !refuse; });
+  QObject::connect(&tabs, &COngletControl::TabChanging,
+                   [&refuse](int, int, int, bool* allow) { *allow = !refuse; });
   QSignalSpy changed(&tabs, &COngletControl::TabChanged);
   QTest::mouseClick(&tabs, Qt::LeftButton, {}, TabPoint(tabs, 2));
   EXPECT_EQ(tabs.GetCurSel(), 1);
@@ -211,7 +213,8 @@ TEST_F(BOMViewTest, PrintsTheShownPageToPdf) {
   reader.start("pdftotext", {"-layout", path, "-"});
   ASSERT_TRUE(reader.waitForFinished(10000));
   const QString text = QString::fromUtf8(reader.readAllStandardOutput());
-  for (const char* expected : {"Plant room", "QJF-1", "SHARED"}) EXPECT_TRUE(text.contains(expected)) << expected;
+  for (const char* expected : {"Plant room", "QJF-1", "SHARED"})
+    EXPECT_TRUE(text.contains(expected)) << expected;
   EXPECT_FALSE(text.contains("QJF-2"));  // another run's page
 }
 
