@@ -15,6 +15,7 @@ PACKAGES=(
   python3 python3-dbf python3-ezdxf shapelib
   libxlsxwriter-dev python3-openpyxl
   clang-format
+  poppler-utils
   locales
   # desktop integration and its test: xdg-mime asks mimetype on a plain desktop, gio on GNOME
   xdg-utils shared-mime-info desktop-file-utils libfile-mimeinfo-perl libglib2.0-bin

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid/grid_model.h"
+#include "model/bom_cell_props.h"
 #include "model/bom_column.h"
 #include "model/bom_column_kind.h"
 #include "model/bom_group.h"
@@ -168,6 +169,29 @@ class CBOMGrid : public CGridModel {
   // The source's code table, for the reference pick list.
   std::vector<std::string> GetPickListCodes() const;
 
+  // Context commands. Each ends by numbering, re-sizing what is auto and, on a run page,
+  // marking the document modified; the column commands copy the columns to the other
+  // pages of the view.
+  // Deletes the lines of the rows (the edit line and fixed rows ignored), bottom up; a
+  // line that elements use is only reduced to their count, after asking.
+  bool DeleteLines(std::vector<int> rows);
+  // A reference column titled with its kind's default after the column; its index, or
+  // -1. The caller opens the column dialog and deletes it again on Cancel.
+  int InsertColumnForEdit(int after);
+  // Deletes the columns (0 and 1 cannot go); true when one went.
+  bool DeleteColumns(std::vector<int> columns);
+  // The dialog's fields for a mode over the selection (rows and columns of the range).
+  CBOMCellProps GetCellProps(int mode, int row, int column) const;
+  // Applies the dialog's fields in a mode to rows top..bottom, columns left..right.
+  void ApplyCellProps(int mode, int top, int left, int bottom, int right, const CBOMCellProps& props);
+  // Export options of a column 1 or more; false out of range.
+  bool ApplyColumnOptions(int column, std::string_view exportWidth, bool csv, bool excel);
+  // Copies the stored columns (Excel flag 0 or more) and their widths to every other page
+  // of the view.
+  void PropagateColumns();
+  // Line rows keep their heights fitted to their cells.
+  void SetLineAutoHeight(int row, bool on);
+
   // The stored record. Writing throws std::length_error beyond the counts a record
   // holds. Reading (after the source re-created the lines) throws CArchiveError for a
   // damaged record and then changes nothing; the version is the source's document's
@@ -231,6 +255,15 @@ class CBOMGrid : public CGridModel {
   EditOutcome EditQuantityOnLine(int row, const std::string& text);
   void MergeInto(int fromRow, CBOMLine& target);
   void FinishEdit(int row);
+
+  // Context commands (bom_commands.cpp, bom_props.cpp).
+  bool DeleteLineForCommand(int row);
+  void ApplyFontAndColor(int row, int column, const CBOMCellProps& props);
+  void ApplyRowHeight(int row, const std::string& height);
+  void ApplyColumnWidth(int column, const std::string& width);
+  void ApplyColumnProps(int column, const CBOMCellProps& props);
+  void ApplyGridProps(const CBOMCellProps& props);
+  void FinishCommand(bool propagate);
 
   // Stored record (bom_archive.cpp).
   CBOMRecord MakeRecord() const;

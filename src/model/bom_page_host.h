@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class CBOMGrid;
 
 // The bill-of-materials view as its pages see it: one page per run and a total page
@@ -13,4 +15,6 @@ class CBOMPageHost {
   virtual void RecomputeTotals(int compute, int quiet) = 0;
   // The first page of the view's page list; null when it has none.
   virtual CBOMGrid* GetFirstPage() const = 0;
+  // Every page, the total page first.
+  virtual std::vector<CBOMGrid*> GetPages() const { return {}; }
 };

@@ -35,3 +35,10 @@ constexpr int kMsgBOMRenameRefusedCaption = 7505;
 // A quantity typed below the number of elements that use the reference (%1, %2 as above).
 constexpr int kMsgBOMQuantityBelowCount = 7506;
 constexpr int kMsgBOMQuantityBelowCountCaption = 7507;
+
+// Deleting a line that elements use: two texts split at a line break (%1 item number,
+// %2 their count), the first when the quantity does not exceed the count.
+constexpr int kMsgBOMDeleteUsedLine = 7508;
+constexpr int kMsgBOMDeleteUsedLineCaption = 7509;
+// The size word of rows and columns fitted to their cells.
+constexpr int kMsgBOMAutoSize = 7510;

@@ -131,6 +131,10 @@ class CDorneDoc : public CRunDocument {
   int FindRunIndex(const CRun* run) const;
   // Takes the run out of the array (the selection is cleared); null when absent.
   std::unique_ptr<CRun> RemoveRun(CRun* run);
+  // Moves the run at index from to index to, shifting those between (the order of the
+  // bill-of-materials pages); records an undo step and marks the document modified.
+  // False for an index out of range; true without change for equal indexes.
+  bool MoveRun(int from, int to);
   void AddNewRun();
   // Copies run n (1-based; 0 the current run) into a new run; its index, or 0.
   int DuplicateRun(int n);

@@ -5,6 +5,8 @@
 #include "model/doc_observer.h"
 #include "model/prop_window_notifier.h"
 #include "model/run.h"
+#include "model/undo_actions.h"
+#include "model/undo_manager.h"
 
 #include <algorithm>
 
@@ -39,6 +41,26 @@ int CDorneDoc::FindRunIndex(const CRun* run) const {
     if (m_runList[i] == run) return static_cast<int>(i);
   }
   return -1;
+}
+
+bool CDorneDoc::MoveRun(int from, int to) {
+  const int count = GetRunCount();
+  if (from < 0 || from >= count || to < 0 || to >= count) return false;
+  if (from == to) return true;
+  GetUndo().SaveUndoState(undo_actions::kMoveRun);
+  const auto rotate = [from, to](auto& items) {
+    const auto first = items.begin();
+    if (from < to) {
+      std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+      std::rotate(first + to, first + from, first + from + 1);
+    }
+  };
+  rotate(m_runs);
+  rotate(m_runList);
+  // The new order is part of the design: without the flag it would be lost on closing.
+  SetModifiedFlag(true);
+  return true;
 }
 
 std::unique_ptr<CRun> CDorneDoc::RemoveRun(CRun* run) {

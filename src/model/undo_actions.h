@@ -9,6 +9,10 @@ namespace undo_actions {
 // The snapshot of the current state that undo takes itself; names no command.
 inline constexpr int kCurrentState = 21828;
 inline constexpr int kDeleteRun = 21060;
+// The runs reordered by dragging their bill-of-materials tabs.
+inline constexpr int kMoveRun = 21071;
+// A bill-of-materials grid edited: a cell, its context menu or one of its dialogs.
+inline constexpr int kEditBOM = 16965;
 
 // A view action (zoom, pan, turn...): high byte 0x5A.
 bool IsViewAction(int action);

@@ -58,8 +58,10 @@ class CFakeBOMView : public CBOMPageHost {
  public:
   void RecomputeTotals(int compute, int quiet) override { calls.push_back({compute, quiet}); }
   CBOMGrid* GetFirstPage() const override { return firstPage; }
+  std::vector<CBOMGrid*> GetPages() const override { return pages; }
 
   std::vector<std::pair<int, int>> calls;
+  std::vector<CBOMGrid*> pages;
   CBOMGrid* firstPage = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "support/temp_folder.h"
 
 #include <filesystem>
+#include <set>
 #include <unistd.h>
 
 namespace {
@@ -180,6 +181,46 @@ TEST_F(UndoManagerTest, DeletingARunIsOneStepAndAsksFirst) {
   ASSERT_EQ(Undo().Undo(), 1);
   EXPECT_EQ(m_document->GetRunCount(), 2);
   EXPECT_EQ(m_document->GetCurrentRun()->GetPropText("Name"), name);
+}
+
+}  // namespace
+
+namespace {
+
+// Reordering the runs by their tabs is a design change: modified, and one undo step.
+TEST_F(UndoManagerTest, MovingARunMarksModifiedAndUndoes) {
+  BuildChain(AddRun(*m_document, "QDA"));
+  std::vector<std::string> before;  // undo gives back copies of the runs: compared by name
+  for (CRun* run : m_document->GetRuns()) before.push_back(run->GetPropText("Name"));
+  ASSERT_EQ(std::set<std::string>(before.begin(), before.end()).size(), 3u);
+  struct Row {
+    int from, to;
+    bool ok;
+    std::vector<int> order;  // indexes into before
+  };
+  const Row rows[] = {{2, 0, true, {2, 0, 1}}, {0, 2, true, {1, 2, 0}}, {1, 1, true, {0, 1, 2}},
+                      {3, 0, false, {0, 1, 2}}, {0, -1, false, {0, 1, 2}}};
+  for (const Row& row : rows) {
+    m_document->SetModifiedFlag(false);
+    const std::vector<std::uint8_t> saved = Save(*m_document);
+    const int steps = Undo().GetLast();
+    EXPECT_EQ(m_document->MoveRun(row.from, row.to), row.ok) << row.from << row.to;
+    for (std::size_t i = 0; i < row.order.size(); ++i) {
+      EXPECT_EQ(m_document->GetRunAt(static_cast<int>(i))->GetPropText("Name"),
+                before[static_cast<std::size_t>(row.order[i])]);
+    }
+    const bool moved = row.ok && row.from != row.to;
+    EXPECT_EQ(m_document->IsModified(), moved);
+    if (!moved) {
+      EXPECT_EQ(Undo().GetLast(), steps);
+      continue;
+    }
+    ASSERT_EQ(Undo().Undo(), 1);
+    EXPECT_EQ(Save(*m_document), saved);
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      EXPECT_EQ(m_document->GetRunAt(static_cast<int>(i))->GetPropText("Name"), before[i]);
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMenu>
+
+#include <functional>
+#include <memory>
+
+#include "grid/ui/grid_control.h"
+#include "model/bom_prompter.h"
+
+class CBOMGrid;
+
+// The window of a bill-of-materials page: the grid window with the page's editing (the
+// reference pick list, the in-place editor elsewhere), its context menu of fourteen
+// commands and their dialogs. The rules are the page's; this window asks, collects and
+// hands over. Every change is preceded by a step of the document's undo history.
+class CBOMGridWindow : public CGridControl, private CBOMPrompter {
+  Q_OBJECT
+
+ public:
+  // Context commands, by their menu ids.
+  enum Command {
+    kCellProps = 32820,
+    kCellsProps = 32838,
+    kDeleteRow = 32821,
+    kRowProps = 32822,
+    kDeleteRows = 32823,
+    kRowsProps = 32824,
+    kInsertColumn = 32825,
+    kDeleteColumn = 32826,
+    kColumnProps = 32827,
+    kColumnOptions = 32874,
+    kDeleteColumns = 32828,
+    kColumnsProps = 32829,
+    kDeleteSelection = 32830,
+    kGridProps = 32831,
+  };
+  using StepRecorder = std::function<void()>;
+
+  CBOMGridWindow(CBOMGrid& grid, StepRecorder recordStep, QWidget* parent = nullptr);
+  ~CBOMGridWindow() override;
+
+  CBOMGrid& Grid() { return m_grid; }
+  QMenu& Menu() { return m_menu; }
+  // Runs a context command on the current selection (what its menu item does).
+  void RunCommand(int command);
+  // Whether the context menu opens now.
+  bool IsMenuAllowed() const;
+  void EditCell() override;
+
+ protected:
+  bool RunCellEditor(int row, int column, const QRect& cellRect) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  bool ShowMessage(const std::string& text, const std::string& caption, bool cancel) override;
+  void BuildMenu();
+  void EditProps(int mode);
+  void InsertColumn();
+  void EditColumnOptions();
+  void DeleteSelection(bool rows, bool columns);
+
+  CBOMGrid& m_grid;
+  StepRecorder m_recordStep;
+  QMenu m_menu;
+};
