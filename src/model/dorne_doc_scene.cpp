@@ -43,6 +43,12 @@ std::array<std::int32_t, 3> SectionSizes(int direction, int rotation, std::int32
 
 }  // namespace
 
+void CDorneDoc::SetViewAngles(int a0, int a1, int a2) {
+  m_projection.SetViewAngles(a0, a1, a2, false, false);
+  ProjectAllBoxes();
+  RebuildScene();
+}
+
 void CDorneDoc::AddToScene(CBox& box) {
   if (!box.IsListed()) m_projection.InsertInDisplayList(box);
 }

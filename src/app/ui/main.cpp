@@ -1,5 +1,7 @@
 #include <QApplication>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -10,7 +12,8 @@ namespace {
 
 // A hook for the end-to-end test only: when TVR_DUMP_WINDOW_FILE names a file, the
 // program writes its main window's title, mode, visibility and menu titles into it
-// once its event loop runs, then quits. Nothing else changes.
+// once its event loop runs (and, when TVR_SCREENSHOT_FILE names a file, a picture of
+// the main window there), then quits. Nothing else changes.
 void ScheduleWindowDump(CApplicationShell& shell) {
   QString path = qEnvironmentVariable("TVR_DUMP_WINDOW_FILE");
   if (path.isEmpty()) return;
@@ -20,13 +23,17 @@ void ScheduleWindowDump(CApplicationShell& shell) {
     for (QAction* action : frame->menuBar()->actions()) menus << action->text();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\n")
+      QMdiSubWindow* active = frame->MdiArea()->currentSubWindow();
+      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\nactive=%5\n")
                      .arg(frame->windowTitle())
                      .arg(static_cast<int>(frame->Mode()))
                      .arg(frame->isVisible() ? 1 : 0)
                      .arg(menus.join(QLatin1Char('|')))
+                     .arg(active != nullptr && active->widget() != nullptr ? active->widget()->objectName() : QString())
                      .toUtf8());
     }
+    const QString screenshot = qEnvironmentVariable("TVR_SCREENSHOT_FILE");
+    if (!screenshot.isEmpty()) frame->grab().save(screenshot);
     frame->close();
     QApplication::quit();
   });
