@@ -240,8 +240,9 @@ class CDorneDoc : public CRunDocument {
   void CreateStartMarker(CRun& run);
   void RememberLeftView(CRun& run);
   void AddRunBoxes(CRun& run);
-  // Every box of the document projected with the document's angles.
-  void ProjectAllBoxes();
+  // Every box of the document (or those not in the scene) projected with the document's
+  // angles.
+  void ProjectAllBoxes(bool unlistedOnly = false);
   void DropPendingElement();
   CAnnotationArchive& AnnotationArchive() const;
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;

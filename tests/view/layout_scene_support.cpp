@@ -26,7 +26,7 @@ void BuildRun(CDorneDoc& document, int runIndex, int elements) {
       element->SetNeighbour(CDev::OppositeDirection(4), last);
       last->SetNeighbour(4, element);
     }
-    const C3DPoint centre((i % 10) * kStep, runIndex * 2 * kStep, (i / 10) * kStep);
+    const C3DPoint centre(i * kStep, runIndex * 2 * kStep, (i / 10) * kStep);
     element->MakeBox(CDev::kBodySlot)->SetPlacement(centre, 150, 1000, 300);
     run.AddDevice(element);
     last = element;
@@ -41,5 +41,6 @@ std::unique_ptr<CDorneDoc> BuildLayoutScene(int runs, int elementsPerRun) {
   auto document = std::make_unique<CDorneDoc>();
   for (int r = 0; r < runs; ++r) BuildRun(*document, r, elementsPerRun);
   document->SetViewAngles(330, 315, 0);
+  document->RebuildScene();
   return document;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPainter>
+#include <QPolygon>
+
+#include <optional>
 
 #include "view/draw_device.h"
 #include "view/draw_tools.h"
@@ -39,6 +42,25 @@ class CQtDrawDevice : public CDrawDevice {
   template <typename Draw>
   void FillAndOutline(const CDrawContext& dc, Draw draw);
   QRect DeviceBox(const CDrawContext& dc, const CRect& rect) const;
+  // The painter's pen and brush are set only when the context's differ from the last
+  // ones set: large scenes draw thousands of figures with the same tools.
+  void ForgetTools();
+
+  struct CPenInUse {
+    CPen pen;
+    int width = 0;
+    RasterOp op = RasterOp::CopyPen;
+    bool operator==(const CPenInUse&) const = default;
+  };
+  struct CBrushInUse {
+    CBrush brush;
+    CColor textColor;
+    CColor backgroundColor;
+    bool operator==(const CBrushInUse&) const = default;
+  };
 
   QPainter& m_painter;
+  std::optional<CPenInUse> m_pen;
+  std::optional<CBrushInUse> m_brush;
+  QPolygon m_polygon;  // reused by every figure of points
 };
