@@ -21,7 +21,8 @@ constexpr int kElementsPerRun = 200;
 
 CViewWindow FittedWindow(const CDorneDoc& document, QSize size) {
   CViewWindow window;
-  if (const auto extent = GetSceneExtent(document)) window.ZoomAll(*extent, 0.9, {size.width(), size.height()});
+  if (const auto extent = GetSceneExtent(document))
+    window.ZoomAll(*extent, 0.9, {size.width(), size.height()});
   return window;
 }
 

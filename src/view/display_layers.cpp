@@ -4,7 +4,7 @@
 
 #include "app/app_settings.h"
 #include "app/profile.h"
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 
 namespace {
 
@@ -16,13 +16,15 @@ struct CLayerCommand {
   int command;
   int layer;
 };
-constexpr CLayerCommand kLayerCommands[] = {{32994, 0}, {32995, 1}, {32996, 2}, {32997, 3},
-                                            {32998, 4}, {32992, 5}, {33063, kSupportLayer}, {33001, 8}};
+constexpr CLayerCommand kLayerCommands[] = {
+    {32994, 0}, {32995, 1}, {32996, 2}, {32997, 3}, {32998, 4}, {32992, 5}, {33063, kSupportLayer},
+    {33001, 8}};
 
-void WriteLayer(const CAppSettings& settings, CProfile* profile, int index) {
-  if (profile == nullptr) return;
-  profile->WriteProfileText("Label", kLayerKeys[static_cast<std::size_t>(index)],
-                            BoolToText(settings.labels[static_cast<std::size_t>(index)].visible));
+bool WriteLayer(const CAppSettings& settings, CProfile* profile, int index) {
+  if (profile == nullptr) return true;
+  return profile->WriteProfileText(
+      "Label", kLayerKeys[static_cast<std::size_t>(index)],
+      BoolToText(settings.labels[static_cast<std::size_t>(index)].visible));
 }
 
 }  // namespace
@@ -43,22 +45,23 @@ CLayerToggle ToggleDisplayLayer(CAppSettings& settings, CProfile* profile, int i
   if (index == kSupportLayer) {
     const bool wasOff = settings.support == 0;
     settings.support = wasOff ? 2 : 0;
-    if (profile != nullptr) profile->WriteProfileInt("Design", "Support", settings.support);
+    const bool supportWritten =
+        profile == nullptr || profile->WriteProfileInt("Design", "Support", settings.support) != 0;
     settings.labels[kRunLayer].visible = wasOff;
-    WriteLayer(settings, profile, kRunLayer);
-    return {true, true};
+    const bool runWritten = WriteLayer(settings, profile, kRunLayer);
+    return {true, true, supportWritten && runWritten};
   }
   if (index < 0 || index >= 9) return {};
   auto& visible = settings.labels[static_cast<std::size_t>(index)].visible;
   visible = !visible;
-  WriteLayer(settings, profile, index);
-  return {true, false};
+  return {true, false, WriteLayer(settings, profile, index)};
 }
 
 CSceneDrawOptions SceneOptionsFromSettings(const CAppSettings& settings, bool monochrome) {
   CSceneDrawOptions options;
   options.monochrome = monochrome;
-  for (std::size_t i = 0; i < options.layers.size(); ++i) options.layers[i] = settings.labels[i].visible;
+  for (std::size_t i = 0; i < options.layers.size(); ++i)
+    options.layers[i] = settings.labels[i].visible;
   options.supportDisplay = settings.support;
   return options;
 }

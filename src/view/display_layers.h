@@ -19,14 +19,16 @@ int DisplayLayerOfCommand(int command);
 
 // What a toggle changed.
 struct CLayerToggle {
-  bool changed = false;        // false: the index switches nothing
-  bool supportChanged = false; // the support display changed: the bill-of-materials grids follow
+  bool changed = false;         // false: the index switches nothing
+  bool supportChanged = false;  // the support display changed: the bill-of-materials grids follow
+  bool written = true;          // false: the settings file could not keep the change
 };
 
 // Switches layer index of the settings and writes what changed to the profile (when
-// given). Index 6 switches the support display between 0 and 2 ("Design"/"Support") and
-// sets the run layer to follow it; indexes 0..5, 7 and 8 invert their flag; 9 and
-// anything else change nothing (the dimension tool keeps layer 9).
+// given); a change the file cannot keep still holds for this run of the program. Index 6 switches
+// the support display between 0 and 2 ("Design"/"Support") and sets the run layer to follow it;
+// indexes 0..5, 7 and 8 invert their flag; 9 and anything else change nothing (the dimension tool
+// keeps layer 9).
 CLayerToggle ToggleDisplayLayer(CAppSettings& settings, CProfile* profile, int index);
 
 // The drawing options of the application's settings.

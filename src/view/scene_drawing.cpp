@@ -17,12 +17,14 @@ namespace {
 // every face outlined.
 void DrawFaces(CDrawContext& dc, const CBox& box) {
   bool anyVisible = false;
-  for (int f = 0; f < CBox::kFaceCount; ++f) anyVisible |= (box.GetFaceFlags(f) & CBox::kFaceVisible) != 0;
+  for (int f = 0; f < CBox::kFaceCount; ++f)
+    anyVisible |= (box.GetFaceFlags(f) & CBox::kFaceVisible) != 0;
   const CBrush old = anyVisible ? dc.Brush() : dc.SelectBrush(CBrush::Null());
   std::array<CPoint, 4> face{};
   for (int f = 0; f < CBox::kFaceCount; ++f) {
     if (anyVisible && (box.GetFaceFlags(f) & CBox::kFaceVisible) == 0) continue;
-    for (int k = 0; k < 4; ++k) face[static_cast<std::size_t>(k)] = box.GetWindowCorner(CBox::GetFaceCorner(f, k));
+    for (int k = 0; k < 4; ++k)
+      face[static_cast<std::size_t>(k)] = box.GetWindowCorner(CBox::GetFaceCorner(f, k));
     dc.Polygon(face);
   }
   dc.SelectBrush(old);

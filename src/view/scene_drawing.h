@@ -16,7 +16,8 @@ struct CSceneDrawOptions {
   bool monochrome = false;
   // The display layers (branch, dimension, position, bill of materials, run, busbar,
   // text, image, title block, distance labels), as the application keeps them.
-  std::array<bool, kLayerCount> layers{true, true, true, false, true, false, true, true, false, true};
+  std::array<bool, kLayerCount> layers{true,  true, true, false, true,
+                                       false, true, true, false, true};
   // The support display: 0 off, 1 or 2 shown.
   int supportDisplay = 2;
 };

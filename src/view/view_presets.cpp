@@ -5,11 +5,24 @@
 namespace {
 
 constexpr std::array<CViewAngles, kViewPresetCount> kPresetAngles{{
-    {330, 315, 0}, {330, 45, 0}, {330, 135, 0}, {330, 225, 0}, {30, 315, 0}, {30, 45, 0}, {30, 135, 0},
-    {30, 225, 0}, {270, 0, 0}, {90, 0, 0}, {0, 270, 0}, {0, 90, 0}, {0, 0, 0}, {0, 180, 0},
+    {330, 315, 0},
+    {330, 45, 0},
+    {330, 135, 0},
+    {330, 225, 0},
+    {30, 315, 0},
+    {30, 45, 0},
+    {30, 135, 0},
+    {30, 225, 0},
+    {270, 0, 0},
+    {90, 0, 0},
+    {0, 270, 0},
+    {0, 90, 0},
+    {0, 0, 0},
+    {0, 180, 0},
 }};
-constexpr std::array<int, kViewPresetCount> kPresetCommands{33016, 33017, 33018, 33019, 33020, 33021, 33022,
-                                                            33023, 33006, 33007, 33008, 33009, 33010, 33011};
+constexpr std::array<int, kViewPresetCount> kPresetCommands{33016, 33017, 33018, 33019, 33020,
+                                                            33021, 33022, 33023, 33006, 33007,
+                                                            33008, 33009, 33010, 33011};
 
 // s(a): an angle in -179..180.
 int Signed(int degrees) {
@@ -35,7 +48,8 @@ int ViewPresetCommand(int preset) {
 }
 
 int DetectViewPreset(const CViewAngles& angles) {
-  const CViewAngles wanted{NormalizeDegrees(angles[0]), NormalizeDegrees(angles[1]), NormalizeDegrees(angles[2])};
+  const CViewAngles wanted{NormalizeDegrees(angles[0]), NormalizeDegrees(angles[1]),
+                           NormalizeDegrees(angles[2])};
   for (int preset = kViewPresetCount - 1; preset >= 0; --preset) {
     if (kPresetAngles[static_cast<std::size_t>(preset)] == wanted) return preset;
   }

@@ -14,7 +14,8 @@ std::int32_t HeldExtent(std::int64_t value) {
 }
 
 std::int32_t HeldCoordinate(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, -CViewWindow::kMaxExtent, CViewWindow::kMaxExtent));
+  return static_cast<std::int32_t>(
+      std::clamp<std::int64_t>(value, -CViewWindow::kMaxExtent, CViewWindow::kMaxExtent));
 }
 
 // A double truncated toward zero into 64 bits (held well inside them).
@@ -43,7 +44,9 @@ void CViewWindow::StoreIn(CDorneDoc& document) const {
   document.SetViewSize(m_size.cx, m_size.cy);
 }
 
-void CViewWindow::SetCentre(CPoint centre) { m_centre = {HeldCoordinate(centre.x), HeldCoordinate(centre.y)}; }
+void CViewWindow::SetCentre(CPoint centre) {
+  m_centre = {HeldCoordinate(centre.x), HeldCoordinate(centre.y)};
+}
 
 void CViewWindow::SetSize(std::int64_t width, std::int64_t height) {
   m_size = {HeldExtent(width), HeldExtent(height)};
@@ -119,7 +122,8 @@ void CViewWindow::Resize(CSize previousClient, CSize client) {
 }
 
 void CViewWindow::Pan(std::int32_t dx, std::int32_t dy) {
-  m_centre = {HeldCoordinate(std::int64_t{m_centre.x} + dx), HeldCoordinate(std::int64_t{m_centre.y} + dy)};
+  m_centre = {HeldCoordinate(std::int64_t{m_centre.x} + dx),
+              HeldCoordinate(std::int64_t{m_centre.y} + dy)};
 }
 
 void CViewWindow::ApplyTo(CDrawMapping& mapping, CSize client) const {

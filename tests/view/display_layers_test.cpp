@@ -36,10 +36,13 @@ TEST(DisplayLayersTest, EachLayerCommandInvertsItsFlagAndWritesItsKey) {
     const bool before = settings.labels[static_cast<std::size_t>(layer)].visible;
     EXPECT_TRUE(ToggleDisplayLayer(settings, &profile, layer).changed);
     EXPECT_NE(settings.labels[static_cast<std::size_t>(layer)].visible, before) << command;
-    EXPECT_EQ(profile.ReadProfileText("Label", DisplayLayerKey(layer), ""), before ? "False" : "True") << command;
+    EXPECT_EQ(profile.ReadProfileText("Label", DisplayLayerKey(layer), ""),
+              before ? "False" : "True")
+        << command;
   }
   // The distance layer belongs to the dimension tool; nothing beyond the table switches.
-  for (int index : {9, 10, -1}) EXPECT_FALSE(ToggleDisplayLayer(settings, &profile, index).changed) << index;
+  for (int index : {9, 10, -1})
+    EXPECT_FALSE(ToggleDisplayLayer(settings, &profile, index).changed) << index;
   EXPECT_EQ(DisplayLayerOfCommand(32993), -1);
 }
 

@@ -29,15 +29,30 @@ constexpr std::int32_t kMax = CViewWindow::kMaxExtent;
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ViewWindowZoomTest,
-    ::testing::Values(ZoomRow{"zoom in shrinks by the step", true, {5, 5}, 0.1, true, {4, 4}},
-                      ZoomRow{"zoom in below one unit is refused", true, {1, 1}, 0.1, false, {1, 1}},
-                      ZoomRow{"a step that truncates to the same size still grows", false, {5, 5}, 0.1, true, {6, 6}},
-                      ZoomRow{"zoom out grows by the step", false, {8000, 4000}, 0.1, true, {8800, 4400}},
-                      ZoomRow{"width x (1 + step) beyond 32 bits is held", false, {2000000000, 1000}, 0.5, true,
-                              {kMax, 1500}},
-                      ZoomRow{"a window at the bound grows no further", false, {kMax, kMax}, 0.1, false, {kMax, kMax}},
-                      ZoomRow{"a negative step giving a negative side is refused", false, {100, 100}, -2.0, false,
-                              {100, 100}}));
+    ::testing::Values(
+        ZoomRow{"zoom in shrinks by the step", true, {5, 5}, 0.1, true, {4, 4}},
+        ZoomRow{"zoom in below one unit is refused", true, {1, 1}, 0.1, false, {1, 1}},
+        ZoomRow{
+            "a step that truncates to the same size still grows", false, {5, 5}, 0.1, true, {6, 6}},
+        ZoomRow{"zoom out grows by the step", false, {8000, 4000}, 0.1, true, {8800, 4400}},
+        ZoomRow{"width x (1 + step) beyond 32 bits is held",
+                false,
+                {2000000000, 1000},
+                0.5,
+                true,
+                {kMax, 1500}},
+        ZoomRow{"a window at the bound grows no further",
+                false,
+                {kMax, kMax},
+                0.1,
+                false,
+                {kMax, kMax}},
+        ZoomRow{"a negative step giving a negative side is refused",
+                false,
+                {100, 100},
+                -2.0,
+                false,
+                {100, 100}}));
 
 TEST(ViewWindowTest, ZoomToRectTakesTheClientShapeAndRefusesThinRectangles) {
   CViewWindow window({0, 0}, {500, 500});
@@ -55,7 +70,8 @@ TEST(ViewWindowTest, ZoomAllFillsTheClientWithTheScene) {
   CViewWindow window;
   window.ZoomAll({0, 0, 1000, 500}, 0.9, {400, 400});
   EXPECT_EQ(window.Size(), (CSize{1111, 1111}));
-  EXPECT_EQ(window.Centre(), (CPoint{499, 249}));  // the centre of the scene, not of the widened window
+  EXPECT_EQ(window.Centre(),
+            (CPoint{499, 249}));  // the centre of the scene, not of the widened window
   window.ZoomAll({0, 0, 1000, 500}, 0.9, {0, 0});  // a zero client counts as one pixel
   EXPECT_EQ(window.Size(), (CSize{1111, 1111}));
 }

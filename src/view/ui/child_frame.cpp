@@ -77,8 +77,9 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
   const int layer = DisplayLayerOfCommand(commandId);
   if (layer >= 0) {
     state.enabled = document != nullptr;
-    state.checked = layer == kSupportLayer ? m_view->Settings().support != 0
-                                           : m_view->Settings().labels[static_cast<std::size_t>(layer)].visible;
+    state.checked = layer == kSupportLayer
+                        ? m_view->Settings().support != 0
+                        : m_view->Settings().labels[static_cast<std::size_t>(layer)].visible;
     return true;
   }
   const int preset = PresetOfCommand(commandId);
@@ -88,10 +89,16 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     return true;
   }
   switch (commandId) {
-    case kIdZoomIn: case kIdZoomOut: case kIdZoomAll: case kIdViewAngles: case kIdRefresh: case kIdPrint:
-    case kIdFilePrint: case kIdPrintPreview: case kIdExportPicture: case kIdExportDxf:
-      state.enabled = document != nullptr;
-      return true;
+    case kIdZoomIn:
+    case kIdZoomOut:
+    case kIdZoomAll:
+    case kIdViewAngles:
+    case kIdRefresh:
+    case kIdPrint:
+    case kIdFilePrint:
+    case kIdPrintPreview:
+    case kIdExportPicture:
+    case kIdExportDxf: state.enabled = document != nullptr; return true;
     default: return false;
   }
 }
@@ -117,7 +124,8 @@ bool CChildFrame::OnCommand(int commandId) {
       return true;
     case kIdViewAngles: ShowAngleDialog(); return true;
     case kIdRefresh: m_view->Refresh(); return true;
-    case kIdPrint: case kIdFilePrint: OnPrint(); return true;
+    case kIdPrint:
+    case kIdFilePrint: OnPrint(); return true;
     case kIdPrintPreview: OnPrintPreview(); return true;
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
@@ -134,13 +142,13 @@ void CChildFrame::ShowAngleDialog() {
 }
 
 bool CChildFrame::ExportPicture(const QString& path, std::string& fault) const {
-  return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(), m_view->DrawOptions(true),
-                           path, fault);
+  return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
+                           m_view->DrawOptions(true), path, fault);
 }
 
 bool CChildFrame::ExportDxf(const QString& path, std::string& fault) const {
-  return ExportViewDxf(*m_view->Document(), m_view->ViewWindow(), m_view->size(), m_view->DrawOptions(true), path,
-                       fault);
+  return ExportViewDxf(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
+                       m_view->DrawOptions(true), path, fault);
 }
 
 bool CChildFrame::Print(QPrinter& printer) const {
@@ -148,10 +156,11 @@ bool CChildFrame::Print(QPrinter& printer) const {
   CPrintPage page;
   page.leftHeader = QString::fromStdString(document.GetDocProperty("Name"));
   const std::string job = document.GetDocProperty("NumAff");
-  if (!job.empty()) page.rightHeader = QString::fromStdString(StringText(kMsgJobNumber) + " " + job);
+  if (!job.empty())
+    page.rightHeader = QString::fromStdString(StringText(kMsgJobNumber) + " " + job);
   page.frame = m_view->Settings().printFrame != 0;
-  return PrintView(printer, document, m_view->ViewWindow(), m_view->DrawOptions(m_view->Settings().printBlackWhite != 0),
-                   page);
+  return PrintView(printer, document, m_view->ViewWindow(),
+                   m_view->DrawOptions(m_view->Settings().printBlackWhite != 0), page);
 }
 
 void CChildFrame::OnPrint() {
@@ -167,7 +176,8 @@ void CChildFrame::OnPrint() {
 void CChildFrame::OnPrintPreview() {
   QPrinter printer(QPrinter::HighResolution);
   QPrintPreviewDialog preview(&printer, this);
-  connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { Print(*target); });
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* target) { Print(*target); });
   preview.exec();
 }
 

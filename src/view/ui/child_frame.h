@@ -23,7 +23,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
  public:
   // Asks for the file of an export, given its filter in the program's form
   // ("dxf (*.dxf)|*.dxf||") and the default extension; an empty result cancels.
-  using CFileChooser = std::function<QString(const std::string& filter, const std::string& extension)>;
+  using CFileChooser =
+      std::function<QString(const std::string& filter, const std::string& extension)>;
   // Shows an error text to the user.
   using CErrorReporter = std::function<void(const QString& text)>;
 

@@ -102,10 +102,12 @@ void CDorneView::ZoomAll() {
   if (m_document == nullptr) return;
   const std::optional<CRect> extent = GetSceneExtent(*m_document);
   const std::array<float, 4> area = m_document->GetWorkArea();
-  const CRect scene = extent ? *extent
-                             : CRect{static_cast<std::int32_t>(area[0]), static_cast<std::int32_t>(area[1]),
-                                     static_cast<std::int32_t>(area[2]), static_cast<std::int32_t>(area[3])};
-  m_document->SetWorkArea({float(scene.left), float(scene.top), float(scene.right), float(scene.bottom)});
+  const CRect scene =
+      extent ? *extent
+             : CRect{static_cast<std::int32_t>(area[0]), static_cast<std::int32_t>(area[1]),
+                     static_cast<std::int32_t>(area[2]), static_cast<std::int32_t>(area[3])};
+  m_document->SetWorkArea(
+      {float(scene.left), float(scene.top), float(scene.right), float(scene.bottom)});
   CViewWindow window = ViewWindow();
   window.ZoomAll(scene, m_settings->zoomAll, ClientSize());
   Store(window);
@@ -171,7 +173,8 @@ void CDorneView::FitStoredWindow() {
   const CSize size = stored.Size();
   const CPoint first{centre.x - size.cx / 2, centre.y - size.cy / 2};
   CViewWindow window = stored;
-  if (window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize())) window.StoreIn(*m_document);
+  if (window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize()))
+    window.StoreIn(*m_document);
 }
 
 void CDorneView::showEvent(QShowEvent* event) {
@@ -192,7 +195,8 @@ void CDorneView::paintEvent(QPaintEvent*) {
     m_buffer = QImage();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (m_document != nullptr) PaintScene(painter, *m_document, ViewWindow(), client, DrawOptions(false));
+    if (m_document != nullptr)
+      PaintScene(painter, *m_document, ViewWindow(), client, DrawOptions(false));
     return;
   }
   if (m_buffer.size() != client) m_buffer = QImage(client, QImage::Format_RGB32);
@@ -217,7 +221,8 @@ void CDorneView::resizeEvent(QResizeEvent* event) {
 }
 
 void CDorneView::wheelEvent(QWheelEvent* event) {
-  if (m_document == nullptr || !(event->modifiers() & Qt::ControlModifier) || QWidget::mouseGrabber() != nullptr) {
+  if (m_document == nullptr || !(event->modifiers() & Qt::ControlModifier) ||
+      QWidget::mouseGrabber() != nullptr) {
     QWidget::wheelEvent(event);
     return;
   }
@@ -242,7 +247,8 @@ void CDorneView::wheelEvent(QWheelEvent* event) {
 
 void CDorneView::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
-  if (m_document == nullptr || (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)) {
+  if (m_document == nullptr ||
+      (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)) {
     QWidget::keyPressEvent(event);
     return;
   }
@@ -251,7 +257,9 @@ void CDorneView::keyPressEvent(QKeyEvent* event) {
   SaveViewStep(kUndoPan);
   CViewWindow window = ViewWindow();
   const CSize size = window.Size();
-  auto part = [](std::int32_t side, float factor) { return static_cast<std::int32_t>(side * double(factor)); };
+  auto part = [](std::int32_t side, float factor) {
+    return static_cast<std::int32_t>(side * double(factor));
+  };
   switch (key) {
     case Qt::Key_Left: window.Pan(part(size.cx, m_settings->moveLeft), 0); break;
     case Qt::Key_Right: window.Pan(-part(size.cx, m_settings->moveRight), 0); break;

@@ -43,7 +43,8 @@ void CViewAngleDlg::BuildControls() {
   m_presets = new QComboBox(this);
   m_presets->setObjectName(QStringLiteral("1059"));
   for (int entry = 0; entry <= 9; ++entry) {
-    m_presets->addItem(FirstLine(QString::fromStdString(StringText(ViewPresetCommand(PresetOfDialogEntry(entry))))));
+    m_presets->addItem(FirstLine(
+        QString::fromStdString(StringText(ViewPresetCommand(PresetOfDialogEntry(entry))))));
   }
   layout->addWidget(m_presets);
   auto* form = new QFormLayout();

@@ -37,7 +37,8 @@ CPageLayout LayOutPage(QPainter& painter) {
   layout.width = viewport.width();
   layout.height = viewport.height();
   layout.fontHeight = painter.fontMetrics().height();
-  layout.drawing = QRect(QPoint(6, layout.fontHeight + 7), QPoint(layout.width - 7, layout.height - 7));
+  layout.drawing =
+      QRect(QPoint(6, layout.fontHeight + 7), QPoint(layout.width - 7, layout.height - 7));
   return layout;
 }
 
@@ -48,15 +49,16 @@ void PaintHeader(QPainter& painter, const CPageLayout& layout, const CPrintPage&
     painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("    ") + page.leftHeader);
   }
   if (!page.rightHeader.isEmpty()) {
-    painter.drawText(line, Qt::AlignRight | Qt::AlignTop, page.rightHeader + QStringLiteral("    "));
+    painter.drawText(line, Qt::AlignRight | Qt::AlignTop,
+                     page.rightHeader + QStringLiteral("    "));
   }
   if (!page.frame) return;
   const int y = layout.fontHeight + 1;
   painter.drawLine(0, y, layout.width, y);
   const int top = layout.fontHeight + 6;
   painter.drawPolyline(QPolygon({QPoint(5, top), QPoint(5, layout.height - 5),
-                                 QPoint(layout.width - 5, layout.height - 5), QPoint(layout.width - 5, top),
-                                 QPoint(5, top)}));
+                                 QPoint(layout.width - 5, layout.height - 5),
+                                 QPoint(layout.width - 5, top), QPoint(5, top)}));
 }
 
 }  // namespace
@@ -83,7 +85,8 @@ QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize s
 
 QString PictureFormatOf(const QString& path) {
   const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) return QStringLiteral("JPEG");
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+    return QStringLiteral("JPEG");
   if (suffix == QLatin1String("bmp")) return QStringLiteral("BMP");
   return {};
 }
@@ -97,7 +100,8 @@ bool ExportViewPicture(const CDorneDoc& document, const CViewWindow& window, QSi
   }
   const QImage image = RenderScene(document, window, size, options);
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.toLatin1().constData()) || !file.commit()) {
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.toLatin1().constData()) ||
+      !file.commit()) {
     fault = file.errorString().toStdString();
     if (fault.empty()) fault = "the picture could not be written";
     return false;

@@ -27,7 +27,8 @@ namespace {
 int InkedPixels(const QImage& image) {
   int inked = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) inked += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
+    for (int x = 0; x < image.width(); ++x)
+      inked += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
   }
   return inked;
 }
@@ -122,13 +123,16 @@ TEST_F(LayoutWindowTest, PicturesHaveTheAskedSizeAndOnlyKnownFormatsAreWritten) 
     const char* name;
     QSize size;
     bool written;
-  } rows[] = {{"view.jpg", {320, 200}, true}, {"view.JPEG", {64, 64}, true}, {"view.bmp", {1, 1}, true},
-              {"view.png", {100, 100}, false}, {"missing/view.bmp", {100, 100}, false}};
+  } rows[] = {{"view.jpg", {320, 200}, true},
+              {"view.JPEG", {64, 64}, true},
+              {"view.bmp", {1, 1}, true},
+              {"view.png", {100, 100}, false},
+              {"missing/view.bmp", {100, 100}, false}};
   for (const auto& row : rows) {
     const QString path = QString::fromStdString(folder.File(row.name));
     std::string fault;
-    const bool written = ExportViewPicture(*m_document, View().ViewWindow(), row.size, View().DrawOptions(true), path,
-                                           fault);
+    const bool written = ExportViewPicture(*m_document, View().ViewWindow(), row.size,
+                                           View().DrawOptions(true), path, fault);
     EXPECT_EQ(written, row.written) << row.name;
     EXPECT_EQ(fault.empty(), row.written) << row.name;
     if (!row.written) continue;
@@ -146,7 +150,8 @@ TEST_F(LayoutWindowTest, PrintingToPdfWritesOnePageWithTheHeader) {
   const QString path = QString::fromStdString(folder.File("layout.pdf"));
   printer.setOutputFileName(path);
   ASSERT_TRUE(m_frame->Print(printer));
-  if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+  if (QStandardPaths::findExecutable("pdftotext").isEmpty())
+    GTEST_SKIP() << "pdftotext is not installed";
   QProcess reader;
   reader.start("pdftotext", {path, "-"});
   ASSERT_TRUE(reader.waitForFinished(30000));
@@ -164,10 +169,10 @@ TEST_F(LayoutWindowTest, TheDxfExportReadsBackInAnIndependentReader) {
   if (!QFile::exists("/usr/bin/python3")) GTEST_SKIP() << "python3 is not installed";
   QProcess reader;
   reader.start("/usr/bin/python3", {"-c",
-                           "import sys, ezdxf\n"
-                           "doc = ezdxf.readfile(sys.argv[1])\n"
-                           "print(len(doc.modelspace().query('LINE')))\n",
-                           path});
+                                    "import sys, ezdxf\n"
+                                    "doc = ezdxf.readfile(sys.argv[1])\n"
+                                    "print(len(doc.modelspace().query('LINE')))\n",
+                                    path});
   ASSERT_TRUE(reader.waitForFinished(60000));
   ASSERT_EQ(reader.exitCode(), 0) << reader.readAllStandardError().toStdString();
   // The frame's four lines and the visible edges of the boxes.
