@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QWheelEvent>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -17,6 +19,7 @@
 #include "layout_scene.h"
 #include "model/dorne_doc.h"
 #include "support/temp_folder.h"
+#include "view/draw_mapping.h"
 #include "view/ui/child_frame.h"
 #include "view/ui/view_angle_dlg.h"
 #include "view/ui/view_export.h"
@@ -80,6 +83,29 @@ TEST_F(LayoutWindowTest, ZoomCommandsChangeWhatIsDrawnAndUndoNothingOfTheDesign)
   ASSERT_TRUE(m_frame->OnCommand(kIdZoomAll));
   EXPECT_EQ(View().Snapshot(), before);
   EXPECT_TRUE(m_document->IsModified());
+}
+
+TEST_F(LayoutWindowTest, CtrlWheelZoomsAboutThePointUnderThePointer) {
+  const QPoint pointer(100, 80);
+  auto logicalUnderPointer = [this, pointer] {
+    CDrawMapping mapping;
+    View().ViewWindow().ApplyTo(mapping, View().ClientSize());
+    return mapping.ToLogical({pointer.x(), pointer.y()});
+  };
+  const CSize size = View().ViewWindow().Size();
+  for (int delta : {120, -120}) {
+    const CPoint before = logicalUnderPointer();
+    const int widthBefore = View().ViewWindow().Size().cx;
+    QWheelEvent wheel(pointer, View().mapToGlobal(pointer), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&View(), &wheel);
+    const CPoint after = logicalUnderPointer();
+    // A pixel's worth of units of the coarser scale at most: the mapping truncates.
+    const int pixel = std::max(widthBefore, View().ViewWindow().Size().cx) / View().width() + 1;
+    EXPECT_NEAR(after.x, before.x, pixel) << delta;
+    EXPECT_NEAR(after.y, before.y, pixel) << delta;
+  }
+  EXPECT_LE(std::abs(View().ViewWindow().Size().cx - size.cx), size.cx / 50);
 }
 
 TEST_F(LayoutWindowTest, PresetsTurnTheSceneAndAreFoundAgain) {
