@@ -112,6 +112,7 @@ class CDorneDoc : public CRunDocument {
   void SetSnapshotMarker(int marker) { m_snapshotMarker = marker; }
   bool IsSplit() const { return m_split; }
   C3DProjection& Projection() { return m_projection; }
+  const C3DProjection& Projection() const { return m_projection; }
   CAnnotationList& Annotations() { return m_annotations; }
   CElementSelection& Selection() { return m_selection; }
   int GetLengthUnitId() const { return m_unitId; }
@@ -153,6 +154,9 @@ class CDorneDoc : public CRunDocument {
   void ToggleRunOption();
 
   // Scene.
+  // Turns the view to the three angles (degrees, kept in 0..359 whatever is given),
+  // projects every box anew and rebuilds the display list.
+  void SetViewAngles(int a0, int a1, int a2);
   void AddToScene(CBox& box);
   void RemoveFromScene(CBox& box);
 
@@ -240,8 +244,9 @@ class CDorneDoc : public CRunDocument {
   void CreateStartMarker(CRun& run);
   void RememberLeftView(CRun& run);
   void AddRunBoxes(CRun& run);
-  // Every box of the document projected with the document's angles.
-  void ProjectAllBoxes();
+  // Every box of the document (or those not in the scene) projected with the document's
+  // angles.
+  void ProjectAllBoxes(bool unlistedOnly = false);
   void DropPendingElement();
   CAnnotationArchive& AnnotationArchive() const;
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;

@@ -43,6 +43,14 @@ std::array<std::int32_t, 3> SectionSizes(int direction, int rotation, std::int32
 
 }  // namespace
 
+void CDorneDoc::SetViewAngles(int a0, int a1, int a2) {
+  m_projection.SetViewAngles(a0, a1, a2, false, false);
+  // The listed boxes are projected by the resort, which reuses the list's nodes.
+  ProjectAllBoxes(true);
+  m_projection.ResortDisplayList();
+  Notify(EDocNotice::kSceneRebuilt);
+}
+
 void CDorneDoc::AddToScene(CBox& box) {
   if (!box.IsListed()) m_projection.InsertInDisplayList(box);
 }
@@ -119,10 +127,11 @@ void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>
   m_extraBoxes.push_back({&element, values, std::move(box)});
 }
 
-void CDorneDoc::ProjectAllBoxes() {
-  auto project = [this](const CDev* element) {
+void CDorneDoc::ProjectAllBoxes(bool unlistedOnly) {
+  auto project = [this, unlistedOnly](const CDev* element) {
     for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
-      if (CBox* box = element->GetBox(slot)) m_projection.ProjectBox(*box);
+      CBox* box = element->GetBox(slot);
+      if (box != nullptr && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
     }
   };
   for (const CRun* run : m_runList) {
@@ -130,5 +139,7 @@ void CDorneDoc::ProjectAllBoxes() {
     for (const CDev* element : run->GetLengthRecords()) project(element);
     if (const CDev* marker = run->GetStartMarker()) project(marker);
   }
-  for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
+  for (CExtraBox& extra : m_extraBoxes) {
+    if (!(unlistedOnly && extra.box->IsListed())) m_projection.ProjectBox(*extra.box);
+  }
 }

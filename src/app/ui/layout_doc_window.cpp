@@ -21,10 +21,12 @@
 #include "model/dorne_doc.h"
 #include "model/prop_window_notifier.h"
 #include "model/undo_manager.h"
+#include "view/ui/child_frame.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QLocale>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -66,6 +68,27 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
   setMinimumSize(320, 240);
   m_document->AddObserver(this);
   m_document->SetPrompter(this);
+  BuildFrame();
+}
+
+void CLayoutDocWindow::BuildFrame() {
+  CDorneView::CContext viewContext;
+  if (m_context.app != nullptr) {
+    viewContext.settings = &m_context.app->Settings();
+    viewContext.profile = &m_context.app->Profile();
+  }
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_frame = new CChildFrame(*m_document, viewContext, this);
+  layout->addWidget(m_frame);
+  setFocusProxy(m_frame);
+  m_frame->SetFileChooser([this](const std::string& filter, const std::string& extension) {
+    const QString base = m_path.isEmpty() ? ProjectsFolder() + m_title : m_path.left(m_path.lastIndexOf(QLatin1Char('.')));
+    return m_context.dialogs->ChooseFileToSave(this, base + QLatin1Char('.') + QString::fromStdString(extension),
+                                               COpenFileFilter{filter, extension});
+  });
+  m_frame->SetErrorReporter(
+      [this](const QString& text) { m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation); });
 }
 
 CLayoutDocWindow::~CLayoutDocWindow() { Detach(); }
@@ -75,6 +98,7 @@ void CLayoutDocWindow::Detach() {
     m_document->RemoveObserver(this);
     m_document->SetPrompter(nullptr);
   }
+  if (m_frame != nullptr) m_frame->Detach();
   m_document = nullptr;
 }
 
@@ -163,7 +187,7 @@ bool CLayoutDocWindow::UpdateUndoCommand(int commandId, CCommandState& state) {
 
 bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
   if (std::find(std::begin(kDocumentCommands), std::end(kDocumentCommands), commandId) == std::end(kDocumentCommands)) {
-    return false;
+    return m_frame->UpdateCommand(commandId, state);
   }
   if (m_document == nullptr) {
     state.enabled = false;
@@ -200,7 +224,7 @@ bool CLayoutDocWindow::OnCommand(int commandId) {
     case kIdRunOption: m_document->ToggleRunOption(); return true;
     case kIdEditUndo: RestoreStep(false); return true;
     case kIdEditRedo: RestoreStep(true); return true;
-    default: return false;
+    default: return m_frame->OnCommand(commandId);
   }
 }
 

@@ -7,15 +7,17 @@
 #include "app/ui/command_target.h"
 #include "model/doc_observer.h"
 
+class CChildFrame;
 class CDorneDoc;
 class CDorneApp;
 class CShellDialogs;
 class QCloseEvent;
 struct CUnitEntry;
 
-// The child window of one layout document until the layout view exists: it shows the
-// document's title, reaches the document for the file commands and the project
-// information, and follows the document's notices. The document belongs to the list of
+// The child window of one layout document: it holds the layout's frame (the view above
+// the bill of materials), shows the document's title, runs the file commands and the
+// project information itself and hands the view's commands to the frame, and follows
+// the document's notices. The document belongs to the list of
 // layout documents; the window only points at it (Detach when the document goes).
 class CLayoutDocWindow : public QWidget,
                          public CCommandTarget,
@@ -35,6 +37,7 @@ class CLayoutDocWindow : public QWidget,
   ~CLayoutDocWindow() override;
 
   CDorneDoc* Document() const { return m_document; }
+  CChildFrame* Frame() const { return m_frame; }
   void Detach();
   const QString& Path() const { return m_path; }
   // Asks to save a modified document: false when the user cancelled or the save failed.
@@ -70,8 +73,11 @@ class CLayoutDocWindow : public QWidget,
   void PrefixJobNumber();
   QString ProjectsFolder() const;
 
+  void BuildFrame();
+
   CContext m_context;
   CDorneDoc* m_document;
+  CChildFrame* m_frame = nullptr;
   QString m_path;
   QString m_title;
   bool m_asked = false;

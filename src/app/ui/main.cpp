@@ -12,9 +12,10 @@
 namespace {
 
 // A hook for the end-to-end test only: when TVR_DUMP_WINDOW_FILE names a file, the
-// program writes its main window's title, mode, visibility and menu titles into it
-// once its event loop runs, with the object name and title of its first child window,
-// then quits. Nothing else changes.
+// program writes its main window's title, mode, visibility and menu titles, with the
+// object name and title of its first child window and the active one, into it once
+// its event loop runs (and, when TVR_SCREENSHOT_FILE names a file, a picture of
+// the main window there), then quits. Nothing else changes.
 void ScheduleWindowDump(CApplicationShell& shell) {
   QString path = qEnvironmentVariable("TVR_DUMP_WINDOW_FILE");
   if (path.isEmpty()) return;
@@ -27,15 +28,19 @@ void ScheduleWindowDump(CApplicationShell& shell) {
       child = area->subWindowList().first()->widget();
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\nchild=%5\nchildtitle=%6\n")
+      QMdiSubWindow* active = frame->MdiArea()->currentSubWindow();
+      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\nchild=%5\nchildtitle=%6\nactive=%7\n")
                      .arg(frame->windowTitle())
                      .arg(static_cast<int>(frame->Mode()))
                      .arg(frame->isVisible() ? 1 : 0)
                      .arg(menus.join(QLatin1Char('|')))
                      .arg(child ? child->objectName() : QString())
                      .arg(child ? child->windowTitle() : QString())
+                     .arg(active != nullptr && active->widget() != nullptr ? active->widget()->objectName() : QString())
                      .toUtf8());
     }
+    const QString screenshot = qEnvironmentVariable("TVR_SCREENSHOT_FILE");
+    if (!screenshot.isEmpty()) frame->grab().save(screenshot);
     frame->close();
     QApplication::quit();
   });

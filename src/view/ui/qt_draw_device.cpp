@@ -118,14 +118,19 @@ CQtDrawDevice::~CQtDrawDevice() { m_painter.restore(); }
 void CQtDrawDevice::UsePen(const CDrawContext& dc) {
   const CPen& pen = dc.Pen();
   const int width = pen.width == 0 ? 0 : std::max(1, dc.Mapping().SizeToDevice({pen.width, 0}).cx);
-  const PenKey key{pen, width, dc.State().rasterOp};
-  if (m_penKey == key) return;
-  m_penKey = key;
+  const CPenInUse wanted{pen, width, dc.State().rasterOp};
+  if (m_pen == wanted) return;
   QPen qpen(ToQColor(pen.color), width, ToQtPenStyle(pen.style), Qt::FlatCap, Qt::MiterJoin);
   m_painter.setPen(qpen);
   m_painter.setCompositionMode(dc.State().rasterOp == RasterOp::NotXorPen
                                    ? QPainter::RasterOp_NotSourceXorDestination
                                    : QPainter::CompositionMode_SourceOver);
+  m_pen = wanted;
+}
+
+void CQtDrawDevice::ForgetTools() {
+  m_pen.reset();
+  m_brush.reset();
 }
 
 template <typename Draw>
@@ -137,14 +142,14 @@ void CQtDrawDevice::FillAndOutline(const CDrawContext& dc, Draw draw) {
     const QPen pen = m_painter.pen();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(ToQColor(dc.State().backgroundColor));
-    m_brushKey.reset();
     draw();
     m_painter.setPen(pen);
+    m_brush.reset();
   }
-  const BrushKey key{brush, dc.State().textColor, dc.State().backgroundColor};
-  if (m_brushKey != key) {
+  const CBrushInUse wanted{brush, dc.State().textColor, dc.State().backgroundColor};
+  if (m_brush != wanted) {
     m_painter.setBrush(ToQBrush(dc));
-    m_brushKey = key;
+    m_brush = wanted;
   }
   draw();
 }
@@ -168,8 +173,9 @@ void CQtDrawDevice::Polyline(const CDrawContext& dc, std::span<const CPoint> poi
 }
 
 void CQtDrawDevice::Polygon(const CDrawContext& dc, std::span<const CPoint> points) {
-  const QPolygon polygon = ToQPolygon(dc, points);
-  FillAndOutline(dc, [&] { m_painter.drawPolygon(polygon, Qt::OddEvenFill); });
+  m_polygon.resize(static_cast<qsizetype>(points.size()));
+  for (std::size_t i = 0; i < points.size(); ++i) m_polygon[static_cast<qsizetype>(i)] = ToQPoint(dc, points[i]);
+  FillAndOutline(dc, [&] { m_painter.drawPolygon(m_polygon, Qt::OddEvenFill); });
 }
 
 void CQtDrawDevice::Rectangle(const CDrawContext& dc, const CRect& rect) {
@@ -183,7 +189,7 @@ void CQtDrawDevice::Ellipse(const CDrawContext& dc, const CRect& rect) {
 }
 
 void CQtDrawDevice::UseTextStyle(const CDrawContext& dc) {
-  m_penKey.reset();
+  ForgetTools();
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   m_painter.setFont(tvr::grid::ToQFont(dc.DeviceFont()));
   m_painter.setPen(ToQColor(dc.State().textColor));
@@ -244,8 +250,7 @@ void CQtDrawDevice::Pixel(const CDrawContext& dc, CPoint point, CColor color) {
 void CQtDrawDevice::Bitmap(const CDrawContext& dc, const CRect& rect, const CBitmapDesc& bitmap) {
   const QRect box = DeviceBox(dc, rect);
   const QImage image = tvr::grid::ToQImage(bitmap);
-  m_penKey.reset();
-  m_brushKey.reset();
+  ForgetTools();
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (!image.isNull()) {
     m_painter.drawImage(box, image);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPainter>
+#include <QPolygon>
 
 #include <optional>
 
@@ -41,22 +42,25 @@ class CQtDrawDevice : public CDrawDevice {
   template <typename Draw>
   void FillAndOutline(const CDrawContext& dc, Draw draw);
   QRect DeviceBox(const CDrawContext& dc, const CRect& rect) const;
+  // The painter's pen and brush are set only when the context's differ from the last
+  // ones set: large scenes draw thousands of figures with the same tools.
+  void ForgetTools();
 
-  QPainter& m_painter;
-  // What the painter holds, so that figures drawn with the same tools do not set them
-  // again; reset wherever the painter's pen or brush is set otherwise.
-  struct PenKey {
+  struct CPenInUse {
     CPen pen;
     int width = 0;
     RasterOp op = RasterOp::CopyPen;
-    bool operator==(const PenKey&) const = default;
+    bool operator==(const CPenInUse&) const = default;
   };
-  struct BrushKey {
+  struct CBrushInUse {
     CBrush brush;
-    CColor text;
-    CColor background;
-    bool operator==(const BrushKey&) const = default;
+    CColor textColor;
+    CColor backgroundColor;
+    bool operator==(const CBrushInUse&) const = default;
   };
-  std::optional<PenKey> m_penKey;
-  std::optional<BrushKey> m_brushKey;
+
+  QPainter& m_painter;
+  std::optional<CPenInUse> m_pen;
+  std::optional<CBrushInUse> m_brush;
+  QPolygon m_polygon;  // reused by every figure of points
 };

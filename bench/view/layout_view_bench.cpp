@@ -1,0 +1,62 @@
+// Redrawing a large layout offscreen and turning it: 100 runs of 200 elements.
+//   build/bench/view/layout_view_bench --benchmark_min_time=0.2
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdlib>
+
+#include "layout_scene.h"
+#include "model/dorne_doc.h"
+#include "view/scene_drawing.h"
+#include "view/ui/view_export.h"
+
+namespace {
+
+constexpr int kRuns = 100;
+constexpr int kElementsPerRun = 200;
+
+CViewWindow FittedWindow(const CDorneDoc& document, QSize size) {
+  CViewWindow window;
+  if (const auto extent = GetSceneExtent(document))
+    window.ZoomAll(*extent, 0.9, {size.width(), size.height()});
+  return window;
+}
+
+void BM_RedrawLayout(benchmark::State& state) {
+  auto document = BuildLayoutScene(kRuns, kElementsPerRun);
+  const QSize size(1280, 800);
+  const CViewWindow window = FittedWindow(*document, size);
+  QImage image(size, QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *document, window, size, CSceneDrawOptions());
+  }
+  state.counters["boxes"] = static_cast<double>(document->Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_RedrawLayout)->Unit(benchmark::kMillisecond);
+
+void BM_TurnAndResortLayout(benchmark::State& state) {
+  auto document = BuildLayoutScene(kRuns, kElementsPerRun);
+  int turn = 0;
+  for (auto _ : state) {
+    turn = (turn + 1) % 2;
+    document->SetViewAngles(turn == 0 ? 330 : 30, turn == 0 ? 315 : 45, 0);
+  }
+}
+BENCHMARK(BM_TurnAndResortLayout)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <optional>
+
+#include "platform/draw_types.h"
+
+class CDorneDoc;
+class CDrawContext;
+
+// What the scene's drawing depends on besides the document: the output (colours or black
+// on white) and the switches of the application that decide what is shown.
+struct CSceneDrawOptions {
+  static constexpr int kLayerCount = 10;
+  // Black pens and white fills: printing in black and white, picture and DXF exports.
+  bool monochrome = false;
+  // The display layers (branch, dimension, position, bill of materials, run, busbar,
+  // text, image, title block, distance labels), as the application keeps them.
+  std::array<bool, kLayerCount> layers{true,  true, true, false, true,
+                                       false, true, true, false, true};
+  // The support display: 0 off, 1 or 2 shown.
+  int supportDisplay = 2;
+};
+
+// Draws the document's scene into the context: every listed box from the back of the
+// display list to its front, each by its element's drawing, with the context's mapping
+// (window coordinates are the projection's logical units). The context's state is the
+// same afterwards. The boxes are drawn as the projection last placed them; nothing in
+// the document changes.
+void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options);
+
+// The bounds of the listed boxes' projected corners (left, top, right, bottom with top
+// the least y), or none when nothing is listed.
+std::optional<CRect> GetSceneExtent(const CDorneDoc& document);

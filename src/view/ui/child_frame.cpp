@@ -1,0 +1,194 @@
+#include "view/ui/child_frame.h"
+
+#include <QApplication>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+#include "app/message_text.h"
+#include "app/ui/command_ids.h"
+#include "model/dorne_doc.h"
+#include "model/prop_window_notifier.h"
+#include "model/undo_manager.h"
+#include "view/display_layers.h"
+#include "view/view_presets.h"
+#include "view/ui/view_angle_dlg.h"
+#include "view/ui/view_export.h"
+
+namespace {
+
+constexpr int kIdWindowNew = 57648;
+constexpr int kMsgJobNumber = 2681;
+constexpr int kMsgCannotCreate = 61732;
+constexpr int kUndoZoomAll = 23105;
+
+int PresetOfCommand(int command) {
+  for (int preset = 0; preset < kViewPresetCount; ++preset) {
+    if (ViewPresetCommand(preset) == command) return preset;
+  }
+  return -1;
+}
+
+}  // namespace
+
+CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent)
+    : QWidget(parent) {
+  setObjectName(QStringLiteral("child_frame"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_splitter = new QSplitter(Qt::Vertical, this);
+  m_splitter->setObjectName(QStringLiteral("59648"));
+  m_splitter->setChildrenCollapsible(false);
+  m_view = new CDorneView(document, context, m_splitter);
+  m_lowerPane = MakeLowerPane(document, m_splitter);
+  m_splitter->addWidget(m_view);
+  m_splitter->addWidget(m_lowerPane);
+  // The view keeps seven tenths of the height as the window grows or shrinks.
+  m_splitter->setStretchFactor(0, 7);
+  m_splitter->setStretchFactor(1, 3);
+  m_splitter->setSizes({700, 300});
+  layout->addWidget(m_splitter);
+  setFocusProxy(m_view);
+}
+
+QWidget* CChildFrame::MakeLowerPane(CDorneDoc&, QWidget* parent) {
+  // The bill-of-materials pane goes here: return new CBOMView(document, parent);
+  auto* placeholder = new QWidget(parent);
+  placeholder->setObjectName(QStringLiteral("bom_pane_placeholder"));
+  placeholder->setMinimumHeight(24);
+  return placeholder;
+}
+
+void CChildFrame::SetPrompt(int id) {
+  m_prompt = id;
+  emit PromptChanged(id);
+}
+
+void CChildFrame::Detach() { m_view->Detach(); }
+
+bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
+  const CDorneDoc* document = m_view->Document();
+  if (commandId == kIdWindowNew) {
+    state.enabled = false;
+    return true;
+  }
+  const int layer = DisplayLayerOfCommand(commandId);
+  if (layer >= 0) {
+    state.enabled = document != nullptr;
+    state.checked = layer == kSupportLayer
+                        ? m_view->Settings().support != 0
+                        : m_view->Settings().labels[static_cast<std::size_t>(layer)].visible;
+    return true;
+  }
+  const int preset = PresetOfCommand(commandId);
+  if (preset >= 0) {
+    state.enabled = document != nullptr;
+    state.checked = document != nullptr && document->GetViewPreset() == preset;
+    return true;
+  }
+  switch (commandId) {
+    case kIdZoomIn:
+    case kIdZoomOut:
+    case kIdZoomAll:
+    case kIdViewAngles:
+    case kIdRefresh:
+    case kIdPrint:
+    case kIdFilePrint:
+    case kIdPrintPreview:
+    case kIdExportPicture:
+    case kIdExportDxf: state.enabled = document != nullptr; return true;
+    default: return false;
+  }
+}
+
+bool CChildFrame::OnCommand(int commandId) {
+  if (m_view->Document() == nullptr) return false;
+  const int layer = DisplayLayerOfCommand(commandId);
+  if (layer >= 0) {
+    m_view->ToggleVisibility(layer);
+    return true;
+  }
+  const int preset = PresetOfCommand(commandId);
+  if (preset >= 0) {
+    m_view->ApplyViewPreset(preset);
+    return true;
+  }
+  switch (commandId) {
+    case kIdZoomIn: m_view->ZoomIn(); return true;
+    case kIdZoomOut: m_view->ZoomOut(); return true;
+    case kIdZoomAll:
+      m_view->Document()->GetUndo().SaveUndoState(kUndoZoomAll, false, true);
+      m_view->ZoomAll();
+      return true;
+    case kIdViewAngles: ShowAngleDialog(); return true;
+    case kIdRefresh: m_view->Refresh(); return true;
+    case kIdPrint:
+    case kIdFilePrint: OnPrint(); return true;
+    case kIdPrintPreview: OnPrintPreview(); return true;
+    case kIdExportPicture: OnExport(false); return true;
+    case kIdExportDxf: OnExport(true); return true;
+    default: return false;
+  }
+}
+
+void CChildFrame::ShowAngleDialog() {
+  CDorneDoc* document = m_view->Document();
+  document->SetViewPreset(-2);
+  CViewAngleDlg dialog(m_view, this);
+  dialog.exec();
+  m_view->ApplyViewPreset(-1);
+}
+
+bool CChildFrame::ExportPicture(const QString& path, std::string& fault) const {
+  return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
+                           m_view->DrawOptions(true), path, fault);
+}
+
+bool CChildFrame::ExportDxf(const QString& path, std::string& fault) const {
+  return ExportViewDxf(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
+                       m_view->DrawOptions(true), path, fault);
+}
+
+bool CChildFrame::Print(QPrinter& printer) const {
+  const CDorneDoc& document = *m_view->Document();
+  CPrintPage page;
+  page.leftHeader = QString::fromStdString(document.GetDocProperty("Name"));
+  const std::string job = document.GetDocProperty("NumAff");
+  if (!job.empty())
+    page.rightHeader = QString::fromStdString(StringText(kMsgJobNumber) + " " + job);
+  page.frame = m_view->Settings().printFrame != 0;
+  return PrintView(printer, document, m_view->ViewWindow(),
+                   m_view->DrawOptions(m_view->Settings().printBlackWhite != 0), page);
+}
+
+void CChildFrame::OnPrint() {
+  ClosePropDialog();
+  // A selected element would print highlighted.
+  m_view->Document()->Selection().Clear();
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintDialog dialog(&printer, this);
+  dialog.setMinMax(1, 1);
+  if (dialog.exec() == QDialog::Accepted) Print(printer);
+}
+
+void CChildFrame::OnPrintPreview() {
+  QPrinter printer(QPrinter::HighResolution);
+  QPrintPreviewDialog preview(&printer, this);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+          [this](QPrinter* target) { Print(*target); });
+  preview.exec();
+}
+
+void CChildFrame::OnExport(bool dxf) {
+  if (!m_chooseFile) return;
+  const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf")
+                           : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg");
+  if (path.isEmpty()) return;
+  std::string fault;
+  const bool written = dxf ? ExportDxf(path, fault) : ExportPicture(path, fault);
+  if (written || !m_reportError) return;
+  m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, path.toStdString())) +
+                QStringLiteral("\n\n") + QString::fromStdString(fault));
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+#include "app/ui/command_target.h"
+#include "view/ui/dorne_view.h"
+
+class CDorneDoc;
+class QSplitter;
+class QPrinter;
+
+// The document window of a layout document: the layout view above and the
+// bill-of-materials pane below, in a split whose rows keep their proportions when the
+// window is resized (the view starts with seven tenths). It runs the view's commands
+// whichever pane has the focus: zoom, presets, angles, layers, refresh, printing and the
+// picture and DXF exports.
+class CChildFrame : public QWidget, public CCommandTarget {
+  Q_OBJECT
+
+ public:
+  // Asks for the file of an export, given its filter in the program's form
+  // ("dxf (*.dxf)|*.dxf||") and the default extension; an empty result cancels.
+  using CFileChooser =
+      std::function<QString(const std::string& filter, const std::string& extension)>;
+  // Shows an error text to the user.
+  using CErrorReporter = std::function<void(const QString& text)>;
+
+  CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent = nullptr);
+
+  CDorneView* View() const { return m_view; }
+  QSplitter* Splitter() const { return m_splitter; }
+  // The lower pane: a placeholder until the bill-of-materials view exists.
+  QWidget* LowerPane() const { return m_lowerPane; }
+  void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
+  void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
+  // The status-bar message last set for this window (0: none) and setting it.
+  int Prompt() const { return m_prompt; }
+  void SetPrompt(int id);
+  // The document is going: the panes show nothing from now on.
+  void Detach();
+
+  bool UpdateCommand(int commandId, CCommandState& state) override;
+  bool OnCommand(int commandId) override;
+
+  // The exports and the page of the commands, for a path already chosen.
+  bool ExportPicture(const QString& path, std::string& fault) const;
+  bool ExportDxf(const QString& path, std::string& fault) const;
+  bool Print(QPrinter& printer) const;
+
+ signals:
+  void PromptChanged(int id);
+
+ private:
+  static QWidget* MakeLowerPane(CDorneDoc& document, QWidget* parent);
+  void OnPrint();
+  void OnPrintPreview();
+  void OnExport(bool dxf);
+  void ShowAngleDialog();
+
+  CDorneView* m_view;
+  QSplitter* m_splitter;
+  QWidget* m_lowerPane;
+  CFileChooser m_chooseFile;
+  CErrorReporter m_reportError;
+  int m_prompt = 0;
+};

@@ -1,0 +1,272 @@
+#include "view/ui/dorne_view.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QWheelEvent>
+
+#include "model/dorne_doc.h"
+#include "model/undo_manager.h"
+#include "view/display_layers.h"
+#include "view/draw_mapping.h"
+#include "view/view_presets.h"
+#include "view/ui/view_export.h"
+
+namespace {
+
+constexpr int kUndoZoomIn = 23083;
+constexpr int kUndoZoomOut = 23085;
+constexpr int kUndoZoomAll = 23105;
+constexpr int kUndoPan = 23123;
+constexpr int kUndoPreset = 23126;
+constexpr int kToolMeasure = 8;
+constexpr int kToolPickTwo = 9;
+
+}  // namespace
+
+CDorneView::CDorneView(CDorneDoc& document, const CContext& context, QWidget* parent)
+    : QWidget(parent),
+      m_document(&document),
+      m_settings(context.settings != nullptr ? context.settings : &m_ownSettings),
+      m_profile(context.profile) {
+  setObjectName(QStringLiteral("layout_view"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setMinimumSize(64, 48);
+  m_document->AddObserver(this);
+}
+
+CDorneView::~CDorneView() { Detach(); }
+
+void CDorneView::Detach() {
+  if (m_document != nullptr) m_document->RemoveObserver(this);
+  m_document = nullptr;
+  update();
+}
+
+CViewWindow CDorneView::ViewWindow() const {
+  return m_document != nullptr ? CViewWindow::FromDocument(*m_document) : CViewWindow();
+}
+
+CSceneDrawOptions CDorneView::DrawOptions(bool monochrome) const {
+  return SceneOptionsFromSettings(*m_settings, monochrome || m_settings->displayBlackWhite != 0);
+}
+
+QImage CDorneView::Snapshot() const {
+  if (m_document == nullptr) {
+    QImage blank(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    return blank;
+  }
+  return RenderScene(*m_document, ViewWindow(), size(), DrawOptions(false));
+}
+
+void CDorneView::SaveViewStep(int action, bool force) {
+  if (m_document != nullptr) m_document->GetUndo().SaveUndoState(action, force, true);
+}
+
+void CDorneView::Store(const CViewWindow& window) {
+  window.StoreIn(*m_document);
+  m_document->SetModifiedFlag(true);
+  update();
+}
+
+bool CDorneView::ZoomIn() {
+  if (m_document == nullptr) return false;
+  CViewWindow window = ViewWindow();
+  if (!window.ZoomIn(m_settings->zoomIn)) {
+    QApplication::beep();
+    m_document->SetModifiedFlag(true);
+    update();
+    return false;
+  }
+  SaveViewStep(kUndoZoomIn);
+  Store(window);
+  return true;
+}
+
+bool CDorneView::ZoomOut() {
+  if (m_document == nullptr) return false;
+  CViewWindow window = ViewWindow();
+  if (!window.ZoomOut(m_settings->zoomOut)) {
+    QApplication::beep();
+    return false;
+  }
+  SaveViewStep(kUndoZoomOut);
+  Store(window);
+  return true;
+}
+
+void CDorneView::ZoomAll() {
+  if (m_document == nullptr) return;
+  const std::optional<CRect> extent = GetSceneExtent(*m_document);
+  const std::array<float, 4> area = m_document->GetWorkArea();
+  const CRect scene =
+      extent ? *extent
+             : CRect{static_cast<std::int32_t>(area[0]), static_cast<std::int32_t>(area[1]),
+                     static_cast<std::int32_t>(area[2]), static_cast<std::int32_t>(area[3])};
+  m_document->SetWorkArea(
+      {float(scene.left), float(scene.top), float(scene.right), float(scene.bottom)});
+  CViewWindow window = ViewWindow();
+  window.ZoomAll(scene, m_settings->zoomAll, ClientSize());
+  Store(window);
+}
+
+bool CDorneView::ZoomToRect(CPoint first, CPoint second) {
+  if (m_document == nullptr) return false;
+  CViewWindow window = ViewWindow();
+  if (!window.ZoomToRect(first, second, ClientSize())) {
+    QApplication::beep();
+    update();
+    return false;
+  }
+  Store(window);
+  return true;
+}
+
+void CDorneView::PanBy(std::int32_t dx, std::int32_t dy) {
+  if (m_document == nullptr) return;
+  CViewWindow window = ViewWindow();
+  window.Pan(dx, dy);
+  Store(window);
+}
+
+void CDorneView::ApplyViewPreset(int preset) {
+  if (m_document == nullptr) return;
+  const std::optional<CViewAngles> angles = ViewPresetAngles(preset);
+  if (!angles) {
+    m_document->SetViewPreset(DetectViewPreset(ProjectionAngles(m_document->Projection())));
+    return;
+  }
+  SaveViewStep(kUndoPreset, true);
+  m_document->SetViewAngles((*angles)[0], (*angles)[1], (*angles)[2]);
+  m_document->SetViewPreset(preset);
+  ZoomAll();
+}
+
+void CDorneView::ApplyViewAngles(const std::array<int, 3>& angles) {
+  if (m_document == nullptr) return;
+  SaveViewStep(kUndoPreset, true);
+  m_document->SetViewAngles(angles[0], angles[1], angles[2]);
+  ApplyViewPreset(-1);
+  ZoomAll();
+}
+
+void CDorneView::ToggleVisibility(int index) {
+  const CLayerToggle toggle = ToggleDisplayLayer(*m_settings, m_profile, index);
+  if (toggle.supportChanged) emit SupportDisplayChanged();
+  if (toggle.changed) update();
+}
+
+void CDorneView::Refresh() {
+  if (m_document == nullptr) return;
+  m_document->RebuildScene();
+  m_document->UpdateAllViews();
+}
+
+void CDorneView::OnDocNotice(EDocNotice, CRun*) { update(); }
+
+void CDorneView::FitStoredWindow() {
+  const CViewWindow stored = ViewWindow();
+  const CPoint centre = stored.Centre();
+  const CSize size = stored.Size();
+  const CPoint first{centre.x - size.cx / 2, centre.y - size.cy / 2};
+  CViewWindow window = stored;
+  if (window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize()))
+    window.StoreIn(*m_document);
+}
+
+void CDorneView::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (m_fitted || m_document == nullptr) return;
+  m_fitted = true;
+  // A document just read holds projected boxes but no scene yet.
+  m_document->RebuildScene();
+  FitStoredWindow();
+  m_document->SetModifiedFlag(false);
+  m_lastSize = size();
+  ApplyViewPreset(-1);
+}
+
+void CDorneView::paintEvent(QPaintEvent*) {
+  const QSize client = size().expandedTo(QSize(1, 1));
+  if (m_settings->backBuffer == 0) {
+    m_buffer = QImage();
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (m_document != nullptr)
+      PaintScene(painter, *m_document, ViewWindow(), client, DrawOptions(false));
+    return;
+  }
+  if (m_buffer.size() != client) m_buffer = QImage(client, QImage::Format_RGB32);
+  m_buffer.fill(Qt::white);
+  if (m_document != nullptr) {
+    QPainter buffered(&m_buffer);
+    PaintScene(buffered, *m_document, ViewWindow(), client, DrawOptions(false));
+  }
+  QPainter painter(this);
+  painter.drawImage(0, 0, m_buffer);
+}
+
+void CDorneView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (m_document == nullptr) return;
+  if (m_lastSize.isValid() && !m_lastSize.isEmpty()) {
+    CViewWindow window = ViewWindow();
+    window.Resize({m_lastSize.width(), m_lastSize.height()}, {width(), height()});
+    window.StoreIn(*m_document);
+  }
+  m_lastSize = size();
+}
+
+void CDorneView::wheelEvent(QWheelEvent* event) {
+  if (m_document == nullptr || !(event->modifiers() & Qt::ControlModifier) ||
+      QWidget::mouseGrabber() != nullptr) {
+    QWidget::wheelEvent(event);
+    return;
+  }
+  CDrawMapping mapping;
+  ViewWindow().ApplyTo(mapping, ClientSize());
+  const QPoint pointer = event->position().toPoint();
+  const CPoint m = mapping.ToLogical({pointer.x(), pointer.y()});
+  const CPoint centreDevice = mapping.ToDevice(ViewWindow().Centre());
+  CViewWindow moved = ViewWindow();
+  moved.SetCentre(m);
+  moved.StoreIn(*m_document);
+  const bool zoomed = event->angleDelta().y() > 0 ? ZoomIn() : ZoomOut();
+  (void)zoomed;
+  CViewWindow after = ViewWindow();
+  after.ApplyTo(mapping, ClientSize());
+  const CPoint m2 = mapping.ToLogical({pointer.x(), pointer.y()});
+  const CPoint c2 = mapping.ToLogical(centreDevice);
+  after.SetCentre({m.x + (c2.x - m2.x), m.y + (c2.y - m2.y)});
+  Store(after);
+  event->accept();
+}
+
+void CDorneView::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (m_document == nullptr ||
+      (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  const int mode = m_document->GetToolMode();
+  if (mode == kToolMeasure || mode == kToolPickTwo) return;
+  SaveViewStep(kUndoPan);
+  CViewWindow window = ViewWindow();
+  const CSize size = window.Size();
+  auto part = [](std::int32_t side, float factor) {
+    return static_cast<std::int32_t>(side * double(factor));
+  };
+  switch (key) {
+    case Qt::Key_Left: window.Pan(part(size.cx, m_settings->moveLeft), 0); break;
+    case Qt::Key_Right: window.Pan(-part(size.cx, m_settings->moveRight), 0); break;
+    case Qt::Key_Up: window.Pan(0, -part(size.cy, m_settings->moveUp)); break;
+    default: window.Pan(0, part(size.cy, m_settings->moveDown)); break;
+  }
+  window.StoreIn(*m_document);
+  if (m_document->IsCurrentRunEditable() != 0) m_document->SetModifiedFlag(true);
+  update();
+}

@@ -1,0 +1,142 @@
+#include "view/ui/view_export.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#include "model/dorne_doc.h"
+#include "view/draw_context.h"
+#include "view/dxf_writer.h"
+#include "view/ui/qt_draw_device.h"
+#include "view/ui/qt_font_measurer.h"
+
+namespace {
+
+QSize AtLeastOne(QSize size) { return {std::max(size.width(), 1), std::max(size.height(), 1)}; }
+
+void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& window, QSize size,
+              const CSceneDrawOptions& options) {
+  window.ApplyTo(dc.Mapping(), {size.width(), size.height()});
+  DrawScene(dc, document, options);
+}
+
+// The margins and header of a page in its device pixels.
+struct CPageLayout {
+  int width = 0;
+  int height = 0;
+  int fontHeight = 0;
+  QRect drawing;
+};
+
+CPageLayout LayOutPage(QPainter& painter) {
+  const QRect viewport = painter.viewport();
+  CPageLayout layout;
+  layout.width = viewport.width();
+  layout.height = viewport.height();
+  layout.fontHeight = painter.fontMetrics().height();
+  layout.drawing =
+      QRect(QPoint(6, layout.fontHeight + 7), QPoint(layout.width - 7, layout.height - 7));
+  return layout;
+}
+
+void PaintHeader(QPainter& painter, const CPageLayout& layout, const CPrintPage& page) {
+  painter.setPen(Qt::black);
+  const QRect line(0, 0, layout.width, layout.fontHeight);
+  if (!page.leftHeader.isEmpty()) {
+    painter.drawText(line, Qt::AlignLeft | Qt::AlignTop, QStringLiteral("    ") + page.leftHeader);
+  }
+  if (!page.rightHeader.isEmpty()) {
+    painter.drawText(line, Qt::AlignRight | Qt::AlignTop,
+                     page.rightHeader + QStringLiteral("    "));
+  }
+  if (!page.frame) return;
+  const int y = layout.fontHeight + 1;
+  painter.drawLine(0, y, layout.width, y);
+  const int top = layout.fontHeight + 6;
+  painter.drawPolyline(QPolygon({QPoint(5, top), QPoint(5, layout.height - 5),
+                                 QPoint(layout.width - 5, layout.height - 5),
+                                 QPoint(layout.width - 5, top), QPoint(5, top)}));
+}
+
+}  // namespace
+
+void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
+                const CSceneDrawOptions& options) {
+  size = AtLeastOne(size);
+  CQtDrawDevice device(painter);
+  CQtFontMeasurer measurer;
+  CDrawContext dc(device, measurer, {size.width(), size.height()});
+  DrawInto(dc, document, window, size, options);
+}
+
+QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize size,
+                   const CSceneDrawOptions& options) {
+  size = AtLeastOne(size);
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintScene(painter, document, window, size, options);
+  painter.end();
+  return image;
+}
+
+QString PictureFormatOf(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
+    return QStringLiteral("JPEG");
+  if (suffix == QLatin1String("bmp")) return QStringLiteral("BMP");
+  return {};
+}
+
+bool ExportViewPicture(const CDorneDoc& document, const CViewWindow& window, QSize size,
+                       const CSceneDrawOptions& options, const QString& path, std::string& fault) {
+  const QString format = PictureFormatOf(path);
+  if (format.isEmpty()) {
+    fault = "only JPEG (.jpg, .jpeg) and BMP (.bmp) pictures can be written";
+    return false;
+  }
+  const QImage image = RenderScene(document, window, size, options);
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, format.toLatin1().constData()) ||
+      !file.commit()) {
+    fault = file.errorString().toStdString();
+    if (fault.empty()) fault = "the picture could not be written";
+    return false;
+  }
+  return true;
+}
+
+bool ExportViewDxf(const CDorneDoc& document, const CViewWindow& window, QSize client,
+                   const CSceneDrawOptions& options, const QString& path, std::string& fault) {
+  client = AtLeastOne(client);
+  CDxfWriter writer;
+  CQtFontMeasurer measurer;
+  CDrawContext dc(writer, measurer, {client.width(), client.height()});
+  DrawInto(dc, document, window, client, options);
+  return writer.WriteFile(path.toStdString(), fault);
+}
+
+bool PrintView(QPrinter& printer, const CDorneDoc& document, const CViewWindow& window,
+               const CSceneDrawOptions& options, const CPrintPage& page) {
+  QPainter painter;
+  if (!painter.begin(&printer)) return false;
+  const CPageLayout layout = LayOutPage(painter);
+  PaintHeader(painter, layout, page);
+  const QSize size(layout.width, layout.height);
+  {
+    // The device gives the painter its state back before the page ends.
+    CQtDrawDevice device(painter);
+    CQtFontMeasurer measurer;
+    CDrawContext dc(device, measurer, {size.width(), size.height()});
+    window.ApplyTo(dc.Mapping(), {size.width(), size.height()});
+    const CPoint topLeft = dc.ToLogical({layout.drawing.left(), layout.drawing.top()});
+    const CPoint bottomRight = dc.ToLogical({layout.drawing.right(), layout.drawing.bottom()});
+    dc.IntersectClipRect(std::min(topLeft.x, bottomRight.x), std::min(topLeft.y, bottomRight.y),
+                         std::max(topLeft.x, bottomRight.x), std::max(topLeft.y, bottomRight.y));
+    DrawScene(dc, document, options);
+  }
+  return painter.end();
+}

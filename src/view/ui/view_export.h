@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+#include <string>
+
+#include "view/scene_drawing.h"
+#include "view/view_window.h"
+
+class CDorneDoc;
+class QPainter;
+class QPrinter;
+
+// Drawing the layout outside the window: pictures, DXF files and printed pages. Each
+// draws the document's scene as its boxes were last projected, through a view window of
+// its own (a copy of the view's), on a target of its own; the document never changes.
+
+// The scene in the window, on white, in a picture of that size (each side at least 1).
+QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize size,
+                   const CSceneDrawOptions& options);
+// The scene drawn with a painter on a target of the given size in pixels.
+void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
+                const CSceneDrawOptions& options);
+
+// The picture format of a file name: "JPEG" for .jpg and .jpeg, "BMP" for .bmp (any
+// case); empty for any other name.
+QString PictureFormatOf(const QString& path);
+// The scene as a JPEG or BMP picture of that size, written to a new file renamed over
+// the path. False with fault set (the path untouched) for another extension or when the
+// file cannot be written.
+bool ExportViewPicture(const CDorneDoc& document, const CViewWindow& window, QSize size,
+                       const CSceneDrawOptions& options, const QString& path, std::string& fault);
+// The scene as a DXF drawing whose frame is a client of that size, written to a new file
+// renamed over the path; false with fault set when it cannot be written.
+bool ExportViewDxf(const CDorneDoc& document, const CViewWindow& window, QSize client,
+                   const CSceneDrawOptions& options, const QString& path, std::string& fault);
+
+// What a printed page carries besides the scene.
+struct CPrintPage {
+  QString leftHeader;   // the document's name
+  QString rightHeader;  // the job number after its label
+  bool frame = true;    // the line under the header and the frame around the drawing
+};
+// One page: the header, the frame when asked, and the scene in the view window mapped
+// onto the page and clipped inside the frame. False when the printer cannot be painted.
+bool PrintView(QPrinter& printer, const CDorneDoc& document, const CViewWindow& window,
+               const CSceneDrawOptions& options, const CPrintPage& page);

@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include "view/draw_mapping.h"
+#include "view/view_window.h"
+
+namespace {
+
+struct ZoomRow {
+  const char* fault;
+  bool in;
+  CSize before;
+  double step;
+  bool accepted;
+  CSize after;
+};
+
+class ViewWindowZoomTest : public ::testing::TestWithParam<ZoomRow> {};
+
+TEST_P(ViewWindowZoomTest, ZoomStepsKeepTheWindowWithinItsBounds) {
+  const ZoomRow& row = GetParam();
+  CViewWindow window({10, -20}, row.before);
+  const bool accepted = row.in ? window.ZoomIn(row.step) : window.ZoomOut(row.step);
+  EXPECT_EQ(accepted, row.accepted) << row.fault;
+  EXPECT_EQ(window.Size(), row.after) << row.fault;
+  EXPECT_EQ(window.Centre(), (CPoint{10, -20})) << row.fault;
+}
+
+constexpr std::int32_t kMax = CViewWindow::kMaxExtent;
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ViewWindowZoomTest,
+    ::testing::Values(
+        ZoomRow{"zoom in shrinks by the step", true, {5, 5}, 0.1, true, {4, 4}},
+        ZoomRow{"zoom in below one unit is refused", true, {1, 1}, 0.1, false, {1, 1}},
+        ZoomRow{
+            "a step that truncates to the same size still grows", false, {5, 5}, 0.1, true, {6, 6}},
+        ZoomRow{"zoom out grows by the step", false, {8000, 4000}, 0.1, true, {8800, 4400}},
+        ZoomRow{"width x (1 + step) beyond 32 bits is held",
+                false,
+                {2000000000, 1000},
+                0.5,
+                true,
+                {kMax, 1500}},
+        ZoomRow{"a window at the bound grows no further",
+                false,
+                {kMax, kMax},
+                0.1,
+                false,
+                {kMax, kMax}},
+        ZoomRow{"a negative step giving a negative side is refused",
+                false,
+                {100, 100},
+                -2.0,
+                false,
+                {100, 100}}));
+
+TEST(ViewWindowTest, ZoomToRectTakesTheClientShapeAndRefusesThinRectangles) {
+  CViewWindow window({0, 0}, {500, 500});
+  EXPECT_FALSE(window.ZoomToRect({0, 0}, {2, 50}, {200, 200}));
+  EXPECT_EQ(window.Size(), (CSize{500, 500}));
+  ASSERT_TRUE(window.ZoomToRect({100, 40}, {0, 50}, {200, 200}));
+  EXPECT_EQ(window.Size(), (CSize{100, 100}));
+  EXPECT_EQ(window.Centre(), (CPoint{50, 45}));
+  // Corners far apart: the distance alone overflows 32 bits.
+  ASSERT_TRUE(window.ZoomToRect({-2000000000, 0}, {2000000000, 10}, {100, 100}));
+  EXPECT_EQ(window.Size(), (CSize{kMax, kMax}));
+}
+
+TEST(ViewWindowTest, ZoomAllFillsTheClientWithTheScene) {
+  CViewWindow window;
+  window.ZoomAll({0, 0, 1000, 500}, 0.9, {400, 400});
+  EXPECT_EQ(window.Size(), (CSize{1111, 1111}));
+  EXPECT_EQ(window.Centre(),
+            (CPoint{499, 249}));  // the centre of the scene, not of the widened window
+  window.ZoomAll({0, 0, 1000, 500}, 0.9, {0, 0});  // a zero client counts as one pixel
+  EXPECT_EQ(window.Size(), (CSize{1111, 1111}));
+}
+
+TEST(ViewWindowTest, ResizeKeepsTheScaleAndCannotOverflow) {
+  CViewWindow window({0, 0}, {1000, 800});
+  window.Resize({400, 400}, {200, 400});
+  EXPECT_EQ(window.Size(), (CSize{500, 800}));
+  CViewWindow wide({0, 0}, {kMax, 1000});
+  wide.Resize({10, 10}, {30000, 10});  // width x cx / previous cx beyond 32 bits
+  EXPECT_EQ(wide.Size(), (CSize{kMax, 1000}));
+}
+
+TEST(ViewWindowTest, TheMappingPutsTheCentreInTheMiddleWithYUp) {
+  CViewWindow window({1000, 2000}, {400, 200});
+  CDrawMapping mapping;
+  window.ApplyTo(mapping, {200, 100});
+  EXPECT_EQ(mapping.ToDevice({1000, 2000}), (CPoint{100, 50}));
+  EXPECT_EQ(mapping.ToDevice({1200, 2100}), (CPoint{200, 0}));
+  EXPECT_EQ(mapping.ToLogical({0, 100}), (CPoint{800, 1900}));
+}
+
+}  // namespace
