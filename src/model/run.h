@@ -17,6 +17,7 @@
 
 class CBOMGrid;
 class CDev;
+class CPartBuilder;
 class CElementIterator;
 class CElementRecordReader;
 class CRunDocument;
@@ -148,6 +149,8 @@ class CRun : public CObjWithProp {
   // Virtual operations of the range contract.
   virtual void LoadCatalog();
   virtual int RebuildParts(int level);
+  // A new part builder of the run's range for one rebuild; none for a run of no range.
+  virtual std::unique_ptr<CPartBuilder> CreatePartBuilder();
   virtual std::string GetElementRef(int kind);
   virtual void ComputeSupports();
   virtual CPatternRow FindPartRow(std::string_view reference) const;

@@ -2,6 +2,7 @@
 #include "model/dev.h"
 #include "model/element_iterator.h"
 #include "model/element_selection.h"
+#include "model/part_builder.h"
 #include "model/run.h"
 #include "model/run_environment.h"
 #include "model/run_range_rules.h"
@@ -147,6 +148,8 @@ int CRun::RebuildParts(int level) {
   (void)level;
   return 0;
 }
+
+std::unique_ptr<CPartBuilder> CRun::CreatePartBuilder() { return nullptr; }
 
 void CRun::ComputeSupports() {}
 

@@ -1,15 +1,22 @@
 #include "ranges/range_run.h"
 
+#include "model/part_builder.h"
 #include "ranges/range_context.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
 int CRangeRun::RebuildParts(int level) {
+  // A corrected length asks for the whole rebuild again; a dialog that keeps answering
+  // so cannot hold the program in a loop.
+  constexpr int kMaxCorrections = 32;
   PrepareRebuild();
-  CRun::RebuildParts(-1);
-  // The range's part builder is made here for the generic rebuild to run, once part
-  // builders exist; until then the generic rebuild works without one.
-  return CRun::RebuildParts(level);
+  for (int round = 0;; ++round) {
+    CRun::RebuildParts(-1);
+    std::unique_ptr<CPartBuilder> builder = CreatePartBuilder();
+    if (builder) builder->Build(level);
+    const int result = CRun::RebuildParts(level);
+    if (!builder || level == 0 || round >= kMaxCorrections || builder->ShowCheckMessages() != 2) return result;
+  }
 }
 
 void CRangeRun::SetRangePages(std::initializer_list<int> runPages, std::initializer_list<int> elementPages) {

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class CDev;
+
+// Kit limits of an in-line unit: the least distances from a cut on either side, and the
+// range its "KITCF" value is held in.
+struct CKitLimits {
+  std::array<std::int32_t, 4> values{};
+};
+
+// The chain operations that the part builder asks of the run's elements: inserting a
+// joint at a cut, taking an inserted element off the chain again, and the kit limits of
+// in-line units. CChainEditor itself does them on the links alone (see
+// chain_editor.cpp); the element placement rules may give a fuller one.
+class CChainEditor {
+ public:
+  virtual ~CChainEditor() = default;
+
+  // Inserts a joint (kind 9) `length` from the element's start along `face`: the element
+  // keeps `length`, a copy of it takes the rest beyond the joint. Returns the joint, or
+  // null when the length does not fall inside the element.
+  virtual CDev* SplitAtLength(CDev& element, int face, std::int32_t length);
+  // Takes the element out of its run's chain: an in-line element (kinds 7 to 11) joins
+  // its two neighbours; the caller deletes the element afterwards.
+  virtual void RemoveFromRun(CDev& element, int face);
+  // Non-zero when the run's tables give the in-line unit kit limits; the limits go to
+  // `limits`. None here.
+  virtual int ClampKitcf(CDev& element, CKitLimits& limits);
+};

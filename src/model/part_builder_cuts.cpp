@@ -1,0 +1,157 @@
+#include "model/bom_grid.h"
+#include "model/chain_editor.h"
+#include "model/dev.h"
+#include "model/part_builder.h"
+#include "model/run.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+constexpr std::int32_t kKitWatch = 1000;
+
+int CalibreNumber(const CRun& run) {
+  const std::string text = run.GetPropText("Calibre");
+  int value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+// Least room between a cut and an in-line unit's kit, by range.
+std::int32_t KitClearance(const CRun& run) {
+  const std::string catalog = run.GetPropText("Catalog");
+  const std::string code = catalog.substr(0, std::min<std::size_t>(2, catalog.size()));
+  if (code == "QJ") return 600;
+  if (code == "QM") return 360;
+  if (code == "QG") return 300;
+  if (code == "QW") return 280;
+  if (code == "QP") return CalibreNumber(run) < 41 ? 180 : 275;
+  if (code == "Qp") return CalibreNumber(run) < 26 ? 180 : 275;
+  return 32;
+}
+
+void SetVariantIndexBits(CDev& element, int index) {
+  element.SetStyle((element.GetStyle() & ~0xF00u) | ((static_cast<std::uint32_t>(index) & 0xFu) << 8));
+}
+
+// The element and the straights of variant 0 that follow it along its back face.
+void SetVariantIndexAlongBack(CDev& element, int index) {
+  SetVariantIndexBits(element, index);
+  CDev* next = element.GetBackNeighbour();
+  for (int guard = 0; next != nullptr && next->GetKind() == CDev::kInLine && next->GetVariant() == 0 && guard < 4096;
+       ++guard) {
+    SetVariantIndexBits(*next, index);
+    next = next->GetBackNeighbour();
+  }
+}
+
+}  // namespace
+
+void CPartBuilder::FlushPartsToBOM() {
+  for (std::size_t i = m_parts.size(); i-- > 0;) ApplyCut(m_parts[i]);
+}
+
+void CPartBuilder::BookRecordReference(CDev& element, const std::string& reference) {
+  m_run.GetBOM().RemoveRefQuantity(element.GetReference(), 1);
+  element.SetReference(reference);
+  element.SetBooked(1);
+  m_run.GetBOM().AddRefQuantity(reference, 1);
+}
+
+CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
+  CDev* current = part.element;
+  const int face = part.face;
+  if (current == nullptr) return nullptr;
+  if (face != current->GetBackFace()) current = current->GetNeighbour(face);
+  std::int64_t length = part.length;
+  for (int guard = 0; current != nullptr && guard < 65536; ++guard) {
+    CDev* next = current->GetNeighbour(face);
+    if (length <= current->GetBookedLength() || next == nullptr || next->GetKind() != CDev::kInLine) break;
+    length -= current->GetBookedLength();
+    current = next;
+  }
+  bool clearanceFault = false;
+  if (current != nullptr) {
+    // Kits of the in-line units near the cut, ahead along the face.
+    const std::int32_t clearance = KitClearance(m_run);
+    std::int64_t beyond = current->GetBookedLength() - length;
+    CDev* unit = current->GetNeighbour(face);
+    for (int guard = 0; unit != nullptr && beyond <= kKitWatch && guard < 4096; ++guard) {
+      const std::int64_t d = beyond + unit->GetBookedLength() / 2;
+      if (unit->GetKind() == CDev::kInLine && unit->GetVariant() != 0 && d <= kKitWatch) {
+        std::int64_t required = unit->GetBookedLength() / 2 + clearance / 2 + 15;
+        CKitLimits limits;
+        const bool kit = GetChainEditor().ClampKitcf(*unit, limits) != 0;
+        if (kit) required = std::max<std::int64_t>(required, limits.values[0]);
+        if (d < required) {
+          if (kit) FormatPartLabel(unit, 15, "CF", static_cast<std::int32_t>(required - d), 1);
+          else FormatPartLabel(unit, 15, {}, clearance, 0);
+          MarkInError(unit);
+          clearanceFault = true;
+          break;
+        }
+      }
+      beyond += unit->GetBookedLength();
+      unit = unit->GetNeighbour(face);
+    }
+  }
+  CDev* joint = nullptr;
+  if (current != nullptr && length > 0 && length <= INT32_MAX) {
+    joint = GetChainEditor().SplitAtLength(*current, face, static_cast<std::int32_t>(length));
+  }
+  if (joint != nullptr) {
+    if (joint->GetActive() == 0) joint->SetActive(-1);
+    if (clearanceFault) MarkInError(joint);
+  }
+  CDev& element = *part.element;
+  if (!part.reference.empty()) BookRecordReference(element, part.reference);
+  if (!part.reference.empty() || part.mode == 0) SetVariantIndexAlongBack(element, part.mode);
+  if (joint == nullptr) return nullptr;
+  const std::string& text = part.parameters;
+  if (!text.empty() && text.find("!!", 1) == std::string::npos && text != m_run.GetKindText(CDev::kJoint, 0)) {
+    BookRecordReference(*joint, text);
+  }
+  if (part.face == joint->GetDirection() && part.variant == 0) SetVariantIndexAlongBack(*joint, 0);
+  if (part.face == element.GetBackFace()) m_lastEnd = joint;
+  else m_firstEnd = joint;
+  return joint;
+}
+
+int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view reference, int flag) {
+  if (first == nullptr || second == nullptr) return 0;
+  if (reference.empty()) {
+    if (flag == 0) return 1;
+    for (CDev* end : {first, second}) {
+      const bool planned = std::any_of(m_parts.begin(), m_parts.end(), [end](const CPlannedPart& p) { return p.element == end; });
+      if (planned) continue;
+      MarkInError(end);
+      FormatPartLabel(end, 16, {}, 0, 0);
+    }
+    return 0;
+  }
+  std::erase_if(m_parts, [&](const CPlannedPart& p) {
+    if (p.element != first && p.element != second) return false;
+    m_remaining = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{m_remaining} + p.length, INT32_MIN, INT32_MAX));
+    return true;
+  });
+  m_run.GetBOM().RemoveRefQuantity(first->GetReference(), 1);
+  first->SetReference(m_run.GetKindText(first->GetKind(), first->GetVariant()));
+  first->SetBooked(0);
+  BookRecordReference(*second, std::string(reference));
+  if (m_lengthStep != 0) {
+    const std::int32_t rounded = RoundToStep(second->GetBookedLength());
+    if (rounded != second->GetBookedLength()) {
+      if (second->GetDrawnLength() == second->GetBookedLength()) second->SetDrawnLength(rounded);
+      second->SetBookedLength(rounded);
+    }
+  }
+  m_remaining = 0;
+  second->SetStyle(second->GetStyle() & ~0xF00u);
+  m_errorElements.erase(second);
+  if (!IsMarkedInError(*first) || first->GetBackNeighbour() == nullptr || !IsMarkedInError(*first->GetBackNeighbour())) {
+    m_errorElements.erase(first);
+  }
+  ResetStateTable(false);
+  return 1;
+}

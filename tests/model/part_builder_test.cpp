@@ -1,0 +1,166 @@
+#include "model/bom_grid.h"
+#include "part_builder_test_support.h"
+
+#include <algorithm>
+
+namespace {
+
+class PartBuilderTest : public PartBuilderTestBase {
+ protected:
+  void AddStraights() {
+    m_builder->AddPartDef("???????3000", "3000", "", "0");
+    m_builder->AddPartDef("???????RNGE", "500-2000", "", "0");
+  }
+  std::int64_t Booked(const std::string& key) const {
+    std::int64_t count = 0;
+    for (const CDev* device : m_run->GetDevices()) {
+      if (device->GetBooked() != 0 && device->GetReference().find(key) != std::string::npos) ++count;
+    }
+    return count;
+  }
+  std::int64_t LengthRecords() const {
+    std::int64_t total = 0;
+    for (const CDev* record : m_run->GetLengthRecords()) total += record->GetBookedLength();
+    return total;
+  }
+};
+
+TEST_F(PartBuilderTest, OneElementRunGivesOneSegmentAndANotice) {
+  CChainBuilder(*m_run).Start(4)->SetReference("E-100");
+  Build();
+  ASSERT_EQ(m_builder->GetSegments().size(), 1u);
+  EXPECT_EQ(m_builder->GetSegments()[0].size(), 1u);
+  EXPECT_EQ(m_builder->GetMessages().At(0).state, 0);
+}
+
+TEST_F(PartBuilderTest, UnitsOfVariantZeroDoNotCutSegments) {
+  BuildLine("E-100", {1000, 1000, 1000}, "E-100");
+  elements[2]->SetVariantBoth(1);  // an in-line unit of another variant
+  m_builder->CollectSegments();
+  ASSERT_EQ(m_builder->GetSegments().size(), 2u);
+  EXPECT_EQ(m_builder->GetSegments()[0].back().element, elements[2]);
+  EXPECT_EQ(m_builder->GetSegments()[1].front().element, elements[2]);
+  EXPECT_EQ(m_builder->GetSegments()[1].size(), 3u);
+}
+
+TEST_F(PartBuilderTest, FixedLengthsAreCutAndBooked) {
+  AddStraights();
+  BuildLine("E-100", {2200, 4000}, "E-100");
+  Build();
+  EXPECT_FALSE(m_builder->HasErrors());
+  // 6200 less two ends of 100: two pieces of 3000, each booked once.
+  EXPECT_EQ(Booked("3000"), 2);
+  EXPECT_EQ(LengthRecords(), 0);
+  std::int64_t straight = 0;
+  for (const CDev* device : m_run->GetDevices()) {
+    if (device->GetKind() == CDev::kInLine) straight += device->GetBookedLength();
+  }
+  EXPECT_EQ(straight, 6200);
+}
+
+TEST_F(PartBuilderTest, RangePieceTakesWhatFixedLengthsLeave) {
+  AddStraights();
+  BuildLine("E-100", {4400}, "E-100");
+  Build();
+  // 4200: one fixed piece of 3000 and a range piece of 1200 with its length.
+  EXPECT_EQ(Booked("3000"), 1);
+  EXPECT_EQ(Booked("l=1200"), 1);
+  EXPECT_FALSE(m_builder->HasErrors());
+}
+
+TEST_F(PartBuilderTest, ShortSegmentRecordsWhatIsMissing) {
+  AddStraights();
+  BuildLine("E-LONG", {1000}, "E-LONG");
+  Build();
+  const CCheckMessage& message = m_builder->GetMessages().At(0);
+  EXPECT_EQ(message.state, 13);
+  EXPECT_EQ(message.element, elements.back());
+  EXPECT_EQ(message.value1 - message.value2, 800);  // needs 900, 100 left
+  EXPECT_TRUE(m_builder->HasErrors());
+}
+
+TEST_F(PartBuilderTest, UnknownEndIsAFailedSegment) {
+  AddStraights();
+  BuildLine("E-100", {3200}, "NOPE");
+  Build();
+  EXPECT_EQ(m_builder->GetMessages().At(0).state, 16);
+  EXPECT_TRUE(m_builder->IsMarkedInError(*elements.back()));
+}
+
+TEST_F(PartBuilderTest, LeftoverGrowsTheEndPiece) {
+  m_builder->AddPartDef("???????3000", "3000", "", "0");
+  m_builder->SetPlanningFlag(1);
+  BuildLine("E-100", {3500}, "E-GROW");
+  Build();
+  EXPECT_EQ(Booked("3000"), 1);
+  EXPECT_EQ(LengthRecords(), 0);
+  EXPECT_FALSE(m_builder->HasErrors());
+}
+
+TEST_F(PartBuilderTest, UncoveredLengthStaysInLengthRecords) {
+  m_builder->AddPartDef("???????3000", "3000", "", "0");
+  BuildLine("E-100", {3700}, "E-100");
+  Build();
+  EXPECT_EQ(LengthRecords(), 500);
+  EXPECT_EQ(m_builder->GetMessages().At(0).state, 14);
+}
+
+TEST_F(PartBuilderTest, ReferenceTakenOverEndLeavesTheBill) {
+  BuildLine("REPRISE-1", {}, "E-100");
+  m_run->GetBOM().AddRefQuantity("REPRISE-1", 1);
+  Build();
+  EXPECT_EQ(m_run->GetBOM().FindLine("REPRISE-1"), -1);
+  EXPECT_EQ(elements.front()->GetBooked(), 0);
+  EXPECT_EQ(m_run->GetPropText("SUPP"), "0");
+}
+
+TEST_F(PartBuilderTest, FixedDefinitionEqualToARunLengthIsNotOffered) {
+  m_run->SetProp("L2", "3000");
+  m_builder->AddPartDef("A", "3000", "", "0");
+  m_builder->AddPartDef("B", "2000", "", "0");
+  m_builder->AddPartDef("C", "2000", "", "7");
+  m_builder->AddPartDef("D", "2000", "", "x");
+  ASSERT_EQ(m_builder->GetPartDefs(0).size(), 1u);
+  EXPECT_EQ(m_builder->GetPartDefs(0)[0].text, "B");
+}
+
+// Records the order in which segments are built and asks once (or always) at segment 3
+// for the previous one to be built again.
+class CBackStepBuilder : public CTestPartBuilder {
+ public:
+  using CTestPartBuilder::CTestPartBuilder;
+  int GetElbowReference(const CSegment&) override {
+    order.push_back(GetSegmentIndex());
+    if (GetSegmentIndex() == 3 && (always || !asked)) {
+      asked = true;
+      SetBackStep(-2);
+    }
+    return 1;
+  }
+  std::vector<int> order;
+  bool asked = false;
+  bool always = false;
+};
+
+class PartBuilderBackStepTest : public PartBuilderTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(PartBuilderBackStepTest, BuildsThePreviousSegmentAgainAndEnds) {
+  auto builder = std::make_unique<CBackStepBuilder>(*m_run);
+  builder->always = GetParam();
+  BuildLine("E-100", {1000, 1000, 1000, 1000, 1000, 1000}, "E-100");
+  for (int i : {2, 3, 4, 5}) elements[static_cast<std::size_t>(i)]->SetVariantBoth(1);
+  builder->CollectSegments();
+  builder->FinishParts(1);
+  ASSERT_EQ(builder->GetSegments().size(), 5u);
+  if (!GetParam()) {
+    EXPECT_EQ(builder->order, (std::vector<int>{0, 1, 2, 3, 2, 3, 4}));
+  } else {
+    // A range that keeps asking is let go after a bounded number of back steps.
+    EXPECT_EQ(builder->order.size(), 5u + 2u * CPartBuilder::kMaxBackSteps);
+    EXPECT_EQ(builder->order.back(), 4);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(OnceOrAlways, PartBuilderBackStepTest, ::testing::Bool());
+
+}  // namespace
