@@ -100,6 +100,19 @@ class CBox {
   bool IsListed() const { return (m_attributes & kInListBit) != 0; }
   void SetListed(bool listed);
 
+  // The colour the element's shape gives the box (a colour value with selector bits in
+  // the top byte, or kNoColor), and the selection mark the drawing shows. Neither is
+  // part of the stored record.
+  static constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
+  std::uint32_t GetColor() const { return m_color; }
+  void SetColor(std::uint32_t color) { m_color = color; }
+  bool IsSelected() const { return m_selected; }
+  void SetSelected(bool selected) { m_selected = selected; }
+  // The shape code the range gave a further box (top four bits of the attribute word).
+  void SetKindCode(int code) {
+    m_attributes = (m_attributes & 0x0FFFFFFFu) | (static_cast<std::uint32_t>(code & 0xF) << 28);
+  }
+
   // Unit normal of face 0..5 from the axes; the zero vector for any other number.
   C3DPoint GetFaceNormal(int face) const;
   // Normal of face 0..5 (which the caller checks) from its corners, (c2 - c0) x (c1 - c0),
@@ -169,4 +182,6 @@ class CBox {
   C3DPoint m_projectedMax;
   std::uint32_t m_passWord = 0;
   std::uint32_t m_attributes = 0;
+  std::uint32_t m_color = kNoColor;
+  bool m_selected = false;
 };

@@ -117,6 +117,8 @@ class CGridModel {
   int GetSelectionKind() const { return m_selection.GetKind(); }
   // A valid range within the grid (fixed cells allowed); false otherwise, nothing changed.
   bool SetSelection(const CCellRange& range, bool repaint);
+  // No cell selected.
+  void ClearSelection() { m_selection.SetRange(CCellRange()); }
   // The rules of CGridSelection, applied with this grid's counts.
   int SelectForClick(CCellPos cell) { return m_selection.SelectForClick(GetCounts(), cell, m_rowSelection); }
   bool ExtendSelection(int mode, CCellPos pressed, CCellPos current);

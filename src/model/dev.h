@@ -4,6 +4,7 @@
 #include "model/obj_with_prop.h"
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
+#include "geometry/window_point.h"
 
 #include <array>
 #include <cstdint>
@@ -167,6 +168,76 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // The walk stops at elements of kind -first (first negative), else of kind 0.
   void ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int flags);
 
+  // Placement (dev_placement.cpp, dev_insert.cpp, dev_remove.cpp, dev_turn.cpp). Every
+  // edit keeps the neighbour links symmetric, books lengths through the run and
+  // rebuilds the boxes it changed. Operations that refuse return 0 and change nothing.
+  // Face bits where a new element may attach (the document's tool mode decides).
+  int GetFreeFaceMask() const;
+  // Tool mode 1 on the current element: a straight toward the window point; 1 when one
+  // was added (its position in `position`), 0 when the click found no free face.
+  int AddStraightAt(CPoint point, C3DPoint* position);
+  // The edit of AddStraightAt at a known face and length (rounded up to a multiple of
+  // 4): the new straight, or null when the face is not free.
+  CDev* AddStraightToward(int face, std::int64_t length);
+  // To 1 (a plain straight end) or 9 (a joint); any other request changes nothing.
+  void ChangeKind(int kind);
+  // Inserts an element of the kind (7, 8, 9 or 11) at the joint of the clicked face
+  // box, `distance` from the joint's back element; 1 when inserted, 0 when refused. The
+  // joint of tool mode 6 is inserted inactive.
+  int InsertOnLine(CPoint point, const CBox* faceBox, int kind, C3DPoint* position = nullptr);
+  // The same at a length already known (layout units from the joint's back element).
+  int InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C3DPoint* position = nullptr);
+  // A kind-7 unit between this element and its neighbour at the face, at the booked
+  // distance; housing length 0 takes the run's box sizes. 1 when it fits.
+  int InsertRiserFixing(int face, std::int32_t bookedDistance, std::int32_t housingLength);
+  // The joint that splits the line through the face at the booked length, inserted when
+  // none is there; null for a face without a neighbour or a length outside the segment.
+  CDev* SplitAtLength(int face, std::int32_t bookedLength);
+  // Tool mode 3: 1 when turned toward the free face, 0 when not.
+  int TurnAtFace(int face);
+  // Moves the branch beyond this element from one face to another (top: the element
+  // where the turn starts keeps its back link).
+  void TurnBranch(int fromFace, int toFace, bool top);
+  // Tool mode 4: a free straight end becomes an end element; 1 when it did.
+  int MakeEnd(const CBox* box);
+  // Removes the element (face 6: the whole element) or its branch; 1 when removed, the
+  // caller then deletes the element unless it was an end turned back into a straight.
+  int RemoveFromRun(int face, C3DPoint* position);
+  // The delete command on the document's selection: the removal result.
+  int DeleteCurrentSelection();
+  void MoveAlongDirection(std::int32_t distance);
+  void SetLength(std::int32_t length, bool keepTotal);
+  // The offset (housing length) set, boxes rebuilt and both joints placed again.
+  void ChangeOffset(std::int32_t offset);
+  void Translate(const C3DPoint& vector, bool recursive);
+  // Boxes of this element and of everything beyond it, each element once.
+  void RebuildChain();
+  int PickNearestEnd(CPoint point, C3DPoint* position, const CBox* box);
+
+  // Shapes (dev_shapes.cpp, dev_joints.cpp, dev_colors.cpp).
+  // Main box and further boxes; mode > 0 gives kinds 2..6 the node box of a straight.
+  void BuildBoxes(int mode);
+  // Boxes 7..24 from the range's element geometry.
+  void BuildFurtherBoxes();
+  // The two face boxes of the joint with the back neighbour.
+  void PlaceNextTo(CDev* back);
+  // Colours by kind, variant and options; boxes in the skip colour stay.
+  void UpdateBoxColors(bool flag);
+  void SetBoxColor(std::uint32_t color);
+  // The display colour of a colour index (0..14) as a colour value.
+  static std::uint32_t ColorOfIndex(int index);
+
+  // Selection (dev_selection.cpp): one selection per document.
+  // Select with a box of this element, or clear (select false); 1 when selected or
+  // cleared, 0 when refused.
+  int SelectElement(bool select, CBox* box);
+  // Sets the selection marks of the boxes of a face (6: the whole element); 0 when an
+  // end element without a back neighbour is asked to mark what lies beyond.
+  int MarkSelected(int face, bool value);
+  // The run's bill-of-materials line of the selected element selected (or cleared);
+  // whether a line was found.
+  bool SelectLineInBOM(bool select);
+
   // Property window.
   CObjWithProp* GetNextObject() const override;
   CObjWithProp* GetPrevObject() const override;
@@ -195,6 +266,15 @@ class CDev : public CObjWithProp, public CBoxOwner {
   friend class CElementRecordReader;
   friend class CElementRecordWriter;
   friend class CRun;
+
+  // Links a new element between the back element and the front one along the
+  // direction, takes its lengths out of the front one, gives it its boxes and books it.
+  void CompleteInsertion(CDev& back, CDev& front, int direction, std::uint32_t mainColor);
+  // The neighbour's branch removed with it (case 3 of RemoveFromRun).
+  void RemoveBranchLink(CDev& back, int face);
+  // An element beyond a turn takes its new direction and its place after its (already
+  // turned) back neighbour.
+  void TurnDirection(int direction);
 
   int m_kind = kStraight;
   std::uint32_t m_style = 0;
@@ -235,5 +315,14 @@ int GetKindGroup(int kind);
 int FaceBitToIndex(int bit);
 // The face bit of a face 0..5; 0 otherwise.
 int FaceIndexToBit(int face);
+// Applies MarkSelected to the document's selection; clearing keeps the selection's own
+// marks shown. 0 without a selection.
+int MarkCurrentSelection(CRunDocument* document, bool value);
+// Rounds up to a multiple of 4; negative values go to the multiple of 4 above them.
+std::int64_t RoundUpToFour(std::int64_t value);
+// Thickness of the two face boxes of a joint across a gap between main boxes: the gap
+// grown to the next multiple of 4 (by 4 when it is one); an overlap to the multiple of
+// 4 just above it.
+std::int64_t JointThickness(std::int64_t gap);
 // Text trimmed of blanks at both ends.
 std::string_view TrimBlanks(std::string_view text);

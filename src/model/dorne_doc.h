@@ -211,6 +211,12 @@ class CDorneDoc : public CRunDocument {
   void OnRunDestroyed(CRun& run) override;
   void RetargetRunAnnotations(CRun& oldRun, CRun& newRun) override;
   CElementSelection& GetSelection() override { return m_selection; }
+  int GetPlacementToolMode() const override { return m_toolMode; }
+  C3DPoint GetPlacementCursor() const override { return m_cursor; }
+  void SetPlacementCursor(const C3DPoint& point) override { m_cursor = point; }
+  int GetPlacementFaceMask() const override { return m_freeFaceMask; }
+  void SetPlacementFaceMask(int mask) override { m_freeFaceMask = mask; }
+  void SetPlacementPending(bool pending) override { m_pending = pending; }
   void SerializeRunAnnotations(CArchiveWriter& archive, const CRun& run) const override;
   void SerializeRunAnnotations(CArchiveReader& archive, CRun& run) override;
   void SerializeElementAnnotations(CArchiveWriter& archive, const CDev& element) const override;

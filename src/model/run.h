@@ -290,6 +290,9 @@ class CRun : public CObjWithProp {
   std::uint64_t m_nextStamp = 1;
   // Trimmed reference -> elements of the device list (0) and length records (1).
   std::array<std::unordered_map<std::string, std::unordered_set<CDev*>>, 2> m_refIndex;
+  // The tap-off units of the device list, so that deleting an element finds the units
+  // attached to it without a pass over every device.
+  std::unordered_set<CDev*> m_tapOffUnits;
 };
 
 // Rewrites a parameter text in place: a key letter "a" or "l" just before the first "="

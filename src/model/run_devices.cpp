@@ -27,10 +27,12 @@ void CRun::IndexInsert(CDev& element, int list) {
   element.m_listStamp = m_nextStamp++;
   element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
   m_refIndex[static_cast<std::size_t>(list)][element.m_indexKey].insert(&element);
+  if (list == kDeviceList && element.GetKind() == CDev::kTapOff) m_tapOffUnits.insert(&element);
 }
 
 void CRun::IndexErase(CDev& element) {
   if (element.m_listed == 0) return;
+  m_tapOffUnits.erase(&element);
   auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
   const auto it = index.find(element.m_indexKey);
   if (it != index.end()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geometry/3d_point.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -65,6 +67,16 @@ class CRunDocument {
 
   // The document's element selection: one element and a face, or none.
   virtual CElementSelection& GetSelection() = 0;
+
+  // The state of the layout tools that element edits follow: the tool mode, the cursor
+  // point (where the next length is measured from), the free-face mask of the current
+  // element and the pending-element flag. A document without tools keeps none of them.
+  virtual int GetPlacementToolMode() const { return 0; }
+  virtual C3DPoint GetPlacementCursor() const { return C3DPoint(); }
+  virtual void SetPlacementCursor(const C3DPoint& point) { (void)point; }
+  virtual int GetPlacementFaceMask() const { return 63; }
+  virtual void SetPlacementFaceMask(int mask) { (void)mask; }
+  virtual void SetPlacementPending(bool pending) { (void)pending; }
 
   // Called while an element is being destroyed: its extra boxes leave the scene and the
   // list, the selection forgets it, its annotations are removed.

@@ -45,13 +45,15 @@ void CRun::DeleteElement(CDev* element, bool detachUnits) {
   if (!OwnsElement(element)) return;
   if (element->GetKind() >= CDev::kEnd && element->GetKind() <= CDev::kJunction5) {
     std::vector<CDev*> units;
-    for (CDev* device : m_devices) {
+    for (CDev* device : m_tapOffUnits) {
       if (device->GetKind() == CDev::kTapOff && device->GetAttached() == element) units.push_back(device);
     }
+    // In list order, as the units were deleted before.
+    std::sort(units.begin(), units.end(), [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
     for (CDev* unit : units) DeleteElement(unit);
   }
   if (detachUnits) {
-    for (CDev* device : m_devices) {
+    for (CDev* device : m_tapOffUnits) {
       if (device->GetAttached() == element) device->SetAttached(nullptr);
     }
   }
