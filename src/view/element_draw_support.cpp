@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "app/text_conversions.h"
+#include "platform/text_conversions.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
 #include "view/draw_context.h"
