@@ -1,4 +1,5 @@
 #include "geometry/box.h"
+#include "model/bom_page_host.h"
 #include "run_test_support.h"
 
 namespace {
@@ -403,6 +404,64 @@ TEST_F(PlacementTest, OnlyAFreeStraightEndBecomesAnEnd) {
             1);  // back to a straight
   EXPECT_EQ(second->GetKind(), CDev::kStraight);
   EXPECT_NE(second->GetFreeFaceMask(), 0);
+}
+
+TEST_F(PlacementTest, EveryInLineKindGoesInAndOutAgain) {
+  struct Row {
+    int kind;
+    int active;
+  };
+  const Row rows[] = {
+      {CDev::kInLine, 1}, {CDev::kInLineVariant, 1}, {CDev::kJoint, 0}, {CDev::kBend, 1}};
+  for (const Row& row : rows) {
+    CDev* line = m_start->AddStraightToward(4, 4000);
+    const std::int64_t total = BookedTotal();
+    C3DPoint position;
+    ASSERT_EQ(line->InsertOnLineAt(1500, line->GetBox(0), row.kind, &position), 1) << row.kind;
+    CDev* inserted = line->GetBackNeighbour();
+    EXPECT_EQ(inserted->GetKind(), row.kind);
+    EXPECT_EQ(inserted->GetActive(), row.active);
+    EXPECT_EQ(inserted->GetPosition(), C3DPoint(1500, 0, 0));
+    EXPECT_EQ(inserted->GetBackNeighbour(), m_start);
+    EXPECT_EQ(BookedTotal(), total);
+    ExpectLinksSymmetric();
+    ASSERT_EQ(inserted->RemoveFromRun(CElementSelection::kWholeElement, nullptr), 1);
+    m_run.DeleteElement(inserted);
+    EXPECT_EQ(line->GetDrawnLength(), 4000);
+    EXPECT_EQ(m_start->GetNeighbour(4), line);
+    ASSERT_EQ(line->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
+    m_run.DeleteElement(line);
+  }
+}
+
+class CShownPages : public CBOMPageHost {
+ public:
+  void RecomputeTotals(int, int) override {}
+  CBOMGrid* GetFirstPage() const override { return nullptr; }
+};
+
+TEST_F(PlacementTest, SelectionKeepsTheBillOfMaterialsOnItsLine) {
+  CShownPages pages;
+  m_run.GetBOM().SetView(&pages);
+  CDev* elbow = m_start->AddStraightToward(4, 1000);
+  elbow->AddStraightToward(5, 1000);
+  CDev* joint = elbow->GetNeighbour(5)->AddStraightToward(5, 500)->GetBackNeighbour();
+  ASSERT_EQ(elbow->GetKind(), CDev::kElbow);
+  ASSERT_EQ(joint->GetKind(), CDev::kJoint);
+  const int line = m_run.GetBOM().FindLine(elbow->GetReference());
+  ASSERT_GT(line, 0);
+  ASSERT_EQ(elbow->SelectElement(true, elbow->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(m_run.GetBOM().GetSelection().top, line);
+  ASSERT_EQ(joint->SelectElement(true, joint->GetBox(CDev::kBodySlot)), 1);  // a joint has no line
+  EXPECT_FALSE(m_run.GetBOM().GetSelection().IsValid());
+  // Deleting the selected joint takes the line on with it; the start stays.
+  EXPECT_EQ(joint->DeleteCurrentSelection(), 1);
+  EXPECT_EQ(CElementSelection::Instance().Element(), nullptr);
+  EXPECT_EQ(elbow->GetNeighbour(5)->GetNeighbour(5), nullptr);
+  ASSERT_EQ(m_start->SelectElement(true, m_start->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(m_start->DeleteCurrentSelection(), 0);  // the start of the run is refused
+  EXPECT_EQ(CElementSelection::Instance().Element(), m_start);
+  m_run.GetBOM().SetView(nullptr);
 }
 
 }  // namespace
