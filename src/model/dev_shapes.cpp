@@ -102,6 +102,11 @@ void CDev::BuildBoxes(int mode) {
     PutBack(*back, backMain);
   }
   BuildFurtherBoxes();
+  if (m_kind != kEnd && m_kind != kInLineVariant) {
+    // Only end elements and kind-8 units carry an equipment box.
+    m_style &= 0x00FFFFFFu;
+    m_style2 &= 0x00FFFFFFu;
+  }
 }
 
 void CDev::BuildFurtherBoxes() {
