@@ -91,6 +91,10 @@ void BM_PlaceOneAtLengthNoScene(benchmark::State& state) {
     run.DeleteElement(added);
   }
 }
-BENCHMARK(BM_PlaceOneAtLengthNoScene)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PlaceOneAtLengthNoScene)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

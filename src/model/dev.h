@@ -165,6 +165,9 @@ class CDev : public CObjWithProp, public CBoxOwner {
   void TakeOffsetsFromBackNeighbour();
   void ApplyRatingDimensions(std::int32_t a, std::int32_t b, int mode);
   void RemoveOptionsByMode(int mode);
+  // After new offsets along the chain: boxes rebuilt, back joint placed, the fire-barrier
+  // colour with flag 0x800, the cursor point when current.
+  void FollowNewOffsets(int flags);
   // The walk stops at elements of kind -first (first negative), else of kind 0.
   void ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int flags);
 

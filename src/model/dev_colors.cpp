@@ -11,12 +11,19 @@ constexpr std::uint32_t kSpecialGreen = 0x006400;
 constexpr std::uint32_t kSpecialGrey = 0xFAFAFA;
 constexpr std::uint32_t kKeptMark = 0x8000000;
 enum : int {
-  kIndexEnding = 5, kIndexKind8 = 6, kIndexKind7 = 7, kIndexUserJoint = 9, kIndexUnset = 10,
-  kIndexTapOff = 11, kIndexSystemJoint = 12, kIndexFireBarrier = 13
+  kIndexEnding = 5,
+  kIndexKind8 = 6,
+  kIndexKind7 = 7,
+  kIndexUserJoint = 9,
+  kIndexUnset = 10,
+  kIndexTapOff = 11,
+  kIndexSystemJoint = 12,
+  kIndexFireBarrier = 13
 };
 
 bool CatalogueBegins(const CDev& element, std::string_view prefix) {
-  return element.GetRun() != nullptr && element.GetRun()->GetPropText("Catalog").starts_with(prefix);
+  return element.GetRun() != nullptr &&
+         element.GetRun()->GetPropText("Catalog").starts_with(prefix);
 }
 
 bool OptionAnswersOne(CDev& element) {
@@ -24,7 +31,8 @@ bool OptionAnswersOne(CDev& element) {
 }
 
 bool IsJointKind(const CDev* element) {
-  return element != nullptr && (element->GetKind() == CDev::kJoint || element->GetKind() == CDev::kJoint2);
+  return element != nullptr &&
+         (element->GetKind() == CDev::kJoint || element->GetKind() == CDev::kJoint2);
 }
 
 // Whether the element is a non-standard elbow, or the special colour of a special one.
@@ -60,11 +68,13 @@ void CDev::UpdateBoxColors(bool flag) {
     if (box->GetColor() == fireBarrier && partsBuilt) continue;
     CDev* neighbour = GetNeighbour(face);
     const bool towardActiveJoint = IsJointKind(neighbour) && neighbour->IsActive();
-    if ((special && towardActiveJoint && !CatalogueBegins(*this, "QW")) ) {
+    if ((special && towardActiveJoint && !CatalogueBegins(*this, "QW"))) {
       box->SetColor(specialColour);
     } else if (activeJoint && neighbour != nullptr &&
-               (IsNonStandardElbow(*neighbour) || neighbour->GetKind() == kInLine || towardActiveJoint)) {
-      const bool grey = OptionAnswersOne(*neighbour) || (face == GetBackFace() && OptionAnswersOne(*this));
+               (IsNonStandardElbow(*neighbour) || neighbour->GetKind() == kInLine ||
+                towardActiveJoint)) {
+      const bool grey =
+          OptionAnswersOne(*neighbour) || (face == GetBackFace() && OptionAnswersOne(*this));
       box->SetColor(grey ? kSpecialGrey : kSpecialGreen);
     } else {
       const CDev* side = face == GetBackFace() || neighbour == nullptr ? this : neighbour;
@@ -77,9 +87,16 @@ void CDev::UpdateBoxColors(bool flag) {
   const bool keepsBarrier = main->GetColor() == fireBarrier && partsBuilt;
   switch (m_kind) {
     case kEnd:
-      main->SetColor(GetVariant() == 4 && CatalogueBegins(*this, "QM") ? 0xF4000000u : ColorOfIndex(kIndexEnding));
+      main->SetColor(GetVariant() == 4 && CatalogueBegins(*this, "QM")
+                         ? 0xF4000000u
+                         : ColorOfIndex(kIndexEnding));
       break;
-    case kStraight: case kJunction2: case kJunction3: case kJunction4: case kJunction5: case kBend:
+    case kStraight:
+    case kJunction2:
+    case kJunction3:
+    case kJunction4:
+    case kJunction5:
+    case kBend:
       if (!keepsBarrier) main->SetColor(own);
       break;
     case kElbow:
@@ -93,7 +110,9 @@ void CDev::UpdateBoxColors(bool flag) {
       if (!IsActive()) main->SetColor(ColorOfIndex(kIndexUserJoint));
       else if (flag) main->SetColor(ColorOfIndex(kIndexSystemJoint));
       break;
-    case kJoint2: main->SetColor(ColorOfIndex(IsActive() ? kIndexSystemJoint : kIndexUserJoint)); break;
+    case kJoint2:
+      main->SetColor(ColorOfIndex(IsActive() ? kIndexSystemJoint : kIndexUserJoint));
+      break;
     case kTapOff: main->SetColor(ColorOfIndex(kIndexTapOff)); break;
     default: break;
   }

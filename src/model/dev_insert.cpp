@@ -35,16 +35,21 @@ int LinkFace(const CDev& from, const CDev* to) {
 
 // Whether a span [low, high] along the direction's axis stays clear of the back
 // element's and the front element's main boxes (touching counts as reaching them).
-bool SpanIsClear(const CDev& back, const CDev& front, int direction, std::int64_t low, std::int64_t high, bool touchFits) {
+bool SpanIsClear(const CDev& back, const CDev& front, int direction, std::int64_t low,
+                 std::int64_t high, bool touchFits) {
   const int axis = AxisOf(direction);
   const bool positive = Positive(direction);
   if (const CBox* box = back.GetBox(CDev::kBodySlot)) {
     const std::int64_t bound = positive ? UpperBound(*box, axis) : LowerBound(*box, axis);
-    if (positive ? (touchFits ? low < bound : low <= bound) : (touchFits ? high > bound : high >= bound)) return false;
+    if (positive ? (touchFits ? low < bound : low <= bound)
+                 : (touchFits ? high > bound : high >= bound))
+      return false;
   }
   if (const CBox* box = front.GetBox(CDev::kBodySlot)) {
     const std::int64_t bound = positive ? LowerBound(*box, axis) : UpperBound(*box, axis);
-    if (positive ? (touchFits ? high > bound : high >= bound) : (touchFits ? low < bound : low <= bound)) return false;
+    if (positive ? (touchFits ? high > bound : high >= bound)
+                 : (touchFits ? low < bound : low <= bound))
+      return false;
   }
   return true;
 }
@@ -157,14 +162,17 @@ int CDev::InsertRiserFixing(int face, std::int32_t bookedDistance, std::int32_t 
   added->m_style2 = added->m_style;
   added->SetNeighbour(OppositeDirection(face), this);
   added->SetNeighbour(face, front);
-  const std::int64_t length = housingLength != 0 ? housingLength : m_run->GetHousingDims(*added).length;
+  const std::int64_t length =
+      housingLength != 0 ? housingLength : m_run->GetHousingDims(*added).length;
   const int axis = AxisOf(face);
   C3DPoint centre = m_position;
-  SetCoordinate(centre, axis, static_cast<double>(static_cast<std::int64_t>(Coordinate(centre, axis))));
+  SetCoordinate(centre, axis,
+                static_cast<double>(static_cast<std::int64_t>(Coordinate(centre, axis))));
   centre = centre + Along(face, added->m_drawnLength);
   const auto along = static_cast<std::int64_t>(Coordinate(centre, axis));
   const std::int64_t half = length / 2;
-  if (added->m_drawnLength <= 0 || !SpanIsClear(*this, *front, face, along - half, along + half, true)) {
+  if (added->m_drawnLength <= 0 ||
+      !SpanIsClear(*this, *front, face, along - half, along + half, true)) {
     m_run->DeleteElement(added);
     return 0;
   }
@@ -176,7 +184,9 @@ int CDev::InsertRiserFixing(int face, std::int32_t bookedDistance, std::int32_t 
 
 CDev* CDev::SplitAtLength(int face, std::int32_t bookedLength) {
   CDev* front = GetNeighbour(face);
-  if (m_run == nullptr || front == nullptr || bookedLength < 0 || bookedLength > front->m_bookedLength) return nullptr;
+  if (m_run == nullptr || front == nullptr || bookedLength < 0 ||
+      bookedLength > front->m_bookedLength)
+    return nullptr;
   if (bookedLength == front->m_bookedLength) return front->m_kind != kEnd ? front : nullptr;
   if (bookedLength == 0) return m_kind == kJoint ? this : nullptr;
   CDev* joint = m_run->AdoptElement(std::make_unique<CDev>(*front));
@@ -189,9 +199,10 @@ CDev* CDev::SplitAtLength(int face, std::int32_t bookedLength) {
     joint->m_style2 &= ~0xF000u;
   }
   joint->m_bookedLength = bookedLength;
-  const std::int64_t drawn = front->m_bookedLength == 0
-                                 ? bookedLength
-                                 : static_cast<std::int64_t>(front->m_drawnLength) * bookedLength / front->m_bookedLength;
+  const std::int64_t drawn =
+      front->m_bookedLength == 0
+          ? bookedLength
+          : static_cast<std::int64_t>(front->m_drawnLength) * bookedLength / front->m_bookedLength;
   joint->m_drawnLength = Clamp32(RoundUpToFour(drawn));
   joint->m_offset = m_run->GetHousingDims(*joint).length;
   joint->m_position = m_position + Along(face, joint->m_drawnLength);

@@ -1,5 +1,7 @@
 #include "model/dev.h"
 
+#include "geometry/box.h"
+#include "model/dev_placement_support.h"
 #include "platform/text_conversions.h"
 
 #include <unordered_set>
@@ -52,8 +54,24 @@ void CDev::ApplyRatingDimensions(std::int32_t a, std::int32_t b, int mode) {
   SetConnectionOffsets(a, b);
   m_backOffsets = m_frontOffsets;
   m_edited = 1;
+  BuildBoxes(0);
+  dev_placement::FollowCurrent(*this);
   RemoveOptionsByMode(mode);
   ResetOptionsAlongChain(a, b, 1, mode + 1024);
+}
+
+void CDev::FollowNewOffsets(int flags) {
+  if (HasMainBox()) BuildBoxes(1);
+  CDev* back = GetBackNeighbour();
+  if (back != nullptr) PlaceNextTo(back);
+  if ((flags & 0x800) != 0) {
+    // Fire barriers keep their colour while the run's parts are built.
+    const std::uint32_t barrier = ColorOfIndex(13) + 0x8000000u;
+    if (CBox* box = GetBox(GetBackFace())) box->SetColor(barrier);
+    if (back != nullptr && back->GetBox(m_direction) != nullptr) back->GetBox(m_direction)->SetColor(barrier);
+    if (m_kind >= kElbow && m_kind <= kJunction5 && HasMainBox()) GetBox(kBodySlot)->SetColor(barrier);
+  }
+  dev_placement::FollowCurrent(*this);
 }
 
 void CDev::RemoveOptionsByMode(int mode) {
@@ -99,6 +117,7 @@ void CDev::ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int
     pending.pop_back();
     if (!seen.insert(element).second) continue;
     element->TakeOffsetsFromBackNeighbour();
+    element->FollowNewOffsets(flags);
     element->RemoveOptionsByMode(flags & 0xFF);
     if (element->m_kind == stopKind) continue;
     const std::vector<int> faces = element->ForwardFaces();

@@ -24,7 +24,8 @@ std::int32_t ClampLength(std::int64_t value) {
 int GrownKind(int kind) {
   switch (kind) {
     case CDev::kStraight: return CDev::kElbow;
-    case CDev::kElbow: case CDev::kBend: return CDev::kJunction2;
+    case CDev::kElbow:
+    case CDev::kBend: return CDev::kJunction2;
     case CDev::kJunction2: return CDev::kJunction3;
     case CDev::kJunction3: return CDev::kJunction4;
     case CDev::kJunction4: return CDev::kJunction5;
@@ -49,7 +50,8 @@ int CDev::GetFreeFaceMask() const {
     }
   }
   CRunDocument* document = GetDocument();
-  if (document == nullptr || document->GetPlacementToolMode() != kToolTurn) return m_kind == kElbow ? 0 : mask;
+  if (document == nullptr || document->GetPlacementToolMode() != kToolTurn)
+    return m_kind == kElbow ? 0 : mask;
   if (m_run != nullptr && m_run->GetPartsState() != 0) return 0;
   if (m_kind == kBend) return mask;
   if (m_kind != kElbow) return 0;
@@ -72,14 +74,17 @@ void CDev::SetLength(std::int32_t length, bool keepTotal) {
   const std::int32_t oldDrawn = m_drawnLength;
   const std::int32_t oldBooked = m_bookedLength;
   // A start or end element has no drawn length: the new length is booked as it is.
-  m_bookedLength = oldDrawn == 0 ? length
-                                 : ClampLength(static_cast<std::int64_t>(oldBooked) * length / oldDrawn);
+  m_bookedLength = oldDrawn == 0
+                       ? length
+                       : ClampLength(static_cast<std::int64_t>(oldBooked) * length / oldDrawn);
   m_drawnLength = length;
   m_edited = 1;
   CDev* front = GetNeighbour(m_direction);
   if (keepTotal && m_kind >= kInLine && m_kind <= kJoint2 && front != nullptr) {
-    front->m_drawnLength = ClampLength(static_cast<std::int64_t>(front->m_drawnLength) + oldDrawn - length);
-    front->m_bookedLength = ClampLength(static_cast<std::int64_t>(front->m_bookedLength) + oldBooked - m_bookedLength);
+    front->m_drawnLength =
+        ClampLength(static_cast<std::int64_t>(front->m_drawnLength) + oldDrawn - length);
+    front->m_bookedLength =
+        ClampLength(static_cast<std::int64_t>(front->m_bookedLength) + oldBooked - m_bookedLength);
     front->m_edited = 1;
     MoveAlongDirection(length);
     BuildBoxes(0);
@@ -117,7 +122,8 @@ void CDev::RebuildChain() {
   for (CDev* element : ChainFrom(*this)) {
     if (element->HasMainBox()) element->BuildBoxes(1);
     CDev* back = element->GetBackNeighbour();
-    if (back != nullptr && element->GetBox(element->GetBackFace()) != nullptr) element->PlaceNextTo(back);
+    if (back != nullptr && element->GetBox(element->GetBackFace()) != nullptr)
+      element->PlaceNextTo(back);
   }
 }
 
@@ -137,7 +143,8 @@ int CDev::AddStraightAt(CPoint point, C3DPoint* position) {
 }
 
 CDev* CDev::AddStraightToward(int face, std::int64_t rawLength) {
-  if (m_run == nullptr || face < 0 || face >= kFaceCount || GetNeighbour(face) != nullptr) return nullptr;
+  if (m_run == nullptr || face < 0 || face >= kFaceCount || GetNeighbour(face) != nullptr)
+    return nullptr;
   if (GetFreeFace(face) == 0) return nullptr;
   const std::int32_t length = ClampLength(RoundUpToFour(rawLength));
   if (m_kind == kStraight && face == m_direction) {
@@ -179,7 +186,8 @@ CDev* CDev::AddStraightToward(int face, std::int64_t rawLength) {
   m_run->AddDevice(added);
   m_run->AddLengthToBOM(added->m_calibre, added->m_bookedLength, added->GetVariantIndex());
   m_run->SetCurrentElement(added);
-  if (CDev* behind = GetBackNeighbour(); behind != nullptr && GetBox(GetBackFace()) != nullptr) PlaceNextTo(behind);
+  if (CDev* behind = GetBackNeighbour(); behind != nullptr && GetBox(GetBackFace()) != nullptr)
+    PlaceNextTo(behind);
   if (CRunDocument* document = GetDocument()) {
     document->SetCurrentRun(m_run);
     FollowCurrent(*added);
@@ -202,7 +210,8 @@ void CDev::ChangeKind(int kind) {
     m_edited = 1;
     for (int face = 0; face < kFaceCount; ++face) SetFreeFace(face, face == GetBackFace() ? 0 : 1);
     const CBox* backBox = GetBox(GetBackFace());
-    if (CBox* main = GetBox(kBodySlot); main != nullptr && backBox != nullptr) main->SetColor(backBox->GetColor());
+    if (CBox* main = GetBox(kBodySlot); main != nullptr && backBox != nullptr)
+      main->SetColor(backBox->GetColor());
     for (int face = 0; face < kFaceCount; ++face) {
       if (face != GetBackFace()) TakeOut(*this, GetBox(face));
     }
@@ -219,11 +228,14 @@ void CDev::ChangeKind(int kind) {
   m_run->AddDevice(this);
   if (CBox* main = GetBox(kBodySlot)) main->SetColor(ColorOfIndex(kColorJoint));
   m_offset = m_run->GetHousingDims(*this).length;
-  for (int face = 0; face < kFaceCount; ++face) SetFreeFace(face, oldKind == kStraight && face == m_direction ? 1 : 0);
+  for (int face = 0; face < kFaceCount; ++face)
+    SetFreeFace(face, oldKind == kStraight && face == m_direction ? 1 : 0);
   const CBox* backBox = GetBox(GetBackFace());
   CBox* frontBox = GetBox(m_direction);
   if (frontBox == nullptr) frontBox = MakeBox(m_direction);
-  frontBox->SetColor(backBox != nullptr ? backBox->GetColor() : GetBox(kBodySlot) != nullptr ? GetBox(kBodySlot)->GetColor() : CBox::kNoColor);
+  frontBox->SetColor(backBox != nullptr             ? backBox->GetColor()
+                     : GetBox(kBodySlot) != nullptr ? GetBox(kBodySlot)->GetColor()
+                                                    : CBox::kNoColor);
   BuildBoxes(0);
   if (CDev* back = GetBackNeighbour()) PlaceNextTo(back);
   if (CDev* front = GetNeighbour(m_direction)) front->PlaceNextTo(this);
@@ -233,7 +245,8 @@ int CDev::MakeEnd(const CBox* box) {
   (void)box;  // the clicked box only chose the element
   if (m_run == nullptr || m_kind != kStraight) return 0;
   for (int face = 0; face < kFaceCount; ++face) {
-    if (face != GetBackFace() && (GetNeighbour(face) != nullptr || GetFreeFace(face) == 0)) return 0;
+    if (face != GetBackFace() && (GetNeighbour(face) != nullptr || GetFreeFace(face) == 0))
+      return 0;
   }
   m_run->RemoveDevice(this);
   m_kind = kEnd;

@@ -18,12 +18,14 @@ C3DPoint Along(int direction, double distance) {
 
 void TakeOut(const CDev& element, CBox* box) {
   C3DProjection* projection = element.GetProjection();
-  if (box != nullptr && projection != nullptr && box->IsListed()) projection->RemoveFromDisplayList(*box);
+  if (box != nullptr && projection != nullptr && box->IsListed())
+    projection->RemoveFromDisplayList(*box);
 }
 
 void PutBack(const CDev& element, CBox* box) {
   C3DProjection* projection = element.GetProjection();
-  if (box != nullptr && projection != nullptr && !box->IsListed()) projection->InsertInDisplayList(*box);
+  if (box != nullptr && projection != nullptr && !box->IsListed())
+    projection->InsertInDisplayList(*box);
 }
 
 void PlaceBySizes(CBox& box, const C3DPoint& centre, double sx, double sy, double sz) {
@@ -54,7 +56,8 @@ std::vector<CDev*> ChainFrom(CDev& start) {
     if (!seen.insert(element).second) continue;
     order.push_back(element);
     const std::vector<int> faces = element->ForwardFaces();
-    for (auto it = faces.rbegin(); it != faces.rend(); ++it) pending.push_back(element->GetNeighbour(*it));
+    for (auto it = faces.rbegin(); it != faces.rend(); ++it)
+      pending.push_back(element->GetNeighbour(*it));
   }
   return order;
 }

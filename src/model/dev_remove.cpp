@@ -75,7 +75,8 @@ int CDev::RemoveFromRun(int face, C3DPoint* position) {
   }
   if (back == nullptr) return 0;
   const int backFace = LinkFace(*back, this);
-  if (whole && m_kind >= kInLine && m_kind <= kBend && front != nullptr && LinkFace(*front, this) >= 0) {
+  if (whole && m_kind >= kInLine && m_kind <= kBend && front != nullptr &&
+      LinkFace(*front, this) >= 0) {
     back->SetNeighbour(backFace, front);
     front->SetNeighbour(LinkFace(*front, this), back);
     front->m_drawnLength += m_drawnLength;
@@ -121,7 +122,8 @@ void CDev::RemoveBranchLink(CDev& back, int face) {
     back.SetReference(m_run->GetKindText(back.m_kind, 0));
     m_run->AddDevice(&back);
     PutBack(back, back.GetBox(kBodySlot));
-    if (back.m_kind == kElbow && back.GetNeighbour(back.m_direction) != nullptr) back.ChangeKind(kJoint);
+    if (back.m_kind == kElbow && back.GetNeighbour(back.m_direction) != nullptr)
+      back.ChangeKind(kJoint);
   }
   back.m_edited = 1;
 }

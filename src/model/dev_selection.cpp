@@ -20,10 +20,12 @@ void MarkBox(CBox* box, bool value) {
 void MarkSelection(CDev& element, int face, bool value) {
   if (face >= 0 && face < CDev::kFaceCount) {
     MarkBox(element.GetBox(face), value);
-    if (CDev* neighbour = element.GetNeighbour(face)) MarkBox(neighbour->GetBox(CDev::OppositeDirection(face)), value);
+    if (CDev* neighbour = element.GetNeighbour(face))
+      MarkBox(neighbour->GetBox(CDev::OppositeDirection(face)), value);
     return;
   }
-  for (int slot = CDev::kBodySlot; slot < CDev::kSlotCount; ++slot) MarkBox(element.GetBox(slot), value);
+  for (int slot = CDev::kBodySlot; slot < CDev::kSlotCount; ++slot)
+    MarkBox(element.GetBox(slot), value);
 }
 
 }  // namespace
@@ -33,7 +35,8 @@ int CDev::SelectElement(bool select, CBox* box) {
   if (!select) {
     CDev* current = selection.Element();
     if (current == nullptr) return 0;
-    if (current->m_kind >= kEnd && current->m_kind <= kBend) MarkSelection(*current, selection.Face(), false);
+    if (current->m_kind >= kEnd && current->m_kind <= kBend)
+      MarkSelection(*current, selection.Face(), false);
     current->SelectLineInBOM(false);
     selection.Clear();
     current->NotifyPropDialog(kPropMsgClear);

@@ -51,7 +51,8 @@ C3DPoint HousingSizes(int direction, int rotation, double along, double a, doubl
 
 // Sizes on x, y, z of a node box: the absolute offsets across the direction, and along
 // it the smaller of the two cross values of `section`.
-C3DPoint NodeSizes(int direction, const std::array<std::int32_t, 3>& own, const std::array<std::int32_t, 3>& section) {
+C3DPoint NodeSizes(int direction, const std::array<std::int32_t, 3>& own,
+                   const std::array<std::int32_t, 3>& section) {
   const int axis = AxisOf(direction);
   std::array<double, 3> sizes{};
   double along = -1;
@@ -74,10 +75,12 @@ void CDev::BuildBoxes(int mode) {
   const bool node = m_kind == kStraight || (m_kind >= kElbow && m_kind <= kJunction5 && mode > 0);
   if (node || m_kind == kBend) {
     const CDev* front = GetNeighbour(m_direction);
-    const auto& section = m_kind == kBend && front != nullptr ? front->m_backOffsets : m_backOffsets;
+    const auto& section =
+        m_kind == kBend && front != nullptr ? front->m_backOffsets : m_backOffsets;
     const C3DPoint sizes = NodeSizes(m_direction, m_backOffsets, section);
     PlaceBySizes(*main, m_position, sizes.x, sizes.y, sizes.z);
-  } else if (m_kind == kEnd || m_kind == kInLine || m_kind == kInLineVariant || m_kind == kJoint || m_kind == kJoint2) {
+  } else if (m_kind == kEnd || m_kind == kInLine || m_kind == kInLineVariant || m_kind == kJoint ||
+             m_kind == kJoint2) {
     const CHousingDims dims = m_run != nullptr ? m_run->GetHousingDims(*this) : CHousingDims();
     const double along = m_kind == kInLine ? m_offset : dims.length;
     const C3DPoint sizes = HousingSizes(m_direction, m_rotation, along, dims.width, dims.height);
@@ -87,16 +90,23 @@ void CDev::BuildBoxes(int mode) {
   if (CDev* back = GetBackNeighbour(); back != nullptr && back->GetBox(kBodySlot) != nullptr) {
     CBox* backMain = back->GetBox(kBodySlot);
     TakeOut(*back, backMain);
-    std::array<double, 3> sizes{SizeOnAxis(*backMain, 0), SizeOnAxis(*backMain, 1), SizeOnAxis(*backMain, 2)};
+    std::array<double, 3> sizes{SizeOnAxis(*backMain, 0), SizeOnAxis(*backMain, 1),
+                                SizeOnAxis(*backMain, 2)};
     for (int axis = 0; axis < 3; ++axis) {
       if (axis == AxisOf(m_direction)) continue;
       const double wanted = Magnitude(m_backOffsets[static_cast<std::size_t>(axis)]);
-      sizes[static_cast<std::size_t>(axis)] = std::max(sizes[static_cast<std::size_t>(axis)], wanted);
+      sizes[static_cast<std::size_t>(axis)] =
+          std::max(sizes[static_cast<std::size_t>(axis)], wanted);
     }
     PlaceBySizes(*backMain, backMain->GetOrigin(), sizes[0], sizes[1], sizes[2]);
     PutBack(*back, backMain);
   }
   BuildFurtherBoxes();
+  if (m_kind != kEnd && m_kind != kInLineVariant) {
+    // Only end elements and kind-8 units carry an equipment box.
+    m_style &= 0x00FFFFFFu;
+    m_style2 &= 0x00FFFFFFu;
+  }
 }
 
 void CDev::BuildFurtherBoxes() {
@@ -140,7 +150,8 @@ void CDev::BuildFurtherBoxes() {
       placed[axis] = frame[axis] < 0 ? -offset[component] : offset[component];
       sizes[axis] = Magnitude(geometry.extents[static_cast<std::size_t>(component)]);
     }
-    PlaceBySizes(*box, m_position + C3DPoint(placed[0], placed[1], placed[2]), sizes[0], sizes[1], sizes[2]);
+    PlaceBySizes(*box, m_position + C3DPoint(placed[0], placed[1], placed[2]), sizes[0], sizes[1],
+                 sizes[2]);
     PutBack(*this, box);
   }
 }
@@ -162,13 +173,18 @@ void CDev::PlaceNextTo(CDev* back) {
                                     : LowerBound(*backMain, axis) - UpperBound(*main, axis);
   const std::int64_t joint = JointThickness(gap);
   std::array<double, 3> sizes{};
-  for (int other = 0; other < 3; ++other) sizes[static_cast<std::size_t>(other)] = Magnitude(m_backOffsets[static_cast<std::size_t>(other)]);
+  for (int other = 0; other < 3; ++other)
+    sizes[static_cast<std::size_t>(other)] =
+        Magnitude(m_backOffsets[static_cast<std::size_t>(other)]);
   sizes[static_cast<std::size_t>(axis)] = static_cast<double>(joint / 2);
   const double quarter = static_cast<double>(joint) / 4.0;
   C3DPoint myCentre = m_position;
   C3DPoint theirCentre = m_position;
-  SetCoordinate(myCentre, axis, positive ? LowerBound(*main, axis) - quarter : UpperBound(*main, axis) + quarter);
-  SetCoordinate(theirCentre, axis, positive ? UpperBound(*backMain, axis) + quarter : LowerBound(*backMain, axis) - quarter);
+  SetCoordinate(myCentre, axis,
+                positive ? LowerBound(*main, axis) - quarter : UpperBound(*main, axis) + quarter);
+  SetCoordinate(
+      theirCentre, axis,
+      positive ? UpperBound(*backMain, axis) + quarter : LowerBound(*backMain, axis) - quarter);
   PlaceBySizes(*mine, myCentre, sizes[0], sizes[1], sizes[2]);
   PlaceBySizes(*theirs, theirCentre, sizes[0], sizes[1], sizes[2]);
   PutBack(*this, mine);

@@ -44,7 +44,8 @@ int CDev::TurnAtFace(int face) {
       if (CRunDocument* document = GetDocument()) document->SetPlacementPending(true);
       CDev* beyond = GetNeighbour(branch);
       if (beyond != nullptr && beyond->GetVariantIndex() != GetVariantIndex()) {
-        m_run->AddLengthToBOM(m_calibre, -static_cast<std::int64_t>(beyond->m_bookedLength), beyond->GetVariantIndex());
+        m_run->AddLengthToBOM(m_calibre, -static_cast<std::int64_t>(beyond->m_bookedLength),
+                              beyond->GetVariantIndex());
         beyond->SetVariantIndexBoth(GetVariantIndex());
         m_run->AddLengthToBOM(m_calibre, beyond->m_bookedLength, GetVariantIndex());
         beyond->UpdateBoxColors(true);
@@ -91,11 +92,13 @@ void CDev::TurnBranch(int fromFace, int toFace, bool top) {
       }
       const int target = isTop && face == oldBack ? face : permutation[face];
       links[static_cast<std::size_t>(target)] = neighbour;
-      boxes[static_cast<std::size_t>(target)] = std::move(element->m_boxes[static_cast<std::size_t>(face)]);
+      boxes[static_cast<std::size_t>(target)] =
+          std::move(element->m_boxes[static_cast<std::size_t>(face)]);
     }
     for (int face = 0; face < kFaceCount; ++face) {
       element->m_neighbours[static_cast<std::size_t>(face)] = links[static_cast<std::size_t>(face)];
-      element->m_boxes[static_cast<std::size_t>(face)] = std::move(boxes[static_cast<std::size_t>(face)]);
+      element->m_boxes[static_cast<std::size_t>(face)] =
+          std::move(boxes[static_cast<std::size_t>(face)]);
       element->SetFreeFace(face, links[static_cast<std::size_t>(face)] == nullptr ? 1 : 0);
     }
     if (element->m_kind == kElbow) {
@@ -104,7 +107,8 @@ void CDev::TurnBranch(int fromFace, int toFace, bool top) {
       element->UpdateBoxColors(true);
     }
     const std::vector<int> faces = element->ForwardFaces();
-    for (auto it = faces.rbegin(); it != faces.rend(); ++it) pending.push_back({element->GetNeighbour(*it), false});
+    for (auto it = faces.rbegin(); it != faces.rend(); ++it)
+      pending.push_back({element->GetNeighbour(*it), false});
   }
   if (!top || m_run == nullptr) return;
   m_run->ApplyRating(this, false);
@@ -136,7 +140,8 @@ void CDev::TurnDirection(int direction) {
     const int axis = AxisOf(m_direction);
     C3DPoint position = back->GetPosition();
     const double base = static_cast<double>(static_cast<std::int64_t>(Coordinate(position, axis)));
-    SetCoordinate(position, axis, Positive(m_direction) ? base + m_drawnLength : base - m_drawnLength);
+    SetCoordinate(position, axis,
+                  Positive(m_direction) ? base + m_drawnLength : base - m_drawnLength);
     m_position = position;
   }
   m_edited = 1;

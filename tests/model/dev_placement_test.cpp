@@ -1,4 +1,5 @@
 #include "geometry/box.h"
+#include "model/bom_page_host.h"
 #include "run_test_support.h"
 
 namespace {
@@ -7,7 +8,8 @@ namespace {
 // empty answer that must remove a box.
 class CShapeRun : public CRun {
  public:
-  int GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const override {
+  int GetElementGeometry(const CDev& element, int index,
+                         CElementGeometry& geometry) const override {
     geometry.extents = {0, 0, 0};
     if (index == 7 && element.GetKind() != CDev::kInLineVariant) {
       geometry.extents = {10, 20, 30};
@@ -17,7 +19,9 @@ class CShapeRun : public CRun {
   }
 };
 
-double Size(const CBox& box, int axis) { return axis == 0 ? box.GetExtent(1) : axis == 1 ? box.GetExtent(2) : box.GetExtent(0); }
+double Size(const CBox& box, int axis) {
+  return axis == 0 ? box.GetExtent(1) : axis == 1 ? box.GetExtent(2) : box.GetExtent(0);
+}
 
 class PlacementTest : public RunTestBase {
  protected:
@@ -53,11 +57,20 @@ class PlacementTest : public RunTestBase {
   CDev* m_start = nullptr;
 };
 
-struct RoundRow { std::int64_t value, roundedUp, joint; const char* fault; };
+struct RoundRow {
+  std::int64_t value, roundedUp, joint;
+  const char* fault;
+};
 TEST(PlacementRounding, RoundsToMultiplesOfFour) {
   const RoundRow rows[] = {
-      {1001, 1004, 1004, ""}, {1000, 1000, 1004, ""}, {10, 12, 12, ""}, {12, 12, 16, ""}, {0, 0, 4, ""},
-      {-1, 0, 0, "signed remainder sent -1 to 4"}, {-5, -4, -4, "signed remainder sent -5 to 0"}, {-8, -8, -8, ""},
+      {1001, 1004, 1004, ""},
+      {1000, 1000, 1004, ""},
+      {10, 12, 12, ""},
+      {12, 12, 16, ""},
+      {0, 0, 4, ""},
+      {-1, 0, 0, "signed remainder sent -1 to 4"},
+      {-5, -4, -4, "signed remainder sent -5 to 0"},
+      {-8, -8, -8, ""},
   };
   for (const RoundRow& row : rows) {
     EXPECT_EQ(RoundUpToFour(row.value), row.roundedUp) << row.value << " " << row.fault;
@@ -66,11 +79,17 @@ TEST(PlacementRounding, RoundsToMultiplesOfFour) {
 }
 
 TEST_F(PlacementTest, StraightsGrowTheNodeTheyAreAddedTo) {
-  struct Row { int face; int kindAfter; };
+  struct Row {
+    int face;
+    int kindAfter;
+  };
   // A side branch makes an elbow, then each further face one more branch; a node of
   // kind 6 has no face left.
-  const Row rows[] = {{5, CDev::kElbow}, {1, CDev::kJunction2}, {2, CDev::kJunction3},
-                      {3, CDev::kJunction4}, {4, CDev::kJunction5}};
+  const Row rows[] = {{5, CDev::kElbow},
+                      {1, CDev::kJunction2},
+                      {2, CDev::kJunction3},
+                      {3, CDev::kJunction4},
+                      {4, CDev::kJunction5}};
   CDev* node = m_start->AddStraightToward(4, 1001);
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(node->GetDrawnLength(), 1004);
@@ -99,7 +118,12 @@ TEST_F(PlacementTest, ContinuingAStraightMakesAnInactiveJoint) {
 }
 
 TEST_F(PlacementTest, RemovalLeavesTheBackNodeConsistent) {
-  struct Row { std::vector<int> faces; std::size_t removed; int kindAfter; const char* what; };
+  struct Row {
+    std::vector<int> faces;
+    std::size_t removed;
+    int kindAfter;
+    const char* what;
+  };
   const Row rows[] = {
       {{5, 1}, 1, CDev::kElbow, "a tee loses a branch"},
       {{5, 4}, 0, CDev::kJoint, "an elbow whose line continues"},
@@ -131,11 +155,18 @@ TEST_F(PlacementTest, RemovalLeavesTheBackNodeConsistent) {
 TEST_F(PlacementTest, InsertingKeepsTheTotalAndRefusesOverlaps) {
   CDev* line = m_start->AddStraightToward(4, 4000);
   const std::int64_t total = BookedTotal();
-  struct Row { std::int64_t distance; int kind; int result; };
-  const Row rows[] = {{40, CDev::kInLine, 0}, {3990, CDev::kInLineVariant, 0}, {0, CDev::kJoint, 0},
+  struct Row {
+    std::int64_t distance;
+    int kind;
+    int result;
+  };
+  const Row rows[] = {{40, CDev::kInLine, 0},
+                      {3990, CDev::kInLineVariant, 0},
+                      {0, CDev::kJoint, 0},
                       {2001, CDev::kInLineVariant, 1}};
   for (const Row& row : rows) {
-    EXPECT_EQ(line->InsertOnLineAt(row.distance, line->GetBox(0), row.kind), row.result) << row.distance;
+    EXPECT_EQ(line->InsertOnLineAt(row.distance, line->GetBox(0), row.kind), row.result)
+        << row.distance;
   }
   CDev* unit = line->GetBackNeighbour();
   ASSERT_EQ(unit->GetKind(), CDev::kInLineVariant);
@@ -150,7 +181,14 @@ TEST_F(PlacementTest, InsertingKeepsTheTotalAndRefusesOverlaps) {
 }
 
 TEST_F(PlacementTest, RiserFixingComputesLengthsInSixtyFourBits) {
-  struct Row { std::int32_t frontLength; std::int32_t distance; std::int32_t housing; int result; std::int32_t drawn; std::int32_t offset; };
+  struct Row {
+    std::int32_t frontLength;
+    std::int32_t distance;
+    std::int32_t housing;
+    int result;
+    std::int32_t drawn;
+    std::int32_t offset;
+  };
   const Row rows[] = {
       {100000, 90000, 150, 1, 90000, 150},  // 100000 x 90000 overflows 32 bits
       {4000, 2000, 0, 1, 2000, 200},        // housing length from the run's box sizes
@@ -176,8 +214,13 @@ TEST_F(PlacementTest, RiserFixingComputesLengthsInSixtyFourBits) {
 TEST_F(PlacementTest, SplitAtLengthFindsOrInsertsTheJoint) {
   CDev* line = m_start->AddStraightToward(4, 3000);
   line->SetBookedLength(1500);  // a booked length half the drawn one
-  struct Row { std::int32_t length; const char* expected; std::int32_t drawn; };
-  const Row rows[] = {{-1, "none", 0}, {1501, "none", 0}, {1500, "front", 0}, {0, "none", 0}, {501, "new", 1004}};
+  struct Row {
+    std::int32_t length;
+    const char* expected;
+    std::int32_t drawn;
+  };
+  const Row rows[] = {
+      {-1, "none", 0}, {1501, "none", 0}, {1500, "front", 0}, {0, "none", 0}, {501, "new", 1004}};
   for (const Row& row : rows) {
     CDev* joint = m_start->SplitAtLength(4, row.length);
     const std::string expected = row.expected;
@@ -200,8 +243,12 @@ TEST_F(PlacementTest, SplitAtLengthFindsOrInsertsTheJoint) {
 }
 
 TEST_F(PlacementTest, SetLengthBooksTheNewLengthWhenNothingWasDrawn) {
-  struct Row { std::int32_t drawn, booked, length, bookedAfter; const char* fault; };
-  const Row rows[] = {{1000, 500, 2000, 1000, ""}, {0, 0, 800, 800, "divided by the drawn length 0"},
+  struct Row {
+    std::int32_t drawn, booked, length, bookedAfter;
+    const char* fault;
+  };
+  const Row rows[] = {{1000, 500, 2000, 1000, ""},
+                      {0, 0, 800, 800, "divided by the drawn length 0"},
                       {100000, 100000, 90000, 90000, "32-bit product"}};
   for (const Row& row : rows) {
     CDev* element = m_start->AddStraightToward(4, row.drawn);
@@ -254,10 +301,16 @@ TEST_F(PlacementTest, ShapesFollowOffsetsAndTheRangeGeometry) {
   EXPECT_EQ(Size(*main, 0), 60);
   EXPECT_EQ(Size(*main, 1), 120);
   EXPECT_EQ(Size(*main, 2), 60);
-  struct Row { int direction, rotation; C3DPoint centre; C3DPoint sizes; };
+  struct Row {
+    int direction, rotation;
+    C3DPoint centre;
+    C3DPoint sizes;
+  };
   // Offsets (100, 200, 300) and extents (10, 20, 30) along, across, across.
-  const Row rows[] = {{4, 16, {100, 300, -200}, {10, 30, 20}}, {0, 32, {-100, -200, 300}, {10, 20, 30}},
-                      {2, 64, {-200, 100, 300}, {20, 10, 30}}, {5, 128, {-300, 200, 100}, {30, 20, 10}}};
+  const Row rows[] = {{4, 16, {100, 300, -200}, {10, 30, 20}},
+                      {0, 32, {-100, -200, 300}, {10, 20, 30}},
+                      {2, 64, {-200, 100, 300}, {20, 10, 30}},
+                      {5, 128, {-300, 200, 100}, {30, 20, 10}}};
   for (const Row& row : rows) {
     straight->SetDirection(row.direction);
     straight->SetRotation(row.rotation);
@@ -265,7 +318,8 @@ TEST_F(PlacementTest, ShapesFollowOffsetsAndTheRangeGeometry) {
     const CBox* further = straight->GetBox(7);
     ASSERT_NE(further, nullptr);
     EXPECT_EQ(further->GetOrigin(), straight->GetPosition() + row.centre) << row.direction;
-    EXPECT_EQ(C3DPoint(Size(*further, 0), Size(*further, 1), Size(*further, 2)), row.sizes) << row.direction;
+    EXPECT_EQ(C3DPoint(Size(*further, 0), Size(*further, 1), Size(*further, 2)), row.sizes)
+        << row.direction;
     EXPECT_EQ(further->GetKindCode(), 3);
   }
   straight->SetKind(CDev::kInLineVariant);
@@ -275,7 +329,10 @@ TEST_F(PlacementTest, ShapesFollowOffsetsAndTheRangeGeometry) {
 
 TEST_F(PlacementTest, JointBoxesFillTheGapInStepsOfFour) {
   CDev* straight = m_start->AddStraightToward(4, 1000);
-  struct Row { double gap; double thickness; };
+  struct Row {
+    double gap;
+    double thickness;
+  };
   const Row rows[] = {{10, 6}, {12, 8}};
   for (const Row& row : rows) {
     // Move the start's main box so that the gap between the main boxes is the row's.
@@ -310,6 +367,101 @@ TEST_F(PlacementTest, SelectionFollowsTheJointFromItsBackSide) {
   EXPECT_EQ(first->SelectElement(false, nullptr), 1);
   EXPECT_FALSE(first->GetBox(CDev::kBodySlot)->IsSelected());
   EXPECT_EQ(selection.Element(), nullptr);
+}
+
+TEST_F(PlacementTest, MainBoxColoursFollowTheKind) {
+  CDev* element = m_start->AddStraightToward(4, 1000);
+  struct Row {
+    int kind;
+    int active;
+    int colourIndex;
+  };
+  const Row rows[] = {{CDev::kEnd, 1, 5},           {CDev::kStraight, 1, 0}, {CDev::kInLine, 1, 7},
+                      {CDev::kInLineVariant, 1, 6}, {CDev::kJoint, 0, 9},    {CDev::kJoint, 1, 12},
+                      {CDev::kJoint2, 0, 9},        {CDev::kTapOff, 1, 11}};
+  for (const Row& row : rows) {
+    element->SetKind(row.kind);
+    element->SetActive(row.active);
+    element->UpdateBoxColors(true);
+    EXPECT_EQ(element->GetBox(CDev::kBodySlot)->GetColor(), CDev::ColorOfIndex(row.colourIndex))
+        << row.kind;
+  }
+  element->SetKind(CDev::kElbow);
+  element->SetPropValue("ELBOW_ANGL", "45");
+  element->UpdateBoxColors(true);
+  EXPECT_EQ(element->GetBox(CDev::kBodySlot)->GetColor(), 0x006400u);
+}
+
+TEST_F(PlacementTest, OnlyAFreeStraightEndBecomesAnEnd) {
+  CDev* first = m_start->AddStraightToward(4, 1000);
+  CDev* second = first->AddStraightToward(4, 1000);
+  EXPECT_EQ(first->MakeEnd(nullptr), 0);  // a joint now
+  ASSERT_EQ(second->MakeEnd(nullptr), 1);
+  EXPECT_EQ(second->GetKind(), CDev::kEnd);
+  EXPECT_EQ(second->GetFreeFaceMask(), 0);
+  EXPECT_EQ(second->GetBox(CDev::kBodySlot)->GetColor(), CDev::ColorOfIndex(5));
+  ASSERT_EQ(second->RemoveFromRun(CElementSelection::kWholeElement, nullptr),
+            1);  // back to a straight
+  EXPECT_EQ(second->GetKind(), CDev::kStraight);
+  EXPECT_NE(second->GetFreeFaceMask(), 0);
+}
+
+TEST_F(PlacementTest, EveryInLineKindGoesInAndOutAgain) {
+  struct Row {
+    int kind;
+    int active;
+  };
+  const Row rows[] = {
+      {CDev::kInLine, 1}, {CDev::kInLineVariant, 1}, {CDev::kJoint, 0}, {CDev::kBend, 1}};
+  for (const Row& row : rows) {
+    CDev* line = m_start->AddStraightToward(4, 4000);
+    const std::int64_t total = BookedTotal();
+    C3DPoint position;
+    ASSERT_EQ(line->InsertOnLineAt(1500, line->GetBox(0), row.kind, &position), 1) << row.kind;
+    CDev* inserted = line->GetBackNeighbour();
+    EXPECT_EQ(inserted->GetKind(), row.kind);
+    EXPECT_EQ(inserted->GetActive(), row.active);
+    EXPECT_EQ(inserted->GetPosition(), C3DPoint(1500, 0, 0));
+    EXPECT_EQ(inserted->GetBackNeighbour(), m_start);
+    EXPECT_EQ(BookedTotal(), total);
+    ExpectLinksSymmetric();
+    ASSERT_EQ(inserted->RemoveFromRun(CElementSelection::kWholeElement, nullptr), 1);
+    m_run.DeleteElement(inserted);
+    EXPECT_EQ(line->GetDrawnLength(), 4000);
+    EXPECT_EQ(m_start->GetNeighbour(4), line);
+    ASSERT_EQ(line->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
+    m_run.DeleteElement(line);
+  }
+}
+
+class CShownPages : public CBOMPageHost {
+ public:
+  void RecomputeTotals(int, int) override {}
+  CBOMGrid* GetFirstPage() const override { return nullptr; }
+};
+
+TEST_F(PlacementTest, SelectionKeepsTheBillOfMaterialsOnItsLine) {
+  CShownPages pages;
+  m_run.GetBOM().SetView(&pages);
+  CDev* elbow = m_start->AddStraightToward(4, 1000);
+  elbow->AddStraightToward(5, 1000);
+  CDev* joint = elbow->GetNeighbour(5)->AddStraightToward(5, 500)->GetBackNeighbour();
+  ASSERT_EQ(elbow->GetKind(), CDev::kElbow);
+  ASSERT_EQ(joint->GetKind(), CDev::kJoint);
+  const int line = m_run.GetBOM().FindLine(elbow->GetReference());
+  ASSERT_GT(line, 0);
+  ASSERT_EQ(elbow->SelectElement(true, elbow->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(m_run.GetBOM().GetSelection().top, line);
+  ASSERT_EQ(joint->SelectElement(true, joint->GetBox(CDev::kBodySlot)), 1);  // a joint has no line
+  EXPECT_FALSE(m_run.GetBOM().GetSelection().IsValid());
+  // Deleting the selected joint takes the line on with it; the start stays.
+  EXPECT_EQ(joint->DeleteCurrentSelection(), 1);
+  EXPECT_EQ(CElementSelection::Instance().Element(), nullptr);
+  EXPECT_EQ(elbow->GetNeighbour(5)->GetNeighbour(5), nullptr);
+  ASSERT_EQ(m_start->SelectElement(true, m_start->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(m_start->DeleteCurrentSelection(), 0);  // the start of the run is refused
+  EXPECT_EQ(CElementSelection::Instance().Element(), m_start);
+  m_run.GetBOM().SetView(nullptr);
 }
 
 }  // namespace
