@@ -39,6 +39,7 @@ QString CHelpHintDlg::HintText(int mode) {
 }
 
 void CHelpHintDlg::accept() {
-  if (m_dontShow->isChecked()) m_environment.WriteText("Linear", SettingKey(m_mode), "1");
+  // When the settings file cannot be written the hint simply comes back next time.
+  if (m_dontShow->isChecked()) [[maybe_unused]] bool kept = m_environment.WriteText("Linear", SettingKey(m_mode), "1");
   QDialog::accept();
 }

@@ -21,7 +21,8 @@ CLinearEnvironment CLinearEnvironment::FromApp(CDorneApp& app, CShellDialogs& di
   environment.opened = std::move(opened);
   environment.setCatalogue = [&app](int n) {
     int current = 0;
-    SetCurrentCatalogue(n, current, app.Profile());
+    // A settings file that cannot be written keeps the choice for this run only.
+    [[maybe_unused]] bool kept = SetCurrentCatalogue(n, current, app.Profile());
     app.SetCurrentCatalogueNumber(n);
   };
   return environment;
@@ -35,8 +36,8 @@ std::string CLinearEnvironment::ReadText(const char* section, const char* key, c
   return profile ? profile->ReadProfileText(section, key, fallback) : std::string(fallback);
 }
 
-void CLinearEnvironment::WriteText(const char* section, const char* key, const std::string& value) const {
-  if (profile) profile->WriteProfileText(section, key, value);
+bool CLinearEnvironment::WriteText(const char* section, const char* key, const std::string& value) const {
+  return profile && profile->WriteProfileText(section, key, value);
 }
 
 void RegisterLinearWindow() {

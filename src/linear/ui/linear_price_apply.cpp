@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "app/message_box_codes.h"
+#include "app/message_text.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/linear_dlg.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr int kMsgConfirmSave = 31105;
+constexpr int kMsgCannotWrite = 8022;
 
 // The products each range row stands for.
 std::vector<int> ProductsOfRow(int row, int productP) {
@@ -81,19 +83,24 @@ bool CLinearPriceDlg::SavePriceSettings() {
   if (environment.dialogs &&
       environment.dialogs->Message(this, StringQText(kMsgConfirmSave), kMbOkCancel | kMbIconQuestion) != kIdOk)
     return false;
+  bool written = true;
   for (int group = 0; group < 4; ++group)
-    environment.WriteText("Linear", ("Appli" + std::to_string(group)).c_str(),
+    written &= environment.WriteText("Linear", ("Appli" + std::to_string(group)).c_str(),
                           m_groups[static_cast<std::size_t>(group)]->isChecked() ? "1" : "0");
   std::array<double, 15> listCoefs = m_listCoefs;
   if (coefs[kRowList] > 0) listCoefs[static_cast<std::size_t>(m_priceList)] = coefs[kRowList];
   for (int list = 0; list < 15; ++list)
-    environment.WriteText("Linear", ("Coef" + std::to_string(list)).c_str(), FixedText(listCoefs[static_cast<std::size_t>(list)]));
-  environment.WriteText("Linear", "Taux0", FixedText(taux));
+    written &= environment.WriteText("Linear", ("Coef" + std::to_string(list)).c_str(), FixedText(listCoefs[static_cast<std::size_t>(list)]));
+  written &= environment.WriteText("Linear", "Taux0", FixedText(taux));
   static constexpr std::array<const char*, kRowCount> kKeys = {"", "QM", "QJ", "QW", "QP", "QD", "QY", "QFP", "QYX"};
   for (int row = kRowQM; row < kRowCount; ++row) {
     const char* key = row == kRowQP && m_productP == kProductQPC ? "QP-APOD" : kKeys[static_cast<std::size_t>(row)];
-    environment.WriteText("Linear", key, FixedText(coefs[static_cast<std::size_t>(row)]));
+    written &= environment.WriteText("Linear", key, FixedText(coefs[static_cast<std::size_t>(row)]));
   }
-  environment.WriteText("Linear", "Services", FixedText(services));
-  return true;
+  written &= environment.WriteText("Linear", "Services", FixedText(services));
+  if (!written && environment.dialogs)
+    environment.dialogs->Message(
+        this, QString::fromStdString(FormatMessageTextS(kMsgCannotWrite, environment.settingsFolder + "TVR.INI")),
+        kMbOk | kMbIconError);
+  return written;
 }
