@@ -14,7 +14,8 @@ class PartBuilderTest : public PartBuilderTestBase {
   std::int64_t Booked(const std::string& key) const {
     std::int64_t count = 0;
     for (const CDev* device : m_run->GetDevices()) {
-      if (device->GetBooked() != 0 && device->GetReference().find(key) != std::string::npos) ++count;
+      if (device->GetBooked() != 0 && device->GetReference().find(key) != std::string::npos)
+        ++count;
     }
     return count;
   }
@@ -142,7 +143,8 @@ class CBackStepBuilder : public CTestPartBuilder {
   bool always = false;
 };
 
-class PartBuilderBackStepTest : public PartBuilderTest, public ::testing::WithParamInterface<bool> {};
+class PartBuilderBackStepTest : public PartBuilderTest,
+                                public ::testing::WithParamInterface<bool> {};
 
 TEST_P(PartBuilderBackStepTest, BuildsThePreviousSegmentAgainAndEnds) {
   auto builder = std::make_unique<CBackStepBuilder>(*m_run);
