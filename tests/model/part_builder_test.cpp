@@ -166,3 +166,33 @@ TEST_P(PartBuilderBackStepTest, BuildsThePreviousSegmentAgainAndEnds) {
 INSTANTIATE_TEST_SUITE_P(OnceOrAlways, PartBuilderBackStepTest, ::testing::Bool());
 
 }  // namespace
+
+namespace {
+
+TEST_F(PartBuilderTest, AssignPartRefMovesTheReferenceToTheSecondEnd) {
+  BuildLine("E-100", {1000}, "E-100");
+  m_builder->SetLengthStep(500);
+  elements[1]->SetBookedLength(1300);
+  m_builder->GetPlannedParts().push_back(
+      CPlannedPart{elements[0], 4, 100, 100, "E-100", "", 0, 0, 0});
+  ASSERT_EQ(m_builder->AssignPartRef(elements[0], elements[1], "ELB-X", 0), 1);
+  EXPECT_TRUE(m_builder->GetPlannedParts().empty());
+  EXPECT_EQ(elements[1]->GetReference(), "ELB-X");
+  EXPECT_EQ(LineQuantity(*m_run, "ELB-X"), 1);
+  EXPECT_EQ(elements[0]->GetBooked(), 0);
+  EXPECT_EQ(elements[1]->GetBookedLength(), 1500);  // rounded to the step
+  EXPECT_EQ(m_builder->GetRemaining(), 0);
+}
+
+TEST_F(PartBuilderTest, AssignPartRefWithoutReferenceFlagsTheUnplannedEnds) {
+  BuildLine("E-100", {1000}, "E-100");
+  m_builder->GetPlannedParts().push_back(
+      CPlannedPart{elements[0], 4, 100, 100, "E-100", "", 0, 0, 0});
+  EXPECT_EQ(m_builder->AssignPartRef(elements[0], elements[1], "", 0), 1);
+  EXPECT_EQ(m_builder->AssignPartRef(elements[0], elements[1], "", 1), 0);
+  EXPECT_FALSE(m_builder->IsMarkedInError(*elements[0]));
+  EXPECT_TRUE(m_builder->IsMarkedInError(*elements[1]));
+  EXPECT_EQ(m_builder->GetMessages().At(0).state, 16);
+}
+
+}  // namespace
