@@ -1,4 +1,5 @@
 #include "model/bom_grid.h"
+#include "model/check_message_presenter.h"
 #include "part_builder_test_support.h"
 
 #include <algorithm>
@@ -194,5 +195,55 @@ TEST_F(PartBuilderTest, AssignPartRefWithoutReferenceFlagsTheUnplannedEnds) {
   EXPECT_TRUE(m_builder->IsMarkedInError(*elements[1]));
   EXPECT_EQ(m_builder->GetMessages().At(0).state, 16);
 }
+
+}  // namespace
+
+namespace {
+
+class CAnsweringPresenter : public CCheckMessagePresenter {
+ public:
+  int ShowCheckMessages(CPartBuilder&) override {
+    ++shown;
+    return answer;
+  }
+  int answer = 1;
+  int shown = 0;
+};
+
+struct PresenterCase {
+  bool checksOn;
+  int answer;
+  int expected;
+  bool emptied;
+};
+
+class PartBuilderPresenterTest : public PartBuilderTest,
+                                 public ::testing::WithParamInterface<PresenterCase> {
+ protected:
+  void TearDown() override {
+    SetCheckMessagePresenter(nullptr);
+    SetDesignChecksEnabled(true);
+    PartBuilderTest::TearDown();
+  }
+};
+
+TEST_P(PartBuilderPresenterTest, ShowsMessagesAndEmptiesAfterACorrection) {
+  CAnsweringPresenter presenter;
+  presenter.answer = GetParam().answer;
+  SetCheckMessagePresenter(&presenter);
+  SetDesignChecksEnabled(GetParam().checksOn);
+  BuildLine("E-100", {3200}, "NOPE");
+  m_builder->Build(1);
+  EXPECT_EQ(m_run->GetPartsState(), 1);
+  EXPECT_EQ(m_builder->ShowCheckMessages(), GetParam().expected);
+  EXPECT_EQ(m_builder->GetSegments().empty(), GetParam().emptied);
+  EXPECT_EQ(m_builder->HasErrors(), !GetParam().emptied);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PartBuilderPresenterTest,
+                         ::testing::Values(PresenterCase{true, 1, 1, false},
+                                           PresenterCase{true, 2, 2, true},
+                                           // the design-check switch off shows nothing
+                                           PresenterCase{false, 2, 0, false}));
 
 }  // namespace
