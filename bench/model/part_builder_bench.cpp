@@ -22,13 +22,17 @@ class CBenchBuilder : public CPartBuilder {
   }
   std::string GetPartParameters(const CPlannedPart&) override { return {}; }
   int GetElbowReference(const CSegment&) override { return 1; }
-  int SelectCandidate(const CSegment& segment, int) override { return static_cast<int>(segment.size()) - 1; }
+  int SelectCandidate(const CSegment& segment, int) override {
+    return static_cast<int>(segment.size()) - 1;
+  }
 };
 
 CRangeTables& Tables() {
   static CRangeTables tables = [] {
     CRangeTables t;
-    t.codes = {{{"0", "0", "END-0", ""}}, {{"7", "0", "STR-0", ""}}, {{"7", "1", "UNIT-1", ""}},
+    t.codes = {{{"0", "0", "END-0", ""}},
+               {{"7", "0", "STR-0", ""}},
+               {{"7", "1", "UNIT-1", ""}},
                {{"64", "0", "JNT-0", ""}}};
     t.patterns = {{{"END-0", "100", "100", "100", "100", "100", "100"}},
                   {{"UNIT-1", "150", "150", "150", "150", "150", "150"}}};
@@ -57,11 +61,13 @@ std::unique_ptr<CRun> BuildRun(int count) {
       from->SetNeighbour(4, element);
     }
     run->AddDevice(element);
-    if (kind == CDev::kInLine && variant == 0) run->AddLengthToBOM(element->GetCalibre(), length, 0);
+    if (kind == CDev::kInLine && variant == 0)
+      run->AddLengthToBOM(element->GetCalibre(), length, 0);
     return element;
   };
   CDev* last = add(nullptr, CDev::kEnd, 0, 0);
-  for (int i = 1; i < count - 1; ++i) last = add(last, CDev::kInLine, i % 10 == 0 ? 1 : 0, i % 10 == 0 ? 300 : 1700);
+  for (int i = 1; i < count - 1; ++i)
+    last = add(last, CDev::kInLine, i % 10 == 0 ? 1 : 0, i % 10 == 0 ? 300 : 1700);
   add(last, CDev::kEnd, 0, 0);
   return run;
 }
@@ -83,6 +89,10 @@ void BM_BuildRunParts(benchmark::State& state) {
   state.SetComplexityN(count);
 }
 
-BENCHMARK(BM_BuildRunParts)->RangeMultiplier(2)->Range(125, 2000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_BuildRunParts)
+    ->RangeMultiplier(2)
+    ->Range(125, 2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace

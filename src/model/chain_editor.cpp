@@ -32,7 +32,8 @@ CDev* CChainEditor::SplitAtLength(CDev& element, int face, std::int32_t length) 
   CRun* run = element.GetRun();
   const int direction = element.GetDirection();
   const std::int32_t total = element.GetBookedLength();
-  if (run == nullptr || direction < 0 || direction > 5 || length <= 0 || length >= total) return nullptr;
+  if (run == nullptr || direction < 0 || direction > 5 || length <= 0 || length >= total)
+    return nullptr;
   // A length along the direction counts from the element's start; along the back face
   // from its far end.
   const std::int32_t kept = face == direction ? length : total - length;
@@ -84,8 +85,9 @@ void CChainEditor::RemoveFromRun(CDev& element, int face) {
     back->SetDrawnLength(back->GetDrawnLength() + element.GetDrawnLength());
   }
   // A joint that cut a straight in two leaves it whole again.
-  if (kind == CDev::kJoint && back != nullptr && front != nullptr && back->GetKind() == CDev::kStraight &&
-      front->GetKind() == CDev::kStraight && back->GetReference() == front->GetReference()) {
+  if (kind == CDev::kJoint && back != nullptr && front != nullptr &&
+      back->GetKind() == CDev::kStraight && front->GetKind() == CDev::kStraight &&
+      back->GetReference() == front->GetReference()) {
     CDev* beyond = front->GetNeighbour(direction);
     back->SetBookedLength(back->GetBookedLength() + front->GetBookedLength());
     back->SetDrawnLength(back->GetDrawnLength() + front->GetDrawnLength());

@@ -8,7 +8,9 @@
 
 namespace {
 
-bool IsStraight(const CDev& element) { return element.GetKind() == CDev::kInLine && element.GetVariant() == 0; }
+bool IsStraight(const CDev& element) {
+  return element.GetKind() == CDev::kInLine && element.GetVariant() == 0;
+}
 
 const CDev* NextBehind(const CDev& element, bool skipJoints) {
   const int face = element.GetBackFace();
@@ -32,7 +34,8 @@ std::vector<const CDev*> CheckFrameElements(const CCheckMessage& message) {
   } else if (message.state == 14) {
     const int face = element->GetBackFace();
     const CDev* joint = element->GetNeighbour(face);
-    for (int guard = 0; joint != nullptr && joint->GetKind() != CDev::kJoint && guard < 4096; ++guard) {
+    for (int guard = 0; joint != nullptr && joint->GetKind() != CDev::kJoint && guard < 4096;
+         ++guard) {
       joint = joint->GetNeighbour(face);
     }
     if (joint != nullptr) {
@@ -55,13 +58,15 @@ CCheckFrame FrameCheckMessage(const CCheckMessage& message, const CCheckZoomTarg
   if (corners.empty()) return frame;
   CZoomRect bounds{corners[0].first, corners[0].second, corners[0].first, corners[0].second};
   for (const auto& [x, y] : corners) {
-    bounds = {std::min(bounds.left, x), std::min(bounds.top, y), std::max(bounds.right, x), std::max(bounds.bottom, y)};
+    bounds = {std::min(bounds.left, x), std::min(bounds.top, y), std::max(bounds.right, x),
+              std::max(bounds.bottom, y)};
   }
   frame.framed = true;
   frame.x = (bounds.left + bounds.right) / 2;
   frame.y = (bounds.top + bounds.bottom) / 2;
   double largest = 0;
-  for (const auto& [x, y] : corners) largest = std::max(largest, std::hypot(x - frame.x, y - frame.y));
+  for (const auto& [x, y] : corners)
+    largest = std::max(largest, std::hypot(x - frame.x, y - frame.y));
   frame.radius = static_cast<int>(std::min(1.6 * largest, 1e9));
   const double reach = 2.0 * frame.radius;
   frame.zoom = {frame.x - reach, frame.y - reach, frame.x + reach, frame.y + reach};
@@ -70,7 +75,8 @@ CCheckFrame FrameCheckMessage(const CCheckMessage& message, const CCheckZoomTarg
 
 CCorrectionButtons CorrectionButtonsFor(const CCheckMessage& message, std::string_view catalog) {
   CCorrectionButtons buttons;
-  if (message.state < 10 || message.state > 14 || (catalog != "QDA" && catalog != "QDT")) return buttons;
+  if (message.state < 10 || message.state > 14 || (catalog != "QDA" && catalog != "QDT"))
+    return buttons;
   buttons.lengthen = message.value1 > message.value2;
   buttons.shorten = message.value2 != 0;
   return buttons;

@@ -14,7 +14,8 @@ std::int32_t Clamp32(std::int64_t value) {
 
 }  // namespace
 
-std::int32_t CorrectedDrawnLength(std::int32_t bookedLength, std::int32_t drawnLength, std::int32_t amount) {
+std::int32_t CorrectedDrawnLength(std::int32_t bookedLength, std::int32_t drawnLength,
+                                  std::int32_t amount) {
   const std::int64_t l1 = bookedLength;
   const std::int64_t l2 = drawnLength;
   const std::int64_t n = l1 + amount;
@@ -24,8 +25,10 @@ std::int32_t CorrectedDrawnLength(std::int32_t bookedLength, std::int32_t drawnL
 }
 
 void ApplyLengthCorrection(CDev& element, std::int32_t amount) {
-  const std::int32_t drawn = CorrectedDrawnLength(element.GetBookedLength(), element.GetDrawnLength(), amount);
+  const std::int32_t drawn =
+      CorrectedDrawnLength(element.GetBookedLength(), element.GetDrawnLength(), amount);
   element.SetDrawnLength(drawn);
   element.SetBookedLength(Clamp32(std::int64_t{element.GetBookedLength()} + amount));
-  if (CRun* run = element.GetRun()) run->AddLengthToBOM(element.GetCalibre(), amount, element.GetVariantIndex());
+  if (CRun* run = element.GetRun())
+    run->AddLengthToBOM(element.GetCalibre(), amount, element.GetVariantIndex());
 }

@@ -49,7 +49,9 @@ CPartBuilder::CPartBuilder(CRun& run)
 
 CPartBuilder::~CPartBuilder() = default;
 
-void CPartBuilder::SetChainEditor(CChainEditor* editor) { m_editor = editor != nullptr ? editor : m_ownEditor.get(); }
+void CPartBuilder::SetChainEditor(CChainEditor* editor) {
+  m_editor = editor != nullptr ? editor : m_ownEditor.get();
+}
 
 CDev* CPartBuilder::PrepareElement(CDev& element) {
   (void)element;
@@ -69,8 +71,8 @@ void CPartBuilder::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, s
   (void)reference;
 }
 
-void CPartBuilder::AddPartDef(std::string_view text, std::string_view firstList, std::string_view secondList,
-                              std::string_view listIndex) {
+void CPartBuilder::AddPartDef(std::string_view text, std::string_view firstList,
+                              std::string_view secondList, std::string_view listIndex) {
   CPartDef def;
   def.text = std::string(text);
   ParseNumberList(firstList, def.first1, def.last1);
@@ -111,7 +113,8 @@ void CPartBuilder::PropagatePartValue(const CSegmentEntry& entry, int segmentInd
   if (entry.value == 0 || entry.element == nullptr) return;
   const auto next = static_cast<std::size_t>(segmentIndex) + 1;
   if (entry.element->GetKind() == CDev::kElbow) {
-    if (next < m_segments.size() && !m_segments[next].empty()) m_segments[next].front().value = entry.value;
+    if (next < m_segments.size() && !m_segments[next].empty())
+      m_segments[next].front().value = entry.value;
   } else if (entry.element->GetKind() == CDev::kJunction2) {
     for (std::size_t s = next; s < m_segments.size(); ++s) {
       for (CSegmentEntry& later : m_segments[s]) {
@@ -128,7 +131,8 @@ std::int32_t CPartBuilder::PostSegmentLengths(int segmentIndex, int count) {
   for (std::size_t i = segment.size(); i-- > 1;) {
     const CDev& element = *segment[i].element;
     const std::int64_t length = element.GetBookedLength();
-    m_run.AddLengthToBOM(element.GetCalibre(), count != 0 ? length : -length, element.GetVariantIndex());
+    m_run.AddLengthToBOM(element.GetCalibre(), count != 0 ? length : -length,
+                         element.GetVariantIndex());
     sum += length;
   }
   for (int i = 1; i < count && m_segmentIndex >= 0; ++i) {
@@ -150,7 +154,8 @@ int CPartBuilder::OverlayOwnRef(const CSegmentEntry& entry, std::string& pattern
 }
 
 std::int32_t CPartBuilder::RoundToStep(std::int64_t length) const {
-  if (m_lengthStep <= 0) return static_cast<std::int32_t>(std::clamp<std::int64_t>(length, INT32_MIN, INT32_MAX));
+  if (m_lengthStep <= 0)
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(length, INT32_MIN, INT32_MAX));
   std::int64_t base = length / m_lengthStep * m_lengthStep;
   const std::int64_t rest = length - base;
   // A remainder of exactly half a step rounds down.

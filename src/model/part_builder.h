@@ -53,8 +53,8 @@ using CSegment = std::vector<CSegmentEntry>;
 // piece (mode -1).
 struct CPlannedPart {
   CDev* element = nullptr;
-  int face = 6;  // 6 = the whole element
-  std::int32_t length = 0;      // planned length (straight pieces: distance of the far end)
+  int face = 6;                  // 6 = the whole element
+  std::int32_t length = 0;       // planned length (straight pieces: distance of the far end)
   std::int32_t firstLength = 0;  // length as first planned (straight pieces: own length)
   std::string reference;
   std::string parameters;
@@ -86,7 +86,8 @@ class CPartBuilder {
   virtual CDev* PrepareElement(CDev& element);
   virtual void FinishPart(CDev& element, int position);
   virtual void PropagatePartValue(const CSegmentEntry& entry, int segmentIndex);
-  virtual std::string GetPartReference(const CSegment& segment, int entryIndex, int alternative) = 0;
+  virtual std::string GetPartReference(const CSegment& segment, int entryIndex,
+                                       int alternative) = 0;
   virtual int GetJoinKind(const CSegment& segment, int entryIndex) const;
   virtual std::string GetPartParameters(const CPlannedPart& part) = 0;
   virtual int GetElbowReference(const CSegment& segment) = 0;
@@ -137,7 +138,9 @@ class CPartBuilder {
   CRun& GetRun() const { return m_run; }
   const std::vector<CSegment>& GetSegments() const { return m_segments; }
   CSegment& SegmentAt(int index) { return m_segments.at(static_cast<std::size_t>(index)); }
-  const std::vector<CPartDef>& GetPartDefs(int list) const { return m_partDefs.at(static_cast<std::size_t>(list)); }
+  const std::vector<CPartDef>& GetPartDefs(int list) const {
+    return m_partDefs.at(static_cast<std::size_t>(list));
+  }
   std::vector<CPlannedPart>& GetPlannedParts() { return m_parts; }
   int GetSegmentIndex() const { return m_segmentIndex; }
   std::int32_t GetRemaining() const { return m_remaining; }
@@ -177,7 +180,8 @@ class CPartBuilder {
   void ResetPlannedElement(CDev& element);
   bool TryEndRange(int segmentIndex, int entryIndex, const std::string& reference, int custom,
                    std::int32_t& min, std::string& rowReference);
-  void AddEndPart(int segmentIndex, int entryIndex, std::int32_t min, const std::string& rowReference);
+  void AddEndPart(int segmentIndex, int entryIndex, std::int32_t min,
+                  const std::string& rowReference);
   int GrowPart(const CSegment& segment, int entryIndex, std::int32_t& leftover);
   std::string ComposeProblem(CDev& element, int state, std::string_view text, std::int32_t& value1,
                              std::int32_t value2, std::string& solution);

@@ -20,7 +20,8 @@ void ReverseBareValues(std::string& text, std::size_t start) {
   std::size_t end = text.size();
   for (;;) {
     const std::size_t comma = text.find(',', begin);
-    values.push_back(text.substr(begin, (comma == std::string::npos ? text.size() : comma) - begin));
+    values.push_back(
+        text.substr(begin, (comma == std::string::npos ? text.size() : comma) - begin));
     if (!BareAfter(text, comma)) {
       end = comma == std::string::npos ? text.size() : comma;
       break;

@@ -32,14 +32,16 @@ std::int32_t KitClearance(const CRun& run) {
 }
 
 void SetVariantIndexBits(CDev& element, int index) {
-  element.SetStyle((element.GetStyle() & ~0xF00u) | ((static_cast<std::uint32_t>(index) & 0xFu) << 8));
+  element.SetStyle((element.GetStyle() & ~0xF00u) |
+                   ((static_cast<std::uint32_t>(index) & 0xFu) << 8));
 }
 
 // The element and the straights of variant 0 that follow it along its back face.
 void SetVariantIndexAlongBack(CDev& element, int index) {
   SetVariantIndexBits(element, index);
   CDev* next = element.GetBackNeighbour();
-  for (int guard = 0; next != nullptr && next->GetKind() == CDev::kInLine && next->GetVariant() == 0 && guard < 4096;
+  for (int guard = 0; next != nullptr && next->GetKind() == CDev::kInLine &&
+                      next->GetVariant() == 0 && guard < 4096;
        ++guard) {
     SetVariantIndexBits(*next, index);
     next = next->GetBackNeighbour();
@@ -67,7 +69,8 @@ CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
   std::int64_t length = part.length;
   for (int guard = 0; current != nullptr && guard < 65536; ++guard) {
     CDev* next = current->GetNeighbour(face);
-    if (length <= current->GetBookedLength() || next == nullptr || next->GetKind() != CDev::kInLine) break;
+    if (length <= current->GetBookedLength() || next == nullptr || next->GetKind() != CDev::kInLine)
+      break;
     length -= current->GetBookedLength();
     current = next;
   }
@@ -109,7 +112,8 @@ CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
   if (!part.reference.empty() || part.mode == 0) SetVariantIndexAlongBack(element, part.mode);
   if (joint == nullptr) return nullptr;
   const std::string& text = part.parameters;
-  if (!text.empty() && text.find("!!", 1) == std::string::npos && text != m_run.GetKindText(CDev::kJoint, 0)) {
+  if (!text.empty() && text.find("!!", 1) == std::string::npos &&
+      text != m_run.GetKindText(CDev::kJoint, 0)) {
     BookRecordReference(*joint, text);
   }
   if (part.face == joint->GetDirection() && part.variant == 0) SetVariantIndexAlongBack(*joint, 0);
@@ -123,7 +127,8 @@ int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view refe
   if (reference.empty()) {
     if (flag == 0) return 1;
     for (CDev* end : {first, second}) {
-      const bool planned = std::any_of(m_parts.begin(), m_parts.end(), [end](const CPlannedPart& p) { return p.element == end; });
+      const bool planned = std::any_of(m_parts.begin(), m_parts.end(),
+                                       [end](const CPlannedPart& p) { return p.element == end; });
       if (planned) continue;
       MarkInError(end);
       FormatPartLabel(end, 16, {}, 0, 0);
@@ -132,7 +137,8 @@ int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view refe
   }
   std::erase_if(m_parts, [&](const CPlannedPart& p) {
     if (p.element != first && p.element != second) return false;
-    m_remaining = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{m_remaining} + p.length, INT32_MIN, INT32_MAX));
+    m_remaining = static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(std::int64_t{m_remaining} + p.length, INT32_MIN, INT32_MAX));
     return true;
   });
   m_run.GetBOM().RemoveRefQuantity(first->GetReference(), 1);
@@ -149,7 +155,8 @@ int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view refe
   m_remaining = 0;
   second->SetStyle(second->GetStyle() & ~0xF00u);
   m_errorElements.erase(second);
-  if (!IsMarkedInError(*first) || first->GetBackNeighbour() == nullptr || !IsMarkedInError(*first->GetBackNeighbour())) {
+  if (!IsMarkedInError(*first) || first->GetBackNeighbour() == nullptr ||
+      !IsMarkedInError(*first->GetBackNeighbour())) {
     m_errorElements.erase(first);
   }
   ResetStateTable(false);

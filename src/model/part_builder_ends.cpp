@@ -16,7 +16,9 @@ int WholeNumber(const std::optional<std::string>& text) {
   return value;
 }
 
-char CharAt(const std::string& text, std::size_t index) { return index < text.size() ? text[index] : '\0'; }
+char CharAt(const std::string& text, std::size_t index) {
+  return index < text.size() ? text[index] : '\0';
+}
 
 }  // namespace
 
@@ -66,7 +68,8 @@ void CPartBuilder::UndoSegment(int segmentIndex) {
   // The elements between the two ends, joints inserted by the cuts included.
   std::vector<CDev*> between;
   CDev* walk = segment.front().outElement;
-  for (std::size_t guard = 0; walk != nullptr && walk != last && walk != first && guard < 4096; ++guard) {
+  for (std::size_t guard = 0; walk != nullptr && walk != last && walk != first && guard < 4096;
+       ++guard) {
     between.push_back(walk);
     walk = walk->GetNeighbour(walk->GetDirection());
   }
@@ -74,7 +77,8 @@ void CPartBuilder::UndoSegment(int segmentIndex) {
   for (CDev* end : {first, last}) {
     if (end->GetKind() != CDev::kElbow) continue;
     const std::string& reference = end->GetReference();
-    if (CharAt(reference, 5) != 'L' && CharAt(reference, 5) != 'F' && CharAt(reference, 8) != 'A') continue;
+    if (CharAt(reference, 5) != 'L' && CharAt(reference, 5) != 'F' && CharAt(reference, 8) != 'A')
+      continue;
     const std::string rebuilt = m_run.GetElementRef(CDev::kElbow);
     if (rebuilt.empty()) continue;
     m_run.GetBOM().RemoveRefQuantity(reference, 1);
@@ -102,15 +106,16 @@ void CPartBuilder::ResetPlannedElement(CDev& element) {
   if (kind == CDev::kStraight && element.GetVariant() == 123) element.SetKind(CDev::kJoint);
 }
 
-bool CPartBuilder::TryEndRange(int segmentIndex, int entryIndex, const std::string& reference, int custom,
-                               std::int32_t& min, std::string& rowReference) {
+bool CPartBuilder::TryEndRange(int segmentIndex, int entryIndex, const std::string& reference,
+                               int custom, std::int32_t& min, std::string& rowReference) {
   const CSegment& segment = m_segments[static_cast<std::size_t>(segmentIndex)];
   const CSegmentEntry& entry = segment[static_cast<std::size_t>(entryIndex)];
   CDev& element = *entry.element;
   CPatternRow row = m_run.FindPartRow(reference);
   rowReference = row.texts[0];
   if (rowReference.empty()) return true;
-  const int ownLength = element.GetKind() == CDev::kInLineVariant ? WholeNumber(element.GetFieldText("LENGTH")) : 0;
+  const int ownLength =
+      element.GetKind() == CDev::kInLineVariant ? WholeNumber(element.GetFieldText("LENGTH")) : 0;
   if (ownLength != 0) {
     row.texts[1] = std::to_string(ownLength / 2);
     row.texts[2] = std::to_string(ownLength - ownLength / 2);
@@ -121,12 +126,14 @@ bool CPartBuilder::TryEndRange(int segmentIndex, int entryIndex, const std::stri
   AdjustPart(entry, min, max, reference);
   // A tee whose join has no range of its own gives its leg (row text 5) back to the
   // straight length; so does an edgewise elbow at a join of kind 4.
-  const bool edgewise = join == 4 && element.GetKind() == CDev::kElbow && CharAt(element.GetReference(), 5) == 'L';
+  const bool edgewise =
+      join == 4 && element.GetKind() == CDev::kElbow && CharAt(element.GetReference(), 5) == 'L';
   if (edgewise || element.GetKind() == CDev::kJunction2) {
     std::int32_t min2 = -1, max2 = -1;
     ParseNumberList(row.texts[5], min2, max2);
     if (element.GetKind() == CDev::kJunction2 && static_cast<std::int64_t>(min) * max2 < -1) {
-      m_remaining = static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{m_remaining} + max2, INT32_MIN, INT32_MAX));
+      m_remaining = static_cast<std::int32_t>(
+          std::clamp<std::int64_t>(std::int64_t{m_remaining} + max2, INT32_MIN, INT32_MAX));
       min = 0;
     }
   }
@@ -142,8 +149,9 @@ bool CPartBuilder::TryEndRange(int segmentIndex, int entryIndex, const std::stri
   // The check keeps the length the end needs and the length there is: the missing
   // length is their difference, which the check dialog offers to add.
   const std::int64_t available = std::int64_t{m_remaining} + (custom != 0 ? custom : 0);
-  FormatPartLabel(&element, custom == 0 ? 13 : 12, element.GetReference(), min,
-                  static_cast<std::int32_t>(std::clamp<std::int64_t>(available, INT32_MIN, INT32_MAX)));
+  FormatPartLabel(
+      &element, custom == 0 ? 13 : 12, element.GetReference(), min,
+      static_cast<std::int32_t>(std::clamp<std::int64_t>(available, INT32_MIN, INT32_MAX)));
   return false;
 }
 
@@ -153,7 +161,8 @@ int CPartBuilder::PlanSegmentEnd(int segmentIndex, int entryIndex) {
   CDev& element = *entry.element;
   element.RemoveHBv2Props();
   if (element.GetKind() == CDev::kStraight) FormatPartLabel(&element, 0, {}, 0, 0);
-  if (element.GetKind() == CDev::kInLineVariant && element.GetVariant() == 0) FormatPartLabel(&element, 2, {}, 0, 0);
+  if (element.GetKind() == CDev::kInLineVariant && element.GetVariant() == 0)
+    FormatPartLabel(&element, 2, {}, 0, 0);
   const int custom = WholeNumber(element.GetFieldText("SURMESURE"));
   std::string reference = GetPartReference(segment, entryIndex, 0);
   if (reference.size() >= 7 && reference[5] == '_' && reference[6] == '_' && entryIndex != 0) {
@@ -180,7 +189,8 @@ int CPartBuilder::PlanSegmentEnd(int segmentIndex, int entryIndex) {
   return 1;
 }
 
-void CPartBuilder::AddEndPart(int segmentIndex, int entryIndex, std::int32_t min, const std::string& rowReference) {
+void CPartBuilder::AddEndPart(int segmentIndex, int entryIndex, std::int32_t min,
+                              const std::string& rowReference) {
   const CSegment& segment = m_segments[static_cast<std::size_t>(segmentIndex)];
   const CSegmentEntry& entry = segment[static_cast<std::size_t>(entryIndex)];
   CDev& element = *entry.element;

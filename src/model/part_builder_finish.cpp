@@ -38,7 +38,8 @@ void CPartBuilder::FinishDevices() {
     } else if (device.GetKind() == CDev::kEnd) {
       finished = FinishEnd(device);
     }
-    if (finished || (device.GetBooked() != 0 && device.GetKind() != CDev::kTapOff)) FinishPart(device, position);
+    if (finished || (device.GetBooked() != 0 && device.GetKind() != CDev::kTapOff))
+      FinishPart(device, position);
   }
 }
 

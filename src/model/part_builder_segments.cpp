@@ -90,10 +90,13 @@ void CPartBuilder::AppendEntry(CDev& element, std::unique_ptr<CSegment>& open) {
   entry.direction = element.GetDirection();
   entry.backFace = element.GetBackFace();
   switch (element.GetKind()) {
-    case CDev::kEnd: case CDev::kStraight: case CDev::kJunction4: case CDev::kJunction5:
-    case CDev::kInLine: case CDev::kInLineVariant: case CDev::kJoint:
-      SetInLine(entry, element);
-      break;
+    case CDev::kEnd:
+    case CDev::kStraight:
+    case CDev::kJunction4:
+    case CDev::kJunction5:
+    case CDev::kInLine:
+    case CDev::kInLineVariant:
+    case CDev::kJoint: SetInLine(entry, element); break;
     case CDev::kElbow: SetElbowFaces(entry, element); break;
     case CDev::kJunction2: SetTeeFaces(entry, element); break;
     case CDev::kJunction3: SetCrossFaces(entry, element); break;

@@ -16,7 +16,8 @@ namespace {
 constexpr int kMaxRounds = 64;
 
 bool HasElbowLength(const CDev& element) {
-  return element.GetKind() == CDev::kElbow && !element.GetFieldText("ELBOW_LENG").value_or("").empty();
+  return element.GetKind() == CDev::kElbow &&
+         !element.GetFieldText("ELBOW_LENG").value_or("").empty();
 }
 
 bool IsUnitOfVariant(const CDev* element) {
@@ -29,7 +30,6 @@ int CalibreNumber(const CRun& run) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   return error == std::errc{} ? value : 0;
 }
-
 
 }  // namespace
 
@@ -76,7 +76,8 @@ void CStraightPlanner::ChoosePermissionAndVariant() {
     m_variant = 1;
     const CDev* behind = m_element.GetBackNeighbour();
     const bool unitBehind = behind != nullptr && behind->GetKind() == CDev::kInLine;
-    if (m_element.GetKind() == CDev::kInLine && m_element.GetVariant() == 1 && !unitBehind && rounded < 1500) {
+    if (m_element.GetKind() == CDev::kInLine && m_element.GetVariant() == 1 && !unitBehind &&
+        rounded < 1500) {
       m_variant = 3;
     }
   }
@@ -84,7 +85,8 @@ void CStraightPlanner::ChoosePermissionAndVariant() {
 
 void CStraightPlanner::CollectDefinitions() {
   m_list = m_variant >= 0 && m_variant < CPartBuilder::kListCount ? m_variant : -1;
-  if (m_list == 0 && m_run.GetPropText("Catalog").starts_with("QG") && (m_builder.GetBuildMark(m_element) & 1) != 0) {
+  if (m_list == 0 && m_run.GetPropText("Catalog").starts_with("QG") &&
+      (m_builder.GetBuildMark(m_element) & 1) != 0) {
     m_list = 4;
   }
   m_totals.clear();
@@ -98,7 +100,8 @@ void CStraightPlanner::CollectDefinitions() {
   const std::vector<CPartDef>& defs = m_builder.GetPartDefs(m_list);
   for (auto def = defs.rbegin(); def != defs.rend(); ++def) {
     if (def->IsFixed()) {
-      if (def->MinTotal() > 0 && def->MinTotal() < CLengthSolver::kLengthLimit) m_totals.push_back(static_cast<std::int32_t>(def->MinTotal()));
+      if (def->MinTotal() > 0 && def->MinTotal() < CLengthSolver::kLengthLimit)
+        m_totals.push_back(static_cast<std::int32_t>(def->MinTotal()));
       continue;
     }
     m_rangeMin = anyRange ? std::min(m_rangeMin, def->MinTotal()) : def->MinTotal();

@@ -6,7 +6,9 @@
 
 namespace {
 
-char CharAt(const std::string& text, std::size_t index) { return index < text.size() ? text[index] : '\0'; }
+char CharAt(const std::string& text, std::size_t index) {
+  return index < text.size() ? text[index] : '\0';
+}
 
 std::int32_t Clamp32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
@@ -44,7 +46,8 @@ bool CStraightPlanner::PlanRound() {
   return FallBack(r, answer);
 }
 
-bool CStraightPlanner::PlanRangePieces(std::int32_t r, std::string& answer, std::vector<Piece>& pieces) {
+bool CStraightPlanner::PlanRangePieces(std::int32_t r, std::string& answer,
+                                       std::vector<Piece>& pieces) {
   if (r <= 0) return true;
   if (m_rangeMax <= 0) return false;
   std::int64_t rest = r;
@@ -55,7 +58,8 @@ bool CStraightPlanner::PlanRangePieces(std::int32_t r, std::string& answer, std:
   for (;;) {
     const std::int64_t count = rest / m_rangeMax + (rest % m_rangeMax != 0 ? 1 : 0);
     const std::int32_t length = m_builder.RoundToStep(rest / count);
-    const CPartDef* def = length >= m_rangeMin && length <= m_rangeMax ? RangeDefinition(length) : nullptr;
+    const CPartDef* def =
+        length >= m_rangeMin && length <= m_rangeMax ? RangeDefinition(length) : nullptr;
     if (def != nullptr) {
       for (std::int64_t i = 0; i < count; ++i) pieces.push_back(Piece{length, def, true});
       return true;
@@ -86,7 +90,8 @@ bool CStraightPlanner::FallBack(std::int32_t r, const std::string& answer) {
   return false;
 }
 
-void CStraightPlanner::MakePieces(const std::vector<Piece>& rangePieces, const std::string& answer) {
+void CStraightPlanner::MakePieces(const std::vector<Piece>& rangePieces,
+                                  const std::string& answer) {
   for (const Piece& piece : rangePieces) MakePiece(piece);
   for (const char c : answer) {
     const auto index = static_cast<std::size_t>(c - '1');
@@ -98,7 +103,8 @@ void CStraightPlanner::MakePieces(const std::vector<Piece>& rangePieces, const s
 void CStraightPlanner::MakePiece(const Piece& piece) {
   std::vector<CPlannedPart>& parts = m_builder.GetPlannedParts();
   const bool firstPiece = m_distance == 0;
-  if (firstPiece && !parts.empty() && parts.back().element == &m_element && parts.back().mode != -1) {
+  if (firstPiece && !parts.empty() && parts.back().element == &m_element &&
+      parts.back().mode != -1) {
     m_distance = parts.back().length;
   }
   m_distance += piece.length;
@@ -112,7 +118,8 @@ void CStraightPlanner::MakePiece(const Piece& piece) {
       FormatPartCoords(text, 0, ' ');
     }
   }
-  const bool previousTakes = !parts.empty() && (parts.back().mode == -1 || parts.back().element == &m_element);
+  const bool previousTakes =
+      !parts.empty() && (parts.back().mode == -1 || parts.back().element == &m_element);
   if (previousTakes) {
     parts.back().parameters = text;
     parts.back().variant = m_variant;
@@ -180,7 +187,8 @@ bool CStraightPlanner::AsksForBackStep() const {
   const char ninth = CharAt(reference, 8);
   if (catalog.starts_with("QM")) return sixth == 'L' && ninth != 'A';
   if (catalog.starts_with("QG")) return (sixth == 'L' || sixth == 'F') && ninth != 'A';
-  if (catalog.starts_with("QP")) return reference.size() >= 10 && reference.compare(5, 5, "DLC40") == 0;
+  if (catalog.starts_with("QP"))
+    return reference.size() >= 10 && reference.compare(5, 5, "DLC40") == 0;
   return false;
 }
 
@@ -190,14 +198,17 @@ int CStraightPlanner::Finish() {
   if (remaining == 0) return 1;
   if (step != 0 && remaining > 0 && remaining < step) {
     CDev& last = *m_segment.back().element;
-    if (last.GetDrawnLength() == last.GetBookedLength()) last.SetDrawnLength(last.GetDrawnLength() - remaining);
+    if (last.GetDrawnLength() == last.GetBookedLength())
+      last.SetDrawnLength(last.GetDrawnLength() - remaining);
     last.SetBookedLength(last.GetBookedLength() - remaining);
     m_builder.SetRemaining(0);
     return 1;
   }
-  if (m_builder.GetBackStep() == 0 && m_builder.GetMessages().GetIndex() == 0 && m_permission && AsksForBackStep()) {
+  if (m_builder.GetBackStep() == 0 && m_builder.GetMessages().GetIndex() == 0 && m_permission &&
+      AsksForBackStep()) {
     m_builder.SetBackStep(-2);
-    if (m_run.GetPropText("Catalog").starts_with("QP")) m_segment.front().element->SetFieldText("SURMESURE", "1");
+    if (m_run.GetPropText("Catalog").starts_with("QP"))
+      m_segment.front().element->SetFieldText("SURMESURE", "1");
   }
   // Only a length still to be made is booked: ends longer than the segment leave a
   // negative remainder, which is a shortfall already reported, not a length.

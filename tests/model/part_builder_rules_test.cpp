@@ -23,12 +23,16 @@ TEST_P(ParseNumberListTest, GivesFirstAndLast) {
   EXPECT_EQ(last, GetParam().last);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ParseNumberListTest, ::testing::Values(
-    NumberListCase{"500-1900", 500, 1900}, NumberListCase{"750", 750, 750}, NumberListCase{"", -1, -1},
-    NumberListCase{"-", -1, -1}, NumberListCase{"-500", -1, 500}, NumberListCase{"99999999-", 99999999, 99999999},
-    NumberListCase{"abc", -1, -1}, NumberListCase{"100-200-300", 100, 300},
-    // a number beyond 32 bits is absent, not wrapped
-    NumberListCase{"1-99999999999", 1, -1}));
+INSTANTIATE_TEST_SUITE_P(Rows, ParseNumberListTest,
+                         ::testing::Values(NumberListCase{"500-1900", 500, 1900},
+                                           NumberListCase{"750", 750, 750},
+                                           NumberListCase{"", -1, -1}, NumberListCase{"-", -1, -1},
+                                           NumberListCase{"-500", -1, 500},
+                                           NumberListCase{"99999999-", 99999999, 99999999},
+                                           NumberListCase{"abc", -1, -1},
+                                           NumberListCase{"100-200-300", 100, 300},
+                                           // a number beyond 32 bits is absent, not wrapped
+                                           NumberListCase{"1-99999999999", 1, -1}));
 
 TEST(PartDefTest, AbsentNumberCountsAsZeroInTotals) {
   CPartDef def;
@@ -53,15 +57,19 @@ TEST_P(FormatPartCoordsTest, Rewrites) {
   EXPECT_EQ(text, GetParam().out);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FormatPartCoordsTest, ::testing::Values(
-    CoordsCase{"REF y=1", 0, ' ', "REF y=1"}, CoordsCase{"x=500", 0, ' ', "l=500"},
-    CoordsCase{"x=500", 0, 'R', "x=500"}, CoordsCase{"x=500,y=300", 0, ' ', "l=500,y=300"},
-    CoordsCase{"x=500,300,250", 0, ' ', "a=500,b=300,c=250"},
-    CoordsCase{"x=500,300,250", 0, 'R', "x=500,y=250,z=300"}, CoordsCase{"x=10,20,30", 0, 'R', "x=10,y=30,z=20"},
-    CoordsCase{"x=500,300", 1, ' ', "a=300,b=500"}, CoordsCase{"x=500,300,k=2", 1, ' ', "a=300,b=500,k=2"},
-    CoordsCase{"x=1,2,3,4,5", 0, ' ', "a=1,b=2,c=3,d=4,5"},
-    // keys stop after "z": a fourth value is never keyed "{"
-    CoordsCase{"x=1,2,3,4", 0, 'R', "x=1,y=2,z=3,4"}));
+INSTANTIATE_TEST_SUITE_P(Rows, FormatPartCoordsTest,
+                         ::testing::Values(CoordsCase{"REF y=1", 0, ' ', "REF y=1"},
+                                           CoordsCase{"x=500", 0, ' ', "l=500"},
+                                           CoordsCase{"x=500", 0, 'R', "x=500"},
+                                           CoordsCase{"x=500,y=300", 0, ' ', "l=500,y=300"},
+                                           CoordsCase{"x=500,300,250", 0, ' ', "a=500,b=300,c=250"},
+                                           CoordsCase{"x=500,300,250", 0, 'R', "x=500,y=250,z=300"},
+                                           CoordsCase{"x=10,20,30", 0, 'R', "x=10,y=30,z=20"},
+                                           CoordsCase{"x=500,300", 1, ' ', "a=300,b=500"},
+                                           CoordsCase{"x=500,300,k=2", 1, ' ', "a=300,b=500,k=2"},
+                                           CoordsCase{"x=1,2,3,4,5", 0, ' ', "a=1,b=2,c=3,d=4,5"},
+                                           // keys stop after "z": a fourth value is never keyed "{"
+                                           CoordsCase{"x=1,2,3,4", 0, 'R', "x=1,y=2,z=3,4"}));
 
 CDev* Fake(int n) { return reinterpret_cast<CDev*>(static_cast<std::uintptr_t>(0x1000 * n)); }
 
@@ -122,10 +130,13 @@ TEST_P(CorrectedDrawnLengthTest, Scales) {
   EXPECT_EQ(CorrectedDrawnLength(c.l1, c.l2, c.amount), c.expected) << c.why;
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, CorrectedDrawnLengthTest, ::testing::Values(
-    CorrectionCase{1000, 1000, 200, 1200, "equal lengths"}, CorrectionCase{1000, 1020, 200, 1200, "exactly 2 %"},
-    CorrectionCase{1000, 1021, 200, 1225, "2.1 % keeps the scale"},
-    CorrectionCase{0, 500, 300, 300, "no division by a zero length"},
-    CorrectionCase{2000000000, 1000000000, 100000000, 1050000000, "64-bit intermediate"}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CorrectedDrawnLengthTest,
+    ::testing::Values(CorrectionCase{1000, 1000, 200, 1200, "equal lengths"},
+                      CorrectionCase{1000, 1020, 200, 1200, "exactly 2 %"},
+                      CorrectionCase{1000, 1021, 200, 1225, "2.1 % keeps the scale"},
+                      CorrectionCase{0, 500, 300, 300, "no division by a zero length"},
+                      CorrectionCase{2000000000, 1000000000, 100000000, 1050000000,
+                                     "64-bit intermediate"}));
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "model/bom_grid.h"
+#include "model/check_message_presenter.h"
 #include "part_builder_test_support.h"
 
 #include <algorithm>
@@ -14,7 +15,8 @@ class PartBuilderTest : public PartBuilderTestBase {
   std::int64_t Booked(const std::string& key) const {
     std::int64_t count = 0;
     for (const CDev* device : m_run->GetDevices()) {
-      if (device->GetBooked() != 0 && device->GetReference().find(key) != std::string::npos) ++count;
+      if (device->GetBooked() != 0 && device->GetReference().find(key) != std::string::npos)
+        ++count;
     }
     return count;
   }
@@ -142,7 +144,8 @@ class CBackStepBuilder : public CTestPartBuilder {
   bool always = false;
 };
 
-class PartBuilderBackStepTest : public PartBuilderTest, public ::testing::WithParamInterface<bool> {};
+class PartBuilderBackStepTest : public PartBuilderTest,
+                                public ::testing::WithParamInterface<bool> {};
 
 TEST_P(PartBuilderBackStepTest, BuildsThePreviousSegmentAgainAndEnds) {
   auto builder = std::make_unique<CBackStepBuilder>(*m_run);
@@ -162,5 +165,85 @@ TEST_P(PartBuilderBackStepTest, BuildsThePreviousSegmentAgainAndEnds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(OnceOrAlways, PartBuilderBackStepTest, ::testing::Bool());
+
+}  // namespace
+
+namespace {
+
+TEST_F(PartBuilderTest, AssignPartRefMovesTheReferenceToTheSecondEnd) {
+  BuildLine("E-100", {1000}, "E-100");
+  m_builder->SetLengthStep(500);
+  elements[1]->SetBookedLength(1300);
+  m_builder->GetPlannedParts().push_back(
+      CPlannedPart{elements[0], 4, 100, 100, "E-100", "", 0, 0, 0});
+  ASSERT_EQ(m_builder->AssignPartRef(elements[0], elements[1], "ELB-X", 0), 1);
+  EXPECT_TRUE(m_builder->GetPlannedParts().empty());
+  EXPECT_EQ(elements[1]->GetReference(), "ELB-X");
+  EXPECT_EQ(LineQuantity(*m_run, "ELB-X"), 1);
+  EXPECT_EQ(elements[0]->GetBooked(), 0);
+  EXPECT_EQ(elements[1]->GetBookedLength(), 1500);  // rounded to the step
+  EXPECT_EQ(m_builder->GetRemaining(), 0);
+}
+
+TEST_F(PartBuilderTest, AssignPartRefWithoutReferenceFlagsTheUnplannedEnds) {
+  BuildLine("E-100", {1000}, "E-100");
+  m_builder->GetPlannedParts().push_back(
+      CPlannedPart{elements[0], 4, 100, 100, "E-100", "", 0, 0, 0});
+  EXPECT_EQ(m_builder->AssignPartRef(elements[0], elements[1], "", 0), 1);
+  EXPECT_EQ(m_builder->AssignPartRef(elements[0], elements[1], "", 1), 0);
+  EXPECT_FALSE(m_builder->IsMarkedInError(*elements[0]));
+  EXPECT_TRUE(m_builder->IsMarkedInError(*elements[1]));
+  EXPECT_EQ(m_builder->GetMessages().At(0).state, 16);
+}
+
+}  // namespace
+
+namespace {
+
+class CAnsweringPresenter : public CCheckMessagePresenter {
+ public:
+  int ShowCheckMessages(CPartBuilder&) override {
+    ++shown;
+    return answer;
+  }
+  int answer = 1;
+  int shown = 0;
+};
+
+struct PresenterCase {
+  bool checksOn;
+  int answer;
+  int expected;
+  bool emptied;
+};
+
+class PartBuilderPresenterTest : public PartBuilderTest,
+                                 public ::testing::WithParamInterface<PresenterCase> {
+ protected:
+  void TearDown() override {
+    SetCheckMessagePresenter(nullptr);
+    SetDesignChecksEnabled(true);
+    PartBuilderTest::TearDown();
+  }
+};
+
+TEST_P(PartBuilderPresenterTest, ShowsMessagesAndEmptiesAfterACorrection) {
+  CAnsweringPresenter presenter;
+  presenter.answer = GetParam().answer;
+  SetCheckMessagePresenter(&presenter);
+  SetDesignChecksEnabled(GetParam().checksOn);
+  BuildLine("E-100", {3200}, "NOPE");
+  m_builder->Build(1);
+  EXPECT_EQ(m_run->GetPartsState(), 1);
+  EXPECT_EQ(m_builder->ShowCheckMessages(), GetParam().expected);
+  EXPECT_EQ(m_builder->GetSegments().empty(), GetParam().emptied);
+  EXPECT_EQ(m_builder->HasErrors(), !GetParam().emptied);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PartBuilderPresenterTest,
+                         ::testing::Values(PresenterCase{true, 1, 1, false},
+                                           PresenterCase{true, 2, 2, true},
+                                           // the design-check switch off shows nothing
+                                           PresenterCase{false, 2, 0, false}));
 
 }  // namespace

@@ -16,7 +16,9 @@ class CTestPartBuilder : public CPartBuilder {
   }
   std::string GetPartParameters(const CPlannedPart&) override { return {}; }
   int GetElbowReference(const CSegment&) override { return 1; }
-  int SelectCandidate(const CSegment& segment, int) override { return static_cast<int>(segment.size()) - 1; }
+  int SelectCandidate(const CSegment& segment, int) override {
+    return static_cast<int>(segment.size()) - 1;
+  }
 };
 
 // A run of the test range with end pieces "E-100" (100 mm at every join) and "E-GROW"
@@ -37,12 +39,14 @@ class PartBuilderTestBase : public RunTestBase {
   }
 
   // start end, straights of the lengths along +X, then the last end.
-  void BuildLine(const std::string& startRef, const std::vector<std::int32_t>& lengths, const std::string& endRef) {
+  void BuildLine(const std::string& startRef, const std::vector<std::int32_t>& lengths,
+                 const std::string& endRef) {
     CChainBuilder chain(*m_run);
     CDev* at = chain.Start(4);
     at->SetReference(startRef);
     elements = {at};
-    for (const std::int32_t length : lengths) elements.push_back(at = chain.Add(at, 4, CDev::kInLine, length));
+    for (const std::int32_t length : lengths)
+      elements.push_back(at = chain.Add(at, 4, CDev::kInLine, length));
     elements.push_back(chain.Add(at, 4, CDev::kEnd, 0, endRef));
   }
 
@@ -51,7 +55,8 @@ class PartBuilderTestBase : public RunTestBase {
   void Build() {
     for (CDev* device : m_run->GetDevices()) {
       if (device->GetKind() == CDev::kInLine && device->GetVariant() == 0) {
-        m_run->AddLengthToBOM(device->GetCalibre(), device->GetBookedLength(), device->GetVariantIndex());
+        m_run->AddLengthToBOM(device->GetCalibre(), device->GetBookedLength(),
+                              device->GetVariantIndex());
       }
     }
     m_builder->CollectSegments();

@@ -49,7 +49,8 @@ QSize TextSize(const QFontMetrics& metrics, const QString& text) {
 
 }  // namespace
 
-CCheckMessageDlg::CCheckMessageDlg(const CCheckMessageTable& table, CCheckZoomTarget* view, QWidget* parent)
+CCheckMessageDlg::CCheckMessageDlg(const CCheckMessageTable& table, CCheckZoomTarget* view,
+                                   QWidget* parent)
     : QDialog(parent), m_table(table), m_view(view) {
   setObjectName(QString::number(kDialogId));
   BuildControls();
@@ -97,7 +98,8 @@ void CCheckMessageDlg::BuildControls() {
     const CCheckMessage& message = m_table.At(m_index);
     ApplyLengthCorrection(static_cast<int>(std::int64_t{message.value1} - message.value2));
   });
-  connect(m_shorten, &QPushButton::clicked, this, [this] { ApplyLengthCorrection(-m_table.At(m_index).value2); });
+  connect(m_shorten, &QPushButton::clicked, this,
+          [this] { ApplyLengthCorrection(-m_table.At(m_index).value2); });
 }
 
 void CCheckMessageDlg::LayOut(const QString& problem, const QString& solution) {
@@ -112,14 +114,17 @@ void CCheckMessageDlg::LayOut(const QString& problem, const QString& solution) {
   m_static1->setGeometry(textLeft, kMargin + problemSize.height(), width, 4);
   const int solutionTop = kMargin + problemSize.height() + kMargin;
   m_solution->setGeometry(textLeft, solutionTop, width, solutionSize.height());
-  const int textBottom = std::max(solutionTop + solutionSize.height(), kMargin + 2 * kButtonSize + 4);
+  const int textBottom =
+      std::max(solutionTop + solutionSize.height(), kMargin + 2 * kButtonSize + 4);
   m_static2->setGeometry(textLeft, textBottom, width, 4);
   const int buttonTop = textBottom + kMargin;
   const QSize buttonSize = m_ok->sizeHint().expandedTo(QSize(80, 0));
   const int right = textLeft + width;
   m_ok->setGeometry(right - buttonSize.width(), buttonTop, buttonSize.width(), buttonSize.height());
-  m_shorten->setGeometry(right - 2 * buttonSize.width() - 6, buttonTop, buttonSize.width(), buttonSize.height());
-  m_lengthen->setGeometry(right - 3 * buttonSize.width() - 12, buttonTop, buttonSize.width(), buttonSize.height());
+  m_shorten->setGeometry(right - 2 * buttonSize.width() - 6, buttonTop, buttonSize.width(),
+                         buttonSize.height());
+  m_lengthen->setGeometry(right - 3 * buttonSize.width() - 12, buttonTop, buttonSize.width(),
+                          buttonSize.height());
   m_lengthen->hide();
   m_shorten->hide();
   setFixedSize(right + kMargin, buttonTop + buttonSize.height() + kMargin);
@@ -134,7 +139,8 @@ void CCheckMessageDlg::ShowMessage(int index, bool erase) {
   m_problem->setText(problem);
   m_solution->setText(solution);
   const CRun* run = message.element != nullptr ? message.element->GetRun() : nullptr;
-  const CCorrectionButtons buttons = CorrectionButtonsFor(message, run != nullptr ? run->GetPropText("Catalog") : "");
+  const CCorrectionButtons buttons =
+      CorrectionButtonsFor(message, run != nullptr ? run->GetPropText("Catalog") : "");
   m_lengthen->setVisible(buttons.lengthen);
   m_shorten->setVisible(buttons.shorten);
   m_index = index;

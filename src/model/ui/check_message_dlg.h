@@ -31,11 +31,14 @@ class CCheckMessageDlg : public QDialog {
   static constexpr int kOkId = 1;
 
   // table: not owned; view: the layout view to frame on, or null.
-  CCheckMessageDlg(const CCheckMessageTable& table, CCheckZoomTarget* view, QWidget* parent = nullptr);
+  CCheckMessageDlg(const CCheckMessageTable& table, CCheckZoomTarget* view,
+                   QWidget* parent = nullptr);
   ~CCheckMessageDlg() override;
 
   // Called before a correction changes the element (the document's undo step).
-  void SetBeforeCorrection(std::function<void()> callback) { m_beforeCorrection = std::move(callback); }
+  void SetBeforeCorrection(std::function<void()> callback) {
+    m_beforeCorrection = std::move(callback);
+  }
 
   void ShowMessage(int index, bool erase);
   void ApplyLengthCorrection(int amount);

@@ -20,7 +20,9 @@ class CRecordingView : public CCheckZoomTarget {
   std::vector<std::pair<double, double>> ProjectedCorners(const CDev&) const override {
     return {{0, 0}, {10, 0}, {0, 10}, {10, 10}};
   }
-  void SetHighlight(double x, double y, int radius, bool) override { highlights.push_back({x, y, radius}); }
+  void SetHighlight(double x, double y, int radius, bool) override {
+    highlights.push_back({x, y, radius});
+  }
   void ZoomToRect(const CZoomRect& rect) override { zoomed = rect; }
   void ZoomAll() override { ++zoomAlls; }
 
@@ -43,7 +45,8 @@ class CheckMessageDlgTest : public ::testing::TestWithParam<const char*> {
     m_element->SetDrawnLength(1000);
     CCheckMessage message;
     message.element = m_element;
-    message.problem = "The straight length of 100 mm before the end is too short.\nA second line of the problem.";
+    message.problem =
+        "The straight length of 100 mm before the end is too short.\nA second line of the problem.";
     message.solution = "It needs at least 900 mm.";
     message.value1 = 900;
     message.value2 = 100;
@@ -72,7 +75,8 @@ TEST_P(CheckMessageDlgTest, ShowsTheMessageFramedAndOffersCorrectionsOnlyForQd) 
   Control<QToolButton>(dialog, CCheckMessageDlg::kZoomId)->click();
   EXPECT_DOUBLE_EQ(m_view.zoomed.left, 5 - 22);
   EXPECT_DOUBLE_EQ(m_view.zoomed.bottom, 5 + 22);
-  EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(QString::fromStdString(m_table.At(0).problem.substr(0, 58))));
+  EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(
+                                QString::fromStdString(m_table.At(0).problem.substr(0, 58))));
   if (qd) {
     QDir().mkpath(TVR_TEST_OUTPUT_DIR);
     ASSERT_TRUE(dialog.grab().save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/check_message_dlg.png")));
@@ -80,7 +84,8 @@ TEST_P(CheckMessageDlgTest, ShowsTheMessageFramedAndOffersCorrectionsOnlyForQd) 
 }
 
 TEST_P(CheckMessageDlgTest, LengthenAddsTheMissingLengthAndAsksForARebuild) {
-  if (!std::string(GetParam()).starts_with("QD")) GTEST_SKIP() << "no corrections outside the QD ranges";
+  if (!std::string(GetParam()).starts_with("QD"))
+    GTEST_SKIP() << "no corrections outside the QD ranges";
   CCheckMessageDlg dialog(m_table, &m_view);
   int undoSteps = 0;
   dialog.SetBeforeCorrection([&undoSteps] { ++undoSteps; });
