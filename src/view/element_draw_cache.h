@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+
+#include "geometry/3d_point.h"
+#include "view/outlet_drawing.h"
+#include "view/outlet_layout.h"
+#include "view/support_drawing.h"
+
+class CBox;
+class CDev;
+
+// What the element drawing keeps between paints: the support points of each box (its
+// "SUPP" text parsed once) and the outlet layout of each length. An entry is used again
+// while the element it was made from keeps its position, length and style; everything is
+// dropped by Clear, which the owner calls whenever the document's scene is rebuilt (runs,
+// properties or parts changed).
+class CElementDrawCache {
+ public:
+  // The supports of the box in that slot (none when it shows none).
+  const CSupportData& Supports(const CBox& box, int slot);
+  // The outlet layout of the chain (its joint must be set) for a side.
+  const COutletLayout& Outlets(const COutletChain& chain, int side);
+  void Clear();
+  // How many support texts and outlet layouts were computed since construction.
+  std::size_t Computations() const { return m_computations; }
+
+ private:
+  struct ElementKey {
+    const CDev* element = nullptr;
+    C3DPoint position;
+    std::int32_t length = 0;
+    std::uint32_t style = 0;
+    int partsState = 0;
+    bool operator==(const ElementKey&) const = default;
+  };
+  static ElementKey KeyOf(const CDev* element);
+  struct SupportEntry {
+    ElementKey key;
+    CSupportData data;
+  };
+  struct OutletEntry {
+    ElementKey key;
+    std::int32_t length = 0;
+    COutletLayout layout;
+  };
+
+  std::unordered_map<const CBox*, SupportEntry> m_supports;
+  std::unordered_map<std::uintptr_t, OutletEntry> m_outlets;
+  std::size_t m_computations = 0;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <array>
+
+#include "app/app_settings.h"
+#include "platform/draw_types.h"
+
+// What the element drawing takes from the application and the output: the element
+// colours and label styles of the settings, the support display switch, the system
+// highlight colour and whether the output is monochrome (black-and-white printing, picture
+// and DXF exports: black pens and white fills).
+struct CElementDrawOptions {
+  std::array<CColor, kColorCount> colors{};
+  std::array<CLabelStyle, kLabelStyleCount> labels{};
+  int supportDisplay = 2;  // 0 hides the supports
+  bool monochrome = false;
+  CColor highlight{0, 120, 215};
+
+  static CElementDrawOptions FromSettings(const CAppSettings& settings, bool monochrome);
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+
+#include "geometry/3d_point.h"
+#include "geometry/box.h"
+#include "platform/draw_types.h"
+
+class C3DProjection;
+class CDev;
+class CDrawContext;
+
+// Small shared pieces of the element drawing.
+namespace element_draw {
+
+// The projected corners of face f of the box, starting at position `start` of the face
+// table (corner (start + i) mod 4 first).
+std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start = 0);
+// World corners of face f in the same order.
+std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start = 0);
+// The centre of face f: the mid-point of its corners 0 and 2.
+C3DPoint FaceCentre(const CBox& box, int face);
+C3DPoint MidPoint(const C3DPoint& a, const C3DPoint& b);
+// The world points projected and filled as one polygon with the context's pen and brush.
+void FillProjected(CDrawContext& dc, const C3DProjection& projection, std::span<const C3DPoint> points);
+// A move to a and a line to b, projected.
+void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& a, const C3DPoint& b);
+// The run property as an integer; `fallback` when empty or not a number.
+int RunPropertyInt(const CDev& element, const char* name, int fallback);
+// The face of the run's neutral side ("COTE_NEUTRE" 0..3) with the turn, or -1.
+int NeutralFace(const CBox& box, int turn);
+
+}  // namespace element_draw

@@ -1,0 +1,261 @@
+#include "view/element_drawing.h"
+
+#include "app/element_colors.h"
+#include "geometry/3d_projection.h"
+#include "model/dev.h"
+#include "model/dorne_doc.h"
+#include "model/element_selection.h"
+#include "model/run.h"
+#include "view/box_colours.h"
+#include "view/draw_context.h"
+#include "view/element_draw_cache.h"
+#include "view/element_draw_options.h"
+#include "view/element_draw_support.h"
+#include "view/label_drawing.h"
+#include "view/support_drawing.h"
+
+using namespace element_draw;
+
+namespace {
+
+constexpr std::array<std::uint8_t, 8> kBodyPattern = {0x77, 0xFF, 0xDD, 0xFF, 0x77, 0xFF, 0xDD, 0xFF};
+constexpr CPen kNullPen{PenStyle::Null, 0, {}};
+
+// Everything one box's faces are drawn with.
+struct CBoxDraw {
+  CBoxDraw(const CBox& b, const CDev& e) : box(b), element(e) {}
+  const CBox& box;
+  const CDev& element;
+  const C3DProjection* projection = nullptr;
+  int slot = CBoxOwner::kSlotCount;
+  int role = 0;
+  int neutralSide = -1;
+  int faceMode = 0;
+  bool patternedBody = false;
+  bool selected = false;
+  CBoxColours colours;
+  CPen pen;
+  std::string layer;
+};
+
+int SelectionState(const CDev& e) {
+  const CElementSelection& selection = CElementSelection::Of(e.GetDocument());
+  return selection.Element() == &e ? 1 : 0;
+}
+
+int FaceModeOf(const CDev& e, int role, int slot) {
+  if (role != 1 && role != 2) return 0;
+  const std::string range = e.GetRunProperty("Catalog").substr(0, 2);
+  if (range == "QG") return slot;
+  if (range == "QM") return (slot == 14 || slot == 15) && e.GetVariant() != 6 ? 1 : slot;
+  return 1;
+}
+
+CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode, const CElementDrawOptions& options) {
+  CBoxColourInput in;
+  in.boxColour = GetColor(options.colors, ElementColourKind(e.GetKind()));
+  in.selection = SelectionState(e);
+  in.monochrome = options.monochrome;
+  in.patternedBody = d.patternedBody;
+  in.faceMode = d.faceMode;
+  in.highlight = options.highlight;
+  in.edgeColourFlag = d.role == 7;
+  if (e.GetKind() == CDev::kTapOff) {
+    const std::uint32_t flags = e.GetFlags();
+    if ((flags & 0x1000) != 0) in.hasTapOffPen = true, in.tapOffPen = {200, 0, 200};
+    if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
+    const bool placing = toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
+    if ((flags & 0x2000) != 0 && placing) in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
+  }
+  CBoxColours colours = ChooseBoxColours(in);
+  if (d.role == 7) colours.edges = true;
+  return colours;
+}
+
+bool FaceToDraw(const CBoxDraw& d, int face) {
+  const bool open = (d.box.GetFaceFlags(face) & CBox::kFaceOpen) != 0;
+  const bool inverted = (d.slot == 8 || d.slot == 9) && d.role != 7;
+  return inverted ? !open : open;
+}
+
+void DrawJointMark(CDrawContext& dc, const CBoxDraw& d, int face, const CElementDrawOptions& options) {
+  const CDev& e = d.element;
+  const bool jointBody = d.slot == CBoxOwner::kBodySlot && e.IsActive() &&
+                         (e.GetKind() == CDev::kJoint || (e.GetKind() == CDev::kInLineVariant && e.GetBox(10) != nullptr));
+  if (!jointBody || d.selected || e.GetRun() == nullptr || e.GetRun()->GetPartsState() == 0) return;
+  const int edge = CBox::GetFacePairEntry(face, e.GetDirection());
+  if (edge < 0 || d.projection == nullptr) return;
+  const auto c = FaceCorners(d.box, face);
+  auto at = [&](int k) { return c[static_cast<std::size_t>((k + 4) % 4)]; };
+  if (at(edge - 1).DistanceTo(at(edge)) < 20) return;
+  const C3DPoint n = d.box.GetFaceNormal(e.GetDirection());
+  const C3DPoint m = MidPoint(at(edge - 1), at(edge));
+  const C3DPoint m2 = MidPoint(at(edge + 1), at(edge + 2));
+  dc.SelectPen(kNullPen);
+  dc.SelectBrush(CBrush::Solid(GetColor(options.colors, 8)));
+  const std::array<C3DPoint, 4> strip = {m - n * 10, m + n * 10, m2 + n * 10, m2 - n * 10};
+  FillProjected(dc, *d.projection, strip);
+}
+
+void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& polygon) {
+  const CDev& e = d.element;
+  if (e.GetRun() == nullptr || (e.GetRun()->GetFlagsWord() & 2) == 0 || d.neutralSide < 0) return;
+  const CDev* reference = &e;
+  if (d.slot < CBoxOwner::kBodySlot) {
+    if (d.slot != e.GetBackFace()) reference = e.GetNeighbour(d.slot);
+  } else if (d.slot != CBoxOwner::kBodySlot) {
+    return;
+  }
+  const CBox* body = reference != nullptr ? reference->GetBox(CBoxOwner::kBodySlot) : nullptr;
+  if (body == nullptr || body->MapSideToFace(d.neutralSide, 0) != face) return;
+  dc.SelectBrush(CBrush::Hatched(HatchStyle::DiagonalCross, {0, 0, 0}));
+  dc.SetBackgroundMode(BackgroundMode::Transparent);
+  dc.ScreenPolygon(polygon);
+  dc.SetBackgroundMode(BackgroundMode::Opaque);
+}
+
+void DrawVentilation(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& p) {
+  if (d.role != 3 || d.slot != 9 || face == 2 || face == 3) return;
+  const std::string cover = d.element.GetFieldText("CAPOT").value_or("");
+  if (cover != "20") return;
+  dc.SelectPen(d.pen);
+  for (int i = 1; i <= 9; ++i) {
+    const std::int32_t dx = (p[1].x - p[0].x) * i / 10;
+    const std::int32_t dy = (p[1].y - p[0].y) * i / 10;
+    dc.MoveTo(p[0].x + dx, p[0].y + dy);
+    dc.ScreenLineTo(p[3].x + dx, p[3].y + dy);
+  }
+  dc.SelectPen(kNullPen);
+}
+
+// Which of the four polygon edges (edge k from point k+1 to point k) to draw.
+std::array<bool, 4> EdgeMask(const CBoxDraw& d, int face) {
+  std::array<bool, 4> mask{true, true, true, true};
+  const CDev& e = d.element;
+  const int kind = e.GetKind();
+  const bool junction = (kind >= 1 && kind <= 6) || kind == 11;
+  for (int j = 0; j < 6; ++j) {
+    const int k = CBox::GetFacePairEntry(face, j);
+    if (k < 0) continue;
+    if (d.slot == CBoxOwner::kBodySlot && junction) {
+      if ((e.GetBox(j) != nullptr) != (e.GetBox(face) != nullptr)) mask[static_cast<std::size_t>(k)] = false;
+    } else if (d.slot < CBoxOwner::kBodySlot && j == d.slot) {
+      mask[static_cast<std::size_t>(k)] = false;
+    }
+  }
+  return mask;
+}
+
+void DrawEdges(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& p) {
+  if (d.slot < CBoxOwner::kBodySlot && face == d.slot) return;
+  const std::array<bool, 4> mask = EdgeMask(d, face);
+  dc.SelectPen(d.pen);
+  for (std::size_t k = 0; k < 4; ++k) {
+    if (!mask[k]) continue;
+    const CPoint& from = p[(k + 1) % 4];
+    dc.MoveTo(from.x, from.y);
+    dc.LineTo(p[k].x, p[k].y);
+  }
+}
+
+// The outline of a face: its four edges in the element pen.
+void DrawOutline(CDrawContext& dc, const CBoxDraw& d, const std::array<CPoint, 4>& p) {
+  dc.SelectPen(CPen{PenStyle::Solid, 0, {0, 0, 0}});
+  dc.MoveTo(p[3].x, p[3].y);
+  for (const CPoint& point : p) dc.LineTo(point.x, point.y);
+  (void)d;
+}
+
+void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
+              const CElementDrawOptions& options) {
+  if (!FaceToDraw(d, face)) {
+    if (d.faceMode >= 10) DrawSupports(dc, d.box, face, d.slot, supports, options);
+    return;
+  }
+  dc.SetLayer(d.layer, 7);
+  const std::array<CPoint, 4> polygon = FacePolygon(d.box, face);
+  dc.SelectPen(kNullPen);
+  const int direction = d.element.GetDirection();
+  if (d.patternedBody && face != direction && face != CBoxOwner::OppositeDirection(direction)) {
+    dc.SelectBrush(CBrush::Pattern(kBodyPattern));
+    dc.SetTextColor(d.colours.pen);
+    dc.SetBackgroundColor(d.colours.fill);
+  } else {
+    dc.SelectBrush(CBrush::Solid(FaceShade(d.colours, face)));
+  }
+  dc.Polygon(polygon);
+  DrawJointMark(dc, d, face, options);
+  if (!options.monochrome) {
+    DrawNeutralHatching(dc, d, face, polygon);
+    DrawVentilation(dc, d, face, polygon);
+  }
+  if (d.colours.edges) {
+    DrawEdges(dc, d, face, polygon);
+  } else {
+    DrawOutline(dc, d, polygon);
+  }
+  DrawSupports(dc, d.box, face, d.slot, supports, options);
+}
+
+}  // namespace
+
+int ElementColourKind(int kind) {
+  switch (kind) {
+    case CDev::kEnd: return 5;
+    case CDev::kElbow: return 2;
+    case CDev::kJunction2:
+    case CDev::kJunction3:
+    case CDev::kJunction4:
+    case CDev::kJunction5: return 3;
+    case CDev::kInLine: return 7;
+    case CDev::kInLineVariant: return 6;
+    case CDev::kJoint: return 12;
+    case CDev::kJoint2: return 9;
+    case CDev::kBend: return 4;
+    case CDev::kTapOff: return 11;
+    case CDev::kAccessory: return 13;
+    default: return 0;
+  }
+}
+
+void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDrawCache& cache,
+                    const CElementDrawOptions& options) {
+  const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
+  if (element == nullptr) return;
+  CBoxDraw d(box, *element);
+  d.projection = element->GetProjection();
+  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
+  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
+  d.role = box.GetKindCode();
+  d.slot = element->GetBoxSlot(box);
+  d.selected = SelectionState(*element) != 0;
+  d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
+  d.faceMode = FaceModeOf(*element, d.role, d.slot);
+  const bool noFaces = d.slot == CBoxOwner::kBodySlot && element->GetBox(7) != nullptr &&
+                       (box.GetExtent(0) == 0 || box.GetExtent(1) == 0 || box.GetExtent(2) == 0);
+  const bool jointLayer = element->GetKind() == CDev::kJoint && (d.slot == 6 || d.slot == 7);
+  dc.SetLayer(jointLayer ? "JOINTS" : "RUN", jointLayer ? 5 : 4);
+  d.layer = dc.LayerName();
+  d.colours = ColoursOf(*element, d, toolMode, options);
+  d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
+
+  dc.Save();
+  CLabelFaces labels;
+  DrawLabels(dc, box, true, d.neutralSide, labels, cache, options);
+  const CSupportData& supports = cache.Supports(box, d.slot);
+  if (!noFaces) {
+    for (int face = 0; face < CBox::kFaceCount; ++face) DrawFace(dc, d, face, supports, options);
+  }
+  DrawLabels(dc, box, false, d.neutralSide, labels, cache, options);
+  dc.Restore();
+  dc.SetLayer(d.layer, 7);
+}
+
+void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache& cache,
+                  const CElementDrawOptions& options) {
+  const C3DProjection* projection = document.GetProjection();
+  if (projection == nullptr) return;  // a document being read has no scene yet
+  for (const CDisplayNode* node = projection->GetDisplayList().Head(); node != nullptr; node = node->next) {
+    if (const CBox* box = CDisplayList::PassBox(*node)) DrawElementBox(dc, *box, document.GetToolMode(), cache, options);
+  }
+}

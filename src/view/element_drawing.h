@@ -1,0 +1,22 @@
+#pragma once
+
+class CBox;
+class CDorneDoc;
+class CDrawContext;
+class CElementDrawCache;
+struct CElementDrawOptions;
+
+// Draws one box of an element: its labels (before and after the faces), its shaded
+// faces with their edges and marks, the outline and the supports of each face. Fills,
+// joint marks, edges, labels, outlets and supports go to every target; the neutral side
+// hatching and the cover ventilation lines to the screen only. A box without an element
+// draws nothing. toolMode is the document's tool mode (tap-off highlighting).
+void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDrawCache& cache,
+                    const CElementDrawOptions& options);
+
+// Draws every box of the document's scene in painting order, far boxes first.
+void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache& cache,
+                  const CElementDrawOptions& options);
+
+// The element colour kind (element_colors.h) a box of an element of that kind takes.
+int ElementColourKind(int kind);

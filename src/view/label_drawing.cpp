@@ -1,0 +1,187 @@
+#include "view/label_drawing.h"
+
+#include <cmath>
+
+#include "geometry/3d_projection.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "view/draw_context.h"
+#include "view/element_draw_cache.h"
+#include "view/element_draw_options.h"
+#include "view/element_draw_support.h"
+#include "view/outlet_drawing.h"
+
+using namespace element_draw;
+
+namespace {
+
+constexpr CColor kBlack{0, 0, 0};
+constexpr CPen kBlackPen{PenStyle::Solid, 0, kBlack};
+
+bool FacesViewer(const CBox& box, int face) { return (box.GetFaceFlags(face) & CBox::kFaceVisible) != 0; }
+bool FaceDrawn(const CBox& box, int face) { return (box.GetFaceFlags(face) & CBox::kFaceOpen) != 0; }
+
+int SlotAmongFirstEight(const CDev& e, const CBox& box) {
+  for (int slot = 0; slot < 8; ++slot) {
+    if (e.GetBox(slot) == &box) return slot;
+  }
+  return 8;
+}
+
+bool StyleBit(const CDev& e, int bit) { return ((e.GetStyle() >> bit) & 1) != 0; }
+
+int NeutralLabelFace(const CDev& e, const CBox& box, int neutralSide) {
+  const std::string catalog = e.GetRunProperty("Catalog");
+  const int slot = SlotAmongFirstEight(e, box);
+  const bool qjf = catalog == "QJF";
+  const bool built = e.GetRun() != nullptr && e.GetRun()->GetPartsState() != 0 && e.IsActive();
+  const bool applies = (e.GetKind() == CDev::kEnd && slot <= 5 && !catalog.empty()) ||
+                       (qjf && built &&
+                        ((e.GetKind() == CDev::kJoint && slot != CBoxOwner::kBodySlot) ||
+                         (e.GetKind() == CDev::kJunction2 && slot == 7)));
+  if (!applies || neutralSide < 0 || neutralSide > 3) return -1;
+  const int face = box.MapSideToFace(neutralSide, 0);
+  if (face < 0 || e.GetKind() == CDev::kEnd) return face;
+  if (!FaceDrawn(box, face)) return -1;
+  const bool notDirectionSlot = e.GetBox(e.GetDirection()) != &box && e.GetKind() != CDev::kJunction2;
+  if (StyleBit(e, 12) != notDirectionSlot) return -1;
+  const int toward = StyleBit(e, 12) ? e.GetBackFace() : e.GetDirection();
+  const CDev* n = toward >= 0 ? e.GetNeighbour(toward) : nullptr;
+  return (n != nullptr && n->GetKind() == CDev::kEnd) ? face : -1;
+}
+
+C3DPoint DirectionNormal(const CDev& e, const CBox& box) {
+  const C3DPoint d = box.GetFaceNormal(e.GetDirection());
+  return e.GetNeighbour(e.GetDirection()) != nullptr ? d : d * -1.0;
+}
+
+std::string NeutralText(const CDev& e) {
+  const std::string neutral = e.GetRunProperty("Neutral");
+  const int value = RunPropertyInt(e, "Neutral", 0);
+  if (value == 3) return {};
+  if (e.GetRunProperty("Catalog").substr(0, 2) == "QG" && value == 4 && neutral != "4") return "4";
+  return "N";
+}
+
+void DrawNeutralText(CDrawContext& dc, const C3DProjection& projection, const std::string& text, C3DPoint anchor,
+                     const C3DPoint& n, const CElementDrawOptions& options) {
+  dc.Save();
+  CLogFont font;
+  const CLogFont& style = options.labels[kLabelBusbar].font;
+  font.faceName = style.faceName.empty() ? "Arial" : style.faceName;
+  font.height = 150;
+  dc.SelectFont(font);
+  dc.SetBackgroundMode(BackgroundMode::Transparent);
+  dc.SetTextColor(kBlack);
+  for (std::size_t i = text.size(); i-- > 0;) {
+    const CPoint at = projection.ProjectPoint(anchor);
+    dc.DrawText(std::string(1, text[i]), CRect{at.x, at.y, at.x, at.y},
+                text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter | text_format::kNoClip);
+    anchor = anchor + n * 0.5;
+  }
+  dc.Restore();
+}
+
+void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face, const CElementDrawOptions& options) {
+  const C3DProjection* projection = e.GetProjection();
+  const CBox* base = e.GetKind() == CDev::kEnd ? e.GetBox(CBoxOwner::kBodySlot) : &box;
+  if (projection == nullptr || base == nullptr) return;
+  const C3DPoint p = FaceCentre(*base, face);
+  const C3DPoint unit = base->GetFaceNormal(face);
+  const C3DPoint n = unit * 300;
+  const C3DPoint d = DirectionNormal(e, *base);
+  const C3DPoint c = CrossProduct(unit, d) * 75;
+  dc.SetLayer("NEUTRAL", 2);
+  if (e.GetRunProperty("Catalog") == "QJF") {
+    if (e.GetKind() != CDev::kEnd) return;
+    dc.SelectPen(kBlackPen);
+    dc.SelectBrush(CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : CColor{255, 255, 0}));
+    const std::array<C3DPoint, 4> band = {p - d * 150 - c * 0.5, p - d * 150 + c * 0.5, p + d * 150 + c * 0.5,
+                                          p + d * 150 - c * 0.5};
+    FillProjected(dc, *projection, band);
+    return;
+  }
+  C3DPoint anchor = p;
+  if (e.GetKind() == CDev::kEnd) {
+    dc.SelectPen(CPen{PenStyle::Dot, 0, kBlack});
+    LineProjected(dc, *projection, p, p + n);
+    dc.SelectPen(kBlackPen);
+    LineProjected(dc, *projection, p + n, p + n * 2);
+    LineProjected(dc, *projection, p + n * 1.25 - c, p + n);
+    const CPoint tip = projection->ProjectPoint(p + n * 1.25 + c);
+    dc.LineTo(tip.x, tip.y);
+    anchor = p + n * 2.45;
+  }
+  const double facing = DotProduct(unit, projection->GetViewDirection());
+  if (facing < -0.99 || facing > 0.99) return;
+  DrawNeutralText(dc, *projection, NeutralText(e), anchor, n, options);
+}
+
+int FlagFace(const CDev& e, const CBox& box) {
+  if (e.GetKind() != CDev::kEnd) return -1;
+  if (e.GetRunProperty("Catalog") == "QJF") return box.MapSideToFace(StyleBit(e, 12) ? 3 : 2, 0);
+  return -1;
+}
+
+void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face) {
+  const C3DProjection* projection = e.GetProjection();
+  const CBox* body = e.GetBox(CBoxOwner::kBodySlot);
+  if (projection == nullptr || body == nullptr) return;
+  dc.SetLayer("FLAGS", 6);
+  dc.SelectPen(kBlackPen);
+  dc.SelectBrush(CBrush::Solid({255, 255, 255}));
+  const C3DPoint g = box.GetFaceNormal(face);
+  const C3DPoint d = DirectionNormal(e, box);
+  const C3DPoint c = FaceCentre(*body, face);
+  const C3DPoint q = c + g * 200;
+  LineProjected(dc, *projection, c, q);
+  const std::array<C3DPoint, 4> pennant = {q, q + g * 100, q + g * 100 + d * 80, q + d * 100};
+  FillProjected(dc, *projection, pennant);
+}
+
+void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int neutralSide, CElementDrawCache& cache,
+                         const CElementDrawOptions& options) {
+  if (e.GetRun() == nullptr || e.GetRun()->GetPartsState() == 0 || e.GetBox(CBoxOwner::kBodySlot) == &box) return;
+  if (e.GetKind() != CDev::kJoint && e.GetKind() != CDev::kInLine) return;
+  if (neutralSide < 0 || neutralSide > 3) return;
+  const COutletChain chain = FindOutletChain(box);
+  if (chain.joint == nullptr || ((chain.joint->GetStyle() >> 8) & 0xF) == 0) return;
+  const int g = box.MapSideToFace(neutralSide, 1);
+  if (g < 0) return;
+  if (FacesViewer(box, g)) {
+    DrawTapOffOutlets(dc, box, g, 0, chain, cache.Outlets(chain, 0), options);
+  } else if (FacesViewer(box, CBoxOwner::OppositeDirection(g))) {
+    DrawTapOffOutlets(dc, box, CBoxOwner::OppositeDirection(g), 1, chain, cache.Outlets(chain, 1), options);
+  }
+}
+
+}  // namespace
+
+void DrawLabels(CDrawContext& dc, const CBox& box, bool first, int neutralSide, CLabelFaces& faces,
+                CElementDrawCache& cache, const CElementDrawOptions& options) {
+  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  if (e == nullptr) return;
+  const std::string layer = dc.LayerName();
+  const CPen pen = dc.Pen();
+  const CBrush brush = dc.Brush();
+  if (first) {
+    faces = CLabelFaces{};
+    faces.neutral = NeutralLabelFace(*e, box, neutralSide);
+    faces.neutralFirst = faces.neutral >= 0 && !FacesViewer(box, faces.neutral);
+    faces.flag = FlagFace(*e, box);
+    faces.flagFirst = faces.flag >= 0 && !FacesViewer(box, faces.flag);
+  } else {
+    DrawOutletsOfLength(dc, *e, box, neutralSide, cache, options);
+  }
+  if (faces.neutral >= 0 && faces.neutralFirst == first) {
+    DrawNeutralLabel(dc, *e, box, faces.neutral, options);
+    faces.neutral = -1;
+  }
+  if (faces.flag >= 0 && faces.flagFirst == first) {
+    DrawFlag(dc, *e, box, faces.flag);
+    faces.flag = -1;
+  }
+  dc.SetLayer(layer, 7);
+  dc.SelectPen(pen);
+  dc.SelectBrush(brush);
+}

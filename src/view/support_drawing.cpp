@@ -1,0 +1,142 @@
+#include "view/support_drawing.h"
+
+#include "app/element_colors.h"
+#include "geometry/3d_projection.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "view/draw_context.h"
+#include "view/element_draw_options.h"
+#include "view/element_draw_support.h"
+#include "view/support_text.h"
+
+using namespace element_draw;
+
+namespace {
+
+constexpr int kMaxSupports = 9;
+constexpr int kWalkLimit = 10000;  // stored links may run in a circle
+
+bool IsSupportRange(const CDev& element) {
+  const std::string catalog = element.GetRunProperty("Catalog");
+  return catalog.size() >= 2 && (catalog[1] == 'M' || catalog[1] == 'G');
+}
+
+// From the element along face d, on past elements of kinds above 6 other than 9.
+const CDev* Step(const CDev* element, int face) {
+  const CDev* next = element->GetNeighbour(face);
+  for (int guard = 0; next != nullptr && next->GetKind() > 6 && next->GetKind() != 9 && guard < kWalkLimit; ++guard) {
+    next = next->GetNeighbour(face);
+  }
+  return next;
+}
+
+std::int32_t HalfExtentAlong(const CBox& box, int face) {
+  const int index = (face == 1 || face == 5) ? 0 : (face == 0 || face == 4) ? 1 : 2;
+  return box.GetExtent(index) / 2;
+}
+
+// The point of a placement, or none.
+std::optional<C3DPoint> Place(const CBox& drawn, const CDev& support, const CSupportPlacement& p,
+                              CSupportData& data) {
+  const CDev* current = &support;
+  for (int face : p.moves) {
+    current = Step(current, face);
+    if (current == nullptr) return std::nullopt;
+  }
+  const C3DPoint normal = drawn.GetFaceNormal(p.face);
+  if (p.slot >= 0) {
+    if (data.firstFace < 0) data.firstFace = p.face;
+    const CBox* box = current->GetBox(p.slot);
+    if (box == nullptr) return std::nullopt;
+    std::int32_t distance = p.distance;
+    if (p.halfExtent) {
+      distance = HalfExtentAlong(*box, p.face);
+      data.extraOffset = 10;
+    }
+    return box->GetOrigin() + normal * distance;
+  }
+  const CDev* n = current->GetNeighbour(p.face);
+  std::int64_t distance = p.distance;
+  for (int guard = 0; n != nullptr && guard < kWalkLimit; ++guard) {
+    const std::int64_t length = n->GetLength();
+    if (distance <= length || length <= 0) break;
+    distance -= length;
+    if (n->GetKind() == 9 || n->GetKind() <= 6) return std::nullopt;
+    n = n->GetNeighbour(p.face);
+  }
+  if (n == nullptr) return std::nullopt;
+  if (distance > 0 && n->GetLength() > 0) distance = n->GetBookedLength() * distance / n->GetLength();
+  const CDev* before = n->GetNeighbour(CBoxOwner::OppositeDirection(p.face));
+  if (before == nullptr) return std::nullopt;
+  return before->GetPosition() + normal * static_cast<double>(distance);
+}
+
+}  // namespace
+
+const CDev* FindSupportElement(const CBox& box, int slot) {
+  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  if (e == nullptr || e->GetRun() == nullptr || e->GetRun()->GetPartsState() == 0 || !IsSupportRange(*e)) return nullptr;
+  const int back = e->GetBackFace();
+  if (slot >= CBoxOwner::kBodySlot) {
+    if (e->GetKind() == 9 || e->GetKind() == 7 || box.GetKindCode() != 0) return nullptr;
+    if (e->GetKind() == 0 && back >= 0 && e->GetNeighbour(back) != nullptr) e = e->GetNeighbour(back);
+  } else if (slot == back) {
+    e = e->GetNeighbour(back);
+    if (e == nullptr) return nullptr;
+  }
+  for (int guard = 0; e != nullptr && e->GetKind() != 9 && e->GetKind() != 0; ++guard) {
+    if (guard >= kWalkLimit) return nullptr;
+    e = e->GetBackFace() >= 0 ? e->GetNeighbour(e->GetBackFace()) : nullptr;
+  }
+  return e;
+}
+
+CSupportData ComputeSupports(const CBox& box, int /*slot*/, const CDev& supportElement, const std::string& text) {
+  CSupportData data;
+  if (text.empty()) return data;
+  const CSupportText parsed = ParseSupportText(text);
+  data.side = parsed.side;
+  for (const CSupportPlacement& placement : parsed.placements) {
+    if (static_cast<int>(data.points.size()) >= kMaxSupports) break;
+    if (auto point = Place(box, supportElement, placement, data)) data.points.push_back(*point);
+  }
+  if (data.points.empty()) data = CSupportData{};
+  return data;
+}
+
+void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const CSupportData& data,
+                  const CElementDrawOptions& options) {
+  const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
+  const C3DProjection* projection = element != nullptr ? element->GetProjection() : nullptr;
+  if (data.points.empty() || options.supportDisplay == 0 || projection == nullptr) return;
+  int g = -1;
+  if (slot >= 0 && slot < CBoxOwner::kBodySlot) {
+    CBox shrunk = box;
+    shrunk.SetOwner(nullptr);
+    shrunk.SetPlacement(box.GetOrigin(), box.GetExtent(0) - 2, box.GetExtent(1) - 2, box.GetExtent(2) - 2);
+    const CBox* body = element->GetBox(CBoxOwner::kBodySlot);
+    if (body != nullptr && C3DProjection::BoxesOverlap(shrunk, *body)) return;
+    g = slot;
+  } else if (slot == CBoxOwner::kBodySlot) {
+    g = element->GetDirection();
+  } else {
+    g = data.firstFace;
+  }
+  if (g < 0 || g > 5 || face == data.side) return;
+  const int p = CBox::GetFacePairEntry(face, g);
+  if (p < 0) return;
+  const auto corners = FaceCorners(box, face, p);
+  const C3DPoint ng = box.GetFaceNormal(g);
+  dc.SelectPen(CPen{PenStyle::Null, 0, {}});
+  dc.SelectBrush(CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : GetColor(options.colors, 14)));
+  for (const C3DPoint& q : data.points) {
+    CBox cube;
+    cube.SetPlacement(q, 50, 50, 50);
+    if (!C3DProjection::BoxesOverlap(box, cube)) continue;
+    const C3DPoint v = q - box.GetOrigin();
+    const C3DPoint c1 = MidPoint(corners[0], corners[3]) + v;
+    const C3DPoint c2 = MidPoint(corners[1], corners[2]) + v;
+    const std::array<C3DPoint, 4> band = {c1 + ng * 25, c2 + ng * 25, c2 - ng * 25, c1 - ng * 25};
+    FillProjected(dc, *projection, band);
+  }
+}
