@@ -1,0 +1,132 @@
+// What the element drawing hands to the drawing context, box by box, on the recorder.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "element_scene.h"
+#include "model/dev.h"
+#include "model/run.h"
+#include "view/draw_recorder.h"
+#include "view/element_draw_cache.h"
+#include "view/element_drawing.h"
+#include "view/nominal_font_measurer.h"
+
+namespace {
+
+constexpr CSize kSize{1000, 700};
+
+struct Drawn {
+  std::set<std::string> layers;
+  std::set<std::string> texts;
+  int polygons = 0;
+  int screenOnly = 0;
+  int supportBands = 0;  // polygons in the support colour
+  int outlets = 0;       // grey polygons
+};
+
+Drawn DrawBox(const CElementScene& scene, const CBox& box, CElementDrawCache& cache, bool monochrome = false) {
+  CDrawRecorder recorder;
+  CNominalFontMeasurer measurer;
+  CDrawContext dc(recorder, measurer, kSize);
+  FitSceneMapping(dc, *scene.document, kSize);
+  const CElementDrawOptions options = SceneDrawOptions(monochrome);
+  DrawElementBox(dc, box, scene.document->GetToolMode(), cache, options);
+  Drawn drawn;
+  const CColor support = options.colors[kColorSupport];
+  for (const CDrawRecorder::Call& call : recorder.Calls()) {
+    if (call.kind.rfind("Screen", 0) == 0) ++drawn.screenOnly;
+    if (call.kind == "Polygon") {
+      ++drawn.polygons;
+      drawn.layers.insert(call.layer);
+      if (call.brush.color == support && call.pen.style == PenStyle::Null) ++drawn.supportBands;
+      if (call.brush.color == CColor{128, 128, 128}) ++drawn.outlets;
+    }
+    if (call.kind == "Line") drawn.layers.insert(call.layer);
+    if (call.kind == "Text") drawn.texts.insert(call.text);
+  }
+  return drawn;
+}
+
+class ElementDrawingTest : public ::testing::Test {
+ protected:
+  CElementScene scene = BuildElementKindsScene(330, 315, 0);
+  CElementDrawCache cache;
+  CBox& Body(std::size_t index) { return *scene.elements[index]->GetBox(CBoxOwner::kBodySlot); }
+};
+
+TEST_F(ElementDrawingTest, EachElementGoesToItsLayersWithItsMarks) {
+  const struct {
+    std::size_t element;
+    int slot;
+    std::set<std::string> layers;
+    std::set<std::string> texts;
+    bool supports;
+    bool outlets;
+    const char* guards;
+  } rows[] = {
+      {0, 0, {"RUN", "NEUTRAL"}, {"N"}, false, false, "an end element carries the neutral marker and its text"},
+      {1, 6, {"JOINTS"}, {}, false, false, "a joint's body goes to its own layer"},
+      {2, 6, {"RUN"}, {}, true, false, "a straight length shows the supports of its joint's SUPP text"},
+      {4, 4, {"RUN"}, {}, false, false, "a branch stub of a junction is drawn on its own"},
+      {13, 7, {"RUN"}, {}, false, true, "the part box of a length with an outlet layout shows its outlets"},
+      {13, 6, {"RUN"}, {}, false, false, "the body of the same length carries no outlets"},
+      {15, 6, {"RUN"}, {}, false, false, "a tap-off unit is an element box like any other"},
+  };
+  for (const auto& row : rows) {
+    const CBox* box = scene.elements[row.element]->GetBox(row.slot);
+    ASSERT_NE(box, nullptr) << row.guards;
+    const Drawn drawn = DrawBox(scene, *box, cache);
+    EXPECT_GT(drawn.polygons, 0) << row.guards;
+    EXPECT_EQ(drawn.layers, row.layers) << row.guards;
+    EXPECT_EQ(drawn.texts, row.texts) << row.guards;
+    EXPECT_EQ(drawn.supportBands > 0, row.supports) << row.guards;
+    EXPECT_EQ(drawn.outlets > 0, row.outlets) << row.guards;
+  }
+}
+
+TEST_F(ElementDrawingTest, TheNeutralHatchingIsForTheScreenAndGoesInMonochrome) {
+  int onScreen = 0;
+  for (CDev* e : scene.elements) {
+    if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot)) onScreen += DrawBox(scene, *body, cache).screenOnly;
+  }
+  EXPECT_GT(onScreen, 0);
+  for (CDev* e : scene.elements) {
+    if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot)) {
+      EXPECT_EQ(DrawBox(scene, *body, cache, true).screenOnly, 0);
+    }
+  }
+}
+
+TEST_F(ElementDrawingTest, SupportsAndOutletsAreComputedOnceUntilTheElementChanges) {
+  DrawBox(scene, Body(2), cache);
+  DrawBox(scene, *scene.elements[13]->GetBox(7), cache);
+  const std::size_t first = cache.Computations();
+  EXPECT_EQ(first, 2u);
+  DrawBox(scene, Body(2), cache);
+  DrawBox(scene, *scene.elements[13]->GetBox(7), cache);
+  EXPECT_EQ(cache.Computations(), first);
+  scene.elements[1]->SetPosition(scene.elements[1]->GetPosition() + C3DPoint(0, 0, 1));
+  scene.elements[1]->SetPropValue("SUPP", "4:700");
+  EXPECT_EQ(DrawBox(scene, Body(2), cache).supportBands > 0, true);
+  EXPECT_EQ(cache.Computations(), first + 1);
+}
+
+TEST_F(ElementDrawingTest, AStoredSupportTextThatDoesNotParseDrawsNoSupport) {
+  for (const char* text : {"zz", "9:", "4:99999999999999999999", ":::://", "x4:700"}) {
+    scene.elements[1]->SetPropValue("SUPP", text);
+    cache.Clear();
+    EXPECT_EQ(DrawBox(scene, Body(2), cache).supportBands, 0) << text;
+  }
+}
+
+TEST_F(ElementDrawingTest, ABoxWithoutElementDrawsNothing) {
+  CBox loose;
+  loose.SetPlacement({0, 0, 0}, 100, 100, 100);
+  CDrawRecorder recorder;
+  CNominalFontMeasurer measurer;
+  CDrawContext dc(recorder, measurer, kSize);
+  DrawElementBox(dc, loose, 0, cache, SceneDrawOptions(false));
+  EXPECT_TRUE(recorder.Calls().empty());
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/dorne_doc.h"
+#include "view/draw_context.h"
+#include "view/element_draw_options.h"
+
+class CDev;
+class CRun;
+
+// Layout documents for the element drawing: runs built element by element with boxes
+// placed the way the scene expects them (an element's position at its forward end).
+struct CElementScene {
+  std::unique_ptr<CDorneDoc> document;
+  std::vector<CDev*> elements;
+};
+
+// One element of every kind, on two runs: a "QM" run with supports from "SUPP" and
+// neutral side hatching, a "QP" run whose length shows tap-off outlets.
+CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2);
+
+// `count` plain elements (a joint and in-line units in turn) on runs of 100 elements,
+// for the benchmark.
+CElementScene BuildLargeScene(int count);
+
+// A mapping that shows the whole scene in a target of that size, y up.
+void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size);
+
+// Colours of the default settings, supports shown.
+CElementDrawOptions SceneDrawOptions(bool monochrome);
