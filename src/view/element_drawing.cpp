@@ -53,7 +53,7 @@ int FaceModeOf(const CDev& e, int role, int slot) {
 
 CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode, const CElementDrawOptions& options) {
   CBoxColourInput in;
-  in.boxColour = GetColor(options.colors, ElementColourKind(e.GetKind()));
+  in.boxColour = GetColor(options.colors, ElementColourKind(e.GetKind(), e.GetVariant()));
   in.selection = SelectionState(e);
   in.monochrome = options.monochrome;
   in.patternedBody = d.patternedBody;
@@ -185,10 +185,8 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   }
   dc.Polygon(polygon);
   DrawJointMark(dc, d, face, options);
-  if (!options.monochrome) {
-    DrawNeutralHatching(dc, d, face, polygon);
-    DrawVentilation(dc, d, face, polygon);
-  }
+  DrawNeutralHatching(dc, d, face, polygon);
+  DrawVentilation(dc, d, face, polygon);
   if (d.colours.edges) {
     DrawEdges(dc, d, face, polygon);
   } else {
@@ -199,7 +197,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
 
 }  // namespace
 
-int ElementColourKind(int kind) {
+int ElementColourKind(int kind, int variant) {
   switch (kind) {
     case CDev::kEnd: return 5;
     case CDev::kElbow: return 2;
@@ -207,7 +205,7 @@ int ElementColourKind(int kind) {
     case CDev::kJunction3:
     case CDev::kJunction4:
     case CDev::kJunction5: return 3;
-    case CDev::kInLine: return 7;
+    case CDev::kInLine: return variant == 0 ? 0 : 7;  // variant 0 is a straight length
     case CDev::kInLineVariant: return 6;
     case CDev::kJoint: return 12;
     case CDev::kJoint2: return 9;

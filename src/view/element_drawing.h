@@ -18,5 +18,6 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
 void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache& cache,
                   const CElementDrawOptions& options);
 
-// The element colour kind (element_colors.h) a box of an element of that kind takes.
-int ElementColourKind(int kind);
+// The element colour kind (element_colors.h) a box of an element of that kind and
+// variant takes.
+int ElementColourKind(int kind, int variant);

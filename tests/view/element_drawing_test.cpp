@@ -68,9 +68,9 @@ TEST_F(ElementDrawingTest, EachElementGoesToItsLayersWithItsMarks) {
       {1, 6, {"JOINTS"}, {}, false, false, "a joint's body goes to its own layer"},
       {2, 6, {"RUN"}, {}, true, false, "a straight length shows the supports of its joint's SUPP text"},
       {4, 4, {"RUN"}, {}, false, false, "a branch stub of a junction is drawn on its own"},
-      {13, 7, {"RUN"}, {}, false, true, "the part box of a length with an outlet layout shows its outlets"},
-      {13, 6, {"RUN"}, {}, false, false, "the body of the same length carries no outlets"},
-      {15, 6, {"RUN"}, {}, false, false, "a tap-off unit is an element box like any other"},
+      {14, 7, {"RUN"}, {}, false, true, "the part box of a length with an outlet layout shows its outlets"},
+      {10, 6, {"RUN"}, {}, false, false, "the patterned body of an in-line unit carries no outlets"},
+      {16, 6, {"RUN"}, {}, false, false, "a tap-off unit is an element box like any other"},
   };
   for (const auto& row : rows) {
     const CBox* box = scene.elements[row.element]->GetBox(row.slot);
@@ -84,26 +84,25 @@ TEST_F(ElementDrawingTest, EachElementGoesToItsLayersWithItsMarks) {
   }
 }
 
-TEST_F(ElementDrawingTest, TheNeutralHatchingIsForTheScreenAndGoesInMonochrome) {
-  int onScreen = 0;
-  for (CDev* e : scene.elements) {
-    if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot)) onScreen += DrawBox(scene, *body, cache).screenOnly;
-  }
-  EXPECT_GT(onScreen, 0);
-  for (CDev* e : scene.elements) {
-    if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot)) {
-      EXPECT_EQ(DrawBox(scene, *body, cache, true).screenOnly, 0);
+TEST_F(ElementDrawingTest, TheNeutralHatchingIsAScreenOnlyMarkInEveryOutput) {
+  for (bool monochrome : {false, true}) {
+    int onScreen = 0;
+    for (CDev* e : scene.elements) {
+      if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot)) onScreen += DrawBox(scene, *body, cache, monochrome).screenOnly;
     }
+    EXPECT_GT(onScreen, 0) << monochrome;
   }
+  scene.elements[0]->GetRun()->SetFlagsWord(0);
+  EXPECT_EQ(DrawBox(scene, Body(2), cache).screenOnly, 0) << "the run does not show its neutral side";
 }
 
 TEST_F(ElementDrawingTest, SupportsAndOutletsAreComputedOnceUntilTheElementChanges) {
   DrawBox(scene, Body(2), cache);
-  DrawBox(scene, *scene.elements[13]->GetBox(7), cache);
+  DrawBox(scene, *scene.elements[14]->GetBox(7), cache);
   const std::size_t first = cache.Computations();
   EXPECT_EQ(first, 2u);
   DrawBox(scene, Body(2), cache);
-  DrawBox(scene, *scene.elements[13]->GetBox(7), cache);
+  DrawBox(scene, *scene.elements[14]->GetBox(7), cache);
   EXPECT_EQ(cache.Computations(), first);
   scene.elements[1]->SetPosition(scene.elements[1]->GetPosition() + C3DPoint(0, 0, 1));
   scene.elements[1]->SetPropValue("SUPP", "4:700");

@@ -116,13 +116,14 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2) {
   out.push_back(tee);
   for (int kind : {CDev::kJunction3, CDev::kJunction4, CDev::kJunction5, CDev::kBend}) out.push_back(qm.Body(kind, 2, 300));
   out.push_back(qm.Body(CDev::kInLineVariant, 5, 500));
+  out.push_back(qm.Body(CDev::kInLine, 5, 400));  // a patterned body
   out.push_back(qm.Body(CDev::kJoint2, 5, 100));
   out.push_back(qm.Body(CDev::kEnd, 5, 200));
 
   CSceneRun qp(doc, "QP", {0, 1500, 0});
   out.push_back(qp.Body(CDev::kEnd, 4, 200));
-  CDev* unit = qp.Body(CDev::kInLine, 4, 2900);
-  CSceneRun::Place(unit, 7, 0, 2900);
+  CDev* unit = qp.Add(CDev::kInLine, 4, 2900);
+  CSceneRun::Place(unit, 7, 0, 2900);  // a length drawn by its part box alone
   out.push_back(unit);
   out.push_back(qp.Body(CDev::kJoint, 4, 100, 1u << 8));  // outlet layout 1
   CDev* tapOff = qp.Loose(CDev::kTapOff, unit->GetPosition() + C3DPoint(-1250, 250, 0));
