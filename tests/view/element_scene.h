@@ -22,7 +22,7 @@ struct CElementScene {
 // neutral side hatching, a "QP" run whose length shows tap-off outlets.
 CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2);
 
-// `count` plain elements (a joint and in-line units in turn) on runs of 100 elements,
+// `count` plain elements (a joint, then nine straight lengths) on runs of 100 elements,
 // for the benchmark.
 CElementScene BuildLargeScene(int count);
 

@@ -144,7 +144,7 @@ CElementScene BuildLargeScene(int count) {
   for (int made = 0, row = 0; made < count; ++row) {
     CSceneRun run(doc, "QM", {0, row * 600.0, 0});
     for (int i = 0; i < 100 && made < count; ++i, ++made) {
-      scene.elements.push_back(run.Body(i % 10 == 0 ? CDev::kJoint : CDev::kInLine, 4, 500));
+      scene.elements.push_back(run.Body(i % 10 == 0 ? CDev::kJoint : CDev::kStraight, 4, 500));
     }
   }
   doc.RebuildScene();

@@ -1,0 +1,75 @@
+// Redrawing the element boxes of a large layout into an offscreen picture, the way the
+// layout view repaints: the supports and outlets come from the cache after the first
+// paint. Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdlib>
+
+#include "element_scene.h"
+#include "geometry/3d_projection.h"
+#include "model/dev.h"
+#include "view/draw_recorder.h"
+#include "view/element_draw_cache.h"
+#include "view/element_drawing.h"
+#include "view/nominal_font_measurer.h"
+#include "view/ui/qt_draw_device.h"
+#include "view/ui/qt_font_measurer.h"
+
+namespace {
+
+constexpr CSize kSize{1200, 900};
+
+void BM_RedrawElementsIntoImage(benchmark::State& state) {
+  const CElementScene scene = BuildLargeScene(static_cast<int>(state.range(0)));
+  for (CDev* e : scene.elements) {
+    if (e->GetKind() == CDev::kJoint) e->SetPropValue("SUPP", "4:250");
+  }
+  const CElementDrawOptions options = SceneDrawOptions(false);
+  CElementDrawCache cache;
+  QImage image(kSize.cx, kSize.cy, QImage::Format_RGB32);
+  CQtFontMeasurer measurer;
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CQtDrawDevice device(painter);
+    CDrawContext dc(device, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    DrawElements(dc, *scene.document, cache, options);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["boxes"] = static_cast<double>(scene.document->GetProjection()->GetDisplayList().Size());
+  state.counters["computations"] = static_cast<double>(cache.Computations());
+}
+BENCHMARK(BM_RedrawElementsIntoImage)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The same walk without a picture: what the drawing code itself costs.
+void BM_RedrawElementsCountingOnly(benchmark::State& state) {
+  const CElementScene scene = BuildLargeScene(static_cast<int>(state.range(0)));
+  const CElementDrawOptions options = SceneDrawOptions(false);
+  CElementDrawCache cache;
+  CNominalFontMeasurer measurer;
+  for (auto _ : state) {
+    CDrawRecorder recorder;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    DrawElements(dc, *scene.document, cache, options);
+    benchmark::DoNotOptimize(recorder.Calls().size());
+  }
+}
+BENCHMARK(BM_RedrawElementsCountingOnly)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
