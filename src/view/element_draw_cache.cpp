@@ -17,12 +17,16 @@ const CSupportData& CElementDrawCache::Supports(const CBox& box, int slot) {
   const CDev* support = FindSupportElement(box, slot);
   if (support == nullptr) return kNoSupports;
   const ElementKey key = KeyOf(support);
+  const ElementKey boxKey = KeyOf(dynamic_cast<const CDev*>(box.GetOwner()));
   auto found = m_supports.find(&box);
-  if (found != m_supports.end() && found->second.key == key) return found->second.data;
+  if (found != m_supports.end() && found->second.key == key && found->second.boxKey == boxKey) {
+    return found->second.data;
+  }
   ++m_computations;
   const std::string text = support->GetFieldText("SUPP").value_or(std::string());
   SupportEntry& entry = m_supports[&box];
   entry.key = key;
+  entry.boxKey = boxKey;
   entry.data = ComputeSupports(box, slot, *support, text);
   return entry.data;
 }

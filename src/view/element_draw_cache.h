@@ -39,6 +39,7 @@ class CElementDrawCache {
   static ElementKey KeyOf(const CDev* element);
   struct SupportEntry {
     ElementKey key;
+    ElementKey boxKey;  // the box's own element: the box moves with it
     CSupportData data;
   };
   struct OutletEntry {

@@ -20,6 +20,7 @@ namespace {
 
 constexpr std::array<std::uint8_t, 8> kBodyPattern = {0x77, 0xFF, 0xDD, 0xFF, 0x77, 0xFF, 0xDD, 0xFF};
 constexpr CPen kNullPen{PenStyle::Null, 0, {}};
+constexpr CPen kOutlinePen{PenStyle::Solid, 0, {0, 0, 0}};
 
 // Everything one box's faces are drawn with.
 struct CBoxDraw {
@@ -158,14 +159,6 @@ void DrawEdges(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<C
   }
 }
 
-// The outline of a face: its four edges in the element pen.
-void DrawOutline(CDrawContext& dc, const CBoxDraw& d, const std::array<CPoint, 4>& p) {
-  dc.SelectPen(CPen{PenStyle::Solid, 0, {0, 0, 0}});
-  dc.MoveTo(p[3].x, p[3].y);
-  for (const CPoint& point : p) dc.LineTo(point.x, point.y);
-  (void)d;
-}
-
 void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
               const CElementDrawOptions& options) {
   if (!FaceToDraw(d, face)) {
@@ -174,7 +167,9 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   }
   dc.SetLayer(d.layer, 7);
   const std::array<CPoint, 4> polygon = FacePolygon(d.box, face);
-  dc.SelectPen(kNullPen);
+  // Without edges of its own the face is filled and outlined in one figure: the plain
+  // outline of the face.
+  dc.SelectPen(d.colours.edges ? kNullPen : kOutlinePen);
   const int direction = d.element.GetDirection();
   if (d.patternedBody && face != direction && face != CBoxOwner::OppositeDirection(direction)) {
     dc.SelectBrush(CBrush::Pattern(kBodyPattern));
@@ -187,11 +182,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   DrawJointMark(dc, d, face, options);
   DrawNeutralHatching(dc, d, face, polygon);
   DrawVentilation(dc, d, face, polygon);
-  if (d.colours.edges) {
-    DrawEdges(dc, d, face, polygon);
-  } else {
-    DrawOutline(dc, d, polygon);
-  }
+  if (d.colours.edges) DrawEdges(dc, d, face, polygon);
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
 

@@ -91,7 +91,7 @@ const CDev* FindSupportElement(const CBox& box, int slot) {
   return e;
 }
 
-CSupportData ComputeSupports(const CBox& box, int /*slot*/, const CDev& supportElement, const std::string& text) {
+CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportElement, const std::string& text) {
   CSupportData data;
   if (text.empty()) return data;
   const CSupportText parsed = ParseSupportText(text);
@@ -100,7 +100,20 @@ CSupportData ComputeSupports(const CBox& box, int /*slot*/, const CDev& supportE
     if (static_cast<int>(data.points.size()) >= kMaxSupports) break;
     if (auto point = Place(box, supportElement, placement, data)) data.points.push_back(*point);
   }
-  if (data.points.empty()) data = CSupportData{};
+  if (data.points.empty()) return CSupportData{};
+  for (const C3DPoint& q : data.points) {
+    CBox cube;
+    cube.SetPlacement(q, 50, 50, 50);
+    if (C3DProjection::BoxesOverlap(box, cube)) data.touching.push_back(q);
+  }
+  const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
+  const CBox* body = element != nullptr ? element->GetBox(CBoxOwner::kBodySlot) : nullptr;
+  if (slot >= 0 && slot < CBoxOwner::kBodySlot && body != nullptr) {
+    CBox shrunk = box;
+    shrunk.SetOwner(nullptr);
+    shrunk.SetPlacement(box.GetOrigin(), box.GetExtent(0) - 2, box.GetExtent(1) - 2, box.GetExtent(2) - 2);
+    data.insideBody = C3DProjection::BoxesOverlap(shrunk, *body);
+  }
   return data;
 }
 
@@ -108,14 +121,10 @@ void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const C
                   const CElementDrawOptions& options) {
   const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
   const C3DProjection* projection = element != nullptr ? element->GetProjection() : nullptr;
-  if (data.points.empty() || options.supportDisplay == 0 || projection == nullptr) return;
+  if (data.touching.empty() || options.supportDisplay == 0 || projection == nullptr) return;
   int g = -1;
   if (slot >= 0 && slot < CBoxOwner::kBodySlot) {
-    CBox shrunk = box;
-    shrunk.SetOwner(nullptr);
-    shrunk.SetPlacement(box.GetOrigin(), box.GetExtent(0) - 2, box.GetExtent(1) - 2, box.GetExtent(2) - 2);
-    const CBox* body = element->GetBox(CBoxOwner::kBodySlot);
-    if (body != nullptr && C3DProjection::BoxesOverlap(shrunk, *body)) return;
+    if (data.insideBody) return;
     g = slot;
   } else if (slot == CBoxOwner::kBodySlot) {
     g = element->GetDirection();
@@ -129,10 +138,7 @@ void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const C
   const C3DPoint ng = box.GetFaceNormal(g);
   dc.SelectPen(CPen{PenStyle::Null, 0, {}});
   dc.SelectBrush(CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : GetColor(options.colors, 14)));
-  for (const C3DPoint& q : data.points) {
-    CBox cube;
-    cube.SetPlacement(q, 50, 50, 50);
-    if (!C3DProjection::BoxesOverlap(box, cube)) continue;
+  for (const C3DPoint& q : data.touching) {
     const C3DPoint v = q - box.GetOrigin();
     const C3DPoint c1 = MidPoint(corners[0], corners[3]) + v;
     const C3DPoint c2 = MidPoint(corners[1], corners[2]) + v;

@@ -15,6 +15,10 @@ struct CElementDrawOptions;
 // half a box extent ("e"); -1 where unset.
 struct CSupportData {
   std::vector<C3DPoint> points;
+  // The points whose 50-unit cube meets the box (the only ones drawn on it), and whether
+  // a face box is hidden inside its element's body.
+  std::vector<C3DPoint> touching;
+  bool insideBody = false;
   int firstFace = -1;
   int side = -1;
   int extraOffset = -1;
@@ -25,7 +29,7 @@ struct CSupportData {
 // when the box shows none (range other than QM and QG, parts not built, no such element).
 const CDev* FindSupportElement(const CBox& box, int slot);
 
-// The support data of the box from the support element's "SUPP" text.
+// The support data of the box from the support element's "SUPP" text (slot: the box's).
 CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportElement, const std::string& text);
 
 // Draws on face f of the box the band of every support point that touches it.
