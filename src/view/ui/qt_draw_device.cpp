@@ -118,6 +118,9 @@ CQtDrawDevice::~CQtDrawDevice() { m_painter.restore(); }
 void CQtDrawDevice::UsePen(const CDrawContext& dc) {
   const CPen& pen = dc.Pen();
   const int width = pen.width == 0 ? 0 : std::max(1, dc.Mapping().SizeToDevice({pen.width, 0}).cx);
+  const PenKey key{pen, width, dc.State().rasterOp};
+  if (m_penKey == key) return;
+  m_penKey = key;
   QPen qpen(ToQColor(pen.color), width, ToQtPenStyle(pen.style), Qt::FlatCap, Qt::MiterJoin);
   m_painter.setPen(qpen);
   m_painter.setCompositionMode(dc.State().rasterOp == RasterOp::NotXorPen
@@ -134,10 +137,15 @@ void CQtDrawDevice::FillAndOutline(const CDrawContext& dc, Draw draw) {
     const QPen pen = m_painter.pen();
     m_painter.setPen(Qt::NoPen);
     m_painter.setBrush(ToQColor(dc.State().backgroundColor));
+    m_brushKey.reset();
     draw();
     m_painter.setPen(pen);
   }
-  m_painter.setBrush(ToQBrush(dc));
+  const BrushKey key{brush, dc.State().textColor, dc.State().backgroundColor};
+  if (m_brushKey != key) {
+    m_painter.setBrush(ToQBrush(dc));
+    m_brushKey = key;
+  }
   draw();
 }
 
@@ -175,6 +183,7 @@ void CQtDrawDevice::Ellipse(const CDrawContext& dc, const CRect& rect) {
 }
 
 void CQtDrawDevice::UseTextStyle(const CDrawContext& dc) {
+  m_penKey.reset();
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   m_painter.setFont(tvr::grid::ToQFont(dc.DeviceFont()));
   m_painter.setPen(ToQColor(dc.State().textColor));
@@ -235,6 +244,8 @@ void CQtDrawDevice::Pixel(const CDrawContext& dc, CPoint point, CColor color) {
 void CQtDrawDevice::Bitmap(const CDrawContext& dc, const CRect& rect, const CBitmapDesc& bitmap) {
   const QRect box = DeviceBox(dc, rect);
   const QImage image = tvr::grid::ToQImage(bitmap);
+  m_penKey.reset();
+  m_brushKey.reset();
   m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (!image.isNull()) {
     m_painter.drawImage(box, image);

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <optional>
+
 #include "view/draw_device.h"
 #include "view/draw_tools.h"
 
@@ -41,4 +43,20 @@ class CQtDrawDevice : public CDrawDevice {
   QRect DeviceBox(const CDrawContext& dc, const CRect& rect) const;
 
   QPainter& m_painter;
+  // What the painter holds, so that figures drawn with the same tools do not set them
+  // again; reset wherever the painter's pen or brush is set otherwise.
+  struct PenKey {
+    CPen pen;
+    int width = 0;
+    RasterOp op = RasterOp::CopyPen;
+    bool operator==(const PenKey&) const = default;
+  };
+  struct BrushKey {
+    CBrush brush;
+    CColor text;
+    CColor background;
+    bool operator==(const BrushKey&) const = default;
+  };
+  std::optional<PenKey> m_penKey;
+  std::optional<BrushKey> m_brushKey;
 };
