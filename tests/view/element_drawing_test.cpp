@@ -24,12 +24,14 @@ struct Drawn {
   int outlets = 0;       // grey polygons
 };
 
-Drawn DrawBox(const CElementScene& scene, const CBox& box, CElementDrawCache& cache, bool monochrome = false) {
+Drawn DrawBox(const CElementScene& scene, const CBox& box, CElementDrawCache& cache, bool monochrome = false,
+              int supportDisplay = 2) {
   CDrawRecorder recorder;
   CNominalFontMeasurer measurer;
   CDrawContext dc(recorder, measurer, kSize);
   FitSceneMapping(dc, *scene.document, kSize);
-  const CElementDrawOptions options = SceneDrawOptions(monochrome);
+  CElementDrawOptions options = SceneDrawOptions(monochrome);
+  options.supportDisplay = supportDisplay;
   DrawElementBox(dc, box, scene.document->GetToolMode(), cache, options);
   Drawn drawn;
   const CColor support = options.colors[kColorSupport];
@@ -108,6 +110,12 @@ TEST_F(ElementDrawingTest, SupportsAndOutletsAreComputedOnceUntilTheElementChang
   scene.elements[1]->SetPropValue("SUPP", "4:700");
   EXPECT_EQ(DrawBox(scene, Body(2), cache).supportBands > 0, true);
   EXPECT_EQ(cache.Computations(), first + 1);
+}
+
+TEST_F(ElementDrawingTest, TheSupportSettingHidesSupportsWithoutForgettingThem) {
+  EXPECT_EQ(DrawBox(scene, Body(2), cache, false, 0).supportBands, 0);
+  EXPECT_GT(DrawBox(scene, Body(2), cache, false, 2).supportBands, 0);
+  EXPECT_EQ(cache.Computations(), 1u);
 }
 
 TEST_F(ElementDrawingTest, AStoredSupportTextThatDoesNotParseDrawsNoSupport) {
