@@ -117,13 +117,55 @@ void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face
   DrawNeutralText(dc, *projection, NeutralText(e), anchor, n, options);
 }
 
+bool IsQmaFlag(const CDev& e, const CBox& box) {
+  return e.GetKind() == CDev::kEnd && e.GetVariant() == 9 && e.GetBox(7) == &box && e.GetRunProperty("Catalog") == "QMA";
+}
+
 int FlagFace(const CDev& e, const CBox& box) {
   if (e.GetKind() != CDev::kEnd) return -1;
   if (e.GetRunProperty("Catalog") == "QJF") return box.MapSideToFace(StyleBit(e, 12) ? 3 : 2, 0);
+  if (IsQmaFlag(e, box)) return box.MapSideToFace(StyleBit(e, 14) ? 3 : 2, 0);
   return -1;
 }
 
-void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face) {
+void DrawPennant(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& foot, const C3DPoint& q,
+                 const C3DPoint& g, const C3DPoint& d) {
+  LineProjected(dc, projection, foot, q);
+  const std::array<C3DPoint, 4> pennant = {q, q + g * 100, q + g * 100 + d * 80, q + d * 100};
+  FillProjected(dc, projection, pennant);
+}
+
+// Four strokes side by side that grow (or shrink) toward the run's end, an "N" and a
+// pennant at the end of the last.
+void DrawQmaFlag(CDrawContext& dc, const C3DProjection& projection, const CDev& e, const CBox& box, const C3DPoint& c, const C3DPoint& g, const C3DPoint& d, const CElementDrawOptions& options) {
+  const C3DPoint s = box.GetFaceNormal(box.MapSideToFace(RunPropertyInt(e, "COTE_NEUTRE", -1), 0));
+  const int back = e.GetBackFace();
+  const bool t = (back < 0 || e.GetNeighbour(back) == nullptr) != StyleBit(e, 14);
+  C3DPoint p = c + g * 400 - d * 700 - s * 225;
+  int stroke = t ? 200 : 500;
+  for (int i = 0; i < 4; ++i) {
+    LineProjected(dc, projection, p, p + d * stroke);
+    if (i == 3) break;
+    p = p + s * 150;
+    stroke += t ? 100 : -100;
+  }
+  p = p + d * stroke;
+  dc.Save();
+  CLogFont font;
+  const CLogFont& style = options.labels[kLabelBusbar].font;
+  font.faceName = style.faceName.empty() ? "Arial" : style.faceName;
+  font.height = 120;
+  dc.SelectFont(font);
+  dc.SetBackgroundMode(BackgroundMode::Transparent);
+  const CPoint at = projection.ProjectPoint(p + d * 120 + g * 60);
+  dc.DrawText("N", CRect{at.x, at.y, at.x, at.y},
+              text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter | text_format::kNoClip);
+  dc.Restore();
+  p = p - d * 100;
+  DrawPennant(dc, projection, p, p, g, d);
+}
+
+void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face, const CElementDrawOptions& options) {
   const C3DProjection* projection = e.GetProjection();
   const CBox* body = e.GetBox(CBoxOwner::kBodySlot);
   if (projection == nullptr || body == nullptr) return;
@@ -133,10 +175,11 @@ void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face) {
   const C3DPoint g = box.GetFaceNormal(face);
   const C3DPoint d = DirectionNormal(e, box);
   const C3DPoint c = FaceCentre(*body, face);
-  const C3DPoint q = c + g * 200;
-  LineProjected(dc, *projection, c, q);
-  const std::array<C3DPoint, 4> pennant = {q, q + g * 100, q + g * 100 + d * 80, q + d * 100};
-  FillProjected(dc, *projection, pennant);
+  if (IsQmaFlag(e, box)) {
+    DrawQmaFlag(dc, *projection, e, box, c, g, d, options);
+  } else {
+    DrawPennant(dc, *projection, c, c + g * 200, g, d);
+  }
 }
 
 void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int neutralSide, CElementDrawCache& cache,
@@ -178,7 +221,7 @@ void DrawLabels(CDrawContext& dc, const CBox& box, bool first, int neutralSide, 
     faces.neutral = -1;
   }
   if (faces.flag >= 0 && faces.flagFirst == first) {
-    DrawFlag(dc, *e, box, faces.flag);
+    DrawFlag(dc, *e, box, faces.flag, options);
     faces.flag = -1;
   }
   dc.SetLayer(layer, 7);

@@ -1,6 +1,7 @@
 // What the element drawing hands to the drawing context, box by box, on the recorder.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "element_scene.h"
@@ -123,6 +124,34 @@ TEST_F(ElementDrawingTest, AStoredSupportTextThatDoesNotParseDrawsNoSupport) {
     scene.elements[1]->SetPropValue("SUPP", text);
     cache.Clear();
     EXPECT_EQ(DrawBox(scene, Body(2), cache).supportBands, 0) << text;
+  }
+}
+
+TEST_F(ElementDrawingTest, TheQmaFlagStrokesShrinkOnAnElementWithABackNeighbourUnlessReversed) {
+  CDev& end = *scene.elements[12];  // the run's last element, with a neighbour behind it
+  end.GetRun()->SetCatalog("QMA");
+  end.SetVariantBoth(9);
+  const CBox* part = end.MakeBox(7);
+  const_cast<CBox*>(part)->SetPlacement(end.GetBox(CBoxOwner::kBodySlot)->GetOrigin(), 200, 150, 120);
+  for (bool reversed : {false, true}) {
+    end.SetStyle(reversed ? (end.GetStyle() | (1u << 14)) : (end.GetStyle() & ~(1u << 14)));
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    DrawElementBox(dc, *part, 0, cache, SceneDrawOptions(false));
+    std::vector<double> strokes;
+    std::set<std::string> texts;
+    for (const CDrawRecorder::Call& call : recorder.Calls()) {
+      if (call.layer == "FLAGS" && call.kind == "Line") {
+        strokes.push_back(std::hypot(call.points[1].x - call.points[0].x, call.points[1].y - call.points[0].y));
+      }
+      if (call.layer == "FLAGS" && call.kind == "Text") texts.insert(call.text);
+    }
+    ASSERT_GE(strokes.size(), 4u) << reversed;
+    EXPECT_EQ(texts, std::set<std::string>{"N"});
+    for (std::size_t i = 1; i < 4; ++i) {
+      EXPECT_EQ(strokes[i] > strokes[i - 1], reversed) << "stroke " << i << (reversed ? " reversed" : "");
+    }
   }
 }
 
