@@ -55,16 +55,33 @@ C3DPoint DirectionNormal(const CDev& e, const CBox& box) {
   return e.GetNeighbour(e.GetDirection()) != nullptr ? d : d * -1.0;
 }
 
-std::string NeutralText(const CDev& e) {
+// The phase order at the element: the run's phase code (flag bits 4, 8 and 9). Elements
+// that change the order on their way are not taken into account here.
+int PhaseOrderAt(const CDev& e) {
+  const std::uint32_t flags = e.GetRun() != nullptr ? e.GetRun()->GetFlagsWord() : 0;
+  return static_cast<int>(((flags >> 4) & 1) | ((flags >> 7) & 6));
+}
+
+std::string NeutralText(const CDev& e, int order) {
   const std::string neutral = e.GetRunProperty("Neutral");
   const int value = RunPropertyInt(e, "Neutral", 0);
-  if (value == 3) return {};
-  if (e.GetRunProperty("Catalog").substr(0, 2) == "QG" && value == 4 && neutral != "4") return "4";
-  return "N";
+  const bool qg = e.GetRunProperty("Catalog").substr(0, 2) == "QG";
+  std::string text = "N";
+  if (value == 3) text.clear();
+  if (qg && value == 4 && neutral != "4") text = "4";
+  const bool shown = order > 1 || (e.GetRun() != nullptr && (e.GetRun()->GetFlagsWord() & 8) != 0);
+  if (!shown) return text;
+  if (qg && value == 5) text = "P" + text;
+  const bool reversed = (order & 0x80) != 0;
+  static constexpr const char* kOrders[] = {"321", "123", "132", "312", "213", "231"};
+  const int code = order & ~0x80;
+  if (code >= 0 && code <= 5) text += kOrders[code];
+  if (reversed) text.assign(text.rbegin(), text.rend());
+  return text;
 }
 
 void DrawNeutralText(CDrawContext& dc, const C3DProjection& projection, const std::string& text, C3DPoint anchor,
-                     const C3DPoint& n, const CElementDrawOptions& options) {
+                     const C3DPoint& n, bool changedOrder, const CElementDrawOptions& options) {
   dc.Save();
   CLogFont font;
   const CLogFont& style = options.labels[kLabelBusbar].font;
@@ -72,12 +89,15 @@ void DrawNeutralText(CDrawContext& dc, const C3DProjection& projection, const st
   font.height = 150;
   dc.SelectFont(font);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
-  dc.SetTextColor(kBlack);
+  dc.SetTextColor(changedOrder && !options.monochrome ? CColor{255, 0, 0} : kBlack);
   for (std::size_t i = text.size(); i-- > 0;) {
+    const bool protective = text[i] == 'P';
+    if (protective && i == 0) anchor = anchor + n * 0.2;
     const CPoint at = projection.ProjectPoint(anchor);
-    dc.DrawText(std::string(1, text[i]), CRect{at.x, at.y, at.x, at.y},
+    dc.DrawText(protective ? std::string("PE") : std::string(1, text[i]), CRect{at.x, at.y, at.x, at.y},
                 text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter | text_format::kNoClip);
     anchor = anchor + n * 0.5;
+    if (protective && i != 0) anchor = anchor + n * 0.2;
   }
   dc.Restore();
 }
@@ -114,7 +134,8 @@ void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face
   }
   const double facing = DotProduct(unit, projection->GetViewDirection());
   if (facing < -0.99 || facing > 0.99) return;
-  DrawNeutralText(dc, *projection, NeutralText(e), anchor, n, options);
+  const int order = PhaseOrderAt(e);
+  DrawNeutralText(dc, *projection, NeutralText(e, order), anchor, n, order > 1, options);
 }
 
 bool IsQmaFlag(const CDev& e, const CBox& box) {

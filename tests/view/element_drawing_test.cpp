@@ -127,6 +127,42 @@ TEST_F(ElementDrawingTest, AStoredSupportTextThatDoesNotParseDrawsNoSupport) {
   }
 }
 
+TEST_F(ElementDrawingTest, TheNeutralMarkerTextsByNeutralAndPhaseOrder) {
+  using T = std::vector<std::string>;
+  const struct {
+    const char* catalog;
+    const char* neutral;
+    std::uint32_t flags;
+    T texts;  // in drawing order, last character first
+    const char* guards;
+  } rows[] = {
+      {"QM", "5", 0x2, {"N"}, "the run's own order is not written"},
+      {"QM", "3", 0x2, {}, "neutral 3: the marker without text"},
+      {"QM", "5", 0x2 | 0x8, {"1", "2", "3", "N"}, "flag bit 3 writes the run's own order"},
+      {"QM", "5", 0x2 | 0x100, {"2", "3", "1", "N"}, "a changed order is written"},
+      {"QG", "5", 0x2 | 0x10 | 0x8, {"3", "2", "1", "N", "PE"}, "QG with neutral 5 adds the protective conductor"},
+      {"QG", "04", 0x2, {"4"}, "QG neutral reading 4 but not written 4"},
+  };
+  CDev& end = *scene.elements[0];
+  for (const auto& row : rows) {
+    end.GetRun()->SetCatalog(row.catalog);
+    end.GetRun()->SetProp("Neutral", row.neutral);
+    end.GetRun()->SetFlagsWord(row.flags);
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    DrawElementBox(dc, *end.GetBox(0), 0, cache, SceneDrawOptions(false));
+    T texts;
+    int markerLines = 0;
+    for (const CDrawRecorder::Call& call : recorder.Calls()) {
+      if (call.kind == "Text") texts.push_back(call.text);
+      if (call.kind == "Line" && call.layer == "NEUTRAL") ++markerLines;
+    }
+    EXPECT_EQ(texts, row.texts) << row.guards;
+    EXPECT_EQ(markerLines, 4) << row.guards;
+  }
+}
+
 TEST_F(ElementDrawingTest, TheQmaFlagStrokesShrinkOnAnElementWithABackNeighbourUnlessReversed) {
   CDev& end = *scene.elements[12];  // the run's last element, with a neighbour behind it
   end.GetRun()->SetCatalog("QMA");
