@@ -71,6 +71,56 @@ std::optional<C3DPoint> Place(const CBox& drawn, const CDev& support, const CSup
   return before->GetPosition() + normal * static_cast<double>(distance);
 }
 
+// Which face a band runs across (g), the face without supports (side) and the band mode
+// (0 through the point, 1 cut back from the side face, 2 at half extents, alternating).
+struct CBandFrame {
+  int g = -1;
+  int side = -1;
+  int mode = 0;
+};
+
+// False when nothing is drawn on this box (junction shapes are not drawn).
+bool ChooseSupportFace(const CDev& element, int slot, const CSupportData& data, CBandFrame& frame) {
+  if (slot >= 0 && slot < CBoxOwner::kBodySlot) {
+    if (data.insideBody) return false;
+    frame.g = slot;
+    return true;
+  }
+  if (slot == CBoxOwner::kBodySlot) {
+    frame.g = element.GetDirection();
+    if (element.GetKind() >= 2 && element.GetKind() <= 6) {
+      int q = -1;
+      for (int f = 0; f < 6 && q < 0; ++f) {
+        if (f != frame.g && f != CBoxOwner::OppositeDirection(frame.g) && element.GetNeighbour(f) != nullptr) q = f;
+      }
+      if (frame.g == 2 || frame.g == 3) {
+        frame.side = CBoxOwner::OppositeDirection(frame.g);
+        frame.g = q;
+      } else if (q == 2 || q == 3) {
+        frame.side = q;
+      } else if (q >= 0) {
+        return false;
+      }
+    }
+  } else {
+    frame.g = data.firstFace;
+    if (data.extraOffset == 10) {
+      frame.g = (data.firstFace == 1 || data.firstFace == 5) ? 0 : 1;
+      frame.mode = 2;
+    }
+  }
+  if (frame.mode == 0 && (frame.side == 2 || frame.side == 3)) frame.mode = 1;
+  return frame.g >= 0 && frame.g <= 5;
+}
+
+// The face that shares edge e (0..3) of face f.
+int FaceAcrossEdge(int face, int edge) {
+  for (int j = 0; j < CBox::kFaceCount; ++j) {
+    if (CBox::GetFacePairEntry(face, j) == edge) return j;
+  }
+  return -1;
+}
+
 }  // namespace
 
 const CDev* FindSupportElement(const CBox& box, int slot) {
@@ -101,10 +151,10 @@ CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportEleme
     if (auto point = Place(box, supportElement, placement, data)) data.points.push_back(*point);
   }
   if (data.points.empty()) return CSupportData{};
-  for (const C3DPoint& q : data.points) {
+  for (std::size_t k = 0; k < data.points.size(); ++k) {
     CBox cube;
-    cube.SetPlacement(q, 50, 50, 50);
-    if (C3DProjection::BoxesOverlap(box, cube)) data.touching.push_back(q);
+    cube.SetPlacement(data.points[k], 50, 50, 50);
+    if (C3DProjection::BoxesOverlap(box, cube)) data.touching.push_back(k);
   }
   const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
   const CBox* body = element != nullptr ? element->GetBox(CBoxOwner::kBodySlot) : nullptr;
@@ -122,26 +172,32 @@ void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const C
   const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
   const C3DProjection* projection = element != nullptr ? element->GetProjection() : nullptr;
   if (data.touching.empty() || options.supportDisplay == 0 || projection == nullptr) return;
-  int g = -1;
-  if (slot >= 0 && slot < CBoxOwner::kBodySlot) {
-    if (data.insideBody) return;
-    g = slot;
-  } else if (slot == CBoxOwner::kBodySlot) {
-    g = element->GetDirection();
-  } else {
-    g = data.firstFace;
-  }
-  if (g < 0 || g > 5 || face == data.side) return;
-  const int p = CBox::GetFacePairEntry(face, g);
-  if (p < 0) return;
+  CBandFrame frame;
+  frame.side = data.side >= 0 && data.side <= 5 ? data.side : -1;
+  if (!ChooseSupportFace(*element, slot, data, frame)) return;
+  const int p = CBox::GetFacePairEntry(face, frame.g);
+  if (p < 0 || face == frame.side) return;
   const auto corners = FaceCorners(box, face, p);
-  const C3DPoint ng = box.GetFaceNormal(g);
+  const C3DPoint ng = box.GetFaceNormal(frame.g);
+  const double w = corners[0].DistanceTo(corners[1]);
   dc.SelectPen(CPen{PenStyle::Null, 0, {}});
   dc.SelectBrush(CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : GetColor(options.colors, 14)));
-  for (const C3DPoint& q : data.touching) {
-    const C3DPoint v = q - box.GetOrigin();
-    const C3DPoint c1 = MidPoint(corners[0], corners[3]) + v;
-    const C3DPoint c2 = MidPoint(corners[1], corners[2]) + v;
+  for (std::size_t k : data.touching) {
+    C3DPoint v = data.points[k] - box.GetOrigin();
+    if (frame.mode == 2) {
+      const int a = k % 2 == 0 ? data.firstFace : CBoxOwner::OppositeDirection(data.firstFace);
+      if (face != a) continue;
+      v = C3DPoint();
+      frame.side = CBoxOwner::OppositeDirection(face);
+    }
+    C3DPoint c1 = MidPoint(corners[0], corners[3]) + v;
+    C3DPoint c2 = MidPoint(corners[1], corners[2]) + v;
+    if (frame.mode != 0 && w > 70 && frame.side >= 0) {
+      // the band keeps the 70 units next to the edge away from the side face
+      const C3DPoint cut = box.GetFaceNormal(frame.side) * (w - 70);
+      if (FaceAcrossEdge(face, (p + 3) % 4) == frame.side) c1 = c1 - cut;
+      if (FaceAcrossEdge(face, (p + 1) % 4) == frame.side) c2 = c2 - cut;
+    }
     const std::array<C3DPoint, 4> band = {c1 + ng * 25, c2 + ng * 25, c2 - ng * 25, c1 - ng * 25};
     FillProjected(dc, *projection, band);
   }

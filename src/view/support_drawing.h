@@ -15,9 +15,9 @@ struct CElementDrawOptions;
 // half a box extent ("e"); -1 where unset.
 struct CSupportData {
   std::vector<C3DPoint> points;
-  // The points whose 50-unit cube meets the box (the only ones drawn on it), and whether
-  // a face box is hidden inside its element's body.
-  std::vector<C3DPoint> touching;
+  // The numbers of the points whose 50-unit cube meets the box (the only ones drawn on
+  // it), and whether a face box is hidden inside its element's body.
+  std::vector<std::size_t> touching;
   bool insideBody = false;
   int firstFace = -1;
   int side = -1;
