@@ -40,7 +40,8 @@ void BM_RedrawElementsIntoImage(benchmark::State& state) {
     DrawElements(dc, *scene.document, cache, options);
     benchmark::DoNotOptimize(image.constBits());
   }
-  state.counters["boxes"] = static_cast<double>(scene.document->GetProjection()->GetDisplayList().Size());
+  state.counters["boxes"] =
+      static_cast<double>(scene.document->GetProjection()->GetDisplayList().Size());
   state.counters["computations"] = static_cast<double>(cache.Computations());
 }
 BENCHMARK(BM_RedrawElementsIntoImage)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
@@ -77,7 +78,8 @@ void BM_RedrawElementsCountingOnly(benchmark::State& state) {
     FitSceneMapping(dc, *scene.document, kSize);
     DrawElements(dc, *scene.document, cache, options);
   }
-  state.counters["figures_per_paint"] = static_cast<double>(device.figures) / static_cast<double>(state.iterations());
+  state.counters["figures_per_paint"] =
+      static_cast<double>(device.figures) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_RedrawElementsCountingOnly)->Arg(20000)->Unit(benchmark::kMillisecond);
 

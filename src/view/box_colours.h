@@ -18,7 +18,7 @@ struct CBoxColours {
 // What the colours of a box depend on.
 struct CBoxColourInput {
   CColor boxColour{255, 255, 255};
-  int selection = 0;           // 0 none, 1 selected, 2 selected in the lighter colour
+  int selection = 0;            // 0 none, 1 selected, 2 selected in the lighter colour
   bool edgeColourFlag = false;  // the box asks for outlined faces
   bool monochrome = false;
   bool patternedBody = false;

@@ -32,10 +32,12 @@ const CSupportData& CElementDrawCache::Supports(const CBox& box, int slot) {
 }
 
 const COutletLayout& CElementDrawCache::Outlets(const COutletChain& chain, int side) {
-  const std::uintptr_t id = reinterpret_cast<std::uintptr_t>(chain.joint) * 2 + static_cast<std::uintptr_t>(side & 1);
+  const std::uintptr_t id =
+      reinterpret_cast<std::uintptr_t>(chain.joint) * 2 + static_cast<std::uintptr_t>(side & 1);
   const ElementKey key = KeyOf(chain.joint);
   auto found = m_outlets.find(id);
-  if (found != m_outlets.end() && found->second.key == key && found->second.length == chain.length) {
+  if (found != m_outlets.end() && found->second.key == key &&
+      found->second.length == chain.length) {
     return found->second.layout;
   }
   ++m_computations;

@@ -1,6 +1,7 @@
 #include "view/element_draw_options.h"
 
-CElementDrawOptions CElementDrawOptions::FromSettings(const CAppSettings& settings, bool monochrome) {
+CElementDrawOptions CElementDrawOptions::FromSettings(const CAppSettings& settings,
+                                                      bool monochrome) {
   CElementDrawOptions options;
   options.colors = settings.colors;
   options.labels = settings.labels;

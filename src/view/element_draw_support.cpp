@@ -2,7 +2,6 @@
 
 #include <charconv>
 
-#include "platform/text_conversions.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
 #include "view/draw_context.h"
@@ -11,30 +10,36 @@ namespace element_draw {
 
 std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start) {
   std::array<CPoint, 4> points{};
-  for (int i = 0; i < 4; ++i) points[static_cast<std::size_t>(i)] = box.GetWindowCorner(CBox::GetFaceCorner(face, (start + i) % 4));
+  for (int i = 0; i < 4; ++i)
+    points[static_cast<std::size_t>(i)] =
+        box.GetWindowCorner(CBox::GetFaceCorner(face, (start + i) % 4));
   return points;
 }
 
 std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start) {
   std::array<C3DPoint, 4> points{};
-  for (int i = 0; i < 4; ++i) points[static_cast<std::size_t>(i)] = box.GetCorner(CBox::GetFaceCorner(face, (start + i) % 4));
+  for (int i = 0; i < 4; ++i)
+    points[static_cast<std::size_t>(i)] = box.GetCorner(CBox::GetFaceCorner(face, (start + i) % 4));
   return points;
 }
 
 C3DPoint MidPoint(const C3DPoint& a, const C3DPoint& b) { return (a + b) * 0.5; }
 
 C3DPoint FaceCentre(const CBox& box, int face) {
-  return MidPoint(box.GetCorner(CBox::GetFaceCorner(face, 0)), box.GetCorner(CBox::GetFaceCorner(face, 2)));
+  return MidPoint(box.GetCorner(CBox::GetFaceCorner(face, 0)),
+                  box.GetCorner(CBox::GetFaceCorner(face, 2)));
 }
 
-void FillProjected(CDrawContext& dc, const C3DProjection& projection, std::span<const C3DPoint> points) {
+void FillProjected(CDrawContext& dc, const C3DProjection& projection,
+                   std::span<const C3DPoint> points) {
   std::array<CPoint, 8> window{};
   const std::size_t count = std::min(points.size(), window.size());
   for (std::size_t i = 0; i < count; ++i) window[i] = projection.ProjectPoint(points[i]);
   dc.Polygon(std::span<const CPoint>(window.data(), count));
 }
 
-void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& a, const C3DPoint& b) {
+void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& a,
+                   const C3DPoint& b) {
   const CPoint from = projection.ProjectPoint(a);
   const CPoint to = projection.ProjectPoint(b);
   dc.MoveTo(from.x, from.y);

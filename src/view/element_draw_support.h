@@ -24,9 +24,11 @@ std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start = 0);
 C3DPoint FaceCentre(const CBox& box, int face);
 C3DPoint MidPoint(const C3DPoint& a, const C3DPoint& b);
 // The world points projected and filled as one polygon with the context's pen and brush.
-void FillProjected(CDrawContext& dc, const C3DProjection& projection, std::span<const C3DPoint> points);
+void FillProjected(CDrawContext& dc, const C3DProjection& projection,
+                   std::span<const C3DPoint> points);
 // A move to a and a line to b, projected.
-void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& a, const C3DPoint& b);
+void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& a,
+                   const C3DPoint& b);
 // The run property as an integer; `fallback` when empty or not a number.
 int RunPropertyInt(const CDev& element, const char* name, int fallback);
 // The face of the run's neutral side ("COTE_NEUTRE" 0..3) with the turn, or -1.

@@ -18,7 +18,8 @@ using namespace element_draw;
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kBodyPattern = {0x77, 0xFF, 0xDD, 0xFF, 0x77, 0xFF, 0xDD, 0xFF};
+constexpr std::array<std::uint8_t, 8> kBodyPattern = {0x77, 0xFF, 0xDD, 0xFF,
+                                                      0x77, 0xFF, 0xDD, 0xFF};
 constexpr CPen kNullPen{PenStyle::Null, 0, {}};
 constexpr CPen kOutlinePen{PenStyle::Solid, 0, {0, 0, 0}};
 
@@ -52,7 +53,8 @@ int FaceModeOf(const CDev& e, int role, int slot) {
   return 1;
 }
 
-CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode, const CElementDrawOptions& options) {
+CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
+                      const CElementDrawOptions& options) {
   CBoxColourInput in;
   in.boxColour = GetColor(options.colors, ElementColourKind(e.GetKind(), e.GetVariant()));
   in.selection = SelectionState(e);
@@ -65,8 +67,10 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode, const CEle
     const std::uint32_t flags = e.GetFlags();
     if ((flags & 0x1000) != 0) in.hasTapOffPen = true, in.tapOffPen = {200, 0, 200};
     if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
-    const bool placing = toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
-    if ((flags & 0x2000) != 0 && placing) in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
+    const bool placing =
+        toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
+    if ((flags & 0x2000) != 0 && placing)
+      in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
   }
   CBoxColours colours = ChooseBoxColours(in);
   if (d.role == 7) colours.edges = true;
@@ -79,10 +83,12 @@ bool FaceToDraw(const CBoxDraw& d, int face) {
   return inverted ? !open : open;
 }
 
-void DrawJointMark(CDrawContext& dc, const CBoxDraw& d, int face, const CElementDrawOptions& options) {
+void DrawJointMark(CDrawContext& dc, const CBoxDraw& d, int face,
+                   const CElementDrawOptions& options) {
   const CDev& e = d.element;
   const bool jointBody = d.slot == CBoxOwner::kBodySlot && e.IsActive() &&
-                         (e.GetKind() == CDev::kJoint || (e.GetKind() == CDev::kInLineVariant && e.GetBox(10) != nullptr));
+                         (e.GetKind() == CDev::kJoint ||
+                          (e.GetKind() == CDev::kInLineVariant && e.GetBox(10) != nullptr));
   if (!jointBody || d.selected || e.GetRun() == nullptr || e.GetRun()->GetPartsState() == 0) return;
   const int edge = CBox::GetFacePairEntry(face, e.GetDirection());
   if (edge < 0 || d.projection == nullptr) return;
@@ -98,7 +104,8 @@ void DrawJointMark(CDrawContext& dc, const CBoxDraw& d, int face, const CElement
   FillProjected(dc, *d.projection, strip);
 }
 
-void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& polygon) {
+void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face,
+                         const std::array<CPoint, 4>& polygon) {
   const CDev& e = d.element;
   if (e.GetRun() == nullptr || (e.GetRun()->GetFlagsWord() & 2) == 0 || d.neutralSide < 0) return;
   const CDev* reference = &e;
@@ -115,7 +122,8 @@ void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face, const st
   dc.SetBackgroundMode(BackgroundMode::Opaque);
 }
 
-void DrawVentilation(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& p) {
+void DrawVentilation(CDrawContext& dc, const CBoxDraw& d, int face,
+                     const std::array<CPoint, 4>& p) {
   if (d.role != 3 || d.slot != 9 || face == 2 || face == 3) return;
   const std::string cover = d.element.GetFieldText("CAPOT").value_or("");
   if (cover != "20") return;
@@ -139,7 +147,8 @@ std::array<bool, 4> EdgeMask(const CBoxDraw& d, int face) {
     const int k = CBox::GetFacePairEntry(face, j);
     if (k < 0) continue;
     if (d.slot == CBoxOwner::kBodySlot && junction) {
-      if ((e.GetBox(j) != nullptr) != (e.GetBox(face) != nullptr)) mask[static_cast<std::size_t>(k)] = false;
+      if ((e.GetBox(j) != nullptr) != (e.GetBox(face) != nullptr))
+        mask[static_cast<std::size_t>(k)] = false;
     } else if (d.slot < CBoxOwner::kBodySlot && j == d.slot) {
       mask[static_cast<std::size_t>(k)] = false;
     }
@@ -244,7 +253,9 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
                   const CElementDrawOptions& options) {
   const C3DProjection* projection = document.GetProjection();
   if (projection == nullptr) return;  // a document being read has no scene yet
-  for (const CDisplayNode* node = projection->GetDisplayList().Head(); node != nullptr; node = node->next) {
-    if (const CBox* box = CDisplayList::PassBox(*node)) DrawElementBox(dc, *box, document.GetToolMode(), cache, options);
+  for (const CDisplayNode* node = projection->GetDisplayList().Head(); node != nullptr;
+       node = node->next) {
+    if (const CBox* box = CDisplayList::PassBox(*node))
+      DrawElementBox(dc, *box, document.GetToolMode(), cache, options);
   }
 }

@@ -18,8 +18,12 @@ namespace {
 constexpr CColor kBlack{0, 0, 0};
 constexpr CPen kBlackPen{PenStyle::Solid, 0, kBlack};
 
-bool FacesViewer(const CBox& box, int face) { return (box.GetFaceFlags(face) & CBox::kFaceVisible) != 0; }
-bool FaceDrawn(const CBox& box, int face) { return (box.GetFaceFlags(face) & CBox::kFaceOpen) != 0; }
+bool FacesViewer(const CBox& box, int face) {
+  return (box.GetFaceFlags(face) & CBox::kFaceVisible) != 0;
+}
+bool FaceDrawn(const CBox& box, int face) {
+  return (box.GetFaceFlags(face) & CBox::kFaceOpen) != 0;
+}
 
 int SlotAmongFirstEight(const CDev& e, const CBox& box) {
   for (int slot = 0; slot < 8; ++slot) {
@@ -43,7 +47,8 @@ int NeutralLabelFace(const CDev& e, const CBox& box, int neutralSide) {
   const int face = box.MapSideToFace(neutralSide, 0);
   if (face < 0 || e.GetKind() == CDev::kEnd) return face;
   if (!FaceDrawn(box, face)) return -1;
-  const bool notDirectionSlot = e.GetBox(e.GetDirection()) != &box && e.GetKind() != CDev::kJunction2;
+  const bool notDirectionSlot =
+      e.GetBox(e.GetDirection()) != &box && e.GetKind() != CDev::kJunction2;
   if (StyleBit(e, 12) != notDirectionSlot) return -1;
   const int toward = StyleBit(e, 12) ? e.GetBackFace() : e.GetDirection();
   const CDev* n = toward >= 0 ? e.GetNeighbour(toward) : nullptr;
@@ -80,8 +85,9 @@ std::string NeutralText(const CDev& e, int order) {
   return text;
 }
 
-void DrawNeutralText(CDrawContext& dc, const C3DProjection& projection, const std::string& text, C3DPoint anchor,
-                     const C3DPoint& n, bool changedOrder, const CElementDrawOptions& options) {
+void DrawNeutralText(CDrawContext& dc, const C3DProjection& projection, const std::string& text,
+                     C3DPoint anchor, const C3DPoint& n, bool changedOrder,
+                     const CElementDrawOptions& options) {
   dc.Save();
   CLogFont font;
   const CLogFont& style = options.labels[kLabelBusbar].font;
@@ -94,15 +100,18 @@ void DrawNeutralText(CDrawContext& dc, const C3DProjection& projection, const st
     const bool protective = text[i] == 'P';
     if (protective && i == 0) anchor = anchor + n * 0.2;
     const CPoint at = projection.ProjectPoint(anchor);
-    dc.DrawText(protective ? std::string("PE") : std::string(1, text[i]), CRect{at.x, at.y, at.x, at.y},
-                text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter | text_format::kNoClip);
+    dc.DrawText(protective ? std::string("PE") : std::string(1, text[i]),
+                CRect{at.x, at.y, at.x, at.y},
+                text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter |
+                    text_format::kNoClip);
     anchor = anchor + n * 0.5;
     if (protective && i != 0) anchor = anchor + n * 0.2;
   }
   dc.Restore();
 }
 
-void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face, const CElementDrawOptions& options) {
+void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face,
+                      const CElementDrawOptions& options) {
   const C3DProjection* projection = e.GetProjection();
   const CBox* base = e.GetKind() == CDev::kEnd ? e.GetBox(CBoxOwner::kBodySlot) : &box;
   if (projection == nullptr || base == nullptr) return;
@@ -116,8 +125,8 @@ void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face
     if (e.GetKind() != CDev::kEnd) return;
     dc.SelectPen(kBlackPen);
     dc.SelectBrush(CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : CColor{255, 255, 0}));
-    const std::array<C3DPoint, 4> band = {p - d * 150 - c * 0.5, p - d * 150 + c * 0.5, p + d * 150 + c * 0.5,
-                                          p + d * 150 - c * 0.5};
+    const std::array<C3DPoint, 4> band = {p - d * 150 - c * 0.5, p - d * 150 + c * 0.5,
+                                          p + d * 150 + c * 0.5, p + d * 150 - c * 0.5};
     FillProjected(dc, *projection, band);
     return;
   }
@@ -139,7 +148,8 @@ void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face
 }
 
 bool IsQmaFlag(const CDev& e, const CBox& box) {
-  return e.GetKind() == CDev::kEnd && e.GetVariant() == 9 && e.GetBox(7) == &box && e.GetRunProperty("Catalog") == "QMA";
+  return e.GetKind() == CDev::kEnd && e.GetVariant() == 9 && e.GetBox(7) == &box &&
+         e.GetRunProperty("Catalog") == "QMA";
 }
 
 int FlagFace(const CDev& e, const CBox& box) {
@@ -149,8 +159,8 @@ int FlagFace(const CDev& e, const CBox& box) {
   return -1;
 }
 
-void DrawPennant(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& foot, const C3DPoint& q,
-                 const C3DPoint& g, const C3DPoint& d) {
+void DrawPennant(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& foot,
+                 const C3DPoint& q, const C3DPoint& g, const C3DPoint& d) {
   LineProjected(dc, projection, foot, q);
   const std::array<C3DPoint, 4> pennant = {q, q + g * 100, q + g * 100 + d * 80, q + d * 100};
   FillProjected(dc, projection, pennant);
@@ -158,7 +168,9 @@ void DrawPennant(CDrawContext& dc, const C3DProjection& projection, const C3DPoi
 
 // Four strokes side by side that grow (or shrink) toward the run's end, an "N" and a
 // pennant at the end of the last.
-void DrawQmaFlag(CDrawContext& dc, const C3DProjection& projection, const CDev& e, const CBox& box, const C3DPoint& c, const C3DPoint& g, const C3DPoint& d, const CElementDrawOptions& options) {
+void DrawQmaFlag(CDrawContext& dc, const C3DProjection& projection, const CDev& e, const CBox& box,
+                 const C3DPoint& c, const C3DPoint& g, const C3DPoint& d,
+                 const CElementDrawOptions& options) {
   const C3DPoint s = box.GetFaceNormal(box.MapSideToFace(RunPropertyInt(e, "COTE_NEUTRE", -1), 0));
   const int back = e.GetBackFace();
   const bool t = (back < 0 || e.GetNeighbour(back) == nullptr) != StyleBit(e, 14);
@@ -180,13 +192,15 @@ void DrawQmaFlag(CDrawContext& dc, const C3DProjection& projection, const CDev& 
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   const CPoint at = projection.ProjectPoint(p + d * 120 + g * 60);
   dc.DrawText("N", CRect{at.x, at.y, at.x, at.y},
-              text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter | text_format::kNoClip);
+              text_format::kSingleLine | text_format::kCenter | text_format::kVerticalCenter |
+                  text_format::kNoClip);
   dc.Restore();
   p = p - d * 100;
   DrawPennant(dc, projection, p, p, g, d);
 }
 
-void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face, const CElementDrawOptions& options) {
+void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face,
+              const CElementDrawOptions& options) {
   const C3DProjection* projection = e.GetProjection();
   const CBox* body = e.GetBox(CBoxOwner::kBodySlot);
   if (projection == nullptr || body == nullptr) return;
@@ -203,9 +217,11 @@ void DrawFlag(CDrawContext& dc, const CDev& e, const CBox& box, int face, const 
   }
 }
 
-void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int neutralSide, CElementDrawCache& cache,
-                         const CElementDrawOptions& options) {
-  if (e.GetRun() == nullptr || e.GetRun()->GetPartsState() == 0 || e.GetBox(CBoxOwner::kBodySlot) == &box) return;
+void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int neutralSide,
+                         CElementDrawCache& cache, const CElementDrawOptions& options) {
+  if (e.GetRun() == nullptr || e.GetRun()->GetPartsState() == 0 ||
+      e.GetBox(CBoxOwner::kBodySlot) == &box)
+    return;
   if (e.GetKind() != CDev::kJoint && e.GetKind() != CDev::kInLine) return;
   if (neutralSide < 0 || neutralSide > 3) return;
   const COutletChain chain = FindOutletChain(box);
@@ -215,7 +231,8 @@ void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int n
   if (FacesViewer(box, g)) {
     DrawTapOffOutlets(dc, box, g, 0, chain, cache.Outlets(chain, 0), options);
   } else if (FacesViewer(box, CBoxOwner::OppositeDirection(g))) {
-    DrawTapOffOutlets(dc, box, CBoxOwner::OppositeDirection(g), 1, chain, cache.Outlets(chain, 1), options);
+    DrawTapOffOutlets(dc, box, CBoxOwner::OppositeDirection(g), 1, chain, cache.Outlets(chain, 1),
+                      options);
   }
 }
 

@@ -14,7 +14,8 @@ namespace {
 constexpr int kWalkLimit = 10000;
 
 bool ContinuesLength(const CDev& e) {
-  return (e.GetKind() == CDev::kInLine && e.GetVariant() == 0) || (e.GetKind() == CDev::kStraight && e.GetVariant() == 123);
+  return (e.GetKind() == CDev::kInLine && e.GetVariant() == 0) ||
+         (e.GetKind() == CDev::kStraight && e.GetVariant() == 123);
 }
 
 }  // namespace
@@ -25,7 +26,8 @@ COutletChain FindOutletChain(const CBox& box) {
   if (element == nullptr) return chain;
   const int direction = element->GetDirection();
   chain.reference = element;
-  if (direction >= 0 && element->GetBox(direction) == &box && element->GetNeighbour(direction) != nullptr) {
+  if (direction >= 0 && element->GetBox(direction) == &box &&
+      element->GetNeighbour(direction) != nullptr) {
     chain.reference = element->GetNeighbour(direction);
   }
   const CDev* e = chain.reference;
@@ -67,8 +69,9 @@ COutletQuery MakeOutletQuery(const COutletChain& chain, int side) {
   return q;
 }
 
-void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side, const COutletChain& chain,
-                       const COutletLayout& layout, const CElementDrawOptions& options) {
+void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side,
+                       const COutletChain& chain, const COutletLayout& layout,
+                       const CElementDrawOptions& options) {
   const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
   const C3DProjection* projection = element != nullptr ? element->GetProjection() : nullptr;
   if (projection == nullptr || chain.reference == nullptr || layout.positions.empty()) return;
@@ -101,10 +104,12 @@ void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side, co
     const std::int32_t p = position - chain.before;
     if (p < lo || p > hi) continue;  // another element of the length shows it
     const C3DPoint centre = base + along * static_cast<double>(p);
-    const std::array<C3DPoint, 4> rect = {centre + a + c, centre + a - c, centre - a - c, centre - a + c};
+    const std::array<C3DPoint, 4> rect = {centre + a + c, centre + a - c, centre - a - c,
+                                          centre - a + c};
     FillProjected(dc, *projection, rect);
     if (layout.width == 160) continue;
-    for (double k : {-0.5, 0.0, 0.5}) LineProjected(dc, *projection, centre - a + c * k, centre + a + c * k);
+    for (double k : {-0.5, 0.0, 0.5})
+      LineProjected(dc, *projection, centre - a + c * k, centre + a + c * k);
   }
   dc.SelectBrush(CBrush::Null());
 }

@@ -28,5 +28,6 @@ COutletQuery MakeOutletQuery(const COutletChain& chain, int side);
 
 // Draws on face f of the box those outlets of the layout (computed for the side) that
 // lie along the box's element.
-void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side, const COutletChain& chain,
-                       const COutletLayout& layout, const CElementDrawOptions& options);
+void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side,
+                       const COutletChain& chain, const COutletLayout& layout,
+                       const CElementDrawOptions& options);

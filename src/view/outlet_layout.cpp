@@ -17,7 +17,8 @@ void QpLayout(const COutletQuery& q, COutletLayout& out) {
   const std::int32_t L = q.length;
   int layout = q.layout;
   const bool longLength = L == 5000 || L == 3000;
-  if (longLength && q.neutral == "3" && c3 != 'C' && (layout == 1 || layout == 2)) layout = small ? 2 : 1;
+  if (longLength && q.neutral == "3" && c3 != 'C' && (layout == 1 || layout == 2))
+    layout = small ? 2 : 1;
   const int extra = small ? 1 : 0;
   auto shortRule = [&](int count, bool lastFurther) {
     Evenly(out, first, 500, count + extra);
@@ -29,14 +30,16 @@ void QpLayout(const COutletQuery& q, COutletLayout& out) {
     const int count = (L == 5000 ? 9 : 5) + extra;
     Evenly(out, first, 500, count);
     if (!small) {
-      for (std::size_t i = static_cast<std::size_t>((count + 1) / 2); i < out.positions.size(); ++i) out.positions[i] += 250;
+      for (std::size_t i = static_cast<std::size_t>((count + 1) / 2); i < out.positions.size(); ++i)
+        out.positions[i] += 250;
     }
   } else if ((layout == 1 || layout == 2) && (L == 2000 || L == 1500)) {
     shortRule(L == 2000 ? 3 : 2, L == 2000 || q.side == 1);
   } else if (layout == 3 && !aOrC && (L == 1500 || L == 2000 || L == 2500 || L == 3000)) {
     if (q.side == 0 && L > 2000) first += L - 2000;
     shortRule(L == 1500 ? 2 : 3, L >= 2000 || q.side == 1);
-  } else if (layout == 3 && aOrC && q.side == 0 && (L == 800 || L == 1500 || L == 2000 || L == 2500)) {
+  } else if (layout == 3 && aOrC && q.side == 0 &&
+             (L == 800 || L == 1500 || L == 2000 || L == 2500)) {
     if (L == 800) {
       out.positions.push_back(250);
     } else {

@@ -6,11 +6,11 @@
 
 // What decides the tap-off outlets of a straight length.
 struct COutletQuery {
-  std::string catalog;      // the run's "Catalog"
-  int calibre = 0;          // the run's "Calibre" as an integer
-  std::string neutral;      // the run's "Neutral"
-  std::string edStep;       // the run's "QM_ED_STEP"
-  bool eh44 = false;        // run options of range QM
+  std::string catalog;  // the run's "Catalog"
+  int calibre = 0;      // the run's "Calibre" as an integer
+  std::string neutral;  // the run's "Neutral"
+  std::string edStep;   // the run's "QM_ED_STEP"
+  bool eh44 = false;    // run options of range QM
   bool ed31 = false;
   int layout = 0;           // the joint's outlet layout (style bits 8-11)
   int jointSide = 0;        // the joint's outlet side (style bit 12)

@@ -24,7 +24,9 @@ bool IsSupportRange(const CDev& element) {
 // From the element along face d, on past elements of kinds above 6 other than 9.
 const CDev* Step(const CDev* element, int face) {
   const CDev* next = element->GetNeighbour(face);
-  for (int guard = 0; next != nullptr && next->GetKind() > 6 && next->GetKind() != 9 && guard < kWalkLimit; ++guard) {
+  for (int guard = 0;
+       next != nullptr && next->GetKind() > 6 && next->GetKind() != 9 && guard < kWalkLimit;
+       ++guard) {
     next = next->GetNeighbour(face);
   }
   return next;
@@ -65,7 +67,8 @@ std::optional<C3DPoint> Place(const CBox& drawn, const CDev& support, const CSup
     n = n->GetNeighbour(p.face);
   }
   if (n == nullptr) return std::nullopt;
-  if (distance > 0 && n->GetLength() > 0) distance = n->GetBookedLength() * distance / n->GetLength();
+  if (distance > 0 && n->GetLength() > 0)
+    distance = n->GetBookedLength() * distance / n->GetLength();
   const CDev* before = n->GetNeighbour(CBoxOwner::OppositeDirection(p.face));
   if (before == nullptr) return std::nullopt;
   return before->GetPosition() + normal * static_cast<double>(distance);
@@ -91,7 +94,9 @@ bool ChooseSupportFace(const CDev& element, int slot, const CSupportData& data, 
     if (element.GetKind() >= 2 && element.GetKind() <= 6) {
       int q = -1;
       for (int f = 0; f < 6 && q < 0; ++f) {
-        if (f != frame.g && f != CBoxOwner::OppositeDirection(frame.g) && element.GetNeighbour(f) != nullptr) q = f;
+        if (f != frame.g && f != CBoxOwner::OppositeDirection(frame.g) &&
+            element.GetNeighbour(f) != nullptr)
+          q = f;
       }
       if (frame.g == 2 || frame.g == 3) {
         frame.side = CBoxOwner::OppositeDirection(frame.g);
@@ -125,11 +130,14 @@ int FaceAcrossEdge(int face, int edge) {
 
 const CDev* FindSupportElement(const CBox& box, int slot) {
   const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
-  if (e == nullptr || e->GetRun() == nullptr || e->GetRun()->GetPartsState() == 0 || !IsSupportRange(*e)) return nullptr;
+  if (e == nullptr || e->GetRun() == nullptr || e->GetRun()->GetPartsState() == 0 ||
+      !IsSupportRange(*e))
+    return nullptr;
   const int back = e->GetBackFace();
   if (slot >= CBoxOwner::kBodySlot) {
     if (e->GetKind() == 9 || e->GetKind() == 7 || box.GetKindCode() != 0) return nullptr;
-    if (e->GetKind() == 0 && back >= 0 && e->GetNeighbour(back) != nullptr) e = e->GetNeighbour(back);
+    if (e->GetKind() == 0 && back >= 0 && e->GetNeighbour(back) != nullptr)
+      e = e->GetNeighbour(back);
   } else if (slot == back) {
     e = e->GetNeighbour(back);
     if (e == nullptr) return nullptr;
@@ -141,7 +149,8 @@ const CDev* FindSupportElement(const CBox& box, int slot) {
   return e;
 }
 
-CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportElement, const std::string& text) {
+CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportElement,
+                             const std::string& text) {
   CSupportData data;
   if (text.empty()) return data;
   const CSupportText parsed = ParseSupportText(text);
@@ -161,7 +170,8 @@ CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportEleme
   if (slot >= 0 && slot < CBoxOwner::kBodySlot && body != nullptr) {
     CBox shrunk = box;
     shrunk.SetOwner(nullptr);
-    shrunk.SetPlacement(box.GetOrigin(), box.GetExtent(0) - 2, box.GetExtent(1) - 2, box.GetExtent(2) - 2);
+    shrunk.SetPlacement(box.GetOrigin(), box.GetExtent(0) - 2, box.GetExtent(1) - 2,
+                        box.GetExtent(2) - 2);
     data.insideBody = C3DProjection::BoxesOverlap(shrunk, *body);
   }
   return data;
@@ -181,7 +191,8 @@ void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const C
   const C3DPoint ng = box.GetFaceNormal(frame.g);
   const double w = corners[0].DistanceTo(corners[1]);
   dc.SelectPen(CPen{PenStyle::Null, 0, {}});
-  dc.SelectBrush(CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : GetColor(options.colors, 14)));
+  dc.SelectBrush(
+      CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : GetColor(options.colors, 14)));
   for (std::size_t k : data.touching) {
     C3DPoint v = data.points[k] - box.GetOrigin();
     if (frame.mode == 2) {

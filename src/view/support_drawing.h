@@ -30,7 +30,8 @@ struct CSupportData {
 const CDev* FindSupportElement(const CBox& box, int slot);
 
 // The support data of the box from the support element's "SUPP" text (slot: the box's).
-CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportElement, const std::string& text);
+CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportElement,
+                             const std::string& text);
 
 // Draws on face f of the box the band of every support point that touches it.
 void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const CSupportData& data,

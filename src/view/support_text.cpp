@@ -11,7 +11,8 @@ std::int32_t ReadNumber(std::string_view text, std::size_t& pos) {
   std::int64_t value = 0;
   while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
     value = value * 10 + (text[pos] - '0');
-    if (value > std::numeric_limits<std::int32_t>::max()) value = std::numeric_limits<std::int32_t>::max();
+    if (value > std::numeric_limits<std::int32_t>::max())
+      value = std::numeric_limits<std::int32_t>::max();
     ++pos;
   }
   return static_cast<std::int32_t>(value);

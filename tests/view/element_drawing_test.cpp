@@ -25,8 +25,8 @@ struct Drawn {
   int outlets = 0;       // grey polygons
 };
 
-Drawn DrawBox(const CElementScene& scene, const CBox& box, CElementDrawCache& cache, bool monochrome = false,
-              int supportDisplay = 2) {
+Drawn DrawBox(const CElementScene& scene, const CBox& box, CElementDrawCache& cache,
+              bool monochrome = false, int supportDisplay = 2) {
   CDrawRecorder recorder;
   CNominalFontMeasurer measurer;
   CDrawContext dc(recorder, measurer, kSize);
@@ -67,12 +67,36 @@ TEST_F(ElementDrawingTest, EachElementGoesToItsLayersWithItsMarks) {
     bool outlets;
     const char* guards;
   } rows[] = {
-      {0, 0, {"RUN", "NEUTRAL"}, {"N"}, false, false, "an end element carries the neutral marker and its text"},
+      {0,
+       0,
+       {"RUN", "NEUTRAL"},
+       {"N"},
+       false,
+       false,
+       "an end element carries the neutral marker and its text"},
       {1, 6, {"JOINTS"}, {}, false, false, "a joint's body goes to its own layer"},
-      {2, 6, {"RUN"}, {}, true, false, "a straight length shows the supports of its joint's SUPP text"},
+      {2,
+       6,
+       {"RUN"},
+       {},
+       true,
+       false,
+       "a straight length shows the supports of its joint's SUPP text"},
       {4, 4, {"RUN"}, {}, false, false, "a branch stub of a junction is drawn on its own"},
-      {14, 7, {"RUN"}, {}, false, true, "the part box of a length with an outlet layout shows its outlets"},
-      {10, 6, {"RUN"}, {}, false, false, "the patterned body of an in-line unit carries no outlets"},
+      {14,
+       7,
+       {"RUN"},
+       {},
+       false,
+       true,
+       "the part box of a length with an outlet layout shows its outlets"},
+      {10,
+       6,
+       {"RUN"},
+       {},
+       false,
+       false,
+       "the patterned body of an in-line unit carries no outlets"},
       {16, 6, {"RUN"}, {}, false, false, "a tap-off unit is an element box like any other"},
   };
   for (const auto& row : rows) {
@@ -91,12 +115,14 @@ TEST_F(ElementDrawingTest, TheNeutralHatchingIsAScreenOnlyMarkInEveryOutput) {
   for (bool monochrome : {false, true}) {
     int onScreen = 0;
     for (CDev* e : scene.elements) {
-      if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot)) onScreen += DrawBox(scene, *body, cache, monochrome).screenOnly;
+      if (const CBox* body = e->GetBox(CBoxOwner::kBodySlot))
+        onScreen += DrawBox(scene, *body, cache, monochrome).screenOnly;
     }
     EXPECT_GT(onScreen, 0) << monochrome;
   }
   scene.elements[0]->GetRun()->SetFlagsWord(0);
-  EXPECT_EQ(DrawBox(scene, Body(2), cache).screenOnly, 0) << "the run does not show its neutral side";
+  EXPECT_EQ(DrawBox(scene, Body(2), cache).screenOnly, 0)
+      << "the run does not show its neutral side";
 }
 
 TEST_F(ElementDrawingTest, SupportsAndOutletsAreComputedOnceUntilTheElementChanges) {
@@ -140,7 +166,11 @@ TEST_F(ElementDrawingTest, TheNeutralMarkerTextsByNeutralAndPhaseOrder) {
       {"QM", "3", 0x2, {}, "neutral 3: the marker without text"},
       {"QM", "5", 0x2 | 0x8, {"1", "2", "3", "N"}, "flag bit 3 writes the run's own order"},
       {"QM", "5", 0x2 | 0x100, {"2", "3", "1", "N"}, "a changed order is written"},
-      {"QG", "5", 0x2 | 0x10 | 0x8, {"3", "2", "1", "N", "PE"}, "QG with neutral 5 adds the protective conductor"},
+      {"QG",
+       "5",
+       0x2 | 0x10 | 0x8,
+       {"3", "2", "1", "N", "PE"},
+       "QG with neutral 5 adds the protective conductor"},
       {"QG", "04", 0x2, {"4"}, "QG neutral reading 4 but not written 4"},
   };
   CDev& end = *scene.elements[0];
@@ -168,7 +198,8 @@ TEST_F(ElementDrawingTest, TheQmaFlagStrokesShrinkOnAnElementWithABackNeighbourU
   end.GetRun()->SetCatalog("QMA");
   end.SetVariantBoth(9);
   const CBox* part = end.MakeBox(7);
-  const_cast<CBox*>(part)->SetPlacement(end.GetBox(CBoxOwner::kBodySlot)->GetOrigin(), 200, 150, 120);
+  const_cast<CBox*>(part)->SetPlacement(end.GetBox(CBoxOwner::kBodySlot)->GetOrigin(), 200, 150,
+                                        120);
   for (bool reversed : {false, true}) {
     end.SetStyle(reversed ? (end.GetStyle() | (1u << 14)) : (end.GetStyle() & ~(1u << 14)));
     CDrawRecorder recorder;
@@ -179,14 +210,16 @@ TEST_F(ElementDrawingTest, TheQmaFlagStrokesShrinkOnAnElementWithABackNeighbourU
     std::set<std::string> texts;
     for (const CDrawRecorder::Call& call : recorder.Calls()) {
       if (call.layer == "FLAGS" && call.kind == "Line") {
-        strokes.push_back(std::hypot(call.points[1].x - call.points[0].x, call.points[1].y - call.points[0].y));
+        strokes.push_back(
+            std::hypot(call.points[1].x - call.points[0].x, call.points[1].y - call.points[0].y));
       }
       if (call.layer == "FLAGS" && call.kind == "Text") texts.insert(call.text);
     }
     ASSERT_GE(strokes.size(), 4u) << reversed;
     EXPECT_EQ(texts, std::set<std::string>{"N"});
     for (std::size_t i = 1; i < 4; ++i) {
-      EXPECT_EQ(strokes[i] > strokes[i - 1], reversed) << "stroke " << i << (reversed ? " reversed" : "");
+      EXPECT_EQ(strokes[i] > strokes[i - 1], reversed)
+          << "stroke " << i << (reversed ? " reversed" : "");
     }
   }
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-CBoxColourInput Input(CColor box, int selection = 0, bool monochrome = false, bool patterned = false, int faceMode = 0) {
+CBoxColourInput Input(CColor box, int selection = 0, bool monochrome = false,
+                      bool patterned = false, int faceMode = 0) {
   CBoxColourInput in;
   in.boxColour = box;
   in.selection = selection;
@@ -25,7 +26,8 @@ CBoxColourInput TapOff(CColor box, CColor pen) {
   return in;
 }
 
-COutletQuery Query(const char* catalog, int calibre, const char* edStep, int layout, int side, std::int32_t length) {
+COutletQuery Query(const char* catalog, int calibre, const char* edStep, int layout, int side,
+                   std::int32_t length) {
   COutletQuery q;
   q.catalog = catalog;
   q.calibre = calibre;
@@ -43,19 +45,55 @@ TEST(BoxColoursTest, ShadesSelectionAndMonochrome) {
     bool edges;
     const char* guards;
   } rows[] = {
-      {Input({200, 100, 40}), {200, 100, 40}, {101, 51, 21}, {151, 76, 31}, {0, 0, 0}, false, "the three shades"},
-      {Input({255, 255, 255}), {255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {0, 0, 0}, true,
+      {Input({200, 100, 40}),
+       {200, 100, 40},
+       {101, 51, 21},
+       {151, 76, 31},
+       {0, 0, 0},
+       false,
+       "the three shades"},
+      {Input({255, 255, 255}),
+       {255, 255, 255},
+       {255, 255, 255},
+       {255, 255, 255},
+       {0, 0, 0},
+       true,
        "a white box is outlined, not shaded"},
-      {Input({200, 100, 40}, 0, false, false, 1), {200, 100, 40}, {200, 100, 40}, {200, 100, 40}, {0, 0, 0}, true,
+      {Input({200, 100, 40}, 0, false, false, 1),
+       {200, 100, 40},
+       {200, 100, 40},
+       {200, 100, 40},
+       {0, 0, 0},
+       true,
        "a face mode other than 0 is one colour, outlined"},
-      {Input({200, 100, 40}, 2), {0, 180, 250}, {1, 91, 126},
-       {1, 136, 188}, {0, 0, 0}, false, "the lighter selection stops at 250"},
-      {Input({200, 100, 40}, 1, true), {255, 255, 255}, {255, 255, 255},
-       {255, 255, 255}, {0, 0, 0}, true, "monochrome ignores colour and selection"},
-      {Input({255, 255, 255}, 0, false, true), {255, 255, 255}, {255, 255, 255}, {255, 255, 255},
-       {0, 0, 0}, true, "a white patterned body draws in black"},
-      {TapOff({200, 100, 40}, {200, 0, 200}), {200, 100, 40}, {101, 51, 21},
-       {151, 76, 31}, {200, 0, 200}, true, "a marked tap-off unit is outlined in its pen"},
+      {Input({200, 100, 40}, 2),
+       {0, 180, 250},
+       {1, 91, 126},
+       {1, 136, 188},
+       {0, 0, 0},
+       false,
+       "the lighter selection stops at 250"},
+      {Input({200, 100, 40}, 1, true),
+       {255, 255, 255},
+       {255, 255, 255},
+       {255, 255, 255},
+       {0, 0, 0},
+       true,
+       "monochrome ignores colour and selection"},
+      {Input({255, 255, 255}, 0, false, true),
+       {255, 255, 255},
+       {255, 255, 255},
+       {255, 255, 255},
+       {0, 0, 0},
+       true,
+       "a white patterned body draws in black"},
+      {TapOff({200, 100, 40}, {200, 0, 200}),
+       {200, 100, 40},
+       {101, 51, 21},
+       {151, 76, 31},
+       {200, 0, 200},
+       true,
+       "a marked tap-off unit is outlined in its pen"},
   };
   for (const auto& row : rows) {
     const CBoxColours c = ChooseBoxColours(row.input);
@@ -82,16 +120,27 @@ TEST(OutletLayoutTest, PositionsByRangeLayoutAndLength) {
       {Query("QM", 63, "", 2, 0, 3000), {}, 90, 4, "QM layout 2 has no outlets at 3000"},
       {Query("QM", 63, "", 2, 0, 4000), {500, 2500}, 160, 8, "QM layout 2 at 4000"},
       {Query("QP", 63, "", 1, 0, 3000), {250, 1250, 2250}, 90, 2, "QP large calibre"},
-      {Query("QPA", 40, "", 2, 0, 3000), {135, 635, 1135, 1635, 2135, 2635}, 46, 1,
+      {Query("QPA", 40, "", 2, 0, 3000),
+       {135, 635, 1135, 1635, 2135, 2635},
+       46,
+       1,
        "QP small calibre with c3 A: one more outlet"},
-      {Query("QP", 63, "", 1, 1, 3000), {2750, 1750, 750}, 90, 2,
+      {Query("QP", 63, "", 1, 1, 3000),
+       {2750, 1750, 750},
+       90,
+       2,
        "the other side measures from the other end"},
-      {Query("QM", 63, "0", 1, 0, 2000), {400}, 90, 4,
+      {Query("QM", 63, "0", 1, 0, 2000),
+       {400},
+       90,
+       4,
        "QM without ED step: (L - 500) / 1000 outlets"},
-      {Query("QM", 63, "1", 1, 1, 2000), {}, 90, 4,
-       "QM needs the joint's side"},
+      {Query("QM", 63, "1", 1, 1, 2000), {}, 90, 4, "QM needs the joint's side"},
       {Query("QJF", 0, "", 1, 0, 3000), {990, 1770, 2550}, 90, 16, "QJF layout 1"},
-      {Query("QD", 0, "", 2, 1, 3000), {2850, 2350, 1850, 1350, 850, 350}, 30, 128,
+      {Query("QD", 0, "", 2, 1, 3000),
+       {2850, 2350, 1850, 1350, 850, 350},
+       30,
+       128,
        "QD on side 1 only"},
       {Query("QW", 0, "", 1, 0, 3000), {}, 0, 0, "QW draws none"},
   };
@@ -127,7 +176,8 @@ TEST(SupportTextTest, ItemsPlacementsAndDamagedTexts) {
     EXPECT_EQ(parsed.placements, row.placements) << row.guards;
     EXPECT_EQ(parsed.side, row.side) << row.guards;
   }
-  EXPECT_EQ(ParseSupportText("0:1/0:2/0:3/0:4/0:5/0:6/0:7/0:8/0:9/0:10/0:11").placements.size(), 9u);
+  EXPECT_EQ(ParseSupportText("0:1/0:2/0:3/0:4/0:5/0:6/0:7/0:8/0:9/0:10/0:11").placements.size(),
+            9u);
 }
 
 }  // namespace

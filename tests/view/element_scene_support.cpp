@@ -55,14 +55,15 @@ class CSceneRun {
   }
 
   // A box of the element centred `along` back from its position, of that length.
-  static CBox* Place(CDev* e, int slot, std::int32_t along, std::int32_t length, std::int32_t width = 150,
-                     std::int32_t height = 120) {
+  static CBox* Place(CDev* e, int slot, std::int32_t along, std::int32_t length,
+                     std::int32_t width = 150, std::int32_t height = 120) {
     CBox* box = e->MakeBox(slot);
     const C3DPoint centre = e->GetPosition() - Unit(e->GetDirection()) * (along + length / 2.0);
     const bool x = e->GetDirection() == 0 || e->GetDirection() == 4;
     const bool y = e->GetDirection() == 2 || e->GetDirection() == 3;
     // extents along z, x, y
-    box->SetPlacement(centre, x || y ? height : length, x ? length : width, y ? length : (x ? width : height));
+    box->SetPlacement(centre, x || y ? height : length, x ? length : width,
+                      y ? length : (x ? width : height));
     return box;
   }
 
@@ -114,7 +115,8 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2) {
   CDev* tee = qm.Body(CDev::kJunction2, 2, 400);
   CSceneRun::Place(tee, 4, 0, 400, 300);  // a branch stub
   out.push_back(tee);
-  for (int kind : {CDev::kJunction3, CDev::kJunction4, CDev::kJunction5, CDev::kBend}) out.push_back(qm.Body(kind, 2, 300));
+  for (int kind : {CDev::kJunction3, CDev::kJunction4, CDev::kJunction5, CDev::kBend})
+    out.push_back(qm.Body(kind, 2, 300));
   out.push_back(qm.Body(CDev::kInLineVariant, 5, 500));
   out.push_back(qm.Body(CDev::kInLine, 5, 400));  // a patterned body
   out.push_back(qm.Body(CDev::kJoint2, 5, 100));
@@ -163,8 +165,10 @@ void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size) {
   if (right < left) left = bottom = right = top = 0;
   CDrawMapping& mapping = dc.Mapping();
   mapping.SetMode(MapMode::Isotropic);
-  mapping.SetWindowOrigin({static_cast<std::int32_t>((left + right) / 2), static_cast<std::int32_t>((bottom + top) / 2)});
-  mapping.SetWindowExtent({static_cast<std::int32_t>((right - left) * 1.2) + 100, static_cast<std::int32_t>((top - bottom) * 1.2) + 100});
+  mapping.SetWindowOrigin({static_cast<std::int32_t>((left + right) / 2),
+                           static_cast<std::int32_t>((bottom + top) / 2)});
+  mapping.SetWindowExtent({static_cast<std::int32_t>((right - left) * 1.2) + 100,
+                           static_cast<std::int32_t>((top - bottom) * 1.2) + 100});
   mapping.SetViewportExtent({size.cx, -size.cy});
   mapping.SetViewportOrigin({size.cx / 2, size.cy / 2});
 }

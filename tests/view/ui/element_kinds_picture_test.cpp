@@ -25,7 +25,8 @@ TEST(ElementKindsPictureTest, EveryKindIsDrawnFromTwoAngles) {
   const std::filesystem::path folder = TVR_TEST_OUTPUT_DIR;
   std::filesystem::create_directories(folder);
   for (const auto& view : views) {
-    const CElementScene scene = BuildElementKindsScene(view.angles[0], view.angles[1], view.angles[2]);
+    const CElementScene scene =
+        BuildElementKindsScene(view.angles[0], view.angles[1], view.angles[2]);
     QImage image(kSize.cx, kSize.cy, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
