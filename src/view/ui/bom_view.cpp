@@ -50,9 +50,18 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
   ShowPage(m_tabs->GetCurSel());
 }
 
-CBOMView::~CBOMView() {
+CBOMView::~CBOMView() { Detach(); }
+
+// The shell lets go of a document before the window that shows it is destroyed: the
+// pane lets go of the document, its pages and their grid windows while they still live.
+void CBOMView::Detach() {
+  if (m_detached) return;
+  m_detached = true;
   m_document.RemoveObserver(this);
   for (CBOMGrid* page : m_pages) page->SetView(nullptr);
+  m_shown = nullptr;
+  m_windows.clear();
+  m_pages.clear();
 }
 
 CBOMGrid* CBOMView::GetPage(int n) const {
@@ -124,6 +133,7 @@ void CBOMView::RecomputeTotals(int compute, int quiet) {
 
 void CBOMView::MergeTotals(bool values) {
   m_mergePending = false;
+  if (m_detached) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<CBOMTotalsPage> pages;
   for (std::size_t p = 1; p < m_pages.size(); ++p) pages.push_back({m_pages[p], true});

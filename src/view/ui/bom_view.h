@@ -28,6 +28,8 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
  public:
   explicit CBOMView(CDorneDoc& document, QWidget* parent = nullptr);
   ~CBOMView() override;
+  // Lets go of the document for good; the pane shows nothing afterwards.
+  void Detach();
 
   void AddRunPage(CBOMGrid& grid, const QString& title, bool notify);
   bool SelectPage(int n);
@@ -87,4 +89,5 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   bool m_packaging = false;
   bool m_allComplete = true;
   bool m_mergePending = false;
+  bool m_detached = false;
 };

@@ -14,6 +14,7 @@
 #include "model/undo_manager.h"
 #include "view/display_layers.h"
 #include "view/view_presets.h"
+#include "view/ui/bom_view.h"
 #include "view/ui/view_angle_dlg.h"
 #include "view/ui/view_export.h"
 
@@ -53,12 +54,8 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   setFocusProxy(m_view);
 }
 
-QWidget* CChildFrame::MakeLowerPane(CDorneDoc&, QWidget* parent) {
-  // The bill-of-materials pane goes here: return new CBOMView(document, parent);
-  auto* placeholder = new QWidget(parent);
-  placeholder->setObjectName(QStringLiteral("bom_pane_placeholder"));
-  placeholder->setMinimumHeight(24);
-  return placeholder;
+QWidget* CChildFrame::MakeLowerPane(CDorneDoc& document, QWidget* parent) {
+  return new CBOMView(document, parent);
 }
 
 void CChildFrame::SetPrompt(int id) {
@@ -66,7 +63,10 @@ void CChildFrame::SetPrompt(int id) {
   emit PromptChanged(id);
 }
 
-void CChildFrame::Detach() { m_view->Detach(); }
+void CChildFrame::Detach() {
+  m_view->Detach();
+  if (auto* bom = dynamic_cast<CBOMView*>(m_lowerPane)) bom->Detach();
+}
 
 bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
   const CDorneDoc* document = m_view->Document();
