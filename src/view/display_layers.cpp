@@ -63,5 +63,6 @@ CSceneDrawOptions SceneOptionsFromSettings(const CAppSettings& settings, bool mo
   for (std::size_t i = 0; i < options.layers.size(); ++i)
     options.layers[i] = settings.labels[i].visible;
   options.supportDisplay = settings.support;
+  options.elements = CElementDrawOptions::FromSettings(settings, monochrome);
   return options;
 }

@@ -4,9 +4,11 @@
 #include <optional>
 
 #include "platform/draw_types.h"
+#include "view/element_draw_options.h"
 
 class CDorneDoc;
 class CDrawContext;
+class CElementDrawCache;
 
 // What the scene's drawing depends on besides the document: the output (colours or black
 // on white) and the switches of the application that decide what is shown.
@@ -20,6 +22,11 @@ struct CSceneDrawOptions {
                                        false, true, true, false, true};
   // The support display: 0 off, 1 or 2 shown.
   int supportDisplay = 2;
+  // The element colours and label styles of the settings.
+  CElementDrawOptions elements;
+  // What the element drawing keeps between paints, owned by the view that paints (which
+  // clears it whenever the document's scene is rebuilt); none: kept for one paint only.
+  CElementDrawCache* cache = nullptr;
 };
 
 // Draws the document's scene into the context: every listed box from the back of the

@@ -11,6 +11,7 @@
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
 #include "view/nominal_font_measurer.h"
+#include "view/scene_drawing.h"
 
 namespace {
 
@@ -222,6 +223,26 @@ TEST_F(ElementDrawingTest, TheQmaFlagStrokesShrinkOnAnElementWithABackNeighbourU
           << "stroke " << i << (reversed ? " reversed" : "");
     }
   }
+}
+
+TEST_F(ElementDrawingTest, TheSceneIsDrawnByItsElementsWithTheCallersCache) {
+  CSceneDrawOptions options;
+  options.elements = SceneDrawOptions(false);
+  options.cache = &cache;
+  std::set<std::string> layers;
+  std::vector<std::size_t> computations;
+  for (int paint = 0; paint < 2; ++paint) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    DrawScene(dc, *scene.document, options);
+    for (const CDrawRecorder::Call& call : recorder.Calls()) layers.insert(call.layer);
+    computations.push_back(cache.Computations());
+  }
+  EXPECT_EQ(layers, (std::set<std::string>{"RUN", "JOINTS", "NEUTRAL"}));
+  EXPECT_GT(computations[0], 0u);
+  EXPECT_EQ(computations[1], computations[0]) << "the second paint computes nothing again";
 }
 
 TEST_F(ElementDrawingTest, ABoxWithoutElementDrawsNothing) {

@@ -50,7 +50,10 @@ CViewWindow CDorneView::ViewWindow() const {
 }
 
 CSceneDrawOptions CDorneView::DrawOptions(bool monochrome) const {
-  return SceneOptionsFromSettings(*m_settings, monochrome || m_settings->displayBlackWhite != 0);
+  CSceneDrawOptions options =
+      SceneOptionsFromSettings(*m_settings, monochrome || m_settings->displayBlackWhite != 0);
+  options.cache = &m_drawCache;
+  return options;
 }
 
 QImage CDorneView::Snapshot() const {
@@ -165,7 +168,10 @@ void CDorneView::Refresh() {
   m_document->UpdateAllViews();
 }
 
-void CDorneView::OnDocNotice(EDocNotice, CRun*) { update(); }
+void CDorneView::OnDocNotice(EDocNotice, CRun*) {
+  m_drawCache.Clear();
+  update();
+}
 
 void CDorneView::FitStoredWindow() {
   const CViewWindow stored = ViewWindow();

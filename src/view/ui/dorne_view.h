@@ -5,6 +5,7 @@
 
 #include "app/app_settings.h"
 #include "model/doc_observer.h"
+#include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
 #include "view/view_window.h"
 
@@ -83,4 +84,7 @@ class CDorneView : public QWidget, public CDocObserver {
   QSize m_lastSize;
   QImage m_buffer;
   bool m_fitted = false;
+  // Supports and outlets of the elements, kept across repaints until the document tells
+  // of a change.
+  mutable CElementDrawCache m_drawCache;
 };
