@@ -222,6 +222,12 @@ class CDev : public CObjWithProp, public CBoxOwner {
   void BuildBoxes(int mode);
   // Boxes 7..24 from the range's element geometry.
   void BuildFurtherBoxes();
+  // The equipment box of an end element or kind-8 unit (dev_equipment.cpp): made,
+  // sized, turned and placed by style bits 24-31, or removed.
+  void BuildEquipmentBox();
+  // Cabinet faces and hood of the equipment box at that index of the document's extra
+  // boxes (dev_feed_boxes.cpp).
+  void BuildFeedBoxes(CBox& box, int index);
   // The two face boxes of the joint with the back neighbour.
   void PlaceNextTo(CDev* back);
   // Colours by kind, variant and options; boxes in the skip colour stay.
@@ -266,6 +272,13 @@ class CDev : public CObjWithProp, public CBoxOwner {
   bool HasFarConnectionPoint() const override;
 
  private:
+  // Equipment box steps (dev_equipment.cpp, dev_feed_boxes.cpp).
+  std::array<std::int32_t, 6> ReadEquipmentValues(const std::string& connection,
+                                                  std::array<std::int32_t, 6> values,
+                                                  const std::array<std::int32_t, 3>& preset, bool qm);
+  int EquipmentTurns(const std::string& connection) const;
+  void PlaceEquipmentBox(CBox& box, const std::array<std::int32_t, 6>& values, int turns);
+  void BuildBoxFaces(CBox& box, int index, int open, int turns, int code, bool hood);
   friend class CElementRecordReader;
   friend class CElementRecordWriter;
   friend class CRun;

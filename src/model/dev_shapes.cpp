@@ -106,6 +106,8 @@ void CDev::BuildBoxes(int mode) {
     // Only end elements and kind-8 units carry an equipment box.
     m_style &= 0x00FFFFFFu;
     m_style2 &= 0x00FFFFFFu;
+  } else {
+    BuildEquipmentBox();
   }
 }
 

@@ -207,6 +207,10 @@ class CDorneDoc : public CRunDocument {
   std::vector<const CBox*> GetExtraBoxes() const override;
   std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const override;
   void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) override;
+  CBox* FindEquipmentBox(const CDev& element, int& index) override;
+  void SetEquipmentValues(const CDev& element, const std::array<std::int32_t, 6>& values) override;
+  void RemoveExtraBoxes(const CDev& element, bool keepLast) override;
+  CBox& InsertExtraBox(CDev& element, int index) override;
   void OnElementDestroyed(CDev& element) override;
   void OnRunDestroyed(CRun& run) override;
   void RetargetRunAnnotations(CRun& oldRun, CRun& newRun) override;

@@ -5,6 +5,7 @@
 #include "model/doc_observer.h"
 #include "model/run.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -125,6 +126,45 @@ void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>
   const C3DPoint origin = element.GetPosition() + C3DPoint(values[3], values[4], values[5]);
   box->SetPlacement(origin, values[0], values[1], values[2]);
   m_extraBoxes.push_back({&element, values, std::move(box)});
+}
+
+CBox* CDorneDoc::FindEquipmentBox(const CDev& element, int& index) {
+  for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
+    if (m_extraBoxes[i].element != &element) continue;
+    index = static_cast<int>(i);
+    return m_extraBoxes[i].box.get();
+  }
+  return nullptr;
+}
+
+void CDorneDoc::SetEquipmentValues(const CDev& element, const std::array<std::int32_t, 6>& values) {
+  for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
+    if (m_extraBoxes[i].element != &element) continue;
+    m_extraBoxes[i].values = values;
+    return;
+  }
+}
+
+void CDorneDoc::RemoveExtraBoxes(const CDev& element, bool keepLast) {
+  bool lastSeen = !keepLast;
+  for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
+    if (m_extraBoxes[i].element != &element) continue;
+    if (!lastSeen) {
+      lastSeen = true;
+      continue;
+    }
+    if (m_extraBoxes[i].box->IsListed()) m_projection.RemoveFromDisplayList(*m_extraBoxes[i].box);
+    m_extraBoxes.erase(m_extraBoxes.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
+CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
+  const auto at = static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(m_extraBoxes.size())));
+  auto box = std::make_unique<CBox>(&element);
+  CBox& inserted = *box;
+  m_extraBoxes.insert(m_extraBoxes.begin() + static_cast<std::ptrdiff_t>(at),
+                      {&element, std::array<std::int32_t, 6>{}, std::move(box)});
+  return inserted;
 }
 
 void CDorneDoc::ProjectAllBoxes(bool unlistedOnly) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/archive.h"
+#include "geometry/box.h"
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dimension.h"
@@ -14,6 +15,7 @@
 #include "model/run_factory.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <memory>
 #include <string>
@@ -48,9 +50,30 @@ class CFakeRunDocument : public CRunDocument {
   void RebuildScene() override { ++sceneRebuilds; }
   void UpdateAllViews() override { ++viewUpdates; }
   C3DProjection* GetProjection() const override { return nullptr; }
-  std::vector<const CBox*> GetExtraBoxes() const override { return {}; }
+  std::vector<const CBox*> GetExtraBoxes() const override {
+    std::vector<const CBox*> boxes;
+    for (const auto& box : extraBoxes) boxes.push_back(box.get());
+    return boxes;
+  }
   std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev&) const override { return equipment; }
-  void AddEquipmentBox(CDev&, const std::array<std::int32_t, 6>& values) override { equipment = values; }
+  void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) override {
+    equipment = values;
+    extraBoxes.push_back(std::make_unique<CBox>(&element));
+  }
+  CBox* FindEquipmentBox(const CDev&, int& index) override {
+    index = static_cast<int>(extraBoxes.size()) - 1;
+    return extraBoxes.empty() ? nullptr : extraBoxes.back().get();
+  }
+  void SetEquipmentValues(const CDev&, const std::array<std::int32_t, 6>& values) override { equipment = values; }
+  // One element per test: every extra box is its own.
+  void RemoveExtraBoxes(const CDev&, bool keepLast) override {
+    extraBoxes.erase(extraBoxes.begin(), keepLast && !extraBoxes.empty() ? extraBoxes.end() - 1 : extraBoxes.end());
+    if (!keepLast) equipment.reset();
+  }
+  CBox& InsertExtraBox(CDev& element, int index) override {
+    auto at = extraBoxes.begin() + std::clamp<std::ptrdiff_t>(index, 0, static_cast<std::ptrdiff_t>(extraBoxes.size()));
+    return **extraBoxes.insert(at, std::make_unique<CBox>(&element));
+  }
   void OnElementDestroyed(CDev&) override { ++destroyedElements; }
   void OnRunDestroyed(CRun&) override { ++destroyedRuns; }
   void RetargetRunAnnotations(CRun&, CRun&) override { ++retargets; }
@@ -75,6 +98,7 @@ class CFakeRunDocument : public CRunDocument {
   int destroyedRuns = 0;
   int retargets = 0;
   std::optional<std::array<std::int32_t, 6>> equipment;
+  std::vector<std::unique_ptr<CBox>> extraBoxes;
   CElementSelection selection;
 };
 
