@@ -1,7 +1,7 @@
 #include "model/part_builder.h"
 
-#include "model/chain_editor.h"
 #include "model/dev.h"
+#include "model/placement_chain_editor.h"
 #include "model/run.h"
 
 #include <algorithm>
@@ -43,7 +43,7 @@ void ParseNumberList(std::string_view text, std::int32_t& first, std::int32_t& l
 }
 
 CPartBuilder::CPartBuilder(CRun& run)
-    : m_run(run), m_ownEditor(std::make_unique<CChainEditor>()), m_editor(m_ownEditor.get()) {
+    : m_run(run), m_ownEditor(std::make_unique<CPlacementChainEditor>()), m_editor(m_ownEditor.get()) {
   m_messages.Reset(true);
 }
 

@@ -1,0 +1,32 @@
+#include "model/placement_chain_editor.h"
+
+#include "model/dev.h"
+#include "model/element_selection.h"
+#include "model/run.h"
+
+CDev* CPlacementChainEditor::SplitAtLength(CDev& element, int face, std::int32_t length) {
+  CDev* back = element.GetBackNeighbour();
+  const std::int32_t stretch = element.GetBookedLength();
+  if (back == nullptr || length <= 0 || length >= stretch) return nullptr;
+  // Along the direction the length counts from the back neighbour; along the back face
+  // from the element itself.
+  const std::int32_t fromBack = face == element.GetBackFace() ? stretch - length : length;
+  CDev* joint = back->SplitAtLength(element.GetDirection(), fromBack);
+  if (joint == nullptr || joint == back || joint == &element || joint->GetKind() != CDev::kJoint)
+    return nullptr;
+  // Inserted by the builder, not by the user's tool: the builder marks it as planned.
+  joint->SetActive(0);
+  return joint;
+}
+
+void CPlacementChainEditor::RemoveFromRun(CDev& element, int face) {
+  (void)face;
+  if (element.RemoveFromRun(CElementSelection::kWholeElement, nullptr) != 0) return;
+  for (int link = 0; link < CDev::kFaceCount; ++link) {
+    CDev* other = element.GetNeighbour(link);
+    if (other != nullptr && other->GetNeighbour(CDev::OppositeDirection(link)) == &element)
+      other->SetNeighbour(CDev::OppositeDirection(link), nullptr);
+    element.SetNeighbour(link, nullptr);
+  }
+  if (CRun* run = element.GetRun()) run->RemoveDevice(&element);
+}
