@@ -5,7 +5,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/message_text.h"
 #include "app/ui/window_translation.h"
+#include "linear/chooser_texts.h"
 #include "linear/linear_line_list.h"
 #include "linear/ui/component_chooser_dlg.h"
 #include "linear/ui/linear_dlg.h"
@@ -20,8 +22,40 @@ constexpr int kMaxQuantity = 1000;
 constexpr int kMaxRows = 10;
 constexpr int kMaxRowsKind10 = 4;
 constexpr int kGroupKindPlain = 2;
+constexpr int kGroupKindLighting = 7;
+constexpr int kGroupKindSwitch = 10;
+constexpr int kMsgSwitchType = 32426;
+constexpr int kMsgSwitchConnection = 32427;
+constexpr int kMsgSwitchIcc = 32428;
+// The switch-disconnector boxes show their short-circuit rating in a second band, this
+// many rows below the row of the box.
+constexpr int kSwitchBandOffset = 5;
+constexpr int kAlternativesRows = 4;
 
-QString EntryText(const std::string& text) { return text.empty() ? QStringLiteral(" ") : QString::fromStdString(text); }
+using SBoxEntry = CComponentChooser::SBoxEntry;
+
+QString EntryText(const std::string& text) {
+  return text.empty() ? QStringLiteral(" ") : QString::fromStdString(text);
+}
+
+QString RatingText(const SBoxEntry& entry, int groupKind) {
+  const std::size_t v = static_cast<std::size_t>(entry.variant);
+  if (groupKind == kGroupKindSwitch)
+    return QString::fromStdString(ChooserSwitchTypeText(entry.type[0]));
+  if (groupKind == kGroupKindLighting)
+    return QString::fromStdString(ChooserPhaseText(entry.type[1]));
+  return EntryText(entry.rating[v]) + (groupKind != 0 ? QStringLiteral(" A") : QString());
+}
+
+QString TypeText(const SBoxEntry& entry, int groupKind) {
+  if (groupKind == kGroupKindSwitch)
+    return QString::fromStdString(ChooserSwitchConnectionText(entry.type[0]));
+  return EntryText(ChooserTypeText(entry.type[static_cast<std::size_t>(entry.variant)]));
+}
+
+QLabel* HeaderLabel(int message) {
+  return new QLabel(QString::fromStdString(ChooserHeaderText(StringText(message))));
+}
 
 }  // namespace
 
@@ -37,8 +71,9 @@ bool CComponentChooserDlg::PrepareBoxes() {
   const int second = (caption >> 16) & 0xFFFF;
   QString title = StringQText(first);
   if (second != 0)
-    title = IsQyProduct(m_range) || m_range == kProductQFP ? StringQText(second)
-                                                             : StringQText(second) + QStringLiteral(": ") + title;
+    title = IsQyProduct(m_range) || m_range == kProductQFP
+                ? StringQText(second)
+                : StringQText(second) + QStringLiteral(": ") + title;
   setWindowTitle(title);
   m_groups = new QComboBox;
   m_groups->setObjectName(QStringLiteral("chooser_groups"));
@@ -56,10 +91,12 @@ bool CComponentChooserDlg::PrepareBoxes() {
     if (m_groups->findData(entry.group) >= 0) continue;
     int group = entry.group;
     int label = ComponentGroupMessage(m_range, m_kind - 19, group, apod);
-    if (m_groupKind != kGroupKindPlain && label != 0) m_groups->addItem(StringQText(label), entry.group);
+    if (m_groupKind != kGroupKindPlain && label != 0)
+      m_groups->addItem(StringQText(label), entry.group);
   }
   m_groups->setVisible(m_groups->count() > 0);
-  connect(m_groups, &QComboBox::activated, this, [this] { ShowGroupRows(m_groups->currentData().toInt()); });
+  connect(m_groups, &QComboBox::activated, this,
+          [this] { ShowGroupRows(m_groups->currentData().toInt()); });
   ShowGroupRows(groupZero || m_groups->count() == 0 ? 0 : m_groups->itemData(0).toInt());
   if (m_groups->count() == 0 && groupZero) m_groups->hide();
   return true;
@@ -83,56 +120,94 @@ void CComponentChooserDlg::ShowGroupRows(int group) {
   m_ipButtons.clear();
   m_group = group;
   auto& entries = m_chooser->Entries();
-  const int limit = m_groupKind == 10 ? kMaxRowsKind10 : kMaxRows;
+  const int limit = m_groupKind == kGroupKindSwitch ? kMaxRowsKind10 : kMaxRows;
   const bool ip54Line = Line().IpDegree == 54;
-  for (std::size_t index = 0; index < entries.size() && static_cast<int>(m_shownEntries.size()) < limit; ++index) {
-    CComponentChooser::SBoxEntry& entry = entries[index];
+  // The switch-disconnector boxes put headers above their rows; the header row shifts
+  // every row one down.
+  const int first = m_groupKind == kGroupKindSwitch ? 1 : 0;
+  if (first) {
+    m_rowGrid->addWidget(HeaderLabel(kMsgSwitchType), 0, 0);
+    m_rowGrid->addWidget(HeaderLabel(kMsgSwitchConnection), 0, 2);
+  }
+  QString alternatives;
+  for (std::size_t index = 0;
+       index < entries.size() && static_cast<int>(m_shownEntries.size()) < limit; ++index) {
+    SBoxEntry& entry = entries[index];
     if (group > 0 && entry.group != group) continue;
     const bool both = !entry.ip[0].empty() && !entry.ip[1].empty();
     if (!both) entry.variant = 0;
-    else if (entry.quantity == 0 && ip54Line && entry.ip[1].size() > 2 && entry.ip[1].substr(2) == "54")
+    else if (entry.quantity == 0 && ip54Line && entry.ip[1].size() > 2 &&
+             entry.ip[1].substr(2) == "54")
       entry.variant = 1;
     const int row = static_cast<int>(m_shownEntries.size());
-    const std::size_t v = static_cast<std::size_t>(entry.variant);
-    QString rating = EntryText(entry.rating[v]);
-    if (m_groupKind != 0) rating += QStringLiteral(" A");
-    auto* ratingLabel = new QLabel(rating);
-    auto* typeLabel = new QLabel(EntryText(entry.type[v]));
-    m_rowGrid->addWidget(ratingLabel, row, 0);
+    const int gridRow = first + row;
+    // The lighting boxes list their alternatives once, beside the rows, when the first
+    // one names several.
+    if (row == 0 && m_groupKind == kGroupKindLighting)
+      alternatives = QString::fromStdString(ChooserAlternatives(entry.type[1]));
+    auto* ratingLabel = new QLabel(RatingText(entry, m_groupKind));
+    auto* typeLabel = new QLabel(TypeText(entry, m_groupKind));
+    m_rowGrid->addWidget(ratingLabel, gridRow, 0);
+    if (!alternatives.isEmpty()) ratingLabel->hide();
     QAbstractButton* ipButton = nullptr;
     if (both) {
-      auto* toggle = new QPushButton(EntryText(entry.ip[v]));
+      auto* toggle = new QPushButton(EntryText(entry.ip[static_cast<std::size_t>(entry.variant)]));
       toggle->setCheckable(true);
       toggle->setChecked(entry.variant == 1);
       ipButton = toggle;
-      m_rowGrid->addWidget(toggle, row, 1);
-      connect(toggle, &QPushButton::toggled, this, [&entry, toggle, ratingLabel, typeLabel, this](bool on) {
-        entry.variant = on ? 1 : 0;
-        const std::size_t chosen = static_cast<std::size_t>(entry.variant);
-        toggle->setText(EntryText(entry.ip[chosen]));
-        ratingLabel->setText(EntryText(entry.rating[chosen]) + (m_groupKind != 0 ? QStringLiteral(" A") : QString()));
-        typeLabel->setText(EntryText(entry.type[chosen]));
-      });
+      m_rowGrid->addWidget(toggle, gridRow, 1);
+      connect(toggle, &QPushButton::toggled, this,
+              [&entry, toggle, ratingLabel, typeLabel, this](bool on) {
+                entry.variant = on ? 1 : 0;
+                toggle->setText(EntryText(entry.ip[static_cast<std::size_t>(entry.variant)]));
+                ratingLabel->setText(RatingText(entry, m_groupKind));
+                typeLabel->setText(TypeText(entry, m_groupKind));
+              });
     } else {
       auto* ip = new QLabel(EntryText(entry.ip[0]));
       ip->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-      m_rowGrid->addWidget(ip, row, 1);
+      m_rowGrid->addWidget(ip, gridRow, 1);
     }
-    m_rowGrid->addWidget(typeLabel, row, 2);
+    m_rowGrid->addWidget(typeLabel, gridRow, 2);
+    if (m_groupKind == kGroupKindSwitch)
+      m_rowGrid->addWidget(new QLabel(QString::fromStdString(ChooserSwitchIccText(entry.type[0]))),
+                           gridRow + kSwitchBandOffset, 2);
     auto* quantity = new QSpinBox;
     quantity->setRange(0, kMaxQuantity);
     quantity->setValue(entry.quantity);
-    m_rowGrid->addWidget(quantity, row, 3);
+    m_rowGrid->addWidget(quantity, gridRow, 3);
     m_shownEntries.push_back(static_cast<int>(index));
     m_quantities.push_back(quantity);
     m_ipButtons.push_back(ipButton);
   }
+  if (!alternatives.isEmpty()) {
+    auto* list = new QLabel(alternatives);
+    list->setObjectName(QStringLiteral("chooser_alternatives"));
+    list->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_rowGrid->addWidget(list, first, 0, kAlternativesRows, 1);
+  }
+  if (m_groupKind == kGroupKindSwitch) {
+    // Two bands: the boxes above, their short-circuit ratings below the band label.
+    auto* band = HeaderLabel(kMsgSwitchIcc);
+    band->setObjectName(QStringLiteral("chooser_switch_band"));
+    m_rowGrid->addWidget(band, first + kMaxRowsKind10, 0, 1, 3);
+  }
+}
+
+QLabel* CComponentChooserDlg::ShownText(int row, int column) const {
+  const int first = m_groupKind == kGroupKindSwitch ? 1 : 0;
+  QLayoutItem* item = m_rowGrid ? m_rowGrid->itemAtPosition(first + row, column) : nullptr;
+  return item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
 }
 
 QSpinBox* CComponentChooserDlg::QuantityBox(int row) const {
-  return row >= 0 && row < static_cast<int>(m_quantities.size()) ? m_quantities[static_cast<std::size_t>(row)] : nullptr;
+  return row >= 0 && row < static_cast<int>(m_quantities.size())
+             ? m_quantities[static_cast<std::size_t>(row)]
+             : nullptr;
 }
 
 QAbstractButton* CComponentChooserDlg::IpButton(int row) const {
-  return row >= 0 && row < static_cast<int>(m_ipButtons.size()) ? m_ipButtons[static_cast<std::size_t>(row)] : nullptr;
+  return row >= 0 && row < static_cast<int>(m_ipButtons.size())
+             ? m_ipButtons[static_cast<std::size_t>(row)]
+             : nullptr;
 }

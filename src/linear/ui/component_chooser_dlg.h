@@ -13,6 +13,7 @@ class CLinearLine;
 class QAbstractButton;
 class QComboBox;
 class QGridLayout;
+class QLabel;
 class QSpinBox;
 class QVBoxLayout;
 
@@ -38,6 +39,9 @@ class CComponentChooserDlg : public QDialog {
   QSpinBox* QuantityBox(int row) const;
   QAbstractButton* IpButton(int row) const;
   int GroupKind() const { return m_groupKind; }
+  // The text label at a row (0 = the first box, header rows not counted) and column
+  // (0 rating, 1 IP, 2 type) of the shown group; null where none is.
+  QLabel* ShownText(int row, int column) const;
 
  private:
   struct OptionRow {
