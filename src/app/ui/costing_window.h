@@ -21,6 +21,8 @@ class CCostingWindow : public QWidget, public CCommandTarget {
   virtual bool CheckConfig() = 0;
   // Reads a project file into a new window; false, after telling the user, on failure.
   virtual bool LoadFile(const QString& path) = 0;
+  // After the options sheet ran in this window's mode, with the sheet's result bits.
+  virtual void OptionsChanged(unsigned /*result*/) {}
   // Asks about unsaved work and closes the window; false when the user kept it open
   // (or a save failed).
   bool CloseWithPrompt();

@@ -5,6 +5,7 @@
 
 #include "app/ui/catalogue_menu.h"
 #include "app/ui/command_ids.h"
+#include "app/ui/costing_window.h"
 #include "app/ui/layout_documents.h"
 #include "app/ui/main_frame.h"
 
@@ -32,6 +33,10 @@ bool COptionsCommand::OnCommand(int commandId) {
   m_document = Kind() == kOptionsFromLayout ? m_frame.MdiArea()->currentSubWindow() : nullptr;
   m_lastResult = RunOptionsSheet(m_document ? this : nullptr, Kind(), context);
   m_document = nullptr;
+  CCostingWindow* costing = Kind() == kOptionsFromLinear      ? m_frame.LinearWindow()
+                            : Kind() == kOptionsFromReference ? m_frame.ReferenceWindow()
+                                                              : nullptr;
+  if (costing) costing->OptionsChanged(m_lastResult);
   return true;
 }
 

@@ -138,6 +138,10 @@ bool CLinearWnd::PromptToClose() {
                               this);
 }
 
+void CLinearWnd::OptionsChanged(unsigned result) {
+  if (result & 1u) m_dialog->LoadPriceListNames(false);
+}
+
 bool CLinearWnd::UpdateCommand(int commandId, CCommandState& state) {
   switch (commandId) {
     case kIdFileClose:

@@ -21,6 +21,8 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
 
   bool CheckConfig() override { return CheckLinearConfig(); }
   bool LoadFile(const QString& path) override;
+  // Bit 0 of the result: the price lists may have changed.
+  void OptionsChanged(unsigned result) override;
   bool CheckLinearConfig();
   void SetProjectDefaults();
   void UpdateTitle(bool modified);
