@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -9,6 +10,7 @@
 
 #include "app/message_box_codes.h"
 #include "linear/linear_slots.h"
+#include "linear/chooser_texts.h"
 #include "linear/ui/component_chooser_dlg.h"
 #include "linear/ui/help_hint_dlg.h"
 #include "linear/ui/linear_dlg.h"
@@ -186,6 +188,28 @@ TEST_F(LinearPanelTest, TheChooserStoresTheBoxesOfAGroup) {
   int boxes = 0;
   for (int slot = kLinearFirstBoxSlot; slot < kLinearSlotCount; ++slot) boxes += BoxQuantity(line.Slots[slot]);
   EXPECT_EQ(boxes, 3);
+}
+
+// The fifth button's boxes show two bands: the box with its type and connection above,
+// its short-circuit rating five rows below.
+TEST_F(LinearPanelTest, TheFifthButtonShowsItsBoxesInTwoBands) {
+  ASSERT_TRUE(Dialog().NewLine(1));
+  CLinearLineEditor& editor = Dialog().Editor();
+  editor.AmpereEdit()->setText(QStringLiteral("63"));
+  editor.RefillProducts();
+  const int qp = editor.ProductCombo()->findData(kProductQPA);
+  if (qp < 0) GTEST_SKIP() << "no QPA line offered in this group";
+  editor.ProductCombo()->setCurrentIndex(qp);
+  ASSERT_TRUE(editor.ApplyLineHeader());
+  CComponentChooserDlg chooser(Dialog(), 24);
+  ASSERT_TRUE(chooser.Prepare());
+  EXPECT_EQ(chooser.GroupKind(), 10);
+  ASSERT_NE(chooser.ShownText(0, 0), nullptr);
+  EXPECT_EQ(chooser.ShownText(0, 0)->text().toStdString(), ChooserSwitchTypeText("TYP1 CPF"));
+  EXPECT_EQ(chooser.ShownText(0, 2)->text().toStdString(), ChooserSwitchConnectionText("TYP1 CPF"));
+  ASSERT_NE(chooser.ShownText(5, 2), nullptr);
+  EXPECT_EQ(chooser.ShownText(5, 2)->text().toStdString(), ChooserSwitchIccText("TYP1 CPF"));
+  EXPECT_NE(chooser.findChild<QLabel*>(QStringLiteral("chooser_switch_band")), nullptr);
 }
 
 TEST_F(LinearPanelTest, OptionKindsWriteTheirSlots) {
