@@ -264,11 +264,12 @@ void CDisplayList::RelabelAll() {
 
 void CDisplayList::CheckGrid() {
   // Boxes much larger than the cells, or outside the grid, cost every query: lay the
-  // cells out anew when they have become common. Their count must also have doubled
+  // cells out anew once one box in 32 is such a misfit (a run growing out of the first
+  // layout makes every new box one). Their count must also have doubled
   // since the last layout, so that a scene that stays awkward does not pay a new layout
   // on every insertion.
   const std::size_t misfits = m_grid.MisfitCount();
-  if (misfits <= 64 || misfits * 4 <= m_size || misfits < 2 * m_misfitsAfterLayout) return;
+  if (misfits <= 64 || misfits * 32 <= m_size || misfits < 2 * m_misfitsAfterLayout) return;
   std::vector<CBox*> boxes;
   for (CDisplayNode* node = m_head; node != nullptr; node = node->next) boxes.push_back(node->box);
   m_grid.Layout(boxes);
