@@ -20,7 +20,8 @@ void BM_RegisterWhenUpToDate(benchmark::State& state) {
   setenv("XDG_DATA_HOME", folder.c_str(), 1);  // the updaters' own search path, as in use
   CShellFileTypes fileTypes(folder, DesktopFiles("/opt/tvr/tvr"));
   fileTypes.Register(std::chrono::milliseconds(10000));  // the first start: writes and updates
-  for (auto _ : state) benchmark::DoNotOptimize(fileTypes.Register(std::chrono::milliseconds(10000)));
+  for (auto _ : state)
+    benchmark::DoNotOptimize(fileTypes.Register(std::chrono::milliseconds(10000)));
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_RegisterWhenUpToDate)->Unit(benchmark::kMicrosecond);

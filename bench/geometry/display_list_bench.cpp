@@ -48,8 +48,12 @@ class CBenchElement : public CBoxOwner {
   int GetRotation() const override { return 16; }
   std::int32_t GetLength() const override { return 1000; }
   C3DPoint GetPosition() const override { return position; }
-  CBox* GetBox(int slot) const override { return (slot >= 0 && slot < kSlotCount) ? boxes[slot] : nullptr; }
-  CBoxOwner* GetNeighbour(int face) const override { return (face >= 0 && face < 6) ? neighbours[face] : nullptr; }
+  CBox* GetBox(int slot) const override {
+    return (slot >= 0 && slot < kSlotCount) ? boxes[slot] : nullptr;
+  }
+  CBoxOwner* GetNeighbour(int face) const override {
+    return (face >= 0 && face < 6) ? neighbours[face] : nullptr;
+  }
   C3DProjection* GetProjection() const override { return projection; }
   std::vector<const CBox*> GetExtraBoxes() const override { return {}; }
   std::string GetRunProperty(std::string_view) const override { return {}; }
@@ -57,7 +61,8 @@ class CBenchElement : public CBoxOwner {
 
 // Directions: 0 -x, 1 -z, 2 +y, 3 -y, 4 +x, 5 +z.
 C3DPoint Unit(int direction) {
-  static const C3DPoint kUnits[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
+  static const C3DPoint kUnits[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0},
+                                     {0, -1, 0}, {1, 0, 0},  {0, 0, 1}};
   return kUnits[direction];
 }
 
@@ -69,7 +74,8 @@ class CLayout {
     const int runs = (boxCount + 79) / 80;
     const int bays = static_cast<int>(std::ceil(std::sqrt(runs / 3.0)));
     for (int run = 0; static_cast<int>(m_boxes.size()) < boxCount; ++run) {
-      C3DPoint at((run % bays) * 40000.0, ((run / bays) % bays) * 40000.0, (run / (bays * bays)) * 4000.0);
+      C3DPoint at((run % bays) * 40000.0, ((run / bays) % bays) * 40000.0,
+                  (run / (bays * bays)) * 4000.0);
       int direction = (pick(random) % 2) ? 4 : 2;
       CBenchElement* previous = nullptr;
       for (int k = 0; k < 40 && static_cast<int>(m_boxes.size()) < boxCount; ++k) {
@@ -94,8 +100,8 @@ class CLayout {
         if (static_cast<int>(m_boxes.size()) < boxCount) {
           const int along = static_cast<int>(length);
           const bool z = step == 5, x = step == 0 || step == 4;
-          AddBox(withElements ? element.get() : nullptr, step, at + Unit(step) * (length / 2), z ? along : 130,
-                 x ? along : 130, !z && !x ? along : 130);
+          AddBox(withElements ? element.get() : nullptr, step, at + Unit(step) * (length / 2),
+                 z ? along : 130, x ? along : 130, !z && !x ? along : 130);
         }
         at = at + Unit(step) * length;
         previous = element.get();
@@ -121,7 +127,8 @@ class CLayout {
 
 void CountEdges(benchmark::State& state, const C3DProjection& projection) {
   std::size_t edges = 0;
-  for (const CDisplayNode* n = projection.GetDisplayList().Head(); n != nullptr; n = n->next) edges += n->edges.size();
+  for (const CDisplayNode* n = projection.GetDisplayList().Head(); n != nullptr; n = n->next)
+    edges += n->edges.size();
   state.counters["boxes"] = static_cast<double>(projection.GetDisplayList().Size());
   state.counters["depth_edges"] = static_cast<double>(edges);
 }
@@ -145,8 +152,18 @@ void ResortAfterOrbitStep(benchmark::State& state, bool withElements) {
 
 void BM_ResortElements(benchmark::State& state) { ResortAfterOrbitStep(state, true); }
 void BM_ResortFreeBoxes(benchmark::State& state) { ResortAfterOrbitStep(state, false); }
-BENCHMARK(BM_ResortElements)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_ResortFreeBoxes)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ResortElements)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_ResortFreeBoxes)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // Building the scene box by box, as a rebuild of the document does.
 void BM_InsertElements(benchmark::State& state) {
@@ -162,6 +179,11 @@ void BM_InsertElements(benchmark::State& state) {
   CountEdges(state, projection);
   state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_InsertElements)->Arg(1000)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_InsertElements)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace

@@ -30,7 +30,9 @@ class CCountingCanvas : public CGridCanvas {
   void DrawLine(int, int, int, int, CColor) override { ++calls; }
   void FillRect(const CRect&, CColor) override { ++calls; }
   void DrawText(int, int, std::string_view, const CLogFont&, CColor) override { ++calls; }
-  void DrawTextInRect(const CRect&, std::string_view, int, const CLogFont&, CColor) override { ++calls; }
+  void DrawTextInRect(const CRect&, std::string_view, int, const CLogFont&, CColor) override {
+    ++calls;
+  }
   void DrawBitmap(int, int, const CBitmapDesc&, int, int) override { ++calls; }
   long calls = 0;
 };
@@ -38,7 +40,8 @@ class CCountingCanvas : public CGridCanvas {
 void FillTexts(CGridModel& model) {
   for (int row = 0; row < model.GetRowCount(); ++row) {
     for (int column = 0; column < model.GetColumnCount(); ++column) {
-      model.SetCellText(row, column, "R" + std::to_string(row) + "C" + std::to_string(column), 0, false);
+      model.SetCellText(row, column, "R" + std::to_string(row) + "C" + std::to_string(column), 0,
+                        false);
     }
   }
 }
@@ -62,7 +65,8 @@ void InsertRows(benchmark::State& state, bool atTheEnd) {
   }
   state.SetComplexityN(inserts);
   state.counters["per_insert"] = benchmark::Counter(
-      static_cast<double>(inserts), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+      static_cast<double>(inserts),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 void BM_InsertRowsAtTheEnd(benchmark::State& state) { InsertRows(state, true); }

@@ -20,7 +20,8 @@ void BM_PaintGridWindow(benchmark::State& state) {
   CGridModel& model = grid.GetModel();
   for (int row = 0; row < rows; ++row) {
     for (int column = 0; column < 20; ++column) {
-      model.SetCellText(row, column, "R" + std::to_string(row) + "C" + std::to_string(column), 0, false);
+      model.SetCellText(row, column, "R" + std::to_string(row) + "C" + std::to_string(column), 0,
+                        false);
     }
   }
   grid.resize(1000, 700);
@@ -34,7 +35,10 @@ void BM_PaintGridWindow(benchmark::State& state) {
   const CCellRange shown = grid.GetVisibleCellRange();
   state.counters["rows_shown"] = shown.bottom - shown.top + 1;
 }
-BENCHMARK(BM_PaintGridWindow)->RangeMultiplier(10)->Range(100, 100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintGridWindow)
+    ->RangeMultiplier(10)
+    ->Range(100, 100000)
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

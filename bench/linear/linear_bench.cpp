@@ -23,7 +23,8 @@ std::vector<CLinearLine> MakeProject(int n) {
   struct Kind {
     int group, product, rating, degree;
   };
-  static constexpr Kind kKinds[] = {{0, 0, 800, 55}, {1, 2, 400, 52}, {2, 6, 63, 55}, {1, 4, 250, 54}, {2, 5, 1000, 31}};
+  static constexpr Kind kKinds[] = {
+      {0, 0, 800, 55}, {1, 2, 400, 52}, {2, 6, 63, 55}, {1, 4, 250, 54}, {2, 5, 1000, 31}};
   std::vector<CLinearLine> lines(static_cast<std::size_t>(n));
   for (int i = 0; i < n; ++i) {
     const Kind& kind = kKinds[i % 5];
@@ -31,7 +32,8 @@ std::vector<CLinearLine> MakeProject(int n) {
     line.Group = kind.group, line.Product = kind.product, line.Rating = kind.rating;
     line.Conductors = 13, line.IpDegree = kind.degree;
     line.Slots[2] = 1, line.Slots[3] = 1, line.Slots[5] = 1000 + 37 * i, line.Slots[6] = 500;
-    line.Slots[7] = i % 4, line.Slots[9] = 2, line.Slots[10] = 350, line.Slots[11] = 1, line.Slots[13] = 0;
+    line.Slots[7] = i % 4, line.Slots[9] = 2, line.Slots[10] = 350, line.Slots[11] = 1,
+    line.Slots[13] = 0;
     line.Slots[14] = 200, line.Slots[15] = 1, line.Slots[24] = 10, line.Slots[29] = 1 + i % 3;
     line.Slots[30] = PackBoxSlot({3, 40, 63, 1, 0});
     line.Slots[31] = PackBoxSlot({1, 54, 100, 1, 1});

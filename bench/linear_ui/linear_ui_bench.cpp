@@ -37,7 +37,8 @@ struct CBenchWindow {
     for (int n = 0; n < kLines; ++n) {
       lines.BeginNewLine(0);
       lines.Working().Conductors = 13;
-      lines.SetProductAndRating(n % 2 == 0 ? kProductQMA : kProductQWA, n % 2 == 0 ? 800 : 400, config);
+      lines.SetProductAndRating(n % 2 == 0 ? kProductQMA : kProductQWA, n % 2 == 0 ? 800 : 400,
+                                config);
       lines.Working().Slots[5] = 1000 + 100 * n;
       lines.SaveWorkingAsNew("Line " + std::to_string(n + 1));
     }

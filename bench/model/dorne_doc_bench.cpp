@@ -37,7 +37,8 @@ void BuildRun(CDorneDoc& document, int runIndex) {
     element->SetReference(kind == CDev::kStraight ? "S-" + std::to_string(index % 40) : "TEE-0");
     element->SetNeighbour(CDev::OppositeDirection(face), from);
     from->SetNeighbour(face, element);
-    element->MakeBox(CDev::kBodySlot)->SetPlacement(C3DPoint(index * 1000, runIndex * 2000, 0), 1000, 100, 100);
+    element->MakeBox(CDev::kBodySlot)
+        ->SetPlacement(C3DPoint(index * 1000, runIndex * 2000, 0), 1000, 100, 100);
     run.AddDevice(element);
     if (index % 10 == 0) {
       auto label = std::make_unique<CAnnotation>(CAnnotation::kDimension);
@@ -51,7 +52,8 @@ void BuildRun(CDorneDoc& document, int runIndex) {
     last = add(last, 4, tee ? CDev::kJunction2 : CDev::kStraight, i++);
     if (!tee) continue;
     CDev* branch = last;
-    for (int b = 0; b < 5 && i < kElementsPerRun; ++b) branch = add(branch, 1, CDev::kStraight, i++);
+    for (int b = 0; b < 5 && i < kElementsPerRun; ++b)
+      branch = add(branch, 1, CDev::kStraight, i++);
   }
   run.SetCurrentElement(last);
   document.SetCurrentRun(&run);

@@ -26,14 +26,13 @@ BENCHMARK(BM_TypicalRun);
 // No exact combination and a remainder that must be searched for: the case where the
 // exhaustive search explores every count of every length.
 void BM_InexactLongRun(benchmark::State& state) {
-  Solve(state, static_cast<std::int32_t>(state.range(0)) + 1, {3000, 2900, 2700, 2300, 1900, 1300, 700}, 50);
+  Solve(state, static_cast<std::int32_t>(state.range(0)) + 1,
+        {3000, 2900, 2700, 2300, 1900, 1300, 700}, 50);
 }
 BENCHMARK(BM_InexactLongRun)->Arg(10000)->Arg(100000)->Arg(1000000)->Arg(100000000);
 
 // A total very long compared with the smallest length.
-void BM_TinySmallestLength(benchmark::State& state) {
-  Solve(state, 999999937, {7, 1000, 3001}, 5);
-}
+void BM_TinySmallestLength(benchmark::State& state) { Solve(state, 999999937, {7, 1000, 3001}, 5); }
 BENCHMARK(BM_TinySmallestLength);
 
 // The largest smallest length the solver accepts, with many lengths: the tables' size.

@@ -84,7 +84,11 @@ void BM_SaveRunWithTapOffUnits(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_SaveRunWithTapOffUnits)->Arg(2000)->Arg(8000)->Arg(16000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveRunWithTapOffUnits)
+    ->Arg(2000)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_LoadRunWithTapOffUnits(benchmark::State& state) {
   const auto run = RunWithTapOffUnits(static_cast<int>(state.range(0)));
@@ -99,6 +103,10 @@ void BM_LoadRunWithTapOffUnits(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
-BENCHMARK(BM_LoadRunWithTapOffUnits)->Arg(2000)->Arg(8000)->Arg(16000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRunWithTapOffUnits)
+    ->Arg(2000)
+    ->Arg(8000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -48,7 +48,8 @@ void BM_Utf8ToUtf16(benchmark::State& state) {
 BENCHMARK(BM_Utf8ToUtf16)->Arg(64)->Arg(4096);
 
 void BM_Utf16ToUtf8(benchmark::State& state) {
-  const std::u16string units = tvr::platform::Utf8ToUtf16(SampleText(static_cast<std::size_t>(state.range(0))));
+  const std::u16string units =
+      tvr::platform::Utf8ToUtf16(SampleText(static_cast<std::size_t>(state.range(0))));
   for (auto _ : state) benchmark::DoNotOptimize(tvr::platform::Utf16ToUtf8(units));
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(units.size()));
 }

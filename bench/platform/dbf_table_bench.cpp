@@ -41,10 +41,16 @@ class ArticleTable {
     std::filesystem::create_directories(m_folder);
     m_path = m_folder + "/ARTICLE.DBU";
     CDbfTable table;
-    const bool created = table.Create(m_path, {{"REFERENCE", 'C', 20, 0}, {"DESIGN_1", 'C', 40, 0}, {"DESIGN_2", 'C', 40, 0},
-                          {"PRIX_1", 'N', 12, 2},     {"PRIX_2", 'N', 12, 2},   {"PRIX_3", 'N', 12, 2},
-                          {"PRIX_4", 'N', 12, 2},     {"MASSE", 'N', 10, 3},    {"TEMPS", 'N', 8, 2},
-                          {"LOCAL", 'C', 1, 0}});
+    const bool created = table.Create(m_path, {{"REFERENCE", 'C', 20, 0},
+                                               {"DESIGN_1", 'C', 40, 0},
+                                               {"DESIGN_2", 'C', 40, 0},
+                                               {"PRIX_1", 'N', 12, 2},
+                                               {"PRIX_2", 'N', 12, 2},
+                                               {"PRIX_3", 'N', 12, 2},
+                                               {"PRIX_4", 'N', 12, 2},
+                                               {"MASSE", 'N', 10, 3},
+                                               {"TEMPS", 'N', 8, 2},
+                                               {"LOCAL", 'C', 1, 0}});
     if (!created) throw std::runtime_error(table.Error());
     for (int i = 0; i < records; ++i) {
       if (!table.Append()) throw std::runtime_error(table.Error());
@@ -93,7 +99,8 @@ void BM_CatFile(benchmark::State& state) {
   for (auto _ : state) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     std::size_t total = 0;
-    for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) > 0;) total += static_cast<std::size_t>(got);
+    for (ssize_t got; (got = ::read(fd, buffer.data(), buffer.size())) > 0;)
+      total += static_cast<std::size_t>(got);
     ::close(fd);
     benchmark::DoNotOptimize(total);
   }
@@ -128,7 +135,8 @@ void BM_FullScan(benchmark::State& state) {
   for (auto _ : state) {
     std::size_t total = 0;
     for (bool on = table.First(); on; on = table.Next()) {
-      for (int field = 0; field < table.FieldCount(); ++field) total += table.FieldText(field).size();
+      for (int field = 0; field < table.FieldCount(); ++field)
+        total += table.FieldText(field).size();
     }
     benchmark::DoNotOptimize(total);
   }
@@ -161,7 +169,8 @@ void BM_SeekEveryReference(benchmark::State& state) {
   const std::vector<std::string>& references = Articles(records).References();
   for (auto _ : state) {
     int hits = 0;
-    for (const std::string& reference : references) hits += table.Seek(reference) == CDbfTable::kSeekHit;
+    for (const std::string& reference : references)
+      hits += table.Seek(reference) == CDbfTable::kSeekHit;
     if (hits != records) state.SkipWithError("a reference was not found");
     benchmark::DoNotOptimize(hits);
   }

@@ -20,8 +20,13 @@ void SetUpRanges() {
   CRangeContext& context = CRangeContext::Instance();
   context.Reset();
   context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  context.SetDevices({{"1", "Straight"}, {"0", "End"}, {"8", "Special"}, {"7", "Pass"},
-                      {"64", "System joint"}, {"32", "User joint"}, {"99", "Unknown"}});
+  context.SetDevices({{"1", "Straight"},
+                      {"0", "End"},
+                      {"8", "Special"},
+                      {"7", "Pass"},
+                      {"64", "System joint"},
+                      {"32", "User joint"},
+                      {"99", "Unknown"}});
 }
 
 const char* const kCodes[] = {"QDA", "QJF", "QGA", "QMC"};

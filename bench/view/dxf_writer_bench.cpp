@@ -34,7 +34,8 @@ void SetViewMapping(CDrawContext& dc) {
 // tenth figure is a text, the others short lines as element edges are.
 void DrawLargeLayout(CDrawContext& dc) {
   std::mt19937 random(7);
-  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600), side(200, 1500);
+  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600),
+      side(200, 1500);
   CLogFont font;
   font.faceName = "Arial";
   font.height = -150;
@@ -47,14 +48,17 @@ void DrawLargeLayout(CDrawContext& dc) {
     for (int figure = 0; figure < 10; ++figure) {
       const int px = x(random), py = y(random);
       if (figure == 9) {
-        dc.DrawText("Q" + std::to_string(fill), {px, py, px + 1000, py - 200}, text_format::kSingleLine);
+        dc.DrawText("Q" + std::to_string(fill), {px, py, px + 1000, py - 200},
+                    text_format::kSingleLine);
       } else {
         dc.MoveTo(px, py);
         dc.LineTo(px + step(random), py + step(random));
       }
     }
     const int px = x(random), py = y(random);
-    const std::array<CPoint, 4> face{{{px, py}, {px + side(random), py + 100}, {px + 900, py - side(random)},
+    const std::array<CPoint, 4> face{{{px, py},
+                                      {px + side(random), py + 100},
+                                      {px + 900, py - side(random)},
                                       {px - 50, py - 700}}};
     dc.SelectPen({PenStyle::Null, 0, {}});
     dc.SelectBrush(CBrush::Solid({200, 200, 200}));
@@ -95,10 +99,11 @@ std::string ListEntities(const std::filesystem::path& folder) {
   for (const CDxfEntity& e : writer.Entities()) {
     const std::string& layer = writer.Layers()[e.layer].name;
     if (e.kind == DxfEntityKind::Line) {
-      out << "L " << layer << " " << e.p1.x << " " << e.p1.y << " " << e.p2.x << " " << e.p2.y << "\n";
+      out << "L " << layer << " " << e.p1.x << " " << e.p1.y << " " << e.p2.x << " " << e.p2.y
+          << "\n";
     } else {
-      out << "T " << layer << " " << e.p1.x << " " << e.p1.y << " " << e.p2.x << " " << e.p2.y << " "
-          << writer.Styles()[e.style].height << " " << e.text << "\n";
+      out << "T " << layer << " " << e.p1.x << " " << e.p1.y << " " << e.p2.x << " " << e.p2.y
+          << " " << writer.Styles()[e.style].height << " " << e.text << "\n";
     }
   }
   return path;
@@ -109,13 +114,15 @@ void BM_EzdxfWritesTheSameEntities(benchmark::State& state) {
   std::filesystem::create_directories(folder);
   const std::string list = ListEntities(folder);
   const std::string timeFile = (folder / "seconds.txt").string();
-  const std::vector<std::string> arguments = {std::string(TVR_SOURCE_DIR) + "/bench/view/ezdxf_write.py", list,
-                                              (folder / "ezdxf.dxf").string(), timeFile};
+  const std::vector<std::string> arguments = {
+      std::string(TVR_SOURCE_DIR) + "/bench/view/ezdxf_write.py", list,
+      (folder / "ezdxf.dxf").string(), timeFile};
   for (auto _ : state) {
     std::filesystem::remove(timeFile);
     CChildProcess python;
     double seconds = -1.0;
-    if (python.Start("/usr/bin/python3", arguments) == 0 && python.Wait() == 0) std::ifstream(timeFile) >> seconds;
+    if (python.Start("/usr/bin/python3", arguments) == 0 && python.Wait() == 0)
+      std::ifstream(timeFile) >> seconds;
     if (seconds < 0.0) {
       state.SkipWithError("python3-ezdxf did not run");
       break;
@@ -124,6 +131,9 @@ void BM_EzdxfWritesTheSameEntities(benchmark::State& state) {
   }
   std::filesystem::remove_all(folder);
 }
-BENCHMARK(BM_EzdxfWritesTheSameEntities)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_EzdxfWritesTheSameEntities)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 }  // namespace

@@ -48,8 +48,8 @@ constexpr CColor kWhite = MakeColor(255, 255, 255);
 
 // Indexed by LabelStyleIndex.
 constexpr std::array<LabelKeys, kLabelStyleCount> kLabels{{
-    {"BranchVisible", "True", "BranchOpaque", "False", "BranchFont", "Arial,9,0",
-     "BranchFontColor", MakeColor(0, 0, 0), "BranchBkGrd", "BranchFlags", 0},
+    {"BranchVisible", "True", "BranchOpaque", "False", "BranchFont", "Arial,9,0", "BranchFontColor",
+     MakeColor(0, 0, 0), "BranchBkGrd", "BranchFlags", 0},
     {"DimVisible", "True", "DimOpaque", "False", "DimensionFont", "Arial,7,0", "DimFontColor",
      MakeColor(0, 0, 255), "DimBkGrd", "DimFlags", 0},
     {"PosVisible", "True", "PosOpaque", "True", "PositionFont", "Arial,8,0", "PosFontColor",
@@ -148,7 +148,8 @@ CAppSettings::CAppSettings() {
   apod = TextToInt(settings_key::kApod.defaultText);
   for (const FactorKey& factor : kFactors)
     this->*factor.member = static_cast<float>(TextToDouble(factor.key.defaultText));
-  for (const DesignKey& design : kDesignTexts) this->*design.member = TextToInt(design.key.defaultText);
+  for (const DesignKey& design : kDesignTexts)
+    this->*design.member = TextToInt(design.key.defaultText);
   for (const ColorDefault& color : kColors) colors[color.index] = color.color;
   for (std::size_t i = 0; i < kLabelStyleCount; ++i) labels[i] = DefaultLabel(kLabels[i]);
 }
@@ -174,7 +175,8 @@ CAppSettings ReadAppSettings(const CProfile& profile) {
   for (const DesignKey& design : kDesignTexts) {
     settings.*design.member = TextToInt(ReadSetting(profile, design.key));
   }
-  for (std::size_t i = 0; i < kLabelStyleCount; ++i) settings.labels[i] = ReadLabel(profile, kLabels[i]);
+  for (std::size_t i = 0; i < kLabelStyleCount; ++i)
+    settings.labels[i] = ReadLabel(profile, kLabels[i]);
   settings.languageId = ReadSetting(profile, settings_key::kLanguageId);
   settings.copper = ReadSettingInt(profile, settings_key::kCopper);
   settings.apod = ReadSettingInt(profile, settings_key::kApod);

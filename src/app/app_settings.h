@@ -45,7 +45,7 @@ enum LabelStyleIndex : std::size_t {
 struct CLabelStyle {
   bool visible = false;
   bool opaque = false;
-  CLogFont font;              // height in points
+  CLogFont font;  // height in points
   CColor fontColor;
   CColor background;
   int flags = 0;
@@ -58,29 +58,29 @@ struct CAppSettings {
   // The defaults of the settings keys (settings_keys.h) and of the colour and label tables.
   CAppSettings();
 
-  std::string userName;                       // "User"/"Name"
+  std::string userName;  // "User"/"Name"
   std::array<CColor, kColorCount> colors{};
-  float zoomIn = 0;                           // "Zooms"
+  float zoomIn = 0;  // "Zooms"
   float zoomOut = 0;
   float zoomAll = 0;
-  float moveLeft = 0;                         // "Moves"
+  float moveLeft = 0;  // "Moves"
   float moveRight = 0;
   float moveUp = 0;
   float moveDown = 0;
-  int jointOverhang = 0;                      // "Design"/"JointDebord"
-  int realJoint = 0;                          // "Design"/"RealJoint"
-  int boxOverhang = 0;                        // "Design"/"BoxDebord"
-  int support = 0;                            // "Design"/"Support"
-  int backBuffer = 0;                         // "Design"/"BackBuffer"
-  int printFrame = 0;                         // "Design"/"ImpFrm"
-  int printBlackWhite = 0;                    // "Design"/"ImpBW"
-  int displayBlackWhite = 0;                  // "Design"/"AffBW"
-  int packaging = 0;                          // "Database"/"Packaging"
-  int special = 0;                            // "Design"/"Special"
+  int jointOverhang = 0;      // "Design"/"JointDebord"
+  int realJoint = 0;          // "Design"/"RealJoint"
+  int boxOverhang = 0;        // "Design"/"BoxDebord"
+  int support = 0;            // "Design"/"Support"
+  int backBuffer = 0;         // "Design"/"BackBuffer"
+  int printFrame = 0;         // "Design"/"ImpFrm"
+  int printBlackWhite = 0;    // "Design"/"ImpBW"
+  int displayBlackWhite = 0;  // "Design"/"AffBW"
+  int packaging = 0;          // "Database"/"Packaging"
+  int special = 0;            // "Design"/"Special"
   std::array<CLabelStyle, kLabelStyleCount> labels{};
-  std::string languageId;                     // "Language"/"ID"
-  int copper = 0;                             // "Design"/"Copper"
-  int apod = 0;                               // "Design"/"APOD"
+  std::string languageId;  // "Language"/"ID"
+  int copper = 0;          // "Design"/"Copper"
+  int apod = 0;            // "Design"/"APOD"
 
   friend bool operator==(const CAppSettings&, const CAppSettings&) = default;
 };
@@ -90,7 +90,8 @@ struct CAppSettings {
 CAppSettings ReadAppSettings(const CProfile& profile);
 
 // Writes the six keys of one label style (the image style: its visible key only).
-[[nodiscard]] bool WriteLabelStyle(CProfile& profile, LabelStyleIndex index, const CLabelStyle& style);
+[[nodiscard]] bool WriteLabelStyle(CProfile& profile, LabelStyleIndex index,
+                                   const CLabelStyle& style);
 
 // The keys of a colour and of a label style in the settings file.
 const char* ColorKey(ColorIndex index);

@@ -44,7 +44,8 @@ int Spawn(pid_t& pid, const std::string& program, std::vector<char*>& argv,
   int error = 0;
   if (!startFolder.empty())
     error = ::posix_spawn_file_actions_addchdir_np(&actions, startFolder.c_str());
-  if (error == 0) error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  if (error == 0)
+    error = ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   ::posix_spawn_file_actions_destroy(&actions);
   return error;
 }

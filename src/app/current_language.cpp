@@ -34,7 +34,8 @@ std::string CCurrentLanguage::ShippedFilePath() const {
   return m_setup.shippedFolder + "TVR_" + kFallbackLanguage + ".TXT";
 }
 
-std::shared_ptr<const CLanguageFile> CCurrentLanguage::TextFile(std::string_view number, bool* shipped) {
+std::shared_ptr<const CLanguageFile> CCurrentLanguage::TextFile(std::string_view number,
+                                                                bool* shipped) {
   if (shipped) *shipped = false;
   if (std::shared_ptr<const CLanguageFile> file = File(LanguageFilePath(number))) return file;
   if (m_setup.shippedFolder.empty()) return nullptr;

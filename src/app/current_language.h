@@ -14,7 +14,7 @@ class CLanguageFile;
 
 // What the language system needs to know of the installation and the settings.
 struct CLanguageSetup {
-  std::string catalogueFolder;                                      // ends with '/'
+  std::string catalogueFolder;                                             // ends with '/'
   std::string appNameSetting = CLanguageMapping::kDefaultApplicationName;  // "Language"/"AppName"
   std::array<int, 4> fileVersion{};  // the program's version: major, minor, build, revision
   // The folder of the language files shipped with the program (ends with '/'); its

@@ -9,13 +9,15 @@
 namespace {
 
 constexpr std::array<CDocumentType, 4> kDocumentTypes = {{
-    {"application/x-tavrilon-layout", "*.run", "Tavrilon layout document", "Document d'implantation Tavrilon", true},
+    {"application/x-tavrilon-layout", "*.run", "Tavrilon layout document",
+     "Document d'implantation Tavrilon", true},
     {"application/x-tavrilon-linear", "*.lin", "Tavrilon linear costing project",
      "Projet de chiffrage linéaire Tavrilon", true},
     {"application/x-tavrilon-reference", "*.ref", "Tavrilon costing-by-reference project",
      "Projet de chiffrage par référence Tavrilon", true},
     // The program reads customer files from within a document; they do not open alone.
-    {"application/x-tavrilon-customer", "*.t0p", "Tavrilon customer file", "Fichier client Tavrilon", false},
+    {"application/x-tavrilon-customer", "*.t0p", "Tavrilon customer file",
+     "Fichier client Tavrilon", false},
 }};
 
 // Characters that make an Exec argument need double quotes.
@@ -31,7 +33,8 @@ bool HasControlCharacter(std::string_view text) {
 
 // The argument quoted as the Exec rules want it, before the escapes of a string value.
 std::string QuotedExecArgument(std::string_view argument) {
-  if (argument.find_first_of(kReservedInExec) == std::string_view::npos) return std::string(argument);
+  if (argument.find_first_of(kReservedInExec) == std::string_view::npos)
+    return std::string(argument);
   std::string quoted = "\"";
   for (char c : argument) {
     if (kEscapedInQuotes.find(c) != std::string_view::npos) quoted += '\\';
@@ -45,12 +48,9 @@ std::string QuotedExecArgument(std::string_view argument) {
 std::string EscapedExecValue(std::string_view text) {
   std::string escaped;
   for (char c : text) {
-    if (c == '\\')
-      escaped += "\\\\";
-    else if (c == '%')
-      escaped += "%%";
-    else
-      escaped += c;
+    if (c == '\\') escaped += "\\\\";
+    else if (c == '%') escaped += "%%";
+    else escaped += c;
   }
   return escaped;
 }
@@ -67,7 +67,9 @@ std::string MimeTypeList() {
 std::span<const CDocumentType> ProgramDocumentTypes() { return kDocumentTypes; }
 
 std::string DesktopExecProgram(const std::string& programPath) {
-  if (programPath.empty() || HasControlCharacter(programPath) || !tvr::platform::IsValidUtf8(programPath)) return {};
+  if (programPath.empty() || HasControlCharacter(programPath) ||
+      !tvr::platform::IsValidUtf8(programPath))
+    return {};
   return EscapedExecValue(QuotedExecArgument(programPath));
 }
 
@@ -81,7 +83,8 @@ std::string DesktopEntryText(const std::string& execProgram) {
          "GenericName=Busbar trunking design and costing\n"
          "GenericName[fr]=Conception et chiffrage de canalisations électriques préfabriquées\n"
          "Comment=Lay out busbar trunking runs and cost them from the catalogue\n"
-         "Comment[fr]=Implanter des lignes de canalisations préfabriquées et les chiffrer sur catalogue\n"
+         "Comment[fr]=Implanter des lignes de canalisations préfabriquées et les chiffrer sur "
+         "catalogue\n"
          "Icon=tvr\n"
          "Exec=" +
          execProgram +

@@ -11,8 +11,8 @@ void CDorneApp::InitFolders(const CAppFolders& folders) {
   m_settingsFolder = WithTrailingSlash(folders.settings);
   // Without a settings folder every read gives its default and every write fails,
   // rather than a file landing in whatever the current folder is.
-  m_profile = CProfile(m_settingsFolder.empty() ? std::string()
-                                                : m_settingsFolder + kSettingsFileName);
+  m_profile =
+      CProfile(m_settingsFolder.empty() ? std::string() : m_settingsFolder + kSettingsFileName);
   m_catalogueFolder = FolderSetting("DBF Database", "Directory", "DBF");
   m_articleFolder = FolderSetting("Database", "PartnumPath", "BD");
   m_documentsFolder = WithTrailingSlash(folders.documents);
@@ -30,7 +30,8 @@ void CDorneApp::ReadSettings() { m_settings = ReadAppSettings(m_profile); }
 std::string CDorneApp::FolderSetting(std::string_view section, std::string_view key,
                                      std::string_view programSubfolder) const {
   std::string folder = m_profile.ReadProfileText(section, key, "");
-  if (folder.empty() || folder == "Default") folder = m_programFolder + std::string(programSubfolder);
+  if (folder.empty() || folder == "Default")
+    folder = m_programFolder + std::string(programSubfolder);
   return WithTrailingSlash(folder);
 }
 

@@ -9,9 +9,9 @@
 // The folders of one start of the program, as start-up settles them. Every folder text
 // ends with '/' (or is empty).
 struct CAppFolders {
-  std::string program;          // where DBF/, BD/ and the models lie
-  std::string settings;         // holds "TVR.INI"; empty when it could not be made
-  std::string documents;        // the user's documents folder
+  std::string program;    // where DBF/, BD/ and the models lie
+  std::string settings;   // holds "TVR.INI"; empty when it could not be made
+  std::string documents;  // the user's documents folder
 };
 
 // The core of the application object: the folders of the installation and of the user,
@@ -55,7 +55,8 @@ class CDorneApp {
   std::string ReadProfileText(std::string_view section, std::string_view key,
                               std::string_view defaultText) const;
   int ReadProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
-  [[nodiscard]] bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value);
+  [[nodiscard]] bool WriteProfileText(std::string_view section, std::string_view key,
+                                      std::string_view value);
   [[nodiscard]] int WriteProfileInt(std::string_view section, std::string_view key, int value);
   CProfile& Profile() { return m_profile; }
   const CProfile& Profile() const { return m_profile; }

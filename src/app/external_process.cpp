@@ -17,8 +17,8 @@ std::string PrintHelperCommandLine(const std::string& programName, const CPrintH
 }
 
 std::vector<std::string> PrintHelperArguments(const CPrintHelperJob& job) {
-  return {job.exchangePath, job.modelPath, job.macro, job.password, std::to_string(job.mode),
-          job.outputPath};
+  return {job.exchangePath,         job.modelPath, job.macro, job.password,
+          std::to_string(job.mode), job.outputPath};
 }
 
 CPrintHelperLauncher::CPrintHelperLauncher(std::string programFolder, std::string programName)

@@ -13,8 +13,8 @@ struct CPrintHelperJob {
   std::string modelPath;     // the workbook model
   std::string macro = "MacroTavrilon";
   std::string password = "vorpu";
-  int mode = 18;             // 12 write the target, 18 or 22 open (the callers decide)
-  std::string outputPath;    // the target workbook, may be empty
+  int mode = 18;           // 12 write the target, 18 or 22 open (the callers decide)
+  std::string outputPath;  // the target workbook, may be empty
 };
 
 // The command line as one text, for traces: the program name, the two paths in
@@ -31,8 +31,7 @@ std::vector<std::string> PrintHelperArguments(const CPrintHelperJob& job);
 class CPrintHelperLauncher {
  public:
   // The helper is looked for in the program folder first, then along PATH.
-  explicit CPrintHelperLauncher(std::string programFolder,
-                                std::string programName = "XlPrint.exe");
+  explicit CPrintHelperLauncher(std::string programFolder, std::string programName = "XlPrint.exe");
 
   // 1 when the helper was started, 0 when it was refused (the previous one still runs)
   // or could not be started (then no process is kept).

@@ -11,14 +11,17 @@ std::string Lowered(std::string text) {
 }
 
 std::string ReplacedAll(std::string text, const std::string& from, const std::string& to) {
-  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size()))
     text.replace(at, from.size(), to);
   return text;
 }
 
 std::string KindList(const CModeAvailability& availability) {
   std::string list;
-  auto add = [&list](const char* pattern) { list += (list.empty() ? "" : ";") + std::string(pattern); };
+  auto add = [&list](const char* pattern) {
+    list += (list.empty() ? "" : ";") + std::string(pattern);
+  };
   if (!availability.noGraphical) add("*.run");
   if (!availability.noReference) add("*.ref");
   if (!availability.noLinear) add("*.lin");
@@ -30,7 +33,8 @@ std::string KindList(const CModeAvailability& availability) {
 std::string TemplateDescription(const std::string& templateText) {
   std::vector<std::string> lines;
   std::size_t start = 0;
-  for (std::size_t end; (end = templateText.find('\n', start)) != std::string::npos; start = end + 1)
+  for (std::size_t end; (end = templateText.find('\n', start)) != std::string::npos;
+       start = end + 1)
     lines.push_back(templateText.substr(start, end - start));
   lines.push_back(templateText.substr(start));
   std::string description = lines.size() >= 4 ? lines[3] : templateText;
@@ -65,7 +69,8 @@ EFileKind ClassifyFileByExtension(const std::string& path) {
 }
 
 COpenFileFilter BuildOpenFileFilter(EFrameMode mode, const CModeAvailability& availability,
-                                    const std::string& templateText, const std::string& allFilesText) {
+                                    const std::string& templateText,
+                                    const std::string& allFilesText) {
   const std::string runEntry = TemplateDescription(templateText) + "|*.run|";
   const std::string refEntry = ReplacedAll(runEntry, "*.run", "*.ref");
   const std::string linEntry = ReplacedAll(runEntry, "*.run", "*.lin");

@@ -50,7 +50,8 @@ std::string TemplateDescription(const std::string& templateText);
 // in "(*.run)", is the description; a text of one line is taken whole and given the
 // pattern when it lacks it); allFilesText the description of all files.
 COpenFileFilter BuildOpenFileFilter(EFrameMode mode, const CModeAvailability& availability,
-                                    const std::string& templateText, const std::string& allFilesText);
+                                    const std::string& templateText,
+                                    const std::string& allFilesText);
 
 // The pages of the help file for the help index and the tutorial commands; empty
 // means the help file's own first page.

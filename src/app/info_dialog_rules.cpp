@@ -37,8 +37,9 @@ std::optional<int> LanguageCharset(const std::string& entryKey) {
 }
 
 const std::vector<int>& FlagSheetLanguages() {
-  static const std::vector<int> languages = {1,  33, 49, 39,  34, 54, 45, 30,  47,  31,  7,   46, 44,
-                                             90, 358, 48, 43, 55, 380, 421, 36, 420, 353, 351, 86, 81};
+  static const std::vector<int> languages = {1,   33,  49, 39,  34,  54,  45, 30, 47,
+                                             31,  7,   46, 44,  90,  358, 48, 43, 55,
+                                             380, 421, 36, 420, 353, 351, 86, 81};
   return languages;
 }
 

@@ -152,11 +152,14 @@ std::string CLanguageFile::ProfileText(std::string_view section, std::string_vie
 
 int CharsetFromName(std::string_view name) {
   static constexpr std::pair<std::string_view, int> kCharsets[] = {
-      {"LATIN", 0},           {"EASTEUROPE", 238},   {"CYRILLIC", 204},
-      {"GREEK", 161},         {"TURKISH", 162},      {"BALTIC", 186},
-      {"HEBREW", 177},        {"ARABIC", 178},       {"VIETNAMESE", 163},
-      {"THAI", 222},          {"KOREAN", 129},       {"KOREAN JOHAB", 130},
-      {"CHINESE", 136},       {"CHINESE SIMPLIFIED", 134}, {"JAPANESE", 128}};
+      {"LATIN", 0},        {"EASTEUROPE", 238},
+      {"CYRILLIC", 204},   {"GREEK", 161},
+      {"TURKISH", 162},    {"BALTIC", 186},
+      {"HEBREW", 177},     {"ARABIC", 178},
+      {"VIETNAMESE", 163}, {"THAI", 222},
+      {"KOREAN", 129},     {"KOREAN JOHAB", 130},
+      {"CHINESE", 136},    {"CHINESE SIMPLIFIED", 134},
+      {"JAPANESE", 128}};
   for (const auto& [charsetName, value] : kCharsets)
     if (charsetName == name) return value;
   return 1;

@@ -118,8 +118,8 @@ CApplicationName ApplicationNameAndVersion(std::string_view appNameSetting,
     result.version = FileVersionText(fileVersion);
   }
   const std::size_t firstBlank = text.find(' ');
-  result.name = firstBlank != std::string::npos && firstBlank > 0 ? text.substr(0, firstBlank)
-                                                                  : text;
+  result.name =
+      firstBlank != std::string::npos && firstBlank > 0 ? text.substr(0, firstBlank) : text;
   return result;
 }
 
@@ -197,5 +197,6 @@ std::string CLanguageMapping::ReadDirectly(int number) const {
   // Before any language loaded (the first messages of start-up) the name comes from the
   // setup, as LoadLanguage will settle it.
   const CLanguageSetup& setup = current.Setup();
-  return ReplaceAll(text, "%APP", ApplicationNameAndVersion(setup.appNameSetting, setup.fileVersion).name);
+  return ReplaceAll(text, "%APP",
+                    ApplicationNameAndVersion(setup.appNameSetting, setup.fileVersion).name);
 }

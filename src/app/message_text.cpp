@@ -12,8 +12,8 @@ std::string Utf8OfCode(std::int64_t code) {
   if (code <= 0) return {};
   std::string out;
   // Checked here: a value past char32_t must not wrap round to a valid character.
-  tvr::platform::AppendUtf8(out, code > 0x10FFFF ? tvr::platform::kReplacementCharacter
-                                                 : static_cast<char32_t>(code));
+  tvr::platform::AppendUtf8(
+      out, code > 0x10FFFF ? tvr::platform::kReplacementCharacter : static_cast<char32_t>(code));
   return out;
 }
 
@@ -80,8 +80,9 @@ std::string UnescapeText(std::string_view text) {
 std::string CMessageArg::Format(char type) const {
   if (m_kind == Kind::None) return {};
   if (m_kind == Kind::Text) {
-    return type == 'c' ? FirstCharacter(m_text)
-                       : (type == 'd' || type == 's' || type == 'u') ? m_text : std::string();
+    return type == 'c'                                   ? FirstCharacter(m_text)
+           : (type == 'd' || type == 's' || type == 'u') ? m_text
+                                                         : std::string();
   }
   switch (type) {
     case 'c': return Utf8OfCode(m_number);
@@ -93,8 +94,7 @@ std::string CMessageArg::Format(char type) const {
 }
 
 std::string FormatMessageText(std::string_view text, std::string_view types, const CMessageArg& p1,
-                              const CMessageArg& p2, const CMessageArg& p3,
-                              const CMessageArg& p4) {
+                              const CMessageArg& p2, const CMessageArg& p3, const CMessageArg& p4) {
   const std::array<const CMessageArg*, 4> args = {&p1, &p2, &p3, &p4};
   const std::size_t count = std::min<std::size_t>(types.size(), args.size());
   std::array<std::string, 4> values;
@@ -131,8 +131,7 @@ std::string FormatMessageTextSSS(std::string_view text, std::string_view p1, std
 }
 
 std::string FormatMessageText(int number, std::string_view types, const CMessageArg& p1,
-                              const CMessageArg& p2, const CMessageArg& p3,
-                              const CMessageArg& p4) {
+                              const CMessageArg& p2, const CMessageArg& p3, const CMessageArg& p4) {
   return FormatMessageText(StringText(number), types, p1, p2, p3, p4);
 }
 std::string FormatMessageTextD(int number, int p1) {

@@ -40,11 +40,12 @@ class CMessageArg {
  public:
   CMessageArg() = default;
   template <typename T>
-    requires std::integral<T> && (!std::same_as<T, char>) && (!std::same_as<T, bool>)
-  CMessageArg(T value) : m_kind(Kind::Number), m_number(static_cast<std::int64_t>(value)) {}
+  requires std::integral<T> &&(!std::same_as<T, char>)&&(!std::same_as<T, bool>)CMessageArg(T value)
+      : m_kind(Kind::Number), m_number(static_cast<std::int64_t>(value)) {}
   CMessageArg(char value) : m_kind(Kind::Character), m_number(static_cast<unsigned char>(value)) {}
   CMessageArg(std::string_view text) : m_kind(Kind::Text), m_text(text) {}
-  CMessageArg(const char* text) : m_kind(text ? Kind::Text : Kind::None), m_text(text ? text : "") {}
+  CMessageArg(const char* text)
+      : m_kind(text ? Kind::Text : Kind::None), m_text(text ? text : "") {}
   CMessageArg(const std::string& text) : m_kind(Kind::Text), m_text(text) {}
 
   // The value text for a type letter: "c" one character, "d" a signed number, "s" a

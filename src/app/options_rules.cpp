@@ -70,9 +70,9 @@ bool IsColorTooNearHighlight(CColor color, CColor highlight) {
 
 std::optional<ColorIndex> ColorOfListItem(int item) {
   static constexpr std::array<ColorIndex, kColorListItemCount> kItems = {
-      kColorSpecial,   kColorStraight1,    kColorStraight2,  kColorStraight3,
-      kColorStraight4, kColorUserJoint,    kColorSystemJoint, kColorPassThrough,
-      kColorEnding,    kColorTapOff,       kColorUnknown};
+      kColorSpecial,   kColorStraight1, kColorStraight2,   kColorStraight3,
+      kColorStraight4, kColorUserJoint, kColorSystemJoint, kColorPassThrough,
+      kColorEnding,    kColorTapOff,    kColorUnknown};
   if (item < 0 || item >= kColorListItemCount) return std::nullopt;
   return kItems[static_cast<std::size_t>(item)];
 }
@@ -105,9 +105,9 @@ void SetDefaultColors(std::array<CColor, kColorCount>& colors) {
 
 const std::array<ColorIndex, kColorCount>& ColorWriteOrder() {
   static constexpr std::array<ColorIndex, kColorCount> kOrder = {
-      kColorStraight1,   kColorStraight2, kColorStraight3,   kColorStraight4, kColorEnding,
-      kColorSpecial,     kColorSystemJoint, kColorUserJoint, kColorPassThrough, kColorUnknown,
-      kColorTapOff,      kColorFireBarrier, kColorSupport};
+      kColorStraight1, kColorStraight2,   kColorStraight3, kColorStraight4,   kColorEnding,
+      kColorSpecial,   kColorSystemJoint, kColorUserJoint, kColorPassThrough, kColorUnknown,
+      kColorTapOff,    kColorFireBarrier, kColorSupport};
   return kOrder;
 }
 

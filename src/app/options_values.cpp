@@ -23,10 +23,10 @@ void LoadFrameValues(const CAppSettings& settings, COptionsValues& values) {
                      FactorToPercent(settings.moveLeft), FactorToPercent(settings.moveUp),
                      FactorToPercent(settings.zoomOut),  FactorToPercent(settings.zoomIn),
                      FactorToPercent(settings.zoomAll)};
-  values.design = {settings.boxOverhang,          settings.jointOverhang,
-                   settings.realJoint != 0,       settings.printBlackWhite != 0,
-                   settings.displayBlackWhite != 0, settings.printFrame != 0,
-                   settings.backBuffer != 0};
+  values.design = {
+      settings.boxOverhang,          settings.jointOverhang,          settings.realJoint != 0,
+      settings.printBlackWhite != 0, settings.displayBlackWhite != 0, settings.printFrame != 0,
+      settings.backBuffer != 0};
   for (int kind = 0; kind < kLabelKindCount; ++kind)
     values.labels[static_cast<std::size_t>(kind)] = settings.labels[LabelStyleOfKind(kind)];
   values.colors = settings.colors;
@@ -126,14 +126,14 @@ std::vector<CProfileValue> OptionsProfileValues(const COptionsValues& values,
     out.push_back(SettingValue(key::kLanguageId, LanguageNumberText(entry.key)));
   }
   const COptionsUser& user = values.user;
-  out.insert(out.end(), {SettingValue(key::kUserName, user.name),
-                         SettingValue(key::kUserDept, user.department),
-                         SettingValue(key::kUserPhone, user.phone),
-                         SettingValue(key::kUserFax, user.fax),
-                         SettingValue(key::kUserEmail, user.email),
-                         SettingValue(key::kDesignLanguage, DesignLanguageText(values.designLanguage)),
-                         SettingValue(key::kPackaging, FlagText(values.packaging)),
-                         SettingValue(key::kProjects, values.projectsFolder)});
+  out.insert(
+      out.end(),
+      {SettingValue(key::kUserName, user.name), SettingValue(key::kUserDept, user.department),
+       SettingValue(key::kUserPhone, user.phone), SettingValue(key::kUserFax, user.fax),
+       SettingValue(key::kUserEmail, user.email),
+       SettingValue(key::kDesignLanguage, DesignLanguageText(values.designLanguage)),
+       SettingValue(key::kPackaging, FlagText(values.packaging)),
+       SettingValue(key::kProjects, values.projectsFolder)});
   if (withFrame) AddFrameValues(values, out);
   return out;
 }
@@ -158,7 +158,8 @@ COptionsApplied ApplyOptionsValues(CDorneApp& app, const COptionsValues& values,
   app.MarkInitialProjectsFolder();
   applied.settingsWritten =
       app.Profile().WriteProfileValues(OptionsProfileValues(values, languages, frame != nullptr));
-  if (frame) applied.settingsWritten = ApplyFrameValues(app, values, *frame) && applied.settingsWritten;
+  if (frame)
+    applied.settingsWritten = ApplyFrameValues(app, values, *frame) && applied.settingsWritten;
   return applied;
 }
 

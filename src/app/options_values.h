@@ -81,9 +81,9 @@ std::vector<CProfileValue> OptionsProfileValues(const COptionsValues& values,
 
 // What OK did.
 struct COptionsApplied {
-  bool settingsWritten = false;   // every key reached the settings file
-  bool priceListsSaved = false;   // the price-list names were saved (when changed)
-  std::string priceListError;     // why they were not; the article table is as it was
+  bool settingsWritten = false;  // every key reached the settings file
+  bool priceListsSaved = false;  // the price-list names were saved (when changed)
+  std::string priceListError;    // why they were not; the article table is as it was
 };
 
 // OK of the sheet: the values go into the application object and the settings file;

@@ -56,7 +56,7 @@ int Scale(int value, int numerator, int denominator) {
 }  // namespace
 
 CRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
-                     int options) {
+                   int options) {
   if (pictureWidth <= 0 || pictureHeight <= 0) return {};
   clientWidth = std::max(clientWidth, 0);
   clientHeight = std::max(clientHeight, 0);
@@ -71,8 +71,8 @@ CRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int cli
       width = Scale(pictureWidth, clientHeight, pictureHeight);
     }
   }
-  int left = Align(width, clientWidth, options & kPictureAlignRight,
-                   options & kPictureCenterHorizontally);
+  int left =
+      Align(width, clientWidth, options & kPictureAlignRight, options & kPictureCenterHorizontally);
   int top = Align(height, clientHeight, options & kPictureAlignBottom,
                   options & kPictureCenterVertically);
   return {left, top, left + width, top + height};

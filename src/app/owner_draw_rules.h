@@ -33,8 +33,8 @@ int TreeConnectorEnd(int x, int indent);
 // The expand box around the point (x, y), and its sign: the bar always, the upright
 // only for a collapsed item.
 struct CTreeExpandBox {
-  CRect frame;         // 4 pixels left and above to 5 right and below
-  CRect bar;           // from 2 pixels left to 3 right, one pixel high
+  CRect frame;                   // 4 pixels left and above to 5 right and below
+  CRect bar;                     // from 2 pixels left to 3 right, one pixel high
   std::optional<CRect> upright;  // from 2 pixels above to 3 below, one pixel wide
 };
 CTreeExpandBox TreeExpandBox(int x, int y, bool collapsed);
@@ -70,7 +70,7 @@ inline constexpr int kPictureDefaultOptions = 5;
 // then right, centred or left, and bottom, centred or top, by the option bits (right
 // before centre, bottom before centre). An empty rectangle for an empty picture.
 CRect PlacePicture(int pictureWidth, int pictureHeight, int clientWidth, int clientHeight,
-                     int options);
+                   int options);
 
 // Bitmap lists.
 

@@ -118,13 +118,13 @@ std::string CheckNameFields(const CDbfTable& table, bool withSecond) {
 }
 
 // Writes the names of list n; false when the table refused a change.
-[[nodiscard]] bool SaveList(CDbfTable& table, int n, const std::string& first, const std::string* second,
-              CPriceListSave& result) {
+[[nodiscard]] bool SaveList(CDbfTable& table, int n, const std::string& first,
+                            const std::string* second, CPriceListSave& result) {
   if (!SeekArticle(table, PriceListKey(n))) {
     // A list named in the options but without a record would otherwise lose its name.
     if (first.empty() && (second == nullptr || second->empty())) return true;
-    if (!table.Append() ||
-        table.Assign(table.FieldIndex(kArticleKeyField), PriceListKey(n)) != CDbfTable::kAssignDone) {
+    if (!table.Append() || table.Assign(table.FieldIndex(kArticleKeyField), PriceListKey(n)) !=
+                               CDbfTable::kAssignDone) {
       return false;
     }
     result.appended.push_back(n);

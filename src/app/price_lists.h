@@ -43,10 +43,10 @@ CPriceListNames ReadPriceListNames(const std::string& articleFolder, const TextL
 
 // What SavePriceListNames did.
 struct [[nodiscard]] CPriceListSave {
-  bool saved = false;             // the table holds the names (or nothing had to change)
-  std::string error;              // why nothing was saved; the table is then as it was
-  std::vector<int> appended;      // lists whose record was missing and has been added
-  std::vector<int> cut;           // lists with a name longer than its field, stored cut
+  bool saved = false;         // the table holds the names (or nothing had to change)
+  std::string error;          // why nothing was saved; the table is then as it was
+  std::vector<int> appended;  // lists whose record was missing and has been added
+  std::vector<int> cut;       // lists with a name longer than its field, stored cut
 };
 
 // Writes price-list names into the article table of the folder. names holds the 15
@@ -58,8 +58,7 @@ struct [[nodiscard]] CPriceListSave {
 // is left as it was and the result says why.
 CPriceListSave SavePriceListNames(const std::string& articleFolder,
                                   const std::array<std::string, 2 * kPriceListCount>& names,
-                                  const std::array<int, kPriceListCount>& numbers,
-                                  bool withSecond);
+                                  const std::array<int, kPriceListCount>& numbers, bool withSecond);
 
 // For n in 1..15: n becomes the current catalogue and is written to
 // "Database"/"CurrentCat"; false when the settings file could not be written (current is

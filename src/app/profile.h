@@ -32,7 +32,8 @@ class CProfile {
   int ReadProfileInt(std::string_view section, std::string_view key, int defaultValue) const;
   // False when the file could not be written, cannot be read back whole, or the texts
   // cannot be stored on one line (line breaks, control bytes); nothing is changed then.
-  [[nodiscard]] bool WriteProfileText(std::string_view section, std::string_view key, std::string_view value);
+  [[nodiscard]] bool WriteProfileText(std::string_view section, std::string_view key,
+                                      std::string_view value);
   // Writes the decimal text of the value; non-zero on success, 0 on failure.
   [[nodiscard]] int WriteProfileInt(std::string_view section, std::string_view key, int value);
   // Writes several keys with one replacement of the file: all of them or none.

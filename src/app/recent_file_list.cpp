@@ -20,7 +20,8 @@ void CRecentFileList::Add(const std::string& path) {
 }
 
 void CRecentFileList::Remove(std::size_t index) {
-  if (index < m_entries.size()) m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
+  if (index < m_entries.size())
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 std::string CRecentFileList::Entry(std::size_t index) const {

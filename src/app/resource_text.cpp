@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-std::optional<std::u16string> ReadCountedText(std::span<const char16_t> block, std::size_t& offset) {
+std::optional<std::u16string> ReadCountedText(std::span<const char16_t> block,
+                                              std::size_t& offset) {
   if (offset >= block.size()) return std::nullopt;
   std::size_t length = block[offset];
   if (length > block.size() - offset - 1) return std::nullopt;

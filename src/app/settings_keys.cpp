@@ -10,14 +10,14 @@ namespace {
 using namespace settings_key;
 
 constexpr std::array kAllKeys{
-    kLanguageId,      kAppName,         kWebPage,         kUserName,          kUserDept,
-    kUserPhone,       kUserFax,         kUserEmail,       kDesignLanguage,    kPackaging,
-    kProjects,        kCurrentCatalogue, kJustOneCatalogue, kNoLinear,        kNoReference,
-    kNoDesign,        kNoDorne,         kZoomAll,         kZoomIn,            kZoomOut,
-    kMoveLeft,        kMoveRight,       kMoveDown,        kMoveUp,            kJointOverhang,
-    kRealJoint,       kBoxOverhang,     kPrintFrame,      kPrintBlackWhite,   kShowBlackWhite,
-    kBackBuffer,      kSupport,         kSpecial,         kCopper,            kApod,
-    kInfos,           kToolBarState,    kReferenceCosting, kReferenceRanges,
+    kLanguageId, kAppName,          kWebPage,          kUserName,        kUserDept,
+    kUserPhone,  kUserFax,          kUserEmail,        kDesignLanguage,  kPackaging,
+    kProjects,   kCurrentCatalogue, kJustOneCatalogue, kNoLinear,        kNoReference,
+    kNoDesign,   kNoDorne,          kZoomAll,          kZoomIn,          kZoomOut,
+    kMoveLeft,   kMoveRight,        kMoveDown,         kMoveUp,          kJointOverhang,
+    kRealJoint,  kBoxOverhang,      kPrintFrame,       kPrintBlackWhite, kShowBlackWhite,
+    kBackBuffer, kSupport,          kSpecial,          kCopper,          kApod,
+    kInfos,      kToolBarState,     kReferenceCosting, kReferenceRanges,
 };
 
 }  // namespace

@@ -29,9 +29,10 @@ struct CSettingKey {
 namespace settings_key {
 
 inline constexpr CSettingKey kLanguageId{"Language", "ID", "033", ESettingType::Text};
-inline constexpr CSettingKey kAppName{"Language", "AppName", CLanguageMapping::kDefaultApplicationName,
+inline constexpr CSettingKey kAppName{
+    "Language", "AppName", CLanguageMapping::kDefaultApplicationName, ESettingType::Text};
+inline constexpr CSettingKey kWebPage{"Language", "Web", "https://tavrilon.example/",
                                       ESettingType::Text};
-inline constexpr CSettingKey kWebPage{"Language", "Web", "https://tavrilon.example/", ESettingType::Text};
 
 inline constexpr CSettingKey kUserName{"User", "Name", "UnKnown", ESettingType::Text};
 inline constexpr CSettingKey kUserDept{"User", "Dept", "", ESettingType::Text};

@@ -24,7 +24,8 @@ constexpr std::chrono::milliseconds kPollInterval{10};
 // True when the file holds exactly these bytes; a longer file is not read through.
 bool HoldsExactly(const std::string& path, const std::string& content) {
   std::error_code error;
-  if (!fs::is_regular_file(path, error) || fs::file_size(path, error) != content.size() || error) return false;
+  if (!fs::is_regular_file(path, error) || fs::file_size(path, error) != content.size() || error)
+    return false;
   std::ifstream file(path, std::ios::binary);
   std::string bytes(content.size(), '\0');
   return file.read(bytes.data(), static_cast<std::streamsize>(bytes.size())) && bytes == content;
@@ -39,11 +40,14 @@ bool IsOlder(const std::string& cache, const std::string& file) {
   return !error && cacheTime < fileTime;
 }
 
-std::string SystemError(const std::string& what, int error) { return what + ": " + std::strerror(error); }
+std::string SystemError(const std::string& what, int error) {
+  return what + ": " + std::strerror(error);
+}
 
 // Writes the bytes into a new file beside the target; its path, or empty with the
 // reason in problems.
-std::string StageFile(const std::string& target, const std::string& content, std::vector<std::string>& problems) {
+std::string StageFile(const std::string& target, const std::string& content,
+                      std::vector<std::string>& problems) {
   std::error_code error;
   fs::create_directories(fs::path(target).parent_path(), error);
   if (error) {
@@ -60,8 +64,8 @@ std::string StageFile(const std::string& target, const std::string& content, std
     problems.push_back(SystemError("cannot write beside " + target, errno));
     return {};
   }
-  bool ok =
-      ::fchmod(fd, 0644) == 0 && ::write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
+  bool ok = ::fchmod(fd, 0644) == 0 &&
+            ::write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
   int writeError = errno;
   ok = ::close(fd) == 0 && ok;
   if (ok) return staged;
@@ -73,7 +77,8 @@ std::string StageFile(const std::string& target, const std::string& content, std
 }  // namespace
 
 CShellFileTypes::CShellFileTypes(std::string dataFolder, std::vector<CDesktopFile> files)
-    : m_dataFolder(tvr::platform::WithTrailingSlash(std::move(dataFolder))), m_files(std::move(files)) {}
+    : m_dataFolder(tvr::platform::WithTrailingSlash(std::move(dataFolder))),
+      m_files(std::move(files)) {}
 
 std::vector<CDesktopFile> CShellFileTypes::OutOfDate() const {
   std::vector<CDesktopFile> stale;
@@ -96,7 +101,8 @@ CShellRegistration CShellFileTypes::Register(std::chrono::milliseconds updaterWa
   return result;
 }
 
-bool CShellFileTypes::WriteAll(const std::vector<CDesktopFile>& files, std::vector<std::string>& problems) const {
+bool CShellFileTypes::WriteAll(const std::vector<CDesktopFile>& files,
+                               std::vector<std::string>& problems) const {
   std::vector<std::string> staged;
   for (const CDesktopFile& file : files) {
     std::string path = StageFile(Path(file.path), file.content, problems);
@@ -124,12 +130,14 @@ std::vector<const CShellFileTypes::CUpdater*> CShellFileTypes::UpdatersToRun(
   for (const CUpdater& updater : kUpdaters) {
     bool changed = false;
     for (const CDesktopFile& file : written) changed = changed || file.path == updater.listedFile;
-    if (changed || IsOlder(Path(updater.cache), Path(updater.listedFile))) chosen.push_back(&updater);
+    if (changed || IsOlder(Path(updater.cache), Path(updater.listedFile)))
+      chosen.push_back(&updater);
   }
   return chosen;
 }
 
-void CShellFileTypes::RunUpdaters(const std::vector<const CUpdater*>& updaters, std::chrono::milliseconds wait,
+void CShellFileTypes::RunUpdaters(const std::vector<const CUpdater*>& updaters,
+                                  std::chrono::milliseconds wait,
                                   std::vector<std::string>& problems) const {
   struct CRunning {
     const CUpdater* updater;
@@ -142,15 +150,15 @@ void CShellFileTypes::RunUpdaters(const std::vector<const CUpdater*>& updaters, 
     auto process = std::make_unique<CChildProcess>();
     if (int error = process->Start(program, {Path(updater->folder)}))
       problems.push_back(SystemError("cannot start " + program, error));
-    else
-      running.push_back({updater, std::move(process)});
+    else running.push_back({updater, std::move(process)});
   }
   auto deadline = std::chrono::steady_clock::now() + wait;
   while (!running.empty()) {
     std::erase_if(running, [&problems](CRunning& entry) {
       std::optional<int> code = entry.process->TryWait();
       if (code && *code != 0)
-        problems.push_back(std::string(entry.updater->program) + " ended with code " + std::to_string(*code));
+        problems.push_back(std::string(entry.updater->program) + " ended with code " +
+                           std::to_string(*code));
       return code.has_value();
     });
     if (running.empty() || std::chrono::steady_clock::now() >= deadline) break;
@@ -158,8 +166,8 @@ void CShellFileTypes::RunUpdaters(const std::vector<const CUpdater*>& updaters, 
   }
   // Still running: left to end on their own (the process list reaps them later).
   for (const CRunning& entry : running)
-    problems.push_back(std::string(entry.updater->program) + " did not end within " + std::to_string(wait.count()) +
-                       " ms; it goes on alone");
+    problems.push_back(std::string(entry.updater->program) + " did not end within " +
+                       std::to_string(wait.count()) + " ms; it goes on alone");
 }
 
 std::string ShellExecProgram(const std::string& programPath) {
@@ -177,12 +185,14 @@ CShellRegistration RegisterShellFileTypes(std::ostream& log) {
   std::string exec = error ? std::string() : ShellExecProgram(program);
   CShellRegistration result;
   if (exec.empty()) {
-    result.problems.push_back("the program's path " + program + " cannot be named in a desktop entry");
+    result.problems.push_back("the program's path " + program +
+                              " cannot be named in a desktop entry");
   } else {
     CShellFileTypes fileTypes(tvr::platform::DataHomeFolder(), DesktopFiles(exec));
     result = fileTypes.Register(kStartUpUpdaterWait);
   }
   for (const std::string& problem : result.problems)
-    log << "tvr: desktop file types" << (result.registered ? ": " : " not registered: ") << problem << '\n';
+    log << "tvr: desktop file types" << (result.registered ? ": " : " not registered: ") << problem
+        << '\n';
   return result;
 }

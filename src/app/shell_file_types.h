@@ -43,7 +43,8 @@ class CShellFileTypes {
     const char* listedFile;  // our file that it lists
   };
 
-  [[nodiscard]] bool WriteAll(const std::vector<CDesktopFile>& files, std::vector<std::string>& problems) const;
+  [[nodiscard]] bool WriteAll(const std::vector<CDesktopFile>& files,
+                              std::vector<std::string>& problems) const;
   std::vector<const CUpdater*> UpdatersToRun(const std::vector<CDesktopFile>& written) const;
   void RunUpdaters(const std::vector<const CUpdater*>& updaters, std::chrono::milliseconds wait,
                    std::vector<std::string>& problems) const;

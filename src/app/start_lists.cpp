@@ -52,9 +52,9 @@ CTableList<CUnitEntry> LoadUnitList(const std::string& catalogueFolder,
                                     const TextLookup& lookupText) {
   CTableList<CUnitEntry> list;
   CDbfTable table;
-  list.error = OpenStartTable(table, catalogueFolder, kUnitTableName,
-                              {"IDD", "IDL", "LIB", "INPUTSTR", "INPUTCOEF", "OUTPUTSTR",
-                               "OUTPUTCOEF", "BASECOEF"});
+  list.error = OpenStartTable(
+      table, catalogueFolder, kUnitTableName,
+      {"IDD", "IDL", "LIB", "INPUTSTR", "INPUTCOEF", "OUTPUTSTR", "OUTPUTCOEF", "BASECOEF"});
   if (!list.error.empty()) return list;
   const CDbField idd(table, "IDD"), idl(table, "IDL"), lib(table, "LIB");
   const CDbField inputText(table, "INPUTSTR"), inputCoef(table, "INPUTCOEF");
@@ -109,8 +109,8 @@ CTableList<CDeviceEntry> LoadDeviceList(const std::string& catalogueFolder,
   const CDbField id(table, "ID"), lib(table, "LIB");
   list.error = WalkSorted(table, "ID", [&] {
     const int number = FieldInt(lib);
-    list.entries.push_back({FieldText(id), number != 0 ? LookUp(stringText, number)
-                                                       : FieldText(lib)});
+    list.entries.push_back(
+        {FieldText(id), number != 0 ? LookUp(stringText, number) : FieldText(lib)});
   });
   if (!list.error.empty()) list.entries.clear();
   return list;

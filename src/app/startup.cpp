@@ -36,8 +36,6 @@ std::vector<std::string> RelaunchArguments(const CStartCommandLine& commandLine)
   return arguments;
 }
 
-std::string SingleInstanceName(unsigned userId) {
-  return "TVR73Class-" + std::to_string(userId);
-}
+std::string SingleInstanceName(unsigned userId) { return "TVR73Class-" + std::to_string(userId); }
 
 std::string SingleInstanceName() { return SingleInstanceName(static_cast<unsigned>(::getuid())); }

@@ -12,7 +12,8 @@
 CTmpFile::CTmpFile() : CTmpFile(tvr::platform::SettingsFolder()) {}
 
 CTmpFile::CTmpFile(const std::string& folder) {
-  if (folder.empty()) throw std::system_error(ENOENT, std::generic_category(), "no folder for a temporary file");
+  if (folder.empty())
+    throw std::system_error(ENOENT, std::generic_category(), "no folder for a temporary file");
   std::string pattern = tvr::platform::WithTrailingSlash(folder) + "~TMPXXXXXX";
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');

@@ -44,8 +44,8 @@ bool ShowCommandKnown(unsigned showCmd) { return showCmd <= 11; }
 }  // namespace
 
 std::string PlacementRectToText(const CRect& rect) {
-  return RectToText({static_cast<int>(rect.left), static_cast<int>(rect.top), static_cast<int>(rect.right),
-                     static_cast<int>(rect.bottom)});
+  return RectToText({static_cast<int>(rect.left), static_cast<int>(rect.top),
+                     static_cast<int>(rect.right), static_cast<int>(rect.bottom)});
 }
 
 std::string PlacementPointToText(const CPoint& point) {
@@ -66,8 +66,7 @@ std::optional<CPoint> PlacementPointFromText(const std::string& text) {
   return CPoint{rect->left, rect->top};
 }
 
-CWindowPlacement SanitizePlacement(CWindowPlacement placement,
-                                   const std::vector<CRect>& screens) {
+CWindowPlacement SanitizePlacement(CWindowPlacement placement, const std::vector<CRect>& screens) {
   const CWindowPlacement defaults;
   if (placement.showCmd == kShowMinimized || placement.showCmd == kShowMinimize ||
       !ShowCommandKnown(placement.showCmd))

@@ -39,5 +39,4 @@ std::optional<CPoint> PlacementPointFromText(const std::string& text);
 // becomes the default (8, 16, 632, 464), and one larger than its screen is cut to
 // it. screens are the screens' rectangles; with
 // none, nothing is reset for being off screen.
-CWindowPlacement SanitizePlacement(CWindowPlacement placement,
-                                   const std::vector<CRect>& screens);
+CWindowPlacement SanitizePlacement(CWindowPlacement placement, const std::vector<CRect>& screens);

@@ -28,7 +28,8 @@ std::string XlQuote(std::string_view text) {
   return quoted + "\"";
 }
 
-void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value, char kind) {
+void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value,
+                        char kind) {
   if (key.empty()) return;
   std::string line(key);
   if (line.front() != '"') line.insert(line.begin(), '"');

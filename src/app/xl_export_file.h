@@ -37,4 +37,5 @@ std::string XlQuote(std::string_view text);
 // then by kind: '@' a comma, "@" quoted, a comma and the quoted value; 'N' and 'B' a
 // comma, "", a comma and the bare value; 'l' a comma and the bare value; 'L' a comma and
 // the quoted value; any other kind a comma, "", a comma and the quoted value.
-void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value, char kind);
+void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value,
+                        char kind);

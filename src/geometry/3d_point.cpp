@@ -13,9 +13,7 @@ C3DPoint C3DPoint::operator-(const C3DPoint& other) const {
   return {x - other.x, y - other.y, z - other.z};
 }
 
-C3DPoint C3DPoint::operator*(double factor) const {
-  return {x * factor, y * factor, z * factor};
-}
+C3DPoint C3DPoint::operator*(double factor) const { return {x * factor, y * factor, z * factor}; }
 
 C3DPoint C3DPoint::operator/(double divisor) const {
   return {x / divisor, y / divisor, z / divisor};

@@ -22,7 +22,8 @@ int WrapDegrees(int angle, int delta) {
 }
 
 double ScreenAngle(CPoint from, CPoint to) {
-  const double angle = std::atan2(static_cast<double>(to.y) - from.y, static_cast<double>(to.x) - from.x);
+  const double angle =
+      std::atan2(static_cast<double>(to.y) - from.y, static_cast<double>(to.x) - from.x);
   return angle < kAngleWrap ? angle + 2.0 * std::numbers::pi : angle;
 }
 
@@ -83,7 +84,9 @@ void C3DProjection::ComputeMatrices() {
 }
 
 C3DPoint C3DProjection::Rotate(const C3DPoint& p) const {
-  const auto row = [&](int r) { return m_forward[r][0] * p.x + m_forward[r][1] * p.y + m_forward[r][2] * p.z; };
+  const auto row = [&](int r) {
+    return m_forward[r][0] * p.x + m_forward[r][1] * p.y + m_forward[r][2] * p.z;
+  };
   return {row(0), row(1), row(2)};
 }
 
@@ -98,7 +101,9 @@ CPoint C3DProjection::ProjectPoint(const C3DPoint& point, C3DPoint& rotated) con
 }
 
 C3DPoint C3DProjection::Unproject(const C3DPoint& r) const {
-  const auto row = [&](int i) { return m_inverse[i][0] * r.x + m_inverse[i][1] * r.y + m_inverse[i][2] * r.z; };
+  const auto row = [&](int i) {
+    return m_inverse[i][0] * r.x + m_inverse[i][1] * r.y + m_inverse[i][2] * r.z;
+  };
   return {row(0), row(1), row(2)};
 }
 
@@ -111,7 +116,8 @@ std::optional<C3DPoint> C3DProjection::IntersectViewRay(CPoint point, const C3DP
   return IntersectViewRayAt(point.x, point.y, planePoint, planeNormal);
 }
 
-std::optional<C3DPoint> C3DProjection::IntersectViewRayAt(double x, double y, const C3DPoint& planePoint,
+std::optional<C3DPoint> C3DProjection::IntersectViewRayAt(double x, double y,
+                                                          const C3DPoint& planePoint,
                                                           const C3DPoint& planeNormal) const {
   const C3DPoint a = Unproject(C3DPoint(x, y, 0.0));
   const C3DPoint b = a + m_viewDirection;
@@ -133,8 +139,8 @@ C3DProjection::CCircle C3DProjection::ProjectCircle(const C3DPoint& centre, cons
 }
 
 int C3DProjection::FindAxisTowardPoint(const C3DPoint& origin, CPoint point, int* length) const {
-  static const C3DPoint kDirections[6] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0},
-                                          {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
+  static const C3DPoint kDirections[6] = {{1, 0, 0},  {-1, 0, 0}, {0, 1, 0},
+                                          {0, -1, 0}, {0, 0, 1},  {0, 0, -1}};
   static const int kCodes[6] = {1, 2, 4, 8, 32, 16};
   const int preset = (length != nullptr && *length >= 0 && *length <= 5) ? *length : -1;
   const CPoint start = ProjectPoint(origin);
@@ -183,7 +189,8 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
   C3DPoint low, high;
   for (int n = 0; n < CBox::kCornerCount; ++n) {
     const C3DPoint d = b.GetCorner(n) - origin;
-    const C3DPoint local(DotProduct(d, a.GetAxis(0)), DotProduct(d, a.GetAxis(1)), DotProduct(d, a.GetAxis(2)));
+    const C3DPoint local(DotProduct(d, a.GetAxis(0)), DotProduct(d, a.GetAxis(1)),
+                         DotProduct(d, a.GetAxis(2)));
     if (n == 0) {
       low = high = local;
       continue;
@@ -205,7 +212,9 @@ void C3DProjection::ResortDisplayList() {
   m_list.Resort([this](CBox& box) { ProjectBox(box); });
 }
 
-double DotProduct(const C3DPoint& a, const C3DPoint& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+double DotProduct(const C3DPoint& a, const C3DPoint& b) {
+  return a.x * b.x + a.y * b.y + a.z * b.z;
+}
 
 C3DPoint CrossProduct(const C3DPoint& a, const C3DPoint& b) {
   return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};

@@ -52,7 +52,8 @@ class C3DProjection {
                                              const C3DPoint& planeNormal) const;
   // The 41 window points of the ellipse centre + cos(t) radiusU - sin(t) radiusV for t
   // in steps of 9 degrees; the first and the last coincide.
-  CCircle ProjectCircle(const C3DPoint& centre, const C3DPoint& radiusU, const C3DPoint& radiusV) const;
+  CCircle ProjectCircle(const C3DPoint& centre, const C3DPoint& radiusU,
+                        const C3DPoint& radiusV) const;
 
   // The axis direction from a world point whose screen direction points (within 4
   // degrees) toward a window point: codes +x 1, -x 2, +y 4, -y 8, +z 32, -z 16, tried in

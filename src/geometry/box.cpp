@@ -22,20 +22,22 @@ constexpr int kPlaceFace[4][6] = {
     {1, 4, 0, 4, 5, 0}, {5, 0, 4, 0, 1, 4}, {2, 2, 1, 1, 2, 2}, {3, 3, 5, 5, 3, 3}};
 
 // Rotation index and reference point 0..7 to a logical corner.
-constexpr int kRotationCorner[4][8] = {
-    {0, 1, 2, 3, 4, 5, 6, 7}, {1, 3, 0, 2, 5, 7, 4, 6},
-    {3, 2, 1, 0, 7, 6, 5, 4}, {2, 0, 3, 1, 6, 4, 7, 5}};
+constexpr int kRotationCorner[4][8] = {{0, 1, 2, 3, 4, 5, 6, 7},
+                                       {1, 3, 0, 2, 5, 7, 4, 6},
+                                       {3, 2, 1, 0, 7, 6, 5, 4},
+                                       {2, 0, 3, 1, 6, 4, 7, 5}};
 // Element direction and logical corner to the box corner.
-constexpr int kDirectionCorner[6][8] = {
-    {2, 3, 6, 7, 0, 1, 4, 5}, {0, 1, 2, 3, 4, 5, 6, 7}, {5, 1, 7, 3, 4, 0, 6, 2},
-    {2, 6, 0, 4, 3, 7, 1, 5}, {4, 5, 0, 1, 6, 7, 2, 3}, {6, 7, 4, 5, 2, 3, 0, 1}};
+constexpr int kDirectionCorner[6][8] = {{2, 3, 6, 7, 0, 1, 4, 5}, {0, 1, 2, 3, 4, 5, 6, 7},
+                                        {5, 1, 7, 3, 4, 0, 6, 2}, {2, 6, 0, 4, 3, 7, 1, 5},
+                                        {4, 5, 0, 1, 6, 7, 2, 3}, {6, 7, 4, 5, 2, 3, 0, 1}};
 
 // Reference points 8..19: the middles of these pairs of reference points.
 constexpr int kMidPointPairs[12][2] = {{0, 2}, {2, 6}, {6, 4}, {4, 0}, {1, 3}, {3, 7},
                                        {7, 5}, {5, 1}, {0, 1}, {4, 5}, {2, 3}, {6, 7}};
 
 std::int32_t AbsoluteExtent(std::int32_t e) {
-  if (e == std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::max();
+  if (e == std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::max();
   return e < 0 ? -e : e;
 }
 
@@ -228,7 +230,8 @@ void CBox::Serialize(CArchiveWriter& archive) const {
   for (int n = 0; n < kCornerCount; ++n) {
     m_corners[n].Serialize(archive);
     const C3DPoint& c = m_corners[n];
-    const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y), C3DPoint::ToStoredInt(c.z));
+    const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
+                          C3DPoint::ToStoredInt(c.z));
     const CPoint w = projection != nullptr ? projection->ProjectPoint(stored) : GetWindowCorner(n);
     archive.WriteLong(w.x);
     archive.WriteLong(w.y);

@@ -37,8 +37,8 @@ class CBox {
   static constexpr std::uint32_t kPassBitsMask = 0xF0000000;
   static constexpr std::uint32_t kSecondPassBit = 0x10000000;
   // The corners of each face in drawing order: (c2 - c0) x (c1 - c0) points outward.
-  static constexpr int kFaceCorners[kFaceCount][4] = {
-      {0, 1, 5, 4}, {4, 5, 7, 6}, {4, 6, 2, 0}, {5, 1, 3, 7}, {6, 7, 3, 2}, {2, 3, 1, 0}};
+  static constexpr int kFaceCorners[kFaceCount][4] = {{0, 1, 5, 4}, {4, 5, 7, 6}, {4, 6, 2, 0},
+                                                      {5, 1, 3, 7}, {6, 7, 3, 2}, {2, 3, 1, 0}};
 
   CBox() = default;
   explicit CBox(CBoxOwner* owner) : m_owner(owner) {}
@@ -62,9 +62,13 @@ class CBox {
 
   const C3DPoint& GetOrigin() const { return m_origin; }
   // Extent 0..2; 0 for any other index.
-  std::int32_t GetExtent(int index) const { return (index >= 0 && index < 3) ? m_extent[index] : 0; }
+  std::int32_t GetExtent(int index) const {
+    return (index >= 0 && index < 3) ? m_extent[index] : 0;
+  }
   // Axis 0..2 (A, B, C); the zero vector for any other index.
-  C3DPoint GetAxis(int index) const { return (index >= 0 && index < 3) ? m_axes[index] : C3DPoint(); }
+  C3DPoint GetAxis(int index) const {
+    return (index >= 0 && index < 3) ? m_axes[index] : C3DPoint();
+  }
   // World corner 0..7; the zero vector for any other index.
   C3DPoint GetCorner(int index) const {
     return (index >= 0 && index < kCornerCount) ? m_corners[index] : C3DPoint();
@@ -173,11 +177,12 @@ class CBox {
   C3DPoint m_worldMin;
   C3DPoint m_worldMax;
   // Those of all-zero corners: the axes' normals.
-  std::array<C3DPoint, kFaceCount> m_cornerNormals{C3DPoint(-1, 0, 0), C3DPoint(0, 0, -1), C3DPoint(0, 1, 0),
-                                                   C3DPoint(0, -1, 0), C3DPoint(1, 0, 0),  C3DPoint(0, 0, 1)};
+  std::array<C3DPoint, kFaceCount> m_cornerNormals{C3DPoint(-1, 0, 0), C3DPoint(0, 0, -1),
+                                                   C3DPoint(0, 1, 0),  C3DPoint(0, -1, 0),
+                                                   C3DPoint(1, 0, 0),  C3DPoint(0, 0, 1)};
   std::array<C3DPoint, kCornerCount> m_projected{};
   std::array<CPoint, kCornerCount> m_window{};  // m_projected truncated
-  bool m_finite = true;                               // m_projectedMin/Max are finite
+  bool m_finite = true;                         // m_projectedMin/Max are finite
   C3DPoint m_projectedMin;
   C3DPoint m_projectedMax;
   std::uint32_t m_passWord = 0;

@@ -28,7 +28,9 @@ Placed PlaceOf(const CBox& box) {
 
 bool IsDirection(int value) { return value >= 0 && value < CBox::kFaceCount; }
 
-bool Visible(const CBox& box, int face) { return (box.GetFaceFlags(face) & CBox::kFaceVisible) != 0; }
+bool Visible(const CBox& box, int face) {
+  return (box.GetFaceFlags(face) & CBox::kFaceVisible) != 0;
+}
 
 // The joint rule: the box whose joint face the viewer sees lies behind; when neither is
 // seen, the direction in which the chain ends decides.
@@ -55,14 +57,18 @@ std::optional<int> CompareJoints(const CBox& a, const CBox& b, const Placed& pa,
   const auto opposite = CBoxOwner::OppositeDirection;
   if (pa.element == pb.element) {
     if (i == opposite(j)) return 0;
-    if (i == CBoxOwner::kBodySlot && j < CBoxOwner::kBodySlot) return JointRule(a, b, j, opposite(j), opposite(j), *pa.element);
-    if (i < CBoxOwner::kBodySlot && j == CBoxOwner::kBodySlot) return JointRule(a, b, opposite(i), i, i, *pa.element);
+    if (i == CBoxOwner::kBodySlot && j < CBoxOwner::kBodySlot)
+      return JointRule(a, b, j, opposite(j), opposite(j), *pa.element);
+    if (i < CBoxOwner::kBodySlot && j == CBoxOwner::kBodySlot)
+      return JointRule(a, b, opposite(i), i, i, *pa.element);
     return std::nullopt;
   }
   if (i < CBoxOwner::kBodySlot && j == opposite(i) && pa.element->GetNeighbour(i) == pb.element) {
     return JointRule(a, b, i, opposite(i), opposite(i), *pa.element);
   }
-  if (OnStraightChain(*pa.element, i, j, pb.element) || OnStraightChain(*pb.element, j, i, pa.element)) return 0;
+  if (OnStraightChain(*pa.element, i, j, pb.element) ||
+      OnStraightChain(*pb.element, j, i, pa.element))
+    return 0;
   return std::nullopt;
 }
 
@@ -76,7 +82,8 @@ bool ZeroExtentAlike(const CBox& a, const CBox& b) {
 // Parts of one end element (kind 0), told apart by their kind codes.
 std::optional<int> CompareParts(const CBox& a, const CBox& b, const Placed& pa, const Placed& pb,
                                 std::uint32_t flagsA, std::uint32_t flagsB) {
-  if (pa.element == nullptr || pa.element != pb.element || pa.element->GetKind() != 0) return std::nullopt;
+  if (pa.element == nullptr || pa.element != pb.element || pa.element->GetKind() != 0)
+    return std::nullopt;
   const int kA = a.GetKindCode();
   const int kB = b.GetKindCode();
   const int i = pa.slot;
@@ -98,12 +105,13 @@ std::optional<int> CompareParts(const CBox& a, const CBox& b, const Placed& pa, 
 
 }  // namespace
 
-int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b, std::uint32_t flagsA,
-                 std::uint32_t flagsB) {
+int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b,
+                 std::uint32_t flagsA, std::uint32_t flagsB) {
   return CDepthComparer(projection).Compare(a, b, flagsA, flagsB);
 }
 
-int CDepthComparer::Compare(const CBox& a, const CBox& b, std::uint32_t flagsA, std::uint32_t flagsB) {
+int CDepthComparer::Compare(const CBox& a, const CBox& b, std::uint32_t flagsA,
+                            std::uint32_t flagsB) {
   if (&a == &b) return (flagsA & kSecond) ? 1 : -1;
   if (!a.HasFiniteProjection() || !b.HasFiniteProjection()) return 0;
   const C3DPoint& aMin = a.GetProjectedMin();
@@ -121,7 +129,8 @@ int CDepthComparer::Compare(const CBox& a, const CBox& b, std::uint32_t flagsA, 
   // crossing says so, and the first crossing settles the answer unless a face probe
   // says otherwise more strongly.
   // The margin covers the rounding of the depths interpolated along the edges.
-  const double margin = 1e-9 * (1.0 + std::fabs(aMin.z) + std::fabs(aMax.z) + std::fabs(bMin.z) + std::fabs(bMax.z));
+  const double margin =
+      1e-9 * (1.0 + std::fabs(aMin.z) + std::fabs(aMax.z) + std::fabs(bMin.z) + std::fabs(bMax.z));
   const double aInFront = aMin.z - bMax.z - margin;
   const double bInFront = bMin.z - aMax.z - margin;
   if (aInFront > 1.0) {
@@ -180,7 +189,8 @@ struct OpenEdgeTable {
           const std::uint64_t bit = std::uint64_t{1} << (std::min(c0, c1) * 8 + std::max(c0, c1));
           if ((handled & bit) != 0) continue;
           handled |= bit;
-          pairs[mask][counts[mask]++] = {static_cast<std::uint8_t>(c0), static_cast<std::uint8_t>(c1)};
+          pairs[mask][counts[mask]++] = {static_cast<std::uint8_t>(c0),
+                                         static_cast<std::uint8_t>(c1)};
         }
       }
     }
@@ -267,20 +277,24 @@ bool CDepthComparer::CompareEdgeCrossings(const CBox& a, const CBox& b, bool sto
 // The depth of `first`'s open face centres against the face of `second` under them.
 void CDepthComparer::CompareFaceCentres(const CBox& first, const CBox& second, double sign) {
   // A face only holds points strictly inside the window bounds of its box's corners.
-  const CPoint low{TruncateCoordinate(second.GetProjectedMin().x), TruncateCoordinate(second.GetProjectedMin().y)};
-  const CPoint high{TruncateCoordinate(second.GetProjectedMax().x), TruncateCoordinate(second.GetProjectedMax().y)};
+  const CPoint low{TruncateCoordinate(second.GetProjectedMin().x),
+                   TruncateCoordinate(second.GetProjectedMin().y)};
+  const CPoint high{TruncateCoordinate(second.GetProjectedMax().x),
+                    TruncateCoordinate(second.GetProjectedMax().y)};
   for (int f = 0; f < CBox::kFaceCount; ++f) {
     if ((first.GetFaceFlags(f) & CBox::kFaceOpen) == 0) continue;
     const C3DPoint centre =
-        (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) / 2.0;
+        (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) /
+        2.0;
     const C3DPoint rotated = m_projection.Rotate(centre);
     const CPoint at{TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
     if (at.x <= low.x || at.x >= high.x || at.y <= low.y || at.y >= high.y) continue;
     const int hit = second.HitTestFace(at.x, at.y, true);
     if (hit == 0) continue;
     const int g = hit - 1;
-    const auto onFace = m_projection.IntersectViewRayAt(rotated.x, rotated.y, second.GetCorner(CBox::GetFaceCorner(g, 0)),
-                                                        C3DProjection::GetFaceNormalFromCorners(second, g));
+    const auto onFace = m_projection.IntersectViewRayAt(
+        rotated.x, rotated.y, second.GetCorner(CBox::GetFaceCorner(g, 0)),
+        C3DProjection::GetFaceNormalFromCorners(second, g));
     if (!onFace) continue;
     Offer(sign * (rotated.z - m_projection.Rotate(*onFace).z));
   }

@@ -16,8 +16,8 @@ class CBox;
 // boxes of one element or of neighbouring elements are decided by the faces the viewer
 // sees; parts of one end element by their kind codes; everything else by where their
 // visible edges cross on screen and by the depth under their face centres.
-int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b, std::uint32_t flagsA,
-                 std::uint32_t flagsB);
+int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b,
+                 std::uint32_t flagsA, std::uint32_t flagsB);
 
 // CompareDepth for one insertion into the display list, where the first box stays the
 // same over many comparisons: its screen edges are worked out once. Forget() must be

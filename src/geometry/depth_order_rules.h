@@ -16,8 +16,8 @@ class CDepthOrderRules {
   virtual void PrepareInsert(CBox& box) = 0;
   // Positive when a lies in front of b (b is painted first), negative when b lies in
   // front, 0 when they do not affect each other. flagsA and flagsB are node flags: only
-  // their kSecondNode bit has a meaning. Contract the display list relies on for its speed: the answer is 0
-  // for two different boxes whose projected window bounds do not overlap strictly in x
+  // their kSecondNode bit has a meaning. Contract the display list relies on for its speed: the
+  // answer is 0 for two different boxes whose projected window bounds do not overlap strictly in x
   // and in y, or of which one has a non-finite projection.
   virtual int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
                            std::uint32_t flagsB) = 0;

@@ -204,8 +204,10 @@ void CDisplayList::PlaceBefore(CDisplayNode* node, CDisplayNode* anchor) {
 }
 
 void CDisplayList::Unlink(CDisplayNode* node) {
-  if (node->prev != nullptr) node->prev->next = node->next; else m_head = node->next;
-  if (node->next != nullptr) node->next->prev = node->prev; else m_tail = node->prev;
+  if (node->prev != nullptr) node->prev->next = node->next;
+  else m_head = node->next;
+  if (node->next != nullptr) node->next->prev = node->prev;
+  else m_tail = node->prev;
   node->prev = node->next = nullptr;
   --m_size;
 }
@@ -213,7 +215,8 @@ void CDisplayList::Unlink(CDisplayNode* node) {
 void CDisplayList::LinkBefore(CDisplayNode* node, CDisplayNode* anchor) {
   node->next = anchor;
   node->prev = anchor->prev;
-  if (anchor->prev != nullptr) anchor->prev->next = node; else m_head = node;
+  if (anchor->prev != nullptr) anchor->prev->next = node;
+  else m_head = node;
   anchor->prev = node;
   ++m_size;
 }
@@ -223,7 +226,8 @@ void CDisplayList::Append(CDisplayNode* node) {
   node->label = m_tail == nullptr ? 0 : m_tail->label + kSpacing;
   node->prev = m_tail;
   node->next = nullptr;
-  if (m_tail != nullptr) m_tail->next = node; else m_head = node;
+  if (m_tail != nullptr) m_tail->next = node;
+  else m_head = node;
   m_tail = node;
   ++m_size;
 }
@@ -239,8 +243,10 @@ void CDisplayList::LabelRun(std::span<CDisplayNode* const> run) {
     const CDisplayNode* before = first->prev;
     const CDisplayNode* after = last->next;
     if (before == nullptr && after == nullptr) return RelabelAll();
-    const std::int64_t low = before != nullptr ? before->label : after->label - kSpacing * (count + 1);
-    const std::int64_t high = after != nullptr ? after->label : before->label + kSpacing * (count + 1);
+    const std::int64_t low =
+        before != nullptr ? before->label : after->label - kSpacing * (count + 1);
+    const std::int64_t high =
+        after != nullptr ? after->label : before->label + kSpacing * (count + 1);
     if (low < -kLabelLimit || high > kLabelLimit) return RelabelAll();
     const std::int64_t step = (high - low) / (count + 1);
     if (step >= kMinStep || before == nullptr || after == nullptr) {
@@ -250,8 +256,10 @@ void CDisplayList::LabelRun(std::span<CDisplayNode* const> run) {
         if (node == last) return;
       }
     }
-    for (std::int64_t i = 0, grow = count; i < grow && first->prev != nullptr; ++i, ++count) first = first->prev;
-    for (std::int64_t i = 0, grow = count; i < grow && last->next != nullptr; ++i, ++count) last = last->next;
+    for (std::int64_t i = 0, grow = count; i < grow && first->prev != nullptr; ++i, ++count)
+      first = first->prev;
+    for (std::int64_t i = 0, grow = count; i < grow && last->next != nullptr; ++i, ++count)
+      last = last->next;
   }
 }
 
@@ -335,7 +343,8 @@ void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
 std::vector<CBox*> CDisplayList::CollectBoxes() const {
   std::vector<CBox*> boxes;
   boxes.reserve(m_size);
-  for (const CDisplayNode* node = m_head; node != nullptr; node = node->next) boxes.push_back(node->box);
+  for (const CDisplayNode* node = m_head; node != nullptr; node = node->next)
+    boxes.push_back(node->box);
   return boxes;
 }
 

@@ -51,7 +51,8 @@ class CElementPicker {
 
  private:
   std::optional<Found> Snap(const C3DPoint& hit, CBox& box);
-  std::optional<Found> SnapDirectionBox(const C3DPoint& hit, CBox& box, const CBoxOwner& element, int slot);
+  std::optional<Found> SnapDirectionBox(const C3DPoint& hit, CBox& box, const CBoxOwner& element,
+                                        int slot);
   std::optional<Found> SnapOutlet(const C3DPoint& hit, const CBoxOwner& element, int slot) const;
   Found SnapAxisCorner(const C3DPoint& hit, CBox& box, const CBoxOwner& element, int slot) const;
   std::optional<Found> SnapBody(const C3DPoint& hit, CBox& body, const CBoxOwner& element);
@@ -68,16 +69,20 @@ class CElementPicker {
 
 CElementPick CElementPicker::Walk() const {
   const bool restricted = m_code > 1;
-  for (const CDisplayNode* node = m_projection.GetDisplayList().Tail(); node != nullptr; node = node->prev) {
+  for (const CDisplayNode* node = m_projection.GetDisplayList().Tail(); node != nullptr;
+       node = node->prev) {
     CBox& box = *CDisplayList::PassBox(*node);
     const int face = box.HitTestFace(m_point.x, m_point.y, restricted);
     if (face != 0) {
       const int f = face - 1;
       const C3DPoint normal = C3DProjection::GetFaceNormalFromCorners(box, f);
-      return {m_projection.IntersectViewRay(m_point, box.GetCorner(CBox::GetFaceCorner(f, 0)), normal), m_code, &box};
+      return {
+          m_projection.IntersectViewRay(m_point, box.GetCorner(CBox::GetFaceCorner(f, 0)), normal),
+          m_code, &box};
     }
     if (box.GetKindCode() != kAxisPartKind) continue;
-    const auto onPlane = m_projection.IntersectViewRay(m_point, box.GetOrigin(), box.GetFaceNormal(2));
+    const auto onPlane =
+        m_projection.IntersectViewRay(m_point, box.GetOrigin(), box.GetFaceNormal(2));
     if (!onPlane) return {std::nullopt, m_code, &box};
     if (PointDistance(*onPlane, box.GetOrigin()) < kAxisPartReach) return {onPlane, m_code, &box};
   }
@@ -91,26 +96,29 @@ CElementPick CElementPicker::Run() {
   if (m_retry) return *m_retry;
   if (!found) return {std::nullopt, m_code, nullptr};
   SnapSupport(*found, *walked.box);
-  if (m_code >= 10 && (found->code < 10 || found->code >= 30)) return {std::nullopt, m_code, nullptr};
+  if (m_code >= 10 && (found->code < 10 || found->code >= 30))
+    return {std::nullopt, m_code, nullptr};
   return {found->point, found->code, found->box};
 }
 
 std::optional<Found> CElementPicker::Snap(const C3DPoint& hit, CBox& box) {
   const CBoxOwner* element = box.GetOwner();
   const int slot = element != nullptr ? element->GetBoxSlot(box) : CBoxOwner::kSlotCount;
-  if (element != nullptr && slot >= 0 && slot < CBoxOwner::kBodySlot) return SnapDirectionBox(hit, box, *element, slot);
+  if (element != nullptr && slot >= 0 && slot < CBoxOwner::kBodySlot)
+    return SnapDirectionBox(hit, box, *element, slot);
   if (element != nullptr && slot == CBoxOwner::kBodySlot) return SnapBody(hit, box, *element);
   return SnapRefPoint(hit, box);
 }
 
-std::optional<Found> CElementPicker::SnapDirectionBox(const C3DPoint& hit, CBox& box, const CBoxOwner& element,
-                                                      int slot) {
+std::optional<Found> CElementPicker::SnapDirectionBox(const C3DPoint& hit, CBox& box,
+                                                      const CBoxOwner& element, int slot) {
   // Near the node of the element or of its neighbour across the face: that element.
   const C3DPoint normal = box.GetFaceNormal(slot);
   const CBoxOwner* neighbour = element.GetNeighbour(slot);
   const double own = std::fabs(DotProduct(hit - element.GetPosition(), normal));
-  const double other = neighbour != nullptr ? std::fabs(DotProduct(hit - neighbour->GetPosition(), normal))
-                                            : std::numeric_limits<double>::infinity();
+  const double other = neighbour != nullptr
+                           ? std::fabs(DotProduct(hit - neighbour->GetPosition(), normal))
+                           : std::numeric_limits<double>::infinity();
   if (m_code < 10 && (own <= kNodeSnap || other <= kNodeSnap)) {
     const CBoxOwner& nearer = other < own ? *neighbour : element;
     if (CBox* body = nearer.GetBox(CBoxOwner::kBodySlot)) return SnapBody(hit, *body, nearer);
@@ -120,7 +128,8 @@ std::optional<Found> CElementPicker::SnapDirectionBox(const C3DPoint& hit, CBox&
   return SnapAxisCorner(hit, box, element, slot);
 }
 
-std::optional<Found> CElementPicker::SnapOutlet(const C3DPoint& hit, const CBoxOwner& element, int slot) const {
+std::optional<Found> CElementPicker::SnapOutlet(const C3DPoint& hit, const CBoxOwner& element,
+                                                int slot) const {
   const int back = CBoxOwner::OppositeDirection(slot);
   const CBoxOwner* joint = element.FindKindToward(slot, 9);
   CBox* outlets = joint != nullptr ? joint->GetBox(back) : nullptr;
@@ -133,12 +142,14 @@ std::optional<Found> CElementPicker::SnapOutlet(const C3DPoint& hit, const CBoxO
   if (m_code < 10 && mask > 4096) return std::nullopt;
   for (std::int32_t k = 0; k < count; ++k) {
     const C3DPoint centre = joint->GetConnectionCode(*outlets, k, 0);
-    if (PointDistance(hit, centre) < kOutletSnap) return Found{centre, ((word & 1) ? 20 : 10) + k, outlets};
+    if (PointDistance(hit, centre) < kOutletSnap)
+      return Found{centre, ((word & 1) ? 20 : 10) + k, outlets};
   }
   return std::nullopt;
 }
 
-Found CElementPicker::SnapAxisCorner(const C3DPoint& hit, CBox& box, const CBoxOwner& element, int slot) const {
+Found CElementPicker::SnapAxisCorner(const C3DPoint& hit, CBox& box, const CBoxOwner& element,
+                                     int slot) const {
   // A corner nearer than the element's axis line wins; else the point stays on the face.
   const C3DPoint normal = box.GetFaceNormal(slot);
   const C3DPoint position = element.GetPosition();
@@ -156,7 +167,8 @@ Found CElementPicker::SnapAxisCorner(const C3DPoint& hit, CBox& box, const CBoxO
   return {box.GetRefPoint(corner), corner + 1, &box};
 }
 
-std::optional<Found> CElementPicker::SnapBody(const C3DPoint& hit, CBox& body, const CBoxOwner& element) {
+std::optional<Found> CElementPicker::SnapBody(const C3DPoint& hit, CBox& body,
+                                              const CBoxOwner& element) {
   const CBoxOwner* target = &element;
   CBox* box = &body;
   if (element.GetKind() == 9 && element.GetFlags() != 0) {
@@ -176,8 +188,9 @@ std::optional<Found> CElementPicker::SnapRefPoint(const C3DPoint& hit, CBox& box
   const CBoxOwner* element = box.GetOwner();
   const int slot = element != nullptr ? element->GetBoxSlot(box) : CBoxOwner::kSlotCount;
   const int kindCode = box.GetKindCode();
-  const bool withMidPoints = kindCode == 1 || kindCode == 2 || kindCode == 4 || kindCode == 5 ||
-                             (slot == 7 && element != nullptr && (element->GetStyle() & 0xFF) == 20);
+  const bool withMidPoints =
+      kindCode == 1 || kindCode == 2 || kindCode == 4 || kindCode == 5 ||
+      (slot == 7 && element != nullptr && (element->GetStyle() & 0xFF) == 20);
   const int count = withMidPoints ? CBox::kRefPointCount : CBox::kCornerCount;
   int nearest = -1;
   std::int32_t best = 0;
@@ -200,7 +213,8 @@ std::optional<Found> CElementPicker::SnapRefPoint(const C3DPoint& hit, CBox& box
     }
   }
   if (nearest >= 0 && best <= kCornerSnap) {
-    return Found{box.GetRefPoint(nearest), nearest < CBox::kCornerCount ? nearest + 1 : nearest + 22, &box};
+    return Found{box.GetRefPoint(nearest),
+                 nearest < CBox::kCornerCount ? nearest + 1 : nearest + 22, &box};
   }
   if (nearest < 0 || best > kFarPart) {
     if (auto part = FarPartPoint(box, element, slot)) return part;
@@ -216,7 +230,8 @@ std::optional<Found> CElementPicker::SnapRefPoint(const C3DPoint& hit, CBox& box
   return std::nullopt;
 }
 
-std::optional<Found> CElementPicker::FarPartPoint(CBox& box, const CBoxOwner* element, int slot) const {
+std::optional<Found> CElementPicker::FarPartPoint(CBox& box, const CBoxOwner* element,
+                                                  int slot) const {
   // The connection point in front of an end cabinet, away from its part box.
   if (element == nullptr || slot != 7 || !element->HasFarConnectionPoint()) return std::nullopt;
   const CBox* main = element->GetBox(CBoxOwner::kBodySlot);

@@ -17,11 +17,23 @@ bool HasPassBits(const CBox* box) {
 bool WiderAcross(const CBox& box, const CBox& main, int slot) {
   int first = 0, second = 0;
   switch (slot) {
-    case 1: case 5: first = 1; second = 2; break;
-    case 0: case 4: first = 0; second = 2; break;
-    default: first = 1; second = 0; break;
+    case 1:
+    case 5:
+      first = 1;
+      second = 2;
+      break;
+    case 0:
+    case 4:
+      first = 0;
+      second = 2;
+      break;
+    default:
+      first = 1;
+      second = 0;
+      break;
   }
-  return box.GetExtent(first) > main.GetExtent(first) || box.GetExtent(second) > main.GetExtent(second);
+  return box.GetExtent(first) > main.GetExtent(first) ||
+         box.GetExtent(second) > main.GetExtent(second);
 }
 
 struct ElementTraits {
@@ -35,7 +47,8 @@ ElementTraits TraitsOf(const CBoxOwner& element) {
   const std::uint32_t variant = style & 0xFF;
   const std::uint32_t shape = (style >> 20) & 0xF;
   ElementTraits traits;
-  traits.joinMain = ((kind >= 1 && kind <= 6) || kind == 11) && element.GetBox(CBoxOwner::kBodySlot) != nullptr;
+  traits.joinMain =
+      ((kind >= 1 && kind <= 6) || kind == 11) && element.GetBox(CBoxOwner::kBodySlot) != nullptr;
   traits.keep = kind == 0 && (variant == 7 || (variant == 6 && shape < 3));
   return traits;
 }
@@ -53,9 +66,11 @@ void CloseBodyJoints(CBox& body, const CBoxOwner& element, const ElementTraits& 
 
 void CloseDirectionJoints(CBox& box, int slot, const CBoxOwner& element, ElementTraits traits) {
   CBox* main = element.GetBox(CBoxOwner::kBodySlot);
-  if (element.GetKind() == 9 && main != nullptr && WiderAcross(box, *main, slot)) traits.keep = true;
+  if (element.GetKind() == 9 && main != nullptr && WiderAcross(box, *main, slot))
+    traits.keep = true;
   box.ClearFaceBits(slot, CBox::kFaceOpen);
-  if (!traits.keep && !HasPassBits(main)) box.ClearFaceBits(CBoxOwner::OppositeDirection(slot), CBox::kFaceOpen);
+  if (!traits.keep && !HasPassBits(main))
+    box.ClearFaceBits(CBoxOwner::OppositeDirection(slot), CBox::kFaceOpen);
   if (traits.joinMain) main->ClearFaceBits(slot, CBox::kFaceOpen);
   const CBoxOwner* next = slot == CBoxOwner::OppositeDirection(element.GetDirection())
                               ? &element

@@ -20,11 +20,11 @@
 // vertical), end points included, and within the second segment's x range (y range when
 // vertical): strictly inside for mode 0, end points included for any other mode.
 std::optional<CPoint> SegmentIntersection(std::int32_t x1, std::int32_t y1, std::int32_t x2,
-                                                std::int32_t y2, std::int32_t x3, std::int32_t y3,
-                                                std::int32_t x4, std::int32_t y4, int mode);
+                                          std::int32_t y2, std::int32_t x3, std::int32_t y3,
+                                          std::int32_t x4, std::int32_t y4, int mode);
 // The same for prepared segments (first (x1, y1)-(x2, y2), second (x3, y3)-(x4, y4)).
 inline std::optional<CPoint> SegmentIntersection(const CWindowSegment& first,
-                                                       const CWindowSegment& second, int mode);
+                                                 const CWindowSegment& second, int mode);
 
 // True when (x, y) lies strictly inside the convex polygon: the cross product of every
 // edge with the point has the same non-zero sign. A point on an edge's line is outside;
@@ -45,8 +45,8 @@ inline bool InRange(std::int32_t value, std::int32_t a, std::int32_t b, bool end
 // products while every factor stays below 2^31, 128-bit ones beyond.
 inline int CrossSign(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_t s) {
   constexpr std::int64_t kSmall = std::int64_t{1} << 31;
-  if (p > -kSmall && p < kSmall && q > -kSmall && q < kSmall && r > -kSmall && r < kSmall && s > -kSmall &&
-      s < kSmall) {
+  if (p > -kSmall && p < kSmall && q > -kSmall && q < kSmall && r > -kSmall && r < kSmall &&
+      s > -kSmall && s < kSmall) {
     const std::int64_t cross = p * q - r * s;
     return (cross > 0) - (cross < 0);
   }
@@ -58,7 +58,7 @@ inline int CrossSign(std::int64_t p, std::int64_t q, std::int64_t r, std::int64_
 }  // namespace plane_geometry_detail
 
 inline std::optional<CPoint> SegmentIntersection(const CWindowSegment& first,
-                                                       const CWindowSegment& second, int mode) {
+                                                 const CWindowSegment& second, int mode) {
   using plane_geometry_detail::InRange;
   if (first.vertical && second.vertical) return std::nullopt;
   if (!first.vertical && !second.vertical && first.slope == second.slope) return std::nullopt;
@@ -71,7 +71,8 @@ inline std::optional<CPoint> SegmentIntersection(const CWindowSegment& first,
     point.x = second.a.x;
     point.y = TruncateCoordinate(first.slope * point.x + first.intercept);
   } else {
-    point.x = TruncateCoordinate((second.intercept - first.intercept) / (first.slope - second.slope));
+    point.x =
+        TruncateCoordinate((second.intercept - first.intercept) / (first.slope - second.slope));
     point.y = TruncateCoordinate(first.slope * point.x + first.intercept);
   }
   if (mode < 0) return point;
@@ -92,8 +93,9 @@ inline bool PointInPolygon(std::int32_t x, std::int32_t y, std::span<const CPoin
   for (std::size_t i = 0; i < count; ++i) {
     const CPoint& a = polygon[i];
     const CPoint& b = polygon[i + 1 == count ? 0 : i + 1];
-    const int sign = plane_geometry_detail::CrossSign(std::int64_t{b.y} - a.y, std::int64_t{a.x} - x,
-                                                      std::int64_t{b.x} - a.x, std::int64_t{a.y} - y);
+    const int sign =
+        plane_geometry_detail::CrossSign(std::int64_t{b.y} - a.y, std::int64_t{a.x} - x,
+                                         std::int64_t{b.x} - a.x, std::int64_t{a.y} - y);
     if (sign == 0) return false;
     if (previousSign != 0 && sign != previousSign) return false;
     previousSign = sign;

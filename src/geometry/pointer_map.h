@@ -60,7 +60,9 @@ class CPointerMap {
  private:
   std::size_t Home(const Key* key) const {
     // Fibonacci hashing of the address; the low bits of heap pointers carry little.
-    return static_cast<std::size_t>((reinterpret_cast<std::uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> 20) & m_mask;
+    return static_cast<std::size_t>(
+               (reinterpret_cast<std::uintptr_t>(key) * 0x9E3779B97F4A7C15ull) >> 20) &
+           m_mask;
   }
 
   void Grow() {

@@ -12,7 +12,8 @@ class CProjectionDepthRules : public CDepthOrderRules {
       : m_projection(projection), m_comparer(projection) {}
 
   void PrepareInsert(CBox& box) override;
-  int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA, std::uint32_t flagsB) override;
+  int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
+                   std::uint32_t flagsB) override;
 
  private:
   const C3DProjection& m_projection;

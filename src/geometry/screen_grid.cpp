@@ -9,7 +9,8 @@
 namespace {
 
 // The cell index of a window coordinate, and whether it had to be clamped.
-std::int32_t CellIndex(double value, double origin, double cellSize, std::int32_t count, bool& clamped) {
+std::int32_t CellIndex(double value, double origin, double cellSize, std::int32_t count,
+                       bool& clamped) {
   const double cell = std::floor((value - origin) / cellSize);
   if (cell < 0.0) {
     clamped = true;
@@ -60,8 +61,10 @@ void CScreenGrid::LayoutArea(double left, double top, double right, double botto
   m_cellSize = std::max(cellSize, 1.0);
   m_left = left;
   m_top = top;
-  m_columns = static_cast<std::int32_t>(std::clamp(std::ceil(width / m_cellSize) + 1.0, 1.0, cells));
-  m_rows = static_cast<std::int32_t>(std::clamp(std::ceil(height / m_cellSize) + 1.0, 1.0, cells / m_columns + 1.0));
+  m_columns =
+      static_cast<std::int32_t>(std::clamp(std::ceil(width / m_cellSize) + 1.0, 1.0, cells));
+  m_rows = static_cast<std::int32_t>(
+      std::clamp(std::ceil(height / m_cellSize) + 1.0, 1.0, cells / m_columns + 1.0));
   const std::size_t total = static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows);
   if (m_cells.size() < total) m_cells.resize(total);
   for (auto& cell : m_cells) cell.clear();
@@ -104,7 +107,8 @@ void CScreenGrid::Add(CDisplayNode* node) {
   CellRange(box, filing);
   filing.filed = true;
   if (filing.clamped) ++m_clamped;
-  const std::int64_t cells = (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
+  const std::int64_t cells =
+      (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
   if (cells > kMaxCellsPerNode) {
     filing.oversize = true;
     m_oversize.push_back(node);

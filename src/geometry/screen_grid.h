@@ -49,13 +49,16 @@ class CScreenGrid {
   static constexpr std::int64_t kMaxCellsPerNode = 64;
   static constexpr std::int64_t kMaxCellsPerQuery = 1024;
 
-  void LayoutArea(double left, double top, double right, double bottom, double cellSize, std::size_t boxes);
+  void LayoutArea(double left, double top, double right, double bottom, double cellSize,
+                  std::size_t boxes);
   bool CellRange(const CBox& box, Filing& range) const;
   std::vector<CDisplayNode*>& Cell(std::int32_t cx, std::int32_t cy) {
-    return m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(cx)];
+    return m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
+                   static_cast<std::size_t>(cx)];
   }
   const std::vector<CDisplayNode*>& Cell(std::int32_t cx, std::int32_t cy) const {
-    return m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(cx)];
+    return m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
+                   static_cast<std::size_t>(cx)];
   }
 
   double m_cellSize = 0.0;  // 0: no layout yet
@@ -72,7 +75,8 @@ template <class Visit>
 bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
   Filing range;
   if (m_cellSize <= 0.0 || !CellRange(box, range)) return true;
-  const std::int64_t cells = (std::int64_t{range.x1} - range.x0 + 1) * (std::int64_t{range.y1} - range.y0 + 1);
+  const std::int64_t cells =
+      (std::int64_t{range.x1} - range.x0 + 1) * (std::int64_t{range.y1} - range.y0 + 1);
   if (cells > kMaxCellsPerQuery) return false;
   for (std::int32_t cy = range.y0; cy <= range.y1; ++cy) {
     for (std::int32_t cx = range.x0; cx <= range.x1; ++cx) {

@@ -11,7 +11,11 @@
 struct CWindowSegment {
   CWindowSegment() = default;
   CWindowSegment(CPoint from, CPoint to)
-      : a(from), b(to), vertical(from.x == to.x), minX(std::min(from.x, to.x)), maxX(std::max(from.x, to.x)) {
+      : a(from),
+        b(to),
+        vertical(from.x == to.x),
+        minX(std::min(from.x, to.x)),
+        maxX(std::max(from.x, to.x)) {
     double reach = 1.0;
     if (!vertical) {
       slope = (static_cast<double>(b.y) - a.y) / (static_cast<double>(b.x) - a.x);

@@ -4,7 +4,12 @@ bool CBitmapDesc::IsValid() const {
   if (width < 1 || height < 1 || width > kMaxSide || height > kMaxSide) return false;
   if (planes != 1) return false;
   switch (bitsPixel) {
-    case 1: case 4: case 8: case 16: case 24: case 32: break;
+    case 1:
+    case 4:
+    case 8:
+    case 16:
+    case 24:
+    case 32: break;
     default: return false;
   }
   const std::int64_t lineBits = static_cast<std::int64_t>(width) * bitsPixel;

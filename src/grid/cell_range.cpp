@@ -22,7 +22,7 @@ CCellRange CCellRange::Bounding(const CCellRange& a, const CCellRange& b) {
 
 CCellRange CCellRange::Intersect(const CCellRange& a, const CCellRange& b) {
   if (!a.IsValid() || !b.IsValid()) return {};
-  CCellRange result{std::max(a.top, b.top), std::max(a.left, b.left),
-                    std::min(a.bottom, b.bottom), std::min(a.right, b.right)};
+  CCellRange result{std::max(a.top, b.top), std::max(a.left, b.left), std::min(a.bottom, b.bottom),
+                    std::min(a.right, b.right)};
   return result.IsValid() ? result : CCellRange{};
 }

@@ -45,7 +45,9 @@ class CGapVector {
 
  private:
   std::size_t GapLength() const { return m_gapEnd - m_gapStart; }
-  std::size_t Slot(std::size_t index) const { return index < m_gapStart ? index : index + GapLength(); }
+  std::size_t Slot(std::size_t index) const {
+    return index < m_gapStart ? index : index + GapLength();
+  }
 
   void MoveGapTo(std::size_t at) {
     if (m_gapStart == m_gapEnd) {  // no gap: nothing moves (nor onto itself)
@@ -56,7 +58,8 @@ class CGapVector {
       std::move_backward(m_slots.begin() + Offset(at), m_slots.begin() + Offset(m_gapStart),
                          m_slots.begin() + Offset(m_gapEnd));
     } else if (at > m_gapStart) {
-      std::move(m_slots.begin() + Offset(m_gapEnd), m_slots.begin() + Offset(m_gapEnd + at - m_gapStart),
+      std::move(m_slots.begin() + Offset(m_gapEnd),
+                m_slots.begin() + Offset(m_gapEnd + at - m_gapStart),
                 m_slots.begin() + Offset(m_gapStart));
     }
     const std::size_t length = GapLength();
@@ -69,7 +72,8 @@ class CGapVector {
     const std::size_t gap = std::max<std::size_t>(16, count);
     std::vector<T> grown(count + gap);
     std::move(m_slots.begin(), m_slots.begin() + Offset(m_gapStart), grown.begin());
-    std::move(m_slots.begin() + Offset(m_gapEnd), m_slots.end(), grown.begin() + Offset(m_gapStart + gap));
+    std::move(m_slots.begin() + Offset(m_gapEnd), m_slots.end(),
+              grown.begin() + Offset(m_gapStart + gap));
     m_slots = std::move(grown);
     m_gapEnd = m_gapStart + gap;
   }

@@ -17,8 +17,7 @@ void CGridBitmap::Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle&)
   canvas.DrawBitmap(x, y, m_bitmap, m_bitmap.width, m_bitmap.height);
 }
 
-void CGridBitmap::DrawFitted(CGridCanvas& canvas, const CRect& rect,
-                             const CGridTextStyle&) const {
+void CGridBitmap::DrawFitted(CGridCanvas& canvas, const CRect& rect, const CGridTextStyle&) const {
   const int width = std::min(rect.Width(), m_bitmap.width);
   const int height = std::min(rect.Height(), m_bitmap.height);
   if (width <= 0 || height <= 0) return;

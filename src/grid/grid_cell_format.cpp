@@ -21,7 +21,7 @@ void CGridCellFormat::DrawFitted(CGridCanvas& canvas, const CRect& rect,
 }
 
 CSize CGridCellFormat::Measure(const CGridTextMeasurer& measurer,
-                                   const CGridTextStyle& style) const {
+                               const CGridTextStyle& style) const {
   const CLogFont& font = DrawingFont(style);
   CSize total;
   std::string_view rest = m_text;

@@ -12,13 +12,15 @@ bool CGridCellStore::IsInRange(int row, int column) const {
 }
 
 const CGridCell* CGridCellStore::GetCell(int row, int column) const {
-  return IsInRange(row, column) ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
-                                : nullptr;
+  return IsInRange(row, column)
+             ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
+             : nullptr;
 }
 
 CGridCell* CGridCellStore::GetCell(int row, int column) {
-  return IsInRange(row, column) ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
-                                : nullptr;
+  return IsInRange(row, column)
+             ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
+             : nullptr;
 }
 
 bool CGridCellStore::SetCell(int row, int column, std::unique_ptr<CGridCell> cell) {
@@ -36,7 +38,8 @@ bool CGridCellStore::InsertRow(int at) {
 
 bool CGridCellStore::InsertColumn(int at) {
   if (at < 0 || at > m_columnCount) return false;
-  for (std::size_t row = 0; row < m_rows.size(); ++row) m_rows[row].emplace(m_rows[row].begin() + at);
+  for (std::size_t row = 0; row < m_rows.size(); ++row)
+    m_rows[row].emplace(m_rows[row].begin() + at);
   ++m_columnCount;
   return true;
 }
@@ -50,7 +53,8 @@ bool CGridCellStore::RemoveRow(int row) {
 
 bool CGridCellStore::RemoveColumn(int column) {
   if (column < 0 || column >= m_columnCount) return false;
-  for (std::size_t row = 0; row < m_rows.size(); ++row) m_rows[row].erase(m_rows[row].begin() + column);
+  for (std::size_t row = 0; row < m_rows.size(); ++row)
+    m_rows[row].erase(m_rows[row].begin() + column);
   --m_columnCount;
   return true;
 }
@@ -59,10 +63,12 @@ void CGridCellStore::SetRowCount(int rows) {
   const auto old = static_cast<std::size_t>(m_rowCount);
   m_rowCount = std::max(rows, 0);
   m_rows.resize(static_cast<std::size_t>(m_rowCount));
-  for (std::size_t row = old; row < m_rows.size(); ++row) m_rows[row].resize(static_cast<std::size_t>(m_columnCount));
+  for (std::size_t row = old; row < m_rows.size(); ++row)
+    m_rows[row].resize(static_cast<std::size_t>(m_columnCount));
 }
 
 void CGridCellStore::SetColumnCount(int columns) {
   m_columnCount = std::max(columns, 0);
-  for (std::size_t row = 0; row < m_rows.size(); ++row) m_rows[row].resize(static_cast<std::size_t>(m_columnCount));
+  for (std::size_t row = 0; row < m_rows.size(); ++row)
+    m_rows[row].resize(static_cast<std::size_t>(m_columnCount));
 }

@@ -168,12 +168,14 @@ bool CGridModel::InsertAfter(EGridAxis axis, int index) {
   if (!inserted) return false;
   FillWithEmptyCells(axis, at);
   CGapVector<int>& sizes = Sizes(axis);
-  const int size = at < count ? sizes[at] : (axis == EGridAxis::Rows ? m_defaultRowHeight
-                                                                      : m_defaultColumnWidth);
+  const int size = at < count
+                       ? sizes[at]
+                       : (axis == EGridAxis::Rows ? m_defaultRowHeight : m_defaultColumnWidth);
   sizes.insert(static_cast<std::size_t>(at), size);
   Total(axis) += size;
   // A grid that had no non-fixed cell selects its first one as soon as it has one.
-  if (!m_selection.GetRange().IsValid()) m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
+  if (!m_selection.GetRange().IsValid())
+    m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
   NotifyLayoutChanged();
   return true;
 }
@@ -188,8 +190,8 @@ void CGridModel::FillWithEmptyCells(EGridAxis axis, int index) {
 
 bool CGridModel::Delete(EGridAxis axis, int index) {
   if (index < 0 || index < GetFixedCount(axis) || index >= GetCount(axis)) return false;
-  const bool removed = axis == EGridAxis::Rows ? m_store.RemoveRow(index)
-                                               : m_store.RemoveColumn(index);
+  const bool removed =
+      axis == EGridAxis::Rows ? m_store.RemoveRow(index) : m_store.RemoveColumn(index);
   if (!removed) return false;
   CGapVector<int>& sizes = Sizes(axis);
   Total(axis) -= sizes[index];

@@ -26,8 +26,8 @@
 // cell) and change nothing.
 class CGridModel {
  public:
-  static constexpr int kMargin = 2;      // between a cell's border and its contents
-  static constexpr int kMaxSize = 65535; // a row height or column width, as files hold them
+  static constexpr int kMargin = 2;       // between a cell's border and its contents
+  static constexpr int kMaxSize = 65535;  // a row height or column width, as files hold them
 
   // A grid of rows x columns missing cells, the first fixedRows rows and fixedColumns
   // columns being fixed headers (negative counts are 0, fixed counts are cut to the
@@ -120,7 +120,9 @@ class CGridModel {
   // No cell selected.
   void ClearSelection() { m_selection.SetRange(CCellRange()); }
   // The rules of CGridSelection, applied with this grid's counts.
-  int SelectForClick(CCellPos cell) { return m_selection.SelectForClick(GetCounts(), cell, m_rowSelection); }
+  int SelectForClick(CCellPos cell) {
+    return m_selection.SelectForClick(GetCounts(), cell, m_rowSelection);
+  }
   bool ExtendSelection(int mode, CCellPos pressed, CCellPos current);
   CCellPos MoveSelection(int rowStep, int columnStep);
   // Selects the cell alone (kind cells); false for a position out of range.

@@ -71,7 +71,7 @@ void CGridPainter::DrawCell(int row, int column, int x, int y, const CGridTextSt
     return;
   }
   const CRect rect{x, y, x + m_model.GetColumnWidth(column) - 2 * kMargin,
-                       y + m_model.GetRowHeight(row) - 2 * kMargin};
+                   y + m_model.GetRowHeight(row) - 2 * kMargin};
   if (!rect.IsEmpty()) cell->DrawFitted(m_canvas, rect, style);
 }
 
@@ -108,15 +108,16 @@ void CGridPainter::FillShown(const std::vector<Band>& rows, const std::vector<Ba
   const int fixedRows = m_model.GetFixedRowCount();
   const int fixedColumns = m_model.GetFixedColumnCount();
   // The shown non-fixed cells follow the fixed ones in each list.
-  if (static_cast<int>(rows.size()) <= fixedRows || static_cast<int>(columns.size()) <= fixedColumns) {
+  if (static_cast<int>(rows.size()) <= fixedRows ||
+      static_cast<int>(columns.size()) <= fixedColumns) {
     return;
   }
   const Band& firstRow = rows[fixedRows];
   const Band& firstColumn = columns[fixedColumns];
   m_canvas.FillRect({firstColumn.start, firstRow.start, columns.back().End(), rows.back().End()},
                     m_palette.cellBackground);
-  const CCellRange shown = CCellRange::Intersect(m_model.GetSelection(),
-                                                 viewport.GetVisibleCellRange());
+  const CCellRange shown =
+      CCellRange::Intersect(m_model.GetSelection(), viewport.GetVisibleCellRange());
   if (!shown.IsValid()) return;
   const Band& top = rows[fixedRows + shown.top - firstRow.index];
   const Band& bottom = rows[fixedRows + shown.bottom - firstRow.index];
@@ -133,14 +134,17 @@ void CGridPainter::DrawGridLines(const std::vector<Band>& rows, const std::vecto
   for (const Band& column : columns) {
     m_canvas.DrawLine(column.End(), 0, column.End(), bottom + 1, m_palette.line);
   }
-  for (const Band& row : rows) m_canvas.DrawLine(0, row.End(), right + 1, row.End(), m_palette.line);
+  for (const Band& row : rows)
+    m_canvas.DrawLine(0, row.End(), right + 1, row.End(), m_palette.line);
 }
 
 void CGridPainter::DrawRaised(const Band& row, const Band& column) {
   const int left = column.start + 1;
   const int top = row.start + 1;
-  if (column.size > 2 && row.size > 1) m_canvas.DrawLine(left, top, column.End() - 1, top, m_palette.raised);
-  if (row.size > 2 && column.size > 1) m_canvas.DrawLine(left, top, left, row.End() - 1, m_palette.raised);
+  if (column.size > 2 && row.size > 1)
+    m_canvas.DrawLine(left, top, column.End() - 1, top, m_palette.raised);
+  if (row.size > 2 && column.size > 1)
+    m_canvas.DrawLine(left, top, left, row.End() - 1, m_palette.raised);
 }
 
 void CGridPainter::DrawOutline(const Band& row, const Band& column) {

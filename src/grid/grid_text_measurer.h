@@ -6,7 +6,7 @@
 #include "platform/log_font.h"
 
 struct CGridFontMetrics {
-  int height = 0;            // ascent plus descent
+  int height = 0;  // ascent plus descent
   int averageCharWidth = 0;
 };
 

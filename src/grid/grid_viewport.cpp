@@ -103,10 +103,12 @@ CRect CGridViewport::GetCellRect(int row, int column) const {
 CRect CGridViewport::GetCellRangeRect(const CCellRange& range) const {
   const std::int64_t left = GetStart(EGridAxis::Columns, range.left);
   const std::int64_t top = GetStart(EGridAxis::Rows, range.top);
-  const std::int64_t right = (range.right == range.left ? left : GetStart(EGridAxis::Columns, range.right)) +
-                             m_model.GetColumnWidth(range.right);
-  const std::int64_t bottom = (range.bottom == range.top ? top : GetStart(EGridAxis::Rows, range.bottom)) +
-                              m_model.GetRowHeight(range.bottom);
+  const std::int64_t right =
+      (range.right == range.left ? left : GetStart(EGridAxis::Columns, range.right)) +
+      m_model.GetColumnWidth(range.right);
+  const std::int64_t bottom =
+      (range.bottom == range.top ? top : GetStart(EGridAxis::Rows, range.bottom)) +
+      m_model.GetRowHeight(range.bottom);
   return {ToInt(left), ToInt(top), ToInt(right), ToInt(bottom)};
 }
 

@@ -41,7 +41,8 @@ int RatingNumber(const std::string& text, int product) {
 CComponentChooser::CComponentChooser(int product, int kind, int groupKind)
     : m_product(product), m_kind(kind), m_groupKind(groupKind) {}
 
-bool CComponentChooser::LoadBoxEntries(const CRefCoffTable* table, const CLinearLine::SlotArray& slots) {
+bool CComponentChooser::LoadBoxEntries(const CRefCoffTable* table,
+                                       const CLinearLine::SlotArray& slots) {
   m_entries.clear();
   if (!table || !table->IsLoaded()) return false;
   const bool qyl = m_product == kProductQYL;
@@ -80,8 +81,7 @@ std::int32_t CComponentChooser::PackEntry(const SBoxEntry& entry) const {
   box.ip = ip.size() >= 3 ? TextToInt(ip.substr(2)) : (m_groupKind == 0 ? v + 1 : 54);
   if (IsQyOrFp(m_product))
     box.rating = entry.type[0].empty() || entry.type[0] == LookupText(kMsgNoBox) ? 0 : 1;
-  else
-    box.rating = RatingNumber(entry.rating[v], m_product);
+  else box.rating = RatingNumber(entry.rating[v], m_product);
   box.group = entry.group;
   box.button = m_kind - 20;
   return PackBoxSlot(box);
@@ -92,7 +92,8 @@ void CComponentChooser::StoreBoxEntries(CLinearLine::SlotArray& slots) const {
     slots[static_cast<std::size_t>(entry.slot)] = entry.quantity == 0 ? -1 : PackEntry(entry);
 }
 
-int QueryParamByProduct(const CRefCoffTable* table, int product, int mode, std::array<int, 5>& values) {
+int QueryParamByProduct(const CRefCoffTable* table, int product, int mode,
+                        std::array<int, 5>& values) {
   if (values == std::array<int, 5>{}) return 1;
   const std::array<int, 5> saved = values;
   values.fill(0);

@@ -60,4 +60,5 @@ int ComponentGroupMessage(int product, int button, int& code, bool apod);
 // the catalogue lists for the product and clears the others; in mode 3 every row counts
 // as position 0 (QYL excepted). Returns 0, with the values cleared, when the table is
 // not loaded; else 1.
-int QueryParamByProduct(const CRefCoffTable* table, int product, int mode, std::array<int, 5>& values);
+int QueryParamByProduct(const CRefCoffTable* table, int product, int mode,
+                        std::array<int, 5>& values);

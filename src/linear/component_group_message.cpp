@@ -49,11 +49,11 @@ ButtonMessage MessageOfButton(int product, int button, bool apod) {
 
 int GroupLabel(int key) {
   static constexpr std::pair<int, int> kLabels[] = {
-      {1, 32271},   {2, 32272},   {11, 31056},  {12, 31057},  {13, 31058},  {14, 31142},
-      {15, 31143},  {16, 31144},  {17, 31157},  {21, 32025},  {31, 31054},  {32, 31055},
-      {33, 31095},  {41, 31039},  {42, 31040},  {43, 31096},  {51, 31116},  {52, 31117},
-      {61, 31118},  {62, 31119},  {71, 31128},  {72, 31129},  {73, 31130},  {74, 31133},
-      {81, 32259},  {82, 32260},  {91, 32262},  {92, 32263},  {93, 32264},  {101, 32423},
+      {1, 32271},   {2, 32272},   {11, 31056},  {12, 31057},  {13, 31058}, {14, 31142},
+      {15, 31143},  {16, 31144},  {17, 31157},  {21, 32025},  {31, 31054}, {32, 31055},
+      {33, 31095},  {41, 31039},  {42, 31040},  {43, 31096},  {51, 31116}, {52, 31117},
+      {61, 31118},  {62, 31119},  {71, 31128},  {72, 31129},  {73, 31130}, {74, 31133},
+      {81, 32259},  {82, 32260},  {91, 32262},  {92, 32263},  {93, 32264}, {101, 32423},
       {102, 32424}, {301, 31153}, {302, 31154}, {303, 31155}, {304, 31156}};
   for (const auto& [k, message] : kLabels)
     if (k == key) return message;
@@ -68,8 +68,9 @@ int ComponentGroupMessage(int product, int button, int& code, bool apod) {
   const ButtonMessage found = MessageOfButton(product, button, apod);
   if (code == 0) {
     code = found.groupKind;
-    const int heading = found.groupKind == 7 ? kMsgLightingBoxes
-                        : found.groupKind != 0 ? kMsgTapOffBoxes : kMsgQylBoxes;
+    const int heading = found.groupKind == 7   ? kMsgLightingBoxes
+                        : found.groupKind != 0 ? kMsgTapOffBoxes
+                                               : kMsgQylBoxes;
     return found.message | (heading << 16);
   }
   const int label = GroupLabel(found.groupKind * 10 + code);

@@ -82,7 +82,8 @@ bool CLinearArticles::Load(const std::string& articleFolder) {
     if (reference.empty() || m_index.contains(reference)) continue;
     int list = 0;
     if (IsPriceListRow(reference, list))
-      m_titles.emplace(list, std::pair(table.FieldText(fields.design1), table.FieldText(fields.design2)));
+      m_titles.emplace(list,
+                       std::pair(table.FieldText(fields.design1), table.FieldText(fields.design2)));
     Article article;
     for (int i = 0; i < kPriceListCount15; ++i) {
       article.prices[i] = PriceOf(table, fields.prices[i]);
@@ -107,8 +108,8 @@ const CLinearArticles::Article* CLinearArticles::Find(std::string_view reference
   return found == m_index.end() ? nullptr : &m_articles[found->second];
 }
 
-CLinearArticles::Prices CLinearArticles::ReadArticlePrices(std::string_view reference, int currentList,
-                                                           bool useTc) const {
+CLinearArticles::Prices CLinearArticles::ReadArticlePrices(std::string_view reference,
+                                                           int currentList, bool useTc) const {
   Prices result;
   const Article* article = Find(reference);
   if (!article) return result;

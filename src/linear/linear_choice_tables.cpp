@@ -6,12 +6,16 @@ namespace {
 
 int RangeOfProduct(int product) {
   switch (product) {
-    case kProductQMA: case kProductQMC: return CLinearConfig::kRangeQM;
-    case kProductQWA: case kProductQWC: return CLinearConfig::kRangeQW;
-    case kProductQPA: case kProductQPC: return CLinearConfig::kRangeQP;
+    case kProductQMA:
+    case kProductQMC: return CLinearConfig::kRangeQM;
+    case kProductQWA:
+    case kProductQWC: return CLinearConfig::kRangeQW;
+    case kProductQPA:
+    case kProductQPC: return CLinearConfig::kRangeQP;
     case kProductQJF: return CLinearConfig::kRangeQJ;
     case kProductQDA: return CLinearConfig::kRangeQD;
-    case kProductQYA: case kProductQYB: return CLinearConfig::kRangeQY;
+    case kProductQYA:
+    case kProductQYB: return CLinearConfig::kRangeQY;
     case kProductQFP: return CLinearConfig::kRangeQF;
     default: return CLinearConfig::kRangeQYX;
   }
@@ -26,7 +30,9 @@ const CLinearConfig::OptionTable& CLinearConfig::OptionTableFor(int product, int
 CLinearConfig::OptionTable& CLinearConfig::OptionTableFor(int product, int group) {
   const int g = Clamp(group);
   const int range = RangeOfProduct(product);
-  const int variant = range == kRangeQM || range == kRangeQW ? g % 3 : range == kRangeQP ? (g + 1) % 2 : 0;
+  const int variant = range == kRangeQM || range == kRangeQW ? g % 3
+                      : range == kRangeQP                    ? (g + 1) % 2
+                                                             : 0;
   return *TableOf(range, variant);
 }
 
@@ -36,10 +42,12 @@ CLinearConfig::OptionTable CLinearConfig::LineOptionTable(const CLinearLine& lin
   const int rating = line.Rating;
   const bool ipRule = IsQwProduct(p) || (IsQpProduct(p) && m_apod);
   if ((ipRule && line.IpDegree != 54) || (p == kProductQPC && !m_apod)) table[14] = 0;
-  if ((p == kProductQMA && rating >= 4001) || (p == kProductQMC && rating > 5000)) table[0] = table[3] = 0;
+  if ((p == kProductQMA && rating >= 4001) || (p == kProductQMC && rating > 5000))
+    table[0] = table[3] = 0;
   if (p == kProductQMC && rating == 5000) table[0] = table[15] = table[27] = 0;
   if (p == kProductQJF && rating > 3400) table[3] = 0;
-  if (p == kProductQYB || (p == kProductQYA && rating != 25)) table[24] = WithSlot24Code(table[24], 11);
+  if (p == kProductQYB || (p == kProductQYA && rating != 25))
+    table[24] = WithSlot24Code(table[24], 11);
   if (p == kProductQPC && m_apod) table[4] = 0;
   if (line.Group == 3 && line.Slots[125] > 0)
     for (int i = 0; i < 3; ++i) table[30 + i] = m_qyList[i];
@@ -57,7 +65,8 @@ std::vector<int> CLinearConfig::RatingsOf(int product, bool apod) {
       return {100, 160, 250, 400, 500, 630, 800, 1000};
     case kProductQJF: return {1000, 1200, 1450, 2200, 2500, 3000, 3400, 4000, 4500};
     case kProductQDA: return {40, 63, 100, 160};
-    case kProductQYA: case kProductQYB: return {25, 40};
+    case kProductQYA:
+    case kProductQYB: return {25, 40};
     case kProductQFP: return {20};
     case kProductQPC:
       if (apod) return {100, 160, 250, 400, 500, 630, 800};
@@ -69,11 +78,16 @@ std::vector<int> CLinearConfig::RatingsOf(int product, bool apod) {
 
 std::array<int, 8> CLinearConfig::SupportOf(int product, int group) {
   switch (product) {
-    case kProductQMA: case kProductQMC: return {1, 1, 1, 0, 0, 0, 1, 1};
-    case kProductQWA: case kProductQWC: return {group == 1 ? 0 : 1, 1, 1, 0, 0, 0, 1, 1};
-    case kProductQPA: case kProductQDA: case kProductQPC: return {0, 1, 0, 0, 0, 0, 1, 1};
+    case kProductQMA:
+    case kProductQMC: return {1, 1, 1, 0, 0, 0, 1, 1};
+    case kProductQWA:
+    case kProductQWC: return {group == 1 ? 0 : 1, 1, 1, 0, 0, 0, 1, 1};
+    case kProductQPA:
+    case kProductQDA:
+    case kProductQPC: return {0, 1, 0, 0, 0, 0, 1, 1};
     case kProductQJF: return {1, 1, 0, 1, 0, 0, 1, 0};
-    case kProductQYA: case kProductQFP: return {1, 1, 0, 0, 0, 0, 1, 0};
+    case kProductQYA:
+    case kProductQFP: return {1, 1, 0, 0, 0, 0, 1, 0};
     case kProductQYB: return {1, 1, 1, 1, 1, 0, 1, 1};
     case kProductQYX: return {0, 1, 0, 0, 0, 0, 1, 0};
     default: return {};

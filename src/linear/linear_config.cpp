@@ -16,7 +16,8 @@ namespace {
 
 bool g_firstReadOfRun = true;
 
-constexpr const char* kRangePrefix[CLinearConfig::kRangeCount] = {"QM", "QW", "QP", "QJ", "QD", "QY", "QF", "QYX"};
+constexpr const char* kRangePrefix[CLinearConfig::kRangeCount] = {"QM", "QW", "QP", "QJ",
+                                                                  "QD", "QY", "QF", "QYX"};
 
 // The products of each range.
 std::vector<int> RangeProducts(int range) {
@@ -52,13 +53,16 @@ int QueryProductOf(int range) {
 }
 
 bool ForcedOff(int product, int copper, bool apod) {
-  if (copper == 0 && (product == kProductQMC || product == kProductQWC || (product == kProductQPC && !apod)))
+  if (copper == 0 &&
+      (product == kProductQMC || product == kProductQWC || (product == kProductQPC && !apod)))
     return true;
-  if (apod && (product == kProductQWA || product == kProductQWC || product == kProductQJF)) return true;
+  if (apod && (product == kProductQWA || product == kProductQWC || product == kProductQJF))
+    return true;
   return product == kProductQFP || product == kProductQYX;
 }
 
-std::optional<std::string> ReadKey(const CIniFile& cfg, const std::string& section, const std::string& key) {
+std::optional<std::string> ReadKey(const CIniFile& cfg, const std::string& section,
+                                   const std::string& key) {
   std::optional<std::string> value = cfg.Find(section, key);
   if (value && value->size() > 255) value->resize(255);
   return value;
@@ -82,7 +86,8 @@ CLinearConfig::CLinearConfig() {
   for (int g = 0; g < kLinearGroupCount; ++g) m_entries[g] = linear_defaults::GroupEntries(g);
   for (int range = 0; range < kRangeCount; ++range)
     for (int variant = 0; variant < 3; ++variant)
-      if (OptionTable* table = TableOf(range, variant)) *table = linear_defaults::OptionTable(range, variant);
+      if (OptionTable* table = TableOf(range, variant))
+        *table = linear_defaults::OptionTable(range, variant);
   m_qyList = {1, 1, 0, 1, 0};
 }
 
@@ -152,7 +157,9 @@ int CLinearConfig::ReadLinearConfig(const std::string& settingsFolder, int coppe
   for (int range = 0; range < kRangeCount; ++range)
     for (int g = 0; g < kLinearGroupCount; ++g) {
       const std::vector<int> products = RangeProducts(range);
-      if (std::none_of(products.begin(), products.end(), [&](int p) { return m_entries[g][p] != 0; })) continue;
+      if (std::none_of(products.begin(), products.end(),
+                       [&](int p) { return m_entries[g][p] != 0; }))
+        continue;
       ReadRangeSection(cfg, first ? &all : nullptr, range, g, refCoff);
     }
   if (first) {
@@ -175,7 +182,8 @@ void CLinearConfig::ReadRangeSection(const CIniFile& cfg, CIniFile* all, int ran
     const std::string key = linear_defaults::OptionKey(range, g, o);
     if (key.empty()) continue;
     if (all && o == 24) {
-      if (Slot24Step(defaults[o]) != 0) all->Set(section, "PASFIX", std::to_string(Slot24Step(defaults[o]) - 1));
+      if (Slot24Step(defaults[o]) != 0)
+        all->Set(section, "PASFIX", std::to_string(Slot24Step(defaults[o]) - 1));
       all->Set(section, key, std::to_string(ChoiceFileValue(range, Slot24Code(defaults[o]))));
     } else if (all) {
       all->Set(section, key, std::to_string(defaults[o] - 1));

@@ -26,7 +26,16 @@ class CLinearConfig {
   using QyList = std::array<int, 5>;
 
   // The ranges of the option tables, by index, with their section prefix.
-  enum Range : int { kRangeQM, kRangeQW, kRangeQP, kRangeQJ, kRangeQD, kRangeQY, kRangeQF, kRangeQYX };
+  enum Range : int {
+    kRangeQM,
+    kRangeQW,
+    kRangeQP,
+    kRangeQJ,
+    kRangeQD,
+    kRangeQY,
+    kRangeQF,
+    kRangeQYX
+  };
   static constexpr int kRangeCount = 8;
 
   CLinearConfig();
@@ -35,7 +44,8 @@ class CLinearConfig {
   // defaults. At the first read of a program run lin_conf.all is deleted and rewritten
   // with every key and its default. copper and apod are [Design] "Copper" and "APOD";
   // refCoff (may be null) completes the tap-off entries 30..34. Returns 1.
-  int ReadLinearConfig(const std::string& settingsFolder, int copper, int apod, const CRefCoffTable* refCoff);
+  int ReadLinearConfig(const std::string& settingsFolder, int copper, int apod,
+                       const CRefCoffTable* refCoff);
 
   // Makes the next read the first of the run again (tests; a new program run).
   static void ResetRunFlag();

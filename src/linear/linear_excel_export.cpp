@@ -15,7 +15,8 @@
 namespace {
 
 constexpr int kMsgGroup0 = 31001, kMsgGroup1 = 31002, kMsgGroup2 = 31003, kMsgGroup3 = 31123;
-constexpr int kMsgGroupCaptions[kLinearGroupCount] = {kMsgGroup0, kMsgGroup1, kMsgGroup2, kMsgGroup3};
+constexpr int kMsgGroupCaptions[kLinearGroupCount] = {kMsgGroup0, kMsgGroup1, kMsgGroup2,
+                                                      kMsgGroup3};
 
 std::string FormatFixed(double value, int decimals) { return FixedDecimalText(value, decimals); }
 
@@ -39,9 +40,10 @@ std::vector<std::string> SplitLines(const std::string& text, int count) {
 }
 
 std::string ConductorText(int conductors, int group) {
-  static constexpr const char* kTexts[6] = {"3L+PE", "3L+N+PE", "3L+N+PER", "3L+N/2+PE", "3L+2N+PE", "3L+2N+PER"};
-  static constexpr const char* kGroup3[6] = {"L+N+PE", "3L+N+PE", "L+N+PE/L+N+PE", "3L+N+PE/L+N+PE",
-                                             "3L+N+PE/3L+N+PE", "3L+2N+PER"};
+  static constexpr const char* kTexts[6] = {"3L+PE",     "3L+N+PE",  "3L+N+PER",
+                                            "3L+N/2+PE", "3L+2N+PE", "3L+2N+PER"};
+  static constexpr const char* kGroup3[6] = {"L+N+PE",         "3L+N+PE",         "L+N+PE/L+N+PE",
+                                             "3L+N+PE/L+N+PE", "3L+N+PE/3L+N+PE", "3L+2N+PER"};
   if (conductors < 12 || conductors > 17) return {};
   return (group == 3 ? kGroup3 : kTexts)[conductors - 12];
 }
@@ -49,8 +51,9 @@ std::string ConductorText(int conductors, int group) {
 std::string LineDesignation(const CLinearLine& line, bool apod) {
   std::string code = LinearProductCode(line.Product, apod);
   for (char& c : code) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  std::string text = (line.Group >= 0 && line.Group < 4 ? LookupText(kMsgGroupCaptions[line.Group]) : "") +
-                     " - " + line.Name + " - " + code + " " + std::to_string(line.Rating) + " A";
+  std::string text =
+      (line.Group >= 0 && line.Group < 4 ? LookupText(kMsgGroupCaptions[line.Group]) : "") + " - " +
+      line.Name + " - " + code + " " + std::to_string(line.Rating) + " A";
   const std::string conductors = ConductorText(line.Conductors, line.Group);
   return conductors.empty() ? text : text + " - " + conductors;
 }
@@ -59,7 +62,8 @@ std::string LineLength(const CLinearLine& line) {
   const auto& s = line.Slots;
   std::int64_t centimetres = std::max(s[5], 0) + std::max(s[6], 0);
   if (s[10] > 0 && s[9] > 0) centimetres += static_cast<std::int64_t>(s[10]) * s[9];
-  return centimetres % 100 == 0 ? std::to_string(centimetres / 100) : FormatFixed(centimetres / 100.0, 2);
+  return centimetres % 100 == 0 ? std::to_string(centimetres / 100)
+                                : FormatFixed(centimetres / 100.0, 2);
 }
 
 int TapOffCount(const CLinearLine& line) {
@@ -74,9 +78,12 @@ std::string Cell(const CLinearPriceTable& table, int row, int column) {
   return text;
 }
 
-void WriteProjectFields(CXlExportFile& file, const CLinearProject& project, const CLinearPriceTable& totals,
-                        double weight, const CLinearExportContext& context) {
-  auto field = [&](const char* key, const std::string& value) { WriteXlExportField(file, key, value, kXlProjectText); };
+void WriteProjectFields(CXlExportFile& file, const CLinearProject& project,
+                        const CLinearPriceTable& totals, double weight,
+                        const CLinearExportContext& context) {
+  auto field = [&](const char* key, const std::string& value) {
+    WriteXlExportField(file, key, value, kXlProjectText);
+  };
   auto user = [&](const char* key) {
     return context.profile ? context.profile->ReadProfileText("User", key, "") : std::string();
   };
@@ -94,10 +101,17 @@ void WriteProjectFields(CXlExportFile& file, const CLinearProject& project, cons
   for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
   field("Modification", p.Property("ModificationDate"));
   field("Unit", " ");
-  for (const auto& [key, property] : {std::pair{"Name", "Client"}, {"Company", "Societe"}, {"Address", "Adresse"},
-                                      {"ZipCode", "CodePostal"}, {"City", "Ville"}, {"Phone", "Telephone"},
-                                      {"Fax", "Fax"}, {"QuoteIssueDate", "DevisDate"}, {"OrderDate", "Commande"},
-                                      {"Delivery", "Delai"}, {"DeliveryDate", "Livraison"}})
+  for (const auto& [key, property] : {std::pair{"Name", "Client"},
+                                      {"Company", "Societe"},
+                                      {"Address", "Adresse"},
+                                      {"ZipCode", "CodePostal"},
+                                      {"City", "Ville"},
+                                      {"Phone", "Telephone"},
+                                      {"Fax", "Fax"},
+                                      {"QuoteIssueDate", "DevisDate"},
+                                      {"OrderDate", "Commande"},
+                                      {"Delivery", "Delai"},
+                                      {"DeliveryDate", "Livraison"}})
     field(key, p.Property(property));
   field("PriceList", p.settings.listTitle);
   field("PriceListMoney", p.settings.listCurrency);
@@ -143,7 +157,8 @@ void WriteItemTable(CXlExportFile& file, const CLinearPriceTable& table, int var
   row([&](int c) { return std::string(variant == 0 && c >= 2 && c <= 4 ? "#TRUE#" : "#FALSE#"); });
 }
 
-void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinearPriceTable& table, bool apod) {
+void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinearPriceTable& table,
+                     bool apod) {
   file.AddLine(XlQuote(line.Name));
   WriteXlExportField(file, "Line", LineDesignation(line, apod), kXlLineText);
   for (const auto& [key, column] : {std::pair{"LineTotal", 3}, {"LineLabourTime", 4}}) {
@@ -152,24 +167,29 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
   }
   const std::vector<std::string> remarks = SplitLines(line.Comment, 4);
   WriteXlExportField(file, "Remark", remarks[0], kXlLineText);
-  for (int i = 0; i < 4; ++i) WriteXlExportField(file, "Remark" + std::to_string(i + 1), remarks[i], kXlLineText);
+  for (int i = 0; i < 4; ++i)
+    WriteXlExportField(file, "Remark" + std::to_string(i + 1), remarks[i], kXlLineText);
   WriteXlExportField(file, "Rising", line.Group == 1 ? "#TRUE#" : "#FALSE#", kXlLineValue);
   WriteXlExportField(file, "Length", LineLength(line), kXlLineValue);
-  WriteXlExportField(file, "Elbow", std::to_string(std::max(line.Slots[7], 0) + std::max(line.Slots[8], 0)),
+  WriteXlExportField(file, "Elbow",
+                     std::to_string(std::max(line.Slots[7], 0) + std::max(line.Slots[8], 0)),
                      kXlLineValue);
   WriteXlExportField(file, "Tapoff", std::to_string(TapOffCount(line)), kXlLineValue);
-  WriteXlExportField(file, "LineWeight", line.LineWeight == 0.0 ? "" : FormatFixed(line.LineWeight, 2), kXlLineValue);
+  WriteXlExportField(file, "LineWeight",
+                     line.LineWeight == 0.0 ? "" : FormatFixed(line.LineWeight, 2), kXlLineValue);
 }
 
 }  // namespace
 
 double SumLineTotals(CLinearProject& project, const CLinearExportContext& context) {
-  const CLinearColumnFormulas formulas = CLinearColumnFormulas::Parse(project.settings.columnFormulas);
+  const CLinearColumnFormulas formulas =
+      CLinearColumnFormulas::Parse(project.settings.columnFormulas);
   const bool open = context.tables && context.tables->IsOpen();
   double sum = 0.0;
   const int count = project.lines.FindLine(0, CLinearLineList::kAllLines, context.enabled);
   for (int n = 1; n <= count; ++n) {
-    CLinearLine& line = project.lines.Line(project.lines.FindLine(n, CLinearLineList::kAllLines, context.enabled));
+    CLinearLine& line =
+        project.lines.Line(project.lines.FindLine(n, CLinearLineList::kAllLines, context.enabled));
     line.LineWeight = 0.0;
     if (!open) continue;
     ComputeLinearItem(line, 5, formulas, *context.tables, project.settings);
@@ -179,13 +199,15 @@ double SumLineTotals(CLinearProject& project, const CLinearExportContext& contex
   return sum;
 }
 
-CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant, const CLinearExportContext& context) {
+CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant,
+                                     const CLinearExportContext& context) {
   CXlExportFile file;
   const double weight = SumLineTotals(project, context);
-  CLinearPriceTable::Settings settings{project.settings.services, '.', project.settings.apod, context.enabled};
+  CLinearPriceTable::Settings settings{project.settings.services, '.', project.settings.apod,
+                                       context.enabled};
   const CLinearLine empty;
-  const CLinearPriceTable totals(project.lines.LineCount() > 0 ? project.lines.Line(0) : empty, settings,
-                                 &project.lines, CLinearLineList::kAllLines);
+  const CLinearPriceTable totals(project.lines.LineCount() > 0 ? project.lines.Line(0) : empty,
+                                 settings, &project.lines, CLinearLineList::kAllLines);
   WriteProjectFields(file, project, totals, weight, context);
   file.AddLine("-,-,-");
   const int count = project.lines.FindLine(0, CLinearLineList::kAllLines, context.enabled);
@@ -193,19 +215,22 @@ CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant, const
   int shown = 0;
   for (bool column : context.columnsShown) shown += column ? 1 : 0;
   for (int n = 1; n <= count; ++n) {
-    const CLinearLine& line = project.lines.Line(project.lines.FindLine(n, CLinearLineList::kAllLines, context.enabled));
+    const CLinearLine& line =
+        project.lines.Line(project.lines.FindLine(n, CLinearLineList::kAllLines, context.enabled));
     const CLinearPriceTable table(line, settings);
     WriteLineFields(file, line, table, project.settings.apod);
     file.AddLine("-,-");
     std::string ignored;
-    file.AddLine(std::to_string(table.FormatDesignation(CLinearPriceTable::kCountRows, 0, ignored)) + "," +
-                 std::to_string(shown));
+    file.AddLine(
+        std::to_string(table.FormatDesignation(CLinearPriceTable::kCountRows, 0, ignored)) + "," +
+        std::to_string(shown));
     WriteItemTable(file, table, variant, context.columnsShown);
   }
   return file;
 }
 
-int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job, CPrintHelperLauncher& launcher) {
+int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job,
+                  CPrintHelperLauncher& launcher) {
   if (!file.Save(job.exchangePath)) return 0;
   if (!launcher.CanStart()) return 0;
   if (job.saveAs) {

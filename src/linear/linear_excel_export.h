@@ -26,7 +26,8 @@ double SumLineTotals(CLinearProject& project, const CLinearExportContext& contex
 
 // The exchange file of the project: the project fields, then per line its fields and its
 // item table (variant 1 leaves the sale prices of the item rows out).
-CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant, const CLinearExportContext& context);
+CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant,
+                                     const CLinearExportContext& context);
 
 // What the export hands to the spreadsheet helper.
 struct CLinearExcelJob {
@@ -39,4 +40,5 @@ struct CLinearExcelJob {
 // Writes the exchange file and starts the helper (mode 12 with saveAs, else 18). An
 // existing target workbook is deleted only once the helper is sure to start. Returns 1
 // when started, 0 when refused or when the exchange file cannot be written.
-int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job, CPrintHelperLauncher& launcher);
+int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job,
+                  CPrintHelperLauncher& launcher);

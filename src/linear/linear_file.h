@@ -11,10 +11,10 @@
 class CProfile;
 
 // Messages of the linear project file (the framework's file texts).
-inline constexpr int kMsgFileFormat = 8018;     // unexpected file format
-inline constexpr int kMsgFileNotFound = 8019;   // %1 cannot be found
-inline constexpr int kMsgFileNoRead = 8021;     // %1 cannot be read
-inline constexpr int kMsgFileNoWrite = 8022;    // %1 cannot be written
+inline constexpr int kMsgFileFormat = 8018;    // unexpected file format
+inline constexpr int kMsgFileNotFound = 8019;  // %1 cannot be found
+inline constexpr int kMsgFileNoRead = 8021;    // %1 cannot be read
+inline constexpr int kMsgFileNoWrite = 8022;   // %1 cannot be written
 
 inline constexpr std::int32_t kLinearFileFormat = 511;
 
@@ -40,7 +40,8 @@ struct CLinearLoadContext {
 // Reads a linear project file of format 300..511. Returns 0 with the project filled, or
 // the message number of the failure (8018 not a linear project or damaged, 8019 not
 // found, 8021 cannot be opened or read); the project is then unchanged.
-int LoadLinearFile(const std::string& path, CLinearProject& project, const CLinearLoadContext& context);
+int LoadLinearFile(const std::string& path, CLinearProject& project,
+                   const CLinearLoadContext& context);
 
 // The same over the bytes of a file.
 int ReadLinearFileBytes(const std::vector<std::uint8_t>& bytes, CLinearProject& project,

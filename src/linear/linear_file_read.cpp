@@ -8,7 +8,6 @@
 #include "platform/code_page.h"
 #include "platform/text_encoding.h"
 
-
 namespace {
 
 // Larger files are no linear project: 100 lines of every slot and value take < 1 MB.
@@ -19,7 +18,8 @@ struct FormatError {};
 
 class CLinearFileReader {
  public:
-  CLinearFileReader(CArchiveReader& in, int format, bool wide) : m_in(in), m_format(format), m_wide(wide) {}
+  CLinearFileReader(CArchiveReader& in, int format, bool wide)
+      : m_in(in), m_format(format), m_wide(wide) {}
 
   std::string Text() {
     std::u16string wide;
@@ -39,8 +39,7 @@ class CLinearFileReader {
   std::int32_t Long() { return m_in.ReadLong(); }
   double Double() { return m_in.ReadDouble(); }
   void SkipLongsThrough(std::int32_t mark) {
-    while (m_in.ReadLong() != mark) {
-    }
+    while (m_in.ReadLong() != mark) {}
   }
   int Format() const { return m_format; }
 
@@ -57,7 +56,8 @@ void ReadProperties(CLinearFileReader& in, CLinearProject& project) {
   }
 }
 
-void ReadSettings(CLinearFileReader& in, CLinearPriceSettings& s, const CLinearLoadContext& context) {
+void ReadSettings(CLinearFileReader& in, CLinearPriceSettings& s,
+                  const CLinearLoadContext& context) {
   if (in.Format() >= 401) s.listCurrency = in.Text();
   const std::int32_t oldIndex = in.Long();
   s.listTitle = in.Text();
@@ -78,8 +78,7 @@ void ReadSettings(CLinearFileReader& in, CLinearPriceSettings& s, const CLinearL
   if (first == -456.456) return;
   s.listCoefs[4] = first;
   for (int i = 5; i < kPriceListCount15; ++i) s.listCoefs[i] = in.Double();
-  while (in.Double() != -456.456) {
-  }
+  while (in.Double() != -456.456) {}
 }
 
 int DecodeIpDegree(std::int32_t value, std::int32_t& secondVariant) {
@@ -98,7 +97,8 @@ void ReadValues(CLinearFileReader& in, CLinearLine& line) {
     const bool hundredths = in.Format() == 300 && (c == 1 || c == 2);
     for (std::int32_t item = in.Long(); item != 10564; item = in.Long()) {
       const std::int32_t value = in.Long();
-      if (item >= 0 && item < kLinearSlotCount) line.ItemValues[c][item] = hundredths ? value / 100 : value;
+      if (item >= 0 && item < kLinearSlotCount)
+        line.ItemValues[c][item] = hundredths ? value / 100 : value;
     }
     line.ExtraValues[c] = in.Long();
     line.TotalValues[c] = in.Long();
@@ -118,7 +118,8 @@ void ReadLine(CLinearFileReader& in, CLinearLine& line) {
   line.Conductors = in.Long();
   line.IpDegree = DecodeIpDegree(in.Long(), line.SecondVariant);
   // These are indexes of tables: a value outside them is a damaged file.
-  if (line.Group < -1 || line.Group > 3 || line.Product < -1 || line.Product >= kLinearProductCount ||
+  if (line.Group < -1 || line.Group > 3 || line.Product < -1 ||
+      line.Product >= kLinearProductCount ||
       (line.Conductors != -1 && (line.Conductors < 12 || line.Conductors > 17)))
     throw FormatError();
   for (std::int32_t slot = in.Long(); slot != 10564; slot = in.Long()) {
@@ -169,17 +170,20 @@ int ReadLinearFileBytes(const std::vector<std::uint8_t>& bytes, CLinearProject& 
   return 0;
 }
 
-int LoadLinearFile(const std::string& path, CLinearProject& project, const CLinearLoadContext& context) {
+int LoadLinearFile(const std::string& path, CLinearProject& project,
+                   const CLinearLoadContext& context) {
   std::error_code error;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error) {
-    const bool missing = error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
+    const bool missing =
+        error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
     return missing ? kMsgFileNotFound : kMsgFileNoRead;
   }
   if (size > kMaxFileSize) return kMsgFileFormat;
   std::ifstream stream(path, std::ios::binary);
   if (!stream) return kMsgFileNoRead;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) return kMsgFileNoRead;
+  if (!stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+    return kMsgFileNoRead;
   return ReadLinearFileBytes(bytes, project, context);
 }

@@ -8,10 +8,10 @@
 #include "platform/ini_file.h"
 #include "platform/text_encoding.h"
 
-
 namespace {
 
-constexpr std::uint8_t kSignature[13] = {0x05, 0x00, 'T', 'V', 'R', 'L', 'I', 'N', 'E', 'A', 'R', 0x01, 0x00};
+constexpr std::uint8_t kSignature[13] = {0x05, 0x00, 'T', 'V', 'R',  'L', 'I',
+                                         'N',  'E',  'A', 'R', 0x01, 0x00};
 
 void WriteText(CArchiveWriter& out, const std::string& text) {
   std::u16string wide = tvr::platform::Utf8ToUtf16(text);
@@ -48,7 +48,8 @@ void WriteLine(CArchiveWriter& out, const CLinearLine& line) {
   out.WriteLong(10564);
   for (int c = 0; c < kLinearColumnCount; ++c) {
     for (int item = 0; item < kLinearSlotCount; ++item)
-      if (line.ItemValues[c][item] > 0) out.WriteLong(item), out.WriteLong(line.ItemValues[c][item]);
+      if (line.ItemValues[c][item] > 0)
+        out.WriteLong(item), out.WriteLong(line.ItemValues[c][item]);
     out.WriteLong(10564);
     out.WriteLong(line.ExtraValues[c]);
     out.WriteLong(line.TotalValues[c]);
@@ -62,7 +63,8 @@ void UpdateUserJobNumber(CProfile& profile, const std::string& numAff) {
   const std::string stored = profile.ReadProfileText("User", "NumAff", "");
   if (stored.empty() || numAff.empty()) return;
   // The project itself is saved; only the job-number hint of the next one is missed.
-  if (TextToDouble(numAff) > TextToDouble(stored) && !profile.WriteProfileText("User", "NumAff", numAff))
+  if (TextToDouble(numAff) > TextToDouble(stored) &&
+      !profile.WriteProfileText("User", "NumAff", numAff))
     DebugTrace("job number: " + profile.Path() + " could not be written");
 }
 

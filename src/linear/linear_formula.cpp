@@ -42,8 +42,8 @@ double CLinearFormula::ReadNumber(std::string_view text) {
   const std::size_t length = NumberLength(text);
   if (length == 0) return 0.0;
   double value = 0.0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + length, value,
-                                            std::chars_format::general);
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + length, value, std::chars_format::general);
   if (error == std::errc::result_out_of_range) {
     // Too large or too small for a double: hold it, never let it become infinite.
     const std::size_t e = text.find_first_of("eE");
@@ -90,7 +90,9 @@ std::int32_t SaturateToInt32(double value) {
 }
 
 std::int32_t SaturateToInt32(std::int64_t value) {
-  if (value > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-  if (value < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  if (value > std::numeric_limits<std::int32_t>::max())
+    return std::numeric_limits<std::int32_t>::max();
+  if (value < std::numeric_limits<std::int32_t>::min())
+    return std::numeric_limits<std::int32_t>::min();
   return static_cast<std::int32_t>(value);
 }

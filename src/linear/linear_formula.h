@@ -61,8 +61,14 @@ class CLinearFormula {
         case Op::None: term = value; break;
         case Op::Mul: term = term * value; break;
         case Op::Div: term = Divide(term, value); break;
-        case Op::Add: sum = sum + term; term = value; break;
-        case Op::Sub: sum = sum + term; term = -value; break;
+        case Op::Add:
+          sum = sum + term;
+          term = value;
+          break;
+        case Op::Sub:
+          sum = sum + term;
+          term = -value;
+          break;
         case Op::Close: break;
       }
     }
@@ -75,7 +81,9 @@ class CLinearFormula {
  private:
   static double Divide(double term, double value) { return value == 0.0 ? 0.0 : term / value; }
   template <typename V>
-  static V Divide(const V& term, const V& value) { return V::Divide(term, value); }
+  static V Divide(const V& term, const V& value) {
+    return V::Divide(term, value);
+  }
 
   std::vector<Operand> m_operands;
   std::string m_text;

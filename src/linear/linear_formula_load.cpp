@@ -44,12 +44,14 @@ CLinearArticles::Prices ItemPrices(const CLinearLine& line, const CLinearTables&
   return prices;
 }
 
-void StoreRefCoffRow(const CLinearLine& line, const CLinearTables& tables, const CRefCoffTable::Row& row,
-                     int slot, bool qyl, CLinearPriceBuffer& buffer) {
+void StoreRefCoffRow(const CLinearLine& line, const CLinearTables& tables,
+                     const CRefCoffTable::Row& row, int slot, bool qyl,
+                     CLinearPriceBuffer& buffer) {
   const int code = BoxIpCode(line.Slots[slot]);
   const int ip1 = row.ip1.size() > 2 ? TextToInt(row.ip1.substr(2)) : (qyl ? 1 : 0);
   const int ip2 = row.ip2.size() > 2 ? TextToInt(row.ip2.substr(2)) : (qyl ? 2 : 0);
-  std::string list = code == 0 || std::abs(code - ip1) <= std::abs(code - ip2) ? row.ref1 : row.ref2;
+  std::string list =
+      code == 0 || std::abs(code - ip1) <= std::abs(code - ip2) ? row.ref1 : row.ref2;
   if (IsQyProduct(line.Product)) list += "+5_SUPLUM";
   std::array<double, kPriceListCount15> sums{};
   std::int32_t time = 0, weight = 0;
@@ -75,7 +77,9 @@ bool ParamHolds(const std::string& param, const CLinearLine& line, bool apod) {
   const std::string_view kind = std::string_view(param).substr(0, 2);
   const std::string_view value = std::string_view(param).substr(3);
   if (kind == "IP") return (param.find("54") != std::string::npos) == (line.IpDegree == 54);
-  if (kind == "AP") return line.Group >= 0 && line.Group <= 3 && param.find(char('0' + line.Group)) != std::string::npos;
+  if (kind == "AP")
+    return line.Group >= 0 && line.Group <= 3 &&
+           param.find(char('0' + line.Group)) != std::string::npos;
   if (kind == "ED") return TextToInt(value) == Slot24Code(std::max(line.Slots[24], 0));
   if (kind == "Qx") {
     const std::string code = LinearProductCode(line.Product, apod);
@@ -135,7 +139,9 @@ double VariableValue(int name, const CLinearLine& line, bool apod) {
     case kNamePdsML: return PdsML(line, apod);
     case kNameDbl:
       return (line.Product == kProductQMA && line.Rating == 5000) ||
-                     (line.Product == kProductQMC && line.Rating == 6300) ? 2.0 : 1.0;
+                     (line.Product == kProductQMC && line.Rating == 6300)
+                 ? 2.0
+                 : 1.0;
     default: return 0.0;
   }
 }
@@ -163,14 +169,17 @@ std::string RowPlace(const CLinearTables::FormRow& row) {
 
 void CheckRowFormulas(const CLinearTables::FormRow& row, const CLinearTables& tables) {
   if (row.formule.IsEmpty() || row.formule.IsMalformed())
-    tables.Report(FormatMessageText(kMsgLinearFormulaMalformed, "ss", row.formule.Text(), RowPlace(row)));
+    tables.Report(
+        FormatMessageText(kMsgLinearFormulaMalformed, "ss", row.formule.Text(), RowPlace(row)));
   for (const CLinearFormula* formula : {&row.temps, &row.poids})
     if (formula->IsMalformed())
-      tables.Report(FormatMessageText(kMsgLinearFormulaMalformed, "ss", formula->Text(), RowPlace(row)));
+      tables.Report(
+          FormatMessageText(kMsgLinearFormulaMalformed, "ss", formula->Text(), RowPlace(row)));
 }
 
-void ApplyFormRow(const CLinearLine& line, const CLinearTables& tables, const CLinearTables::FormRow& row,
-                  const CLinearTables::Coefficients& c, CLinearPriceBuffer& buffer) {
+void ApplyFormRow(const CLinearLine& line, const CLinearTables& tables,
+                  const CLinearTables::FormRow& row, const CLinearTables::Coefficients& c,
+                  CLinearPriceBuffer& buffer) {
   CheckRowFormulas(row, tables);
   std::vector<RememberedName> remembered;
   CPriceVector prices = row.formule.Evaluate<CPriceVector>([&](const CLinearFormula::Operand& o) {
@@ -185,7 +194,8 @@ void ApplyFormRow(const CLinearLine& line, const CLinearTables& tables, const CL
     const CLinearArticles::Prices item =
         tables.Articles().ReadArticlePrices(*reference, tables.PriceList(), tables.UseTc() == 1);
     if (!item.found) tables.Report(FormatMessageText(kMsgLinearUnknownArticle, "s", *reference));
-    if (remembered.size() < kMaxRememberedNames) remembered.push_back({o.text, item.time, item.weight});
+    if (remembered.size() < kMaxRememberedNames)
+      remembered.push_back({o.text, item.time, item.weight});
     return CPriceVector(item.prices);
   });
   auto scalar = [&](const CLinearFormula& formula, bool time) {
@@ -206,7 +216,8 @@ void ApplyFormRow(const CLinearLine& line, const CLinearTables& tables, const CL
     if (Trim(piece).empty() || slot < 0 || slot >= kLinearFirstBoxSlot) continue;
     const double factor = LengthFactor(slot, line, c);
     if (factor != 1.0) prices = prices * CPriceVector(factor);
-    for (int i = 0; i < kPriceListCount15; ++i) buffer.blocks[i][slot] = SaturateToInt32(prices.values[i]);
+    for (int i = 0; i < kPriceListCount15; ++i)
+      buffer.blocks[i][slot] = SaturateToInt32(prices.values[i]);
     buffer.blocks[CLinearPriceBuffer::kTimeBlock][slot] = time;
     buffer.blocks[CLinearPriceBuffer::kWeightBlock][slot] = weight;
   }
@@ -214,7 +225,8 @@ void ApplyFormRow(const CLinearLine& line, const CLinearTables& tables, const CL
 
 }  // namespace
 
-void QueryRefCoffByProduct(const CLinearLine& line, const CLinearTables& tables, CLinearPriceBuffer& buffer) {
+void QueryRefCoffByProduct(const CLinearLine& line, const CLinearTables& tables,
+                           CLinearPriceBuffer& buffer) {
   if (!tables.RefCoff().IsLoaded()) return;
   const bool qyl = line.Group == 3 && line.Slots[125] > 0;
   for (const CRefCoffTable::Row* row : tables.RefCoff().RowsFor(qyl ? kProductQYL : line.Product)) {
@@ -225,7 +237,8 @@ void QueryRefCoffByProduct(const CLinearLine& line, const CLinearTables& tables,
   }
 }
 
-void LoadLinearFormula(const CLinearLine& line, const CLinearTables& tables, CLinearPriceBuffer& buffer) {
+void LoadLinearFormula(const CLinearLine& line, const CLinearTables& tables,
+                       CLinearPriceBuffer& buffer) {
   const CLinearTables::Coefficients c = tables.LoadLinearCoefficients(line);
   buffer = CLinearPriceBuffer();
   QueryRefCoffByProduct(line, tables, buffer);

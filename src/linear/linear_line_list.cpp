@@ -87,7 +87,8 @@ bool CLinearLineList::RenameLine(int index, const std::string& name) {
 
 void CLinearLineList::SetLineCount(int count) { m_count = std::clamp(count, 0, kLinearMaxLines); }
 
-int CLinearLineList::FindLine(int n, int filter, const std::array<bool, kLinearGroupCount>& enabled) const {
+int CLinearLineList::FindLine(int n, int filter,
+                              const std::array<bool, kLinearGroupCount>& enabled) const {
   int found = 0;
   for (int g = 0; g < kLinearGroupCount; ++g) {
     if (!enabled[g]) continue;

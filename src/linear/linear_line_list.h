@@ -56,7 +56,9 @@ class CLinearLineList {
 
  private:
   static std::size_t Clamp(int index) {
-    return static_cast<std::size_t>(index < 0 ? 0 : index > kLinearMaxLines ? kLinearMaxLines : index);
+    return static_cast<std::size_t>(index < 0                 ? 0
+                                    : index > kLinearMaxLines ? kLinearMaxLines
+                                                              : index);
   }
   std::array<CLinearLine, kLinearMaxLines + 1> m_lines;
   int m_count = 0;

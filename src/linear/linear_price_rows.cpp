@@ -4,16 +4,22 @@
 
 namespace {
 
-constexpr int kMsgUpstream = 31066, kMsgPackage = 31067, kMsgCentreFeed = 31036, kMsgTransformer = 31020;
-constexpr int kMsgPackageVariant = 31069, kMsgSwitchboard = 31023, kMsgCap = 31047, kMsgTress = 31048;
+constexpr int kMsgUpstream = 31066, kMsgPackage = 31067, kMsgCentreFeed = 31036,
+              kMsgTransformer = 31020;
+constexpr int kMsgPackageVariant = 31069, kMsgSwitchboard = 31023, kMsgCap = 31047,
+              kMsgTress = 31048;
 constexpr int kMsgClinq = 31049, kMsgBarrier = 31122, kMsgCablesPackage = 31063;
 constexpr int kMsgCablesCentre = 31102, kMsgCables = 31031, kMsgCentreAlone = 31103;
 constexpr int kMsgBody = 31024, kMsgStraight0 = 31025, kMsgStraight1 = 31032, kMsgStraight2 = 31042;
 constexpr int kMsgLength = 31041, kMsgLengthQw = 31064, kMsgLengthQyx = 31135, kMsgFixings = 31075;
-constexpr int kMsgFloors = 31070, kMsgFloorSupports = 31088, kMsgRigid = 31071, kMsgFlexible = 31072;
-constexpr int kMsgFireBarriers = 31108, kMsgIp54 = 31014, kMsgIp54Qp = 32411, kMsgIp54Length = 31043;
-constexpr int kMsgDownstream = 31068, kMsgTapOff = 31008, kMsgQylBoxes = 32268, kMsgLighting = 31131;
-constexpr int kMsgQfpHeading = 31051, kMsgQfpItem = 31037, kMsgServices = 31073, kMsgServicesItem = 31074;
+constexpr int kMsgFloors = 31070, kMsgFloorSupports = 31088, kMsgRigid = 31071,
+              kMsgFlexible = 31072;
+constexpr int kMsgFireBarriers = 31108, kMsgIp54 = 31014, kMsgIp54Qp = 32411,
+              kMsgIp54Length = 31043;
+constexpr int kMsgDownstream = 31068, kMsgTapOff = 31008, kMsgQylBoxes = 32268,
+              kMsgLighting = 31131;
+constexpr int kMsgQfpHeading = 31051, kMsgQfpItem = 31037, kMsgServices = 31073,
+              kMsgServicesItem = 31074;
 
 }  // namespace
 
@@ -60,7 +66,9 @@ void CLinearPriceTable::AddUpstream() {
     if (Set(20)) Add(20, kMsgClinq);
   }
   if (Set(3)) {
-    const int label = Present(27) ? kMsgCablesPackage : (Present(4) && !Present(0)) ? kMsgCablesCentre : kMsgCables;
+    const int label = Present(27)                   ? kMsgCablesPackage
+                      : (Present(4) && !Present(0)) ? kMsgCablesCentre
+                                                    : kMsgCables;
     Add(3, label);
     if (Present(27)) Add(4, kMsgCentreFeed);
   }
@@ -76,7 +84,9 @@ void CLinearPriceTable::AddBody() {
   if (Set(5) || (m_line.Slots[5] == 0 && group == 0))
     Add(5, group == 1 ? kMsgStraight1 : group == 2 ? kMsgStraight2 : kMsgStraight0);
   if (Present(6))
-    Add(6, IsQwProduct(m_line.Product) ? kMsgLengthQw : m_line.Product == kProductQYX ? kMsgLengthQyx : kMsgLength);
+    Add(6, IsQwProduct(m_line.Product)     ? kMsgLengthQw
+           : m_line.Product == kProductQYX ? kMsgLengthQyx
+                                           : kMsgLength);
   if (Set(11) && (Set(5) || Set(6))) Add(11, kMsgFixings);
   if (Present(9)) Add(9, kMsgFloors);
   if (Set(12) && Set(9)) Add(12, kMsgFloorSupports);

@@ -24,7 +24,8 @@ CLinearPriceSettings::CLinearPriceSettings() {
 CLinearPriceSettings ReadLinearPriceSettings(const CProfile& profile) {
   CLinearPriceSettings settings;
   for (int g = 0; g < kLinearGroupCount; ++g)
-    settings.groupsOn[g] = profile.ReadProfileText("Linear", "Appli" + std::to_string(g), "1") != "0";
+    settings.groupsOn[g] =
+        profile.ReadProfileText("Linear", "Appli" + std::to_string(g), "1") != "0";
   for (int i = 0; i < kPriceListCount15; ++i) {
     settings.listCoefs[i] = ReadDouble(profile, "Coef" + std::to_string(i), "1.0");
     settings.rates[i] = ReadDouble(profile, "Taux" + std::to_string(i), "1.0");
@@ -46,7 +47,8 @@ CLinearPriceSettings ReadLinearPriceSettings(const CProfile& profile) {
   settings.kCoefs = profile.ReadProfileInt("Linear", "KCoefs", 0);
   settings.taux = profile.ReadProfileInt("Linear", "Taux", 0);
   settings.apod = profile.ReadProfileInt("Design", "APOD", 0) != 0;
-  settings.priceList = PriceListIndexFromSetting(profile.ReadProfileText("Database", "CurrentCat", ""));
+  settings.priceList =
+      PriceListIndexFromSetting(profile.ReadProfileText("Database", "CurrentCat", ""));
   return settings;
 }
 

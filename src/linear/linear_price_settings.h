@@ -13,9 +13,9 @@ class CProfile;
 // section [Linear] of the settings file; OpenLinearTables fills the price list's titles
 // and the UseTC state.
 struct CLinearPriceSettings {
-  int priceList = 0;  // current price list, 0..14
-  std::array<double, kPriceListCount15> listCoefs{};   // "Coef%d"
-  std::array<double, kPriceListCount15> rates{};       // "Taux%d"
+  int priceList = 0;                                  // current price list, 0..14
+  std::array<double, kPriceListCount15> listCoefs{};  // "Coef%d"
+  std::array<double, kPriceListCount15> rates{};      // "Taux%d"
   // Sale coefficients by product and price list; the costing reads the first value.
   std::array<std::array<double, kPriceListCount15>, kLinearProductCount> saleCoefs{};
   double services = 10.0;  // "Services", percent

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr int kMsgHeaderDesignation = 31059, kMsgHeaderQuantity = 31456, kMsgHeaderGross = 31515;
-constexpr int kMsgHeaderSale = 31538, kMsgHeaderTime = 31519, kMsgTotal = 31065, kMsgTotalTimes = 31132;
+constexpr int kMsgHeaderSale = 31538, kMsgHeaderTime = 31519, kMsgTotal = 31065,
+              kMsgTotalTimes = 31132;
 constexpr int kMsgFloorsLabel = 31070, kMsgTapOffUnit = 32024;
 
 std::string CutLabel(std::string text) {
@@ -58,7 +59,8 @@ std::string CLinearPriceTable::BoxLabel(int slot) const {
   const bool qyl = m_line.Group == 3 && Set(125);
   const int product = qyl ? kProductQYL : m_line.Product;
   int code = box.group;
-  std::string text = CutLabel(LookupText(ComponentGroupMessage(product, box.button + 1, code, m_settings.apod)));
+  std::string text =
+      CutLabel(LookupText(ComponentGroupMessage(product, box.button + 1, code, m_settings.apod)));
   if (m_line.Group == 1 || m_line.Group == 2) {
     if (box.rating > 0) text += "," + std::to_string(box.rating) + " A";
     if (box.ip > 0 && box.ip < m_line.IpDegree) text += ",IP" + std::to_string(box.ip);
@@ -78,7 +80,8 @@ std::string CLinearPriceTable::LabelText(const Row& row) const {
   std::string text = CutLabel(LookupText(row.label));
   if (row.item == 9 && row.label == kMsgFloorsLabel) {
     const int step = std::max(m_line.Slots[10], 0);
-    const std::string metres = step % 100 == 0 ? std::to_string(step / 100) : Hundredths(step, m_settings.decimal);
+    const std::string metres =
+        step % 100 == 0 ? std::to_string(step / 100) : Hundredths(step, m_settings.decimal);
     text = ReplaceFirst(text, "%1", metres);
   }
   return text;
@@ -102,14 +105,17 @@ std::int64_t CLinearPriceTable::ValueOf(int item, int column) const {
   return -1;
 }
 
-std::string CLinearPriceTable::FormatValue(int item, int column, std::int64_t value, bool raw) const {
+std::string CLinearPriceTable::FormatValue(int item, int column, std::int64_t value,
+                                           bool raw) const {
   const bool total = item == kLineTotal || item == kAllTotal || item == kMultipliedTotal;
   if (value < 0) return {};
   switch (column) {
     case 1:
       if (item == kServicesItem) return {};
       if (IsLengthItem(item))
-        return (value % 100 == 0 ? std::to_string(value / 100) : Hundredths(value, m_settings.decimal)) + " m";
+        return (value % 100 == 0 ? std::to_string(value / 100)
+                                 : Hundredths(value, m_settings.decimal)) +
+               " m";
       return std::to_string(value);
     case 2:
     case 3:
@@ -139,7 +145,8 @@ int CLinearPriceTable::FormatDesignation(int row, int column, std::string& text,
   if (cell.item == kHeading && column != 0) return kNoValue;
   if (column == 0) {
     text = LabelText(cell);
-    if (cell.item <= kLineTotal) text = ReplaceFirst(text, "%1", std::to_string(m_line.Multiplier()));
+    if (cell.item <= kLineTotal)
+      text = ReplaceFirst(text, "%1", std::to_string(m_line.Multiplier()));
     return cell.item;
   }
   if (cell.item == kEmptyRow || cell.item == kHeading) return kNoValue;

@@ -41,8 +41,8 @@ class CLinearPriceTable {
 
   // lines may be null (no all-lines total); filter is the FindLine filter of the lines
   // that the all-lines total covers.
-  CLinearPriceTable(const CLinearLine& line, const Settings& settings, const CLinearLineList* lines = nullptr,
-                    int filter = -999);
+  CLinearPriceTable(const CLinearLine& line, const Settings& settings,
+                    const CLinearLineList* lines = nullptr, int filter = -999);
 
   const std::vector<Row>& Rows() const { return m_rows; }
 

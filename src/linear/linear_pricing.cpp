@@ -9,14 +9,25 @@
 namespace {
 
 int ClassifyColumnName(std::string_view name) {
-  static constexpr std::pair<std::string_view, int> kNames[] = {
-      {"PRICE()", kColPrice},   {"PRICE(1)", kColPrice1}, {"PRICE(2)", kColPrice2},
-      {"PRICE(3)", kColPrice3}, {"PRICE(4)", kColPrice4}, {"TPS()", kColTime},
-      {"PDS()", kColWeight},    {"COEF", kColCoef},       {"COEF1", kColCoef1},
-      {"COEF2", kColCoef2},     {"COEF3", kColCoef3},     {"COEF4)", kColCoef4},
-      {"CONV", kColConv},       {"KCESSION", kColKCession}, {"Q", kColQ},
-      {"C0", kColQ},            {"C1", kColC1},           {"C2", kColC2},
-      {"C3", kColC3}};
+  static constexpr std::pair<std::string_view, int> kNames[] = {{"PRICE()", kColPrice},
+                                                                {"PRICE(1)", kColPrice1},
+                                                                {"PRICE(2)", kColPrice2},
+                                                                {"PRICE(3)", kColPrice3},
+                                                                {"PRICE(4)", kColPrice4},
+                                                                {"TPS()", kColTime},
+                                                                {"PDS()", kColWeight},
+                                                                {"COEF", kColCoef},
+                                                                {"COEF1", kColCoef1},
+                                                                {"COEF2", kColCoef2},
+                                                                {"COEF3", kColCoef3},
+                                                                {"COEF4)", kColCoef4},
+                                                                {"CONV", kColConv},
+                                                                {"KCESSION", kColKCession},
+                                                                {"Q", kColQ},
+                                                                {"C0", kColQ},
+                                                                {"C1", kColC1},
+                                                                {"C2", kColC2},
+                                                                {"C3", kColC3}};
   for (const auto& [text, id] : kNames)
     if (name == text) return id;
   return -1;
@@ -34,17 +45,22 @@ int SaleCoefficientRow(const CLinearLine& line, int slot, bool apod) {
 
 double ColumnNameValue(int name, const CLinearLine& line, int column, int slot,
                        const CLinearPriceBuffer& buffer, const CLinearPriceSettings& settings) {
-  const int list = settings.priceList >= 0 && settings.priceList < kPriceListCount15 ? settings.priceList : 0;
+  const int list =
+      settings.priceList >= 0 && settings.priceList < kPriceListCount15 ? settings.priceList : 0;
   const auto& values = line.ItemValues;
   switch (name) {
     case kColPrice: return buffer.blocks[list][slot];
-    case kColPrice1: case kColPrice2: case kColPrice3: case kColPrice4:
-      return buffer.blocks[name - kColPrice1][slot];
+    case kColPrice1:
+    case kColPrice2:
+    case kColPrice3:
+    case kColPrice4: return buffer.blocks[name - kColPrice1][slot];
     case kColTime: return buffer.blocks[CLinearPriceBuffer::kTimeBlock][slot];
     case kColWeight: return buffer.blocks[CLinearPriceBuffer::kWeightBlock][slot];
     case kColCoef: return settings.listCoefs[list];
-    case kColCoef1: case kColCoef2: case kColCoef3: case kColCoef4:
-      return settings.listCoefs[name - kColCoef1];
+    case kColCoef1:
+    case kColCoef2:
+    case kColCoef3:
+    case kColCoef4: return settings.listCoefs[name - kColCoef1];
     case kColConv: return settings.taux > 0 ? settings.rates[list] : 1.0;
     case kColKCession: {
       if (settings.useTc == 1 || settings.kCoefs <= 0) return 1.0;
@@ -85,7 +101,8 @@ void ReportColumnFormula(const CLinearFormula& formula, int column, const CLinea
         !operand.text.empty())
       unknown = true;
   if (unknown)
-    tables.Report(FormatMessageText(kMsgLinearColumnFormulaMalformed, "sd", formula.Text(), column));
+    tables.Report(
+        FormatMessageText(kMsgLinearColumnFormulaMalformed, "sd", formula.Text(), column));
 }
 
 }  // namespace
@@ -119,8 +136,9 @@ void ComputeLinearItem(CLinearLine& line, int column, const CLinearColumnFormula
     std::int64_t total = 0;
     for (int slot = 0; slot < kLinearSlotCount; ++slot) {
       if (line.Slots[slot] < 0 && slot != 29) continue;
-      const std::int32_t value = c == 1 ? QuantityOf(line, slot, buffer)
-                                        : EvaluatePriceFormula(line, c, slot, buffer, formulas.formulas[c], settings);
+      const std::int32_t value =
+          c == 1 ? QuantityOf(line, slot, buffer)
+                 : EvaluatePriceFormula(line, c, slot, buffer, formulas.formulas[c], settings);
       line.ItemValues[c - 1][slot] = value;
       total += value;
     }

@@ -19,9 +19,24 @@ struct CLinearPriceBuffer {
 
 // The names of the column-formula dialect.
 enum LinearColumnName : int {
-  kColPrice, kColPrice1, kColPrice2, kColPrice3, kColPrice4, kColTime, kColWeight,
-  kColCoef, kColCoef1, kColCoef2, kColCoef3, kColCoef4, kColConv, kColKCession,
-  kColQ, kColC1, kColC2, kColC3,
+  kColPrice,
+  kColPrice1,
+  kColPrice2,
+  kColPrice3,
+  kColPrice4,
+  kColTime,
+  kColWeight,
+  kColCoef,
+  kColCoef1,
+  kColCoef2,
+  kColCoef3,
+  kColCoef4,
+  kColConv,
+  kColKCession,
+  kColQ,
+  kColC1,
+  kColC2,
+  kColC3,
 };
 
 // The column formulas (columns 0..7, of which 2..7 are evaluated), read once.
@@ -38,7 +53,8 @@ void QueryRefCoffByProduct(const CLinearLine& line, const CLinearTables& tables,
 
 // Clears the buffer and fills it for the line: slots 30..129 from REF_COFF, slots 0..29
 // from the LIN_FORM rows of the line's product whose PARAM condition holds.
-void LoadLinearFormula(const CLinearLine& line, const CLinearTables& tables, CLinearPriceBuffer& buffer);
+void LoadLinearFormula(const CLinearLine& line, const CLinearTables& tables,
+                       CLinearPriceBuffer& buffer);
 
 // The value of one column formula for one slot (columns 6 and 7 times 100), truncated
 // and held to 32 bits.

@@ -4,8 +4,7 @@
 
 std::string LinearProductCode(int product, bool apod) {
   static constexpr std::array<std::string_view, 13> kCodes = {
-      "QMA", "QMC", "QWA", "QWC", "QPA", "QJF", "QDA",
-      "QYA", "QYB", "QFP", "QPC", "QYX", "QYL"};
+      "QMA", "QMC", "QWA", "QWC", "QPA", "QJF", "QDA", "QYA", "QYB", "QFP", "QPC", "QYX", "QYL"};
   if (product < 0 || product > kProductQYL) return {};
   if (apod && product == kProductQPA) return "Qpa";
   if (apod && product == kProductQPC) return "Qpc";

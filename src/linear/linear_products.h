@@ -32,15 +32,7 @@ std::string LinearProductCode(int product, bool apod);
 char LinearRangeLetter(int product, bool apod);
 
 // True for products 7 and 8 (QYA, QYB), the "QY ranges" of the reference rules.
-constexpr bool IsQyProduct(int product) {
-  return product == kProductQYA || product == kProductQYB;
-}
-constexpr bool IsQmProduct(int product) {
-  return product == kProductQMA || product == kProductQMC;
-}
-constexpr bool IsQwProduct(int product) {
-  return product == kProductQWA || product == kProductQWC;
-}
-constexpr bool IsQpProduct(int product) {
-  return product == kProductQPA || product == kProductQPC;
-}
+constexpr bool IsQyProduct(int product) { return product == kProductQYA || product == kProductQYB; }
+constexpr bool IsQmProduct(int product) { return product == kProductQMA || product == kProductQMC; }
+constexpr bool IsQwProduct(int product) { return product == kProductQWA || product == kProductQWC; }
+constexpr bool IsQpProduct(int product) { return product == kProductQPA || product == kProductQPC; }

@@ -1,6 +1,5 @@
 #include "linear/linear_project.h"
 
-
 std::string CLinearProject::Property(std::string_view name) const {
   for (int i = 0; i < kLinearPropertyCount; ++i)
     if (kLinearPropertyNames[i] == name) return properties[i];

@@ -11,9 +11,9 @@ inline constexpr int kLinearPropertyCount = 17;
 
 // The project properties of a linear project, in the order the file keeps them.
 inline constexpr std::array<std::string_view, kLinearPropertyCount> kLinearPropertyNames = {
-    "NumAff",    "Creator",  "Name",    "CreationDate", "ModificationDate", "Comment",
-    "DevisDate", "Delai",    "Commande", "Livraison",   "Client",           "Societe",
-    "Adresse",   "CodePostal", "Ville", "Telephone",    "Fax"};
+    "NumAff", "Creator",   "Name",      "CreationDate", "ModificationDate", "Comment", "DevisDate",
+    "Delai",  "Commande",  "Livraison", "Client",       "Societe",          "Adresse", "CodePostal",
+    "Ville",  "Telephone", "Fax"};
 
 // A linear project: its properties, its price settings and its lines.
 struct CLinearProject {

@@ -49,8 +49,14 @@ bool ListHoldsWord(std::string_view list, std::string_view word) {
 char RatingDigitForQjf(int rating) {
   switch (rating) {
     case 1000: return '4';
-    case 1200: case 2200: case 3000: case 4000: return '6';
-    case 1450: case 2500: case 3400: case 4500: return '8';
+    case 1200:
+    case 2200:
+    case 3000:
+    case 4000: return '6';
+    case 1450:
+    case 2500:
+    case 3400:
+    case 4500: return '8';
     default: return 0;
   }
 }
@@ -95,7 +101,8 @@ std::string SizeCode(int product, int rating, bool roundUp) {
   switch (rating) {
     case 800: entry = 0; break;
     case 1000: entry = 1; break;
-    case 1250: case 1350: entry = 2; break;
+    case 1250:
+    case 1350: entry = 2; break;
     case 1600: entry = 3; break;
     case 2000: entry = 4; break;
     case 2500: entry = 5; break;
@@ -159,7 +166,8 @@ void FillPositions34(std::string& t, int product, int rating, bool apod) {
   // With no rule for this rating the positions keep their "?", so the reference is
   // reported as unknown rather than priced as another article.
   if (text.empty()) return;
-  const bool whole = IsQmProduct(product) || product == kProductQDA || (IsQpProduct(product) && !apod);
+  const bool whole =
+      IsQmProduct(product) || product == kProductQDA || (IsQpProduct(product) && !apod);
   if (whole) {
     t.replace(3, 2, text);
   } else {
@@ -175,7 +183,8 @@ void RemoveLast(std::string& t, char c) {
 }  // namespace
 
 std::string ConductorWord(int conductors, int product) {
-  static constexpr std::array<const char*, 5> kWords = {"3LPE", "3LNPE", "3LNPER", "3LN/2PE", "3L2NPE"};
+  static constexpr std::array<const char*, 5> kWords = {"3LPE", "3LNPE", "3LNPER", "3LN/2PE",
+                                                        "3L2NPE"};
   static constexpr std::array<const char*, 5> kQyWords = {"2+0", "4+0", "2+2", "4+2", "4+4"};
   if (conductors < 12 || conductors > 16) return {};
   const std::size_t i = static_cast<std::size_t>(conductors - 12);
@@ -183,7 +192,8 @@ std::string ConductorWord(int conductors, int product) {
   return qy ? kQyWords[i] : kWords[i];
 }
 
-std::string FillReferenceTemplate(std::string t, int product, int rating, int conductors, bool apod) {
+std::string FillReferenceTemplate(std::string t, int product, int rating, int conductors,
+                                  bool apod) {
   FillPosition2(t, product);
   FillPosition7(t, product, rating, conductors);
   FillPositions34(t, product, rating, apod);
@@ -207,8 +217,9 @@ std::optional<std::string> CLinearTables::LookupLinearReference(const CLinearLin
   const std::string range = std::string("Q") + LinearRangeLetter(line.Product, m_apod) + "?";
   const std::string word = ConductorWord(line.Conductors, line.Product);
   for (const RefRow& row : found->second) {
-    const bool product = (!code.empty() && BeginsWith(row.prod, code)) ||
-                         (line.Product >= 0 && line.Product <= kProductQPC && BeginsWith(row.prod, range));
+    const bool product =
+        (!code.empty() && BeginsWith(row.prod, code)) ||
+        (line.Product >= 0 && line.Product <= kProductQPC && BeginsWith(row.prod, range));
     if (!product) continue;
     if (!row.cal.empty() && !ListHoldsRating(row.cal, line.Rating)) continue;
     if (!row.pol.empty() && !ListHoldsWord(row.pol, word)) continue;

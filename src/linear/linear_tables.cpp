@@ -16,8 +16,9 @@ bool BeginsWith(const std::string& text, const std::string& prefix) {
 }
 
 int ClassifyFormulaName(std::string_view name) {
-  static constexpr std::string_view kNames[] = {"[Length]", "[Floor]", "[Height]", "[SupV]", "[Bar]",
-                                                "[Braid]",  "[Step]",  "[PdsML]",  "[Dbl]"};
+  static constexpr std::string_view kNames[] = {"[Length]", "[Floor]", "[Height]",
+                                                "[SupV]",   "[Bar]",   "[Braid]",
+                                                "[Step]",   "[PdsML]", "[Dbl]"};
   for (int i = 0; i < static_cast<int>(std::size(kNames)); ++i)
     if (name == kNames[i]) return i;
   return -1;
@@ -107,14 +108,16 @@ bool CLinearTables::LoadRefs(const std::string& folder) {
   CDbfTable table;
   if (!OpenTable(table, folder, "LIN_REF.DBF", kMsgLinearTableMissing, *this)) return false;
   const int nom = table.FieldIndex("NOM"), prod = table.FieldIndex("PROD");
-  const int cal = table.FieldIndex("CAL"), pol = table.FieldIndex("POL"), ref = table.FieldIndex("REF");
+  const int cal = table.FieldIndex("CAL"), pol = table.FieldIndex("POL"),
+            ref = table.FieldIndex("REF");
   if (nom < 0 || prod < 0 || ref < 0) {
     Report(FormatMessageText(kMsgLinearTableMissing, "ss", "LIN_REF.DBF", "NOM, PROD, REF"));
     return false;
   }
   for (bool more = table.First(); more; more = table.Next()) {
     if (table.IsDeleted()) continue;
-    RefRow row{table.FieldRawText(prod), table.FieldText(cal), table.FieldText(pol), table.FieldText(ref)};
+    RefRow row{table.FieldRawText(prod), table.FieldText(cal), table.FieldText(pol),
+               table.FieldText(ref)};
     m_refsByName[table.FieldText(nom)].push_back(std::move(row));
   }
   return true;
@@ -142,8 +145,8 @@ void CLinearTables::LoadCoefs(const std::string& folder) {
 CLinearTables::Coefficients CLinearTables::LoadLinearCoefficients(const CLinearLine& line) const {
   Coefficients c;
   c.fill(1.0);
-  const auto found = m_coefs.find(
-      CoefKey(std::to_string(line.Rating), LinearProductCode(line.Product, m_apod)));
+  const auto found =
+      m_coefs.find(CoefKey(std::to_string(line.Rating), LinearProductCode(line.Product, m_apod)));
   if (found == m_coefs.end()) return c;
   const CoefRow& row = found->second;
   switch (line.Group) {

@@ -25,8 +25,15 @@ struct CLinearFolders {
 
 // The names of the formula dialect of LIN_FORM.DBF.
 enum LinearFormulaName : int {
-  kNameLength, kNameFloor, kNameHeight, kNameSupV, kNameBar, kNameBraid, kNameStep,
-  kNamePdsML, kNameDbl,
+  kNameLength,
+  kNameFloor,
+  kNameHeight,
+  kNameSupV,
+  kNameBar,
+  kNameBraid,
+  kNameStep,
+  kNamePdsML,
+  kNameDbl,
 };
 
 // The linear costing tables, opened once for a computation and held in memory with an
@@ -68,7 +75,8 @@ class CLinearTables {
   Coefficients LoadLinearCoefficients(const CLinearLine& line) const;
 
   // The catalogue reference that a reference name gives for the line, or nothing.
-  std::optional<std::string> LookupLinearReference(const CLinearLine& line, std::string_view name) const;
+  std::optional<std::string> LookupLinearReference(const CLinearLine& line,
+                                                   std::string_view name) const;
 
   // The LIN_FORM rows that apply to a product, in table order.
   const std::vector<const FormRow*>& FormRowsFor(int product) const;

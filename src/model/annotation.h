@@ -22,8 +22,16 @@ class CAnnotation {
  public:
   static constexpr int kKindCount = 10;
   enum Kind : int {
-    kBranch = 0, kDimension = 1, kPosition = 2, kBom = 3, kRunInfo = 4, kSection = 5,
-    kText = 6, kImage = 7, kTitleBlock = 8, kDistance = 9,
+    kBranch = 0,
+    kDimension = 1,
+    kPosition = 2,
+    kBom = 3,
+    kRunInfo = 4,
+    kSection = 5,
+    kText = 6,
+    kImage = 7,
+    kTitleBlock = 8,
+    kDistance = 9,
   };
   // Flag bits.
   static constexpr std::uint32_t kFlagDrawn = 0x001;
@@ -56,7 +64,9 @@ class CAnnotation {
   bool IsLabelPointUnset() const;
   // Construction points 0..2 (the third is stored by user dimensions).
   const C3DPoint& GetPoint(int index) const { return m_points.at(static_cast<std::size_t>(index)); }
-  void SetPoint(int index, const C3DPoint& point) { m_points.at(static_cast<std::size_t>(index)) = point; }
+  void SetPoint(int index, const C3DPoint& point) {
+    m_points.at(static_cast<std::size_t>(index)) = point;
+  }
   const std::array<std::int32_t, 4>& GetScreenRect() const { return m_screenRect; }
   void SetScreenRect(const std::array<std::int32_t, 4>& rect) { m_screenRect = rect; }
   const std::array<std::int32_t, 4>& GetLogicalRect() const { return m_logicalRect; }

@@ -17,7 +17,8 @@ constexpr std::uint64_t kMinRecordBytes = 17;
 
 }  // namespace
 
-CAnnotationArchive::CAnnotationArchive(CAnnotationList& list, const std::vector<CRun*>& runs, int fileVersion)
+CAnnotationArchive::CAnnotationArchive(CAnnotationList& list, const std::vector<CRun*>& runs,
+                                       int fileVersion)
     : m_list(list), m_runs(runs), m_version(fileVersion) {}
 
 void CAnnotationArchive::IndexForWriting() {
@@ -46,7 +47,8 @@ void CAnnotationArchive::WriteBase(CArchiveWriter& archive, const CAnnotation& a
   if ((flags & CAnnotation::kFlagWithRun) != 0 && annotation.GetLinkedRun() != nullptr) {
     const int index = RunIndex(annotation.GetLinkedRun());
     if (index >= 0) {
-      flags = (flags & ~CAnnotation::kRunIndexMask) | (static_cast<std::uint32_t>(index + 1) << CAnnotation::kRunIndexShift);
+      flags = (flags & ~CAnnotation::kRunIndexMask) |
+              (static_cast<std::uint32_t>(index + 1) << CAnnotation::kRunIndexShift);
     }
   }
   annotation.WriteRecord(archive, flags);
@@ -100,7 +102,8 @@ int CAnnotationArchive::ChainIndex(const CDev& element) {
   if (run == nullptr) return -1;
   if (m_chains.find(run) == m_chains.end()) {
     std::vector<CDev*>& order = m_chains[run] = run->GetChainOrder();
-    for (std::size_t i = 0; i < order.size(); ++i) m_chainIndex.emplace(order[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < order.size(); ++i)
+      m_chainIndex.emplace(order[i], static_cast<int>(i));
   }
   const auto it = m_chainIndex.find(&element);
   return it == m_chainIndex.end() ? -1 : it->second;
@@ -114,9 +117,11 @@ CDev* CAnnotationArchive::ElementAt(std::uint32_t run, std::uint32_t index) {
   return index < it->second.size() ? it->second[index] : nullptr;
 }
 
-void CAnnotationArchive::WriteDimensionEnds(CArchiveWriter& archive, const CAnnotationLabel& label) {
+void CAnnotationArchive::WriteDimensionEnds(CArchiveWriter& archive,
+                                            const CAnnotationLabel& label) {
   const CAnnotationLabel::CDimensionCodes& codes = label.GetDimensionCodes();
-  for (std::int32_t code : {codes.firstBox, codes.firstPoint, codes.secondBox, codes.secondPoint}) archive.WriteLong(code);
+  for (std::int32_t code : {codes.firstBox, codes.firstPoint, codes.secondBox, codes.secondPoint})
+    archive.WriteLong(code);
   label.GetPoint(2).Serialize(archive);
   for (int end = 0; end < 2; ++end) {
     const CDev* element = label.GetEnd(end);

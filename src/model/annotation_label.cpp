@@ -17,7 +17,8 @@ CAnnotationLabel::CAnnotationLabel(int kind) : CAnnotation(kind) {
     return;
   }
   if (kind < 0 || kind >= kKindCount) return;
-  const CLabelStyle& style = CRunEnvironment::Instance().Settings().labels[static_cast<std::size_t>(kind)];
+  const CLabelStyle& style =
+      CRunEnvironment::Instance().Settings().labels[static_cast<std::size_t>(kind)];
   m_opaque = style.opaque ? 1 : 0;
   m_fontText = LogFontToText(style.font);
   m_fontColor = style.fontColor.ToColorRef();

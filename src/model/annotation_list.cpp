@@ -46,7 +46,8 @@ void CAnnotationList::Clear() {
 void CAnnotationList::Reverse() { std::reverse(m_items.begin(), m_items.end()); }
 
 bool CAnnotationList::Contains(const CAnnotation* annotation) const {
-  return std::any_of(m_items.begin(), m_items.end(), [annotation](const auto& item) { return item.get() == annotation; });
+  return std::any_of(m_items.begin(), m_items.end(),
+                     [annotation](const auto& item) { return item.get() == annotation; });
 }
 
 void CAnnotationList::Count(const CAnnotation& annotation, int delta) {
@@ -64,7 +65,9 @@ void CAnnotationList::Count(const CAnnotation& annotation, int delta) {
   }
 }
 
-bool CAnnotationList::Mentions(const void* object) const { return m_mentions.find(object) != m_mentions.end(); }
+bool CAnnotationList::Mentions(const void* object) const {
+  return m_mentions.find(object) != m_mentions.end();
+}
 
 void CAnnotationList::EraseAt(std::size_t index) {
   Count(*m_items[index], -1);
@@ -75,8 +78,9 @@ void CAnnotationList::RemoveElementAnnotations(const CDev& element, bool withDim
   if (!Mentions(&element)) return;
   for (std::size_t i = m_items.size(); i-- > 0;) {
     const CAnnotation& item = *m_items[i];
-    bool owned = item.GetOwnerElement() == &element &&
-                 (item.GetKind() <= CAnnotation::kPosition || (item.GetFlags() & CAnnotation::kFlagAttached) != 0);
+    bool owned =
+        item.GetOwnerElement() == &element && (item.GetKind() <= CAnnotation::kPosition ||
+                                               (item.GetFlags() & CAnnotation::kFlagAttached) != 0);
     bool endsHere = false;
     if (withDimensions && item.GetKind() == CAnnotation::kDistance && item.IsLabel()) {
       const auto& label = static_cast<const CAnnotationLabel&>(item);
@@ -92,7 +96,8 @@ void CAnnotationList::RemoveRunAnnotations(const CRun& run) {
   if (!Mentions(&run)) return;
   for (std::size_t i = m_items.size(); i-- > 0;) {
     CAnnotation& item = *m_items[i];
-    if (item.GetOwnerRun() == &run && (IsRunLabel(item.GetKind()) || item.GetOwnerKind() == EAnnotationOwner::kRun)) {
+    if (item.GetOwnerRun() == &run &&
+        (IsRunLabel(item.GetKind()) || item.GetOwnerKind() == EAnnotationOwner::kRun)) {
       EraseAt(i);
     } else if (item.GetLinkedRun() == &run) {
       if ((item.GetFlags() & CAnnotation::kFlagWithRun) != 0) {

@@ -14,7 +14,8 @@ constexpr int kCurrentVersion = 10000;
 constexpr int kCentred = 1;
 
 // Adds the cell at that stored column to the row (nothing for a missing cell).
-void AddStoredCell(const CGridCell* cell, std::size_t column, CBOMRecord& record, CBOMRecord::Row& row) {
+void AddStoredCell(const CGridCell* cell, std::size_t column, CBOMRecord& record,
+                   CBOMRecord::Row& row) {
   if (cell == nullptr) return;
   CBOMRecord::Cell stored;
   stored.column = static_cast<std::uint16_t>(column);
@@ -44,7 +45,8 @@ CBOMRecord CBOMGrid::MakeRecord() const {
   std::vector<int> stored;  // transient columns leave no trace
   for (int column = 0; column < GetColumnCount(); ++column) {
     // The two fixed columns are always stored: a reader refuses a record without them.
-    if (column < 2 || m_columns[static_cast<std::size_t>(column)].excelFlag >= 0) stored.push_back(column);
+    if (column < 2 || m_columns[static_cast<std::size_t>(column)].excelFlag >= 0)
+      stored.push_back(column);
   }
   if (stored.size() > 0xFFFF) throw std::length_error("bill of materials: too many columns");
   for (int column : stored) {
@@ -54,8 +56,9 @@ CBOMRecord CBOMGrid::MakeRecord() const {
   }
   for (int row = 0; row < GetRowCount(); ++row) {
     CBOMRecord::Row block;
-    block.text = row == 0 ? CBOMRecord::kTitleLine : row == EditRow() ? CBOMRecord::kEditLine
-                                                                         : LineAt(row).reference;
+    block.text = row == 0           ? CBOMRecord::kTitleLine
+                 : row == EditRow() ? CBOMRecord::kEditLine
+                                    : LineAt(row).reference;
     block.height = GetRowHeight(row);
     block.autoHeight = LineAt(row).autoRowHeight;
     for (std::size_t index = 0; index < stored.size(); ++index) {
@@ -69,7 +72,9 @@ CBOMRecord CBOMGrid::MakeRecord() const {
   return record;
 }
 
-void CBOMGrid::Serialize(CArchiveWriter& archive) const { MakeRecord().Write(archive, m_storedFonts); }
+void CBOMGrid::Serialize(CArchiveWriter& archive) const {
+  MakeRecord().Write(archive, m_storedFonts);
+}
 
 void CBOMGrid::Serialize(CArchiveReader& archive) {
   Serialize(archive, m_source != nullptr ? m_source->GetFileVersion() : kCurrentVersion);

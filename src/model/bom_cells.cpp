@@ -194,7 +194,8 @@ std::optional<std::string> CBOMGrid::CellValue(const CBOMLine& line, int column)
   // Other cells of the fixed columns, of lines without reference and of the total page
   // keep their text (typed on the edit line, written by the view on the total page).
   if (column < 2 || line.reference.empty() || IsTotalPage()) return std::nullopt;
-  if (IsBOMPriceAdjustmentKind(kind) && ParseBOMGroup(line.reference).flag == '!') return std::string();
+  if (IsBOMPriceAdjustmentKind(kind) && ParseBOMGroup(line.reference).flag == '!')
+    return std::string();
   return m_source->GetDevicePropByRef(line.reference, ColumnKey(kind)).value_or(std::string());
 }
 

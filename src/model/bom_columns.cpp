@@ -13,7 +13,9 @@ namespace {
 
 constexpr int kCentred = 1;
 
-bool IsWeightRange(std::string_view catalog) { return CRunFactory::Instance().RulesForCode(catalog).ShowsUnitWeights(); }
+bool IsWeightRange(std::string_view catalog) {
+  return CRunFactory::Instance().RulesForCode(catalog).ShowsUnitWeights();
+}
 
 }  // namespace
 

@@ -53,7 +53,8 @@ std::vector<std::string> CBOMGrid::GetPickListCodes() const {
   return codes;
 }
 
-bool CBOMGrid::Ask(int message, int caption, bool cancel, std::string_view p1, std::string_view p2) {
+bool CBOMGrid::Ask(int message, int caption, bool cancel, std::string_view p1,
+                   std::string_view p2) {
   if (m_prompter == nullptr) return !cancel;
   const std::string text = FormatMessageTextSS(message, p1, p2);
   return m_prompter->ShowMessage(text, StringText(caption), cancel);
@@ -106,7 +107,8 @@ void CBOMGrid::StoreTypedValues(int fromRow, std::string_view reference) {
     const int kind = ColumnKind(column);
     if (kind == kBOMKindRef || kind == kBOMKindQuantity || kind == kBOMKindPicture) continue;
     const std::string text = GetCellText(fromRow, column);
-    if ((kind == kBOMKindGlobalDiscount || kind == kBOMKindGlobalCoefficient) && text.empty()) continue;
+    if ((kind == kBOMKindGlobalDiscount || kind == kBOMKindGlobalCoefficient) && text.empty())
+      continue;
     m_source->SetDevicePropByRef(reference, ColumnKey(kind), text);
   }
 }
@@ -134,7 +136,8 @@ CBOMGrid::EditOutcome CBOMGrid::EditReferenceOnEditLine(const std::string& text)
   existing->quantity = std::min(existing->quantity + added, kMaxQuantity);
   m_source->SetRefQuantity(existing->reference, existing->quantity);
   StoreTypedValues(edit, existing->reference);
-  for (int other = 2; other < GetColumnCount(); ++other) SetCell(edit, other, "", ColumnAlignment(other));
+  for (int other = 2; other < GetColumnCount(); ++other)
+    SetCell(edit, other, "", ColumnAlignment(other));
   SetLineReference(line, "");
   line.quantity = 0;
   UpdateLineCells(existing->row);

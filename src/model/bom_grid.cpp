@@ -12,8 +12,8 @@ namespace {
 
 constexpr int kCentred = 1;
 
-CBOMColumn MakeColumn(std::string title, int position, int kind, int alignment, int excel,
-                      int csv, int exportWidth) {
+CBOMColumn MakeColumn(std::string title, int position, int kind, int alignment, int excel, int csv,
+                      int exportWidth) {
   CBOMColumn column;
   column.title = std::move(title);
   column.position = position;
@@ -81,7 +81,8 @@ void CBOMGrid::ReindexLines() {
 void CBOMGrid::SetLineReference(CBOMLine& line, std::string_view reference) {
   // A new reference may bring another group, and so other numbers below it; the one
   // exception, the line just appended, is numbered on from the last line.
-  if (line.row != static_cast<int>(m_lines.size()) - 2 || line.row != m_numberedLines + 1) ForgetNumbering();
+  if (line.row != static_cast<int>(m_lines.size()) - 2 || line.row != m_numberedLines + 1)
+    ForgetNumbering();
   m_index.Erase(line);
   line.reference = std::string(reference);
   if (line.row >= 1) m_index.Insert(line);
@@ -133,7 +134,8 @@ bool CBOMGrid::AddQuantity(std::string_view reference, std::int64_t quantity, bo
   MarkTotalsStale();
   if (line != nullptr) {
     line->quantity += quantity;
-    if (tellSource && m_source != nullptr) m_source->SetRefQuantity(line->reference, line->quantity);
+    if (tellSource && m_source != nullptr)
+      m_source->SetRefQuantity(line->reference, line->quantity);
     UpdateLineCells(line->row);
   } else {
     // The totals merge a reference over all groups, so their lines keep no suffix.

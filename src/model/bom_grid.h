@@ -183,7 +183,8 @@ class CBOMGrid : public CGridModel {
   // The dialog's fields for a mode over the selection (rows and columns of the range).
   CBOMCellProps GetCellProps(int mode, int row, int column) const;
   // Applies the dialog's fields in a mode to rows top..bottom, columns left..right.
-  void ApplyCellProps(int mode, int top, int left, int bottom, int right, const CBOMCellProps& props);
+  void ApplyCellProps(int mode, int top, int left, int bottom, int right,
+                      const CBOMCellProps& props);
   // Export options of a column 1 or more; false out of range.
   bool ApplyColumnOptions(int column, std::string_view exportWidth, bool csv, bool excel);
   // Copies the stored columns (Excel flag 0 or more) and their widths to every other page

@@ -32,7 +32,8 @@ CBOMGroup ParseBOMGroup(std::string_view reference) {
   if (at == std::string_view::npos) return group;
   group.number = LeadingNumber(reference.substr(at + kBOMGroupSuffix.size()));
   const char last = reference.back();
-  if (group.number > 0 && (last == '!' || static_cast<unsigned char>(last) > '9')) group.flag = last;
+  if (group.number > 0 && (last == '!' || static_cast<unsigned char>(last) > '9'))
+    group.flag = last;
   return group;
 }
 

@@ -55,11 +55,13 @@ void CBOMGrid::NumberNewLines() {
   }
   const int alignment = ColumnAlignment(1);
   for (int row = m_numberedLines + 1; row <= lines; ++row) {
-    SetCell(row, 1, m_numberedTail.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference)), alignment);
+    SetCell(row, 1, m_numberedTail.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference)),
+            alignment);
   }
   m_numberedLines = lines;
   CBOMItemCounter edit = m_numberedTail;
-  SetCell(lines + 1, 1, edit.Next(m_itemPrefix, ParseBOMGroup(LineAt(lines + 1).reference)), alignment);
+  SetCell(lines + 1, 1, edit.Next(m_itemPrefix, ParseBOMGroup(LineAt(lines + 1).reference)),
+          alignment);
 }
 
 void CBOMGrid::SetItemPrefix(std::string_view prefix) {
@@ -72,22 +74,16 @@ std::optional<std::string> CBOMGrid::GetLineFieldText(int row, int kind) const {
   if (!IsLineRow(row) || kind == kBOMKindPicture) return std::nullopt;
   const CBOMLine& line = LineAt(row);
   switch (kind) {
-    case kBOMKindRef:
-      return line.reference;
-    case kBOMKindQuantity:
-      return std::to_string(line.quantity);
-    case kBOMFieldGroup:
-      return std::to_string(ParseBOMGroup(line.reference).number);
-    case kBOMFieldBareRef:
-      return std::string(CutGroupSuffix(line.reference));
-    case kBOMFieldItem:
-      return GetCellText(row, 1);
+    case kBOMKindRef: return line.reference;
+    case kBOMKindQuantity: return std::to_string(line.quantity);
+    case kBOMFieldGroup: return std::to_string(ParseBOMGroup(line.reference).number);
+    case kBOMFieldBareRef: return std::string(CutGroupSuffix(line.reference));
+    case kBOMFieldItem: return GetCellText(row, 1);
     case kBOMFieldGroupFlag: {
       const CBOMGroup group = ParseBOMGroup(line.reference);
       return std::to_string(group.number) + group.flag;
     }
-    default:
-      break;
+    default: break;
   }
   if (kind < kBOMKindUnitPrice || kind > kBOMKindNone) return std::nullopt;
   if (line.reference.empty()) return std::string();

@@ -55,8 +55,8 @@ CBOMRecord::Column ReadColumn(CArchiveReader& archive, int index) {
 }
 
 // Appends the cell of that column unless the record says it is missing.
-void ReadCell(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts, std::uint16_t column,
-              CBOMRecord& record, CBOMRecord::Row& row) {
+void ReadCell(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts,
+              std::uint16_t column, CBOMRecord& record, CBOMRecord::Row& row) {
   if (!ReadFlag(archive, "cell")) return;
   CBOMRecord::Cell cell;
   cell.column = column;
@@ -89,7 +89,9 @@ std::uint16_t Word(std::size_t value, const char* what) {
   return static_cast<std::uint16_t>(value);
 }
 
-std::uint16_t ClampedWord(int value) { return static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF)); }
+std::uint16_t ClampedWord(int value) {
+  return static_cast<std::uint16_t>(std::clamp(value, 0, 0xFFFF));
+}
 
 void WriteColumn(CArchiveWriter& archive, const CBOMRecord::Column& block) {
   const CBOMColumn& column = block.column;
@@ -98,8 +100,10 @@ void WriteColumn(CArchiveWriter& archive, const CBOMRecord::Column& block) {
   archive.WriteWord(ClampedWord(column.kind));
   archive.WriteWord(ClampedWord(column.alignment));
   archive.WriteByte(column.autoWidth ? 1 : 0);
-  archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(column.excelFlag, -128, 127))));
-  archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(column.csvFlag, -128, 127))));
+  archive.WriteByte(
+      static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(column.excelFlag, -128, 127))));
+  archive.WriteByte(
+      static_cast<std::uint8_t>(static_cast<std::int8_t>(std::clamp(column.csvFlag, -128, 127))));
   archive.WriteWord(ClampedWord(column.exportWidth));
   archive.WriteWord(ClampedWord(block.width));
 }

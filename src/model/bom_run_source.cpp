@@ -48,13 +48,17 @@ const CBitmapDesc* CRunBOMSource::GetPartRecordFieldByRef(std::string_view refer
   return m_run.GetPartRecordFieldByRef(reference);
 }
 
-std::optional<std::string> CRunBOMSource::GetNextCode(bool restart) { return m_run.GetNextCode(restart); }
+std::optional<std::string> CRunBOMSource::GetNextCode(bool restart) {
+  return m_run.GetNextCode(restart);
+}
 
 std::string CRunBOMSource::GetCatalog() const { return m_run.GetPropText("Catalog"); }
 
 bool CRunBOMSource::IsBOMEditable() const { return m_run.GetFlagsWord() != 0; }
 
-int CRunBOMSource::GetSupportSetting() const { return CRunEnvironment::Instance().Settings().support; }
+int CRunBOMSource::GetSupportSetting() const {
+  return CRunEnvironment::Instance().Settings().support;
+}
 
 int CRunBOMSource::GetFileVersion() const {
   const CRunDocument* document = m_run.GetDocument();

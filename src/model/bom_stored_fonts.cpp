@@ -38,9 +38,9 @@ class CFontParser {
               Within(font.orientation, CBOMStoredFonts::kMaxAngle),
           "angle out of range");
     Check(font.weight >= 0 && font.weight <= CBOMStoredFonts::kMaxWeight, "weight out of range");
-    for (std::uint8_t* field : {&font.italic, &font.underline, &font.strikeOut, &font.charSet,
-                                &font.outPrecision, &font.clipPrecision, &font.quality,
-                                &font.pitchAndFamily}) {
+    for (std::uint8_t* field :
+         {&font.italic, &font.underline, &font.strikeOut, &font.charSet, &font.outPrecision,
+          &font.clipPrecision, &font.quality, &font.pitchAndFamily}) {
       *field = m_reader.ReadByte();
     }
     return font;
@@ -143,9 +143,9 @@ CBOMStoredFonts::Bytes CBOMStoredFonts::Encode(const CLogFont& font) {
   PutLong(bytes, 8, font.escapement);
   PutLong(bytes, 12, font.orientation);
   PutLong(bytes, 16, font.weight);
-  const std::uint8_t flags[] = {font.italic, font.underline, font.strikeOut, font.charSet,
-                                font.outPrecision, font.clipPrecision, font.quality,
-                                font.pitchAndFamily};
+  const std::uint8_t flags[] = {font.italic,  font.underline,     font.strikeOut,
+                                font.charSet, font.outPrecision,  font.clipPrecision,
+                                font.quality, font.pitchAndFamily};
   std::memcpy(bytes.data() + 20, flags, sizeof flags);
   const std::u16string face = FaceUnits(font.faceName);
   for (std::size_t i = 0; i < face.size(); ++i) {

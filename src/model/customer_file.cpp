@@ -17,9 +17,13 @@ struct CCustomerKey {
   std::string_view field;
 };
 
-constexpr std::array<CCustomerKey, 7> kKeys = {{
-    {"CLI_NAME", "Client"}, {"CLI_COMPANY", "Societe"}, {"CLI_ADDRESS", "Adresse"}, {"CLI_ZIP", "CodePostal"},
-    {"CLI_CITY", "Ville"}, {"CLI_PH", "Telephone"}, {"CLI_FAX", "Fax"}}};
+constexpr std::array<CCustomerKey, 7> kKeys = {{{"CLI_NAME", "Client"},
+                                                {"CLI_COMPANY", "Societe"},
+                                                {"CLI_ADDRESS", "Adresse"},
+                                                {"CLI_ZIP", "CodePostal"},
+                                                {"CLI_CITY", "Ville"},
+                                                {"CLI_PH", "Telephone"},
+                                                {"CLI_FAX", "Fax"}}};
 constexpr std::string_view kSection = "Customer";
 constexpr std::size_t kMaxCharacters = 500;
 
@@ -30,7 +34,8 @@ bool CCustomerFile::Load(const std::string& path, CDocProps& props) {
   if (!std::filesystem::is_regular_file(path, error)) return false;
   const CProfile file(path);
   for (const CCustomerKey& entry : kKeys) {
-    props.SetPropValue(entry.field, CutToCharacters(file.ReadProfileText(kSection, entry.key, ""), kMaxCharacters));
+    props.SetPropValue(entry.field, CutToCharacters(file.ReadProfileText(kSection, entry.key, ""),
+                                                    kMaxCharacters));
   }
   return true;
 }
@@ -38,7 +43,8 @@ bool CCustomerFile::Load(const std::string& path, CDocProps& props) {
 bool CCustomerFile::Save(const std::string& path, const CDocProps& props) {
   std::vector<CProfileValue> values;
   for (const CCustomerKey& entry : kKeys) {
-    values.push_back({std::string(kSection), std::string(entry.key), props.GetPropValue(entry.field)});
+    values.push_back(
+        {std::string(kSection), std::string(entry.key), props.GetPropValue(entry.field)});
   }
   values.push_back({std::string(kSection), "CLI_DISCOUNT", "0"});
   return CProfile(path).WriteProfileValues(values);

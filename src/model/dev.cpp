@@ -44,7 +44,9 @@ CDev::~CDev() {
   CElementSelection::Of(GetDocument()).Forget(this);
 }
 
-CRunDocument* CDev::GetDocument() const { return m_run != nullptr ? m_run->GetDocument() : nullptr; }
+CRunDocument* CDev::GetDocument() const {
+  return m_run != nullptr ? m_run->GetDocument() : nullptr;
+}
 
 void CDev::SetVariantBoth(int variant) {
   const auto bits = static_cast<std::uint32_t>(variant) & 0xFFu;
@@ -133,7 +135,8 @@ std::string CDev::GetRunProperty(std::string_view name) const {
 }
 
 bool CDev::HasFarConnectionPoint() const {
-  return m_run != nullptr && m_run->GetRangeRules().HasFarConnectionPoint(*this, m_run->GetPropText("Catalog"));
+  return m_run != nullptr &&
+         m_run->GetRangeRules().HasFarConnectionPoint(*this, m_run->GetPropText("Catalog"));
 }
 
 int GetKindGroup(int kind) {

@@ -35,9 +35,21 @@ struct CBitmapDesc;
 class CDev : public CObjWithProp, public CBoxOwner {
  public:
   enum Kind : int {
-    kEnd = 0, kStraight = 1, kElbow = 2, kJunction2 = 3, kJunction3 = 4, kJunction4 = 5,
-    kJunction5 = 6, kInLine = 7, kInLineVariant = 8, kJoint = 9, kJoint2 = 10, kBend = 11,
-    kLengthRecord = 12, kAccessory = 13, kTapOff = 14
+    kEnd = 0,
+    kStraight = 1,
+    kElbow = 2,
+    kJunction2 = 3,
+    kJunction3 = 4,
+    kJunction4 = 5,
+    kJunction5 = 6,
+    kInLine = 7,
+    kInLineVariant = 8,
+    kJoint = 9,
+    kJoint2 = 10,
+    kBend = 11,
+    kLengthRecord = 12,
+    kAccessory = 13,
+    kTapOff = 14
   };
   static constexpr int kKindCount = 15;
   static constexpr int kFaceCount = 6;
@@ -189,7 +201,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // joint of tool mode 6 is inserted inactive.
   int InsertOnLine(CPoint point, const CBox* faceBox, int kind, C3DPoint* position = nullptr);
   // The same at a length already known (layout units from the joint's back element).
-  int InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C3DPoint* position = nullptr);
+  int InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind,
+                     C3DPoint* position = nullptr);
   // A kind-7 unit between this element and its neighbour at the face, at the booked
   // distance; housing length 0 takes the run's box sizes. 1 when it fits.
   int InsertRiserFixing(int face, std::int32_t bookedDistance, std::int32_t housingLength);
@@ -275,7 +288,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // Equipment box steps (dev_equipment.cpp, dev_feed_boxes.cpp).
   std::array<std::int32_t, 6> ReadEquipmentValues(const std::string& connection,
                                                   std::array<std::int32_t, 6> values,
-                                                  const std::array<std::int32_t, 3>& preset, bool qm);
+                                                  const std::array<std::int32_t, 3>& preset,
+                                                  bool qm);
   int EquipmentTurns(const std::string& connection) const;
   void PlaceEquipmentBox(CBox& box, const std::array<std::int32_t, 6>& values, int turns);
   void BuildBoxFaces(CBox& box, int index, int open, int turns, int code, bool hood);

@@ -3,7 +3,9 @@
 #include "model/element_record_reader.h"
 #include "model/element_record_writer.h"
 
-void CDev::Serialize(CArchiveWriter& archive) const { CElementRecordWriter(archive, m_run).Write(*this); }
+void CDev::Serialize(CArchiveWriter& archive) const {
+  CElementRecordWriter(archive, m_run).Write(*this);
+}
 
 void CDev::Serialize(CArchiveReader& archive) {
   CElementRecordReader reader(archive, m_run);

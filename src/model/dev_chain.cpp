@@ -62,7 +62,8 @@ CDev* CDev::FindReferencedElement() const {
   if (candidate == nullptr) candidate = BackwardCandidate(GetBackNeighbour(), limit);
   if (candidate == nullptr || candidate->GetKind() != kInLine) return candidate;
   const CElementSelection& selection = CElementSelection::Of(GetDocument());
-  if (selection.Face() == CElementSelection::kWholeElement && candidate->GetActive() < 2) return candidate;
+  if (selection.Face() == CElementSelection::kWholeElement && candidate->GetActive() < 2)
+    return candidate;
   CDev* front = candidate->GetNeighbour(candidate->GetDirection());
   if (front != nullptr && front->CarriesReference()) return front;
   if (front == nullptr || front->GetKind() != kJoint) return candidate;
@@ -108,7 +109,8 @@ CObjWithProp* CDev::GetPrevSameName() const {
   CDev* element = GetBackNeighbour();
   for (std::size_t steps = 0; element != nullptr && steps < limit; ++steps) {
     if (element->m_reference == m_reference && element->HasMainBox()) {
-      const bool whole = CElementSelection::Of(GetDocument()).Face() == CElementSelection::kWholeElement;
+      const bool whole =
+          CElementSelection::Of(GetDocument()).Face() == CElementSelection::kWholeElement;
       return whole || element->GetBackNeighbour() != nullptr ? element : nullptr;
     }
     element = element->GetBackNeighbour();
@@ -139,7 +141,8 @@ void CDev::GoToObject(CObjWithProp* targetObject, int how) {
       SelectBox(this, kBodySlot);
     } else {
       for (int face = 0; face < kFaceCount; ++face) {
-        if (target != nullptr && GetNeighbour(face) == target) SelectBox(target, OppositeDirection(face));
+        if (target != nullptr && GetNeighbour(face) == target)
+          SelectBox(target, OppositeDirection(face));
       }
     }
   } else if ((how == kGoPreviousSameName || how == kGoNextSameName) && target != nullptr) {

@@ -59,7 +59,8 @@ void CDev::BuildEquipmentBox() {
   const int selector = static_cast<int>((m_style >> 24) & 3);
   int index = -1;
   if (selector == 0) {
-    if (document->FindEquipmentBox(*this, index) != nullptr) document->RemoveExtraBoxes(*this, false);
+    if (document->FindEquipmentBox(*this, index) != nullptr)
+      document->RemoveExtraBoxes(*this, false);
     return;
   }
   if (document->FindEquipmentBox(*this, index) == nullptr) document->AddEquipmentBox(*this, {});
@@ -72,8 +73,8 @@ void CDev::BuildEquipmentBox() {
   const bool qm = GetVariant() == 4 && CatalogueBegins(*this, "QM");
   static const char* const kQmConnections[] = {"???", "ULM", "PEL", "VEK"};
   const std::string connection = qm ? kQmConnections[selector] : preset.connection;
-  std::array<std::int32_t, 6> values = document->GetEquipmentValues(*this).value_or(
-      std::array<std::int32_t, 6>{});
+  std::array<std::int32_t, 6> values =
+      document->GetEquipmentValues(*this).value_or(std::array<std::int32_t, 6>{});
   if (values[0] == 0 || values[3] == kRereadOffsets) {
     values = ReadEquipmentValues(connection, values, preset.sizes, qm);
     document->SetEquipmentValues(*this, values);
@@ -115,7 +116,8 @@ std::array<std::int32_t, 6> CDev::ReadEquipmentValues(const std::string& connect
   if (hoodKey.size() >= 3) hoodKey[2] = 'c';
   const CReferenceRow hood = m_run != nullptr ? m_run->FindReference(hoodKey) : CReferenceRow();
   const auto& h = hood.values;
-  SetPropValue("CAP8", hood.code.empty() ? std::string() : JoinNumbers({h[2], h[3], h[4], h[0], h[1]}));
+  SetPropValue("CAP8",
+               hood.code.empty() ? std::string() : JoinNumbers({h[2], h[3], h[4], h[0], h[1]}));
   return values;
 }
 
@@ -173,8 +175,7 @@ void CDev::PlaceEquipmentBox(CBox& box, const std::array<std::int32_t, 6>& value
     default:
       if (m_direction == 1 || m_direction == 5)
         centre = centre + C3DPoint(q, t, side(m_direction == 1) * (extent(2) + s1) / 2 - p);
-      else
-        centre = centre + C3DPoint(side(m_direction == 0) * (extent(0) + s2) / 2 - q, t, p);
+      else centre = centre + C3DPoint(side(m_direction == 0) * (extent(0) + s2) / 2 - q, t, p);
   }
   PlaceBySizes(box, centre, s2, s3, s1);
 }

@@ -38,7 +38,8 @@ std::array<std::int32_t, 5> ParseHood(const std::string& text) {
 // there, else its opposite.
 int SideTowardRun(const CDev& element) {
   const int direction = element.GetDirection();
-  return element.GetNeighbour(direction) != nullptr ? direction : CDev::OppositeDirection(direction);
+  return element.GetNeighbour(direction) != nullptr ? direction
+                                                    : CDev::OppositeDirection(direction);
 }
 
 }  // namespace
@@ -76,8 +77,7 @@ void CDev::BuildFeedBoxes(CBox& box, int index) {
   CBox& top = GetDocument()->InsertExtraBox(*this, index);
   top.SetColor(box.GetColor());
   const bool odd = turns % 2 == 1;
-  PlaceBySizes(top,
-               centre + C3DPoint(dx[turns], (height + hoodValues[2]) / 2, dz[turns]),
+  PlaceBySizes(top, centre + C3DPoint(dx[turns], (height + hoodValues[2]) / 2, dz[turns]),
                odd ? hoodValues[1] : hoodValues[0], hoodValues[2],
                odd ? hoodValues[0] : hoodValues[1]);
   BuildBoxFaces(top, index, hoodOpen, -1, 5, true);
@@ -117,7 +117,8 @@ void CDev::BuildBoxFaces(CBox& box, int index, int open, int turns, int code, bo
   if (open < 0) return;
   place(document->InsertExtraBox(*this, index), o + C3DPoint(0, sy / 2, 0), sx, 0, sz, plain, true);
   if (!hood) {
-    place(document->InsertExtraBox(*this, index), o - C3DPoint(0, sy / 2, 0), sx, 0, sz, plain, true);
+    place(document->InsertExtraBox(*this, index), o - C3DPoint(0, sy / 2, 0), sx, 0, sz, plain,
+          true);
     return;
   }
   // The hood's lower edge on its open side.
@@ -127,5 +128,6 @@ void CDev::BuildBoxFaces(CBox& box, int index, int open, int turns, int code, bo
   if (open == 1) edge = edge - C3DPoint(0, 0, sz / 2);
   if (open == 4) edge = edge + C3DPoint(sx / 2, 0, 0);
   if (open == 5) edge = edge + C3DPoint(0, 0, sz / 2);
-  place(document->InsertExtraBox(*this, index), edge, alongZ ? 0 : sx, 0, alongZ ? sz : 0, plain, true);
+  place(document->InsertExtraBox(*this, index), edge, alongZ ? 0 : sx, 0, alongZ ? sz : 0, plain,
+        true);
 }

@@ -59,7 +59,8 @@ std::optional<double> LineQuantity(const CDev& element) {
   if (run == nullptr) return std::nullopt;
   const int row = run->GetBOM().FindLine(element.GetReference());
   if (row < 0) return std::nullopt;
-  const std::optional<std::string> text = run->GetBOM().GetLineFieldText(row, CBOMGrid::kKindQuantity);
+  const std::optional<std::string> text =
+      run->GetBOM().GetLineFieldText(row, CBOMGrid::kKindQuantity);
   if (!text) return std::nullopt;
   return TextToDouble(*text);
 }
@@ -108,9 +109,11 @@ std::optional<std::string> CDev::GetFieldText(std::string_view name) const {
     const double sales = coef ? TextToDouble(*coef) : 1.0;
     return Format("%.2f", TextToDouble(*unit) * sales * SalesCoefficient(*this));
   }
-  if (name == "ENumber") return FindProp("HBv2_ENumber") ? std::optional(GetPropValue("HBv2_ENumber")) : std::nullopt;
+  if (name == "ENumber")
+    return FindProp("HBv2_ENumber") ? std::optional(GetPropValue("HBv2_ENumber")) : std::nullopt;
   if (name == "Designation") {
-    return FindProp("HBv2_Designation") ? std::optional(GetPropValue("HBv2_Designation")) : std::nullopt;
+    return FindProp("HBv2_Designation") ? std::optional(GetPropValue("HBv2_Designation"))
+                                        : std::nullopt;
   }
   return std::nullopt;
 }
@@ -130,7 +133,10 @@ bool CDev::SetFieldText(std::string_view name, std::string_view text) {
     SetPropValue("CoefVente", Format("%.4g", (100.0 - TextToDouble(text)) * 0.01));
     return true;
   }
-  std::string* field = name == "Ref" ? nullptr : name == "Comment" ? &m_comment : name == "Calibre" ? &m_calibre : nullptr;
+  std::string* field = name == "Ref"       ? nullptr
+                       : name == "Comment" ? &m_comment
+                       : name == "Calibre" ? &m_calibre
+                                           : nullptr;
   if (name == "Ref") {
     if (m_reference == text) return false;
     SetReference(std::string(text));

@@ -22,13 +22,28 @@ void CDev::SetConnectionOffsets(std::int32_t a, std::int32_t b) {
   std::int32_t v1 = straight ? a : b;
   std::int32_t v2 = straight ? b : a;
   switch (m_direction) {
-    case 0: case 4: first = 1; second = 2; std::swap(v1, v2); break;
-    case 1: case 5: first = 0; second = 1; break;
-    case 2: case 3: first = 0; second = 2; break;
+    case 0:
+    case 4:
+      first = 1;
+      second = 2;
+      std::swap(v1, v2);
+      break;
+    case 1:
+    case 5:
+      first = 0;
+      second = 1;
+      break;
+    case 2:
+    case 3:
+      first = 0;
+      second = 2;
+      break;
     default: return;
   }
-  m_frontOffsets[static_cast<std::size_t>(first)] = WithSignOf(m_frontOffsets[static_cast<std::size_t>(first)], v1);
-  m_frontOffsets[static_cast<std::size_t>(second)] = WithSignOf(m_frontOffsets[static_cast<std::size_t>(second)], v2);
+  m_frontOffsets[static_cast<std::size_t>(first)] =
+      WithSignOf(m_frontOffsets[static_cast<std::size_t>(first)], v1);
+  m_frontOffsets[static_cast<std::size_t>(second)] =
+      WithSignOf(m_frontOffsets[static_cast<std::size_t>(second)], v2);
 }
 
 void CDev::TakeOffsetsFromBackNeighbour() {
@@ -68,8 +83,10 @@ void CDev::FollowNewOffsets(int flags) {
     // Fire barriers keep their colour while the run's parts are built.
     const std::uint32_t barrier = ColorOfIndex(13) + 0x8000000u;
     if (CBox* box = GetBox(GetBackFace())) box->SetColor(barrier);
-    if (back != nullptr && back->GetBox(m_direction) != nullptr) back->GetBox(m_direction)->SetColor(barrier);
-    if (m_kind >= kElbow && m_kind <= kJunction5 && HasMainBox()) GetBox(kBodySlot)->SetColor(barrier);
+    if (back != nullptr && back->GetBox(m_direction) != nullptr)
+      back->GetBox(m_direction)->SetColor(barrier);
+    if (m_kind >= kElbow && m_kind <= kJunction5 && HasMainBox())
+      GetBox(kBodySlot)->SetColor(barrier);
   }
   dev_placement::FollowCurrent(*this);
 }
@@ -111,7 +128,8 @@ void CDev::ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int
   std::vector<CDev*> pending;
   std::unordered_set<const CDev*> seen{start};
   const std::vector<int> startFaces = start->ForwardFaces();
-  for (auto it = startFaces.rbegin(); it != startFaces.rend(); ++it) pending.push_back(start->GetNeighbour(*it));
+  for (auto it = startFaces.rbegin(); it != startFaces.rend(); ++it)
+    pending.push_back(start->GetNeighbour(*it));
   while (!pending.empty()) {
     CDev* element = pending.back();
     pending.pop_back();
@@ -121,6 +139,7 @@ void CDev::ResetOptionsAlongChain(std::int32_t a, std::int32_t b, int first, int
     element->RemoveOptionsByMode(flags & 0xFF);
     if (element->m_kind == stopKind) continue;
     const std::vector<int> faces = element->ForwardFaces();
-    for (auto it = faces.rbegin(); it != faces.rend(); ++it) pending.push_back(element->GetNeighbour(*it));
+    for (auto it = faces.rbegin(); it != faces.rend(); ++it)
+      pending.push_back(element->GetNeighbour(*it));
   }
 }

@@ -40,7 +40,8 @@ std::vector<std::string_view> Tokens(std::string_view text) {
 }
 
 bool IsPlainNumber(std::string_view token) {
-  for (char c : token) if (!IsNumberChar(c)) return false;
+  for (char c : token)
+    if (!IsNumberChar(c)) return false;
   return true;
 }
 
@@ -48,7 +49,8 @@ bool IsPlainNumber(std::string_view token) {
 // value is what its longest leading number gives; ok only when all of it was read.
 double ReadTypedNumber(std::string_view text, bool& ok) {
   std::string number(text);
-  for (char& c : number) if (c == ',') c = '.';
+  for (char& c : number)
+    if (c == ',') c = '.';
   const std::optional<CParsedDouble> parsed = ParseDoublePrefix(number);
   if (!parsed || !std::isfinite(parsed->value)) {
     ok = false;
@@ -75,8 +77,9 @@ CDimension CDimension::Metric() {
   return dimension;
 }
 
-std::optional<std::vector<CDimensionUnit>> CDimension::MakeUnits(
-    std::string_view list, std::span<const double> factors, bool needFormats) {
+std::optional<std::vector<CDimensionUnit>> CDimension::MakeUnits(std::string_view list,
+                                                                 std::span<const double> factors,
+                                                                 bool needFormats) {
   std::vector<CDimensionUnit> units;
   if (list.empty()) return units;
   const std::vector<std::string_view> tokens = SplitAt(list, '|');
@@ -198,9 +201,7 @@ CDimension::Parsed CDimension::ParseText(std::string_view text) const {
   return parsed;
 }
 
-double CDimension::Parse(std::string_view text) const {
-  return ParseText(text).total;
-}
+double CDimension::Parse(std::string_view text) const { return ParseText(text).total; }
 
 std::optional<double> CDimension::TryParse(std::string_view text) const {
   const Parsed parsed = ParseText(text);

@@ -69,8 +69,9 @@ class CDimension {
     bool valid = true;
     bool anyNumber = false;
   };
-  static std::optional<std::vector<CDimensionUnit>> MakeUnits(
-      std::string_view list, std::span<const double> factors, bool needFormats);
+  static std::optional<std::vector<CDimensionUnit>> MakeUnits(std::string_view list,
+                                                              std::span<const double> factors,
+                                                              bool needFormats);
   const CDimensionUnit* BaseOutputUnit() const;
   const CDimensionUnit* FindInputUnit(std::string_view suffix) const;
   Parsed ParseText(std::string_view text) const;

@@ -38,7 +38,8 @@ CDocCommandState State(bool enabled, bool checked = false) { return {true, enabl
 CDocCommandState ToolState(const CDorneDoc& document, const CRunFacts& run, int command) {
   static constexpr std::array<int, 6> kTools = {32781, 32776, 32782, 32777, 32844, 32779};
   for (std::size_t i = 0; i < kTools.size(); ++i) {
-    if (kTools[i] == command) return State(run.placed && run.known, document.GetToolMode() == static_cast<int>(i) + 1);
+    if (kTools[i] == command)
+      return State(run.placed && run.known, document.GetToolMode() == static_cast<int>(i) + 1);
   }
   return {};
 }
@@ -59,8 +60,8 @@ CDocCommandState LayerState(int command, const CDocCommandContext& context) {
   return {};
 }
 
-CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const CRunFacts& run, int command,
-                          const CDocCommandContext& context) {
+CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const CRunFacts& run,
+                          int command, const CDocCommandContext& context) {
   const bool rangeRun = run.placed && run.known && run.hasCatalog;
   switch (command) {
     case 32789:
@@ -78,7 +79,8 @@ CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const 
     case 33064: return State(rangeRun);
     case 33037: return State(rangeRun, current != nullptr && (current->GetFlagsWord() & 2) != 0);
     case 32790:
-      return State(document.IsSplit() && current != nullptr && run.known && current->GetRangeLoaded() != 0 &&
+      return State(document.IsSplit() && current != nullptr && run.known &&
+                   current->GetRangeLoaded() != 0 &&
                    TextToInt(current->GetPropText("Calibre")) > 0);
     case 32780: return State(run.placed, document.GetToolMode() == 0);
     case 33028: return State(run.placed, document.GetToolMode() == 14);
@@ -86,19 +88,23 @@ CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const 
     case 32999:
     case 33000: return State(run.placed);
     case 33063: {
-      const std::string catalog = current != nullptr ? current->GetPropText("Catalog") : std::string();
+      const std::string catalog =
+          current != nullptr ? current->GetPropText("Catalog") : std::string();
       return State(catalog.rfind("QM", 0) == 0 || catalog.rfind("QG", 0) == 0, context.qmqgSwitch);
     }
     case 32985:
-      return State(context.totalsPageShown ? document.GetRunCount() == 1 && run.partsState == 2 : run.partsState == 2);
+      return State(context.totalsPageShown ? document.GetRunCount() == 1 && run.partsState == 2
+                                           : run.partsState == 2);
     default: return {};
   }
 }
 
 }  // namespace
 
-CDocCommandState GetDocCommandState(const CDorneDoc& document, int command, const CDocCommandContext& context) {
-  if (In(command, {32863, 57603, 57604, 57607, 57609, 32783, 32784, 32785, 32882, 32953, 33004, 32860, 32864})) {
+CDocCommandState GetDocCommandState(const CDorneDoc& document, int command,
+                                    const CDocCommandContext& context) {
+  if (In(command, {32863, 57603, 57604, 57607, 57609, 32783, 32784, 32785, 32882, 32953, 33004,
+                   32860, 32864})) {
     return State(true);
   }
   if (command == 57643) return State(context.undoPossible);
@@ -110,8 +116,9 @@ CDocCommandState GetDocCommandState(const CDorneDoc& document, int command, cons
   if (command == 33024) return State(true, mode == 13);
   const CRun* current = document.GetCurrentRun();
   const CRunFacts run = FactsOf(current);
-  for (CDocCommandState state : {ToolState(document, run, command), PresetState(document, command),
-                                 LayerState(command, context), RunState(document, current, run, command, context)}) {
+  for (CDocCommandState state :
+       {ToolState(document, run, command), PresetState(document, command),
+        LayerState(command, context), RunState(document, current, run, command, context)}) {
     if (state.handled) return state;
   }
   return {};

@@ -24,4 +24,5 @@ struct CDocCommandState {
 
 // The enabled and checked states of the layout commands that depend on the document:
 // its tool mode, view preset and current run. One table for the menus and toolbars.
-CDocCommandState GetDocCommandState(const CDorneDoc& document, int command, const CDocCommandContext& context);
+CDocCommandState GetDocCommandState(const CDorneDoc& document, int command,
+                                    const CDocCommandContext& context);

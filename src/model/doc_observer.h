@@ -7,16 +7,16 @@ class CRun;
 // What a layout document announces to the views that show it. The document never calls
 // a view; views subscribe (CDorneDoc::AddObserver) and act on these notices.
 enum class EDocNotice {
-  kUpdateViews,       // redraw from the document
-  kSceneRebuilt,      // the display list was rebuilt
-  kRunAdded,          // a run's page belongs in the bill-of-materials view (run given)
-  kRunPageTitle,      // a run's page takes the run's name (run given)
-  kCurrentRunChanged, // another run is current (run given): cursor, prompt and page follow
-  kTotalsStale,       // the totals page must be recomputed
-  kTotalsChanged,     // the document's totals were recomputed
-  kModifiedChanged,   // the modified flag changed
-  kLoaded,            // the document was read: views choose their select tool
-  kRunRemoved,        // a run's page leaves the bill-of-materials view (run given, about to go)
+  kUpdateViews,        // redraw from the document
+  kSceneRebuilt,       // the display list was rebuilt
+  kRunAdded,           // a run's page belongs in the bill-of-materials view (run given)
+  kRunPageTitle,       // a run's page takes the run's name (run given)
+  kCurrentRunChanged,  // another run is current (run given): cursor, prompt and page follow
+  kTotalsStale,        // the totals page must be recomputed
+  kTotalsChanged,      // the document's totals were recomputed
+  kModifiedChanged,    // the modified flag changed
+  kLoaded,             // the document was read: views choose their select tool
+  kRunRemoved,         // a run's page leaves the bill-of-materials view (run given, about to go)
 };
 
 class CDocObserver {

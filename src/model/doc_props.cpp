@@ -10,7 +10,8 @@ long long JobNumberValue(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   long long value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (result.ec == std::errc::result_out_of_range) return text.front() == '-' ? INT64_MIN : INT64_MAX;
+  if (result.ec == std::errc::result_out_of_range)
+    return text.front() == '-' ? INT64_MIN : INT64_MAX;
   return result.ec == std::errc() ? value : 0;
 }
 

@@ -14,9 +14,10 @@ class CDocProps : public CObjWithProp {
  public:
   // The project fields, in the order the project information dialog shows them.
   static constexpr std::array<std::string_view, 17> kFields = {
-      "NumAff", "Creator", "Name", "CreationDate", "ModificationDate", "Comment",
-      "DevisDate", "Delai", "Commande", "Livraison", "Client", "Societe", "Adresse",
-      "CodePostal", "Ville", "Telephone", "Fax"};
+      "NumAff",    "Creator",   "Name",    "CreationDate", "ModificationDate",
+      "Comment",   "DevisDate", "Delai",   "Commande",     "Livraison",
+      "Client",    "Societe",   "Adresse", "CodePostal",   "Ville",
+      "Telephone", "Fax"};
 
   // The job-number counter: the settings key [User] "NumAff" holds the highest job
   // number ever saved. Raised to this block's "NumAff" when that is a greater integer.

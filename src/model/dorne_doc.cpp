@@ -16,7 +16,8 @@
 #include <span>
 
 CDorneDoc::CDorneDoc(CEnvironment environment)
-    : m_environment(std::move(environment)), m_unit(std::make_unique<CDimension>(CDimension::Metric())) {
+    : m_environment(std::move(environment)),
+      m_unit(std::make_unique<CDimension>(CDimension::Metric())) {
   m_props.SetPropValue("NumAff", FirstJobNumber(m_environment.openDocuments));
   if (m_environment.profile != nullptr) {
     m_split = m_environment.profile->ReadProfileText("Design", "Split", "0") == "1";
@@ -51,8 +52,9 @@ CDorneDoc::~CDorneDoc() {
 }
 
 std::string CDorneDoc::FirstJobNumber(int openDocuments) const {
-  const std::string stored =
-      m_environment.profile != nullptr ? m_environment.profile->ReadProfileText("User", "NumAff", "0") : "0";
+  const std::string stored = m_environment.profile != nullptr
+                                 ? m_environment.profile->ReadProfileText("User", "NumAff", "0")
+                                 : "0";
   const long long value = JobNumberValue(stored);
   // A text that is not a number is a job number of its own.
   if (value == 0 && stored != "0") return stored;
@@ -74,13 +76,15 @@ void CDorneDoc::SetModifiedFlag(bool modified) {
 }
 
 void CDorneDoc::AddObserver(CDocObserver* observer) {
-  if (observer != nullptr && std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+  if (observer != nullptr &&
+      std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
     m_observers.push_back(observer);
   }
 }
 
 void CDorneDoc::RemoveObserver(CDocObserver* observer) {
-  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer),
+                    m_observers.end());
 }
 
 void CDorneDoc::Notify(EDocNotice notice, CRun* run) {
@@ -101,8 +105,9 @@ bool CDorneDoc::SetDocPropertyModified(std::string_view name, std::string_view v
 }
 
 void CDorneDoc::SetLengthUnit(int id) {
-  const std::span<const CUnitEntry> units =
-      m_environment.units != nullptr ? std::span<const CUnitEntry>(*m_environment.units) : std::span<const CUnitEntry>();
+  const std::span<const CUnitEntry> units = m_environment.units != nullptr
+                                                ? std::span<const CUnitEntry>(*m_environment.units)
+                                                : std::span<const CUnitEntry>();
   CLengthUnit unit = BuildLengthUnit(units, id);
   m_unit = std::make_unique<CDimension>(std::move(unit.dimension));
   m_unitId = unit.unitId;
@@ -145,7 +150,9 @@ void CDorneDoc::OnRunDestroyed(CRun& run) {
   if (m_currentRun == &run) m_currentRun = nullptr;
 }
 
-void CDorneDoc::RetargetRunAnnotations(CRun& oldRun, CRun& newRun) { m_annotations.RetargetRun(oldRun, newRun); }
+void CDorneDoc::RetargetRunAnnotations(CRun& oldRun, CRun& newRun) {
+  m_annotations.RetargetRun(oldRun, newRun);
+}
 
 CAnnotationArchive& CDorneDoc::AnnotationArchive() const {
   if (!m_annotationArchive) {
@@ -171,9 +178,11 @@ void CDorneDoc::SerializeRunAnnotations(CArchiveReader& archive, CRun& run) {
 }
 
 void CDorneDoc::SerializeElementAnnotations(CArchiveWriter& archive, const CDev& element) const {
-  WithAnnotationArchive([&](CAnnotationArchive& lists) { lists.WriteElementList(archive, element); });
+  WithAnnotationArchive(
+      [&](CAnnotationArchive& lists) { lists.WriteElementList(archive, element); });
 }
 
 void CDorneDoc::SerializeElementAnnotations(CArchiveReader& archive, CDev& element) {
-  WithAnnotationArchive([&](CAnnotationArchive& lists) { lists.ReadElementList(archive, element); });
+  WithAnnotationArchive(
+      [&](CAnnotationArchive& lists) { lists.ReadElementList(archive, element); });
 }

@@ -32,7 +32,7 @@ struct CDocEnvironment {
   std::string userName;                            // "Creator" of a new document
   const std::vector<CUnitEntry>* units = nullptr;  // dims.dbf in table order; null: none
   int openDocuments = 0;                           // layout documents already open
-  std::string settingsFolder;                      // where undo snapshots go (with '/'); empty: none
+  std::string settingsFolder;  // where undo snapshots go (with '/'); empty: none
 };
 
 // The layout document of graphical design: the one owner of a design. It owns the runs
@@ -47,10 +47,16 @@ class CDorneDoc : public CRunDocument {
   static constexpr int kNewDocumentVersion = 10000;
   static constexpr int kSnapshotMarker = 21828;
   // Tool modes the document itself sets.
-  enum ToolMode : int { kToolSelect = 0, kToolAddStraight = 1, kToolPlaceStart = 10, kToolAllRuns = 12 };
+  enum ToolMode : int {
+    kToolSelect = 0,
+    kToolAddStraight = 1,
+    kToolPlaceStart = 10,
+    kToolAllRuns = 12
+  };
   // A totals record: PrixT, PrixV, PoidsT, TPoseT, PrixVR.
   using CTotals = std::array<double, 5>;
-  static constexpr std::array<std::string_view, 5> kTotalsKeys = {"PrixT", "PrixV", "PoidsT", "TPoseT", "PrixVR"};
+  static constexpr std::array<std::string_view, 5> kTotalsKeys = {"PrixT", "PrixV", "PoidsT",
+                                                                  "TPoseT", "PrixVR"};
 
   using CEnvironment = CDocEnvironment;
 

@@ -26,7 +26,8 @@ int NextRotation(int rotation, bool forward) {
 int CDorneDoc::DeleteCurrentRun() {
   CRun* run = m_currentRun;
   if (FindRunIndex(run) < 0) return 0;
-  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteRun, run->GetPropText("Name"))) return 0;
+  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteRun, run->GetPropText("Name")))
+    return 0;
   GetUndo().SaveUndoState(undo_actions::kDeleteRun);
   run->NotifyPropDialog(kPropMsgClear);
   std::unique_ptr<CRun> removed = RemoveRun(run);

@@ -29,7 +29,8 @@ void CopyBoxes(const CDev& source, CDev& copy) {
   for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
     const CBox* box = source.GetBox(slot);
     if (box == nullptr) continue;
-    copy.MakeBox(slot)->SetPlacement(box->GetOrigin(), box->GetExtent(0), box->GetExtent(1), box->GetExtent(2));
+    copy.MakeBox(slot)->SetPlacement(box->GetOrigin(), box->GetExtent(0), box->GetExtent(1),
+                                     box->GetExtent(2));
   }
 }
 
@@ -47,7 +48,8 @@ std::unordered_map<const CDev*, CDev*> CopyElements(const CRun& source, CRun& co
     CopyBoxes(*element, *clone);
     copy.AddDevice(clone);
     if (clone->GetKind() == CDev::kAccessory) {
-      copy.GetBOM().AddRefQuantity(clone->GetReference(), clone->GetStyle2() == 0 ? 1 : clone->GetStyle2());
+      copy.GetBOM().AddRefQuantity(clone->GetReference(),
+                                   clone->GetStyle2() == 0 ? 1 : clone->GetStyle2());
     }
     clones.emplace(element, clone);
   }
@@ -84,7 +86,8 @@ void OrderLinesLike(const CBOMGrid& source, CBOMGrid& copy) {
 int CDorneDoc::DuplicateRun(int n) {
   CRun* source = n == 0 ? m_currentRun : GetRunAt(n - 1);
   if (source == nullptr || source->GetFlagsWord() == 0) return 0;
-  std::unique_ptr<CRun> made = CRunFactory::Instance().CreateForCatalog(source->GetPropText("Catalog"), this);
+  std::unique_ptr<CRun> made =
+      CRunFactory::Instance().CreateForCatalog(source->GetPropText("Catalog"), this);
   CRun& copy = *made;
   const int index = AddRun(std::move(made));
   CopyRunFields(*source, copy);

@@ -23,7 +23,8 @@ constexpr int kMsgCannotWrite = 23230;
 bool IsDesignFile(std::string_view path) {
   if (path.size() < 4) return false;
   std::string tail(path.substr(path.size() - 4));
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::toupper(c); });
+  std::transform(tail.begin(), tail.end(), tail.begin(),
+                 [](unsigned char c) { return std::toupper(c); });
   return tail == ".RUN";
 }
 
@@ -35,7 +36,8 @@ CDocFileResult Failure(int message, std::string text, bool show = true) {
 
 CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
   std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
+  if (!ReadWholeFile(path, bytes))
+    return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   try {
     CArchiveReader archive(std::move(bytes));
     Serialize(archive);

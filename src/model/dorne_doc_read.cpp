@@ -31,7 +31,8 @@ std::string VersionText(long long version) {
 }
 
 [[noreturn]] void RefuseVersion(int message, long long version, std::size_t offset) {
-  const std::string text = FormatMessageTextSS(message, VersionText(version), VersionText(CDorneDoc::kFileVersion));
+  const std::string text =
+      FormatMessageTextSS(message, VersionText(version), VersionText(CDorneDoc::kFileVersion));
   throw CDocVersionError(message, text, offset);
 }
 
@@ -49,7 +50,8 @@ void CDorneDoc::Serialize(CArchiveReader& archive) {
     ~CReadingScope() { flag = false; }
   } reading(m_reading);
   CArchiveSession session(m_annotationArchive);
-  m_annotationArchive = std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
+  m_annotationArchive =
+      std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
   ReadHead(archive);
   ReadRuns(archive);
   ReadTail(archive);
@@ -85,7 +87,8 @@ void CDorneDoc::ReadHead(CArchiveReader& archive) {
   for (float& value : m_workArea) value = archive.ReadFloat();
   archive.Skip(8);  // the cursor's window position, recomputed on writing
   m_freeFaceMask = archive.ReadWord();
-  if (m_freeFaceMask > kAllFaces) Damaged(archive, "free-face mask " + std::to_string(m_freeFaceMask));
+  if (m_freeFaceMask > kAllFaces)
+    Damaged(archive, "free-face mask " + std::to_string(m_freeFaceMask));
   m_pending = archive.ReadByte() != 0;
   m_printScale = archive.ReadFloat();
   m_rate = archive.ReadFloat();
@@ -101,7 +104,8 @@ void CDorneDoc::ReadRuns(CArchiveReader& archive) {
   for (std::uint32_t i = 0; i < count; ++i) {
     const std::string code = archive.ReadString();
     // Made without the document, so that the next run name stays as read.
-    std::unique_ptr<CRun> run = CRunFactory::Instance().CreateForCatalog(CRunFactory::CatalogOfFileCode(code), nullptr);
+    std::unique_ptr<CRun> run =
+        CRunFactory::Instance().CreateForCatalog(CRunFactory::CatalogOfFileCode(code), nullptr);
     CRun& added = *run;
     AddRun(std::move(run));
     added.Serialize(archive);

@@ -100,9 +100,10 @@ void CDorneDoc::RememberLeftView(CRun& run) {
   CBOMGrid& grid = run.GetBOM();
   const std::int32_t halfWidth = m_viewSize[0] / 2;
   const std::int32_t halfHeight = m_viewSize[1] / 2;
-  grid.SetRectangle({m_viewCentre[0] - halfWidth, m_viewCentre[1] - halfHeight, m_viewCentre[0] + halfWidth,
-                     m_viewCentre[1] + halfHeight});
-  grid.SetViewAngles({m_projection.GetViewAngle(0), m_projection.GetViewAngle(1), m_projection.GetViewAngle(2)});
+  grid.SetRectangle({m_viewCentre[0] - halfWidth, m_viewCentre[1] - halfHeight,
+                     m_viewCentre[0] + halfWidth, m_viewCentre[1] + halfHeight});
+  grid.SetViewAngles(
+      {m_projection.GetViewAngle(0), m_projection.GetViewAngle(1), m_projection.GetViewAngle(2)});
 }
 
 void CDorneDoc::CreateStartMarker(CRun& run) {
@@ -197,7 +198,8 @@ void CDorneDoc::PlaceRunStart(CRun& run) {
   run.AddDevice(start);
   if (const CBox* section = marker->GetBox(CDev::kBodySlot)) {
     CBox* body = start->MakeBox(CDev::kBodySlot);
-    body->SetPlacement(start->GetPosition(), section->GetExtent(0), section->GetExtent(1), section->GetExtent(2));
+    body->SetPlacement(start->GetPosition(), section->GetExtent(0), section->GetExtent(1),
+                       section->GetExtent(2));
     AddToScene(*body);
   }
   run.SetStartMarker(nullptr);  // its boxes leave the scene as it dies
@@ -231,7 +233,8 @@ int CDorneDoc::DeleteCurrentElement() {
 
 bool CDorneDoc::RemoveBranchEnd(CRun& run, CDev& element) {
   CDev* back = element.GetBackNeighbour();
-  if (back == nullptr || !element.ForwardFaces().empty() || element.GetAttached() != nullptr) return false;
+  if (back == nullptr || !element.ForwardFaces().empty() || element.GetAttached() != nullptr)
+    return false;
   run.RemoveDevice(&element);
   const int face = element.GetDirection();
   back->SetNeighbour(face, nullptr);

@@ -27,8 +27,8 @@ std::array<std::int32_t, 3> BoxExtents(const std::array<std::int32_t, 3>& sizes)
 
 // Sizes along x, y, z of a box that is `along` long in the direction and carries the
 // section across it, turned by the rotation.
-std::array<std::int32_t, 3> SectionSizes(int direction, int rotation, std::int32_t along, std::int32_t width,
-                                         std::int32_t height) {
+std::array<std::int32_t, 3> SectionSizes(int direction, int rotation, std::int32_t along,
+                                         std::int32_t width, std::int32_t height) {
   const int axis = AxisOfDirection(direction);
   if (rotation == 32 || rotation == 128) std::swap(width, height);
   std::array<std::int32_t, 3> sizes{};
@@ -70,7 +70,8 @@ void CDorneDoc::PlaceRunMarker(CRun& run) {
   const int direction = marker->GetDirection();
   const std::int32_t width = marker->GetBackOffsets()[0];
   const std::int32_t height = marker->GetBackOffsets()[1];
-  const auto sectionSizes = BoxExtents(SectionSizes(direction, marker->GetRotation(), 0, width, height));
+  const auto sectionSizes =
+      BoxExtents(SectionSizes(direction, marker->GetRotation(), 0, width, height));
   section->SetPlacement(marker->GetPosition(), sectionSizes[0], sectionSizes[1], sectionSizes[2]);
   constexpr std::int32_t kPointerLength = 950;
   constexpr double kPointerCentre = 525.0;
@@ -81,7 +82,8 @@ void CDorneDoc::PlaceRunMarker(CRun& run) {
     case 1: centre.y += shift; break;
     default: centre.z += shift; break;
   }
-  const auto pointerSizes = BoxExtents(SectionSizes(direction, marker->GetRotation(), kPointerLength, width, height));
+  const auto pointerSizes =
+      BoxExtents(SectionSizes(direction, marker->GetRotation(), kPointerLength, width, height));
   pointer->SetPlacement(centre, pointerSizes[0], pointerSizes[1], pointerSizes[2]);
   AddToScene(*section);
   AddToScene(*pointer);
@@ -114,7 +116,8 @@ std::vector<const CBox*> CDorneDoc::GetExtraBoxes() const {
   return boxes;
 }
 
-std::optional<std::array<std::int32_t, 6>> CDorneDoc::GetEquipmentValues(const CDev& element) const {
+std::optional<std::array<std::int32_t, 6>> CDorneDoc::GetEquipmentValues(
+    const CDev& element) const {
   for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
     if (m_extraBoxes[i].element == &element) return m_extraBoxes[i].values;
   }
@@ -159,7 +162,8 @@ void CDorneDoc::RemoveExtraBoxes(const CDev& element, bool keepLast) {
 }
 
 CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
-  const auto at = static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(m_extraBoxes.size())));
+  const auto at =
+      static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(m_extraBoxes.size())));
   auto box = std::make_unique<CBox>(&element);
   CBox& inserted = *box;
   m_extraBoxes.insert(m_extraBoxes.begin() + static_cast<std::ptrdiff_t>(at),

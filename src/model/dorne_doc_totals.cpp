@@ -12,8 +12,8 @@
 namespace {
 
 // The kinds whose line values add up to the first four totals.
-constexpr std::array<int, 4> kTotalsKinds = {kBOMKindTotalPrice, kBOMKindSalesPrice, kBOMKindTotalWeight,
-                                             kBOMKindTotalTime};
+constexpr std::array<int, 4> kTotalsKinds = {kBOMKindTotalPrice, kBOMKindSalesPrice,
+                                             kBOMKindTotalWeight, kBOMKindTotalTime};
 
 // PrixV times the rate, rounded to cents the way the figures are shown.
 double ConvertedPrice(double price, float rate) {
@@ -63,7 +63,8 @@ void CDorneDoc::ComputeTotalsForWriting() {
   m_props.SetPropValue("TotalOK", std::to_string(ok));
   for (std::size_t n = 0; n < m_totals.size(); ++n) {
     CObjWithProp& owner = n == 0 ? static_cast<CObjWithProp&>(m_props) : *m_runList[n - 1];
-    for (std::size_t i = 0; i < kTotalsKeys.size(); ++i) owner.SetPropValue(kTotalsKeys[i], NumberText(m_totals[n][i]));
+    for (std::size_t i = 0; i < kTotalsKeys.size(); ++i)
+      owner.SetPropValue(kTotalsKeys[i], NumberText(m_totals[n][i]));
   }
 }
 
@@ -74,10 +75,12 @@ void CDorneDoc::ComputeTotalsAfterReading() {
     return;
   }
   m_totals.assign(1, CTotals{});
-  for (std::size_t i = 0; i < kTotalsKeys.size(); ++i) m_totals[0][i] = TextToDouble(m_props.GetPropValue(kTotalsKeys[i]));
+  for (std::size_t i = 0; i < kTotalsKeys.size(); ++i)
+    m_totals[0][i] = TextToDouble(m_props.GetPropValue(kTotalsKeys[i]));
   for (CRun* run : m_runList) {
     CTotals record{};
-    for (std::size_t i = 0; i < kTotalsKeys.size(); ++i) record[i] = TextToDouble(run->GetPropValue(kTotalsKeys[i]));
+    for (std::size_t i = 0; i < kTotalsKeys.size(); ++i)
+      record[i] = TextToDouble(run->GetPropValue(kTotalsKeys[i]));
     run->SetKeptTotals(record);
     m_totals.push_back(record);
   }

@@ -10,7 +10,8 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
   const bool snapshot = m_snapshotMarker == kSnapshotMarker;
   if (m_pending && !snapshot) DropPendingElement();
   CArchiveSession session(m_annotationArchive);
-  m_annotationArchive = std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
+  m_annotationArchive =
+      std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
   // The last stream's size is a good guess of this one's.
   archive.Reserve(archive.Bytes().size() + m_lastStoredSize + m_lastStoredSize / 8);
   const std::size_t start = archive.Bytes().size();
@@ -18,7 +19,8 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
   m_subVersion = kFileSubVersion;
   archive.WriteDword(static_cast<std::uint32_t>(kFileSubVersion));
   ComputeTotalsForWriting();
-  if (!snapshot && m_environment.profile != nullptr) m_props.RaiseJobNumberCounter(*m_environment.profile);
+  if (!snapshot && m_environment.profile != nullptr)
+    m_props.RaiseJobNumberCounter(*m_environment.profile);
   WriteHead(archive);
   archive.WriteDword(static_cast<std::uint32_t>(m_runList.size()));
   for (const CRun* run : m_runList) {

@@ -46,7 +46,8 @@ void CElementRecordReader::Read(CDev& root, Nesting nesting) {
       if (!stack.empty()) m_run->AddDevice(element);
       continue;
     }
-    element->m_freeFaces[static_cast<std::size_t>(face)] = static_cast<std::int8_t>(m_archive.ReadByte());
+    element->m_freeFaces[static_cast<std::size_t>(face)] =
+        static_cast<std::int8_t>(m_archive.ReadByte());
     if (m_archive.ReadByte() == 0) continue;
     if (nesting == Nesting::kNone) Damaged("a neighbour nested in a record outside the chain");
     if (face == element->GetBackFace()) Damaged("a neighbour nested at the back face");
@@ -102,8 +103,9 @@ void CElementRecordReader::AttachTapOffUnits() {
   const std::vector<CDev*> order = m_run != nullptr ? m_run->GetChainOrder() : std::vector<CDev*>{};
   for (const PendingUnit& pending : m_pendingUnits) {
     if (pending.index < 0 || static_cast<std::size_t>(pending.index) >= order.size()) {
-      throw CArchiveError("damaged element record: tap-off unit attached at index " + std::to_string(pending.index),
-                          pending.offset);
+      throw CArchiveError(
+          "damaged element record: tap-off unit attached at index " + std::to_string(pending.index),
+          pending.offset);
     }
     pending.unit->m_attached = order[static_cast<std::size_t>(pending.index)];
   }
@@ -139,15 +141,18 @@ void CElementRecordReader::ReadCalibre(CDev& element) {
 void CElementRecordReader::ReadPlacement(CDev& element, int linkFace) {
   const auto direction = static_cast<std::int16_t>(m_archive.ReadWord());
   const auto rotation = static_cast<std::int16_t>(m_archive.ReadWord());
-  if (direction < 0 || direction >= CDev::kFaceCount) Damaged("direction " + std::to_string(direction));
-  if (linkFace >= 0 && direction != linkFace) Damaged("a neighbour not pointing away from its face");
+  if (direction < 0 || direction >= CDev::kFaceCount)
+    Damaged("direction " + std::to_string(direction));
+  if (linkFace >= 0 && direction != linkFace)
+    Damaged("a neighbour not pointing away from its face");
   element.m_direction = direction;
   element.m_rotation = rotation;
   const CDev* back = element.GetBackNeighbour();
   if (back != nullptr && element.m_kind != CDev::kTapOff) {
     element.m_rotation = back->GetEffectiveSideRotation(direction);
   }
-  if (!IsValidRotation(element.m_rotation)) Damaged("rotation " + std::to_string(element.m_rotation));
+  if (!IsValidRotation(element.m_rotation))
+    Damaged("rotation " + std::to_string(element.m_rotation));
 }
 
 void CElementRecordReader::ReadBoxes(CDev& element) {
@@ -168,5 +173,6 @@ void CElementRecordReader::ReadTail(CDev& element) {
   } else if (m_archive.ReadDword() != 0) {
     Damaged("annotations without a document");
   }
-  if (element.m_kind == CDev::kInLineVariant && element.GetVariant() == 6) element.SetVariantBoth(0);
+  if (element.m_kind == CDev::kInLineVariant && element.GetVariant() == 6)
+    element.SetVariantBoth(0);
 }

@@ -52,10 +52,12 @@ void CElementRecordWriter::WriteHead(const CDev& element) {
   m_archive.WriteWord(static_cast<std::uint16_t>(element.GetKind()));
   m_archive.WriteDword(element.GetStyle() & variantMask);
   std::uint32_t style2 = element.GetStyle2() & variantMask;
-  if (element.GetKind() == CDev::kTapOff) style2 = static_cast<std::uint32_t>(ChainIndex(element.GetAttached()));
+  if (element.GetKind() == CDev::kTapOff)
+    style2 = static_cast<std::uint32_t>(ChainIndex(element.GetAttached()));
   m_archive.WriteDword(style2);
-  const bool generic = m_run != nullptr &&
-                       element.GetReference() == m_run->GetKindText(element.GetKind(), element.GetVariant());
+  const bool generic =
+      m_run != nullptr &&
+      element.GetReference() == m_run->GetKindText(element.GetKind(), element.GetVariant());
   m_archive.WriteString(generic ? std::string(CDev::kGenericRef) : element.GetReference());
   m_archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(element.GetActive())));
   m_archive.WriteByte(static_cast<std::uint8_t>(element.GetEdited()));
@@ -104,7 +106,8 @@ int CElementRecordWriter::ChainIndex(const CDev* element) {
   if (!m_chainIndexBuilt) {
     m_chainIndexBuilt = true;
     const std::vector<CDev*> order = m_run->GetChainOrder();
-    for (std::size_t i = 0; i < order.size(); ++i) m_chainIndex.emplace(order[i], static_cast<int>(i));
+    for (std::size_t i = 0; i < order.size(); ++i)
+      m_chainIndex.emplace(order[i], static_cast<int>(i));
   }
   const auto it = m_chainIndex.find(element);
   return it == m_chainIndex.end() ? -1 : it->second;

@@ -46,7 +46,8 @@ void AddLength(std::vector<std::uint32_t>& table, std::int64_t length, std::int6
     for (std::int64_t i = 1, r = best; i < cycleLength; ++i) {
       const std::int64_t next = (r + length) % modulus;
       if (table[r] != kNone && table[r] + length <= total)
-        table[next] = std::min<std::uint32_t>(table[next], static_cast<std::uint32_t>(table[r] + length));
+        table[next] =
+            std::min<std::uint32_t>(table[next], static_cast<std::uint32_t>(table[r] + length));
       r = next;
     }
   }
@@ -130,7 +131,8 @@ std::int32_t CLengthSolver::SolveLengthCombination(std::int32_t total,
   // Lengths longer than the total can take no piece.
   while (!distinct.empty() && distinct.back().value > total) distinct.pop_back();
   if (distinct.empty()) return total;
-  m_used.assign(m_lengths.begin(), m_lengths.begin() + static_cast<std::ptrdiff_t>(distinct.size()));
+  m_used.assign(m_lengths.begin(),
+                m_lengths.begin() + static_cast<std::ptrdiff_t>(distinct.size()));
   const std::int64_t sum = ChooseSum(total);
   std::vector<std::int64_t> counts;
   if (sum > 0) SolveLengthStep(sum, static_cast<int>(m_used.size()) - 1, counts);

@@ -17,9 +17,7 @@ constexpr std::uint64_t kMinPropBytes = 2;
 
 CObjWithProp::CObjWithProp() : m_self(std::make_shared<CObjWithProp*>(this)) {}
 
-CObjWithProp::CObjWithProp(const CObjWithProp& other) : CObjWithProp() {
-  *this = other;
-}
+CObjWithProp::CObjWithProp(const CObjWithProp& other) : CObjWithProp() { *this = other; }
 
 CObjWithProp& CObjWithProp::operator=(const CObjWithProp& other) {
   if (this == &other) return *this;

@@ -43,7 +43,9 @@ void ParseNumberList(std::string_view text, std::int32_t& first, std::int32_t& l
 }
 
 CPartBuilder::CPartBuilder(CRun& run)
-    : m_run(run), m_ownEditor(std::make_unique<CPlacementChainEditor>()), m_editor(m_ownEditor.get()) {
+    : m_run(run),
+      m_ownEditor(std::make_unique<CPlacementChainEditor>()),
+      m_editor(m_ownEditor.get()) {
   m_messages.Reset(true);
 }
 

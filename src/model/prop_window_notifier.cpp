@@ -13,9 +13,7 @@ CPropWindowNotifier* SetPropWindowNotifier(CPropWindowNotifier* notifier) {
   return previous;
 }
 
-CPropWindowNotifier* GetPropWindowNotifier() {
-  return g_notifier;
-}
+CPropWindowNotifier* GetPropWindowNotifier() { return g_notifier; }
 
 void OpenPropDialog() {
   if (g_notifier) g_notifier->OpenPropDialog();

@@ -2,7 +2,6 @@
 
 #include "app/catalogue_entry.h"
 
-
 void CRangeTables::Release() {
   patterns.clear();
   ratings.clear();

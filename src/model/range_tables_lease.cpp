@@ -4,7 +4,8 @@
 
 #include <utility>
 
-CRangeTablesLease::CRangeTablesLease(CRangeTableSet& set) : m_set(&set), m_first(set.liveRuns == 0) {
+CRangeTablesLease::CRangeTablesLease(CRangeTableSet& set)
+    : m_set(&set), m_first(set.liveRuns == 0) {
   ++set.liveRuns;
 }
 
@@ -20,7 +21,9 @@ CRangeTablesLease& CRangeTablesLease::operator=(CRangeTablesLease&& other) noexc
   return *this;
 }
 
-CRangeTables* CRangeTablesLease::Tables() const { return m_set != nullptr ? &m_set->tables : nullptr; }
+CRangeTables* CRangeTablesLease::Tables() const {
+  return m_set != nullptr ? &m_set->tables : nullptr;
+}
 
 void CRangeTablesLease::Release() {
   CRangeTableSet* set = std::exchange(m_set, nullptr);

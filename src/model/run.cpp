@@ -73,10 +73,11 @@ void CRun::LoadCatalog() {
   m_catalogueUser = true;
   m_rangeTables = nullptr;
   m_rangeLease.Release();
-  static constexpr int kCommonPages[] = {kPageLength,      kPagePosition, kPageCharacteristics,
-                                         kPageElbow,       kPageElementName, kPageFeedUnit,
+  static constexpr int kCommonPages[] = {kPageLength,    kPagePosition,    kPageCharacteristics,
+                                         kPageElbow,     kPageElementName, kPageFeedUnit,
                                          kPagePhaseOrder};
-  for (int slot = 0; slot < 7; ++slot) m_elementPages[static_cast<std::size_t>(slot)] = kCommonPages[slot];
+  for (int slot = 0; slot < 7; ++slot)
+    m_elementPages[static_cast<std::size_t>(slot)] = kCommonPages[slot];
 }
 
 void CRun::AttachRangeTables(CRangeTablesLease lease) {
@@ -94,7 +95,9 @@ const std::vector<CCodeRow>* CRun::GetCodeTable() const {
   return m_catalogueUser ? &CRangeTableCache::Instance().CatalogueCodes() : nullptr;
 }
 
-const CRunRangeRules& CRun::GetRangeRules() const { return CRunFactory::Instance().RulesForCode(m_catalog); }
+const CRunRangeRules& CRun::GetRangeRules() const {
+  return CRunFactory::Instance().RulesForCode(m_catalog);
+}
 
 int CRun::GetElementPage(int slot) const {
   if (slot < 0 || slot >= kElementPageSlots) return kPageNone;
@@ -114,12 +117,16 @@ std::optional<std::string> CRun::GetProp(std::string_view name) const {
   return std::nullopt;
 }
 
-std::string CRun::GetPropText(std::string_view name) const { return GetProp(name).value_or(std::string()); }
+std::string CRun::GetPropText(std::string_view name) const {
+  return GetProp(name).value_or(std::string());
+}
 
 bool CRun::SetProp(std::string_view name, std::string_view value) {
   if (m_document != nullptr) m_document->SetModified();
-  std::string* field = name == "Name" ? &m_name : name == "Comment" ? &m_comment
-                       : name == "Calibre" ? &m_calibre : nullptr;
+  std::string* field = name == "Name"      ? &m_name
+                       : name == "Comment" ? &m_comment
+                       : name == "Calibre" ? &m_calibre
+                                           : nullptr;
   if (field == nullptr) {
     const bool changed = SetPropValue(name, value);
     m_changed = 1;
@@ -138,12 +145,14 @@ bool CRun::SetProp(std::string_view name, std::string_view value) {
 int CRun::IsCatalogueKnown() const {
   if (m_catalog.empty()) return 1;
   const auto& catalogues = CRunEnvironment::Instance().Catalogues();
-  const bool offered = std::any_of(catalogues.begin(), catalogues.end(),
-                                   [&](const CCatalogueEntry& entry) { return entry.code == m_catalog; });
+  const bool offered =
+      std::any_of(catalogues.begin(), catalogues.end(),
+                  [&](const CCatalogueEntry& entry) { return entry.code == m_catalog; });
   if (!offered || m_rangeTables == nullptr) return 0;
   const std::string neutral = GetPropText("Neutral");
   auto has = [](const std::vector<CCodeLabelRow>& list, const std::string& code) {
-    return std::any_of(list.begin(), list.end(), [&](const CCodeLabelRow& row) { return row.code == code; });
+    return std::any_of(list.begin(), list.end(),
+                       [&](const CCodeLabelRow& row) { return row.code == code; });
   };
   return has(m_rangeTables->ratings, m_calibre) && has(m_rangeTables->neutrals, neutral) ? 1 : 0;
 }
@@ -165,7 +174,8 @@ CObjWithProp* CRun::GetNextObject() const {
   if (m_document == nullptr) return nullptr;
   const int count = m_document->GetRunCount();
   for (int i = 0; i < count; ++i) {
-    if (m_document->GetRunAt(i) == this) return i + 1 < count ? m_document->GetRunAt(i + 1) : nullptr;
+    if (m_document->GetRunAt(i) == this)
+      return i + 1 < count ? m_document->GetRunAt(i + 1) : nullptr;
   }
   return nullptr;
 }

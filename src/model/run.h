@@ -50,7 +50,7 @@ struct CElementGeometry {
 struct CQuotationStats {
   std::int64_t specialStraight = 0;  // 1 when an element has a variant index of 3 or more
   std::int64_t bookedLength = 0;
-  std::int64_t junctions = 0;        // elements of kinds 2 to 6
+  std::int64_t junctions = 0;  // elements of kinds 2 to 6
   std::int64_t pathDevices = 0;
   std::int64_t unused = 0;
 };
@@ -132,12 +132,18 @@ class CRun : public CObjWithProp {
   const std::vector<CCodeLabelRow>* GetRatingList() const { return Slot(&CRangeTables::ratings); }
   const std::vector<CCodeLabelRow>* GetNeutralList() const { return Slot(&CRangeTables::neutrals); }
   const std::vector<CCodeLabelRow>* GetOptionList() const { return Slot(&CRangeTables::options); }
-  const std::vector<CReferenceRow>* GetReferenceTable() const { return Slot(&CRangeTables::references); }
+  const std::vector<CReferenceRow>* GetReferenceTable() const {
+    return Slot(&CRangeTables::references);
+  }
   const std::vector<CHousingRow>* GetHousingTable() const { return Slot(&CRangeTables::housings); }
   const std::vector<CCodeRow>* GetCodeTable() const;
   const std::vector<CPatternRow>* GetPatternTable() const { return Slot(&CRangeTables::patterns); }
-  const std::vector<CPriceFormulaRow>* GetPriceFormulaTable() const { return Slot(&CRangeTables::priceFormulas); }
-  const std::vector<CTemperatureEntry>* GetTemperatureTable() const { return Slot(&CRangeTables::temperatures); }
+  const std::vector<CPriceFormulaRow>* GetPriceFormulaTable() const {
+    return Slot(&CRangeTables::priceFormulas);
+  }
+  const std::vector<CTemperatureEntry>* GetTemperatureTable() const {
+    return Slot(&CRangeTables::temperatures);
+  }
 
   // Pages: the run's own list (comment and rating pages; range loaders replace it) and
   // the sixteen element-page slots.
@@ -156,7 +162,8 @@ class CRun : public CObjWithProp {
   virtual CPatternRow FindPartRow(std::string_view reference) const;
   virtual int SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
                               std::string_view keyField, std::string_view valueField) const;
-  virtual int GetTurnCode(const CDev& element, int firstFace, int secondFace, int rotationSteps) const;
+  virtual int GetTurnCode(const CDev& element, int firstFace, int secondFace,
+                          int rotationSteps) const;
   virtual CHousingDims GetHousingDims(const CDev& element) const;
   // Further box `index` of an element: the shape code (0..15); all extents 0 means no box.
   virtual int GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
@@ -217,8 +224,10 @@ class CRun : public CObjWithProp {
   // unit 1; any other 1 when active and its reference is not its kind's default text.
   std::int64_t HeldQuantity(const CDev& record) const;
   std::int64_t CountByRef(std::string_view reference) const;
-  std::optional<std::string> GetDevicePropByRef(std::string_view reference, std::string_view field) const;
-  bool SetDevicePropByRef(std::string_view reference, std::string_view field, std::string_view value);
+  std::optional<std::string> GetDevicePropByRef(std::string_view reference,
+                                                std::string_view field) const;
+  bool SetDevicePropByRef(std::string_view reference, std::string_view field,
+                          std::string_view value);
   const CBitmapDesc* GetPartRecordFieldByRef(std::string_view reference) const;
   CDev* GetFirstElement() const;
   // Kinds an element of the chain may have: length, accessory and tap-off records are

@@ -112,7 +112,8 @@ void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader
     CDev* device = NewElement();
     reader.Read(*device, Nesting::kNone);
     if (!IsRecordOutsideChain(*device)) {
-      Damaged(archive, "a device of kind " + std::to_string(device->GetKind()) + " outside the chain");
+      Damaged(archive,
+              "a device of kind " + std::to_string(device->GetKind()) + " outside the chain");
     }
     AddDevice(device);
     if (device->GetKind() == CDev::kAccessory) {

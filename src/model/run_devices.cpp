@@ -104,7 +104,8 @@ std::int64_t CRun::HeldQuantity(const CDev& record) const {
   if (kind == CDev::kAccessory) return record.GetStyle2() == 0 ? 1 : record.GetStyle2();
   if (record.GetBooked() == 0) return 0;
   if (kind == CDev::kEnd || (kind >= CDev::kElbow && kind <= CDev::kInLineVariant)) return 1;
-  return record.IsActive() && record.GetReference() != GetKindText(kind, record.GetVariant()) ? 1 : 0;
+  return record.IsActive() && record.GetReference() != GetKindText(kind, record.GetVariant()) ? 1
+                                                                                              : 0;
 }
 
 void CRun::RemoveDevice(CDev* element) {
@@ -113,7 +114,8 @@ void CRun::RemoveDevice(CDev* element) {
   if (index >= 0) m_devices.erase(m_devices.begin() + index);
   IndexErase(*element);
   const int kind = element->GetKind();
-  if (kind != CDev::kStraight && kind >= CDev::kEnd && kind <= CDev::kJoint && element->GetBooked() != 0) {
+  if (kind != CDev::kStraight && kind >= CDev::kEnd && kind <= CDev::kJoint &&
+      element->GetBooked() != 0) {
     m_bom->RemoveRefQuantity(element->GetReference(), 1);
   }
 }
@@ -121,7 +123,8 @@ void CRun::RemoveDevice(CDev* element) {
 int CRun::FindLengthRecord(std::string_view rating, int variantIndex) const {
   for (std::size_t i = m_lengths.size(); i-- > 0;) {
     const CDev* record = m_lengths[i];
-    if (record->GetCalibre() == rating && record->GetVariantIndex() == variantIndex) return static_cast<int>(i);
+    if (record->GetCalibre() == rating && record->GetVariantIndex() == variantIndex)
+      return static_cast<int>(i);
   }
   return -1;
 }
@@ -181,7 +184,8 @@ void CRun::ReplaceReference(std::string_view oldReference, std::string_view newR
   for (CDev* device : *indexed) {
     if (device->IsActive() && device->GetReference() == oldReference) devices.push_back(device);
   }
-  std::sort(devices.begin(), devices.end(), [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
+  std::sort(devices.begin(), devices.end(),
+            [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
   const std::string oldText(oldReference);
   for (CDev* device : devices) {
     device->SetReference(std::string(newReference));

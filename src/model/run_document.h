@@ -61,14 +61,16 @@ class CRunDocument {
   // The document's extra boxes, in list order.
   virtual std::vector<const CBox*> GetExtraBoxes() const = 0;
   // The six values of the element's last equipment box, none when it has none.
-  virtual std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const = 0;
+  virtual std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(
+      const CDev& element) const = 0;
   // Appends an equipment box of the element with these values (colour -1).
   virtual void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) = 0;
   // The element's last extra box (its equipment box) and its index in the extra boxes;
   // null when it has none.
   virtual CBox* FindEquipmentBox(const CDev& element, int& index) = 0;
   // Replaces the six values of the element's last extra box (nothing when none).
-  virtual void SetEquipmentValues(const CDev& element, const std::array<std::int32_t, 6>& values) = 0;
+  virtual void SetEquipmentValues(const CDev& element,
+                                  const std::array<std::int32_t, 6>& values) = 0;
   // Takes the element's extra boxes out of the scene and deletes them, all of them or
   // all but the last.
   virtual void RemoveExtraBoxes(const CDev& element, bool keepLast) = 0;

@@ -46,10 +46,12 @@ void CRun::DeleteElement(CDev* element, bool detachUnits) {
   if (element->GetKind() >= CDev::kEnd && element->GetKind() <= CDev::kJunction5) {
     std::vector<CDev*> units;
     for (CDev* device : m_tapOffUnits) {
-      if (device->GetKind() == CDev::kTapOff && device->GetAttached() == element) units.push_back(device);
+      if (device->GetKind() == CDev::kTapOff && device->GetAttached() == element)
+        units.push_back(device);
     }
     // In list order, as the units were deleted before.
-    std::sort(units.begin(), units.end(), [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
+    std::sort(units.begin(), units.end(),
+              [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
     for (CDev* unit : units) DeleteElement(unit);
   }
   if (detachUnits) {

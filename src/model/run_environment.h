@@ -23,7 +23,9 @@ class CRunEnvironment {
   const CAppSettings& Settings() const;
 
   // The application's catalogue list (catalog.dbf), in menu order.
-  void SetCatalogues(std::vector<CCatalogueEntry> catalogues) { m_catalogues = std::move(catalogues); }
+  void SetCatalogues(std::vector<CCatalogueEntry> catalogues) {
+    m_catalogues = std::move(catalogues);
+  }
   const std::vector<CCatalogueEntry>& Catalogues() const { return m_catalogues; }
 
  private:

@@ -23,7 +23,9 @@ void CRunFactory::Register(std::string rangeKey, Maker maker) {
   m_makers.insert_or_assign(std::move(rangeKey), std::move(maker));
 }
 
-bool CRunFactory::IsRegistered(std::string_view rangeKey) const { return m_makers.contains(rangeKey); }
+bool CRunFactory::IsRegistered(std::string_view rangeKey) const {
+  return m_makers.contains(rangeKey);
+}
 
 void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
   if (rules == nullptr) {
@@ -53,7 +55,8 @@ std::unique_ptr<CRun> CRunFactory::Create(std::string_view code, CRunDocument* d
   return it->second(code.substr(2), document);
 }
 
-std::unique_ptr<CRun> CRunFactory::CreateForCatalog(std::string_view catalog, CRunDocument* document) const {
+std::unique_ptr<CRun> CRunFactory::CreateForCatalog(std::string_view catalog,
+                                                    CRunDocument* document) const {
   std::unique_ptr<CRun> run;
   if (std::find(kRangeRunCodes.begin(), kRangeRunCodes.end(), catalog) != kRangeRunCodes.end()) {
     run = Create(catalog, document);

@@ -24,7 +24,8 @@ class CRunRangeRules;
 class CRunFactory {
  public:
   // variant: the code without its range key ("A", "T", "a"; "F" for "QJF"), never empty.
-  using Maker = std::function<std::unique_ptr<CRun>(std::string_view variant, CRunDocument* document)>;
+  using Maker =
+      std::function<std::unique_ptr<CRun>(std::string_view variant, CRunDocument* document)>;
 
   static CRunFactory& Instance();
 

@@ -59,7 +59,8 @@ CHousingDims CRun::GetHousingDims(const CDev& element) const {
     case CDev::kJoint: {
       dims.length = 32;
       CRealJoint real;
-      if (settings.realJoint != 0 && m_partsState != 0 && element.IsActive()) real = GetRangeRules().GetRealJoint();
+      if (settings.realJoint != 0 && m_partsState != 0 && element.IsActive())
+        real = GetRangeRules().GetRealJoint();
       const std::int32_t joint = real.length;
       const std::int32_t margin = real.margin;
       const CDev* back = element.GetBackNeighbour();
@@ -76,8 +77,7 @@ CHousingDims CRun::GetHousingDims(const CDev& element) const {
       dims.height += 2 * grow;
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return dims;
 }
@@ -92,7 +92,8 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
     pages.push_back(page(kSlotLength));
     if (hasRow) {
       const CDev* referenced = element.FindReferencedElement();
-      const bool unitRef = referenced != nullptr && referenced->GetKind() == CDev::kInLine && referenced->GetVariant() == 0;
+      const bool unitRef = referenced != nullptr && referenced->GetKind() == CDev::kInLine &&
+                           referenced->GetVariant() == 0;
       bool show = true;
       if (m_partsState != 0 && (kind == CDev::kStraight || kind == CDev::kJoint)) {
         show = element.CarriesReference() || unitRef;
@@ -105,9 +106,10 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
     // Only the name page.
   } else {
     if (kind == CDev::kInLine) pages.push_back(page(kSlotLength));
-    const bool position = (kind != CDev::kEnd && kind != CDev::kInLineVariant && kind != CDev::kJoint) ||
-                          (kind == CDev::kInLineVariant && m_partsState == 0) ||
-                          (kind == CDev::kJoint && !element.IsActive() && m_partsState == 0);
+    const bool position =
+        (kind != CDev::kEnd && kind != CDev::kInLineVariant && kind != CDev::kJoint) ||
+        (kind == CDev::kInLineVariant && m_partsState == 0) ||
+        (kind == CDev::kJoint && !element.IsActive() && m_partsState == 0);
     if (position) pages.push_back(page(kSlotPosition));
     if (hasRow && kind != CDev::kJoint) {
       pages.push_back(page(kSlotCharacteristics));
@@ -138,7 +140,8 @@ CQuotationStats CRun::GetQuotationStats(bool skip) const {
   for (CDev* element = walk.Next(); element != nullptr; element = walk.Next()) {
     if (element->GetVariantIndex() >= 3) stats.specialStraight = 1;
     stats.bookedLength += element->GetBookedLength();
-    if (element->GetKind() >= CDev::kElbow && element->GetKind() <= CDev::kJunction5) ++stats.junctions;
+    if (element->GetKind() >= CDev::kElbow && element->GetKind() <= CDev::kJunction5)
+      ++stats.junctions;
   }
   return stats;
 }
@@ -178,7 +181,8 @@ void CRun::ClearPriceRowProperties() {
 }
 
 std::string CRun::GetDeviceTextForSide(const CDev& device, int value) const {
-  return static_cast<int>((device.GetStyle() >> 8) & 0xF) == value ? device.GetReference() : std::string();
+  return static_cast<int>((device.GetStyle() >> 8) & 0xF) == value ? device.GetReference()
+                                                                   : std::string();
 }
 
 int CRun::AccessOption(CDev* element, int request) {

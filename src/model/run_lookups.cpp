@@ -45,7 +45,8 @@ std::string CRun::GetKindText(int kind, int variant) const {
   const std::vector<CCodeRow>* codes = GetCodeTable();
   if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
   for (auto it = codes->rbegin(); it != codes->rend(); ++it) {
-    if (TextToInt(it->texts[0]) == looked && TextToInt(it->texts[1]) % 100 == variant) return it->texts[2];
+    if (TextToInt(it->texts[0]) == looked && TextToInt(it->texts[1]) % 100 == variant)
+      return it->texts[2];
   }
   return FallbackKindText(codes->back().texts[2], kind, variant);
 }
@@ -75,7 +76,8 @@ std::string CRun::GetElementRef(int kind) {
 
 void CRun::FillRefPattern(std::string& pattern) const {
   for (std::size_t i = 0; i < m_catalog.size() && i < pattern.size(); ++i) {
-    if (pattern[i] == ' ') pattern[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(m_catalog[i])));
+    if (pattern[i] == ' ')
+      pattern[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(m_catalog[i])));
   }
   for (std::size_t j = 0; j < m_calibre.size() && 3 + j < pattern.size(); ++j) {
     if (pattern[3 + j] == ' ') pattern[3 + j] = m_calibre[j];
@@ -136,8 +138,8 @@ int CRun::GetTurnCode(const CDev& element, int firstFace, int secondFace, int ro
   return code == 0 ? 0 : kMapped[index][code - 1];
 }
 
-int CRun::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table, std::string_view keyField,
-                          std::string_view valueField) const {
+int CRun::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
+                          std::string_view keyField, std::string_view valueField) const {
   if (table == nullptr || !table->IsOpen()) return -1;
   const int keyIndex = table->FieldIndex(keyField);
   const int valueIndex = table->FieldIndex(valueField);
@@ -161,10 +163,12 @@ CPatternRow CRun::FindPartRow(std::string_view reference) const {
 
 void NormalizeParamText(std::string& text) {
   const auto equals = text.find('=');
-  if (equals != std::string::npos && equals > 0 && (text[equals - 1] == 'a' || text[equals - 1] == 'l')) {
+  if (equals != std::string::npos && equals > 0 &&
+      (text[equals - 1] == 'a' || text[equals - 1] == 'l')) {
     text[equals - 1] = 'x';
   }
   for (const char* key : {",b=", ",c=", ",d="}) {
-    for (auto at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) text.erase(at + 1, 2);
+    for (auto at = text.find(key); at != std::string::npos; at = text.find(key, at + 1))
+      text.erase(at + 1, 2);
   }
 }

@@ -19,7 +19,8 @@ bool IsManualRecord(const CDev& element) {
 }
 
 std::uint32_t SaturatedQuantity(std::int64_t value) {
-  return static_cast<std::uint32_t>(std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::uint32_t>::max()));
+  return static_cast<std::uint32_t>(
+      std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::uint32_t>::max()));
 }
 
 }  // namespace
@@ -29,7 +30,8 @@ CDev* CRun::FindManualRecord(std::string_view trimmed) const {
   if (devices == nullptr) return nullptr;
   CDev* last = nullptr;
   for (CDev* device : *devices) {
-    if (IsManualRecord(*device) && (last == nullptr || device->m_listStamp > last->m_listStamp)) last = device;
+    if (IsManualRecord(*device) && (last == nullptr || device->m_listStamp > last->m_listStamp))
+      last = device;
   }
   return last;
 }
@@ -66,13 +68,15 @@ void CRun::AddManualQuantity(std::string_view reference, std::int64_t count) {
       const auto* indexed = IndexedDevices(trimmed, list);
       if (indexed == nullptr) continue;
       for (const CDev* device : *indexed) {
-        if (device != record && (model == nullptr || device->m_listStamp < model->m_listStamp)) model = device;
+        if (device != record && (model == nullptr || device->m_listStamp < model->m_listStamp))
+          model = device;
       }
       if (model != nullptr) break;
     }
   }
   if (model != nullptr && model != record) {
-    for (const auto& prop : model->GetPropArray()) record->SetPropValue(prop->GetName(), prop->GetValue());
+    for (const auto& prop : model->GetPropArray())
+      record->SetPropValue(prop->GetName(), prop->GetValue());
   }
   AddDevice(record);
 }
@@ -104,14 +108,16 @@ std::int64_t CRun::CountByRef(std::string_view reference) const {
   return count;
 }
 
-std::optional<std::string> CRun::GetDevicePropByRef(std::string_view reference, std::string_view field) const {
+std::optional<std::string> CRun::GetDevicePropByRef(std::string_view reference,
+                                                    std::string_view field) const {
   const CDev* device = FirstIndexed(reference, kDeviceList);
   if (device == nullptr) device = FirstIndexed(reference, kLengthList);
   if (device == nullptr) return std::nullopt;
   return device->GetFieldText(field);
 }
 
-bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field, std::string_view value) {
+bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field,
+                              std::string_view value) {
   std::vector<CDev*> targets;
   for (int list : {kDeviceList, kLengthList}) {
     const auto* indexed = IndexedDevices(reference, list);
@@ -137,7 +143,8 @@ const CBitmapDesc* CRun::GetPartRecordFieldByRef(std::string_view reference) con
 CDev* CRun::GetFirstElement() const {
   for (std::size_t i = m_devices.size(); i-- > 0;) {
     CDev* device = m_devices[i];
-    if (device->GetKind() == CDev::kEnd && device->IsActive() && device->GetBackNeighbour() == nullptr) {
+    if (device->GetKind() == CDev::kEnd && device->IsActive() &&
+        device->GetBackNeighbour() == nullptr) {
       return device;
     }
   }
@@ -166,12 +173,14 @@ std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
     const int face = frame.face++;
     if (face == frame.element->GetBackFace()) continue;
     CDev* neighbour = frame.element->GetNeighbour(face);
-    if (neighbour != nullptr && IsChainKind(neighbour->GetKind()) && seen.insert(neighbour).second) {
+    if (neighbour != nullptr && IsChainKind(neighbour->GetKind()) &&
+        seen.insert(neighbour).second) {
       stack.push_back({neighbour, 0});
     }
   }
   for (CDev* device : m_devices) {
-    if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff) order.push_back(device);
+    if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff)
+      order.push_back(device);
   }
   return order;
 }

@@ -6,7 +6,9 @@ const CRunRangeRules& CRunRangeRules::Generic() {
 }
 
 std::string CRunRangeRules::GetVariantCounterpart(std::string_view) const { return std::string(); }
-std::vector<std::string> CRunRangeRules::GetTapOffsDroppedByVariantChange(std::string_view) const { return {}; }
+std::vector<std::string> CRunRangeRules::GetTapOffsDroppedByVariantChange(std::string_view) const {
+  return {};
+}
 bool CRunRangeRules::KeepsIndexGroupOnVariantChange() const { return false; }
 void CRunRangeRules::AdaptVariantElement(CDev&, std::string_view) const {}
 bool CRunRangeRules::IsMissingInVariant(const CDev&, std::string_view) const { return false; }

@@ -20,11 +20,13 @@ void RemoveProps(CDev& element, std::initializer_list<const char*> names) {
 int CRun::TakeOverRun(CRun& oldRun) {
   const CRunRangeRules& rules = GetRangeRules();
   const std::string swapped = rules.GetVariantCounterpart(m_catalog);
-  const bool variantChange = oldRun.m_catalog.size() == 3 && !swapped.empty() && swapped == oldRun.m_catalog;
+  const bool variantChange =
+      oldRun.m_catalog.size() == 3 && !swapped.empty() && swapped == oldRun.m_catalog;
   if (!variantChange) {
     oldRun.DeleteTapOffUnits("");
   } else {
-    for (const std::string& start : rules.GetTapOffsDroppedByVariantChange(m_catalog)) oldRun.DeleteTapOffUnits(start);
+    for (const std::string& start : rules.GetTapOffsDroppedByVariantChange(m_catalog))
+      oldRun.DeleteTapOffUnits(start);
   }
   m_comment = oldRun.m_comment;
   m_name = oldRun.m_name;
@@ -41,7 +43,8 @@ int CRun::TakeOverRun(CRun& oldRun) {
   oldRun.m_bom = std::make_unique<CBOMGrid>(&oldRun);
   if (m_document != nullptr) m_document->ReplaceRun(oldRun, *this);
   const bool keepIndexGroup = variantChange && rules.KeepsIndexGroupOnVariantChange();
-  for (CObjWithProp* run : {static_cast<CObjWithProp*>(&oldRun), static_cast<CObjWithProp*>(this)}) {
+  for (CObjWithProp* run :
+       {static_cast<CObjWithProp*>(&oldRun), static_cast<CObjWithProp*>(this)}) {
     run->SetPropValue("QM_ED_STEP", "");
     run->SetPropValue("QP_STEP", "");
     if (!keepIndexGroup) run->SetPropValue("INDEXGRP", "");
@@ -75,7 +78,8 @@ void CRun::TakeOverElements(CRun& oldRun, bool variantChange) {
   const CRunRangeRules& rules = GetRangeRules();
   for (CDev* element : moved) {
     if (variantChange) rules.AdaptVariantElement(*element, m_catalog);
-    if (!variantChange || rules.IsMissingInVariant(*element, m_catalog)) ResetElementForTakeOver(*element);
+    if (!variantChange || rules.IsMissingInVariant(*element, m_catalog))
+      ResetElementForTakeOver(*element);
   }
   for (CDev* record : m_lengths) {
     const std::string oldReference = record->GetReference();
@@ -88,7 +92,8 @@ void CRun::ResetElementForTakeOver(CDev& element) {
   element.SetStyle(element.GetStyle() & ~0xF000u);
   element.SetStyle2(element.GetStyle2() & ~0xF000u);
   const int kind = element.GetKind();
-  const bool keepsKind = kind == CDev::kStraight || kind == CDev::kJoint || kind == CDev::kAccessory;
+  const bool keepsKind =
+      kind == CDev::kStraight || kind == CDev::kJoint || kind == CDev::kAccessory;
   if (keepsKind) {
     if (!element.IsActive()) return;
     const std::string oldReference = element.GetReference();
@@ -97,7 +102,8 @@ void CRun::ResetElementForTakeOver(CDev& element) {
     return;
   }
   if (kind == CDev::kElbow) RemoveProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
-  if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine || kind == CDev::kInLineVariant) {
+  if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine ||
+      kind == CDev::kInLineVariant) {
     const std::uint32_t variant = kind == CDev::kEnd ? 1u : 0u;
     element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
     element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
@@ -134,5 +140,6 @@ void CRun::TakeOverProperties(CRun& oldRun) {
     ApplyRating(GetFirstElement(), false);
   }
   if (m_document != nullptr) m_document->RebuildScene();
-  if (const int mask = rules.GetTakeOverLengthMask(m_catalog); mask != 0) RebuildLengthRecords(mask);
+  if (const int mask = rules.GetTakeOverLengthMask(m_catalog); mask != 0)
+    RebuildLengthRecords(mask);
 }

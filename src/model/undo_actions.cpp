@@ -35,7 +35,8 @@ int CommandOfAction(int action) {
   return 0;
 }
 
-std::string MenuText(const std::string& base, int action, const std::function<std::string(int)>& commandText) {
+std::string MenuText(const std::string& base, int action,
+                     const std::function<std::string(int)>& commandText) {
   if (base.empty()) return {};
   std::string text = base;
   const int command = CommandOfAction(action);

@@ -23,6 +23,7 @@ int CommandOfAction(int action);
 // "<base> : <name of the action's command>", the first "..." of the name taken out, cut to
 // 75 characters; the base alone for an action no command names; empty for an empty base.
 // commandText gives a command's menu text (the menu's '&' marks and shortcut removed).
-std::string MenuText(const std::string& base, int action, const std::function<std::string(int)>& commandText);
+std::string MenuText(const std::string& base, int action,
+                     const std::function<std::string(int)>& commandText);
 
 }  // namespace undo_actions

@@ -23,16 +23,19 @@ bool ProcessOfName(std::string_view name, long& process) {
       name.substr(name.size() - kSuffix.size()) != kSuffix) {
     return false;
   }
-  std::string_view middle = name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
+  std::string_view middle =
+      name.substr(kPrefix.size(), name.size() - kPrefix.size() - kSuffix.size());
   std::vector<std::string_view> parts;
   for (std::size_t start = 0;;) {
     const std::size_t end = middle.find('_', start);
-    parts.push_back(middle.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+    parts.push_back(
+        middle.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
     if (end == std::string_view::npos) break;
     start = end + 1;
   }
   if (parts.size() != 3) return false;
-  const auto result = std::from_chars(parts[0].data(), parts[0].data() + parts[0].size(), process, 16);
+  const auto result =
+      std::from_chars(parts[0].data(), parts[0].data() + parts[0].size(), process, 16);
   return result.ec == std::errc() && result.ptr == parts[0].data() + parts[0].size() && process > 0;
 }
 
@@ -43,7 +46,8 @@ bool IsRunning(long process, bool ownAreStale) {
 }
 
 bool IsSnapshotName(const std::string& name) {
-  return name.rfind("Undo_", 0) == 0 && name.size() > 9 && name.compare(name.size() - 4, 4, ".tmp") == 0;
+  return name.rfind("Undo_", 0) == 0 && name.size() > 9 &&
+         name.compare(name.size() - 4, 4, ".tmp") == 0;
 }
 
 }  // namespace
@@ -52,7 +56,8 @@ unsigned CUndoFiles::NextManagerNumber() { return g_nextManager++; }
 
 std::string CUndoFiles::FileName(unsigned manager, int slot) {
   char name[64];
-  std::snprintf(name, sizeof name, "Undo_%lx_%x_%02d.tmp", static_cast<unsigned long>(getpid()), manager, slot);
+  std::snprintf(name, sizeof name, "Undo_%lx_%x_%02d.tmp", static_cast<unsigned long>(getpid()),
+                manager, slot);
   return name;
 }
 

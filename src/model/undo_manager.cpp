@@ -21,7 +21,8 @@ int KeyOf(int action, const CDorneDoc& document) {
   const int high = action >> 8;
   const CRun* run = document.GetCurrentRun();
   const void* object = nullptr;
-  if (high == 0x44 || high == 0x54) object = run != nullptr ? static_cast<const void*>(run->GetCurrentElement()) : nullptr;
+  if (high == 0x44 || high == 0x54)
+    object = run != nullptr ? static_cast<const void*>(run->GetCurrentElement()) : nullptr;
   if (high == 0x52) object = run;
   return static_cast<int>(reinterpret_cast<std::uintptr_t>(object) & 0x7FFFFFFF);
 }
@@ -55,13 +56,15 @@ int CUndoManager::DeleteUndoEntry(int index) {
 
 bool CUndoManager::WritesFile(int action) const {
   if (!undo_actions::IsViewAction(action)) return true;
-  return m_position >= 1 && !undo_actions::IsViewAction(m_records[static_cast<std::size_t>(m_position - 1)].action);
+  return m_position >= 1 &&
+         !undo_actions::IsViewAction(m_records[static_cast<std::size_t>(m_position - 1)].action);
 }
 
 bool CUndoManager::Coalesces(int action) {
   const int previous = m_position >= 2 ? Record(m_position - 1).action : 0;
   const int key = KeyOf(action, m_document);
-  if (undo_actions::Normalized(previous) == undo_actions::Normalized(action) && key == m_key) return true;
+  if (undo_actions::Normalized(previous) == undo_actions::Normalized(action) && key == m_key)
+    return true;
   m_key = key;
   return false;
 }
@@ -92,7 +95,8 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   m_document.SetSnapshotMarker(0);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   const auto& bytes = archive.Bytes();
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   file.close();
   if (!file) {
     std::error_code error;
@@ -109,8 +113,10 @@ void CUndoManager::RecordViewState(CUndoRecord& record) const {
   const auto& centre = m_document.GetViewCentre();
   const auto& size = m_document.GetViewSize();
   record.page = m_document.GetBomPage();
-  record.rect = {centre[0] - size[0] / 2, centre[1] - size[1] / 2, centre[0] + size[0] / 2, centre[1] + size[1] / 2};
-  for (int i = 0; i < 3; ++i) record.angles[static_cast<std::size_t>(i)] = m_document.Projection().GetViewAngle(i);
+  record.rect = {centre[0] - size[0] / 2, centre[1] - size[1] / 2, centre[0] + size[0] / 2,
+                 centre[1] + size[1] / 2};
+  for (int i = 0; i < 3; ++i)
+    record.angles[static_cast<std::size_t>(i)] = m_document.Projection().GetViewAngle(i);
 }
 
 int CUndoManager::CommitUndoState(int action) {
@@ -132,11 +138,12 @@ int CUndoManager::CommitUndoState(int action) {
   return 1;
 }
 
-std::pair<bool, std::string> CUndoManager::GetUndoMenuText(bool redo, const std::string& base,
-                                                           const std::function<std::string(int)>& commandText) const {
+std::pair<bool, std::string> CUndoManager::GetUndoMenuText(
+    bool redo, const std::string& base, const std::function<std::string(int)>& commandText) const {
   const bool possible = redo ? m_position < m_last : m_position > 1;
   const int index = redo ? m_position : m_position - 1;
-  const int action = index >= 0 && index < kRecordCount ? m_records[static_cast<std::size_t>(index)].action : 0;
+  const int action =
+      index >= 0 && index < kRecordCount ? m_records[static_cast<std::size_t>(index)].action : 0;
   return {possible, undo_actions::MenuText(base, action, commandText)};
 }
 
@@ -185,7 +192,8 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
 
 void CUndoManager::ApplyViewState(const CUndoRecord& record) {
   m_document.SetBomPage(record.page);
-  m_document.Projection().SetViewAngles(record.angles[0], record.angles[1], record.angles[2], false, false);
+  m_document.Projection().SetViewAngles(record.angles[0], record.angles[1], record.angles[2], false,
+                                        false);
   const auto& r = record.rect;
   m_document.SetViewCentre((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
   m_document.SetViewSize(r[2] - r[0], r[3] - r[1]);

@@ -42,15 +42,17 @@ class CUndoManager {
   bool LastRestoreFailed() const { return m_restoreFailed; }
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
   // with the name of the step's action, at most 75 characters.
-  std::pair<bool, std::string> GetUndoMenuText(bool redo, const std::string& base,
-                                               const std::function<std::string(int)>& commandText) const;
+  std::pair<bool, std::string> GetUndoMenuText(
+      bool redo, const std::string& base, const std::function<std::string(int)>& commandText) const;
   // Empties one record (its file goes when no other record uses it); 0 for an index
   // outside 0..11 or an empty record.
   int DeleteUndoEntry(int index);
 
   int GetLast() const { return m_last; }
   int GetPosition() const { return m_position; }
-  const CUndoRecord& GetRecord(int index) const { return m_records.at(static_cast<std::size_t>(index)); }
+  const CUndoRecord& GetRecord(int index) const {
+    return m_records.at(static_cast<std::size_t>(index));
+  }
 
  private:
   bool WritesFile(int action) const;

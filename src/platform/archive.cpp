@@ -19,7 +19,8 @@ CArchiveError::CArchiveError(const std::string& message, std::size_t offset)
 CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
 
 CArchiveReader::CArchiveReader(const void* data, std::size_t size)
-    : m_bytes(static_cast<const std::uint8_t*>(data), static_cast<const std::uint8_t*>(data) + size) {}
+    : m_bytes(static_cast<const std::uint8_t*>(data),
+              static_cast<const std::uint8_t*>(data) + size) {}
 
 void CArchiveReader::Require(std::uint64_t bytes, std::string_view what) const {
   if (bytes > Remaining()) {
@@ -59,13 +60,9 @@ std::uint32_t CArchiveReader::ReadDword() {
   return value;
 }
 
-std::int32_t CArchiveReader::ReadLong() {
-  return static_cast<std::int32_t>(ReadDword());
-}
+std::int32_t CArchiveReader::ReadLong() { return static_cast<std::int32_t>(ReadDword()); }
 
-float CArchiveReader::ReadFloat() {
-  return std::bit_cast<float>(ReadDword());
-}
+float CArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
 
 double CArchiveReader::ReadDouble() {
   Require(8, "double");
@@ -126,12 +123,10 @@ std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
   const auto* begin = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
   m_pos += static_cast<std::size_t>(count);
   return tvr::platform::ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)),
-                              tvr::platform::CodePage::Cp1252);
+                               tvr::platform::CodePage::Cp1252);
 }
 
-void CArchiveWriter::WriteByte(std::uint8_t value) {
-  m_bytes.push_back(value);
-}
+void CArchiveWriter::WriteByte(std::uint8_t value) { m_bytes.push_back(value); }
 
 void CArchiveWriter::WriteWord(std::uint16_t value) {
   m_bytes.push_back(static_cast<std::uint8_t>(value));
@@ -148,9 +143,7 @@ void CArchiveWriter::WriteLong(std::int32_t value) {
   WriteDword(static_cast<std::uint32_t>(value));
 }
 
-void CArchiveWriter::WriteFloat(float value) {
-  WriteDword(std::bit_cast<std::uint32_t>(value));
-}
+void CArchiveWriter::WriteFloat(float value) { WriteDword(std::bit_cast<std::uint32_t>(value)); }
 
 void CArchiveWriter::WriteDouble(double value) {
   const auto bits = std::bit_cast<std::uint64_t>(value);

@@ -15,7 +15,7 @@ namespace {
 
 // The characters of one code page, learnt once from iconv.
 struct PageTable {
-  std::array<std::string, 256> decode;                    // byte -> UTF-8
+  std::array<std::string, 256> decode;                     // byte -> UTF-8
   std::vector<std::pair<char32_t, unsigned char>> encode;  // sorted by character
 };
 
@@ -61,12 +61,9 @@ const PageTable& TableOf(CodePage page) {
   static const PageTable cp850 = BuildTable("CP850");
   static const PageTable cp1252 = BuildTable("CP1252");
   switch (page) {
-    case CodePage::Cp437:
-      return cp437;
-    case CodePage::Cp1252:
-      return cp1252;
-    case CodePage::Cp850:
-      break;
+    case CodePage::Cp437: return cp437;
+    case CodePage::Cp1252: return cp1252;
+    case CodePage::Cp850: break;
   }
   return cp850;
 }
@@ -122,34 +119,29 @@ std::string FromUtf8(std::string_view text, CodePage page, bool* lossy) {
 
 CodePage CodePageFromLdid(std::uint8_t ldid) {
   switch (ldid) {
-    case 0x01:
-      return CodePage::Cp437;
+    case 0x01: return CodePage::Cp437;
     case 0x03:
     case 0x57:
     case 0x58:
-    case 0x59:
-      return CodePage::Cp1252;
-    default:
-      return CodePage::Cp850;
+    case 0x59: return CodePage::Cp1252;
+    default: return CodePage::Cp850;
   }
 }
 
 std::uint8_t LdidOf(CodePage page) {
   switch (page) {
-    case CodePage::Cp437:
-      return 0x01;
-    case CodePage::Cp1252:
-      return 0x03;
-    case CodePage::Cp850:
-      break;
+    case CodePage::Cp437: return 0x01;
+    case CodePage::Cp1252: return 0x03;
+    case CodePage::Cp850: break;
   }
   return 0x02;
 }
 
 std::optional<CodePage> CodePageFromName(std::string_view name) {
   std::string upper(name);
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+  std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+  });
   if (upper == "CP437") return CodePage::Cp437;
   if (upper == "CP850") return CodePage::Cp850;
   if (upper == "CP1252") return CodePage::Cp1252;
@@ -158,12 +150,9 @@ std::optional<CodePage> CodePageFromName(std::string_view name) {
 
 std::string_view CodePageName(CodePage page) {
   switch (page) {
-    case CodePage::Cp437:
-      return "CP437";
-    case CodePage::Cp1252:
-      return "CP1252";
-    case CodePage::Cp850:
-      break;
+    case CodePage::Cp437: return "CP437";
+    case CodePage::Cp1252: return "CP1252";
+    case CodePage::Cp850: break;
   }
   return "CP850";
 }

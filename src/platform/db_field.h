@@ -18,9 +18,9 @@ class CDbField {
 
   bool IsValid() const { return m_table != nullptr && m_index >= 0; }
   int Index() const { return m_index; }
-  char Type() const;      // 0 when invalid
-  int Length() const;     // 0 when invalid
-  int Decimals() const;   // 0 when invalid
+  char Type() const;     // 0 when invalid
+  int Length() const;    // 0 when invalid
+  int Decimals() const;  // 0 when invalid
 
   // The decoded text of the current record, untrimmed.
   std::string Text() const;

@@ -15,8 +15,8 @@
 namespace tvr::platform {
 namespace {
 
-constexpr std::size_t kPrefix = 32;       // fixed part of the header
-constexpr std::size_t kDescriptor = 32;   // one field descriptor
+constexpr std::size_t kPrefix = 32;      // fixed part of the header
+constexpr std::size_t kDescriptor = 32;  // one field descriptor
 constexpr std::size_t kMaxFields = 255;
 constexpr char kEndOfFields = 0x0D;
 
@@ -117,8 +117,8 @@ std::optional<DbfLayout> ParseDbfLayout(std::string_view file, std::string& faul
   layout.recordLength = ReadU16(file, 10);
   layout.ldid = static_cast<std::uint8_t>(file[29]);
   if (layout.headerLength < kPrefix + 1 || layout.headerLength > file.size()) {
-    fault = "the header length " + Number(layout.headerLength) +
-            " does not fit the file size " + Number(file.size());
+    fault = "the header length " + Number(layout.headerLength) + " does not fit the file size " +
+            Number(file.size());
     return std::nullopt;
   }
   if (!ReadDescriptors(file, layout, fault)) return std::nullopt;
@@ -150,23 +150,15 @@ std::string CheckFieldDefinitions(const std::vector<DbfFieldInfo>& fields) {
     const int decimals = field.decimals;
     bool sizeOk = false;
     switch (field.type) {
-      case 'C':
-        sizeOk = length >= 1 && length <= 254 && decimals == 0;
-        break;
+      case 'C': sizeOk = length >= 1 && length <= 254 && decimals == 0; break;
       case 'N':
       case 'F':
         sizeOk = length >= 1 && length <= 20 && decimals >= 0 &&
                  (decimals == 0 || decimals <= length - 2);
         break;
-      case 'L':
-        sizeOk = length == 1 && decimals == 0;
-        break;
-      case 'D':
-        sizeOk = length == 8 && decimals == 0;
-        break;
-      case 'I':
-        sizeOk = length == 4 && decimals == 0;
-        break;
+      case 'L': sizeOk = length == 1 && decimals == 0; break;
+      case 'D': sizeOk = length == 8 && decimals == 0; break;
+      case 'I': sizeOk = length == 4 && decimals == 0; break;
       default:
         return which + ": type '" + std::string(1, field.type) + "' is not one of C, N, F, L, D, I";
     }

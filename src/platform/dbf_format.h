@@ -44,6 +44,7 @@ inline constexpr std::uint64_t kMaxTableFileSize = std::uint64_t{1} << 30;
 // Writes the bytes to a new file beside path and renames it over path (keeping the old
 // file's permissions). False with fault set when anything fails; path is then untouched.
 // A file or folder without any write permission counts as read-only, even for root.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& fault);
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                       std::string& fault);
 
 }  // namespace tvr::platform

@@ -114,8 +114,8 @@ class Parser {
   int ParseComparison() {
     SkipBlanks();
     const std::size_t start = m_pos;
-    while (m_pos < m_text.size() && (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) ||
-                                     m_text[m_pos] == '_')) {
+    while (m_pos < m_text.size() &&
+           (std::isalnum(static_cast<unsigned char>(m_text[m_pos])) || m_text[m_pos] == '_')) {
       ++m_pos;
     }
     if (m_pos == start) return Fail("field name expected");
@@ -145,7 +145,8 @@ class Parser {
     node.numeric = IsNumericType(m_table.Field(node.field).type);
     if (node.numeric) {
       const std::optional<double> number = ParseNumber(literal);
-      if (!number) return Fail("field " + m_table.Field(node.field).name + " is numeric: a number expected");
+      if (!number)
+        return Fail("field " + m_table.Field(node.field).name + " is numeric: a number expected");
       node.number = *number;
     } else {
       node.bytes = FromUtf8(literal, m_table.GetCodePage());
@@ -185,10 +186,8 @@ bool CDbfQuery::State::Evaluate(int index, std::uint32_t recno) const {
     case Node::Kind::Or:
       return std::any_of(node.terms.begin(), node.terms.end(),
                          [this, recno](int term) { return Evaluate(term, recno); });
-    case Node::Kind::Not:
-      return !Evaluate(node.terms.front(), recno);
-    case Node::Kind::Compare:
-      break;
+    case Node::Kind::Not: return !Evaluate(node.terms.front(), recno);
+    case Node::Kind::Compare: break;
   }
   const std::string_view bytes = table->FieldBytesAt(recno, node.field);
   bool equal = false;
@@ -236,7 +235,8 @@ bool CDbfQuery::SetQuery(std::string_view expression) {
   s.root = parser.Parse();
   if (s.root < 0) {
     s.queryValid = false;
-    s.error = "Table " + s.table->Path() + ": query \"" + std::string(expression) + "\": " + parser.Fault();
+    s.error = "Table " + s.table->Path() + ": query \"" + std::string(expression) +
+              "\": " + parser.Fault();
     return false;
   }
   s.nodes = parser.TakeNodes();

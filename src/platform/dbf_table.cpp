@@ -65,9 +65,7 @@ std::string ExistingPath(const std::string& path) {
   return found.empty() ? path : found;
 }
 
-std::string_view CutAtZero(std::string_view bytes) {
-  return bytes.substr(0, bytes.find('\0'));
-}
+std::string_view CutAtZero(std::string_view bytes) { return bytes.substr(0, bytes.find('\0')); }
 
 }  // namespace
 
@@ -106,7 +104,8 @@ bool CDbfTable::Open(const std::string& path, Mode mode) {
   s.header = s.file.Bytes().substr(0, s.layout.headerLength);
   s.count = s.layout.recordCount;
   // The records may stop short of the end mark; the layout checked that they fit.
-  s.records = s.file.Bytes().substr(s.layout.headerLength, std::size_t{s.count} * s.layout.recordLength);
+  s.records =
+      s.file.Bytes().substr(s.layout.headerLength, std::size_t{s.count} * s.layout.recordLength);
   s.page = CodePageFromLdid(s.layout.ldid);
   s.readOnly = mode == Mode::ReadOnly;
   s.open = true;
@@ -245,7 +244,8 @@ std::string_view CDbfTable::FieldBytesAt(std::uint32_t recno, int field) const {
     return std::string_view();
   }
   const auto index = static_cast<std::size_t>(field);
-  const std::size_t start = std::size_t{recno - 1} * s.layout.recordLength + s.layout.offsets[index];
+  const std::size_t start =
+      std::size_t{recno - 1} * s.layout.recordLength + s.layout.offsets[index];
   return s.records.substr(start, static_cast<std::size_t>(s.layout.fields[index].length));
 }
 
@@ -284,10 +284,8 @@ std::optional<double> CDbfTable::FieldDouble(int field) const {
   switch (Field(field).type) {
     case 'I':
     case 'N':
-    case 'F':
-      return NumericValue(Field(field).type, FieldBytes(field));
-    default:
-      return std::nullopt;
+    case 'F': return NumericValue(Field(field).type, FieldBytes(field));
+    default: return std::nullopt;
   }
 }
 
@@ -296,12 +294,15 @@ std::optional<bool> CDbfTable::FieldLogical(int field) const {
   const std::string_view value = TrimBlanks(FieldBytes(field));
   if (value.empty()) return std::nullopt;
   switch (value[0]) {
-    case 'T': case 't': case 'Y': case 'y':
-      return true;
-    case 'F': case 'f': case 'N': case 'n':
-      return false;
-    default:
-      return std::nullopt;
+    case 'T':
+    case 't':
+    case 'Y':
+    case 'y': return true;
+    case 'F':
+    case 'f':
+    case 'N':
+    case 'n': return false;
+    default: return std::nullopt;
   }
 }
 
@@ -357,7 +358,8 @@ namespace {
 std::optional<std::string> LogicalBytes(std::string_view trimmed) {
   if (trimmed.empty()) return std::string(" ");
   if (trimmed.size() != 1) return std::nullopt;
-  const char upper = trimmed[0] >= 'a' && trimmed[0] <= 'z' ? static_cast<char>(trimmed[0] - 32) : trimmed[0];
+  const char upper =
+      trimmed[0] >= 'a' && trimmed[0] <= 'z' ? static_cast<char>(trimmed[0] - 32) : trimmed[0];
   if (std::string_view("TFYN?").find(upper) == std::string_view::npos) return std::nullopt;
   return std::string(1, upper);
 }
@@ -392,11 +394,10 @@ int CDbfTable::Assign(int field, std::string_view text) {
       bytes = DateBytes(trimmed);
       if (!bytes) return Refuse(field, text, "is not a date YYYYMMDD");
       break;
-    case 'C':
-      bytes = FromUtf8(text, m_state->page);
-      break;
+    case 'C': bytes = FromUtf8(text, m_state->page); break;
     default:
-      return Refuse(field, text, std::string("cannot be written: type ") + info.type + " is read-only");
+      return Refuse(field, text,
+                    std::string("cannot be written: type ") + info.type + " is read-only");
   }
   const std::size_t length = static_cast<std::size_t>(info.length);
   const bool cut = bytes && bytes->size() > length;
@@ -409,7 +410,8 @@ bool CDbfTable::AssignNumber(int field, double value) {
   const DbfFieldInfo& info = Field(field);
   std::string number = std::to_string(value);
   if (info.type == 'I') {
-    if (!(value >= -2147483648.0 && value <= 2147483647.0) || value != static_cast<std::int32_t>(value)) {
+    if (!(value >= -2147483648.0 && value <= 2147483647.0) ||
+        value != static_cast<std::int32_t>(value)) {
       Refuse(field, number, "is not a 32-bit whole number");
       return false;
     }
@@ -425,8 +427,8 @@ bool CDbfTable::AssignNumber(int field, double value) {
   }
   const std::optional<std::string> text = FormatNumber(value, info.length, info.decimals);
   if (!text) {
-    Refuse(field, number, "does not fit " + std::to_string(info.length) + "." +
-                              std::to_string(info.decimals));
+    Refuse(field, number,
+           "does not fit " + std::to_string(info.length) + "." + std::to_string(info.decimals));
     return false;
   }
   Store(field, *text);
@@ -493,7 +495,8 @@ bool CDbfTable::AddTag(std::string_view name, std::string_view keyExpression) {
     const int field = FieldIndex(fieldName);
     if (field < 0) return fail("no field \"" + std::string(fieldName) + "\" for its key");
     const auto index = static_cast<std::size_t>(field);
-    parts.push_back({s.layout.offsets[index], static_cast<std::uint32_t>(s.layout.fields[index].length)});
+    parts.push_back(
+        {s.layout.offsets[index], static_cast<std::uint32_t>(s.layout.fields[index].length)});
     if (plus == std::string_view::npos) break;
     rest.remove_prefix(plus + 1);
   }

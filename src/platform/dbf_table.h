@@ -65,7 +65,7 @@ class CDbfTable {
   // starting with a letter, unique; C 1-254; N and F 1-20 with decimals 0, or at most
   // length-2; L 1; D 8; I 4).
   [[nodiscard]] bool Create(const std::string& path, std::vector<DbfFieldInfo> fields,
-              CodePage page = CodePage::Cp850);
+                            CodePage page = CodePage::Cp850);
 
   // Writes pending changes (header record count and date updated). True when nothing
   // was pending. False with Error() set when the file could not be written; the old file

@@ -32,7 +32,8 @@ void Prefetch(const void* data, std::size_t size) {
   constexpr std::uintptr_t kLine = 64;
   const auto begin = reinterpret_cast<std::uintptr_t>(data) & ~(kLine - 1);
   const auto end = reinterpret_cast<std::uintptr_t>(data) + size;
-  for (std::uintptr_t line = begin; line < end; line += kLine) __builtin_prefetch(reinterpret_cast<const void*>(line));
+  for (std::uintptr_t line = begin; line < end; line += kLine)
+    __builtin_prefetch(reinterpret_cast<const void*>(line));
 }
 
 struct SortItem {
@@ -113,7 +114,8 @@ void CDbfTag::SortByKey(std::string_view recordKeys) {
   m_entries.resize(m_count * m_entryLength);
   constexpr std::size_t kAhead = 16;  // records whose keys are on their way to the cache
   for (std::size_t position = 0; position < m_count; ++position) {
-    if (position + kAhead < m_count) __builtin_prefetch(keyOf(items[position + kAhead].recno).data());
+    if (position + kAhead < m_count)
+      __builtin_prefetch(keyOf(items[position + kAhead].recno).data());
     const std::uint32_t recno = items[position].recno;
     prefixes[position] = items[position].prefix;
     char* entry = EntryAt(position);
@@ -130,7 +132,8 @@ void CDbfTag::SortByKey(std::string_view recordKeys) {
   }
   m_positions.assign(m_count + 1, 0);
   for (std::size_t position = 0; position < m_count; ++position) {
-    if (position + kAhead < m_count) __builtin_prefetch(&m_positions[RecordAt(position + kAhead)], 1);
+    if (position + kAhead < m_count)
+      __builtin_prefetch(&m_positions[RecordAt(position + kAhead)], 1);
     m_positions[RecordAt(position)] = static_cast<std::uint32_t>(position);
   }
 }
@@ -148,7 +151,8 @@ void CDbfTag::SortSamePrefix(std::size_t first, std::size_t last) {
   };
   std::array<Rank, kLongRun> ranks;
   const std::size_t length = last - first;
-  for (std::size_t i = 0; i < length; ++i) ranks[i] = {PrefixOf(KeyAt(first + i).substr(8)), first + i};
+  for (std::size_t i = 0; i < length; ++i)
+    ranks[i] = {PrefixOf(KeyAt(first + i).substr(8)), first + i};
   auto below = [this](const Rank& a, const Rank& b) {
     if (a.next != b.next) return a.next < b.next;
     return m_keyLength > 16 && KeyAt(a.position).substr(16) < KeyAt(b.position).substr(16);
@@ -172,7 +176,8 @@ void CDbfTag::SortSamePrefix(std::size_t first, std::size_t last) {
 void CDbfTag::MergeSortSamePrefix(std::size_t first, std::size_t last) {
   std::vector<std::size_t> ranks(last - first);
   std::iota(ranks.begin(), ranks.end(), first);
-  std::stable_sort(ranks.begin(), ranks.end(), [this](std::size_t a, std::size_t b) { return KeyAt(a) < KeyAt(b); });
+  std::stable_sort(ranks.begin(), ranks.end(),
+                   [this](std::size_t a, std::size_t b) { return KeyAt(a) < KeyAt(b); });
   std::string entries(ranks.size() * m_entryLength, '\0');
   for (std::size_t i = 0; i < ranks.size(); ++i) {
     std::memcpy(entries.data() + i * m_entryLength, EntryAt(ranks[i]), m_entryLength);
@@ -200,7 +205,8 @@ std::pair<std::size_t, std::size_t> CDbfTag::PrefixRange(std::uint64_t prefix) c
     const std::vector<std::uint64_t>& samples = m_levels[level];
     const auto begin = samples.begin();
     first = static_cast<std::size_t>(std::lower_bound(begin + static_cast<std::ptrdiff_t>(first),
-                                                      begin + static_cast<std::ptrdiff_t>(end), prefix) -
+                                                      begin + static_cast<std::ptrdiff_t>(end),
+                                                      prefix) -
                                      begin);
     if (level == 0) break;
     const std::size_t below = m_levels[level - 1].size();
@@ -209,7 +215,8 @@ std::pair<std::size_t, std::size_t> CDbfTag::PrefixRange(std::uint64_t prefix) c
     // Ask for all the memory the next step reads at once, so that its cache misses
     // overlap instead of following one another.
     Prefetch(m_levels[level - 1].data() + first, (end - first) * sizeof(std::uint64_t));
-    if (level == 1) Prefetch(m_entries.data() + first * m_entryLength, (end - first + 1) * m_entryLength);
+    if (level == 1)
+      Prefetch(m_entries.data() + first * m_entryLength, (end - first + 1) * m_entryLength);
   }
   // The end of the equal ones: by steps that double, then by halves.
   std::size_t low = first;
@@ -221,9 +228,10 @@ std::pair<std::size_t, std::size_t> CDbfTag::PrefixRange(std::uint64_t prefix) c
   }
   const auto begin = prefixes.begin();
   const std::size_t high = std::min(low + step, m_count);
-  const std::size_t last = static_cast<std::size_t>(
-      std::upper_bound(begin + static_cast<std::ptrdiff_t>(low), begin + static_cast<std::ptrdiff_t>(high), prefix) -
-      begin);
+  const std::size_t last =
+      static_cast<std::size_t>(std::upper_bound(begin + static_cast<std::ptrdiff_t>(low),
+                                                begin + static_cast<std::ptrdiff_t>(high), prefix) -
+                               begin);
   return {first, std::max(first, last)};
 }
 

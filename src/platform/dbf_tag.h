@@ -48,7 +48,8 @@ class CDbfTag {
   std::string_view KeyAt(std::size_t position) const;
   char* EntryAt(std::size_t position) { return m_entries.data() + position * m_entryLength; }
   // The keys of every record, in record order.
-  std::string RecordKeys(std::string_view records, std::uint32_t recordLength, std::uint32_t count) const;
+  std::string RecordKeys(std::string_view records, std::uint32_t recordLength,
+                         std::uint32_t count) const;
   void SortByKey(std::string_view recordKeys);
   void SortSamePrefix(std::size_t first, std::size_t last);
   void MergeSortSamePrefix(std::size_t first, std::size_t last);
@@ -61,11 +62,11 @@ class CDbfTag {
   std::size_t m_entryLength = 0;  // the key, then the record number (4 bytes)
   bool m_built = false;
   std::size_t m_count = 0;
-  std::string m_entries;                  // in key order
+  std::string m_entries;  // in key order
   // The first 8 bytes of each key, big-endian, in key order; then every kSampleStep-th of
   // those, and so on until the last level fits one step.
   std::vector<std::vector<std::uint64_t>> m_levels;
-  std::vector<std::uint32_t> m_positions; // indexed by record number
+  std::vector<std::uint32_t> m_positions;  // indexed by record number
 };
 
 }  // namespace tvr::platform

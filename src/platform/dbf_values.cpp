@@ -40,7 +40,8 @@ std::optional<double> ParseNumber(std::string_view text) {
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   if (text.empty() || text.front() == '+' || text.front() == ' ') return std::nullopt;
   const std::optional<CParsedDouble> parsed = ParseDoublePrefix(text);
-  if (!parsed || parsed->length != text.size() || !std::isfinite(parsed->value)) return std::nullopt;
+  if (!parsed || parsed->length != text.size() || !std::isfinite(parsed->value))
+    return std::nullopt;
   return parsed->value;
 }
 

@@ -2,6 +2,4 @@
 
 #include <iostream>
 
-void DebugTrace(std::string_view message) {
-  std::clog << message << '\n';
-}
+void DebugTrace(std::string_view message) { std::clog << message << '\n'; }

@@ -15,7 +15,8 @@ struct CColor {
   std::uint8_t blue = 0;
 
   static constexpr CColor FromColorRef(std::uint32_t colorRef) {
-    return {static_cast<std::uint8_t>(colorRef & 0xFFu), static_cast<std::uint8_t>((colorRef >> 8) & 0xFFu),
+    return {static_cast<std::uint8_t>(colorRef & 0xFFu),
+            static_cast<std::uint8_t>((colorRef >> 8) & 0xFFu),
             static_cast<std::uint8_t>((colorRef >> 16) & 0xFFu)};
   }
   constexpr std::uint32_t ToColorRef() const {

@@ -6,7 +6,8 @@
 namespace {
 
 int NameNumber(const std::string& name) {
-  if (name.empty() || !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+  if (name.empty() ||
+      !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
     return 0;
   }
   long long value = 0;
@@ -30,9 +31,9 @@ CImage::CImage(std::string resourceName)
     : m_number(NameNumber(resourceName)), m_resourceName(std::move(resourceName)) {}
 
 bool CImage::SetPicture(const CBitmapDescription& description, std::vector<std::uint8_t> pixels) {
-  bool sound = IsSound(description) &&
-               pixels.size() == static_cast<std::size_t>(description.bytesPerRow) *
-                                    static_cast<std::size_t>(description.height);
+  bool sound =
+      IsSound(description) && pixels.size() == static_cast<std::size_t>(description.bytesPerRow) *
+                                                   static_cast<std::size_t>(description.height);
   m_description = sound ? description : CBitmapDescription{};
   m_pixels = sound ? std::move(pixels) : std::vector<std::uint8_t>{};
   return sound;

@@ -78,7 +78,8 @@ LineInfo Classify(std::string_view rawLine) {
 }
 
 bool IsStorableName(std::string_view name, std::string_view forbidden) {
-  return !name.empty() && IsCleanText(name) && name.find_first_of(forbidden) == std::string_view::npos;
+  return !name.empty() && IsCleanText(name) &&
+         name.find_first_of(forbidden) == std::string_view::npos;
 }
 
 // Whether "[section]" and "key=value" lines would read back as the same names and value.

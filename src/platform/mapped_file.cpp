@@ -31,7 +31,8 @@ std::uintptr_t g_pageSize = 4096;
 
 void PassOnBusError(int signal, siginfo_t* info, void* context) {
   if (g_previousAction.sa_flags & SA_SIGINFO) {
-    if (g_previousAction.sa_sigaction != nullptr) return g_previousAction.sa_sigaction(signal, info, context);
+    if (g_previousAction.sa_sigaction != nullptr)
+      return g_previousAction.sa_sigaction(signal, info, context);
   } else if (g_previousAction.sa_handler != SIG_DFL && g_previousAction.sa_handler != SIG_IGN) {
     return g_previousAction.sa_handler(signal);
   }
@@ -137,7 +138,8 @@ bool CMappedFile::Open(const std::string& path, std::uint64_t maxSize, std::stri
   }
   const auto size = ok ? static_cast<std::size_t>(info.st_size) : 0;
   InstallHandlerOnce();
-  void* address = ok && size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
+  void* address =
+      ok && size > 0 ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
   if (address != MAP_FAILED) {
     const std::size_t length = (size + g_pageSize - 1) & ~(g_pageSize - 1);
     m_slot = PublishRange(address, length);

@@ -37,8 +37,10 @@ std::string ReadLiteral(std::string_view text, std::size_t& pos) {
 
 std::chars_format CharsFormat(char conversion) {
   switch (conversion) {
-    case 'e': case 'E': return std::chars_format::scientific;
-    case 'g': case 'G': return std::chars_format::general;
+    case 'e':
+    case 'E': return std::chars_format::scientific;
+    case 'g':
+    case 'G': return std::chars_format::general;
     default: return std::chars_format::fixed;
   }
 }
@@ -79,12 +81,14 @@ std::string CNumberFormat::ConvertNumber(double value) const {
   if (!std::isfinite(value)) {
     const bool upper = m_conversion == 'F' || m_conversion == 'E' || m_conversion == 'G';
     std::string text = std::isnan(value) ? "nan" : "inf";
-    if (upper) for (char& c : text) c = static_cast<char>(c - 'a' + 'A');
+    if (upper)
+      for (char& c : text) c = static_cast<char>(c - 'a' + 'A');
     return text;
   }
   std::string buffer = PrecisionText(std::fabs(value), CharsFormat(m_conversion), m_precision);
   if (m_conversion == 'E' || m_conversion == 'G') {
-    for (char& c : buffer) if (c == 'e') c = 'E';
+    for (char& c : buffer)
+      if (c == 'e') c = 'E';
   }
   return buffer;
 }

@@ -34,7 +34,8 @@ bool ReadInt(std::string_view& text, int& value) {
   if (rest.empty() || !IsDigit(rest.front())) return false;
   long long magnitude = 0;
   while (!rest.empty() && IsDigit(rest.front())) {
-    magnitude = std::min(magnitude * 10 + (rest.front() - '0'), static_cast<long long>(INT_MAX) + 1);
+    magnitude =
+        std::min(magnitude * 10 + (rest.front() - '0'), static_cast<long long>(INT_MAX) + 1);
     rest.remove_prefix(1);
   }
   long long signedValue = negative ? -magnitude : magnitude;
@@ -157,7 +158,8 @@ CLogFont TextToLogFont(std::string_view text) {
   fields.resize(std::max<std::size_t>(fields.size(), 12));
   // Trimmed again after the cut: a face cut before a blank would lose that blank when the
   // text it is written to is read again.
-  font.faceName = std::string(TrimBlanks(CutToCharacters(TrimBlanks(fields[0]), kMaxFaceNameCharacters)));
+  font.faceName =
+      std::string(TrimBlanks(CutToCharacters(TrimBlanks(fields[0]), kMaxFaceNameCharacters)));
   font.height = TextToInt(fields[1]);
   font.weight = TextToInt(fields[2]);
   font.italic = fields[3].find('I') != std::string_view::npos;
@@ -180,11 +182,11 @@ std::string LogFontToText(const CLogFont& font) {
   // A comma would end the face name when the text is read back.
   std::string_view face = font.faceName;
   face = face.substr(0, face.find(','));
-  std::string text = CutToCharacters(face, kMaxFaceNameCharacters) + "," + std::to_string(font.height) + "," +
-                     std::to_string(font.weight) + "," + styles;
-  for (int value : {int{font.outPrecision}, int{font.charSet}, int{font.clipPrecision},
-                    int{font.quality}, font.orientation, font.escapement, font.width,
-                    int{font.pitchAndFamily}}) {
+  std::string text = CutToCharacters(face, kMaxFaceNameCharacters) + "," +
+                     std::to_string(font.height) + "," + std::to_string(font.weight) + "," + styles;
+  for (int value :
+       {int{font.outPrecision}, int{font.charSet}, int{font.clipPrecision}, int{font.quality},
+        font.orientation, font.escapement, font.width, int{font.pitchAndFamily}}) {
     text += "," + OptionalNumber(value);
   }
   while (!text.empty() && text.back() == ',') text.pop_back();

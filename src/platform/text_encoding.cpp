@@ -44,7 +44,8 @@ std::size_t CopyAsciiUnits(const char16_t* units, char* out) {
   const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(units));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(block, block));
   const __m128i high = _mm_and_si128(block, _mm_set1_epi16(static_cast<short>(0xFF80)));
-  const auto ascii = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())));
+  const auto ascii =
+      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())));
   return ascii == 0xFFFF ? 8 : static_cast<std::size_t>(std::countr_one(ascii)) / 2;
 }
 #else
@@ -164,7 +165,8 @@ char16_t* Utf8ToUtf16(std::string_view text, char16_t* end) {
       ++pos;
     } else if (lead >= 0xC2 && lead < 0xE0 && pos + 1 < text.size() &&
                (static_cast<unsigned char>(bytes[pos + 1]) & 0xC0) == 0x80) {
-      *end++ = static_cast<char16_t>(((lead & 0x1F) << 6) | (static_cast<unsigned char>(bytes[pos + 1]) & 0x3F));
+      *end++ = static_cast<char16_t>(((lead & 0x1F) << 6) |
+                                     (static_cast<unsigned char>(bytes[pos + 1]) & 0x3F));
       pos += 2;
     } else {
       end = PutUtf16(end, DecodeUtf8(text, pos).value_or(kReplacementCharacter));

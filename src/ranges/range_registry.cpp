@@ -42,8 +42,9 @@ void RegisterRangeRuns() {
   factory.SetRules("QP", &qpRules);
   factory.SetRules("QW", &qwRules);
   // "QJF" is the range's only code; any other "QJ" code stays a generic run.
-  factory.Register("QJ", [](std::string_view variant, CRunDocument* document) -> std::unique_ptr<CRun> {
-    if (variant != "F") return std::make_unique<CRun>(document);
-    return std::make_unique<CRunQJF>(document);
-  });
+  factory.Register("QJ",
+                   [](std::string_view variant, CRunDocument* document) -> std::unique_ptr<CRun> {
+                     if (variant != "F") return std::make_unique<CRun>(document);
+                     return std::make_unique<CRunQJF>(document);
+                   });
 }

@@ -15,11 +15,13 @@ int CRangeRun::RebuildParts(int level) {
     std::unique_ptr<CPartBuilder> builder = CreatePartBuilder();
     if (builder) builder->Build(level);
     const int result = CRun::RebuildParts(level);
-    if (!builder || level == 0 || round >= kMaxCorrections || builder->ShowCheckMessages() != 2) return result;
+    if (!builder || level == 0 || round >= kMaxCorrections || builder->ShowCheckMessages() != 2)
+      return result;
   }
 }
 
-void CRangeRun::SetRangePages(std::initializer_list<int> runPages, std::initializer_list<int> elementPages) {
+void CRangeRun::SetRangePages(std::initializer_list<int> runPages,
+                              std::initializer_list<int> elementPages) {
   std::vector<int> pages = GetPages();
   pages.resize(std::min<std::size_t>(pages.size(), 2));
   pages.insert(pages.end(), runPages.begin(), runPages.end());
@@ -28,8 +30,9 @@ void CRangeRun::SetRangePages(std::initializer_list<int> runPages, std::initiali
   for (int page : elementPages) SetElementPage(slot++, page);
 }
 
-void CRangeRun::AttachCacheSet(std::string_view setName,
-                               const std::function<void(CRangeTables&, const CRangeTableReader&)>& fill) {
+void CRangeRun::AttachCacheSet(
+    std::string_view setName,
+    const std::function<void(CRangeTables&, const CRangeTableReader&)>& fill) {
   CRangeTablesLease lease = CRangeTableCache::Instance().Take(setName);
   if (lease.IsFirst()) {
     const CRangeTableReader reader(GetPropText("Catalog"), CRangeContext::Instance());
@@ -44,4 +47,6 @@ void CRangeRun::FinishLoad(std::initializer_list<std::pair<const char*, const ch
   SetRangeLoaded();
 }
 
-char TwoSetLetter(std::string_view variant) { return !variant.empty() && variant[0] == 'A' ? 'A' : 'C'; }
+char TwoSetLetter(std::string_view variant) {
+  return !variant.empty() && variant[0] == 'A' ? 'A' : 'C';
+}

@@ -17,14 +17,18 @@ namespace {
 // The fields of a table by name; a field the table lacks reads as empty text and 0.
 class CBoundFields {
  public:
-  CBoundFields(const CDbfTable& table, std::initializer_list<std::string_view> names) : m_table(table) {
+  CBoundFields(const CDbfTable& table, std::initializer_list<std::string_view> names)
+      : m_table(table) {
     for (std::string_view name : names) m_indexes.push_back(table.FieldIndex(name));
   }
   std::string Text(std::size_t field, int width = 0) const {
-    if (m_indexes[field] < 0) return width > 0 ? std::string(static_cast<std::size_t>(width), ' ') : std::string();
+    if (m_indexes[field] < 0)
+      return width > 0 ? std::string(static_cast<std::size_t>(width), ' ') : std::string();
     return m_table.FieldText(m_indexes[field], width);
   }
-  std::int32_t Int(std::size_t field) const { return m_indexes[field] < 0 ? 0 : m_table.FieldInt(m_indexes[field]); }
+  std::int32_t Int(std::size_t field) const {
+    return m_indexes[field] < 0 ? 0 : m_table.FieldInt(m_indexes[field]);
+  }
 
  private:
   const CDbfTable& m_table;
@@ -52,10 +56,11 @@ std::int32_t JunctionLength(const CBoundFields& fields, std::size_t field, bool 
   const std::string text = fields.Text(field);
   const std::size_t slash = text.find('/');
   if (slash == std::string::npos || slash == 0) return length;
-  const std::int64_t total = static_cast<std::int64_t>(length) +
-                             static_cast<std::int64_t>(TextToInt(std::string_view(text).substr(slash + 1))) * 100000;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(total, std::numeric_limits<std::int32_t>::min(),
-                                                            std::numeric_limits<std::int32_t>::max()));
+  const std::int64_t total =
+      static_cast<std::int64_t>(length) +
+      static_cast<std::int64_t>(TextToInt(std::string_view(text).substr(slash + 1))) * 100000;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      total, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 }  // namespace
@@ -89,8 +94,9 @@ std::vector<CPatternRow> CRangeTableReader::ReadParts(std::string_view query) co
   return rows;
 }
 
-std::vector<CCodeLabelRow> CRangeTableReader::ReadRatings(std::string_view query, std::string_view valueQuery,
-                                                          std::vector<CTemperatureEntry>* values) const {
+std::vector<CCodeLabelRow> CRangeTableReader::ReadRatings(
+    std::string_view query, std::string_view valueQuery,
+    std::vector<CTemperatureEntry>* values) const {
   std::vector<CCodeLabelRow> rows;
   if (values != nullptr) values->assign(1, CTemperatureEntry{});
   CDbfTable table;
@@ -110,7 +116,8 @@ std::vector<CCodeLabelRow> CRangeTableReader::ReadRatings(std::string_view query
   return rows;
 }
 
-void CRangeTableReader::ReadOptions(std::string_view word, const std::vector<COptionSelection>& selections,
+void CRangeTableReader::ReadOptions(std::string_view word,
+                                    const std::vector<COptionSelection>& selections,
                                     std::string_view emptyCode) const {
   for (const COptionSelection& selection : selections) selection.list->clear();
   CDbfTable table;
@@ -129,11 +136,13 @@ void CRangeTableReader::ReadOptions(std::string_view word, const std::vector<COp
   }
 }
 
-std::vector<CReferenceRow> CRangeTableReader::ReadHousings(std::string_view query, bool junctionPairs) const {
+std::vector<CReferenceRow> CRangeTableReader::ReadHousings(std::string_view query,
+                                                           bool junctionPairs) const {
   std::vector<CReferenceRow> rows;
   CDbfTable table;
   if (!Open("_HOUSING", table)) return rows;
-  const CBoundFields fields(table, {"CALIBRE", "WIDTH", "HEIGHT", "EDGEWIDTH", "EDGEDEEP", "JUNCTIONLE"});
+  const CBoundFields fields(table,
+                            {"CALIBRE", "WIDTH", "HEIGHT", "EDGEWIDTH", "EDGEDEEP", "JUNCTIONLE"});
   CDbfRelation relation = MakeRelation(table, query, {});
   ForEachRow(table, relation, [&] {
     CReferenceRow& row = rows.emplace_back();
@@ -148,8 +157,8 @@ std::vector<CHousingRow> CRangeTableReader::ReadDevHousings() const {
   std::vector<CHousingRow> rows;
   CDbfTable table;
   if (!Open("_DEVHOUSING", table)) return rows;
-  const CBoundFields fields(table, {"PARTREF", "LENGTH_6", "WIDTH_6", "HEIGHT_6", "LENGTH_7", "WIDTH_7", "HEIGHT_7",
-                                    "OFFSET_L7", "OFFSET_W7", "OFFSET_H7"});
+  const CBoundFields fields(table, {"PARTREF", "LENGTH_6", "WIDTH_6", "HEIGHT_6", "LENGTH_7",
+                                    "WIDTH_7", "HEIGHT_7", "OFFSET_L7", "OFFSET_W7", "OFFSET_H7"});
   for (bool on = table.First(); on; on = table.Next()) {
     if (table.IsDeleted()) continue;
     CHousingRow& row = rows.emplace_back();
@@ -159,8 +168,9 @@ std::vector<CHousingRow> CRangeTableReader::ReadDevHousings() const {
   return rows;
 }
 
-std::vector<CCodeRow> CRangeTableReader::ReadDevices(std::string_view extraCondition, std::string_view sort,
-                                                     const std::function<bool(const CCodeRow&)>& drop) const {
+std::vector<CCodeRow> CRangeTableReader::ReadDevices(
+    std::string_view extraCondition, std::string_view sort,
+    const std::function<bool(const CCodeRow&)>& drop) const {
   std::vector<CCodeRow> rows;
   CDbfTable table;
   const bool open = Open("_DEVICES", table);
@@ -181,7 +191,8 @@ std::vector<CCodeRow> CRangeTableReader::ReadDevices(std::string_view extraCondi
         if (!drop || !drop(row)) rows.push_back(std::move(row));
       });
     }
-    if (rows.size() == before) rows.push_back({{device.code, "0", device.label, std::string(kRefWidth, ' ')}});
+    if (rows.size() == before)
+      rows.push_back({{device.code, "0", device.label, std::string(kRefWidth, ' ')}});
   }
   return rows;
 }
@@ -192,11 +203,14 @@ std::vector<CPriceFormulaRow> CRangeTableReader::ReadLinear() const {
   if (!Open("_LINEAR", table)) return rows;
   const CBoundFields fields(table, {"ID", "SUBID", "FORMULA"});
   CDbfRelation relation = MakeRelation(table, {}, "ID,SUBID");
-  ForEachRow(table, relation, [&] { rows.push_back({{fields.Text(0), fields.Text(1), std::string(), fields.Text(2)}}); });
+  ForEachRow(table, relation, [&] {
+    rows.push_back({{fields.Text(0), fields.Text(1), std::string(), fields.Text(2)}});
+  });
   return rows;
 }
 
-std::string ExpandOptionLabel(std::string_view label, const std::function<std::string(int)>& lookup) {
+std::string ExpandOptionLabel(std::string_view label,
+                              const std::function<std::string(int)>& lookup) {
   std::string result;
   std::size_t i = 0;
   while (i < label.size()) {

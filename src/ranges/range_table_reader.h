@@ -48,7 +48,8 @@ class CRangeTableReader {
   // its code (and that the extra condition selects, when given), sorted when a sort is
   // given; a row that drop() refuses is left out; a device without any row kept gets its
   // default row (code, "0", the device's label, 22 blanks).
-  std::vector<CCodeRow> ReadDevices(std::string_view extraCondition = {}, std::string_view sort = {},
+  std::vector<CCodeRow> ReadDevices(std::string_view extraCondition = {},
+                                    std::string_view sort = {},
                                     const std::function<bool(const CCodeRow&)>& drop = {}) const;
   // "_LINEAR": every row by "ID,SUBID"; the formula in the fourth text.
   std::vector<CPriceFormulaRow> ReadLinear() const;
@@ -68,7 +69,8 @@ inline constexpr int kRefWidth = 22;
 
 // A "LANG" 1 label: every number that starts at a digit (at most five digits, not 0) is
 // replaced by the text of that message; every other character is kept.
-std::string ExpandOptionLabel(std::string_view label, const std::function<std::string(int)>& lookup);
+std::string ExpandOptionLabel(std::string_view label,
+                              const std::function<std::string(int)>& lookup);
 
 // The last device-housing row whose pattern matches the text; null when none does.
 const CHousingRow* FindDevHousing(const std::vector<CHousingRow>& rows, std::string_view text);

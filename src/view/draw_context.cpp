@@ -21,21 +21,30 @@ CDrawContext::CDrawContext(CDrawDevice& device, const CFontMeasurer& measurer, C
     : m_device(device), m_measurer(measurer), m_deviceSize(deviceSize) {}
 
 CPen CDrawContext::SelectPen(const CPen& pen) { return std::exchange(m_state.pen, pen); }
-CBrush CDrawContext::SelectBrush(const CBrush& brush) { return std::exchange(m_state.brush, brush); }
-CLogFont CDrawContext::SelectFont(const CLogFont& font) { return std::exchange(m_state.font, font); }
+CBrush CDrawContext::SelectBrush(const CBrush& brush) {
+  return std::exchange(m_state.brush, brush);
+}
+CLogFont CDrawContext::SelectFont(const CLogFont& font) {
+  return std::exchange(m_state.font, font);
+}
 CColor CDrawContext::SetTextColor(CColor color) { return std::exchange(m_state.textColor, color); }
-CColor CDrawContext::SetBackgroundColor(CColor color) { return std::exchange(m_state.backgroundColor, color); }
+CColor CDrawContext::SetBackgroundColor(CColor color) {
+  return std::exchange(m_state.backgroundColor, color);
+}
 BackgroundMode CDrawContext::SetBackgroundMode(BackgroundMode mode) {
   return std::exchange(m_state.backgroundMode, mode);
 }
-unsigned CDrawContext::SetTextAlign(unsigned align) { return std::exchange(m_state.textAlign, align); }
+unsigned CDrawContext::SetTextAlign(unsigned align) {
+  return std::exchange(m_state.textAlign, align);
+}
 RasterOp CDrawContext::SetRasterOp(RasterOp op) { return std::exchange(m_state.rasterOp, op); }
 
 void CDrawContext::Save() { m_saved.push_back(m_state); }
 
 void CDrawContext::Restore() {
   if (m_saved.empty()) return;
-  const bool clipChanged = m_saved.back().clip != m_state.clip || m_saved.back().excluded != m_state.excluded;
+  const bool clipChanged =
+      m_saved.back().clip != m_state.clip || m_saved.back().excluded != m_state.excluded;
   m_state = std::move(m_saved.back());
   m_saved.pop_back();
   if (clipChanged) m_device.ClipChanged(*this);
@@ -65,7 +74,9 @@ CSize CDrawContext::GetTextExtent(std::string_view text) const {
   return m_state.mapping.SizeToLogical(m_measurer.Extent(DeviceFont(), text));
 }
 
-CPoint CDrawContext::MoveTo(std::int32_t x, std::int32_t y) { return std::exchange(m_state.position, {x, y}); }
+CPoint CDrawContext::MoveTo(std::int32_t x, std::int32_t y) {
+  return std::exchange(m_state.position, {x, y});
+}
 
 void CDrawContext::LineTo(std::int32_t x, std::int32_t y) {
   const CPoint from = std::exchange(m_state.position, {x, y});
@@ -80,11 +91,13 @@ void CDrawContext::Polygon(std::span<const CPoint> points) {
   if (points.size() >= 2) m_device.Polygon(*this, points);
 }
 
-void CDrawContext::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+void CDrawContext::Rectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                             std::int32_t bottom) {
   m_device.Rectangle(*this, {left, top, right, bottom});
 }
 
-void CDrawContext::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+void CDrawContext::Ellipse(std::int32_t left, std::int32_t top, std::int32_t right,
+                           std::int32_t bottom) {
   m_device.Ellipse(*this, {left, top, right, bottom});
 }
 
@@ -92,21 +105,24 @@ void CDrawContext::DrawText(std::string_view text, const CRect& rect, unsigned f
   m_device.Text(*this, text, rect, format);
 }
 
-CRect CDrawContext::DeviceRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const {
+CRect CDrawContext::DeviceRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                               std::int32_t bottom) const {
   return Normalized(ToDevice({left, top}), ToDevice({right, bottom}));
 }
 
-void CDrawContext::ExcludeClipRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+void CDrawContext::ExcludeClipRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                                   std::int32_t bottom) {
   m_state.excluded.push_back(DeviceRect(left, top, right, bottom));
   m_device.ExcludeClip(*this, {left, top, right, bottom});
 }
 
-void CDrawContext::IntersectClipRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+void CDrawContext::IntersectClipRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                                     std::int32_t bottom) {
   CRect rect = DeviceRect(left, top, right, bottom);
   if (m_state.clip) {
     const CRect& old = *m_state.clip;
-    rect = {std::max(rect.left, old.left), std::max(rect.top, old.top), std::min(rect.right, old.right),
-            std::min(rect.bottom, old.bottom)};
+    rect = {std::max(rect.left, old.left), std::max(rect.top, old.top),
+            std::min(rect.right, old.right), std::min(rect.bottom, old.bottom)};
     if (rect.IsEmpty()) rect = {rect.left, rect.top, rect.left, rect.top};
   }
   m_state.clip = rect;
@@ -127,7 +143,9 @@ void CDrawContext::ScreenPolygon(std::span<const CPoint> points) {
   if (points.size() >= 2) m_device.ScreenPolygon(*this, points);
 }
 
-void CDrawContext::SetPixel(std::int32_t x, std::int32_t y, CColor color) { m_device.Pixel(*this, {x, y}, color); }
+void CDrawContext::SetPixel(std::int32_t x, std::int32_t y, CColor color) {
+  m_device.Pixel(*this, {x, y}, color);
+}
 
 void CDrawContext::TextOut(std::int32_t x, std::int32_t y, std::string_view text) {
   if (!(m_state.textAlign & text_align::kUpdateCurrentPosition)) {
@@ -137,17 +155,16 @@ void CDrawContext::TextOut(std::int32_t x, std::int32_t y, std::string_view text
   const CPoint at = m_state.position;
   m_device.TextOut(*this, at, text);
   const std::int32_t width = GetTextExtent(text).cx;
-  const bool leftToRight = m_state.mapping.ViewportExtent().cx * std::int64_t{m_state.mapping.WindowExtent().cx} > 0;
+  const bool leftToRight =
+      m_state.mapping.ViewportExtent().cx * std::int64_t{m_state.mapping.WindowExtent().cx} > 0;
   switch (m_state.textAlign & text_align::kHorizontalMask) {
-    case text_align::kLeft:
-      m_state.position.x = at.x + (leftToRight ? width : -width);
-      break;
-    case text_align::kRight:
-      m_state.position.x = at.x - (leftToRight ? width : -width);
-      break;
+    case text_align::kLeft: m_state.position.x = at.x + (leftToRight ? width : -width); break;
+    case text_align::kRight: m_state.position.x = at.x - (leftToRight ? width : -width); break;
     default:  // centred text leaves the position where it was
       break;
   }
 }
 
-void CDrawContext::DrawBitmap(const CRect& rect, const CBitmapDesc& bitmap) { m_device.Bitmap(*this, rect, bitmap); }
+void CDrawContext::DrawBitmap(const CRect& rect, const CBitmapDesc& bitmap) {
+  m_device.Bitmap(*this, rect, bitmap);
+}

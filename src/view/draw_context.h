@@ -26,8 +26,8 @@ struct CDrawState {
   BackgroundMode backgroundMode = BackgroundMode::Opaque;
   unsigned textAlign = text_align::kLeft | text_align::kTop;
   RasterOp rasterOp = RasterOp::CopyPen;
-  std::optional<CRect> clip;     // device pixels; none: the whole device
-  std::vector<CRect> excluded;   // device pixels, taken out of the clip
+  std::optional<CRect> clip;    // device pixels; none: the whole device
+  std::vector<CRect> excluded;  // device pixels, taken out of the clip
   bool operator==(const CDrawState&) const = default;
 };
 
@@ -81,8 +81,10 @@ class CDrawContext {
   void Rectangle(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
   void Ellipse(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
   void DrawText(std::string_view text, const CRect& rect, unsigned format);
-  void ExcludeClipRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
-  void IntersectClipRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+  void ExcludeClipRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                       std::int32_t bottom);
+  void IntersectClipRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                         std::int32_t bottom);
   // The layer of the figures that follow (only files with layers keep it); it is not part
   // of the saved state, so drawing code that changes it sets it back itself.
   void SetLayer(std::string_view name, int colorNumber);
@@ -98,7 +100,8 @@ class CDrawContext {
   void DrawBitmap(const CRect& rect, const CBitmapDesc& bitmap);
 
  private:
-  CRect DeviceRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) const;
+  CRect DeviceRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                   std::int32_t bottom) const;
 
   CDrawDevice& m_device;
   const CFontMeasurer& m_measurer;

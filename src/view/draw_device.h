@@ -25,7 +25,8 @@ class CDrawDevice {
   virtual void Rectangle(const CDrawContext& dc, const CRect& rect) = 0;
   virtual void Ellipse(const CDrawContext& dc, const CRect& rect) = 0;
   // The text laid out in the rectangle by the format flags (text_format).
-  virtual void Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) = 0;
+  virtual void Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+                    unsigned format) = 0;
   // The context has just excluded the rectangle (logical units) from its clip.
   virtual void ExcludeClip(const CDrawContext& dc, const CRect& rect) = 0;
   // The context's clip has changed otherwise (an intersection, or a restored state).

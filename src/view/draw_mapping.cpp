@@ -13,14 +13,15 @@ std::int32_t Held(std::int64_t result) {
 }
 
 // (value - from) x numerator / denominator + to, truncated toward zero, held to 32 bits.
-std::int32_t Map(std::int64_t value, std::int64_t from, std::int64_t numerator, std::int64_t denominator,
-                 std::int64_t to) {
+std::int32_t Map(std::int64_t value, std::int64_t from, std::int64_t numerator,
+                 std::int64_t denominator, std::int64_t to) {
   return Held((value - from) * numerator / denominator + to);
 }
 
 // The extent scaled by ratio (< 1), rounded to the nearest pixel, never to 0, sign kept.
 std::int32_t Shrunk(std::int32_t extent, double ratio) {
-  const auto shrunk = static_cast<std::int32_t>(std::floor(std::fabs(double(extent)) * ratio + 0.5));
+  const auto shrunk =
+      static_cast<std::int32_t>(std::floor(std::fabs(double(extent)) * ratio + 0.5));
   const std::int32_t magnitude = shrunk < 1 ? 1 : shrunk;
   return extent < 0 ? -magnitude : magnitude;
 }
@@ -58,13 +59,15 @@ void CDrawMapping::FitIsotropic() {
 }
 
 CPoint CDrawMapping::ToDevice(CPoint logical) const {
-  return {Map(logical.x, m_windowOrigin.x, m_viewportExtent.cx, m_windowExtent.cx, m_viewportOrigin.x),
-          Map(logical.y, m_windowOrigin.y, m_viewportExtent.cy, m_windowExtent.cy, m_viewportOrigin.y)};
+  return {
+      Map(logical.x, m_windowOrigin.x, m_viewportExtent.cx, m_windowExtent.cx, m_viewportOrigin.x),
+      Map(logical.y, m_windowOrigin.y, m_viewportExtent.cy, m_windowExtent.cy, m_viewportOrigin.y)};
 }
 
 CPoint CDrawMapping::ToLogical(CPoint device) const {
-  return {Map(device.x, m_viewportOrigin.x, m_windowExtent.cx, m_viewportExtent.cx, m_windowOrigin.x),
-          Map(device.y, m_viewportOrigin.y, m_windowExtent.cy, m_viewportExtent.cy, m_windowOrigin.y)};
+  return {
+      Map(device.x, m_viewportOrigin.x, m_windowExtent.cx, m_viewportExtent.cx, m_windowOrigin.x),
+      Map(device.y, m_viewportOrigin.y, m_windowExtent.cy, m_viewportExtent.cy, m_windowOrigin.y)};
 }
 
 CSize CDrawMapping::SizeToDevice(CSize logical) const {

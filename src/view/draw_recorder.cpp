@@ -14,12 +14,15 @@ std::string Hex(CColor color) {
 
 }  // namespace
 
-void CDrawRecorder::Add(const CDrawContext& dc, std::string kind, std::vector<CPoint> points, std::string text,
-                        unsigned format) {
-  m_calls.push_back({std::move(kind), std::move(points), std::move(text), format, dc.Pen(), dc.Brush(), m_layer});
+void CDrawRecorder::Add(const CDrawContext& dc, std::string kind, std::vector<CPoint> points,
+                        std::string text, unsigned format) {
+  m_calls.push_back(
+      {std::move(kind), std::move(points), std::move(text), format, dc.Pen(), dc.Brush(), m_layer});
 }
 
-void CDrawRecorder::Line(const CDrawContext& dc, CPoint from, CPoint to) { Add(dc, "Line", {from, to}); }
+void CDrawRecorder::Line(const CDrawContext& dc, CPoint from, CPoint to) {
+  Add(dc, "Line", {from, to});
+}
 
 void CDrawRecorder::Polyline(const CDrawContext& dc, std::span<const CPoint> points) {
   Add(dc, "Polyline", {points.begin(), points.end()});
@@ -37,7 +40,8 @@ void CDrawRecorder::Ellipse(const CDrawContext& dc, const CRect& rect) {
   Add(dc, "Ellipse", {{rect.left, rect.top}, {rect.right, rect.bottom}});
 }
 
-void CDrawRecorder::Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) {
+void CDrawRecorder::Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+                         unsigned format) {
   Add(dc, "Text", {{rect.left, rect.top}, {rect.right, rect.bottom}}, std::string(text), format);
 }
 
@@ -74,10 +78,12 @@ std::string CDrawRecorder::Listing() const {
   std::string out;
   for (const Call& call : m_calls) {
     out += call.kind;
-    for (CPoint point : call.points) out += " " + std::to_string(point.x) + "," + std::to_string(point.y);
-    out += " [pen " + std::to_string(static_cast<int>(call.pen.style)) + "/" + std::to_string(call.pen.width) + "/" +
-           Hex(call.pen.color) + "] [brush " + std::to_string(static_cast<int>(call.brush.style)) + "/" +
-           Hex(call.brush.color) + "] " + call.layer;
+    for (CPoint point : call.points)
+      out += " " + std::to_string(point.x) + "," + std::to_string(point.y);
+    out += " [pen " + std::to_string(static_cast<int>(call.pen.style)) + "/" +
+           std::to_string(call.pen.width) + "/" + Hex(call.pen.color) + "] [brush " +
+           std::to_string(static_cast<int>(call.brush.style)) + "/" + Hex(call.brush.color) + "] " +
+           call.layer;
     if (!call.text.empty()) out += " \"" + call.text + "\"";
     out += "\n";
   }

@@ -11,10 +11,10 @@
 class CDrawRecorder : public CDrawDevice {
  public:
   struct Call {
-    std::string kind;             // "Line", "Polygon", "Text", "ScreenLine", ...
-    std::vector<CPoint> points;   // logical units; a rectangle as its two corners
+    std::string kind;            // "Line", "Polygon", "Text", "ScreenLine", ...
+    std::vector<CPoint> points;  // logical units; a rectangle as its two corners
     std::string text;
-    unsigned format = 0;          // texts: format flags or text alignment
+    unsigned format = 0;  // texts: format flags or text alignment
     CPen pen;
     CBrush brush;
     std::string layer;
@@ -26,7 +26,8 @@ class CDrawRecorder : public CDrawDevice {
   void Polygon(const CDrawContext& dc, std::span<const CPoint> points) override;
   void Rectangle(const CDrawContext& dc, const CRect& rect) override;
   void Ellipse(const CDrawContext& dc, const CRect& rect) override;
-  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) override;
+  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+            unsigned format) override;
   void ExcludeClip(const CDrawContext& dc, const CRect& rect) override;
   void ClipChanged(const CDrawContext& dc) override;
   void SetLayer(std::string_view name, int colorNumber) override;
@@ -42,8 +43,8 @@ class CDrawRecorder : public CDrawDevice {
   std::string Listing() const;
 
  private:
-  void Add(const CDrawContext& dc, std::string kind, std::vector<CPoint> points, std::string text = {},
-           unsigned format = 0);
+  void Add(const CDrawContext& dc, std::string kind, std::vector<CPoint> points,
+           std::string text = {}, unsigned format = 0);
 
   std::vector<Call> m_calls;
   std::string m_layer = "0";

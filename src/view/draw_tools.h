@@ -53,8 +53,12 @@ struct CBrush {
   std::array<std::uint8_t, 8> pattern{};
 
   static CBrush Null() { return {BrushStyle::Null, {}, HatchStyle::Horizontal, {}}; }
-  static CBrush Solid(CColor color) { return {BrushStyle::Solid, color, HatchStyle::Horizontal, {}}; }
-  static CBrush Hatched(HatchStyle hatch, CColor color) { return {BrushStyle::Hatched, color, hatch, {}}; }
+  static CBrush Solid(CColor color) {
+    return {BrushStyle::Solid, color, HatchStyle::Horizontal, {}};
+  }
+  static CBrush Hatched(HatchStyle hatch, CColor color) {
+    return {BrushStyle::Hatched, color, hatch, {}};
+  }
   static CBrush Pattern(const std::array<std::uint8_t, 8>& rows) {
     return {BrushStyle::Pattern, {}, HatchStyle::Horizontal, rows};
   }

@@ -21,7 +21,9 @@ std::array<CPoint, 4> BoxCorners(const CDxfEntity& text) {
 }  // namespace
 
 CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
-    : m_low(low), m_high(high), m_cells(std::max(1, cellsPerSide)),
+    : m_low(low),
+      m_high(high),
+      m_cells(std::max(1, cellsPerSide)),
       m_cellEntities(static_cast<std::size_t>(m_cells) * m_cells) {}
 
 CDxfEntityList::Bounds CDxfEntityList::BoundsOf(const CDxfEntity& entity) {
@@ -64,7 +66,8 @@ int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
     m_nodes[node.next].previous = id;
   }
   for (int y = cells.y0; y <= cells.y1; ++y) {
-    for (int x = cells.x0; x <= cells.x1; ++x) m_cellEntities[static_cast<std::size_t>(y) * m_cells + x].push_back(id);
+    for (int x = cells.x0; x <= cells.x1; ++x)
+      m_cellEntities[static_cast<std::size_t>(y) * m_cells + x].push_back(id);
   }
   ++m_alive;
   return id;
@@ -102,7 +105,8 @@ std::vector<int> CDxfEntityList::CandidatesNear(const Bounds& area, std::uint64_
         if (m_visited[id] == m_visit) continue;
         m_visited[id] = m_visit;
         const Node& node = m_nodes[id];
-        if (node.alive && node.root >= start && BoundsOf(node.entity).Meets(area)) found.push_back(id);
+        if (node.alive && node.root >= start && BoundsOf(node.entity).Meets(area))
+          found.push_back(id);
       }
     }
   }
@@ -116,13 +120,15 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
   Bounds area{INT64_MAX, INT64_MIN, HUGE_VAL, -HUGE_VAL};
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const CWindowSegment& edge = edges.emplace_back(polygon[i], polygon[(i + 1) % polygon.size()]);
-    area = {std::min<std::int64_t>(area.minX, edge.minX), std::max<std::int64_t>(area.maxX, edge.maxX),
-            std::min(area.lowY, edge.lowY), std::max(area.highY, edge.highY)};
+    area = {std::min<std::int64_t>(area.minX, edge.minX),
+            std::max<std::int64_t>(area.maxX, edge.maxX), std::min(area.lowY, edge.lowY),
+            std::max(area.highY, edge.highY)};
   }
   for (int id : CandidatesNear(area, start)) HideOne(id, edges, polygon);
 }
 
-void CDxfEntityList::HideOne(int id, std::span<const CWindowSegment> edges, std::span<const CPoint> polygon) {
+void CDxfEntityList::HideOne(int id, std::span<const CWindowSegment> edges,
+                             std::span<const CPoint> polygon) {
   std::vector<int> pending{id};
   while (!pending.empty()) {
     const int current = pending.back();
@@ -134,11 +140,12 @@ void CDxfEntityList::HideOne(int id, std::span<const CWindowSegment> edges, std:
   }
 }
 
-bool CDxfEntityList::LineHidden(int id, std::span<const CWindowSegment> edges, std::span<const CPoint> polygon,
-                                std::vector<int>& pieces) {
+bool CDxfEntityList::LineHidden(int id, std::span<const CWindowSegment> edges,
+                                std::span<const CPoint> polygon, std::vector<int>& pieces) {
   for (const CWindowSegment& edge : edges) {
     const CDxfEntity& line = m_nodes[id].entity;
-    const std::optional<CPoint> crossing = SegmentIntersection(edge, CWindowSegment(line.p1, line.p2), 0);
+    const std::optional<CPoint> crossing =
+        SegmentIntersection(edge, CWindowSegment(line.p1, line.p2), 0);
     if (!crossing) continue;
     CDxfEntity piece = line;
     piece.p1 = *crossing;
@@ -155,11 +162,13 @@ bool CDxfEntityList::TextHidden(const CDxfEntity& text, std::span<const CWindowS
   const std::array<CPoint, 4> box = BoxCorners(text);
   for (const CWindowSegment& edge : edges) {
     for (std::size_t i = 0; i < box.size(); ++i) {
-      if (SegmentIntersection(edge, CWindowSegment(box[i], box[(i + 1) % box.size()]), 0)) return true;
+      if (SegmentIntersection(edge, CWindowSegment(box[i], box[(i + 1) % box.size()]), 0))
+        return true;
     }
   }
   const CPoint centre = Middle(text.p1, text.p2);
-  return PointInPolygon(centre.x, centre.y, polygon) || PointInPolygon(polygon[0].x, polygon[0].y, box);
+  return PointInPolygon(centre.x, centre.y, polygon) ||
+         PointInPolygon(polygon[0].x, polygon[0].y, box);
 }
 
 std::vector<CDxfEntity> CDxfEntityList::InOrder() const {

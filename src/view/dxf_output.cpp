@@ -30,18 +30,40 @@ void ViewportTable(Lines& out, const CDxfUnits::Frame& frame) {
   Group(out, 0, "VPORT");
   Group(out, 2, "*ACTIVE");
   Group(out, 70, 0);
-  for (const auto& [code, value] : {std::pair{10, 0}, {20, 0}, {11, 1}, {21, 1}}) Group(out, code, value);
+  for (const auto& [code, value] : {std::pair{10, 0}, {20, 0}, {11, 1}, {21, 1}})
+    Group(out, code, value);
   Group(out, 12, (std::int64_t{c[0].x} + c[1].x) / 2);
   Group(out, 22, (std::int64_t{c[0].y} + c[2].y) / 2);
-  for (const auto& [code, value] : {std::pair{13, 0}, {23, 0}, {14, 1}, {24, 1}, {15, 0}, {25, 0}, {16, 0},
-                                    {26, 0}, {36, 1}, {17, 0}, {27, 0}, {37, 0}}) {
+  for (const auto& [code, value] : {std::pair{13, 0},
+                                    {23, 0},
+                                    {14, 1},
+                                    {24, 1},
+                                    {15, 0},
+                                    {25, 0},
+                                    {16, 0},
+                                    {26, 0},
+                                    {36, 1},
+                                    {17, 0},
+                                    {27, 0},
+                                    {37, 0}}) {
     Group(out, code, value);
   }
   const std::int64_t height = std::int64_t{c[0].y} - c[2].y;
   Group(out, 40, height * 21 / 20);
   Group(out, 41, SixDecimals(double(std::int64_t{c[1].x} - c[0].x) / double(height)));
-  for (const auto& [code, value] : {std::pair{42, 50}, {43, 0}, {44, 0}, {50, 0}, {51, 0}, {71, 0}, {72, 100},
-                                    {73, 1}, {74, 0}, {75, 0}, {76, 0}, {77, 0}, {78, 0}}) {
+  for (const auto& [code, value] : {std::pair{42, 50},
+                                    {43, 0},
+                                    {44, 0},
+                                    {50, 0},
+                                    {51, 0},
+                                    {71, 0},
+                                    {72, 100},
+                                    {73, 1},
+                                    {74, 0},
+                                    {75, 0},
+                                    {76, 0},
+                                    {77, 0},
+                                    {78, 0}}) {
     Group(out, code, value);
   }
   Group(out, 0, "ENDTAB");

@@ -34,14 +34,10 @@ enum class Side { Above, Right, Below, Left };
 
 bool Beyond(const CDxfUnits::Frame& frame, Side side, CPoint point) {
   switch (side) {
-    case Side::Above:
-      return point.y > frame.corners[0].y;
-    case Side::Right:
-      return point.x > frame.corners[1].x;
-    case Side::Below:
-      return point.y < frame.corners[2].y;
-    case Side::Left:
-      return point.x < frame.corners[3].x;
+    case Side::Above: return point.y > frame.corners[0].y;
+    case Side::Right: return point.x > frame.corners[1].x;
+    case Side::Below: return point.y < frame.corners[2].y;
+    case Side::Left: return point.x < frame.corners[3].x;
   }
   return false;
 }
@@ -55,7 +51,8 @@ CPoint CDxfUnits::Convert(const CDrawMapping& mapping, CSize deviceSize, CPoint 
   if (mapping.Mode() == MapMode::Text) {
     const double x = (double(point.x) - wo.x) * (kUnitsWide / e.w);
     const double y = double(e.dh) / -double(e.h) * (double(point.y) - double(e.h - 1));
-    return {Held(std::int64_t{TruncateCoordinate(x)} + vo.x), Held(std::int64_t{TruncateCoordinate(y)} + vo.y)};
+    return {Held(std::int64_t{TruncateCoordinate(x)} + vo.x),
+            Held(std::int64_t{TruncateCoordinate(y)} + vo.y)};
   }
   const CSize we = mapping.WindowExtent();
   const double x = (double(point.x) - wo.x) * (kUnitsWide / double(NonZero(we.cx)));
@@ -76,7 +73,8 @@ bool CDxfUnits::ClipToFrame(const Frame& frame, CPoint& from, CPoint& to) {
   for (int edge = 0; edge < 4; ++edge) {
     const CPoint a = frame.corners[edge];
     const CPoint b = frame.corners[(edge + 1) % 4];
-    const std::optional<CPoint> crossing = SegmentIntersection(a.x, a.y, b.x, b.y, from.x, from.y, to.x, to.y, 0);
+    const std::optional<CPoint> crossing =
+        SegmentIntersection(a.x, a.y, b.x, b.y, from.x, from.y, to.x, to.y, 0);
     if (!crossing) continue;
     if (Beyond(frame, kSides[edge], to)) {
       to = *crossing;
@@ -84,6 +82,7 @@ bool CDxfUnits::ClipToFrame(const Frame& frame, CPoint& from, CPoint& to) {
       from = *crossing;
     }
   }
-  const CPoint middle{Held((std::int64_t{from.x} + to.x) / 2), Held((std::int64_t{from.y} + to.y) / 2)};
+  const CPoint middle{Held((std::int64_t{from.x} + to.x) / 2),
+                      Held((std::int64_t{from.y} + to.y) / 2)};
   return PointInPolygon(middle.x, middle.y, frame.corners);
 }

@@ -92,7 +92,9 @@ void CDxfWriter::RecordConvertedPolygon(const CDrawContext& dc, std::span<const 
 }
 
 void CDxfWriter::Rectangle(const CDrawContext& dc, const CRect& rect) {
-  const CPoint corners[] = {{rect.left, rect.top}, {rect.right, rect.top}, {rect.right, rect.bottom},
+  const CPoint corners[] = {{rect.left, rect.top},
+                            {rect.right, rect.top},
+                            {rect.right, rect.bottom},
                             {rect.left, rect.bottom}};
   if (dc.Brush().IsFilled()) HideUnder(dc, corners);
   if (!dc.Pen().IsVisible()) return;
@@ -123,9 +125,11 @@ int CDxfWriter::StyleOf(const Style& style) {
   return static_cast<int>(m_styles.size() - 1);
 }
 
-void CDxfWriter::Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) {
+void CDxfWriter::Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+                      unsigned format) {
   const CSize extent = dc.GetTextExtent(text);
-  const std::int32_t yb = static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom + extent.cy) / 2);
+  const std::int32_t yb =
+      static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom + extent.cy) / 2);
   std::int32_t xa = rect.left;
   if (format & text_format::kCenter) {
     xa = static_cast<std::int32_t>((std::int64_t{rect.right} - extent.cx + rect.left) / 2);
@@ -147,7 +151,8 @@ void CDxfWriter::Text(const CDrawContext& dc, std::string_view text, const CRect
   // The box is kept lower-left first whichever way the view's y axis points.
   const CPoint lowerLeft{a.x, std::min(a.y, b.y)};
   const CPoint upperRight{b.x, std::max(a.y, b.y)};
-  m_entities->Append({DxfEntityKind::Text, lowerLeft, upperRight, m_currentLayer, StyleOf(style), std::string(text)});
+  m_entities->Append({DxfEntityKind::Text, lowerLeft, upperRight, m_currentLayer, StyleOf(style),
+                      std::string(text)});
 }
 
 void CDxfWriter::ApplyPendingExclusion() {
@@ -156,7 +161,8 @@ void CDxfWriter::ApplyPendingExclusion() {
   m_exclusion.reset();
   const CPoint& first = exclusion.corners[0];
   const CPoint& third = exclusion.corners[2];
-  if (first.x != third.x && first.y != third.y) HideUnderConverted(exclusion.corners, exclusion.start);
+  if (first.x != third.x && first.y != third.y)
+    HideUnderConverted(exclusion.corners, exclusion.start);
 }
 
 void CDxfWriter::ExcludeClip(const CDrawContext& dc, const CRect& rect) {
@@ -175,8 +181,8 @@ void CDxfWriter::ClipChanged(const CDrawContext& dc) {
 }
 
 void CDxfWriter::SetLayer(std::string_view name, int colorNumber) {
-  const auto found =
-      std::find_if(m_layers.begin(), m_layers.end(), [name](const Layer& layer) { return layer.name == name; });
+  const auto found = std::find_if(m_layers.begin(), m_layers.end(),
+                                  [name](const Layer& layer) { return layer.name == name; });
   if (found != m_layers.end()) {
     m_currentLayer = static_cast<int>(found - m_layers.begin());
     return;

@@ -43,7 +43,8 @@ class CDxfWriter : public CDrawDevice {
   void Polygon(const CDrawContext& dc, std::span<const CPoint> points) override;
   void Rectangle(const CDrawContext& dc, const CRect& rect) override;
   void Ellipse(const CDrawContext& dc, const CRect& rect) override;
-  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) override;
+  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+            unsigned format) override;
   void ExcludeClip(const CDrawContext& dc, const CRect& rect) override;
   void ClipChanged(const CDrawContext& dc) override;
   // Makes the named layer current, creating it with the colour when no layer has that
@@ -54,7 +55,9 @@ class CDxfWriter : public CDrawDevice {
   void ScreenPolygon(const CDrawContext&, std::span<const CPoint>) override { ++m_screenOnlyMarks; }
   void Pixel(const CDrawContext&, CPoint, CColor) override { ++m_screenOnlyMarks; }
   void TextOut(const CDrawContext&, CPoint, std::string_view) override { ++m_screenOnlyMarks; }
-  void Bitmap(const CDrawContext&, const CRect&, const CBitmapDesc&) override { ++m_screenOnlyMarks; }
+  void Bitmap(const CDrawContext&, const CRect&, const CBitmapDesc&) override {
+    ++m_screenOnlyMarks;
+  }
 
   // The whole file (CR LF line ends): header, tables (viewport, line type, layers, text
   // styles), entities and the frame. A pending exclusion is applied first.

@@ -44,5 +44,6 @@ CTextMetrics CNominalFontMeasurer::Metrics(const CLogFont& font) const {
 
 CSize CNominalFontMeasurer::Extent(const CLogFont& font, std::string_view text) const {
   const CTextMetrics metrics = Metrics(font);
-  return {static_cast<std::int32_t>(std::int64_t{metrics.averageCharWidth} * CharacterCount(text)), metrics.height};
+  return {static_cast<std::int32_t>(std::int64_t{metrics.averageCharWidth} * CharacterCount(text)),
+          metrics.height};
 }

@@ -31,13 +31,14 @@ TEST_F(AppSettingsTest, AnEmptyFileGivesEveryDefaultOfTheTables) {
   m_folder.WriteFile("TVR.INI", "");
   CAppSettings s = ReadAppSettings(CProfile(m_path));
   EXPECT_EQ(s.userName, "UnKnown");
-  for (ColorRow row : {ColorRow{kColorStraight1, 0, 255, 0}, ColorRow{kColorStraight2, 0, 255, 255},
-                       ColorRow{kColorStraight3, 255, 255, 0}, ColorRow{kColorStraight4, 255, 128, 0},
-                       ColorRow{kColorEnding, 64, 128, 128}, ColorRow{kColorSpecial, 192, 192, 192},
-                       ColorRow{kColorSystemJoint, 0, 178, 0}, ColorRow{kColorUserJoint, 0, 0, 255},
-                       ColorRow{kColorPassThrough, 0, 0, 0}, ColorRow{kColorUnknown, 255, 0, 0},
-                       ColorRow{kColorTapOff, 200, 200, 200}, ColorRow{kColorFireBarrier, 64, 64, 64},
-                       ColorRow{kColorSupport, 255, 64, 64}}) {
+  for (ColorRow row :
+       {ColorRow{kColorStraight1, 0, 255, 0}, ColorRow{kColorStraight2, 0, 255, 255},
+        ColorRow{kColorStraight3, 255, 255, 0}, ColorRow{kColorStraight4, 255, 128, 0},
+        ColorRow{kColorEnding, 64, 128, 128}, ColorRow{kColorSpecial, 192, 192, 192},
+        ColorRow{kColorSystemJoint, 0, 178, 0}, ColorRow{kColorUserJoint, 0, 0, 255},
+        ColorRow{kColorPassThrough, 0, 0, 0}, ColorRow{kColorUnknown, 255, 0, 0},
+        ColorRow{kColorTapOff, 200, 200, 200}, ColorRow{kColorFireBarrier, 64, 64, 64},
+        ColorRow{kColorSupport, 255, 64, 64}}) {
     EXPECT_EQ(s.colors[row.index], MakeColor(row.red, row.green, row.blue)) << ColorKey(row.index);
   }
   EXPECT_FLOAT_EQ(s.zoomAll, 0.9f);
@@ -89,25 +90,25 @@ TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
       "[Label]\nBranchVisible=2\nBranchOpaque=On\nBranchFont=,,,\nBranchFontColor=\n"
       "BranchFlags=many\nDimFlags=\n[Language]\nID=\n");
   CAppSettings s = ReadAppSettings(CProfile(m_path));
-  EXPECT_EQ(s.userName, "");                             // a blank value is a value
-  EXPECT_EQ(s.colors[kColorStraight1], MakeColor(0, 0, 0));  // words read black
+  EXPECT_EQ(s.userName, "");                                  // a blank value is a value
+  EXPECT_EQ(s.colors[kColorStraight1], MakeColor(0, 0, 0));   // words read black
   EXPECT_EQ(s.colors[kColorSupport], MakeColor(255, 0, 12));  // held to 0..255
-  EXPECT_FLOAT_EQ(s.zoomAll, 0.0f);                      // a decimal comma ends the number
+  EXPECT_FLOAT_EQ(s.zoomAll, 0.0f);                           // a decimal comma ends the number
   EXPECT_FLOAT_EQ(s.zoomIn, 0.0f);
-  EXPECT_FLOAT_EQ(s.moveLeft, 0.0f);                     // no infinity
-  EXPECT_EQ(s.jointOverhang, 0);                         // "abc" reads 0
+  EXPECT_FLOAT_EQ(s.moveLeft, 0.0f);  // no infinity
+  EXPECT_EQ(s.jointOverhang, 0);      // "abc" reads 0
   EXPECT_EQ(s.realJoint, 12);
-  EXPECT_EQ(s.boxOverhang, 0);                           // text as integer: empty is 0
+  EXPECT_EQ(s.boxOverhang, 0);  // text as integer: empty is 0
   EXPECT_EQ(s.special, 0);
   EXPECT_EQ(s.copper, 3);
   EXPECT_EQ(s.apod, -1);
   EXPECT_EQ(s.packaging, 0);
-  EXPECT_FALSE(s.labels[kLabelBranch].visible);          // "2" is not true
+  EXPECT_FALSE(s.labels[kLabelBranch].visible);  // "2" is not true
   EXPECT_TRUE(s.labels[kLabelBranch].opaque);
   EXPECT_EQ(s.labels[kLabelBranch].font, CLogFont{});
   EXPECT_EQ(s.labels[kLabelBranch].fontColor, MakeColor(0, 0, 0));
-  EXPECT_EQ(s.labels[kLabelBranch].flags, 0);            // int reading of a word
-  EXPECT_EQ(s.labels[kLabelDimension].flags, 0);         // an empty int value: the default 0
+  EXPECT_EQ(s.labels[kLabelBranch].flags, 0);     // int reading of a word
+  EXPECT_EQ(s.labels[kLabelDimension].flags, 0);  // an empty int value: the default 0
   EXPECT_EQ(s.languageId, "");
 }
 

@@ -31,7 +31,7 @@ TEST(CatalogueMenuPlanTest, JustOneListsOnlyTheCurrent) {
 
 TEST(CatalogueMenuPlanTest, CurrentThatIsNotListedLeavesNoCurrent) {
   std::vector<std::string> names(15);
-  EXPECT_EQ(PlanCatalogueMenu(names, false, 7).current, 0);   // unnamed list 7
+  EXPECT_EQ(PlanCatalogueMenu(names, false, 7).current, 0);  // unnamed list 7
   EXPECT_EQ(PlanCatalogueMenu(names, false, 0).current, 0);
   EXPECT_EQ(PlanCatalogueMenu(names, false, 99).current, 0);
   EXPECT_EQ(PlanCatalogueMenu(names, true, -3).items.size(), 0u);

@@ -4,8 +4,7 @@
 
 using tvr::platform::CDbfTable;
 
-bool WriteTestTable(const std::string& path,
-                    const std::vector<tvr::platform::DbfFieldInfo>& fields,
+bool WriteTestTable(const std::string& path, const std::vector<tvr::platform::DbfFieldInfo>& fields,
                     const std::vector<CTestRecord>& records) {
   CDbfTable table;
   if (!table.Create(path, fields)) {

@@ -24,9 +24,10 @@ TEST(ChildProcessTest, ExitCodeOfTheProgramIsReturned) {
 
 TEST(ChildProcessTest, ArgumentsArriveOneByOneWithoutAShellInTheStartFolder) {
   CScriptFolder folder;
-  std::string program = folder.AddScript("echoargs",
-      "d=$(dirname \"$0\"); pwd > \"$d/where.txt\"; "
-      "for a in \"$@\"; do printf '[%s]' \"$a\" >> \"$d/args\"; done");
+  std::string program =
+      folder.AddScript("echoargs",
+                       "d=$(dirname \"$0\"); pwd > \"$d/where.txt\"; "
+                       "for a in \"$@\"; do printf '[%s]' \"$a\" >> \"$d/args\"; done");
   CChildProcess child;
   ASSERT_EQ(child.Start(program, {"a b", "", "$HOME", "\"q\"", "; rm -rf x"}, "/tmp"), 0);
   ASSERT_EQ(child.Wait(), 0);
@@ -78,9 +79,10 @@ TEST(FindProgramTest, PathsAndNonExecutablesAreChecked) {
   CScriptFolder folder;
   std::string tool = folder.AddScript("tool", "exit 0");
   EXPECT_EQ(FindProgram(tool, ""), tool);
-  std::filesystem::permissions(tool, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-                               std::filesystem::perm_options::replace);
-  EXPECT_EQ(FindProgram(tool, ""), "");  // not executable
+  std::filesystem::permissions(
+      tool, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+      std::filesystem::perm_options::replace);
+  EXPECT_EQ(FindProgram(tool, ""), "");             // not executable
   EXPECT_EQ(FindProgram(folder.Folder(), ""), "");  // a folder
 }
 

@@ -46,7 +46,8 @@ TEST(ChooseStartLanguageTest, FallsBackTo044) {
 TEST(CurrentLanguageTest, LoadsTheChosenLanguageForEveryLookUp) {
   CLanguageTestFolder folder;
   folder.UseAsCatalogue();
-  folder.WriteFile("TVR_044.TXT", "[LANG]\r\nCHARS=LATIN\r\n[MSG]\r\n00018=Layouts\r\n02711=&Yes\r\n");
+  folder.WriteFile("TVR_044.TXT",
+                   "[LANG]\r\nCHARS=LATIN\r\n[MSG]\r\n00018=Layouts\r\n02711=&Yes\r\n");
   CCurrentLanguage& current = CCurrentLanguage::Instance();
   const CStartLanguage start = current.ChooseStartLanguage("049");
   EXPECT_EQ(start.number, "044");
@@ -64,9 +65,10 @@ TEST(CurrentLanguageTest, TheShippedEnglishFileStandsInOnlyForAMissingLanguageFi
     const char* text;  // of message 1
     bool fromShipped;
   };
-  const Case cases[] = {{"the catalogue's own file wins", true, true, "eigen", false},
-                        {"a missing file: the shipped English texts", false, true, "shipped one", true},
-                        {"without a shipped folder nothing loads", false, false, "", false}};
+  const Case cases[] = {
+      {"the catalogue's own file wins", true, true, "eigen", false},
+      {"a missing file: the shipped English texts", false, true, "shipped one", true},
+      {"without a shipped folder nothing loads", false, false, "", false}};
   for (const Case& c : cases) {
     CLanguageTestFolder catalogue, program;
     catalogue.UseAsCatalogue();

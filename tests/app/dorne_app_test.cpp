@@ -32,13 +32,12 @@ class DorneAppTest : public ::testing::Test {
 TEST_F(DorneAppTest, CatalogueAndArticleFoldersFollowTheirSettings) {
   const struct {
     const char *settings, *catalogue, *article, *guards;
-  } cases[] = {
-      {"", "/opt/tvr/DBF/", "/opt/tvr/BD/", "missing keys: program folder"},
-      {"[DBF Database]\nDirectory=Default\n[Database]\nPartnumPath=Default\n", "/opt/tvr/DBF/",
-       "/opt/tvr/BD/", "\"Default\" behaves like empty"},
-      {"[DBF Database]\nDirectory=\n", "/opt/tvr/DBF/", "/opt/tvr/BD/", "empty value"},
-      {"[DBF Database]\nDirectory=/data/cat\n[Database]\nPartnumPath=/data/art/\n", "/data/cat/",
-       "/data/art/", "own folders, a slash added where missing"}};
+  } cases[] = {{"", "/opt/tvr/DBF/", "/opt/tvr/BD/", "missing keys: program folder"},
+               {"[DBF Database]\nDirectory=Default\n[Database]\nPartnumPath=Default\n",
+                "/opt/tvr/DBF/", "/opt/tvr/BD/", "\"Default\" behaves like empty"},
+               {"[DBF Database]\nDirectory=\n", "/opt/tvr/DBF/", "/opt/tvr/BD/", "empty value"},
+               {"[DBF Database]\nDirectory=/data/cat\n[Database]\nPartnumPath=/data/art/\n",
+                "/data/cat/", "/data/art/", "own folders, a slash added where missing"}};
   for (const auto& c : cases) {
     WriteSettings(c.settings);
     CDorneApp app;

@@ -8,7 +8,8 @@ namespace {
 std::array<CColor, kColorCount> DistinctColors() {
   std::array<CColor, kColorCount> colors{};
   for (std::size_t i = 0; i < colors.size(); ++i) {
-    colors[i] = MakeColor(static_cast<int>(10 + i), static_cast<int>(20 + i), static_cast<int>(30 + i));
+    colors[i] =
+        MakeColor(static_cast<int>(10 + i), static_cast<int>(20 + i), static_cast<int>(30 + i));
   }
   return colors;
 }

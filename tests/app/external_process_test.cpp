@@ -17,15 +17,18 @@ constexpr const char* kRecordingHelper =
     "while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done";
 
 TEST(PrintHelperTest, CommandLineHasItsPiecesInOrder) {
-  CPrintHelperJob job{"/s/XlExport.txt", "/p/MODELS/a b.xls", "MacroTavrilon", "vorpu", 12, "/o/out.xls"};
+  CPrintHelperJob job{"/s/XlExport.txt", "/p/MODELS/a b.xls", "MacroTavrilon", "vorpu", 12,
+                      "/o/out.xls"};
   EXPECT_EQ(PrintHelperCommandLine("XlPrint.exe", job),
-            "XlPrint.exe \"/s/XlExport.txt\" \"/p/MODELS/a b.xls\" MacroTavrilon vorpu 12 \"/o/out.xls\"");
+            "XlPrint.exe \"/s/XlExport.txt\" \"/p/MODELS/a b.xls\" MacroTavrilon vorpu 12 "
+            "\"/o/out.xls\"");
   job.outputPath.clear();
   job.mode = 18;
   EXPECT_EQ(PrintHelperCommandLine("XlPrint.exe", job),
             "XlPrint.exe \"/s/XlExport.txt\" \"/p/MODELS/a b.xls\" MacroTavrilon vorpu 18 \"\"");
   EXPECT_EQ(PrintHelperArguments(job),
-            (std::vector<std::string>{"/s/XlExport.txt", "/p/MODELS/a b.xls", "MacroTavrilon", "vorpu", "18", ""}));
+            (std::vector<std::string>{"/s/XlExport.txt", "/p/MODELS/a b.xls", "MacroTavrilon",
+                                      "vorpu", "18", ""}));
 }
 
 TEST(PrintHelperTest, SecondExportIsRefusedWhileTheFirstRuns) {
@@ -79,7 +82,8 @@ TEST(WaitWithMessagesTest, ReturnsTheExitCodeAndPumpsMeanwhile) {
 
 TEST(WaitWithMessagesTest, ProgramMayComeAsTheFirstArgument) {
   CScriptFolder folder;
-  std::string program = folder.AddScript("args", "[ \"$1\" = one ] && [ \"$2\" = 'two 2' ] && exit 5; exit 1");
+  std::string program =
+      folder.AddScript("args", "[ \"$1\" = one ] && [ \"$2\" = 'two 2' ] && exit 5; exit 1");
   CRecordingObserver observer;
   EXPECT_EQ(WaitWithMessages("", {program, "one", "two 2"}, "", observer), 5);
   EXPECT_EQ(WaitWithMessages(program, {"one", "two 2"}, "", observer), 5);

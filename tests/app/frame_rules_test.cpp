@@ -47,7 +47,8 @@ TEST(FrameRulesTest, ExtensionTable) {
   EXPECT_EQ(ClassifyFileByExtension("/p/a.lin.bak"), EFileKind::Layout);
 }
 
-const char* kTemplate = "\n\nTavrilon\nTavrilon Files (*.run)\n.run\nTavrilon.Document\nTavrilon Document";
+const char* kTemplate =
+    "\n\nTavrilon\nTavrilon Files (*.run)\n.run\nTavrilon.Document\nTavrilon Document";
 
 TEST(FrameRulesTest, OpenFilterInEmptyModeListsTheAvailableKinds) {
   COpenFileFilter all = BuildOpenFileFilter(EFrameMode::Empty, {}, kTemplate, "All Files (*.*)");
@@ -67,18 +68,24 @@ TEST(FrameRulesTest, OpenFilterPerWorkingMode) {
   const std::string ref = "Tavrilon Files (*.ref)|*.ref|";
   const std::string lin = "Tavrilon Files (*.lin)|*.lin|";
   const std::string end = "All|*.*||";
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Graphical, {}, kTemplate, "All").filter, run + ref + lin + end);
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Linear, {}, kTemplate, "All").filter, lin + run + ref + end);
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {}, kTemplate, "All").filter, ref + run + lin + end);
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {true, false, true}, kTemplate, "All").filter,
-            ref + end);
+  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Graphical, {}, kTemplate, "All").filter,
+            run + ref + lin + end);
+  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Linear, {}, kTemplate, "All").filter,
+            lin + run + ref + end);
+  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {}, kTemplate, "All").filter,
+            ref + run + lin + end);
+  EXPECT_EQ(
+      BuildOpenFileFilter(EFrameMode::Reference, {true, false, true}, kTemplate, "All").filter,
+      ref + end);
   EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Linear, {}, kTemplate, "All").defaultExtension, "lin");
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {}, kTemplate, "All").defaultExtension, "ref");
+  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {}, kTemplate, "All").defaultExtension,
+            "ref");
 }
 
 TEST(FrameRulesTest, TemplateDescriptionTable) {
-  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Graphical, {true, true, false}, "Layouts", "All").filter,
-            "Layouts (*.run)|*.run|All|*.*||");
+  EXPECT_EQ(
+      BuildOpenFileFilter(EFrameMode::Graphical, {true, true, false}, "Layouts", "All").filter,
+      "Layouts (*.run)|*.run|All|*.*||");
   EXPECT_EQ(TemplateDescription(kTemplate), "Tavrilon Files (*.run)");
   EXPECT_EQ(TemplateDescription("Tavrilon layouts"), "Tavrilon layouts (*.run)");
   EXPECT_EQ(TemplateDescription("a\nb"), "a\nb (*.run)");  // fewer than four lines: whole

@@ -9,8 +9,10 @@ TEST(InfoDialogRulesTest, CheckBoxReadsTheOtherWayInTheAboutBox) {
     EInfoMode mode;
     int infos;
     bool checked;
-  } cases[] = {{EInfoMode::Startup, 0, true}, {EInfoMode::Startup, 1, false},
-               {EInfoMode::About, 1, true},   {EInfoMode::About, 0, false}};
+  } cases[] = {{EInfoMode::Startup, 0, true},
+               {EInfoMode::Startup, 1, false},
+               {EInfoMode::About, 1, true},
+               {EInfoMode::About, 0, false}};
   for (const auto& c : cases) {
     EXPECT_EQ(InfoCheckBoxChecked(c.mode, c.infos), c.checked) << c.infos;
     EXPECT_EQ(InfosValue(c.mode, c.checked), c.infos) << c.infos;
@@ -44,9 +46,11 @@ TEST(InfoDialogRulesTest, OkOutcomeTable) {
   EXPECT_EQ(greek.result, kInfoLanguageChanged);
   EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 0, 0, kEntries).result, 1);  // same language
   EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, -1, -1, kEntries).result, 1);  // none chosen
-  EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 9, 0, kEntries).result, 1);   // out of the list
+  EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 9, 0, kEntries).result,
+            1);  // out of the list
   EXPECT_EQ(DecideInfoOk(EInfoMode::Startup, 1, false, 1, -1, kEntries).languageToWrite, "044");
-  EXPECT_FALSE(DecideInfoOk(EInfoMode::About, 1, true, 0, 0, kEntries).infosToWrite) << "nothing changed";
+  EXPECT_FALSE(DecideInfoOk(EInfoMode::About, 1, true, 0, 0, kEntries).infosToWrite)
+      << "nothing changed";
 }
 
 }  // namespace

@@ -23,20 +23,30 @@ struct DecodeCase {
 TEST(LanguageFileDecodeTest, GivesTheLines) {
   const DecodeCase cases[] = {
       {"UTF-16LE with the mark, CR LF line ends",
-       Utf16Le("[MSG]\r\n00365=Fran\xC3\xA7\x61is\r\n"), {"[MSG]", "00365=Fran\xC3\xA7\x61is"}},
-      {"an odd last byte after the mark is dropped",
-       Utf16Le("00001=ab") + "x", {"00001=ab"}},
-      {"a surrogate pair is one character", Utf16Le("00001=\xF0\x9F\x98\x80"),
+       Utf16Le("[MSG]\r\n00365=Fran\xC3\xA7\x61is\r\n"),
+       {"[MSG]", "00365=Fran\xC3\xA7\x61is"}},
+      {"an odd last byte after the mark is dropped", Utf16Le("00001=ab") + "x", {"00001=ab"}},
+      {"a surrogate pair is one character",
+       Utf16Le("00001=\xF0\x9F\x98\x80"),
        {"00001=\xF0\x9F\x98\x80"}},
       {"an unpaired surrogate becomes U+FFFD",
-       "\xFF\xFE" "a\0\x00\xD8" "b\0"s, {"a\xEF\xBF\xBD" "b"}},
-      {"NUL characters are dropped", "\xFF\xFE" "a\0\0\0b\0"s,
+       "\xFF\xFE"
+       "a\0\x00\xD8"
+       "b\0"s,
+       {"a\xEF\xBF\xBD"
+        "b"}},
+      {"NUL characters are dropped",
+       "\xFF\xFE"
+       "a\0\0\0b\0"s,
        {"ab"}},
       {"only the mark gives no line", "\xFF\xFE", {}},
       {"an empty file gives no line", "", {}},
       {"8-bit UTF-8", "00001=\xC3\xA9t\xC3\xA9\n00002=b", {"00001=\xC3\xA9t\xC3\xA9", "00002=b"}},
-      {"a line that is not UTF-8 is Windows-1252", "00001=Fran\xE7" "ais \x80\n",
-       {"00001=Fran\xC3\xA7" "ais \xE2\x82\xAC"}},
+      {"a line that is not UTF-8 is Windows-1252",
+       "00001=Fran\xE7"
+       "ais \x80\n",
+       {"00001=Fran\xC3\xA7"
+        "ais \xE2\x82\xAC"}},
       {"a truncated UTF-8 sequence is Windows-1252 too", "a\xC3", {"a\xC3\x83"}},
       {"overlong UTF-8 is not taken as UTF-8", "\xC0\xAF", {"\xC3\x80\xC2\xAF"}},
       {"a UTF-8 mark is not part of the first line", "\xEF\xBB\xBF[LANG]\n", {"[LANG]"}},
@@ -99,8 +109,9 @@ struct CharsetCase {
 
 TEST(CharsetFromNameTest, MapsTheName) {
   // The names themselves are read through the language files' own tests.
-  const CharsetCase cases[] = {{"KOREAN JOHAB", 130}, {"CHINESE SIMPLIFIED", 134}, {"latin", 1},
-                               {"LATIN ", 1}, {"", 1}, {"KLINGON", 1}};
+  const CharsetCase cases[] = {
+      {"KOREAN JOHAB", 130}, {"CHINESE SIMPLIFIED", 134}, {"latin", 1}, {"LATIN ", 1}, {"", 1},
+      {"KLINGON", 1}};
   for (const CharsetCase& c : cases) {
     EXPECT_EQ(CharsetFromName(c.name), c.charset) << c.name;
   }

@@ -13,14 +13,16 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string LanguageText(const char* name, const char* chars, const char* projects) {
-  return std::string("[LANG]\r\nCHARS=") + chars + "\r\n00000=" + name + "\r\n[MSG]\r\n00014=" +
-         projects + "\r\n";
+  return std::string("[LANG]\r\nCHARS=") + chars + "\r\n00000=" + name +
+         "\r\n[MSG]\r\n00014=" + projects + "\r\n";
 }
 
 TEST(LanguageListTest, ListsTheUsableLanguageFiles) {
   CLanguageTestFolder folder;
   folder.WriteFile("TVR_044.TXT", LanguageText("English", "LATIN", "%APP Projects"));
-  folder.WriteFile("tvr_033.txt", Utf16Le(LanguageText("Fran\xC3\xA7" "ais", "LATIN", "P")));
+  folder.WriteFile("tvr_033.txt", Utf16Le(LanguageText("Fran\xC3\xA7"
+                                                       "ais",
+                                                       "LATIN", "P")));
   folder.WriteFile("TVR_030.TXT", LanguageText("Greek", "GREEK", ""));
   folder.WriteFile("TVR_ABC.TXT", LanguageText("Number 0", "LATIN", ""));
   folder.WriteFile("TVR_012.TXT", "[LANG]\nCHARS=LATIN\n");  // no name
@@ -36,7 +38,9 @@ TEST(LanguageListTest, ListsTheUsableLanguageFiles) {
   EXPECT_EQ(files[1].projectsName, "%APP Projects");
   EXPECT_EQ(files[2].path, folder.Path() + "tvr_033.txt");
   EXPECT_EQ(files[2].number, 33);
-  EXPECT_EQ(files[2].name, "Fran\xC3\xA7" "ais");
+  EXPECT_EQ(files[2].name,
+            "Fran\xC3\xA7"
+            "ais");
 }
 
 TEST(LanguageListTest, MissingFolderGivesNoLanguage) {
@@ -46,13 +50,13 @@ TEST(LanguageListTest, MissingFolderGivesNoLanguage) {
 
 TEST(LanguageListTest, OrdersByNumberAndKeepsFileOrderOfEqualNumbers) {
   const std::vector<CLanguageFileInfo> files = {
-      {"a", 44, 0, "English A", ""}, {"b", 33, 0, "French", ""}, {"c", 44, 0, "English C", ""},
+      {"a", 44, 0, "English A", ""}, {"b", 33, 0, "French", ""},  {"c", 44, 0, "English C", ""},
       {"d", 1, 0, "US", ""},         {"e", 30, 161, "Greek", ""}, {"f", 44, 1, "English F", ""}};
   const std::vector<CLanguageEntry> list = BuildLanguageList(files);
   ASSERT_EQ(list.size(), 6u);
   const std::vector<std::pair<std::string, std::string>> expected = {
-      {"001--0", "US"},        {"030--161", "Greek"},     {"033--0", "French"},
-      {"044--0", "English A"}, {"044--0", "English C"},   {"044--1", "English F"}};
+      {"001--0", "US"},        {"030--161", "Greek"},   {"033--0", "French"},
+      {"044--0", "English A"}, {"044--0", "English C"}, {"044--1", "English F"}};
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(list[i].key, expected[i].first) << i;
     EXPECT_EQ(list[i].name, expected[i].second) << i;

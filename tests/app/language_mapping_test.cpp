@@ -156,7 +156,8 @@ TEST_F(LanguageMappingTest, ALoaderThatNeverLoadedReadsTheMessageSection) {
   EXPECT_EQ(fresh.LookupText(32129), "Item five");
   EXPECT_EQ(fresh.LookupText(17), "Own name");
   EXPECT_EQ(fresh.LookupText(5093), "") << "nothing is computed";
-  EXPECT_EQ(fresh.LookupText(391), "Tavrilon ends (Tavrilon)") << "the name as a loaded language gives it";
+  EXPECT_EQ(fresh.LookupText(391), "Tavrilon ends (Tavrilon)")
+      << "the name as a loaded language gives it";
 }
 
 TEST_F(LanguageMappingTest, ParsesAFileOncePerRun) {

@@ -96,8 +96,8 @@ TEST(MessageNumbersTest, EveryUsedNumberHasATextInBothLanguages) {
       ASSERT_TRUE(loaded.Mapping().IsLoaded()) << path << " TVR_" << language << ".TXT";
       for (const auto& [number, where] : used)
         EXPECT_FALSE(loaded.Mapping().LookupText(number).empty())
-            << "message " << number << " (used in " << where << ") has no text in TVR_"
-            << language << ".TXT of the " << folder;
+            << "message " << number << " (used in " << where << ") has no text in TVR_" << language
+            << ".TXT of the " << folder;
     }
   }
 }
@@ -106,7 +106,8 @@ TEST(MessageNumbersTest, BothLanguagesHoldTheSameNumbers) {
   std::set<std::string> keys[2];
   const char* files[2] = {"TVR_044.TXT", "TVR_033.TXT"};
   for (int i = 0; i < 2; ++i) {
-    const std::optional<CLanguageFile> file = CLanguageFile::Read(SourceLanguageFolder() + files[i]);
+    const std::optional<CLanguageFile> file =
+        CLanguageFile::Read(SourceLanguageFolder() + files[i]);
     ASSERT_TRUE(file) << files[i];
     for (const std::string& line : file->Lines()) {
       const std::size_t equals = line.find('=');

@@ -40,8 +40,14 @@ TEST(FormatMessageTextTest, FillsThePlaceholders) {
       {"no type letters change nothing", "%1", "", "a", {}, {}, {}, "%1"},
       {"a text for a number letter is shown", "%1", "d", "twelve", {}, {}, {}, "twelve"},
       {"a number for a text letter is shown", "%1", "s", 12, {}, {}, {}, "12"},
-      {"a null text is a missing parameter", "[%1]", "s", static_cast<const char*>(nullptr), {},
-       {}, {}, "[]"}};
+      {"a null text is a missing parameter",
+       "[%1]",
+       "s",
+       static_cast<const char*>(nullptr),
+       {},
+       {},
+       {},
+       "[]"}};
   for (const FormatCase& c : cases) {
     EXPECT_EQ(FormatMessageText(c.text, c.types, c.p1, c.p2, c.p3, c.p4), c.expected) << c.fault;
   }

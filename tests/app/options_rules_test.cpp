@@ -24,11 +24,13 @@ TEST(OptionsRulesTest, NumberEditsTakeWholeNumbersInTheirRange) {
     std::optional<int> value;
   };
   const Case cases[] = {
-      {"20", kPercentRange, 20},      {" 200 ", kPercentRange, 200}, {"+1", kPercentRange, 1},
-      {"0", kPercentRange, {}},       {"201", kPercentRange, {}},    {"-5", kPercentRange, {}},
-      {"", kPercentRange, {}},        {"12a", kPercentRange, {}},    {"1.5", kPercentRange, {}},
-      {"99999999999", kPercentRange, {}},                            {"0", kOverhangRange, 0},
-      {"500", kOverhangRange, 500},   {"501", kOverhangRange, {}},   {"-0", kOverhangRange, 0},
+      {"20", kPercentRange, 20},   {" 200 ", kPercentRange, 200},
+      {"+1", kPercentRange, 1},    {"0", kPercentRange, {}},
+      {"201", kPercentRange, {}},  {"-5", kPercentRange, {}},
+      {"", kPercentRange, {}},     {"12a", kPercentRange, {}},
+      {"1.5", kPercentRange, {}},  {"99999999999", kPercentRange, {}},
+      {"0", kOverhangRange, 0},    {"500", kOverhangRange, 500},
+      {"501", kOverhangRange, {}}, {"-0", kOverhangRange, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadNumberInRange(c.text, c.range), c.value) << c.text;
 }
@@ -46,10 +48,11 @@ TEST(OptionsRulesTest, DesignLanguageReadsWordsAndNumbers) {
     const char* text;
     int value;
   };
-  const Case cases[] = {{"LOCAL", 0}, {"1", 0},     {"UK", 1}, {"2", 1},  {"OPTION", 2},
-                        {"3", 2},     {"uk", 0},    {"", 0},   {"4", 0},  {"UKX", 0}};
+  const Case cases[] = {{"LOCAL", 0}, {"1", 0},  {"UK", 1}, {"2", 1}, {"OPTION", 2},
+                        {"3", 2},     {"uk", 0}, {"", 0},   {"4", 0}, {"UKX", 0}};
   for (const Case& c : cases) EXPECT_EQ(ReadDesignLanguage(c.text), c.value) << c.text;
-  const std::pair<int, const char*> texts[] = {{0, "LOCAL"}, {1, "UK"}, {2, "OPTION"}, {7, "LOCAL"}};
+  const std::pair<int, const char*> texts[] = {
+      {0, "LOCAL"}, {1, "UK"}, {2, "OPTION"}, {7, "LOCAL"}};
   for (auto [value, text] : texts) EXPECT_EQ(DesignLanguageText(value), text) << value;
 }
 
@@ -63,9 +66,10 @@ TEST(OptionsRulesTest, ColoursTooNearTheHighlightAreRefused) {
 }
 
 TEST(OptionsRulesTest, ColourListItemsEditTheirColours) {
-  const ColorIndex expected[] = {kColorSpecial,    kColorStraight1, kColorStraight2, kColorStraight3,
-                                 kColorStraight4,  kColorUserJoint, kColorSystemJoint,
-                                 kColorPassThrough, kColorEnding,   kColorTapOff,    kColorUnknown};
+  const ColorIndex expected[] = {kColorSpecial,     kColorStraight1,   kColorStraight2,
+                                 kColorStraight3,   kColorStraight4,   kColorUserJoint,
+                                 kColorSystemJoint, kColorPassThrough, kColorEnding,
+                                 kColorTapOff,      kColorUnknown};
   for (int item = 0; item < kColorListItemCount; ++item)
     EXPECT_EQ(ColorOfListItem(item), expected[item]) << item;
   EXPECT_FALSE(ColorOfListItem(-1));
@@ -73,10 +77,9 @@ TEST(OptionsRulesTest, ColourListItemsEditTheirColours) {
 }
 
 TEST(OptionsRulesTest, ColourListTextsNameTheDevices) {
-  const std::vector<CDeviceEntry> devices = {{"0", "Pass-through"}, {"1", "Straight"},
-                                             {"7", "End"},          {"8", "Special"},
-                                             {"32", "User joint"},  {"64", "System joint"},
-                                             {"99", "Unknown"}};
+  const std::vector<CDeviceEntry> devices = {
+      {"0", "Pass-through"}, {"1", "Straight"},      {"7", "End"},     {"8", "Special"},
+      {"32", "User joint"},  {"64", "System joint"}, {"99", "Unknown"}};
   EXPECT_EQ(ColorListTexts(devices, "Tap-off"),
             (std::vector<std::string>{"Special", "Straight #1", "Straight #2", "Straight #3",
                                       "Straight #4", "User joint", "System joint", "End",
@@ -101,10 +104,10 @@ TEST(OptionsRulesTest, DefaultColoursKeepTheTapOffColour) {
 TEST(OptionsRulesTest, ColoursAreWrittenInTheirKeyOrder) {
   std::vector<std::string> keys;
   for (ColorIndex index : ColorWriteOrder()) keys.push_back(ColorKey(index));
-  EXPECT_EQ(keys, (std::vector<std::string>{"Straight1", "Straight2", "Straight3", "Straight4",
-                                            "Ending", "Special", "SystemJoint", "UserJoint",
-                                            "PassThrough", "UnKnown", "Tapoff", "FireBarrier",
-                                            "Support"}));
+  EXPECT_EQ(keys,
+            (std::vector<std::string>{"Straight1", "Straight2", "Straight3", "Straight4", "Ending",
+                                      "Special", "SystemJoint", "UserJoint", "PassThrough",
+                                      "UnKnown", "Tapoff", "FireBarrier", "Support"}));
 }
 
 TEST(OptionsRulesTest, LabelDefaultsDifferByKindAndKindSixIsTheCartouche) {

@@ -13,19 +13,22 @@ COptionsTestApp::COptionsTestApp(const std::string& settingsText) {
   std::filesystem::create_directories(m_articles.File("settings"));
   std::filesystem::create_directories(m_articles.File("documents"));
   std::ofstream(m_articles.File("settings/TVR.INI"), std::ios::binary)
-      << "[Database]\nPartnumPath=" << m_articles.Folder() << "\n" << settingsText;
+      << "[Database]\nPartnumPath=" << m_articles.Folder() << "\n"
+      << settingsText;
   WriteTestTable(ArticleTablePath(),
                  {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}, {"DESIGN_2", 'C', 12, 0}},
                  {{{"PRICE_LIST_1", "Public", "EUR"}},
                   {{"PRICE_LIST_2", "", ""}},
                   {{"QMA2500", "Straight 3 m", ""}},
                   {{"PRICE_LIST_6", "Six", "CHF"}}});
-  m_app.InitFolders({m_articles.Folder(), m_articles.File("settings"),
-                     m_articles.File("documents")});
+  m_app.InitFolders(
+      {m_articles.Folder(), m_articles.File("settings"), m_articles.File("documents")});
   m_app.ReadSettings();
 }
 
-std::string COptionsTestApp::SettingsText() const { return m_articles.ReadFile("settings/TVR.INI"); }
+std::string COptionsTestApp::SettingsText() const {
+  return m_articles.ReadFile("settings/TVR.INI");
+}
 
 std::string COptionsTestApp::ArticleNames(const std::string& reference) const {
   CDbfTable table;

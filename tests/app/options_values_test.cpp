@@ -23,7 +23,9 @@ const char* const kSettings =
 
 class OptionsValuesTest : public ::testing::Test {
  protected:
-  COptionsValues Load() { return LoadOptionsValues(m_app.App(), TestLanguages(), TestPriceListTexts); }
+  COptionsValues Load() {
+    return LoadOptionsValues(m_app.App(), TestLanguages(), TestPriceListTexts);
+  }
   CProfile Profile() const { return CProfile(m_app.Folder().File("settings/TVR.INI")); }
   std::string Read(const char* section, const char* key) const {
     return Profile().ReadProfileText(section, key, "<none>");
@@ -60,7 +62,7 @@ TEST_F(OptionsValuesTest, WithoutAChoiceTheLanguageKeyIsLeftAlone) {
   EXPECT_EQ(values.languageIndex, -1) << "an unlisted language chooses no entry";
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
   ExpectWritten({{"Language", "ID", "049"}, {"Database", "LANG_DESIGN", "UK"}});  // "2" as a word
-  values.languageIndex = 7;  // beyond the list
+  values.languageIndex = 7;                                                       // beyond the list
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
   EXPECT_EQ(Read("Language", "ID"), "049");
 }
@@ -87,10 +89,15 @@ TEST_F(OptionsValuesTest, WithoutAFrameOnlyTheSharedKeysAreWritten) {
   values.percents.zoomAll = 50;
   values.colors[kColorSpecial] = MakeColor(1, 1, 1);
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
-  ExpectWritten({{"User", "Name", "Bob"}, {"User", "Dept", "Sales"}, {"User", "Phone", "1"},
-                 {"User", "Fax", "2"}, {"User", "Email", "bob@example.org"},
-                 {"Database", "LANG_DESIGN", "OPTION"}, {"Database", "Packaging", "0"},
-                 {"Database", "Projects", "/data/projects"}, {"Colors", "Special", "10,20,30"}});
+  ExpectWritten({{"User", "Name", "Bob"},
+                 {"User", "Dept", "Sales"},
+                 {"User", "Phone", "1"},
+                 {"User", "Fax", "2"},
+                 {"User", "Email", "bob@example.org"},
+                 {"Database", "LANG_DESIGN", "OPTION"},
+                 {"Database", "Packaging", "0"},
+                 {"Database", "Projects", "/data/projects"},
+                 {"Colors", "Special", "10,20,30"}});
   EXPECT_EQ(Read("Zooms", "All"), "0.85") << "factors are not written without a frame";
   EXPECT_EQ(m_app.App().Settings().userName, "Bob");
   EXPECT_EQ(m_app.App().Settings().packaging, 0);
@@ -111,15 +118,23 @@ TEST_F(OptionsValuesTest, WithAFrameEveryPageIsWrittenAndTheDocumentRefreshed) {
   EXPECT_TRUE(applied.settingsWritten);
   EXPECT_EQ(frame.calls, (std::vector<std::string>{"RebuildScene", "RefreshAllRuns", "RebuildScene",
                                                    "UpdateAllViews", "SetModifiedFlag(true)"}));
-  ExpectWritten({{"Moves", "Down", "0.010000"}, {"Moves", "Right", "0.020000"},
-                 {"Moves", "Left", "0.030000"},  {"Moves", "Up", "0.040000"},
-                 {"Zooms", "Out", "0.050000"},   {"Zooms", "In", "0.060000"},
-                 {"Zooms", "All", "2.000000"},   {"Design", "BoxDebord", "500"},
-                 {"Design", "JointDebord", "0"}, {"Design", "RealJoint", "1"},
-                 {"Design", "ImpBW", "0"},       {"Design", "AffBW", "1"},
-                 {"Design", "ImpFrm", "0"},      {"Design", "BackBuffer", "1"},
+  ExpectWritten({{"Moves", "Down", "0.010000"},
+                 {"Moves", "Right", "0.020000"},
+                 {"Moves", "Left", "0.030000"},
+                 {"Moves", "Up", "0.040000"},
+                 {"Zooms", "Out", "0.050000"},
+                 {"Zooms", "In", "0.060000"},
+                 {"Zooms", "All", "2.000000"},
+                 {"Design", "BoxDebord", "500"},
+                 {"Design", "JointDebord", "0"},
+                 {"Design", "RealJoint", "1"},
+                 {"Design", "ImpBW", "0"},
+                 {"Design", "AffBW", "1"},
+                 {"Design", "ImpFrm", "0"},
+                 {"Design", "BackBuffer", "1"},
                  {"Label", "BranchFont", "Liberation Sans,11,700"},
-                 {"Label", "BusbarVisible", "False"}, {"Colors", "UnKnown", "9,8,7"},
+                 {"Label", "BusbarVisible", "False"},
+                 {"Colors", "UnKnown", "9,8,7"},
                  {"Colors", "Support", "255,64,64"}});
   EXPECT_EQ(Read("Label", "CartFlags"), "9") << "from the cartouche style's own flags";
   EXPECT_EQ(Read("Label", "TextFlags"), "16") << "the text style is not the sheet's";

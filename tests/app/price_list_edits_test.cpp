@@ -12,8 +12,7 @@ namespace {
 class PriceListEditsTest : public ::testing::Test {
  protected:
   CPriceListEdits Read(const std::string& settings = std::string()) {
-    if (!settings.empty())
-      m_app.Folder().WriteFile("settings/TVR.INI", settings);
+    if (!settings.empty()) m_app.Folder().WriteFile("settings/TVR.INI", settings);
     return CPriceListEdits::Read(m_app.ArticleFolder(), m_app.App().Profile(), TestPriceListTexts);
   }
 

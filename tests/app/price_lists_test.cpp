@@ -50,12 +50,18 @@ TEST_F(PriceListsTest, NamesComeFromThePriceListRecords) {
     const char* name;
   };
   const Case cases[] = {
-      {1, false, "Public"},        {1, true, "EUR"},          // trimmed
-      {2, false, "Price list 2"},  {2, true, ""},             // empty: default, first only
-      {3, false, "Price list 3"},  {4, false, "Price list 4"},  // no record
-      {5, false, ""},                                         // deleted record, above 4
-      {10, false, "Ten"},          {11, false, ""},           // PRICE_LIST_1x is not list 1
-      {12, false, "Douze"},        {12, true, "CHF"},         {16, false, ""},
+      {1, false, "Public"},
+      {1, true, "EUR"},  // trimmed
+      {2, false, "Price list 2"},
+      {2, true, ""},  // empty: default, first only
+      {3, false, "Price list 3"},
+      {4, false, "Price list 4"},  // no record
+      {5, false, ""},              // deleted record, above 4
+      {10, false, "Ten"},
+      {11, false, ""},  // PRICE_LIST_1x is not list 1
+      {12, false, "Douze"},
+      {12, true, "CHF"},
+      {16, false, ""},
   };
   for (const Case& c : cases) EXPECT_EQ(Name(c.n, c.second), c.name) << c.n << c.second;
 }
@@ -112,8 +118,8 @@ TEST(DefaultPriceListNameTest, EveryFirstParameterIsReplaced) {
 }
 
 TEST(CatalogueCommandIdTest, FifteenCommandsInMenuOrder) {
-  const std::pair<int, int> cases[] = {{-1, 0},     {0, 32883},  {5, 32888},  {6, 32689},
-                                       {8, 32691},  {9, 32978},  {14, 32983}, {15, 0}};
+  const std::pair<int, int> cases[] = {{-1, 0},    {0, 32883}, {5, 32888},  {6, 32689},
+                                       {8, 32691}, {9, 32978}, {14, 32983}, {15, 0}};
   for (auto [index, id] : cases) EXPECT_EQ(CatalogueCommandId(index), id) << index;
 }
 
@@ -151,8 +157,8 @@ class SavePriceListsTest : public PriceListsTest {
 };
 
 TEST_F(SavePriceListsTest, SavedNamesReadBack) {
-  CPriceListSave result = Save({{1, "Public 2027", "EUR"}, {2, "Revendeur", ""},
-                                {0, "Ignored", ""}, {12, "Twelve", "CHF"}});
+  CPriceListSave result = Save(
+      {{1, "Public 2027", "EUR"}, {2, "Revendeur", ""}, {0, "Ignored", ""}, {12, "Twelve", "CHF"}});
   EXPECT_TRUE(result.saved) << result.error;
   EXPECT_TRUE(result.appended.empty());
   EXPECT_EQ(Name(1), "Public 2027");

@@ -28,9 +28,12 @@ TEST_F(ProfileTest, IntegersReadTheLeadingDigits) {
     const char* value;
     int expected;
     const char* guards;
-  } cases[] = {{"12", 12, "number"}, {"-3", -3, "negative"}, {"12abc", 12, "leading digits"},
+  } cases[] = {{"12", 12, "number"},
+               {"-3", -3, "negative"},
+               {"12abc", 12, "leading digits"},
                {"abc", 0, "no digits give 0, not the default"},
-               {"", 99, "an empty value gives the default"}, {"1.9", 1, "no rounding"},
+               {"", 99, "an empty value gives the default"},
+               {"1.9", 1, "no rounding"},
                {"99999999999", 2147483647, "held, not wrapped"}};
   for (const auto& c : cases) {
     m_folder.WriteFile("TVR.INI", std::string("[Design]\nKey=") + c.value + "\n");
@@ -75,8 +78,8 @@ TEST_F(ProfileTest, AWriteKeepsTheRestOfTheFile) {
 TEST_F(ProfileTest, WriteProfileValuesWritesAllOrNothing) {
   m_folder.WriteFile("TVR.INI", "[User]\nName=Ann\n");
   CProfile profile(m_path);
-  EXPECT_FALSE(profile.WriteProfileValues(
-      {{"User", "Name", "Bob"}, {"User", "Dept", "bad\nline"}}));
+  EXPECT_FALSE(
+      profile.WriteProfileValues({{"User", "Name", "Bob"}, {"User", "Dept", "bad\nline"}}));
   EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "[User]\nName=Ann\n");
   EXPECT_TRUE(profile.WriteProfileValues({{"User", "Name", "Bob"}, {"User", "Dept", "R&D"}}));
   EXPECT_EQ(m_folder.ReadFile("TVR.INI"), "[User]\nName=Bob\nDept=R&D\n");

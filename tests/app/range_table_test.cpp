@@ -6,15 +6,15 @@ namespace {
 
 TEST(RangeTableNameTest, RangeNamesBecomeEightCharacterFileNames) {
   const std::pair<const char*, const char*> cases[] = {
-      {"QMA_CALIBRE", "QM_CALIB.dbf"},     // the variants of a range share a table
+      {"QMA_CALIBRE", "QM_CALIB.dbf"},  // the variants of a range share a table
       {"QMC_CALIBRE", "QM_CALIB.dbf"},
-      {"QJF_CALIBRE", "QJF_CALI.dbf"},     // QJ keeps its third letter
+      {"QJF_CALIBRE", "QJF_CALI.dbf"},  // QJ keeps its third letter
       {"QJF_L_GROUND", "QJF_L_GR.dbf"},
       {"QGC_SPLITENGINE", "QG_SPLIT.dbf"},
       {"Qpa_DEVICES", "Qp_DEVIC.dbf"},
       {"QDA_HOUSING", "QD_HOUSI.dbf"},
       {"QWA_LINEAR", "QW_LINEA.dbf"},
-      {"QDA_", "QD_.dbf"},                 // fewer than six characters from the fourth
+      {"QDA_", "QD_.dbf"},  // fewer than six characters from the fourth
       {"QJF_", "QJF_.dbf"},
       {"QMAXCALIBRE", "QMAXCALIBRE.dbf"},  // no underscore at the fourth place: unchanged
       {"LIN_FORM", "LIN_FORM.dbf"},        // not a range name

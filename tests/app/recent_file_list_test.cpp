@@ -9,10 +9,13 @@ namespace {
 
 TEST(RecentFileListTest, NewestFirstEachPathOnceAtMostFive) {
   CRecentFileList list;
-  for (const char* path : {"/a.run", "/b.run", "/c.lin", "/d.ref", "/e.run", "/f.run"}) list.Add(path);
-  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/f.run", "/e.run", "/d.ref", "/c.lin", "/b.run"}));
+  for (const char* path : {"/a.run", "/b.run", "/c.lin", "/d.ref", "/e.run", "/f.run"})
+    list.Add(path);
+  EXPECT_EQ(list.Entries(),
+            (std::vector<std::string>{"/f.run", "/e.run", "/d.ref", "/c.lin", "/b.run"}));
   list.Add("/c.lin");
-  EXPECT_EQ(list.Entries(), (std::vector<std::string>{"/c.lin", "/f.run", "/e.run", "/d.ref", "/b.run"}));
+  EXPECT_EQ(list.Entries(),
+            (std::vector<std::string>{"/c.lin", "/f.run", "/e.run", "/d.ref", "/b.run"}));
   list.Add("");
   EXPECT_EQ(list.Entries().size(), 5u);
 }

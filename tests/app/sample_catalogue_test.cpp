@@ -76,7 +76,7 @@ TEST_F(SampleCatalogueTest, ArticleTableHasEveryFieldTheProgramReads) {
   std::string error;
   ASSERT_TRUE(OpenArticleTable(table, m_bd, CDbfTable::Mode::ReadOnly, &error)) << error;
   std::vector<std::string> fields = {"REFERENCE", "DESIGN_1", "DESIGN_2", "DESIGN_3", "LOCAL",
-                                     "QTE_INDIV", "REF2", "TEMPS", "MASSE", "TC"};
+                                     "QTE_INDIV", "REF2",     "TEMPS",    "MASSE",    "TC"};
   for (int n = 1; n <= 15; ++n) fields.push_back("PRIX_" + std::to_string(n));
   for (const std::string& field : fields) EXPECT_GE(table.FieldIndex(field), 0) << field;
   EXPECT_GE(table.RecordCount(), 300u);

@@ -17,7 +17,8 @@ using std::chrono::milliseconds;
 
 // Runs the named program with the arguments; when expected is given, its standard
 // output (without the final newline) must be that. True when all went so.
-bool Runs(const std::string& name, const std::vector<std::string>& arguments, const char* expected = nullptr) {
+bool Runs(const std::string& name, const std::vector<std::string>& arguments,
+          const char* expected = nullptr) {
   std::string script = expected ? "[ \"$(\"$@\")\" = \"$0\" ]" : "\"$@\" > /dev/null";
   std::vector<std::string> words{"-c", script, expected ? expected : "sh", FindProgram(name, {})};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -26,7 +27,8 @@ bool Runs(const std::string& name, const std::vector<std::string>& arguments, co
 }
 
 bool Installed(std::initializer_list<const char*> names) {
-  return std::all_of(names.begin(), names.end(), [](const char* name) { return !FindProgram(name, {}).empty(); });
+  return std::all_of(names.begin(), names.end(),
+                     [](const char* name) { return !FindProgram(name, {}).empty(); });
 }
 
 struct CExecRow {
@@ -40,19 +42,21 @@ TEST_P(DesktopExecProgramTest, QuotesAndEscapesWhatTheEntryWouldMisread) {
   EXPECT_EQ(DesktopExecProgram(GetParam().path), GetParam().exec);
   if (!*GetParam().exec || !Installed({"desktop-file-validate"})) return;
   CTempFolder folder("entry");
-  EXPECT_TRUE(Runs("desktop-file-validate", {folder.WriteFile("tvr.desktop", DesktopEntryText(GetParam().exec))}));
+  EXPECT_TRUE(Runs("desktop-file-validate",
+                   {folder.WriteFile("tvr.desktop", DesktopEntryText(GetParam().exec))}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, DesktopExecProgramTest,
-                         ::testing::Values(CExecRow{"/opt/tvr/tvr", "/opt/tvr/tvr"}, CExecRow{"tvr", "tvr"},
-                                           CExecRow{"/home/a b/tvr", "\"/home/a b/tvr\""},  // a blank would split it
-                                           CExecRow{"/x/it's/tvr", "\"/x/it's/tvr\""},
-                                           CExecRow{"/x/$HOME/tvr", "\"/x/\\\\$HOME/tvr\""},  // no expansion
-                                           CExecRow{"/x/a\"b/tvr", "\"/x/a\\\\\"b/tvr\""},
-                                           CExecRow{"/x/a\\b/tvr", "\"/x/a\\\\\\\\b/tvr\""},  // escaped twice
-                                           CExecRow{"/x/100%/tvr", "/x/100%%/tvr"},           // not a field code
-                                           CExecRow{"/x/é/tvr", "/x/é/tvr"}, CExecRow{"/x/a\nb/tvr", ""},
-                                           CExecRow{"/x/\xff/tvr", ""}, CExecRow{"", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Paths, DesktopExecProgramTest,
+    ::testing::Values(CExecRow{"/opt/tvr/tvr", "/opt/tvr/tvr"}, CExecRow{"tvr", "tvr"},
+                      CExecRow{"/home/a b/tvr", "\"/home/a b/tvr\""},  // a blank would split it
+                      CExecRow{"/x/it's/tvr", "\"/x/it's/tvr\""},
+                      CExecRow{"/x/$HOME/tvr", "\"/x/\\\\$HOME/tvr\""},  // no expansion
+                      CExecRow{"/x/a\"b/tvr", "\"/x/a\\\\\"b/tvr\""},
+                      CExecRow{"/x/a\\b/tvr", "\"/x/a\\\\\\\\b/tvr\""},  // escaped twice
+                      CExecRow{"/x/100%/tvr", "/x/100%%/tvr"},           // not a field code
+                      CExecRow{"/x/é/tvr", "/x/é/tvr"}, CExecRow{"/x/a\nb/tvr", ""},
+                      CExecRow{"/x/\xff/tvr", ""}, CExecRow{"", ""}));
 
 // A data folder of a test's own, with stand-ins for the database updaters that leave a
 // mark when they run and write their cache as the real ones do.
@@ -75,7 +79,8 @@ class ShellFileTypesTest : public ::testing::Test {
   }
   std::size_t FileCount() const {
     auto tree = fs::recursive_directory_iterator(m_folder.Path());
-    return std::count_if(begin(tree), end(tree), [](const fs::directory_entry& e) { return e.is_regular_file(); });
+    return std::count_if(begin(tree), end(tree),
+                         [](const fs::directory_entry& e) { return e.is_regular_file(); });
   }
   CTempFolder m_folder{"datahome"};
   CScriptFolder m_scripts;
@@ -91,9 +96,15 @@ TEST_F(ShellFileTypesTest, WritesOnlyWhatIsMissingOrChangedAndRefreshesOnlyItsCa
   } steps[] = {
       {"first start", [] {}, true, {true, true}},
       {"everything current: nothing runs", [] {}, false, {false, false}},
-      {"entry edited", [this] { m_folder.WriteFile("data/applications/tvr.desktop", "x"); }, true, {false, true}},
+      {"entry edited",
+       [this] { m_folder.WriteFile("data/applications/tvr.desktop", "x"); },
+       true,
+       {false, true}},
       {"MIME cache removed", [this] { fs::remove(Data("mime/mime.cache")); }, false, {true, false}},
-      {"icon removed: no cache lists it", [this] { fs::remove(Data(kIconPath)); }, true, {false, false}},
+      {"icon removed: no cache lists it",
+       [this] { fs::remove(Data(kIconPath)); },
+       true,
+       {false, false}},
   };
   for (auto& step : steps) {
     SCOPED_TRACE(step.what);
@@ -106,16 +117,22 @@ TEST_F(ShellFileTypesTest, WritesOnlyWhatIsMissingOrChangedAndRefreshesOnlyItsCa
   }
 }
 
-class ShellFileTypesBadDataTest : public ShellFileTypesTest, public ::testing::WithParamInterface<int> {};
+class ShellFileTypesBadDataTest : public ShellFileTypesTest,
+                                  public ::testing::WithParamInterface<int> {};
 
 TEST_P(ShellFileTypesBadDataTest, RegistersNothingAndSaysWhy) {
   const std::function<void(const CTempFolder&)> spoil[] = {
       [](const CTempFolder& f) { fs::remove(f.File("data")); },
-      [](const CTempFolder& f) { fs::remove(f.File("data")); f.WriteFile("data", ""); },
+      [](const CTempFolder& f) {
+        fs::remove(f.File("data"));
+        f.WriteFile("data", "");
+      },
       // the icon and the file types come first: they must not stay without the entry
       [](const CTempFolder& f) { f.WriteFile("data/applications", ""); },
       [](const CTempFolder& f) { fs::create_directories(f.File("data/applications/tvr.desktop")); },
-      [](const CTempFolder& f) { fs::permissions(f.File("data"), fs::perms::owner_read | fs::perms::owner_exec); },
+      [](const CTempFolder& f) {
+        fs::permissions(f.File("data"), fs::perms::owner_read | fs::perms::owner_exec);
+      },
   };
   if (GetParam() == 4 && ::geteuid() == 0) GTEST_SKIP() << "root writes into a read-only folder";
   spoil[GetParam()](m_folder);
@@ -149,7 +166,9 @@ TEST(ShellExecProgramTest, NamesTheProgramBareOnlyWhenPathFindsThisVeryProgram) 
   std::string program = ours.AddScript("tvr", "");
   other.AddScript("tvr", "");
   CEnvironmentGuard environment{"PATH"};
-  for (auto [path, exec] : {std::pair{ours.Folder(), "tvr"}, {other.Folder(), program.c_str()}, {"", program.c_str()}}) {
+  for (auto [path, exec] : {std::pair{ours.Folder(), "tvr"},
+                            {other.Folder(), program.c_str()},
+                            {"", program.c_str()}}) {
     environment.Set("PATH", path);
     EXPECT_EQ(ShellExecProgram(program), exec) << path;
   }
@@ -164,23 +183,29 @@ TEST_P(XdgMimeTest, TheDesktopKnowsOurDocumentsAndOpensThemWithUs) {
   if (!Installed({"xdg-mime", "update-mime-database", "update-desktop-database", typeFinder}))
     GTEST_SKIP() << "xdg-mime, the database updaters or " << typeFinder << " is not installed";
   CTempFolder folder("xdg");
-  CEnvironmentGuard environment{"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
-                                "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"};
-  for (const char* name : {"DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"}) environment.Unset(name);
+  CEnvironmentGuard environment{"XDG_DATA_HOME",   "XDG_CONFIG_HOME",  "XDG_CURRENT_DESKTOP",
+                                "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"};
+  for (const char* name : {"DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID"})
+    environment.Unset(name);
   environment.Set("XDG_CURRENT_DESKTOP", GetParam());
   environment.Set("XDG_DATA_HOME", folder.File("data"));
   environment.Set("XDG_CONFIG_HOME", folder.File("config"));
   fs::create_directories(folder.File("data"));
-  CShellRegistration result = CShellFileTypes(folder.File("data"), DesktopFiles("/opt/tvr/tvr")).Register(milliseconds(20000));
+  CShellRegistration result = CShellFileTypes(folder.File("data"), DesktopFiles("/opt/tvr/tvr"))
+                                  .Register(milliseconds(20000));
   ASSERT_TRUE(result.registered && result.problems.empty());
   for (const CDocumentType& type : ProgramDocumentTypes()) {
     std::string extension = type.pattern + 1, upper = extension;
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
     for (const std::string& name : {"job" + extension, "JOB" + upper})
-      EXPECT_TRUE(Runs("xdg-mime", {"query", "filetype", folder.WriteFile(name, "\x02\x01tvr")}, type.mimeType)) << name;
-    EXPECT_EQ(Runs("xdg-mime", {"query", "default", type.mimeType}, "tvr.desktop"), type.openedByProgram);
+      EXPECT_TRUE(Runs("xdg-mime", {"query", "filetype", folder.WriteFile(name, "\x02\x01tvr")},
+                       type.mimeType))
+          << name;
+    EXPECT_EQ(Runs("xdg-mime", {"query", "default", type.mimeType}, "tvr.desktop"),
+              type.openedByProgram);
     // the database's own reading of the package keeps the French comment
-    EXPECT_NE(folder.ReadFile(std::string("data/mime/") + type.mimeType + ".xml").find(type.frenchComment),
+    EXPECT_NE(folder.ReadFile(std::string("data/mime/") + type.mimeType + ".xml")
+                  .find(type.frenchComment),
               std::string::npos);
   }
 }

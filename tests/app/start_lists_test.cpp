@@ -19,27 +19,27 @@ std::vector<std::string> Codes(const std::vector<CCatalogueEntry>& entries) {
 // Every code the sample catalogue knows, with what each switch setting offers.
 struct OfferCase {
   const char* code;
-  bool plain;        // Copper 0, APOD 0
-  bool copper;       // Copper 1, APOD 0
-  bool apod;         // Copper 0, APOD 1
-  bool copperApod;   // Copper 1, APOD 1
+  bool plain;       // Copper 0, APOD 0
+  bool copper;      // Copper 1, APOD 0
+  bool apod;        // Copper 0, APOD 1
+  bool copperApod;  // Copper 1, APOD 1
 };
 
 const OfferCase kOfferCases[] = {
     {"QMA", true, true, true, true},
-    {"QMC", false, true, false, true},     // rule 1 before anything else
+    {"QMC", false, true, false, true},  // rule 1 before anything else
     {"QGA", true, true, true, true},
     {"QGC", false, true, false, true},
     {"QDA", true, true, true, true},
     {"QDT", true, true, true, true},
-    {"QJF", true, true, false, false},     // rule 3
+    {"QJF", true, true, false, false},  // rule 3
     {"QPA", true, true, false, false},
-    {"QPC", false, true, false, false},    // rule 1 without copper, rule 3 with it
-    {"Qpa", false, false, true, true},     // rule 2
-    {"Qpc", false, false, true, true},     // rule 1 names the upper-case codes only
+    {"QPC", false, true, false, false},  // rule 1 without copper, rule 3 with it
+    {"Qpa", false, false, true, true},   // rule 2
+    {"Qpc", false, false, true, true},   // rule 1 names the upper-case codes only
     {"QWA", true, true, false, false},
     {"QWC", false, true, false, false},
-    {"qpa", true, true, true, true},       // codes compare with their letter case
+    {"qpa", true, true, true, true},  // codes compare with their letter case
     {"", true, true, true, true},
 };
 
@@ -108,23 +108,23 @@ TEST_F(StartListsTest, DamagedTableLeavesAnEmptyList) {
 }
 
 TEST_F(StartListsTest, TableWithoutAListFieldIsRefused) {
-  ASSERT_TRUE(WriteTestTable(m_folder.File("catalog.dbf"),
-                             {{"ID", 'C', 3, 0}, {"LIB", 'N', 5, 0}}, {{{"QMA", "9116"}}}));
+  ASSERT_TRUE(WriteTestTable(m_folder.File("catalog.dbf"), {{"ID", 'C', 3, 0}, {"LIB", 'N', 5, 0}},
+                             {{{"QMA", "9116"}}}));
   CTableList<CCatalogueEntry> list = LoadCatalogueList(m_folder.Folder(), 0, 0, Text);
   EXPECT_TRUE(list.entries.empty());
   EXPECT_NE(list.error.find("SEQ"), std::string::npos) << list.error;
 }
 
 TEST_F(StartListsTest, UnitsKeepStoredOrderAndTranslateTheirName) {
-  const std::vector<DbfFieldInfo> fields = {
-      {"IDD", 'N', 3, 0},       {"IDL", 'C', 8, 0},        {"LIB", 'N', 5, 0},
-      {"INPUTSTR", 'C', 60, 0}, {"INPUTCOEF", 'C', 40, 0}, {"OUTPUTSTR", 'C', 40, 0},
-      {"OUTPUTCOEF", 'C', 30, 0}, {"BASECOEF", 'C', 12, 0}};
-  ASSERT_TRUE(WriteTestTable(m_folder.File("DIMS.DBF"), fields,
-                             {{{"4", "FTIN", "9105", "%f|ft|%f|in", "12|1", "%.0f|' |%.1f|\"",
-                                "12|1", "25.4"}},
-                              {{"9", "GONE", "9999"}, true},
-                              {{"0", " MM ", "9101", "%f|mm", "1", "%.0f|mm", "1", "1"}}}));
+  const std::vector<DbfFieldInfo> fields = {{"IDD", 'N', 3, 0},         {"IDL", 'C', 8, 0},
+                                            {"LIB", 'N', 5, 0},         {"INPUTSTR", 'C', 60, 0},
+                                            {"INPUTCOEF", 'C', 40, 0},  {"OUTPUTSTR", 'C', 40, 0},
+                                            {"OUTPUTCOEF", 'C', 30, 0}, {"BASECOEF", 'C', 12, 0}};
+  ASSERT_TRUE(WriteTestTable(
+      m_folder.File("DIMS.DBF"), fields,
+      {{{"4", "FTIN", "9105", "%f|ft|%f|in", "12|1", "%.0f|' |%.1f|\"", "12|1", "25.4"}},
+       {{"9", "GONE", "9999"}, true},
+       {{"0", " MM ", "9101", "%f|mm", "1", "%.0f|mm", "1", "1"}}}));
   CTableList<CUnitEntry> list = LoadUnitList(m_folder.Folder(), Text);
   EXPECT_EQ(list.error, "");
   ASSERT_EQ(list.entries.size(), 2u);
@@ -137,10 +137,9 @@ TEST_F(StartListsTest, UnitsKeepStoredOrderAndTranslateTheirName) {
 }
 
 TEST_F(StartListsTest, DevicesSortByIdAndTranslateNumberedLabels) {
-  ASSERT_TRUE(WriteTestTable(m_folder.File("devices.dbf"),
-                             {{"ID", 'N', 3, 0}, {"LIB", 'C', 20, 0}},
-                             {{{"64", "9136"}}, {{"7", "Own label"}}, {{"0", "9131"}},
-                              {{"32", "0"}}, {{"8", ""}}}));
+  ASSERT_TRUE(WriteTestTable(
+      m_folder.File("devices.dbf"), {{"ID", 'N', 3, 0}, {"LIB", 'C', 20, 0}},
+      {{{"64", "9136"}}, {{"7", "Own label"}}, {{"0", "9131"}}, {{"32", "0"}}, {{"8", ""}}}));
   CTableList<CDeviceEntry> list = LoadDeviceList(m_folder.Folder(), Text);
   EXPECT_EQ(list.error, "");
   const std::vector<CDeviceEntry> expected = {

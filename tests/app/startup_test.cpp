@@ -30,7 +30,8 @@ TEST(StartupTest, CommandLineTable) {
 }
 
 TEST(StartupTest, RelaunchKeepsTheFileAndAddsTheSwitch) {
-  EXPECT_EQ(RelaunchArguments({"/d/a b.run", false}), (std::vector<std::string>{"/d/a b.run", "/nsplash"}));
+  EXPECT_EQ(RelaunchArguments({"/d/a b.run", false}),
+            (std::vector<std::string>{"/d/a b.run", "/nsplash"}));
   EXPECT_EQ(RelaunchArguments({"", false}), (std::vector<std::string>{"/nsplash"}));
   CStartCommandLine back = ParseStartCommandLine(RelaunchArguments({"/d/a b.run", false}));
   EXPECT_EQ(back.file, "/d/a b.run");

@@ -16,14 +16,20 @@ TEST(WindowPlacementTest, TextFormsRoundTrip) {
 }
 
 TEST(WindowPlacementTest, BadTextsGiveNothing) {
-  const char* bad[] = {"", "8,16,632,464", "Left 8, Top 16, Right 632", "Left x, Top 1, Right 2, Bottom 3",
-                       "Left 9999999, Top 0, Right 1, Bottom 1", "Top 1, Left 2, Right 3, Bottom 4",
+  const char* bad[] = {"",
+                       "8,16,632,464",
+                       "Left 8, Top 16, Right 632",
+                       "Left x, Top 1, Right 2, Bottom 3",
+                       "Left 9999999, Top 0, Right 1, Bottom 1",
+                       "Top 1, Left 2, Right 3, Bottom 4",
                        "Left -99999999999999999999999, Top 0, Right 1, Bottom 1"};
   for (const char* text : bad) EXPECT_FALSE(PlacementRectFromText(text).has_value()) << text;
 }
 
 TEST(WindowPlacementTest, ShowCommandTable) {
-  struct Row { unsigned in, out; };
+  struct Row {
+    unsigned in, out;
+  };
   const Row rows[] = {{6, 9}, {2, 9}, {3, 3}, {1, 1}, {9, 9}, {0, 0}, {12, 9}, {4000000000u, 9}};
   for (const Row& row : rows) {
     CWindowPlacement placement;

@@ -17,7 +17,8 @@ TEST_P(XlExportFieldTest, WritesOneLinePerKind) {
   const FieldCase& c = GetParam();
   CXlExportFile file;
   WriteXlExportField(file, c.key, c.value, c.kind);
-  EXPECT_EQ(file.Lines(), c.expected[0] ? std::vector<std::string>{c.expected} : std::vector<std::string>{});
+  EXPECT_EQ(file.Lines(),
+            c.expected[0] ? std::vector<std::string>{c.expected} : std::vector<std::string>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(

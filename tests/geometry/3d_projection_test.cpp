@@ -28,9 +28,9 @@ TEST(C3DProjectionTest, AnglesStartAt330And315AndEveryAngleLandsIn0To359) {
   struct Case {
     int start, delta, expected;
   };
-  const Case cases[] = {{-180, 0, 180},   {0, 360, 0},         {0, 359, 359},       {10, -10, 0},        {10, -11, 359},
-                        {0, -721, 359},   {0, -1000, 80},      {350, 20, 10},       {0, 100000, 280},
-                        {0, kMinInt, 232}, {0, kMaxInt, 127}};
+  const Case cases[] = {{-180, 0, 180},   {0, 360, 0},       {0, 359, 359},    {10, -10, 0},
+                        {10, -11, 359},   {0, -721, 359},    {0, -1000, 80},   {350, 20, 10},
+                        {0, 100000, 280}, {0, kMinInt, 232}, {0, kMaxInt, 127}};
   for (const Case& c : cases) {
     C3DProjection projection;
     projection.SetViewAngles(c.start, 0, 0, false, false);
@@ -46,8 +46,11 @@ TEST(C3DProjectionTest, ProjectPointTruncatesTowardZero) {
     C3DPoint point;
     CPoint expected;
   };
-  const Case cases[] = {{{10.7, -3.2, 0}, {10, -3}},    {{-10.7, 3.9, 5}, {-10, 3}},   {{-0.9, -0.1, 0}, {0, 0}},
-                        {{-1.0, 1.0, 0}, {-1, 1}},      {{3e10, -3e10, 0}, {kMaxInt, kMinInt}},
+  const Case cases[] = {{{10.7, -3.2, 0}, {10, -3}},
+                        {{-10.7, 3.9, 5}, {-10, 3}},
+                        {{-0.9, -0.1, 0}, {0, 0}},
+                        {{-1.0, 1.0, 0}, {-1, 1}},
+                        {{3e10, -3e10, 0}, {kMaxInt, kMinInt}},
                         {{std::nan(""), 2.5, 0}, {0, 0}}};  // not-a-number spreads to both: 0, 0
   for (const Case& c : cases) EXPECT_EQ(projection.ProjectPoint(c.point), c.expected) << c.point.x;
   C3DPoint rotated;
@@ -62,7 +65,8 @@ TEST(C3DProjectionTest, RotationIsOrthonormalAndUnprojectInvertsIt) {
     const C3DPoint p(123.5, -77.25, 9000);
     ExpectNear(projection.Unproject(projection.Rotate(p)), p, 1e-7);
     ExpectNear(projection.Rotate(projection.GetViewDirection()), C3DPoint(0, 0, 1));
-    EXPECT_NEAR(std::sqrt(DotProduct(projection.GetViewDirection(), projection.GetViewDirection())), 1.0, 1e-12);
+    EXPECT_NEAR(std::sqrt(DotProduct(projection.GetViewDirection(), projection.GetViewDirection())),
+                1.0, 1e-12);
   }
 }
 
@@ -72,8 +76,10 @@ TEST(C3DProjectionTest, ViewRayMeetsAPlaneOrNone) {
   const auto hit = projection.IntersectViewRay({3, 4}, C3DPoint(0, 0, 5), C3DPoint(0, 0, 1));
   ASSERT_TRUE(hit);
   ExpectNear(*hit, C3DPoint(3, 4, 5));
-  EXPECT_FALSE(projection.IntersectViewRay({3, 4}, C3DPoint(0, 0, 5), C3DPoint(1, 0, 0))) << "parallel";
-  EXPECT_FALSE(projection.IntersectViewRay({3, 4}, C3DPoint(0, 0, 5), C3DPoint(0.01, 0, 0.04))) << "nearly";
+  EXPECT_FALSE(projection.IntersectViewRay({3, 4}, C3DPoint(0, 0, 5), C3DPoint(1, 0, 0)))
+      << "parallel";
+  EXPECT_FALSE(projection.IntersectViewRay({3, 4}, C3DPoint(0, 0, 5), C3DPoint(0.01, 0, 0.04)))
+      << "nearly";
   EXPECT_FALSE(projection.IntersectViewRay({3, 4}, C3DPoint(), C3DPoint(std::nan(""), 0, 1)));
   projection.SetViewAngles(330, 315, 0, false, false);
   const auto tilted = projection.IntersectViewRay({100, -50}, C3DPoint(0, 0, 0), C3DPoint(0, 1, 0));
@@ -87,17 +93,19 @@ TEST(C3DProjectionTest, ViewRayMeetsAPlaneOrNone) {
 TEST(C3DProjectionTest, CircleHasFortyOneClosedPoints) {
   C3DProjection projection;
   projection.SetViewAngles(0, 0, 0, false, false);
-  const auto circle = projection.ProjectCircle(C3DPoint(100, 200, 0), C3DPoint(50, 0, 0), C3DPoint(0, 30, 0));
+  const auto circle =
+      projection.ProjectCircle(C3DPoint(100, 200, 0), C3DPoint(50, 0, 0), C3DPoint(0, 30, 0));
   ASSERT_EQ(circle.size(), 41u);
-  const std::pair<int, CPoint> points[] = {{0, {150, 200}},  {10, {100, 170}}, {20, {50, 200}},
-                                                  {30, {100, 230}}, {40, {150, 200}},
-                                                  {5, {135, 178}}};  // 135.35, 178.78 truncated
+  const std::pair<int, CPoint> points[] = {
+      {0, {150, 200}},  {10, {100, 170}}, {20, {50, 200}},
+      {30, {100, 230}}, {40, {150, 200}}, {5, {135, 178}}};  // 135.35, 178.78 truncated
   for (const auto& [i, p] : points) EXPECT_EQ(circle[i], p) << i;
 }
 
 TEST(C3DProjectionTest, FindAxisTowardPoint) {
   C3DProjection projection;
-  projection.SetViewAngles(0, 0, 0, false, false);  // x right, y down the window, z toward the viewer
+  projection.SetViewAngles(0, 0, 0, false,
+                           false);  // x right, y down the window, z toward the viewer
   const C3DPoint origin(1000, 1000, 0);
   struct Case {
     const char* name;
@@ -132,7 +140,8 @@ TEST(C3DProjectionTest, FindAxisTowardPoint) {
   EXPECT_EQ(projection.FindAxisTowardPoint(origin, {6000, 1000}), 1);
   EXPECT_EQ(projection.LengthTowardPoint(origin, {6000, 1000}, -1), 5000);
   EXPECT_EQ(projection.LengthTowardPoint(origin, {1000, 1000}, 0), -1);
-  EXPECT_EQ(projection.LengthTowardPoint(origin, {1000, 2500}, 0), 1500) << "preset +x, measured on screen";
+  EXPECT_EQ(projection.LengthTowardPoint(origin, {1000, 2500}, 0), 1500)
+      << "preset +x, measured on screen";
 }
 
 TEST(C3DProjectionTest, DistancesTruncate) {
@@ -151,7 +160,8 @@ TEST(C3DProjectionTest, ProjectBoxKeepsTheTopByteOfTheAttributes) {
   box.SetAttributes(0x71FFFFFF);
   projection.ProjectBox(box);
   EXPECT_EQ(box.GetAttributes(), 0x71000000u);
-  for (int n = 0; n < 8; ++n) EXPECT_EQ(box.GetProjectedCorner(n), projection.Rotate(box.GetCorner(n)));
+  for (int n = 0; n < 8; ++n)
+    EXPECT_EQ(box.GetProjectedCorner(n), projection.Rotate(box.GetCorner(n)));
   EXPECT_LE(box.GetProjectedMin().x, box.GetProjectedMax().x);
 }
 
@@ -161,7 +171,8 @@ TEST(C3DProjectionTest, FaceNormalsFromCornersPointOutward) {
   for (int f = 0; f < 6; ++f) {
     const C3DPoint n = C3DProjection::GetFaceNormalFromCorners(box, f);
     EXPECT_GT(DotProduct(n, box.GetFaceNormal(f)), 0.0) << f;
-    EXPECT_NEAR(std::fabs(DotProduct(n, box.GetFaceNormal(f))), std::sqrt(DotProduct(n, n)), 1e-9) << f;
+    EXPECT_NEAR(std::fabs(DotProduct(n, box.GetFaceNormal(f))), std::sqrt(DotProduct(n, n)), 1e-9)
+        << f;
   }
   CBox flat;  // no extent at all: the corners give no normal
   EXPECT_EQ(C3DProjection::GetFaceNormalFromCorners(flat, 2), C3DPoint(0, 1, 0));

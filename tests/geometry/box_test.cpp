@@ -21,8 +21,9 @@ void AppendLong(std::vector<std::uint8_t>& bytes, std::int32_t value) {
 
 // A record from its parts: 8 corners with their projected pairs, the pass word, the
 // origin and the extents.
-std::vector<std::uint8_t> Record(const std::vector<std::array<std::int32_t, 5>>& corners, std::uint32_t pass,
-                                 std::array<std::int32_t, 3> origin, std::array<std::int32_t, 3> extents) {
+std::vector<std::uint8_t> Record(const std::vector<std::array<std::int32_t, 5>>& corners,
+                                 std::uint32_t pass, std::array<std::int32_t, 3> origin,
+                                 std::array<std::int32_t, 3> extents) {
   std::vector<std::uint8_t> bytes;
   for (const auto& c : corners) {
     for (std::int32_t v : c) AppendLong(bytes, v);
@@ -61,7 +62,7 @@ TEST_F(BoxTest, ExtentsAreStoredAsAbsoluteValues) {
   CBox box;
   box.SetExtent1(-40);
   box.SetExtent2(-7);
-  box.SetExtent3(kMin);  // no overflow: the largest extent instead
+  box.SetExtent3(kMin);                     // no overflow: the largest extent instead
   const int expected[] = {40, 7, kMax, 0};  // no fourth extent
   for (int i = 0; i < 4; ++i) EXPECT_EQ(box.GetExtent(i), expected[i]) << i;
   box.SetPlacement(C3DPoint(1, 2, 3), -1, -2, -3);
@@ -79,7 +80,8 @@ TEST_F(BoxTest, SettersProjectThroughTheOwnersProjection) {
 TEST_F(BoxTest, FaceFlagsAndTheInListBit) {
   CBox box;
   box.SetAttributes(0x30000000 | 0x00654321);
-  for (int f = 0; f < 6; ++f) EXPECT_EQ(box.GetFaceFlags(f), static_cast<std::uint32_t>(f + 1)) << f;
+  for (int f = 0; f < 6; ++f)
+    EXPECT_EQ(box.GetFaceFlags(f), static_cast<std::uint32_t>(f + 1)) << f;
   EXPECT_EQ(box.GetFaceFlags(6), 0u);
   box.SetListed(true);
   EXPECT_EQ(box.GetFaceFlags(6), CBox::kInListBit);
@@ -91,19 +93,22 @@ TEST_F(BoxTest, FaceFlagsAndTheInListBit) {
 
 TEST_F(BoxTest, FaceNormalsAndOutOfRangeFaces) {
   CBox box;
-  const C3DPoint expected[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
+  const C3DPoint expected[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0},
+                                {0, -1, 0}, {1, 0, 0},  {0, 0, 1}};
   for (int f = 0; f < 6; ++f) EXPECT_EQ(box.GetFaceNormal(f), expected[f]) << f;
   for (int f : {-1, 6, 1000}) EXPECT_EQ(box.GetFaceNormal(f), C3DPoint()) << f;
   EXPECT_EQ(CBox::GetFaceCorner(6, 0), -1);
   EXPECT_EQ(CBox::GetFaceCorner(0, 4), -1);
   const int pairs[][3] = {{2, 3, -2}, {4, 4, -1}, {5, 0, 2}, {7, 0, -1}};
-  for (const auto& p : pairs) EXPECT_EQ(CBox::GetFacePairEntry(p[0], p[1]), p[2]) << p[0] << "," << p[1];
+  for (const auto& p : pairs)
+    EXPECT_EQ(CBox::GetFacePairEntry(p[0], p[1]), p[2]) << p[0] << "," << p[1];
 }
 
 // The two side tables as stated: side and rotation index to a place; place and
 // direction to a face.
 constexpr int kSidePlace[4][4] = {{0, 2, 1, 3}, {1, 3, 0, 2}, {2, 1, 3, 0}, {3, 0, 2, 1}};
-constexpr int kPlaceFace[4][6] = {{1, 4, 0, 4, 5, 0}, {5, 0, 4, 0, 1, 4}, {2, 2, 1, 1, 2, 2}, {3, 3, 5, 5, 3, 3}};
+constexpr int kPlaceFace[4][6] = {
+    {1, 4, 0, 4, 5, 0}, {5, 0, 4, 0, 1, 4}, {2, 2, 1, 1, 2, 2}, {3, 3, 5, 5, 3, 3}};
 constexpr int kRotations[4] = {16, 32, 64, 128};
 
 TEST_F(BoxTest, MapSideToFaceCoversEverySideRotationAndDirection) {
@@ -219,8 +224,8 @@ TEST_F(BoxTest, RecordBytesArePinned) {
   box.Serialize(writer);
   // Corners truncated toward zero, projected at angles 0, 0, 0 (window = x, y).
   const std::vector<std::array<std::int32_t, 5>> corners = {
-      {-8, 12, 8, -8, 12},   {-8, -17, 8, -8, -17},   {11, 12, 8, 11, 12},   {11, -17, 8, 11, -17},
-      {-8, 12, -2, -8, 12},  {-8, -17, -2, -8, -17},  {11, 12, -2, 11, 12},  {11, -17, -2, 11, -17}};
+      {-8, 12, 8, -8, 12},  {-8, -17, 8, -8, -17},  {11, 12, 8, 11, 12},  {11, -17, 8, 11, -17},
+      {-8, 12, -2, -8, 12}, {-8, -17, -2, -8, -17}, {11, 12, -2, 11, 12}, {11, -17, -2, 11, -17}};
   EXPECT_EQ(writer.Bytes(), Record(corners, 0xF1000000, {1, -2, 3}, {10, 20, 30}));
   EXPECT_EQ(writer.Bytes().size(), CBox::kRecordSize);
 }
@@ -261,7 +266,8 @@ TEST_F(BoxTest, DamagedRecordsAreRefusedWithoutChangingTheBox) {
   CArchiveWriter writer;
   CBox(&element).Serialize(writer);
   for (std::size_t size : {std::size_t{0}, std::size_t{12}, CBox::kRecordSize - 1}) {
-    std::vector<std::uint8_t> bytes(writer.Bytes().begin(), writer.Bytes().begin() + static_cast<long>(size));
+    std::vector<std::uint8_t> bytes(writer.Bytes().begin(),
+                                    writer.Bytes().begin() + static_cast<long>(size));
     CArchiveReader reader(bytes);
     EXPECT_THROW(box.Serialize(reader), CArchiveError) << size;
     EXPECT_EQ(box.GetOrigin(), C3DPoint(1, 2, 3));
@@ -271,7 +277,8 @@ TEST_F(BoxTest, DamagedRecordsAreRefusedWithoutChangingTheBox) {
 
 TEST_F(BoxTest, ExtremeStoredValuesStayHarmless) {
   std::vector<std::array<std::int32_t, 5>> corners;
-  for (int n = 0; n < 8; ++n) corners.push_back({n & 2 ? kMax : kMin, n & 1 ? kMin : kMax, n & 4 ? kMin : kMax, 0, 0});
+  for (int n = 0; n < 8; ++n)
+    corners.push_back({n & 2 ? kMax : kMin, n & 1 ? kMin : kMax, n & 4 ? kMin : kMax, 0, 0});
   CArchiveReader reader(Record(corners, 0, {kMax, kMin, kMax}, {kMin, kMax, kMin}));
   CBox box(&element);
   box.Serialize(reader);

@@ -47,7 +47,8 @@ int LiteralGeometricDepth(const C3DProjection& projection, const CBox& a, const 
   int magnitude = 2;
   for (const Edge& ea : openEdges(a)) {
     for (const Edge& eb : openEdges(b)) {
-      const auto c = SegmentIntersection(ea.p.x, ea.p.y, ea.q.x, ea.q.y, eb.p.x, eb.p.y, eb.q.x, eb.q.y, 1);
+      const auto c =
+          SegmentIntersection(ea.p.x, ea.p.y, ea.q.x, ea.q.y, eb.p.x, eb.p.y, eb.q.x, eb.q.y, 1);
       if (!c) continue;
       const double d = depthAt(ea, *c) - depthAt(eb, *c);
       if (std::fabs(d) > std::fabs(best)) best = d;
@@ -60,13 +61,16 @@ int LiteralGeometricDepth(const C3DProjection& projection, const CBox& a, const 
     const double sign = pass == 0 ? 1.0 : -1.0;
     for (int f = 0; f < 6; ++f) {
       if ((first.GetFaceFlags(f) & 1) == 0) continue;
-      const C3DPoint centre = (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) / 2.0;
+      const C3DPoint centre = (first.GetCorner(CBox::GetFaceCorner(f, 0)) +
+                               first.GetCorner(CBox::GetFaceCorner(f, 2))) /
+                              2.0;
       C3DPoint rotated;
       const CPoint w = projection.ProjectPoint(centre, rotated);
       const int hit = second.HitTestFace(w.x, w.y, true);
       if (hit == 0) continue;
-      const auto p = projection.IntersectViewRayAt(rotated.x, rotated.y, second.GetCorner(CBox::GetFaceCorner(hit - 1, 0)),
-                                                   C3DProjection::GetFaceNormalFromCorners(second, hit - 1));
+      const auto p = projection.IntersectViewRayAt(
+          rotated.x, rotated.y, second.GetCorner(CBox::GetFaceCorner(hit - 1, 0)),
+          C3DProjection::GetFaceNormalFromCorners(second, hit - 1));
       if (!p) continue;
       const double d = sign * (rotated.z - projection.Rotate(*p).z);
       if (std::fabs(d) > std::fabs(best)) best = d;
@@ -95,14 +99,16 @@ std::unique_ptr<CBox> RandomBox(std::mt19937& random, C3DProjection& projection,
 
 TEST(DepthComparerTest, AgreesWithTheLiteralStepsOnRandomPairs) {
   std::mt19937 random(7);
-  const int views[][3] = {{330, 315, 0}, {0, 0, 0}, {0, 90, 0}, {90, 0, 0}, {17, 203, 41}, {45, 45, 45}};
+  const int views[][3] = {{330, 315, 0}, {0, 0, 0},     {0, 90, 0},
+                          {90, 0, 0},    {17, 203, 41}, {45, 45, 45}};
   int decided = 0;
   for (const auto& v : views) {
     C3DProjection projection;
     projection.SetViewAngles(v[0], v[1], v[2], false, false);
     for (int round = 0; round < 200; ++round) {
       std::vector<std::unique_ptr<CBox>> boxes;
-      for (int i = 0; i < 12; ++i) boxes.push_back(RandomBox(random, projection, round % 2 ? 300 : 2e6));
+      for (int i = 0; i < 12; ++i)
+        boxes.push_back(RandomBox(random, projection, round % 2 ? 300 : 2e6));
       CDepthComparer comparer(projection);
       for (const auto& a : boxes) {
         comparer.Forget();
@@ -110,9 +116,11 @@ TEST(DepthComparerTest, AgreesWithTheLiteralStepsOnRandomPairs) {
           if (a == b) continue;
           const C3DPoint &aMin = a->GetProjectedMin(), &aMax = a->GetProjectedMax();
           const C3DPoint &bMin = b->GetProjectedMin(), &bMax = b->GetProjectedMax();
-          const bool overlap = aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
+          const bool overlap =
+              aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
           const int expected = overlap ? LiteralGeometricDepth(projection, *a, *b) : 0;
-          ASSERT_EQ(comparer.Compare(*a, *b, 0, 0), expected) << "view " << v[0] << " " << v[1] << " round " << round;
+          ASSERT_EQ(comparer.Compare(*a, *b, 0, 0), expected)
+              << "view " << v[0] << " " << v[1] << " round " << round;
           ASSERT_EQ(CompareDepth(projection, *a, *b, 0, 0), expected);
           decided += expected != 0;
         }
@@ -125,7 +133,8 @@ TEST(DepthComparerTest, AgreesWithTheLiteralStepsOnRandomPairs) {
 TEST(DepthComparerTest, SegmentsThatMayNotMeetNeverCross) {
   std::mt19937 random(11);
   std::uniform_int_distribution<int> coordinate(-50, 50);
-  std::uniform_int_distribution<int> wide(std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max());
+  std::uniform_int_distribution<int> wide(std::numeric_limits<std::int32_t>::min(),
+                                          std::numeric_limits<std::int32_t>::max());
   std::uniform_int_distribution<int> pickRange(0, 3);
   int crossings = 0;
   for (int i = 0; i < 200000; ++i) {
@@ -139,13 +148,14 @@ TEST(DepthComparerTest, SegmentsThatMayNotMeetNeverCross) {
     const CWindowSegment s(CPoint{value(), value()}, CPoint{value(), value()});
     // Nearly parallel and steep partners as well as random ones.
     const int dx = coordinate(random);
-    const CWindowSegment t = i % 3 == 0 ? CWindowSegment(CPoint{s.a.x + dx, s.a.y + 1}, CPoint{s.b.x + dx, s.b.y})
-                                        : CWindowSegment(CPoint{value(), value()}, CPoint{value(), value()});
+    const CWindowSegment t =
+        i % 3 == 0 ? CWindowSegment(CPoint{s.a.x + dx, s.a.y + 1}, CPoint{s.b.x + dx, s.b.y})
+                   : CWindowSegment(CPoint{value(), value()}, CPoint{value(), value()});
     for (int mode : {0, 1}) {
       if (!SegmentIntersection(s, t, mode)) continue;
       ++crossings;
-      ASSERT_TRUE(s.MayMeet(t)) << s.a.x << "," << s.a.y << " " << s.b.x << "," << s.b.y << " / " << t.a.x << ","
-                                << t.a.y << " " << t.b.x << "," << t.b.y;
+      ASSERT_TRUE(s.MayMeet(t)) << s.a.x << "," << s.a.y << " " << s.b.x << "," << s.b.y << " / "
+                                << t.a.x << "," << t.a.y << " " << t.b.x << "," << t.b.y;
       ASSERT_TRUE(t.MayMeet(s));
     }
   }
@@ -157,7 +167,8 @@ class DepthRulesTest : public ::testing::Test {
   DepthRulesTest() { projection.SetViewAngles(0, 0, 0, false, false); }
 
   // A box of the element in a slot, projected, its faces worked out.
-  CBox& Place(CFakeElement& element, int slot, C3DPoint origin, int e0 = 100, int e1 = 100, int e2 = 100) {
+  CBox& Place(CFakeElement& element, int slot, C3DPoint origin, int e0 = 100, int e1 = 100,
+              int e2 = 100) {
     boxes.push_back(std::make_unique<CBox>());
     CBox& box = *boxes.back();
     element.Adopt(slot, box);
@@ -209,7 +220,8 @@ TEST_F(DepthRulesTest, JointOfBodyAndDirectionBoxFollowsTheVisibleFace) {
   // Body against the box toward -z: p = 1 not visible, q = 5 visible on `down` -> in front.
   EXPECT_EQ(CompareDepth(projection, body, down, 0, 0), 1);
   EXPECT_EQ(CompareDepth(projection, up, body, 0, 0), 1);
-  EXPECT_EQ(CompareDepth(projection, up, down, 0, 0), 0) << "opposite direction boxes of one element";
+  EXPECT_EQ(CompareDepth(projection, up, down, 0, 0), 0)
+      << "opposite direction boxes of one element";
 }
 
 TEST_F(DepthRulesTest, FacingBoxesOfNeighboursAndStraightChains) {

@@ -42,8 +42,8 @@ Scene FreeBoxes(unsigned seed, int count, bool tinyFirst) {
   for (int i = 0; i < count; ++i) {
     auto box = std::make_unique<CBox>();
     const bool tiny = tinyFirst && i == 0;
-    box->SetPlacement(C3DPoint(where(random), where(random), where(random)), tiny ? 1 : size(random),
-                      tiny ? 1 : size(random), tiny ? 1 : size(random));
+    box->SetPlacement(C3DPoint(where(random), where(random), where(random)),
+                      tiny ? 1 : size(random), tiny ? 1 : size(random), tiny ? 1 : size(random));
     scene.boxes.push_back(std::move(box));
   }
   scene.Index();
@@ -51,7 +51,8 @@ Scene FreeBoxes(unsigned seed, int count, bool tinyFirst) {
 }
 
 C3DPoint DirectionVector(int direction) {
-  static const C3DPoint kVectors[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0}, {0, -1, 0}, {1, 0, 0}, {0, 0, 1}};
+  static const C3DPoint kVectors[6] = {{-1, 0, 0}, {0, 0, -1}, {0, 1, 0},
+                                       {0, -1, 0}, {1, 0, 0},  {0, 0, 1}};
   return kVectors[direction];
 }
 
@@ -63,7 +64,8 @@ Scene ElementChains(unsigned seed, C3DProjection& projection, int chains, int pe
   const int kinds[] = {0, 0, 1, 2, 3, 7, 8, 9, 9, 11, 14};
   const std::uint32_t variants[] = {6, 7, 9, 20, 3};
   Scene scene;
-  auto addBox = [&](CFakeElement& element, int slot, const C3DPoint& origin, int e0, int e1, int e2) {
+  auto addBox = [&](CFakeElement& element, int slot, const C3DPoint& origin, int e0, int e1,
+                    int e2) {
     auto box = std::make_unique<CBox>();
     element.Adopt(slot, *box);
     box->SetAttributes(static_cast<std::uint32_t>(any(random) % 8) << 28);
@@ -74,13 +76,15 @@ Scene ElementChains(unsigned seed, C3DProjection& projection, int chains, int pe
   for (int c = 0; c < chains; ++c) {
     const int direction = any(random) % 6;
     const C3DPoint step = DirectionVector(direction) * 400.0;
-    const C3DPoint start(any(random) % 1200 - 600, any(random) % 1200 - 600, any(random) % 1200 - 600);
+    const C3DPoint start(any(random) % 1200 - 600, any(random) % 1200 - 600,
+                         any(random) % 1200 - 600);
     CFakeElement* previous = nullptr;
     for (int k = 0; k < perChain; ++k) {
       auto element = std::make_unique<CFakeElement>();
       element->projection = &projection;
       element->kind = kinds[any(random) % std::size(kinds)];
-      element->style = variants[any(random) % std::size(variants)] | (static_cast<std::uint32_t>(any(random) % 16) << 20);
+      element->style = variants[any(random) % std::size(variants)] |
+                       (static_cast<std::uint32_t>(any(random) % 16) << 20);
       element->direction = direction;
       element->rotation = 16 << (any(random) % 4);
       element->length = any(random) % 4 == 0 ? 0 : 400;
@@ -90,7 +94,8 @@ Scene ElementChains(unsigned seed, C3DProjection& projection, int chains, int pe
       const C3DPoint at = element->position;
       addBox(*element, 6, at, 150, 150, 150);
       addBox(*element, direction, at + step * 0.5, 120 + any(random) % 100, 100, 100);
-      if (any(random) % 2) addBox(*element, CBoxOwner::OppositeDirection(direction), at - step * 0.3, 100, 140, 100);
+      if (any(random) % 2)
+        addBox(*element, CBoxOwner::OppositeDirection(direction), at - step * 0.3, 100, 140, 100);
       if (element->kind == 0) {
         addBox(*element, 7, at + C3DPoint(30, 30, 30), 0, 90, 90);
         addBox(*element, 13, at + C3DPoint(-20, 10, 40), 0, 60, 80);
@@ -110,15 +115,17 @@ class CRandomRules : public CDepthOrderRules {
   CRandomRules(const Scene& scene, unsigned seed) : m_scene(scene), m_seed(seed) {}
 
   void PrepareInsert(CBox&) override {}
-  int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA, std::uint32_t flagsB) override {
+  int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
+                   std::uint32_t flagsB) override {
     if (&a == &b) return (flagsA & kSecondNode) ? 1 : -1;
     const C3DPoint& aMin = a.GetProjectedMin();
     const C3DPoint& aMax = a.GetProjectedMax();
     const C3DPoint& bMin = b.GetProjectedMin();
     const C3DPoint& bMax = b.GetProjectedMax();
     if (bMax.x <= aMin.x || aMax.x <= bMin.x || bMax.y <= aMin.y || aMax.y <= bMin.y) return 0;
-    const std::uint64_t key = (std::uint64_t(m_scene.ids.at(&a)) * 1000003u + m_scene.ids.at(&b)) * 31u +
-                              (flagsA & kSecondNode) * 7u + (flagsB & kSecondNode) + m_seed;
+    const std::uint64_t key =
+        (std::uint64_t(m_scene.ids.at(&a)) * 1000003u + m_scene.ids.at(&b)) * 31u +
+        (flagsA & kSecondNode) * 7u + (flagsB & kSecondNode) + m_seed;
     return static_cast<int>(std::mt19937_64(key)() % 3) - 1;
   }
 
@@ -132,7 +139,8 @@ std::string Describe(const Scene& scene, const Node* head, auto targetsOf) {
   std::ostringstream out;
   for (const Node* n = head; n != nullptr; n = n->next) {
     out << scene.Id(n->box) << ((n->flags & 2) ? "'" : "") << "[";
-    for (const auto* t : targetsOf(*n)) out << scene.Id(t->box) << ((t->flags & 2) ? "'" : "") << ",";
+    for (const auto* t : targetsOf(*n))
+      out << scene.Id(t->box) << ((t->flags & 2) ? "'" : "") << ",";
     out << "] ";
   }
   out << "| nibbles";
@@ -141,7 +149,8 @@ std::string Describe(const Scene& scene, const Node* head, auto targetsOf) {
 }
 
 std::string DescribeFast(const Scene& scene, const CDisplayList& list) {
-  return Describe(scene, list.Head(), [](const CDisplayNode& n) { return CDisplayList::EdgeTargets(n); });
+  return Describe(scene, list.Head(),
+                  [](const CDisplayNode& n) { return CDisplayList::EdgeTargets(n); });
 }
 
 std::string DescribeReference(const Scene& scene, const CReferenceDisplayList& list) {
@@ -152,10 +161,18 @@ std::string DescribeReference(const Scene& scene, const CReferenceDisplayList& l
 // same steps on two copies of a scene.
 class CTwinScenes {
  public:
-  CTwinScenes(Scene& fast, Scene& reference, CDisplayList& fastList, CReferenceDisplayList& referenceList)
-      : m_fast(fast), m_reference(reference), m_fastList(&fastList), m_referenceList(referenceList) {}
-  CTwinScenes(Scene& fast, Scene& reference, C3DProjection& fastProjection, CReferenceDisplayList& referenceList)
-      : m_fast(fast), m_reference(reference), m_fastProjection(&fastProjection), m_referenceList(referenceList) {}
+  CTwinScenes(Scene& fast, Scene& reference, CDisplayList& fastList,
+              CReferenceDisplayList& referenceList)
+      : m_fast(fast),
+        m_reference(reference),
+        m_fastList(&fastList),
+        m_referenceList(referenceList) {}
+  CTwinScenes(Scene& fast, Scene& reference, C3DProjection& fastProjection,
+              CReferenceDisplayList& referenceList)
+      : m_fast(fast),
+        m_reference(reference),
+        m_fastProjection(&fastProjection),
+        m_referenceList(referenceList) {}
 
   void Insert(std::size_t i) {
     if (m_fastList != nullptr) m_fastList->Insert(*m_fast.boxes[i]);
@@ -168,7 +185,8 @@ class CTwinScenes {
     m_referenceList.Remove(*m_reference.boxes[i]);
   }
   void ExpectSame(const std::string& step) const {
-    const CDisplayList& list = m_fastList != nullptr ? *m_fastList : m_fastProjection->GetDisplayList();
+    const CDisplayList& list =
+        m_fastList != nullptr ? *m_fastList : m_fastProjection->GetDisplayList();
     ASSERT_EQ(DescribeFast(m_fast, list), DescribeReference(m_reference, m_referenceList)) << step;
   }
 
@@ -241,8 +259,8 @@ TEST(DisplayListEquivalenceTest, FreeBoxesWithTheProjectionsDepthRules) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     C3DProjection fastProjection, referenceProjection;
     const int count = 40 + static_cast<int>(seed) * 12;
-    RunProjectionScenes(seed, FreeBoxes(seed, count, seed % 3 == 0), FreeBoxes(seed, count, seed % 3 == 0),
-                        fastProjection, referenceProjection);
+    RunProjectionScenes(seed, FreeBoxes(seed, count, seed % 3 == 0),
+                        FreeBoxes(seed, count, seed % 3 == 0), fastProjection, referenceProjection);
   }
 }
 
@@ -252,7 +270,8 @@ TEST(DisplayListEquivalenceTest, ElementChainsWithJointsAndParts) {
     C3DProjection fastProjection, referenceProjection;
     Scene fast = ElementChains(seed, fastProjection, 4 + seed % 4, 6);
     Scene reference = ElementChains(seed, referenceProjection, 4 + seed % 4, 6);
-    RunProjectionScenes(seed, std::move(fast), std::move(reference), fastProjection, referenceProjection);
+    RunProjectionScenes(seed, std::move(fast), std::move(reference), fastProjection,
+                        referenceProjection);
   }
 }
 

@@ -89,8 +89,14 @@ TEST_F(DisplayListTest, RelationsOrderTheListTable) {
   };
   const Case cases[] = {
       {"a box in front paints after what it hides", {{0, 1}, {1, 2}}, "ABC", "C[] B[C] A[B]"},
-      {"unrelated boxes keep their order and a new one goes last", {{3, 1}}, "ABCDE", "A[] B[] C[] D[B] E[]"},
-      {"the first relation wins and no cycle forms", {{0, 1}, {1, 2}, {2, 0}}, "ABC", "C[] B[C] A[B]"},
+      {"unrelated boxes keep their order and a new one goes last",
+       {{3, 1}},
+       "ABCDE",
+       "A[] B[] C[] D[B] E[]"},
+      {"the first relation wins and no cycle forms",
+       {{0, 1}, {1, 2}, {2, 0}},
+       "ABC",
+       "C[] B[C] A[B]"},
       {"edges list newest first", {{0, 1}, {0, 2}, {0, 3}}, "BCDA", "B[] C[] D[] A[DCB]"},
   };
   for (const Case& c : cases) {
@@ -110,10 +116,11 @@ TEST_F(DisplayListTest, IterationModes) {
     int mode;
     const CBox* expected;
   };
-  const Step steps[] = {{10, &boxes[0]}, {-1, &boxes[1]}, {-1, &boxes[2]}, {-1, nullptr}, {-1, nullptr},
-                        {0, &boxes[2]},  {1, &boxes[1]},  {1, &boxes[0]},  {1, nullptr},  {10, &boxes[0]},
-                        {2, nullptr},    {-1, nullptr},   {0, &boxes[2]},  {11, nullptr}, {1, nullptr},
-                        {10, &boxes[0]}, {-2, nullptr},   {9, nullptr}};
+  const Step steps[] = {{10, &boxes[0]}, {-1, &boxes[1]}, {-1, &boxes[2]}, {-1, nullptr},
+                        {-1, nullptr},   {0, &boxes[2]},  {1, &boxes[1]},  {1, &boxes[0]},
+                        {1, nullptr},    {10, &boxes[0]}, {2, nullptr},    {-1, nullptr},
+                        {0, &boxes[2]},  {11, nullptr},   {1, nullptr},    {10, &boxes[0]},
+                        {-2, nullptr},   {9, nullptr}};
   for (const Step& s : steps) EXPECT_EQ(list.Iterate(s.mode), s.expected) << s.mode;
 }
 
@@ -150,8 +157,8 @@ TEST(DisplayListBoundsTest, TouchingBoxesGetNoRelation) {
   projection.SetViewAngles(0, 0, 0, false, false);
   CBox low, high, over;
   low.SetPlacement(C3DPoint(0, 0, 0), 10, 10, 10);    // x -5..5, depth -5..5
-  high.SetPlacement(C3DPoint(10, 0, 0), 10, 10, 10);   // x 5..15: touches on screen
-  over.SetPlacement(C3DPoint(4, 0, 50), 10, 10, 10);   // overlaps low on screen, nearer
+  high.SetPlacement(C3DPoint(10, 0, 0), 10, 10, 10);  // x 5..15: touches on screen
+  over.SetPlacement(C3DPoint(4, 0, 50), 10, 10, 10);  // overlaps low on screen, nearer
   for (CBox* box : {&low, &high, &over}) projection.ProjectBox(*box);
   projection.InsertInDisplayList(high);
   projection.InsertInDisplayList(low);

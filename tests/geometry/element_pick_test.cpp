@@ -30,7 +30,8 @@ class ElementPickTest : public ::testing::Test {
     e.projection = &projection;
     return e;
   }
-  CBox& Box(CFakeElement* owner, int slot, C3DPoint origin, int e0, int e1, int e2, bool list = true) {
+  CBox& Box(CFakeElement* owner, int slot, C3DPoint origin, int e0, int e1, int e2,
+            bool list = true) {
     boxes.push_back(std::make_unique<CBox>());
     CBox& box = *boxes.back();
     if (owner != nullptr) owner->Adopt(slot, box);
@@ -129,7 +130,7 @@ class DirectionBoxPickTest : public ElementPickTest {
     Box(&start, 6, C3DPoint(0, 0, 0), 100, 100, 100);
     Box(&next, 6, C3DPoint(6000, 0, 0), 100, 100, 100);
     length = &Box(&start, 4, C3DPoint(3000, 0, 0), 100, 5000, 100);  // x 500..5500
-    back = &Box(&next, 0, C3DPoint(5800, 0, 0), 100, 300, 100);       // the joint's back box
+    back = &Box(&next, 0, C3DPoint(5800, 0, 0), 100, 300, 100);      // the joint's back box
   }
 
   CFakeElement& start;
@@ -157,20 +158,23 @@ TEST_F(DirectionBoxPickTest, TapOffOutletsOfTheJointAhead) {
   EXPECT_FALSE(refused.point) << "an outlet search finds no outlet of that mask: nothing";
   EXPECT_EQ(refused.box, nullptr);
   next.outletWord = 0x2000;
-  EXPECT_EQ(HitTestElements(projection, {3100, -20}, 0).code, 0) << "a mask above 4096 hides the outlets";
+  EXPECT_EQ(HitTestElements(projection, {3100, -20}, 0).code, 0)
+      << "a mask above 4096 hides the outlets";
 }
 
 TEST_F(DirectionBoxPickTest, CornersNearerThanTheAxisOrThePointOnTheFace) {
   // Box corner 2 is reference point 6 for direction 4.
   ExpectPick(HitTestElements(projection, {5490, 45}, 0), length->GetCorner(2), 7, length);
   ExpectPick(HitTestElements(projection, {3000, 10}, 0), C3DPoint(3000, 10, 50), 0, length);
-  EXPECT_FALSE(HitTestElements(projection, {3000, 10}, 10).point) << "outlet searches take outlets only";
+  EXPECT_FALSE(HitTestElements(projection, {3000, 10}, 10).point)
+      << "outlet searches take outlets only";
 }
 
 TEST_F(DirectionBoxPickTest, SupportPointsWhenShown) {
   start.supports = {C3DPoint(9000, 0, 0), C3DPoint(3050, 0, 50)};
   EXPECT_EQ(HitTestElements(projection, {3000, 10}, 0, false).code, 0) << "hidden";
-  ExpectPick(HitTestElements(projection, {3000, 10}, 0, true), C3DPoint(3050, 0, 50), 100000001, length);
+  ExpectPick(HitTestElements(projection, {3000, 10}, 0, true), C3DPoint(3050, 0, 50), 100000001,
+             length);
 }
 
 TEST_F(ElementPickTest, TheFarPartOfAnEndCabinet) {
@@ -181,7 +185,8 @@ TEST_F(ElementPickTest, TheFarPartOfAnEndCabinet) {
   CBox& part = Box(&cabinet, 7, C3DPoint(0, 0, 0), 1000, 1000, 1000);
   ExpectPick(HitTestElements(projection, {0, 0}, 0), C3DPoint(5519, 5036, 0), 9, &part);
   cabinet.farConnection = false;
-  EXPECT_FALSE(HitTestElements(projection, {0, 0}, 0).point) << "a part far from its points: nothing";
+  EXPECT_FALSE(HitTestElements(projection, {0, 0}, 0).point)
+      << "a part far from its points: nothing";
 }
 
 }  // namespace

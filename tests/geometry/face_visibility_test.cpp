@@ -26,7 +26,9 @@ class FaceVisibilityTest : public ::testing::Test {
     box.SetListed(listed);
     return box;
   }
-  static std::uint32_t Nibbles(const CBox& box) { return box.GetAttributes() & CBox::kFaceNibblesMask; }
+  static std::uint32_t Nibbles(const CBox& box) {
+    return box.GetAttributes() & CBox::kFaceNibblesMask;
+  }
   static std::uint32_t Face(int f, std::uint32_t value) { return value << (4 * f); }
 
   C3DProjection projection;
@@ -43,10 +45,10 @@ TEST_F(FaceVisibilityTest, AFreeBoxShowsTheFacesTowardTheViewer) {
 }
 
 TEST_F(FaceVisibilityTest, TheBodyClosesItsJointsWithListedDirectionBoxes) {
-  element.kind = 2;  // joins its body
-  CBox& toward0 = Slot(0, true);    // body face 0 shown: loses value 1
-  CBox& toward4 = Slot(4, true);    // its face 0 (opposite of 4) shown: loses value 1
-  CBox& toward2 = Slot(2, false);   // not listed: nothing happens
+  element.kind = 2;                // joins its body
+  CBox& toward0 = Slot(0, true);   // body face 0 shown: loses value 1
+  CBox& toward4 = Slot(4, true);   // its face 0 (opposite of 4) shown: loses value 1
+  CBox& toward2 = Slot(2, false);  // not listed: nothing happens
   CBox& body = Slot(6, false);
   for (CBox* b : {&toward0, &toward4, &toward2}) UpdateFaceVisibility(projection, *b);
   const std::uint32_t before0 = Nibbles(toward0), before2 = Nibbles(toward2);
@@ -95,7 +97,8 @@ TEST_F(FaceVisibilityTest, ADirectionBoxClosesItsOwnJoints) {
   UpdateFaceVisibility(projection, body);
   CBox& toward2 = Slot(2, true);
   UpdateFaceVisibility(projection, toward2);
-  EXPECT_EQ(Nibbles(toward2), kShown & ~Face(2, 1)) << "face 2 (its own direction) closed, 3 not shown";
+  EXPECT_EQ(Nibbles(toward2), kShown & ~Face(2, 1))
+      << "face 2 (its own direction) closed, 3 not shown";
   EXPECT_EQ(Nibbles(body) & Face(2, 1), 0u) << "the body's face 2 joins it";
   CBox& toward3 = Slot(3, true);
   UpdateFaceVisibility(projection, toward3);

@@ -75,7 +75,11 @@ TEST(PointInPolygonTest, Cases) {
       {"negative quadrant", -5, -5, {{-10, -10}, {0, -10}, {0, 0}, {-10, 0}}, true},
       // Products beyond 64 bits: a 64-bit cross product would overflow and flip signs.
       {"huge polygon", 0, 0, {{kMin, kMin}, {kMax, kMin}, {kMax, kMax}, {kMin, kMax}}, true},
-      {"huge polygon, point on its edge", kMax, 0, {{kMin, kMin}, {kMax, kMin}, {kMax, kMax}, {kMin, kMax}}, false},
+      {"huge polygon, point on its edge",
+       kMax,
+       0,
+       {{kMin, kMin}, {kMax, kMin}, {kMax, kMax}, {kMin, kMax}},
+       false},
   };
   for (const PolygonCase& c : cases) {
     EXPECT_EQ(PointInPolygon(c.x, c.y, c.polygon), c.inside) << c.name;

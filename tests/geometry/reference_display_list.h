@@ -16,7 +16,7 @@ class CReferenceDisplayList {
  public:
   struct Node {
     CBox* box = nullptr;
-    std::uint32_t flags = 0;  // 1 placed, 2 second node, 4 visited by the path search
+    std::uint32_t flags = 0;   // 1 placed, 2 second node, 4 visited by the path search
     std::vector<Node*> edges;  // in edge-list order: the newest first
     Node* prev = nullptr;
     Node* next = nullptr;

@@ -54,13 +54,16 @@ void CReferenceDisplayList::PlaceBefore(Node* node, Node* anchor) {
   Unlink(node);
   node->next = anchor;
   node->prev = anchor->prev;
-  if (anchor->prev != nullptr) anchor->prev->next = node; else m_head = node;
+  if (anchor->prev != nullptr) anchor->prev->next = node;
+  else m_head = node;
   anchor->prev = node;
 }
 
 void CReferenceDisplayList::Unlink(Node* node) {
-  if (node->prev != nullptr) node->prev->next = node->next; else m_head = node->next;
-  if (node->next != nullptr) node->next->prev = node->prev; else m_tail = node->prev;
+  if (node->prev != nullptr) node->prev->next = node->next;
+  else m_head = node->next;
+  if (node->next != nullptr) node->next->prev = node->prev;
+  else m_tail = node->prev;
   node->prev = node->next = nullptr;
 }
 

@@ -12,16 +12,11 @@ struct ValidityCase {
 
 TEST(CellRangeTest, ValidityTable) {
   const ValidityCase cases[] = {
-      {"single cell", {0, 0, 0, 0}, true},
-      {"rectangle", {1, 2, 5, 7}, true},
-      {"default is no range", {}, false},
-      {"top -1", {-1, 0, 3, 3}, false},
-      {"left -1", {0, -1, 3, 3}, false},
-      {"bottom -1", {0, 0, -1, 3}, false},
-      {"right -1", {0, 0, 3, -1}, false},
-      {"reversed rows", {4, 0, 3, 3}, false},
-      {"reversed columns", {0, 4, 3, 3}, false},
-      {"other negative", {-5, 0, 3, 3}, false},
+      {"single cell", {0, 0, 0, 0}, true},       {"rectangle", {1, 2, 5, 7}, true},
+      {"default is no range", {}, false},        {"top -1", {-1, 0, 3, 3}, false},
+      {"left -1", {0, -1, 3, 3}, false},         {"bottom -1", {0, 0, -1, 3}, false},
+      {"right -1", {0, 0, 3, -1}, false},        {"reversed rows", {4, 0, 3, 3}, false},
+      {"reversed columns", {0, 4, 3, 3}, false}, {"other negative", {-5, 0, 3, 3}, false},
   };
   for (const ValidityCase& c : cases) {
     EXPECT_EQ(c.range.IsValid(), c.valid) << c.name;
@@ -30,7 +25,8 @@ TEST(CellRangeTest, ValidityTable) {
 
 TEST(CellRangeTest, ContainsIncludesBoundsAndNothingForInvalidRange) {
   const CCellRange range{1, 1, 2, 3};
-  const std::pair<CCellPos, bool> cells[] = {{{1, 1}, true}, {{2, 3}, true}, {{0, 1}, false}, {{2, 4}, false}};
+  const std::pair<CCellPos, bool> cells[] = {
+      {{1, 1}, true}, {{2, 3}, true}, {{0, 1}, false}, {{2, 4}, false}};
   for (const auto& [cell, inside] : cells) {
     EXPECT_EQ(range.Contains(cell.row, cell.column), inside) << cell.row << "," << cell.column;
   }

@@ -36,7 +36,8 @@ TEST(GapVectorTest, BurstsAnywhereKeepTheSequenceOfAPlainVector) {
     }
     ASSERT_EQ(gapped.size(), plain.size());
     for (std::size_t i = 0; i < plain.size(); ++i) {
-      ASSERT_EQ(gapped[i].empty() ? -1 : gapped[i][0], plain[i]) << "burst " << burst << " at " << i;
+      ASSERT_EQ(gapped[i].empty() ? -1 : gapped[i][0], plain[i])
+          << "burst " << burst << " at " << i;
     }
   }
 }

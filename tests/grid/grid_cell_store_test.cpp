@@ -16,7 +16,8 @@ CGridCellStore Labelled(int rows, int columns) {
   CGridCellStore store(rows, columns);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) {
-      store.SetCell(r, c, std::make_unique<CGridCellFormat>(std::to_string(r) + "," + std::to_string(c)));
+      store.SetCell(r, c,
+                    std::make_unique<CGridCellFormat>(std::to_string(r) + "," + std::to_string(c)));
     }
   }
   return store;
@@ -28,7 +29,7 @@ TEST(GridCellStoreTest, OutOfRangeIndexesAreRefusedAndChangeNothing) {
     int row, column;
   };
   const Case cases[] = {
-      {"negative row", -1, 0}, {"negative column", 0, -1}, {"row past end", 3, 0},
+      {"negative row", -1, 0},   {"negative column", 0, -1},    {"row past end", 3, 0},
       {"column past end", 0, 2}, {"far negative", -100000, -5},
   };
   CGridCellStore store = Labelled(3, 2);

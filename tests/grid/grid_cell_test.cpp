@@ -42,17 +42,15 @@ TEST_F(GridCellTest, MultiLineTextMeasuresWidestLineAndSumOfHeights) {
     CSize size;
   };
   const Case cases[] = {
-      {"a\nbc", {14, 32}},   // as wide as "bc", two lines high
-      {"", {0, 16}},         // one empty line
-      {"abc", {21, 16}},
-      {"abc\n", {21, 32}},   // a trailing line feed starts an empty line
+      {"a\nbc", {14, 32}},                       // as wide as "bc", two lines high
+      {"", {0, 16}},                             // one empty line
+      {"abc", {21, 16}},   {"abc\n", {21, 32}},  // a trailing line feed starts an empty line
       {"\n\n", {0, 48}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(CGridCellFormat(c.text).Measure(m_measurer, Style()), c.size) << c.text;
   }
 }
-
 
 TEST_F(GridCellTest, FittedTextTakesItsAlignmentAndOtherValuesDrawNothing) {
   for (unsigned alignment : {0u, 1u, 2u, 3u, 100u}) {
@@ -114,8 +112,18 @@ TEST_F(GridCellTest, BitmapDescriptionValidityTable) {
       {"short scan line", with([](CBitmapDesc& b) { b.widthBytes = 11; }), false},
       {"negative scan line", with([](CBitmapDesc& b) { b.widthBytes = -12; }), false},
       {"too few bits", with([](CBitmapDesc& b) { b.bits.pop_back(); }), false},
-      {"1 bit", with([](CBitmapDesc& b) { b.bitsPixel = 1; b.widthBytes = 2; b.bits.resize(6); }), true},
-      {"32 bits", with([](CBitmapDesc& b) { b.bitsPixel = 32; b.widthBytes = 16; b.bits.resize(48); }), true},
+      {"1 bit", with([](CBitmapDesc& b) {
+         b.bitsPixel = 1;
+         b.widthBytes = 2;
+         b.bits.resize(6);
+       }),
+       true},
+      {"32 bits", with([](CBitmapDesc& b) {
+         b.bitsPixel = 32;
+         b.widthBytes = 16;
+         b.bits.resize(48);
+       }),
+       true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.bitmap.IsValid(), c.valid) << c.name;

@@ -25,16 +25,24 @@ class CFakeMeasurer : public CGridTextMeasurer {
 // Records what is drawn, one entry per call.
 class CRecordingCanvas : public CGridCanvas {
  public:
-  struct Line { int x1, y1, x2, y2; CColor color; };
-  struct Fill { CRect rect; CColor color; };
+  struct Line {
+    int x1, y1, x2, y2;
+    CColor color;
+  };
+  struct Fill {
+    CRect rect;
+    CColor color;
+  };
   struct Text {
     CRect rect;  // for a natural-size text, left and top only
     std::string text;
-    int alignment;   // -1 for a natural-size text
+    int alignment;  // -1 for a natural-size text
     CLogFont font;
     CColor color;
   };
-  struct Bitmap { int x, y, width, height; };
+  struct Bitmap {
+    int x, y, width, height;
+  };
 
   void DrawLine(int x1, int y1, int x2, int y2, CColor color) override {
     lines.push_back({x1, y1, x2, y2, color});
@@ -43,8 +51,8 @@ class CRecordingCanvas : public CGridCanvas {
   void DrawText(int x, int y, std::string_view text, const CLogFont& font, CColor color) override {
     texts.push_back({{x, y, x, y}, std::string(text), -1, font, color});
   }
-  void DrawTextInRect(const CRect& rect, std::string_view text, int alignment,
-                      const CLogFont& font, CColor color) override {
+  void DrawTextInRect(const CRect& rect, std::string_view text, int alignment, const CLogFont& font,
+                      CColor color) override {
     texts.push_back({rect, std::string(text), alignment, font, color});
   }
   void DrawBitmap(int x, int y, const CBitmapDesc&, int width, int height) override {

@@ -62,7 +62,7 @@ TEST(GridModelTest, OutOfRangeIndexesAreRefusedAndChangeNothing) {
   };
   // 5 rows, 4 columns, 1 fixed row, 1 fixed column.
   const Case cases[] = {
-      {"negative row", -1, 1}, {"negative column", 1, -1}, {"row past end", 5, 1},
+      {"negative row", -1, 1},   {"negative column", 1, -1}, {"row past end", 5, 1},
       {"column past end", 1, 4}, {"both far", 1000, -1000},
   };
   CGridModel model(5, 4, 1, 1);
@@ -122,7 +122,8 @@ TEST(GridModelTest, InsertAndDeleteRefuseIndexesOutOfRange) {
     if (!c.accepted) {
       EXPECT_EQ(model.GetRowCount(), 5) << c.name;
       EXPECT_EQ(model.GetTotalHeight(), height) << c.name;
-      for (int row = 0; row < 5; ++row) EXPECT_EQ(TextAt(model, row, 0), std::to_string(row)) << c.name;
+      for (int row = 0; row < 5; ++row)
+        EXPECT_EQ(TextAt(model, row, 0), std::to_string(row)) << c.name;
     }
   }
 }
@@ -151,9 +152,9 @@ TEST(GridModelTest, InsertedRowHoldsEmptyCellsAndTakesTheMovedRowsHeight) {
     int newHeight;
   };
   const Case cases[] = {
-      {"after the fixed row", 0, 11},       // row 1 (11 px) moved down
+      {"after the fixed row", 0, 11},  // row 1 (11 px) moved down
       {"in the middle", 2, 13},
-      {"after the last row", 4, 20},        // the default height
+      {"after the last row", 4, 20},  // the default height
   };
   for (const Case& c : cases) {
     CGridModel model(5, 2, 1, 0);
@@ -228,7 +229,8 @@ TEST(GridModelTest, SetCellTextKeepsAnExistingTextCellsFontAndColour) {
 
   CBitmapDesc broken = MakeBitmap(4, 4);
   broken.widthBytes = 1;
-  EXPECT_FALSE(model.SetCellBitmap(1, 1, broken, true)) << "an invalid bitmap leaves the cell alone";
+  EXPECT_FALSE(model.SetCellBitmap(1, 1, broken, true))
+      << "an invalid bitmap leaves the cell alone";
   EXPECT_EQ(TextAt(model, 1, 1), "new");
   ASSERT_TRUE(model.SetCellBitmap(2, 2, MakeBitmap(4, 4), false));
   ASSERT_TRUE(model.SetCellText(2, 2, "was a picture", 0, false));

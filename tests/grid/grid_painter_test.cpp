@@ -19,7 +19,8 @@ class GridPainterTest : public ::testing::Test {
     for (int column = 0; column < 10; ++column) m_model.PutColumnWidth(column, 50);
     for (int row = 0; row < 30; ++row) {
       for (int column = 0; column < 10; ++column) {
-        m_model.SetCellText(row, column, std::to_string(row) + "," + std::to_string(column), 0, false);
+        m_model.SetCellText(row, column, std::to_string(row) + "," + std::to_string(column), 0,
+                            false);
       }
     }
     m_viewport.SetClientSize(300, 200);
@@ -30,9 +31,8 @@ class GridPainterTest : public ::testing::Test {
     return painter.Paint(m_viewport);
   }
   bool HasFill(const CRect& rect, CColor color) const {
-    return std::any_of(m_canvas.fills.begin(), m_canvas.fills.end(), [&](const auto& fill) {
-      return fill.rect == rect && fill.color == color;
-    });
+    return std::any_of(m_canvas.fills.begin(), m_canvas.fills.end(),
+                       [&](const auto& fill) { return fill.rect == rect && fill.color == color; });
   }
 
   CGridModel m_model;
@@ -113,7 +113,8 @@ TEST_F(GridPainterTest, GridLinesAndRaisedHeaders) {
   Paint();
   auto has = [&](int x1, int y1, int x2, int y2, CColor color) {
     return std::any_of(m_canvas.lines.begin(), m_canvas.lines.end(), [&](const auto& line) {
-      return line.x1 == x1 && line.y1 == y1 && line.x2 == x2 && line.y2 == y2 && line.color == color;
+      return line.x1 == x1 && line.y1 == y1 && line.x2 == x2 && line.y2 == y2 &&
+             line.color == color;
     });
   };
   EXPECT_TRUE(has(0, 0, 301, 0, kPalette.line)) << "top border";
@@ -129,8 +130,9 @@ TEST_F(GridPainterTest, BitmapsAreCutToTheCellUnlessFittingIsOff) {
   m_model.SetCellBitmap(1, 1, MakeBitmap(80, 30), false);
   Paint();
   ASSERT_EQ(m_canvas.bitmaps.size(), 1u);
-  EXPECT_EQ((std::array{m_canvas.bitmaps[0].x, m_canvas.bitmaps[0].width, m_canvas.bitmaps[0].height}),
-            (std::array{52, 46, 16}));
+  EXPECT_EQ(
+      (std::array{m_canvas.bitmaps[0].x, m_canvas.bitmaps[0].width, m_canvas.bitmaps[0].height}),
+      (std::array{52, 46, 16}));
   m_canvas = CRecordingCanvas();
   m_model.SetFittedDrawing(false);
   Paint();

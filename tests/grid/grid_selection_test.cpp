@@ -96,7 +96,8 @@ TEST(GridSelectionTest, ArrowMovesTable) {
     selection.SetRange(c.from);
     EXPECT_EQ(selection.Move(kCounts, c.rowStep, c.columnStep), c.to) << c.name;
     if (c.to.IsCell()) {
-      EXPECT_EQ(selection.GetRange(), (CCellRange{c.to.row, c.to.column, c.to.row, c.to.column})) << c.name;
+      EXPECT_EQ(selection.GetRange(), (CCellRange{c.to.row, c.to.column, c.to.row, c.to.column}))
+          << c.name;
       EXPECT_EQ(selection.GetKind(), CGridSelection::kCells) << c.name;
     } else {
       EXPECT_EQ(selection.GetRange(), c.from) << c.name;
@@ -136,12 +137,8 @@ TEST(GridSelectionTest, ContextMenuIndexTable) {
     int index;
   };
   const Case cases[] = {
-      {"one cell", {3, 3}, {}, 0},
-      {"cells", {3, 3}, {4, 4}, 1},
-      {"one row", {3, 0}, {}, 2},
-      {"rows", {3, 0}, {5, 0}, 3},
-      {"one column", {0, 3}, {}, 4},
-      {"columns", {0, 3}, {0, 4}, 5},
+      {"one cell", {3, 3}, {}, 0}, {"cells", {3, 3}, {4, 4}, 1},  {"one row", {3, 0}, {}, 2},
+      {"rows", {3, 0}, {5, 0}, 3}, {"one column", {0, 3}, {}, 4}, {"columns", {0, 3}, {0, 4}, 5},
       {"all", {0, 0}, {}, 6},
   };
   for (const Case& c : cases) {

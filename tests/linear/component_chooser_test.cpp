@@ -20,18 +20,19 @@ TEST_P(BoxSlotTest, PacksEachFieldIntoItsOwnBits) {
   const PackCase& c = GetParam();
   const CBoxSlot read = UnpackBoxSlot(PackBoxSlot(c.box));
   EXPECT_EQ((std::array<int, 5>{read.quantity, read.ip, read.rating, read.group, read.button}),
-            (std::array<int, 5>{c.expected.quantity, c.expected.ip, c.expected.rating, c.expected.group,
-                                c.expected.button}))
+            (std::array<int, 5>{c.expected.quantity, c.expected.ip, c.expected.rating,
+                                c.expected.group, c.expected.button}))
       << c.guards;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, BoxSlotTest,
-    testing::Values(PackCase{{4, 40, 63, 1, 0}, {4, 40, 63, 1, 0}, "a plain box"},
-                    PackCase{{1000, 54, 2047, 4, 3}, {1000, 54, 2047, 4, 3}, "every field at its top"},
-                    PackCase{{5000, 99, 4000, 1, 0}, {1000, 63, 2047, 1, 0}, "a rating above 2047 is held"},
-                    PackCase{{1, 40, 100, 1, 4}, {1, 40, 100, 3, 3}, "button 5 is stored as 3 with bit 28"},
-                    PackCase{{1, 40, 100, 9, 1}, {1, 40, 100, 4, 1}, "a group code above 4"}));
+    testing::Values(
+        PackCase{{4, 40, 63, 1, 0}, {4, 40, 63, 1, 0}, "a plain box"},
+        PackCase{{1000, 54, 2047, 4, 3}, {1000, 54, 2047, 4, 3}, "every field at its top"},
+        PackCase{{5000, 99, 4000, 1, 0}, {1000, 63, 2047, 1, 0}, "a rating above 2047 is held"},
+        PackCase{{1, 40, 100, 1, 4}, {1, 40, 100, 3, 3}, "button 5 is stored as 3 with bit 28"},
+        PackCase{{1, 40, 100, 9, 1}, {1, 40, 100, 4, 1}, "a group code above 4"}));
 
 TEST(SlotPackingTest, NegativeSlotsReadAsNothing) {
   EXPECT_EQ(Slot28High(-1), 0);
@@ -45,12 +46,16 @@ TEST(ComponentGroupMessageTest, ButtonsAndGroups) {
   struct Case {
     int product, button, code, expected, groupKind;
   };
-  for (const Case& c : {Case{kProductQMA, 1, 0, 32024 | (31008 << 16), 1}, Case{kProductQPC, 1, 0, 32025 | (31008 << 16), 2},
-                        Case{kProductQYA, 1, 0, 32028 | (31131 << 16), 7}, Case{kProductQYL, 2, 0, 32270 | (32268 << 16), 0},
-                        Case{kProductQWA, 4, 0, 32268 << 16, 0}, Case{kProductQMA, 3, 3, 31155, 3},
-                        Case{kProductQDA, 2, 9, 32067, 9}}) {
+  for (const Case& c :
+       {Case{kProductQMA, 1, 0, 32024 | (31008 << 16), 1},
+        Case{kProductQPC, 1, 0, 32025 | (31008 << 16), 2},
+        Case{kProductQYA, 1, 0, 32028 | (31131 << 16), 7},
+        Case{kProductQYL, 2, 0, 32270 | (32268 << 16), 0}, Case{kProductQWA, 4, 0, 32268 << 16, 0},
+        Case{kProductQMA, 3, 3, 31155, 3}, Case{kProductQDA, 2, 9, 32067, 9}}) {
     int code = c.code;
-    EXPECT_EQ(ComponentGroupMessage(c.product, c.button, code, c.product == kProductQPC), c.expected) << c.product;
+    EXPECT_EQ(ComponentGroupMessage(c.product, c.button, code, c.product == kProductQPC),
+              c.expected)
+        << c.product;
     EXPECT_EQ(code, c.groupKind) << c.product << " " << c.button;
   }
 }

@@ -93,7 +93,8 @@ TEST_F(LinearConfigTest, TapOffEntriesFollowTheCatalogue) {
   LoadRefCoff();
   const CLinearConfig config = Read("[1]\nQMA=2\n[2]\nQDA=1\n", 1);
   const CLinearConfig::OptionTable& qd = config.OptionTableFor(kProductQDA, 2);
-  EXPECT_EQ((std::array<int, 5>{qd[30], qd[31], qd[32], qd[33], qd[34]}), (std::array<int, 5>{1, 1, 0, 0, 0}))
+  EXPECT_EQ((std::array<int, 5>{qd[30], qd[31], qd[32], qd[33], qd[34]}),
+            (std::array<int, 5>{1, 1, 0, 0, 0}))
       << "QD offers buttons 1, 2, 3 and 5, the catalogue rows only 1 and 2";
   const CLinearConfig::OptionTable& qm = config.OptionTableFor(kProductQMA, 1);
   EXPECT_EQ((std::array<int, 3>{qm[30], qm[31], qm[32]}), (std::array<int, 3>{1, 1, 0}));
@@ -102,7 +103,8 @@ TEST_F(LinearConfigTest, TapOffEntriesFollowTheCatalogue) {
 // The choice tables of the sample lin_conf.cfg for each product offered.
 TEST_F(LinearConfigTest, SampleOptionListsPerProduct) {
   LoadRefCoff();
-  std::filesystem::copy_file(std::string(TVR_PROGRAM_DIR) + "/lin_conf.cfg", m_folder.File("lin_conf.cfg"));
+  std::filesystem::copy_file(std::string(TVR_PROGRAM_DIR) + "/lin_conf.cfg",
+                             m_folder.File("lin_conf.cfg"));
   CLinearConfig config;
   config.ReadLinearConfig(m_folder.Folder(), 0, 0, &m_refCoff);
   struct Offer {
@@ -110,7 +112,11 @@ TEST_F(LinearConfigTest, SampleOptionListsPerProduct) {
     std::vector<int> options;  // non-zero entries of the choice table
   };
   const Offer offers[] = {
-      {0, kProductQMA, 800, 55, {0, 1, 2, 5, 7, 11, 13, 15, 16, 18, 19, 20, 21, 22, 23, 26, 27, 28}},
+      {0,
+       kProductQMA,
+       800,
+       55,
+       {0, 1, 2, 5, 7, 11, 13, 15, 16, 18, 19, 20, 21, 22, 23, 26, 27, 28}},
       {0, kProductQWA, 400, 52, {2, 3, 5, 7, 8, 11, 13, 16, 17}},
       {0, kProductQWA, 400, 54, {2, 3, 5, 7, 8, 11, 13, 14, 16, 17}},
       {1, kProductQMA, 4000, 55, {2, 3, 5, 7, 9, 10, 11, 12, 13, 18, 19, 20, 28, 30, 31}},
@@ -132,7 +138,8 @@ TEST_F(LinearConfigTest, SampleOptionListsPerProduct) {
   const std::vector<int> ratings = config.GetChoiceTable(2, MakeLine(0, 0, 800, 13, 55));
   EXPECT_EQ(std::vector<int>(ratings.begin() + 50, ratings.begin() + 60),
             (std::vector<int>{1000, 1200, 1450, 2200, 2500, 3000, 3400, 4000, 4500, 0}));
-  EXPECT_EQ(config.GetChoiceTable(3, MakeLine(1, 0, 800, 13, 55))[2 * 8], 0) << "QWA has no 3L+PE in group 1";
+  EXPECT_EQ(config.GetChoiceTable(3, MakeLine(1, 0, 800, 13, 55))[2 * 8], 0)
+      << "QWA has no 3L+PE in group 1";
   EXPECT_EQ(config.GetChoiceTable(0, MakeLine(0, 0, 800, 13, 55)),
             (std::vector<int>{1, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 1, 2, 0, 0, 0, 1, 2}));
 }

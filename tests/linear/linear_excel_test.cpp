@@ -27,7 +27,8 @@ CLinearProject PricedProject(CLinearTables& tables) {
     line.Conductors = 13, line.IpDegree = kind == 0 ? 55 : 52;
     line.Slots[1 + kind] = 1, line.Slots[5] = 2500 + 1500 * kind, line.Slots[7] = 2 - 2 * kind;
     line.Slots[29] = 2 - kind, line.Comment = kind == 0 ? "a\nb" : "";
-    ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(project.settings.columnFormulas), tables, project.settings);
+    ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(project.settings.columnFormulas),
+                      tables, project.settings);
     project.lines.SaveWorkingAsNew(kind == 0 ? "Hall \"A\"" : "Riser");
   }
   return project;
@@ -41,16 +42,32 @@ TEST(LinearExcelExportTest, ExchangeFileOfAPricedProject) {
   const CEnglishTexts texts;
   CLinearTables tables;
   CLinearProject project = PricedProject(tables);
-  const CLinearExportContext context{{true, true, true, true}, {true, true, true, true, true}, nullptr, &tables};
+  const CLinearExportContext context{
+      {true, true, true, true}, {true, true, true, true, true}, nullptr, &tables};
   const CXlExportFile file = WriteExcelExchangeFile(project, 0, context);
-  for (const char* line : {R"("Title","@","Plant ""B"", east")", R"("Comment2","@","second")",
-                           R"("Comment3","@"," ")", R"("TotalPrice","",14 618)", R"("TotalWeight","",900.00)",
-                           "-,-,-", "2", R"("Hall ""A""")",
-                           R"("Line","Transport lines - Hall ""A"" - QMA 800 A - 3L+N+PE")",
-                           R"("LineTotal",9 642)", R"("Remark","a")", R"("Remark2","b")", R"("Remark3"," ")",
-                           R"("Length",25)", R"("Elbow",2)", R"("LineWeight",506.88)", "-,-", "7,5",
-                           R"("Designation","Quantity    ","Gross price","Sale price","Labour time")",
-                           "c14,c1,c3,c17,c11", "#FALSE#,#FALSE#,#TRUE#,#TRUE#,#TRUE#", R"("Rising",#TRUE#)"})
+  for (const char* line :
+       {R"("Title","@","Plant ""B"", east")",
+        R"("Comment2","@","second")",
+        R"("Comment3","@"," ")",
+        R"("TotalPrice","",14 618)",
+        R"("TotalWeight","",900.00)",
+        "-,-,-",
+        "2",
+        R"("Hall ""A""")",
+        R"("Line","Transport lines - Hall ""A"" - QMA 800 A - 3L+N+PE")",
+        R"("LineTotal",9 642)",
+        R"("Remark","a")",
+        R"("Remark2","b")",
+        R"("Remark3"," ")",
+        R"("Length",25)",
+        R"("Elbow",2)",
+        R"("LineWeight",506.88)",
+        "-,-",
+        "7,5",
+        R"("Designation","Quantity    ","Gross price","Sale price","Labour time")",
+        "c14,c1,c3,c17,c11",
+        "#FALSE#,#FALSE#,#TRUE#,#TRUE#,#TRUE#",
+        R"("Rising",#TRUE#)"})
     EXPECT_TRUE(HasLine(file, line)) << line;
   EXPECT_EQ(SumLineTotals(project, {}), 0.0) << "without tables no weight";
   const CXlExportFile detail = WriteExcelExchangeFile(project, 1, context);
@@ -74,8 +91,8 @@ TEST(LinearExcelExportTest, LengthOfALine) {
 }
 
 std::vector<std::string> DumpWorkbook(const std::string& path) {
-  const std::string command =
-      "/usr/bin/python3 " + std::string(TVR_SOURCE_DIR) + "/tests/data/linear/dump_workbook.py '" + path + "'";
+  const std::string command = "/usr/bin/python3 " + std::string(TVR_SOURCE_DIR) +
+                              "/tests/data/linear/dump_workbook.py '" + path + "'";
   std::vector<std::string> cells;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return cells;
@@ -99,9 +116,11 @@ TEST(LinearExcelExportTest, TheHelperWritesAWorkbookThatReadsBack) {
   CTempFolder folder("xlsx");
   CLinearTables tables;
   CLinearProject project = PricedProject(tables);
-  const CLinearExportContext context{{true, true, true, true}, {true, true, true, true, true}, nullptr, &tables};
+  const CLinearExportContext context{
+      {true, true, true, true}, {true, true, true, true, true}, nullptr, &tables};
   const CXlExportFile file = WriteExcelExchangeFile(project, 0, context);
-  const CLinearExcelJob job{folder.File("XlExport.txt"), "model.xls", folder.WriteFile("out.xlsx", "old"), true};
+  const CLinearExcelJob job{folder.File("XlExport.txt"), "model.xls",
+                            folder.WriteFile("out.xlsx", "old"), true};
   CPrintHelperLauncher missing(folder.Path(), "NoSuchHelper.exe");
   EXPECT_EQ(ExportToExcel(file, job, missing), 0);
   EXPECT_EQ(folder.ReadFile("out.xlsx"), "old") << "kept when the helper cannot start";
@@ -110,20 +129,25 @@ TEST(LinearExcelExportTest, TheHelperWritesAWorkbookThatReadsBack) {
   WaitForHelper(launcher);
   const std::vector<std::string> cells = DumpWorkbook(job.targetPath);
   ASSERT_FALSE(cells.empty()) << "openpyxl could not read the workbook";
-  auto has = [&](const std::string& cell) { return std::find(cells.begin(), cells.end(), cell) != cells.end(); };
+  auto has = [&](const std::string& cell) {
+    return std::find(cells.begin(), cells.end(), cell) != cells.end();
+  };
   EXPECT_TRUE(has("Project!B9=s:Plant \"B\", east"));
   EXPECT_TRUE(has("Lines!A1=s:Hall \"A\""));
   // Every money cell of the tables is a number, and the sale prices add up to the total.
   double sum = 0;
   for (int i = 0; i < project.lines.LineCount(); ++i) {
-    const CLinearPriceTable table(project.lines.Line(i), {10.0, '.', false, {true, true, true, true}});
+    const CLinearPriceTable table(project.lines.Line(i),
+                                  {10.0, '.', false, {true, true, true, true}});
     std::string text;
-    for (int row = 1; row <= table.FormatDesignation(CLinearPriceTable::kCountRows, 0, text); ++row) {
+    for (int row = 1; row <= table.FormatDesignation(CLinearPriceTable::kCountRows, 0, text);
+         ++row) {
       const int value = table.FormatDesignation(row, 3, text);
       if (value < 0) continue;
       sum += value;
       const auto found = std::find_if(cells.begin(), cells.end(), [&](const std::string& cell) {
-        return cell.rfind("Lines!D", 0) == 0 && cell.ends_with("=n:" + std::to_string(value) + ".0");
+        return cell.rfind("Lines!D", 0) == 0 &&
+               cell.ends_with("=n:" + std::to_string(value) + ".0");
       });
       EXPECT_NE(found, cells.end()) << "sale price " << value;
     }

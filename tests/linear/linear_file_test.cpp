@@ -25,7 +25,9 @@ const std::string kGolden = std::string(TVR_SOURCE_DIR) + "/tests/data/linear/sm
 // The small project of the pinned file, read back.
 CLinearProject SmallProject() {
   CLinearProject project;
-  EXPECT_EQ(LoadLinearFile(kGolden, project, {{true, true, true, true}, [](int) { return "Tarif 7"; }}), 0);
+  EXPECT_EQ(
+      LoadLinearFile(kGolden, project, {{true, true, true, true}, [](int) { return "Tarif 7"; }}),
+      0);
   return project;
 }
 
@@ -33,8 +35,10 @@ void ExpectSameLines(const CLinearLineList& a, const CLinearLineList& b) {
   ASSERT_EQ(a.LineCount(), b.LineCount());
   for (int i = 0; i < a.LineCount(); ++i) {
     const CLinearLine &x = a.Line(i), &y = b.Line(i);
-    EXPECT_EQ(std::tie(x.Name, x.Comment, x.Group, x.Product, x.Rating, x.Conductors, x.IpDegree, x.SecondVariant),
-              std::tie(y.Name, y.Comment, y.Group, y.Product, y.Rating, y.Conductors, y.IpDegree, y.SecondVariant));
+    EXPECT_EQ(std::tie(x.Name, x.Comment, x.Group, x.Product, x.Rating, x.Conductors, x.IpDegree,
+                       x.SecondVariant),
+              std::tie(y.Name, y.Comment, y.Group, y.Product, y.Rating, y.Conductors, y.IpDegree,
+                       y.SecondVariant));
     EXPECT_EQ(x.Slots, y.Slots) << i;
     EXPECT_EQ(x.ItemValues, y.ItemValues) << i;
     EXPECT_EQ(x.TotalValues, y.TotalValues) << i;
@@ -85,9 +89,11 @@ TEST(LinearFileTest, EveryLineKindRoundTrips) {
   CLinearProject loaded;
   ASSERT_EQ(ReadLinearFileBytes(bytes, loaded, {}), 0);
   for (int i = 0; i < project.lines.LineCount(); ++i)
-    if (project.lines.Line(i).IpDegree == 54) project.lines.Line(i).SecondVariant = 1;  // 54 means the variant
+    if (project.lines.Line(i).IpDegree == 54)
+      project.lines.Line(i).SecondVariant = 1;  // 54 means the variant
   ExpectSameLines(loaded.lines, project.lines);
-  EXPECT_EQ(loaded.lines.Line(0).Comment.size(), kMaxLinearTextUnits) << "cut when entered, not on save";
+  EXPECT_EQ(loaded.lines.Line(0).Comment.size(), kMaxLinearTextUnits)
+      << "cut when entered, not on save";
   EXPECT_EQ(LinearFileBytes(loaded), LinearFileBytes(project));
 }
 
@@ -100,7 +106,8 @@ std::vector<std::uint8_t> LegacyFile(int format, std::int32_t group) {
   auto text = [&](const std::string& s) { out.WriteBytes(s.c_str(), s.size() + 1); };
   for (int i = 0; i < (format <= 400 ? 15 : 17); ++i) text(i == 2 ? "Caf\xe9" : "");
   if (format >= 401) text("EUR");
-  out.WriteLong(2), text("List"), out.WriteBytes(std::vector<std::uint8_t>(8 * 32, 0).data(), 8 * 32);
+  out.WriteLong(2), text("List"),
+      out.WriteBytes(std::vector<std::uint8_t>(8 * 32, 0).data(), 8 * 32);
   out.WriteDouble(12.0);
   for (int i = 0; i < 10; ++i) out.WriteLong(i < 4 ? 1 : 0);
   out.WriteDouble(1.25);
@@ -169,13 +176,15 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::uint8_t> bytes = LinearFileBytes(SmallProject());
                       bytes.resize(bytes.size() - 4);
                       return bytes;
-                    }, kMsgFileFormat, "no end mark"},
+                    },
+                    kMsgFileFormat, "no end mark"},
         DamagedCase{[] {
                       std::vector<std::uint8_t> bytes(21, 0);
                       bytes[0] = 5, bytes[13] = 0xFF, bytes[14] = 1, bytes[17] = 1;
                       bytes.resize(21 + 2 * 600, 'a');
                       return bytes;
-                    }, kMsgFileFormat, "a text of 600 units without terminator"}));
+                    },
+                    kMsgFileFormat, "a text of 600 units without terminator"}));
 
 TEST(LinearFileTest, LineCountsAreHeldToTheRecords) {
   CLinearProject big;
@@ -200,11 +209,14 @@ TEST(LinearFileTest, EveryPrefixAndMutationIsSafe) {
   const std::vector<std::uint8_t> valid = LinearFileBytes(SmallProject());
   CLinearProject project;
   for (std::size_t size = 0; size < valid.size(); ++size)
-    EXPECT_EQ(ReadLinearFileBytes({valid.begin(), valid.begin() + size}, project, {}), kMsgFileFormat) << size;
+    EXPECT_EQ(ReadLinearFileBytes({valid.begin(), valid.begin() + size}, project, {}),
+              kMsgFileFormat)
+        << size;
   std::mt19937 random(511);
   for (int round = 0; round < 3000; ++round) {
     std::vector<std::uint8_t> bytes = valid;
-    for (int n = 1 + round % 8; n > 0; --n) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+    for (int n = 1 + round % 8; n > 0; --n)
+      bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
     const int result = ReadLinearFileBytes(bytes, project, {});
     EXPECT_TRUE(result == 0 || result == kMsgFileFormat) << round;
   }
@@ -226,7 +238,8 @@ TEST(LinearFileTest, FileErrorsAndSaving) {
   EXPECT_EQ(profile.ReadProfileText("User", "NumAff", ""), "1042");
   EXPECT_EQ(project.Property("ModificationDate"), "today");
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
-  std::filesystem::permissions(folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder.Path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   EXPECT_EQ(SaveLinearFile(folder.File("p.lin"), project, "later"), kMsgFileNoWrite);
   EXPECT_EQ(project.Property("ModificationDate"), "today");
 }

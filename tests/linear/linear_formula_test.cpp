@@ -31,27 +31,26 @@ TEST_P(LinearFormulaTest, EvaluatesOverTwoRegisters) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, LinearFormulaTest,
-    testing::Values(
-        FormulaCase{"2+3*4", 14, false, "products bind tighter than sums"},
-        FormulaCase{"2*3+4", 10, false, "left to right"},
-        FormulaCase{"8/0*5", 0, false, "division by zero gives a zero term"},
-        FormulaCase{"1+2=*3", 9, false, "'=' closes the sum into one factor"},
-        FormulaCase{"1+2=7*3", 9, false, "the operand after '=' is dropped"},
-        FormulaCase{"12/4*3", 9, false, "a chain of products runs left to right"},
-        FormulaCase{"-5+1", -4, false, "a leading minus negates the first term"},
-        FormulaCase{"0.5*4", 2, false, "decimal point"},
-        FormulaCase{"0,5*4", 2, false, "decimal comma"},
-        FormulaCase{"1,5,2", 1.5, false, "only the first comma becomes a point"},
-        FormulaCase{" A * B ", 20, false, "names are trimmed"},
-        FormulaCase{"A*C", 0, false, "an unknown name is 0"},
-        FormulaCase{"2e3/A", 1000, false, "exponent"},
-        FormulaCase{"nan+1", 1, false, "'nan' is a name, not a number"},
-        FormulaCase{"inf*1", 0, false, "'inf' is a name, not a number"},
-        FormulaCase{"0x10", 0, false, "hex is read as 0 and the rest ignored"},
-        FormulaCase{"", 0, false, "an empty formula gives 0"},
-        FormulaCase{"   ", 0, true, "a formula of blanks is malformed"},
-        FormulaCase{"2**3", 0, true, "an empty operand between operators"},
-        FormulaCase{"5+", 5, true, "a trailing operator"}));
+    testing::Values(FormulaCase{"2+3*4", 14, false, "products bind tighter than sums"},
+                    FormulaCase{"2*3+4", 10, false, "left to right"},
+                    FormulaCase{"8/0*5", 0, false, "division by zero gives a zero term"},
+                    FormulaCase{"1+2=*3", 9, false, "'=' closes the sum into one factor"},
+                    FormulaCase{"1+2=7*3", 9, false, "the operand after '=' is dropped"},
+                    FormulaCase{"12/4*3", 9, false, "a chain of products runs left to right"},
+                    FormulaCase{"-5+1", -4, false, "a leading minus negates the first term"},
+                    FormulaCase{"0.5*4", 2, false, "decimal point"},
+                    FormulaCase{"0,5*4", 2, false, "decimal comma"},
+                    FormulaCase{"1,5,2", 1.5, false, "only the first comma becomes a point"},
+                    FormulaCase{" A * B ", 20, false, "names are trimmed"},
+                    FormulaCase{"A*C", 0, false, "an unknown name is 0"},
+                    FormulaCase{"2e3/A", 1000, false, "exponent"},
+                    FormulaCase{"nan+1", 1, false, "'nan' is a name, not a number"},
+                    FormulaCase{"inf*1", 0, false, "'inf' is a name, not a number"},
+                    FormulaCase{"0x10", 0, false, "hex is read as 0 and the rest ignored"},
+                    FormulaCase{"", 0, false, "an empty formula gives 0"},
+                    FormulaCase{"   ", 0, true, "a formula of blanks is malformed"},
+                    FormulaCase{"2**3", 0, true, "an empty operand between operators"},
+                    FormulaCase{"5+", 5, true, "a trailing operator"}));
 
 TEST(LinearFormulaNumbersTest, HugeNumbersSaturateInsteadOfWrapping) {
   const double huge = CLinearFormula::Parse("1e999").Evaluate<double>(ValueOfName);

@@ -27,7 +27,8 @@ std::vector<std::string> Listing(const CLinearPriceTable& table) {
 TEST(LinearPriceTableTest, RowsOfAPricedLine) {
   const CEnglishTexts texts;
   CLinearLine line = MakeLine(1, kProductQWA, 400, 13, 52);
-  line.Slots[2] = 1, line.Slots[5] = 1234, line.Slots[9] = 3, line.Slots[10] = 350, line.Slots[29] = 2;
+  line.Slots[2] = 1, line.Slots[5] = 1234, line.Slots[9] = 3, line.Slots[10] = 350,
+  line.Slots[29] = 2;
   line.Slots[30] = PackBoxSlot({4, 40, 63, 1, 0});
   line.ItemValues[0][5] = 1234, line.ItemValues[1][5] = 1200000, line.ItemValues[1][2] = 999;
   line.ItemValues[0][9] = 3, line.ItemValues[4][9] = 1705, line.ItemValues[0][30] = 4;
@@ -61,7 +62,9 @@ TEST(LinearPriceTableTest, EmptyLinesAndTheServicesSwitch) {
   CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
   std::string text;
   CLinearPriceTable::Settings settings{0.0, '.', false, {true, true, true, true}};
-  EXPECT_EQ(CLinearPriceTable(line, settings).FormatDesignation(CLinearPriceTable::kCountRows, 0, text), 0);
+  EXPECT_EQ(
+      CLinearPriceTable(line, settings).FormatDesignation(CLinearPriceTable::kCountRows, 0, text),
+      0);
   line.Slots[5] = 0;
   EXPECT_EQ(Listing(CLinearPriceTable(line, settings)),
             (std::vector<std::string>{"Run|||||", "Straight lengths|0 m|0|0||0.00"}));

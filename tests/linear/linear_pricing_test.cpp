@@ -16,20 +16,22 @@ namespace {
 struct PricedLine {
   const char* name;
   std::function<CLinearLine()> make;
-  double saleCoef;                      // 0: sale coefficients off
+  double saleCoef;                        // 0: sale coefficients off
   std::vector<std::array<int, 5>> items;  // slot, columns 1..4
-  std::array<int, 4> totals;             // columns 1..4
+  std::array<int, 4> totals;              // columns 1..4
 };
 
 CLinearLine LineQma() {  // 25 m of QMA 800 A with a transformer feed, 2 elbows, an end
   CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
-  line.Slots[1] = 1, line.Slots[5] = 2500, line.Slots[7] = 2, line.Slots[15] = 1, line.Slots[29] = 2;
+  line.Slots[1] = 1, line.Slots[5] = 2500, line.Slots[7] = 2, line.Slots[15] = 1,
+  line.Slots[29] = 2;
   return line;
 }
 
 CLinearLine LineQwa() {  // 40 m of QWA 400 A over 3 floors, 4 tap-off boxes of 63 A
   CLinearLine line = MakeLine(1, kProductQWA, 400, 13, 52);
-  line.Slots[2] = 1, line.Slots[5] = 4000, line.Slots[9] = 3, line.Slots[10] = 350, line.Slots[13] = 0;
+  line.Slots[2] = 1, line.Slots[5] = 4000, line.Slots[9] = 3, line.Slots[10] = 350,
+  line.Slots[13] = 0;
   line.Slots[30] = PackBoxSlot({4, 40, 63, 1, 0});
   return line;
 }
@@ -80,7 +82,8 @@ TEST_P(LinearPricingTest, ColumnsAndTotalsMatchTheHandCalculation) {
     for (auto& row : settings.saleCoefs) row.fill(c.saleCoef);
   }
   CLinearLine line = c.make();
-  ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(settings.columnFormulas), *s_tables, settings);
+  ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(settings.columnFormulas), *s_tables,
+                    settings);
   std::array<std::array<int, 4>, kLinearSlotCount> expected{};
   for (const auto& item : c.items) expected[item[0]] = {item[1], item[2], item[3], item[4]};
   for (int slot = 0; slot < kLinearSlotCount; ++slot)
@@ -88,31 +91,59 @@ TEST_P(LinearPricingTest, ColumnsAndTotalsMatchTheHandCalculation) {
       EXPECT_EQ(line.ItemValues[column - 1][slot], expected[slot][column - 1])
           << c.name << ", slot " << slot << ", column " << column;
   for (int column = 1; column <= 4; ++column)
-    EXPECT_EQ(line.TotalValues[column - 1], c.totals[column - 1]) << c.name << ", column " << column;
+    EXPECT_EQ(line.TotalValues[column - 1], c.totals[column - 1])
+        << c.name << ", column " << column;
   EXPECT_EQ(line.ExtraValues[2], c.totals[2] / 11) << c.name << ": 10 % services on column 3";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SampleLines, LinearPricingTest,
-    testing::Values(
-        PricedLine{"QMA", LineQma, 0,
-                   {{1, 1, 614, 614, 84}, {5, 2500, 3360, 3360, 450}, {7, 2, 409, 409, 54}, {15, 1, 44, 44, 6}},
-                   {2504, 4427, 4869, 594}},
-        PricedLine{"QWA", LineQwa, 0,
-                   {{2, 1, 371, 371, 60}, {5, 4000, 4153, 4153, 720}, {9, 3, 472, 472, 72},
-                    {10, 350, 0, 0, 0}, {13, 3, 196, 196, 36}, {30, 4, 466, 466, 160}},
-                   {4361, 5658, 6223, 1048}},
-        PricedLine{"QDA", LineQda, 0.9,
-                   {{3, 1, 159, 143, 60}, {4, 1, 197, 177, 72}, {6, 1200, 844, 759, 216},
-                    {24, 10, 740, 666, 1000}, {30, 2, 148, 133, 80}, {31, 1, 78, 70, 40}},
-                   {1215, 2166, 2142, 1468}},
-        PricedLine{"QPA", LineQpa, 0,
-                   {{3, 1, 229, 229, 60}, {5, 1500, 1012, 1012, 270}, {9, 2, 162, 162, 24},
-                    {10, 700, 0, 0, 0}, {11, 7, 51, 51, 70}, {12, 4, 46, 46, 60},
-                    {14, 500, 67, 67, 15}, {32, 3, 1335, 1335, 150}},
-                   {2717, 2902, 3192, 649}},
-        PricedLine{"checks", LineChecks<PackSlot28(1, 1)>, 0, {{28, 1, 0, 0, 1}, {29, 1, 0, 0, 0}}, {2, 0, 0, 1}},
-        PricedLine{"no checks", LineChecks<-1>, 0, {}, {0, 0, 0, 0}}));
+INSTANTIATE_TEST_SUITE_P(SampleLines, LinearPricingTest,
+                         testing::Values(PricedLine{"QMA",
+                                                    LineQma,
+                                                    0,
+                                                    {{1, 1, 614, 614, 84},
+                                                     {5, 2500, 3360, 3360, 450},
+                                                     {7, 2, 409, 409, 54},
+                                                     {15, 1, 44, 44, 6}},
+                                                    {2504, 4427, 4869, 594}},
+                                         PricedLine{"QWA",
+                                                    LineQwa,
+                                                    0,
+                                                    {{2, 1, 371, 371, 60},
+                                                     {5, 4000, 4153, 4153, 720},
+                                                     {9, 3, 472, 472, 72},
+                                                     {10, 350, 0, 0, 0},
+                                                     {13, 3, 196, 196, 36},
+                                                     {30, 4, 466, 466, 160}},
+                                                    {4361, 5658, 6223, 1048}},
+                                         PricedLine{"QDA",
+                                                    LineQda,
+                                                    0.9,
+                                                    {{3, 1, 159, 143, 60},
+                                                     {4, 1, 197, 177, 72},
+                                                     {6, 1200, 844, 759, 216},
+                                                     {24, 10, 740, 666, 1000},
+                                                     {30, 2, 148, 133, 80},
+                                                     {31, 1, 78, 70, 40}},
+                                                    {1215, 2166, 2142, 1468}},
+                                         PricedLine{"QPA",
+                                                    LineQpa,
+                                                    0,
+                                                    {{3, 1, 229, 229, 60},
+                                                     {5, 1500, 1012, 1012, 270},
+                                                     {9, 2, 162, 162, 24},
+                                                     {10, 700, 0, 0, 0},
+                                                     {11, 7, 51, 51, 70},
+                                                     {12, 4, 46, 46, 60},
+                                                     {14, 500, 67, 67, 15},
+                                                     {32, 3, 1335, 1335, 150}},
+                                                    {2717, 2902, 3192, 649}},
+                                         PricedLine{"checks",
+                                                    LineChecks<PackSlot28(1, 1)>,
+                                                    0,
+                                                    {{28, 1, 0, 0, 1}, {29, 1, 0, 0, 0}},
+                                                    {2, 0, 0, 1}},
+                                         PricedLine{
+                                             "no checks", LineChecks<-1>, 0, {}, {0, 0, 0, 0}}));
 
 TEST(LinearPricingRulesTest, UnusedSlotsKeepTheirValueAndLeaveTheTotal) {
   CLinearTables tables;
@@ -135,20 +166,26 @@ TEST(LinearPricingRulesTest, UserColumnsAreHundredthsAndTotalsDoNotWrap) {
   settings.columnFormulas[6] = "Q/4";
   settings.columnFormulas[7] = "PRICE()*1000000";
   CLinearLine line = LineQma();
-  ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(settings.columnFormulas), tables, settings);
+  ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(settings.columnFormulas), tables,
+                    settings);
   EXPECT_EQ(line.ItemValues[5][7], 50) << "2 elbows / 4 = 0.50";
   EXPECT_EQ(line.ItemValues[6][1], std::numeric_limits<std::int32_t>::max());
   EXPECT_EQ(line.TotalValues[6], std::numeric_limits<std::int32_t>::max()) << "summed in 64 bits";
 }
 
 // A catalogue folder with the sample tables and a LIN_FORM of the given QM rows.
-std::string CatalogueWithForms(const CTempFolder& folder, const std::vector<std::array<const char*, 3>>& rows) {
+std::string CatalogueWithForms(const CTempFolder& folder,
+                               const std::vector<std::array<const char*, 3>>& rows) {
   namespace fs = std::filesystem;
   for (const char* name : {"LIN_REF.DBF", "REF_COFF.DBF", "LIN_COEF.DBF"})
     fs::copy_file(SampleFolders().catalogue + name, folder.File(name));
   tvr::platform::CDbfTable table;
-  EXPECT_TRUE(table.Create(folder.File("LIN_FORM.DBF"), {{"PROD", 'C', 4}, {"FCT", 'C', 10}, {"PARAM", 'C', 10},
-                                             {"FORMULE", 'C', 60}, {"TEMPS", 'C', 60}, {"POIDS", 'C', 60}}));
+  EXPECT_TRUE(table.Create(folder.File("LIN_FORM.DBF"), {{"PROD", 'C', 4},
+                                                         {"FCT", 'C', 10},
+                                                         {"PARAM", 'C', 10},
+                                                         {"FORMULE", 'C', 60},
+                                                         {"TEMPS", 'C', 60},
+                                                         {"POIDS", 'C', 60}}));
   for (const auto& row : rows) {
     EXPECT_TRUE(table.Append());
     table.Assign(0, "QM");
@@ -163,8 +200,11 @@ std::string CatalogueWithForms(const CTempFolder& folder, const std::vector<std:
 TEST(LinearPricingRulesTest, BadFormulasAreReportedOnceAndTheRestIsPriced) {
   const CEnglishTexts texts;
   CTempFolder folder("linear");
-  const std::string catalogue = CatalogueWithForms(
-      folder, {{"1", "EH", "EH"}, {"5", "ZZZ*2", ""}, {"7", "LP**2", ""}, {"15", "", ""}, {"15", "EX", "EX+"}});
+  const std::string catalogue = CatalogueWithForms(folder, {{"1", "EH", "EH"},
+                                                            {"5", "ZZZ*2", ""},
+                                                            {"7", "LP**2", ""},
+                                                            {"15", "", ""},
+                                                            {"15", "EX", "EX+"}});
   CRecordingNotifier notifier;
   CLinearTables tables(&notifier);
   CLinearPriceSettings settings;
@@ -174,7 +214,8 @@ TEST(LinearPricingRulesTest, BadFormulasAreReportedOnceAndTheRestIsPriced) {
   CLinearLine first = LineQma(), second = LineQma();
   ComputeLinearItem(first, 0, formulas, tables, settings);
   ComputeLinearItem(second, 0, formulas, tables, settings);
-  EXPECT_EQ(notifier.messages.size(), 5u) << "ZZZ, LP**2, the empty formula, EX+ and COEF4, once each";
+  EXPECT_EQ(notifier.messages.size(), 5u)
+      << "ZZZ, LP**2, the empty formula, EX+ and COEF4, once each";
   EXPECT_EQ(second.ItemValues[1][1], 614) << "the sound rows are priced";
   EXPECT_EQ(second.ItemValues[1][5], 0);
   EXPECT_EQ(second.ItemValues[1][15], 44);

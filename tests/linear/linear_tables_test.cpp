@@ -30,7 +30,8 @@ CLinearTables* LinearReferenceTest::s_tables = nullptr;
 
 TEST_P(LinearReferenceTest, FillsTheTemplateOfTheFirstMatchingRow) {
   const ReferenceCase& c = GetParam();
-  const auto found = s_tables->LookupLinearReference(MakeLine(0, c.product, c.rating, c.conductors, 55), c.name);
+  const auto found =
+      s_tables->LookupLinearReference(MakeLine(0, c.product, c.rating, c.conductors, 55), c.name);
   EXPECT_EQ(found.value_or(""), c.expected) << c.guards;
 }
 
@@ -75,7 +76,8 @@ TEST(LinearTablesTest, CoefficientsMatchTheWholeRating) {
   CLinearTables tables;
   CLinearPriceSettings settings;
   ASSERT_TRUE(tables.OpenLinearTables(SampleFolders(), settings, 0));
-  const CLinearTables::Coefficients none = tables.LoadLinearCoefficients(MakeLine(0, 4, 100, 13, 55));
+  const CLinearTables::Coefficients none =
+      tables.LoadLinearCoefficients(MakeLine(0, 4, 100, 13, 55));
   for (double c : none) EXPECT_EQ(c, 1.0) << "a 100 A line took the 1000 A row";
   const CLinearTables::Coefficients qw = tables.LoadLinearCoefficients(MakeLine(1, 2, 400, 13, 52));
   EXPECT_EQ(qw, (CLinearTables::Coefficients{0.95, 1, 1.1, 1.3, 1.2, 1.1, 1, 1, 1}));

@@ -71,7 +71,8 @@ TEST_F(AnnotationArchiveTest, UserDimensionsWithoutBothEndsAreDropped) {
 }
 
 TEST_F(AnnotationArchiveTest, LinkedRunsComeFromTheIndexInTheFlags) {
-  const std::vector<std::pair<std::uint32_t, int>> rows = {{1, 0}, {2, 1}, {0, -1}, {3, -1}, {255, -1}};
+  const std::vector<std::pair<std::uint32_t, int>> rows = {
+      {1, 0}, {2, 1}, {0, -1}, {3, -1}, {255, -1}};
   for (const auto& [stored, run] : rows) {
     auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
     label->SetFlags(CAnnotation::kFlagWithRun | (stored << CAnnotation::kRunIndexShift));
@@ -90,7 +91,8 @@ TEST_F(AnnotationArchiveTest, ListOrderSurvivesSaveAndOpen) {
   }
   auto opened = Load(Save(*m_document));
   ASSERT_EQ(opened->Annotations().Size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(opened->Annotations().At(i)->GetText(), "text " + std::to_string(i));
+  for (std::size_t i = 0; i < 4; ++i)
+    EXPECT_EQ(opened->Annotations().At(i)->GetText(), "text " + std::to_string(i));
 }
 
 }  // namespace

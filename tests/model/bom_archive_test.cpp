@@ -23,10 +23,22 @@ using Bytes = std::vector<std::uint8_t>;
 class RecordBuilder {
  public:
   explicit RecordBuilder(bool wideFonts) : m_wide(wideFonts) {}
-  RecordBuilder& Word(int value) { m_writer.WriteWord(static_cast<std::uint16_t>(value)); return *this; }
-  RecordBuilder& Byte(int value) { m_writer.WriteByte(static_cast<std::uint8_t>(value)); return *this; }
-  RecordBuilder& Long(std::int32_t value) { m_writer.WriteLong(value); return *this; }
-  RecordBuilder& Text(const std::string& text) { m_writer.WriteString(text); return *this; }
+  RecordBuilder& Word(int value) {
+    m_writer.WriteWord(static_cast<std::uint16_t>(value));
+    return *this;
+  }
+  RecordBuilder& Byte(int value) {
+    m_writer.WriteByte(static_cast<std::uint8_t>(value));
+    return *this;
+  }
+  RecordBuilder& Long(std::int32_t value) {
+    m_writer.WriteLong(value);
+    return *this;
+  }
+  RecordBuilder& Text(const std::string& text) {
+    m_writer.WriteString(text);
+    return *this;
+  }
   // A font of that height and weight; the face as 32 wide or 32 CP1252 characters.
   RecordBuilder& Font(int height, int weight, const std::string& cp1252Face) {
     Long(height).Long(0).Long(0).Long(0).Long(weight);
@@ -42,10 +54,21 @@ class RecordBuilder {
     return *this;
   }
   RecordBuilder& Column(const std::string& title, int kind, int alignment, int excel, int width) {
-    return Text(title).Word(0).Word(kind).Word(alignment).Byte(1).Byte(excel).Byte(0).Word(200).Word(width);
+    return Text(title)
+        .Word(0)
+        .Word(kind)
+        .Word(alignment)
+        .Byte(1)
+        .Byte(excel)
+        .Byte(0)
+        .Word(200)
+        .Word(width);
   }
   RecordBuilder& PlainCell() { return Byte(1).Byte(1).Byte(0).Byte(0); }
-  RecordBuilder& FontCell(int height) { Byte(1).Byte(1).Byte(0).Byte(1); return Font(height, 700, "Face"); }
+  RecordBuilder& FontCell(int height) {
+    Byte(1).Byte(1).Byte(0).Byte(1);
+    return Font(height, 700, "Face");
+  }
   const Bytes& Get() const { return m_writer.Bytes(); }
 
  private:
@@ -55,9 +78,7 @@ class RecordBuilder {
 
 class BOMArchiveTest : public BOMTestBase {
  protected:
-  void SetUp() override {
-    BOMTestBase::SetUp();
-  }
+  void SetUp() override { BOMTestBase::SetUp(); }
 
   static Bytes Stored(const CBOMGrid& grid) {
     CArchiveWriter writer;
@@ -66,7 +87,9 @@ class BOMArchiveTest : public BOMTestBase {
   }
 
   // A run page whose lines the source re-created in the given order.
-  std::unique_ptr<CBOMGrid> Page(const std::vector<std::string>& references) { return MakeBOMPage(source, references); }
+  std::unique_ptr<CBOMGrid> Page(const std::vector<std::string>& references) {
+    return MakeBOMPage(source, references);
+  }
 
   static void Load(CBOMGrid& grid, const Bytes& bytes, int version = 10000) {
     CArchiveReader reader(bytes);
@@ -201,17 +224,17 @@ TEST_F(BOMArchiveTest, OlderVersionsLoad) {
     bool angles;
   };
   const Case cases[] = {
-      {489, false, false, false},
-      {490, false, true, false},
-      {510, false, true, false},
-      {511, true, true, false},
-      {512, true, true, true},
-      {623, true, true, true},
+      {489, false, false, false}, {490, false, true, false}, {510, false, true, false},
+      {511, true, true, false},   {512, true, true, true},   {623, true, true, true},
   };
   for (const Case& c : cases) {
     RecordBuilder record(c.wideFonts);
     // A face filling all 32 characters, which a save once cut to 31.
-    record.Word(3).Byte(1).Byte(0).Font(-12, 400, "Arial\xE9" + std::string(26, 'x')).Long(0x00102030);
+    record.Word(3)
+        .Byte(1)
+        .Byte(0)
+        .Font(-12, 400, "Arial\xE9" + std::string(26, 'x'))
+        .Long(0x00102030);
     record.Column("", kBOMKindNone, 1, 0, 20).Column("Item", kBOMKindNone, 2, 1, 30);
     record.Column("Old title", kBOMKindUnitPrice, 2, 1, 70);
     record.Word(3);
@@ -234,10 +257,10 @@ TEST_F(BOMArchiveTest, OlderVersionsLoad) {
     EXPECT_EQ(grid->GetCellLogFont(0, 2).height, -20);
     EXPECT_FALSE(grid->GetLine(1)->autoRowHeight);
     EXPECT_EQ(grid->GetRowHeight(1), 23);
-    const std::array<std::int32_t, 4> rectangle = c.rectangle ? std::array<std::int32_t, 4>{1, 2, 3, 4}
-                                                              : std::array<std::int32_t, 4>{};
-    const std::array<std::int32_t, 3> angles = c.angles ? std::array<std::int32_t, 3>{7, 8, 9}
-                                                        : std::array<std::int32_t, 3>{-30, -45, 0};
+    const std::array<std::int32_t, 4> rectangle =
+        c.rectangle ? std::array<std::int32_t, 4>{1, 2, 3, 4} : std::array<std::int32_t, 4>{};
+    const std::array<std::int32_t, 3> angles =
+        c.angles ? std::array<std::int32_t, 3>{7, 8, 9} : std::array<std::int32_t, 3>{-30, -45, 0};
     EXPECT_EQ(grid->GetRectangle(), rectangle) << c.version;
     EXPECT_EQ(grid->GetViewAngles(), angles) << c.version;
     auto again = Page({"R1"});
@@ -296,11 +319,13 @@ TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
   const std::size_t column0Alignment = column0 + 4 + 4;
   const std::size_t column0Auto = column0Alignment + 2;
   const auto find = [&](const Bytes& needle) {
-    return static_cast<std::size_t>(std::search(good.begin(), good.end(), needle.begin(), needle.end()) - good.begin());
+    return static_cast<std::size_t>(
+        std::search(good.begin(), good.end(), needle.begin(), needle.end()) - good.begin());
   };
   const std::size_t titleRow = find(HexBytes("FFFEFF0B 2300540069"));
   const std::size_t rows = titleRow - 2;
-  const std::size_t titleCells = titleRow + 4 + 22 + 3;  // a missing cell (one byte), two text cells
+  const std::size_t titleCells =
+      titleRow + 4 + 22 + 3;  // a missing cell (one byte), two text cells
   const std::size_t r1Cells = find(HexBytes("FFFEFF02 52003100")) + 8 + 3;
   const std::size_t r1Column2 = r1Cells + 4 + 4;  // two plain cells before it
   const std::size_t cellFontFlag = r1Column2 + 3 + 4;
@@ -311,7 +336,10 @@ TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
     std::function<void(Bytes&)> damage;
     const char* message;  // part of the error's text
   };
-  const auto put16 = [](Bytes& b, std::size_t at, int v) { b[at] = v & 0xFF; b[at + 1] = (v >> 8) & 0xFF; };
+  const auto put16 = [](Bytes& b, std::size_t at, int v) {
+    b[at] = v & 0xFF;
+    b[at + 1] = (v >> 8) & 0xFF;
+  };
   const auto put32 = [](Bytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = (v >> (8 * i)) & 0xFF;
   };
@@ -320,12 +348,18 @@ TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
       {"one column", [&](Bytes& b) { put16(b, 0, 1); }, "column count 1"},
       {"more columns than the record holds", [&](Bytes& b) { put16(b, 0, 60000); }, "count 60000"},
       {"default flag 2", [&](Bytes& b) { b[2] = 2; }, "default auto height flag 2"},
-      {"font height out of range", [&](Bytes& b) { put32(b, font, 0x7FFFFFFF); }, "size out of range"},
-      {"font width out of range", [&](Bytes& b) { put32(b, font + 4, 0x80000000); }, "size out of range"},
-      {"font angle out of range", [&](Bytes& b) { put32(b, font + 8, 4000); }, "angle out of range"},
-      {"font weight out of range", [&](Bytes& b) { put32(b, font + 16, 5000); }, "weight out of range"},
-      {"face name with an unpaired surrogate", [&](Bytes& b) { put16(b, font + 28, 0xD800); }, "UTF-16"},
-      {"grid colour above 24 bits", [&](Bytes& b) { b[font + 92 + 3] = 0x01; }, "colour out of range"},
+      {"font height out of range", [&](Bytes& b) { put32(b, font, 0x7FFFFFFF); },
+       "size out of range"},
+      {"font width out of range", [&](Bytes& b) { put32(b, font + 4, 0x80000000); },
+       "size out of range"},
+      {"font angle out of range", [&](Bytes& b) { put32(b, font + 8, 4000); },
+       "angle out of range"},
+      {"font weight out of range", [&](Bytes& b) { put32(b, font + 16, 5000); },
+       "weight out of range"},
+      {"face name with an unpaired surrogate", [&](Bytes& b) { put16(b, font + 28, 0xD800); },
+       "UTF-16"},
+      {"grid colour above 24 bits", [&](Bytes& b) { b[font + 92 + 3] = 0x01; },
+       "colour out of range"},
       {"alignment 3", [&](Bytes& b) { put16(b, column0Alignment, 3); }, "alignment 3"},
       {"auto width flag 5", [&](Bytes& b) { b[column0Auto] = 5; }, "auto width flag 5"},
       {"no row", [&](Bytes& b) { put16(b, rows, 0); }, "row count 0"},
@@ -333,10 +367,17 @@ TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
       {"more rows than the record holds", [&](Bytes& b) { put16(b, rows, 65535); }, "count 65535"},
       {"cell flag 2", [&](Bytes& b) { b[titleCells] = 2; }, "cell flag 2"},
       {"text cell flag 3", [&](Bytes& b) { b[titleCells + 2] = 3; }, "text cell flag 3"},
-      {"cell colour above 24 bits", [&](Bytes& b) { b[r1Column2 + 3 + 3] = 0x80; }, "colour out of range"},
-      {"cell font weight out of range", [&](Bytes& b) { put32(b, cellFont + 16, 1001); }, "weight out of range"},
+      {"cell colour above 24 bits", [&](Bytes& b) { b[r1Column2 + 3 + 3] = 0x80; },
+       "colour out of range"},
+      {"cell font weight out of range", [&](Bytes& b) { put32(b, cellFont + 16, 1001); },
+       "weight out of range"},
       {"cell font flag 9", [&](Bytes& b) { b[cellFontFlag] = 9; }, "cell font flag 9"},
-      {"a text length beyond the end", [&](Bytes& b) { b[titleRow + 3] = 0xFF; put16(b, titleRow + 4, 0xFFFD); }, ""},
+      {"a text length beyond the end",
+       [&](Bytes& b) {
+         b[titleRow + 3] = 0xFF;
+         put16(b, titleRow + 4, 0xFFFD);
+       },
+       ""},
   };
 
   for (const Case& c : cases) {
@@ -351,7 +392,8 @@ TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
       grid->Serialize(reader, 10000);
       ADD_FAILURE() << c.fault << ": accepted";
     } catch (const CArchiveError& error) {
-      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << c.fault << ": " << error.what();
+      EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos)
+          << c.fault << ": " << error.what();
     }
     EXPECT_EQ(Stored(*grid), before) << c.fault;
   }

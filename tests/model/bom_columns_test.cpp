@@ -35,11 +35,12 @@ class BOMColumnsTest : public BOMTestBase {
 };
 
 TEST_F(BOMColumnsTest, ColumnKeysByKind) {
-  const std::vector<std::string> keys = {"Ref", "Qte", "PrixU", "PrixT", "Remise", "CoefVente",
-                                         "PrixV", "PrixVU", "RemiseGlob", "CoefGlob", "TPoseU",
-                                         "TPoseT", "Comment", "Dessin", "Designation", "PoidsU",
-                                         "PoidsT", "PrixVR", "ENumber", "?", "Sans"};
-  for (int kind = 0; kind < static_cast<int>(keys.size()); ++kind) EXPECT_EQ(CBOMGrid::ColumnKey(kind), keys[kind]);
+  const std::vector<std::string> keys = {
+      "Ref",         "Qte",        "PrixU",    "PrixT",  "Remise",  "CoefVente", "PrixV",
+      "PrixVU",      "RemiseGlob", "CoefGlob", "TPoseU", "TPoseT",  "Comment",   "Dessin",
+      "Designation", "PoidsU",     "PoidsT",   "PrixVR", "ENumber", "?",         "Sans"};
+  for (int kind = 0; kind < static_cast<int>(keys.size()); ++kind)
+    EXPECT_EQ(CBOMGrid::ColumnKey(kind), keys[kind]);
   EXPECT_EQ(CBOMGrid::ColumnKey(21), "?");
   EXPECT_EQ(CBOMGrid::ColumnKey(-1), "?");
   EXPECT_EQ(BOMDefaultTitle(kBOMKindDesignation), "MSG_7591");
@@ -58,7 +59,8 @@ TEST_F(BOMColumnsTest, InsertColumnRangesAndRecords) {
     EXPECT_EQ(page.GetColumnCount(), c.result ? 4 : 3) << c.after;
   }
   ASSERT_TRUE(grid.InsertColumn(1, kBOMKindPicture, "Picture"));
-  EXPECT_EQ(Kinds(grid), (std::vector<int>{kBOMKindNone, kBOMKindNone, kBOMKindPicture, kBOMKindRef}));
+  EXPECT_EQ(Kinds(grid),
+            (std::vector<int>{kBOMKindNone, kBOMKindNone, kBOMKindPicture, kBOMKindRef}));
   const CBOMColumn expected{"Picture", 2, kBOMKindPicture, 0, true, 0, 0, 200};
   EXPECT_EQ(*grid.GetColumn(2), expected);
   EXPECT_EQ(grid.GetCellText(0, 2), "Picture");
@@ -86,25 +88,30 @@ TEST_F(BOMColumnsTest, DeleteColumnRanges) {
   source.modified = 0;
   const std::pair<int, bool> cases[] = {{-1, false}, {0, false}, {1, false}, {5, false}, {3, true}};
   for (const auto& [column, result] : cases) EXPECT_EQ(grid.DeleteColumn(column), result) << column;
-  EXPECT_EQ(Kinds(grid), (std::vector<int>{kBOMKindNone, kBOMKindNone, kBOMKindRef, kBOMKindUnitPrice}));
+  EXPECT_EQ(Kinds(grid),
+            (std::vector<int>{kBOMKindNone, kBOMKindNone, kBOMKindRef, kBOMKindUnitPrice}));
   EXPECT_EQ(source.modified, 1);
 }
 
 TEST_F(BOMColumnsTest, RefreshReadsEveryValueByColumnKey) {
-  for (int kind : {kBOMKindUnitPrice, kBOMKindDiscount, kBOMKindSalesCoefficient, kBOMKindGlobalDiscount,
-                   kBOMKindGlobalCoefficient, kBOMKindDesignation, kBOMKindENumber}) {
+  for (int kind :
+       {kBOMKindUnitPrice, kBOMKindDiscount, kBOMKindSalesCoefficient, kBOMKindGlobalDiscount,
+        kBOMKindGlobalCoefficient, kBOMKindDesignation, kBOMKindENumber}) {
     grid.InsertColumn(grid.GetColumnCount() - 1, kind, "t");
   }
   for (const char* reference : {"R1", "R2 \nGroup=3!"}) {
-    for (const char* key : {"PrixU", "Remise", "CoefVente", "RemiseGlob", "CoefGlob", "Designation", "ENumber"}) {
+    for (const char* key :
+         {"PrixU", "Remise", "CoefVente", "RemiseGlob", "CoefGlob", "Designation", "ENumber"}) {
       source.Put(reference, key, std::string(key) + "-value");
     }
   }
   grid.AddRefQuantity("R1", 1);
   grid.AddRefQuantity("R2 \nGroup=3!", 1);
-  const std::vector<std::string> plain = {"PrixU-value", "Remise-value", "CoefVente-value", "RemiseGlob-value",
-                                          "CoefGlob-value", "Designation-value", "ENumber-value"};
-  const std::vector<std::string> noPrice = {"PrixU-value", "", "", "", "", "Designation-value", "ENumber-value"};
+  const std::vector<std::string> plain = {"PrixU-value",      "Remise-value",   "CoefVente-value",
+                                          "RemiseGlob-value", "CoefGlob-value", "Designation-value",
+                                          "ENumber-value"};
+  const std::vector<std::string> noPrice = {"PrixU-value",  "", "", "", "", "Designation-value",
+                                            "ENumber-value"};
   for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(grid.GetCellText(1, 3 + i), plain[i]) << i;
     EXPECT_EQ(grid.GetCellText(2, 3 + i), noPrice[i]) << i;
@@ -178,7 +185,8 @@ TEST_F(BOMColumnsTest, CopyLayoutFromLeavesOutTransientColumns) {
   total.AddRefQuantity("R8", 1);
   total.InsertColumn(2, kBOMKindTotalTime, "Time");
   total.CopyLayoutFrom(run);
-  EXPECT_EQ(Kinds(total), (std::vector<int>{kBOMKindNone, kBOMKindNone, kBOMKindRef, kBOMKindUnitPrice, kBOMKindComment}));
+  EXPECT_EQ(Kinds(total), (std::vector<int>{kBOMKindNone, kBOMKindNone, kBOMKindRef,
+                                            kBOMKindUnitPrice, kBOMKindComment}));
   EXPECT_EQ(total.GetColumn(4)->csvFlag, 1);
   EXPECT_EQ(total.GetColumn(4)->alignment, 2);
   EXPECT_EQ(total.GetColumnWidth(4), 123);

@@ -63,7 +63,8 @@ TEST_F(BOMEditTest, ANewReferenceOnTheEditLineBecomesALineWithTheTypedValues) {
   EXPECT_EQ(source.GetDevicePropByRef("R3", "RemiseGlob"), std::nullopt);
   for (const auto& [row, texts] : std::vector<std::pair<int, std::vector<std::string>>>{
            {3, {"", "A.3", "R3", "4", "typed comment"}}, {4, {"*", "A.4", "", "", ""}}}) {
-    for (int column = 0; column <= kComment; ++column) EXPECT_EQ(grid.GetCellText(row, column), texts[column]);
+    for (int column = 0; column <= kComment; ++column)
+      EXPECT_EQ(grid.GetCellText(row, column), texts[column]);
   }
   EXPECT_EQ(source.modified, 3);
   EXPECT_EQ(source.viewUpdates, 3);
@@ -146,7 +147,12 @@ TEST_F(BOMEditTest, QuantitiesTypedOnALine) {
       {"below the elements' count, OK", "1", 3, {true}, 1, {"R1", "R2"}, 3},
       {"below the elements' count, Cancel", "1", 3, {false}, 1, {"R1", "R2"}, 2},
       {"zero below the count asks", "0", 1, {true}, 1, {"R1", "R2"}, 1},
-      {"a huge number stops at the largest quantity", "99999999999999999999", 0, {}, 0, {"R1", "R2"},
+      {"a huge number stops at the largest quantity",
+       "99999999999999999999",
+       0,
+       {},
+       0,
+       {"R1", "R2"},
        CBOMGrid::kMaxQuantity},
       {"a negative number is zero", "-5", 0, {}, 0, {"R2"}, 0},
   };

@@ -50,7 +50,8 @@ TEST_F(BOMGridTest, AddingMakesALineAboveANewEditLineOrMergesIntoItsLine) {
   EXPECT_EQ(BOMReferences(grid), (std::vector<std::string>{"R1", "R2"}));
   EXPECT_EQ(grid.GetLineQuantity(1), 7);
   EXPECT_EQ(source.quantities["R1"], 7);
-  const std::vector<std::vector<std::string>> cells = {{"", "A.1", "R1"}, {"", "A.2", "R2"}, {"*", "A.3", ""}};
+  const std::vector<std::vector<std::string>> cells = {
+      {"", "A.1", "R1"}, {"", "A.2", "R2"}, {"*", "A.3", ""}};
   for (int row = 1; row <= 3; ++row) {
     for (int column = 0; column < 3; ++column) {
       EXPECT_EQ(grid.GetCellText(row, column), cells[row - 1][column]) << row << "/" << column;
@@ -183,14 +184,10 @@ TEST_F(BOMGridTest, MoveLineKeepsTheEditLineLast) {
     std::vector<std::string> lines;
   };
   const Case cases[] = {
-      {1, 3, true, {"R2", "R3", "R1"}},
-      {3, 1, true, {"R3", "R1", "R2"}},
-      {2, 2, true, {"R1", "R2", "R3"}},
-      {0, 2, false, {"R1", "R2", "R3"}},  // the title row
-      {2, 0, false, {"R1", "R2", "R3"}},
-      {4, 1, false, {"R1", "R2", "R3"}},  // the edit line
-      {1, 4, false, {"R1", "R2", "R3"}},
-      {5, 1, false, {"R1", "R2", "R3"}},  // the row count
+      {1, 3, true, {"R2", "R3", "R1"}},   {3, 1, true, {"R3", "R1", "R2"}},
+      {2, 2, true, {"R1", "R2", "R3"}},   {0, 2, false, {"R1", "R2", "R3"}},  // the title row
+      {2, 0, false, {"R1", "R2", "R3"}},  {4, 1, false, {"R1", "R2", "R3"}},  // the edit line
+      {1, 4, false, {"R1", "R2", "R3"}},  {5, 1, false, {"R1", "R2", "R3"}},  // the row count
       {-1, 1, false, {"R1", "R2", "R3"}},
   };
   for (const Case& c : cases) {
@@ -239,7 +236,8 @@ TEST_F(BOMGridTest, LineFieldsByKind) {
       {0, kBOMKindRef, std::nullopt},  // the title row
       {3, kBOMKindRef, std::nullopt},  // the edit line
   };
-  for (const Case& c : cases) EXPECT_EQ(grid.GetLineFieldText(c.row, c.kind), c.text) << c.row << "/" << c.kind;
+  for (const Case& c : cases)
+    EXPECT_EQ(grid.GetLineFieldText(c.row, c.kind), c.text) << c.row << "/" << c.kind;
 }
 
 TEST_F(BOMGridTest, TheTotalPageReadsItsValuesFromItsCells) {

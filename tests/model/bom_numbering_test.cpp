@@ -22,7 +22,8 @@ class BOMNumberingTest : public BOMTestBase {
     return items;
   }
 
-  static std::string Grouped(const std::string& reference, int group, const std::string& flag = "") {
+  static std::string Grouped(const std::string& reference, int group,
+                             const std::string& flag = "") {
     return reference + " \nGroup=" + std::to_string(group) + flag;
   }
 };
@@ -50,8 +51,12 @@ TEST_F(BOMNumberingTest, NumbersLinesByGroupAndFlag) {
       {"groups interleaved keep their own counts",
        {Grouped("a", 1), Grouped("b", 2), Grouped("c", 1), Grouped("d", 2)},
        {"A.1.1", "A.2.1", "A.1.2", "A.2.2", "A.3"}},
-      {"group 99 is the last group", {Grouped("a", 99), Grouped("b", 99)}, {"A.1.1", "A.1.2", "A.2"}},
-      {"group 100 and above count as no group", {Grouped("a", 100), Grouped("b", 100)}, {"A.1", "A.2", "A.3"}},
+      {"group 99 is the last group",
+       {Grouped("a", 99), Grouped("b", 99)},
+       {"A.1.1", "A.1.2", "A.2"}},
+      {"group 100 and above count as no group",
+       {Grouped("a", 100), Grouped("b", 100)},
+       {"A.1", "A.2", "A.3"}},
       {"group 0 and negative groups count as no group",
        {Grouped("a", 0), Grouped("b", -3), Grouped("c", 0, "a")},
        {"A.1", "A.2", "A.3", "A.4"}},
@@ -118,10 +123,16 @@ TEST_F(BOMNumberingTest, NumbersOnlyWhatChangedAsIfEveryLineWereNumbered) {
     const int lines = grid->GetRowCount() - 2;
     bool numbered = false;
     switch (random() % 8) {
-      case 0: grid->MoveLine(1 + static_cast<int>(random() % (lines + 1)), 1 + static_cast<int>(random() % (lines + 1))); break;
+      case 0:
+        grid->MoveLine(1 + static_cast<int>(random() % (lines + 1)),
+                       1 + static_cast<int>(random() % (lines + 1)));
+        break;
       case 1: grid->RenameLine(reference(), reference()); break;
       case 2: CItemNumbering::Instance().Set(random() % 4 != 0); break;
-      case 3: numbered = grid->RemoveRefQuantity(reference(), 1 + random() % 2) && grid->GetRowCount() - 2 < lines; break;
+      case 3:
+        numbered = grid->RemoveRefQuantity(reference(), 1 + random() % 2) &&
+                   grid->GetRowCount() - 2 < lines;
+        break;
       default: numbered = grid->AddRefQuantity(reference(), 1); break;
     }
     if (!numbered || !CItemNumbering::Instance().IsOn()) continue;

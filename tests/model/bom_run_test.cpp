@@ -23,7 +23,9 @@ class BOMRunTest : public RunTestBase {
     return run;
   }
 
-  CDev* Device(CRun& run, const std::string& reference) { return CChainBuilder(run).Loose(CDev::kInLine, reference); }
+  CDev* Device(CRun& run, const std::string& reference) {
+    return CChainBuilder(run).Loose(CDev::kInLine, reference);
+  }
 
   CFakeRunDocument m_document;
   CRangeTables m_tables;

@@ -56,11 +56,13 @@ std::optional<std::string> CFakeBOMSource::GetNextCode(bool restart) {
   return codes[codeCursor++];
 }
 
-void CFakeBOMSource::Put(std::string_view reference, std::string_view field, std::string_view value) {
+void CFakeBOMSource::Put(std::string_view reference, std::string_view field,
+                         std::string_view value) {
   records[Key(reference)][std::string(field)] = std::string(value);
 }
 
-bool CFakeBOMPrompter::ShowMessage(const std::string& text, const std::string& caption, bool cancel) {
+bool CFakeBOMPrompter::ShowMessage(const std::string& text, const std::string& caption,
+                                   bool cancel) {
   const bool answer = questions.size() < answers.size() ? answers[questions.size()] : true;
   questions.push_back({text, caption, cancel});
   return answer;
@@ -77,7 +79,8 @@ CBitmapDesc MakeBOMPicture(int width, int height) {
   return picture;
 }
 
-std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source, const std::vector<std::string>& references) {
+std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source,
+                                      const std::vector<std::string>& references) {
   auto grid = std::make_unique<CBOMGrid>();
   grid->SetSource(&source);
   grid->SetItemPrefix("A");

@@ -83,7 +83,8 @@ class CFakeBOMPrompter : public CBOMPrompter {
 CBitmapDesc MakeBOMPicture(int width, int height);
 
 // A run page of the source numbered "A", with a line of quantity 1 for each reference.
-std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source, const std::vector<std::string>& references = {});
+std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source,
+                                      const std::vector<std::string>& references = {});
 
 // The references of the lines in row order, title row and edit line left out; checks on
 // the way that every row, those two included, knows its own index.

@@ -10,9 +10,13 @@ namespace {
 TEST(CustomerFileTest, SavedFieldsLoadBackAndDiscountIsAlwaysZero) {
   CTempFolder folder("customer");
   CDocProps props;
-  const std::vector<std::pair<std::string, std::string>> fields = {
-      {"Client", "M. Hébert"}, {"Societe", "Ateliers du Nord"}, {"Adresse", "3 rue des Forges"},
-      {"CodePostal", "59000"}, {"Ville", "Lille"}, {"Telephone", "03 20 00 00 00"}, {"Fax", "03 20 00 00 01"}};
+  const std::vector<std::pair<std::string, std::string>> fields = {{"Client", "M. Hébert"},
+                                                                   {"Societe", "Ateliers du Nord"},
+                                                                   {"Adresse", "3 rue des Forges"},
+                                                                   {"CodePostal", "59000"},
+                                                                   {"Ville", "Lille"},
+                                                                   {"Telephone", "03 20 00 00 00"},
+                                                                   {"Fax", "03 20 00 00 01"}};
   for (const auto& [name, value] : fields) props.SetPropValue(name, value);
   props.SetPropValue("Name", "not a customer field");
   const std::string path = folder.File("client.t0p");

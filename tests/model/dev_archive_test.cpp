@@ -6,7 +6,9 @@ namespace {
 
 class DevArchiveTest : public RunTestBase {
  protected:
-  static std::vector<std::uint8_t> StraightRecord() { return ReadGoldenBytes("model/straight_element.hex"); }
+  static std::vector<std::uint8_t> StraightRecord() {
+    return ReadGoldenBytes("model/straight_element.hex");
+  }
   static CDev MakeStraight() {
     CDev element;
     element.SetKind(CDev::kStraight);

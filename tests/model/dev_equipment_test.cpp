@@ -71,14 +71,36 @@ INSTANTIATE_TEST_SUITE_P(
         // r5 above 100000 lifts the cabinet.
         EquipmentRow{kTable | kAbove, "XX", kNone, "", {700, 1300, 2100, 50, 550, 3}, 4, 0, "", 0},
         // No row: presets; a side cabinet has an open side with top and bottom.
-        EquipmentRow{kTransformer | kSide, "XX", kNone, "", {975, 1705, 1415, 0, 0, 0}, 6, 0, "", 0},
+        EquipmentRow{
+            kTransformer | kSide, "XX", kNone, "", {975, 1705, 1415, 0, 0, 0}, 6, 0, "", 0},
         // Outside "QG" no hood, but an empty hood text is stored.
-        EquipmentRow{kTable | kHood, "XX", kNone, "", {700, 1300, 2100, 50, 550, 0}, 4, 0,
-                     "800/400/300/0/0", 0},
+        EquipmentRow{kTable | kHood,
+                     "XX",
+                     kNone,
+                     "",
+                     {700, 1300, 2100, 50, 550, 0},
+                     4,
+                     0,
+                     "800/400/300/0/0",
+                     0},
         // Stored values are kept; o = 1 turns the hood: B on X.
-        EquipmentRow{kTable | kHood, "QG1", {10, 20, 30, 1, 2, 3}, "800/400/300/100/0",
-                     {10, 20, 30, 1, 2, 3}, 4, 4, "800/400/300/100/0", 400},
-        EquipmentRow{kTable | kHood, "QG1", {10, 20, 30, 1, 2, 3}, "1000", {10, 20, 30, 1, 2, 3}, 4,
-                     4, "1000", 400}));
+        EquipmentRow{kTable | kHood,
+                     "QG1",
+                     {10, 20, 30, 1, 2, 3},
+                     "800/400/300/100/0",
+                     {10, 20, 30, 1, 2, 3},
+                     4,
+                     4,
+                     "800/400/300/100/0",
+                     400},
+        EquipmentRow{kTable | kHood,
+                     "QG1",
+                     {10, 20, 30, 1, 2, 3},
+                     "1000",
+                     {10, 20, 30, 1, 2, 3},
+                     4,
+                     4,
+                     "1000",
+                     400}));
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST_F(DevFieldsTest, ComputedFieldsTakeTheirFormats) {
 }
 
 TEST_F(DevFieldsTest, SalesPricesUseTheCoefficients) {
-  m_element->SetPropValue("HBv2_Std_Cost", "100000");  // 10.00 a piece
+  m_element->SetPropValue("HBv2_Std_Cost", "100000");    // 10.00 a piece
   EXPECT_EQ(m_element->GetFieldText("PrixV"), "30.00");  // no CoefVente: 1
   m_element->SetPropValue("HBv2_Std_Discount", "0.5");
   EXPECT_EQ(m_element->GetFieldText("PrixV"), "15.00");

@@ -97,9 +97,9 @@ TEST(CDimensionTest, ParsesTypedLengths) {
       {"0,25", 0.25, true},
       // Texts that are not lengths: the value the lenient parse gives, and refused.
       {"12 inch", 0, false},
-      {"12 34", 0, false},    // 34 is taken as the unit of 12
-      {"1M", 0, false},       // letter case counts
-      {"m", 0, false},        // a unit without a number
+      {"12 34", 0, false},  // 34 is taken as the unit of 12
+      {"1M", 0, false},     // letter case counts
+      {"m", 0, false},      // a unit without a number
       {"abc", 0, false},
       {"1m abc", 1000, false},
       {"1.2.3", 1.2, false},  // malformed number: its leading part counts
@@ -134,7 +134,7 @@ TEST(CDimensionTest, AddUnitsSplitsPairsAndChecksFactors) {
   EXPECT_FALSE(dimension.AddInputUnits("%f|m|%f|mm", one));   // a factor missing
   EXPECT_FALSE(dimension.AddInputUnits("%f|m|%f|mm", zero));  // a zero factor
   EXPECT_FALSE(dimension.AddOutputUnits("%f|m", nan));
-  EXPECT_FALSE(dimension.AddOutputUnits("%s|m", one));        // a format from a table
+  EXPECT_FALSE(dimension.AddOutputUnits("%s|m", one));  // a format from a table
   EXPECT_FALSE(dimension.AddOutputUnits("%.0f%n|m", one));
   EXPECT_TRUE(dimension.GetOutputUnits().empty());
   EXPECT_EQ(dimension.GetInputUnits().size(), 3u);

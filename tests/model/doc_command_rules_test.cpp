@@ -51,7 +51,8 @@ TEST_F(DocCommandRulesTest, StatesFollowTheCurrentRunToolModeAndPreset) {
 TEST_F(DocCommandRulesTest, RotationAndRunOption) {
   auto document = NewDocument();
   CRun& run = AddRun(*document, "QDA");
-  const std::vector<std::pair<int, int>> forward = {{16, 32}, {32, 64}, {64, 128}, {128, 16}, {0, 0}};
+  const std::vector<std::pair<int, int>> forward = {
+      {16, 32}, {32, 64}, {64, 128}, {128, 16}, {0, 0}};
   for (const auto& [from, to] : forward) {
     run.SetRotationFlag(from);
     document->RotateRunForward();

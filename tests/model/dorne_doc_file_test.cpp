@@ -17,7 +17,8 @@ TEST_F(DorneDocFileTest, SavedOpenedAndSavedAgainGivesTheSameBytes) {
   auto opened = Load(first);
   const std::vector<std::uint8_t> second = Save(*opened);
   const auto differ = std::mismatch(first.begin(), first.end(), second.begin(), second.end());
-  EXPECT_EQ(differ.first - first.begin(), static_cast<std::ptrdiff_t>(first.size())) << "first difference";
+  EXPECT_EQ(differ.first - first.begin(), static_cast<std::ptrdiff_t>(first.size()))
+      << "first difference";
   EXPECT_EQ(second, first);
   ASSERT_EQ(opened->GetRunCount(), 5);
   EXPECT_EQ(opened->GetCurrentRun(), opened->GetRunAt(1));
@@ -39,7 +40,8 @@ TEST_F(DorneDocFileTest, AnnotationsComeBackWithTheirOwnersAndLinks) {
     toRuns += item->GetOwnerKind() == EAnnotationOwner::kRun;
     toTotals += item->GetOwnerKind() == EAnnotationOwner::kTotalsPage;
     labels += item->IsLabel();
-    if (item->GetKind() == CAnnotation::kDistance) distance = static_cast<const CAnnotationLabel*>(item);
+    if (item->GetKind() == CAnnotation::kDistance)
+      distance = static_cast<const CAnnotationLabel*>(item);
     if ((item->GetFlags() & CAnnotation::kFlagWithRun) != 0) withRun = item;
   }
   EXPECT_EQ(toElements, 4);
@@ -72,7 +74,8 @@ TEST_F(DorneDocFileTest, RenamedCodesAsTheFileHoldsThem) {
 
 // A document of one run whose sub-version DWORD is replaced.
 std::vector<std::uint8_t> WithSubVersion(std::vector<std::uint8_t> bytes, std::uint32_t sub) {
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(2 + i)] = static_cast<std::uint8_t>(sub >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    bytes[static_cast<std::size_t>(2 + i)] = static_cast<std::uint8_t>(sub >> (8 * i));
   return bytes;
 }
 
@@ -83,7 +86,8 @@ TEST_F(DorneDocFileTest, EffectiveVersionFollowsTheSubVersion) {
   ASSERT_GE(bytes.size(), 6u);
   EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 6),
             (std::vector<std::uint8_t>{0x58, 0x02, 0x6F, 0x02, 0x00, 0x00}));
-  const std::vector<std::pair<std::uint32_t, int>> rows = {{623, 623}, {600, 600}, {1, 600}, {0, 600}};
+  const std::vector<std::pair<std::uint32_t, int>> rows = {
+      {623, 623}, {600, 600}, {1, 600}, {0, 600}};
   for (const auto& [sub, effective] : rows) {
     EXPECT_EQ(Load(WithSubVersion(bytes, sub))->GetFileVersion(), effective) << sub;
   }
@@ -97,7 +101,8 @@ struct DamagedFile {
 
 class DorneDocDamageTest : public DorneDocTestBase {
  protected:
-  CDocFileResult OpenBytes(const std::vector<std::uint8_t>& bytes, const std::string& name = "damaged.run") {
+  CDocFileResult OpenBytes(const std::vector<std::uint8_t>& bytes,
+                           const std::string& name = "damaged.run") {
     const std::string path = m_folder.WriteFile(name, std::string(bytes.begin(), bytes.end()));
     return NewDocument()->OnOpenDocument(path);
   }
@@ -115,12 +120,14 @@ TEST_F(DorneDocDamageTest, EachDamageGivesItsMessage) {
     return bytes;
   };
   // The first place of a byte sequence replaced by another (of any length).
-  auto replaced = [&good](const std::vector<std::uint8_t>& what, const std::vector<std::uint8_t>& with) {
+  auto replaced = [&good](const std::vector<std::uint8_t>& what,
+                          const std::vector<std::uint8_t>& with) {
     std::vector<std::uint8_t> bytes = good;
     const auto at = std::search(bytes.begin(), bytes.end(), what.begin(), what.end());
     EXPECT_NE(at, bytes.end());
     if (at == bytes.end()) return bytes;
-    bytes.insert(bytes.erase(at, at + static_cast<std::ptrdiff_t>(what.size())), with.begin(), with.end());
+    bytes.insert(bytes.erase(at, at + static_cast<std::ptrdiff_t>(what.size())), with.begin(),
+                 with.end());
     return bytes;
   };
   const std::vector<std::uint8_t> runCount = {1, 0, 0, 0, 0xFF, 0xFE, 0xFF, 0};  // one run, code ""
@@ -135,13 +142,21 @@ TEST_F(DorneDocDamageTest, EachDamageGivesItsMessage) {
       {"version above 600", {0x59, 0x02, 0x6F, 0x02, 0, 0}, 31466},
       {"sub-version above 623", patched(2, {0x70, 0x02, 0, 0}), 31466},
       {"sub-version negative", patched(2, {0xFF, 0xFF, 0xFF, 0xFF}), 31466},
-      {"cut after the runs", std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(currentRun)), 8018},
+      {"cut after the runs",
+       std::vector<std::uint8_t>(good.begin(),
+                                 good.begin() + static_cast<std::ptrdiff_t>(currentRun)),
+       8018},
       {"current run past the end", patched(currentRun, {1, 0, 0, 0}), 8018},
       {"current run negative", patched(currentRun, {0xFF, 0xFF, 0xFF, 0xFF}), 8018},
       {"a million runs", replaced(runCount, {0x40, 0x42, 0x0F, 0, 0xFF, 0xFE, 0xFF, 0}), 8018},
-      {"four billion runs", replaced(runCount, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0}), 8018},
-      {"a name longer than the file", replaced(nextName, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0x7F, 'B', 0}), 8018},
-      {"tool mode 16", replaced({0x80, 0x3F, 0x0A, 0x00, 0x00, 0x00, 0x7A, 0xC5}, {0x80, 0x3F, 0x10, 0x00, 0x00, 0x00, 0x7A, 0xC5}), 8018},
+      {"four billion runs", replaced(runCount, {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0}),
+       8018},
+      {"a name longer than the file",
+       replaced(nextName, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0x7F, 'B', 0}), 8018},
+      {"tool mode 16",
+       replaced({0x80, 0x3F, 0x0A, 0x00, 0x00, 0x00, 0x7A, 0xC5},
+                {0x80, 0x3F, 0x10, 0x00, 0x00, 0x00, 0x7A, 0xC5}),
+       8018},
   };
   for (const DamagedFile& row : rows) {
     const CDocFileResult result = OpenBytes(row.bytes);
@@ -168,7 +183,8 @@ TEST_F(DorneDocDamageTest, MutatedFilesNeverCrash) {
   int refused = 0;
   for (int round = 0; round < 300; ++round) {
     std::vector<std::uint8_t> bytes = good;
-    for (int n = 0; n < 1 + round % 4; ++n) bytes[place(random)] = static_cast<std::uint8_t>(byte(random));
+    for (int n = 0; n < 1 + round % 4; ++n)
+      bytes[place(random)] = static_cast<std::uint8_t>(byte(random));
     if (round % 5 == 0) bytes.resize(place(random));
     auto document = NewDocument();
     try {

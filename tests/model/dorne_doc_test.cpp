@@ -11,7 +11,9 @@ namespace {
 class CRecordingObserver : public CDocObserver {
  public:
   void OnDocNotice(EDocNotice notice, CRun*) override { notices.push_back(notice); }
-  int Count(EDocNotice notice) const { return static_cast<int>(std::count(notices.begin(), notices.end(), notice)); }
+  int Count(EDocNotice notice) const {
+    return static_cast<int>(std::count(notices.begin(), notices.end(), notice));
+  }
   std::vector<EDocNotice> notices;
 };
 
@@ -41,16 +43,19 @@ TEST_F(DorneDocTest, JobNumberOfANewDocument) {
     int open;
     const char* expected;
   };
-  const Row rows[] = {{"41", 0, "42"}, {"41", 2, "44"}, {"ABC", 3, "ABC"}, {"0", 0, "1"}, {"0", 2, "3"}, {nullptr, 0, "1"}};
+  const Row rows[] = {{"41", 0, "42"}, {"41", 2, "44"}, {"ABC", 3, "ABC"},
+                      {"0", 0, "1"},   {"0", 2, "3"},   {nullptr, 0, "1"}};
   for (const Row& row : rows) {
-    CProfile profile(m_folder.File(std::string("tvr-") + (row.stored ? row.stored : "none") + ".ini"));
+    CProfile profile(
+        m_folder.File(std::string("tvr-") + (row.stored ? row.stored : "none") + ".ini"));
     if (row.stored != nullptr) {
       ASSERT_TRUE(profile.WriteProfileText("User", "NumAff", row.stored));
     }
     CDocEnvironment environment;
     environment.profile = &profile;
     environment.openDocuments = row.open;
-    EXPECT_EQ(NewDocument(environment)->GetDocProperty("NumAff"), row.expected) << (row.stored ? row.stored : "none");
+    EXPECT_EQ(NewDocument(environment)->GetDocProperty("NumAff"), row.expected)
+        << (row.stored ? row.stored : "none");
   }
 }
 
@@ -60,14 +65,16 @@ TEST_F(DorneDocTest, SavingRaisesTheJobNumberCounterOnlyUpward) {
     const char* stored;
     const char* after;
   };
-  const Row rows[] = {{"120", "97", "120"}, {"120", "130", "130"}, {"ABC", "5", "5"}, {"", "5", "5"}};
+  const Row rows[] = {
+      {"120", "97", "120"}, {"120", "130", "130"}, {"ABC", "5", "5"}, {"", "5", "5"}};
   for (const Row& row : rows) {
     CProfile profile(m_folder.File(std::string("counter-") + row.own + row.stored + ".ini"));
     ASSERT_TRUE(profile.WriteProfileText("User", "NumAff", row.stored));
     CDocProps props;
     props.SetPropValue("NumAff", row.own);
     props.RaiseJobNumberCounter(profile);
-    EXPECT_EQ(profile.ReadProfileText("User", "NumAff", ""), row.after) << row.own << " over " << row.stored;
+    EXPECT_EQ(profile.ReadProfileText("User", "NumAff", ""), row.after)
+        << row.own << " over " << row.stored;
   }
 }
 
@@ -116,15 +123,16 @@ TEST_F(DorneDocTest, RunMarkerPointsAlongItsDirection) {
     int direction;
     C3DPoint centre;
   };
-  const Row rows[] = {{4, {1525, 0, 0}}, {0, {475, 0, 0}}, {5, {1000, 0, 525}}, {1, {1000, 0, -525}},
-                      {2, {1000, 525, 0}}, {3, {1000, -525, 0}}};
+  const Row rows[] = {{4, {1525, 0, 0}},    {0, {475, 0, 0}},    {5, {1000, 0, 525}},
+                      {1, {1000, 0, -525}}, {2, {1000, 525, 0}}, {3, {1000, -525, 0}}};
   for (const Row& row : rows) {
     marker->SetDirection(row.direction);
     document->PlaceRunMarker(run);
     const CBox* pointer = marker->GetBox(CDev::kBodySlot + 1);
     EXPECT_EQ(pointer->GetOrigin(), row.centre) << row.direction;
     const CBox* section = marker->GetBox(CDev::kBodySlot);
-    EXPECT_EQ(section->GetExtent(0) + section->GetExtent(1) + section->GetExtent(2), 500) << row.direction;
+    EXPECT_EQ(section->GetExtent(0) + section->GetExtent(1) + section->GetExtent(2), 500)
+        << row.direction;
     EXPECT_TRUE(section->IsListed());
   }
 }

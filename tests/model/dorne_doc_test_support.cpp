@@ -137,12 +137,15 @@ std::unique_ptr<CDorneDoc> DorneDocTestBase::Load(const std::vector<std::uint8_t
   return document;
 }
 
-std::vector<std::uint8_t> GoldenBytes(const std::string& name, const std::vector<std::uint8_t>& actual) {
+std::vector<std::uint8_t> GoldenBytes(const std::string& name,
+                                      const std::vector<std::uint8_t>& actual) {
   const std::string path = std::string(TVR_SOURCE_DIR) + "/tests/data/" + name;
   if (std::getenv("TVR_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(actual.data()),
-                                                static_cast<std::streamsize>(actual.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(actual.data()),
+               static_cast<std::streamsize>(actual.size()));
   }
   std::ifstream file(path, std::ios::binary);
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)),
+                                   std::istreambuf_iterator<char>());
 }

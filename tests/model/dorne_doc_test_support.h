@@ -23,7 +23,8 @@ class DorneDocTestBase : public RunTestBase {
   // records; the elements in creation order.
   std::vector<CDev*> BuildChain(CRun& run) const;
   // Annotations of every kind in every list of the file.
-  static void Annotate(CDorneDoc& document, const std::vector<CDev*>& first, const std::vector<CDev*>& second);
+  static void Annotate(CDorneDoc& document, const std::vector<CDev*>& first,
+                       const std::vector<CDev*>& second);
   // Runs of five codes (two ranges, their renamed codes, generic and unknown) with all of
   // the above.
   std::unique_ptr<CDorneDoc> RichDocument() const;
@@ -37,4 +38,5 @@ class DorneDocTestBase : public RunTestBase {
 
 // The bytes of a golden file under tests/data/. With TVR_UPDATE_GOLDEN set, the file is
 // first written from `actual`.
-std::vector<std::uint8_t> GoldenBytes(const std::string& name, const std::vector<std::uint8_t>& actual);
+std::vector<std::uint8_t> GoldenBytes(const std::string& name,
+                                      const std::vector<std::uint8_t>& actual);

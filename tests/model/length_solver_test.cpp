@@ -124,19 +124,28 @@ TEST(CLengthSolverTest, KnownCombinations) {
       {"nothing fits", 500, {3000, 2000}, 0, {500, ""}},
       {"empty list", 6000, {}, 0, {6000, ""}},
       {"repeated value takes its last position", 6000, {3000, 2000, 3000}, 0, {0, "33"}},
-      {"lengths of the limit and beyond are ignored", 2097152, {1048576, 2097152}, 0, {2097152, ""}},
+      {"lengths of the limit and beyond are ignored",
+       2097152,
+       {1048576, 2097152},
+       0,
+       {2097152, ""}},
       {"negative lengths are ignored", 6000, {-3000, 3000}, 0, {0, "22"}},
       {"entries after the first 0 are not read", 6000, {2000, 0, 3000}, 0, {0, "111"}},
       {"zero total", 0, {3000}, 0, {0, ""}},
       {"negative total is returned as it is", -3000, {3000}, 0, {-3000, ""}},
-      {"long total made from large pieces", 2000000000, {1000000, 999999}, 0, {0, std::string(2000, '1')}},
+      {"long total made from large pieces",
+       2000000000,
+       {1000000, 999999},
+       0,
+       {0, std::string(2000, '1')}},
       {"position twelve", 10000, twelve, 0, {0, "<<"}},
       {"a table too large to build is given up", 2000000000, twenty, 0, {2000000000, ""}},
       // The exhaustive search would try billions of counts in these.
       {"long total, small pieces", 1000003, {3, 1000}, 5, {0, std::string(1000, '2') + "1"}},
       {"too many pieces to spell out stays one remainder", 2000000000, {1, 2}, 0, {2000000000, ""}},
   };
-  for (const auto& c : cases) EXPECT_EQ(Solved(c.total, c.lengths, c.minRemainder), c.outcome) << c.name;
+  for (const auto& c : cases)
+    EXPECT_EQ(Solved(c.total, c.lengths, c.minRemainder), c.outcome) << c.name;
 }
 
 TEST(CLengthSolverTest, KeepsTheDistinctLengthsAscending) {
@@ -162,16 +171,19 @@ TEST(CLengthSolverTest, MatchesTheExhaustiveSearch) {
     const int smallest = round % 3 == 0 ? 1 : 3;
     std::vector<int> lengths(1 + random() % (catalogue ? 5 : 4));
     for (int& length : lengths) {
-      length = catalogue ? 100 * (2 + static_cast<int>(random() % 30)) : smallest + static_cast<int>(random() % 40);
+      length = catalogue ? 100 * (2 + static_cast<int>(random() % 30))
+                         : smallest + static_cast<int>(random() % 40);
     }
     if (!catalogue && random() % 5 == 0) lengths.push_back(lengths.front());  // a repeated value
     const int total = catalogue ? 50 * static_cast<int>(random() % 120) +
                                       (random() % 4 == 0 ? static_cast<int>(random() % 50) : 0)
                                 : static_cast<int>(random() % (smallest == 1 ? 60 : 160));
-    const int minRemainder = catalogue ? 50 * static_cast<int>(random() % 12) : static_cast<int>(random() % 30) - 5;
+    const int minRemainder =
+        catalogue ? 50 * static_cast<int>(random() % 12) : static_cast<int>(random() % 30) - 5;
     const Outcome expected = Reference(total, lengths, minRemainder);
     ASSERT_EQ(Solved(total, lengths, minRemainder), expected)
-        << "total " << total << " min " << minRemainder << " lengths " << ::testing::PrintToString(lengths);
+        << "total " << total << " min " << minRemainder << " lengths "
+        << ::testing::PrintToString(lengths);
     if (!catalogue) continue;
     if (expected.remainder == 0) ++exact;
     else if (expected.remainder == total) ++unchanged;

@@ -27,9 +27,9 @@ std::vector<CUnitEntry> SampleUnits() {
       Entry("2", "%f|m|%f|cm|%f|mm", "100|1|0.1", "%.1f|cm", "1", "10"),
       Entry("4", "%f|ft|%f|'|%f|in|%f|\"|%f|mm", "12|12|1|1|0.0393700787", "%.0f|' |%.1f|\"",
             "12|1", "25.4"),
-      Entry("7", "%f|mm", "1", "%.0f|mm", "1", "0"),       // zero scale
-      Entry("8", "%f|mm", "1", "%.0f|mm", "1", "abc"),     // scale not a number
-      Entry("9", "%f|mm", "1", "%s|mm", "1", "1"),         // format injected by the table
+      Entry("7", "%f|mm", "1", "%.0f|mm", "1", "0"),           // zero scale
+      Entry("8", "%f|mm", "1", "%.0f|mm", "1", "abc"),         // scale not a number
+      Entry("9", "%f|mm", "1", "%s|mm", "1", "1"),             // format injected by the table
       Entry("10", "%f|m|%f|mm", "1000", "%.0f|mm", "1", "1"),  // coefficient missing
   };
 }
@@ -56,12 +56,9 @@ TEST(LengthUnitTest, FallsBackToMetric) {
     bool refused;
   };
   const std::vector<Case> cases = {
-      {"absent identifier", 3, false},
-      {"zero scale", 7, true},
-      {"scale not a number", 8, true},
-      {"format from the table", 9, true},
-      {"coefficient missing", 10, true},
-      {"metric asked by id", -1, false},
+      {"absent identifier", 3, false},   {"zero scale", 7, true},
+      {"scale not a number", 8, true},   {"format from the table", 9, true},
+      {"coefficient missing", 10, true}, {"metric asked by id", -1, false},
   };
   for (const auto& c : cases) {
     const CLengthUnit unit = BuildLengthUnit(units, c.id);

@@ -89,7 +89,8 @@ TEST(CObjWithPropTest, StoredListPinsItsBytes) {
   obj.SetPropValue("N", "A");
   CArchiveWriter writer;
   obj.Serialize(writer);
-  const Bytes expected = {0x01, 0x00, 0xFF, 0xFE, 0xFF, 0x01, 'N', 0x00, 0xFF, 0xFE, 0xFF, 0x01, 'A', 0x00};
+  const Bytes expected = {0x01, 0x00, 0xFF, 0xFE, 0xFF, 0x01, 'N',
+                          0x00, 0xFF, 0xFE, 0xFF, 0x01, 'A',  0x00};
   EXPECT_EQ(writer.Bytes(), expected);
 }
 
@@ -101,9 +102,13 @@ TEST(CObjWithPropTest, LoadingAppliesDuplicatesAndEmptyValuesLikeSet) {
   const std::vector<Case> cases = {
       {"empty list", {}, {}},
       {"empty value dropped", {{"A", ""}, {"B", "2"}}, {{"B", "2"}}},
-      {"later value wins at first position", {{"A", "1"}, {"B", "2"}, {"A", "3"}}, {{"A", "3"}, {"B", "2"}}},
+      {"later value wins at first position",
+       {{"A", "1"}, {"B", "2"}, {"A", "3"}},
+       {{"A", "3"}, {"B", "2"}}},
       {"later empty value removes", {{"A", "1"}, {"A", ""}}, {}},
-      {"removed then given again goes last", {{"A", "1"}, {"B", "2"}, {"A", ""}, {"A", "3"}}, {{"B", "2"}, {"A", "3"}}},
+      {"removed then given again goes last",
+       {{"A", "1"}, {"B", "2"}, {"A", ""}, {"A", "3"}},
+       {{"B", "2"}, {"A", "3"}}},
       {"standard cost widened", {{"HBv2_Std_Cost", "15"}}, {{"HBv2_Std_Cost", "1500"}}},
   };
   for (const auto& c : cases) {
@@ -129,7 +134,8 @@ TEST(CObjWithPropTest, LoadingEqualsSettingEveryPairInTurn) {
       loaded.SetPropValue(name, "old");
     }
     for (int i = static_cast<int>(random() % 20); i > 0; --i) {
-      pairs.emplace_back("P" + std::to_string(random() % 6), random() % 3 == 0 ? "" : std::to_string(random() % 9));
+      pairs.emplace_back("P" + std::to_string(random() % 6),
+                         random() % 3 == 0 ? "" : std::to_string(random() % 9));
       expected.SetPropValue(pairs.back().first, pairs.back().second);
     }
     CArchiveReader reader(List(pairs));
@@ -154,9 +160,8 @@ TEST(CObjWithPropTest, RoundTripKeepsOrderAndStandardCost) {
 TEST(CObjWithPropTest, DamagedListThrowsAndChangesNothing) {
   Bytes bytes = List({{"A", "1"}, {"B", "2"}});
   const std::vector<Bytes> damaged = {
-      Bytes(bytes.begin(), bytes.end() - 1),
-      Bytes{0xFF, 0xFF},        // 65535 pairs in an empty stream
-      Bytes{0x02, 0x00, 0x00},  // count of two with one byte left
+      Bytes(bytes.begin(), bytes.end() - 1), Bytes{0xFF, 0xFF},  // 65535 pairs in an empty stream
+      Bytes{0x02, 0x00, 0x00},                                   // count of two with one byte left
   };
   for (const auto& stream : damaged) {
     CArchiveReader reader(stream);
@@ -180,8 +185,12 @@ TEST(CObjWithPropTest, CopyIsDeepAndHasItsOwnHandle) {
 class RecordingNotifier : public CPropWindowNotifier {
  public:
   bool PropWindowExists() const override { return m_exists; }
-  void SendPropMessage(int message, CObjWithProp* object) override { m_sent.emplace_back(message, object); }
-  void PostPropMessage(int message, CObjHandle object) override { m_posted.emplace_back(message, object); }
+  void SendPropMessage(int message, CObjWithProp* object) override {
+    m_sent.emplace_back(message, object);
+  }
+  void PostPropMessage(int message, CObjHandle object) override {
+    m_posted.emplace_back(message, object);
+  }
   void OpenPropDialog() override { ++m_opened; }
   void ClosePropDialog() override { ++m_closed; }
 

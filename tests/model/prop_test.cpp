@@ -39,10 +39,9 @@ TEST(CPropTest, StandardCostCarriesItsMark) {
   const std::vector<Case> cases = {
       {"HBv2_Std_Cost", "15", "1500"},      // older file in whole units
       {"HBv2_Std_Cost", "%%1500", "1500"},  // current form
-      {"HBv2_Std_Cost", "%%", ""},
-      {"HBv2_Std_Cost", "", "00"},
-      {"HBv2_Std_Cost", "1%%", "1%%00"},    // mark only counts at the front
-      {"HBv2_Std_Cost2", "15", "15"},       // other names keep their value
+      {"HBv2_Std_Cost", "%%", ""},         {"HBv2_Std_Cost", "", "00"},
+      {"HBv2_Std_Cost", "1%%", "1%%00"},  // mark only counts at the front
+      {"HBv2_Std_Cost2", "15", "15"},     // other names keep their value
       {"hbv2_std_cost", "%%15", "%%15"},
   };
   for (const auto& c : cases) {

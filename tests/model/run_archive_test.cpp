@@ -50,7 +50,8 @@ TEST_F(RunArchiveTest, FlagsTravelInTwoBytes) {
   CArchiveWriter bom;
   run->GetBOM().Serialize(bom);
   bom.WriteDword(0);  // annotations
-  const std::vector<std::uint8_t> tail(bytes.begin() + static_cast<std::ptrdiff_t>(reader.Position()), bytes.end());
+  const std::vector<std::uint8_t> tail(
+      bytes.begin() + static_cast<std::ptrdiff_t>(reader.Position()), bytes.end());
   EXPECT_EQ(tail, bom.Bytes());
   auto copy = NewRun();
   CArchiveReader again(bytes);
@@ -67,7 +68,9 @@ TEST_F(RunArchiveTest, PinnedHeadOfASmallRun) {
   const std::vector<std::uint8_t> bytes = Write(*run);
   const std::vector<std::uint8_t> head = ReadGoldenBytes("model/run_head.hex");
   ASSERT_GE(bytes.size(), head.size());
-  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(head.size())), head);
+  EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(),
+                                      bytes.begin() + static_cast<std::ptrdiff_t>(head.size())),
+            head);
 }
 
 TEST_F(RunArchiveTest, UnplacedRunCarriesItsMarkerBeforeTheLengthRecords) {
@@ -147,7 +150,8 @@ TEST_F(RunArchiveTest, RunRoundTripKeepsFieldsPropertiesLinksAndBoxes) {
   const std::size_t elementBytes = bytes.size() - bom.Bytes().size() - 4;
   const std::vector<std::uint8_t> again = Write(*copy);
   ASSERT_GE(again.size(), elementBytes);
-  EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(elementBytes), again.begin()));
+  EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(elementBytes),
+                         again.begin()));
 }
 
 TEST_F(RunArchiveTest, DamagedRunRecordsAreRefused) {

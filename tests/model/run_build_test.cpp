@@ -22,7 +22,9 @@ class RunBuildTest : public RunTestBase {
     c = builder.Add(tee, 4, CDev::kStraight, 700, "S-C");
   }
 
-  std::vector<CDev*> Walk(bool ownDirectionFirst) const { return WalkRun(*m_run, ownDirectionFirst); }
+  std::vector<CDev*> Walk(bool ownDirectionFirst) const {
+    return WalkRun(*m_run, ownDirectionFirst);
+  }
 
   CRangeTables m_tables;
   std::unique_ptr<CRun> m_run;

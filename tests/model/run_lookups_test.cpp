@@ -21,7 +21,7 @@ class RunLookupsTest : public RunTestBase {
 
 TEST_F(RunLookupsTest, KindTextsFromTheCodeTableWithFallbacks) {
   EXPECT_EQ(m_run.GetKindText(CDev::kStraight, 1), "STR-1");
-  EXPECT_EQ(m_run.GetKindText(CDev::kJoint, 0), "JNT-0");  // joints are looked up as 64
+  EXPECT_EQ(m_run.GetKindText(CDev::kJoint, 0), "JNT-0");           // joints are looked up as 64
   EXPECT_EQ(m_run.GetKindText(CDev::kInLineVariant, 5), "FEED-5");  // variant modulo 100
   EXPECT_EQ(m_run.GetKindText(CDev::kStraight, 9), "??????????????????SUP? #[1,9]");
   CRun bare;
@@ -59,7 +59,8 @@ TEST_F(RunLookupsTest, ReferenceRows) {
 TEST_F(RunLookupsTest, ReferenceCodesMatchPositionByPosition) {
   // Positions 0-5 compare as characters (a key "1" takes a row "3" at position 3); from
   // position 6 the numbers compare.
-  m_tables.references = {{"QMA3BN40X", {2, 0, 0, 0, 0}}, {"QMA3BN4", {1, 0, 0, 0, 0}}, {"QMA3B", {3, 0, 0, 0, 0}}};
+  m_tables.references = {
+      {"QMA3BN40X", {2, 0, 0, 0, 0}}, {"QMA3BN4", {1, 0, 0, 0, 0}}, {"QMA3B", {3, 0, 0, 0, 0}}};
   EXPECT_EQ(m_run.FindReference("QMA1BN6").Width(), 1);     // 4 < 6 and 7 characters
   EXPECT_EQ(m_run.FindReference("QMA3BN32XY").Width(), 2);  // 40 >= 32: on at position 8
   EXPECT_EQ(m_run.FindReference("QMA3BZ").Width(), 3);      // the row ends first
@@ -77,7 +78,7 @@ TEST_F(RunLookupsTest, TurnCodes) {
     int second;
     int code;
   } cases[] = {
-      {16, 0, 0, 5, 2}, {32, 0, 0, 5, 4}, {16, 1, 0, 5, 4}, {64, 0, 0, 5, 1}, {128, 0, 0, 5, 3},
+      {16, 0, 0, 5, 2},  {32, 0, 0, 5, 4},  {16, 1, 0, 5, 4}, {64, 0, 0, 5, 1},  {128, 0, 0, 5, 3},
       {16, 0, 1, -1, 1}, {16, 0, 4, -1, 0}, {16, 0, 0, 4, 0}, {16, 0, 9, -1, 0}, {16, -1, 0, 5, 3},
   };
   for (const auto& c : cases) {
@@ -95,8 +96,11 @@ TEST_F(RunLookupsTest, GenericBoxSizes) {
     int kind;
     std::int32_t length;
     std::int32_t width;
-  } cases[] = {{CDev::kEnd, 0, 300}, {CDev::kInLine, 200, 800}, {CDev::kInLineVariant, 500, 400},
-               {CDev::kJoint, 32, 320}, {CDev::kStraight, 0, 300}};
+  } cases[] = {{CDev::kEnd, 0, 300},
+               {CDev::kInLine, 200, 800},
+               {CDev::kInLineVariant, 500, 400},
+               {CDev::kJoint, 32, 320},
+               {CDev::kStraight, 0, 300}};
   for (const auto& c : cases) {
     element.SetKind(c.kind);
     const CHousingDims dims = m_run.GetHousingDims(element);
@@ -149,13 +153,14 @@ TEST_F(RunLookupsTest, PageListsOfAnElement) {
             (std::vector<int>{kPageLength, kPagePosition, kPageCharacteristics, kPageElementName}));
   element.SetKind(CDev::kInLineVariant);
   element.SetVariantBoth(5);
-  EXPECT_EQ(m_run.GetSubObjects(element),
-            (std::vector<int>{kPagePosition, kPageCharacteristics, kPageFeedUnit, kPageElementName}));
+  EXPECT_EQ(m_run.GetSubObjects(element), (std::vector<int>{kPagePosition, kPageCharacteristics,
+                                                            kPageFeedUnit, kPageElementName}));
   element.SetKind(CDev::kTapOff);
   EXPECT_EQ(m_run.GetSubObjects(element), (std::vector<int>{kPageElementName}));
   element.SetKind(CDev::kStraight);
   CElementSelection::Instance().Select(&element, 2);
-  EXPECT_EQ(m_run.GetSubObjects(element), (std::vector<int>{kPageLength, kPageCharacteristics, kPageElementName}));
+  EXPECT_EQ(m_run.GetSubObjects(element),
+            (std::vector<int>{kPageLength, kPageCharacteristics, kPageElementName}));
   m_run.SetPartsState(2);
   element.SetVariantBoth(0);
   element.SetReference(m_run.GetKindText(CDev::kStraight, 0));
@@ -166,7 +171,11 @@ TEST_F(RunLookupsTest, ParameterTextsAreNormalised) {
   const struct {
     const char* text;
     const char* expected;
-  } cases[] = {{"a=1,b=2,c=3,d=4", "x=1,2,3,4"}, {"l=5", "x=5"}, {"k=5,b=1,b=2", "k=5,1,2"}, {"", ""}, {"=1", "=1"}};
+  } cases[] = {{"a=1,b=2,c=3,d=4", "x=1,2,3,4"},
+               {"l=5", "x=5"},
+               {"k=5,b=1,b=2", "k=5,1,2"},
+               {"", ""},
+               {"=1", "=1"}};
   for (const auto& c : cases) {
     std::string text = c.text;
     NormalizeParamText(text);
@@ -175,7 +184,8 @@ TEST_F(RunLookupsTest, ParameterTextsAreNormalised) {
 }
 
 TEST_F(RunLookupsTest, PartRowsByWildcard) {
-  m_tables.patterns = {{{"QT##A*", "1000-3000", "", "", "", "", ""}}, {{"QT*", "1", "", "", "", "", ""}}};
+  m_tables.patterns = {{{"QT##A*", "1000-3000", "", "", "", "", ""}},
+                       {{"QT*", "1", "", "", "", "", ""}}};
   EXPECT_EQ(m_run.FindPartRow("QT63A1").texts[1], "1000-3000");
   EXPECT_EQ(m_run.FindPartRow("QT6").texts[1], "1");
   EXPECT_EQ(m_run.FindPartRow("ZZ").texts[0], "");
@@ -187,7 +197,8 @@ TEST_F(RunLookupsTest, SeekCatalogCodeReadsTheFoundRecord) {
   {
     tvr::platform::CDbfTable table;
     ASSERT_TRUE(table.Create(path, {{"REFERENCE", 'C', 20, 0}, {"MASSE", 'C', 10, 0}}));
-    const std::pair<const char*, const char*> rows[] = {{"QTA63", "1250"}, {"QTA630", ""}, {"QTB", "x"}};
+    const std::pair<const char*, const char*> rows[] = {
+        {"QTA63", "1250"}, {"QTA630", ""}, {"QTB", "x"}};
     for (const auto& [reference, weight] : rows) {
       ASSERT_TRUE(table.Append());
       table.Assign(0, reference);

@@ -9,8 +9,8 @@ TEST_F(RunNamesTest, NamesAdvanceThroughLettersThenLonger) {
     const char* name;
     const char* next;
   } cases[] = {
-      {"A", "B"}, {"Y", "Z"}, {"Z", "AA"}, {"AA", "AB"}, {"AZ", "BA"}, {"ZY", "ZZ"}, {"ZZ", "AAA"},
-      {"AAZ", "ABA"}, {"", "A"},
+      {"A", "B"},   {"Y", "Z"},    {"Z", "AA"},    {"AA", "AB"}, {"AZ", "BA"},
+      {"ZY", "ZZ"}, {"ZZ", "AAA"}, {"AAZ", "ABA"}, {"", "A"},
   };
   for (const auto& c : cases) EXPECT_EQ(CRun::AdvanceRunName(c.name), c.next) << c.name;
 }

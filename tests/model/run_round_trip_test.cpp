@@ -40,8 +40,9 @@ class RunRoundTripTest : public RunTestBase {
     CArchiveWriter writer;
     writer.WriteWord(0);  // no properties
     for (const char* text : {"A", "", ""}) writer.WriteString(text);
-    for (std::uint8_t byte : {0, 0, 0, 0, 1}) writer.WriteByte(byte);  // flags, rotation, parts, flags
-    writer.WriteDword(0);  // no length records
+    for (std::uint8_t byte : {0, 0, 0, 0, 1})
+      writer.WriteByte(byte);  // flags, rotation, parts, flags
+    writer.WriteDword(0);      // no length records
     writer.WriteByte(start != nullptr ? 1 : 0);
     if (start != nullptr) start->Serialize(writer);
     writer.WriteDword(static_cast<std::uint32_t>(extra.size()));
@@ -73,7 +74,9 @@ TEST_F(RunRoundTripTest, SavingAndReloadingGainsNoRecordsAndNoQuantity) {
       {"an inactive elbow", "ELB-X",
        [](CRun& run) {
          CChainBuilder builder(run);
-         builder.Add(builder.Add(builder.Start(4), 4, CDev::kStraight, 1000, "S-1"), 4, CDev::kElbow, 0, "ELB-X")
+         builder
+             .Add(builder.Add(builder.Start(4), 4, CDev::kStraight, 1000, "S-1"), 4, CDev::kElbow,
+                  0, "ELB-X")
              ->SetActive(0);
        }},
       {"an element whose booked flag is 0", "S-NB",
@@ -132,14 +135,16 @@ TEST_F(RunRoundTripTest, TapOffUnitsComeBackOnTheElementsTheyWereAttachedTo) {
   m_run->GetBOM().AddHeldQuantity("ACC", 3);
   CDev* first = builder.Loose(CDev::kTapOff, "TAP-1", start);
   const std::vector<CDev*> targets = {start, a, b, c, accessory, first, nullptr};
-  for (std::size_t i = 1; i < targets.size(); ++i) builder.Loose(CDev::kTapOff, "TAP-" + std::to_string(i + 1), targets[i]);
+  for (std::size_t i = 1; i < targets.size(); ++i)
+    builder.Loose(CDev::kTapOff, "TAP-" + std::to_string(i + 1), targets[i]);
   const auto chainIndexes = [](const CRun& run) {
     std::vector<int> indexes;
     const std::vector<CDev*> order = run.GetChainOrder();
     for (const CDev* device : run.GetDevices()) {
       if (device->GetKind() != CDev::kTapOff) continue;
       const auto at = std::find(order.begin(), order.end(), device->GetAttached());
-      indexes.push_back(device->GetAttached() == nullptr ? -1 : static_cast<int>(at - order.begin()));
+      indexes.push_back(device->GetAttached() == nullptr ? -1
+                                                         : static_cast<int>(at - order.begin()));
     }
     return indexes;
   };
@@ -173,7 +178,8 @@ TEST_F(RunRoundTripTest, RecordsTheWriterCannotWriteBackAreRefused) {
   auto longer = NewRun();
   CChainBuilder longBuilder(*longer);
   CDev* far = longBuilder.Start(4);
-  for (CDev* last = far; last != nullptr && longer->GetDevices().size() < 8;) last = longBuilder.Add(last, 4, CDev::kStraight, 100);
+  for (CDev* last = far; last != nullptr && longer->GetDevices().size() < 8;)
+    last = longBuilder.Add(last, 4, CDev::kStraight, 100);
   const CDev* unit = longBuilder.Loose(CDev::kTapOff, "TAP", far);
   const struct {
     const char* fault;
@@ -181,7 +187,10 @@ TEST_F(RunRoundTripTest, RecordsTheWriterCannotWriteBackAreRefused) {
     std::vector<const CDev*> extra;
     bool refused;
   } cases[] = {
-      {"a start element and an accessory, as written", start, {element(CDev::kAccessory, 1)}, false},
+      {"a start element and an accessory, as written",
+       start,
+       {element(CDev::kAccessory, 1)},
+       false},
       {"a start element of kind 1 with its two devices", straight, {}, true},
       {"a start element of kind 13", element(CDev::kAccessory, 1), {}, true},
       {"an inactive start element", element(CDev::kEnd, 0), {}, true},
@@ -197,9 +206,11 @@ TEST_F(RunRoundTripTest, RecordsTheWriterCannotWriteBackAreRefused) {
       mark.SetPropValue("MARK", "unit");
       CArchiveWriter marked;
       mark.Serialize(marked);
-      const auto at = std::search(bytes.begin(), bytes.end(), marked.Bytes().begin(), marked.Bytes().end());
+      const auto at =
+          std::search(bytes.begin(), bytes.end(), marked.Bytes().begin(), marked.Bytes().end());
       ASSERT_NE(at, bytes.end());
-      *(at + static_cast<std::ptrdiff_t>(marked.Bytes().size())) = CDev::kTapOff;  // the kind follows the list
+      *(at + static_cast<std::ptrdiff_t>(marked.Bytes().size())) =
+          CDev::kTapOff;  // the kind follows the list
     }
     auto run = NewRun();
     CArchiveReader reader(bytes);

@@ -55,7 +55,9 @@ class CFakeRunDocument : public CRunDocument {
     for (const auto& box : extraBoxes) boxes.push_back(box.get());
     return boxes;
   }
-  std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev&) const override { return equipment; }
+  std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev&) const override {
+    return equipment;
+  }
   void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) override {
     equipment = values;
     extraBoxes.push_back(std::make_unique<CBox>(&element));
@@ -64,22 +66,30 @@ class CFakeRunDocument : public CRunDocument {
     index = static_cast<int>(extraBoxes.size()) - 1;
     return extraBoxes.empty() ? nullptr : extraBoxes.back().get();
   }
-  void SetEquipmentValues(const CDev&, const std::array<std::int32_t, 6>& values) override { equipment = values; }
+  void SetEquipmentValues(const CDev&, const std::array<std::int32_t, 6>& values) override {
+    equipment = values;
+  }
   // One element per test: every extra box is its own.
   void RemoveExtraBoxes(const CDev&, bool keepLast) override {
-    extraBoxes.erase(extraBoxes.begin(), keepLast && !extraBoxes.empty() ? extraBoxes.end() - 1 : extraBoxes.end());
+    extraBoxes.erase(extraBoxes.begin(),
+                     keepLast && !extraBoxes.empty() ? extraBoxes.end() - 1 : extraBoxes.end());
     if (!keepLast) equipment.reset();
   }
   CBox& InsertExtraBox(CDev& element, int index) override {
-    auto at = extraBoxes.begin() + std::clamp<std::ptrdiff_t>(index, 0, static_cast<std::ptrdiff_t>(extraBoxes.size()));
+    auto at = extraBoxes.begin() +
+              std::clamp<std::ptrdiff_t>(index, 0, static_cast<std::ptrdiff_t>(extraBoxes.size()));
     return **extraBoxes.insert(at, std::make_unique<CBox>(&element));
   }
   void OnElementDestroyed(CDev&) override { ++destroyedElements; }
   void OnRunDestroyed(CRun&) override { ++destroyedRuns; }
   void RetargetRunAnnotations(CRun&, CRun&) override { ++retargets; }
-  void SerializeRunAnnotations(CArchiveWriter& archive, const CRun&) const override { archive.WriteDword(0); }
+  void SerializeRunAnnotations(CArchiveWriter& archive, const CRun&) const override {
+    archive.WriteDword(0);
+  }
   void SerializeRunAnnotations(CArchiveReader& archive, CRun&) override { archive.ReadDword(); }
-  void SerializeElementAnnotations(CArchiveWriter& archive, const CDev&) const override { archive.WriteDword(0); }
+  void SerializeElementAnnotations(CArchiveWriter& archive, const CDev&) const override {
+    archive.WriteDword(0);
+  }
   void SerializeElementAnnotations(CArchiveReader& archive, CDev&) override { archive.ReadDword(); }
 
   int modified = 0;
@@ -121,16 +131,22 @@ class RunTestBase : public ::testing::Test {
 inline CRangeTables MakeTestTables() {
   CRangeTables tables;
   tables.codes = {
-      {{"0", "0", "END-0", ""}},       {{"0", "1", "END-1", ""}},
-      {{"1", "0", "STR-0", ""}},       {{"1", "1", "STR-1", ""}},
-      {{"2", "0", "ELB-0", ""}},       {{"3", "0", "TEE-0", ""}},
-      {{"7", "0", "UNIT-0", ""}},      {{"8", "105", "FEED-5", ""}},
-      {{"64", "0", "JNT-0", ""}},      {{"80", "0", "????????????ACC1??????", ""}},
+      {{"0", "0", "END-0", ""}},
+      {{"0", "1", "END-1", ""}},
+      {{"1", "0", "STR-0", ""}},
+      {{"1", "1", "STR-1", ""}},
+      {{"2", "0", "ELB-0", ""}},
+      {{"3", "0", "TEE-0", ""}},
+      {{"7", "0", "UNIT-0", ""}},
+      {{"8", "105", "FEED-5", ""}},
+      {{"64", "0", "JNT-0", ""}},
+      {{"80", "0", "????????????ACC1??????", ""}},
       {{"80", "1", "??????????????????SUP?", ""}},
   };
   tables.codes[9].texts[3] = tables.codes[9].texts[2];
   tables.codes[10].texts[3] = tables.codes[10].texts[2];
-  tables.ratings = {{"25", "25 A/25 A"}, {"40", "40 A/40 A"}, {"63", "63 A/63 A"}, {"100", "100 A/100 A"}};
+  tables.ratings = {
+      {"25", "25 A/25 A"}, {"40", "40 A/40 A"}, {"63", "63 A/63 A"}, {"100", "100 A/100 A"}};
   tables.neutrals = {{"5", "N5"}, {"6", "N6"}};
   tables.references = {{"63", {300, 200, 40, 0, 0}}, {"3", {100, 90, 10, 0, 0}}};
   return tables;
@@ -196,6 +212,7 @@ inline std::int64_t LineQuantity(const CRun& run, std::string_view reference) {
 inline std::vector<CDev*> WalkRun(const CRun& run, bool ownDirectionFirst = false) {
   std::vector<CDev*> order;
   CElementIterator walk = run.IterateElements(ownDirectionFirst);
-  for (CDev* element = walk.Next(); element != nullptr; element = walk.Next()) order.push_back(element);
+  for (CDev* element = walk.Next(); element != nullptr; element = walk.Next())
+    order.push_back(element);
   return order;
 }

@@ -24,7 +24,10 @@ void Mutate(Bytes& bytes, std::mt19937& random) {
       case 1: bytes[at] = static_cast<std::uint8_t>(bytes[at] ^ (1u << (random() % 8))); break;
       case 2: bytes[at] = static_cast<std::uint8_t>(random() % 3); break;  // flags, kinds, counts
       case 3: bytes.resize(at); break;
-      case 4: bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at), static_cast<std::uint8_t>(random())); break;
+      case 4:
+        bytes.insert(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                     static_cast<std::uint8_t>(random()));
+        break;
       default: bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(at)); break;
     }
   }
@@ -43,7 +46,8 @@ int ExpectStable(const Pass& pass, const std::vector<Bytes>& seeds, int mutation
       if (!first) continue;
       ++read;
       const std::optional<Bytes> second = pass(*first);
-      EXPECT_TRUE(second.has_value()) << "seed " << s << " round " << round << ": written, then refused";
+      EXPECT_TRUE(second.has_value())
+          << "seed " << s << " round " << round << ": written, then refused";
       if (second) {
         EXPECT_TRUE(*second == *first) << "seed " << s << " round " << round;
       }
@@ -136,14 +140,21 @@ class StoredRecordRoundTripTest : public RunTestBase {
 // A pass for a record type read into a default-made object.
 template <typename T>
 Pass PlainPass() {
-  return MakePass([](CArchiveReader& r) { auto o = std::make_unique<T>(); o->Serialize(r); return o; },
-                  [](const T& o, CArchiveWriter& w) { o.Serialize(w); });
+  return MakePass(
+      [](CArchiveReader& r) {
+        auto o = std::make_unique<T>();
+        o->Serialize(r);
+        return o;
+      },
+      [](const T& o, CArchiveWriter& w) { o.Serialize(w); });
 }
 
 TEST_F(StoredRecordRoundTripTest, PropertiesPointsAndBoxes) {
   std::vector<Bytes> lists;
   for (const auto& pairs : std::vector<std::vector<std::pair<std::string, std::string>>>{
-           {}, {{"A", "1"}, {"B", ""}, {"A", "2"}}, {{"HBv2_Std_Cost", "15"}, {"HBv2_Std_Cost", "%%7"}},
+           {},
+           {{"A", "1"}, {"B", ""}, {"A", "2"}},
+           {{"HBv2_Std_Cost", "15"}, {"HBv2_Std_Cost", "%%7"}},
            {{"\xC3\xA9t\xC3\xA9", "\xF0\x9F\x98\x80"}, {"HBv2_Std_Cost", "%%"}}}) {
     CArchiveWriter writer;
     writer.WriteWord(static_cast<std::uint16_t>(pairs.size()));
@@ -153,7 +164,8 @@ TEST_F(StoredRecordRoundTripTest, PropertiesPointsAndBoxes) {
     }
     lists.push_back(writer.TakeBytes());
   }
-  lists.push_back(Bytes{0x01, 0x00, 0x05, 'N', 'a', 'm', 'e', 0xE9, 0x01, 'v'});  // the 8-bit text form
+  lists.push_back(
+      Bytes{0x01, 0x00, 0x05, 'N', 'a', 'm', 'e', 0xE9, 0x01, 'v'});  // the 8-bit text form
   EXPECT_GT(ExpectStable(PlainPass<CObjWithProp>(), lists, kMutations), kMinRead);
   const std::vector<Bytes> points = {Written(C3DPoint()), Written(C3DPoint(-1.5, 2e9, 3))};
   EXPECT_GT(ExpectStable(PlainPass<C3DPoint>(), points, kMutations), kMinRead);
@@ -185,27 +197,36 @@ TEST_F(StoredRecordRoundTripTest, ElementsRunsAndBillsOfMaterials) {
     owners.push_back(NewRun());
     return owners.back().get();
   };
-  EXPECT_GT(ExpectStable(MakePass([&owner](CArchiveReader& r) {
-                                    CDev* element = owner()->NewElement();
-                                    element->Serialize(r);
-                                    return element;
-                                  },
-                                  [](const CDev& e, CArchiveWriter& w) { e.Serialize(w); }),
+  EXPECT_GT(ExpectStable(MakePass(
+                             [&owner](CArchiveReader& r) {
+                               CDev* element = owner()->NewElement();
+                               element->Serialize(r);
+                               return element;
+                             },
+                             [](const CDev& e, CArchiveWriter& w) { e.Serialize(w); }),
                          elements, kMutations),
             kMinRead);
-  EXPECT_GT(ExpectStable(MakePass([this](CArchiveReader& r) { auto run = NewRun(); run->Serialize(r); return run; },
-                                  [](const CRun& run, CArchiveWriter& w) { run.Serialize(w); }),
+  EXPECT_GT(ExpectStable(MakePass(
+                             [this](CArchiveReader& r) {
+                               auto run = NewRun();
+                               run->Serialize(r);
+                               return run;
+                             },
+                             [](const CRun& run, CArchiveWriter& w) { run.Serialize(w); }),
                          runs, kMutations),
             kMinRead);
   // A grid record applied to a run page whose lines the run re-created.
   const auto page = [this, &owner](CArchiveReader& r) {
     CRun* run = owner();
-    for (const char* reference : {"S-A", "ACC", "MAN \nGroup=2a"}) run->GetBOM().AddRefQuantity(reference, 1);
+    for (const char* reference : {"S-A", "ACC", "MAN \nGroup=2a"})
+      run->GetBOM().AddRefQuantity(reference, 1);
     run->GetBOM().Serialize(r, 10000);
     return &run->GetBOM();
   };
-  EXPECT_GT(ExpectStable(MakePass(page, [](const CBOMGrid& g, CArchiveWriter& w) { g.Serialize(w); }), grids, kMutations),
-            kMinRead);
+  EXPECT_GT(
+      ExpectStable(MakePass(page, [](const CBOMGrid& g, CArchiveWriter& w) { g.Serialize(w); }),
+                   grids, kMutations),
+      kMinRead);
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ namespace fs = std::filesystem;
 
 int SnapshotCount(const std::string& folder) {
   int count = 0;
-  for (const auto& entry : fs::directory_iterator(folder)) count += entry.path().filename().string().rfind("Undo_", 0) == 0;
+  for (const auto& entry : fs::directory_iterator(folder))
+    count += entry.path().filename().string().rfind("Undo_", 0) == 0;
   return count;
 }
 
@@ -95,7 +96,8 @@ TEST_F(UndoManagerTest, TheTwelfthStepDropsTheOldestAndItsFile) {
   for (int step = 0; step < 12; ++step) EditName("n" + std::to_string(step), 21069 + step % 2);
   EXPECT_EQ(Undo().GetLast(), CUndoManager::kMaxSteps);
   EXPECT_EQ(SnapshotCount(m_folder.Path()), CUndoManager::kMaxSteps);
-  for (int step = 1; step <= CUndoManager::kMaxSteps; ++step) EXPECT_FALSE(Undo().GetRecord(step).path.empty());
+  for (int step = 1; step <= CUndoManager::kMaxSteps; ++step)
+    EXPECT_FALSE(Undo().GetRecord(step).path.empty());
 }
 
 TEST_F(UndoManagerTest, UndoAtTheTopSavesTheCurrentStateOnce) {
@@ -110,13 +112,16 @@ TEST_F(UndoManagerTest, UndoAtTheTopSavesTheCurrentStateOnce) {
 
 TEST_F(UndoManagerTest, MenuTextsNameTheStepWithinSeventyFiveCharacters) {
   EditName("one", 21060);
-  auto names = [](int command) { return command == 32879 ? std::string("Delete Run...") : std::string(); };
+  auto names = [](int command) {
+    return command == 32879 ? std::string("Delete Run...") : std::string();
+  };
   const auto [possible, text] = Undo().GetUndoMenuText(false, "Undo", names);
   EXPECT_TRUE(possible);
   EXPECT_EQ(text, "Undo : Delete Run");
   EXPECT_FALSE(Undo().GetUndoMenuText(true, "Redo", names).first);
   const std::string longName(100, 'n');
-  EXPECT_EQ(CharacterCount(undo_actions::MenuText("Undo", 21060, [&](int) { return longName; })), 75u);
+  EXPECT_EQ(CharacterCount(undo_actions::MenuText("Undo", 21060, [&](int) { return longName; })),
+            75u);
   EXPECT_EQ(undo_actions::MenuText("", 21060, names), "");
 }
 
@@ -147,9 +152,9 @@ TEST_F(UndoManagerTest, StartUpDeletesOnlySnapshotsOfProcessesThatAreGone) {
   char self[32];
   std::snprintf(self, sizeof self, "%lx", static_cast<unsigned long>(getpid()));
   EXPECT_EQ(mine.rfind(std::string("Undo_") + self + "_", 0), 0u) << mine;
-  const std::string running = m_folder.WriteFile("Undo_1_1_00.tmp", "x");        // process 1 always runs
-  const std::string gone = m_folder.WriteFile("Undo_3ffffe_1_00.tmp", "x");     // no such process
-  const std::string older = m_folder.WriteFile("Undo_55d0c1a8_03.tmp", "x");    // the older naming
+  const std::string running = m_folder.WriteFile("Undo_1_1_00.tmp", "x");  // process 1 always runs
+  const std::string gone = m_folder.WriteFile("Undo_3ffffe_1_00.tmp", "x");   // no such process
+  const std::string older = m_folder.WriteFile("Undo_55d0c1a8_03.tmp", "x");  // the older naming
   const std::string other = m_folder.WriteFile("Undo_notes.txt", "x");
   EXPECT_EQ(CUndoFiles::CleanUp(m_folder.Path()), 2);
   EXPECT_TRUE(fs::exists(running));
@@ -198,8 +203,11 @@ TEST_F(UndoManagerTest, MovingARunMarksModifiedAndUndoes) {
     bool ok;
     std::vector<int> order;  // indexes into before
   };
-  const Row rows[] = {{2, 0, true, {2, 0, 1}}, {0, 2, true, {1, 2, 0}}, {1, 1, true, {0, 1, 2}},
-                      {3, 0, false, {0, 1, 2}}, {0, -1, false, {0, 1, 2}}};
+  const Row rows[] = {{2, 0, true, {2, 0, 1}},
+                      {0, 2, true, {1, 2, 0}},
+                      {1, 1, true, {0, 1, 2}},
+                      {3, 0, false, {0, 1, 2}},
+                      {0, -1, false, {0, 1, 2}}};
   for (const Row& row : rows) {
     m_document->SetModifiedFlag(false);
     const std::vector<std::uint8_t> saved = Save(*m_document);

@@ -70,7 +70,7 @@ TEST(CodePageTest, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
 
 TEST(CodePageTest, LanguageDriverBytesNameTheCodePage) {
   const std::vector<std::pair<int, CodePage>> cases = {
-      {0x00, CodePage::Cp850}, {0x01, CodePage::Cp437},  {0x02, CodePage::Cp850},
+      {0x00, CodePage::Cp850},  {0x01, CodePage::Cp437},  {0x02, CodePage::Cp850},
       {0x03, CodePage::Cp1252}, {0x57, CodePage::Cp1252}, {0x58, CodePage::Cp1252},
       {0x59, CodePage::Cp1252}, {0x64, CodePage::Cp850},  {0xFF, CodePage::Cp850},
   };

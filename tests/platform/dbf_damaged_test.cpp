@@ -25,7 +25,8 @@ class DbfDamagedTest : public ::testing::Test {
   void SetUp() override {
     // two fields (C 10, N 5 1), three records: header 32 + 64 + 1 = 97, record 16
     CDbfTable table;
-    ASSERT_TRUE(table.Create(m_folder.File("good.dbf"), {{"NAME", 'C', 10, 0}, {"PRICE", 'N', 5, 1}}));
+    ASSERT_TRUE(
+        table.Create(m_folder.File("good.dbf"), {{"NAME", 'C', 10, 0}, {"PRICE", 'N', 5, 1}}));
     for (const char* name : {"one", "two", "three"}) {
       ASSERT_TRUE(table.Append());
       table.Assign(0, name);
@@ -51,18 +52,18 @@ TEST_F(DbfDamagedTest, DamagedTablesDoNotOpenAndNameTheFile) {
       {"empty file", [](std::string& b) { b.clear(); }, "empty"},
       {"shorter than a header", [](std::string& b) { b.resize(20); }, "too short"},
       {"unknown version", [](std::string& b) { b[0] = 0x02; }, "version byte 0x02"},
-      {"header length past the end", [](std::string& b) { PutU16(b, 8, 0xFFFF); }, "header length 65535"},
+      {"header length past the end", [](std::string& b) { PutU16(b, 8, 0xFFFF); },
+       "header length 65535"},
       {"header length too small", [](std::string& b) { PutU16(b, 8, 20); }, "header length 20"},
       {"record length too long", [](std::string& b) { PutU16(b, 10, 17); }, "record length 17"},
       {"record length too short", [](std::string& b) { PutU16(b, 10, 15); }, "record length 15"},
       {"more records than the file", [](std::string& b) { PutU32(b, 4, 4); }, "counts 4 records"},
-      {"record count near 2^32", [](std::string& b) { PutU32(b, 4, 0xFFFFFFFF); }, "counts 4294967295"},
+      {"record count near 2^32", [](std::string& b) { PutU32(b, 4, 0xFFFFFFFF); },
+       "counts 4294967295"},
       {"file cut inside a record", [](std::string& b) { b.resize(b.size() - 10); }, "holds 2"},
       {"field of length 0", [](std::string& b) { b[32 + 16] = 0; }, "length 0"},
       {"field without a name", [](std::string& b) { b[32] = '\0'; }, "has no name"},
-      {"no end of the fields",
-       [](std::string& b) { PutU16(b, 8, 96); },
-       "no end mark"},
+      {"no end of the fields", [](std::string& b) { PutU16(b, 8, 96); }, "no end mark"},
       {"descriptor past the header", [](std::string& b) { PutU16(b, 8, 80); }, "runs past"},
       {"no fields", [](std::string& b) { b[32] = 0x0D; }, "no fields"},
       {"too many fields",

@@ -55,8 +55,13 @@ class DbfInteropTest : public ::testing::Test {
   std::string WriteOurs(CodePage page) {
     const std::string path = m_folder.File("ours.dbf");
     CDbfTable table;
-    EXPECT_TRUE(table.Create(path, {{"NAME", 'C', 20, 0}, {"PRICE", 'N', 10, 2}, {"RATE", 'F', 8, 3},
-                                    {"OK", 'L', 1, 0}, {"DAY", 'D', 8, 0}}, page));
+    EXPECT_TRUE(table.Create(path,
+                             {{"NAME", 'C', 20, 0},
+                              {"PRICE", 'N', 10, 2},
+                              {"RATE", 'F', 8, 3},
+                              {"OK", 'L', 1, 0},
+                              {"DAY", 'D', 8, 0}},
+                             page));
     const std::vector<std::vector<std::string>> rows = {
         {"Té de dérivation", "1234.5", "-0.125", "T", "20240229"},
         {"Coude à 90°", "-7", "3", "F", ""},
@@ -65,7 +70,8 @@ class DbfInteropTest : public ::testing::Test {
     for (const auto& row : rows) {
       EXPECT_TRUE(table.Append());
       for (int field = 0; field < 5; ++field) {
-        EXPECT_EQ(table.Assign(field, row[static_cast<std::size_t>(field)]), CDbfTable::kAssignDone);
+        EXPECT_EQ(table.Assign(field, row[static_cast<std::size_t>(field)]),
+                  CDbfTable::kAssignDone);
       }
     }
     EXPECT_TRUE(table.SetDeleted(true));
@@ -84,10 +90,11 @@ TEST_F(DbfInteropTest, PythonDbfReadsOurTablesFieldForField) {
     const RunResult result = RunProgram(kPython, {"-c", kDumpScript, path});
     ASSERT_EQ(result.exitCode, 0) << result.output;
     const std::string codec = page == CodePage::Cp850 ? "cp850" : "cp1252";
-    EXPECT_EQ(result.output, codec + "\n"
-                                     " Té de dérivation|1234.5|-0.125|True|2024-02-29\n"
-                                     " Coude à 90°|-7.0|3.0|False|None\n"
-                                     "*effacé|None|None|None|1999-12-31\n");
+    EXPECT_EQ(result.output, codec +
+                                 "\n"
+                                 " Té de dérivation|1234.5|-0.125|True|2024-02-29\n"
+                                 " Coude à 90°|-7.0|3.0|False|None\n"
+                                 "*effacé|None|None|None|1999-12-31\n");
   }
 }
 
@@ -97,10 +104,12 @@ TEST_F(DbfInteropTest, DbfDumpReadsOurTablesFieldForField) {
   const RunResult result = RunProgram(kDbfDump, {"-m", "-r", path});
   ASSERT_EQ(result.exitCode, 0) << result.output;
   // dbfdump prints the stored bytes (texts in CP850), numbers moved to the left
-  const std::string expected = "Record: 0\nNAME: " + FromUtf8("Té de dérivation    ", CodePage::Cp850) +
-                               "\nPRICE: 1234.50   \nRATE: -0.125  \nOK: T\nDAY: 20240229\n\n"
-                               "Record: 1\nNAME: " + FromUtf8("Coude à 90°         ", CodePage::Cp850) +
-                               "\nPRICE: -7.00     \nRATE: 3.000   \nOK: F\nDAY:         \n";
+  const std::string expected =
+      "Record: 0\nNAME: " + FromUtf8("Té de dérivation    ", CodePage::Cp850) +
+      "\nPRICE: 1234.50   \nRATE: -0.125  \nOK: T\nDAY: 20240229\n\n"
+      "Record: 1\nNAME: " +
+      FromUtf8("Coude à 90°         ", CodePage::Cp850) +
+      "\nPRICE: -7.00     \nRATE: 3.000   \nOK: F\nDAY:         \n";
   EXPECT_NE(result.output.find(expected), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("DAY: 19991231\n(DELETED)"), std::string::npos);
 }
@@ -114,7 +123,9 @@ TEST_F(DbfInteropTest, WeReadTablesThatPythonDbfWrites) {
     ASSERT_EQ(written.exitCode, 0) << written.output;
     CDbfTable table;
     ASSERT_TRUE(table.Open(path)) << table.Error();
-    EXPECT_EQ(CodePageName(table.GetCodePage()), codec == "cp850" ? "CP850" : codec == "cp1252" ? "CP1252" : "CP437");
+    EXPECT_EQ(CodePageName(table.GetCodePage()), codec == "cp850"    ? "CP850"
+                                                 : codec == "cp1252" ? "CP1252"
+                                                                     : "CP437");
     ASSERT_EQ(table.FieldCount(), 4);
     EXPECT_EQ(table.Field(1).type, 'N');
     EXPECT_EQ(table.Field(1).decimals, 2);

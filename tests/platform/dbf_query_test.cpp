@@ -14,20 +14,21 @@ class DbfQueryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_table.Create(m_folder.File("qd_calib.dbf"), {{"RUN", 'C', 4, 0},
-                                                                {"ID", 'C', 6, 0},
-                                                                {"SUBID", 'C', 3, 0},
-                                                                {"SEQ", 'N', 4, 0},
-                                                                {"LIB", 'C', 20, 0}}));
+                                                               {"ID", 'C', 6, 0},
+                                                               {"SUBID", 'C', 3, 0},
+                                                               {"SEQ", 'N', 4, 0},
+                                                               {"LIB", 'C', 20, 0}}));
     const std::vector<std::vector<std::string>> rows = {
-        {"QD?", "800", "2", "10", "row1"},  {"QDA", "630", "1", "2", "row2"},
-        {"QDT", "630", "3", "-1", "row3"},  {"C?", "400", "1", "", "row4"},
+        {"QD?", "800", "2", "10", "row1"},   {"QDA", "630", "1", "2", "row2"},
+        {"QDT", "630", "3", "-1", "row3"},   {"C?", "400", "1", "", "row4"},
         {"QDA", "1000", "1", "100", "row5"}, {"QM?", "630", "2", "7", "row6"},
         {"CA", "250", "9", "3", "Entrée"},   {"QDA", "630", "0", "2", "row8"},
     };
     for (const auto& row : rows) {
       ASSERT_TRUE(m_table.Append());
       for (int field = 0; field < 5; ++field) {
-        ASSERT_NE(m_table.Assign(field, row[static_cast<std::size_t>(field)]), CDbfTable::kAssignRefused);
+        ASSERT_NE(m_table.Assign(field, row[static_cast<std::size_t>(field)]),
+                  CDbfTable::kAssignRefused);
       }
     }
   }
@@ -58,11 +59,11 @@ TEST_F(DbfQueryTest, SelectsAndSortsAsTheRangeLoadersAsk) {
       {"RUN = 'QD?' .OR. RUN = 'QDA'", "ID", "row5 row2 row8 row1"},  // '?' is a plain character
       {"RUN = 'QD?' .OR. RUN = 'QDT'", "", "row1 row3"},
       {"RUN = 'C?' .OR. RUN = 'CA'", "ID", "Entrée row4"},
-      {"RUN = 'QD'", "", "row1 row2 row3 row5 row8"},   // begins with
+      {"RUN = 'QD'", "", "row1 row2 row3 row5 row8"},  // begins with
       {"RUN = ''", "", "row1 row2 row3 row4 row5 row6 Entrée row8"},
-      {"RUN = 'QDA '", "", "row2 row5 row8"},           // stored blanks count
+      {"RUN = 'QDA '", "", "row2 row5 row8"},  // stored blanks count
       {"RUN = 'QDAX'", "", ""},
-      {"run = 'qda'", "", ""},                          // literals keep their letter case
+      {"run = 'qda'", "", ""},  // literals keep their letter case
       {"ID = '630' .AND. (RUN = 'QD?' .OR. RUN = 'QDA')", "", "row2 row8"},
       {"ID = '630' .AND. RUN = 'QD?' .OR. RUN = 'QDA'", "", "row2 row5 row8"},  // .AND. binds first
       {".NOT. RUN = 'QD'", "", "row4 row6 Entrée"},

@@ -16,8 +16,8 @@ namespace {
 class DbfTableTest : public ::testing::Test {
  protected:
   // A table of one record per value, every value written into field "VALUE".
-  std::string MakeTable(const std::string& name, DbfFieldInfo field, const std::vector<std::string>& values,
-                        CodePage page = CodePage::Cp850) {
+  std::string MakeTable(const std::string& name, DbfFieldInfo field,
+                        const std::vector<std::string>& values, CodePage page = CodePage::Cp850) {
     const std::string path = m_folder.File(name);
     CDbfTable table;
     EXPECT_TRUE(table.Create(path, {DbfFieldInfo{"ID", 'N', 4, 0}, field}, page)) << table.Error();
@@ -39,8 +39,8 @@ struct ReadCase {
   DbfFieldInfo field;
   std::string stored;  // assigned text
   int width;
-  std::string text;    // FieldText(field, width)
-  std::int32_t number; // FieldInt(field)
+  std::string text;     // FieldText(field, width)
+  std::int32_t number;  // FieldInt(field)
 };
 
 TEST_F(DbfTableTest, FieldTextAndFieldIntFollowTheReadingRules) {
@@ -118,7 +118,8 @@ TEST_F(DbfTableTest, AssignRefusesValuesTheFieldCannotHoldAndKeepsTheOldValue) {
 
 TEST_F(DbfTableTest, NumbersAreRightAlignedWithTheirDecimals) {
   CDbfTable table;
-  ASSERT_TRUE(table.Create(m_folder.File("numbers.dbf"), {{"PRICE", 'N', 10, 2}, {"QTY", 'N', 4, 0}}));
+  ASSERT_TRUE(
+      table.Create(m_folder.File("numbers.dbf"), {{"PRICE", 'N', 10, 2}, {"QTY", 'N', 4, 0}}));
   ASSERT_TRUE(table.Append());
   EXPECT_TRUE(table.AssignNumber(0, 1234.5));
   EXPECT_EQ(table.FieldBytes(0), "   1234.50");
@@ -135,8 +136,12 @@ TEST_F(DbfTableTest, EveryFieldTypeSurvivesWriteAndReopen) {
   const std::string path = m_folder.File("types.dbf");
   {
     CDbfTable table;
-    ASSERT_TRUE(table.Create(path, {{"NAME", 'C', 20, 0}, {"PRICE", 'N', 12, 2}, {"RATE", 'F', 10, 4},
-                                    {"OK", 'L', 1, 0}, {"DAY", 'D', 8, 0}, {"COUNT", 'I', 4, 0}}));
+    ASSERT_TRUE(table.Create(path, {{"NAME", 'C', 20, 0},
+                                    {"PRICE", 'N', 12, 2},
+                                    {"RATE", 'F', 10, 4},
+                                    {"OK", 'L', 1, 0},
+                                    {"DAY", 'D', 8, 0},
+                                    {"COUNT", 'I', 4, 0}}));
     ASSERT_TRUE(table.Append());
     EXPECT_EQ(table.Assign(0, "Gaine à barres"), CDbfTable::kAssignDone);
     EXPECT_TRUE(table.AssignNumber(1, 1234.56));
@@ -276,7 +281,9 @@ TEST_F(DbfTableTest, WritingThroughALinkKeepsTheLinkAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(table.Open(path));
   EXPECT_EQ(table.RecordCount(), 2u);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_folder.Path()),
-                          std::filesystem::directory_iterator()), 2) << "no temporary file left";
+                          std::filesystem::directory_iterator()),
+            2)
+      << "no temporary file left";
 }
 
 TEST_F(DbfTableTest, OpenFindsTheFileInAnyLetterCase) {
@@ -334,7 +341,8 @@ TEST_F(DbfTableTest, TextsUseTheCodePageTheHeaderNames) {
     EXPECT_EQ(static_cast<unsigned char>(m_folder.ReadFile("page.dbf")[29]), LdidOf(page));
     ASSERT_TRUE(table.First());
     EXPECT_EQ(std::string(table.FieldBytes(1)).substr(0, 4), FromUtf8("Çà€é", page));
-    const std::string expected = page == CodePage::Cp1252 ? "Çà€é" : "Çà?é";  // no euro in OEM pages
+    const std::string expected =
+        page == CodePage::Cp1252 ? "Çà€é" : "Çà?é";  // no euro in OEM pages
     EXPECT_EQ(table.FieldText(1), expected);
   }
 }

@@ -34,8 +34,9 @@ class DbfTagTest : public ::testing::Test {
   }
 
   static inline const std::vector<std::pair<std::string, std::string>> kRows = {
-      {"QDA200", "straight 2 m"},     {"PRICE_LIST_10", "tenth list"}, {"PRICE_LIST_1", "first list"},
-      {"ÉLÉMENT", "accented key"},    {"QDA100", "straight 1 m"},      {"QDA100", "second copy"},
+      {"QDA200", "straight 2 m"},     {"PRICE_LIST_10", "tenth list"},
+      {"PRICE_LIST_1", "first list"}, {"ÉLÉMENT", "accented key"},
+      {"QDA100", "straight 1 m"},     {"QDA100", "second copy"},
       {"élément", "lower accented"},
   };
   CTempFolder m_folder{"dbf-tag"};
@@ -62,7 +63,7 @@ TEST_F(DbfTagTest, SeekFindsKeysAndTellsMisses) {
       {"ÉLÉMENT", CDbfTable::kSeekHit, "accented key"},
       {"élément", CDbfTable::kSeekHit, "lower accented"},
       {"qda100", CDbfTable::kSeekAfter, "lower accented"},  // letter case counts
-      {"ÿ", CDbfTable::kSeekEof, ""},  // CP850 0x98, above every key
+      {"ÿ", CDbfTable::kSeekEof, ""},                       // CP850 0x98, above every key
       {"QDA100 plus more text than fits", CDbfTable::kSeekAfter, "straight 2 m"},
   };
   for (const SeekCase& c : cases) {
@@ -79,7 +80,7 @@ TEST_F(DbfTagTest, WalksInKeyOrderAfterFirstAndAfterASeek) {
   for (bool on = table.First(); on; on = table.Next()) order.push_back(table.FieldText(0));
   // CP850 bytes: 'P' < 'Q' < 0x82 ('é') < 0x90 ('É')
   const std::vector<std::string> expected = {"PRICE_LIST_1", "PRICE_LIST_10", "QDA100", "QDA100",
-                                             "QDA200", "élément", "ÉLÉMENT"};
+                                             "QDA200",       "élément",       "ÉLÉMENT"};
   EXPECT_EQ(order, expected);
   ASSERT_EQ(table.Seek("QDA100"), CDbfTable::kSeekHit);
   ASSERT_TRUE(table.Next());
@@ -166,11 +167,13 @@ TEST_F(DbfTagTest, OrderAndSeeksMatchAPlainSortOfTheWholeKeys) {
     int first;
     int second;
   };
-  for (const Shape shape : {Shape{3, 0}, Shape{8, 0}, Shape{12, 0}, Shape{20, 0}, Shape{6, 5}, Shape{9, 14}}) {
+  for (const Shape shape :
+       {Shape{3, 0}, Shape{8, 0}, Shape{12, 0}, Shape{20, 0}, Shape{6, 5}, Shape{9, 14}}) {
     SCOPED_TRACE(std::to_string(shape.first) + "+" + std::to_string(shape.second));
     std::mt19937 random(static_cast<unsigned>(shape.first * 31 + shape.second));
     auto text = [&](int length) {
-      std::string value(static_cast<std::size_t>(std::uniform_int_distribution<int>(0, length)(random)), 'A');
+      std::string value(
+          static_cast<std::size_t>(std::uniform_int_distribution<int>(0, length)(random)), 'A');
       for (char& c : value) c = "AB "[random() % 3];
       if (random() % 2 == 0) value.replace(0, std::min<std::size_t>(value.size(), 16), 16, 'A');
       return value.substr(0, static_cast<std::size_t>(length));
@@ -191,25 +194,29 @@ TEST_F(DbfTagTest, OrderAndSeeksMatchAPlainSortOfTheWholeKeys) {
     ASSERT_TRUE(table.SelectTag("T"));
     std::vector<std::string> keys(table.RecordCount() + 1);
     for (std::uint32_t recno = 1; recno <= table.RecordCount(); ++recno) {
-      keys[recno] = std::string(table.FieldBytesAt(recno, 0)) + std::string(table.FieldBytesAt(recno, 1));
+      keys[recno] =
+          std::string(table.FieldBytesAt(recno, 0)) + std::string(table.FieldBytesAt(recno, 1));
     }
     std::vector<std::uint32_t> expected(table.RecordCount());
     std::iota(expected.begin(), expected.end(), 1u);
-    std::stable_sort(expected.begin(), expected.end(), [&](auto a, auto b) { return keys[a] < keys[b]; });
+    std::stable_sort(expected.begin(), expected.end(),
+                     [&](auto a, auto b) { return keys[a] < keys[b]; });
     std::vector<std::uint32_t> order;
     for (bool on = table.First(); on; on = table.Next()) order.push_back(table.RecNo());
     ASSERT_EQ(order, expected);
     for (int i = 0; i < 500; ++i) {
       const std::string key = text(shape.first + shape.second + 2);
-      const auto at = std::lower_bound(expected.begin(), expected.end(), key,
-                                       [&](std::uint32_t recno, const std::string& k) { return keys[recno] < k; });
+      const auto at = std::lower_bound(
+          expected.begin(), expected.end(), key,
+          [&](std::uint32_t recno, const std::string& k) { return keys[recno] < k; });
       const int result = table.Seek(key);
       if (at == expected.end()) {
         EXPECT_EQ(result, CDbfTable::kSeekEof) << key;
         continue;
       }
       EXPECT_EQ(table.RecNo(), *at) << key;
-      EXPECT_EQ(result, keys[*at].starts_with(key) ? CDbfTable::kSeekHit : CDbfTable::kSeekAfter) << key;
+      EXPECT_EQ(result, keys[*at].starts_with(key) ? CDbfTable::kSeekHit : CDbfTable::kSeekAfter)
+          << key;
     }
   }
 }

@@ -40,8 +40,7 @@ RunResult RunProgram(const std::string& program, const std::vector<std::string>&
       result.output.append(buffer, static_cast<std::size_t>(got));
     }
     int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
     if (WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
   }
   ::close(pipeEnds[0]);

@@ -11,9 +11,16 @@ namespace {
 
 TEST(DbfValuesTest, LeadingIntReadsAsTheDbaseEnginesDo) {
   const std::vector<std::pair<std::string, std::int32_t>> cases = {
-      {" 42", 42},          {"12.75", 12},   {"-3.9", -3},          {"+7x", 7},
-      {"", 0},              {"   ", 0},      {"abc", 0},            {"- 5", 0},
-      {"2147483647", 2147483647},             {"99999999999999999999", 2147483647},
+      {" 42", 42},
+      {"12.75", 12},
+      {"-3.9", -3},
+      {"+7x", 7},
+      {"", 0},
+      {"   ", 0},
+      {"abc", 0},
+      {"- 5", 0},
+      {"2147483647", 2147483647},
+      {"99999999999999999999", 2147483647},
       {"-2147483648", std::numeric_limits<std::int32_t>::min()},
       {"-99999999999999999999", std::numeric_limits<std::int32_t>::min()},
   };
@@ -22,9 +29,19 @@ TEST(DbfValuesTest, LeadingIntReadsAsTheDbaseEnginesDo) {
 
 TEST(DbfValuesTest, ParseNumberTakesWholeNumbersOnly) {
   const std::vector<std::pair<std::string, std::optional<double>>> cases = {
-      {"12", 12.0},  {" -3.5 ", -3.5}, {"+.25", 0.25}, {"1e3", 1000.0}, {"0", 0.0},
-      {"", std::nullopt},   {"1,5", std::nullopt}, {"12abc", std::nullopt}, {"inf", std::nullopt},
-      {"nan", std::nullopt}, {"++1", std::nullopt}, {"- 1", std::nullopt}, {"1 2", std::nullopt},
+      {"12", 12.0},
+      {" -3.5 ", -3.5},
+      {"+.25", 0.25},
+      {"1e3", 1000.0},
+      {"0", 0.0},
+      {"", std::nullopt},
+      {"1,5", std::nullopt},
+      {"12abc", std::nullopt},
+      {"inf", std::nullopt},
+      {"nan", std::nullopt},
+      {"++1", std::nullopt},
+      {"- 1", std::nullopt},
+      {"1 2", std::nullopt},
   };
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseNumber(text), value) << '"' << text << '"';
 }
@@ -37,9 +54,14 @@ TEST(DbfValuesTest, FormatNumberRightAlignsOrRefuses) {
     std::optional<std::string> text;
   };
   const std::vector<Case> cases = {
-      {12.75, 8, 2, "   12.75"}, {12.755, 8, 1, "    12.8"}, {-1, 5, 0, "   -1"},
-      {0.0, 4, 2, "0.00"},        {-0.0, 4, 0, "   0"},      {-0.004, 5, 2, " 0.00"},
-      {123456, 5, 0, std::nullopt}, {1.5, 3, 2, std::nullopt},
+      {12.75, 8, 2, "   12.75"},
+      {12.755, 8, 1, "    12.8"},
+      {-1, 5, 0, "   -1"},
+      {0.0, 4, 2, "0.00"},
+      {-0.0, 4, 0, "   0"},
+      {-0.004, 5, 2, " 0.00"},
+      {123456, 5, 0, std::nullopt},
+      {1.5, 3, 2, std::nullopt},
       {std::numeric_limits<double>::infinity(), 10, 0, std::nullopt},
       {std::numeric_limits<double>::quiet_NaN(), 10, 0, std::nullopt},
       {1e300, 20, 2, std::nullopt},
@@ -52,7 +74,8 @@ TEST(DbfValuesTest, FormatNumberRightAlignsOrRefuses) {
 TEST(DbfValuesTest, NumbersIgnoreADecimalCommaLocale) {
   const char* old = std::setlocale(LC_ALL, nullptr);
   const std::string saved = old ? old : "C";
-  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr && std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
+  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr &&
+      std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
     GTEST_SKIP() << "no decimal-comma locale installed";
   }
   EXPECT_EQ(ParseNumber("1.5"), 1.5);

@@ -15,14 +15,20 @@ TEST(FileLookupTest, FindsNamesInAnyLetterCase) {
   folder.WriteFile("dims.dbf", "x");
   std::filesystem::create_directory(folder.File("CATALOG.DBF"));  // a folder is no file
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"ARTICLE.DBU", "ARTICLE.DBU"}, {"article.dbu", "ARTICLE.DBU"}, {"Article.Dbu", "ARTICLE.DBU"},
-      {"DIMS.DBF", "dims.dbf"},       {"catalog.dbf", ""},            {"devices.dbf", ""},
-      {"", ""},                       {"../ARTICLE.DBU", ""},
+      {"ARTICLE.DBU", "ARTICLE.DBU"},
+      {"article.dbu", "ARTICLE.DBU"},
+      {"Article.Dbu", "ARTICLE.DBU"},
+      {"DIMS.DBF", "dims.dbf"},
+      {"catalog.dbf", ""},
+      {"devices.dbf", ""},
+      {"", ""},
+      {"../ARTICLE.DBU", ""},
   };
   for (const auto& [name, found] : cases) {
     SCOPED_TRACE(name);
     EXPECT_EQ(FindFileNoCase(folder.Path(), name), found.empty() ? "" : folder.File(found));
-    EXPECT_EQ(FindFileNoCase(folder.Path() + "/", name), found.empty() ? "" : folder.Path() + "/" + found);
+    EXPECT_EQ(FindFileNoCase(folder.Path() + "/", name),
+              found.empty() ? "" : folder.Path() + "/" + found);
   }
   EXPECT_EQ(FindFileNoCase(folder.File("missing-folder"), "dims.dbf"), "");
 }

@@ -34,7 +34,10 @@ TEST_F(FoldersTest, SettingsFolderFallsBackToHomeConfigWhenXdgIsRelativeOrUnset)
 
 TEST_F(FoldersTest, SettingsFolderIsEmptyWhenItCannotBeCreated) {
   std::string blocker = m_root.File("file");
-  { std::FILE* file = std::fopen(blocker.c_str(), "w"); std::fclose(file); }
+  {
+    std::FILE* file = std::fopen(blocker.c_str(), "w");
+    std::fclose(file);
+  }
   m_environment.Set("XDG_CONFIG_HOME", blocker);
   EXPECT_EQ(SettingsFolder(), "");
 }

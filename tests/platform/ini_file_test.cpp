@@ -60,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "a line with control bytes is skipped"},
         FindCase{"[User]\nName=\xFF\xFE\nName=Bob\n", "User", "Name", "Bob",
                  "a line that is not UTF-8 is skipped"},
-        FindCase{"[User]\nName=A\0nn\nName=Bob\n"s, "User", "Name", "Bob", "a line with a NUL byte is skipped"},
+        FindCase{"[User]\nName=A\0nn\nName=Bob\n"s, "User", "Name", "Bob",
+                 "a line with a NUL byte is skipped"},
         FindCase{"[User]\n=Ann\nName=Bob\n", "User", "Name", "Bob", "an empty key is skipped"},
         FindCase{"[User]\nName=Ann\nName=Bob\n", "User", "Name", "Ann", "first of two keys"},
         FindCase{"[User]\nA=1\n[User]\nName=Ann\n", "User", "Name", "Ann",
@@ -207,7 +208,8 @@ TEST_F(IniFileOnDisk, WriteAtomicallyFailsInAReadOnlyFolderAndKeepsTheOldFile) {
 
 TEST_F(IniFileOnDisk, RoundTripKeepsCommentsUnknownLinesAndOrder) {
   std::string original =
-      "; settings of Tavrilon\n[Zooms]\nAll=0.9\nunknown line\n\n[Private]\nx=1\n[User]\nName=Ann\n";
+      "; settings of Tavrilon\n[Zooms]\nAll=0.9\nunknown "
+      "line\n\n[Private]\nx=1\n[User]\nName=Ann\n";
   const std::string path = m_folder.WriteFile("TVR.INI", original);
   CIniFile file;
   ASSERT_EQ(file.Load(path), CIniFile::LoadResult::Loaded);

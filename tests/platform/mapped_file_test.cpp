@@ -102,7 +102,8 @@ TEST(MappedFileDeathTest, BusErrorsOutsideTheMappedTablesStillEndTheProgram) {
   EXPECT_EXIT(
       {
         const int fd = ::open(path.c_str(), O_RDONLY);
-        auto* bytes = static_cast<volatile const char*>(::mmap(nullptr, 3 * 4096, PROT_READ, MAP_PRIVATE, fd, 0));
+        auto* bytes = static_cast<volatile const char*>(
+            ::mmap(nullptr, 3 * 4096, PROT_READ, MAP_PRIVATE, fd, 0));
         (void)::truncate(path.c_str(), 0);
         std::exit(bytes[2 * 4096]);
       },

@@ -49,26 +49,27 @@ TEST(CNumberFormatTest, WritesLikePrintfInTheCLocale) {
 
 TEST(CNumberFormatTest, RefusesFormatsThatAreNotOneNumber) {
   const std::vector<const char*> refused = {
-      "",          // no conversion
-      "mm",        // no conversion
-      "%%",        // a percent sign only
-      "%s",        // a text would be read from nowhere
-      "%n",        // writes to memory
-      "%d",        // an integer conversion of a double
+      "",    // no conversion
+      "mm",  // no conversion
+      "%%",  // a percent sign only
+      "%s",  // a text would be read from nowhere
+      "%n",  // writes to memory
+      "%d",  // an integer conversion of a double
       "%x",
-      "%*f",       // width from nowhere
+      "%*f",  // width from nowhere
       "%.*f",
-      "%f%f",      // two numbers
+      "%f%f",  // two numbers
       "%f %s",
-      "%",         // cut short
+      "%",  // cut short
       "%.2",
-      "%Lf",       // long double
-      "%#f",       // alternate form not supported
-      "%101f",     // absurd width
-      "%.101f",    // absurd precision
+      "%Lf",     // long double
+      "%#f",     // alternate form not supported
+      "%101f",   // absurd width
+      "%.101f",  // absurd precision
       "%99999999999f",
   };
-  for (const char* format : refused) EXPECT_FALSE(CNumberFormat::Parse(format).has_value()) << format;
+  for (const char* format : refused)
+    EXPECT_FALSE(CNumberFormat::Parse(format).has_value()) << format;
 }
 
 }  // namespace

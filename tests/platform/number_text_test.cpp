@@ -28,8 +28,8 @@ TEST(NumberTextTest, PrefixesAndWholeNumbers) {
   } cases[] = {
       {"12ab", 12, 2, std::nullopt},
       {"-7", -7, 2, -7},
-      {"+7", std::nullopt, 0, std::nullopt},        // no sign but "-"
-      {" 7", std::nullopt, 0, std::nullopt},        // no blanks
+      {"+7", std::nullopt, 0, std::nullopt},           // no sign but "-"
+      {" 7", std::nullopt, 0, std::nullopt},           // no blanks
       {"99999999999", std::nullopt, 0, std::nullopt},  // beyond int
       {"", std::nullopt, 0, std::nullopt},
   };

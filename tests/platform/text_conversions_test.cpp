@@ -15,10 +15,14 @@ TEST(TextToInt, ReadsLeadingDigits) {
     const char* text;
     int expected;
     const char* guards;
-  } cases[] = {{"42", 42, "plain"}, {"  -17", -17, "blanks and sign"}, {"+8", 8, "plus sign"},
+  } cases[] = {{"42", 42, "plain"},
+               {"  -17", -17, "blanks and sign"},
+               {"+8", 8, "plus sign"},
                {"12abc", 12, "stops at a letter"},
                {"abc", 0, "no digits give 0 (\"abc\" as JointDebord)"},
-               {"", 0, "empty"}, {"-", 0, "sign alone"}, {"+-3", 0, "two signs"},
+               {"", 0, "empty"},
+               {"-", 0, "sign alone"},
+               {"+-3", 0, "two signs"},
                {"3.9", 3, "no rounding"},
                {"99999999999999999999", INT_MAX, "overflow held, not wrapped"},
                {"-99999999999999999999", INT_MIN, "negative overflow held"},
@@ -31,15 +35,22 @@ TEST(TextToDouble, ReadsWithAPoint) {
     const char* text;
     double expected;
     const char* guards;
-  } cases[] = {{"0.9", 0.9, "decimal point"}, {"12,5", 12.0, "a decimal comma ends the number"},
-               {"", 0.0, "empty"}, {"  1.5x", 1.5, "blanks, stop at x"},
-               {"-2.25", -2.25, "negative"}, {"+3", 3.0, "plus"},
-               {".5", 0.5, "no integer part"}, {"5.", 5.0, "no fraction"},
-               {"1e3", 1000.0, "exponent"}, {"1e", 1.0, "bare e"},
-               {"abc", 0.0, "no number"}, {"+-1", 0.0, "two signs"},
+  } cases[] = {{"0.9", 0.9, "decimal point"},
+               {"12,5", 12.0, "a decimal comma ends the number"},
+               {"", 0.0, "empty"},
+               {"  1.5x", 1.5, "blanks, stop at x"},
+               {"-2.25", -2.25, "negative"},
+               {"+3", 3.0, "plus"},
+               {".5", 0.5, "no integer part"},
+               {"5.", 5.0, "no fraction"},
+               {"1e3", 1000.0, "exponent"},
+               {"1e", 1.0, "bare e"},
+               {"abc", 0.0, "no number"},
+               {"+-1", 0.0, "two signs"},
                {"inf", 0.0, "no infinity from a setting"},
                {"nan", 0.0, "no not-a-number from a setting"},
-               {"1e999", 0.0, "overflow gives 0, not infinity"}, {"0x10", 0.0, "no hexadecimal"}};
+               {"1e999", 0.0, "overflow gives 0, not infinity"},
+               {"0x10", 0.0, "no hexadecimal"}};
   for (const auto& c : cases) EXPECT_DOUBLE_EQ(TextToDouble(c.text), c.expected) << c.guards;
 }
 
@@ -58,10 +69,14 @@ TEST(TextToColor, RedFirst) {
     const char* text;
     std::uint32_t expected;  // COLORREF
     const char* guards;
-  } cases[] = {{"255,0,0", 255u, "red in the low byte"}, {"0,178,0", 0x00B200u, "green"},
-               {"1,2,3", 0x030201u, "blue in the high byte"}, {"", 0u, "empty is black"},
-               {"12", 12u, "missing parts 0"}, {"1,2,3,4", 0x030201u, "further pieces ignored"},
-               {"a,b,c", 0u, "words read 0"}, {" 7 , 8 , 9", 0x090807u, "blanks before numbers"},
+  } cases[] = {{"255,0,0", 255u, "red in the low byte"},
+               {"0,178,0", 0x00B200u, "green"},
+               {"1,2,3", 0x030201u, "blue in the high byte"},
+               {"", 0u, "empty is black"},
+               {"12", 12u, "missing parts 0"},
+               {"1,2,3,4", 0x030201u, "further pieces ignored"},
+               {"a,b,c", 0u, "words read 0"},
+               {" 7 , 8 , 9", 0x090807u, "blanks before numbers"},
                {"300,0,0", 255u, "above 255 held, not spilled into green"},
                {"-1,0,0", 0u, "negative held, not spilled into all bytes"}};
   for (const auto& c : cases) EXPECT_EQ(TextToColor(c.text).ToColorRef(), c.expected) << c.guards;
@@ -103,7 +118,8 @@ TEST(TextWriters, WriteTheFileFormsThatReadBack) {
   EXPECT_EQ(BoolToText(true), "True");
   EXPECT_EQ(BoolToText(false), "False");
   EXPECT_EQ(ColorToText(MakeColor(255, 0, 0)), "255,0,0");
-  EXPECT_EQ(ColorToText(CColor::FromColorRef(0xFF123456u)), "86,52,18");  // the high byte is not a colour
+  EXPECT_EQ(ColorToText(CColor::FromColorRef(0xFF123456u)),
+            "86,52,18");  // the high byte is not a colour
   for (std::uint32_t colorRef : {0u, 0x00FFFFFFu, 0x00804020u, 0x00010203u}) {
     EXPECT_EQ(TextToColor(ColorToText(CColor::FromColorRef(colorRef))).ToColorRef(), colorRef);
   }
@@ -175,8 +191,11 @@ TEST(LogFontToText, DropsTrailingEmptyFields) {
 
 // A font text read and written, then read and written again, gives the same text.
 TEST(LogFontToText, WrittenFormsOfReadTextsAreStable) {
-  const std::vector<std::string> seeds = {"Courier New,-12,400,U,3,0,2,0,900,0,8,49", "Arial,9,0", " Arial ,x,y",
-                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9", "",
+  const std::vector<std::string> seeds = {"Courier New,-12,400,U,3,0,2,0,900,0,8,49",
+                                          "Arial,9,0",
+                                          " Arial ,x,y",
+                                          "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9",
+                                          "",
                                           "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA,9"};
   const std::string alphabet = " ,-09IUSx\xC3\xA9";
   std::mt19937 random(5);

@@ -22,7 +22,10 @@ TEST(TextEncodingTest, Utf8ToUtf16ReplacesInvalidSequences) {
       {"two bytes", "\xC3\xA9", u"\u00E9"},
       {"three bytes", "\xE2\x82\xAC", u"\u20AC"},
       {"four bytes", "\xF0\x9F\x98\x80", u"\U0001F600"},
-      {"lone continuation", "\x80" "a", u"\uFFFDa"},
+      {"lone continuation",
+       "\x80"
+       "a",
+       u"\uFFFDa"},
       {"cut sequence", "a\xE2\x82", u"a\uFFFD\uFFFD"},
       {"overlong slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
       {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
@@ -50,12 +53,18 @@ TEST(TextEncodingTest, AppendUtf8WritesEachLengthAndReplacesNonCharacters) {
     std::string utf8;
   };
   const std::vector<Case> cases = {
-      {0x0, std::string(1, '\0')},  {0x7F, "\x7F"},
-      {0x80, "\xC2\x80"},           {0x7FF, "\xDF\xBF"},
-      {0x800, "\xE0\xA0\x80"},      {0xD7FF, "\xED\x9F\xBF"},
-      {0xD800, "\xEF\xBF\xBD"},     {0xDFFF, "\xEF\xBF\xBD"},
-      {0xFFFF, "\xEF\xBF\xBF"},     {0x10000, "\xF0\x90\x80\x80"},
-      {0x10FFFF, "\xF4\x8F\xBF\xBF"}, {0x110000, "\xEF\xBF\xBD"},
+      {0x0, std::string(1, '\0')},
+      {0x7F, "\x7F"},
+      {0x80, "\xC2\x80"},
+      {0x7FF, "\xDF\xBF"},
+      {0x800, "\xE0\xA0\x80"},
+      {0xD7FF, "\xED\x9F\xBF"},
+      {0xD800, "\xEF\xBF\xBD"},
+      {0xDFFF, "\xEF\xBF\xBD"},
+      {0xFFFF, "\xEF\xBF\xBF"},
+      {0x10000, "\xF0\x90\x80\x80"},
+      {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+      {0x110000, "\xEF\xBF\xBD"},
       {0xFFFFFFFF, "\xEF\xBF\xBD"},
   };
   for (const auto& c : cases) {
@@ -89,7 +98,10 @@ TEST(TextEncodingTest, Utf8SequenceLengthAcceptsOnlyWellFormedSequences) {
       {"lead byte past F4", "\xF5\x80\x80\x80", 0, 0},
       {"lone continuation", "\x80", 0, 0},
       {"cut short", "\xE2\x82", 0, 0},
-      {"continuation missing", "\xC3" "A", 0, 0},
+      {"continuation missing",
+       "\xC3"
+       "A",
+       0, 0},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf8SequenceLength(c.text, c.pos), c.length) << c.fault;
@@ -135,8 +147,9 @@ TEST(TextEncodingTest, DecodeUtf16JoinsPairsAndRefusesUnpairedSurrogates) {
 // broken by accented letters, other characters, pairs and damaged bytes, at every
 // alignment, must give what the one-character primitives give.
 TEST(TextEncodingTest, ConversionsAgreeWithTheCharacterPrimitivesAroundAsciiRuns) {
-  const std::vector<std::string> pieces = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC3", "\x80",
-                                           "\xED\xA0\x80", "\xC1\xBF", "\xF4\x90\x80\x80", std::string(1, '\0')};
+  const std::vector<std::string> pieces = {
+      "\xC3\xA9", "\xE2\x82\xAC",     "\xF0\x9F\x98\x80",  "\xC3", "\x80", "\xED\xA0\x80",
+      "\xC1\xBF", "\xF4\x90\x80\x80", std::string(1, '\0')};
   std::mt19937 random(7);
   for (int round = 0; round < 2000; ++round) {
     std::string text;

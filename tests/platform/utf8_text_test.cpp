@@ -9,7 +9,7 @@ TEST(Utf8Text, CountsCharactersNotBytes) {
   EXPECT_EQ(CharacterCount("abc"), 3u);
   EXPECT_EQ(CharacterCount("J\xC3\xA9r\xC3\xB4me"), 6u);
   EXPECT_EQ(CharacterCount("\xE2\x82\xAC\xF0\x9F\x98\x80"), 2u);  // euro sign, emoji
-  EXPECT_EQ(CharacterCount("\xFF\xC3"), 2u);  // stray bytes count one each
+  EXPECT_EQ(CharacterCount("\xFF\xC3"), 2u);                      // stray bytes count one each
 }
 
 TEST(Utf8Text, CutsWithoutSplittingACharacter) {

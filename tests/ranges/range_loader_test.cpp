@@ -35,23 +35,29 @@ std::string Listing(const CRun& run) {
   out << "\nelement pages";
   for (int slot = 0; slot < kElementPageSlots; ++slot) out << ' ' << run.GetElementPage(slot);
   out << "\nproperties";
-  for (const auto& prop : run.GetPropArray()) out << ' ' << prop->GetName() << "=[" << prop->GetValue() << ']';
+  for (const auto& prop : run.GetPropArray())
+    out << ' ' << prop->GetName() << "=[" << prop->GetValue() << ']';
   out << "\nparts\n";
-  for (const CPatternRow& row : *run.GetPatternTable()) out << "  [" << JoinTexts(row.texts) << "]\n";
+  for (const CPatternRow& row : *run.GetPatternTable())
+    out << "  [" << JoinTexts(row.texts) << "]\n";
   for (const auto* list : {run.GetRatingList(), run.GetNeutralList(), run.GetOptionList()}) {
     out << "codes and labels\n";
     for (const CCodeLabelRow& row : *list) out << "  [" << row.code << "] [" << row.label << "]\n";
   }
   out << "housings\n";
-  for (const CReferenceRow& row : *run.GetReferenceTable()) out << "  [" << row.code << "] " << JoinNumbers(row.values) << '\n';
+  for (const CReferenceRow& row : *run.GetReferenceTable())
+    out << "  [" << row.code << "] " << JoinNumbers(row.values) << '\n';
   out << "device housings\n";
-  for (const CHousingRow& row : *run.GetHousingTable()) out << "  [" << row.reference << "] " << JoinNumbers(row.values) << '\n';
+  for (const CHousingRow& row : *run.GetHousingTable())
+    out << "  [" << row.reference << "] " << JoinNumbers(row.values) << '\n';
   out << "devices\n";
   for (const CCodeRow& row : *run.GetCodeTable()) out << "  [" << JoinTexts(row.texts) << "]\n";
   out << "linear\n";
-  for (const CPriceFormulaRow& row : *run.GetPriceFormulaTable()) out << "  [" << JoinTexts(row.texts) << "]\n";
+  for (const CPriceFormulaRow& row : *run.GetPriceFormulaTable())
+    out << "  [" << JoinTexts(row.texts) << "]\n";
   out << "rating values";
-  for (const CTemperatureEntry& entry : *run.GetTemperatureTable()) out << ' ' << entry.value << '@' << entry.temperature;
+  for (const CTemperatureEntry& entry : *run.GetTemperatureTable())
+    out << ' ' << entry.value << '@' << entry.temperature;
   out << '\n';
   return out.str();
 }
@@ -70,7 +76,8 @@ TEST_P(RangeListingTest, ARunOfTheCodeHoldsItsTablesPagesAndDefaults) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, RangeListingTest,
-                         ::testing::Values("QDA", "QDT", "QJF", "QGA", "QGC", "QMA", "QMC", "QPA", "Qpc", "QWC"));
+                         ::testing::Values("QDA", "QDT", "QJF", "QGA", "QGC", "QMA", "QMC", "QPA",
+                                           "Qpc", "QWC"));
 
 TEST_F(RangeTest, EachQdCodeHasItsOwnSet) {
   std::unique_ptr<CRun> qdt = CreateRunForCode("QDT", nullptr);
@@ -95,7 +102,8 @@ TEST_F(RangeTest, ASetIsFilledOnceAndEmptiedWithItsLastRun) {
   EXPECT_EQ(tables->ratings.size(), 3u);
   runs.clear();
   EXPECT_EQ(cache.LiveRuns("QMA"), 0);
-  EXPECT_TRUE(tables->ratings.empty() && tables->patterns.empty() && tables->codes.empty() && tables->options.empty());
+  EXPECT_TRUE(tables->ratings.empty() && tables->patterns.empty() && tables->codes.empty() &&
+              tables->options.empty());
   EXPECT_EQ(tables->temperatures.front().value, 0.0);
   EXPECT_EQ(CreateRunForCode("QMA", nullptr)->GetRatingList()->size(), 3u);  // filled afresh
 }
@@ -108,12 +116,14 @@ TEST_F(RangeTest, AMissingTableGivesEmptyListsAndOneMessage) {
     EXPECT_EQ(run.GetCodeTable()->size(), 7u);  // default rows of every device
   }
   ASSERT_EQ(messages.size(), 7u);  // once per table, not per run
-  EXPECT_EQ(messages[0], std::make_pair(CRangeContext::kMessageTableUnreadable, std::string("/nonexistent/QD_SPLIT.dbf")));
+  EXPECT_EQ(messages[0], std::make_pair(CRangeContext::kMessageTableUnreadable,
+                                        std::string("/nonexistent/QD_SPLIT.dbf")));
 }
 
 TEST_F(RangeTest, ALoaderThatFailsLeavesItsSetEmptyAndUncounted) {
   CRangeContext::Instance().SetCatalogueFolder("/nonexistent/");
-  CRangeContext::Instance().SetNotifier([](int, const std::string&) { throw std::runtime_error("stop"); });
+  CRangeContext::Instance().SetNotifier(
+      [](int, const std::string&) { throw std::runtime_error("stop"); });
   EXPECT_THROW(CRunQM("A", nullptr), std::runtime_error);
   EXPECT_EQ(CRangeTableCache::Instance().LiveRuns("QMA"), 0);
   CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");

@@ -31,8 +31,9 @@ TEST_F(RangeRulesTest, LegacyRecordsAreUpgradedByTheReadingRunsRange) {
     int variant;
     int expected;
   } cases[] = {
-      {"QMA", CDev::kInLineVariant, 1, 5}, {"QDA", CDev::kInLineVariant, 1, 1}, {"QPA", CDev::kEnd, 4, 7},
-      {"QWC", CDev::kEnd, 5, 7},          {"QPC", CDev::kEnd, 4, 4},          {"QMA", CDev::kInLineVariant, 6, 0},
+      {"QMA", CDev::kInLineVariant, 1, 5}, {"QDA", CDev::kInLineVariant, 1, 1},
+      {"QPA", CDev::kEnd, 4, 7},           {"QWC", CDev::kEnd, 5, 7},
+      {"QPC", CDev::kEnd, 4, 4},           {"QMA", CDev::kInLineVariant, 6, 0},
       {"QXA", CDev::kInLineVariant, 1, 1},  // a code of no range: nothing changes
   };
   for (const auto& c : cases) {
@@ -62,15 +63,19 @@ TEST_F(RangeRulesTest, OnlyQmaEndCabinetsHaveAFarConnectionPoint) {
     int kind;
     int variant;
     bool far;
-  } cases[] = {{"QMA", CDev::kEnd, 9, true}, {"QMC", CDev::kEnd, 9, false}, {"QMA", CDev::kEnd, 8, false},
-               {"QMA", CDev::kStraight, 9, false}, {"QGA", CDev::kEnd, 9, false}};
+  } cases[] = {{"QMA", CDev::kEnd, 9, true},
+               {"QMC", CDev::kEnd, 9, false},
+               {"QMA", CDev::kEnd, 8, false},
+               {"QMA", CDev::kStraight, 9, false},
+               {"QGA", CDev::kEnd, 9, false}};
   for (const auto& c : cases) {
     CRun run;
     run.SetCatalog(c.catalog);
     CDev* element = run.NewElement();
     element->SetKind(c.kind);
     element->SetStyle(static_cast<std::uint32_t>(c.variant));
-    EXPECT_EQ(element->HasFarConnectionPoint(), c.far) << c.catalog << " " << c.kind << " " << c.variant;
+    EXPECT_EQ(element->HasFarConnectionPoint(), c.far)
+        << c.catalog << " " << c.kind << " " << c.variant;
   }
 }
 
@@ -100,7 +105,8 @@ TEST_F(RangeBOMTest, AccessoryLinesOfQpStandUnderTheirUnit) {
   } cases[] = {
       {"QP12AM", "Kit", kIndent + "QP12AM", kIndent + "Kit\n" + kIndent + "MSG_30217"},
       {"QP12FM \nGroup=2", "", kIndent + "QP12FM", kIndent + "MSG_30217"},
-      {"QP12AM \nGroup=2b", "Kit", kIndent + kIndent + "QP12AM", kIndent + kIndent + "Kit\n" + kIndent + "MSG_30217"},
+      {"QP12AM \nGroup=2b", "Kit", kIndent + kIndent + "QP12AM",
+       kIndent + kIndent + "Kit\n" + kIndent + "MSG_30217"},
       {"QP12AMX", "Kit", "QP12AMX", "Kit"},
       {"QM12AM", "Kit", "QM12AM", "Kit"},
       {"XP12AM", "Kit", "XP12AM", "Kit"},
@@ -119,7 +125,8 @@ TEST_F(RangeBOMTest, WeightColumnFollowsRangeAndSetting) {
     const char* catalog;
     int support;
     bool wanted;
-  } cases[] = {{"QMA", 2, true}, {"QGC", 3, true}, {"QMA", 1, false}, {"QJF", 2, false}, {"", 2, false}};
+  } cases[] = {
+      {"QMA", 2, true}, {"QGC", 3, true}, {"QMA", 1, false}, {"QJF", 2, false}, {"", 2, false}};
   for (const auto& c : cases) {
     CFakeBOMSource run;
     run.catalog = c.catalog;

@@ -16,15 +16,16 @@ TEST(ExpandOptionLabelTest, NumbersStartAtADigitAndTakeAtMostFiveDigits) {
   auto lookup = [](int number) { return "<" + std::to_string(number) + ">"; };
   const LabelCase cases[] = {
       {"09140 A", "<9140> A"},
-      {"1234567", "<12345><67>"},    // five digits at most
-      {"00000 x", "00000 x"},        // 0 is no message
-      {"-12", "-<12>"},              // a sign is text
+      {"1234567", "<12345><67>"},  // five digits at most
+      {"00000 x", "00000 x"},      // 0 is no message
+      {"-12", "-<12>"},            // a sign is text
       {"Ref 7", "Ref <7>"},
       {"IP", "IP"},
       {"", ""},
-      {"9", "<9>"},                  // ends with the text
+      {"9", "<9>"},  // ends with the text
   };
-  for (const LabelCase& c : cases) EXPECT_EQ(ExpandOptionLabel(c.label, lookup), c.expected) << c.label;
+  for (const LabelCase& c : cases)
+    EXPECT_EQ(ExpandOptionLabel(c.label, lookup), c.expected) << c.label;
 }
 
 TEST(SelectCandidateTest, LastWhenAskedElseFirst) {
@@ -36,9 +37,12 @@ TEST(RangeTableReaderTest, MalformedRowsReadWithoutHarm) {
   CTempFolder folder("ranges");
   {
     tvr::platform::CDbfTable table;
-    ASSERT_TRUE(table.Create(folder.File("QD_HOUSI.dbf"), {{"RUN", 'C', 4, 0}, {"CALIBRE", 'C', 4, 0},
-                                                          {"WIDTH", 'C', 6, 0}, {"JUNCTIONLE", 'C', 12, 0}}));
-    const char* rows[][4] = {{"QD?", "", "abc", "/5"}, {"QDA", "04", "60", "99999/99999"}, {"QDB", "06", "1", "1"}};
+    ASSERT_TRUE(table.Create(folder.File("QD_HOUSI.dbf"), {{"RUN", 'C', 4, 0},
+                                                           {"CALIBRE", 'C', 4, 0},
+                                                           {"WIDTH", 'C', 6, 0},
+                                                           {"JUNCTIONLE", 'C', 12, 0}}));
+    const char* rows[][4] = {
+        {"QD?", "", "abc", "/5"}, {"QDA", "04", "60", "99999/99999"}, {"QDB", "06", "1", "1"}};
     for (const auto& row : rows) {
       ASSERT_TRUE(table.Append());
       for (int f = 0; f < 4; ++f) table.Assign(f, row[f]);
@@ -46,21 +50,23 @@ TEST(RangeTableReaderTest, MalformedRowsReadWithoutHarm) {
   }
   CRangeContext context;
   context.SetCatalogueFolder(folder.Folder());
-  const std::vector<CReferenceRow> rows = CRangeTableReader("QDA", context).ReadHousings(
-      CRangeTableReader::RunQuery("QD", "QDA"), true);
+  const std::vector<CReferenceRow> rows =
+      CRangeTableReader("QDA", context)
+          .ReadHousings(CRangeTableReader::RunQuery("QD", "QDA"), true);
   ASSERT_EQ(rows.size(), 2u);  // the QDB row is not selected
   EXPECT_EQ(rows[0].code, "");
-  EXPECT_EQ(rows[0].values[0], 0);    // not a number
-  EXPECT_EQ(rows[0].values[4], 0);    // no number before the '/'
+  EXPECT_EQ(rows[0].values[0], 0);           // not a number
+  EXPECT_EQ(rows[0].values[4], 0);           // no number before the '/'
   EXPECT_EQ(rows[1].values[4], 2147483647);  // held at the int range
-  EXPECT_EQ(rows[1].values[1], 0);    // a field the table lacks
+  EXPECT_EQ(rows[1].values[1], 0);           // a field the table lacks
 }
 
 TEST(RangeTableReaderTest, TheRatingValueTableKeepsThirtyRowsAndItsEnd) {
   CTempFolder folder("ranges");
   {
     tvr::platform::CDbfTable table;
-    ASSERT_TRUE(table.Create(folder.File("QM_CALIB.dbf"), {{"RUN", 'C', 4, 0}, {"ID", 'C', 4, 0}, {"LIB", 'C', 8, 0}}));
+    ASSERT_TRUE(table.Create(folder.File("QM_CALIB.dbf"),
+                             {{"RUN", 'C', 4, 0}, {"ID", 'C', 4, 0}, {"LIB", 'C', 8, 0}}));
     for (int row = 0; row < 40; ++row) {
       ASSERT_TRUE(table.Append());
       table.Assign(0, "C?");
@@ -71,7 +77,8 @@ TEST(RangeTableReaderTest, TheRatingValueTableKeepsThirtyRowsAndItsEnd) {
   CRangeContext context;
   context.SetCatalogueFolder(folder.Folder());
   std::vector<CTemperatureEntry> values;
-  CRangeTableReader("QMA", context).ReadRatings("RUN = 'QM?'", "RUN = 'C?' .OR. RUN = 'CA'", &values);
+  CRangeTableReader("QMA", context)
+      .ReadRatings("RUN = 'QM?'", "RUN = 'C?' .OR. RUN = 'CA'", &values);
   ASSERT_EQ(values.size(), 31u);
   EXPECT_EQ(values[29].temperature, 39.0);
   EXPECT_EQ(values[29].value, 0.29);

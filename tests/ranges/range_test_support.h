@@ -21,10 +21,16 @@ class RangeTest : public ::testing::Test {
     RegisterRangeRuns();
     CRangeContext& context = CRangeContext::Instance();
     context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-    context.SetDevices({{"1", "Straight"}, {"0", "End"}, {"8", "Special"}, {"7", "Pass"},
-                        {"64", "System joint"}, {"32", "User joint"}, {"99", "Unknown"}});
+    context.SetDevices({{"1", "Straight"},
+                        {"0", "End"},
+                        {"8", "Special"},
+                        {"7", "Pass"},
+                        {"64", "System joint"},
+                        {"32", "User joint"},
+                        {"99", "Unknown"}});
     context.SetTextLookup([](int number) { return "T" + std::to_string(number); });
-    context.SetNotifier([this](int message, const std::string& path) { messages.emplace_back(message, path); });
+    context.SetNotifier(
+        [this](int message, const std::string& path) { messages.emplace_back(message, path); });
   }
   void TearDown() override { Reset(); }
   static void Reset() {

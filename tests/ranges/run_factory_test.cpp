@@ -30,15 +30,16 @@ TEST_P(RunFactoryTest, MakesTheRunClassOfTheCode) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, RunFactoryTest,
-    ::testing::Values(FactoryCase{"QDA", typeid(CRunQD), "QDA"}, FactoryCase{"QDT", typeid(CRunQD), "QDT"},
-                      FactoryCase{"QJF", typeid(CRunQJF), "QJF"}, FactoryCase{"QGA", typeid(CRunQG), "QGA"},
-                      FactoryCase{"QGC", typeid(CRunQG), "QGC"}, FactoryCase{"QMC", typeid(CRunQM), "QMC"},
-                      FactoryCase{"QWA", typeid(CRunQW), "QWA"}, FactoryCase{"QPA", typeid(CRunQP), "QPA"},
-                      FactoryCase{"Qpa", typeid(CRunQP), "Qpa"}, FactoryCase{"QPC", typeid(CRunQP), "QPC"},
-                      FactoryCase{"Qpx", typeid(CRunQP), "Qpc"},
-                      // Unknown codes (and a QJ code other than QJF) stay generic runs.
-                      FactoryCase{"QXA", typeid(CRun), ""}, FactoryCase{"QJA", typeid(CRun), ""},
-                      FactoryCase{"QD", typeid(CRun), ""}, FactoryCase{"", typeid(CRun), ""}));
+    ::testing::Values(
+        FactoryCase{"QDA", typeid(CRunQD), "QDA"}, FactoryCase{"QDT", typeid(CRunQD), "QDT"},
+        FactoryCase{"QJF", typeid(CRunQJF), "QJF"}, FactoryCase{"QGA", typeid(CRunQG), "QGA"},
+        FactoryCase{"QGC", typeid(CRunQG), "QGC"}, FactoryCase{"QMC", typeid(CRunQM), "QMC"},
+        FactoryCase{"QWA", typeid(CRunQW), "QWA"}, FactoryCase{"QPA", typeid(CRunQP), "QPA"},
+        FactoryCase{"Qpa", typeid(CRunQP), "Qpa"}, FactoryCase{"QPC", typeid(CRunQP), "QPC"},
+        FactoryCase{"Qpx", typeid(CRunQP), "Qpc"},
+        // Unknown codes (and a QJ code other than QJF) stay generic runs.
+        FactoryCase{"QXA", typeid(CRun), ""}, FactoryCase{"QJA", typeid(CRun), ""},
+        FactoryCase{"QD", typeid(CRun), ""}, FactoryCase{"", typeid(CRun), ""}));
 
 TEST_F(RangeTest, WithoutRegisteredRangesEveryCodeIsGeneric) {
   CRunFactory::Instance().Reset();

@@ -36,10 +36,10 @@ TEST_F(RunTakeOverTest, NearestRatingOnAVariantChange) {
     const char* expected;
   } cases[] = {
       {"QMA", "QMC", "63", {{"40", ""}, {"63", ""}, {"100", ""}}, "63"},
-      {"QMA", "QMC", "50", {{"40", ""}, {"63", ""}}, "40"},      // ties: the first wins
+      {"QMA", "QMC", "50", {{"40", ""}, {"63", ""}}, "40"},  // ties: the first wins
       {"QMA", "QMC", "70", {{"40", ""}, {"63", ""}}, "63"},
-      {"QMA", "QMC", "63", {{"20000", ""}}, ""},                // too far: none
-      {"QDA", "QDT", "20", {{"16", ""}, {"25", ""}}, "25"},     // 16 is skipped for QDT
+      {"QMA", "QMC", "63", {{"20000", ""}}, ""},             // too far: none
+      {"QDA", "QDT", "20", {{"16", ""}, {"25", ""}}, "25"},  // 16 is skipped for QDT
       {"QDA", "QDT", "16", {{"16", ""}, {"25", ""}}, "25"},
       {"Qpa", "Qpc", "30", {{"25", ""}, {"40", ""}}, "25"},
   };
@@ -49,7 +49,8 @@ TEST_F(RunTakeOverTest, NearestRatingOnAVariantChange) {
     oldRun->SetProp("Calibre", c.oldRating);
     auto newRun = MakeRun(c.newCode, m_newTables);
     EXPECT_EQ(newRun->TakeOverRun(*oldRun), 1);
-    EXPECT_EQ(newRun->GetPropText("Calibre"), c.expected) << c.oldCode << "->" << c.newCode << " " << c.oldRating;
+    EXPECT_EQ(newRun->GetPropText("Calibre"), c.expected)
+        << c.oldCode << "->" << c.newCode << " " << c.oldRating;
   }
 }
 
@@ -119,7 +120,7 @@ TEST_F(RunTakeOverTest, VariantChangeResetsOnlyEndsTheVariantLacks) {
   elbow->SetPropValue("ELBOW_LENG", "120");
   auto newRun = MakeRun("QPC", m_newTables);
   newRun->TakeOverRun(*oldRun);
-  EXPECT_EQ(start->GetVariant(), 1);          // QPC has no end of variant 7
+  EXPECT_EQ(start->GetVariant(), 1);  // QPC has no end of variant 7
   EXPECT_EQ(straight->GetReference(), "S-KEEP");
   EXPECT_EQ(elbow->GetReference(), "E-KEEP");
   EXPECT_FALSE(elbow->HasProp("ELBOW_LENG"));  // every elbow loses it on the way to QPC

@@ -12,7 +12,8 @@ std::vector<std::uint8_t> HexBytes(std::string_view hex) {
   for (char c : hex) {
     comment = c == '#' || (comment && c != '\n');
     if (comment || !std::isxdigit(static_cast<unsigned char>(c))) continue;
-    const int digit = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
+    const int digit =
+        std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : std::tolower(c) - 'a' + 10;
     if (high < 0) {
       high = digit;
     } else {

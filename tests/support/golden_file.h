@@ -31,6 +31,7 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
   }
   std::ifstream file(path, std::ios::binary);
   ASSERT_TRUE(file) << "no golden file " << path;
-  const std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  const std::string expected((std::istreambuf_iterator<char>(file)),
+                             std::istreambuf_iterator<char>());
   EXPECT_EQ(actual, expected) << "golden file " << path;
 }

@@ -57,24 +57,30 @@ TEST(TableSourceTest, FaultsStopWithFileAndLine) {
   const std::vector<FaultCase> cases = {
       {"unknown type", "field A X 4\n", "t.txt:1: unknown field type \"X\""},
       {"missing length", "field A C\n", "t.txt:1: a field line is"},
-      {"length not a number", "field A C ten\n", "t.txt:1: the length and decimals must be whole numbers"},
+      {"length not a number", "field A C ten\n",
+       "t.txt:1: the length and decimals must be whole numbers"},
       {"name too long", "field ABCDEFGHIJK C 4\n", "t.txt:1: field \"ABCDEFGHIJK\""},
       {"duplicate field", "field A C 4\nfield a C 4\n", "t.txt:2: field \"A\" appears twice"},
       {"bad code page", "codepage UTF-8\n", "t.txt:1: a code page line is"},
       {"record before fields", "1|2\n", "t.txt:1: a record before any \"field\" line"},
       {"no fields", "# nothing\n\n", "t.txt:2: no \"field\" line"},
       {"too many values", header + "1|a|1|T|20240101|extra\n", "t.txt:7: 6 values for 5 fields"},
-      {"text too long", header + "1|abcdefghijklmnopqrstu\n", "t.txt:7: field NAME: \"abcdefghijklmnopqrstu\" is 21 characters long; the field holds 20"},
+      {"text too long", header + "1|abcdefghijklmnopqrstu\n",
+       "t.txt:7: field NAME: \"abcdefghijklmnopqrstu\" is 21 characters long; the field holds 20"},
       {"not a number", header + "x\n", "t.txt:7: field ID: \"x\" is not a number"},
       {"decimal comma", header + "1|a|1,5\n", "t.txt:7: field PRICE: \"1,5\" is not a number"},
       {"exponent", header + "1e2\n", "field ID: \"1e2\" is not a number"},
-      {"too many decimals", header + "1|a|1.255\n", "t.txt:7: field PRICE: \"1.255\" has more than 2 decimals"},
-      {"number too wide", header + "12345\n", "t.txt:7: field ID: \"12345\" does not fit in 4 characters"},
+      {"too many decimals", header + "1|a|1.255\n",
+       "t.txt:7: field PRICE: \"1.255\" has more than 2 decimals"},
+      {"number too wide", header + "12345\n",
+       "t.txt:7: field ID: \"12345\" does not fit in 4 characters"},
       {"bad logical", header + "1|a|1|X\n", "field OK: \"X\" is not a logical value"},
       {"bad date", header + "1|a|1|T|20240230\n", "t.txt:7: field DAY: \"20240230\" is not a date"},
-      {"character outside the code page", header + "1|5 €\n", "field NAME: \"5 €\" holds a character that CP850 lacks"},
+      {"character outside the code page", header + "1|5 €\n",
+       "field NAME: \"5 €\" holds a character that CP850 lacks"},
       {"invalid UTF-8", header + "1|\xC3\n", "lacks"},
-      {"second fault not reported first", header + "1\n2\nx\n1|" + std::string(20, 'a') + "\n", "t.txt:9:"},
+      {"second fault not reported first", header + "1\n2\nx\n1|" + std::string(20, 'a') + "\n",
+       "t.txt:9:"},
   };
   for (const FaultCase& c : cases) {
     SCOPED_TRACE(c.why);
@@ -86,13 +92,19 @@ TEST(TableSourceTest, FaultsStopWithFileAndLine) {
 
 TEST(TableSourceTest, SplitValuesHonoursEscapedPipes) {
   const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-      {"a|b", {"a", "b"}}, {" a \\| b |", {"a | b", ""}}, {"\\", {"\\"}}, {"a\\b", {"a\\b"}}, {"", {""}}};
+      {"a|b", {"a", "b"}},
+      {" a \\| b |", {"a | b", ""}},
+      {"\\", {"\\"}},
+      {"a\\b", {"a\\b"}},
+      {"", {""}}};
   for (const auto& [line, values] : cases) EXPECT_EQ(SplitValues(line), values) << line;
 }
 
 class TableBuildTest : public ::testing::Test {
  protected:
-  void Source(const std::string& relative, const std::string& text) { m_sources.WriteFile(relative, text); }
+  void Source(const std::string& relative, const std::string& text) {
+    m_sources.WriteFile(relative, text);
+  }
 
   CTempFolder m_sources{"tablebuild-src"};
   CTempFolder m_output{"tablebuild-out"};
@@ -137,7 +149,8 @@ TEST_F(TableBuildTest, TheProgramFailsOnABadSourceAndNamesFileAndLine) {
   const std::string program = TVR_TABLEBUILD;
   Source("DBF/good.dbf.txt", "field A C 2\nok\n");
   Source("DBF/units.dbf.txt", "field A C 2\nok\ntoo long\n");
-  platform::test::RunResult result = platform::test::RunProgram(program, {m_sources.Path(), m_output.Path()});
+  platform::test::RunResult result =
+      platform::test::RunProgram(program, {m_sources.Path(), m_output.Path()});
   ASSERT_TRUE(result.started);
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_NE(result.output.find("units.dbf.txt:3:"), std::string::npos) << result.output;

@@ -33,15 +33,17 @@ std::string Utf16(const std::string& ascii) {
 
 TEST(XlPrintExchangeTest, ReadsTheLayoutAndRefusesWhatBreaksIt) {
   std::string error;
-  const auto exchange = ParseExchange(Utf16("\"Title\",\"@\",\"T\"\r\n-,-,-\r\n1\r\n\"L\"\r\n\"Length\",25\r\n"
-                                            "-,-\r\n1,2\r\nc14,c1\r\n\"D\",\"Q\"\r\nl,r\r\nf,f\r\n\"a\",\"1\"\r\n"
-                                            "\"t\",\"1\"\r\n#FALSE#,#FALSE#\r\n"),
-                                      error);
+  const auto exchange =
+      ParseExchange(Utf16("\"Title\",\"@\",\"T\"\r\n-,-,-\r\n1\r\n\"L\"\r\n\"Length\",25\r\n"
+                          "-,-\r\n1,2\r\nc14,c1\r\n\"D\",\"Q\"\r\nl,r\r\nf,f\r\n\"a\",\"1\"\r\n"
+                          "\"t\",\"1\"\r\n#FALSE#,#FALSE#\r\n"),
+                    error);
   ASSERT_TRUE(exchange) << error;
   EXPECT_EQ(exchange->Field("Title"), "T");
   ASSERT_EQ(exchange->lines.size(), 1u);
   EXPECT_EQ(exchange->lines[0].rows.size(), 2u);
-  EXPECT_FALSE(ParseExchange(Utf16("\"Title\",\"@\",\"T\"\r\n-,-,-\r\n3\r\n"), error)) << "lines missing";
+  EXPECT_FALSE(ParseExchange(Utf16("\"Title\",\"@\",\"T\"\r\n-,-,-\r\n3\r\n"), error))
+      << "lines missing";
   EXPECT_FALSE(ParseExchange("plain", error)) << "no mark";
 }
 

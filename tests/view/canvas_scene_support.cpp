@@ -54,11 +54,12 @@ void DrawTexts(CDrawContext& dc) {
   dc.SelectFont(font);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.SetTextColor({0, 0, 0});
-  constexpr unsigned kCentred = text_format::kCenter | text_format::kVerticalCenter | text_format::kSingleLine |
-                                text_format::kNoClip;
+  constexpr unsigned kCentred = text_format::kCenter | text_format::kVerticalCenter |
+                                text_format::kSingleLine | text_format::kNoClip;
   dc.DrawText("Canvas", {-100, 0, 100, 0}, kCentred);
   dc.DrawText("Line\r\nbreak", {-100, -50, 100, -50}, kCentred);
-  dc.DrawText("\xC3\x84 \xE2\x82\xAC \xCE\xA9", {-100, -100, 100, -100}, kCentred);  // A-umlaut, euro, omega
+  dc.DrawText("\xC3\x84 \xE2\x82\xAC \xCE\xA9", {-100, -100, 100, -100},
+              kCentred);  // A-umlaut, euro, omega
   font.weight = 700;
   dc.SelectFont(font);
   dc.DrawText("Bold", {0, 250, 200, 150}, text_format::kRight | text_format::kSingleLine);

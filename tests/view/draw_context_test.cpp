@@ -48,7 +48,7 @@ TEST_F(DrawContextTest, RestoreBringsBackTheWholeStateAndTellsTheTargetOfAClipCh
   EXPECT_EQ(m_dc.State(), before);
   EXPECT_EQ(m_recorder.Calls().back().kind, "ClipChanged");
   EXPECT_EQ(m_dc.LayerName(), "POS");  // layers are not the context's saved state
-  m_dc.Restore();  // nothing saved: nothing happens
+  m_dc.Restore();                      // nothing saved: nothing happens
   EXPECT_EQ(m_dc.State(), before);
 }
 

@@ -26,11 +26,13 @@ bool TextHidden(const CDxfEntity& t, const std::vector<CPoint>& polygon) {
     }
   }
   const CPoint centre = Middle(t.p1, t.p2);
-  return PointInPolygon(centre.x, centre.y, polygon) || PointInPolygon(polygon[0].x, polygon[0].y, box);
+  return PointInPolygon(centre.x, centre.y, polygon) ||
+         PointInPolygon(polygon[0].x, polygon[0].y, box);
 }
 
 // The walk over every entity from the start, with pieces inserted right after their line.
-void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon, std::uint64_t start) {
+void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon,
+                 std::uint64_t start) {
   for (std::size_t i = 0; i < list.size();) {
     if (list[i].root < start) {
       ++i;
@@ -47,7 +49,8 @@ void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon,
     for (std::size_t j = 0; j < polygon.size(); ++j) {
       const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
       CDxfEntity& line = list[i].entity;
-      const auto c = SegmentIntersection(a.x, a.y, b.x, b.y, line.p1.x, line.p1.y, line.p2.x, line.p2.y, 0);
+      const auto c =
+          SegmentIntersection(a.x, a.y, b.x, b.y, line.p1.x, line.p1.y, line.p2.x, line.p2.y, 0);
       if (!c) continue;
       Literal piece = list[i];
       piece.entity.p1 = *c;
@@ -77,9 +80,10 @@ TEST(DxfHidingEquivalence, CellsRemoveAndCutWhatTheLiteralWalkDoes) {
       const CPoint p{coordinate(random), coordinate(random)};
       if (what < 6) {
         const bool text = what == 5;
-        const CPoint q = text ? CPoint{p.x + size(random), p.y + size(random) / 4}
-                              : (random() % 4 ? CPoint{p.x + size(random) - 1250, p.y + size(random) - 1250}
-                                              : CPoint{p.x, p.y + size(random)});
+        const CPoint q =
+            text ? CPoint{p.x + size(random), p.y + size(random) / 4}
+                 : (random() % 4 ? CPoint{p.x + size(random) - 1250, p.y + size(random) - 1250}
+                                 : CPoint{p.x, p.y + size(random)});
         CDxfEntity entity{text ? DxfEntityKind::Text : DxfEntityKind::Line, p, q, step % 3, 0, {}};
         fast.Append(entity);
         literal.push_back({entity, appended++});
@@ -87,9 +91,13 @@ TEST(DxfHidingEquivalence, CellsRemoveAndCutWhatTheLiteralWalkDoes) {
         start = appended;  // an exclusion begins: later hides from it spare what came before
       } else {
         const int w = size(random), h = size(random);
-        const std::vector<CPoint> polygon = random() % 2
-            ? std::vector<CPoint>{{p.x, p.y}, {p.x + w, p.y}, {p.x + w, p.y + h}, {p.x, p.y + h}}
-            : std::vector<CPoint>{{p.x, p.y}, {p.x + w, p.y + h / 3}, {p.x + w / 2, p.y + h}};
+        const std::vector<CPoint> polygon =
+            random() % 2
+                ? std::vector<CPoint>{{p.x, p.y},
+                                      {p.x + w, p.y},
+                                      {p.x + w, p.y + h},
+                                      {p.x, p.y + h}}
+                : std::vector<CPoint>{{p.x, p.y}, {p.x + w, p.y + h / 3}, {p.x + w / 2, p.y + h}};
         const std::vector<Literal> before = literal;
         fast.HideUnder(polygon, what == 9 ? start : 0);
         LiteralHide(literal, polygon, what == 9 ? start : 0);

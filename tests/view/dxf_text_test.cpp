@@ -16,7 +16,9 @@ TEST(DxfTextValue, KeepsEveryTextOnOneLineOfCp1252) {
       {"\xc3\xa9\xc3\xa0 \xe2\x82\xac", "\xe9\xe0 \x80", "accents and the euro sign in CP1252"},
       {"\xce\xa9", "\\U+03A9", "a character beyond CP1252 as an escape"},
       {"\xf0\x9f\x98\x80", "\\U+D83D\\U+DE00", "beyond U+FFFF as its two UTF-16 halves"},
-      {"a\xff" "b", "a?b", "a byte that is not UTF-8"},
+      {"a\xff"
+       "b",
+       "a?b", "a byte that is not UTF-8"},
       {"C:\\dir", "C:\\dir", "a backslash that starts no escape"},
       {"\\U+0041", "\\U+005CU+0041", "a backslash that would read as an escape"},
   };

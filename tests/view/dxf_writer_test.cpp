@@ -13,7 +13,8 @@
 namespace {
 
 std::string Golden(const char* name) {
-  std::ifstream file(std::filesystem::path(TVR_SOURCE_DIR) / "tests/data/view" / name, std::ios::binary);
+  std::ifstream file(std::filesystem::path(TVR_SOURCE_DIR) / "tests/data/view" / name,
+                     std::ios::binary);
   std::stringstream bytes;
   bytes << file.rdbuf();
   return bytes.str();
@@ -48,9 +49,10 @@ class DxfWriterTest : public testing::Test {
 };
 
 TEST_F(DxfWriterTest, ADrawingOfNothingHasNoViewportAndNoEntities) {
-  EXPECT_EQ(m_writer.BuildFile(),
-            "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nENDSEC\r\n"
-            "0\r\nEOF\r\n");
+  EXPECT_EQ(
+      m_writer.BuildFile(),
+      "0\r\nSECTION\r\n2\r\nHEADER\r\n0\r\nENDSEC\r\n0\r\nSECTION\r\n2\r\nTABLES\r\n0\r\nENDSEC\r\n"
+      "0\r\nEOF\r\n");
 }
 
 TEST_F(DxfWriterTest, AFillCutsTheLinesItCrossesAndRemovesThoseInside) {
@@ -58,8 +60,9 @@ TEST_F(DxfWriterTest, AFillCutsTheLinesItCrossesAndRemovesThoseInside) {
   Line(40, 45, 60, 45);  // inside it
   Line(10, 10, 90, 10);  // beside it
   FilledRectangle(30, 60, 70, 40);
-  EXPECT_EQ(Lines(), (std::vector<std::array<int, 4>>{{1000, 4900, 3000, 4900}, {7000, 4900, 9000, 4900},
-                                                      {1000, 8900, 9000, 8900}}));
+  EXPECT_EQ(Lines(),
+            (std::vector<std::array<int, 4>>{
+                {1000, 4900, 3000, 4900}, {7000, 4900, 9000, 4900}, {1000, 8900, 9000, 8900}}));
 }
 
 TEST_F(DxfWriterTest, LinesAreCutToTheFrameAndDroppedOutsideIt) {
@@ -67,7 +70,8 @@ TEST_F(DxfWriterTest, LinesAreCutToTheFrameAndDroppedOutsideIt) {
   Line(-50, 10, -10, 10);
   const std::array<CPoint, 2> two{{{10, 20}, {30, 20}}};
   m_dc.Polyline(two);
-  EXPECT_EQ(Lines(), (std::vector<std::array<int, 4>>{{-1, 4900, 5000, 4900}, {1000, 7900, 3000, 7900}}));
+  EXPECT_EQ(Lines(),
+            (std::vector<std::array<int, 4>>{{-1, 4900, 5000, 4900}, {1000, 7900, 3000, 7900}}));
 }
 
 TEST_F(DxfWriterTest, TextsGoWhenALaterFillCrossesOrCoversTheirBox) {
@@ -114,7 +118,8 @@ TEST_F(DxfWriterTest, OnlyLayersWithFiguresAreListedAndALayerKeepsItsFirstColour
   m_dc.SetLayer("USED", 5);
   EXPECT_EQ(m_writer.Layers()[1], (CDxfWriter::Layer{"USED", 1}));
   const std::string file = m_writer.BuildFile();
-  EXPECT_NE(file.find("LAYER\r\n2\r\nUSED\r\n70\r\n0\r\n62\r\n1\r\n6\r\nContinuous\r\n"), std::string::npos);
+  EXPECT_NE(file.find("LAYER\r\n2\r\nUSED\r\n70\r\n0\r\n62\r\n1\r\n6\r\nContinuous\r\n"),
+            std::string::npos);
   EXPECT_EQ(file.find("UNUSED"), std::string::npos);
   EXPECT_EQ(file.find("LAYER\r\n2\r\n0\r\n"), std::string::npos);
   EXPECT_NE(file.find("LTYPE\r\n2\r\nContinuous\r\n"), std::string::npos);
@@ -128,8 +133,10 @@ TEST_F(DxfWriterTest, AnExclusionHidesWhatIsDrawnInsideItUntilTheClipIsRestored)
   m_dc.Restore();
   Line(10, 60, 90, 60);  // after the restore: stays whole
   m_writer.BuildFile();
-  EXPECT_EQ(Lines(), (std::vector<std::array<int, 4>>{{1000, 4900, 9000, 4900}, {1000, 5900, 3000, 5900},
-                                                      {7000, 5900, 9000, 5900}, {1000, 3900, 9000, 3900}}));
+  EXPECT_EQ(Lines(), (std::vector<std::array<int, 4>>{{1000, 4900, 9000, 4900},
+                                                      {1000, 5900, 3000, 5900},
+                                                      {7000, 5900, 9000, 5900},
+                                                      {1000, 3900, 9000, 3900}}));
 }
 
 TEST_F(DxfWriterTest, TextsAreOneLineOfCp1252WithEscapesBeyondIt) {

@@ -56,7 +56,8 @@ std::size_t FractionDigits(std::string_view number) {
   const std::size_t point = number.find('.');
   if (point == std::string_view::npos) return 0;
   std::size_t count = 0;
-  for (std::size_t i = point + 1; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i) ++count;
+  for (std::size_t i = point + 1; i < number.size() && number[i] >= '0' && number[i] <= '9'; ++i)
+    ++count;
   return count;
 }
 
@@ -124,7 +125,8 @@ bool CTableSource::ParseField(std::string_view line, std::size_t number) {
   }
   field.type = type[0];
   const std::optional<int> length = WholeNumber(words[3]);
-  const std::optional<int> decimals = words.size() == 5 ? WholeNumber(words[4]) : std::optional<int>(0);
+  const std::optional<int> decimals =
+      words.size() == 5 ? WholeNumber(words[4]) : std::optional<int>(0);
   if (!length || !decimals) return Fail(number, "the length and decimals must be whole numbers");
   field.length = *length;
   field.decimals = *decimals;
@@ -173,7 +175,8 @@ std::string CTableSource::CheckValue(const DbfFieldInfo& field, const std::strin
     case 'N':
     case 'F': {
       const std::optional<double> number = platform::ParseNumber(value);
-      if (!number || value.find_first_of("eEnN") != std::string::npos) return quoted + " is not a number";
+      if (!number || value.find_first_of("eEnN") != std::string::npos)
+        return quoted + " is not a number";
       if (FractionDigits(value) > static_cast<std::size_t>(field.decimals)) {
         return quoted + " has more than " + std::to_string(field.decimals) + " decimals";
       }
@@ -188,12 +191,13 @@ std::string CTableSource::CheckValue(const DbfFieldInfo& field, const std::strin
                  : quoted + " is not a logical value (T, F, Y, N or ?)";
     case 'D':
       return platform::IsValidDate(value) ? std::string() : quoted + " is not a date YYYYMMDD";
-    default:
-      break;
+    default: break;
   }
   bool lossy = false;
   const std::string bytes = platform::FromUtf8(value, m_page, &lossy);
-  if (lossy) return quoted + " holds a character that " + std::string(platform::CodePageName(m_page)) + " lacks";
+  if (lossy)
+    return quoted + " holds a character that " + std::string(platform::CodePageName(m_page)) +
+           " lacks";
   if (bytes.size() > static_cast<std::size_t>(field.length)) {
     return quoted + " is " + std::to_string(bytes.size()) + " characters long; the field holds " +
            std::to_string(field.length);

@@ -43,7 +43,8 @@ class CLineCursor {
 int Count(const std::string& text, const char* what) {
   int value = -1;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || value < 0 || value > 100000) throw ParseError{std::string("bad ") + what + ": " + text};
+  if (error != std::errc() || value < 0 || value > 100000)
+    throw ParseError{std::string("bad ") + what + ": " + text};
   return value;
 }
 
@@ -58,7 +59,8 @@ CExchangeLine ReadLine(CLineCursor& cursor) {
   CExchangeLine line;
   const std::vector<std::string> name = SplitExchangeCells(cursor.Next("a line name"));
   line.name = name.empty() ? std::string() : name.front();
-  for (std::string text = cursor.Next("a line field"); text != "-,-"; text = cursor.Next("a line field"))
+  for (std::string text = cursor.Next("a line field"); text != "-,-";
+       text = cursor.Next("a line field"))
     line.fields.push_back(Field(text));
   const std::vector<std::string> size = SplitExchangeCells(cursor.Next("the table size"));
   if (size.size() != 2) throw ParseError{"bad table size"};
@@ -67,7 +69,8 @@ CExchangeLine ReadLine(CLineCursor& cursor) {
   line.titles = SplitExchangeCells(cursor.Next("the titles"));
   cursor.Next("the alignments");
   cursor.Next("the formats");
-  for (int r = 0; r <= rows; ++r) line.rows.push_back(SplitExchangeCells(cursor.Next("an item row")));
+  for (int r = 0; r <= rows; ++r)
+    line.rows.push_back(SplitExchangeCells(cursor.Next("an item row")));
   cursor.Next("the switches");
   return line;
 }
@@ -110,7 +113,8 @@ std::optional<CExchange> ParseExchange(std::string_view bytes, std::string& erro
   }
   std::u16string wide;
   for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
-    wide += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+    wide += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                  (static_cast<unsigned char>(bytes[i + 1]) << 8));
   const std::optional<std::string> text = tvr::platform::Utf16ToUtf8(wide);
   if (!text) {
     error = "invalid UTF-16";
@@ -119,7 +123,8 @@ std::optional<CExchange> ParseExchange(std::string_view bytes, std::string& erro
   try {
     CLineCursor cursor(SplitLines(*text));
     CExchange exchange;
-    for (std::string line = cursor.Next("the project end"); line != "-,-,-"; line = cursor.Next("the project end"))
+    for (std::string line = cursor.Next("the project end"); line != "-,-,-";
+         line = cursor.Next("the project end"))
       exchange.fields.push_back(Field(line));
     const int count = Count(cursor.Next("the line count"), "line count");
     for (int i = 0; i < count; ++i) exchange.lines.push_back(ReadLine(cursor));
@@ -136,7 +141,8 @@ std::optional<CExchange> ReadExchangeFile(const std::string& path, std::string& 
     error = "cannot open " + path;
     return std::nullopt;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+  const std::string bytes((std::istreambuf_iterator<char>(stream)),
+                          std::istreambuf_iterator<char>());
   return ParseExchange(bytes, error);
 }
 

@@ -31,7 +31,9 @@ std::string TemporaryWorkbook() {
 int OpenWithDesktop(const std::string& path) {
   const char* argv[] = {"xdg-open", path.c_str(), nullptr};
   pid_t child = 0;
-  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv), environ) != 0) return 5;
+  if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, const_cast<char* const*>(argv), environ) !=
+      0)
+    return 5;
   int status = 0;
   if (waitpid(child, &status, 0) < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 5;
   return 0;

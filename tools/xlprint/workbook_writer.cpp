@@ -10,9 +10,9 @@ namespace tvr::tools {
 namespace {
 
 // Fields whose values are numbers.
-const std::set<std::string> kNumberFields = {"TotalPrice", "Discount", "TotalLabourTime", "TotalWeight",
-                                             "LineTotal", "LineLabourTime", "Length", "Elbow",
-                                             "Tapoff", "LineWeight"};
+const std::set<std::string> kNumberFields = {
+    "TotalPrice",     "Discount", "TotalLabourTime", "TotalWeight", "LineTotal",
+    "LineLabourTime", "Length",   "Elbow",           "Tapoff",      "LineWeight"};
 
 std::string Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -25,7 +25,8 @@ class CSheet {
   CSheet(lxw_workbook* book, const char* name) : m_sheet(workbook_add_worksheet(book, name)) {}
   lxw_worksheet* Get() const { return m_sheet; }
   // A cell: a number when the text reads as one (and asNumber), else the text.
-  void Cell(lxw_row_t row, lxw_col_t column, const std::string& text, bool asNumber, lxw_format* format = nullptr) {
+  void Cell(lxw_row_t row, lxw_col_t column, const std::string& text, bool asNumber,
+            lxw_format* format = nullptr) {
     const std::optional<double> number = asNumber ? ExchangeNumber(text) : std::nullopt;
     if (number) worksheet_write_number(m_sheet, row, column, *number, format);
     else if (!text.empty()) worksheet_write_string(m_sheet, row, column, text.c_str(), format);

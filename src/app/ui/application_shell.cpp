@@ -30,7 +30,8 @@ constexpr int kHandOverRetryMs = 250;
 CApplicationShell& GetApplicationShell() { return *g_shell; }
 CDorneApp& GetDorneApp() { return g_shell->App(); }
 
-CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs) : m_dialogs(std::move(dialogs)) {
+CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs)
+    : m_dialogs(std::move(dialogs)) {
   if (!m_dialogs) {
     auto standard = std::make_unique<CStandardShellDialogs>();
     standard->SetAboutBox([this](QWidget* parent) { ShowAbout(parent); });
@@ -52,7 +53,8 @@ void CApplicationShell::CreateFrame() {
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
   auto opened = [this](const QString& path) {
     m_recentFiles.Add(path.toStdString());
-    if (!m_recentFiles.WriteTo(m_app.Profile())) SettingsNotSavedMessage(m_app.Profile(), m_frame.get());
+    if (!m_recentFiles.WriteTo(m_app.Profile()))
+      SettingsNotSavedMessage(m_app.Profile(), m_frame.get());
     if (m_frame) m_frame->RefreshRecentFiles();
   };
   CFrameServices services;
@@ -62,7 +64,8 @@ void CApplicationShell::CreateFrame() {
   services.dialogs = m_dialogs.get();
   services.catalogueMenu = m_catalogueMenu.get();
   services.makeLinearWindow = [this, opened]() -> CCostingWindow* {
-    if (LinearWindowMaker()) return LinearWindowMaker()(CCostingWindowContext{&m_app, m_dialogs.get(), opened});
+    if (LinearWindowMaker())
+      return LinearWindowMaker()(CCostingWindowContext{&m_app, m_dialogs.get(), opened});
     return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, *m_dialogs, opened);
   };
   services.makeReferenceWindow = [this, opened] {

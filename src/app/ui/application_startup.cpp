@@ -72,9 +72,11 @@ std::string TableFault(const std::string& folder, const std::string& path) {
 QString LanguageFileProblem(const std::string& path, const std::string& shippedPath) {
   QFileInfo file(QString::fromStdString(path));
   if (!LookupText(kMsgLanguageMissing).empty())
-    return Formatted(kMsgLanguageMissing, file.fileName().toStdString(), file.absolutePath().toStdString());
-  return QStringLiteral("The language file %1 cannot be found in the folder %2, nor the English file %3 "
-                        "shipped with the program: menus and messages show their message numbers.")
+    return Formatted(kMsgLanguageMissing, file.fileName().toStdString(),
+                     file.absolutePath().toStdString());
+  return QStringLiteral(
+             "The language file %1 cannot be found in the folder %2, nor the English file %3 "
+             "shipped with the program: menus and messages show their message numbers.")
       .arg(file.fileName(), file.absolutePath(), QString::fromStdString(shippedPath));
 }
 
@@ -110,15 +112,18 @@ bool CApplicationShell::InitInstance(const QStringList& arguments) {
 }
 
 bool CApplicationShell::ClaimSingleInstance() {
-  m_singleInstance = m_singleInstanceName.isEmpty() ? std::make_unique<CSingleInstance>()
-                                                    : std::make_unique<CSingleInstance>(m_singleInstanceName);
+  m_singleInstance = m_singleInstanceName.isEmpty()
+                         ? std::make_unique<CSingleInstance>()
+                         : std::make_unique<CSingleInstance>(m_singleInstanceName);
   if (!m_commandLine.noSplash) {
-    QString file = m_commandLine.file.empty() ? QString()
-                                              : QFileInfo(QString::fromStdString(m_commandLine.file)).absoluteFilePath();
+    QString file = m_commandLine.file.empty()
+                       ? QString()
+                       : QFileInfo(QString::fromStdString(m_commandLine.file)).absoluteFilePath();
     if (m_singleInstance->HandOver(file)) return false;
   }
   m_singleInstance->Listen();
-  connect(m_singleInstance.get(), &CSingleInstance::Activated, this, &CApplicationShell::OnHandOver);
+  connect(m_singleInstance.get(), &CSingleInstance::Activated, this,
+          &CApplicationShell::OnHandOver);
   return true;
 }
 
@@ -126,7 +131,8 @@ bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders)
   if (folders) {
     m_app.InitFolders(*folders);
   } else if (!m_programFolder.empty()) {
-    m_app.InitFolders({m_programFolder, tvr::platform::SettingsFolder(), tvr::platform::DocumentsFolder()});
+    m_app.InitFolders(
+        {m_programFolder, tvr::platform::SettingsFolder(), tvr::platform::DocumentsFolder()});
   } else {
     m_app.InitFolders();
   }
@@ -136,7 +142,8 @@ bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders)
   setup.fileVersion = kProgramVersion;
   setup.shippedFolder = m_app.ProgramFolder() + "DBF/";
   CCurrentLanguage::Instance().SetSetup(setup);
-  CCurrentLanguage::Instance().SetLanguageNumber(ReadSetting(m_app.Profile(), settings_key::kLanguageId));
+  CCurrentLanguage::Instance().SetLanguageNumber(
+      ReadSetting(m_app.Profile(), settings_key::kLanguageId));
   if (m_app.SettingsFolder().empty()) m_startNotices << StringQText(kMsgNoSettingsFolder);
   return true;
 }
@@ -144,7 +151,9 @@ bool CApplicationShell::SettleFolders(const std::optional<CAppFolders>& folders)
 bool CApplicationShell::ProbeArticleTable() {
   tvr::platform::CDbfTable table;
   std::string error;
-  if (OpenArticleTable(table, m_app.ArticleFolder(), tvr::platform::CDbfTable::Mode::ReadOnly, &error)) return true;
+  if (OpenArticleTable(table, m_app.ArticleFolder(), tvr::platform::CDbfTable::Mode::ReadOnly,
+                       &error))
+    return true;
   std::string path = ArticleTablePath(m_app.ArticleFolder());
   // Without a text in the language (the language files may be missing too) the
   // table layer's own explanation, which names the file, is shown alone.
@@ -172,14 +181,17 @@ void CApplicationShell::LoadLanguage() {
   // A settings file that cannot be written is told with the start notices; the
   // language still loads and is chosen again at the next start.
   if (start.writeBack && !WriteSetting(m_app.Profile(), settings_key::kLanguageId, start.number))
-    m_startNotices << QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, m_app.Profile().Path()));
+    m_startNotices << QString::fromStdString(
+        FormatMessageTextS(kMsgSettingsNotSaved, m_app.Profile().Path()));
   language.LoadLanguage(start.number);
   const CLanguageMapping& mapping = language.Mapping();
   if (!mapping.IsLoaded() || mapping.FromShippedFile())
-    m_startNotices << LanguageFileProblem(language.LanguageFilePath(start.number), language.ShippedFilePath());
+    m_startNotices << LanguageFileProblem(language.LanguageFilePath(start.number),
+                                          language.ShippedFilePath());
   // Qt's own dialogs speak the language whose texts are shown.
   int number = LeadingInt(start.number).value_or(0);
-  m_qtTranslations.Load(QString::fromStdString(mapping.FromShippedFile() ? "en" : LanguageLocaleName(number)));
+  m_qtTranslations.Load(
+      QString::fromStdString(mapping.FromShippedFile() ? "en" : LanguageLocaleName(number)));
   ApplyLanguageFont(mapping);
   m_app.SetAppName(mapping.ApplicationName());
 }
@@ -189,7 +201,8 @@ void CApplicationShell::LoadStartLists() {
   TextLookup strings = [](int number) { return StringText(number); };
   const std::string& folder = m_app.CatalogueFolder();
   auto units = LoadUnitList(folder, lookup);
-  auto catalogues = LoadCatalogueList(folder, m_app.Settings().copper, m_app.Settings().apod, lookup);
+  auto catalogues =
+      LoadCatalogueList(folder, m_app.Settings().copper, m_app.Settings().apod, lookup);
   auto devices = LoadDeviceList(folder, strings);
   for (const std::string* error : {&units.error, &catalogues.error, &devices.error})
     if (!error->empty()) m_startProblems << QString::fromStdString(*error);
@@ -199,8 +212,8 @@ void CApplicationShell::LoadStartLists() {
   std::vector<CLanguageFileInfo> files = ListLanguageFiles(folder);
   m_languages = BuildLanguageList(files);
   int current = LeadingInt(CCurrentLanguage::Instance().LanguageNumber()).value_or(0);
-  m_app.SetProjectsFolder(SettleProjectsFolder(files, m_app.AppName(), current,
-                                               ReadSetting(m_app.Profile(), settings_key::kProjects)));
+  m_app.SetProjectsFolder(SettleProjectsFolder(
+      files, m_app.AppName(), current, ReadSetting(m_app.Profile(), settings_key::kProjects)));
   m_app.MarkInitialProjectsFolder();
   ConnectProductRanges();
 }
@@ -244,7 +257,8 @@ void CApplicationShell::ShowStartProblems() {
 }
 
 bool CApplicationShell::RunStartInformation() {
-  if (ReadSettingInt(m_app.Profile(), settings_key::kInfos) == 0) return true;  // the user asked not to see it
+  if (ReadSettingInt(m_app.Profile(), settings_key::kInfos) == 0)
+    return true;  // the user asked not to see it
   CInfoDlg::Setup setup = InfoSetup(EInfoMode::Startup);
   int result = m_dialogs->RunInfoDialog(m_frame.get(), setup, m_app.Profile());
   if (result == QDialog::Rejected) return false;
@@ -254,20 +268,25 @@ bool CApplicationShell::RunStartInformation() {
 
 bool CApplicationShell::RestartInNewLanguage() {
   QStringList arguments;
-  for (const std::string& argument : RelaunchArguments(m_commandLine)) arguments << QString::fromStdString(argument);
+  for (const std::string& argument : RelaunchArguments(m_commandLine))
+    arguments << QString::fromStdString(argument);
   m_singleInstance->StopListening();  // the new copy takes the name
-  bool started = m_startProcess ? m_startProcess(QApplication::applicationFilePath(), arguments)
-                                : QProcess::startDetached(QApplication::applicationFilePath(), arguments);
+  bool started = m_startProcess
+                     ? m_startProcess(QApplication::applicationFilePath(), arguments)
+                     : QProcess::startDetached(QApplication::applicationFilePath(), arguments);
   if (started) return true;
   m_singleInstance->Listen();
-  m_dialogs->Message(m_frame.get(), Formatted(kMsgRestartFailed, QApplication::applicationFilePath().toStdString()),
-                     kMbOk | kMbIconExclamation);
+  m_dialogs->Message(
+      m_frame.get(),
+      Formatted(kMsgRestartFailed, QApplication::applicationFilePath().toStdString()),
+      kMbOk | kMbIconExclamation);
   return false;
 }
 
 void CApplicationShell::OpenStartFileOrChoose() {
   QMdiSubWindow* document = nullptr;
-  if (!m_commandLine.file.empty()) document = m_commands->OpenDocumentFile(QString::fromStdString(m_commandLine.file));
+  if (!m_commandLine.file.empty())
+    document = m_commands->OpenDocumentFile(QString::fromStdString(m_commandLine.file));
   m_frame->setAcceptDrops(true);
   if (QMdiSubWindow* active = m_frame->MdiArea()->currentSubWindow())
     if (m_frame->Services().layoutDocuments->Documents().contains(active))
@@ -275,5 +294,6 @@ void CApplicationShell::OpenStartFileOrChoose() {
   // A linear or reference file that opened keeps its window: the choice is only made
   // while no way of working is open.
   EFrameMode mode = m_frame->Mode();
-  if (!document && (mode == EFrameMode::Start || mode == EFrameMode::Empty)) m_frame->ChooseStartMode();
+  if (!document && (mode == EFrameMode::Start || mode == EFrameMode::Empty))
+    m_frame->ChooseStartMode();
 }

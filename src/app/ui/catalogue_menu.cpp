@@ -15,11 +15,13 @@
 CCatalogueMenu::CCatalogueMenu(CDorneApp& app) : m_app(app) {}
 
 void CCatalogueMenu::BuildCatalogueMenu() {
-  CPriceListNames names = ReadPriceListNames(m_app.ArticleFolder(), [](int n) { return LookupText(n); });
+  CPriceListNames names =
+      ReadPriceListNames(m_app.ArticleFolder(), [](int n) { return LookupText(n); });
   m_error = names.error;
   bool justOne = ReadSetting(m_app.Profile(), settings_key::kJustOneCatalogue) == "yes";
   int current = ReadSettingInt(m_app.Profile(), settings_key::kCurrentCatalogue, 1);
-  m_plan = PlanCatalogueMenu(std::vector<std::string>(names.first.begin(), names.first.end()), justOne, current);
+  m_plan = PlanCatalogueMenu(std::vector<std::string>(names.first.begin(), names.first.end()),
+                             justOne, current);
   if (m_plan.current != 0) m_app.SetCurrentCatalogueNumber(m_plan.current);
   if (m_menuChanged) m_menuChanged();
 }
@@ -64,7 +66,8 @@ bool CCatalogueMenu::OnCommand(int commandId) {
   int catalogue = CatalogueOfCommand(commandId);
   if (catalogue == 0) return false;
   int current = m_app.CurrentCatalogue();
-  if (!SetCurrentCatalogue(catalogue, current, m_app.Profile())) SettingsNotSavedMessage(m_app.Profile());
+  if (!SetCurrentCatalogue(catalogue, current, m_app.Profile()))
+    SettingsNotSavedMessage(m_app.Profile());
   m_app.SetCurrentCatalogueNumber(current);
   return true;
 }

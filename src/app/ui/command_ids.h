@@ -95,7 +95,7 @@ constexpr int kIdLayerCartouche = 33001;
 constexpr int kIdSupports = 33063;
 constexpr int kIdViewPresetFirst = 33016;  // 33016..33023: presets 0..7
 constexpr int kIdViewPresetLast = 33023;
-constexpr int kIdViewOrthoFirst = 33006;   // 33006..33011: presets 8..13
+constexpr int kIdViewOrthoFirst = 33006;  // 33006..33011: presets 8..13
 constexpr int kIdViewOrthoLast = 33011;
 constexpr int kIdViewAngles = 33025;
 

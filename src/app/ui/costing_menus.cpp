@@ -12,8 +12,9 @@
 namespace {
 
 void AddCostingFileHead(QMenu& file, CFrameActions& actions) {
-  AddCommands(file, actions, {kIdFileNew, kIdFileOpen, kIdFileClose, 0, kIdFileSave, kIdFileSaveAs, 0,
-                              kIdProjectInfo, kIdFilePrintSetup, 0});
+  AddCommands(file, actions,
+              {kIdFileNew, kIdFileOpen, kIdFileClose, 0, kIdFileSave, kIdFileSaveAs, 0,
+               kIdProjectInfo, kIdFilePrintSetup, 0});
 }
 
 void AddToolsMenu(QMenuBar& bar, CFrameActions& actions) {
@@ -27,8 +28,9 @@ void BuildLinearMenu(QMenuBar& bar, CFrameActions& actions) {
   QMenu* file = AddPopup(bar, kMsgMenuFile);
   AddCostingFileHead(*file, actions);
   QMenu* exports = AddPopup(*file, kMsgMenuExport);
-  AddCommands(*exports, actions, {kIdExportExcelOpen, kIdExportExcelBomOpen, 0, kIdLinearExcelSummaryOpen,
-                                  kIdLinearExcelSummary});
+  AddCommands(*exports, actions,
+              {kIdExportExcelOpen, kIdExportExcelBomOpen, 0, kIdLinearExcelSummaryOpen,
+               kIdLinearExcelSummary});
   AddFileMenuTail(*file, actions);
   AddViewBarsCommands(*AddPopup(bar, kMsgMenuView), actions);
   AddToolsMenu(bar, actions);
@@ -40,8 +42,9 @@ void BuildReferenceMenu(QMenuBar& bar, CFrameActions& actions) {
   AddCostingFileHead(*file, actions);
   QMenu* exports = AddPopup(*file, kMsgMenuExport);  // the eleventh entry of File
   QMenu* excel = AddPopup(*exports, kMsgMenuExcel);
-  AddCommands(*excel, actions, {kIdRefExcelPlain, kIdExportExcelOpen, kIdExportExcel, 0,
-                                kIdExportExcelBomOpen, kIdExportExcelBom});
+  AddCommands(*excel, actions,
+              {kIdRefExcelPlain, kIdExportExcelOpen, kIdExportExcel, 0, kIdExportExcelBomOpen,
+               kIdExportExcelBom});
   QMenu* xml = AddPopup(*exports, kMsgMenuXml);
   AddCommands(*xml, actions, {kIdRefXml, kIdRefXmlSummary});
   QMenu* csv = AddPopup(*exports, kMsgMenuCsv);

@@ -30,7 +30,8 @@ QMdiSubWindow* CDocumentCommands::OpenDocumentFile(const QString& path) {
 }
 
 QString CDocumentCommands::DefaultModelPath() const {
-  QString path = QString::fromStdString(m_frame.Services().app->ProgramFolder()) + QStringLiteral("model.run");
+  QString path =
+      QString::fromStdString(m_frame.Services().app->ProgramFolder()) + QStringLiteral("model.run");
   return QFileInfo::exists(path) ? path : QString();
 }
 
@@ -95,11 +96,8 @@ bool CDocumentCommands::UpdateCommand(int commandId, CCommandState& state) {
     case kIdFileNew:
     case kIdFileOpen:
     case kIdFilePrintSetup:
-    case kIdAppAbout:
-      state.enabled = !m_frame.Services().app->Busy();
-      return true;
-    default:
-      return false;
+    case kIdAppAbout: state.enabled = !m_frame.Services().app->Busy(); return true;
+    default: return false;
   }
 }
 

@@ -27,7 +27,8 @@ class CBitmapItemDelegate : public QStyledItemDelegate {
              const QModelIndex& index) const override {
     bool selected = option.state & QStyle::State_Selected;
     painter->save();
-    painter->fillRect(option.rect, option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
+    painter->fillRect(option.rect,
+                      option.palette.brush(selected ? QPalette::Highlight : QPalette::Base));
     QPixmap bitmap = m_list->ItemBitmap(index.row());
     if (!bitmap.isNull()) painter->drawPixmap(option.rect.topLeft(), bitmap);
     if (option.state & QStyle::State_HasFocus) {

@@ -88,8 +88,7 @@ void CDrawTabBar::PaintTab(QPainter& painter, int index) const {
   painter.save();
   if (m_pageBrush) {
     painter.setPen(Qt::NoPen);
-    painter.fillRect(ToQRect(TabFillRect(ToIntRect(option.rect), pressed, highlighted)) &
-                         rect(),
+    painter.fillRect(ToQRect(TabFillRect(ToIntRect(option.rect), pressed, highlighted)) & rect(),
                      *m_pageBrush);
     textRect.translate(0, TabTextShift(pressed));
   }

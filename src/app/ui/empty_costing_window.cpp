@@ -18,8 +18,12 @@ constexpr int kMsgReferenceCaption = 32000;
 
 CEmptyCostingWindow::CEmptyCostingWindow(Kind kind, CShellDialogs& dialogs,
                                          std::function<void(const QString&)> opened)
-    : m_kind(kind), m_dialogs(dialogs), m_opened(std::move(opened)), m_fileTitle(StringQText(kMsgUntitled)) {
-  setObjectName(kind == Kind::Linear ? QStringLiteral("linear_window") : QStringLiteral("reference_window"));
+    : m_kind(kind),
+      m_dialogs(dialogs),
+      m_opened(std::move(opened)),
+      m_fileTitle(StringQText(kMsgUntitled)) {
+  setObjectName(kind == Kind::Linear ? QStringLiteral("linear_window")
+                                     : QStringLiteral("reference_window"));
   setMinimumSize(480, 320);
   UpdateTitle();
 }

@@ -15,7 +15,8 @@ class CEmptyCostingWindow : public CCostingWindow {
   enum class Kind { Linear, Reference };
 
   // opened is told the path of every file the window opened (the recent-file list).
-  CEmptyCostingWindow(Kind kind, CShellDialogs& dialogs, std::function<void(const QString&)> opened);
+  CEmptyCostingWindow(Kind kind, CShellDialogs& dialogs,
+                      std::function<void(const QString&)> opened);
 
   Kind WindowKind() const { return m_kind; }
   bool CheckConfig() override { return true; }

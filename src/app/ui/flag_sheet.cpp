@@ -27,8 +27,12 @@ void Bands(QPainter& p, const QRectF& r, std::initializer_list<QColor> colours, 
   }
 }
 
-void Horizontal(QPainter& p, const QRectF& r, std::initializer_list<QColor> c) { Bands(p, r, c, false); }
-void Vertical(QPainter& p, const QRectF& r, std::initializer_list<QColor> c) { Bands(p, r, c, true); }
+void Horizontal(QPainter& p, const QRectF& r, std::initializer_list<QColor> c) {
+  Bands(p, r, c, false);
+}
+void Vertical(QPainter& p, const QRectF& r, std::initializer_list<QColor> c) {
+  Bands(p, r, c, true);
+}
 
 void NordicCross(QPainter& p, const QRectF& r, const QColor& field, const QColor& cross,
                  const QColor& inner) {
@@ -49,9 +53,12 @@ void Disc(QPainter& p, QPointF centre, qreal radius, const QColor& colour) {
 
 void UnitedStates(QPainter& p, const QRectF& r) {
   for (int stripe = 0; stripe < 7; ++stripe)
-    p.fillRect(QRectF(r.left(), r.top() + stripe * r.height() / 6.5, r.width(), r.height() / 13), kRed);
+    p.fillRect(QRectF(r.left(), r.top() + stripe * r.height() / 6.5, r.width(), r.height() / 13),
+               kRed);
   p.fillRect(QRectF(r.topLeft(), QSizeF(8, 7)), QColor(60, 59, 110));
-  for (int star = 0; star < 6; ++star) p.fillRect(QRectF(r.left() + 1.5 + (star % 3) * 2.5, r.top() + 1.5 + (star / 3) * 3, 1, 1), kWhite);
+  for (int star = 0; star < 6; ++star)
+    p.fillRect(QRectF(r.left() + 1.5 + (star % 3) * 2.5, r.top() + 1.5 + (star / 3) * 3, 1, 1),
+               kWhite);
 }
 
 void UnitedKingdom(QPainter& p, const QRectF& r) {
@@ -98,7 +105,8 @@ void Czechia(QPainter& p, const QRectF& r) {
   Horizontal(p, r, {kWhite, QColor(215, 20, 26)});
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(17, 69, 126));
-  p.drawPolygon(QPolygonF() << r.topLeft() << QPointF(r.left() + r.width() / 2, r.center().y()) << r.bottomLeft());
+  p.drawPolygon(QPolygonF() << r.topLeft() << QPointF(r.left() + r.width() / 2, r.center().y())
+                            << r.bottomLeft());
 }
 
 void Slovakia(QPainter& p, const QRectF& r) {
@@ -116,31 +124,88 @@ void Portugal(QPainter& p, const QRectF& r) {
 const std::map<int, FlagPainter>& FlagPainters() {
   static const std::map<int, FlagPainter> painters = {
       {1, UnitedStates},
-      {33, [](QPainter& p, const QRectF& r) { Vertical(p, r, {QColor(0, 85, 164), kWhite, QColor(239, 65, 53)}); }},
-      {49, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {kBlack, QColor(221, 0, 0), QColor(255, 206, 0)}); }},
-      {39, [](QPainter& p, const QRectF& r) { Vertical(p, r, {QColor(0, 146, 70), kWhite, QColor(206, 43, 55)}); }},
-      {34, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {QColor(170, 21, 27), QColor(241, 191, 0), QColor(241, 191, 0), QColor(170, 21, 27)}); }},
-      {54, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {kSky, kWhite, kSky}); Disc(p, r.center(), 1.6, QColor(246, 180, 14)); }},
-      {45, [](QPainter& p, const QRectF& r) { NordicCross(p, r, QColor(200, 16, 46), kWhite, kWhite); }},
+      {33,
+       [](QPainter& p, const QRectF& r) {
+         Vertical(p, r, {QColor(0, 85, 164), kWhite, QColor(239, 65, 53)});
+       }},
+      {49,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {kBlack, QColor(221, 0, 0), QColor(255, 206, 0)});
+       }},
+      {39,
+       [](QPainter& p, const QRectF& r) {
+         Vertical(p, r, {QColor(0, 146, 70), kWhite, QColor(206, 43, 55)});
+       }},
+      {34,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(
+             p, r,
+             {QColor(170, 21, 27), QColor(241, 191, 0), QColor(241, 191, 0), QColor(170, 21, 27)});
+       }},
+      {54,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {kSky, kWhite, kSky});
+         Disc(p, r.center(), 1.6, QColor(246, 180, 14));
+       }},
+      {45, [](QPainter& p,
+              const QRectF& r) { NordicCross(p, r, QColor(200, 16, 46), kWhite, kWhite); }},
       {30, Greece},
-      {47, [](QPainter& p, const QRectF& r) { NordicCross(p, r, QColor(186, 12, 47), kWhite, QColor(0, 32, 91)); }},
-      {31, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {QColor(174, 28, 40), kWhite, QColor(33, 70, 139)}); }},
-      {7, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {kWhite, QColor(0, 57, 166), QColor(213, 43, 30)}); }},
-      {46, [](QPainter& p, const QRectF& r) { NordicCross(p, r, QColor(0, 106, 167), QColor(254, 204, 0), QColor(254, 204, 0)); }},
+      {47,
+       [](QPainter& p, const QRectF& r) {
+         NordicCross(p, r, QColor(186, 12, 47), kWhite, QColor(0, 32, 91));
+       }},
+      {31,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {QColor(174, 28, 40), kWhite, QColor(33, 70, 139)});
+       }},
+      {7,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {kWhite, QColor(0, 57, 166), QColor(213, 43, 30)});
+       }},
+      {46,
+       [](QPainter& p, const QRectF& r) {
+         NordicCross(p, r, QColor(0, 106, 167), QColor(254, 204, 0), QColor(254, 204, 0));
+       }},
       {44, UnitedKingdom},
       {90, Turkey},
-      {358, [](QPainter& p, const QRectF& r) { NordicCross(p, r, kWhite, QColor(0, 47, 108), QColor(0, 47, 108)); }},
-      {48, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {kWhite, QColor(220, 20, 60)}); }},
-      {43, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {QColor(237, 41, 57), kWhite, QColor(237, 41, 57)}); }},
+      {358,
+       [](QPainter& p, const QRectF& r) {
+         NordicCross(p, r, kWhite, QColor(0, 47, 108), QColor(0, 47, 108));
+       }},
+      {48,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {kWhite, QColor(220, 20, 60)});
+       }},
+      {43,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {QColor(237, 41, 57), kWhite, QColor(237, 41, 57)});
+       }},
       {55, Brazil},
-      {380, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {QColor(0, 87, 183), QColor(255, 215, 0)}); }},
+      {380,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {QColor(0, 87, 183), QColor(255, 215, 0)});
+       }},
       {421, Slovakia},
-      {36, [](QPainter& p, const QRectF& r) { Horizontal(p, r, {QColor(205, 42, 62), kWhite, QColor(67, 111, 77)}); }},
+      {36,
+       [](QPainter& p, const QRectF& r) {
+         Horizontal(p, r, {QColor(205, 42, 62), kWhite, QColor(67, 111, 77)});
+       }},
       {420, Czechia},
-      {353, [](QPainter& p, const QRectF& r) { Vertical(p, r, {QColor(22, 155, 98), kWhite, kOrange}); }},
+      {353,
+       [](QPainter& p, const QRectF& r) {
+         Vertical(p, r, {QColor(22, 155, 98), kWhite, kOrange});
+       }},
       {351, Portugal},
-      {86, [](QPainter& p, const QRectF& r) { p.fillRect(r, QColor(222, 41, 16)); Disc(p, r.topLeft() + QPointF(4, 4), 2, kYellow); }},
-      {81, [](QPainter& p, const QRectF& r) { p.fillRect(r, kWhite); Disc(p, r.center(), 3.5, QColor(188, 0, 45)); }},
+      {86,
+       [](QPainter& p, const QRectF& r) {
+         p.fillRect(r, QColor(222, 41, 16));
+         Disc(p, r.topLeft() + QPointF(4, 4), 2, kYellow);
+       }},
+      {81,
+       [](QPainter& p, const QRectF& r) {
+         p.fillRect(r, kWhite);
+         Disc(p, r.center(), 3.5, QColor(188, 0, 45));
+       }},
   };
   return painters;
 }
@@ -156,7 +221,8 @@ QImage FlagSheet() {
   p.setRenderHint(QPainter::Antialiasing);
   for (int language : languages) {
     std::optional<std::pair<int, int>> cell = FlagCell(language);
-    QRectF rect(cell->first * kFlagWidth, cell->second * kFlagHeight, kFlagWidth - 1, kFlagHeight - 1);
+    QRectF rect(cell->first * kFlagWidth, cell->second * kFlagHeight, kFlagWidth - 1,
+                kFlagHeight - 1);
     p.save();
     p.setClipRect(rect);
     FlagPainters().at(language)(p, rect);

@@ -26,9 +26,7 @@ QKeySequence ShortcutOf(int commandId) {
 
 CFrameActions::CFrameActions(QObject* parent) : QObject(parent) {}
 
-QString CFrameActions::ObjectName(int commandId) {
-  return QStringLiteral("cmd_%1").arg(commandId);
-}
+QString CFrameActions::ObjectName(int commandId) { return QStringLiteral("cmd_%1").arg(commandId); }
 
 QAction* CFrameActions::Find(int commandId) const {
   auto found = m_actions.find(commandId);
@@ -44,7 +42,8 @@ QAction* CFrameActions::Action(int commandId) {
   action->setIcon(ToolbarIcon(commandId));
   action->setIconVisibleInMenu(false);
   action->setStatusTip(CommandPrompt(commandId));
-  connect(action, &QAction::triggered, this, [this, commandId] { emit CommandTriggered(commandId); });
+  connect(action, &QAction::triggered, this,
+          [this, commandId] { emit CommandTriggered(commandId); });
   m_actions.emplace(commandId, action);
   return action;
 }

@@ -46,16 +46,19 @@ bool WriteWindowPlacement(CProfile& profile, const CWindowPlacement& placement) 
 
 std::vector<CRect> ScreenRectangles() {
   std::vector<CRect> screens;
-  for (QScreen* screen : QGuiApplication::screens()) screens.push_back(ToPlacement(screen->availableGeometry()));
+  for (QScreen* screen : QGuiApplication::screens())
+    screens.push_back(ToPlacement(screen->availableGeometry()));
   return screens;
 }
 
 void RestoreWindowPlacement(QWidget& window, const CProfile& profile) {
   CWindowPlacement placement = SanitizePlacement(ReadWindowPlacement(profile), ScreenRectangles());
   const CRect& normal = placement.normalPos;
-  window.resize(static_cast<int>(normal.right - normal.left), static_cast<int>(normal.bottom - normal.top));
+  window.resize(static_cast<int>(normal.right - normal.left),
+                static_cast<int>(normal.bottom - normal.top));
   window.move(static_cast<int>(normal.left), static_cast<int>(normal.top));
-  if (placement.showCmd == kShowMaximized) window.setWindowState(window.windowState() | Qt::WindowMaximized);
+  if (placement.showCmd == kShowMaximized)
+    window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 
 bool SaveWindowPlacement(const QWidget& window, CProfile& profile) {
@@ -64,6 +67,7 @@ bool SaveWindowPlacement(const QWidget& window, CProfile& profile) {
   QRect normal = restored || !window.normalGeometry().isValid() ? QRect(window.pos(), window.size())
                                                                 : window.normalGeometry();
   placement.normalPos = ToPlacement(normal);
-  placement.showCmd = window.isMaximized() ? kShowMaximized : (window.isMinimized() ? kShowMinimized : 1);
+  placement.showCmd =
+      window.isMaximized() ? kShowMaximized : (window.isMinimized() ? kShowMinimized : 1);
   return WriteWindowPlacement(profile, placement);
 }

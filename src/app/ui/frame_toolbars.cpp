@@ -26,7 +26,8 @@ int TitleMessage(int barId) {
   }
 }
 
-QToolBar* MakeBar(QMainWindow& window, CFrameActions& actions, int barId, const std::vector<int>& buttons) {
+QToolBar* MakeBar(QMainWindow& window, CFrameActions& actions, int barId,
+                  const std::vector<int>& buttons) {
   auto* bar = new QToolBar(PlainMessageText(TitleMessage(barId)), &window);
   bar->setObjectName(QStringLiteral("toolbar_%1").arg(barId));
   bar->setIconSize(QSize(16, 16));
@@ -40,25 +41,38 @@ QToolBar* MakeBar(QMainWindow& window, CFrameActions& actions, int barId, const 
 }  // namespace
 
 const std::vector<int>& CFrameToolBars::MainButtons() {
-  static const std::vector<int> buttons = {kIdFileNew, kIdFileOpen, kIdFileSave, 0, kIdExportExcelOpen, 0,
-                                           kIdLightingCalc, kIdLightingRange, kIdEditUndo, kIdEditRedo, 0,
-                                           kIdHelpIndex};
+  static const std::vector<int> buttons = {
+      kIdFileNew,       kIdFileOpen, kIdFileSave, 0, kIdExportExcelOpen, 0, kIdLightingCalc,
+      kIdLightingRange, kIdEditUndo, kIdEditRedo, 0, kIdHelpIndex};
   return buttons;
 }
 
 const std::vector<int>& CFrameToolBars::DesignButtons(int commandId) {
-  static const std::vector<int> tools = {kIdToolSelect, kIdToolMode1, kIdToolMode3, kIdToolMode2,
-                                         kIdToolMode4, kIdToolMode5, kIdToolMode6, kIdToolTapOff,
-                                         kIdNewRun, 0, kIdRotateRunForward, kIdRotateRunBackward, 0,
-                                         kIdRebuildParts, kIdRebuildBom, kIdHelpTroubleshooting,
+  static const std::vector<int> tools = {kIdToolSelect,
+                                         kIdToolMode1,
+                                         kIdToolMode3,
+                                         kIdToolMode2,
+                                         kIdToolMode4,
+                                         kIdToolMode5,
+                                         kIdToolMode6,
+                                         kIdToolTapOff,
+                                         kIdNewRun,
+                                         0,
+                                         kIdRotateRunForward,
+                                         kIdRotateRunBackward,
+                                         0,
+                                         kIdRebuildParts,
+                                         kIdRebuildBom,
+                                         kIdHelpTroubleshooting,
                                          kIdUpdatePrices};
-  static const std::vector<int> zoom = {kIdZoomRect, kIdZoomIn, kIdZoomOut, kIdZoomAll, kIdPan, 0,
-                                        kIdPictureRegion};
-  static const std::vector<int> display = {kIdLayerBranch, kIdLayerDimension, kIdLayerPosition, kIdLayerBom,
-                                           kIdLayerRun, kIdSupports, kIdLayerBusbar, kIdLayerCartouche, 0,
-                                           kIdNewTextLabel, kIdNewImageLabel, kIdDimension};
-  static const std::vector<int> views = {33016, 33017, 33018, 33019, 0, 33006, 33007, 33008,
-                                         33009, 33010, 33011, 0, kIdViewAngles, kIdOrbit};
+  static const std::vector<int> zoom = {kIdZoomRect, kIdZoomIn, kIdZoomOut,      kIdZoomAll,
+                                        kIdPan,      0,         kIdPictureRegion};
+  static const std::vector<int> display = {kIdLayerBranch,  kIdLayerDimension, kIdLayerPosition,
+                                           kIdLayerBom,     kIdLayerRun,       kIdSupports,
+                                           kIdLayerBusbar,  kIdLayerCartouche, 0,
+                                           kIdNewTextLabel, kIdNewImageLabel,  kIdDimension};
+  static const std::vector<int> views = {33016, 33017, 33018, 33019, 0, 33006,         33007,
+                                         33008, 33009, 33010, 33011, 0, kIdViewAngles, kIdOrbit};
   static const std::vector<int> none;
   switch (commandId) {
     case kIdToolbarTools: return tools;

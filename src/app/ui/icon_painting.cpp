@@ -76,14 +76,15 @@ void Cube(QPainter& p, QPointF origin, qreal size, const QColor& top, const QCol
 
 void Magnifier(QPainter& p, QPointF centre, qreal radius) {
   Pen(p, kInk, 1.6);
-  p.drawLine(centre + QPointF(radius * 0.7, radius * 0.7), centre + QPointF(radius * 1.9, radius * 1.9));
+  p.drawLine(centre + QPointF(radius * 0.7, radius * 0.7),
+             centre + QPointF(radius * 1.9, radius * 1.9));
   Pen(p, kInk, 1.1);
   p.setBrush(QColor(210, 230, 250));
   p.drawEllipse(centre, radius, radius);
 }
 
-void Letter(QPainter& p, const QRectF& rect, const QString& text, const QColor& color, int pixelSize,
-            bool bold) {
+void Letter(QPainter& p, const QRectF& rect, const QString& text, const QColor& color,
+            int pixelSize, bool bold) {
   QFont font(QStringLiteral("Liberation Sans"));
   font.setPixelSize(pixelSize);
   font.setBold(bold);

@@ -82,9 +82,7 @@ void CInfoDlg::BuildChoices() {
   layout()->addWidget(m_infos);
 }
 
-void CInfoDlg::BuildButtons() {
-  layout()->addWidget(MakeOkCancelButtons(this));
-}
+void CInfoDlg::BuildButtons() { layout()->addWidget(MakeOkCancelButtons(this)); }
 
 void CInfoDlg::accept() {
   std::vector<std::string> keys;
@@ -96,6 +94,7 @@ void CInfoDlg::accept() {
     values.push_back(SettingValue(settings_key::kInfos, std::to_string(*outcome.infosToWrite)));
   if (outcome.languageToWrite)
     values.push_back(SettingValue(settings_key::kLanguageId, *outcome.languageToWrite));
-  if (!values.empty() && !m_profile.WriteProfileValues(values)) SettingsNotSavedMessage(m_profile, this);
+  if (!values.empty() && !m_profile.WriteProfileValues(values))
+    SettingsNotSavedMessage(m_profile, this);
   done(outcome.result == kInfoLanguageChanged ? kInfoLanguageChanged : QDialog::Accepted);
 }

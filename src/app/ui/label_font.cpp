@@ -5,7 +5,8 @@
 QFont LabelQFont(const CLogFont& font) {
   QFont result(QString::fromStdString(font.faceName));
   result.setPointSize(std::max(1, font.height));
-  if (font.weight > 0) result.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
+  if (font.weight > 0)
+    result.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 1, 1000)));
   result.setItalic(font.italic);
   result.setUnderline(font.underline);
   result.setStrikeOut(font.strikeOut);

@@ -18,7 +18,8 @@ constexpr int kMsgFontColour = 2595;
 
 }  // namespace
 
-CLabelFontDlg::CLabelFontDlg(const QFont& font, const QColor& color, QWidget* parent) : QDialog(parent) {
+CLabelFontDlg::CLabelFontDlg(const QFont& font, const QColor& color, QWidget* parent)
+    : QDialog(parent) {
   setObjectName(QStringLiteral("label_font"));
   setWindowTitle(StringQText(kMsgCaption).remove(QStringLiteral("...")));
   // Qt's chooser lives inside this dialog, without buttons of its own.

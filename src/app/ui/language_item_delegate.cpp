@@ -28,19 +28,23 @@ void CLanguageItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
   bool enabled = option.state & QStyle::State_Enabled;
   painter->save();
   painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
-  painter->setPen(!enabled ? palette.color(QPalette::Disabled, QPalette::Text)
-                           : (selected ? palette.highlightedText().color() : palette.text().color()));
+  painter->setPen(!enabled
+                      ? palette.color(QPalette::Disabled, QPalette::Text)
+                      : (selected ? palette.highlightedText().color() : palette.text().color()));
   std::string key = index.data(Qt::UserRole).toString().toStdString();
   painter->setFont(NameFont(key, option.font));
   QRect nameRect = option.rect.adjusted(kNameIndent, 0, 0, 0);
   painter->setClipRect(option.rect);
-  painter->drawText(nameRect, Qt::AlignVCenter | Qt::AlignLeft, index.data(Qt::DisplayRole).toString());
+  painter->drawText(nameRect, Qt::AlignVCenter | Qt::AlignLeft,
+                    index.data(Qt::DisplayRole).toString());
   QPixmap flag = LanguageFlag(LanguageNumber(key));
-  if (!flag.isNull()) painter->drawPixmap(QRect(option.rect.left() + 1, option.rect.top() + 1, 20, 14), flag);
+  if (!flag.isNull())
+    painter->drawPixmap(QRect(option.rect.left() + 1, option.rect.top() + 1, 20, 14), flag);
   painter->restore();
 }
 
-QSize CLanguageItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+QSize CLanguageItemDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const {
   QSize size = QStyledItemDelegate::sizeHint(option, index);
   return QSize(size.width() + kNameIndent, std::max(kItemHeight, size.height()));
 }

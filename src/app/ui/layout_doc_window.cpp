@@ -36,14 +36,15 @@ constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
 
 // The commands the document decides and runs.
-constexpr int kDocumentCommands[] = {kIdFileClose, kIdFileSave, kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
-                                     kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption, kIdEditUndo,
-                                     kIdEditRedo};
+constexpr int kDocumentCommands[] = {
+    kIdFileClose,        kIdFileSave,          kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
+    kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption,  kIdEditUndo,    kIdEditRedo};
 
 // A command's menu text as undo names a step with it: no '&' marks, no shortcut.
 std::string StepName(int command) {
   QString text = CommandText(command);
-  text = text.left(text.indexOf(QLatin1Char('\t')) < 0 ? text.size() : text.indexOf(QLatin1Char('\t')));
+  text = text.left(text.indexOf(QLatin1Char('\t')) < 0 ? text.size()
+                                                       : text.indexOf(QLatin1Char('\t')));
   return text.remove(QLatin1Char('&')).toStdString();
 }
 
@@ -56,8 +57,8 @@ COpenFileFilter LayoutFilter() {
 
 }  // namespace
 
-CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document, const QString& path,
-                                   const QString& title)
+CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
+                                   const QString& path, const QString& title)
     : m_context(context), m_document(&document), m_path(path), m_title(title) {
   setWindowTitle(title);
   setObjectName(QStringLiteral("layout_document"));
@@ -83,12 +84,15 @@ void CLayoutDocWindow::BuildFrame() {
   layout->addWidget(m_frame);
   setFocusProxy(m_frame);
   m_frame->SetFileChooser([this](const std::string& filter, const std::string& extension) {
-    const QString base = m_path.isEmpty() ? ProjectsFolder() + m_title : m_path.left(m_path.lastIndexOf(QLatin1Char('.')));
-    return m_context.dialogs->ChooseFileToSave(this, base + QLatin1Char('.') + QString::fromStdString(extension),
-                                               COpenFileFilter{filter, extension});
+    const QString base = m_path.isEmpty() ? ProjectsFolder() + m_title
+                                          : m_path.left(m_path.lastIndexOf(QLatin1Char('.')));
+    return m_context.dialogs->ChooseFileToSave(
+        this, base + QLatin1Char('.') + QString::fromStdString(extension),
+        COpenFileFilter{filter, extension});
   });
-  m_frame->SetErrorReporter(
-      [this](const QString& text) { m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation); });
+  m_frame->SetErrorReporter([this](const QString& text) {
+    m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
+  });
 }
 
 CLayoutDocWindow::~CLayoutDocWindow() { Detach(); }
@@ -103,7 +107,8 @@ void CLayoutDocWindow::Detach() {
 }
 
 QString CLayoutDocWindow::ProjectsFolder() const {
-  return m_context.app != nullptr ? QString::fromStdString(m_context.app->ProjectsFolder()) : QString();
+  return m_context.app != nullptr ? QString::fromStdString(m_context.app->ProjectsFolder())
+                                  : QString();
 }
 
 bool CLayoutDocWindow::AskToSave() {
@@ -112,7 +117,9 @@ bool CLayoutDocWindow::AskToSave() {
   return SaveModifiedDocument(*this, offer, *m_context.dialogs, this);
 }
 
-bool CLayoutDocWindow::IsModified() const { return m_document != nullptr && m_document->IsModified(); }
+bool CLayoutDocWindow::IsModified() const {
+  return m_document != nullptr && m_document->IsModified();
+}
 
 void CLayoutDocWindow::SetModifiedFlag(bool modified) {
   if (m_document != nullptr) m_document->SetModifiedFlag(modified);
@@ -137,7 +144,8 @@ void CLayoutDocWindow::SetTitle(const QString& title) {
 
 void CLayoutDocWindow::PrefixJobNumber() {
   if (!m_path.isEmpty()) return;
-  const QString prefix = QString::fromStdString(m_document->GetDocProperty("NumAff")) + QLatin1Char('_');
+  const QString prefix =
+      QString::fromStdString(m_document->GetDocProperty("NumAff")) + QLatin1Char('_');
   // The proposed file name starts with the job number.
   if (prefix.size() > 1 && prefix != m_title) SetTitle(prefix + m_title);
 }
@@ -159,14 +167,18 @@ void CLayoutDocWindow::OnFileSaveAs() {
   const QString oldTitle = m_title;
   PrefixJobNumber();
   ClosePropDialog();
-  const QString suggested = m_path.isEmpty() ? ProjectsFolder() + m_title + QStringLiteral(".run") : m_path;
+  const QString suggested =
+      m_path.isEmpty() ? ProjectsFolder() + m_title + QStringLiteral(".run") : m_path;
   const QString chosen = m_context.dialogs->ChooseFileToSave(this, suggested, LayoutFilter());
   std::string error;
-  if (!chosen.isEmpty() && SaveToFile(QFileInfo(chosen).absoluteFilePath().toStdString(), error)) return;
+  if (!chosen.isEmpty() && SaveToFile(QFileInfo(chosen).absoluteFilePath().toStdString(), error))
+    return;
   SetTitle(oldTitle);
   if (chosen.isEmpty()) return;
-  m_context.dialogs->Message(this, QString::fromStdString(FormatMessageTextSS(kMsgSaveFailed, chosen.toStdString(), error)),
-                             kMbOk | kMbIconError);
+  m_context.dialogs->Message(
+      this,
+      QString::fromStdString(FormatMessageTextSS(kMsgSaveFailed, chosen.toStdString(), error)),
+      kMbOk | kMbIconError);
 }
 
 void CLayoutDocWindow::ShowProjectInfo() {
@@ -179,21 +191,24 @@ void CLayoutDocWindow::ShowProjectInfo() {
 
 bool CLayoutDocWindow::UpdateUndoCommand(int commandId, CCommandState& state) {
   const bool redo = commandId == kIdEditRedo;
-  const auto [possible, text] = m_document->GetUndo().GetUndoMenuText(redo, StepName(commandId), StepName);
+  const auto [possible, text] =
+      m_document->GetUndo().GetUndoMenuText(redo, StepName(commandId), StepName);
   state.enabled = possible;
   if (!text.empty()) state.text = QString::fromStdString(text);
   return true;
 }
 
 bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
-  if (std::find(std::begin(kDocumentCommands), std::end(kDocumentCommands), commandId) == std::end(kDocumentCommands)) {
+  if (std::find(std::begin(kDocumentCommands), std::end(kDocumentCommands), commandId) ==
+      std::end(kDocumentCommands)) {
     return m_frame->UpdateCommand(commandId, state);
   }
   if (m_document == nullptr) {
     state.enabled = false;
     return true;
   }
-  if (commandId == kIdEditUndo || commandId == kIdEditRedo) return UpdateUndoCommand(commandId, state);
+  if (commandId == kIdEditUndo || commandId == kIdEditRedo)
+    return UpdateUndoCommand(commandId, state);
   if (commandId == kIdFileClose) return true;
   const CDocCommandState decided = GetDocCommandState(*m_document, commandId, CDocCommandContext());
   state.enabled = decided.enabled;
@@ -205,7 +220,8 @@ void CLayoutDocWindow::RestoreStep(bool redo) {
   CUndoManager& undo = m_document->GetUndo();
   if (redo ? undo.Redo() : undo.Undo()) return;
   if (undo.LastRestoreFailed()) {
-    m_context.dialogs->Message(this, StringQText(kMsgUndoStepUnreadable), kMbOk | kMbIconExclamation);
+    m_context.dialogs->Message(this, StringQText(kMsgUndoStepUnreadable),
+                               kMbOk | kMbIconExclamation);
   }
 }
 

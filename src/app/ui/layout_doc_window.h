@@ -33,7 +33,8 @@ class CLayoutDocWindow : public QWidget,
     const std::vector<CUnitEntry>* units = nullptr;  // for the project information
   };
 
-  CLayoutDocWindow(const CContext& context, CDorneDoc& document, const QString& path, const QString& title);
+  CLayoutDocWindow(const CContext& context, CDorneDoc& document, const QString& path,
+                   const QString& title);
   ~CLayoutDocWindow() override;
 
   CDorneDoc* Document() const { return m_document; }

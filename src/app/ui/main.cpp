@@ -29,15 +29,18 @@ void ScheduleWindowDump(CApplicationShell& shell) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
       QMdiSubWindow* active = frame->MdiArea()->currentSubWindow();
-      file.write(QStringLiteral("title=%1\nmode=%2\nvisible=%3\nmenus=%4\nchild=%5\nchildtitle=%6\nactive=%7\n")
-                     .arg(frame->windowTitle())
-                     .arg(static_cast<int>(frame->Mode()))
-                     .arg(frame->isVisible() ? 1 : 0)
-                     .arg(menus.join(QLatin1Char('|')))
-                     .arg(child ? child->objectName() : QString())
-                     .arg(child ? child->windowTitle() : QString())
-                     .arg(active != nullptr && active->widget() != nullptr ? active->widget()->objectName() : QString())
-                     .toUtf8());
+      file.write(
+          QStringLiteral(
+              "title=%1\nmode=%2\nvisible=%3\nmenus=%4\nchild=%5\nchildtitle=%6\nactive=%7\n")
+              .arg(frame->windowTitle())
+              .arg(static_cast<int>(frame->Mode()))
+              .arg(frame->isVisible() ? 1 : 0)
+              .arg(menus.join(QLatin1Char('|')))
+              .arg(child ? child->objectName() : QString())
+              .arg(child ? child->windowTitle() : QString())
+              .arg(active != nullptr && active->widget() != nullptr ? active->widget()->objectName()
+                                                                    : QString())
+              .toUtf8());
     }
     const QString screenshot = qEnvironmentVariable("TVR_SCREENSHOT_FILE");
     if (!screenshot.isEmpty()) frame->grab().save(screenshot);

@@ -39,7 +39,8 @@ constexpr int kCommandUpdateMs = 300;
 
 CModeAvailability ReadAvailability(const CDorneApp& app) {
   auto read = [&app](const CSettingKey& key) { return ReadSetting(app.Profile(), key); };
-  return ModeAvailabilityFromSettings(read(settings_key::kNoLinear), read(settings_key::kNoReference),
+  return ModeAvailabilityFromSettings(read(settings_key::kNoLinear),
+                                      read(settings_key::kNoReference),
                                       read(settings_key::kNoDesign), read(settings_key::kNoDorne));
 }
 
@@ -56,10 +57,12 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services)) {
   setObjectName(QStringLiteral("main_frame"));
   setWindowIcon(ProgramIcon());
-  if (!m_services.openUrl) m_services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  if (!m_services.openUrl)
+    m_services.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
   m_availability = ReadAvailability(*m_services.app);
   m_actions = new CFrameActions(this);
-  connect(m_actions, &CFrameActions::CommandTriggered, this, [this](int commandId) { RouteCommand(commandId); });
+  connect(m_actions, &CFrameActions::CommandTriggered, this,
+          [this](int commandId) { RouteCommand(commandId); });
   m_mdiArea = new QMdiArea(this);
   m_mdiArea->setObjectName(QStringLiteral("mdi_area"));
   m_mdiArea->setBackground(QColor(128, 128, 128));
@@ -68,7 +71,8 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
   RestoreWindowPlacement(*this, m_services.app->Profile());
   CreateBars();
   ConnectDocuments();
-  if (m_services.catalogueMenu) m_services.catalogueMenu->SetMenuChanged([this] { InstallMenuForMode(); });
+  if (m_services.catalogueMenu)
+    m_services.catalogueMenu->SetMenuChanged([this] { InstallMenuForMode(); });
   InstallMenuForMode();
   TranslateWindow(this);
   UpdateTitle();
@@ -100,7 +104,8 @@ void CMainFrame::RestoreBarState() {
 
 void CMainFrame::ConnectDocuments() {
   if (!m_services.layoutDocuments) return;
-  connect(m_services.layoutDocuments, &CLayoutDocuments::DocumentClosed, this, [this] { OnDocumentClosed(); });
+  connect(m_services.layoutDocuments, &CLayoutDocuments::DocumentClosed, this,
+          [this] { OnDocumentClosed(); });
 }
 
 void CMainFrame::OnDocumentClosed() {
@@ -115,10 +120,12 @@ void CMainFrame::InstallMenuForMode() {
   if (m_mode == EFrameMode::Reference) menuId = kMenuReference;
   BuildModeMenu(menuId, *menuBar(), *m_actions);
   m_installedMenu = menuId;
-  if (menuId == kMenuLayout && m_services.catalogueMenu) m_services.catalogueMenu->FillMenu(*menuBar(), *m_actions);
+  if (menuId == kMenuLayout && m_services.catalogueMenu)
+    m_services.catalogueMenu->FillMenu(*menuBar(), *m_actions);
   if (menuId == kMenuReference) AdjustReferenceMenu();
   if (QMenu* windows = FindWindowMenu(*menuBar()))
-    connect(windows, &QMenu::aboutToShow, this, [this, windows] { ListChildWindowsInMenu(*windows, *m_mdiArea); });
+    connect(windows, &QMenu::aboutToShow, this,
+            [this, windows] { ListChildWindowsInMenu(*windows, *m_mdiArea); });
   RefreshRecentFiles();
   TranslateWindow(menuBar());
   UpdateCommandStates();
@@ -126,12 +133,14 @@ void CMainFrame::InstallMenuForMode() {
 
 void CMainFrame::RefreshRecentFiles() {
   const std::vector<std::string> none;
-  const std::vector<std::string>& entries = m_services.recentFiles ? m_services.recentFiles->Entries() : none;
+  const std::vector<std::string>& entries =
+      m_services.recentFiles ? m_services.recentFiles->Entries() : none;
   for (std::size_t index = 0; index < CRecentFileList::kCapacity; ++index) {
     QAction* action = m_actions->Action(kIdFileMruFirst + static_cast<int>(index));
     bool listed = index < entries.size();
     action->setVisible(listed || index == 0);
-    action->setText(listed ? RecentEntryText(index, entries[index]) : MessageText(kMsgRecentFilePlaceholder));
+    action->setText(listed ? RecentEntryText(index, entries[index])
+                           : MessageText(kMsgRecentFilePlaceholder));
   }
 }
 
@@ -227,7 +236,8 @@ void CMainFrame::SaveBarStateAndPlacement() {
   CProfile& profile = m_services.app->Profile();
   bool written = WriteSetting(profile, settings_key::kToolBarState, state.toStdString());
   if (!graphical)
-    for (std::size_t index = 0; index < bars.size(); ++index) bars[index]->setVisible(shownNow[index]);
+    for (std::size_t index = 0; index < bars.size(); ++index)
+      bars[index]->setVisible(shownNow[index]);
   written = SaveWindowPlacement(*this, profile) && written;
   if (!written) SettingsNotSavedMessage(profile, this);
 }

@@ -24,8 +24,8 @@ constexpr int kMsgHelpMissing = 393;
 constexpr int kMsgWebFailed = 394;
 
 bool IsHelpCommand(int commandId) {
-  return commandId == kIdHelpIndex || commandId == kIdHelpTutorial || commandId == kIdHelpTroubleshooting ||
-         commandId == kIdWebPage;
+  return commandId == kIdHelpIndex || commandId == kIdHelpTutorial ||
+         commandId == kIdHelpTroubleshooting || commandId == kIdWebPage;
 }
 
 }  // namespace
@@ -53,18 +53,12 @@ bool CMainFrame::UpdateCommand(int commandId, CCommandState& state) {
     case kIdHelpIndex:
     case kIdHelpTutorial:
     case kIdWebPage:
-    case kIdAppExit:
-      return true;
-    case kIdDesignCheck:
-      state.checked = m_services.app->DesignCheck();
-      return true;
+    case kIdAppExit: return true;
+    case kIdDesignCheck: state.checked = m_services.app->DesignCheck(); return true;
     case kIdWindowCascade:
     case kIdWindowTile:
-    case kIdWindowArrange:
-      state.enabled = !m_mdiArea->subWindowList().isEmpty();
-      return true;
-    default:
-      return false;
+    case kIdWindowArrange: state.enabled = !m_mdiArea->subWindowList().isEmpty(); return true;
+    default: return false;
   }
 }
 
@@ -85,13 +79,15 @@ bool CMainFrame::HandleViewCommand(int commandId) {
 }
 
 bool CMainFrame::OpenHelpPage(const std::string& page) {
-  QString helpFile = QString::fromStdString(m_services.app->ProgramFolder()) + StringQText(kMsgHelpFile);
+  QString helpFile =
+      QString::fromStdString(m_services.app->ProgramFolder()) + StringQText(kMsgHelpFile);
   QString target = helpFile;
   QString anchor;
   if (!page.empty()) {
     QString name = QString::fromStdString(page);
     anchor = name.section(QLatin1Char('#'), 1);
-    target = QFileInfo(helpFile).absolutePath() + QLatin1Char('/') + name.section(QLatin1Char('#'), 0, 0);
+    target = QFileInfo(helpFile).absolutePath() + QLatin1Char('/') +
+             name.section(QLatin1Char('#'), 0, 0);
   }
   if (QFileInfo::exists(target)) {
     QUrl url = QUrl::fromLocalFile(target);
@@ -121,7 +117,9 @@ bool CMainFrame::HandleHelpCommand(int commandId) {
 bool CMainFrame::OnCommand(int commandId) {
   if (HandleViewCommand(commandId) || HandleHelpCommand(commandId)) return true;
   switch (commandId) {
-    case kIdDesignCheck: m_services.app->SetDesignCheck(!m_services.app->DesignCheck()); return true;
+    case kIdDesignCheck:
+      m_services.app->SetDesignCheck(!m_services.app->DesignCheck());
+      return true;
     case kIdWindowCascade: m_mdiArea->cascadeSubWindows(); return true;
     case kIdWindowTile: m_mdiArea->tileSubWindows(); return true;
     case kIdWindowArrange: m_mdiArea->tileSubWindows(); return true;

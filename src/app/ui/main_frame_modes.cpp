@@ -40,7 +40,8 @@ bool CMainFrame::EnterGraphicalMode() {
   if (m_mode != EFrameMode::Start && m_mode != EFrameMode::Empty) return false;
   if (m_mode == EFrameMode::Empty) {
     const auto& bars = m_toolBars.DesignBars();
-    for (std::size_t index = 0; index < bars.size(); ++index) bars[index]->setVisible(m_designBarsShown[index]);
+    for (std::size_t index = 0; index < bars.size(); ++index)
+      bars[index]->setVisible(m_designBarsShown[index]);
   }
   m_actions->Action(kIdEditUndo)->setVisible(true);
   m_actions->Action(kIdEditRedo)->setVisible(true);
@@ -49,8 +50,12 @@ bool CMainFrame::EnterGraphicalMode() {
   return true;
 }
 
-bool CMainFrame::EnterLinearMode(const QString& path) { return EnterCostingMode(EFrameMode::Linear, path); }
-bool CMainFrame::EnterRefMode(const QString& path) { return EnterCostingMode(EFrameMode::Reference, path); }
+bool CMainFrame::EnterLinearMode(const QString& path) {
+  return EnterCostingMode(EFrameMode::Linear, path);
+}
+bool CMainFrame::EnterRefMode(const QString& path) {
+  return EnterCostingMode(EFrameMode::Reference, path);
+}
 bool CMainFrame::LeaveLinearMode() { return LeaveCostingMode(EFrameMode::Linear); }
 bool CMainFrame::LeaveRefMode() { return LeaveCostingMode(EFrameMode::Reference); }
 
@@ -66,7 +71,8 @@ bool CMainFrame::EnterCostingMode(EFrameMode mode, const QString& path) {
   (linear ? m_linearWindow : m_referenceWindow) = window;
   QMdiSubWindow* container = m_mdiArea->addSubWindow(window);
   container->setAttribute(Qt::WA_DeleteOnClose);
-  connect(window, &CCostingWindow::Closing, this, [this, window] { OnCostingWindowClosing(window); });
+  connect(window, &CCostingWindow::Closing, this,
+          [this, window] { OnCostingWindowClosing(window); });
   container->showMaximized();
   if (!window->CheckConfig() || (!path.isEmpty() && !window->LoadFile(path))) {
     window->CloseWithPrompt();
@@ -132,8 +138,8 @@ void CMainFrame::ChooseStartMode() {
   switch (m_mode) {
     case EFrameMode::Start:
     case EFrameMode::Empty: {
-      int choice = m_services.dialogs->ChooseStartMode(this, !m_availability.noLinear, !m_availability.noReference,
-                                                       !m_availability.noGraphical);
+      int choice = m_services.dialogs->ChooseStartMode(
+          this, !m_availability.noLinear, !m_availability.noReference, !m_availability.noGraphical);
       if (choice == kStartLinear) EnterLinearMode(QString());
       if (choice == kStartReference) EnterRefMode(QString());
       if (choice == kStartGraphical) {

@@ -22,8 +22,8 @@ constexpr int kMsgAllFiles = 8003;
 
 QMdiSubWindow* CMainFrame::OpenAnyFile(QString& path) {
   if (path.isEmpty()) {
-    COpenFileFilter filter = BuildOpenFileFilter(m_mode, m_availability, LookupText(kMsgDocumentTemplate),
-                                                 StringText(kMsgAllFiles));
+    COpenFileFilter filter = BuildOpenFileFilter(
+        m_mode, m_availability, LookupText(kMsgDocumentTemplate), StringText(kMsgAllFiles));
     QString folder = QString::fromStdString(m_services.app->ProjectsFolder());
     QString chosen = m_services.dialogs->ChooseFileToOpen(this, folder, filter);
     if (chosen.isEmpty()) return nullptr;

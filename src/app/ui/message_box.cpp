@@ -24,15 +24,15 @@ int MessageBoxById(int messageNumber, unsigned type, QWidget* parent) {
 
 void SettingsNotSavedMessage(const CProfile& profile, QWidget* parent) {
   if (profile.Path().empty()) return;
-  TranslatedMessageBox(QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, profile.Path())),
-                       kMbOk | kMbIconExclamation, parent);
+  TranslatedMessageBox(
+      QString::fromStdString(FormatMessageTextS(kMsgSettingsNotSaved, profile.Path())),
+      kMbOk | kMbIconExclamation, parent);
 }
 
 int TranslatedMessageBox(const QString& text, unsigned type, QWidget* parent) {
   return RunMessageDlg(text, ApplicationTitle(), type, parent);
 }
 
-int WindowMessageBox(QWidget* window, const QString& text, const QString& caption,
-                     unsigned type) {
+int WindowMessageBox(QWidget* window, const QString& text, const QString& caption, unsigned type) {
   return RunMessageDlg(text, caption, type, window);
 }

@@ -27,7 +27,9 @@ void ClearMenuBar(QMenuBar& bar) {
   bar.clear();
 }
 
-QString MenuObjectName(int message) { return QStringLiteral("menu_%1").arg(message, 4, 10, QLatin1Char('0')); }
+QString MenuObjectName(int message) {
+  return QStringLiteral("menu_%1").arg(message, 4, 10, QLatin1Char('0'));
+}
 
 }  // namespace
 

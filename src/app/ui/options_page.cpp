@@ -44,7 +44,8 @@ QLineEdit* COptionsPage::AddNumberEdit(int id, int digits) {
   option.initFrom(edit);
   const QFontMetrics metrics = edit->fontMetrics();
   QSize text(metrics.horizontalAdvance(QString(digits + 1, QLatin1Char('0'))), metrics.height());
-  edit->setFixedWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
+  edit->setFixedWidth(
+      edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
   return edit;
 }
 

@@ -56,9 +56,7 @@ COptionsPage* COptionsSheet::MakePage(EOptionsPage kind, const Setup& setup) {
   return new CPageDir;
 }
 
-void COptionsSheet::BuildButtons() {
-  layout()->addWidget(MakeOkCancelButtons(this));
-}
+void COptionsSheet::BuildButtons() { layout()->addWidget(MakeOkCancelButtons(this)); }
 
 COptionsPage* COptionsSheet::Page(EOptionsPage kind) const {
   for (std::size_t i = 0; i < m_kinds.size(); ++i)
@@ -94,8 +92,8 @@ unsigned RunOptionsSheet(COptionsFrame* frame, int kind, const COptionsContext& 
         ApplyOptionsValues(*context.app, sheet.Values(), context.languages, frame);
     if (!applied.settingsWritten) SettingsNotSavedMessage(context.app->Profile(), context.parent);
     if (!applied.priceListError.empty()) {
-      TranslatedMessageBox(QString::fromStdString(FormatMessageTextS(
-                               kMsgPriceListsNotSaved, applied.priceListError)),
+      TranslatedMessageBox(QString::fromStdString(
+                               FormatMessageTextS(kMsgPriceListsNotSaved, applied.priceListError)),
                            kMbOk | kMbIconError, context.parent);
     }
   }

@@ -21,13 +21,9 @@ constexpr int kMsgSample2 = 2570;
 constexpr int kMsgDefaults = 2571;
 constexpr int kMsgChoose = 2572;
 
-QColor ToQColor(CColor color) {
-  return QColor(color.red, color.green, color.blue);
-}
+QColor ToQColor(CColor color) { return QColor(color.red, color.green, color.blue); }
 
-CColor ToColor(const QColor& color) {
-  return MakeColor(color.red(), color.green(), color.blue());
-}
+CColor ToColor(const QColor& color) { return MakeColor(color.red(), color.green(), color.blue()); }
 
 }  // namespace
 

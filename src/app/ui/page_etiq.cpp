@@ -31,13 +31,9 @@ constexpr int kMsgCartouche = 7545;
 constexpr int kKindTexts[kLabelKindCount] = {kMsgBranch, kMsgDimension, kMsgPosition, kMsgBom,
                                              kMsgRun,    kMsgBusbar,    kMsgCartouche};
 
-QColor ToQColor(CColor color) {
-  return QColor(color.red, color.green, color.blue);
-}
+QColor ToQColor(CColor color) { return QColor(color.red, color.green, color.blue); }
 
-CColor ToColor(const QColor& color) {
-  return MakeColor(color.red(), color.green(), color.blue());
-}
+CColor ToColor(const QColor& color) { return MakeColor(color.red(), color.green(), color.blue()); }
 
 }  // namespace
 
@@ -117,7 +113,8 @@ void CPageEtiq::SetWorkingBackground(CColor background) { m_working.background =
 void CPageEtiq::OnFontButton() {
   CLabelFontDlg dialog(LabelQFont(m_working.font), ToQColor(m_working.fontColor), this);
   if (dialog.exec() != QDialog::Accepted) return;
-  SetWorkingFont(LabelLogFont(dialog.SelectedFont(), m_working.font), ToColor(dialog.SelectedColor()));
+  SetWorkingFont(LabelLogFont(dialog.SelectedFont(), m_working.font),
+                 ToColor(dialog.SelectedColor()));
 }
 
 void CPageEtiq::OnBackgroundButton() {

@@ -48,8 +48,8 @@ class CPageEtiq : public COptionsPage {
   void OnBackgroundButton();
 
   std::array<CLabelStyle, kLabelKindCount> m_kinds{};
-  int m_held = 0;             // the kind whose values the controls hold
-  CLabelStyle m_working;      // visible, opaque, font and colours being edited
+  int m_held = 0;         // the kind whose values the controls hold
+  CLabelStyle m_working;  // visible, opaque, font and colours being edited
   QListWidget* m_list = nullptr;
   QCheckBox* m_visible = nullptr;
   QCheckBox* m_opaque = nullptr;

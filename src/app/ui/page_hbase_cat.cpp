@@ -59,8 +59,9 @@ bool CPageHbaseCat::Save(COptionsValues& values) {
 void CPageHbaseCat::CommitEdits() {
   if (m_selected < 0) return;
   if (m_edits.Edit(m_selected, m_name->text().toStdString(), m_second->text().toStdString()))
-    m_list->item(m_selected)->setText(
-        QString::fromStdString(m_edits.Entries()[static_cast<std::size_t>(m_selected)].name));
+    m_list->item(m_selected)
+        ->setText(
+            QString::fromStdString(m_edits.Entries()[static_cast<std::size_t>(m_selected)].name));
   // The texts as stored: trimmed, or "***" for a cleared name.
   ShowEntry(m_selected);
 }
@@ -68,7 +69,8 @@ void CPageHbaseCat::CommitEdits() {
 void CPageHbaseCat::ShowEntry(int index) {
   m_selected = index;
   bool valid = index >= 0 && static_cast<std::size_t>(index) < m_edits.Entries().size();
-  const CPriceListEntry* entry = valid ? &m_edits.Entries()[static_cast<std::size_t>(index)] : nullptr;
+  const CPriceListEntry* entry =
+      valid ? &m_edits.Entries()[static_cast<std::size_t>(index)] : nullptr;
   m_name->setText(entry ? QString::fromStdString(entry->name) : QString());
   m_second->setText(entry ? QString::fromStdString(entry->second) : QString());
 }

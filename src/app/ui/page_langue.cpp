@@ -35,7 +35,8 @@ CPageLangue::CPageLangue(const std::vector<CLanguageEntry>& languages, QWidget* 
 }
 
 void CPageLangue::Load(const COptionsValues& values) {
-  m_languages->setCurrentIndex(values.languageIndex < m_languages->count() ? values.languageIndex : -1);
+  m_languages->setCurrentIndex(values.languageIndex < m_languages->count() ? values.languageIndex
+                                                                           : -1);
 }
 
 bool CPageLangue::Save(COptionsValues& values) {

@@ -82,7 +82,8 @@ void CPageRegl::Load(const COptionsValues& values) { ShowPercents(values.percent
 
 bool CPageRegl::Save(COptionsValues& values) {
   return ForEachFactor([this, &values](const Factor& factor) {
-    return ReadNumber(Control<QLineEdit>(factor.edit), kPercentRange, values.percents.*factor.member);
+    return ReadNumber(Control<QLineEdit>(factor.edit), kPercentRange,
+                      values.percents.*factor.member);
   });
 }
 

@@ -84,7 +84,7 @@ void CPictureCtrl::paintEvent(QPaintEvent*) {
   }
   if (m_text.isEmpty()) return;
   painter.setFont(TextFont());
-  painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                 QPalette::WindowText));
+  painter.setPen(
+      palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
   painter.drawText(rect(), TextFlags(), m_text);
 }

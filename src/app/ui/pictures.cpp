@@ -15,13 +15,15 @@ const QColor kSteel(120, 150, 190);
 const QColor kCopper(205, 120, 60);
 
 // A busbar piece in an isometric view: a long box along x or along a rising axis.
-void DrawBusbarBox(QPainter& p, QPointF start, QPointF along, qreal thickness, const QColor& colour) {
+void DrawBusbarBox(QPainter& p, QPointF start, QPointF along, qreal thickness,
+                   const QColor& colour) {
   QPointF up(0, -thickness);
   QPointF depth(thickness * 0.9, -thickness * 0.5);
   QPolygonF top, side, front;
   front << start << start + along << start + along + up << start + up;
   top << start + up << start + along + up << start + along + up + depth << start + up + depth;
-  side << start + along << start + along + depth << start + along + depth + up << start + along + up;
+  side << start + along << start + along + depth << start + along + depth + up
+       << start + along + up;
   p.setPen(QPen(colour.darker(180), 1));
   p.setBrush(colour);
   p.drawPolygon(front);

@@ -44,12 +44,22 @@ struct CField {
 
 // In the order the dialog shows them; the comment is a text box of its own.
 constexpr CField kFields[] = {
-    {"NumAff", 1007, 23201, false},     {"Creator", 1017, 23202, false},    {"Name", 1006, 23203, false},
-    {"CreationDate", 1018, 23204, false}, {"ModificationDate", 1025, 23205, false},
-    {"DevisDate", 1026, 23207, false},  {"Delai", 1023, 23208, false},      {"Commande", 1027, 23209, false},
-    {"Livraison", 1028, 23210, false},  {"Client", 1019, 23211, true},      {"Societe", 1020, 23212, true},
-    {"Adresse", 1021, 23213, true},     {"CodePostal", 1022, 23214, true},  {"Ville", 1008, 23215, true},
-    {"Telephone", 1009, 23216, true},   {"Fax", 1024, 23217, true},
+    {"NumAff", 1007, 23201, false},
+    {"Creator", 1017, 23202, false},
+    {"Name", 1006, 23203, false},
+    {"CreationDate", 1018, 23204, false},
+    {"ModificationDate", 1025, 23205, false},
+    {"DevisDate", 1026, 23207, false},
+    {"Delai", 1023, 23208, false},
+    {"Commande", 1027, 23209, false},
+    {"Livraison", 1028, 23210, false},
+    {"Client", 1019, 23211, true},
+    {"Societe", 1020, 23212, true},
+    {"Adresse", 1021, 23213, true},
+    {"CodePostal", 1022, 23214, true},
+    {"Ville", 1008, 23215, true},
+    {"Telephone", 1009, 23216, true},
+    {"Fax", 1024, 23217, true},
 };
 constexpr int kCommentControl = 1010;
 constexpr int kCommentLabel = 23206;
@@ -67,7 +77,8 @@ COpenFileFilter CustomerFilter() {
 
 }  // namespace
 
-CProjectInfoDlg::CProjectInfoDlg(CShellDialogs& dialogs, QWidget* parent) : QDialog(parent), m_dialogs(dialogs) {
+CProjectInfoDlg::CProjectInfoDlg(CShellDialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_dialogs(dialogs) {
   setObjectName(QStringLiteral("232"));
   SetMessageText(this, kMsgCaption);
   BuildFields();
@@ -107,7 +118,8 @@ void CProjectInfoDlg::BuildFields() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(columns);
   layout->addWidget(MakeOkCancelButtons(this));
-  auto addButton = [this, customerButtons](const char* id, int message, QStyle::StandardPixmap icon) {
+  auto addButton = [this, customerButtons](const char* id, int message,
+                                           QStyle::StandardPixmap icon) {
     auto* button = new QToolButton;
     button->setObjectName(QString::fromLatin1(id));
     button->setIcon(style()->standardIcon(icon));
@@ -116,10 +128,10 @@ void CProjectInfoDlg::BuildFields() {
     customerButtons->addWidget(button);
     return button;
   };
-  connect(addButton("3", kMsgLoadCustomer, QStyle::SP_DialogOpenButton), &QToolButton::clicked, this,
-          &CProjectInfoDlg::LoadCustomer);
-  connect(addButton("4", kMsgSaveCustomer, QStyle::SP_DialogSaveButton), &QToolButton::clicked, this,
-          &CProjectInfoDlg::SaveCustomer);
+  connect(addButton("3", kMsgLoadCustomer, QStyle::SP_DialogOpenButton), &QToolButton::clicked,
+          this, &CProjectInfoDlg::LoadCustomer);
+  connect(addButton("4", kMsgSaveCustomer, QStyle::SP_DialogSaveButton), &QToolButton::clicked,
+          this, &CProjectInfoDlg::SaveCustomer);
   customerButtons->addStretch();
 }
 
@@ -132,10 +144,12 @@ void CProjectInfoDlg::SetProps(CDocProps* props, const QString& projectsFolder) 
   m_props = props;
   m_projectsFolder = projectsFolder;
   for (const CField& field : kFields) {
-    const std::string value = props != nullptr ? props->GetPropValue(field.property) : std::string();
+    const std::string value =
+        props != nullptr ? props->GetPropValue(field.property) : std::string();
     m_edits[field.property]->setText(QString::fromStdString(value));
   }
-  m_comment->setPlainText(QString::fromStdString(props != nullptr ? props->GetPropValue("Comment") : ""));
+  m_comment->setPlainText(
+      QString::fromStdString(props != nullptr ? props->GetPropValue("Comment") : ""));
   m_unitList->clear();
   m_unitList->setVisible(m_document != nullptr);
   m_unitLabel->setVisible(m_document != nullptr);
@@ -148,7 +162,9 @@ void CProjectInfoDlg::SetProps(CDocProps* props, const QString& projectsFolder) 
   m_unitList->setCurrentIndex(chosen);
 }
 
-QString CProjectInfoDlg::FieldText(const std::string& name) const { return m_edits.at(name)->text(); }
+QString CProjectInfoDlg::FieldText(const std::string& name) const {
+  return m_edits.at(name)->text();
+}
 
 void CProjectInfoDlg::Apply() {
   if (m_props == nullptr) return;
@@ -164,7 +180,8 @@ void CProjectInfoDlg::Apply() {
   if (m_document == nullptr) return;
   const int index = m_unitList->currentIndex();
   const bool valid = m_units != nullptr && index >= 0 && index < static_cast<int>(m_units->size());
-  m_document->SetLengthUnit(valid ? TextToInt((*m_units)[static_cast<std::size_t>(index)].idd) : -1);
+  m_document->SetLengthUnit(valid ? TextToInt((*m_units)[static_cast<std::size_t>(index)].idd)
+                                  : -1);
   m_document->UpdateAllViews();
 }
 
@@ -179,12 +196,15 @@ void CProjectInfoDlg::LoadCustomer() {
   if (path.isEmpty()) return;
   CDocProps loaded;
   if (!CCustomerFile::Load(path.toStdString(), loaded)) {
-    m_dialogs.Message(this, QString::fromStdString(FormatMessageTextS(kMsgCustomerUnreadable, path.toStdString())),
-                      kMbOk | kMbIconExclamation);
+    m_dialogs.Message(
+        this,
+        QString::fromStdString(FormatMessageTextS(kMsgCustomerUnreadable, path.toStdString())),
+        kMbOk | kMbIconExclamation);
     return;
   }
   for (const CField& field : kFields) {
-    if (field.customer) m_edits[field.property]->setText(QString::fromStdString(loaded.GetPropValue(field.property)));
+    if (field.customer)
+      m_edits[field.property]->setText(QString::fromStdString(loaded.GetPropValue(field.property)));
   }
 }
 
@@ -195,7 +215,9 @@ void CProjectInfoDlg::SaveCustomer() {
   CDocProps customer;
   CustomerIntoBlock(customer);
   if (!CCustomerFile::Save(path.toStdString(), customer)) {
-    m_dialogs.Message(this, QString::fromStdString(FormatMessageTextS(kMsgCustomerUnwritable, path.toStdString())),
-                      kMbOk | kMbIconExclamation);
+    m_dialogs.Message(
+        this,
+        QString::fromStdString(FormatMessageTextS(kMsgCustomerUnwritable, path.toStdString())),
+        kMbOk | kMbIconExclamation);
   }
 }

@@ -8,8 +8,7 @@
 
 int PromptForText(QString& text, const QString& prompt, const QString& caption, QWidget* parent) {
   CMessageDlg dialog(prompt, caption.isEmpty() ? ApplicationTitle() : caption,
-                     kMbOkCancel | kMbIconQuestion,
-                     parent ? parent : QApplication::activeWindow());
+                     kMbOkCancel | kMbIconQuestion, parent ? parent : QApplication::activeWindow());
   dialog.SetInputText(text);
   const int answer = dialog.exec();
   if (answer == kIdOk) text = dialog.InputText();

@@ -20,7 +20,8 @@ QString CRunDocManager::InitialPath(const QString& projectsFolder, const QString
 }
 
 QString CRunDocManager::Filter() {
-  QString description = QString::fromStdString(TemplateDescription(LookupText(kMsgDocumentTemplate)));
+  QString description =
+      QString::fromStdString(TemplateDescription(LookupText(kMsgDocumentTemplate)));
   return description + QStringLiteral(";;") + StringQText(kMsgAllFiles);
 }
 

@@ -21,8 +21,8 @@ constexpr int kMsgBadFormat = 8018;
 
 }  // namespace
 
-CRunDocuments::CRunDocuments(CShellDialogs& dialogs, CDorneApp& app, const std::vector<CUnitEntry>& units,
-                             QObject* parent)
+CRunDocuments::CRunDocuments(CShellDialogs& dialogs, CDorneApp& app,
+                             const std::vector<CUnitEntry>& units, QObject* parent)
     : CLayoutDocuments(parent), m_dialogs(dialogs), m_app(app), m_units(units) {}
 
 CRunDocuments::~CRunDocuments() {
@@ -53,8 +53,8 @@ CDorneDoc* CRunDocuments::DocumentOf(QMdiSubWindow* window) const {
   return nullptr;
 }
 
-QMdiSubWindow* CRunDocuments::AddWindow(QMdiArea& area, std::unique_ptr<CDorneDoc> document, const QString& path,
-                                        const QString& title) {
+QMdiSubWindow* CRunDocuments::AddWindow(QMdiArea& area, std::unique_ptr<CDorneDoc> document,
+                                        const QString& path, const QString& title) {
   CLayoutDocWindow::CContext context{&m_dialogs, &m_app, &m_units};
   CDorneDoc* held = document.get();
   auto* widget = new CLayoutDocWindow(context, *held, path, title);
@@ -80,7 +80,8 @@ void CRunDocuments::Forget(CDorneDoc* document) {
 
 QMdiSubWindow* CRunDocuments::NewDocument(QMdiArea& area) {
   std::unique_ptr<CDorneDoc> document = MakeDocument();
-  document->OnNewDocument(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+  document->OnNewDocument(
+      QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
   m_app.SetIdlePrompt(true);
   QString title = StringQText(kMsgUntitled) + QString::number(++m_untitledCount);
   return AddWindow(area, std::move(document), QString(), title);
@@ -133,7 +134,8 @@ void CRunDocuments::SetModified(QMdiSubWindow* window, bool modified) {
 void CRunDocuments::CopyFromModel(QMdiSubWindow* window, QMdiSubWindow* model) {
   CDorneDoc* document = DocumentOf(window);
   const CDorneDoc* source = DocumentOf(model);
-  if (document != nullptr && source != nullptr && document != source) document->CopyFromModel(*source);
+  if (document != nullptr && source != nullptr && document != source)
+    document->CopyFromModel(*source);
 }
 
 bool CRunDocuments::SaveAllModified() {

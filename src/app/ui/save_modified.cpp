@@ -25,7 +25,8 @@ QString SuggestedPath(const CSaveOffer& offer) {
 
 }  // namespace
 
-bool SaveDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDialogs& dialogs, QWidget* parent) {
+bool SaveDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDialogs& dialogs,
+                  QWidget* parent) {
   QString path = QString::fromStdString(document.PathName());
   if (path.isEmpty()) {
     path = dialogs.ChooseFileToSave(parent, SuggestedPath(offer), offer.filter);
@@ -33,15 +34,17 @@ bool SaveDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDi
   }
   std::string error;
   if (document.SaveToFile(QFileInfo(path).absoluteFilePath().toStdString(), error)) return true;
-  QString text = QString::fromStdString(FormatMessageTextSS(kMsgSaveFailed, path.toStdString(), error));
+  QString text =
+      QString::fromStdString(FormatMessageTextSS(kMsgSaveFailed, path.toStdString(), error));
   dialogs.Message(parent, text, kMbOk | kMbIconError);
   return false;
 }
 
-bool SaveModifiedDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDialogs& dialogs,
-                          QWidget* parent) {
+bool SaveModifiedDocument(CSaveableDocument& document, const CSaveOffer& offer,
+                          CShellDialogs& dialogs, QWidget* parent) {
   if (!document.IsModified()) return true;
-  QString question = QString::fromStdString(FormatMessageTextS(kMsgSaveChanges, offer.title.toStdString()));
+  QString question =
+      QString::fromStdString(FormatMessageTextS(kMsgSaveChanges, offer.title.toStdString()));
   int answer = dialogs.Message(parent, question, kMbYesNoCancel | kMbIconExclamation);
   if (answer == kIdCancel) return false;
   if (answer == kIdNo) return true;

@@ -19,9 +19,10 @@ struct CSaveOffer {
 // Writes the document to its file, through the Save As dialog when it has none. True
 // when it was written; false when the user cancelled the dialog or the save failed
 // (the user was told why; the document keeps its work and its modified mark).
-bool SaveDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDialogs& dialogs, QWidget* parent);
+bool SaveDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDialogs& dialogs,
+                  QWidget* parent);
 
 // The question before a document closes: true when it may close (nothing unsaved, the
 // user answered No, or Yes and the save succeeded); false on Cancel or a failed save.
-bool SaveModifiedDocument(CSaveableDocument& document, const CSaveOffer& offer, CShellDialogs& dialogs,
-                          QWidget* parent);
+bool SaveModifiedDocument(CSaveableDocument& document, const CSaveOffer& offer,
+                          CShellDialogs& dialogs, QWidget* parent);

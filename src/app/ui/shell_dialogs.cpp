@@ -27,8 +27,9 @@ QString FileDialogFilter(const std::string& storedFilter) {
     QString patterns = parts[index + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     // The description already shows its patterns; the dialog reads them from the end.
-    entries << (description.contains(QLatin1Char('(')) ? description.section(QLatin1Char('('), 0, 0).trimmed()
-                                                       : description) +
+    entries << (description.contains(QLatin1Char('('))
+                    ? description.section(QLatin1Char('('), 0, 0).trimmed()
+                    : description) +
                    QStringLiteral(" (%1)").arg(patterns);
   }
   return entries.join(QStringLiteral(";;"));
@@ -41,7 +42,8 @@ int CStandardShellDialogs::ChooseStartMode(QWidget* parent, bool offerLinear, bo
   return dialog.Run();
 }
 
-std::optional<QString> CStandardShellDialogs::ChooseModel(QWidget* parent, const QString& initialPath) {
+std::optional<QString> CStandardShellDialogs::ChooseModel(QWidget* parent,
+                                                          const QString& initialPath) {
   CModelDlg dialog(initialPath, parent);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   return dialog.ModelPath();
@@ -52,17 +54,20 @@ QString CStandardShellDialogs::ChooseFileToOpen(QWidget* parent, const QString& 
   QFileDialog dialog(parent, StringQText(kMsgOpenTitle), folder, FileDialogFilter(filter.filter));
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  if (!filter.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
+  if (!filter.defaultExtension.empty())
+    dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }
 
 QString CStandardShellDialogs::ChooseFileToSave(QWidget* parent, const QString& suggestedPath,
                                                 const COpenFileFilter& filter) {
-  QFileDialog dialog(parent, StringQText(kMsgSaveAsTitle), suggestedPath, FileDialogFilter(filter.filter));
+  QFileDialog dialog(parent, StringQText(kMsgSaveAsTitle), suggestedPath,
+                     FileDialogFilter(filter.filter));
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  if (!filter.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
+  if (!filter.defaultExtension.empty())
+    dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front();
 }
@@ -80,7 +85,8 @@ void CStandardShellDialogs::ShowAbout(QWidget* parent) {
   if (m_about) m_about(parent);
 }
 
-int CStandardShellDialogs::RunInfoDialog(QWidget* parent, const CInfoDlg::Setup& setup, CProfile& profile) {
+int CStandardShellDialogs::RunInfoDialog(QWidget* parent, const CInfoDlg::Setup& setup,
+                                         CProfile& profile) {
   CInfoDlg dialog(setup, profile, parent);
   return dialog.exec();
 }

@@ -47,8 +47,10 @@ class CStandardShellDialogs : public CShellDialogs {
   int ChooseStartMode(QWidget* parent, bool offerLinear, bool offerReference,
                       bool offerGraphical) override;
   std::optional<QString> ChooseModel(QWidget* parent, const QString& initialPath) override;
-  QString ChooseFileToOpen(QWidget* parent, const QString& folder, const COpenFileFilter& filter) override;
-  QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath, const COpenFileFilter& filter) override;
+  QString ChooseFileToOpen(QWidget* parent, const QString& folder,
+                           const COpenFileFilter& filter) override;
+  QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath,
+                           const COpenFileFilter& filter) override;
   int Message(QWidget* parent, const QString& text, unsigned type) override;
   void PrintSetup(QWidget* parent) override;
   // Shows the About box through the function given (it needs the language list).

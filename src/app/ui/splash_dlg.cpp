@@ -43,8 +43,7 @@ bool CSplashDlg::eventFilter(QObject* watched, QEvent* event) {
       qApp->removeEventFilter(this);
       QTimer::singleShot(0, this, &QWidget::close);
       break;
-    default:
-      break;
+    default: break;
   }
   return QObject::eventFilter(watched, event);
 }

@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kMsgNewProject = 320;    // "Create a new project\nNew": the caption is its first line
+constexpr int kMsgNewProject = 320;  // "Create a new project\nNew": the caption is its first line
 constexpr int kMsgLinear = 30999;
 constexpr int kMsgReference = 32000;
 constexpr int kMsgGraphical = 30151;
@@ -58,16 +58,19 @@ void CStartModeDlg::SetOffers(bool linear, bool reference, bool graphical) {
   m_offerLinear = linear;
   m_offerReference = reference;
   m_offerGraphical = graphical;
-  const std::pair<int, bool> shown[] = {{kLinearButton, linear}, {kLinearPicture, linear},
-                                        {kReferenceButton, reference}, {kReferencePicture, reference},
-                                        {kGraphicalButton, graphical}, {kGraphicalPicture, graphical}};
+  const std::pair<int, bool> shown[] = {
+      {kLinearButton, linear},       {kLinearPicture, linear},
+      {kReferenceButton, reference}, {kReferencePicture, reference},
+      {kGraphicalButton, graphical}, {kGraphicalPicture, graphical}};
   for (const auto& [id, visible] : shown)
     if (QWidget* control = findChild<QWidget*>(QString::number(id))) control->setVisible(visible);
   adjustSize();
 }
 
 int CStartModeDlg::Run() {
-  if (int single = StartModeWithoutDialog(m_offerLinear, m_offerReference, m_offerGraphical)) return single;
+  if (int single = StartModeWithoutDialog(m_offerLinear, m_offerReference, m_offerGraphical))
+    return single;
   int result = exec();
-  return result == kStartLinear || result == kStartReference || result == kStartGraphical ? result : 0;
+  return result == kStartLinear || result == kStartReference || result == kStartGraphical ? result
+                                                                                          : 0;
 }

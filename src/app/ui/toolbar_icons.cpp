@@ -55,8 +55,9 @@ void PaintHelp(QPainter& p) {
 void PaintPointer(QPainter& p) {
   Pen(p, kInk, 0.9);
   p.setBrush(Qt::white);
-  p.drawPolygon(QPolygonF() << QPointF(4, 1.5) << QPointF(4, 13) << QPointF(7, 10) << QPointF(9.5, 15)
-                            << QPointF(11.5, 14) << QPointF(9, 9.5) << QPointF(13, 9.5));
+  p.drawPolygon(QPolygonF() << QPointF(4, 1.5) << QPointF(4, 13) << QPointF(7, 10)
+                            << QPointF(9.5, 15) << QPointF(11.5, 14) << QPointF(9, 9.5)
+                            << QPointF(13, 9.5));
 }
 
 // The run tools: a busbar with a marker that tells the tools apart.
@@ -68,7 +69,10 @@ void PaintRunTool(QPainter& p, int commandId) {
     case kIdToolMode2: Box(p, QRectF(4, 7.5, 4, 7), kAccent); break;
     case kIdToolMode4: Box(p, QRectF(10, 6, 5, 9), QColor(150, 150, 160)); break;
     case kIdToolMode5: Box(p, QRectF(10, 9, 3, 4), kRed); break;
-    case kIdToolMode6: Pen(p, kInk, 1.2); p.drawLine(QPointF(6, 6), QPointF(6, 15)); break;
+    case kIdToolMode6:
+      Pen(p, kInk, 1.2);
+      p.drawLine(QPointF(6, 6), QPointF(6, 15));
+      break;
     case kIdToolTapOff: Box(p, QRectF(4.5, 2, 5, 6.5), QColor(200, 200, 200)); break;
     case kIdNewRun: Letter(p, QRectF(8, 0, 8, 9), QStringLiteral("*"), kAccent, 12); break;
     default: break;
@@ -148,7 +152,10 @@ void PaintPan(QPainter& p) {
 
 bool PaintMainIcon(QPainter& p, int commandId) {
   switch (commandId) {
-    case kIdFileNew: Page(p, QRectF(3, 1.5, 10, 13)); Plus(p, QPointF(11.5, 11.5), 2.8, kGreen); return true;
+    case kIdFileNew:
+      Page(p, QRectF(3, 1.5, 10, 13));
+      Plus(p, QPointF(11.5, 11.5), 2.8, kGreen);
+      return true;
     case kIdFileOpen: PaintFolder(p); return true;
     case kIdFileSave: PaintDisk(p); return true;
     case kIdExportExcelOpen: PaintSheet(p); return true;
@@ -164,19 +171,31 @@ bool PaintMainIcon(QPainter& p, int commandId) {
 bool PaintDesignIcon(QPainter& p, int commandId) {
   switch (commandId) {
     case kIdToolSelect: PaintPointer(p); return true;
-    case kIdToolMode1: case kIdToolMode2: case kIdToolMode3: case kIdToolMode4:
-    case kIdToolMode5: case kIdToolMode6: case kIdToolTapOff: case kIdNewRun:
-      PaintRunTool(p, commandId);
+    case kIdToolMode1:
+    case kIdToolMode2:
+    case kIdToolMode3:
+    case kIdToolMode4:
+    case kIdToolMode5:
+    case kIdToolMode6:
+    case kIdToolTapOff:
+    case kIdNewRun: PaintRunTool(p, commandId); return true;
+    case kIdRotateRunForward:
+      Bar(p, QPointF(4, 8), QPointF(12, 8));
+      CurvedArrow(p, true, kAccent);
       return true;
-    case kIdRotateRunForward: Bar(p, QPointF(4, 8), QPointF(12, 8)); CurvedArrow(p, true, kAccent); return true;
-    case kIdRotateRunBackward: Bar(p, QPointF(4, 8), QPointF(12, 8)); CurvedArrow(p, false, kAccent); return true;
+    case kIdRotateRunBackward:
+      Bar(p, QPointF(4, 8), QPointF(12, 8));
+      CurvedArrow(p, false, kAccent);
+      return true;
     case kIdRebuildParts: PaintCog(p); return true;
     case kIdRebuildBom: PaintList(p); return true;
     case kIdHelpTroubleshooting: PaintLifeRing(p); return true;
     case kIdUpdatePrices: PaintPriceTag(p); return true;
-    case kIdZoomRect: case kIdZoomIn: case kIdZoomOut: case kIdZoomAll: case kIdPictureRegion:
-      PaintZoom(p, commandId);
-      return true;
+    case kIdZoomRect:
+    case kIdZoomIn:
+    case kIdZoomOut:
+    case kIdZoomAll:
+    case kIdPictureRegion: PaintZoom(p, commandId); return true;
     case kIdPan: PaintPan(p); return true;
     default: return false;
   }

@@ -110,7 +110,10 @@ bool PaintLayerIcon(QPainter& p, int commandId) {
     case kIdLayerBusbar: PaintLayer(p, QStringLiteral("B"), kGreen); return true;
     case kIdLayerCartouche: PaintTitleBlock(p); return true;
     case kIdSupports: PaintSupport(p); return true;
-    case kIdNewTextLabel: Box(p, QRectF(1.5, 2.5, 13, 11), kPaper); Letter(p, QRectF(1.5, 2.5, 13, 11), QStringLiteral("T")); return true;
+    case kIdNewTextLabel:
+      Box(p, QRectF(1.5, 2.5, 13, 11), kPaper);
+      Letter(p, QRectF(1.5, 2.5, 13, 11), QStringLiteral("T"));
+      return true;
     case kIdNewImageLabel: PaintPictureLabel(p); return true;
     case kIdDimension: PaintRuler(p); return true;
     default: return false;
@@ -126,12 +129,9 @@ bool PaintViewIcon(QPainter& painter, int commandId) {
     PaintPreset3D(painter, commandId - kIdViewPresetFirst);
   else if (commandId >= kIdViewOrthoFirst && commandId <= kIdViewOrthoLast)
     PaintOrtho(painter, commandId - kIdViewOrthoFirst);
-  else if (commandId == kIdOrbit)
-    PaintOrbit(painter);
-  else if (commandId == kIdViewAngles)
-    PaintAngles(painter);
-  else
-    painted = PaintLayerIcon(painter, commandId);
+  else if (commandId == kIdOrbit) PaintOrbit(painter);
+  else if (commandId == kIdViewAngles) PaintAngles(painter);
+  else painted = PaintLayerIcon(painter, commandId);
   painter.restore();
   return painted;
 }

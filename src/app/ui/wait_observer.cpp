@@ -45,8 +45,8 @@ void CUiWaitObserver::EndWait(int) {
   if (m_frame) m_frame->SetWaiting(false);  // closes the frame when that was asked
 }
 
-int RunProgramAndWait(CDorneApp& app, CMainFrame* frame, const QString& program, const QStringList& arguments,
-                      const QString& startFolder) {
+int RunProgramAndWait(CDorneApp& app, CMainFrame* frame, const QString& program,
+                      const QStringList& arguments, const QString& startFolder) {
   std::vector<std::string> texts;
   for (const QString& argument : arguments) texts.push_back(argument.toStdString());
   CUiWaitObserver observer(app, frame);

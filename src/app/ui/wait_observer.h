@@ -30,8 +30,8 @@ class CUiWaitObserver : public CWaitObserver {
 
 // Runs a program to its end with the user interface alive (WaitWithMessages); the
 // program's exit code, its start error, or -1 when the user closed the program.
-int RunProgramAndWait(CDorneApp& app, CMainFrame* frame, const QString& program, const QStringList& arguments,
-                      const QString& startFolder = {});
+int RunProgramAndWait(CDorneApp& app, CMainFrame* frame, const QString& program,
+                      const QStringList& arguments, const QString& startFolder = {});
 
 // Opens a file with the program the desktop associates with its type; nothing happens
 // for a name without an extension. False when nothing was started.

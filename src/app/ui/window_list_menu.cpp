@@ -33,7 +33,8 @@ void ListChildWindowsInMenu(QMenu& menu, QMdiArea& area) {
   int number = 0;
   for (QMdiSubWindow* window : windows) {
     QWidget* content = window->widget();
-    QAction* entry = menu.addAction(EntryText(++number, content ? content->windowTitle() : window->windowTitle()));
+    QAction* entry = menu.addAction(
+        EntryText(++number, content ? content->windowTitle() : window->windowTitle()));
     entry->setObjectName(kEntryName);
     entry->setCheckable(true);
     entry->setChecked(window == area.currentSubWindow());

@@ -283,8 +283,9 @@ void CGridControl::EditCell() {
 bool CGridControl::RunCellEditor(int row, int column, const QRect& cellRect) {
   const CGridCellFormat* cell = m_model->GetTextCell(row, column);
   if (!cell) return false;
-  const QRect screenRect(viewport()->mapToGlobal(cellRect.topLeft() + QPoint(1, 1)),
-                         QSize(std::max(cellRect.width() - 1, 1), std::max(cellRect.height() - 1, 1)));
+  const QRect screenRect(
+      viewport()->mapToGlobal(cellRect.topLeft() + QPoint(1, 1)),
+      QSize(std::max(cellRect.width() - 1, 1), std::max(cellRect.height() - 1, 1)));
   CGridPopupDlg editor(this, screenRect, tvr::grid::ToQFont(m_model->GetCellLogFont(row, column)),
                        tvr::grid::ToQColor(m_model->GetCellTextColor(row, column)),
                        cell->GetItemData(), tvr::grid::ToQString(cell->GetText()));

@@ -21,7 +21,7 @@ CGridPopupDlg::CGridPopupDlg(QWidget* parent, const QRect& screenRect, const QFo
   colours.setColor(QPalette::Base, Qt::white);
   m_edit->setPalette(colours);
   m_edit->document()->setDocumentMargin(1);
-  const Qt::Alignment horizontal = alignment == 1 ? Qt::AlignHCenter
+  const Qt::Alignment horizontal = alignment == 1   ? Qt::AlignHCenter
                                    : alignment == 2 ? Qt::AlignRight
                                                     : Qt::AlignLeft;
   m_edit->document()->setDefaultTextOption(QTextOption(horizontal));

@@ -28,7 +28,8 @@ void SizeToCellHeight(QFont& font, int cellHeight) {
   font.setPixelSize(cellHeight);
   const int height = QFontMetrics(font).height();
   if (height > 0 && height != cellHeight) {
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(double(cellHeight) * cellHeight / height))));
+    font.setPixelSize(
+        std::max(1, static_cast<int>(std::lround(double(cellHeight) * cellHeight / height))));
   }
 }
 
@@ -47,7 +48,8 @@ QFont ToQFont(const CLogFont& logFont) {
   if (!face.isEmpty() && face.compare(QStringLiteral("System"), Qt::CaseInsensitive) != 0) {
     font.setFamilies({MappedFamily(face)});
   }
-  if (logFont.height < 0) font.setPixelSize(std::min(-static_cast<std::int64_t>(logFont.height), std::int64_t{2000}));
+  if (logFont.height < 0)
+    font.setPixelSize(std::min(-static_cast<std::int64_t>(logFont.height), std::int64_t{2000}));
   if (logFont.height > 0) SizeToCellHeight(font, std::min(logFont.height, 2000));
   const int weight = logFont.weight <= 0 ? 400 : std::clamp(logFont.weight, 100, 900);
   font.setWeight(static_cast<QFont::Weight>(weight));
@@ -91,8 +93,7 @@ QImage ToQImage(const CBitmapDesc& bitmap) {
       image.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
       return image;
     }
-    default:
-      return {};
+    default: return {};
   }
 }
 

@@ -44,7 +44,7 @@ void CQtGridCanvas::DrawText(int x, int y, std::string_view text, const CLogFont
 void CQtGridCanvas::DrawTextInRect(const CRect& rect, std::string_view text, int alignment,
                                    const CLogFont& font, CColor color) {
   if (rect.IsEmpty()) return;
-  const Qt::Alignment horizontal = alignment == 1 ? Qt::AlignHCenter
+  const Qt::Alignment horizontal = alignment == 1   ? Qt::AlignHCenter
                                    : alignment == 2 ? Qt::AlignRight
                                                     : Qt::AlignLeft;
   const QRect box(rect.left, rect.top, rect.Width(), rect.Height());

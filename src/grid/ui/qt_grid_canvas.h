@@ -15,10 +15,9 @@ class CQtGridCanvas : public CGridCanvas {
 
   void DrawLine(int x1, int y1, int x2, int y2, CColor color) override;
   void FillRect(const CRect& rect, CColor color) override;
-  void DrawText(int x, int y, std::string_view text, const CLogFont& font,
-                CColor color) override;
-  void DrawTextInRect(const CRect& rect, std::string_view text, int alignment,
-                      const CLogFont& font, CColor color) override;
+  void DrawText(int x, int y, std::string_view text, const CLogFont& font, CColor color) override;
+  void DrawTextInRect(const CRect& rect, std::string_view text, int alignment, const CLogFont& font,
+                      CColor color) override;
   // Bitmaps of 4 or 8 bits carry no colours of their own here: their piece is crossed out.
   void DrawBitmap(int x, int y, const CBitmapDesc& bitmap, int width, int height) override;
 

@@ -96,9 +96,12 @@ void CComponentChooserDlg::AddRadio(int code, const QString& text, bool checked)
 bool CComponentChooserDlg::PrepareOptions() {
   CLinearLine& line = Line();
   if (m_kind == 0 && line.Product == kProductQJF)
-    m_parent.Config().OptionTableFor(line.Product, line.Group)[18] = 0;  // stays cleared for this product
+    m_parent.Config().OptionTableFor(line.Product, line.Group)[18] =
+        0;  // stays cleared for this product
   const std::vector<int> choice = m_parent.Config().GetChoiceTable(1, line);
-  auto has = [&choice](int item) { return item < static_cast<int>(choice.size()) && choice[item] != 0; };
+  auto has = [&choice](int item) {
+    return item < static_cast<int>(choice.size()) && choice[item] != 0;
+  };
   auto slot = [&line](int s) { return line.Slots[static_cast<std::size_t>(s)]; };
   int caption = kMsgOptions;
   if (m_kind <= 1) {
@@ -124,8 +127,10 @@ bool CComponentChooserDlg::PrepareOptions() {
     const int code = m_kind == 7 ? (slot(4) > 0 ? 1 : 0) : Slot24Code(slot(24));
     for (const RadioChoice& radio : RadiosOf(m_kind)) {
       QString text = StringQText(radio.message);
-      if (*radio.height) text.replace(QStringLiteral("%1"), QString::fromLatin1(radio.height).replace(
-                                                                 QLatin1Char('.'), QLatin1Char(m_parent.DecimalChar())));
+      if (*radio.height)
+        text.replace(QStringLiteral("%1"),
+                     QString::fromLatin1(radio.height)
+                         .replace(QLatin1Char('.'), QLatin1Char(m_parent.DecimalChar())));
       AddRadio(radio.code, text, radio.code == code);
     }
   } else {
@@ -148,8 +153,10 @@ void CComponentChooserDlg::accept() {
     KeepShownQuantities();
     m_chooser->StoreBoxEntries(line.Slots);
   } else if (m_kind <= 2) {
-    for (const OptionRow& row : m_options) line.Slots[static_cast<std::size_t>(row.slot)] = row.button->isChecked() ? 1 : 0;
-    if (m_kind <= 1 && choice.size() > 26 && choice[26] != 0 && !OptionButton(26)) line.Slots[26] = 0;
+    for (const OptionRow& row : m_options)
+      line.Slots[static_cast<std::size_t>(row.slot)] = row.button->isChecked() ? 1 : 0;
+    if (m_kind <= 1 && choice.size() > 26 && choice[26] != 0 && !OptionButton(26))
+      line.Slots[26] = 0;
   } else if (m_kind == 3) {
     if (m_barriers) line.Slots[13] = m_barriers->value();
   } else {

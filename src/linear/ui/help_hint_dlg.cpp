@@ -33,13 +33,15 @@ CHelpHintDlg::CHelpHintDlg(int mode, const CLinearEnvironment& environment, QWid
 
 QString CHelpHintDlg::HintText(int mode) {
   if (mode == 2)
-    return StringQText(32183) + QStringLiteral("\n") + StringQText(31038) + QStringLiteral("\n\n") + StringQText(32185);
-  return StringQText(31004) + QStringLiteral("\n\n 1 - ") + StringQText(31060) + QStringLiteral("\n\n 2 - ") +
-         StringQText(31061);
+    return StringQText(32183) + QStringLiteral("\n") + StringQText(31038) + QStringLiteral("\n\n") +
+           StringQText(32185);
+  return StringQText(31004) + QStringLiteral("\n\n 1 - ") + StringQText(31060) +
+         QStringLiteral("\n\n 2 - ") + StringQText(31061);
 }
 
 void CHelpHintDlg::accept() {
   // When the settings file cannot be written the hint simply comes back next time.
-  if (m_dontShow->isChecked()) [[maybe_unused]] bool kept = m_environment.WriteText("Linear", SettingKey(m_mode), "1");
+  if (m_dontShow->isChecked()) [[maybe_unused]]
+    bool kept = m_environment.WriteText("Linear", SettingKey(m_mode), "1");
   QDialog::accept();
 }

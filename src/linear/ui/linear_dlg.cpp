@@ -41,14 +41,21 @@ constexpr int kNewLineData = 1000;
 
 void CLinearMessageNotifier::ShowMessage(const std::string& text) {
   if (m_environment.dialogs)
-    m_environment.dialogs->Message(m_owner, QString::fromStdString(text), kMbOk | kMbIconExclamation);
+    m_environment.dialogs->Message(m_owner, QString::fromStdString(text),
+                                   kMbOk | kMbIconExclamation);
 }
 
-CLinearDlg::CLinearDlg(CLinearProject& project, const CLinearEnvironment& environment, QWidget* parent)
-    : QWidget(parent), m_project(project), m_environment(environment), m_notifier(this, environment) {
+CLinearDlg::CLinearDlg(CLinearProject& project, const CLinearEnvironment& environment,
+                       QWidget* parent)
+    : QWidget(parent),
+      m_project(project),
+      m_environment(environment),
+      m_notifier(this, environment) {
   setObjectName(QStringLiteral("linear_dlg"));
   QString decimal = QLocale().decimalPoint();
-  m_decimal = decimal.size() == 1 && decimal[0].unicode() < 128 ? static_cast<char>(decimal[0].unicode()) : '.';
+  m_decimal = decimal.size() == 1 && decimal[0].unicode() < 128
+                  ? static_cast<char>(decimal[0].unicode())
+                  : '.';
   m_formulas = CLinearColumnFormulas::Parse(m_project.settings.columnFormulas);
   BuildControls();
   LoadPriceListNames(true);
@@ -67,7 +74,8 @@ void CLinearDlg::BuildControls() {
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
   m_tabs = new QTabBar;
-  for (int message : {kMsgTabEditor, kMsgTabPanel, kMsgTabPrices}) m_tabs->addTab(StringQText(message));
+  for (int message : {kMsgTabEditor, kMsgTabPanel, kMsgTabPrices})
+    m_tabs->addTab(StringQText(message));
   m_tabs->setCurrentIndex(-1);
   rightLayout->addWidget(m_tabs);
   m_stack = new QStackedWidget;
@@ -103,7 +111,8 @@ void CLinearDlg::BuildControls() {
   splitter->addWidget(right);
   splitter->setStretchFactor(1, 3);
   connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &CLinearDlg::OnSelectionChanged);
-  connect(m_tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
+  connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
+          [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
   connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) { OnTabChanged(tab); });
   connect(m_plusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(1); });
   connect(m_minusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(-1); });
@@ -111,23 +120,27 @@ void CLinearDlg::BuildControls() {
     if (m_viewMode == kViewProject) ShowTabPage(-1);
     else SaveWorkingLine();
   });
-  connect(m_projectScroll, &QScrollBar::valueChanged, this, [this](int value) { ShowProjectLine(value); });
+  connect(m_projectScroll, &QScrollBar::valueChanged, this,
+          [this](int value) { ShowProjectLine(value); });
   connect(m_editor, &CLinearLineEditor::AbandonAsked, this, [this] {
     if (!m_environment.dialogs ||
-        m_environment.dialogs->Message(this, StringQText(kMsgLeaveEditor), kMbOkCancel | kMbIconExclamation) == kIdOk)
+        m_environment.dialogs->Message(this, StringQText(kMsgLeaveEditor),
+                                       kMbOkCancel | kMbIconExclamation) == kIdOk)
       AbandonEdit();
   });
   connect(m_editor, &CLinearLineEditor::BodyAccepted, this, [this] {
     QString problem;
     if (m_editor->ValidateBody(problem) != 0) {
-      if (m_environment.dialogs) m_environment.dialogs->Message(this, problem, kMbOk | kMbIconExclamation);
+      if (m_environment.dialogs)
+        m_environment.dialogs->Message(this, problem, kMbOk | kMbIconExclamation);
       return;
     }
     m_editor->StoreBody();
     RecomputeLines(m_project.lines.LineCount());
     ShowLineTable(m_project.lines.LineCount());
   });
-  connect(m_editor, &CLinearLineEditor::ChooserAsked, this, [this](int kind) { ChooseComponents(kind); });
+  connect(m_editor, &CLinearLineEditor::ChooserAsked, this,
+          [this](int kind) { ChooseComponents(kind); });
   RefreshButtons();
 }
 
@@ -155,7 +168,8 @@ void CLinearDlg::ProjectLoaded() {
 }
 
 QTreeWidgetItem* CLinearDlg::AddRoot(int group) {
-  auto* root = new QTreeWidgetItem(QStringList(StringQText(kMsgGroups[static_cast<std::size_t>(group)])));
+  auto* root =
+      new QTreeWidgetItem(QStringList(StringQText(kMsgGroups[static_cast<std::size_t>(group)])));
   root->setData(0, Qt::UserRole, kGroupRootData - group);
   for (int index = 0; index < m_project.lines.LineCount(); ++index) {
     const CLinearLine& line = m_project.lines.Line(index);
@@ -213,6 +227,7 @@ void CLinearDlg::OnSelectionChanged() {
 void CLinearDlg::OnDoubleClick(QTreeWidgetItem* item) {
   if (!item || m_viewMode != kViewNone) return;
   int data = item->data(0, Qt::UserRole).toInt();
-  if (data <= kGroupRootData && data > kGroupRootData - kLinearGroupCount) NewLine(kGroupRootData - data);
+  if (data <= kGroupRootData && data > kGroupRootData - kLinearGroupCount)
+    NewLine(kGroupRootData - data);
   else if (data >= 0 && data < m_project.lines.LineCount()) EditLine(data);
 }

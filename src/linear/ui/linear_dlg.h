@@ -45,9 +45,11 @@ class CLinearDlg : public QWidget {
  public:
   enum ViewMode { kViewNone = 0, kViewEditor = 1, kViewPanel = 2, kViewProject = 3 };
   static constexpr int kPriceItem = -999;
-  static constexpr int kPanelNothing = 0, kPanelRecompute = 1, kPanelRenamed = 10, kPanelDelete = 11;
+  static constexpr int kPanelNothing = 0, kPanelRecompute = 1, kPanelRenamed = 10,
+                       kPanelDelete = 11;
 
-  CLinearDlg(CLinearProject& project, const CLinearEnvironment& environment, QWidget* parent = nullptr);
+  CLinearDlg(CLinearProject& project, const CLinearEnvironment& environment,
+             QWidget* parent = nullptr);
   ~CLinearDlg() override;
 
   void ReadLinearConfig();

@@ -46,7 +46,8 @@ void CLinearDlg::ShowTabPage(int tab) {
     ShowEditPanel(true, 0);
   } else if (tab == 2 && m_viewMode == kViewNone && m_project.lines.LineCount() > 0) {
     m_viewMode = kViewProject;
-    int count = m_project.lines.FindLine(0, CLinearLineList::kAllLines, m_project.settings.groupsOn);
+    int count =
+        m_project.lines.FindLine(0, CLinearLineList::kAllLines, m_project.settings.groupsOn);
     m_projectScroll->setRange(1, std::max(1, count));
     m_projectScroll->setVisible(count >= 2);
     m_tabs->setCurrentIndex(2);
@@ -61,7 +62,8 @@ void CLinearDlg::ShowTabPage(int tab) {
 
 void CLinearDlg::ShowProjectLine(int position) {
   if (m_viewMode != kViewProject) return;
-  int index = m_project.lines.FindLine(position, CLinearLineList::kAllLines, m_project.settings.groupsOn);
+  int index =
+      m_project.lines.FindLine(position, CLinearLineList::kAllLines, m_project.settings.groupsOn);
   if (index < 0) return;
   m_currentLine = index;
   const CLinearLine& line = m_project.lines.Line(index);
@@ -78,10 +80,12 @@ void CLinearDlg::ShowLineTable(int index) {
   settings.decimal = m_decimal;
   settings.apod = m_config.Apod();
   settings.enabled = m_project.settings.groupsOn;
-  const bool valid = index >= 0 && index <= m_project.lines.LineCount() && m_project.lines.Line(index).Product >= 0;
+  const bool valid = index >= 0 && index <= m_project.lines.LineCount() &&
+                     m_project.lines.Line(index).Product >= 0;
   m_priceView->SetColumnsShown(m_columnsShown);
   m_priceView->SetLine(valid ? &m_project.lines.Line(index) : nullptr, settings,
-                       m_viewMode == kViewProject ? &m_project.lines : nullptr, CLinearLineList::kAllLines);
+                       m_viewMode == kViewProject ? &m_project.lines : nullptr,
+                       CLinearLineList::kAllLines);
   m_stack->setCurrentWidget(m_priceView);
   RefreshButtons();
 }
@@ -108,7 +112,8 @@ bool CLinearDlg::NewLine(int group) {
                   StringQText(kMsgNewLine) + QStringLiteral(" - ");
   if (!m_editor->FillLineCombos(title)) {
     AbandonEdit();
-    if (m_environment.dialogs) m_environment.dialogs->Message(this, StringQText(kMsgNothingOffered), kMbOk);
+    if (m_environment.dialogs)
+      m_environment.dialogs->Message(this, StringQText(kMsgNothingOffered), kMbOk);
     return false;
   }
   FillTree(false);
@@ -130,7 +135,8 @@ bool CLinearDlg::EditLine(int index) {
                   QLatin1Char(' ') + QString::fromStdString(line.Name) + QStringLiteral(" - ");
   if (!m_editor->FillLineCombos(title)) {
     AbandonEdit();
-    if (m_environment.dialogs) m_environment.dialogs->Message(this, StringQText(kMsgNothingOffered), kMbOk);
+    if (m_environment.dialogs)
+      m_environment.dialogs->Message(this, StringQText(kMsgNothingOffered), kMbOk);
     return false;
   }
   m_tabs->setCurrentIndex(0);
@@ -141,7 +147,8 @@ bool CLinearDlg::EditLine(int index) {
 }
 
 void CLinearDlg::ShowEditorHint() {
-  if (m_environment.ReadText("Linear", CHelpHintDlg::SettingKey(2), "0") == "1" || !isVisible()) return;
+  if (m_environment.ReadText("Linear", CHelpHintDlg::SettingKey(2), "0") == "1" || !isVisible())
+    return;
   auto* hint = new CHelpHintDlg(2, m_environment, this);
   hint->setAttribute(Qt::WA_DeleteOnClose);
   hint->show();
@@ -187,7 +194,8 @@ void CLinearDlg::ChangeMultiplier(int delta) {
 }
 
 void CLinearDlg::ShowEditPanel(bool show, int applyCode) {
-  if (show && m_viewMode != kViewNone && m_viewMode != kViewPanel) return;  // the editor or the project view is open
+  if (show && m_viewMode != kViewNone && m_viewMode != kViewPanel)
+    return;        // the editor or the project view is open
   delete m_panel;  // a panel that is open gives way to the new one
   m_panel = nullptr;
   if (show) {
@@ -254,7 +262,8 @@ void CLinearDlg::LoadPriceListNames(bool selectCurrent) {
     m_priceListCurrencies[list] = names.second[list];
   }
   if (selectCurrent)
-    m_project.settings.priceList = PriceListIndexFromSetting(m_environment.ReadText("Database", "CurrentCat", ""));
+    m_project.settings.priceList =
+        PriceListIndexFromSetting(m_environment.ReadText("Database", "CurrentCat", ""));
   if (auto* panel = dynamic_cast<CLinearPriceDlg*>(m_panel)) panel->FillPriceListCombo();
 }
 
@@ -264,12 +273,14 @@ std::string CLinearDlg::PriceListName(int list) const {
 
 void CLinearDlg::ToggleColumn(int column) {
   if (column < 1 || column > 7) return;
-  m_columnsShown[static_cast<std::size_t>(column)] = !m_columnsShown[static_cast<std::size_t>(column)];
+  m_columnsShown[static_cast<std::size_t>(column)] =
+      !m_columnsShown[static_cast<std::size_t>(column)];
   m_priceView->SetColumnsShown(m_columnsShown);
 }
 
 std::string CLinearDlg::PriceListCurrency(int list) const {
-  return list >= 0 && list < 15 ? m_priceListCurrencies[static_cast<std::size_t>(list)] : std::string();
+  return list >= 0 && list < 15 ? m_priceListCurrencies[static_cast<std::size_t>(list)]
+                                : std::string();
 }
 
 int CLinearDlg::RowHeight() const { return fontMetrics().height() + 8; }

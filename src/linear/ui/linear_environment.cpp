@@ -32,16 +32,19 @@ int CLinearEnvironment::ReadInt(const char* section, const char* key, int fallba
   return profile ? profile->ReadProfileInt(section, key, fallback) : fallback;
 }
 
-std::string CLinearEnvironment::ReadText(const char* section, const char* key, const char* fallback) const {
+std::string CLinearEnvironment::ReadText(const char* section, const char* key,
+                                         const char* fallback) const {
   return profile ? profile->ReadProfileText(section, key, fallback) : std::string(fallback);
 }
 
-bool CLinearEnvironment::WriteText(const char* section, const char* key, const std::string& value) const {
+bool CLinearEnvironment::WriteText(const char* section, const char* key,
+                                   const std::string& value) const {
   return profile && profile->WriteProfileText(section, key, value);
 }
 
 void RegisterLinearWindow() {
   RegisterLinearWindowMaker([](const CCostingWindowContext& context) -> CCostingWindow* {
-    return new CLinearWnd(CLinearEnvironment::FromApp(*context.app, *context.dialogs, context.opened));
+    return new CLinearWnd(
+        CLinearEnvironment::FromApp(*context.app, *context.dialogs, context.opened));
   });
 }

@@ -32,7 +32,8 @@ struct CLinearEnvironment {
                                     std::function<void(const QString&)> opened);
   int ReadInt(const char* section, const char* key, int fallback) const;
   std::string ReadText(const char* section, const char* key, const char* fallback) const;
-  [[nodiscard]] bool WriteText(const char* section, const char* key, const std::string& value) const;
+  [[nodiscard]] bool WriteText(const char* section, const char* key,
+                               const std::string& value) const;
 };
 
 // Registers the linear window as the frame's window of the linear mode.

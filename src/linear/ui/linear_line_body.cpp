@@ -35,20 +35,23 @@ struct RowPlan {
   int group;
 };
 
-constexpr RowPlan kUpstream[] = {
-    {0, Kind::Check, 2704, 7, 1},  {1, Kind::Check, 31021, 0, 1}, {26, Kind::Check, 31022, 0, 1},
-    {2, Kind::Check, 31023, 1, 1}, {3, Kind::Check, 31031, -1, 1}, {4, Kind::Check, 31103, -1, 1}};
-constexpr RowPlan kRun[] = {
-    {5, Kind::Length, 31025, -1, 0}, {6, Kind::Length, 31041, -1, 0}, {7, Kind::Count, 31029, -1, 0},
-    {8, Kind::Count, 31030, -1, 0},  {9, Kind::Count, 31033, -1, 0},  {10, Kind::Step, 31034, -1, 0},
-    {14, Kind::Length, 31043, -1, 0}};
-constexpr RowPlan kDownstream[] = {
-    {15, Kind::Check, 2705, -1, 2}, {16, Kind::Check, 31028, 2, 2}, {17, Kind::Check, 31031, -1, 2}};
+constexpr RowPlan kUpstream[] = {{0, Kind::Check, 2704, 7, 1},   {1, Kind::Check, 31021, 0, 1},
+                                 {26, Kind::Check, 31022, 0, 1}, {2, Kind::Check, 31023, 1, 1},
+                                 {3, Kind::Check, 31031, -1, 1}, {4, Kind::Check, 31103, -1, 1}};
+constexpr RowPlan kRun[] = {{5, Kind::Length, 31025, -1, 0}, {6, Kind::Length, 31041, -1, 0},
+                            {7, Kind::Count, 31029, -1, 0},  {8, Kind::Count, 31030, -1, 0},
+                            {9, Kind::Count, 31033, -1, 0},  {10, Kind::Step, 31034, -1, 0},
+                            {14, Kind::Length, 31043, -1, 0}};
+constexpr RowPlan kDownstream[] = {{15, Kind::Check, 2705, -1, 2},
+                                   {16, Kind::Check, 31028, 2, 2},
+                                   {17, Kind::Check, 31031, -1, 2}};
 
 QString MetreText(int centimetres, char decimal) {
   if (centimetres < 0) centimetres = 0;
-  return QStringLiteral("%1%2%3").arg(centimetres / 100).arg(QLatin1Char(decimal)).arg(centimetres % 100, 2, 10,
-                                                                                         QLatin1Char('0'));
+  return QStringLiteral("%1%2%3")
+      .arg(centimetres / 100)
+      .arg(QLatin1Char(decimal))
+      .arg(centimetres % 100, 2, 10, QLatin1Char('0'));
 }
 
 int FireBarrierChooser(int product) {
@@ -99,8 +102,8 @@ void CLinearLineEditor::AddRow(BodyRow row) {
   const int y = m_bodyGrid->rowCount();
   const CLinearLine& line = Line();
   std::int32_t value = row.slot == kSlot28High ? Slot28High(line.Slots[28])
-                       : row.slot == 28          ? Slot28Low(line.Slots[28])
-                                                 : line.Slots[static_cast<std::size_t>(row.slot)];
+                       : row.slot == 28        ? Slot28Low(line.Slots[28])
+                                               : line.Slots[static_cast<std::size_t>(row.slot)];
   if (row.kind == Kind::Check) {
     auto* check = new QCheckBox(StringQText(row.message));
     check->setChecked(value > 0);
@@ -112,7 +115,8 @@ void CLinearLineEditor::AddRow(BodyRow row) {
     m_bodyGrid->addWidget(new QLabel(StringQText(row.message)), y, 0);
     auto* edit = new QLineEdit;
     if (row.kind == Kind::Count) edit->setText(QString::number(std::max(value, 0)));
-    else if (row.kind == Kind::Step && m_slot24Step) edit->setText(MetreText(Slot24Step(value) * 10, m_decimal));
+    else if (row.kind == Kind::Step && m_slot24Step)
+      edit->setText(MetreText(Slot24Step(value) * 10, m_decimal));
     else edit->setText(MetreText(value, m_decimal));
     m_bodyGrid->addWidget(edit, y, 1);
     row.field = edit;
@@ -133,11 +137,14 @@ void CLinearLineEditor::ShowBodyControls() {
   ClearBody();
   const CLinearLine& line = Line();
   const std::vector<int> options = m_config.GetChoiceTable(1, line);
-  auto offered = [&options](int option) { return option < static_cast<int>(options.size()) && options[option] != 0; };
+  auto offered = [&options](int option) {
+    return option < static_cast<int>(options.size()) && options[option] != 0;
+  };
   const bool qm = IsQmProduct(line.Product);
   const bool upstreamChoosers = offered(18) || offered(19) || offered(20);
   for (const RowPlan& plan : kUpstream) {
-    if (!offered(plan.option) || (plan.option == 26 && !qm) || (plan.option == 0 && line.Product == kProductQJF))
+    if (!offered(plan.option) || (plan.option == 26 && !qm) ||
+        (plan.option == 0 && line.Product == kProductQJF))
       continue;
     int chooser = upstreamChoosers || (plan.option == 2 && offered(26)) ? plan.chooser : -1;
     AddRow({plan.option, plan.option, plan.kind, plan.message, chooser, plan.group});
@@ -147,7 +154,8 @@ void CLinearLineEditor::ShowBodyControls() {
     bool show = offered(plan.option) || (plan.option == 10 && m_slot24Step);
     if (!show) continue;
     int chooser = plan.option == 5 && offered(13) ? FireBarrierChooser(line.Product) : -1;
-    if (plan.option == 6 && Slot24Code(options.size() > 24 ? options[24] : 0) != 0 && line.Product != kProductQYB)
+    if (plan.option == 6 && Slot24Code(options.size() > 24 ? options[24] : 0) != 0 &&
+        line.Product != kProductQYB)
       chooser = FireBarrierChooser(line.Product) > 3 ? FireBarrierChooser(line.Product) : chooser;
     AddRow({plan.option, plan.option, plan.kind, plan.message, chooser, plan.group});
   }
@@ -157,7 +165,8 @@ void CLinearLineEditor::ShowBodyControls() {
   }
   for (const RowPlan& plan : kDownstream)
     if (offered(plan.option)) {
-      int chooser = plan.option == 16 && (offered(21) || offered(22) || offered(23)) ? plan.chooser : -1;
+      int chooser =
+          plan.option == 16 && (offered(21) || offered(22) || offered(23)) ? plan.chooser : -1;
       AddRow({plan.option, plan.option, plan.kind, plan.message, chooser, plan.group});
     }
   for (int button = 0; button < 5; ++button) {
@@ -187,7 +196,8 @@ void CLinearLineEditor::OnCheckChanged(int slot, bool checked) {
     if (row.slot == slot) group = row.group;
   for (BodyRow& row : m_rows) {
     auto* check = qobject_cast<QCheckBox*>(row.field);
-    if (group != 0 && row.group == group && row.slot != slot && check && checked) check->setChecked(false);
+    if (group != 0 && row.group == group && row.slot != slot && check && checked)
+      check->setChecked(false);
     if (row.chooser && check) row.chooser->setEnabled(check->isChecked());
   }
   if (group != 0) ResetGroupSlots(group, slot);
@@ -196,7 +206,9 @@ void CLinearLineEditor::OnCheckChanged(int slot, bool checked) {
 void CLinearLineEditor::ResetGroupSlots(int group, int slot) {
   CLinearLine& line = Line();
   const CLinearConfig::OptionTable table = m_config.LineOptionTable(line);
-  auto reset = [&](int s) { line.Slots[static_cast<std::size_t>(s)] = table[static_cast<std::size_t>(s)] - 1; };
+  auto reset = [&](int s) {
+    line.Slots[static_cast<std::size_t>(s)] = table[static_cast<std::size_t>(s)] - 1;
+  };
   if (group == 1) {
     for (int s : {18, 19, 20}) reset(s);
     if (line.Product == kProductQJF && slot == 1) line.Slots[18] = -1;
@@ -215,6 +227,7 @@ double CLinearLineEditor::FieldNumber(int slot, bool& ok) const {
   ok = edit != nullptr;
   if (!edit) return 0.0;
   QString text = edit->text().trimmed();
-  text.replace(QLatin1Char(m_decimal), QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
+  text.replace(QLatin1Char(m_decimal), QLatin1Char('.'))
+      .replace(QLatin1Char(','), QLatin1Char('.'));
   return text.toDouble(&ok);
 }

@@ -39,8 +39,8 @@ QString ProductEntry(int product, int rating, bool apod) {
 
 }  // namespace
 
-CLinearLineEditor::CLinearLineEditor(const CLinearConfig& config, CLinearLineList& lines, char decimal,
-                                     QWidget* parent)
+CLinearLineEditor::CLinearLineEditor(const CLinearConfig& config, CLinearLineList& lines,
+                                     char decimal, QWidget* parent)
     : QWidget(parent), m_config(config), m_lines(lines), m_decimal(decimal) {
   setObjectName(QStringLiteral("linear_line_editor"));
   m_pages = new QStackedWidget(this);
@@ -125,8 +125,9 @@ bool CLinearLineEditor::FillLineCombos(const QString& title) {
     int index = combo->findData(current);
     combo->setCurrentIndex(index < 0 ? 0 : index);
   };
-  fill(m_conductors, 12, 17, line.Conductors,
-       [group](int code) { return QString::fromLatin1(kConductorTexts[group == 3 ? 1 : 0][code - 12]); });
+  fill(m_conductors, 12, 17, line.Conductors, [group](int code) {
+    return QString::fromLatin1(kConductorTexts[group == 3 ? 1 : 0][code - 12]);
+  });
   fill(m_variants, 18, 19, line.SecondVariant == 1 ? 19 : 18,
        [](int code) { return QString::fromLatin1(kVariantTexts[code - 18]); });
   if (m_conductors->count() == 0 || m_variants->count() == 0) return false;
@@ -139,7 +140,8 @@ bool CLinearLineEditor::FillLineCombos(const QString& title) {
   m_variants->setEnabled(true);
   RefillProducts();
   if (line.Product >= 0 && m_products->findData(line.Product) < 0) {
-    m_products->insertItem(0, ProductEntry(line.Product, line.Rating, m_config.Apod()), line.Product);
+    m_products->insertItem(0, ProductEntry(line.Product, line.Rating, m_config.Apod()),
+                           line.Product);
     m_products->setCurrentIndex(0);
   }
   m_products->setEnabled(m_products->count() > 0);
@@ -159,7 +161,8 @@ std::vector<int> CLinearLineEditor::CandidateProducts() const {
     if (rank <= 0) continue;
     if (IsQwProduct(product) && Line().Product != product) continue;
     std::array<int, 8> support = CLinearConfig::SupportOf(product, Line().Group);
-    if (conductors < 12 || conductors > 17 || !support[static_cast<std::size_t>(conductors - 12)]) continue;
+    if (conductors < 12 || conductors > 17 || !support[static_cast<std::size_t>(conductors - 12)])
+      continue;
     if (variant < 18 || variant > 19 || !support[static_cast<std::size_t>(variant - 12)]) continue;
     order.push_back({rank, product});
   }

@@ -38,7 +38,8 @@ class CLinearLineEditor : public QWidget {
     QPushButton* chooser = nullptr;
   };
 
-  CLinearLineEditor(const CLinearConfig& config, CLinearLineList& lines, char decimal, QWidget* parent = nullptr);
+  CLinearLineEditor(const CLinearConfig& config, CLinearLineList& lines, char decimal,
+                    QWidget* parent = nullptr);
 
   // Fills the header for the working record; false when the group offers nothing.
   bool FillLineCombos(const QString& title);

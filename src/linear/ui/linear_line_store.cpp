@@ -38,10 +38,14 @@ int CLinearLineEditor::ValidateBody(QString& problem) {
     if (row.kind == RowKind::Check) continue;
     bool ok = false;
     double value = FieldNumber(row.slot, ok);
-    double maximum = row.kind == RowKind::Step ? kMaxStep : row.kind == RowKind::Count ? kMaxCount
-                     : (qyx && (row.slot == 5 || row.slot == 6)) ? kMaxQyxLength : kMaxLength;
-    if (!ok || value < 0.0 || value > maximum || (row.kind == RowKind::Count && value != std::floor(value))) {
-      problem = QString::fromStdString(FormatMessageTextSS(kMsgRealRange, "0", std::to_string(static_cast<int>(maximum))));
+    double maximum = row.kind == RowKind::Step                   ? kMaxStep
+                     : row.kind == RowKind::Count                ? kMaxCount
+                     : (qyx && (row.slot == 5 || row.slot == 6)) ? kMaxQyxLength
+                                                                 : kMaxLength;
+    if (!ok || value < 0.0 || value > maximum ||
+        (row.kind == RowKind::Count && value != std::floor(value))) {
+      problem = QString::fromStdString(
+          FormatMessageTextSS(kMsgRealRange, "0", std::to_string(static_cast<int>(maximum))));
       row.field->setFocus();
       return kMsgRealRange;
     }
@@ -57,13 +61,14 @@ int CLinearLineEditor::ValidateBody(QString& problem) {
   const double limit = total + floors * step;
   if (ip54 >= 0.0 && ToCentimetres(ip54) > ToCentimetres(limit)) {
     const int centimetres = ToCentimetres(limit);
-    QString maximum = centimetres % 100 == 0
-                          ? QStringLiteral("%1 %2 m").arg(StringQText(kMsgIp54TooLong)).arg(centimetres / 100)
-                          : QStringLiteral("%1 %2%3%4 m")
-                                .arg(StringQText(kMsgIp54TooLong))
-                                .arg(centimetres / 100)
-                                .arg(QLatin1Char(m_decimal))
-                                .arg(centimetres % 100, 2, 10, QLatin1Char('0'));
+    QString maximum =
+        centimetres % 100 == 0
+            ? QStringLiteral("%1 %2 m").arg(StringQText(kMsgIp54TooLong)).arg(centimetres / 100)
+            : QStringLiteral("%1 %2%3%4 m")
+                  .arg(StringQText(kMsgIp54TooLong))
+                  .arg(centimetres / 100)
+                  .arg(QLatin1Char(m_decimal))
+                  .arg(centimetres % 100, 2, 10, QLatin1Char('0'));
     problem = maximum;
     return kMsgIp54TooLong;
   }
@@ -85,13 +90,16 @@ void CLinearLineEditor::StoreBody() {
     }
     bool ok = false;
     double value = FieldNumber(row.slot, ok);
-    if (row.kind == RowKind::Count) line.Slots[static_cast<std::size_t>(row.slot)] = static_cast<int>(value);
+    if (row.kind == RowKind::Count)
+      line.Slots[static_cast<std::size_t>(row.slot)] = static_cast<int>(value);
     else if (row.kind == RowKind::Step && m_slot24Step)
-      line.Slots[24] = (line.Slots[24] & ~0xFF00) | ((static_cast<int>(std::lround(value * 10.0)) & 0xFF) << 8);
+      line.Slots[24] =
+          (line.Slots[24] & ~0xFF00) | ((static_cast<int>(std::lround(value * 10.0)) & 0xFF) << 8);
     else line.Slots[static_cast<std::size_t>(row.slot)] = ToCentimetres(value);
   }
   if (slot28) line.Slots[28] = PackSlot28(low, high);
-  for (int s : {11, 12}) line.Slots[static_cast<std::size_t>(s)] = table[static_cast<std::size_t>(s)] - 1;
+  for (int s : {11, 12})
+    line.Slots[static_cast<std::size_t>(s)] = table[static_cast<std::size_t>(s)] - 1;
   if (line.Slots[15] >= 0) line.Slots[25] = line.Slots[15];
   if (line.Product == kProductQFP && line.Slots[9] >= 0) line.Slots[21] = line.Slots[9];
 }

@@ -55,11 +55,13 @@ bool CLinearPriceDlg::OnApply() {
     for (int product : ProductsOfRow(row, m_productP)) {
       auto& values = settings.saleCoefs[static_cast<std::size_t>(product)];
       for (double& value : values)
-        if (value != coefs[static_cast<std::size_t>(row)]) value = coefs[static_cast<std::size_t>(row)], changed = true;
+        if (value != coefs[static_cast<std::size_t>(row)])
+          value = coefs[static_cast<std::size_t>(row)], changed = true;
     }
   if (settings.services != services) settings.services = services, changed = true;
   for (int group = 0; group < 4; ++group)
-    settings.groupsOn[static_cast<std::size_t>(group)] = m_groups[static_cast<std::size_t>(group)]->isChecked();
+    settings.groupsOn[static_cast<std::size_t>(group)] =
+        m_groups[static_cast<std::size_t>(group)]->isChecked();
   Close(changed || m_changed);
   return true;
 }
@@ -80,27 +82,34 @@ bool CLinearPriceDlg::SavePriceSettings() {
   double services = 0.0;
   if (!ReadValues(coefs, taux, services)) return false;
   const CLinearEnvironment& environment = m_parent.Environment();
-  if (environment.dialogs &&
-      environment.dialogs->Message(this, StringQText(kMsgConfirmSave), kMbOkCancel | kMbIconQuestion) != kIdOk)
+  if (environment.dialogs && environment.dialogs->Message(this, StringQText(kMsgConfirmSave),
+                                                          kMbOkCancel | kMbIconQuestion) != kIdOk)
     return false;
   bool written = true;
   for (int group = 0; group < 4; ++group)
-    written &= environment.WriteText("Linear", ("Appli" + std::to_string(group)).c_str(),
-                          m_groups[static_cast<std::size_t>(group)]->isChecked() ? "1" : "0");
+    written &=
+        environment.WriteText("Linear", ("Appli" + std::to_string(group)).c_str(),
+                              m_groups[static_cast<std::size_t>(group)]->isChecked() ? "1" : "0");
   std::array<double, 15> listCoefs = m_listCoefs;
   if (coefs[kRowList] > 0) listCoefs[static_cast<std::size_t>(m_priceList)] = coefs[kRowList];
   for (int list = 0; list < 15; ++list)
-    written &= environment.WriteText("Linear", ("Coef" + std::to_string(list)).c_str(), FixedText(listCoefs[static_cast<std::size_t>(list)]));
+    written &= environment.WriteText("Linear", ("Coef" + std::to_string(list)).c_str(),
+                                     FixedText(listCoefs[static_cast<std::size_t>(list)]));
   written &= environment.WriteText("Linear", "Taux0", FixedText(taux));
-  static constexpr std::array<const char*, kRowCount> kKeys = {"", "QM", "QJ", "QW", "QP", "QD", "QY", "QFP", "QYX"};
+  static constexpr std::array<const char*, kRowCount> kKeys = {"",   "QM", "QJ",  "QW", "QP",
+                                                               "QD", "QY", "QFP", "QYX"};
   for (int row = kRowQM; row < kRowCount; ++row) {
-    const char* key = row == kRowQP && m_productP == kProductQPC ? "QP-APOD" : kKeys[static_cast<std::size_t>(row)];
-    written &= environment.WriteText("Linear", key, FixedText(coefs[static_cast<std::size_t>(row)]));
+    const char* key = row == kRowQP && m_productP == kProductQPC
+                          ? "QP-APOD"
+                          : kKeys[static_cast<std::size_t>(row)];
+    written &=
+        environment.WriteText("Linear", key, FixedText(coefs[static_cast<std::size_t>(row)]));
   }
   written &= environment.WriteText("Linear", "Services", FixedText(services));
   if (!written && environment.dialogs)
-    environment.dialogs->Message(
-        this, QString::fromStdString(FormatMessageTextS(kMsgCannotWrite, environment.settingsFolder + "TVR.INI")),
-        kMbOk | kMbIconError);
+    environment.dialogs->Message(this,
+                                 QString::fromStdString(FormatMessageTextS(
+                                     kMsgCannotWrite, environment.settingsFolder + "TVR.INI")),
+                                 kMbOk | kMbIconError);
   return written;
 }

@@ -27,8 +27,8 @@ constexpr int kMsgSave = 31018;
 constexpr int kMsgConfirmSave = 31105;
 constexpr int kMsgRealRange = 8013;
 constexpr std::array<int, 4> kMsgGroups = {31001, 31002, 31003, 31123};
-constexpr std::array<const char*, CLinearPriceDlg::kRowCount> kRowNames = {"",   "QM", "QJ", "QW", "QP",
-                                                                           "QD", "QY", "QFP", "QYX"};
+constexpr std::array<const char*, CLinearPriceDlg::kRowCount> kRowNames = {
+    "", "QM", "QJ", "QW", "QP", "QD", "QY", "QFP", "QYX"};
 constexpr double kMaxPercent = 100.0;
 
 }  // namespace
@@ -47,7 +47,8 @@ bool CLinearPriceDlg::ReadNumber(const QString& text, char decimal, double& valu
   return ok;
 }
 
-CLinearPriceDlg::CLinearPriceDlg(CLinearDlg& parent) : m_parent(parent), m_decimal(parent.DecimalChar()) {
+CLinearPriceDlg::CLinearPriceDlg(CLinearDlg& parent)
+    : m_parent(parent), m_decimal(parent.DecimalChar()) {
   setObjectName(QStringLiteral("linear_price_dlg"));
   m_productP = parent.Config().Apod() ? kProductQPC : kProductQPA;
   BuildRows();
@@ -97,7 +98,8 @@ void CLinearPriceDlg::BuildRows() {
     m_percent[static_cast<std::size_t>(row)] = new QLabel(QStringLiteral("%"));
     grid->addWidget(m_percent[static_cast<std::size_t>(row)], y, 3);
     connect(coef, &QLineEdit::textChanged, this, [this, row] { SyncDiscountAndCoef(row, false); });
-    connect(discount, &QLineEdit::textChanged, this, [this, row] { SyncDiscountAndCoef(row, true); });
+    connect(discount, &QLineEdit::textChanged, this,
+            [this, row] { SyncDiscountAndCoef(row, true); });
   }
   int y = kRowCount + 2;
   m_tauxLabel = new QLabel;
@@ -153,18 +155,21 @@ void CLinearPriceDlg::LoadValues() {
   m_priceList = settings.priceList;
   FillPriceListCombo();
   m_listCoefs = settings.listCoefs;
-  m_coef[kRowList]->setText(NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
+  m_coef[kRowList]->setText(
+      NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
   for (int row = kRowQM; row < kRowCount; ++row)
     m_coef[static_cast<std::size_t>(row)]->setText(
         NumberText(settings.saleCoefs[static_cast<std::size_t>(RangeProduct(row))][0], m_decimal));
   m_taux->setText(NumberText(settings.rates[0], m_decimal));
   m_services->setText(NumberText(settings.services, m_decimal));
   for (int group = 0; group < 4; ++group) {
-    m_groups[static_cast<std::size_t>(group)]->setChecked(settings.groupsOn[static_cast<std::size_t>(group)]);
+    m_groups[static_cast<std::size_t>(group)]->setChecked(
+        settings.groupsOn[static_cast<std::size_t>(group)]);
     m_groups[static_cast<std::size_t>(group)]->setVisible(m_parent.Config().IsAvailable(group));
   }
   ShowRangeRows(m_priceList == 0);
-  if (m_parent.Environment().ReadText("Database", "JustOneCat", "no") == "yes") m_lists->setEnabled(false);
+  if (m_parent.Environment().ReadText("Database", "JustOneCat", "no") == "yes")
+    m_lists->setEnabled(false);
 }
 
 void CLinearPriceDlg::ShowRangeRows(bool showTaux) {
@@ -185,46 +190,56 @@ void CLinearPriceDlg::ShowRangeRows(bool showTaux) {
 void CLinearPriceDlg::SyncDiscountAndCoef(int row, bool fromDiscount) {
   if (m_syncing) return;
   m_syncing = true;
-  QLineEdit* source = fromDiscount ? m_discount[static_cast<std::size_t>(row)] : m_coef[static_cast<std::size_t>(row)];
-  QLineEdit* partner = fromDiscount ? m_coef[static_cast<std::size_t>(row)] : m_discount[static_cast<std::size_t>(row)];
+  QLineEdit* source = fromDiscount ? m_discount[static_cast<std::size_t>(row)]
+                                   : m_coef[static_cast<std::size_t>(row)];
+  QLineEdit* partner = fromDiscount ? m_coef[static_cast<std::size_t>(row)]
+                                    : m_discount[static_cast<std::size_t>(row)];
   double value = 0.0;
   if (ReadNumber(source->text(), m_decimal, value))
-    partner->setText(NumberText(fromDiscount ? 1.0 - value * 0.01 : (1.0 - value) * 100.0, m_decimal));
+    partner->setText(
+        NumberText(fromDiscount ? 1.0 - value * 0.01 : (1.0 - value) * 100.0, m_decimal));
   m_syncing = false;
 }
 
 void CLinearPriceDlg::OnPriceListChange() {
   double value = 0.0;
   // The same limit as Apply: a coefficient Apply takes is never dropped by a switch.
-  if (m_priceList >= 0 && m_priceList < 15 && ReadNumber(m_coef[kRowList]->text(), m_decimal, value) && value > 0 &&
-      value <= kMaxCoef)
+  if (m_priceList >= 0 && m_priceList < 15 &&
+      ReadNumber(m_coef[kRowList]->text(), m_decimal, value) && value > 0 && value <= kMaxCoef)
     m_listCoefs[static_cast<std::size_t>(m_priceList)] = value;
   const int old = m_priceList;
   m_priceList = m_lists->currentData().toInt();
   m_currency->setText(QString::fromStdString(m_parent.PriceListCurrency(m_priceList)));
-  m_coef[kRowList]->setText(NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
+  m_coef[kRowList]->setText(
+      NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
   if ((old == 0) != (m_priceList == 0)) ShowRangeRows(m_priceList == 0);
   double taux = 0.0;
   if (m_priceList != 0 && ReadNumber(m_taux->text(), m_decimal, taux) && taux > 0 && taux <= 100.0)
     m_taux->setText(NumberText(taux, m_decimal));
 }
 
-bool CLinearPriceDlg::ReadValues(std::array<double, kRowCount>& coefs, double& taux, double& services) {
+bool CLinearPriceDlg::ReadValues(std::array<double, kRowCount>& coefs, double& taux,
+                                 double& services) {
   auto fail = [this](QLineEdit* edit, double maximum) {
     edit->setFocus();
     if (m_parent.Environment().dialogs)
       m_parent.Environment().dialogs->Message(
-          this, QString::fromStdString(FormatMessageTextSS(kMsgRealRange, "0", QString::number(maximum).toStdString())),
+          this,
+          QString::fromStdString(
+              FormatMessageTextSS(kMsgRealRange, "0", QString::number(maximum).toStdString())),
           kMbOk | kMbIconExclamation);
     return false;
   };
   for (int row = 0; row < kRowCount; ++row) {
     QLineEdit* edit = m_coef[static_cast<std::size_t>(row)];
     double& value = coefs[static_cast<std::size_t>(row)];
-    if (!ReadNumber(edit->text(), m_decimal, value) || value < 0 || value > kMaxCoef) return fail(edit, kMaxCoef);
+    if (!ReadNumber(edit->text(), m_decimal, value) || value < 0 || value > kMaxCoef)
+      return fail(edit, kMaxCoef);
   }
-  if (!ReadNumber(m_taux->text(), m_decimal, taux) || taux < 0 || taux > kMaxPercent) return fail(m_taux, kMaxPercent);
-  if (!ReadNumber(m_services->text(), m_decimal, services) || services < 0 || services > kMaxPercent)
+  if (!ReadNumber(m_taux->text(), m_decimal, taux) || taux < 0 || taux > kMaxPercent)
+    return fail(m_taux, kMaxPercent);
+  if (!ReadNumber(m_services->text(), m_decimal, services) || services < 0 ||
+      services > kMaxPercent)
     return fail(m_services, kMaxPercent);
   return true;
 }

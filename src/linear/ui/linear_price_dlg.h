@@ -22,7 +22,18 @@ class CLinearPriceDlg : public QWidget {
 
  public:
   // The rows of coefficient and discount: the price list, then the ranges.
-  enum Row { kRowList, kRowQM, kRowQJ, kRowQW, kRowQP, kRowQD, kRowQY, kRowQFP, kRowQYX, kRowCount };
+  enum Row {
+    kRowList,
+    kRowQM,
+    kRowQJ,
+    kRowQW,
+    kRowQP,
+    kRowQD,
+    kRowQY,
+    kRowQFP,
+    kRowQYX,
+    kRowCount
+  };
   // The largest coefficient a price list or a range takes.
   static constexpr double kMaxCoef = 5.0;
 

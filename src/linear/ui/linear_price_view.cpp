@@ -7,7 +7,6 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-
 namespace {
 
 constexpr int kScrollWidth = 16;
@@ -40,9 +39,9 @@ void CLinearPriceView::SetLine(const CLinearLine* line, const CLinearPriceTable:
       RowCells cells;
       for (int column = 0; column < 8; ++column) {
         int value = table.FormatDesignation(row, column, text);
-        cells[static_cast<std::size_t>(column)] = {QString::fromStdString(text),
-                                                   column > 0 && value != CLinearPriceTable::kNoValue &&
-                                                       value != CLinearPriceTable::kNoRow};
+        cells[static_cast<std::size_t>(column)] = {
+            QString::fromStdString(text), column > 0 && value != CLinearPriceTable::kNoValue &&
+                                              value != CLinearPriceTable::kNoRow};
       }
       m_rows.push_back(std::move(cells));
     }
@@ -84,13 +83,15 @@ std::vector<int> CLinearPriceView::ColumnWidths() const {
   int first = available * 2 / 5;
   int second = available / 10;
   int shared = 0;
-  for (int column = 2; column < 8; ++column) shared += m_shown[static_cast<std::size_t>(column)] ? 1 : 0;
+  for (int column = 2; column < 8; ++column)
+    shared += m_shown[static_cast<std::size_t>(column)] ? 1 : 0;
   int rest = available - first - (m_shown[1] ? second : 0);
   std::vector<int> widths(8, 0);
   widths[0] = shared == 0 ? available - (m_shown[1] ? second : 0) : first;
   widths[1] = m_shown[1] ? second : 0;
   for (int column = 2; column < 8; ++column)
-    widths[static_cast<std::size_t>(column)] = m_shown[static_cast<std::size_t>(column)] && shared > 0 ? rest / shared : 0;
+    widths[static_cast<std::size_t>(column)] =
+        m_shown[static_cast<std::size_t>(column)] && shared > 0 ? rest / shared : 0;
   return widths;
 }
 
@@ -104,9 +105,11 @@ void CLinearPriceView::PaintRow(QPainter& painter, const RowCells& row, int y, b
     QRect cell(x, y, width, height);
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
     const Cell& content = row[static_cast<std::size_t>(column)];
-    int align = header ? Qt::AlignCenter : content.value ? (Qt::AlignRight | Qt::AlignVCenter)
-                                                         : (Qt::AlignLeft | Qt::AlignVCenter);
-    painter.drawText(cell.adjusted(kPadding, 0, -kPadding, 0), align | Qt::TextWordWrap, content.text);
+    int align = header          ? Qt::AlignCenter
+                : content.value ? (Qt::AlignRight | Qt::AlignVCenter)
+                                : (Qt::AlignLeft | Qt::AlignVCenter);
+    painter.drawText(cell.adjusted(kPadding, 0, -kPadding, 0), align | Qt::TextWordWrap,
+                     content.text);
     x += width;
   }
 }
@@ -123,7 +126,8 @@ void CLinearPriceView::paintEvent(QPaintEvent*) {
   PaintRow(painter, m_rows[0], 0, true, widths);
   painter.setFont(font());
   int y = RowHeight();
-  for (std::size_t row = static_cast<std::size_t>(m_firstRow); row < m_rows.size() && y < height(); ++row) {
+  for (std::size_t row = static_cast<std::size_t>(m_firstRow); row < m_rows.size() && y < height();
+       ++row) {
     PaintRow(painter, m_rows[row], y, false, widths);
     y += RowHeight();
   }

@@ -50,7 +50,8 @@ class CLinearPriceView : public QWidget {
   int VisibleRows() const;
   std::vector<int> ColumnWidths() const;
   void UpdateScrollRange();
-  void PaintRow(QPainter& painter, const RowCells& row, int y, bool header, const std::vector<int>& widths);
+  void PaintRow(QPainter& painter, const RowCells& row, int y, bool header,
+                const std::vector<int>& widths);
 
   std::vector<RowCells> m_rows;  // row 0 the header
   std::array<bool, 8> m_shown{true, true, true, true, true, false, false, false};

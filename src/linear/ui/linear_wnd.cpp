@@ -29,7 +29,8 @@ std::string FileTitleOf(const std::string& path) {
 CLinearWnd::CLinearWnd(CLinearEnvironment environment, QWidget* parent)
     : CCostingWindow(parent), m_environment(std::move(environment)) {
   setObjectName(QStringLiteral("linear_window"));
-  m_project.settings = m_environment.profile ? ReadLinearPriceSettings(*m_environment.profile) : CLinearPriceSettings();
+  m_project.settings = m_environment.profile ? ReadLinearPriceSettings(*m_environment.profile)
+                                             : CLinearPriceSettings();
   m_dialog = new CLinearDlg(m_project, m_environment, this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -60,7 +61,9 @@ void CLinearWnd::SetProjectDefaults() {
   UpdateTitle(false);
 }
 
-QString CLinearWnd::Today() const { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat); }
+QString CLinearWnd::Today() const {
+  return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
 
 void CLinearWnd::UpdateTitle(bool modified) {
   m_modified = modified;
@@ -117,7 +120,8 @@ CSaveOffer LinearOffer(const std::string& title, const std::string& folder) {
 
 bool CLinearWnd::Save() {
   if (!m_environment.dialogs) return false;
-  return SaveDocument(*this, LinearOffer(m_fileTitle, m_environment.projectsFolder), *m_environment.dialogs, this);
+  return SaveDocument(*this, LinearOffer(m_fileTitle, m_environment.projectsFolder),
+                      *m_environment.dialogs, this);
 }
 
 bool CLinearWnd::SaveAs() {
@@ -132,10 +136,11 @@ bool CLinearWnd::SaveAs() {
 bool CLinearWnd::PromptToClose() {
   if (!m_environment.dialogs) return !m_modified;
   if (m_dialog->ViewMode() == CLinearDlg::kViewEditor &&
-      m_environment.dialogs->Message(this, StringQText(kMsgLeaveEditor), kMbOkCancel | kMbIconExclamation) != kIdOk)
+      m_environment.dialogs->Message(this, StringQText(kMsgLeaveEditor),
+                                     kMbOkCancel | kMbIconExclamation) != kIdOk)
     return false;
-  return SaveModifiedDocument(*this, LinearOffer(m_fileTitle, m_environment.projectsFolder), *m_environment.dialogs,
-                              this);
+  return SaveModifiedDocument(*this, LinearOffer(m_fileTitle, m_environment.projectsFolder),
+                              *m_environment.dialogs, this);
 }
 
 void CLinearWnd::OptionsChanged(unsigned result) {
@@ -147,9 +152,7 @@ bool CLinearWnd::UpdateCommand(int commandId, CCommandState& state) {
     case kIdFileClose:
     case kIdFileSave:
     case kIdFileSaveAs:
-    case kIdProjectInfo:
-      state.enabled = true;
-      return true;
+    case kIdProjectInfo: state.enabled = true; return true;
     case kIdExportExcelOpen:
     case kIdExportExcelBomOpen:
     case kIdLinearExcelSummary:
@@ -159,8 +162,7 @@ bool CLinearWnd::UpdateCommand(int commandId, CCommandState& state) {
                       m_project.lines.LineCount() > 0;
       return true;
     }
-    default:
-      return false;
+    default: return false;
   }
 }
 

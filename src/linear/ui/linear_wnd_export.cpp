@@ -26,7 +26,8 @@ int CLinearWnd::ExportToExcel(bool saveAs, int variant) {
   if (!m_environment.dialogs) return 0;
   CLinearTables tables(&m_dialog->Notifier());
   CLinearPriceSettings settings = m_project.settings;
-  bool open = tables.OpenLinearTables(m_environment.folders, settings, m_environment.ReadInt("Database", "UseTC", 0));
+  bool open = tables.OpenLinearTables(m_environment.folders, settings,
+                                      m_environment.ReadInt("Database", "UseTC", 0));
   CLinearExportContext context;
   context.enabled = m_project.settings.groupsOn;
   context.columnsShown = m_dialog->ColumnsShown();

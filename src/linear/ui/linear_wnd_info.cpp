@@ -10,7 +10,8 @@ void CLinearWnd::RunProjectInfo() {
   if (!m_environment.dialogs) return;
   CDocProps props;
   for (std::size_t i = 0; i < kLinearPropertyNames.size(); ++i)
-    if (!m_project.properties[i].empty()) props.SetPropValue(kLinearPropertyNames[i], m_project.properties[i]);
+    if (!m_project.properties[i].empty())
+      props.SetPropValue(kLinearPropertyNames[i], m_project.properties[i]);
   CProjectInfoDlg dialog(*m_environment.dialogs, this);
   dialog.SetDocument(nullptr, nullptr);
   dialog.SetProps(&props, QString::fromStdString(m_environment.projectsFolder));

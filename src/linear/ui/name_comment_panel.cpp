@@ -42,7 +42,8 @@ CNameCommentPanel::CNameCommentPanel(CLinearDlg& owner, CLinearLine& line, bool 
   buttons->addWidget(cancel);
   buttons->addStretch();
   buttons->addWidget(m_apply);
-  for (QWidget* widget : std::initializer_list<QWidget*>{nameTitle, m_name, commentTitle, m_comment, m_delete})
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{nameTitle, m_name, commentTitle, m_comment, m_delete})
     layout->addWidget(widget);
   layout->addLayout(buttons);
   m_name->setEnabled(m_editable);
@@ -79,7 +80,8 @@ void CNameCommentPanel::OnApply() {
     code = CLinearDlg::kPanelRenamed;
   }
   // A changed comment is work to save as much as a new name.
-  if (LimitLinearText(comment) != m_line.Comment && code == CLinearDlg::kPanelNothing) m_owner.MarkModified();
+  if (LimitLinearText(comment) != m_line.Comment && code == CLinearDlg::kPanelNothing)
+    m_owner.MarkModified();
   m_line.Comment = LimitLinearText(comment);
   Close(code);
 }

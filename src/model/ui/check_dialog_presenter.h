@@ -13,7 +13,8 @@ class CCheckDialogPresenter : public CCheckMessagePresenter {
  public:
   // view: the layout view to frame on (not owned, may be null); beforeCorrection: the
   // document's undo step, taken before a correction changes an element.
-  CCheckDialogPresenter(QWidget* parent, CCheckZoomTarget* view, std::function<void()> beforeCorrection);
+  CCheckDialogPresenter(QWidget* parent, CCheckZoomTarget* view,
+                        std::function<void()> beforeCorrection);
 
   int ShowCheckMessages(CPartBuilder& builder) override;
 

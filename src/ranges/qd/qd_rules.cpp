@@ -2,9 +2,13 @@
 
 #include "ranges/range_rules_support.h"
 
-std::string CQDRules::GetVariantCounterpart(std::string_view code) const { return SwapThirdLetter(code, 'A', 'T'); }
+std::string CQDRules::GetVariantCounterpart(std::string_view code) const {
+  return SwapThirdLetter(code, 'A', 'T');
+}
 
 // QDT has no 16 rating.
-bool CQDRules::TakesOverRating(std::string_view code, int rating) const { return !(code == "QDT" && rating == 16); }
+bool CQDRules::TakesOverRating(std::string_view code, int rating) const {
+  return !(code == "QDT" && rating == 16);
+}
 
 int CQDRules::GetTakeOverLengthMask(std::string_view code) const { return code == "QDT" ? 6 : 0; }

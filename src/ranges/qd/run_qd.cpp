@@ -3,7 +3,9 @@
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
-CRunQD::CRunQD(std::string_view variant, CRunDocument* document) : CRangeRun(document) { LoadCatalog(variant); }
+CRunQD::CRunQD(std::string_view variant, CRunDocument* document) : CRangeRun(document) {
+  LoadCatalog(variant);
+}
 
 void CRunQD::LoadCatalog(std::string_view variant) {
   SetRangePages({kPageRunIP, kPageRunLengths, kPageRunSupport}, {kPageRiser, kPageMounting});

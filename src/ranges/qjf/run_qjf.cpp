@@ -18,5 +18,9 @@ void CRunQJF::LoadCatalog() {
     tables.codes = reader.ReadDevices({}, "SUBID");
     tables.priceFormulas = reader.ReadLinear();
   });
-  FinishLoad({{"Neutral", "1"}, {"Ground", " "}, {"Treatment", " "}, {"DroitParDefaut", "1"}, {"COTE_NEUTRE", "0"}});
+  FinishLoad({{"Neutral", "1"},
+              {"Ground", " "},
+              {"Treatment", " "},
+              {"DroitParDefaut", "1"},
+              {"COTE_NEUTRE", "0"}});
 }

@@ -5,7 +5,9 @@
 #include "model/run.h"
 #include "ranges/range_rules_support.h"
 
-std::string CQMRules::GetVariantCounterpart(std::string_view code) const { return SwapThirdLetter(code, 'A', 'C'); }
+std::string CQMRules::GetVariantCounterpart(std::string_view code) const {
+  return SwapThirdLetter(code, 'A', 'C');
+}
 
 bool CQMRules::IsMissingInVariant(const CDev& element, std::string_view code) const {
   if (code != "QMC") return false;

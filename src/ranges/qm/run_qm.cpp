@@ -4,7 +4,9 @@
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
-CRunQM::CRunQM(std::string_view variant, CRunDocument* document) : CRangeRun(document) { LoadCatalog(variant); }
+CRunQM::CRunQM(std::string_view variant, CRunDocument* document) : CRangeRun(document) {
+  LoadCatalog(variant);
+}
 
 bool CRunQM::IsDroppedDeviceRow(const CCodeRow& row, std::string_view code) {
   const int device = TextToInt(row.texts[0]);
@@ -12,7 +14,8 @@ bool CRunQM::IsDroppedDeviceRow(const CCodeRow& row, std::string_view code) {
   if (device == 8 && sub == 6) return true;
   if (code != "QMC") return false;
   const int variant = sub % 100;
-  return (device == 8 && (variant == 11 || variant == 12)) || (device == 0 && variant >= 8 && variant <= 10);
+  return (device == 8 && (variant == 11 || variant == 12)) ||
+         (device == 0 && variant >= 8 && variant <= 10);
 }
 
 void CRunQM::LoadCatalog(std::string_view variant) {
@@ -20,19 +23,28 @@ void CRunQM::LoadCatalog(std::string_view variant) {
                 {kPageSpecialShape, kPageRiser, kPageSpecialShapeFlat, kPageClinq, kPageAccessory});
   const std::string code = "QM" + std::string(variant.empty() ? "A" : variant);
   SetCatalog(code);
-  AttachCacheSet(std::string("QM") + TwoSetLetter(variant), [&code](CRangeTables& tables,
-                                                                   const CRangeTableReader& reader) {
-    const std::string query = CRangeTableReader::RunQuery("QM", code);
-    tables.patterns = reader.ReadParts();
-    tables.ratings = reader.ReadRatings(query, CRangeTableReader::RunQuery("C", std::string("C") + code[2]),
-                                        &tables.temperatures);
-    reader.ReadOptions("_L_OPTIONS", {{"OPTION = 'NEUTRAL'", "ID", &tables.neutrals}, {"OPTION = 'IP'", "ID", &tables.options}},
-                       "");
-    tables.references = reader.ReadHousings(query, true);
-    tables.housings = reader.ReadDevHousings();
-    tables.codes = reader.ReadDevices({}, {}, [&code](const CCodeRow& row) { return IsDroppedDeviceRow(row, code); });
-    tables.priceFormulas = reader.ReadLinear();
-  });
-  FinishLoad({{"Neutral", "4"}, {"IP", "A0"}, {"DroitParDefaut", "0"}, {"COTE_NEUTRE", "0"}, {"SupportAuto", "0"},
+  AttachCacheSet(std::string("QM") + TwoSetLetter(variant),
+                 [&code](CRangeTables& tables, const CRangeTableReader& reader) {
+                   const std::string query = CRangeTableReader::RunQuery("QM", code);
+                   tables.patterns = reader.ReadParts();
+                   tables.ratings = reader.ReadRatings(
+                       query, CRangeTableReader::RunQuery("C", std::string("C") + code[2]),
+                       &tables.temperatures);
+                   reader.ReadOptions("_L_OPTIONS",
+                                      {{"OPTION = 'NEUTRAL'", "ID", &tables.neutrals},
+                                       {"OPTION = 'IP'", "ID", &tables.options}},
+                                      "");
+                   tables.references = reader.ReadHousings(query, true);
+                   tables.housings = reader.ReadDevHousings();
+                   tables.codes = reader.ReadDevices({}, {}, [&code](const CCodeRow& row) {
+                     return IsDroppedDeviceRow(row, code);
+                   });
+                   tables.priceFormulas = reader.ReadLinear();
+                 });
+  FinishLoad({{"Neutral", "4"},
+              {"IP", "A0"},
+              {"DroitParDefaut", "0"},
+              {"COTE_NEUTRE", "0"},
+              {"SupportAuto", "0"},
               {"RISER", "SOL2"}});
 }

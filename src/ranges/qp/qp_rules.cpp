@@ -16,12 +16,14 @@ std::vector<std::string> CQPRules::GetTapOffsDroppedByVariantChange(std::string_
 }
 
 void CQPRules::AdaptVariantElement(CDev& element, std::string_view code) const {
-  if (code == "QPC" && element.GetKind() == CDev::kElbow) ClearElementProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
+  if (code == "QPC" && element.GetKind() == CDev::kElbow)
+    ClearElementProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
 }
 
 bool CQPRules::IsMissingInVariant(const CDev& element, std::string_view code) const {
   const int variant = element.GetVariant();
-  return code == "QPC" && element.GetKind() == CDev::kEnd && (variant == 5 || variant == 7 || variant == 8);
+  return code == "QPC" && element.GetKind() == CDev::kEnd &&
+         (variant == 5 || variant == 7 || variant == 8);
 }
 
 void CQPRules::AdaptTakenOverProperties(CRun& run) const {
@@ -32,7 +34,8 @@ void CQPRules::AdaptTakenOverProperties(CRun& run) const {
 }
 
 void CQPRules::UpgradeLegacyElement(CDev& element, std::string_view code) const {
-  if (code == "QPA" && element.GetKind() == CDev::kEnd && element.GetVariant() == 4) SetElementVariant(element, 7, true);
+  if (code == "QPA" && element.GetKind() == CDev::kEnd && element.GetVariant() == 4)
+    SetElementVariant(element, 7, true);
 }
 
 // Accessory lines (references ending in "AM" or "FM") stand under their unit.

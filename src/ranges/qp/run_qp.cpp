@@ -3,7 +3,9 @@
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
-CRunQP::CRunQP(std::string_view variant, CRunDocument* document) : CRangeRun(document) { LoadCatalog(variant); }
+CRunQP::CRunQP(std::string_view variant, CRunDocument* document) : CRangeRun(document) {
+  LoadCatalog(variant);
+}
 
 std::array<int, 5> CRunQP::GetLengthsPageArguments() const {
   if (m_a != 0) return {5000, 3000, 0, 0, 0};
@@ -15,11 +17,13 @@ void CRunQP::LoadCatalog(std::string_view variant) {
   const char letter = variant.empty() ? 'A' : variant[0];
   m_upperCase = letter == 'A' || letter == 'C' ? 1 : 0;
   m_a = letter == 'A' || letter == 'a' ? 1 : 0;
-  const std::string code = m_upperCase != 0 ? (m_a != 0 ? "QPA" : "QPC") : (m_a != 0 ? "Qpa" : "Qpc");
+  const std::string code =
+      m_upperCase != 0 ? (m_a != 0 ? "QPA" : "QPC") : (m_a != 0 ? "Qpa" : "Qpc");
   if (m_upperCase == 0 && m_a == 0) {
     SetRangePages({kPageRunIP, kPageRunSupport}, {kPageRiser, kPageMounting, kPageOptionCheck});
   } else {
-    SetRangePages({kPageRunIP, kPageRunLengths, kPageRunSupport}, {kPageRiser, kPageMounting, kPageOptionCheck});
+    SetRangePages({kPageRunIP, kPageRunLengths, kPageRunSupport},
+                  {kPageRiser, kPageMounting, kPageOptionCheck});
   }
   SetCatalog(code);
   AttachCacheSet(code, [&code](CRangeTables& tables, const CRangeTableReader& reader) {
@@ -32,5 +36,9 @@ void CRunQP::LoadCatalog(std::string_view variant) {
     tables.codes = reader.ReadDevices(query);
     tables.priceFormulas = reader.ReadLinear();
   });
-  FinishLoad({{"Neutral", "4"}, {"IP", " "}, {"Treatment", " "}, {"DroitParDefaut", "1"}, {"COTE_NEUTRE", "2"}});
+  FinishLoad({{"Neutral", "4"},
+              {"IP", " "},
+              {"Treatment", " "},
+              {"DroitParDefaut", "1"},
+              {"COTE_NEUTRE", "2"}});
 }

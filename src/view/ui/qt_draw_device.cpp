@@ -28,34 +28,23 @@ QPolygon ToQPolygon(const CDrawContext& dc, std::span<const CPoint> points) {
 
 Qt::PenStyle ToQtPenStyle(PenStyle style) {
   switch (style) {
-    case PenStyle::Solid:
-      return Qt::SolidLine;
-    case PenStyle::Dot:
-      return Qt::DotLine;
-    case PenStyle::DashDot:
-      return Qt::DashDotLine;
-    case PenStyle::DashDotDot:
-      return Qt::DashDotDotLine;
-    case PenStyle::Null:
-      return Qt::NoPen;
+    case PenStyle::Solid: return Qt::SolidLine;
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::DashDot: return Qt::DashDotLine;
+    case PenStyle::DashDotDot: return Qt::DashDotDotLine;
+    case PenStyle::Null: return Qt::NoPen;
   }
   return Qt::SolidLine;
 }
 
 Qt::BrushStyle ToQtHatch(HatchStyle hatch) {
   switch (hatch) {
-    case HatchStyle::Horizontal:
-      return Qt::HorPattern;
-    case HatchStyle::Vertical:
-      return Qt::VerPattern;
-    case HatchStyle::ForwardDiagonal:
-      return Qt::FDiagPattern;
-    case HatchStyle::BackwardDiagonal:
-      return Qt::BDiagPattern;
-    case HatchStyle::Cross:
-      return Qt::CrossPattern;
-    case HatchStyle::DiagonalCross:
-      return Qt::DiagCrossPattern;
+    case HatchStyle::Horizontal: return Qt::HorPattern;
+    case HatchStyle::Vertical: return Qt::VerPattern;
+    case HatchStyle::ForwardDiagonal: return Qt::FDiagPattern;
+    case HatchStyle::BackwardDiagonal: return Qt::BDiagPattern;
+    case HatchStyle::Cross: return Qt::CrossPattern;
+    case HatchStyle::DiagonalCross: return Qt::DiagCrossPattern;
   }
   return Qt::SolidPattern;
 }
@@ -65,7 +54,8 @@ QBrush PatternBrush(const CDrawContext& dc) {
   const QRgb zero = ToQColor(dc.State().textColor).rgb();
   const QRgb one = ToQColor(dc.State().backgroundColor).rgb();
   for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) image.setPixel(x, y, (dc.Brush().pattern[y] >> (7 - x)) & 1 ? one : zero);
+    for (int x = 0; x < 8; ++x)
+      image.setPixel(x, y, (dc.Brush().pattern[y] >> (7 - x)) & 1 ? one : zero);
   }
   return QBrush(image);
 }
@@ -73,14 +63,10 @@ QBrush PatternBrush(const CDrawContext& dc) {
 QBrush ToQBrush(const CDrawContext& dc) {
   const CBrush& brush = dc.Brush();
   switch (brush.style) {
-    case BrushStyle::Solid:
-      return QBrush(ToQColor(brush.color));
-    case BrushStyle::Hatched:
-      return QBrush(ToQColor(brush.color), ToQtHatch(brush.hatch));
-    case BrushStyle::Pattern:
-      return PatternBrush(dc);
-    case BrushStyle::Null:
-      break;
+    case BrushStyle::Solid: return QBrush(ToQColor(brush.color));
+    case BrushStyle::Hatched: return QBrush(ToQColor(brush.color), ToQtHatch(brush.hatch));
+    case BrushStyle::Pattern: return PatternBrush(dc);
+    case BrushStyle::Null: break;
   }
   return Qt::NoBrush;
 }
@@ -174,7 +160,8 @@ void CQtDrawDevice::Polyline(const CDrawContext& dc, std::span<const CPoint> poi
 
 void CQtDrawDevice::Polygon(const CDrawContext& dc, std::span<const CPoint> points) {
   m_polygon.resize(static_cast<qsizetype>(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i) m_polygon[static_cast<qsizetype>(i)] = ToQPoint(dc, points[i]);
+  for (std::size_t i = 0; i < points.size(); ++i)
+    m_polygon[static_cast<qsizetype>(i)] = ToQPoint(dc, points[i]);
   FillAndOutline(dc, [&] { m_painter.drawPolygon(m_polygon, Qt::OddEvenFill); });
 }
 
@@ -198,14 +185,15 @@ void CQtDrawDevice::UseTextStyle(const CDrawContext& dc) {
   m_painter.setBackground(ToQColor(dc.State().backgroundColor));
 }
 
-void CQtDrawDevice::Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) {
+void CQtDrawDevice::Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+                         unsigned format) {
   UseTextStyle(dc);
   const QPoint a = ToQPoint(dc, {rect.left, rect.top});
   const QPoint b = ToQPoint(dc, {rect.right, rect.bottom});
   const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                   QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-  m_painter.drawText(QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1), QtTextFlags(format),
-                     tvr::grid::ToQString(text));
+  m_painter.drawText(QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1),
+                     QtTextFlags(format), tvr::grid::ToQString(text));
 }
 
 void CQtDrawDevice::TextOut(const CDrawContext& dc, CPoint point, std::string_view text) {
@@ -238,7 +226,8 @@ void CQtDrawDevice::ClipChanged(const CDrawContext& dc) {
   }
   const CRect whole = state.clip.value_or(CRect{0, 0, dc.DeviceSize().cx, dc.DeviceSize().cy});
   QRegion region(whole.left, whole.top, whole.Width(), whole.Height());
-  for (const CRect& rect : state.excluded) region -= QRegion(rect.left, rect.top, rect.Width(), rect.Height());
+  for (const CRect& rect : state.excluded)
+    region -= QRegion(rect.left, rect.top, rect.Width(), rect.Height());
   m_painter.setClipRegion(region);
 }
 

@@ -23,12 +23,15 @@ class CQtDrawDevice : public CDrawDevice {
   void Polygon(const CDrawContext& dc, std::span<const CPoint> points) override;
   void Rectangle(const CDrawContext& dc, const CRect& rect) override;
   void Ellipse(const CDrawContext& dc, const CRect& rect) override;
-  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect, unsigned format) override;
+  void Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
+            unsigned format) override;
   void ExcludeClip(const CDrawContext& dc, const CRect& rect) override;
   void ClipChanged(const CDrawContext& dc) override;
   void SetLayer(std::string_view, int) override {}
   void ScreenLine(const CDrawContext& dc, CPoint from, CPoint to) override { Line(dc, from, to); }
-  void ScreenPolygon(const CDrawContext& dc, std::span<const CPoint> points) override { Polygon(dc, points); }
+  void ScreenPolygon(const CDrawContext& dc, std::span<const CPoint> points) override {
+    Polygon(dc, points);
+  }
   void Pixel(const CDrawContext& dc, CPoint point, CColor color) override;
   void TextOut(const CDrawContext& dc, CPoint point, std::string_view text) override;
   // A bitmap whose format has no colours of its own here is crossed out, not dropped.

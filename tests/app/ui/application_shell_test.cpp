@@ -36,7 +36,8 @@ class ApplicationShellTest : public ::testing::Test {
     m_dialogs = dialogs.get();
     m_shell = std::make_unique<CApplicationShell>(std::move(dialogs));
     static int counter = 0;
-    m_shell->SetSingleInstanceName(QStringLiteral("tvr-shell-test-%1-%2").arg(::getpid()).arg(++counter));
+    m_shell->SetSingleInstanceName(
+        QStringLiteral("tvr-shell-test-%1-%2").arg(::getpid()).arg(++counter));
     // Never the real restart: it would start this test program again.
     m_shell->SetProcessStarter([](const QString&, const QStringList&) {
       ADD_FAILURE() << "unexpected restart";
@@ -50,7 +51,9 @@ class ApplicationShellTest : public ::testing::Test {
     CCurrentLanguage::Instance().Reset();
     CTranslator::Instance().Reset();
   }
-  bool Start(const QStringList& arguments) { return m_shell->InitInstance(QStringList{"tvr"} + arguments); }
+  bool Start(const QStringList& arguments) {
+    return m_shell->InitInstance(QStringList{"tvr"} + arguments);
+  }
   QString Messages() const { return m_dialogs->messages.join(" | "); }
 
   CShellTestFolder m_folder;
@@ -59,8 +62,8 @@ class ApplicationShellTest : public ::testing::Test {
 };
 
 TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTheWayOfWorking) {
-  const std::tuple<const char*, const char*, const char*> languages[] = {{"044", "&File", "Cancel"},
-                                                                         {"033", "&Fichier", "Annuler"}};
+  const std::tuple<const char*, const char*, const char*> languages[] = {
+      {"044", "&File", "Cancel"}, {"033", "&Fichier", "Annuler"}};
   for (const auto& [language, fileMenu, qtCancel] : languages) {
     SetUp();
     m_folder.WriteSettings(std::string("[Language]\nID=") + language + "\n");
@@ -69,7 +72,8 @@ TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTh
     ASSERT_NE(frame, nullptr);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_EQ(frame->Mode(), EFrameMode::Empty);  // the first document came and went
-    EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty() || !frame->MdiArea()->currentSubWindow());
+    EXPECT_TRUE(frame->MdiArea()->subWindowList().isEmpty() ||
+                !frame->MdiArea()->currentSubWindow());
     EXPECT_EQ(m_dialogs->offeredModes, QStringList{"LRG"});
     EXPECT_TRUE(m_dialogs->messages.isEmpty()) << Messages().toStdString();
     EXPECT_FALSE(m_shell->Catalogues().empty());
@@ -89,7 +93,8 @@ TEST_F(ApplicationShellTest, StartsOnTheSampleCatalogueInItsLanguageAndAsksForTh
   }
 }
 
-TEST_F(ApplicationShellTest, TheDesignToolbarsShowInGraphicalWorkAndKeepTheUsersChoiceAcrossStarts) {
+TEST_F(ApplicationShellTest,
+       TheDesignToolbarsShowInGraphicalWorkAndKeepTheUsersChoiceAcrossStarts) {
   m_folder.WriteSettings("[Language]\nID=044\n");
   auto shown = [this] {
     QList<bool> bars;
@@ -117,10 +122,11 @@ TEST_F(ApplicationShellTest, WithoutTheArticleTableTheProgramEndsWithAClearMessa
   const std::string empty = m_folder.Path("empty-articles");
   fs::create_directories(empty);
   const std::string damaged = m_folder.Write("damaged/ARTICLE.DBU", "not a table");
-  const Case cases[] = {{"044", m_folder.Path("no-such-folder"), "The folder does not exist."},
-                        {"033", m_folder.Path("no-such-folder"), "Le dossier n'existe pas."},
-                        {"044", empty, "The file does not exist."},
-                        {"033", fs::path(damaged).parent_path().string(), "Le fichier ne peut pas être lu"}};
+  const Case cases[] = {
+      {"044", m_folder.Path("no-such-folder"), "The folder does not exist."},
+      {"033", m_folder.Path("no-such-folder"), "Le dossier n'existe pas."},
+      {"044", empty, "The file does not exist."},
+      {"033", fs::path(damaged).parent_path().string(), "Le fichier ne peut pas être lu"}};
   for (const Case& c : cases) {
     SetUp();
     m_folder.WriteSettings(std::string("[Language]\nID=") + c.language + "\n", "", c.articleFolder);
@@ -143,12 +149,14 @@ TEST_F(ApplicationShellTest, AMissingCatalogueFolderIsToldAndTheProgramStillWork
   ASSERT_GE(m_dialogs->messages.size(), 1);
   const QString& text = m_dialogs->messages[0];
   // In plain words from its first line: which language file, where it was looked for.
-  EXPECT_TRUE(text.startsWith(QStringLiteral("The language file TVR_033.TXT cannot be found in the folder %1.")
-                                  .arg(QString::fromStdString(m_folder.Path("no-catalogue")))))
+  EXPECT_TRUE(text.startsWith(
+      QStringLiteral("The language file TVR_033.TXT cannot be found in the folder %1.")
+          .arg(QString::fromStdString(m_folder.Path("no-catalogue")))))
       << text.toStdString();
   EXPECT_TRUE(text.contains("\n\nSome catalogue tables could not be read")) << text.toStdString();
   EXPECT_TRUE(m_dialogs->messages[0].contains("dims.dbf")) << Messages().toStdString();
-  EXPECT_EQ(m_shell->Frame()->menuBar()->actions().front()->text(), "&File");  // the shipped English texts
+  EXPECT_EQ(m_shell->Frame()->menuBar()->actions().front()->text(),
+            "&File");  // the shipped English texts
   EXPECT_TRUE(m_shell->Catalogues().empty());
   EXPECT_TRUE(m_shell->Languages().empty());
   EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty);
@@ -159,8 +167,15 @@ TEST_F(ApplicationShellTest, EmptyStartUpTablesGiveEmptyLists) {
   std::string folder = m_folder.Path("empty-catalogue/");
   fs::create_directories(folder);
   const std::pair<const char*, std::vector<tvr::platform::DbfFieldInfo>> tables[] = {
-      {"dims.dbf", {{"IDD", 'C', 8}, {"IDL", 'C', 8}, {"LIB", 'C', 8}, {"INPUTSTR", 'C', 8},
-                    {"INPUTCOEF", 'C', 8}, {"OUTPUTSTR", 'C', 8}, {"OUTPUTCOEF", 'C', 8}, {"BASECOEF", 'C', 8}}},
+      {"dims.dbf",
+       {{"IDD", 'C', 8},
+        {"IDL", 'C', 8},
+        {"LIB", 'C', 8},
+        {"INPUTSTR", 'C', 8},
+        {"INPUTCOEF", 'C', 8},
+        {"OUTPUTSTR", 'C', 8},
+        {"OUTPUTCOEF", 'C', 8},
+        {"BASECOEF", 'C', 8}}},
       {"catalog.dbf", {{"ID", 'C', 8}, {"LIB", 'C', 8}, {"SEQ", 'N', 4}}},
       {"devices.dbf", {{"ID", 'C', 8}, {"LIB", 'C', 8}}}};
   for (const auto& [name, fields] : tables) {
@@ -180,9 +195,11 @@ TEST_F(ApplicationShellTest, EmptyStartUpTablesGiveEmptyLists) {
 
 TEST_F(ApplicationShellTest, NonsenseSettingsStillStart) {
   m_folder.WriteSettings(
-      "CurrentCat=77\nJustOneCat=perhaps\nNoML=banana\n[Language]\nID=xyz\n[Design]\nInfos=abc\nSpecial=-9\n"
+      "CurrentCat=77\nJustOneCat=perhaps\nNoML=banana\n[Language]\nID=xyz\n[Design]\nInfos="
+      "abc\nSpecial=-9\n"
       "[Colors]\nStraight1=999,-1,x\n[Zooms]\nAll=nan\n[Application Layout]\nShowCmd=-3\n"
-      "NormalPos=Left x\nMinPos=Top 1\n[ToolBar]\nState=@@not base64@@\n[Recent File List]\nFile1=\nFile2=/nowhere.run\n");
+      "NormalPos=Left x\nMinPos=Top 1\n[ToolBar]\nState=@@not base64@@\n[Recent File "
+      "List]\nFile1=\nFile2=/nowhere.run\n");
   ASSERT_TRUE(Start({"/nsplash"}));
   CMainFrame* frame = m_shell->Frame();
   EXPECT_TRUE(frame->isVisible());
@@ -199,16 +216,18 @@ TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoiceOrIsToldT
     EFrameMode mode;
     bool told;  // told of the file, then offered the ways of working
   };
-  const Case cases[] = {{m_folder.Path("documents/none.run"), EFrameMode::Empty, true},
-                        {m_folder.Write("documents/bad.run", "\xff\xff\xff"), EFrameMode::Empty, true},
-                        {m_folder.Write("documents/good.run", LayoutFileBytes()), EFrameMode::Graphical, false},
-                        {m_folder.Write("documents/good.lin", "x"), EFrameMode::Linear, false}};  // its window stays
+  const Case cases[] = {
+      {m_folder.Path("documents/none.run"), EFrameMode::Empty, true},
+      {m_folder.Write("documents/bad.run", "\xff\xff\xff"), EFrameMode::Empty, true},
+      {m_folder.Write("documents/good.run", LayoutFileBytes()), EFrameMode::Graphical, false},
+      {m_folder.Write("documents/good.lin", "x"), EFrameMode::Linear, false}};  // its window stays
   for (const Case& c : cases) {
     SetUp();
     ASSERT_TRUE(Start({QString::fromStdString(c.file), "/nsplash"}));
     ASSERT_EQ(m_dialogs->messages.size(), c.told ? 1 : 0) << c.file;
     if (c.told) {
-      EXPECT_TRUE(m_dialogs->messages[0].contains(QString::fromStdString(c.file))) << Messages().toStdString();
+      EXPECT_TRUE(m_dialogs->messages[0].contains(QString::fromStdString(c.file)))
+          << Messages().toStdString();
     }
     EXPECT_EQ(m_dialogs->offeredModes.size(), c.told ? 1 : 0) << c.file;
     EXPECT_EQ(m_shell->Frame()->Mode(), c.mode) << c.file;
@@ -255,7 +274,8 @@ TEST_F(ApplicationShellTest, AFailedRestartIsToldAndTheProgramGoesOn) {
   m_dialogs->infoResults = {kInfoLanguageChanged};
   ASSERT_TRUE(Start({}));
   ASSERT_EQ(m_dialogs->messages.size(), 1);
-  EXPECT_TRUE(m_dialogs->messages[0].contains("could not be restarted")) << Messages().toStdString();
+  EXPECT_TRUE(m_dialogs->messages[0].contains("could not be restarted"))
+      << Messages().toStdString();
   EXPECT_TRUE(m_shell->Frame()->isVisible());
   EXPECT_TRUE(m_shell->SingleInstance()->IsListening());
   EXPECT_EQ(m_dialogs->offeredModes.size(), 1);
@@ -270,7 +290,8 @@ TEST_F(ApplicationShellTest, TheInformationDialogStaysAwayWhenTheUserSaidSo) {
 TEST_F(ApplicationShellTest, TheSplashGoesWithTheShellWhenTheProgramEndsEarly) {
   auto splashes = [] {
     int count = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets()) count += qobject_cast<CSplashDlg*>(widget) != nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+      count += qobject_cast<CSplashDlg*>(widget) != nullptr;
     return count;
   };
   m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");

@@ -16,7 +16,8 @@ namespace {
 
 std::vector<std::string> SampleNames() {
   UseProgramLanguage();
-  CPriceListNames names = ReadPriceListNames(std::string(TVR_PROGRAM_DIR) + "/BD/", [](int n) { return LookupText(n); });
+  CPriceListNames names = ReadPriceListNames(std::string(TVR_PROGRAM_DIR) + "/BD/",
+                                             [](int n) { return LookupText(n); });
   return std::vector<std::string>(names.first.begin(), names.first.end());
 }
 

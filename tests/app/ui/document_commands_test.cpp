@@ -33,14 +33,16 @@ TEST(DocumentCommandsTest, NewFromModelSeedsAPlainDocumentFromTheModelOrReportsA
     EXPECT_EQ(fixture.dialogs.messages.size(), c.messages) << c.guards;
     ASSERT_EQ(fixture.Documents().Documents().size(), 1) << c.guards;
     EXPECT_TRUE(Title(fixture.Documents().Documents().front()).startsWith("Untitled")) << c.guards;
-    EXPECT_FALSE(fixture.Documents().IsModified(fixture.Documents().Documents().front())) << c.guards;
+    EXPECT_FALSE(fixture.Documents().IsModified(fixture.Documents().Documents().front()))
+        << c.guards;
     EXPECT_TRUE(fixture.recent.Entries().empty()) << "the model stays out of the recent files";
   }
 }
 
 TEST(DocumentCommandsTest, AModelThatIsAlreadyOpenStaysOpen) {
   CFrameFixture fixture({}, true);
-  QString model = QString::fromStdString(fixture.folder.Write("program/model.run", LayoutFileBytes()));
+  QString model =
+      QString::fromStdString(fixture.folder.Write("program/model.run", LayoutFileBytes()));
   QString path = model;
   QMdiSubWindow* open = fixture.Frame().OpenAnyFile(path);
   ASSERT_NE(open, nullptr);
@@ -52,7 +54,8 @@ TEST(DocumentCommandsTest, AModelThatIsAlreadyOpenStaysOpen) {
 
 TEST(DocumentCommandsTest, TheModelDialogChoosesOrLeavesTheDocumentUnseeded) {
   CFrameFixture fixture({}, true);
-  QString other = QString::fromStdString(fixture.folder.Write("documents/other.run", LayoutFileBytes()));
+  QString other =
+      QString::fromStdString(fixture.folder.Write("documents/other.run", LayoutFileBytes()));
   fixture.dialogs.models = {other, QString()};
   fixture.Commands().NewFromModel(true);
   EXPECT_EQ(fixture.dialogs.modelPathsShown, QStringList{QString()});  // no model.run: empty

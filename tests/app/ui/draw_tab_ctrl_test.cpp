@@ -28,9 +28,10 @@ class DrawTabCtrlTest : public ::testing::Test {
 
 TEST_F(DrawTabCtrlTest, TheLongestTextSetsTheWidthBetweenFifteenAndFiftyCharacters) {
   AddTabs({"A", "BB"});
-  const QString rows[][2] = {{"C", QString(15, QLatin1Char(' '))},
-                             {"Reference costing of the lighting circuits", "Reference costing of the lighting circuits"},
-                             {QString(80, QLatin1Char('W')), QString(50, QLatin1Char('W'))}};
+  const QString rows[][2] = {
+      {"C", QString(15, QLatin1Char(' '))},
+      {"Reference costing of the lighting circuits", "Reference costing of the lighting circuits"},
+      {QString(80, QLatin1Char('W')), QString(50, QLatin1Char('W'))}};
   for (const auto& row : rows) {
     m_tabs.setTabText(1, row[0]);
     m_tabs.FitTabWidth();
@@ -51,13 +52,16 @@ TEST_F(DrawTabCtrlTest, ThePageBrushColoursThePanelAndTheStrip) {
   ASSERT_TRUE(m_tabs.StripRect().isValid());
   EXPECT_EQ(picture.pixelColor(m_tabs.StripRect().center()), strip);
   QRect first = m_tabs.DrawTabBar()->tabRect(1).translated(m_tabs.DrawTabBar()->pos());
-  EXPECT_EQ(picture.pixelColor(first.left() + 4, first.bottom() - 1), page) << "behind the tab text";
+  EXPECT_EQ(picture.pixelColor(first.left() + 4, first.bottom() - 1), page)
+      << "behind the tab text";
   EXPECT_TRUE(SaveScreenshot(m_tabs, QStringLiteral("draw_tab_ctrl")));
   m_tabs.SetPageBrush(std::nullopt);
   QApplication::processEvents();
   picture = m_tabs.grab().toImage();
-  EXPECT_NE(picture.pixelColor(m_tabs.PanelRect().center()), page) << "without a page brush nothing is filled";
-  EXPECT_NE(picture.pixelColor(m_tabs.StripRect().center()), strip) << "the strip needs the page brush too";
+  EXPECT_NE(picture.pixelColor(m_tabs.PanelRect().center()), page)
+      << "without a page brush nothing is filled";
+  EXPECT_NE(picture.pixelColor(m_tabs.StripRect().center()), strip)
+      << "the strip needs the page brush too";
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ class DrawTreeCtrlTest : public ::testing::Test {
     m_branch = new QTreeWidgetItem(m_root, {"Branch 1"});
     m_leaf = new QTreeWidgetItem(m_branch, {"Tap-off"});
     m_last = new QTreeWidgetItem(m_root, {"Branch 2"});
-    for (QTreeWidgetItem* item : {m_root, m_branch, m_leaf, m_last}) CDrawTreeCtrl::SetItemImages(item, 0, 0);
+    for (QTreeWidgetItem* item : {m_root, m_branch, m_leaf, m_last})
+      CDrawTreeCtrl::SetItemImages(item, 0, 0);
     CDrawTreeCtrl::SetItemImages(m_last, 3, 3);
     m_root->setExpanded(true);
     m_tree.show();
@@ -48,7 +49,9 @@ class DrawTreeCtrlTest : public ::testing::Test {
     QApplication::sendEvent(m_tree.viewport(), &release);
   }
 
-  QColor PixelAt(const QPoint& point) { return m_tree.viewport()->grab().toImage().pixelColor(point); }
+  QColor PixelAt(const QPoint& point) {
+    return m_tree.viewport()->grab().toImage().pixelColor(point);
+  }
 
   CDrawTreeCtrl m_tree;
   QTreeWidgetItem* m_root = nullptr;
@@ -64,7 +67,8 @@ TEST_F(DrawTreeCtrlTest, ToggleImagesFollowTheItemsState) {
   EXPECT_EQ(m_tree.ShownImage(m_leaf), 2) << "leaf without buttons";
   // The image is drawn 19 pixels left of the text.
   QRect text = m_tree.TextRect(m_root);
-  EXPECT_EQ(PixelAt(QPoint(text.left() - kTreeImageOffset + 8, text.center().y())), QColor(Qt::green));
+  EXPECT_EQ(PixelAt(QPoint(text.left() - kTreeImageOffset + 8, text.center().y())),
+            QColor(Qt::green));
 }
 
 TEST_F(DrawTreeCtrlTest, AClickOnTheImageOfACollapsedItemWithoutButtonsExpandsIt) {

@@ -26,10 +26,10 @@ TEST_F(FramePlacementTest, SavedPlacementIsRestoredAndAMinimisedStartOpensRestor
     QRect geometry;  // empty: not checked
     Qt::WindowStates state;
   };
-  const Case cases[] = {
-      {"ShowCmd=1\nNormalPos=Left 40, Top 30, Right 540, Bottom 430\n", QRect(40, 30, 500, 400), Qt::WindowNoState},
-      {"ShowCmd=6\n", QRect(), Qt::WindowNoState},
-      {"ShowCmd=3\n", QRect(), Qt::WindowMaximized}};
+  const Case cases[] = {{"ShowCmd=1\nNormalPos=Left 40, Top 30, Right 540, Bottom 430\n",
+                         QRect(40, 30, 500, 400), Qt::WindowNoState},
+                        {"ShowCmd=6\n", QRect(), Qt::WindowNoState},
+                        {"ShowCmd=3\n", QRect(), Qt::WindowMaximized}};
   for (const Case& c : cases) {
     CProfile profile = Profile(c.layout);
     QWidget window;
@@ -46,7 +46,8 @@ TEST_F(FramePlacementTest, NonsenseAndOffScreenPlacementsGiveTheDefault) {
   const std::string rows[] = {
       "NormalPos=Left 99999, Top 30, Right 100500, Bottom 430\n",
       "NormalPos=garbage\nShowCmd=banana\n",
-      "NormalPos=Left 0, Top " + std::to_string(screen.bottom() + 100) + ", Right 600, Bottom 2000\n",
+      "NormalPos=Left 0, Top " + std::to_string(screen.bottom() + 100) +
+          ", Right 600, Bottom 2000\n",
   };
   for (const std::string& row : rows) {
     CProfile profile = Profile(row);
@@ -63,9 +64,11 @@ TEST_F(FramePlacementTest, SavedFormsReadBack) {
   window.resize(300, 200);
   window.move(20, 25);
   ASSERT_TRUE(SaveWindowPlacement(window, profile));
-  EXPECT_EQ(profile.ReadProfileText("Application Layout", "NormalPos", ""), "Left 20, Top 25, Right 320, Bottom 225");
+  EXPECT_EQ(profile.ReadProfileText("Application Layout", "NormalPos", ""),
+            "Left 20, Top 25, Right 320, Bottom 225");
   EXPECT_EQ(profile.ReadProfileText("Application Layout", "ShowCmd", ""), "1");
-  EXPECT_EQ(profile.ReadProfileText("Application Layout", "MinPos", ""), "Left 0, Top 0, Right 0, Bottom 0");
+  EXPECT_EQ(profile.ReadProfileText("Application Layout", "MinPos", ""),
+            "Left 0, Top 0, Right 0, Bottom 0");
   CWindowPlacement read = ReadWindowPlacement(profile);
   EXPECT_EQ(read.normalPos, (CRect{20, 25, 320, 225}));
 }

@@ -28,7 +28,8 @@ const QStringList kStartMenus = {"menu_0300", "menu_0340", "menu_0380"};
 const QStringList kLayoutMenus = {"menu_0300", "menu_0520", "menu_0340", "menu_0560",
                                   "menu_0580", "menu_0590", "menu_0384", "menu_0380"};
 const QStringList kLinearMenus = {"menu_0300", "menu_0340", "menu_0314", "menu_0380"};
-const QStringList kReferenceMenus = {"menu_0300", "menu_0340", "menu_0314", "menu_0760", "menu_0380"};
+const QStringList kReferenceMenus = {"menu_0300", "menu_0340", "menu_0314", "menu_0760",
+                                     "menu_0380"};
 
 QAction* Action(CMainFrame& frame, int commandId) { return frame.Actions().Action(commandId); }
 
@@ -69,8 +70,8 @@ TEST(MainFrameTest, ModeTransitions) {
   EXPECT_EQ(MenuTitles(frame), kLayoutMenus);
   EXPECT_TRUE(DesignBarsVisible(frame));  // shown again as they were
   EXPECT_TRUE(Action(frame, kIdEditUndo)->isVisible());
-  EXPECT_FALSE(frame.EnterGraphicalMode());             // only from start or empty
-  EXPECT_FALSE(frame.EnterLinearMode(QString()));       // not while layout documents work
+  EXPECT_FALSE(frame.EnterGraphicalMode());        // only from start or empty
+  EXPECT_FALSE(frame.EnterLinearMode(QString()));  // not while layout documents work
   EXPECT_FALSE(frame.LeaveLinearMode());
   frame.EnterEmptyMode();
   EXPECT_TRUE(frame.EnterLinearMode(QString()));
@@ -132,7 +133,7 @@ TEST(MainFrameTest, CommandStatesFollowTheHandlers) {
   frame.EnterEmptyMode();
   EXPECT_TRUE(Enabled(frame, kIdFileNew));
   EXPECT_TRUE(Enabled(frame, kIdFileOpen));
-  EXPECT_FALSE(Enabled(frame, kIdFileSave));   // nobody saves in the empty mode
+  EXPECT_FALSE(Enabled(frame, kIdFileSave));  // nobody saves in the empty mode
   EXPECT_FALSE(Enabled(frame, kIdFileClose));
   EXPECT_FALSE(Enabled(frame, kIdFileMruFirst));  // the placeholder of an empty list
   EXPECT_FALSE(Enabled(frame, kIdWindowCascade));
@@ -169,8 +170,9 @@ TEST(MainFrameTest, HoveredCommandsShowTheirPromptThenTheIdlePromptComesBack) {
     const char* open;  // the prompt of File Open
     const char* idle;
   };
-  const Row rows[] = {{"044", "Open an existing layout, linear or reference project", "Ready"},
-                      {"033", "Ouvrir un projet d'implantation, linéaire ou par référence existant", "Prêt"}};
+  const Row rows[] = {
+      {"044", "Open an existing layout, linear or reference project", "Ready"},
+      {"033", "Ouvrir un projet d'implantation, linéaire ou par référence existant", "Prêt"}};
   for (const Row& row : rows) {
     CFrameFixture fixture;
     UseProgramLanguage(row.language);
@@ -178,7 +180,8 @@ TEST(MainFrameTest, HoveredCommandsShowTheirPromptThenTheIdlePromptComesBack) {
     frame.EnterGraphicalMode();
     for (auto& [commandId, action] : frame.Actions().All())
       if (CommandTextMessage(commandId) != 0) {
-        EXPECT_FALSE(action->statusTip().isEmpty()) << row.language << " has no prompt for " << commandId;
+        EXPECT_FALSE(action->statusTip().isEmpty())
+            << row.language << " has no prompt for " << commandId;
       }
     QStatusBar* bar = frame.statusBar();
     Action(frame, kIdFileOpen)->showStatusText(frame.menuBar());  // a menu item is hovered
@@ -199,13 +202,16 @@ TEST(MainFrameTest, HoveredCommandsShowTheirPromptThenTheIdlePromptComesBack) {
 }
 
 TEST(MainFrameTest, CostingWindowTitlesNameTheWayOfWorkingThenTheFile) {
-  const std::pair<EFrameMode, const char*> rows[] = {{EFrameMode::Linear, "Linear costing - Untitled"},
-                                                     {EFrameMode::Reference, "Costing by reference - Untitled"}};
+  const std::pair<EFrameMode, const char*> rows[] = {
+      {EFrameMode::Linear, "Linear costing - Untitled"},
+      {EFrameMode::Reference, "Costing by reference - Untitled"}};
   for (const auto& [mode, title] : rows) {
     CFrameFixture fixture;
     CMainFrame& frame = fixture.Frame();
-    ASSERT_TRUE(mode == EFrameMode::Linear ? frame.EnterLinearMode(QString()) : frame.EnterRefMode(QString()));
-    CCostingWindow* window = mode == EFrameMode::Linear ? frame.LinearWindow() : frame.ReferenceWindow();
+    ASSERT_TRUE(mode == EFrameMode::Linear ? frame.EnterLinearMode(QString())
+                                           : frame.EnterRefMode(QString()));
+    CCostingWindow* window =
+        mode == EFrameMode::Linear ? frame.LinearWindow() : frame.ReferenceWindow();
     EXPECT_EQ(window->windowTitle(), title);
   }
 }
@@ -258,9 +264,11 @@ TEST(MainFrameTest, StartModeChoiceTable) {
 }
 
 TEST(MainFrameTest, StartModeOffersFollowTheSettings) {
-  const std::pair<const char*, const char*> rows[] = {
-      {"NoML=1\n", "-RG"}, {"NoRF=1\n", "L-G"}, {"No3D=1\n", "LR-"}, {"NoDRNE=1\n", "LR-"},
-      {"NoML=1\nNoRF=1\nNo3D=1\n", "--G"}};
+  const std::pair<const char*, const char*> rows[] = {{"NoML=1\n", "-RG"},
+                                                      {"NoRF=1\n", "L-G"},
+                                                      {"No3D=1\n", "LR-"},
+                                                      {"NoDRNE=1\n", "LR-"},
+                                                      {"NoML=1\nNoRF=1\nNo3D=1\n", "--G"}};
   for (const auto& [settings, offered] : rows) {
     CFrameFixture fixture(settings);
     fixture.Frame().ChooseStartMode();
@@ -314,7 +322,8 @@ TEST(MainFrameTest, HelpPagesByModeAndTheWebPage) {
   frame.EnterGraphicalMode();
   frame.RouteCommand(kIdHelpIndex);  // the help pages are not installed: said so
   ASSERT_EQ(fixture.dialogs.messages.size(), 1);
-  EXPECT_TRUE(fixture.dialogs.messages[0].contains("INDEX_2.htm")) << fixture.dialogs.messages[0].toStdString();
+  EXPECT_TRUE(fixture.dialogs.messages[0].contains("INDEX_2.htm"))
+      << fixture.dialogs.messages[0].toStdString();
   frame.EnterEmptyMode();
   frame.EnterLinearMode(QString());
   frame.RouteCommand(kIdHelpTutorial);

@@ -47,7 +47,8 @@ TEST_F(MessageBoxTest, MessageBoxByIdShowsTheStringTextUnderTheApplicationTitle)
       {500, kMbYesNoCancel | kMbIconQuestion, kIdNo,
        QString::fromUtf8("Enregistrer les modifications ?\nLe fichier a chang\xC3\xA9."),
        CMessageDlg::IconKind::Question},
-      {9999, kMbOk, kIdOk, "MSG_9999", CMessageDlg::IconKind::Exclamation}};  // an unknown one shows its key
+      {9999, kMbOk, kIdOk, "MSG_9999",
+       CMessageDlg::IconKind::Exclamation}};  // an unknown one shows its key
   for (const Case& c : cases) {
     SeenBox seen;
     PressOnNextBox(c.answer, seen);

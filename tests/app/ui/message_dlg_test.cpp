@@ -58,16 +58,21 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonsCase{"OK", kMbOk, {kIdOk}, kIdOk, kIdOk},
         ButtonsCase{"OK has no second button", kMbOk | kMbDefButton2, {kIdOk}, kIdOk, kIdOk},
         ButtonsCase{"OK and Cancel", kMbOkCancel, {kIdOk, kIdCancel}, kIdOk, kIdCancel},
-        ButtonsCase{"Cancel second", kMbOkCancel | kMbDefButton2, {kIdOk, kIdCancel}, kIdCancel,
+        ButtonsCase{
+            "Cancel second", kMbOkCancel | kMbDefButton2, {kIdOk, kIdCancel}, kIdCancel, kIdCancel},
+        ButtonsCase{
+            "Yes, No and Cancel", kMbYesNoCancel, {kIdYes, kIdNo, kIdCancel}, kIdYes, kIdCancel},
+        ButtonsCase{"No second",
+                    kMbYesNoCancel | kMbDefButton2,
+                    {kIdYes, kIdNo, kIdCancel},
+                    kIdNo,
                     kIdCancel},
-        ButtonsCase{"Yes, No and Cancel", kMbYesNoCancel, {kIdYes, kIdNo, kIdCancel}, kIdYes,
-                    kIdCancel},
-        ButtonsCase{"No second", kMbYesNoCancel | kMbDefButton2, {kIdYes, kIdNo, kIdCancel},
-                    kIdNo, kIdCancel},
-        ButtonsCase{"Enter in a Yes/No box means Yes", kMbYesNo | kMbIconQuestion,
-                    {kIdYes, kIdNo}, kIdYes, 0},
-        ButtonsCase{"Yes/No with No second", kMbYesNo | kMbDefButton2, {kIdYes, kIdNo}, kIdNo,
+        ButtonsCase{"Enter in a Yes/No box means Yes",
+                    kMbYesNo | kMbIconQuestion,
+                    {kIdYes, kIdNo},
+                    kIdYes,
                     0},
+        ButtonsCase{"Yes/No with No second", kMbYesNo | kMbDefButton2, {kIdYes, kIdNo}, kIdNo, 0},
         ButtonsCase{"an unknown type still has OK", 0x2, {kIdOk}, kIdOk, kIdOk}));
 
 TEST(MessageDlgTest, ButtonsSpeakTheProgramsLanguage) {

@@ -93,10 +93,12 @@ TEST(OpenAnyFileTest, MissingAndDamagedFilesAreReported) {
                                      : Write(fixture, row.name, row.bytes);
     EXPECT_EQ(frame.OpenAnyFile(path), nullptr) << row.name;
     ASSERT_EQ(fixture.dialogs.messages.size(), 1) << row.name;
-    EXPECT_TRUE(fixture.dialogs.messages[0].contains(row.expected)) << fixture.dialogs.messages[0].toStdString();
+    EXPECT_TRUE(fixture.dialogs.messages[0].contains(row.expected))
+        << fixture.dialogs.messages[0].toStdString();
     EXPECT_EQ(frame.Mode(), EFrameMode::Empty) << row.name;  // usable as before
     EXPECT_TRUE(fixture.recent.Entries().empty()) << row.name;
-    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty() || frame.LinearWindow() || frame.ReferenceWindow());
+    EXPECT_TRUE(frame.MdiArea()->subWindowList().isEmpty() || frame.LinearWindow() ||
+                frame.ReferenceWindow());
   }
 }
 
@@ -150,7 +152,8 @@ TEST(OpenAnyFileTest, FileOpenAsksInTheProjectsFolderWithTheFiltersOfTheMode) {
   EXPECT_EQ(frame.Mode(), EFrameMode::Linear);
   ASSERT_EQ(fixture.dialogs.openFolders.size(), 1);
   EXPECT_EQ(fixture.dialogs.openFolders[0].toStdString(), fixture.app.ProjectsFolder());
-  EXPECT_TRUE(fixture.dialogs.openFilters[0].startsWith("Tavrilon")) << fixture.dialogs.openFilters[0].toStdString();
+  EXPECT_TRUE(fixture.dialogs.openFilters[0].startsWith("Tavrilon"))
+      << fixture.dialogs.openFilters[0].toStdString();
   EXPECT_TRUE(fixture.dialogs.openFilters[0].contains("*.run;*.ref;*.lin"));
   frame.RouteCommand(kIdFileOpen);  // cancelled in the linear mode: the linear filter first
   EXPECT_TRUE(fixture.dialogs.openFilters[1].contains("(*.lin)|*.lin|"));

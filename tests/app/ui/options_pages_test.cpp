@@ -62,7 +62,9 @@ class OptionsPagesTest : public ::testing::Test {
     if (!m_sheet) Open();
     return m_sheet->Page<T>();
   }
-  std::string Setting(const char* section, const char* key) { return m_fixture.Setting(section, key); }
+  std::string Setting(const char* section, const char* key) {
+    return m_fixture.Setting(section, key);
+  }
 
   COptionsFixture m_fixture;
   COptionsFrameRecorder m_frame;
@@ -102,8 +104,8 @@ TEST_F(OptionsPagesTest, ColoursNearTheHighlightAreRefusedWithAWarning) {
     EXPECT_EQ(dialog.Icon(), CMessageDlg::IconKind::Exclamation);
     dialog.Button(kIdOk)->click();
   });
-  EXPECT_FALSE(page->ChooseColor(MakeColor(highlight.red() + 5, highlight.green() - 10,
-                                           highlight.blue())));
+  EXPECT_FALSE(
+      page->ChooseColor(MakeColor(highlight.red() + 5, highlight.green() - 10, highlight.blue())));
   EXPECT_EQ(seen, StringQText(kMsgColorTooNearHighlightCaption) + "|" +
                       StringQText(kMsgColorTooNearHighlight));
   EXPECT_EQ(page->ShownColor(), MakeColor(0, 255, 0)) << "nothing changed";
@@ -237,7 +239,8 @@ bool ActivateLanguageFont() {
           QFontDatabase::families(system).isEmpty())
         continue;
       QGuiApplication::setFont(QFont(family));
-      if (CTranslator::Instance().SetLanguageCharset(charset, true) && CTranslator::Instance().IsActive())
+      if (CTranslator::Instance().SetLanguageCharset(charset, true) &&
+          CTranslator::Instance().IsActive())
         return true;
     }
   }
@@ -318,7 +321,9 @@ TEST_F(OptionsPagesTest, TheLanguagePageListsTheProgramsLanguages) {
   auto* page = Page<CPageLangue>();
   ASSERT_GE(page->Languages()->count(), 2);
   EXPECT_EQ(page->Languages()->currentData().toString().left(3), "033") << "the default ID";
-  EXPECT_EQ(page->Languages()->itemDelegate()->sizeHint({}, page->Languages()->model()->index(0, 0))
+  EXPECT_EQ(page->Languages()
+                ->itemDelegate()
+                ->sizeHint({}, page->Languages()->model()->index(0, 0))
                 .height(),
             16);
   // The closed box shows the current language's flag as its list does.
@@ -332,7 +337,8 @@ TEST_F(OptionsPagesTest, NumberFieldsAreAsWideAsTheirDigitsAndEveryFieldHasItsLa
     QWidget* page;
     int edit;
   };
-  const Field numbers[] = {{Page<CPageRegl>(), CPageRegl::kZoomAll}, {Page<CPageRegl>(), CPageRegl::kMoveUp},
+  const Field numbers[] = {{Page<CPageRegl>(), CPageRegl::kZoomAll},
+                           {Page<CPageRegl>(), CPageRegl::kMoveUp},
                            {Page<CPageDesign>(), CPageDesign::kBoxOverhang},
                            {Page<CPageDesign>(), CPageDesign::kJointOverhang}};
   for (const Field& field : numbers) {
@@ -346,7 +352,8 @@ TEST_F(OptionsPagesTest, NumberFieldsAreAsWideAsTheirDigitsAndEveryFieldHasItsLa
   for (int edit : {CPageHbaseCat::kName, CPageHbaseCat::kSecondName}) {
     bool labelled = false;
     for (QLabel* label : prices->findChildren<QLabel*>())
-      labelled = labelled || (label->buddy() == prices->Control<QLineEdit>(edit) && !label->text().isEmpty());
+      labelled = labelled ||
+                 (label->buddy() == prices->Control<QLineEdit>(edit) && !label->text().isEmpty());
     EXPECT_TRUE(labelled) << edit;
   }
   m_sheet->reject();

@@ -40,7 +40,9 @@ QStringList Captions(std::initializer_list<int> messages) {
 }
 
 void PressOk(COptionsSheet& sheet) { sheet.findChild<QPushButton*>(QStringLiteral("1"))->click(); }
-void PressCancel(COptionsSheet& sheet) { sheet.findChild<QPushButton*>(QStringLiteral("2"))->click(); }
+void PressCancel(COptionsSheet& sheet) {
+  sheet.findChild<QPushButton*>(QStringLiteral("2"))->click();
+}
 
 class OptionsSheetTest : public ::testing::Test {
  protected:
@@ -93,8 +95,8 @@ TEST_F(OptionsSheetTest, AnotherLanguageIsWrittenButTheProgramKeepsItsOwn) {
   OnNextOptionsSheet([](COptionsSheet& sheet) {
     QComboBox* languages = sheet.Page<CPageLangue>()->Languages();
     EXPECT_EQ(languages->currentData().toString().left(3), "033") << "\"Language\"/\"ID\" default";
-    languages->setCurrentIndex(languages->findData(QStringLiteral("044"), Qt::UserRole,
-                                                   Qt::MatchStartsWith));
+    languages->setCurrentIndex(
+        languages->findData(QStringLiteral("044"), Qt::UserRole, Qt::MatchStartsWith));
     PressOk(sheet);
   });
   EXPECT_EQ(Run(nullptr, kOptionsFromLinear), 0u);
@@ -172,7 +174,8 @@ TEST_F(OptionsSheetTest, AReadOnlyArticleTableIsReportedAndLeftAsItWas) {
     PressOk(sheet);
   });
   EXPECT_EQ(Run(nullptr, kOptionsFromReference), 1u);
-  EXPECT_TRUE(message.startsWith(QString::fromStdString(StringText(kMsgPriceListsNotSaved)).section('\n', 0, 0)))
+  EXPECT_TRUE(message.startsWith(
+      QString::fromStdString(StringText(kMsgPriceListsNotSaved)).section('\n', 0, 0)))
       << message.toStdString();
   EXPECT_TRUE(message.contains(QStringLiteral("read-only"))) << message.toStdString();
   EXPECT_EQ(m_fixture.ArticleBytes(), before);

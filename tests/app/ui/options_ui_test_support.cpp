@@ -22,8 +22,8 @@ namespace {
 
 void WriteArticleTable(const std::string& path) {
   CDbfTable table;
-  ASSERT_TRUE(table.Create(path, {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0},
-                                  {"DESIGN_2", 'C', 12, 0}}))
+  ASSERT_TRUE(table.Create(
+      path, {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}, {"DESIGN_2", 'C', 12, 0}}))
       << table.Error();
   const std::vector<std::vector<std::string>> records = {{"PRICE_LIST_1", "Public", "EUR"},
                                                          {"PRICE_LIST_2", "", ""},
@@ -31,7 +31,8 @@ void WriteArticleTable(const std::string& path) {
                                                          {"PRICE_LIST_6", "Six", "CHF"}};
   for (const auto& record : records) {
     ASSERT_TRUE(table.Append()) << table.Error();
-    for (int field = 0; field < 3; ++field) table.Assign(field, record[static_cast<std::size_t>(field)]);
+    for (int field = 0; field < 3; ++field)
+      table.Assign(field, record[static_cast<std::size_t>(field)]);
   }
   ASSERT_TRUE(table.Close()) << table.Error();
 }
@@ -56,7 +57,8 @@ COptionsContext COptionsFixture::Context() {
   COptionsContext context;
   context.app = &app;
   context.languages = BuildLanguageList(ListLanguageFiles(app.CatalogueFolder()));
-  context.devices = LoadDeviceList(app.CatalogueFolder(), [](int n) { return StringText(n); }).entries;
+  context.devices =
+      LoadDeviceList(app.CatalogueFolder(), [](int n) { return StringText(n); }).entries;
   return context;
 }
 

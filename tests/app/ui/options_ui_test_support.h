@@ -42,7 +42,9 @@ class COptionsFrameRecorder : public COptionsFrame {
   void RebuildScene() override { calls.push_back("RebuildScene"); }
   void RefreshAllRuns() override { calls.push_back("RefreshAllRuns"); }
   void UpdateAllViews() override { calls.push_back("UpdateAllViews"); }
-  void SetModifiedFlag(bool modified) override { calls.push_back(modified ? "Modified" : "Unmodified"); }
+  void SetModifiedFlag(bool modified) override {
+    calls.push_back(modified ? "Modified" : "Unmodified");
+  }
   void BuildCatalogueMenu() override { calls.push_back("BuildCatalogueMenu"); }
   std::vector<std::string> calls;
 };

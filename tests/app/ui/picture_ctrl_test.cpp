@@ -56,12 +56,14 @@ TEST_F(PictureCtrlTest, PicturesArePlacedByTheirSizeInTheControl) {
     QRect placed;
     const char* guards;
   };
-  const Case cases[] = {{"picture.jpg", 30, 10, "PNG", QRect(85, 45, 30, 10), "the format comes from the bytes"},
-                        {"small.bmp", 40, 20, "BMP", QRect(80, 40, 40, 20), "a small one is centred at its size"},
-                        {"wide.png", 400, 100, "PNG", QRect(0, 25, 200, 50), "a wide one is scaled to the width"}};
+  const Case cases[] = {
+      {"picture.jpg", 30, 10, "PNG", QRect(85, 45, 30, 10), "the format comes from the bytes"},
+      {"small.bmp", 40, 20, "BMP", QRect(80, 40, 40, 20), "a small one is centred at its size"},
+      {"wide.png", 400, 100, "PNG", QRect(0, 25, 200, 50), "a wide one is scaled to the width"}};
   m_picture.resize(200, 100);
   for (const Case& c : cases) {
-    ASSERT_TRUE(m_picture.LoadPictureFile(SavePicture(c.name, c.width, c.height, c.format))) << c.guards;
+    ASSERT_TRUE(m_picture.LoadPictureFile(SavePicture(c.name, c.width, c.height, c.format)))
+        << c.guards;
     int width = 0, height = 0;
     ASSERT_TRUE(m_picture.GetPictureSize(width, height));
     EXPECT_EQ(QSize(width, height), QSize(c.width, c.height)) << c.guards;

@@ -91,7 +91,7 @@ TEST(PicturesTest, LanguageItemsShowFlagAndName) {
   delegate.paint(&painter, option, model.index(0, 0));
   painter.end();
   QImage flag = LanguageFlag(30).toImage();
-  EXPECT_NE(image.pixel(5, 5), qRgb(255, 255, 255));   // the Greek flag's blue at the left
+  EXPECT_NE(image.pixel(5, 5), qRgb(255, 255, 255));  // the Greek flag's blue at the left
   bool nameDrawn = false;
   for (int x = 26; x < 160 && !nameDrawn; ++x)
     for (int y = 0; y < 16; ++y)

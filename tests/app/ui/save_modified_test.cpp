@@ -23,23 +23,26 @@ enum class ECloseBy { CloseCommand, Exit, OpenLinear };
 
 struct SaveCase {
   const char* guards;
-  bool opened;                           // read from a file, else a new document
-  int answer;                            // to "save changes?"
-  std::optional<QString> saveAs;         // the file chosen in Save As; none: cancelled
-  bool folderGone;                       // the document's folder vanished before the save
+  bool opened;                    // read from a file, else a new document
+  int answer;                     // to "save changes?"
+  std::optional<QString> saveAs;  // the file chosen in Save As; none: cancelled
+  bool folderGone;                // the document's folder vanished before the save
   bool closes;
   int messages;
   bool fileWritten;
 };
 
 const SaveCase kCases[] = {
-    {"Yes writes an opened document's file, then it closes", true, kIdYes, std::nullopt, false, true, 1, true},
-    {"a failed save is told and the document stays open", true, kIdYes, std::nullopt, true, false, 2, false},
+    {"Yes writes an opened document's file, then it closes", true, kIdYes, std::nullopt, false,
+     true, 1, true},
+    {"a failed save is told and the document stays open", true, kIdYes, std::nullopt, true, false,
+     2, false},
     {"No closes without writing", true, kIdNo, std::nullopt, false, true, 1, false},
     {"Cancel keeps the document", true, kIdCancel, std::nullopt, false, false, 1, false},
-    {"a new document whose Save As was cancelled stays open", false, kIdYes, std::nullopt, false, false, 1, false},
-    {"a new document is written to the file chosen in Save As, then it closes", false, kIdYes, QString("new.run"),
-     false, true, 1, false},
+    {"a new document whose Save As was cancelled stays open", false, kIdYes, std::nullopt, false,
+     false, 1, false},
+    {"a new document is written to the file chosen in Save As, then it closes", false, kIdYes,
+     QString("new.run"), false, true, 1, false},
 };
 
 class SaveModifiedTest : public ::testing::TestWithParam<ECloseBy> {};
@@ -74,14 +77,17 @@ TEST_P(SaveModifiedTest, YesSavesAndClosesOnlyWhenTheSaveSucceeded) {
     fs::remove(file);
     if (c.folderGone) fs::remove_all(fs::path(file).parent_path());
     fixture.dialogs.answers = {c.answer};
-    QString chosen = c.saveAs ? QString::fromStdString(fixture.folder.Path("documents/")) + *c.saveAs : QString();
+    QString chosen = c.saveAs
+                         ? QString::fromStdString(fixture.folder.Path("documents/")) + *c.saveAs
+                         : QString();
     if (c.saveAs) fixture.dialogs.filesToSave = {chosen};
     CloseDocuments(fixture, document, GetParam());
     EXPECT_EQ(fixture.Documents().Documents().isEmpty(), c.closes) << c.guards;
     EXPECT_EQ(fixture.dialogs.messages.size(), c.messages) << c.guards;
     EXPECT_EQ(fs::exists(file), c.fileWritten) << c.guards;
     if (c.fileWritten) {
-      EXPECT_EQ(QFile(QString::fromStdString(file)).size(), qint64(LayoutFileBytes().size())) << c.guards;
+      EXPECT_EQ(QFile(QString::fromStdString(file)).size(), qint64(LayoutFileBytes().size()))
+          << c.guards;
     }
     if (!chosen.isEmpty()) {
       EXPECT_EQ(QFile::exists(chosen), c.closes) << c.guards;
@@ -90,12 +96,14 @@ TEST_P(SaveModifiedTest, YesSavesAndClosesOnlyWhenTheSaveSucceeded) {
       EXPECT_TRUE(fixture.Documents().IsModified(document)) << c.guards;
     }
     if (!c.opened && c.answer == kIdYes) {  // Save As offers the title in the projects folder
-      EXPECT_TRUE(fixture.dialogs.saveSuggestions.value(0).endsWith("documents/Untitled1.run")) << c.guards;
+      EXPECT_TRUE(fixture.dialogs.saveSuggestions.value(0).endsWith("documents/Untitled1.run"))
+          << c.guards;
     }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(CloseWays, SaveModifiedTest,
-                         ::testing::Values(ECloseBy::CloseCommand, ECloseBy::Exit, ECloseBy::OpenLinear));
+                         ::testing::Values(ECloseBy::CloseCommand, ECloseBy::Exit,
+                                           ECloseBy::OpenLinear));
 
 }  // namespace

@@ -21,7 +21,9 @@
 
 namespace {
 
-QPushButton* Button(QWidget& dialog, int id) { return dialog.findChild<QPushButton*>(QString::number(id)); }
+QPushButton* Button(QWidget& dialog, int id) {
+  return dialog.findChild<QPushButton*>(QString::number(id));
+}
 
 TEST(StartModeDlgTest, ASingleOfferedWayNeedsNoDialog) {
   UseProgramLanguage();

@@ -29,7 +29,8 @@
 
 namespace fs = std::filesystem;
 
-int CScriptedDialogs::ChooseStartMode(QWidget*, bool offerLinear, bool offerReference, bool offerGraphical) {
+int CScriptedDialogs::ChooseStartMode(QWidget*, bool offerLinear, bool offerReference,
+                                      bool offerGraphical) {
   offeredModes << QStringLiteral("%1%2%3")
                       .arg(offerLinear ? 'L' : '-')
                       .arg(offerReference ? 'R' : '-')
@@ -49,7 +50,8 @@ std::optional<QString> CScriptedDialogs::ChooseModel(QWidget*, const QString& in
   return model;
 }
 
-QString CScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& folder, const COpenFileFilter& filter) {
+QString CScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& folder,
+                                           const COpenFileFilter& filter) {
   openFolders << folder;
   openFilters << QString::fromStdString(filter.filter);
   if (filesToOpen.empty()) return {};
@@ -58,7 +60,8 @@ QString CScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& folder, cons
   return file;
 }
 
-QString CScriptedDialogs::ChooseFileToSave(QWidget*, const QString& suggestedPath, const COpenFileFilter&) {
+QString CScriptedDialogs::ChooseFileToSave(QWidget*, const QString& suggestedPath,
+                                           const COpenFileFilter&) {
   saveSuggestions << suggestedPath;
   if (filesToSave.empty()) return {};
   QString file = filesToSave.front();
@@ -105,8 +108,8 @@ void CShellTestFolder::WriteSettings(const std::string& lines, const std::string
   std::string program = TVR_PROGRAM_DIR;
   std::string catalogue = catalogueFolder.empty() ? program + "/DBF" : catalogueFolder;
   std::string article = articleFolder.empty() ? program + "/BD" : articleFolder;
-  Write("settings/TVR73/TVR.INI",
-        "[DBF Database]\nDirectory=" + catalogue + "\n[Database]\nPartnumPath=" + article + "\n" + lines);
+  Write("settings/TVR73/TVR.INI", "[DBF Database]\nDirectory=" + catalogue +
+                                      "\n[Database]\nPartnumPath=" + article + "\n" + lines);
 }
 
 void UseProgramLanguage(const std::string& number) {
@@ -151,7 +154,8 @@ CMainFrame& CFrameFixture::Frame() {
   services.dialogs = &dialogs;
   services.catalogueMenu = m_catalogue.get();
   services.makeLinearWindow = makeLinear ? makeLinear : [this, opened] {
-    return static_cast<CCostingWindow*>(new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, dialogs, opened));
+    return static_cast<CCostingWindow*>(
+        new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, dialogs, opened));
   };
   services.makeReferenceWindow = makeReference ? makeReference : [this, opened] {
     return static_cast<CCostingWindow*>(

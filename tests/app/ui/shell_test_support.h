@@ -30,10 +30,13 @@ class QWidget;
 // empty script answers: no start mode, no model, no file, OK (or No to a Yes/No box).
 class CScriptedDialogs : public CShellDialogs {
  public:
-  int ChooseStartMode(QWidget* parent, bool offerLinear, bool offerReference, bool offerGraphical) override;
+  int ChooseStartMode(QWidget* parent, bool offerLinear, bool offerReference,
+                      bool offerGraphical) override;
   std::optional<QString> ChooseModel(QWidget* parent, const QString& initialPath) override;
-  QString ChooseFileToOpen(QWidget* parent, const QString& folder, const COpenFileFilter& filter) override;
-  QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath, const COpenFileFilter& filter) override;
+  QString ChooseFileToOpen(QWidget* parent, const QString& folder,
+                           const COpenFileFilter& filter) override;
+  QString ChooseFileToSave(QWidget* parent, const QString& suggestedPath,
+                           const COpenFileFilter& filter) override;
   int Message(QWidget* parent, const QString& text, unsigned type) override;
   void PrintSetup(QWidget*) override { ++printSetups; }
   void ShowAbout(QWidget*) override { ++aboutBoxes; }

@@ -27,7 +27,8 @@ bool HandOverFromAnotherStart(const QString& name, const QString& file) {
   });
   QElapsedTimer waited;
   waited.start();
-  while (result.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready && waited.elapsed() < 10000)
+  while (result.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready &&
+         waited.elapsed() < 10000)
     ProcessEvents();
   return result.get();
 }
@@ -37,7 +38,8 @@ TEST(SingleInstanceTest, ALaterStartHandsItsFileToTheFirst) {
   CSingleInstance first(name);
   ASSERT_TRUE(first.Listen());
   QStringList received;
-  QObject::connect(&first, &CSingleInstance::Activated, [&received](const QString& file) { received << file; });
+  QObject::connect(&first, &CSingleInstance::Activated,
+                   [&received](const QString& file) { received << file; });
   EXPECT_TRUE(HandOverFromAnotherStart(name, "/home/u/a b.run"));
   EXPECT_TRUE(HandOverFromAnotherStart(name, ""));
   ProcessEvents();

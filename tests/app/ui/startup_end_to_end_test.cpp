@@ -57,13 +57,14 @@ CDump RunProgram(CShellTestFolder& folder, const QStringList& arguments) {
 class StartupEndToEndTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
   std::string language = GetParam();
   CShellTestFolder folder;
   // Only graphical work is offered and the information dialog is off, so no dialog
   // waits; the splash closes by itself.
-  folder.Write("settings/TVR73/TVR.INI", "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=" +
-                                             language + "\n");
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=" + language + "\n");
   std::filesystem::create_directories(folder.Path("data"));
   CDump dump = RunProgram(folder, {});
   ASSERT_TRUE(dump.finished);
@@ -72,8 +73,8 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   EXPECT_EQ(dump.values.value("mode"), "2");  // the only way offered: graphical
   UseProgramLanguage(language);
   QStringList expected;
-  for (int message : {kMsgMenuFile, kMsgMenuEdit, kMsgMenuView, kMsgMenuDesign, kMsgMenuCatalogue, kMsgMenuRun,
-                      kMsgMenuWindow, kMsgMenuHelp})
+  for (int message : {kMsgMenuFile, kMsgMenuEdit, kMsgMenuView, kMsgMenuDesign, kMsgMenuCatalogue,
+                      kMsgMenuRun, kMsgMenuWindow, kMsgMenuHelp})
     expected << ResourceQText(message);
   EXPECT_EQ(dump.values.value("menus"), expected.join('|'));
   EXPECT_TRUE(dump.values.value("title").startsWith("Tavrilon"));
@@ -82,13 +83,16 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   // The start registered the file types for its user, naming this very program.
   QFile entry(QString::fromStdString(folder.Path("data/applications/tvr.desktop")));
   ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(entry.readAll().contains(QByteArray::fromStdString("\nExec=" + ShellExecProgram(TVR_PROGRAM_DIR "/tvr"))));
+  EXPECT_TRUE(entry.readAll().contains(
+      QByteArray::fromStdString("\nExec=" + ShellExecProgram(TVR_PROGRAM_DIR "/tvr"))));
 }
 
 TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=044\n");
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=044\n");
   std::filesystem::create_directories(folder.Path("data"));
   CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
   ASSERT_TRUE(dump.finished);
@@ -114,9 +118,11 @@ std::string WriteLayout(CShellTestFolder& folder) {
 }
 
 TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIsKept) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty()) GTEST_SKIP() << "xvfb-run is not installed";
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write("settings/TVR73/TVR.INI", "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
   const std::string layout = WriteLayout(folder);
   const QString screenshot = QStringLiteral(TVR_TEST_OUTPUT_DIR "/layout_window.png");
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);

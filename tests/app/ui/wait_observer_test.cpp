@@ -42,14 +42,15 @@ TEST(WaitObserverTest, ClosingTheProgramDuringTheWaitEndsTheWaitThenCloses) {
   CFrameFixture fixture;
   CMainFrame& frame = fixture.Frame();
   // It waits for its release, and ends by itself should its folder go away first.
-  std::string program = Script(fixture.folder, "waits.sh",
-                               "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done; "
-                               "touch \"$d/done\"");
+  std::string program = Script(
+      fixture.folder, "waits.sh",
+      "d=$(dirname \"$0\"); while [ ! -e \"$d/release\" ] && [ -d \"$d\" ]; do sleep 0.02; done; "
+      "touch \"$d/done\"");
   QTimer::singleShot(50, &frame, [&frame] { frame.close(); });
   int result = RunProgramAndWait(fixture.app, &frame, QString::fromStdString(program), {});
   EXPECT_EQ(result, -1);
   ProcessEvents();
-  EXPECT_FALSE(frame.isVisible());  // closed once the wait was over
+  EXPECT_FALSE(frame.isVisible());      // closed once the wait was over
   fixture.folder.Write("release", "");  // the program ran on meanwhile; now it may end
   std::string done = fixture.folder.Path("done");
   for (int round = 0; round < 500 && !std::filesystem::exists(done); ++round) ::usleep(20000);
@@ -58,7 +59,8 @@ TEST(WaitObserverTest, ClosingTheProgramDuringTheWaitEndsTheWaitThenCloses) {
 
 TEST(WaitObserverTest, AProgramThatCannotStartGivesItsError) {
   CFrameFixture fixture;
-  EXPECT_EQ(RunProgramAndWait(fixture.app, &fixture.Frame(), "/nonexistent/partnum", {"a"}), ENOENT);
+  EXPECT_EQ(RunProgramAndWait(fixture.app, &fixture.Frame(), "/nonexistent/partnum", {"a"}),
+            ENOENT);
   EXPECT_FALSE(fixture.app.Busy());
 }
 
@@ -69,8 +71,10 @@ TEST(WaitObserverTest, AFileWithoutExtensionStartsNothing) {
 
 TEST(RunDocManagerTest, TheDialogStartsInTheProjectsFolderWithTheNamePart) {
   UseProgramLanguage();
-  EXPECT_EQ(CRunDocManager::InitialPath("/home/u/Projects/", "/elsewhere/job 12.run"), "/home/u/Projects/job 12.run");
-  EXPECT_EQ(CRunDocManager::InitialPath("/home/u/Projects", "Untitled1"), "/home/u/Projects/Untitled1");
+  EXPECT_EQ(CRunDocManager::InitialPath("/home/u/Projects/", "/elsewhere/job 12.run"),
+            "/home/u/Projects/job 12.run");
+  EXPECT_EQ(CRunDocManager::InitialPath("/home/u/Projects", "Untitled1"),
+            "/home/u/Projects/Untitled1");
   QString filter = CRunDocManager::Filter();
   EXPECT_TRUE(filter.contains("(*.run);;")) << filter.toStdString();
   EXPECT_TRUE(filter.endsWith("(*.*)"));

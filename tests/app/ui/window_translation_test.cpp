@@ -43,8 +43,8 @@ struct SampleWindow {
   }
   // Title, button, label, group, menu, action, tab and the button of a missing text.
   QStringList Texts() const {
-    return {dialog.windowTitle(), button->text(), label->text(), group->title(), menu->title(),
-            action->text(),       tabs->tabText(0), unknown->text()};
+    return {dialog.windowTitle(), button->text(), label->text(),    group->title(),
+            menu->title(),        action->text(), tabs->tabText(0), unknown->text()};
   }
   QDialog dialog;
   QPushButton* button = new QPushButton(&dialog);
@@ -87,19 +87,25 @@ struct CharsetCase {
   const char* name;
   QFontDatabase::WritingSystem system;
 };
-const CharsetCase kCharsets[] = {
-    {0, "LATIN", QFontDatabase::Latin},           {238, "EASTEUROPE", QFontDatabase::Latin},
-    {204, "CYRILLIC", QFontDatabase::Cyrillic},   {161, "GREEK", QFontDatabase::Greek},
-    {162, "TURKISH", QFontDatabase::Latin},       {186, "BALTIC", QFontDatabase::Latin},
-    {177, "HEBREW", QFontDatabase::Hebrew},       {178, "ARABIC", QFontDatabase::Arabic},
-    {163, "VIETNAMESE", QFontDatabase::Vietnamese}, {222, "THAI", QFontDatabase::Thai},
-    {129, "KOREAN", QFontDatabase::Korean},       {136, "CHINESE", QFontDatabase::TraditionalChinese},
-    {134, "CHINESE SIMPLIFIED", QFontDatabase::SimplifiedChinese},
-    {128, "JAPANESE", QFontDatabase::Japanese}};
+const CharsetCase kCharsets[] = {{0, "LATIN", QFontDatabase::Latin},
+                                 {238, "EASTEUROPE", QFontDatabase::Latin},
+                                 {204, "CYRILLIC", QFontDatabase::Cyrillic},
+                                 {161, "GREEK", QFontDatabase::Greek},
+                                 {162, "TURKISH", QFontDatabase::Latin},
+                                 {186, "BALTIC", QFontDatabase::Latin},
+                                 {177, "HEBREW", QFontDatabase::Hebrew},
+                                 {178, "ARABIC", QFontDatabase::Arabic},
+                                 {163, "VIETNAMESE", QFontDatabase::Vietnamese},
+                                 {222, "THAI", QFontDatabase::Thai},
+                                 {129, "KOREAN", QFontDatabase::Korean},
+                                 {136, "CHINESE", QFontDatabase::TraditionalChinese},
+                                 {134, "CHINESE SIMPLIFIED", QFontDatabase::SimplifiedChinese},
+                                 {128, "JAPANESE", QFontDatabase::Japanese}};
 
 TEST(WritingSystemTest, JohabIsKoreanAndUnknownSetsAreAny) {
   EXPECT_EQ(WritingSystemOfCharset(130), QFontDatabase::Korean);
-  for (int unknown : {1, 77}) EXPECT_EQ(WritingSystemOfCharset(unknown), QFontDatabase::Any) << unknown;
+  for (int unknown : {1, 77})
+    EXPECT_EQ(WritingSystemOfCharset(unknown), QFontDatabase::Any) << unknown;
 }
 
 // Sets the application font for the test and restores it afterwards.
@@ -161,7 +167,8 @@ TEST_F(TranslatorTest, ALanguageFontGoesToTheWholeWindow) {
   ASSERT_TRUE(CTranslator::Instance().IsActive());
   const QFontDatabase::WritingSystem system = found->second.system;
   const QString languageFamily = CTranslator::Instance().LanguageFont().families().value(0);
-  EXPECT_TRUE(QFontDatabase::writingSystems(languageFamily).contains(system)) << languageFamily.toStdString();
+  EXPECT_TRUE(QFontDatabase::writingSystems(languageFamily).contains(system))
+      << languageFamily.toStdString();
   EXPECT_TRUE(CTranslator::Instance().BoldLanguageFont().bold());
 
   QDialog dialog;

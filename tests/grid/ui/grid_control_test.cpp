@@ -43,12 +43,13 @@ TEST_F(GridWindowTest, ClickTable) {
   EXPECT_EQ(m_grid->GetMouseMode(), CGridControl::kModeNone);
   m_model->SetRowSelection(true);
   Click(Center(5, 3));
-  EXPECT_EQ(m_model->GetSelection(), (CCellRange{5, 1, 5, 9})) << "whole rows while row selection is on";
+  EXPECT_EQ(m_model->GetSelection(), (CCellRange{5, 1, 5, 9}))
+      << "whole rows while row selection is on";
   EXPECT_EQ(m_model->GetContextMenuIndex(), 2);
 }
 
 TEST_F(GridWindowTest, PressOutsideEveryCellChangesNothingAndSignalsNothing) {
-  for (int i = 0; i < 25; ++i) m_model->DeleteRow(1);  // 5 rows, 100 pixels
+  for (int i = 0; i < 25; ++i) m_model->DeleteRow(1);    // 5 rows, 100 pixels
   for (int i = 0; i < 6; ++i) m_model->DeleteColumn(1);  // 4 columns, 200 pixels
   QSignalSpy clicks(m_grid.get(), &CGridControl::Clicked);
   Click(QPoint(250, 50));
@@ -101,7 +102,7 @@ TEST_F(GridWindowTest, DraggingAHeaderBorderResizesTheColumn) {
 }
 
 TEST_F(GridWindowTest, DraggingARowBorderInTheFixedColumnResizesTheRow) {
-  const QRect header = CellRect(3, 0);  // y 60..79
+  const QRect header = CellRect(3, 0);                       // y 60..79
   const QPoint grip(header.center().x(), header.top() + 1);  // top edge: the row above
   Move(grip, Qt::NoButton);
   EXPECT_EQ(Client()->cursor().shape(), Qt::SplitVCursor);
@@ -183,13 +184,17 @@ TEST_F(GridWindowTest, ContextMenuOpensTheSubmenuOfTheSelectionKind) {
     int submenu;
   };
   const Case cases[] = {
-      {"one cell", {3, 3}, 0}, {"one row", {3, 0}, 2}, {"one column", {0, 3}, 4}, {"all", {0, 0}, 6},
+      {"one cell", {3, 3}, 0},
+      {"one row", {3, 0}, 2},
+      {"one column", {0, 3}, 4},
+      {"all", {0, 0}, 6},
   };
   for (const Case& c : cases) {
     Click(Center(c.click.row, c.click.column));
     Press(Center(5, 5), Qt::RightButton);
     EXPECT_TRUE(submenus[c.submenu]->isVisible()) << c.name;
-    EXPECT_EQ(m_model->GetSelection().top, c.click.row == 0 ? 1 : c.click.row) << "a right click keeps the selection";
+    EXPECT_EQ(m_model->GetSelection().top, c.click.row == 0 ? 1 : c.click.row)
+        << "a right click keeps the selection";
     submenus[c.submenu]->close();
   }
 }

@@ -81,7 +81,8 @@ TEST_F(GridPopupTest, EnterAcceptsCtrlEnterMakesANewLineEscapeKeepsTheTextAndAll
     EXPECT_EQ(driver.InitialSelection(), QStringLiteral("3,2")) << "the old text starts selected";
     EXPECT_EQ(TextAt(3, 2), c.text) << c.text;
     ASSERT_EQ(m_model->edits.size(), 1u) << c.text;
-    EXPECT_EQ(std::pair(m_model->edits[0].row, m_model->edits[0].column), std::pair(3, 2)) << c.text;
+    EXPECT_EQ(std::pair(m_model->edits[0].row, m_model->edits[0].column), std::pair(3, 2))
+        << c.text;
     EXPECT_TRUE(m_model->edits[0].result) << c.text;
     EXPECT_FALSE(m_grid->IsEditing());
   }
@@ -103,7 +104,8 @@ TEST_F(GridPopupTest, EditorLiesOverTheCellInItsAlignment) {
     unsigned itemData;
     Qt::Alignment alignment;
   };
-  const Case cases[] = {{0, Qt::AlignLeft}, {1, Qt::AlignHCenter}, {2, Qt::AlignRight}, {3, Qt::AlignLeft}};
+  const Case cases[] = {
+      {0, Qt::AlignLeft}, {1, Qt::AlignHCenter}, {2, Qt::AlignRight}, {3, Qt::AlignLeft}};
   for (const Case& c : cases) {
     m_model->SetCellText(2, 3, "aligned", c.itemData, false);
     PopupDriver driver([](CGridPopupDlg& popup) { popup.reject(); });
@@ -136,7 +138,10 @@ TEST_F(GridPopupTest, NoEditorWhereEditingIsNotAllowed) {
          t.m_model->SelectCell({3, 5});
        },
        [](GridPopupTest& t) { t.Key(Qt::Key_F2); }, false},
-      {"F2 on a range", [](GridPopupTest& t) { t.m_model->SetSelection({2, 2, 3, 3}, false); },
+      {"F2 on a range",
+       [](GridPopupTest& t) {
+         t.m_model->SetSelection({2, 2, 3, 3}, false);
+       },
        [](GridPopupTest& t) { t.Key(Qt::Key_F2); }, false},
       {"the model refuses", [](GridPopupTest& t) { t.m_model->editable = false; },
        [](GridPopupTest& t) { t.DoubleClick(3, 3); }, true},

@@ -62,14 +62,19 @@ TEST_F(GridPaintTest, PaintsEveryKindOfCellAndWritesAScreenshot) {
 
   const QColor highlight = m_grid->palette().color(QPalette::Highlight);
   EXPECT_EQ(PixelAt(image, CellRect(7, 3).bottomRight() - QPoint(1, 1)), highlight) << "selection";
-  EXPECT_EQ(PixelAt(image, CellRect(8, 3).bottomRight() - QPoint(1, 1)), QColor(Qt::white)) << "data cell";
-  EXPECT_EQ(PixelAt(image, CellRect(0, 4).center() + QPoint(20, 0)), QColor(192, 192, 192)) << "header";
-  EXPECT_EQ(PixelAt(image, QPoint(CellRect(8, 3).left(), CellRect(8, 3).center().y())), QColor(Qt::black))
+  EXPECT_EQ(PixelAt(image, CellRect(8, 3).bottomRight() - QPoint(1, 1)), QColor(Qt::white))
+      << "data cell";
+  EXPECT_EQ(PixelAt(image, CellRect(0, 4).center() + QPoint(20, 0)), QColor(192, 192, 192))
+      << "header";
+  EXPECT_EQ(PixelAt(image, QPoint(CellRect(8, 3).left(), CellRect(8, 3).center().y())),
+            QColor(Qt::black))
       << "grid line on the left edge of a cell";
-  EXPECT_EQ(PixelAt(image, CellRect(0, 4).topLeft() + QPoint(3, 1)), QColor(Qt::white)) << "raised header";
+  EXPECT_EQ(PixelAt(image, CellRect(0, 4).topLeft() + QPoint(3, 1)), QColor(Qt::white))
+      << "raised header";
   const QRect picture = CellRect(5, 3);
   EXPECT_EQ(PixelAt(image, picture.topLeft() + QPoint(4, 4)), QColor(0, 160, 0)) << "bitmap cell";
-  EXPECT_EQ(PixelAt(image, picture.topLeft() + QPoint(40, 4)), QColor(Qt::white)) << "not stretched";
+  EXPECT_EQ(PixelAt(image, picture.topLeft() + QPoint(40, 4)), QColor(Qt::white))
+      << "not stretched";
 }
 
 TEST_F(GridPaintTest, TrackingBarShowsWhileAColumnIsResized) {

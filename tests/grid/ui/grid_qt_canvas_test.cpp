@@ -34,11 +34,16 @@ TEST(GridQtConvertTest, FontTable) {
       {"system is the desktop font", Font("System", 0), QString(), 0, QFont::Normal},
       {"no face is the desktop font", Font("", 0), QString(), 0, QFont::Normal},
       {"Arial", Font("Arial", -13), QStringLiteral("Liberation Sans"), 13, QFont::Normal},
-      {"MS Sans Serif, bold", Font("MS Sans Serif", -11, 700), QStringLiteral("Liberation Sans"), 11, QFont::Bold},
-      {"Times New Roman", Font("Times New Roman", -20), QStringLiteral("Liberation Serif"), 20, QFont::Normal},
-      {"Courier New", Font("courier new", -12), QStringLiteral("Liberation Mono"), 12, QFont::Normal},
-      {"other faces pass", Font("DejaVu Sans", -14, 300), QStringLiteral("DejaVu Sans"), 14, QFont::Light},
-      {"absurd height is bounded", Font("Arial", -2000000000), QStringLiteral("Liberation Sans"), 2000, QFont::Normal},
+      {"MS Sans Serif, bold", Font("MS Sans Serif", -11, 700), QStringLiteral("Liberation Sans"),
+       11, QFont::Bold},
+      {"Times New Roman", Font("Times New Roman", -20), QStringLiteral("Liberation Serif"), 20,
+       QFont::Normal},
+      {"Courier New", Font("courier new", -12), QStringLiteral("Liberation Mono"), 12,
+       QFont::Normal},
+      {"other faces pass", Font("DejaVu Sans", -14, 300), QStringLiteral("DejaVu Sans"), 14,
+       QFont::Light},
+      {"absurd height is bounded", Font("Arial", -2000000000), QStringLiteral("Liberation Sans"),
+       2000, QFont::Normal},
   };
   for (const Case& c : cases) {
     const QFont font = ToQFont(c.font);
@@ -133,11 +138,16 @@ TEST_F(QtGridCanvasTest, LinesLeaveOutTheirEndPointAndFillsTheirRightAndBottom) 
     Qt::GlobalColor colour;
   };
   const Pixel pixels[] = {
-      {"line start", 2, 5, Qt::black},         {"line before its end", 9, 5, Qt::black},
-      {"line end", 10, 5, Qt::white},          {"upward line start", 20, 10, Qt::black},
-      {"upward line before its end", 20, 3, Qt::black}, {"upward line end", 20, 2, Qt::white},
-      {"a line of no length", 30, 3, Qt::white}, {"fill inside", 9, 17, Qt::red},
-      {"fill right edge", 10, 17, Qt::white},  {"fill bottom edge", 9, 18, Qt::white},
+      {"line start", 2, 5, Qt::black},
+      {"line before its end", 9, 5, Qt::black},
+      {"line end", 10, 5, Qt::white},
+      {"upward line start", 20, 10, Qt::black},
+      {"upward line before its end", 20, 3, Qt::black},
+      {"upward line end", 20, 2, Qt::white},
+      {"a line of no length", 30, 3, Qt::white},
+      {"fill inside", 9, 17, Qt::red},
+      {"fill right edge", 10, 17, Qt::white},
+      {"fill bottom edge", 9, 18, Qt::white},
   };
   for (const Pixel& p : pixels) EXPECT_EQ(m_image.pixelColor(p.x, p.y), QColor(p.colour)) << p.name;
 }

@@ -29,7 +29,9 @@ class CEditableModel : public CGridModel {
     ++asked;
     return editable;
   }
-  void OnCellEdited(int row, int column, bool result) override { edits.push_back({row, column, result}); }
+  void OnCellEdited(int row, int column, bool result) override {
+    edits.push_back({row, column, result});
+  }
 
   bool editable = true;
   int asked = 0;
@@ -46,7 +48,8 @@ class GridWindowTest : public ::testing::Test {
     for (int column = 0; column < 10; ++column) m_model->PutColumnWidth(column, 50);
     for (int row = 0; row < 30; ++row) {
       for (int column = 0; column < 10; ++column) {
-        m_model->SetCellText(row, column, std::to_string(row) + "," + std::to_string(column), 0, false);
+        m_model->SetCellText(row, column, std::to_string(row) + "," + std::to_string(column), 0,
+                             false);
       }
     }
     m_grid = std::make_unique<CGridControl>(*m_model);
@@ -69,7 +72,8 @@ class GridWindowTest : public ::testing::Test {
   QRect CellRect(int row, int column) const {
     return m_grid->GetCellRangeRect({row, column, row, column});
   }
-  void Send(QEvent::Type type, const QPoint& point, Qt::MouseButton button, Qt::MouseButtons buttons) {
+  void Send(QEvent::Type type, const QPoint& point, Qt::MouseButton button,
+            Qt::MouseButtons buttons) {
     QMouseEvent event(type, point, Client()->mapToGlobal(point), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(Client(), &event);
   }
@@ -79,7 +83,9 @@ class GridWindowTest : public ::testing::Test {
   void Move(const QPoint& point, Qt::MouseButtons buttons = Qt::LeftButton) {
     Send(QEvent::MouseMove, point, Qt::NoButton, buttons);
   }
-  void Release(const QPoint& point) { Send(QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton); }
+  void Release(const QPoint& point) {
+    Send(QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+  }
   void Click(const QPoint& point) {
     Press(point);
     Release(point);

@@ -63,10 +63,10 @@ TEST_P(PriceSyncTest, CoefficientAndDiscountMoveTogether) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PriceSyncTest,
-                         testing::Values(SyncCase{true, "10.5", "0.895"}, SyncCase{true, "10,5", "0.895"},
+                         testing::Values(SyncCase{true, "10.5", "0.895"},
+                                         SyncCase{true, "10,5", "0.895"},
                                          SyncCase{true, "100", "0"}, SyncCase{false, "2", "-100"},
                                          SyncCase{false, "0.75", "25"}));
-
 
 TEST_F(LinearPanelTest, ThePriceListCoefficientUpToFiveSurvivesASwitchOfList) {
   CLinearPriceDlg* panel = OpenPricePanel();
@@ -81,7 +81,8 @@ TEST_F(LinearPanelTest, ThePriceListCoefficientUpToFiveSurvivesASwitchOfList) {
   lists->setCurrentIndex(0);
   panel->OnPriceListChange();
   EXPECT_EQ(panel->CoefEdit(CLinearPriceDlg::kRowList)->text(), QStringLiteral("4.5"));
-  panel->CoefEdit(CLinearPriceDlg::kRowList)->setText(QStringLiteral("5.5"));  // beyond what Apply takes
+  panel->CoefEdit(CLinearPriceDlg::kRowList)
+      ->setText(QStringLiteral("5.5"));  // beyond what Apply takes
   EXPECT_FALSE(panel->OnApply());
   panel->CoefEdit(CLinearPriceDlg::kRowList)->setText(QStringLiteral("4.5"));
   panel->ServicesEdit()->setText(QStringLiteral("12"));
@@ -186,7 +187,8 @@ TEST_F(LinearPanelTest, TheChooserStoresTheBoxesOfAGroup) {
   chooser.accept();
   const CLinearLine& line = window->Project().lines.Working();
   int boxes = 0;
-  for (int slot = kLinearFirstBoxSlot; slot < kLinearSlotCount; ++slot) boxes += BoxQuantity(line.Slots[slot]);
+  for (int slot = kLinearFirstBoxSlot; slot < kLinearSlotCount; ++slot)
+    boxes += BoxQuantity(line.Slots[slot]);
   EXPECT_EQ(boxes, 3);
 }
 
@@ -254,7 +256,8 @@ TEST_P(HelpHintTest, TheBoxSilencesItsOwnHint) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HelpHintTest,
-                         testing::Values(HintCase{1, false, "unset", "unset"}, HintCase{1, true, "1", "unset"},
+                         testing::Values(HintCase{1, false, "unset", "unset"},
+                                         HintCase{1, true, "1", "unset"},
                                          HintCase{2, true, "unset", "1"}));
 
 }  // namespace

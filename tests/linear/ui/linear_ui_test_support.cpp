@@ -44,7 +44,8 @@ CLinearTestSetup::CLinearTestSetup() {
   profile = std::make_unique<CProfile>(folder.File("TVR.INI"));
   environment.profile = profile.get();
   environment.dialogs = &dialogs;
-  environment.folders = {std::string(TVR_PROGRAM_DIR) + "/DBF/", std::string(TVR_PROGRAM_DIR) + "/BD/"};
+  environment.folders = {std::string(TVR_PROGRAM_DIR) + "/DBF/",
+                         std::string(TVR_PROGRAM_DIR) + "/BD/"};
   environment.settingsFolder = folder.Folder();
   environment.projectsFolder = folder.Path();
   environment.programFolder = std::string(TVR_PROGRAM_DIR) + "/";

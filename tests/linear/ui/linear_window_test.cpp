@@ -17,7 +17,8 @@ namespace {
 
 // Adds a line of the group at the given current through the editor, with the given
 // texts in the body's edits (by slot), and saves it under name.
-int AddLine(CLinearWnd& window, int group, int current, const std::map<int, QString>& body, const QString& name) {
+int AddLine(CLinearWnd& window, int group, int current, const std::map<int, QString>& body,
+            const QString& name) {
   CLinearDlg& dialog = window.Dialog();
   if (!dialog.NewLine(group)) return -1;
   CLinearLineEditor& editor = dialog.Editor();
@@ -51,7 +52,8 @@ TEST(LinearWindowTest, ALineIsAddedPricedSavedAndReadBack) {
   window.Dialog().SelectItem(0);
   const auto& rows = window.Dialog().PriceView().Rows();
   ASSERT_GT(rows.size(), 2u);
-  EXPECT_TRUE(std::any_of(rows.begin() + 1, rows.end(), [](const auto& row) { return row[2].value; }));
+  EXPECT_TRUE(
+      std::any_of(rows.begin() + 1, rows.end(), [](const auto& row) { return row[2].value; }));
   EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("linear_window")));
 
   std::string path = setup.folder.File("project.lin");
@@ -60,7 +62,8 @@ TEST(LinearWindowTest, ALineIsAddedPricedSavedAndReadBack) {
   EXPECT_FALSE(window.IsModified());
   EXPECT_EQ(window.FileTitle(), "project.lin");
   // The sample project shipped in data/examples is this file.
-  std::filesystem::copy_file(path, TVR_TEST_OUTPUT_DIR "/sample.lin", std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(path, TVR_TEST_OUTPUT_DIR "/sample.lin",
+                             std::filesystem::copy_options::overwrite_existing);
 
   CLinearWnd reopened(setup.environment);
   ASSERT_TRUE(reopened.CheckConfig());
@@ -176,7 +179,8 @@ TEST_P(LinearLoadFailureTest, AFileThatCannotBeReadIsRefusedWithItsMessage) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LinearLoadFailureTest,
-                         testing::Values(LoadCase{"Missing", nullptr, 8019}, LoadCase{"NotAProject", "garbage", 8018}),
+                         testing::Values(LoadCase{"Missing", nullptr, 8019},
+                                         LoadCase{"NotAProject", "garbage", 8018}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LinearWindowTest, AFailedSaveKeepsTheWorkAndSaysWhy) {
@@ -205,7 +209,8 @@ TEST(LinearWindowTest, TheExportsWaitForALine) {
       window.Project().lines.BeginNewLine(0);
       window.Project().lines.SaveWorkingAsNew("One");
     }
-    for (int command : {kIdExportExcelOpen, kIdExportExcelBomOpen, kIdLinearExcelSummary, kIdLinearExcelSummaryOpen}) {
+    for (int command : {kIdExportExcelOpen, kIdExportExcelBomOpen, kIdLinearExcelSummary,
+                        kIdLinearExcelSummaryOpen}) {
       CCommandState state;
       ASSERT_TRUE(window.UpdateCommand(command, state));
       EXPECT_EQ(state.enabled, lines == 1) << command;
