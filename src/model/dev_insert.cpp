@@ -15,14 +15,9 @@ constexpr int kIndexKind8 = 6;
 constexpr int kIndexKind7 = 7;
 constexpr int kIndexJoint = 9;
 
-std::int32_t Clamp32(std::int64_t value) {
-  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value > kMax ? kMax : (value < -kMax ? -kMax : value));
-}
-
 // a * b / c in 64 bits, multiplied before dividing; `fallback` when c is 0.
 std::int32_t Scale(std::int64_t a, std::int64_t b, std::int64_t c, std::int64_t fallback) {
-  return Clamp32(c == 0 ? fallback : a * b / c);
+  return ClampLength(c == 0 ? fallback : a * b / c);
 }
 
 // The face of `from` that links `to`; -1 when none does.
@@ -94,7 +89,7 @@ int CDev::InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C
   added->m_kind = kind;
   added->SetReference(m_run->GetKindText(kind, 0));
   added->m_active = kind == kJoint ? 0 : 1;
-  added->m_drawnLength = Clamp32(drawn);
+  added->m_drawnLength = ClampLength(drawn);
   added->m_bookedLength = Scale(drawn, front->m_bookedLength, front->m_drawnLength, drawn);
   added->m_calibre = back->m_calibre;
   added->m_direction = front->m_direction;
@@ -110,7 +105,7 @@ int CDev::InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C
     m_run->DeleteElement(added);
     return 0;
   }
-  added->m_offset = Clamp32(housing);
+  added->m_offset = ClampLength(housing);
   added->m_position = centre;
   added->CompleteInsertion(*back, *front, direction, MainColorOfKind(*added));
   if (kind == kBend) {
@@ -126,8 +121,9 @@ void CDev::CompleteInsertion(CDev& back, CDev& front, int direction, std::uint32
   const int opposite = OppositeDirection(direction);
   for (int face = 0; face < kFaceCount; ++face) SetFreeFace(face, 0);
   m_edited = 1;
-  front.m_drawnLength = Clamp32(static_cast<std::int64_t>(front.m_drawnLength) - m_drawnLength);
-  front.m_bookedLength = Clamp32(static_cast<std::int64_t>(front.m_bookedLength) - m_bookedLength);
+  front.m_drawnLength = ClampLength(static_cast<std::int64_t>(front.m_drawnLength) - m_drawnLength);
+  front.m_bookedLength =
+      ClampLength(static_cast<std::int64_t>(front.m_bookedLength) - m_bookedLength);
   SetNeighbour(opposite, &back);
   SetNeighbour(direction, &front);
   back.SetNeighbour(direction, this);
@@ -176,7 +172,7 @@ int CDev::InsertRiserFixing(int face, std::int32_t bookedDistance, std::int32_t 
     m_run->DeleteElement(added);
     return 0;
   }
-  added->m_offset = Clamp32(length);
+  added->m_offset = ClampLength(length);
   added->m_position = centre;
   added->CompleteInsertion(*this, *front, face, ColorOfIndex(kIndexKind7));
   return 1;
@@ -203,7 +199,7 @@ CDev* CDev::SplitAtLength(int face, std::int32_t bookedLength) {
       front->m_bookedLength == 0
           ? bookedLength
           : static_cast<std::int64_t>(front->m_drawnLength) * bookedLength / front->m_bookedLength;
-  joint->m_drawnLength = Clamp32(RoundUpToFour(drawn));
+  joint->m_drawnLength = ClampLength(RoundUpToFour(drawn));
   joint->m_offset = m_run->GetHousingDims(*joint).length;
   joint->m_position = m_position + Along(face, joint->m_drawnLength);
   joint->CompleteInsertion(*this, *front, face, ColorOfIndex(kIndexJoint));

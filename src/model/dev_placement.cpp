@@ -15,11 +15,6 @@ constexpr int kToolTurn = 3;
 constexpr int kColorJoint = 9;
 constexpr int kColorEnding = 5;
 
-std::int32_t ClampLength(std::int64_t value) {
-  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value > kMax ? kMax : (value < -kMax ? -kMax : value));
-}
-
 // The kind a node becomes when it gains a branch at a side face.
 int GrownKind(int kind) {
   switch (kind) {

@@ -3,6 +3,7 @@
 #include "geometry/3d_point.h"
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 class CBox;
@@ -10,6 +11,12 @@ class CDev;
 
 // Small pieces shared by the element edit and shape operations.
 namespace dev_placement {
+
+// A length or offset held to ±INT32_MAX, so that negating it stays in range.
+inline std::int32_t ClampLength(std::int64_t value) {
+  constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value > kMax ? kMax : (value < -kMax ? -kMax : value));
+}
 
 // World axis of a direction: 0 x (0, 4), 1 y (2, 3), 2 z (1, 5 and anything else).
 inline int AxisOf(int direction) {

@@ -1,18 +1,12 @@
 #include "model/length_correction.h"
 
+#include "platform/int_clamp.h"
+
 #include "model/dev.h"
 #include "model/run.h"
 
 #include <algorithm>
 #include <cstdlib>
-
-namespace {
-
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
-}
-
-}  // namespace
 
 std::int32_t CorrectedDrawnLength(std::int32_t bookedLength, std::int32_t drawnLength,
                                   std::int32_t amount) {
@@ -20,15 +14,15 @@ std::int32_t CorrectedDrawnLength(std::int32_t bookedLength, std::int32_t drawnL
   const std::int64_t l2 = drawnLength;
   const std::int64_t n = l1 + amount;
   // |L1 - L2| / L1 > 0.02 without floating point: 50 × |L1 - L2| > L1.
-  if (l1 != l2 && l1 >= 1 && 50 * std::llabs(l1 - l2) > l1) return Clamp32(n * l2 / l1);
-  return Clamp32(n);
+  if (l1 != l2 && l1 >= 1 && 50 * std::llabs(l1 - l2) > l1) return ClampToInt32(n * l2 / l1);
+  return ClampToInt32(n);
 }
 
 void ApplyLengthCorrection(CDev& element, std::int32_t amount) {
   const std::int32_t drawn =
       CorrectedDrawnLength(element.GetBookedLength(), element.GetDrawnLength(), amount);
   element.SetDrawnLength(drawn);
-  element.SetBookedLength(Clamp32(std::int64_t{element.GetBookedLength()} + amount));
+  element.SetBookedLength(ClampToInt32(std::int64_t{element.GetBookedLength()} + amount));
   if (CRun* run = element.GetRun())
     run->AddLengthToBOM(element.GetCalibre(), amount, element.GetVariantIndex());
 }

@@ -1,6 +1,8 @@
 #include "model/dev.h"
+
 #include "model/run.h"
 #include "model/straight_planner.h"
+#include "platform/int_clamp.h"
 
 #include <algorithm>
 
@@ -8,10 +10,6 @@ namespace {
 
 char CharAt(const std::string& text, std::size_t index) {
   return index < text.size() ? text[index] : '\0';
-}
-
-std::int32_t Clamp32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace
@@ -34,11 +32,11 @@ bool CStraightPlanner::PlanRound() {
   if (m_permission && !(!answer.empty() && joined >= m_rangeMin && joined <= m_rangeMax)) {
     const std::int32_t before = m_builder.GetRemaining();
     if (m_builder.AddElementParts(m_segment, r, 1) != 0) return true;
-    r = Clamp32(std::int64_t{r} + m_builder.GetRemaining() - before);
+    r = ClampToInt32(std::int64_t{r} + m_builder.GetRemaining() - before);
   }
   std::vector<Piece> pieces;
   answer.clear();
-  r = m_builder.SplitLength(m_builder.GetRemaining(), m_totals, Clamp32(m_rangeMin), answer);
+  r = m_builder.SplitLength(m_builder.GetRemaining(), m_totals, ClampToInt32(m_rangeMin), answer);
   if (PlanRangePieces(r, answer, pieces)) {
     MakePieces(pieces, answer);
     return true;
@@ -129,12 +127,12 @@ void CStraightPlanner::MakePiece(const Piece& piece) {
   part.element = &m_element;
   part.face = m_entry.backFace;
   part.firstLength = piece.length;
-  part.length = Clamp32(m_distance);
+  part.length = ClampToInt32(m_distance);
   part.mode = -1;
   part.variant = m_variant;
   part.branch = 1;
   parts.push_back(std::move(part));
-  m_builder.SetRemaining(Clamp32(std::int64_t{m_builder.GetRemaining()} - piece.length));
+  m_builder.SetRemaining(ClampToInt32(std::int64_t{m_builder.GetRemaining()} - piece.length));
 }
 
 void CStraightPlanner::BookCustomPiece(const Piece& piece) {
