@@ -99,6 +99,9 @@ void CLinearDlg::BuildControls() {
   priceRow->addWidget(m_projectScroll, 1);
   rightLayout->addWidget(m_priceBox);
   auto* buttons = new QHBoxLayout;
+  m_newLineButton = new QPushButton(StringQText(kMsgNewLine));
+  m_newLineButton->setObjectName(QStringLiteral("linear_new_line"));
+  buttons->addWidget(m_newLineButton);
   m_minusButton = new QPushButton(QStringLiteral("-"));
   m_plusButton = new QPushButton(QStringLiteral("+"));
   m_saveButton = new QPushButton(StringQText(kMsgSaveLine));
@@ -114,6 +117,7 @@ void CLinearDlg::BuildControls() {
   connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
   connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) { OnTabChanged(tab); });
+  connect(m_newLineButton, &QPushButton::clicked, this, [this] { NewLine(SelectedGroup()); });
   connect(m_plusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(1); });
   connect(m_minusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(-1); });
   connect(m_saveButton, &QPushButton::clicked, this, [this] {
@@ -217,11 +221,20 @@ void CLinearDlg::SelectItem(int data) {
   m_tree->clearSelection();
 }
 
+int CLinearDlg::SelectedGroup() const {
+  const int data = SelectedItem();
+  if (data <= kGroupRootData && data > kGroupRootData - kLinearGroupCount)
+    return kGroupRootData - data;
+  if (data >= 0 && data < m_project.lines.LineCount()) return m_project.lines.Line(data).Group;
+  return -1;
+}
+
 void CLinearDlg::OnSelectionChanged() {
   if (m_filling || m_viewMode != kViewNone) return;
   int data = SelectedItem();
   m_currentLine = data >= 0 && data < m_project.lines.LineCount() ? data : -1;
   ShowLineTable(m_currentLine);
+  RefreshButtons();
 }
 
 void CLinearDlg::OnDoubleClick(QTreeWidgetItem* item) {

@@ -78,6 +78,8 @@ class CLinearDlg : public QWidget {
   int CurrentLine() const { return m_currentLine; }
   // The tree's selection: a line index, kPriceItem, -1000-g for a group root, or -1.
   int SelectedItem() const;
+  // The group of the selected root or line; -1 when neither is selected.
+  int SelectedGroup() const;
   void SelectItem(int data);
   std::string PriceListName(int list) const;
   // The second name of the list (its currency).
@@ -137,6 +139,7 @@ class CLinearDlg : public QWidget {
   QLabel* m_coefLabel = nullptr;
   QScrollBar* m_projectScroll = nullptr;
   QPushButton* m_saveButton = nullptr;
+  QPushButton* m_newLineButton = nullptr;
   QPushButton* m_plusButton = nullptr;
   QPushButton* m_minusButton = nullptr;
 };

@@ -101,6 +101,7 @@ void CLinearDlg::RefreshButtons() {
   m_plusButton->setEnabled(multiplier < kMaxMultiplier);
   m_minusButton->setEnabled(multiplier > 1);
   m_priceBox->setVisible(m_viewMode == kViewProject);
+  m_newLineButton->setEnabled(m_viewMode == kViewNone && SelectedGroup() >= 0);
 }
 
 bool CLinearDlg::NewLine(int group) {

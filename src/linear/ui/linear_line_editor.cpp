@@ -25,7 +25,10 @@ constexpr int kMsgVariant = 31141;
 constexpr int kMsgCurrent = 31012;
 constexpr int kMsgQyChoice1 = 31109;
 constexpr int kMsgQyChoice2 = 31110;
+constexpr int kMsgRatingNote = 31140;
+constexpr int kMsgQyxNote = 32282;
 constexpr int kMaxCurrent = 10000;
+constexpr int kQyFlagSlot = 125;
 
 const char* const kConductorTexts[2][6] = {
     {"3L+PE", "3L+N+PE", "3L+N+PER", "3L+N/2+PE", "3L+2N+PE", "3L+2N+PER"},
@@ -86,7 +89,12 @@ void CLinearLineEditor::BuildHeader() {
   m_products = new QComboBox;
   m_products->setObjectName(QStringLiteral("linear_products"));
   grid->addWidget(m_products, 4, 1);
+  m_note = new QLabel;
+  m_note->setObjectName(QStringLiteral("linear_product_note"));
+  m_note->setWordWrap(true);
+  grid->addWidget(m_note, 4, 2);
   m_qyChoice = new QComboBox;
+  m_qyChoice->setObjectName(QStringLiteral("linear_qy_choice"));
   m_qyChoice->addItem(StringQText(kMsgQyChoice1));
   m_qyChoice->addItem(StringQText(kMsgQyChoice2));
   grid->addWidget(m_qyChoice, 5, 1);
@@ -105,7 +113,40 @@ void CLinearLineEditor::BuildHeader() {
   connect(down, &QToolButton::clicked, this, [this] { StepRating(-1); });
   connect(m_ampere, &QLineEdit::textEdited, this, [this] { RefillProducts(); });
   connect(m_conductors, &QComboBox::activated, this, [this] { RefillProducts(); });
-  connect(m_variants, &QComboBox::activated, this, [this] { RefillProducts(); });
+  connect(m_variants, &QComboBox::activated, this, [this] { OnVariantChanged(); });
+  connect(m_products, &QComboBox::currentIndexChanged, this, [this] { ShowProductNote(); });
+}
+
+void CLinearLineEditor::OnVariantChanged() {
+  // Lighting lines offer other conductor layouts with the second variant.
+  if (Line().Group == 3) {
+    const bool second = m_variants->currentData().toInt() == 19;
+    m_conductors->clear();
+    for (int code : second ? std::vector<int>{14, 15, 16} : std::vector<int>{12, 13})
+      m_conductors->addItem(QString::fromLatin1(kConductorTexts[1][code - 12]), code);
+    m_conductors->setCurrentIndex(0);
+  }
+  RefillProducts();
+}
+
+void CLinearLineEditor::ShowProductNote() {
+  const QString entry = m_products->currentText();
+  const std::string code = entry.left(3).toStdString();
+  QString note;
+  bool qyChoice = false;
+  const bool apod = m_config.Apod();
+  if (code == "QMA" || code == "QMC" || code == "QDA" ||
+      (!apod && (code == "QPA" || code == "QPC")))
+    note = StringQText(kMsgRatingNote);
+  else if (code == "QYX") note = StringQText(kMsgQyxNote);
+  else if (apod && (code == "QPA" || code == "QPC")) note = entry + QStringLiteral(" APOD");
+  else if (code == "QYA" || code == "QYB") {
+    const CLinearConfig::QyList& qy = m_config.QyBoxList();
+    qyChoice = qy[0] > 0 || qy[1] > 0 || qy[2] > 0;
+  }
+  m_note->setText(note);
+  m_note->setVisible(!note.isEmpty());
+  m_qyChoice->setVisible(qyChoice);
 }
 
 bool CLinearLineEditor::FillLineCombos(const QString& title) {
@@ -136,6 +177,7 @@ bool CLinearLineEditor::FillLineCombos(const QString& title) {
   if (IsQmProduct(line.Product) && rating == 3000) rating = 3200;
   m_ampere->setText(rating >= 1 ? QString::number(rating) : QString());
   m_qyChoice->setEnabled(IsQyProduct(line.Product));
+  m_qyChoice->setCurrentIndex(line.Slots[kQyFlagSlot] > 0 ? 0 : 1);
   m_conductors->setEnabled(true);
   m_variants->setEnabled(true);
   RefillProducts();
@@ -210,12 +252,21 @@ bool CLinearLineEditor::ApplyLineHeader() {
   line.Conductors = m_conductors->currentData().toInt();
   line.SecondVariant = m_variants->currentData().toInt() == 19 ? 1 : 0;
   m_lines.SetProductAndRating(product, rating, m_config);
+  if (IsQyProduct(product)) ApplyQyChoice(line);
   m_lines.UpdateIpDegree(m_config);
   m_conductors->setEnabled(false);
   m_variants->setEnabled(false);
   m_products->setEnabled(false);
   ShowBodyControls();
   return true;
+}
+
+void CLinearLineEditor::ApplyQyChoice(CLinearLine& line) {
+  const int flag = m_qyChoice->currentIndex() == 0 ? 1 : 0;
+  if ((line.Slots[kQyFlagSlot] > 0 ? 1 : 0) == flag) return;
+  // The two choices offer different tap-off boxes: the old ones no longer apply.
+  for (int slot = kLinearFirstBoxSlot; slot < kLinearSlotCount; ++slot) line.Slots[slot] = -1;
+  line.Slots[kQyFlagSlot] = flag;
 }
 
 bool CLinearLineEditor::OnHeaderPage() const { return m_pages->currentIndex() == 0; }

@@ -62,6 +62,8 @@ class CLinearLineEditor : public QWidget {
   QComboBox* VariantCombo() const { return m_variants; }
   QComboBox* ProductCombo() const { return m_products; }
   QLineEdit* AmpereEdit() const { return m_ampere; }
+  QComboBox* QyChoiceCombo() const { return m_qyChoice; }
+  QLabel* ProductNote() const { return m_note; }
   const std::vector<BodyRow>& Rows() const { return m_rows; }
   QWidget* FieldOfSlot(int slot) const;
   void OnCheckChanged(int slot, bool checked);
@@ -77,6 +79,10 @@ class CLinearLineEditor : public QWidget {
   void BuildBodyPage();
   void AddRow(BodyRow row);
   void ResetGroupSlots(int group, int slot);
+  void OnVariantChanged();
+  // The note beside the product combo, or the lighting choice in its place.
+  void ShowProductNote();
+  void ApplyQyChoice(CLinearLine& line);
   std::vector<int> CandidateProducts() const;
   double FieldNumber(int slot, bool& ok) const;
   CLinearLine& Line() const;
@@ -91,6 +97,7 @@ class CLinearLineEditor : public QWidget {
   QComboBox* m_variants = nullptr;
   QComboBox* m_products = nullptr;
   QComboBox* m_qyChoice = nullptr;
+  QLabel* m_note = nullptr;
   QLineEdit* m_ampere = nullptr;
   QPushButton* m_headerNext = nullptr;
   QWidget* m_body = nullptr;

@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <filesystem>
+
+#include "app/message_text.h"
+#include "app/price_lists.h"
+#include "app/ui/window_translation.h"
+#include "linear/linear_products.h"
+#include "linear/ui/linear_dlg.h"
+#include "linear/ui/linear_line_editor.h"
+#include "linear/ui/linear_wnd.h"
+#include "linear_ui_test_support.h"
+
+namespace {
+
+class LinearHeaderTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    // The sample settings offer no lighting group: give it one.
+    setup.folder.WriteFile("lin_conf.cfg",
+                           setup.folder.ReadFile("lin_conf.cfg") + "\n[3]\nQYA=1\nQYB=2\n");
+    window.resize(1000, 700);
+    ASSERT_TRUE(window.CheckConfig());
+    window.show();
+  }
+  CLinearDlg& Dialog() { return window.Dialog(); }
+  CLinearLineEditor& Editor() { return window.Dialog().Editor(); }
+  QPushButton* NewLineButton() {
+    return window.findChild<QPushButton*>(QStringLiteral("linear_new_line"));
+  }
+
+  CLinearTestSetup setup;
+  CLinearWnd window{setup.environment};
+};
+
+TEST_F(LinearHeaderTest, TheNewLineButtonOpensALineInTheSelectedGroup) {
+  ASSERT_NE(NewLineButton(), nullptr);
+  Dialog().SelectItem(-1);
+  EXPECT_FALSE(NewLineButton()->isEnabled());
+  Dialog().SelectItem(CLinearDlg::kPriceItem);
+  EXPECT_FALSE(NewLineButton()->isEnabled());
+  Dialog().SelectItem(-1000);
+  ASSERT_TRUE(NewLineButton()->isEnabled());
+  NewLineButton()->click();
+  EXPECT_EQ(Dialog().ViewMode(), CLinearDlg::kViewEditor);
+  EXPECT_EQ(window.Project().lines.Working().Group, 0);
+  // While a line is edited no other one may be started.
+  EXPECT_FALSE(NewLineButton()->isEnabled());
+}
+
+// The note beside the product combo follows the code of the chosen entry.
+TEST_F(LinearHeaderTest, TheProductNoteFollowsTheChosenProduct) {
+  int checked = 0;
+  for (int group = 0; group < kLinearGroupCount; ++group) {
+    if (!Dialog().NewLine(group)) continue;
+    Editor().AmpereEdit()->setText(QStringLiteral("1"));
+    Editor().RefillProducts();
+    QComboBox* products = Editor().ProductCombo();
+    for (int i = 0; i < products->count(); ++i) {
+      products->setCurrentIndex(i);
+      const QString code = products->currentText().left(3);
+      SCOPED_TRACE(code.toStdString());
+      QString expected;
+      if (QStringList{"QMA", "QMC", "QDA", "QPA", "QPC"}.contains(code))
+        expected = StringQText(31140);
+      else if (code == QLatin1String("QYX")) expected = StringQText(32282);
+      EXPECT_EQ(Editor().ProductNote()->text(), expected);
+      EXPECT_EQ(Editor().ProductNote()->isVisibleTo(&Editor()), !expected.isEmpty());
+      ++checked;
+    }
+    Dialog().AbandonEdit();
+  }
+  EXPECT_GT(checked, 3);
+}
+
+TEST_F(LinearHeaderTest, TheLightingChoiceEmptiesTheTapOffBoxesWhenItChanges) {
+  ASSERT_TRUE(Dialog().NewLine(3));
+  CLinearLine& line = window.Project().lines.Working();
+  Editor().AmpereEdit()->setText(QStringLiteral("1"));
+  Editor().RefillProducts();
+  QComboBox* products = Editor().ProductCombo();
+  int qy = -1;
+  for (int i = 0; i < products->count() && qy < 0; ++i)
+    if (IsQyProduct(products->itemData(i).toInt())) qy = i;
+  ASSERT_GE(qy, 0);
+  products->setCurrentIndex(qy);
+  Editor().QyChoiceCombo()->setCurrentIndex(1);
+  ASSERT_TRUE(Editor().ApplyLineHeader());
+  EXPECT_LE(line.Slots[125], 0);
+  line.Slots[40] = 3;
+  Editor().ShowHeaderPage();
+  ASSERT_TRUE(Editor().ApplyLineHeader());  // the same choice keeps the boxes
+  EXPECT_EQ(line.Slots[40], 3);
+  Editor().ShowHeaderPage();
+  Editor().QyChoiceCombo()->setCurrentIndex(0);
+  ASSERT_TRUE(Editor().ApplyLineHeader());
+  EXPECT_EQ(line.Slots[125], 1);
+  EXPECT_EQ(line.Slots[40], -1);
+}
+
+// The options sheet reports changed price lists; the window reads their names again.
+TEST(LinearOptionsTest, ChangedPriceListNamesAreReadAgain) {
+  CLinearTestSetup setup;
+  const std::string articles = setup.folder.File("BD/");
+  std::filesystem::create_directories(articles);
+  for (const auto& entry : std::filesystem::directory_iterator(setup.environment.folders.article))
+    std::filesystem::copy_file(entry.path(), articles + entry.path().filename().string());
+  setup.environment.folders.article = articles;
+  CLinearWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  std::array<std::string, 2 * kPriceListCount> names{};
+  names[0] = "Export 2027";
+  std::array<int, kPriceListCount> numbers{};
+  numbers[0] = 1;
+  ASSERT_TRUE(SavePriceListNames(articles, names, numbers, false).saved);
+  EXPECT_NE(window.Dialog().PriceListName(0), "Export 2027");
+  window.OptionsChanged(0);
+  EXPECT_NE(window.Dialog().PriceListName(0), "Export 2027");
+  window.OptionsChanged(1);
+  EXPECT_EQ(window.Dialog().PriceListName(0), "Export 2027");
+}
+
+}  // namespace
