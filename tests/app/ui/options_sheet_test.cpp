@@ -56,7 +56,7 @@ class OptionsSheetTest : public ::testing::Test {
   }
 
   COptionsFixture m_fixture;
-  COptionsFrameRecorder m_frame;
+  CRecordingOptionsFrame m_frame;
 };
 
 TEST_F(OptionsSheetTest, EachWindowShowsItsPages) {
@@ -105,32 +105,6 @@ TEST_F(OptionsSheetTest, AnotherLanguageIsWrittenButTheProgramKeepsItsOwn) {
   EXPECT_EQ(m_fixture.Setting("Zooms", "All"), "<none>") << "no frame: no factors";
 }
 
-class OptionsSheetUnlistedLanguageTest : public OptionsSheetTest {
- protected:
-  OptionsSheetUnlistedLanguageTest() : OptionsSheetTest("[Language]\nID=049\n") {}
-};
-
-TEST_F(OptionsSheetUnlistedLanguageTest, AnUnlistedLanguageIsLeftAsItIs) {
-  OnNextOptionsSheet([](COptionsSheet& sheet) {
-    EXPECT_EQ(sheet.Page<CPageLangue>()->Languages()->currentIndex(), -1);
-    PressOk(sheet);
-  });
-  Run(nullptr, kOptionsFromReference);
-  EXPECT_EQ(m_fixture.Setting("Language", "ID"), "049");
-  EXPECT_EQ(m_fixture.Setting("User", "Name"), "UnKnown") << "the rest is written";
-}
-
-class OptionsSheetDesignLanguageTest : public OptionsSheetTest {
- protected:
-  OptionsSheetDesignLanguageTest() : OptionsSheetTest("LANG_DESIGN=2\n") {}
-};
-
-TEST_F(OptionsSheetDesignLanguageTest, TheLinearWindowWritesTheDesignLanguageBackAsUk) {
-  OnNextOptionsSheet([](COptionsSheet& sheet) { PressOk(sheet); });
-  Run(nullptr, kOptionsFromLinear);
-  EXPECT_EQ(m_fixture.Setting("Database", "LANG_DESIGN"), "UK");
-}
-
 // Edits the name of the first price list.
 void RenameFirstPriceList(COptionsSheet& sheet, const char* name) {
   auto* page = sheet.Page<CPageHbaseCat>();
@@ -146,18 +120,6 @@ TEST_F(OptionsSheetTest, AnEditedNameIsReportedEvenAfterCancel) {
   });
   EXPECT_EQ(Run(nullptr, kOptionsFromLinear), 1u);
   EXPECT_EQ(m_fixture.ArticleBytes(), before) << "Cancel saves nothing";
-}
-
-TEST_F(OptionsSheetTest, EditedNamesAreSavedOnOk) {
-  OnNextOptionsSheet([](COptionsSheet& sheet) {
-    auto* page = sheet.Page<CPageHbaseCat>();
-    page->List()->setCurrentRow(3);  // list 4 has no record yet
-    page->Control<QLineEdit>(CPageHbaseCat::kName)->setText("Export");
-    PressOk(sheet);
-  });
-  EXPECT_EQ(Run(&m_frame, kOptionsFromLayout), 1u);
-  EXPECT_EQ(m_fixture.ArticleNames("PRICE_LIST_4"), "Export|") << "the missing record is added";
-  EXPECT_EQ(m_frame.calls.front(), "BuildCatalogueMenu");
 }
 
 TEST_F(OptionsSheetTest, AReadOnlyArticleTableIsReportedAndLeftAsItWas) {
