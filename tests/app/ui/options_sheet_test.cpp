@@ -11,8 +11,6 @@
 #include <QPushButton>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/current_language.h"
 #include "app/message_box_codes.h"
@@ -51,8 +49,7 @@ class OptionsSheetTest : public ::testing::Test {
     return RunOptionsSheet(frame, kind, m_fixture.Context());
   }
   std::string SettingsBytes() const {
-    std::ifstream in(m_fixture.folder.SettingsFolder() + "TVR.INI", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadWholeFile(m_fixture.folder.SettingsFolder() + "TVR.INI");
   }
 
   COptionsFixture m_fixture;

@@ -6,8 +6,6 @@
 #include <QTimer>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "app/current_language.h"
 #include "app/language_list.h"
@@ -39,13 +37,6 @@ COptionsContext COptionsFixture::Context() {
 
 std::string COptionsFixture::Setting(const std::string& section, const std::string& key) const {
   return CProfile(folder.SettingsFolder() + "TVR.INI").ReadProfileText(section, key, "<none>");
-}
-
-std::string COptionsFixture::ArticleBytes() const {
-  std::ifstream in(ArticleTablePath(), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 void OnNextOptionsSheet(std::function<void(COptionsSheet&)> action) {

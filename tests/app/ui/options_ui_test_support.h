@@ -24,7 +24,7 @@ class COptionsFixture {
   std::string Setting(const std::string& section, const std::string& key) const;
   std::string ArticleFolder() const { return folder.Path("articles/"); }
   std::string ArticleTablePath() const { return folder.Path("articles/ARTICLE.DBU"); }
-  std::string ArticleBytes() const;
+  std::string ArticleBytes() const { return ReadWholeFile(ArticleTablePath()); }
   std::string ArticleNames(const std::string& reference) const {
     return ArticleNamesIn(ArticleFolder(), reference);
   }
