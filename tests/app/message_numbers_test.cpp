@@ -12,30 +12,22 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include "app/current_language.h"
 #include "app/language_file.h"
 #include "app/language_mapping.h"
+#include "support/temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 using UsedNumbers = std::map<int, std::string>;  // number -> first place of use
-
-std::string ReadWhole(const fs::path& path) {
-  std::ifstream stream(path, std::ios::binary);
-  std::ostringstream text;
-  text << stream.rdbuf();
-  return text.str();
-}
 
 void CollectNumbers(const std::string& text, const std::regex& pattern, const std::string& where,
                     UsedNumbers& used) {
@@ -53,7 +45,7 @@ UsedNumbers NumbersUsedInSources() {
   for (const auto& entry : fs::recursive_directory_iterator(fs::path(TVR_SOURCE_DIR) / "src")) {
     const std::string extension = entry.path().extension().string();
     if (!entry.is_regular_file() || (extension != ".h" && extension != ".cpp")) continue;
-    const std::string text = ReadWhole(entry.path());
+    const std::string text = ReadWholeFile(entry.path().string());
     const std::string where = fs::relative(entry.path(), TVR_SOURCE_DIR).string();
     for (const std::regex* pattern : {&kCall, &kSetText, &kConstant})
       CollectNumbers(text, *pattern, where, used);
@@ -120,8 +112,8 @@ TEST(MessageNumbersTest, BothLanguagesHoldTheSameNumbers) {
 }
 
 TEST(MessageNumbersTest, TheProgramShipsBothEncodings) {
-  const std::string french = ReadWhole(ProgramLanguageFolder() + "TVR_033.TXT");
-  const std::string english = ReadWhole(ProgramLanguageFolder() + "TVR_044.TXT");
+  const std::string french = ReadWholeFile(ProgramLanguageFolder() + "TVR_033.TXT");
+  const std::string english = ReadWholeFile(ProgramLanguageFolder() + "TVR_044.TXT");
   ASSERT_GE(french.size(), 2u);
   EXPECT_EQ(french.substr(0, 2), "\xFF\xFE") << "French is UTF-16LE with the mark";
   EXPECT_EQ(french.size() % 2, 0u);

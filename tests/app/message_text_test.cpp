@@ -53,14 +53,6 @@ TEST(FormatMessageTextTest, FillsThePlaceholders) {
   }
 }
 
-TEST(FormatMessageTextTest, ShortFormsTakeTheirTypes) {
-  EXPECT_EQ(FormatMessageTextD("List %1", 3), "List 3");
-  EXPECT_EQ(FormatMessageTextDD("%2/%1", 3, 4), "4/3");
-  EXPECT_EQ(FormatMessageTextS("File %1", "a.run"), "File a.run");
-  EXPECT_EQ(FormatMessageTextSS("%1 %2 %3", "a", "b"), "a b %3");
-  EXPECT_EQ(FormatMessageTextSSS("%3%2%1", "a", "b", "c"), "cba");
-}
-
 struct UnescapeCase {
   const char* text;
   const char* expected;

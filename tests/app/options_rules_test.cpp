@@ -6,17 +6,6 @@ namespace {
 
 using P = EOptionsPage;
 
-TEST(OptionsRulesTest, EachWindowShowsItsPages) {
-  EXPECT_EQ(OptionsPages(true, kOptionsFromLayout),
-            (std::vector<P>{P::Language, P::User, P::Colors, P::Factors, P::Design, P::Labels,
-                            P::DesignLanguage, P::PriceLists, P::Folder}));
-  EXPECT_EQ(OptionsPages(false, kOptionsFromReference),
-            (std::vector<P>{P::Language, P::User, P::DesignLanguage, P::PriceLists, P::Folder}));
-  EXPECT_EQ(OptionsPages(false, kOptionsFromLinear),
-            (std::vector<P>{P::Language, P::User, P::PriceLists, P::Folder}));
-  EXPECT_EQ(OptionsPages(false, kOptionsFromLayout).size(), 5u) << "a layout kind without a frame";
-}
-
 TEST(OptionsRulesTest, NumberEditsTakeWholeNumbersInTheirRange) {
   struct Case {
     const char* text;
@@ -33,14 +22,6 @@ TEST(OptionsRulesTest, NumberEditsTakeWholeNumbersInTheirRange) {
       {"501", kOverhangRange, {}}, {"-0", kOverhangRange, 0},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadNumberInRange(c.text, c.range), c.value) << c.text;
-}
-
-TEST(OptionsRulesTest, FactorsShowAsRoundedPercentages) {
-  EXPECT_EQ(FactorToPercent(0.2f), 20);
-  EXPECT_EQ(FactorToPercent(0.9f), 90);
-  EXPECT_EQ(FactorToPercent(0.125f), 13) << "half rounds up";
-  EXPECT_EQ(FactorToPercent(0.0f), 0);
-  EXPECT_FLOAT_EQ(PercentToFactor(35), 0.35f);
 }
 
 TEST(OptionsRulesTest, DesignLanguageReadsWordsAndNumbers) {
@@ -63,17 +44,6 @@ TEST(OptionsRulesTest, ColoursTooNearTheHighlightAreRefused) {
   EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(59, 140, 198), highlight)) << "red 11 off";
   EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(48, 129, 198), highlight)) << "green 11 off";
   EXPECT_FALSE(IsColorTooNearHighlight(MakeColor(48, 140, 187), highlight)) << "blue 11 off";
-}
-
-TEST(OptionsRulesTest, ColourListItemsEditTheirColours) {
-  const ColorIndex expected[] = {kColorSpecial,     kColorStraight1,   kColorStraight2,
-                                 kColorStraight3,   kColorStraight4,   kColorUserJoint,
-                                 kColorSystemJoint, kColorPassThrough, kColorEnding,
-                                 kColorTapOff,      kColorUnknown};
-  for (int item = 0; item < kColorListItemCount; ++item)
-    EXPECT_EQ(ColorOfListItem(item), expected[item]) << item;
-  EXPECT_FALSE(ColorOfListItem(-1));
-  EXPECT_FALSE(ColorOfListItem(kColorListItemCount));
 }
 
 TEST(OptionsRulesTest, ColourListTextsNameTheDevices) {
@@ -108,24 +78,6 @@ TEST(OptionsRulesTest, ColoursAreWrittenInTheirKeyOrder) {
             (std::vector<std::string>{"Straight1", "Straight2", "Straight3", "Straight4", "Ending",
                                       "Special", "SystemJoint", "UserJoint", "PassThrough",
                                       "UnKnown", "Tapoff", "FireBarrier", "Support"}));
-}
-
-TEST(OptionsRulesTest, LabelDefaultsDifferByKindAndKindSixIsTheCartouche) {
-  for (int kind = 0; kind < 6; ++kind) EXPECT_EQ(LabelStyleOfKind(kind), kind);
-  EXPECT_EQ(LabelStyleOfKind(6), kLabelCartouche);
-  std::array<CLabelStyle, kLabelKindCount> kinds = DefaultLabelKinds();
-  const bool visible[] = {true, true, true, false, false, false, false};
-  const bool opaque[] = {false, false, true, false, false, false, true};
-  const int points[] = {9, 7, 8, 9, 9, 9, 9};
-  for (int kind = 0; kind < kLabelKindCount; ++kind) {
-    const CLabelStyle& style = kinds[static_cast<std::size_t>(kind)];
-    EXPECT_EQ(style.visible, visible[kind]) << kind;
-    EXPECT_EQ(style.opaque, opaque[kind]) << kind;
-    EXPECT_EQ(LogFontToText(style.font), "Arial," + std::to_string(points[kind]) + ",0") << kind;
-    EXPECT_EQ(style.fontColor, kind == 1 ? MakeColor(0, 0, 255) : MakeColor(0, 0, 0)) << kind;
-    EXPECT_EQ(style.background, MakeColor(255, 255, 255)) << kind;
-    EXPECT_EQ(style.flags, 0) << kind;
-  }
 }
 
 }  // namespace

@@ -15,24 +15,24 @@ COptionsTestApp::COptionsTestApp(const std::string& settingsText) {
   std::ofstream(m_articles.File("settings/TVR.INI"), std::ios::binary)
       << "[Database]\nPartnumPath=" << m_articles.Folder() << "\n"
       << settingsText;
-  WriteTestTable(ArticleTablePath(),
-                 {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}, {"DESIGN_2", 'C', 12, 0}},
-                 {{{"PRICE_LIST_1", "Public", "EUR"}},
-                  {{"PRICE_LIST_2", "", ""}},
-                  {{"QMA2500", "Straight 3 m", ""}},
-                  {{"PRICE_LIST_6", "Six", "CHF"}}});
+  WriteTestArticleTable(ArticleTablePath());
   m_app.InitFolders(
       {m_articles.Folder(), m_articles.File("settings"), m_articles.File("documents")});
   m_app.ReadSettings();
 }
 
-std::string COptionsTestApp::SettingsText() const {
-  return m_articles.ReadFile("settings/TVR.INI");
+void WriteTestArticleTable(const std::string& path) {
+  WriteTestTable(path,
+                 {{"REFERENCE", 'C', 22, 0}, {"DESIGN_1", 'C', 30, 0}, {"DESIGN_2", 'C', 12, 0}},
+                 {{{"PRICE_LIST_1", "Public", "EUR"}},
+                  {{"PRICE_LIST_2", "", ""}},
+                  {{"QMA2500", "Straight 3 m", ""}},
+                  {{"PRICE_LIST_6", "Six", "CHF"}}});
 }
 
-std::string COptionsTestApp::ArticleNames(const std::string& reference) const {
+std::string ArticleNamesIn(const std::string& articleFolder, const std::string& reference) {
   CDbfTable table;
-  if (!OpenArticleTable(table, m_articles.Folder(), CDbfTable::Mode::ReadOnly)) return "<no table>";
+  if (!OpenArticleTable(table, articleFolder, CDbfTable::Mode::ReadOnly)) return "<no table>";
   if (!SeekArticle(table, reference)) return "<missing>";
   auto text = [&table](const char* field) {
     std::string value = table.FieldText(table.FieldIndex(field));

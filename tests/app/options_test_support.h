@@ -9,6 +9,13 @@
 #include "app/options_frame.h"
 #include "catalogue_test_support.h"
 
+// An article table of the records PRICE_LIST_1 ("Public", "EUR"), PRICE_LIST_2 (no name),
+// QMA2500 and PRICE_LIST_6 ("Six", "CHF"), at the path.
+void WriteTestArticleTable(const std::string& path);
+// DESIGN_1|DESIGN_2 of the reference's record in the folder's article table, "<missing>"
+// without one.
+std::string ArticleNamesIn(const std::string& articleFolder, const std::string& reference);
+
 // An application object on a settings file and an article table of its own, for the
 // tests of the options sheet's values.
 class COptionsTestApp {
@@ -20,10 +27,10 @@ class COptionsTestApp {
   CDorneApp& App() { return m_app; }
   std::string ArticleFolder() const { return m_articles.Folder(); }
   std::string ArticleTablePath() const { return m_articles.File("ARTICLE.DBU"); }
-  std::string SettingsText() const;
   const CTempFolder& Folder() const { return m_articles; }
-  // DESIGN_1 and DESIGN_2 of the record of the reference, "<missing>" without one.
-  std::string ArticleNames(const std::string& reference) const;
+  std::string ArticleNames(const std::string& reference) const {
+    return ArticleNamesIn(ArticleFolder(), reference);
+  }
 
  private:
   CTempFolder m_articles{"catalogue"};

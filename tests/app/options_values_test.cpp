@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "app/current_language.h"
+#include "support/golden_file.h"
 #include "options_test_support.h"
 
 namespace {
@@ -30,10 +31,13 @@ class OptionsValuesTest : public ::testing::Test {
   std::string Read(const char* section, const char* key) const {
     return Profile().ReadProfileText(section, key, "<none>");
   }
-  // Each row: section, key, the value the settings file must hold.
-  void ExpectWritten(std::initializer_list<std::array<const char*, 3>> rows) const {
-    for (const auto& [section, key, value] : rows)
-      EXPECT_EQ(Read(section, key), value) << section << "/" << key;
+  // The settings file as a golden listing, the temporary folder's name taken out.
+  void ExpectSettingsFile(const std::string& golden) const {
+    std::string text = m_app.Folder().ReadFile("settings/TVR.INI");
+    const std::string folder = m_app.ArticleFolder();
+    for (auto at = text.find(folder); at != std::string::npos; at = text.find(folder))
+      text.replace(at, folder.size(), "<folder>/");
+    ExpectGolden(golden, text);
   }
 
   COptionsTestApp m_app{kSettings};
@@ -61,8 +65,9 @@ TEST_F(OptionsValuesTest, WithoutAChoiceTheLanguageKeyIsLeftAlone) {
   COptionsValues values = Load();
   EXPECT_EQ(values.languageIndex, -1) << "an unlisted language chooses no entry";
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
-  ExpectWritten({{"Language", "ID", "049"}, {"Database", "LANG_DESIGN", "UK"}});  // "2" as a word
-  values.languageIndex = 7;                                                       // beyond the list
+  EXPECT_EQ(Read("Language", "ID"), "049");
+  EXPECT_EQ(Read("Database", "LANG_DESIGN"), "UK");  // "2" as a word
+  values.languageIndex = 7;                          // beyond the list
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
   EXPECT_EQ(Read("Language", "ID"), "049");
 }
@@ -89,16 +94,7 @@ TEST_F(OptionsValuesTest, WithoutAFrameOnlyTheSharedKeysAreWritten) {
   values.percents.zoomAll = 50;
   values.colors[kColorSpecial] = MakeColor(1, 1, 1);
   ApplyOptionsValues(m_app.App(), values, TestLanguages(), nullptr);
-  ExpectWritten({{"User", "Name", "Bob"},
-                 {"User", "Dept", "Sales"},
-                 {"User", "Phone", "1"},
-                 {"User", "Fax", "2"},
-                 {"User", "Email", "bob@example.org"},
-                 {"Database", "LANG_DESIGN", "OPTION"},
-                 {"Database", "Packaging", "0"},
-                 {"Database", "Projects", "/data/projects"},
-                 {"Colors", "Special", "10,20,30"}});
-  EXPECT_EQ(Read("Zooms", "All"), "0.85") << "factors are not written without a frame";
+  ExpectSettingsFile("app/options_applied_without_frame.ini");  // no factors without a frame
   EXPECT_EQ(m_app.App().Settings().userName, "Bob");
   EXPECT_EQ(m_app.App().Settings().packaging, 0);
   EXPECT_EQ(m_app.App().ProjectsFolder(), "/data/projects/");
@@ -118,26 +114,7 @@ TEST_F(OptionsValuesTest, WithAFrameEveryPageIsWrittenAndTheDocumentRefreshed) {
   EXPECT_TRUE(applied.settingsWritten);
   EXPECT_EQ(frame.calls, (std::vector<std::string>{"RebuildScene", "RefreshAllRuns", "RebuildScene",
                                                    "UpdateAllViews", "SetModifiedFlag(true)"}));
-  ExpectWritten({{"Moves", "Down", "0.010000"},
-                 {"Moves", "Right", "0.020000"},
-                 {"Moves", "Left", "0.030000"},
-                 {"Moves", "Up", "0.040000"},
-                 {"Zooms", "Out", "0.050000"},
-                 {"Zooms", "In", "0.060000"},
-                 {"Zooms", "All", "2.000000"},
-                 {"Design", "BoxDebord", "500"},
-                 {"Design", "JointDebord", "0"},
-                 {"Design", "RealJoint", "1"},
-                 {"Design", "ImpBW", "0"},
-                 {"Design", "AffBW", "1"},
-                 {"Design", "ImpFrm", "0"},
-                 {"Design", "BackBuffer", "1"},
-                 {"Label", "BranchFont", "Liberation Sans,11,700"},
-                 {"Label", "BusbarVisible", "False"},
-                 {"Colors", "UnKnown", "9,8,7"},
-                 {"Colors", "Support", "255,64,64"}});
-  EXPECT_EQ(Read("Label", "CartFlags"), "9") << "from the cartouche style's own flags";
-  EXPECT_EQ(Read("Label", "TextFlags"), "16") << "the text style is not the sheet's";
+  ExpectSettingsFile("app/options_applied_with_frame.ini");
   const CAppSettings& settings = m_app.App().Settings();
   EXPECT_FLOAT_EQ(settings.zoomAll, 2.0f);
   EXPECT_EQ(settings.labels[kLabelCartouche].flags, 9);

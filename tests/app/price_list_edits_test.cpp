@@ -79,21 +79,6 @@ TEST_F(PriceListEditsTest, EditsAreTrimmedAndClearedNamesBecomeStars) {
   }
 }
 
-TEST_F(PriceListEditsTest, NamesAndNumbersFollowTheEntries) {
-  CPriceListEdits edits = Read();
-  edits.Edit(4, "Sechs", "");
-  auto names = edits.Names();
-  auto numbers = edits.Numbers();
-  EXPECT_EQ(names[0], "Public");
-  EXPECT_EQ(names[4], "Sechs");
-  EXPECT_EQ(names[15], "EUR");
-  EXPECT_EQ(names[19], "");
-  EXPECT_EQ(names[5], "") << "no entry at position 5";
-  EXPECT_EQ(numbers[3], 4);
-  EXPECT_EQ(numbers[4], 6);
-  EXPECT_EQ(numbers[5], 0);
-}
-
 TEST_F(PriceListEditsTest, SavingAddsTheRecordsOfListsThatHadNone) {
   CPriceListEdits edits = Read();
   edits.Edit(2, "Export", "USD");

@@ -55,26 +55,6 @@ TEST_F(ProfileTest, ValuesAreCutTo999Characters) {
   EXPECT_EQ(profile.ReadProfileText("User", "C", std::string(1000, 'd')), std::string(999, 'd'));
 }
 
-TEST_F(ProfileTest, LookupIgnoresLetterCaseAndDamagedLinesGiveDefaults) {
-  m_folder.WriteFile("TVR.INI", "[design]\njointdebord=abc\n\x01\x02garbage\n[User\nName=Nobody\n");
-  CProfile profile(m_path);
-  EXPECT_EQ(profile.ReadProfileText("Design", "JointDebord", "10"), "abc");
-  EXPECT_EQ(profile.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
-  EXPECT_EQ(profile.ReadProfileText("Design", "Name", "x"), "Nobody");  // "[User" opens nothing
-}
-
-TEST_F(ProfileTest, AWriteKeepsTheRestOfTheFile) {
-  m_folder.WriteFile("TVR.INI", "; mine\n[User]\nName=Ann\nodd line\n\n[Zooms]\nAll=0.9\n");
-  CProfile profile(m_path);
-  ASSERT_TRUE(profile.WriteProfileText("user", "name", "Bob"));
-  ASSERT_EQ(profile.WriteProfileInt("Zooms", "In", -1), 1);
-  ASSERT_TRUE(profile.WriteProfileText("Language", "ID", "044"));
-  EXPECT_EQ(m_folder.ReadFile("TVR.INI"),
-            "; mine\n[User]\nName=Bob\nodd line\n\n[Zooms]\nAll=0.9\nIn=-1\n\n"
-            "[Language]\nID=044\n");
-  EXPECT_EQ(profile.ReadProfileInt("Zooms", "In", 0), -1);
-}
-
 TEST_F(ProfileTest, WriteProfileValuesWritesAllOrNothing) {
   m_folder.WriteFile("TVR.INI", "[User]\nName=Ann\n");
   CProfile profile(m_path);

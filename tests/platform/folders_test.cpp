@@ -17,13 +17,6 @@ class FoldersTest : public ::testing::Test {
   CEnvironmentGuard m_environment{"XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "HOME"};
 };
 
-TEST_F(FoldersTest, SettingsFolderIsCreatedBelowXdgConfigHome) {
-  std::string config = m_root.File("cfg/nested");
-  m_environment.Set("XDG_CONFIG_HOME", config);
-  EXPECT_EQ(SettingsFolder(), config + "/TVR73/");
-  EXPECT_TRUE(IsFolder(config + "/TVR73"));
-}
-
 TEST_F(FoldersTest, SettingsFolderFallsBackToHomeConfigWhenXdgIsRelativeOrUnset) {
   m_environment.Set("HOME", m_root.Path());
   m_environment.Set("XDG_CONFIG_HOME", "relative/path");

@@ -16,12 +16,6 @@ TEST(Image, NumberOfANameOnlyOfDigits) {
   EXPECT_EQ(CImage("99999999999999").Number(), 2147483647);
 }
 
-TEST(Image, WithoutAPictureItIsEmpty) {
-  CImage image("MISSING");
-  EXPECT_TRUE(image.IsEmpty());
-  EXPECT_EQ(image.ResourceName(), "MISSING");
-}
-
 struct PictureCase {
   CBitmapDescription description;
   std::size_t byteCount;

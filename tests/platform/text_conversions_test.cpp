@@ -214,10 +214,4 @@ TEST(LogFontToText, WrittenFormsOfReadTextsAreStable) {
   }
 }
 
-TEST(LogFontToText, ReadsBackEveryField) {
-  CLogFont font = TextToLogFont("Courier New,-12,400,U,3,0,2,0,900,0,8,49");
-  EXPECT_EQ(LogFontToText(font), "Courier New,-12,400,U,3,,2,,900,,8,49");
-  EXPECT_EQ(TextToLogFont(LogFontToText(font)), font);
-}
-
 }  // namespace

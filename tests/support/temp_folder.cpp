@@ -51,6 +51,10 @@ std::string CTempFolder::WriteFile(const std::string& name, std::string_view byt
 }
 
 std::string CTempFolder::ReadFile(const std::string& name) const {
-  std::ifstream stream(File(name), std::ios::binary);
+  return ReadWholeFile(File(name));
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::ifstream stream(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }

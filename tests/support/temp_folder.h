@@ -30,3 +30,6 @@ class CTempFolder {
  private:
   std::string m_path;
 };
+
+// The bytes of any file; empty when it is missing or cannot be read.
+std::string ReadWholeFile(const std::string& path);

@@ -234,16 +234,6 @@ TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoiceOrIsToldT
   }
 }
 
-TEST_F(ApplicationShellTest, AHandOverBringsTheFrameForwardAndOpensTheFile) {
-  m_folder.WriteSettings("[Language]\nID=044\n");
-  ASSERT_TRUE(Start({"/nsplash"}));
-  m_shell->Frame()->showMinimized();
-  std::string layout = m_folder.Write("documents/handed.run", LayoutFileBytes());
-  m_shell->OnHandOver(QString::fromStdString(layout));
-  EXPECT_FALSE(m_shell->Frame()->isMinimized());
-  EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical);
-}
-
 TEST_F(ApplicationShellTest, TheInformationDialogAtStartUp) {
   m_folder.WriteSettings("[Language]\nID=044\n");
   QStringList started;
@@ -281,12 +271,6 @@ TEST_F(ApplicationShellTest, AFailedRestartIsToldAndTheProgramGoesOn) {
   EXPECT_EQ(m_dialogs->offeredModes.size(), 1);
 }
 
-TEST_F(ApplicationShellTest, TheInformationDialogStaysAwayWhenTheUserSaidSo) {
-  m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");
-  ASSERT_TRUE(Start({}));
-  EXPECT_TRUE(m_dialogs->infoSetups.isEmpty());
-}
-
 TEST_F(ApplicationShellTest, TheSplashGoesWithTheShellWhenTheProgramEndsEarly) {
   auto splashes = [] {
     int count = 0;
@@ -296,19 +280,22 @@ TEST_F(ApplicationShellTest, TheSplashGoesWithTheShellWhenTheProgramEndsEarly) {
   };
   m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");
   ASSERT_TRUE(Start({}));
+  EXPECT_TRUE(m_dialogs->infoSetups.isEmpty()) << "the user said so";
   ASSERT_EQ(splashes(), 1);  // well within its showing time
   m_shell.reset();
   EXPECT_EQ(splashes(), 0);
 }
 
-TEST_F(ApplicationShellTest, AHandedOverFileWaitsForAnOpenDialog) {
+TEST_F(ApplicationShellTest, AHandedOverFileWaitsForAnOpenDialogAndBringsTheFrameForward) {
   m_folder.WriteSettings("[Language]\nID=044\n");
   ASSERT_TRUE(Start({"/nsplash"}));
+  m_shell->Frame()->showMinimized();
   std::string layout = m_folder.Write("documents/later.run", LayoutFileBytes());
   QDialog question(m_shell->Frame());
   QTimer::singleShot(0, [&] {
     m_shell->OnHandOver(QString::fromStdString(layout));
     EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Empty);  // not under the dialog
+    EXPECT_FALSE(m_shell->Frame()->isMinimized());
     QTimer::singleShot(50, &question, &QDialog::accept);
   });
   question.exec();

@@ -84,8 +84,10 @@ TEST(MessageDlgTest, ButtonsSpeakTheProgramsLanguage) {
   EXPECT_EQ(dialog.windowTitle(), "Titre");
 }
 
-TEST(MessageDlgTest, ShowsTheMessageAsPlainText) {
+TEST(MessageDlgTest, ShowsTheMessageAsPlainTextAndNoEditWithoutInput) {
   CMessageDlg dialog("<b>a.run</b>", "Caption", kMbOk);
+  dialog.show();
+  EXPECT_FALSE(dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId))->isVisible());
   const auto* text = dialog.findChild<QLabel*>(QString::number(CMessageDlg::kTextId));
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->text(), "<b>a.run</b>");
@@ -116,12 +118,6 @@ TEST(MessageDlgTest, OkStoresTheInputTextAndCancelKeepsTheOld) {
     EXPECT_EQ(dialog.result(), ok ? kIdOk : kIdCancel);
     EXPECT_EQ(dialog.InputText(), ok ? "new" : "old");
   }
-}
-
-TEST(MessageDlgTest, TheEditIsHiddenWithoutInput) {
-  CMessageDlg dialog("Text", "Caption", kMbOk);
-  dialog.show();
-  EXPECT_FALSE(dialog.findChild<QLineEdit*>(QString::number(CMessageDlg::kEditId))->isVisible());
 }
 
 }  // namespace

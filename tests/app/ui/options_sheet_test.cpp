@@ -11,8 +11,6 @@
 #include <QPushButton>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "app/current_language.h"
 #include "app/message_box_codes.h"
@@ -51,12 +49,11 @@ class OptionsSheetTest : public ::testing::Test {
     return RunOptionsSheet(frame, kind, m_fixture.Context());
   }
   std::string SettingsBytes() const {
-    std::ifstream in(m_fixture.folder.SettingsFolder() + "TVR.INI", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return ReadWholeFile(m_fixture.folder.SettingsFolder() + "TVR.INI");
   }
 
   COptionsFixture m_fixture;
-  COptionsFrameRecorder m_frame;
+  CRecordingOptionsFrame m_frame;
 };
 
 TEST_F(OptionsSheetTest, EachWindowShowsItsPages) {
@@ -105,32 +102,6 @@ TEST_F(OptionsSheetTest, AnotherLanguageIsWrittenButTheProgramKeepsItsOwn) {
   EXPECT_EQ(m_fixture.Setting("Zooms", "All"), "<none>") << "no frame: no factors";
 }
 
-class OptionsSheetUnlistedLanguageTest : public OptionsSheetTest {
- protected:
-  OptionsSheetUnlistedLanguageTest() : OptionsSheetTest("[Language]\nID=049\n") {}
-};
-
-TEST_F(OptionsSheetUnlistedLanguageTest, AnUnlistedLanguageIsLeftAsItIs) {
-  OnNextOptionsSheet([](COptionsSheet& sheet) {
-    EXPECT_EQ(sheet.Page<CPageLangue>()->Languages()->currentIndex(), -1);
-    PressOk(sheet);
-  });
-  Run(nullptr, kOptionsFromReference);
-  EXPECT_EQ(m_fixture.Setting("Language", "ID"), "049");
-  EXPECT_EQ(m_fixture.Setting("User", "Name"), "UnKnown") << "the rest is written";
-}
-
-class OptionsSheetDesignLanguageTest : public OptionsSheetTest {
- protected:
-  OptionsSheetDesignLanguageTest() : OptionsSheetTest("LANG_DESIGN=2\n") {}
-};
-
-TEST_F(OptionsSheetDesignLanguageTest, TheLinearWindowWritesTheDesignLanguageBackAsUk) {
-  OnNextOptionsSheet([](COptionsSheet& sheet) { PressOk(sheet); });
-  Run(nullptr, kOptionsFromLinear);
-  EXPECT_EQ(m_fixture.Setting("Database", "LANG_DESIGN"), "UK");
-}
-
 // Edits the name of the first price list.
 void RenameFirstPriceList(COptionsSheet& sheet, const char* name) {
   auto* page = sheet.Page<CPageHbaseCat>();
@@ -146,18 +117,6 @@ TEST_F(OptionsSheetTest, AnEditedNameIsReportedEvenAfterCancel) {
   });
   EXPECT_EQ(Run(nullptr, kOptionsFromLinear), 1u);
   EXPECT_EQ(m_fixture.ArticleBytes(), before) << "Cancel saves nothing";
-}
-
-TEST_F(OptionsSheetTest, EditedNamesAreSavedOnOk) {
-  OnNextOptionsSheet([](COptionsSheet& sheet) {
-    auto* page = sheet.Page<CPageHbaseCat>();
-    page->List()->setCurrentRow(3);  // list 4 has no record yet
-    page->Control<QLineEdit>(CPageHbaseCat::kName)->setText("Export");
-    PressOk(sheet);
-  });
-  EXPECT_EQ(Run(&m_frame, kOptionsFromLayout), 1u);
-  EXPECT_EQ(m_fixture.ArticleNames("PRICE_LIST_4"), "Export|") << "the missing record is added";
-  EXPECT_EQ(m_frame.calls.front(), "BuildCatalogueMenu");
 }
 
 TEST_F(OptionsSheetTest, AReadOnlyArticleTableIsReportedAndLeftAsItWas) {

@@ -7,6 +7,7 @@
 #include "app/dorne_app.h"
 #include "app/options_frame.h"
 #include "app/ui/options_sheet.h"
+#include "options_test_support.h"
 #include "shell_test_support.h"
 
 // An application on a temporary settings folder, speaking the program's English, whose
@@ -23,9 +24,10 @@ class COptionsFixture {
   std::string Setting(const std::string& section, const std::string& key) const;
   std::string ArticleFolder() const { return folder.Path("articles/"); }
   std::string ArticleTablePath() const { return folder.Path("articles/ARTICLE.DBU"); }
-  std::string ArticleBytes() const;
-  // "DESIGN_1|DESIGN_2" of the record, "<missing>" without one.
-  std::string ArticleNames(const std::string& reference) const;
+  std::string ArticleBytes() const { return ReadWholeFile(ArticleTablePath()); }
+  std::string ArticleNames(const std::string& reference) const {
+    return ArticleNamesIn(ArticleFolder(), reference);
+  }
 
   CShellTestFolder folder;
   CDorneApp app;
@@ -35,16 +37,3 @@ class COptionsFixture {
 // exec); the action ends it (accept or reject). A sheet that did not come up ends
 // whatever waits.
 void OnNextOptionsSheet(std::function<void(COptionsSheet&)> action);
-
-// Records what the sheet asked of its frame.
-class COptionsFrameRecorder : public COptionsFrame {
- public:
-  void RebuildScene() override { calls.push_back("RebuildScene"); }
-  void RefreshAllRuns() override { calls.push_back("RefreshAllRuns"); }
-  void UpdateAllViews() override { calls.push_back("UpdateAllViews"); }
-  void SetModifiedFlag(bool modified) override {
-    calls.push_back(modified ? "Modified" : "Unmodified");
-  }
-  void BuildCatalogueMenu() override { calls.push_back("BuildCatalogueMenu"); }
-  std::vector<std::string> calls;
-};

@@ -29,23 +29,31 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The next scripted answer, or the given one once the script has run out.
+template <typename T>
+T TakeFront(std::deque<T>& script, T otherwise) {
+  if (script.empty()) return otherwise;
+  T answer = script.front();
+  script.pop_front();
+  return answer;
+}
+
+}  // namespace
+
 int CScriptedDialogs::ChooseStartMode(QWidget*, bool offerLinear, bool offerReference,
                                       bool offerGraphical) {
   offeredModes << QStringLiteral("%1%2%3")
                       .arg(offerLinear ? 'L' : '-')
                       .arg(offerReference ? 'R' : '-')
                       .arg(offerGraphical ? 'G' : '-');
-  if (startModes.empty()) return 0;
-  int mode = startModes.front();
-  startModes.pop_front();
-  return mode;
+  return TakeFront(startModes, 0);
 }
 
 std::optional<QString> CScriptedDialogs::ChooseModel(QWidget*, const QString& initialPath) {
   modelPathsShown << initialPath;
-  if (models.empty()) return std::nullopt;
-  QString model = models.front();
-  models.pop_front();
+  QString model = TakeFront(models, QString());
   if (model.isNull()) return std::nullopt;
   return model;
 }
@@ -54,38 +62,24 @@ QString CScriptedDialogs::ChooseFileToOpen(QWidget*, const QString& folder,
                                            const COpenFileFilter& filter) {
   openFolders << folder;
   openFilters << QString::fromStdString(filter.filter);
-  if (filesToOpen.empty()) return {};
-  QString file = filesToOpen.front();
-  filesToOpen.pop_front();
-  return file;
+  return TakeFront(filesToOpen, QString());
 }
 
 QString CScriptedDialogs::ChooseFileToSave(QWidget*, const QString& suggestedPath,
                                            const COpenFileFilter&) {
   saveSuggestions << suggestedPath;
-  if (filesToSave.empty()) return {};
-  QString file = filesToSave.front();
-  filesToSave.pop_front();
-  return file;
+  return TakeFront(filesToSave, QString());
 }
 
 int CScriptedDialogs::Message(QWidget*, const QString& text, unsigned type) {
   messages << text;
-  if (!answers.empty()) {
-    int answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
   unsigned buttons = type & kMbButtonMask;
-  return buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo : kIdOk;
+  return TakeFront(answers, buttons == kMbYesNo || buttons == kMbYesNoCancel ? kIdNo : kIdOk);
 }
 
 int CScriptedDialogs::RunInfoDialog(QWidget*, const CInfoDlg::Setup& setup, CProfile&) {
   infoSetups << setup;
-  if (infoResults.empty()) return QDialog::Accepted;
-  int result = infoResults.front();
-  infoResults.pop_front();
-  return result;
+  return TakeFront(infoResults, static_cast<int>(QDialog::Accepted));
 }
 
 CShellTestFolder::CShellTestFolder() {

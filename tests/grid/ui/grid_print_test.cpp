@@ -1,8 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QPrinter>
-#include <QTemporaryDir>
 
 #include "grid_ui_fixture.h"
 
@@ -87,31 +85,6 @@ TEST_F(GridPaintTest, TrackingBarShowsWhileAColumnIsResized) {
   EXPECT_NE(underBar, QColor(Qt::white)) << "the white cell is inverted under the bar";
   Release(QPoint(220, grip.y()));
   EXPECT_EQ(m_model->GetColumnWidth(2), 120);
-}
-
-TEST_F(GridPaintTest, PrintsAGridPageToPdf) {
-  Decorate();
-  QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  const QString path = folder.filePath(QStringLiteral("grid.pdf"));
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(path);
-  {
-    QPainter painter;
-    ASSERT_TRUE(painter.begin(&printer));
-    // Grid pixels at 96 to the inch, as on the screen.
-    const qreal scale = printer.resolution() / 96.0;
-    painter.scale(scale, scale);
-    m_grid->DrawCells(painter, 0, 0, 500, 400);
-    ASSERT_TRUE(painter.end());
-  }
-  QFile pdf(path);
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(pdf.read(5).startsWith("%PDF-"));
-  EXPECT_GT(pdf.size(), 2000);
-  QFile::remove(OutputPath("grid_page.pdf"));
-  EXPECT_TRUE(QFile::copy(path, OutputPath("grid_page.pdf")));
 }
 
 TEST_F(GridPaintTest, PrintingIgnoresScrollingAndDrawsOnlyTheArea) {
