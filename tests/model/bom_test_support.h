@@ -45,7 +45,6 @@ class CFakeBOMSource : public CBOMSource {
   std::map<std::string, CBitmapDesc> pictures;
   std::vector<std::string> codes;
   std::size_t codeCursor = 0;
-  mutable int lookups = 0;
   std::string catalog = "QJF";
   bool editable = true;
   int support = 2;

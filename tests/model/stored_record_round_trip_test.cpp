@@ -71,22 +71,11 @@ Pass MakePass(Read read, Write write) {
   };
 }
 
-class StoredRecordRoundTripTest : public RunTestBase {
+class StoredRecordRoundTripTest : public RunRecordTestBase {
  protected:
   static constexpr int kMutations = 600;
   // Enough mutated records read (and so written twice) that the loop tests something.
   static constexpr int kMinRead = kMutations / 4;
-
-  void SetUp() override {
-    RunTestBase::SetUp();
-    m_tables = MakeTestTables();
-  }
-
-  std::unique_ptr<CRun> NewRun() {
-    auto run = std::make_unique<CRun>(&m_document);
-    run->AttachRangeTables(m_tables);
-    return run;
-  }
 
   template <typename T>
   static Bytes Written(const T& object) {
@@ -132,9 +121,6 @@ class StoredRecordRoundTripTest : public RunTestBase {
     runs.push_back(std::move(run));
     return runs;
   }
-
-  CFakeRunDocument m_document;
-  CRangeTables m_tables;
 };
 
 // A pass for a record type read into a default-made object.
