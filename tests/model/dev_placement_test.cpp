@@ -46,6 +46,11 @@ class PlacementTest : public RunTestBase {
       }
     }
   }
+  // Takes the element out of the run (the whole element, or the branch ending at it).
+  void Remove(CDev* element, int face = CElementSelection::kNoFace) {
+    EXPECT_EQ(element->RemoveFromRun(face, nullptr), 1);
+    m_run.DeleteElement(element);
+  }
   std::int64_t BookedTotal() const {
     std::int64_t total = 0;
     for (CDev* element : m_run.GetDevices()) total += element->GetBookedLength();
@@ -136,16 +141,14 @@ TEST_F(PlacementTest, RemovalLeavesTheBackNodeConsistent) {
     CDev* removed = branches[row.removed];
     removed->AddStraightToward(removed->GetDirection(), 600);  // goes with its branch
     const std::size_t before = m_run.GetDevices().size();
-    ASSERT_EQ(removed->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1) << row.what;
-    m_run.DeleteElement(removed);
+    Remove(removed);
     EXPECT_EQ(m_run.GetDevices().size(), before - 2) << row.what;
     EXPECT_EQ(node->GetKind(), row.kindAfter) << row.what;
     ExpectLinksSymmetric();
     if (row.kindAfter == CDev::kStraight) {
       EXPECT_EQ(node->GetFreeFaceMask(), 63 & ~FaceIndexToBit(0));
     }
-    ASSERT_EQ(node->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(node);
+    Remove(node);
     EXPECT_EQ(m_run.GetDevices().size(), 1u) << row.what;
     EXPECT_EQ(m_start->GetNeighbour(4), nullptr);
   }
@@ -174,8 +177,7 @@ TEST_F(PlacementTest, InsertingKeepsTheTotalAndRefusesOverlaps) {
   EXPECT_EQ(line->GetDrawnLength(), 4000 - 2004);
   EXPECT_EQ(BookedTotal(), total);
   ExpectLinksSymmetric();
-  ASSERT_EQ(unit->RemoveFromRun(CElementSelection::kWholeElement, nullptr), 1);
-  m_run.DeleteElement(unit);
+  Remove(unit, CElementSelection::kWholeElement);
   EXPECT_EQ(line->GetDrawnLength(), 4000);
   EXPECT_EQ(BookedTotal(), total);
 }
@@ -206,8 +208,7 @@ TEST_F(PlacementTest, RiserFixingComputesLengthsInSixtyFourBits) {
       EXPECT_EQ(unit, m_start);
     }
     CDev* first = m_start->GetNeighbour(4);
-    ASSERT_EQ(first->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(first);
+    Remove(first);
   }
 }
 
@@ -258,8 +259,7 @@ TEST_F(PlacementTest, SetLengthBooksTheNewLengthWhenNothingWasDrawn) {
     element->SetLength(row.length, false);
     EXPECT_EQ(element->GetBookedLength(), row.bookedAfter) << row.fault;
     EXPECT_EQ(element->GetPosition().x, x + row.length - row.drawn);
-    ASSERT_EQ(element->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(element);
+    Remove(element);
   }
 }
 
@@ -425,12 +425,10 @@ TEST_F(PlacementTest, EveryInLineKindGoesInAndOutAgain) {
     EXPECT_EQ(inserted->GetBackNeighbour(), m_start);
     EXPECT_EQ(BookedTotal(), total);
     ExpectLinksSymmetric();
-    ASSERT_EQ(inserted->RemoveFromRun(CElementSelection::kWholeElement, nullptr), 1);
-    m_run.DeleteElement(inserted);
+    Remove(inserted, CElementSelection::kWholeElement);
     EXPECT_EQ(line->GetDrawnLength(), 4000);
     EXPECT_EQ(m_start->GetNeighbour(4), line);
-    ASSERT_EQ(line->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(line);
+    Remove(line);
   }
 }
 
