@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bom_test_support.h"
+#include "support/archive_bytes.h"
 #include "support/golden_file.h"
 #include "grid/grid_cell_format.h"
 #include "platform/archive.h"

@@ -13,6 +13,7 @@
 #include "model/run_document.h"
 #include "model/run_environment.h"
 #include "model/run_factory.h"
+#include "support/archive_bytes.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -161,17 +162,11 @@ class RunRecordTestBase : public RunTestBase {
     run->AttachRangeTables(m_tables);
     return run;
   }
-  static std::vector<std::uint8_t> Write(const CRun& run) {
-    CArchiveWriter writer;
-    run.Serialize(writer);
-    return writer.TakeBytes();
-  }
+  static std::vector<std::uint8_t> Write(const CRun& run) { return WrittenBytes(run); }
   // A new run read from the whole of the bytes; throws what reading throws.
   std::unique_ptr<CRun> Read(const std::vector<std::uint8_t>& bytes) {
     auto run = NewRun();
-    CArchiveReader reader(bytes);
-    run->Serialize(reader);
-    EXPECT_TRUE(reader.AtEnd());
+    ReadBytes(*run, bytes);
     return run;
   }
 
