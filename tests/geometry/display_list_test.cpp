@@ -81,13 +81,12 @@ TEST_F(DisplayListTest, ABoxGetsAtMostTwoNodesAndTheSecondPaintsLast) {
 }
 
 TEST_F(DisplayListTest, RelationsOrderTheListTable) {
-  struct Case {
+  const struct {
     const char* name;
     std::vector<std::pair<int, int>> inFront;  // front, back
     const char* inserted;
     const char* graph;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"a box in front paints after what it hides", {{0, 1}, {1, 2}}, "ABC", "C[] B[C] A[B]"},
       {"unrelated boxes keep their order and a new one goes last",
        {{3, 1}},
@@ -99,7 +98,7 @@ TEST_F(DisplayListTest, RelationsOrderTheListTable) {
        "C[] B[C] A[B]"},
       {"edges list newest first", {{0, 1}, {0, 2}, {0, 3}}, "BCDA", "B[] C[] D[] A[DCB]"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     list.Clear();
     rules.Reset();
     for (const auto& [front, back] : c.inFront) rules.InFront(boxes[front], boxes[back]);
@@ -112,16 +111,14 @@ TEST_F(DisplayListTest, IterationModes) {
   list.Insert(boxes[0]);
   list.Insert(boxes[1]);
   list.Insert(boxes[2]);
-  struct Step {
+  const struct {
     int mode;
     const CBox* expected;
-  };
-  const Step steps[] = {{10, &boxes[0]}, {-1, &boxes[1]}, {-1, &boxes[2]}, {-1, nullptr},
-                        {-1, nullptr},   {0, &boxes[2]},  {1, &boxes[1]},  {1, &boxes[0]},
-                        {1, nullptr},    {10, &boxes[0]}, {2, nullptr},    {-1, nullptr},
-                        {0, &boxes[2]},  {11, nullptr},   {1, nullptr},    {10, &boxes[0]},
-                        {-2, nullptr},   {9, nullptr}};
-  for (const Step& s : steps) EXPECT_EQ(list.Iterate(s.mode), s.expected) << s.mode;
+  } steps[] = {{10, &boxes[0]}, {-1, &boxes[1]}, {-1, &boxes[2]}, {-1, nullptr}, {-1, nullptr},
+               {0, &boxes[2]},  {1, &boxes[1]},  {1, &boxes[0]},  {1, nullptr},  {10, &boxes[0]},
+               {2, nullptr},    {-1, nullptr},   {0, &boxes[2]},  {11, nullptr}, {1, nullptr},
+               {10, &boxes[0]}, {-2, nullptr},   {9, nullptr}};
+  for (const auto& s : steps) EXPECT_EQ(list.Iterate(s.mode), s.expected) << s.mode;
 }
 
 TEST_F(DisplayListTest, RemovingTakesEveryNodeAndEdgeAndTheCursorStops) {

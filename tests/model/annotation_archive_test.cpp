@@ -46,16 +46,15 @@ TEST_F(AnnotationArchiveTest, UserDimensionsWithoutBothEndsAreDropped) {
   const std::vector<std::uint8_t> good = WriteList(std::move(label));
   // The two ends close the record: run index and chain index of each.
   const std::size_t ends = good.size() - 16;
-  struct Row {
+  const struct {
     const char* guards;
     std::uint32_t firstRun, firstIndex, secondRun, secondIndex;
     bool kept;
-  };
-  const Row rows[] = {{"both ends found", 0, 3, 1, 5, true},
-                      {"a run past the array", 2, 3, 1, 5, false},
-                      {"an index past the chain", 0, 9999, 1, 5, false},
-                      {"a negative index as stored", 0, 0xFFFFFFFF, 1, 5, false}};
-  for (const Row& row : rows) {
+  } rows[] = {{"both ends found", 0, 3, 1, 5, true},
+              {"a run past the array", 2, 3, 1, 5, false},
+              {"an index past the chain", 0, 9999, 1, 5, false},
+              {"a negative index as stored", 0, 0xFFFFFFFF, 1, 5, false}};
+  for (const auto& row : rows) {
     std::vector<std::uint8_t> bytes = good;
     PutDword(bytes, ends, row.firstRun);
     PutDword(bytes, ends + 4, row.firstIndex);

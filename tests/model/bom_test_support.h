@@ -70,8 +70,7 @@ class CFakeBOMPrompter : public CBOMPrompter {
   bool ShowMessage(const std::string& text, const std::string& caption, bool cancel) override;
 
   struct Question {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     bool cancel;
   };
   std::vector<Question> questions;

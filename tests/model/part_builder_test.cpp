@@ -195,8 +195,7 @@ class CAnsweringPresenter : public CCheckMessagePresenter {
 
 struct PresenterCase {
   bool checksOn;
-  int answer;
-  int expected;
+  int answer, expected;
   bool emptied;
 };
 

@@ -89,15 +89,12 @@ TEST_F(BOMViewTest, OnePagePerRunAfterTheTotalPage) {
 TEST_F(BOMViewTest, TotalsFollowEveryChange) {
   ASSERT_TRUE(m_view->SelectPage(0));
   const CBOMGrid& total = *m_view->GetPage(0);
-  struct Row {
+  const struct {
     int run;
     const char* reference;
-    int add;
-    int expected;
-  };
-  const Row rows[] = {
-      {0, "SHARED", 3, 9}, {2, "SHARED", -2, 7}, {1, "NEW", 4, 4}, {1, "NEW", -4, 0}};
-  for (const Row& row : rows) {
+    int add, expected;
+  } rows[] = {{0, "SHARED", 3, 9}, {2, "SHARED", -2, 7}, {1, "NEW", 4, 4}, {1, "NEW", -4, 0}};
+  for (const auto& row : rows) {
     CBOMGrid& grid = m_document->GetRunAt(row.run)->GetBOM();
     if (row.add > 0) grid.AddRefQuantity(row.reference, row.add);
     if (row.add < 0) grid.RemoveRefQuantity(row.reference, -row.add);
