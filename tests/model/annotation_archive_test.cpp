@@ -82,16 +82,4 @@ TEST_F(AnnotationArchiveTest, LinkedRunsComeFromTheIndexInTheFlags) {
   }
 }
 
-TEST_F(AnnotationArchiveTest, ListOrderSurvivesSaveAndOpen) {
-  for (int i = 0; i < 4; ++i) {
-    auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
-    label->SetText("text " + std::to_string(i));
-    m_document->Annotations().Append(std::move(label));
-  }
-  auto opened = Load(Save(*m_document));
-  ASSERT_EQ(opened->Annotations().Size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i)
-    EXPECT_EQ(opened->Annotations().At(i)->GetText(), "text " + std::to_string(i));
-}
-
 }  // namespace
