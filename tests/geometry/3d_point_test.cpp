@@ -1,6 +1,7 @@
 #include "geometry/3d_point.h"
 
 #include "platform/archive.h"
+#include "support/archive_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -13,21 +14,15 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 C3DPoint ThroughArchive(const C3DPoint& point) {
-  CArchiveWriter writer;
-  point.Serialize(writer);
-  CArchiveReader reader(writer.Bytes());
   C3DPoint loaded(7, 7, 7);
-  loaded.Serialize(reader);
-  EXPECT_TRUE(reader.AtEnd());
-  return loaded;
+  return ReadBytes(loaded, WrittenBytes(point));
 }
 
 TEST(C3DPointTest, DistanceIsTruncated) {
-  struct Case {
+  const struct {
     C3DPoint a, b;
     std::int32_t distance;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {{0, 0, 0}, {3, 4, 0}, 5},
       {{0, 0, 0}, {1, 1, 1}, 1},
       {{0, 0, 0}, {2.9, 0, 0}, 2},
@@ -39,9 +34,8 @@ TEST(C3DPointTest, DistanceIsTruncated) {
 }
 
 TEST(C3DPointTest, StoredFormIsThreeTruncatedIntegers) {
-  CArchiveWriter writer;
-  C3DPoint(1.9, -1.9, 258.5).Serialize(writer);
-  EXPECT_EQ(writer.Bytes(), (Bytes{0x01, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x01, 0, 0}));
+  EXPECT_EQ(WrittenBytes(C3DPoint(1.9, -1.9, 258.5)),
+            (Bytes{0x01, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x01, 0, 0}));
   const C3DPoint once = ThroughArchive({1.9, -1.9, 1e3 + 0.25});
   EXPECT_EQ(once, C3DPoint(1, -1, 1000));
   EXPECT_EQ(ThroughArchive(once), once);  // storing twice changes nothing more
@@ -58,9 +52,8 @@ TEST(C3DPointTest, OutOfRangeAndNanAreClampedOrZero) {
 }
 
 TEST(C3DPointTest, TruncatedStreamThrowsAndLeavesPointUnchanged) {
-  CArchiveReader reader(Bytes(11, 0));
   C3DPoint p(5, 6, 7);
-  EXPECT_THROW(p.Serialize(reader), CArchiveError);
+  EXPECT_THROW(ReadBytes(p, Bytes(11, 0)), CArchiveError);
   EXPECT_EQ(p, C3DPoint(5, 6, 7));
 }
 

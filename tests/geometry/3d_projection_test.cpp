@@ -25,13 +25,12 @@ TEST(C3DProjectionTest, AnglesStartAt330And315AndEveryAngleLandsIn0To359) {
   EXPECT_EQ(initial.GetViewAngle(3), 0) << "no fourth angle";
   initial.SetViewAngles(-90, 0, 0, true, true);
   EXPECT_EQ(initial.GetViewAngle(1), 315) << "a relative turn keeps the other angles";
-  struct Case {
+  const struct {
     int start, delta, expected;
-  };
-  const Case cases[] = {{-180, 0, 180},   {0, 360, 0},       {0, 359, 359},    {10, -10, 0},
-                        {10, -11, 359},   {0, -721, 359},    {0, -1000, 80},   {350, 20, 10},
-                        {0, 100000, 280}, {0, kMinInt, 232}, {0, kMaxInt, 127}};
-  for (const Case& c : cases) {
+  } cases[] = {{-180, 0, 180},   {0, 360, 0},       {0, 359, 359},    {10, -10, 0},
+               {10, -11, 359},   {0, -721, 359},    {0, -1000, 80},   {350, 20, 10},
+               {0, 100000, 280}, {0, kMinInt, 232}, {0, kMaxInt, 127}};
+  for (const auto& c : cases) {
     C3DProjection projection;
     projection.SetViewAngles(c.start, 0, 0, false, false);
     projection.SetViewAngles(c.delta, c.delta, 0, false, true);
@@ -42,17 +41,16 @@ TEST(C3DProjectionTest, AnglesStartAt330And315AndEveryAngleLandsIn0To359) {
 TEST(C3DProjectionTest, ProjectPointTruncatesTowardZero) {
   C3DProjection projection;
   projection.SetViewAngles(0, 0, 0, false, false);
-  struct Case {
+  const struct {
     C3DPoint point;
     CPoint expected;
-  };
-  const Case cases[] = {{{10.7, -3.2, 0}, {10, -3}},
-                        {{-10.7, 3.9, 5}, {-10, 3}},
-                        {{-0.9, -0.1, 0}, {0, 0}},
-                        {{-1.0, 1.0, 0}, {-1, 1}},
-                        {{3e10, -3e10, 0}, {kMaxInt, kMinInt}},
-                        {{std::nan(""), 2.5, 0}, {0, 0}}};  // not-a-number spreads to both: 0, 0
-  for (const Case& c : cases) EXPECT_EQ(projection.ProjectPoint(c.point), c.expected) << c.point.x;
+  } cases[] = {{{10.7, -3.2, 0}, {10, -3}},
+               {{-10.7, 3.9, 5}, {-10, 3}},
+               {{-0.9, -0.1, 0}, {0, 0}},
+               {{-1.0, 1.0, 0}, {-1, 1}},
+               {{3e10, -3e10, 0}, {kMaxInt, kMinInt}},
+               {{std::nan(""), 2.5, 0}, {0, 0}}};  // not-a-number spreads to both: 0, 0
+  for (const auto& c : cases) EXPECT_EQ(projection.ProjectPoint(c.point), c.expected) << c.point.x;
   C3DPoint rotated;
   projection.ProjectPoint(C3DPoint(10.7, -3.2, 4.5), rotated);
   EXPECT_EQ(rotated, C3DPoint(10.7, -3.2, 4.5));
@@ -107,14 +105,11 @@ TEST(C3DProjectionTest, FindAxisTowardPoint) {
   projection.SetViewAngles(0, 0, 0, false,
                            false);  // x right, y down the window, z toward the viewer
   const C3DPoint origin(1000, 1000, 0);
-  struct Case {
+  const struct {
     const char* name;
     CPoint point;
-    int preset;
-    int expected;
-    int length;
-  };
-  const Case cases[] = {
+    int preset, expected, length;
+  } cases[] = {
       {"plus x", {6000, 1000}, -1, 1, 5000},
       {"minus x", {-2000, 1000}, -1, 2, 3000},
       {"plus y", {1000, 1500}, -1, 4, 500},
@@ -127,7 +122,7 @@ TEST(C3DProjectionTest, FindAxisTowardPoint) {
       {"a preset axis that projects to a point never wins", {1000, 0}, 4, 8, 1000},
       {"z projects to nothing and is never taken", {1000, 1000 + 1}, 5, 4, 1},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     int length = c.preset < 0 ? 7 : c.preset;
     if (c.preset < 0 && c.expected != -1) length = -1;
     EXPECT_EQ(projection.FindAxisTowardPoint(origin, c.point, &length), c.expected) << c.name;
@@ -182,17 +177,16 @@ TEST(C3DProjectionTest, FaceNormalsFromCornersPointOutward) {
 TEST(C3DProjectionTest, BoxesOverlapOnlyWhenTheyShareVolume) {
   CBox a, b;
   a.SetPlacement(C3DPoint(0, 0, 0), 10, 10, 10);
-  struct Case {
+  const struct {
     const char* name;
     C3DPoint origin;
     bool overlap;
-  };
-  const Case cases[] = {{"same place", {0, 0, 0}, true},
-                        {"half way", {5, 5, 5}, true},
-                        {"touching along x", {10, 0, 0}, false},
-                        {"touching along z", {0, 0, -10}, false},
-                        {"apart", {0, 30, 0}, false}};
-  for (const Case& c : cases) {
+  } cases[] = {{"same place", {0, 0, 0}, true},
+               {"half way", {5, 5, 5}, true},
+               {"touching along x", {10, 0, 0}, false},
+               {"touching along z", {0, 0, -10}, false},
+               {"apart", {0, 30, 0}, false}};
+  for (const auto& c : cases) {
     b.SetPlacement(c.origin, 10, 10, 10);
     EXPECT_EQ(C3DProjection::BoxesOverlap(a, b), c.overlap) << c.name;
     EXPECT_EQ(C3DProjection::BoxesOverlap(b, a), c.overlap) << c.name;

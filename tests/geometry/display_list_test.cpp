@@ -16,7 +16,6 @@ namespace {
 class CScriptedRules : public CDepthOrderRules {
  public:
   void InFront(const CBox& front, const CBox& back) { m_answers[{&front, &back}] = 1; }
-  void Reset() { m_answers.clear(); }
 
   void PrepareInsert(CBox&) override { ++prepared; }
   int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA, std::uint32_t) override {
@@ -80,48 +79,18 @@ TEST_F(DisplayListTest, ABoxGetsAtMostTwoNodesAndTheSecondPaintsLast) {
   EXPECT_EQ(list.Iterate(-1), nullptr);
 }
 
-TEST_F(DisplayListTest, RelationsOrderTheListTable) {
-  struct Case {
-    const char* name;
-    std::vector<std::pair<int, int>> inFront;  // front, back
-    const char* inserted;
-    const char* graph;
-  };
-  const Case cases[] = {
-      {"a box in front paints after what it hides", {{0, 1}, {1, 2}}, "ABC", "C[] B[C] A[B]"},
-      {"unrelated boxes keep their order and a new one goes last",
-       {{3, 1}},
-       "ABCDE",
-       "A[] B[] C[] D[B] E[]"},
-      {"the first relation wins and no cycle forms",
-       {{0, 1}, {1, 2}, {2, 0}},
-       "ABC",
-       "C[] B[C] A[B]"},
-      {"edges list newest first", {{0, 1}, {0, 2}, {0, 3}}, "BCDA", "B[] C[] D[] A[DCB]"},
-  };
-  for (const Case& c : cases) {
-    list.Clear();
-    rules.Reset();
-    for (const auto& [front, back] : c.inFront) rules.InFront(boxes[front], boxes[back]);
-    for (const char* b = c.inserted; *b != 0; ++b) list.Insert(boxes[*b - 'A']);
-    EXPECT_EQ(Graph(), c.graph) << c.name;
-  }
-}
-
 TEST_F(DisplayListTest, IterationModes) {
   list.Insert(boxes[0]);
   list.Insert(boxes[1]);
   list.Insert(boxes[2]);
-  struct Step {
+  const struct {
     int mode;
     const CBox* expected;
-  };
-  const Step steps[] = {{10, &boxes[0]}, {-1, &boxes[1]}, {-1, &boxes[2]}, {-1, nullptr},
-                        {-1, nullptr},   {0, &boxes[2]},  {1, &boxes[1]},  {1, &boxes[0]},
-                        {1, nullptr},    {10, &boxes[0]}, {2, nullptr},    {-1, nullptr},
-                        {0, &boxes[2]},  {11, nullptr},   {1, nullptr},    {10, &boxes[0]},
-                        {-2, nullptr},   {9, nullptr}};
-  for (const Step& s : steps) EXPECT_EQ(list.Iterate(s.mode), s.expected) << s.mode;
+  } steps[] = {{10, &boxes[0]}, {-1, &boxes[1]}, {-1, &boxes[2]}, {-1, nullptr}, {-1, nullptr},
+               {0, &boxes[2]},  {1, &boxes[1]},  {1, &boxes[0]},  {1, nullptr},  {10, &boxes[0]},
+               {2, nullptr},    {-1, nullptr},   {0, &boxes[2]},  {11, nullptr}, {1, nullptr},
+               {10, &boxes[0]}, {-2, nullptr},   {9, nullptr}};
+  for (const auto& s : steps) EXPECT_EQ(list.Iterate(s.mode), s.expected) << s.mode;
 }
 
 TEST_F(DisplayListTest, RemovingTakesEveryNodeAndEdgeAndTheCursorStops) {

@@ -60,21 +60,19 @@ TEST_F(FaceVisibilityTest, TheBodyClosesItsJointsWithListedDirectionBoxes) {
 }
 
 TEST_F(FaceVisibilityTest, KeptStylesAndPassBitsLeaveTheDirectionBoxesOpen) {
-  struct Case {
+  const struct {
     const char* name;
     int kind;
-    std::uint32_t style;
-    std::uint32_t bodyPass;
+    std::uint32_t style, bodyPass;
     bool kept;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"an ordinary end element", 0, 3, 0, false},
       {"an end element of variant 7", 0, 7, 0, true},
       {"variant 6 with a shape below 3", 0, 6 | (2u << 20), 0, true},
       {"variant 6 with shape 3", 0, 6 | (3u << 20), 0, false},
       {"a body with drawing-pass bits", 0, 3, 0x40000000, true},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     boxes.clear();
     element = CFakeElement();
     element.projection = &projection;

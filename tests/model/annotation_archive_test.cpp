@@ -46,16 +46,15 @@ TEST_F(AnnotationArchiveTest, UserDimensionsWithoutBothEndsAreDropped) {
   const std::vector<std::uint8_t> good = WriteList(std::move(label));
   // The two ends close the record: run index and chain index of each.
   const std::size_t ends = good.size() - 16;
-  struct Row {
+  const struct {
     const char* guards;
     std::uint32_t firstRun, firstIndex, secondRun, secondIndex;
     bool kept;
-  };
-  const Row rows[] = {{"both ends found", 0, 3, 1, 5, true},
-                      {"a run past the array", 2, 3, 1, 5, false},
-                      {"an index past the chain", 0, 9999, 1, 5, false},
-                      {"a negative index as stored", 0, 0xFFFFFFFF, 1, 5, false}};
-  for (const Row& row : rows) {
+  } rows[] = {{"both ends found", 0, 3, 1, 5, true},
+              {"a run past the array", 2, 3, 1, 5, false},
+              {"an index past the chain", 0, 9999, 1, 5, false},
+              {"a negative index as stored", 0, 0xFFFFFFFF, 1, 5, false}};
+  for (const auto& row : rows) {
     std::vector<std::uint8_t> bytes = good;
     PutDword(bytes, ends, row.firstRun);
     PutDword(bytes, ends + 4, row.firstIndex);
@@ -81,18 +80,6 @@ TEST_F(AnnotationArchiveTest, LinkedRunsComeFromTheIndexInTheFlags) {
     ASSERT_EQ(list.Size(), 1u);
     EXPECT_EQ(list.At(0)->GetLinkedRun(), run < 0 ? nullptr : m_document->GetRunAt(run)) << stored;
   }
-}
-
-TEST_F(AnnotationArchiveTest, ListOrderSurvivesSaveAndOpen) {
-  for (int i = 0; i < 4; ++i) {
-    auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
-    label->SetText("text " + std::to_string(i));
-    m_document->Annotations().Append(std::move(label));
-  }
-  auto opened = Load(Save(*m_document));
-  ASSERT_EQ(opened->Annotations().Size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i)
-    EXPECT_EQ(opened->Annotations().At(i)->GetText(), "text " + std::to_string(i));
 }
 
 }  // namespace

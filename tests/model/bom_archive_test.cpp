@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bom_test_support.h"
+#include "support/archive_bytes.h"
 #include "support/golden_file.h"
 #include "grid/grid_cell_format.h"
 #include "platform/archive.h"
@@ -18,63 +19,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-// Writes records field by field, for the forms that this program no longer writes.
-class RecordBuilder {
- public:
-  explicit RecordBuilder(bool wideFonts) : m_wide(wideFonts) {}
-  RecordBuilder& Word(int value) {
-    m_writer.WriteWord(static_cast<std::uint16_t>(value));
-    return *this;
-  }
-  RecordBuilder& Byte(int value) {
-    m_writer.WriteByte(static_cast<std::uint8_t>(value));
-    return *this;
-  }
-  RecordBuilder& Long(std::int32_t value) {
-    m_writer.WriteLong(value);
-    return *this;
-  }
-  RecordBuilder& Text(const std::string& text) {
-    m_writer.WriteString(text);
-    return *this;
-  }
-  // A font of that height and weight; the face as 32 wide or 32 CP1252 characters.
-  RecordBuilder& Font(int height, int weight, const std::string& cp1252Face) {
-    Long(height).Long(0).Long(0).Long(0).Long(weight);
-    for (int i = 0; i < 8; ++i) Byte(0);
-    for (std::size_t i = 0; i < 32; ++i) {
-      const auto c = i < cp1252Face.size() ? static_cast<unsigned char>(cp1252Face[i]) : 0;
-      if (m_wide) {
-        Word(c);
-      } else {
-        Byte(c);
-      }
-    }
-    return *this;
-  }
-  RecordBuilder& Column(const std::string& title, int kind, int alignment, int excel, int width) {
-    return Text(title)
-        .Word(0)
-        .Word(kind)
-        .Word(alignment)
-        .Byte(1)
-        .Byte(excel)
-        .Byte(0)
-        .Word(200)
-        .Word(width);
-  }
-  RecordBuilder& PlainCell() { return Byte(1).Byte(1).Byte(0).Byte(0); }
-  RecordBuilder& FontCell(int height) {
-    Byte(1).Byte(1).Byte(0).Byte(1);
-    return Font(height, 700, "Face");
-  }
-  const Bytes& Get() const { return m_writer.Bytes(); }
-
- private:
-  bool m_wide;
-  CArchiveWriter m_writer;
-};
 
 class BOMArchiveTest : public BOMTestBase {
  protected:
@@ -216,36 +160,20 @@ TEST_F(BOMArchiveTest, TheFixedColumnsAreAlwaysStored) {
   EXPECT_EQ(bytes.size(), normal.size());
 }
 
+// Each older form of the record; its font face fills all 32 characters, which a save
+// once cut to 31.
 TEST_F(BOMArchiveTest, OlderVersionsLoad) {
-  struct Case {
+  const struct {
     int version;
-    bool wideFonts;
-    bool rectangle;
-    bool angles;
-  };
-  const Case cases[] = {
-      {489, false, false, false}, {490, false, true, false}, {510, false, true, false},
-      {511, true, true, false},   {512, true, true, true},   {623, true, true, true},
-  };
-  for (const Case& c : cases) {
-    RecordBuilder record(c.wideFonts);
-    // A face filling all 32 characters, which a save once cut to 31.
-    record.Word(3)
-        .Byte(1)
-        .Byte(0)
-        .Font(-12, 400, "Arial\xE9" + std::string(26, 'x'))
-        .Long(0x00102030);
-    record.Column("", kBOMKindNone, 1, 0, 20).Column("Item", kBOMKindNone, 2, 1, 30);
-    record.Column("Old title", kBOMKindUnitPrice, 2, 1, 70);
-    record.Word(3);
-    record.Text("#TitleLine#").Word(22).Byte(1).PlainCell().PlainCell().FontCell(-20);
-    record.Text("R1").Word(23).Byte(0).PlainCell().PlainCell().PlainCell();
-    record.Text("#EditLine#").Word(24).Byte(1).PlainCell().PlainCell().PlainCell();
-    if (c.rectangle) record.Long(1).Long(2).Long(3).Long(4);
-    if (c.angles) record.Long(7).Long(8).Long(9);
-
+    const char* file;
+    bool rectangle, angles;
+  } cases[] = {
+      {489, "model/bom_grid_489.hex", false, false}, {490, "model/bom_grid_490.hex", true, false},
+      {510, "model/bom_grid_490.hex", true, false},  {511, "model/bom_grid_511.hex", true, false},
+      {512, "model/bom_grid_512.hex", true, true},   {623, "model/bom_grid_512.hex", true, true}};
+  for (const auto& c : cases) {
     auto grid = Page({"R1"});
-    Load(*grid, record.Get(), c.version);
+    Load(*grid, ReadGoldenBytes(c.file), c.version);
     EXPECT_EQ(grid->GetLogFont().faceName, "Arial\xC3\xA9" + std::string(26, 'x')) << c.version;
     EXPECT_EQ(grid->GetDefaultLogFont().height, -12) << c.version;
     EXPECT_EQ(grid->GetTextColor(), (CColor{0x30, 0x20, 0x10})) << c.version;
@@ -406,15 +334,9 @@ TEST_F(BOMArchiveTest, DamagedRecordsAreRefusedAndChangeNothing) {
 }
 
 TEST_F(BOMArchiveTest, TheSourceGivesTheVersion) {
-  RecordBuilder record(false);
-  record.Word(2).Byte(1).Byte(1).Font(10, 0, "Old").Long(0);
-  record.Column("", kBOMKindNone, 1, 0, 20).Column("Item", kBOMKindNone, 0, 1, 30);
-  record.Word(2).Text("#TitleLine#").Word(20).Byte(1).PlainCell().PlainCell();
-  record.Text("#EditLine#").Word(20).Byte(1).PlainCell().PlainCell();
-  record.Long(0).Long(0).Long(0).Long(0);  // the rectangle, no view angles
   source.fileVersion = 505;
   auto grid = Page({});
-  CArchiveReader reader(record.Get());
+  CArchiveReader reader(ReadGoldenBytes("model/bom_grid_505.hex"));
   grid->Serialize(reader);
   EXPECT_TRUE(reader.AtEnd());
   EXPECT_EQ(grid->GetLogFont().faceName, "Old");

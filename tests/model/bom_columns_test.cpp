@@ -48,12 +48,11 @@ TEST_F(BOMColumnsTest, ColumnKeysByKind) {
 }
 
 TEST_F(BOMColumnsTest, InsertColumnRangesAndRecords) {
-  struct Case {
+  const struct {
     int after;
     bool result;
-  };
-  const Case cases[] = {{-1, false}, {0, false}, {1, true}, {2, true}, {3, false}};
-  for (const Case& c : cases) {
+  } cases[] = {{-1, false}, {0, false}, {1, true}, {2, true}, {3, false}};
+  for (const auto& c : cases) {
     CBOMGrid page;
     EXPECT_EQ(page.InsertColumn(c.after, kBOMKindUnitPrice, "Price"), c.result) << c.after;
     EXPECT_EQ(page.GetColumnCount(), c.result ? 4 : 3) << c.after;
@@ -121,18 +120,14 @@ TEST_F(BOMColumnsTest, RefreshReadsEveryValueByColumnKey) {
 
 TEST_F(BOMColumnsTest, DisplayRulesOfReferenceAndDesignation) {
   grid.InsertColumn(2, kBOMKindDesignation, "Designation");
-  struct Case {
-    std::string reference;
-    std::string designation;
-    std::string shownReference;
-    std::string shownDesignation;
-  };
-  const std::vector<Case> cases = {
+  const struct {
+    std::string reference, designation, shownReference, shownDesignation;
+  } cases[] = {
       {"R1", "Box", "R1", "Box"},
       {"R2 \nGroup=4a", "Sub", kIndent + "R2", kIndent + "Sub"},
       {"R3 \nGroup=4!", "No price", "R3", "No price"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     if (!c.designation.empty()) source.Put(c.reference, "Designation", c.designation);
     grid.AddRefQuantity(c.reference, 1);
     const int row = grid.FindLine(c.reference);

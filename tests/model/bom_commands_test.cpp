@@ -38,19 +38,18 @@ class BOMCommandsTest : public BOMTestBase {
 // Lines that elements use are only informed about (quantity = count) or reduced to the
 // count after OK; other lines go.
 TEST_F(BOMCommandsTest, DeletingLinesKeepsWhatElementsUse) {
-  struct Row {
+  const struct {
     const char* guards;
     int used, extra;
     std::vector<bool> answers;
     int questions;
     bool cancel;
     int left;  // the line's quantity afterwards, 0: gone
-  };
-  const Row rows[] = {{"added by hand", 0, 4, {}, 0, false, 0},
-                      {"quantity equal to the count", 5, 0, {}, 1, false, 5},
-                      {"more than the count, OK", 2, 3, {true}, 1, true, 2},
-                      {"more than the count, Cancel", 2, 3, {false}, 1, true, 5}};
-  for (const Row& row : rows) {
+  } rows[] = {{"added by hand", 0, 4, {}, 0, false, 0},
+              {"quantity equal to the count", 5, 0, {}, 1, false, 5},
+              {"more than the count, OK", 2, 3, {true}, 1, true, 2},
+              {"more than the count, Cancel", 2, 3, {false}, 1, true, 5}};
+  for (const auto& row : rows) {
     page->ClearLines();
     prompter.questions.clear();
     prompter.answers = row.answers;
@@ -96,18 +95,17 @@ TEST_F(BOMCommandsTest, ColumnCommandsCopyTheColumnsToTheOtherPages) {
 }
 
 TEST_F(BOMCommandsTest, ExportOptionsOfAColumn) {
-  struct Row {
+  const struct {
     int column;
     const char* width;
     bool csv, excel;
     int exportWidth, csvFlag, excelFlag;
-  };
-  const Row rows[] = {{2, "300", true, false, 300, 1, 0},
-                      {2, "0", false, true, 0, 0, 1},
-                      {2, "-40", true, true, 0, 1, 1},
-                      {2, "abc", true, true, 0, 1, 1},
-                      {1, "100", true, true, 100, 0, 1}};
-  for (const Row& row : rows) {
+  } rows[] = {{2, "300", true, false, 300, 1, 0},
+              {2, "0", false, true, 0, 0, 1},
+              {2, "-40", true, true, 0, 1, 1},
+              {2, "abc", true, true, 0, 1, 1},
+              {1, "100", true, true, 100, 0, 1}};
+  for (const auto& row : rows) {
     ASSERT_TRUE(page->ApplyColumnOptions(row.column, row.width, row.csv, row.excel));
     const CBOMColumn* column = page->GetColumn(row.column);
     EXPECT_EQ(column->exportWidth, row.exportWidth) << row.width;

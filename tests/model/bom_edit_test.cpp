@@ -130,7 +130,7 @@ TEST_F(BOMEditTest, RenamingOntoAnotherLineMergesIntoIt) {
 }
 
 TEST_F(BOMEditTest, QuantitiesTypedOnALine) {
-  struct Case {
+  const struct {
     const char* name;
     const char* typed;
     std::int64_t count;
@@ -138,8 +138,7 @@ TEST_F(BOMEditTest, QuantitiesTypedOnALine) {
     std::size_t questions;
     std::vector<std::string> lines;
     std::int64_t quantity;  // of R1 afterwards
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"a plain change", "7", 0, {}, 0, {"R1", "R2"}, 7},
       {"leading digits count", "12abc", 0, {}, 0, {"R1", "R2"}, 12},
       {"zero removes a hand-added line", "0", 0, {}, 0, {"R2"}, 0},
@@ -156,7 +155,7 @@ TEST_F(BOMEditTest, QuantitiesTypedOnALine) {
        CBOMGrid::kMaxQuantity},
       {"a negative number is zero", "-5", 0, {}, 0, {"R2"}, 0},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     CFakeBOMSource run;
     CFakeBOMPrompter asked;

@@ -73,18 +73,17 @@ TEST_F(BOMGridTest, QuantitiesBeyondSixteenBitsDoNotWrap) {
 
 TEST_F(BOMGridTest, RefusedQuantitiesChangeNothing) {
   grid.AddRefQuantity("R1", CBOMGrid::kMaxQuantity - 1);
-  struct Case {
+  const struct {
     const char* reference;
     std::int64_t quantity;
     const char* fault;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"R2", 0, "zero"},
       {"R2", -4, "negative"},
       {"R1", 2, "the total would pass the largest quantity"},
       {"R2", CBOMGrid::kMaxQuantity + 1, "a new line beyond the largest quantity"},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_FALSE(grid.AddRefQuantity(c.reference, c.quantity)) << c.fault;
     EXPECT_EQ(grid.GetRowCount(), 3) << c.fault;
     EXPECT_EQ(grid.GetLineQuantity(1), CBOMGrid::kMaxQuantity - 1) << c.fault;
@@ -94,15 +93,14 @@ TEST_F(BOMGridTest, RefusedQuantitiesChangeNothing) {
 }
 
 TEST_F(BOMGridTest, RemovingQuantities) {
-  struct Case {
+  const struct {
     const char* name;
     const char* reference;
     std::int64_t amount;
     bool result;
     std::vector<std::string> lines;
     std::int64_t quantityOfFirst;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {"part of a line", "R1", 2, true, {"R1", "R2", " "}, 3},
       {"amount above the quantity removes the line", "R1", 9, true, {"R2", " "}, 1},
       {"exactly the quantity", "R1", 5, true, {"R2", " "}, 1},
@@ -112,7 +110,7 @@ TEST_F(BOMGridTest, RemovingQuantities) {
       {"blank reference removes its whole line", "  ", 1, true, {"R1", "R2"}, 5},
       {"empty reference finds the blank line too", "", 0, true, {"R1", "R2"}, 5},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     auto page = MakeBOMPage(source);
     page->AddRefQuantity("R1", 5);
@@ -177,20 +175,18 @@ TEST_F(BOMGridTest, SwitchingBetweenPageKindsReKeysTheIndex) {
 }
 
 TEST_F(BOMGridTest, MoveLineKeepsTheEditLineLast) {
-  struct Case {
-    int from;
-    int to;
+  const struct {
+    int from, to;
     bool result;
     std::vector<std::string> lines;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {1, 3, true, {"R2", "R3", "R1"}},   {3, 1, true, {"R3", "R1", "R2"}},
       {2, 2, true, {"R1", "R2", "R3"}},   {0, 2, false, {"R1", "R2", "R3"}},  // the title row
       {2, 0, false, {"R1", "R2", "R3"}},  {4, 1, false, {"R1", "R2", "R3"}},  // the edit line
       {1, 4, false, {"R1", "R2", "R3"}},  {5, 1, false, {"R1", "R2", "R3"}},  // the row count
       {-1, 1, false, {"R1", "R2", "R3"}},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.from) + " to " + std::to_string(c.to));
     auto page = MakeBOMPage(source, {"R1", "R2", "R3"});
     EXPECT_EQ(page->MoveLine(c.from, c.to), c.result);
@@ -215,12 +211,10 @@ TEST_F(BOMGridTest, LineFieldsByKind) {
   source.Put("R1 \nGroup=5a", "PrixU", "12.50");
   grid.AddRefQuantity("X", 1);
   grid.AddRefQuantity("R1 \nGroup=5a", 4);
-  struct Case {
-    int row;
-    int kind;
+  const struct {
+    int row, kind;
     std::optional<std::string> text;
-  };
-  const Case cases[] = {
+  } cases[] = {
       {2, kBOMKindRef, "R1 \nGroup=5a"},
       {2, kBOMKindQuantity, "4"},
       {2, kBOMKindUnitPrice, "12.50"},
@@ -236,7 +230,7 @@ TEST_F(BOMGridTest, LineFieldsByKind) {
       {0, kBOMKindRef, std::nullopt},  // the title row
       {3, kBOMKindRef, std::nullopt},  // the edit line
   };
-  for (const Case& c : cases)
+  for (const auto& c : cases)
     EXPECT_EQ(grid.GetLineFieldText(c.row, c.kind), c.text) << c.row << "/" << c.kind;
 }
 

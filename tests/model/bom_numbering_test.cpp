@@ -29,12 +29,10 @@ class BOMNumberingTest : public BOMTestBase {
 };
 
 TEST_F(BOMNumberingTest, NumbersLinesByGroupAndFlag) {
-  struct Case {
+  const struct {
     const char* name;
-    std::vector<std::string> references;
-    std::vector<std::string> items;
-  };
-  const std::vector<Case> cases = {
+    std::vector<std::string> references, items;
+  } cases[] = {
       {"no groups", {"x", "y"}, {"A.1", "A.2", "A.3"}},
       {"one group between plain lines",
        {"x", Grouped("y", 5), Grouped("z", 5), "w"},
@@ -63,7 +61,7 @@ TEST_F(BOMNumberingTest, NumbersLinesByGroupAndFlag) {
       {"a flag on a plain line changes nothing", {"x!", "ya"}, {"A.1", "A.2", "A.3"}},
       {"a huge group number is no group", {"a \nGroup=99999999999999"}, {"A.1", "A.2"}},
   };
-  for (const Case& c : cases) EXPECT_EQ(Items(c.references), c.items) << c.name;
+  for (const auto& c : cases) EXPECT_EQ(Items(c.references), c.items) << c.name;
 }
 
 TEST_F(BOMNumberingTest, AHundredLinesInOneGroupRunIntoTheNextHundred) {

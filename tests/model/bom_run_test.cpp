@@ -8,27 +8,18 @@
 
 namespace {
 
-class BOMRunTest : public RunTestBase {
+class BOMRunTest : public RunRecordTestBase {
  protected:
   void SetUp() override {
-    RunTestBase::SetUp();
+    RunRecordTestBase::SetUp();
     CCurrentLanguage::Instance().Reset();
-    m_tables = MakeTestTables();
     m_run = NewRun();
-  }
-
-  std::unique_ptr<CRun> NewRun() {
-    auto run = std::make_unique<CRun>(&m_document);
-    run->AttachRangeTables(m_tables);
-    return run;
   }
 
   CDev* Device(CRun& run, const std::string& reference) {
     return CChainBuilder(run).Loose(CDev::kInLine, reference);
   }
 
-  CFakeRunDocument m_document;
-  CRangeTables m_tables;
   std::unique_ptr<CRun> m_run;
 };
 
@@ -96,12 +87,7 @@ TEST_F(BOMRunTest, TheRunRecordKeepsTheGridsLayoutAndLineOrder) {
   grid.InsertColumn(2, kBOMKindComment, BOMDefaultTitle(kBOMKindComment));
   ASSERT_TRUE(grid.MoveLine(3, 1));  // UNIT-B first
   grid.PutRowHeight(1, 44);
-  CArchiveWriter writer;
-  m_run->Serialize(writer);
-
-  auto copy = NewRun();
-  CArchiveReader reader(writer.Bytes());
-  copy->Serialize(reader);
+  auto copy = Read(Write(*m_run));
   const CBOMGrid& loaded = copy->GetBOM();
   EXPECT_EQ(loaded.GetColumnCount(), 4);
   EXPECT_EQ(loaded.GetColumn(3)->kind, kBOMKindComment);

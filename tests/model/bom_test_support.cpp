@@ -12,7 +12,6 @@ std::string Key(std::string_view reference) { return std::string(TrimBOMBlanks(r
 
 std::optional<std::string> CFakeBOMSource::GetDevicePropByRef(std::string_view reference,
                                                               std::string_view field) const {
-  ++lookups;
   const auto record = records.find(Key(reference));
   if (record == records.end()) return std::nullopt;
   const auto value = record->second.find(std::string(field));

@@ -45,7 +45,6 @@ class CFakeBOMSource : public CBOMSource {
   std::map<std::string, CBitmapDesc> pictures;
   std::vector<std::string> codes;
   std::size_t codeCursor = 0;
-  mutable int lookups = 0;
   std::string catalog = "QJF";
   bool editable = true;
   int support = 2;
@@ -71,8 +70,7 @@ class CFakeBOMPrompter : public CBOMPrompter {
   bool ShowMessage(const std::string& text, const std::string& caption, bool cancel) override;
 
   struct Question {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     bool cancel;
   };
   std::vector<Question> questions;

@@ -52,16 +52,15 @@ TEST_F(BOMTotalsTest, LinesMergeByReferenceOverRunsAndGroups) {
   EXPECT_TRUE(result.allComplete);
   ASSERT_EQ(BOMReferences(total), (std::vector<std::string>{"R1", "R2"}));
   EXPECT_EQ(total.GetLineQuantity(1), 6);
-  struct Row {
+  const struct {
     int row;
     const char* field;
     const char* text;
-  };
-  const Row rows[] = {{1, "PrixT", "60.00"},        {1, "PrixU", "10.00"},
-                      {1, "PrixV", "45.00"},        {1, "CoefVente", "0.750"},
-                      {1, "Designation", "second"}, {2, "CoefVente", "1.000"},
-                      {2, "PrixU", "0.00"}};
-  for (const Row& row : rows) EXPECT_EQ(totals.GetValue(row.row, row.field), row.text) << row.field;
+  } rows[] = {{1, "PrixT", "60.00"},     {1, "PrixU", "10.00"},        {1, "PrixV", "45.00"},
+              {1, "CoefVente", "0.750"}, {1, "Designation", "second"}, {2, "CoefVente", "1.000"},
+              {2, "PrixU", "0.00"}};
+  for (const auto& row : rows)
+    EXPECT_EQ(totals.GetValue(row.row, row.field), row.text) << row.field;
   // The values are shown in the total page's columns of their kinds.
   EXPECT_EQ(total.GetLineFieldText(1, kBOMKindTotalPrice), "60.00");
   EXPECT_EQ(total.GetLineFieldText(1, kBOMKindDesignation), "second");
@@ -78,16 +77,15 @@ TEST_F(BOMTotalsTest, QuantitiesOnlyAndRecomputingStartAfresh) {
 }
 
 TEST_F(BOMTotalsTest, PackagingRoundsUpToWholePacksWhenEveryRunIsComplete) {
-  struct Row {
+  const struct {
     int quantity, pack;
     bool packaging, complete;
     int expected;
     const char* prixT;
-  };
-  const Row rows[] = {{6, 4, true, true, 8, ""},       {8, 4, true, true, 8, "30.00"},
-                      {6, 4, false, true, 6, "30.00"}, {6, 4, true, false, 6, "30.00"},
-                      {6, 1, true, true, 6, "30.00"},  {6, 0, true, true, 6, "30.00"}};
-  for (const Row& row : rows) {
+  } rows[] = {{6, 4, true, true, 8, ""},       {8, 4, true, true, 8, "30.00"},
+              {6, 4, false, true, 6, "30.00"}, {6, 4, true, false, 6, "30.00"},
+              {6, 1, true, true, 6, "30.00"},  {6, 0, true, true, 6, "30.00"}};
+  for (const auto& row : rows) {
     runs[0].ClearLines();
     sources[0].Put("P", "HBv2_Single_Qty", std::to_string(row.pack));
     Line(0, "P", row.quantity, "30");

@@ -1,5 +1,6 @@
 #include "run_test_support.h"
 
+#include "support/archive_bytes.h"
 #include "support/golden_file.h"
 
 namespace {
@@ -26,42 +27,29 @@ class DevArchiveTest : public RunTestBase {
     return element;
   }
 
-  static std::vector<std::uint8_t> Write(const CDev& element) {
-    CArchiveWriter writer;
-    element.Serialize(writer);
-    return writer.TakeBytes();
-  }
-
   // A new element of the run, read from the whole of the bytes.
   static CDev* ReadInto(CRun& run, const std::vector<std::uint8_t>& bytes) {
-    CDev* loaded = run.NewElement();
-    CArchiveReader reader(bytes);
-    loaded->Serialize(reader);
-    EXPECT_TRUE(reader.AtEnd());
-    return loaded;
+    return &ReadBytes(*run.NewElement(), bytes);
   }
 };
 
 TEST_F(DevArchiveTest, PinnedRecordOfASmallElement) {
-  EXPECT_EQ(Write(MakeStraight()), StraightRecord());
+  EXPECT_EQ(WrittenBytes(MakeStraight()), StraightRecord());
   CDev loaded;
-  CArchiveReader reader(StraightRecord());
-  loaded.Serialize(reader);
-  EXPECT_TRUE(reader.AtEnd());
+  ReadBytes(loaded, StraightRecord());
   EXPECT_EQ(loaded.GetVariant(), 2);
   EXPECT_EQ(loaded.GetVariantIndex(), 1);
-  EXPECT_EQ(Write(loaded), StraightRecord());
+  EXPECT_EQ(WrittenBytes(loaded), StraightRecord());
 }
 
 TEST_F(DevArchiveTest, OnlyTheFirstEightBoxesAreStored) {
   CDev element = MakeStraight();
   element.MakeBox(CBoxOwner::kBodySlot)->SetPlacement(C3DPoint(5, 6, 7), 10, 20, 30);
   element.MakeBox(12)->SetPlacement(C3DPoint(1, 1, 1), 1, 1, 1);
-  const std::vector<std::uint8_t> bytes = Write(element);
+  const std::vector<std::uint8_t> bytes = WrittenBytes(element);
   EXPECT_EQ(bytes.size(), StraightRecord().size() + CBox::kRecordSize);
   CDev loaded;
-  CArchiveReader reader(bytes);
-  loaded.Serialize(reader);
+  ReadBytes(loaded, bytes);
   ASSERT_NE(loaded.GetBox(CBoxOwner::kBodySlot), nullptr);
   EXPECT_EQ(loaded.GetBox(CBoxOwner::kBodySlot)->GetOrigin(), C3DPoint(5, 6, 7));
   EXPECT_EQ(loaded.GetBox(CBoxOwner::kBodySlot)->GetOwner(), &loaded);
@@ -73,7 +61,7 @@ TEST_F(DevArchiveTest, LargeVariantsTravelAsStyleProperty) {
   element.SetKind(CDev::kInLineVariant);
   element.SetStyle(0x119);
   element.SetStyle2(0x119);
-  const std::vector<std::uint8_t> bytes = Write(element);
+  const std::vector<std::uint8_t> bytes = WrittenBytes(element);
   EXPECT_FALSE(element.HasProp("STYLE"));
   CArchiveReader peek(bytes);
   EXPECT_EQ(peek.ReadWord(), 1);  // one property
@@ -82,8 +70,7 @@ TEST_F(DevArchiveTest, LargeVariantsTravelAsStyleProperty) {
   EXPECT_EQ(peek.ReadWord(), CDev::kInLineVariant);
   EXPECT_EQ(peek.ReadDword(), 0x100u);
   CDev loaded;
-  CArchiveReader reader(bytes);
-  loaded.Serialize(reader);
+  ReadBytes(loaded, bytes);
   EXPECT_EQ(loaded.GetVariant(), 25);
   EXPECT_EQ(loaded.GetStyle2() & 0xFFu, 25u);
   EXPECT_FALSE(loaded.HasProp("STYLE"));
@@ -99,8 +86,7 @@ TEST_F(DevArchiveTest, EightBitTextsOfOldFilesAreRead) {
   bytes.erase(at, at + static_cast<std::ptrdiff_t>(wide.size()));
   bytes.insert(at, narrow.begin(), narrow.end());
   CDev loaded;
-  CArchiveReader reader(bytes);
-  loaded.Serialize(reader);
+  ReadBytes(loaded, bytes);
   EXPECT_EQ(loaded.GetReference(), "\xC3\xA9");  // é
 }
 
@@ -111,16 +97,15 @@ TEST_F(DevArchiveTest, GenericReferenceTravelsAsMarker) {
   CDev* element = run.NewElement();
   element->SetKind(CDev::kElbow);
   element->SetReference("ELB-0");
-  CArchiveWriter writer;
-  element->Serialize(writer);
-  CArchiveReader peek(writer.Bytes());
+  const std::vector<std::uint8_t> bytes = WrittenBytes(*element);
+  CArchiveReader peek(bytes);
   peek.ReadWord();
   peek.ReadWord();
   peek.ReadDword();
   peek.ReadDword();
   EXPECT_EQ(peek.ReadString(), CDev::kGenericRef);
   tables.codes[4].texts[2] = "ELB-NEW";  // the loading run's range has another text
-  EXPECT_EQ(ReadInto(run, writer.Bytes())->GetReference(), "ELB-NEW");
+  EXPECT_EQ(ReadInto(run, bytes)->GetReference(), "ELB-NEW");
 }
 
 // Each row damages one item of the pinned record and names the fault it guards.
@@ -148,8 +133,7 @@ TEST_F(DevArchiveTest, DamagedRecordsAreRefused) {
     std::vector<std::uint8_t> bytes = good;
     std::copy(c.bytes.begin(), c.bytes.end(), bytes.begin() + static_cast<std::ptrdiff_t>(c.at));
     CDev loaded;
-    CArchiveReader reader(bytes);
-    EXPECT_THROW(loaded.Serialize(reader), CArchiveError) << c.fault;
+    EXPECT_THROW(ReadBytes(loaded, bytes), CArchiveError) << c.fault;
   }
   for (std::size_t size = 0; size < good.size(); ++size) {
     CDev loaded;
@@ -161,14 +145,13 @@ TEST_F(DevArchiveTest, DamagedRecordsAreRefused) {
 TEST_F(DevArchiveTest, TapOffIndexOutOfTheDeviceListIsRefused) {
   CDev element = MakeStraight();
   element.SetKind(CDev::kTapOff);
-  const std::vector<std::uint8_t> none = Write(element);  // attached to nothing: -1
+  const std::vector<std::uint8_t> none = WrittenBytes(element);  // attached to nothing: -1
   CRun run;
   EXPECT_EQ(ReadInto(run, none)->GetAttached(), nullptr);
   std::vector<std::uint8_t> bad = none;
   ASSERT_GE(bad.size(), 12u);
   for (std::size_t i = 8; i < 12; ++i) bad.at(i) = 0;  // index 0: the run has no device yet
-  CArchiveReader badReader(bad);
-  EXPECT_THROW(run.NewElement()->Serialize(badReader), CArchiveError);
+  EXPECT_THROW(ReadInto(run, bad), CArchiveError);
 }
 
 TEST_F(DevArchiveTest, ANeighbourNotPointingAwayFromItsFaceIsRefused) {
@@ -178,11 +161,8 @@ TEST_F(DevArchiveTest, ANeighbourNotPointingAwayFromItsFaceIsRefused) {
   CDev* next = builder.Add(start, 4, CDev::kStraight, 100);
   next->SetDirection(2);  // damaged in memory: linked at face 4, pointing along 2
   next->SetNeighbour(3, start);
-  CArchiveWriter writer;
-  start->Serialize(writer);
   CRun other;
-  CArchiveReader reader(writer.Bytes());
-  EXPECT_THROW(other.NewElement()->Serialize(reader), CArchiveError);
+  EXPECT_THROW(ReadInto(other, WrittenBytes(*start)), CArchiveError);
 }
 
 // A chain nested as deep as the run is long is read and written without recursion.
@@ -193,16 +173,13 @@ TEST_F(DevArchiveTest, DeepNestingDoesNotExhaustTheStack) {
   CDev* start = builder.Start(4);
   CDev* last = start;
   for (int i = 0; i < kDepth; ++i) last = builder.Add(last, 4, CDev::kStraight, 4);
-  CArchiveWriter writer;
-  start->Serialize(writer);
+  std::vector<std::uint8_t> bytes = WrittenBytes(*start);
   CRun copy;
-  ReadInto(copy, writer.Bytes());
+  ReadInto(copy, bytes);
   EXPECT_EQ(copy.GetDevices().size(), static_cast<std::size_t>(kDepth));
-  std::vector<std::uint8_t> cut = writer.Bytes();
-  cut.resize(cut.size() / 2);
+  bytes.resize(bytes.size() / 2);
   CRun damaged;
-  CArchiveReader cutReader(cut);
-  EXPECT_THROW(damaged.NewElement()->Serialize(cutReader), CArchiveError);
+  EXPECT_THROW(ReadInto(damaged, bytes), CArchiveError);
 }
 
 }  // namespace

@@ -46,6 +46,11 @@ class PlacementTest : public RunTestBase {
       }
     }
   }
+  // Takes the element out of the run (the whole element, or the branch ending at it).
+  void Remove(CDev* element, int face = CElementSelection::kNoFace) {
+    EXPECT_EQ(element->RemoveFromRun(face, nullptr), 1);
+    m_run.DeleteElement(element);
+  }
   std::int64_t BookedTotal() const {
     std::int64_t total = 0;
     for (CDev* element : m_run.GetDevices()) total += element->GetBookedLength();
@@ -80,8 +85,7 @@ TEST(PlacementRounding, RoundsToMultiplesOfFour) {
 
 TEST_F(PlacementTest, StraightsGrowTheNodeTheyAreAddedTo) {
   struct Row {
-    int face;
-    int kindAfter;
+    int face, kindAfter;
   };
   // A side branch makes an elbow, then each further face one more branch; a node of
   // kind 6 has no face left.
@@ -118,34 +122,31 @@ TEST_F(PlacementTest, ContinuingAStraightMakesAnInactiveJoint) {
 }
 
 TEST_F(PlacementTest, RemovalLeavesTheBackNodeConsistent) {
-  struct Row {
+  const struct {
     std::vector<int> faces;
     std::size_t removed;
     int kindAfter;
     const char* what;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {{5, 1}, 1, CDev::kElbow, "a tee loses a branch"},
       {{5, 4}, 0, CDev::kJoint, "an elbow whose line continues"},
       {{5}, 0, CDev::kStraight, "the only branch of an elbow"},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     CDev* node = m_start->AddStraightToward(4, 1000);
     std::vector<CDev*> branches;
     for (int face : row.faces) branches.push_back(node->AddStraightToward(face, 400));
     CDev* removed = branches[row.removed];
     removed->AddStraightToward(removed->GetDirection(), 600);  // goes with its branch
     const std::size_t before = m_run.GetDevices().size();
-    ASSERT_EQ(removed->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1) << row.what;
-    m_run.DeleteElement(removed);
+    Remove(removed);
     EXPECT_EQ(m_run.GetDevices().size(), before - 2) << row.what;
     EXPECT_EQ(node->GetKind(), row.kindAfter) << row.what;
     ExpectLinksSymmetric();
     if (row.kindAfter == CDev::kStraight) {
       EXPECT_EQ(node->GetFreeFaceMask(), 63 & ~FaceIndexToBit(0));
     }
-    ASSERT_EQ(node->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(node);
+    Remove(node);
     EXPECT_EQ(m_run.GetDevices().size(), 1u) << row.what;
     EXPECT_EQ(m_start->GetNeighbour(4), nullptr);
   }
@@ -155,16 +156,14 @@ TEST_F(PlacementTest, RemovalLeavesTheBackNodeConsistent) {
 TEST_F(PlacementTest, InsertingKeepsTheTotalAndRefusesOverlaps) {
   CDev* line = m_start->AddStraightToward(4, 4000);
   const std::int64_t total = BookedTotal();
-  struct Row {
+  const struct {
     std::int64_t distance;
-    int kind;
-    int result;
-  };
-  const Row rows[] = {{40, CDev::kInLine, 0},
-                      {3990, CDev::kInLineVariant, 0},
-                      {0, CDev::kJoint, 0},
-                      {2001, CDev::kInLineVariant, 1}};
-  for (const Row& row : rows) {
+    int kind, result;
+  } rows[] = {{40, CDev::kInLine, 0},
+              {3990, CDev::kInLineVariant, 0},
+              {0, CDev::kJoint, 0},
+              {2001, CDev::kInLineVariant, 1}};
+  for (const auto& row : rows) {
     EXPECT_EQ(line->InsertOnLineAt(row.distance, line->GetBox(0), row.kind), row.result)
         << row.distance;
   }
@@ -174,27 +173,22 @@ TEST_F(PlacementTest, InsertingKeepsTheTotalAndRefusesOverlaps) {
   EXPECT_EQ(line->GetDrawnLength(), 4000 - 2004);
   EXPECT_EQ(BookedTotal(), total);
   ExpectLinksSymmetric();
-  ASSERT_EQ(unit->RemoveFromRun(CElementSelection::kWholeElement, nullptr), 1);
-  m_run.DeleteElement(unit);
+  Remove(unit, CElementSelection::kWholeElement);
   EXPECT_EQ(line->GetDrawnLength(), 4000);
   EXPECT_EQ(BookedTotal(), total);
 }
 
 TEST_F(PlacementTest, RiserFixingComputesLengthsInSixtyFourBits) {
-  struct Row {
-    std::int32_t frontLength;
-    std::int32_t distance;
-    std::int32_t housing;
+  const struct {
+    std::int32_t frontLength, distance, housing;
     int result;
-    std::int32_t drawn;
-    std::int32_t offset;
-  };
-  const Row rows[] = {
+    std::int32_t drawn, offset;
+  } rows[] = {
       {100000, 90000, 150, 1, 90000, 150},  // 100000 x 90000 overflows 32 bits
       {4000, 2000, 0, 1, 2000, 200},        // housing length from the run's box sizes
       {4000, 40, 150, 0, 0, 0},             // reaches into the start's main box
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     CDev* front = m_start->AddStraightToward(4, row.frontLength);
     EXPECT_EQ(m_start->InsertRiserFixing(4, row.distance, row.housing), row.result) << row.distance;
     CDev* unit = front->GetBackNeighbour();
@@ -206,22 +200,20 @@ TEST_F(PlacementTest, RiserFixingComputesLengthsInSixtyFourBits) {
       EXPECT_EQ(unit, m_start);
     }
     CDev* first = m_start->GetNeighbour(4);
-    ASSERT_EQ(first->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(first);
+    Remove(first);
   }
 }
 
 TEST_F(PlacementTest, SplitAtLengthFindsOrInsertsTheJoint) {
   CDev* line = m_start->AddStraightToward(4, 3000);
   line->SetBookedLength(1500);  // a booked length half the drawn one
-  struct Row {
+  const struct {
     std::int32_t length;
     const char* expected;
     std::int32_t drawn;
-  };
-  const Row rows[] = {
+  } rows[] = {
       {-1, "none", 0}, {1501, "none", 0}, {1500, "front", 0}, {0, "none", 0}, {501, "new", 1004}};
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     CDev* joint = m_start->SplitAtLength(4, row.length);
     const std::string expected = row.expected;
     if (expected == "none") {
@@ -243,14 +235,13 @@ TEST_F(PlacementTest, SplitAtLengthFindsOrInsertsTheJoint) {
 }
 
 TEST_F(PlacementTest, SetLengthBooksTheNewLengthWhenNothingWasDrawn) {
-  struct Row {
+  const struct {
     std::int32_t drawn, booked, length, bookedAfter;
     const char* fault;
-  };
-  const Row rows[] = {{1000, 500, 2000, 1000, ""},
-                      {0, 0, 800, 800, "divided by the drawn length 0"},
-                      {100000, 100000, 90000, 90000, "32-bit product"}};
-  for (const Row& row : rows) {
+  } rows[] = {{1000, 500, 2000, 1000, ""},
+              {0, 0, 800, 800, "divided by the drawn length 0"},
+              {100000, 100000, 90000, 90000, "32-bit product"}};
+  for (const auto& row : rows) {
     CDev* element = m_start->AddStraightToward(4, row.drawn);
     element->SetDrawnLength(row.drawn);
     element->SetBookedLength(row.booked);
@@ -258,8 +249,7 @@ TEST_F(PlacementTest, SetLengthBooksTheNewLengthWhenNothingWasDrawn) {
     element->SetLength(row.length, false);
     EXPECT_EQ(element->GetBookedLength(), row.bookedAfter) << row.fault;
     EXPECT_EQ(element->GetPosition().x, x + row.length - row.drawn);
-    ASSERT_EQ(element->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(element);
+    Remove(element);
   }
 }
 
@@ -303,8 +293,7 @@ TEST_F(PlacementTest, ShapesFollowOffsetsAndTheRangeGeometry) {
   EXPECT_EQ(Size(*main, 2), 60);
   struct Row {
     int direction, rotation;
-    C3DPoint centre;
-    C3DPoint sizes;
+    C3DPoint centre, sizes;
   };
   // Offsets (100, 200, 300) and extents (10, 20, 30) along, across, across.
   const Row rows[] = {{4, 16, {100, 300, -200}, {10, 30, 20}},
@@ -329,12 +318,8 @@ TEST_F(PlacementTest, ShapesFollowOffsetsAndTheRangeGeometry) {
 
 TEST_F(PlacementTest, JointBoxesFillTheGapInStepsOfFour) {
   CDev* straight = m_start->AddStraightToward(4, 1000);
-  struct Row {
-    double gap;
-    double thickness;
-  };
-  const Row rows[] = {{10, 6}, {12, 8}};
-  for (const Row& row : rows) {
+  const struct { double gap, thickness; } rows[] = {{10, 6}, {12, 8}};
+  for (const auto& row : rows) {
     // Move the start's main box so that the gap between the main boxes is the row's.
     CBox* startBox = m_start->GetBox(CDev::kBodySlot);
     const double lower = straight->GetBox(CDev::kBodySlot)->GetWorldMin().x;
@@ -371,15 +356,12 @@ TEST_F(PlacementTest, SelectionFollowsTheJointFromItsBackSide) {
 
 TEST_F(PlacementTest, MainBoxColoursFollowTheKind) {
   CDev* element = m_start->AddStraightToward(4, 1000);
-  struct Row {
-    int kind;
-    int active;
-    int colourIndex;
-  };
-  const Row rows[] = {{CDev::kEnd, 1, 5},           {CDev::kStraight, 1, 0}, {CDev::kInLine, 1, 7},
-                      {CDev::kInLineVariant, 1, 6}, {CDev::kJoint, 0, 9},    {CDev::kJoint, 1, 12},
-                      {CDev::kJoint2, 0, 9},        {CDev::kTapOff, 1, 11}};
-  for (const Row& row : rows) {
+  const struct {
+    int kind, active, colourIndex;
+  } rows[] = {{CDev::kEnd, 1, 5},           {CDev::kStraight, 1, 0}, {CDev::kInLine, 1, 7},
+              {CDev::kInLineVariant, 1, 6}, {CDev::kJoint, 0, 9},    {CDev::kJoint, 1, 12},
+              {CDev::kJoint2, 0, 9},        {CDev::kTapOff, 1, 11}};
+  for (const auto& row : rows) {
     element->SetKind(row.kind);
     element->SetActive(row.active);
     element->UpdateBoxColors(true);
@@ -407,13 +389,10 @@ TEST_F(PlacementTest, OnlyAFreeStraightEndBecomesAnEnd) {
 }
 
 TEST_F(PlacementTest, EveryInLineKindGoesInAndOutAgain) {
-  struct Row {
-    int kind;
-    int active;
-  };
-  const Row rows[] = {
-      {CDev::kInLine, 1}, {CDev::kInLineVariant, 1}, {CDev::kJoint, 0}, {CDev::kBend, 1}};
-  for (const Row& row : rows) {
+  const struct {
+    int kind, active;
+  } rows[] = {{CDev::kInLine, 1}, {CDev::kInLineVariant, 1}, {CDev::kJoint, 0}, {CDev::kBend, 1}};
+  for (const auto& row : rows) {
     CDev* line = m_start->AddStraightToward(4, 4000);
     const std::int64_t total = BookedTotal();
     C3DPoint position;
@@ -425,12 +404,10 @@ TEST_F(PlacementTest, EveryInLineKindGoesInAndOutAgain) {
     EXPECT_EQ(inserted->GetBackNeighbour(), m_start);
     EXPECT_EQ(BookedTotal(), total);
     ExpectLinksSymmetric();
-    ASSERT_EQ(inserted->RemoveFromRun(CElementSelection::kWholeElement, nullptr), 1);
-    m_run.DeleteElement(inserted);
+    Remove(inserted, CElementSelection::kWholeElement);
     EXPECT_EQ(line->GetDrawnLength(), 4000);
     EXPECT_EQ(m_start->GetNeighbour(4), line);
-    ASSERT_EQ(line->RemoveFromRun(CElementSelection::kNoFace, nullptr), 1);
-    m_run.DeleteElement(line);
+    Remove(line);
   }
 }
 

@@ -12,23 +12,15 @@ namespace {
 
 TEST(CDimensionTest, FormatsMixedMetricUnits) {
   const CDimension metric = CDimension::Metric();
-  struct Case {
+  // The last unit is not truncated but rounded by its format (1234.6); truncated
+  // centimetres leave 9.6, written as 10 (999.6); non-finite values are not split.
+  const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+  const struct {
     double value;
     const char* text;
-  };
-  const std::vector<Case> cases = {
-      {1234, "1m 23cm 4mm"},
-      {2000, "2m "},
-      {0, "0mm"},
-      {-15, "-1cm 5mm"},
-      {1234.6, "1m 23cm 5mm"},  // the last unit is not truncated; its format rounds
-      {999.6, "99cm 10mm"},     // truncated centimetres leave 9.6, written as 10
-      {5, "5mm"},
-      {10, "1cm "},
-      {1000000, "1000m "},
-      {std::numeric_limits<double>::infinity(), "infmm"},  // non-finite: not split into units
-      {std::nan(""), "nanmm"},
-  };
+  } cases[] = {{1234, "1m 23cm 4mm"},   {2000, "2m "},        {0, "0mm"},    {-15, "-1cm 5mm"},
+               {1234.6, "1m 23cm 5mm"}, {999.6, "99cm 10mm"}, {5, "5mm"},    {10, "1cm "},
+               {1000000, "1000m "},     {inf, "infmm"},       {nan, "nanmm"}};
   for (const auto& c : cases) EXPECT_EQ(metric.Format(c.value), c.text) << c.value;
 }
 
@@ -72,42 +64,22 @@ TEST(CDimensionTest, WithoutUnitsFormatsNothing) {
 
 TEST(CDimensionTest, ParsesTypedLengths) {
   const CDimension metric = CDimension::Metric();
-  struct Case {
+  // Runs of blanks separate like one; a decimal comma is typed on a French desktop. In
+  // texts that are not lengths: "34" is taken as the unit of 12, letter case counts, a
+  // malformed number's leading part counts; the lenient parse's value, and refused.
+  const struct {
     const char* text;
     double length;
     bool valid;
-  };
-  const std::vector<Case> cases = {
-      {"1m 20cm", 1200, true},
-      {"1 m 20 cm", 1200, true},
-      {"1   m", 1000, true},  // runs of blanks separate like one
-      {"1.5m", 1500, true},
-      {"2m-5cm", 1950, true},
-      {"350", 350, true},
-      {" 350 ", 350, true},
-      {"-1m", -1000, true},
-      {"1m -20cm", 800, true},
-      {"1km+1", 1000001, true},
-      {".5m", 500, true},
-      {"", 0, true},
-      {"   ", 0, true},
-      // Decimal comma, as typed on a French desktop.
-      {"1,5 m", 1500, true},
-      {"1,5m", 1500, true},
-      {"0,25", 0.25, true},
-      // Texts that are not lengths: the value the lenient parse gives, and refused.
-      {"12 inch", 0, false},
-      {"12 34", 0, false},  // 34 is taken as the unit of 12
-      {"1M", 0, false},     // letter case counts
-      {"m", 0, false},      // a unit without a number
-      {"abc", 0, false},
-      {"1m abc", 1000, false},
-      {"1.2.3", 1.2, false},  // malformed number: its leading part counts
-      {"1,5,2 m", 1500, false},
-      {".", 0, false},
-      {"-", 0, false},
-      {"1e3", 0, false},
-  };
+  } cases[] = {{"1m 20cm", 1200, true},  {"1 m 20 cm", 1200, true}, {"1   m", 1000, true},
+               {"1.5m", 1500, true},     {"2m-5cm", 1950, true},    {"350", 350, true},
+               {" 350 ", 350, true},     {"-1m", -1000, true},      {"1m -20cm", 800, true},
+               {"1km+1", 1000001, true}, {".5m", 500, true},        {"", 0, true},
+               {"   ", 0, true},         {"1,5 m", 1500, true},     {"1,5m", 1500, true},
+               {"0,25", 0.25, true},     {"12 inch", 0, false},     {"12 34", 0, false},
+               {"1M", 0, false},         {"m", 0, false},           {"abc", 0, false},
+               {"1m abc", 1000, false},  {"1.2.3", 1.2, false},     {"1,5,2 m", 1500, false},
+               {".", 0, false},          {"-", 0, false},           {"1e3", 0, false}};
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(metric.Parse(c.text), c.length) << '"' << c.text << '"';
     const std::optional<double> checked = metric.TryParse(c.text);

@@ -13,8 +13,7 @@ TEST_F(DocCommandRulesTest, StatesFollowTheCurrentRunToolModeAndPreset) {
   struct Row {
     const char* guards;
     int command;
-    bool enabled;
-    bool checked;
+    bool enabled, checked;
   };
   auto check = [&](const std::vector<Row>& rows) {
     for (const Row& row : rows) {

@@ -1,6 +1,7 @@
 #include "dorne_doc_test_support.h"
 
 #include "app/message_text.h"
+#include "support/golden_file.h"
 #include "support/temp_folder.h"
 
 #include <algorithm>
@@ -59,7 +60,7 @@ TEST_F(DorneDocFileTest, PinnedBytesOfANewDocument) {
   auto document = NewDocument();
   document->OnNewDocument("07/12/2026");
   const std::vector<std::uint8_t> bytes = Save(*document);
-  EXPECT_EQ(bytes, GoldenBytes("model/new_document.run", bytes));
+  ExpectGolden("model/new_document.run", std::string(bytes.begin(), bytes.end()));
   EXPECT_EQ(Save(*Load(bytes)), bytes);
 }
 

@@ -38,14 +38,13 @@ class DorneDocTest : public DorneDocTestBase {
 };
 
 TEST_F(DorneDocTest, JobNumberOfANewDocument) {
-  struct Row {
+  const struct {
     const char* stored;  // [User] "NumAff", null when absent
     int open;
     const char* expected;
-  };
-  const Row rows[] = {{"41", 0, "42"}, {"41", 2, "44"}, {"ABC", 3, "ABC"},
-                      {"0", 0, "1"},   {"0", 2, "3"},   {nullptr, 0, "1"}};
-  for (const Row& row : rows) {
+  } rows[] = {{"41", 0, "42"}, {"41", 2, "44"}, {"ABC", 3, "ABC"},
+              {"0", 0, "1"},   {"0", 2, "3"},   {nullptr, 0, "1"}};
+  for (const auto& row : rows) {
     CProfile profile(
         m_folder.File(std::string("tvr-") + (row.stored ? row.stored : "none") + ".ini"));
     if (row.stored != nullptr) {
@@ -60,14 +59,12 @@ TEST_F(DorneDocTest, JobNumberOfANewDocument) {
 }
 
 TEST_F(DorneDocTest, SavingRaisesTheJobNumberCounterOnlyUpward) {
-  struct Row {
+  const struct {
     const char* own;
     const char* stored;
     const char* after;
-  };
-  const Row rows[] = {
-      {"120", "97", "120"}, {"120", "130", "130"}, {"ABC", "5", "5"}, {"", "5", "5"}};
-  for (const Row& row : rows) {
+  } rows[] = {{"120", "97", "120"}, {"120", "130", "130"}, {"ABC", "5", "5"}, {"", "5", "5"}};
+  for (const auto& row : rows) {
     CProfile profile(m_folder.File(std::string("counter-") + row.own + row.stored + ".ini"));
     ASSERT_TRUE(profile.WriteProfileText("User", "NumAff", row.stored));
     CDocProps props;
@@ -119,13 +116,12 @@ TEST_F(DorneDocTest, RunMarkerPointsAlongItsDirection) {
   CDev* marker = run.GetStartMarker();
   marker->SetPosition(C3DPoint(1000, 0, 0));
   marker->SetBackOffsets({300, 200, 0});
-  struct Row {
+  const struct {
     int direction;
     C3DPoint centre;
-  };
-  const Row rows[] = {{4, {1525, 0, 0}},    {0, {475, 0, 0}},    {5, {1000, 0, 525}},
-                      {1, {1000, 0, -525}}, {2, {1000, 525, 0}}, {3, {1000, -525, 0}}};
-  for (const Row& row : rows) {
+  } rows[] = {{4, {1525, 0, 0}},    {0, {475, 0, 0}},    {5, {1000, 0, 525}},
+              {1, {1000, 0, -525}}, {2, {1000, 525, 0}}, {3, {1000, -525, 0}}};
+  for (const auto& row : rows) {
     marker->SetDirection(row.direction);
     document->PlaceRunMarker(run);
     const CBox* pointer = marker->GetBox(CDev::kBodySlot + 1);

@@ -1,9 +1,5 @@
 #include "dorne_doc_test_support.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 void DorneDocTestBase::SetUp() {
   RunTestBase::SetUp();
   m_tables = MakeTestTables();
@@ -135,17 +131,4 @@ std::unique_ptr<CDorneDoc> DorneDocTestBase::Load(const std::vector<std::uint8_t
   CArchiveReader reader(bytes);
   document->Serialize(reader);
   return document;
-}
-
-std::vector<std::uint8_t> GoldenBytes(const std::string& name,
-                                      const std::vector<std::uint8_t>& actual) {
-  const std::string path = std::string(TVR_SOURCE_DIR) + "/tests/data/" + name;
-  if (std::getenv("TVR_UPDATE_GOLDEN") != nullptr) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(actual.data()),
-               static_cast<std::streamsize>(actual.size()));
-  }
-  std::ifstream file(path, std::ios::binary);
-  return std::vector<std::uint8_t>((std::istreambuf_iterator<char>(file)),
-                                   std::istreambuf_iterator<char>());
 }

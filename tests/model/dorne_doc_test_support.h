@@ -35,8 +35,3 @@ class DorneDocTestBase : public RunTestBase {
 
   CRangeTables m_tables;
 };
-
-// The bytes of a golden file under tests/data/. With TVR_UPDATE_GOLDEN set, the file is
-// first written from `actual`.
-std::vector<std::uint8_t> GoldenBytes(const std::string& name,
-                                      const std::vector<std::uint8_t>& actual);

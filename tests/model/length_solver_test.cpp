@@ -108,14 +108,13 @@ TEST(CLengthSolverTest, KnownCombinations) {
   twelve[11] = 5000;
   std::vector<int> twenty;
   for (int i = 0; i < 20; ++i) twenty.push_back(1000000 + i);
-  struct Case {
+  const struct {
     const char* name;
     int total;
     std::vector<int> lengths;
     int minRemainder;
     Outcome outcome;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"two 3000 and one 1000", 7000, {3000, 2000, 1000}, 1, {0, "113"}},
       {"exact beats more of the largest", 7000, {3000, 2000}, 1, {0, "122"}},
       {"smallest acceptable remainder", 4500, {2000, 3000}, 100, {500, "11"}},

@@ -50,12 +50,11 @@ TEST(LengthUnitTest, BuildsTheRecordOfTheIdentifier) {
 
 TEST(LengthUnitTest, FallsBackToMetric) {
   const auto units = SampleUnits();
-  struct Case {
+  const struct {
     const char* fault;
     int id;
     bool refused;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"absent identifier", 3, false},   {"zero scale", 7, true},
       {"scale not a number", 8, true},   {"format from the table", 9, true},
       {"coefficient missing", 10, true}, {"metric asked by id", -1, false},

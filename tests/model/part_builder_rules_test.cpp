@@ -8,31 +8,21 @@
 
 namespace {
 
-struct NumberListCase {
-  const char* text;
-  std::int32_t first;
-  std::int32_t last;
-};
-
-class ParseNumberListTest : public ::testing::TestWithParam<NumberListCase> {};
-
-TEST_P(ParseNumberListTest, GivesFirstAndLast) {
-  std::int32_t first = 0, last = 0;
-  ParseNumberList(GetParam().text, first, last);
-  EXPECT_EQ(first, GetParam().first);
-  EXPECT_EQ(last, GetParam().last);
+TEST(ParseNumberListTest, GivesFirstAndLast) {
+  // The last row: a number beyond 32 bits is absent, not wrapped.
+  const struct {
+    const char* text;
+    std::int32_t first, last;
+  } rows[] = {{"500-1900", 500, 1900}, {"750", 750, 750},         {"", -1, -1},
+              {"-", -1, -1},           {"-500", -1, 500},         {"99999999-", 99999999, 99999999},
+              {"abc", -1, -1},         {"100-200-300", 100, 300}, {"1-99999999999", 1, -1}};
+  for (const auto& row : rows) {
+    std::int32_t first = 0, last = 0;
+    ParseNumberList(row.text, first, last);
+    EXPECT_EQ(first, row.first) << row.text;
+    EXPECT_EQ(last, row.last) << row.text;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, ParseNumberListTest,
-                         ::testing::Values(NumberListCase{"500-1900", 500, 1900},
-                                           NumberListCase{"750", 750, 750},
-                                           NumberListCase{"", -1, -1}, NumberListCase{"-", -1, -1},
-                                           NumberListCase{"-500", -1, 500},
-                                           NumberListCase{"99999999-", 99999999, 99999999},
-                                           NumberListCase{"abc", -1, -1},
-                                           NumberListCase{"100-200-300", 100, 300},
-                                           // a number beyond 32 bits is absent, not wrapped
-                                           NumberListCase{"1-99999999999", 1, -1}));
 
 TEST(PartDefTest, AbsentNumberCountsAsZeroInTotals) {
   CPartDef def;
@@ -42,34 +32,31 @@ TEST(PartDefTest, AbsentNumberCountsAsZeroInTotals) {
   EXPECT_TRUE(def.IsFixed());
 }
 
-struct CoordsCase {
-  const char* in;
-  int join;
-  char mode;
-  const char* out;
-};
-
-class FormatPartCoordsTest : public ::testing::TestWithParam<CoordsCase> {};
-
-TEST_P(FormatPartCoordsTest, Rewrites) {
-  std::string text = GetParam().in;
-  FormatPartCoords(text, GetParam().join, GetParam().mode);
-  EXPECT_EQ(text, GetParam().out);
+TEST(FormatPartCoordsTest, Rewrites) {
+  const struct {
+    const char* in;
+    int join;
+    char mode;
+    const char* out;
+  } rows[] = {
+      {"REF y=1", 0, ' ', "REF y=1"},
+      {"x=500", 0, ' ', "l=500"},
+      {"x=500", 0, 'R', "x=500"},
+      {"x=500,y=300", 0, ' ', "l=500,y=300"},
+      {"x=500,300,250", 0, ' ', "a=500,b=300,c=250"},
+      {"x=500,300,250", 0, 'R', "x=500,y=250,z=300"},
+      {"x=10,20,30", 0, 'R', "x=10,y=30,z=20"},
+      {"x=500,300", 1, ' ', "a=300,b=500"},
+      {"x=500,300,k=2", 1, ' ', "a=300,b=500,k=2"},
+      {"x=1,2,3,4,5", 0, ' ', "a=1,b=2,c=3,d=4,5"},
+      {"x=1,2,3,4", 0, 'R', "x=1,y=2,z=3,4"},  // keys stop after "z": never a key "{"
+  };
+  for (const auto& row : rows) {
+    std::string text = row.in;
+    FormatPartCoords(text, row.join, row.mode);
+    EXPECT_EQ(text, row.out) << row.in << " " << row.join << row.mode;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, FormatPartCoordsTest,
-                         ::testing::Values(CoordsCase{"REF y=1", 0, ' ', "REF y=1"},
-                                           CoordsCase{"x=500", 0, ' ', "l=500"},
-                                           CoordsCase{"x=500", 0, 'R', "x=500"},
-                                           CoordsCase{"x=500,y=300", 0, ' ', "l=500,y=300"},
-                                           CoordsCase{"x=500,300,250", 0, ' ', "a=500,b=300,c=250"},
-                                           CoordsCase{"x=500,300,250", 0, 'R', "x=500,y=250,z=300"},
-                                           CoordsCase{"x=10,20,30", 0, 'R', "x=10,y=30,z=20"},
-                                           CoordsCase{"x=500,300", 1, ' ', "a=300,b=500"},
-                                           CoordsCase{"x=500,300,k=2", 1, ' ', "a=300,b=500,k=2"},
-                                           CoordsCase{"x=1,2,3,4,5", 0, ' ', "a=1,b=2,c=3,d=4,5"},
-                                           // keys stop after "z": a fourth value is never keyed "{"
-                                           CoordsCase{"x=1,2,3,4", 0, 'R', "x=1,y=2,z=3,4"}));
 
 CDev* Fake(int n) { return reinterpret_cast<CDev*>(static_cast<std::uintptr_t>(0x1000 * n)); }
 
@@ -118,25 +105,17 @@ TEST(CheckMessageTableTest, NoElementNothingRecorded) {
   EXPECT_EQ(table.Admit(Fake(1), 17), -1);  // 17 only completes a pending 13
 }
 
-struct CorrectionCase {
-  std::int32_t l1, l2, amount, expected;
-  const char* why;
-};
-
-class CorrectedDrawnLengthTest : public ::testing::TestWithParam<CorrectionCase> {};
-
-TEST_P(CorrectedDrawnLengthTest, Scales) {
-  const CorrectionCase& c = GetParam();
-  EXPECT_EQ(CorrectedDrawnLength(c.l1, c.l2, c.amount), c.expected) << c.why;
+TEST(CorrectedDrawnLengthTest, Scales) {
+  const struct {
+    std::int32_t l1, l2, amount, expected;
+    const char* why;
+  } rows[] = {{1000, 1000, 200, 1200, "equal lengths"},
+              {1000, 1020, 200, 1200, "exactly 2 %"},
+              {1000, 1021, 200, 1225, "2.1 % keeps the scale"},
+              {0, 500, 300, 300, "no division by a zero length"},
+              {2000000000, 1000000000, 100000000, 1050000000, "64-bit intermediate"}};
+  for (const auto& row : rows)
+    EXPECT_EQ(CorrectedDrawnLength(row.l1, row.l2, row.amount), row.expected) << row.why;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, CorrectedDrawnLengthTest,
-    ::testing::Values(CorrectionCase{1000, 1000, 200, 1200, "equal lengths"},
-                      CorrectionCase{1000, 1020, 200, 1200, "exactly 2 %"},
-                      CorrectionCase{1000, 1021, 200, 1225, "2.1 % keeps the scale"},
-                      CorrectionCase{0, 500, 300, 300, "no division by a zero length"},
-                      CorrectionCase{2000000000, 1000000000, 100000000, 1050000000,
-                                     "64-bit intermediate"}));
 
 }  // namespace

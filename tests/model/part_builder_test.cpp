@@ -3,15 +3,12 @@
 #include "part_builder_test_support.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
 class PartBuilderTest : public PartBuilderTestBase {
  protected:
-  void AddStraights() {
-    m_builder->AddPartDef("???????3000", "3000", "", "0");
-    m_builder->AddPartDef("???????RNGE", "500-2000", "", "0");
-  }
   std::int64_t Booked(const std::string& key) const {
     std::int64_t count = 0;
     for (const CDev* device : m_run->GetDevices()) {
@@ -45,68 +42,52 @@ TEST_F(PartBuilderTest, UnitsOfVariantZeroDoNotCutSegments) {
   EXPECT_EQ(m_builder->GetSegments()[1].size(), 3u);
 }
 
-TEST_F(PartBuilderTest, FixedLengthsAreCutAndBooked) {
-  AddStraights();
-  BuildLine("E-100", {2200, 4000}, "E-100");
-  Build();
-  EXPECT_FALSE(m_builder->HasErrors());
-  // 6200 less two ends of 100: two pieces of 3000, each booked once.
-  EXPECT_EQ(Booked("3000"), 2);
-  EXPECT_EQ(LengthRecords(), 0);
-  std::int64_t straight = 0;
-  // Each joint carries the stretch of line behind it.
-  for (const CDev* device : m_run->GetDevices()) {
-    if (device->GetKind() == CDev::kInLine || device->GetKind() == CDev::kJoint)
-      straight += device->GetBookedLength();
+// A line of straights between two ends, cut into the fixed 3000 piece and (when offered)
+// a range piece of 500 to 2000.
+TEST_F(PartBuilderTest, LinesAreCutIntoPiecesAndWhatIsLeftIsReported) {
+  constexpr int kNone = CCheckMessage::kEmpty;
+  const struct {
+    const char* guards;
+    bool rangePiece;
+    int planning;
+    std::vector<std::int32_t> lengths;
+    const char *start, *end;
+    std::int64_t fixed, ranged, recorded;
+    int state;  // of the first message
+  } rows[] = {
+      {"6200 less two ends of 100", true, 0, {2200, 4000}, "E-100", "E-100", 2, 0, 0, kNone},
+      {"4200: fixed and range piece", true, 0, {4400}, "E-100", "E-100", 1, 1, 0, kNone},
+      {"the ends need 1800 of 1000", true, 0, {1000}, "E-LONG", "E-LONG", 0, 0, 0, 13},
+      {"an unknown end", true, 0, {3200}, "E-100", "NOPE", 0, 0, 0, 16},
+      {"a leftover grows the end", false, 1, {3500}, "E-100", "E-GROW", 1, 0, 0, kNone},
+      {"the rest in length records", false, 0, {3700}, "E-100", "E-100", 1, 0, 500, 14},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    SetUp();
+    m_builder->AddPartDef("???????3000", "3000", "", "0");
+    if (row.rangePiece) m_builder->AddPartDef("???????RNGE", "500-2000", "", "0");
+    m_builder->SetPlanningFlag(row.planning);
+    BuildLine(row.start, row.lengths, row.end);
+    Build();
+    EXPECT_EQ(Booked("3000"), row.fixed);
+    EXPECT_EQ(Booked("l=1200"), row.ranged);
+    EXPECT_EQ(LengthRecords(), row.recorded);
+    EXPECT_EQ(m_builder->HasErrors(), row.state != kNone);
+    const CCheckMessage& message = m_builder->GetMessages().At(0);
+    EXPECT_EQ(message.state, row.state);
+    if (row.state == 13) {  // needs 900, 100 left
+      EXPECT_EQ(message.element, elements.back());
+      EXPECT_EQ(message.value1 - message.value2, 800);
+    }
+    EXPECT_EQ(m_builder->IsMarkedInError(*elements.back()), row.state == 16);
+    std::int64_t straight = 0;  // each joint carries the stretch of line behind it
+    for (const CDev* device : m_run->GetDevices()) {
+      if (device->GetKind() == CDev::kInLine || device->GetKind() == CDev::kJoint)
+        straight += device->GetBookedLength();
+    }
+    EXPECT_EQ(straight, std::accumulate(row.lengths.begin(), row.lengths.end(), 0));
   }
-  EXPECT_EQ(straight, 6200);
-}
-
-TEST_F(PartBuilderTest, RangePieceTakesWhatFixedLengthsLeave) {
-  AddStraights();
-  BuildLine("E-100", {4400}, "E-100");
-  Build();
-  // 4200: one fixed piece of 3000 and a range piece of 1200 with its length.
-  EXPECT_EQ(Booked("3000"), 1);
-  EXPECT_EQ(Booked("l=1200"), 1);
-  EXPECT_FALSE(m_builder->HasErrors());
-}
-
-TEST_F(PartBuilderTest, ShortSegmentRecordsWhatIsMissing) {
-  AddStraights();
-  BuildLine("E-LONG", {1000}, "E-LONG");
-  Build();
-  const CCheckMessage& message = m_builder->GetMessages().At(0);
-  EXPECT_EQ(message.state, 13);
-  EXPECT_EQ(message.element, elements.back());
-  EXPECT_EQ(message.value1 - message.value2, 800);  // needs 900, 100 left
-  EXPECT_TRUE(m_builder->HasErrors());
-}
-
-TEST_F(PartBuilderTest, UnknownEndIsAFailedSegment) {
-  AddStraights();
-  BuildLine("E-100", {3200}, "NOPE");
-  Build();
-  EXPECT_EQ(m_builder->GetMessages().At(0).state, 16);
-  EXPECT_TRUE(m_builder->IsMarkedInError(*elements.back()));
-}
-
-TEST_F(PartBuilderTest, LeftoverGrowsTheEndPiece) {
-  m_builder->AddPartDef("???????3000", "3000", "", "0");
-  m_builder->SetPlanningFlag(1);
-  BuildLine("E-100", {3500}, "E-GROW");
-  Build();
-  EXPECT_EQ(Booked("3000"), 1);
-  EXPECT_EQ(LengthRecords(), 0);
-  EXPECT_FALSE(m_builder->HasErrors());
-}
-
-TEST_F(PartBuilderTest, UncoveredLengthStaysInLengthRecords) {
-  m_builder->AddPartDef("???????3000", "3000", "", "0");
-  BuildLine("E-100", {3700}, "E-100");
-  Build();
-  EXPECT_EQ(LengthRecords(), 500);
-  EXPECT_EQ(m_builder->GetMessages().At(0).state, 14);
 }
 
 TEST_F(PartBuilderTest, ReferenceTakenOverEndLeavesTheBill) {
@@ -214,8 +195,7 @@ class CAnsweringPresenter : public CCheckMessagePresenter {
 
 struct PresenterCase {
   bool checksOn;
-  int answer;
-  int expected;
+  int answer, expected;
   bool emptied;
 };
 

@@ -1,6 +1,7 @@
 #include "model/prop.h"
 
 #include "platform/archive.h"
+#include "support/archive_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -23,20 +24,16 @@ Bytes Pair(const std::string& name, const std::string& value) {
 }
 
 CProp Loaded(const Bytes& bytes) {
-  CArchiveReader reader(bytes);
   CProp prop;
-  prop.Serialize(reader);
-  EXPECT_TRUE(reader.AtEnd());
-  return prop;
+  return ReadBytes(prop, bytes);
 }
 
 TEST(CPropTest, StandardCostCarriesItsMark) {
-  struct Case {
+  const struct {
     const char* name;
     const char* stored;
     const char* loaded;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"HBv2_Std_Cost", "15", "1500"},      // older file in whole units
       {"HBv2_Std_Cost", "%%1500", "1500"},  // current form
       {"HBv2_Std_Cost", "%%", ""},         {"HBv2_Std_Cost", "", "00"},
@@ -47,17 +44,14 @@ TEST(CPropTest, StandardCostCarriesItsMark) {
   for (const auto& c : cases) {
     EXPECT_EQ(Loaded(Pair(c.name, c.stored)).GetValue(), c.loaded) << c.name << " " << c.stored;
   }
-  CArchiveWriter writer;
-  CProp("HBv2_Std_Cost", "1500").Serialize(writer);
-  EXPECT_EQ(writer.Bytes(), Pair("HBv2_Std_Cost", "%%1500"));
+  EXPECT_EQ(WrittenBytes(CProp("HBv2_Std_Cost", "1500")), Pair("HBv2_Std_Cost", "%%1500"));
 }
 
 TEST(CPropTest, DamagedStreamLeavesPropertyUnchanged) {
   Bytes bytes = Pair("Name", "Value");
   bytes.pop_back();
-  CArchiveReader reader(bytes);
   CProp prop("Keep", "this");
-  EXPECT_THROW(prop.Serialize(reader), CArchiveError);
+  EXPECT_THROW(ReadBytes(prop, bytes), CArchiveError);
   EXPECT_EQ(prop.GetName(), "Keep");
   EXPECT_EQ(prop.GetValue(), "this");
 }

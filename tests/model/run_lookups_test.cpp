@@ -72,11 +72,7 @@ TEST_F(RunLookupsTest, TurnCodes) {
   CDev element;
   element.SetDirection(4);  // back face 0
   const struct {
-    int rotation;
-    int steps;
-    int first;
-    int second;
-    int code;
+    int rotation, steps, first, second, code;
   } cases[] = {
       {16, 0, 0, 5, 2},  {32, 0, 0, 5, 4},  {16, 1, 0, 5, 4}, {64, 0, 0, 5, 1},  {128, 0, 0, 5, 3},
       {16, 0, 1, -1, 1}, {16, 0, 4, -1, 0}, {16, 0, 0, 4, 0}, {16, 0, 9, -1, 0}, {16, -1, 0, 5, 3},
@@ -94,8 +90,7 @@ TEST_F(RunLookupsTest, GenericBoxSizes) {
   element.SetCalibre("63");
   const struct {
     int kind;
-    std::int32_t length;
-    std::int32_t width;
+    std::int32_t length, width;
   } cases[] = {{CDev::kEnd, 0, 300},
                {CDev::kInLine, 200, 800},
                {CDev::kInLineVariant, 500, 400},

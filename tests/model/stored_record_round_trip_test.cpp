@@ -71,29 +71,11 @@ Pass MakePass(Read read, Write write) {
   };
 }
 
-class StoredRecordRoundTripTest : public RunTestBase {
+class StoredRecordRoundTripTest : public RunRecordTestBase {
  protected:
   static constexpr int kMutations = 600;
   // Enough mutated records read (and so written twice) that the loop tests something.
   static constexpr int kMinRead = kMutations / 4;
-
-  void SetUp() override {
-    RunTestBase::SetUp();
-    m_tables = MakeTestTables();
-  }
-
-  std::unique_ptr<CRun> NewRun() {
-    auto run = std::make_unique<CRun>(&m_document);
-    run->AttachRangeTables(m_tables);
-    return run;
-  }
-
-  template <typename T>
-  static Bytes Written(const T& object) {
-    CArchiveWriter writer;
-    object.Serialize(writer);
-    return writer.TakeBytes();
-  }
 
   // Runs as the editing leaves them: a chain with a branch, units, records, a grid.
   std::vector<std::unique_ptr<CRun>> SampleRuns() {
@@ -132,9 +114,6 @@ class StoredRecordRoundTripTest : public RunTestBase {
     runs.push_back(std::move(run));
     return runs;
   }
-
-  CFakeRunDocument m_document;
-  CRangeTables m_tables;
 };
 
 // A pass for a record type read into a default-made object.
@@ -167,13 +146,14 @@ TEST_F(StoredRecordRoundTripTest, PropertiesPointsAndBoxes) {
   lists.push_back(
       Bytes{0x01, 0x00, 0x05, 'N', 'a', 'm', 'e', 0xE9, 0x01, 'v'});  // the 8-bit text form
   EXPECT_GT(ExpectStable(PlainPass<CObjWithProp>(), lists, kMutations), kMinRead);
-  const std::vector<Bytes> points = {Written(C3DPoint()), Written(C3DPoint(-1.5, 2e9, 3))};
+  const std::vector<Bytes> points = {WrittenBytes(C3DPoint()),
+                                     WrittenBytes(C3DPoint(-1.5, 2e9, 3))};
   EXPECT_GT(ExpectStable(PlainPass<C3DPoint>(), points, kMutations), kMinRead);
   std::vector<Bytes> boxes;
   for (int size : {0, 3000}) {
     CBox box;
     box.SetPlacement(C3DPoint(size, -size, 10), size, 300, 200);
-    boxes.push_back(Written(box));
+    boxes.push_back(WrittenBytes(box));
   }
   EXPECT_GT(ExpectStable(PlainPass<CBox>(), boxes, kMutations), kMinRead);
 }
@@ -183,13 +163,13 @@ TEST_F(StoredRecordRoundTripTest, ElementsRunsAndBillsOfMaterials) {
   std::vector<Bytes> runs;
   std::vector<Bytes> grids;
   for (const auto& run : SampleRuns()) {
-    runs.push_back(Written(*run));
-    grids.push_back(Written(run->GetBOM()));
-    if (CDev* start = run->GetFirstElement()) elements.push_back(Written(*start));
+    runs.push_back(WrittenBytes(*run));
+    grids.push_back(WrittenBytes(run->GetBOM()));
+    if (CDev* start = run->GetFirstElement()) elements.push_back(WrittenBytes(*start));
     // A unit's link is a position in its run's chain: alone, only an unattached one reads.
     for (CDev* device : run->GetDevices()) {
       if (device->GetKind() == CDev::kTapOff) device->SetAttached(nullptr);
-      if (device->GetKind() >= CDev::kAccessory) elements.push_back(Written(*device));
+      if (device->GetKind() >= CDev::kAccessory) elements.push_back(WrittenBytes(*device));
     }
   }
   std::vector<std::unique_ptr<CRun>> owners;

@@ -27,9 +27,7 @@ class RangeRulesTest : public RunTestBase {
 TEST_F(RangeRulesTest, LegacyRecordsAreUpgradedByTheReadingRunsRange) {
   const struct {
     const char* catalog;
-    int kind;
-    int variant;
-    int expected;
+    int kind, variant, expected;
   } cases[] = {
       {"QMA", CDev::kInLineVariant, 1, 5}, {"QDA", CDev::kInLineVariant, 1, 1},
       {"QPA", CDev::kEnd, 4, 7},           {"QWC", CDev::kEnd, 5, 7},
@@ -60,8 +58,7 @@ TEST_F(RangeRulesTest, LegacyRecordsAreUpgradedByTheReadingRunsRange) {
 TEST_F(RangeRulesTest, OnlyQmaEndCabinetsHaveAFarConnectionPoint) {
   const struct {
     const char* catalog;
-    int kind;
-    int variant;
+    int kind, variant;
     bool far;
   } cases[] = {{"QMA", CDev::kEnd, 9, true},
                {"QMC", CDev::kEnd, 9, false},
@@ -98,10 +95,7 @@ TEST_F(RangeBOMTest, AccessoryLinesOfQpStandUnderTheirUnit) {
   const std::string kIndent(10, ' ');
   grid.InsertColumn(2, kBOMKindDesignation, "Designation");
   const struct {
-    std::string reference;
-    std::string designation;
-    std::string shownReference;
-    std::string shownDesignation;
+    std::string reference, designation, shownReference, shownDesignation;
   } cases[] = {
       {"QP12AM", "Kit", kIndent + "QP12AM", kIndent + "Kit\n" + kIndent + "MSG_30217"},
       {"QP12FM \nGroup=2", "", kIndent + "QP12FM", kIndent + "MSG_30217"},

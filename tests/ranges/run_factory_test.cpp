@@ -11,35 +11,28 @@
 
 namespace {
 
-struct FactoryCase {
-  const char* code;
-  const std::type_info& type;
-  const char* catalog;  // the run's code after loading
-};
-
-class RunFactoryTest : public RangeTest, public ::testing::WithParamInterface<FactoryCase> {};
-
-TEST_P(RunFactoryTest, MakesTheRunClassOfTheCode) {
-  const FactoryCase& c = GetParam();
-  std::unique_ptr<CRun> run = CreateRunForCode(c.code, nullptr);
-  ASSERT_NE(run, nullptr);
-  const CRun& made = *run;
-  EXPECT_EQ(typeid(made), c.type) << c.code;
-  EXPECT_EQ(run->GetPropText("Catalog"), c.catalog);
+// Unknown codes (and a QJ code other than QJF) stay generic runs.
+TEST_F(RangeTest, TheFactoryMakesTheRunClassOfTheCode) {
+  const struct {
+    const char* code;
+    const std::type_info& type;
+    const char* catalog;  // the run's code after loading
+  } rows[] = {{"QDA", typeid(CRunQD), "QDA"},  {"QDT", typeid(CRunQD), "QDT"},
+              {"QJF", typeid(CRunQJF), "QJF"}, {"QGA", typeid(CRunQG), "QGA"},
+              {"QGC", typeid(CRunQG), "QGC"},  {"QMC", typeid(CRunQM), "QMC"},
+              {"QWA", typeid(CRunQW), "QWA"},  {"QPA", typeid(CRunQP), "QPA"},
+              {"Qpa", typeid(CRunQP), "Qpa"},  {"QPC", typeid(CRunQP), "QPC"},
+              {"Qpx", typeid(CRunQP), "Qpc"},  {"QXA", typeid(CRun), ""},
+              {"QJA", typeid(CRun), ""},       {"QD", typeid(CRun), ""},
+              {"", typeid(CRun), ""}};
+  for (const auto& row : rows) {
+    std::unique_ptr<CRun> run = CreateRunForCode(row.code, nullptr);
+    ASSERT_NE(run, nullptr) << row.code;
+    const CRun& made = *run;
+    EXPECT_EQ(typeid(made), row.type) << row.code;
+    EXPECT_EQ(run->GetPropText("Catalog"), row.catalog) << row.code;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, RunFactoryTest,
-    ::testing::Values(
-        FactoryCase{"QDA", typeid(CRunQD), "QDA"}, FactoryCase{"QDT", typeid(CRunQD), "QDT"},
-        FactoryCase{"QJF", typeid(CRunQJF), "QJF"}, FactoryCase{"QGA", typeid(CRunQG), "QGA"},
-        FactoryCase{"QGC", typeid(CRunQG), "QGC"}, FactoryCase{"QMC", typeid(CRunQM), "QMC"},
-        FactoryCase{"QWA", typeid(CRunQW), "QWA"}, FactoryCase{"QPA", typeid(CRunQP), "QPA"},
-        FactoryCase{"Qpa", typeid(CRunQP), "Qpa"}, FactoryCase{"QPC", typeid(CRunQP), "QPC"},
-        FactoryCase{"Qpx", typeid(CRunQP), "Qpc"},
-        // Unknown codes (and a QJ code other than QJF) stay generic runs.
-        FactoryCase{"QXA", typeid(CRun), ""}, FactoryCase{"QJA", typeid(CRun), ""},
-        FactoryCase{"QD", typeid(CRun), ""}, FactoryCase{"", typeid(CRun), ""}));
 
 TEST_F(RangeTest, WithoutRegisteredRangesEveryCodeIsGeneric) {
   CRunFactory::Instance().Reset();

@@ -8,10 +8,16 @@
 
 namespace {
 
-CBoxColourInput Input(CColor box, int selection = 0, bool monochrome = false,
+// A colour written 0xRRGGBB.
+constexpr CColor Rgb(std::uint32_t rgb) {
+  return {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
+          static_cast<std::uint8_t>(rgb)};
+}
+
+CBoxColourInput Input(std::uint32_t box, int selection = 0, bool monochrome = false,
                       bool patterned = false, int faceMode = 0) {
   CBoxColourInput in;
-  in.boxColour = box;
+  in.boxColour = Rgb(box);
   in.selection = selection;
   in.monochrome = monochrome;
   in.patternedBody = patterned;
@@ -19,88 +25,35 @@ CBoxColourInput Input(CColor box, int selection = 0, bool monochrome = false,
   return in;
 }
 
-CBoxColourInput TapOff(CColor box, CColor pen) {
+CBoxColourInput TapOff(std::uint32_t box, std::uint32_t pen) {
   CBoxColourInput in = Input(box);
   in.hasTapOffPen = true;
-  in.tapOffPen = pen;
+  in.tapOffPen = Rgb(pen);
   return in;
 }
 
-COutletQuery Query(const char* catalog, int calibre, const char* edStep, int layout, int side,
-                   std::int32_t length) {
-  COutletQuery q;
-  q.catalog = catalog;
-  q.calibre = calibre;
-  q.edStep = edStep;
-  q.layout = layout;
-  q.side = side;
-  q.length = length;
-  return q;
-}
-
 TEST(BoxColoursTest, ShadesSelectionAndMonochrome) {
+  constexpr std::uint32_t kBox = 0xC86428, kWhite = 0xFFFFFF;
   const struct {
     CBoxColourInput input;
-    CColor full, half, threeQuarter, pen;
+    std::uint32_t full, half, threeQuarter, pen;
     bool edges;
     const char* guards;
   } rows[] = {
-      {Input({200, 100, 40}),
-       {200, 100, 40},
-       {101, 51, 21},
-       {151, 76, 31},
-       {0, 0, 0},
-       false,
-       "the three shades"},
-      {Input({255, 255, 255}),
-       {255, 255, 255},
-       {255, 255, 255},
-       {255, 255, 255},
-       {0, 0, 0},
-       true,
-       "a white box is outlined, not shaded"},
-      {Input({200, 100, 40}, 0, false, false, 1),
-       {200, 100, 40},
-       {200, 100, 40},
-       {200, 100, 40},
-       {0, 0, 0},
-       true,
-       "a face mode other than 0 is one colour, outlined"},
-      {Input({200, 100, 40}, 2),
-       {0, 180, 250},
-       {1, 91, 126},
-       {1, 136, 188},
-       {0, 0, 0},
-       false,
-       "the lighter selection stops at 250"},
-      {Input({200, 100, 40}, 1, true),
-       {255, 255, 255},
-       {255, 255, 255},
-       {255, 255, 255},
-       {0, 0, 0},
-       true,
-       "monochrome ignores colour and selection"},
-      {Input({255, 255, 255}, 0, false, true),
-       {255, 255, 255},
-       {255, 255, 255},
-       {255, 255, 255},
-       {0, 0, 0},
-       true,
-       "a white patterned body draws in black"},
-      {TapOff({200, 100, 40}, {200, 0, 200}),
-       {200, 100, 40},
-       {101, 51, 21},
-       {151, 76, 31},
-       {200, 0, 200},
-       true,
-       "a marked tap-off unit is outlined in its pen"},
+      {Input(kBox), kBox, 0x653315, 0x974C1F, 0, false, "the three shades"},
+      {Input(kWhite), kWhite, kWhite, kWhite, 0, true, "a white box is outlined, not shaded"},
+      {Input(kBox, 0, false, false, 1), kBox, kBox, kBox, 0, true, "face mode 1: one colour"},
+      {Input(kBox, 2), 0x00B4FA, 0x015B7E, 0x0188BC, 0, false, "lighter selection stops at 250"},
+      {Input(kBox, 1, true), kWhite, kWhite, kWhite, 0, true, "monochrome ignores the colour"},
+      {Input(kWhite, 0, false, true), kWhite, kWhite, kWhite, 0, true, "white pattern in black"},
+      {TapOff(kBox, 0xC800C8), kBox, 0x653315, 0x974C1F, 0xC800C8, true, "tap-off unit's pen"},
   };
   for (const auto& row : rows) {
     const CBoxColours c = ChooseBoxColours(row.input);
-    EXPECT_EQ(c.full, row.full) << row.guards;
-    EXPECT_EQ(c.half, row.half) << row.guards;
-    EXPECT_EQ(c.threeQuarter, row.threeQuarter) << row.guards;
-    EXPECT_EQ(c.pen, row.pen) << row.guards;
+    EXPECT_EQ(c.full, Rgb(row.full)) << row.guards;
+    EXPECT_EQ(c.half, Rgb(row.half)) << row.guards;
+    EXPECT_EQ(c.threeQuarter, Rgb(row.threeQuarter)) << row.guards;
+    EXPECT_EQ(c.pen, Rgb(row.pen)) << row.guards;
     EXPECT_EQ(c.edges, row.edges) << row.guards;
     EXPECT_EQ(FaceShade(c, 1), c.full) << row.guards;
     EXPECT_EQ(FaceShade(c, 4), c.half) << row.guards;
@@ -109,43 +62,37 @@ TEST(BoxColoursTest, ShadesSelectionAndMonochrome) {
 }
 
 TEST(OutletLayoutTest, PositionsByRangeLayoutAndLength) {
-  using P = std::vector<std::int32_t>;
   const struct {
-    COutletQuery query;
-    P positions;
+    const char* catalog;
+    int calibre;
+    const char* edStep;
+    int layout, side;
+    std::int32_t length;
+    std::vector<std::int32_t> positions;
     std::int32_t width;
     int code;
     const char* guards;
   } rows[] = {
-      {Query("QM", 63, "", 2, 0, 3000), {}, 90, 4, "QM layout 2 has no outlets at 3000"},
-      {Query("QM", 63, "", 2, 0, 4000), {500, 2500}, 160, 8, "QM layout 2 at 4000"},
-      {Query("QP", 63, "", 1, 0, 3000), {250, 1250, 2250}, 90, 2, "QP large calibre"},
-      {Query("QPA", 40, "", 2, 0, 3000),
-       {135, 635, 1135, 1635, 2135, 2635},
-       46,
-       1,
-       "QP small calibre with c3 A: one more outlet"},
-      {Query("QP", 63, "", 1, 1, 3000),
-       {2750, 1750, 750},
-       90,
-       2,
-       "the other side measures from the other end"},
-      {Query("QM", 63, "0", 1, 0, 2000),
-       {400},
-       90,
-       4,
-       "QM without ED step: (L - 500) / 1000 outlets"},
-      {Query("QM", 63, "1", 1, 1, 2000), {}, 90, 4, "QM needs the joint's side"},
-      {Query("QJF", 0, "", 1, 0, 3000), {990, 1770, 2550}, 90, 16, "QJF layout 1"},
-      {Query("QD", 0, "", 2, 1, 3000),
-       {2850, 2350, 1850, 1350, 850, 350},
-       30,
-       128,
-       "QD on side 1 only"},
-      {Query("QW", 0, "", 1, 0, 3000), {}, 0, 0, "QW draws none"},
+      {"QM", 63, "", 2, 0, 3000, {}, 90, 4, "QM layout 2 has no outlets at 3000"},
+      {"QM", 63, "", 2, 0, 4000, {500, 2500}, 160, 8, "QM layout 2 at 4000"},
+      {"QP", 63, "", 1, 0, 3000, {250, 1250, 2250}, 90, 2, "QP large calibre"},
+      {"QPA", 40, "", 2, 0, 3000, {135, 635, 1135, 1635, 2135, 2635}, 46, 1, "QP small: one more"},
+      {"QP", 63, "", 1, 1, 3000, {2750, 1750, 750}, 90, 2, "the other side from the other end"},
+      {"QM", 63, "0", 1, 0, 2000, {400}, 90, 4, "QM without ED step: (L - 500) / 1000"},
+      {"QM", 63, "1", 1, 1, 2000, {}, 90, 4, "QM needs the joint's side"},
+      {"QJF", 0, "", 1, 0, 3000, {990, 1770, 2550}, 90, 16, "QJF layout 1"},
+      {"QD", 0, "", 2, 1, 3000, {2850, 2350, 1850, 1350, 850, 350}, 30, 128, "QD on side 1 only"},
+      {"QW", 0, "", 1, 0, 3000, {}, 0, 0, "QW draws none"},
   };
   for (const auto& row : rows) {
-    const COutletLayout layout = ComputeOutletLayout(row.query);
+    COutletQuery q;
+    q.catalog = row.catalog;
+    q.calibre = row.calibre;
+    q.edStep = row.edStep;
+    q.layout = row.layout;
+    q.side = row.side;
+    q.length = row.length;
+    const COutletLayout layout = ComputeOutletLayout(q);
     EXPECT_EQ(layout.positions, row.positions) << row.guards;
     EXPECT_EQ(layout.width, row.width) << row.guards;
     EXPECT_EQ(layout.code, row.code) << row.guards;

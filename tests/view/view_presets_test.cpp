@@ -4,30 +4,20 @@
 
 namespace {
 
-struct DialogRow {
-  CViewAngles projection;
-  CViewAngles shown;
-  int preset;
-  int entry;
-};
-
-class ViewPresetsDialogTest : public ::testing::TestWithParam<DialogRow> {};
-
-TEST_P(ViewPresetsDialogTest, TheDialogShowsTheAnglesAndFindsThePreset) {
-  const DialogRow& row = GetParam();
-  EXPECT_EQ(DialogAnglesFromProjection(row.projection), row.shown);
-  EXPECT_EQ(ProjectionAnglesFromDialog(row.shown), row.projection);
-  EXPECT_EQ(DetectViewPreset(row.projection), row.preset);
-  EXPECT_EQ(DialogEntryOfPreset(row.preset), row.entry);
+TEST(ViewPresetsTest, TheDialogShowsTheAnglesAndFindsThePreset) {
+  const struct {
+    CViewAngles projection, shown;
+    int preset, entry;
+  } rows[] = {{{330, 315, 0}, {30, -45, 0}, 0, 0}, {{330, 45, 0}, {30, 45, 0}, 1, 1},
+              {{90, 0, 0}, {-90, 0, 0}, 9, 5},     {{0, 180, 0}, {0, 180, 0}, 13, 9},
+              {{30, 45, 0}, {-30, 45, 0}, 5, -1},  {{350, 20, 30}, {10, 20, 30}, -1, -1}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(DialogAnglesFromProjection(row.projection), row.shown) << row.preset;
+    EXPECT_EQ(ProjectionAnglesFromDialog(row.shown), row.projection) << row.preset;
+    EXPECT_EQ(DetectViewPreset(row.projection), row.preset);
+    EXPECT_EQ(DialogEntryOfPreset(row.preset), row.entry);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, ViewPresetsDialogTest,
-                         ::testing::Values(DialogRow{{330, 315, 0}, {30, -45, 0}, 0, 0},
-                                           DialogRow{{330, 45, 0}, {30, 45, 0}, 1, 1},
-                                           DialogRow{{90, 0, 0}, {-90, 0, 0}, 9, 5},
-                                           DialogRow{{0, 180, 0}, {0, 180, 0}, 13, 9},
-                                           DialogRow{{30, 45, 0}, {-30, 45, 0}, 5, -1},
-                                           DialogRow{{350, 20, 30}, {10, 20, 30}, -1, -1}));
 
 TEST(ViewPresetsTest, AnglesOfAnyIntegerUseFloorModulo) {
   const struct {

@@ -5,54 +5,33 @@
 
 namespace {
 
-struct ZoomRow {
-  const char* fault;
-  bool in;
-  CSize before;
-  double step;
-  bool accepted;
-  CSize after;
-};
-
-class ViewWindowZoomTest : public ::testing::TestWithParam<ZoomRow> {};
-
-TEST_P(ViewWindowZoomTest, ZoomStepsKeepTheWindowWithinItsBounds) {
-  const ZoomRow& row = GetParam();
-  CViewWindow window({10, -20}, row.before);
-  const bool accepted = row.in ? window.ZoomIn(row.step) : window.ZoomOut(row.step);
-  EXPECT_EQ(accepted, row.accepted) << row.fault;
-  EXPECT_EQ(window.Size(), row.after) << row.fault;
-  EXPECT_EQ(window.Centre(), (CPoint{10, -20})) << row.fault;
-}
-
 constexpr std::int32_t kMax = CViewWindow::kMaxExtent;
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, ViewWindowZoomTest,
-    ::testing::Values(
-        ZoomRow{"zoom in shrinks by the step", true, {5, 5}, 0.1, true, {4, 4}},
-        ZoomRow{"zoom in below one unit is refused", true, {1, 1}, 0.1, false, {1, 1}},
-        ZoomRow{
-            "a step that truncates to the same size still grows", false, {5, 5}, 0.1, true, {6, 6}},
-        ZoomRow{"zoom out grows by the step", false, {8000, 4000}, 0.1, true, {8800, 4400}},
-        ZoomRow{"width x (1 + step) beyond 32 bits is held",
-                false,
-                {2000000000, 1000},
-                0.5,
-                true,
-                {kMax, 1500}},
-        ZoomRow{"a window at the bound grows no further",
-                false,
-                {kMax, kMax},
-                0.1,
-                false,
-                {kMax, kMax}},
-        ZoomRow{"a negative step giving a negative side is refused",
-                false,
-                {100, 100},
-                -2.0,
-                false,
-                {100, 100}}));
+TEST(ViewWindowTest, ZoomStepsKeepTheWindowWithinItsBounds) {
+  const struct {
+    const char* fault;
+    bool in;
+    CSize before;
+    double step;
+    bool accepted;
+    CSize after;
+  } rows[] = {
+      {"zoom in shrinks by the step", true, {5, 5}, 0.1, true, {4, 4}},
+      {"zoom in below one unit is refused", true, {1, 1}, 0.1, false, {1, 1}},
+      {"a step truncating to the same size still grows", false, {5, 5}, 0.1, true, {6, 6}},
+      {"zoom out grows by the step", false, {8000, 4000}, 0.1, true, {8800, 4400}},
+      {"(1 + step) x width beyond 32 bits", false, {2000000000, 1000}, 0.5, true, {kMax, 1500}},
+      {"a window at the bound grows no further", false, {kMax, kMax}, 0.1, false, {kMax, kMax}},
+      {"a negative step giving a negative side", false, {100, 100}, -2.0, false, {100, 100}},
+  };
+  for (const auto& row : rows) {
+    CViewWindow window({10, -20}, row.before);
+    EXPECT_EQ(row.in ? window.ZoomIn(row.step) : window.ZoomOut(row.step), row.accepted)
+        << row.fault;
+    EXPECT_EQ(window.Size(), row.after) << row.fault;
+    EXPECT_EQ(window.Centre(), (CPoint{10, -20})) << row.fault;
+  }
+}
 
 TEST(ViewWindowTest, ZoomToRectTakesTheClientShapeAndRefusesThinRectangles) {
   CViewWindow window({0, 0}, {500, 500});

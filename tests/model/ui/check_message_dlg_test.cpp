@@ -2,10 +2,10 @@
 #include "model/dev.h"
 #include "model/run.h"
 #include "model/ui/check_message_dlg.h"
+#include "support/test_output.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -78,8 +78,8 @@ TEST_P(CheckMessageDlgTest, ShowsTheMessageFramedAndOffersCorrectionsOnlyForQd) 
   EXPECT_GE(dialog.width(), dialog.fontMetrics().horizontalAdvance(
                                 QString::fromStdString(m_table.At(0).problem.substr(0, 58))));
   if (qd) {
-    QDir().mkpath(TVR_TEST_OUTPUT_DIR);
-    ASSERT_TRUE(dialog.grab().save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/check_message_dlg.png")));
+    ASSERT_TRUE(
+        dialog.grab().save(QString::fromStdString(TestOutputPath("check_message_dlg.png"))));
   }
 }
 

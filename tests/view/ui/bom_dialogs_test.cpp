@@ -10,14 +10,13 @@
 #include <QListWidget>
 #include <QTimer>
 
-#include <filesystem>
-
 #include "grid/ui/grid_qt_convert.h"
 #include "model/bom_grid.h"
 #include "model/bom_source.h"
 #include "model/bom_stored_fonts.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "support/test_output.h"
 #include "view/ui/bom_font_choice.h"
 #include "view/ui/bom_grid_window.h"
 #include "view/ui/cell_props_dlg.h"
@@ -27,10 +26,8 @@
 namespace {
 
 void Save(QWidget& widget, const char* name) {
-  const std::filesystem::path folder = TVR_TEST_OUTPUT_DIR;
-  std::filesystem::create_directories(folder);
   widget.adjustSize();
-  EXPECT_TRUE(widget.grab().save(QString::fromStdString((folder / name).string()))) << name;
+  EXPECT_TRUE(widget.grab().save(QString::fromStdString(TestOutputPath(name)))) << name;
 }
 
 // Runs the action on the next modal dialog (or menu) once it shows.

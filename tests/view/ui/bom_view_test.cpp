@@ -11,14 +11,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <filesystem>
-
 #include "grid/ui/grid_control.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "model/undo_manager.h"
 #include "support/temp_folder.h"
+#include "support/test_output.h"
 #include "view/ui/onglet_control.h"
 
 namespace {
@@ -80,24 +79,19 @@ TEST_F(BOMViewTest, OnePagePerRunAfterTheTotalPage) {
   ASSERT_EQ(total.GetLineCount(), 5);  // three own references, the shared one, edit line
   EXPECT_EQ(total.GetLineQuantity(total.FindLine("SHARED")), 6);
   QTest::qWait(20);
-  const std::filesystem::path folder = TVR_TEST_OUTPUT_DIR;
-  std::filesystem::create_directories(folder);
-  ASSERT_TRUE(m_view->grab().save(QString::fromStdString((folder / "bom_pane.png").string())));
+  ASSERT_TRUE(m_view->grab().save(QString::fromStdString(TestOutputPath("bom_pane.png"))));
 }
 
 // A change of any run reaches the total page while it is shown.
 TEST_F(BOMViewTest, TotalsFollowEveryChange) {
   ASSERT_TRUE(m_view->SelectPage(0));
   const CBOMGrid& total = *m_view->GetPage(0);
-  struct Row {
+  const struct {
     int run;
     const char* reference;
-    int add;
-    int expected;
-  };
-  const Row rows[] = {
-      {0, "SHARED", 3, 9}, {2, "SHARED", -2, 7}, {1, "NEW", 4, 4}, {1, "NEW", -4, 0}};
-  for (const Row& row : rows) {
+    int add, expected;
+  } rows[] = {{0, "SHARED", 3, 9}, {2, "SHARED", -2, 7}, {1, "NEW", 4, 4}, {1, "NEW", -4, 0}};
+  for (const auto& row : rows) {
     CBOMGrid& grid = m_document->GetRunAt(row.run)->GetBOM();
     if (row.add > 0) grid.AddRefQuantity(row.reference, row.add);
     if (row.add < 0) grid.RemoveRefQuantity(row.reference, -row.add);
@@ -202,9 +196,7 @@ TEST_F(BOMViewTest, DraggingATabReordersTheRunsAsAnUndoableChange) {
 TEST_F(BOMViewTest, PrintsTheShownPageToPdf) {
   m_document->SetDocPropertyModified("Name", "Plant room");
   ASSERT_TRUE(m_view->SelectPage(1));
-  const std::filesystem::path folder = TVR_TEST_OUTPUT_DIR;
-  std::filesystem::create_directories(folder);
-  const QString path = QString::fromStdString((folder / "bom_print.pdf").string());
+  const QString path = QString::fromStdString(TestOutputPath("bom_print.pdf"));
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(path);

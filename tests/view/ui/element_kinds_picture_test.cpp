@@ -5,9 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include <filesystem>
-
 #include "../element_scene.h"
+#include "support/test_output.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
 #include "view/ui/qt_draw_device.h"
@@ -22,8 +21,6 @@ TEST(ElementKindsPictureTest, EveryKindIsDrawnFromTwoAngles) {
     int angles[3];
     const char* name;
   } views[] = {{{330, 315, 0}, "element_kinds_1.png"}, {{300, 20, 10}, "element_kinds_2.png"}};
-  const std::filesystem::path folder = TVR_TEST_OUTPUT_DIR;
-  std::filesystem::create_directories(folder);
   for (const auto& view : views) {
     const CElementScene scene =
         BuildElementKindsScene(view.angles[0], view.angles[1], view.angles[2]);
@@ -39,7 +36,7 @@ TEST(ElementKindsPictureTest, EveryKindIsDrawnFromTwoAngles) {
       DrawElements(dc, *scene.document, cache, SceneDrawOptions(false));
     }
     painter.end();
-    EXPECT_TRUE(image.save(QString::fromStdString((folder / view.name).string()), "PNG"));
+    EXPECT_TRUE(image.save(QString::fromStdString(TestOutputPath(view.name)), "PNG"));
     // The support colour (and so the supports) reaches the picture.
     const CColor support = SceneDrawOptions(false).colors[kColorSupport];
     int supportPixels = 0;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QWheelEvent>
 #include <QFile>
 #include <QImage>
@@ -13,12 +12,11 @@
 #include <QSplitter>
 #include <QStandardPaths>
 
-#include <filesystem>
-
 #include "app/ui/command_ids.h"
 #include "layout_scene.h"
 #include "model/dorne_doc.h"
 #include "support/temp_folder.h"
+#include "support/test_output.h"
 #include "view/draw_mapping.h"
 #include "view/ui/bom_view.h"
 #include "view/ui/child_frame.h"
@@ -35,11 +33,6 @@ int InkedPixels(const QImage& image) {
       inked += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF ? 1 : 0;
   }
   return inked;
-}
-
-void SaveForReview(const QWidget& widget, const QString& name) {
-  QDir().mkpath(QStringLiteral(TVR_TEST_OUTPUT_DIR));
-  const_cast<QWidget&>(widget).grab().save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/") + name);
 }
 
 class LayoutWindowTest : public ::testing::Test {
@@ -69,7 +62,7 @@ TEST_F(LayoutWindowTest, TheViewIsDrawnAboveTheBillOfMaterials) {
   EXPECT_NEAR(double(grown[0]) / (grown[0] + grown[1]), 0.7, 0.02);
   const QImage shown = View().Snapshot();
   EXPECT_GT(InkedPixels(shown), shown.width() * shown.height() / 50);
-  SaveForReview(*m_frame, QStringLiteral("layout_frame_offscreen.png"));
+  m_frame->grab().save(QString::fromStdString(TestOutputPath("layout_frame_offscreen.png")));
 }
 
 TEST_F(LayoutWindowTest, ZoomCommandsChangeWhatIsDrawnAndUndoNothingOfTheDesign) {

@@ -6,9 +6,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include <filesystem>
-
 #include "../canvas_scene.h"
+#include "support/test_output.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
 
@@ -31,9 +30,7 @@ QImage DrawSceneImage() {
 
 TEST(QtDrawDeviceTest, TheSceneReachesTheImageWithTheContextsModes) {
   const QImage image = DrawSceneImage();
-  const std::filesystem::path folder = TVR_TEST_OUTPUT_DIR;
-  std::filesystem::create_directories(folder);
-  EXPECT_TRUE(image.save(QString::fromStdString((folder / "canvas_scene.png").string()), "PNG"));
+  EXPECT_TRUE(image.save(QString::fromStdString(TestOutputPath("canvas_scene.png")), "PNG"));
 
   // Device pixel of logical (x, y): (250 + x / 2, 200 - y / 2).
   const struct {
