@@ -51,7 +51,7 @@ bool CLinearPriceDlg::OnApply() {
   if (coefs[kRowList] > 0) m_listCoefs[static_cast<std::size_t>(m_priceList)] = coefs[kRowList];
   if (settings.listCoefs != m_listCoefs) settings.listCoefs = m_listCoefs, changed = true;
   if (settings.rates[0] != taux) settings.rates[0] = taux, changed = true;
-  for (int row = kRowQM; row < kRowCount; ++row)
+  for (int row = kRowQM; row < (m_articleView ? kRowQM : kRowCount); ++row)
     for (int product : ProductsOfRow(row, m_productP)) {
       auto& values = settings.saleCoefs[static_cast<std::size_t>(product)];
       for (double& value : values)
@@ -98,7 +98,7 @@ bool CLinearPriceDlg::SavePriceSettings() {
   written &= environment.WriteText("Linear", "Taux0", FixedText(taux));
   static constexpr std::array<const char*, kRowCount> kKeys = {"",   "QM", "QJ",  "QW", "QP",
                                                                "QD", "QY", "QFP", "QYX"};
-  for (int row = kRowQM; row < kRowCount; ++row) {
+  for (int row = kRowQM; row < (m_articleView ? kRowQM : kRowCount); ++row) {
     const char* key = row == kRowQP && m_productP == kProductQPC
                           ? "QP-APOD"
                           : kKeys[static_cast<std::size_t>(row)];

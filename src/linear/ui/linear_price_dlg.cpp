@@ -52,6 +52,7 @@ CLinearPriceDlg::CLinearPriceDlg(CLinearDlg& parent)
   setObjectName(QStringLiteral("linear_price_dlg"));
   m_productP = parent.Config().Apod() ? kProductQPC : kProductQPA;
   BuildRows();
+  LoadArticleView();
   LoadValues();
 }
 
@@ -84,6 +85,12 @@ void CLinearPriceDlg::BuildRows() {
   grid->addWidget(m_rangeHeader, 2, 0, 1, 4);
   for (int row = 0; row < kRowCount; ++row) {
     const int y = row == kRowList ? 1 : row + 2;
+    if (row >= kFirstArticleRow && row < kFirstArticleRow + kArticleRows) {
+      auto* description = new QLabel;
+      description->hide();
+      m_descriptions[static_cast<std::size_t>(row - kFirstArticleRow)] = description;
+      grid->addWidget(description, y, 4);
+    }
     auto* label = new QLabel(QString::fromLatin1(kRowNames[static_cast<std::size_t>(row)]));
     m_labels[static_cast<std::size_t>(row)] = label;
     auto* coef = new QLineEdit;
@@ -157,7 +164,7 @@ void CLinearPriceDlg::LoadValues() {
   m_listCoefs = settings.listCoefs;
   m_coef[kRowList]->setText(
       NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
-  for (int row = kRowQM; row < kRowCount; ++row)
+  for (int row = kRowQM; row < kRowCount && !m_articleView; ++row)
     m_coef[static_cast<std::size_t>(row)]->setText(
         NumberText(settings.saleCoefs[static_cast<std::size_t>(RangeProduct(row))][0], m_decimal));
   m_taux->setText(NumberText(settings.rates[0], m_decimal));
@@ -167,7 +174,7 @@ void CLinearPriceDlg::LoadValues() {
         settings.groupsOn[static_cast<std::size_t>(group)]);
     m_groups[static_cast<std::size_t>(group)]->setVisible(m_parent.Config().IsAvailable(group));
   }
-  ShowRangeRows(m_priceList == 0);
+  if (!m_articleView) ShowRangeRows(m_priceList == 0);
   if (m_parent.Environment().ReadText("Database", "JustOneCat", "no") == "yes")
     m_lists->setEnabled(false);
 }
@@ -188,7 +195,8 @@ void CLinearPriceDlg::ShowRangeRows(bool showTaux) {
 }
 
 void CLinearPriceDlg::SyncDiscountAndCoef(int row, bool fromDiscount) {
-  if (m_syncing) return;
+  // The article rows show values, not coefficients with a discount.
+  if (m_syncing || (m_articleView && row != kRowList)) return;
   m_syncing = true;
   QLineEdit* source = fromDiscount ? m_discount[static_cast<std::size_t>(row)]
                                    : m_coef[static_cast<std::size_t>(row)];
@@ -212,7 +220,7 @@ void CLinearPriceDlg::OnPriceListChange() {
   m_currency->setText(QString::fromStdString(m_parent.PriceListCurrency(m_priceList)));
   m_coef[kRowList]->setText(
       NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
-  if ((old == 0) != (m_priceList == 0)) ShowRangeRows(m_priceList == 0);
+  if ((old == 0) != (m_priceList == 0) && !m_articleView) ShowRangeRows(m_priceList == 0);
   double taux = 0.0;
   if (m_priceList != 0 && ReadNumber(m_taux->text(), m_decimal, taux) && taux > 0 && taux <= 100.0)
     m_taux->setText(NumberText(taux, m_decimal));
@@ -230,7 +238,7 @@ bool CLinearPriceDlg::ReadValues(std::array<double, kRowCount>& coefs, double& t
           kMbOk | kMbIconExclamation);
     return false;
   };
-  for (int row = 0; row < kRowCount; ++row) {
+  for (int row = 0; row < (m_articleView ? kRowList + 1 : kRowCount); ++row) {
     QLineEdit* edit = m_coef[static_cast<std::size_t>(row)];
     double& value = coefs[static_cast<std::size_t>(row)];
     if (!ReadNumber(edit->text(), m_decimal, value) || value < 0 || value > kMaxCoef)

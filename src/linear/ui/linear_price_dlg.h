@@ -3,6 +3,9 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
+
+#include "linear/local_articles.h"
 
 #include "linear/linear_price_settings.h"
 
@@ -12,6 +15,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollBar;
 
 // The price settings panel over the line list: the price list, its coefficient, a
 // coefficient per busbar range with the matching discount, the "Taux" and "Services"
@@ -36,6 +40,8 @@ class CLinearPriceDlg : public QWidget {
   };
   // The largest coefficient a price list or a range takes.
   static constexpr double kMaxCoef = 5.0;
+  // The rows that list the local articles in the article view.
+  static constexpr int kFirstArticleRow = kRowQJ, kArticleRows = 6;
 
   explicit CLinearPriceDlg(CLinearDlg& parent);
 
@@ -54,6 +60,12 @@ class CLinearPriceDlg : public QWidget {
   QLineEdit* ServicesEdit() const { return m_services; }
   QCheckBox* GroupBox(int group) const { return m_groups[static_cast<std::size_t>(group)]; }
   double ListCoef(int list) const { return m_listCoefs[static_cast<std::size_t>(list)]; }
+  bool IsArticleView() const { return m_articleView; }
+  QScrollBar* ArticleScroll() const { return m_articleScroll; }
+  QLabel* RowLabel(int row) const { return m_labels[static_cast<std::size_t>(row)]; }
+  QLabel* ArticleDescription(int index) const {
+    return m_descriptions[static_cast<std::size_t>(index)];
+  }
 
   // A number as the edits show it ("%.15g" with the decimal character), and back; the
   // reading takes the decimal character or ',' as '.'.
@@ -65,6 +77,10 @@ class CLinearPriceDlg : public QWidget {
   void LoadValues();
   bool ReadValues(std::array<double, kRowCount>& coefs, double& taux, double& services);
   void Close(bool recompute);
+  // With "UseTC" on, the panel lists the local articles read-only in place of the range
+  // coefficients; false (normal panel) when it is off or the table cannot be read.
+  bool LoadArticleView();
+  void FillArticleRows();
   int RangeProduct(int row) const;
 
   CLinearDlg& m_parent;
@@ -85,4 +101,9 @@ class CLinearPriceDlg : public QWidget {
   QLineEdit* m_taux = nullptr;
   QLineEdit* m_services = nullptr;
   std::array<QCheckBox*, 4> m_groups{};
+  bool m_articleView = false;
+  std::vector<CLocalArticle> m_articles;
+  int m_firstArticle = 0;
+  std::array<QLabel*, kArticleRows> m_descriptions{};
+  QScrollBar* m_articleScroll = nullptr;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <filesystem>
 
@@ -12,7 +13,9 @@
 #include "app/ui/window_translation.h"
 #include "linear/linear_products.h"
 #include "linear/ui/linear_dlg.h"
+#include "linear/local_articles.h"
 #include "linear/ui/linear_line_editor.h"
+#include "linear/ui/linear_price_dlg.h"
 #include "linear/ui/linear_wnd.h"
 #include "linear_ui_test_support.h"
 
@@ -123,6 +126,48 @@ TEST(LinearOptionsTest, ChangedPriceListNamesAreReadAgain) {
   EXPECT_NE(window.Dialog().PriceListName(0), "Export 2027");
   window.OptionsChanged(1);
   EXPECT_EQ(window.Dialog().PriceListName(0), "Export 2027");
+}
+
+// With "UseTC" on, the price panel lists the local articles of the article table.
+TEST(LinearArticleViewTest, TheLocalArticlesAreListedReadOnly) {
+  CLinearTestSetup setup;
+  setup.folder.WriteFile(
+      "TVR.INI", setup.folder.ReadFile("TVR.INI") + "[Database]\nUseTC=1\nLANG_DESIGN=UK\n");
+  CLinearWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  window.show();
+  window.Dialog().SelectItem(CLinearDlg::kPriceItem);
+  window.Dialog().ShowEditPanel(true, 0);
+  auto* panel = qobject_cast<CLinearPriceDlg*>(window.Dialog().Panel());
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(panel->IsArticleView());
+  const int first = CLinearPriceDlg::kFirstArticleRow;
+  EXPECT_EQ(panel->RowLabel(first)->text(), "REMISE_QD");
+  EXPECT_EQ(panel->ArticleDescription(0)->text(), "QD family discount");
+  EXPECT_EQ(panel->CoefEdit(first)->text(), "0.9");
+  EXPECT_TRUE(panel->CoefEdit(first)->isReadOnly());
+  EXPECT_TRUE(panel->DiscountEdit(first)->text().isEmpty());
+  EXPECT_FALSE(panel->CoefEdit(CLinearPriceDlg::kRowQM)->isVisibleTo(panel));
+  // Six local articles fill the six rows: nothing to scroll.
+  EXPECT_EQ(panel->RowLabel(first + 5)->text(), "REMISE_QW");
+  EXPECT_FALSE(panel->ArticleScroll()->isEnabled());
+  // Applying keeps the range coefficients the articles stand over.
+  const auto coefs = window.Project().settings.saleCoefs;
+  ASSERT_TRUE(panel->OnApply());
+  EXPECT_EQ(window.Project().settings.saleCoefs, coefs);
+}
+
+TEST(LocalArticleValueTest, ThePriceIsCutAfterTwoDecimalsAndDividedByAHundred) {
+  const std::pair<const char*, double> cases[] = {
+      {"85.00", 0.85}, {"12.345", 0.1234}, {"7", 0.07},  {"  82.5", 0.825},
+      {"3,5", 0.035},  {"", 0.0},          {"abc", 0.0}, {"-12.50", -0.125}};
+  for (const auto& [text, value] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_NEAR(LocalArticleValue(text), value, 1e-12);
+  }
+  EXPECT_EQ(LocalDesignField("UK"), 2);
+  EXPECT_EQ(LocalDesignField("OPTION"), 3);
+  EXPECT_EQ(LocalDesignField("FR"), 1);
 }
 
 }  // namespace
