@@ -216,6 +216,25 @@ bool CBOMGrid::ClearLines() {
 bool CBOMGrid::RenameLine(std::string_view oldReference, std::string_view newReference) {
   CBOMLine* line = FindLineRecord(oldReference);
   if (line == nullptr) return false;
+  CBOMLine* other = FindLineRecord(newReference);
+  if (other != nullptr && other != line) {
+    // Two lines of one reference would split its quantity: the line's quantity moves
+    // to the line that has the reference already. Its records carry the new reference,
+    // so the source holds the sum and is not told.
+    MarkTotalsStale();
+    other->quantity = std::min(other->quantity + line->quantity, kMaxQuantity);
+    UpdateLineCells(other->row);
+    ForgetNumbering();
+    const int row = line->row;
+    m_index.Erase(*line);
+    CGridModel::DeleteRow(row);
+    m_lines.erase(m_lines.begin() + row);
+    RenumberRecords(static_cast<std::size_t>(row), true);
+    NumberLines(2);
+    MarkModified();
+    NotifyInvalidated();
+    return true;
+  }
   SetLineReference(*line, newReference);
   UpdateLineCells(line->row);
   MarkTotalsStale();

@@ -89,7 +89,9 @@ class CBOMGrid : public CGridModel {
   bool RemoveRefQuantity(std::string_view reference, std::int64_t quantity);
   // Removes every line, last to first; true when every line had a quantity to remove.
   bool ClearLines();
-  // Gives the line of the old reference the new text; false when it has no line.
+  // Gives the line of the old reference the new text; false when it has no line. When
+  // another line has the new reference, the quantity moves there and the old line goes
+  // (the records of the reference hold the sum; the source is not told).
   bool RenameLine(std::string_view oldReference, std::string_view newReference);
   // Moves the line record of one line row to another (1..row count - 2), shifting those
   // between; false out of range. The cells follow at the next numbering.

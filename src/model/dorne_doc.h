@@ -192,6 +192,7 @@ class CDorneDoc : public CRunDocument {
 
   // CRunDocument.
   void SetModified() override { SetModifiedFlag(true); }
+  void SaveUndoState(int action) override;
   int GetFileVersion() const override { return m_fileVersion; }
   const CDimension& GetUnits() const override { return *m_unit; }
   float GetSalesCoefficient() const override { return m_rate; }

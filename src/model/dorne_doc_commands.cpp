@@ -62,3 +62,5 @@ void CDorneDoc::ToggleRunOption() {
   SetModifiedFlag(true);
   UpdateAllViews();
 }
+
+void CDorneDoc::SaveUndoState(int action) { GetUndo().SaveUndoState(action); }

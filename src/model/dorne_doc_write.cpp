@@ -23,8 +23,9 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
     m_props.RaiseJobNumberCounter(*m_environment.profile);
   WriteHead(archive);
   archive.WriteDword(static_cast<std::uint32_t>(m_runList.size()));
-  for (const CRun* run : m_runList) {
+  for (CRun* run : m_runList) {
     archive.WriteString(CRunFactory::FileCodeOf(run->GetPropText("Catalog")));
+    run->UpdatePJPRecords(2);
     run->Serialize(archive);
   }
   WriteTail(archive);

@@ -3,10 +3,12 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/element_selection.h"
+#include "model/part_builder.h"
 #include "model/prop_window_notifier.h"
 #include "model/run_document.h"
 #include "model/run_environment.h"
 #include "model/run_factory.h"
+#include "model/work_notifier.h"
 
 #include <algorithm>
 
@@ -40,6 +42,9 @@ void CRun::Init() {
 }
 
 CRun::~CRun() {
+  m_partBuilder.reset();
+  m_rebuildWait.reset();
+  m_pjpRecords.clear();
   m_bom.reset();
   if (m_startMarker != nullptr) DeleteElement(m_startMarker);
   DeleteTapOffUnits("");

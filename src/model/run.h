@@ -22,6 +22,7 @@ class CElementIterator;
 class CElementRecordReader;
 class CRunDocument;
 class CRunRangeRules;
+class CWaitCursorGuard;
 struct CBitmapDesc;
 namespace tvr::platform {
 class CDbfTable;
@@ -44,6 +45,17 @@ struct CElementGeometry {
   std::array<std::int32_t, 3> extents{};
   C3DPoint offset;
   std::uint32_t colour = 0;
+};
+
+// A remembered joint option of a run (UpdatePJPRecords): counted from an element of
+// kinds 0 to 6 along one of its faces, the joint that is the count-th active joint of
+// the variant index carries the option bits.
+struct CPJPRecord {
+  CDev* element = nullptr;
+  int face = 0;
+  int variantIndex = 0;
+  int count = 0;
+  int optionBits = 0;
 };
 
 // Quotation figures of a run (GetQuotationStats).
@@ -154,9 +166,16 @@ class CRun : public CObjWithProp {
 
   // Virtual operations of the range contract.
   virtual void LoadCatalog();
+  // Level -1 prepares (the bill of materials rebuilt, wait cursor on); 0 rebuilds the
+  // parts with the run's part builder quietly, above 0 also shows the design-check
+  // messages and rebuilds again after a length correction. 1 after a rebuild, 0 for a
+  // run without catalogue and after the preparation. See run_rebuild.cpp.
   virtual int RebuildParts(int level);
   // A new part builder of the run's range for one rebuild; none for a run of no range.
   virtual std::unique_ptr<CPartBuilder> CreatePartBuilder();
+  // The builder of the rebuild under way (the run holds none between rebuilds).
+  CPartBuilder* GetPartBuilder() const { return m_partBuilder.get(); }
+  void SetPartBuilder(std::unique_ptr<CPartBuilder> builder);
   virtual std::string GetElementRef(int kind);
   virtual void ComputeSupports();
   virtual CPatternRow FindPartRow(std::string_view reference) const;
@@ -243,6 +262,27 @@ class CRun : public CObjWithProp {
   // none) follow the row's width and height.
   void ApplyRating(CDev* element, bool removeColour);
 
+  // Rebuild and bill-of-materials upkeep (run_rebuild.cpp and beside it).
+  // Every element back to its generic reference, joints and accessories dropped, the
+  // length records made anew; parts state 0. Result 1.
+  int RebuildBOM(bool recomputeTotals);
+  // Joint options of the ranges that keep them: -1 forgets the element's records, 0
+  // remembers, 1 puts back, 2 writes "PJP", 3 reads it (see run_pjp.cpp).
+  void UpdatePJPRecords(int operation, CDev* element = nullptr);
+  const std::vector<CPJPRecord>& GetPJPRecords() const { return m_pjpRecords; }
+  // `count` accessory records of GetElementRef(kind) followed by the extra text (the
+  // extra text alone for a negative kind); 1 when added, 0 when no reference was made.
+  int AddAccessoryParts(int kind, int count, std::string_view extra);
+  // Orders the bill-of-materials lines along the chain and by group.
+  void Validate();
+  // Unit weights from the article table; the run's total weight (0 when skipped).
+  double ComputeWeights();
+  // Recolours every active device but accessory records, and every joint.
+  void UpdateElementColors(int flag);
+  void SetRotation(int rotation);
+  // Turns the run end for end (the far end becomes the start).
+  void Reverse();
+
   // Look-ups (see run_lookups.cpp).
   CElementIterator IterateElements(bool ownDirectionFirst = false) const;
   int FindCodeRowForKind(int kind) const;
@@ -268,6 +308,17 @@ class CRun : public CObjWithProp {
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);
   void DeleteElement(CDev* element, bool detachUnits);
+  void NormalizeDevices();
+  void ResetDeviceStyles();
+  void RebookGenericReferences();
+  void RebuildOnce(int level);
+  bool RememberJointOption(CDev& joint);
+  void PutBackJointOption(const CPJPRecord& record);
+  bool ReadPJPText(std::string_view text);
+  void GatherNumericLines();
+  void OrderLinesAlongChain();
+  void OrderLinesByGroup();
+  void TurnElementForReverse(CDev& element, CDev& next, int face);
   void SerializeHead(CArchiveReader& archive);
   void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader);
 
@@ -294,6 +345,10 @@ class CRun : public CObjWithProp {
   int m_partsState = 0;
   int m_catalogueKnown = 1;
   std::size_t m_codeCursor = 0;
+  std::vector<CPJPRecord> m_pjpRecords;
+  std::unique_ptr<CPartBuilder> m_partBuilder;
+  // On from the preparation of a rebuild to the end of its build.
+  std::unique_ptr<CWaitCursorGuard> m_rebuildWait;
 
   std::unordered_map<CDev*, std::unique_ptr<CDev>> m_owned;
   std::uint64_t m_nextStamp = 1;
@@ -303,6 +358,10 @@ class CRun : public CObjWithProp {
   // attached to it without a pass over every device.
   std::unordered_set<CDev*> m_tapOffUnits;
 };
+
+// True when the text, trimmed and without a leading "QMB" (when longer than three
+// characters), is only digits; an empty text is not numeric.
+bool IsNumericReference(std::string_view text);
 
 // Rewrites a parameter text in place: a key letter "a" or "l" just before the first "="
 // becomes "x"; then ",b=", ",c=" and ",d=" lose their key letter and "=".

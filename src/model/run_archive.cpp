@@ -140,5 +140,6 @@ void CRun::Serialize(CArchiveReader& archive) {
   } else if (archive.ReadDword() != 0) {
     Damaged(archive, "annotations without a document");
   }
+  UpdatePJPRecords(3);
   m_catalogueKnown = IsCatalogueKnown();
 }

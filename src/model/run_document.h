@@ -26,6 +26,8 @@ class CRunDocument {
 
   // The document's modified flag.
   virtual void SetModified() = 0;
+  // Records an undo step of the action before an edit; nothing without undo.
+  virtual void SaveUndoState(int action) { (void)action; }
   // The effective file version of the document being read (10000 for a new one).
   virtual int GetFileVersion() const = 0;
   // The length unit of the document.

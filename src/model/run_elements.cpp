@@ -68,6 +68,8 @@ void CRun::DeleteElement(CDev* element, bool detachUnits) {
   }
   if (m_current == element) m_current = nullptr;
   if (m_startMarker == element) m_startMarker = nullptr;
+  // A remembered joint option counted from the element has nowhere to go back to.
+  std::erase_if(m_pjpRecords, [&](const CPJPRecord& record) { return record.element == element; });
   std::unique_ptr<CDev> owned = ReleaseElement(element);
 }
 

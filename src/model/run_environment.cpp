@@ -11,6 +11,12 @@ void CRunEnvironment::Reset() {
   m_app = nullptr;
   m_defaultSettings = CAppSettings();
   m_catalogues.clear();
+  m_articleFolder.clear();
+}
+
+std::string CRunEnvironment::ArticleFolder() const {
+  if (!m_articleFolder.empty() || m_app == nullptr) return m_articleFolder;
+  return m_app->ArticleFolder();
 }
 
 const CAppSettings& CRunEnvironment::Settings() const {

@@ -3,6 +3,7 @@
 #include "app/app_settings.h"
 #include "app/catalogue_entry.h"
 
+#include <string>
 #include <vector>
 
 class CDorneApp;
@@ -28,8 +29,13 @@ class CRunEnvironment {
   }
   const std::vector<CCatalogueEntry>& Catalogues() const { return m_catalogues; }
 
+  // The folder of the article table: the one set here, else the application's.
+  void SetArticleFolder(std::string folder) { m_articleFolder = std::move(folder); }
+  std::string ArticleFolder() const;
+
  private:
   const CDorneApp* m_app = nullptr;
   CAppSettings m_defaultSettings;
   std::vector<CCatalogueEntry> m_catalogues;
+  std::string m_articleFolder;
 };

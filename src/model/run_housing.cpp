@@ -146,15 +146,7 @@ CQuotationStats CRun::GetQuotationStats(bool skip) const {
   return stats;
 }
 
-int CRun::RebuildParts(int level) {
-  // The parts rebuild is its own piece of work (part builders); nothing is built here.
-  (void)level;
-  return 0;
-}
-
 std::unique_ptr<CPartBuilder> CRun::CreatePartBuilder() { return nullptr; }
-
-void CRun::ComputeSupports() {}
 
 int CRun::GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const {
   (void)element;
@@ -163,11 +155,6 @@ int CRun::GetElementGeometry(const CDev& element, int index, CElementGeometry& g
 }
 
 void CRun::NormalizeRefCode(std::string& text) const { (void)text; }
-
-std::optional<std::string> CRun::GetPriceFormula(std::string_view reference) {
-  (void)reference;
-  return std::nullopt;
-}
 
 std::optional<std::string> CRun::GetOptionSuffix(int argument) const {
   (void)argument;

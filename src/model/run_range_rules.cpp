@@ -20,3 +20,15 @@ void CRunRangeRules::UpgradeLegacyElement(CDev&, std::string_view) const {}
 bool CRunRangeRules::ShowsUnitWeights() const { return false; }
 bool CRunRangeRules::IsAccessoryLine(std::string_view) const { return false; }
 bool CRunRangeRules::HasFarConnectionPoint(const CDev&, std::string_view) const { return false; }
+bool CRunRangeRules::KeepsJointOptions() const { return false; }
+void CRunRangeRules::FinishBOMRebuild(CRun&) const {}
+bool CRunRangeRules::GathersNumericLines() const { return false; }
+bool CRunRangeRules::DoublesSupports(std::string_view, std::string_view) const { return false; }
+bool CRunRangeRules::CarriesSupports(const CDev&) const { return true; }
+bool CRunRangeRules::KeepsOptionsOnRotation(const CDev&) const { return false; }
+void CRunRangeRules::ReverseElement(CRun&, CDev&, CDev&) const {}
+void CRunRangeRules::FinishReversedEnd(CDev&) const {}
+std::vector<std::pair<int, int>> CRunRangeRules::GetCompanionAccessories(std::string_view,
+                                                                         int) const {
+  return {};
+}

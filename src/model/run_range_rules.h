@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CDev;
@@ -44,6 +45,28 @@ class CRunRangeRules {
   virtual bool TakesOverRating(std::string_view code, int rating) const;
   // The variant mask of the length records that a taken-over run rebuilds; 0 for none.
   virtual int GetTakeOverLengthMask(std::string_view code) const;
+
+  // Rebuild of a run's parts (see run_rebuild.cpp and beside it).
+  // Whether the run remembers its joints' options across a rebuild ("PJP").
+  virtual bool KeepsJointOptions() const;
+  // The range's last step of a bill-of-materials rebuild.
+  virtual void FinishBOMRebuild(CRun& run) const;
+  // Whether lines of numeric references gather at the end of the bill of materials.
+  virtual bool GathersNumericLines() const;
+  // Whether each support of a run of the code and rating is a double one.
+  virtual bool DoublesSupports(std::string_view code, std::string_view rating) const;
+  // Whether the element's length counts toward the flat length that supports carry.
+  virtual bool CarriesSupports(const CDev& element) const;
+  // Accessory records that come with `count` accessories of the reference: pairs of a
+  // kind (of CRun::GetElementRef) and a count.
+  virtual std::vector<std::pair<int, int>> GetCompanionAccessories(std::string_view reference,
+                                                                   int count) const;
+  // Whether an element keeps its option bits when the run's rotation changes.
+  virtual bool KeepsOptionsOnRotation(const CDev& element) const;
+  // Reversing a run: what moves from the next element to the one turned toward it, and
+  // what an end element becomes once it is the far end.
+  virtual void ReverseElement(CRun& run, CDev& element, CDev& next) const;
+  virtual void FinishReversedEnd(CDev& end) const;
 
   // Drawing: the real joint between built lengths.
   virtual CRealJoint GetRealJoint() const;

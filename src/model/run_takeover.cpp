@@ -101,13 +101,19 @@ void CRun::ResetElementForTakeOver(CDev& element) {
     m_bom->RenameLine(oldReference, element.GetReference());
     return;
   }
-  if (kind == CDev::kElbow) RemoveProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
+  if (kind == CDev::kElbow) {
+    RemoveProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
+    element.UpdateBoxColors(true);
+  }
   if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine ||
       kind == CDev::kInLineVariant) {
     const std::uint32_t variant = kind == CDev::kEnd ? 1u : 0u;
     element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
     element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
-    if (kind == CDev::kEnd) RemoveProps(element, {"ENTRAX", "BARS", "CAPOT", "CLINQ", "QGACC"});
+    if (kind == CDev::kEnd) {
+      RemoveProps(element, {"ENTRAX", "BARS", "CAPOT", "CLINQ", "QGACC"});
+      element.UpdateBoxColors(true);
+    }
   }
   const std::string oldReference = element.GetReference();
   m_bom->RemoveRefQuantity(oldReference, 1);
@@ -137,7 +143,7 @@ void CRun::TakeOverProperties(CRun& oldRun) {
   if (m_startMarker != nullptr) {
     if (m_document != nullptr) m_document->PlaceRunMarker(*this);
   } else {
-    ApplyRating(GetFirstElement(), false);
+    ApplyRating(GetFirstElement(), true);
   }
   if (m_document != nullptr) m_document->RebuildScene();
   if (const int mask = rules.GetTakeOverLengthMask(m_catalog); mask != 0)

@@ -6,18 +6,10 @@
 #include "ranges/range_table_reader.h"
 
 int CRangeRun::RebuildParts(int level) {
-  // A corrected length asks for the whole rebuild again; a dialog that keeps answering
-  // so cannot hold the program in a loop.
-  constexpr int kMaxCorrections = 32;
   PrepareRebuild();
-  for (int round = 0;; ++round) {
-    CRun::RebuildParts(-1);
-    std::unique_ptr<CPartBuilder> builder = CreatePartBuilder();
-    if (builder) builder->Build(level);
-    const int result = CRun::RebuildParts(level);
-    if (!builder || level == 0 || round >= kMaxCorrections || builder->ShowCheckMessages() != 2)
-      return result;
-  }
+  CRun::RebuildParts(-1);
+  SetPartBuilder(CreatePartBuilder());
+  return CRun::RebuildParts(level);
 }
 
 void CRangeRun::SetRangePages(std::initializer_list<int> runPages,

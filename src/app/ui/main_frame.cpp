@@ -30,6 +30,7 @@
 #include "app/ui/pictures.h"
 #include "app/ui/window_list_menu.h"
 #include "app/ui/window_translation.h"
+#include "app/ui/work_status_notifier.h"
 
 namespace {
 
@@ -70,6 +71,8 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
   connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateTitle(); });
   RestoreWindowPlacement(*this, m_services.app->Profile());
   CreateBars();
+  m_workNotifier = std::make_unique<CWorkStatusNotifier>(m_statusBar);
+  SetWorkNotifier(m_workNotifier.get());
   ConnectDocuments();
   if (m_services.catalogueMenu)
     m_services.catalogueMenu->SetMenuChanged([this] { InstallMenuForMode(); });
@@ -82,6 +85,7 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+  if (GetWorkNotifier() == m_workNotifier.get()) SetWorkNotifier(nullptr);
   if (m_services.catalogueMenu) m_services.catalogueMenu->SetMenuChanged({});
   // The MDI area outlives this destructor and reports its last window going while it is
   // torn down; by then this frame is no longer one.

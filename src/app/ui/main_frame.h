@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/frame_rules.h"
@@ -17,6 +18,7 @@ class CCatalogueMenu;
 class CDorneApp;
 class CFrameActions;
 class CFrameStatusBar;
+class CWorkStatusNotifier;
 class CLayoutDocuments;
 class CRecentFileList;
 class CShellDialogs;
@@ -128,6 +130,7 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   CFrameActions* m_actions = nullptr;
   QMdiArea* m_mdiArea = nullptr;
   CFrameStatusBar* m_statusBar = nullptr;
+  std::unique_ptr<CWorkStatusNotifier> m_workNotifier;
   CFrameToolBars m_toolBars;
   std::array<bool, 4> m_designBarsShown{};
   CModeAvailability m_availability;

@@ -37,3 +37,22 @@ void CQMRules::UpgradeLegacyElement(CDev& element, std::string_view) const {
 bool CQMRules::HasFarConnectionPoint(const CDev& element, std::string_view code) const {
   return code == "QMA" && element.GetKind() == CDev::kEnd && element.GetVariant() == 9;
 }
+
+// QMA 50 and QMC 63 hang on double supports.
+bool CQMRules::DoublesSupports(std::string_view code, std::string_view rating) const {
+  return (code == "QMA" && rating == "50") || (code == "QMC" && rating == "63");
+}
+
+// Lengths mounted on edge (rotation 32 or 128) need no supports of their own.
+bool CQMRules::CarriesSupports(const CDev& element) const {
+  return element.GetRotation() != 32 && element.GetRotation() != 128;
+}
+
+// A reference "QMB" with "ZA51" at characters 8 to 11 comes with as many accessories of
+// kind 5.
+std::vector<std::pair<int, int>> CQMRules::GetCompanionAccessories(std::string_view reference,
+                                                                   int count) const {
+  if (reference.starts_with("QMB") && reference.size() >= 11 && reference.substr(7, 4) == "ZA51")
+    return {{5, count}};
+  return {};
+}

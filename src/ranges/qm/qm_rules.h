@@ -14,4 +14,10 @@ class CQMRules : public CRunRangeRules {
   void UpgradeLegacyElement(CDev& element, std::string_view code) const override;
   bool ShowsUnitWeights() const override { return true; }
   bool HasFarConnectionPoint(const CDev& element, std::string_view code) const override;
+  bool KeepsJointOptions() const override { return true; }
+  bool GathersNumericLines() const override { return true; }
+  bool DoublesSupports(std::string_view code, std::string_view rating) const override;
+  bool CarriesSupports(const CDev& element) const override;
+  std::vector<std::pair<int, int>> GetCompanionAccessories(std::string_view reference,
+                                                           int count) const override;
 };

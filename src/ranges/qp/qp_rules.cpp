@@ -16,8 +16,10 @@ std::vector<std::string> CQPRules::GetTapOffsDroppedByVariantChange(std::string_
 }
 
 void CQPRules::AdaptVariantElement(CDev& element, std::string_view code) const {
-  if (code == "QPC" && element.GetKind() == CDev::kElbow)
+  if (code == "QPC" && element.GetKind() == CDev::kElbow) {
     ClearElementProps(element, {"ELBOW_LENG", "ELBOW_ANGL"});
+    element.UpdateBoxColors(true);
+  }
 }
 
 bool CQPRules::IsMissingInVariant(const CDev& element, std::string_view code) const {
@@ -43,4 +45,17 @@ bool CQPRules::IsAccessoryLine(std::string_view reference) const {
   if (reference.substr(0, 2) != "QP") return false;
   const std::string_view cut = reference.substr(0, reference.find(" \n"));
   return cut.ends_with("AM") || cut.ends_with("FM");
+}
+
+// Each accessory of this reference comes with two of kind 20.
+std::vector<std::pair<int, int>> CQPRules::GetCompanionAccessories(std::string_view reference,
+                                                                   int count) const {
+  if (reference.substr(0, 10) == "QPB1000ZV3") return {{20, count * 2}};
+  return {};
+}
+
+// "SPK" stays with the joint it marks, which after a reversal follows the other element.
+void CQPRules::ReverseElement(CRun&, CDev& element, CDev& next) const {
+  element.SetPropValue("SPK", next.GetPropValue("SPK"));
+  next.SetPropValue("SPK", "");
 }

@@ -13,4 +13,7 @@ class CQPRules : public CRunRangeRules {
   void AdaptTakenOverProperties(CRun& run) const override;
   void UpgradeLegacyElement(CDev& element, std::string_view code) const override;
   bool IsAccessoryLine(std::string_view reference) const override;
+  std::vector<std::pair<int, int>> GetCompanionAccessories(std::string_view reference,
+                                                           int count) const override;
+  void ReverseElement(CRun& run, CDev& element, CDev& next) const override;
 };
