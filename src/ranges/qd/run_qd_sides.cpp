@@ -91,13 +91,15 @@ std::string CRunQD::GetDeviceTextForSide(const CDev& device, int side) const {
     return at < reference.size() ? std::string_view(reference).substr(at, 5) : std::string_view();
   };
   const std::size_t at = fiveAt(5) == "0ED43" ? 6 : 5;
-  if (reference.size() <= at + 5 || fiveAt(at) != "ED430") return std::string();
+  if (fiveAt(at) != "ED430") return std::string();
   char mark = 0;
   if (side == 1) mark = '3';
   else if (side == 2) mark = '6';
   else if (side == 4 && GetRating() < 16) mark = '1';
   if (mark == 0) return std::string();
   std::string text = reference;
+  // A reference kept without its blanks still has the place behind the family.
+  if (text.size() <= at + 5) text.resize(std::max<std::size_t>(kRefWidth, at + 6), ' ');
   text[at + 5] = mark;
   return text;
 }
