@@ -137,3 +137,28 @@ TEST_F(QDRunTest, WholeRunRebuildsToItsListing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A damaged run whose elbows link round in a circle, and a group text that counts more
+// elbows than the run has: the walks end.
+TEST_F(QDRunTest, WalksEndOnDamagedRunsAndOverlongGroups) {
+  MakeRun("A", "06");
+  const std::vector<CDev*> elements = Lay({"S2000", "L1", "S1000", "L4", "S2000", "E"});
+  CDev& elbow = *elements[4];
+  elbow.SetFieldText("EF20nbc", "50/100!");
+  CPartBuilderQD builder(*m_run);
+  CSegmentEntry entry;
+  entry.element = &elbow;
+  std::int32_t first = 300, second = 1000;
+  builder.AdjustGroupPart(entry, "QDA06DF410", first, second, 0);
+  EXPECT_EQ(first, 300);
+  EXPECT_EQ(second, 1000);
+  elements[2]->SetNeighbour(elements[2]->GetBackFace(), &elbow);
+  elbow.SetNeighbour(elbow.GetBackFace(), elements[2]);
+  EXPECT_EQ(elbow.GetChainLength(-1, false), 0);
+  builder.AdjustGroupPart(entry, "QDA06DF410", first, second, 0);
+  EXPECT_EQ(first, 300);
+}
+
+}  // namespace
