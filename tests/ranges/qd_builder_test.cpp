@@ -140,6 +140,19 @@ TEST_F(QDRunTest, WholeRunRebuildsToItsListing) {
 
 namespace {
 
+// Straight pieces come from the parts rows that a straight device row offers, listed
+// under its sub-code; a 3 m piece takes its bend letter.
+TEST_F(QDRunTest, StraightPiecesOfTheDeviceRows) {
+  MakeRun("A", "06");
+  const CPartBuilderQD builder(*m_run);
+  std::vector<std::string> lists[2];
+  for (int list : {0, 1}) {
+    for (const CPartDef& def : builder.GetPartDefs(list)) lists[list].push_back(Trimmed(def.text));
+  }
+  EXPECT_EQ(lists[0], (std::vector<std::string>{"?????ED4303", "?????ED420", "?????EF4SM"}));
+  EXPECT_EQ(lists[1], (std::vector<std::string>{"?????ED4303", "?????ED420"}));
+}
+
 // A damaged run whose elbows link round in a circle, and a group text that counts more
 // elbows than the run has: the walks end.
 TEST_F(QDRunTest, WalksEndOnDamagedRunsAndOverlongGroups) {
