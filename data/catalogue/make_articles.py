@@ -300,6 +300,31 @@ def write_specials(w):
                   96.0 + 12 * int(digit), 30, 2600, tc=qj)
     w.article("QJB0630SE", "Coffret de dérivation 63 A", "Tap-off box 63 A",
               "Caja de derivación 63 A", 118.0, 40, 4400, tc=qj)
+    qd = "REMISE_QD"
+    # What the QD part rules make: the bend letter of a 3 m straight, a 2 m straight of
+    # a 40 A run in the 63 A housing, flat elbows alone and in groups, and the one
+    # edgewise group.
+    for code in ("QDA", "QDT"):
+        for amps in (40, 63, 100, 160):
+            lfr, len_, les = label(code, amps, "4", "A")
+            metre = 45.0 * amps
+            w.article("%s%dED4303" % (code, amps), "Élément droit 3 m coudable," + lfr,
+                      "Straight length 3 m, bendable," + len_,
+                      "Tramo recto 3 m curvable," + les, (40.0 + amps * 0.11) * 3.1,
+                      56, metre * 3, tc=qd)
+            w.article("%s%dDL4" % (code, amps), "Coude à plat," + lfr, "Flat elbow," + len_,
+                      "Codo plano," + les, (40.0 + amps * 0.11) * 1.6, 27, metre * 0.8,
+                      tc=qd)
+            w.article("%s%dDF410" % (code, amps), "Coudes à plat groupés," + lfr,
+                      "Grouped flat elbows," + len_, "Codos planos agrupados," + les,
+                      (40.0 + amps * 0.11) * 2.9, 45, metre * 1.5, tc=qd)
+        w.article("%s63ED4204" % code, "Élément droit 2 m, boîtier 63 A," + label(code, 40, "4", "A")[0],
+                  "Straight length 2 m, 63 A housing," + label(code, 40, "4", "A")[1],
+                  "Tramo recto 2 m, caja 63 A," + label(code, 40, "4", "A")[2], 92.0, 44,
+                  5600, tc=qd)
+    w.article("QDA100EDF430", "Coudes sur chant groupés, QDA 100 A 3P+N alu",
+              "Grouped edgewise elbows, QDA 100 A 3P+N aluminium",
+              "Codos de canto agrupados, QDA 100 A 3F+N aluminio", 96.0, 45, 6800, tc=qd)
 
 
 QJF_AMPS = {14: 1000, 16: 1200, 18: 1450, 26: 2200, 27: 2200, 28: 2500, 29: 2500,

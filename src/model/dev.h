@@ -163,6 +163,11 @@ class CDev : public CObjWithProp, public CBoxOwner {
   CDev* FindReferencedElement() const;
   // True when the reference differs from the run's default text of kind and variant.
   bool CarriesReference() const;
+  // The element's length (its drawn length when `drawn`) plus that of each element
+  // beyond it along the face (-1: the face opposite its direction) while they are
+  // straight lengths of variant 0 or plain straights of variant 123. A damaged chain
+  // that loops is counted once round.
+  std::int64_t GetChainLength(int face, bool drawn) const;
 
   // Side roles and rotations of neighbours (tables of the element placement rules).
   int GetSideRole(int side) const;

@@ -143,6 +143,8 @@ class CPartBuilder {
   }
   std::vector<CPlannedPart>& GetPlannedParts() { return m_parts; }
   int GetSegmentIndex() const { return m_segmentIndex; }
+  // A range that books several segments as one part moves the second pass past them.
+  void SetSegmentIndex(int index) { m_segmentIndex = index; }
   std::int32_t GetRemaining() const { return m_remaining; }
   void SetRemaining(std::int32_t length) { m_remaining = length; }
   int GetBackStep() const { return m_backStep; }

@@ -2,12 +2,23 @@
 
 #include "ranges/range_run.h"
 
+#include <cstdint>
+#include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 // A run of range QD, variants "QDA" and "QDT". Each code has its own cache set: a set
 // filled by a run of one code holds that code's rows, which the other code must not use.
+//
+// References are built with the rating code of the catalogue ("04", "06", "10", "16") at
+// characters 4-5 and turned into amperes at the end of a rebuild (NormalizeQDRef).
 class CRunQD : public CRangeRun {
  public:
+  // Run flags: the default mounting side is known, and it is not reversed.
+  static constexpr std::uint32_t kSideCached = 0x40;
+  static constexpr std::uint32_t kSideNotReversed = 0x80;
+
   // variant: at least one character; its first replaces the third of "QDA".
   explicit CRunQD(std::string_view variant = "A", CRunDocument* document = nullptr);
 
@@ -18,7 +29,43 @@ class CRunQD : public CRangeRun {
   std::array<int, 5> GetLengthsPageArguments() const override { return {3000, 2000, 0, 0, 0}; }
   // 1 when the code is "QDT".
   int IsQDT() const { return m_qdt; }
+  // "Calibre" as a whole number; 0 when it is not one.
+  int GetRating() const;
+
+  std::unique_ptr<CPartBuilder> CreatePartBuilder() override;
+  std::string GetElementRef(int kind) override;
+  // The row of the parts list that the reference matches, as CRun finds it; the answers
+  // are kept per reference, since a rebuild asks for the same few references again and
+  // again.
+  CPatternRow FindPartRow(std::string_view reference) const override;
+  CHousingDims GetHousingDims(const CDev& element) const override;
+  void FillRefPattern(std::string& pattern) const override;
+  std::optional<std::string> GetPriceFormula(std::string_view reference) override;
+  std::vector<int> GetSubObjects(const CDev& element) const override;
+  std::string GetDeviceTextForSide(const CDev& device, int side) const override;
+
+  // The rating code at characters 4-6 turned into amperes (4 -> 40, 6 -> 63, 10 -> 100,
+  // 16 -> 160; a three-digit rating makes the text one character longer), and in a QDT
+  // run the third character "T" for the families that QDT offers. False, and the text
+  // unchanged, for a text shorter than seven characters or another rating code.
+  bool NormalizeQDRef(std::string& reference) const;
+  // The run's pattern (FillRefPattern) with the device-kind row of the element's kind
+  // group and variant laid over it; 16 "Z" when there is none (no catalogue part).
+  void BuildHousingPattern(const CDev& element, std::string& pattern) const;
+  // 1 when the element is mounted on the reversed side. Without an element, the run's
+  // default side, which is worked out once and kept in the run flags. Mode -1 ignores
+  // the element's "MOUNT" field; mode 1 works the default side out again.
+  int IsMountReversed(const CDev* element, int mode);
 
  private:
+  // The last device-kind row of the code and variant (sub-code modulo 100); null when
+  // there is none.
+  const CCodeRow* FindDeviceRow(int code, int variant) const;
+
   int m_qdt = 0;
+  // Look-ups by key, made again when the run's tables change.
+  mutable const void* m_indexedTables = nullptr;
+  mutable std::size_t m_indexedSizes = 0;
+  mutable std::unordered_map<std::int64_t, const CCodeRow*> m_deviceRows;
+  mutable std::unordered_map<std::string, CPatternRow> m_partRows;
 };

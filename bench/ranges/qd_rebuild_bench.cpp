@@ -1,0 +1,94 @@
+// The rebuild of a QD run's parts on the sample catalogue: a run of about 500 elements,
+// straight lengths between single elbows and pairs of flat elbows. Each iteration lays
+// the run out afresh (not timed), books its straights as the generic rebuild leaves
+// them and rebuilds its parts.
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/run_factory.h"
+#include "ranges/qd/run_qd.h"
+#include "ranges/range_context.h"
+#include "ranges/range_registry.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+void SetUpRanges() {
+  CRangeTableCache::Instance().Reset();
+  CRunFactory::Instance().Reset();
+  RegisterRangeRuns();
+  CRangeContext& context = CRangeContext::Instance();
+  context.Reset();
+  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  context.SetDevices({{"1", "Straight"},
+                      {"0", "End"},
+                      {"8", "Special"},
+                      {"7", "Pass"},
+                      {"64", "System joint"},
+                      {"32", "User joint"},
+                      {"99", "Unknown"}});
+}
+
+CDev* Append(CRun& run, CDev* from, int face, int kind, std::int32_t length) {
+  CDev* element = run.NewElement();
+  element->SetKind(kind);
+  element->SetActive(1);
+  element->SetDirection(face);
+  element->SetBookedLength(length);
+  element->SetDrawnLength(length);
+  element->SetCalibre(run.GetPropText("Calibre"));
+  element->SetReference(run.GetKindText(kind, 0));
+  if (from != nullptr) {
+    element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
+    from->SetNeighbour(face, element);
+    from->SetFreeFace(face, 0);
+    element->SetFreeFace(CBoxOwner::OppositeDirection(face), 0);
+  }
+  run.AddDevice(element);
+  if (kind == CDev::kInLine) run.AddLengthToBOM(element->GetCalibre(), length, 0);
+  return element;
+}
+
+// Blocks of six elements: two straights, a pair of flat elbows 1 m apart, a straight, a
+// single elbow back to the first direction.
+std::unique_ptr<CRunQD> LayRun(int blocks) {
+  auto run = std::make_unique<CRunQD>("A", nullptr);
+  run->SetProp("Calibre", "06");
+  CDev* at = Append(*run, nullptr, 4, CDev::kEnd, 0);
+  run->SetCurrentElement(at);
+  for (int i = 0; i < blocks; ++i) {
+    at = Append(*run, at, 4, CDev::kInLine, 3000);
+    at = Append(*run, at, 4, CDev::kInLine, 2000);
+    at = Append(*run, at, 4, CDev::kElbow, 0);
+    at = Append(*run, at, 1, CDev::kInLine, 1000);
+    at = Append(*run, at, 1, CDev::kElbow, 0);
+    at = Append(*run, at, 4, CDev::kInLine, 4500);
+  }
+  Append(*run, at, 4, CDev::kEnd, 0);
+  return run;
+}
+
+void BM_RebuildQDRun(benchmark::State& state) {
+  SetUpRanges();
+  const int blocks = static_cast<int>(state.range(0));
+  std::unique_ptr<CRunQD> keeper = LayRun(1);  // the cache set stays filled
+  std::size_t lines = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::unique_ptr<CRunQD> run = LayRun(blocks);
+    state.ResumeTiming();
+    run->RebuildParts(0);
+    state.PauseTiming();
+    lines = static_cast<std::size_t>(run->GetBOM().GetLineCount());
+    run.reset();
+    state.ResumeTiming();
+  }
+  state.counters["elements"] = 6.0 * blocks + 2;
+  state.counters["lines"] = static_cast<double>(lines);
+}
+BENCHMARK(BM_RebuildQDRun)->Arg(83)->Arg(166)->Unit(benchmark::kMillisecond);
+
+}  // namespace

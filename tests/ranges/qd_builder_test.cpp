@@ -1,0 +1,177 @@
+#include "qd_test_support.h"
+#include "support/golden_file.h"
+
+namespace {
+
+// A run with one flat elbow: the references of its first end, its elbow and its last
+// end, by code, rating and the last end's variant ("-": the end leaves the bill).
+struct ReferenceCase {
+  const char* variant;
+  const char* rating;
+  int endVariant;
+  const char* start;
+  const char* elbow;
+  const char* end;
+};
+
+class QDReferenceTest : public QDRunTest, public ::testing::WithParamInterface<ReferenceCase> {};
+
+TEST_P(QDReferenceTest, EndsAndElbowsTakeTheirCatalogueReference) {
+  const ReferenceCase& c = GetParam();
+  MakeRun(c.variant, c.rating);
+  const std::vector<CDev*> elements = Lay({"S3000", "L1", "S3000", "E"}, c.endVariant);
+  EXPECT_FALSE(Build().HasErrors());
+  EXPECT_EQ(Trimmed(elements[0]->GetReference()), c.start);
+  EXPECT_EQ(Trimmed(elements[2]->GetReference()), c.elbow);
+  const bool dropped = std::string(c.end) == "-";
+  EXPECT_EQ(Trimmed(elements.back()->GetReference()), dropped ? "T30025" : c.end);
+  EXPECT_EQ(elements.back()->GetBooked(), dropped ? 0 : 1);
+  EXPECT_EQ(LineQuantity(*m_run, c.elbow), 1);
+  const int ends = std::string(c.end) == c.start ? 2 : 1;
+  EXPECT_EQ(LineQuantity(*m_run, elements.back()->GetReference()), dropped ? -1 : ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KindsRatingsVariants, QDReferenceTest,
+    ::testing::Values(ReferenceCase{"A", "06", 0, "QDA63ER41", "QDA63DL4", "QDA63ER41"},
+                      ReferenceCase{"A", "16", 3, "QDA160ER41", "QDA160DL4", "QDA160EX4"},
+                      // 40 A elbows and end covers are those of 63 A.
+                      ReferenceCase{"A", "04", 3, "QDA40ER41", "QDA63DL4", "QDA63EX4"},
+                      ReferenceCase{"T", "10", 0, "QDT100ER41", "QDT100DL4", "QDT100ER41"},
+                      ReferenceCase{"T", "06", 3, "QDT63ER41", "QDT63DL4", "QDT63EX4"},
+                      ReferenceCase{"A", "06", 1, "QDA63ER41", "QDA63DL4", "-"}));
+
+// Elbows with short legs between them become one piece, booked on the group's last
+// elbow; "EF20nbc" of the first tells the count and summed length.
+struct GroupCase {
+  const char* variant;
+  const char* rating;
+  std::vector<std::string> steps;
+  const char* group;  // booked once; empty for no group
+  const char* text;
+  int singles;  // elbows booked on their own
+  int message;  // state of the first design-check message (18: none)
+};
+
+class QDElbowGroupTest : public QDRunTest, public ::testing::WithParamInterface<GroupCase> {};
+
+TEST_P(QDElbowGroupTest, GroupsFollowTheLegLengths) {
+  const GroupCase& c = GetParam();
+  MakeRun(c.variant, c.rating);
+  std::vector<CDev*> elbows = Lay(c.steps);
+  std::erase_if(elbows, [](const CDev* e) { return e->GetKind() != CDev::kElbow; });
+  EXPECT_EQ(Build().GetMessages().At(0).state, c.message);
+  const auto singles = std::count_if(elbows.begin(), elbows.end(), [](const CDev* e) {
+    return e->GetReference().find("DL4") != std::string::npos;
+  });
+  EXPECT_EQ(singles, c.singles);
+  if (*c.group == 0) return;
+  EXPECT_EQ(LineQuantity(*m_run, c.group), 1);
+  EXPECT_EQ(elbows.front()->GetFieldText("EF20nbc").value_or(""), c.text);
+  EXPECT_EQ(elbows.back()->GetFieldText("EF20nbc").value_or(""), std::string(c.text) + "!");
+  for (std::size_t i = 0; i + 1 < elbows.size(); ++i) EXPECT_EQ(elbows[i]->GetBooked(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QDElbowGroupTest,
+    ::testing::Values(
+        GroupCase{
+            "A", "06", {"S2000", "L1", "S1000", "L4", "S2000", "E"}, "QDA63DF410", "2/1428", 0, 18},
+        // The last elbow's leg makes the group up to its longest length (1758 mm here).
+        GroupCase{"A",
+                  "06",
+                  {"S2000", "L1", "S500", "L4", "S500", "L5", "S3000", "E"},
+                  "QDA63DF410",
+                  "3/1342",
+                  0,
+                  18},
+        // Too long between them for one group, and too short a leg.
+        GroupCase{"A", "06", {"S2000", "L1", "S2500", "L4", "S2000", "E"}, "", "", 2, 18},
+        GroupCase{"A", "06", {"S2000", "L1", "S300", "L4", "S2000", "E"}, "", "", 2, 13},
+        GroupCase{"A",
+                  "06",
+                  {"S2000", "L2", "S800", "L4", "S2000", "E"},
+                  "QDA100EDF430",
+                  "2/1184",
+                  0,
+                  18},
+        // Edgewise groups are not offered in QDT nor at 160 A.
+        GroupCase{"T", "10", {"S2000", "L2", "S800", "L4", "S2000", "E"}, "", "", 1, 1},
+        GroupCase{"A", "16", {"S2000", "L2", "S800", "L4", "S2000", "E"}, "", "", 1, 3}));
+
+TEST(QDElbowGroupText, StoredTextsAreReadWithinBounds) {
+  struct Row {
+    const char* text;
+    std::int32_t count, sum;
+    bool last;
+  };
+  for (const Row& row : {Row{"2/1428", 2, 1428, false}, Row{"3/5!", 3, 5, true},
+                         Row{"/7", 0, 0, false}, Row{"4", 4, -1, false}, Row{"x/y", 0, 0, false},
+                         Row{"", 0, -1, false}, Row{"99999999999999999999/1", 0, 1, false},
+                         Row{"-5000000000/7", -1'000'000'000, 7, false}}) {
+    const CElbowGroupText group = ParseElbowGroup(row.text);
+    EXPECT_EQ(group.count, row.count) << row.text;
+    EXPECT_EQ(group.sum, row.sum) << row.text;
+    EXPECT_EQ(group.last, row.last) << row.text;
+  }
+}
+
+TEST_F(QDRunTest, WholeRunRebuildsToItsListing) {
+  MakeRun("A", "06");
+  const std::vector<CDev*> elements = Lay(
+      {"S4500", "L1", "S1000", "L4", "S7000", "L5", "S3000", "L2", "S900", "L4", "S2600", "E"}, 3);
+  // What an earlier build left in the elbows is worked out again.
+  elements[2]->SetFieldText("EF20nbc", "9999999/junk!");
+  elements[4]->SetFieldText("EF20nbc", "-3/");
+  Build();
+  std::string listing;
+  const CBOMGrid& bom = m_run->GetBOM();
+  for (int row = 1; row < bom.GetLineCount(); ++row)
+    listing += bom.GetLine(row)->reference + " x" + std::to_string(bom.GetLineQuantity(row)) + "\n";
+  for (const CDev* device : m_run->GetDevices()) {
+    listing += std::to_string(device->GetKind()) + " [" + device->GetReference() + "] " +
+               std::to_string(device->GetBookedLength()) + " " +
+               device->GetFieldText("EF20nbc").value_or("") + "\n";
+  }
+  ExpectGolden("ranges/qd_rebuild.txt", listing);
+}
+
+}  // namespace
+
+namespace {
+
+// Straight pieces come from the parts rows that a straight device row offers, listed
+// under its sub-code; a 3 m piece takes its bend letter.
+TEST_F(QDRunTest, StraightPiecesOfTheDeviceRows) {
+  MakeRun("A", "06");
+  const CPartBuilderQD builder(*m_run);
+  std::vector<std::string> lists[2];
+  for (int list : {0, 1}) {
+    for (const CPartDef& def : builder.GetPartDefs(list)) lists[list].push_back(Trimmed(def.text));
+  }
+  EXPECT_EQ(lists[0], (std::vector<std::string>{"?????ED4303", "?????ED420", "?????EF4SM"}));
+  EXPECT_EQ(lists[1], (std::vector<std::string>{"?????ED4303", "?????ED420"}));
+}
+
+// A damaged run whose elbows link round in a circle, and a group text that counts more
+// elbows than the run has: the walks end.
+TEST_F(QDRunTest, WalksEndOnDamagedRunsAndOverlongGroups) {
+  MakeRun("A", "06");
+  const std::vector<CDev*> elements = Lay({"S2000", "L1", "S1000", "L4", "S2000", "E"});
+  CDev& elbow = *elements[4];
+  elbow.SetFieldText("EF20nbc", "50/100!");
+  CPartBuilderQD builder(*m_run);
+  CSegmentEntry entry;
+  entry.element = &elbow;
+  std::int32_t first = 300, second = 1000;
+  builder.AdjustGroupPart(entry, "QDA06DF410", first, second, 0);
+  EXPECT_EQ(first, 300);
+  EXPECT_EQ(second, 1000);
+  elements[2]->SetNeighbour(elements[2]->GetBackFace(), &elbow);
+  elbow.SetNeighbour(elbow.GetBackFace(), elements[2]);
+  EXPECT_EQ(elbow.GetChainLength(-1, false), 0);
+  builder.AdjustGroupPart(entry, "QDA06DF410", first, second, 0);
+  EXPECT_EQ(first, 300);
+}
+
+}  // namespace

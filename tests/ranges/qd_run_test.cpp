@@ -1,0 +1,76 @@
+#include "qd_test_support.h"
+
+namespace {
+
+TEST_F(QDRunTest, RatingCodesBecomeAmperes) {
+  struct Row {
+    const char* variant;
+    const char* text;
+    const char* expected;  // the text after the call
+    bool changed;
+  };
+  for (const Row& c :
+       {Row{"A", "QDA04ED4", "QDA40ED4", true}, Row{"A", "QDA06AB4 x=1", "QDA63AB4 x=1", true},
+        Row{"A", "QDA10XY4", "QDA100XY4", true}, Row{"A", "QDA25ED4", "QDA25ED4", false},
+        Row{"A", "QDA100ED4", "QDA100ED4", false}, Row{"A", "QDA10E", "QDA10E", false},
+        Row{"A", "QD", "QD", false}, Row{"T", "QDA10ED4", "QDT100ED4", true},
+        Row{"T", "QDA06ZJ4", "QDT63ZJ4", true}, Row{"T", "QDA10XY4", "QDA100XY4", true}}) {
+    MakeRun(c.variant, "06");
+    std::string text = c.text;
+    EXPECT_EQ(m_run->NormalizeQDRef(text), c.changed) << c.text;
+    EXPECT_EQ(text, c.expected);
+  }
+  for (const char* rating : {"06", "10"}) {
+    MakeRun("T", rating);
+    EXPECT_EQ(Trimmed(m_run->GetElementRef(CDev::kJoint2)),
+              rating[0] == '0' ? "QDT63ZJ4" : "QDT100ZJ4");
+  }
+}
+
+TEST_F(QDRunTest, MountingSideFollowsTheRunEndsAndTheStoredField) {
+  MakeRun("A", "06");
+  const std::vector<CDev*> elements = Lay({"S3000", "E"}, 2);
+  elements.front()->SetVariantBoth(2);
+  struct Row {
+    CDev* element;
+    const char* mount;
+    int mode, expected;
+  };
+  for (const Row& row :
+       {Row{nullptr, "", 0, 1}, Row{elements[0], "", 0, 1}, Row{elements[2], "", 0, 0},
+        Row{elements[2], "INV", 0, 1}, Row{elements[2], "L", 0, 1}, Row{elements[0], "R", 0, 0},
+        Row{elements[2], "L", -1, 0}}) {
+    if (row.element != nullptr) row.element->SetFieldText("MOUNT", row.mount);
+    EXPECT_EQ(m_run->IsMountReversed(row.element, row.mode), row.expected) << row.mount;
+  }
+  // The second box of a feed unit moves to the side it is mounted on.
+  for (CDev* end : {elements[0], elements[2]}) end->SetFieldText("MOUNT", "");
+  EXPECT_EQ(m_run->GetHousingDims(*elements[2]).offset.y, -40);
+  EXPECT_EQ(m_run->GetHousingDims(*elements[0]).offset.y, 40);
+  // The run's default side is kept until mode 1 works it out again.
+  elements[0]->SetDirection(2);
+  EXPECT_EQ(m_run->IsMountReversed(nullptr, 0), 1);
+  EXPECT_EQ(m_run->IsMountReversed(nullptr, 1), 0);
+}
+
+TEST_F(QDRunTest, DeviceTextForASideOfAThreeMetreStraight) {
+  struct Row {
+    const char* rating;
+    const char* reference;
+    int side;
+    const char* expected;
+  };
+  for (const Row& row :
+       {Row{"06", "QDA63ED430", 0, "QDA63ED430"}, Row{"06", "QDA63ED430", 1, "QDA63ED4303"},
+        Row{"06", "QDA63ED430", 2, "QDA63ED4306"}, Row{"06", "QDA63ED430", 4, "QDA63ED4301"},
+        Row{"16", "QDA160ED430", 4, ""}, Row{"10", "QDA100ED430", 2, "QDA100ED4306"},
+        Row{"06", "QDA63ED420", 1, ""}, Row{"06", "QDA63", 1, ""}}) {
+    MakeRun("A", row.rating);
+    CDev* straight = Lay({"S3000"}).back();
+    straight->SetReference(row.reference);
+    EXPECT_EQ(Trimmed(m_run->GetDeviceTextForSide(*straight, row.side)), row.expected)
+        << row.reference;
+  }
+}
+
+}  // namespace

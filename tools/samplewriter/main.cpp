@@ -1,0 +1,58 @@
+// Writes a sample layout document from its layout text (see sample_layout.h), with the
+// product ranges reading the catalogue folder given:
+//   tvr_samplewriter <catalogue folder> <layout text> <document.run>
+
+#include "app/start_lists.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "ranges/range_context.h"
+#include "ranges/range_registry.h"
+#include "samplewriter/sample_layout.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: tvr_samplewriter <catalogue folder> <layout> <document.run>\n");
+    return 2;
+  }
+  std::string folder = argv[1];
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  const auto devices = LoadDeviceList(folder, [](int) { return std::string(); });
+  if (!devices.error.empty()) {
+    std::fprintf(stderr, "tvr_samplewriter: %s\n", devices.error.c_str());
+    return 1;
+  }
+  CRangeContext& ranges = CRangeContext::Instance();
+  ranges.SetCatalogueFolder(folder);
+  ranges.SetDevices(devices.entries);
+  ranges.SetNotifier([](int message, const std::string& argument) {
+    std::fprintf(stderr, "tvr_samplewriter: message %d: %s\n", message, argument.c_str());
+  });
+  RegisterRangeRuns();
+  std::ifstream file(argv[2], std::ios::binary);
+  if (!file) {
+    std::fprintf(stderr, "tvr_samplewriter: cannot read %s\n", argv[2]);
+    return 1;
+  }
+  const std::string layout((std::istreambuf_iterator<char>(file)),
+                           std::istreambuf_iterator<char>());
+  CDorneDoc document;
+  document.OnNewDocument("");
+  // The new document's empty run gives way to the sample's runs.
+  while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+  const std::string problem = LayOutSample(document, layout);
+  if (!problem.empty()) {
+    std::fprintf(stderr, "tvr_samplewriter: %s: %s\n", argv[2], problem.c_str());
+    return 1;
+  }
+  const CDocFileResult result = document.OnSaveDocument(argv[3]);
+  if (!result.ok) {
+    std::fprintf(stderr, "tvr_samplewriter: %s: %s\n", argv[3], result.text.c_str());
+    return 1;
+  }
+  return 0;
+}
