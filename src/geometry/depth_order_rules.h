@@ -29,12 +29,15 @@ class CDepthOrderRules {
   class CConcurrentComparer {
    public:
     virtual ~CConcurrentComparer() = default;
+    // PrepareInsert, touching nothing shared but the box and the boxes of its owner.
+    virtual void PrepareInsert(CBox& box) = 0;
     virtual int CompareDepth(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
                              std::uint32_t flagsA, std::uint32_t flagsB) = 0;
   };
   // A comparer for re-sorting the whole list at once, or none when the rules cannot answer
   // from given words (the list then inserts the boxes again one by one). Rules that give
-  // one promise that PrepareInsert changes the attribute words of no box but the one
-  // inserted and the boxes its owner holds in slots 0 to CBoxOwner::kBodySlot.
+  // one promise that PrepareInsert reads and changes no box but the one inserted and the
+  // boxes its owner holds in slots 0 to CBoxOwner::kBodySlot (which it owns), so that the
+  // boxes of different owners may be prepared on different threads.
   virtual std::unique_ptr<CConcurrentComparer> MakeConcurrentComparer() const { return nullptr; }
 };

@@ -5,10 +5,10 @@
 // makes do not: which listed boxes a new box meets on screen follows from the new
 // projection and the insertion order alone, and the answers from the two boxes and their
 // face nibbles. The nibbles change as boxes go in (a box closes the joint faces of its
-// element's boxes), so they are worked out first, in insertion order, keeping every word
-// each box goes through; then the comparisons run on several threads, each reading the
-// words that stood at its insertion; and last the edges and the order are made from the
-// answers, one insertion after the other, as Insert would.
+// element's boxes), so they are worked out first, in insertion order within each element
+// (elements on several threads), keeping every word each box goes through; then the comparisons run
+// on several threads, each reading the words that stood at its insertion; and last the edges and
+// the order are made from the answers, one insertion after the other, as Insert would.
 
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
@@ -44,7 +44,8 @@ class CDisplayList::CResortPlan {
   void TakeNodes();
   // Projects every box anew (on several threads) and files the nodes in the grid.
   void Project(const std::function<void(CBox&)>& project);
-  // Prepares every box in insertion order, as Insert would, noting each word it takes.
+  // Prepares every box as Insert would, in insertion order among the boxes of its owner
+  // (owners on several threads), noting each word it takes.
   void PrepareBoxes();
   // Makes every comparison of every insertion, on several threads.
   void CompareAhead();
@@ -54,7 +55,7 @@ class CDisplayList::CResortPlan {
  private:
   struct Note {
     std::uint32_t box;
-    std::uint32_t step;  // 0: from the start; i + 1: from the preparation of step i on
+    std::uint32_t step;  // i + 1: from the preparation of step i on
     std::uint32_t word;
   };
   struct StepAnswers {
@@ -63,7 +64,8 @@ class CDisplayList::CResortPlan {
     std::uint32_t to = 0;
   };
 
-  void FileWords();
+  void PrepareOwners(std::size_t group, std::vector<Note>& notes);
+  void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
 
@@ -71,7 +73,9 @@ class CDisplayList::CResortPlan {
   std::vector<CDisplayNode*> m_steps;
   std::vector<CBox*> m_boxes;  // each box once, in the order of its first step
   std::vector<std::uint32_t> m_boxOfStep;
-  std::vector<Note> m_notes;
+  std::size_t m_groups = 1;                 // of owners, one for each thread
+  std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
+  std::vector<std::uint32_t> m_initialWord;
   std::vector<std::uint32_t> m_firstWord;  // each box's words in m_words, by step
   std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
   std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
@@ -121,10 +125,19 @@ void CDisplayList::CResortPlan::TakeNodes() {
 void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& project) {
   // No box is listed while the first ones go in again.
   const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
+  m_groups = chunks;
+  m_groupOfBox.resize(m_boxes.size());
+  m_initialWord.resize(m_boxes.size());
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
-      m_boxes[k]->SetListed(false);
-      project(*m_boxes[k]);
+      CBox& box = *m_boxes[k];
+      box.SetListed(false);
+      project(box);
+      m_initialWord[k] = box.GetAttributes();
+      const void* owner =
+          box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
+      const std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u;
+      m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
     }
   });
   CScreenGrid& grid = m_list.m_grid;
@@ -134,11 +147,19 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
 }
 
 void CDisplayList::CResortPlan::PrepareBoxes() {
-  for (std::size_t k = 0; k < m_boxes.size(); ++k)
-    m_notes.push_back({static_cast<std::uint32_t>(k), 0, m_boxes[k]->GetAttributes()});
+  std::vector<std::vector<Note>> notes(m_groups);
+  CParallelChunks::Run(m_groups, m_groups, [&](std::size_t group, std::size_t, std::size_t) {
+    PrepareOwners(group, notes[group]);
+  });
+  FileWords(notes);
+}
+
+void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Note>& notes) {
+  const auto comparer = m_list.m_rules.MakeConcurrentComparer();
   std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (m_groupOfBox[m_boxOfStep[i]] != group) continue;
     CBox& box = *m_steps[i]->box;
     box.SetListed(true);
     std::size_t count = 0;
@@ -150,29 +171,33 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
     }
     for (std::size_t c = 0; c < count; ++c) before[c] = kin[c]->GetAttributes();
     const std::uint32_t own = box.GetAttributes();
-    m_list.m_rules.PrepareInsert(box);
+    comparer->PrepareInsert(box);
     const auto step = static_cast<std::uint32_t>(i + 1);
-    if (box.GetAttributes() != own) m_notes.push_back({m_boxOfStep[i], step, box.GetAttributes()});
+    if (box.GetAttributes() != own) notes.push_back({m_boxOfStep[i], step, box.GetAttributes()});
     for (std::size_t c = 0; c < count; ++c) {
       if (kin[c]->GetAttributes() == before[c]) continue;
       if (const BoxNodes* entry = m_list.m_boxes.Find(kin[c]))
-        m_notes.push_back({entry->index, step, kin[c]->GetAttributes()});
+        notes.push_back({entry->index, step, kin[c]->GetAttributes()});
     }
   }
-  FileWords();
 }
 
-void CDisplayList::CResortPlan::FileWords() {
+void CDisplayList::CResortPlan::FileWords(const std::vector<std::vector<Note>>& notes) {
+  // A box's notes all come from the thread of its owner, in step order.
   m_firstWord.assign(m_boxes.size() + 1, 0);
-  for (const Note& note : m_notes) ++m_firstWord[note.box + 1];
+  for (const auto& group : notes) {
+    for (const Note& note : group) ++m_firstWord[note.box + 1];
+  }
   for (std::size_t k = 1; k < m_firstWord.size(); ++k) m_firstWord[k] += m_firstWord[k - 1];
-  m_words.resize(m_notes.size());
+  m_words.resize(m_firstWord.back());
   std::vector<std::uint32_t> next(m_firstWord.begin(), m_firstWord.end() - 1);
-  for (const Note& note : m_notes) m_words[next[note.box]++] = {note.step, note.word};
+  for (const auto& group : notes) {
+    for (const Note& note : group) m_words[next[note.box]++] = {note.step, note.word};
+  }
 }
 
 std::uint32_t CDisplayList::CResortPlan::WordAt(std::uint32_t box, std::size_t step) const {
-  std::uint32_t word = 0;
+  std::uint32_t word = m_initialWord[box];
   for (std::uint32_t v = m_firstWord[box]; v < m_firstWord[box + 1]; ++v) {
     if (m_words[v].first > step + 1) break;
     word = m_words[v].second;
