@@ -42,10 +42,10 @@ class CDisplayList::CResortPlan {
   // Takes the list's nodes in the order their boxes go in again (from the tail) and
   // empties the list.
   void TakeNodes();
-  // Projects every box anew (on several threads) and files the nodes in the grid.
+  // Projects every box anew (on several threads).
   void Project(const std::function<void(CBox&)>& project);
   // Prepares every box as Insert would, in insertion order among the boxes of its owner
-  // (owners on several threads), noting each word it takes.
+  // (owners on several threads), noting each word it takes; files the nodes in the grid.
   void PrepareBoxes();
   // Makes every comparison of every insertion, on several threads.
   void CompareAhead();
@@ -65,6 +65,7 @@ class CDisplayList::CResortPlan {
   };
 
   void PrepareOwners(std::size_t group, std::vector<Note>& notes);
+  void FileNodes();
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
@@ -140,6 +141,9 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
       m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
     }
   });
+}
+
+void CDisplayList::CResortPlan::FileNodes() {
   CScreenGrid& grid = m_list.m_grid;
   grid.Layout(m_boxes);
   for (CDisplayNode* node : m_steps) grid.Add(node);
@@ -147,10 +151,14 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
 }
 
 void CDisplayList::CResortPlan::PrepareBoxes() {
+  // The grid reads the boxes' bounds, which the preparation leaves alone: one more thread
+  // files the nodes meanwhile.
   std::vector<std::vector<Note>> notes(m_groups);
-  CParallelChunks::Run(m_groups, m_groups, [&](std::size_t group, std::size_t, std::size_t) {
-    PrepareOwners(group, notes[group]);
-  });
+  CParallelChunks::Run(m_groups + 1, m_groups + 1,
+                       [&](std::size_t group, std::size_t, std::size_t) {
+                         if (group == m_groups) return FileNodes();
+                         PrepareOwners(group, notes[group]);
+                       });
   FileWords(notes);
 }
 
