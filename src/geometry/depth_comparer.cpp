@@ -28,15 +28,22 @@ Placed PlaceOf(const CBox& box) {
 
 bool IsDirection(int value) { return value >= 0 && value < CBox::kFaceCount; }
 
-bool Visible(const CBox& box, int face) {
-  return (box.GetFaceFlags(face) & CBox::kFaceVisible) != 0;
+// A face's nibble in an attribute word: the comparison reads the boxes' words as given,
+// which need not be the ones they hold now (see CDepthComparer::Compare).
+std::uint32_t Nibble(std::uint32_t attributes, int face) {
+  return (attributes >> (4 * face)) & 0xF;
+}
+
+bool Visible(std::uint32_t attributes, int face) {
+  return (Nibble(attributes, face) & CBox::kFaceVisible) != 0;
 }
 
 // The joint rule: the box whose joint face the viewer sees lies behind; when neither is
 // seen, the direction in which the chain ends decides.
-int JointRule(const CBox& a, const CBox& b, int p, int q, int g, const CBoxOwner& elementA) {
-  if (Visible(a, p)) return -1;
-  if (Visible(b, q)) return 1;
+int JointRule(std::uint32_t wordA, std::uint32_t wordB, int p, int q, int g,
+              const CBoxOwner& elementA) {
+  if (Visible(wordA, p)) return -1;
+  if (Visible(wordB, q)) return 1;
   return elementA.LastToward(g)->GetDirection() == g ? -1 : 1;
 }
 
@@ -50,7 +57,8 @@ bool OnStraightChain(const CBoxOwner& e, int slotOfE, int otherSlot, const CBoxO
   return onAxis(slotOfE) && onAxis(otherSlot) && e.MeetsToward(back, other);
 }
 
-std::optional<int> CompareJoints(const CBox& a, const CBox& b, const Placed& pa, const Placed& pb) {
+std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const Placed& pa,
+                                 const Placed& pb) {
   const int i = pa.slot;
   const int j = pb.slot;
   if (i > CBoxOwner::kBodySlot || j > CBoxOwner::kBodySlot || i < 0 || j < 0) return std::nullopt;
@@ -58,13 +66,13 @@ std::optional<int> CompareJoints(const CBox& a, const CBox& b, const Placed& pa,
   if (pa.element == pb.element) {
     if (i == opposite(j)) return 0;
     if (i == CBoxOwner::kBodySlot && j < CBoxOwner::kBodySlot)
-      return JointRule(a, b, j, opposite(j), opposite(j), *pa.element);
+      return JointRule(wordA, wordB, j, opposite(j), opposite(j), *pa.element);
     if (i < CBoxOwner::kBodySlot && j == CBoxOwner::kBodySlot)
-      return JointRule(a, b, opposite(i), i, i, *pa.element);
+      return JointRule(wordA, wordB, opposite(i), i, i, *pa.element);
     return std::nullopt;
   }
   if (i < CBoxOwner::kBodySlot && j == opposite(i) && pa.element->GetNeighbour(i) == pb.element) {
-    return JointRule(a, b, i, opposite(i), opposite(i), *pa.element);
+    return JointRule(wordA, wordB, i, opposite(i), opposite(i), *pa.element);
   }
   if (OnStraightChain(*pa.element, i, j, pb.element) ||
       OnStraightChain(*pb.element, j, i, pa.element))
@@ -80,7 +88,8 @@ bool ZeroExtentAlike(const CBox& a, const CBox& b) {
 }
 
 // Parts of one end element (kind 0), told apart by their kind codes.
-std::optional<int> CompareParts(const CBox& a, const CBox& b, const Placed& pa, const Placed& pb,
+std::optional<int> CompareParts(const CBox& a, const CBox& b, std::uint32_t wordA,
+                                std::uint32_t wordB, const Placed& pa, const Placed& pb,
                                 std::uint32_t flagsA, std::uint32_t flagsB) {
   if (pa.element == nullptr || pa.element != pb.element || pa.element->GetKind() != 0)
     return std::nullopt;
@@ -98,8 +107,8 @@ std::optional<int> CompareParts(const CBox& a, const CBox& b, const Placed& pa, 
   int e = pa.element->GetDirection();
   if (!IsDirection(e)) return std::nullopt;
   if (pa.element->GetNeighbour(e) != nullptr) e = CBoxOwner::OppositeDirection(e);
-  if (i >= 21 && j == 7) return Visible(b, e) ? -1 : 1;
-  if (j >= 21 && i == 7) return Visible(a, e) ? 1 : -1;
+  if (i >= 21 && j == 7) return Visible(wordB, e) ? -1 : 1;
+  if (j >= 21 && i == 7) return Visible(wordA, e) ? 1 : -1;
   return std::nullopt;
 }
 
@@ -112,6 +121,11 @@ int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b,
 
 int CDepthComparer::Compare(const CBox& a, const CBox& b, std::uint32_t flagsA,
                             std::uint32_t flagsB) {
+  return Compare(a, a.GetAttributes(), b, b.GetAttributes(), flagsA, flagsB);
+}
+
+int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
+                            std::uint32_t flagsA, std::uint32_t flagsB) {
   if (&a == &b) return (flagsA & kSecond) ? 1 : -1;
   if (!a.HasFiniteProjection() || !b.HasFiniteProjection()) return 0;
   const C3DPoint& aMin = a.GetProjectedMin();
@@ -122,8 +136,10 @@ int CDepthComparer::Compare(const CBox& a, const CBox& b, std::uint32_t flagsA,
 
   const Placed pa = PlaceOf(a);
   const Placed pb = PlaceOf(b);
-  if (const auto joint = CompareJoints(a, b, pa, pb)) return *joint;
-  if (const auto part = CompareParts(a, b, pa, pb, flagsA, flagsB)) return *part;
+  if (const auto joint = CompareJoints(wordA, wordB, pa, pb)) return *joint;
+  if (const auto part = CompareParts(a, b, wordA, wordB, pa, pb, flagsA, flagsB)) return *part;
+  m_wordA = wordA;
+  m_wordB = wordB;
 
   // A box wholly in front of the other by more than one unit of depth: every edge
   // crossing says so, and the first crossing settles the answer unless a face probe
@@ -141,8 +157,8 @@ int CDepthComparer::Compare(const CBox& a, const CBox& b, std::uint32_t flagsA,
   m_best = 0.0;
   m_magnitude = 2;
   CompareEdgeCrossings(a, b, false);
-  CompareFaceCentres(a, b, 1.0);
-  CompareFaceCentres(b, a, -1.0);
+  CompareFaceCentres(a, wordA, b, 1.0);
+  CompareFaceCentres(b, wordB, a, -1.0);
   if (m_best > 1.0) return m_magnitude;
   if (m_best < -1.0) return -m_magnitude;
   return 0;
@@ -158,8 +174,8 @@ int CDepthComparer::CompareSeparated(const CBox& a, const CBox& b, double separa
   m_expectedSign = sign;
   m_tolerated = separation;
   m_conflict = false;
-  CompareFaceCentres(a, b, 1.0);
-  CompareFaceCentres(b, a, -1.0);
+  CompareFaceCentres(a, m_wordA, b, 1.0);
+  CompareFaceCentres(b, m_wordB, a, -1.0);
   m_expectedSign = 0;
   return m_conflict ? 0 : sign;
 }
@@ -201,10 +217,10 @@ constexpr OpenEdgeTable kOpenEdges;
 
 // The window edges of the box's open faces, each corner pair once; an edge whose ends
 // fall on one window point is left out.
-void CDepthComparer::OpenEdges(const CBox& box, EdgeSet& set) {
+void CDepthComparer::OpenEdges(const CBox& box, std::uint32_t attributes, EdgeSet& set) {
   int mask = 0;
   for (int f = 0; f < CBox::kFaceCount; ++f) {
-    if (box.GetFaceFlags(f) & CBox::kFaceOpen) mask |= 1 << f;
+    if (Nibble(attributes, f) & CBox::kFaceOpen) mask |= 1 << f;
   }
   const auto& window = box.GetWindowCorners();
   const auto& projected = box.GetProjectedCorners();
@@ -246,11 +262,12 @@ void CDepthComparer::Offer(double d) {
 // Offers the depth difference at every crossing of a's open edges with b's (a's edges
 // in the outer loop); true when there was one. With stopAtFirst, stops after the first.
 bool CDepthComparer::CompareEdgeCrossings(const CBox& a, const CBox& b, bool stopAtFirst) {
-  if (m_edgesOf != &a) {
-    OpenEdges(a, m_first);
+  if (m_edgesOf != &a || m_edgesWord != m_wordA) {
+    OpenEdges(a, m_wordA, m_first);
     m_edgesOf = &a;
+    m_edgesWord = m_wordA;
   }
-  OpenEdges(b, m_second);
+  OpenEdges(b, m_wordB, m_second);
   // Only edges that reach the other box's edge area can cross any of its edges.
   int nearCount = 0;
   for (int j = 0; j < m_second.count; ++j) {
@@ -275,14 +292,15 @@ bool CDepthComparer::CompareEdgeCrossings(const CBox& a, const CBox& b, bool sto
 }
 
 // The depth of `first`'s open face centres against the face of `second` under them.
-void CDepthComparer::CompareFaceCentres(const CBox& first, const CBox& second, double sign) {
+void CDepthComparer::CompareFaceCentres(const CBox& first, std::uint32_t firstWord,
+                                        const CBox& second, double sign) {
   // A face only holds points strictly inside the window bounds of its box's corners.
   const CPoint low{TruncateCoordinate(second.GetProjectedMin().x),
                    TruncateCoordinate(second.GetProjectedMin().y)};
   const CPoint high{TruncateCoordinate(second.GetProjectedMax().x),
                     TruncateCoordinate(second.GetProjectedMax().y)};
   for (int f = 0; f < CBox::kFaceCount; ++f) {
-    if ((first.GetFaceFlags(f) & CBox::kFaceOpen) == 0) continue;
+    if ((Nibble(firstWord, f) & CBox::kFaceOpen) == 0) continue;
     const C3DPoint centre =
         (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) /
         2.0;

@@ -27,6 +27,13 @@ class CDepthComparer {
   explicit CDepthComparer(const C3DProjection& projection) : m_projection(projection) {}
 
   int Compare(const CBox& a, const CBox& b, std::uint32_t flagsA, std::uint32_t flagsB);
+  // The same with the boxes' attribute words given rather than read from them: the face
+  // nibbles they had, or will have, at that point of an insertion order. The visible bits
+  // must be the boxes' own (the face hit test reads them), which holds once a box has been
+  // prepared for the projection, since later insertions only close faces. Reads nothing
+  // but the boxes and their owners, so that comparers on several threads may share them.
+  int Compare(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
+              std::uint32_t flagsA, std::uint32_t flagsB);
   void Forget() { m_edgesOf = nullptr; }
 
  private:
@@ -53,14 +60,18 @@ class CDepthComparer {
     }
   };
 
-  static void OpenEdges(const CBox& box, EdgeSet& set);
+  static void OpenEdges(const CBox& box, std::uint32_t attributes, EdgeSet& set);
   bool CompareEdgeCrossings(const CBox& a, const CBox& b, bool stopAtFirst);
-  void CompareFaceCentres(const CBox& first, const CBox& second, double sign);
+  void CompareFaceCentres(const CBox& first, std::uint32_t firstWord, const CBox& second,
+                          double sign);
   void Offer(double d);
   int CompareSeparated(const CBox& a, const CBox& b, double separation, int sign);
 
   const C3DProjection& m_projection;
-  const CBox* m_edgesOf = nullptr;  // the box whose edges m_first holds
+  const CBox* m_edgesOf = nullptr;  // the box whose edges m_first holds, with this word
+  std::uint32_t m_edgesWord = 0;
+  std::uint32_t m_wordA = 0;  // the words of the comparison under way
+  std::uint32_t m_wordB = 0;
   EdgeSet m_first;
   EdgeSet m_second;
   std::array<int, 12> m_secondNear{};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 class CBox;
 
@@ -21,4 +22,22 @@ class CDepthOrderRules {
   // and in y, or of which one has a non-finite projection.
   virtual int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
                            std::uint32_t flagsB) = 0;
+
+  // CompareDepth with the boxes' attribute words given instead of read from the boxes, as
+  // they stand at that point of an insertion order; it changes nothing shared, so that
+  // comparers of one set of rules can work on several threads at once.
+  class CConcurrentComparer {
+   public:
+    virtual ~CConcurrentComparer() = default;
+    // PrepareInsert, touching nothing shared but the box and the boxes of its owner.
+    virtual void PrepareInsert(CBox& box) = 0;
+    virtual int CompareDepth(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
+                             std::uint32_t flagsA, std::uint32_t flagsB) = 0;
+  };
+  // A comparer for re-sorting the whole list at once, or none when the rules cannot answer
+  // from given words (the list then inserts the boxes again one by one). Rules that give
+  // one promise that PrepareInsert reads and changes no box but the one inserted and the
+  // boxes its owner holds in slots 0 to CBoxOwner::kBodySlot (which it owns), so that the
+  // boxes of different owners may be prepared on different threads.
+  virtual std::unique_ptr<CConcurrentComparer> MakeConcurrentComparer() const { return nullptr; }
 };

@@ -78,7 +78,12 @@ void CDisplayList::Insert(CBox& box) {
   }
   FindCandidates(*node, entry);
   entry.nodes[entry.count++] = node;
-  CompareWithCandidates(node);
+  m_answers.clear();
+  for (CDisplayNode* other : m_candidates) {
+    const int r = m_rules.CompareDepth(*node->box, *other->box, node->flags, other->flags);
+    if (r != 0) m_answers.push_back({other, r});
+  }
+  LinkAnswers(node, m_answers);
   Append(node);
   m_grid.Add(node);
   if (m_firstFront != nullptr) PlaceBefore(node, m_firstFront);
@@ -109,14 +114,13 @@ void CDisplayList::FindCandidates(const CDisplayNode& node, const BoxNodes& entr
             [](const CDisplayNode* a, const CDisplayNode* b) { return a->label < b->label; });
 }
 
-void CDisplayList::CompareWithCandidates(CDisplayNode* node) {
-  // Every edge of the list runs from a later node to an earlier one, and the candidates
+void CDisplayList::LinkAnswers(CDisplayNode* node, std::span<const Answer> answers) {
+  // Every edge of the list runs from a later node to an earlier one, and the answers
   // come in list order. So an edge from a listed node to the new one never closes a
   // cycle, and one from the new node to E does exactly when E reaches, along old
   // edges, a node found in front of the new one before E.
   m_firstFront = nullptr;
-  for (CDisplayNode* other : m_candidates) {
-    const int r = m_rules.CompareDepth(*node->box, *other->box, node->flags, other->flags);
+  for (const auto& [other, r] : answers) {
     if (r > 0) {
       if (!ReachesFront(other, node)) AddEdge(node, other);
     } else if (r < 0) {
@@ -317,25 +321,12 @@ void CDisplayList::Clear() {
   m_misfitsAfterLayout = 0;
 }
 
-void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
-  std::vector<CBox*> boxes;
-  boxes.reserve(m_size);
-  for (CDisplayNode* node = m_head; node != nullptr;) {
-    CDisplayNode* next = node->next;
-    boxes.push_back(node->box);
-    FreeNode(node);  // the tail's node is the first to be taken again
-    node = next;
-  }
-  m_head = m_tail = m_cursor = nullptr;
-  m_size = 0;
-  m_boxes.Clear();
-  m_grid.Reset();
-  // No box is listed while the first ones go in again, as after Clear; a box projected
-  // before its turn is not looked at until then.
-  for (CBox* box : boxes) {
-    box->SetListed(false);
-    project(*box);
-  }
+void CDisplayList::ResortOneByOne(const std::function<void(CBox&)>& project) {
+  std::vector<CBox*> boxes = CollectBoxes();
+  Clear();
+  // No box is listed while the first ones go in again; a box projected before its turn
+  // is not looked at until then.
+  for (CBox* box : boxes) project(*box);
   PrepareFor(boxes);
   for (auto it = boxes.rbegin(); it != boxes.rend(); ++it) Insert(**it);
 }

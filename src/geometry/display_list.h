@@ -33,6 +33,7 @@ struct CDisplayNode {
   std::uint64_t frontMark = 0;
   std::uint64_t reachMark = 0;
   std::uint64_t placeMark = 0;
+  std::uint32_t step = 0;  // place in the insertion order of a re-sort
   bool reaches = false;
   CScreenGrid::Filing filing;
 };
@@ -77,6 +78,9 @@ class CDisplayList {
   // inserting them again from the tail, each projected anew by project first; but the
   // list is walked once, each box is touched once before the insertions, and the nodes
   // are reused (mostly each box its own).
+  // With rules that offer concurrent comparers and a long list, project runs on several
+  // threads at once (each box once) and must be safe for that, as is projecting with one
+  // projection.
   void Resort(const std::function<void(CBox&)>& project);
 
   // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
@@ -98,12 +102,21 @@ class CDisplayList {
   struct BoxNodes {
     std::array<CDisplayNode*, 2> nodes{nullptr, nullptr};
     int count = 0;
+    std::uint32_t index = 0;  // the box's number in a re-sort
   };
+  // A comparison's answer about a listed node, when it is not 0.
+  struct Answer {
+    CDisplayNode* other = nullptr;
+    int answer = 0;
+  };
+  class CResortPlan;
 
   CDisplayNode* NewNode(CBox& box, std::uint32_t flags);
   void FreeNode(CDisplayNode* node);
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
-  void CompareWithCandidates(CDisplayNode* node);
+  void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
+  void ResortOneByOne(const std::function<void(CBox&)>& project);
+
   bool ReachesFront(CDisplayNode* start, const CDisplayNode* newNode);
   void AddEdge(CDisplayNode* from, CDisplayNode* to);
   void PlaceBefore(CDisplayNode* node, CDisplayNode* anchor);
@@ -129,6 +142,7 @@ class CDisplayList {
   CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one
   // Work space of one insertion, kept to spare allocations.
   std::vector<CDisplayNode*> m_candidates;
+  std::vector<Answer> m_answers;
   std::vector<CDisplayNode*> m_order;
   std::vector<std::pair<CDisplayNode*, std::size_t>> m_stack;
 };

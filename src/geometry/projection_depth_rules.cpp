@@ -11,3 +11,27 @@ int CProjectionDepthRules::CompareDepth(const CBox& a, const CBox& b, std::uint3
                                         std::uint32_t flagsB) {
   return m_comparer.Compare(a, b, flagsA, flagsB);
 }
+
+namespace {
+
+class CWordComparer : public CDepthOrderRules::CConcurrentComparer {
+ public:
+  explicit CWordComparer(const C3DProjection& projection)
+      : m_projection(projection), m_comparer(projection) {}
+  void PrepareInsert(CBox& box) override { m_projection.UpdateFaceVisibility(box); }
+  int CompareDepth(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
+                   std::uint32_t flagsA, std::uint32_t flagsB) override {
+    return m_comparer.Compare(a, wordA, b, wordB, flagsA, flagsB);
+  }
+
+ private:
+  const C3DProjection& m_projection;
+  CDepthComparer m_comparer;
+};
+
+}  // namespace
+
+std::unique_ptr<CDepthOrderRules::CConcurrentComparer>
+CProjectionDepthRules::MakeConcurrentComparer() const {
+  return std::make_unique<CWordComparer>(m_projection);
+}

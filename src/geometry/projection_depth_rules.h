@@ -14,6 +14,7 @@ class CProjectionDepthRules : public CDepthOrderRules {
   void PrepareInsert(CBox& box) override;
   int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
                    std::uint32_t flagsB) override;
+  std::unique_ptr<CConcurrentComparer> MakeConcurrentComparer() const override;
 
  private:
   const C3DProjection& m_projection;

@@ -93,13 +93,20 @@ int QtTextFlags(unsigned format) {
 
 }  // namespace
 
-CQtDrawDevice::CQtDrawDevice(QPainter& painter) : m_painter(painter) {
-  m_painter.save();
-  m_painter.setRenderHint(QPainter::Antialiasing, false);
-  m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+CQtDrawDevice::CQtDrawDevice(QPainter& painter)
+    : m_painter(&painter),
+      m_direct(std::make_unique<CQtPaintRecording>(painter)),
+      m_out(*m_direct) {
+  m_painter->save();
+  m_painter->setRenderHint(QPainter::Antialiasing, false);
+  m_painter->setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-CQtDrawDevice::~CQtDrawDevice() { m_painter.restore(); }
+CQtDrawDevice::CQtDrawDevice(CQtPaintRecording& recording) : m_out(recording) {}
+
+CQtDrawDevice::~CQtDrawDevice() {
+  if (m_painter != nullptr) m_painter->restore();
+}
 
 void CQtDrawDevice::UsePen(const CDrawContext& dc) {
   const CPen& pen = dc.Pen();
@@ -107,10 +114,10 @@ void CQtDrawDevice::UsePen(const CDrawContext& dc) {
   const CPenInUse wanted{pen, width, dc.State().rasterOp};
   if (m_pen == wanted) return;
   QPen qpen(ToQColor(pen.color), width, ToQtPenStyle(pen.style), Qt::FlatCap, Qt::MiterJoin);
-  m_painter.setPen(qpen);
-  m_painter.setCompositionMode(dc.State().rasterOp == RasterOp::NotXorPen
-                                   ? QPainter::RasterOp_NotSourceXorDestination
-                                   : QPainter::CompositionMode_SourceOver);
+  m_out.SetPen(qpen);
+  m_out.SetCompositionMode(dc.State().rasterOp == RasterOp::NotXorPen
+                               ? QPainter::RasterOp_NotSourceXorDestination
+                               : QPainter::CompositionMode_SourceOver);
   m_pen = wanted;
 }
 
@@ -125,16 +132,16 @@ void CQtDrawDevice::FillAndOutline(const CDrawContext& dc, Draw draw) {
   const CBrush& brush = dc.Brush();
   // Hatches and patterns leave the gaps to the background colour in opaque mode.
   if (brush.style == BrushStyle::Hatched && dc.State().backgroundMode == BackgroundMode::Opaque) {
-    const QPen pen = m_painter.pen();
-    m_painter.setPen(Qt::NoPen);
-    m_painter.setBrush(ToQColor(dc.State().backgroundColor));
+    const QPen pen = m_out.Pen();
+    m_out.SetPen(QPen(Qt::NoPen));
+    m_out.SetBrush(QBrush(ToQColor(dc.State().backgroundColor)));
     draw();
-    m_painter.setPen(pen);
+    m_out.SetPen(pen);
     m_brush.reset();
   }
   const CBrushInUse wanted{brush, dc.State().textColor, dc.State().backgroundColor};
   if (m_brush != wanted) {
-    m_painter.setBrush(ToQBrush(dc));
+    m_out.SetBrush(ToQBrush(dc));
     m_brush = wanted;
   }
   draw();
@@ -150,39 +157,42 @@ QRect CQtDrawDevice::DeviceBox(const CDrawContext& dc, const CRect& rect) const 
 
 void CQtDrawDevice::Line(const CDrawContext& dc, CPoint from, CPoint to) {
   UsePen(dc);
-  m_painter.drawLine(ToQPoint(dc, from), ToQPoint(dc, to));
+  m_out.DrawLine(ToQPoint(dc, from), ToQPoint(dc, to));
 }
 
 void CQtDrawDevice::Polyline(const CDrawContext& dc, std::span<const CPoint> points) {
   UsePen(dc);
-  m_painter.drawPolyline(ToQPolygon(dc, points));
+  const QPolygon polygon = ToQPolygon(dc, points);
+  m_out.DrawPolyline(std::span<const QPoint>(polygon.constData(), polygon.size()));
 }
 
 void CQtDrawDevice::Polygon(const CDrawContext& dc, std::span<const CPoint> points) {
   m_polygon.resize(static_cast<qsizetype>(points.size()));
   for (std::size_t i = 0; i < points.size(); ++i)
     m_polygon[static_cast<qsizetype>(i)] = ToQPoint(dc, points[i]);
-  FillAndOutline(dc, [&] { m_painter.drawPolygon(m_polygon, Qt::OddEvenFill); });
+  FillAndOutline(dc, [&] {
+    m_out.DrawPolygon(std::span<const QPoint>(m_polygon.constData(), m_polygon.size()));
+  });
 }
 
 void CQtDrawDevice::Rectangle(const CDrawContext& dc, const CRect& rect) {
   const QRect box = DeviceBox(dc, rect);
-  FillAndOutline(dc, [&] { m_painter.drawRect(box.adjusted(0, 0, -1, -1)); });
+  FillAndOutline(dc, [&] { m_out.DrawRect(box.adjusted(0, 0, -1, -1)); });
 }
 
 void CQtDrawDevice::Ellipse(const CDrawContext& dc, const CRect& rect) {
   const QRect box = DeviceBox(dc, rect);
-  FillAndOutline(dc, [&] { m_painter.drawEllipse(box.adjusted(0, 0, -1, -1)); });
+  FillAndOutline(dc, [&] { m_out.DrawEllipse(box.adjusted(0, 0, -1, -1)); });
 }
 
 void CQtDrawDevice::UseTextStyle(const CDrawContext& dc) {
   ForgetTools();
-  m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  m_painter.setFont(tvr::grid::ToQFont(dc.DeviceFont()));
-  m_painter.setPen(ToQColor(dc.State().textColor));
+  m_out.SetCompositionMode(QPainter::CompositionMode_SourceOver);
+  m_out.SetFont(tvr::grid::ToQFont(dc.DeviceFont()));
+  m_out.SetPen(QPen(ToQColor(dc.State().textColor)));
   const bool opaque = dc.State().backgroundMode == BackgroundMode::Opaque;
-  m_painter.setBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
-  m_painter.setBackground(ToQColor(dc.State().backgroundColor));
+  m_out.SetBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);
+  m_out.SetBackground(ToQColor(dc.State().backgroundColor));
 }
 
 void CQtDrawDevice::Text(const CDrawContext& dc, std::string_view text, const CRect& rect,
@@ -192,14 +202,14 @@ void CQtDrawDevice::Text(const CDrawContext& dc, std::string_view text, const CR
   const QPoint b = ToQPoint(dc, {rect.right, rect.bottom});
   const QRect box(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                   QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
-  m_painter.drawText(QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1),
-                     QtTextFlags(format), tvr::grid::ToQString(text));
+  m_out.DrawText(QRectF(box.x(), box.y(), box.width() - 1, box.height() - 1), QtTextFlags(format),
+                 tvr::grid::ToQString(text));
 }
 
 void CQtDrawDevice::TextOut(const CDrawContext& dc, CPoint point, std::string_view text) {
   UseTextStyle(dc);
   const QString qtext = tvr::grid::ToQString(text);
-  const QFontMetrics metrics(m_painter.font());
+  const QFontMetrics metrics(m_out.Font());
   QPoint at = ToQPoint(dc, point);
   const unsigned align = dc.State().textAlign;
   const int width = metrics.horizontalAdvance(qtext);
@@ -213,7 +223,7 @@ void CQtDrawDevice::TextOut(const CDrawContext& dc, CPoint point, std::string_vi
   } else if ((align & text_align::kVerticalMask) == text_align::kBottom) {
     at.ry() -= metrics.descent();
   }
-  m_painter.drawText(at, qtext);
+  m_out.DrawText(at, qtext);
 }
 
 void CQtDrawDevice::ExcludeClip(const CDrawContext& dc, const CRect&) { ClipChanged(dc); }
@@ -221,33 +231,33 @@ void CQtDrawDevice::ExcludeClip(const CDrawContext& dc, const CRect&) { ClipChan
 void CQtDrawDevice::ClipChanged(const CDrawContext& dc) {
   const CDrawState& state = dc.State();
   if (!state.clip && state.excluded.empty()) {
-    m_painter.setClipping(false);
+    m_out.SetClipping(false);
     return;
   }
   const CRect whole = state.clip.value_or(CRect{0, 0, dc.DeviceSize().cx, dc.DeviceSize().cy});
   QRegion region(whole.left, whole.top, whole.Width(), whole.Height());
   for (const CRect& rect : state.excluded)
     region -= QRegion(rect.left, rect.top, rect.Width(), rect.Height());
-  m_painter.setClipRegion(region);
+  m_out.SetClipRegion(region);
 }
 
 void CQtDrawDevice::Pixel(const CDrawContext& dc, CPoint point, CColor color) {
   const QPoint at = ToQPoint(dc, point);
-  m_painter.fillRect(at.x(), at.y(), 1, 1, ToQColor(color));
+  m_out.FillPixel(at, ToQColor(color));
 }
 
 void CQtDrawDevice::Bitmap(const CDrawContext& dc, const CRect& rect, const CBitmapDesc& bitmap) {
   const QRect box = DeviceBox(dc, rect);
   const QImage image = tvr::grid::ToQImage(bitmap);
   ForgetTools();
-  m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  m_out.SetCompositionMode(QPainter::CompositionMode_SourceOver);
   if (!image.isNull()) {
-    m_painter.drawImage(box, image);
+    m_out.DrawImage(box, image);
     return;
   }
-  m_painter.setPen(QPen(Qt::red, 0));
-  m_painter.setBrush(Qt::NoBrush);
-  m_painter.drawRect(box);
-  m_painter.drawLine(box.topLeft(), box.bottomRight());
-  m_painter.drawLine(box.topRight(), box.bottomLeft());
+  m_out.SetPen(QPen(Qt::red, 0));
+  m_out.SetBrush(Qt::NoBrush);
+  m_out.DrawRect(box);
+  m_out.DrawLine(box.topLeft(), box.bottomRight());
+  m_out.DrawLine(box.topRight(), box.bottomLeft());
 }

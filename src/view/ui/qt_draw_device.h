@@ -3,12 +3,15 @@
 #include <QPainter>
 #include <QPolygon>
 
+#include <memory>
 #include <optional>
 
 #include "view/draw_device.h"
 #include "view/draw_tools.h"
+#include "view/ui/qt_paint_recording.h"
 
-// The drawing context's target on a QPainter: a widget, a QImage or a QPrinter. Figures
+// The drawing context's target on a QPainter (a widget, a QImage or a QPrinter), or on a
+// recording of painter operations to be played back later. Figures
 // are drawn without antialiasing, as the drawing code expects pixels to fall; the not-xor
 // raster operation works on raster targets (widgets and images), which is where rubber
 // bands are drawn.
@@ -16,6 +19,8 @@ class CQtDrawDevice : public CDrawDevice {
  public:
   // The painter must outlive the device; its state is restored when the device goes.
   explicit CQtDrawDevice(QPainter& painter);
+  // Figures kept in the recording, which must outlive the device.
+  explicit CQtDrawDevice(CQtPaintRecording& recording);
   ~CQtDrawDevice() override;
 
   void Line(const CDrawContext& dc, CPoint from, CPoint to) override;
@@ -62,7 +67,9 @@ class CQtDrawDevice : public CDrawDevice {
     bool operator==(const CBrushInUse&) const = default;
   };
 
-  QPainter& m_painter;
+  QPainter* m_painter = nullptr;  // the painter drawn on at once, if any
+  std::unique_ptr<CQtPaintRecording> m_direct;
+  CQtPaintRecording& m_out;
   std::optional<CPenInUse> m_pen;
   std::optional<CBrushInUse> m_brush;
   QPolygon m_polygon;  // reused by every figure of points

@@ -23,6 +23,18 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
   DrawScene(dc, document, options);
 }
 
+// The picture the painter draws on, when it draws there as a new painter would: without
+// a transformation, clip or other composition; null otherwise.
+QImage* PlainImageOf(QPainter& painter) {
+  QPaintDevice* device = painter.device();
+  if (device == nullptr || device->devType() != QInternal::Image) return nullptr;
+  if (!painter.combinedTransform().isIdentity() || painter.hasClipping() ||
+      painter.compositionMode() != QPainter::CompositionMode_SourceOver ||
+      painter.opacity() != 1.0 || painter.brushOrigin() != QPoint(0, 0))
+    return nullptr;
+  return static_cast<QImage*>(device);
+}
+
 // The margins and header of a page in its device pixels.
 struct CPageLayout {
   int width = 0;
@@ -66,8 +78,19 @@ void PaintHeader(QPainter& painter, const CPageLayout& layout, const CPrintPage&
 void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
                 const CSceneDrawOptions& options) {
   size = AtLeastOne(size);
-  CQtDrawDevice device(painter);
   CQtFontMeasurer measurer;
+  if (QImage* image = PlainImageOf(painter)) {
+    // Kept first, then drawn in bands of the picture on several threads.
+    CQtPaintRecording recording(image);
+    {
+      CQtDrawDevice device(recording);
+      CDrawContext dc(device, measurer, {size.width(), size.height()});
+      DrawInto(dc, document, window, size, options);
+    }
+    recording.PlayInBands(*image);
+    return;
+  }
+  CQtDrawDevice device(painter);
   CDrawContext dc(device, measurer, {size.width(), size.height()});
   DrawInto(dc, document, window, size, options);
 }

@@ -1,0 +1,280 @@
+// Re-sorting the whole display list after the view changed.
+//
+// The result must be exactly that of inserting the boxes again one by one from the tail.
+// What an insertion decides depends on the list as it stands, but the comparisons it
+// makes do not: which listed boxes a new box meets on screen follows from the new
+// projection and the insertion order alone, and the answers from the two boxes and their
+// face nibbles. The nibbles change as boxes go in (a box closes the joint faces of its
+// element's boxes), so they are worked out first, in insertion order within each element
+// (elements on several threads), keeping every word each box goes through; then the comparisons run
+// on several threads, each reading the words that stood at its insertion; and last the edges and
+// the order are made from the answers, one insertion after the other, as Insert would.
+
+#include "geometry/box.h"
+#include "geometry/box_owner.h"
+#include "geometry/display_list.h"
+#include "geometry/parallel_chunks.h"
+
+#include <algorithm>
+
+namespace {
+
+// Fewer nodes than this are inserted one by one: the threads would not pay.
+constexpr std::size_t kMinConcurrentResort = 2048;
+constexpr std::size_t kMinStepsPerThread = 1024;
+
+bool StrictlyOverlap(const CBox& a, const CBox& b) {
+  const C3DPoint& aMin = a.GetProjectedMin();
+  const C3DPoint& aMax = a.GetProjectedMax();
+  const C3DPoint& bMin = b.GetProjectedMin();
+  const C3DPoint& bMax = b.GetProjectedMax();
+  return aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
+}
+
+}  // namespace
+
+// A re-sort under way: the insertion order, the words every box goes through, and the
+// answers of the comparisons made ahead.
+class CDisplayList::CResortPlan {
+ public:
+  explicit CResortPlan(CDisplayList& list) : m_list(list) {}
+
+  // Takes the list's nodes in the order their boxes go in again (from the tail) and
+  // empties the list.
+  void TakeNodes();
+  // Projects every box anew (on several threads).
+  void Project(const std::function<void(CBox&)>& project);
+  // Prepares every box as Insert would, in insertion order among the boxes of its owner
+  // (owners on several threads), noting each word it takes; files the nodes in the grid.
+  void PrepareBoxes();
+  // Makes every comparison of every insertion, on several threads.
+  void CompareAhead();
+  // Makes the edges and the order from the answers, one insertion after the other.
+  void Link();
+
+ private:
+  struct Note {
+    std::uint32_t box;
+    std::uint32_t step;  // i + 1: from the preparation of step i on
+    std::uint32_t word;
+  };
+  struct StepAnswers {
+    std::uint32_t chunk = 0;
+    std::uint32_t from = 0;
+    std::uint32_t to = 0;
+  };
+
+  void PrepareOwners(std::size_t group, std::vector<Note>& notes);
+  void FileNodes();
+  void FileWords(const std::vector<std::vector<Note>>& notes);
+  std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
+  void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
+
+  CDisplayList& m_list;
+  std::vector<CDisplayNode*> m_steps;
+  std::vector<CBox*> m_boxes;  // each box once, in the order of its first step
+  std::vector<std::uint32_t> m_boxOfStep;
+  std::size_t m_groups = 1;                 // of owners, one for each thread
+  std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
+  std::vector<std::uint32_t> m_initialWord;
+  std::vector<std::uint32_t> m_firstWord;  // each box's words in m_words, by step
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
+  std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
+  std::vector<StepAnswers> m_stepAnswers;
+};
+
+void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
+  if (m_size < kMinConcurrentResort || m_rules.MakeConcurrentComparer() == nullptr)
+    return ResortOneByOne(project);
+  CResortPlan plan(*this);
+  plan.TakeNodes();
+  plan.Project(project);
+  plan.PrepareBoxes();
+  plan.CompareAhead();
+  plan.Link();
+}
+
+void CDisplayList::CResortPlan::TakeNodes() {
+  CDisplayList& list = m_list;
+  m_steps.reserve(list.m_size);
+  for (CDisplayNode* node = list.m_tail; node != nullptr; node = node->prev)
+    m_steps.push_back(node);
+  list.m_head = list.m_tail = list.m_cursor = nullptr;
+  list.m_size = 0;
+  list.m_boxes.Clear();
+  list.m_grid.Reset();
+  m_boxOfStep.resize(m_steps.size());
+  for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    CDisplayNode* node = m_steps[i];
+    node->edges.clear();
+    node->inEdges.clear();
+    node->prev = node->next = nullptr;
+    node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
+    node->filing = CScreenGrid::Filing();
+    node->step = static_cast<std::uint32_t>(i);
+    BoxNodes& entry = list.m_boxes[node->box];
+    node->flags = entry.count == 0 ? 0 : CDepthOrderRules::kSecondNode;
+    if (entry.count == 0) {
+      entry.index = static_cast<std::uint32_t>(m_boxes.size());
+      m_boxes.push_back(node->box);
+    }
+    entry.nodes[static_cast<std::size_t>(entry.count++)] = node;
+    m_boxOfStep[i] = entry.index;
+  }
+}
+
+void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& project) {
+  // No box is listed while the first ones go in again.
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
+  m_groups = chunks;
+  m_groupOfBox.resize(m_boxes.size());
+  m_initialWord.resize(m_boxes.size());
+  CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) {
+      CBox& box = *m_boxes[k];
+      box.SetListed(false);
+      project(box);
+      m_initialWord[k] = box.GetAttributes();
+      const void* owner =
+          box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
+      const std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u;
+      m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
+    }
+  });
+}
+
+void CDisplayList::CResortPlan::FileNodes() {
+  CScreenGrid& grid = m_list.m_grid;
+  grid.Layout(m_boxes);
+  for (CDisplayNode* node : m_steps) grid.Add(node);
+  m_list.m_misfitsAfterLayout = grid.MisfitCount();
+}
+
+void CDisplayList::CResortPlan::PrepareBoxes() {
+  // The grid reads the boxes' bounds, which the preparation leaves alone: one more thread
+  // files the nodes meanwhile.
+  std::vector<std::vector<Note>> notes(m_groups);
+  CParallelChunks::Run(m_groups + 1, m_groups + 1,
+                       [&](std::size_t group, std::size_t, std::size_t) {
+                         if (group == m_groups) return FileNodes();
+                         PrepareOwners(group, notes[group]);
+                       });
+  FileWords(notes);
+}
+
+void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Note>& notes) {
+  const auto comparer = m_list.m_rules.MakeConcurrentComparer();
+  std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
+  std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
+  for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (m_groupOfBox[m_boxOfStep[i]] != group) continue;
+    CBox& box = *m_steps[i]->box;
+    box.SetListed(true);
+    std::size_t count = 0;
+    if (const CBoxOwner* owner = box.GetOwner()) {
+      for (int slot = 0; slot <= CBoxOwner::kBodySlot; ++slot) {
+        CBox* other = owner->GetBox(slot);
+        if (other != nullptr && other != &box) kin[count++] = other;
+      }
+    }
+    for (std::size_t c = 0; c < count; ++c) before[c] = kin[c]->GetAttributes();
+    const std::uint32_t own = box.GetAttributes();
+    comparer->PrepareInsert(box);
+    const auto step = static_cast<std::uint32_t>(i + 1);
+    if (box.GetAttributes() != own) notes.push_back({m_boxOfStep[i], step, box.GetAttributes()});
+    for (std::size_t c = 0; c < count; ++c) {
+      if (kin[c]->GetAttributes() == before[c]) continue;
+      if (const BoxNodes* entry = m_list.m_boxes.Find(kin[c]))
+        notes.push_back({entry->index, step, kin[c]->GetAttributes()});
+    }
+  }
+}
+
+void CDisplayList::CResortPlan::FileWords(const std::vector<std::vector<Note>>& notes) {
+  // A box's notes all come from the thread of its owner, in step order.
+  m_firstWord.assign(m_boxes.size() + 1, 0);
+  for (const auto& group : notes) {
+    for (const Note& note : group) ++m_firstWord[note.box + 1];
+  }
+  for (std::size_t k = 1; k < m_firstWord.size(); ++k) m_firstWord[k] += m_firstWord[k - 1];
+  m_words.resize(m_firstWord.back());
+  std::vector<std::uint32_t> next(m_firstWord.begin(), m_firstWord.end() - 1);
+  for (const auto& group : notes) {
+    for (const Note& note : group) m_words[next[note.box]++] = {note.step, note.word};
+  }
+}
+
+std::uint32_t CDisplayList::CResortPlan::WordAt(std::uint32_t box, std::size_t step) const {
+  std::uint32_t word = m_initialWord[box];
+  for (std::uint32_t v = m_firstWord[box]; v < m_firstWord[box + 1]; ++v) {
+    if (m_words[v].first > step + 1) break;
+    word = m_words[v].second;
+  }
+  return word;
+}
+
+// The nodes of earlier steps that step's insertion compares with, as FindCandidates finds
+// them among the listed nodes.
+void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
+                                               std::vector<CDisplayNode*>& met) const {
+  met.clear();
+  const CDisplayNode& node = *m_steps[step];
+  const CBox& box = *node.box;
+  if (node.flags & CDepthOrderRules::kSecondNode)
+    met.push_back(m_list.m_boxes.Find(&box)->nodes[0]);
+  if (!box.HasFiniteProjection()) return;
+  auto consider = [&](CDisplayNode* other) {
+    if (other->step < step && other->box != &box && StrictlyOverlap(box, *other->box))
+      met.push_back(other);
+  };
+  if (!m_list.m_grid.Query(box, consider)) {
+    for (std::size_t j = 0; j < step; ++j) {
+      if (m_steps[j]->box->HasFiniteProjection()) consider(m_steps[j]);
+    }
+  }
+  std::sort(met.begin(), met.end());
+  met.erase(std::unique(met.begin(), met.end()), met.end());
+}
+
+void CDisplayList::CResortPlan::CompareAhead() {
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
+  m_answers.assign(chunks, {});
+  m_stepAnswers.assign(m_steps.size(), {});
+  CParallelChunks::Run(m_steps.size(), chunks,
+                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
+                         const auto comparer = m_list.m_rules.MakeConcurrentComparer();
+                         std::vector<CDisplayNode*> met;
+                         std::vector<Answer>& answers = m_answers[chunk];
+                         for (std::size_t i = from; i < to; ++i) {
+                           FindEarlierMet(i, met);
+                           const CDisplayNode& node = *m_steps[i];
+                           const std::uint32_t word = WordAt(m_boxOfStep[i], i);
+                           StepAnswers& spot = m_stepAnswers[i];
+                           spot.chunk = static_cast<std::uint32_t>(chunk);
+                           spot.from = static_cast<std::uint32_t>(answers.size());
+                           for (CDisplayNode* other : met) {
+                             const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
+                             const int r = comparer->CompareDepth(
+                                 *node.box, word, *other->box, otherWord, node.flags, other->flags);
+                             if (r != 0) answers.push_back({other, r});
+                           }
+                           spot.to = static_cast<std::uint32_t>(answers.size());
+                         }
+                       });
+}
+
+void CDisplayList::CResortPlan::Link() {
+  CDisplayList& list = m_list;
+  for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    CDisplayNode* node = m_steps[i];
+    const StepAnswers& spot = m_stepAnswers[i];
+    const std::vector<Answer>& answers = m_answers[spot.chunk];
+    ++list.m_generation;
+    list.m_answers.assign(answers.begin() + spot.from, answers.begin() + spot.to);
+    std::sort(list.m_answers.begin(), list.m_answers.end(),
+              [](const Answer& a, const Answer& b) { return a.other->label < b.other->label; });
+    list.LinkAnswers(node, list.m_answers);
+    list.Append(node);
+    if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
+  }
+}

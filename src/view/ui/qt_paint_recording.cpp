@@ -1,0 +1,255 @@
+#include "view/ui/qt_paint_recording.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/parallel_chunks.h"
+
+namespace {
+
+// Fewer figures than this are played on one painter: the threads would not pay.
+constexpr int kMinFiguresForBands = 4000;
+
+QRect BoundsOf(std::span<const QPoint> points) {
+  if (points.empty()) return QRect(0, 0, 1, 1);
+  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+  for (const QPoint& p : points) {
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+    top = std::min(top, p.y());
+    bottom = std::max(bottom, p.y());
+  }
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+}  // namespace
+
+CQtPaintRecording::CQtPaintRecording(QPainter& painter)
+    : m_painter(&painter), m_pen(painter.pen()), m_font(painter.font()) {}
+
+CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDevice(fontDevice) {
+  if (m_fontDevice != nullptr) m_font = QFont(m_font, m_fontDevice);
+}
+
+void CQtPaintRecording::Keep(Op op, int index, int count, const QRect& reach) {
+  m_ops.push_back({op, index, count, reach});
+  if (IsFigure(op)) ++m_figures;
+}
+
+QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
+  // A cosmetic pen reaches a pixel beyond the outline; a wide one, with its mitred
+  // corners, up to about its width.
+  const int margin =
+      m_pen.style() == Qt::NoPen ? 1 : 2 + 2 * static_cast<int>(std::ceil(m_pen.widthF()));
+  return bounds.adjusted(-margin, -margin, margin, margin);
+}
+
+void CQtPaintRecording::SetPen(const QPen& pen) {
+  m_pen = pen;
+  if (m_painter != nullptr) return m_painter->setPen(pen);
+  m_pens.push_back(pen);
+  Keep(Op::Pen, static_cast<int>(m_pens.size()) - 1);
+}
+
+void CQtPaintRecording::SetBrush(const QBrush& brush) {
+  if (m_painter != nullptr) return m_painter->setBrush(brush);
+  m_brushes.push_back(brush);
+  Keep(Op::Brush, static_cast<int>(m_brushes.size()) - 1);
+}
+
+void CQtPaintRecording::SetCompositionMode(QPainter::CompositionMode mode) {
+  if (m_painter != nullptr) return m_painter->setCompositionMode(mode);
+  Keep(Op::Composition, static_cast<int>(mode));
+}
+
+void CQtPaintRecording::SetFont(const QFont& font) {
+  if (m_painter != nullptr) {
+    m_painter->setFont(font);
+    m_font = m_painter->font();
+    return;
+  }
+  m_font = m_fontDevice != nullptr ? QFont(font, m_fontDevice) : font;
+  m_fonts.push_back(font);
+  Keep(Op::Font, static_cast<int>(m_fonts.size()) - 1);
+}
+
+void CQtPaintRecording::SetBackgroundMode(Qt::BGMode mode) {
+  if (m_painter != nullptr) return m_painter->setBackgroundMode(mode);
+  Keep(Op::BackgroundMode, static_cast<int>(mode));
+}
+
+void CQtPaintRecording::SetBackground(const QColor& colour) {
+  if (m_painter != nullptr) return m_painter->setBackground(colour);
+  m_colours.push_back(colour);
+  Keep(Op::Background, static_cast<int>(m_colours.size()) - 1);
+}
+
+void CQtPaintRecording::SetClipRegion(const QRegion& region) {
+  if (m_painter != nullptr) return m_painter->setClipRegion(region);
+  m_regions.push_back(region);
+  Keep(Op::ClipRegion, static_cast<int>(m_regions.size()) - 1);
+}
+
+void CQtPaintRecording::SetClipping(bool on) {
+  if (m_painter != nullptr) return m_painter->setClipping(on);
+  if (!on) Keep(Op::ClipOff, 0);
+}
+
+void CQtPaintRecording::DrawPolygon(std::span<const QPoint> points) {
+  if (m_painter != nullptr) {
+    return m_painter->drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
+  }
+  Keep(Op::Polygon, static_cast<int>(m_points.size()), static_cast<int>(points.size()),
+       StrokeReach(BoundsOf(points)));
+  m_points.insert(m_points.end(), points.begin(), points.end());
+}
+
+void CQtPaintRecording::DrawPolyline(std::span<const QPoint> points) {
+  if (m_painter != nullptr)
+    return m_painter->drawPolyline(points.data(), static_cast<int>(points.size()));
+  Keep(Op::Polyline, static_cast<int>(m_points.size()), static_cast<int>(points.size()),
+       StrokeReach(BoundsOf(points)));
+  m_points.insert(m_points.end(), points.begin(), points.end());
+}
+
+void CQtPaintRecording::DrawLine(QPoint from, QPoint to) {
+  if (m_painter != nullptr) return m_painter->drawLine(from, to);
+  const QPoint ends[2] = {from, to};
+  Keep(Op::Line, static_cast<int>(m_points.size()), 2, StrokeReach(BoundsOf(ends)));
+  m_points.insert(m_points.end(), std::begin(ends), std::end(ends));
+}
+
+void CQtPaintRecording::DrawRect(const QRect& rect) {
+  if (m_painter != nullptr) return m_painter->drawRect(rect);
+  m_textRects.push_back(rect);
+  Keep(Op::Rect, static_cast<int>(m_textRects.size()) - 1, 0, StrokeReach(rect.normalized()));
+}
+
+void CQtPaintRecording::DrawEllipse(const QRect& rect) {
+  if (m_painter != nullptr) return m_painter->drawEllipse(rect);
+  m_textRects.push_back(rect);
+  Keep(Op::Ellipse, static_cast<int>(m_textRects.size()) - 1, 0, StrokeReach(rect.normalized()));
+}
+
+void CQtPaintRecording::DrawText(const QRectF& rect, int flags, const QString& text) {
+  if (m_painter != nullptr) return m_painter->drawText(rect, flags, text);
+  m_textRects.push_back(rect);
+  m_texts.push_back(text);
+  Keep(Op::TextInRect, static_cast<int>(m_texts.size()) - 1, flags);
+}
+
+void CQtPaintRecording::DrawText(QPoint at, const QString& text) {
+  if (m_painter != nullptr) return m_painter->drawText(at, text);
+  m_points.push_back(at);
+  m_texts.push_back(text);
+  Keep(Op::TextAt, static_cast<int>(m_texts.size()) - 1, static_cast<int>(m_points.size()) - 1);
+}
+
+void CQtPaintRecording::FillPixel(QPoint at, const QColor& colour) {
+  if (m_painter != nullptr) return m_painter->fillRect(at.x(), at.y(), 1, 1, colour);
+  m_points.push_back(at);
+  m_colours.push_back(colour);
+  Keep(Op::Pixel, static_cast<int>(m_colours.size()) - 1, static_cast<int>(m_points.size()) - 1,
+       QRect(at, QSize(1, 1)).adjusted(-1, -1, 1, 1));
+}
+
+void CQtPaintRecording::DrawImage(const QRect& rect, const QImage& image) {
+  if (m_painter != nullptr) return m_painter->drawImage(rect, image);
+  m_textRects.push_back(rect);
+  m_images.push_back(image);
+  Keep(Op::Image, static_cast<int>(m_images.size()) - 1, static_cast<int>(m_textRects.size()) - 1,
+       rect.normalized().adjusted(-1, -1, 1, 1));
+}
+
+void CQtPaintRecording::Play(QPainter& painter) const { PlayBand(painter, QRect()); }
+
+void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band) const {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::TextAntialiasing, true);
+  if (!band.isNull()) painter.setClipRect(band);
+  // Pens and brushes are set only before a figure that this band draws.
+  int pen = -1, brush = -1, penSet = -1, brushSet = -1;
+  for (const Recorded& r : m_ops) {
+    if (r.op == Op::Pen) {
+      pen = r.index;
+      continue;
+    }
+    if (r.op == Op::Brush) {
+      brush = r.index;
+      continue;
+    }
+    if (IsFigure(r.op)) {
+      if (!band.isNull() && !r.reach.isNull() && !r.reach.intersects(band)) continue;
+      if (pen != penSet) painter.setPen(m_pens[static_cast<std::size_t>(penSet = pen)]);
+      if (brush != brushSet)
+        painter.setBrush(m_brushes[static_cast<std::size_t>(brushSet = brush)]);
+    }
+    Apply(painter, r);
+    if (!band.isNull() && (r.op == Op::ClipRegion || r.op == Op::ClipOff))
+      painter.setClipRect(band, r.op == Op::ClipOff ? Qt::ReplaceClip : Qt::IntersectClip);
+  }
+  painter.restore();
+}
+
+void CQtPaintRecording::Apply(QPainter& painter, const Recorded& r) const {
+  const auto at = [](int index) { return static_cast<std::size_t>(index); };
+  switch (r.op) {
+    case Op::Pen:
+    case Op::Brush: break;
+    case Op::Composition:
+      painter.setCompositionMode(static_cast<QPainter::CompositionMode>(r.index));
+      break;
+    case Op::Font: painter.setFont(m_fonts[at(r.index)]); break;
+    case Op::BackgroundMode: painter.setBackgroundMode(static_cast<Qt::BGMode>(r.index)); break;
+    case Op::Background: painter.setBackground(m_colours[at(r.index)]); break;
+    case Op::ClipRegion: painter.setClipRegion(m_regions[at(r.index)]); break;
+    case Op::ClipOff: painter.setClipping(false); break;
+    case Op::Polygon: painter.drawPolygon(&m_points[at(r.index)], r.count, Qt::OddEvenFill); break;
+    case Op::Polyline: painter.drawPolyline(&m_points[at(r.index)], r.count); break;
+    case Op::Line: painter.drawLine(m_points[at(r.index)], m_points[at(r.index) + 1]); break;
+    case Op::Rect: painter.drawRect(m_textRects[at(r.index)].toRect()); break;
+    case Op::Ellipse: painter.drawEllipse(m_textRects[at(r.index)].toRect()); break;
+    case Op::TextInRect:
+      painter.drawText(m_textRects[at(r.index)], r.count, m_texts[at(r.index)]);
+      break;
+    case Op::TextAt: painter.drawText(m_points[at(r.count)], m_texts[at(r.index)]); break;
+    case Op::Pixel:
+      painter.fillRect(m_points[at(r.count)].x(), m_points[at(r.count)].y(), 1, 1,
+                       m_colours[at(r.index)]);
+      break;
+    case Op::Image:
+      painter.drawImage(m_textRects[at(r.count)].toRect(), m_images[at(r.index)]);
+      break;
+  }
+}
+
+void CQtPaintRecording::PlayInBands(QImage& image) const {
+  const std::size_t figures = static_cast<std::size_t>(m_figures);
+  const int bands = m_figures < kMinFiguresForBands
+                        ? 1
+                        : static_cast<int>(CParallelChunks::ChunkCount(figures, 1000));
+  PlayInBands(image, bands);
+}
+
+void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
+  const int rows = image.height();
+  const int count = std::clamp(bands, 1, std::max(rows, 1));
+  const int bandRows = (rows + count - 1) / count;
+  uchar* bits = image.bits();
+  CParallelChunks::Run(static_cast<std::size_t>(count), static_cast<std::size_t>(count),
+                       [&](std::size_t chunk, std::size_t, std::size_t) {
+                         // The whole picture, clipped to the band: a painter on the
+                         // band's rows alone would cut lines at its edges and so step
+                         // them otherwise. The same resolution gives the same fonts, and
+                         // a picture of its own leaves the image to any painter on it.
+                         QImage whole(bits, image.width(), rows, image.bytesPerLine(),
+                                      image.format());
+                         whole.setDotsPerMeterX(image.dotsPerMeterX());
+                         whole.setDotsPerMeterY(image.dotsPerMeterY());
+                         QPainter painter(&whole);
+                         const int top = static_cast<int>(chunk) * bandRows;
+                         const QRect band(0, top, image.width(), std::min(bandRows, rows - top));
+                         PlayBand(painter, count == 1 ? QRect() : band);
+                       });
+}

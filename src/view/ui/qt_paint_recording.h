@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QBrush>
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QRect>
+#include <QRegion>
+#include <QString>
+
+#include <span>
+#include <vector>
+
+// The QPainter operations of the drawing context's Qt target: made at once on a painter,
+// or kept (in the painter's coordinates, each figure with the area it can touch) to be
+// played back later: onto one painter, or onto a picture in horizontal bands on several
+// threads, each band with a painter of its own, clipped to the band, that is handed only
+// the figures that reach it, in their order. Either way the pixels are those one painter
+// would make.
+class CQtPaintRecording {
+ public:
+  // Operations made at once on the painter.
+  explicit CQtPaintRecording(QPainter& painter);
+  // Operations kept; fonts are measured as on the device (none: as on a picture).
+  explicit CQtPaintRecording(const QPaintDevice* fontDevice = nullptr);
+
+  void SetPen(const QPen& pen);
+  const QPen& Pen() const { return m_pen; }
+  void SetBrush(const QBrush& brush);
+  void SetCompositionMode(QPainter::CompositionMode mode);
+  void SetFont(const QFont& font);
+  // The font as the target resolves it, for measuring texts.
+  const QFont& Font() const { return m_font; }
+  void SetBackgroundMode(Qt::BGMode mode);
+  void SetBackground(const QColor& colour);
+  void SetClipRegion(const QRegion& region);
+  void SetClipping(bool on);
+
+  void DrawPolygon(std::span<const QPoint> points);  // odd-even filled
+  void DrawPolyline(std::span<const QPoint> points);
+  void DrawLine(QPoint from, QPoint to);
+  void DrawRect(const QRect& rect);
+  void DrawEllipse(const QRect& rect);
+  void DrawText(const QRectF& rect, int flags, const QString& text);
+  void DrawText(QPoint at, const QString& text);
+  void FillPixel(QPoint at, const QColor& colour);
+  void DrawImage(const QRect& rect, const QImage& image);
+
+  bool IsEmpty() const { return m_ops.empty(); }
+  // Plays the kept operations onto the painter, whose state is the same afterwards.
+  void Play(QPainter& painter) const;
+  // Plays them onto an image (whose painter, if any, waits meanwhile), in bands on
+  // several threads when the figures are many.
+  void PlayInBands(QImage& image) const;
+  // The same in that many bands (fewer when the image has fewer rows).
+  void PlayInBands(QImage& image, int bands) const;
+
+ private:
+  enum class Op : unsigned char {
+    Pen,
+    Brush,
+    Composition,
+    Font,
+    BackgroundMode,
+    Background,
+    ClipRegion,
+    ClipOff,
+    Polygon,
+    Polyline,
+    Line,
+    Rect,
+    Ellipse,
+    TextInRect,
+    TextAt,
+    Pixel,
+    Image
+  };
+  // One operation: what it is, where its data lies in the store of its kind, and for a
+  // figure the area of the painter's coordinates it can touch (an empty area: anywhere).
+  struct Recorded {
+    Op op;
+    int index = 0;
+    int count = 0;
+    QRect reach;
+  };
+
+  void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
+  QRect StrokeReach(const QRect& bounds) const;
+  void PlayBand(QPainter& painter, const QRect& band) const;
+  void Apply(QPainter& painter, const Recorded& r) const;
+  bool IsFigure(Op op) const { return op >= Op::Polygon; }
+
+  QPainter* m_painter = nullptr;  // operations made at once
+  const QPaintDevice* m_fontDevice = nullptr;
+  QPen m_pen;
+  QFont m_font;
+  std::vector<Recorded> m_ops;
+  std::vector<QPoint> m_points;
+  std::vector<QPen> m_pens;
+  std::vector<QBrush> m_brushes;
+  std::vector<QFont> m_fonts;
+  std::vector<QColor> m_colours;
+  std::vector<QRegion> m_regions;
+  std::vector<QString> m_texts;
+  std::vector<QRectF> m_textRects;
+  std::vector<QImage> m_images;
+  int m_figures = 0;
+};

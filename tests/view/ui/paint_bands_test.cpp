@@ -1,0 +1,101 @@
+// Scenes kept as painter operations and played back in bands of the picture on several
+// threads against the same scenes drawn at once with one painter: the same pixels.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <string>
+
+#include "../element_scene.h"
+#include "../layout_scene.h"
+#include "view/element_draw_cache.h"
+#include "view/element_drawing.h"
+#include "view/scene_drawing.h"
+#include "view/ui/qt_draw_device.h"
+#include "view/ui/qt_font_measurer.h"
+#include "view/ui/qt_paint_recording.h"
+#include "view/ui/view_export.h"
+#include "view/view_window.h"
+
+namespace {
+
+constexpr CSize kSize{1000, 701};  // rows that the bands do not divide evenly
+
+using DrawOnto = std::function<void(CDrawContext&)>;
+
+QImage Blank() {
+  QImage image(kSize.cx, kSize.cy, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+QImage DrawnAtOnce(const DrawOnto& draw) {
+  QImage image = Blank();
+  QPainter painter(&image);
+  CQtDrawDevice device(painter);
+  CQtFontMeasurer measurer;
+  CDrawContext dc(device, measurer, kSize);
+  draw(dc);
+  return image;
+}
+
+void Record(CQtPaintRecording& recording, const DrawOnto& draw) {
+  CQtDrawDevice device(recording);
+  CQtFontMeasurer measurer;
+  CDrawContext dc(device, measurer, kSize);
+  draw(dc);
+}
+
+DrawOnto Elements(const CElementScene& scene, bool monochrome) {
+  return [&scene, monochrome](CDrawContext& dc) {
+    FitSceneMapping(dc, *scene.document, kSize);
+    CElementDrawCache cache;
+    DrawElements(dc, *scene.document, cache, SceneDrawOptions(monochrome));
+  };
+}
+
+TEST(PaintBandsTest, BandsOnThreadsMakeThePixelsOfOnePainter) {
+  const CElementScene kinds = BuildElementKindsScene(330, 315, 0);
+  const CElementScene turned = BuildElementKindsScene(300, 20, 10);
+  const CElementScene large = BuildLargeScene(3000);
+  const struct {
+    const char* name;
+    DrawOnto draw;
+  } scenes[] = {{"every kind", Elements(kinds, false)},
+                {"every kind turned", Elements(turned, false)},
+                {"every kind in black and white", Elements(kinds, true)},
+                {"many elements", Elements(large, false)}};
+  for (const auto& scene : scenes) {
+    const QImage expected = DrawnAtOnce(scene.draw);
+    CQtPaintRecording recording(&expected);
+    Record(recording, scene.draw);
+    for (int bands : {1, 2, 5, 8, 40}) {
+      QImage banded = Blank();
+      recording.PlayInBands(banded, bands);
+      EXPECT_TRUE(banded == expected) << scene.name << " in " << bands << " bands";
+    }
+  }
+}
+
+TEST(PaintBandsTest, APictureOfTheLayoutIsDrawnInBandsAsOnOnePainter) {
+  const auto document = BuildLayoutScene(30, 100);
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(*document), 0.9, kSize);
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    painter.setClipRect(0, 0, kSize.cx, kSize.cy);  // a painter with a clip draws at once
+    PaintScene(painter, *document, window, {kSize.cx, kSize.cy}, CSceneDrawOptions());
+  }
+  QImage banded = Blank();
+  {
+    QPainter painter(&banded);
+    PaintScene(painter, *document, window, {kSize.cx, kSize.cy}, CSceneDrawOptions());
+  }
+  EXPECT_TRUE(banded == expected);
+  EXPECT_NE(banded, Blank());
+}
+
+}  // namespace
