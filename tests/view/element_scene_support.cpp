@@ -151,7 +151,9 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2) {
   out.push_back(qm.Body(CDev::kEnd, 5, 200));
 
   CSceneRun qp(doc, "QP", {0, 1500, 0});
-  out.push_back(qp.Body(CDev::kEnd, 4, 200));
+  CDev* qpEnd = qp.Body(CDev::kEnd, 4, 200);
+  CSceneRun::Place(qpEnd, 4, 0, 60, 180, 150);  // shows the far half of the next length's outlets
+  out.push_back(qpEnd);
   CDev* unit = qp.Add(CDev::kInLine, 4, 2900);
   CSceneRun::Place(unit, 7, 0, 2900);  // a length drawn by its part box alone
   out.push_back(unit);
