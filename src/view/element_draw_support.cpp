@@ -46,13 +46,25 @@ void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DP
   dc.LineTo(to.x, to.y);
 }
 
-int RunPropertyInt(const CDev& element, const char* name, int fallback) {
-  const std::string text(TrimBlanks(element.GetRunProperty(name)));
+namespace {
+
+int ReadInt(const std::string& stored, int fallback) {
+  const std::string text(TrimBlanks(stored));
   int value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, ec] = std::from_chars(text.data(), end, value);
   if (text.empty() || ec != std::errc() || ptr == text.data()) return fallback;
   return value;
+}
+
+}  // namespace
+
+int RunPropertyInt(const CDev& element, const char* name, int fallback) {
+  return ReadInt(element.GetRunProperty(name), fallback);
+}
+
+int FieldInt(const CDev& element, const char* name) {
+  return ReadInt(element.GetFieldText(name).value_or(std::string()), 0);
 }
 
 int NeutralFace(const CBox& box, int turn) {

@@ -31,6 +31,8 @@ void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DP
                    const C3DPoint& b);
 // The run property as an integer; `fallback` when empty or not a number.
 int RunPropertyInt(const CDev& element, const char* name, int fallback);
+// The element's field as an integer; 0 when empty or not a number.
+int FieldInt(const CDev& element, const char* name);
 // The face of the run's neutral side ("COTE_NEUTRE" 0..3) with the turn, or -1.
 int NeutralFace(const CBox& box, int turn);
 

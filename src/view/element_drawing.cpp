@@ -6,11 +6,14 @@
 #include "model/dorne_doc.h"
 #include "model/element_selection.h"
 #include "model/run.h"
+#include "view/bevel_faces.h"
 #include "view/box_colours.h"
+#include "view/calibre_band.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"
 #include "view/element_draw_options.h"
 #include "view/element_draw_support.h"
+#include "view/face_edges.h"
 #include "view/label_drawing.h"
 #include "view/support_drawing.h"
 
@@ -33,8 +36,14 @@ struct CBoxDraw {
   int role = 0;
   int neutralSide = -1;
   int faceMode = 0;
+  int calibreMode = 0;
+  int coverCode = 0;
   bool patternedBody = false;
   bool selected = false;
+  bool edgeColourFlag = false;  // the box's faces are outlined, not filled
+  bool connected = false;       // the box's edges carry a connection mark
+  bool qjShaped = false;
+  CBevel bevel;
   CBoxColours colours;
   CPen pen;
   std::string layer;
@@ -56,13 +65,17 @@ int FaceModeOf(const CDev& e, int role, int slot) {
 CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
                       const CElementDrawOptions& options) {
   CBoxColourInput in;
-  in.boxColour = GetColor(options.colors, ElementColourKind(e.GetKind(), e.GetVariant()));
+  // A box the element's shape gave no colour takes its kind's colour from the settings.
+  const std::uint32_t word = d.box.GetColor();
+  in.boxColour = word == CBox::kNoColor
+                     ? GetColor(options.colors, ElementColourKind(e.GetKind(), e.GetVariant()))
+                     : CColor::FromColorRef(word & 0xFFFFFFu);
   in.selection = SelectionState(e);
   in.monochrome = options.monochrome;
   in.patternedBody = d.patternedBody;
   in.faceMode = d.faceMode;
   in.highlight = options.highlight;
-  in.edgeColourFlag = d.role == 7;
+  in.edgeColourFlag = d.edgeColourFlag;
   if (e.GetKind() == CDev::kTapOff) {
     const std::uint32_t flags = e.GetFlags();
     if ((flags & 0x1000) != 0) in.hasTapOffPen = true, in.tapOffPen = {200, 0, 200};
@@ -79,7 +92,7 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
 
 bool FaceToDraw(const CBoxDraw& d, int face) {
   const bool open = (d.box.GetFaceFlags(face) & CBox::kFaceOpen) != 0;
-  const bool inverted = (d.slot == 8 || d.slot == 9) && d.role != 7;
+  const bool inverted = (d.slot == 8 || d.slot == 9) && !d.edgeColourFlag;
   return inverted ? !open : open;
 }
 
@@ -124,9 +137,7 @@ void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face,
 
 void DrawVentilation(CDrawContext& dc, const CBoxDraw& d, int face,
                      const std::array<CPoint, 4>& p) {
-  if (d.role != 3 || d.slot != 9 || face == 2 || face == 3) return;
-  const std::string cover = d.element.GetFieldText("CAPOT").value_or("");
-  if (cover != "20") return;
+  if (d.role != 3 || d.slot != 9 || face == 2 || face == 3 || d.coverCode != 20) return;
   dc.SelectPen(d.pen);
   for (int i = 1; i <= 9; ++i) {
     const std::int32_t dx = (p[1].x - p[0].x) * i / 10;
@@ -137,45 +148,34 @@ void DrawVentilation(CDrawContext& dc, const CBoxDraw& d, int face,
   dc.SelectPen(kNullPen);
 }
 
-// Which of the four polygon edges (edge k from point k+1 to point k) to draw.
-std::array<bool, 4> EdgeMask(const CBoxDraw& d, int face) {
-  std::array<bool, 4> mask{true, true, true, true};
-  const CDev& e = d.element;
-  const int kind = e.GetKind();
-  const bool junction = (kind >= 1 && kind <= 6) || kind == 11;
-  for (int j = 0; j < 6; ++j) {
-    const int k = CBox::GetFacePairEntry(face, j);
-    if (k < 0) continue;
-    if (d.slot == CBoxOwner::kBodySlot && junction) {
-      if ((e.GetBox(j) != nullptr) != (e.GetBox(face) != nullptr))
-        mask[static_cast<std::size_t>(k)] = false;
-    } else if (d.slot < CBoxOwner::kBodySlot && j == d.slot) {
-      mask[static_cast<std::size_t>(k)] = false;
-    }
-  }
-  return mask;
-}
-
-void DrawEdges(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& p) {
-  if (d.slot < CBoxOwner::kBodySlot && face == d.slot) return;
-  const std::array<bool, 4> mask = EdgeMask(d, face);
+// False when the face's outline and supports are left out as well.
+bool DrawEdges(CDrawContext& dc, const CBoxDraw& d, int face, const CBevelledFace& shape) {
+  CFaceEdgeQuery query;
+  query.element = &d.element;
+  query.box = &d.box;
+  query.slot = d.slot;
+  query.role = d.role;
+  query.face = face;
+  query.shape = shape;
+  query.bevelledBody = d.bevel.body;
+  query.qjShaped = d.qjShaped;
+  query.coverCode = d.coverCode;
+  const CFaceEdges edges = ChooseFaceEdges(query);
+  if (edges.faceHidden) return false;
+  if (d.connected) dc.SetLayer("RACC", 7);
   dc.SelectPen(d.pen);
   for (std::size_t k = 0; k < 4; ++k) {
-    if (!mask[k]) continue;
-    const CPoint& from = p[(k + 1) % 4];
+    if (!edges.draw[k]) continue;
+    const CPoint& from = edges.polygon[(k + 1) % 4];
     dc.MoveTo(from.x, from.y);
-    dc.LineTo(p[k].x, p[k].y);
+    dc.LineTo(edges.polygon[k].x, edges.polygon[k].y);
   }
+  if (d.connected) dc.SetLayer(d.layer, 7);
+  return true;
 }
 
-void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
+void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CPoint, 4>& polygon,
               const CElementDrawOptions& options) {
-  if (!FaceToDraw(d, face)) {
-    if (d.faceMode >= 10) DrawSupports(dc, d.box, face, d.slot, supports, options);
-    return;
-  }
-  dc.SetLayer(d.layer, 7);
-  const std::array<CPoint, 4> polygon = FacePolygon(d.box, face);
   // Without edges of its own the face is filled and outlined in one figure: the plain
   // outline of the face.
   dc.SelectPen(d.colours.edges ? kNullPen : kOutlinePen);
@@ -191,7 +191,27 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   DrawJointMark(dc, d, face, options);
   DrawNeutralHatching(dc, d, face, polygon);
   DrawVentilation(dc, d, face, polygon);
-  if (d.colours.edges) DrawEdges(dc, d, face, polygon);
+}
+
+void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
+              const CElementDrawOptions& options) {
+  if (!FaceToDraw(d, face)) {
+    if (d.faceMode >= 10) DrawSupports(dc, d.box, face, d.slot, supports, options);
+    return;
+  }
+  dc.SetLayer(d.layer, 7);
+  CBevelledFace shape;
+  shape.polygon = FacePolygon(d.box, face);
+  if (d.bevel.IsSet() && d.projection != nullptr) {
+    shape = ShapeBevelledFace(d.bevel, d.box, *d.projection, face, shape.polygon);
+    if (shape.shape == BevelFaceShape::Skipped) return;
+  }
+  if (!d.edgeColourFlag) FillFace(dc, d, face, shape.polygon, options);
+  if (d.calibreMode != 0) {
+    const CCalibreBandFace band{face, d.slot, d.calibreMode, d.neutralSide, d.colours.edges, d.pen};
+    DrawCalibreBand(dc, d.box, band);
+  }
+  if (d.colours.edges && !DrawEdges(dc, d, face, shape)) return;
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
 
@@ -229,6 +249,14 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.selected = SelectionState(*element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
+  const std::uint32_t colourWord = box.GetColor();
+  d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
+  d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
+  d.calibreMode = CalibreBandMode(*element, d.slot);
+  d.bevel = BevelOf(*element, box, d.slot, d.role);
+  d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
+               element->GetReference().starts_with("QJ");
+  if (d.role == 3) d.coverCode = FieldInt(*element, "CAPOT");
   const bool noFaces = d.slot == CBoxOwner::kBodySlot && element->GetBox(7) != nullptr &&
                        (box.GetExtent(0) == 0 || box.GetExtent(1) == 0 || box.GetExtent(2) == 0);
   const bool jointLayer = element->GetKind() == CDev::kJoint && (d.slot == 6 || d.slot == 7);

@@ -18,6 +18,46 @@ bool ContinuesLength(const CDev& e) {
          (e.GetKind() == CDev::kStraight && e.GetVariant() == 123);
 }
 
+// Which outlets a box shows: those along its own stretch of the length. The boxes of the
+// reference element and the direction box of the element before it share the stretch
+// at the middle of the reference element; an outlet at either end of a stretch is shown
+// by the box whose face toward the length's end can be seen.
+class COutletStretch {
+ public:
+  COutletStretch(const CBox& box, const CDev& element, const COutletChain& chain, int back,
+                 std::int32_t width)
+      : m_all(chain.throughJunction), m_width(width) {
+    const CDev& r = *chain.reference;
+    m_own = &r == &element;
+    const CDev* next = r.GetNeighbour(back);
+    const std::int32_t o = r.GetOffset() / 2;
+    const std::int32_t t = (r.GetOffset() + (next != nullptr ? next->GetOffset() : 0)) / 2;
+    const std::int32_t m = (r.GetLength() - t) / 2 + o;
+    m_low = (m_own ? o : m) - width / 2;
+    m_high = (m_own ? m : r.GetLength() - element.GetOffset() / 2) + width / 2;
+    const CBox* backBox = r.GetBox(back);
+    m_lowEndSeen = backBox != nullptr && (backBox->GetFaceFlags(back) & CBox::kFaceVisible) != 0;
+    m_highEndSeen = (box.GetFaceFlags(back) & CBox::kFaceVisible) != 0;
+  }
+
+  bool Shows(std::int32_t p) const {
+    if (m_all) return true;
+    if (p < m_low || p > m_high) return false;
+    if (p < m_low + m_width) return !m_own && m_lowEndSeen;
+    if (p > m_high - m_width) return m_own && !m_highEndSeen;
+    return true;
+  }
+
+ private:
+  bool m_all = false;
+  bool m_own = false;
+  std::int32_t m_width = 0;
+  std::int32_t m_low = 0;
+  std::int32_t m_high = 0;
+  bool m_lowEndSeen = false;
+  bool m_highEndSeen = false;
+};
+
 }  // namespace
 
 COutletChain FindOutletChain(const CBox& box) {
@@ -36,6 +76,7 @@ COutletChain FindOutletChain(const CBox& box) {
     if (e->GetKind() == CDev::kJoint) break;
     const bool qjfPass = e->GetKind() == CDev::kJunction2 && e->GetBox(7) != nullptr;
     if (!ContinuesLength(*e) && !qjfPass) return chain;
+    chain.throughJunction = chain.throughJunction || qjfPass;
     const int d = e->GetDirection();
     e = d >= 0 ? e->GetNeighbour(d) : nullptr;
     if (e != nullptr) before += e->GetLength();
@@ -96,13 +137,12 @@ void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side,
   } else {
     dc.SelectBrush(CBrush::Solid(layout.code == 16 ? CColor{255, 255, 0} : CColor{128, 128, 128}));
   }
-  const std::int32_t hi = r.GetLength() + layout.width / 2;
-  const std::int32_t lo = -layout.width / 2;
+  const COutletStretch stretch(box, *element, chain, d, layout.width);
   const C3DPoint a = along * (layout.width / 2.0);
   const C3DPoint c = across * (layout.height / 2.0);
   for (std::int32_t position : layout.positions) {
     const std::int32_t p = position - chain.before;
-    if (p < lo || p > hi) continue;  // another element of the length shows it
+    if (!stretch.Shows(p)) continue;  // another box of the length shows it
     const C3DPoint centre = base + along * static_cast<double>(p);
     const std::array<C3DPoint, 4> rect = {centre + a + c, centre + a - c, centre - a - c,
                                           centre - a + c};

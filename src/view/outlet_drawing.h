@@ -18,6 +18,7 @@ struct COutletChain {
   const CDev* joint = nullptr;
   std::int32_t length = 0;
   std::int32_t before = 0;
+  bool throughJunction = false;  // reached through a junction's part box: all outlets shown
 };
 
 // None (null joint) when the box leads to no active joint.

@@ -99,6 +99,10 @@ void QjfLayout(const COutletQuery& q, COutletLayout& out) {
   out.width = 90;
   out.height = 110;
   out.code = 16;
+  if (q.layout == 0 && q.computeOnly) {
+    out.code = 32;
+    out.positions = {0, q.length};
+  }
   if (q.layout != 1 || q.jointSide != q.side) return;
   if (q.length == 5000) out.positions = {1050, 2020, 2990, 3770, 4550};
   if (q.length == 3000) out.positions = {990, 1770, 2550};
@@ -131,6 +135,12 @@ COutletLayout ComputeOutletLayout(const COutletQuery& q) {
     QmLayout(q, out);
   } else if (range == "QD") {
     QdLayout(q, out);
+  } else if (range == "QW" && q.computeOnly && !(q.layout == 3 && q.side == 0)) {
+    out.code = 64;
+    out.positions = {0, q.length};
+  }
+  if (q.computeOnly && (out.code == 2 || out.code == 4) && range != "Qp") {
+    for (std::int32_t& p : out.positions) p -= 13;
   }
   if (q.side == 1) {
     for (std::int32_t& p : out.positions) p = q.length - p;

@@ -16,6 +16,10 @@ struct COutletQuery {
   int jointSide = 0;        // the joint's outlet side (style bit 12)
   int side = 0;             // the side drawn: 0 or 1
   std::int32_t length = 0;  // the chain length L
+  // Positions for connection codes rather than drawing: the connection points of ranges
+  // "QW" and "QJF" without layout are added, and the positions of codes 2 and 4 lie 13
+  // nearer the joint (outside "Qp").
+  bool computeOnly = false;
 };
 
 // The outlets of a length as drawn: positions along the length in model units from the

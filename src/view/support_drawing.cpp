@@ -7,6 +7,7 @@
 #include "view/draw_context.h"
 #include "view/element_draw_options.h"
 #include "view/element_draw_support.h"
+#include "view/support_junction.h"
 #include "view/support_text.h"
 
 using namespace element_draw;
@@ -78,11 +79,12 @@ std::optional<C3DPoint> Place(const CBox& drawn, const CDev& support, const CSup
 // (0 through the point, 1 cut back from the side face, 2 at half extents, alternating).
 struct CBandFrame {
   int g = -1;
+  int h = -1;  // the branch face of a junction's body: the support turns the corner
   int side = -1;
   int mode = 0;
 };
 
-// False when nothing is drawn on this box (junction shapes are not drawn).
+// False when nothing is drawn on this box.
 bool ChooseSupportFace(const CDev& element, int slot, const CSupportData& data, CBandFrame& frame) {
   if (slot >= 0 && slot < CBoxOwner::kBodySlot) {
     if (data.insideBody) return false;
@@ -103,8 +105,8 @@ bool ChooseSupportFace(const CDev& element, int slot, const CSupportData& data, 
         frame.g = q;
       } else if (q == 2 || q == 3) {
         frame.side = q;
-      } else if (q >= 0) {
-        return false;
+      } else {
+        frame.h = q;
       }
     }
   } else {
@@ -114,7 +116,7 @@ bool ChooseSupportFace(const CDev& element, int slot, const CSupportData& data, 
       frame.mode = 2;
     }
   }
-  if (frame.mode == 0 && (frame.side == 2 || frame.side == 3)) frame.mode = 1;
+  if (frame.h < 0 && frame.mode == 0 && (frame.side == 2 || frame.side == 3)) frame.mode = 1;
   return frame.g >= 0 && frame.g <= 5;
 }
 
@@ -185,7 +187,8 @@ void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const C
   CBandFrame frame;
   frame.side = data.side >= 0 && data.side <= 5 ? data.side : -1;
   if (!ChooseSupportFace(*element, slot, data, frame)) return;
-  const int p = CBox::GetFacePairEntry(face, frame.g);
+  int p = CBox::GetFacePairEntry(face, frame.g);
+  if (p < 0 && frame.h >= 0) p = CBox::GetFacePairEntry(face, frame.h);
   if (p < 0 || face == frame.side) return;
   const auto corners = FaceCorners(box, face, p);
   const C3DPoint ng = box.GetFaceNormal(frame.g);
@@ -193,6 +196,12 @@ void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const C
   dc.SelectPen(CPen{PenStyle::Null, 0, {}});
   dc.SelectBrush(
       CBrush::Solid(options.monochrome ? CColor{255, 255, 255} : GetColor(options.colors, 14)));
+  if (frame.h >= 0) {
+    const auto shape = JunctionSupportShape(box, *element, face, frame.g, frame.h, corners);
+    if (!shape) return;
+    for (std::size_t k = 0; k < data.touching.size(); ++k) FillProjected(dc, *projection, *shape);
+    return;
+  }
   for (std::size_t k : data.touching) {
     C3DPoint v = data.points[k] - box.GetOrigin();
     if (frame.mode == 2) {

@@ -92,6 +92,34 @@ class CSceneRun {
   C3DPoint m_end;
 };
 
+// A run of the special calibre (grey bands): a cover, a junction whose support turns the
+// corner toward its branch, a bevelled elbow and a box cut on the slant (role 6).
+void AddSpecialCalibreRun(CDorneDoc& doc, std::vector<CDev*>& out) {
+  CSceneRun qmc(doc, "QMC", {0, 3000, 0});
+  CDev* end = qmc.Body(CDev::kEnd, 4, 200);
+  CSceneRun::Place(end, 0, 0, 60, 180, 150);
+  out.push_back(end);
+  CDev* joint = qmc.Body(CDev::kJoint, 4, 100);
+  joint->SetPropValue("SUPP", "4:400/4460:0");
+  out.push_back(joint);
+  out.push_back(qmc.Body(CDev::kStraight, 4, 1500));
+  CDev* covered = qmc.Body(CDev::kInLineVariant, 4, 500, 1);
+  CSceneRun::Place(covered, 8, 100, 300, 120, 100);
+  CSceneRun::Place(covered, 9, 80, 340, 190, 160)->SetKindCode(3);
+  covered->SetPropValue("CAPOT", "20");
+  out.push_back(covered);
+  CDev* junction = qmc.Body(CDev::kJunction3, 4, 300);
+  CSceneRun::Place(junction, 1, 0, 300, 150, 300);
+  junction->SetNeighbour(1, qmc.Loose(CDev::kAccessory, junction->GetPosition()));
+  out.push_back(junction);
+  CDev* elbow = qmc.Body(CDev::kElbow, 2, 400, 100u << 16);
+  CSceneRun::Place(elbow, 4, 0, 400, 300);
+  out.push_back(elbow);
+  CDev* slanted = qmc.Body(CDev::kEnd, 2, 300);
+  slanted->GetBox(CBoxOwner::kBodySlot)->SetKindCode(6);
+  out.push_back(slanted);
+}
+
 }  // namespace
 
 CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2) {
@@ -123,7 +151,9 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2) {
   out.push_back(qm.Body(CDev::kEnd, 5, 200));
 
   CSceneRun qp(doc, "QP", {0, 1500, 0});
-  out.push_back(qp.Body(CDev::kEnd, 4, 200));
+  CDev* qpEnd = qp.Body(CDev::kEnd, 4, 200);
+  CSceneRun::Place(qpEnd, 4, 0, 60, 180, 150);  // shows the far half of the next length's outlets
+  out.push_back(qpEnd);
   CDev* unit = qp.Add(CDev::kInLine, 4, 2900);
   CSceneRun::Place(unit, 7, 0, 2900);  // a length drawn by its part box alone
   out.push_back(unit);
@@ -135,6 +165,7 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2) {
   CSceneRun::Place(accessory, CBoxOwner::kBodySlot, 0, 200, 200, 200);
   out.push_back(accessory);
   out.push_back(qp.Loose(CDev::kLengthRecord, {}));  // no box: nothing drawn
+  AddSpecialCalibreRun(doc, out);
   doc.RebuildScene();
   return scene;
 }
