@@ -15,7 +15,7 @@ constexpr std::uint64_t kMinPropBytes = 2;
 
 }  // namespace
 
-CObjWithProp::CObjWithProp() : m_self(std::make_shared<CObjWithProp*>(this)) {}
+CObjWithProp::CObjWithProp() = default;
 
 CObjWithProp::CObjWithProp(const CObjWithProp& other) : CObjWithProp() { *this = other; }
 
@@ -30,7 +30,12 @@ CObjWithProp& CObjWithProp::operator=(const CObjWithProp& other) {
 
 CObjWithProp::~CObjWithProp() {
   // Queued messages that still hold a handle now see a dead object.
-  *m_self = nullptr;
+  if (m_self) *m_self = nullptr;
+}
+
+CObjHandle CObjWithProp::GetHandle() const {
+  if (!m_self) m_self = std::make_shared<CObjWithProp*>(const_cast<CObjWithProp*>(this));
+  return CObjHandle(m_self);
 }
 
 void CObjWithProp::Serialize(CArchiveWriter& archive) const {
@@ -42,6 +47,7 @@ void CObjWithProp::Serialize(CArchiveWriter& archive) const {
 
 void CObjWithProp::Serialize(CArchiveReader& archive) {
   const std::uint16_t count = archive.ReadWord();
+  if (count == 0) return;  // most objects store none
   archive.RequireCount(count, kMinPropBytes, "property list");
   // Read every pair before changing anything, so a damaged list changes nothing.
   std::vector<CProp> pairs(count);

@@ -72,12 +72,14 @@ class CObjWithProp {
   int NotifyPropDialog(int message);
 
   // A handle that turns null when this object is destroyed.
-  CObjHandle GetHandle() const { return CObjHandle(m_self); }
+  CObjHandle GetHandle() const;
 
  private:
   int FindIndex(std::string_view name) const;
   void StorePairs(std::vector<CProp>& pairs);
 
   std::vector<std::unique_ptr<CProp>> m_props;
-  std::shared_ptr<CObjWithProp*> m_self;
+  // Made by the first GetHandle: most objects never hand one out, and a document holds
+  // tens of thousands of objects.
+  mutable std::shared_ptr<CObjWithProp*> m_self;
 };

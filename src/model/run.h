@@ -16,6 +16,7 @@
 #include <vector>
 
 class CBOMGrid;
+class CBookingBatch;
 class CDev;
 class CPartBuilder;
 class CElementIterator;
@@ -301,6 +302,8 @@ class CRun : public CObjWithProp {
   void IndexInsert(CDev& element, int list);
   void IndexErase(CDev& element);
   void BookDevice(CDev& element);
+  // Books into the bill, or into the batch of a read under way.
+  void BookHeld(std::string_view reference, std::int64_t quantity);
   CDev* FindManualRecord(std::string_view trimmed) const;
   const std::unordered_set<CDev*>* IndexedDevices(std::string_view reference, int list) const;
   CDev* FirstIndexed(std::string_view reference, int list) const;
@@ -320,11 +323,14 @@ class CRun : public CObjWithProp {
   void OrderLinesByGroup();
   void TurnElementForReverse(CDev& element, CDev& next, int face);
   void SerializeHead(CArchiveReader& archive);
+  // Reads the element lists with the bookings of their records made in one batch.
   void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader);
+  void ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader);
 
   CRunDocument* m_document = nullptr;
   CDev* m_current = nullptr;
   std::unique_ptr<CBOMGrid> m_bom;
+  CBookingBatch* m_bookings = nullptr;  // while the element list is read
   std::vector<CDev*> m_devices;
   std::vector<CDev*> m_lengths;
   std::uint32_t m_flags = 1;

@@ -1,5 +1,6 @@
 #include "platform/archive.h"
 #include "model/bom_grid.h"
+#include "model/booking_batch.h"
 #include "model/dev.h"
 #include "model/element_record_reader.h"
 #include "model/element_record_writer.h"
@@ -83,6 +84,18 @@ void CRun::SerializeHead(CArchiveReader& archive) {
 // it, and after it only accessory records and tap-off units, each alone; whatever else a
 // record holds would not come back at the next save, so it is refused as damage.
 void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader) {
+  CBookingBatch bookings;
+  struct Batching {
+    CBookingBatch*& slot;
+    ~Batching() { slot = nullptr; }
+  } batching{m_bookings};
+  m_bookings = &bookings;
+  ReadElementRecords(archive, reader);
+  m_bookings = nullptr;
+  bookings.BookInto(*m_bom);
+}
+
+void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader) {
   using Nesting = CElementRecordReader::Nesting;
   const std::uint32_t lengthCount = archive.ReadDword();
   archive.RequireCount(lengthCount, kMinElementRecordBytes, "length records");
@@ -92,7 +105,7 @@ void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader
     record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
     m_lengths.push_back(record);
     IndexInsert(*record, 1);
-    m_bom->AddHeldQuantity(record->GetReference(), 1);
+    BookHeld(record->GetReference(), 1);
   }
   const std::uint8_t hasStart = archive.ReadByte();
   if (hasStart > 1) Damaged(archive, "start flag " + std::to_string(hasStart));
@@ -118,7 +131,7 @@ void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader
     AddDevice(device);
     if (device->GetKind() == CDev::kAccessory) {
       const std::int64_t quantity = device->GetStyle2() == 0 ? 1 : device->GetStyle2();
-      m_bom->AddHeldQuantity(device->GetReference(), quantity);
+      BookHeld(device->GetReference(), quantity);
     }
   }
   reader.AttachTapOffUnits();

@@ -2,6 +2,7 @@
 #include "model/dev.h"
 #include "model/dimension.h"
 #include "model/run.h"
+#include "model/booking_batch.h"
 #include "model/run_document.h"
 
 #include "platform/text_conversions.h"
@@ -95,7 +96,15 @@ void CRun::AddDevice(CDev* element) {
 void CRun::BookDevice(CDev& element) {
   // An accessory record is booked with its quantity by whoever made or read it.
   if (element.GetKind() == CDev::kAccessory) return;
-  if (HeldQuantity(element) > 0) m_bom->AddHeldQuantity(element.GetReference(), 1);
+  if (HeldQuantity(element) > 0) BookHeld(element.GetReference(), 1);
+}
+
+void CRun::BookHeld(std::string_view reference, std::int64_t quantity) {
+  if (m_bookings != nullptr) {
+    m_bookings->Add(reference, quantity);
+  } else {
+    m_bom->AddHeldQuantity(reference, quantity);
+  }
 }
 
 std::int64_t CRun::HeldQuantity(const CDev& record) const {

@@ -23,11 +23,13 @@ CArchiveReader::CArchiveReader(const void* data, std::size_t size)
               static_cast<const std::uint8_t*>(data) + size) {}
 
 void CArchiveReader::Require(std::uint64_t bytes, std::string_view what) const {
-  if (bytes > Remaining()) {
-    throw CArchiveError(std::string(what) + " needs " + std::to_string(bytes) + " bytes, " +
-                            std::to_string(Remaining()) + " remain",
-                        m_pos);
-  }
+  if (bytes > Remaining()) NotEnough(bytes, what);
+}
+
+void CArchiveReader::NotEnough(std::uint64_t bytes, std::string_view what) const {
+  throw CArchiveError(std::string(what) + " needs " + std::to_string(bytes) + " bytes, " +
+                          std::to_string(Remaining()) + " remain",
+                      m_pos);
 }
 
 void CArchiveReader::RequireCount(std::uint64_t count, std::uint64_t minBytesEach,
@@ -39,28 +41,6 @@ void CArchiveReader::RequireCount(std::uint64_t count, std::uint64_t minBytesEac
                         m_pos);
   }
 }
-
-std::uint8_t CArchiveReader::ReadByte() {
-  Require(1, "byte");
-  return m_bytes[m_pos++];
-}
-
-std::uint16_t CArchiveReader::ReadWord() {
-  Require(2, "word");
-  const auto value = static_cast<std::uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
-  m_pos += 2;
-  return value;
-}
-
-std::uint32_t CArchiveReader::ReadDword() {
-  Require(4, "dword");
-  std::uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = (value << 8) | m_bytes[m_pos + i];
-  m_pos += 4;
-  return value;
-}
-
-std::int32_t CArchiveReader::ReadLong() { return static_cast<std::int32_t>(ReadDword()); }
 
 float CArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
 
@@ -124,23 +104,6 @@ std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
   m_pos += static_cast<std::size_t>(count);
   return tvr::platform::ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)),
                                tvr::platform::CodePage::Cp1252);
-}
-
-void CArchiveWriter::WriteByte(std::uint8_t value) { m_bytes.push_back(value); }
-
-void CArchiveWriter::WriteWord(std::uint16_t value) {
-  m_bytes.push_back(static_cast<std::uint8_t>(value));
-  m_bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void CArchiveWriter::WriteDword(std::uint32_t value) {
-  const std::size_t at = m_bytes.size();
-  m_bytes.resize(at + 4);
-  for (std::size_t i = 0; i < 4; ++i) m_bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-void CArchiveWriter::WriteLong(std::int32_t value) {
-  WriteDword(static_cast<std::uint32_t>(value));
 }
 
 void CArchiveWriter::WriteFloat(float value) { WriteDword(std::bit_cast<std::uint32_t>(value)); }

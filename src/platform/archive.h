@@ -37,10 +37,11 @@ class CArchiveReader {
   explicit CArchiveReader(std::vector<std::uint8_t> bytes);
   CArchiveReader(const void* data, std::size_t size);  // copies the bytes
 
-  std::uint8_t ReadByte();
-  std::uint16_t ReadWord();
-  std::uint32_t ReadDword();
-  std::int32_t ReadLong();  // a dword read as signed
+  // The fixed-size reads are inline: a document reads millions of them.
+  std::uint8_t ReadByte() { return static_cast<std::uint8_t>(ReadLittleEndian<1>("byte")); }
+  std::uint16_t ReadWord() { return static_cast<std::uint16_t>(ReadLittleEndian<2>("word")); }
+  std::uint32_t ReadDword() { return static_cast<std::uint32_t>(ReadLittleEndian<4>("dword")); }
+  std::int32_t ReadLong() { return static_cast<std::int32_t>(ReadDword()); }  // signed
   float ReadFloat();
   double ReadDouble();
   std::string ReadString();
@@ -57,6 +58,15 @@ class CArchiveReader {
   bool AtEnd() const { return m_pos == m_bytes.size(); }
 
  private:
+  template <std::size_t N>
+  std::uint64_t ReadLittleEndian(std::string_view what) {
+    if (Remaining() < N) NotEnough(N, what);
+    std::uint64_t value = 0;
+    for (std::size_t i = N; i-- > 0;) value = (value << 8) | m_bytes[m_pos + i];
+    m_pos += N;
+    return value;
+  }
+  [[noreturn]] void NotEnough(std::uint64_t bytes, std::string_view what) const;
   // Character count and whether the characters are wide.
   std::pair<std::uint64_t, bool> ReadStringLength();
   std::string ReadWideChars(std::uint64_t count);
@@ -71,10 +81,11 @@ class CArchiveReader {
 
 class CArchiveWriter {
  public:
-  void WriteByte(std::uint8_t value);
-  void WriteWord(std::uint16_t value);
-  void WriteDword(std::uint32_t value);
-  void WriteLong(std::int32_t value);
+  // The fixed-size writes are inline: a document writes millions of them.
+  void WriteByte(std::uint8_t value) { m_bytes.push_back(value); }
+  void WriteWord(std::uint16_t value) { WriteLittleEndian<2>(value); }
+  void WriteDword(std::uint32_t value) { WriteLittleEndian<4>(value); }
+  void WriteLong(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
   void WriteFloat(float value);
   void WriteDouble(double value);
   // UTF-8 text; a byte sequence that is not valid UTF-8 is written as U+FFFD so that
@@ -88,6 +99,11 @@ class CArchiveWriter {
   std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }
 
  private:
+  template <std::size_t N>
+  void WriteLittleEndian(std::uint64_t value) {
+    for (std::size_t i = 0; i < N; ++i)
+      m_bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+  }
   void WriteStringLength(std::uint64_t count);
 
   std::vector<std::uint8_t> m_bytes;

@@ -1,10 +1,13 @@
 #include "platform/dbf_tag.h"
 
+#include "platform/mapped_file.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <numeric>
+#include <span>
 #include <utility>
 
 namespace tvr::platform {
@@ -36,26 +39,114 @@ void Prefetch(const void* data, std::size_t size) {
     __builtin_prefetch(reinterpret_cast<const void*>(line));
 }
 
-struct SortItem {
-  std::uint64_t prefix;
-  std::uint32_t recno;
+// Keys squeezed into as few bits as keep their order: each byte of the key becomes its
+// distance from the lowest value that byte takes in any key, in as many bits as the
+// highest needs. Keys of a table draw each byte from a small range (digits, capitals,
+// blanks) and many bytes are the same in every key, so a whole key and its record number
+// often fit one 64-bit word, which sorts in two or three passes; otherwise the leading
+// bytes that fit are packed and keys equal in them are ordered afterwards.
+class KeyPacker {
+ public:
+  // Keys are read 16 bytes at a time: up to 15 bytes past the end of each must be readable.
+  static constexpr std::size_t kSlack = 16;
+  using Chunk = unsigned char __attribute__((vector_size(kSlack)));
+
+  explicit KeyPacker(std::size_t keyLength)
+      : m_length(keyLength), m_chunks((keyLength + kSlack - 1) / kSlack) {
+    Chunk none;
+    for (std::size_t i = 0; i < kSlack; ++i) none[i] = 0xFF;
+    m_low.assign(m_chunks, none);
+    m_high.assign(m_chunks, Chunk{});
+  }
+
+  void Note(const unsigned char* key) {
+    for (std::size_t chunk = 0; chunk < m_chunks; ++chunk) {
+      Chunk bytes;
+      std::memcpy(&bytes, key + chunk * kSlack, sizeof bytes);
+      m_low[chunk] = bytes < m_low[chunk] ? bytes : m_low[chunk];
+      m_high[chunk] = bytes > m_high[chunk] ? bytes : m_high[chunk];
+    }
+  }
+  // Chooses the bytes to pack, leaving `reserved` bits of the word free; the number of
+  // bits the packed keys take.
+  int Settle(int reserved) {
+    int bits = 0;
+    m_whole = true;
+    for (std::size_t i = 0; i < m_length; ++i) {
+      const unsigned char low = m_low[i / kSlack][i % kSlack];
+      const unsigned char high = m_high[i / kSlack][i % kSlack];
+      const int width = high > low ? std::bit_width(unsigned(high - low)) : 0;
+      if (width == 0) continue;
+      if (bits + width + reserved > 64) {
+        m_whole = false;
+        break;
+      }
+      m_bytes.push_back({i, low, width});
+      bits += width;
+    }
+    return bits;
+  }
+  // Whether the packed bits order the keys completely.
+  bool Whole() const { return m_whole; }
+  std::uint64_t Pack(const unsigned char* key) const {
+    std::uint64_t packed = 0;
+    for (const Byte& byte : m_bytes)
+      packed = (packed << byte.width) | static_cast<unsigned>(key[byte.index] - byte.low);
+    return packed;
+  }
+
+ private:
+  struct Byte {
+    std::size_t index;
+    unsigned char low;
+    int width;
+  };
+  std::size_t m_length;
+  std::size_t m_chunks;
+  std::vector<Chunk> m_low;  // the lowest and highest value of each byte
+  std::vector<Chunk> m_high;
+  std::vector<Byte> m_bytes;
+  bool m_whole = true;
 };
 
-// A stable sort on the prefix, one byte at a time from the lowest; a byte that is the
-// same in every prefix costs no pass.
-void RadixSort(std::vector<SortItem>& items) {
-  std::array<std::array<std::size_t, 256>, 8> counts{};
-  for (const SortItem& item : items) {
-    for (int digit = 0; digit < 8; ++digit) ++counts[digit][(item.prefix >> (8 * digit)) & 0xFF];
+// A stable sort of words on their bits from lowBit up (bits of them), by digits of at
+// most 11 bits whose counts are all taken in one reading.
+using Words = std::vector<std::uint64_t, CBulkAllocator<std::uint64_t>>;
+
+void RadixSortBits(Words& words, Words& scratch, int lowBit, int bits) {
+  if (bits <= 0) return;
+  const int passes = (bits + 10) / 11;
+  const int width = (bits + passes - 1) / passes;
+  const std::size_t buckets = std::size_t{1} << width;
+  const std::uint64_t mask = buckets - 1;
+  std::vector<std::size_t> counts(buckets * static_cast<std::size_t>(passes));
+  for (const std::uint64_t word : words) {
+    for (int pass = 0; pass < passes; ++pass)
+      ++counts[static_cast<std::size_t>(pass) * buckets +
+               ((word >> (lowBit + pass * width)) & mask)];
   }
-  std::vector<SortItem> scratch(items.size());
-  for (int digit = 0; digit < 8; ++digit) {
-    std::array<std::size_t, 256>& count = counts[digit];
-    if (std::find(count.begin(), count.end(), items.size()) != count.end()) continue;
+  scratch.resize(words.size());
+  for (int pass = 0; pass < passes; ++pass) {
+    std::size_t* count = counts.data() + static_cast<std::size_t>(pass) * buckets;
     std::size_t start = 0;
-    for (std::size_t& bucket : count) start += std::exchange(bucket, start);
-    for (const SortItem& item : items) scratch[count[(item.prefix >> (8 * digit)) & 0xFF]++] = item;
-    items.swap(scratch);
+    for (std::size_t bucket = 0; bucket < buckets; ++bucket)
+      start += std::exchange(count[bucket], start);
+    const int shift = lowBit + pass * width;
+    for (const std::uint64_t word : words) scratch[count[(word >> shift) & mask]++] = word;
+    words.swap(scratch);
+  }
+}
+
+// Copies a key whose length is known only at run time, without a call for short ones.
+inline void CopyKey(char* to, const char* from, std::size_t length) {
+  if (length >= 8 && length <= 16) {
+    std::memcpy(to, from, 8);
+    std::memcpy(to + length - 8, from + length - 8, 8);
+  } else if (length > 16 && length <= 32) {
+    std::memcpy(to, from, 16);
+    std::memcpy(to + length - 16, from + length - 16, 16);
+  } else {
+    std::memcpy(to, from, length);
   }
 }
 
@@ -74,23 +165,47 @@ bool CDbfTag::UsesBytes(std::uint32_t offset, std::uint32_t length) const {
   return false;
 }
 
-std::string CDbfTag::RecordKeys(std::string_view records, std::uint32_t recordLength,
-                                std::uint32_t count) const {
-  std::string keys(std::size_t{count} * m_keyLength, '\0');
-  char* out = keys.data();
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const char* record = records.data() + std::size_t{i} * recordLength;
-    for (const Part& part : m_parts) out = std::copy_n(record + part.offset, part.length, out);
-  }
-  return keys;
-}
-
 void CDbfTag::Build(std::string_view records, std::uint32_t recordLength, std::uint32_t count) {
-  SortByKey(RecordKeys(records, recordLength, count));
-  m_levels.resize(1);
+  m_count = m_keyLength == 0 ? 0 : count;
+  // The keys side by side first: the records are read once, in file order, and the
+  // keys are then reached in key order within a block many times smaller.
+  Bytes keys(m_count * m_keyLength + KeyPacker::kSlack);
+  MapPagesNow(records.substr(0, std::size_t{m_count} * recordLength));
+  KeyPacker packer(m_keyLength);
+  // Records far enough ahead that their memory arrives by the time they are read; the
+  // hardware alone stops at every page of the file.
+  const std::size_t ahead =
+      std::max<std::size_t>(16, 8192 / std::max<std::uint32_t>(recordLength, 1));
+  const std::uint32_t keyStart = m_parts.empty() ? 0 : m_parts[0].offset;
+  for (std::size_t i = 0; i < m_count; ++i) {
+    if (i + ahead < m_count)
+      __builtin_prefetch(records.data() + (i + ahead) * recordLength + keyStart);
+    char* key = keys.data() + i * m_keyLength;
+    const char* record = records.data() + i * recordLength;
+    for (const Part& part : m_parts) {
+      CopyKey(key, record + part.offset, part.length);
+      key += part.length;
+    }
+    packer.Note(reinterpret_cast<const unsigned char*>(key - m_keyLength));
+  }
+  const int recnoBits = std::bit_width(m_count);
+  const std::uint64_t recnoMask = (std::uint64_t{1} << recnoBits) - 1;
+  const int packedBits = packer.Settle(recnoBits);
+  Words order(m_count);
+  for (std::size_t i = 0; i < m_count; ++i) {
+    const auto* key = reinterpret_cast<const unsigned char*>(keys.data() + i * m_keyLength);
+    order[i] = (packer.Pack(key) << recnoBits) | (i + 1);
+  }
+  Words spare;
+  RadixSortBits(order, spare, recnoBits, packedBits);
+  spare.resize(m_count);
+  m_levels.clear();
+  m_levels.push_back(std::move(spare));
+  PlaceEntries(keys.data(), order, recnoMask);
+  if (!packer.Whole()) OrderTies(order, recnoBits);
   while (m_levels.back().size() > kSampleStep) {
-    std::vector<std::uint64_t> samples;
-    const std::vector<std::uint64_t>& below = m_levels.back();
+    Words samples;
+    const Words& below = m_levels.back();
     samples.reserve(below.size() / kSampleStep + 1);
     for (std::size_t i = 0; i < below.size(); i += kSampleStep) samples.push_back(below[i]);
     m_levels.push_back(std::move(samples));
@@ -98,91 +213,62 @@ void CDbfTag::Build(std::string_view records, std::uint32_t recordLength, std::u
   m_built = true;
 }
 
-void CDbfTag::SortByKey(std::string_view recordKeys) {
-  m_count = m_keyLength == 0 ? 0 : recordKeys.size() / m_keyLength;
-  auto keyOf = [&](std::uint32_t recno) {
-    return recordKeys.substr(std::size_t{recno - 1} * m_keyLength, m_keyLength);
+void CDbfTag::PlaceEntries(const char* keys, const Words& order, std::uint64_t recnoMask) {
+  auto keyOf = [&](std::size_t position) {
+    return keys + ((order[position] & recnoMask) - 1) * m_keyLength;
   };
-  std::vector<SortItem> items(m_count);
-  for (std::size_t i = 0; i < m_count; ++i) {
-    const auto recno = static_cast<std::uint32_t>(i + 1);
-    items[i] = {PrefixOf(keyOf(recno)), recno};
-  }
-  RadixSort(items);
-  m_levels.assign(1, std::vector<std::uint64_t>(m_count));
-  std::vector<std::uint64_t>& prefixes = m_levels[0];
+  Words& prefixes = m_levels[0];
   m_entries.resize(m_count * m_entryLength);
-  constexpr std::size_t kAhead = 16;  // records whose keys are on their way to the cache
+  m_positions.resize(m_count + 1);
+  constexpr std::size_t kAhead = 16;  // keys on their way to the cache
   for (std::size_t position = 0; position < m_count; ++position) {
-    if (position + kAhead < m_count)
-      __builtin_prefetch(keyOf(items[position + kAhead].recno).data());
-    const std::uint32_t recno = items[position].recno;
-    prefixes[position] = items[position].prefix;
-    char* entry = EntryAt(position);
-    std::memcpy(entry, keyOf(recno).data(), m_keyLength);
-    std::memcpy(entry + m_keyLength, &recno, sizeof recno);
-  }
-  if (m_keyLength > 8) {
-    for (std::size_t first = 0; first < m_count;) {
-      std::size_t last = first + 1;
-      while (last < m_count && prefixes[last] == prefixes[first]) ++last;
-      if (last - first > 1) SortSamePrefix(first, last);
-      first = last;
+    if (position + kAhead < m_count) {
+      const char* ahead = keyOf(position + kAhead);
+      __builtin_prefetch(ahead);
+      __builtin_prefetch(ahead + m_keyLength - 1);
+      __builtin_prefetch(&m_positions[order[position + kAhead] & recnoMask], 1);
     }
+    const auto recno = static_cast<std::uint32_t>(order[position] & recnoMask);
+    char* entry = EntryAt(position);
+    CopyKey(entry, keyOf(position), m_keyLength);
+    std::memcpy(entry + m_keyLength, &recno, sizeof recno);
+    prefixes[position] = PrefixOf(std::string_view(entry, m_keyLength));
+    m_positions[recno] = static_cast<std::uint32_t>(position);
   }
-  m_positions.assign(m_count + 1, 0);
-  for (std::size_t position = 0; position < m_count; ++position) {
-    if (position + kAhead < m_count)
-      __builtin_prefetch(&m_positions[RecordAt(position + kAhead)], 1);
+}
+
+void CDbfTag::OrderTies(const Words& order, int recnoBits) {
+  // Keys equal in their packed bytes stand side by side in record order: each such run
+  // is ordered on the whole key, keeping the record order of equal ones.
+  std::vector<std::size_t> ranks;
+  for (std::size_t first = 0; first < m_count;) {
+    const std::uint64_t packed = order[first] >> recnoBits;
+    std::size_t last = first + 1;
+    while (last < m_count && order[last] >> recnoBits == packed) ++last;
+    if (last - first > 1) {
+      ranks.resize(last - first);
+      std::iota(ranks.begin(), ranks.end(), first);
+      auto below = [this](std::size_t a, std::size_t b) { return KeyAt(a) < KeyAt(b); };
+      if (!std::is_sorted(ranks.begin(), ranks.end(), below)) {
+        std::stable_sort(ranks.begin(), ranks.end(), below);
+        Reorder(first, ranks);
+      }
+    }
+    first = last;
+  }
+}
+
+void CDbfTag::Reorder(std::size_t first, std::span<const std::size_t> order) {
+  m_reordered.resize(order.size() * m_entryLength);
+  for (std::size_t i = 0; i < order.size(); ++i) {
+    std::memcpy(m_reordered.data() + i * m_entryLength, EntryAt(order[i]), m_entryLength);
+  }
+  std::memcpy(EntryAt(first), m_reordered.data(), m_reordered.size());
+  Words& prefixes = m_levels[0];
+  for (std::size_t position = first; position < first + order.size(); ++position) {
     m_positions[RecordAt(position)] = static_cast<std::uint32_t>(position);
+    prefixes[position] = PrefixOf(KeyAt(position));
   }
-}
-
-void CDbfTag::SortSamePrefix(std::size_t first, std::size_t last) {
-  // Keys that share their first 8 bytes, already side by side in record order: order
-  // them on the whole key by insertion (on the next 8 bytes first), keeping the record
-  // order of equal ones; these runs are short unless most keys begin alike, and then a
-  // merge sort takes over.
-  constexpr std::size_t kLongRun = 32;
-  if (last - first > kLongRun) return MergeSortSamePrefix(first, last);
-  struct Rank {
-    std::uint64_t next;  // bytes 8 to 15 of the key
-    std::size_t position;
-  };
-  std::array<Rank, kLongRun> ranks;
-  const std::size_t length = last - first;
-  for (std::size_t i = 0; i < length; ++i)
-    ranks[i] = {PrefixOf(KeyAt(first + i).substr(8)), first + i};
-  auto below = [this](const Rank& a, const Rank& b) {
-    if (a.next != b.next) return a.next < b.next;
-    return m_keyLength > 16 && KeyAt(a.position).substr(16) < KeyAt(b.position).substr(16);
-  };
-  bool moved = false;
-  for (std::size_t i = 1; i < length; ++i) {
-    const Rank rank = ranks[i];
-    std::size_t at = i;
-    for (; at > 0 && below(rank, ranks[at - 1]); --at) ranks[at] = ranks[at - 1];
-    ranks[at] = rank;
-    moved |= at != i;
-  }
-  if (!moved) return;
-  std::string entries(length * m_entryLength, '\0');
-  for (std::size_t i = 0; i < length; ++i) {
-    std::memcpy(entries.data() + i * m_entryLength, EntryAt(ranks[i].position), m_entryLength);
-  }
-  std::memcpy(EntryAt(first), entries.data(), entries.size());
-}
-
-void CDbfTag::MergeSortSamePrefix(std::size_t first, std::size_t last) {
-  std::vector<std::size_t> ranks(last - first);
-  std::iota(ranks.begin(), ranks.end(), first);
-  std::stable_sort(ranks.begin(), ranks.end(),
-                   [this](std::size_t a, std::size_t b) { return KeyAt(a) < KeyAt(b); });
-  std::string entries(ranks.size() * m_entryLength, '\0');
-  for (std::size_t i = 0; i < ranks.size(); ++i) {
-    std::memcpy(entries.data() + i * m_entryLength, EntryAt(ranks[i]), m_entryLength);
-  }
-  std::memcpy(EntryAt(first), entries.data(), entries.size());
 }
 
 std::uint32_t CDbfTag::RecordAt(std::size_t position) const {
@@ -192,7 +278,8 @@ std::uint32_t CDbfTag::RecordAt(std::size_t position) const {
 }
 
 std::string_view CDbfTag::KeyAt(std::size_t position) const {
-  return std::string_view(m_entries).substr(position * m_entryLength, m_keyLength);
+  return std::string_view(m_entries.data(), m_entries.size())
+      .substr(position * m_entryLength, m_keyLength);
 }
 
 std::pair<std::size_t, std::size_t> CDbfTag::PrefixRange(std::uint64_t prefix) const {
@@ -202,7 +289,7 @@ std::pair<std::size_t, std::size_t> CDbfTag::PrefixRange(std::uint64_t prefix) c
   std::size_t first = 0;
   std::size_t end = m_levels.empty() ? 0 : m_levels.back().size();
   for (std::size_t level = m_levels.size(); level-- > 0;) {
-    const std::vector<std::uint64_t>& samples = m_levels[level];
+    const Words& samples = m_levels[level];
     const auto begin = samples.begin();
     first = static_cast<std::size_t>(std::lower_bound(begin + static_cast<std::ptrdiff_t>(first),
                                                       begin + static_cast<std::ptrdiff_t>(end),
@@ -221,7 +308,7 @@ std::pair<std::size_t, std::size_t> CDbfTag::PrefixRange(std::uint64_t prefix) c
   // The end of the equal ones: by steps that double, then by halves.
   std::size_t low = first;
   std::size_t step = 1;
-  const std::vector<std::uint64_t>& prefixes = m_levels[0];
+  const Words& prefixes = m_levels[0];
   while (low + step < m_count && prefixes[low + step] == prefix) {
     low += step;
     step *= 2;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/bulk_allocator.h"
 
 namespace tvr::platform {
 
@@ -12,8 +15,9 @@ namespace tvr::platform {
 //
 // The keys are copied out once, side by side in key order, each followed by its record
 // number, so that a search reads neighbouring memory instead of jumping through the
-// records: a radix sort on the first eight bytes of each key, with ties settled on the
-// whole key, builds it in time linear in the record count. A search goes down levels of
+// records: a radix sort on the keys packed into as few bits as keep their order (ties
+// settled on the whole key when they do not all fit) builds it in time linear in the
+// record count. A search goes down levels of
 // those prefixes, each holding every 16th of the one below (the upper ones stay in the
 // cache), reading 16 prefixes at each, then the few whole keys that share the prefix.
 class CDbfTag {
@@ -45,14 +49,19 @@ class CDbfTag {
   std::size_t LowerBound(std::string_view key, bool& hit) const;
 
  private:
+  // Built anew at each change of the table: blocks of megabytes that are written at once.
+  using Bytes = std::vector<char, CBulkAllocator<char>>;
+  using Words = std::vector<std::uint64_t, CBulkAllocator<std::uint64_t>>;
+
   std::string_view KeyAt(std::size_t position) const;
   char* EntryAt(std::size_t position) { return m_entries.data() + position * m_entryLength; }
-  // The keys of every record, in record order.
-  std::string RecordKeys(std::string_view records, std::uint32_t recordLength,
-                         std::uint32_t count) const;
-  void SortByKey(std::string_view recordKeys);
-  void SortSamePrefix(std::size_t first, std::size_t last);
-  void MergeSortSamePrefix(std::size_t first, std::size_t last);
+  // The entries, the first level of prefixes and the positions from the record numbers
+  // in key order (in the bits of recnoMask of each word of order) and the keys of every
+  // record in record order.
+  void PlaceEntries(const char* keys, const Words& order, std::uint64_t recnoMask);
+  void OrderTies(const Words& order, int recnoBits);
+  // Puts the entries at the given positions in that order from first on.
+  void Reorder(std::size_t first, std::span<const std::size_t> order);
   // The first and past-the-last positions whose prefix equals the given one.
   std::pair<std::size_t, std::size_t> PrefixRange(std::uint64_t prefix) const;
 
@@ -62,11 +71,12 @@ class CDbfTag {
   std::size_t m_entryLength = 0;  // the key, then the record number (4 bytes)
   bool m_built = false;
   std::size_t m_count = 0;
-  std::string m_entries;  // in key order
+  Bytes m_entries;  // in key order
   // The first 8 bytes of each key, big-endian, in key order; then every kSampleStep-th of
   // those, and so on until the last level fits one step.
-  std::vector<std::vector<std::uint64_t>> m_levels;
-  std::vector<std::uint32_t> m_positions;  // indexed by record number
+  std::vector<Words> m_levels;
+  std::vector<std::uint32_t, CBulkAllocator<std::uint32_t>> m_positions;  // by record number
+  std::string m_reordered;  // room for entries while they are reordered
 };
 
 }  // namespace tvr::platform

@@ -88,6 +88,19 @@ void WithdrawRange(int slot) {
 
 }  // namespace
 
+void MapPagesNow(std::string_view bytes) {
+#ifdef MADV_POPULATE_READ
+  if (bytes.empty()) return;
+  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+  const auto begin = reinterpret_cast<std::uintptr_t>(bytes.data()) & ~(page - 1);
+  const auto end = reinterpret_cast<std::uintptr_t>(bytes.data()) + bytes.size();
+  // A file cut short underneath makes this fail, not fault: the reader's guard still holds.
+  ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_READ);
+#else
+  (void)bytes;
+#endif
+}
+
 CMappedFile::~CMappedFile() { Close(); }
 
 CMappedFile::CMappedFile(CMappedFile&& other) noexcept { *this = std::move(other); }

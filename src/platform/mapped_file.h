@@ -19,6 +19,10 @@ namespace tvr::platform {
 //
 // When no mapping can be made (an empty file, or too many files mapped at once) the
 // bytes are read into memory instead.
+// Maps every page of bytes (of a mapping or of memory) into the process now, in one call,
+// where reading them one by one would fault every few pages; a hint that may do nothing.
+void MapPagesNow(std::string_view bytes);
+
 class CMappedFile {
  public:
   CMappedFile() = default;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+class CBOMGrid;
+
+// Bookings into a bill of materials gathered while a run is read, then made with one
+// booking per reference: each booking formats its line's cells again, and a long run
+// books the same few references thousands of times. The bill ends as booking each at
+// once would leave it: lines in the order their references were first booked, with the
+// same quantities, a booking the bill refuses (a quantity out of range, a full bill)
+// refused alike.
+class CBookingBatch {
+ public:
+  void Add(std::string_view reference, std::int64_t quantity);
+  void BookInto(CBOMGrid& bom);
+
+ private:
+  struct Line {
+    std::string reference;
+    std::int64_t total = 0;
+  };
+  std::vector<Line> m_lines;  // in the order first booked
+  std::unordered_map<std::string, std::size_t> m_index;
+  // Every booking in order (line, quantity), replayed for a line whose total the bill
+  // refuses, so that the bookings it would have taken one by one are taken.
+  std::vector<std::pair<std::size_t, std::int64_t>> m_bookings;
+};
