@@ -3,6 +3,7 @@
 #include "fake_element.h"
 #include "platform/archive.h"
 #include "support/archive_bytes.h"
+#include "support/golden_file.h"
 #include "geometry/3d_projection.h"
 
 #include <gtest/gtest.h>
@@ -14,27 +15,6 @@ namespace {
 
 constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
-
-void AppendLong(std::vector<std::uint8_t>& bytes, std::int32_t value) {
-  const auto u = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(u >> (8 * i)));
-}
-
-// A record from its parts: 8 corners with their projected pairs, the pass word, the
-// origin and the extents.
-std::vector<std::uint8_t> Record(const std::vector<std::array<std::int32_t, 5>>& corners,
-                                 std::uint32_t pass, std::array<std::int32_t, 3> origin,
-                                 std::array<std::int32_t, 3> extents) {
-  std::vector<std::uint8_t> bytes;
-  for (const auto& c : corners) {
-    for (std::int32_t v : c) AppendLong(bytes, v);
-  }
-  bytes.insert(bytes.end(), 56, 0);
-  AppendLong(bytes, static_cast<std::int32_t>(pass));
-  for (std::int32_t v : origin) AppendLong(bytes, v);
-  for (std::int32_t v : extents) AppendLong(bytes, v);
-  return bytes;
-}
 
 class BoxTest : public ::testing::Test {
  protected:
@@ -68,14 +48,6 @@ TEST_F(BoxTest, ExtentsAreStoredAsAbsoluteValues) {
   for (int i = 0; i < 4; ++i) EXPECT_EQ(box.GetExtent(i), expected[i]) << i;
   box.SetPlacement(C3DPoint(1, 2, 3), -1, -2, -3);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(box.GetExtent(i), i + 1) << i;
-}
-
-TEST_F(BoxTest, SettersProjectThroughTheOwnersProjection) {
-  CBox box(&element);
-  box.SetPlacement(C3DPoint(100, 200, 300), 10, 20, 30);
-  EXPECT_EQ(box.GetProjectedMin(), C3DPoint(90, 185, 295));
-  EXPECT_EQ(box.GetProjectedMax(), C3DPoint(110, 215, 305));
-  EXPECT_FALSE(box.IsListed());  // projecting never lists the box
 }
 
 TEST_F(BoxTest, FaceFlagsAndTheInListBit) {
@@ -199,6 +171,7 @@ TEST_F(BoxTest, HitTestFaceFindsFacesTowardTheViewer) {
   CBox box;
   element.Adopt(6, box);
   box.SetPlacement(C3DPoint(0, 0, 0), 10, 20, 30);
+  EXPECT_FALSE(box.IsListed()) << "projecting through the owner never lists the box";
   projection.UpdateFaceVisibility(box);
   EXPECT_EQ(box.GetFaceFlags(5), CBox::kFaceOpen | CBox::kFaceVisible);
   EXPECT_EQ(box.HitTestFace(0, 0, false), 6);
@@ -221,18 +194,13 @@ TEST_F(BoxTest, RecordBytesArePinned) {
   box.SetPlacement(C3DPoint(1.5, -2.5, 3), 10, 20, 30);
   box.SetPassWord(0xF1000000);
   const std::vector<std::uint8_t> bytes = WrittenBytes(box);
-  // Corners truncated toward zero, projected at angles 0, 0, 0 (window = x, y).
-  const std::vector<std::array<std::int32_t, 5>> corners = {
-      {-8, 12, 8, -8, 12},  {-8, -17, 8, -8, -17},  {11, 12, 8, 11, 12},  {11, -17, 8, 11, -17},
-      {-8, 12, -2, -8, 12}, {-8, -17, -2, -8, -17}, {11, 12, -2, 11, 12}, {11, -17, -2, 11, -17}};
-  EXPECT_EQ(bytes, Record(corners, 0xF1000000, {1, -2, 3}, {10, 20, 30}));
+  EXPECT_EQ(bytes, ReadGoldenBytes("geometry/box_pinned.hex"));
   EXPECT_EQ(bytes.size(), CBox::kRecordSize);
 }
 
 TEST_F(BoxTest, LoadingKeepsStoredCornersUntilASetterRuns) {
-  std::vector<std::array<std::int32_t, 5>> corners(8, {7, 7, 7, 999, -999});
   CBox box(&element);
-  ReadBytes(box, Record(corners, 0x10000000, {0, 0, 0}, {-10, 20, kMin}));
+  ReadBytes(box, ReadGoldenBytes("geometry/box_stored_corners.hex"));
   for (int n = 0; n < 8; ++n) EXPECT_EQ(box.GetCorner(n), C3DPoint(7, 7, 7));
   EXPECT_EQ(box.GetProjectedCorner(0), C3DPoint(7, 7, 7)) << "projected again, not read";
   EXPECT_EQ(box.GetPassWord(), 0x10000000u);
@@ -256,11 +224,8 @@ TEST_F(BoxTest, DamagedRecordsAreRefusedWithoutChangingTheBox) {
 }
 
 TEST_F(BoxTest, ExtremeStoredValuesStayHarmless) {
-  std::vector<std::array<std::int32_t, 5>> corners;
-  for (int n = 0; n < 8; ++n)
-    corners.push_back({n & 2 ? kMax : kMin, n & 1 ? kMin : kMax, n & 4 ? kMin : kMax, 0, 0});
   CBox box(&element);
-  ReadBytes(box, Record(corners, 0, {kMax, kMin, kMax}, {kMin, kMax, kMin}));
+  ReadBytes(box, ReadGoldenBytes("geometry/box_extremes.hex"));
   EXPECT_TRUE(box.HasFiniteProjection());
   projection.UpdateFaceVisibility(box);
   EXPECT_EQ(box.HitTestFace(0, 0, false), 6);

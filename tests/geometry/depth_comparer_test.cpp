@@ -265,16 +265,14 @@ TEST_F(DepthRulesTest, ChainLinksThatRunInACircleEndTheWalk) {
   EXPECT_GT(CompareDepth(projection, loneBody, aBody, 0, 0), 0);
 }
 
-struct PartCase {
-  const char* name;
-  int kindA, kindB, slotA, slotB;
-  std::uint32_t flagsA, flagsB;
-  int expected;
-};
-
 TEST_F(DepthRulesTest, PartsOfAnEndElementByTheirKindCodes) {
   // The parts overlap in space; the geometry would call a (nearer) in front.
-  const PartCase cases[] = {
+  const struct {
+    const char* name;
+    int kindA, kindB, slotA, slotB;
+    std::uint32_t flagsA, flagsB;
+    int expected;
+  } cases[] = {
       {"cover behind a plate", 3, 1, 8, 9, 0, 0, -1},
       {"cover through its second node", 3, 2, 8, 9, 2, 0, 1},
       {"plate against a cover", 1, 3, 8, 9, 0, 0, 1},
@@ -284,7 +282,7 @@ TEST_F(DepthRulesTest, PartsOfAnEndElementByTheirKindCodes) {
       {"far part against the first part, face not seen", 6, 6, 21, 7, 0, 0, 1},
       {"first part against a far part, face not seen", 6, 6, 7, 22, 0, 0, -1},
   };
-  for (const PartCase& c : cases) {
+  for (const auto& c : cases) {
     boxes.clear();
     CFakeElement element;
     element.kind = 0;

@@ -161,17 +161,12 @@ std::string DescribeReference(const Scene& scene, const CReferenceDisplayList& l
 // same steps on two copies of a scene.
 class CTwinScenes {
  public:
-  CTwinScenes(Scene& fast, Scene& reference, CDisplayList& fastList,
+  CTwinScenes(Scene& fast, Scene& reference, CDisplayList* fastList, C3DProjection* fastProjection,
               CReferenceDisplayList& referenceList)
       : m_fast(fast),
         m_reference(reference),
-        m_fastList(&fastList),
-        m_referenceList(referenceList) {}
-  CTwinScenes(Scene& fast, Scene& reference, C3DProjection& fastProjection,
-              CReferenceDisplayList& referenceList)
-      : m_fast(fast),
-        m_reference(reference),
-        m_fastProjection(&fastProjection),
+        m_fastList(fastList),
+        m_fastProjection(fastProjection),
         m_referenceList(referenceList) {}
 
   void Insert(std::size_t i) {
@@ -193,8 +188,8 @@ class CTwinScenes {
  private:
   Scene& m_fast;
   Scene& m_reference;
-  CDisplayList* m_fastList = nullptr;
-  C3DProjection* m_fastProjection = nullptr;
+  CDisplayList* m_fastList;
+  C3DProjection* m_fastProjection;
   CReferenceDisplayList& m_referenceList;
 };
 
@@ -228,7 +223,7 @@ void RunProjectionScenes(unsigned seed, Scene fast, Scene reference, C3DProjecti
                          C3DProjection& referenceProjection) {
   CProjectionDepthRules referenceRules(referenceProjection);
   CReferenceDisplayList referenceList(referenceRules);
-  CTwinScenes twins(fast, reference, fastProjection, referenceList);
+  CTwinScenes twins(fast, reference, nullptr, &fastProjection, referenceList);
   std::mt19937 random(seed);
   Churn(twins, fast.boxes.size(), random);
   std::uniform_int_distribution<int> angle(0, 359);
@@ -287,7 +282,7 @@ TEST(DisplayListEquivalenceTest, ContradictoryAnswersAndCycles) {
     CRandomRules fastRules(fast, seed), referenceRules(reference, seed);
     CDisplayList fastList(fastRules);
     CReferenceDisplayList referenceList(referenceRules);
-    CTwinScenes twins(fast, reference, fastList, referenceList);
+    CTwinScenes twins(fast, reference, &fastList, nullptr, referenceList);
     std::mt19937 random(seed);
     Churn(twins, fast.boxes.size(), random);
     Churn(twins, fast.boxes.size(), random);
@@ -323,7 +318,7 @@ TEST(DisplayListEquivalenceTest, RepeatedInsertionsAtOnePlace) {
   CFrontFirst fastRules(fast), referenceRules(reference);
   CDisplayList fastList(fastRules);
   CReferenceDisplayList referenceList(referenceRules);
-  CTwinScenes twins(fast, reference, fastList, referenceList);
+  CTwinScenes twins(fast, reference, &fastList, nullptr, referenceList);
   twins.Insert(1);
   twins.Insert(0);
   for (std::size_t i = 2; i < fast.boxes.size(); ++i) twins.Insert(i);

@@ -69,27 +69,20 @@ TEST_F(BOMArchiveTest, CellColoursAndFontsFollowTheirFlags) {
   EXPECT_TRUE(std::equal(encoded.begin(), encoded.end(), at + 8));
 }
 
+// The golden grid holds a unit price and an "E-number" column of their own alignment,
+// export flags and width, a row height, a cell colour, fixed column widths, a rectangle
+// and view angles.
 TEST_F(BOMArchiveTest, RoundTripKeepsLayoutFormatsAndBytes) {
-  auto grid = Page({"R1", "R2 \nGroup=3a", "R3"});
-  grid->InsertColumn(2, kBOMKindUnitPrice, BOMDefaultTitle(kBOMKindUnitPrice));
-  grid->InsertColumn(3, kBOMKindENumber, "E-number");
-  grid->GetColumn(3)->alignment = 2;
-  grid->GetColumn(3)->csvFlag = 1;
-  grid->GetColumn(4)->exportWidth = 0;
-  grid->PutColumnWidth(3, 140);
-  grid->PutRowHeight(2, 33);
-  grid->SetCellTextColor(2, 3, CColor{1, 2, 3});
-  grid->SetDefaultAutoColumnWidth(false);
-  grid->SetRectangle({10, 20, 300, 400});
-  grid->SetViewAngles({15, -60, 5});
-  const Bytes bytes = Stored(*grid);
-
+  const Bytes bytes = ReadGoldenBytes("model/bom_grid_formats.bin");
   auto reloaded = Page({"R1", "R2 \nGroup=3a", "R3"});
   Load(*reloaded, bytes);
   // Written again, the reloaded grid gives the same bytes: every stored item was read.
   EXPECT_EQ(Stored(*reloaded), bytes);
-  EXPECT_EQ(*reloaded->GetColumn(3), *grid->GetColumn(3));
+  EXPECT_EQ(*reloaded->GetColumn(3), (CBOMColumn{"MSG_7512", 3, kBOMKindUnitPrice, 2, true, 1, 1}));
   EXPECT_EQ(reloaded->GetColumn(4)->title, "E-number");  // a kind without default title
+  EXPECT_EQ(reloaded->GetColumnWidth(3), 140);
+  EXPECT_EQ(reloaded->GetCellTextColor(2, 3), (CColor{1, 2, 3}));
+  EXPECT_EQ(reloaded->GetViewAngles(), (std::array<std::int32_t, 3>{15, -60, 5}));
   EXPECT_EQ(reloaded->GetCellText(2, 1), "A.2.1");
 }
 

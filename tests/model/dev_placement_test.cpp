@@ -62,46 +62,30 @@ class PlacementTest : public RunTestBase {
   CDev* m_start = nullptr;
 };
 
-struct RoundRow {
-  std::int64_t value, roundedUp, joint;
-  const char* fault;
-};
+// A signed remainder once sent -1 to 4 and -5 to 0.
 TEST(PlacementRounding, RoundsToMultiplesOfFour) {
-  const RoundRow rows[] = {
-      {1001, 1004, 1004, ""},
-      {1000, 1000, 1004, ""},
-      {10, 12, 12, ""},
-      {12, 12, 16, ""},
-      {0, 0, 4, ""},
-      {-1, 0, 0, "signed remainder sent -1 to 4"},
-      {-5, -4, -4, "signed remainder sent -5 to 0"},
-      {-8, -8, -8, ""},
-  };
-  for (const RoundRow& row : rows) {
-    EXPECT_EQ(RoundUpToFour(row.value), row.roundedUp) << row.value << " " << row.fault;
-    EXPECT_EQ(JointThickness(row.value), row.joint) << row.value << " " << row.fault;
+  const struct {
+    std::int64_t value, roundedUp, joint;
+  } rows[] = {{1001, 1004, 1004}, {1000, 1000, 1004}, {10, 12, 12}, {12, 12, 16},
+              {0, 0, 4},          {-1, 0, 0},         {-5, -4, -4}, {-8, -8, -8}};
+  for (const auto& row : rows) {
+    EXPECT_EQ(RoundUpToFour(row.value), row.roundedUp) << row.value;
+    EXPECT_EQ(JointThickness(row.value), row.joint) << row.value;
   }
 }
 
 TEST_F(PlacementTest, StraightsGrowTheNodeTheyAreAddedTo) {
-  struct Row {
-    int face, kindAfter;
-  };
-  // A side branch makes an elbow, then each further face one more branch; a node of
-  // kind 6 has no face left.
-  const Row rows[] = {{5, CDev::kElbow},
-                      {1, CDev::kJunction2},
-                      {2, CDev::kJunction3},
-                      {3, CDev::kJunction4},
-                      {4, CDev::kJunction5}};
+  // A side branch makes an elbow (kind 2), then each further face one more branch (kinds 3
+  // to 6); a node of kind 6 has no face left.
   CDev* node = m_start->AddStraightToward(4, 1001);
   ASSERT_NE(node, nullptr);
   EXPECT_EQ(node->GetDrawnLength(), 1004);
   EXPECT_EQ(node->GetPosition(), C3DPoint(1004, 0, 0));
-  for (const Row& row : rows) {
-    CDev* branch = node->AddStraightToward(row.face, 500);
-    ASSERT_NE(branch, nullptr) << row.face;
-    EXPECT_EQ(node->GetKind(), row.kindAfter) << row.face;
+  int kindAfter = CDev::kElbow;
+  for (int face : {5, 1, 2, 3, 4}) {
+    CDev* branch = node->AddStraightToward(face, 500);
+    ASSERT_NE(branch, nullptr) << face;
+    EXPECT_EQ(node->GetKind(), kindAfter++) << face;
     EXPECT_EQ(branch->GetBackNeighbour(), node);
   }
   EXPECT_EQ(node->AddStraightToward(3, 500), nullptr);

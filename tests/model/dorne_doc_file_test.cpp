@@ -203,7 +203,9 @@ TEST_F(DorneDocDamageTest, MutatedFilesNeverCrash) {
 TEST_F(DorneDocFileTest, PendingElementStaysOnlyInSnapshots) {
   auto document = RichDocument();
   CRun& run = *document->GetCurrentRun();
-  CDev* pending = run.GetDevices()[12];  // the branch's straight, the end of a branch
+  // The branch's straight, the end of a branch: the one element along face 1.
+  CDev* pending = *std::find_if(run.GetDevices().begin(), run.GetDevices().end(),
+                                [](const CDev* element) { return element->GetDirection() == 1; });
   run.SetCurrentElement(pending);
   document->SetPendingElement(true);
   document->SetSnapshotMarker(CDorneDoc::kSnapshotMarker);

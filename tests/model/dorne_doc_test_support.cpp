@@ -1,5 +1,7 @@
 #include "dorne_doc_test_support.h"
 
+#include "support/golden_file.h"
+
 void DorneDocTestBase::SetUp() {
   RunTestBase::SetUp();
   m_tables = MakeTestTables();
@@ -53,71 +55,8 @@ std::vector<CDev*> DorneDocTestBase::BuildChain(CRun& run) const {
   return made;
 }
 
-void DorneDocTestBase::Annotate(CDorneDoc& document, const std::vector<CDev*>& first,
-                                const std::vector<CDev*>& second) {
-  CAnnotationList& list = document.Annotations();
-  for (int kind = CAnnotation::kBranch; kind <= CAnnotation::kPosition; ++kind) {
-    auto mark = std::make_unique<CAnnotation>(kind);
-    mark->SetOwnerElement(first[static_cast<std::size_t>(kind + 1)]);
-    mark->SetText("element " + std::to_string(kind));
-    mark->SetOffset(kind, -kind);
-    mark->SetLabelPoint(C3DPoint(1, 2, 3));
-    list.Append(std::move(mark));
-  }
-  auto attached = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
-  attached->SetOwnerElement(first[2]);
-  attached->SetFlags(CAnnotation::kFlagAttached | CAnnotation::kFlagUserAttached);
-  attached->SetText("attached text");
-  attached->SetFontText("Liberation Sans,12,700");
-  list.Append(std::move(attached));
-  CRun* run = first[0]->GetRun();
-  for (int kind = CAnnotation::kBom; kind <= CAnnotation::kSection; ++kind) {
-    auto label = std::make_unique<CAnnotation>(kind);
-    label->SetOwnerRun(run);
-    label->SetOffset(0, 500 + kind);
-    list.Append(std::move(label));
-  }
-  auto totals = std::make_unique<CAnnotation>(CAnnotation::kBom);
-  totals->SetOwnerTotalsPage();
-  totals->SetText("totals");
-  list.Append(std::move(totals));
-  for (int kind = CAnnotation::kText; kind <= CAnnotation::kTitleBlock; ++kind) {
-    auto label = std::make_unique<CAnnotationLabel>(kind);
-    label->SetOwnerDocument();
-    label->SetText("label " + std::to_string(kind) + " é");
-    label->SetOpaque(static_cast<std::uint32_t>(kind & 1));
-    label->SetFontColor(0x102030u + static_cast<std::uint32_t>(kind));
-    list.Append(std::move(label));
-  }
-  auto shownWithRun = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
-  shownWithRun->SetOwnerDocument();
-  shownWithRun->SetFlags(CAnnotation::kFlagWithRun);
-  shownWithRun->SetLinkedRun(second[0]->GetRun());
-  list.Append(std::move(shownWithRun));
-  auto distance = std::make_unique<CAnnotationLabel>(CAnnotation::kDistance);
-  distance->SetOwnerDocument();
-  distance->SetEnd(0, first[4]);
-  distance->SetEnd(1, second[6]);
-  distance->SetDimensionCodes({16, 3, 16, 5});
-  distance->SetPoint(2, C3DPoint(-5, 6, -7));
-  list.Append(std::move(distance));
-}
-
 std::unique_ptr<CDorneDoc> DorneDocTestBase::RichDocument() const {
-  auto document = NewDocument();
-  document->GetProps().SetPropValue("Name", "Workshop 3");
-  document->GetProps().SetPropValue("Client", "Ms Durand");
-  std::vector<std::vector<CDev*>> chains;
-  for (const char* code : {"QPC", "Qpc", "QDA", "", "ZZZ"}) {
-    CRun& run = AddRun(*document, code);
-    chains.push_back(BuildChain(run));
-  }
-  Annotate(*document, chains[0], chains[2]);
-  document->SetCurrentRun(document->GetRunAt(1));
-  document->SetViewCentre(120, -80);
-  document->SetTotalsPageRect({1, 2, 300, 400});
-  document->Projection().SetViewAngles(300, 20, 10, false, false);
-  return document;
+  return Load(ReadGoldenBytes("model/rich_document.run"));
 }
 
 std::vector<std::uint8_t> DorneDocTestBase::Save(CDorneDoc& document) {

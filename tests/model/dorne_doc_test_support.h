@@ -22,11 +22,9 @@ class DorneDocTestBase : public RunTestBase {
   // A chain of every element kind (0..11) with an accessory, a tap-off unit and length
   // records; the elements in creation order.
   std::vector<CDev*> BuildChain(CRun& run) const;
-  // Annotations of every kind in every list of the file.
-  static void Annotate(CDorneDoc& document, const std::vector<CDev*>& first,
-                       const std::vector<CDev*>& second);
-  // Runs of five codes (two ranges, their renamed codes, generic and unknown) with all of
-  // the above.
+  // The document of tests/data/model/rich_document.run: runs of five codes (two ranges,
+  // their renamed codes, generic and unknown), each with the chain above, and annotations
+  // of every kind in every list of the file.
   std::unique_ptr<CDorneDoc> RichDocument() const;
 
   static std::vector<std::uint8_t> Save(CDorneDoc& document);

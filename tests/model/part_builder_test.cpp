@@ -64,6 +64,7 @@ TEST_F(PartBuilderTest, LinesAreCutIntoPiecesAndWhatIsLeftIsReported) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.guards);
+    m_builder.reset();  // a fresh run and builder for each row
     SetUp();
     m_builder->AddPartDef("???????3000", "3000", "", "0");
     if (row.rangePiece) m_builder->AddPartDef("???????RNGE", "500-2000", "", "0");

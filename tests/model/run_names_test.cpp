@@ -58,35 +58,6 @@ TEST_F(RunNamesTest, CatalogueListIsSharedAndFreedWithTheLastRun) {
   EXPECT_TRUE(CRangeTableCache::Instance().CatalogueCodes().empty());
 }
 
-TEST_F(RunNamesTest, RangeTablesLiveAsLongAsARunOfTheSet) {
-  CRangeTableCache& cache = CRangeTableCache::Instance();
-  auto makeRangeRun = [&cache]() {
-    auto run = std::make_unique<CRun>();
-    CRangeTablesLease lease = cache.Take("QT");
-    if (lease.IsFirst()) *lease.Tables() = MakeTestTables();
-    run->AttachRangeTables(std::move(lease));
-    run->SetRangeLoaded();
-    return run;
-  };
-  auto a = makeRangeRun();
-  auto b = makeRangeRun();
-  EXPECT_EQ(cache.LiveRuns("QT"), 2);
-  a.reset();
-  EXPECT_EQ(b->GetRatingList()->size(), 4u);
-  {
-    // A lease given up without a run (a loader that failed) counts no run.
-    CRangeTablesLease failed = cache.Take("QT");
-    EXPECT_FALSE(failed.IsFirst());
-  }
-  EXPECT_EQ(cache.LiveRuns("QT"), 1);
-  const CRangeTables* tables = cache.Find("QT");
-  b.reset();
-  EXPECT_EQ(cache.LiveRuns("QT"), 0);
-  EXPECT_TRUE(tables->ratings.empty());
-  EXPECT_TRUE(tables->codes.empty());
-  EXPECT_TRUE(cache.Take("QT").IsFirst());
-}
-
 TEST_F(RunNamesTest, CatalogueKnownNeedsAnOfferedCodeAKnownRatingAndNeutral) {
   CRunEnvironment::Instance().SetCatalogues({{"QTA", "Test"}});
   CRangeTables tables = MakeTestTables();

@@ -127,21 +127,13 @@ class RunTestBase : public ::testing::Test {
 // A small range for the tests: a code table with default texts, ratings and references.
 inline CRangeTables MakeTestTables() {
   CRangeTables tables;
-  tables.codes = {
-      {{"0", "0", "END-0", ""}},
-      {{"0", "1", "END-1", ""}},
-      {{"1", "0", "STR-0", ""}},
-      {{"1", "1", "STR-1", ""}},
-      {{"2", "0", "ELB-0", ""}},
-      {{"3", "0", "TEE-0", ""}},
-      {{"7", "0", "UNIT-0", ""}},
-      {{"8", "105", "FEED-5", ""}},
-      {{"64", "0", "JNT-0", ""}},
-      {{"80", "0", "????????????ACC1??????", ""}},
-      {{"80", "1", "??????????????????SUP?", ""}},
-  };
-  tables.codes[9].texts[3] = tables.codes[9].texts[2];
-  tables.codes[10].texts[3] = tables.codes[10].texts[2];
+  const std::string accessory = "????????????ACC1??????", support = "??????????????????SUP?";
+  tables.codes = {{{"0", "0", "END-0", ""}},      {{"0", "1", "END-1", ""}},
+                  {{"1", "0", "STR-0", ""}},      {{"1", "1", "STR-1", ""}},
+                  {{"2", "0", "ELB-0", ""}},      {{"3", "0", "TEE-0", ""}},
+                  {{"7", "0", "UNIT-0", ""}},     {{"8", "105", "FEED-5", ""}},
+                  {{"64", "0", "JNT-0", ""}},     {{"80", "0", accessory, accessory}},
+                  {{"80", "1", support, support}}};
   tables.ratings = {
       {"25", "25 A/25 A"}, {"40", "40 A/40 A"}, {"63", "63 A/63 A"}, {"100", "100 A/100 A"}};
   tables.neutrals = {{"5", "N5"}, {"6", "N6"}};

@@ -5,6 +5,7 @@
 #include "bom_test_support.h"
 #include "geometry/box.h"
 #include "run_test_support.h"
+#include "support/golden_file.h"
 
 #include <functional>
 #include <random>
@@ -77,41 +78,12 @@ class StoredRecordRoundTripTest : public RunRecordTestBase {
   // Enough mutated records read (and so written twice) that the loop tests something.
   static constexpr int kMinRead = kMutations / 4;
 
-  // Runs as the editing leaves them: a chain with a branch, units, records, a grid.
+  // Runs as the editing left them (tests/data/model/sample_run_*.bin): an empty one, one
+  // whose start is not placed, and a chain with a branch, units, records and a grid.
   std::vector<std::unique_ptr<CRun>> SampleRuns() {
     std::vector<std::unique_ptr<CRun>> runs;
-    runs.push_back(NewRun());
-    auto unplaced = NewRun();
-    unplaced->SetFlagsWord(0);
-    CDev* marker = unplaced->NewElement();
-    marker->SetKind(CDev::kEnd);
-    unplaced->SetStartMarker(marker);
-    runs.push_back(std::move(unplaced));
-    auto run = NewRun();
-    run->SetProp("Calibre", "63");
-    run->SetProp("HBv2_Std_Cost", "120");
-    CChainBuilder builder(*run);
-    CDev* start = builder.Start(4);
-    start->MakeBox(CBoxOwner::kBodySlot)->SetPlacement(C3DPoint(0, 0, 0), 100, 304, 204);
-    CDev* a = builder.Add(start, 4, CDev::kStraight, 3000, "S-A");
-    a->SetCalibre("63");
-    a->SetCalibreSuffix(2);
-    CDev* elbow = builder.Add(a, 4, CDev::kElbow, 500);
-    CDev* branch = builder.Add(elbow, 5, CDev::kStraight, 800, "S-B");
-    branch->SetRotation(elbow->GetEffectiveSideRotation(5));
-    CDev* unit = builder.Add(branch, 5, CDev::kInLineVariant, 0, "FEED-25");
-    unit->SetVariantBoth(25);
-    unit->SetRotation(branch->GetEffectiveSideRotation(5));
-    run->AddLengthToBOM("63", 3800, 0);
-    CDev* accessory = builder.Loose(CDev::kAccessory, "ACC");
-    accessory->SetStyle2(3);
-    run->GetBOM().AddHeldQuantity("ACC", 3);
-    builder.Loose(CDev::kTapOff, "TAP-1", start);
-    builder.Loose(CDev::kTapOff, "TAP-2", accessory);
-    run->GetBOM().AddRefQuantity("MAN \nGroup=2a", 2);
-    run->GetBOM().InsertColumn(2, kBOMKindComment, "Comment");
-    run->GetBOM().MoveLine(1, 3);
-    runs.push_back(std::move(run));
+    for (const char* name : {"empty", "unplaced", "chain"})
+      runs.push_back(Read(ReadGoldenBytes(std::string("model/sample_run_") + name + ".bin")));
     return runs;
   }
 };

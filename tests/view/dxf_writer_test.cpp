@@ -3,22 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/golden_file.h"
 #include "view/draw_context.h"
 #include "view/nominal_font_measurer.h"
 
 namespace {
-
-std::string Golden(const char* name) {
-  std::ifstream file(std::filesystem::path(TVR_SOURCE_DIR) / "tests/data/view" / name,
-                     std::ios::binary);
-  std::stringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
-}
 
 // A 100 x 100 pixel target in text mode: logical (x, y) is at (100 x, 9900 - 100 y).
 class DxfWriterTest : public testing::Test {
@@ -156,7 +146,7 @@ TEST_F(DxfWriterTest, ASmallDrawingIsWrittenByteForByte) {
   m_dc.DrawText("Note", {10, 30, 90, 50}, text_format::kRight | text_format::kSingleLine);
   m_dc.SelectBrush(CBrush::Null());
   m_dc.Ellipse(20, 60, 40, 80);
-  EXPECT_EQ(m_writer.BuildFile(), Golden("small_drawing.dxf"));
+  ExpectGolden("view/small_drawing.dxf", m_writer.BuildFile());
 }
 
 }  // namespace
