@@ -14,6 +14,7 @@
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "app/ui/project_info_dlg.h"
+#include "app/ui/prompt_for_text.h"
 #include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
@@ -93,6 +94,12 @@ void CLayoutDocWindow::BuildFrame() {
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
   });
+  m_frame->View()->SetTextAsker(
+      [this](const QString& prompt, const QString& text) -> std::optional<QString> {
+        QString answer = text;
+        if (PromptForText(answer, prompt, QString(), this) != kIdOk) return std::nullopt;
+        return answer;
+      });
 }
 
 CLayoutDocWindow::~CLayoutDocWindow() { Detach(); }
