@@ -226,6 +226,44 @@ void CDorneView::keyReleaseEvent(QKeyEvent* event) {
   QWidget::keyReleaseEvent(event);
 }
 
+namespace {
+
+// The insertion point's cross (three short strokes along the scene axes) and the rays
+// toward the directions of the mask, as the modes show them.
+void PaintInsertionPoint(QPainter& painter, const CDorneDoc& document, const CDrawMapping& mapping,
+                         const CViewWindow& window) {
+  const int mode = document.GetToolMode();
+  const bool cross = mode == 0 || mode == 2 || mode == 3 || mode == 4 || mode == 5 || mode == 6;
+  int mask = mode == 1 || mode == 3 ? document.GetFreeFaceMask() : 0;
+  if (mode == 10 || mode == 12) mask = 63;
+  const C3DProjection& projection = document.Projection();
+  const C3DPoint origin = document.GetCursorPoint();
+  auto device = [&](const C3DPoint& point) {
+    const CPoint p = mapping.ToDevice(projection.ProjectPoint(point));
+    return QPoint(p.x, p.y);
+  };
+  if (cross) {
+    const CSize size = mapping.SizeToLogical({10, 20});
+    const double a = std::abs(size.cx), b = std::abs(size.cy);
+    painter.setPen(QPen(Qt::red, 0));
+    for (int axis : {1, 4, 32}) {
+      painter.drawLine(device(origin + RunMoveVector(axis, static_cast<std::int64_t>(-a))),
+                       device(origin + RunMoveVector(axis, static_cast<std::int64_t>(b - a))));
+    }
+  }
+  if (mask == 0) return;
+  const std::int64_t length = 8 * static_cast<std::int64_t>(std::max(std::abs(window.Size().cx),
+                                                                     std::abs(window.Size().cy)));
+  painter.setPen(mode == 3 ? QPen(Qt::blue, 0, Qt::DotLine)
+                           : QPen(Qt::black, 0, Qt::DashDotDotLine));
+  for (int axis : {1, 2, 4, 8, 16, 32}) {
+    if ((mask & axis) != 0)
+      painter.drawLine(device(origin), device(origin + RunMoveVector(axis, length)));
+  }
+}
+
+}  // namespace
+
 void CDorneView::PaintToolOverlay(QPainter& painter) const {
   if (m_document == nullptr) return;
   const CViewTools& tools = *m_tools;
@@ -235,6 +273,7 @@ void CDorneView::PaintToolOverlay(QPainter& painter) const {
     const CPoint p = mapping.ToDevice(logical);
     return QPoint(p.x, p.y);
   };
+  PaintInsertionPoint(painter, *m_document, mapping, ViewWindow());
   const int mode = m_document->GetToolMode();
   if (mode == CViewTools::kRectangle && m_toolHost->HasCapture()) {
     QPen pen(tools.PickState() != 0 ? Qt::blue : Qt::red, 0, Qt::DashDotLine);
