@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <iterator>
@@ -93,6 +95,11 @@ void CLayoutDocWindow::BuildFrame() {
   });
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
+  });
+  // The tool's prompt goes to the status line of the program's window.
+  connect(m_frame, &CChildFrame::PromptChanged, this, [this](int message) {
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+      frame->statusBar()->showMessage(PlainMessageText(message));
   });
   m_frame->View()->SetTextAsker(
       [this](const QString& prompt, const QString& text) -> std::optional<QString> {
