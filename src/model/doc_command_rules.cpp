@@ -83,6 +83,13 @@ CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const 
                    current->GetRangeLoaded() != 0 &&
                    TextToInt(current->GetPropText("Calibre")) > 0);
     case 32780: return State(run.placed, document.GetToolMode() == 0);
+    case 32988:
+    case 33029:
+      return State(run.placed && current != nullptr && (current->GetFlagsWord() & 2) != 0);
+    case 32862: {
+      const bool flagged = run.placed && current != nullptr && (current->GetFlagsWord() & 2) != 0;
+      return State(flagged && document.Selection().Face() != CElementSelection::kNoFace);
+    }
     case 33028: return State(run.placed, document.GetToolMode() == 14);
     case 33030: return State(run.built && run.known, document.GetToolMode() == 15);
     case 32999:

@@ -121,6 +121,7 @@ class CDorneDoc : public CRunDocument {
   const C3DProjection& Projection() const { return m_projection; }
   CAnnotationList& Annotations() { return m_annotations; }
   CElementSelection& Selection() { return m_selection; }
+  const CElementSelection& Selection() const { return m_selection; }
   int GetLengthUnitId() const { return m_unitId; }
   // The totals page of the bill-of-materials view as the file keeps it: shown (page 0
   // current) and its rectangle. The view reads and sets them.
@@ -151,6 +152,24 @@ class CDorneDoc : public CRunDocument {
   // Asks (message 31464), then deletes the current element; 1 when asked and cancelled
   // or deleted, 0 when there was nothing to delete or it could not go.
   int DeleteCurrentElement();
+
+  // Tools of the layout view (dorne_doc_tools.cpp), at a logical window point; each gives
+  // non-zero when it changed the model. The view takes the undo snapshot before. Keys:
+  // 4 (Shift) selects a tap-off unit as a whole.
+  int ToolSelectAt(CPoint point, int keys);
+  int ToolAddStraightAt(CPoint point);
+  int ToolClickMode2(CPoint point);
+  int ToolTurnAtFace(CPoint point);
+  // 2 when an end was picked, 1 when only the provisional element went.
+  int ToolClickMode3(CPoint point);
+  int ToolClickMode4(CPoint point);
+  int ToolClickMode5(CPoint point);
+  int ToolClickMode6(CPoint point);
+  int ToolRightClick(CPoint point);
+  // Selects as the select tool does, or else shows the current run's pages.
+  int SelectAtOrShowRun(CPoint point);
+  // The run's start marker placed again where its position and direction now say.
+  void InsertElementAt(CRun& run);
 
   // Commands on the current run (see dorne_doc_commands.cpp). Deleting asks first
   // (message 61452) and records an undo step; 1 when the run went.
@@ -257,6 +276,13 @@ class CDorneDoc : public CRunDocument {
   // Takes the end of a branch out of its run and destroys it; false when the element is
   // not the end of a branch (the chain behind it must stay whole).
   bool RemoveBranchEnd(CRun& run, CDev& element);
+  // The element owning the front box under the point, and that box; null when none.
+  CDev* ElementAt(CPoint point, CBox** box = nullptr) const;
+  // An element of an editable run under the point applies the edit (its result).
+  int EditElementAt(CPoint point, const std::function<int(CDev&, CBox*)>& edit);
+  // The provisional element of a turn leaves its run; true when there was one.
+  bool DropProvisionalElement();
+  void FollowCurrentElement();
   std::string FirstJobNumber(int openDocuments) const;
   void CreateStartMarker(CRun& run);
   void RememberLeftView(CRun& run);

@@ -6,6 +6,9 @@
 #include <utility>
 
 void CDorneDoc::SwapContent(CDorneDoc& other) {
+  // The pages of the runs that leave must go before those runs die with the other
+  // document; the arriving runs get theirs.
+  for (CRun* run : m_runList) Notify(EDocNotice::kRunRemoved, run);
   m_projection.ClearDisplayList();
   other.m_projection.ClearDisplayList();
   m_selection.Clear();
@@ -44,6 +47,7 @@ void CDorneDoc::SwapContent(CDorneDoc& other) {
   // The boxes come projected with these angles already.
   m_projection.SetViewAngles(a, b, c, false, false);
   SetModifiedFlag(true);
+  for (CRun* run : m_runList) Notify(EDocNotice::kRunAdded, run);
   Notify(EDocNotice::kCurrentRunChanged, m_currentRun);
   UpdateAllViews();
 }

@@ -2,7 +2,9 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QMainWindow>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <iterator>
@@ -14,6 +16,7 @@
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "app/ui/project_info_dlg.h"
+#include "app/ui/prompt_for_text.h"
 #include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
@@ -93,6 +96,17 @@ void CLayoutDocWindow::BuildFrame() {
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
   });
+  // The tool's prompt goes to the status line of the program's window.
+  connect(m_frame, &CChildFrame::PromptChanged, this, [this](int message) {
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+      frame->statusBar()->showMessage(PlainMessageText(message));
+  });
+  m_frame->View()->SetTextAsker(
+      [this](const QString& prompt, const QString& text) -> std::optional<QString> {
+        QString answer = text;
+        if (PromptForText(answer, prompt, QString(), this) != kIdOk) return std::nullopt;
+        return answer;
+      });
 }
 
 CLayoutDocWindow::~CLayoutDocWindow() { Detach(); }

@@ -13,6 +13,7 @@
 #include "model/prop_window_notifier.h"
 #include "model/undo_manager.h"
 #include "view/display_layers.h"
+#include "view/draw_mapping.h"
 #include "view/view_presets.h"
 #include "view/ui/bom_view.h"
 #include "view/ui/view_angle_dlg.h"
@@ -52,6 +53,9 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   m_splitter->setSizes({700, 300});
   layout->addWidget(m_splitter);
   setFocusProxy(m_view);
+  connect(m_view, &CDorneView::PromptRequested, this, &CChildFrame::SetPrompt);
+  connect(m_view, &CDorneView::PictureRequested, this,
+          [this](const QRect& region) { OnExport(false, region); });
 }
 
 QWidget* CChildFrame::MakeLowerPane(CDorneDoc& document, QWidget* parent) {
@@ -88,6 +92,7 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     state.checked = document != nullptr && document->GetViewPreset() == preset;
     return true;
   }
+  if (m_view->UpdateToolCommand(commandId, state.enabled, state.checked)) return true;
   switch (commandId) {
     case kIdZoomIn:
     case kIdZoomOut:
@@ -115,6 +120,7 @@ bool CChildFrame::OnCommand(int commandId) {
     m_view->ApplyViewPreset(preset);
     return true;
   }
+  if (m_view->OnToolCommand(commandId)) return true;
   switch (commandId) {
     case kIdZoomIn: m_view->ZoomIn(); return true;
     case kIdZoomOut: m_view->ZoomOut(); return true;
@@ -141,9 +147,20 @@ void CChildFrame::ShowAngleDialog() {
   m_view->ApplyViewPreset(-1);
 }
 
-bool CChildFrame::ExportPicture(const QString& path, std::string& fault) const {
-  return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
-                           m_view->DrawOptions(true), path, fault);
+bool CChildFrame::ExportPicture(const QString& path, std::string& fault,
+                                const QRect& region) const {
+  if (region.isEmpty())
+    return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
+                             m_view->DrawOptions(true), path, fault);
+  // A region: the view as it is, moved so that the region's corner is the picture's.
+  CViewWindow window = m_view->ViewWindow();
+  CDrawMapping mapping;
+  window.ApplyTo(mapping, m_view->ClientSize());
+  const QPoint middle = region.center();
+  window.SetCentre(mapping.ToLogical({middle.x(), middle.y()}));
+  window.Resize(m_view->ClientSize(), {region.width(), region.height()});
+  return ExportViewPicture(*m_view->Document(), window, region.size(), m_view->DrawOptions(true),
+                           path, fault);
 }
 
 bool CChildFrame::ExportDxf(const QString& path, std::string& fault) const {
@@ -181,13 +198,13 @@ void CChildFrame::OnPrintPreview() {
   preview.exec();
 }
 
-void CChildFrame::OnExport(bool dxf) {
+void CChildFrame::OnExport(bool dxf, const QRect& region) {
   if (!m_chooseFile) return;
   const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf")
                            : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg");
   if (path.isEmpty()) return;
   std::string fault;
-  const bool written = dxf ? ExportDxf(path, fault) : ExportPicture(path, fault);
+  const bool written = dxf ? ExportDxf(path, fault) : ExportPicture(path, fault, region);
   if (written || !m_reportError) return;
   m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, path.toStdString())) +
                 QStringLiteral("\n\n") + QString::fromStdString(fault));

@@ -46,7 +46,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   bool OnCommand(int commandId) override;
 
   // The exports and the page of the commands, for a path already chosen.
-  bool ExportPicture(const QString& path, std::string& fault) const;
+  // A region of the view's client (empty: all of it) as a picture.
+  bool ExportPicture(const QString& path, std::string& fault, const QRect& region = QRect()) const;
   bool ExportDxf(const QString& path, std::string& fault) const;
   bool Print(QPrinter& printer) const;
 
@@ -57,7 +58,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   static QWidget* MakeLowerPane(CDorneDoc& document, QWidget* parent);
   void OnPrint();
   void OnPrintPreview();
-  void OnExport(bool dxf);
+  void OnExport(bool dxf, const QRect& region = QRect());
   void ShowAngleDialog();
 
   CDorneView* m_view;

@@ -11,7 +11,9 @@
 #include "view/display_layers.h"
 #include "view/draw_mapping.h"
 #include "view/view_presets.h"
+#include "view/ui/dorne_view_tool_host.h"
 #include "view/ui/view_export.h"
+#include "view/view_tools.h"
 
 namespace {
 
@@ -35,6 +37,7 @@ CDorneView::CDorneView(CDorneDoc& document, const CContext& context, QWidget* pa
   setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(64, 48);
   m_document->AddObserver(this);
+  CreateTools();
 }
 
 CDorneView::~CDorneView() { Detach(); }
@@ -168,8 +171,10 @@ void CDorneView::Refresh() {
   m_document->UpdateAllViews();
 }
 
-void CDorneView::OnDocNotice(EDocNotice, CRun*) {
+void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
+  // A run made current sets the document's mode; the cursor and the prompt follow.
+  if (notice == EDocNotice::kCurrentRunChanged && m_tools) m_tools->ShowModeCursorAndPrompt();
   update();
 }
 
@@ -203,6 +208,7 @@ void CDorneView::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), Qt::white);
     if (m_document != nullptr)
       PaintScene(painter, *m_document, ViewWindow(), client, DrawOptions(false));
+    PaintToolOverlay(painter);
     return;
   }
   if (m_buffer.size() != client) m_buffer = QImage(client, QImage::Format_RGB32);
@@ -213,6 +219,7 @@ void CDorneView::paintEvent(QPaintEvent*) {
   }
   QPainter painter(this);
   painter.drawImage(0, 0, m_buffer);
+  PaintToolOverlay(painter);
 }
 
 void CDorneView::resizeEvent(QResizeEvent* event) {
@@ -252,6 +259,7 @@ void CDorneView::wheelEvent(QWheelEvent* event) {
 }
 
 void CDorneView::keyPressEvent(QKeyEvent* event) {
+  if (ToolKeyPress(event)) return;
   const int key = event->key();
   if (m_document == nullptr ||
       (key != Qt::Key_Left && key != Qt::Key_Right && key != Qt::Key_Up && key != Qt::Key_Down)) {

@@ -3,6 +3,10 @@
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
+#include <memory>
+#include <optional>
+
 #include "app/app_settings.h"
 #include "model/doc_observer.h"
 #include "view/element_draw_cache.h"
@@ -10,12 +14,16 @@
 #include "view/view_window.h"
 
 class CDorneDoc;
+class CDorneViewToolHost;
 class CProfile;
+class CViewTools;
+class QMouseEvent;
 
 // The 3D layout view of a layout document: the document's scene drawn through the
 // drawing context in the document's view window, with zoom, panning, the view presets
 // and the display layers. It follows the document's notices and repaints; the document
-// never calls it. Tool modes and mouse editing are not part of it.
+// never calls it. The mouse and the keys drive the document's tool modes
+// (dorne_view_tools.cpp).
 class CDorneView : public QWidget, public CDocObserver {
   Q_OBJECT
 
@@ -61,9 +69,32 @@ class CDorneView : public QWidget, public CDocObserver {
 
   void OnDocNotice(EDocNotice notice, CRun* run) override;
 
+  // Tools (dorne_view_tools.cpp).
+  CViewTools& Tools() const { return *m_tools; }
+  // The tool commands; false for any other command.
+  bool OnToolCommand(int command);
+  bool UpdateToolCommand(int command, bool& enabled, std::optional<bool>& checked) const;
+  // Ends the mouse action under way (Escape, wherever the focus is in the window).
+  void FinishMouseAction();
+  // The cursor of the tool mode, as its resource number.
+  int ToolCursor() const { return m_toolCursor; }
+  void SetToolCursor(int cursor);
+  // Asks for a text (the prompt, the text offered); nothing when not confirmed. Tests
+  // give their own; the default asks in a dialog.
+  using CTextAsker = std::function<std::optional<QString>(const QString&, const QString&)>;
+  void SetTextAsker(CTextAsker asker) { m_askText = std::move(asker); }
+  std::optional<QString> AskText(const QString& prompt, const QString& text);
+  // Sounds the warning beep (tests count them).
+  void SetBeeper(std::function<void()> beeper) { m_beep = std::move(beeper); }
+  void Beep();
+
  signals:
   // The support display changed: the bill-of-materials grids show it.
   void SupportDisplayChanged();
+  // The status line is to show this message.
+  void PromptRequested(int message);
+  // A picture of the view is asked for: the client rectangle, empty for all of it.
+  void PictureRequested(const QRect& region);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -71,11 +102,21 @@ class CDorneView : public QWidget, public CDocObserver {
   void showEvent(QShowEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  friend class CDorneViewToolHost;
   void SaveViewStep(int action, bool force = false);
   void Store(const CViewWindow& window);
   void FitStoredWindow();
+  // Tools (dorne_view_tools.cpp).
+  void CreateTools();
+  bool ToolKeyPress(QKeyEvent* event);
+  void PaintToolOverlay(QPainter& painter) const;
 
   CDorneDoc* m_document;
   CAppSettings m_ownSettings;
@@ -87,4 +128,9 @@ class CDorneView : public QWidget, public CDocObserver {
   // Supports and outlets of the elements, kept across repaints until the document tells
   // of a change.
   mutable CElementDrawCache m_drawCache;
+  std::unique_ptr<CDorneViewToolHost> m_toolHost;
+  std::unique_ptr<CViewTools> m_tools;
+  int m_toolCursor = 0;
+  CTextAsker m_askText;
+  std::function<void()> m_beep;
 };

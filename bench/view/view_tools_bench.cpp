@@ -1,0 +1,93 @@
+// One orbit step of the layout view's tools on 100 runs of 200 elements: the turn of the
+// projection with the resort of the scene, and the same followed by the redraw.
+//   build/bench/view/view_tools_bench --benchmark_min_time=0.2
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <cstdlib>
+
+#include "layout_scene.h"
+#include "model/dev.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "view/scene_drawing.h"
+#include "view/ui/view_export.h"
+#include "view/view_tools.h"
+#include "view/view_window.h"
+
+namespace {
+
+constexpr int kRuns = 100;
+constexpr int kElementsPerRun = 200;
+const QSize kClient(1280, 800);
+
+class CBenchHost : public CViewToolHost {
+ public:
+  void Beep() override {}
+  void Refresh() override {}
+  void SetCursor(int) override {}
+  void SetPrompt(int) override {}
+  void Capture(bool on) override { m_captured = on; }
+  bool HasCapture() const override { return m_captured; }
+  std::optional<std::string> AskText(int, const std::string&) override { return {}; }
+  CPoint ToLogical(CPoint device) const override { return device; }
+  CPoint ToDevice(CPoint logical) const override { return logical; }
+  bool ZoomToRect(CPoint, CPoint) override { return false; }
+  void ExportViewImage(const CRect&) override {}
+  void FindViewPreset() override {}
+  void SetDistanceLayer(bool) override {}
+  int EditAnnotation(CAnnotationLabel&, bool) override { return 0; }
+  int RunTapOffDialog(int&) override { return 0; }
+  int PlaceTapOffUnit(CBox&, int, CDev*) override { return 0; }
+
+ private:
+  bool m_captured = false;
+};
+
+// Runs the orbit drag: each iteration moves the pointer one pixel to and fro.
+void Orbit(benchmark::State& state, bool redraw) {
+  auto document = BuildLayoutScene(kRuns, kElementsPerRun);
+  CViewWindow window;
+  if (const auto extent = GetSceneExtent(*document))
+    window.ZoomAll(*extent, 0.9, {kClient.width(), kClient.height()});
+  window.StoreIn(*document);
+  CBenchHost host;
+  CViewTools tools(*document, host);
+  tools.OnCommand(33024);
+  const C3DPoint anchor = document->GetRuns()[50]->GetFirstElement()->GetPosition();
+  const CPoint at = document->Projection().ProjectPoint(anchor);
+  tools.OnLButtonDown({{640, 400}, at, kToolKeyLeft});
+  QImage image(kClient, QImage::Format_RGB32);
+  int step = 0;
+  for (auto _ : state) {
+    step = 1 - step;
+    tools.OnMouseMove({{640 + step, 400 + step}, at, kToolKeyLeft});
+    if (!redraw) continue;
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *document, CViewWindow::FromDocument(*document), kClient,
+               CSceneDrawOptions());
+  }
+  state.counters["boxes"] = static_cast<double>(document->Projection().GetDisplayList().Size());
+}
+
+void BM_OrbitStep(benchmark::State& state) { Orbit(state, false); }
+BENCHMARK(BM_OrbitStep)->Unit(benchmark::kMillisecond);
+
+void BM_OrbitStepAndRedraw(benchmark::State& state) { Orbit(state, true); }
+BENCHMARK(BM_OrbitStepAndRedraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QGuiApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,291 @@
+// The mouse and the keys of the layout view: each event goes, in logical units, to the
+// tool modes of the core (view/view_tools.h); the view only draws what they leave.
+
+#include <QApplication>
+#include <QCursor>
+#include <QInputDialog>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "app/message_text.h"
+#include "model/doc_command_rules.h"
+#include "model/dorne_doc.h"
+#include "view/draw_mapping.h"
+#include "view/ui/dorne_view.h"
+#include "view/ui/dorne_view_tool_host.h"
+#include "view/view_tools.h"
+
+namespace {
+
+constexpr int kDistanceLayer = 9;
+constexpr int kCmdMoveRun = 32988;
+constexpr int kCmdCopyRun = 33029;
+constexpr int kCmdDeleteElement = 32862;
+
+Qt::CursorShape ShapeOf(int cursor) {
+  switch (cursor) {
+    case 156: return Qt::ArrowCursor;
+    case 159: return Qt::OpenHandCursor;
+    case 201:
+    case 1110: return Qt::DragCopyCursor;
+    case 1113: return Qt::DragMoveCursor;
+    case 30992:
+    case 30993: return Qt::SizeAllCursor;
+    case 164:
+    case 163:
+    case 162:
+    case 155:
+    case 1374: return Qt::PointingHandCursor;
+    default: return Qt::CrossCursor;
+  }
+}
+
+int KeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  int keys = 0;
+  if (buttons & Qt::LeftButton) keys |= kToolKeyLeft;
+  if (buttons & Qt::RightButton) keys |= kToolKeyRight;
+  if (buttons & Qt::MiddleButton) keys |= kToolKeyMiddle;
+  if (modifiers & Qt::ShiftModifier) keys |= kToolKeyShift;
+  if (modifiers & Qt::ControlModifier) keys |= kToolKeyControl;
+  return keys;
+}
+
+}  // namespace
+
+void CDorneViewToolHost::Beep() { m_view.Beep(); }
+
+void CDorneViewToolHost::Refresh() { m_view.update(); }
+
+void CDorneViewToolHost::SetCursor(int cursor) {
+  if (cursor != 0) m_view.SetToolCursor(cursor);
+}
+
+void CDorneViewToolHost::SetPrompt(int message) { emit m_view.PromptRequested(message); }
+
+std::optional<std::string> CDorneViewToolHost::AskText(int message, const std::string& text) {
+  const std::optional<QString> answer =
+      m_view.AskText(QString::fromStdString(StringText(message)), QString::fromStdString(text));
+  if (!answer) return std::nullopt;
+  return answer->toStdString();
+}
+
+CPoint CDorneViewToolHost::ToLogical(CPoint device) const {
+  CDrawMapping mapping;
+  m_view.ViewWindow().ApplyTo(mapping, m_view.ClientSize());
+  return mapping.ToLogical(device);
+}
+
+CPoint CDorneViewToolHost::ToDevice(CPoint logical) const {
+  CDrawMapping mapping;
+  m_view.ViewWindow().ApplyTo(mapping, m_view.ClientSize());
+  return mapping.ToDevice(logical);
+}
+
+bool CDorneViewToolHost::ZoomToRect(CPoint first, CPoint second) {
+  return m_view.ZoomToRect(first, second);
+}
+
+void CDorneViewToolHost::ExportViewImage(const CRect& rect) {
+  emit m_view.PictureRequested(
+      QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+}
+
+void CDorneViewToolHost::FindViewPreset() { m_view.ApplyViewPreset(-1); }
+
+void CDorneViewToolHost::SetDistanceLayer(bool on) {
+  m_view.m_settings->labels[kDistanceLayer].visible = on;
+}
+
+// The label dialogs are not part of the view yet: a new dimension is taken as it is.
+int CDorneViewToolHost::EditAnnotation(CAnnotationLabel&, bool isNew) { return isNew ? 1 : 0; }
+
+// No tap-off dialog nor outlet placement exists yet: the tool cannot be entered.
+int CDorneViewToolHost::RunTapOffDialog(int&) { return 0; }
+
+int CDorneViewToolHost::PlaceTapOffUnit(CBox&, int, CDev*) { return 0; }
+
+void CDorneView::CreateTools() {
+  m_toolHost = std::make_unique<CDorneViewToolHost>(*this);
+  m_tools = std::make_unique<CViewTools>(*m_document, *m_toolHost);
+  // Hovering counts in the dimension and tap-off tools and for the distance pane.
+  setMouseTracking(true);
+  m_tools->ShowModeCursorAndPrompt();
+}
+
+void CDorneView::SetToolCursor(int cursor) {
+  m_toolCursor = cursor;
+  setCursor(ShapeOf(cursor));
+}
+
+std::optional<QString> CDorneView::AskText(const QString& prompt, const QString& text) {
+  if (m_askText) return m_askText(prompt, text);
+  bool ok = false;
+  const QString answer =
+      QInputDialog::getText(this, QString(), prompt, QLineEdit::Normal, text, &ok);
+  if (!ok) return std::nullopt;
+  return answer;
+}
+
+void CDorneView::Beep() {
+  if (m_beep) {
+    m_beep();
+  } else {
+    QApplication::beep();
+  }
+}
+
+bool CDorneView::OnToolCommand(int command) {
+  if (m_document == nullptr) return false;
+  return m_tools->OnCommand(command);
+}
+
+bool CDorneView::UpdateToolCommand(int command, bool& enabled, std::optional<bool>& checked) const {
+  if (m_document == nullptr) return false;
+  if (command == kCmdMoveRun || command == kCmdCopyRun || command == kCmdDeleteElement) {
+    const CDocCommandState state = GetDocCommandState(*m_document, command, CDocCommandContext());
+    enabled = state.enabled;
+    return true;
+  }
+  CDocCommandContext context;
+  context.viewSubMode = m_tools->PickState();
+  const CDocCommandState state = GetDocCommandState(*m_document, command, context);
+  if (!state.handled) return false;
+  enabled = state.enabled;
+  checked = state.checked;
+  return true;
+}
+
+void CDorneView::FinishMouseAction() {
+  if (m_document != nullptr) m_tools->FinishMouseAction();
+}
+
+namespace {
+
+CToolInput InputOf(const CDorneView& view, const QMouseEvent& event, bool clamp) {
+  QPoint point = event.position().toPoint();
+  if (clamp) {
+    point.setX(std::clamp(point.x(), 0, std::max(0, view.width() - 1)));
+    point.setY(std::clamp(point.y(), 0, std::max(0, view.height() - 1)));
+  }
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device{point.x(), point.y()};
+  return {device, mapping.ToLogical(device), KeysOf(event.buttons(), event.modifiers())};
+}
+
+}  // namespace
+
+void CDorneView::mousePressEvent(QMouseEvent* event) {
+  if (m_document == nullptr) return;
+  const CToolInput input = InputOf(*this, *event, false);
+  switch (event->button()) {
+    case Qt::LeftButton: m_tools->OnLButtonDown(input); break;
+    case Qt::RightButton: m_tools->OnRButtonDown(input); break;
+    case Qt::MiddleButton: m_tools->OnMButtonDown(input); break;
+    default: QWidget::mousePressEvent(event); return;
+  }
+  event->accept();
+}
+
+void CDorneView::mouseMoveEvent(QMouseEvent* event) {
+  if (m_document == nullptr) return;
+  m_tools->OnMouseMove(InputOf(*this, *event, true));
+  event->accept();
+}
+
+void CDorneView::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_document == nullptr) return;
+  const CToolInput input = InputOf(*this, *event, true);
+  if (event->button() == Qt::LeftButton) m_tools->OnLButtonUp(input);
+  if (event->button() == Qt::MiddleButton) m_tools->OnMButtonUp(input);
+  event->accept();
+}
+
+void CDorneView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (m_document == nullptr) return;
+  const CToolInput input = InputOf(*this, *event, false);
+  if (event->button() == Qt::LeftButton) m_tools->OnLButtonDblClk(input);
+  if (event->button() == Qt::RightButton) m_tools->OnRButtonDblClk(input);
+  event->accept();
+}
+
+bool CDorneView::ToolKeyPress(QKeyEvent* event) {
+  if (m_document == nullptr) return false;
+  int key = 0;
+  if (event->key() == Qt::Key_Escape) key = CViewTools::kKeyEscape;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) key = CViewTools::kKeyEnter;
+  if (!m_tools->OnKeyDown(key, KeysOf(Qt::NoButton, event->modifiers()))) return false;
+  event->accept();
+  update();
+  return true;
+}
+
+void CDorneView::keyReleaseEvent(QKeyEvent* event) {
+  if (m_document != nullptr) m_tools->OnKeyUp(KeysOf(Qt::NoButton, event->modifiers()));
+  QWidget::keyReleaseEvent(event);
+}
+
+namespace {
+
+// The insertion point's cross (three short strokes along the scene axes) and the rays
+// toward the directions of the mask, as the modes show them.
+void PaintInsertionPoint(QPainter& painter, const CDorneDoc& document, const CDrawMapping& mapping,
+                         const CViewWindow& window) {
+  const int mode = document.GetToolMode();
+  const bool cross = mode == 0 || mode == 2 || mode == 3 || mode == 4 || mode == 5 || mode == 6;
+  int mask = mode == 1 || mode == 3 ? document.GetFreeFaceMask() : 0;
+  if (mode == 10 || mode == 12) mask = 63;
+  const C3DProjection& projection = document.Projection();
+  const C3DPoint origin = document.GetCursorPoint();
+  auto device = [&](const C3DPoint& point) {
+    const CPoint p = mapping.ToDevice(projection.ProjectPoint(point));
+    return QPoint(p.x, p.y);
+  };
+  if (cross) {
+    const CSize size = mapping.SizeToLogical({10, 20});
+    const double a = std::abs(size.cx), b = std::abs(size.cy);
+    painter.setPen(QPen(Qt::red, 0));
+    for (int axis : {1, 4, 32}) {
+      painter.drawLine(device(origin + RunMoveVector(axis, static_cast<std::int64_t>(-a))),
+                       device(origin + RunMoveVector(axis, static_cast<std::int64_t>(b - a))));
+    }
+  }
+  if (mask == 0) return;
+  const std::int64_t length = 8 * static_cast<std::int64_t>(std::max(std::abs(window.Size().cx),
+                                                                     std::abs(window.Size().cy)));
+  painter.setPen(mode == 3 ? QPen(Qt::blue, 0, Qt::DotLine)
+                           : QPen(Qt::black, 0, Qt::DashDotDotLine));
+  for (int axis : {1, 2, 4, 8, 16, 32}) {
+    if ((mask & axis) != 0)
+      painter.drawLine(device(origin), device(origin + RunMoveVector(axis, length)));
+  }
+}
+
+}  // namespace
+
+void CDorneView::PaintToolOverlay(QPainter& painter) const {
+  if (m_document == nullptr) return;
+  const CViewTools& tools = *m_tools;
+  CDrawMapping mapping;
+  ViewWindow().ApplyTo(mapping, ClientSize());
+  auto device = [&mapping](CPoint logical) {
+    const CPoint p = mapping.ToDevice(logical);
+    return QPoint(p.x, p.y);
+  };
+  PaintInsertionPoint(painter, *m_document, mapping, ViewWindow());
+  const int mode = m_document->GetToolMode();
+  if (mode == CViewTools::kRectangle && m_toolHost->HasCapture()) {
+    QPen pen(tools.PickState() != 0 ? Qt::blue : Qt::red, 0, Qt::DashDotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(device(tools.PressPoint()), device(tools.CurrentPoint())).normalized());
+  }
+  if (mode == CViewTools::kDimension || mode == CViewTools::kTapOff) {
+    painter.setPen(QPen(Qt::red, 2));
+    const C3DProjection& projection = m_document->Projection();
+    for (const std::optional<C3DPoint>& point : {tools.FirstPoint(), tools.SecondPoint()}) {
+      if (point) painter.drawEllipse(device(projection.ProjectPoint(*point)), 4, 4);
+    }
+  }
+}

@@ -1,0 +1,190 @@
+#pragma once
+
+#include "geometry/3d_point.h"
+#include "platform/draw_types.h"
+
+#include <optional>
+#include <string>
+
+class CAnnotationLabel;
+class CBox;
+class CDev;
+class CDorneDoc;
+
+// The keys and buttons held with a mouse event.
+enum EToolKeys : int {
+  kToolKeyLeft = 1,
+  kToolKeyRight = 2,
+  kToolKeyShift = 4,
+  kToolKeyControl = 8,
+  kToolKeyMiddle = 16
+};
+
+// One mouse event: the client point, the same point in logical (scene) units, the keys.
+struct CToolInput {
+  CPoint device;
+  CPoint logical;
+  int keys = 0;
+};
+
+// What the tools ask of the window they work in.
+class CViewToolHost {
+ public:
+  virtual ~CViewToolHost() = default;
+  virtual void Beep() = 0;
+  virtual void Refresh() = 0;
+  virtual void SetCursor(int cursor) = 0;
+  virtual void SetPrompt(int message) = 0;
+  virtual void Capture(bool on) = 0;
+  virtual bool HasCapture() const = 0;
+  // The length question: the answer, or nothing when it was not confirmed.
+  virtual std::optional<std::string> AskText(int message, const std::string& text) = 0;
+  // The logical point of a client point with the view window as it is now.
+  virtual CPoint ToLogical(CPoint device) const = 0;
+  virtual CPoint ToDevice(CPoint logical) const = 0;
+  virtual bool ZoomToRect(CPoint first, CPoint second) = 0;
+  // The picture of a client rectangle (all zero: the whole view).
+  virtual void ExportViewImage(const CRect& rect) = 0;
+  // The view's preset found anew from the angles.
+  virtual void FindViewPreset() = 0;
+  virtual void SetDistanceLayer(bool on) = 0;
+  // The label's dialog; 1 when a new one was accepted.
+  virtual int EditAnnotation(CAnnotationLabel& label, bool isNew) = 0;
+  // The tap-off dialog: 1 OK (code: the tap-off code chosen), 6 loads computed, else
+  // nothing.
+  virtual int RunTapOffDialog(int& code) = 0;
+  // Places (or, with a unit, moves or copies) a tap-off unit at the outlet; non-zero
+  // when placed.
+  virtual int PlaceTapOffUnit(CBox& box, int code, CDev* unit) = 0;
+};
+
+// The tool modes of the layout view without the window: the document holds the mode,
+// this object the gesture under way. Every press, move and release becomes one call
+// on the document or the view window with its undo step; a click the mode cannot use
+// beeps and changes nothing.
+class CViewTools {
+ public:
+  enum Mode : int {
+    kSelect = 0,
+    kAddStraight = 1,
+    kInsertUnit = 2,
+    kTurn = 3,
+    kMakeEnd = 4,
+    kInsertInLine = 5,
+    kInsertJoint = 6,
+    kRectangle = 7,
+    kPanArmed = 8,
+    kPanDragging = 9,
+    kPlaceStart = 10,
+    kAnnotationDrag = 11,
+    kMoveRun = 12,
+    kOrbit = 13,
+    kDimension = 14,
+    kTapOff = 15,
+    kModeCount = 16
+  };
+  // Lengths a typed answer may give, in scene units.
+  static constexpr std::int64_t kMaxTypedLength = 100000;
+
+  CViewTools(CDorneDoc& document, CViewToolHost& host) : m_document(document), m_host(host) {}
+
+  int Mode() const;
+  int SavedMode() const { return m_savedMode; }
+  int PickState() const { return m_pickState; }
+  CPoint PressPoint() const { return m_pressPoint; }
+  CPoint CurrentPoint() const { return m_currentPoint; }
+  CPoint LastMousePoint() const { return m_lastMouse; }
+  bool OrbitActive() const { return m_orbitActive; }
+  std::optional<C3DPoint> FirstPoint() const;
+  std::optional<C3DPoint> SecondPoint() const;
+  // The cursor and the prompt of a mode (0: none, the prompt line keeps its text).
+  static int CursorOf(int mode, int pickState);
+  static int PromptOf(int mode);
+  // The text of the distance pane: the length toward the last mouse point along a free
+  // direction, formatted; empty otherwise.
+  std::string DistanceText() const;
+
+  void OnLButtonDown(const CToolInput& input);
+  void OnMouseMove(const CToolInput& input);
+  void OnLButtonUp(const CToolInput& input);
+  void OnLButtonDblClk(const CToolInput& input);
+  void OnRButtonDown(const CToolInput& input);
+  void OnRButtonDblClk(const CToolInput& input);
+  void OnMButtonDown(const CToolInput& input);
+  void OnMButtonUp(const CToolInput& input);
+  // Enter and Escape; false for keys left to the window.
+  bool OnKeyDown(int key, int keys);
+  void OnKeyUp(int keys);
+  void FinishMouseAction();
+
+  // The tool commands by number; false for any other command.
+  bool OnCommand(int command);
+  // Shows the cursor and the prompt of the document's mode.
+  void ShowModeCursorAndPrompt();
+
+  static constexpr int kKeyEnter = 13;
+  static constexpr int kKeyEscape = 27;
+
+ private:
+  void SetMode(int mode) const;
+  void SetModeCursor(int mode) { m_host.SetCursor(CursorOf(mode, m_pickState)); }
+  void SetModePrompt(int mode);
+  void EndCommand(bool prompt = true);
+  void SelectCommand();
+  void ElementToolCommand(int mode);
+  void RectangleEntry(int pickState);
+  void PanCommand();
+  void OrbitCommand();
+  void DimensionCommand();
+  void RunCommand(int pickState);
+  void TapOffCommand();
+  void DeleteElementCommand();
+
+  void ElementToolPress(int mode, CPoint point);
+  void PlaceStartPress(const CToolInput& input);
+  void MoveRunPress(const CToolInput& input);
+  void OrbitPress(const CToolInput& input);
+  void DimensionPress();
+  void TapOffPress();
+  void SelectPress(const CToolInput& input);
+  void OrbitMove(CPoint device);
+  void PanMove(CPoint logical);
+  void HoverMove(CPoint logical);
+  void TapOffRelease(int keys);
+  void RectangleRelease(CPoint logical);
+  bool GrabbedUnitLeft(CPoint logical);
+  // The typed length toward the point along its axis: the axis bit and the length, or
+  // nothing (a beep was given when the answer could not be used).
+  struct CTypedMove {
+    int axis = -1;
+    std::int64_t length = 0;
+  };
+  std::optional<CTypedMove> AskTypedMove(CPoint logical, bool roundToFour);
+  void CreateDimension();
+  CDev* SelectedTapOff() const;
+
+  CDorneDoc& m_document;
+  CViewToolHost& m_host;
+  int m_savedMode = 0;
+  int m_pickState = 0;
+  CPoint m_pressPoint;
+  CPoint m_currentPoint;
+  CPoint m_lastMouse;
+  C3DPoint m_orbitAnchor;
+  bool m_orbitActive = false;
+  C3DPoint m_firstPoint;
+  C3DPoint m_secondPoint;
+  int m_firstCode = 0;
+  int m_secondCode = 0;
+  CBox* m_firstBox = nullptr;
+  CBox* m_secondBox = nullptr;
+};
+
+// The typed-length rules: the answer as a whole number of scene units (a text that is
+// not a length gives nothing), rounded up to a multiple of four when asked (the
+// remainder taken with the sign of the number, so -1..-3 give 4).
+std::optional<std::int64_t> ParseTypedLength(const CDorneDoc& document, const std::string& text,
+                                             bool roundToFour);
+// The vector by which a run moves when the length is typed toward an axis: toward the
+// picked side, as the start point moves; the null vector for any other axis.
+C3DPoint RunMoveVector(int axis, std::int64_t length);
