@@ -46,7 +46,7 @@ class CFakeRunDocument : public CRunDocument {
     current = &newRun;
   }
   void UpdateRunPageTitle(CRun&) override { ++pageTitles; }
-  void RecomputeTotals(int, int) override {}
+  void RecomputeTotals(int, int) override { ++totals; }
   void PlaceRunMarker(CRun&) override { ++markerPlacements; }
   void RebuildScene() override { ++sceneRebuilds; }
   void UpdateAllViews() override {}
@@ -103,6 +103,7 @@ class CFakeRunDocument : public CRunDocument {
   int pageTitles = 0;
   int markerPlacements = 0;
   int sceneRebuilds = 0;
+  int totals = 0;
   int retargets = 0;
   std::optional<std::array<std::int32_t, 6>> equipment;
   std::vector<std::unique_ptr<CBox>> extraBoxes;
