@@ -15,6 +15,7 @@
 #include "app/ui/pictures.h"
 #include "app/ui/toolbar_icons.h"
 #include "shell_test_support.h"
+#include "support/test_output.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST(PicturesTest, LanguageItemsShowFlagAndName) {
     for (int y = 0; y < 16; ++y)
       if (qGray(image.pixel(x, y)) < 128) nameDrawn = true;
   EXPECT_TRUE(nameDrawn);
-  image.save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/language_item.png"));
+  image.save(QString::fromStdString(TestOutputPath("language_item.png")));
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
-#include <QDir>
 #include <QEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -26,6 +25,7 @@
 #include "platform/archive.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/translator.h"
+#include "support/test_output.h"
 
 namespace fs = std::filesystem;
 
@@ -195,9 +195,9 @@ QList<int> MenuCommands(QWidget& frame, const QString& menuObjectName) {
 
 bool SaveScreenshot(QWidget& widget, const QString& name) {
   ProcessEvents();  // layouts catch up with the last changes
-  QDir().mkpath(QStringLiteral(TVR_TEST_OUTPUT_DIR));
   QPixmap picture = widget.grab();
-  return !picture.isNull() && picture.save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/%1.png").arg(name));
+  return !picture.isNull() &&
+         picture.save(QString::fromStdString(TestOutputPath(name.toStdString() + ".png")));
 }
 
 std::string LayoutFileBytes(int version) {

@@ -21,6 +21,7 @@
 #include "view/scene_drawing.h"
 #include "view/view_window.h"
 #include "shell_test_support.h"
+#include "support/test_output.h"
 
 namespace {
 
@@ -124,8 +125,7 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
   const std::string layout = WriteLayout(folder);
-  const QString screenshot = QStringLiteral(TVR_TEST_OUTPUT_DIR "/layout_window.png");
-  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const QString screenshot = QString::fromStdString(TestOutputPath("layout_window.png"));
   QFile::remove(screenshot);
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
   CDump dump = RunProgram(folder, {QString::fromStdString(layout)});

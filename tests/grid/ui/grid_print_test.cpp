@@ -1,15 +1,9 @@
-#include <QDir>
-#include <QFile>
 #include <QPainter>
 
 #include "grid_ui_fixture.h"
+#include "support/test_output.h"
 
 namespace {
-
-QString OutputPath(const char* name) {
-  QDir().mkpath(QStringLiteral(TVR_TEST_OUTPUT_DIR));
-  return QDir(QStringLiteral(TVR_TEST_OUTPUT_DIR)).filePath(QString::fromLatin1(name));
-}
 
 // 32-bit pixels of one colour.
 CBitmapDesc Picture(int width, int height, QRgb colour) {
@@ -56,7 +50,7 @@ TEST_F(GridPaintTest, PaintsEveryKindOfCellAndWritesAScreenshot) {
   Decorate();
   const QImage image = m_grid->grab().toImage();
   ASSERT_FALSE(image.isNull());
-  EXPECT_TRUE(image.save(OutputPath("grid_control.png")));
+  EXPECT_TRUE(image.save(QString::fromStdString(TestOutputPath("grid_control.png"))));
 
   const QColor highlight = m_grid->palette().color(QPalette::Highlight);
   EXPECT_EQ(PixelAt(image, CellRect(7, 3).bottomRight() - QPoint(1, 1)), highlight) << "selection";
