@@ -52,10 +52,7 @@ TEST_F(BOMArchiveTest, PinsTheBytesOfASmallGrid) {
 
 TEST_F(BOMArchiveTest, CellColoursAndFontsFollowTheirFlags) {
   const auto grid = Page({"R1"});
-  CLogFont font;
-  font.height = -13;
-  font.weight = 700;
-  font.faceName = "Liberation Sans";
+  const CLogFont font{.height = -13, .weight = 700, .faceName = "Liberation Sans"};
   grid->SetCellTextColor(1, 2, CColor{0x11, 0x22, 0x33});
   grid->SetCellFont(1, 2, font);
   const Bytes bytes = Stored(*grid);
@@ -89,9 +86,7 @@ TEST_F(BOMArchiveTest, RoundTripKeepsLayoutFormatsAndBytes) {
 TEST_F(BOMArchiveTest, ReloadingKeepsTheStoredLineOrder) {
   auto grid = Page({"R1", "R2", "R3", "R4"});
   grid->PutRowHeight(3, 41);  // R3's row
-  CLogFont font;
-  font.faceName = "Mono";
-  grid->SetCellFont(3, 2, font);
+  grid->SetCellFont(3, 2, CLogFont{.faceName = "Mono"});
   const Bytes bytes = Stored(*grid);
 
   auto reloaded = Page({"R4", "R3", "R1", "R2"});  // the run re-created them in its own order
@@ -213,12 +208,8 @@ TEST_F(BOMArchiveTest, StoredFontsAreWrittenBackByteForByte) {
 
 TEST_F(BOMArchiveTest, TheLanguageFontIsNotStored) {
   auto grid = Page({"R1"});
-  CLogFont user;
-  user.faceName = "User";
-  grid->SetDefaultLogFont(user);
-  CLogFont language;
-  language.faceName = "Language";
-  grid->SetLogFont(language);
+  grid->SetDefaultLogFont(CLogFont{.faceName = "User"});
+  grid->SetLogFont(CLogFont{.faceName = "Language"});
   grid->SetIgnoreOwnFonts(true);
   const Bytes translated = Stored(*grid);
   grid->SetIgnoreOwnFonts(false);

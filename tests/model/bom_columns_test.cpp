@@ -166,9 +166,7 @@ TEST_F(BOMColumnsTest, CopyLayoutFromLeavesOutTransientColumns) {
   run.GetColumn(5)->csvFlag = 1;
   run.GetColumn(5)->alignment = 2;
   run.PutColumnWidth(5, 123);
-  CLogFont bold;
-  bold.faceName = "Liberation Sans";
-  bold.weight = 700;
+  const CLogFont bold{.weight = 700, .faceName = "Liberation Sans"};
   run.SetCellFont(1, 5, bold);
   run.SetCellTextColor(1, 5, CColor{200, 0, 0});
   run.SetCellFont(1, 4, bold);  // in the transient column: not copied anywhere

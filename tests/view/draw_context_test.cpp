@@ -66,9 +66,7 @@ TEST_F(DrawContextTest, FontsAreSizedAndMeasuredThroughTheMapping) {
 }
 
 TEST_F(DrawContextTest, TextOutAtTheCurrentPositionMovesPastTheText) {
-  CLogFont font;
-  font.height = -20;
-  m_dc.SelectFont(font);
+  m_dc.SelectFont(CLogFont{.height = -20, .faceName = ""});
   m_dc.MoveTo(100, 0);
   m_dc.SetTextAlign(text_align::kUpdateCurrentPosition);
   m_dc.TextOut(0, 0, "abc");

@@ -84,9 +84,7 @@ TEST_F(DxfWriterTest, TextsGoWhenALaterFillCrossesOrCoversTheirBox) {
 }
 
 TEST_F(DxfWriterTest, TextsShareAStyleOnlyInTheSameFont) {
-  CLogFont font;
-  font.faceName = "Arial";
-  font.height = 10;
+  CLogFont font{.height = 10, .faceName = "Arial"};
   m_dc.SelectFont(font);
   Text("a", 20, 20);
   Text("b", 20, 40);
@@ -138,10 +136,7 @@ TEST_F(DxfWriterTest, TextsAreOneLineOfCp1252WithEscapesBeyondIt) {
 TEST_F(DxfWriterTest, ASmallDrawingIsWrittenByteForByte) {
   m_dc.SetLayer("WALLS", 3);
   Line(10, 10, 90, 10);
-  CLogFont font;
-  font.faceName = "Arial";
-  font.height = -12;
-  m_dc.SelectFont(font);
+  m_dc.SelectFont(CLogFont{.height = -12, .faceName = "Arial"});
   m_dc.SetLayer("NOTES", 4);
   m_dc.DrawText("Note", {10, 30, 90, 50}, text_format::kRight | text_format::kSingleLine);
   m_dc.SelectBrush(CBrush::Null());

@@ -142,14 +142,13 @@ TEST_F(BOMDialogsTest, PickListOverTheCell) {
 // A font left as it was in the dialog keeps its stored description (and so its 92
 // stored bytes); a changed one keeps the fields Qt does not know.
 TEST_F(BOMDialogsTest, FontsKeepTheirStoredDescription) {
-  CLogFont stored;
-  stored.height = -13;
-  stored.weight = 400;
-  stored.charSet = 238;
-  stored.outPrecision = 3;
-  stored.quality = 1;
-  stored.pitchAndFamily = 34;
-  stored.faceName = "Arial";
+  const CLogFont stored{.height = -13,
+                        .weight = 400,
+                        .charSet = 238,
+                        .outPrecision = 3,
+                        .quality = 1,
+                        .pitchAndFamily = 34,
+                        .faceName = "Arial"};
   const CLogFont same = MergeChosenFont(stored, tvr::grid::ToQFont(stored));
   EXPECT_EQ(CBOMStoredFonts::Encode(same), CBOMStoredFonts::Encode(stored));
   QFont bold = tvr::grid::ToQFont(stored);
