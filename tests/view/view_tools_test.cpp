@@ -149,6 +149,22 @@ TEST_F(ViewToolsTest, ElementToolsCommitOneUndoStepPerChangeAndNoneForAFailure) 
   EXPECT_EQ(Run().GetCurrentElement()->GetKind(), CDev::kEnd);
 }
 
+TEST_F(ViewToolsTest, TheDistanceTextFollowsThePointerAlongFreeDirectionsOnly) {
+  m_tools->OnMouseMove({Toward(1, 2000), Toward(1, 2000), 0});
+  EXPECT_EQ(m_tools->DistanceText(), "");  // no start placed yet
+  Click(Toward(1, 2000));
+  BuildRun();
+  const std::pair<int, bool> rows[] = {{1, true}, {4, true}, {32, true}, {2, false}};
+  for (const auto& [axis, shown] : rows) {
+    m_tools->OnMouseMove({Toward(axis, 2000), Toward(axis, 2000), 0});
+    const std::string text = m_tools->DistanceText();
+    EXPECT_EQ(!text.empty(), shown) << axis;
+    if (shown) {
+      EXPECT_NEAR(m_doc->GetUnits().Parse(text), 2000, 20) << text;
+    }
+  }
+}
+
 TEST_F(ViewToolsTest, MovingOrCopyingARunGoesTowardThePickedAxis) {
   Click(Toward(1, 2000));
   BuildRun();

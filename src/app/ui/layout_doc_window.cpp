@@ -15,6 +15,7 @@
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
+#include "app/ui/frame_status_bar.h"
 #include "app/ui/project_info_dlg.h"
 #include "app/ui/prompt_for_text.h"
 #include "app/ui/save_modified.h"
@@ -100,6 +101,11 @@ void CLayoutDocWindow::BuildFrame() {
   connect(m_frame, &CChildFrame::PromptChanged, this, [this](int message) {
     if (auto* frame = qobject_cast<QMainWindow*>(window()))
       frame->statusBar()->showMessage(PlainMessageText(message));
+  });
+  connect(m_frame->View(), &CDorneView::DistanceChanged, this, [this](const QString& text) {
+    if (auto* frame = qobject_cast<QMainWindow*>(window()))
+      if (auto* bar = qobject_cast<CFrameStatusBar*>(frame->statusBar()))
+        bar->SetPaneText(kPaneDistance, text);
   });
   m_frame->View()->SetTextAsker(
       [this](const QString& prompt, const QString& text) -> std::optional<QString> {

@@ -93,6 +93,9 @@ class CDorneView : public QWidget, public CDocObserver {
   void SupportDisplayChanged();
   // The status line is to show this message.
   void PromptRequested(int message);
+  // The length from the insertion point toward the pointer along a free direction
+  // (empty when there is none), for the status bar's distance pane.
+  void DistanceChanged(const QString& text);
   // A picture of the view is asked for: the client rectangle, empty for all of it.
   void PictureRequested(const QRect& region);
 

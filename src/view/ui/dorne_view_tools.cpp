@@ -191,6 +191,7 @@ void CDorneView::mousePressEvent(QMouseEvent* event) {
 void CDorneView::mouseMoveEvent(QMouseEvent* event) {
   if (m_document == nullptr) return;
   m_tools->OnMouseMove(InputOf(*this, *event, true));
+  emit DistanceChanged(QString::fromStdString(m_tools->DistanceText()));
   event->accept();
 }
 
