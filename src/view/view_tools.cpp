@@ -221,7 +221,7 @@ void CViewTools::OnMouseMove(const CToolInput& input) {
   m_lastMouse = input.logical;
   switch (Mode()) {
     case kSelect:
-      if (m_pickState < 0 && GrabbedUnitLeft(input.logical)) HoverMove(input.logical);
+      if (m_pickState < 0 && GrabbedUnitLeft(input.logical, input.keys)) HoverMove(input.logical);
       return;
     case kRectangle:
       if (input.logical != m_currentPoint && m_host.HasCapture()) {
@@ -237,7 +237,7 @@ void CViewTools::OnMouseMove(const CToolInput& input) {
   }
 }
 
-bool CViewTools::GrabbedUnitLeft(CPoint logical) {
+bool CViewTools::GrabbedUnitLeft(CPoint logical, int keys) {
   CDev* unit = SelectedTapOff();
   const CBox* body = unit != nullptr ? unit->GetBox(CDev::kBodySlot) : nullptr;
   if (body == nullptr || body->HitTestFace(logical.x, logical.y, true) != 0) return false;
@@ -247,6 +247,7 @@ bool CViewTools::GrabbedUnitLeft(CPoint logical) {
   // The unit's outlet side is not kept by the model: every outlet is offered.
   m_secondCode = -1;
   m_host.Capture(true);
+  m_host.SetCursor((keys & kToolKeyControl) != 0 ? kCursorCopyUnit : kCursorMoveUnit);
   return true;
 }
 

@@ -152,7 +152,7 @@ class CViewTools {
   void HoverMove(CPoint logical);
   void TapOffRelease(int keys);
   void RectangleRelease(CPoint logical);
-  bool GrabbedUnitLeft(CPoint logical);
+  bool GrabbedUnitLeft(CPoint logical, int keys);
   // The typed length toward the point along its axis: the axis bit and the length, or
   // nothing (a beep was given when the answer could not be used).
   struct CTypedMove {

@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "geometry/box.h"
 #include "geometry/element_pick.h"
 #include "model/annotation_list.h"
 #include "model/dev.h"
@@ -280,6 +281,39 @@ TEST_F(ViewToolsTest, RectanglesZoomOrExportAndReturnToTheSavedMode) {
   EXPECT_EQ(m_host.exported[0].right, 0);  // the whole view
   EXPECT_EQ(m_host.exported[1].right - m_host.exported[1].left, 20);
   EXPECT_EQ(m_doc->GetToolMode(), CViewTools::kPlaceStart);
+}
+
+TEST_F(ViewToolsTest, AGrabbedTapOffUnitIsDraggedOnceThePointerLeavesIt) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  CDev* unit = Run().NewElement();
+  unit->SetKind(CDev::kTapOff);
+  const C3DPoint centre = m_doc->GetCursorPoint() + C3DPoint(0, 0, 2000);
+  CBox* body = unit->MakeBox(CDev::kBodySlot);
+  body->SetPlacement(centre, 600, 600, 600);
+  Run().AddDevice(unit);
+  m_doc->RebuildScene();
+  m_tools->OnCommand(32780);
+  // Off the edge between two faces that the centre projects onto.
+  const CPoint on = m_doc->Projection().ProjectPoint(centre + C3DPoint(0, 100, 0));
+  const CPoint off = m_doc->Projection().ProjectPoint(centre + C3DPoint(0, 0, 9000));
+  m_tools->OnLButtonDown({on, on, 0});
+  ASSERT_EQ(m_tools->PickState(), -1);
+  m_tools->OnMouseMove({on, on, 0});
+  EXPECT_EQ(m_doc->GetToolMode(), 0);
+  m_tools->OnMouseMove({off, off, kToolKeyControl});
+  EXPECT_EQ(m_doc->GetToolMode(), CViewTools::kTapOff);
+  EXPECT_TRUE(m_host.captured);
+  for (int keys : {0, int{kToolKeyControl}}) {
+    m_tools->OnKeyUp(keys);
+    m_tools->OnKeyDown(0, keys);
+    EXPECT_EQ(m_host.cursor, keys != 0 ? 1110 : 1113);
+  }
+  const int steps = m_doc->GetUndo().GetLast();
+  m_tools->OnLButtonUp({off, off, 0});  // over no outlet: nothing placed
+  EXPECT_EQ(m_doc->GetToolMode(), 0);
+  EXPECT_FALSE(m_host.captured);
+  EXPECT_EQ(m_doc->GetUndo().GetLast(), steps);
 }
 
 TEST_F(ViewToolsTest, DimensionsNeedTwoDistinctPoints) {

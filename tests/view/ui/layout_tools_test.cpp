@@ -83,33 +83,6 @@ TEST_F(LayoutToolsTest, ClicksAndEnterBuildARunThatUndoTakesBackStepByStep) {
   View().grab().save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/layout_tools_run.png"));
 }
 
-TEST_F(LayoutToolsTest, BadInputBeepsAndChangesNothing) {
-  PlaceRunByClicks();
-  struct Row {
-    int command;
-    std::optional<QString> answer;
-    QPoint point;
-    Qt::KeyboardModifiers keys;
-  };
-  const QPoint corner(2, 2);
-  const Row rows[] = {{32781, {}, corner, Qt::NoModifier},
-                      {32781, {}, Toward(2, 1000), Qt::NoModifier},
-                      {32776, {}, corner, Qt::NoModifier},
-                      {32777, {}, corner, Qt::NoModifier},
-                      {33024, {}, corner, Qt::NoModifier}};
-  for (const Row& row : rows) {
-    m_beeps = 0;
-    ASSERT_TRUE(m_frame->OnCommand(row.command));
-    const std::size_t elements = Run().GetDevices().size();
-    const int steps = m_document->GetUndo().GetLast();
-    Click(row.point, row.keys);
-    EXPECT_EQ(m_beeps, 1) << row.command;
-    EXPECT_EQ(Run().GetDevices().size(), elements);
-    EXPECT_EQ(m_document->GetUndo().GetLast(), steps);
-    m_frame->OnCommand(32780);
-  }
-}
-
 TEST_F(LayoutToolsTest, DragsOrbitPanAndZoomTheView) {
   PlaceRunByClicks();
   const QPoint onRun = Toward(2, 750);
