@@ -121,6 +121,9 @@ class CViewTools {
   bool OnCommand(int command);
   // Shows the cursor and the prompt of the document's mode.
   void ShowModeCursorAndPrompt();
+  // The points and boxes found under the mouse are dropped (the runs they lay on may
+  // have gone: a run removed, a step undone).
+  void ForgetPicks();
 
   static constexpr int kKeyEnter = 13;
   static constexpr int kKeyEscape = 27;

@@ -63,6 +63,12 @@ void CViewTools::ShowModeCursorAndPrompt() {
   SetModePrompt(Mode());
 }
 
+void CViewTools::ForgetPicks() {
+  m_firstBox = m_secondBox = nullptr;
+  const int mode = Mode();
+  if (mode == kDimension || mode == kTapOff || m_pickState < 0) m_pickState = 0;
+}
+
 std::string CViewTools::DistanceText() const {
   if (m_document.IsCurrentRunEditable() == 0) return {};
   int length = -1;

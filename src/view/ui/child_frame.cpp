@@ -15,6 +15,7 @@
 #include "view/display_layers.h"
 #include "view/draw_mapping.h"
 #include "view/view_presets.h"
+#include "view/view_tools.h"
 #include "view/ui/bom_view.h"
 #include "view/ui/view_angle_dlg.h"
 #include "view/ui/view_export.h"
@@ -56,6 +57,7 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   connect(m_view, &CDorneView::PromptRequested, this, &CChildFrame::SetPrompt);
   connect(m_view, &CDorneView::PictureRequested, this,
           [this](const QRect& region) { OnExport(false, region); });
+  m_view->Tools().ShowModeCursorAndPrompt();
 }
 
 QWidget* CChildFrame::MakeLowerPane(CDorneDoc& document, QWidget* parent) {

@@ -24,6 +24,7 @@ constexpr int kUndoPan = 23123;
 constexpr int kUndoPreset = 23126;
 constexpr int kToolMeasure = 8;
 constexpr int kToolPickTwo = 9;
+constexpr int kCmdSelect = 32780;
 
 }  // namespace
 
@@ -173,8 +174,10 @@ void CDorneView::Refresh() {
 
 void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
+  if (m_tools && (notice == EDocNotice::kCurrentRunChanged || notice == EDocNotice::kRunRemoved))
+    m_tools->ForgetPicks();
   // A run made current sets the document's mode; the cursor and the prompt follow.
-  if (notice == EDocNotice::kCurrentRunChanged && m_tools) m_tools->ShowModeCursorAndPrompt();
+  if (m_tools && notice == EDocNotice::kCurrentRunChanged) m_tools->ShowModeCursorAndPrompt();
   update();
 }
 
@@ -198,6 +201,8 @@ void CDorneView::showEvent(QShowEvent* event) {
   m_document->SetModifiedFlag(false);
   m_lastSize = size();
   ApplyViewPreset(-1);
+  // Whatever tool the document was left in, the view starts with the select tool.
+  m_tools->OnCommand(kCmdSelect);
 }
 
 void CDorneView::paintEvent(QPaintEvent*) {
