@@ -166,6 +166,21 @@ TEST_F(ViewToolsTest, TheDistanceTextFollowsThePointerAlongFreeDirectionsOnly) {
   }
 }
 
+TEST_F(ViewToolsTest, DeletingTheSelectedEndIsOneUndoStep) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  Run().SetFlagsWord(Run().GetFlagsWord() | 2u);
+  m_tools->OnCommand(32780);
+  m_tools->OnCommand(32862);  // nothing selected
+  EXPECT_EQ(m_host.beeps, 1);
+  Click(Toward(2, 1000));
+  ASSERT_NE(m_doc->Selection().Element(), nullptr);
+  m_tools->OnCommand(32862);
+  EXPECT_EQ(Run().GetDevices().size(), 3u);
+  EXPECT_EQ(LastAction(), 17476);
+  EXPECT_EQ(m_host.beeps, 1);
+}
+
 TEST_F(ViewToolsTest, MovingOrCopyingARunGoesTowardThePickedAxis) {
   Click(Toward(1, 2000));
   BuildRun();
