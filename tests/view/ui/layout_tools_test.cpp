@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 #include <QTest>
 
 #include "model/dev.h"
@@ -104,6 +105,18 @@ TEST_F(LayoutToolsTest, DragsOrbitPanAndZoomTheView) {
     if (row.command == 33024) m_frame->OnCommand(33024);
     EXPECT_EQ(m_document->GetToolMode(), 1) << row.command;
   }
+}
+
+TEST_F(LayoutToolsTest, ADraggedRegionBecomesAPictureOfItsSize) {
+  const QString path = QString::fromStdString(m_folder.File("region.bmp"));
+  m_frame->SetFileChooser([&path](const std::string&, const std::string&) { return path; });
+  m_frame->OnCommand(33061);
+  Drag(Qt::LeftButton, {100, 100}, {300, 250});
+  // The corners pass through scene units and back: a pixel or two may go.
+  const QSize size = QImage(path).size();
+  EXPECT_NEAR(size.width(), 200, 2);
+  EXPECT_NEAR(size.height(), 150, 2);
+  EXPECT_EQ(m_document->GetToolMode(), CViewTools::kPlaceStart);
 }
 
 TEST_F(LayoutToolsTest, CtrlClickMovesTheStartByTheTypedLength) {
