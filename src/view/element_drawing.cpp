@@ -252,7 +252,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
   d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
-  d.calibreMode = CalibreBandMode(*element, d.slot);
+  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
   d.bevel = BevelOf(*element, box, d.slot, d.role);
   d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
                element->GetReference().starts_with("QJ");
