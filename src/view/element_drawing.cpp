@@ -126,6 +126,13 @@ void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face,
     if (d.slot != e.GetBackFace()) reference = e.GetNeighbour(d.slot);
   } else if (d.slot != CBoxOwner::kBodySlot) {
     return;
+  } else if (e.GetKind() >= CDev::kElbow && e.GetKind() <= CDev::kJunction4 &&
+             face == e.GetDirection()) {
+    // a junction's face ahead shows the side of the branch it leads to
+    reference = nullptr;
+    for (int f = 0; f < CBox::kFaceCount && reference == nullptr; ++f) {
+      if (f != face && f != e.GetBackFace()) reference = e.GetNeighbour(f);
+    }
   }
   const CBox* body = reference != nullptr ? reference->GetBox(CBoxOwner::kBodySlot) : nullptr;
   if (body == nullptr || body->MapSideToFace(d.neutralSide, 0) != face) return;
