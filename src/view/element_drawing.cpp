@@ -82,8 +82,13 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
     if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
     const bool placing =
         toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
-    if ((flags & 0x2000) != 0 && placing)
+    if ((flags & 0x2000) != 0 && placing) {
       in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
+    } else if ((flags & 0x2000) != 0) {
+      // The placing tools mark the unit they offer; once another tool is on, the mark
+      // goes for good rather than coming back with the next placing tool.
+      const_cast<CDev&>(e).SetActive(e.GetActive() & ~0x2000);
+    }
   }
   CBoxColours colours = ChooseBoxColours(in);
   if (d.role == 7) colours.edges = true;

@@ -119,6 +119,10 @@ TEST_F(ElementShapesTest, TheColourWordOutlinesFacesAndMarksConnections) {
   EXPECT_GT(outlined.lines, 0);
   body.SetColor(0x00FF8040u | (1u << 24));
   EXPECT_GT(Draw(scene, body, true).racc, 0) << "edges with a connection mark";
+  CDev& tapOff = At(16);
+  tapOff.SetActive(1 | 0x2000);
+  Draw(scene, Body(16));
+  EXPECT_EQ(tapOff.GetActive(), 1) << "the placing mark goes outside the placing tools";
 }
 
 TEST_F(ElementShapesTest, CoverEdgesLeaveTheCoverFaceAndItsOppositeOpen) {
