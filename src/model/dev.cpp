@@ -1,10 +1,12 @@
 #include "model/dev.h"
 
+#include "model/box_point_source.h"
 #include "model/element_selection.h"
 #include "model/part_record.h"
 #include "model/run.h"
 #include "model/run_range_rules.h"
 #include "model/run_document.h"
+#include "model/run_environment.h"
 #include "geometry/3d_projection.h"
 
 CDev::CDev() = default;
@@ -132,6 +134,16 @@ std::vector<const CBox*> CDev::GetExtraBoxes() const {
 
 std::string CDev::GetRunProperty(std::string_view name) const {
   return m_run != nullptr ? m_run->GetPropText(name) : std::string();
+}
+
+C3DPoint CDev::GetConnectionCode(const CBox& box, int point, int mode) const {
+  CBoxPointSource* source = CRunEnvironment::Instance().BoxPoints();
+  return source != nullptr ? source->ConnectionCode(box, point, mode) : C3DPoint();
+}
+
+C3DPoint CDev::GetSupportPoint(const CBox& box, int point, int slot) const {
+  CBoxPointSource* source = CRunEnvironment::Instance().BoxPoints();
+  return source != nullptr ? source->SupportPoint(box, point, slot) : C3DPoint();
 }
 
 bool CDev::HasFarConnectionPoint() const {

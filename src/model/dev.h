@@ -288,6 +288,9 @@ class CDev : public CObjWithProp, public CBoxOwner {
   std::string GetRunProperty(std::string_view name) const override;
   // Asks the rules of the element's range.
   bool HasFarConnectionPoint() const override;
+  // From the program's box point source (CRunEnvironment); none without one.
+  C3DPoint GetConnectionCode(const CBox& box, int point, int mode) const override;
+  C3DPoint GetSupportPoint(const CBox& box, int point, int slot) const override;
 
  private:
   // Equipment box steps (dev_equipment.cpp, dev_feed_boxes.cpp).

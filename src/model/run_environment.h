@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CBoxPointSource;
 class CDorneApp;
 
 // What runs and elements read of the running application: its settings (colours and
@@ -33,9 +34,15 @@ class CRunEnvironment {
   void SetArticleFolder(std::string folder) { m_articleFolder = std::move(folder); }
   std::string ArticleFolder() const;
 
+  // The source of outlet codes and support points (not owned; Reset keeps it); null:
+  // elements have none.
+  void SetBoxPoints(CBoxPointSource* source) { m_boxPoints = source; }
+  CBoxPointSource* BoxPoints() const { return m_boxPoints; }
+
  private:
   const CDorneApp* m_app = nullptr;
   CAppSettings m_defaultSettings;
   std::vector<CCatalogueEntry> m_catalogues;
   std::string m_articleFolder;
+  CBoxPointSource* m_boxPoints = nullptr;
 };

@@ -162,10 +162,14 @@ void DrawElbowBand(CBandPainter& painter, const CDev& e, const CBox& box, CBandF
 
 }  // namespace
 
-int CalibreBandMode(const CDev& e, int slot) {
+bool IsSpecialCalibre(const CDev& e) {
   const std::string catalog = e.GetRunProperty("Catalog");
   const int calibre = RunPropertyInt(e, "Calibre", 0);
-  if (!((calibre == 63 && catalog == "QMC") || (calibre == 50 && catalog == "QMA"))) return 0;
+  return (calibre == 63 && catalog == "QMC") || (calibre == 50 && catalog == "QMA");
+}
+
+int CalibreBandMode(const CDev& e, int slot, bool special) {
+  if (!special) return 0;
   const int kind = e.GetKind();
   const int variant = e.GetVariant();
   int mode = 0;

@@ -11,9 +11,13 @@ class CDrawContext;
 // neutral side, 15 wide on the small parts of in-line units, bent round the corner of
 // an elbow.
 
-// Which band the box in that slot carries: 0 none, 1 on the neutral faces, 2 also on the
-// direction faces, 5 the narrow band on the direction faces too.
-int CalibreBandMode(const CDev& element, int slot);
+// Whether the element's run is of one of the two special calibres.
+bool IsSpecialCalibre(const CDev& element);
+
+// Which band the box in that slot carries (special: the run's calibre is special): 0 none,
+// 1 on the neutral faces, 2 also on the direction faces, 5 the narrow band on the
+// direction faces too.
+int CalibreBandMode(const CDev& element, int slot, bool special);
 
 // What one face's band is drawn with.
 struct CCalibreBandFace {

@@ -2,6 +2,7 @@
 
 #include "model/dev.h"
 #include "model/run.h"
+#include "view/calibre_band.h"
 
 namespace {
 const CSupportData kNoSupports;
@@ -48,7 +49,14 @@ const COutletLayout& CElementDrawCache::Outlets(const COutletChain& chain, int s
   return entry.layout;
 }
 
+bool CElementDrawCache::SpecialCalibre(const CDev& element) {
+  const auto [found, added] = m_specialCalibre.try_emplace(element.GetRun(), false);
+  if (added) found->second = IsSpecialCalibre(element);
+  return found->second;
+}
+
 void CElementDrawCache::Clear() {
   m_supports.clear();
   m_outlets.clear();
+  m_specialCalibre.clear();
 }

@@ -23,6 +23,8 @@ class CElementDrawCache {
   const CSupportData& Supports(const CBox& box, int slot);
   // The outlet layout of the chain (its joint must be set) for a side.
   const COutletLayout& Outlets(const COutletChain& chain, int side);
+  // Whether the element's run is of a special calibre (grey bands).
+  bool SpecialCalibre(const CDev& element);
   void Clear();
   // How many support texts and outlet layouts were computed since construction.
   std::size_t Computations() const { return m_computations; }
@@ -50,5 +52,6 @@ class CElementDrawCache {
 
   std::unordered_map<const CBox*, SupportEntry> m_supports;
   std::unordered_map<std::uintptr_t, OutletEntry> m_outlets;
+  std::unordered_map<const void*, bool> m_specialCalibre;  // by run
   std::size_t m_computations = 0;
 };

@@ -82,8 +82,13 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
     if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
     const bool placing =
         toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
-    if ((flags & 0x2000) != 0 && placing)
+    if ((flags & 0x2000) != 0 && placing) {
       in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
+    } else if ((flags & 0x2000) != 0) {
+      // The placing tools mark the unit they offer; once another tool is on, the mark
+      // goes for good rather than coming back with the next placing tool.
+      const_cast<CDev&>(e).SetActive(e.GetActive() & ~0x2000);
+    }
   }
   CBoxColours colours = ChooseBoxColours(in);
   if (d.role == 7) colours.edges = true;
@@ -126,6 +131,13 @@ void DrawNeutralHatching(CDrawContext& dc, const CBoxDraw& d, int face,
     if (d.slot != e.GetBackFace()) reference = e.GetNeighbour(d.slot);
   } else if (d.slot != CBoxOwner::kBodySlot) {
     return;
+  } else if (e.GetKind() >= CDev::kElbow && e.GetKind() <= CDev::kJunction4 &&
+             face == e.GetDirection()) {
+    // a junction's face ahead shows the side of the branch it leads to
+    reference = nullptr;
+    for (int f = 0; f < CBox::kFaceCount && reference == nullptr; ++f) {
+      if (f != face && f != e.GetBackFace()) reference = e.GetNeighbour(f);
+    }
   }
   const CBox* body = reference != nullptr ? reference->GetBox(CBoxOwner::kBodySlot) : nullptr;
   if (body == nullptr || body->MapSideToFace(d.neutralSide, 0) != face) return;
@@ -252,7 +264,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
   d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
-  d.calibreMode = CalibreBandMode(*element, d.slot);
+  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
   d.bevel = BevelOf(*element, box, d.slot, d.role);
   d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
                element->GetReference().starts_with("QJ");

@@ -1,5 +1,7 @@
 #include "view/support_drawing.h"
 
+#include <cmath>
+
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
@@ -128,6 +130,54 @@ int FaceAcrossEdge(int face, int edge) {
   return -1;
 }
 
+// The joint ahead of a face box whose outlet layout is set: its outlets' side keeps
+// clear of supports.
+const CDev* OutletJointAhead(const CBox& box, int slot) {
+  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  if (e == nullptr || slot < 0 || slot >= CBoxOwner::kBodySlot) return nullptr;
+  if (slot == e->GetBackFace()) e = e->GetNeighbour(slot);
+  if (e == nullptr || e->GetDirection() < 0) return nullptr;
+  const CDev* j = e->GetNeighbour(e->GetDirection());
+  for (int guard = 0; j != nullptr && j->GetKind() != CDev::kJoint && guard < kWalkLimit; ++guard)
+    j = j->GetNeighbour(e->GetDirection());
+  return j != nullptr && ((j->GetStyle() >> 8) & 0xF) != 0 ? j : nullptr;
+}
+
+// The face of the box that touches the box k (world bounds within 5 units), the last of
+// the six tests that matches; `side` when none does.
+int FaceTouching(const CBox& box, const CBox& k, int side) {
+  auto near = [](double a, double b) { return std::fabs(a - b) <= 5; };
+  const C3DPoint& kMin = k.GetWorldMin();
+  const C3DPoint& kMax = k.GetWorldMax();
+  const C3DPoint& bMin = box.GetWorldMin();
+  const C3DPoint& bMax = box.GetWorldMax();
+  if (near(kMin.x, bMax.x)) side = 4;
+  if (near(kMax.x, bMin.x)) side = 0;
+  if (near(kMin.y, bMax.y)) side = 2;
+  if (near(kMax.y, bMin.y)) side = 3;
+  if (near(kMin.z, bMax.z)) side = 5;
+  if (near(kMax.z, bMin.z)) side = 1;
+  return side;
+}
+
+// The side without supports as the element's surroundings decide it: beside the outlets
+// of the joint ahead, or where an end's slot-11 part meets the box.
+int SideFromSurroundings(const CBox& box, int slot, int side) {
+  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  if (e == nullptr) return side;
+  if (const CDev* joint = OutletJointAhead(box, slot)) {
+    const int neutral = RunPropertyInt(*e, "COTE_NEUTRE", -1);
+    if (neutral >= 0 && neutral <= 3) {
+      side = box.MapSideToFace(neutral, 1);
+      if (((joint->GetStyle() >> 12) & 1) != 0) side = CBoxOwner::OppositeDirection(side);
+    }
+  }
+  const CBox* part = e->GetBox(11);
+  if (slot == 7 && e->GetKind() == CDev::kEnd && part != nullptr)
+    side = FaceTouching(box, *part, side);
+  return side;
+}
+
 }  // namespace
 
 const CDev* FindSupportElement(const CBox& box, int slot) {
@@ -162,6 +212,7 @@ CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportEleme
     if (auto point = Place(box, supportElement, placement, data)) data.points.push_back(*point);
   }
   if (data.points.empty()) return CSupportData{};
+  data.side = SideFromSurroundings(box, slot, data.side);
   for (std::size_t k = 0; k < data.points.size(); ++k) {
     CBox cube;
     cube.SetPlacement(data.points[k], 50, 50, 50);

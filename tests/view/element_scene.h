@@ -26,8 +26,10 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2);
 // for the benchmark.
 CElementScene BuildLargeScene(int count);
 
-// A mapping that shows the whole scene in a target of that size, y up.
-void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size);
+// A mapping that shows the whole scene (or only the run `only`) in a target of that size,
+// y up.
+void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size,
+                     const CRun* only = nullptr);
 
 // Colours of the default settings, supports shown.
 CElementDrawOptions SceneDrawOptions(bool monochrome);

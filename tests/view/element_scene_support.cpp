@@ -184,10 +184,12 @@ CElementScene BuildLargeScene(int count) {
   return scene;
 }
 
-void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size) {
+void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size, const CRun* only) {
   double left = 1e300, bottom = 1e300, right = -1e300, top = -1e300;
   const CDisplayList& list = document.GetProjection()->GetDisplayList();
   for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next) {
+    const CDev* owner = dynamic_cast<const CDev*>(node->box->GetOwner());
+    if (only != nullptr && (owner == nullptr || owner->GetRun() != only)) continue;
     left = std::min(left, node->box->GetProjectedMin().x);
     bottom = std::min(bottom, node->box->GetProjectedMin().y);
     right = std::max(right, node->box->GetProjectedMax().x);

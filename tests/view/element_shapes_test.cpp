@@ -6,10 +6,12 @@
 #include "element_scene.h"
 #include "model/dev.h"
 #include "model/run.h"
+#include "model/run_environment.h"
 #include "view/connection_code.h"
 #include "view/draw_recorder.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
+#include "view/element_point_source.h"
 #include "view/nominal_font_measurer.h"
 
 namespace {
@@ -117,6 +119,10 @@ TEST_F(ElementShapesTest, TheColourWordOutlinesFacesAndMarksConnections) {
   EXPECT_GT(outlined.lines, 0);
   body.SetColor(0x00FF8040u | (1u << 24));
   EXPECT_GT(Draw(scene, body, true).racc, 0) << "edges with a connection mark";
+  CDev& tapOff = At(16);
+  tapOff.SetActive(1 | 0x2000);
+  Draw(scene, Body(16));
+  EXPECT_EQ(tapOff.GetActive(), 1) << "the placing mark goes outside the placing tools";
 }
 
 TEST_F(ElementShapesTest, CoverEdgesLeaveTheCoverFaceAndItsOppositeOpen) {
@@ -166,4 +172,21 @@ TEST(ConnectionCodeTest, CountRangeBitsAndSideOfAJointsOutlets) {
   }
 }
 
+TEST(ElementPointSourceTest, ElementsAnswerPickingFromTheInstalledSource) {
+  CElementScene scene = BuildElementKindsScene(330, 315, 0);
+  CDev& straight = *scene.elements[2];  // its joint's text places supports at 500 and 1500
+  const CBox& body = *straight.GetBox(CBoxOwner::kBodySlot);
+  CRunEnvironment::Instance().SetBoxPoints(nullptr);
+  EXPECT_EQ(straight.GetSupportPoint(body, -1, -1).x, 0) << "no source, no supports";
+  CElementPointSource::Install();
+  EXPECT_EQ(straight.GetSupportPoint(body, -1, -1).x, 2);
+  const C3DPoint joint = scene.elements[1]->GetPosition();
+  EXPECT_EQ(PointDistance(straight.GetSupportPoint(body, 1, -1), joint), 1500);
+  EXPECT_EQ(straight.GetSupportPoint(body, 5, -1), C3DPoint()) << "beyond the count";
+  CDev& qpJoint = *scene.elements[15];
+  CBox* face = qpJoint.MakeBox(0);
+  face->SetPlacement(qpJoint.GetBox(CBoxOwner::kBodySlot)->GetOrigin(), 120, 20, 150);
+  EXPECT_EQ(qpJoint.GetConnectionCode(*face, 10, 0).x, 3);
+  CRunEnvironment::Instance().SetBoxPoints(nullptr);
+}
 }  // namespace

@@ -19,6 +19,7 @@
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/single_instance.h"
 #include "app/ui/splash_dlg.h"
+#include "view/element_point_source.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs)
     m_dialogs = std::move(standard);
   }
   g_shell = this;
+  CElementPointSource::Install();
 }
 
 CApplicationShell::~CApplicationShell() {
