@@ -14,8 +14,9 @@ CDev* CPlacementChainEditor::SplitAtLength(CDev& element, int face, std::int32_t
   CDev* joint = back->SplitAtLength(element.GetDirection(), fromBack);
   if (joint == nullptr || joint == back || joint == &element || joint->GetKind() != CDev::kJoint)
     return nullptr;
-  // Inserted by the builder, not by the user's tool: the builder marks it as planned.
-  joint->SetActive(0);
+  // A joint inserted here stays active: the next rebuild of the bill of materials takes
+  // the active joints out (the builder makes them again) and keeps the user's, which
+  // are not active.
   return joint;
 }
 

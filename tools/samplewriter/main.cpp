@@ -1,5 +1,5 @@
-// Writes a sample layout document from its layout text (see sample_layout.h), with the
-// product ranges reading the catalogue folder given:
+// Writes a sample layout document from its layout text (see sample_layout.h), its runs
+// rebuilt, with the product ranges reading the catalogue folder given:
 //   tvr_samplewriter <catalogue folder> <layout text> <document.run>
 
 #include "app/start_lists.h"
@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tvr_samplewriter: %s: %s\n", argv[2], problem.c_str());
     return 1;
   }
+  // Shipped rebuilt, so that the document opens with its parts and bills of materials.
+  for (CRun* run : document.GetRuns()) run->RebuildParts(0);
   const CDocFileResult result = document.OnSaveDocument(argv[3]);
   if (!result.ok) {
     std::fprintf(stderr, "tvr_samplewriter: %s: %s\n", argv[3], result.text.c_str());
