@@ -100,7 +100,10 @@ CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
     }
   }
   CDev* joint = nullptr;
-  if (current != nullptr && length > 0 && length <= INT32_MAX) {
+  if (part.length == 0 && part.element->GetKind() == CDev::kJoint) {
+    // A joint the user placed where the segment ends is the cut itself.
+    joint = part.element;
+  } else if (current != nullptr && length > 0 && length <= INT32_MAX) {
     joint = GetChainEditor().SplitAtLength(*current, face, static_cast<std::int32_t>(length));
   }
   if (joint != nullptr) {

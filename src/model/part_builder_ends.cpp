@@ -165,11 +165,14 @@ int CPartBuilder::PlanSegmentEnd(int segmentIndex, int entryIndex) {
     FormatPartLabel(&element, 2, {}, 0, 0);
   const int custom = WholeNumber(element.GetFieldText("SURMESURE"));
   std::string reference = GetPartReference(segment, entryIndex, 0);
-  if (reference.size() >= 7 && reference[5] == '_' && reference[6] == '_' && entryIndex != 0) {
+  // An end that needs no piece of its own, such as a joint the user placed between two
+  // straights: the pieces on either side meet it. It is booked with the segment that
+  // ends at it, so at the start of a segment its record books nothing.
+  if (reference.size() >= 7 && reference[5] == '_' && reference[6] == '_') {
     CPlannedPart part;
     part.element = &element;
-    part.face = entry.inFace;
-    part.reference = element.GetReference();
+    part.face = entryIndex == 0 ? entry.outFace : entry.inFace;
+    if (entryIndex != 0) part.reference = element.GetReference();
     part.variant = element.GetVariantIndex();
     m_parts.push_back(std::move(part));
     return 1;

@@ -140,6 +140,30 @@ TEST_F(QDRunTest, WholeRunRebuildsToItsListing) {
 
 namespace {
 
+// Straights laid one after the other along a face leave the user's joint between them,
+// which the pieces on either side meet: the whole length is booked in pieces, and a
+// second rebuild gives the same bill.
+TEST_F(QDRunTest, PlacedJointsMeetThePiecesOnEitherSide) {
+  MakeRun("A", "06");
+  CDev* at = Lay({}).front();
+  at->MakeBox(CDev::kBodySlot);
+  for (const auto& [face, length] : {std::pair{4, 3000}, {4, 2500}, {1, 1000}, {1, 4000}})
+    at = at->AddStraightToward(face, length);
+  ASSERT_EQ(at->MakeEnd(nullptr), 1);
+  at->SetVariantBoth(0);
+  std::string bills[2];
+  for (std::string& bill : bills) {
+    EXPECT_EQ(m_run->RebuildParts(0), 1);
+    EXPECT_EQ(m_run->GetPartsState(), 2);
+    EXPECT_TRUE(m_run->GetLengthRecords().empty());
+    const CBOMGrid& bom = m_run->GetBOM();
+    for (int row = 1; row < bom.GetLineCount(); ++row)
+      bill += bom.GetLine(row)->reference + " x" + std::to_string(bom.GetLineQuantity(row)) + "\n";
+  }
+  EXPECT_EQ(bills[1], bills[0]);
+  EXPECT_NE(bills[0].find("QDA63EF4SM             l=2200 x1"), std::string::npos) << bills[0];
+}
+
 // Straight pieces come from the parts rows that a straight device row offers, listed
 // under its sub-code; a 3 m piece takes its bend letter.
 TEST_F(QDRunTest, StraightPiecesOfTheDeviceRows) {
