@@ -16,10 +16,6 @@
 #include "app/shell_file_types.h"
 #include "app/ui/mode_menus.h"
 #include "app/ui/window_translation.h"
-#include "layout_scene.h"
-#include "model/dorne_doc.h"
-#include "view/scene_drawing.h"
-#include "view/view_window.h"
 #include "shell_test_support.h"
 #include "support/test_output.h"
 
@@ -105,26 +101,16 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
 
-// A layout written by the document code, its stored view window showing all of it.
-std::string WriteLayout(CShellTestFolder& folder) {
-  std::unique_ptr<CDorneDoc> document = BuildLayoutScene(3, 24);
-  document->SetDocPropertyModified("Name", "Layout window");
-  CViewWindow window;
-  window.ZoomAll(GetSceneExtent(*document).value_or(CRect{0, 0, 10000, 10000}), 0.9, {600, 400});
-  window.StoreIn(*document);
-  const std::string path = folder.Path("documents/layout.run");
-  std::filesystem::create_directories(folder.Path("documents"));
-  EXPECT_TRUE(document->OnSaveDocument(path).ok);
-  return path;
-}
-
 TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIsKept) {
   if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
     GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
-  const std::string layout = WriteLayout(folder);
+  // The QD sample the program ships, written at build time by the document code.
+  const std::string layout = folder.Path("documents/qd_sample.run");
+  std::filesystem::create_directories(folder.Path("documents"));
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", layout);
   const QString screenshot = QString::fromStdString(TestOutputPath("layout_window.png"));
   QFile::remove(screenshot);
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
