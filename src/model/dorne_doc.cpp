@@ -125,6 +125,10 @@ void CDorneDoc::UpdateRunPageTitle(CRun& run) {
 
 void CDorneDoc::RecomputeTotals(int compute, int quiet) {
   (void)quiet;
+  if (m_sceneHolds > 0) {
+    m_totalsPending = m_totalsPending || compute != 0;
+    return;
+  }
   if (compute == 0) {
     Notify(EDocNotice::kTotalsStale);
     return;

@@ -225,11 +225,14 @@ class CDorneDoc : public CRunDocument {
   void UpdateRunPageTitle(CRun& run) override;
   void RecomputeTotals(int compute, int quiet) override;
   void PlaceRunMarker(CRun& run) override;
+  void HoldScene(bool hold) override;
   void RebuildScene() override;
   void UpdateAllViews() override;
-  // None while the document is being read: the boxes are projected once, at the end,
-  // with the angles the file gives.
-  C3DProjection* GetProjection() const override { return m_reading ? nullptr : &m_projection; }
+  // None while the document is being read (the boxes are projected once, at the end,
+  // with the angles the file gives) and while the scene is held.
+  C3DProjection* GetProjection() const override {
+    return m_reading || m_sceneHolds > 0 ? nullptr : &m_projection;
+  }
   std::vector<const CBox*> GetExtraBoxes() const override;
   std::optional<std::array<std::int32_t, 6>> GetEquipmentValues(const CDev& element) const override;
   void AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) override;
@@ -340,6 +343,8 @@ class CDorneDoc : public CRunDocument {
   std::unique_ptr<CUndoManager> m_undo;
   std::size_t m_lastStoredSize = 0;
   bool m_reading = false;
+  int m_sceneHolds = 0;
+  bool m_totalsPending = false;
   // Set for the time of one Serialize: the annotation lists of that save or load.
   mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;
 };

@@ -53,7 +53,7 @@ void CDorneDoc::SetViewAngles(int a0, int a1, int a2) {
 }
 
 void CDorneDoc::AddToScene(CBox& box) {
-  if (!box.IsListed()) m_projection.InsertInDisplayList(box);
+  if (m_sceneHolds == 0 && !box.IsListed()) m_projection.InsertInDisplayList(box);
 }
 
 void CDorneDoc::RemoveFromScene(CBox& box) {
@@ -97,7 +97,23 @@ void CDorneDoc::AddRunBoxes(CRun& run) {
   }
 }
 
+void CDorneDoc::HoldScene(bool hold) {
+  if (hold) {
+    // Boxes made or deleted while the scene is held never meet the display list.
+    if (m_sceneHolds++ == 0) m_projection.ClearDisplayList();
+    return;
+  }
+  if (m_sceneHolds == 0 || --m_sceneHolds > 0) return;
+  ProjectAllBoxes();
+  RebuildScene();
+  if (m_totalsPending) {
+    m_totalsPending = false;
+    RecomputeTotals(1, 0);
+  }
+}
+
 void CDorneDoc::RebuildScene() {
+  if (m_sceneHolds > 0) return;
   m_projection.ClearDisplayList();
   for (std::size_t i = m_runList.size(); i-- > 0;) {
     CRun& run = *m_runList[i];

@@ -43,6 +43,7 @@ void CRun::Init() {
 
 CRun::~CRun() {
   m_partBuilder.reset();
+  m_rebuildHold.reset();
   m_rebuildWait.reset();
   m_pjpRecords.clear();
   m_bom.reset();

@@ -6,6 +6,7 @@
 #include "model/range_rules.h"
 
 #include <array>
+#include <map>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -23,6 +24,7 @@ class CElementIterator;
 class CElementRecordReader;
 class CRunDocument;
 class CRunRangeRules;
+class CSceneHold;
 class CWaitCursorGuard;
 struct CBitmapDesc;
 namespace tvr::platform {
@@ -305,7 +307,9 @@ class CRun : public CObjWithProp {
   // Books into the bill, or into the batch of a read under way.
   void BookHeld(std::string_view reference, std::int64_t quantity);
   CDev* FindManualRecord(std::string_view trimmed) const;
-  const std::unordered_set<CDev*>* IndexedDevices(std::string_view reference, int list) const;
+  // Elements of a list by the stamp of their place in list order.
+  using CIndexedDevices = std::map<std::uint64_t, CDev*>;
+  const CIndexedDevices* IndexedDevices(std::string_view reference, int list) const;
   CDev* FirstIndexed(std::string_view reference, int list) const;
   void TakeOverElements(CRun& oldRun, bool variantChange);
   void ResetElementForTakeOver(CDev& element);
@@ -314,6 +318,7 @@ class CRun : public CObjWithProp {
   void NormalizeDevices();
   void ResetDeviceStyles();
   void RebookGenericReferences();
+  void BuildRounds(int level);
   void RebuildOnce(int level);
   bool RememberJointOption(CDev& joint);
   void PutBackJointOption(const CPJPRecord& record);
@@ -355,11 +360,14 @@ class CRun : public CObjWithProp {
   std::unique_ptr<CPartBuilder> m_partBuilder;
   // On from the preparation of a rebuild to the end of its build.
   std::unique_ptr<CWaitCursorGuard> m_rebuildWait;
+  std::unique_ptr<CSceneHold> m_rebuildHold;
+  // The bill of materials is being rebuilt as the first step of a parts rebuild.
+  bool m_preparing = false;
 
   std::unordered_map<CDev*, std::unique_ptr<CDev>> m_owned;
   std::uint64_t m_nextStamp = 1;
   // Trimmed reference -> elements of the device list (0) and length records (1).
-  std::array<std::unordered_map<std::string, std::unordered_set<CDev*>>, 2> m_refIndex;
+  std::array<std::unordered_map<std::string, CIndexedDevices>, 2> m_refIndex;
   // The tap-off units of the device list, so that deleting an element finds the units
   // attached to it without a pass over every device.
   std::unordered_set<CDev*> m_tapOffUnits;

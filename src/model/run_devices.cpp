@@ -27,7 +27,8 @@ void CRun::IndexInsert(CDev& element, int list) {
   element.m_listed = list + 1;
   element.m_listStamp = m_nextStamp++;
   element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
-  m_refIndex[static_cast<std::size_t>(list)][element.m_indexKey].insert(&element);
+  m_refIndex[static_cast<std::size_t>(list)][element.m_indexKey].emplace(element.m_listStamp,
+                                                                         &element);
   if (list == kDeviceList && element.GetKind() == CDev::kTapOff) m_tapOffUnits.insert(&element);
 }
 
@@ -37,7 +38,7 @@ void CRun::IndexErase(CDev& element) {
   auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
   const auto it = index.find(element.m_indexKey);
   if (it != index.end()) {
-    it->second.erase(&element);
+    it->second.erase(element.m_listStamp);
     if (it->second.empty()) index.erase(it);
   }
   element.m_listed = 0;
@@ -48,14 +49,14 @@ void CRun::OnReferenceChanged(CDev& element) {
   auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
   const auto it = index.find(element.m_indexKey);
   if (it != index.end()) {
-    it->second.erase(&element);
+    it->second.erase(element.m_listStamp);
     if (it->second.empty()) index.erase(it);
   }
   element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
-  index[element.m_indexKey].insert(&element);
+  index[element.m_indexKey].emplace(element.m_listStamp, &element);
 }
 
-const std::unordered_set<CDev*>* CRun::IndexedDevices(std::string_view reference, int list) const {
+const CRun::CIndexedDevices* CRun::IndexedDevices(std::string_view reference, int list) const {
   const auto& index = m_refIndex[static_cast<std::size_t>(list)];
   const auto it = index.find(std::string(TrimBlanks(reference)));
   return it == index.end() ? nullptr : &it->second;
@@ -64,12 +65,11 @@ const std::unordered_set<CDev*>* CRun::IndexedDevices(std::string_view reference
 CDev* CRun::FirstIndexed(std::string_view reference, int list) const {
   const auto* devices = IndexedDevices(reference, list);
   if (devices == nullptr) return nullptr;
-  CDev* first = nullptr;
-  for (CDev* device : *devices) {
-    if (device->GetReference() != reference) continue;
-    if (first == nullptr || device->m_listStamp < first->m_listStamp) first = device;
+  // In list order: the first whose whole reference matches, most often the very first.
+  for (const auto& [stamp, device] : *devices) {
+    if (device->GetReference() == reference) return device;
   }
-  return first;
+  return nullptr;
 }
 
 int CRun::FindDeviceIndex(const CDev* element) const {
@@ -190,11 +190,9 @@ void CRun::ReplaceReference(std::string_view oldReference, std::string_view newR
   const auto* indexed = IndexedDevices(oldReference, kDeviceList);
   if (indexed == nullptr) return;
   std::vector<CDev*> devices;
-  for (CDev* device : *indexed) {
+  for (const auto& [stamp, device] : *indexed) {
     if (device->IsActive() && device->GetReference() == oldReference) devices.push_back(device);
   }
-  std::sort(devices.begin(), devices.end(),
-            [](const CDev* a, const CDev* b) { return a->m_listStamp < b->m_listStamp; });
   const std::string oldText(oldReference);
   for (CDev* device : devices) {
     device->SetReference(std::string(newReference));

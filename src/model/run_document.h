@@ -53,6 +53,12 @@ class CRunDocument {
   virtual void UpdateRunPageTitle(CRun& run) = 0;
   // The totals of the bill-of-materials view (compute 1 recomputes, 0 marks stale).
   virtual void RecomputeTotals(int compute, int quiet) = 0;
+  // Holding the scene (nestable): while held, boxes are neither projected nor listed,
+  // scene rebuilds and totals recomputations are put off; the last release projects
+  // every box, rebuilds the scene and recomputes the totals once when asked meanwhile.
+  // Work over many elements or runs holds it so that each change does not pay for the
+  // whole document.
+  virtual void HoldScene(bool hold) { (void)hold; }
   // Re-places a run's start marker; rebuilds the scene; updates all views.
   virtual void PlaceRunMarker(CRun& run) = 0;
   virtual void RebuildScene() = 0;
@@ -106,4 +112,20 @@ class CRunDocument {
   virtual void SerializeRunAnnotations(CArchiveReader& archive, CRun& run) = 0;
   virtual void SerializeElementAnnotations(CArchiveWriter& archive, const CDev& element) const = 0;
   virtual void SerializeElementAnnotations(CArchiveReader& archive, CDev& element) = 0;
+};
+
+// Holds the document's scene for its lifetime (nothing without a document).
+class CSceneHold {
+ public:
+  explicit CSceneHold(CRunDocument* document) : m_document(document) {
+    if (m_document != nullptr) m_document->HoldScene(true);
+  }
+  ~CSceneHold() {
+    if (m_document != nullptr) m_document->HoldScene(false);
+  }
+  CSceneHold(const CSceneHold&) = delete;
+  CSceneHold& operator=(const CSceneHold&) = delete;
+
+ private:
+  CRunDocument* m_document;
 };

@@ -29,9 +29,8 @@ CDev* CRun::FindManualRecord(std::string_view trimmed) const {
   const auto* devices = IndexedDevices(trimmed, kDeviceList);
   if (devices == nullptr) return nullptr;
   CDev* last = nullptr;
-  for (CDev* device : *devices) {
-    if (IsManualRecord(*device) && (last == nullptr || device->m_listStamp > last->m_listStamp))
-      last = device;
+  for (const auto& [stamp, device] : *devices) {
+    if (IsManualRecord(*device)) last = device;
   }
   return last;
 }
@@ -67,9 +66,11 @@ void CRun::AddManualQuantity(std::string_view reference, std::int64_t count) {
     for (int list : {kDeviceList, kLengthList}) {
       const auto* indexed = IndexedDevices(trimmed, list);
       if (indexed == nullptr) continue;
-      for (const CDev* device : *indexed) {
-        if (device != record && (model == nullptr || device->m_listStamp < model->m_listStamp))
+      for (const auto& [stamp, device] : *indexed) {
+        if (device != record) {
           model = device;
+          break;
+        }
       }
       if (model != nullptr) break;
     }
@@ -87,7 +88,7 @@ void CRun::SetRefQuantity(std::string_view reference, std::int64_t quantity) {
   std::int64_t held = 0;
   for (int list : {kDeviceList, kLengthList}) {
     if (const auto* records = IndexedDevices(reference, list)) {
-      for (const CDev* record : *records) held += HeldQuantity(*record);
+      for (const auto& [stamp, record] : *records) held += HeldQuantity(*record);
     }
   }
   if (held > quantity) RemoveManualQuantity(reference, held - quantity);
@@ -99,7 +100,7 @@ std::int64_t CRun::CountByRef(std::string_view reference) const {
   for (int list : {kDeviceList, kLengthList}) {
     const auto* indexed = IndexedDevices(reference, list);
     if (indexed == nullptr) continue;
-    for (const CDev* device : *indexed) {
+    for (const auto& [stamp, device] : *indexed) {
       if (!device->IsActive() || device->GetReference() != reference) continue;
       if (device->GetKind() == CDev::kTapOff && m_partsState == 0) continue;
       ++count;
@@ -122,7 +123,7 @@ bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field
   for (int list : {kDeviceList, kLengthList}) {
     const auto* indexed = IndexedDevices(reference, list);
     if (indexed == nullptr) continue;
-    for (CDev* device : *indexed) {
+    for (const auto& [stamp, device] : *indexed) {
       if (device->GetReference() == reference) targets.push_back(device);
     }
   }

@@ -49,7 +49,11 @@ int CRun::RebuildParts(int level) {
     // On before the bill of materials is rebuilt, so that the cursor stays until the
     // build ends.
     if (!m_rebuildWait) m_rebuildWait = std::make_unique<CWaitCursorGuard>();
+    if (!m_rebuildHold) m_rebuildHold = std::make_unique<CSceneHold>(m_document);
+    // Nobody sees the scene before the build redraws it.
+    m_preparing = true;
     RebuildBOM(false);
+    m_preparing = false;
     NotifyPropDialog(kPropMsgClear);
     CElementSelection::Of(m_document).Clear();
     ShowWorkStatus(kMsgPreparingParts);
@@ -58,17 +62,29 @@ int CRun::RebuildParts(int level) {
   // The preparation's wait cursor ends with this call, however it ends.
   std::unique_ptr<CWaitCursorGuard> wait = std::move(m_rebuildWait);
   if (!wait) wait = std::make_unique<CWaitCursorGuard>();
+  {
+    // The scene is drawn once, when the build is over.
+    std::unique_ptr<CSceneHold> hold = std::move(m_rebuildHold);
+    if (!hold) hold = std::make_unique<CSceneHold>(m_document);
+    BuildRounds(level);
+  }
+  if (m_document != nullptr) m_document->UpdateAllViews();
+  m_partBuilder.reset();
+  if (m_document != nullptr) m_document->SetModified();
+  return 1;
+}
+
+void CRun::BuildRounds(int level) {
   for (int round = 0;; ++round) {
     RebuildOnce(level);
     if (level == 0 || !m_partBuilder || round >= kMaxCorrections) break;
     if (m_partBuilder->ShowCheckMessages() != 2) break;
     // The corrected lengths are booked anew from the generic form, by a fresh builder.
+    m_preparing = true;
     RebuildBOM(false);
+    m_preparing = false;
     m_partBuilder = CreatePartBuilder();
   }
-  m_partBuilder.reset();
-  if (m_document != nullptr) m_document->SetModified();
-  return 1;
 }
 
 void CRun::RebuildOnce(int level) {
@@ -105,12 +121,10 @@ int CRun::RebuildBOM(bool recomputeTotals) {
   GetRangeRules().FinishBOMRebuild(*this);
   ShowWorkStatus(kMsgBOMRebuilt);
   m_partsState = 0;
-  if (m_document != nullptr) m_document->RebuildScene();
   UpdateElementColors(1);
-  if (m_document != nullptr) {
-    m_document->RebuildScene();
-    if (recomputeTotals) m_document->RecomputeTotals(1, 0);
-  }
+  // One scene for the new colours; nothing is drawn in between.
+  if (m_document != nullptr && !m_preparing) m_document->RebuildScene();
+  if (m_document != nullptr && recomputeTotals) m_document->RecomputeTotals(1, 0);
   SetPlacementFaceMaskFrom(m_document, GetFirstElement());
   m_bom->NumberLines(-1);
   m_bom->NumberLines(1);

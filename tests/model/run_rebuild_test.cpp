@@ -25,11 +25,10 @@ class CRecordingNotifier : public CWorkNotifier {
   void SetWaitCursor(bool on) override { cursor.push_back(on); }
   void ShowStatusMessage(int message) override { statuses.push_back(message); }
   void ShowMessage(int message) override { messages.push_back(message); }
-  void ReportProblem(const std::string& text) override { problems.push_back(text); }
+  void ReportProblem(const std::string&) override {}
   std::vector<int> messages;
   std::vector<bool> cursor;
   std::vector<int> statuses;
-  std::vector<std::string> problems;
 };
 
 class CAnswers : public CCheckMessagePresenter {
@@ -122,15 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, RunRebuildLevelTest,
                                            LevelCase{"always_corrected", 1, {2}, 32, 33}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RunRebuildTest, ARunWithoutCatalogueIsNotRebuilt) {
-  Line("E-100", {1000});
-  m_run->SetCatalog("");
-  EXPECT_EQ(m_run->RebuildParts(1), 0);
-  EXPECT_EQ(m_run->builders, 1);
-  EXPECT_TRUE(m_notifier.statuses.empty());
-  EXPECT_TRUE(m_notifier.cursor.empty());
-}
-
 // What the bill-of-materials rebuild does to each kind of device.
 struct NormalCase {
   const char* name;
@@ -202,3 +192,43 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+// Damaged runs end their rebuild: no crash, no endless walk, no builder left behind.
+TEST_F(RunRebuildTest, DamagedRunsStillEndTheirRebuild) {
+  const std::function<void(CRangeTables&, std::vector<CDev*>&)> damages[] = {
+      [](CRangeTables& tables, std::vector<CDev*>&) { tables.codes.clear(); },
+      [](CRangeTables&, std::vector<CDev*>& line) { line[2]->SetKind(99); },
+      [](CRangeTables&, std::vector<CDev*>& line) {  // a link back to the start
+        line[3]->SetNeighbour(1, line[0]);
+        line[0]->SetNeighbour(5, line[3]);
+      }};
+  for (const auto& damage : damages) {
+    m_run = std::make_unique<CRebuildTestRun>(&m_document);
+    m_run->SetCatalog("QDA");
+    m_run->AttachRangeTables(m_tables);
+    std::vector<CDev*> line = Line("E-100", {1000, 2000});
+    damage(m_tables, line);
+    EXPECT_EQ(m_run->RebuildParts(1), 1);
+    EXPECT_EQ(m_run->GetPartBuilder(), nullptr);
+    m_tables = MakeTestTables();
+  }
+}
+
+TEST_F(RunRebuildTest, RotationAndReversalFollowTheChain) {
+  std::vector<CDev*> line = Line("E-100", {1000, 2000});
+  line[1]->SetStyle(0x3000);
+  line[3]->SetPropValue("CAPOT", "1");
+  m_run->SetRotation(32);
+  EXPECT_EQ(m_run->GetRotation(), 32);
+  EXPECT_EQ(line[0]->GetRotation(), 32);
+  EXPECT_EQ(line[1]->GetStyle() & 0xF000u, 0u);
+  EXPECT_FALSE(line[3]->HasProp("CAPOT"));
+  m_run->Reverse();
+  EXPECT_EQ(m_run->GetFirstElement(), line[3]);
+  const std::int32_t lengths[] = {1000, 2000, 0, 0};
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    EXPECT_EQ(line[i]->GetDirection(), 0) << i;
+    EXPECT_EQ(line[i]->GetBookedLength(), lengths[i]) << i;
+  }
+  EXPECT_EQ(m_notifier.messages, std::vector<int>{30210});
+}

@@ -1,0 +1,155 @@
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/dev_placement_support.h"
+#include "model/dorne_doc.h"
+#include "model/part_builder.h"
+#include "model/range_rules.h"
+#include "model/run.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+class CBenchBuilder : public CPartBuilder {
+ public:
+  explicit CBenchBuilder(CRun& run) : CPartBuilder(run) {
+    AddPartDef("???????3000", "3000", "", "0");
+    AddPartDef("???????2000", "2000", "", "0");
+    AddPartDef("???????RNGE", "500-2900", "", "0");
+  }
+  std::string GetPartReference(const CSegment& segment, int entryIndex, int) override {
+    return segment[static_cast<std::size_t>(entryIndex)].element->GetReference();
+  }
+  std::string GetPartParameters(const CPlannedPart&) override { return {}; }
+  int GetElbowReference(const CSegment&) override { return 1; }
+  int SelectCandidate(const CSegment& segment, int) override {
+    return static_cast<int>(segment.size()) - 1;
+  }
+};
+
+// A run of a small range that rebuilds as the range runs do.
+class CBenchRun : public CRun {
+ public:
+  using CRun::CRun;
+  std::unique_ptr<CPartBuilder> CreatePartBuilder() override {
+    return std::make_unique<CBenchBuilder>(*this);
+  }
+  int RebuildParts(int level) override {
+    CRun::RebuildParts(-1);
+    SetPartBuilder(CreatePartBuilder());
+    return CRun::RebuildParts(level);
+  }
+};
+
+CRangeTables& Tables() {
+  static CRangeTables tables = [] {
+    CRangeTables t;
+    t.codes = {{{"0", "0", "END-0", ""}},
+               {{"7", "0", "STR-0", ""}},
+               {{"7", "1", "UNIT-1", ""}},
+               {{"2", "0", "ELB-0", ""}},
+               {{"64", "0", "JNT-0", ""}},
+               {{"80", "0", "????????????SUPPORT???", "????????????SUPPORT???"}}};
+    t.patterns = {{{"END-0", "100", "100", "100", "100", "100", "100"}},
+                  {{"UNIT-1", "150", "150", "150", "150", "150", "150"}}};
+    return t;
+  }();
+  return tables;
+}
+
+// `count` elements from the origin: ends, straights of 1,700 mm with an in-line unit
+// after every nine and an elbow after every fifty, turning one way and back again.
+void FillRun(CRun& run, int count, const C3DPoint& origin = C3DPoint()) {
+  run.SetCatalog("QDA");
+  run.AttachRangeTables(Tables());
+  auto add = [&run, &origin](CDev* from, int kind, int variant, int face, std::int32_t length) {
+    CDev* element = run.NewElement();
+    element->SetPosition(from != nullptr ? from->GetPosition() + dev_placement::Along(face, length)
+                                         : origin);
+    element->SetKind(kind);
+    element->SetStyle(static_cast<std::uint32_t>(variant));
+    element->SetStyle2(static_cast<std::uint32_t>(variant));
+    element->SetActive(1);
+    element->SetDirection(face);
+    element->SetBookedLength(length);
+    element->SetDrawnLength(length);
+    element->SetReference(run.GetKindText(kind, variant));
+    if (from != nullptr) {
+      element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
+      from->SetNeighbour(face, element);
+    }
+    run.AddDevice(element);
+    return element;
+  };
+  int face = 4;
+  CDev* last = add(nullptr, CDev::kEnd, 0, face, 0);
+  for (int i = 1; i < count - 1; ++i) {
+    if (i % 50 == 0) {
+      last = add(last, CDev::kElbow, 0, face, 400);
+      face = face == 4 ? 5 : 4;
+      continue;
+    }
+    last = add(last, CDev::kInLine, i % 10 == 0 ? 1 : 0, face, i % 10 == 0 ? 300 : 1700);
+  }
+  add(last, CDev::kEnd, 0, face, 0);
+}
+
+void BM_RebuildRun(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  CBenchRun run;
+  FillRun(run, count);
+  run.RebuildParts(0);
+  for (auto _ : state) {
+    run.RebuildParts(0);
+    benchmark::DoNotOptimize(run.GetBOM().GetLineCount());
+  }
+  state.counters["lines"] = run.GetBOM().GetLineCount() - 1;
+}
+BENCHMARK(BM_RebuildRun)->Arg(50)->Arg(500)->Unit(benchmark::kMillisecond);
+
+// Every run of a document of `runs` runs of 500 elements rebuilt in turn, the scene
+// held meanwhile: each rebuild also recomputes the document's totals.
+void BM_RebuildDocument(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  CDorneDoc document;
+  for (int i = 0; i < runs; ++i) {
+    auto run = std::make_unique<CBenchRun>(&document);
+    FillRun(*run, 500, dev_placement::Along(5, 20000.0 * i));
+    document.AddRun(std::move(run));
+  }
+  for (auto _ : state) {
+    auto hold = std::make_unique<CSceneHold>(&document);
+    for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+    // The one scene of the whole document is the display list's (BM_DocumentScene).
+    state.PauseTiming();
+    hold.reset();
+    state.ResumeTiming();
+  }
+  state.counters["per_run_ms"] =
+      benchmark::Counter(static_cast<double>(runs), benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RebuildDocument)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The scene of the same document, rebuilt alone: what a document rebuild pays once.
+void BM_DocumentScene(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  CDorneDoc document;
+  for (int i = 0; i < runs; ++i) {
+    auto run = std::make_unique<CBenchRun>(&document);
+    FillRun(*run, 500, dev_placement::Along(5, 20000.0 * i));
+    document.AddRun(std::move(run));
+  }
+  {
+    const CSceneHold hold(&document);
+    for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  }
+  for (auto _ : state) document.RebuildScene();
+  state.counters["boxes"] = static_cast<double>(document.Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_DocumentScene)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+}  // namespace
