@@ -174,6 +174,9 @@ class CDorneDoc : public CRunDocument {
   // Commands on the current run (see dorne_doc_commands.cpp). Deleting asks first
   // (message 61452) and records an undo step; 1 when the run went.
   int DeleteCurrentRun();
+  // Rebuilds the parts of the current run as one undo step, after taking out the
+  // provisional element of a turn; false when there is no current run.
+  bool RebuildCurrentRunParts();
   void RotateRunForward();
   void RotateRunBackward();
   void ToggleRunOption();

@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int kMsgDeleteRun = 61452;
+constexpr int kUndoRebuildParts = 21107;
 
 // The next rotation flag; 0 for a flag outside 16..128.
 int NextRotation(int rotation, bool forward) {
@@ -39,6 +40,14 @@ int CDorneDoc::DeleteCurrentRun() {
   UpdateAllViews();
   SetModifiedFlag(true);
   return 1;
+}
+
+bool CDorneDoc::RebuildCurrentRunParts() {
+  if (m_currentRun == nullptr) return false;
+  GetUndo().SaveUndoState(kUndoRebuildParts, false, true);
+  DropProvisionalElement();
+  m_currentRun->RebuildParts(1);
+  return true;
 }
 
 void CDorneDoc::RotateRunForward() { RotateRun(true); }

@@ -40,9 +40,10 @@ constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
 
 // The commands the document decides and runs.
-constexpr int kDocumentCommands[] = {
-    kIdFileClose,        kIdFileSave,          kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
-    kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption,  kIdEditUndo,    kIdEditRedo};
+constexpr int kDocumentCommands[] = {kIdFileClose,         kIdFileSave,    kIdFileSaveAs,
+                                     kIdProjectInfo,       kIdDeleteRun,   kIdRotateRunForward,
+                                     kIdRotateRunBackward, kIdRunOption,   kIdEditUndo,
+                                     kIdEditRedo,          kIdRebuildParts};
 
 // A command's menu text as undo names a step with it: no '&' marks, no shortcut.
 std::string StepName(int command) {

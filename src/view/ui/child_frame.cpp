@@ -137,6 +137,7 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdPrintPreview: OnPrintPreview(); return true;
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
+    case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
     default: return false;
   }
 }

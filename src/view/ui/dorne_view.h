@@ -8,12 +8,14 @@
 #include <optional>
 
 #include "app/app_settings.h"
+#include "model/check_message_frame.h"
 #include "model/doc_observer.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
 #include "view/view_window.h"
 
 class CDorneDoc;
+class CDrawMapping;
 class CDorneViewToolHost;
 class CProfile;
 class CViewTools;
@@ -24,7 +26,7 @@ class QMouseEvent;
 // and the display layers. It follows the document's notices and repaints; the document
 // never calls it. The mouse and the keys drive the document's tool modes
 // (dorne_view_tools.cpp).
-class CDorneView : public QWidget, public CDocObserver {
+class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget {
   Q_OBJECT
 
  public:
@@ -55,7 +57,7 @@ class CDorneView : public QWidget, public CDocObserver {
   // view refuses (it beeps then).
   bool ZoomIn();
   bool ZoomOut();
-  void ZoomAll();
+  void ZoomAll() override;
   bool ZoomToRect(CPoint first, CPoint second);
   void PanBy(std::int32_t dx, std::int32_t dy);
   // Preset 0..13 turns the view and zooms to fit; any other number only finds which
@@ -68,6 +70,13 @@ class CDorneView : public QWidget, public CDocObserver {
   void Refresh();
 
   void OnDocNotice(EDocNotice notice, CRun* run) override;
+
+  // Rebuilds the current run's parts; its design-check dialog frames the elements of
+  // each message on this view (dorne_view_checks.cpp).
+  bool RebuildCurrentRun();
+  std::vector<std::pair<double, double>> ProjectedCorners(const CDev& element) const override;
+  void SetHighlight(double x, double y, int radius, bool erase) override;
+  void ZoomToRect(const CZoomRect& rect) override;
 
   // Tools (dorne_view_tools.cpp).
   CViewTools& Tools() const { return *m_tools; }
@@ -120,8 +129,13 @@ class CDorneView : public QWidget, public CDocObserver {
   void CreateTools();
   bool ToolKeyPress(QKeyEvent* event);
   void PaintToolOverlay(QPainter& painter) const;
+  void PaintHighlight(QPainter& painter, const CDrawMapping& mapping) const;
 
   CDorneDoc* m_document;
+  struct CHighlight {
+    double x = 0, y = 0;
+    int radius = 0;
+  } m_highlight;
   CAppSettings m_ownSettings;
   CAppSettings* m_settings;
   CProfile* m_profile;

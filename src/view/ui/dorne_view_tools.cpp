@@ -275,6 +275,7 @@ void CDorneView::PaintToolOverlay(QPainter& painter) const {
     return QPoint(p.x, p.y);
   };
   PaintInsertionPoint(painter, *m_document, mapping, ViewWindow());
+  PaintHighlight(painter, mapping);
   const int mode = m_document->GetToolMode();
   if (mode == CViewTools::kRectangle && m_toolHost->HasCapture()) {
     QPen pen(tools.PickState() != 0 ? Qt::blue : Qt::red, 0, Qt::DashDotLine);
