@@ -2,29 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
+
 namespace {
 
 TEST(RangeTableNameTest, RangeNamesBecomeEightCharacterFileNames) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"QMA_CALIBRE", "QM_CALIB.dbf"},  // the variants of a range share a table
-      {"QMC_CALIBRE", "QM_CALIB.dbf"},
-      {"QJF_CALIBRE", "QJF_CALI.dbf"},  // QJ keeps its third letter
-      {"QJF_L_GROUND", "QJF_L_GR.dbf"},
-      {"QGC_SPLITENGINE", "QG_SPLIT.dbf"},
-      {"Qpa_DEVICES", "Qp_DEVIC.dbf"},
-      {"QDA_HOUSING", "QD_HOUSI.dbf"},
-      {"QWA_LINEAR", "QW_LINEA.dbf"},
-      {"QDA_", "QD_.dbf"},  // fewer than six characters from the fourth
-      {"QJF_", "QJF_.dbf"},
-      {"QMAXCALIBRE", "QMAXCALIBRE.dbf"},  // no underscore at the fourth place: unchanged
-      {"LIN_FORM", "LIN_FORM.dbf"},        // not a range name
-      {"qma_CALIBRE", "qma_CALIBRE.dbf"},
-      {"QM_", "QM_.dbf"},
-      {"Q", "Q.dbf"},
-      {"", ".dbf"},
-  };
-  for (auto [name, file] : cases) {
-    EXPECT_EQ(RangeTableName("/cat/DBF/", name), std::string("/cat/DBF/") + file) << name;
+  for (const CCaseRow& row : ReadCaseTable("app/range_table_names.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[2]);
+    EXPECT_EQ(RangeTableName("/cat/DBF/", row[0]), "/cat/DBF/" + row[1]);
   }
 }
 
