@@ -22,30 +22,12 @@ TEST(RangeTableNameTest, FolderGetsItsSlashAndEachCallItsOwnText) {
   EXPECT_EQ(first, "/a/QM_CALIB.dbf") << "each call gives its own text";
 }
 
-struct RatingCase {
-  const char* code;
-  int rating;
-  int column;
-  std::uint32_t expected;
-};
-
-class RatingTableTest : public testing::TestWithParam<RatingCase> {};
-
-TEST_P(RatingTableTest, LooksUpByRatingAndColumn) {
-  const RatingCase& c = GetParam();
-  EXPECT_EQ(LookupRatingTable(c.code, c.rating, c.column), c.expected)
-      << c.code << " " << c.rating << " " << c.column;
+TEST(RatingTableTest, LooksUpByRatingAndColumn) {
+  for (const CCaseRow& row : ReadCaseTable("app/rating_table.tsv", 4)) {
+    SCOPED_TRACE(row.where);
+    EXPECT_EQ(LookupRatingTable(row[0], static_cast<int>(row.Int(1)), static_cast<int>(row.Int(2))),
+              row.Int(3));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RatingTableTest,
-    testing::Values(RatingCase{"QMA", 2000, 4, 26000}, RatingCase{"QMC", 2000, 4, 45000},
-                    RatingCase{"QMA", 2000, 6, 26000}, RatingCase{"QMA", 2000, 7, 31000},
-                    RatingCase{"QGA", 2000, 13, 61000}, RatingCase{"QGC", 6300, 13, 0},
-                    RatingCase{"QGA", 900, 3, 0}, RatingCase{"QMA", 2000, 13, 31000},
-                    RatingCase{"QPA", 2000, 3, 0}, RatingCase{"QMA", 800, 3, 12000},
-                    RatingCase{"QGC", 6300, 5, 249000}, RatingCase{"QMA", 0, 3, 0},
-                    RatingCase{"QMA", 800, 2, 0}, RatingCase{"QGA", 800, 6, 0},
-                    RatingCase{"QM", 800, 3, 0}));
 
 }  // namespace
