@@ -110,34 +110,18 @@ CLogFont WithCharSet(CLogFont font, int charSet) {
 }
 
 TEST(TextToLogFont, ReadsFieldsInOrderAndMissingOnesStayZero) {
-  std::string longFace;
-  for (int i = 0; i < 40; ++i) longFace += "\xC3\xA9";  // é
-  const struct {
-    std::string text;
-    CLogFont expected;
-    const char* guards;
-  } cases[] = {
-      {"Courier New,12,700,IUS,3,1,2,5,900,450,8,49",
-       CLogFont{12, 8, 450, 900, 700, 1, 1, 1, 1, 3, 2, 5, 49, "Courier New"}, "every field"},
-      {"Arial,9,0", Font("Arial", 9, 0), "default label font"},
-      {"Arial,90,0", Font("Arial", 90, 0), "height"},
-      {"Arial", Font("Arial", 0, 0), "face only"},
-      {"", Font("", 0, 0), "empty"},
-      {"Arial,9,700,SI", WithStyle(Font("Arial", 9, 700), true, false, true),
-       "style letters in any order"},
-      {"Arial,9,0,,,238", WithCharSet(Font("Arial", 9, 0), 238),
-       "empty fields are zero and do not shift the next ones"},
-      {"Arial,9,0,,,999", WithCharSet(Font("Arial", 9, 0), 255),
-       "a byte field is held to 255, not wrapped"},
-      {" Arial ,x,y", Font("Arial", 0, 0), "blanks around the face, words as numbers"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 9, 0),
-       "face cut to 31 characters"},
-      {longFace + ",9", Font(longFace.substr(0, 62), 9, 0), "cut between characters"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 9, 0),
-       "a blank at the cut goes at the first read, not the second"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(TextToLogFont(c.text), c.expected) << c.guards;
-    EXPECT_EQ(TextToLogFont(LogFontToText(TextToLogFont(c.text))), c.expected) << c.guards;
+  for (const CCaseRow& row : ReadCaseTable("platform/text_to_log_font.tsv", 16)) {
+    SCOPED_TRACE(row.where + " " + row[15]);
+    const auto at = [&row](std::size_t column) {
+      return static_cast<std::int32_t>(row.Int(column));
+    };
+    const auto byte = [&row](std::size_t column) {
+      return static_cast<std::uint8_t>(row.Int(column));
+    };
+    const CLogFont expected{at(2),   at(3),    at(4),    at(5),    at(6),    byte(7),  byte(8),
+                            byte(9), byte(10), byte(11), byte(12), byte(13), byte(14), row[1]};
+    EXPECT_EQ(TextToLogFont(row[0]), expected);
+    EXPECT_EQ(TextToLogFont(LogFontToText(TextToLogFont(row[0]))), expected);
   }
 }
 
