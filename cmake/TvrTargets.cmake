@@ -52,11 +52,12 @@ endfunction()
 # tvr_add_test(<name> SOURCES <files>... LIBS <targets>...)
 # One GoogleTest program; its cases are listed to CTest at test time. Every test program
 # gets the shared helpers of tests/support/ (temporary folders, environment guards, golden
-# files).
+# files, case tables).
 function(tvr_add_test name)
   cmake_parse_arguments(ARG "QT" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/temp_folder.cpp
                  ${PROJECT_SOURCE_DIR}/tests/support/golden_file.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/support/case_table.cpp
                  ${PROJECT_SOURCE_DIR}/tests/support/environment_guard.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)

@@ -3,58 +3,36 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "language_test_support.h"
+#include "support/case_table.h"
 
 namespace {
 
-using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
-struct DecodeCase {
-  const char* fault;  // what the row guards
-  std::string bytes;
+// The lines a case table joins with line feeds; a count of 0 is no line at all.
+Lines SplitLines(const std::string& joined, long long count) {
   Lines lines;
-};
+  for (std::size_t start = 0; count > 0; --count) {
+    const std::size_t end = std::min(joined.find('\n', start), joined.size());
+    lines.push_back(joined.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
 
 TEST(LanguageFileDecodeTest, GivesTheLines) {
-  const DecodeCase cases[] = {
-      {"UTF-16LE with the mark, CR LF line ends",
-       Utf16Le("[MSG]\r\n00365=Fran\xC3\xA7\x61is\r\n"),
-       {"[MSG]", "00365=Fran\xC3\xA7\x61is"}},
-      {"an odd last byte after the mark is dropped", Utf16Le("00001=ab") + "x", {"00001=ab"}},
-      {"a surrogate pair is one character",
-       Utf16Le("00001=\xF0\x9F\x98\x80"),
-       {"00001=\xF0\x9F\x98\x80"}},
-      {"an unpaired surrogate becomes U+FFFD",
-       "\xFF\xFE"
-       "a\0\x00\xD8"
-       "b\0"s,
-       {"a\xEF\xBF\xBD"
-        "b"}},
-      {"NUL characters are dropped",
-       "\xFF\xFE"
-       "a\0\0\0b\0"s,
-       {"ab"}},
-      {"only the mark gives no line", "\xFF\xFE", {}},
-      {"an empty file gives no line", "", {}},
-      {"8-bit UTF-8", "00001=\xC3\xA9t\xC3\xA9\n00002=b", {"00001=\xC3\xA9t\xC3\xA9", "00002=b"}},
-      {"a line that is not UTF-8 is Windows-1252",
-       "00001=Fran\xE7"
-       "ais \x80\n",
-       {"00001=Fran\xC3\xA7"
-        "ais \xE2\x82\xAC"}},
-      {"a truncated UTF-8 sequence is Windows-1252 too", "a\xC3", {"a\xC3\x83"}},
-      {"overlong UTF-8 is not taken as UTF-8", "\xC0\xAF", {"\xC3\x80\xC2\xAF"}},
-      {"a UTF-8 mark is not part of the first line", "\xEF\xBB\xBF[LANG]\n", {"[LANG]"}},
-      {"every trailing CR and LF goes", "a\r\r\nb\r\n\r\n", {"a", "b", ""}},
-      {"a last line without line end", "a\nb", {"a", "b"}},
-      {"a lone CR does not end a line", "a\rb\n", {"a\rb"}}};
-  for (const DecodeCase& c : cases) {
-    EXPECT_EQ(CLanguageFile::FromBytes(c.bytes).Lines(), c.lines) << c.fault;
+  for (const CCaseRow& row : ReadCaseTable("app/language_file_lines.tsv", 5)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const std::string bytes = row[1] == "bytes"     ? row[2]
+                              : row[1] == "utf16+x" ? Utf16Le(row[2]) + "x"
+                                                    : Utf16Le(row[2]);
+    EXPECT_EQ(CLanguageFile::FromBytes(bytes).Lines(), SplitLines(row[4], row.Int(3)));
   }
 }
 

@@ -8,44 +8,9 @@
 #include "app/current_language.h"
 #include "app/message_text.h"
 #include "language_test_support.h"
+#include "support/case_table.h"
 
 namespace {
-
-// A language file of every kind of line the loader meets, with the number and text that
-// each is expected to give (empty: the line gives no message).
-struct LineCase {
-  const char* fault;
-  const char* line;
-  int number;
-  const char* text;
-};
-
-const LineCase kLineCases[] = {
-    {"five-digit key", "00365=Rotate", 365, "Rotate"},
-    {"short key of the same number", "365=Later", 365, "Rotate"},
-    {"first occurrence wins", "00365=Again", 365, "Rotate"},
-    {"IT05 is 32129", "IT05=Item five", 32129, "Item five"},
-    {"S10 is 32124", "S10=Solution ten", 32124, "Solution ten"},
-    {"S1 is 32115", "S1=Solution one", 32115, "Solution one"},
-    {"S11 is no message", "S11=eleven", 32125, ""},
-    {"IT41 is no message", "IT41=forty-one", 32165, ""},
-    {"SOMETHING is no message", "SOMETHING=x", 32114, ""},
-    {"nothing after '='", "00300=", 300, ""},
-    {"blanks around a text are kept", "00301=  padded  ", 301, "  padded  "},
-    {"'=' first on the line", "=00302", 302, ""},
-    {"a negative key", "-303=negative", -303, ""},
-    {"a key beyond int", "99999999999=huge", 0, ""},
-    {"the largest int key", "2147483647=largest", 2147483647, "largest"},
-    {"digits then letters", "304abc=digits first", 304, "digits first"},
-    {"%APP twice", "00305=%APP and %APP", 305, "Tavrilon and Tavrilon"},
-    {"8056 gets numeric formats", "08056=%1 of %2, %1 again", 8056, "%u of %u, %1 again"},
-    {"8057 gets numeric formats", "08057=%3 x %2", 8057, "%u x %u"},
-    {"escapes stay in the text", "00306=a\\nb", 306, "a\\nb"},
-    {"a file's own 17 wins", "00017=Own name", 17, "Own name"},
-    {"a text with '='", "00307=a=b", 307, "a=b"},
-    {"a file's 18 becomes the document template", "00018=Layouts", 18,
-     "\n\nTavrilon\nLayouts (*.run)\n.run\nTavrilon.Document\nTavrilon Document"},
-};
 
 class LanguageMappingTest : public testing::Test {
  protected:
@@ -72,13 +37,16 @@ class LanguageMappingTest : public testing::Test {
 
 TEST_F(LanguageMappingTest, ReadsEveryKindOfLineIn8BitAndUtf16) {
   std::string file = "[LANG]\r\nCHARS=LATIN\r\n00000=Test\r\n[MSG]\r\nno equals sign\r\n";
-  for (const LineCase& row : kLineCases) file += std::string(row.line) + "\r\n";
+  const std::vector<CCaseRow> rows = ReadCaseTable("app/language_lines.tsv", 4);
+  for (const CCaseRow& row : rows) file += row[1] + "\r\n";
   for (const std::string& bytes : {file, Utf16Le(file)}) {
     SCOPED_TRACE(bytes[0] == '[' ? "8-bit" : "UTF-16");
     const CLanguageMapping mapping = Load(bytes);
     ASSERT_TRUE(mapping.IsLoaded());
-    for (const LineCase& row : kLineCases)
-      EXPECT_EQ(mapping.LookupText(row.number), row.text) << row.fault;
+    for (const CCaseRow& row : rows) {
+      EXPECT_EQ(mapping.LookupText(static_cast<int>(row.Int(2))), row[3])
+          << row.where << " " << row[0];
+    }
   }
 }
 

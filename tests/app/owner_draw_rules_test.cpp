@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
+#include "support/case_table.h"
+
 namespace {
 
 TEST(OwnerDrawRulesTest, TreeImagesZeroAndOneToggleWithTheItemsState) {
@@ -54,50 +58,29 @@ TEST(OwnerDrawRulesTest, TabFillFollowsTheTabsState) {
   EXPECT_EQ(TabTextShift(false), 2);
 }
 
+// Picture options as a case table names them.
+int PictureOptions(const std::string& names) {
+  if (names == "default") return kPictureDefaultOptions;
+  int options = 0;
+  std::istringstream words(names);
+  for (std::string name; std::getline(words, name, '|');) {
+    options |= name == "centre-x"       ? kPictureCenterHorizontally
+               : name == "right"        ? kPictureAlignRight
+               : name == "centre-y"     ? kPictureCenterVertically
+               : name == "bottom"       ? kPictureAlignBottom
+               : name == "always-scale" ? kPictureAlwaysScale
+                                        : 0;
+  }
+  return options;
+}
+
 TEST(OwnerDrawRulesTest, PicturesArePlacedByTheirOptions) {
-  struct Case {
-    int width, height, clientWidth, clientHeight, options;
-    CRect placed;
-    const char* guards;
-  };
-  const Case cases[] = {
-      {40, 20, 200, 100, kPictureDefaultOptions, {80, 40, 120, 60}, "smaller: own size, centred"},
-      {40, 20, 200, 100, 0, {0, 0, 40, 20}, "top left"},
-      {40,
-       20,
-       200,
-       100,
-       kPictureAlignRight | kPictureAlignBottom,
-       {160, 80, 200, 100},
-       "bottom right"},
-      {40,
-       20,
-       200,
-       100,
-       kPictureAlignRight | kPictureCenterHorizontally,
-       {160, 0, 200, 20},
-       "right before centre"},
-      {400,
-       100,
-       200,
-       100,
-       kPictureDefaultOptions,
-       {0, 25, 200, 75},
-       "wider: scaled to the width, height in proportion"},
-      {100,
-       400,
-       200,
-       100,
-       kPictureDefaultOptions,
-       {87, 0, 112, 100},
-       "too high after scaling: scaled to the height"},
-      {40, 20, 200, 100, kPictureAlwaysScale, {0, 0, 200, 100}, "always scaled"},
-      {0, 20, 200, 100, kPictureDefaultOptions, {0, 0, 0, 0}, "no picture"},
-      {40, 20, 0, 0, kPictureDefaultOptions, {0, 0, 0, 0}, "no room"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(PlacePicture(c.width, c.height, c.clientWidth, c.clientHeight, c.options), c.placed)
-        << c.guards;
+  for (const CCaseRow& row : ReadCaseTable("app/place_picture.tsv", 10)) {
+    SCOPED_TRACE(row.where + " " + row[9]);
+    const auto at = [&row](std::size_t column) { return static_cast<int>(row.Int(column)); };
+    EXPECT_EQ(PlacePicture(at(0), at(1), at(2), at(3), PictureOptions(row[4])),
+              (CRect{at(5), at(6), at(7), at(8)}));
+  }
 }
 
 TEST(OwnerDrawRulesTest, BitmapListItemsAreAsHighAsTheTextOrTheFirstBitmap) {

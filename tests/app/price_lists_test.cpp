@@ -8,6 +8,7 @@
 #include "app/profile.h"
 #include "catalogue_test_support.h"
 #include "platform/dbf_table.h"
+#include "support/case_table.h"
 
 using tvr::platform::CDbfTable;
 using tvr::platform::DbfFieldInfo;
@@ -44,26 +45,10 @@ class PriceListsTest : public ::testing::Test {
 };
 
 TEST_F(PriceListsTest, NamesComeFromThePriceListRecords) {
-  struct Case {
-    int n;
-    bool second;
-    const char* name;
-  };
-  const Case cases[] = {
-      {1, false, "Public"},
-      {1, true, "EUR"},  // trimmed
-      {2, false, "Price list 2"},
-      {2, true, ""},  // empty: default, first only
-      {3, false, "Price list 3"},
-      {4, false, "Price list 4"},  // no record
-      {5, false, ""},              // deleted record, above 4
-      {10, false, "Ten"},
-      {11, false, ""},  // PRICE_LIST_1x is not list 1
-      {12, false, "Douze"},
-      {12, true, "CHF"},
-      {16, false, ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(Name(c.n, c.second), c.name) << c.n << c.second;
+  for (const CCaseRow& row : ReadCaseTable("app/price_list_names.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[3]);
+    EXPECT_EQ(Name(static_cast<int>(row.Int(0)), row.Flag(1)), row[2]);
+  }
 }
 
 TEST_F(PriceListsTest, ALongerKeyIsNotTakenForAMissingList) {

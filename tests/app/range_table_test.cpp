@@ -1,30 +1,16 @@
 #include "app/range_table.h"
+#include "app/rating_table.h"
 
 #include <gtest/gtest.h>
+
+#include "support/case_table.h"
 
 namespace {
 
 TEST(RangeTableNameTest, RangeNamesBecomeEightCharacterFileNames) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"QMA_CALIBRE", "QM_CALIB.dbf"},  // the variants of a range share a table
-      {"QMC_CALIBRE", "QM_CALIB.dbf"},
-      {"QJF_CALIBRE", "QJF_CALI.dbf"},  // QJ keeps its third letter
-      {"QJF_L_GROUND", "QJF_L_GR.dbf"},
-      {"QGC_SPLITENGINE", "QG_SPLIT.dbf"},
-      {"Qpa_DEVICES", "Qp_DEVIC.dbf"},
-      {"QDA_HOUSING", "QD_HOUSI.dbf"},
-      {"QWA_LINEAR", "QW_LINEA.dbf"},
-      {"QDA_", "QD_.dbf"},  // fewer than six characters from the fourth
-      {"QJF_", "QJF_.dbf"},
-      {"QMAXCALIBRE", "QMAXCALIBRE.dbf"},  // no underscore at the fourth place: unchanged
-      {"LIN_FORM", "LIN_FORM.dbf"},        // not a range name
-      {"qma_CALIBRE", "qma_CALIBRE.dbf"},
-      {"QM_", "QM_.dbf"},
-      {"Q", "Q.dbf"},
-      {"", ".dbf"},
-  };
-  for (auto [name, file] : cases) {
-    EXPECT_EQ(RangeTableName("/cat/DBF/", name), std::string("/cat/DBF/") + file) << name;
+  for (const CCaseRow& row : ReadCaseTable("app/range_table_names.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[2]);
+    EXPECT_EQ(RangeTableName("/cat/DBF/", row[0]), "/cat/DBF/" + row[1]);
   }
 }
 
@@ -34,6 +20,14 @@ TEST(RangeTableNameTest, FolderGetsItsSlashAndEachCallItsOwnText) {
   const std::string first = RangeTableName("/a/", "QMA_CALIBRE");
   EXPECT_EQ(RangeTableName("/b/", "QJF_CALIBRE"), "/b/QJF_CALI.dbf");
   EXPECT_EQ(first, "/a/QM_CALIB.dbf") << "each call gives its own text";
+}
+
+TEST(RatingTableTest, LooksUpByRatingAndColumn) {
+  for (const CCaseRow& row : ReadCaseTable("app/rating_table.tsv", 4)) {
+    SCOPED_TRACE(row.where);
+    EXPECT_EQ(LookupRatingTable(row[0], static_cast<int>(row.Int(1)), static_cast<int>(row.Int(2))),
+              row.Int(3));
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue_test_support.h"
+#include "support/case_table.h"
 
 using tvr::platform::DbfFieldInfo;
 
@@ -16,39 +17,13 @@ std::vector<std::string> Codes(const std::vector<CCatalogueEntry>& entries) {
   return codes;
 }
 
-// Every code the sample catalogue knows, with what each switch setting offers.
-struct OfferCase {
-  const char* code;
-  bool plain;       // Copper 0, APOD 0
-  bool copper;      // Copper 1, APOD 0
-  bool apod;        // Copper 0, APOD 1
-  bool copperApod;  // Copper 1, APOD 1
-};
-
-const OfferCase kOfferCases[] = {
-    {"QMA", true, true, true, true},
-    {"QMC", false, true, false, true},  // rule 1 before anything else
-    {"QGA", true, true, true, true},
-    {"QGC", false, true, false, true},
-    {"QDA", true, true, true, true},
-    {"QDT", true, true, true, true},
-    {"QJF", true, true, false, false},  // rule 3
-    {"QPA", true, true, false, false},
-    {"QPC", false, true, false, false},  // rule 1 without copper, rule 3 with it
-    {"Qpa", false, false, true, true},   // rule 2
-    {"Qpc", false, false, true, true},   // rule 1 names the upper-case codes only
-    {"QWA", true, true, false, false},
-    {"QWC", false, true, false, false},
-    {"qpa", true, true, true, true},  // codes compare with their letter case
-    {"", true, true, true, true},
-};
-
 TEST(CatalogueOfferTest, SwitchesFilterTheCodes) {
-  for (const OfferCase& c : kOfferCases) {
-    EXPECT_EQ(IsCatalogueOffered(c.code, 0, 0), c.plain) << c.code;
-    EXPECT_EQ(IsCatalogueOffered(c.code, 1, 0), c.copper) << c.code;
-    EXPECT_EQ(IsCatalogueOffered(c.code, 0, 1), c.apod) << c.code;
-    EXPECT_EQ(IsCatalogueOffered(c.code, 1, 1), c.copperApod) << c.code;
+  for (const CCaseRow& row : ReadCaseTable("app/catalogue_offer.tsv", 6)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    EXPECT_EQ(IsCatalogueOffered(row[0], 0, 0), row.Flag(1));
+    EXPECT_EQ(IsCatalogueOffered(row[0], 1, 0), row.Flag(2));
+    EXPECT_EQ(IsCatalogueOffered(row[0], 0, 1), row.Flag(3));
+    EXPECT_EQ(IsCatalogueOffered(row[0], 1, 1), row.Flag(4));
   }
   // Any non-zero value switches on.
   EXPECT_TRUE(IsCatalogueOffered("QMC", -1, 0));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "grid_fakes.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -92,38 +93,18 @@ TEST(GridModelTest, OutOfRangeIndexesAreRefusedAndChangeNothing) {
 }
 
 TEST(GridModelTest, InsertAndDeleteRefuseIndexesOutOfRange) {
-  struct Case {
-    const char* name;
-    int fixedRows;
-    bool (CGridModel::*operation)(int);
-    int index;
-    bool accepted;
-  };
-  // 5 rows with the given fixed rows.
-  const Case cases[] = {
-      {"insert after -2", 0, &CGridModel::InsertRowAfter, -2, false},
-      {"insert at the top without fixed rows", 0, &CGridModel::InsertRowAfter, -1, true},
-      {"insert after -1 with a fixed row", 1, &CGridModel::InsertRowAfter, -1, false},
-      {"insert inside the fixed rows", 2, &CGridModel::InsertRowAfter, 0, false},
-      {"insert after the last fixed row", 2, &CGridModel::InsertRowAfter, 1, true},
-      {"insert after the last row", 1, &CGridModel::InsertRowAfter, 4, true},
-      {"insert past the end", 1, &CGridModel::InsertRowAfter, 5, false},
-      {"delete -1 without fixed rows", 0, &CGridModel::DeleteRow, -1, false},
-      {"delete a fixed row", 2, &CGridModel::DeleteRow, 1, false},
-      {"delete the row equal to the fixed count", 2, &CGridModel::DeleteRow, 2, true},
-      {"delete the last row", 1, &CGridModel::DeleteRow, 4, true},
-      {"delete past the end", 1, &CGridModel::DeleteRow, 5, false},
-  };
-  for (const Case& c : cases) {
-    CGridModel model(5, 2, c.fixedRows, 0);
+  for (const CCaseRow& row : ReadCaseTable("grid/row_insert_delete.tsv", 5)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    CGridModel model(5, 2, static_cast<int>(row.Int(1)), 0);
     Label(model);
     const std::int64_t height = model.GetTotalHeight();
-    EXPECT_EQ((model.*c.operation)(c.index), c.accepted) << c.name;
-    if (!c.accepted) {
-      EXPECT_EQ(model.GetRowCount(), 5) << c.name;
-      EXPECT_EQ(model.GetTotalHeight(), height) << c.name;
-      for (int row = 0; row < 5; ++row)
-        EXPECT_EQ(TextAt(model, row, 0), std::to_string(row)) << c.name;
+    const int index = static_cast<int>(row.Int(3));
+    const bool accepted = row[2] == "insert" ? model.InsertRowAfter(index) : model.DeleteRow(index);
+    EXPECT_EQ(accepted, row.Flag(4));
+    if (!row.Flag(4)) {
+      EXPECT_EQ(model.GetRowCount(), 5);
+      EXPECT_EQ(model.GetTotalHeight(), height);
+      for (int kept = 0; kept < 5; ++kept) EXPECT_EQ(TextAt(model, kept, 0), std::to_string(kept));
     }
   }
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
+
 namespace {
 
 constexpr EGridAxis kRows = EGridAxis::Rows;
@@ -17,33 +19,14 @@ std::unique_ptr<CGridModel> Uniform(int rows, int columns, int fixedRows, int fi
 }
 
 TEST(GridViewportTest, ScrollRangeTable) {
-  struct Case {
-    const char* name;
-    int rows, columns, fixedRows, fixedColumns;
-    int availableWidth, availableHeight;
-    int rowMax, columnMax;
-  };
-  // Rows 20 high, columns 50 wide, scroll bars 16 thick.
-  const Case cases[] = {
-      {"everything fits", 3, 3, 1, 1, 300, 200, 0, 0},
-      {"height fits exactly: rows do not fit", 10, 3, 1, 1, 300, 200, 8, 0},
-      {"one pixel more: rows fit", 10, 3, 1, 1, 300, 201, 0, 0},
-      {"rows overflow, columns fit beside the bar", 30, 5, 1, 1, 300, 200, 28, 0},
-      {"rows overflow, the bar pushes the columns out", 30, 6, 1, 1, 310, 200, 28, 4},
-      {"columns overflow, rows fit above the bar", 5, 20, 1, 2, 300, 200, 0, 17},
-      {"columns overflow, the bar pushes the rows out", 9, 20, 1, 2, 300, 190, 7, 17},
-      {"both overflow", 30, 20, 1, 1, 300, 200, 28, 18},
-      {"only fixed rows, taller than the window", 4, 2, 4, 0, 300, 50, 0, 0},
-      {"no rows in a window without height: never -1", 0, 2, 0, 0, 300, 0, 0, 0},
-      {"one data row does not scroll", 2, 2, 1, 0, 300, 30, 0, 0},
-  };
-  for (const Case& c : cases) {
-    auto model = Uniform(c.rows, c.columns, c.fixedRows, c.fixedColumns);
+  for (const CCaseRow& row : ReadCaseTable("grid/scroll_ranges.tsv", 9)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const auto at = [&row](std::size_t column) { return static_cast<int>(row.Int(column)); };
+    auto model = Uniform(at(1), at(2), at(3), at(4));
     CGridViewport viewport(*model);
-    viewport.UpdateScrollRanges(c.availableWidth, c.availableHeight, 16, 16);
-    EXPECT_EQ(viewport.GetScrollMax(kRows), c.rowMax) << c.name;
-    EXPECT_EQ(viewport.GetScrollMax(kColumns), c.columnMax) << c.name;
-    EXPECT_GE(viewport.GetScrollMax(kRows), 0) << c.name;
+    viewport.UpdateScrollRanges(at(5), at(6), 16, 16);
+    EXPECT_EQ(viewport.GetScrollMax(kRows), at(7));
+    EXPECT_EQ(viewport.GetScrollMax(kColumns), at(8));
   }
 }
 
@@ -63,36 +46,17 @@ TEST(GridViewportTest, PositionsStayWithinTheMaxima) {
 }
 
 TEST(GridViewportTest, HitTestTable) {
-  struct Case {
-    const char* name;
-    int rowPos, columnPos;
-    CPoint point;
-    CCellPos cell;
-  };
-  // 30 rows 20 high, 10 columns 50 wide, 1 fixed row and column, column 3 0 wide.
-  const Case cases[] = {
-      {"corner", 0, 0, {0, 0}, {0, 0}},
-      {"last pixel of the corner", 0, 0, {49, 19}, {0, 0}},
-      {"border pixel belongs to the next cell", 0, 0, {50, 20}, {1, 1}},
-      {"negative x", 0, 0, {-1, 5}, {0, -1}},
-      {"negative y", 0, 0, {5, -1}, {-1, 0}},
-      {"a zero-wide column is passed over", 0, 0, {150, 25}, {1, 4}},
-      {"last column", 0, 0, {449, 25}, {1, 9}},
-      {"right of the last column", 0, 0, {450, 25}, {1, -1}},
-      {"below the last row", 0, 0, {5, 600}, {-1, 0}},
-      {"scrolled: the fixed row stays", 3, 0, {60, 19}, {0, 1}},
-      {"scrolled: first row shown", 3, 0, {60, 20}, {4, 1}},
-      {"scrolled both ways", 3, 2, {60, 45}, {5, 4}},
-  };
   auto model = Uniform(30, 10, 1, 1);
   model->PutColumnWidth(3, 0);
   CGridViewport viewport(*model);
   viewport.SetClientSize(300, 200);
   viewport.UpdateScrollRanges(300, 200, 16, 16);
-  for (const Case& c : cases) {
-    viewport.SetScrollPos(kRows, c.rowPos);
-    viewport.SetScrollPos(kColumns, c.columnPos);
-    EXPECT_EQ(viewport.HitTestCell(c.point), c.cell) << c.name;
+  for (const CCaseRow& row : ReadCaseTable("grid/hit_test_cell.tsv", 7)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const auto at = [&row](std::size_t column) { return static_cast<int>(row.Int(column)); };
+    viewport.SetScrollPos(kRows, at(1));
+    viewport.SetScrollPos(kColumns, at(2));
+    EXPECT_EQ(viewport.HitTestCell({at(3), at(4)}), (CCellPos{at(5), at(6)}));
   }
 }
 
@@ -160,34 +124,16 @@ TEST(GridViewportTest, PageBackAndForward) {
 }
 
 TEST(GridViewportTest, BorderHitTable) {
-  struct Case {
-    const char* name;
-    int columnPos;
-    CPoint point;
-    CGridBorderHit hit;
-  };
-  // 30 rows 20 high, 10 columns 50 wide, 1 fixed row and column.
-  const Case cases[] = {
-      {"right edge of the fixed column", 0, {48, 10}, {kColumns, 0}},
-      {"left edge of column 1 resizes column 0", 0, {52, 10}, {kColumns, 0}},
-      {"middle of a header", 0, {75, 10}, {}},
-      {"right edge of column 1", 0, {97, 10}, {kColumns, 1}},
-      {"4 pixels from the edge is too far", 0, {96, 10}, {}},
-      {"left edge of column 0 is no border", 0, {1, 30}, {}},
-      {"bottom edge of row 1 in the fixed column", 0, {10, 38}, {kRows, 1}},
-      {"top edge of row 2 resizes row 1", 0, {10, 41}, {kRows, 1}},
-      {"top of row 0 is no border", 0, {10, 1}, {}},
-      {"data cells have no borders", 0, {98, 39}, {}},
-      {"scrolled: left of the first shown column is the fixed one", 3, {52, 10}, {kColumns, 0}},
-      {"scrolled: right edge of a shown column", 3, {98, 10}, {kColumns, 4}},
-  };
   auto model = Uniform(30, 10, 1, 1);
   CGridViewport viewport(*model);
   viewport.SetClientSize(300, 200);
   viewport.UpdateScrollRanges(300, 200, 16, 16);
-  for (const Case& c : cases) {
-    viewport.SetScrollPos(kColumns, c.columnPos);
-    EXPECT_EQ(viewport.HitTestBorder(c.point), c.hit) << c.name;
+  for (const CCaseRow& row : ReadCaseTable("grid/hit_test_border.tsv", 6)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const auto at = [&row](std::size_t column) { return static_cast<int>(row.Int(column)); };
+    viewport.SetScrollPos(kColumns, at(1));
+    const CGridBorderHit expected{row[4] == "rows" ? kRows : kColumns, at(5)};
+    EXPECT_EQ(viewport.HitTestBorder({at(2), at(3)}), expected);
   }
 }
 

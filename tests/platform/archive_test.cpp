@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
+#include "support/golden_file.h"
+
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -84,49 +87,17 @@ TEST(ArchiveWriterTest, NumbersAreLittleEndian) {
 }
 
 TEST(ArchiveReaderTest, ReadsTheNarrowFormAsCp1252AndLongerWidePrefixes) {
-  struct Case {
-    Bytes bytes;
-    std::string text;
-  };
-  const std::vector<Case> cases = {
-      {{0x00}, ""},
-      {{0x03, 'a', 'b', 'c'}, "abc"},
-      {{0x02, 0x80, 0xE9}, "\xE2\x82\xAC\xC3\xA9"},             // euro sign, e acute
-      {{0x01, 0x81}, "?"},                                      // undefined in CP1252
-      {{0x01, 0x9F}, "\xC5\xB8"},                               // Y diaeresis
-      {{0xFF, 0x02, 0x00, 'h', 'i'}, "hi"},                     // word length
-      {{0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 'z'}, "z"},   // dword length
-      {{0xFF, 0xFE, 0xFF, 0xFF, 0x01, 0x00, 0x41, 0x00}, "A"},  // wide, word length
-      {{0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 0x41, 0x00},
-       "A"},                                                                      // wide, dword
-      {{0xFF, 0xFE, 0xFF, 0x02, 0x00, 0x00, 0x42, 0x00}, std::string("\0B", 2)},  // a NUL is text
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(ReadOne(c.bytes), c.text) << ::testing::PrintToString(c.bytes);
+  for (const CCaseRow& row : ReadCaseTable("platform/archive_read_texts.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[2]);
+    EXPECT_EQ(ReadOne(HexBytes(row[0])), row[1]);
+  }
 }
 
 TEST(ArchiveReaderTest, DamagedStreamsThrow) {
-  struct Case {
-    const char* fault;
-    Bytes bytes;
-  };
-  const std::vector<Case> cases = {
-      {"empty stream", {}},
-      {"mark cut short", {0xFF, 0xFE}},
-      {"length missing after mark", {0xFF, 0xFE, 0xFF}},
-      {"one character missing", {0xFF, 0xFE, 0xFF, 0x02, 0x41, 0x00}},
-      {"half a character", {0xFF, 0xFE, 0xFF, 0x01, 0x41}},
-      {"narrow text past the end", {0x05, 'a', 'b'}},
-      {"word length past the end", {0xFF, 0xFE, 0xFF, 0xFF, 0x00, 0x10}},
-      {"huge dword length", {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F}},
-      {"dword length all ones", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}},
-      {"lone high surrogate", {0xFF, 0xFE, 0xFF, 0x01, 0x3D, 0xD8}},
-      {"lone low surrogate", {0xFF, 0xFE, 0xFF, 0x01, 0x00, 0xDE}},
-      {"reversed pair", {0xFF, 0xFE, 0xFF, 0x02, 0x00, 0xDE, 0x3D, 0xD8}},
-  };
-  for (const auto& c : cases) {
-    CArchiveReader reader(c.bytes);
-    EXPECT_THROW(reader.ReadString(), CArchiveError) << c.fault;
+  for (const CCaseRow& row : ReadCaseTable("platform/archive_damaged_texts.tsv", 2)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    CArchiveReader reader(HexBytes(row[1]));
+    EXPECT_THROW(reader.ReadString(), CArchiveError);
   }
 }
 

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
+#include <sstream>
+#include <tuple>
 
+#include "support/case_table.h"
 #include "support/temp_folder.h"
 
 namespace tvr::platform {
@@ -41,49 +43,39 @@ class DbfDamagedTest : public ::testing::Test {
   std::string m_good;
 };
 
-struct DamageCase {
-  const char* why;
-  std::function<void(std::string&)> damage;
-  const char* fault;  // part of the error text
-};
+// Does to the bytes what a damage of a case table says.
+void Damage(std::string& bytes, const std::string& damage) {
+  std::istringstream words(damage);
+  std::string what;
+  std::size_t at = 0;
+  words >> what >> at;
+  if (what == "clear") bytes.clear();
+  if (what == "resize") bytes.resize(at);
+  if (what == "cut") bytes.resize(bytes.size() - at);
+  std::string value;
+  words >> value;
+  if (what == "byte") bytes[at] = static_cast<char>(std::stoul(value, nullptr, 16));
+  if (what == "u16") PutU16(bytes, at, static_cast<unsigned>(std::stoul(value)));
+  if (what == "u32") PutU32(bytes, at, static_cast<std::uint32_t>(std::stoul(value)));
+}
 
 TEST_F(DbfDamagedTest, DamagedTablesDoNotOpenAndNameTheFile) {
-  const std::vector<DamageCase> cases = {
-      {"empty file", [](std::string& b) { b.clear(); }, "empty"},
-      {"shorter than a header", [](std::string& b) { b.resize(20); }, "too short"},
-      {"unknown version", [](std::string& b) { b[0] = 0x02; }, "version byte 0x02"},
-      {"header length past the end", [](std::string& b) { PutU16(b, 8, 0xFFFF); },
-       "header length 65535"},
-      {"header length too small", [](std::string& b) { PutU16(b, 8, 20); }, "header length 20"},
-      {"record length too long", [](std::string& b) { PutU16(b, 10, 17); }, "record length 17"},
-      {"record length too short", [](std::string& b) { PutU16(b, 10, 15); }, "record length 15"},
-      {"more records than the file", [](std::string& b) { PutU32(b, 4, 4); }, "counts 4 records"},
-      {"record count near 2^32", [](std::string& b) { PutU32(b, 4, 0xFFFFFFFF); },
-       "counts 4294967295"},
-      {"file cut inside a record", [](std::string& b) { b.resize(b.size() - 10); }, "holds 2"},
-      {"field of length 0", [](std::string& b) { b[32 + 16] = 0; }, "length 0"},
-      {"field without a name", [](std::string& b) { b[32] = '\0'; }, "has no name"},
-      {"no end of the fields", [](std::string& b) { PutU16(b, 8, 96); }, "no end mark"},
-      {"descriptor past the header", [](std::string& b) { PutU16(b, 8, 80); }, "runs past"},
-      {"no fields", [](std::string& b) { b[32] = 0x0D; }, "no fields"},
-      {"too many fields",
-       [](std::string& b) {
-         std::string header = b.substr(0, 32);
-         std::string descriptor = b.substr(32, 32);
-         descriptor[16] = 1;  // C 1
-         for (int i = 0; i < 256; ++i) header += descriptor;
-         header += '\x0D';
-         PutU16(header, 8, static_cast<unsigned>(header.size()));
-         PutU16(header, 10, 257);
-         PutU32(header, 4, 0);
-         b = header;
-       },
-       "more than 255 fields"},
-  };
-  for (const DamageCase& c : cases) {
-    SCOPED_TRACE(c.why);
-    std::string bytes = m_good;
-    c.damage(bytes);
+  std::string tooManyFields = m_good.substr(0, 32);
+  std::string descriptor = m_good.substr(32, 32);
+  descriptor[16] = 1;  // C 1
+  for (int i = 0; i < 256; ++i) tooManyFields += descriptor;
+  tooManyFields += '\x0D';
+  PutU16(tooManyFields, 8, static_cast<unsigned>(tooManyFields.size()));
+  PutU16(tooManyFields, 10, 257);
+  PutU32(tooManyFields, 4, 0);
+  std::vector<std::tuple<std::string, std::string, std::string>> cases = {
+      {"too many fields", tooManyFields, "more than 255 fields"}};
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_damaged_headers.tsv", 3)) {
+    cases.emplace_back(row.where + " " + row[0], m_good, row[2]);
+    Damage(std::get<1>(cases.back()), row[1]);
+  }
+  for (const auto& [where, bytes, fault] : cases) {
+    SCOPED_TRACE(where);
     const std::string path = m_folder.WriteFile("damaged.dbf", bytes);
     CDbfTable table;
     EXPECT_FALSE(table.Open(path));
@@ -91,7 +83,7 @@ TEST_F(DbfDamagedTest, DamagedTablesDoNotOpenAndNameTheFile) {
     EXPECT_EQ(table.RecordCount(), 0u);
     EXPECT_FALSE(table.First());
     EXPECT_NE(table.Error().find(path), std::string::npos) << table.Error();
-    EXPECT_NE(table.Error().find(c.fault), std::string::npos) << table.Error();
+    EXPECT_NE(table.Error().find(fault), std::string::npos) << table.Error();
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/dbf_relation.h"
 #include "platform/dbf_table.h"
+#include "support/case_table.h"
 #include "support/temp_folder.h"
 
 namespace tvr::platform {
@@ -47,69 +48,22 @@ class DbfQueryTest : public ::testing::Test {
   CDbfTable m_table;
 };
 
-struct QueryCase {
-  const char* expression;
-  const char* sort;
-  const char* labels;
-};
-
 TEST_F(DbfQueryTest, SelectsAndSortsAsTheRangeLoadersAsk) {
-  const std::vector<QueryCase> cases = {
-      {"", "", "row1 row2 row3 row4 row5 row6 Entrée row8"},
-      {"RUN = 'QD?' .OR. RUN = 'QDA'", "ID", "row5 row2 row8 row1"},  // '?' is a plain character
-      {"RUN = 'QD?' .OR. RUN = 'QDT'", "", "row1 row3"},
-      {"RUN = 'C?' .OR. RUN = 'CA'", "ID", "Entrée row4"},
-      {"RUN = 'QD'", "", "row1 row2 row3 row5 row8"},  // begins with
-      {"RUN = ''", "", "row1 row2 row3 row4 row5 row6 Entrée row8"},
-      {"RUN = 'QDA '", "", "row2 row5 row8"},  // stored blanks count
-      {"RUN = 'QDAX'", "", ""},
-      {"run = 'qda'", "", ""},  // literals keep their letter case
-      {"ID = '630' .AND. (RUN = 'QD?' .OR. RUN = 'QDA')", "", "row2 row8"},
-      {"ID = '630' .AND. RUN = 'QD?' .OR. RUN = 'QDA'", "", "row2 row5 row8"},  // .AND. binds first
-      {".NOT. RUN = 'QD'", "", "row4 row6 Entrée"},
-      {"RUN <> 'QD' .AND. RUN # 'C'", "", "row6"},
-      {"LIB = 'Entr\xC3\xA9'", "", "Entrée"},
-      {"LIB = \"row\"", "SEQ", "row4 row3 row2 row8 row6 row1 row5"},  // blank SEQ first, by value
-      {"SEQ = '2'", "", "row2 row8"},
-      {"SEQ = '2.0'", "", "row2 row8"},
-      {"RUN = 'QDA'", "ID,SUBID", "row5 row8 row2"},
-      {"RUN = 'QDA'", " id + subid ", "row5 row8 row2"},
-      {"RUN = 'QDA'", "SUBID,ID", "row8 row5 row2"},
-  };
-  for (const QueryCase& c : cases) {
-    SCOPED_TRACE(std::string(c.expression) + " sort " + c.sort);
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_query_select.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[0] + " sort " + row[1]);
     CDbfQuery query(m_table);
-    ASSERT_TRUE(query.SetQuery(c.expression)) << query.Error();
-    ASSERT_TRUE(query.SetSort(c.sort)) << query.Error();
-    EXPECT_EQ(Labels(query.Select()), c.labels);
+    ASSERT_TRUE(query.SetQuery(row[0])) << query.Error();
+    ASSERT_TRUE(query.SetSort(row[1])) << query.Error();
+    EXPECT_EQ(Labels(query.Select()), row[2]);
   }
 }
 
-struct BadQueryCase {
-  std::string expression;
-  const char* fault;  // part of the error text
-};
-
 TEST_F(DbfQueryTest, BadExpressionsAreRefusedWithTheirFault) {
-  const std::vector<BadQueryCase> cases = {
-      {"RUN = 'QD", "closing quote at position 7"},
-      {"RUN = QD", "quoted text expected at position 7"},
-      {"RUN 'QD'", "'=', '<>' or '#' expected at position 5"},
-      {"NOPE = 'x'", "no field \"NOPE\" at position 1"},
-      {"(RUN = 'x'", "')' expected"},
-      {"RUN = 'x')", "unexpected text at position 10"},
-      {"RUN = 'x' .AND.", "field name expected"},
-      {"RUN = 'x' .XOR. RUN = 'y'", "unexpected text at position 11"},
-      {".OR. RUN = 'x'", "field name expected at position 1"},
-      {"SEQ = 'abc'", "numeric"},
-      {"RUN > 'x'", "'=', '<>' or '#' expected"},
-      {std::string(200, '('), "nested too deeply"},
-  };
-  for (const BadQueryCase& c : cases) {
-    SCOPED_TRACE(c.expression);
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_query_refused.tsv", 2)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
     CDbfQuery query(m_table);
-    EXPECT_FALSE(query.SetQuery(c.expression));
-    EXPECT_NE(query.Error().find(c.fault), std::string::npos) << query.Error();
+    EXPECT_FALSE(query.SetQuery(row[0]));
+    EXPECT_NE(query.Error().find(row[1]), std::string::npos) << query.Error();
     EXPECT_NE(query.Error().find("qd_calib.dbf"), std::string::npos) << query.Error();
     EXPECT_TRUE(query.Select().empty());
     EXPECT_FALSE(query.Matches(1));

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/db_field.h"
+#include "support/case_table.h"
 #include "support/temp_folder.h"
 
 namespace tvr::platform {
@@ -34,44 +35,18 @@ class DbfTableTest : public ::testing::Test {
   CTempFolder m_folder{"dbf-table"};
 };
 
-struct ReadCase {
-  const char* why;
-  DbfFieldInfo field;
-  std::string stored;  // assigned text
-  int width;
-  std::string text;     // FieldText(field, width)
-  std::int32_t number;  // FieldInt(field)
-};
-
 TEST_F(DbfTableTest, FieldTextAndFieldIntFollowTheReadingRules) {
-  const std::vector<ReadCase> cases = {
-      {"numeric gives its integer part", {"VALUE", 'N', 8, 2}, "12.75", 0, "12", 12},
-      {"numeric with width is padded", {"VALUE", 'N', 8, 2}, "12.75", 5, "12   ", 12},
-      {"negative numeric", {"VALUE", 'N', 8, 2}, "-3.5", 0, "-3", -3},
-      {"blank numeric reads 0", {"VALUE", 'N', 8, 2}, "", 0, "0", 0},
-      {"float keeps its decimals", {"VALUE", 'F', 8, 2}, "12.75", 0, "12.75", 12},
-      {"character trimmed", {"VALUE", 'C', 12, 0}, "  abc  ", 0, "abc", 0},
-      {"character number with blank", {"VALUE", 'C', 5, 0}, " 42", 0, "42", 42},
-      {"width cuts", {"VALUE", 'C', 12, 0}, "abcdefgh", 3, "abc", 0},
-      {"width 255 leaves uncut", {"VALUE", 'C', 12, 0}, "abcdefgh", 255, "abcdefgh", 0},
-      {"width 300 leaves uncut", {"VALUE", 'C', 12, 0}, "abc", 300, "abc", 0},
-      {"negative width leaves uncut", {"VALUE", 'C', 12, 0}, "abc", -4, "abc", 0},
-      {"width counts characters, not bytes", {"VALUE", 'C', 12, 0}, "éèà", 2, "éè", 0},
-      {"accents padded by characters", {"VALUE", 'C', 12, 0}, "é", 3, "é  ", 0},
-      {"date reads as YYYYMMDD", {"VALUE", 'D', 8, 0}, "20240229", 0, "20240229", 20240229},
-      {"logical", {"VALUE", 'L', 1, 0}, "t", 0, "T", 0},
-      {"integer field", {"VALUE", 'I', 4, 0}, "-70000", 0, "-70000", -70000},
-      {"integer field with width", {"VALUE", 'I', 4, 0}, "7", 3, "7  ", 7},
-  };
-  for (const ReadCase& c : cases) {
-    SCOPED_TRACE(c.why);
-    const std::string path = MakeTable("read.dbf", c.field, {c.stored});
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_field_reading.tsv", 8)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const DbfFieldInfo info{"VALUE", row[1].at(0), static_cast<int>(row.Int(2)),
+                            static_cast<int>(row.Int(3))};
+    const std::string path = MakeTable("read.dbf", info, {row[4]});
     CDbfTable table;
     ASSERT_TRUE(table.Open(path)) << table.Error();
     ASSERT_TRUE(table.First());
     CDbField field(table, "value");
-    EXPECT_EQ(FieldText(field, c.width), c.text);
-    EXPECT_EQ(FieldInt(field), c.number);
+    EXPECT_EQ(FieldText(field, static_cast<int>(row.Int(5))), row[6]);
+    EXPECT_EQ(FieldInt(field), row.Int(7));
   }
 }
 

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "platform/db_field.h"
+#include "support/case_table.h"
 #include "support/temp_folder.h"
 
 namespace tvr::platform {
@@ -43,33 +44,16 @@ class DbfTagTest : public ::testing::Test {
   std::string m_path;
 };
 
-struct SeekCase {
-  const char* key;
-  int result;
-  const char* design;  // of the record the cursor stands on, "" at the end
-};
-
 TEST_F(DbfTagTest, SeekFindsKeysAndTellsMisses) {
   CDbfTable table;
   OpenWithTag(table);
-  const std::vector<SeekCase> cases = {
-      {"QDA100", CDbfTable::kSeekHit, "straight 1 m"},  // first of two equal keys
-      {"QDA200", CDbfTable::kSeekHit, "straight 2 m"},
-      {"PRICE_LIST_1", CDbfTable::kSeekHit, "first list"},
-      {"PRICE_LIST_10", CDbfTable::kSeekHit, "tenth list"},
-      {"PRICE_LIST_", CDbfTable::kSeekHit, "first list"},  // a key that begins with it
-      {"QDA150", CDbfTable::kSeekAfter, "straight 2 m"},
-      {"ABC", CDbfTable::kSeekAfter, "first list"},  // below every key: on the first
-      {"ÉLÉMENT", CDbfTable::kSeekHit, "accented key"},
-      {"élément", CDbfTable::kSeekHit, "lower accented"},
-      {"qda100", CDbfTable::kSeekAfter, "lower accented"},  // letter case counts
-      {"ÿ", CDbfTable::kSeekEof, ""},                       // CP850 0x98, above every key
-      {"QDA100 plus more text than fits", CDbfTable::kSeekAfter, "straight 2 m"},
-  };
-  for (const SeekCase& c : cases) {
-    SCOPED_TRACE(c.key);
-    EXPECT_EQ(table.Seek(c.key), c.result);
-    EXPECT_EQ(table.AtEnd() ? "" : table.FieldText(1), c.design);
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_tag_seek.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const int result = row[1] == "hit"     ? CDbfTable::kSeekHit
+                       : row[1] == "after" ? CDbfTable::kSeekAfter
+                                           : CDbfTable::kSeekEof;
+    EXPECT_EQ(table.Seek(row[0]), result);
+    EXPECT_EQ(table.AtEnd() ? "" : table.FieldText(1), row[2]);
   }
 }
 

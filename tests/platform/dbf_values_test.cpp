@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
+
 #include <clocale>
 #include <limits>
 #include <tuple>
@@ -10,64 +12,29 @@ namespace tvr::platform {
 namespace {
 
 TEST(DbfValuesTest, LeadingIntReadsAsTheDbaseEnginesDo) {
-  const std::vector<std::pair<std::string, std::int32_t>> cases = {
-      {" 42", 42},
-      {"12.75", 12},
-      {"-3.9", -3},
-      {"+7x", 7},
-      {"", 0},
-      {"   ", 0},
-      {"abc", 0},
-      {"- 5", 0},
-      {"2147483647", 2147483647},
-      {"99999999999999999999", 2147483647},
-      {"-2147483648", std::numeric_limits<std::int32_t>::min()},
-      {"-99999999999999999999", std::numeric_limits<std::int32_t>::min()},
-  };
-  for (const auto& [text, value] : cases) EXPECT_EQ(LeadingInt(text), value) << '"' << text << '"';
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_leading_int.tsv", 2)) {
+    SCOPED_TRACE(row.where);
+    EXPECT_EQ(LeadingInt(row[0]), row.Int(1));
+  }
 }
 
 TEST(DbfValuesTest, ParseNumberTakesWholeNumbersOnly) {
-  const std::vector<std::pair<std::string, std::optional<double>>> cases = {
-      {"12", 12.0},
-      {" -3.5 ", -3.5},
-      {"+.25", 0.25},
-      {"1e3", 1000.0},
-      {"0", 0.0},
-      {"", std::nullopt},
-      {"1,5", std::nullopt},
-      {"12abc", std::nullopt},
-      {"inf", std::nullopt},
-      {"nan", std::nullopt},
-      {"++1", std::nullopt},
-      {"- 1", std::nullopt},
-      {"1 2", std::nullopt},
-  };
-  for (const auto& [text, value] : cases) EXPECT_EQ(ParseNumber(text), value) << '"' << text << '"';
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_parse_number.tsv", 2)) {
+    SCOPED_TRACE(row.where);
+    const std::optional<double> expected =
+        row[1] == "refused" ? std::nullopt : std::optional(row.Number(1));
+    EXPECT_EQ(ParseNumber(row[0]), expected);
+  }
 }
 
 TEST(DbfValuesTest, FormatNumberRightAlignsOrRefuses) {
-  struct Case {
-    double value;
-    int length;
-    int decimals;
-    std::optional<std::string> text;
-  };
-  const std::vector<Case> cases = {
-      {12.75, 8, 2, "   12.75"},
-      {12.755, 8, 1, "    12.8"},
-      {-1, 5, 0, "   -1"},
-      {0.0, 4, 2, "0.00"},
-      {-0.0, 4, 0, "   0"},
-      {-0.004, 5, 2, " 0.00"},
-      {123456, 5, 0, std::nullopt},
-      {1.5, 3, 2, std::nullopt},
-      {std::numeric_limits<double>::infinity(), 10, 0, std::nullopt},
-      {std::numeric_limits<double>::quiet_NaN(), 10, 0, std::nullopt},
-      {1e300, 20, 2, std::nullopt},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(FormatNumber(c.value, c.length, c.decimals), c.text) << c.value;
+  for (const CCaseRow& row : ReadCaseTable("platform/dbf_format_number.tsv", 4)) {
+    SCOPED_TRACE(row.where);
+    const std::optional<std::string> expected =
+        row[3] == "refused" ? std::nullopt : std::optional(row[3]);
+    EXPECT_EQ(
+        FormatNumber(row.Number(0), static_cast<int>(row.Int(1)), static_cast<int>(row.Int(2))),
+        expected);
   }
 }
 

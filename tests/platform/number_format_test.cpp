@@ -1,75 +1,70 @@
 #include "platform/number_format.h"
+#include "platform/number_text.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
-#include <vector>
+#include <clocale>
+#include <optional>
+#include <string>
+
+#include "support/case_table.h"
 
 namespace {
 
 TEST(CNumberFormatTest, WritesLikePrintfInTheCLocale) {
-  struct Case {
-    const char* format;
-    double value;
-    const char* text;
-  };
-  const std::vector<Case> cases = {
-      {"%.0f", 2.0, "2"},
-      {"%.0f", 9.6, "10"},
-      {"%.0f", 2.5, "2"},  // ties to even, as printf does
-      {"%.0f", -0.4, "-0"},
-      {"%f", 1.5, "1.500000"},
-      {"%lf", 1.5, "1.500000"},
-      {"%.1f", 12.34, "12.3"},
-      {"%.3f", -1.0005, "-1.000"},
-      {"%8.2f", 3.14159, "    3.14"},
-      {"%-8.2f|", 3.14159, "3.14    |"},
-      {"%08.2f", -3.14159, "-0003.14"},
-      {"%+.1f", 2.0, "+2.0"},
-      {"% .1f", 2.0, " 2.0"},
-      {"%.2e", 12345.0, "1.23e+04"},
-      {"%.2E", 12345.0, "1.23E+04"},
-      {"%g", 0.0001, "0.0001"},
-      {"%g", 1234567.0, "1.23457e+06"},
-      {"%G", 1e-10, "1E-10"},
-      {"%.0f%%", 50.0, "50%"},
-      {"L=%.1f m", 2.25, "L=2.2 m"},
-      {"%.0f", 1e20, "100000000000000000000"},
-      {"%f", std::numeric_limits<double>::infinity(), "inf"},
-      {"%F", -std::numeric_limits<double>::infinity(), "-INF"},
-      {"%5.1f", std::nan(""), "  nan"},
-  };
-  for (const auto& c : cases) {
-    const auto format = CNumberFormat::Parse(c.format);
-    ASSERT_TRUE(format.has_value()) << c.format;
-    EXPECT_EQ(format->Apply(c.value), c.text) << c.format << " " << c.value;
+  for (const CCaseRow& row : ReadCaseTable("platform/number_format_apply.tsv", 3)) {
+    SCOPED_TRACE(row.where);
+    const auto format = CNumberFormat::Parse(row[0]);
+    ASSERT_TRUE(format.has_value());
+    EXPECT_EQ(format->Apply(row.Number(1)), row[2]);
   }
 }
 
 TEST(CNumberFormatTest, RefusesFormatsThatAreNotOneNumber) {
-  const std::vector<const char*> refused = {
-      "",    // no conversion
-      "mm",  // no conversion
-      "%%",  // a percent sign only
-      "%s",  // a text would be read from nowhere
-      "%n",  // writes to memory
-      "%d",  // an integer conversion of a double
-      "%x",
-      "%*f",  // width from nowhere
-      "%.*f",
-      "%f%f",  // two numbers
-      "%f %s",
-      "%",  // cut short
-      "%.2",
-      "%Lf",     // long double
-      "%#f",     // alternate form not supported
-      "%101f",   // absurd width
-      "%.101f",  // absurd precision
-      "%99999999999f",
+  for (const CCaseRow& row : ReadCaseTable("platform/number_format_refused.tsv", 2)) {
+    SCOPED_TRACE(row.where + " " + row[1]);
+    EXPECT_FALSE(CNumberFormat::Parse(row[0]).has_value());
+  }
+}
+
+// Large values once came back as the bytes of a too-small buffer.
+TEST(NumberTextTest, FixedTextsAreWholeForAnyValueAndIgnoreTheLocale) {
+  std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");  // a decimal comma, where it is installed
+  EXPECT_EQ(FixedDecimalText(0.75, 6), "0.750000");
+  EXPECT_EQ(FixedDecimalText(-2.5, 0), "-2");
+  const std::string huge = FixedDecimalText(1e300, 6);
+  EXPECT_EQ(huge.size(), 301u + 7u);
+  EXPECT_EQ(huge.substr(huge.size() - 7), ".000000");
+  std::setlocale(LC_NUMERIC, "C");
+}
+
+TEST(NumberTextTest, PrefixesAndWholeNumbers) {
+  const struct {
+    const char* text;
+    std::optional<int> prefix;
+    std::size_t length;
+    std::optional<int> whole;
+  } cases[] = {
+      {"12ab", 12, 2, std::nullopt},
+      {"-7", -7, 2, -7},
+      {"+7", std::nullopt, 0, std::nullopt},           // no sign but "-"
+      {" 7", std::nullopt, 0, std::nullopt},           // no blanks
+      {"99999999999", std::nullopt, 0, std::nullopt},  // beyond int
+      {"", std::nullopt, 0, std::nullopt},
   };
-  for (const char* format : refused)
-    EXPECT_FALSE(CNumberFormat::Parse(format).has_value()) << format;
+  for (const auto& c : cases) {
+    const std::optional<CParsedInt> parsed = ParseIntPrefix(c.text);
+    EXPECT_EQ(parsed.has_value(), c.prefix.has_value()) << c.text;
+    if (parsed && c.prefix) {
+      EXPECT_EQ(parsed->value, *c.prefix) << c.text;
+      EXPECT_EQ(parsed->length, c.length) << c.text;
+    }
+    EXPECT_EQ(ParseWholeInt(c.text), c.whole) << c.text;
+  }
+  EXPECT_FALSE(ParseDoublePrefix("1e999"));
+  ASSERT_TRUE(ParseDoublePrefix("2.5e1x"));
+  EXPECT_EQ(ParseDoublePrefix("2.5e1x")->value, 25.0);
+  EXPECT_EQ(ParseDoublePrefix("2.5e1x")->length, 5u);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
+
 #include <climits>
 #include <cstdint>
 #include <clocale>
@@ -11,47 +13,17 @@
 namespace {
 
 TEST(TextToInt, ReadsLeadingDigits) {
-  const struct {
-    const char* text;
-    int expected;
-    const char* guards;
-  } cases[] = {{"42", 42, "plain"},
-               {"  -17", -17, "blanks and sign"},
-               {"+8", 8, "plus sign"},
-               {"12abc", 12, "stops at a letter"},
-               {"abc", 0, "no digits give 0 (\"abc\" as JointDebord)"},
-               {"", 0, "empty"},
-               {"-", 0, "sign alone"},
-               {"+-3", 0, "two signs"},
-               {"3.9", 3, "no rounding"},
-               {"99999999999999999999", INT_MAX, "overflow held, not wrapped"},
-               {"-99999999999999999999", INT_MIN, "negative overflow held"},
-               {"\t\n7", 7, "C blanks"}};
-  for (const auto& c : cases) EXPECT_EQ(TextToInt(c.text), c.expected) << c.guards;
+  for (const CCaseRow& row : ReadCaseTable("platform/text_to_int.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[2]);
+    EXPECT_EQ(TextToInt(row[0]), row.Int(1));
+  }
 }
 
 TEST(TextToDouble, ReadsWithAPoint) {
-  const struct {
-    const char* text;
-    double expected;
-    const char* guards;
-  } cases[] = {{"0.9", 0.9, "decimal point"},
-               {"12,5", 12.0, "a decimal comma ends the number"},
-               {"", 0.0, "empty"},
-               {"  1.5x", 1.5, "blanks, stop at x"},
-               {"-2.25", -2.25, "negative"},
-               {"+3", 3.0, "plus"},
-               {".5", 0.5, "no integer part"},
-               {"5.", 5.0, "no fraction"},
-               {"1e3", 1000.0, "exponent"},
-               {"1e", 1.0, "bare e"},
-               {"abc", 0.0, "no number"},
-               {"+-1", 0.0, "two signs"},
-               {"inf", 0.0, "no infinity from a setting"},
-               {"nan", 0.0, "no not-a-number from a setting"},
-               {"1e999", 0.0, "overflow gives 0, not infinity"},
-               {"0x10", 0.0, "no hexadecimal"}};
-  for (const auto& c : cases) EXPECT_DOUBLE_EQ(TextToDouble(c.text), c.expected) << c.guards;
+  for (const CCaseRow& row : ReadCaseTable("platform/text_to_double.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[2]);
+    EXPECT_DOUBLE_EQ(TextToDouble(row[0]), row.Number(1));
+  }
 }
 
 TEST(TextToDouble, IgnoresADecimalCommaLocale) {
@@ -65,21 +37,10 @@ TEST(TextToDouble, IgnoresADecimalCommaLocale) {
 }
 
 TEST(TextToColor, RedFirst) {
-  const struct {
-    const char* text;
-    std::uint32_t expected;  // COLORREF
-    const char* guards;
-  } cases[] = {{"255,0,0", 255u, "red in the low byte"},
-               {"0,178,0", 0x00B200u, "green"},
-               {"1,2,3", 0x030201u, "blue in the high byte"},
-               {"", 0u, "empty is black"},
-               {"12", 12u, "missing parts 0"},
-               {"1,2,3,4", 0x030201u, "further pieces ignored"},
-               {"a,b,c", 0u, "words read 0"},
-               {" 7 , 8 , 9", 0x090807u, "blanks before numbers"},
-               {"300,0,0", 255u, "above 255 held, not spilled into green"},
-               {"-1,0,0", 0u, "negative held, not spilled into all bytes"}};
-  for (const auto& c : cases) EXPECT_EQ(TextToColor(c.text).ToColorRef(), c.expected) << c.guards;
+  for (const CCaseRow& row : ReadCaseTable("platform/text_to_color.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[2]);
+    EXPECT_EQ(TextToColor(row[0]).ToColorRef(), row.Int(1));
+  }
 }
 
 TEST(TextToBool, FiveWordsAreTrue) {
@@ -149,34 +110,18 @@ CLogFont WithCharSet(CLogFont font, int charSet) {
 }
 
 TEST(TextToLogFont, ReadsFieldsInOrderAndMissingOnesStayZero) {
-  std::string longFace;
-  for (int i = 0; i < 40; ++i) longFace += "\xC3\xA9";  // é
-  const struct {
-    std::string text;
-    CLogFont expected;
-    const char* guards;
-  } cases[] = {
-      {"Courier New,12,700,IUS,3,1,2,5,900,450,8,49",
-       CLogFont{12, 8, 450, 900, 700, 1, 1, 1, 1, 3, 2, 5, 49, "Courier New"}, "every field"},
-      {"Arial,9,0", Font("Arial", 9, 0), "default label font"},
-      {"Arial,90,0", Font("Arial", 90, 0), "height"},
-      {"Arial", Font("Arial", 0, 0), "face only"},
-      {"", Font("", 0, 0), "empty"},
-      {"Arial,9,700,SI", WithStyle(Font("Arial", 9, 700), true, false, true),
-       "style letters in any order"},
-      {"Arial,9,0,,,238", WithCharSet(Font("Arial", 9, 0), 238),
-       "empty fields are zero and do not shift the next ones"},
-      {"Arial,9,0,,,999", WithCharSet(Font("Arial", 9, 0), 255),
-       "a byte field is held to 255, not wrapped"},
-      {" Arial ,x,y", Font("Arial", 0, 0), "blanks around the face, words as numbers"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ01234", 9, 0),
-       "face cut to 31 characters"},
-      {longFace + ",9", Font(longFace.substr(0, 62), 9, 0), "cut between characters"},
-      {"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123 56789,9", Font("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123", 9, 0),
-       "a blank at the cut goes at the first read, not the second"}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(TextToLogFont(c.text), c.expected) << c.guards;
-    EXPECT_EQ(TextToLogFont(LogFontToText(TextToLogFont(c.text))), c.expected) << c.guards;
+  for (const CCaseRow& row : ReadCaseTable("platform/text_to_log_font.tsv", 16)) {
+    SCOPED_TRACE(row.where + " " + row[15]);
+    const auto at = [&row](std::size_t column) {
+      return static_cast<std::int32_t>(row.Int(column));
+    };
+    const auto byte = [&row](std::size_t column) {
+      return static_cast<std::uint8_t>(row.Int(column));
+    };
+    const CLogFont expected{at(2),   at(3),    at(4),    at(5),    at(6),    byte(7),  byte(8),
+                            byte(9), byte(10), byte(11), byte(12), byte(13), byte(14), row[1]};
+    EXPECT_EQ(TextToLogFont(row[0]), expected);
+    EXPECT_EQ(TextToLogFont(LogFontToText(TextToLogFont(row[0]))), expected);
   }
 }
 

@@ -2,37 +2,33 @@
 
 #include <gtest/gtest.h>
 
+#include "support/case_table.h"
+#include "support/golden_file.h"
+
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace tvr::platform {
 namespace {
 
+// UTF-16 units written as blank-separated hex numbers.
+std::u16string Units(const std::string& hex) {
+  std::u16string units;
+  std::istringstream words(hex);
+  for (std::string word; words >> word;)
+    units += static_cast<char16_t>(std::stoul(word, nullptr, 16));
+  return units;
+}
+
 TEST(TextEncodingTest, Utf8ToUtf16ReplacesInvalidSequences) {
-  struct Case {
-    const char* fault;
-    std::string utf8;
-    std::u16string utf16;
-  };
-  const std::vector<Case> cases = {
-      {"ascii", "Ab", u"Ab"},
-      {"two bytes", "\xC3\xA9", u"\u00E9"},
-      {"three bytes", "\xE2\x82\xAC", u"\u20AC"},
-      {"four bytes", "\xF0\x9F\x98\x80", u"\U0001F600"},
-      {"lone continuation",
-       "\x80"
-       "a",
-       u"\uFFFDa"},
-      {"cut sequence", "a\xE2\x82", u"a\uFFFD\uFFFD"},
-      {"overlong slash", "\xC0\xAF", u"\uFFFD\uFFFD"},
-      {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
-      {"past U+10FFFF", "\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"},
-      {"bad lead byte", "\xF8", u"\uFFFD"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Utf8ToUtf16(c.utf8), c.utf16) << c.fault;
+  for (const CCaseRow& row : ReadCaseTable("platform/utf8_to_utf16.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    EXPECT_EQ(Utf8ToUtf16(row[1]), Units(row[2]));
+  }
 }
 
 TEST(TextEncodingTest, Utf16ToUtf8RefusesUnpairedSurrogates) {
@@ -48,68 +44,26 @@ TEST(TextEncodingTest, Utf16ToUtf8RefusesUnpairedSurrogates) {
 }
 
 TEST(TextEncodingTest, AppendUtf8WritesEachLengthAndReplacesNonCharacters) {
-  struct Case {
-    char32_t codePoint;
-    std::string utf8;
-  };
-  const std::vector<Case> cases = {
-      {0x0, std::string(1, '\0')},
-      {0x7F, "\x7F"},
-      {0x80, "\xC2\x80"},
-      {0x7FF, "\xDF\xBF"},
-      {0x800, "\xE0\xA0\x80"},
-      {0xD7FF, "\xED\x9F\xBF"},
-      {0xD800, "\xEF\xBF\xBD"},
-      {0xDFFF, "\xEF\xBF\xBD"},
-      {0xFFFF, "\xEF\xBF\xBF"},
-      {0x10000, "\xF0\x90\x80\x80"},
-      {0x10FFFF, "\xF4\x8F\xBF\xBF"},
-      {0x110000, "\xEF\xBF\xBD"},
-      {0xFFFFFFFF, "\xEF\xBF\xBD"},
-  };
-  for (const auto& c : cases) {
+  for (const CCaseRow& row : ReadCaseTable("platform/append_utf8.tsv", 2)) {
+    SCOPED_TRACE(row.where);
+    const std::vector<std::uint8_t> utf8 = HexBytes(row[1]);
     std::string out = "x";
-    AppendUtf8(out, c.codePoint);
-    EXPECT_EQ(out, "x" + c.utf8) << std::hex << static_cast<std::uint32_t>(c.codePoint);
+    AppendUtf8(out, static_cast<char32_t>(std::stoul(row[0], nullptr, 16)));
+    EXPECT_EQ(out, "x" + std::string(utf8.begin(), utf8.end()));
   }
 }
 
 TEST(TextEncodingTest, Utf8SequenceLengthAcceptsOnlyWellFormedSequences) {
-  struct Case {
-    const char* fault;
-    std::string text;
-    std::size_t pos;
-    std::size_t length;
-  };
-  const std::vector<Case> cases = {
-      {"ascii", "A", 0, 1},
-      {"NUL", std::string(1, '\0'), 0, 1},
-      {"at an offset", "a\xC3\xA9", 1, 2},
-      {"at the end", "ab", 2, 0},
-      {"overlong two bytes", "\xC1\xBF", 0, 0},
-      {"lowest two bytes", "\xC2\x80", 0, 2},
-      {"overlong three bytes", "\xE0\x9F\xBF", 0, 0},
-      {"lowest three bytes", "\xE0\xA0\x80", 0, 3},
-      {"last before surrogates", "\xED\x9F\xBF", 0, 3},
-      {"surrogate", "\xED\xA0\x80", 0, 0},
-      {"overlong four bytes", "\xF0\x8F\xBF\xBF", 0, 0},
-      {"highest code point", "\xF4\x8F\xBF\xBF", 0, 4},
-      {"past U+10FFFF", "\xF4\x90\x80\x80", 0, 0},
-      {"lead byte past F4", "\xF5\x80\x80\x80", 0, 0},
-      {"lone continuation", "\x80", 0, 0},
-      {"cut short", "\xE2\x82", 0, 0},
-      {"continuation missing",
-       "\xC3"
-       "A",
-       0, 0},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(Utf8SequenceLength(c.text, c.pos), c.length) << c.fault;
-    std::size_t pos = c.pos;
-    const std::optional<char32_t> decoded = DecodeUtf8(c.text, pos);
-    EXPECT_EQ(decoded.has_value(), c.length != 0) << c.fault;
-    const std::size_t moved = c.length != 0 ? c.length : c.pos < c.text.size() ? 1 : 0;
-    EXPECT_EQ(pos, c.pos + moved) << c.fault;
+  for (const CCaseRow& row : ReadCaseTable("platform/utf8_sequence_length.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const std::string& text = row[1];
+    const auto at = static_cast<std::size_t>(row.Int(2));
+    const auto length = static_cast<std::size_t>(row.Int(3));
+    EXPECT_EQ(Utf8SequenceLength(text, at), length);
+    std::size_t pos = at;
+    const std::optional<char32_t> decoded = DecodeUtf8(text, pos);
+    EXPECT_EQ(decoded.has_value(), length != 0);
+    EXPECT_EQ(pos, at + (length != 0 ? length : at < text.size() ? 1 : 0));
   }
   EXPECT_TRUE(IsValidUtf8(""));
   EXPECT_TRUE(IsValidUtf8("A\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"));

@@ -8,6 +8,7 @@
 #include "grid/ui/grid_qt_convert.h"
 #include "grid/ui/qt_grid_canvas.h"
 #include "grid/ui/qt_text_measurer.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -132,24 +133,11 @@ TEST_F(QtGridCanvasTest, LinesLeaveOutTheirEndPointAndFillsTheirRightAndBottom) 
     canvas.DrawLine(30, 3, 30, 3, {0, 0, 0});
     canvas.FillRect({5, 15, 10, 18}, {255, 0, 0});
   }
-  struct Pixel {
-    const char* name;
-    int x, y;
-    Qt::GlobalColor colour;
-  };
-  const Pixel pixels[] = {
-      {"line start", 2, 5, Qt::black},
-      {"line before its end", 9, 5, Qt::black},
-      {"line end", 10, 5, Qt::white},
-      {"upward line start", 20, 10, Qt::black},
-      {"upward line before its end", 20, 3, Qt::black},
-      {"upward line end", 20, 2, Qt::white},
-      {"a line of no length", 30, 3, Qt::white},
-      {"fill inside", 9, 17, Qt::red},
-      {"fill right edge", 10, 17, Qt::white},
-      {"fill bottom edge", 9, 18, Qt::white},
-  };
-  for (const Pixel& p : pixels) EXPECT_EQ(m_image.pixelColor(p.x, p.y), QColor(p.colour)) << p.name;
+  for (const CCaseRow& row : ReadCaseTable("grid/canvas_pixels.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    EXPECT_EQ(m_image.pixelColor(static_cast<int>(row.Int(1)), static_cast<int>(row.Int(2))),
+              QColor(QString::fromStdString(row[3])));
+  }
 }
 
 TEST_F(QtGridCanvasTest, TextIsClippedToItsRectangle) {
