@@ -81,8 +81,16 @@ void RedrawElementsInBands(benchmark::State& state, bool keep) {
 }
 void BM_RedrawElementsInBands(benchmark::State& state) { RedrawElementsInBands(state, false); }
 void BM_RepaintKeptElements(benchmark::State& state) { RedrawElementsInBands(state, true); }
-BENCHMARK(BM_RedrawElementsInBands)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_RepaintKeptElements)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RedrawElementsInBands)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_RepaintKeptElements)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // A target that only counts the figures it gets.
 class CCountingDevice : public CDrawDevice {

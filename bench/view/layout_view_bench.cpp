@@ -55,7 +55,10 @@ void BM_RepaintKeptLayout(benchmark::State& state) {
     PaintScene(painter, *document, window, size, CSceneDrawOptions(), &cache);
   }
 }
-BENCHMARK(BM_RepaintKeptLayout)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RepaintKeptLayout)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 void BM_TurnAndResortLayout(benchmark::State& state) {
   auto document = BuildLayoutScene(kRuns, kElementsPerRun);
@@ -65,7 +68,10 @@ void BM_TurnAndResortLayout(benchmark::State& state) {
     document->SetViewAngles(turn == 0 ? 330 : 30, turn == 0 ? 315 : 45, 0);
   }
 }
-BENCHMARK(BM_TurnAndResortLayout)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_TurnAndResortLayout)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 
