@@ -233,6 +233,7 @@ void CQtPaintRecording::PlayInBands(QImage& image) const {
 }
 
 std::vector<int> CQtPaintRecording::BandTops(int rows, int bands) const {
+  if (bands <= 1 || m_figures == 0) return {0, rows};
   // Bands of about as many figures each: the figures gather where the scene is.
   std::vector<int> perRow(static_cast<std::size_t>(rows) + 1, 0);
   int figures = 0;
@@ -256,6 +257,7 @@ std::vector<int> CQtPaintRecording::BandTops(int rows, int bands) const {
 
 void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
   const int rows = image.height();
+  if (rows <= 0 || image.width() <= 0) return;
   const std::vector<int> tops = BandTops(rows, std::clamp(bands, 1, std::max(rows, 1)));
   const std::size_t count = tops.size() - 1;
   uchar* bits = image.bits();
