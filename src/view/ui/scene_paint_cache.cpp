@@ -1,5 +1,6 @@
 #include "view/ui/scene_paint_cache.h"
 
+#include "geometry/3d_projection.h"
 #include "geometry/display_list.h"
 #include "model/dorne_doc.h"
 #include "model/element_selection.h"
@@ -14,6 +15,8 @@ CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
   CKey key;
   key.document = &document;
   key.listChanges = document.Projection().GetDisplayList().Changes();
+  for (int i = 0; i < 3; ++i)
+    key.angles[static_cast<std::size_t>(i)] = document.Projection().GetViewAngle(i);
   key.centre = window.Centre();
   key.window = window.Size();
   key.size = size;

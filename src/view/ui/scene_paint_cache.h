@@ -19,14 +19,15 @@ class CDev;
 // the last paint, with what they were drawn from. A repaint of the same list through the
 // same window with the same options only plays them back. Like the element draw cache, it
 // relies on its owner to clear it whenever the document notifies a change; what changes
-// without a notice (the list and its projection, the window, the options, the tool mode,
-// the selection) is part of the key.
+// without a notice (the list and its projection, the view angles, the window, the options,
+// the tool mode, the selection) is part of the key.
 class CScenePaintCache {
  public:
   // Everything the picture is drawn from besides the document's contents.
   struct CKey {
     const CDorneDoc* document = nullptr;
     std::uint64_t listChanges = 0;
+    std::array<int, 3> angles{};  // of the projection, through which figures are placed
     CPoint centre;
     CSize window;
     QSize size;
