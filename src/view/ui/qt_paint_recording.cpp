@@ -1,5 +1,7 @@
 #include "view/ui/qt_paint_recording.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
 
@@ -131,18 +133,28 @@ void CQtPaintRecording::DrawEllipse(const QRect& rect) {
   Keep(Op::Ellipse, static_cast<int>(m_textRects.size()) - 1, 0, StrokeReach(rect.normalized()));
 }
 
+QRect CQtPaintRecording::TextReach(const QRect& laidOut) const {
+  // A line's height around the text covers overhanging glyphs and the opaque background.
+  const int margin = QFontMetrics(m_font).height() + 2;
+  return laidOut.adjusted(-margin, -margin, margin, margin);
+}
+
 void CQtPaintRecording::DrawText(const QRectF& rect, int flags, const QString& text) {
   if (m_painter != nullptr) return m_painter->drawText(rect, flags, text);
+  const QRect box = rect.toAlignedRect();
+  const QRect laidOut = QFontMetrics(m_font).boundingRect(box, flags, text).united(box);
   m_textRects.push_back(rect);
   m_texts.push_back(text);
-  Keep(Op::TextInRect, static_cast<int>(m_texts.size()) - 1, flags);
+  Keep(Op::TextInRect, static_cast<int>(m_texts.size()) - 1, flags, TextReach(laidOut));
 }
 
 void CQtPaintRecording::DrawText(QPoint at, const QString& text) {
   if (m_painter != nullptr) return m_painter->drawText(at, text);
+  const QRect laidOut = QFontMetrics(m_font).boundingRect(text).translated(at);
   m_points.push_back(at);
   m_texts.push_back(text);
-  Keep(Op::TextAt, static_cast<int>(m_texts.size()) - 1, static_cast<int>(m_points.size()) - 1);
+  Keep(Op::TextAt, static_cast<int>(m_texts.size()) - 1, static_cast<int>(m_points.size()) - 1,
+       TextReach(laidOut));
 }
 
 void CQtPaintRecording::FillPixel(QPoint at, const QColor& colour) {
