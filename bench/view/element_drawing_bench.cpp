@@ -17,6 +17,7 @@
 #include "view/nominal_font_measurer.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
+#include "view/ui/qt_paint_recording.h"
 
 namespace {
 
@@ -45,6 +46,51 @@ void BM_RedrawElementsIntoImage(benchmark::State& state) {
   state.counters["computations"] = static_cast<double>(cache.Computations());
 }
 BENCHMARK(BM_RedrawElementsIntoImage)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The same drawing kept as painter operations and played in bands of the picture on
+// several threads (wall-clock times), each paint anew, or only played back as when the
+// scene has not changed since the last paint.
+void RedrawElementsInBands(benchmark::State& state, bool keep) {
+  const CElementScene scene = BuildLargeScene(static_cast<int>(state.range(0)));
+  for (CDev* e : scene.elements) {
+    if (e->GetKind() == CDev::kJoint) e->SetPropValue("SUPP", "4:250");
+  }
+  const CElementDrawOptions options = SceneDrawOptions(false);
+  CElementDrawCache cache;
+  QImage image(kSize.cx, kSize.cy, QImage::Format_RGB32);
+  CQtFontMeasurer measurer;
+  CQtPaintRecording kept(&image);
+  auto record = [&](CQtPaintRecording& recording) {
+    CQtDrawDevice device(recording);
+    CDrawContext dc(device, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    DrawElements(dc, *scene.document, cache, options);
+  };
+  if (keep) record(kept);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    if (keep) {
+      kept.PlayInBands(image);
+    } else {
+      CQtPaintRecording recording(&image);
+      record(recording);
+      recording.PlayInBands(image);
+    }
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+void BM_RedrawElementsInBands(benchmark::State& state) { RedrawElementsInBands(state, false); }
+void BM_RepaintKeptElements(benchmark::State& state) { RedrawElementsInBands(state, true); }
+BENCHMARK(BM_RedrawElementsInBands)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_RepaintKeptElements)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // A target that only counts the figures it gets.
 class CCountingDevice : public CDrawDevice {

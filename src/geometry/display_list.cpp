@@ -65,6 +65,7 @@ void CDisplayList::FreeNode(CDisplayNode* node) {
 }
 
 void CDisplayList::Insert(CBox& box) {
+  ++m_changes;
   box.SetListed(true);
   BoxNodes& entry = m_boxes[&box];
   if (entry.count >= 2) return;
@@ -290,6 +291,7 @@ void CDisplayList::CheckGrid() {
 }
 
 void CDisplayList::Remove(CBox& box) {
+  ++m_changes;
   box.SetListed(false);
   const BoxNodes* found = m_boxes.Find(&box);
   if (found == nullptr) return;
@@ -308,6 +310,7 @@ void CDisplayList::RemoveNode(CDisplayNode* node) {
 }
 
 void CDisplayList::Clear() {
+  ++m_changes;
   for (CDisplayNode* node = m_head; node != nullptr;) {
     CDisplayNode* next = node->next;
     node->box->SetListed(false);
@@ -346,6 +349,7 @@ void CDisplayList::PrepareFor(std::span<CBox* const> boxes) {
 }
 
 void CDisplayList::Refile(const CBox& box) {
+  ++m_changes;
   const BoxNodes* entry = m_boxes.Find(&box);
   if (entry == nullptr) return;
   for (int i = 0; i < entry->count; ++i) {

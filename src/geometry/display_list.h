@@ -89,6 +89,10 @@ class CDisplayList {
   CBox* Iterate(int mode);
 
   int NodeCount(const CBox& box) const;
+  // A number that changes with every change of the list or of a listed box's projection
+  // (Insert, Remove, Clear, Refile, Resort), so that a picture drawn from the list can
+  // tell that it is still the list's.
+  std::uint64_t Changes() const { return m_changes; }
   std::size_t Size() const { return m_size; }
   const CDisplayNode* Head() const { return m_head; }
   const CDisplayNode* Tail() const { return m_tail; }
@@ -139,6 +143,7 @@ class CDisplayList {
   CScreenGrid m_grid;
   std::size_t m_misfitsAfterLayout = 0;
   std::uint64_t m_generation = 0;
+  std::uint64_t m_changes = 0;
   CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one
   // Work space of one insertion, kept to spare allocations.
   std::vector<CDisplayNode*> m_candidates;

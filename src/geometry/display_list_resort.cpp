@@ -84,6 +84,7 @@ class CDisplayList::CResortPlan {
 };
 
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
+  ++m_changes;
   if (m_size < kMinConcurrentResort || m_rules.MakeConcurrentComparer() == nullptr)
     return ResortOneByOne(project);
   CResortPlan plan(*this);

@@ -17,4 +17,5 @@ struct CElementDrawOptions {
   CColor highlight{0, 120, 215};
 
   static CElementDrawOptions FromSettings(const CAppSettings& settings, bool monochrome);
+  bool operator==(const CElementDrawOptions&) const = default;
 };

@@ -174,6 +174,7 @@ void CDorneView::Refresh() {
 
 void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
+  m_paintCache.Clear();
   if (m_tools && (notice == EDocNotice::kCurrentRunChanged || notice == EDocNotice::kRunRemoved))
     m_tools->ForgetPicks();
   // A run made current sets the document's mode; the cursor and the prompt follow.
@@ -220,7 +221,7 @@ void CDorneView::paintEvent(QPaintEvent*) {
   m_buffer.fill(Qt::white);
   if (m_document != nullptr) {
     QPainter buffered(&m_buffer);
-    PaintScene(buffered, *m_document, ViewWindow(), client, DrawOptions(false));
+    PaintScene(buffered, *m_document, ViewWindow(), client, DrawOptions(false), &m_paintCache);
   }
   QPainter painter(this);
   painter.drawImage(0, 0, m_buffer);

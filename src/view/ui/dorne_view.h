@@ -12,6 +12,7 @@
 #include "model/doc_observer.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
+#include "view/ui/scene_paint_cache.h"
 #include "view/view_window.h"
 
 class CDorneDoc;
@@ -145,6 +146,7 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   // Supports and outlets of the elements, kept across repaints until the document tells
   // of a change.
   mutable CElementDrawCache m_drawCache;
+  CScenePaintCache m_paintCache;  // both cleared on every notice of the document
   std::unique_ptr<CDorneViewToolHost> m_toolHost;
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;

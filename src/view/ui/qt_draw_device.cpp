@@ -121,6 +121,13 @@ void CQtDrawDevice::UsePen(const CDrawContext& dc) {
   m_pen = wanted;
 }
 
+const QBrush& CQtDrawDevice::SolidBrush(CColor colour) {
+  const std::uint32_t key = colour.red | (colour.green << 8u) | (colour.blue << 16u);
+  auto found = m_solidBrushes.find(key);
+  if (found == m_solidBrushes.end()) found = m_solidBrushes.emplace(key, ToQColor(colour)).first;
+  return found->second;
+}
+
 void CQtDrawDevice::ForgetTools() {
   m_pen.reset();
   m_brush.reset();
@@ -141,7 +148,7 @@ void CQtDrawDevice::FillAndOutline(const CDrawContext& dc, Draw draw) {
   }
   const CBrushInUse wanted{brush, dc.State().textColor, dc.State().backgroundColor};
   if (m_brush != wanted) {
-    m_out.SetBrush(ToQBrush(dc));
+    m_out.SetBrush(brush.style == BrushStyle::Solid ? SolidBrush(brush.color) : ToQBrush(dc));
     m_brush = wanted;
   }
   draw();

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 
 #include "view/draw_device.h"
 #include "view/draw_tools.h"
@@ -53,6 +54,8 @@ class CQtDrawDevice : public CDrawDevice {
   // The painter's pen and brush are set only when the context's differ from the last
   // ones set: large scenes draw thousands of figures with the same tools.
   void ForgetTools();
+  // Solid brushes made once for each colour: the faces of a scene come in few shades.
+  const QBrush& SolidBrush(CColor colour);
 
   struct CPenInUse {
     CPen pen;
@@ -73,4 +76,5 @@ class CQtDrawDevice : public CDrawDevice {
   std::optional<CPenInUse> m_pen;
   std::optional<CBrushInUse> m_brush;
   QPolygon m_polygon;  // reused by every figure of points
+  std::unordered_map<std::uint32_t, QBrush> m_solidBrushes;
 };

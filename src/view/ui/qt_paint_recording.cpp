@@ -1,5 +1,7 @@
 #include "view/ui/qt_paint_recording.h"
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <cmath>
 
@@ -131,18 +133,28 @@ void CQtPaintRecording::DrawEllipse(const QRect& rect) {
   Keep(Op::Ellipse, static_cast<int>(m_textRects.size()) - 1, 0, StrokeReach(rect.normalized()));
 }
 
+QRect CQtPaintRecording::TextReach(const QRect& laidOut) const {
+  // A line's height around the text covers overhanging glyphs and the opaque background.
+  const int margin = QFontMetrics(m_font).height() + 2;
+  return laidOut.adjusted(-margin, -margin, margin, margin);
+}
+
 void CQtPaintRecording::DrawText(const QRectF& rect, int flags, const QString& text) {
   if (m_painter != nullptr) return m_painter->drawText(rect, flags, text);
+  const QRect box = rect.toAlignedRect();
+  const QRect laidOut = QFontMetrics(m_font).boundingRect(box, flags, text).united(box);
   m_textRects.push_back(rect);
   m_texts.push_back(text);
-  Keep(Op::TextInRect, static_cast<int>(m_texts.size()) - 1, flags);
+  Keep(Op::TextInRect, static_cast<int>(m_texts.size()) - 1, flags, TextReach(laidOut));
 }
 
 void CQtPaintRecording::DrawText(QPoint at, const QString& text) {
   if (m_painter != nullptr) return m_painter->drawText(at, text);
+  const QRect laidOut = QFontMetrics(m_font).boundingRect(text).translated(at);
   m_points.push_back(at);
   m_texts.push_back(text);
-  Keep(Op::TextAt, static_cast<int>(m_texts.size()) - 1, static_cast<int>(m_points.size()) - 1);
+  Keep(Op::TextAt, static_cast<int>(m_texts.size()) - 1, static_cast<int>(m_points.size()) - 1,
+       TextReach(laidOut));
 }
 
 void CQtPaintRecording::FillPixel(QPoint at, const QColor& colour) {
@@ -232,24 +244,44 @@ void CQtPaintRecording::PlayInBands(QImage& image) const {
   PlayInBands(image, bands);
 }
 
+std::vector<int> CQtPaintRecording::BandTops(int rows, int bands) const {
+  if (bands <= 1 || m_figures == 0) return {0, rows};
+  // Bands of about as many figures each: the figures gather where the scene is.
+  std::vector<int> perRow(static_cast<std::size_t>(rows) + 1, 0);
+  int figures = 0;
+  for (const Recorded& r : m_ops) {
+    if (!IsFigure(r.op)) continue;
+    const int row = r.reach.isNull() ? 0 : std::clamp(r.reach.center().y(), 0, rows - 1);
+    ++perRow[static_cast<std::size_t>(row)];
+    ++figures;
+  }
+  std::vector<int> tops{0};
+  int seen = 0;
+  for (int row = 0; row < rows && static_cast<int>(tops.size()) < bands; ++row) {
+    seen += perRow[static_cast<std::size_t>(row)];
+    if (std::int64_t{seen} * bands >= std::int64_t{figures} * static_cast<int>(tops.size()))
+      tops.push_back(row + 1);
+  }
+  tops.push_back(rows);
+  tops.erase(std::unique(tops.begin(), tops.end()), tops.end());
+  return tops;
+}
+
 void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
   const int rows = image.height();
-  const int count = std::clamp(bands, 1, std::max(rows, 1));
-  const int bandRows = (rows + count - 1) / count;
+  if (rows <= 0 || image.width() <= 0) return;
+  const std::vector<int> tops = BandTops(rows, std::clamp(bands, 1, std::max(rows, 1)));
+  const std::size_t count = tops.size() - 1;
   uchar* bits = image.bits();
-  CParallelChunks::Run(static_cast<std::size_t>(count), static_cast<std::size_t>(count),
-                       [&](std::size_t chunk, std::size_t, std::size_t) {
-                         // The whole picture, clipped to the band: a painter on the
-                         // band's rows alone would cut lines at its edges and so step
-                         // them otherwise. The same resolution gives the same fonts, and
-                         // a picture of its own leaves the image to any painter on it.
-                         QImage whole(bits, image.width(), rows, image.bytesPerLine(),
-                                      image.format());
-                         whole.setDotsPerMeterX(image.dotsPerMeterX());
-                         whole.setDotsPerMeterY(image.dotsPerMeterY());
-                         QPainter painter(&whole);
-                         const int top = static_cast<int>(chunk) * bandRows;
-                         const QRect band(0, top, image.width(), std::min(bandRows, rows - top));
-                         PlayBand(painter, count == 1 ? QRect() : band);
-                       });
+  CParallelChunks::Run(count, count, [&](std::size_t band, std::size_t, std::size_t) {
+    // The whole picture, clipped to the band: a painter on the band's rows alone would
+    // cut lines at its edges and so step them otherwise. The same resolution gives the
+    // same fonts, and a picture of its own leaves the image to any painter on it.
+    QImage whole(bits, image.width(), rows, image.bytesPerLine(), image.format());
+    whole.setDotsPerMeterX(image.dotsPerMeterX());
+    whole.setDotsPerMeterY(image.dotsPerMeterY());
+    QPainter painter(&whole);
+    const int top = tops[band];
+    PlayBand(painter, count == 1 ? QRect() : QRect(0, top, image.width(), tops[band + 1] - top));
+  });
 }

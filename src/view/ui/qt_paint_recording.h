@@ -87,6 +87,9 @@ class CQtPaintRecording {
 
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
   QRect StrokeReach(const QRect& bounds) const;
+  QRect TextReach(const QRect& laidOut) const;
+  // The first row of each band and, last, the image's row count.
+  std::vector<int> BandTops(int rows, int bands) const;
   void PlayBand(QPainter& painter, const QRect& band) const;
   void Apply(QPainter& painter, const Recorded& r) const;
   bool IsFigure(Op op) const { return op >= Op::Polygon; }

@@ -12,6 +12,7 @@
 #include "view/dxf_writer.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
+#include "view/ui/scene_paint_cache.h"
 
 namespace {
 
@@ -76,18 +77,22 @@ void PaintHeader(QPainter& painter, const CPageLayout& layout, const CPrintPage&
 }  // namespace
 
 void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
-                const CSceneDrawOptions& options) {
+                const CSceneDrawOptions& options, CScenePaintCache* cache) {
   size = AtLeastOne(size);
   CQtFontMeasurer measurer;
   if (QImage* image = PlainImageOf(painter)) {
-    // Kept first, then drawn in bands of the picture on several threads.
-    CQtPaintRecording recording(image);
-    {
-      CQtDrawDevice device(recording);
+    CScenePaintCache paintOnly;
+    CScenePaintCache& kept = cache != nullptr ? *cache : paintOnly;
+    const auto key = CScenePaintCache::CKey::Of(document, window, size, options, *image);
+    const CQtPaintRecording* recording = kept.Find(key);
+    if (recording == nullptr) {
+      CQtPaintRecording& fresh = kept.Renew(key, *image);
+      CQtDrawDevice device(fresh);
       CDrawContext dc(device, measurer, {size.width(), size.height()});
       DrawInto(dc, document, window, size, options);
+      recording = &fresh;
     }
-    recording.PlayInBands(*image);
+    recording->PlayInBands(*image);
     return;
   }
   CQtDrawDevice device(painter);

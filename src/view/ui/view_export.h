@@ -10,6 +10,7 @@
 #include "view/view_window.h"
 
 class CDorneDoc;
+class CScenePaintCache;
 class QPainter;
 class QPrinter;
 
@@ -20,9 +21,11 @@ class QPrinter;
 // The scene in the window, on white, in a picture of that size (each side at least 1).
 QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize size,
                    const CSceneDrawOptions& options);
-// The scene drawn with a painter on a target of the given size in pixels.
+// The scene drawn with a painter on a target of the given size in pixels. On a picture,
+// the painter operations are kept first and then drawn in bands on several threads; with
+// a cache, those of an unchanged scene are only played back.
 void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
-                const CSceneDrawOptions& options);
+                const CSceneDrawOptions& options, CScenePaintCache* cache = nullptr);
 
 // The picture format of a file name: "JPEG" for .jpg and .jpeg, "BMP" for .bmp (any
 // case); empty for any other name.

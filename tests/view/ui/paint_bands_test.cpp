@@ -10,12 +10,16 @@
 
 #include "../element_scene.h"
 #include "../layout_scene.h"
+#include "model/dev.h"
+#include "model/dorne_doc.h"
+#include "model/element_selection.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
 #include "view/scene_drawing.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
 #include "view/ui/qt_paint_recording.h"
+#include "view/ui/scene_paint_cache.h"
 #include "view/ui/view_export.h"
 #include "view/view_window.h"
 
@@ -96,6 +100,49 @@ TEST(PaintBandsTest, APictureOfTheLayoutIsDrawnInBandsAsOnOnePainter) {
   }
   EXPECT_TRUE(banded == expected);
   EXPECT_NE(banded, Blank());
+}
+
+QImage Painted(const CDorneDoc& document, const CViewWindow& window,
+               const CSceneDrawOptions& options, CScenePaintCache* cache) {
+  QImage image = Blank();
+  QPainter painter(&image);
+  PaintScene(painter, document, window, {kSize.cx, kSize.cy}, options, cache);
+  painter.end();
+  return image;
+}
+
+TEST(PaintBandsTest, AKeptPictureIsPlayedBackOnlyWhileWhatItWasDrawnFromStaysTheSame) {
+  const auto document = BuildLayoutScene(30, 100);
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(*document), 0.9, kSize);
+  CSceneDrawOptions options;
+  CScenePaintCache cache;
+  const CDisplayNode* middle = document->Projection().GetDisplayList().Head();
+  for (std::size_t i = 0; i < document->Projection().GetDisplayList().Size() / 2; ++i)
+    middle = middle->next;
+  CDev* element = dynamic_cast<CDev*>(middle->box->GetOwner());
+  ASSERT_NE(element, nullptr);
+  const struct {
+    const char* name;
+    std::function<void()> change;
+  } steps[] = {
+      {"the view panned", [&] { window.Pan(200, 100); }},
+      {"the scene turned", [&] { document->SetViewAngles(300, 20, 0); }},
+      {"an element selected",
+       [&] {
+         CElementSelection::Of(document.get()).Select(element, CElementSelection::kWholeElement);
+       }},
+      {"black and white", [&] { options.monochrome = true; }},
+  };
+  QImage last = Painted(*document, window, options, &cache);
+  EXPECT_TRUE(Painted(*document, window, options, &cache) == last) << "nothing changed";
+  for (const auto& step : steps) {
+    step.change();
+    const QImage kept = Painted(*document, window, options, &cache);
+    EXPECT_TRUE(kept == Painted(*document, window, options, nullptr)) << step.name;
+    EXPECT_FALSE(kept == last) << step.name << " shows";
+    last = kept;
+  }
 }
 
 }  // namespace

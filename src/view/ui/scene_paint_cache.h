@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "view/element_draw_options.h"
+#include "view/scene_drawing.h"
+#include "view/ui/qt_paint_recording.h"
+#include "view/view_window.h"
+
+class CDorneDoc;
+class CDev;
+
+// What a view keeps between paints of its scene into pictures: the painter operations of
+// the last paint, with what they were drawn from. A repaint of the same list through the
+// same window with the same options only plays them back. Like the element draw cache, it
+// relies on its owner to clear it whenever the document notifies a change; what changes
+// without a notice (the list and its projection, the view angles, the window, the options,
+// the tool mode, the selection) is part of the key.
+class CScenePaintCache {
+ public:
+  // Everything the picture is drawn from besides the document's contents.
+  struct CKey {
+    const CDorneDoc* document = nullptr;
+    std::uint64_t listChanges = 0;
+    std::array<int, 3> angles{};  // of the projection, through which figures are placed
+    CPoint centre;
+    CSize window;
+    QSize size;
+    int dotsPerMeterX = 0;
+    int dotsPerMeterY = 0;
+    bool monochrome = false;
+    std::array<bool, CSceneDrawOptions::kLayerCount> layers{};
+    int supportDisplay = 0;
+    CElementDrawOptions elements;
+    int toolMode = 0;
+    const CDev* selected = nullptr;
+    int selectedFace = 0;
+    bool operator==(const CKey&) const = default;
+
+    static CKey Of(const CDorneDoc& document, const CViewWindow& window, QSize size,
+                   const CSceneDrawOptions& options, const QImage& image);
+  };
+
+  // The operations kept for that key, or null.
+  const CQtPaintRecording* Find(const CKey& key) const;
+  // An empty recording for the key, replacing the last; fonts are measured as on the
+  // picture, which must outlive the recording of the operations (not their playback).
+  CQtPaintRecording& Renew(const CKey& key, const QImage& image);
+  void Clear() { m_recording.reset(); }
+
+ private:
+  CKey m_key;
+  std::unique_ptr<CQtPaintRecording> m_recording;
+};
