@@ -257,23 +257,26 @@ void CBox::Serialize(CArchiveWriter& archive) const {
 }
 
 void CBox::Serialize(CArchiveReader& archive) {
-  archive.Require(kRecordSize, "element box");
-  std::array<C3DPoint, kCornerCount> corners;
-  for (C3DPoint& corner : corners) {
-    corner.Serialize(archive);
-    archive.Skip(8);  // the projected corner is recomputed, never trusted
+  const std::uint8_t* record = archive.Take(kRecordSize);  // throws: the box stays as it is
+  auto get = [&record]() {
+    std::uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i) bits = (bits << 8) | record[i];
+    record += 4;
+    return static_cast<std::int32_t>(bits);
+  };
+  auto getPoint = [&get]() {
+    const std::int32_t x = get();
+    const std::int32_t y = get();
+    return C3DPoint(x, y, get());
+  };
+  for (C3DPoint& corner : m_corners) {
+    corner = getPoint();
+    record += 8;  // the projected corner is recomputed, never trusted
   }
-  archive.Skip(7 * 8);
-  const std::uint32_t passWord = archive.ReadDword();
-  C3DPoint origin;
-  origin.Serialize(archive);
-  std::array<std::int32_t, 3> extent;
-  for (std::int32_t& e : extent) e = AbsoluteExtent(archive.ReadLong());
-
-  m_corners = corners;
-  m_passWord = passWord;
-  m_origin = origin;
-  m_extent = extent;
+  record += 7 * 8;
+  m_passWord = static_cast<std::uint32_t>(get());
+  m_origin = getPoint();
+  for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());
   UpdateCornerData();
   UpdateProjection();
 }
