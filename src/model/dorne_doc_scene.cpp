@@ -91,8 +91,8 @@ void CDorneDoc::PlaceRunMarker(CRun& run) {
 
 void CDorneDoc::AddRunBoxes(CRun& run) {
   for (CDev* element : run.GetDevices()) {
-    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
-      if (CBox* box = element->GetBox(slot)) AddToScene(*box);
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (box) AddToScene(*box);
     }
   }
 }
@@ -189,9 +189,8 @@ CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
 
 void CDorneDoc::ProjectAllBoxes(bool unlistedOnly) {
   auto project = [this, unlistedOnly](const CDev* element) {
-    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
-      CBox* box = element->GetBox(slot);
-      if (box != nullptr && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (box && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
     }
   };
   for (const CRun* run : m_runList) {
