@@ -94,6 +94,20 @@ void BM_OpenDocument(benchmark::State& state) {
 }
 BENCHMARK(BM_OpenDocument)->Unit(benchmark::kMillisecond);
 
+// Part of a restore: the design that was there goes.
+void BM_FreeDocument(benchmark::State& state) {
+  const std::vector<std::uint8_t> bytes = SaveBytes(*BuildDocument());
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto document = std::make_unique<CDorneDoc>();
+    CArchiveReader reader(bytes);
+    document->Serialize(reader);
+    state.ResumeTiming();
+    document.reset();
+  }
+}
+BENCHMARK(BM_FreeDocument)->Unit(benchmark::kMillisecond);
+
 // Part of a restore: the display list of every box, in depth order.
 void BM_RebuildScene(benchmark::State& state) {
   auto document = BuildDocument();

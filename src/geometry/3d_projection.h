@@ -6,6 +6,7 @@
 #include "geometry/window_point.h"
 
 #include <array>
+#include <span>
 #include <cstdint>
 #include <optional>
 
@@ -81,6 +82,9 @@ class C3DProjection {
   void InsertInDisplayList(CBox& box) { m_list.Insert(box); }
   void RemoveFromDisplayList(CBox& box) { m_list.Remove(box); }
   void ClearDisplayList() { m_list.Clear(); }
+  // Lays the list's screen cells out for the boxes about to be inserted (projected
+  // already), so that a list filled from empty is not laid out again and again.
+  void PrepareDisplayList(std::span<CBox* const> boxes) { m_list.PrepareFor(boxes); }
   // Projects every listed box again and rebuilds the order, inserting the boxes from
   // the front one (the tail) back to the head.
   void ResortDisplayList();

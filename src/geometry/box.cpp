@@ -5,7 +5,9 @@
 #include "geometry/box_owner.h"
 #include "geometry/plane_geometry.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -224,43 +226,57 @@ int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
 }
 
 void CBox::Serialize(CArchiveWriter& archive) const {
-  // The projection written is that of the corners as stored (whole numbers), so that a
-  // box read back and projected again writes the same record.
+  // The record is laid out here and written at once: a document writes tens of
+  // thousands of boxes. The projection written is that of the corners as stored (whole
+  // numbers), so that a box read back and projected again writes the same record.
   const C3DProjection* projection = m_owner != nullptr ? m_owner->GetProjection() : nullptr;
+  std::array<std::uint8_t, kRecordSize> record{};
+  std::size_t at = 0;
+  auto put = [&](std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i) record[at++] = static_cast<std::uint8_t>(bits >> (8 * i));
+  };
   for (int n = 0; n < kCornerCount; ++n) {
-    m_corners[n].Serialize(archive);
     const C3DPoint& c = m_corners[n];
     const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
                           C3DPoint::ToStoredInt(c.z));
+    put(static_cast<std::int32_t>(stored.x));
+    put(static_cast<std::int32_t>(stored.y));
+    put(static_cast<std::int32_t>(stored.z));
     const CPoint w = projection != nullptr ? projection->ProjectPoint(stored) : GetWindowCorner(n);
-    archive.WriteLong(w.x);
-    archive.WriteLong(w.y);
+    put(w.x);
+    put(w.y);
   }
-  const std::uint8_t zeros[7 * 8] = {};
-  archive.WriteBytes(zeros, sizeof zeros);
-  archive.WriteDword(m_passWord);
-  m_origin.Serialize(archive);
-  for (std::int32_t e : m_extent) archive.WriteLong(e);
+  at += 7 * 8;  // zeros
+  put(static_cast<std::int32_t>(m_passWord));
+  put(C3DPoint::ToStoredInt(m_origin.x));
+  put(C3DPoint::ToStoredInt(m_origin.y));
+  put(C3DPoint::ToStoredInt(m_origin.z));
+  for (std::int32_t e : m_extent) put(e);
+  archive.WriteBytes(record.data(), record.size());
 }
 
 void CBox::Serialize(CArchiveReader& archive) {
-  archive.Require(kRecordSize, "element box");
-  std::array<C3DPoint, kCornerCount> corners;
-  for (C3DPoint& corner : corners) {
-    corner.Serialize(archive);
-    archive.Skip(8);  // the projected corner is recomputed, never trusted
+  const std::uint8_t* record = archive.Take(kRecordSize);  // throws: the box stays as it is
+  auto get = [&record]() {
+    std::uint32_t bits = 0;
+    for (int i = 3; i >= 0; --i) bits = (bits << 8) | record[i];
+    record += 4;
+    return static_cast<std::int32_t>(bits);
+  };
+  auto getPoint = [&get]() {
+    const std::int32_t x = get();
+    const std::int32_t y = get();
+    return C3DPoint(x, y, get());
+  };
+  for (C3DPoint& corner : m_corners) {
+    corner = getPoint();
+    record += 8;  // the projected corner is recomputed, never trusted
   }
-  archive.Skip(7 * 8);
-  const std::uint32_t passWord = archive.ReadDword();
-  C3DPoint origin;
-  origin.Serialize(archive);
-  std::array<std::int32_t, 3> extent;
-  for (std::int32_t& e : extent) e = AbsoluteExtent(archive.ReadLong());
-
-  m_corners = corners;
-  m_passWord = passWord;
-  m_origin = origin;
-  m_extent = extent;
+  record += 7 * 8;
+  m_passWord = static_cast<std::uint32_t>(get());
+  m_origin = getPoint();
+  for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());
   UpdateCornerData();
   UpdateProjection();
 }

@@ -119,6 +119,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
   CBox* GetBox(int slot) const override;
   // The box of the slot, made (owner this element) when missing; null out of range.
   CBox* MakeBox(int slot);
+  // Every slot in order, for the loops over all the boxes of a whole document.
+  const std::array<std::unique_ptr<CBox>, kSlotCount>& GetBoxSlots() const { return m_boxes; }
   void DeleteBox(int slot);
   bool HasMainBox() const { return GetBox(kBodySlot) != nullptr; }
 

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class CDocObserver;
@@ -292,7 +293,9 @@ class CDorneDoc : public CRunDocument {
   std::string FirstJobNumber(int openDocuments) const;
   void CreateStartMarker(CRun& run);
   void RememberLeftView(CRun& run);
-  void AddRunBoxes(CRun& run);
+  // Places the start marker's two boxes (section and pointer) out of the scene; nulls
+  // when the run has no marker.
+  std::pair<CBox*, CBox*> PositionRunMarker(CRun& run);
   // Every box of the document (or those not in the scene) projected with the document's
   // angles.
   void ProjectAllBoxes(bool unlistedOnly = false);

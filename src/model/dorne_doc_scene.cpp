@@ -61,8 +61,15 @@ void CDorneDoc::RemoveFromScene(CBox& box) {
 }
 
 void CDorneDoc::PlaceRunMarker(CRun& run) {
+  const auto [section, pointer] = PositionRunMarker(run);
+  if (section == nullptr) return;
+  AddToScene(*section);
+  AddToScene(*pointer);
+}
+
+std::pair<CBox*, CBox*> CDorneDoc::PositionRunMarker(CRun& run) {
   CDev* marker = run.GetStartMarker();
-  if (marker == nullptr) return;
+  if (marker == nullptr) return {nullptr, nullptr};
   CBox* section = marker->MakeBox(CDev::kBodySlot);
   CBox* pointer = marker->MakeBox(CDev::kBodySlot + 1);
   RemoveFromScene(*section);
@@ -85,16 +92,7 @@ void CDorneDoc::PlaceRunMarker(CRun& run) {
   const auto pointerSizes =
       BoxExtents(SectionSizes(direction, marker->GetRotation(), kPointerLength, width, height));
   pointer->SetPlacement(centre, pointerSizes[0], pointerSizes[1], pointerSizes[2]);
-  AddToScene(*section);
-  AddToScene(*pointer);
-}
-
-void CDorneDoc::AddRunBoxes(CRun& run) {
-  for (CDev* element : run.GetDevices()) {
-    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
-      if (CBox* box = element->GetBox(slot)) AddToScene(*box);
-    }
-  }
+  return {section, pointer};
 }
 
 void CDorneDoc::HoldScene(bool hold) {
@@ -115,13 +113,26 @@ void CDorneDoc::HoldScene(bool hold) {
 void CDorneDoc::RebuildScene() {
   if (m_sceneHolds > 0) return;
   m_projection.ClearDisplayList();
+  // The boxes in the order they are inserted, so that the list lays its screen cells
+  // out once for all of them.
+  std::vector<CBox*> boxes;
   for (std::size_t i = m_runList.size(); i-- > 0;) {
     CRun& run = *m_runList[i];
     if (m_currentRunOnly && m_toolMode != kToolAllRuns && &run != m_currentRun) continue;
-    AddRunBoxes(run);
-    if (run.GetFlagsWord() == 0 && run.GetStartMarker() != nullptr) PlaceRunMarker(run);
+    for (CDev* element : run.GetDevices()) {
+      for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+        if (box) boxes.push_back(box.get());
+      }
+    }
+    if (run.GetFlagsWord() != 0) continue;
+    if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
+      boxes.push_back(section);
+      boxes.push_back(pointer);
+    }
   }
-  for (CExtraBox& extra : m_extraBoxes) AddToScene(*extra.box);
+  for (CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
+  m_projection.PrepareDisplayList(boxes);
+  for (CBox* box : boxes) AddToScene(*box);
   Notify(EDocNotice::kSceneRebuilt);
 }
 
@@ -189,9 +200,8 @@ CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
 
 void CDorneDoc::ProjectAllBoxes(bool unlistedOnly) {
   auto project = [this, unlistedOnly](const CDev* element) {
-    for (int slot = 0; slot < CDev::kSlotCount; ++slot) {
-      CBox* box = element->GetBox(slot);
-      if (box != nullptr && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (box && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
     }
   };
   for (const CRun* run : m_runList) {

@@ -90,11 +90,15 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   if (slot == kRecordCount || m_folder.empty()) return false;
   const std::string path = m_folder + CUndoFiles::FileName(m_number, slot);
   CArchiveWriter archive;
+  // Room for a little more than the last snapshot: megabytes grown by doubling would
+  // be copied over and over.
+  archive.Reserve(m_lastSnapshotSize + m_lastSnapshotSize / 8);
   m_document.SetSnapshotMarker(CDorneDoc::kSnapshotMarker);
   m_document.Serialize(archive);
   m_document.SetSnapshotMarker(0);
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   const auto& bytes = archive.Bytes();
+  m_lastSnapshotSize = bytes.size();
   file.write(reinterpret_cast<const char*>(bytes.data()),
              static_cast<std::streamsize>(bytes.size()));
   file.close();

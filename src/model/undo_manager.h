@@ -73,4 +73,5 @@ class CUndoManager {
   std::array<int, kRecordCount> m_fileUses{};
   int m_key = 0;
   bool m_restoreFailed = false;
+  std::size_t m_lastSnapshotSize = 0;
 };

@@ -46,6 +46,14 @@ class CArchiveReader {
   double ReadDouble();
   std::string ReadString();
   void Skip(std::size_t count);
+  // The next count bytes, which the reader then passes: a record of fixed size is
+  // checked once and decoded in place. Throws when fewer remain.
+  const std::uint8_t* Take(std::size_t count) {
+    if (Remaining() < count) NotEnough(count, "record");
+    const std::uint8_t* bytes = m_bytes.data() + m_pos;
+    m_pos += count;
+    return bytes;
+  }
 
   // Throws unless at least `bytes` remain; `what` names the record in the message.
   void Require(std::uint64_t bytes, std::string_view what) const;

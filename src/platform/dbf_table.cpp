@@ -188,11 +188,24 @@ std::uint32_t CDbfTable::RecordCount() const { return m_state->count; }
 
 namespace {
 
+// file: where the records are while the table has not changed them, else null.
 CDbfTag* SelectedTagOf(std::vector<CDbfTag>& tags, int selected, const DbfLayout& layout,
-                       std::string_view records, std::uint32_t count) {
+                       std::string_view records, std::uint32_t count, const CMappedFile* file) {
   if (selected < 0) return nullptr;
   CDbfTag& tag = tags[static_cast<std::size_t>(selected)];
-  if (!tag.IsBuilt()) tag.Build(records, layout.recordLength, count);
+  if (tag.IsBuilt()) return &tag;
+  CDbfTag::RecordReader reader;
+  if (file != nullptr) {
+    reader = [&](std::uint32_t first, std::uint32_t some, std::string& buffer) {
+      const std::size_t start = std::size_t{first} * layout.recordLength;
+      const std::size_t length = std::size_t{some} * layout.recordLength;
+      buffer.resize(length);
+      if (file->ReadAt(layout.headerLength + start, buffer.data(), length))
+        return std::string_view(buffer);
+      return records.substr(start, length);  // cut short underneath: the mapping's guard
+    };
+  }
+  tag.Build(records, layout.recordLength, count, reader);
   return &tag;
 }
 
@@ -202,7 +215,8 @@ bool CDbfTable::First() {
   State& s = *m_state;
   s.recno = 0;
   if (s.count == 0) return false;
-  CDbfTag* tag = SelectedTagOf(s.tags, s.selected, s.layout, s.records, s.count);
+  CDbfTag* tag = SelectedTagOf(s.tags, s.selected, s.layout, s.records, s.count,
+                               s.ownsRecords ? nullptr : &s.file);
   s.recno = tag ? tag->RecordAt(0) : 1;
   return true;
 }
@@ -210,7 +224,8 @@ bool CDbfTable::First() {
 bool CDbfTable::Next() {
   State& s = *m_state;
   if (s.recno == 0) return false;
-  CDbfTag* tag = SelectedTagOf(s.tags, s.selected, s.layout, s.records, s.count);
+  CDbfTag* tag = SelectedTagOf(s.tags, s.selected, s.layout, s.records, s.count,
+                               s.ownsRecords ? nullptr : &s.file);
   if (tag) {
     const std::size_t next = tag->PositionOf(s.recno) + 1;
     s.recno = next < tag->Size() ? tag->RecordAt(next) : 0;
@@ -539,7 +554,8 @@ std::string CDbfTable::SelectedTag() const {
 
 int CDbfTable::Seek(std::string_view key) {
   State& s = *m_state;
-  CDbfTag* tag = SelectedTagOf(s.tags, s.selected, s.layout, s.records, s.count);
+  CDbfTag* tag = SelectedTagOf(s.tags, s.selected, s.layout, s.records, s.count,
+                               s.ownsRecords ? nullptr : &s.file);
   if (!tag) {
     s.error = "Table " + s.path + ": seek without a selected tag";
     return kSeekNoTag;

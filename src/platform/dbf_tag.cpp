@@ -1,7 +1,5 @@
 #include "platform/dbf_tag.h"
 
-#include "platform/mapped_file.h"
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -165,28 +163,30 @@ bool CDbfTag::UsesBytes(std::uint32_t offset, std::uint32_t length) const {
   return false;
 }
 
-void CDbfTag::Build(std::string_view records, std::uint32_t recordLength, std::uint32_t count) {
+void CDbfTag::Build(std::string_view records, std::uint32_t recordLength, std::uint32_t count,
+                    const RecordReader& reader) {
   m_count = m_keyLength == 0 ? 0 : count;
   // The keys side by side first: the records are read once, in file order, and the
   // keys are then reached in key order within a block many times smaller.
   Bytes keys(m_count * m_keyLength + KeyPacker::kSlack);
-  MapPagesNow(records.substr(0, std::size_t{m_count} * recordLength));
   KeyPacker packer(m_keyLength);
-  // Records far enough ahead that their memory arrives by the time they are read; the
-  // hardware alone stops at every page of the file.
-  const std::size_t ahead =
-      std::max<std::size_t>(16, 8192 / std::max<std::uint32_t>(recordLength, 1));
-  const std::uint32_t keyStart = m_parts.empty() ? 0 : m_parts[0].offset;
-  for (std::size_t i = 0; i < m_count; ++i) {
-    if (i + ahead < m_count)
-      __builtin_prefetch(records.data() + (i + ahead) * recordLength + keyStart);
-    char* key = keys.data() + i * m_keyLength;
-    const char* record = records.data() + i * recordLength;
-    for (const Part& part : m_parts) {
-      CopyKey(key, record + part.offset, part.length);
-      key += part.length;
+  const auto chunk = static_cast<std::uint32_t>(std::max<std::size_t>(
+      1, (std::size_t{128} << 10) / std::max<std::uint32_t>(recordLength, 1)));
+  std::string buffer;
+  char* key = keys.data();
+  for (std::uint32_t first = 0; first < m_count; first += chunk) {
+    const std::uint32_t length = std::min(chunk, static_cast<std::uint32_t>(m_count) - first);
+    const std::string_view some = reader ? reader(first, length, buffer)
+                                         : records.substr(std::size_t{first} * recordLength,
+                                                          std::size_t{length} * recordLength);
+    for (std::uint32_t i = 0; i < length; ++i) {
+      const char* record = some.data() + std::size_t{i} * recordLength;
+      for (const Part& part : m_parts) {
+        CopyKey(key, record + part.offset, part.length);
+        key += part.length;
+      }
+      packer.Note(reinterpret_cast<const unsigned char*>(key - m_keyLength));
     }
-    packer.Note(reinterpret_cast<const unsigned char*>(key - m_keyLength));
   }
   const int recnoBits = std::bit_width(m_count);
   const std::uint64_t recnoMask = (std::uint64_t{1} << recnoBits) - 1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -36,8 +37,14 @@ class CDbfTag {
   // Forgets the order; the next Build makes it again.
   void Invalidate() { m_built = false; }
   bool IsBuilt() const { return m_built; }
-  // Orders count records of recordLength bytes each, laid out one after the other.
-  void Build(std::string_view records, std::uint32_t recordLength, std::uint32_t count);
+  // Copies count records from the first given (from 0) into buffer and answers a view
+  // of them: the records once more, from where they can be read faster.
+  using RecordReader = std::function<std::string_view(std::uint32_t first, std::uint32_t count,
+                                                      std::string& buffer)>;
+  // Orders count records of recordLength bytes each, laid out one after the other;
+  // reader, when given, supplies the same records for the one reading of them all.
+  void Build(std::string_view records, std::uint32_t recordLength, std::uint32_t count,
+             const RecordReader& reader = {});
 
   std::size_t Size() const { return m_count; }
   // The record number at a position of the order (0 <= position < Size()).

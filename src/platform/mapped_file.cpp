@@ -88,19 +88,6 @@ void WithdrawRange(int slot) {
 
 }  // namespace
 
-void MapPagesNow(std::string_view bytes) {
-#ifdef MADV_POPULATE_READ
-  if (bytes.empty()) return;
-  const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-  const auto begin = reinterpret_cast<std::uintptr_t>(bytes.data()) & ~(page - 1);
-  const auto end = reinterpret_cast<std::uintptr_t>(bytes.data()) + bytes.size();
-  // A file cut short underneath makes this fail, not fault: the reader's guard still holds.
-  ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_READ);
-#else
-  (void)bytes;
-#endif
-}
-
 CMappedFile::~CMappedFile() { Close(); }
 
 CMappedFile::CMappedFile(CMappedFile&& other) noexcept { *this = std::move(other); }
@@ -111,6 +98,7 @@ CMappedFile& CMappedFile::operator=(CMappedFile&& other) noexcept {
   m_address = std::exchange(other.m_address, nullptr);
   m_mappedLength = std::exchange(other.m_mappedLength, 0);
   m_slot = std::exchange(other.m_slot, -1);
+  m_fd = std::exchange(other.m_fd, -1);
   const bool copied = m_address == nullptr && !other.m_bytes.empty();
   m_copy = std::move(other.m_copy);
   m_bytes = copied ? std::string_view(m_copy) : other.m_bytes;
@@ -124,6 +112,8 @@ void CMappedFile::Close() {
     WithdrawRange(m_slot);
     ::munmap(m_address, m_mappedLength);
   }
+  if (m_fd >= 0) ::close(m_fd);
+  m_fd = -1;
   m_address = nullptr;
   m_mappedLength = 0;
   m_slot = -1;
@@ -165,8 +155,23 @@ bool CMappedFile::Open(const std::string& path, std::uint64_t maxSize, std::stri
     }
   }
   if (ok && m_address == nullptr) ok = ReadInstead(fd, size, fault);
-  ::close(fd);
+  if (m_address != nullptr) {
+    m_fd = fd;
+  } else {
+    ::close(fd);
+  }
   return ok;
+}
+
+bool CMappedFile::ReadAt(std::uint64_t offset, char* out, std::size_t size) const {
+  if (m_fd < 0) return false;
+  for (std::size_t done = 0; done < size;) {
+    const ssize_t got = ::pread(m_fd, out + done, size - done, static_cast<off_t>(offset + done));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return false;
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
 }
 
 bool CMappedFile::ReadInstead(int fd, std::size_t size, std::string& fault) {

@@ -19,10 +19,6 @@ namespace tvr::platform {
 //
 // When no mapping can be made (an empty file, or too many files mapped at once) the
 // bytes are read into memory instead.
-// Maps every page of bytes (of a mapping or of memory) into the process now, in one call,
-// where reading them one by one would fault every few pages; a hint that may do nothing.
-void MapPagesNow(std::string_view bytes);
-
 class CMappedFile {
  public:
   CMappedFile() = default;
@@ -38,6 +34,11 @@ class CMappedFile {
   void Close();
 
   std::string_view Bytes() const { return m_bytes; }
+  // Copies size bytes from offset of the mapped file as it stands now into out: the
+  // system copies a long stretch faster than a program can read it through the
+  // mapping, page by page. False when the file no longer holds them (or no file is
+  // mapped); out is then undefined.
+  bool ReadAt(std::uint64_t offset, char* out, std::size_t size) const;
 
  private:
   bool ReadInstead(int fd, std::size_t size, std::string& fault);
@@ -45,6 +46,7 @@ class CMappedFile {
   void* m_address = nullptr;
   std::size_t m_mappedLength = 0;
   int m_slot = -1;
+  int m_fd = -1;  // open while mapped
   std::string m_copy;
   std::string_view m_bytes;
 };

@@ -87,6 +87,11 @@ TEST(MappedFileTest, ATableReplacedUnderneathKeepsItsOldRecords) {
   ASSERT_TRUE(writer.Close()) << writer.Error();
   ASSERT_TRUE(reader.GoTo(kRecords));
   EXPECT_EQ(reader.FieldText(0), "QD" + std::to_string(kRecords - 1));
+  // An index built now reads the old records too.
+  ASSERT_TRUE(reader.AddTag("TAG_REF", "REFERENCE"));
+  ASSERT_TRUE(reader.SelectTag("TAG_REF"));
+  EXPECT_EQ(reader.Seek("CHANGED"), CDbfTable::kSeekAfter);
+  EXPECT_EQ(reader.Seek("QD" + std::to_string(kRecords - 1)), CDbfTable::kSeekHit);
   CDbfTable again;
   ASSERT_TRUE(again.Open(path));
   ASSERT_TRUE(again.GoTo(kRecords));
