@@ -2,6 +2,7 @@
 #include "model/run_test_support.h"
 #include "platform/dbf_table.h"
 #include "ranges/range_registry.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 
@@ -136,8 +137,9 @@ class RunWeightsTest : public RunUpkeepTest {
  protected:
   void SetUp() override {
     RunUpkeepTest::SetUp();
-    m_folder = std::filesystem::path(TVR_TEST_OUTPUT_DIR) / "run_weights";
-    std::filesystem::create_directories(m_folder);
+    // A folder of its own: the tests of this fixture run side by side and one of them
+    // removes the table.
+    m_folder = m_temp.Path();
     tvr::platform::CDbfTable table;
     ASSERT_TRUE(table.Create((m_folder / "ARTICLE.DBU").string(),
                              {{"REFERENCE", 'C', 20, 0}, {"MASSE", 'C', 8, 0}}));
@@ -150,6 +152,7 @@ class RunWeightsTest : public RunUpkeepTest {
     ASSERT_TRUE(table.Close());
     CRunEnvironment::Instance().SetArticleFolder(m_folder.string() + "/");
   }
+  CTempFolder m_temp{"run-weights"};
   std::filesystem::path m_folder;
 };
 
