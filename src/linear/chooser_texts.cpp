@@ -87,3 +87,16 @@ std::string ChooserSwitchConnectionText(std::string_view text) {
 }
 
 std::string ChooserHeaderText(std::string_view text) { return AroundColon(text, true); }
+
+CChooserHeaders ChooserColumnHeaders(int groupKind) {
+  switch (groupKind) {
+    case 0: return {32273, 32274, false};
+    case 1:
+    case 5:
+    case 6: return {31091, 31092, true};
+    case 2: return {31091, 31093, true};
+    case 7: return {0, 32081, true};
+    case 10: return {kMsgSwitchType, kMsgSwitchConnection, true};
+    default: return {31091, 31094, true};
+  }
+}

@@ -29,3 +29,12 @@ std::string ChooserSwitchConnectionText(std::string_view text);
 // The part of a message text before its first ':' (all of it when it has none): the
 // headers of the switch-disconnector boxes.
 std::string ChooserHeaderText(std::string_view text);
+
+// The column headers above a group's boxes: the rating and type messages (0 where the
+// group has no such column) and whether the group has an IP column.
+struct CChooserHeaders {
+  int rating = 0;
+  int type = 0;
+  bool ip = true;
+};
+CChooserHeaders ChooserColumnHeaders(int groupKind);

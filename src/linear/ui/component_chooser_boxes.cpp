@@ -24,8 +24,6 @@ constexpr int kMaxRowsKind10 = 4;
 constexpr int kGroupKindPlain = 2;
 constexpr int kGroupKindLighting = 7;
 constexpr int kGroupKindSwitch = 10;
-constexpr int kMsgSwitchType = 32426;
-constexpr int kMsgSwitchConnection = 32427;
 constexpr int kMsgSwitchIcc = 32428;
 // The switch-disconnector boxes show their short-circuit rating in a second band, this
 // many rows below the row of the box.
@@ -122,13 +120,12 @@ void CComponentChooserDlg::ShowGroupRows(int group) {
   auto& entries = m_chooser->Entries();
   const int limit = m_groupKind == kGroupKindSwitch ? kMaxRowsKind10 : kMaxRows;
   const bool ip54Line = Line().IpDegree == 54;
-  // The switch-disconnector boxes put headers above their rows; the header row shifts
-  // every row one down.
-  const int first = m_groupKind == kGroupKindSwitch ? 1 : 0;
-  if (first) {
-    m_rowGrid->addWidget(HeaderLabel(kMsgSwitchType), 0, 0);
-    m_rowGrid->addWidget(HeaderLabel(kMsgSwitchConnection), 0, 2);
-  }
+  // The column headers stand above the rows and shift every row one down.
+  const int first = 1;
+  const CChooserHeaders headers = ChooserColumnHeaders(m_groupKind);
+  if (headers.rating != 0) m_rowGrid->addWidget(HeaderLabel(headers.rating), 0, 0);
+  if (headers.ip) m_rowGrid->addWidget(new QLabel(QStringLiteral("IP")), 0, 1);
+  m_rowGrid->addWidget(HeaderLabel(headers.type), 0, 2);
   QString alternatives;
   for (std::size_t index = 0;
        index < entries.size() && static_cast<int>(m_shownEntries.size()) < limit; ++index) {
@@ -192,10 +189,12 @@ void CComponentChooserDlg::ShowGroupRows(int group) {
     band->setObjectName(QStringLiteral("chooser_switch_band"));
     m_rowGrid->addWidget(band, first + kMaxRowsKind10, 0, 1, 3);
   }
+  // Rows keep their height; the space left goes below them.
+  m_rowGrid->setRowStretch(m_rowGrid->rowCount(), 1);
 }
 
 QLabel* CComponentChooserDlg::ShownText(int row, int column) const {
-  const int first = m_groupKind == kGroupKindSwitch ? 1 : 0;
+  const int first = 1;  // the header row
   QLayoutItem* item = m_rowGrid ? m_rowGrid->itemAtPosition(first + row, column) : nullptr;
   return item ? qobject_cast<QLabel*>(item->widget()) : nullptr;
 }

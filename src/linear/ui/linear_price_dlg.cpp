@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kMsgPriceList = 31090;
 constexpr int kMsgRanges = 31062;
-constexpr int kMsgTaux = 31091;
+constexpr int kMsgTaux = 31097;
 constexpr int kMsgServices = 31073;
 constexpr int kMsgGroupsTitle = 31104;
 constexpr int kMsgApply = 31045;

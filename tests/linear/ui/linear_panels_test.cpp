@@ -9,6 +9,7 @@
 #include <QSpinBox>
 
 #include "app/message_box_codes.h"
+#include "app/message_text.h"
 #include "linear/linear_slots.h"
 #include "linear/chooser_texts.h"
 #include "linear/ui/component_chooser_dlg.h"
@@ -181,6 +182,11 @@ TEST_F(LinearPanelTest, TheChooserStoresTheBoxesOfAGroup) {
   chooser.resize(500, 300);
   chooser.show();
   EXPECT_TRUE(SaveScreenshot(chooser, QStringLiteral("linear_component_chooser")));
+  // The headers stand in the row above the boxes.
+  const CChooserHeaders headers = ChooserColumnHeaders(chooser.GroupKind());
+  ASSERT_NE(chooser.ShownText(-1, 2), nullptr);
+  EXPECT_EQ(chooser.ShownText(-1, 2)->text().toStdString(),
+            ChooserHeaderText(StringText(headers.type)));
   QSpinBox* first = chooser.QuantityBox(0);
   ASSERT_NE(first, nullptr);
   first->setValue(3);
