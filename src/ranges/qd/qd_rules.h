@@ -8,4 +8,5 @@ class CQDRules : public CRunRangeRules {
   std::string GetVariantCounterpart(std::string_view code) const override;
   bool TakesOverRating(std::string_view code, int rating) const override;
   int GetTakeOverLengthMask(std::string_view code) const override;
+  void FinishBOMRebuild(CRun& run) const override;
 };
