@@ -25,6 +25,7 @@ constexpr int kMsgApply = 31045;
 constexpr int kMsgCancel = 31016;
 constexpr int kMsgSave = 31018;
 constexpr int kMsgConfirmSave = 31105;
+constexpr int kMsgImport = 31098;
 constexpr int kMsgRealRange = 8013;
 constexpr std::array<int, 4> kMsgGroups = {31001, 31002, 31003, 31123};
 constexpr std::array<const char*, CLinearPriceDlg::kRowCount> kRowNames = {
@@ -139,6 +140,11 @@ void CLinearPriceDlg::BuildRows() {
   grid->addWidget(cancel, y, 0);
   grid->addWidget(save, y, 1);
   grid->addWidget(apply, y, 3);
+  auto* import = new QPushButton;
+  import->setObjectName(QStringLiteral("linear_price_import"));
+  SetMessageText(import, kMsgImport);
+  grid->addWidget(import, y, 2);
+  connect(import, &QPushButton::clicked, this, &CLinearPriceDlg::OnImportArticles);
   grid->setRowStretch(y + 1, 1);
   connect(cancel, &QPushButton::clicked, this, &CLinearPriceDlg::OnCancel);
   connect(save, &QPushButton::clicked, this, &CLinearPriceDlg::SavePriceSettings);

@@ -52,6 +52,9 @@ class CLinearPriceDlg : public QWidget {
   bool OnApply();
   void OnCancel();
   bool SavePriceSettings();
+  // Brings the article table up to date from a file the user chooses; true when it
+  // changed (linear_price_articles.cpp).
+  bool OnImportArticles();
 
   QComboBox* PriceListCombo() const { return m_lists; }
   QLineEdit* CoefEdit(int row) const { return m_coef[static_cast<std::size_t>(row)]; }
