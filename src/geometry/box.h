@@ -190,3 +190,13 @@ class CBox {
   std::uint32_t m_color = kNoColor;
   bool m_selected = false;
 };
+
+// Whether the projected extents of the two boxes overlap with an area (touching edges
+// do not count): only such boxes can hide one another.
+inline bool StrictlyOverlap(const CBox& a, const CBox& b) {
+  const C3DPoint& aMin = a.GetProjectedMin();
+  const C3DPoint& aMax = a.GetProjectedMax();
+  const C3DPoint& bMin = b.GetProjectedMin();
+  const C3DPoint& bMax = b.GetProjectedMax();
+  return aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
+}

@@ -12,14 +12,6 @@ constexpr std::int64_t kLabelLimit = std::int64_t{1} << 62;
 // The least spacing of keys after a renumbering.
 constexpr std::int64_t kMinStep = std::int64_t{1} << 20;
 
-bool StrictlyOverlap(const CBox& a, const CBox& b) {
-  const C3DPoint& aMin = a.GetProjectedMin();
-  const C3DPoint& aMax = a.GetProjectedMax();
-  const C3DPoint& bMin = b.GetProjectedMin();
-  const C3DPoint& bMax = b.GetProjectedMax();
-  return aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
-}
-
 void EraseStable(std::vector<CDisplayNode*>& list, const CDisplayNode* node) {
   const auto it = std::find(list.begin(), list.end(), node);
   if (it != list.end()) list.erase(it);

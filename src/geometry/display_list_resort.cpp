@@ -23,14 +23,6 @@ namespace {
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
 
-bool StrictlyOverlap(const CBox& a, const CBox& b) {
-  const C3DPoint& aMin = a.GetProjectedMin();
-  const C3DPoint& aMax = a.GetProjectedMax();
-  const C3DPoint& bMin = b.GetProjectedMin();
-  const C3DPoint& bMax = b.GetProjectedMax();
-  return aMin.x < bMax.x && bMin.x < aMax.x && aMin.y < bMax.y && bMin.y < aMax.y;
-}
-
 }  // namespace
 
 // A re-sort under way: the insertion order, the words every box goes through, and the
