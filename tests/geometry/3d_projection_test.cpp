@@ -6,6 +6,9 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
+
+#include "support/case_table.h"
 
 namespace {
 
@@ -105,32 +108,19 @@ TEST(C3DProjectionTest, FindAxisTowardPoint) {
   projection.SetViewAngles(0, 0, 0, false,
                            false);  // x right, y down the window, z toward the viewer
   const C3DPoint origin(1000, 1000, 0);
-  const struct {
-    const char* name;
-    CPoint point;
-    int preset, expected, length;
-  } cases[] = {
-      {"plus x", {6000, 1000}, -1, 1, 5000},
-      {"minus x", {-2000, 1000}, -1, 2, 3000},
-      {"plus y", {1000, 1500}, -1, 4, 500},
-      {"minus y", {1000, 0}, -1, 8, 1000},
-      {"within 4 degrees", {2000, 1060}, -1, 1, 1001},
-      {"beyond 4 degrees", {2000, 1080}, -1, -1, 7},
-      {"the projected point itself", {1000, 1000}, -1, -1, 7},
-      {"a preset axis wins over the angle", {1000, 0}, 0, 1, 1000},
-      {"a preset outside 0..5 is no preset", {1000, 0}, 6, 8, 1000},
-      {"a preset axis that projects to a point never wins", {1000, 0}, 4, 8, 1000},
-      {"z projects to nothing and is never taken", {1000, 1000 + 1}, 5, 4, 1},
-  };
-  for (const auto& c : cases) {
-    int length = c.preset < 0 ? 7 : c.preset;
-    if (c.preset < 0 && c.expected != -1) length = -1;
-    EXPECT_EQ(projection.FindAxisTowardPoint(origin, c.point, &length), c.expected) << c.name;
-    if (c.expected != -1) {
-      EXPECT_EQ(length, c.length) << c.name;
-    } else {
-      EXPECT_EQ(length, 7) << c.name << ": length untouched";
-    }
+  for (const CCaseRow& row : ReadCaseTable("geometry/axis_toward_point.tsv", 5)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const std::vector<long long> point = row.Ints(1);
+    ASSERT_EQ(point.size(), 2u);
+    const int preset = static_cast<int>(row.Int(2)), expected = static_cast<int>(row.Int(3));
+    int length = preset < 0 ? 7 : preset;
+    if (preset < 0 && expected != -1) length = -1;
+    EXPECT_EQ(
+        projection.FindAxisTowardPoint(
+            origin, {static_cast<std::int32_t>(point[0]), static_cast<std::int32_t>(point[1])},
+            &length),
+        expected);
+    EXPECT_EQ(length, row.Int(4));
   }
   EXPECT_EQ(projection.FindAxisTowardPoint(origin, {6000, 1000}), 1);
   EXPECT_EQ(projection.LengthTowardPoint(origin, {6000, 1000}, -1), 5000);
