@@ -2,6 +2,8 @@
 
 #include <clocale>
 
+#include "support/case_table.h"
+
 namespace {
 
 class DevFieldsTest : public RunTestBase {
@@ -19,29 +21,11 @@ class DevFieldsTest : public RunTestBase {
 };
 
 TEST_F(DevFieldsTest, ComputedFieldsTakeTheirFormats) {
-  const struct {
-    const char* property;
-    const char* value;
-    const char* field;
-    const char* expected;
-  } cases[] = {
-      {"HBv2_Std_Cost", "125", "PrixU", "0.0125"},
-      {"HBv2_Std_Cost", "120", "PrixU", "0.012"},
-      {"HBv2_Std_Cost", "100", "PrixU", "0.01"},
-      {"HBv2_Std_Cost", "125000", "PrixT", "37.50"},
-      {"HBv2_Std_Discount", "0.85", "CoefVente", "0.85"},
-      {"HBv2_Std_Discount", "0.85", "Remise", "15%"},
-      {"HBv2_Std_Labor", "250", "TPoseU", "2.50"},
-      {"HBv2_Std_Labor", "250", "TPoseT", "7.50"},
-      {"HBv2_Weight", "1500", "PoidsU", "1.500"},
-      {"HBv2_Weight", "1500", "PoidsT", "4.500"},
-      {"HBv2_ENumber", "E-77", "ENumber", "E-77"},
-      {"HBv2_Designation", "Straight 3 m", "Designation", "Straight 3 m"},
-  };
-  for (const auto& c : cases) {
-    m_element->SetPropValue(c.property, c.value);
-    EXPECT_EQ(m_element->GetFieldText(c.field), c.expected) << c.field << " from " << c.value;
-    m_element->SetPropValue(c.property, "");
+  for (const CCaseRow& row : ReadCaseTable("model/dev_fields_computed.tsv", 4)) {
+    SCOPED_TRACE(row.where);
+    m_element->SetPropValue(row[0], row[1]);
+    EXPECT_EQ(m_element->GetFieldText(row[2]), row[3]);
+    m_element->SetPropValue(row[0], "");
   }
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
+
 namespace {
 
 TEST(CDimensionTest, FormatsMixedMetricUnits) {
@@ -67,25 +69,13 @@ TEST(CDimensionTest, ParsesTypedLengths) {
   // Runs of blanks separate like one; a decimal comma is typed on a French desktop. In
   // texts that are not lengths: "34" is taken as the unit of 12, letter case counts, a
   // malformed number's leading part counts; the lenient parse's value, and refused.
-  const struct {
-    const char* text;
-    double length;
-    bool valid;
-  } cases[] = {{"1m 20cm", 1200, true},  {"1 m 20 cm", 1200, true}, {"1   m", 1000, true},
-               {"1.5m", 1500, true},     {"2m-5cm", 1950, true},    {"350", 350, true},
-               {" 350 ", 350, true},     {"-1m", -1000, true},      {"1m -20cm", 800, true},
-               {"1km+1", 1000001, true}, {".5m", 500, true},        {"", 0, true},
-               {"   ", 0, true},         {"1,5 m", 1500, true},     {"1,5m", 1500, true},
-               {"0,25", 0.25, true},     {"12 inch", 0, false},     {"12 34", 0, false},
-               {"1M", 0, false},         {"m", 0, false},           {"abc", 0, false},
-               {"1m abc", 1000, false},  {"1.2.3", 1.2, false},     {"1,5,2 m", 1500, false},
-               {".", 0, false},          {"-", 0, false},           {"1e3", 0, false}};
-  for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(metric.Parse(c.text), c.length) << '"' << c.text << '"';
-    const std::optional<double> checked = metric.TryParse(c.text);
-    EXPECT_EQ(checked.has_value(), c.valid) << '"' << c.text << '"';
+  for (const CCaseRow& row : ReadCaseTable("model/dimension_parse.tsv", 3)) {
+    SCOPED_TRACE(row.where + " \"" + row[0] + '"');
+    EXPECT_DOUBLE_EQ(metric.Parse(row[0]), row.Number(1));
+    const std::optional<double> checked = metric.TryParse(row[0]);
+    EXPECT_EQ(checked.has_value(), row.Flag(2));
     if (checked) {
-      EXPECT_DOUBLE_EQ(*checked, c.length) << '"' << c.text << '"';
+      EXPECT_DOUBLE_EQ(*checked, row.Number(1));
     }
   }
 }
