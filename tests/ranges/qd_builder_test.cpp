@@ -82,10 +82,6 @@ TEST(QDElbowGroupText, StoredTextsAreReadWithinBounds) {
   }
 }
 
-}  // namespace
-
-namespace {
-
 // Straights laid one after the other along a face leave the user's joint between them,
 // which the pieces on either side meet: the whole length is booked in pieces, and a
 // second rebuild gives the same bill.
