@@ -6,6 +6,12 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
+
+#include "support/case_table.h"
+#include "geometry/3d_point.h"
+#include "platform/archive.h"
+#include "support/archive_bytes.h"
 
 namespace {
 
@@ -105,32 +111,19 @@ TEST(C3DProjectionTest, FindAxisTowardPoint) {
   projection.SetViewAngles(0, 0, 0, false,
                            false);  // x right, y down the window, z toward the viewer
   const C3DPoint origin(1000, 1000, 0);
-  const struct {
-    const char* name;
-    CPoint point;
-    int preset, expected, length;
-  } cases[] = {
-      {"plus x", {6000, 1000}, -1, 1, 5000},
-      {"minus x", {-2000, 1000}, -1, 2, 3000},
-      {"plus y", {1000, 1500}, -1, 4, 500},
-      {"minus y", {1000, 0}, -1, 8, 1000},
-      {"within 4 degrees", {2000, 1060}, -1, 1, 1001},
-      {"beyond 4 degrees", {2000, 1080}, -1, -1, 7},
-      {"the projected point itself", {1000, 1000}, -1, -1, 7},
-      {"a preset axis wins over the angle", {1000, 0}, 0, 1, 1000},
-      {"a preset outside 0..5 is no preset", {1000, 0}, 6, 8, 1000},
-      {"a preset axis that projects to a point never wins", {1000, 0}, 4, 8, 1000},
-      {"z projects to nothing and is never taken", {1000, 1000 + 1}, 5, 4, 1},
-  };
-  for (const auto& c : cases) {
-    int length = c.preset < 0 ? 7 : c.preset;
-    if (c.preset < 0 && c.expected != -1) length = -1;
-    EXPECT_EQ(projection.FindAxisTowardPoint(origin, c.point, &length), c.expected) << c.name;
-    if (c.expected != -1) {
-      EXPECT_EQ(length, c.length) << c.name;
-    } else {
-      EXPECT_EQ(length, 7) << c.name << ": length untouched";
-    }
+  for (const CCaseRow& row : ReadCaseTable("geometry/axis_toward_point.tsv", 5)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    const std::vector<long long> point = row.Ints(1);
+    ASSERT_EQ(point.size(), 2u);
+    const int preset = static_cast<int>(row.Int(2)), expected = static_cast<int>(row.Int(3));
+    int length = preset < 0 ? 7 : preset;
+    if (preset < 0 && expected != -1) length = -1;
+    EXPECT_EQ(
+        projection.FindAxisTowardPoint(
+            origin, {static_cast<std::int32_t>(point[0]), static_cast<std::int32_t>(point[1])},
+            &length),
+        expected);
+    EXPECT_EQ(length, row.Int(4));
   }
   EXPECT_EQ(projection.FindAxisTowardPoint(origin, {6000, 1000}), 1);
   EXPECT_EQ(projection.LengthTowardPoint(origin, {6000, 1000}, -1), 5000);
@@ -191,6 +184,52 @@ TEST(C3DProjectionTest, BoxesOverlapOnlyWhenTheyShareVolume) {
     EXPECT_EQ(C3DProjection::BoxesOverlap(a, b), c.overlap) << c.name;
     EXPECT_EQ(C3DProjection::BoxesOverlap(b, a), c.overlap) << c.name;
   }
+}
+
+using Bytes = std::vector<std::uint8_t>;
+
+C3DPoint ThroughArchive(const C3DPoint& point) {
+  C3DPoint loaded(7, 7, 7);
+  return ReadBytes(loaded, WrittenBytes(point));
+}
+
+TEST(C3DPointTest, DistanceIsTruncated) {
+  const struct {
+    C3DPoint a, b;
+    std::int32_t distance;
+  } cases[] = {
+      {{0, 0, 0}, {3, 4, 0}, 5},
+      {{0, 0, 0}, {1, 1, 1}, 1},
+      {{0, 0, 0}, {2.9, 0, 0}, 2},
+      {{-1, -1, -1}, {-1, -1, -1}, 0},
+      {{0, 0, 0}, {1e12, 0, 0}, std::numeric_limits<std::int32_t>::max()},
+      {{0, 0, 0}, {std::nan(""), 0, 0}, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.a.DistanceTo(c.b), c.distance);
+}
+
+TEST(C3DPointTest, StoredFormIsThreeTruncatedIntegers) {
+  EXPECT_EQ(WrittenBytes(C3DPoint(1.9, -1.9, 258.5)),
+            (Bytes{0x01, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x01, 0, 0}));
+  const C3DPoint once = ThroughArchive({1.9, -1.9, 1e3 + 0.25});
+  EXPECT_EQ(once, C3DPoint(1, -1, 1000));
+  EXPECT_EQ(ThroughArchive(once), once);  // storing twice changes nothing more
+}
+
+TEST(C3DPointTest, OutOfRangeAndNanAreClampedOrZero) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const C3DPoint loaded = ThroughArchive({1e20, -inf, std::nan("")});
+  EXPECT_EQ(loaded.x, std::numeric_limits<std::int32_t>::max());
+  EXPECT_EQ(loaded.y, std::numeric_limits<std::int32_t>::min());
+  EXPECT_EQ(loaded.z, 0.0);
+  EXPECT_EQ(ThroughArchive({2147483647.9, -2147483648.9, 0}),
+            C3DPoint(2147483647.0, -2147483648.0, 0));
+}
+
+TEST(C3DPointTest, TruncatedStreamThrowsAndLeavesPointUnchanged) {
+  C3DPoint p(5, 6, 7);
+  EXPECT_THROW(ReadBytes(p, Bytes(11, 0)), CArchiveError);
+  EXPECT_EQ(p, C3DPoint(5, 6, 7));
 }
 
 }  // namespace

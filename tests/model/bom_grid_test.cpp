@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bom_test_support.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -211,27 +212,15 @@ TEST_F(BOMGridTest, LineFieldsByKind) {
   source.Put("R1 \nGroup=5a", "PrixU", "12.50");
   grid.AddRefQuantity("X", 1);
   grid.AddRefQuantity("R1 \nGroup=5a", 4);
-  const struct {
-    int row, kind;
-    std::optional<std::string> text;
-  } cases[] = {
-      {2, kBOMKindRef, "R1 \nGroup=5a"},
-      {2, kBOMKindQuantity, "4"},
-      {2, kBOMKindUnitPrice, "12.50"},
-      {2, kBOMKindComment, ""},  // no such property
-      {2, kBOMKindPicture, std::nullopt},
-      {2, kBOMFieldGroup, "5"},
-      {2, kBOMFieldBareRef, "R1"},
-      {2, kBOMFieldItem, "A.2.1"},
-      {2, kBOMFieldGroupFlag, "5a"},
-      {1, kBOMFieldGroupFlag, "0 "},
-      {2, 25, std::nullopt},
-      {2, -1, std::nullopt},
-      {0, kBOMKindRef, std::nullopt},  // the title row
-      {3, kBOMKindRef, std::nullopt},  // the edit line
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(grid.GetLineFieldText(c.row, c.kind), c.text) << c.row << "/" << c.kind;
+  for (const CCaseRow& row : ReadCaseTable("model/bom_line_fields.tsv", 4)) {
+    SCOPED_TRACE(row.where);
+    const std::optional<std::string> text =
+        grid.GetLineFieldText(static_cast<int>(row.Int(0)), static_cast<int>(row.Int(1)));
+    EXPECT_EQ(text.has_value(), row.Flag(2));
+    if (text) {
+      EXPECT_EQ(*text, row[3]);
+    }
+  }
 }
 
 TEST_F(BOMGridTest, TheTotalPageReadsItsValuesFromItsCells) {

@@ -8,6 +8,7 @@
 #include "model/bom_grid.h"
 #include "model/bom_item_counter.h"
 #include "model/item_numbering.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -29,39 +30,10 @@ class BOMNumberingTest : public BOMTestBase {
 };
 
 TEST_F(BOMNumberingTest, NumbersLinesByGroupAndFlag) {
-  const struct {
-    const char* name;
-    std::vector<std::string> references, items;
-  } cases[] = {
-      {"no groups", {"x", "y"}, {"A.1", "A.2", "A.3"}},
-      {"one group between plain lines",
-       {"x", Grouped("y", 5), Grouped("z", 5), "w"},
-       {"A.1", "A.2.1", "A.2.2", "A.3", "A.4"}},
-      {"a sub-item shares the number before it",
-       {"x", Grouped("y", 5), Grouped("z", 5, "a"), "w"},
-       {"A.1", "A.2.1", "A.2.1", "A.3", "A.4"}},
-      {"a line without price shares it too",
-       {Grouped("y", 2), Grouped("z", 2, "!"), Grouped("v", 2)},
-       {"A.1.1", "A.1.1", "A.1.2", "A.2"}},
-      {"the first line of a group keeps its number even when flagged",
-       {Grouped("y", 3, "b")},
-       {"A.1.1", "A.2"}},
-      {"groups interleaved keep their own counts",
-       {Grouped("a", 1), Grouped("b", 2), Grouped("c", 1), Grouped("d", 2)},
-       {"A.1.1", "A.2.1", "A.1.2", "A.2.2", "A.3"}},
-      {"group 99 is the last group",
-       {Grouped("a", 99), Grouped("b", 99)},
-       {"A.1.1", "A.1.2", "A.2"}},
-      {"group 100 and above count as no group",
-       {Grouped("a", 100), Grouped("b", 100)},
-       {"A.1", "A.2", "A.3"}},
-      {"group 0 and negative groups count as no group",
-       {Grouped("a", 0), Grouped("b", -3), Grouped("c", 0, "a")},
-       {"A.1", "A.2", "A.3", "A.4"}},
-      {"a flag on a plain line changes nothing", {"x!", "ya"}, {"A.1", "A.2", "A.3"}},
-      {"a huge group number is no group", {"a \nGroup=99999999999999"}, {"A.1", "A.2"}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Items(c.references), c.items) << c.name;
+  for (const CCaseRow& row : ReadCaseTable("model/bom_numbering.tsv", 3)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    EXPECT_EQ(Items(row.Split(1, '|')), row.Split(2, ' '));
+  }
 }
 
 TEST_F(BOMNumberingTest, AHundredLinesInOneGroupRunIntoTheNextHundred) {

@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
+#include "model/length_unit.h"
+
 namespace {
 
 TEST(CDimensionTest, FormatsMixedMetricUnits) {
@@ -67,25 +70,13 @@ TEST(CDimensionTest, ParsesTypedLengths) {
   // Runs of blanks separate like one; a decimal comma is typed on a French desktop. In
   // texts that are not lengths: "34" is taken as the unit of 12, letter case counts, a
   // malformed number's leading part counts; the lenient parse's value, and refused.
-  const struct {
-    const char* text;
-    double length;
-    bool valid;
-  } cases[] = {{"1m 20cm", 1200, true},  {"1 m 20 cm", 1200, true}, {"1   m", 1000, true},
-               {"1.5m", 1500, true},     {"2m-5cm", 1950, true},    {"350", 350, true},
-               {" 350 ", 350, true},     {"-1m", -1000, true},      {"1m -20cm", 800, true},
-               {"1km+1", 1000001, true}, {".5m", 500, true},        {"", 0, true},
-               {"   ", 0, true},         {"1,5 m", 1500, true},     {"1,5m", 1500, true},
-               {"0,25", 0.25, true},     {"12 inch", 0, false},     {"12 34", 0, false},
-               {"1M", 0, false},         {"m", 0, false},           {"abc", 0, false},
-               {"1m abc", 1000, false},  {"1.2.3", 1.2, false},     {"1,5,2 m", 1500, false},
-               {".", 0, false},          {"-", 0, false},           {"1e3", 0, false}};
-  for (const auto& c : cases) {
-    EXPECT_DOUBLE_EQ(metric.Parse(c.text), c.length) << '"' << c.text << '"';
-    const std::optional<double> checked = metric.TryParse(c.text);
-    EXPECT_EQ(checked.has_value(), c.valid) << '"' << c.text << '"';
+  for (const CCaseRow& row : ReadCaseTable("model/dimension_parse.tsv", 3)) {
+    SCOPED_TRACE(row.where + " \"" + row[0] + '"');
+    EXPECT_DOUBLE_EQ(metric.Parse(row[0]), row.Number(1));
+    const std::optional<double> checked = metric.TryParse(row[0]);
+    EXPECT_EQ(checked.has_value(), row.Flag(2));
     if (checked) {
-      EXPECT_DOUBLE_EQ(*checked, c.length) << '"' << c.text << '"';
+      EXPECT_DOUBLE_EQ(*checked, row.Number(1));
     }
   }
 }
@@ -139,6 +130,80 @@ TEST(CDimensionTest, DoesNotDependOnTheUserLocale) {
   EXPECT_EQ(metric.Format(1234.6), "1m 23cm 5mm");
   EXPECT_DOUBLE_EQ(metric.Parse("1.5m"), 1500);
   EXPECT_DOUBLE_EQ(metric.Parse("1,5 m"), 1500);
+}
+
+CUnitEntry Entry(std::string idd, std::string inputText, std::string inputCoef,
+                 std::string outputText, std::string outputCoef, std::string baseCoef) {
+  CUnitEntry entry;
+  entry.idd = std::move(idd);
+  entry.idl = "X";
+  entry.label = "unit";
+  entry.inputText = std::move(inputText);
+  entry.inputCoef = std::move(inputCoef);
+  entry.outputText = std::move(outputText);
+  entry.outputCoef = std::move(outputCoef);
+  entry.baseCoef = std::move(baseCoef);
+  return entry;
+}
+
+std::vector<CUnitEntry> SampleUnits() {
+  return {
+      Entry("0", "%f|km|%f|m|%f|cm|%f|mm", "1000000|1000|10|1", "%.0f|m |%.0f|cm |%.0f|mm",
+            "1000|10|1", "1"),
+      Entry("2", "%f|m|%f|cm|%f|mm", "100|1|0.1", "%.1f|cm", "1", "10"),
+      Entry("4", "%f|ft|%f|'|%f|in|%f|\"|%f|mm", "12|12|1|1|0.0393700787", "%.0f|' |%.1f|\"",
+            "12|1", "25.4"),
+      Entry("7", "%f|mm", "1", "%.0f|mm", "1", "0"),           // zero scale
+      Entry("8", "%f|mm", "1", "%.0f|mm", "1", "abc"),         // scale not a number
+      Entry("9", "%f|mm", "1", "%s|mm", "1", "1"),             // format injected by the table
+      Entry("10", "%f|m|%f|mm", "1000", "%.0f|mm", "1", "1"),  // coefficient missing
+  };
+}
+
+TEST(LengthUnitTest, BuildsTheRecordOfTheIdentifier) {
+  const auto units = SampleUnits();
+  const CLengthUnit cm = BuildLengthUnit(units, 2);
+  EXPECT_EQ(cm.unitId, 2);
+  EXPECT_TRUE(cm.refusal.empty());
+  EXPECT_EQ(cm.dimension.FormatLength(1234), "123.4cm");
+  EXPECT_DOUBLE_EQ(cm.dimension.Parse("1m 5mm"), 1005);
+
+  const CLengthUnit feet = BuildLengthUnit(units, 4);
+  EXPECT_EQ(feet.unitId, 4);
+  EXPECT_EQ(feet.dimension.FormatScaled(1000), "3' 3.4\"");
+  EXPECT_DOUBLE_EQ(feet.dimension.Parse("3' 3.4\""), 1000.76);
+}
+
+TEST(LengthUnitTest, FallsBackToMetric) {
+  const auto units = SampleUnits();
+  const struct {
+    const char* fault;
+    int id;
+    bool refused;
+  } cases[] = {
+      {"absent identifier", 3, false},   {"zero scale", 7, true},
+      {"scale not a number", 8, true},   {"format from the table", 9, true},
+      {"coefficient missing", 10, true}, {"metric asked by id", -1, false},
+  };
+  for (const auto& c : cases) {
+    const CLengthUnit unit = BuildLengthUnit(units, c.id);
+    EXPECT_EQ(unit.unitId, -1) << c.fault;
+    EXPECT_EQ(!unit.refusal.empty(), c.refused) << c.fault;
+    EXPECT_EQ(unit.dimension.FormatScaled(1234), "1m 23cm 4mm") << c.fault;
+    EXPECT_DOUBLE_EQ(unit.dimension.Parse("1km"), 1000000) << c.fault;
+  }
+}
+
+TEST(LengthUnitTest, TakesAtMostTwentyCoefficients) {
+  std::string texts, coefficients;
+  for (int i = 0; i < 21; ++i) {
+    texts += (i ? "|" : "") + std::string("%f|u") + std::to_string(i);
+    coefficients += (i ? "|" : "") + std::to_string(i + 1);
+  }
+  const std::vector<CUnitEntry> units = {Entry("5", texts, coefficients, "%.0f|mm", "1", "1")};
+  const CLengthUnit unit = BuildLengthUnit(units, 5);
+  EXPECT_EQ(unit.unitId, -1);  // the 21st unit has no coefficient
+  EXPECT_FALSE(unit.refusal.empty());
 }
 
 }  // namespace

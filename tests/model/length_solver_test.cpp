@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/case_table.h"
+
 namespace {
 
 // The exhaustive search, step by step as the solver's contract describes it: the
@@ -104,47 +106,14 @@ Outcome Reference(int total, std::vector<int> lengths, int minRemainder) {
 }
 
 TEST(CLengthSolverTest, KnownCombinations) {
-  std::vector<int> twelve(12, 7);  // positions past nine give the characters after '9'
-  twelve[11] = 5000;
-  std::vector<int> twenty;
-  for (int i = 0; i < 20; ++i) twenty.push_back(1000000 + i);
-  const struct {
-    const char* name;
-    int total;
+  for (const CCaseRow& row : ReadCaseTable("model/length_solver.tsv", 6)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
     std::vector<int> lengths;
-    int minRemainder;
-    Outcome outcome;
-  } cases[] = {
-      {"two 3000 and one 1000", 7000, {3000, 2000, 1000}, 1, {0, "113"}},
-      {"exact beats more of the largest", 7000, {3000, 2000}, 1, {0, "122"}},
-      {"smallest acceptable remainder", 4500, {2000, 3000}, 100, {500, "11"}},
-      {"remainder too short", 4500, {2000, 3000}, 600, {1500, "2"}},
-      {"nothing acceptable", 3200, {3000}, 500, {3200, ""}},
-      {"nothing fits", 500, {3000, 2000}, 0, {500, ""}},
-      {"empty list", 6000, {}, 0, {6000, ""}},
-      {"repeated value takes its last position", 6000, {3000, 2000, 3000}, 0, {0, "33"}},
-      {"lengths of the limit and beyond are ignored",
-       2097152,
-       {1048576, 2097152},
-       0,
-       {2097152, ""}},
-      {"negative lengths are ignored", 6000, {-3000, 3000}, 0, {0, "22"}},
-      {"entries after the first 0 are not read", 6000, {2000, 0, 3000}, 0, {0, "111"}},
-      {"zero total", 0, {3000}, 0, {0, ""}},
-      {"negative total is returned as it is", -3000, {3000}, 0, {-3000, ""}},
-      {"long total made from large pieces",
-       2000000000,
-       {1000000, 999999},
-       0,
-       {0, std::string(2000, '1')}},
-      {"position twelve", 10000, twelve, 0, {0, "<<"}},
-      {"a table too large to build is given up", 2000000000, twenty, 0, {2000000000, ""}},
-      // The exhaustive search would try billions of counts in these.
-      {"long total, small pieces", 1000003, {3, 1000}, 5, {0, std::string(1000, '2') + "1"}},
-      {"too many pieces to spell out stays one remainder", 2000000000, {1, 2}, 0, {2000000000, ""}},
-  };
-  for (const auto& c : cases)
-    EXPECT_EQ(Solved(c.total, c.lengths, c.minRemainder), c.outcome) << c.name;
+    for (const long long length : row.Ints(2)) lengths.push_back(static_cast<int>(length));
+    const Outcome expected{static_cast<int>(row.Int(4)), row[5]};
+    EXPECT_EQ(Solved(static_cast<int>(row.Int(1)), lengths, static_cast<int>(row.Int(3))),
+              expected);
+  }
 }
 
 TEST(CLengthSolverTest, KeepsTheDistinctLengthsAscending) {

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "support/case_table.h"
+
 namespace {
 
 TEST(ParseNumberListTest, GivesFirstAndLast) {
@@ -33,28 +35,11 @@ TEST(PartDefTest, AbsentNumberCountsAsZeroInTotals) {
 }
 
 TEST(FormatPartCoordsTest, Rewrites) {
-  const struct {
-    const char* in;
-    int join;
-    char mode;
-    const char* out;
-  } rows[] = {
-      {"REF y=1", 0, ' ', "REF y=1"},
-      {"x=500", 0, ' ', "l=500"},
-      {"x=500", 0, 'R', "x=500"},
-      {"x=500,y=300", 0, ' ', "l=500,y=300"},
-      {"x=500,300,250", 0, ' ', "a=500,b=300,c=250"},
-      {"x=500,300,250", 0, 'R', "x=500,y=250,z=300"},
-      {"x=10,20,30", 0, 'R', "x=10,y=30,z=20"},
-      {"x=500,300", 1, ' ', "a=300,b=500"},
-      {"x=500,300,k=2", 1, ' ', "a=300,b=500,k=2"},
-      {"x=1,2,3,4,5", 0, ' ', "a=1,b=2,c=3,d=4,5"},
-      {"x=1,2,3,4", 0, 'R', "x=1,y=2,z=3,4"},  // keys stop after "z": never a key "{"
-  };
-  for (const auto& row : rows) {
-    std::string text = row.in;
-    FormatPartCoords(text, row.join, row.mode);
-    EXPECT_EQ(text, row.out) << row.in << " " << row.join << row.mode;
+  for (const CCaseRow& row : ReadCaseTable("model/format_part_coords.tsv", 4)) {
+    SCOPED_TRACE(row.where);
+    std::string text = row[0];
+    FormatPartCoords(text, static_cast<int>(row.Int(1)), row[2].at(0));
+    EXPECT_EQ(text, row[3]);
   }
 }
 

@@ -1,4 +1,5 @@
 #include "qd_test_support.h"
+#include "support/case_table.h"
 
 namespace {
 
@@ -42,63 +43,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Elbows with short legs between them become one piece, booked on the group's last
 // elbow; "EF20nbc" of the first tells the count and summed length.
-struct GroupCase {
-  const char* variant;
-  const char* rating;
-  std::vector<std::string> steps;
-  const char* group;  // booked once; empty for no group
-  const char* text;
-  int singles;  // elbows booked on their own
-  int message;  // state of the first design-check message (18: none)
-};
-
-class QDElbowGroupTest : public QDRunTest, public ::testing::WithParamInterface<GroupCase> {};
-
-TEST_P(QDElbowGroupTest, GroupsFollowTheLegLengths) {
-  const GroupCase& c = GetParam();
-  MakeRun(c.variant, c.rating);
-  std::vector<CDev*> elbows = Lay(c.steps);
-  std::erase_if(elbows, [](const CDev* e) { return e->GetKind() != CDev::kElbow; });
-  // What an earlier build or a damaged file left in the elbows is worked out again.
-  for (CDev* elbow : elbows) elbow->SetFieldText("EF20nbc", "9999999/junk!");
-  EXPECT_EQ(Build().GetMessages().At(0).state, c.message);
-  const auto singles = std::count_if(elbows.begin(), elbows.end(), [](const CDev* e) {
-    return e->GetReference().find("DL4") != std::string::npos;
-  });
-  EXPECT_EQ(singles, c.singles);
-  if (*c.group == 0) return;
-  EXPECT_EQ(LineQuantity(*m_run, c.group), 1);
-  EXPECT_EQ(elbows.front()->GetFieldText("EF20nbc").value_or(""), c.text);
-  EXPECT_EQ(elbows.back()->GetFieldText("EF20nbc").value_or(""), std::string(c.text) + "!");
-  for (std::size_t i = 0; i + 1 < elbows.size(); ++i) EXPECT_EQ(elbows[i]->GetBooked(), 0);
+TEST_F(QDRunTest, ElbowGroupsFollowTheLegLengths) {
+  for (const CCaseRow& row : ReadCaseTable("ranges/qd_elbow_groups.tsv", 8)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    m_builder.reset();
+    MakeRun(row[1].c_str(), row[2].c_str());
+    std::vector<CDev*> elbows = Lay(row.Split(3, ' '));
+    std::erase_if(elbows, [](const CDev* e) { return e->GetKind() != CDev::kElbow; });
+    // What an earlier build or a damaged file left in the elbows is worked out again.
+    for (CDev* elbow : elbows) elbow->SetFieldText("EF20nbc", "9999999/junk!");
+    EXPECT_EQ(Build().GetMessages().At(0).state, row.Int(7));
+    const auto singles = std::count_if(elbows.begin(), elbows.end(), [](const CDev* e) {
+      return e->GetReference().find("DL4") != std::string::npos;
+    });
+    EXPECT_EQ(singles, row.Int(6));
+    if (row[4].empty()) continue;
+    EXPECT_EQ(LineQuantity(*m_run, row[4]), 1);
+    EXPECT_EQ(elbows.front()->GetFieldText("EF20nbc").value_or(""), row[5]);
+    EXPECT_EQ(elbows.back()->GetFieldText("EF20nbc").value_or(""), row[5] + "!");
+    for (std::size_t i = 0; i + 1 < elbows.size(); ++i) EXPECT_EQ(elbows[i]->GetBooked(), 0);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, QDElbowGroupTest,
-    ::testing::Values(
-        GroupCase{
-            "A", "06", {"S2000", "L1", "S1000", "L4", "S2000", "E"}, "QDA63DF410", "2/1428", 0, 18},
-        // The last elbow's leg makes the group up to its longest length (1758 mm here).
-        GroupCase{"A",
-                  "06",
-                  {"S2000", "L1", "S500", "L4", "S500", "L5", "S3000", "E"},
-                  "QDA63DF410",
-                  "3/1342",
-                  0,
-                  18},
-        // Too long between them for one group, and too short a leg.
-        GroupCase{"A", "06", {"S2000", "L1", "S2500", "L4", "S2000", "E"}, "", "", 2, 18},
-        GroupCase{"A", "06", {"S2000", "L1", "S300", "L4", "S2000", "E"}, "", "", 2, 13},
-        GroupCase{"A",
-                  "06",
-                  {"S2000", "L2", "S800", "L4", "S2000", "E"},
-                  "QDA100EDF430",
-                  "2/1184",
-                  0,
-                  18},
-        // Edgewise groups are not offered in QDT nor at 160 A.
-        GroupCase{"T", "10", {"S2000", "L2", "S800", "L4", "S2000", "E"}, "", "", 1, 1},
-        GroupCase{"A", "16", {"S2000", "L2", "S800", "L4", "S2000", "E"}, "", "", 1, 3}));
 
 TEST(QDElbowGroupText, StoredTextsAreReadWithinBounds) {
   struct Row {
@@ -116,10 +81,6 @@ TEST(QDElbowGroupText, StoredTextsAreReadWithinBounds) {
     EXPECT_EQ(group.last, row.last) << row.text;
   }
 }
-
-}  // namespace
-
-namespace {
 
 // Straights laid one after the other along a face leave the user's joint between them,
 // which the pieces on either side meet: the whole length is booked in pieces, and a

@@ -1,5 +1,6 @@
 #include "support/case_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <fstream>
 #include <stdexcept>
@@ -64,6 +65,29 @@ long long CCaseRow::Int(std::size_t column) const {
 
 double CCaseRow::Number(std::size_t column) const {
   return Parse<double>(operator[](column), where);
+}
+
+std::vector<long long> CCaseRow::Ints(std::size_t column) const {
+  const std::string& text = operator[](column);
+  std::vector<long long> values;
+  for (std::size_t start = text.find_first_not_of(' '); start != std::string::npos;) {
+    const std::size_t end = std::min(text.find(' ', start), text.size());
+    values.push_back(Parse<long long>(text.substr(start, end - start), where));
+    start = text.find_first_not_of(' ', end);
+  }
+  return values;
+}
+
+std::vector<std::string> CCaseRow::Split(std::size_t column, char separator) const {
+  const std::string& text = operator[](column);
+  std::vector<std::string> parts;
+  for (std::size_t start = 0; !text.empty();) {
+    const std::size_t end = std::min(text.find(separator, start), text.size());
+    parts.push_back(text.substr(start, end - start));
+    if (end == text.size()) break;
+    start = end + 1;
+  }
+  return parts;
 }
 
 bool CCaseRow::Flag(std::size_t column) const {

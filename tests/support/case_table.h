@@ -15,6 +15,10 @@ struct CCaseRow {
   long long Int(std::size_t column) const;
   // The column as a number with a decimal point (from_chars); throws when it is not one.
   double Number(std::size_t column) const;
+  // The column as whole decimal numbers separated by blanks, none when it is empty.
+  std::vector<long long> Ints(std::size_t column) const;
+  // The column cut at every `separator`, none when it is empty.
+  std::vector<std::string> Split(std::size_t column, char separator) const;
   // The column as a flag: "1" is true, "0" is false; throws on anything else.
   bool Flag(std::size_t column) const;
 };

@@ -6,6 +6,8 @@
 #include "view/outlet_layout.h"
 #include "view/support_text.h"
 
+#include "support/case_table.h"
+
 namespace {
 
 // A colour written 0xRRGGBB.
@@ -62,66 +64,37 @@ TEST(BoxColoursTest, ShadesSelectionAndMonochrome) {
 }
 
 TEST(OutletLayoutTest, PositionsByRangeLayoutAndLength) {
-  const struct {
-    const char* catalog;
-    int calibre;
-    const char* edStep;
-    int layout, side;
-    std::int32_t length;
-    std::vector<std::int32_t> positions;
-    std::int32_t width;
-    int code;
-    const char* guards;
-  } rows[] = {
-      {"QM", 63, "", 2, 0, 3000, {}, 90, 4, "QM layout 2 has no outlets at 3000"},
-      {"QM", 63, "", 2, 0, 4000, {500, 2500}, 160, 8, "QM layout 2 at 4000"},
-      {"QP", 63, "", 1, 0, 3000, {250, 1250, 2250}, 90, 2, "QP large calibre"},
-      {"QPA", 40, "", 2, 0, 3000, {135, 635, 1135, 1635, 2135, 2635}, 46, 1, "QP small: one more"},
-      {"QP", 63, "", 1, 1, 3000, {2750, 1750, 750}, 90, 2, "the other side from the other end"},
-      {"QM", 63, "0", 1, 0, 2000, {400}, 90, 4, "QM without ED step: (L - 500) / 1000"},
-      {"QM", 63, "1", 1, 1, 2000, {}, 90, 4, "QM needs the joint's side"},
-      {"QJF", 0, "", 1, 0, 3000, {990, 1770, 2550}, 90, 16, "QJF layout 1"},
-      {"QD", 0, "", 2, 1, 3000, {2850, 2350, 1850, 1350, 850, 350}, 30, 128, "QD on side 1 only"},
-      {"QW", 0, "", 1, 0, 3000, {}, 0, 0, "QW draws none"},
-  };
-  for (const auto& row : rows) {
+  for (const CCaseRow& row : ReadCaseTable("view/outlet_layout.tsv", 10)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
     COutletQuery q;
-    q.catalog = row.catalog;
-    q.calibre = row.calibre;
-    q.edStep = row.edStep;
-    q.layout = row.layout;
-    q.side = row.side;
-    q.length = row.length;
+    q.catalog = row[1];
+    q.calibre = static_cast<int>(row.Int(2));
+    q.edStep = row[3];
+    q.layout = static_cast<int>(row.Int(4));
+    q.side = static_cast<int>(row.Int(5));
+    q.length = static_cast<std::int32_t>(row.Int(6));
     const COutletLayout layout = ComputeOutletLayout(q);
-    EXPECT_EQ(layout.positions, row.positions) << row.guards;
-    EXPECT_EQ(layout.width, row.width) << row.guards;
-    EXPECT_EQ(layout.code, row.code) << row.guards;
+    std::vector<long long> positions(layout.positions.begin(), layout.positions.end());
+    EXPECT_EQ(positions, row.Ints(7));
+    EXPECT_EQ(layout.width, row.Int(8));
+    EXPECT_EQ(layout.code, row.Int(9));
   }
 }
 
 TEST(SupportTextTest, ItemsPlacementsAndDamagedTexts) {
-  using V = std::vector<CSupportPlacement>;
-  const struct {
-    const char* text;
-    V placements;
-    int side;
-    const char* guards;
-  } rows[] = {
-      {"0:1500", {{-1, {}, 0, 1500, false}}, -1, "one placement along the run"},
-      {"70:e", {{7, {}, 0, 0, true}}, -1, "a box slot and half its extent"},
-      {"7:0:e", {{10, {}, 0, 0, true}}, -1, "a colon after no face digit selects slot 10"},
-      {"E2:e/F3:e", {{21, {}, 2, 0, true}, {22, {}, 3, 0, true}}, -1, "two items"},
-      {"c43:250", {{-1, {4}, 3, 250, false}}, 2, "a side letter and a move before the placement"},
-      {"4:70e", {{-1, {}, 4, 70, false}}, -1, "e after a number is not half an extent"},
-      {"x4:700", {}, -1, "a foreign character ends the item and no / follows"},
-      {"x/4:700", {{-1, {}, 4, 700, false}}, -1, "reading goes on at the next /"},
-      {"4", {}, -1, "a face digit at the end"},
-      {"4:99999999999", {{-1, {}, 4, 2147483647, false}}, -1, "an overflowing number is held"},
-  };
-  for (const auto& row : rows) {
-    const CSupportText parsed = ParseSupportText(row.text);
-    EXPECT_EQ(parsed.placements, row.placements) << row.guards;
-    EXPECT_EQ(parsed.side, row.side) << row.guards;
+  for (const CCaseRow& row : ReadCaseTable("view/support_text.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[0]);
+    std::vector<CSupportPlacement> placements;
+    for (const std::string& text : row.Split(2, '|')) {
+      const CCaseRow fields{row.where, {text}};
+      const std::vector<long long> v = fields.Ints(0);
+      ASSERT_GE(v.size(), 4u);
+      placements.push_back({static_cast<int>(v[0]), std::vector<int>(v.begin() + 4, v.end()),
+                            static_cast<int>(v[1]), static_cast<std::int32_t>(v[2]), v[3] != 0});
+    }
+    const CSupportText parsed = ParseSupportText(row[1]);
+    EXPECT_EQ(parsed.placements, placements);
+    EXPECT_EQ(parsed.side, row.Int(3));
   }
   EXPECT_EQ(ParseSupportText("0:1/0:2/0:3/0:4/0:5/0:6/0:7/0:8/0:9/0:10/0:11").placements.size(),
             9u);
