@@ -5,48 +5,19 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_range.h"
+
 #include <memory>
 #include <string>
 
 namespace {
-
-class CBenchBuilder : public CPartBuilder {
- public:
-  explicit CBenchBuilder(CRun& run) : CPartBuilder(run) {
-    AddPartDef("???????3000", "3000", "", "0");
-    AddPartDef("???????2000", "2000", "", "0");
-    AddPartDef("???????RNGE", "500-2900", "", "0");
-  }
-  std::string GetPartReference(const CSegment& segment, int entryIndex, int) override {
-    return segment[static_cast<std::size_t>(entryIndex)].element->GetReference();
-  }
-  std::string GetPartParameters(const CPlannedPart&) override { return {}; }
-  int GetElbowReference(const CSegment&) override { return 1; }
-  int SelectCandidate(const CSegment& segment, int) override {
-    return static_cast<int>(segment.size()) - 1;
-  }
-};
-
-CRangeTables& Tables() {
-  static CRangeTables tables = [] {
-    CRangeTables t;
-    t.codes = {{{"0", "0", "END-0", ""}},
-               {{"7", "0", "STR-0", ""}},
-               {{"7", "1", "UNIT-1", ""}},
-               {{"64", "0", "JNT-0", ""}}};
-    t.patterns = {{{"END-0", "100", "100", "100", "100", "100", "100"}},
-                  {{"UNIT-1", "150", "150", "150", "150", "150", "150"}}};
-    return t;
-  }();
-  return tables;
-}
 
 // A straight line of `count` elements: ends, and an in-line unit after every nine
 // straights of 1,700 mm, so each segment holds about 15 m to plan.
 std::unique_ptr<CRun> BuildRun(int count) {
   auto run = std::make_unique<CRun>();
   run->SetCatalog("QDA");
-  run->AttachRangeTables(Tables());
+  run->AttachRangeTables(BenchRangeTables());
   auto add = [&run](CDev* from, int kind, int variant, std::int32_t length) {
     CDev* element = run->NewElement();
     element->SetKind(kind);

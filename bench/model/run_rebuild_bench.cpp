@@ -8,27 +8,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_range.h"
+
 #include <memory>
 #include <string>
 
 namespace {
-
-class CBenchBuilder : public CPartBuilder {
- public:
-  explicit CBenchBuilder(CRun& run) : CPartBuilder(run) {
-    AddPartDef("???????3000", "3000", "", "0");
-    AddPartDef("???????2000", "2000", "", "0");
-    AddPartDef("???????RNGE", "500-2900", "", "0");
-  }
-  std::string GetPartReference(const CSegment& segment, int entryIndex, int) override {
-    return segment[static_cast<std::size_t>(entryIndex)].element->GetReference();
-  }
-  std::string GetPartParameters(const CPlannedPart&) override { return {}; }
-  int GetElbowReference(const CSegment&) override { return 1; }
-  int SelectCandidate(const CSegment& segment, int) override {
-    return static_cast<int>(segment.size()) - 1;
-  }
-};
 
 // A run of a small range that rebuilds as the range runs do.
 class CBenchRun : public CRun {
@@ -44,27 +29,11 @@ class CBenchRun : public CRun {
   }
 };
 
-CRangeTables& Tables() {
-  static CRangeTables tables = [] {
-    CRangeTables t;
-    t.codes = {{{"0", "0", "END-0", ""}},
-               {{"7", "0", "STR-0", ""}},
-               {{"7", "1", "UNIT-1", ""}},
-               {{"2", "0", "ELB-0", ""}},
-               {{"64", "0", "JNT-0", ""}},
-               {{"80", "0", "????????????SUPPORT???", "????????????SUPPORT???"}}};
-    t.patterns = {{{"END-0", "100", "100", "100", "100", "100", "100"}},
-                  {{"UNIT-1", "150", "150", "150", "150", "150", "150"}}};
-    return t;
-  }();
-  return tables;
-}
-
 // `count` elements from the origin: ends, straights of 1,700 mm with an in-line unit
 // after every nine and an elbow after every fifty, turning one way and back again.
 void FillRun(CRun& run, int count, const C3DPoint& origin = C3DPoint()) {
   run.SetCatalog("QDA");
-  run.AttachRangeTables(Tables());
+  run.AttachRangeTables(BenchRangeTables());
   auto add = [&run, &origin](CDev* from, int kind, int variant, int face, std::int32_t length) {
     CDev* element = run.NewElement();
     element->SetPosition(from != nullptr ? from->GetPosition() + dev_placement::Along(face, length)

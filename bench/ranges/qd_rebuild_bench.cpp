@@ -10,26 +10,12 @@
 
 #include <benchmark/benchmark.h>
 
+#include "sample_ranges.h"
+
 #include <memory>
 #include <string>
 
 namespace {
-
-void SetUpRanges() {
-  CRangeTableCache::Instance().Reset();
-  CRunFactory::Instance().Reset();
-  RegisterRangeRuns();
-  CRangeContext& context = CRangeContext::Instance();
-  context.Reset();
-  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  context.SetDevices({{"1", "Straight"},
-                      {"0", "End"},
-                      {"8", "Special"},
-                      {"7", "Pass"},
-                      {"64", "System joint"},
-                      {"32", "User joint"},
-                      {"99", "Unknown"}});
-}
 
 CDev* Append(CRun& run, CDev* from, int face, int kind, std::int32_t length) {
   CDev* element = run.NewElement();
@@ -71,7 +57,7 @@ std::unique_ptr<CRunQD> LayRun(int blocks) {
 }
 
 void BM_RebuildQDRun(benchmark::State& state) {
-  SetUpRanges();
+  SetUpSampleRanges();
   const int blocks = static_cast<int>(state.range(0));
   std::unique_ptr<CRunQD> run = LayRun(blocks);
   for (auto _ : state) run->RebuildParts(0);

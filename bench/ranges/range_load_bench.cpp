@@ -8,32 +8,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include "sample_ranges.h"
+
 #include <memory>
 #include <vector>
 
 namespace {
 
-void SetUpRanges() {
-  CRangeTableCache::Instance().Reset();
-  CRunFactory::Instance().Reset();
-  RegisterRangeRuns();
-  CRangeContext& context = CRangeContext::Instance();
-  context.Reset();
-  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  context.SetDevices({{"1", "Straight"},
-                      {"0", "End"},
-                      {"8", "Special"},
-                      {"7", "Pass"},
-                      {"64", "System joint"},
-                      {"32", "User joint"},
-                      {"99", "Unknown"}});
-}
-
 const char* const kCodes[] = {"QDA", "QJF", "QGA", "QMC"};
 
 // One run made and destroyed: its set is filled every time.
 void BM_FirstRunOfASet(benchmark::State& state) {
-  SetUpRanges();
+  SetUpSampleRanges();
   const char* code = kCodes[state.range(0)];
   for (auto _ : state) benchmark::DoNotOptimize(CreateRunForCode(code, nullptr));
   state.SetLabel(code);
@@ -42,7 +28,7 @@ BENCHMARK(BM_FirstRunOfASet)->DenseRange(0, 3);
 
 // A document of 100 runs of one range: the first fills the set, the others share it.
 void BM_HundredRunsOfOneRange(benchmark::State& state) {
-  SetUpRanges();
+  SetUpSampleRanges();
   const char* code = kCodes[state.range(0)];
   for (auto _ : state) {
     std::vector<std::unique_ptr<CRun>> runs;
@@ -55,7 +41,7 @@ BENCHMARK(BM_HundredRunsOfOneRange)->DenseRange(0, 3);
 
 // A run added while another run of the set lives: no table is read.
 void BM_FollowingRun(benchmark::State& state) {
-  SetUpRanges();
+  SetUpSampleRanges();
   const char* code = kCodes[state.range(0)];
   std::unique_ptr<CRun> first = CreateRunForCode(code, nullptr);
   for (auto _ : state) benchmark::DoNotOptimize(CreateRunForCode(code, nullptr));
