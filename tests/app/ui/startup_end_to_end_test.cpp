@@ -97,6 +97,8 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
   EXPECT_EQ(dump.values.value("mode"), "3");  // linear costing
   EXPECT_EQ(dump.values.value("child"), "linear_window");
   EXPECT_TRUE(dump.values.value("childtitle").contains("sample.lin"));
+  // The frame names the project's file in parentheses, not the MDI area's "[...]".
+  EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
