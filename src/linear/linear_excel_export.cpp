@@ -1,5 +1,6 @@
 #include "linear/linear_excel_export.h"
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 
@@ -241,6 +242,24 @@ int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job,
   helper.exchangePath = job.exchangePath;
   helper.modelPath = job.modelPath;
   helper.mode = job.saveAs ? 12 : 18;
-  helper.outputPath = job.saveAs ? job.targetPath : std::string();
+  helper.outputPath = job.targetPath;
   return launcher.RunPrintHelper(helper);
+}
+
+bool HasModelWorkbooks(const std::string& folder) {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string extension = it->path().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if ((extension == ".xls" || extension == ".xlsx") && it->is_regular_file(error)) return true;
+  }
+  return false;
+}
+
+std::string WorkbookName(const std::string& fileTitle) {
+  std::string name = fileTitle;
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name + ".xlsx";
 }

@@ -15,27 +15,6 @@
 
 namespace {
 
-// Adds a line of the group at the given current through the editor, with the given
-// texts in the body's edits (by slot), and saves it under name.
-int AddLine(CLinearWnd& window, int group, int current, const std::map<int, QString>& body,
-            const QString& name) {
-  CLinearDlg& dialog = window.Dialog();
-  if (!dialog.NewLine(group)) return -1;
-  CLinearLineEditor& editor = dialog.Editor();
-  editor.AmpereEdit()->setText(QString::number(current));
-  editor.RefillProducts();
-  if (!editor.ApplyLineHeader()) return -1;
-  for (const auto& [slot, text] : body)
-    if (auto* edit = qobject_cast<QLineEdit*>(editor.FieldOfSlot(slot))) edit->setText(text);
-  QString problem;
-  if (editor.ValidateBody(problem) != 0) return -1;
-  editor.StoreBody();
-  dialog.RecomputeLines(window.Project().lines.LineCount());
-  AcceptNextModal(name);
-  if (!dialog.SaveWorkingLine()) return -1;
-  return window.Project().lines.LineCount() - 1;
-}
-
 TEST(LinearWindowTest, ALineIsAddedPricedSavedAndReadBack) {
   CLinearTestSetup setup;
   CLinearWnd window(setup.environment);

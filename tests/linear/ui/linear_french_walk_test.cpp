@@ -1,0 +1,66 @@
+// Walks the linear window in French, with its line editor, every "..." chooser its
+// sample lines offer and the price settings, and fails on a text that the French
+// language file does not hold. Screenshots of the pages are kept.
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+
+#include "linear/ui/component_chooser_dlg.h"
+#include "linear/ui/linear_dlg.h"
+#include "linear/ui/linear_line_editor.h"
+#include "linear/ui/linear_wnd.h"
+#include "linear_ui_test_support.h"
+#include "support/language_walk.h"
+
+namespace {
+
+std::string Joined(const QStringList& texts) {
+  return texts.join(QStringLiteral("\n")).toStdString();
+}
+
+// A line of each group at a current the sample offers, and the kinds of chooser.
+constexpr std::pair<int, int> kLines[] = {{0, 800}, {1, 400}, {2, 63}, {3, 25}};
+constexpr int kChooserKinds[] = {0, 1, 2, 3, 4, 5, 6, 7, 20, 21, 22, 23, 24};
+
+TEST(LinearFrenchWalkTest, TheWindowItsEditorAndItsChoosersAreFrench) {
+  CLinearTestSetup setup("033");
+  const CLanguageWords words;
+  CLinearWnd window(setup.environment);
+  window.resize(1000, 700);
+  ASSERT_TRUE(window.CheckConfig());
+  window.show();
+  EXPECT_EQ(Joined(words.ForeignTexts(window)), "");
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_window")));
+  CLinearDlg& dialog = window.Dialog();
+  int choosers = 0;
+  for (const auto& [group, current] : kLines) {
+    if (!dialog.NewLine(group)) continue;
+    CLinearLineEditor& editor = dialog.Editor();
+    EXPECT_EQ(Joined(words.ForeignTexts(window)), "") << "header of group " << group;
+    editor.AmpereEdit()->setText(QString::number(current));
+    editor.RefillProducts();
+    if (editor.ApplyLineHeader()) {
+      EXPECT_EQ(Joined(words.ForeignTexts(window)), "") << "body of group " << group;
+      EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_body_%1").arg(group)));
+      for (int kind : kChooserKinds) {
+        CComponentChooserDlg chooser(dialog, kind);
+        if (!chooser.Prepare()) continue;
+        ++choosers;
+        chooser.show();
+        EXPECT_EQ(Joined(words.ForeignTexts(chooser)), "")
+            << "chooser " << kind << " of group " << group;
+        SaveScreenshot(chooser, QStringLiteral("fr_linear_chooser_%1_%2").arg(group).arg(kind));
+        chooser.reject();
+      }
+    }
+    dialog.AbandonEdit();
+  }
+  EXPECT_GT(choosers, 3);
+  dialog.SelectItem(CLinearDlg::kPriceItem);
+  dialog.ShowEditPanel(true, 0);
+  EXPECT_EQ(Joined(words.ForeignTexts(window)), "") << "price settings";
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_prices")));
+}
+
+}  // namespace
