@@ -61,7 +61,7 @@ std::string LineDesignation(const CLinearLine& line, bool apod) {
 
 std::string LineLength(const CLinearLine& line) {
   const auto& s = line.Slots;
-  std::int64_t centimetres = std::max(s[5], 0) + std::max(s[6], 0);
+  std::int64_t centimetres = std::int64_t{std::max(s[5], 0)} + std::max(s[6], 0);
   if (s[10] > 0 && s[9] > 0) centimetres += static_cast<std::int64_t>(s[10]) * s[9];
   return centimetres % 100 == 0 ? std::to_string(centimetres / 100)
                                 : FormatFixed(centimetres / 100.0, 2);
@@ -173,7 +173,8 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
   WriteXlExportField(file, "Rising", line.Group == 1 ? "#TRUE#" : "#FALSE#", kXlLineValue);
   WriteXlExportField(file, "Length", LineLength(line), kXlLineValue);
   WriteXlExportField(file, "Elbow",
-                     std::to_string(std::max(line.Slots[7], 0) + std::max(line.Slots[8], 0)),
+                     std::to_string(std::int64_t{std::max(line.Slots[7], 0)} +
+                                    std::max(line.Slots[8], 0)),
                      kXlLineValue);
   WriteXlExportField(file, "Tapoff", std::to_string(TapOffCount(line)), kXlLineValue);
   WriteXlExportField(file, "LineWeight",

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <thread>
 
 #include "app/external_process.h"
@@ -88,6 +89,18 @@ TEST(LinearExcelExportTest, LengthOfALine) {
   EXPECT_TRUE(HasLine(WriteExcelExchangeFile(project, 0, {}), R"("Length",13.60)"));
   project.lines.Line(0).Slots[10] = 300;
   EXPECT_TRUE(HasLine(WriteExcelExchangeFile(project, 0, {}), R"("Length",13)"));
+}
+
+TEST(LinearExcelExportTest, HugeStoredLengthsAndElbowsAreAddedWithoutWrapping) {
+  CLinearProject project;
+  project.lines.BeginNewLine(0);
+  CLinearLine& line = project.lines.Working();
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  line.Slots[5] = kTop, line.Slots[6] = kTop, line.Slots[7] = kTop, line.Slots[8] = kTop;
+  project.lines.SaveWorkingAsNew("l");
+  const CXlExportFile file = WriteExcelExchangeFile(project, 0, {});
+  EXPECT_TRUE(HasLine(file, R"("Length",42949672.94)"));
+  EXPECT_TRUE(HasLine(file, R"("Elbow",4294967294)"));
 }
 
 std::vector<std::string> DumpWorkbook(const std::string& path) {

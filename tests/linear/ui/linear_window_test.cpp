@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <filesystem>
 #include <QLineEdit>
+#include <QTreeWidget>
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
@@ -227,6 +228,31 @@ TEST(LinearWindowTest, TheProjectViewWalksThroughTheLines) {
   EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("linear_project_view")));
   dialog.ShowTabPage(-1);
   EXPECT_EQ(dialog.ViewMode(), CLinearDlg::kViewNone);
+}
+
+}  // namespace
+
+namespace {
+
+// A new user has no option list of their own: the program's sample stands in, so the
+// tree offers groups and a double click on one starts a line.
+TEST(LinearWindowTest, WithoutAnOptionListOfItsOwnTheSampleIsOffered) {
+  CLinearTestSetup setup;
+  std::filesystem::remove(setup.folder.File("lin_conf.cfg"));
+  CLinearWnd window(setup.environment);
+  window.resize(1000, 700);
+  ASSERT_TRUE(window.CheckConfig());
+  window.show();
+  QTreeWidget* tree = window.findChild<QTreeWidget*>();
+  ASSERT_NE(tree, nullptr);
+  ASSERT_EQ(tree->topLevelItemCount(), 1);
+  QTreeWidgetItem* prices = tree->topLevelItem(0);
+  EXPECT_GE(prices->childCount(), 3) << "the groups of the sample list";
+  ASSERT_GT(prices->childCount(), 0);
+  emit tree->itemDoubleClicked(prices->child(0), 0);
+  EXPECT_EQ(window.Dialog().ViewMode(), CLinearDlg::kViewEditor);
+  EXPECT_FALSE(std::filesystem::exists(setup.folder.File("lin_conf.cfg")))
+      << "the user's folder is left as it was";
 }
 
 }  // namespace
