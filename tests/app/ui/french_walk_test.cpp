@@ -9,7 +9,13 @@
 #include <QToolBar>
 
 #include "app/current_language.h"
+#include "app/message_box_codes.h"
+#include "app/options_rules.h"
 #include "app/ui/main_frame.h"
+#include "app/ui/message_dlg.h"
+#include "app/ui/project_info_dlg.h"
+#include "app/ui/start_mode_dlg.h"
+#include "options_ui_test_support.h"
 #include "app/ui/model_dlg.h"
 #include "model/bom_cell_props.h"
 #include "model/bom_column.h"
@@ -86,6 +92,38 @@ TEST(FrenchWalkTest, TheBillOfMaterialsDialogsAreFrench) {
   EXPECT_TRUE(SaveScreenshot(options, QStringLiteral("fr_bom_export_options")));
   CModelDlg model(QStringLiteral("/tmp/model.run"));
   EXPECT_EQ(Joined(words.ForeignTexts(model)), "");
+}
+
+TEST(FrenchWalkTest, TheOptionsSheetOfEachWindowIsFrench) {
+  COptionsFixture fixture;
+  const CFrenchLanguage french;
+  const CLanguageWords words;
+  CRecordingOptionsFrame frame;
+  for (int kind : {kOptionsFromLinear, kOptionsFromReference, kOptionsFromLayout}) {
+    OnNextOptionsSheet([&](COptionsSheet& sheet) {
+      EXPECT_EQ(Joined(words.ForeignTexts(sheet)), "") << "options of window kind " << kind;
+      if (kind == kOptionsFromLayout)
+        EXPECT_TRUE(SaveScreenshot(sheet, QStringLiteral("fr_options_sheet")));
+      sheet.reject();
+    });
+    RunOptionsSheet(kind == kOptionsFromLayout ? &frame : nullptr, kind, fixture.Context());
+  }
+}
+
+TEST(FrenchWalkTest, TheShellsOwnDialogsAreFrench) {
+  CFrameFixture fixture;
+  const CFrenchLanguage french;
+  const CLanguageWords words;
+  CStartModeDlg start;
+  EXPECT_EQ(Joined(words.ForeignTexts(start)), "");
+  CProjectInfoDlg information(fixture.dialogs);
+  EXPECT_EQ(Joined(words.ForeignTexts(information)), "");
+  EXPECT_TRUE(SaveScreenshot(information, QStringLiteral("fr_project_info")));
+  CMessageDlg question(QStringLiteral("Enregistrer ?"), QStringLiteral("Tavrilon"),
+                       kMbYesNoCancel | kMbIconQuestion);
+  EXPECT_EQ(Joined(words.ForeignTexts(question)), "");
+  // (The label font dialog is Qt's font dialog, which Qt's own French catalogue
+  // translates at start-up.)
 }
 
 }  // namespace

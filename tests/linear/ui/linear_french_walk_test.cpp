@@ -7,9 +7,11 @@
 #include <QLineEdit>
 
 #include "linear/ui/component_chooser_dlg.h"
+#include "linear/ui/help_hint_dlg.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_line_editor.h"
 #include "linear/ui/linear_wnd.h"
+#include "linear/ui/text_entry_dlg.h"
 #include "linear_ui_test_support.h"
 #include "support/language_walk.h"
 
@@ -61,6 +63,12 @@ TEST(LinearFrenchWalkTest, TheWindowItsEditorAndItsChoosersAreFrench) {
   dialog.ShowEditPanel(true, 0);
   EXPECT_EQ(Joined(words.ForeignTexts(window)), "") << "price settings";
   EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_prices")));
+  for (int mode : {1, 2}) {
+    CHelpHintDlg hint(mode, setup.environment);
+    EXPECT_EQ(Joined(words.ForeignTexts(hint)), "") << "hint " << mode;
+  }
+  CTextEntryDlg entry;
+  EXPECT_EQ(Joined(words.ForeignTexts(entry)), "");
 }
 
 }  // namespace
