@@ -172,10 +172,10 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
     WriteXlExportField(file, "Remark" + std::to_string(i + 1), remarks[i], kXlLineText);
   WriteXlExportField(file, "Rising", line.Group == 1 ? "#TRUE#" : "#FALSE#", kXlLineValue);
   WriteXlExportField(file, "Length", LineLength(line), kXlLineValue);
-  WriteXlExportField(file, "Elbow",
-                     std::to_string(std::int64_t{std::max(line.Slots[7], 0)} +
-                                    std::max(line.Slots[8], 0)),
-                     kXlLineValue);
+  WriteXlExportField(
+      file, "Elbow",
+      std::to_string(std::int64_t{std::max(line.Slots[7], 0)} + std::max(line.Slots[8], 0)),
+      kXlLineValue);
   WriteXlExportField(file, "Tapoff", std::to_string(TapOffCount(line)), kXlLineValue);
   WriteXlExportField(file, "LineWeight",
                      line.LineWeight == 0.0 ? "" : FormatFixed(line.LineWeight, 2), kXlLineValue);
