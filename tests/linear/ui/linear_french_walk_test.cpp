@@ -71,4 +71,17 @@ TEST(LinearFrenchWalkTest, TheWindowItsEditorAndItsChoosersAreFrench) {
   EXPECT_EQ(Joined(words.ForeignTexts(entry)), "");
 }
 
+// The file types the save dialogs offer: the project and the workbook, in French.
+TEST(LinearFrenchWalkTest, TheSaveDialogsNameTheirFileTypesInFrench) {
+  CLinearTestSetup setup("033");
+  CLinearWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  EXPECT_FALSE(window.Save());  // cancelled
+  window.Project().lines.BeginNewLine(0);
+  window.Project().lines.SaveWorkingAsNew("P1");
+  EXPECT_EQ(window.ExportToExcel(true, 0), 0);  // cancelled
+  EXPECT_EQ(setup.dialogs.saveFilters.join(QStringLiteral(" ; ")).toStdString(),
+            "Chiffrages linéaires (*.lin)|*.lin|| ; Classeurs Excel (*.xlsx)|*.xlsx||");
+}
+
 }  // namespace

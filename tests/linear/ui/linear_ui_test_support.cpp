@@ -18,8 +18,9 @@
 #include "linear/ui/linear_wnd.h"
 
 QString CLinearTestDialogs::ChooseFileToSave(QWidget*, const QString& suggested,
-                                             const COpenFileFilter&) {
+                                             const COpenFileFilter& filter) {
   saveSuggestions << suggested;
+  saveFilters << QString::fromStdString(filter.filter);
   if (filesToSave.empty()) return {};
   QString path = filesToSave.front();
   filesToSave.pop_front();

@@ -29,6 +29,7 @@ class CLinearTestDialogs : public CShellDialogs {
 
   std::deque<QString> filesToSave;
   QStringList saveSuggestions;
+  QStringList saveFilters;
   std::deque<int> answers;  // empty: OK / Yes
   QStringList messages;
 };
