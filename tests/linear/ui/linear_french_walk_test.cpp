@@ -59,6 +59,13 @@ TEST(LinearFrenchWalkTest, TheWindowItsEditorAndItsChoosersAreFrench) {
     dialog.AbandonEdit();
   }
   EXPECT_GT(choosers, 3);
+  ASSERT_EQ(AddLine(window, 0, 800, {{5, "25"}}, QStringLiteral("Ligne A")), 0);
+  dialog.SelectItem(0);
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_price_table")));
+  dialog.ShowEditPanel(true, 0);
+  EXPECT_EQ(Joined(words.ForeignTexts(window)), "") << "name and comment";
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_name_panel")));
+  dialog.ShowEditPanel(false, 0);
   dialog.SelectItem(CLinearDlg::kPriceItem);
   dialog.ShowEditPanel(true, 0);
   EXPECT_EQ(Joined(words.ForeignTexts(window)), "") << "price settings";
