@@ -101,6 +101,27 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
   EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
 }
 
+// A new user in French, without an option list of their own, opens the sample project:
+// the frame names its file and the window offers the sample's groups (see the picture).
+TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=033\n");
+  std::filesystem::create_directories(folder.Path("data"));
+  const QString screenshot = QString::fromStdString(TestOutputPath("fr_linear_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.values.value("mode"), "3");
+  EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
+  EXPECT_FALSE(QImage(screenshot).isNull());
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/lin_conf.cfg")));
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
 
 TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIsKept) {
