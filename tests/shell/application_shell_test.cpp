@@ -170,6 +170,8 @@ TEST_F(ApplicationShellTest, TheTablesALayoutCannotReadAreToldInOneBox) {
   m_shell->SetProgramFolder(std::string(TVR_PROGRAM_DIR) + "/");
   ASSERT_TRUE(Start({"/nsplash"}));
   const qsizetype before = m_dialogs->messages.size();
+  for (const QString& message : m_dialogs->messages)
+    EXPECT_FALSE(message.contains(QStringLiteral("\\n"))) << message.toStdString();
   QString path = QStringLiteral(TVR_PROGRAM_DIR "/examples/qd_sample.run");
   m_shell->Frame()->OpenAnyFile(path);
   ProcessEvents();
