@@ -256,3 +256,22 @@ TEST(LinearWindowTest, WithoutAnOptionListOfItsOwnTheSampleIsOffered) {
 }
 
 }  // namespace
+
+namespace {
+
+// A project opened while the catalogue folder is missing: one box says so, not one per
+// table or per line.
+TEST(LinearWindowTest, AProjectOpenedWithoutItsCatalogueIsToldOnce) {
+  CLinearTestSetup setup;
+  setup.environment.folders.catalogue = setup.folder.File("no-catalogue/");
+  CLinearWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  setup.dialogs.messages.clear();
+  ASSERT_TRUE(window.LoadFile(QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")));
+  ProcessEvents();
+  EXPECT_EQ(setup.dialogs.messages.size(), 1) << setup.dialogs.messages.join('\n').toStdString();
+  for (const QString& message : setup.dialogs.messages)
+    EXPECT_FALSE(message.contains(QStringLiteral("\\n"))) << message.toStdString();
+}
+
+}  // namespace
