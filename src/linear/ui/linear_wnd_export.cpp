@@ -72,11 +72,19 @@ int CLinearWnd::ExportToExcel(bool saveAs, int variant) {
   CLinearExcelJob job;
   job.exchangePath = m_environment.settingsFolder + "XlExport.txt";
   job.saveAs = saveAs;
+  if (!PrintHelper().CanStart()) {
+    m_environment.dialogs->Message(this, StringQText(kMsgLinearHelperNotStarted),
+                                   kMbOk | kMbIconExclamation);
+    return 0;
+  }
   if (!ChooseExportFiles(saveAs, job)) return 0;
   if (!::ExportToExcel(file, job, PrintHelper())) {
     std::error_code ignored;
     std::filesystem::remove(job.exchangePath, ignored);
-    m_environment.dialogs->Message(this, StringQText(kMsgLinearHelperNotStarted),
+    m_environment.dialogs->Message(this,
+                                   StringQText(kMsgLinearWorkbookNotWritten)
+                                       .arg(QString::fromStdString(job.exchangePath))
+                                       .arg(0),
                                    kMbOk | kMbIconExclamation);
     return 0;
   }

@@ -105,6 +105,21 @@ TEST_F(LinearExportTest, AWorkbookThatNothingOpensIsToldAndGoesWithTheWindow) {
   EXPECT_FALSE(std::filesystem::exists(workbook)) << "the temporary workbook stays";
 }
 
+TEST(LinearExportHelperTest, AHelperThatCannotStartIsToldBeforeAnythingIsAsked) {
+  CLinearTestSetup setup;
+  CPrintHelperLauncher missing(setup.folder.Path(), "NoSuchHelper.exe");
+  setup.environment.printHelper = &missing;
+  CLinearWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  window.Project().lines.BeginNewLine(0);
+  window.Project().lines.SaveWorkingAsNew("P1");
+  EXPECT_EQ(window.ExportToExcel(true, 0), 0);
+  EXPECT_TRUE(setup.dialogs.saveSuggestions.isEmpty()) << "no name asked for in vain";
+  ASSERT_EQ(setup.dialogs.messages.size(), 1);
+  EXPECT_TRUE(setup.dialogs.messages[0].contains(QStringLiteral("XlPrint.exe")));
+  EXPECT_FALSE(std::filesystem::exists(setup.folder.File("XlExport.txt")));
+}
+
 // The two commands of each pair: one opens the workbook, the other asks for its name.
 TEST_F(LinearExportTest, OnlyTheSaveCommandsAskForAName) {
   const CEnvironmentGuard guard{"PATH"};
