@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 
+#include "app/external_process.h"
 #include "linear/ui/component_chooser_dlg.h"
 #include "linear/ui/help_hint_dlg.h"
 #include "linear/ui/linear_dlg.h"
@@ -81,6 +82,8 @@ TEST(LinearFrenchWalkTest, TheWindowItsEditorAndItsChoosersAreFrench) {
 // The file types the save dialogs offer: the project and the workbook, in French.
 TEST(LinearFrenchWalkTest, TheSaveDialogsNameTheirFileTypesInFrench) {
   CLinearTestSetup setup("033");
+  CPrintHelperLauncher launcher(TVR_PROGRAM_DIR);
+  setup.environment.printHelper = &launcher;
   CLinearWnd window(setup.environment);
   ASSERT_TRUE(window.CheckConfig());
   EXPECT_FALSE(window.Save());  // cancelled
