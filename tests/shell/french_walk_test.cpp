@@ -5,13 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QToolBar>
 
 #include "app/current_language.h"
 #include "app/message_box_codes.h"
 #include "app/options_rules.h"
+#include "shell/document_commands.h"
+#include "shell/layout_doc_window.h"
 #include "shell/main_frame.h"
+#include "view/ui/child_frame.h"
+#include "view/ui/view_angle_dlg.h"
+#include "app/ui/info_dlg.h"
 #include "app/ui/message_dlg.h"
 #include "model/ui/project_info_dlg.h"
 #include "app/ui/start_mode_dlg.h"
@@ -123,8 +130,35 @@ TEST(FrenchWalkTest, TheShellsOwnDialogsAreFrench) {
   CMessageDlg question(QStringLiteral("Enregistrer ?"), QStringLiteral("Tavrilon"),
                        kMbYesNoCancel | kMbIconQuestion);
   EXPECT_EQ(Joined(words.ForeignTexts(question)), "");
+  for (EInfoMode mode : {EInfoMode::Startup, EInfoMode::About}) {
+    CInfoDlg::Setup setup;
+    setup.mode = mode;
+    setup.applicationName = "Tavrilon";
+    setup.version = "7.3";
+    CInfoDlg info(setup, fixture.app.Profile());
+    EXPECT_EQ(Joined(words.ForeignTexts(info)), "") << static_cast<int>(mode);
+  }
   // (The label font dialog is Qt's font dialog, which Qt's own French catalogue
   // translates at start-up.)
+}
+
+// The layout window in French: its bill-of-materials panes, its view and the view angle
+// dialog.
+TEST(FrenchWalkTest, TheLayoutWindowAndItsViewAngleDialogAreFrench) {
+  CFrameFixture fixture;
+  const CFrenchLanguage french;
+  const CLanguageWords words;
+  CMainFrame& frame = fixture.Frame();
+  ASSERT_TRUE(frame.EnterGraphicalMode());
+  fixture.Commands().NewFromModel(false);
+  QMdiSubWindow* sub = frame.MdiArea()->subWindowList().value(0);
+  ASSERT_NE(sub, nullptr);
+  auto* layout = qobject_cast<CLayoutDocWindow*>(sub->widget());
+  ASSERT_NE(layout, nullptr);
+  EXPECT_EQ(Joined(words.ForeignTexts(*layout)), "");
+  CViewAngleDlg angles(layout->Frame()->View());
+  EXPECT_EQ(Joined(words.ForeignTexts(angles)), "");
+  EXPECT_TRUE(SaveScreenshot(angles, QStringLiteral("fr_view_angles")));
 }
 
 }  // namespace
