@@ -274,6 +274,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
   CObjWithProp* GetPrevSameName() const override;
   void GoToObject(CObjWithProp* target, int how) override;
   std::vector<int> GetPages() const override { return m_pages; }
+  // Asks the run (CRun::GetPageWord).
+  int GetPageWord(int page) const override;
   // 1025 and 1027 first clear the pages, then take the run's page list for this
   // element; any other message clears them. Then the base's notification.
   int NotifyPropDialog(int message);

@@ -169,6 +169,9 @@ class CDorneDoc : public CRunDocument {
   int ToolRightClick(CPoint point);
   // Selects as the select tool does, or else shows the current run's pages.
   int SelectAtOrShowRun(CPoint point);
+  // Edit > Properties: the property window opened anew on the selected element; 0 when
+  // no element is selected or another tool than selection is active.
+  int ShowCurrentElementProps();
   // The run's start marker placed again where its position and direction now say.
   void InsertElementAt(CRun& run);
 

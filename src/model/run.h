@@ -198,6 +198,8 @@ class CRun : public CObjWithProp {
   virtual std::optional<std::string> GetOptionSuffix(int argument) const;
   virtual void ClearPriceRowProperties();
   virtual std::vector<int> GetSubObjects(const CDev& element) const;
+  // The page word of a page that GetSubObjects lists for the element; 0 in the base.
+  virtual int GetPageWord(const CDev& element, int page) const;
   virtual std::string GetDeviceTextForSide(const CDev& device, int value) const;
   virtual int AccessOption(CDev* element, int request);
 

@@ -133,6 +133,12 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
   return pages;
 }
 
+int CRun::GetPageWord(const CDev& element, int page) const {
+  (void)element;
+  (void)page;
+  return 0;
+}
+
 CQuotationStats CRun::GetQuotationStats(bool skip) const {
   CQuotationStats stats;
   if (skip) return stats;
