@@ -9,6 +9,7 @@
 #include "app/ui/main_frame.h"
 #include "app/ui/ui_script.h"
 #include "linear/ui/linear_environment.h"
+#include "pages/ui/prop_window_host.h"
 
 namespace {
 
@@ -63,6 +64,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   RegisterLinearWindow();
   CApplicationShell shell;
+  const std::unique_ptr<CPropWindowHost> propertyWindow = CPropWindowHost::ForShell(shell);
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();
   ScheduleWindowDump(shell);
   return QApplication::exec();

@@ -1,0 +1,64 @@
+#include "pages/ui/prop_window_host.h"
+
+#include <QTimer>
+
+#include "app/dorne_app.h"
+#include "app/ui/application_shell.h"
+#include "app/ui/main_frame.h"
+
+CPropWindowHost::CPropWindowHost(const CPropWindowSetup& setup, std::function<QWidget*()> owner)
+    : m_setup(setup), m_owner(std::move(owner)) {
+  m_previous = SetPropWindowNotifier(this);
+}
+
+CPropWindowHost::~CPropWindowHost() {
+  SetPropWindowNotifier(m_previous);
+  if (m_window != nullptr) delete m_window.data();
+}
+
+std::unique_ptr<CPropWindowHost> CPropWindowHost::ForShell(CApplicationShell& shell) {
+  CDorneApp& app = shell.App();
+  CPropWindowSetup setup;
+  setup.profile = &app.Profile();
+  setup.scaleX = app.ScaleX();
+  setup.scaleY = app.ScaleY();
+  return std::make_unique<CPropWindowHost>(setup, [&shell]() -> QWidget* { return shell.Frame(); });
+}
+
+CPropDialog* CPropWindowHost::Window() const { return m_window.data(); }
+
+bool CPropWindowHost::PropWindowExists() const { return m_window != nullptr; }
+
+void CPropWindowHost::SendPropMessage(int message, CObjWithProp* object) {
+  if (m_window == nullptr) return;
+  if (message == kPropMsgShowObject) m_window->ShowObject(object);
+  else if (message == kPropMsgClear) m_window->ClearObject();
+}
+
+void CPropWindowHost::PostPropMessage(int message, CObjHandle object) {
+  if (m_window == nullptr) return;
+  // The object may die before the event loop comes back: the handle tells.
+  QTimer::singleShot(0, m_window.data(), [this, message, object] {
+    if (CObjWithProp* alive = object.Get()) SendPropMessage(message, alive);
+  });
+}
+
+void CPropWindowHost::OpenPropDialog() {
+  if (m_window != nullptr) {
+    m_window->activateWindow();
+    m_window->setFocus();
+    return;
+  }
+  auto* window = new CPropDialog(m_setup, m_owner ? m_owner() : nullptr);
+  m_window = window;
+  QObject::connect(window, &CPropDialog::Closed, window, [this, window] {
+    if (m_window == window) m_window = nullptr;
+  });
+  window->show();
+  window->raise();
+  window->activateWindow();
+}
+
+void CPropWindowHost::ClosePropDialog() {
+  if (m_window != nullptr && !m_window->IsPinned()) m_window->close();
+}
