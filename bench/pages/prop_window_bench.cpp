@@ -60,7 +60,8 @@ struct Fixture {
       application = std::make_unique<QApplication>(argc, argv);
     document = std::make_unique<CDorneDoc>(CDocEnvironment());
     for (int r = 0; r < kRuns; ++r) BuildRun(*document, r);
-    host = std::make_unique<CPropWindowHost>(CPropWindowSetup(), [] { return nullptr; });
+    host = std::make_unique<CPropWindowHost>([] { return CPropWindowSetup(); },
+                                             [] { return nullptr; });
     host->OpenPropDialog();
     host->Window()->SetPinned(true);
   }

@@ -3,11 +3,10 @@
 #include <QTimer>
 
 #include "app/dorne_app.h"
-#include "app/ui/application_shell.h"
-#include "app/ui/main_frame.h"
 
-CPropWindowHost::CPropWindowHost(const CPropWindowSetup& setup, std::function<QWidget*()> owner)
-    : m_setup(setup), m_owner(std::move(owner)) {
+CPropWindowHost::CPropWindowHost(std::function<CPropWindowSetup()> setup,
+                                 std::function<QWidget*()> owner)
+    : m_setup(std::move(setup)), m_owner(std::move(owner)) {
   m_previous = SetPropWindowNotifier(this);
 }
 
@@ -16,13 +15,12 @@ CPropWindowHost::~CPropWindowHost() {
   if (m_window != nullptr) delete m_window.data();
 }
 
-std::unique_ptr<CPropWindowHost> CPropWindowHost::ForShell(CApplicationShell& shell) {
-  CDorneApp& app = shell.App();
+CPropWindowSetup CPropWindowHost::SetupOf(CDorneApp& app) {
   CPropWindowSetup setup;
   setup.profile = &app.Profile();
   setup.scaleX = app.ScaleX();
   setup.scaleY = app.ScaleY();
-  return std::make_unique<CPropWindowHost>(setup, [&shell]() -> QWidget* { return shell.Frame(); });
+  return setup;
 }
 
 CPropDialog* CPropWindowHost::Window() const { return m_window.data(); }
@@ -49,7 +47,8 @@ void CPropWindowHost::OpenPropDialog() {
     m_window->setFocus();
     return;
   }
-  auto* window = new CPropDialog(m_setup, m_owner ? m_owner() : nullptr);
+  auto* window =
+      new CPropDialog(m_setup ? m_setup() : CPropWindowSetup(), m_owner ? m_owner() : nullptr);
   m_window = window;
   QObject::connect(window, &CPropDialog::Closed, window, [this, window] {
     if (m_window == window) m_window = nullptr;

@@ -7,7 +7,7 @@
 #include "model/prop_window_notifier.h"
 #include "pages/ui/prop_dialog.h"
 
-class CApplicationShell;
+class CDorneApp;
 class QWidget;
 
 // The one property window of the program, as the model reaches it (CPropWindowNotifier):
@@ -16,15 +16,15 @@ class QWidget;
 // on ClosePropDialog unless pinned. Installed as the model's notifier for its lifetime.
 class CPropWindowHost : public CPropWindowNotifier {
  public:
-  // owner: the window the property window belongs to (the main frame), asked when the
-  // window is made.
-  CPropWindowHost(const CPropWindowSetup& setup, std::function<QWidget*()> owner);
+  // setup and owner (the window the property window belongs to, the main frame) are
+  // asked each time the window is made.
+  CPropWindowHost(std::function<CPropWindowSetup()> setup, std::function<QWidget*()> owner);
   ~CPropWindowHost() override;
   CPropWindowHost(const CPropWindowHost&) = delete;
   CPropWindowHost& operator=(const CPropWindowHost&) = delete;
 
-  // The host the program's start-up makes for its shell.
-  static std::unique_ptr<CPropWindowHost> ForShell(CApplicationShell& shell);
+  // The set-up of the program: its settings file and screen scale.
+  static CPropWindowSetup SetupOf(CDorneApp& app);
 
   // The window while it exists, else null.
   CPropDialog* Window() const;
@@ -36,7 +36,7 @@ class CPropWindowHost : public CPropWindowNotifier {
   void ClosePropDialog() override;
 
  private:
-  CPropWindowSetup m_setup;
+  std::function<CPropWindowSetup()> m_setup;
   std::function<QWidget*()> m_owner;
   QPointer<CPropDialog> m_window;
   CPropWindowNotifier* m_previous = nullptr;

@@ -35,7 +35,8 @@ class PropWindowTest : public SamplePageTest {
     m_profile = std::make_unique<CProfile>(m_settings.File("TVR.INI"));
     CPropWindowSetup windowSetup;
     windowSetup.profile = m_profile.get();
-    host = std::make_unique<CPropWindowHost>(windowSetup, [] { return nullptr; });
+    host = std::make_unique<CPropWindowHost>([windowSetup] { return windowSetup; },
+                                             [] { return nullptr; });
     m_previousHandler =
         SetPageMessageHandler([this](QWidget*, const QString& text) { messages << text; });
   }
