@@ -17,6 +17,7 @@
 #include "app/start_lists.h"
 #include "shell/application_shell.h"
 
+#include "model/run_environment.h"
 #include "model/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
@@ -208,6 +209,8 @@ void CApplicationShell::LoadStartLists() {
     if (!error->empty()) m_startProblems << QString::fromStdString(*error);
   m_units = std::move(units.entries);
   m_catalogues = std::move(catalogues.entries);
+  // Runs read from a file know their catalogue only when it is one offered here.
+  CRunEnvironment::Instance().SetCatalogues(m_catalogues);
   m_devices = std::move(devices.entries);
   std::vector<CLanguageFileInfo> files = ListLanguageFiles(folder);
   m_languages = BuildLanguageList(files);

@@ -2,16 +2,33 @@
 
 #include <QTimer>
 
+#include <vector>
+
 #include "app/dorne_app.h"
+
+namespace {
+
+// Hosts alive, the newest last: it is the model's notifier. Hosts may end in any order
+// (tests make shells of their own), so the one installed after a host ends is always a
+// live one.
+std::vector<CPropWindowHost*>& LiveHosts() {
+  static std::vector<CPropWindowHost*> hosts;
+  return hosts;
+}
+
+}  // namespace
 
 CPropWindowHost::CPropWindowHost(std::function<CPropWindowSetup()> setup,
                                  std::function<QWidget*()> owner)
     : m_setup(std::move(setup)), m_owner(std::move(owner)) {
-  m_previous = SetPropWindowNotifier(this);
+  LiveHosts().push_back(this);
+  SetPropWindowNotifier(this);
 }
 
 CPropWindowHost::~CPropWindowHost() {
-  SetPropWindowNotifier(m_previous);
+  std::erase(LiveHosts(), this);
+  if (GetPropWindowNotifier() == this)
+    SetPropWindowNotifier(LiveHosts().empty() ? nullptr : LiveHosts().back());
   if (m_window != nullptr) delete m_window.data();
 }
 

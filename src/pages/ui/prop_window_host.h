@@ -39,5 +39,4 @@ class CPropWindowHost : public CPropWindowNotifier {
   std::function<CPropWindowSetup()> m_setup;
   std::function<QWidget*()> m_owner;
   QPointer<CPropDialog> m_window;
-  CPropWindowNotifier* m_previous = nullptr;
 };
