@@ -203,6 +203,27 @@ TEST_F(PropWindowTest, SelectingAnotherElementClosesAnUnpinnedWindow) {
   }
 }
 
+TEST_F(PropWindowTest, LosingTheFocusAppliesThePageAndClosesUnlessPinned) {
+  for (bool pinned : {false, true}) {
+    SCOPED_TRACE(pinned);
+    CPropDialog& window = Open();
+    window.SetPinned(pinned);
+    CDev* element = UserJoint();
+    Select(*element, CDev::kBodySlot);
+    ASSERT_NE(window.CurrentPage(), nullptr);
+    auto& rules = static_cast<CPositionPage&>(window.CurrentPage()->Rules());
+    const std::int64_t first = rules.GetMinFirst() + 300 + (pinned ? 100 : 0);
+    Edit(window, "1006")->setText(QString::fromStdString(document->GetUnits().FormatScaled(first)));
+    // The window is not the active one: the change of activation is its deactivation.
+    QEvent deactivation(QEvent::ActivationChange);
+    QApplication::sendEvent(&window, &deactivation);
+    QApplication::processEvents();
+    EXPECT_EQ(element->GetBookedLength(), first);
+    EXPECT_EQ(host->Window() != nullptr, pinned);
+    if (host->Window() != nullptr) host->Window()->close();
+  }
+}
+
 TEST_F(PropWindowTest, NavigationKeepsAnUnpinnedWindowOpen) {
   CPropDialog& window = Open();
   window.SetPinned(false);
