@@ -86,6 +86,7 @@ void BM_SelectElementShowsItsPages(benchmark::State& state) {
     benchmark::DoNotOptimize(fixture.host->Window()->PageCount());
     run = (run + 1) % kRuns;
   }
+  state.counters["pages"] = fixture.host->Window()->PageCount();
 }
 BENCHMARK(BM_SelectElementShowsItsPages)->Unit(benchmark::kMillisecond);
 
