@@ -79,6 +79,19 @@ CPropDialog::CPropDialog(const CPropWindowSetup& setup, QWidget* owner)
 CPropDialog::~CPropDialog() = default;
 
 void CPropDialog::BuildControls() {
+  BuildPin();
+  m_tabs = new QTabBar(this);
+  m_tabs->setObjectName(QString::number(kTabStripId));
+  m_tabs->setGeometry(45, 3, width() - 48, 27);
+  m_tabs->setExpanding(false);
+  m_tabs->hide();
+  connect(m_tabs, &QTabBar::currentChanged, this, &CPropDialog::OnTabChanged);
+  BuildNavigationBar();
+  m_pageArea = QRect(QPoint(5, 27), QPoint(width() - 3, height() - 35));
+  m_initialPageArea = m_pageArea;
+}
+
+void CPropDialog::BuildPin() {
   m_pin = new QToolButton(this);
   m_pin->setObjectName(QStringLiteral("pin"));
   m_pin->setCheckable(true);
@@ -91,12 +104,10 @@ void CPropDialog::BuildControls() {
       (void)m_setup.profile->WriteProfileText(prop_window::kSection, prop_window::kKeyPinned,
                                               BoolToText(on));
   });
-  m_tabs = new QTabBar(this);
-  m_tabs->setObjectName(QString::number(kTabStripId));
-  m_tabs->setGeometry(45, 3, width() - 48, 27);
-  m_tabs->setExpanding(false);
-  m_tabs->hide();
-  connect(m_tabs, &QTabBar::currentChanged, this, &CPropDialog::OnTabChanged);
+}
+
+// The four buttons, centred at the foot of the window.
+void CPropDialog::BuildNavigationBar() {
   m_navigation = new QToolBar(this);
   m_navigation->setObjectName(QString::number(kNavigationBarId));
   const QStyle::StandardPixmap pictures[4] = {QStyle::SP_MediaSkipBackward, QStyle::SP_ArrowLeft,
@@ -112,8 +123,6 @@ void CPropDialog::BuildControls() {
   m_navigation->adjustSize();
   const int barWidth = m_navigation->sizeHint().width();
   m_navigation->setGeometry((width() - barWidth) / 2, height() - 33, barWidth, 30);
-  m_pageArea = QRect(QPoint(5, 27), QPoint(width() - 3, height() - 35));
-  m_initialPageArea = m_pageArea;
 }
 
 void CPropDialog::PlaceAtSavedPosition() {
@@ -162,7 +171,8 @@ void CPropDialog::ShowObject(CObjWithProp* object) {
 }
 
 void CPropDialog::ShowPages(CObjWithProp* object, const std::vector<int>& pages) {
-  QWidget* focus = QApplication::focusWidget();
+  // The focus may sit in a page that the clearing destroys.
+  const QPointer<QWidget> focus = QApplication::focusWidget();
   if (!m_pages.empty()) ClearObject();
   m_object = object != nullptr ? object->GetHandle() : CObjHandle();
   m_objectShown = object != nullptr;
@@ -284,7 +294,7 @@ void CPropDialog::EnterPage(int index) {
 }
 
 void CPropDialog::OnTabChanged(int index) {
-  if (m_switching || index < 0) return;
+  if (index < 0) return;
   LeaveCurrentPage(false);
   EnterPage(index);
 }

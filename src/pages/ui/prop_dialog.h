@@ -80,6 +80,8 @@ class CPropDialog : public QWidget {
 
  private:
   void BuildControls();
+  void BuildPin();
+  void BuildNavigationBar();
   void PlaceAtSavedPosition();
   void SavePosition();
   void CreatePages(CObjWithProp& object, const std::vector<int>& pages, bool isRun);
@@ -109,6 +111,5 @@ class CPropDialog : public QWidget {
   QSize m_initialSize;
   bool m_pinned = false;
   bool m_saving = false;
-  bool m_switching = false;
   bool m_closed = false;
 };
