@@ -240,6 +240,8 @@ int CDorneDoc::DeleteCurrentElement() {
     if (m_prompter != nullptr) m_prompter->Beep();
     return 0;
   }
+  // Tap-off units counted through the element lose their joint.
+  m_currentRun->AdaptDeviceReferences();
   CDev* back = m_currentRun->GetCurrentElement();
   m_freeFaceMask = FreeFaceMaskOf(*back);
   m_cursor = back->GetPosition();
