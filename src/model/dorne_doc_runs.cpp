@@ -83,13 +83,13 @@ void CDorneDoc::CreateRunForRange() {
   const std::string catalog = current != nullptr ? current->GetPropText("Catalog") : std::string();
   if (catalog.empty()) {
     AddNewRun();
-    return;
+  } else {
+    std::unique_ptr<CRun> made = CRunFactory::Instance().CreateForCatalog(catalog, this);
+    // The rating is the rating and its neutral, without which the catalogue is not known.
+    for (const char* name : {"Calibre", "Neutral"}) made->SetProp(name, current->GetPropText(name));
+    made->SetCatalogueKnown(made->IsCatalogueKnown());
+    AddNewRun(std::move(made));
   }
-  std::unique_ptr<CRun> made = CRunFactory::Instance().CreateForCatalog(catalog, this);
-  // The rating is the rating and its neutral, without which the catalogue is not known.
-  for (const char* name : {"Calibre", "Neutral"}) made->SetProp(name, current->GetPropText(name));
-  made->SetCatalogueKnown(made->IsCatalogueKnown());
-  AddNewRun(std::move(made));
   SetModifiedFlag(true);
 }
 

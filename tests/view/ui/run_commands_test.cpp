@@ -74,6 +74,7 @@ TEST_F(RunCommandsTest, NewRunAfterAGenericRunIsGeneric) {
   ASSERT_EQ(document.GetRunCount(), 2);
   EXPECT_EQ(document.GetCurrentRun()->GetPropText("Catalog"), "");
   EXPECT_EQ(document.GetCurrentRun()->CreatePartBuilder(), nullptr);
+  EXPECT_TRUE(document.IsModified());
 }
 
 TEST_F(RunCommandsTest, BillOfMaterialsRebuildIsOneUndoStep) {
