@@ -48,7 +48,7 @@ void FeedUnit(QPainter& p, const QString& code) {
   const QPointF centre(44, 33);
   if (code == "AA") Arrow(p, {44, 2}, {44, 17}, kAccent);
   if (code == "AB") Arrow(p, {63, 33}, {55, 33}, kAccent);
-  if (code == "AC") Arrow(p, {44, 62}, {44, 49}, kAccent);
+  if (code == "AC") Arrow(p, {60, 62}, {52, 49}, kAccent);
   if (code == "AD") Arrow(p, {58, 8}, {50, 18}, kAccent);
   if (code == "AK") {
     Pen(p, kInk, 2);
