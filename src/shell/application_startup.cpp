@@ -16,6 +16,7 @@
 #include "app/shell_file_types.h"
 #include "app/start_lists.h"
 #include "shell/application_shell.h"
+#include "app/ui/element_pictures.h"
 
 #include "model/run_environment.h"
 #include "model/run_factory.h"
@@ -218,6 +219,7 @@ void CApplicationShell::LoadStartLists() {
   m_app.SetProjectsFolder(SettleProjectsFolder(
       files, m_app.AppName(), current, ReadSetting(m_app.Profile(), settings_key::kProjects)));
   m_app.MarkInitialProjectsFolder();
+  LoadElementImages(m_app);
   ConnectProductRanges();
 }
 
