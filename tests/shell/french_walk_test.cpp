@@ -110,8 +110,9 @@ TEST(FrenchWalkTest, TheOptionsSheetOfEachWindowIsFrench) {
   for (int kind : {kOptionsFromLinear, kOptionsFromReference, kOptionsFromLayout}) {
     OnNextOptionsSheet([&](COptionsSheet& sheet) {
       EXPECT_EQ(Joined(words.ForeignTexts(sheet)), "") << "options of window kind " << kind;
-      if (kind == kOptionsFromLayout)
+      if (kind == kOptionsFromLayout) {
         EXPECT_TRUE(SaveScreenshot(sheet, QStringLiteral("fr_options_sheet")));
+      }
       sheet.reject();
     });
     RunOptionsSheet(kind == kOptionsFromLayout ? &frame : nullptr, kind, fixture.Context());
