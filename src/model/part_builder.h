@@ -202,6 +202,9 @@ class CPartBuilder {
   int m_planningFlag = 0;
   int m_backStep = 0;
   int m_backStepsTaken = 0;
+  // The segment's two ends were booked as one piece (AssignPartRef): what their own
+  // planning found wrong no longer stands.
+  bool m_endsJoined = false;
   std::int32_t m_lengthStep = 0;
   CCheckMessageTable m_messages;
   int m_supportCount = 0;

@@ -156,6 +156,7 @@ int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view refe
     }
   }
   m_remaining = 0;
+  m_endsJoined = true;
   second->SetStyle(second->GetStyle() & ~0xF00u);
   m_errorElements.erase(second);
   if (!IsMarkedInError(*first) || first->GetBackNeighbour() == nullptr ||
