@@ -58,7 +58,10 @@ void CPartBuilder::BookRecordReference(CDev& element, const std::string& referen
   m_run.GetBOM().RemoveRefQuantity(element.GetReference(), 1);
   element.SetReference(reference);
   element.SetBooked(1);
-  m_run.GetBOM().AddRefQuantity(reference, 1);
+  // What the element holds itself needs no count of the line's other holders: a line
+  // of a reference that many pieces share is booked at the same cost as any other.
+  if (m_run.HeldQuantity(element) > 0) m_run.GetBOM().AddHeldQuantity(reference, 1);
+  else m_run.GetBOM().AddRefQuantity(reference, 1);
 }
 
 CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {

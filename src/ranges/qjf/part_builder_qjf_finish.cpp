@@ -57,6 +57,9 @@ bool TakesEarth(const CDev& element) {
 }  // namespace
 
 void CPartBuilderQJF::Rebook(CDev& element, const std::string& reference) {
+  // Most references are finished as they are: their lines are left alone, since a line
+  // booked again is counted again over every element that holds it.
+  if (element.GetReference() == reference) return;
   // The run counts what its elements hold: the old line loses its quantity while the
   // element still holds it, the new one gains it once the element does.
   CBOMGrid& bom = GetRun().GetBOM();
@@ -74,12 +77,7 @@ void CPartBuilderQJF::FlushPartsToBOM() {
     CDev* element = part.element;
     if (element != nullptr && element->GetKind() == CDev::kJunction2 && part.length == 0) {
       // A tee that takes no length of its own is no cut: only its line moves.
-      if (part.reference.empty()) continue;
-      CBOMGrid& bom = GetRun().GetBOM();
-      if (element->GetBooked() != 0) bom.RemoveRefQuantity(element->GetReference(), 1);
-      element->SetReference(part.reference);
-      element->SetBooked(1);
-      bom.AddRefQuantity(part.reference, 1);
+      if (!part.reference.empty()) BookRecordReference(*element, part.reference);
       continue;
     }
     CDev* added = ApplyCut(part);
@@ -162,11 +160,7 @@ void CPartBuilderQJF::SplitFeedBoxBranch(CDev& element, int face) {
   LayRefText(text, 5, turn == 1 ? "LC" : "LB");
   SetRefChar(text, 8, '1');
   if (RefCharAt(text, 9) == 'A') CompactOptions(text);
-  CBOMGrid& bom = GetRun().GetBOM();
-  if (joint->GetBooked() != 0) bom.RemoveRefQuantity(joint->GetReference(), 1);
-  joint->SetReference(text);
-  joint->SetBooked(1);
-  bom.AddRefQuantity(text, 1);
+  BookRecordReference(*joint, text);
   std::string piece = text;
   LayRefText(piece, 0, "QJ0");
   LayRefText(piece, 4, "6FA");
@@ -177,7 +171,5 @@ void CPartBuilderQJF::SplitFeedBoxBranch(CDev& element, int face) {
   ParseNumberList(m_qjf.FindPartRow(piece).texts[1], low, high);
   CDev* adapter = high > 0 ? joint->SplitAtLength(joint->GetDirection(), high) : nullptr;
   if (adapter == nullptr) return;
-  adapter->SetReference(piece);
-  adapter->SetBooked(1);
-  bom.AddRefQuantity(piece, 1);
+  BookRecordReference(*adapter, piece);
 }
