@@ -216,4 +216,34 @@ TEST_F(QJFRunTest, DeviceTextForASideOfAStockLength) {
   EXPECT_EQ(run.GetDeviceTextForSide(shorter, 0), "");
 }
 
+// A feed unit whose catalogue formula names the cable box is priced from its own pattern
+// with the connection mark; a unit of a family without one gets a 'Z' stem. A unit the
+// catalogue has no formula for falls back on its options, and is never read past.
+TEST_F(QJFRunTest, FeedUnitsPricedThroughTheirCableBox) {
+  struct Row {
+    int entrax;
+    const char* rating;
+    const char* expected;
+  };
+  for (const Row& row : {Row{5, "26", "+ QJF26AK 1"}, Row{6, "26", "+ QJF26AL 1"},
+                         Row{6, "46", "+ ZZZZZZZZZ"}, Row{2, "26", "+ QJF26AB 1"}}) {
+    CRunQJF& run = LayOut(std::string("run QJF ") + row.rating + "\nstart 3\nentrax " +
+                          std::to_string(row.entrax) + "\ngo 4 3000\nend 1\n");
+    CRangeTables tables = *run.GetRangeTables();
+    tables.codes.push_back({{"0", "00003", "FEED-UNIT-REF", ""}});
+    tables.priceFormulas.push_back({{"0", "00003", "", "QJF?6AK"}});
+    run.AttachRangeTables(tables);
+    CDev& feed = *Laid()[0];
+    feed.SetReference("FEED-UNIT-REF");
+    EXPECT_EQ(TrimmedRef(run.GetPriceFormula("FEED-UNIT-REF").value_or("-")), row.expected);
+  }
+  // The element is there, the catalogue has no formula for it: no cable box is read.
+  CRunQJF& run = LayOut("run QJF 26\nstart 3\nentrax 1\ngo 4 3000\nend 1\n");
+  Laid()[0]->SetReference("QJF26AA2120");
+  EXPECT_FALSE(run.GetPriceFormula("QJF26AA2120").has_value());
+  Laid()[0]->SetReference("QJF26AA21AB");
+  EXPECT_EQ(run.GetPriceFormula("QJF26AA21AB").value_or("-"),
+            "0 * 0 + QZQJ26_OPTION_B + QJF26AA21");
+}
+
 }  // namespace
