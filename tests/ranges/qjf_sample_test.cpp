@@ -25,6 +25,7 @@ TEST_F(RangeTest, SampleQJFDocumentRebuildsToItsBill) {
   ASSERT_EQ(document.GetRuns().size(), 1u);
   CRun& run = *document.GetRuns().front();
   ASSERT_NE(dynamic_cast<CRunQJF*>(&run), nullptr);
+  EXPECT_NE(run.CreatePartBuilder(), nullptr);
   // The start's feed unit is drawn with its box and its four outlets.
   const CDev* start = run.GetFirstElement();
   ASSERT_NE(start, nullptr);
