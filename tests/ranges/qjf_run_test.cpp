@@ -1,5 +1,9 @@
 #include "qjf_test_support.h"
 
+#include "model/element_selection.h"
+#include "ranges/range_pages.h"
+
+#include <algorithm>
 #include <clocale>
 
 namespace {
@@ -244,6 +248,40 @@ TEST_F(QJFRunTest, FeedUnitsPricedThroughTheirCableBox) {
   Laid()[0]->SetReference("QJF26AA21AB");
   EXPECT_EQ(run.GetPriceFormula("QJF26AA21AB").value_or("-"),
             "0 * 0 + QZQJ26_OPTION_B + QJF26AA21");
+}
+
+}  // namespace
+
+namespace {
+
+// The whole element selected: a feed unit shows its entrax page before its feed-unit
+// page, a straight unit its riser page, an elbow its elbow page; the name page ends the
+// list.
+TEST_F(QJFRunTest, PagesOfTheWholeElement) {
+  CRunQJF& run = LayOut("run QJF 26\nstart 3\nentrax 1\ngo 4 3000\ngo 1 2000\nend 1\n");
+  const int entrax = run.GetElementPage(kFirstRangeElementSlot);
+  const int name = run.GetElementPage(kSlotElementName);
+  struct Row {
+    CDev* element;
+    int face;
+    int page;  // the range's page expected, 0 for none
+  };
+  for (const Row& row :
+       {Row{Laid()[0], CElementSelection::kWholeElement, entrax},
+        Row{Laid()[1], CElementSelection::kWholeElement, run.GetElementPage(kSlotElbow)},
+        Row{Laid()[0], 4, 0}}) {
+    CElementSelection::Of(m_document.get()).Select(row.element, row.face);
+    const std::vector<int> pages = run.GetSubObjects(*row.element);
+    ASSERT_FALSE(pages.empty());
+    EXPECT_EQ(pages.back(), name);
+    EXPECT_EQ(std::count(pages.begin(), pages.end(), name), 1);
+    const bool shown = std::find(pages.begin(), pages.end(), row.page) != pages.end();
+    EXPECT_EQ(shown, row.page != 0) << row.element->GetKind();
+    if (row.page != entrax) continue;
+    const auto feed = std::find(pages.begin(), pages.end(), run.GetElementPage(kSlotFeedUnit));
+    if (feed != pages.end()) EXPECT_LT(std::find(pages.begin(), pages.end(), entrax), feed);
+  }
+  CElementSelection::Of(m_document.get()).Clear();
 }
 
 }  // namespace
