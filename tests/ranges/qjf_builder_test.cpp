@@ -162,7 +162,7 @@ TEST_F(QJFRunTest, FinishingMovesOptionsTogetherAndAddsTheEarth) {
   for (const Row& row :
        {Row{" ", CDev::kEnd, 3, "QJF26EA23A B  C", "QJF26EA23ABC"},
         Row{"PE", CDev::kEnd, 3, "QJF26AA2120", "QJF26AA2120APE"},
-        Row{"PE", CDev::kEnd, 103, "QJF26AA2120", "QJF26AA2120APE"},
+        Row{"PE", CDev::kEnd, 103, "QJF26AA2120           ", "QJF26AA2120APE"},
         Row{"PE", CDev::kEnd, 1, "QJF26FE2", "QJF26FE2"},
         Row{"PE", CDev::kEnd, 3, "QJF26AA21201234567890X", "QJF26AA21201234567890XAPE"},
         Row{" ", CDev::kEnd, 3, "QJF26AA2120           tail", "QJF26AA2120           tail"},
@@ -177,6 +177,9 @@ TEST_F(QJFRunTest, FinishingMovesOptionsTogetherAndAddsTheEarth) {
     CPartBuilderQJF builder(run);
     builder.FinishPart(element, 0);
     std::string finished = element.GetReference();
+    // A padded reference keeps its width; the earth takes the place of its blanks.
+    if (row.reference.size() == kRefWidth && row.reference.back() == ' ')
+      EXPECT_EQ(finished.size(), static_cast<std::size_t>(kRefWidth)) << row.reference;
     finished.erase(finished.find_last_not_of(' ') + 1);
     EXPECT_EQ(finished, row.expected) << row.reference;
     EXPECT_EQ(LineQuantity(run, element.GetReference()), 1) << row.reference;

@@ -46,6 +46,8 @@ void AddEarth(std::string& text, std::string_view ground) {
   }
   const std::string rest = blank + 2 < text.size() ? text.substr(blank + 2) : std::string();
   text = text.substr(0, blank) + earth + rest;
+  // The reference keeps its width where blanks make room for the earth.
+  while (text.size() > kRefWidth && text.back() == ' ') text.pop_back();
 }
 
 bool TakesEarth(const CDev& element) {
