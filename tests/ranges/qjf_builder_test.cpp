@@ -178,8 +178,9 @@ TEST_F(QJFRunTest, FinishingMovesOptionsTogetherAndAddsTheEarth) {
     builder.FinishPart(element, 0);
     std::string finished = element.GetReference();
     // A padded reference keeps its width; the earth takes the place of its blanks.
-    if (row.reference.size() == kRefWidth && row.reference.back() == ' ')
+    if (row.reference.size() == kRefWidth && row.reference.back() == ' ') {
       EXPECT_EQ(finished.size(), static_cast<std::size_t>(kRefWidth)) << row.reference;
+    }
     finished.erase(finished.find_last_not_of(' ') + 1);
     EXPECT_EQ(finished, row.expected) << row.reference;
     EXPECT_EQ(LineQuantity(run, element.GetReference()), 1) << row.reference;

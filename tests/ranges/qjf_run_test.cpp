@@ -279,7 +279,9 @@ TEST_F(QJFRunTest, PagesOfTheWholeElement) {
     EXPECT_EQ(shown, row.page != 0) << row.element->GetKind();
     if (row.page != entrax) continue;
     const auto feed = std::find(pages.begin(), pages.end(), run.GetElementPage(kSlotFeedUnit));
-    if (feed != pages.end()) EXPECT_LT(std::find(pages.begin(), pages.end(), entrax), feed);
+    if (feed != pages.end()) {
+      EXPECT_LT(std::find(pages.begin(), pages.end(), entrax), feed);
+    }
   }
   CElementSelection::Of(m_document.get()).Clear();
 }
