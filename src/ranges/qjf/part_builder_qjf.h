@@ -28,7 +28,12 @@ class CPartBuilderQJF : public CPartBuilder {
   std::string GetPartReference(const CSegment& segment, int entryIndex, int alternative) override;
   int GetJoinKind(const CSegment& segment, int entryIndex) const override;
   std::string GetPartParameters(const CPlannedPart& part) override;
+  // The build asks without a report: a pair out of its range stays two single elbows,
+  // whose own lengths the build checks.
   int GetElbowReference(const CSegment& segment) override;
+  // With the flag clear the candidates alternate between the first and the last; the
+  // alternation starts afresh with every builder, so that a rebuild does not depend on
+  // the rebuilds before it.
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
                   std::string_view reference) override;
