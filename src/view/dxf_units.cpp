@@ -73,8 +73,7 @@ bool CDxfUnits::ClipToFrame(const Frame& frame, CPoint& from, CPoint& to) {
   for (int edge = 0; edge < 4; ++edge) {
     const CPoint a = frame.corners[edge];
     const CPoint b = frame.corners[(edge + 1) % 4];
-    const std::optional<CPoint> crossing =
-        SegmentIntersection(a.x, a.y, b.x, b.y, from.x, from.y, to.x, to.y, 0);
+    const std::optional<CPoint> crossing = CrossingStrictlyInside(a, b, from, to);
     if (!crossing) continue;
     if (Beyond(frame, kSides[edge], to)) {
       to = *crossing;
