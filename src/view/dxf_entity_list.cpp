@@ -35,7 +35,7 @@ int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
   const int id = static_cast<int>(m_nodes.size());
   m_reach.push_back({root, entity.p1, entity.p2, 0, entity.kind, true});
   m_nodes.push_back({std::move(entity), after, after < 0 ? -1 : m_nodes[after].next});
-  Node& node = m_nodes.back();
+  const Node& node = m_nodes.back();
   if (node.previous < 0) {
     m_first = id;
   } else {
@@ -47,11 +47,12 @@ int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
     m_nodes[node.next].previous = id;
   }
   ++m_alive;
-  File(id);
   return id;
 }
 
-void CDxfEntityList::Append(CDxfEntity entity) { AddNode(std::move(entity), m_appended++, m_last); }
+void CDxfEntityList::Append(CDxfEntity entity) {
+  File(AddNode(std::move(entity), m_appended++, m_last));
+}
 
 void CDxfEntityList::Remove(int id) {
   Node& node = m_nodes[id];
@@ -103,14 +104,24 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
     if (TextHidden(m_reach[id], polygon)) Remove(id);
     return;
   }
-  CutLine(id, polygon);
+  if (!CutLine(id, polygon)) {
+    const CPoint middle = Middle(m_reach[id].p1, m_reach[id].p2);
+    if (PointInPolygon(middle.x, middle.y, polygon)) Remove(id);
+    return;
+  }
+  // The pieces that stay are listed by where they lie now: a cut point may lie up to a
+  // unit off the line as it was listed.
   for (int piece : m_pieces) {
     const CPoint middle = Middle(m_reach[piece].p1, m_reach[piece].p2);
-    if (PointInPolygon(middle.x, middle.y, polygon)) Remove(piece);
+    if (PointInPolygon(middle.x, middle.y, polygon)) {
+      Remove(piece);
+    } else {
+      File(piece);
+    }
   }
 }
 
-void CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
+bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   const CPoint from = m_reach[id].p1;
   const CPoint to = m_reach[id].p2;
   // Every crossing is taken on the line as it came, never on a piece cut from it, so a
@@ -132,8 +143,7 @@ void CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
-  if (cuts.empty()) return;
-  // The shortened line stays listed where it was: its cells cover it still.
+  if (cuts.empty()) return false;
   m_nodes[id].entity.p2 = m_reach[id].p2 = cuts.front();
   for (std::size_t i = 0; i < cuts.size(); ++i) {
     CDxfEntity piece = m_nodes[id].entity;
@@ -141,6 +151,7 @@ void CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
     piece.p2 = i + 1 < cuts.size() ? cuts[i + 1] : to;
     pieces.push_back(AddNode(std::move(piece), m_reach[id].root, pieces.back()));
   }
+  return true;
 }
 
 bool CDxfEntityList::TextHidden(const Reach& text, std::span<const CPoint> polygon) const {

@@ -72,12 +72,14 @@ class CDxfEntityList {
   void File(int id);
   int AddNode(CDxfEntity entity, std::uint64_t root, int after);
   void Remove(int id);
-  // Into m_found: the entities from start whose reach meets the area.
+  // Into m_found: the entities from start listed in the cells the area reaches whose
+  // bounds meet it.
   void CandidatesNear(const CDxfBounds& area, std::uint64_t start);
   void HideOne(int id, std::span<const CPoint> polygon);
   // Cuts the line where the polygon's edges cross it strictly inside; into m_pieces: the
-  // line and its pieces in file order.
-  void CutLine(int id, std::span<const CPoint> polygon);
+  // line and its pieces in file order, the pieces not yet listed in the cells. False
+  // when nothing was cut.
+  bool CutLine(int id, std::span<const CPoint> polygon);
   bool TextHidden(const Reach& text, std::span<const CPoint> polygon) const;
 
   CDxfCellGrid m_grid;

@@ -69,6 +69,11 @@ CDxfUnits::Frame CDxfUnits::FrameOf(CSize deviceSize) {
 }
 
 bool CDxfUnits::ClipToFrame(const Frame& frame, CPoint& from, CPoint& to) {
+  const auto inside = [&frame](CPoint p) {
+    return p.x > frame.corners[3].x && p.x < frame.corners[1].x && p.y > frame.corners[2].y &&
+           p.y < frame.corners[0].y;
+  };
+  if (inside(from) && inside(to)) return true;  // no edge can reach it
   constexpr Side kSides[] = {Side::Above, Side::Right, Side::Below, Side::Left};
   for (int edge = 0; edge < 4; ++edge) {
     const CPoint a = frame.corners[edge];
