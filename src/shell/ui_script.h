@@ -16,6 +16,8 @@ class CMainFrame;
 //                           SLOT of element E (index in the current run's device list)
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
+//   propchoose ID TEXT      the first entry of list ID of the property window's page that
+//                           begins with TEXT chosen, as a click chooses it
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
