@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "geometry/box.h"
 #include "model/dev.h"
@@ -107,6 +108,17 @@ bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& t
   return false;
 }
 
+// From now on, a modal window that a command opens (a message, the design-check list)
+// is closed as soon as it shows, as a user who reads and closes it would.
+bool CloseModalWindows(CMainFrame& frame) {
+  auto* timer = new QTimer(&frame);
+  QObject::connect(timer, &QTimer::timeout, timer, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  timer->start(200);
+  return true;
+}
+
 bool PressKey(CDorneView& view, const QString& name) {
   const int key = name == QLatin1String("return")   ? Qt::Key_Return
                   : name == QLatin1String("escape") ? Qt::Key_Escape
@@ -124,6 +136,7 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
   if (verb == QLatin1String("proptype") && words.size() == 3)
     return TypeInPropertyPage(frame, words[1], words[2]);
+  if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
   if (verb == QLatin1String("propchoose") && words.size() >= 3)
     return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
   if (verb == QLatin1String("propshot") && words.size() == 2) {

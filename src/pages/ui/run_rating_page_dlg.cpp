@@ -36,6 +36,7 @@ void CRunRatingPageDlg::BuildControls() {
   m_temperatureLabel = MakeLabel(1096, kMsgTemperature);
   m_temperatures = MakeCombo(1023);
   m_temperatureNote = MakeLabel(1097, kMsgTemperatureNote);
+  m_temperatureNote->setWordWrap(true);
   m_neutralLabel = MakeLabel(1071, kMsgNeutral);
   m_neutrals = MakeCombo(1022);
   m_colourLabel = MakeLabel(1098, kMsgColour);
