@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "model/doc_command_rules.h"
 #include "model/run_factory.h"
 #include "pages/run_range_change.h"
 #include "pages/run_rating_page.h"
@@ -108,6 +109,26 @@ TEST_F(RunRangeChangeTest, TheRatingPageChangesTheRangeAndItsRunGoes) {
   EXPECT_EQ(page.GetObject(), nullptr);  // the old run is destroyed
   EXPECT_EQ(Run(0).GetPropText("Catalog"), "QMA");
   EXPECT_EQ(page.Apply().result, EApplyResult::kUnchanged);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(RunRangeChangeTest, ANewGenericRunBecomesARunOfTheRangeWithAKnownCatalogue) {
+  document->AddNewRun();
+  CRun& generic = *document->GetCurrentRun();
+  generic.SetFlagsWord(1);  // its start placed
+  ASSERT_TRUE(generic.GetPropText("Catalog").empty());
+  constexpr int kRunOption = 33037;  // a command that needs a run of a known range
+  EXPECT_FALSE(GetDocCommandState(*document, kRunOption, CDocCommandContext()).enabled);
+  const CRangeChangeResult result = run_range::ChangeRunRange(generic, "QDA");
+  ASSERT_EQ(result.outcome, EOutcome::kChanged);
+  CRun& run = *document->GetCurrentRun();
+  EXPECT_EQ(&run, result.run);
+  EXPECT_EQ(run.GetPropText("Calibre"), run.GetRatingList()->front().code);
+  EXPECT_EQ(run.GetCatalogueKnown(), 1);
+  EXPECT_TRUE(GetDocCommandState(*document, kRunOption, CDocCommandContext()).enabled);
 }
 
 }  // namespace
