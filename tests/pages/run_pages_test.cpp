@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "pages/run_comment_page.h"
+#include "pages/run_range_change.h"
+#include "pages/run_rating_lists.h"
 #include "pages/run_ip_page.h"
 #include "pages/run_lengths_page.h"
 #include "pages/run_rating_page.h"
@@ -192,6 +194,100 @@ TEST_F(RunPagesTest, RatingPageRefusesATypedCurrentThatIsNoWholeAmpereCount) {
   // 1000 A at no derating: the rating of at least 1000 A.
   EXPECT_EQ(page.OnCurrentEntered("1000 A").result, EApplyResult::kApplied);
   EXPECT_EQ(Run(0).GetPropText("Calibre"), "16");
+}
+
+}  // namespace
+
+namespace {
+
+// The sample's first run made a run of another range, as the rating page makes it.
+class RangeRunPagesTest : public RunPagesTest {
+ protected:
+  CRun& ChangeTo(const char* code) {
+    CRunEnvironment::Instance().SetCatalogues({{"QDA", "D"}, {"QMA", "M"}, {"QGA", "G"}});
+    const CRangeChangeResult result = run_range::ChangeRunRange(Run(0), code);
+    EXPECT_EQ(result.outcome, CRangeChangeResult::EOutcome::kChanged) << code;
+    return Run(0);
+  }
+};
+
+TEST_F(RangeRunPagesTest, LengthsPageOfAQMRunStoresRiserAndElbowsAndMayClearEveryLength) {
+  CRun& run = ChangeTo("QMA");
+  CRunLengthsPage page;
+  LoadOn(page);
+  EXPECT_EQ(page.GetLengths(), (std::array<int, 4>{4000, 2000, 0, 0}));
+  EXPECT_TRUE(page.IsRiserShown());
+  EXPECT_TRUE(page.IsRiserOfRangeM());
+  EXPECT_TRUE(page.AreElbowsShown());
+  EXPECT_FALSE(page.IsElbowJunction());  // the range's default, stored empty
+  EXPECT_FALSE(page.OnLengthClick(0, false));
+  EXPECT_FALSE(page.OnLengthClick(1, false));  // range QM may clear them all
+  page.SetRiserSol2(true);
+  page.SetElbowJunction(true);
+  page.Apply();
+  EXPECT_EQ(run.GetPropText("L1"), "4000");
+  EXPECT_EQ(run.GetPropText("L2"), "2000");
+  EXPECT_EQ(run.GetPropText("RISER"), "SOL2");
+  EXPECT_EQ(run.GetPropText("ELBOWS"), "JCT");
+  page.SetElbowJunction(false);
+  page.Apply();
+  EXPECT_FALSE(run.GetProp("ELBOWS").has_value());
+  EXPECT_EQ(Reopened("RISER"), "SOL2");
+}
+
+TEST_F(RangeRunPagesTest, LengthsPageOfAQGRunTakesAnEmptyElbowStyleAsJunctions) {
+  CRun& run = ChangeTo("QGA");
+  CRunLengthsPage page;
+  LoadOn(page);
+  EXPECT_FALSE(page.IsRiserShown());
+  EXPECT_TRUE(page.AreElbowsShown());
+  EXPECT_TRUE(page.IsElbowJunction());
+  page.Apply();
+  EXPECT_FALSE(run.GetProp("ELBOWS").has_value());
+  page.SetElbowJunction(false);
+  page.Apply();
+  EXPECT_EQ(Reopened("ELBOWS"), "STD");
+}
+
+TEST_F(RangeRunPagesTest, IPPageOfAQMRunKeepsItsGroupIndex) {
+  CRun& run = ChangeTo("QMA");
+  CRunIPPage page;
+  LoadOn(page);
+  EXPECT_TRUE(page.IsGroupShown());
+  EXPECT_TRUE(page.IsSuffixShown());
+  EXPECT_TRUE(page.IsGroupChecked());
+  EXPECT_FALSE(page.IsSuffixChecked());
+  page.SetGroupChecked(false);
+  page.SetSuffixChecked(true);
+  page.Apply();
+  EXPECT_EQ(Reopened("INDEXGRP"), "0a");
+  ASSERT_NE(run.GetOptionList(), nullptr);
+  EXPECT_EQ(page.GetIPTexts().size(), std::max<std::size_t>(1, run.GetOptionList()->size()));
+}
+
+TEST_F(RangeRunPagesTest, RatingPageOfAQMRunShowsTheCurrentInAmperesAndWritesTheTemperature) {
+  CRun& run = ChangeTo("QMA");
+  CRunRatingPage page;
+  LoadOn(page);
+  ASSERT_FALSE(page.GetTemperatureTexts().empty());
+  ASSERT_GE(page.GetTemperatureChoice(), 0);
+  const std::string calibre = run.GetPropText("Calibre");
+  const long long amperes = run_rating::RatingAmperes(calibre);
+  ASSERT_GT(amperes, 0);
+  // The current is the rating in amperes derated: at least a tenth of it, never the code.
+  const long long shown = std::stoll(page.GetCurrentText());
+  EXPECT_GT(shown, amperes / 10);
+  EXPECT_LE(shown, amperes);
+  const int other = page.GetTemperatureChoice() == 0 ? 1 : 0;
+  if (static_cast<std::size_t>(other) < page.GetTemperatureTexts().size()) {
+    EXPECT_EQ(page.OnTemperatureChange(other).result, EApplyResult::kApplied);
+    EXPECT_EQ(run.GetPropText("TEMP") + "\u00B0C",
+              page.GetTemperatureTexts()[static_cast<std::size_t>(other)]);
+  }
+  EXPECT_EQ(page.OnTemperatureChange(99).result, EApplyResult::kRefused);
+  // Typing the current shown chooses the rating that carries it again.
+  EXPECT_EQ(page.OnCurrentEntered(page.GetCurrentText()).result, EApplyResult::kUnchanged);
+  EXPECT_EQ(run.GetPropText("Calibre"), calibre);
 }
 
 }  // namespace
