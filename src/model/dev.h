@@ -79,6 +79,10 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // Sets the variant (bits 0-7) or variant index (bits 8-11) in both style words.
   void SetVariantBoth(int variant);
   void SetVariantIndexBoth(int index);
+  // The variant index of the whole straight line: this element and, along the line, its
+  // neighbours ahead and behind (each stretch ending after a joint or before the start
+  // element) move their booked lengths to the new index's length record and are recoloured.
+  void SetVariantIndex(int index);
 
   // Reference: the run's default text of the kind and variant when none is chosen.
   const std::string& GetReference() const { return m_reference; }
@@ -240,8 +244,9 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // Shapes (dev_shapes.cpp, dev_joints.cpp, dev_colors.cpp).
   // Main box and further boxes; mode > 0 gives kinds 2..6 the node box of a straight.
   void BuildBoxes(int mode);
-  // Boxes 7..24 from the range's element geometry.
-  void BuildFurtherBoxes();
+  // Boxes 7..24 from the range's element geometry, from the slot on (the boxes a file
+  // does not keep are made again after a read).
+  void BuildFurtherBoxes(int firstSlot = kBodySlot + 1);
   // The equipment box of an end element or kind-8 unit (dev_equipment.cpp): made,
   // sized, turned and placed by style bits 24-31, or removed.
   void BuildEquipmentBox();

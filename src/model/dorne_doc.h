@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+class CBOMGrid;
 class CDocObserver;
 class CDocPrompter;
 class CProfile;
@@ -145,6 +146,12 @@ class CDorneDoc : public CRunDocument {
   // False for an index out of range; true without change for equal indexes.
   bool MoveRun(int from, int to);
   void AddNewRun();
+  // The layout view as a bill-of-materials page keeps it: the view window as a rectangle
+  // and the three projection angles.
+  void SaveViewTo(CBOMGrid& grid) const;
+  // A new run of the current run's catalogue with its rating (a generic run when the
+  // current one has no catalogue), at a new start marker, made current.
+  void CreateRunForRange();
   // Copies run n (1-based; 0 the current run) into a new run; its index, or 0.
   int DuplicateRun(int n);
   int IsCurrentRunEditable() const;
@@ -184,6 +191,12 @@ class CDorneDoc : public CRunDocument {
   // Rebuilds the parts of the current run as one undo step, after taking out the
   // provisional element of a turn; false when there is no current run.
   bool RebuildCurrentRunParts();
+  // The current run's bill of materials brought back to its elements' generic references
+  // as one undo step; false, with nothing changed, for a run whose range cannot build its
+  // parts again (what its file holds would be lost) or when there is no current run.
+  bool RebuildCurrentRunBOM();
+  // The current run turned end for end (its own undo step); false as above.
+  bool UpdateCurrentRun();
   void RotateRunForward();
   void RotateRunBackward();
   void ToggleRunOption();
@@ -286,9 +299,14 @@ class CDorneDoc : public CRunDocument {
 
   void Notify(EDocNotice notice, CRun* run = nullptr);
   void RotateRun(bool forward);
+  void AddNewRun(std::unique_ptr<CRun> made);
+  static bool CanRebuildParts(CRun& run);
   // Takes the end of a branch out of its run and destroys it; false when the element is
   // not the end of a branch (the chain behind it must stay whole).
   bool RemoveBranchEnd(CRun& run, CDev& element);
+  // The current run's current element as a removed branch end, with the placement cursor
+  // and free faces taken from the element behind it; false when nothing was removed.
+  bool RemoveCurrentBranchEnd();
   // The element owning the front box under the point, and that box; null when none.
   CDev* ElementAt(CPoint point, CBox** box = nullptr) const;
   // An element of an editable run under the point applies the edit (its result).
