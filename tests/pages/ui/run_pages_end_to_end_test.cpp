@@ -78,10 +78,12 @@ TEST_F(RunPagesEndToEndTest, ANewRunOfRangeQDIsLaidOutBuiltSavedAndReopened) {
   const std::string again = File("again.run");
   const QString text = RunProgram(
       "closemodals\ntoward 1 1500\nkey return\ncommand 32792\npropchoose 1020 QDA\n"
-      "propchoose 1021 63 A\npropshot " + shots + "1_rating.png\n"
+      "propchoose 1021 63 A\npropshot " +
+      shots +
+      "1_rating.png\n"
       "toward 1 1500\ntoward 1 1500\ntoward 1 1500\ntoward 4 1500\ncommand 32790\nshot " +
-      shots + "2_built.png\nsave " + saved + "\ncommand 57602\nopen " + saved + "\nshot " +
-      shots + "3_reopened.png\nsave " + again + "\n");
+      shots + "2_built.png\nsave " + saved + "\ncommand 57602\nopen " + saved + "\nshot " + shots +
+      "3_reopened.png\nsave " + again + "\n");
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
 
   CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QDT", "QD T"}});
@@ -111,10 +113,12 @@ TEST_F(RunPagesEndToEndTest, ARangeChangeUndoneGivesBackTheSameFile) {
   const std::string sample = File("sample.run");
   std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", sample);
   const std::string shots = TestOutputPath("run_pages_e2e_qdt_");
-  const QString text = RunProgram(
-      "closemodals\nopen " + sample + "\ncommand 32792\nsave " + File("before.run") + "\npropchoose 1020 QDT\n"
-      "propshot " + shots + "1_changed.png\nsave " + File("changed.run") +
-      "\ncommand 57643\nsave " + File("undone.run") + "\n");
+  const QString text =
+      RunProgram("closemodals\nopen " + sample + "\ncommand 32792\nsave " + File("before.run") +
+                 "\npropchoose 1020 QDT\n"
+                 "propshot " +
+                 shots + "1_changed.png\nsave " + File("changed.run") + "\ncommand 57643\nsave " +
+                 File("undone.run") + "\n");
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QDT", "QD T"}});
   CDorneDoc changed;
@@ -126,8 +130,8 @@ TEST_F(RunPagesEndToEndTest, ARangeChangeUndoneGivesBackTheSameFile) {
   ASSERT_EQ(changed.GetRunCount(), before.GetRunCount());
   int changedRuns = 0;
   for (int i = 0; i < changed.GetRunCount(); ++i)
-    changedRuns += changed.GetRunAt(i)->GetPropText("Catalog") !=
-                   before.GetRunAt(i)->GetPropText("Catalog");
+    changedRuns +=
+        changed.GetRunAt(i)->GetPropText("Catalog") != before.GetRunAt(i)->GetPropText("Catalog");
   EXPECT_EQ(changedRuns, 1);
   EXPECT_EQ(before.GetCurrentRun()->GetPropText("Catalog"), "QDA");
   EXPECT_FALSE(Bytes(File("changed.run")) == Bytes(File("before.run")));

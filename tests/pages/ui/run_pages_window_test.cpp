@@ -89,8 +89,10 @@ TEST_F(RunPagesWindowTest, EveryPageOfAQDRunHasItsWindow) {
   const struct {
     int kind;
     const char* picture;
-  } pages[] = {{kPageRunComment, "run_page_comment.png"}, {kPageRunIP, "run_page_ip.png"},
-               {kPageRunLengths, "run_page_lengths.png"}, {kPageRunSupport, "run_page_support.png"},
+  } pages[] = {{kPageRunComment, "run_page_comment.png"},
+               {kPageRunIP, "run_page_ip.png"},
+               {kPageRunLengths, "run_page_lengths.png"},
+               {kPageRunSupport, "run_page_support.png"},
                {kPageRunRating, "run_page_rating.png"}};
   for (const auto& page : pages) {
     ASSERT_NE(Page(window, page.kind), nullptr) << page.picture;
