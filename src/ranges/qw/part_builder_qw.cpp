@@ -144,7 +144,10 @@ void CPartBuilderQW::PropagatePartValue(const CSegmentEntry& entry, std::string&
   const int count = std::clamp(TextToInt(stored), 1, kMaxSpannedSegments);
   CDev* current = entry.element;
   CBOMGrid& bom = GetRun().GetBOM();
-  for (int i = 1; i < count && GetSegmentIndex() < last; ++i) {
+  // The span ends at the last segment and at the last elbow: the piece is booked on one.
+  for (int i = 1; i < count && GetSegmentIndex() < last &&
+                  SegmentAt(GetSegmentIndex() + 1).back().element->GetKind() == CDev::kElbow;
+       ++i) {
     if (current->GetBooked() != 0) bom.RemoveRefQuantity(current->GetReference(), 1);
     current->SetBooked(0);
     MarkSpecialPiece(*current);

@@ -1,0 +1,146 @@
+#include "qw_test_support.h"
+
+namespace {
+
+// A builder over the run's segments, not yet built.
+class QWBuilderTest : public QWRunTest {
+ protected:
+  CPartBuilderQW& Collect() {
+    m_builder = std::make_unique<CPartBuilderQW>(*m_run);
+    m_builder->CollectSegments();
+    return *m_builder;
+  }
+  static CPlannedPart Part(CDev* element, std::int32_t length) {
+    CPlannedPart part;
+    part.element = element;
+    part.length = length;
+    part.firstLength = length;
+    return part;
+  }
+};
+
+// Between two flat elbows (legs 350 to 1000 mm): the first piece keeps 350 mm for the
+// next one; with the flag the last piece is tried first and, when nothing places the
+// remainder, gives back up to 350 mm.
+TEST_F(QWBuilderTest, StraightPartsLeaveTheLeastRemainder) {
+  struct Row {
+    const char* name;
+    std::int32_t front, back, leftover;
+    int flag, result;
+    std::int32_t frontAfter, backAfter, remainingChange;
+  };
+  for (const Row& row : {Row{"350 mm kept", 700, 1000, 500, 0, 0, 850, 1000, -150},
+                         Row{"all placed", 700, 1000, 200, 0, 1, 900, 1000, -200},
+                         Row{"room enough", 700, 1000, 2000, 0, 0, 1000, 1000, -300},
+                         Row{"below its least", 200, 1000, 100, 0, 0, 200, 1000, 0},
+                         Row{"last piece first", 1000, 600, 100, 1, 1, 1000, 700, -100},
+                         Row{"given back", 1000, 1000, 100, 1, 0, 1000, 750, 250},
+                         Row{"never below the least", 1000, 400, 0, 1, 1, 1000, 400, 0}}) {
+    SCOPED_TRACE(row.name);
+    MakeRun("A", "40");
+    const std::vector<CDev*> chain = Lay({"S1000", "L1", "S1000", "L4", "S1000", "E"});
+    CPartBuilderQW& builder = Collect();
+    ASSERT_GE(builder.GetSegments().size(), 2u);
+    const CSegment& segment = builder.GetSegments()[1];
+    ASSERT_EQ(segment.front().element, chain[2]);
+    builder.GetPlannedParts() = {Part(chain[2], row.front), Part(chain[4], row.back)};
+    builder.SetRemaining(5000);
+    EXPECT_EQ(builder.AddElementParts(segment, row.leftover, row.flag), row.result);
+    EXPECT_EQ(builder.GetPlannedParts().front().length, row.frontAfter);
+    EXPECT_EQ(builder.GetPlannedParts().back().length, row.backAfter);
+    EXPECT_EQ(builder.GetRemaining() - 5000, row.remainingChange);
+  }
+}
+
+// A special length behind a straight joint grows by what the joint's pieces lack of
+// their base, never beyond the leg before the elbow less 330 mm.
+TEST_F(QWBuilderTest, SpecialLengthsGrowBehindStraightJoints) {
+  struct Row {
+    const char* joint;
+    const char* secondJoint;  // nearer the start; empty: none
+    std::int32_t leg;         // straight between the joint and the first elbow
+    std::int32_t extension;
+    std::size_t joints;
+  };
+  for (const Row& row :
+       {Row{"QWA40ET431", "", 800, 470, 1}, Row{"QWA40ET431", "", 2000, 800, 1},
+        Row{"QWA40EV4M1 l=1200", "", 2000, 1670, 1}, Row{"QWA40ET430", "", 2000, 0, 0},
+        Row{"Joint block", "", 2000, 0, 0}, Row{"QWA40ET431", "QWA40ET42B", 2000, 1300, 2},
+        Row{"QWA40EV4M1 l=1200", "QWA40ET42B", 2000, 1670, 1}}) {
+    SCOPED_TRACE(std::string(row.joint) + " / " + row.secondJoint);
+    MakeRun("A", "40");
+    CChainBuilder chain(*m_run);
+    CDev* at = chain.Start(4);
+    if (*row.secondJoint != 0) at = chain.Add(at, 4, CDev::kJoint, 1500, row.secondJoint);
+    at = chain.Add(at, 4, CDev::kJoint, 1200, row.joint);
+    at = chain.Add(at, 4, CDev::kInLine, row.leg);
+    at = chain.Add(at, 4, CDev::kElbow, 0);
+    at = chain.Add(at, 1, CDev::kInLine, 600);
+    CDev* special = chain.Add(at, 1, CDev::kElbow, 0);
+    const CSpecialExtension found = Collect().FindExtension(*special);
+    EXPECT_EQ(found.length, row.extension);
+    EXPECT_EQ(found.joints.size(), row.joints);
+  }
+}
+
+TEST_F(QWBuilderTest, IPTextReplacesTheLastBlankWithinTheReference) {
+  struct Row {
+    const char* ip;
+    const char* reference;
+    const char* expected;
+  };
+  for (const Row& row :
+       {Row{"B5", "QW063LP4041           ", "QW063LP4041          B5"},
+        Row{"B5", "QW063LP4041 X", "QW063LP4041B5"}, Row{"B5", "QW063LP4041", "QW063LP4041"},
+        Row{"A0", "QW063LP4041           ", "QW063LP4041           "},
+        Row{"B5", "QW063ZA4 1", "QW063ZA4 1"}, Row{"B5", "QW063LP4A1 x", "QW063LP4A1 x"}}) {
+    MakeRun("A", "63").SetProp("IP", row.ip);
+    CDev* elbow = Lay({"S1000", "L1", "S1000", "E"})[2];
+    elbow->SetReference(row.reference);
+    m_run->GetBOM().AddRefQuantity(row.reference, 1);
+    Collect().FinishPart(*elbow, 3);
+    EXPECT_EQ(elbow->GetReference(), row.expected) << row.ip << " " << row.reference;
+    EXPECT_EQ(m_run->GetBOM().FindLine(row.expected) >= 0, true);
+  }
+}
+
+// The kind-10 part comes once per rebuild to runs without a plain end, whichever
+// element the second pass meets last, and a builder does not inherit the count of an
+// earlier one.
+TEST_F(QWBuilderTest, RunsWithoutPlainEndsTakeOneKindTenPart) {
+  const std::string accessory = "QW063YA4              ";
+  struct Row {
+    int startVariant, endVariant;
+    bool firstInactive;
+    int parts;
+  };
+  for (const Row& row : {Row{0, 1, false, 0}, Row{2, 2, false, 1}, Row{2, 0, false, 0},
+                         Row{2, 2, true, 1}, Row{2, 4, false, 1}}) {
+    MakeRun("A", "50");
+    const std::vector<CDev*> chain = Lay({"S3000", "E"}, row.startVariant, row.endVariant);
+    if (row.firstInactive) chain.front()->SetBooked(0);
+    Build();
+    const int line = m_run->GetBOM().FindLine(accessory);
+    EXPECT_EQ(line < 0 ? 0 : m_run->GetBOM().GetLineQuantity(line), row.parts)
+        << row.startVariant << "/" << row.endVariant;
+  }
+}
+
+// A count stored in an elbow may say anything: the special length spans at most the
+// segments there are, and is booked on an elbow.
+TEST_F(QWBuilderTest, StoredSpanCountsStopAtTheLastSegment) {
+  for (const char* stored : {"2", "999999999", "-4", "x"}) {
+    MakeRun("A", "40");
+    const std::vector<CDev*> chain = Lay({"S1000", "L1", "S600", "L4", "S1000", "E"});
+    CPartBuilderQW& builder = Collect();
+    chain[2]->SetFieldText("EF20nbc", stored);
+    std::string reference = "QW063EF720330-1070     ";
+    builder.PropagatePartValue(builder.GetSegments()[0].back(), reference);
+    EXPECT_TRUE(reference.empty()) << stored;
+    EXPECT_LT(builder.GetSegmentIndex(), static_cast<int>(builder.GetSegments().size()));
+    const bool spans = std::string(stored) != "2" && std::string(stored) != "999999999";
+    EXPECT_EQ(chain[spans ? 2 : 4]->GetReference(), "QW063EF720330-1070     ") << stored;
+  }
+}
+
+}  // namespace
