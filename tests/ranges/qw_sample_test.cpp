@@ -1,22 +1,9 @@
 #include "model/dorne_doc.h"
+#include "qw_listing.h"
 #include "qw_test_support.h"
 #include "support/golden_file.h"
 
 namespace {
-
-// The bill of a run: each line's reference, quantity and price formula.
-std::string Listing(CRun& run) {
-  std::string listing =
-      "run " + run.GetPropText("Catalog") + " " + run.GetPropText("Calibre") + "\n";
-  const CBOMGrid& bom = run.GetBOM();
-  for (int row = 1; row < bom.GetLineCount(); ++row) {
-    const std::string& reference = bom.GetLine(row)->reference;
-    listing += "  [" + reference + "] x" + std::to_string(bom.GetLineQuantity(row));
-    const std::optional<std::string> formula = run.GetPriceFormula(reference);
-    listing += formula ? " = " + *formula + "\n" : "\n";
-  }
-  return listing;
-}
 
 // The sample document that the build writes opens and rebuilds without a design
 // problem into the bills worked out from the range's rules.
@@ -28,7 +15,7 @@ TEST_F(RangeTest, SampleQWDocumentRebuildsToItsBills) {
   for (CRun* run : document.GetRuns()) {
     EXPECT_EQ(run->RebuildParts(0), 1);
     EXPECT_EQ(run->GetPartsState(), 2) << run->GetPropText("Catalog");
-    listing += Listing(*run);
+    listing += QWBillListing(*run);
   }
   ExpectGolden("examples/qw_sample_bom.txt", listing);
 }
