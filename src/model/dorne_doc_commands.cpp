@@ -2,6 +2,7 @@
 
 #include "model/doc_observer.h"
 #include "model/prop_window_notifier.h"
+#include "model/part_builder.h"
 #include "model/run.h"
 #include "model/undo_actions.h"
 #include "model/undo_manager.h"
@@ -10,6 +11,7 @@ namespace {
 
 constexpr int kMsgDeleteRun = 61452;
 constexpr int kUndoRebuildParts = 21107;
+constexpr int kUndoRebuildBOM = 21109;
 
 // The next rotation flag; 0 for a flag outside 16..128.
 int NextRotation(int rotation, bool forward) {
@@ -47,6 +49,25 @@ bool CDorneDoc::RebuildCurrentRunParts() {
   GetUndo().SaveUndoState(kUndoRebuildParts, false, true);
   DropProvisionalElement();
   m_currentRun->RebuildParts(1);
+  return true;
+}
+
+bool CDorneDoc::CanRebuildParts(CRun& run) { return run.CreatePartBuilder() != nullptr; }
+
+bool CDorneDoc::RebuildCurrentRunBOM() {
+  if (m_currentRun == nullptr || !CanRebuildParts(*m_currentRun)) return false;
+  GetUndo().SaveUndoState(kUndoRebuildBOM, false, true);
+  m_currentRun->RebuildBOM(true);
+  SetModifiedFlag(true);
+  UpdateAllViews();
+  return true;
+}
+
+bool CDorneDoc::UpdateCurrentRun() {
+  if (m_currentRun == nullptr || !CanRebuildParts(*m_currentRun)) return false;
+  m_currentRun->Reverse();
+  RebuildScene();
+  UpdateAllViews();
   return true;
 }
 

@@ -12,6 +12,7 @@
 #include "shell/empty_costing_window.h"
 #include "shell/run_documents.h"
 #include "model/run_environment.h"
+#include "pages/ui/prop_window_host.h"
 #include "app/ui/info_dlg.h"
 #include "shell/main_frame.h"
 #include "app/ui/message_box.h"
@@ -40,10 +41,14 @@ CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs)
   }
   g_shell = this;
   CElementPointSource::Install();
+  m_propertyWindow =
+      std::make_unique<CPropWindowHost>([this] { return CPropWindowHost::SetupOf(m_app); },
+                                        [this]() -> QWidget* { return m_frame.get(); });
 }
 
 CApplicationShell::~CApplicationShell() {
-  m_frame.reset();  // its windows go before the documents and menus they use
+  m_propertyWindow.reset();  // it stands above the frame
+  m_frame.reset();           // its windows go before the documents and menus they use
   m_layoutDocuments.reset();
   if (CRunEnvironment::Instance().App() == &m_app) CRunEnvironment::Instance().Reset();
   delete m_splash.data();  // still up when the program ends within its showing time

@@ -24,6 +24,7 @@ class CCatalogueMenu;
 class CDocumentCommands;
 class CRunDocuments;
 class CMainFrame;
+class CPropWindowHost;
 class CShellDialogs;
 class CSingleInstance;
 class CSplashDlg;
@@ -115,6 +116,8 @@ class CApplicationShell : public QObject {
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<CDocumentCommands> m_commands;
   std::unique_ptr<CSingleInstance> m_singleInstance;
+  // The one property window of the program, above the main frame.
+  std::unique_ptr<CPropWindowHost> m_propertyWindow;
   QPointer<CSplashDlg> m_splash;
   CStartCommandLine m_commandLine;
   QStringList m_startProblems;  // the tables that could not be read

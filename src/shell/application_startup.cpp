@@ -16,7 +16,9 @@
 #include "app/shell_file_types.h"
 #include "app/start_lists.h"
 #include "shell/application_shell.h"
+#include "app/ui/element_pictures.h"
 
+#include "model/run_environment.h"
 #include "model/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
@@ -208,6 +210,8 @@ void CApplicationShell::LoadStartLists() {
     if (!error->empty()) m_startProblems << QString::fromStdString(*error);
   m_units = std::move(units.entries);
   m_catalogues = std::move(catalogues.entries);
+  // Runs read from a file know their catalogue only when it is one offered here.
+  CRunEnvironment::Instance().SetCatalogues(m_catalogues);
   m_devices = std::move(devices.entries);
   std::vector<CLanguageFileInfo> files = ListLanguageFiles(folder);
   m_languages = BuildLanguageList(files);
@@ -215,6 +219,7 @@ void CApplicationShell::LoadStartLists() {
   m_app.SetProjectsFolder(SettleProjectsFolder(
       files, m_app.AppName(), current, ReadSetting(m_app.Profile(), settings_key::kProjects)));
   m_app.MarkInitialProjectsFolder();
+  LoadElementImages(m_app);
   ConnectProductRanges();
 }
 

@@ -23,6 +23,7 @@
 #include "app/ui/window_translation.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
+#include "model/element_selection.h"
 #include "model/prop_window_notifier.h"
 #include "model/undo_manager.h"
 #include "view/ui/child_frame.h"
@@ -40,10 +41,10 @@ constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
 
 // The commands the document decides and runs.
-constexpr int kDocumentCommands[] = {kIdFileClose,         kIdFileSave,    kIdFileSaveAs,
-                                     kIdProjectInfo,       kIdDeleteRun,   kIdRotateRunForward,
-                                     kIdRotateRunBackward, kIdRunOption,   kIdEditUndo,
-                                     kIdEditRedo,          kIdRebuildParts};
+constexpr int kDocumentCommands[] = {kIdFileClose,         kIdFileSave,     kIdFileSaveAs,
+                                     kIdProjectInfo,       kIdDeleteRun,    kIdRotateRunForward,
+                                     kIdRotateRunBackward, kIdRunOption,    kIdEditUndo,
+                                     kIdEditRedo,          kIdRebuildParts, kIdElementProperties};
 
 // A command's menu text as undo names a step with it: no '&' marks, no shortcut.
 std::string StepName(int command) {
@@ -231,6 +232,10 @@ bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
   if (commandId == kIdEditUndo || commandId == kIdEditRedo)
     return UpdateUndoCommand(commandId, state);
   if (commandId == kIdFileClose) return true;
+  if (commandId == kIdElementProperties) {
+    state.enabled = m_document->Selection().Face() != CElementSelection::kNoFace;
+    return true;
+  }
   const CDocCommandState decided = GetDocCommandState(*m_document, commandId, CDocCommandContext());
   state.enabled = decided.enabled;
   if (commandId == kIdRunOption) state.checked = decided.checked;
@@ -261,6 +266,7 @@ bool CLayoutDocWindow::OnCommand(int commandId) {
     case kIdRunOption: m_document->ToggleRunOption(); return true;
     case kIdEditUndo: RestoreStep(false); return true;
     case kIdEditRedo: RestoreStep(true); return true;
+    case kIdElementProperties: m_document->ShowCurrentElementProps(); return true;
     default: return m_frame->OnCommand(commandId);
   }
 }

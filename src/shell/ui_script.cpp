@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 
+#include "geometry/box.h"
+#include "model/dev.h"
 #include "shell/layout_doc_window.h"
 #include "shell/main_frame.h"
 #include "model/dorne_doc.h"
@@ -40,6 +43,52 @@ bool ClickToward(CDorneView& view, int axis, double length) {
   return true;
 }
 
+void SendClick(QWidget& target, const QPointF& local, QEvent::Type type, Qt::MouseButtons buttons) {
+  QMouseEvent event(type, local, target.mapToGlobal(local), Qt::LeftButton, buttons,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&target, &event);
+}
+
+bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  if (run == nullptr || elementIndex < 0 ||
+      elementIndex >= static_cast<int>(run->GetDevices().size()))
+    return false;
+  const CBox* box = run->GetDevices()[static_cast<std::size_t>(elementIndex)]->GetBox(slot);
+  if (box == nullptr) return false;
+  C3DPoint middle;
+  for (int corner = 0; corner < CBox::kCornerCount; ++corner)
+    middle = middle + box->GetCorner(corner) * (1.0 / CBox::kCornerCount);
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device = mapping.ToDevice(document->Projection().ProjectPoint(middle));
+  const QPointF local(device.x, device.y);
+  SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  SendClick(view, local, QEvent::MouseButtonDblClick, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return true;
+}
+
+QWidget* PropertyPage(CMainFrame& frame) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return nullptr;
+  for (QWidget* page : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (page->isVisible() && page->findChild<QLineEdit*>() != nullptr) return page;
+  return nullptr;
+}
+
+bool TypeInPropertyPage(CMainFrame& frame, const QString& id, const QString& text) {
+  QWidget* page = PropertyPage(frame);
+  auto* edit = page != nullptr ? page->findChild<QLineEdit*>(id) : nullptr;
+  if (edit == nullptr) return false;
+  edit->setText(text);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(page, &enter);
+  return true;
+}
+
 bool PressKey(CDorneView& view, const QString& name) {
   const int key = name == QLatin1String("return")   ? Qt::Key_Return
                   : name == QLatin1String("escape") ? Qt::Key_Escape
@@ -55,6 +104,12 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("command") && words.size() == 2)
     return frame.RouteCommand(words[1].toInt());
   if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
+  if (verb == QLatin1String("proptype") && words.size() == 3)
+    return TypeInPropertyPage(frame, words[1], words[2]);
+  if (verb == QLatin1String("propshot") && words.size() == 2) {
+    auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+    return window != nullptr && window->isVisible() && window->grab().save(words[1]);
+  }
   if (verb == QLatin1String("open") && words.size() == 2) {
     QString path = words[1];
     return frame.OpenAnyFile(path) != nullptr;
@@ -65,6 +120,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
+  if (verb == QLatin1String("pick") && words.size() == 3)
+    return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);

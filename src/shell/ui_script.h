@@ -12,6 +12,11 @@ class CMainFrame;
 //                           the insertion point along the axis bit (1 +x, 2 -x, 4 +y, 8 -y,
 //                           32 +z, 16 -z)
 //   key return|escape       the key pressed in the active layout view
+//   pick E SLOT             a double click in the active layout view on the middle of box
+//                           SLOT of element E (index in the current run's device list)
+//   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
+//                           Enter
+//   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
 //   open FILE               FILE opened

@@ -57,6 +57,14 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   connect(m_view, &CDorneView::PromptRequested, this, &CChildFrame::SetPrompt);
   connect(m_view, &CDorneView::PictureRequested, this,
           [this](const QRect& region) { OnExport(false, region); });
+  if (auto* bom = dynamic_cast<CBOMView*>(m_lowerPane)) {
+    connect(bom, &CBOMView::SavedViewWanted, this, [this](const CBOMGrid& page) {
+      // Fitting waits until the view has drawn the page's run.
+      if (!m_view->TakeSavedView(page))
+        QMetaObject::invokeMethod(
+            this, [this] { OnCommand(kIdZoomAll); }, Qt::QueuedConnection);
+    });
+  }
   m_view->Tools().ShowModeCursorAndPrompt();
 }
 
@@ -138,6 +146,13 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
+    case kIdNewRun: m_view->NewRun(); return true;
+    case kIdRebuildBom:
+      if (!m_view->Document()->RebuildCurrentRunBOM()) m_view->Beep();
+      return true;
+    case kIdUpdateRun:
+      if (!m_view->Document()->UpdateCurrentRun()) m_view->Beep();
+      return true;
     default: return false;
   }
 }
