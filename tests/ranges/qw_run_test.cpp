@@ -137,4 +137,22 @@ TEST_F(QWRunTest, OutletsOfFeedUnitsFollowTheRating) {
   }
 }
 
+// The elbow page of an edgewise elbow (or one without an exit) offers only 90 degrees.
+TEST_F(QWRunTest, ElbowPagesOfEdgewiseElbowsOfferOnlyTheRightAngle) {
+  struct Row {
+    const char* step;
+    int word;
+  };
+  for (const Row& row : {Row{"L1", 0}, Row{"L5", 0}, Row{"L2", 1}, Row{"L3", 1}}) {
+    MakeRun("A", "40");
+    const std::vector<CDev*> chain = Lay({"S1000", row.step, "S1000", "E"});
+    const int elbowPage = m_run->GetElementPage(kSlotElbow);
+    EXPECT_EQ(m_run->GetPageWord(*chain[2], elbowPage), row.word) << row.step;
+    EXPECT_EQ(m_run->GetPageWord(*chain[1], elbowPage), 0) << row.step;
+  }
+  MakeRun("A", "40");
+  CDev* lonely = Lay({"S1000", "L1"}).back();
+  EXPECT_EQ(m_run->GetPageWord(*lonely, m_run->GetElementPage(kSlotElbow)), 1);
+}
+
 }  // namespace

@@ -151,3 +151,14 @@ std::vector<int> CRunQW::GetSubObjects(const CDev& element) const {
   pages.push_back(namePage);
   return pages;
 }
+
+int CRunQW::GetPageWord(const CDev& element, int page) const {
+  if (element.GetKind() != CDev::kElbow || page != GetElementPage(kSlotElbow)) return 0;
+  const int back = element.GetBackFace();
+  int exit = -1;
+  for (int face = 0; face < CDev::kFaceCount && exit < 0; ++face) {
+    if (face != back && element.GetNeighbour(face) != nullptr) exit = face;
+  }
+  const int turn = GetTurnCode(element, back, exit, 0);
+  return turn == 1 || turn == 2 ? 0 : 1;
+}

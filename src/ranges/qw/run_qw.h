@@ -44,6 +44,8 @@ class CRunQW : public CRangeRun {
   std::optional<std::string> GetOptionSuffix(std::string_view reference);
   using CRangeRun::GetOptionSuffix;
   std::vector<int> GetSubObjects(const CDev& element) const override;
+  // The elbow page of an elbow that does not turn flat offers only the right angle (1).
+  int GetPageWord(const CDev& element, int page) const override;
 
   // The key of an element's device housing: the run's pattern with the device row of
   // the element's kind group and variant, the neutral and the rating class; 16 "Z" when
