@@ -144,3 +144,65 @@ TEST_F(QWBuilderTest, StoredSpanCountsStopAtTheLastSegment) {
 }
 
 }  // namespace
+
+namespace {
+
+// An elbow followed by a short leg and a further elbow becomes one special length of
+// 2000 mm over both: the first length before the first elbow, the second after the last.
+TEST_F(QWBuilderTest, ShortLegsBetweenElbowsMakeOneSpecialLength) {
+  struct Row {
+    const char* between;
+    const char* after;
+    const char* reference;  // of the first elbow, with alternative 0
+    const char* count;      // "EF20nbc"; empty: no special length
+  };
+  for (const Row& row : {Row{"S600", "S700", "QW063EF720700-700", "2"},
+                         Row{"S600", "S4400", "QW063EF720330-1070", "2"},
+                         Row{"S200", "S1000", "QW063EF720800-1000", "2"},
+                         // A leg after the last elbow shorter than 330 mm makes no pair.
+                         Row{"S600", "S300", "QW063LP4042", ""},
+                         // A leg that leaves less than 660 mm ends the walk at once.
+                         Row{"S1500", "S700", "QW063LP4042", ""}}) {
+    SCOPED_TRACE(std::string(row.between) + " " + row.after);
+    MakeRun("A", "40");
+    Lay({"S3000", "L1", row.between, "L4", row.after, "E"});
+    CPartBuilderQW& builder = Collect();
+    const CSegment& first = builder.GetSegments().front();
+    EXPECT_EQ(TrimmedQW(builder.GetPartReference(first, static_cast<int>(first.size()) - 1, 0)),
+              row.reference);
+    EXPECT_EQ(first.back().element->GetFieldText("EF20nbc").value_or(""), row.count);
+    // The second try of an end keeps the standard elbow.
+    EXPECT_EQ(TrimmedQW(builder.GetPartReference(first, static_cast<int>(first.size()) - 1, 1)),
+              "QW063LP4042");
+  }
+}
+
+// A riser splits the straight in front of it at its fixing: the "PLUG1" field, half its
+// housing length and 1700 mm; a straight not longer than that is left whole.
+TEST_F(QWBuilderTest, RisersSplitTheStraightInFrontOfThemAtTheirFixing) {
+  struct Row {
+    const char* plug;
+    std::int32_t offset, front;
+    std::int32_t split;  // length of the new joint piece; 0: no split
+  };
+  for (const Row& row :
+       {Row{"100", 200, 3000, 1900}, Row{"", 0, 3000, 1700}, Row{"100", 200, 1900, 0},
+        Row{"junk", 0, 1800, 1700}, Row{"-5000", 0, 3000, 0}}) {
+    SCOPED_TRACE(std::string(row.plug) + " " + std::to_string(row.front));
+    MakeRun("A", "40");
+    const std::vector<CDev*> chain = Lay({"S1000", "S" + std::to_string(row.front), "E"});
+    CDev& riser = *chain[1];
+    riser.SetVariantIndexBoth(3);
+    riser.SetOffset(row.offset);
+    riser.SetFieldText("PLUG1", row.plug);
+    m_builder = std::make_unique<CPartBuilderQW>(*m_run);
+    CDev* made = m_builder->PrepareElement(riser);
+    ASSERT_EQ(made != nullptr, row.split != 0);
+    if (made == nullptr) continue;
+    EXPECT_EQ(made->GetKind(), CDev::kJoint);
+    EXPECT_EQ(made->GetBookedLength(), row.split);
+    EXPECT_EQ(chain[2]->GetBookedLength(), row.front - row.split);
+  }
+}
+
+}  // namespace
