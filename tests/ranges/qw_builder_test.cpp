@@ -206,3 +206,55 @@ TEST_F(QWBuilderTest, RisersSplitTheStraightInFrontOfThemAtTheirFixing) {
 }
 
 }  // namespace
+
+namespace {
+
+// A special length that grows behind a joint of a made-to-measure piece cuts that joint
+// again: one joint at the same place, its reference lettered by its length, booked once.
+TEST_F(QWBuilderTest, GrowingSpecialLengthsCutTheirJointAgain) {
+  struct Row {
+    std::int32_t joint;
+    const char* recut;  // reference of the joint cut again, trimmed
+    std::int32_t special;
+  };
+  for (const Row& row : {Row{1200, "QWA40EV4M1             l=1200", 1070},
+                         Row{3200, "QWA40EV4ME             l=3200", 1070},
+                         Row{3600, "QWA40EV44F             l=3600", 1070},
+                         Row{3900, "QWA40EV44F             l=3900", 800}}) {
+    SCOPED_TRACE(row.joint);
+    MakeRun("A", "40");
+    CChainBuilder chain(*m_run);
+    CDev* at = chain.Start(4);
+    const std::string reference = "QWA40EV4M1             l=" + std::to_string(row.joint);
+    at = chain.Add(at, 4, CDev::kJoint, row.joint, reference);
+    CDev* leg = chain.Add(at, 4, CDev::kInLine, 700);
+    at = chain.Add(leg, 4, CDev::kElbow, 0);
+    at = chain.Add(at, 1, CDev::kInLine, 600);
+    CDev* special = chain.Add(at, 1, CDev::kElbow, 0, "QW063EF720700-700");
+    at = chain.Add(special, 4, CDev::kInLine, 3000);
+    CDev* end = chain.Add(at, 4, CDev::kEnd, 0);
+    CPartBuilderQW& builder = Collect();
+    const CSegment* segment = nullptr;
+    for (const CSegment& s : builder.GetSegments())
+      if (s.front().element == special) segment = &s;
+    ASSERT_NE(segment, nullptr);
+    builder.GetPlannedParts() = {Part(special, 700), Part(end, 100)};
+    builder.SetRemaining(2000);
+    EXPECT_EQ(builder.AddElementParts(*segment, 2000, 0), 0);
+    EXPECT_EQ(builder.GetPlannedParts().front().length, row.special);
+    std::vector<CDev*> joints;
+    for (CDev* device : m_run->GetDevices())
+      if (device->GetKind() == CDev::kJoint) joints.push_back(device);
+    ASSERT_EQ(joints.size(), 1u);
+    EXPECT_EQ(joints.front()->GetReference(), row.recut);
+    EXPECT_EQ(joints.front()->GetBookedLength(), row.joint);
+    EXPECT_EQ(leg->GetBookedLength(), 700);
+    EXPECT_EQ(m_run->CountByRef(row.recut), 1);
+    const int line = m_run->GetBOM().FindLine(row.recut);
+    ASSERT_GE(line, 0);
+    EXPECT_EQ(m_run->GetBOM().GetLineQuantity(line), 1);
+    EXPECT_EQ(m_run->CountByRef(reference), row.recut == reference ? 1 : 0);
+  }
+}
+
+}  // namespace
