@@ -88,7 +88,7 @@ function(tvr_add_area_tests name)
   endif()
   if(ARG_QT)
     tvr_add_test(${name} QT SOURCES ${_tests} ${PROJECT_SOURCE_DIR}/tests/support/qt_application_support.cpp
-                 LIBS ${ARG_LIBS})
+                 ${PROJECT_SOURCE_DIR}/tests/support/language_walk.cpp LIBS ${ARG_LIBS})
   else()
     tvr_add_test(${name} SOURCES ${_tests} LIBS ${ARG_LIBS})
   endif()

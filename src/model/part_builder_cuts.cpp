@@ -58,7 +58,10 @@ void CPartBuilder::BookRecordReference(CDev& element, const std::string& referen
   m_run.GetBOM().RemoveRefQuantity(element.GetReference(), 1);
   element.SetReference(reference);
   element.SetBooked(1);
-  m_run.GetBOM().AddRefQuantity(reference, 1);
+  // What the element holds itself needs no count of the line's other holders: a line
+  // of a reference that many pieces share is booked at the same cost as any other.
+  if (m_run.HeldQuantity(element) > 0) m_run.GetBOM().AddHeldQuantity(reference, 1);
+  else m_run.GetBOM().AddRefQuantity(reference, 1);
 }
 
 CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
@@ -156,6 +159,7 @@ int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view refe
     }
   }
   m_remaining = 0;
+  m_endsJoined = true;
   second->SetStyle(second->GetStyle() & ~0xF00u);
   m_errorElements.erase(second);
   if (!IsMarkedInError(*first) || first->GetBackNeighbour() == nullptr ||

@@ -14,6 +14,7 @@
 #include <filesystem>
 
 #include "app/shell_file_types.h"
+#include "app/ui/command_ids.h"
 #include "shell/mode_menus.h"
 #include "app/ui/window_translation.h"
 #include "shell_test_support.h"
@@ -27,7 +28,10 @@ struct CDump {
   QMap<QString, QString> values;
 };
 
-CDump RunProgram(CShellTestFolder& folder, const QStringList& arguments) {
+// Runs the program on the arguments; a script, when given, is run once it has started
+// (the TVR_SCRIPT_FILE hook); a screen size, when given, is that of the virtual screen.
+CDump RunProgram(CShellTestFolder& folder, const QStringList& arguments,
+                 const std::string& script = {}, const QString& screen = {}) {
   CDump dump;
   QString dumpPath = QString::fromStdString(folder.Path("dump.txt"));
   std::filesystem::create_directories(folder.Path("runtime"));
@@ -38,9 +42,18 @@ CDump RunProgram(CShellTestFolder& folder, const QStringList& arguments) {
   environment.insert("XDG_DOCUMENTS_DIR", QString::fromStdString(folder.Path("documents")));
   environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("runtime")));
   environment.insert("TVR_DUMP_WINDOW_FILE", dumpPath);
+  if (!script.empty()) {
+    folder.Write("script.txt", script);
+    environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.Path("script.txt")));
+  }
   QProcess process;
   process.setProcessEnvironment(environment);
-  process.start("xvfb-run", QStringList{"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr")} + arguments);
+  QStringList server{"-a"};
+  if (!screen.isEmpty())
+    server << "-s"
+           << "-screen 0 " + screen;
+  process.start("xvfb-run",
+                server + QStringList{QStringLiteral(TVR_PROGRAM_DIR "/tvr")} + arguments);
   dump.finished = process.waitForFinished(90000);
   if (!dump.finished) process.kill();
   dump.exitCode = process.exitCode();
@@ -97,6 +110,29 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
   EXPECT_EQ(dump.values.value("mode"), "3");  // linear costing
   EXPECT_EQ(dump.values.value("child"), "linear_window");
   EXPECT_TRUE(dump.values.value("childtitle").contains("sample.lin"));
+  // The frame names the project's file in parentheses, not the MDI area's "[...]".
+  EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
+}
+
+// A new user in French, without an option list of their own, opens the sample project:
+// the frame names its file and the window offers the sample's groups (see the picture).
+TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=033\n");
+  std::filesystem::create_directories(folder.Path("data"));
+  const QString screenshot = QString::fromStdString(TestOutputPath("fr_linear_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.values.value("mode"), "3");
+  EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
+  EXPECT_FALSE(QImage(screenshot).isNull());
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/lin_conf.cfg")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
@@ -122,6 +158,39 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
   const QImage picture(screenshot);
   ASSERT_FALSE(picture.isNull());
   EXPECT_GT(picture.width(), 300);
+}
+
+// The QJF sample the program ships opens in its window, rebuilds through the Run menu's
+// command (a range with a part builder) and is saved; the screenshot shows the run with
+// the boxes and outlets of its feed units.
+TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithItsOutlets) {
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write(
+      "settings/TVR73/TVR.INI",
+      "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n"
+      "[Application Layout]\nShowCmd=1\nNormalPos=Left 0, Top 0, Right 1240, Bottom 920\n");
+  const std::string layout = folder.Path("documents/qjf_sample.run");
+  std::filesystem::create_directories(folder.Path("documents"));
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qjf_sample.run", layout);
+  const std::string saved = folder.Path("documents/rebuilt.run");
+  const QString screenshot = QString::fromStdString(TestOutputPath("qjf_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
+                             std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
+  CDump dump = RunProgram(folder, {QString::fromStdString(layout)}, script, "1280x960x24");
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.exitCode, 0);
+  EXPECT_EQ(dump.values.value("failed"), "");
+  EXPECT_EQ(dump.values.value("active"), "layout_document");
+  EXPECT_TRUE(dump.values.value("layout").startsWith("1/"));
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  const QImage picture(screenshot);
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_GT(picture.width(), 1000);
 }
 
 }  // namespace
