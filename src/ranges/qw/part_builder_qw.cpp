@@ -6,15 +6,14 @@
 #include "platform/text_conversions.h"
 #include "platform/wildcard.h"
 #include "ranges/qw/qw_text.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/qw/run_qw.h"
 #include "ranges/range_context.h"
 #include "ranges/range_table_reader.h"
 
 #include <algorithm>
 
-using qw::At;
 using qw::HasAt;
-using qw::LayOver;
 
 namespace {
 
@@ -70,15 +69,15 @@ void CPartBuilderQW::AddStraightDefinitions() {
     for (auto device = devices->rbegin(); device != devices->rend(); ++device) {
       if (TextToInt(device->texts[0]) != 1) continue;
       std::string built(kRefWidth, ' ');
-      LayOver(built, device->texts[3]);
-      LayOver(built, catalog);
-      if (At(partRef, 9) == 'B') {
-        LayOver(built, TypeBRatingClass(TextToInt(rating), catalog == "QWA"), 3);
+      LayRefText(built, 0, device->texts[3]);
+      LayRefText(built, 0, catalog);
+      if (RefCharAt(partRef, 9) == 'B') {
+        LayRefText(built, 3, TypeBRatingClass(TextToInt(rating), catalog == "QWA"));
       } else {
-        LayOver(built, rating, 3);
+        LayRefText(built, 3, rating);
       }
-      qw::Put(built, 8, At(partRef, 8));
-      qw::Put(built, 9, At(partRef, 9));
+      SetRefChar(built, 8, RefCharAt(partRef, 8));
+      SetRefChar(built, 9, RefCharAt(partRef, 9));
       if (MatchWildcard(partRef, built))
         AddPartDef(partRef, row.texts[1], row.texts[2], device->texts[1]);
     }

@@ -4,12 +4,12 @@
 #include "model/run.h"
 #include "ranges/qw/part_builder_qw.h"
 #include "ranges/qw/qw_text.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/qw/run_qw.h"
 
 #include <algorithm>
 #include <unordered_set>
 
-using qw::At;
 using qw::HasAt;
 
 namespace {
@@ -22,7 +22,7 @@ constexpr std::size_t kMaxJoints = 2;
 // The extension base of a straight joint: "ET" 2000, "EV" 4000, 0 for any other.
 std::int32_t JointBase(const CDev& joint) {
   const std::string& reference = joint.GetReference();
-  if (joint.GetKind() != CDev::kJoint || At(reference, 9) == '0') return 0;
+  if (joint.GetKind() != CDev::kJoint || RefCharAt(reference, 9) == '0') return 0;
   if (HasAt(reference, 5, "ET")) return kStraightJointBase;
   if (HasAt(reference, 5, "EV")) return kVariableJointBase;
   return 0;
@@ -36,10 +36,10 @@ std::int32_t Clamped(std::int64_t value) {
 std::string RecutReference(std::string reference, std::int64_t length) {
   if (HasAt(reference, 5, "EV") && length > 3000) {
     if (length <= 3500) {
-      qw::Put(reference, 9, 'E');
+      SetRefChar(reference, 9, 'E');
     } else {
-      qw::Put(reference, 8, '4');
-      qw::Put(reference, 9, 'F');
+      SetRefChar(reference, 8, '4');
+      SetRefChar(reference, 9, 'F');
     }
   }
   const std::size_t equals = reference.find('=');
@@ -109,7 +109,7 @@ int CPartBuilderQW::AddElementParts(const CSegment& segment, std::int32_t leftov
   if (part.element != candidate.element) return 0;
   const std::string reference = GetPartReference(segment, index, 0);
   const bool special =
-      reference.size() > 10 && HasAt(reference, 5, "EF") && At(reference, 8) == '2';
+      reference.size() > 10 && HasAt(reference, 5, "EF") && RefCharAt(reference, 8) == '2';
   const CPatternRow row = m_qw.FindPartRow(reference);
   std::int32_t min = -1, max = -1;
   const int join = GetJoinKind(segment, index);

@@ -2,15 +2,12 @@
 #include "platform/text_conversions.h"
 #include "ranges/qw/part_builder_qw.h"
 #include "ranges/qw/qw_text.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/qw/run_qw.h"
 #include "ranges/range_table_reader.h"
 
 #include <algorithm>
 #include <unordered_set>
-
-using qw::At;
-using qw::LayOver;
-using qw::Put;
 
 namespace {
 
@@ -97,7 +94,7 @@ std::string CPartBuilderQW::GetPartReference(const CSegment& segment, int entryI
   element.OverlayRefCode(buffer);
   m_qw.BuildDevicePattern(element, buffer);
   switch (element.GetKind()) {
-    case CDev::kStraight: LayOver(buffer, "##", 5); break;
+    case CDev::kStraight: LayRefText(buffer, 5, "##"); break;
     case CDev::kElbow:
       if (alternative != 0 || !WriteElbowPair(entry, buffer))
         WriteStandardElbow(element, entry, buffer);
@@ -105,11 +102,11 @@ std::string CPartBuilderQW::GetPartReference(const CSegment& segment, int entryI
     case CDev::kJunction2: {
       const int turn = m_qw.GetTurnCode(element, entry.outFace, -1, 0);
       if (IsFlat(turn)) {
-        LayOver(buffer, "TP", 5);
-        LayOver(buffer, turn == 1 ? "092" : "091", 8);
+        LayRefText(buffer, 5, "TP");
+        LayRefText(buffer, 8, turn == 1 ? "092" : "091");
       } else if (IsEdgewise(turn)) {
-        LayOver(buffer, "TC", 5);
-        LayOver(buffer, "07", 8);
+        LayRefText(buffer, 5, "TC");
+        LayRefText(buffer, 8, "07");
       } else {
         FormatPartLabel(&element, 1, "ZARBI", 0, 0);
       }
@@ -119,9 +116,9 @@ std::string CPartBuilderQW::GetPartReference(const CSegment& segment, int entryI
     case CDev::kJunction4:
     case CDev::kJunction5: FormatPartLabel(&element, 1, {}, 0, 0); break;
     case CDev::kInLineVariant:
-      if (element.GetVariant() == 1 && At(buffer, 7) == '4') Put(buffer, 7, '7');
+      if (element.GetVariant() == 1 && RefCharAt(buffer, 7) == '4') SetRefChar(buffer, 7, '7');
       break;
-    case CDev::kJoint: LayOver(buffer, "__", 5); break;
+    case CDev::kJoint: LayRefText(buffer, 5, "__"); break;
     default: break;
   }
   return buffer;
@@ -152,17 +149,17 @@ void CPartBuilderQW::WriteStandardElbow(CDev& element, const CSegmentEntry& entr
   const std::string angle = element.GetFieldText("ELBOW_ANGL").value_or("");
   const bool standard = angle.empty() || TextToInt(angle) == 90;
   if (IsFlat(turn) && standard) {
-    LayOver(buffer, "LP", 5);
-    LayOver(buffer, turn == 2 ? "041" : "042", 8);
+    LayRefText(buffer, 5, "LP");
+    LayRefText(buffer, 8, turn == 2 ? "041" : "042");
     element.SetStyle(element.GetStyle() & ~kElbowBits);
   } else if (IsFlat(turn)) {
-    LayOver(buffer, "EF", 5);
-    LayOver(buffer, "10", 8);
-    if (At(buffer, 7) == '4') Put(buffer, 7, '7');
+    LayRefText(buffer, 5, "EF");
+    LayRefText(buffer, 8, "10");
+    if (RefCharAt(buffer, 7) == '4') SetRefChar(buffer, 7, '7');
     MarkSpecialPiece(element);
   } else if (IsEdgewise(turn)) {
-    LayOver(buffer, "LC", 5);
-    LayOver(buffer, "05", 8);
+    LayRefText(buffer, 5, "LC");
+    LayRefText(buffer, 8, "05");
   }
 }
 
@@ -199,9 +196,9 @@ bool CPartBuilderQW::WriteElbowPair(const CSegmentEntry& entry, std::string& buf
     if (walk.Step(m_qw.GetTurnCode(x, end.outFace, -1, 0), leg, k)) break;
   }
   if (walk.count == 0) return false;
-  LayOver(buffer, "EF", 5);
-  LayOver(buffer, "20", 8);
-  if (At(buffer, 7) == '4') Put(buffer, 7, '7');
+  LayRefText(buffer, 5, "EF");
+  LayRefText(buffer, 8, "20");
+  if (RefCharAt(buffer, 7) == '4') SetRefChar(buffer, 7, '7');
   qw::WriteLengthPair(buffer, walk.first, walk.second);
   entry.element->SetFieldText("EF20nbc", std::to_string(walk.count));
   return true;

@@ -1,11 +1,14 @@
 #include "ranges/qw/qw_text.h"
 
+#include "ranges/range_ref_text.h"
+#include "ranges/range_ref_text.h"
+
 namespace qw {
 
 void WriteLengthPair(std::string& buffer, std::int64_t first, std::int64_t second) {
   if (buffer.size() < 22) buffer.resize(22, ' ');
-  LayOver(buffer, std::string(9, ' '), 10);
-  LayOver(buffer, std::to_string(first) + "-" + std::to_string(second), 10);
+  LayRefText(buffer, 10, std::string(9, ' '));
+  LayRefText(buffer, 10, std::to_string(first) + "-" + std::to_string(second));
 }
 
 std::string_view UsualRatingClass(int rating, bool qwa) {

@@ -5,28 +5,13 @@
 #include <string>
 #include <string_view>
 
-// Reading and writing the characters of QW references within bounds. Positions are
-// counted from 0 here (character 6 of a reference is index 5).
+// Reading and writing QW references within bounds (range_ref_text.h has the single
+// places). Positions are counted from 0 here (character 6 of a reference is index 5).
 namespace qw {
-
-// The character at the index; a blank beyond the end.
-inline char At(std::string_view text, std::size_t index) {
-  return index < text.size() ? text[index] : ' ';
-}
 
 // Whether the text holds `part` at the index.
 inline bool HasAt(std::string_view text, std::size_t index, std::string_view part) {
   return index <= text.size() && text.substr(index, part.size()) == part;
-}
-
-// Writes the text over the buffer from the index, as far as both run.
-inline void LayOver(std::string& buffer, std::string_view text, std::size_t at = 0) {
-  for (std::size_t i = 0; i < text.size() && at + i < buffer.size(); ++i) buffer[at + i] = text[i];
-}
-
-// Writes the character when the buffer reaches the index.
-inline void Put(std::string& buffer, std::size_t index, char c) {
-  if (index < buffer.size()) buffer[index] = c;
 }
 
 // The text without its trailing blanks.

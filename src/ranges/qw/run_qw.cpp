@@ -5,16 +5,14 @@
 #include "platform/text_conversions.h"
 #include "ranges/qw/part_builder_qw.h"
 #include "ranges/qw/qw_text.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
 #include <algorithm>
 #include <charconv>
 
-using qw::At;
 using qw::HasAt;
-using qw::LayOver;
-using qw::Put;
 
 namespace {
 
@@ -73,7 +71,7 @@ std::unique_ptr<CPartBuilder> CRunQW::CreatePartBuilder() {
 
 void CRunQW::FillRefPattern(std::string& pattern) const {
   CRun::FillRefPattern(pattern);
-  LayOver(pattern, GetPropText("Neutral"), 7);
+  LayRefText(pattern, 7, GetPropText("Neutral"));
 }
 
 std::string CRunQW::GetElementRef(int kind) {
@@ -82,37 +80,37 @@ std::string CRunQW::GetElementRef(int kind) {
   const bool qwa = IsQWA();
   if (!base.empty()) {
     std::string buffer = base;
-    if (kind == 1) LayOver(buffer, KindRatingClass(1, rating, qwa), 3);
+    if (kind == 1) LayRefText(buffer, 3, KindRatingClass(1, rating, qwa));
     return buffer;
   }
   if (kind != CDev::kJoint2 && kind != CDev::kBend) return std::string();
   std::string buffer(kRefWidth, ' ');
   FillRefPattern(buffer);
-  LayOver(buffer, "QW0");
-  LayOver(buffer, "YA", 5);
-  if (At(buffer, 7) == '7') Put(buffer, 7, '4');
+  LayRefText(buffer, 0, "QW0");
+  LayRefText(buffer, 5, "YA");
+  if (RefCharAt(buffer, 7) == '7') SetRefChar(buffer, 7, '4');
   if (kind == CDev::kJoint2) {
-    LayOver(buffer, KindRatingClass(kind, rating, qwa), 3);
+    LayRefText(buffer, 3, KindRatingClass(kind, rating, qwa));
     return buffer;
   }
-  if (At(buffer, 7) == '3') Put(buffer, 7, '4');
+  if (RefCharAt(buffer, 7) == '3') SetRefChar(buffer, 7, '4');
   if (rating == 20 || rating == 31) {
-    LayOver(buffer, "25", 3);
+    LayRefText(buffer, 3, "25");
   } else if (rating == 40 || rating == 50 || rating == 63 || rating == 80) {
-    LayOver(buffer, "40", 3);
-    Put(buffer, 8, (rating == 80 || (rating == 63 && qwa)) ? '2' : '1');
+    LayRefText(buffer, 3, "40");
+    SetRefChar(buffer, 8, (rating == 80 || (rating == 63 && qwa)) ? '2' : '1');
   }
   return buffer;
 }
 
 CPatternRow CRunQW::FindPartRow(std::string_view reference) const {
-  if (reference.size() <= 10 || At(reference, 5) != 'E' || At(reference, 6) != 'F' ||
-      At(reference, 8) != '2' || At(reference, 10) <= '0') {
-    return CRun::FindPartRow(reference);
+  if (reference.size() <= 10 || RefCharAt(reference, 5) != 'E' || RefCharAt(reference, 6) != 'F' ||
+      RefCharAt(reference, 8) != '2' || RefCharAt(reference, 10) <= '0') {
+    return m_index.FindPartRow(*this, reference);
   }
   const std::string_view lengths = reference.substr(10);
   const std::size_t dash = lengths.find('-');
-  if (dash == std::string_view::npos) return CRun::FindPartRow(reference);
+  if (dash == std::string_view::npos) return m_index.FindPartRow(*this, reference);
   // At most four characters follow the "-", fewer where the reference ends; both
   // numbers must be digits, else the catalogue rows answer.
   const std::string_view second =
@@ -120,7 +118,7 @@ CPatternRow CRunQW::FindPartRow(std::string_view reference) const {
   const std::optional<std::int64_t> a = Digits(lengths.substr(0, dash));
   const std::optional<std::int64_t> b = Digits(qw::TrimRight(second));
   if (!a || !b || *a > kMaxSpecialLength || *b > kMaxSpecialLength)
-    return CRun::FindPartRow(reference);
+    return m_index.FindPartRow(*this, reference);
   CPatternRow row;
   row.texts[0] = std::string(reference);
   row.texts[1] = std::string(lengths.substr(0, dash)) + "-" + std::to_string(*a + *b - 330);
@@ -129,12 +127,7 @@ CPatternRow CRunQW::FindPartRow(std::string_view reference) const {
 }
 
 const CCodeRow* CRunQW::FindDeviceRow(int code, int variant) const {
-  const std::vector<CCodeRow>* codes = GetCodeTable();
-  if (codes == nullptr) return nullptr;
-  for (auto row = codes->rbegin(); row != codes->rend(); ++row) {
-    if (TextToInt(row->texts[0]) == code && TextToInt(row->texts[1]) % 100 == variant) return &*row;
-  }
-  return nullptr;
+  return m_index.FindDeviceRow(GetRangeTables(), code, variant);
 }
 
 std::vector<int> CRunQW::GetSubObjects(const CDev& element) const {

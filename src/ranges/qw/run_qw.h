@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ranges/range_row_index.h"
 #include "ranges/range_run.h"
 
 #include <optional>
@@ -55,4 +56,7 @@ class CRunQW : public CRangeRun {
  private:
   // The last device row of the code and variant (sub-code modulo 100); null when none.
   const CCodeRow* FindDeviceRow(int code, int variant) const;
+
+  // Look-ups by key, made again when the run's tables change.
+  mutable CRangeRowIndex m_index;
 };

@@ -1,12 +1,9 @@
 #include "model/dev.h"
 #include "platform/text_conversions.h"
 #include "ranges/qw/qw_text.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/qw/run_qw.h"
 #include "ranges/range_table_reader.h"
-
-using qw::At;
-using qw::LayOver;
-using qw::Put;
 
 namespace {
 
@@ -53,28 +50,26 @@ void CRunQW::BuildDevicePattern(const CDev& element, std::string& pattern) const
   const int kind = element.GetKind();
   const int variant = element.GetVariant();
   if (kind == CDev::kElbow || kind == CDev::kJunction2) {
-    LayOver(pattern, "QW0");
+    LayRefText(pattern, 0, "QW0");
   } else if (kind < CDev::kJunction3 || kind > CDev::kJunction5) {
     const CCodeRow* row = FindDeviceRow(GetKindGroup(kind), variant);
     if (row == nullptr) {
-      LayOver(pattern, kNoPart);
+      LayRefText(pattern, 0, kNoPart);
     } else {
-      const std::string& over = row->texts[3];
-      for (std::size_t i = 0; i < over.size() && i < pattern.size(); ++i) {
-        if (over[i] != '?') pattern[i] = over[i];
-      }
+      LayRefPattern(pattern, row->texts[3]);
     }
   }
-  if (kind == CDev::kEnd && variant == 4 && At(pattern, 7) == '4') Put(pattern, 7, '7');
+  if (kind == CDev::kEnd && variant == 4 && RefCharAt(pattern, 7) == '4')
+    SetRefChar(pattern, 7, '7');
   if (kind == CDev::kEnd && variant == 3)
-    Put(pattern, 11, GetFirstElement() == &element ? '2' : '1');
+    SetRefChar(pattern, 11, GetFirstElement() == &element ? '2' : '1');
   const std::string& own = element.GetCalibre();
   const int rating = TextToInt(own.empty() ? GetPropText("Calibre") : own);
   if (kind == CDev::kEnd && variant == 7) {
-    LayOver(pattern, StraightRatingClass(rating), 3);
+    LayRefText(pattern, 3, StraightRatingClass(rating));
   } else if (!(kind == CDev::kEnd && variant == 0)) {
     const bool qwa = IsQWA() && !(kind == CDev::kEnd && variant == 4);
-    LayOver(pattern, qw::UsualRatingClass(rating, qwa), 3);
+    LayRefText(pattern, 3, qw::UsualRatingClass(rating, qwa));
   }
 }
 
@@ -127,7 +122,7 @@ int CRunQW::GetElementGeometry(const CDev& element, int index, CElementGeometry&
   if (index >= 10 && index <= 13) {
     static constexpr int kAcross[4] = {-105, -35, 35, 105};
     const std::string catalog = GetPropText("Catalog");
-    geometry.extents = {150, 0, OutletHeight(GetRating(), At(catalog, 2))};
+    geometry.extents = {150, 0, OutletHeight(GetRating(), RefCharAt(catalog, 2))};
     geometry.offset = C3DPoint(85, kAcross[index - 10], 0);
     geometry.colour = 150u | (150u << 8) | (150u << 16);
     return 1;

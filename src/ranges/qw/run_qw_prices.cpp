@@ -1,16 +1,14 @@
 #include "model/run.h"
 #include "platform/text_conversions.h"
 #include "ranges/qw/qw_text.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/qw/run_qw.h"
 #include "ranges/range_table_reader.h"
 
 #include <array>
 #include <charconv>
 
-using qw::At;
 using qw::HasAt;
-using qw::LayOver;
-using qw::Put;
 
 namespace {
 
@@ -69,17 +67,17 @@ void RewriteFormulaRatings(std::string& formula, int rating, bool qwa) {
        at = formula.find("QW0", at + 1)) {
     const std::string_view from = std::string_view(formula).substr(at);
     bool endFeed = false, typeB = false, flag1004 = false;
-    if (HasAt(from, 5, "ER") && At(from, 8) == '1') {
+    if (HasAt(from, 5, "ER") && RefCharAt(from, 8) == '1') {
       if (HasAt(from, 8, "1004")) {
         flag1004 = true;
-        if (At(from, 7) == '4') formula[at + 7] = '7';
+        if (RefCharAt(from, 7) == '4') formula[at + 7] = '7';
       } else {
         endFeed = true;
-        typeB = At(from, 11) == '1';
+        typeB = RefCharAt(from, 11) == '1';
       }
     }
     std::string slice = formula.substr(at, 5);
-    LayOver(slice, FormulaRatingClass(rating, qwa, endFeed, typeB, flag1004), 3);
+    LayRefText(slice, 3, FormulaRatingClass(rating, qwa, endFeed, typeB, flag1004));
     formula.replace(at, slice.size(), slice);
   }
   for (std::size_t at = formula.find("EV3", 5); at != std::string::npos;
