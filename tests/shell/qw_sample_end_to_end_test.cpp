@@ -54,7 +54,7 @@ TEST(QWSampleEndToEndTest, TheProgramOpensRebuildsAndSavesTheQWSample) {
   ASSERT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
   const QString text = QString::fromUtf8(dump.readAll());
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
-  EXPECT_TRUE(text.contains("\nlayout=3/")) << text.toStdString();
+  EXPECT_TRUE(text.contains("\nlayout=4/")) << text.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
   // The saved bills, read back with the sample catalogue.
   CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
