@@ -178,6 +178,10 @@ class CDorneDoc : public CRunDocument {
   // Rebuilds the parts of the current run as one undo step, after taking out the
   // provisional element of a turn; false when there is no current run.
   bool RebuildCurrentRunParts();
+  // Rebuilds the current run's bill of materials from its elements as one undo step;
+  // false when there is no current run. Both rebuilds refuse, with a message and
+  // nothing changed, a run whose range has no part builder (CRun::HasPartBuilder).
+  bool RebuildCurrentRunBOM();
   void RotateRunForward();
   void RotateRunBackward();
   void ToggleRunOption();
@@ -260,6 +264,8 @@ class CDorneDoc : public CRunDocument {
   void SerializeElementAnnotations(CArchiveReader& archive, CDev& element) override;
 
  private:
+  // A current run that a rebuild may touch; tells the user why not otherwise.
+  bool CanRebuildCurrentRun();
   struct CExtraBox {
     CDev* element;
     std::array<std::int32_t, 6> values;

@@ -5,11 +5,13 @@
 #include "model/run.h"
 #include "model/undo_actions.h"
 #include "model/undo_manager.h"
+#include "model/work_notifier.h"
 
 namespace {
 
 constexpr int kMsgDeleteRun = 61452;
 constexpr int kUndoRebuildParts = 21107;
+constexpr int kUndoRebuildBOM = 21109;
 
 // The next rotation flag; 0 for a flag outside 16..128.
 int NextRotation(int rotation, bool forward) {
@@ -42,11 +44,25 @@ int CDorneDoc::DeleteCurrentRun() {
   return 1;
 }
 
-bool CDorneDoc::RebuildCurrentRunParts() {
+bool CDorneDoc::CanRebuildCurrentRun() {
   if (m_currentRun == nullptr) return false;
+  if (m_currentRun->HasPartBuilder()) return true;
+  ShowWorkMessage(kMsgNoPartBuilder);
+  return false;
+}
+
+bool CDorneDoc::RebuildCurrentRunParts() {
+  if (!CanRebuildCurrentRun()) return false;
   GetUndo().SaveUndoState(kUndoRebuildParts, false, true);
   DropProvisionalElement();
   m_currentRun->RebuildParts(1);
+  return true;
+}
+
+bool CDorneDoc::RebuildCurrentRunBOM() {
+  if (!CanRebuildCurrentRun()) return false;
+  GetUndo().SaveUndoState(kUndoRebuildBOM, false, true);
+  m_currentRun->RebuildBOM(true);
   return true;
 }
 

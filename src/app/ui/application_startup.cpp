@@ -17,6 +17,7 @@
 #include "app/start_lists.h"
 #include "app/ui/application_shell.h"
 
+#include "model/run_environment.h"
 #include "model/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
@@ -24,6 +25,7 @@
 #include "app/ui/document_commands.h"
 #include "app/ui/info_dlg.h"
 #include "app/ui/layout_documents.h"
+#include "app/ui/run_documents.h"
 #include "app/ui/main_frame.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/single_instance.h"
@@ -207,7 +209,8 @@ void CApplicationShell::LoadStartLists() {
   for (const std::string* error : {&units.error, &catalogues.error, &devices.error})
     if (!error->empty()) m_startProblems << QString::fromStdString(*error);
   m_units = std::move(units.entries);
-  m_catalogues = std::move(catalogues.entries);
+  // The runs read the settings and the catalogue list of this start.
+  CRunEnvironment::Instance().Connect(m_app, std::move(catalogues.entries));
   m_devices = std::move(devices.entries);
   std::vector<CLanguageFileInfo> files = ListLanguageFiles(folder);
   m_languages = BuildLanguageList(files);
@@ -243,6 +246,7 @@ void CApplicationShell::OpenFirstDocument() {
   m_commands->NewFromModel(false);
   m_catalogueMenu->SelectDefaultCatalogue();
   if (QMdiSubWindow* active = m_frame->MdiArea()->currentSubWindow()) active->close();
+  m_layoutDocuments->RestartUntitledNumbers();
   if (m_frame->Mode() == EFrameMode::Start) m_frame->EnterEmptyMode();
   m_frame->show();
 }

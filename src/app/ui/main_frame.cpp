@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -24,6 +25,8 @@
 #include "app/ui/frame_actions.h"
 #include "app/ui/frame_placement.h"
 #include "app/ui/frame_status_bar.h"
+#include "app/ui/layout_doc_window.h"
+#include "view/ui/child_frame.h"
 #include "app/ui/layout_documents.h"
 #include "app/ui/message_box.h"
 #include "app/ui/mode_menus.h"
@@ -110,6 +113,16 @@ void CMainFrame::ConnectDocuments() {
   if (!m_services.layoutDocuments) return;
   connect(m_services.layoutDocuments, &CLayoutDocuments::DocumentClosed, this,
           [this] { OnDocumentClosed(); });
+  connect(m_services.layoutDocuments, &CLayoutDocuments::DocumentSaved, this,
+          &CMainFrame::AddRecentFile);
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+  if (!m_services.recentFiles) return;
+  m_services.recentFiles->Add(QFileInfo(path).absoluteFilePath().toStdString());
+  if (!m_services.recentFiles->WriteTo(m_services.app->Profile()))
+    SettingsNotSavedMessage(m_services.app->Profile(), this);
+  RefreshRecentFiles();
 }
 
 void CMainFrame::OnDocumentClosed() {
@@ -204,9 +217,20 @@ void CMainFrame::SetWaiting(bool waiting) {
 bool CMainFrame::event(QEvent* event) {
   if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
   QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-  if (tip.isEmpty()) m_statusBar->ShowIdlePrompt();
+  if (tip.isEmpty()) ShowRestingPrompt();
   else m_statusBar->showMessage(tip);
   return true;
+}
+
+void CMainFrame::ShowRestingPrompt() {
+  // Once a menu or a button no longer explains itself, the active layout's tool does.
+  const QMdiSubWindow* active = m_mdiArea->currentSubWindow();
+  const auto* layout =
+      active != nullptr ? dynamic_cast<const CLayoutDocWindow*>(active->widget()) : nullptr;
+  const int prompt =
+      layout != nullptr && layout->Frame() != nullptr ? layout->Frame()->Prompt() : 0;
+  if (prompt != 0) m_statusBar->showMessage(PlainMessageText(prompt));
+  else m_statusBar->ShowIdlePrompt();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

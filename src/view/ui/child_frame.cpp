@@ -138,6 +138,7 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
+    case kIdRebuildBom: m_view->Document()->RebuildCurrentRunBOM(); return true;
     default: return false;
   }
 }
