@@ -1,6 +1,8 @@
-# Fails when a core file includes from an area above its own. Includes point down:
+# Fails when a file includes from an area above its own. Includes point down:
 # platform <- app <- grid, geometry <- model <- ranges <- view, export, pages, linear,
-# reference <- ui. A ui/ folder may include any core area and any other ui/ folder.
+# reference <- their ui <- shell. A ui/ folder may include any core area and any other
+# ui/ folder, but the shell only; app's windows stay below the model, since every other
+# area's windows build on them.
 set(_below_platform "")
 set(_below_app platform)
 set(_below_grid platform app)
@@ -13,10 +15,27 @@ set(_below_pages ${_below_view} view)
 set(_below_linear ${_below_ranges} ranges)
 set(_below_reference ${_below_linear} linear)
 
+set(_below_shell platform app grid geometry model ranges view export pages linear reference)
+
 file(GLOB_RECURSE _files ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
 set(_bad "")
 foreach(_file IN LISTS _files)
   file(RELATIVE_PATH _relative ${SOURCE_DIR} ${_file})
+  if(NOT _relative MATCHES "^shell/")
+    file(STRINGS ${_file} _shell_lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"shell/")
+    if(_shell_lines)
+      list(APPEND _bad "${_relative} includes from 'shell'")
+    endif()
+  endif()
+  if(_relative MATCHES "^app/ui/")
+    file(STRINGS ${_file} _app_ui_lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[a-z_]+/")
+    foreach(_line IN LISTS _app_ui_lines)
+      string(REGEX REPLACE "^[^\"]*\"([a-z_]+)/.*" "\\1" _included ${_line})
+      if(NOT _included MATCHES "^(platform|app)$")
+        list(APPEND _bad "${_relative} (a window of app) includes from '${_included}'")
+      endif()
+    endforeach()
+  endif()
   if(_relative MATCHES "/ui/" OR NOT _relative MATCHES "/")
     continue()
   endif()

@@ -2,9 +2,11 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/app_settings.h"
 #include "app/profile.h"
+#include "platform/image.h"
 
 // The folders of one start of the program, as start-up settles them. Every folder text
 // ends with '/' (or is empty).
@@ -89,6 +91,13 @@ class CDorneApp {
     m_scaleY = y > 0 ? y : 1.0f;
   }
 
+  // Element images (dorne_app_images.cpp): the names start-up loads, in their order; the
+  // images added under their names; the image of a name, the last added first, or null.
+  static const std::vector<std::string>& ElementImageNames();
+  void AddImage(CImage image);
+  const CImage* FindImage(std::string_view name) const;
+  const std::vector<CImage>& Images() const { return m_images; }
+
  private:
   std::string FolderSetting(std::string_view section, std::string_view key,
                             std::string_view programSubfolder) const;
@@ -109,4 +118,5 @@ class CDorneApp {
   std::string m_appName = "Tavrilon";
   float m_scaleX = 1.0f;
   float m_scaleY = 1.0f;
+  std::vector<CImage> m_images;
 };

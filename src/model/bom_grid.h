@@ -195,6 +195,17 @@ class CBOMGrid : public CGridModel {
   // Line rows keep their heights fitted to their cells.
   void SetLineAutoHeight(int row, bool on);
 
+  // Reordering by dragging a line's item number (see bom_line_drag.cpp): whether the row
+  // is a line that may be dragged or dropped on (a run page, not the edit line); the drop
+  // moves the line, keeps it selected and numbers the lines again; false, with nothing
+  // changed, for a row that is not such a line.
+  bool IsDraggableLine(int row) const;
+  bool DropLine(int from, int to);
+  // A size set by hand: the column keeps its width (and the other pages take the
+  // columns), the line its height.
+  void FinishColumnResize(int column);
+  void FinishRowResize(int row);
+
   // The stored record. Writing throws std::length_error beyond the counts a record
   // holds. Reading (after the source re-created the lines) throws CArchiveError for a
   // damaged record and then changes nothing; the version is the source's document's

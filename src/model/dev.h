@@ -79,6 +79,10 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // Sets the variant (bits 0-7) or variant index (bits 8-11) in both style words.
   void SetVariantBoth(int variant);
   void SetVariantIndexBoth(int index);
+  // The variant index of the whole straight line: this element and, along the line, its
+  // neighbours ahead and behind (each stretch ending after a joint or before the start
+  // element) move their booked lengths to the new index's length record and are recoloured.
+  void SetVariantIndex(int index);
 
   // Reference: the run's default text of the kind and variant when none is chosen.
   const std::string& GetReference() const { return m_reference; }
@@ -274,6 +278,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
   CObjWithProp* GetPrevSameName() const override;
   void GoToObject(CObjWithProp* target, int how) override;
   std::vector<int> GetPages() const override { return m_pages; }
+  // Asks the run (CRun::GetPageWord).
+  int GetPageWord(int page) const override;
   // 1025 and 1027 first clear the pages, then take the run's page list for this
   // element; any other message clears them. Then the base's notification.
   int NotifyPropDialog(int message);

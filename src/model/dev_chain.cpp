@@ -153,6 +153,10 @@ void CDev::GoToObject(CObjWithProp* targetObject, int how) {
   if (CRunDocument* document = GetDocument()) document->UpdateAllViews();
 }
 
+int CDev::GetPageWord(int page) const {
+  return m_run != nullptr ? m_run->GetPageWord(*this, page) : 0;
+}
+
 int CDev::NotifyPropDialog(int message) {
   if (message == kPropMsgShowObject || message == kPropMsgRefresh) {
     NotifyPropDialog(kPropMsgClear);

@@ -79,8 +79,8 @@ CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const 
     case 32791: return State(run.rebuildable);
     case 32889: return State(run.known);
     case 32950:
-    case 32951:
-    case 33064: return State(rangeRun);
+    case 32951: return State(rangeRun);
+    case 33064: return State(rangeRun && run.rebuildable);
     case 33037: return Check(rangeRun, current != nullptr && (current->GetFlagsWord() & 2) != 0);
     case 32790:
       return State(document.IsSplit() && current != nullptr && run.rebuildable &&

@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+class CBOMGrid;
 class CDocObserver;
 class CDocPrompter;
 class CProfile;
@@ -145,6 +146,12 @@ class CDorneDoc : public CRunDocument {
   // False for an index out of range; true without change for equal indexes.
   bool MoveRun(int from, int to);
   void AddNewRun();
+  // The layout view as a bill-of-materials page keeps it: the view window as a rectangle
+  // and the three projection angles.
+  void SaveViewTo(CBOMGrid& grid) const;
+  // A new run of the current run's catalogue with its rating (a generic run when the
+  // current one has no catalogue), at a new start marker, made current.
+  void CreateRunForRange();
   // Copies run n (1-based; 0 the current run) into a new run; its index, or 0.
   int DuplicateRun(int n);
   int IsCurrentRunEditable() const;
@@ -169,6 +176,9 @@ class CDorneDoc : public CRunDocument {
   int ToolRightClick(CPoint point);
   // Selects as the select tool does, or else shows the current run's pages.
   int SelectAtOrShowRun(CPoint point);
+  // Edit > Properties: the property window opened anew on the selected element; 0 when
+  // no element is selected or another tool than selection is active.
+  int ShowCurrentElementProps();
   // The run's start marker placed again where its position and direction now say.
   void InsertElementAt(CRun& run);
 
@@ -178,10 +188,14 @@ class CDorneDoc : public CRunDocument {
   // Rebuilds the parts of the current run as one undo step, after taking out the
   // provisional element of a turn; false when there is no current run.
   bool RebuildCurrentRunParts();
-  // Rebuilds the current run's bill of materials from its elements as one undo step;
-  // false when there is no current run. Both rebuilds refuse, with a message and
-  // nothing changed, a run whose range has no part builder (CRun::HasPartBuilder).
+  // The current run's bill of materials brought back to its elements' generic references
+  // as one undo step; false, with nothing changed, when there is no current run. Both
+  // rebuilds and the update of the run refuse, with a message and nothing changed, a run
+  // whose range cannot build its parts again (CRun::HasPartBuilder): what its file holds
+  // would be lost.
   bool RebuildCurrentRunBOM();
+  // The current run turned end for end (its own undo step); false as above.
+  bool UpdateCurrentRun();
   void RotateRunForward();
   void RotateRunBackward();
   void ToggleRunOption();
@@ -286,6 +300,7 @@ class CDorneDoc : public CRunDocument {
 
   void Notify(EDocNotice notice, CRun* run = nullptr);
   void RotateRun(bool forward);
+  void AddNewRun(std::unique_ptr<CRun> made);
   // Takes the end of a branch out of its run and destroys it; false when the element is
   // not the end of a branch (the chain behind it must stay whole).
   bool RemoveBranchEnd(CRun& run, CDev& element);

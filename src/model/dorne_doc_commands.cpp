@@ -2,6 +2,7 @@
 
 #include "model/doc_observer.h"
 #include "model/prop_window_notifier.h"
+#include "model/part_builder.h"
 #include "model/run.h"
 #include "model/undo_actions.h"
 #include "model/undo_manager.h"
@@ -63,6 +64,16 @@ bool CDorneDoc::RebuildCurrentRunBOM() {
   if (!CanRebuildCurrentRun()) return false;
   GetUndo().SaveUndoState(kUndoRebuildBOM, false, true);
   m_currentRun->RebuildBOM(true);
+  SetModifiedFlag(true);
+  UpdateAllViews();
+  return true;
+}
+
+bool CDorneDoc::UpdateCurrentRun() {
+  if (!CanRebuildCurrentRun()) return false;
+  m_currentRun->Reverse();
+  RebuildScene();
+  UpdateAllViews();
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include "model/doc_observer.h"
 #include "model/prop_window_notifier.h"
 #include "model/run.h"
+#include "model/run_factory.h"
 #include "model/undo_actions.h"
 #include "model/undo_manager.h"
 
@@ -75,9 +76,25 @@ std::unique_ptr<CRun> CDorneDoc::RemoveRun(CRun* run) {
   return taken;
 }
 
-void CDorneDoc::AddNewRun() {
+void CDorneDoc::AddNewRun() { AddNewRun(std::make_unique<CRun>(this)); }
+
+void CDorneDoc::CreateRunForRange() {
+  const CRun* current = m_currentRun;
+  const std::string catalog = current != nullptr ? current->GetPropText("Catalog") : std::string();
+  if (catalog.empty()) {
+    AddNewRun();
+  } else {
+    std::unique_ptr<CRun> made = CRunFactory::Instance().CreateForCatalog(catalog, this);
+    // The rating is the rating and its neutral, without which the catalogue is not known.
+    for (const char* name : {"Calibre", "Neutral"}) made->SetProp(name, current->GetPropText(name));
+    made->SetCatalogueKnown(made->IsCatalogueKnown());
+    AddNewRun(std::move(made));
+  }
+  SetModifiedFlag(true);
+}
+
+void CDorneDoc::AddNewRun(std::unique_ptr<CRun> made) {
   CRun* previous = m_currentRun;
-  auto made = std::make_unique<CRun>(this);
   CRun& run = *made;
   AddRun(std::move(made));
   m_currentRun = &run;
@@ -96,8 +113,9 @@ void CDorneDoc::AddNewRun() {
   SetCurrentRun(&run);
 }
 
-void CDorneDoc::RememberLeftView(CRun& run) {
-  CBOMGrid& grid = run.GetBOM();
+void CDorneDoc::RememberLeftView(CRun& run) { SaveViewTo(run.GetBOM()); }
+
+void CDorneDoc::SaveViewTo(CBOMGrid& grid) const {
   const std::int32_t halfWidth = m_viewSize[0] / 2;
   const std::int32_t halfHeight = m_viewSize[1] / 2;
   grid.SetRectangle({m_viewCentre[0] - halfWidth, m_viewCentre[1] - halfHeight,
@@ -222,6 +240,8 @@ int CDorneDoc::DeleteCurrentElement() {
     if (m_prompter != nullptr) m_prompter->Beep();
     return 0;
   }
+  // Tap-off units counted through the element lose their joint.
+  m_currentRun->AdaptDeviceReferences();
   CDev* back = m_currentRun->GetCurrentElement();
   m_freeFaceMask = FreeFaceMaskOf(*back);
   m_cursor = back->GetPosition();

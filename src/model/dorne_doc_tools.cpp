@@ -151,9 +151,19 @@ int CDorneDoc::ToolRightClick(CPoint point) {
 
 int CDorneDoc::SelectAtOrShowRun(CPoint point) {
   ClosePropDialog();
+  OpenPropDialog();
   if (ToolSelectAt(point, 0) != 0) return 1;
   if (m_currentRun == nullptr) return 0;
   m_currentRun->NotifyPropDialog(kPropMsgShowObject);
+  return 1;
+}
+
+int CDorneDoc::ShowCurrentElementProps() {
+  CDev* element = m_selection.Element();
+  if (GetToolMode() != 0 || element == nullptr) return 0;
+  ClosePropDialog();
+  OpenPropDialog();
+  element->NotifyPropDialog(kPropMsgShowObject);
   return 1;
 }
 

@@ -91,6 +91,11 @@ void CObjWithProp::GoToObject(CObjWithProp* target, int /*how*/) {
 
 std::vector<int> CObjWithProp::GetPages() const { return {}; }
 
+int CObjWithProp::GetPageWord(int page) const {
+  (void)page;
+  return 0;
+}
+
 int CObjWithProp::FindIndex(std::string_view name) const {
   for (std::size_t i = 0; i < m_props.size(); ++i)
     if (m_props[i]->GetName() == name) return static_cast<int>(i);

@@ -44,6 +44,9 @@ class CObjWithProp {
   // window side builds the pages. None in the base.
   virtual std::vector<int> GetPages() const;
   int GetPageCount() const { return static_cast<int>(GetPages().size()); }
+  // The page word that the lister of the page gives it for this object (a page's
+  // variant: for example the length limits of a special element); 0 unless a range says.
+  virtual int GetPageWord(int page) const;
 
   // The value of the property of that exact name (case-sensitive), empty when absent.
   std::string GetPropValue(std::string_view name) const;

@@ -205,6 +205,8 @@ class CRun : public CObjWithProp {
   virtual std::optional<std::string> GetOptionSuffix(int argument) const;
   virtual void ClearPriceRowProperties();
   virtual std::vector<int> GetSubObjects(const CDev& element) const;
+  // The page word of a page that GetSubObjects lists for the element; 0 in the base.
+  virtual int GetPageWord(const CDev& element, int page) const;
   virtual std::string GetDeviceTextForSide(const CDev& device, int value) const;
   virtual int AccessOption(CDev* element, int request);
 
@@ -271,6 +273,12 @@ class CRun : public CObjWithProp {
   // colour flag; the offsets of the chain from the element (the start element when
   // none) follow the row's width and height.
   void ApplyRating(CDev* element, bool removeColour);
+  // The boxes of the whole chain built again from the start element, then the device
+  // references adapted to them.
+  void RebuildGeometry();
+  // Every tap-off unit placed again on its outlet and booked, or taken off (and deleted
+  // once the parts are built without errors) when its outlet is gone.
+  void AdaptDeviceReferences();
 
   // Rebuild and bill-of-materials upkeep (run_rebuild.cpp and beside it).
   // Every element back to its generic reference, joints and accessories dropped, the

@@ -4,6 +4,7 @@
 #include "model/element_selection.h"
 #include "model/part_builder.h"
 #include "model/run.h"
+#include "model/tap_off_position.h"
 #include "model/run_environment.h"
 #include "model/run_range_rules.h"
 
@@ -133,6 +134,12 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
   return pages;
 }
 
+int CRun::GetPageWord(const CDev& element, int page) const {
+  (void)element;
+  (void)page;
+  return 0;
+}
+
 CQuotationStats CRun::GetQuotationStats(bool skip) const {
   CQuotationStats stats;
   if (skip) return stats;
@@ -143,6 +150,7 @@ CQuotationStats CRun::GetQuotationStats(bool skip) const {
     if (element->GetKind() >= CDev::kElbow && element->GetKind() <= CDev::kJunction5)
       ++stats.junctions;
   }
+  stats.pathDevices = CountPathDevices(*this);
   return stats;
 }
 

@@ -4,6 +4,7 @@
 
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
+#include "model/phase_order.h"
 #include "model/run.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"
@@ -60,13 +61,6 @@ C3DPoint DirectionNormal(const CDev& e, const CBox& box) {
   return e.GetNeighbour(e.GetDirection()) != nullptr ? d : d * -1.0;
 }
 
-// The phase order at the element: the run's phase code (flag bits 4, 8 and 9). Elements
-// that change the order on their way are not taken into account here.
-int PhaseOrderAt(const CDev& e) {
-  const std::uint32_t flags = e.GetRun() != nullptr ? e.GetRun()->GetFlagsWord() : 0;
-  return static_cast<int>(((flags >> 4) & 1) | ((flags >> 7) & 6));
-}
-
 std::string NeutralText(const CDev& e, int order) {
   const std::string neutral = e.GetRunProperty("Neutral");
   const int value = RunPropertyInt(e, "Neutral", 0);
@@ -78,9 +72,7 @@ std::string NeutralText(const CDev& e, int order) {
   if (!shown) return text;
   if (qg && value == 5) text = "P" + text;
   const bool reversed = (order & 0x80) != 0;
-  static constexpr const char* kOrders[] = {"321", "123", "132", "312", "213", "231"};
-  const int code = order & ~0x80;
-  if (code >= 0 && code <= 5) text += kOrders[code];
+  text += phase_order::OrderText(order & ~0x80);
   if (reversed) text.assign(text.rbegin(), text.rend());
   return text;
 }
@@ -143,7 +135,7 @@ void DrawNeutralLabel(CDrawContext& dc, const CDev& e, const CBox& box, int face
   }
   const double facing = DotProduct(unit, projection->GetViewDirection());
   if (facing < -0.99 || facing > 0.99) return;
-  const int order = PhaseOrderAt(e);
+  const int order = GetPhaseOrderAt(e, 0);
   DrawNeutralText(dc, *projection, NeutralText(e, order), anchor, n, order > 1, options);
 }
 

@@ -3,7 +3,9 @@
 #include "app/profile.h"
 #include "app/unit_entry.h"
 #include "geometry/box.h"
+#include "model/box_point_source.h"
 #include "model/doc_observer.h"
+#include "model/tap_off_position.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -176,6 +178,45 @@ TEST_F(DorneDocTest, DeletingAsksFirstAndTakesOnlyBranchEnds) {
   EXPECT_EQ(run.GetDevices().size(), before - 1);
   EXPECT_EQ(run.GetCurrentElement(), chain[3]);
   EXPECT_TRUE(document->IsModified());
+}
+
+// Every joint box offers outlets 0..2 of the QD range code.
+class COutletSource : public CBoxPointSource {
+ public:
+  C3DPoint ConnectionCode(const CBox& box, int point, int) override {
+    return point >= 10 ? C3DPoint(3, 128 * 256, 5) : box.GetOrigin();
+  }
+  C3DPoint SupportPoint(const CBox&, int, int) override { return {}; }
+};
+
+TEST_F(DorneDocTest, DeletingAJointTakesOffTheTapOffUnitsOnIt) {
+  COutletSource outlets;
+  CRunEnvironment::Instance().SetBoxPoints(&outlets);
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  CChainBuilder chain(run);
+  CDev* joint = chain.Add(chain.Start(4), 4, CDev::kJoint, 1000);
+  joint->MakeBox(0);
+  run.SetFlagsWord(1);
+  run.SetPartsState(2);
+  CDev* unit = run.NewElement();
+  unit->SetKind(CDev::kTapOff);
+  unit->SetActive(1);
+  unit->SetBooked(0);
+  unit->SetReference("QDTAP1");
+  unit->SetAttached(run.GetFirstElement());
+  unit->SetStyle(11 | (4u << 12) | (1u << 16));
+  unit->SetBookedLength(128);
+  run.AddDevice(unit);
+  ASSERT_EQ(PositionTapOffUnit(*unit, false), 1);
+  ASSERT_GE(run.GetBOM().FindLine("QDTAP1"), 1);
+  CAnsweringPrompter ok(true);
+  document->SetPrompter(&ok);
+  run.SetCurrentElement(joint);
+  EXPECT_EQ(document->DeleteCurrentElement(), 1);
+  EXPECT_FALSE(run.OwnsElement(unit));
+  EXPECT_LT(run.GetBOM().FindLine("QDTAP1"), 0);
+  CRunEnvironment::Instance().SetBoxPoints(nullptr);
 }
 
 TEST_F(DorneDocTest, DuplicateCopiesElementsLinksAndAnnotations) {

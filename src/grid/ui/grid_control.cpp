@@ -241,11 +241,15 @@ void CGridControl::FinishResize(const QPoint& point) {
   const int edge = static_cast<int>(m_viewport.GetStart(axis, m_resizeIndex));
   const int limit = axis == kColumns ? viewport()->width() : viewport()->height();
   const int end = std::clamp(axis == kColumns ? point.x() : point.y(), edge, std::max(edge, limit));
-  m_model->PutSize(axis, m_resizeIndex, std::min(end - edge, CGridModel::kMaxSize));
+  const int index = m_resizeIndex;
+  m_model->PutSize(axis, index, std::min(end - edge, CGridModel::kMaxSize));
   m_resizeIndex = -1;
   m_trackPos = -1;
   UpdateScrollBars();
+  OnResizeFinished(axis, index);
 }
+
+void CGridControl::OnResizeFinished(EGridAxis, int) {}
 
 void CGridControl::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;

@@ -88,6 +88,8 @@ class CGridControl : public QAbstractScrollArea, private CGridListener {
   // The cell's own editor: the pop-up editor for a text cell. False when the cell has
   // none (empty and bitmap cells) or it could not run.
   virtual bool RunCellEditor(int row, int column, const QRect& cellRect);
+  // After the user has set the size of a column or row by dragging its border.
+  virtual void OnResizeFinished(EGridAxis axis, int index);
   CGridPalette Palette() const;
 
   void paintEvent(QPaintEvent* event) override;

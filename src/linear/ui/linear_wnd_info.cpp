@@ -1,5 +1,5 @@
 #include "app/ui/command_ids.h"
-#include "app/ui/project_info_dlg.h"
+#include "model/ui/project_info_dlg.h"
 #include "linear/ui/linear_wnd.h"
 #include "model/doc_props.h"
 

@@ -79,6 +79,7 @@ bool CBOMGridWindow::IsMenuAllowed() const {
 }
 
 void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && BeginLineDrag(event->position().toPoint())) return;
   if (event->button() == Qt::RightButton) {
     // The right button acts on the cell under it unless it is part of the selection.
     const CCellPos cell = HitTestCell(event->position().toPoint());
@@ -87,6 +88,48 @@ void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
     if (!IsMenuAllowed()) return;
   }
   CGridControl::mousePressEvent(event);
+}
+
+// The item number of a line is its handle: pressing on it picks the line up.
+bool CBOMGridWindow::BeginLineDrag(const QPoint& point) {
+  const CCellPos cell = HitTestCell(point);
+  if (cell.column != 1 || !m_grid.IsDraggableLine(cell.row)) return false;
+  setFocus(Qt::MouseFocusReason);
+  m_dragRow = cell.row;
+  m_grid.SelectCell(cell);
+  viewport()->setCursor(Qt::DragMoveCursor);
+  viewport()->update();
+  return true;
+}
+
+void CBOMGridWindow::EndLineDrag(const QPoint& point) {
+  const int from = std::exchange(m_dragRow, -1);
+  viewport()->unsetCursor();
+  const int to = HitTestCell(point).row;
+  if (to == from || !m_grid.IsDraggableLine(to)) return;
+  if (m_recordStep) m_recordStep();
+  m_grid.DropLine(from, to);
+  viewport()->update();
+}
+
+void CBOMGridWindow::mouseMoveEvent(QMouseEvent* event) {
+  if (m_dragRow < 0) CGridControl::mouseMoveEvent(event);
+}
+
+void CBOMGridWindow::mouseReleaseEvent(QMouseEvent* event) {
+  if (m_dragRow >= 0 && event->button() == Qt::LeftButton) {
+    EndLineDrag(event->position().toPoint());
+    return;
+  }
+  CGridControl::mouseReleaseEvent(event);
+}
+
+void CBOMGridWindow::OnResizeFinished(EGridAxis axis, int index) {
+  if (axis == EGridAxis::Columns) {
+    m_grid.FinishColumnResize(index);
+  } else {
+    m_grid.FinishRowResize(index);
+  }
 }
 
 bool CBOMGridWindow::ShowMessage(const std::string& text, const std::string& caption, bool cancel) {

@@ -47,10 +47,15 @@ class CBOMGridWindow : public CGridControl, private CBOMPrompter {
   // Whether the context menu opens now.
   bool IsMenuAllowed() const;
   void EditCell() override;
+  // The line whose item number is being dragged; -1 when none.
+  int GetDraggedLine() const { return m_dragRow; }
 
  protected:
   bool RunCellEditor(int row, int column, const QRect& cellRect) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void OnResizeFinished(EGridAxis axis, int index) override;
 
  private:
   bool ShowMessage(const std::string& text, const std::string& caption, bool cancel) override;
@@ -59,8 +64,11 @@ class CBOMGridWindow : public CGridControl, private CBOMPrompter {
   void InsertColumn();
   void EditColumnOptions();
   void DeleteSelection(bool rows, bool columns);
+  bool BeginLineDrag(const QPoint& point);
+  void EndLineDrag(const QPoint& point);
 
   CBOMGrid& m_grid;
   StepRecorder m_recordStep;
   QMenu m_menu;
+  int m_dragRow = -1;
 };

@@ -154,13 +154,10 @@ void CBOMView::OnTabChanging(int from, int, int userFlag, bool*) {
   // The page left keeps the layout view it was seen with.
   CBOMGrid* left = GetPage(from);
   if (userFlag == 0 || left == nullptr) return;
-  const auto& centre = m_document.GetViewCentre();
-  const auto& size = m_document.GetViewSize();
-  left->SetRectangle({centre[0] - size[0] / 2, centre[1] - size[1] / 2,
-                      centre[0] - size[0] / 2 + size[0], centre[1] - size[1] / 2 + size[1]});
+  m_document.SaveViewTo(*left);
 }
 
-void CBOMView::OnTabChanged(int n, int) {
+void CBOMView::OnTabChanged(int n, int userFlag) {
   ShowPage(n);
   if (n == 0 && m_totalsState == 0) MergeTotals(false);
   m_document.SetBomPage(n);
@@ -169,6 +166,8 @@ void CBOMView::OnTabChanged(int n, int) {
     CRun* run = m_document.GetRunAt(n - 1);
     if (run != nullptr && run != m_document.GetCurrentRun()) m_document.SetCurrentRun(run);
   }
+  // With two runs or more, each page brings back the layout view it was left with.
+  if (GetPageCount() >= 3 && userFlag != 0) emit SavedViewWanted(*GetPage(n));
 }
 
 void CBOMView::OnTabMoved(int from, int to) {

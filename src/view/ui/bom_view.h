@@ -58,6 +58,10 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   // Prints the shown page across as many sheets as it needs; the number of sheets.
   int Print(QPrinter& printer);
 
+ signals:
+  // The user chose a page whose saved layout view the layout view is to take.
+  void SavedViewWanted(const CBOMGrid& page);
+
  protected:
   void resizeEvent(QResizeEvent* event) override;
 

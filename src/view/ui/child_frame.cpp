@@ -9,6 +9,7 @@
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
 #include "model/prop_window_notifier.h"
 #include "model/undo_manager.h"
@@ -57,6 +58,14 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   connect(m_view, &CDorneView::PromptRequested, this, &CChildFrame::SetPrompt);
   connect(m_view, &CDorneView::PictureRequested, this,
           [this](const QRect& region) { OnExport(false, region); });
+  if (auto* bom = dynamic_cast<CBOMView*>(m_lowerPane)) {
+    connect(bom, &CBOMView::SavedViewWanted, this, [this](const CBOMGrid& page) {
+      // Fitting waits until the view has drawn the page's run.
+      if (!m_view->TakeSavedView(page))
+        QMetaObject::invokeMethod(
+            this, [this] { OnCommand(kIdZoomAll); }, Qt::QueuedConnection);
+    });
+  }
   m_view->Tools().ShowModeCursorAndPrompt();
 }
 
@@ -95,6 +104,11 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     return true;
   }
   if (m_view->UpdateToolCommand(commandId, state.enabled, state.checked)) return true;
+  if (commandId == kIdNewRun || commandId == kIdUpdateRun) {
+    state.enabled = document != nullptr &&
+                    GetDocCommandState(*document, commandId, CDocCommandContext()).enabled;
+    return true;
+  }
   switch (commandId) {
     case kIdZoomIn:
     case kIdZoomOut:
@@ -138,7 +152,13 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
-    case kIdRebuildBom: m_view->Document()->RebuildCurrentRunBOM(); return true;
+    case kIdNewRun: m_view->NewRun(); return true;
+    case kIdRebuildBom:
+      if (!m_view->Document()->RebuildCurrentRunBOM()) m_view->Beep();
+      return true;
+    case kIdUpdateRun:
+      if (!m_view->Document()->UpdateCurrentRun()) m_view->Beep();
+      return true;
     default: return false;
   }
 }

@@ -6,6 +6,7 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include "model/bom_grid.h"
 #include "model/dorne_doc.h"
 #include "model/undo_manager.h"
 #include "view/display_layers.h"
@@ -150,6 +151,20 @@ void CDorneView::ApplyViewPreset(int preset) {
   m_document->SetViewAngles((*angles)[0], (*angles)[1], (*angles)[2]);
   m_document->SetViewPreset(preset);
   ZoomAll();
+}
+
+bool CDorneView::TakeSavedView(const CBOMGrid& page) {
+  if (m_document == nullptr) return true;
+  const auto& angles = page.GetViewAngles();
+  m_document->SetViewAngles(angles[0], angles[1], angles[2]);
+  ApplyViewPreset(-1);
+  const auto& rect = page.GetRectangle();
+  if (rect[2] <= rect[0] || rect[3] <= rect[1]) {
+    update();
+    return false;
+  }
+  ZoomToRect(CPoint{rect[0], rect[1]}, CPoint{rect[2], rect[3]});
+  return true;
 }
 
 void CDorneView::ApplyViewAngles(const std::array<int, 3>& angles) {

@@ -15,6 +15,7 @@
 #include "view/ui/scene_paint_cache.h"
 #include "view/view_window.h"
 
+class CBOMGrid;
 class CDorneDoc;
 class CDrawMapping;
 class CDorneViewToolHost;
@@ -86,6 +87,11 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   bool UpdateToolCommand(int command, bool& enabled, std::optional<bool>& checked) const;
   // Ends the mouse action under way (Escape, wherever the focus is in the window).
   void FinishMouseAction();
+  // Takes a page's saved view: its angles, then its rectangle; false when the page saved
+  // no rectangle (the caller then fits the whole scene).
+  bool TakeSavedView(const CBOMGrid& page);
+  // A new run of the current run's range at a new start marker, as one undo step.
+  void NewRun();
   // The cursor of the tool mode, as its resource number.
   int ToolCursor() const { return m_toolCursor; }
   void SetToolCursor(int cursor);

@@ -11,6 +11,7 @@
 #include "app/message_text.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
+#include "model/undo_manager.h"
 #include "view/draw_mapping.h"
 #include "view/ui/dorne_view.h"
 #include "view/ui/dorne_view_tool_host.h"
@@ -22,6 +23,7 @@ constexpr int kDistanceLayer = 9;
 constexpr int kCmdMoveRun = 32988;
 constexpr int kCmdCopyRun = 33029;
 constexpr int kCmdDeleteElement = 32862;
+constexpr int kUndoNewRun = 21070;
 
 Qt::CursorShape ShapeOf(int cursor) {
   switch (cursor) {
@@ -161,6 +163,14 @@ bool CDorneView::UpdateToolCommand(int command, bool& enabled, std::optional<boo
 
 void CDorneView::FinishMouseAction() {
   if (m_document != nullptr) m_tools->FinishMouseAction();
+}
+
+void CDorneView::NewRun() {
+  if (m_document == nullptr) return;
+  m_document->GetUndo().SaveUndoState(kUndoNewRun, true, true);
+  FinishMouseAction();
+  m_document->CreateRunForRange();
+  m_tools->ShowModeCursorAndPrompt();
 }
 
 namespace {

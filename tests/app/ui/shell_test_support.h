@@ -14,16 +14,10 @@
 #include <string>
 
 #include "app/dorne_app.h"
-#include "app/recent_file_list.h"
 #include "app/ui/shell_dialogs.h"
 #include "support/environment_guard.h"
 #include "support/temp_folder.h"
 
-class CCatalogueMenu;
-class CCostingWindow;
-class CDocumentCommands;
-class CRunDocuments;
-class CMainFrame;
 class QWidget;
 
 // Answers the questions of the frame from a script and records what was asked. An
@@ -82,45 +76,7 @@ class CShellTestFolder {
 // The program's language (from the program folder's DBF/), "044" unless told.
 void UseProgramLanguage(const std::string& number = "044");
 
-// A main frame with all its services on a temporary settings folder and the sample
-// catalogue, the way the program puts them together.
-class CFrameFixture {
- public:
-  // With ownProgramFolder the program folder is the temporary "program/" folder (for
-  // model documents), else the build's program folder.
-  explicit CFrameFixture(const std::string& settingsLines = {}, bool ownProgramFolder = false);
-  ~CFrameFixture();
-
-  // Replaces the windows of the costing modes (before Frame() is first used).
-  std::function<CCostingWindow*()> makeLinear;
-  std::function<CCostingWindow*()> makeReference;
-
-  CMainFrame& Frame();
-  CDocumentCommands& Commands();
-  CRunDocuments& Documents() { return *m_documents; }
-  CCatalogueMenu& Catalogue() { return *m_catalogue; }
-
-  CShellTestFolder folder;
-  CDorneApp app;
-  CRecentFileList recent;
-  std::vector<CUnitEntry> units;
-  CScriptedDialogs dialogs;
-  QList<QUrl> urlsOpened;
-
- private:
-  std::unique_ptr<CRunDocuments> m_documents;
-  std::unique_ptr<CCatalogueMenu> m_catalogue;
-  std::unique_ptr<CMainFrame> m_frame;
-  std::unique_ptr<CDocumentCommands> m_commands;
-};
-
-// The texts of a menu bar's top-level menus, in order.
-QStringList MenuTitles(QWidget& frame);
-// The command numbers of a menu's items (0 for a separator, -1 for a sub-menu).
-QList<int> MenuCommands(QWidget& frame, const QString& menuObjectName);
 // Saves a picture of the widget as TVR_TEST_OUTPUT_DIR/<name>.png; false when it could not.
 bool SaveScreenshot(QWidget& widget, const QString& name);
-// A new layout document as a file, its version word replaced.
-std::string LayoutFileBytes(int version = 600);
 // Lets queued events run (deferred deletes included).
 void ProcessEvents();

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QImage>
+
+#include <string>
+
+class CDorneApp;
+class CImage;
+
+// The element images the property pages and the feed-source symbol show by name
+// (CDorneApp::FindImage): drawn by the program itself, one small picture per name.
+constexpr int kElementPictureSize = 64;
+
+// The picture of a name of CDorneApp::ElementImageNames; a blank frame for any other.
+QImage DrawElementPicture(const std::string& name);
+// The picture as an element image of that name (32-bit pixels, rows top to bottom).
+CImage ToElementImage(const std::string& name, const QImage& picture);
+// An element image back as a picture; a null image for an empty one or another layout.
+QImage ElementImageToPicture(const CImage& image);
+// Start-up: every named picture drawn and added to the application's images.
+void LoadElementImages(CDorneApp& app);

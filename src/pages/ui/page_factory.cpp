@@ -1,0 +1,28 @@
+#include "pages/ui/page_factory.h"
+
+#include "model/page_kinds.h"
+#include "pages/ui/length_page_dlg.h"
+#include "pages/ui/phase_order_page_dlg.h"
+#include "pages/ui/position_page_dlg.h"
+
+CPropPageFactory& CPropPageFactory::Instance() {
+  static CPropPageFactory factory = [] {
+    CPropPageFactory made;
+    RegisterCommonPages(made);
+    return made;
+  }();
+  return factory;
+}
+
+void CPropPageFactory::Register(int page, Maker maker) { m_makers[page] = std::move(maker); }
+
+std::unique_ptr<CPropPageDialog> CPropPageFactory::Make(int page) const {
+  const auto found = m_makers.find(page);
+  return found != m_makers.end() ? found->second() : nullptr;
+}
+
+void RegisterCommonPages(CPropPageFactory& factory) {
+  factory.Register(kPageLength, [] { return std::make_unique<CLengthPageDlg>(); });
+  factory.Register(kPagePosition, [] { return std::make_unique<CPositionPageDlg>(); });
+  factory.Register(kPagePhaseOrder, [] { return std::make_unique<CPhaseOrderPageDlg>(); });
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QPointer>
+#include <QRect>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/obj_handle.h"
+
+class CObjWithProp;
+class CProfile;
+class CPropPageDialog;
+class CPropPageFactory;
+class QAction;
+class QTabBar;
+class QToolBar;
+class QToolButton;
+
+// What the property window reads of the program: the settings file (its place and pin),
+// the screen scale of the pictures and the page makers.
+struct CPropWindowSetup {
+  CProfile* profile = nullptr;  // may be null: nothing is read or written
+  float scaleX = 1.0f;
+  float scaleY = 1.0f;
+  CPropPageFactory* factory = nullptr;  // null: the program's factory
+};
+
+// The floating property window: a pin, a tab strip (12320) with one tab per page of the
+// shown object, the pages below it, and a navigation bar (59392) whose buttons 32834 to
+// 32837 go to the previous or next object, or the previous or next with the same name.
+// The window knows objects only through CObjWithProp; it holds them by handle, so an
+// object destroyed while shown is never touched again.
+class CPropDialog : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kTabStripId = 12320;
+  static constexpr int kNavigationBarId = 59392;
+  static constexpr int kPreviousSameName = 32834;
+  static constexpr int kPrevious = 32835;
+  static constexpr int kNext = 32836;
+  static constexpr int kNextSameName = 32837;
+
+  CPropDialog(const CPropWindowSetup& setup, QWidget* owner);
+  ~CPropDialog() override;
+
+  // Message 1025: the object's pages, replacing what is shown.
+  void ShowObject(CObjWithProp* object);
+  // The same with a page list of the caller's choosing (the object's own by default).
+  void ShowPages(CObjWithProp* object, const std::vector<int>& pages);
+  // Message 1026: the pages go; an unpinned window then closes.
+  void ClearObject();
+  // 1 when the index is current or becomes current, 0 for a bad index.
+  int SelectPage(int index);
+
+  bool IsPinned() const { return m_pinned; }
+  void SetPinned(bool pinned);
+  CObjWithProp* ShownObject() const { return m_object.Get(); }
+  int PageCount() const { return static_cast<int>(m_pages.size()); }
+  int CurrentIndex() const { return m_current; }
+  // The window of the current page, or null (none shown, or a page without a window).
+  CPropPageDialog* CurrentPage() const;
+  QTabBar* TabStrip() const { return m_tabs; }
+  QAction* NavigationAction(int id) const;
+  const QString& LastCaption() const { return m_lastCaption; }
+  QRect PageArea() const { return m_pageArea; }
+
+ signals:
+  void Closed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildPin();
+  void BuildNavigationBar();
+  void PlaceAtSavedPosition();
+  void SavePosition();
+  void CreatePages(CObjWithProp& object, const std::vector<int>& pages, bool isRun);
+  void AskNavigationTargets(CObjWithProp& object);
+  void UpdateNavigation();
+  void Navigate(int id);
+  bool LeaveCurrentPage(bool quiet);
+  void EnterPage(int index);
+  void OnTabChanged(int index);
+  void ApplyFoldState(bool folded);
+  void PostClose();
+  void PaintSummary(class QPainter& painter);
+
+  CPropWindowSetup m_setup;
+  QToolButton* m_pin = nullptr;
+  QTabBar* m_tabs = nullptr;
+  QToolBar* m_navigation = nullptr;
+  std::array<QAction*, 4> m_navigationActions{};
+  std::array<CObjHandle, 4> m_targets{};
+  CObjHandle m_object;
+  bool m_objectShown = false;
+  std::vector<std::unique_ptr<CPropPageDialog>> m_pages;  // null where a page has no window
+  int m_current = -1;
+  QString m_lastCaption;
+  QRect m_pageArea;
+  QRect m_initialPageArea;
+  QSize m_initialSize;
+  bool m_pinned = false;
+  bool m_saving = false;
+  bool m_closed = false;
+};

@@ -1,0 +1,118 @@
+#include "pages/ui/prop_page_dialog.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "app/message_box_codes.h"
+#include "app/message_text.h"
+#include "app/ui/message_box.h"
+#include "app/ui/window_translation.h"
+
+namespace {
+
+CPageMessageHandler& Handler() {
+  static CPageMessageHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+CPageMessageHandler SetPageMessageHandler(CPageMessageHandler handler) {
+  CPageMessageHandler previous = std::move(Handler());
+  Handler() = std::move(handler);
+  return previous;
+}
+
+CPropPageDialog::CPropPageDialog(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
+
+QString CPropPageDialog::Caption() { return ResourceQText(Rules().GetCaptionMessage()); }
+
+void CPropPageDialog::LoadPage() {
+  Rules().Load();
+  ShowValues();
+}
+
+CApplyOutcome CPropPageDialog::ApplyPage(bool quiet) {
+  StoreValues();
+  const CApplyOutcome outcome = Rules().Apply();
+  ShowValues();
+  if (outcome.result == EApplyResult::kRefused) ReportRefusal(outcome.refusal, quiet);
+  return outcome;
+}
+
+void CPropPageDialog::ReloadPage() { LoadPage(); }
+
+void CPropPageDialog::ReportRefusal(const CPageRefusal& refusal, bool quiet) {
+  QApplication::beep();
+  if (refusal.message != 0 && !quiet) {
+    const QString text =
+        QString::fromStdString(FormatMessageText(refusal.message, "s", refusal.limit));
+    // The box takes the activation: the property window must neither apply nor close.
+    const int marker = m_modalMarker;
+    m_modalMarker = kModalMarker;
+    if (Handler()) Handler()(this, text);
+    else TranslatedMessageBox(text, kMbOk | kMbIconExclamation, this);
+    m_modalMarker = marker;
+  }
+  FocusField(refusal.field);
+}
+
+void CPropPageDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    ApplyPage();
+    event->accept();
+    return;
+  }
+  if (event->key() == Qt::Key_Escape) {
+    ReloadPage();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void CPropPageDialog::paintEvent(QPaintEvent* event) {
+  QWidget::paintEvent(event);
+  QPainter painter(this);
+  const int right = width() - 1;
+  painter.setPen(palette().color(QPalette::Shadow));
+  painter.drawLine(right, 0, right, height() - 1);
+  painter.setPen(palette().color(QPalette::Dark));
+  painter.drawLine(right - 1, 0, right - 1, height() - 1);
+}
+
+void CPropPageDialog::SetFoldButton(QAbstractButton* button) {
+  m_foldButton = button;
+  button->setObjectName(QString::number(kFoldButtonId));
+  button->setCheckable(true);
+  connect(button, &QAbstractButton::toggled, this, &CPropPageDialog::FoldChanged);
+}
+
+void CPropPageDialog::SetComboDropHeight(QComboBox* combo, int lines) {
+  if (combo != nullptr) combo->setMaxVisibleItems(std::max(1, lines));
+}
+
+QLineEdit* CPropPageDialog::MakeEdit(int id) {
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(QString::number(id));
+  return edit;
+}
+
+QLabel* CPropPageDialog::MakeLabel(int id, int message) {
+  auto* label = new QLabel(this);
+  label->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(label, message);
+  return label;
+}
+
+QLabel* CPropPageDialog::MakeValueLabel(int id) {
+  QLabel* label = MakeLabel(id);
+  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  label->setMinimumWidth(90);
+  return label;
+}
