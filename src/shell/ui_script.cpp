@@ -27,6 +27,8 @@
 
 namespace {
 
+constexpr int kSettleMs = 50;
+
 CLayoutDocWindow* ActiveLayout(CMainFrame& frame) {
   QMdiSubWindow* active = frame.MdiArea()->currentSubWindow();
   return active != nullptr ? dynamic_cast<CLayoutDocWindow*>(active->widget()) : nullptr;
@@ -159,10 +161,13 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return ChooseMenuItem(frame, words[1].toInt());
   if (verb == QLatin1String("status") && words.size() >= 2)
     return frame.statusBar()->currentMessage() == words.mid(1).join(QLatin1Char(' '));
-  if (verb == QLatin1String("enabled") && words.size() == 3) {
+  if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&
+      words.size() == 3) {
     frame.UpdateCommandStates();
     const QAction* action = frame.Actions().Action(words[1].toInt());
-    return action != nullptr && action->isEnabled() == (words[2] == QLatin1String("1"));
+    const bool state = verb == QLatin1String("enabled") ? action && action->isEnabled()
+                                                        : action && action->isCheckable();
+    return action != nullptr && state == (words[2] == QLatin1String("1"));
   }
   if (verb == QLatin1String("command") && words.size() == 2)
     return frame.RouteCommand(words[1].toInt());
@@ -202,7 +207,9 @@ QStringList RunUiScript(CMainFrame& frame, const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return {path};
   for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
     const QStringList words = line.simplified().split(' ');
-    QApplication::processEvents();
+    // Windows opened by the line before (their first showing, their layout) settle first.
+    QApplication::sendPostedEvents();
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
     if (!RunLine(frame, words)) failed << line;
   }
   return failed;

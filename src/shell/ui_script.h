@@ -29,6 +29,8 @@ class CMainFrame;
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)
 //   status TEXT             the status bar shows TEXT; the line fails otherwise
+//   checkable N 0|1         command N shows a check box in menus (1) or not (0); the line
+//                           fails when it does not
 //   enabled N 0|1           command N is disabled (0) or enabled (1); the line fails
 //                           when it is not
 // Returns the lines that could not be run.

@@ -9,6 +9,8 @@
 #include <filesystem>
 
 #include "end_to_end_support.h"
+#include "model/doc_props.h"
+#include "model/dorne_doc.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -64,6 +66,8 @@ TEST_F(LayoutWalkEndToEndTest, TheSampleLayoutCanBeEditedAndRebuilt) {
   const CEndToEndRun run = Run(script);
   ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
   EXPECT_EQ(run.Value("failed"), QString()) << run.dump.toStdString();
+  // The new layout of the start is the first one.
+  EXPECT_EQ(run.Value("childtitle"), "Sans titre1") << run.dump.toStdString();
 }
 
 TEST_F(LayoutWalkEndToEndTest, ADoubleClickEditsABillOfMaterialsCell) {
@@ -105,6 +109,26 @@ TEST_F(LayoutWalkEndToEndTest, ViewStepsLeaveTheDocumentUnmodified) {
   const CEndToEndRun changed = Run("open " + path + "\nanswer " +
                                    TestOutputFile("walk_delete_run.png") + " 1\ncommand 32879\n");
   EXPECT_TRUE(changed.Value("title").contains("design.run*")) << changed.dump.toStdString();
+}
+
+// The first new layout of a start, its menus, its Save As and its project information
+// afterwards.
+TEST_F(LayoutWalkEndToEndTest, TheFirstNewLayoutIsSavedAsAndRemembered) {
+  const std::string saved = m_folder.Path("walk.run");
+  const std::string script =
+      "checkable 32790 0\ncheckable 32791 0\ncheckable 32780 1\nanswer - accept fileNameEdit=" +
+      saved + "\ncommand 57604\nanswer " + TestOutputFile("walk_project_info_saved.png") +
+      " reject\ncommand 32863\n";
+  const CEndToEndRun run = Run(script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.Value("failed"), QString()) << run.dump.toStdString();
+  EXPECT_TRUE(run.Value("title").contains("walk.run")) << run.dump.toStdString();
+  QFile settings(QString::fromStdString(m_folder.Path("settings/TVR73/TVR.INI")));
+  ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(QString::fromUtf8(settings.readAll()).contains(QString::fromStdString(saved)));
+  CDorneDoc document;
+  ASSERT_TRUE(document.OnOpenDocument(saved).ok);
+  EXPECT_FALSE(document.GetProps().GetPropValue("ModificationDate").empty());
 }
 
 }  // namespace
