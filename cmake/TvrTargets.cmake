@@ -66,6 +66,8 @@ function(tvr_add_test name)
     TVR_PROGRAM_DIR="${TVR_PROGRAM_DIR}"
     TVR_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
   if(ARG_QT)
+    # Window tests may run the real program (the end-to-end tests).
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/program_run.cpp)
     tvr_use_pch(${name} gtest.h qt_widgets.h)
   else()
     tvr_use_pch(${name} gtest.h)
@@ -88,7 +90,7 @@ function(tvr_add_area_tests name)
   endif()
   if(ARG_QT)
     tvr_add_test(${name} QT SOURCES ${_tests} ${PROJECT_SOURCE_DIR}/tests/support/qt_application_support.cpp
-                 LIBS ${ARG_LIBS})
+                 ${PROJECT_SOURCE_DIR}/tests/support/language_walk.cpp LIBS ${ARG_LIBS})
   else()
     tvr_add_test(${name} SOURCES ${_tests} LIBS ${ARG_LIBS})
   endif()

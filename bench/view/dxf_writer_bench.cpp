@@ -1,8 +1,8 @@
-// A DXF export of a large layout: 10,000 figures (lines and texts) and 1,000 filled
-// figures that hide what lies below them, recorded through the drawing context and
-// written as a file. The same entities written by python3-ezdxf in the same run give the
-// yardstick (its time counts the making of the drawing and the saving, not the start of
-// Python).
+// A DXF export of a large layout: ten figures (lines and texts) per filled figure that
+// hides what lies below them, for 1,000, 4,000 and 16,000 fills over the same view, recorded
+// through the drawing context and written as a file. The same entities written by python3-ezdxf in
+// the same run give the yardstick (its time counts the making of the drawing and the saving, not
+// the start of Python).
 //
 // Run: build/bench/view/view_bench --benchmark_min_time=0.5
 
@@ -30,9 +30,9 @@ void SetViewMapping(CDrawContext& dc) {
   dc.Mapping().SetViewportOrigin({kClient.cx / 2, kClient.cy / 2});
 }
 
-// Eleven figures then a fill, a thousand times over, spread over the whole view; every
-// tenth figure is a text, the others short lines as element edges are.
-void DrawLargeLayout(CDrawContext& dc) {
+// Ten figures then a fill, `fills` times over, spread over the whole view; every tenth
+// figure is a text, the others short lines as element edges are.
+void DrawLargeLayout(CDrawContext& dc, int fills = 1000) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600),
       side(200, 1500);
@@ -41,7 +41,7 @@ void DrawLargeLayout(CDrawContext& dc) {
   font.height = -150;
   dc.SelectFont(font);
   const char* layers[] = {"BUSBAR", "DIMS1", "POS", "TEXT"};
-  for (int fill = 0; fill < 1000; ++fill) {
+  for (int fill = 0; fill < fills; ++fill) {
     dc.SetLayer(layers[fill % 4], 1 + fill % 4);
     dc.SelectBrush(CBrush::Null());
     dc.SelectPen({PenStyle::Solid, 0, {}});
@@ -73,7 +73,7 @@ void BM_DxfExportOfALargeLayout(benchmark::State& state) {
     CDxfWriter writer;
     CDrawContext dc(writer, measurer, kClient);
     SetViewMapping(dc);
-    DrawLargeLayout(dc);
+    DrawLargeLayout(dc, static_cast<int>(state.range(0)));
     const std::string file = writer.BuildFile();
     bytes = file.size();
     entities = writer.Entities().size();
@@ -82,7 +82,47 @@ void BM_DxfExportOfALargeLayout(benchmark::State& state) {
   state.counters["entities_kept"] = static_cast<double>(entities);
   state.counters["bytes"] = static_cast<double>(bytes);
 }
-BENCHMARK(BM_DxfExportOfALargeLayout)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DxfExportOfALargeLayout)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
+
+// Long lines across the view under fills whose corners lie far beyond it, with steep
+// and shallow edges: each fill may cut a line only where its edges cross it, so the
+// export grows with the figures and nothing more.
+void BM_DxfExportUnderFarReachingFills(benchmark::State& state) {
+  CNominalFontMeasurer measurer;
+  const int lines = static_cast<int>(state.range(0));
+  std::size_t entities = 0;
+  for (auto _ : state) {
+    CDxfWriter writer;
+    CDrawContext dc(writer, measurer, kClient);
+    SetViewMapping(dc);
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000);
+    for (int i = 0; i < lines; ++i) {
+      dc.SelectPen({PenStyle::Solid, 0, {}});
+      dc.MoveTo(x(random), y(random));
+      dc.LineTo(x(random), y(random));
+      if (i % 10 != 9) continue;
+      const int px = x(random), py = y(random);
+      const std::array<CPoint, 4> fill{
+          {{-1600000000, py}, {1600000000, py + 7}, {px + 3, 1600000000}, {px, 1600000000}}};
+      dc.SelectPen({PenStyle::Null, 0, {}});
+      dc.SelectBrush(CBrush::Solid({200, 200, 200}));
+      dc.Polygon(fill);
+    }
+    entities = writer.Entities().size();
+    benchmark::DoNotOptimize(entities);
+  }
+  state.counters["entities_kept"] = static_cast<double>(entities);
+}
+BENCHMARK(BM_DxfExportUnderFarReachingFills)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
 
 // The entities our writer kept, listed for the ezdxf script.
 std::string ListEntities(const std::filesystem::path& folder) {

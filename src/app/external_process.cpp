@@ -31,6 +31,13 @@ bool CPrintHelperLauncher::PreviousStillRuns() {
   return false;
 }
 
+std::optional<int> CPrintHelperLauncher::TakeExitCode() {
+  if (!m_last) return -1;
+  const std::optional<int> code = m_last->TryWait();
+  if (code) m_last.reset();
+  return code;
+}
+
 bool CPrintHelperLauncher::CanStart() {
   return !PreviousStillRuns() && !FindProgram(m_programName, m_programFolder).empty();
 }

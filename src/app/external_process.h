@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,9 @@ class CPrintHelperLauncher {
 
   // True while the last started helper has not ended (it is reaped when it has).
   bool PreviousStillRuns();
+  // Nothing while the last started helper runs; once it ended, its exit code, and it is
+  // reaped and forgotten. -1 when no helper is kept.
+  std::optional<int> TakeExitCode();
   // True when RunPrintHelper would start the helper now: none still runs and the
   // program is found. Callers check it before they change anything for the helper.
   bool CanStart();

@@ -26,6 +26,14 @@ std::optional<CPoint> SegmentIntersection(std::int32_t x1, std::int32_t y1, std:
 inline std::optional<CPoint> SegmentIntersection(const CWindowSegment& first,
                                                  const CWindowSegment& second, int mode);
 
+// Where the segment p-q crosses the segment a-b, found exactly and only then truncated
+// toward zero: the crossing must lie on a-b, ends included, and strictly between p and q.
+// Parallel segments, and a segment of no length, never cross. Unlike SegmentIntersection
+// the point is never off the line p-q by a unit or more, however steep either segment.
+std::optional<CPoint> CrossingStrictlyInside(CPoint a, CPoint b, CPoint p, CPoint q);
+// Whether that crossing exists.
+bool CrossesStrictlyInside(CPoint a, CPoint b, CPoint p, CPoint q);
+
 // True when (x, y) lies strictly inside the convex polygon: the cross product of every
 // edge with the point has the same non-zero sign. A point on an edge's line is outside;
 // an empty polygon contains every point. The arithmetic is exact for any 32-bit input.

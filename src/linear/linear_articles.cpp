@@ -1,6 +1,8 @@
 #include "linear/linear_articles.h"
 
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "app/article_table.h"
 #include "platform/dbf_table.h"
@@ -37,17 +39,42 @@ struct ArticleFields {
   }
 };
 
-double PriceOf(const CDbfTable& table, int field) {
-  if (field < 0) return 0.0;
-  if (table.Field(field).decimals == 0) return table.FieldInt(field);
-  const double value = table.FieldDouble(field).value_or(0.0);
-  return std::isfinite(value) ? std::round(value * 100.0) : 0.0;
+// A price field's number. Numeric fields give their value; a character field the number
+// its text holds, with a point or a comma. Blank reads 0; a text that is no number gives
+// nothing.
+std::optional<double> PriceFieldNumber(const CDbfTable& table, int field) {
+  const char type = table.Field(field).type;
+  if (type == 'N' || type == 'F' || type == 'I') return table.FieldDouble(field).value_or(0.0);
+  std::string text = table.FieldText(field);
+  if (text.empty()) return 0.0;
+  if (std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+  const char* end = text.data() + text.size();
+  double value = 0.0;
+  const auto [stop, error] = std::from_chars(text.data() + (text[0] == '+' ? 1 : 0), end, value);
+  if (error != std::errc() || stop != end || !std::isfinite(value)) return std::nullopt;
+  return value;
 }
 
-double HundredthsOf(const CDbfTable& table, int field) {
-  if (field < 0) return 0.0;
-  const double value = table.FieldDouble(field).value_or(0.0);
-  return std::isfinite(value) ? std::round(value * 100.0) : 0.0;
+bool IsWholeNumberField(const CDbfTable& table, int field) {
+  const char type = table.Field(field).type;
+  return type == 'I' || ((type == 'N' || type == 'F') && table.Field(field).decimals == 0);
+}
+
+// A price in hundredths. Numeric fields without decimals already hold hundredths; a
+// numeric field with decimals is taken as currency units and read with its decimals
+// (337.92 gives 33792), unlike the whole-part reading of other integer fields, so that
+// such a table does not lose its cents. A character field holds hundredths like the
+// integer fields: its number as written.
+double PriceOf(const CDbfTable& table, int field, std::optional<double> number) {
+  if (field < 0 || !number || !std::isfinite(*number)) return 0.0;
+  if (IsWholeNumberField(table, field)) return table.FieldInt(field);
+  const char type = table.Field(field).type;
+  return type == 'N' || type == 'F' ? std::round(*number * 100.0) : *number;
+}
+
+// A price written with two decimals read as a whole number ("80.00" and "80" give 8000).
+double HundredthsOf(std::optional<double> number) {
+  return number && std::isfinite(*number) ? std::round(*number * 100.0) : 0.0;
 }
 
 bool IsPriceListRow(std::string_view reference, int& n) {
@@ -69,6 +96,7 @@ bool CLinearArticles::Load(const std::string& articleFolder) {
   m_articles.clear();
   m_index.clear();
   m_titles.clear();
+  m_badPrice.clear();
   CDbfTable table;
   if (!OpenArticleTable(table, articleFolder, CDbfTable::Mode::ReadOnly, &m_error)) return false;
   const ArticleFields fields(table);
@@ -86,8 +114,13 @@ bool CLinearArticles::Load(const std::string& articleFolder) {
                        std::pair(table.FieldText(fields.design1), table.FieldText(fields.design2)));
     Article article;
     for (int i = 0; i < kPriceListCount15; ++i) {
-      article.prices[i] = PriceOf(table, fields.prices[i]);
-      article.hundredths[i] = HundredthsOf(table, fields.prices[i]);
+      if (fields.prices[i] < 0) continue;
+      const std::optional<double> number = PriceFieldNumber(table, fields.prices[i]);
+      if (!number && m_badPrice.empty())
+        m_badPrice = reference + " PRIX_" + std::to_string(i + 1) + " \"" +
+                     table.FieldText(fields.prices[i]) + "\"";
+      article.prices[i] = PriceOf(table, fields.prices[i], number);
+      article.hundredths[i] = HundredthsOf(number);
     }
     article.time = fields.time >= 0 ? table.FieldInt(fields.time) : 0;
     article.weight = fields.weight >= 0 ? table.FieldInt(fields.weight) : 0;

@@ -42,6 +42,9 @@ class CLinearArticles {
   bool Load(const std::string& articleFolder);
   const std::string& Error() const { return m_error; }
   bool HasTcField() const { return m_hasTc; }
+  // The first price whose text is no number ("reference PRIX_n "text""), priced 0; empty
+  // when every price reads.
+  const std::string& BadPrice() const { return m_badPrice; }
 
   // The article whose REFERENCE is exactly this text (trailing blanks ignored); the first
   // such row of the table. Null when there is none.
@@ -62,5 +65,6 @@ class CLinearArticles {
   std::unordered_map<std::string, std::size_t> m_index;
   std::unordered_map<int, std::pair<std::string, std::string>> m_titles;
   std::string m_error;
+  std::string m_badPrice;
   bool m_hasTc = false;
 };

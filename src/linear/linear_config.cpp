@@ -1,6 +1,7 @@
 #include "linear/linear_config.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 
@@ -15,6 +16,12 @@ using tvr::platform::CIniFile;
 namespace {
 
 bool g_firstReadOfRun = true;
+
+// An option list value as its table entry: one above the slot's default, at least 1,
+// held below the top of the range so that a huge value does not wrap around.
+int OptionTableEntry(int value) {
+  return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{value} + 1, 1, INT32_MAX));
+}
 
 constexpr const char* kRangePrefix[CLinearConfig::kRangeCount] = {"QM", "QW", "QP", "QJ",
                                                                   "QD", "QY", "QF", "QYX"};
@@ -131,14 +138,16 @@ void CLinearConfig::ComputeRanks(int g) {
 }
 
 int CLinearConfig::ReadLinearConfig(const std::string& settingsFolder, int copper, int apod,
-                                    const CRefCoffTable* refCoff) {
+                                    const CRefCoffTable* refCoff, const std::string& sampleFile) {
   m_qyList = {1, 1, 0, 1, 0};
   m_apod = apod != 0;
   const bool first = g_firstReadOfRun;
   const std::string allPath = settingsFolder + "lin_conf.all";
   if (first) std::remove(allPath.c_str());
   CIniFile cfg;
-  if (cfg.Load(settingsFolder + "lin_conf.cfg") != CIniFile::LoadResult::Loaded) cfg = CIniFile();
+  CIniFile::LoadResult own = cfg.Load(settingsFolder + "lin_conf.cfg");
+  if (own == CIniFile::LoadResult::Missing && !sampleFile.empty()) own = cfg.Load(sampleFile);
+  if (own != CIniFile::LoadResult::Loaded) cfg = CIniFile();
   CIniFile all;
   for (int g = 0; g < kLinearGroupCount; ++g) {
     const GroupEntries& defaults = linear_defaults::GroupEntries(g);
@@ -194,7 +203,7 @@ void CLinearConfig::ReadRangeSection(const CIniFile& cfg, CIniFile* all, int ran
     } else if (text.empty()) {
       if (o == 13 || o == 5) table[o] = 0;
     } else {
-      table[o] = std::max(1, TextToInt(text) + 1);
+      table[o] = OptionTableEntry(TextToInt(text));
     }
   }
   std::array<int, 5> boxes{table[30], table[31], table[32], table[33], table[34]};
@@ -221,5 +230,7 @@ void CLinearConfig::ReadChoiceOption(const CIniFile& cfg, const std::string& sec
   }
   if (step == 0) return;
   const std::string pasfix = ReadKey(cfg, section, "PASFIX").value_or("");
-  if (!pasfix.empty()) entry = (entry & ~0xFF00) | (((TextToInt(pasfix) + 1) & 0xFF) << 8);
+  if (!pasfix.empty())
+    entry =
+        (entry & ~0xFF00) | static_cast<int>(((std::int64_t{TextToInt(pasfix)} + 1) & 0xFF) << 8);
 }

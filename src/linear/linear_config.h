@@ -43,9 +43,11 @@ class CLinearConfig {
   // Reads lin_conf.cfg of the settings folder (ending with '/') over the built-in
   // defaults. At the first read of a program run lin_conf.all is deleted and rewritten
   // with every key and its default. copper and apod are [Design] "Copper" and "APOD";
-  // refCoff (may be null) completes the tap-off entries 30..34. Returns 1.
+  // refCoff (may be null) completes the tap-off entries 30..34. Without a lin_conf.cfg
+  // of the user's, sampleFile (the program's own option list, when given) is read in its
+  // place, so that a new user is offered the sample products. Returns 1.
   int ReadLinearConfig(const std::string& settingsFolder, int copper, int apod,
-                       const CRefCoffTable* refCoff);
+                       const CRefCoffTable* refCoff, const std::string& sampleFile = {});
 
   // Makes the next read the first of the run again (tests; a new program run).
   static void ResetRunFlag();

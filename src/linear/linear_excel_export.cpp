@@ -1,5 +1,6 @@
 #include "linear/linear_excel_export.h"
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 
@@ -60,7 +61,7 @@ std::string LineDesignation(const CLinearLine& line, bool apod) {
 
 std::string LineLength(const CLinearLine& line) {
   const auto& s = line.Slots;
-  std::int64_t centimetres = std::max(s[5], 0) + std::max(s[6], 0);
+  std::int64_t centimetres = std::int64_t{std::max(s[5], 0)} + std::max(s[6], 0);
   if (s[10] > 0 && s[9] > 0) centimetres += static_cast<std::int64_t>(s[10]) * s[9];
   return centimetres % 100 == 0 ? std::to_string(centimetres / 100)
                                 : FormatFixed(centimetres / 100.0, 2);
@@ -171,9 +172,10 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
     WriteXlExportField(file, "Remark" + std::to_string(i + 1), remarks[i], kXlLineText);
   WriteXlExportField(file, "Rising", line.Group == 1 ? "#TRUE#" : "#FALSE#", kXlLineValue);
   WriteXlExportField(file, "Length", LineLength(line), kXlLineValue);
-  WriteXlExportField(file, "Elbow",
-                     std::to_string(std::max(line.Slots[7], 0) + std::max(line.Slots[8], 0)),
-                     kXlLineValue);
+  WriteXlExportField(
+      file, "Elbow",
+      std::to_string(std::int64_t{std::max(line.Slots[7], 0)} + std::max(line.Slots[8], 0)),
+      kXlLineValue);
   WriteXlExportField(file, "Tapoff", std::to_string(TapOffCount(line)), kXlLineValue);
   WriteXlExportField(file, "LineWeight",
                      line.LineWeight == 0.0 ? "" : FormatFixed(line.LineWeight, 2), kXlLineValue);
@@ -241,6 +243,24 @@ int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job,
   helper.exchangePath = job.exchangePath;
   helper.modelPath = job.modelPath;
   helper.mode = job.saveAs ? 12 : 18;
-  helper.outputPath = job.saveAs ? job.targetPath : std::string();
+  helper.outputPath = job.targetPath;
   return launcher.RunPrintHelper(helper);
+}
+
+bool HasModelWorkbooks(const std::string& folder) {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string extension = it->path().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if ((extension == ".xls" || extension == ".xlsx") && it->is_regular_file(error)) return true;
+  }
+  return false;
+}
+
+std::string WorkbookName(const std::string& fileTitle) {
+  std::string name = fileTitle;
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name + ".xlsx";
 }

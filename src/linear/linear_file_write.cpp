@@ -48,7 +48,9 @@ void WriteLine(CArchiveWriter& out, const CLinearLine& line) {
   out.WriteLong(10564);
   for (int c = 0; c < kLinearColumnCount; ++c) {
     for (int item = 0; item < kLinearSlotCount; ++item)
-      if (line.ItemValues[c][item] > 0)
+      // Negative results (a column formula may subtract) are kept: the column total
+      // counted them, and a value dropped here would read back as 0.
+      if (line.ItemValues[c][item] != 0)
         out.WriteLong(item), out.WriteLong(line.ItemValues[c][item]);
     out.WriteLong(10564);
     out.WriteLong(line.ExtraValues[c]);

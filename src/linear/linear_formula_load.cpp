@@ -129,7 +129,7 @@ double PdsML(const CLinearLine& line, bool apod) {
 double VariableValue(int name, const CLinearLine& line, bool apod) {
   const auto& s = line.Slots;
   switch (name) {
-    case kNameLength: return (Positive(s[5]) + Positive(s[6])) * 0.01;
+    case kNameLength: return (static_cast<double>(Positive(s[5])) + Positive(s[6])) * 0.01;
     case kNameFloor: return Positive(s[9]);
     case kNameHeight: return Positive(s[10]) * 0.01;
     case kNameSupV: return Positive(s[9]) * FloorStepsFactor(line);

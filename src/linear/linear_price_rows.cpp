@@ -1,5 +1,7 @@
 #include "linear/linear_price_table.h"
 
+#include "linear/linear_slots.h"
+
 // The rows of a line's price table, block by block.
 
 namespace {
@@ -14,6 +16,7 @@ constexpr int kMsgBody = 31024, kMsgStraight0 = 31025, kMsgStraight1 = 31032, kM
 constexpr int kMsgLength = 31041, kMsgLengthQw = 31064, kMsgLengthQyx = 31135, kMsgFixings = 31075;
 constexpr int kMsgFloors = 31070, kMsgFloorSupports = 31088, kMsgRigid = 31071,
               kMsgFlexible = 31072;
+constexpr int kMsgFixingBrackets = 30056, kMsgExpansionJoints = 30057;
 constexpr int kMsgFireBarriers = 31108, kMsgIp54 = 31014, kMsgIp54Qp = 32411,
               kMsgIp54Length = 31043;
 constexpr int kMsgDownstream = 31068, kMsgTapOff = 31008, kMsgQylBoxes = 32268,
@@ -93,6 +96,9 @@ void CLinearPriceTable::AddBody() {
   if (Set(7)) Add(7, kMsgRigid);
   if (Set(8)) Add(8, kMsgFlexible);
   if (Set(13) || (m_line.Slots[13] == 0 && Set(9))) Add(13, kMsgFireBarriers);
+  // The two ticks that slot 28 packs: fixing brackets and expansion joints.
+  if (Set(28) && Slot28Low(m_line.Slots[28]) > 0) Add(28, kMsgFixingBrackets);
+  if (Set(28) && Slot28High(m_line.Slots[28]) > 0) Add(29, kMsgExpansionJoints);
   if (Set(14)) {
     Add(kHeading, IsQpProduct(m_line.Product) && !m_settings.apod ? kMsgIp54Qp : kMsgIp54);
     Add(14, kMsgIp54Length);

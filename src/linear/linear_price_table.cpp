@@ -92,7 +92,8 @@ std::int64_t CLinearPriceTable::ValueOf(int item, int column) const {
   const std::int64_t times = m_line.Multiplier();
   if (item >= 0 && item < kLinearSlotCount) return m_line.ItemValues[c][item] * times;
   if (item == kServicesItem) return m_line.ExtraValues[c] * times;
-  if (item == kLineTotal || item == kMultipliedTotal) return m_line.TotalValues[c] * times;
+  if (item == kLineTotal) return m_line.TotalValues[c];
+  if (item == kMultipliedTotal) return m_line.TotalValues[c] * times;
   if (item == kAllTotal && m_lines) {
     std::int64_t sum = 0;
     const int count = m_lines->FindLine(0, m_filter, m_settings.enabled);
@@ -105,13 +106,24 @@ std::int64_t CLinearPriceTable::ValueOf(int item, int column) const {
   return -1;
 }
 
+int CLinearPriceTable::LinesOf(int totalItem) const {
+  if (totalItem == kMultipliedTotal) return m_line.Multiplier();
+  if (totalItem != kAllTotal || !m_lines) return 1;
+  int lines = 0;
+  const int count = m_lines->FindLine(0, m_filter, m_settings.enabled);
+  for (int n = 1; n <= count; ++n)
+    lines += m_lines->Line(m_lines->FindLine(n, m_filter, m_settings.enabled)).Multiplier();
+  return lines;
+}
+
 std::string CLinearPriceTable::FormatValue(int item, int column, std::int64_t value,
                                            bool raw) const {
   const bool total = item == kLineTotal || item == kAllTotal || item == kMultipliedTotal;
   if (value < 0) return {};
   switch (column) {
     case 1:
-      if (item == kServicesItem) return {};
+      // A total of metres and pieces would mean nothing: the quantity stays per item.
+      if (item == kServicesItem || total) return {};
       if (IsLengthItem(item))
         return (value % 100 == 0 ? std::to_string(value / 100)
                                  : Hundredths(value, m_settings.decimal)) +
@@ -146,7 +158,7 @@ int CLinearPriceTable::FormatDesignation(int row, int column, std::string& text,
   if (column == 0) {
     text = LabelText(cell);
     if (cell.item <= kLineTotal)
-      text = ReplaceFirst(text, "%1", std::to_string(m_line.Multiplier()));
+      text = ReplaceFirst(text, "%1", std::to_string(LinesOf(cell.item)));
     return cell.item;
   }
   if (cell.item == kEmptyRow || cell.item == kHeading) return kNoValue;

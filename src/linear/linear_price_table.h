@@ -66,6 +66,9 @@ class CLinearPriceTable {
   std::string LabelText(const Row& row) const;
   std::string BoxLabel(int slot) const;
   std::int64_t ValueOf(int item, int column) const;
+  // The number of lines a total row stands for: 1 for the line's own total, its number
+  // of identical lines for the multiplied one, all of them over the lines covered.
+  int LinesOf(int totalItem) const;
   std::string FormatValue(int item, int column, std::int64_t value, bool raw) const;
   bool Set(int slot) const { return m_line.Slots[slot] > 0; }
   bool Present(int slot) const { return m_line.Slots[slot] >= 0; }

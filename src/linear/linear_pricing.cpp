@@ -63,7 +63,8 @@ double ColumnNameValue(int name, const CLinearLine& line, int column, int slot,
     case kColCoef4: return settings.listCoefs[name - kColCoef1];
     case kColConv: return settings.taux > 0 ? settings.rates[list] : 1.0;
     case kColKCession: {
-      if (settings.useTc == 1 || settings.kCoefs <= 0) return 1.0;
+      // UseTC set at all (-1: asked for, but the article table has no TC field).
+      if (settings.useTc != 0 || settings.kCoefs <= 0) return 1.0;
       const int row = SaleCoefficientRow(line, slot, settings.apod);
       return row >= 0 && row < kLinearProductCount ? settings.saleCoefs[row][0] : 1.0;
     }
@@ -85,7 +86,9 @@ std::int32_t QuantityOf(const CLinearLine& line, int slot, const CLinearPriceBuf
       if (!IsQpProduct(line.Product) || s[10] < 351) return s[9];
       return SaturateToInt32(static_cast<std::int64_t>(s[9]) * ((s[10] - 1) / 350 + 1));
     }
-    case 13: return (s[13] > 0 ? s[13] : 0) + (s[13] >= 0 && s[9] > 0 ? s[9] : 0);
+    case 13:
+      return SaturateToInt32(std::int64_t{s[13] > 0 ? s[13] : 0} +
+                             (s[13] >= 0 && s[9] > 0 ? s[9] : 0));
     case 28: return Slot28Low(s[28]);
     case 29: return Slot28High(s[28]);
     default:

@@ -47,6 +47,8 @@ bool CLinearTables::OpenLinearTables(const CLinearFolders& folders, CLinearPrice
     Report(FormatMessageText(kMsgLinearTableMissing, "ss", "ARTICLE.DBU", m_articles.Error()));
     return false;
   }
+  if (!m_articles.BadPrice().empty())
+    Report(FormatMessageText(kMsgLinearPriceNotNumber, "s", m_articles.BadPrice()));
   if (!LoadForms(folders.catalogue) || !LoadRefs(folders.catalogue)) {
     CloseLinearTables();
     return false;

@@ -30,6 +30,9 @@ class CRefCoffTable {
   // "QYQF"; QYL takes the rows of "QYL".
   const std::vector<const Row*>& RowsFor(int product) const;
 
+  // Every row, in table order.
+  const std::vector<Row>& Rows() const { return m_rows; }
+
   // True when the row is meant for the linear window: PARAM empty or holding "L".
   static bool IsLinearRow(const Row& row);
 

@@ -48,6 +48,12 @@ CBOMRecord::Column ReadColumn(CArchiveReader& archive, int index) {
   if (column.alignment > 2) Damaged(archive, "alignment " + std::to_string(column.alignment));
   column.autoWidth = ReadFlag(archive, "auto width");
   column.excelFlag = static_cast<std::int8_t>(archive.ReadByte());
+  // A negative flag marks a column the grid makes for itself and never stores: beyond the
+  // two fixed columns, which are stored whatever their flag, it would vanish at the next
+  // save.
+  if (index >= 2 && column.excelFlag < 0)
+    Damaged(archive,
+            "transient column stored (Excel flag " + std::to_string(column.excelFlag) + ")");
   column.csvFlag = static_cast<std::int8_t>(archive.ReadByte());
   column.exportWidth = archive.ReadWord();
   block.width = archive.ReadWord();

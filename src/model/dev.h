@@ -244,8 +244,9 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // Shapes (dev_shapes.cpp, dev_joints.cpp, dev_colors.cpp).
   // Main box and further boxes; mode > 0 gives kinds 2..6 the node box of a straight.
   void BuildBoxes(int mode);
-  // Boxes 7..24 from the range's element geometry.
-  void BuildFurtherBoxes();
+  // Boxes 7..24 from the range's element geometry, from the slot on (the boxes a file
+  // does not keep are made again after a read).
+  void BuildFurtherBoxes(int firstSlot = kBodySlot + 1);
   // The equipment box of an end element or kind-8 unit (dev_equipment.cpp): made,
   // sized, turned and placed by style bits 24-31, or removed.
   void BuildEquipmentBox();

@@ -111,7 +111,7 @@ void CDev::BuildBoxes(int mode) {
   }
 }
 
-void CDev::BuildFurtherBoxes() {
+void CDev::BuildFurtherBoxes(int firstSlot) {
   const CBox* main = GetBox(kBodySlot);
   int direction = m_direction;
   int rotation = m_rotation;
@@ -121,7 +121,7 @@ void CDev::BuildFurtherBoxes() {
     rotation = rotation == 32 ? 128 : (rotation == 128 ? 32 : rotation);
   }
   const int limit = FurtherBoxLimit(m_kind);
-  for (int slot = kBodySlot + 1; slot < kSlotCount; ++slot) {
+  for (int slot = std::max(firstSlot, kBodySlot + 1); slot < kSlotCount; ++slot) {
     if (slot > limit || m_run == nullptr || direction < 0 || direction >= kFaceCount) {
       DeleteBox(slot);
       continue;

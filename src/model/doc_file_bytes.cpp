@@ -1,16 +1,40 @@
 #include "model/doc_file_bytes.h"
 
+#include <filesystem>
 #include <fstream>
+#include <limits>
+#include <new>
+#include <optional>
+
+namespace {
+
+// The size of an ordinary file; none for a folder, a device or anything that cannot be
+// sized, whose reported length means nothing.
+std::optional<std::uintmax_t> RegularFileSize(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error) || error) return std::nullopt;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return std::nullopt;
+  return size;
+}
+
+}  // namespace
 
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
   bytes.clear();
-  std::ifstream file(path, std::ios::binary | std::ios::ate);
+  const std::optional<std::uintmax_t> size = RegularFileSize(path);
+  if (!size || *size > static_cast<std::uintmax_t>(std::numeric_limits<std::streamsize>::max()))
+    return false;
+  std::ifstream file(path, std::ios::binary);
   if (!file) return false;
-  const std::streamoff size = file.tellg();
-  if (size < 0) return false;
-  bytes.resize(static_cast<std::size_t>(size));
-  file.seekg(0);
-  if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {
+  try {
+    bytes.resize(static_cast<std::size_t>(*size));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  const auto count = static_cast<std::streamsize>(*size);
+  if (count > 0 &&
+      (!file.read(reinterpret_cast<char*>(bytes.data()), count) || file.gcount() != count)) {
     bytes.clear();
     return false;
   }

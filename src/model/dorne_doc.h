@@ -179,6 +179,9 @@ class CDorneDoc : public CRunDocument {
   // Edit > Properties: the property window opened anew on the selected element; 0 when
   // no element is selected or another tool than selection is active.
   int ShowCurrentElementProps();
+  // Run > Properties: the property window cleared, opened, and showing the current
+  // run's pages; 0 without a current run.
+  int ShowRunPages();
   // The run's start marker placed again where its position and direction now say.
   void InsertElementAt(CRun& run);
 
@@ -304,6 +307,9 @@ class CDorneDoc : public CRunDocument {
   // Takes the end of a branch out of its run and destroys it; false when the element is
   // not the end of a branch (the chain behind it must stay whole).
   bool RemoveBranchEnd(CRun& run, CDev& element);
+  // The current run's current element as a removed branch end, with the placement cursor
+  // and free faces taken from the element behind it; false when nothing was removed.
+  bool RemoveCurrentBranchEnd();
   // The element owning the front box under the point, and that box; null when none.
   CDev* ElementAt(CPoint point, CBox** box = nullptr) const;
   // An element of an editable run under the point applies the edit (its result).

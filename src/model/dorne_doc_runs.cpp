@@ -236,19 +236,26 @@ int CDorneDoc::DeleteCurrentElement() {
   ClosePropDialog();
   UpdateAllViews();
   if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement, {})) return 1;
-  if (!RemoveBranchEnd(*m_currentRun, *element)) {
+  if (!RemoveCurrentBranchEnd()) {
     if (m_prompter != nullptr) m_prompter->Beep();
     return 0;
   }
-  // Tap-off units counted through the element lose their joint.
-  m_currentRun->AdaptDeviceReferences();
-  CDev* back = m_currentRun->GetCurrentElement();
-  m_freeFaceMask = FreeFaceMaskOf(*back);
-  m_cursor = back->GetPosition();
   SetModifiedFlag(true);
   RebuildScene();
   UpdateAllViews();
   return 1;
+}
+
+bool CDorneDoc::RemoveCurrentBranchEnd() {
+  CDev* element = m_currentRun != nullptr ? m_currentRun->GetCurrentElement() : nullptr;
+  if (element == nullptr || !RemoveBranchEnd(*m_currentRun, *element)) return false;
+  // Tap-off units counted through the element lose their joint.
+  m_currentRun->AdaptDeviceReferences();
+  // Placing goes on from the element behind, at its free faces.
+  const CDev* back = m_currentRun->GetCurrentElement();
+  m_freeFaceMask = FreeFaceMaskOf(*back);
+  m_cursor = back->GetPosition();
+  return true;
 }
 
 bool CDorneDoc::RemoveBranchEnd(CRun& run, CDev& element) {

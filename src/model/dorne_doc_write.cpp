@@ -64,6 +64,5 @@ void CDorneDoc::WriteTail(CArchiveWriter& archive) {
 
 void CDorneDoc::DropPendingElement() {
   m_pending = false;
-  CDev* element = m_currentRun != nullptr ? m_currentRun->GetCurrentElement() : nullptr;
-  if (element != nullptr) RemoveBranchEnd(*m_currentRun, *element);
+  RemoveCurrentBranchEnd();
 }

@@ -102,12 +102,16 @@ void CElementRecordReader::AttachTapOffUnits() {
   if (m_pendingUnits.empty()) return;
   const std::vector<CDev*> order = m_run != nullptr ? m_run->GetChainOrder() : std::vector<CDev*>{};
   for (const PendingUnit& pending : m_pendingUnits) {
-    if (pending.index < 0 || static_cast<std::size_t>(pending.index) >= order.size()) {
+    // A unit hangs on an element of the run: never on itself nor on another unit.
+    const bool inRange =
+        pending.index >= 0 && static_cast<std::size_t>(pending.index) < order.size();
+    CDev* target = inRange ? order[static_cast<std::size_t>(pending.index)] : nullptr;
+    if (target == nullptr || target->GetKind() == CDev::kTapOff) {
       throw CArchiveError(
           "damaged element record: tap-off unit attached at index " + std::to_string(pending.index),
           pending.offset);
     }
-    pending.unit->m_attached = order[static_cast<std::size_t>(pending.index)];
+    pending.unit->m_attached = target;
   }
   m_pendingUnits.clear();
 }

@@ -19,10 +19,12 @@ std::int32_t CorrectedDrawnLength(std::int32_t bookedLength, std::int32_t drawnL
 }
 
 void ApplyLengthCorrection(CDev& element, std::int32_t amount) {
-  const std::int32_t drawn =
-      CorrectedDrawnLength(element.GetBookedLength(), element.GetDrawnLength(), amount);
-  element.SetDrawnLength(drawn);
-  element.SetBookedLength(ClampToInt32(std::int64_t{element.GetBookedLength()} + amount));
+  const std::int32_t booked = element.GetBookedLength();
+  const std::int32_t drawn = CorrectedDrawnLength(booked, element.GetDrawnLength(), amount);
+  // The element and everything beyond it move with the new drawn length, so that the
+  // run still joins up; the booked length is the old one and the amount.
+  element.SetLength(drawn, false);
+  element.SetBookedLength(ClampToInt32(std::int64_t{booked} + amount));
   if (CRun* run = element.GetRun())
     run->AddLengthToBOM(element.GetCalibre(), amount, element.GetVariantIndex());
 }

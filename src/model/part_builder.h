@@ -115,6 +115,8 @@ class CPartBuilder {
                   std::string_view listIndex);
   std::int32_t PostSegmentLengths(int segmentIndex, int count);
   int OverlayOwnRef(const CSegmentEntry& entry, std::string& pattern) const;
+  // The element's bill line moves to the reference, which the element books itself.
+  void BookRecordReference(CDev& element, const std::string& reference);
 
   // Segment work.
   int BuildSegment(int segmentIndex);
@@ -187,7 +189,6 @@ class CPartBuilder {
   int GrowPart(const CSegment& segment, int entryIndex, std::int32_t& leftover);
   std::string ComposeProblem(CDev& element, int state, std::string_view text, std::int32_t& value1,
                              std::int32_t value2, std::string& solution);
-  void BookRecordReference(CDev& element, const std::string& reference);
 
   friend class CStraightPlanner;
 
@@ -202,6 +203,9 @@ class CPartBuilder {
   int m_planningFlag = 0;
   int m_backStep = 0;
   int m_backStepsTaken = 0;
+  // The segment's two ends were booked as one piece (AssignPartRef): what their own
+  // planning found wrong no longer stands.
+  bool m_endsJoined = false;
   std::int32_t m_lengthStep = 0;
   CCheckMessageTable m_messages;
   int m_supportCount = 0;

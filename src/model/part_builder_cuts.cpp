@@ -2,6 +2,7 @@
 #include "model/chain_editor.h"
 #include "model/dev.h"
 #include "model/part_builder.h"
+#include "model/ref_quantity_batch.h"
 #include "model/run.h"
 
 #include <algorithm>
@@ -51,6 +52,8 @@ void SetVariantIndexAlongBack(CDev& element, int index) {
 }  // namespace
 
 void CPartBuilder::FlushPartsToBOM() {
+  // Every booking of a cut would otherwise walk all the records of its reference.
+  const CRefQuantityBatch batch(m_run);
   for (std::size_t i = m_parts.size(); i-- > 0;) ApplyCut(m_parts[i]);
 }
 
@@ -58,7 +61,10 @@ void CPartBuilder::BookRecordReference(CDev& element, const std::string& referen
   m_run.GetBOM().RemoveRefQuantity(element.GetReference(), 1);
   element.SetReference(reference);
   element.SetBooked(1);
-  m_run.GetBOM().AddRefQuantity(reference, 1);
+  // What the element holds itself needs no count of the line's other holders: a line
+  // of a reference that many pieces share is booked at the same cost as any other.
+  if (m_run.HeldQuantity(element) > 0) m_run.GetBOM().AddHeldQuantity(reference, 1);
+  else m_run.GetBOM().AddRefQuantity(reference, 1);
 }
 
 CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
@@ -156,6 +162,7 @@ int CPartBuilder::AssignPartRef(CDev* first, CDev* second, std::string_view refe
     }
   }
   m_remaining = 0;
+  m_endsJoined = true;
   second->SetStyle(second->GetStyle() & ~0xF00u);
   m_errorElements.erase(second);
   if (!IsMarkedInError(*first) || first->GetBackNeighbour() == nullptr ||

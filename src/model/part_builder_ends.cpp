@@ -31,7 +31,9 @@ int CPartBuilder::BuildSegment(int segmentIndex) {
   bool failed = PlanSegmentEnd(segmentIndex, 0) == 0;
   m_lastEnd = segment.back().element;
   failed = PlanSegmentEnd(segmentIndex, lastEntry) == 0 || failed;
+  m_endsJoined = false;
   const int elbow = GetElbowReference(segment);
+  if (m_endsJoined) failed = false;
   if (m_remaining != 0 && elbow != 0) PlanStraightLengths(segmentIndex, lastEntry);
   if (m_backStep < 0 && m_backStepsTaken < kMaxBackSteps && segmentIndex > 0) {
     UndoSegments(segmentIndex);

@@ -155,4 +155,9 @@ void CRun::Serialize(CArchiveReader& archive) {
   }
   UpdatePJPRecords(3);
   m_catalogueKnown = IsCatalogueKnown();
+  // Files keep the first boxes of an element; the range's further drawing of it (the
+  // outlets of a feed unit) is made again from the element as read.
+  for (CDev* device : m_devices) {
+    if (device->HasMainBox()) device->BuildFurtherBoxes(CDev::kStoredBoxCount);
+  }
 }

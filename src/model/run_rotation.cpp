@@ -1,6 +1,7 @@
 #include "model/dev.h"
 #include "model/element_iterator.h"
 #include "model/run.h"
+#include "model/phase_order.h"
 #include "model/run_document.h"
 #include "model/run_range_rules.h"
 #include "model/work_notifier.h"
@@ -94,6 +95,8 @@ void CRun::Reverse() {
     at = face >= 0 ? at->GetNeighbour(face) : nullptr;
   }
   if (path.size() < 2 || path.back()->GetKind() != CDev::kEnd) return;
+  // The far end becomes the start: the order seen there is the run's own from now on.
+  m_flags = phase_order::WithCode(m_flags, GetPhaseOrderAt(*path.back(), 0));
   const CRunRangeRules& rules = GetRangeRules();
   for (std::size_t i = 0; i + 1 < path.size(); ++i) {
     CDev& element = *path[i];

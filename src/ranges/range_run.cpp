@@ -6,6 +6,8 @@
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
+#include <charconv>
+
 int CRangeRun::RebuildParts(int level) {
   // Without its builder the range would lose every reference of the run: nothing is
   // touched and the user is told why.
@@ -44,6 +46,16 @@ void CRangeRun::FinishLoad(std::initializer_list<std::pair<const char*, const ch
   for (const auto& [name, value] : defaults) SetProp(name, value);
   SetPartsState(0);
   SetRangeLoaded();
+}
+
+int CRangeRun::GetRating() const {
+  const std::string text = GetPropText("Calibre");
+  const std::size_t start = text.find_first_not_of(' ');
+  if (start == std::string::npos) return 0;
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data() + start, text.data() + text.size(), value);
+  (void)end;
+  return error == std::errc{} ? value : 0;
 }
 
 char TwoSetLetter(std::string_view variant) {

@@ -18,6 +18,9 @@ class CRangeRun : public CRun {
  public:
   using CRun::LoadCatalog;
 
+  // "Calibre" as a whole number; 0 when it is not one.
+  int GetRating() const;
+
   // Arguments of the run lengths page of the range (all 0 when it has none).
   virtual std::array<int, 5> GetLengthsPageArguments() const { return {}; }
 

@@ -121,6 +121,7 @@ class CApplicationShell : public QObject {
   QPointer<CSplashDlg> m_splash;
   CStartCommandLine m_commandLine;
   QStringList m_startProblems;  // the tables that could not be read
+  QStringList m_laterProblems;  // the same after the start, until they are shown
   QStringList m_startNotices;   // the settings folder and the language file
   int m_exitCode = 0;
   QString m_singleInstanceName;

@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QProcess>
 
 #include <iostream>
+#include <utility>
 
 #include "app/article_table.h"
 #include "app/current_language.h"
@@ -232,13 +234,23 @@ void CApplicationShell::ConnectProductRanges() {
   ranges.SetCatalogueFolder(m_app.CatalogueFolder());
   ranges.SetDevices(m_devices);
   ranges.SetTextLookup([](int number) { return LookupText(number); });
-  ranges.SetNotifier([this](int message, const std::string& argument) {
-    const QString text = QString::fromStdString(FormatMessageTextS(LookupText(message), argument));
-    if (m_frame && m_frame->isVisible()) {
-      m_dialogs->Message(m_frame.get(), text, kMbOk | kMbIconExclamation);
-    } else {
-      m_startProblems << text;
+  // The unreadable range tables are named in one box: those of the start-up with the
+  // other start problems, those met later (all the tables of one file, say) once the
+  // work that met them is over.
+  ranges.SetNotifier([this](int, const std::string& path) {
+    if (!m_frame || !m_frame->isVisible()) {
+      m_startProblems << QString::fromStdString(path);
+      return;
     }
+    m_laterProblems << QString::fromStdString(path);
+    if (m_laterProblems.size() == 1)
+      QTimer::singleShot(0, m_frame.get(), [this] {
+        const QStringList problems = std::exchange(m_laterProblems, {});
+        m_dialogs->Message(
+            m_frame.get(),
+            WithDetails(kMsgTableProblems, problems.join(QLatin1Char('\n')).toStdString()),
+            kMbOk | kMbIconExclamation);
+      });
   });
   CRunFactory::Instance().Reset();
   RegisterRangeRuns();

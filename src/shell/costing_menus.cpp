@@ -11,6 +11,8 @@
 
 namespace {
 
+constexpr int kMsgWorkbookSaveAs = 505;
+
 void AddCostingFileHead(QMenu& file, CFrameActions& actions) {
   AddCommands(file, actions,
               {kIdFileNew, kIdFileOpen, kIdFileClose, 0, kIdFileSave, kIdFileSaveAs, 0,
@@ -28,9 +30,11 @@ void BuildLinearMenu(QMenuBar& bar, CFrameActions& actions) {
   QMenu* file = AddPopup(bar, kMsgMenuFile);
   AddCostingFileHead(*file, actions);
   QMenu* exports = AddPopup(*file, kMsgMenuExport);
-  AddCommands(*exports, actions,
-              {kIdExportExcelOpen, kIdExportExcelBomOpen, 0, kIdLinearExcelSummaryOpen,
-               kIdLinearExcelSummary});
+  // The project's workbook is opened (32974) or saved under a name (32976, the layout's
+  // "bill of materials, open" command); the summary likewise (32963, 32964).
+  AddCommands(*exports, actions, {kIdExportExcelOpen});
+  AddCommandAs(*exports, actions, kIdExportExcelBomOpen, kMsgWorkbookSaveAs);
+  AddCommands(*exports, actions, {0, kIdLinearExcelSummaryOpen, kIdLinearExcelSummary});
   AddFileMenuTail(*file, actions);
   AddViewBarsCommands(*AddPopup(bar, kMsgMenuView), actions);
   AddToolsMenu(bar, actions);

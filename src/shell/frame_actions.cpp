@@ -22,6 +22,12 @@ QKeySequence ShortcutOf(int commandId) {
   }
 }
 
+// A command without a tool tip of its own keeps Qt's (its menu text).
+void SetToolTip(QAction& action, int commandId) {
+  const QString tip = CommandToolTip(commandId);
+  if (!tip.isEmpty()) action.setToolTip(tip);
+}
+
 }  // namespace
 
 CFrameActions::CFrameActions(QObject* parent) : QObject(parent) {}
@@ -42,6 +48,7 @@ QAction* CFrameActions::Action(int commandId) {
   action->setIcon(ToolbarIcon(commandId));
   action->setIconVisibleInMenu(false);
   action->setStatusTip(CommandPrompt(commandId));
+  SetToolTip(*action, commandId);
   connect(action, &QAction::triggered, this,
           [this, commandId] { emit CommandTriggered(commandId); });
   m_actions.emplace(commandId, action);
@@ -53,5 +60,6 @@ void CFrameActions::RetranslateAll() {
     QString text = CommandText(commandId);
     if (!text.isEmpty()) action->setText(text);
     action->setStatusTip(CommandPrompt(commandId));
+    SetToolTip(*action, commandId);
   }
 }

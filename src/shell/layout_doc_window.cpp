@@ -44,7 +44,7 @@ constexpr int kMsgUndoStepUnreadable = 23231;
 constexpr int kDocumentCommands[] = {
     kIdFileClose,        kIdFileSave,          kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
     kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption,  kIdEditUndo,    kIdEditRedo,
-    kIdRebuildParts,     kIdElementProperties, kIdRebuildBom};
+    kIdRebuildParts,     kIdElementProperties, kIdRunPages,   kIdRebuildBom};
 
 // A command's menu text as undo names a step with it: no '&' marks, no shortcut.
 std::string StepName(int command) {
@@ -281,6 +281,7 @@ bool CLayoutDocWindow::OnCommand(int commandId) {
     case kIdEditUndo: RestoreStep(false); return true;
     case kIdEditRedo: RestoreStep(true); return true;
     case kIdElementProperties: m_document->ShowCurrentElementProps(); return true;
+    case kIdRunPages: m_document->ShowRunPages(); return true;
     default: return m_frame->OnCommand(commandId);
   }
 }

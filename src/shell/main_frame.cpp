@@ -162,8 +162,16 @@ void CMainFrame::RefreshRecentFiles() {
 }
 
 void CMainFrame::UpdateTitle() {
-  // A maximised child's title is added by the MDI area itself.
-  setWindowTitle(ApplicationTitle());
+  // A maximised layout child's title is added by the MDI area itself.
+  const QString linear = LinearCaption();
+  setWindowTitle(linear.isEmpty() ? ApplicationTitle() : linear);
+}
+
+QString CMainFrame::LinearCaption() const {
+  if (!m_linearWindow) return {};
+  const QString file = m_linearWindow->CaptionFileTitle();
+  return file.isEmpty() ? ApplicationTitle()
+                        : QStringLiteral("%1 - (%2)").arg(ApplicationTitle(), file);
 }
 
 void CMainFrame::AddCommandTarget(CCommandTarget* target) { m_extraTargets.push_back(target); }
@@ -215,6 +223,12 @@ void CMainFrame::SetWaiting(bool waiting) {
 }
 
 bool CMainFrame::event(QEvent* event) {
+  if (event->type() == QEvent::WindowTitleChange) {
+    // The MDI area names its maximised child in brackets; the linear project names its
+    // file in parentheses instead.
+    const QString linear = LinearCaption();
+    if (!linear.isEmpty() && windowTitle() != linear) setWindowTitle(linear);
+  }
   if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
   QString tip = static_cast<QStatusTipEvent*>(event)->tip();
   if (tip.isEmpty()) ShowRestingPrompt();

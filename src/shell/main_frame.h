@@ -104,6 +104,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   // A command's prompt while a menu item or a toolbar button is hovered; the idle
   // prompt again once none is.
   bool event(QEvent* event) override;
+  // The caption in linear mode: the application and the project's file; empty in the
+  // other modes.
+  QString LinearCaption() const;
   void closeEvent(QCloseEvent* event) override;
   // Files dropped on the window are opened one after the other.
   void dragEnterEvent(QDragEnterEvent* event) override;

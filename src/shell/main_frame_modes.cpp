@@ -73,6 +73,7 @@ bool CMainFrame::EnterCostingMode(EFrameMode mode, const QString& path) {
   container->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &CCostingWindow::Closing, this,
           [this, window] { OnCostingWindowClosing(window); });
+  connect(window, &CCostingWindow::CaptionChanged, this, &CMainFrame::UpdateTitle);
   container->showMaximized();
   if (!window->CheckConfig() || (!path.isEmpty() && !window->LoadFile(path))) {
     window->CloseWithPrompt();

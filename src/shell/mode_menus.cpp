@@ -1,5 +1,6 @@
 #include "shell/mode_menus.h"
 
+#include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -50,6 +51,21 @@ void AddCommands(QMenu& menu, CFrameActions& actions, std::initializer_list<int>
     if (commandId == 0) menu.addSeparator();
     else menu.addAction(actions.Action(commandId));
   }
+}
+
+void AddCommandAs(QMenu& menu, CFrameActions& actions, int commandId, int message) {
+  QAction* command = actions.Action(commandId);
+  auto* item = new QAction(MessageText(message), &menu);
+  item->setObjectName(CFrameActions::ObjectName(commandId));
+  item->setData(commandId);
+  auto follow = [item, command] {
+    item->setEnabled(command->isEnabled());
+    item->setVisible(command->isVisible());
+  };
+  follow();
+  QObject::connect(command, &QAction::changed, item, follow);
+  QObject::connect(item, &QAction::triggered, command, &QAction::trigger);
+  menu.addAction(item);
 }
 
 void AddFileMenuTail(QMenu& menu, CFrameActions& actions) {

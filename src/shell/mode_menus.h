@@ -46,6 +46,10 @@ QMenu* AddPopup(QMenuBar& bar, int message);
 QMenu* AddPopup(QMenu& menu, int message);
 // Adds the commands in order; 0 adds a separator.
 void AddCommands(QMenu& menu, CFrameActions& actions, std::initializer_list<int> commandIds);
+// Adds a command under the text of message instead of its own (a command number that
+// means something else in this mode's menu): an item that follows the command's action
+// (enabled, visible) and triggers it.
+void AddCommandAs(QMenu& menu, CFrameActions& actions, int commandId, int message);
 // The recent files, a separator and Exit: the end of every File menu.
 void AddFileMenuTail(QMenu& menu, CFrameActions& actions);
 void AddViewBarsCommands(QMenu& menu, CFrameActions& actions);

@@ -39,9 +39,7 @@ bool CConnectionCodes::ComputeOutlets(const CBox& box, int face, int side) {
   const CDev& r = *chain.reference;
   const C3DPoint nd = box.GetFaceNormal(CBoxOwner::OppositeDirection(e->GetDirection()));
   const C3DPoint across = CrossProduct(nd, box.GetFaceNormal(face));
-  const bool scaled = m_selected == 0 && r.GetLength() > 0;
-  const C3DPoint along =
-      scaled ? nd * (static_cast<double>(r.GetBookedLength()) / r.GetLength()) : nd;
+  const C3DPoint along = m_selected == 0 ? nd * DrawnPerBooked(r) : nd;
   C3DPoint base = r.GetPosition();
   if (m_selected != -2) {
     base = base + (FaceCentre(box, face) - box.GetOrigin());

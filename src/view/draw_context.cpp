@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/int_clamp.h"
+
 namespace {
 
 CRect Normalized(CPoint a, CPoint b) {
@@ -154,12 +156,17 @@ void CDrawContext::TextOut(std::int32_t x, std::int32_t y, std::string_view text
   }
   const CPoint at = m_state.position;
   m_device.TextOut(*this, at, text);
-  const std::int32_t width = GetTextExtent(text).cx;
+  const std::int64_t width = GetTextExtent(text).cx;
   const bool leftToRight =
       m_state.mapping.ViewportExtent().cx * std::int64_t{m_state.mapping.WindowExtent().cx} > 0;
+  // The position stops at the edge of the coordinate range rather than wrapping round.
   switch (m_state.textAlign & text_align::kHorizontalMask) {
-    case text_align::kLeft: m_state.position.x = at.x + (leftToRight ? width : -width); break;
-    case text_align::kRight: m_state.position.x = at.x - (leftToRight ? width : -width); break;
+    case text_align::kLeft:
+      m_state.position.x = ClampToInt32(at.x + (leftToRight ? width : -width));
+      break;
+    case text_align::kRight:
+      m_state.position.x = ClampToInt32(at.x - (leftToRight ? width : -width));
+      break;
     default:  // centred text leaves the position where it was
       break;
   }

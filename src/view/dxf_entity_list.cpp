@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
+#include <cstdlib>
 
 #include "geometry/plane_geometry.h"
 
@@ -13,48 +13,29 @@ CPoint Middle(CPoint a, CPoint b) {
           static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
 }
 
-std::array<CPoint, 4> BoxCorners(const CDxfEntity& text) {
-  return {CPoint{text.p1.x, text.p1.y}, CPoint{text.p2.x, text.p1.y}, CPoint{text.p2.x, text.p2.y},
-          CPoint{text.p1.x, text.p2.y}};
+std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
+  return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
 
 }  // namespace
 
 CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
-    : m_low(low),
-      m_high(high),
-      m_cells(std::max(1, cellsPerSide)),
-      m_cellEntities(static_cast<std::size_t>(m_cells) * m_cells) {}
+    : m_grid(low, high, cellsPerSide) {}
 
-CDxfEntityList::Bounds CDxfEntityList::BoundsOf(const CDxfEntity& entity) {
-  if (entity.kind == DxfEntityKind::Line) {
-    const CWindowSegment segment(entity.p1, entity.p2);
-    return {segment.minX, segment.maxX, segment.lowY, segment.highY};
+void CDxfEntityList::File(int id) {
+  const Reach& reach = m_reach[id];
+  if (reach.kind == DxfEntityKind::Line) {
+    m_grid.AddLine(id, reach.p1, reach.p2);
+  } else {
+    m_grid.AddBox(id, CDxfBounds::Of(reach.p1, reach.p2));
   }
-  // The box's edges are level or upright: their reach is one unit.
-  return {std::min(entity.p1.x, entity.p2.x), std::max(entity.p1.x, entity.p2.x),
-          std::min(entity.p1.y, entity.p2.y) - 1.0, std::max(entity.p1.y, entity.p2.y) + 1.0};
-}
-
-int CDxfEntityList::CellOf(double value, std::int64_t low, std::int64_t span) const {
-  const double cell = std::floor((value - double(low)) * m_cells / double(span));
-  if (!(cell >= 0.0)) return 0;
-  return cell >= m_cells ? m_cells - 1 : static_cast<int>(cell);
-}
-
-CDxfEntityList::CellRange CDxfEntityList::CellsOf(const Bounds& bounds) const {
-  const std::int64_t spanX = std::max<std::int64_t>(1, std::int64_t{m_high.x} - m_low.x);
-  const std::int64_t spanY = std::max<std::int64_t>(1, std::int64_t{m_high.y} - m_low.y);
-  return {CellOf(double(bounds.minX), m_low.x, spanX), CellOf(double(bounds.maxX), m_low.x, spanX),
-          CellOf(bounds.lowY, m_low.y, spanY), CellOf(bounds.highY, m_low.y, spanY)};
 }
 
 int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
   const int id = static_cast<int>(m_nodes.size());
-  const CellRange cells = CellsOf(BoundsOf(entity));
-  m_nodes.push_back({std::move(entity), root, after, after < 0 ? -1 : m_nodes[after].next, true});
-  m_visited.push_back(0);
-  Node& node = m_nodes.back();
+  m_reach.push_back({root, entity.p1, entity.p2, 0, entity.kind, true});
+  m_nodes.push_back({std::move(entity), after, after < 0 ? -1 : m_nodes[after].next});
+  const Node& node = m_nodes.back();
   if (node.previous < 0) {
     m_first = id;
   } else {
@@ -65,15 +46,13 @@ int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
   } else {
     m_nodes[node.next].previous = id;
   }
-  for (int y = cells.y0; y <= cells.y1; ++y) {
-    for (int x = cells.x0; x <= cells.x1; ++x)
-      m_cellEntities[static_cast<std::size_t>(y) * m_cells + x].push_back(id);
-  }
   ++m_alive;
   return id;
 }
 
-void CDxfEntityList::Append(CDxfEntity entity) { AddNode(std::move(entity), m_appended++, m_last); }
+void CDxfEntityList::Append(CDxfEntity entity) {
+  File(AddNode(std::move(entity), m_appended++, m_last));
+}
 
 void CDxfEntityList::Remove(int id) {
   Node& node = m_nodes[id];
@@ -87,83 +66,100 @@ void CDxfEntityList::Remove(int id) {
   } else {
     m_nodes[node.next].previous = node.previous;
   }
-  node.alive = false;
+  m_reach[id].alive = false;
   node.entity.text.clear();
   --m_alive;
 }
 
-std::vector<int> CDxfEntityList::CandidatesNear(const Bounds& area, std::uint64_t start) {
+void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start) {
   if (++m_visit == 0) {
-    std::fill(m_visited.begin(), m_visited.end(), 0);
+    for (Reach& reach : m_reach) reach.visit = 0;
     m_visit = 1;
   }
-  std::vector<int> found;
-  const CellRange cells = CellsOf(area);
-  for (int y = cells.y0; y <= cells.y1; ++y) {
-    for (int x = cells.x0; x <= cells.x1; ++x) {
-      for (int id : m_cellEntities[static_cast<std::size_t>(y) * m_cells + x]) {
-        if (m_visited[id] == m_visit) continue;
-        m_visited[id] = m_visit;
-        const Node& node = m_nodes[id];
-        if (node.alive && node.root >= start && BoundsOf(node.entity).Meets(area))
-          found.push_back(id);
-      }
+  std::vector<int>& found = m_found;
+  found.clear();
+  // What was hidden leaves the cells as they are passed, so that a place under many
+  // fills is not walked over again and again.
+  m_grid.Scan(area, [&](int id) {
+    Reach& reach = m_reach[id];
+    if (!reach.alive) return false;
+    if (reach.visit != m_visit) {
+      reach.visit = m_visit;
+      if (reach.root >= start) found.push_back(id);
     }
-  }
-  return found;
+    return true;
+  });
 }
 
 void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t start) {
   if (polygon.size() < 3 || m_alive == 0) return;
-  std::vector<CWindowSegment> edges;
-  edges.reserve(polygon.size());
-  Bounds area{INT64_MAX, INT64_MIN, HUGE_VAL, -HUGE_VAL};
+  CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
+  for (CPoint corner : polygon) area.Add(corner);
+  CandidatesNear(area, start);
+  for (int id : m_found) HideOne(id, polygon);
+}
+
+void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
+  if (m_reach[id].kind != DxfEntityKind::Line) {
+    if (TextHidden(m_reach[id], polygon)) Remove(id);
+    return;
+  }
+  if (!CutLine(id, polygon)) {
+    const CPoint middle = Middle(m_reach[id].p1, m_reach[id].p2);
+    if (PointInPolygon(middle.x, middle.y, polygon)) Remove(id);
+    return;
+  }
+  // The pieces that stay are listed by where they lie now: a cut point may lie up to a
+  // unit off the line as it was listed.
+  for (int piece : m_pieces) {
+    const CPoint middle = Middle(m_reach[piece].p1, m_reach[piece].p2);
+    if (PointInPolygon(middle.x, middle.y, polygon)) {
+      Remove(piece);
+    } else {
+      File(piece);
+    }
+  }
+}
+
+bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
+  const CPoint from = m_reach[id].p1;
+  const CPoint to = m_reach[id].p2;
+  // Every crossing is taken on the line as it came, never on a piece cut from it, so a
+  // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
+  // again and again.
+  std::vector<CPoint>& cuts = m_cuts;
+  cuts.clear();
   for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const CWindowSegment& edge = edges.emplace_back(polygon[i], polygon[(i + 1) % polygon.size()]);
-    area = {std::min<std::int64_t>(area.minX, edge.minX),
-            std::max<std::int64_t>(area.maxX, edge.maxX), std::min(area.lowY, edge.lowY),
-            std::max(area.highY, edge.highY)};
+    const CPoint a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+    if (const auto crossing = CrossingStrictlyInside(a, b, from, to)) cuts.push_back(*crossing);
   }
-  for (int id : CandidatesNear(area, start)) HideOne(id, edges, polygon);
+  // Truncation keeps each coordinate moving one way along the line, so the distance from
+  // the start in steps orders the crossings and is equal only for equal points.
+  const auto steps = [from](CPoint c) {
+    return std::llabs(std::int64_t{c.x} - from.x) + std::llabs(std::int64_t{c.y} - from.y);
+  };
+  std::sort(cuts.begin(), cuts.end(), [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
+  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
+  std::vector<int>& pieces = m_pieces;
+  pieces.assign(1, id);
+  if (cuts.empty()) return false;
+  m_nodes[id].entity.p2 = m_reach[id].p2 = cuts.front();
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    CDxfEntity piece = m_nodes[id].entity;
+    piece.p1 = cuts[i];
+    piece.p2 = i + 1 < cuts.size() ? cuts[i + 1] : to;
+    pieces.push_back(AddNode(std::move(piece), m_reach[id].root, pieces.back()));
+  }
+  return true;
 }
 
-void CDxfEntityList::HideOne(int id, std::span<const CWindowSegment> edges,
-                             std::span<const CPoint> polygon) {
-  std::vector<int> pending{id};
-  while (!pending.empty()) {
-    const int current = pending.back();
-    pending.pop_back();
-    const bool hidden = m_nodes[current].entity.kind == DxfEntityKind::Line
-                            ? LineHidden(current, edges, polygon, pending)
-                            : TextHidden(m_nodes[current].entity, edges, polygon);
-    if (hidden) Remove(current);
-  }
-}
-
-bool CDxfEntityList::LineHidden(int id, std::span<const CWindowSegment> edges,
-                                std::span<const CPoint> polygon, std::vector<int>& pieces) {
-  for (const CWindowSegment& edge : edges) {
-    const CDxfEntity& line = m_nodes[id].entity;
-    const std::optional<CPoint> crossing =
-        SegmentIntersection(edge, CWindowSegment(line.p1, line.p2), 0);
-    if (!crossing) continue;
-    CDxfEntity piece = line;
-    piece.p1 = *crossing;
-    m_nodes[id].entity.p2 = *crossing;
-    pieces.push_back(AddNode(std::move(piece), m_nodes[id].root, id));
-  }
-  const CDxfEntity& line = m_nodes[id].entity;
-  const CPoint middle = Middle(line.p1, line.p2);
-  return PointInPolygon(middle.x, middle.y, polygon);
-}
-
-bool CDxfEntityList::TextHidden(const CDxfEntity& text, std::span<const CWindowSegment> edges,
-                                std::span<const CPoint> polygon) const {
-  const std::array<CPoint, 4> box = BoxCorners(text);
-  for (const CWindowSegment& edge : edges) {
+bool CDxfEntityList::TextHidden(const Reach& text, std::span<const CPoint> polygon) const {
+  const std::array<CPoint, 4> box = BoxCorners(text.p1, text.p2);
+  for (std::size_t j = 0; j < polygon.size(); ++j) {
+    const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
     for (std::size_t i = 0; i < box.size(); ++i) {
-      if (SegmentIntersection(edge, CWindowSegment(box[i], box[(i + 1) % box.size()]), 0))
-        return true;
+      if (CrossesStrictlyInside(a, b, box[i], box[(i + 1) % box.size()])) return true;
     }
   }
   const CPoint centre = Middle(text.p1, text.p2);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "geometry/window_segment.h"
+#include "view/dxf_cell_grid.h"
 #include "platform/draw_types.h"
 
 enum class DxfEntityKind : std::uint8_t { Line = 0, Text = 2 };
@@ -24,8 +24,8 @@ struct CDxfEntity {
 
 // The lines and texts of a drawing in file order, and what a filled figure drawn later
 // hides of them. Hiding finds the entities near a figure through a grid of cells over
-// the drawing's area, so that a drawing with many fills is not quadratic; what it
-// removes and cuts is exactly what testing every entity would.
+// the drawing's area, which forget what was hidden, so that a drawing with many fills is
+// not quadratic; what it removes and cuts is exactly what testing every entity would.
 class CDxfEntityList {
  public:
   // The area the cells cover (entities beyond it fall into the border cells).
@@ -37,11 +37,12 @@ class CDxfEntityList {
   void Append(CDxfEntity entity);
 
   // Hides what the polygon (at least 3 points, not closed) covers, among the entities
-  // appended since start and the pieces cut from them: each polygon edge that crosses a
-  // line strictly inside it cuts the line in two (the far piece is inserted right after
-  // it), a line whose middle lies inside is removed; a text is removed when an edge
-  // crosses an edge of its box, when its box's centre lies inside, or when the polygon's
-  // first point lies inside its box. The polygon is taken as convex.
+  // appended since start and the pieces cut from them: a line is cut at every point where
+  // a polygon edge crosses it strictly inside (found exactly, then truncated; the pieces
+  // follow it in order), and each piece whose middle lies inside is removed; a text is
+  // removed when an edge crosses an edge of its box, when its box's centre lies inside,
+  // or when the polygon's first point lies inside its box. The polygon is taken as
+  // convex.
   void HideUnder(std::span<const CPoint> polygon, std::uint64_t start);
 
   std::size_t Size() const { return m_alive; }
@@ -53,45 +54,42 @@ class CDxfEntityList {
   }
 
  private:
-  struct Bounds {
-    std::int64_t minX = 0;
-    std::int64_t maxX = 0;
-    double lowY = 0.0;
-    double highY = 0.0;
-    bool Meets(const Bounds& other) const {
-      return maxX >= other.minX && other.maxX >= minX && highY >= other.lowY && other.highY >= lowY;
-    }
-  };
   struct Node {
     CDxfEntity entity;
-    std::uint64_t root = 0;  // order of the appended entity this one was cut from
     int previous = -1;
     int next = -1;
+  };
+  // What hiding reads of a node, apart from the node's text: the entity's kind and
+  // corners (kept equal to the node's) and its state.
+  struct Reach {
+    std::uint64_t root = 0;  // order of the appended entity this one was cut from
+    CPoint p1;
+    CPoint p2;
+    std::uint32_t visit = 0;
+    DxfEntityKind kind = DxfEntityKind::Line;
     bool alive = true;
   };
-  struct CellRange {
-    int x0, x1, y0, y1;
-  };
-
-  static Bounds BoundsOf(const CDxfEntity& entity);
-  CellRange CellsOf(const Bounds& bounds) const;
-  int CellOf(double value, std::int64_t low, std::int64_t span) const;
+  void File(int id);
   int AddNode(CDxfEntity entity, std::uint64_t root, int after);
   void Remove(int id);
-  std::vector<int> CandidatesNear(const Bounds& area, std::uint64_t start);
-  void HideOne(int id, std::span<const CWindowSegment> edges, std::span<const CPoint> polygon);
-  bool LineHidden(int id, std::span<const CWindowSegment> edges, std::span<const CPoint> polygon,
-                  std::vector<int>& pieces);
-  bool TextHidden(const CDxfEntity& text, std::span<const CWindowSegment> edges,
-                  std::span<const CPoint> polygon) const;
+  // Into m_found: the entities from start listed in the cells the area reaches whose
+  // bounds meet it.
+  void CandidatesNear(const CDxfBounds& area, std::uint64_t start);
+  void HideOne(int id, std::span<const CPoint> polygon);
+  // Cuts the line where the polygon's edges cross it strictly inside; into m_pieces: the
+  // line and its pieces in file order, the pieces not yet listed in the cells. False
+  // when nothing was cut.
+  bool CutLine(int id, std::span<const CPoint> polygon);
+  bool TextHidden(const Reach& text, std::span<const CPoint> polygon) const;
 
-  CPoint m_low;
-  CPoint m_high;
-  int m_cells;
-  std::vector<std::vector<int>> m_cellEntities;
+  CDxfCellGrid m_grid;
   std::vector<Node> m_nodes;
-  std::vector<std::uint32_t> m_visited;
+  std::vector<Reach> m_reach;
   std::uint32_t m_visit = 0;
+  // Working lists of a hide, kept to spare an allocation for every entity met.
+  std::vector<int> m_found;
+  std::vector<CPoint> m_cuts;
+  std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;
   std::size_t m_alive = 0;

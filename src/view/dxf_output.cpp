@@ -1,5 +1,7 @@
+#include <charconv>
+#include <iterator>
 #include <string>
-#include <vector>
+#include <string_view>
 
 #include "platform/dbf_format.h"
 #include "platform/number_text.h"
@@ -11,14 +13,27 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
+// The file's text, written group by group straight into one string: a list of its
+// lines first cost more than the hiding of a large drawing.
+using Lines = std::string;
 
-void Group(Lines& out, int code, std::string value) {
-  out.push_back(std::to_string(code));
-  out.push_back(std::move(value));
+void AppendLine(Lines& out, std::int64_t value) {
+  char digits[24];
+  const auto end = std::to_chars(std::begin(digits), std::end(digits), value).ptr;
+  out.append(digits, end);
+  out += "\r\n";
 }
 
-void Group(Lines& out, int code, std::int64_t value) { Group(out, code, std::to_string(value)); }
+void Group(Lines& out, int code, std::string_view value) {
+  AppendLine(out, code);
+  out += value;
+  out += "\r\n";
+}
+
+void Group(Lines& out, int code, std::int64_t value) {
+  AppendLine(out, code);
+  AppendLine(out, value);
+}
 
 std::string SixDecimals(double value) { return FixedDecimalText(value, 6); }
 
@@ -172,6 +187,7 @@ void CDxfWriter::WriteEntities(Lines& out) const {
 std::string CDxfWriter::BuildFile() {
   ApplyPendingExclusion();
   Lines out;
+  out.reserve(1024 + (m_entities ? m_entities->Size() * 80 : 0));  // about a line's worth
   Group(out, 0, "SECTION");
   Group(out, 2, "HEADER");
   Group(out, 0, "ENDSEC");
@@ -179,12 +195,7 @@ std::string CDxfWriter::BuildFile() {
   // The frame's lines are figures too, so a drawing with a frame always has entities.
   if (m_frame) WriteEntities(out);
   Group(out, 0, "EOF");
-  std::string file;
-  for (const std::string& value : out) {
-    file += value;
-    file += "\r\n";
-  }
-  return file;
+  return out;
 }
 
 bool CDxfWriter::WriteFile(const std::string& path, std::string& fault) {

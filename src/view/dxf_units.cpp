@@ -69,12 +69,16 @@ CDxfUnits::Frame CDxfUnits::FrameOf(CSize deviceSize) {
 }
 
 bool CDxfUnits::ClipToFrame(const Frame& frame, CPoint& from, CPoint& to) {
+  const auto inside = [&frame](CPoint p) {
+    return p.x > frame.corners[3].x && p.x < frame.corners[1].x && p.y > frame.corners[2].y &&
+           p.y < frame.corners[0].y;
+  };
+  if (inside(from) && inside(to)) return true;  // no edge can reach it
   constexpr Side kSides[] = {Side::Above, Side::Right, Side::Below, Side::Left};
   for (int edge = 0; edge < 4; ++edge) {
     const CPoint a = frame.corners[edge];
     const CPoint b = frame.corners[(edge + 1) % 4];
-    const std::optional<CPoint> crossing =
-        SegmentIntersection(a.x, a.y, b.x, b.y, from.x, from.y, to.x, to.y, 0);
+    const std::optional<CPoint> crossing = CrossingStrictlyInside(a, b, from, to);
     if (!crossing) continue;
     if (Beyond(frame, kSides[edge], to)) {
       to = *crossing;

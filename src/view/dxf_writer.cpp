@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "geometry/window_point.h"
+#include "platform/int_clamp.h"
 #include "view/draw_context.h"
 #include "view/draw_tools.h"
 
@@ -130,14 +131,16 @@ void CDxfWriter::Text(const CDrawContext& dc, std::string_view text, const CRect
   const CSize extent = dc.GetTextExtent(text);
   const std::int32_t yb =
       static_cast<std::int32_t>((std::int64_t{rect.top} + rect.bottom + extent.cy) / 2);
-  std::int32_t xa = rect.left;
+  // A text near the edge of the coordinate range keeps its box at that edge.
+  std::int64_t xa = rect.left;
   if (format & text_format::kCenter) {
-    xa = static_cast<std::int32_t>((std::int64_t{rect.right} - extent.cx + rect.left) / 2);
+    xa = (std::int64_t{rect.right} - extent.cx + rect.left) / 2;
   } else if (format & text_format::kRight) {
-    xa = rect.right - extent.cx;
+    xa = std::int64_t{rect.right} - extent.cx;
   }
-  const CPoint a = ToDxf(dc, {xa, yb});
-  const CPoint b = ToDxf(dc, {xa + extent.cx, yb - extent.cy});
+  const CPoint a = ToDxf(dc, {ClampToInt32(xa), yb});
+  const CPoint b =
+      ToDxf(dc, {ClampToInt32(xa + extent.cx), ClampToInt32(std::int64_t{yb} - extent.cy)});
 
   const CTextMetrics metrics = dc.GetTextMetrics();
   const CPoint origin = ToDxf(dc, {0, 0});

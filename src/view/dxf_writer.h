@@ -82,8 +82,8 @@ class CDxfWriter : public CDrawDevice {
   int StyleOf(const Style& style);
   // How many recorded figures each layer carries.
   std::vector<std::size_t> LayerUses() const;
-  void WriteTables(std::vector<std::string>& out) const;
-  void WriteEntities(std::vector<std::string>& out) const;
+  void WriteTables(std::string& out) const;
+  void WriteEntities(std::string& out) const;
 
   CDxfUnits m_units;
   std::optional<CDxfUnits::Frame> m_frame;

@@ -32,9 +32,9 @@ class COutletStretch {
     const CDev* next = r.GetNeighbour(back);
     const std::int32_t o = r.GetOffset() / 2;
     const std::int32_t t = (r.GetOffset() + (next != nullptr ? next->GetOffset() : 0)) / 2;
-    const std::int32_t m = (r.GetLength() - t) / 2 + o;
+    const std::int32_t m = (r.GetBookedLength() - t) / 2 + o;
     m_low = (m_own ? o : m) - width / 2;
-    m_high = (m_own ? m : r.GetLength() - element.GetOffset() / 2) + width / 2;
+    m_high = (m_own ? m : r.GetBookedLength() - element.GetOffset() / 2) + width / 2;
     const CBox* backBox = r.GetBox(back);
     m_lowEndSeen = backBox != nullptr && (backBox->GetFaceFlags(back) & CBox::kFaceVisible) != 0;
     m_highEndSeen = (box.GetFaceFlags(back) & CBox::kFaceVisible) != 0;
@@ -79,19 +79,25 @@ COutletChain FindOutletChain(const CBox& box) {
     chain.throughJunction = chain.throughJunction || qjfPass;
     const int d = e->GetDirection();
     e = d >= 0 ? e->GetNeighbour(d) : nullptr;
-    if (e != nullptr) before += e->GetLength();
+    if (e != nullptr) before += e->GetBookedLength();
   }
   if (e == nullptr || e->GetKind() != CDev::kJoint || !e->IsActive()) return chain;
   chain.joint = e;
   chain.before = before;
-  std::int64_t length = e->GetLength();
+  std::int64_t length = e->GetBookedLength();
   const CDev* next = e->GetBackFace() >= 0 ? e->GetNeighbour(e->GetBackFace()) : nullptr;
   for (int guard = 0; next != nullptr && ContinuesLength(*next) && guard < kWalkLimit; ++guard) {
-    length += next->GetLength();
+    length += next->GetBookedLength();
     next = next->GetBackFace() >= 0 ? next->GetNeighbour(next->GetBackFace()) : nullptr;
   }
   chain.length = static_cast<std::int32_t>(std::min<std::int64_t>(length, INT32_MAX));
   return chain;
+}
+
+double DrawnPerBooked(const CDev& element) {
+  const std::int32_t booked = element.GetBookedLength();
+  const std::int32_t drawn = element.GetDrawnLength();
+  return booked > 0 && drawn > 0 ? static_cast<double>(drawn) / booked : 1.0;
 }
 
 COutletQuery MakeOutletQuery(const COutletChain& chain, int side) {
@@ -121,10 +127,7 @@ void DrawTapOffOutlets(CDrawContext& dc, const CBox& box, int face, int side,
   if (d < 0) return;
   const C3DPoint nd = box.GetFaceNormal(d);
   const C3DPoint across = CrossProduct(nd, box.GetFaceNormal(face));
-  const double scale = r.GetLength() > 0 && r.GetBookedLength() > 0
-                           ? static_cast<double>(r.GetBookedLength()) / r.GetLength()
-                           : 1.0;
-  const C3DPoint along = nd * scale;
+  const C3DPoint along = nd * DrawnPerBooked(r);
   C3DPoint base = r.GetPosition() + (FaceCentre(box, face) - box.GetOrigin());
   const bool qjf = r.GetRunProperty("Catalog") == "QJF";
   if (layout.code == 16 && !qjf) {

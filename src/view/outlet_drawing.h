@@ -24,6 +24,10 @@ struct COutletChain {
 // None (null joint) when the box leads to no active joint.
 COutletChain FindOutletChain(const CBox& box);
 
+// Outlet positions are booked (catalogue) distances; the drawing of a length shortened
+// or stretched from its booked length places them at drawn / booked of their distance.
+double DrawnPerBooked(const CDev& element);
+
 // The query of the chain's run and joint for a side.
 COutletQuery MakeOutletQuery(const COutletChain& chain, int side);
 

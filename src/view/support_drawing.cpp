@@ -62,16 +62,18 @@ std::optional<C3DPoint> Place(const CBox& drawn, const CDev& support, const CSup
   }
   const CDev* n = current->GetNeighbour(p.face);
   std::int64_t distance = p.distance;
+  // The distance is a booked (catalogue) distance: it is walked in booked lengths and
+  // only then scaled to the drawing of the length it falls in.
   for (int guard = 0; n != nullptr && guard < kWalkLimit; ++guard) {
-    const std::int64_t length = n->GetLength();
+    const std::int64_t length = n->GetBookedLength();
     if (distance <= length || length <= 0) break;
     distance -= length;
     if (n->GetKind() == 9 || n->GetKind() <= 6) return std::nullopt;
     n = n->GetNeighbour(p.face);
   }
   if (n == nullptr) return std::nullopt;
-  if (distance > 0 && n->GetLength() > 0)
-    distance = n->GetBookedLength() * distance / n->GetLength();
+  if (distance > 0 && n->GetBookedLength() > 0)
+    distance = std::int64_t{n->GetDrawnLength()} * distance / n->GetBookedLength();
   const CDev* before = n->GetNeighbour(CBoxOwner::OppositeDirection(p.face));
   if (before == nullptr) return std::nullopt;
   return before->GetPosition() + normal * static_cast<double>(distance);

@@ -57,7 +57,9 @@ INSTANTIATE_TEST_SUITE_P(
         OptionCase{"[3]\nQYA=1\n[QY-3]\nCHOIXTRAP=2\n", 7, 3, 24, 11, "CHOIXTRAP 2 in QY"},
         OptionCase{"[3]\nQYA=1\n[QY-3]\nCHOIXTRAP=7\n", 7, 3, 24, 16, "7 in QY"},
         OptionCase{"[3]\nQYA=1\n", 7, 3, 24, 11, "an absent CHOIXTRAP in QY"},
-        OptionCase{"[1]\nqpa=1\n[qp-1]\ntransp=0\n", 4, 1, 5, 1, "keys ignore letter case"}));
+        OptionCase{"[1]\nqpa=1\n[qp-1]\ntransp=0\n", 4, 1, 5, 1, "keys ignore letter case"},
+        OptionCase{"[1]\nQMA=1\n[QM-1]\nCBL=2147483647\n", 0, 1, 3, 2147483647,
+                   "the top of the range is held, not wrapped"}));
 
 TEST_F(LinearConfigTest, ProductsOfTheGroups) {
   const char* cfg = "[0]\nQMC=1\nQWA=2\n[3]\nQFP=1\nQYA=1\n";
@@ -76,6 +78,17 @@ TEST_F(LinearConfigTest, MissingFileOffersNothing) {
   const CLinearConfig config = Read(nullptr);
   for (int g = 0; g < kLinearGroupCount; ++g) EXPECT_FALSE(config.IsAvailable(g)) << g;
   EXPECT_EQ(config.OptionTableFor(kProductQMA, 1)[3], 1);
+}
+
+TEST_F(LinearConfigTest, TheProgramsSampleListStandsInForAMissingOne) {
+  const std::string sample = m_folder.WriteFile("sample.cfg", "[0]\nQMA=1\n[1]\nQWA=1\n");
+  CLinearConfig config;
+  config.ReadLinearConfig(m_folder.Folder(), 0, 0, &m_refCoff, sample);
+  EXPECT_EQ(config.Entries(0)[kProductQMA], 1) << "the sample is read";
+  EXPECT_EQ(config.Entries(1)[kProductQWA], 1);
+  m_folder.WriteFile("lin_conf.cfg", "[1]\nQWA=1\n");
+  config.ReadLinearConfig(m_folder.Folder(), 0, 0, &m_refCoff, sample);
+  EXPECT_EQ(config.Entries(0)[kProductQMA], 0) << "the user's own list wins";
 }
 
 TEST_F(LinearConfigTest, TheTemplateIsRewrittenOncePerRun) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <limits>
 #include <thread>
 
 #include "app/external_process.h"
@@ -88,6 +89,45 @@ TEST(LinearExcelExportTest, LengthOfALine) {
   EXPECT_TRUE(HasLine(WriteExcelExchangeFile(project, 0, {}), R"("Length",13.60)"));
   project.lines.Line(0).Slots[10] = 300;
   EXPECT_TRUE(HasLine(WriteExcelExchangeFile(project, 0, {}), R"("Length",13)"));
+}
+
+TEST(LinearExcelExportTest, HugeStoredLengthsAndElbowsAreAddedWithoutWrapping) {
+  CLinearProject project;
+  project.lines.BeginNewLine(0);
+  CLinearLine& line = project.lines.Working();
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  line.Slots[5] = kTop, line.Slots[6] = kTop, line.Slots[7] = kTop, line.Slots[8] = kTop;
+  project.lines.SaveWorkingAsNew("l");
+  const CXlExportFile file = WriteExcelExchangeFile(project, 0, {});
+  EXPECT_TRUE(HasLine(file, R"("Length",42949672.94)"));
+  EXPECT_TRUE(HasLine(file, R"("Elbow",4294967294)"));
+}
+
+// Every quantity slot of a line at the top of its range, priced, tabled and exported:
+// sums are held at the top, never wrapped to negative numbers.
+TEST(LinearExcelExportTest, ALineOfHugeStoredValuesIsPricedWithoutWrapping) {
+  const CEnglishTexts texts;
+  CLinearTables tables;
+  CLinearProject project;
+  ASSERT_TRUE(tables.OpenLinearTables(SampleFolders(), project.settings, 0));
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  for (int product : {kProductQMA, kProductQPA}) {
+    project.lines.BeginNewLine(1);
+    CLinearLine& line = project.lines.Working();
+    line.Product = product, line.Rating = product == kProductQMA ? 800 : 250;
+    line.Conductors = 13, line.IpDegree = 54;
+    line.Slots.fill(kTop);
+    ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(project.settings.columnFormulas),
+                      tables, project.settings);
+    for (std::int32_t total : line.TotalValues) EXPECT_GE(total, 0) << product;
+    project.lines.SaveWorkingAsNew("huge");
+  }
+  const CLinearExportContext context{
+      {true, true, true, true}, {true, true, true, true, true, true, true, true}, nullptr, &tables};
+  const CXlExportFile file = WriteExcelExchangeFile(project, 0, context);
+  EXPECT_FALSE(std::any_of(file.Lines().begin(), file.Lines().end(), [](const std::string& line) {
+    return line.find(",-") != std::string::npos && line.find("-,-") == std::string::npos;
+  })) << "no negative number in the exchange file";
 }
 
 std::vector<std::string> DumpWorkbook(const std::string& path) {

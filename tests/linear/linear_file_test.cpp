@@ -97,6 +97,21 @@ TEST(LinearFileTest, EveryLineKindRoundTrips) {
   EXPECT_EQ(LinearFileBytes(loaded), LinearFileBytes(project));
 }
 
+TEST(LinearFileTest, NegativeResultsReadBackWithTheirTotals) {
+  CLinearProject project;
+  project.lines.BeginNewLine(0);
+  CLinearLine& line = project.lines.Working();
+  line.Product = 0, line.Rating = 800, line.Conductors = 13;
+  line.ItemValues[1][5] = 700, line.ItemValues[1][7] = -300, line.TotalValues[1] = 400;
+  project.lines.SaveWorkingAsNew("Credit");
+  CLinearProject loaded;
+  ASSERT_EQ(ReadLinearFileBytes(LinearFileBytes(project), loaded, {}), 0);
+  const CLinearLine& read = loaded.lines.Line(0);
+  EXPECT_EQ(read.ItemValues[1][7], -300);
+  EXPECT_EQ(read.ItemValues[1][5] + read.ItemValues[1][7], read.TotalValues[1])
+      << "the items still add up to the total read";
+}
+
 // A file in an older format: 8-bit texts, 15 properties up to format 400.
 std::vector<std::uint8_t> LegacyFile(int format, std::int32_t group) {
   CArchiveWriter out;

@@ -85,4 +85,52 @@ TEST(LinearPriceTableTest, AllLinesTotalCountsIdenticalLines) {
   EXPECT_EQ(CLinearPriceTable::FormatMoney(1000), "1 000");
 }
 
+// The three total rows of a 25 m QMA line twice over, in a project of two lines: each
+// row says how many lines it covers, only the multiplied one is multiplied, and none adds
+// metres to pieces.
+TEST(LinearPriceTableTest, TotalRowsCountTheirLinesAndLeaveQuantitiesOut) {
+  const CEnglishTexts texts;
+  CLinearLineList list;
+  for (int copies : {2, 1}) {
+    list.BeginNewLine(0);
+    CLinearLine& line = list.Working();
+    line.Product = kProductQMA, line.Slots[5] = 2500, line.Slots[7] = 4, line.Slots[29] = copies;
+    line.ItemValues[0][5] = 2500, line.ItemValues[0][7] = 4;
+    line.TotalValues[0] = 2504, line.TotalValues[2] = 1000;
+    list.SaveWorkingAsNew("l");
+  }
+  const CLinearPriceTable table(list.Line(0), {}, &list, CLinearLineList::kAllLines);
+  struct TotalRow {
+    int row;
+    const char* label;
+    int sale;  // column 3
+  };
+  for (const TotalRow& expected :
+       {TotalRow{-1, "Total for 1 lines", 1000}, TotalRow{-3, "Total times 2", 2000},
+        TotalRow{-2, "Total for 3 lines", 3000}}) {
+    std::string text;
+    table.FormatDesignation(expected.row, 0, text);
+    EXPECT_EQ(text, expected.label);
+    EXPECT_EQ(table.FormatDesignation(expected.row, 3, text, true), expected.sale) << text;
+    EXPECT_EQ(table.FormatDesignation(expected.row, 1, text), CLinearPriceTable::kNoValue)
+        << expected.label << ": " << text;
+  }
+}
+
+TEST(LinearPriceTableTest, TickedBracketsAndJointsAreListed) {
+  const CEnglishTexts texts;
+  CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
+  line.Slots[5] = 1000, line.Slots[28] = PackSlot28(1, 1);
+  line.ItemValues[0][5] = 1000, line.ItemValues[0][28] = 1, line.ItemValues[0][29] = 1;
+  line.ItemValues[1][28] = 450, line.ItemValues[1][29] = 900;
+  const CLinearPriceTable::Settings settings{0.0, '.', false, {true, true, true, true}};
+  EXPECT_EQ(Listing(CLinearPriceTable(line, settings)),
+            (std::vector<std::string>{"Run|||||", "Straight lengths|10 m|0|0||0.00",
+                                      "Fixing brackets|1|450|0||0.00",
+                                      "Expansion joints|1|900|0||0.00"}));
+  line.Slots[28] = PackSlot28(0, 1);
+  EXPECT_EQ(Listing(CLinearPriceTable(line, settings)).back(), "Expansion joints|1|900|0||0.00");
+  EXPECT_EQ(Listing(CLinearPriceTable(line, settings)).size(), 3u) << "brackets not ticked";
+}
+
 }  // namespace

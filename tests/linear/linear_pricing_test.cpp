@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <limits>
 
 #include "linear/linear_pricing.h"
 #include "linear/linear_slots.h"
@@ -220,6 +221,53 @@ TEST(LinearPricingRulesTest, BadFormulasAreReportedOnceAndTheRestIsPriced) {
   EXPECT_EQ(second.ItemValues[1][5], 0);
   EXPECT_EQ(second.ItemValues[1][15], 44);
   EXPECT_EQ(second.ItemValues[3][15], 6) << "EX+ is read as far as it goes";
+}
+
+}  // namespace
+
+namespace {
+
+// The sale coefficient column of a QMA line whose sale coefficient is 0.5, by UseTC state.
+struct SaleCoefficientCase {
+  int useTc;
+  int expected;  // "KCESSION*100" for slot 5
+};
+
+class LinearKCessionTest : public testing::TestWithParam<SaleCoefficientCase> {};
+
+TEST_P(LinearKCessionTest, IsOneWheneverUseTcIsSet) {
+  CLinearTables tables;
+  CLinearPriceSettings settings;
+  ASSERT_TRUE(tables.OpenLinearTables(SampleFolders(), settings, 0));
+  settings.kCoefs = 1;
+  settings.saleCoefs[kProductQMA][0] = 0.5;
+  settings.useTc = GetParam().useTc;
+  const CLinearFormula formula =
+      CLinearColumnFormulas::Parse({"", "", "", "KCESSION*100"}).formulas[3];
+  CLinearPriceBuffer buffer;
+  EXPECT_EQ(EvaluatePriceFormula(LineQma(), 3, 5, buffer, formula, settings), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, LinearKCessionTest,
+                         testing::Values(SaleCoefficientCase{0, 50}, SaleCoefficientCase{1, 100},
+                                         SaleCoefficientCase{-1, 100}));
+
+TEST(LinearPricingRulesTest, HugeStoredLengthsAndCountsSaturate) {
+  CTempFolder folder("linear");
+  const std::string catalogue = CatalogueWithForms(folder, {{"1", "[Length]", ""}});
+  CLinearTables tables;
+  CLinearPriceSettings settings;
+  ASSERT_TRUE(tables.OpenLinearTables({catalogue, SampleFolders().article}, settings, 0));
+  settings.columnFormulas[2] = "PRICE()";
+  CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
+  constexpr std::int32_t kTop = std::numeric_limits<std::int32_t>::max();
+  line.Slots[1] = 1, line.Slots[5] = kTop, line.Slots[6] = kTop;
+  line.Slots[9] = 5, line.Slots[13] = kTop;
+  ComputeLinearItem(line, 0, CLinearColumnFormulas::Parse(settings.columnFormulas), tables,
+                    settings);
+  EXPECT_EQ(line.ItemValues[0][13], kTop) << "slot 13 plus the floors of slot 9";
+  EXPECT_EQ(line.ItemValues[1][1], static_cast<std::int32_t>(2.0 * kTop * 0.01))
+      << "[Length] of two full slots, in metres";
 }
 
 }  // namespace

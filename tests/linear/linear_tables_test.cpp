@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <vector>
+
 #include "app/message_text.h"
 #include "linear/linear_messages.h"
 #include "linear/linear_test_support.h"
+#include "platform/dbf_table.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -123,6 +127,87 @@ TEST(LinearTablesTest, MissingTablesAreReportedOnce) {
   EXPECT_FALSE(tables.IsOpen());
   EXPECT_FALSE(tables.OpenLinearTables({SampleFolders().catalogue, folder.Folder()}, settings, 0));
   EXPECT_NE(notifier.messages.back().find("ARTICLE.DBU"), std::string::npos);
+}
+
+// An article table whose first price is a character field, its second a numeric field
+// with decimals, its third one without.
+std::string ArticlesWithTextPrices(const CTempFolder& folder,
+                                   const std::vector<std::array<const char*, 4>>& rows) {
+  tvr::platform::CDbfTable table;
+  EXPECT_TRUE(table.Create(folder.File("ARTICLE.DBU"), {{"REFERENCE", 'C', 20},
+                                                        {"PRIX_1", 'C', 12},
+                                                        {"PRIX_2", 'N', 10, 2},
+                                                        {"PRIX_3", 'N', 10},
+                                                        {"TEMPS", 'N', 6}}));
+  for (const auto& row : rows) {
+    EXPECT_TRUE(table.Append());
+    for (int field = 0; field < 4; ++field) table.Assign(field, row[field]);
+  }
+  table.Close();
+  return folder.Folder();
+}
+
+struct TextPriceCase {
+  const char* text;  // PRIX_1
+  double price;      // list 1, in hundredths
+};
+
+class LinearTextPriceTest : public testing::TestWithParam<TextPriceCase> {};
+
+TEST_P(LinearTextPriceTest, ACharacterPriceReadsAsTheNumberItHolds) {
+  const CEnglishTexts texts;
+  CTempFolder folder("linear");
+  const std::string articles =
+      ArticlesWithTextPrices(folder, {{"A1", GetParam().text, "12.34", "56"}});
+  CRecordingNotifier notifier;
+  CLinearTables tables(&notifier);
+  CLinearPriceSettings settings;
+  ASSERT_TRUE(tables.OpenLinearTables({SampleFolders().catalogue, articles}, settings, 0));
+  const CLinearArticles::Prices p = tables.Articles().ReadArticlePrices("A1", 0, false);
+  ASSERT_TRUE(p.found);
+  EXPECT_DOUBLE_EQ(p.prices[0], GetParam().price);
+  EXPECT_DOUBLE_EQ(p.prices[1], 1234.0) << "decimals are read in hundredths";
+  EXPECT_DOUBLE_EQ(p.prices[2], 56.0) << "whole numbers are hundredths already";
+  EXPECT_EQ(notifier.messages.size(), 0u) << notifier.messages.front();
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, LinearTextPriceTest,
+                         testing::Values(TextPriceCase{"1250", 1250.0},
+                                         TextPriceCase{"  12.5", 12.5}, TextPriceCase{"12,5", 12.5},
+                                         TextPriceCase{"", 0.0}));
+
+TEST(LinearTablesTest, ACharacterPriceThatIsNoNumberIsToldOnce) {
+  const CEnglishTexts texts;
+  CTempFolder folder("linear");
+  const std::string articles = ArticlesWithTextPrices(
+      folder, {{"A1", "12 EUR", "1", "1"}, {"A2", "n/a", "1", "1"}, {"A3", "80", "1", "1"}});
+  CRecordingNotifier notifier;
+  CLinearTables tables(&notifier);
+  CLinearPriceSettings settings;
+  ASSERT_TRUE(tables.OpenLinearTables({SampleFolders().catalogue, articles}, settings, 0));
+  ASSERT_EQ(notifier.messages.size(), 1u);
+  EXPECT_NE(notifier.messages[0].find("A1 PRIX_1 \"12 EUR\""), std::string::npos)
+      << notifier.messages[0];
+  EXPECT_EQ(tables.Articles().ReadArticlePrices("A1", 0, false).prices[0], 0.0);
+  EXPECT_EQ(tables.Articles().ReadArticlePrices("A3", 0, false).prices[0], 80.0);
+}
+
+TEST(LinearTablesTest, ACharacterBaseRateConvertsTcPrices) {
+  CTempFolder folder("linear");
+  tvr::platform::CDbfTable table;
+  ASSERT_TRUE(table.Create(
+      folder.File("ARTICLE.DBU"),
+      {{"REFERENCE", 'C', 20}, {"PRIX_1", 'C', 12}, {"LOCAL", 'C', 1}, {"TC", 'C', 20}}));
+  for (const auto& row : std::vector<std::array<const char*, 4>>{{"A1", "1000", "", "BASE"},
+                                                                 {"BASE", "80,00", "3", ""}}) {
+    ASSERT_TRUE(table.Append());
+    for (int field = 0; field < 4; ++field) table.Assign(field, row[field]);
+  }
+  table.Close();
+  CLinearTables tables;
+  CLinearPriceSettings settings;
+  ASSERT_TRUE(tables.OpenLinearTables({SampleFolders().catalogue, folder.Folder()}, settings, 1));
+  EXPECT_DOUBLE_EQ(tables.Articles().ReadArticlePrices("A1", 0, true).prices[0], 800.0);
 }
 
 }  // namespace

@@ -148,6 +148,37 @@ TEST_F(BOMArchiveTest, TheFixedColumnsAreAlwaysStored) {
   EXPECT_EQ(bytes.size(), normal.size());
 }
 
+// A column stored with the transient mark was read but never written again: it was gone
+// after the next save and from every undo snapshot.
+TEST_F(BOMArchiveTest, AStoredTransientColumnIsRefused) {
+  const struct {
+    int flag;
+    bool refused;
+  } rows[] = {{0, false}, {1, false}, {-1, true}, {-128, true}};
+  for (const auto& row : rows) {
+    auto grid = Page({"R1"});
+    grid->InsertColumn(2, kBOMKindComment, "Marked");
+    Bytes bytes = Stored(*grid);
+    // After the title: position, kind and alignment (two bytes each), the auto width flag.
+    const Bytes title = HexBytes("FFFEFF06 4D0061007200 6B0065006400");
+    const auto at = std::search(bytes.begin(), bytes.end(), title.begin(), title.end());
+    ASSERT_NE(at, bytes.end());
+    *(at + static_cast<std::ptrdiff_t>(title.size()) + 7) = static_cast<std::uint8_t>(row.flag);
+    auto reloaded = Page({"R1"});
+    CArchiveReader reader(bytes);
+    if (row.refused) {
+      EXPECT_THROW(reloaded->Serialize(reader, 10000), CArchiveError) << row.flag;
+      EXPECT_EQ(reloaded->GetColumnCount(), 3) << "nothing taken from the refused record";
+      continue;
+    }
+    ASSERT_NO_THROW(reloaded->Serialize(reader, 10000)) << row.flag;
+    auto again = Page({"R1"});
+    Load(*again, Stored(*reloaded));
+    ASSERT_EQ(again->GetColumnCount(), 4) << "written back as read";
+    EXPECT_EQ(again->GetColumn(3)->excelFlag, row.flag);
+  }
+}
+
 // Each older form of the record; its font face fills all 32 characters, which a save
 // once cut to 31.
 TEST_F(BOMArchiveTest, OlderVersionsLoad) {

@@ -1,5 +1,6 @@
 #include "geometry/box.h"
 #include "model/bom_page_host.h"
+#include "model/length_correction.h"
 #include "run_test_support.h"
 
 namespace {
@@ -233,6 +234,33 @@ TEST_F(PlacementTest, SetLengthBooksTheNewLengthWhenNothingWasDrawn) {
     element->SetLength(row.length, false);
     EXPECT_EQ(element->GetBookedLength(), row.bookedAfter) << row.fault;
     EXPECT_EQ(element->GetPosition().x, x + row.length - row.drawn);
+    Remove(element);
+  }
+}
+
+// The correction set the drawn length alone: the element stayed where it was and the run
+// no longer joined up behind it.
+TEST_F(PlacementTest, ALengthCorrectionMovesTheElementAndWhatFollowsIt) {
+  const struct {
+    std::int32_t booked, drawn, amount, drawnAfter;
+    const char* why;
+  } rows[] = {{1000, 1021, 200, 1225, "drawn 2.1 % long: the drawing keeps its scale"},
+              {1000, 1000, 200, 1200, "drawn as booked"},
+              {1000, 1000, -300, 700, "a shortening"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.why);
+    CDev* element = m_start->AddStraightToward(4, row.drawn);
+    CDev* next = element->AddStraightToward(4, 500);
+    element->SetBookedLength(row.booked);
+    element->SetDrawnLength(row.drawn);  // placing rounds lengths to multiples of four
+    const double x = element->GetPosition().x;
+    const double gap = next->GetPosition().x - x;
+    ApplyLengthCorrection(*element, row.amount);
+    EXPECT_EQ(element->GetDrawnLength(), row.drawnAfter);
+    EXPECT_EQ(element->GetBookedLength(), row.booked + row.amount);
+    EXPECT_EQ(element->GetPosition().x, x + row.drawnAfter - row.drawn);
+    EXPECT_EQ(next->GetPosition().x - element->GetPosition().x, gap) << "what follows moves along";
+    Remove(next);
     Remove(element);
   }
 }

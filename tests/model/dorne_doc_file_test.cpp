@@ -5,7 +5,7 @@
 #include "support/temp_folder.h"
 
 #include <algorithm>
-
+#include <filesystem>
 #include <random>
 
 namespace {
@@ -194,6 +194,26 @@ TEST_F(DorneDocDamageTest, EachDamageGivesItsMessage) {
   }
 }
 
+// A folder reported a huge length, and the buffer sized from it threw out of the open.
+TEST_F(DorneDocDamageTest, WhatIsNoOrdinaryFileCannotBeRead) {
+  const std::string folder = m_folder.File("plans.run");
+  std::filesystem::create_directories(folder);
+  const struct {
+    const char* what;
+    std::string path;
+  } rows[] = {{"a folder", folder},
+              {"a device", "/dev/zero"},
+              {"a device that reads as empty", "/dev/null"},
+              {"a missing file", m_folder.File("missing.run")}};
+  for (const auto& row : rows) {
+    CDocFileResult result;
+    ASSERT_NO_THROW(result = NewDocument()->OnOpenDocument(row.path)) << row.what;
+    EXPECT_FALSE(result.ok) << row.what;
+    EXPECT_EQ(result.message, 8021) << row.what;
+    EXPECT_EQ(result.text, FormatMessageTextS(8021, row.path)) << row.what;
+  }
+}
+
 TEST_F(DorneDocDamageTest, VersionMessagesCarryBothVersions) {
   const CDocFileResult old = OpenBytes({0xC7, 0x00});
   // Both numbers are format numbers: the file's, and the one this program writes.
@@ -246,6 +266,33 @@ TEST_F(DorneDocFileTest, PendingElementStaysOnlyInSnapshots) {
   auto saved = Load(Save(*document));
   EXPECT_EQ(saved->GetCurrentRun()->GetDevices().size(), before - 1);
   EXPECT_FALSE(saved->IsPendingElement());
+}
+
+// The save dropped the pending element but kept the cursor and free faces of its
+// placement: the file held a cursor at an element that was no longer there.
+TEST_F(DorneDocFileTest, ASaveWithoutThePendingElementIsTheDocumentWithoutIt) {
+  const auto pendingIn = [](CDorneDoc& document) {
+    CRun& run = *document.GetCurrentRun();
+    CDev* pending = *std::find_if(run.GetDevices().begin(), run.GetDevices().end(),
+                                  [](const CDev* element) { return element->GetDirection() == 1; });
+    run.SetCurrentElement(pending);
+    document.SetCursorPoint(pending->GetPosition());
+    document.SetFreeFaceMask(0x3F);
+    return pending;
+  };
+  auto saved = RichDocument();
+  const C3DPoint behind = pendingIn(*saved)->GetBackNeighbour()->GetPosition();
+  saved->SetPendingElement(true);
+  const std::vector<std::uint8_t> bytes = Save(*saved);
+  auto deleted = RichDocument();
+  pendingIn(*deleted);
+  ASSERT_EQ(deleted->DeleteCurrentElement(), 1);
+  EXPECT_EQ(saved->GetCursorPoint(), behind);
+  EXPECT_EQ(saved->GetFreeFaceMask(), deleted->GetFreeFaceMask());
+  auto reopened = Load(bytes);
+  EXPECT_EQ(reopened->GetCursorPoint(), behind);
+  EXPECT_EQ(reopened->GetFreeFaceMask(), deleted->GetFreeFaceMask());
+  EXPECT_EQ(bytes, Save(*deleted)) << "the same file as with the element deleted by hand";
 }
 
 TEST_F(DorneDocDamageTest, SavingReplacesTheFileWhole) {

@@ -235,8 +235,8 @@ TEST_F(RunArchiveTest, TapOffUnitsComeBackOnTheElementsTheyWereAttachedTo) {
   CDev* accessory = builder.Loose(CDev::kAccessory, "ACC");
   accessory->SetStyle2(3);
   run->GetBOM().AddHeldQuantity("ACC", 3);
-  CDev* first = builder.Loose(CDev::kTapOff, "TAP-1", start);
-  const std::vector<CDev*> targets = {start, a, b, c, accessory, first, nullptr};
+  builder.Loose(CDev::kTapOff, "TAP-1", start);
+  const std::vector<CDev*> targets = {start, a, b, c, accessory, nullptr};
   for (std::size_t i = 1; i < targets.size(); ++i)
     builder.Loose(CDev::kTapOff, "TAP-" + std::to_string(i + 1), targets[i]);
   const auto chainIndexes = [](const CRun& run) {
@@ -255,6 +255,39 @@ TEST_F(RunArchiveTest, TapOffUnitsComeBackOnTheElementsTheyWereAttachedTo) {
   EXPECT_EQ(chainIndexes(*once), chainIndexes(*run));
   EXPECT_EQ(once->GetDevices().size(), run->GetDevices().size());
   EXPECT_EQ(Write(*once), bytes);
+}
+
+// A unit's stored index named any element of the run's order, units included, so a unit
+// could load hanging on itself or on another unit.
+TEST_F(RunArchiveTest, AUnitAttachedToItselfOrToAnotherUnitIsRefused) {
+  const struct {
+    const char* fault;
+    bool toItself;
+    bool toAnotherUnit;
+  } cases[] = {{"attached to the chain's straight, as written", false, false},
+               {"attached to itself", true, false},
+               {"attached to another unit", false, true}};
+  for (const auto& c : cases) {
+    auto run = NewRun();
+    CChainBuilder builder(*run);
+    CDev* straight = builder.Add(builder.Start(4), 4, CDev::kStraight, 1000, "S-A");
+    CDev* first = builder.Loose(CDev::kTapOff, "TAP-1", straight);
+    CDev* second = builder.Loose(CDev::kTapOff, "TAP-2", straight);
+    if (c.toItself) second->SetAttached(second);
+    if (c.toAnotherUnit) second->SetAttached(first);
+    const Bytes bytes = Write(*run);
+    auto copy = NewRun();
+    CArchiveReader reader(bytes);
+    if (c.toItself || c.toAnotherUnit) {
+      EXPECT_THROW(copy->Serialize(reader), CArchiveError) << c.fault;
+      continue;
+    }
+    ASSERT_NO_THROW(copy->Serialize(reader)) << c.fault;
+    for (const CDev* device : copy->GetDevices()) {
+      if (device->GetKind() != CDev::kTapOff) continue;
+      EXPECT_EQ(device->GetAttached()->GetReference(), "S-A");
+    }
+  }
 }
 
 // What the writer cannot write back would vanish or change at the next save.

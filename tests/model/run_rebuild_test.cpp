@@ -1,4 +1,5 @@
 #include "model/check_message_presenter.h"
+#include "model/phase_order.h"
 #include "model/work_notifier.h"
 #include "part_builder_test_support.h"
 
@@ -212,6 +213,20 @@ TEST_F(RunRebuildTest, DamagedRunsStillEndTheirRebuild) {
     EXPECT_EQ(m_run->GetPartBuilder(), nullptr);
     m_tables = MakeTestTables();
   }
+}
+
+TEST_F(RunRebuildTest, ReversalTakesThePhaseOrderSeenAtTheFarEnd) {
+  CChainBuilder chain(*m_run);
+  std::vector<CDev*> line{chain.Start(4)};
+  line.push_back(chain.Add(line.back(), 4, CDev::kInLineVariant, 1000));
+  line.push_back(chain.Add(line.back(), 4, CDev::kEnd, 0, "E-100"));
+  line[1]->SetVariantBoth(8);
+  // Bit 5 goes with every write of the code.
+  m_run->SetFlagsWord(phase_order::WithCode(m_run->GetFlagsWord(), 2) | 0x20);
+  m_run->Reverse();
+  EXPECT_EQ(m_run->GetFirstElement(), line[2]);
+  EXPECT_EQ(phase_order::CodeOfFlags(m_run->GetFlagsWord()), 5);  // variant 8 turns 2 into 5
+  EXPECT_EQ(m_run->GetFlagsWord() & 0x20u, 0u);
 }
 
 TEST_F(RunRebuildTest, RotationAndReversalFollowTheChain) {

@@ -167,6 +167,24 @@ TEST_F(ApplicationShellTest, AMissingCatalogueFolderIsToldAndTheProgramStillWork
   EXPECT_EQ(m_dialogs->offeredModes.size(), 1);
 }
 
+// A layout opened without its catalogue: one box names every table it could not read,
+// with its line breaks as line breaks.
+TEST_F(ApplicationShellTest, TheTablesALayoutCannotReadAreToldInOneBox) {
+  m_folder.WriteSettings("[Language]\nID=033\n", m_folder.Path("no-catalogue"));
+  m_shell->SetProgramFolder(std::string(TVR_PROGRAM_DIR) + "/");
+  ASSERT_TRUE(Start({"/nsplash"}));
+  const qsizetype before = m_dialogs->messages.size();
+  for (const QString& message : m_dialogs->messages)
+    EXPECT_FALSE(message.contains(QStringLiteral("\\n"))) << message.toStdString();
+  QString path = QStringLiteral(TVR_PROGRAM_DIR "/examples/qd_sample.run");
+  m_shell->Frame()->OpenAnyFile(path);
+  ProcessEvents();
+  const QStringList later = m_dialogs->messages.mid(before);
+  ASSERT_EQ(later.size(), 1) << Messages().toStdString();
+  EXPECT_FALSE(later[0].contains(QStringLiteral("\\n"))) << later[0].toStdString();
+  EXPECT_GE(later[0].count(QStringLiteral("no-catalogue/")), 2) << later[0].toStdString();
+}
+
 TEST_F(ApplicationShellTest, EmptyStartUpTablesGiveEmptyLists) {
   std::string folder = m_folder.Path("empty-catalogue/");
   fs::create_directories(folder);

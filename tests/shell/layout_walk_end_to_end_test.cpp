@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QMap>
 
 #include <filesystem>
 
-#include "end_to_end_support.h"
+#include "support/program_run.h"
 #include "model/doc_props.h"
 #include "model/dorne_doc.h"
 #include "shell_test_support.h"
@@ -18,10 +19,24 @@ namespace {
 const std::string kFrenchSettings =
     "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=033\n";
 
+// The test output folder (made) followed by the file name given.
+std::string TestOutputFile(const std::string& name) {
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  return std::string(TVR_TEST_OUTPUT_DIR) + "/" + name;
+}
+
+// What the program dumped: the value of one "key=value" line, and all of it.
+struct CEndToEndRun {
+  QString dump;
+  QString output;
+  QMap<QString, QString> values;
+  QString Value(const QString& key) const { return values.value(key); }
+};
+
 class LayoutWalkEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!CanRunEndToEnd()) GTEST_SKIP() << "xvfb-run is not installed";
+    if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   }
   // The sample layout copied into the test folder; its path.
   [[nodiscard]] std::string CopySample(const std::string& name) const {
@@ -30,8 +45,11 @@ class LayoutWalkEndToEndTest : public ::testing::Test {
     std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", path);
     return path;
   }
+  // The real program, in French on a 1600 by 1000 screen, running the script.
   CEndToEndRun Run(const std::string& script) const {
-    return RunProgramScript(m_folder, kFrenchSettings, script);
+    m_folder.Write("settings/TVR73/TVR.INI", kFrenchSettings);
+    const CProgramRun run = RunProgram(m_folder.Path(), {}, script, "1600x1000x24");
+    return {run.dump, run.output, run.values};
   }
   CShellTestFolder m_folder;
 };

@@ -348,3 +348,28 @@ TEST(MainFrameTest, TheFrameDoesNotRetitleItselfWhileItIsDestroyed) {
   }
   EXPECT_TRUE(titlesWhileDestroyed.isEmpty()) << titlesWhileDestroyed.join(" | ").toStdString();
 }
+
+namespace {
+
+// The linear export menu: each workbook is offered to open (", Open") or to save under a
+// name ("..."), and each command does what its text says.
+TEST(MainFrameTest, TheLinearExportMenuSaysWhichCommandAsksForAName) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  ASSERT_TRUE(frame.EnterLinearMode(QString()));
+  QMenu* exports = frame.menuBar()->findChild<QMenu*>(QStringLiteral("menu_0310"));
+  ASSERT_NE(exports, nullptr);
+  QStringList shown;
+  for (QAction* action : exports->actions())
+    if (!action->isSeparator())
+      shown << QStringLiteral("%1 %2").arg(action->data().toInt()).arg(action->text());
+  EXPECT_EQ(shown.join(QStringLiteral(" | ")).toStdString(),
+            "32974 Excel Workbook, &Open | 32976 &Excel Workbook... | "
+            "32963 Summary to Excel, O&pen | 32964 &Summary to Excel...");
+  // The renamed item follows its command.
+  QAction* save = exports->actions()[1];
+  frame.findChild<QAction*>(QStringLiteral("cmd_32976"))->setEnabled(false);
+  EXPECT_FALSE(save->isEnabled());
+}
+
+}  // namespace

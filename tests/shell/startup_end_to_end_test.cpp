@@ -6,56 +6,23 @@
 
 #include <QFile>
 #include <QImage>
-#include <QMap>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 
 #include <filesystem>
 
 #include "app/shell_file_types.h"
+#include "app/ui/command_ids.h"
 #include "shell/mode_menus.h"
 #include "app/ui/window_translation.h"
 #include "shell_test_support.h"
+#include "support/program_run.h"
 #include "support/test_output.h"
 
 namespace {
 
-struct CDump {
-  bool finished = false;
-  int exitCode = -1;
-  QMap<QString, QString> values;
-};
-
-CDump RunProgram(CShellTestFolder& folder, const QStringList& arguments) {
-  CDump dump;
-  QString dumpPath = QString::fromStdString(folder.Path("dump.txt"));
-  std::filesystem::create_directories(folder.Path("runtime"));
-  std::filesystem::permissions(folder.Path("runtime"), std::filesystem::perms::owner_all);
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove("QT_QPA_PLATFORM");
-  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("settings")));
-  environment.insert("XDG_DOCUMENTS_DIR", QString::fromStdString(folder.Path("documents")));
-  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("runtime")));
-  environment.insert("TVR_DUMP_WINDOW_FILE", dumpPath);
-  QProcess process;
-  process.setProcessEnvironment(environment);
-  process.start("xvfb-run", QStringList{"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr")} + arguments);
-  dump.finished = process.waitForFinished(90000);
-  if (!dump.finished) process.kill();
-  dump.exitCode = process.exitCode();
-  QFile file(dumpPath);
-  if (!file.open(QIODevice::ReadOnly)) return dump;
-  for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
-    dump.values.insert(line.section('=', 0, 0), line.section('=', 1));
-  return dump;
-}
-
 class StartupEndToEndTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   std::string language = GetParam();
   CShellTestFolder folder;
   // Only graphical work is offered and the information dialog is off, so no dialog
@@ -63,7 +30,7 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=" + language + "\n");
   std::filesystem::create_directories(folder.Path("data"));
-  CDump dump = RunProgram(folder, {});
+  CProgramRun dump = RunProgram(folder.Path(), {});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
   EXPECT_EQ(dump.values.value("visible"), "1");
@@ -85,25 +52,47 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
 }
 
 TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=044\n");
   std::filesystem::create_directories(folder.Path("data"));
-  CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
   EXPECT_EQ(dump.values.value("mode"), "3");  // linear costing
   EXPECT_EQ(dump.values.value("child"), "linear_window");
   EXPECT_TRUE(dump.values.value("childtitle").contains("sample.lin"));
+  // The frame names the project's file in parentheses, not the MDI area's "[...]".
+  EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
+}
+
+// A new user in French, without an option list of their own, opens the sample project:
+// the frame names its file and the window offers the sample's groups (see the picture).
+TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=033\n");
+  std::filesystem::create_directories(folder.Path("data"));
+  const QString screenshot = QString::fromStdString(TestOutputPath("fr_linear_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.values.value("mode"), "3");
+  EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
+  EXPECT_FALSE(QImage(screenshot).isNull());
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/lin_conf.cfg")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
 
 TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIsKept) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
@@ -114,7 +103,7 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
   const QString screenshot = QString::fromStdString(TestOutputPath("layout_window.png"));
   QFile::remove(screenshot);
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
-  CDump dump = RunProgram(folder, {QString::fromStdString(layout)});
+  CProgramRun dump = RunProgram(folder.Path(), {QString::fromStdString(layout)});
   qunsetenv("TVR_SCREENSHOT_FILE");
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
@@ -122,6 +111,39 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
   const QImage picture(screenshot);
   ASSERT_FALSE(picture.isNull());
   EXPECT_GT(picture.width(), 300);
+}
+
+// The QJF sample the program ships opens in its window, rebuilds through the Run menu's
+// command (a range with a part builder) and is saved; the screenshot shows the run with
+// the boxes and outlets of its feed units.
+TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithItsOutlets) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write(
+      "settings/TVR73/TVR.INI",
+      "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n"
+      "[Application Layout]\nShowCmd=1\nNormalPos=Left 0, Top 0, Right 1240, Bottom 920\n");
+  const std::string layout = folder.Path("documents/qjf_sample.run");
+  std::filesystem::create_directories(folder.Path("documents"));
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qjf_sample.run", layout);
+  const std::string saved = folder.Path("documents/rebuilt.run");
+  const QString screenshot = QString::fromStdString(TestOutputPath("qjf_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
+                             std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.exitCode, 0);
+  EXPECT_EQ(dump.values.value("failed"), "");
+  EXPECT_EQ(dump.values.value("active"), "layout_document");
+  EXPECT_TRUE(dump.values.value("layout").startsWith("1/"));
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  const QImage picture(screenshot);
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_GT(picture.width(), 1000);
 }
 
 }  // namespace

@@ -78,4 +78,23 @@ TEST_F(DrawContextTest, TextOutAtTheCurrentPositionMovesPastTheText) {
   EXPECT_EQ(m_dc.Position(), (CPoint{130, 0}));
 }
 
+// The position moved past the text in 32 bits and wrapped round to the other end.
+TEST_F(DrawContextTest, TextOutAtTheCurrentPositionStopsAtTheEdgeOfTheRange) {
+  m_dc.SelectFont(CLogFont{.height = -20, .faceName = ""});
+  const struct {
+    std::int32_t start;
+    unsigned align;
+    std::int32_t expected;
+  } rows[] = {{INT32_MAX - 10, text_align::kLeft, INT32_MAX},
+              {INT32_MIN + 10, text_align::kRight, INT32_MIN},
+              {1000, text_align::kLeft, 1030},
+              {1000, text_align::kRight, 970}};
+  for (const auto& row : rows) {
+    m_dc.MoveTo(row.start, 0);
+    m_dc.SetTextAlign(row.align | text_align::kUpdateCurrentPosition);
+    m_dc.TextOut(0, 0, "abc");
+    EXPECT_EQ(m_dc.Position(), (CPoint{row.expected, 0})) << row.start;
+  }
+}
+
 }  // namespace

@@ -1,7 +1,11 @@
 // Hiding under filled figures through the cells of CDxfEntityList must remove and cut
-// exactly what the literal walk over every entity does, in the same file order.
+// exactly what the literal walk over every entity does, in the same file order: each line
+// cut where the figure's edges cross it (found exactly, then truncated), each piece whose
+// middle lies inside removed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <random>
 
 #include "geometry/plane_geometry.h"
@@ -16,13 +20,35 @@ struct Literal {
 
 CPoint Middle(CPoint a, CPoint b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
 
+// The crossing of p-q with the edge a-b as the fraction u / den along p-q (den > 0):
+// on the edge, its ends included, and strictly inside p-q. Coordinates here are small
+// enough for 64-bit products.
+struct Fraction {
+  std::int64_t u, den;
+};
+
+std::optional<Fraction> Crossing(CPoint a, CPoint b, CPoint p, CPoint q) {
+  const std::int64_t d1x = b.x - a.x, d1y = b.y - a.y, d2x = q.x - p.x, d2y = q.y - p.y;
+  const std::int64_t wx = p.x - a.x, wy = p.y - a.y;
+  const std::int64_t den = d1x * d2y - d1y * d2x;
+  if (den == 0) return std::nullopt;
+  const std::int64_t sign = den < 0 ? -1 : 1;
+  const std::int64_t t = sign * (wx * d2y - wy * d2x), u = sign * (wx * d1y - wy * d1x);
+  if (t < 0 || t > sign * den || u <= 0 || u >= sign * den) return std::nullopt;
+  return Fraction{u, sign * den};
+}
+
+CPoint At(CPoint p, CPoint q, Fraction f) {
+  return {static_cast<std::int32_t>((p.x * f.den + f.u * (q.x - p.x)) / f.den),
+          static_cast<std::int32_t>((p.y * f.den + f.u * (q.y - p.y)) / f.den)};
+}
+
 bool TextHidden(const CDxfEntity& t, const std::vector<CPoint>& polygon) {
   const CPoint box[4] = {{t.p1.x, t.p1.y}, {t.p2.x, t.p1.y}, {t.p2.x, t.p2.y}, {t.p1.x, t.p2.y}};
   for (std::size_t j = 0; j < polygon.size(); ++j) {
     const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
     for (int k = 0; k < 4; ++k) {
-      const CPoint c = box[k], d = box[(k + 1) % 4];
-      if (SegmentIntersection(a.x, a.y, b.x, b.y, c.x, c.y, d.x, d.y, 0)) return true;
+      if (Crossing(a, b, box[k], box[(k + 1) % 4])) return true;
     }
   }
   const CPoint centre = Middle(t.p1, t.p2);
@@ -30,40 +56,44 @@ bool TextHidden(const CDxfEntity& t, const std::vector<CPoint>& polygon) {
          PointInPolygon(polygon[0].x, polygon[0].y, box);
 }
 
+// The line cut where the edges cross it, in order from its start.
+std::vector<CDxfEntity> CutLine(const CDxfEntity& line, const std::vector<CPoint>& polygon) {
+  std::vector<Fraction> crossings;
+  for (std::size_t j = 0; j < polygon.size(); ++j) {
+    if (auto f = Crossing(polygon[j], polygon[(j + 1) % polygon.size()], line.p1, line.p2))
+      crossings.push_back(*f);
+  }
+  std::sort(crossings.begin(), crossings.end(),
+            [](Fraction a, Fraction b) { return a.u * b.den < b.u * a.den; });
+  std::vector<CDxfEntity> pieces{line};
+  for (const Fraction& f : crossings) {
+    const CPoint cut = At(line.p1, line.p2, f);
+    if (cut == pieces.back().p1 || cut == line.p2) continue;
+    pieces.back().p2 = cut;
+    CDxfEntity piece = line;
+    piece.p1 = cut;
+    pieces.push_back(piece);
+  }
+  return pieces;
+}
+
 // The walk over every entity from the start, with pieces inserted right after their line.
 void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon,
                  std::uint64_t start) {
-  for (std::size_t i = 0; i < list.size();) {
-    if (list[i].root < start) {
-      ++i;
-      continue;
-    }
-    if (list[i].entity.kind == DxfEntityKind::Text) {
-      if (TextHidden(list[i].entity, polygon)) {
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
-      } else {
-        ++i;
-      }
-      continue;
-    }
-    for (std::size_t j = 0; j < polygon.size(); ++j) {
-      const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
-      CDxfEntity& line = list[i].entity;
-      const auto c =
-          SegmentIntersection(a.x, a.y, b.x, b.y, line.p1.x, line.p1.y, line.p2.x, line.p2.y, 0);
-      if (!c) continue;
-      Literal piece = list[i];
-      piece.entity.p1 = *c;
-      line.p2 = *c;
-      list.insert(list.begin() + static_cast<std::ptrdiff_t>(i) + 1, piece);
-    }
-    const CPoint m = Middle(list[i].entity.p1, list[i].entity.p2);
-    if (PointInPolygon(m.x, m.y, polygon)) {
-      list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+  std::vector<Literal> result;
+  for (const Literal& item : list) {
+    if (item.root < start) {
+      result.push_back(item);
+    } else if (item.entity.kind == DxfEntityKind::Text) {
+      if (!TextHidden(item.entity, polygon)) result.push_back(item);
     } else {
-      ++i;
+      for (const CDxfEntity& piece : CutLine(item.entity, polygon)) {
+        const CPoint m = Middle(piece.p1, piece.p2);
+        if (!PointInPolygon(m.x, m.y, polygon)) result.push_back({piece, item.root});
+      }
     }
   }
+  list = std::move(result);
 }
 
 TEST(DxfHidingEquivalence, CellsRemoveAndCutWhatTheLiteralWalkDoes) {

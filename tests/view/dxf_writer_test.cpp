@@ -145,6 +145,26 @@ TEST_F(DxfWriterTest, ASmallDrawingIsWrittenByteForByte) {
   ExpectGolden("view/small_drawing.dxf", m_writer.BuildFile());
 }
 
+// The box's right end was found by adding the text's width in 32 bits: at the end of the
+// range it wrapped round and the box came out reversed.
+TEST_F(DxfWriterTest, ATextAtTheEndOfTheCoordinateRangeKeepsItsBoxTheRightWayRound) {
+  const struct {
+    CRect rect;
+    unsigned format;
+  } rows[] = {{{2147483600, 50, 2147483600, 50}, text_format::kSingleLine},
+              {{INT32_MIN, 50, INT32_MIN + 5, 50}, text_format::kRight | text_format::kSingleLine},
+              {{10, 50, 10, 50}, text_format::kSingleLine}};
+  for (const auto& row : rows) {
+    CDxfWriter writer;
+    CDrawContext dc(writer, m_measurer, {100, 100});
+    dc.DrawText("a long text", row.rect, row.format);
+    ASSERT_EQ(writer.Entities().size(), 1u);
+    const CDxfEntity text = writer.Entities()[0];
+    EXPECT_LE(text.p1.x, text.p2.x) << row.rect.left;
+    EXPECT_LE(text.p1.y, text.p2.y) << row.rect.left;
+  }
+}
+
 TEST(DxfTextValue, KeepsEveryTextOnOneLineOfCp1252) {
   const struct {
     const char* text;

@@ -2,6 +2,8 @@
 // rebuilt, with the product ranges reading the catalogue folder given:
 //   tvr_samplewriter <catalogue folder> <layout text> <document.run>
 
+#include "app/current_language.h"
+#include "app/message_text.h"
 #include "app/start_lists.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
@@ -26,8 +28,15 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tvr_samplewriter: %s\n", devices.error.c_str());
     return 1;
   }
+  // Texts that references carry are written in English, the language the program falls
+  // back on.
+  CLanguageSetup language;
+  language.catalogueFolder = folder;
+  CCurrentLanguage::Instance().SetSetup(language);
+  CCurrentLanguage::Instance().LoadLanguage(CCurrentLanguage::kFallbackLanguage);
   CRangeContext& ranges = CRangeContext::Instance();
   ranges.SetCatalogueFolder(folder);
+  ranges.SetTextLookup([](int number) { return LookupText(number); });
   ranges.SetDevices(devices.entries);
   ranges.SetNotifier([](int message, const std::string& argument) {
     std::fprintf(stderr, "tvr_samplewriter: message %d: %s\n", message, argument.c_str());

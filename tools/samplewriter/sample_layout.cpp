@@ -31,6 +31,8 @@ void SetVariant(CRun& run, CDev& element, int variant) {
   element.SetVariantBoth(variant);
   element.SetReference(run.GetKindText(element.GetKind(), variant));
   run.GetBOM().AddRefQuantity(element.GetReference(), 1);
+  // Its boxes follow, as the element pages make them.
+  element.BuildBoxes(0);
 }
 
 CDev* StartRun(CDorneDoc& document, const std::string& code, const std::string& rating, int index) {
@@ -61,11 +63,27 @@ CDev* StartRun(CDorneDoc& document, const std::string& code, const std::string& 
   return start;
 }
 
+// Bits of the style word that the feed-unit pages set; the rebuild starts from the second
+// style word, so both take them.
+void AddStyleBits(CDev& element, std::uint32_t bits) {
+  element.SetStyle(element.GetStyle() | bits);
+  element.SetStyle2(element.GetStyle2() | bits);
+  element.BuildBoxes(0);
+}
+
+bool HexNumber(const std::string& text, std::uint32_t& value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+  return error == std::errc{} && end == text.data() + text.size();
+}
+
 }  // namespace
 
-std::string LayOutSample(CDorneDoc& document, std::string_view layout) {
+std::string LayOutSample(CDorneDoc& document, std::string_view layout,
+                         std::vector<CDev*>* laidOut) {
   std::istringstream in{std::string(layout)};
   CDev* at = nullptr;
+  std::vector<CDev*> own;
+  std::vector<CDev*>& laid = laidOut != nullptr ? *laidOut : own;
   int lineNumber = 0, runs = 0;
   for (std::string line; std::getline(in, line);) {
     ++lineNumber;
@@ -75,8 +93,10 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout) {
       return "line " + std::to_string(lineNumber) + ": " + what;
     };
     int a = 0, b = 0;
+    std::uint32_t bits = 0;
     if (words[0] == "run" && words.size() == 3) {
       at = StartRun(document, words[1], words[2], runs++);
+      laid.assign(1, at);
     } else if (at == nullptr) {
       return fail("no run begun");
     } else if (words[0] == "start" && words.size() == 2 && Number(words[1], a)) {
@@ -87,6 +107,17 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout) {
       CDev* next = at->AddStraightToward(a, b);
       if (next == nullptr) return fail("the face is taken");
       at = next;
+      laid.push_back(at);
+    } else if (words[0] == "from" && words.size() == 2 && Number(words[1], a)) {
+      if (a < 0 || a >= static_cast<int>(laid.size())) return fail("no such straight");
+      at = laid[static_cast<std::size_t>(a)];
+    } else if (words[0] == "entrax" && words.size() == 2 && Number(words[1], a) && a >= 0 &&
+               a < 16) {
+      at->SetStyle(at->GetStyle() & ~0x00F00000u);
+      at->SetStyle2(at->GetStyle2() & ~0x00F00000u);
+      AddStyleBits(*at, static_cast<std::uint32_t>(a) << 20);
+    } else if (words[0] == "style" && words.size() == 2 && HexNumber(words[1], bits)) {
+      AddStyleBits(*at, bits);
     } else if (words[0] == "end" && words.size() == 2 && Number(words[1], a)) {
       if (at->MakeEnd(nullptr) == 0) return fail("no free straight end");
       SetVariant(*at->GetRun(), *at, a);

@@ -2,7 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+class CDev;
 class CDorneDoc;
 
 // A layout document described by a text, one statement a line ('#' starts a comment):
@@ -11,8 +13,17 @@ class CDorneDoc;
 //   go <face> <length>              a straight of that length toward the face; a turn
 //                                   from the way before makes the element there an elbow
 //   end <variant>                   the free end becomes an end of that variant
+//   from <n>                        the next statements go on from the n-th straight
+//                                   laid in the run (0: its start), which a further
+//                                   branch turns into a tee
+//   entrax <type>                   the entrax type of the feed unit just laid (0-15)
+//   style <hex>                     style bits added to the element just laid (a feed
+//                                   unit's mounting and cable box)
 // The runs are laid by the placement edits, as the mouse tools lay them.
 //
 // Returns an empty text when the layout was laid out, else what is wrong and on which
-// line; the document then holds the runs laid before that line.
-std::string LayOutSample(CDorneDoc& document, std::string_view layout);
+// line; the document then holds the runs laid before that line. `laid`, when given, gets
+// the elements of the last run in the order the statements laid them: its start, then
+// the element that each "go" made.
+std::string LayOutSample(CDorneDoc& document, std::string_view layout,
+                         std::vector<CDev*>* laid = nullptr);

@@ -1,7 +1,8 @@
 // XlPrint.exe, our stand-in for the spreadsheet program of the exports:
 //   XlPrint.exe <exchange file> <model workbook> <macro> <password> <mode> <target>
 // It reads the exchange file and writes an .xlsx workbook: mode 12 to the target path;
-// mode 18 (or 22) to a new file in the temporary folder, then opened with xdg-open.
+// mode 18 (or 22) to the target path when one is given, else to a new file in the
+// temporary folder, then opened with xdg-open.
 // The model workbook, its macro and its password are not used: no macro runs here.
 // Exit codes: 0 done, 2 bad arguments, 3 exchange file unreadable, 4 workbook not
 // written, 5 the workbook could not be opened.
@@ -54,15 +55,25 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::string error;
+  std::error_code removeError;
   const auto exchange = tvr::tools::ReadExchangeFile(exchangePath, error);
   if (!exchange) {
     std::fprintf(stderr, "XlPrint.exe: %s: %s\n", exchangePath.c_str(), error.c_str());
     return 3;
   }
-  const std::string workbook = mode == 12 ? target : TemporaryWorkbook();
+  // To open, the workbook goes to the target when the caller names one (the caller then
+  // owns it), else to a temporary file of ours, removed again when nothing opens it.
+  const bool temporary = target.empty();
+  const std::string workbook = temporary ? TemporaryWorkbook() : target;
   if (!tvr::tools::WriteWorkbook(*exchange, workbook, error)) {
     std::fprintf(stderr, "XlPrint.exe: %s\n", error.c_str());
     return 4;
   }
-  return mode == 12 ? 0 : OpenWithDesktop(workbook);
+  if (mode == 12) return 0;
+  const int opened = OpenWithDesktop(workbook);
+  if (opened != 0) {
+    std::fprintf(stderr, "XlPrint.exe: no application opened %s\n", workbook.c_str());
+    if (temporary) std::filesystem::remove(workbook, removeError);
+  }
+  return opened;
 }

@@ -20,6 +20,26 @@ std::string Trim(std::string_view text) {
   return std::string(text);
 }
 
+struct CFormats {
+  lxw_format* bold = nullptr;
+  lxw_format* metres = nullptr;  // a length in metres: "12.50 m"
+};
+
+// A quantity cell of an item table: a count ("4") or a length ("125.50 m").
+struct CQuantity {
+  double value = 0;
+  bool metres = false;
+};
+
+std::optional<CQuantity> ReadQuantity(std::string_view text) {
+  constexpr std::string_view kMetres = " m";
+  const bool metres = text.size() > kMetres.size() && text.ends_with(kMetres);
+  if (metres) text.remove_suffix(kMetres.size());
+  const std::optional<double> number = ExchangeNumber(text);
+  if (!number) return std::nullopt;
+  return CQuantity{*number, metres};
+}
+
 class CSheet {
  public:
   CSheet(lxw_workbook* book, const char* name) : m_sheet(workbook_add_worksheet(book, name)) {}
@@ -30,6 +50,13 @@ class CSheet {
     const std::optional<double> number = asNumber ? ExchangeNumber(text) : std::nullopt;
     if (number) worksheet_write_number(m_sheet, row, column, *number, format);
     else if (!text.empty()) worksheet_write_string(m_sheet, row, column, text.c_str(), format);
+  }
+  // A quantity: a number (lengths with the metre format), or the text when it is none.
+  void Quantity(lxw_row_t row, lxw_col_t column, const std::string& text, const CFormats& formats) {
+    const std::optional<CQuantity> quantity = ReadQuantity(text);
+    if (!quantity) return Cell(row, column, text, false);
+    worksheet_write_number(m_sheet, row, column, quantity->value,
+                           quantity->metres ? formats.metres : nullptr);
   }
 
  private:
@@ -48,7 +75,9 @@ void WriteProjectSheet(lxw_workbook* book, const CExchange& exchange, lxw_format
   }
 }
 
-lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line, lxw_format* bold) {
+lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line,
+                    const CFormats& formats) {
+  lxw_format* bold = formats.bold;
   sheet.Cell(row++, 0, line.name, false, bold);
   for (const auto& [key, value] : line.fields) {
     sheet.Cell(row, 0, key, false);
@@ -59,8 +88,10 @@ lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line, lxw
     sheet.Cell(row, static_cast<lxw_col_t>(c), Trim(line.titles[c]), false, bold);
   ++row;
   for (const std::vector<std::string>& cells : line.rows) {
-    for (std::size_t c = 0; c < cells.size(); ++c)
-      sheet.Cell(row, static_cast<lxw_col_t>(c), Trim(cells[c]), c >= 2);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (c == 1) sheet.Quantity(row, 1, Trim(cells[c]), formats);
+      else sheet.Cell(row, static_cast<lxw_col_t>(c), Trim(cells[c]), c >= 2);
+    }
     ++row;
   }
   return row + 1;
@@ -94,13 +125,17 @@ bool WriteWorkbook(const CExchange& exchange, const std::string& path, std::stri
     error = "cannot create " + path;
     return false;
   }
-  lxw_format* bold = workbook_add_format(book);
-  format_set_bold(bold);
+  CFormats formats;
+  formats.bold = workbook_add_format(book);
+  format_set_bold(formats.bold);
+  formats.metres = workbook_add_format(book);
+  format_set_num_format(formats.metres, "0.00\" m\"");
+  lxw_format* bold = formats.bold;
   WriteProjectSheet(book, exchange, bold);
   CSheet sheet(book, "Lines");
   worksheet_set_column(sheet.Get(), 0, 0, 45, nullptr);
   lxw_row_t row = 0;
-  for (const CExchangeLine& line : exchange.lines) row = WriteLine(sheet, row, line, bold);
+  for (const CExchangeLine& line : exchange.lines) row = WriteLine(sheet, row, line, formats);
   for (const char* key : {"TotalPrice", "TotalLabourTime", "TotalWeight"}) {
     sheet.Cell(row, 0, key, false, bold);
     sheet.Cell(row, 1, Trim(exchange.Field(key)), true);

@@ -100,8 +100,8 @@ constexpr int kIdViewOrthoLast = 33011;
 constexpr int kIdViewAngles = 33025;
 
 // Linear and reference windows.
-constexpr int kIdLinearExcelSummary = 32963;
-constexpr int kIdLinearExcelSummaryOpen = 32964;
+constexpr int kIdLinearExcelSummaryOpen = 32963;
+constexpr int kIdLinearExcelSummary = 32964;
 constexpr int kIdRefExcelPlain = 32977;
 constexpr int kIdRefXml = 32986;
 constexpr int kIdRefXmlSummary = 32987;

@@ -250,6 +250,12 @@ QString CommandPrompt(int commandId) {
   return QString::fromStdString(text).section(QLatin1Char('\n'), 0, 0);
 }
 
+QString CommandToolTip(int commandId) {
+  const std::string text = UnescapeText(LookupText(CommandPromptMessage(commandId)));
+  const QString tip = QString::fromStdString(text).section(QLatin1Char('\n'), 1, 1);
+  return tip.isEmpty() ? CommandPrompt(commandId) : tip;
+}
+
 QString MessageText(int number) { return QString::fromStdString(ResourceText(number)); }
 
 QString PlainMessageText(int number) {

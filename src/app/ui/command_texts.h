@@ -16,6 +16,9 @@ int CommandPromptMessage(int commandId);
 // The command's status-bar prompt: the first line of that message; empty when the
 // language has none.
 QString CommandPrompt(int commandId);
+// The command's tool tip: the second line of that message, else the prompt itself, so
+// that a button drawn with a letter or a picture always says what it does.
+QString CommandToolTip(int commandId);
 
 // The text of a message as menus and controls show it.
 QString MessageText(int number);

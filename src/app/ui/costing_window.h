@@ -23,12 +23,16 @@ class CCostingWindow : public QWidget, public CCommandTarget {
   virtual bool LoadFile(const QString& path) = 0;
   // After the options sheet ran in this window's mode, with the sheet's result bits.
   virtual void OptionsChanged(unsigned /*result*/) {}
+  // The file the main frame's caption names, with " *" when modified; empty for none.
+  // CaptionChanged tells the frame when it changes.
+  virtual QString CaptionFileTitle() const { return {}; }
   // Asks about unsaved work and closes the window; false when the user kept it open
   // (or a save failed).
   bool CloseWithPrompt();
 
  signals:
   void Closing();
+  void CaptionChanged();
 
  protected:
   // The questions before closing: true when the window may close.

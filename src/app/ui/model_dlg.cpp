@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/frame_rules.h"
+#include "app/message_text.h"
 #include "app/ui/window_translation.h"
 
 namespace {
@@ -16,6 +18,12 @@ constexpr int kMsgCaption = 321;
 constexpr int kMsgPathLabel = 322;
 constexpr int kMsgBrowse = 323;
 constexpr int kMsgChooseModel = 7624;
+constexpr int kMsgDocumentTemplate = 18;
+
+// "<layouts of the program> (*.run)", in the program's language.
+QString LayoutFileFilterName() {
+  return QString::fromStdString(TemplateDescription(LookupText(kMsgDocumentTemplate)));
+}
 
 }  // namespace
 
@@ -46,7 +54,7 @@ QString CModelDlg::ModelPath() const { return m_path->text().trimmed(); }
 void CModelDlg::Browse() {
   QString start = ModelPath();
   QString chosen = QFileDialog::getOpenFileName(this, StringQText(kMsgChooseModel), start,
-                                                QStringLiteral("Tavrilon Files (*.run)"));
+                                                LayoutFileFilterName());
   if (chosen.isEmpty()) return;
   m_path->setText(QFileInfo(chosen).absoluteFilePath());
 }

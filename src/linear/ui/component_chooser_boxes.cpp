@@ -62,7 +62,9 @@ bool CComponentChooserDlg::PrepareBoxes() {
   int code = 0;
   const int caption = ComponentGroupMessage(m_range, m_kind - 19, code, apod);
   m_groupKind = code;
-  if (caption == 0 || !m_table.Load(m_parent.Environment().folders.catalogue, apod)) return false;
+  // A button the product lacks has a heading but no caption of its own: nothing to offer.
+  if ((caption & 0xFFFF) == 0 || !m_table.Load(m_parent.Environment().folders.catalogue, apod))
+    return false;
   m_chooser = std::make_unique<CComponentChooser>(m_range, m_kind, m_groupKind);
   if (!m_chooser->LoadBoxEntries(&m_table, Line().Slots)) return false;
   const int first = caption & 0xFFFF;

@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -61,10 +60,8 @@ bool CComponentChooserDlg::Prepare() {
   m_range = line.Group == 3 && line.Slots[125] > 0 ? kProductQYL : line.Product;
   bool ready = m_kind >= 20 ? PrepareBoxes() : PrepareOptions();
   if (!ready) return false;
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  m_layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &CComponentChooserDlg::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &CComponentChooserDlg::reject);
+  // accept() is this dialog's own: the buttons reach it through QDialog's virtual.
+  m_layout->addWidget(MakeOkCancelButtons(this));
   TranslateWindow(this);
   return true;
 }

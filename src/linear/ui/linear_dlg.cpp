@@ -152,7 +152,10 @@ void CLinearDlg::ReadLinearConfig() {
   CRefCoffTable refCoff;
   bool loaded = refCoff.Load(m_environment.folders.catalogue, m_environment.apod != 0);
   m_config.ReadLinearConfig(m_environment.settingsFolder, m_environment.copper, m_environment.apod,
-                            loaded ? &refCoff : nullptr);
+                            loaded ? &refCoff : nullptr,
+                            m_environment.programFolder.empty()
+                                ? std::string()
+                                : m_environment.programFolder + "lin_conf.cfg");
   m_project.settings.apod = m_config.Apod();
   FillTree(true);
   ShowFirstHint();

@@ -250,9 +250,15 @@ void CLinearDlg::RecomputeLines(int index) {
 }
 
 bool CLinearDlg::ChooseComponents(int kind) {
+  // The chooser reads the line and the page is laid out again after it: what the user
+  // typed and ticked goes into the line first and is shown again afterwards.
+  const CLinearLineEditor::Entries entries = m_editor->BodyEntries();
+  m_editor->StoreBody();
+  const CLinearLine::SlotArray before = m_project.lines.Working().Slots;
   CComponentChooserDlg chooser(*this, kind);
   if (!chooser.Prepare() || chooser.exec() != QDialog::Accepted) return false;
   m_editor->ShowBodyControls();
+  m_editor->RestoreEntries(entries, before);
   return true;
 }
 

@@ -8,6 +8,7 @@
 #include "linear/linear_tables.h"
 
 class CDorneApp;
+class CPrintHelperLauncher;
 class CProfile;
 class CShellDialogs;
 
@@ -27,6 +28,8 @@ struct CLinearEnvironment {
   std::function<void(const QString&)> opened;
   // Makes price list n (1..15) the application's current one.
   std::function<void(int)> setCatalogue;
+  // The spreadsheet helper; null: the program's own.
+  CPrintHelperLauncher* printHelper = nullptr;
 
   static CLinearEnvironment FromApp(CDorneApp& app, CShellDialogs& dialogs,
                                     std::function<void(const QString&)> opened);

@@ -96,6 +96,36 @@ void CLinearLineEditor::ClearBody() {
     delete item->widget();
     delete item;
   }
+  // A grid keeps its row count and stretches once rows were used: a new one starts the
+  // page at the top again.
+  delete m_bodyGrid;
+  m_bodyGrid = new QGridLayout(m_body);
+}
+
+CLinearLineEditor::Entries CLinearLineEditor::BodyEntries() const {
+  Entries entries;
+  for (const BodyRow& row : m_rows) {
+    if (auto* check = qobject_cast<QCheckBox*>(row.field))
+      entries[row.slot] = check->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    else if (auto* edit = qobject_cast<QLineEdit*>(row.field)) entries[row.slot] = edit->text();
+  }
+  return entries;
+}
+
+void CLinearLineEditor::RestoreEntries(const Entries& entries,
+                                       const CLinearLine::SlotArray& before) {
+  const CLinearLine& line = Line();
+  for (const BodyRow& row : m_rows) {
+    const auto found = entries.find(row.slot);
+    const int slot = row.slot == kSlot28High ? 28 : row.slot;
+    if (found == entries.end() || line.Slots[slot] != before[slot]) continue;
+    if (auto* check = qobject_cast<QCheckBox*>(row.field)) {
+      check->setChecked(found->second == QLatin1String("1"));
+      if (row.chooser) row.chooser->setEnabled(check->isChecked());
+    } else if (auto* edit = qobject_cast<QLineEdit*>(row.field)) {
+      edit->setText(found->second);
+    }
+  }
 }
 
 void CLinearLineEditor::AddRow(BodyRow row) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include <map>
 #include <vector>
 
 #include "linear/linear_config.h"
@@ -53,6 +54,12 @@ class CLinearLineEditor : public QWidget {
   // text in problem.
   int ValidateBody(QString& problem);
   void StoreBody();
+  // What the body page shows, by slot: an edit's text, or "1" / "0" for a check.
+  using Entries = std::map<int, QString>;
+  Entries BodyEntries() const;
+  // Shows the entries again in the rows whose slot value is still the one of before (a
+  // chooser may have changed some slots; their rows show the new values).
+  void RestoreEntries(const Entries& entries, const CLinearLine::SlotArray& before);
   bool OnHeaderPage() const;
   void ShowHeaderPage();
   void ClearBody();

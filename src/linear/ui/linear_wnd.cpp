@@ -12,6 +12,7 @@
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/linear_file.h"
+#include "linear/linear_messages.h"
 #include "linear/ui/linear_dlg.h"
 
 namespace {
@@ -70,6 +71,12 @@ void CLinearWnd::UpdateTitle(bool modified) {
   QString title = m_baseCaption + QStringLiteral("  ") + QString::fromStdString(m_fileTitle);
   if (modified) title += QStringLiteral(" *");
   setWindowTitle(title);
+  emit CaptionChanged();
+}
+
+QString CLinearWnd::CaptionFileTitle() const {
+  const QString file = QString::fromStdString(m_fileTitle);
+  return m_modified && !file.isEmpty() ? file + QStringLiteral(" *") : file;
 }
 
 bool CLinearWnd::LoadFile(const QString& path) {
@@ -111,7 +118,7 @@ CSaveOffer LinearOffer(const std::string& title, const std::string& folder) {
   CSaveOffer offer;
   offer.title = QString::fromStdString(title);
   offer.folder = QString::fromStdString(folder);
-  offer.filter.filter = "Linear (*.lin)|*.lin||";
+  offer.filter.filter = StringQText(kMsgLinearFileFilter).toStdString() + "|*.lin||";
   offer.filter.defaultExtension = "lin";
   return offer;
 }
@@ -174,8 +181,8 @@ bool CLinearWnd::OnCommand(int commandId) {
     case kIdProjectInfo: RunProjectInfo(); return true;
     case kIdExportExcelOpen: ExportToExcel(false, 0); return true;
     case kIdExportExcelBomOpen: ExportToExcel(true, 0); return true;
-    case kIdLinearExcelSummary: ExportToExcel(false, 1); return true;
-    case kIdLinearExcelSummaryOpen: ExportToExcel(true, 1); return true;
+    case kIdLinearExcelSummaryOpen: ExportToExcel(false, 1); return true;
+    case kIdLinearExcelSummary: ExportToExcel(true, 1); return true;
     default: return false;
   }
 }

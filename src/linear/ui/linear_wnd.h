@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QTemporaryDir>
+
+#include <memory>
 #include <string>
 
 #include "app/saveable_document.h"
@@ -8,6 +11,8 @@
 #include "linear/ui/linear_environment.h"
 
 class CLinearDlg;
+class CPrintHelperLauncher;
+struct CLinearExcelJob;
 
 // The window of the linear costing mode: one linear project for its whole life, shown
 // by its main dialog, with its file, its title and its commands (save, save as, close,
@@ -23,6 +28,7 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
   bool LoadFile(const QString& path) override;
   // Bit 0 of the result: the price lists may have changed.
   void OptionsChanged(unsigned result) override;
+  QString CaptionFileTitle() const override;
   bool CheckLinearConfig();
   void SetProjectDefaults();
   void UpdateTitle(bool modified);
@@ -48,6 +54,13 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
  private:
   void RunProjectInfo();
   QString Today() const;
+  CPrintHelperLauncher& PrintHelper() const;
+  // The model (only when the program ships one) and the workbook to write; false when
+  // the user cancelled.
+  bool ChooseExportFiles(bool saveAs, CLinearExcelJob& job);
+  // Waits, without blocking, for the helper to end: then removes the exchange file and
+  // tells what the helper could not do.
+  void WatchHelper(const CLinearExcelJob& job);
 
   CLinearEnvironment m_environment;
   CLinearProject m_project;
@@ -56,4 +69,6 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
   std::string m_path;
   bool m_modified = false;
   CLinearDlg* m_dialog = nullptr;
+  // The workbooks opened from the project, gone with the window.
+  std::unique_ptr<QTemporaryDir> m_exportFolder;
 };

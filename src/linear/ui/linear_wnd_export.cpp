@@ -1,26 +1,61 @@
-#include <QFileInfo>
+#include <QTimer>
+
+#include <filesystem>
 
 #include "app/external_process.h"
+#include "app/message_box_codes.h"
 #include "app/ui/shell_dialogs.h"
+#include "app/ui/window_translation.h"
 #include "linear/linear_excel_export.h"
+#include "linear/linear_messages.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_wnd.h"
 
-// The spreadsheet exports: the exchange file, then the model workbook and, to save,
-// the target workbook chosen by the user, then the spreadsheet helper.
+// The spreadsheet exports: the exchange file, the model workbook when the program ships
+// one, the target workbook (chosen by the user to save, a temporary one to open), then
+// the spreadsheet helper, whose end is watched: what it could not do is told, and the
+// exchange file goes away.
 
 namespace {
 
-const COpenFileFilter kWorkbookFilter{"Excel Files (*.XLS) |*.XLS||", "XLS"};
+constexpr int kHelperPollMs = 100;
 
-std::string WorkbookName(const std::string& fileTitle) {
-  std::string name = fileTitle;
-  std::size_t dot = name.rfind('.');
-  if (dot != std::string::npos && dot > 0) name.resize(dot);
-  return name + ".xls";
+COpenFileFilter WorkbookFilter() {
+  return {StringQText(kMsgWorkbookFilter).toStdString() + "|*.xlsx||", "xlsx"};
+}
+
+COpenFileFilter ModelFilter() {
+  return {StringQText(kMsgModelFilter).toStdString() + "|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"};
 }
 
 }  // namespace
+
+CPrintHelperLauncher& CLinearWnd::PrintHelper() const {
+  return m_environment.printHelper ? *m_environment.printHelper : ProgramPrintHelper();
+}
+
+bool CLinearWnd::ChooseExportFiles(bool saveAs, CLinearExcelJob& job) {
+  const std::string models = m_environment.programFolder + "MODELS/";
+  if (HasModelWorkbooks(models)) {
+    QString model = m_environment.dialogs->ChooseFileToOpen(this, QString::fromStdString(models),
+                                                            ModelFilter());
+    if (model.isEmpty()) return false;
+    job.modelPath = model.toStdString();
+  }
+  const std::string name = WorkbookName(m_fileTitle);
+  if (saveAs) {
+    QString suggested = QString::fromStdString(m_environment.projectsFolder) + QLatin1Char('/') +
+                        QString::fromStdString(name);
+    QString target = m_environment.dialogs->ChooseFileToSave(this, suggested, WorkbookFilter());
+    if (target.isEmpty()) return false;
+    job.targetPath = target.toStdString();
+    return true;
+  }
+  if (!m_exportFolder) m_exportFolder = std::make_unique<QTemporaryDir>();
+  if (!m_exportFolder->isValid()) return false;
+  job.targetPath = m_exportFolder->filePath(QString::fromStdString(name)).toStdString();
+  return true;
+}
 
 int CLinearWnd::ExportToExcel(bool saveAs, int variant) {
   if (!m_environment.dialogs) return 0;
@@ -37,16 +72,42 @@ int CLinearWnd::ExportToExcel(bool saveAs, int variant) {
   CLinearExcelJob job;
   job.exchangePath = m_environment.settingsFolder + "XlExport.txt";
   job.saveAs = saveAs;
-  QString model = m_environment.dialogs->ChooseFileToOpen(
-      this, QString::fromStdString(m_environment.programFolder + "MODELS/"), kWorkbookFilter);
-  if (model.isEmpty()) return 0;
-  job.modelPath = model.toStdString();
-  if (saveAs) {
-    QString suggested = QString::fromStdString(m_environment.projectsFolder) + QLatin1Char('/') +
-                        QString::fromStdString(WorkbookName(m_fileTitle));
-    QString target = m_environment.dialogs->ChooseFileToSave(this, suggested, kWorkbookFilter);
-    if (target.isEmpty()) return 0;
-    job.targetPath = target.toStdString();
+  if (!PrintHelper().CanStart()) {
+    m_environment.dialogs->Message(this, StringQText(kMsgLinearHelperNotStarted),
+                                   kMbOk | kMbIconExclamation);
+    return 0;
   }
-  return ::ExportToExcel(file, job, ProgramPrintHelper());
+  if (!ChooseExportFiles(saveAs, job)) return 0;
+  if (!::ExportToExcel(file, job, PrintHelper())) {
+    std::error_code ignored;
+    std::filesystem::remove(job.exchangePath, ignored);
+    m_environment.dialogs->Message(this,
+                                   StringQText(kMsgLinearWorkbookNotWritten)
+                                       .arg(QString::fromStdString(job.exchangePath))
+                                       .arg(0),
+                                   kMbOk | kMbIconExclamation);
+    return 0;
+  }
+  WatchHelper(job);
+  return 1;
+}
+
+void CLinearWnd::WatchHelper(const CLinearExcelJob& job) {
+  auto* timer = new QTimer(this);
+  timer->setInterval(kHelperPollMs);
+  connect(timer, &QTimer::timeout, this, [this, timer, job] {
+    const std::optional<int> code = PrintHelper().TakeExitCode();
+    if (!code) return;
+    timer->deleteLater();
+    timer->stop();
+    std::error_code ignored;
+    std::filesystem::remove(job.exchangePath, ignored);
+    if (*code == 0 || *code == -1 || !m_environment.dialogs) return;
+    const QString target = QString::fromStdString(job.targetPath);
+    const QString text = *code == kHelperNotOpened
+                             ? StringQText(kMsgLinearWorkbookNotOpened).arg(target)
+                             : StringQText(kMsgLinearWorkbookNotWritten).arg(target).arg(*code);
+    m_environment.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
+  });
+  timer->start();
 }

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "ranges/range_row_index.h"
 #include "ranges/range_run.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // A run of range QD, variants "QDA" and "QDT". Each code has its own cache set: a set
@@ -29,8 +29,6 @@ class CRunQD : public CRangeRun {
   std::array<int, 5> GetLengthsPageArguments() const override { return {3000, 2000, 0, 0, 0}; }
   // 1 when the code is "QDT".
   int IsQDT() const { return m_qdt; }
-  // "Calibre" as a whole number; 0 when it is not one.
-  int GetRating() const;
 
   std::unique_ptr<CPartBuilder> CreatePartBuilder() override;
   std::string GetElementRef(int kind) override;
@@ -63,9 +61,5 @@ class CRunQD : public CRangeRun {
   const CCodeRow* FindDeviceRow(int code, int variant) const;
 
   int m_qdt = 0;
-  // Look-ups by key, made again when the run's tables change.
-  mutable const void* m_indexedTables = nullptr;
-  mutable std::size_t m_indexedSizes = 0;
-  mutable std::unordered_map<std::int64_t, const CCodeRow*> m_deviceRows;
-  mutable std::unordered_map<std::string, CPatternRow> m_partRows;
+  mutable CRangeRowIndex m_index;
 };

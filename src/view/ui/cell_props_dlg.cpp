@@ -8,6 +8,7 @@
 
 #include "app/message_text.h"
 #include "model/bom_column_kind.h"
+#include "view/ui/dialog_buttons.h"
 #include "model/bom_texts.h"
 #include "view/ui/bom_font_choice.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr int kMsgAlignLeft = 7552, kMsgAlignCentre = 7553, kMsgAlignRight = 7554;
 constexpr int kMsgENumberTitle = 7570;
 constexpr int kMsgProperties = 401;
+constexpr int kMsgFont = 2590, kMsgRowHeight = 7555, kMsgColumnWidth = 7556, kMsgText = 7557;
+constexpr int kMsgAlignment = 7558, kMsgColumn = 7559;
 const char* const kSizes[] = {"10", "20",  "30",  "40",  "50",  "60",  "70", "80",
                               "90", "100", "120", "140", "160", "180", "200"};
 
@@ -61,18 +64,15 @@ CCellPropsDlg::CCellPropsDlg(QWidget* parent, int mode, const CBOMCellProps& pro
     m_kind->setCurrentIndex(m_kind->findData(props.kind));
     connect(m_kind, &QComboBox::activated, this, &CCellPropsDlg::OnKindChosen);
   }
-  m_font = new QPushButton(tr("Font..."), this);
+  m_font = new QPushButton(Text(StringText(kMsgFont)), this);
   connect(m_font, &QPushButton::clicked, this, &CCellPropsDlg::OnFont);
-  form->addRow(tr("Row height"), m_rowHeight);
-  form->addRow(tr("Column width"), m_columnWidth);
-  form->addRow(tr("Text"), m_text);
-  form->addRow(tr("Alignment"), m_alignment);
-  form->addRow(tr("Column"), m_kind);
+  form->addRow(Text(StringText(kMsgRowHeight)), m_rowHeight);
+  form->addRow(Text(StringText(kMsgColumnWidth)), m_columnWidth);
+  form->addRow(Text(StringText(kMsgText)), m_text);
+  form->addRow(Text(StringText(kMsgAlignment)), m_alignment);
+  form->addRow(Text(StringText(kMsgColumn)), m_kind);
   form->addRow(QString(), m_font);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  form->addRow(buttons);
+  form->addRow(MakeDialogButtons(this));
   EnableForMode();
 }
 

@@ -7,10 +7,12 @@
 
 #include "app/message_text.h"
 #include "model/bom_column_kind.h"
+#include "view/ui/dialog_buttons.h"
 
 namespace {
 
 constexpr int kMsgExportOptions = 402;
+constexpr int kMsgExportWidth = 7561;
 const char* const kWidths[] = {"50",  "100", "150", "200", "250", "300",
                                "400", "500", "600", "700", "800", "900"};
 
@@ -33,13 +35,10 @@ CColumnDlg::CColumnDlg(QWidget* parent, const CBOMColumn& column) : QDialog(pare
   const bool picture = column.kind == kBOMKindPicture;
   m_csv = FlagBox(this, "CSV", column.csvFlag, picture);
   m_excel = FlagBox(this, "Excel", column.excelFlag, picture);
-  form->addRow(tr("Export width"), m_width);
+  form->addRow(QString::fromStdString(StringText(kMsgExportWidth)), m_width);
   form->addRow(QString(), m_csv);
   form->addRow(QString(), m_excel);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  form->addRow(buttons);
+  form->addRow(MakeDialogButtons(this));
 }
 
 std::string CColumnDlg::GetExportWidth() const {

@@ -236,6 +236,38 @@ TEST_F(LinearPanelTest, OptionKindsWriteTheirSlots) {
   EXPECT_FALSE(none.Prepare());  // no caption for kinds 8 to 19
 }
 
+// OK in a "..." chooser keeps what the body page showed and lays it out where it was,
+// however often it is used.
+TEST_F(LinearPanelTest, TheChooserKeepsTheTypedValuesAndThePlaceOfThePage) {
+  ASSERT_TRUE(Dialog().NewLine(1));
+  CLinearLineEditor& editor = Dialog().Editor();
+  editor.AmpereEdit()->setText(QStringLiteral("400"));
+  editor.RefillProducts();
+  ASSERT_TRUE(editor.ApplyLineHeader());
+  ProcessEvents();
+  int edits = 0;
+  for (const CLinearLineEditor::BodyRow& row : editor.Rows()) {
+    if (auto* edit = qobject_cast<QLineEdit*>(row.field))
+      edit->setText(QStringLiteral("12.5%1").arg(edits++));
+    else if (auto* check = qobject_cast<QCheckBox*>(row.field); check && row.group == 0)
+      check->setChecked(true);
+  }
+  ASSERT_GT(edits, 0);
+  const CLinearLineEditor::Entries typed = editor.BodyEntries();
+  QPushButton* button = editor.findChild<QPushButton*>(QStringLiteral("linear_chooser_20"));
+  ASSERT_NE(button, nullptr) << "the sample QW line offers tap-off boxes";
+  const int top = editor.Rows().front().field->mapTo(&editor, QPoint()).y();
+  for (int round = 0; round < 3; ++round) {
+    AcceptNextModal();
+    editor.findChild<QPushButton*>(QStringLiteral("linear_chooser_20"))->click();
+    ProcessEvents();
+    EXPECT_EQ(editor.BodyEntries(), typed) << "round " << round;
+    EXPECT_EQ(editor.Rows().front().field->mapTo(&editor, QPoint()).y(), top)
+        << "the page slid down in round " << round;
+  }
+  EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("linear_body_after_chooser")));
+}
+
 }  // namespace
 
 namespace {

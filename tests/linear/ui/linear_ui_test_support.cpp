@@ -13,8 +13,14 @@
 #include "app/current_language.h"
 #include "app/message_box_codes.h"
 #include "linear/linear_config.h"
+#include "linear/ui/linear_dlg.h"
+#include "linear/ui/linear_line_editor.h"
+#include "linear/ui/linear_wnd.h"
 
-QString CLinearTestDialogs::ChooseFileToSave(QWidget*, const QString&, const COpenFileFilter&) {
+QString CLinearTestDialogs::ChooseFileToSave(QWidget*, const QString& suggested,
+                                             const COpenFileFilter& filter) {
+  saveSuggestions << suggested;
+  saveFilters << QString::fromStdString(filter.filter);
   if (filesToSave.empty()) return {};
   QString path = filesToSave.front();
   filesToSave.pop_front();
@@ -31,12 +37,12 @@ int CLinearTestDialogs::Message(QWidget*, const QString& text, unsigned type) {
   return (type & kMbYesNoCancel) == kMbYesNoCancel ? kIdYes : kIdOk;
 }
 
-CLinearTestSetup::CLinearTestSetup() {
+CLinearTestSetup::CLinearTestSetup(const std::string& language) {
   CCurrentLanguage::Instance().Reset();
   CLanguageSetup setup;
   setup.catalogueFolder = std::string(TVR_PROGRAM_DIR) + "/DBF/";
   CCurrentLanguage::Instance().SetSetup(setup);
-  CCurrentLanguage::Instance().LoadLanguage("044");
+  CCurrentLanguage::Instance().LoadLanguage(language);
   CLinearConfig::ResetRunFlag();
   folder.WriteFile("TVR.INI", "[Linear]\nHlp=1\nHlp2=1\n");
   std::ifstream config(std::string(TVR_PROGRAM_DIR) + "/lin_conf.cfg", std::ios::binary);
@@ -76,4 +82,23 @@ bool SaveScreenshot(QWidget& widget, const QString& name) {
   QDir().mkpath(QStringLiteral(TVR_TEST_OUTPUT_DIR));
   QPixmap picture = widget.grab();
   return !picture.isNull() && picture.save(QStringLiteral(TVR_TEST_OUTPUT_DIR "/%1.png").arg(name));
+}
+
+int AddLine(CLinearWnd& window, int group, int current, const std::map<int, QString>& body,
+            const QString& name) {
+  CLinearDlg& dialog = window.Dialog();
+  if (!dialog.NewLine(group)) return -1;
+  CLinearLineEditor& editor = dialog.Editor();
+  editor.AmpereEdit()->setText(QString::number(current));
+  editor.RefillProducts();
+  if (!editor.ApplyLineHeader()) return -1;
+  for (const auto& [slot, text] : body)
+    if (auto* edit = qobject_cast<QLineEdit*>(editor.FieldOfSlot(slot))) edit->setText(text);
+  QString problem;
+  if (editor.ValidateBody(problem) != 0) return -1;
+  editor.StoreBody();
+  dialog.RecomputeLines(window.Project().lines.LineCount());
+  AcceptNextModal(name);
+  if (!dialog.SaveWorkingLine()) return -1;
+  return window.Project().lines.LineCount() - 1;
 }

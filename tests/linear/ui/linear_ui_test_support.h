@@ -4,7 +4,9 @@
 #include <QStringList>
 
 #include <deque>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "app/profile.h"
 #include "app/ui/shell_dialogs.h"
@@ -26,21 +28,31 @@ class CLinearTestDialogs : public CShellDialogs {
   int RunInfoDialog(QWidget*, const CInfoDlg::Setup&, CProfile&) override { return 0; }
 
   std::deque<QString> filesToSave;
+  QStringList saveSuggestions;
+  QStringList saveFilters;
   std::deque<int> answers;  // empty: OK / Yes
   QStringList messages;
 };
 
-// A settings folder with the sample catalogue of the program folder, the English
-// texts, and an environment on them.
+// A settings folder with the sample catalogue of the program folder, the texts of the
+// language (English unless told), and an environment on them.
 class CLinearTestSetup {
  public:
-  CLinearTestSetup();
+  explicit CLinearTestSetup(const std::string& language = "044");
   ~CLinearTestSetup();
   CTempFolder folder{"linear-ui"};
   std::unique_ptr<CProfile> profile;
   CLinearTestDialogs dialogs;
   CLinearEnvironment environment;
 };
+
+class CLinearWnd;
+
+// Adds a line of the group at the given current through the editor, with the given
+// texts in the body's edits (by slot), and saves it under name. Its index, -1 when a
+// step failed.
+int AddLine(CLinearWnd& window, int group, int current, const std::map<int, QString>& body,
+            const QString& name);
 
 // Answers the next modal dialog: sets the text of its line edit, when given, and
 // accepts it.

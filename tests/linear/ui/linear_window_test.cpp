@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <filesystem>
 #include <QLineEdit>
+#include <QTreeWidget>
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
@@ -14,27 +15,6 @@
 #include "linear_ui_test_support.h"
 
 namespace {
-
-// Adds a line of the group at the given current through the editor, with the given
-// texts in the body's edits (by slot), and saves it under name.
-int AddLine(CLinearWnd& window, int group, int current, const std::map<int, QString>& body,
-            const QString& name) {
-  CLinearDlg& dialog = window.Dialog();
-  if (!dialog.NewLine(group)) return -1;
-  CLinearLineEditor& editor = dialog.Editor();
-  editor.AmpereEdit()->setText(QString::number(current));
-  editor.RefillProducts();
-  if (!editor.ApplyLineHeader()) return -1;
-  for (const auto& [slot, text] : body)
-    if (auto* edit = qobject_cast<QLineEdit*>(editor.FieldOfSlot(slot))) edit->setText(text);
-  QString problem;
-  if (editor.ValidateBody(problem) != 0) return -1;
-  editor.StoreBody();
-  dialog.RecomputeLines(window.Project().lines.LineCount());
-  AcceptNextModal(name);
-  if (!dialog.SaveWorkingLine()) return -1;
-  return window.Project().lines.LineCount() - 1;
-}
 
 TEST(LinearWindowTest, ALineIsAddedPricedSavedAndReadBack) {
   CLinearTestSetup setup;
@@ -248,6 +228,50 @@ TEST(LinearWindowTest, TheProjectViewWalksThroughTheLines) {
   EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("linear_project_view")));
   dialog.ShowTabPage(-1);
   EXPECT_EQ(dialog.ViewMode(), CLinearDlg::kViewNone);
+}
+
+}  // namespace
+
+namespace {
+
+// A new user has no option list of their own: the program's sample stands in, so the
+// tree offers groups and a double click on one starts a line.
+TEST(LinearWindowTest, WithoutAnOptionListOfItsOwnTheSampleIsOffered) {
+  CLinearTestSetup setup;
+  std::filesystem::remove(setup.folder.File("lin_conf.cfg"));
+  CLinearWnd window(setup.environment);
+  window.resize(1000, 700);
+  ASSERT_TRUE(window.CheckConfig());
+  window.show();
+  QTreeWidget* tree = window.findChild<QTreeWidget*>();
+  ASSERT_NE(tree, nullptr);
+  ASSERT_EQ(tree->topLevelItemCount(), 1);
+  QTreeWidgetItem* prices = tree->topLevelItem(0);
+  EXPECT_GE(prices->childCount(), 3) << "the groups of the sample list";
+  ASSERT_GT(prices->childCount(), 0);
+  emit tree->itemDoubleClicked(prices->child(0), 0);
+  EXPECT_EQ(window.Dialog().ViewMode(), CLinearDlg::kViewEditor);
+  EXPECT_FALSE(std::filesystem::exists(setup.folder.File("lin_conf.cfg")))
+      << "the user's folder is left as it was";
+}
+
+}  // namespace
+
+namespace {
+
+// A project opened while the catalogue folder is missing: one box says so, not one per
+// table or per line.
+TEST(LinearWindowTest, AProjectOpenedWithoutItsCatalogueIsToldOnce) {
+  CLinearTestSetup setup;
+  setup.environment.folders.catalogue = setup.folder.File("no-catalogue/");
+  CLinearWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  setup.dialogs.messages.clear();
+  ASSERT_TRUE(window.LoadFile(QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")));
+  ProcessEvents();
+  EXPECT_EQ(setup.dialogs.messages.size(), 1) << setup.dialogs.messages.join('\n').toStdString();
+  for (const QString& message : setup.dialogs.messages)
+    EXPECT_FALSE(message.contains(QStringLiteral("\\n"))) << message.toStdString();
 }
 
 }  // namespace

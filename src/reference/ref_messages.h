@@ -1,0 +1,7 @@
+#pragma once
+
+// Messages of costing by reference (texts in the language files). The table and
+// article messages of linear costing (8140, 8144) serve here too.
+inline constexpr int kMsgRefPriceNotANumber = 8160;  // %1 reference
+inline constexpr int kMsgRefUnknownTerm = 8161;      // %1 term, %2 product
+inline constexpr int kMsgRefBadFunction = 8162;      // %1 FCT text, %2 table

@@ -1,0 +1,75 @@
+#include "view/dxf_cell_grid.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+int CellIndex(double offset, double size, int cells) {
+  const double cell = std::floor(offset / size);
+  if (!(cell >= 0.0)) return 0;
+  return cell >= cells ? cells - 1 : static_cast<int>(cell);
+}
+
+}  // namespace
+
+CDxfBounds CDxfBounds::Of(CPoint a, CPoint b) {
+  return {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
+}
+
+void CDxfBounds::Add(CPoint point) {
+  minX = std::min(minX, point.x);
+  maxX = std::max(maxX, point.x);
+  minY = std::min(minY, point.y);
+  maxY = std::max(maxY, point.y);
+}
+
+CDxfCellGrid::CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide)
+    : m_low(low),
+      m_cellWidth(double(std::max<std::int64_t>(1, std::int64_t{high.x} - low.x)) /
+                  std::max(1, cellsPerSide)),
+      m_cellHeight(double(std::max<std::int64_t>(1, std::int64_t{high.y} - low.y)) /
+                   std::max(1, cellsPerSide)),
+      m_cells(std::max(1, cellsPerSide)),
+      m_entries(static_cast<std::size_t>(m_cells) * m_cells) {}
+
+int CDxfCellGrid::Column(double x) const { return CellIndex(x - m_low.x, m_cellWidth, m_cells); }
+
+int CDxfCellGrid::Row(double y) const { return CellIndex(y - m_low.y, m_cellHeight, m_cells); }
+
+void CDxfCellGrid::AddRows(const Entry& entry, int column, double lowY, double highY) {
+  const int y1 = Row(highY);
+  for (int y = Row(lowY); y <= y1; ++y)
+    m_entries[static_cast<std::size_t>(y) * m_cells + column].push_back(entry);
+}
+
+void CDxfCellGrid::AddBox(int id, const CDxfBounds& bounds) {
+  const int x1 = Column(bounds.maxX);
+  for (int x = Column(bounds.minX); x <= x1; ++x)
+    AddRows({id, bounds}, x, bounds.minY, bounds.maxY);
+}
+
+void CDxfCellGrid::AddLine(int id, CPoint a, CPoint b) {
+  const Entry entry{id, CDxfBounds::Of(a, b)};
+  if (a.x > b.x) std::swap(a, b);
+  // Every point within a unit of the line is covered: a truncated middle or cut point
+  // lies that close.
+  const double from = a.x - 1.0, to = b.x + 1.0;
+  const int x0 = Column(from), x1 = Column(to);
+  if (x0 == x1 || a.x == b.x) {
+    for (int x = x0; x <= x1; ++x)
+      AddRows(entry, x, entry.bounds.minY - 1.0, entry.bounds.maxY + 1.0);
+    return;
+  }
+  // Column by column, the heights of the line over the column and a unit either side.
+  const double slope = (double(b.y) - a.y) / (double(b.x) - a.x);
+  const auto heightAt = [&](double x) {
+    return a.y + (std::clamp(x, double(a.x), double(b.x)) - a.x) * slope;
+  };
+  for (int x = x0; x <= x1; ++x) {
+    const double left = x == x0 ? from : m_low.x + x * m_cellWidth - 1.0;
+    const double right = x == x1 ? to : m_low.x + (x + 1) * m_cellWidth + 1.0;
+    const double y0 = heightAt(left), y1 = heightAt(right);
+    AddRows(entry, x, std::min(y0, y1) - 1.0, std::max(y0, y1) + 1.0);
+  }
+}

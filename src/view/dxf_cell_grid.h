@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/draw_types.h"
+
+// An upright box of a drawing, ends included.
+struct CDxfBounds {
+  std::int32_t minX = 0;
+  std::int32_t maxX = 0;
+  std::int32_t minY = 0;
+  std::int32_t maxY = 0;
+
+  static CDxfBounds Of(CPoint a, CPoint b);
+  void Add(CPoint point);
+  bool Meets(const CDxfBounds& other) const {
+    return maxX >= other.minX && other.maxX >= minX && maxY >= other.minY && other.maxY >= minY;
+  }
+};
+
+// Cells over the area of a drawing, each listing the figures that reach into it with
+// their bounds; figures beyond the area fall into the border cells. A line is listed
+// only in the cells along its way, so a long slanted line costs cells in proportion to
+// its length in cells, not to the area of its bounds.
+class CDxfCellGrid {
+ public:
+  CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide);
+
+  void AddLine(int id, CPoint a, CPoint b);
+  void AddBox(int id, const CDxfBounds& bounds);
+
+  // Each figure listed in a cell that the area reaches and whose bounds meet the area,
+  // once a cell (a figure in several cells comes once from each): `keep(id)` false takes
+  // it out of that cell.
+  template <typename Keep>
+  void Scan(const CDxfBounds& area, Keep keep) {
+    const int x0 = Column(area.minX), x1 = Column(area.maxX), y1 = Row(area.maxY);
+    for (int y = Row(area.minY); y <= y1; ++y) {
+      for (int x = x0; x <= x1; ++x) {
+        std::vector<Entry>& cell = m_entries[static_cast<std::size_t>(y) * m_cells + x];
+        std::size_t kept = 0;
+        for (const Entry& entry : cell) {
+          if (!entry.bounds.Meets(area) || keep(entry.id)) cell[kept++] = entry;
+        }
+        cell.resize(kept);
+      }
+    }
+  }
+
+ private:
+  struct Entry {
+    int id;
+    CDxfBounds bounds;
+  };
+
+  int Column(double x) const;
+  int Row(double y) const;
+  void AddRows(const Entry& entry, int column, double lowY, double highY);
+
+  CPoint m_low;
+  double m_cellWidth;
+  double m_cellHeight;
+  int m_cells;
+  std::vector<std::vector<Entry>> m_entries;
+};
