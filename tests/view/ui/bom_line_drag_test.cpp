@@ -160,6 +160,29 @@ TEST_F(BOMPageMouseTest, TheRightButtonOnAColumnTitleOffersTheColumnCommands) {
   for (QAction* submenu : submenus) submenu->menu()->hide();
 }
 
+// Undoing an edit of a page brings the page back where it was, named in the Undo entry.
+TEST_F(BOMPageMouseTest, UndoingAColumnDeleteStaysOnItsPage) {
+  ClickTab(2);  // the second run's page
+  ASSERT_EQ(m_document->GetCurrentRun(), m_document->GetRunAt(1));
+  m_document->GetRunAt(1)->SetFlagsWord(1);
+  auto* grid = dynamic_cast<CBOMGridWindow*>(m_view->GetGridWindow());
+  ASSERT_NE(grid, nullptr);
+  CBOMGrid& page = m_document->GetRunAt(1)->GetBOM();
+  const int columns = page.GetColumnCount();
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, {},
+                    grid->GetCellRangeRect(CCellRange{0, 2, 0, 2}).center());
+  grid->RunCommand(CBOMGridWindow::kDeleteColumn);
+  ASSERT_EQ(page.GetColumnCount(), columns - 1);
+  const auto [possible, text] =
+      m_document->GetUndo().GetUndoMenuText(false, "Undo", [](int) { return std::string(); });
+  EXPECT_TRUE(possible);
+  EXPECT_NE(text, "Undo");  // the step has a name
+  ASSERT_TRUE(m_document->GetUndo().Undo());
+  EXPECT_EQ(m_document->GetCurrentRun(), m_document->GetRunAt(1));
+  EXPECT_EQ(m_view->GetTabs().GetCurSel(), 2);
+  EXPECT_EQ(m_document->GetRunAt(1)->GetBOM().GetColumnCount(), columns);
+}
+
 TEST_F(BOMPageMouseTest, BordersSetByHandStayAndColumnsReachTheOtherPages) {
   const QRect title = m_grid->GetCellRangeRect(CCellRange{0, 2, 0, 2});
   const QPoint border(title.right(), title.center().y());
