@@ -69,6 +69,7 @@ class CRefConfig {
   Record& Connection(int record);
   const std::array<int, 4>& QyaPairs() const { return m_qyaPairs; }
   const std::array<int, 9>& QfpPositions() const { return m_qfpPositions; }
+  std::array<int, 9>& QfpPositions() { return m_qfpPositions; }
   bool ProductOffered(int group, int product) const;
   bool GroupOffered(int group) const;
 
