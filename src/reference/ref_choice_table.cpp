@@ -54,7 +54,7 @@ std::vector<int> CRefLineEditContext::GetChoiceTable(int kind) {
       const auto flags = ref_defaults::ConnectionFlags(Kind(), m_config.SpecialMode());
       return {flags.begin(), flags.end()};
     }
-    case 4: return {options.slots.begin(), options.slots.begin() + 8};
+    case 4: return {options.optionSlots.begin(), options.optionSlots.begin() + 8};
     default: return {};
   }
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/dorne_app.h"
 #include "app/option_list_files.h"
 #include "app/profile.h"
 #include "platform/text_conversions.h"
@@ -35,12 +36,12 @@ void ReadSlots(COptionListFiles& lists, const std::string& section, CRefProductO
   const CRefProductOptions defaults = options;
   int number = 0;
   for (int k = 0; k < 9; ++k) {
-    const int fallback = defaults.slots[static_cast<std::size_t>(k)];
+    const int fallback = defaults.optionSlots[static_cast<std::size_t>(k)];
     if (fallback == 0) continue;
     const std::string key = k < 8 ? "OPT" + std::to_string(number++) : "CALMAX";
     lists.RecordDefault(section, key, std::to_string(k < 8 ? fallback - 1 : fallback));
     const std::string text = lists.Read(section, key).value_or("");
-    int& entry = options.slots[static_cast<std::size_t>(k)];
+    int& entry = options.optionSlots[static_cast<std::size_t>(k)];
     if (text.empty()) {
       entry = 0;
     } else if (k < 8) {
@@ -51,8 +52,9 @@ void ReadSlots(COptionListFiles& lists, const std::string& section, CRefProductO
       if (entry < 0) entry = 0;
     }
   }
-  if (std::all_of(options.slots.begin(), options.slots.begin() + 8, [](int v) { return v == 0; }))
-    options.slots[specialMode == 2 ? 4 : 0] = 1;
+  if (std::all_of(options.optionSlots.begin(), options.optionSlots.begin() + 8,
+                  [](int v) { return v == 0; }))
+    options.optionSlots[specialMode == 2 ? 4 : 0] = 1;
 }
 
 void ReadLuminaireChoice(COptionListFiles& lists, const std::string& section,
@@ -105,8 +107,8 @@ void ReadComponents(COptionListFiles& lists, const std::string& section, int pro
 void LowerCalMax(CRefProductOptions& options) {
   int best = 0;
   for (int rating : options.ratings)
-    if (rating > 0 && rating <= options.slots[8]) best = std::max(best, rating);
-  options.slots[8] = best;
+    if (rating > 0 && rating <= options.optionSlots[8]) best = std::max(best, rating);
+  options.optionSlots[8] = best;
 }
 
 bool Withdrawn(int product, int apod) {
@@ -115,6 +117,14 @@ bool Withdrawn(int product, int apod) {
 }
 
 }  // namespace
+
+CRefConfigSetup RefConfigSetupFor(const CDorneApp& app) {
+  CRefConfigSetup setup;
+  setup.settingsFolder = app.SettingsFolder();
+  if (!app.ProgramFolder().empty()) setup.sampleFile = app.ProgramFolder() + "ref_conf.cfg";
+  setup.catalogueFolder = app.CatalogueFolder();
+  return setup;
+}
 
 void CRefConfig::ReadSettings(const CProfile& profile, const CRefConfigSetup& setup) {
   const std::string fallback = profile.ReadProfileText("Ref", "Special", "0");
@@ -167,7 +177,7 @@ void CRefConfig::LoadProduct(COptionListFiles& lists, int p, int copper, int apo
   }
   LowerCalMax(options);
   if (p == 8 && copper == 0) return;
-  if (Withdrawn(p, apod)) options.slots[8] = 0;
+  if (Withdrawn(p, apod)) options.optionSlots[8] = 0;
   if (std::all_of(options.states.begin() + 16, options.states.begin() + 28,
                   [](int s) { return s == 0; }))
     options.states[55] = 0;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+class CDorneApp;
 class CProfile;
 
 // Where the option lists lie and the settings they are read with.
@@ -13,16 +14,20 @@ struct CRefConfigSetup {
   std::string catalogueFolder;  // REF_COFF.DBF completes the connection choices
 };
 
-// What the option lists offer of one product: option slots 0-7 (0 not offered, n >= 1
+// The folders of the application: its settings folder, the sample list beside the
+// program and its catalogue.
+CRefConfigSetup RefConfigSetupFor(const CDorneApp& app);
+
+// What the option lists offer of one product: option optionSlots 0-7 (0 not offered, n >= 1
 // offered with value n) and CALMAX (slot 8, the largest rating; 0 = product not
 // offered), the 56 component states (0 not offered; odd: offered with a count the user
 // cannot edit; even: editable) and the ratings in amperes, ascending (0 = empty place).
 struct CRefProductOptions {
-  std::array<int, 9> slots{};
+  std::array<int, 9> optionSlots{};
   std::array<int, 56> states{};
   std::array<int, 10> ratings{};
 
-  int CalMax() const { return slots[8]; }
+  int CalMax() const { return optionSlots[8]; }
 };
 
 // The option lists of costing by reference: ref_conf.cfg in the settings folder over the

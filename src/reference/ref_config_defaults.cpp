@@ -9,7 +9,7 @@ using Slots = std::array<int, 9>;
 using States = std::array<int, 56>;
 using Ratings = std::array<int, 10>;
 
-// Option slots 0-7 and CALMAX, by product.
+// Option optionSlots 0-7 and CALMAX, by product.
 constexpr std::array<Slots, 9> kSlots = {{
     {1, 0, 0, 0, 0, 0, 0, 0, 20},
     {1, 0, 1, 0, 0, 0, 0, 0, 40},
@@ -81,15 +81,15 @@ CRefProductOptions ProductOptions(int product, int specialMode) {
   CRefProductOptions options;
   if (product < 0 || product >= 9) return options;
   const auto p = static_cast<std::size_t>(product);
-  options.slots = kSlots[p];
+  options.optionSlots = kSlots[p];
   options.states = kStates[p];
   options.ratings = kRatings[p];
   if (specialMode == 1) {
-    if (product == kQYB) options.slots[8] = 0;
+    if (product == kQYB) options.optionSlots[8] = 0;
     if (product == kQYA) SetStates(options.states, {0, 3, 5, 6, 7}, 0);
   } else if (specialMode == 2) {
     if (product == kQYA) {
-      options.slots[4] = 1;
+      options.optionSlots[4] = 1;
       SetStates(options.states, {2, 28}, 1);
       SetStates(options.states, {5, 7}, 0);
     }

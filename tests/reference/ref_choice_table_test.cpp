@@ -85,7 +85,7 @@ TEST(RefChoiceTableTest, ModesAndTheLineModeChangeTheTable) {
 
 TEST(RefChoiceTableTest, OtherKindsGiveRatingsConnectionsAndSlots) {
   CRefEditFixture fixture(4, 400, 2);
-  fixture.config.Product(4).slots[8] = 630;
+  fixture.config.Product(4).optionSlots[8] = 630;
   EXPECT_EQ(fixture.context.GetChoiceTable(2),
             std::vector<int>({100, 160, 250, 400, 500, 630, 0, 0, 0, 0}));
   EXPECT_EQ(fixture.context.GetChoiceTable(3), std::vector<int>({0, 1, 0, 0, 0}));

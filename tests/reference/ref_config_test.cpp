@@ -37,7 +37,7 @@ TEST_F(RefConfigTest, AnEmptyListOffersOnlyTheFallbackSlotAndNoProduct) {
       const CRefProductOptions& product = config.Product(p);
       EXPECT_EQ(product.CalMax(), 0) << p;
       for (int k = 0; k < 8; ++k)
-        EXPECT_EQ(product.slots[k], k == (special == 2 ? 4 : 0) ? 1 : 0) << p << " " << k;
+        EXPECT_EQ(product.optionSlots[k], k == (special == 2 ? 4 : 0) ? 1 : 0) << p << " " << k;
       for (int c = 0; c < CRefConfig::kStateCount; ++c) {
         // FLAGS only masks the state: without the key it stays as built in.
         if (c != 42 && !ref_defaults::ComponentKey(p, c).empty()) {
@@ -53,14 +53,14 @@ struct SlotCase {
   const char* name;
   const char* cfg;
   int product;
-  std::array<int, 9> slots;
+  std::array<int, 9> optionSlots;
 };
 
 class RefConfigSlotTest : public RefConfigTest, public ::testing::WithParamInterface<SlotCase> {};
 
 TEST_P(RefConfigSlotTest, OptionKeysCountOnlyTheOfferedSlots) {
   const CRefConfig config = Load(GetParam().cfg);
-  EXPECT_EQ(config.Product(GetParam().product).slots, GetParam().slots);
+  EXPECT_EQ(config.Product(GetParam().product).optionSlots, GetParam().optionSlots);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, RefConfigSlotTest,
