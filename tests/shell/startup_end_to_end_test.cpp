@@ -94,12 +94,12 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
 // The reference window reads the option lists as it opens: a new user gets the list of
 // every key beside TVR.INI, the sample's choices are read, and nothing of theirs is made.
 TEST(StartupEndToEndTest, TheReferenceWindowReadsTheOptionListsAsItOpens) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Language]\nID=044\n");
   folder.Write("documents/project.ref", "");
-  CDump dump = RunProgram(folder, {QString::fromStdString(folder.Path("documents/project.ref"))});
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(folder.Path("documents/project.ref"))});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.values.value("mode"), "4");  // costing by reference
   std::ifstream all(folder.Path("settings/TVR73/ref_conf.all"));
