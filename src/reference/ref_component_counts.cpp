@@ -6,9 +6,9 @@
 #include "reference/ref_line_edit.h"
 #include "reference/ref_messages.h"
 
-namespace {
-
 using Count = std::int64_t;
+
+namespace {
 
 bool IsQpWide(int kind) { return kind == 4 || kind == 8 || kind == 7; }
 
@@ -63,14 +63,14 @@ void CRefLineEditContext::ComputeComponentCounts(int which) {
   const std::vector<int> table = GetChoiceTable(1);
   m_overflow = false;
   if (which == 0 || which == 1) CountFeed(table, which);
-  if (which == 0 || which == 2) CountStraight(table, which);
+  if (which == 0 || which == 2) CountStraight(table);
   if (which == 0 || which == 3) CountFixings(table, which);
   if (which == 0 && Kind() == 0 && !m_line.sections.empty()) CountQfpSections(table);
   if (which == 0 && Kind() == 0 && m_line.sections.empty() && m_line.lineMode <= 9)
     CountQfpWithoutSections(table);
   if (m_overflow && m_notifier) m_notifier->ShowMessage(StringText(32165));
   m_overflow = false;
-  if (which == 0) UpdateItemSlots(table);
+  if (which == 0) UpdateItemSlots();
   if (which == 5 && (Kind() == 1 || Kind() == 2)) DistributeItemSlots(5, true, true);
 }
 
@@ -83,57 +83,77 @@ void CRefLineEditContext::CountFeed(const std::vector<int>& table, int which) {
   SetComponentCount(2, doubled ? 2 : 1);
 }
 
-void CRefLineEditContext::CountStraight(const std::vector<int>& table, int /*which*/) {
-  const int k = Kind(), special = m_config.SpecialMode();
+void CRefLineEditContext::MeasureStraight(const std::vector<int>& table, StraightRun& run) {
+  const int k = Kind(), special = m_config.SpecialMode(), straight = ChoiceOf(kFamilyStraight);
   const bool qy = k == 1 || k == 2;
-  if (IsQpWide(k)) Choice(kFamilyComplement) = 6;
-  const int straight = ChoiceOf(kFamilyStraight);
-  const bool complementOffered = k != 0 && Offered(table, ChoiceOf(kFamilyComplement));
-  Count len = std::max(0, m_line.length), count = 0, step = 0, c8 = 0;
-  const Count centimetres = len * 100 + QyxExtraCentimetres(m_line.components[36]);
-  if (Offered(table, straight)) {
-    if (k == 0) {
-      count = len;
-    } else if (k == kRefProductQYX) {
-      count = centimetres / kQyxElement;
+  if (k == 0) {
+    run.count = run.length;
+    return;
+  }
+  if (k == kRefProductQYX) {
+    run.count = run.centimetres / kQyxElement;
+    return;
+  }
+  const bool complementOffered = Offered(table, ChoiceOf(kFamilyComplement));
+  run.step = (qy && special == 2 && straight == 3) || (IsQpWide(k) && straight == 3) ? 5 : 3;
+  if (qy && (special == 1 || special == 2)) {
+    const Count entered = run.length;
+    run.length = (run.length + run.step - 1) / run.step * run.step;
+    if (run.step == 5 && complementOffered && run.length - entered > 1) run.length -= 2;
+  }
+  run.count = run.length / run.step;
+  if (run.count > 0 && run.length % run.step == 1 && complementOffered) --run.count;
+}
+
+// The elements that go on component 8 (QYA and QYB): all without a count, else those
+// between the luminaires when they are far enough apart.
+Count CRefLineEditContext::Component8Share(Count elements) const {
+  if (count <= 0) return elements;
+  const Count q = 3 * elements / count;
+  if (q < 6 || elements <= 1 || m_line.components[8] < 0) return 0;
+  return elements - (elements - 1) / (q / 3) - 1;
+}
+
+Count CRefLineEditContext::CountComplements(const std::vector<int>& table, const StraightRun& run) {
+  const int k = Kind();
+  if (k == 0 || !Offered(table, ChoiceOf(kFamilyComplement))) return 0;
+  Count complements = 0;
+  if (k == kRefProductQYX) {
+    complements = (run.centimetres - run.count * kQyxElement) / kQyxComplement;
+  } else {
+    const Count rest = run.length - run.step * run.count;
+    if (rest != 0 && rest % 3 == 0) {
+      complements = rest / 3;
+      if (IsQpWide(k)) Choice(kFamilyComplement) = 7;
     } else {
-      step = (qy && special == 2 && straight == 3) || (IsQpWide(k) && straight == 3) ? 5 : 3;
-      if (qy && (special == 1 || special == 2)) {
-        const Count entered = len;
-        len = (len + step - 1) / step * step;
-        if (step == 5 && complementOffered && len - entered > 1) len -= 2;
-      }
-      count = len / step;
-      if (count > 0 && len % step == 1 && complementOffered) --count;
+      complements = rest / 2;
     }
-    if (qy && Offered(table, 8)) {
-      const Count n = count;
-      const Count q = Divide(3 * n, this->count);
-      if (this->count <= 0) c8 = n;
-      else c8 = q >= 6 && n > 1 && m_line.components[8] >= 0 ? n - (n - 1) / (q / 3) - 1 : 0;
+  }
+  SetComponentCount(ChoiceOf(kFamilyComplement), complements);
+  return complements;
+}
+
+void CRefLineEditContext::CountStraight(const std::vector<int>& table) {
+  const int k = Kind();
+  if (IsQpWide(k)) Choice(kFamilyComplement) = 6;
+  StraightRun run;
+  run.length = std::max(0, m_line.length);
+  run.centimetres = run.length * 100 + QyxExtraCentimetres(m_line.components[36]);
+  const int straight = ChoiceOf(kFamilyStraight);
+  if (Offered(table, straight)) {
+    MeasureStraight(table, run);
+    Count c8 = 0;
+    if ((k == 1 || k == 2) && Offered(table, 8)) {
+      c8 = Component8Share(run.count);
       SetComponentCount(8, c8);
     }
-    SetComponentCount(straight, count - c8);
+    SetComponentCount(straight, run.count - c8);
   }
-  Count complements = 0;
-  if (k != 0 && complementOffered) {
-    if (k == kRefProductQYX) {
-      complements = (centimetres - count * kQyxElement) / kQyxComplement;
-    } else {
-      const Count rest = len - step * count;
-      if (rest != 0 && rest % 3 == 0) {
-        complements = rest / 3;
-        if (IsQpWide(k)) Choice(kFamilyComplement) = 7;
-      } else {
-        complements = rest / 2;
-      }
-    }
-    SetComponentCount(ChoiceOf(kFamilyComplement), complements);
-  }
+  const Count complements = CountComplements(table, run);
   if (k != 4 && k != 8) return;
   Count joints = 0;
-  if (m_line.connection == 5) joints = count + complements;
-  if (m_line.connection == 6) joints = Divide(this->count, step);
+  if (m_line.connection == 5) joints = run.count + complements;
+  if (m_line.connection == 6) joints = Divide(count, run.step);
   StoreComponent(39, Offered(table, 39) ? joints : 0);
 }
 

@@ -84,6 +84,24 @@ void CRefLineEditContext::SpreadEvenly() {
   ShowDistribution(UnitsOf(m_line.slots));
 }
 
+// Puts the whole count on the slot of a position code (its high 16 bits kept), or over
+// the three phase slots of a spread line. False when a spread four-pole line takes none.
+bool CRefLineEditContext::PlaceCount(std::int32_t code) {
+  m_line.slots.fill(0);
+  if (count < 1) return true;
+  const int n = std::min(count, kMaxCount);
+  const int slot = code & 0xFFFF;
+  if (slot == kSpreadSlot && connectionFlag && m_line.conductors == 3) return false;
+  if (slot == kSpreadSlot && connectionFlag) {
+    for (int i = 0; i < 3; ++i)
+      m_line.slots[static_cast<std::size_t>(kSpreadSlot + i)] =
+          SlotValue(n / 3 + (i < n % 3 ? 1 : 0), code);
+  } else if (ValidSlot(slot)) {
+    m_line.slots[static_cast<std::size_t>(slot)] = SlotValue(n, code);
+  }
+  return true;
+}
+
 void CRefLineEditContext::DistributeItemSlots(int mode, bool on, bool record) {
   if (mode == 5) return SpreadEvenly();
   CRefConfig::Record& r = m_config.Connection(ConnectionRecordIndex());
@@ -92,20 +110,7 @@ void CRefLineEditContext::DistributeItemSlots(int mode, bool on, bool record) {
   if (on && (mode == 1 || mode == 2 || mode == 6)) {
     if (mode == 1) p = state48 > 0 ? 1 : 2;
     if (mode == 2) p = 2;
-    m_line.slots.fill(0);
-    if (count >= 1) {
-      const int n = std::min(count, kMaxCount);
-      const std::int32_t v = mode == 6 ? lightingFixingCode : r[static_cast<std::size_t>(p)];
-      const int slot = v & 0xFFFF;
-      if (slot == kSpreadSlot && connectionFlag && m_line.conductors == 3) return;
-      if (slot == kSpreadSlot && connectionFlag) {
-        for (int i = 0; i < 3; ++i)
-          m_line.slots[static_cast<std::size_t>(kSpreadSlot + i)] =
-              SlotValue(n / 3 + (i < n % 3 ? 1 : 0), v);
-      } else if (ValidSlot(slot)) {
-        m_line.slots[static_cast<std::size_t>(slot)] = SlotValue(n, v);
-      }
-    }
+    if (!PlaceCount(mode == 6 ? lightingFixingCode : r[static_cast<std::size_t>(p)])) return;
   } else {
     m_line.slots.fill(0);
   }
@@ -142,7 +147,7 @@ void CRefLineEditContext::UpdateDistributionChecks() {
   m_quietDisplay = false;
 }
 
-void CRefLineEditContext::UpdateItemSlots(const std::vector<int>& table) {
+void CRefLineEditContext::UpdateItemSlots() {
   const int k = Kind();
   if (k == 0 && m_line.lineMode > 1) return TallyItemSlots();
   if (lightingFixingCode != 0) {
@@ -153,7 +158,6 @@ void CRefLineEditContext::UpdateItemSlots(const std::vector<int>& table) {
         m_line.components[static_cast<std::size_t>(16 + bit)] = v;
     return;
   }
-  (void)table;
   const CRefConfig::Record& r = m_config.Connection(ConnectionRecordIndex());
   const int c = r[0];
   const int p = c > 0 && c % 111 == 0 ? c / 111 : c;

@@ -118,14 +118,23 @@ class CRefLineEditContext {
   void ReduceQy(std::vector<int>& table);
   void ReduceQp(std::vector<int>& table);
   void CountFeed(const std::vector<int>& table, int which);
-  void CountStraight(const std::vector<int>& table, int which);
+  // A line's straight run: its length (rounded to the element step where the mode asks),
+  // its elements, the step in metres and, for QYX, the length in centimetres.
+  struct StraightRun {
+    std::int64_t length = 0, count = 0, step = 0, centimetres = 0;
+  };
+  void CountStraight(const std::vector<int>& table);
+  void MeasureStraight(const std::vector<int>& table, StraightRun& run);
+  std::int64_t Component8Share(std::int64_t elements) const;
+  std::int64_t CountComplements(const std::vector<int>& table, const StraightRun& run);
   void CountFixings(const std::vector<int>& table, int which);
   void CountQfpSections(const std::vector<int>& table);
   void CountQfpWithoutSections(const std::vector<int>& table);
   void AddToComponent(const std::vector<int>& table, int component, std::int64_t amount);
   void StoreComponent(int component, std::int64_t value);
-  void UpdateItemSlots(const std::vector<int>& table);
+  void UpdateItemSlots();
   void SpreadEvenly();
+  bool PlaceCount(std::int32_t code);
   void ShowDistribution(int units);
   int ConnectionRecordIndex() const { return m_line.lineMode == 3 ? 9 : Kind(); }
   int State48(const std::vector<int>& table) const { return table.size() > 48 ? table[48] : 0; }

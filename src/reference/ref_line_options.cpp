@@ -65,7 +65,7 @@ void CRefLineEditContext::ChooseComponent(int which, int member) {
   if (k < 0 || k >= kRefProductCount) return;
   switch (which) {
     case 3: return ComputeComponentCounts(3);
-    case 7: return UpdateItemSlots(GetChoiceTable(1));
+    case 7: return UpdateItemSlots();
     case 9: return ComputeComponentCounts(2);
     case 1:
     case 2:
