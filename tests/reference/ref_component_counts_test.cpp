@@ -118,6 +118,10 @@ TEST(RefComponentCountTest, FeedAndEndClosureAndQpJoints) {
   EXPECT_EQ(fixture.line.components[39], 2);  // 11 / 5
   context.ComputeComponentCounts(1);
   EXPECT_EQ(context.Edit(kEditEndClosureCount), 1);
+  // Without an offered straight element there is no step: no joints, no division by zero.
+  context.choices[kFamilyStraight] = 5;
+  context.ComputeComponentCounts(2);
+  EXPECT_EQ(fixture.line.components[39], 0);
 }
 
 TEST(RefComponentCountTest, QfpSectionsCountTheirAccessories) {

@@ -164,3 +164,26 @@ TEST(RefItemSlotTest, DistributionChecksAreTriedWithoutChangingTheLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RefItemSlotTest, TheLightingFixingCodeSteersTheNextCount) {
+  CRefEditFixture qyx(6, 25);
+  qyx.line.length = 7;
+  qyx.line.components[17] = 9;
+  qyx.context.choices = {0, 3, 6, 10, 13};
+  qyx.context.lightingFixingCode = 5;
+  qyx.context.ComputeComponentCounts(0);
+  EXPECT_EQ(qyx.line.components[16], 4);  // 2 elements x 2 + 0 complements
+  EXPECT_EQ(qyx.line.components[17], 9);
+  EXPECT_EQ(qyx.line.components[18], 4);
+  CRefEditFixture qya(1, 25);
+  qya.line.length = 12;
+  qya.context.count = 6;
+  qya.context.choices = {0, 3, 6, 9, 13};
+  qya.context.lightingFixingCode = 30 | (2 << 16);
+  qya.context.ComputeComponentCounts(0);
+  EXPECT_EQ(qya.line.slots[30], 6 | (2 << 16));
+}
+
+}  // namespace
