@@ -91,9 +91,10 @@ class CRefLineEditContext {
   // The choice panel (or the equipment dialog for 7) closed with OK; member is the
   // component it chose for a family (ignored by the other kinds).
   void ChooseComponent(int which, int member);
-  // An option dialog closed with OK: 1 the fixing (member) and cable range (cableRange,
-  // as the dialog numbers it), 3 the equipment quantities; 0 the sections, whose dialog
-  // edits the line itself.
+  // The option dialogs of a line: 0 brings the line's sections to the count before the
+  // sections dialog opens (that dialog edits the sections itself); after OK, 1 the fixing
+  // (member) and cable range (cableRange, as the dialog numbers it), 3 the equipment
+  // quantities.
   void EditLineOptions(int which, int member = -1, int cableRange = -1);
 
   // The six line parameters for a line's product.

@@ -99,6 +99,11 @@ void CRefLineEditContext::ChooseComponent(int which, int member) {
 
 void CRefLineEditContext::EditLineOptions(int which, int member, int cableRange) {
   if (Kind() < 0 || Kind() >= kRefProductCount) return;
+  if (which == 0) {
+    const std::vector<int> table = GetChoiceTable(1);
+    m_line.ResizeSections(count, table.data(), &m_config.QfpPositions()[0], 0);
+    return;
+  }
   if (which == 1) {
     if (member >= 0 && member != ChoiceOf(kFamilyFixing) &&
         InFamily(kFamilyFixing, member, Kind())) {

@@ -185,6 +185,19 @@ TEST(RefLineOptionsTest, FixingCableRangeAndEquipmentSums) {
   EXPECT_EQ(context.texts[kStaticEquipment], "13");
 }
 
+TEST(RefLineOptionsTest, TheSectionsFollowTheCountBeforeTheirDialog) {
+  CRefEditFixture fixture(0, 20);
+  fixture.line.lineMode = 10;
+  fixture.context.count = 5;
+  fixture.context.EditLineOptions(0);
+  int total = 0;
+  for (const CRefLineSection& section : fixture.line.sections) total += section.values[2];
+  EXPECT_EQ(total, 5);
+  fixture.context.count = 2;
+  fixture.context.EditLineOptions(0);
+  EXPECT_EQ(fixture.line.sections.size(), 2u);
+}
+
 TEST(RefLineOptionsTest, StoringTheFamilyCountsGivesTheOtherMembersZero) {
   CRefEditFixture fixture(3, 63);
   CRefLineEditContext& context = fixture.context;
