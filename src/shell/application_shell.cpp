@@ -4,11 +4,13 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QTimer>
+#include <memory>
 
 #include "app/current_language.h"
 #include "shell/catalogue_menu.h"
 #include "app/ui/costing_window_makers.h"
 #include "shell/document_commands.h"
+#include "reference/ref_config.h"
 #include "shell/empty_costing_window.h"
 #include "shell/run_documents.h"
 #include "model/run_environment.h"
@@ -83,7 +85,15 @@ void CApplicationShell::CreateFrame() {
     return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, *m_dialogs, opened);
   };
   services.makeReferenceWindow = [this, opened] {
-    return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, *m_dialogs, opened);
+    auto* window =
+        new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, *m_dialogs, opened);
+    // The reference window reads its option lists when it is set up.
+    window->SetConfigCheck([this, config = std::make_shared<CRefConfig>()] {
+      const CRefConfigSetup setup = RefConfigSetupFor(m_app);
+      config->ReadSettings(m_app.Profile(), setup);
+      return config->LoadRefConfig(m_app.Profile(), setup) == 1;
+    });
+    return window;
   };
   services.newFromModel = [this](bool ask) { m_commands->NewFromModel(ask); };
   m_frame = std::make_unique<CMainFrame>(services);

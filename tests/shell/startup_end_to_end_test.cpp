@@ -8,6 +8,8 @@
 #include <QImage>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/shell_file_types.h"
 #include "app/ui/command_ids.h"
@@ -87,6 +89,24 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
   EXPECT_EQ(dump.values.value("title"), "Tavrilon - (sample.lin)");
   EXPECT_FALSE(QImage(screenshot).isNull());
   EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/lin_conf.cfg")));
+}
+
+// The reference window reads the option lists as it opens: a new user gets the list of
+// every key beside TVR.INI, the sample's choices are read, and nothing of theirs is made.
+TEST(StartupEndToEndTest, TheReferenceWindowReadsTheOptionListsAsItOpens) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Language]\nID=044\n");
+  folder.Write("documents/project.ref", "");
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(folder.Path("documents/project.ref"))});
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.values.value("mode"), "4");  // costing by reference
+  std::ifstream all(folder.Path("settings/TVR73/ref_conf.all"));
+  const std::string text((std::istreambuf_iterator<char>(all)), std::istreambuf_iterator<char>());
+  for (const char* key : {"[QYA]\nOPT0=0\n", "[Qpa-APOD]\n", "CHOIXLUM=1\n", "SUPPL=1\n"})
+    EXPECT_NE(text.find(key), std::string::npos) << key;
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/ref_conf.cfg")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
