@@ -21,6 +21,7 @@ void CPartBuilder::FinishParts(int level) {
     AdvanceCheckMessage();
   }
   FinishDevices();
+  FinishPass();
   m_run.SetProp("SUPP", std::to_string(m_supportCount));
 }
 
