@@ -30,9 +30,11 @@ std::string_view PieceRatingCode(bool upperCase, bool a, int calibre) {
   return "99";
 }
 
-// The device pattern of a straight-line kind, as long as a reference, '?' beyond it.
+// The device pattern of a straight-line kind, as long as a reference: '?' where the
+// pattern (padded with blanks as read) gives no character.
 std::string DevicePattern(std::string_view pattern) {
   std::string result(pattern.substr(0, kRefWidth));
+  result.erase(result.find_last_not_of(' ') + 1);
   result.resize(kRefWidth, '?');
   return result;
 }
