@@ -38,10 +38,11 @@ std::string CRunQP::GetDeviceTextForSide(const CDev& device, int side) const {
   const std::string& reference = device.GetReference();
   if (device.GetVariantIndex() == side) return reference;
   const bool upper = m_upperCase != 0;
+  // A damaged or short reference has no family to take over.
+  if (reference.size() < 3 || side < 0) return std::string();
   std::size_t from = 5;
   if (upper) from = std::string_view(reference).substr(3).starts_with("1000") ? 7 : 6;
-  // A damaged or short reference has no family to take over.
-  if (reference.size() < 3 || reference.size() < from + 5 || side < 0) return std::string();
+  if (reference.size() < from + 5) return std::string();
   std::string text = reference.substr(0, 3) + GetPropText("Calibre").substr(0, 2);
   text.resize(5, ' ');
   text += reference.substr(from, 5) + "  ";
