@@ -57,3 +57,15 @@ inline std::string QPBillListing(const CRun& run) {
   }
   return listing;
 }
+
+// The quantity of the bill line whose reference, without its trailing blanks, is the
+// text; 0 without such a line.
+inline std::int64_t QPBillQuantity(const CRun& run, std::string_view reference) {
+  const CBOMGrid& bom = run.GetBOM();
+  for (int row = 1; row < bom.GetLineCount(); ++row) {
+    std::string text = bom.GetLine(row)->reference;
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (text == reference) return bom.GetLineQuantity(row);
+  }
+  return 0;
+}
