@@ -10,6 +10,7 @@
 #include "platform/wildcard.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -189,21 +190,44 @@ void CPartBuilderQP::SetState(const CDev& element, int state) {
   else m_states[&element] = state;
 }
 
+namespace {
+
+bool IsFeedPoint(const CDev& element) {
+  const int variant = element.GetVariant();
+  if (element.GetKind() == CDev::kInLineVariant) return variant == 3;
+  return element.GetKind() == CDev::kEnd &&
+         (variant == 2 || variant == 3 || variant == 5 || variant == 7);
+}
+
+}  // namespace
+
+// Each element's answer is kept for the rebuild: the walk back stops at the first
+// element already answered, so a long run is walked once, not once per elbow.
 int CPartBuilderQP::FindFeedElement(const CDev& element) const {
-  const auto isFeed = [](const CDev& d) {
-    const int variant = d.GetVariant();
-    if (d.GetKind() == CDev::kInLineVariant) return variant == 3;
-    return d.GetKind() == CDev::kEnd &&
-           (variant == 2 || variant == 3 || variant == 5 || variant == 7);
-  };
-  std::unordered_map<const CDev*, bool> seen;
-  for (const CDev* at = element.GetBackNeighbour(); at != nullptr && !seen[at];
+  std::vector<const CDev*> walked;
+  std::unordered_set<const CDev*> seen;
+  bool behind = false;
+  for (const CDev* at = element.GetBackNeighbour(); at != nullptr && seen.insert(at).second;
        at = at->GetBackNeighbour()) {
-    seen[at] = true;
-    if (isFeed(*at)) return 0;
+    if (const auto known = m_feedBehind.find(at); known != m_feedBehind.end()) {
+      behind = known->second || IsFeedPoint(*at);
+      break;
+    }
+    if (IsFeedPoint(*at)) {
+      behind = true;
+      break;
+    }
+    walked.push_back(at);
   }
-  const std::vector<CDev*>& devices = GetRun().GetDevices();
-  return std::any_of(devices.rbegin(), devices.rend(), [&](const CDev* d) { return isFeed(*d); })
-             ? 1
-             : 0;
+  // Everything walked lies in front of the feed point found, or of none.
+  for (const CDev* at : walked) m_feedBehind[at] = behind;
+  if (behind) return 0;
+  if (m_anyFeed < 0) {
+    const std::vector<CDev*>& devices = GetRun().GetDevices();
+    m_anyFeed =
+        std::any_of(devices.begin(), devices.end(), [](const CDev* d) { return IsFeedPoint(*d); })
+            ? 1
+            : 0;
+  }
+  return m_anyFeed;
 }

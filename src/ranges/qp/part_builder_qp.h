@@ -88,4 +88,8 @@ class CPartBuilderQP : public CPartBuilder {
   int m_counterB = 0;
   int m_counterC = 0;
   std::unordered_map<const CDev*, int> m_states;
+  // Whether a feed point lies behind an element (FindFeedElement), and whether the run
+  // holds one at all (-1 not yet known).
+  mutable std::unordered_map<const CDev*, bool> m_feedBehind;
+  mutable int m_anyFeed = -1;
 };
