@@ -50,7 +50,7 @@ class CPartBuilderQP : public CPartBuilder {
                   std::string_view reference) override;
   std::int32_t SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
                            std::int32_t minRemainder, std::string& answer) override;
-  void FinishPass() override;
+  void FinishSecondPass() override;
 
   // The reference of one element as the range builds it.
   std::string MakeElementReference(const CSegmentEntry& entry);

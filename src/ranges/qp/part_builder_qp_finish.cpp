@@ -153,7 +153,7 @@ void CPartBuilderQP::FinishPart(CDev& element, int position) {
 }
 
 // The accessories that the whole run's counts call for, once the last part is finished.
-void CPartBuilderQP::FinishPass() {
+void CPartBuilderQP::FinishSecondPass() {
   CRun& run = GetRun();
   if (m_counterA < 0) run.AddAccessoryParts(10, -m_counterA, {});
   if (m_counterB < 0) run.AddAccessoryParts(11, -m_counterB, {});
