@@ -150,8 +150,7 @@ TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithIts
 // rebuilds through the Run menu's command, now that the range has a part builder, and
 // is saved; the screenshot shows the four runs with the feed box of the QPC run.
 TEST(LayoutWindowEndToEndTest, TheQPSampleRebuildsInTheProgramAndIsSaved) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write(
       "settings/TVR73/TVR.INI",
@@ -166,7 +165,8 @@ TEST(LayoutWindowEndToEndTest, TheQPSampleRebuildsInTheProgramAndIsSaved) {
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
   const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
                              std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
-  CDump dump = RunProgram(folder, {QString::fromStdString(layout)}, script, "1280x960x24");
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
   qunsetenv("TVR_SCREENSHOT_FILE");
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
