@@ -164,6 +164,26 @@ TEST_F(QPRunTest, MountingSideIsCachedInTheRunFlags) {
   EXPECT_EQ(run.IsMountReversed(&start, 0), 1);
 }
 
+// An elbow's elbow page says whether the run is of code "QPA".
+TEST_F(QPRunTest, ElbowPageWordTellsTheCodesOtherThanQPA) {
+  struct Row {
+    const char* layout;
+    int word;
+  };
+  const Row rows[] = {
+      {"run QPA 40\nstart 0\ngo 4 3000\ngo 1 2000\nend 6\n", 0},
+      {"run QPC 63\nstart 0\ngo 4 3000\ngo 1 2000\nend 6\n", 1},
+      {"run Qpa 25\nstart 0\ngo 4 3000\ngo 1 2000\nend 6\n", 1},
+  };
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut(row.layout);
+    const CDev& elbow = *Laid().at(1);
+    ASSERT_EQ(elbow.GetKind(), CDev::kElbow);
+    EXPECT_EQ(run.GetPageWord(elbow, run.GetElementPage(kSlotElbow)), row.word) << row.layout;
+    EXPECT_EQ(run.GetPageWord(*Laid().at(0), run.GetElementPage(kSlotElbow)), 0);
+  }
+}
+
 // A QPC run is stored under "QPCnew" and a Qpc run under "QPC"; both read back as they
 // were (the sample document holds one of each).
 TEST_F(QPRunTest, CopperCodesAreStoredUnderTheirFileCodes) {

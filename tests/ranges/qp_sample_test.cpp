@@ -30,6 +30,17 @@ TEST_F(RangeTest, SampleQPDocumentRebuildsToItsBill) {
     ASSERT_NE(dynamic_cast<CRunQP*>(run), nullptr);
     EXPECT_EQ(run->GetPropText("Catalog"), codes[index++]);
     EXPECT_NE(run->CreatePartBuilder(), nullptr);
+    if (run->GetPropText("Catalog") == "QPC") {
+      // The feed box at the start is drawn with its front plate and its four outlets.
+      const CDev* start = run->GetFirstElement();
+      ASSERT_NE(start, nullptr);
+      for (int slot : {7, 10, 11, 12, 13}) {
+        const CBox* box = start->GetBox(slot);
+        ASSERT_NE(box, nullptr) << slot;
+        EXPECT_EQ(box->GetKindCode(), slot == 7 ? 0 : 1) << slot;
+      }
+      EXPECT_EQ(start->GetBox(16), nullptr);
+    }
     const std::string saved = QPBillListing(*run);
     EXPECT_EQ(run->RebuildParts(0), 1);
     const std::string rebuilt = QPBillListing(*run);

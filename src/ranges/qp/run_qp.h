@@ -48,6 +48,8 @@ class CRunQP : public CRangeRun {
   void NormalizeRefCode(std::string& text) const override;
   std::optional<std::string> GetPriceFormula(std::string_view reference) override;
   std::vector<int> GetSubObjects(const CDev& element) const override;
+  // 1 for the elbow page of an elbow of any code but "QPA", else 0.
+  int GetPageWord(const CDev& element, int page) const override;
   std::string GetDeviceTextForSide(const CDev& device, int side) const override;
   // Mode 0 asks whether the element's combined elbow or riser piece has the option M (1),
   // has it not (-1) or takes none (0); 1 switches it on and -1 off, with an undo step.

@@ -203,3 +203,9 @@ std::vector<int> CRunQP::GetSubObjects(const CDev& element) const {
   pages.push_back(namePage);
   return pages;
 }
+
+// The elbow page of every code but "QPA" is told so through its page word.
+int CRunQP::GetPageWord(const CDev& element, int page) const {
+  if (element.GetKind() != CDev::kElbow || page != GetElementPage(kSlotElbow)) return 0;
+  return GetPropText("Catalog") == "QPA" ? 0 : 1;
+}
