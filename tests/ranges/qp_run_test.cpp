@@ -1,4 +1,6 @@
+#include "model/undo_manager.h"
 #include "qp_test_support.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -182,6 +184,41 @@ TEST_F(QPRunTest, ElbowPageWordTellsTheCodesOtherThanQPA) {
     EXPECT_EQ(run.GetPageWord(elbow, run.GetElementPage(kSlotElbow)), row.word) << row.layout;
     EXPECT_EQ(run.GetPageWord(*Laid().at(0), run.GetElementPage(kSlotElbow)), 0);
   }
+}
+
+// The option M of a combined elbow of a QPA step run is switched off and on again, each
+// switch one undo step, the bill following the reference.
+TEST_F(QPRunTest, ElbowOptionSwitchesWithAnUndoStep) {
+  CTempFolder settings("qp-option");
+  CDocEnvironment environment;
+  environment.settingsFolder = settings.Folder();
+  CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 2000\nend 6\n", environment);
+  run.SetProp("QP_STEP", "1");
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  CDev& elbow = *Laid().at(1);
+  CDev* holder = elbow.FindReferencedElement();
+  ASSERT_NE(holder, nullptr);
+  run.GetBOM().RemoveRefQuantity(holder->GetReference(), 1);
+  holder->SetReference("QPA400DLC4AM");
+  run.GetBOM().AddRefQuantity("QPA400DLC4AM", 1);
+  const int steps = m_document->GetUndo().GetPosition();
+  EXPECT_EQ(run.AccessOption(&elbow, 0), 1);
+  EXPECT_EQ(run.AccessOption(&elbow, -1), -1);
+  const std::string off = holder->GetReference();
+  EXPECT_TRUE(off == "QPA400DLL43A" || off == "QPA400DLR43A") << off;
+  EXPECT_EQ(QPBillQuantity(run, off), 1);
+  EXPECT_EQ(QPBillQuantity(run, "QPA400DLC4AM"), 0);
+  EXPECT_EQ(run.AccessOption(&elbow, -1), -1);
+  EXPECT_EQ(run.AccessOption(&elbow, 1), 1);
+  EXPECT_EQ(holder->GetReference(), "QPA400DLC4AM");
+  // The undo manager takes the two switches of one kind as one step.
+  const CUndoManager& undo = m_document->GetUndo();
+  ASSERT_EQ(undo.GetPosition(), steps + 1);
+  EXPECT_EQ(undo.GetRecord(1).action, CRunQP::kUndoOption);
+  // Without step mode, and on lower-case codes, there is no option.
+  run.SetProp("QP_STEP", "0");
+  EXPECT_EQ(run.AccessOption(&elbow, 0), 0);
+  EXPECT_EQ(run.AccessOption(nullptr, 1), 0);
 }
 
 // A QPC run is stored under "QPCnew" and a Qpc run under "QPC"; both read back as they

@@ -22,9 +22,10 @@ class QPRunTest : public RangeTest {
     m_own.reset();
     RangeTest::TearDown();
   }
-  // A document whose only run is laid out from the layout text.
-  CRunQP& LayOut(const std::string& layout) {
-    m_document = std::make_unique<CDorneDoc>();
+  // A document whose only run is laid out from the layout text; with an environment
+  // (undo snapshots in its settings folder) when one is given.
+  CRunQP& LayOut(const std::string& layout, const CDocEnvironment& environment = {}) {
+    m_document = std::make_unique<CDorneDoc>(environment);
     m_document->OnNewDocument("");
     while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
     m_laid.clear();
