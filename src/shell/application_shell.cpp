@@ -20,12 +20,15 @@
 #include "app/ui/shell_dialogs.h"
 #include "shell/single_instance.h"
 #include "app/ui/splash_dlg.h"
+#include "app/ui/window_translation.h"
 #include "view/element_point_source.h"
 
 namespace {
 
 CApplicationShell* g_shell = nullptr;
 constexpr int kHandOverRetryMs = 250;
+// A language chosen in the About box: documents may be open, so no restart here.
+constexpr int kMsgLanguageAtNextStart = 8163;
 
 }  // namespace
 
@@ -104,9 +107,9 @@ CInfoDlg::Setup CApplicationShell::InfoSetup(EInfoMode mode) const {
 }
 
 void CApplicationShell::ShowAbout(QWidget* parent) {
-  CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
-  CInfoDlg dialog(setup, m_app.Profile(), parent);
-  dialog.exec();  // a language chosen here is used from the next start
+  const CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
+  if (m_dialogs->RunInfoDialog(parent, setup, m_app.Profile()) == kInfoLanguageChanged)
+    m_dialogs->Message(parent, StringQText(kMsgLanguageAtNextStart), kMbOk | kMbIconInformation);
 }
 
 void CApplicationShell::OnHandOver(const QString& file) {
