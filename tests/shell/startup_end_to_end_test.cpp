@@ -166,4 +166,37 @@ TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithIts
   EXPECT_GT(picture.width(), 1000);
 }
 
+// The QP sample the program ships (a run of each of the four codes) opens in its window,
+// rebuilds through the Run menu's command, now that the range has a part builder, and
+// is saved; the screenshot shows the four runs with the feed box of the QPC run.
+TEST(LayoutWindowEndToEndTest, TheQPSampleRebuildsInTheProgramAndIsSaved) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write(
+      "settings/TVR73/TVR.INI",
+      "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n"
+      "[Application Layout]\nShowCmd=1\nNormalPos=Left 0, Top 0, Right 1240, Bottom 920\n");
+  const std::string layout = folder.Path("documents/qp_sample.run");
+  std::filesystem::create_directories(folder.Path("documents"));
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qp_sample.run", layout);
+  const std::string saved = folder.Path("documents/rebuilt.run");
+  const QString screenshot = QString::fromStdString(TestOutputPath("qp_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
+                             std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.exitCode, 0);
+  EXPECT_EQ(dump.values.value("failed"), "");
+  EXPECT_EQ(dump.values.value("active"), "layout_document");
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_GT(std::filesystem::file_size(saved), 1000u);
+  const QImage picture(screenshot);
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_GT(picture.width(), 1000);
+}
+
 }  // namespace
