@@ -9,6 +9,8 @@
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "export/ui/layout_exports.h"
+#include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
 #include "model/prop_window_notifier.h"
 #include "model/undo_manager.h"
@@ -72,6 +74,18 @@ QWidget* CChildFrame::MakeLowerPane(CDorneDoc& document, QWidget* parent) {
   return new CBOMView(document, parent);
 }
 
+CChildFrame::~CChildFrame() = default;
+
+CLayoutExports& CChildFrame::Exports() {
+  if (!m_exports) {
+    m_exports =
+        std::make_unique<CLayoutExports>(*m_view->Document(), this, [this](const QString& text) {
+          if (m_reportError) m_reportError(text);
+        });
+  }
+  return *m_exports;
+}
+
 void CChildFrame::SetPrompt(int id) {
   m_prompt = id;
   emit PromptChanged(id);
@@ -114,6 +128,16 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     case kIdPrintPreview:
     case kIdExportPicture:
     case kIdExportDxf: state.enabled = document != nullptr; return true;
+    case kIdUpdatePrices:
+    case kIdImportPartNumbers:
+    case kIdExportCsv:
+    case kIdExportCsvDetailed: {
+      CDocCommandContext context;
+      context.totalsPageShown = document != nullptr && document->GetBomPage() == 0;
+      state.enabled =
+          document != nullptr && GetDocCommandState(*document, commandId, context).enabled;
+      return true;
+    }
     default: return false;
   }
 }
@@ -145,6 +169,10 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdPrintPreview: OnPrintPreview(); return true;
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
+    case kIdUpdatePrices: Exports().UpdatePrices(); return true;
+    case kIdImportPartNumbers: Exports().ImportPartNumbers(); return true;
+    case kIdExportCsv: OnExportCsv(false); return true;
+    case kIdExportCsvDetailed: OnExportCsv(true); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
     case kIdNewRun: m_view->NewRun(); return true;
     case kIdRebuildBom:
@@ -226,4 +254,13 @@ void CChildFrame::OnExport(bool dxf, const QRect& region) {
   if (written || !m_reportError) return;
   m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, path.toStdString())) +
                 QStringLiteral("\n\n") + QString::fromStdString(fault));
+}
+
+void CChildFrame::OnExportCsv(bool allRuns) {
+  if (!m_chooseFile) return;
+  const QString path = m_chooseFile("CSV (*.CSV) |*.CSV||", "csv");
+  if (path.isEmpty()) return;
+  std::string fault;
+  if (Exports().ExportCsv(allRuns, path, fault) || !m_reportError) return;
+  m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, fault)));
 }

@@ -3,12 +3,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/ui/command_target.h"
 #include "view/ui/dorne_view.h"
 
 class CDorneDoc;
+class CLayoutExports;
 class QSplitter;
 class QPrinter;
 
@@ -29,6 +31,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   using CErrorReporter = std::function<void(const QString& text)>;
 
   CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent = nullptr);
+  ~CChildFrame() override;
 
   CDorneView* View() const { return m_view; }
   QSplitter* Splitter() const { return m_splitter; }
@@ -50,6 +53,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   bool ExportPicture(const QString& path, std::string& fault, const QRect& region = QRect()) const;
   bool ExportDxf(const QString& path, std::string& fault) const;
   bool Print(QPrinter& printer) const;
+  // The price and bill-of-materials export commands of the document.
+  CLayoutExports& Exports();
 
  signals:
   void PromptChanged(int id);
@@ -60,6 +65,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnPrintPreview();
   void OnExport(bool dxf, const QRect& region = QRect());
   void ShowAngleDialog();
+  void OnExportCsv(bool allRuns);
 
   CDorneView* m_view;
   QSplitter* m_splitter;
@@ -67,4 +73,5 @@ class CChildFrame : public QWidget, public CCommandTarget {
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
   int m_prompt = 0;
+  std::unique_ptr<CLayoutExports> m_exports;
 };
