@@ -95,8 +95,8 @@ class CArticleReader {
     if (design.empty()) design = " ";
     if (substitute) design += " " + StringText(kMsgSubstitute);
     const std::string priceText = m_price >= 0 ? Trim(m_table.FieldRawText(m_price)) : "";
-    std::optional<int> price = substitute ? 0 : PriceInHundredths(priceText);
-    if (!price)
+    const std::string price = substitute ? std::string("0") : CostText(priceText);
+    if (price.empty())
       problems.push_back(FormatMessageTextSS(StringText(kMsgPriceNotNumber), key, priceText));
     const std::string packing = IntegerField(m_table, m_packing, "1");
     const std::string time = IntegerField(m_table, m_time, "0");
@@ -104,30 +104,27 @@ class CArticleReader {
     std::string eNumber = m_eNumber >= 0 ? TrimRight(m_table.FieldText(m_eNumber)) : "";
     if (eNumber.empty()) eNumber = " ";
     const int discount = FamilyDiscount();
-    const std::vector<std::string> fields = {key,
-                                             "1",
-                                             design,
-                                             price ? std::to_string(*price) : std::string(),
-                                             "1",
-                                             packing,
-                                             std::to_string(discount),
-                                             "0",
-                                             "0",
-                                             time,
-                                             "0",
-                                             "0",
-                                             "0",
-                                             "0",
-                                             "0",
-                                             "0",
-                                             weight,
-                                             eNumber};
+    const std::vector<std::string> fields = {
+        key, "1", design, price,  "1", packing, std::to_string(discount),
+        "0", "0", time,   "0",    "0", "0",     "0",
+        "0", "0", weight, eNumber};
     std::string line;
     for (const std::string& field : fields) line += field + '\t';
     return line;
   }
 
  private:
+  // The cost in the unit the bill counts; empty when the price is not a number. Tables
+  // with decimal price fields keep currency units, read as ten-thousandths of the
+  // currency, as the older tables' whole fields of hundredths were.
+  std::string CostText(const std::string& priceText) const {
+    const std::optional<int> hundredths = PriceInHundredths(priceText);
+    if (!hundredths) return {};
+    long long cost = *hundredths;
+    if (m_price >= 0 && m_table.Field(m_price).decimals > 0) cost *= 100;
+    return std::to_string(cost);
+  }
+
   // 10000 less the kept part of the family's discount record, in hundredths; 0 without.
   int FamilyDiscount() {
     if (m_family < 0 || m_local < 0 || m_firstPrice < 0) return 0;

@@ -29,5 +29,3 @@ double SumLineTotals(CLinearProject& project, const CLinearExportContext& contex
 CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant,
                                      const CLinearExportContext& context);
 
-// The job of the spreadsheet exports, shared with the layout document's.
-using CLinearExcelJob = CXlExportJob;

@@ -62,11 +62,13 @@ TEST_F(ArticleListTest, ArticleLinesHoldTheEighteenFieldsInOrder) {
   ASSERT_TRUE(link.WriteArticleList({"qda40ed430"}));
   const std::vector<std::string> lines = Drain(link);
   ASSERT_EQ(lines.size(), 1u);
-  // Price 133.20; the family record REMISE_QD keeps 90.00 of the price: a discount of
-  // 1000 hundredths of a percent; 56 hundredths of an hour, 5400 g, E number TV103640.
-  EXPECT_EQ(lines[0],
-            "QDA40ED430\t1\tStraight length 3 m, QDA 40 A 3P+N aluminium\t13320\t1\t1\t1000\t0\t0\t"
-            "56\t0\t0\t0\t0\t0\t0\t5400\tTV103640\t");
+  // Price 133.20 in a field with decimals: ten-thousandths of the currency; the family record
+  // REMISE_QD keeps 90.00 of the price: a discount of 1000 hundredths of a percent; 56 hundredths
+  // of an hour, 5400 g, E number TV103640.
+  EXPECT_EQ(
+      lines[0],
+      "QDA40ED430\t1\tStraight length 3 m, QDA 40 A 3P+N aluminium\t1332000\t1\t1\t1000\t0\t0\t"
+      "56\t0\t0\t0\t0\t0\t0\t5400\tTV103640\t");
 }
 
 TEST_F(ArticleListTest, ReferencesAreTakenFromTheLastAndUnknownOnesSkipped) {

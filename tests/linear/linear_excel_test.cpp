@@ -159,7 +159,7 @@ TEST(LinearExcelExportTest, TheHelperWritesAWorkbookThatReadsBack) {
   const CLinearExportContext context{
       {true, true, true, true}, {true, true, true, true, true}, nullptr, &tables};
   const CXlExportFile file = WriteExcelExchangeFile(project, 0, context);
-  const CLinearExcelJob job{folder.File("XlExport.txt"), "model.xls",
+  const CXlExportJob job{folder.File("XlExport.txt"), "model.xls",
                             folder.WriteFile("out.xlsx", "old"), true};
   CPrintHelperLauncher missing(folder.Path(), "NoSuchHelper.exe");
   EXPECT_EQ(ExportToExcel(file, job, missing), 0);

@@ -103,10 +103,11 @@ void CLayoutExports::UpdatePrices() {
   const std::string articles = CRunEnvironment::Instance().ArticleFolder();
   CPartNumberLink link;
   if (!link.Init(ReadPartNumberSettings(profile, articles))) return;
+  const int list = link.Settings().priceList;
   m_document.GetUndo().SaveUndoState(kUndoUpdatePrices, false, true);
   CPriceBaseNames base;
-  base.date = GetPriceListName(articles, profile, 0, false, LookupText);
-  base.money = GetPriceListName(articles, profile, 0, true, LookupText);
+  base.date = GetPriceListName(articles, profile, list, false, LookupText);
+  base.money = GetPriceListName(articles, profile, list, true, LookupText);
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const CPriceUpdateReport report = ::UpdatePrices(m_document, link, base);
   QApplication::restoreOverrideCursor();

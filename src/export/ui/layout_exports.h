@@ -3,11 +3,12 @@
 #include <QPointer>
 #include <QString>
 
+#include "export/ui/price_base_dlg.h"
+
 #include <functional>
 #include <string>
 
 class CDorneDoc;
-class CPriceBaseDlg;
 class QWidget;
 
 // The price and export commands of a layout document window: they gather what the

@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "app/current_language.h"
 #include "app/profile.h"
 #include "app/ui/command_ids.h"
 #include "export/ui/layout_exports.h"
@@ -31,6 +32,13 @@ class PriceCommandsTest : public RangeTest {
   void SetUp() override {
     RangeTest::SetUp();
     CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
+    // The texts of the program's English file, for the screenshots.
+    CLanguageSetup language;
+    language.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
+    CCurrentLanguage::Instance().SetSetup(language);
+    CCurrentLanguage::Instance().LoadLanguage(CCurrentLanguage::kFallbackLanguage);
+    // The catalogue list of the program's start-up (catalog.dbf): the runs are known.
+    CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QDT", "QD T"}});
     m_folder.WriteFile("TVR.INI", "[Design]\nSplit=1\n");
     m_profile = std::make_unique<CProfile>(m_folder.File("TVR.INI"));
     CDocEnvironment environment;
@@ -46,6 +54,7 @@ class PriceCommandsTest : public RangeTest {
   void TearDown() override {
     m_frame.reset();
     m_document.reset();
+    CCurrentLanguage::Instance().Reset();
     RangeTest::TearDown();
   }
   double UnitPrice(int row = 1) const {
@@ -117,7 +126,9 @@ TEST_F(PriceCommandsTest, ATypedWholeSaleTotalIsSpreadOverTheRuns) {
   double sum = 0;
   for (int n = 1; n <= m_document->GetRunCount(); ++n) {
     const double value = (*m_document->GetTotals(n))[4];
-    if (n >= 2) EXPECT_EQ(value, std::floor(value)) << n;
+    if (n >= 2) {
+      EXPECT_EQ(value, std::floor(value)) << n;
+    }
     sum += value;
   }
   EXPECT_DOUBLE_EQ(sum, typed);
