@@ -96,6 +96,7 @@ void CLayoutDocWindow::BuildFrame() {
         this, base + QLatin1Char('.') + QString::fromStdString(extension),
         COpenFileFilter{filter, extension});
   });
+  m_frame->SetDocumentPath(m_path.toStdString());
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
   });
@@ -155,6 +156,7 @@ bool CLayoutDocWindow::SaveToFile(const std::string& path, std::string& error) {
     return false;
   }
   m_path = QString::fromStdString(path);
+  m_frame->SetDocumentPath(path);
   SetTitle(QFileInfo(m_path).fileName());
   return true;
 }

@@ -1,6 +1,8 @@
 #include "export/ui/layout_exports.h"
 
 #include <QApplication>
+
+#include <cctype>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLocale>
@@ -12,7 +14,9 @@
 #include "app/message_text.h"
 #include "app/price_lists.h"
 #include "app/profile.h"
+#include "app/xl_export_file.h"
 #include "export/csv_export.h"
+#include "export/layout_xl_export.h"
 #include "export/part_number_import.h"
 #include "export/part_number_link.h"
 #include "export/price_update.h"
@@ -33,6 +37,8 @@ constexpr int kMsgToolRunning = 31530;
 constexpr int kMsgToolFailed = 31531;
 constexpr int kUndoImportPartNumbers = 32878;
 constexpr int kPumpSleepMs = 20;
+constexpr int kMsgHelperNotStarted = 8150;
+constexpr int kMsgCannotCreate = 61732;
 
 // A modal progress window without a cancel button for the time the tool runs.
 class CProgressWait : public CWaitObserver {
@@ -150,4 +156,38 @@ bool CLayoutExports::ImportPartNumbers() {
   m_document.GetUndo().SaveUndoState(kUndoImportPartNumbers, false, true);
   ::ImportPartNumbers(m_document, link);
   return true;
+}
+
+std::string CLayoutExports::OpenedWorkbookPath(const std::string& documentPath) {
+  std::string sheet = AppProfile().ReadProfileText("Parameter", "ExcelSheet", "NoSave");
+  for (char& c : sheet) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string title = m_document.GetDocProperty("Name").empty()
+                                ? std::string("Export")
+                                : m_document.GetDocProperty("Name");
+  if (sheet == "SAVE" && !documentPath.empty()) {
+    const std::size_t slash = documentPath.rfind('/');
+    return documentPath.substr(0, slash + 1) + WorkbookName(documentPath.substr(slash + 1));
+  }
+  if (!m_workbooks) m_workbooks = std::make_unique<QTemporaryDir>();
+  if (!m_workbooks->isValid()) return {};
+  return m_workbooks->filePath(QString::fromStdString(WorkbookName(title + ".run"))).toStdString();
+}
+
+bool CLayoutExports::ExportWorkbook(bool allRuns, bool saveAs, const std::string& target,
+                                    std::string& fault) {
+  const CDorneApp* app = CRunEnvironment::Instance().App();
+  CXlExportJob job;
+  job.exchangePath =
+      (app != nullptr ? app->SettingsFolder() : QDir::tempPath().toStdString() + "/") +
+      "XlExport.txt";
+  job.targetPath = target;
+  job.saveAs = saveAs;
+  CLayoutXlContext context;
+  context.profile = &AppProfile();
+  const CXlExportFile file = WriteLayoutExchangeFile(m_document, allRuns, context);
+  CPrintHelperLauncher& helper = ProgramPrintHelper();
+  if (helper.CanStart() && ExportToExcel(file, job, helper) == 1) return true;
+  fault = helper.CanStart() ? FormatMessageTextS(StringText(kMsgCannotCreate), job.exchangePath)
+                            : StringText(kMsgHelperNotStarted);
+  return false;
 }

@@ -2,6 +2,9 @@
 
 #include <QPointer>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 #include "export/ui/price_base_dlg.h"
 
@@ -29,6 +32,13 @@ class CLayoutExports {
   bool ImportPartNumbers();
   // Writes the CSV list to the path (all runs, or the page shown). False with the reason.
   bool ExportCsv(bool allRuns, const QString& path, std::string& fault);
+  // The workbook of the bill: the exchange file written and the spreadsheet helper
+  // started on it, writing target (saveAs) or a workbook that it opens. False with the
+  // reason when the helper could not start or the exchange file not be written.
+  bool ExportWorkbook(bool allRuns, bool saveAs, const std::string& target, std::string& fault);
+  // The workbook that the open command writes: beside the document when "ExcelSheet" is
+  // "SAVE", else in a temporary folder of the window's.
+  std::string OpenedWorkbookPath(const std::string& documentPath);
   // The price-list dialog while it is open.
   CPriceBaseDlg* PriceDialog() const { return m_dialog.data(); }
 
@@ -39,4 +49,5 @@ class CLayoutExports {
   QWidget* m_window;
   CReporter m_report;
   QPointer<CPriceBaseDlg> m_dialog;
+  std::unique_ptr<QTemporaryDir> m_workbooks;
 };

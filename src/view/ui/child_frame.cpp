@@ -128,6 +128,10 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     case kIdPrintPreview:
     case kIdExportPicture:
     case kIdExportDxf: state.enabled = document != nullptr; return true;
+    case kIdExportExcelOpen:
+    case kIdExportExcelBomOpen: state.enabled = document != nullptr; return true;
+    case kIdExportExcel:
+    case kIdExportExcelBom:
     case kIdUpdatePrices:
     case kIdImportPartNumbers:
     case kIdExportCsv:
@@ -172,6 +176,10 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdUpdatePrices: Exports().UpdatePrices(); return true;
     case kIdImportPartNumbers: Exports().ImportPartNumbers(); return true;
     case kIdExportCsv: OnExportCsv(false); return true;
+    case kIdExportExcel: OnExportWorkbook(false, false); return true;
+    case kIdExportExcelOpen: OnExportWorkbook(true, false); return true;
+    case kIdExportExcelBom: OnExportWorkbook(false, true); return true;
+    case kIdExportExcelBomOpen: OnExportWorkbook(true, true); return true;
     case kIdExportCsvDetailed: OnExportCsv(true); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
     case kIdNewRun: m_view->NewRun(); return true;
@@ -263,4 +271,18 @@ void CChildFrame::OnExportCsv(bool allRuns) {
   std::string fault;
   if (Exports().ExportCsv(allRuns, path, fault) || !m_reportError) return;
   m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, fault)));
+}
+
+void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
+  std::string target;
+  if (saveAs) {
+    if (!m_chooseFile) return;
+    target = m_chooseFile("Excel (*.xlsx)|*.xlsx||", "xlsx").toStdString();
+    if (target.empty()) return;
+  } else {
+    target = Exports().OpenedWorkbookPath(m_documentPath);
+  }
+  std::string fault;
+  if (Exports().ExportWorkbook(allRuns, saveAs, target, fault) || !m_reportError) return;
+  m_reportError(QString::fromStdString(fault));
 }

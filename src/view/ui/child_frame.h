@@ -39,6 +39,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   QWidget* LowerPane() const { return m_lowerPane; }
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
+  // The document's file ("" before its first save), for exports named after it.
+  void SetDocumentPath(std::string path) { m_documentPath = std::move(path); }
   // The status-bar message last set for this window (0: none) and setting it.
   int Prompt() const { return m_prompt; }
   void SetPrompt(int id);
@@ -66,6 +68,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnExport(bool dxf, const QRect& region = QRect());
   void ShowAngleDialog();
   void OnExportCsv(bool allRuns);
+  void OnExportWorkbook(bool allRuns, bool saveAs);
 
   CDorneView* m_view;
   QSplitter* m_splitter;
@@ -73,5 +76,6 @@ class CChildFrame : public QWidget, public CCommandTarget {
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
   int m_prompt = 0;
+  std::string m_documentPath;
   std::unique_ptr<CLayoutExports> m_exports;
 };
