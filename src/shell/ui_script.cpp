@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 
 #include "geometry/box.h"
+#include "export/ui/layout_exports.h"
 #include "model/dev.h"
 #include "shell/layout_doc_window.h"
 #include "shell/main_frame.h"
@@ -125,6 +126,10 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);
+  if (verb == QLatin1String("csv") && words.size() == 3)
+    return layout->Frame()->Exports().ExportCsv(words[1] == QLatin1String("all"), words[2], error);
+  if (verb == QLatin1String("workbook") && words.size() == 2)
+    return layout->Frame()->Exports().ExportWorkbook(true, true, words[1].toStdString(), error);
   return false;
 }
 
