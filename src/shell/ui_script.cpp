@@ -129,7 +129,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("csv") && words.size() == 3)
     return layout->Frame()->Exports().ExportCsv(words[1] == QLatin1String("all"), words[2], error);
   if (verb == QLatin1String("workbook") && words.size() == 2)
-    return layout->Frame()->Exports().ExportWorkbook(true, true, words[1].toStdString(), error);
+    return layout->Frame()->Exports().ExportWorkbook(true, true, words[1].toStdString(),
+                                                     layout->Frame()->DocumentPath(), error);
   return false;
 }
 

@@ -85,6 +85,20 @@ TEST_F(LayoutXlExportTest, EveryRunHasItsBlockAndTable) {
   EXPECT_NE(std::find(lines.begin(), lines.end(), "\"Support\",7"), lines.end());
 }
 
+TEST_F(LayoutXlExportTest, PicturesGoWithTheDocumentAndTheirRun) {
+  CLayoutXlContext context;
+  context.documentPictures = {"/jobs/Plant-notes.jpg"};
+  context.runPictures = {{"/jobs/Plant - B.jpg"}};
+  const CXlExportFile file = WriteLayoutExchangeFile(*m_document, true, context);
+  const std::vector<std::string>& lines = file.Lines();
+  const auto header = std::find(lines.begin(), lines.end(), "-,-,-");
+  const auto picture = std::find(lines.begin(), lines.end(), "\"IMG1\",\"@\",\"/jobs/Plant-notes.jpg\"");
+  EXPECT_LT(picture, header);
+  const auto runPicture = std::find(lines.begin(), lines.end(), "\"IMG1\",\"/jobs/Plant - B.jpg\"");
+  ASSERT_NE(runPicture, lines.end());
+  EXPECT_EQ(std::find(header, runPicture, "-,-"), runPicture) << "in the first run's head";
+}
+
 TEST_F(LayoutXlExportTest, TheHelperWritesAWorkbookWhoseTotalsMatchTheBill) {
   CTempFolder folder("layout-xlsx");
   const CXlExportFile file = WriteLayoutExchangeFile(*m_document, true, {});

@@ -17,11 +17,13 @@
 #include "app/xl_export_file.h"
 #include "export/csv_export.h"
 #include "export/layout_xl_export.h"
+#include "export/picture_files.h"
 #include "export/part_number_import.h"
 #include "export/part_number_link.h"
 #include "export/price_update.h"
 #include "export/ui/price_base_dlg.h"
 #include "model/dorne_doc.h"
+#include "model/run.h"
 #include "model/run_environment.h"
 #include "model/undo_manager.h"
 
@@ -174,7 +176,7 @@ std::string CLayoutExports::OpenedWorkbookPath(const std::string& documentPath) 
 }
 
 bool CLayoutExports::ExportWorkbook(bool allRuns, bool saveAs, const std::string& target,
-                                    std::string& fault) {
+                                    const std::string& documentPath, std::string& fault) {
   const CDorneApp* app = CRunEnvironment::Instance().App();
   CXlExportJob job;
   job.exchangePath =
@@ -184,6 +186,15 @@ bool CLayoutExports::ExportWorkbook(bool allRuns, bool saveAs, const std::string
   job.saveAs = saveAs;
   CLayoutXlContext context;
   context.profile = &AppProfile();
+  std::vector<std::string> runNames;
+  for (const CRun* run : m_document.GetRuns()) runNames.push_back(run->GetPropText("Name"));
+  context.runPictures.resize(runNames.size());
+  for (CPictureEntry& picture : PicturesBesideDocument(documentPath, runNames)) {
+    if (picture.run == 0) context.documentPictures.push_back(std::move(picture.path));
+    else
+      context.runPictures[static_cast<std::size_t>(picture.run - 1)].push_back(
+          std::move(picture.path));
+  }
   const CXlExportFile file = WriteLayoutExchangeFile(m_document, allRuns, context);
   CPrintHelperLauncher& helper = ProgramPrintHelper();
   if (helper.CanStart() && ExportToExcel(file, job, helper) == 1) return true;

@@ -35,7 +35,9 @@ class CLayoutExports {
   // The workbook of the bill: the exchange file written and the spreadsheet helper
   // started on it, writing target (saveAs) or a workbook that it opens. False with the
   // reason when the helper could not start or the exchange file not be written.
-  bool ExportWorkbook(bool allRuns, bool saveAs, const std::string& target, std::string& fault);
+  // The pictures beside the document file go with it.
+  bool ExportWorkbook(bool allRuns, bool saveAs, const std::string& target,
+                      const std::string& documentPath, std::string& fault);
   // The workbook that the open command writes: beside the document when "ExcelSheet" is
   // "SAVE", else in a temporary folder of the window's.
   std::string OpenedWorkbookPath(const std::string& documentPath);

@@ -283,6 +283,7 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
     target = Exports().OpenedWorkbookPath(m_documentPath);
   }
   std::string fault;
-  if (Exports().ExportWorkbook(allRuns, saveAs, target, fault) || !m_reportError) return;
+  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault) || !m_reportError)
+    return;
   m_reportError(QString::fromStdString(fault));
 }

@@ -41,6 +41,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
   // The document's file ("" before its first save), for exports named after it.
   void SetDocumentPath(std::string path) { m_documentPath = std::move(path); }
+  const std::string& DocumentPath() const { return m_documentPath; }
   // The status-bar message last set for this window (0: none) and setting it.
   int Prompt() const { return m_prompt; }
   void SetPrompt(int id);
