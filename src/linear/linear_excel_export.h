@@ -28,4 +28,3 @@ double SumLineTotals(CLinearProject& project, const CLinearExportContext& contex
 // item table (variant 1 leaves the sale prices of the item rows out).
 CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant,
                                      const CLinearExportContext& context);
-

@@ -92,7 +92,8 @@ TEST_F(LayoutXlExportTest, PicturesGoWithTheDocumentAndTheirRun) {
   const CXlExportFile file = WriteLayoutExchangeFile(*m_document, true, context);
   const std::vector<std::string>& lines = file.Lines();
   const auto header = std::find(lines.begin(), lines.end(), "-,-,-");
-  const auto picture = std::find(lines.begin(), lines.end(), "\"IMG1\",\"@\",\"/jobs/Plant-notes.jpg\"");
+  const auto picture =
+      std::find(lines.begin(), lines.end(), "\"IMG1\",\"@\",\"/jobs/Plant-notes.jpg\"");
   EXPECT_LT(picture, header);
   const auto runPicture = std::find(lines.begin(), lines.end(), "\"IMG1\",\"/jobs/Plant - B.jpg\"");
   ASSERT_NE(runPicture, lines.end());

@@ -55,7 +55,7 @@ std::pair<std::string, std::string> Field(const std::string& line) {
   return {cells.front(), cells.back()};
 }
 
-// A layout document's table (its project holds "Compil") gives its column count first
+// A layout document's table (its totals hold "SellingRate") gives its column count first
 // and then its number of lines, all data rows; a linear project's gives its item rows
 // first, its total row following them.
 CExchangeLine ReadLine(CLineCursor& cursor, bool layout) {
@@ -130,7 +130,7 @@ std::optional<CExchange> ParseExchange(std::string_view bytes, std::string& erro
          line = cursor.Next("the project end"))
       exchange.fields.push_back(Field(line));
     const int count = Count(cursor.Next("the line count"), "line count");
-    const bool layout = !exchange.Field("Compil").empty();
+    const bool layout = !exchange.Field("SellingRate").empty();
     for (int i = 0; i < count; ++i) exchange.lines.push_back(ReadLine(cursor, layout));
     return exchange;
   } catch (const ParseError& e) {
