@@ -86,6 +86,14 @@ void BM_UpdatePrices(benchmark::State& state) {
     benchmark::DoNotOptimize(UpdatePrices(*document, link, {}));
   }
   state.counters["runs"] = static_cast<double>(document->GetRunCount());
+  double lines = 0;
+  double elements = 0;
+  for (const CRun* run : document->GetRuns()) {
+    lines += run->GetBOM().GetLineCount() - 1;
+    elements += static_cast<double>(run->GetDevices().size());
+  }
+  state.counters["lines"] = lines;
+  state.counters["elements"] = elements;
 }
 BENCHMARK(BM_UpdatePrices)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
 
