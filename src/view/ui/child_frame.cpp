@@ -9,10 +9,12 @@
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "export/picture_files.h"
 #include "export/ui/layout_exports.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
 #include "model/prop_window_notifier.h"
+#include "model/run.h"
 #include "model/undo_manager.h"
 #include "view/display_layers.h"
 #include "view/draw_mapping.h"
@@ -28,6 +30,7 @@ constexpr int kIdWindowNew = 57648;
 constexpr int kMsgJobNumber = 2681;
 constexpr int kMsgCannotCreate = 61732;
 constexpr int kUndoZoomAll = 23105;
+constexpr int kMsgTotalsPage = 30043;
 
 int PresetOfCommand(int command) {
   for (int preset = 0; preset < kViewPresetCount; ++preset) {
@@ -254,8 +257,9 @@ void CChildFrame::OnPrintPreview() {
 
 void CChildFrame::OnExport(bool dxf, const QRect& region) {
   if (!m_chooseFile) return;
-  const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf")
-                           : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg");
+  const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf", SuggestedPictureName("dxf"))
+                           : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg",
+                                          SuggestedPictureName("jpg"));
   if (path.isEmpty()) return;
   std::string fault;
   const bool written = dxf ? ExportDxf(path, fault) : ExportPicture(path, fault, region);
@@ -266,7 +270,7 @@ void CChildFrame::OnExport(bool dxf, const QRect& region) {
 
 void CChildFrame::OnExportCsv(bool allRuns) {
   if (!m_chooseFile) return;
-  const QString path = m_chooseFile("CSV (*.CSV) |*.CSV||", "csv");
+  const QString path = m_chooseFile("CSV (*.CSV) |*.CSV||", "csv", std::string());
   if (path.isEmpty()) return;
   std::string fault;
   if (Exports().ExportCsv(allRuns, path, fault) || !m_reportError) return;
@@ -277,7 +281,7 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
   std::string target;
   if (saveAs) {
     if (!m_chooseFile) return;
-    target = m_chooseFile("Excel (*.xlsx)|*.xlsx||", "xlsx").toStdString();
+    target = m_chooseFile("Excel (*.xlsx)|*.xlsx||", "xlsx", std::string()).toStdString();
     if (target.empty()) return;
   } else {
     target = Exports().OpenedWorkbookPath(m_documentPath);
@@ -286,4 +290,14 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
   if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault) || !m_reportError)
     return;
   m_reportError(QString::fromStdString(fault));
+}
+
+std::string CChildFrame::SuggestedPictureName(const std::string& extension) const {
+  const CDorneDoc* document = m_view->Document();
+  if (m_documentPath.empty() || document == nullptr) return {};
+  const CRun* run = document->GetCurrentRun();
+  const std::string part = document->GetBomPage() == 0 || run == nullptr
+                               ? StringText(kMsgTotalsPage)
+                               : run->GetPropText("Name");
+  return ViewPictureName(m_documentPath, part, document->GetViewPreset(), extension);
 }

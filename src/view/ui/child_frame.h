@@ -24,9 +24,10 @@ class CChildFrame : public QWidget, public CCommandTarget {
 
  public:
   // Asks for the file of an export, given its filter in the program's form
-  // ("dxf (*.dxf)|*.dxf||") and the default extension; an empty result cancels.
-  using CFileChooser =
-      std::function<QString(const std::string& filter, const std::string& extension)>;
+  // ("dxf (*.dxf)|*.dxf||"), the default extension and the path to propose (empty: the
+  // chooser's own); an empty result cancels.
+  using CFileChooser = std::function<QString(
+      const std::string& filter, const std::string& extension, const std::string& suggested)>;
   // Shows an error text to the user.
   using CErrorReporter = std::function<void(const QString& text)>;
 
@@ -69,6 +70,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnExport(bool dxf, const QRect& region = QRect());
   void ShowAngleDialog();
   void OnExportCsv(bool allRuns);
+  // The name a picture or drawing of the view is proposed under, beside the document.
+  std::string SuggestedPictureName(const std::string& extension) const;
   void OnExportWorkbook(bool allRuns, bool saveAs);
 
   CDorneView* m_view;

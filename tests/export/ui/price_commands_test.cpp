@@ -155,4 +155,25 @@ TEST_F(PriceCommandsTest, TheTotalsPageSumsThePricedBill) {
   Save(*m_frame, "cost_summary.png");
 }
 
+TEST_F(PriceCommandsTest, PicturesAreProposedUnderTheRunAndViewName) {
+  std::vector<std::string> proposed;
+  m_frame->SetFileChooser([&](const std::string&, const std::string&, const std::string& path) {
+    proposed.push_back(path);
+    return QString();  // cancelled: nothing written
+  });
+  m_frame->SetDocumentPath("/jobs/Plant.run");
+  m_document->SetCurrentRun(m_document->GetRuns().front());
+  m_document->SetBomPage(1);
+  m_document->SetViewPreset(8);
+  const std::string run = m_document->GetRuns().front()->GetPropText("Name");
+  ASSERT_TRUE(m_frame->OnCommand(kIdExportPicture));
+  ASSERT_TRUE(m_frame->OnCommand(kIdExportDxf));
+  m_document->SetBomPage(0);
+  ASSERT_TRUE(m_frame->OnCommand(kIdExportPicture));
+  const std::vector<std::string> expected = {"/jobs/Plant - " + run + " - top.jpg",
+                                             "/jobs/Plant - " + run + ".dxf",
+                                             "/jobs/Plant - Total - top.jpg"};
+  EXPECT_EQ(proposed, expected);
+}
+
 }  // namespace
