@@ -21,6 +21,7 @@
 #include "model/undo_manager.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
+#include "support/environment_guard.h"
 #include "support/temp_folder.h"
 #include "view/ui/bom_view.h"
 #include "view/ui/child_frame.h"
@@ -174,6 +175,31 @@ TEST_F(PriceCommandsTest, PicturesAreProposedUnderTheRunAndViewName) {
                                              "/jobs/Plant - " + run + ".dxf",
                                              "/jobs/Plant - Total - top.jpg"};
   EXPECT_EQ(proposed, expected);
+}
+
+TEST_F(PriceCommandsTest, ThePartNumberToolsArticlesJoinTheCurrentRunAsOneStep) {
+  // The stand-in is found along PATH and reads its choice from the file named here.
+  CEnvironmentGuard environment({"PATH", "TVR_PARTNUM_PICKS"});
+  environment.Set("PATH", std::string(TVR_PROGRAM_DIR) + ":" + std::getenv("PATH"));
+  environment.Set("TVR_PARTNUM_PICKS", m_folder.WriteFile("picks.txt", "QDA40ED430;4\n"));
+  CRun& run = *m_document->GetCurrentRun();
+  ASSERT_LT(run.GetBOM().FindLine("QDA40ED430"), 1);
+  ASSERT_TRUE(m_frame->OnCommand(kIdImportPartNumbers));
+  EXPECT_TRUE(m_reports.empty()) << m_reports.front().toStdString();
+  const int row = m_document->GetCurrentRun()->GetBOM().FindLine("QDA40ED430");
+  ASSERT_GT(row, 0);
+  EXPECT_EQ(m_document->GetCurrentRun()->GetBOM().GetLineQuantity(row), 4);
+  ASSERT_EQ(m_document->GetUndo().Undo(), 1);
+  EXPECT_LT(m_document->GetCurrentRun()->GetBOM().FindLine("QDA40ED430"), 1);
+}
+
+TEST_F(PriceCommandsTest, AMissingPartNumberToolIsToldAndChangesNothing) {
+  CEnvironmentGuard environment({"PATH"});
+  environment.Set("PATH", "/nonexistent");
+  const int lines = m_document->GetCurrentRun()->GetBOM().GetLineCount();
+  ASSERT_TRUE(m_frame->OnCommand(kIdImportPartNumbers));
+  EXPECT_EQ(m_reports.size(), 1u);
+  EXPECT_EQ(m_document->GetCurrentRun()->GetBOM().GetLineCount(), lines);
 }
 
 }  // namespace
