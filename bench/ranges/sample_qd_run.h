@@ -3,30 +3,10 @@
 #include "model/dev.h"
 #include "model/run.h"
 #include "ranges/qd/run_qd.h"
+#include "sample_ranges.h"
 
 #include <cstdint>
 #include <memory>
-
-// An element appended to the run at the face of the one before it (none for the first).
-inline CDev* AppendSampleElement(CRun& run, CDev* from, int face, int kind, std::int32_t length) {
-  CDev* element = run.NewElement();
-  element->SetKind(kind);
-  element->SetActive(1);
-  element->SetDirection(face);
-  element->SetBookedLength(length);
-  element->SetDrawnLength(length);
-  element->SetCalibre(run.GetPropText("Calibre"));
-  element->SetReference(run.GetKindText(kind, 0));
-  if (from != nullptr) {
-    element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
-    from->SetNeighbour(face, element);
-    from->SetFreeFace(face, 0);
-    element->SetFreeFace(CBoxOwner::OppositeDirection(face), 0);
-  }
-  run.AddDevice(element);
-  if (kind == CDev::kInLine) run.AddLengthToBOM(element->GetCalibre(), length, 0);
-  return element;
-}
 
 // A QDA run of six elements a block and two ends: two straights, a pair of flat elbows
 // 1 m apart, a straight, a single elbow back to the first direction.

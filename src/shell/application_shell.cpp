@@ -20,12 +20,15 @@
 #include "app/ui/shell_dialogs.h"
 #include "shell/single_instance.h"
 #include "app/ui/splash_dlg.h"
+#include "app/ui/window_translation.h"
 #include "view/element_point_source.h"
 
 namespace {
 
 CApplicationShell* g_shell = nullptr;
 constexpr int kHandOverRetryMs = 250;
+// A language chosen in the About box: documents may be open, so no restart here.
+constexpr int kMsgLanguageAtNextStart = 8163;
 
 }  // namespace
 
@@ -55,6 +58,10 @@ CApplicationShell::~CApplicationShell() {
   if (CRunEnvironment::Instance().App() == &m_app) CRunEnvironment::Instance().Reset();
   delete m_splash.data();  // still up when the program ends within its showing time
   if (g_shell == this) g_shell = nullptr;
+}
+
+const std::vector<CCatalogueEntry>& CApplicationShell::Catalogues() const {
+  return CRunEnvironment::Instance().Catalogues();
 }
 
 void CApplicationShell::CreateFrame() {
@@ -102,9 +109,9 @@ CInfoDlg::Setup CApplicationShell::InfoSetup(EInfoMode mode) const {
 }
 
 void CApplicationShell::ShowAbout(QWidget* parent) {
-  CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
-  CInfoDlg dialog(setup, m_app.Profile(), parent);
-  dialog.exec();  // a language chosen here is used from the next start
+  const CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
+  if (m_dialogs->RunInfoDialog(parent, setup, m_app.Profile()) == kInfoLanguageChanged)
+    m_dialogs->Message(parent, StringQText(kMsgLanguageAtNextStart), kMbOk | kMbIconInformation);
 }
 
 void CApplicationShell::OnHandOver(const QString& file) {

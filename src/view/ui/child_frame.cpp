@@ -120,6 +120,11 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     return true;
   }
   if (m_view->UpdateToolCommand(commandId, state.enabled, state.checked)) return true;
+  if (commandId == kIdNewRun || commandId == kIdUpdateRun) {
+    state.enabled = document != nullptr &&
+                    GetDocCommandState(*document, commandId, CDocCommandContext()).enabled;
+    return true;
+  }
   switch (commandId) {
     case kIdZoomIn:
     case kIdZoomOut:
