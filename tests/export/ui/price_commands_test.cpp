@@ -153,6 +153,7 @@ TEST_F(PriceCommandsTest, TheTotalsPageSumsThePricedBill) {
       sum += TextToDouble(run->GetBOM().GetLineFieldText(row, kBOMKindTotalPrice).value_or("0"));
   }
   EXPECT_NEAR((*m_document->GetTotals(0))[0], sum, 1e-6);
+  ASSERT_TRUE(bom->SelectPage(0));
   Save(*m_frame, "cost_summary.png");
 }
 
