@@ -5,6 +5,7 @@
 #include "app/message_text.h"
 #include "app/profile.h"
 #include "app/tmp_file.h"
+#include "platform/number_text.h"
 #include "platform/dbf_table.h"
 #include "platform/text_conversions.h"
 
@@ -171,19 +172,9 @@ std::string ToolFolderOf(std::string_view program) {
 }
 
 std::optional<int> PriceInHundredths(std::string_view price) {
-  std::string text(price);
-  while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-  text = TrimRight(text);
-  if (text.empty()) return 0;
-  std::size_t mark = text.find('.');
-  if (mark == std::string::npos) mark = text.find(',');
-  std::string digits = text + "00";
-  if (mark != std::string::npos)
-    digits = text.substr(0, mark) + (text.substr(mark + 1) + "00").substr(0, 2);
-  int value = 0;
-  const char* begin = digits.data() + (digits.front() == '+' ? 1 : 0);
-  const auto [end, error] = std::from_chars(begin, digits.data() + digits.size(), value);
-  if (error != std::errc{} || end != digits.data() + digits.size()) return std::nullopt;
+  bool number = true;
+  const std::int32_t value = FixedPointHundredths(price, &number);
+  if (!number) return std::nullopt;
   return value;
 }
 

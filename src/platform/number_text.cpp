@@ -1,6 +1,8 @@
 #include "platform/number_text.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 
 std::string FixedDecimalText(double value, int decimals) {
   return PrecisionText(value, std::chars_format::fixed, decimals);
@@ -32,4 +34,30 @@ std::optional<int> ParseWholeInt(std::string_view text) {
   std::optional<CParsedInt> parsed = ParseIntPrefix(text);
   if (!parsed || parsed->length != text.size()) return std::nullopt;
   return parsed->value;
+}
+
+std::int32_t FixedPointHundredths(std::string_view text, bool* isNumber) {
+  std::string_view trimmed = text;
+  while (!trimmed.empty() && trimmed.front() == ' ') trimmed.remove_prefix(1);
+  while (!trimmed.empty() && trimmed.back() == ' ') trimmed.remove_suffix(1);
+  std::string digits(trimmed);
+  if (isNumber) *isNumber = true;
+  if (digits.empty()) return 0;
+  digits += "00";
+  std::size_t point = digits.find('.');
+  if (point == std::string::npos) point = digits.find(',');
+  if (point != std::string::npos) digits = digits.substr(0, point) + digits.substr(point + 1, 2);
+  std::int64_t value = 0;
+  const char* first = digits.data() + (digits[0] == '+' ? 1 : 0);
+  const auto [end, error] = std::from_chars(first, digits.data() + digits.size(), value);
+  if (error == std::errc::result_out_of_range) {
+    value = digits[0] == '-' ? std::numeric_limits<std::int32_t>::min()
+                             : std::numeric_limits<std::int32_t>::max();
+  } else if (error != std::errc()) {
+    if (isNumber) *isNumber = false;
+    return 0;
+  }
+  if (isNumber && end != digits.data() + digits.size()) *isNumber = false;
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }

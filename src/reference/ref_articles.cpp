@@ -6,6 +6,7 @@
 
 #include "app/article_table.h"
 #include "platform/dbf_table.h"
+#include "platform/number_text.h"
 
 using tvr::platform::CDbfTable;
 
@@ -39,29 +40,6 @@ std::int32_t PriceOf(const CDbfTable& table, int field, bool& isNumber) {
 }
 
 }  // namespace
-
-std::int32_t FixedPointHundredths(std::string_view text, bool* isNumber) {
-  std::string digits(Trim(text));
-  if (isNumber) *isNumber = true;
-  if (digits.empty()) return 0;
-  digits += "00";
-  std::size_t point = digits.find('.');
-  if (point == std::string::npos) point = digits.find(',');
-  if (point != std::string::npos) digits = digits.substr(0, point) + digits.substr(point + 1, 2);
-  std::int64_t value = 0;
-  const char* first = digits.data() + (digits[0] == '+' ? 1 : 0);
-  const auto [end, error] = std::from_chars(first, digits.data() + digits.size(), value);
-  if (error == std::errc::result_out_of_range) {
-    value = digits[0] == '-' ? std::numeric_limits<std::int32_t>::min()
-                             : std::numeric_limits<std::int32_t>::max();
-  } else if (error != std::errc()) {
-    if (isNumber) *isNumber = false;
-    return 0;
-  }
-  if (isNumber && end != digits.data() + digits.size()) *isNumber = false;
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-      value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
-}
 
 bool CRefArticles::Load(const std::string& articleFolder, int priceList, int designColumn) {
   m_articles.clear();

@@ -44,9 +44,3 @@ class CRefArticles {
   std::string m_error;
   bool m_hasTc = false;
 };
-
-// A price text as a fixed-point number with two decimals: the text and "00", cut two
-// characters after its first "." (else its first ","), read as a whole number; further
-// decimals are dropped ("12,5" and "12.5" give 1250, "7" 700, "3.456" 345). Saturates at
-// 32 bits; isNumber tells whether the text held a number at all (blank reads as 0).
-std::int32_t FixedPointHundredths(std::string_view text, bool* isNumber = nullptr);
