@@ -14,6 +14,7 @@
 #include "shell/main_frame.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "pages/ui/prop_dialog.h"
 #include "view/draw_mapping.h"
 #include "view/ui/child_frame.h"
 #include "view/view_tools.h"
@@ -106,6 +107,10 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
   if (verb == QLatin1String("proptype") && words.size() == 3)
     return TypeInPropertyPage(frame, words[1], words[2]);
+  if (verb == QLatin1String("proptab") && words.size() == 2) {
+    auto* window = frame.findChild<CPropDialog*>(QStringLiteral("CPropDialog"));
+    return window != nullptr && window->isVisible() && window->SelectPage(words[1].toInt()) == 1;
+  }
   if (verb == QLatin1String("propshot") && words.size() == 2) {
     auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->grab().save(words[1]);

@@ -16,6 +16,7 @@ class CMainFrame;
 //                           SLOT of element E (index in the current run's device list)
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
+//   proptab N               page N of the property window shown
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE

@@ -29,3 +29,6 @@ class CPropPageFactory {
 
 // Registers the length, position and phase-order pages.
 void RegisterCommonPages(CPropPageFactory& factory);
+// Registers the characteristics, elbow, element name, riser, centre distance, mounting
+// and option check pages.
+void RegisterElementPages(CPropPageFactory& factory);

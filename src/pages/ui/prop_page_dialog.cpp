@@ -1,12 +1,17 @@
 #include "pages/ui/prop_page_dialog.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <utility>
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
@@ -50,8 +55,10 @@ void CPropPageDialog::ReloadPage() { LoadPage(); }
 void CPropPageDialog::ReportRefusal(const CPageRefusal& refusal, bool quiet) {
   QApplication::beep();
   if (refusal.message != 0 && !quiet) {
-    const QString text =
-        QString::fromStdString(FormatMessageText(refusal.message, "s", refusal.limit));
+    const QString text = QString::fromStdString(
+        refusal.limit2.empty()
+            ? FormatMessageText(refusal.message, "s", refusal.limit)
+            : FormatMessageText(refusal.message, "ss", refusal.limit, refusal.limit2));
     // The box takes the activation: the property window must neither apply nor close.
     const int marker = m_modalMarker;
     m_modalMarker = kModalMarker;
@@ -116,3 +123,45 @@ QLabel* CPropPageDialog::MakeValueLabel(int id) {
   label->setMinimumWidth(90);
   return label;
 }
+
+QCheckBox* CPropPageDialog::MakeCheck(int id, int message) {
+  auto* box = new QCheckBox(this);
+  box->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(box, message);
+  return box;
+}
+
+QPushButton* CPropPageDialog::MakeButton(int id, int message) {
+  auto* button = new QPushButton(this);
+  button->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(button, message);
+  return button;
+}
+
+QComboBox* CPropPageDialog::MakeCombo(int id) {
+  auto* combo = new QComboBox(this);
+  combo->setObjectName(QString::number(id));
+  return combo;
+}
+
+QRadioButton* CPropPageDialog::MakeRadio(int id, int message) {
+  auto* radio = new QRadioButton(this);
+  radio->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(radio, message);
+  return radio;
+}
+
+namespace {
+
+CPageCommandHandler& CommandHandler() {
+  static CPageCommandHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+CPageCommandHandler SetPageCommandHandler(CPageCommandHandler handler) {
+  return std::exchange(CommandHandler(), std::move(handler));
+}
+
+bool RunPageCommand(int command) { return CommandHandler() && CommandHandler()(command); }

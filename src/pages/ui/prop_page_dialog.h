@@ -8,6 +8,9 @@
 #include "pages/prop_page.h"
 
 class QAbstractButton;
+class QCheckBox;
+class QPushButton;
+class QRadioButton;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -17,6 +20,12 @@ class QLineEdit;
 using CPageMessageHandler = std::function<void(QWidget* page, const QString& text)>;
 // Installs the handler; returns the previous one. An empty handler restores the box.
 CPageMessageHandler SetPageMessageHandler(CPageMessageHandler handler);
+
+// How a page starts a command of the program (a tool of the layout view); the program
+// routes it as its menus do. Returns the previous one; without one nothing starts.
+using CPageCommandHandler = std::function<bool(int command)>;
+CPageCommandHandler SetPageCommandHandler(CPageCommandHandler handler);
+bool RunPageCommand(int command);
 
 // The window of one property page: a thin widget over the page's rules (CPropPage). It
 // shows the rules' values, hands back what the user typed and applies through the rules:
@@ -75,6 +84,10 @@ class CPropPageDialog : public QWidget {
   QLineEdit* MakeEdit(int id);
   QLabel* MakeLabel(int id, int message = 0);
   QLabel* MakeValueLabel(int id);
+  QCheckBox* MakeCheck(int id, int message = 0);
+  QPushButton* MakeButton(int id, int message = 0);
+  QComboBox* MakeCombo(int id);
+  QRadioButton* MakeRadio(int id, int message = 0);
 
  private:
   void ReportRefusal(const CPageRefusal& refusal, bool quiet);
