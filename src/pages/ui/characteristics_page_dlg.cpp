@@ -22,13 +22,16 @@ constexpr int kWarningSize = 16;
 }  // namespace
 
 CCharacteristicsPageDlg::CCharacteristicsPageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_note = MakeLabel(1080);
   m_note->setAlignment(Qt::AlignCenter);
   m_note->setWordWrap(true);
   m_warning = MakeLabel(1688);
   m_warning->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(kWarningSize));
   m_variants = MakeCombo(1020);
+  // Long catalogue texts must not widen the page beyond its area.
+  m_variants->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  m_variants->setMinimumContentsLength(20);
   m_option = MakeCheck(1603, kMsgOptionBox);
   m_faceButton = MakeButton(1478, kMsgFaceOption);
   m_bitButton = MakeButton(1479, kMsgBitOption);

@@ -15,7 +15,7 @@ constexpr int kMsgAngleExtension = 30107;
 }  // namespace
 
 CElbowPageDlg::CElbowPageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_special = MakeCheck(1019, kMsgSpecialAngle);
   m_specialText = m_special->text();
   m_angleCaption = MakeLabel(1114, kMsgAngle);

@@ -34,7 +34,7 @@ QIcon TapOffPicture() {
 }  // namespace
 
 CElementNamePageDlg::CElementNamePageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_reference = MakeEdit(1073);
   QLabel* note = MakeLabel(1070, kMsgReferenceNote);
   note->setWordWrap(true);

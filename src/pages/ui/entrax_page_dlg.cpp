@@ -12,18 +12,23 @@
 namespace {
 
 constexpr int kMsgShapeCode = 7630;
+// The pictures shown at half their size: the page area is low.
+constexpr int kPictureSize = kElementPictureSize / 2 + 4;
 
 }  // namespace
 
 CEntraxPageDlg::CEntraxPageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_shapes = new QListWidget(this);
   m_shapes->setObjectName(QStringLiteral("1003"));
   m_shapes->setViewMode(QListView::IconMode);
   m_shapes->setFlow(QListView::LeftToRight);
-  m_shapes->setIconSize(QSize(kElementPictureSize, kElementPictureSize));
+  m_shapes->setIconSize(QSize(kPictureSize, kPictureSize));
   m_shapes->setMovement(QListView::Static);
-  m_shapes->setFixedHeight(kElementPictureSize + 24);
+  m_shapes->setWrapping(false);
+  m_shapes->setGridSize(QSize(kPictureSize + 8, kPictureSize + 6));
+  m_shapes->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  m_shapes->setFixedHeight(kPictureSize + 12);
   m_code = MakeLabel(1326, kMsgShapeCode);
   m_standard = MakeRadio(1465);
   m_standard->setText(QStringLiteral("e ="));
@@ -33,13 +38,14 @@ CEntraxPageDlg::CEntraxPageDlg(QWidget* parent) : CPropPageDialog(parent) {
   m_customEdit = MakeEdit(1254);
   m_range = MakeLabel(1464);
   grid->addWidget(m_shapes, 0, 0, 1, 3);
-  grid->addWidget(m_code, 1, 0, 1, 3);
-  grid->addWidget(m_standard, 2, 0);
-  grid->addWidget(m_standardValue, 2, 1);
-  grid->addWidget(m_custom, 3, 0);
-  grid->addWidget(m_customEdit, 3, 1);
-  grid->addWidget(m_range, 3, 2);
-  grid->setRowStretch(4, 1);
+  grid->addWidget(m_standard, 1, 0);
+  grid->addWidget(m_standardValue, 1, 1);
+  grid->addWidget(m_code, 1, 2);
+  grid->addWidget(m_custom, 2, 0);
+  grid->addWidget(m_customEdit, 2, 1);
+  grid->addWidget(m_range, 2, 2);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(3, 1);
   connect(m_shapes, &QListWidget::currentRowChanged, this, &CEntraxPageDlg::OnShapeChosen);
   connect(m_standard, &QRadioButton::clicked, this, [this] {
     m_rules.ChooseCustom(false);

@@ -37,7 +37,7 @@ QIcon FlipPicture(bool left) {
 }  // namespace
 
 CMountingPageDlg::CMountingPageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_sides = {MakeRadio(1641, kMsgSideZero), MakeRadio(1640, kMsgSideOne),
              MakeRadio(1642, kMsgThirdSide)};
   m_sides[0]->hide();

@@ -12,7 +12,7 @@ constexpr int kMsgOptionNote = 2762;
 }  // namespace
 
 COptionCheckPageDlg::COptionCheckPageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_box = MakeCheck(1019, kMsgOptionBox);
   QLabel* note = MakeLabel(1070, kMsgOptionNote);
   note->setWordWrap(true);

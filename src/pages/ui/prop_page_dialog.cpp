@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -165,3 +166,10 @@ CPageCommandHandler SetPageCommandHandler(CPageCommandHandler handler) {
 }
 
 bool RunPageCommand(int command) { return CommandHandler() && CommandHandler()(command); }
+
+QGridLayout* CPropPageDialog::MakeGrid() {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(8, 6, 8, 4);
+  grid->setVerticalSpacing(4);
+  return grid;
+}

@@ -12,6 +12,7 @@ class QCheckBox;
 class QPushButton;
 class QRadioButton;
 class QComboBox;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 
@@ -87,6 +88,8 @@ class CPropPageDialog : public QWidget {
   QCheckBox* MakeCheck(int id, int message = 0);
   QPushButton* MakeButton(int id, int message = 0);
   QComboBox* MakeCombo(int id);
+  // The page's grid, with the narrow margins that the page area's height calls for.
+  QGridLayout* MakeGrid();
   QRadioButton* MakeRadio(int id, int message = 0);
 
  private:

@@ -41,7 +41,7 @@ CRiserPageDlg::CQuestion CRiserPageDlg::SetSupportsQuestion(CQuestion question) 
 }
 
 CRiserPageDlg::CRiserPageDlg(QWidget* parent) : CPropPageDialog(parent) {
-  auto* grid = new QGridLayout(this);
+  QGridLayout* grid = MakeGrid();
   m_spacing = MakeEdit(1066);
   m_spacingValue = MakeValueLabel(1070);
   m_plugCaption = MakeLabel(1097);
@@ -58,9 +58,9 @@ CRiserPageDlg::CRiserPageDlg(QWidget* parent) : CPropPageDialog(parent) {
   grid->addWidget(m_plugValue, 1, 2);
   grid->addWidget(MakeLabel(1095, kMsgCount), 2, 0);
   grid->addWidget(m_count, 2, 1);
+  grid->addWidget(insert, 2, 2);
   grid->addWidget(m_withLength, 3, 0, 1, 3);
-  grid->addWidget(insert, 4, 2);
-  grid->setRowStretch(5, 1);
+  grid->setRowStretch(4, 1);
   connect(insert, &QPushButton::clicked, this, &CRiserPageDlg::OnInsert);
 }
 

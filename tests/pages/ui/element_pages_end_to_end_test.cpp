@@ -41,7 +41,7 @@ TEST_F(ElementPagesEndToEndTest, AReferenceTypedOnTheNamePageIsSavedAndCounted) 
   const std::string saved = folder.File("edited.run");
   const std::string characteristics = TestOutputPath("element_pages_e2e_characteristics.png");
   const std::string name = TestOutputPath("element_pages_e2e_name.png");
-  // Element 0 of the current run is its start, a feed unit; slot 6 is its body.
+  // Element 0 of the current run is one of its ends; slot 6 is its body.
   folder.WriteFile("script.txt", "open " + sample + "\npick 0 6\nproptab 0\npropshot " +
                                      characteristics + "\nproptab 1\nproptype 1073 " +
                                      kTypedReference + "\npropshot " + name + "\nsave " + saved +

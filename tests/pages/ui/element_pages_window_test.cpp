@@ -51,7 +51,6 @@ class PagesWindowTest : public Sample {
     CPropDialog& window = *m_host->Window();
     window.SetPinned(true);
     window.ShowPages(object, {page});
-    window.resize(360, 300);
     window.show();
     EXPECT_NE(window.CurrentPage(), nullptr);
     return window;
