@@ -66,6 +66,8 @@ function(tvr_add_test name)
     TVR_PROGRAM_DIR="${TVR_PROGRAM_DIR}"
     TVR_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
   if(ARG_QT)
+    # Window tests may run the real program (the end-to-end tests).
+    target_sources(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support/program_run.cpp)
     tvr_use_pch(${name} gtest.h qt_widgets.h)
   else()
     tvr_use_pch(${name} gtest.h)

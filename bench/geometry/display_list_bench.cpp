@@ -191,4 +191,31 @@ BENCHMARK(BM_InsertElements)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
+// Boxes that share one screen cell: a design of zero-size boxes at one point (mode 0), or
+// runs of the same boxes stacked on one another (mode 1). No case may grow faster than
+// n log n.
+void BM_InsertCoincidentBoxes(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const bool sized = state.range(1) != 0;
+  C3DProjection projection;
+  std::vector<std::unique_ptr<CBox>> boxes;
+  for (int i = 0; i < count; ++i) {
+    auto box = std::make_unique<CBox>(nullptr);
+    if (sized) box->SetPlacement(C3DPoint((i % 40) * 1000.0, 0, 0), 130, 1000, 130);
+    else box->SetPlacement(C3DPoint(500, 500, 500), 0, 0, 0);
+    projection.ProjectBox(*box);
+    boxes.push_back(std::move(box));
+  }
+  for (auto _ : state) {
+    projection.ClearDisplayList();
+    for (auto& box : boxes) projection.InsertInDisplayList(*box);
+  }
+  CountEdges(state, projection);
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_InsertCoincidentBoxes)
+    ->ArgsProduct({{1250, 5000, 20000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 }  // namespace

@@ -77,7 +77,14 @@ void BM_RebuildRun(benchmark::State& state) {
   }
   state.counters["lines"] = run.GetBOM().GetLineCount() - 1;
 }
-BENCHMARK(BM_RebuildRun)->Arg(50)->Arg(500)->Unit(benchmark::kMillisecond);
+// A rebuild books every piece of the run: its time must grow with the run's length.
+BENCHMARK(BM_RebuildRun)
+    ->Arg(50)
+    ->Arg(125)
+    ->Arg(500)
+    ->Arg(2000)
+    ->Arg(8000)
+    ->Unit(benchmark::kMillisecond);
 
 // Every run of a document of `runs` runs of 500 elements rebuilt in turn, the scene
 // held meanwhile: each rebuild also recomputes the document's totals.
@@ -102,6 +109,29 @@ void BM_RebuildDocument(benchmark::State& state) {
                                                         benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RebuildDocument)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Every run of a document of `runs` runs of 50 elements rebuilt in turn, the scene not
+// held: each rebuild leaves the scene whole, as the Rebuild command of one run does.
+void BM_RebuildEveryRunAlone(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  CDorneDoc document;
+  for (int i = 0; i < runs; ++i) {
+    auto run = std::make_unique<CBenchRun>(&document);
+    FillRun(*run, 50, dev_placement::Along(5, 20000.0 * i));
+    document.AddRun(std::move(run));
+  }
+  document.RebuildScene();
+  for (auto _ : state) {
+    for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  }
+  state.counters["boxes"] = static_cast<double>(document.Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_RebuildEveryRunAlone)
+    ->Arg(25)
+    ->Arg(100)
+    ->Arg(400)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 // The scene of the same document, rebuilt alone: what a document rebuild pays once.
 void BM_DocumentScene(benchmark::State& state) {

@@ -9,8 +9,8 @@
 namespace {
 
 // The cell index of a window coordinate, and whether it had to be clamped.
-std::int32_t CellIndex(double value, double origin, double cellSize, std::int32_t count,
-                       bool& clamped) {
+std::int32_t CellOf(double value, double origin, double cellSize, std::int32_t count,
+                    bool& clamped) {
   const double cell = std::floor((value - origin) / cellSize);
   if (cell < 0.0) {
     clamped = true;
@@ -65,15 +65,33 @@ void CScreenGrid::LayoutArea(double left, double top, double right, double botto
       static_cast<std::int32_t>(std::clamp(std::ceil(width / m_cellSize) + 1.0, 1.0, cells));
   m_rows = static_cast<std::int32_t>(
       std::clamp(std::ceil(height / m_cellSize) + 1.0, 1.0, cells / m_columns + 1.0));
-  const std::size_t total = static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows);
-  if (m_cells.size() < total) m_cells.resize(total);
-  for (auto& cell : m_cells) cell.clear();
+  ClearCells();
+  if (m_cells[0].size() < CellCount()) m_cells[0].resize(CellCount());
   m_oversize.clear();
   m_clamped = 0;
 }
 
+void CScreenGrid::ClearCells() {
+  for (auto& cells : m_cells) {
+    for (auto& cell : cells) cell.clear();
+  }
+}
+
+std::uint8_t CScreenGrid::Flatness(const CBox& box) {
+  const C3DPoint& low = box.GetProjectedMin();
+  const C3DPoint& high = box.GetProjectedMax();
+  return static_cast<std::uint8_t>((low.x < high.x ? 0 : kFlatX) | (low.y < high.y ? 0 : kFlatY));
+}
+
+std::vector<CDisplayNode*>& CScreenGrid::Cell(std::uint8_t flatness, std::int32_t cx,
+                                              std::int32_t cy) {
+  auto& cells = m_cells[flatness];
+  if (cells.size() < CellCount()) cells.resize(CellCount());
+  return cells[CellIndex(cx, cy)];
+}
+
 void CScreenGrid::Reset() {
-  for (auto& cell : m_cells) cell.clear();
+  ClearCells();
   m_oversize.clear();
   m_clamped = 0;
   m_cellSize = 0.0;
@@ -84,10 +102,10 @@ bool CScreenGrid::CellRange(const CBox& box, Filing& range) const {
   const C3DPoint& low = box.GetProjectedMin();
   const C3DPoint& high = box.GetProjectedMax();
   bool clamped = false;
-  range.x0 = CellIndex(low.x, m_left, m_cellSize, m_columns, clamped);
-  range.y0 = CellIndex(low.y, m_top, m_cellSize, m_rows, clamped);
-  range.x1 = CellIndex(high.x, m_left, m_cellSize, m_columns, clamped);
-  range.y1 = CellIndex(high.y, m_top, m_cellSize, m_rows, clamped);
+  range.x0 = CellOf(low.x, m_left, m_cellSize, m_columns, clamped);
+  range.y0 = CellOf(low.y, m_top, m_cellSize, m_rows, clamped);
+  range.x1 = CellOf(high.x, m_left, m_cellSize, m_columns, clamped);
+  range.y1 = CellOf(high.y, m_top, m_cellSize, m_rows, clamped);
   range.clamped = clamped;
   return true;
 }
@@ -106,6 +124,7 @@ void CScreenGrid::Add(CDisplayNode* node) {
   }
   CellRange(box, filing);
   filing.filed = true;
+  filing.flatness = Flatness(box);
   if (filing.clamped) ++m_clamped;
   const std::int64_t cells =
       (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
@@ -115,7 +134,8 @@ void CScreenGrid::Add(CDisplayNode* node) {
     return;
   }
   for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) Cell(cx, cy).push_back(node);
+    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx)
+      Cell(filing.flatness, cx, cy).push_back(node);
   }
 }
 
@@ -133,7 +153,7 @@ void CScreenGrid::Remove(CDisplayNode* node) {
     drop(m_oversize);
   } else {
     for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) drop(Cell(cx, cy));
+      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) drop(Cell(filing.flatness, cx, cy));
     }
   }
   filing = Filing();

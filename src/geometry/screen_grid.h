@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -13,6 +14,10 @@ struct CDisplayNode;
 // overlap its own. Bounds outside the grid are clamped to its border cells, which keeps
 // every overlap (only the speed suffers); a node whose box spans too many cells is kept
 // in a separate list that every query visits. Clearing keeps the cells' storage.
+//
+// Bounds without width (or without height) are kept apart from the others: two such
+// boxes never overlap with an area, so a design of thousands of zero-size boxes at one
+// point, all in one cell, does not make every query meet all of them.
 class CScreenGrid {
  public:
   // Where a node is filed; kept by the node.
@@ -24,6 +29,7 @@ class CScreenGrid {
     bool filed = false;
     bool oversize = false;
     bool clamped = false;
+    std::uint8_t flatness = 0;  // kFlatX, kFlatY
   };
 
   // Lays the cells out for boxes like these (their current window bounds) and empties
@@ -46,27 +52,33 @@ class CScreenGrid {
   bool Query(const CBox& box, Visit&& visit) const;
 
  private:
+  static constexpr std::uint8_t kFlatX = 1;  // no width
+  static constexpr std::uint8_t kFlatY = 2;  // no height
+  static constexpr std::size_t kFlatnessKinds = 4;
   static constexpr std::int64_t kMaxCellsPerNode = 64;
   static constexpr std::int64_t kMaxCellsPerQuery = 1024;
 
   void LayoutArea(double left, double top, double right, double bottom, double cellSize,
                   std::size_t boxes);
   bool CellRange(const CBox& box, Filing& range) const;
-  std::vector<CDisplayNode*>& Cell(std::int32_t cx, std::int32_t cy) {
-    return m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
-                   static_cast<std::size_t>(cx)];
+  static std::uint8_t Flatness(const CBox& box);
+  void ClearCells();
+  std::size_t CellCount() const {
+    return static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows);
   }
-  const std::vector<CDisplayNode*>& Cell(std::int32_t cx, std::int32_t cy) const {
-    return m_cells[static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
-                   static_cast<std::size_t>(cx)];
+  std::size_t CellIndex(std::int32_t cx, std::int32_t cy) const {
+    return static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
+           static_cast<std::size_t>(cx);
   }
+  std::vector<CDisplayNode*>& Cell(std::uint8_t flatness, std::int32_t cx, std::int32_t cy);
 
   double m_cellSize = 0.0;  // 0: no layout yet
   double m_left = 0.0;
   double m_top = 0.0;
   std::int32_t m_columns = 0;
   std::int32_t m_rows = 0;
-  std::vector<std::vector<CDisplayNode*>> m_cells;
+  // The cells of each flatness; those of flat bounds are made when first needed.
+  std::array<std::vector<std::vector<CDisplayNode*>>, kFlatnessKinds> m_cells;
   std::vector<CDisplayNode*> m_oversize;
   std::size_t m_clamped = 0;
 };
@@ -78,9 +90,14 @@ bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
   const std::int64_t cells =
       (std::int64_t{range.x1} - range.x0 + 1) * (std::int64_t{range.y1} - range.y0 + 1);
   if (cells > kMaxCellsPerQuery) return false;
-  for (std::int32_t cy = range.y0; cy <= range.y1; ++cy) {
-    for (std::int32_t cx = range.x0; cx <= range.x1; ++cx) {
-      for (CDisplayNode* node : Cell(cx, cy)) visit(node);
+  const std::uint8_t flatness = Flatness(box);
+  for (std::uint8_t kind = 0; kind < kFlatnessKinds; ++kind) {
+    // Bounds flat along an axis that the box is flat along too cannot overlap it.
+    if ((kind & flatness) != 0 || m_cells[kind].size() < CellCount()) continue;
+    for (std::int32_t cy = range.y0; cy <= range.y1; ++cy) {
+      for (std::int32_t cx = range.x0; cx <= range.x1; ++cx) {
+        for (CDisplayNode* node : m_cells[kind][CellIndex(cx, cy)]) visit(node);
+      }
     }
   }
   for (CDisplayNode* node : m_oversize) visit(node);

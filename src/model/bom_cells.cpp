@@ -78,36 +78,6 @@ bool CBOMGrid::SetCell(int row, int column, std::string_view text, int alignment
   return true;
 }
 
-void CBOMGrid::FitColumn(int row, int column, int oldWidth) {
-  const CBOMColumn* record = GetColumn(column);
-  const CGridTextMeasurer* measurer = GetTextMeasurer();
-  if (record == nullptr || !record->autoWidth || measurer == nullptr) return;
-  // A column is fitted to all its cells once; after that only the changed cell is
-  // measured, so refreshing a line does not measure every row again.
-  const auto slot = static_cast<std::size_t>(column);
-  if (m_fittedWith[slot] != measurer) {
-    AutoSizeColumn(column);
-    m_fittedWith[slot] = measurer;
-    return;
-  }
-  const int inner = GetColumnWidth(column) - 2 * kMargin;
-  const int width = GetCellTextExtent(row, column).cx;
-  if (width > inner) {
-    PutColumnWidth(column, std::min(width + 2 * kMargin, kMaxSize));
-    NotifyLayoutChanged();
-  } else if (oldWidth >= inner && width < oldWidth) {
-    AutoSizeColumn(column);  // the widest cell became narrower
-  }
-}
-
-void CBOMGrid::ForgetFitting(int column) {
-  if (column < 0) {
-    std::fill(m_fittedWith.begin(), m_fittedWith.end(), nullptr);
-  } else if (column < static_cast<int>(m_fittedWith.size())) {
-    m_fittedWith[static_cast<std::size_t>(column)] = nullptr;
-  }
-}
-
 std::string CBOMGrid::GetCellText(int row, int column) const {
   const CGridCellFormat* cell = GetTextCell(row, column);
   return cell != nullptr ? cell->GetText() : std::string();

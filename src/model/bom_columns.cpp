@@ -28,7 +28,7 @@ int CBOMGrid::FindColumnOfKind(int kind, int except) const {
 
 void CBOMGrid::InsertColumnRecord(int at, const CBOMColumn& column) {
   m_columns.insert(m_columns.begin() + at, column);
-  m_fittedWith.insert(m_fittedWith.begin() + at, nullptr);
+  m_columnFits.insert(m_columnFits.begin() + at, CColumnFit{});
   for (std::size_t i = static_cast<std::size_t>(at); i < m_columns.size(); ++i) {
     m_columns[i].position = static_cast<int>(i);
   }
@@ -37,7 +37,7 @@ void CBOMGrid::InsertColumnRecord(int at, const CBOMColumn& column) {
 void CBOMGrid::EraseColumn(int column) {
   CGridModel::DeleteColumn(column);
   m_columns.erase(m_columns.begin() + column);
-  m_fittedWith.erase(m_fittedWith.begin() + column);
+  m_columnFits.erase(m_columnFits.begin() + column);
   for (std::size_t i = static_cast<std::size_t>(column); i < m_columns.size(); ++i) {
     m_columns[i].position = static_cast<int>(i);
   }

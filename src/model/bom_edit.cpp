@@ -64,6 +64,7 @@ void CBOMGrid::RestoreEditedCell(int row, int column) {
   const CGridCellFormat* cell = GetTextCell(row, column);
   const unsigned alignment = cell != nullptr ? cell->GetItemData() : 0;
   SetCellText(row, column, m_editBuffer, alignment, true);
+  ForgetWidestCount(column);
 }
 
 void CBOMGrid::OnCellEdited(int row, int column, bool changed) {
@@ -71,6 +72,7 @@ void CBOMGrid::OnCellEdited(int row, int column, bool changed) {
   const CGridCellFormat* cell = GetTextCell(row, column);
   if (cell == nullptr || cell->GetText() == m_editBuffer) return;
   const std::string text = cell->GetText();
+  ForgetWidestCount(column);
   AutoSizeRowIfWanted(row);
   if (const CBOMColumn* record = GetColumn(column); record != nullptr && record->autoWidth) {
     AutoSizeColumn(column);

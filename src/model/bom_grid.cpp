@@ -47,7 +47,7 @@ void CBOMGrid::InitColumns() {
   m_columns = {MakeColumn({}, 0, kBOMKindNone, kCentred, 0, 0, 0),
                MakeColumn(StringText(kMsgBOMTitleItem), 1, kBOMKindNone, 0, 1, 0, 40),
                MakeColumn(StringText(kMsgBOMTitleRef), 2, kBOMKindRef, 0, 1, 1, 200)};
-  m_fittedWith.assign(m_columns.size(), nullptr);
+  m_columnFits.assign(m_columns.size(), CColumnFit{});
   for (int column = 1; column < 3; ++column) SetCell(0, column, m_columns[column].title, kCentred);
   SetCell(1, 0, "*", ColumnAlignment(0));
   SetCell(1, 1, m_itemPrefix + ".1", ColumnAlignment(1));
@@ -192,6 +192,7 @@ void CBOMGrid::DeleteLineRow(int row) {
   const std::string reference = LineAt(row).reference;
   ForgetNumbering();
   m_index.Erase(LineAt(row));
+  ForgetRowWidths(row);
   CGridModel::DeleteRow(row);
   m_lines.erase(m_lines.begin() + row);
   RenumberRecords(static_cast<std::size_t>(row), true);
@@ -227,6 +228,7 @@ bool CBOMGrid::RenameLine(std::string_view oldReference, std::string_view newRef
     ForgetNumbering();
     const int row = line->row;
     m_index.Erase(*line);
+    ForgetRowWidths(row);
     CGridModel::DeleteRow(row);
     m_lines.erase(m_lines.begin() + row);
     RenumberRecords(static_cast<std::size_t>(row), true);

@@ -248,8 +248,12 @@ class CBOMGrid : public CGridModel {
   std::string DisplayText(int row, int column, std::string_view text) const;
   std::optional<std::string> CellValue(const CBOMLine& line, int column) const;
   std::string QuantityText(const CBOMLine& line) const;
+  // Column fitting (bom_column_fit.cpp).
   void FitColumn(int row, int column, int oldWidth);
   void ForgetFitting(int column);  // -1: every column
+  void ForgetWidestCount(int column);
+  void ForgetRowWidths(int row);
+  int CountWidestCells(int column, int inner) const;
   CGridCellFormat* MakeTextCell(int row, int column);
   void FillColumnCells(int column);
 
@@ -307,6 +311,14 @@ class CBOMGrid : public CGridModel {
   CBOMItemCounter m_numberedTail;
   int m_numberedLines = -1;
   CBOMStoredFonts m_storedFonts;
-  // The measurer each column was last fitted with as a whole (see FitColumn).
-  std::vector<const CGridTextMeasurer*> m_fittedWith;
+  // How each column was last fitted to all its cells (see FitColumn): with which
+  // measurer, and how many of its cells, not empty, are as wide as its inner width
+  // then was (kUncounted: to be counted again).
+  struct CColumnFit {
+    static constexpr int kUncounted = -1;
+    const CGridTextMeasurer* measurer = nullptr;
+    int inner = kUncounted;
+    int widest = 0;
+  };
+  std::vector<CColumnFit> m_columnFits;
 };

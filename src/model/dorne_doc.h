@@ -179,6 +179,9 @@ class CDorneDoc : public CRunDocument {
   // Edit > Properties: the property window opened anew on the selected element; 0 when
   // no element is selected or another tool than selection is active.
   int ShowCurrentElementProps();
+  // Run > Properties: the property window cleared, opened, and showing the current
+  // run's pages; 0 without a current run.
+  int ShowRunPages();
   // The run's start marker placed again where its position and direction now say.
   void InsertElementAt(CRun& run);
 

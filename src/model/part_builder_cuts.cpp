@@ -2,6 +2,7 @@
 #include "model/chain_editor.h"
 #include "model/dev.h"
 #include "model/part_builder.h"
+#include "model/ref_quantity_batch.h"
 #include "model/run.h"
 
 #include <algorithm>
@@ -51,6 +52,8 @@ void SetVariantIndexAlongBack(CDev& element, int index) {
 }  // namespace
 
 void CPartBuilder::FlushPartsToBOM() {
+  // Every booking of a cut would otherwise walk all the records of its reference.
+  const CRefQuantityBatch batch(m_run);
   for (std::size_t i = m_parts.size(); i-- > 0;) ApplyCut(m_parts[i]);
 }
 

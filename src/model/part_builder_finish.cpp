@@ -2,6 +2,7 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/part_builder.h"
+#include "model/ref_quantity_batch.h"
 #include "model/run.h"
 
 #include <string>
@@ -11,6 +12,9 @@ void CPartBuilder::FinishParts(int level) {
   m_backStep = 0;
   m_backStepsTaken = 0;
   m_supportCount = 0;
+  // Every segment books its pieces; the records of each reference are brought to their
+  // line once, when all are booked.
+  const CRefQuantityBatch batch(m_run);
   for (m_segmentIndex = 0; m_segmentIndex < static_cast<int>(m_segments.size()); ++m_segmentIndex) {
     const int index = m_segmentIndex;
     BuildSegment(index);
@@ -21,6 +25,7 @@ void CPartBuilder::FinishParts(int level) {
     AdvanceCheckMessage();
   }
   FinishDevices();
+  FinishSecondPass();
   m_run.SetProp("SUPP", std::to_string(m_supportCount));
 }
 

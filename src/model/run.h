@@ -18,6 +18,7 @@
 
 class CBOMGrid;
 class CBookingBatch;
+class CRefQuantityBatch;
 class CDev;
 class CPartBuilder;
 class CElementIterator;
@@ -344,7 +345,10 @@ class CRun : public CObjWithProp {
   CDev* m_current = nullptr;
   std::unique_ptr<CBOMGrid> m_bom;
   CBookingBatch* m_bookings = nullptr;  // while the element list is read
+  friend class CRefQuantityBatch;
+  CRefQuantityBatch* m_refQuantities = nullptr;  // while a builder books its parts
   std::vector<CDev*> m_devices;
+  mutable std::size_t m_deviceSearchFrom = 0;  // see FindDeviceIndex
   std::vector<CDev*> m_lengths;
   std::uint32_t m_flags = 1;
   CDev* m_startMarker = nullptr;

@@ -73,8 +73,15 @@ CDev* CRun::FirstIndexed(std::string_view reference, int list) const {
 }
 
 int CRun::FindDeviceIndex(const CDev* element) const {
-  for (std::size_t i = m_devices.size(); i-- > 0;) {
-    if (m_devices[i] == element) return static_cast<int>(i);
+  // From where the last search ended, on round: a rebuild takes its joints out in list
+  // order, each a little further on, and must not walk the whole list for each.
+  const std::size_t count = m_devices.size();
+  const std::size_t from = std::min(m_deviceSearchFrom, count);
+  for (std::size_t step = 0; step < count; ++step) {
+    const std::size_t i = (from + step) % count;
+    if (m_devices[i] != element) continue;
+    m_deviceSearchFrom = i;
+    return static_cast<int>(i);
   }
   return -1;
 }

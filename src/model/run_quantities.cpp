@@ -1,6 +1,7 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/element_iterator.h"
+#include "model/ref_quantity_batch.h"
 #include "model/run.h"
 
 #include "platform/text_conversions.h"
@@ -83,6 +84,10 @@ void CRun::AddManualQuantity(std::string_view reference, std::int64_t count) {
 }
 
 void CRun::SetRefQuantity(std::string_view reference, std::int64_t quantity) {
+  if (m_refQuantities != nullptr) {
+    m_refQuantities->Add(reference);
+    return;
+  }
   // Counted by the rule that books the records, so that a quantity the records book
   // is one they hold, and a load never makes records.
   std::int64_t held = 0;

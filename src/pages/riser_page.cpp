@@ -86,7 +86,7 @@ void CRiserPage::DoLoad() {
   CDev& element = *GetElement();
   m_withLength = true;
   m_count = 1;
-  m_countText = "1";
+  m_countText = std::to_string(m_count);
   m_spacing = kDefaultSpacing;
   m_spacingText = FormatScaled(m_spacing);
   if (element.GetRun() == nullptr) return;

@@ -41,10 +41,10 @@ constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
 
 // The commands the document decides and runs.
-constexpr int kDocumentCommands[] = {kIdFileClose,         kIdFileSave,     kIdFileSaveAs,
-                                     kIdProjectInfo,       kIdDeleteRun,    kIdRotateRunForward,
-                                     kIdRotateRunBackward, kIdRunOption,    kIdEditUndo,
-                                     kIdEditRedo,          kIdRebuildParts, kIdElementProperties};
+constexpr int kDocumentCommands[] = {
+    kIdFileClose,        kIdFileSave,          kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
+    kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption,  kIdEditUndo,    kIdEditRedo,
+    kIdRebuildParts,     kIdElementProperties, kIdRunPages};
 
 // A command's menu text as undo names a step with it: no '&' marks, no shortcut.
 std::string StepName(int command) {
@@ -267,6 +267,7 @@ bool CLayoutDocWindow::OnCommand(int commandId) {
     case kIdEditUndo: RestoreStep(false); return true;
     case kIdEditRedo: RestoreStep(true); return true;
     case kIdElementProperties: m_document->ShowCurrentElementProps(); return true;
+    case kIdRunPages: m_document->ShowRunPages(); return true;
     default: return m_frame->OnCommand(commandId);
   }
 }

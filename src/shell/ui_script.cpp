@@ -1,12 +1,14 @@
 #include "shell/ui_script.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include "geometry/box.h"
 #include "model/dev.h"
@@ -90,6 +92,34 @@ bool TypeInPropertyPage(CMainFrame& frame, const QString& id, const QString& tex
   return true;
 }
 
+// The entry of list ID of the shown page whose text begins with TEXT, chosen as a click
+// chooses it.
+bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& text) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return false;
+  for (QComboBox* combo : window->findChildren<QComboBox*>(id)) {
+    if (!combo->isVisible()) continue;
+    for (int i = 0; i < combo->count(); ++i) {
+      if (!combo->itemText(i).startsWith(text)) continue;
+      combo->setCurrentIndex(i);
+      emit combo->activated(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+// From now on, a modal window that a command opens (a message, the design-check list)
+// is closed as soon as it shows, as a user who reads and closes it would.
+bool CloseModalWindows(CMainFrame& frame) {
+  auto* timer = new QTimer(&frame);
+  QObject::connect(timer, &QTimer::timeout, timer, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  timer->start(200);
+  return true;
+}
+
 bool PressKey(CDorneView& view, const QString& name) {
   const int key = name == QLatin1String("return")   ? Qt::Key_Return
                   : name == QLatin1String("escape") ? Qt::Key_Escape
@@ -111,6 +141,9 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     auto* window = frame.findChild<CPropDialog*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->SelectPage(words[1].toInt()) == 1;
   }
+  if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
+  if (verb == QLatin1String("propchoose") && words.size() >= 3)
+    return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
   if (verb == QLatin1String("propshot") && words.size() == 2) {
     auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->grab().save(words[1]);

@@ -17,6 +17,9 @@ class CMainFrame;
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   proptab N               page N of the property window shown
+//   propchoose ID TEXT      the first entry of list ID of the property window's page that
+//                           begins with TEXT chosen, as a click chooses it
+//   closemodals             from then on, every modal window closed as soon as it shows
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE

@@ -210,6 +210,21 @@ void Churn(CTwinScenes& twins, std::size_t count, std::mt19937& random) {
   twins.ExpectSame("after re-inserting");
 }
 
+// Both scenes projected, then churned `rounds` times under rules that answer at random
+// for boxes that overlap on screen.
+void ChurnWithRandomRules(C3DProjection& projection, Scene fast, Scene reference, unsigned seed,
+                          int rounds) {
+  for (auto* scene : {&fast, &reference}) {
+    for (auto& box : scene->boxes) projection.ProjectBox(*box);
+  }
+  CRandomRules fastRules(fast, seed), referenceRules(reference, seed);
+  CDisplayList fastList(fastRules);
+  CReferenceDisplayList referenceList(referenceRules);
+  CTwinScenes twins(fast, reference, &fastList, nullptr, referenceList);
+  std::mt19937 random(seed);
+  for (int round = 0; round < rounds; ++round) Churn(twins, fast.boxes.size(), random);
+}
+
 void ReferenceResort(C3DProjection& projection, CReferenceDisplayList& list) {
   const std::vector<CBox*> boxes = list.CollectBoxes();
   list.Clear();
@@ -274,18 +289,8 @@ TEST(DisplayListEquivalenceTest, ContradictoryAnswersAndCycles) {
   for (unsigned seed = 1; seed <= 10; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     C3DProjection projection;
-    Scene fast = FreeBoxes(seed, 150, false);
-    Scene reference = FreeBoxes(seed, 150, false);
-    for (auto* scene : {&fast, &reference}) {
-      for (auto& box : scene->boxes) projection.ProjectBox(*box);
-    }
-    CRandomRules fastRules(fast, seed), referenceRules(reference, seed);
-    CDisplayList fastList(fastRules);
-    CReferenceDisplayList referenceList(referenceRules);
-    CTwinScenes twins(fast, reference, &fastList, nullptr, referenceList);
-    std::mt19937 random(seed);
-    Churn(twins, fast.boxes.size(), random);
-    Churn(twins, fast.boxes.size(), random);
+    ChurnWithRandomRules(projection, FreeBoxes(seed, 150, false), FreeBoxes(seed, 150, false), seed,
+                         2);
   }
 }
 
@@ -324,6 +329,43 @@ TEST(DisplayListEquivalenceTest, RepeatedInsertionsAtOnePlace) {
   for (std::size_t i = 2; i < fast.boxes.size(); ++i) twins.Insert(i);
   twins.ExpectSame("after the arrivals");
   EXPECT_EQ(fastList.Tail()->box, fast.boxes[0].get());
+}
+
+// Boxes without width or height on screen among ordinary ones: points at a few shared
+// places, segments along the world's axes (flat on screen at square views) and blocks
+// around them, so that flat bounds meet flat bounds and ordinary ones in every way.
+Scene FlatAndOrdinaryBoxes(unsigned seed, int count) {
+  std::mt19937 random(seed);
+  std::uniform_int_distribution<int> place(0, 3), length(50, 900), kind(0, 4);
+  Scene scene;
+  for (int i = 0; i < count; ++i) {
+    auto box = std::make_unique<CBox>();
+    const C3DPoint at(place(random) * 300.0, place(random) * 300.0, place(random) * 300.0);
+    switch (kind(random)) {
+      case 0: box->SetPlacement(at, 0, 0, 0); break;
+      case 1: box->SetPlacement(at, length(random), 0, 0); break;
+      case 2: box->SetPlacement(at, 0, length(random), 0); break;
+      case 3: box->SetPlacement(at, 0, 0, length(random)); break;
+      default: box->SetPlacement(at, length(random), length(random), length(random)); break;
+    }
+    scene.boxes.push_back(std::move(box));
+  }
+  scene.Index();
+  return scene;
+}
+
+TEST(DisplayListEquivalenceTest, FlatBoxesAtSquareAndSlantedViews) {
+  const int views[][3] = {{0, 0, 0}, {90, 0, 0}, {0, 90, 0}, {-30, -45, 0}};
+  for (unsigned seed = 1; seed <= 4; ++seed) {
+    for (const auto& view : views) {
+      SCOPED_TRACE("seed " + std::to_string(seed) + " view " + std::to_string(view[0]) + ", " +
+                   std::to_string(view[1]));
+      C3DProjection projection;
+      projection.SetViewAngles(view[0], view[1], view[2], false, false);
+      ChurnWithRandomRules(projection, FlatAndOrdinaryBoxes(seed, 160),
+                           FlatAndOrdinaryBoxes(seed, 160), seed, 1);
+    }
+  }
 }
 
 }  // namespace

@@ -235,7 +235,7 @@ TEST_F(RunArchiveTest, TapOffUnitsComeBackOnTheElementsTheyWereAttachedTo) {
   CDev* accessory = builder.Loose(CDev::kAccessory, "ACC");
   accessory->SetStyle2(3);
   run->GetBOM().AddHeldQuantity("ACC", 3);
-  CDev* first = builder.Loose(CDev::kTapOff, "TAP-1", start);
+  builder.Loose(CDev::kTapOff, "TAP-1", start);
   const std::vector<CDev*> targets = {start, a, b, c, accessory, nullptr};
   for (std::size_t i = 1; i < targets.size(); ++i)
     builder.Loose(CDev::kTapOff, "TAP-" + std::to_string(i + 1), targets[i]);
@@ -284,8 +284,8 @@ TEST_F(RunArchiveTest, AUnitAttachedToItselfOrToAnotherUnitIsRefused) {
     }
     ASSERT_NO_THROW(copy->Serialize(reader)) << c.fault;
     for (const CDev* device : copy->GetDevices()) {
-      if (device->GetKind() == CDev::kTapOff)
-        EXPECT_EQ(device->GetAttached()->GetReference(), "S-A");
+      if (device->GetKind() != CDev::kTapOff) continue;
+      EXPECT_EQ(device->GetAttached()->GetReference(), "S-A");
     }
   }
 }

@@ -4,25 +4,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 
 #include <filesystem>
 
 #include "shell_test_support.h"
+#include "support/program_run.h"
 
 namespace {
 
 TEST(LayoutToolsEndToEndTest, ARunPlacedByClicksSurvivesUndoSaveAndOpen) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
-  std::filesystem::create_directories(folder.Path("runtime"));
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/layout_tools_";
   const std::string saved = folder.Path("design.run");
@@ -34,21 +29,9 @@ TEST(LayoutToolsEndToEndTest, ARunPlacedByClicksSurvivesUndoSaveAndOpen) {
                              "shot " +
                              shot + "4_undone.png\nsave " + saved + "\ncommand 57602\nopen " +
                              saved + "\nshot " + shot + "5_reopened.png\n";
-  folder.Write("script.txt", script);
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove("QT_QPA_PLATFORM");
-  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("settings")));
-  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("runtime")));
-  environment.insert("TVR_DUMP_WINDOW_FILE", QString::fromStdString(folder.Path("dump.txt")));
-  environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.Path("script.txt")));
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.setProcessEnvironment(environment);
-  process.start("xvfb-run", {"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr")});
-  ASSERT_TRUE(process.waitForFinished(90000));
-  QFile dump(QString::fromStdString(folder.Path("dump.txt")));
-  ASSERT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
-  const QString text = QString::fromUtf8(dump.readAll());
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  const QString& text = run.dump;
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   // The start and two straights: the third was undone before the save.
   EXPECT_TRUE(text.contains("\nlayout=1/3\n")) << text.toStdString();

@@ -6,10 +6,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QMap>
-#include <QProcess>
-#include <QProcessEnvironment>
-#include <QStandardPaths>
 
 #include <filesystem>
 
@@ -18,57 +14,15 @@
 #include "shell/mode_menus.h"
 #include "app/ui/window_translation.h"
 #include "shell_test_support.h"
+#include "support/program_run.h"
 #include "support/test_output.h"
 
 namespace {
 
-struct CDump {
-  bool finished = false;
-  int exitCode = -1;
-  QMap<QString, QString> values;
-};
-
-// Runs the program on the arguments; a script, when given, is run once it has started
-// (the TVR_SCRIPT_FILE hook); a screen size, when given, is that of the virtual screen.
-CDump RunProgram(CShellTestFolder& folder, const QStringList& arguments,
-                 const std::string& script = {}, const QString& screen = {}) {
-  CDump dump;
-  QString dumpPath = QString::fromStdString(folder.Path("dump.txt"));
-  std::filesystem::create_directories(folder.Path("runtime"));
-  std::filesystem::permissions(folder.Path("runtime"), std::filesystem::perms::owner_all);
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove("QT_QPA_PLATFORM");
-  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("settings")));
-  environment.insert("XDG_DOCUMENTS_DIR", QString::fromStdString(folder.Path("documents")));
-  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("runtime")));
-  environment.insert("TVR_DUMP_WINDOW_FILE", dumpPath);
-  if (!script.empty()) {
-    folder.Write("script.txt", script);
-    environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.Path("script.txt")));
-  }
-  QProcess process;
-  process.setProcessEnvironment(environment);
-  QStringList server{"-a"};
-  if (!screen.isEmpty())
-    server << "-s"
-           << "-screen 0 " + screen;
-  process.start("xvfb-run",
-                server + QStringList{QStringLiteral(TVR_PROGRAM_DIR "/tvr")} + arguments);
-  dump.finished = process.waitForFinished(90000);
-  if (!dump.finished) process.kill();
-  dump.exitCode = process.exitCode();
-  QFile file(dumpPath);
-  if (!file.open(QIODevice::ReadOnly)) return dump;
-  for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
-    dump.values.insert(line.section('=', 0, 0), line.section('=', 1));
-  return dump;
-}
-
 class StartupEndToEndTest : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   std::string language = GetParam();
   CShellTestFolder folder;
   // Only graphical work is offered and the information dialog is off, so no dialog
@@ -76,7 +30,7 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=" + language + "\n");
   std::filesystem::create_directories(folder.Path("data"));
-  CDump dump = RunProgram(folder, {});
+  CProgramRun dump = RunProgram(folder.Path(), {});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
   EXPECT_EQ(dump.values.value("visible"), "1");
@@ -98,13 +52,13 @@ TEST_P(StartupEndToEndTest, TheMainWindowAppearsWithItsMenusInTheChosenLanguage)
 }
 
 TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=044\n");
   std::filesystem::create_directories(folder.Path("data"));
-  CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
   EXPECT_EQ(dump.values.value("mode"), "3");  // linear costing
@@ -117,8 +71,7 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectOpensInTheLinearWindow) {
 // A new user in French, without an option list of their own, opens the sample project:
 // the frame names its file and the window offers the sample's groups (see the picture).
 TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=033\n");
@@ -126,7 +79,8 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
   const QString screenshot = QString::fromStdString(TestOutputPath("fr_linear_sample.png"));
   QFile::remove(screenshot);
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
-  CDump dump = RunProgram(folder, {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QStringLiteral(TVR_SOURCE_DIR "/data/examples/sample.lin")});
   qunsetenv("TVR_SCREENSHOT_FILE");
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.values.value("mode"), "3");
@@ -138,8 +92,7 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
 
 TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIsKept) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
@@ -150,7 +103,7 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
   const QString screenshot = QString::fromStdString(TestOutputPath("layout_window.png"));
   QFile::remove(screenshot);
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
-  CDump dump = RunProgram(folder, {QString::fromStdString(layout)});
+  CProgramRun dump = RunProgram(folder.Path(), {QString::fromStdString(layout)});
   qunsetenv("TVR_SCREENSHOT_FILE");
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
@@ -164,8 +117,7 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
 // command (a range with a part builder) and is saved; the screenshot shows the run with
 // the boxes and outlets of its feed units.
 TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithItsOutlets) {
-  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-    GTEST_SKIP() << "xvfb-run is not installed";
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write(
       "settings/TVR73/TVR.INI",
@@ -180,7 +132,8 @@ TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithIts
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
   const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
                              std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
-  CDump dump = RunProgram(folder, {QString::fromStdString(layout)}, script, "1280x960x24");
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
   qunsetenv("TVR_SCREENSHOT_FILE");
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);

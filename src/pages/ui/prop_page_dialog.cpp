@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +127,12 @@ QLabel* CPropPageDialog::MakeValueLabel(int id) {
   return label;
 }
 
+QComboBox* CPropPageDialog::MakeCombo(int id) {
+  auto* combo = new QComboBox(this);
+  combo->setObjectName(QString::number(id));
+  return combo;
+}
+
 QCheckBox* CPropPageDialog::MakeCheck(int id, int message) {
   auto* box = new QCheckBox(this);
   box->setObjectName(QString::number(id));
@@ -132,24 +140,29 @@ QCheckBox* CPropPageDialog::MakeCheck(int id, int message) {
   return box;
 }
 
-QPushButton* CPropPageDialog::MakeButton(int id, int message) {
-  auto* button = new QPushButton(this);
-  button->setObjectName(QString::number(id));
-  if (message != 0) SetMessageText(button, message);
-  return button;
-}
-
-QComboBox* CPropPageDialog::MakeCombo(int id) {
-  auto* combo = new QComboBox(this);
-  combo->setObjectName(QString::number(id));
-  return combo;
-}
-
 QRadioButton* CPropPageDialog::MakeRadio(int id, int message) {
   auto* radio = new QRadioButton(this);
   radio->setObjectName(QString::number(id));
   if (message != 0) SetMessageText(radio, message);
   return radio;
+}
+
+QGroupBox* CPropPageDialog::MakeGroup(int id, int message) {
+  auto* group = new QGroupBox(this);
+  group->setObjectName(QString::number(id));
+  SetMessageText(group, message);
+  return group;
+}
+
+void CPropPageDialog::ShowOutcome(const CApplyOutcome& outcome) {
+  if (outcome.result == EApplyResult::kRefused) ReportRefusal(outcome.refusal, false);
+}
+
+QPushButton* CPropPageDialog::MakeButton(int id, int message) {
+  auto* button = new QPushButton(this);
+  button->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(button, message);
+  return button;
 }
 
 namespace {

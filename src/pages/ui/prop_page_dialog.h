@@ -9,10 +9,11 @@
 
 class QAbstractButton;
 class QCheckBox;
-class QPushButton;
-class QRadioButton;
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 
@@ -85,12 +86,15 @@ class CPropPageDialog : public QWidget {
   QLineEdit* MakeEdit(int id);
   QLabel* MakeLabel(int id, int message = 0);
   QLabel* MakeValueLabel(int id);
-  QCheckBox* MakeCheck(int id, int message = 0);
-  QPushButton* MakeButton(int id, int message = 0);
   QComboBox* MakeCombo(int id);
+  QCheckBox* MakeCheck(int id, int message = 0);
+  QRadioButton* MakeRadio(int id, int message = 0);
+  QGroupBox* MakeGroup(int id, int message);
+  QPushButton* MakeButton(int id, int message = 0);
   // The page's grid, with the narrow margins that the page area's height calls for.
   QGridLayout* MakeGrid();
-  QRadioButton* MakeRadio(int id, int message = 0);
+  // The outcome of a control that writes at once: a refusal reported as on apply.
+  void ShowOutcome(const CApplyOutcome& outcome);
 
  private:
   void ReportRefusal(const CPageRefusal& refusal, bool quiet);
