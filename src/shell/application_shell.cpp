@@ -58,6 +58,10 @@ CApplicationShell::~CApplicationShell() {
   if (g_shell == this) g_shell = nullptr;
 }
 
+const std::vector<CCatalogueEntry>& CApplicationShell::Catalogues() const {
+  return CRunEnvironment::Instance().Catalogues();
+}
+
 void CApplicationShell::CreateFrame() {
   m_layoutDocuments = std::make_unique<CRunDocuments>(*m_dialogs, m_app, m_units);
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);

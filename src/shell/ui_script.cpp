@@ -2,26 +2,35 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 #include "geometry/box.h"
 #include "model/dev.h"
+#include "shell/frame_actions.h"
 #include "shell/layout_doc_window.h"
 #include "shell/main_frame.h"
+#include "shell/ui_script_answers.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "pages/ui/prop_dialog.h"
 #include "view/draw_mapping.h"
+#include "grid/ui/grid_control.h"
+#include "view/ui/bom_view.h"
 #include "view/ui/child_frame.h"
 #include "view/view_tools.h"
 
 namespace {
+
+constexpr int kSettleMs = 50;
 
 CLayoutDocWindow* ActiveLayout(CMainFrame& frame) {
   QMdiSubWindow* active = frame.MdiArea()->currentSubWindow();
@@ -130,8 +139,67 @@ bool PressKey(CDorneView& view, const QString& name) {
   return true;
 }
 
+CScriptAnswers& AnswersOf(CMainFrame& frame) {
+  auto* answers = frame.findChild<CScriptAnswers*>();
+  return answers != nullptr ? *answers : *new CScriptAnswers(&frame);
+}
+
+// A folder in place of the file: writing the file fails then, even for the super-user.
+bool BlockFile(const QString& path) {
+  return QFile::remove(path) && QDir().mkpath(path + QStringLiteral("/blocked"));
+}
+
+// A double click on a cell of the bill-of-materials page shown, as the mouse gives it.
+bool DoubleClickBOMCell(CLayoutDocWindow& layout, int row, int column) {
+  const auto* bom = layout.findChild<CBOMView*>();
+  CGridControl* grid = bom != nullptr ? bom->GetGridWindow() : nullptr;
+  if (grid == nullptr) return false;
+  const QPointF local = grid->GetCellRangeRect({row, column, row, column}).center();
+  const QPointF global = grid->viewport()->mapToGlobal(local);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &event);
+  }
+  return true;
+}
+
+// A menu item chosen: its prompt while it is hovered, the command, then the menu closes
+// and the status bar no longer shows a prompt of the menu.
+bool ChooseMenuItem(CMainFrame& frame, int command) {
+  QAction* action = frame.Actions().Action(command);
+  if (action == nullptr) return false;
+  frame.UpdateCommandStates();
+  if (!action->isEnabled()) return false;
+  QStatusTipEvent hovered(action->statusTip());
+  QApplication::sendEvent(&frame, &hovered);
+  action->trigger();
+  QStatusTipEvent left{QString()};
+  QApplication::sendEvent(&frame, &left);
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
+  if (verb == QLatin1String("answer") && words.size() >= 3) {
+    AnswersOf(frame).Queue(words.mid(1));
+    return true;
+  }
+  if (verb == QLatin1String("block") && words.size() == 2) return BlockFile(words[1]);
+  if (verb == QLatin1String("menu") && words.size() == 2)
+    return ChooseMenuItem(frame, words[1].toInt());
+  if (verb == QLatin1String("status") && words.size() >= 2)
+    return frame.statusBar()->currentMessage() == words.mid(1).join(QLatin1Char(' '));
+  if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&
+      words.size() == 3) {
+    frame.UpdateCommandStates();
+    const QAction* action = frame.Actions().Action(words[1].toInt());
+    const bool state = verb == QLatin1String("enabled") ? action && action->isEnabled()
+                                                        : action && action->isCheckable();
+    return action != nullptr && state == (words[2] == QLatin1String("1"));
+  }
   if (verb == QLatin1String("command") && words.size() == 2)
     return frame.RouteCommand(words[1].toInt());
   if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
@@ -160,6 +228,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
   if (verb == QLatin1String("pick") && words.size() == 3)
     return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
+  if (verb == QLatin1String("bomdouble") && words.size() == 3)
+    return DoubleClickBOMCell(*layout, words[1].toInt(), words[2].toInt());
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);
@@ -169,12 +239,15 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
 }  // namespace
 
 QStringList RunUiScript(CMainFrame& frame, const QString& path) {
+  AnswersOf(frame);
   QStringList failed;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {path};
   for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
     const QStringList words = line.simplified().split(' ');
-    QApplication::processEvents();
+    // Windows opened by the line before (their first showing, their layout) settle first.
+    QApplication::sendPostedEvents();
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
     if (!RunLine(frame, words)) failed << line;
   }
   return failed;
@@ -187,4 +260,15 @@ QString ActiveLayoutSummary(CMainFrame& frame) {
   return QStringLiteral("%1/%2")
       .arg(document->GetRunCount())
       .arg(document->GetCurrentRun()->GetDevices().size());
+}
+
+QString ScriptDialogLog(CMainFrame& frame) {
+  const auto* answers = frame.findChild<CScriptAnswers*>();
+  return answers != nullptr ? answers->Log().join(QLatin1Char('|')) : QString();
+}
+
+QString ActiveLayoutState(CMainFrame& frame) {
+  const CLayoutDocWindow* layout = ActiveLayout(frame);
+  if (layout == nullptr) return {};
+  return QStringLiteral("%1 %2").arg(layout->IsModified() ? 1 : 0).arg(layout->windowTitle());
 }

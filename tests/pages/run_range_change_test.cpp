@@ -11,6 +11,7 @@
 #include "page_test_support.h"
 #include "ranges/range_context.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -71,20 +72,27 @@ TEST_F(RunRangeChangeTest, AVariantChangeKeepsTheRunsRatingAndUndoGivesTheSameBy
 }
 
 TEST_F(RunRangeChangeTest, ARangeWhoseTablesCannotBeReadChangesNothing) {
+  // A catalogue folder in which a table of range QG is missing.
+  namespace fs = std::filesystem;
+  const std::string catalogue = m_files.File("DBF");
+  fs::copy(TVR_PROGRAM_DIR "/DBF", catalogue);
+  ASSERT_TRUE(fs::remove(catalogue + "/QG_SPLIT.dbf"));
+  CRangeContext::Instance().SetCatalogueFolder(catalogue + "/");
+  CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QGA", "QG A"}});
   CRun* old = &Run(0);
   const std::string before = SavedBytes("before.run");
   const int steps = UndoSteps();
-  const CRangeChangeResult result = run_range::ChangeRunRange(*old, "QWA");
+  const CRangeChangeResult result = run_range::ChangeRunRange(*old, "QGA");
   EXPECT_EQ(result.outcome, EOutcome::kRefused);
   EXPECT_EQ(result.message, run_range::kMsgRangeTableMissing);
-  EXPECT_NE(result.argument.find("QW"), std::string::npos) << result.argument;
+  EXPECT_NE(result.argument.find("QG_SPLIT"), std::string::npos) << result.argument;
   EXPECT_EQ(&Run(0), old);
   EXPECT_EQ(old->GetPropText("Catalog"), "QDA");
   EXPECT_EQ(UndoSteps(), steps);
   EXPECT_FALSE(document->IsModified());
   EXPECT_EQ(SavedBytes("after.run"), before);
   // A second try reads the tables again and is refused again.
-  EXPECT_EQ(run_range::ChangeRunRange(*old, "QWA").outcome, EOutcome::kRefused);
+  EXPECT_EQ(run_range::ChangeRunRange(*old, "QGA").outcome, EOutcome::kRefused);
 }
 
 TEST_F(RunRangeChangeTest, TheOwnCodeOrACodeOfNoRangeChangesNothing) {

@@ -53,6 +53,8 @@ CBOMGridWindow::CBOMGridWindow(CBOMGrid& grid, StepRecorder recordStep, QWidget*
     : CGridControl(grid, parent), m_grid(grid), m_recordStep(std::move(recordStep)) {
   BuildMenu();
   SetContextMenu(&m_menu);
+  // The user edits the lines of a run's page in place; the total page refuses by itself.
+  m_grid.EnableEdit(true);
   m_grid.SetPrompter(this);
 }
 
