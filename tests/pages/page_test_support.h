@@ -23,7 +23,8 @@ class SamplePageTest : public RangeTest {
  protected:
   void SetUp() override {
     RangeTest::SetUp();
-    CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QDT", "QD T"}, {"QJF", "QJ F"}});
+    CRunEnvironment::Instance().SetCatalogues(
+        {{"QDA", "QD A"}, {"QDT", "QD T"}, {"QJF", "QJ F"}, {"QWA", "QW A"}, {"QWC", "QW C"}});
     m_folder.WriteFile("TVR.INI", "[Design]\nSplit=1\n");
     m_profile = std::make_unique<CProfile>(m_folder.File("TVR.INI"));
     CDocEnvironment environment;
@@ -122,4 +123,10 @@ class SamplePageTest : public RangeTest {
 class QJFSamplePageTest : public SamplePageTest {
  protected:
   std::string SamplePath() const override { return TVR_PROGRAM_DIR "/examples/qjf_sample.run"; }
+};
+
+// The QW sample document: runs of both QW variants with flat and edgewise elbows.
+class QWSamplePageTest : public SamplePageTest {
+ protected:
+  std::string SamplePath() const override { return TVR_PROGRAM_DIR "/examples/qw_sample.run"; }
 };

@@ -79,6 +79,7 @@ class PagesWindowTest : public Sample {
 
 using QDPagesWindowTest = PagesWindowTest<SamplePageTest>;
 using QJFPagesWindowTest = PagesWindowTest<QJFSamplePageTest>;
+using QWPagesWindowTest = PagesWindowTest<QWSamplePageTest>;
 
 TEST_F(QDPagesWindowTest, TheCharacteristicsPageChangesTheVariantFromItsList) {
   Run(0).RebuildParts(-1);
@@ -119,6 +120,17 @@ TEST_F(QJFPagesWindowTest, TheElbowPageTakesATypedAngleOnEnter) {
   Enter(window);
   EXPECT_EQ(elbow->GetFieldText("ELBOW_ANGL").value_or(""), "120");
   Shot(window, "element_page_elbow.png");
+}
+
+TEST_F(QWPagesWindowTest, AQWElbowNamesTheSpecialAngleCondition) {
+  ASSERT_EQ(Run(0).GetCatalogueKnown(), 1);
+  CDev* elbow = Elements(0, CDev::kElbow).front();
+  SelectWhole(*elbow);
+  CPropDialog& window = Show(elbow, kPageElbow);
+  auto* special = Control<QCheckBox>(window, "1019");
+  ASSERT_NE(special, nullptr);
+  EXPECT_TRUE(special->text().contains(QStringLiteral("  ( "))) << special->text().toStdString();
+  Shot(window, "element_page_elbow_qw.png");
 }
 
 TEST_F(QDPagesWindowTest, TheRiserPageInsertsTheFixingsFromItsButton) {
