@@ -1,8 +1,10 @@
 #include "pages/riser_page.h"
 
+#include "app/dorne_app.h"
 #include "model/dev.h"
 #include "model/run.h"
 #include "model/run_document.h"
+#include "model/run_environment.h"
 #include "ranges/range_pages.h"
 
 #include <algorithm>
@@ -172,7 +174,10 @@ int CRiserPage::InsertAlong(CDev& unit, std::int64_t count, std::int64_t spacing
 
 bool CRiserPage::AsksForSupports() const {
   const std::string catalog = Catalogue();
-  return catalog == "QPC" || catalog == "QPA";
+  if (catalog == "QPC") return true;
+  // The UK fixings of QPA rises need no look at the supports.
+  const CDorneApp* app = CRunEnvironment::Instance().App();
+  return catalog == "QPA" && (app == nullptr || app->ReadProfileInt("Design", "RiserUK", 0) == 0);
 }
 
 int CRiserPage::GetSupportsQuestionLast() const {

@@ -164,6 +164,28 @@ TEST_F(QDPagesWindowTest, TheNamePageRefusesAnEmptyReferenceWithItsMessage) {
   Shot(window, "element_page_name.png");
 }
 
+TEST_F(QDPagesWindowTest, TheNamePageOfATapOffUnitStartsTheTapOffTool) {
+  std::vector<int> commands;
+  const CPageCommandHandler previous = SetPageCommandHandler([&commands](int command) {
+    commands.push_back(command);
+    return true;
+  });
+  CDev* unit = Run(0).NewElement();
+  unit->SetKind(CDev::kTapOff);
+  CPropDialog& window = Show(unit, kPageElementName);
+  auto* button = Control<QPushButton>(window, "1374");
+  ASSERT_NE(button, nullptr);
+  EXPECT_TRUE(button->isVisibleTo(&window));
+  button->click();
+  EXPECT_TRUE(commands.empty());  // once the click is over
+  QApplication::processEvents();
+  EXPECT_EQ(commands, std::vector<int>{33030});
+  SetPageCommandHandler(previous);
+  CDev* elbow = Elements(0, CDev::kElbow).front();
+  window.ShowPages(elbow, {kPageElementName});
+  EXPECT_FALSE(Control<QPushButton>(window, "1374")->isVisibleTo(&window));
+}
+
 TEST_F(QJFPagesWindowTest, TheCentreDistancePageAppliesAShapeChosenInItsList) {
   CDev* feed = Elements(0, CDev::kEnd).front();
   for (CDev* end : Elements(0, CDev::kEnd))
