@@ -198,6 +198,10 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
 
 void CUndoManager::ApplyViewState(const CUndoRecord& record) {
   m_document.SetBomPage(record.page);
+  // The bill-of-materials page the step was taken on comes back with it.
+  if (record.page > 0) {
+    if (CRun* run = m_document.GetRunAt(record.page - 1)) m_document.SetCurrentRun(run);
+  }
   m_document.Projection().SetViewAngles(record.angles[0], record.angles[1], record.angles[2], false,
                                         false);
   const auto& r = record.rect;

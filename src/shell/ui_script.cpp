@@ -1,6 +1,7 @@
 #include "shell/ui_script.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -31,6 +32,7 @@
 namespace {
 
 constexpr int kSettleMs = 50;
+constexpr int kStatusWaitMs = 5000;
 
 CLayoutDocWindow* ActiveLayout(CMainFrame& frame) {
   QMdiSubWindow* active = frame.MdiArea()->currentSubWindow();
@@ -181,6 +183,18 @@ bool ChooseMenuItem(CMainFrame& frame, int command) {
   return true;
 }
 
+// The status bar follows menus and tools through queued events: on a busy machine the
+// text may come a little later than the line that asked for it.
+bool WaitForStatus(CMainFrame& frame, const QString& text) {
+  QElapsedTimer waited;
+  waited.start();
+  while (frame.statusBar()->currentMessage() != text) {
+    if (waited.elapsed() > kStatusWaitMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  }
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
   if (verb == QLatin1String("answer") && words.size() >= 3) {
@@ -191,7 +205,7 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("menu") && words.size() == 2)
     return ChooseMenuItem(frame, words[1].toInt());
   if (verb == QLatin1String("status") && words.size() >= 2)
-    return frame.statusBar()->currentMessage() == words.mid(1).join(QLatin1Char(' '));
+    return WaitForStatus(frame, words.mid(1).join(QLatin1Char(' ')));
   if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&
       words.size() == 3) {
     frame.UpdateCommandStates();

@@ -77,9 +77,9 @@ class RangeRebuildTest : public RangeTest {
   std::unique_ptr<CProfile> m_profile;
 };
 
-// The ranges that have no part builder yet (QD, QJF and QW have theirs).
+// The ranges that have no part builder yet (QD, QJF, QP and QW have theirs).
 TEST_F(RangeRebuildTest, ARangeWithoutItsBuilderKeepsTheRunAndItsBillOfMaterials) {
-  for (const char* code : {"QGA", "QMA", "QPA"}) {
+  for (const char* code : {"QGA", "QMA"}) {
     SCOPED_TRACE(code);
     m_notifier.messages.clear();
     std::unique_ptr<CDorneDoc> document = OpenSampleAs(code);
@@ -114,6 +114,23 @@ TEST_F(RangeRebuildTest, ARangeWithItsBuilderRebuildsFromTheStartUpsCatalogueLis
   EXPECT_TRUE(GetDocCommandState(*document, kIdRebuildBom, {}).enabled);
   EXPECT_TRUE(document->RebuildCurrentRunParts());
   EXPECT_EQ(run->GetPartsState(), 2);
+  EXPECT_TRUE(m_notifier.messages.empty());
+}
+
+// QP has its builder: its runs are rebuilt by the same command, once their rating is one
+// the catalogue offers.
+TEST_F(RangeRebuildTest, AQPRunIsRebuiltByTheCommand) {
+  std::unique_ptr<CDorneDoc> document = OpenSampleAs("QPA");
+  CRun* run = document->GetCurrentRun();
+  ASSERT_NE(run, nullptr);
+  ASSERT_EQ(run->GetPropText("Catalog"), "QPA");
+  EXPECT_TRUE(run->HasPartBuilder());
+  run->SetProp("Calibre", "40");
+  run->SetCatalogueKnown(run->IsCatalogueKnown());
+  ASSERT_NE(run->GetCatalogueKnown(), 0);
+  EXPECT_TRUE(GetDocCommandState(*document, kIdRebuildParts, {}).enabled);
+  EXPECT_TRUE(document->RebuildCurrentRunParts());
+  EXPECT_NE(run->GetPartsState(), 0);
   EXPECT_TRUE(m_notifier.messages.empty());
 }
 

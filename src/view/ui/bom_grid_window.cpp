@@ -81,9 +81,14 @@ bool CBOMGridWindow::IsMenuAllowed() const {
 void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && BeginLineDrag(event->position().toPoint())) return;
   if (event->button() == Qt::RightButton) {
-    // The right button acts on the cell under it unless it is part of the selection.
+    // The right button acts on the cell under it unless it is part of the selection; on
+    // a header it acts on the header's column or row, as a click there selects them.
     const CCellPos cell = HitTestCell(event->position().toPoint());
-    if (cell.row >= 0 && cell.column >= 0 && !m_grid.GetSelection().Contains(cell.row, cell.column))
+    const bool header =
+        cell.row < m_grid.GetFixedRowCount() || cell.column < m_grid.GetFixedColumnCount();
+    if (cell.row >= 0 && cell.column >= 0 && header) m_grid.SelectForClick(cell);
+    else if (cell.row >= 0 && cell.column >= 0 &&
+             !m_grid.GetSelection().Contains(cell.row, cell.column))
       m_grid.SelectCell(cell);
     if (!IsMenuAllowed()) return;
   }
