@@ -24,7 +24,7 @@ class CRangeRun : public CRun {
   // The side a device is mounted on: 0 or 1, or 2 where the range has a third position.
   // Mode -1 gives the range's default without the element's "MOUNT" field, mode 0 the
   // side with it. Ranges without mounting sides answer 0.
-  virtual int IsMountReversed(const CDev* element, int mode) {
+  virtual int IsMountReversed(const CDev* element, int mode) const {
     (void)element;
     (void)mode;
     return 0;

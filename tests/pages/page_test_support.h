@@ -23,8 +23,15 @@ class SamplePageTest : public RangeTest {
  protected:
   void SetUp() override {
     RangeTest::SetUp();
-    CRunEnvironment::Instance().SetCatalogues(
-        {{"QDA", "QD A"}, {"QDT", "QD T"}, {"QJF", "QJ F"}, {"QWA", "QW A"}, {"QWC", "QW C"}});
+    CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"},
+                                               {"QDT", "QD T"},
+                                               {"QJF", "QJ F"},
+                                               {"QWA", "QW A"},
+                                               {"QWC", "QW C"},
+                                               {"QPA", "QP A"},
+                                               {"QPC", "QP C"},
+                                               {"Qpa", "Qp a"},
+                                               {"Qpc", "Qp c"}});
     m_folder.WriteFile("TVR.INI", "[Design]\nSplit=1\n");
     m_profile = std::make_unique<CProfile>(m_folder.File("TVR.INI"));
     CDocEnvironment environment;
@@ -129,4 +136,10 @@ class QJFSamplePageTest : public SamplePageTest {
 class QWSamplePageTest : public SamplePageTest {
  protected:
   std::string SamplePath() const override { return TVR_PROGRAM_DIR "/examples/qw_sample.run"; }
+};
+
+// The QP sample document: runs of the four QP codes.
+class QPSamplePageTest : public SamplePageTest {
+ protected:
+  std::string SamplePath() const override { return TVR_PROGRAM_DIR "/examples/qp_sample.run"; }
 };
