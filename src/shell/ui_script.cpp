@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include "geometry/box.h"
+#include "export/ui/layout_exports.h"
 #include "model/dev.h"
 #include "shell/frame_actions.h"
 #include "shell/layout_doc_window.h"
@@ -247,6 +248,11 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);
+  if (verb == QLatin1String("csv") && words.size() == 3)
+    return layout->Frame()->Exports().ExportCsv(words[1] == QLatin1String("all"), words[2], error);
+  if (verb == QLatin1String("workbook") && words.size() == 2)
+    return layout->Frame()->Exports().ExportWorkbook(true, true, words[1].toStdString(),
+                                                     layout->Frame()->DocumentPath(), error);
   return false;
 }
 
