@@ -281,8 +281,9 @@ class CDev : public CObjWithProp, public CBoxOwner {
   std::vector<int> GetPages() const override { return m_pages; }
   // Asks the run (CRun::GetPageWord).
   int GetPageWord(int page) const override;
-  // 1025 and 1027 first clear the pages, then take the run's page list for this
-  // element; any other message clears them. Then the base's notification.
+  // 1025 first clears the window, 1025 and 1027 then take the run's page list for this
+  // element (1027 is shown once the current command ends); any other message clears
+  // them. Then the base's notification.
   int NotifyPropDialog(int message);
 
   // The element record, with the records of the neighbours beyond it nested (written

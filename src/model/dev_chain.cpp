@@ -159,7 +159,9 @@ int CDev::GetPageWord(int page) const {
 
 int CDev::NotifyPropDialog(int message) {
   if (message == kPropMsgShowObject || message == kPropMsgRefresh) {
-    NotifyPropDialog(kPropMsgClear);
+    // A refresh is asked for by the pages themselves: clearing the window now would take
+    // away the page that is still running; the queued showing replaces them instead.
+    if (message == kPropMsgShowObject) NotifyPropDialog(kPropMsgClear);
     m_pages = m_run != nullptr ? m_run->GetSubObjects(*this) : std::vector<int>();
     return CObjWithProp::NotifyPropDialog(message);
   }

@@ -1,5 +1,6 @@
 #include "pages/prop_page.h"
 
+#include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dimension.h"
 #include "model/run.h"
@@ -44,6 +45,8 @@ CRunDocument* CPropPage::GetDocument() const {
   return nullptr;
 }
 
+CDev* CPropPage::GetElement() const { return dynamic_cast<CDev*>(GetObject()); }
+
 const CDimension& CPropPage::Units() const {
   static const CDimension metric = CDimension::Metric();
   CRunDocument* document = GetDocument();
@@ -82,4 +85,14 @@ std::int64_t ReadBoundedInt(std::string_view text, std::int64_t min, std::int64_
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end == text.data()) return fallback;
   return value >= min && value <= max ? value : fallback;
+}
+
+void MoveOneQuantity(CDev& element, const std::string& reference) {
+  CRun* run = element.GetRun();
+  const std::string old = element.GetReference();
+  if (old == reference) return;
+  element.SetReference(reference);
+  if (run == nullptr) return;
+  run->GetBOM().RemoveRefQuantity(old, 1);
+  run->GetBOM().AddHeldQuantity(reference, 1);
 }

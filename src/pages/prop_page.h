@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+class CDev;
 class CDimension;
 class CObjWithProp;
 class CRunDocument;
@@ -18,6 +19,8 @@ struct CPageRefusal {
   int message = 0;
   std::string limit;
   int field = 0;
+  // The second place of a message that names a range.
+  std::string limit2;
 };
 
 enum class EApplyResult { kUnchanged, kApplied, kRefused };
@@ -36,6 +39,9 @@ struct CApplyOutcome {
 // applies nothing.
 class CPropPage {
  public:
+  // The undo step of an edit made on an element's page.
+  static constexpr int kActionElementEdit = 17520;
+
   virtual ~CPropPage() = default;
 
   // The page identifier (page_kinds.h) and the message number of its caption.
@@ -62,6 +68,8 @@ class CPropPage {
 
   // The document of the object (an element's or run's), or null.
   CRunDocument* GetDocument() const;
+  // The object as an element; null for a run or a destroyed object.
+  CDev* GetElement() const;
   // The document's length unit, or the metric unit without a document.
   const CDimension& Units() const;
   // A typed length in whole internal units; nothing for a text that is not a length or
@@ -77,7 +85,10 @@ class CPropPage {
   static CApplyOutcome Applied() { return {EApplyResult::kApplied, {}}; }
   static CApplyOutcome Unchanged() { return {}; }
   static CApplyOutcome Refused(int message = 0, std::string limit = {}, int field = 0) {
-    return {EApplyResult::kRefused, {message, std::move(limit), field}};
+    return {EApplyResult::kRefused, {message, std::move(limit), field, {}}};
+  }
+  static CApplyOutcome RefusedRange(int message, std::string low, std::string high, int field) {
+    return {EApplyResult::kRefused, {message, std::move(low), field, std::move(high)}};
   }
 
  private:
@@ -85,6 +96,10 @@ class CPropPage {
   int m_variant = 0;
   bool m_loaded = false;
 };
+
+// The element takes the reference, and one quantity of the run's bill of materials moves
+// from its old reference to the new one (the element's record holds it already).
+void MoveOneQuantity(CDev& element, const std::string& reference);
 
 // A whole number read from a stored text with bounds: the leading digits (an optional
 // sign first) when they fall inside min..max, else the fallback.

@@ -21,6 +21,15 @@ class CRangeRun : public CRun {
   // "Calibre" as a whole number; 0 when it is not one.
   int GetRating() const;
 
+  // The side a device is mounted on: 0 or 1, or 2 where the range has a third position.
+  // Mode -1 gives the range's default without the element's "MOUNT" field, mode 0 the
+  // side with it. Ranges without mounting sides answer 0.
+  virtual int IsMountReversed(const CDev* element, int mode) const {
+    (void)element;
+    (void)mode;
+    return 0;
+  }
+
   // Arguments of the run lengths page of the range (all 0 when it has none).
   virtual std::array<int, 5> GetLengthsPageArguments() const { return {}; }
 

@@ -14,6 +14,7 @@
 #include "shell/empty_costing_window.h"
 #include "shell/run_documents.h"
 #include "model/run_environment.h"
+#include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"
 #include "app/ui/info_dlg.h"
 #include "shell/main_frame.h"
@@ -51,9 +52,11 @@ CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs)
   m_propertyWindow =
       std::make_unique<CPropWindowHost>([this] { return CPropWindowHost::SetupOf(m_app); },
                                         [this]() -> QWidget* { return m_frame.get(); });
+  SetPageCommandHandler([this](int command) { return m_frame && m_frame->RouteCommand(command); });
 }
 
 CApplicationShell::~CApplicationShell() {
+  SetPageCommandHandler({});
   m_propertyWindow.reset();  // it stands above the frame
   m_frame.reset();           // its windows go before the documents and menus they use
   m_layoutDocuments.reset();

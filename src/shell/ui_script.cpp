@@ -23,6 +23,7 @@
 #include "shell/ui_script_answers.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "pages/ui/prop_dialog.h"
 #include "view/draw_mapping.h"
 #include "grid/ui/grid_control.h"
 #include "view/ui/bom_view.h"
@@ -219,6 +220,10 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
   if (verb == QLatin1String("proptype") && words.size() == 3)
     return TypeInPropertyPage(frame, words[1], words[2]);
+  if (verb == QLatin1String("proptab") && words.size() == 2) {
+    auto* window = frame.findChild<CPropDialog*>(QStringLiteral("CPropDialog"));
+    return window != nullptr && window->isVisible() && window->SelectPage(words[1].toInt()) == 1;
+  }
   if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
   if (verb == QLatin1String("propchoose") && words.size() >= 3)
     return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));

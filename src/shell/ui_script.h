@@ -16,6 +16,7 @@ class CMainFrame;
 //                           SLOT of element E (index in the current run's device list)
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
+//   proptab N               page N of the property window shown
 //   propchoose ID TEXT      the first entry of list ID of the property window's page that
 //                           begins with TEXT chosen, as a click chooses it
 //   closemodals             from then on, every modal window closed as soon as it shows

@@ -16,6 +16,7 @@ CPropPageFactory& CPropPageFactory::Instance() {
   static CPropPageFactory factory = [] {
     CPropPageFactory made;
     RegisterCommonPages(made);
+    RegisterElementPages(made);
     return made;
   }();
   return factory;

@@ -29,5 +29,8 @@ class CPropPageFactory {
 
 // Registers the length, position and phase-order pages, and the run pages.
 void RegisterCommonPages(CPropPageFactory& factory);
+// Registers the characteristics, elbow, element name, riser, centre distance, mounting
+// and option check pages.
+void RegisterElementPages(CPropPageFactory& factory);
 // Registers the six run pages: comment, rating, protection, thermal, lengths, supports.
 void RegisterRunPages(CPropPageFactory& factory);

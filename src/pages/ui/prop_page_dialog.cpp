@@ -1,15 +1,20 @@
 #include "pages/ui/prop_page_dialog.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
-#include <QRadioButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <utility>
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
@@ -53,8 +58,10 @@ void CPropPageDialog::ReloadPage() { LoadPage(); }
 void CPropPageDialog::ReportRefusal(const CPageRefusal& refusal, bool quiet) {
   QApplication::beep();
   if (refusal.message != 0 && !quiet) {
-    const QString text =
-        QString::fromStdString(FormatMessageText(refusal.message, "s", refusal.limit));
+    const QString text = QString::fromStdString(
+        refusal.limit2.empty()
+            ? FormatMessageText(refusal.message, "s", refusal.limit)
+            : FormatMessageText(refusal.message, "ss", refusal.limit, refusal.limit2));
     // The box takes the activation: the property window must neither apply nor close.
     const int marker = m_modalMarker;
     m_modalMarker = kModalMarker;
@@ -136,7 +143,7 @@ QCheckBox* CPropPageDialog::MakeCheck(int id, int message) {
 QRadioButton* CPropPageDialog::MakeRadio(int id, int message) {
   auto* radio = new QRadioButton(this);
   radio->setObjectName(QString::number(id));
-  SetMessageText(radio, message);
+  if (message != 0) SetMessageText(radio, message);
   return radio;
 }
 
@@ -149,4 +156,33 @@ QGroupBox* CPropPageDialog::MakeGroup(int id, int message) {
 
 void CPropPageDialog::ShowOutcome(const CApplyOutcome& outcome) {
   if (outcome.result == EApplyResult::kRefused) ReportRefusal(outcome.refusal, false);
+}
+
+QPushButton* CPropPageDialog::MakeButton(int id, int message) {
+  auto* button = new QPushButton(this);
+  button->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(button, message);
+  return button;
+}
+
+namespace {
+
+CPageCommandHandler& CommandHandler() {
+  static CPageCommandHandler handler;
+  return handler;
+}
+
+}  // namespace
+
+CPageCommandHandler SetPageCommandHandler(CPageCommandHandler handler) {
+  return std::exchange(CommandHandler(), std::move(handler));
+}
+
+bool RunPageCommand(int command) { return CommandHandler() && CommandHandler()(command); }
+
+QGridLayout* CPropPageDialog::MakeGrid() {
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(8, 6, 8, 4);
+  grid->setVerticalSpacing(4);
+  return grid;
 }

@@ -10,7 +10,9 @@
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QPushButton;
 class QRadioButton;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,12 @@ class QLineEdit;
 using CPageMessageHandler = std::function<void(QWidget* page, const QString& text)>;
 // Installs the handler; returns the previous one. An empty handler restores the box.
 CPageMessageHandler SetPageMessageHandler(CPageMessageHandler handler);
+
+// How a page starts a command of the program (a tool of the layout view); the program
+// routes it as its menus do. Returns the previous one; without one nothing starts.
+using CPageCommandHandler = std::function<bool(int command)>;
+CPageCommandHandler SetPageCommandHandler(CPageCommandHandler handler);
+bool RunPageCommand(int command);
 
 // The window of one property page: a thin widget over the page's rules (CPropPage). It
 // shows the rules' values, hands back what the user typed and applies through the rules:
@@ -80,8 +88,11 @@ class CPropPageDialog : public QWidget {
   QLabel* MakeValueLabel(int id);
   QComboBox* MakeCombo(int id);
   QCheckBox* MakeCheck(int id, int message = 0);
-  QRadioButton* MakeRadio(int id, int message);
+  QRadioButton* MakeRadio(int id, int message = 0);
   QGroupBox* MakeGroup(int id, int message);
+  QPushButton* MakeButton(int id, int message = 0);
+  // The page's grid, with the narrow margins that the page area's height calls for.
+  QGridLayout* MakeGrid();
   // The outcome of a control that writes at once: a refusal reported as on apply.
   void ShowOutcome(const CApplyOutcome& outcome);
 

@@ -53,7 +53,7 @@ class CRunQD : public CRangeRun {
   // 1 when the element is mounted on the reversed side. Without an element, the run's
   // default side, which is worked out once and kept in the run flags. Mode -1 ignores
   // the element's "MOUNT" field; mode 1 works the default side out again.
-  int IsMountReversed(const CDev* element, int mode);
+  int IsMountReversed(const CDev* element, int mode) const override;
 
  private:
   // The last device-kind row of the code and variant (sub-code modulo 100); null when

@@ -41,7 +41,7 @@ CHousingDims CRunQD::GetHousingDims(const CDev& element) const {
   return dims;
 }
 
-int CRunQD::IsMountReversed(const CDev* element, int mode) {
+int CRunQD::IsMountReversed(const CDev* element, int mode) const {
   std::uint32_t flags = GetFlagsWord();
   int side = 0;
   if ((flags & kSideCached) != 0 && mode <= 0) {
@@ -51,7 +51,8 @@ int CRunQD::IsMountReversed(const CDev* element, int mode) {
     side = first == nullptr || first->GetDirection() != 2 ? 1 : 0;
     flags |= kSideCached;
     flags = side == 0 ? flags | kSideNotReversed : flags & ~kSideNotReversed;
-    SetFlagsWord(flags);
+    // The default side belongs to the run: it is kept with its flags once worked out.
+    const_cast<CRunQD&>(*this).SetFlagsWord(flags);
   }
   if (element == nullptr) return side;
   const bool runEnd =

@@ -66,7 +66,7 @@ class CRunQP : public CRangeRun {
   // 1 when the element is mounted on the reversed side (2 for a calibre-10 tap-off point
   // of variant A). Without an element, the run's default side, worked out once and kept
   // in the run flags; a positive side works it out again, a negative one ignores "MOUNT".
-  int IsMountReversed(const CDev* element, int side) const;
+  int IsMountReversed(const CDev* element, int side) const override;
   // Whether a spring point goes with the joint (upper-case variant-A runs with "SPK").
   bool HasSpringPoint(const CDev& element) const;
 

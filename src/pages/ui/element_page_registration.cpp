@@ -1,0 +1,21 @@
+#include "model/page_kinds.h"
+#include "pages/ui/characteristics_page_dlg.h"
+#include "pages/ui/elbow_page_dlg.h"
+#include "pages/ui/element_name_page_dlg.h"
+#include "pages/ui/entrax_page_dlg.h"
+#include "pages/ui/mounting_page_dlg.h"
+#include "pages/ui/option_check_page_dlg.h"
+#include "pages/ui/page_factory.h"
+#include "pages/ui/riser_page_dlg.h"
+#include "ranges/range_pages.h"
+
+void RegisterElementPages(CPropPageFactory& factory) {
+  factory.Register(kPageCharacteristics,
+                   [] { return std::make_unique<CCharacteristicsPageDlg>(); });
+  factory.Register(kPageElbow, [] { return std::make_unique<CElbowPageDlg>(); });
+  factory.Register(kPageElementName, [] { return std::make_unique<CElementNamePageDlg>(); });
+  factory.Register(kPageRiser, [] { return std::make_unique<CRiserPageDlg>(); });
+  factory.Register(kPageEntrax, [] { return std::make_unique<CEntraxPageDlg>(); });
+  factory.Register(kPageMounting, [] { return std::make_unique<CMountingPageDlg>(); });
+  factory.Register(kPageOptionCheck, [] { return std::make_unique<COptionCheckPageDlg>(); });
+}
