@@ -14,10 +14,10 @@ namespace {
 constexpr std::array<std::string_view, 4> kCostKeys = {"COST_STD_C", "COST_JCT_C", "COST_STD_A",
                                                        "COST_JCT_A"};
 // The names of the four alternatives, in the order of kCostKeys.
-constexpr int kMsgStdCopper = 31532;
-constexpr int kMsgJctCopper = 31533;
-constexpr int kMsgStdAluminium = 31534;
-constexpr int kMsgJctAluminium = 31535;
+constexpr int kMsgStdCopper = 8165;
+constexpr int kMsgJctCopper = 8166;
+constexpr int kMsgStdAluminium = 8167;
+constexpr int kMsgJctAluminium = 8168;
 constexpr std::array<int, 4> kAlternativeTexts = {kMsgStdCopper, kMsgJctCopper, kMsgStdAluminium,
                                                   kMsgJctAluminium};
 constexpr int kMsgCheaperHeading = 30098;

@@ -103,8 +103,10 @@ TEST(MessageNumbersTest, BothLanguagesHoldTheSameNumbers) {
     ASSERT_TRUE(file) << files[i];
     for (const std::string& line : file->Lines()) {
       const std::size_t equals = line.find('=');
-      if (equals != std::string::npos && equals > 0 && line[0] != ';')
-        keys[i].insert(line.substr(0, equals));
+      if (equals == std::string::npos || equals == 0 || line[0] == ';') continue;
+      // A number given twice would show one of its texts and lose the other's meaning.
+      EXPECT_TRUE(keys[i].insert(line.substr(0, equals)).second)
+          << line.substr(0, equals) << " twice in " << files[i];
     }
   }
   for (const std::string& key : keys[0]) EXPECT_TRUE(keys[1].contains(key)) << key << " not in 033";
