@@ -1,12 +1,19 @@
 #include "shell/ui_script.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+
+#include <memory>
+#include <optional>
 
 #include "geometry/box.h"
 #include "model/dev.h"
@@ -71,6 +78,57 @@ bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
   return true;
 }
 
+// The centre of outlet point p (10..19 one side, 20..29 the other) of the first joint of
+// the current run that has it.
+std::optional<C3DPoint> OutletPoint(const CRun& run, int p) {
+  for (const CDev* joint : run.GetDevices()) {
+    const CBox* box =
+        joint->GetKind() == CDev::kJoint ? joint->GetBox(joint->GetBackFace()) : nullptr;
+    if (box == nullptr) continue;
+    const int count = C3DPoint::ToStoredInt(joint->GetConnectionCode(*box, p, 0).x);
+    if (p >= 10 && p <= 29 && p % 10 < count) return joint->GetConnectionCode(*box, p % 10, 0);
+  }
+  return std::nullopt;
+}
+
+// The mouse brought over the outlet, then a left click there.
+bool ClickOutlet(CDorneView& view, int point) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  const std::optional<C3DPoint> outlet = run != nullptr ? OutletPoint(*run, point) : std::nullopt;
+  if (!outlet) return false;
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device = mapping.ToDevice(document->Projection().ProjectPoint(*outlet));
+  const QPointF local(device.x, device.y);
+  QMouseEvent move(QEvent::MouseMove, local, view.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&view, &move);
+  SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return true;
+}
+
+// The next modal dialog, once it shows (looked for a few seconds), gets its button `id`
+// clicked and then OK.
+bool AnswerNextDialog(const QString& id) {
+  auto* timer = new QTimer;
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, [timer, tries, id] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal == nullptr && ++*tries < 200) return;
+    timer->stop();
+    timer->deleteLater();
+    auto* control = modal != nullptr ? modal->findChild<QAbstractButton*>(id) : nullptr;
+    if (control == nullptr) return;
+    control->click();
+    if (auto* buttons = modal->findChild<QDialogButtonBox*>())
+      if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->click();
+  });
+  timer->start(25);
+  return true;
+}
+
 QWidget* PropertyPage(CMainFrame& frame) {
   auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
   if (window == nullptr || !window->isVisible()) return nullptr;
@@ -110,6 +168,7 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->grab().save(words[1]);
   }
+  if (verb == QLatin1String("answer") && words.size() == 2) return AnswerNextDialog(words[1]);
   if (verb == QLatin1String("open") && words.size() == 2) {
     QString path = words[1];
     return frame.OpenAnyFile(path) != nullptr;
@@ -120,6 +179,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
+  if (verb == QLatin1String("outlet") && words.size() == 2)
+    return ClickOutlet(view, words[1].toInt());
   if (verb == QLatin1String("pick") && words.size() == 3)
     return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
   std::string error;

@@ -16,6 +16,10 @@ class CMainFrame;
 //                           SLOT of element E (index in the current run's device list)
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
+//   answer ID               the next modal dialog gets its button ID clicked, then OK
+//   outlet P                the mouse brought over outlet point P (10..19 on one side,
+//                           20..29 on the other) of the first joint of the current run
+//                           that has it, and a left click there
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
