@@ -193,6 +193,8 @@ int PlaceTapOffUnit(CDev& joint, int point, CDev* unit, bool quiet) {
     unit = run->NewElement();
     unit->SetKind(CDev::kTapOff);
     unit->SetActive(1);
+    // Booked once it stands at its outlet, with the reference that outlet gives it.
+    unit->SetBooked(0);
     TakeChoice(*unit, *run);
     run->AddDevice(unit);
   }

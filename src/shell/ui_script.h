@@ -17,9 +17,9 @@ class CMainFrame;
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   answer ID               the next modal dialog gets its button ID clicked, then OK
-//   outlet P                the mouse brought over outlet point P (10..19 on one side,
-//                           20..29 on the other) of the first joint of the current run
-//                           that has it, and a left click there
+//   outlet                  the mouse brought over the first outlet of the current run
+//                           that the tap-off tool takes for the chosen unit, and a left
+//                           click there
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE

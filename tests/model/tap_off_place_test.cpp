@@ -195,3 +195,18 @@ TEST_F(TapOffPlaceTest, CopyTakesTheUnitsChoice) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TapOffPlaceTest, SideOutletUnitsNameTheirSide) {
+  m_outlets.codeBit = 32;
+  Choose("QJB0630SE", 32, {100, 50, 80, 0, 0, 0});
+  ASSERT_EQ(PlaceTapOffUnit(*m_j1, 11, nullptr, true), 1);
+  ASSERT_EQ(PlaceTapOffUnit(*m_j2, 20, nullptr, true), 1);
+  EXPECT_EQ(Units()[0]->GetReference(), "QJB0630S1");
+  EXPECT_EQ(Units()[1]->GetReference(), "QJB0630S2");
+  EXPECT_EQ(Quantity("QJB0630S1"), 1);
+  EXPECT_EQ(Quantity("QJB0630SE"), 0);
+}
+
+}  // namespace
