@@ -10,6 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "sample_qd_run.h"
 #include "sample_ranges.h"
 
 #include <memory>
@@ -17,49 +18,10 @@
 
 namespace {
 
-CDev* Append(CRun& run, CDev* from, int face, int kind, std::int32_t length) {
-  CDev* element = run.NewElement();
-  element->SetKind(kind);
-  element->SetActive(1);
-  element->SetDirection(face);
-  element->SetBookedLength(length);
-  element->SetDrawnLength(length);
-  element->SetCalibre(run.GetPropText("Calibre"));
-  element->SetReference(run.GetKindText(kind, 0));
-  if (from != nullptr) {
-    element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
-    from->SetNeighbour(face, element);
-    from->SetFreeFace(face, 0);
-    element->SetFreeFace(CBoxOwner::OppositeDirection(face), 0);
-  }
-  run.AddDevice(element);
-  if (kind == CDev::kInLine) run.AddLengthToBOM(element->GetCalibre(), length, 0);
-  return element;
-}
-
-// Blocks of six elements: two straights, a pair of flat elbows 1 m apart, a straight, a
-// single elbow back to the first direction.
-std::unique_ptr<CRunQD> LayRun(int blocks) {
-  auto run = std::make_unique<CRunQD>("A", nullptr);
-  run->SetProp("Calibre", "06");
-  CDev* at = Append(*run, nullptr, 4, CDev::kEnd, 0);
-  run->SetCurrentElement(at);
-  for (int i = 0; i < blocks; ++i) {
-    at = Append(*run, at, 4, CDev::kInLine, 3000);
-    at = Append(*run, at, 4, CDev::kInLine, 2000);
-    at = Append(*run, at, 4, CDev::kElbow, 0);
-    at = Append(*run, at, 1, CDev::kInLine, 1000);
-    at = Append(*run, at, 1, CDev::kElbow, 0);
-    at = Append(*run, at, 4, CDev::kInLine, 4500);
-  }
-  Append(*run, at, 4, CDev::kEnd, 0);
-  return run;
-}
-
 void BM_RebuildQDRun(benchmark::State& state) {
   SetUpSampleRanges();
   const int blocks = static_cast<int>(state.range(0));
-  std::unique_ptr<CRunQD> run = LayRun(blocks);
+  std::unique_ptr<CRunQD> run = LayQDRun(blocks);
   for (auto _ : state) run->RebuildParts(0);
   state.counters["elements"] = 6.0 * blocks + 2;
   state.counters["devices"] = static_cast<double>(run->GetDevices().size());

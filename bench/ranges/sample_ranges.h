@@ -1,5 +1,8 @@
 #pragma once
 
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/run.h"
 #include "model/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
@@ -20,4 +23,26 @@ inline void SetUpSampleRanges() {
                       {"64", "System joint"},
                       {"32", "User joint"},
                       {"99", "Unknown"}});
+}
+
+// A new element of the run at a face of `from` (none for the start), pointing away from
+// it, with the run's rating; a straight is booked in the length records.
+inline CDev* AppendSampleElement(CRun& run, CDev* from, int face, int kind, std::int32_t length) {
+  CDev* element = run.NewElement();
+  element->SetKind(kind);
+  element->SetActive(1);
+  element->SetDirection(face);
+  element->SetBookedLength(length);
+  element->SetDrawnLength(length);
+  element->SetCalibre(run.GetPropText("Calibre"));
+  element->SetReference(run.GetKindText(kind, 0));
+  if (from != nullptr) {
+    element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
+    from->SetNeighbour(face, element);
+    from->SetFreeFace(face, 0);
+    element->SetFreeFace(CBoxOwner::OppositeDirection(face), 0);
+  }
+  run.AddDevice(element);
+  if (kind == CDev::kInLine) run.AddLengthToBOM(element->GetCalibre(), length, 0);
+  return element;
 }

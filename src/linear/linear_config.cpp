@@ -3,19 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <optional>
 
-#include "platform/debug_trace.h"
+#include "app/option_list_files.h"
 #include "platform/text_conversions.h"
 #include "linear/component_chooser.h"
 #include "linear/linear_slots.h"
-#include "platform/ini_file.h"
-
-using tvr::platform::CIniFile;
 
 namespace {
 
-bool g_firstReadOfRun = true;
+constexpr const char* kListName = "lin_conf";
 
 // An option list value as its table entry: one above the slot's default, at least 1,
 // held below the top of the range so that a huge value does not wrap around.
@@ -68,13 +64,6 @@ bool ForcedOff(int product, int copper, bool apod) {
   return product == kProductQFP || product == kProductQYX;
 }
 
-std::optional<std::string> ReadKey(const CIniFile& cfg, const std::string& section,
-                                   const std::string& key) {
-  std::optional<std::string> value = cfg.Find(section, key);
-  if (value && value->size() > 255) value->resize(255);
-  return value;
-}
-
 // The CHOIXTRAP code of a file value, by range.
 int ChoiceCode(int range, int value) {
   if (range == CLinearConfig::kRangeQD) return value == 2 ? 6 : 11;
@@ -98,7 +87,7 @@ CLinearConfig::CLinearConfig() {
   m_qyList = {1, 1, 0, 1, 0};
 }
 
-void CLinearConfig::ResetRunFlag() { g_firstReadOfRun = true; }
+void CLinearConfig::ResetRunFlag() { COptionListFiles::ResetRun(kListName); }
 
 CLinearConfig::OptionTable* CLinearConfig::TableOf(int range, int variant) {
   switch (range) {
@@ -141,14 +130,7 @@ int CLinearConfig::ReadLinearConfig(const std::string& settingsFolder, int coppe
                                     const CRefCoffTable* refCoff, const std::string& sampleFile) {
   m_qyList = {1, 1, 0, 1, 0};
   m_apod = apod != 0;
-  const bool first = g_firstReadOfRun;
-  const std::string allPath = settingsFolder + "lin_conf.all";
-  if (first) std::remove(allPath.c_str());
-  CIniFile cfg;
-  CIniFile::LoadResult own = cfg.Load(settingsFolder + "lin_conf.cfg");
-  if (own == CIniFile::LoadResult::Missing && !sampleFile.empty()) own = cfg.Load(sampleFile);
-  if (own != CIniFile::LoadResult::Loaded) cfg = CIniFile();
-  CIniFile all;
+  COptionListFiles lists(settingsFolder, kListName, sampleFile);
   for (int g = 0; g < kLinearGroupCount; ++g) {
     const GroupEntries& defaults = linear_defaults::GroupEntries(g);
     m_entries[g] = defaults;
@@ -156,8 +138,8 @@ int CLinearConfig::ReadLinearConfig(const std::string& settingsFolder, int coppe
     for (int p = 0; p < kLinearProductCount; ++p) {
       if (defaults[p] == 0) continue;
       const std::string code = LinearProductCode(p, m_apod);
-      if (first) all.Set(section, code, std::to_string(defaults[p]));
-      std::string text = ReadKey(cfg, section, code).value_or("");
+      lists.RecordDefault(section, code, std::to_string(defaults[p]));
+      std::string text = lists.Read(section, code).value_or("");
       if (ForcedOff(p, copper, m_apod)) text.clear();
       m_entries[g][p] = text.empty() ? 0 : TextToInt(text);
     }
@@ -169,18 +151,13 @@ int CLinearConfig::ReadLinearConfig(const std::string& settingsFolder, int coppe
       if (std::none_of(products.begin(), products.end(),
                        [&](int p) { return m_entries[g][p] != 0; }))
         continue;
-      ReadRangeSection(cfg, first ? &all : nullptr, range, g, refCoff);
+      ReadRangeSection(lists, range, g, refCoff);
     }
-  if (first) {
-    // The file only records the coefficients read; without it nothing is lost.
-    if (!CIniFile::WriteAtomically(allPath, all.Text()))
-      DebugTrace("linear coefficients: " + allPath + " could not be written");
-    g_firstReadOfRun = false;
-  }
+  lists.Finish();
   return 1;
 }
 
-void CLinearConfig::ReadRangeSection(const CIniFile& cfg, CIniFile* all, int range, int g,
+void CLinearConfig::ReadRangeSection(COptionListFiles& lists, int range, int g,
                                      const CRefCoffTable* refCoff) {
   const OptionTable defaults = linear_defaults::OptionTable(range, VariantOf(range, g));
   OptionTable& table = *TableOf(range, VariantOf(range, g));
@@ -190,16 +167,17 @@ void CLinearConfig::ReadRangeSection(const CIniFile& cfg, CIniFile* all, int ran
     if (defaults[o] == 0) continue;
     const std::string key = linear_defaults::OptionKey(range, g, o);
     if (key.empty()) continue;
-    if (all && o == 24) {
-      if (Slot24Step(defaults[o]) != 0)
-        all->Set(section, "PASFIX", std::to_string(Slot24Step(defaults[o]) - 1));
-      all->Set(section, key, std::to_string(ChoiceFileValue(range, Slot24Code(defaults[o]))));
-    } else if (all) {
-      all->Set(section, key, std::to_string(defaults[o] - 1));
-    }
-    const std::string text = ReadKey(cfg, section, key).value_or("");
     if (o == 24) {
-      ReadChoiceOption(cfg, section, range, text, table[o]);
+      if (Slot24Step(defaults[o]) != 0)
+        lists.RecordDefault(section, "PASFIX", std::to_string(Slot24Step(defaults[o]) - 1));
+      lists.RecordDefault(section, key,
+                          std::to_string(ChoiceFileValue(range, Slot24Code(defaults[o]))));
+    } else {
+      lists.RecordDefault(section, key, std::to_string(defaults[o] - 1));
+    }
+    const std::string text = lists.Read(section, key).value_or("");
+    if (o == 24) {
+      ReadChoiceOption(lists, section, range, text, table[o]);
     } else if (text.empty()) {
       if (o == 13 || o == 5) table[o] = 0;
     } else {
@@ -215,8 +193,8 @@ void CLinearConfig::ReadRangeSection(const CIniFile& cfg, CIniFile* all, int ran
   }
 }
 
-void CLinearConfig::ReadChoiceOption(const CIniFile& cfg, const std::string& section, int range,
-                                     const std::string& text, int& entry) {
+void CLinearConfig::ReadChoiceOption(const COptionListFiles& lists, const std::string& section,
+                                     int range, const std::string& text, int& entry) {
   const int step = Slot24Step(entry);
   if (text.empty()) {
     if (range == kRangeQY) {
@@ -229,7 +207,7 @@ void CLinearConfig::ReadChoiceOption(const CIniFile& cfg, const std::string& sec
     if (range == kRangeQY && value == 7) m_qyList[3] = 0;
   }
   if (step == 0) return;
-  const std::string pasfix = ReadKey(cfg, section, "PASFIX").value_or("");
+  const std::string pasfix = lists.Read(section, "PASFIX").value_or("");
   if (!pasfix.empty())
     entry =
         (entry & ~0xFF00) | static_cast<int>(((std::int64_t{TextToInt(pasfix)} + 1) & 0xFF) << 8);

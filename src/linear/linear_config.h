@@ -7,10 +7,8 @@
 #include "linear/linear_products.h"
 
 class CLinearLine;
+class COptionListFiles;
 class CRefCoffTable;
-namespace tvr::platform {
-class CIniFile;
-}
 
 inline constexpr int kGroupEntryCount = 20;
 inline constexpr int kOptionCount = 35;
@@ -77,9 +75,9 @@ class CLinearConfig {
  private:
   static int Clamp(int group) { return group < 0 ? 0 : group > 3 ? 3 : group; }
   void ComputeRanks(int group);
-  void ReadRangeSection(const tvr::platform::CIniFile& cfg, tvr::platform::CIniFile* all, int range,
-                        int group, const CRefCoffTable* refCoff);
-  void ReadChoiceOption(const tvr::platform::CIniFile& cfg, const std::string& section, int range,
+  void ReadRangeSection(COptionListFiles& lists, int range, int group,
+                        const CRefCoffTable* refCoff);
+  void ReadChoiceOption(const COptionListFiles& lists, const std::string& section, int range,
                         const std::string& text, int& entry);
   OptionTable* TableOf(int range, int group);
 

@@ -19,10 +19,11 @@ struct CRunFacts {
   bool known = false;
   bool hasCatalog = false;
   bool built = false;
+  bool rebuildable = false;
   int partsState = 0;
 };
 
-CRunFacts FactsOf(const CRun* run) {
+CRunFacts FactsOf(CRun* run) {
   CRunFacts facts;
   if (run == nullptr) return facts;
   facts.placed = run->GetFlagsWord() != 0;
@@ -30,32 +31,35 @@ CRunFacts FactsOf(const CRun* run) {
   facts.hasCatalog = !run->GetPropText("Catalog").empty();
   facts.partsState = run->GetPartsState();
   facts.built = facts.partsState != 0;
+  facts.rebuildable = facts.known && run->HasPartBuilder();
   return facts;
 }
 
-CDocCommandState State(bool enabled, bool checked = false) { return {true, enabled, checked}; }
+// A one-shot command, and a command that shows a check mark.
+CDocCommandState State(bool enabled) { return {true, enabled, false, false}; }
+CDocCommandState Check(bool enabled, bool checked) { return {true, enabled, checked, true}; }
 
 CDocCommandState ToolState(const CDorneDoc& document, const CRunFacts& run, int command) {
   static constexpr std::array<int, 6> kTools = {32781, 32776, 32782, 32777, 32844, 32779};
   for (std::size_t i = 0; i < kTools.size(); ++i) {
     if (kTools[i] == command)
-      return State(run.placed && run.known, document.GetToolMode() == static_cast<int>(i) + 1);
+      return Check(run.placed && run.known, document.GetToolMode() == static_cast<int>(i) + 1);
   }
   return {};
 }
 
 CDocCommandState PresetState(const CDorneDoc& document, int command) {
   const int preset = document.GetViewPreset();
-  if (command >= 33016 && command <= 33023) return State(true, preset == command - 33016);
-  if (command >= 33006 && command <= 33011) return State(true, preset == command - 33006 + 8);
-  if (command == 33025) return State(true, preset == -2);
+  if (command >= 33016 && command <= 33023) return Check(true, preset == command - 33016);
+  if (command >= 33006 && command <= 33011) return Check(true, preset == command - 33006 + 8);
+  if (command == 33025) return Check(true, preset == -2);
   return {};
 }
 
 CDocCommandState LayerState(int command, const CDocCommandContext& context) {
   static constexpr std::array<int, 7> kLayers = {32994, 32995, 32996, 32997, 32998, 32992, 33001};
   for (std::size_t i = 0; i < kLayers.size(); ++i) {
-    if (kLayers[i] == command) return State(true, context.layers[i]);
+    if (kLayers[i] == command) return Check(true, context.layers[i]);
   }
   return {};
 }
@@ -72,32 +76,31 @@ CDocCommandState RunState(const CDorneDoc& document, const CRun* current, const 
     case 32881:
     case 32973:
     case 32975: return State(context.bomPageVisible);
-    case 32791:
+    case 32791: return State(run.rebuildable);
     case 32889: return State(run.known);
     case 32950:
-    case 32951:
-    case 33064: return State(rangeRun);
-    case 33037: return State(rangeRun, current != nullptr && (current->GetFlagsWord() & 2) != 0);
+    case 32951: return State(rangeRun);
+    case 33064: return State(rangeRun && run.rebuildable);
+    case 33037: return Check(rangeRun, current != nullptr && (current->GetFlagsWord() & 2) != 0);
     case 32790:
-      return State(document.IsSplit() && current != nullptr && run.known &&
+      return State(document.IsSplit() && current != nullptr && run.rebuildable &&
                    current->GetRangeLoaded() != 0 &&
                    TextToInt(current->GetPropText("Calibre")) > 0);
-    case 32780: return State(run.placed, document.GetToolMode() == 0);
+    case 32780: return Check(run.placed, document.GetToolMode() == 0);
     case 32988:
-    case 33029:
-      return State(run.placed && current != nullptr && (current->GetFlagsWord() & 2) != 0);
+    case 33029: return State(run.placed && current->GetSecondStateFlag() != 0);
     case 32862: {
-      const bool flagged = run.placed && current != nullptr && (current->GetFlagsWord() & 2) != 0;
+      const bool flagged = run.placed && current->GetSecondStateFlag() != 0;
       return State(flagged && document.Selection().Face() != CElementSelection::kNoFace);
     }
-    case 33028: return State(run.placed, document.GetToolMode() == 14);
-    case 33030: return State(run.built && run.known, document.GetToolMode() == 15);
+    case 33028: return Check(run.placed, document.GetToolMode() == 14);
+    case 33030: return Check(run.built && run.known, document.GetToolMode() == 15);
     case 32999:
     case 33000: return State(run.placed);
     case 33063: {
       const std::string catalog =
           current != nullptr ? current->GetPropText("Catalog") : std::string();
-      return State(catalog.rfind("QM", 0) == 0 || catalog.rfind("QG", 0) == 0, context.qmqgSwitch);
+      return Check(catalog.rfind("QM", 0) == 0 || catalog.rfind("QG", 0) == 0, context.qmqgSwitch);
     }
     case 32985:
       return State(context.totalsPageShown ? document.GetRunCount() == 1 && run.partsState == 2
@@ -117,11 +120,11 @@ CDocCommandState GetDocCommandState(const CDorneDoc& document, int command,
   if (command == 57643) return State(context.undoPossible);
   if (command == 57644) return State(context.redoPossible);
   const int mode = document.GetToolMode();
-  if (command == 32786) return State(true, mode == 8 || mode == 9);
-  if (command == 32858) return State(true, mode == 7 && context.viewSubMode == 0);
-  if (command == 33061) return State(true, mode == 7 && context.viewSubMode == 1);
-  if (command == 33024) return State(true, mode == 13);
-  const CRun* current = document.GetCurrentRun();
+  if (command == 32786) return Check(true, mode == 8 || mode == 9);
+  if (command == 32858) return Check(true, mode == 7 && context.viewSubMode == 0);
+  if (command == 33061) return Check(true, mode == 7 && context.viewSubMode == 1);
+  if (command == 33024) return Check(true, mode == 13);
+  CRun* current = document.GetCurrentRun();
   const CRunFacts run = FactsOf(current);
   for (CDocCommandState state :
        {ToolState(document, run, command), PresetState(document, command),

@@ -20,6 +20,7 @@ struct CDocCommandState {
   bool handled = false;  // false: not a command of the document
   bool enabled = false;
   bool checked = false;
+  bool checkable = false;  // a command that shows its state with a check mark
 };
 
 // The enabled and checked states of the layout commands that depend on the document:

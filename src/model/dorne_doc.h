@@ -179,6 +179,9 @@ class CDorneDoc : public CRunDocument {
   // Edit > Properties: the property window opened anew on the selected element; 0 when
   // no element is selected or another tool than selection is active.
   int ShowCurrentElementProps();
+  // Run > Properties: the property window cleared, opened, and showing the current
+  // run's pages; 0 without a current run.
+  int ShowRunPages();
   // The run's start marker placed again where its position and direction now say.
   void InsertElementAt(CRun& run);
 
@@ -189,8 +192,10 @@ class CDorneDoc : public CRunDocument {
   // provisional element of a turn; false when there is no current run.
   bool RebuildCurrentRunParts();
   // The current run's bill of materials brought back to its elements' generic references
-  // as one undo step; false, with nothing changed, for a run whose range cannot build its
-  // parts again (what its file holds would be lost) or when there is no current run.
+  // as one undo step; false, with nothing changed, when there is no current run. Both
+  // rebuilds and the update of the run refuse, with a message and nothing changed, a run
+  // whose range cannot build its parts again (CRun::HasPartBuilder): what its file holds
+  // would be lost.
   bool RebuildCurrentRunBOM();
   // The current run turned end for end (its own undo step); false as above.
   bool UpdateCurrentRun();
@@ -276,6 +281,8 @@ class CDorneDoc : public CRunDocument {
   void SerializeElementAnnotations(CArchiveReader& archive, CDev& element) override;
 
  private:
+  // A current run that a rebuild may touch; tells the user why not otherwise.
+  bool CanRebuildCurrentRun();
   struct CExtraBox {
     CDev* element;
     std::array<std::int32_t, 6> values;
@@ -297,7 +304,6 @@ class CDorneDoc : public CRunDocument {
   void Notify(EDocNotice notice, CRun* run = nullptr);
   void RotateRun(bool forward);
   void AddNewRun(std::unique_ptr<CRun> made);
-  static bool CanRebuildParts(CRun& run);
   // Takes the end of a branch out of its run and destroys it; false when the element is
   // not the end of a branch (the chain behind it must stay whole).
   bool RemoveBranchEnd(CRun& run, CDev& element);

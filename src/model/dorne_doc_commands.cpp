@@ -6,6 +6,7 @@
 #include "model/run.h"
 #include "model/undo_actions.h"
 #include "model/undo_manager.h"
+#include "model/work_notifier.h"
 
 namespace {
 
@@ -44,18 +45,23 @@ int CDorneDoc::DeleteCurrentRun() {
   return 1;
 }
 
-bool CDorneDoc::RebuildCurrentRunParts() {
+bool CDorneDoc::CanRebuildCurrentRun() {
   if (m_currentRun == nullptr) return false;
+  if (m_currentRun->HasPartBuilder()) return true;
+  ShowWorkMessage(kMsgNoPartBuilder);
+  return false;
+}
+
+bool CDorneDoc::RebuildCurrentRunParts() {
+  if (!CanRebuildCurrentRun()) return false;
   GetUndo().SaveUndoState(kUndoRebuildParts, false, true);
   DropProvisionalElement();
   m_currentRun->RebuildParts(1);
   return true;
 }
 
-bool CDorneDoc::CanRebuildParts(CRun& run) { return run.CreatePartBuilder() != nullptr; }
-
 bool CDorneDoc::RebuildCurrentRunBOM() {
-  if (m_currentRun == nullptr || !CanRebuildParts(*m_currentRun)) return false;
+  if (!CanRebuildCurrentRun()) return false;
   GetUndo().SaveUndoState(kUndoRebuildBOM, false, true);
   m_currentRun->RebuildBOM(true);
   SetModifiedFlag(true);
@@ -64,7 +70,7 @@ bool CDorneDoc::RebuildCurrentRunBOM() {
 }
 
 bool CDorneDoc::UpdateCurrentRun() {
-  if (m_currentRun == nullptr || !CanRebuildParts(*m_currentRun)) return false;
+  if (!CanRebuildCurrentRun()) return false;
   m_currentRun->Reverse();
   RebuildScene();
   UpdateAllViews();

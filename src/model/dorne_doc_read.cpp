@@ -13,6 +13,9 @@ namespace {
 
 constexpr int kMsgVersionTooOld = 31465;
 constexpr int kMsgVersionTooNew = 31466;
+constexpr int kMsgNotALayout = 8092;
+// Format numbers fit in a word, as the version word does; four bytes of text do not.
+constexpr std::uint32_t kMaxFormatNumber = 0xFFFF;
 constexpr int kOldestVersion = 200;
 constexpr int kSubVersionSince = 511;
 constexpr int kTotalsPageSince = 490;
@@ -30,10 +33,16 @@ std::string VersionText(long long version) {
   return text;
 }
 
+// The file's format number beside the one this program writes, so that the two numbers
+// shown are of one kind.
 [[noreturn]] void RefuseVersion(int message, long long version, std::size_t offset) {
   const std::string text =
-      FormatMessageTextSS(message, VersionText(version), VersionText(CDorneDoc::kFileVersion));
+      FormatMessageTextSS(message, VersionText(version), VersionText(CDorneDoc::kFileSubVersion));
   throw CDocVersionError(message, text, offset);
+}
+
+[[noreturn]] void RefuseNonLayout() {
+  throw CDocVersionError(kMsgNotALayout, LookupText(kMsgNotALayout), 0);
 }
 
 [[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
@@ -55,6 +64,8 @@ void CDorneDoc::Serialize(CArchiveReader& archive) {
   ReadHead(archive);
   ReadRuns(archive);
   ReadTail(archive);
+  // Box colours are not stored: the elements take them again from their kinds and types.
+  for (CRun* run : m_runList) run->UpdateElementColors(0);
   m_annotationArchive->FinishLoad();
   ComputeTotalsAfterReading();
   Notify(EDocNotice::kLoaded);
@@ -63,7 +74,12 @@ void CDorneDoc::Serialize(CArchiveReader& archive) {
 void CDorneDoc::ReadVersion(CArchiveReader& archive) {
   const int version = archive.ReadWord();
   if (version < kOldestVersion) RefuseVersion(kMsgVersionTooOld, version, 0);
-  if (version > kFileVersion) RefuseVersion(kMsgVersionTooNew, version, 0);
+  if (version > kFileVersion) {
+    // A later format still carries its format number next; any other file (a text named
+    // ".run") is no layout document at all, whatever its first bytes read as.
+    if (archive.Remaining() < 4 || archive.ReadDword() > kMaxFormatNumber) RefuseNonLayout();
+    RefuseVersion(kMsgVersionTooNew, version, 0);
+  }
   m_fileVersion = version;
   m_subVersion = 0;
   if (version < kSubVersionSince) return;

@@ -167,6 +167,14 @@ int CDorneDoc::ShowCurrentElementProps() {
   return 1;
 }
 
+int CDorneDoc::ShowRunPages() {
+  if (m_currentRun == nullptr) return 0;
+  m_currentRun->NotifyPropDialog(kPropMsgClear);
+  OpenPropDialog();
+  m_currentRun->NotifyPropDialog(kPropMsgShowObject);
+  return 1;
+}
+
 void CDorneDoc::InsertElementAt(CRun& run) {
   if (CDev* marker = run.GetStartMarker()) {
     marker->SetRotation(run.GetRotation());

@@ -98,6 +98,8 @@ class CPartBuilder {
   virtual std::int32_t SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
                                    std::int32_t minRemainder, std::string& answer);
   virtual void FlushPartsToBOM();
+  // Called once the second pass has finished every element.
+  virtual void FinishSecondPass() {}
 
   // One build of the run's parts: the walk, the second pass at the level, and the
   // run's parts state (1 with errors, 2 without).

@@ -25,6 +25,7 @@ void CPartBuilder::FinishParts(int level) {
     AdvanceCheckMessage();
   }
   FinishDevices();
+  FinishSecondPass();
   m_run.SetProp("SUPP", std::to_string(m_supportCount));
 }
 

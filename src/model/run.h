@@ -131,6 +131,9 @@ class CRun : public CObjWithProp {
   void SetRotationFlag(int rotation) { m_rotation = rotation; }
   int GetRangeLoaded() const { return m_rangeLoaded; }
   void SetRangeLoaded() { m_rangeLoaded = 1; }
+  // The second state flag: set from construction, it lets the run be moved and copied
+  // and its elements deleted (unlike bit 1 of the flags word, the neutral side shown).
+  int GetSecondStateFlag() const { return m_secondState; }
   int GetPartsState() const { return m_partsState; }
   void SetPartsState(int state) { m_partsState = state; }
   int GetCatalogueKnown() const { return m_catalogueKnown; }
@@ -177,6 +180,10 @@ class CRun : public CObjWithProp {
   virtual int RebuildParts(int level);
   // A new part builder of the run's range for one rebuild; none for a run of no range.
   virtual std::unique_ptr<CPartBuilder> CreatePartBuilder();
+  // Whether the run's range turns its elements into catalogue parts: CreatePartBuilder
+  // gives a builder. A rebuild without one would make every reference generic and call
+  // the run built, so the rebuilds refuse it. Asked of the range once, then kept.
+  bool HasPartBuilder();
   // The builder of the rebuild under way (the run holds none between rebuilds).
   CPartBuilder* GetPartBuilder() const { return m_partBuilder.get(); }
   void SetPartBuilder(std::unique_ptr<CPartBuilder> builder);
@@ -365,11 +372,13 @@ class CRun : public CObjWithProp {
   int m_changed = 0;
   int m_rotation = 0;
   int m_rangeLoaded = 0;
+  int m_secondState = 1;
   int m_partsState = 0;
   int m_catalogueKnown = 1;
   std::size_t m_codeCursor = 0;
   std::vector<CPJPRecord> m_pjpRecords;
   std::unique_ptr<CPartBuilder> m_partBuilder;
+  std::optional<bool> m_hasPartBuilder;
   // On from the preparation of a rebuild to the end of its build.
   std::unique_ptr<CWaitCursorGuard> m_rebuildWait;
   std::unique_ptr<CSceneHold> m_rebuildHold;

@@ -14,6 +14,12 @@ void CRunEnvironment::Reset() {
   m_articleFolder.clear();
 }
 
+void CRunEnvironment::Connect(const CDorneApp& app, std::vector<CCatalogueEntry> catalogues) {
+  Reset();
+  m_app = &app;
+  m_catalogues = std::move(catalogues);
+}
+
 std::string CRunEnvironment::ArticleFolder() const {
   if (!m_articleFolder.empty() || m_app == nullptr) return m_articleFolder;
   return m_app->ArticleFolder();

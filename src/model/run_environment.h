@@ -18,6 +18,10 @@ class CRunEnvironment {
 
   // No application, default settings, no catalogue.
   void Reset();
+  // What the program's start-up gives the runs: its application (settings, article
+  // folder) and its catalogue list (catalog.dbf as filtered at start-up). Everything
+  // else is reset. Tests that need runs as the program makes them call it too.
+  void Connect(const CDorneApp& app, std::vector<CCatalogueEntry> catalogues);
 
   // The application (not owned); null gives the default settings.
   void SetApp(const CDorneApp* app) { m_app = app; }

@@ -36,6 +36,11 @@ void SetPlacementFaceMaskFrom(CRunDocument* document, const CDev* start) {
 
 }  // namespace
 
+bool CRun::HasPartBuilder() {
+  if (!m_hasPartBuilder) m_hasPartBuilder = CreatePartBuilder() != nullptr;
+  return *m_hasPartBuilder;
+}
+
 void CRun::SetPartBuilder(std::unique_ptr<CPartBuilder> builder) {
   m_partBuilder = std::move(builder);
 }

@@ -1,5 +1,6 @@
 #include "model/undo_actions.h"
 
+#include "app/message_text.h"
 #include "platform/utf8_text.h"
 
 #include <array>
@@ -12,6 +13,8 @@ namespace {
 constexpr std::size_t kMaxMenuCharacters = 75;
 constexpr int kZoom = 23083;
 constexpr int kPan = 23085;
+// Steps that no menu command names are named by a message of their own.
+constexpr int kMsgEditBOMStep = 8164;
 
 constexpr std::array<std::pair<int, int>, 34> kActionCommands = {{
     {13124, 32862}, {17476, 32862}, {26948, 32862}, {29764, 32862}, {13134, 33028}, {17473, 32776},
@@ -40,6 +43,8 @@ std::string MenuText(const std::string& base, int action,
   if (base.empty()) return {};
   std::string text = base;
   const int command = CommandOfAction(action);
+  if (action == kEditBOM)
+    return CutToCharacters(base + " : " + StringText(kMsgEditBOMStep), kMaxMenuCharacters);
   if (command != 0 && commandText) {
     std::string name = commandText(command);
     const std::size_t dots = name.find("...");

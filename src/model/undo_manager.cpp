@@ -117,8 +117,10 @@ void CUndoManager::RecordViewState(CUndoRecord& record) const {
   const auto& centre = m_document.GetViewCentre();
   const auto& size = m_document.GetViewSize();
   record.page = m_document.GetBomPage();
-  record.rect = {centre[0] - size[0] / 2, centre[1] - size[1] / 2, centre[0] + size[0] / 2,
-                 centre[1] + size[1] / 2};
+  // The far corner from the near one, so that an odd size comes back whole.
+  const std::int32_t left = centre[0] - size[0] / 2;
+  const std::int32_t top = centre[1] - size[1] / 2;
+  record.rect = {left, top, left + size[0], top + size[1]};
   for (int i = 0; i < 3; ++i)
     record.angles[static_cast<std::size_t>(i)] = m_document.Projection().GetViewAngle(i);
 }
@@ -196,11 +198,17 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
 
 void CUndoManager::ApplyViewState(const CUndoRecord& record) {
   m_document.SetBomPage(record.page);
+  // The bill-of-materials page the step was taken on comes back with it.
+  if (record.page > 0) {
+    if (CRun* run = m_document.GetRunAt(record.page - 1)) m_document.SetCurrentRun(run);
+  }
   m_document.Projection().SetViewAngles(record.angles[0], record.angles[1], record.angles[2], false,
                                         false);
   const auto& r = record.rect;
-  m_document.SetViewCentre((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
-  m_document.SetViewSize(r[2] - r[0], r[3] - r[1]);
+  const std::int32_t width = r[2] - r[0];
+  const std::int32_t height = r[3] - r[1];
+  m_document.SetViewCentre(r[0] + width / 2, r[1] + height / 2);
+  m_document.SetViewSize(width, height);
   m_document.RebuildScene();
   m_document.UpdateAllViews();
 }

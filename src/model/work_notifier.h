@@ -19,6 +19,9 @@ class CWorkNotifier {
   virtual void ReportProblem(const std::string& text) = 0;
 };
 
+// The message of a rebuild refused because the run's range has no part builder yet.
+constexpr int kMsgNoPartBuilder = 8091;
+
 // The installed notifier (not owned), or null to detach; returns the previous one.
 CWorkNotifier* SetWorkNotifier(CWorkNotifier* notifier);
 CWorkNotifier* GetWorkNotifier();

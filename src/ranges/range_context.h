@@ -47,6 +47,10 @@ class CRangeContext {
   // Tells the notifier that the table cannot be read, the first time for each path;
   // the notifier's exception passes on.
   void ReportUnreadableTable(const std::string& path);
+  // Every table that could not be read counts, told or not: a caller compares the count
+  // before and after a load to learn that it read a table short.
+  int UnreadableTables() const { return m_unreadable; }
+  const std::string& LastUnreadableTable() const { return m_lastUnreadable; }
 
  private:
   std::string m_catalogueFolder;
@@ -55,4 +59,6 @@ class CRangeContext {
   Notifier m_notifier;
   int m_tableOpens = 0;
   std::set<std::string> m_reported;
+  int m_unreadable = 0;
+  std::string m_lastUnreadable;
 };

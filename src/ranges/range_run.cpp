@@ -1,6 +1,7 @@
 #include "ranges/range_run.h"
 
 #include "model/part_builder.h"
+#include "model/work_notifier.h"
 #include "ranges/range_context.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
@@ -8,6 +9,12 @@
 #include <charconv>
 
 int CRangeRun::RebuildParts(int level) {
+  // Without its builder the range would lose every reference of the run: nothing is
+  // touched and the user is told why.
+  if (!HasPartBuilder()) {
+    ShowWorkMessage(kMsgNoPartBuilder);
+    return 0;
+  }
   PrepareRebuild();
   CRun::RebuildParts(-1);
   SetPartBuilder(CreatePartBuilder());

@@ -4,11 +4,13 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QTimer>
+#include <memory>
 
 #include "app/current_language.h"
 #include "shell/catalogue_menu.h"
 #include "app/ui/costing_window_makers.h"
 #include "shell/document_commands.h"
+#include "reference/ref_config.h"
 #include "shell/empty_costing_window.h"
 #include "shell/run_documents.h"
 #include "model/run_environment.h"
@@ -20,12 +22,15 @@
 #include "app/ui/shell_dialogs.h"
 #include "shell/single_instance.h"
 #include "app/ui/splash_dlg.h"
+#include "app/ui/window_translation.h"
 #include "view/element_point_source.h"
 
 namespace {
 
 CApplicationShell* g_shell = nullptr;
 constexpr int kHandOverRetryMs = 250;
+// A language chosen in the About box: documents may be open, so no restart here.
+constexpr int kMsgLanguageAtNextStart = 8163;
 
 }  // namespace
 
@@ -55,6 +60,10 @@ CApplicationShell::~CApplicationShell() {
   if (g_shell == this) g_shell = nullptr;
 }
 
+const std::vector<CCatalogueEntry>& CApplicationShell::Catalogues() const {
+  return CRunEnvironment::Instance().Catalogues();
+}
+
 void CApplicationShell::CreateFrame() {
   m_layoutDocuments = std::make_unique<CRunDocuments>(*m_dialogs, m_app, m_units);
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
@@ -76,7 +85,15 @@ void CApplicationShell::CreateFrame() {
     return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, *m_dialogs, opened);
   };
   services.makeReferenceWindow = [this, opened] {
-    return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, *m_dialogs, opened);
+    auto* window =
+        new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, *m_dialogs, opened);
+    // The reference window reads its option lists when it is set up.
+    window->SetConfigCheck([this, config = std::make_shared<CRefConfig>()] {
+      const CRefConfigSetup setup = RefConfigSetupFor(m_app);
+      config->ReadSettings(m_app.Profile(), setup);
+      return config->LoadRefConfig(m_app.Profile(), setup) == 1;
+    });
+    return window;
   };
   services.newFromModel = [this](bool ask) { m_commands->NewFromModel(ask); };
   m_frame = std::make_unique<CMainFrame>(services);
@@ -100,9 +117,9 @@ CInfoDlg::Setup CApplicationShell::InfoSetup(EInfoMode mode) const {
 }
 
 void CApplicationShell::ShowAbout(QWidget* parent) {
-  CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
-  CInfoDlg dialog(setup, m_app.Profile(), parent);
-  dialog.exec();  // a language chosen here is used from the next start
+  const CInfoDlg::Setup setup = InfoSetup(EInfoMode::About);
+  if (m_dialogs->RunInfoDialog(parent, setup, m_app.Profile()) == kInfoLanguageChanged)
+    m_dialogs->Message(parent, StringQText(kMsgLanguageAtNextStart), kMbOk | kMbIconInformation);
 }
 
 void CApplicationShell::OnHandOver(const QString& file) {

@@ -52,7 +52,8 @@ class CApplicationShell : public QObject {
   CRecentFileList& RecentFiles() { return m_recentFiles; }
   const std::vector<CLanguageEntry>& Languages() const { return m_languages; }
   const std::vector<CUnitEntry>& Units() const { return m_units; }
-  const std::vector<CCatalogueEntry>& Catalogues() const { return m_catalogues; }
+  // The catalogue list of catalog.dbf; the runs read the same one (CRunEnvironment).
+  const std::vector<CCatalogueEntry>& Catalogues() const;
   const std::vector<CDeviceEntry>& Devices() const { return m_devices; }
   CShellDialogs& Dialogs() { return *m_dialogs; }
   CMainFrame* Frame() const { return m_frame.get(); }
@@ -108,7 +109,6 @@ class CApplicationShell : public QObject {
   CRecentFileList m_recentFiles;
   std::vector<CLanguageEntry> m_languages;
   std::vector<CUnitEntry> m_units;
-  std::vector<CCatalogueEntry> m_catalogues;
   std::vector<CDeviceEntry> m_devices;
   std::unique_ptr<CShellDialogs> m_dialogs;
   std::unique_ptr<CRunDocuments> m_layoutDocuments;

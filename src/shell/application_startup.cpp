@@ -29,6 +29,7 @@
 #include "app/ui/info_dlg.h"
 #include "shell/layout_documents.h"
 #include "shell/main_frame.h"
+#include "shell/run_documents.h"
 #include "app/ui/shell_dialogs.h"
 #include "shell/single_instance.h"
 #include "app/ui/splash_dlg.h"
@@ -211,9 +212,9 @@ void CApplicationShell::LoadStartLists() {
   for (const std::string* error : {&units.error, &catalogues.error, &devices.error})
     if (!error->empty()) m_startProblems << QString::fromStdString(*error);
   m_units = std::move(units.entries);
-  m_catalogues = std::move(catalogues.entries);
-  // Runs read from a file know their catalogue only when it is one offered here.
-  CRunEnvironment::Instance().SetCatalogues(m_catalogues);
+  // The runs read the settings and the catalogue list of this start: runs read from a
+  // file know their catalogue only when it is one offered here.
+  CRunEnvironment::Instance().Connect(m_app, std::move(catalogues.entries));
   m_devices = std::move(devices.entries);
   std::vector<CLanguageFileInfo> files = ListLanguageFiles(folder);
   m_languages = BuildLanguageList(files);
@@ -260,6 +261,7 @@ void CApplicationShell::OpenFirstDocument() {
   m_commands->NewFromModel(false);
   m_catalogueMenu->SelectDefaultCatalogue();
   if (QMdiSubWindow* active = m_frame->MdiArea()->currentSubWindow()) active->close();
+  m_layoutDocuments->RestartUntitledNumbers();
   if (m_frame->Mode() == EFrameMode::Start) m_frame->EnterEmptyMode();
   m_frame->show();
 }

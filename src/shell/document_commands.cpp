@@ -39,7 +39,12 @@ void CDocumentCommands::NewFromModel(bool ask) {
   const CFrameServices& services = m_frame.Services();
   QMdiSubWindow* previous = m_frame.MdiArea()->currentSubWindow();
   QString modelPath = DefaultModelPath();
-  if (ask) modelPath = services.dialogs->ChooseModel(&m_frame, modelPath).value_or(QString());
+  if (ask) {
+    // Cancel means no new project at all, as in any other dialog.
+    const std::optional<QString> chosen = services.dialogs->ChooseModel(&m_frame, modelPath);
+    if (!chosen) return;
+    modelPath = *chosen;
+  }
   QMdiSubWindow* document = services.layoutDocuments->NewDocument(*m_frame.MdiArea());
   if (!document) return;
   if (document != previous && !modelPath.isEmpty()) SeedFromModel(document, modelPath);

@@ -19,7 +19,9 @@ class CEmptyCostingWindow : public CCostingWindow {
                       std::function<void(const QString&)> opened);
 
   Kind WindowKind() const { return m_kind; }
-  bool CheckConfig() override { return true; }
+  // What the window's set-up reads before it is shown (the option lists of its mode).
+  void SetConfigCheck(std::function<bool()> check) { m_checkConfig = std::move(check); }
+  bool CheckConfig() override { return m_checkConfig ? m_checkConfig() : true; }
   bool LoadFile(const QString& path) override;
 
   bool UpdateCommand(int commandId, CCommandState& state) override;
@@ -34,5 +36,6 @@ class CEmptyCostingWindow : public CCostingWindow {
   Kind m_kind;
   CShellDialogs& m_dialogs;
   std::function<void(const QString&)> m_opened;
+  std::function<bool()> m_checkConfig;
   QString m_fileTitle;
 };

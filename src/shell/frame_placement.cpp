@@ -4,11 +4,14 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <optional>
+
 #include "app/profile.h"
 
 namespace {
 
 constexpr const char* kSection = "Application Layout";
+constexpr double kFirstStartShare = 0.85;
 
 unsigned ReadUnsigned(const CProfile& profile, const char* key, unsigned defaultValue) {
   int value = profile.ReadProfileInt(kSection, key, static_cast<int>(defaultValue));
@@ -51,12 +54,30 @@ std::vector<CRect> ScreenRectangles() {
   return screens;
 }
 
+namespace {
+
+// Nothing stored yet (a first start): most of the screen, centred, rather than the old
+// default of 624 by 448.
+std::optional<QRect> FirstStartGeometry(const CProfile& profile) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!profile.ReadProfileText(kSection, "NormalPos", "").empty() || screen == nullptr)
+    return std::nullopt;
+  const QRect available = screen->availableGeometry();
+  const QSize size = available.size() * kFirstStartShare;
+  return QRect(available.center() - QPoint(size.width() / 2, size.height() / 2), size);
+}
+
+}  // namespace
+
 void RestoreWindowPlacement(QWidget& window, const CProfile& profile) {
   CWindowPlacement placement = SanitizePlacement(ReadWindowPlacement(profile), ScreenRectangles());
   const CRect& normal = placement.normalPos;
-  window.resize(static_cast<int>(normal.right - normal.left),
-                static_cast<int>(normal.bottom - normal.top));
-  window.move(static_cast<int>(normal.left), static_cast<int>(normal.top));
+  QRect geometry(static_cast<int>(normal.left), static_cast<int>(normal.top),
+                 static_cast<int>(normal.right - normal.left),
+                 static_cast<int>(normal.bottom - normal.top));
+  if (const std::optional<QRect> first = FirstStartGeometry(profile)) geometry = *first;
+  window.resize(geometry.size());
+  window.move(geometry.topLeft());
   if (placement.showCmd == kShowMaximized)
     window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }

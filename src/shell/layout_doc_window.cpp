@@ -41,10 +41,10 @@ constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
 
 // The commands the document decides and runs.
-constexpr int kDocumentCommands[] = {kIdFileClose,         kIdFileSave,     kIdFileSaveAs,
-                                     kIdProjectInfo,       kIdDeleteRun,    kIdRotateRunForward,
-                                     kIdRotateRunBackward, kIdRunOption,    kIdEditUndo,
-                                     kIdEditRedo,          kIdRebuildParts, kIdElementProperties};
+constexpr int kDocumentCommands[] = {
+    kIdFileClose,        kIdFileSave,          kIdFileSaveAs, kIdProjectInfo, kIdDeleteRun,
+    kIdRotateRunForward, kIdRotateRunBackward, kIdRunOption,  kIdEditUndo,    kIdEditRedo,
+    kIdRebuildParts,     kIdElementProperties, kIdRunPages,   kIdRebuildBom};
 
 // A command's menu text as undo names a step with it: no '&' marks, no shortcut.
 std::string StepName(int command) {
@@ -66,7 +66,7 @@ COpenFileFilter LayoutFilter() {
 CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
                                    const QString& path, const QString& title)
     : m_context(context), m_document(&document), m_path(path), m_title(title) {
-  setWindowTitle(title);
+  SetTitle(title);
   setObjectName(QStringLiteral("layout_document"));
   setAutoFillBackground(true);
   QPalette colours = palette();
@@ -151,17 +151,26 @@ bool CLayoutDocWindow::SaveToFile(const std::string& path, std::string& error) {
   if (m_document == nullptr) return false;
   const CDocFileResult result = m_document->OnSaveDocument(path);
   if (!result.ok) {
+    // Whatever the flag said, no stored copy holds the document now: closing must ask.
+    m_document->SetModified();
     error = result.text;
     return false;
   }
   m_path = QString::fromStdString(path);
   SetTitle(QFileInfo(m_path).fileName());
+  emit Saved(m_path);
   return true;
 }
 
 void CLayoutDocWindow::SetTitle(const QString& title) {
   m_title = title;
-  setWindowTitle(title);
+  ShowTitle();
+}
+
+void CLayoutDocWindow::ShowTitle() {
+  // A "*" after the name while the document has unsaved changes; the frame's title (of a
+  // maximised window) repeats it.
+  setWindowTitle(IsModified() ? m_title + QLatin1Char('*') : m_title);
 }
 
 void CLayoutDocWindow::PrefixJobNumber() {
@@ -186,6 +195,8 @@ void CLayoutDocWindow::OnFileSave() {
 }
 
 void CLayoutDocWindow::OnFileSaveAs() {
+  CDocProps& props = m_document->GetProps();
+  const std::string oldDate = props.GetPropValue("ModificationDate");
   const QString oldTitle = m_title;
   PrefixJobNumber();
   ClosePropDialog();
@@ -193,8 +204,11 @@ void CLayoutDocWindow::OnFileSaveAs() {
       m_path.isEmpty() ? ProjectsFolder() + m_title + QStringLiteral(".run") : m_path;
   const QString chosen = m_context.dialogs->ChooseFileToSave(this, suggested, LayoutFilter());
   std::string error;
+  // The copy written is saved today, as with Save.
+  if (!chosen.isEmpty()) props.SetPropValue("ModificationDate", Today().toStdString());
   if (!chosen.isEmpty() && SaveToFile(QFileInfo(chosen).absoluteFilePath().toStdString(), error))
     return;
+  props.SetPropValue("ModificationDate", oldDate);
   SetTitle(oldTitle);
   if (chosen.isEmpty()) return;
   m_context.dialogs->Message(
@@ -267,6 +281,7 @@ bool CLayoutDocWindow::OnCommand(int commandId) {
     case kIdEditUndo: RestoreStep(false); return true;
     case kIdEditRedo: RestoreStep(true); return true;
     case kIdElementProperties: m_document->ShowCurrentElementProps(); return true;
+    case kIdRunPages: m_document->ShowRunPages(); return true;
     default: return m_frame->OnCommand(commandId);
   }
 }
@@ -279,7 +294,7 @@ bool CLayoutDocWindow::AskOkCancel(int message, const std::string& parameter) {
 void CLayoutDocWindow::Beep() { QApplication::beep(); }
 
 void CLayoutDocWindow::OnDocNotice(EDocNotice notice, CRun*) {
-  if (notice == EDocNotice::kModifiedChanged) setWindowModified(IsModified());
+  if (notice == EDocNotice::kModifiedChanged) ShowTitle();
   update();
 }
 

@@ -62,6 +62,8 @@ class CLayoutDocWindow : public QWidget,
 
  signals:
   void Closing();
+  // The document was written to that file (absolute path).
+  void Saved(const QString& path);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -71,6 +73,7 @@ class CLayoutDocWindow : public QWidget,
   void RestoreStep(bool redo);
   bool UpdateUndoCommand(int commandId, CCommandState& state);
   void SetTitle(const QString& title);
+  void ShowTitle();
   void PrefixJobNumber();
   QString ProjectsFolder() const;
 

@@ -37,4 +37,6 @@ class CLayoutDocuments : public QObject {
  signals:
   // A document's window is closing (before it goes away).
   void DocumentClosed(QMdiSubWindow* document);
+  // A document was written to the file at that absolute path (a save or a save-as).
+  void DocumentSaved(const QString& path);
 };

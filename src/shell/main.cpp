@@ -36,7 +36,7 @@ void ScheduleWindowDump(CApplicationShell& shell) {
       QMdiSubWindow* active = frame->MdiArea()->currentSubWindow();
       file.write(QStringLiteral(
                      "title=%1\nmode=%2\nvisible=%3\nmenus=%4\nchild=%5\nchildtitle=%6\nactive=%7\n"
-                     "layout=%8\nfailed=%9\n")
+                     "layout=%8\nfailed=%9\ndialogs=%10\nstate=%11\n")
                      .arg(frame->windowTitle())
                      .arg(static_cast<int>(frame->Mode()))
                      .arg(frame->isVisible() ? 1 : 0)
@@ -48,12 +48,15 @@ void ScheduleWindowDump(CApplicationShell& shell) {
                               : QString())
                      .arg(ActiveLayoutSummary(*frame))
                      .arg(failed.join(QLatin1Char('|')))
+                     .arg(ScriptDialogLog(*frame))
+                     .arg(ActiveLayoutState(*frame))
                      .toUtf8());
     }
     const QString screenshot = qEnvironmentVariable("TVR_SCREENSHOT_FILE");
     if (!screenshot.isEmpty()) frame->grab().save(screenshot);
     frame->close();
-    QApplication::quit();
+    // Ends even when a document kept its window open (its question was not answered).
+    QApplication::exit(0);
   });
 }
 

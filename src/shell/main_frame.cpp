@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -24,7 +25,9 @@
 #include "shell/frame_actions.h"
 #include "shell/frame_placement.h"
 #include "shell/frame_status_bar.h"
+#include "shell/layout_doc_window.h"
 #include "shell/layout_documents.h"
+#include "view/ui/child_frame.h"
 #include "app/ui/message_box.h"
 #include "shell/mode_menus.h"
 #include "app/ui/pictures.h"
@@ -110,6 +113,16 @@ void CMainFrame::ConnectDocuments() {
   if (!m_services.layoutDocuments) return;
   connect(m_services.layoutDocuments, &CLayoutDocuments::DocumentClosed, this,
           [this] { OnDocumentClosed(); });
+  connect(m_services.layoutDocuments, &CLayoutDocuments::DocumentSaved, this,
+          &CMainFrame::AddRecentFile);
+}
+
+void CMainFrame::AddRecentFile(const QString& path) {
+  if (!m_services.recentFiles) return;
+  m_services.recentFiles->Add(QFileInfo(path).absoluteFilePath().toStdString());
+  if (!m_services.recentFiles->WriteTo(m_services.app->Profile()))
+    SettingsNotSavedMessage(m_services.app->Profile(), this);
+  RefreshRecentFiles();
 }
 
 void CMainFrame::OnDocumentClosed() {
@@ -218,9 +231,20 @@ bool CMainFrame::event(QEvent* event) {
   }
   if (event->type() != QEvent::StatusTip) return QMainWindow::event(event);
   QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-  if (tip.isEmpty()) m_statusBar->ShowIdlePrompt();
+  if (tip.isEmpty()) ShowRestingPrompt();
   else m_statusBar->showMessage(tip);
   return true;
+}
+
+void CMainFrame::ShowRestingPrompt() {
+  // Once a menu or a button no longer explains itself, the active layout's tool does.
+  const QMdiSubWindow* active = m_mdiArea->currentSubWindow();
+  const auto* layout =
+      active != nullptr ? dynamic_cast<const CLayoutDocWindow*>(active->widget()) : nullptr;
+  const int prompt =
+      layout != nullptr && layout->Frame() != nullptr ? layout->Frame()->Prompt() : 0;
+  if (prompt != 0) m_statusBar->showMessage(PlainMessageText(prompt));
+  else m_statusBar->ShowIdlePrompt();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -126,6 +126,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   bool HandleViewCommand(int commandId);
   bool HandleHelpCommand(int commandId);
   bool UpdateViewCommand(int commandId, CCommandState& state) const;
+  void ShowRestingPrompt();
+  // The file goes to the top of the recent files, in the settings and the File menus.
+  void AddRecentFile(const QString& path);
   bool OpenHelpPage(const std::string& page);
   std::vector<CCommandTarget*> RouteChain() const;
 

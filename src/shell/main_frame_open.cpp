@@ -38,12 +38,7 @@ QMdiSubWindow* CMainFrame::OpenAnyFile(QString& path) {
   if (kind == EFileKind::Layout && !m_availability.noGraphical) {
     EnterGraphicalMode();
     QMdiSubWindow* document = m_services.layoutDocuments->OpenDocument(*m_mdiArea, path);
-    if (document && m_services.recentFiles) {
-      m_services.recentFiles->Add(QFileInfo(path).absoluteFilePath().toStdString());
-      if (!m_services.recentFiles->WriteTo(m_services.app->Profile()))
-        SettingsNotSavedMessage(m_services.app->Profile(), this);
-      RefreshRecentFiles();
-    }
+    if (document) AddRecentFile(path);
     FinishGraphicalOpen();
     return document;
   }

@@ -61,6 +61,7 @@ QMdiSubWindow* CRunDocuments::AddWindow(QMdiArea& area, std::unique_ptr<CDorneDo
   QMdiSubWindow* window = area.addSubWindow(widget);
   window->setAttribute(Qt::WA_DeleteOnClose);
   m_entries.push_back({std::move(document), window});
+  connect(widget, &CLayoutDocWindow::Saved, this, &CLayoutDocuments::DocumentSaved);
   connect(widget, &CLayoutDocWindow::Closing, this, [this, widget, window, held] {
     widget->Detach();
     Forget(held);

@@ -37,6 +37,10 @@ class CRunDocuments : public CLayoutDocuments {
   bool SaveAllModified() override;
   void CloseAllDocuments() override;
 
+  // The next new document is numbered 1 again (the start-up's first document, closed
+  // before anyone sees it, does not count).
+  void RestartUntitledNumbers() { m_untitledCount = 0; }
+
   // The document shown in that child window; null when it is not one of ours.
   CDorneDoc* DocumentOf(QMdiSubWindow* window) const;
 

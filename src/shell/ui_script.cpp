@@ -2,15 +2,18 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QPushButton>
-#include <QTimer>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -20,15 +23,22 @@
 #include "geometry/element_pick.h"
 #include "model/dev.h"
 #include "model/tap_off_choice.h"
+#include "shell/frame_actions.h"
 #include "shell/layout_doc_window.h"
 #include "shell/main_frame.h"
+#include "shell/ui_script_answers.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "view/draw_mapping.h"
+#include "grid/ui/grid_control.h"
+#include "view/ui/bom_view.h"
 #include "view/ui/child_frame.h"
 #include "view/view_tools.h"
 
 namespace {
+
+constexpr int kSettleMs = 50;
+constexpr int kStatusWaitMs = 5000;
 
 CLayoutDocWindow* ActiveLayout(CMainFrame& frame) {
   QMdiSubWindow* active = frame.MdiArea()->currentSubWindow();
@@ -119,26 +129,6 @@ bool ClickOutlet(CDorneView& view) {
   return true;
 }
 
-// The next modal dialog, once it shows (looked for a few seconds), gets its button `id`
-// clicked and then OK.
-bool AnswerNextDialog(const QString& id) {
-  auto* timer = new QTimer;
-  auto tries = std::make_shared<int>(0);
-  QObject::connect(timer, &QTimer::timeout, [timer, tries, id] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr && ++*tries < 200) return;
-    timer->stop();
-    timer->deleteLater();
-    auto* control = modal != nullptr ? modal->findChild<QAbstractButton*>(id) : nullptr;
-    if (control == nullptr) return;
-    control->click();
-    if (auto* buttons = modal->findChild<QDialogButtonBox*>())
-      if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->click();
-  });
-  timer->start(25);
-  return true;
-}
-
 QWidget* PropertyPage(CMainFrame& frame) {
   auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
   if (window == nullptr || !window->isVisible()) return nullptr;
@@ -157,6 +147,34 @@ bool TypeInPropertyPage(CMainFrame& frame, const QString& id, const QString& tex
   return true;
 }
 
+// The entry of list ID of the shown page whose text begins with TEXT, chosen as a click
+// chooses it.
+bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& text) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return false;
+  for (QComboBox* combo : window->findChildren<QComboBox*>(id)) {
+    if (!combo->isVisible()) continue;
+    for (int i = 0; i < combo->count(); ++i) {
+      if (!combo->itemText(i).startsWith(text)) continue;
+      combo->setCurrentIndex(i);
+      emit combo->activated(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+// From now on, a modal window that a command opens (a message, the design-check list)
+// is closed as soon as it shows, as a user who reads and closes it would.
+bool CloseModalWindows(CMainFrame& frame) {
+  auto* timer = new QTimer(&frame);
+  QObject::connect(timer, &QTimer::timeout, timer, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  timer->start(200);
+  return true;
+}
+
 bool PressKey(CDorneView& view, const QString& name) {
   const int key = name == QLatin1String("return")   ? Qt::Key_Return
                   : name == QLatin1String("escape") ? Qt::Key_Escape
@@ -167,18 +185,91 @@ bool PressKey(CDorneView& view, const QString& name) {
   return true;
 }
 
+CScriptAnswers& AnswersOf(CMainFrame& frame) {
+  auto* answers = frame.findChild<CScriptAnswers*>();
+  return answers != nullptr ? *answers : *new CScriptAnswers(&frame);
+}
+
+// A folder in place of the file: writing the file fails then, even for the super-user.
+bool BlockFile(const QString& path) {
+  return QFile::remove(path) && QDir().mkpath(path + QStringLiteral("/blocked"));
+}
+
+// A double click on a cell of the bill-of-materials page shown, as the mouse gives it.
+bool DoubleClickBOMCell(CLayoutDocWindow& layout, int row, int column) {
+  const auto* bom = layout.findChild<CBOMView*>();
+  CGridControl* grid = bom != nullptr ? bom->GetGridWindow() : nullptr;
+  if (grid == nullptr) return false;
+  const QPointF local = grid->GetCellRangeRect({row, column, row, column}).center();
+  const QPointF global = grid->viewport()->mapToGlobal(local);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &event);
+  }
+  return true;
+}
+
+// A menu item chosen: its prompt while it is hovered, the command, then the menu closes
+// and the status bar no longer shows a prompt of the menu.
+bool ChooseMenuItem(CMainFrame& frame, int command) {
+  QAction* action = frame.Actions().Action(command);
+  if (action == nullptr) return false;
+  frame.UpdateCommandStates();
+  if (!action->isEnabled()) return false;
+  QStatusTipEvent hovered(action->statusTip());
+  QApplication::sendEvent(&frame, &hovered);
+  action->trigger();
+  QStatusTipEvent left{QString()};
+  QApplication::sendEvent(&frame, &left);
+  return true;
+}
+
+// The status bar follows menus and tools through queued events: on a busy machine the
+// text may come a little later than the line that asked for it.
+bool WaitForStatus(CMainFrame& frame, const QString& text) {
+  QElapsedTimer waited;
+  waited.start();
+  while (frame.statusBar()->currentMessage() != text) {
+    if (waited.elapsed() > kStatusWaitMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  }
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
+  if (verb == QLatin1String("answer") && words.size() >= 3) {
+    AnswersOf(frame).Queue(words.mid(1));
+    return true;
+  }
+  if (verb == QLatin1String("block") && words.size() == 2) return BlockFile(words[1]);
+  if (verb == QLatin1String("menu") && words.size() == 2)
+    return ChooseMenuItem(frame, words[1].toInt());
+  if (verb == QLatin1String("status") && words.size() >= 2)
+    return WaitForStatus(frame, words.mid(1).join(QLatin1Char(' ')));
+  if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&
+      words.size() == 3) {
+    frame.UpdateCommandStates();
+    const QAction* action = frame.Actions().Action(words[1].toInt());
+    const bool state = verb == QLatin1String("enabled") ? action && action->isEnabled()
+                                                        : action && action->isCheckable();
+    return action != nullptr && state == (words[2] == QLatin1String("1"));
+  }
   if (verb == QLatin1String("command") && words.size() == 2)
     return frame.RouteCommand(words[1].toInt());
   if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
   if (verb == QLatin1String("proptype") && words.size() == 3)
     return TypeInPropertyPage(frame, words[1], words[2]);
+  if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
+  if (verb == QLatin1String("propchoose") && words.size() >= 3)
+    return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
   if (verb == QLatin1String("propshot") && words.size() == 2) {
     auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->grab().save(words[1]);
   }
-  if (verb == QLatin1String("answer") && words.size() == 2) return AnswerNextDialog(words[1]);
   if (verb == QLatin1String("open") && words.size() == 2) {
     QString path = words[1];
     return frame.OpenAnyFile(path) != nullptr;
@@ -192,6 +283,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("outlet") && words.size() == 1) return ClickOutlet(view);
   if (verb == QLatin1String("pick") && words.size() == 3)
     return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
+  if (verb == QLatin1String("bomdouble") && words.size() == 3)
+    return DoubleClickBOMCell(*layout, words[1].toInt(), words[2].toInt());
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);
@@ -201,12 +294,15 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
 }  // namespace
 
 QStringList RunUiScript(CMainFrame& frame, const QString& path) {
+  AnswersOf(frame);
   QStringList failed;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {path};
   for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
     const QStringList words = line.simplified().split(' ');
-    QApplication::processEvents();
+    // Windows opened by the line before (their first showing, their layout) settle first.
+    QApplication::sendPostedEvents();
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
     if (!RunLine(frame, words)) failed << line;
   }
   return failed;
@@ -219,4 +315,15 @@ QString ActiveLayoutSummary(CMainFrame& frame) {
   return QStringLiteral("%1/%2")
       .arg(document->GetRunCount())
       .arg(document->GetCurrentRun()->GetDevices().size());
+}
+
+QString ScriptDialogLog(CMainFrame& frame) {
+  const auto* answers = frame.findChild<CScriptAnswers*>();
+  return answers != nullptr ? answers->Log().join(QLatin1Char('|')) : QString();
+}
+
+QString ActiveLayoutState(CMainFrame& frame) {
+  const CLayoutDocWindow* layout = ActiveLayout(frame);
+  if (layout == nullptr) return {};
+  return QStringLiteral("%1 %2").arg(layout->IsModified() ? 1 : 0).arg(layout->windowTitle());
 }

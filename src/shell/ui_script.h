@@ -16,17 +16,38 @@ class CMainFrame;
 //                           SLOT of element E (index in the current run's device list)
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
-//   answer ID               the next modal dialog gets its button ID clicked, then OK
 //   outlet                  the mouse brought over the first outlet of the current run
 //                           that the tap-off tool takes for the chosen unit, and a left
 //                           click there
+//   propchoose ID TEXT      the first entry of list ID of the property window's page that
+//                           begins with TEXT chosen, as a click chooses it
+//   closemodals             from then on, every modal window closed as soon as it shows
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
 //   open FILE               FILE opened
+//   answer SHOT BUTTON [CONTROL=TEXT ...]
+//                           the next modal dialog: its edits of those object names get
+//                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
+//                           then the button of that object name is clicked ("accept" and
+//                           "reject" close it so)
+//   block FILE              FILE replaced by a folder, so that writing it fails
+//   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
+//   menu N                  menu item N chosen (hovered, triggered, the menu closed)
+//   status TEXT             the status bar shows TEXT; the line fails otherwise
+//   checkable N 0|1         command N shows a check box in menus (1) or not (0); the line
+//                           fails when it does not
+//   enabled N 0|1           command N is disabled (0) or enabled (1); the line fails
+//                           when it is not
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 
 // The active layout document's runs and the elements of its current run, as "runs/elements";
 // empty without one.
 QString ActiveLayoutSummary(CMainFrame& frame);
+
+// The modal dialogs the script met, in turn (see CScriptAnswers::Log).
+QString ScriptDialogLog(CMainFrame& frame);
+
+// The active layout window's modified flag (0 or 1) and its title; empty without one.
+QString ActiveLayoutState(CMainFrame& frame);

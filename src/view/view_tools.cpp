@@ -256,7 +256,6 @@ void CViewTools::PanMove(CPoint logical) {
   const auto& centre = m_document.GetViewCentre();
   m_document.SetViewCentre(centre[0] + (m_pressPoint.x - logical.x),
                            centre[1] + (m_pressPoint.y - logical.y));
-  m_document.SetModifiedFlag(true);
   m_host.Refresh();
 }
 

@@ -100,6 +100,8 @@ class CViewTools {
   // The cursor and the prompt of a mode (0: none, the prompt line keeps its text).
   static int CursorOf(int mode, int pickState);
   static int PromptOf(int mode);
+  // Whether OnCommand runs the command.
+  static bool Handles(int command);
   // The text of the distance pane: the length toward the last mouse point along a free
   // direction, formatted; empty otherwise.
   std::string DistanceText() const;

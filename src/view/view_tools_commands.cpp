@@ -6,6 +6,7 @@
 #include "model/run.h"
 #include "model/undo_manager.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <memory>
@@ -76,6 +77,16 @@ std::string CViewTools::DistanceText() const {
                                                                m_lastMouse, &length);
   if (axis <= 0 || (axis & m_document.GetFreeFaceMask()) == 0) return {};
   return m_document.GetUnits().FormatScaled(length);
+}
+
+bool CViewTools::Handles(int command) {
+  if (std::find(kCmdElementTools.begin(), kCmdElementTools.end(), command) !=
+      kCmdElementTools.end())
+    return true;
+  for (int handled : {kCmdSelect, kCmdZoomRect, kCmdPictureRegion, kCmdPan, kCmdOrbit,
+                      kCmdDimension, kCmdMoveRun, kCmdCopyRun, kCmdTapOff, kCmdDeleteElement})
+    if (handled == command) return true;
+  return false;
 }
 
 bool CViewTools::OnCommand(int command) {
@@ -177,7 +188,7 @@ void CViewTools::DimensionCommand() {
 
 void CViewTools::RunCommand(int pickState) {
   const CRun* run = m_document.GetCurrentRun();
-  if (m_document.IsCurrentRunEditable() == 0 || (run->GetFlagsWord() & 2u) == 0) {
+  if (m_document.IsCurrentRunEditable() == 0 || run->GetSecondStateFlag() == 0) {
     m_host.Beep();
     return;
   }

@@ -47,6 +47,35 @@ TEST_F(DocCommandRulesTest, StatesFollowTheCurrentRunToolModeAndPreset) {
   EXPECT_FALSE(GetDocCommandState(*document, 12345, context).handled);
 }
 
+TEST_F(DocCommandRulesTest, MoveCopyAndDeleteFollowTheSecondStateFlagNotTheNeutralSide) {
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  std::vector<CDev*> chain = BuildChain(run);
+  struct Row {
+    const char* guards;
+    std::uint32_t flags;
+    bool selected;
+    int command;
+    bool enabled;
+  };
+  const Row rows[] = {
+      {"move a placed run without its neutral side shown", 1, false, 32988, true},
+      {"copy a placed run without its neutral side shown", 1, false, 33029, true},
+      {"move with the neutral side shown", 1 | 2, false, 32988, true},
+      {"move waits for the start", 0, false, 32988, false},
+      {"copy waits for the start", 0, false, 33029, false},
+      {"delete a selected element of a placed run", 1, true, 32862, true},
+      {"delete needs a selection", 1, false, 32862, false},
+      {"delete waits for the start", 0, true, 32862, false},
+  };
+  for (const Row& row : rows) {
+    run.SetFlagsWord(row.flags);
+    document->Selection().Select(row.selected ? chain.front() : nullptr,
+                                 row.selected ? 0 : CElementSelection::kNoFace);
+    EXPECT_EQ(GetDocCommandState(*document, row.command, {}).enabled, row.enabled) << row.guards;
+  }
+}
+
 TEST_F(DocCommandRulesTest, RotationAndRunOption) {
   auto document = NewDocument();
   CRun& run = AddRun(*document, "QDA");

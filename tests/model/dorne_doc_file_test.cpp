@@ -30,6 +30,32 @@ TEST_F(DorneDocFileTest, SavedOpenedAndSavedAgainGivesTheSameBytes) {
   EXPECT_EQ(codes, (std::vector<std::string>{"QPC", "Qpc", "QDA", "", "ZZZ"}));
 }
 
+// Box colours are not stored: an opened document (or an undo step read back) colours
+// its elements again, as they were drawn before the save.
+TEST_F(DorneDocFileTest, ElementsComeBackInTheirColours) {
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  BuildChain(run);
+  run.UpdateElementColors(0);
+  // "element kind/slot: colour" for every box of every element.
+  auto colours = [](const CDorneDoc& doc) {
+    std::vector<std::string> all;
+    for (const CRun* each : doc.GetRuns())
+      for (const CDev* element : each->GetDevices())
+        for (std::size_t slot = 0; slot < element->GetBoxSlots().size(); ++slot)
+          if (const auto& box = element->GetBoxSlots()[slot])
+            all.push_back(std::to_string(element->GetKind()) + "/" + std::to_string(slot) + ": " +
+                          std::to_string(box->GetColor()));
+    std::sort(all.begin(), all.end());  // a document read back lists its devices otherwise
+    return all;
+  };
+  const std::vector<std::string> before = colours(*document);
+  ASSERT_FALSE(before.empty());
+  const std::vector<std::string> after = colours(*Load(Save(*document)));
+  ASSERT_EQ(after.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) EXPECT_EQ(after[i], before[i]);
+}
+
 TEST_F(DorneDocFileTest, AnnotationsComeBackWithTheirOwnersAndLinks) {
   auto opened = Load(Save(*RichDocument()));
   int toElements = 0, toRuns = 0, toTotals = 0, labels = 0;
@@ -141,6 +167,8 @@ TEST_F(DorneDocDamageTest, EachDamageGivesItsMessage) {
       {"cut in the header", {0x58, 0x02, 0x6F}, 8018},
       {"version below 200", {0xC7, 0x00, 0, 0, 0, 0}, 31465},
       {"version above 600", {0x59, 0x02, 0x6F, 0x02, 0, 0}, 31466},
+      {"a text file named .run", {'N', 'o', 't', 'e', 's', ':', ' ', 'c', 'a', 'b'}, 8092},
+      {"a version above 600 without its format number", {0x59, 0x02, 0x6F}, 8092},
       {"sub-version above 623", patched(2, {0x70, 0x02, 0, 0}), 31466},
       {"sub-version negative", patched(2, {0xFF, 0xFF, 0xFF, 0xFF}), 31466},
       {"cut after the runs",
@@ -188,9 +216,10 @@ TEST_F(DorneDocDamageTest, WhatIsNoOrdinaryFileCannotBeRead) {
 
 TEST_F(DorneDocDamageTest, VersionMessagesCarryBothVersions) {
   const CDocFileResult old = OpenBytes({0xC7, 0x00});
-  EXPECT_EQ(old.text, FormatMessageTextSS(31465, "1.99", "6.0"));
+  // Both numbers are format numbers: the file's, and the one this program writes.
+  EXPECT_EQ(old.text, FormatMessageTextSS(31465, "1.99", "6.23"));
   const CDocFileResult newer = OpenBytes({0x58, 0x02, 0x71, 0x02, 0, 0});
-  EXPECT_EQ(newer.text, FormatMessageTextSS(31466, "6.25", "6.0"));
+  EXPECT_EQ(newer.text, FormatMessageTextSS(31466, "6.25", "6.23"));
   EXPECT_TRUE(newer.show);
   // Only design files show the message; models and snapshots fail quietly.
   EXPECT_FALSE(OpenBytes({0xC7, 0x00}, "model.tmp").show);

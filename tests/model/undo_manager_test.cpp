@@ -232,3 +232,23 @@ TEST_F(UndoManagerTest, MovingARunMarksModifiedAndUndoes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(UndoManagerTest, UndoGivesBackAViewOfOddSizeWhole) {
+  const struct {
+    std::int32_t x, y, width, height;
+  } views[] = {{24048, 12557, 12557, 9001}, {-5, -7, 3, 1}, {100, 100, 400, 300}};
+  for (const auto& view : views) {
+    m_document->SetViewCentre(view.x, view.y);
+    m_document->SetViewSize(view.width, view.height);
+    const std::vector<std::uint8_t> before = Save(*m_document);
+    EditName("view " + std::to_string(view.width), 21069, true);
+    ASSERT_EQ(Undo().Undo(), 1);
+    EXPECT_EQ(m_document->GetViewCentre(), (std::array<std::int32_t, 2>{view.x, view.y}));
+    EXPECT_EQ(m_document->GetViewSize(), (std::array<std::int32_t, 2>{view.width, view.height}));
+    EXPECT_TRUE(Save(*m_document) == before) << view.width;
+  }
+}
+
+}  // namespace

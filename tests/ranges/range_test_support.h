@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dorne_app.h"
+#include "app/start_lists.h"
 #include "model/range_rules.h"
 #include "model/run_factory.h"
 #include "model/run_environment.h"
@@ -33,6 +35,15 @@ class RangeTest : public ::testing::Test {
         [this](int message, const std::string& path) { messages.emplace_back(message, path); });
   }
   void TearDown() override { Reset(); }
+  // What the program's start-up gives the runs: an application with its default
+  // settings and the catalogue list of the sample catalogue's catalog.dbf.
+  void ConnectRunsAsTheStartUpDoes() {
+    const TextLookup lookup = [](int number) { return "T" + std::to_string(number); };
+    CRunEnvironment::Instance().Connect(
+        m_app, LoadCatalogueList(TVR_PROGRAM_DIR "/DBF/", m_app.Settings().copper,
+                                 m_app.Settings().apod, lookup)
+                   .entries);
+  }
   static void Reset() {
     CRangeTableCache::Instance().Reset();
     CRangeContext::Instance().Reset();
@@ -41,4 +52,5 @@ class RangeTest : public ::testing::Test {
   }
 
   std::vector<std::pair<int, std::string>> messages;
+  CDorneApp m_app;
 };

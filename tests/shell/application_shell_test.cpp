@@ -293,6 +293,22 @@ TEST_F(ApplicationShellTest, AFailedRestartIsToldAndTheProgramGoesOn) {
   EXPECT_EQ(m_dialogs->offeredModes.size(), 1);
 }
 
+// Documents may be open behind the About box: a new language is for the next start.
+TEST_F(ApplicationShellTest, ALanguageChosenInTheAboutBoxIsForTheNextStart) {
+  m_folder.WriteSettings("[Language]\nID=044\n[Design]\nInfos=0\n");
+  ASSERT_TRUE(Start({}));
+  m_dialogs->messages.clear();
+  m_dialogs->infoResults = {kInfoLanguageChanged};
+  m_shell->ShowAbout(m_shell->Frame());
+  ASSERT_EQ(m_dialogs->infoSetups.size(), 1);
+  EXPECT_EQ(m_dialogs->infoSetups[0].mode, EInfoMode::About);
+  ASSERT_EQ(m_dialogs->messages.size(), 1);
+  EXPECT_TRUE(m_dialogs->messages[0].contains("next start")) << Messages().toStdString();
+  m_dialogs->infoResults = {QDialog::Accepted};
+  m_shell->ShowAbout(m_shell->Frame());  // nothing changed: nothing to say
+  EXPECT_EQ(m_dialogs->messages.size(), 1);
+}
+
 TEST_F(ApplicationShellTest, TheSplashGoesWithTheShellWhenTheProgramEndsEarly) {
   auto splashes = [] {
     int count = 0;

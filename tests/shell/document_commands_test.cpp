@@ -60,8 +60,8 @@ TEST(DocumentCommandsTest, TheModelDialogChoosesOrLeavesTheDocumentUnseeded) {
   fixture.Commands().NewFromModel(true);
   EXPECT_EQ(fixture.dialogs.modelPathsShown, QStringList{QString()});  // no model.run: empty
   EXPECT_EQ(fixture.Documents().Documents().size(), 1);
-  fixture.Commands().NewFromModel(true);  // cancelled: a plain document all the same
-  EXPECT_EQ(fixture.Documents().Documents().size(), 2);
+  fixture.Commands().NewFromModel(true);  // cancelled: no new document
+  EXPECT_EQ(fixture.Documents().Documents().size(), 1);
 }
 
 TEST(DocumentCommandsTest, ApplicationCommands) {

@@ -58,6 +58,18 @@ TEST_F(FramePlacementTest, NonsenseAndOffScreenPlacementsGiveTheDefault) {
   }
 }
 
+TEST_F(FramePlacementTest, AFirstStartFillsMostOfTheScreen) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  for (const char* layout : {"", "ShowCmd=1\n"}) {
+    CProfile profile = Profile(layout);
+    QWidget window;
+    RestoreWindowPlacement(window, profile);
+    EXPECT_GT(window.width(), screen.width() * 3 / 4) << layout;
+    EXPECT_GT(window.height(), screen.height() * 3 / 4) << layout;
+    EXPECT_TRUE(screen.contains(QRect(window.pos(), window.size()))) << layout;
+  }
+}
+
 TEST_F(FramePlacementTest, SavedFormsReadBack) {
   CProfile profile = Profile("");
   QWidget window;

@@ -274,6 +274,7 @@ TEST(MainFrameTest, FileNewInAWorkingModeStartsAnotherProjectOfThatMode) {
   EXPECT_TRUE(fixture.dialogs.offeredModes.isEmpty());
   frame.LeaveLinearMode();
   frame.EnterGraphicalMode();
+  fixture.dialogs.models = {QStringLiteral("")};  // OK without a model
   frame.RouteCommand(kIdFileNew);
   EXPECT_EQ(fixture.dialogs.modelPathsShown.size(), 1);  // the model dialog asked
   EXPECT_EQ(frame.MdiArea()->subWindowList().size(), 1);

@@ -80,8 +80,9 @@ TEST(OpenAnyFileTest, MissingAndDamagedFilesAreReported) {
   };
   const Row rows[] = {{"missing.run", "", "Cannot find this file"},
                       {"short.run", "x", "Unexpected file format"},
-                      {"future.run", LayoutFileBytes(9999), "newer than this program (6.0)"},
-                      {"zero.run", LayoutFileBytes(0), "older than any version this program reads"},
+                      {"future.run", LayoutFileBytes(9999), "format 99.99, newer than format 6.23"},
+                      {"zero.run", LayoutFileBytes(0), "format 0.0, older than any format"},
+                      {"notes.run", "Notes: call the site on Monday\n", "not a layout document"},
                       {"cut.run", LayoutFileBytes().substr(0, 300), "Unexpected file format"},
                       {"missing.lin", "", "Cannot find this file"},
                       {"missing.ref", "", "Cannot find this file"}};

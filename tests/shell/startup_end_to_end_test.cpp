@@ -8,6 +8,8 @@
 #include <QImage>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/shell_file_types.h"
 #include "app/ui/command_ids.h"
@@ -89,6 +91,24 @@ TEST(StartupEndToEndTest, TheSampleLinearProjectInFrenchForANewUser) {
   EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/lin_conf.cfg")));
 }
 
+// The reference window reads the option lists as it opens: a new user gets the list of
+// every key beside TVR.INI, the sample's choices are read, and nothing of theirs is made.
+TEST(StartupEndToEndTest, TheReferenceWindowReadsTheOptionListsAsItOpens) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Language]\nID=044\n");
+  folder.Write("documents/project.ref", "");
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(folder.Path("documents/project.ref"))});
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.values.value("mode"), "4");  // costing by reference
+  std::ifstream all(folder.Path("settings/TVR73/ref_conf.all"));
+  const std::string text((std::istreambuf_iterator<char>(all)), std::istreambuf_iterator<char>());
+  for (const char* key : {"[QYA]\nOPT0=0\n", "[Qpa-APOD]\n", "CHOIXLUM=1\n", "SUPPL=1\n"})
+    EXPECT_NE(text.find(key), std::string::npos) << key;
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("settings/TVR73/ref_conf.cfg")));
+}
+
 INSTANTIATE_TEST_SUITE_P(Languages, StartupEndToEndTest, ::testing::Values("044", "033"));
 
 TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIsKept) {
@@ -141,6 +161,39 @@ TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithIts
   EXPECT_EQ(dump.values.value("active"), "layout_document");
   EXPECT_TRUE(dump.values.value("layout").startsWith("1/"));
   EXPECT_TRUE(std::filesystem::exists(saved));
+  const QImage picture(screenshot);
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_GT(picture.width(), 1000);
+}
+
+// The QP sample the program ships (a run of each of the four codes) opens in its window,
+// rebuilds through the Run menu's command, now that the range has a part builder, and
+// is saved; the screenshot shows the four runs with the feed box of the QPC run.
+TEST(LayoutWindowEndToEndTest, TheQPSampleRebuildsInTheProgramAndIsSaved) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write(
+      "settings/TVR73/TVR.INI",
+      "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n"
+      "[Application Layout]\nShowCmd=1\nNormalPos=Left 0, Top 0, Right 1240, Bottom 920\n");
+  const std::string layout = folder.Path("documents/qp_sample.run");
+  std::filesystem::create_directories(folder.Path("documents"));
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qp_sample.run", layout);
+  const std::string saved = folder.Path("documents/rebuilt.run");
+  const QString screenshot = QString::fromStdString(TestOutputPath("qp_sample.png"));
+  QFile::remove(screenshot);
+  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
+  const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
+                             std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
+  CProgramRun dump =
+      RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
+  qunsetenv("TVR_SCREENSHOT_FILE");
+  ASSERT_TRUE(dump.finished);
+  EXPECT_EQ(dump.exitCode, 0);
+  EXPECT_EQ(dump.values.value("failed"), "");
+  EXPECT_EQ(dump.values.value("active"), "layout_document");
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_GT(std::filesystem::file_size(saved), 1000u);
   const QImage picture(screenshot);
   ASSERT_FALSE(picture.isNull());
   EXPECT_GT(picture.width(), 1000);

@@ -36,11 +36,12 @@ TEST(TapOffEndToEndTest, UnitPlacedWithTheMouseIsSaved) {
                "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_placed.png";
+  const std::string dialogShot = std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_dialog_program.png";
   const std::string saved = folder.Path("with_unit.run");
-  const std::string script = "open " TVR_PROGRAM_DIR
-                             "/examples/qjf_sample.run\nanswer 1110\n"
-                             "command 33030\noutlet\nshot " +
-                             shot + "\nsave " + saved + "\n";
+  // The dialog's first device button checked, then OK (1).
+  const std::string script = "open " TVR_PROGRAM_DIR "/examples/qjf_sample.run\nanswer " +
+                             dialogShot + " 1 1110=1\ncommand 33030\noutlet\nshot " + shot +
+                             "\nsave " + saved + "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
   ASSERT_TRUE(run.finished);
   EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << run.dump.toStdString();
@@ -50,7 +51,8 @@ TEST(TapOffEndToEndTest, UnitPlacedWithTheMouseIsSaved) {
   const std::size_t unit = bytes.find(Stored("QJB0630S1"));
   EXPECT_NE(unit, std::string::npos);
   EXPECT_NE(bytes.find(Stored("QJB0630S1"), unit + 1), std::string::npos);
-  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  for (const std::string& picture : {shot, dialogShot})
+    EXPECT_FALSE(QImage(QString::fromStdString(picture)).isNull()) << picture;
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include "app/start_lists.h"
 #include "dbf_test_support.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
@@ -22,10 +23,30 @@ TEST(ModelWriterTest, WritesANewDocumentThatOpens) {
   EXPECT_EQ(model.GetToolMode(), CDorneDoc::kToolPlaceStart);
 }
 
+// A new document of the program takes the units table's first unit; the model and the
+// sample, which new documents and new users start from, carry it too.
+TEST(ModelWriterTest, TheModelAndTheSampleCarryTheUnitOfANewDocument) {
+  CTempFolder folder("model");
+  const std::string written = folder.File("model.run");
+  ASSERT_EQ(RunProgram(TVR_MODELWRITER, {TVR_PROGRAM_DIR "/DBF", written}).exitCode, 0);
+  const auto units = LoadUnitList(TVR_PROGRAM_DIR "/DBF/", [](int) { return std::string(); });
+  ASSERT_TRUE(units.error.empty()) << units.error;
+  CDocEnvironment environment;
+  environment.units = &units.entries;
+  for (const std::string& path : {written, std::string(TVR_PROGRAM_DIR "/model.run"),
+                                  std::string(TVR_PROGRAM_DIR "/examples/qd_sample.run")}) {
+    CDorneDoc document(environment);
+    ASSERT_TRUE(document.OnOpenDocument(path).ok) << path;
+    EXPECT_EQ(document.GetLengthUnitId(), 0) << path;
+  }
+}
+
 TEST(ModelWriterTest, RefusesAMissingFolderAndABadCommandLine) {
   CTempFolder folder("model");
   EXPECT_EQ(RunProgram(TVR_MODELWRITER, {folder.File("no/such/model.run")}).exitCode, 1);
   EXPECT_EQ(RunProgram(TVR_MODELWRITER, {}).exitCode, 2);
+  EXPECT_EQ(
+      RunProgram(TVR_MODELWRITER, {folder.File("no/such/DBF"), folder.File("m.run")}).exitCode, 1);
 }
 
 }  // namespace

@@ -210,6 +210,18 @@ TEST_F(ViewToolsTest, MovingOrCopyingARunGoesTowardThePickedAxis) {
   }
 }
 
+TEST_F(ViewToolsTest, ARunMovesWithoutItsNeutralSideShown) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  ASSERT_EQ(Run().GetFlagsWord() & 2u, 0u);  // the run as placed: its neutral side not shown
+  m_host.answer = "400";
+  ASSERT_TRUE(m_tools->OnCommand(32988));
+  const C3DPoint before = Run().GetFirstElement()->GetPosition();
+  Click(Toward(1, 3000));
+  EXPECT_EQ(Run().GetFirstElement()->GetPosition() - before, RunMoveVector(1, 400));
+  EXPECT_EQ(m_host.beeps, 0);
+}
+
 TEST_F(ViewToolsTest, CommandsEnterAndLeaveTheTemporaryModes) {
   struct Row {
     std::vector<int> commands;  // 27: Escape

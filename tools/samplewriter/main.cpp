@@ -49,7 +49,16 @@ int main(int argc, char** argv) {
   }
   const std::string layout((std::istreambuf_iterator<char>(file)),
                            std::istreambuf_iterator<char>());
-  CDorneDoc document;
+  // The units table, as the program gives its documents: the sample has the unit of a
+  // new document.
+  const auto units = LoadUnitList(folder, [](int) { return std::string(); });
+  if (!units.error.empty()) {
+    std::fprintf(stderr, "tvr_samplewriter: %s\n", units.error.c_str());
+    return 1;
+  }
+  CDocEnvironment environment;
+  environment.units = &units.entries;
+  CDorneDoc document(environment);
   document.OnNewDocument("");
   // The new document's empty run gives way to the sample's runs.
   while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());

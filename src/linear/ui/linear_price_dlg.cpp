@@ -26,6 +26,7 @@ constexpr int kMsgCancel = 31016;
 constexpr int kMsgSave = 31018;
 constexpr int kMsgConfirmSave = 31105;
 constexpr int kMsgImport = 31098;
+constexpr int kMsgSalesCoef = 7566;
 constexpr int kMsgRealRange = 8013;
 constexpr std::array<int, 4> kMsgGroups = {31001, 31002, 31003, 31123};
 constexpr std::array<const char*, CLinearPriceDlg::kRowCount> kRowNames = {
@@ -93,6 +94,8 @@ void CLinearPriceDlg::BuildRows() {
       grid->addWidget(description, y, 4);
     }
     auto* label = new QLabel(QString::fromLatin1(kRowNames[static_cast<std::size_t>(row)]));
+    // The price list's own coefficient and discount would otherwise stand unnamed.
+    if (row == kRowList) SetMessageText(label, kMsgSalesCoef);
     m_labels[static_cast<std::size_t>(row)] = label;
     auto* coef = new QLineEdit;
     auto* discount = new QLineEdit;

@@ -168,20 +168,24 @@ QString CProjectInfoDlg::FieldText(const std::string& name) const {
 
 void CProjectInfoDlg::Apply() {
   if (m_props == nullptr) return;
+  // Any change of the block is a change of the document: saved, or asked about on close.
+  bool changed = false;
   for (const CField& field : kFields) {
     const std::string text = FieldText(field.property).toStdString();
     if (m_document != nullptr && std::string_view(field.property) == "Name") {
       m_document->SetDocPropertyModified("Name", text);
     } else {
-      m_props->SetPropValue(field.property, text);
+      changed = m_props->SetPropValue(field.property, text) || changed;
     }
   }
-  m_props->SetPropValue("Comment", m_comment->toPlainText().toStdString());
+  changed = m_props->SetPropValue("Comment", m_comment->toPlainText().toStdString()) || changed;
   if (m_document == nullptr) return;
   const int index = m_unitList->currentIndex();
   const bool valid = m_units != nullptr && index >= 0 && index < static_cast<int>(m_units->size());
+  const int oldUnit = m_document->GetLengthUnitId();
   m_document->SetLengthUnit(valid ? TextToInt((*m_units)[static_cast<std::size_t>(index)].idd)
                                   : -1);
+  if (changed || m_document->GetLengthUnitId() != oldUnit) m_document->SetModified();
   m_document->UpdateAllViews();
 }
 

@@ -27,5 +27,7 @@ class CPropPageFactory {
   std::map<int, Maker> m_makers;
 };
 
-// Registers the length, position and phase-order pages.
+// Registers the length, position and phase-order pages, and the run pages.
 void RegisterCommonPages(CPropPageFactory& factory);
+// Registers the six run pages: comment, rating, protection, thermal, lengths, supports.
+void RegisterRunPages(CPropPageFactory& factory);

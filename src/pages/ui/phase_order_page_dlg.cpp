@@ -13,13 +13,6 @@ constexpr int kMsgUserOrder = 2537;
 constexpr int kMsgOrderLabel = 2538;
 constexpr int kMsgDisplayFlag = 2539;
 
-QCheckBox* MakeCheck(QWidget* parent, int id, int message) {
-  auto* box = new QCheckBox(parent);
-  box->setObjectName(QString::number(id));
-  SetMessageText(box, message);
-  return box;
-}
-
 }  // namespace
 
 CPhaseOrderPageDlg::CPhaseOrderPageDlg(QWidget* parent) : CPropPageDialog(parent) {
@@ -28,10 +21,10 @@ CPhaseOrderPageDlg::CPhaseOrderPageDlg(QWidget* parent) : CPropPageDialog(parent
 
 void CPhaseOrderPageDlg::BuildControls() {
   auto* grid = new QGridLayout(this);
-  m_userOrder = MakeCheck(this, 1638, kMsgUserOrder);
+  m_userOrder = MakeCheck(1638, kMsgUserOrder);
   m_orders = new QComboBox(this);
   m_orders->setObjectName(QStringLiteral("1637"));
-  m_display = MakeCheck(this, 1639, kMsgDisplayFlag);
+  m_display = MakeCheck(1639, kMsgDisplayFlag);
   grid->addWidget(m_userOrder, 0, 0, 1, 2);
   grid->addWidget(MakeLabel(1070, kMsgOrderLabel), 1, 0);
   grid->addWidget(m_orders, 1, 1);

@@ -173,7 +173,8 @@ void CPropDialog::ShowObject(CObjWithProp* object) {
 void CPropDialog::ShowPages(CObjWithProp* object, const std::vector<int>& pages) {
   // The focus may sit in a page that the clearing destroys.
   const QPointer<QWidget> focus = QApplication::focusWidget();
-  if (!m_pages.empty()) ClearObject();
+  // Another object's pages replace these: the window stays open, pinned or not.
+  if (!m_pages.empty()) ClearPages();
   m_object = object != nullptr ? object->GetHandle() : CObjHandle();
   m_objectShown = object != nullptr;
   if (object == nullptr) return;
@@ -247,6 +248,12 @@ void CPropDialog::ClearObject() {
     update();
     return;
   }
+  ClearPages();
+  if (!m_pinned) PostClose();
+  else update();
+}
+
+void CPropDialog::ClearPages() {
   if (CPropPageDialog* page = CurrentPage()) page->hide();
   m_tabs->hide();
   {
@@ -259,8 +266,6 @@ void CPropDialog::ClearObject() {
   m_objectShown = false;
   m_targets = {};
   UpdateNavigation();
-  if (!m_pinned) PostClose();
-  else update();
 }
 
 int CPropDialog::SelectPage(int index) {

@@ -84,6 +84,8 @@ class CPropDialog : public QWidget {
   void BuildNavigationBar();
   void PlaceAtSavedPosition();
   void SavePosition();
+  // The pages and tabs gone, the window left open.
+  void ClearPages();
   void CreatePages(CObjWithProp& object, const std::vector<int>& pages, bool isRun);
   void AskNavigationTargets(CObjWithProp& object);
   void UpdateNavigation();

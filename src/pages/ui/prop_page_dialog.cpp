@@ -2,7 +2,10 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QRadioButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,4 +118,35 @@ QLabel* CPropPageDialog::MakeValueLabel(int id) {
   label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   label->setMinimumWidth(90);
   return label;
+}
+
+QComboBox* CPropPageDialog::MakeCombo(int id) {
+  auto* combo = new QComboBox(this);
+  combo->setObjectName(QString::number(id));
+  return combo;
+}
+
+QCheckBox* CPropPageDialog::MakeCheck(int id, int message) {
+  auto* box = new QCheckBox(this);
+  box->setObjectName(QString::number(id));
+  if (message != 0) SetMessageText(box, message);
+  return box;
+}
+
+QRadioButton* CPropPageDialog::MakeRadio(int id, int message) {
+  auto* radio = new QRadioButton(this);
+  radio->setObjectName(QString::number(id));
+  SetMessageText(radio, message);
+  return radio;
+}
+
+QGroupBox* CPropPageDialog::MakeGroup(int id, int message) {
+  auto* group = new QGroupBox(this);
+  group->setObjectName(QString::number(id));
+  SetMessageText(group, message);
+  return group;
+}
+
+void CPropPageDialog::ShowOutcome(const CApplyOutcome& outcome) {
+  if (outcome.result == EApplyResult::kRefused) ReportRefusal(outcome.refusal, false);
 }

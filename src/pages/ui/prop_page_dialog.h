@@ -8,7 +8,10 @@
 #include "pages/prop_page.h"
 
 class QAbstractButton;
+class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QRadioButton;
 class QLabel;
 class QLineEdit;
 
@@ -75,6 +78,12 @@ class CPropPageDialog : public QWidget {
   QLineEdit* MakeEdit(int id);
   QLabel* MakeLabel(int id, int message = 0);
   QLabel* MakeValueLabel(int id);
+  QComboBox* MakeCombo(int id);
+  QCheckBox* MakeCheck(int id, int message = 0);
+  QRadioButton* MakeRadio(int id, int message);
+  QGroupBox* MakeGroup(int id, int message);
+  // The outcome of a control that writes at once: a refusal reported as on apply.
+  void ShowOutcome(const CApplyOutcome& outcome);
 
  private:
   void ReportRefusal(const CPageRefusal& refusal, bool quiet);

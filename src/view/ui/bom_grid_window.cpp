@@ -53,6 +53,8 @@ CBOMGridWindow::CBOMGridWindow(CBOMGrid& grid, StepRecorder recordStep, QWidget*
     : CGridControl(grid, parent), m_grid(grid), m_recordStep(std::move(recordStep)) {
   BuildMenu();
   SetContextMenu(&m_menu);
+  // The user edits the lines of a run's page in place; the total page refuses by itself.
+  m_grid.EnableEdit(true);
   m_grid.SetPrompter(this);
 }
 
@@ -79,9 +81,14 @@ bool CBOMGridWindow::IsMenuAllowed() const {
 void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && BeginLineDrag(event->position().toPoint())) return;
   if (event->button() == Qt::RightButton) {
-    // The right button acts on the cell under it unless it is part of the selection.
+    // The right button acts on the cell under it unless it is part of the selection; on
+    // a header it acts on the header's column or row, as a click there selects them.
     const CCellPos cell = HitTestCell(event->position().toPoint());
-    if (cell.row >= 0 && cell.column >= 0 && !m_grid.GetSelection().Contains(cell.row, cell.column))
+    const bool header =
+        cell.row < m_grid.GetFixedRowCount() || cell.column < m_grid.GetFixedColumnCount();
+    if (cell.row >= 0 && cell.column >= 0 && header) m_grid.SelectForClick(cell);
+    else if (cell.row >= 0 && cell.column >= 0 &&
+             !m_grid.GetSelection().Contains(cell.row, cell.column))
       m_grid.SelectCell(cell);
     if (!IsMenuAllowed()) return;
   }

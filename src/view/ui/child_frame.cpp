@@ -9,6 +9,7 @@
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
 #include "model/prop_window_notifier.h"
 #include "model/undo_manager.h"
@@ -103,6 +104,11 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     return true;
   }
   if (m_view->UpdateToolCommand(commandId, state.enabled, state.checked)) return true;
+  if (commandId == kIdNewRun || commandId == kIdUpdateRun) {
+    state.enabled = document != nullptr &&
+                    GetDocCommandState(*document, commandId, CDocCommandContext()).enabled;
+    return true;
+  }
   switch (commandId) {
     case kIdZoomIn:
     case kIdZoomOut:

@@ -74,9 +74,10 @@ void CDorneView::SaveViewStep(int action, bool force) {
   if (m_document != nullptr) m_document->GetUndo().SaveUndoState(action, force, true);
 }
 
+// View steps are undo steps but no change of the document: closing does not ask for
+// them, as the title shows no mark for them.
 void CDorneView::Store(const CViewWindow& window) {
   window.StoreIn(*m_document);
-  m_document->SetModifiedFlag(true);
   update();
 }
 
@@ -85,7 +86,6 @@ bool CDorneView::ZoomIn() {
   CViewWindow window = ViewWindow();
   if (!window.ZoomIn(m_settings->zoomIn)) {
     QApplication::beep();
-    m_document->SetModifiedFlag(true);
     update();
     return false;
   }
@@ -302,6 +302,5 @@ void CDorneView::keyPressEvent(QKeyEvent* event) {
     default: window.Pan(0, part(size.cy, m_settings->moveDown)); break;
   }
   window.StoreIn(*m_document);
-  if (m_document->IsCurrentRunEditable() != 0) m_document->SetModifiedFlag(true);
   update();
 }

@@ -179,7 +179,9 @@ bool CDorneView::OnToolCommand(int command) {
 }
 
 bool CDorneView::UpdateToolCommand(int command, bool& enabled, std::optional<bool>& checked) const {
-  if (m_document == nullptr) return false;
+  // The document decides more states than the view runs commands: one that nobody runs
+  // must stay disabled, not do nothing when chosen.
+  if (m_document == nullptr || !CViewTools::Handles(command)) return false;
   if (command == kCmdMoveRun || command == kCmdCopyRun || command == kCmdDeleteElement) {
     const CDocCommandState state = GetDocCommandState(*m_document, command, CDocCommandContext());
     enabled = state.enabled;
@@ -190,7 +192,8 @@ bool CDorneView::UpdateToolCommand(int command, bool& enabled, std::optional<boo
   const CDocCommandState state = GetDocCommandState(*m_document, command, context);
   if (!state.handled) return false;
   enabled = state.enabled;
-  checked = state.checked;
+  // One-shot commands show no check box in the menus.
+  if (state.checkable) checked = state.checked;
   return true;
 }
 

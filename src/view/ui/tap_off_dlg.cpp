@@ -81,6 +81,7 @@ void CTapOffDlg::BuildWidgets() {
   layout->addWidget(m_distribute);
   QDialogButtonBox* buttons = MakeDialogButtons(this);
   m_ok = buttons->button(QDialogButtonBox::Ok);
+  m_ok->setObjectName("1");
   m_ok->setEnabled(false);
   disconnect(buttons, &QDialogButtonBox::accepted, this, nullptr);
   connect(buttons, &QDialogButtonBox::accepted, this, &CTapOffDlg::AcceptChoice);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -93,6 +94,27 @@ TEST_F(LinearPanelTest, ThePriceListCoefficientUpToFiveSurvivesASwitchOfList) {
   EXPECT_DOUBLE_EQ(window->Project().settings.listCoefs[0], 4.5);
   EXPECT_DOUBLE_EQ(window->Project().settings.services, 12.0);
   EXPECT_TRUE(window->IsModified());
+}
+
+// Every field a user can type in stands on a row that says what it is.
+TEST_F(LinearPanelTest, EveryPriceFieldHasItsLabel) {
+  CLinearPriceDlg* panel = OpenPricePanel();
+  ASSERT_NE(panel, nullptr);
+  auto* grid = qobject_cast<QGridLayout*>(panel->layout());
+  ASSERT_NE(grid, nullptr);
+  int fields = 0;
+  for (int index = 0; index < grid->count(); ++index) {
+    auto* edit = qobject_cast<QLineEdit*>(grid->itemAt(index)->widget());
+    if (edit == nullptr || edit->isHidden()) continue;
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid->getItemPosition(index, &row, &column, &rows, &columns);
+    QLayoutItem* first = grid->itemAtPosition(row, 0);
+    auto* label = first ? qobject_cast<QLabel*>(first->widget()) : nullptr;
+    ASSERT_NE(label, nullptr) << edit->objectName().toStdString();
+    EXPECT_FALSE(label->text().trimmed().isEmpty()) << edit->objectName().toStdString();
+    ++fields;
+  }
+  EXPECT_GE(fields, 3);  // the price list's coefficient and discount, the services
 }
 
 TEST_F(LinearPanelTest, SavingPriceSettingsAsksAndWritesTheDefaults) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QStyleHints>
+#include <QMenu>
 #include <QTest>
 
 #include "app/current_language.h"
@@ -137,6 +138,49 @@ TEST_F(BOMPageMouseTest, TheDraggedPageIsKeptForReview) {
   EXPECT_NE(m_grid->viewport()->cursor().shape(), Qt::DragMoveCursor);
   EXPECT_TRUE(m_frame->grab().save(QString::fromStdString(TestOutputPath("bom_line_drag.png"))));
   language.Reset();
+}
+
+// The right button on a column's title offers what can be done to the column.
+TEST_F(BOMPageMouseTest, TheRightButtonOnAColumnTitleOffersTheColumnCommands) {
+  m_document->GetRunAt(0)->SetFlagsWord(1);  // its start placed: the page can be edited
+  QTest::mousePress(m_grid->viewport(), Qt::RightButton, {}, CellPoint(0, 2));
+  EXPECT_EQ(Page().GetContextMenuIndex(), 4);  // one whole column
+  const QList<QAction*> submenus = m_grid->Menu().actions();
+  ASSERT_GT(submenus.size(), 4);
+  QMenu* shown = submenus[4]->menu();
+  EXPECT_TRUE(shown->isVisible());
+  QList<int> commands;
+  for (QAction* action : shown->actions()) commands << action->data().toInt();
+  EXPECT_TRUE(commands.contains(CBOMGridWindow::kInsertColumn));
+  EXPECT_TRUE(commands.contains(CBOMGridWindow::kDeleteColumn));
+  shown->hide();
+  // On a line's item number it acts on the whole line.
+  QTest::mousePress(m_grid->viewport(), Qt::RightButton, {}, CellPoint(2, 1));
+  EXPECT_EQ(Page().GetContextMenuIndex(), 2);
+  for (QAction* submenu : submenus) submenu->menu()->hide();
+}
+
+// Undoing an edit of a page brings the page back where it was, named in the Undo entry.
+TEST_F(BOMPageMouseTest, UndoingAColumnDeleteStaysOnItsPage) {
+  ClickTab(2);  // the second run's page
+  ASSERT_EQ(m_document->GetCurrentRun(), m_document->GetRunAt(1));
+  m_document->GetRunAt(1)->SetFlagsWord(1);
+  auto* grid = dynamic_cast<CBOMGridWindow*>(m_view->GetGridWindow());
+  ASSERT_NE(grid, nullptr);
+  CBOMGrid& page = m_document->GetRunAt(1)->GetBOM();
+  const int columns = page.GetColumnCount();
+  QTest::mousePress(grid->viewport(), Qt::LeftButton, {},
+                    grid->GetCellRangeRect(CCellRange{0, 2, 0, 2}).center());
+  grid->RunCommand(CBOMGridWindow::kDeleteColumn);
+  ASSERT_EQ(page.GetColumnCount(), columns - 1);
+  const auto [possible, text] =
+      m_document->GetUndo().GetUndoMenuText(false, "Undo", [](int) { return std::string(); });
+  EXPECT_TRUE(possible);
+  EXPECT_NE(text, "Undo");  // the step has a name
+  ASSERT_TRUE(m_document->GetUndo().Undo());
+  EXPECT_EQ(m_document->GetCurrentRun(), m_document->GetRunAt(1));
+  EXPECT_EQ(m_view->GetTabs().GetCurSel(), 2);
+  EXPECT_EQ(m_document->GetRunAt(1)->GetBOM().GetColumnCount(), columns);
 }
 
 TEST_F(BOMPageMouseTest, BordersSetByHandStayAndColumnsReachTheOtherPages) {

@@ -19,8 +19,7 @@ class RebuildCommandTest : public RangeTest {
   std::unique_ptr<CDorneDoc> OpenSample(const char* settings) {
     m_folder.WriteFile("TVR.INI", settings);
     m_profile = std::make_unique<CProfile>(m_folder.File("TVR.INI"));
-    // The catalogue list of the program's start-up (catalog.dbf).
-    CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QDT", "QD T"}});
+    ConnectRunsAsTheStartUpDoes();
     CDocEnvironment environment;
     environment.profile = m_profile.get();
     environment.settingsFolder = m_folder.Folder();

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "model/part_builder.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+class CRunQP;
+
+// The combined code of two elbows (the last reference's family, its turn, the previous
+// reference's family and turn) and the join value it gives: -1 stands for the feed
+// answer of the last element. Empty when the pair makes no combined piece.
+struct CElbowCombination {
+  std::string code;
+  int join = 0;
+};
+CElbowCombination CombineElbows(bool upperCase, std::string_view last, int lastTurn,
+                                std::string_view previous, int previousTurn);
+
+// The part builder of range QP: straight lengths cut into the long standard pieces and
+// at most one shorter one, elbows combined in pairs, riser pieces split off the line, and
+// at the end the accessories that the counted ends, tap-off points and joints need and
+// the ratings turned into amperes.
+//
+// Everything a rebuild works out lives in the builder, which the run makes afresh for
+// each rebuild: no element split off by one builder is handed back by another.
+class CPartBuilderQP : public CPartBuilder {
+ public:
+  // Element states of a rebuild: a riser next to an elbow, the elbow behind it (10) or
+  // in front of it (11), and an elbow combined with a riser (12).
+  static constexpr int kRiserAtElbow = 2;
+  static constexpr int kElbowBehindRiser = 10;
+  static constexpr int kElbowBeforeRiser = 11;
+  static constexpr int kElbowWithRiser = 12;
+  // Bound on the riser accessories of one element: stored lengths may be anything.
+  static constexpr std::int64_t kMaxRiserAccessories = 10000;
+
+  explicit CPartBuilderQP(CRunQP& run);
+
+  CDev* PrepareElement(CDev& element) override;
+  void FinishPart(CDev& element, int position) override;
+  std::string GetPartReference(const CSegment& segment, int entryIndex, int alternative) override;
+  int GetJoinKind(const CSegment& segment, int entryIndex) const override;
+  std::string GetPartParameters(const CPlannedPart& part) override;
+  int GetElbowReference(const CSegment& segment) override;
+  int SelectCandidate(const CSegment& segment, int flag) override;
+  void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
+                  std::string_view reference) override;
+  std::int32_t SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
+                           std::int32_t minRemainder, std::string& answer) override;
+  void FinishSecondPass() override;
+
+  // The reference of one element as the range builds it.
+  std::string MakeElementReference(const CSegmentEntry& entry);
+  // 0 when a feed point (a kind-8 unit of variant 3, a kind-0 element of variant 2, 3,
+  // 5 or 7) lies behind the element; else 1 when the run holds one anywhere, else 0.
+  int FindFeedElement(const CDev& element) const;
+
+  int GetState(const CDev& element) const;
+  void SetState(const CDev& element, int state);
+  bool IsStepMode() const { return m_stepMode != 0; }
+  bool IsRiserUK() const { return m_riserUK != 0; }
+  int CounterA() const { return m_counterA; }
+  int CounterB() const { return m_counterB; }
+  int CounterC() const { return m_counterC; }
+
+ private:
+  void AddSplitDefinitions();
+  void MarkElbow(const CSegmentEntry& entry, std::string& buffer);
+  void FinishElbowMark(std::string& buffer, int mark, bool special) const;
+  void BuildTeeOrCross(CDev& element, int turn, std::string& buffer);
+  void PrepareRiserAtElbow(CDev& element);
+  CDev* TakePending();
+  void SetVariantRebooked(CDev& element, int variant);
+  void AddRiserAccessories(const CDev& element);
+  void Rebook(CDev& element, const std::string& reference);
+
+  CRunQP& m_qp;
+  int m_calibre = 0;
+  int m_riserUK = 0;
+  int m_upperCase = 0;
+  int m_a = 0;
+  int m_stepMode = 0;
+  CDev* m_pending = nullptr;
+  int m_counterA = -1;
+  int m_counterB = 0;
+  int m_counterC = 0;
+  std::unordered_map<const CDev*, int> m_states;
+  // Whether a feed point lies behind an element (FindFeedElement), and whether the run
+  // holds one at all (-1 not yet known).
+  mutable std::unordered_map<const CDev*, bool> m_feedBehind;
+  mutable int m_anyFeed = -1;
+};

@@ -1,0 +1,157 @@
+// The run pages in the property window off screen, on the QD sample: the pages a run
+// shows, a range chosen in the rating page's list (the window then shows the new run),
+// a refusal told to the user, and a picture of every page for review.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTabBar>
+
+#include "app/current_language.h"
+#include "page_test_support.h"
+#include "pages/ui/prop_page_dialog.h"
+#include "pages/ui/prop_window_host.h"
+#include "ranges/range_pages.h"
+#include "support/test_output.h"
+
+namespace {
+
+class RunPagesWindowTest : public SamplePageTest {
+ protected:
+  void SetUp() override {
+    SamplePageTest::SetUp();
+    CRunEnvironment::Instance().SetCatalogues(
+        {{"QMA", "Range M, aluminium"}, {"QDA", "Range D"}, {"QDT", "Range D, three circuits"}});
+    CLanguageSetup setup;
+    setup.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
+    CCurrentLanguage::Instance().Reset();
+    CCurrentLanguage::Instance().SetSetup(setup);
+    CCurrentLanguage::Instance().LoadLanguage("044");
+    m_settings.WriteFile("TVR.INI", "[Dialog Property]\nLeft=40\nTop=30\n");
+    m_profile = std::make_unique<CProfile>(m_settings.File("TVR.INI"));
+    CPropWindowSetup windowSetup;
+    windowSetup.profile = m_profile.get();
+    host = std::make_unique<CPropWindowHost>([windowSetup] { return windowSetup; },
+                                             [] { return nullptr; });
+    m_previousHandler =
+        SetPageMessageHandler([this](QWidget*, const QString& text) { messages << text; });
+  }
+  void TearDown() override {
+    SetPageMessageHandler(m_previousHandler);
+    host.reset();
+    CCurrentLanguage::Instance().Reset();
+    SamplePageTest::TearDown();
+  }
+
+  CPropDialog& ShowRun(CRun& run) {
+    host->OpenPropDialog();
+    CPropDialog& window = *host->Window();
+    run.NotifyPropDialog(kPropMsgShowObject);
+    return window;
+  }
+  // The page of that identifier made current; null when the run does not list it.
+  CPropPageDialog* Page(CPropDialog& window, int kind) {
+    const std::vector<int> pages = window.ShownObject()->GetPages();
+    const auto found = std::find(pages.begin(), pages.end(), kind);
+    if (found == pages.end() || window.SelectPage(static_cast<int>(found - pages.begin())) != 1)
+      return nullptr;
+    return window.CurrentPage();
+  }
+  void Shot(CPropDialog& window, const std::string& name) {
+    window.repaint();
+    EXPECT_TRUE(window.grab().save(QString::fromStdString(TestOutputPath(name))));
+  }
+  static void Choose(QComboBox* combo, const QString& start) {
+    for (int i = 0; i < combo->count(); ++i) {
+      if (!combo->itemText(i).startsWith(start)) continue;
+      combo->setCurrentIndex(i);
+      emit combo->activated(i);
+      return;
+    }
+    ADD_FAILURE() << "no entry " << start.toStdString();
+  }
+
+  std::unique_ptr<CPropWindowHost> host;
+  QStringList messages;
+
+ private:
+  CTempFolder m_settings{"run-pages-window"};
+  std::unique_ptr<CProfile> m_profile;
+  CPageMessageHandler m_previousHandler;
+};
+
+TEST_F(RunPagesWindowTest, EveryPageOfAQDRunHasItsWindow) {
+  CPropDialog& window = ShowRun(Run(0));
+  ASSERT_EQ(window.PageCount(), 5);
+  const struct {
+    int kind;
+    const char* picture;
+  } pages[] = {{kPageRunComment, "run_page_comment.png"},
+               {kPageRunIP, "run_page_ip.png"},
+               {kPageRunLengths, "run_page_lengths.png"},
+               {kPageRunSupport, "run_page_support.png"},
+               {kPageRunRating, "run_page_rating.png"}};
+  for (const auto& page : pages) {
+    ASSERT_NE(Page(window, page.kind), nullptr) << page.picture;
+    Shot(window, page.picture);
+  }
+  auto* ratings = window.CurrentPage()->findChild<QComboBox*>(QStringLiteral("1021"));
+  ASSERT_NE(ratings, nullptr);
+  EXPECT_GT(ratings->count(), 0);
+  EXPECT_GE(ratings->currentIndex(), 0);
+}
+
+TEST_F(RunPagesWindowTest, ARangeChosenInTheListShowsTheNewRunsPagesInTheOpenWindow) {
+  CPropDialog& window = ShowRun(Run(0));
+  ASSERT_FALSE(window.IsPinned());
+  CPropPageDialog* rating = Page(window, kPageRunRating);
+  ASSERT_NE(rating, nullptr);
+  Choose(rating->findChild<QComboBox*>(QStringLiteral("1020")), QStringLiteral("QMA"));
+  QApplication::processEvents();  // the new run's pages come after the command
+  QApplication::processEvents();
+  ASSERT_NE(host->Window(), nullptr);
+  EXPECT_TRUE(host->Window()->isVisible());
+  CRun& run = Run(0);
+  EXPECT_EQ(run.GetPropText("Catalog"), "QMA");
+  ASSERT_EQ(window.ShownObject(), &run);
+  EXPECT_EQ(window.PageCount(), 6);
+  EXPECT_TRUE(window.TabStrip()->isVisibleTo(&window));
+  run.SetProp("THERMAL", "2/40/35/0");
+  run.NotifyPropDialog(kPropMsgShowObject);
+  ASSERT_NE(Page(window, kPageRunThermal), nullptr);
+  auto* value = window.CurrentPage()->findChild<QLineEdit*>(QStringLiteral("1705"));
+  ASSERT_NE(value, nullptr);
+  EXPECT_EQ(value->text(), QStringLiteral("35"));
+  Shot(window, "run_page_thermal.png");
+  ASSERT_NE(Page(window, kPageRunRating), nullptr);
+  auto* temperatures = window.CurrentPage()->findChild<QComboBox*>(QStringLiteral("1023"));
+  auto* current = window.CurrentPage()->findChild<QLineEdit*>(QStringLiteral("1006"));
+  ASSERT_NE(temperatures, nullptr);
+  ASSERT_NE(current, nullptr);
+  EXPECT_TRUE(temperatures->isVisibleTo(window.CurrentPage()));
+  EXPECT_TRUE(current->text().endsWith(QStringLiteral(" A")));
+  Shot(window, "run_page_rating_qm.png");
+  ASSERT_TRUE(document->GetUndo().Undo());
+  EXPECT_EQ(Run(0).GetPropText("Catalog"), "QDA");
+}
+
+TEST_F(RunPagesWindowTest, ARefusedSpacingIsToldAndNotStored) {
+  CPropDialog& window = ShowRun(Run(0));
+  CPropPageDialog* support = Page(window, kPageRunSupport);
+  ASSERT_NE(support, nullptr);
+  auto* spacing = support->findChild<QLineEdit*>(QStringLiteral("1066"));
+  ASSERT_NE(spacing, nullptr);
+  spacing->setText(QStringLiteral("0"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(support, &enter);
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_TRUE(messages.front().startsWith(QStringLiteral("The support spacing must be at least")))
+      << messages.front().toStdString();
+  EXPECT_EQ(Run(0).GetPropText("SupportPas"), "3000");
+  EXPECT_NE(spacing->text(), QStringLiteral("0"));
+}
+
+}  // namespace

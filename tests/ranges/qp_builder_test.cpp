@@ -1,0 +1,162 @@
+#include "qp_test_support.h"
+
+namespace {
+
+// Straight lengths are made of the long standard pieces and at most one shorter one,
+// fewest pieces first, then the smallest remainder; a remainder counts as one piece.
+TEST_F(QPRunTest, SplitLengthTakesLongPiecesAndAtMostOneShortOne) {
+  CRunQP& run = MakeRun("A", "40");
+  CPartBuilderQP builder(run);
+  const std::vector<std::int32_t> lengths{5000, 3000, 2000, 800, 0};
+  struct Case {
+    std::int32_t length;
+    std::int32_t remainder;
+    std::string pieces;
+  };
+  const Case cases[] = {
+      {5800, 0, "14"}, {5802, 0, "14"}, {10000, 0, "11"}, {1600, 1600, ""}, {8000, 0, "12"},
+  };
+  for (const Case& c : cases) {
+    std::string answer;
+    EXPECT_EQ(builder.SplitLength(c.length, lengths, 0, answer), c.remainder) << c.length;
+    EXPECT_EQ(answer, c.pieces) << c.length;
+  }
+  // Lengths are rounded to 5 mm: 2003 to 2005, 2002 to 2000.
+  std::string answer;
+  EXPECT_EQ(builder.SplitLength(2002, lengths, 0, answer), 0);
+  EXPECT_EQ(answer, "3");
+  answer.clear();
+  EXPECT_EQ(builder.SplitLength(2003, lengths, 0, answer), 5);
+  EXPECT_EQ(answer, "3");
+  // A list whose longest piece is 2000 or less is split by the solver alone.
+  answer.clear();
+  EXPECT_EQ(builder.SplitLength(1600, {800, 0}, 0, answer), 0);
+  EXPECT_EQ(answer, "11");
+}
+
+// A riser with another one 3000 mm ahead: the builder splits the line and keeps the far
+// piece for its next call. A builder made afterwards has nothing pending of it.
+TEST_F(QPRunTest, PendingSplitBelongsToItsBuilder) {
+  CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 9000\nend 6\n");
+  CDev& start = *Laid().at(0);
+  ASSERT_EQ(start.InsertRiserFixing(4, 1000, 0), 1);
+  CDev* first = start.GetNeighbour(4);
+  ASSERT_NE(first, nullptr);
+  ASSERT_EQ(first->GetKind(), CDev::kInLine);
+  ASSERT_EQ(first->InsertRiserFixing(first->GetDirection(), 3000, 0), 1);
+  first->SetVariantBoth(1);
+  first->SetVariantIndexBoth(3);
+  {
+    CPartBuilderQP builder(run);
+    CDev* split = builder.PrepareElement(*first);
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(split->GetKind(), CDev::kJoint);
+    EXPECT_EQ(split->GetBookedLength(), 450);
+  }
+  CPartBuilderQP next(run);
+  EXPECT_EQ(next.PrepareElement(start), nullptr);
+}
+
+// Risers add one kind-21 accessory for every 3500 mm of line ahead of them beyond the
+// first; a stored length of any size adds at most 10,000.
+TEST_F(QPRunTest, RiserAccessoriesFollowTheLineAheadAndAreCapped) {
+  struct Row {
+    std::int32_t ahead;
+    std::int64_t accessories;
+  };
+  const Row rows[] = {{3500, 0}, {3501, 1}, {7001, 2}, {2000000000, 10000}};
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 9000\nend 6\n");
+    run.SetProp("QP_STEP", "0");
+    CDev& start = *Laid().at(0);
+    ASSERT_EQ(start.InsertRiserFixing(4, 1000, 0), 1);
+    CDev* riser = start.GetNeighbour(4);
+    riser->SetVariantBoth(1);
+    riser->SetVariantIndexBoth(3);
+    CDev* ahead = riser->GetNeighbour(riser->GetDirection());
+    ASSERT_NE(ahead, nullptr);
+    ahead->SetBookedLength(row.ahead);
+    CPartBuilderQP builder(run);
+    builder.PrepareElement(*riser);
+    std::int64_t count = 0;
+    for (const CDev* device : run.GetDevices()) {
+      if (device->GetKind() == CDev::kAccessory && device->GetReference().starts_with("QPB1000ZV2"))
+        count += std::max(1, device->GetBooked());
+    }
+    EXPECT_EQ(count, row.accessories) << row.ahead;
+  }
+}
+
+// The closing accessories are counted per builder and added once, after the last part:
+// a run without tee needs no kind-10 piece, each tee one more; rebuilding again gives the
+// same bill.
+TEST_F(QPRunTest, ClosingAccessoriesAreCountedPerRebuild) {
+  struct Row {
+    const char* layout;
+    int pieces;
+  };
+  const Row rows[] = {
+      {"run QPA 40\nstart 0\ngo 4 3000\nend 6\n", 0},
+      {"run QPA 40\nstart 0\ngo 4 3000\ngo 5 3000\nend 6\nfrom 1\ngo 4 2000\nend 6\n", 1},
+      {"run QPA 40\nstart 6\ngo 4 3000\nend 6\n", 1},
+  };
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut(row.layout);
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_EQ(run.RebuildParts(0), 1);
+      EXPECT_EQ(QPBillQuantity(run, "QPA400ZJ4"), row.pieces) << row.layout << " round " << round;
+    }
+  }
+}
+
+// Two flat elbows are one combined piece when the last one's length lies within the
+// row's window (200 to 695 mm for QPA 400 A), two single elbows otherwise.
+TEST_F(QPRunTest, ElbowPairsCombineWithinTheWindow) {
+  struct Row {
+    int between;
+    std::int64_t combined;
+  };
+  const Row rows[] = {{600, 1}, {695, 1}, {1500, 0}};
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 " + std::to_string(row.between) +
+                         "\ngo 4 3000\nend 6\n");
+    ASSERT_EQ(run.RebuildParts(0), 1);
+    EXPECT_EQ(QPBillQuantity(run, "QPA400DZCG4A") + QPBillQuantity(run, "QPA400DZCH4A"),
+              row.combined)
+        << row.between;
+    EXPECT_EQ(QPBillQuantity(run, "QPA400DLC40"), row.combined == 1 ? 0 : 2) << row.between;
+  }
+}
+
+TEST(QPElbowCombinationTest, TablesGiveTheCombinedCodeAndJoin) {
+  struct Row {
+    bool upper;
+    const char* last;
+    int lastTurn;
+    const char* previous;
+    int previousTurn;
+    const char* code;
+    int join;
+  };
+  const Row rows[] = {
+      {true, "QPA40DLF40", 1, "QPA40DLE40", 3, "ZE4A", 0},
+      {true, "QPA40DLF40", 4, "QPA40DLC40", 1, "MBK4A", 1},
+      {true, "QPA40DLF40", 4, "QPA40DLC40", 2, "MCK4A", 1},
+      {true, "QPA40DLC40", 2, "QPA40DLC40", 1, "ZCG4A", -1},
+      {true, "QPA40DLC40", 1, "QPA40DLC40", 1, "", 0},
+      {true, "QPA40DTC40", 1, "QPA40DLC40", 2, "", 0},
+      {false, "QPA25LP41", 3, "QPA25LP42", 4, "ZP40A", 1},
+      {false, "QPA25LP42", 4, "QPA25LP41", 3, "ZP40A", 0},
+      {false, "QPA25LC40", 1, "QPA25LC40", 2, "ZC42A", -1},
+      {false, "QPA25LP41", 3, "QPA25LC40", 2, "CP414A", 1},
+      {false, "QPA", 3, "", 2, "", 0},
+  };
+  for (const Row& row : rows) {
+    const CElbowCombination found =
+        CombineElbows(row.upper, row.last, row.lastTurn, row.previous, row.previousTurn);
+    EXPECT_EQ(found.code, row.code) << row.last << " after " << row.previous;
+    EXPECT_EQ(found.join, row.join) << row.last << " after " << row.previous;
+  }
+}
+
+}  // namespace
