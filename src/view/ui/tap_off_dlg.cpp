@@ -1,5 +1,6 @@
 #include "view/ui/tap_off_dlg.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -45,10 +46,13 @@ void CTapOffDlg::BuildWidgets() {
   setWindowTitle(Q(StringText(kMsgTitle)));
   auto* layout = new QVBoxLayout(this);
   auto* functionGrid = new QGridLayout;
+  m_functionGroup = new QButtonGroup(this);
+  m_deviceGroup = new QButtonGroup(this);
   for (std::size_t i = 0; i < m_functions.size(); ++i) {
     auto* button = new QRadioButton(Q(m_rules.FunctionButtonText(static_cast<int>(i) + 1)), this);
     button->setObjectName(QString::number(kFunctionIds[i]));
     button->setVisible(false);
+    m_functionGroup->addButton(button);
     connect(button, &QRadioButton::clicked, this,
             [this, i] { SelectFunction(static_cast<int>(i) + 1); });
     functionGrid->addWidget(button, static_cast<int>(i / 4), static_cast<int>(i % 4));
@@ -68,6 +72,7 @@ void CTapOffDlg::BuildWidgets() {
   for (std::size_t i = 0; i < m_devices.size(); ++i) {
     m_devices[i] = new QRadioButton(this);
     m_devices[i]->setObjectName(QString::number(kDeviceIds[i]));
+    m_deviceGroup->addButton(m_devices[i]);
     connect(m_devices[i], &QRadioButton::toggled, this, [this] {
       m_ok->setEnabled(true);
       m_distribute->setEnabled(true);
@@ -129,14 +134,13 @@ void CTapOffDlg::FillDevices() {
   const std::vector<int> rows =
       m_rows->count() > 0 ? m_rules.DeviceRows(m_rows->currentData().toInt()) : std::vector<int>{};
   const int preselected = m_rules.PreselectedRow();
+  m_deviceGroup->setExclusive(false);
   for (std::size_t i = 0; i < m_devices.size(); ++i) {
     QRadioButton* button = m_devices[i];
     const bool used = i < rows.size();
     m_deviceRows[i] = used ? rows[i] : -1;
     button->setVisible(used);
-    button->setAutoExclusive(false);
     button->setChecked(used && rows[i] == preselected);
-    button->setAutoExclusive(true);
     button->setText(used ? Q(m_rules.DeviceButtonText(rows[i])) : QString());
     const bool tip = m_rules.Family() <= 1 && used &&
                      (m_function == 2 || (m_function == 7 && m_rules.Family() == 0));
@@ -144,6 +148,7 @@ void CTapOffDlg::FillDevices() {
                              : std::array<std::string, 5>{};
     button->setToolTip(tip ? Q(texts[0] + "\n" + texts[1] + "\n" + texts[3]) : QString());
   }
+  m_deviceGroup->setExclusive(true);
 }
 
 void CTapOffDlg::AcceptChoice() {

@@ -6,6 +6,7 @@
 
 #include "linear/tap_off_dialog_rules.h"
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -38,6 +39,9 @@ class CTapOffDlg : public QDialog {
   std::array<QRadioButton*, 8> m_functions{};
   std::array<QRadioButton*, 10> m_devices{};
   std::array<int, 10> m_deviceRows{};
+  // Two groups, so that choosing a device leaves the function chosen.
+  QButtonGroup* m_functionGroup = nullptr;
+  QButtonGroup* m_deviceGroup = nullptr;
   QComboBox* m_subFunctions = nullptr;
   QComboBox* m_rows = nullptr;
   QCheckBox* m_distribute = nullptr;

@@ -71,6 +71,7 @@ TEST_F(TapOffDlgTest, OkRemembersTheCheckedDevice) {
     Control<QRadioButton>(dialog, 1113)->setChecked(true);
     Control<QCheckBox>(dialog, 1677)->setChecked(row.distribute);
     EXPECT_TRUE(ok->isEnabled());
+    EXPECT_TRUE(Control<QRadioButton>(dialog, 1628)->isChecked()) << "the function stays chosen";
     QTimer::singleShot(0, ok, &QPushButton::click);
     EXPECT_EQ(dialog.exec(), row.result) << row.name;
     EXPECT_EQ(RememberedTapOffChoice().reference, "QDB0032SE") << row.name;
