@@ -38,10 +38,11 @@ TEST(TapOffEndToEndTest, UnitPlacedWithTheMouseIsSaved) {
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_placed.png";
   const std::string dialogShot = std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_dialog_program.png";
   const std::string saved = folder.Path("with_unit.run");
+  const std::string undone = folder.Path("undone.run");
   // The dialog's first device button checked, then OK (1).
   const std::string script = "open " TVR_PROGRAM_DIR "/examples/qjf_sample.run\nanswer " +
                              dialogShot + " 1 1110=1\ncommand 33030\noutlet\nshot " + shot +
-                             "\nsave " + saved + "\n";
+                             "\nsave " + saved + "\ncommand 57643\nsave " + undone + "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
   ASSERT_TRUE(run.finished);
   EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << run.dump.toStdString();
@@ -51,6 +52,8 @@ TEST(TapOffEndToEndTest, UnitPlacedWithTheMouseIsSaved) {
   const std::size_t unit = bytes.find(Stored("QJB0630S1"));
   EXPECT_NE(unit, std::string::npos);
   EXPECT_NE(bytes.find(Stored("QJB0630S1"), unit + 1), std::string::npos);
+  // Undo takes the unit back, and its line with it.
+  EXPECT_EQ(Bytes(undone).find(Stored("QJB0630S")), std::string::npos);
   for (const std::string& picture : {shot, dialogShot})
     EXPECT_FALSE(QImage(QString::fromStdString(picture)).isNull()) << picture;
 }
