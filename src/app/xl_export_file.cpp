@@ -1,6 +1,10 @@
 #include "app/xl_export_file.h"
 
+#include "app/external_process.h"
 #include "platform/ini_file.h"
+
+#include <cctype>
+#include <filesystem>
 #include "platform/text_encoding.h"
 
 std::string CXlExportFile::Bytes() const {
@@ -43,4 +47,38 @@ void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_v
     default: line += ",\"\"," + XlQuote(value); break;
   }
   file.AddLine(std::move(line));
+}
+
+int ExportToExcel(const CXlExportFile& file, const CXlExportJob& job,
+                  CPrintHelperLauncher& launcher) {
+  if (!file.Save(job.exchangePath)) return 0;
+  if (!launcher.CanStart()) return 0;
+  if (job.saveAs) {
+    std::error_code error;
+    std::filesystem::remove(job.targetPath, error);
+  }
+  CPrintHelperJob helper;
+  helper.exchangePath = job.exchangePath;
+  helper.modelPath = job.modelPath;
+  helper.mode = job.saveAs ? 12 : 18;
+  helper.outputPath = job.targetPath;
+  return launcher.RunPrintHelper(helper);
+}
+
+bool HasModelWorkbooks(const std::string& folder) {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    std::string extension = it->path().extension().string();
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if ((extension == ".xls" || extension == ".xlsx") && it->is_regular_file(error)) return true;
+  }
+  return false;
+}
+
+std::string WorkbookName(const std::string& fileTitle) {
+  std::string name = fileTitle;
+  const std::size_t dot = name.rfind('.');
+  if (dot != std::string::npos && dot > 0) name.resize(dot);
+  return name + ".xlsx";
 }

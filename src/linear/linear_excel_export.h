@@ -28,28 +28,3 @@ double SumLineTotals(CLinearProject& project, const CLinearExportContext& contex
 // item table (variant 1 leaves the sale prices of the item rows out).
 CXlExportFile WriteExcelExchangeFile(CLinearProject& project, int variant,
                                      const CLinearExportContext& context);
-
-// What the export hands to the spreadsheet helper.
-struct CLinearExcelJob {
-  std::string exchangePath;  // "XlExport.txt" beside the settings file
-  std::string modelPath;     // empty when no model ships: the helper ignores it anyway
-  // The workbook to write: the user's choice when saveAs, else a temporary one that
-  // the helper opens.
-  std::string targetPath;
-  bool saveAs = false;
-};
-
-// Writes the exchange file and starts the helper (mode 12 with saveAs, else 18). An
-// existing target workbook is deleted, when saveAs, only once the helper is sure to
-// start. Returns 1 when started, 0 when refused or when the exchange file cannot be
-// written.
-int ExportToExcel(const CXlExportFile& file, const CLinearExcelJob& job,
-                  CPrintHelperLauncher& launcher);
-
-// True when the folder holds a workbook (.xls or .xlsx, any letter case) to offer as
-// the model.
-bool HasModelWorkbooks(const std::string& folder);
-
-// The workbook named after the project's file: its extension replaced by ".xlsx" (what
-// the helper writes).
-std::string WorkbookName(const std::string& fileTitle);

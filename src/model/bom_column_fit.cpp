@@ -47,6 +47,18 @@ void CBOMGrid::FitColumn(int row, int column, int oldWidth) {
   }
 }
 
+void CBOMGrid::FitAutoWidthColumns() {
+  const CGridTextMeasurer* measurer = GetTextMeasurer();
+  if (measurer == nullptr) return;
+  for (int column = 0; column < GetColumnCount(); ++column) {
+    const CBOMColumn* record = GetColumn(column);
+    if (record == nullptr || !record->autoWidth) continue;
+    AutoSizeColumn(column);
+    if (column < static_cast<int>(m_columnFits.size()))
+      m_columnFits[static_cast<std::size_t>(column)] = {measurer, CColumnFit::kUncounted, 0};
+  }
+}
+
 int CBOMGrid::CountWidestCells(int column, int inner) const {
   int count = 0;
   for (int row = 0; row < GetRowCount(); ++row)

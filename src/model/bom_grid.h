@@ -112,6 +112,9 @@ class CBOMGrid : public CGridModel {
   // 0 refreshes every row; 1 numbers (when numbering is on) and refreshes; 2 only
   // numbers; negative toggles the numbering switch.
   void NumberLines(int mode);
+  // Fits every column whose width follows its text, once a measurer is there (a window
+  // that shows the grid): cells filled before it came were never measured.
+  void FitAutoWidthColumns();
   const std::string& GetItemPrefix() const { return m_itemPrefix; }
   void SetItemPrefix(std::string_view prefix);
 

@@ -221,6 +221,9 @@ class CDorneDoc : public CRunDocument {
   // Totals.
   int ComputeRunTotals(bool fromRuns);
   const CTotals* GetTotals(int n) const;
+  // Record n's converted sale price (PrixVR) as a typed total spreads it; nothing for a
+  // record that does not exist. The next computation of the totals replaces it.
+  void SetConvertedTotal(int n, double value);
   int GetTotalsCount() const { return static_cast<int>(m_totals.size()); }
 
   // The stored document (see dorne_doc_write.cpp and dorne_doc_read.cpp). Writing drops

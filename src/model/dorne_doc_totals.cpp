@@ -58,6 +58,10 @@ const CDorneDoc::CTotals* CDorneDoc::GetTotals(int n) const {
   return n >= 0 && n < GetTotalsCount() ? &m_totals[static_cast<std::size_t>(n)] : nullptr;
 }
 
+void CDorneDoc::SetConvertedTotal(int n, double value) {
+  if (n >= 0 && n < GetTotalsCount()) m_totals[static_cast<std::size_t>(n)][4] = value;
+}
+
 void CDorneDoc::ComputeTotalsForWriting() {
   const int ok = ComputeRunTotals(false);
   m_props.SetPropValue("TotalOK", std::to_string(ok));

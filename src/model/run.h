@@ -204,6 +204,12 @@ class CRun : public CObjWithProp {
   virtual std::optional<std::string> GetNextCode(bool restart);
   virtual std::optional<std::string> GetPriceFormula(std::string_view reference);
   virtual std::optional<std::string> GetOptionSuffix(int argument) const;
+  // The option articles that a priced reference stands for, joined by '+'; none in the
+  // ranges that price no options.
+  virtual std::optional<std::string> GetReferenceOptionSuffix(std::string_view reference) {
+    (void)reference;
+    return std::nullopt;
+  }
   virtual void ClearPriceRowProperties();
   virtual std::vector<int> GetSubObjects(const CDev& element) const;
   // The page word of a page that GetSubObjects lists for the element; 0 in the base.

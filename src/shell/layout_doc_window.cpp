@@ -89,13 +89,16 @@ void CLayoutDocWindow::BuildFrame() {
   m_frame = new CChildFrame(*m_document, viewContext, this);
   layout->addWidget(m_frame);
   setFocusProxy(m_frame);
-  m_frame->SetFileChooser([this](const std::string& filter, const std::string& extension) {
+  m_frame->SetFileChooser([this](const std::string& filter, const std::string& extension,
+                                 const std::string& suggested) {
     const QString base = m_path.isEmpty() ? ProjectsFolder() + m_title
                                           : m_path.left(m_path.lastIndexOf(QLatin1Char('.')));
-    return m_context.dialogs->ChooseFileToSave(
-        this, base + QLatin1Char('.') + QString::fromStdString(extension),
-        COpenFileFilter{filter, extension});
+    const QString proposed = suggested.empty()
+                                 ? base + QLatin1Char('.') + QString::fromStdString(extension)
+                                 : QString::fromStdString(suggested);
+    return m_context.dialogs->ChooseFileToSave(this, proposed, COpenFileFilter{filter, extension});
   });
+  m_frame->SetDocumentPath(m_path.toStdString());
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
   });
@@ -157,6 +160,7 @@ bool CLayoutDocWindow::SaveToFile(const std::string& path, std::string& error) {
     return false;
   }
   m_path = QString::fromStdString(path);
+  m_frame->SetDocumentPath(path);
   SetTitle(QFileInfo(m_path).fileName());
   emit Saved(m_path);
   return true;

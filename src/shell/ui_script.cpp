@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "geometry/box.h"
+#include "export/ui/layout_exports.h"
 #include "geometry/element_pick.h"
 #include "model/dev.h"
 #include "model/tap_off_choice.h"
@@ -288,6 +289,11 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);
+  if (verb == QLatin1String("csv") && words.size() == 3)
+    return layout->Frame()->Exports().ExportCsv(words[1] == QLatin1String("all"), words[2], error);
+  if (verb == QLatin1String("workbook") && words.size() == 2)
+    return layout->Frame()->Exports().ExportWorkbook(true, true, words[1].toStdString(),
+                                                     layout->Frame()->DocumentPath(), error);
   return false;
 }
 

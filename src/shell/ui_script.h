@@ -25,6 +25,10 @@ class CMainFrame;
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
+//   csv all|shown FILE      the active layout's CSV export (every run or the page shown)
+//                           written to FILE, as its commands write it once FILE is chosen
+//   workbook FILE           the active layout's workbook of every run written to FILE by
+//                           the spreadsheet helper (started, not awaited)
 //   open FILE               FILE opened
 //   answer SHOT BUTTON [CONTROL=TEXT ...]
 //                           the next modal dialog: its edits of those object names get

@@ -55,7 +55,10 @@ std::pair<std::string, std::string> Field(const std::string& line) {
   return {cells.front(), cells.back()};
 }
 
-CExchangeLine ReadLine(CLineCursor& cursor) {
+// A layout document's table (its totals hold "SellingRate") gives its column count first
+// and then its number of lines, all data rows; a linear project's gives its item rows
+// first, its total row following them.
+CExchangeLine ReadLine(CLineCursor& cursor, bool layout) {
   CExchangeLine line;
   const std::vector<std::string> name = SplitExchangeCells(cursor.Next("a line name"));
   line.name = name.empty() ? std::string() : name.front();
@@ -64,7 +67,7 @@ CExchangeLine ReadLine(CLineCursor& cursor) {
     line.fields.push_back(Field(text));
   const std::vector<std::string> size = SplitExchangeCells(cursor.Next("the table size"));
   if (size.size() != 2) throw ParseError{"bad table size"};
-  const int rows = Count(size[0], "row count");
+  const int rows = layout ? Count(size[1], "row count") - 1 : Count(size[0], "row count");
   cursor.Next("the widths");
   line.titles = SplitExchangeCells(cursor.Next("the titles"));
   cursor.Next("the alignments");
@@ -127,7 +130,8 @@ std::optional<CExchange> ParseExchange(std::string_view bytes, std::string& erro
          line = cursor.Next("the project end"))
       exchange.fields.push_back(Field(line));
     const int count = Count(cursor.Next("the line count"), "line count");
-    for (int i = 0; i < count; ++i) exchange.lines.push_back(ReadLine(cursor));
+    const bool layout = !exchange.Field("SellingRate").empty();
+    for (int i = 0; i < count; ++i) exchange.lines.push_back(ReadLine(cursor, layout));
     return exchange;
   } catch (const ParseError& e) {
     error = e.what;

@@ -12,7 +12,8 @@ namespace {
 // Fields whose values are numbers.
 const std::set<std::string> kNumberFields = {
     "TotalPrice",     "Discount", "TotalLabourTime", "TotalWeight", "LineTotal",
-    "LineLabourTime", "Length",   "Elbow",           "Tapoff",      "LineWeight"};
+    "LineLabourTime", "Length",   "Elbow",           "Tapoff",      "LineWeight",
+    "SellingRate",    "flgs",     "Support"};
 
 std::string Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

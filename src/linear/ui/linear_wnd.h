@@ -12,7 +12,7 @@
 
 class CLinearDlg;
 class CPrintHelperLauncher;
-struct CLinearExcelJob;
+struct CXlExportJob;
 
 // The window of the linear costing mode: one linear project for its whole life, shown
 // by its main dialog, with its file, its title and its commands (save, save as, close,
@@ -57,10 +57,10 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
   CPrintHelperLauncher& PrintHelper() const;
   // The model (only when the program ships one) and the workbook to write; false when
   // the user cancelled.
-  bool ChooseExportFiles(bool saveAs, CLinearExcelJob& job);
+  bool ChooseExportFiles(bool saveAs, CXlExportJob& job);
   // Waits, without blocking, for the helper to end: then removes the exchange file and
   // tells what the helper could not do.
-  void WatchHelper(const CLinearExcelJob& job);
+  void WatchHelper(const CXlExportJob& job);
 
   CLinearEnvironment m_environment;
   CLinearProject m_project;

@@ -34,7 +34,7 @@ CPrintHelperLauncher& CLinearWnd::PrintHelper() const {
   return m_environment.printHelper ? *m_environment.printHelper : ProgramPrintHelper();
 }
 
-bool CLinearWnd::ChooseExportFiles(bool saveAs, CLinearExcelJob& job) {
+bool CLinearWnd::ChooseExportFiles(bool saveAs, CXlExportJob& job) {
   const std::string models = m_environment.programFolder + "MODELS/";
   if (HasModelWorkbooks(models)) {
     QString model = m_environment.dialogs->ChooseFileToOpen(this, QString::fromStdString(models),
@@ -69,7 +69,7 @@ int CLinearWnd::ExportToExcel(bool saveAs, int variant) {
   context.profile = m_environment.profile;
   context.tables = open ? &tables : nullptr;
   CXlExportFile file = WriteExcelExchangeFile(m_project, variant, context);
-  CLinearExcelJob job;
+  CXlExportJob job;
   job.exchangePath = m_environment.settingsFolder + "XlExport.txt";
   job.saveAs = saveAs;
   if (!PrintHelper().CanStart()) {
@@ -92,7 +92,7 @@ int CLinearWnd::ExportToExcel(bool saveAs, int variant) {
   return 1;
 }
 
-void CLinearWnd::WatchHelper(const CLinearExcelJob& job) {
+void CLinearWnd::WatchHelper(const CXlExportJob& job) {
   auto* timer = new QTimer(this);
   timer->setInterval(kHelperPollMs);
   connect(timer, &QTimer::timeout, this, [this, timer, job] {

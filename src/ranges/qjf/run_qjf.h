@@ -38,6 +38,9 @@ class CRunQJF : public CRangeRun {
   // each option letter; none for a reference that carries no options.
   using CRun::GetOptionSuffix;
   std::optional<std::string> GetOptionSuffix(std::string_view reference);
+  std::optional<std::string> GetReferenceOptionSuffix(std::string_view reference) override {
+    return GetOptionSuffix(reference);
+  }
   // 22 '?' with the characters of the sparse code ('\0' for none) at their places.
   static std::string MakeWildcardRef(std::string_view sparse);
   // The run's pattern (FillRefPattern) with the device-kind row of the element's kind

@@ -56,6 +56,7 @@ CBOMGridWindow::CBOMGridWindow(CBOMGrid& grid, StepRecorder recordStep, QWidget*
   // The user edits the lines of a run's page in place; the total page refuses by itself.
   m_grid.EnableEdit(true);
   m_grid.SetPrompter(this);
+  m_grid.FitAutoWidthColumns();
 }
 
 CBOMGridWindow::~CBOMGridWindow() { m_grid.SetPrompter(nullptr); }

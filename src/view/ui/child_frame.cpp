@@ -9,9 +9,12 @@
 
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "export/picture_files.h"
+#include "export/ui/layout_exports.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
 #include "model/prop_window_notifier.h"
+#include "model/run.h"
 #include "model/undo_manager.h"
 #include "view/display_layers.h"
 #include "view/draw_mapping.h"
@@ -27,6 +30,7 @@ constexpr int kIdWindowNew = 57648;
 constexpr int kMsgJobNumber = 2681;
 constexpr int kMsgCannotCreate = 61732;
 constexpr int kUndoZoomAll = 23105;
+constexpr int kMsgTotalsPage = 30043;
 
 int PresetOfCommand(int command) {
   for (int preset = 0; preset < kViewPresetCount; ++preset) {
@@ -71,6 +75,18 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
 
 QWidget* CChildFrame::MakeLowerPane(CDorneDoc& document, QWidget* parent) {
   return new CBOMView(document, parent);
+}
+
+CChildFrame::~CChildFrame() = default;
+
+CLayoutExports& CChildFrame::Exports() {
+  if (!m_exports) {
+    m_exports =
+        std::make_unique<CLayoutExports>(*m_view->Document(), this, [this](const QString& text) {
+          if (m_reportError) m_reportError(text);
+        });
+  }
+  return *m_exports;
 }
 
 void CChildFrame::SetPrompt(int id) {
@@ -120,6 +136,20 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     case kIdPrintPreview:
     case kIdExportPicture:
     case kIdExportDxf: state.enabled = document != nullptr; return true;
+    case kIdExportExcelOpen:
+    case kIdExportExcelBomOpen: state.enabled = document != nullptr; return true;
+    case kIdExportExcel:
+    case kIdExportExcelBom:
+    case kIdUpdatePrices:
+    case kIdImportPartNumbers:
+    case kIdExportCsv:
+    case kIdExportCsvDetailed: {
+      CDocCommandContext context;
+      context.totalsPageShown = document != nullptr && document->GetBomPage() == 0;
+      state.enabled =
+          document != nullptr && GetDocCommandState(*document, commandId, context).enabled;
+      return true;
+    }
     default: return false;
   }
 }
@@ -151,6 +181,14 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdPrintPreview: OnPrintPreview(); return true;
     case kIdExportPicture: OnExport(false); return true;
     case kIdExportDxf: OnExport(true); return true;
+    case kIdUpdatePrices: Exports().UpdatePrices(); return true;
+    case kIdImportPartNumbers: Exports().ImportPartNumbers(); return true;
+    case kIdExportCsv: OnExportCsv(false); return true;
+    case kIdExportExcel: OnExportWorkbook(false, false); return true;
+    case kIdExportExcelOpen: OnExportWorkbook(true, false); return true;
+    case kIdExportExcelBom: OnExportWorkbook(false, true); return true;
+    case kIdExportExcelBomOpen: OnExportWorkbook(true, true); return true;
+    case kIdExportCsvDetailed: OnExportCsv(true); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
     case kIdNewRun: m_view->NewRun(); return true;
     case kIdRebuildBom:
@@ -224,12 +262,47 @@ void CChildFrame::OnPrintPreview() {
 
 void CChildFrame::OnExport(bool dxf, const QRect& region) {
   if (!m_chooseFile) return;
-  const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf")
-                           : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg");
+  const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf", SuggestedPictureName("dxf"))
+                           : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg",
+                                          SuggestedPictureName("jpg"));
   if (path.isEmpty()) return;
   std::string fault;
   const bool written = dxf ? ExportDxf(path, fault) : ExportPicture(path, fault, region);
   if (written || !m_reportError) return;
   m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, path.toStdString())) +
                 QStringLiteral("\n\n") + QString::fromStdString(fault));
+}
+
+void CChildFrame::OnExportCsv(bool allRuns) {
+  if (!m_chooseFile) return;
+  const QString path = m_chooseFile("CSV (*.CSV) |*.CSV||", "csv", std::string());
+  if (path.isEmpty()) return;
+  std::string fault;
+  if (Exports().ExportCsv(allRuns, path, fault) || !m_reportError) return;
+  m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, fault)));
+}
+
+void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
+  std::string target;
+  if (saveAs) {
+    if (!m_chooseFile) return;
+    target = m_chooseFile("Excel (*.xlsx)|*.xlsx||", "xlsx", std::string()).toStdString();
+    if (target.empty()) return;
+  } else {
+    target = Exports().OpenedWorkbookPath(m_documentPath);
+  }
+  std::string fault;
+  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault) || !m_reportError)
+    return;
+  m_reportError(QString::fromStdString(fault));
+}
+
+std::string CChildFrame::SuggestedPictureName(const std::string& extension) const {
+  const CDorneDoc* document = m_view->Document();
+  if (m_documentPath.empty() || document == nullptr) return {};
+  const CRun* run = document->GetCurrentRun();
+  const std::string part = document->GetBomPage() == 0 || run == nullptr
+                               ? StringText(kMsgTotalsPage)
+                               : run->GetPropText("Name");
+  return ViewPictureName(m_documentPath, part, document->GetViewPreset(), extension);
 }

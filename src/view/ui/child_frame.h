@@ -3,12 +3,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "app/ui/command_target.h"
 #include "view/ui/dorne_view.h"
 
 class CDorneDoc;
+class CLayoutExports;
 class QSplitter;
 class QPrinter;
 
@@ -22,13 +24,15 @@ class CChildFrame : public QWidget, public CCommandTarget {
 
  public:
   // Asks for the file of an export, given its filter in the program's form
-  // ("dxf (*.dxf)|*.dxf||") and the default extension; an empty result cancels.
-  using CFileChooser =
-      std::function<QString(const std::string& filter, const std::string& extension)>;
+  // ("dxf (*.dxf)|*.dxf||"), the default extension and the path to propose (empty: the
+  // chooser's own); an empty result cancels.
+  using CFileChooser = std::function<QString(
+      const std::string& filter, const std::string& extension, const std::string& suggested)>;
   // Shows an error text to the user.
   using CErrorReporter = std::function<void(const QString& text)>;
 
   CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent = nullptr);
+  ~CChildFrame() override;
 
   CDorneView* View() const { return m_view; }
   QSplitter* Splitter() const { return m_splitter; }
@@ -36,6 +40,9 @@ class CChildFrame : public QWidget, public CCommandTarget {
   QWidget* LowerPane() const { return m_lowerPane; }
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
+  // The document's file ("" before its first save), for exports named after it.
+  void SetDocumentPath(std::string path) { m_documentPath = std::move(path); }
+  const std::string& DocumentPath() const { return m_documentPath; }
   // The status-bar message last set for this window (0: none) and setting it.
   int Prompt() const { return m_prompt; }
   void SetPrompt(int id);
@@ -50,6 +57,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   bool ExportPicture(const QString& path, std::string& fault, const QRect& region = QRect()) const;
   bool ExportDxf(const QString& path, std::string& fault) const;
   bool Print(QPrinter& printer) const;
+  // The price and bill-of-materials export commands of the document.
+  CLayoutExports& Exports();
 
  signals:
   void PromptChanged(int id);
@@ -60,6 +69,10 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnPrintPreview();
   void OnExport(bool dxf, const QRect& region = QRect());
   void ShowAngleDialog();
+  void OnExportCsv(bool allRuns);
+  // The name a picture or drawing of the view is proposed under, beside the document.
+  std::string SuggestedPictureName(const std::string& extension) const;
+  void OnExportWorkbook(bool allRuns, bool saveAs);
 
   CDorneView* m_view;
   QSplitter* m_splitter;
@@ -67,4 +80,6 @@ class CChildFrame : public QWidget, public CCommandTarget {
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
   int m_prompt = 0;
+  std::string m_documentPath;
+  std::unique_ptr<CLayoutExports> m_exports;
 };

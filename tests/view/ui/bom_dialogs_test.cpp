@@ -54,6 +54,21 @@ class BOMDialogsTest : public ::testing::Test {
   int m_steps = 0;
 };
 
+// Lines booked before a window shows the page are measured when it comes: no reference
+// is cut.
+TEST_F(BOMDialogsTest, ColumnsFitTheLinesBookedBeforeTheWindowCame) {
+  m_window.reset();
+  m_run->GetBOM().AddRefQuantity("QDA40EF4SM-AND-A-LONG-TAIL", 1);
+  m_window = std::make_unique<CBOMGridWindow>(m_run->GetBOM(), [] {});
+  const CBOMGrid& page = m_run->GetBOM();
+  for (int column = 0; column < page.GetColumnCount(); ++column) {
+    if (page.GetColumn(column) == nullptr || !page.GetColumn(column)->autoWidth) continue;
+    for (int row = 0; row < page.GetRowCount(); ++row)
+      EXPECT_GE(page.GetColumnWidth(column), page.GetCellTextExtent(row, column).cx)
+          << row << " " << column;
+  }
+}
+
 TEST_F(BOMDialogsTest, MenuHoldsTheFourteenCommandsInSevenSubmenus) {
   const QList<QAction*> submenus = m_window->Menu().actions();
   ASSERT_EQ(submenus.size(), 7);

@@ -109,7 +109,8 @@ TEST_F(LayoutToolsTest, DragsOrbitPanAndZoomTheView) {
 
 TEST_F(LayoutToolsTest, ADraggedRegionBecomesAPictureOfItsSize) {
   const QString path = QString::fromStdString(m_folder.File("region.bmp"));
-  m_frame->SetFileChooser([&path](const std::string&, const std::string&) { return path; });
+  m_frame->SetFileChooser(
+      [&path](const std::string&, const std::string&, const std::string&) { return path; });
   m_frame->OnCommand(33061);
   Drag(Qt::LeftButton, {100, 100}, {300, 250});
   // The corners pass through scene units and back: a pixel or two may go.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CDorneDoc;
+class CPartNumberLink;
+
+// The price base the prices come from: its name (date) and its currency.
+struct CPriceBaseNames {
+  std::string date;
+  std::string money;
+};
+
+// What a price update could not do; each line is priced as far as it can be, and the
+// user is told once what is missing.
+struct CPriceUpdateReport {
+  bool tableOpened = true;
+  std::vector<std::string> missing;   // look-up texts without an article
+  std::vector<std::string> formulas;  // formulas naming a word that is neither article nor number
+  std::vector<std::string> problems;  // what the link could not read
+  bool Clean() const {
+    return tableOpened && missing.empty() && formulas.empty() && problems.empty();
+  }
+};
+
+// Prices every run of the document from the article table through the link: the
+// alternatives of the cost comparison made, runs without built parts rebuilt, every
+// bill-of-materials reference priced (designation, costs, discounts, labour, weight),
+// weights and totals computed again, the comparison costs collected, and the price
+// base's names kept as "BaseDate" and "BaseMoney".
+CPriceUpdateReport UpdatePrices(CDorneDoc& document, CPartNumberLink& link,
+                                const CPriceBaseNames& base);
+
+// The look-up text of a reference: its NEEDREF (else the reference), trimmed and cut at
+// its first blank; QJ0 references of ten or more characters are cut to their stem (nine
+// characters for 'A' then A..L at places 6 and 7, eight for "BC" there).
+std::string PriceLookupText(std::string_view reference, std::string_view needRef);
+
+// The discount chain: a factor from 10000, times (10000 - d) / 10000 for each of the
+// four discounts (whole numbers, hundredths of a percent), in whole-number arithmetic.
+long long DiscountFactor(const std::vector<long long>& discounts);

@@ -1,0 +1,124 @@
+#include "export/csv_export.h"
+
+#include "export/part_number_link.h"
+#include "export/price_update.h"
+#include "model/bom_grid.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "platform/text_encoding.h"
+#include "ranges/range_test_support.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+TEST(CsvCellTest, CellTextsCannotSplitARecordOrAField) {
+  const std::pair<const char*, const char*> cases[] = {{"a;b", "a.b"},
+                                                       {"line\r\nnext", "line next"},
+                                                       {"one\ntwo", "one two"},
+                                                       {"", ""},
+                                                       {"plain", "plain"}};
+  for (const auto& [text, clean] : cases) EXPECT_EQ(CleanCellText(text, ';'), clean) << text;
+  EXPECT_EQ(CleanCellText("1,5", ','), "1.5");
+}
+
+TEST(CsvCellTest, OnlyWholeNumbersTakeTheDecimalMark) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"133.20", "133,20"},   {"0.0", "0,0"}, {"-2.5", "-2,5"}, {"3.2A-X", "3.2A-X"},
+      {"1.2.3", "1.2.3"},     {"", ""},       {"12", "12"},     {" 4.5", " 4,5"},
+      {"QDA40.1", "QDA40.1"}, {".", "."}};
+  for (const auto& [text, local] : cases) EXPECT_EQ(LocalizeDecimal(text, ','), local) << text;
+}
+
+TEST(CsvCellTest, TextCellsSplitBeforeTheirOptions) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"QDA40EF4SM L=2500", "QDA40EF4SM", "L=2500"},
+      {"A B L=1 W=2", "A B", "L=1 W=2"},  // the last blank before the first '='
+      {"QDA40ED430", "QDA40ED430", ""},
+      {"L=2500", "L=2500", ""}};
+  for (const auto& [text, item, options] : cases) {
+    const auto [gotItem, gotOptions] = SplitOptionPart(text);
+    EXPECT_EQ(gotItem, item) << text;
+    EXPECT_EQ(gotOptions, options) << text;
+  }
+}
+
+TEST(CsvCellTest, TheFileIsNamedAfterTheDocument) {
+  EXPECT_EQ(CsvFileName("Plant.run"), "Plant.csv");
+  EXPECT_EQ(CsvFileName("Plant.RUN"), "Plant.csv");
+  EXPECT_EQ(CsvFileName("Plant"), "Plant.csv");
+  EXPECT_EQ(CsvFileName("Plant.txt"), "Plant.txt.csv");
+}
+
+class CsvExportTest : public RangeTest {
+ protected:
+  void SetUp() override {
+    RangeTest::SetUp();
+    CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
+    const CDocFileResult opened =
+        m_document.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qd_sample.run");
+    ASSERT_TRUE(opened.ok) << opened.text;
+    CPartNumberSettings settings;
+    settings.articleFolder = TVR_PROGRAM_DIR "/BD/";
+    CPartNumberLink link;
+    link.Init(settings);
+    UpdatePrices(m_document, link, {});
+  }
+  // The readers' verdict: "rows=.. columns=.. readers=..", empty when they disagree.
+  static std::string ReadBack(const std::string& path) {
+    const std::string command =
+        "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/export/read_csv.py '" + path + "' 2>&1";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+    std::string output;
+    char buffer[512];
+    while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
+    return output;
+  }
+
+  void TearDown() override {
+    m_owned.reset();  // the runs go before the range tables they lease
+    RangeTest::TearDown();
+  }
+
+  std::unique_ptr<CDorneDoc> m_owned = std::make_unique<CDorneDoc>();
+  CDorneDoc& m_document = *m_owned;
+};
+
+TEST_F(CsvExportTest, AllRunsGiveOneTitleLineThenEveryLine) {
+  const CXlExportFile file = WriteCsvList(m_document, true, '.');
+  int lines = 1;
+  for (CRun* run : m_document.GetRuns()) lines += run->GetBOM().GetLineCount() - 1;
+  ASSERT_EQ(static_cast<int>(file.Lines().size()), lines);
+  const std::string& title = file.Lines().front();
+  for (std::size_t i = 1; i < file.Lines().size(); ++i)
+    EXPECT_NE(file.Lines()[i], title) << "the title line stands once";
+  const std::string bytes = file.Bytes();
+  EXPECT_TRUE(bytes.starts_with("\xFF\xFE"));
+  EXPECT_EQ(bytes.substr(bytes.size() - 4), std::string("\r\0\n\0", 4));
+}
+
+TEST_F(CsvExportTest, TheShownRunAloneWhenNotAllRuns) {
+  CRun* second = m_document.GetRuns().at(1);
+  m_document.SetCurrentRun(second);
+  m_document.SetBomPage(2);
+  const CXlExportFile file = WriteCsvList(m_document, false, '.');
+  EXPECT_EQ(static_cast<int>(file.Lines().size()), second->GetBOM().GetLineCount());
+}
+
+TEST_F(CsvExportTest, PythonAndLibreOfficeReadTheSameCells) {
+  CTempFolder folder("csv");
+  const std::string path = folder.File("qd sample.csv");
+  ASSERT_TRUE(WriteCsvList(m_document, true, ',').Save(path));
+  int lines = 1;
+  for (CRun* run : m_document.GetRuns()) lines += run->GetBOM().GetLineCount() - 1;
+  const std::string verdict = ReadBack(path);
+  EXPECT_TRUE(verdict.starts_with("rows=" + std::to_string(lines) + " ")) << verdict;
+  EXPECT_NE(verdict.find("readers=2"), std::string::npos)
+      << "LibreOffice (libreoffice-calc-nogui) should read the file too: " << verdict;
+}
+
+}  // namespace

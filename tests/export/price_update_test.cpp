@@ -1,0 +1,179 @@
+#include "export/price_update.h"
+
+#include "export/part_number_link.h"
+#include "model/bom_column_kind.h"
+#include "model/bom_grid.h"
+#include "model/dev.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "platform/text_conversions.h"
+#include "ranges/range_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <cmath>
+
+namespace {
+
+TEST(PriceLookupTextTest, LookUpTextsAreCutAsTheArticleTableKeepsThem) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"QDA40ED430", "", "QDA40ED430"},
+      {"  QDA40ED430 L=2500 ", "", "QDA40ED430"},
+      {"QDA40ED430", " QDA40ED420 ", "QDA40ED420"},
+      {"QJ026AB1XYZ", "", "QJ026AB1X"},  // 'A' then a letter A..L: nine characters
+      {"QJ026AM1XYZ", "", "QJ026AM1XYZ"},
+      {"QJ026BC1XYZ", "", "QJ026BC1"},  // "BC": eight characters
+      {"QJ0260A", "", "QJ0260A"},       // shorter than ten: as it is
+  };
+  for (const auto& [reference, needRef, lookup] : cases)
+    EXPECT_EQ(PriceLookupText(reference, needRef), lookup) << reference;
+}
+
+TEST(PriceLookupTextTest, DiscountsChainInWholeNumbers) {
+  const std::pair<std::vector<long long>, long long> cases[] = {
+      {{0, 0, 0, 0}, 10000},      {{1000, 0, 0, 0}, 9000},
+      {{1000, 1000, 0, 0}, 8100}, {{3333, 3333, 0, 0}, 4444},  // 6667 * 6667 / 10000, each step cut
+      {{10000, 500, 0, 0}, 0},
+  };
+  for (const auto& [discounts, factor] : cases) EXPECT_EQ(DiscountFactor(discounts), factor);
+}
+
+class PriceUpdateTest : public RangeTest {
+ protected:
+  void SetUp() override {
+    RangeTest::SetUp();
+    CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
+  }
+  void Open(const char* name) {
+    const CDocFileResult opened =
+        m_document.OnOpenDocument(std::string(TVR_PROGRAM_DIR "/examples/") + name);
+    ASSERT_TRUE(opened.ok) << opened.text;
+  }
+  static CPartNumberLink Link(std::string folder = TVR_PROGRAM_DIR "/BD/") {
+    CPartNumberSettings settings;
+    settings.articleFolder = std::move(folder);
+    CPartNumberLink link;
+    link.Init(settings);
+    return link;
+  }
+  static double Field(const CRun& run, int row, int kind) {
+    return TextToDouble(run.GetBOM().GetLineFieldText(row, kind).value_or("0"));
+  }
+
+  void TearDown() override {
+    m_owned.reset();  // the runs go before the range tables they lease
+    RangeTest::TearDown();
+  }
+
+  std::unique_ptr<CDorneDoc> m_owned = std::make_unique<CDorneDoc>();
+  CDorneDoc& m_document = *m_owned;
+};
+
+TEST_F(PriceUpdateTest, EveryLineOfTheSampleTakesItsArticle) {
+  Open("qd_sample.run");
+  CPartNumberLink link = Link();
+  const CPriceUpdateReport report = UpdatePrices(m_document, link, {"Tarif 2026", "EUR"});
+  EXPECT_TRUE(report.tableOpened);
+  EXPECT_TRUE(report.problems.empty());
+  EXPECT_EQ(m_document.GetDocProperty("BaseDate"), "Tarif 2026");
+  EXPECT_EQ(m_document.GetDocProperty("BaseMoney"), "EUR");
+  int priced = 0;
+  for (CRun* run : m_document.GetRuns()) {
+    CBOMGrid& grid = run->GetBOM();
+    for (int row = 1; row < grid.GetLineCount(); ++row) {
+      const std::string reference = grid.GetLine(row)->reference;
+      const bool missing = std::find(report.missing.begin(), report.missing.end(),
+                                     PriceLookupText(reference, "")) != report.missing.end();
+      if (missing) continue;
+      SCOPED_TRACE(reference);
+      // The article's own line, looked up alone, gives what the line shows.
+      CPartNumberLink alone = Link();
+      ASSERT_TRUE(alone.WriteArticleList({PriceLookupText(reference, "")}));
+      const std::optional<std::string> article = alone.TakeNextLine();
+      ASSERT_TRUE(article.has_value());
+      std::vector<std::string> fields;
+      for (std::size_t start = 0, tab; (tab = article->find('\t', start)) != std::string::npos;
+           start = tab + 1)
+        fields.push_back(article->substr(start, tab - start));
+      ASSERT_EQ(fields.size(), 18u);
+      EXPECT_NEAR(Field(*run, row, kBOMKindUnitPrice), TextToDouble(fields[3]) * 0.0001, 1e-9);
+      EXPECT_NEAR(Field(*run, row, kBOMKindSalesCoefficient),
+                  (10000 - TextToDouble(fields[6])) * 0.0001, 1e-9);
+      EXPECT_NEAR(Field(*run, row, kBOMKindUnitTime), TextToDouble(fields[9]) * 0.01, 1e-9);
+      EXPECT_EQ(run->GetDevicePropByRef(reference, "HBv2_Designation"), fields[2]);
+      ++priced;
+    }
+  }
+  EXPECT_GT(priced, 10);
+}
+
+TEST_F(PriceUpdateTest, TotalsAddUpTheLines) {
+  Open("qd_sample.run");
+  CPartNumberLink link = Link();
+  UpdatePrices(m_document, link, {});
+  m_document.ComputeRunTotals(false);
+  const CDorneDoc::CTotals* all = m_document.GetTotals(0);
+  ASSERT_NE(all, nullptr);
+  double sum = 0;
+  for (CRun* run : m_document.GetRuns()) {
+    for (int row = 1; row < run->GetBOM().GetLineCount(); ++row)
+      sum += Field(*run, row, kBOMKindTotalPrice);
+  }
+  EXPECT_GT(sum, 0);
+  EXPECT_NEAR((*all)[0], sum, 1e-6);
+  EXPECT_GT((*all)[1], 0);
+  EXPECT_LT((*all)[1], (*all)[0]);  // the family discounts apply
+  EXPECT_GT((*all)[2], 0);
+  EXPECT_GT((*all)[3], 0);
+}
+
+TEST_F(PriceUpdateTest, AMissingArticleIsToldOnceAndTheRestPriced) {
+  Open("qd_sample.run");
+  CRun& run = *m_document.GetRuns().front();
+  ASSERT_TRUE(run.GetBOM().AddRefQuantity("NOT_AN_ARTICLE", 2));
+  ASSERT_TRUE(m_document.GetRuns().back()->GetBOM().AddRefQuantity("NOT_AN_ARTICLE", 1));
+  CPartNumberLink link = Link();
+  const CPriceUpdateReport report = UpdatePrices(m_document, link, {});
+  EXPECT_EQ(std::count(report.missing.begin(), report.missing.end(), "NOT_AN_ARTICLE"), 1);
+  const int row = run.GetBOM().FindLine("NOT_AN_ARTICLE");
+  ASSERT_GT(row, 0);
+  EXPECT_EQ(run.GetBOM().GetLineQuantity(row), 2);
+  EXPECT_GT(Field(run, 1, kBOMKindUnitPrice), 0);
+}
+
+TEST_F(PriceUpdateTest, WithoutTheArticleTableNothingIsLost) {
+  Open("qd_sample.run");
+  CPartNumberLink first = Link();
+  UpdatePrices(m_document, first, {});
+  CRun& run = *m_document.GetRuns().front();
+  const int lines = run.GetBOM().GetLineCount();
+  const double price = Field(run, 1, kBOMKindUnitPrice);
+  ASSERT_GT(price, 0);
+  CPartNumberLink broken = Link("/nonexistent/");
+  const CPriceUpdateReport report = UpdatePrices(m_document, broken, {});
+  EXPECT_FALSE(report.tableOpened);
+  EXPECT_TRUE(report.missing.empty());  // one message says it all
+  EXPECT_EQ(run.GetBOM().GetLineCount(), lines);
+  EXPECT_EQ(Field(run, 1, kBOMKindUnitPrice), price);
+}
+
+TEST_F(PriceUpdateTest, EveryLineOfTheQJFSampleIsPriced) {
+  Open("qjf_sample.run");
+  CPartNumberLink link = Link();
+  const CPriceUpdateReport report = UpdatePrices(m_document, link, {});
+  EXPECT_TRUE(report.Clean());
+  for (const std::string& missing : report.missing) ADD_FAILURE() << missing;
+  CRun& run = *m_document.GetRuns().front();
+  ASSERT_GT(run.GetBOM().GetLineCount(), 2);
+  for (int row = 1; row < run.GetBOM().GetLineCount(); ++row) {
+    const std::string reference = run.GetBOM().GetLine(row)->reference;
+    EXPECT_GT(Field(run, row, kBOMKindUnitPrice), 0) << reference;
+    EXPECT_GT(Field(run, row, kBOMKindUnitTime), 0) << reference;
+  }
+  m_document.ComputeRunTotals(false);
+  EXPECT_GT((*m_document.GetTotals(0))[1], 0);
+}
+
+}  // namespace

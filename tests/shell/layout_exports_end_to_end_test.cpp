@@ -1,0 +1,83 @@
+// Starts the real program under a virtual X server on the QD sample, updates its prices
+// from the Run menu's command, exports the bill as CSV and as a workbook (the TVR_SCRIPT_FILE
+// hook of main.cpp stands in for the file dialogs), and reads both files back with
+// independent readers: Python's csv and LibreOffice, and openpyxl.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStandardPaths>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "shell_test_support.h"
+
+namespace {
+
+std::string Output(const std::string& command) {
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string output;
+  char buffer[1024];
+  while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
+  return output;
+}
+
+TEST(LayoutExportsEndToEndTest, PricesUpdatedThenCsvAndWorkbookReadBack) {
+  if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
+    GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\nCurrentCat=1\n"
+               "[Design]\nInfos=0\n[Language]\nID=044\n");
+  std::filesystem::create_directories(folder.Path("runtime"));
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/layout_exports_";
+  const std::string csv = folder.Path("qd_sample.csv");
+  const std::string workbook = folder.Path("qd_sample.xlsx");
+  const std::string script = "open " TVR_PROGRAM_DIR
+                             "/examples/qd_sample.run\ncommand 32875\nshot " +
+                             shot + "1_prices.png\ncsv all " + csv + "\nworkbook " + workbook +
+                             "\nsave " + folder.Path("priced.run") + "\n";
+  folder.Write("script.txt", script);
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.remove("QT_QPA_PLATFORM");
+  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("settings")));
+  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("runtime")));
+  environment.insert("TVR_DUMP_WINDOW_FILE", QString::fromStdString(folder.Path("dump.txt")));
+  environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.Path("script.txt")));
+  QProcess process;
+  process.setProcessChannelMode(QProcess::MergedChannels);
+  process.setProcessEnvironment(environment);
+  process.start("xvfb-run", {"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr")});
+  ASSERT_TRUE(process.waitForFinished(90000));
+  QFile dump(QString::fromStdString(folder.Path("dump.txt")));
+  ASSERT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
+  const QString text = QString::fromUtf8(dump.readAll());
+  EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot + "1_prices.png")).isNull());
+  const std::string verdict =
+      Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/export/read_csv.py '" + csv + "' 2>&1");
+  EXPECT_TRUE(verdict.starts_with("rows=")) << verdict;
+  EXPECT_NE(verdict.find("readers=2"), std::string::npos) << verdict;
+  for (int i = 0; i < 200 && !std::filesystem::exists(workbook); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  const std::string cells = Output(
+      "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/data/linear/dump_workbook.py '" + workbook + "'");
+  // The sale total of the priced document is a number in the workbook.
+  EXPECT_NE(cells.find("=s:TotalPrice\nProject!B"), std::string::npos) << cells;
+  const std::size_t total = cells.find("=s:TotalPrice\n");
+  ASSERT_NE(total, std::string::npos) << cells;
+  const std::string next = cells.substr(total + 14, cells.find('\n', total + 14) - total - 14);
+  EXPECT_NE(next.find("=n:"), std::string::npos) << next;
+  EXPECT_EQ(next.find("=n:0.0"), std::string::npos) << "priced: " << next;
+}
+
+}  // namespace
