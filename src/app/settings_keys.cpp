@@ -17,7 +17,7 @@ constexpr std::array kAllKeys{
     kMoveLeft,   kMoveRight,        kMoveDown,         kMoveUp,          kJointOverhang,
     kRealJoint,  kBoxOverhang,      kPrintFrame,       kPrintBlackWhite, kShowBlackWhite,
     kBackBuffer, kSupport,          kSpecial,          kCopper,          kApod,
-    kInfos,      kToolBarState,     kReferenceCosting, kReferenceRanges,
+    kInfos,      kToolBarState,     kReferenceCosting, kReferenceRanges, kTapOffToLoad,
 };
 
 }  // namespace

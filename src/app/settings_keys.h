@@ -68,6 +68,8 @@ inline constexpr CSettingKey kShowBlackWhite{"Design", "AffBW", "0", ESettingTyp
 inline constexpr CSettingKey kBackBuffer{"Design", "BackBuffer", "1", ESettingType::Flag};
 inline constexpr CSettingKey kSupport{"Design", "Support", "2", ESettingType::Int};
 inline constexpr CSettingKey kSpecial{"Design", "Special", "0", ESettingType::Int};
+inline constexpr CSettingKey kTapOffToLoad{"Design", "TapOff2Load", "5000/30000",
+                                           ESettingType::Text};
 inline constexpr CSettingKey kCopper{"Design", "Copper", "0", ESettingType::Int};
 inline constexpr CSettingKey kApod{"Design", "APOD", "0", ESettingType::Int};
 inline constexpr CSettingKey kInfos{"Design", "Infos", "1", ESettingType::Int};

@@ -37,6 +37,9 @@ bool CRefCoffTable::Load(const std::string& catalogueFolder, bool apod) {
     m_error = table.Path() + ": the fields PROD and FCT are missing";
     return false;
   }
+  std::array<int, 6> ratings{};
+  for (std::size_t i = 0; i < ratings.size(); ++i)
+    ratings[i] = field(("RAT" + std::to_string(i + 1)).c_str());
   m_rows.reserve(table.RecordCount());
   for (bool more = table.First(); more; more = table.Next()) {
     if (table.IsDeleted()) continue;
@@ -52,6 +55,8 @@ bool CRefCoffTable::Load(const std::string& catalogueFolder, bool apod) {
     row.ip2 = table.FieldText(ip2);
     row.ref2 = table.FieldText(ref2);
     row.typ2 = table.FieldText(typ2);
+    for (std::size_t i = 0; i < ratings.size(); ++i)
+      if (ratings[i] >= 0) row.ratings[i] = table.FieldInt(ratings[i]);
     m_rows.push_back(std::move(row));
   }
   for (const Row& row : m_rows)

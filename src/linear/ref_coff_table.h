@@ -17,6 +17,8 @@ class CRefCoffTable {
     std::string cal;
     std::string ip1, ref1, typ1;
     std::string ip2, ref2, typ2;
+    // RAT1..RAT6 when the table has them: a tap-off unit's sizes and front offsets.
+    std::array<int, 6> ratings{};
   };
 
   // Loads REF_COFF.DBF of the catalogue folder. apod picks the product codes the rows

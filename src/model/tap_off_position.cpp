@@ -32,15 +32,9 @@ CDev* FindUnitJoint(const CDev& unit, const CTapOffPlace& place) {
   return nullptr;
 }
 
-struct COutlet {
-  CDev* joint = nullptr;
-  CBox* box = nullptr;
-  C3DPoint point;
-  int placement = 0;
-};
+}  // namespace
 
-// The outlet the unit stands on, when its joint is found and the outlet accepts its mask.
-std::optional<COutlet> FindOutlet(const CDev& unit) {
+std::optional<CTapOffOutlet> FindTapOffOutlet(const CDev& unit) {
   const CTapOffPlace place = CTapOffPlace::Of(unit);
   if (place.point < 10 || place.point > 29) return std::nullopt;
   CDev* joint = FindUnitJoint(unit, place);
@@ -50,10 +44,12 @@ std::optional<COutlet> FindOutlet(const CDev& unit) {
   const std::int32_t count = C3DPoint::ToStoredInt(data.x);
   const auto word = static_cast<std::uint32_t>(C3DPoint::ToStoredInt(data.y));
   if (count <= place.point % 10 || ((word >> 8) & ConnectionMask(unit)) == 0) return std::nullopt;
-  COutlet outlet{joint, box, {}, C3DPoint::ToStoredInt(data.z)};
+  CTapOffOutlet outlet{joint, box, {}, C3DPoint::ToStoredInt(data.z), word};
   outlet.point = joint->GetConnectionCode(*box, place.point % 10, 0);
   return outlet;
 }
+
+namespace {
 
 // The accessory a unit books beside itself: the fixing piece of the two outlet kinds that
 // need one.
@@ -105,7 +101,7 @@ int FaceBits(int code, int shift) { return (code >> shift) & 0xF; }
 
 // The unit's box against the outlet: its depth out of face a, its width across face b and
 // its height across face c, shifted by the unit's front offsets.
-void PlaceUnitBox(CDev& unit, const COutlet& outlet) {
+void PlaceUnitBox(CDev& unit, const CTapOffOutlet& outlet) {
   const int a = FaceBits(outlet.placement, 0);
   const int b = FaceBits(outlet.placement, 4);
   const int c = FaceBits(outlet.placement, 8);
@@ -138,7 +134,7 @@ CTapOffPlace CTapOffPlace::Of(const CDev& unit) {
 
 int PositionTapOffUnit(CDev& unit, bool test) {
   if (unit.GetKind() != CDev::kTapOff) return 0;
-  const std::optional<COutlet> outlet = FindOutlet(unit);
+  const std::optional<CTapOffOutlet> outlet = FindTapOffOutlet(unit);
   CBox* box = unit.GetBox(CDev::kBodySlot);
   if (test) return outlet && box != nullptr && box->IsListed() ? 1 : 0;
   TakeOut(unit, box);

@@ -1,5 +1,11 @@
 #pragma once
 
+#include "geometry/3d_point.h"
+
+#include <cstdint>
+#include <optional>
+
+class CBox;
 class CDev;
 class CRun;
 
@@ -15,6 +21,19 @@ struct CTapOffPlace {
   int jointCount = 0;
   static CTapOffPlace Of(const CDev& unit);
 };
+
+// Where a unit stands: its joint, the joint's outlet box, the outlet point, the placement
+// code (faces a, b, c in bits 0-3, 4-7, 8-11) and the outlet's word (its range code
+// bit times 256, plus 1 on the far side).
+struct CTapOffOutlet {
+  CDev* joint = nullptr;
+  CBox* box = nullptr;
+  C3DPoint point;
+  int placement = 0;
+  std::uint32_t word = 0;
+};
+// The outlet of the unit when its joint is found and the outlet takes the unit's mask.
+std::optional<CTapOffOutlet> FindTapOffOutlet(const CDev& unit);
 
 // Finds the unit's joint and outlet. In test mode: 1 when the unit would stand there and
 // its box is in the scene, else 0, nothing changed. Otherwise the unit is placed on its

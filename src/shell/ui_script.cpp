@@ -1,9 +1,10 @@
 #include "shell/ui_script.h"
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -14,9 +15,15 @@
 #include <QStatusTipEvent>
 #include <QTimer>
 
+#include <algorithm>
+#include <memory>
+#include <optional>
+
 #include "geometry/box.h"
 #include "export/ui/layout_exports.h"
+#include "geometry/element_pick.h"
 #include "model/dev.h"
+#include "model/tap_off_choice.h"
 #include "shell/frame_actions.h"
 #include "shell/layout_doc_window.h"
 #include "shell/main_frame.h"
@@ -82,6 +89,44 @@ bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
   SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
   SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
   SendClick(view, local, QEvent::MouseButtonDblClick, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return true;
+}
+
+// The first outlet of the current run, in device order, where the tap-off tool would
+// take the mouse to an outlet for the remembered unit: the scene point of its centre.
+std::optional<CPoint> PickableOutlet(const CDorneDoc& document, const CRun& run) {
+  const int code = static_cast<int>(RememberedTapOffChoice().record.mask << 8) + 10;
+  for (const CDev* joint : run.GetDevices()) {
+    const CBox* box =
+        joint->GetKind() == CDev::kJoint ? joint->GetBox(joint->GetBackFace()) : nullptr;
+    for (int side = 10; box != nullptr && side <= 20; side += 10) {
+      const int count = C3DPoint::ToStoredInt(joint->GetConnectionCode(*box, side, 0).x);
+      for (int k = 0; k < std::min(count, 10); ++k) {
+        const CPoint at = document.Projection().ProjectPoint(joint->GetConnectionCode(*box, k, 0));
+        const CElementPick pick = HitTestElements(document.Projection(), at, code);
+        if (pick.point && pick.code >= 10 && pick.code <= 29) return at;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// The mouse brought over the outlet, then a left click there.
+bool ClickOutlet(CDorneView& view) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  const std::optional<CPoint> outlet =
+      run != nullptr ? PickableOutlet(*document, *run) : std::nullopt;
+  if (!outlet) return false;
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device = mapping.ToDevice(*outlet);
+  const QPointF local(device.x, device.y);
+  QMouseEvent move(QEvent::MouseMove, local, view.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&view, &move);
+  SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
   SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
   return true;
 }
@@ -241,6 +286,7 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
+  if (verb == QLatin1String("outlet") && words.size() == 1) return ClickOutlet(view);
   if (verb == QLatin1String("pick") && words.size() == 3)
     return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
   if (verb == QLatin1String("bomdouble") && words.size() == 3)

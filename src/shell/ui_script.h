@@ -17,6 +17,9 @@ class CMainFrame;
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   proptab N               page N of the property window shown
+//   outlet                  the mouse brought over the first outlet of the current run
+//                           that the tap-off tool takes for the chosen unit, and a left
+//                           click there
 //   propchoose ID TEXT      the first entry of list ID of the property window's page that
 //                           begins with TEXT chosen, as a click chooses it
 //   closemodals             from then on, every modal window closed as soon as it shows

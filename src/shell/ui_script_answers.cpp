@@ -23,6 +23,7 @@ QString Describe(const QWidget& dialog) {
 }
 
 // CONTROL=TEXT: the text goes into the edit of that object name; "_" stands for a blank.
+// A check box or radio button of that name is checked for "1" and cleared otherwise.
 void FillControl(QDialog& dialog, const QString& assignment) {
   const qsizetype equals = assignment.indexOf(QLatin1Char('='));
   if (equals <= 0) return;
@@ -30,6 +31,8 @@ void FillControl(QDialog& dialog, const QString& assignment) {
   const QString text = assignment.mid(equals + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
   if (auto* line = dialog.findChild<QLineEdit*>(name)) line->setText(text);
   if (auto* plain = dialog.findChild<QPlainTextEdit*>(name)) plain->setPlainText(text);
+  if (auto* button = dialog.findChild<QAbstractButton*>(name); button && button->isCheckable())
+    button->setChecked(text == QLatin1String("1"));
 }
 
 }  // namespace

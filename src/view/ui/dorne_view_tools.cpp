@@ -9,12 +9,24 @@
 #include <QPainter>
 
 #include "app/message_text.h"
+#include "app/dorne_app.h"
+#include "app/settings_keys.h"
+#include "geometry/box.h"
+#include "linear/ref_coff_table.h"
+#include "model/dev.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
+#include "model/run.h"
+#include "model/run_environment.h"
+#include "model/tap_off_choice.h"
+#include "model/tap_off_loads.h"
+#include "model/tap_off_place.h"
 #include "model/undo_manager.h"
+#include "ranges/range_context.h"
 #include "view/draw_mapping.h"
 #include "view/ui/dorne_view.h"
 #include "view/ui/dorne_view_tool_host.h"
+#include "view/ui/tap_off_dlg.h"
 #include "view/view_tools.h"
 
 namespace {
@@ -24,6 +36,7 @@ constexpr int kCmdMoveRun = 32988;
 constexpr int kCmdCopyRun = 33029;
 constexpr int kCmdDeleteElement = 32862;
 constexpr int kUndoNewRun = 21070;
+constexpr int kUndoPlaceTapOff = 21582;
 
 Qt::CursorShape ShapeOf(int cursor) {
   switch (cursor) {
@@ -102,10 +115,33 @@ void CDorneViewToolHost::SetDistanceLayer(bool on) {
 // The label dialogs are not part of the view yet: a new dimension is taken as it is.
 int CDorneViewToolHost::EditAnnotation(CAnnotationLabel&, bool isNew) { return isNew ? 1 : 0; }
 
-// No tap-off dialog nor outlet placement exists yet: the tool cannot be entered.
-int CDorneViewToolHost::RunTapOffDialog(int&) { return 0; }
+int CDorneViewToolHost::RunTapOffDialog(int& code) {
+  CRun* run = m_view.Document() != nullptr ? m_view.Document()->GetCurrentRun() : nullptr;
+  if (run == nullptr) return 0;
+  CRefCoffTable table;
+  // A table that cannot be read leaves the dialog without rows: nothing can be chosen.
+  table.Load(CRangeContext::Instance().CatalogueFolder(), false);
+  CTapOffDlg dialog(table, run->GetPropText("Catalog"), &m_view);
+  const int result = dialog.exec();
+  code = static_cast<int>(RememberedTapOffChoice().record.mask << 8);
+  if (result == CTapOffDialogRules::kResultDistribute) {
+    const CDorneApp* app = CRunEnvironment::Instance().App();
+    const std::string setting = app != nullptr
+                                    ? ReadSetting(app->Profile(), settings_key::kTapOffToLoad)
+                                    : std::string(settings_key::kTapOffToLoad.defaultText);
+    m_view.Document()->GetUndo().SaveUndoState(kUndoPlaceTapOff, true, true);
+    if (ComputeRunTapOffLoads(*run, setting) != 0) m_view.Document()->SetModifiedFlag(true);
+  }
+  return result;
+}
 
-int CDorneViewToolHost::PlaceTapOffUnit(CBox&, int, CDev*) { return 0; }
+int CDorneViewToolHost::PlaceTapOffUnit(CBox& box, int code, CDev* unit) {
+  auto* joint = dynamic_cast<CDev*>(box.GetOwner());
+  if (joint == nullptr) return 0;
+  const int placed = ::PlaceTapOffUnit(*joint, code, unit, false);
+  if (placed != 0) m_view.Document()->SetModifiedFlag(true);
+  return placed;
+}
 
 void CDorneView::CreateTools() {
   m_toolHost = std::make_unique<CDorneViewToolHost>(*this);

@@ -1,0 +1,15 @@
+#pragma once
+
+class CDev;
+
+// Places a unit of the remembered choice (RememberedTapOffChoice) at outlet point 10..29
+// of the joint that owns the outlet box. With a unit and a negative point, that unit is
+// moved to the point instead and takes the remembered choice. 1 when a unit now stands
+// there; 0 when the point does not take the choice, when a unit already stands at that
+// very spot (it becomes RememberedTapOffChoice's found unit), or when the unit would
+// collide with another unit (message 30158) or a joint (30159): then nothing changed and,
+// unless quiet, the message was shown.
+int PlaceTapOffUnit(CDev& joint, int point, CDev* unit, bool quiet);
+
+// The unit found at the spot by the last PlaceTapOffUnit; null when the spot was free.
+CDev* TapOffUnitFoundAtSpot();
