@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CDev;
+class CRun;
+
+// The coding state of one run's walk for the 3D exchange file: the device pending, its
+// parameters and the position text gathered since the last position line.
+struct CZ3dBranch {
+  int group = 0;
+  const CDev* element = nullptr;
+  int entry = -1;
+  int side = -1;
+  int tState = 0;
+};
+
+struct CZ3dCoding {
+  const CRun* run = nullptr;
+  int family = 0;
+  int calibre = 0;
+  int device = 0, q1 = 0, q2 = 0;  // pending device D and its qualifiers
+  int cut = -1;
+  std::string position;
+  std::string name;
+  int p200 = 0, p201 = 0, p202 = 0, p203 = 0, p6 = 0, p128 = 0, p208 = 0;
+  int entrax = 0;
+  std::string entraxText;
+  int marks = 0;
+  int tState = 0;
+  int extraDevices = 0;
+  int groups = 0;
+  int count = 0;
+  std::vector<CZ3dBranch> pending;
+  // The element in hand and its straight lengths back (Lb) and on (Lf), its turn code.
+  const CDev* element = nullptr;
+  int entry = -1, next = -1;
+  int lengthBack = 0, lengthOn = 0, turn = 0;
+  bool pathEnds = false;
+};
+
+// Sets the pending device for the element in hand by its kind, variant and family.
+void CodeElement(CZ3dCoding& state, const CDev& element);
+
+// Writes the pending device line and the position line after it, then clears the device.
+void WriteDeviceLine(CZ3dCoding& state, std::string& file);
+
+// "%05d" and the other fixed-width forms of the file, never bound to the locale.
+std::string Z3dNumber(const char* format, int value);
+// "@." values: 16 wide, one decimal, zero-padded.
+std::string Z3dDecimal(double value);

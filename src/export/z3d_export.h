@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+class CRun;
+
+// The 3D exchange file (".Z3D") of one run for CAD programs that rebuild the run in 3D:
+// a header of "key:value" lines with the run's product data, the run as a path of
+// position ("pos:") and device ("dev:") lines, and the section of its tap-off units.
+// Built in memory with line feeds in UTF-8 and turned into bytes (CP1252, CR LF) only
+// when written, so the counts patched into it never depend on a text-mode stream.
+
+// The text with every control character (CR and LF among them) made a blank: a name or
+// comment must never start a line of its own.
+std::string BlankControlCharacters(std::string_view text);
+
+// The run name as the file and its "name:" line carry it: the nine characters that a file
+// name cannot hold ("\/:*?"<>|") made underscores, control characters made blanks.
+std::string CleanZ3dRunName(std::string_view name);
+
+// "prod:": the catalogue in upper case, "new" added to "QPA", "-APOD" to any "Qp...".
+std::string Z3dProductText(std::string_view catalog);
+// "rating:" from the run's "Calibre" code, by catalogue.
+std::string Z3dRatingText(std::string_view catalog, std::string_view code);
+// "pol:" from the run's "Neutral", by catalogue.
+std::string Z3dPoleCode(std::string_view catalog, std::string_view neutral);
+// "opt:" from the catalogue's option value (Ground, RAL or IP) and its step property
+// ("QM_ED_STEP" or "QP_STEP"; empty for other catalogues).
+std::string Z3dOptionCode(std::string_view catalog, std::string_view value, std::string_view step);
+
+// The whole file as text (line feeds, UTF-8): header, path, tap-off section.
+std::string WriteZ3dText(const CRun& run);
+
+// The bytes written to disk: CP1252 ('?' for what it cannot hold), each LF as CR LF.
+std::string Z3dFileBytes(std::string_view text);
+
+// "<title without .run> - <clean run name>.Z3D".
+std::string Z3dFileName(std::string_view title, std::string_view runName);
+
+// Writes the run's file as a new file beside path and renames it over path. False when it
+// cannot be written; path is then as it was.
+bool SaveZ3dFile(const CRun& run, const std::string& path);

@@ -1,0 +1,171 @@
+#include "export/z3d_path.h"
+
+#include "export/z3d_coding.h"
+#include "model/dev.h"
+#include "model/run.h"
+
+#include <algorithm>
+#include <charconv>
+#include <set>
+
+namespace {
+
+// Run-on pieces that count as part of a straight stretch.
+bool IsPlainStraight(const CDev& element) {
+  return (element.GetKind() == CDev::kInLine && element.GetVariant() == 0) ||
+         (element.GetKind() == CDev::kStraight && element.GetVariant() == 123);
+}
+
+int FaceTowards(const CDev& element, const CDev* neighbour) {
+  for (int face = 0; face < CDev::kFaceCount; ++face)
+    if (element.GetNeighbour(face) == neighbour) return face;
+  return element.GetBackFace();
+}
+
+int IntegerField(const CDev& element, std::string_view field) {
+  const std::string text = element.GetFieldText(field).value_or("");
+  int value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+std::string TurnToken(int turn, const CDev& element) {
+  if (turn < 1 || turn > 4) return {};
+  int angle = IntegerField(element, "ELBOW_ANGL");
+  if (angle == 0) angle = 90;
+  return std::string(1, "LRUD"[turn - 1]) + Z3dNumber("%04d", angle);
+}
+
+// The face the path goes on by, and the faces of its branches.
+int ScanSides(const CDev& element, int entry, std::vector<int>& branches) {
+  const int own = element.GetDirection();
+  int next = -1;
+  for (int face = 0; face <= CDev::kFaceCount; ++face) {
+    const int side = face == CDev::kFaceCount ? own : face;
+    if (side < 0 || side >= CDev::kFaceCount || element.GetNeighbour(side) == nullptr) continue;
+    if (face < CDev::kFaceCount && (side == entry || side == own)) continue;
+    if (next < 0) next = side;
+    else branches.push_back(side);
+  }
+  return next;
+}
+
+void CaptureName(CZ3dCoding& state, const CDev& element) {
+  const std::string& reference = element.GetReference();
+  if (reference == state.run->GetKindText(element.GetKind(), element.GetVariant())) return;
+  const bool keptOut = element.GetKind() == CDev::kInLine &&
+                       (reference.find("CF") != std::string::npos || element.GetActive() == 2);
+  if (!keptOut) state.name = reference;
+}
+
+void Measure(CZ3dCoding& state, const CDev& element, int entry, int next) {
+  state.element = &element;
+  state.entry = entry;
+  state.next = next;
+  state.lengthBack = StraightLengthTowards(element, element.GetBackFace());
+  state.lengthOn = next < 0 ? state.lengthBack : StraightLengthTowards(element, next);
+  state.turn = next < 0 ? 0 : state.run->GetTurnCode(element, entry, next, state.tState);
+}
+
+struct CStep {
+  const CDev* element;
+  int entry;
+};
+
+// Takes the first pending branch in hand; the next element is then the one it leaves to.
+CStep TakeBranch(CZ3dCoding& state, int& next) {
+  const CZ3dBranch branch = state.pending.front();
+  state.pending.erase(state.pending.begin());
+  state.position = Z3dNumber("st%03d", branch.group);
+  state.tState = branch.tState;
+  if (state.cut > 0) state.cut = 10;
+  else state.device = -2;
+  next = branch.side;
+  Measure(state, *branch.element, branch.entry, next);
+  return {branch.element, branch.entry};
+}
+
+}  // namespace
+
+int Z3dRangeFamily(const std::string& catalog) {
+  if (catalog == "QJF") return 1;
+  if (catalog.starts_with("QP") || catalog.starts_with("Qp")) return 2;
+  if (catalog == "QMA" || catalog == "QMC") return 3;
+  if (catalog == "QWA" || catalog == "QWC") return 4;
+  if (catalog == "QGA" || catalog == "QGC") return 5;
+  return 0;
+}
+
+int StraightLengthTowards(const CDev& element, int face) {
+  constexpr int kMaxRunOn = 10000;  // a damaged file may link elements in a ring
+  long long length = 0;
+  const CDev* at = &element;
+  if (face == element.GetBackFace()) length = element.GetLength();
+  for (int step = 0; step < kMaxRunOn; ++step) {
+    const CDev* next = at->GetNeighbour(face);
+    if (next == nullptr || next == &element) break;
+    if (at != &element || face == element.GetBackFace()) {
+      if (!IsPlainStraight(*next)) break;
+    }
+    length += next->GetLength();
+    if (!IsPlainStraight(*next)) break;
+    at = next;
+  }
+  return static_cast<int>(std::clamp<long long>(length, -1000000000, 1000000000));
+}
+
+std::string StraightTokens(long long length) {
+  // A length below 0 (a damaged element or a kit shorter than its offset) has no token of
+  // its own: it is written as an empty stretch rather than as "S-012".
+  if (length < 0) length = 0;
+  std::string tokens;
+  for (; length >= 9999; length -= 9999) tokens += "S9999";
+  return tokens + Z3dNumber("S%04d", static_cast<int>(length));
+}
+
+int EncodeRunGeometry(std::string& file, const CRun& run) {
+  CZ3dCoding state;
+  state.run = &run;
+  const std::string catalog = run.GetPropText("Catalog");
+  state.family = Z3dRangeFamily(catalog);
+  const std::string calibre = run.GetPropText("Calibre");
+  std::from_chars(calibre.data(), calibre.data() + calibre.size(), state.calibre);
+  const CDev* element = run.GetFirstElement();
+  if (element == nullptr) return 0;
+  const bool flipped = state.family == 3 || (state.family == 1 && (element->GetStyle() >> 12 & 1));
+  if (flipped && state.family == 1) state.tState = 2;
+  file += std::string("pos:?0000") + (flipped ? "T0180n0180" : "") + "\n";
+  int entry = element->GetBackFace();
+  std::set<const CDev*> visited;
+  while (element != nullptr && visited.insert(element).second) {
+    std::vector<int> branches;
+    int next = ScanSides(*element, entry, branches);
+    if (!branches.empty()) {
+      ++state.groups;
+      state.position += Z3dNumber("gt%03d", state.groups);
+      for (int side : branches)
+        state.pending.push_back({state.groups, element, entry, side, state.tState});
+    }
+    CaptureName(state, *element);
+    Measure(state, *element, entry, next);
+    CodeElement(state, *element);
+    if (next < 0 && !state.pending.empty()) {
+      const CStep step = TakeBranch(state, next);
+      element = step.element;
+      entry = step.entry;
+    }
+    if (state.family != 3 || state.device != 3)
+      state.position += StraightTokens(state.element->GetLength());
+    state.position += TurnToken(state.turn, *state.element);
+    state.pathEnds = next < 0;
+    if (state.cut > 0) WriteDeviceLine(state, file);
+    const CDev* following = next < 0 ? nullptr : element->GetNeighbour(next);
+    if (following != nullptr) entry = FaceTowards(*following, element);
+    element = following;
+  }
+  if (!file.ends_with("pos:end\n")) {
+    if (!state.position.empty()) file += "pos:" + state.position + "\n";
+    file += "pos:end\n";
+  }
+  return state.count;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+class CDev;
+class CRun;
+
+// The range family that the path coding of the 3D exchange file follows: 1 "QJF", 2 the
+// "QP"/"Qp" catalogues, 3 "QMA"/"QMC", 4 "QWA"/"QWC", 5 "QGA"/"QGC", 0 all others.
+int Z3dRangeFamily(const std::string& catalog);
+
+// The straight length of an element towards a face: towards its back face its own length
+// and the run-on lengths behind it; towards another face the lengths of the neighbours
+// on that face while each is plain straight (fixing variant 0 or straight variant 123).
+int StraightLengthTowards(const CDev& element, int face);
+
+// "S" tokens of a length: "S9999" repeated while 9999 or more remain, then the rest; a
+// negative length is written as "S0000".
+std::string StraightTokens(long long length);
+
+// Appends the path of the run (position and device lines, ending "pos:end") to file and
+// returns the number of device lines counted.
+int EncodeRunGeometry(std::string& file, const CRun& run);
