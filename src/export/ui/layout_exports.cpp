@@ -18,6 +18,7 @@
 #include "export/csv_export.h"
 #include "export/layout_xl_export.h"
 #include "export/picture_files.h"
+#include "export/z3d_export.h"
 #include "export/part_number_import.h"
 #include "export/part_number_link.h"
 #include "export/price_update.h"
@@ -136,6 +137,13 @@ bool CLayoutExports::ExportCsv(bool allRuns, const QString& path, std::string& f
                         ? static_cast<char>(point.at(0).unicode())
                         : '.';
   if (WriteCsvList(m_document, allRuns, mark).Save(path.toStdString())) return true;
+  fault = path.toStdString();
+  return false;
+}
+
+bool CLayoutExports::Export3D(const QString& path, std::string& fault) {
+  const CRun* run = m_document.GetCurrentRun();
+  if (run != nullptr && SaveZ3dFile(*run, path.toStdString())) return true;
   fault = path.toStdString();
   return false;
 }

@@ -32,6 +32,8 @@ class CLayoutExports {
   bool ImportPartNumbers();
   // Writes the CSV list to the path (all runs, or the page shown). False with the reason.
   bool ExportCsv(bool allRuns, const QString& path, std::string& fault);
+  // Writes the current run's 3D exchange file to the path. False with the reason.
+  bool Export3D(const QString& path, std::string& fault);
   // The workbook of the bill: the exchange file written and the spreadsheet helper
   // started on it, writing target (saveAs) or a workbook that it opens. False with the
   // reason when the helper could not start or the exchange file not be written.

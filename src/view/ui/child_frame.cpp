@@ -1,6 +1,8 @@
 #include "view/ui/child_frame.h"
 
 #include <QApplication>
+
+#include <filesystem>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -10,6 +12,7 @@
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
 #include "export/picture_files.h"
+#include "export/z3d_export.h"
 #include "export/ui/layout_exports.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
@@ -143,6 +146,7 @@ bool CChildFrame::UpdateCommand(int commandId, CCommandState& state) {
     case kIdUpdatePrices:
     case kIdImportPartNumbers:
     case kIdExportCsv:
+    case kIdExport3D:
     case kIdExportCsvDetailed: {
       CDocCommandContext context;
       context.totalsPageShown = document != nullptr && document->GetBomPage() == 0;
@@ -189,6 +193,7 @@ bool CChildFrame::OnCommand(int commandId) {
     case kIdExportExcelBom: OnExportWorkbook(false, true); return true;
     case kIdExportExcelBomOpen: OnExportWorkbook(true, true); return true;
     case kIdExportCsvDetailed: OnExportCsv(true); return true;
+    case kIdExport3D: OnExport3D(); return true;
     case kIdRebuildParts: m_view->RebuildCurrentRun(); return true;
     case kIdNewRun: m_view->NewRun(); return true;
     case kIdRebuildBom:
@@ -279,6 +284,20 @@ void CChildFrame::OnExportCsv(bool allRuns) {
   if (path.isEmpty()) return;
   std::string fault;
   if (Exports().ExportCsv(allRuns, path, fault) || !m_reportError) return;
+  m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, fault)));
+}
+
+void CChildFrame::OnExport3D() {
+  const CRun* run = m_view->Document()->GetCurrentRun();
+  if (!m_chooseFile || run == nullptr) return;
+  const std::filesystem::path document(m_documentPath);
+  const std::string name = Z3dFileName(document.filename().string(), run->GetPropText("Name"));
+  const std::string suggested =
+      m_documentPath.empty() ? std::string() : (document.parent_path() / name).string();
+  const QString path = m_chooseFile("Z3D (*.Z3D) |*.Z3D||", "Z3D", suggested);
+  if (path.isEmpty()) return;
+  std::string fault;
+  if (Exports().Export3D(path, fault) || !m_reportError) return;
   m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, fault)));
 }
 

@@ -70,6 +70,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnExport(bool dxf, const QRect& region = QRect());
   void ShowAngleDialog();
   void OnExportCsv(bool allRuns);
+  void OnExport3D();
   // The name a picture or drawing of the view is proposed under, beside the document.
   std::string SuggestedPictureName(const std::string& extension) const;
   void OnExportWorkbook(bool allRuns, bool saveAs);

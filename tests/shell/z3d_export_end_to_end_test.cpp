@@ -1,0 +1,40 @@
+// The real program exports the current run of the QD sample from the layout window's 3D
+// export command, its file dialog answered by the script hook; the file written must be
+// byte for byte the one the core writes for that run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "shell_test_support.h"
+#include "support/program_run.h"
+
+namespace {
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST(Z3dExportEndToEndTest, TheMenuCommandWritesTheRunsFile) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_dialog.png";
+  const std::string target = folder.Path("sampleD.Z3D");
+  const std::string script = "open " TVR_PROGRAM_DIR
+                             "/examples/qd_sample.run\nenabled 32985 1\n"
+                             "answer " +
+                             shot + " accept fileNameEdit=" + target + "\nmenu 32985\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  EXPECT_EQ(ReadAll(target), ReadAll(TVR_SOURCE_DIR "/tests/data/export/qd_sample.z3d"))
+      << run.dump.toStdString() << run.output.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(target + ".new"));
+}
+
+}  // namespace
