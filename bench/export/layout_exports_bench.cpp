@@ -5,6 +5,7 @@
 #include "export/layout_xl_export.h"
 #include "export/part_number_link.h"
 #include "export/price_update.h"
+#include "export/z3d_export.h"
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
@@ -109,5 +110,14 @@ void BM_ExportWorkbookExchange(benchmark::State& state) {
     benchmark::DoNotOptimize(WriteLayoutExchangeFile(*document, true, {}).Bytes());
 }
 BENCHMARK(BM_ExportWorkbookExchange)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The 3D exchange file of every run, as bytes ready to write.
+void BM_Export3D(benchmark::State& state) {
+  std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    for (const CRun* run : document->GetRuns())
+      benchmark::DoNotOptimize(Z3dFileBytes(WriteZ3dText(*run)));
+}
+BENCHMARK(BM_Export3D)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
