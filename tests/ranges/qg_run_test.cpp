@@ -1,0 +1,372 @@
+#include "model/dev.h"
+#include "model/element_selection.h"
+#include "model/page_kinds.h"
+#include "range_test_support.h"
+#include "ranges/qg/run_qg.h"
+#include "ranges/range_table_reader.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+namespace {
+
+// QG runs on the sample catalogue: rating 10 is a 130 x 130 housing, 08 (variant A) a
+// flat 180 x 60 one; neutral option 2 is labelled "Reduced neutral", 3 has no row.
+class QGRunTest : public RangeTest {
+ protected:
+  void TearDown() override {
+    m_run.reset();
+    RangeTest::TearDown();
+  }
+  CRunQG& MakeRun(const char* variant, const char* rating, const char* neutral = "3") {
+    m_run = std::make_unique<CRunQG>(variant, nullptr);
+    m_run->SetProp("Calibre", rating);
+    m_run->SetProp("Neutral", neutral);
+    return *m_run;
+  }
+  std::unique_ptr<CRunQG> m_run;
+};
+
+std::string Padded(std::string text) {
+  text.resize(kRefWidth, ' ');
+  return text;
+}
+
+CDev MakeStraight(int kind, int variant, int sub, const char* entrax = "", const char* bars = "") {
+  CDev element;
+  element.SetKind(kind);
+  element.SetStyle(static_cast<std::uint32_t>(variant) | (static_cast<std::uint32_t>(sub) << 20));
+  element.SetPropValue("ENTRAX", entrax);
+  element.SetPropValue("BARS", bars);
+  return element;
+}
+
+TEST_F(QGRunTest, LiteralKindsGiveTheirReferences) {
+  struct Row {
+    int kind;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {15, "QGB0000RH1"},     {16, "QGB0000MF1"},     {17, "QGB0000DA1"},
+      {21, "QGB0010CR1"},     {26, "QGB0010CR6"},     {33, "QGB0010CR3SP"},
+      {41, "QGB0040YB112"},   {44, "QGB0070YB112"},   {45, "QGB0080YB112"},
+      {46, "QGB0100YB112"},   {47, "QGB0120YB112"},   {111, "QGB0060YC110B"},
+      {232, "QGB0100YC205T"}, {213, "QGB0060YC205S"}, {343, "QGB0120YC305S"},
+      {122, "QGB0080YC110T"},
+  };
+  CRunQG& run = MakeRun("A", "10");
+  for (const Row& row : rows)
+    EXPECT_EQ(run.GetElementRef(row.kind), Padded(row.expected)) << row.kind;
+  for (const int unknown : {99, 18, 27, 48, 110, 114, 150, 411}) {
+    EXPECT_EQ(run.GetElementRef(unknown), "") << unknown;
+  }
+}
+
+TEST_F(QGRunTest, ShortReferencesExpandToAmperes) {
+  struct Row {
+    const char* variant;
+    const char* text;
+    bool nextSize;
+    bool converted;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"A", "QGA12YA4", false, true, "QGA1250YA4"},
+      {"A", "QGA12YA4", true, true, "QGA1600YA4"},
+      {"C", "QGC13YA4", false, true, "QGC1350YA4"},
+      {"C", "QGC10YA4", true, true, "QGC1350YA4"},
+      {"A", "QGA10YA4", true, true, "QGA1250YA4"},
+      {"A", "QGA08YA4", false, true, "QGA0800YA4"},
+      {"A", "QGA63YA4", true, true, "QGA6300YA4"},
+      // Converted once already: the rating is not widened again.
+      {"A", "QGA0800YA4", false, false, "QGA0800YA4"},
+      {"A", "QGA1250YA4", true, false, "QGA1250YA4"},
+      // 'B' references take the housing height, and its width where marked.
+      {"A", "QGB?!EM?!", false, true, "QGB0130EM13"},
+      {"A", "QGB12EM?!", false, false, "QGB12EM?!"},
+      {"A", "QGX12YA4", false, false, "QGX12YA4"},
+      {"A", "QGA1", false, false, "QGA1"},
+  };
+  for (const Row& row : rows) {
+    CRunQG& run = MakeRun(row.variant, "10");
+    std::string text = row.text;
+    EXPECT_EQ(run.ExpandReference(text, row.nextSize), row.converted) << row.text;
+    EXPECT_EQ(text, row.expected) << row.text;
+  }
+}
+
+TEST_F(QGRunTest, NeutralLabelGoesBeforeTheParameters) {
+  struct Row {
+    const char* neutral;
+    const char* text;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"2", "QGA10YA", "QGA1000YAn=Reducedneutral"},
+      {"2", "QGA10YA x a=5,b=6", "QGA1000YA x n=Reducedneutral,a=5,b=6"},
+      {"2", "QGA10YA \nGroup", "QGA1000YAn=Reducedneutral \nGroup"},
+      {"3", "QGA10YA", "QGA1000YA"},
+      {"2", "QGA10YA", "QGA1000YAn=Reducedneutral"},
+  };
+  for (const Row& row : rows) {
+    CRunQG& run = MakeRun("A", "10", row.neutral);
+    std::string text = row.text;
+    EXPECT_TRUE(run.ExpandReference(text, false)) << row.text;
+    EXPECT_EQ(text, row.expected) << row.neutral << " " << row.text;
+  }
+}
+
+TEST_F(QGRunTest, RefPatternTakesTheNeutral) {
+  CRunQG& run = MakeRun("A", "10", "5");
+  std::string pattern(kRefWidth, ' ');
+  run.FillRefPattern(pattern);
+  EXPECT_EQ(pattern, Padded("QGA10  5"));
+  std::string shortPattern(7, ' ');
+  run.FillRefPattern(shortPattern);
+  EXPECT_EQ(shortPattern, "QGA10  ");
+  run.SetProp("Neutral", "");
+  std::string plain(kRefWidth, ' ');
+  run.FillRefPattern(plain);
+  EXPECT_EQ(plain, Padded("QGA10"));
+}
+
+TEST_F(QGRunTest, DevicePatternsMarkTheSpecialShapes) {
+  struct Row {
+    int variant;
+    int sub;
+    const char* entrax;
+    const char* expected;
+  };
+  // The sample's feed box row of kind group 0, variant 2 is "???##TP4?1".
+  const Row rows[] = {
+      {2, 1, "", "QGA##TP411"},
+      {2, 1, "100", "QGA##TP421"},
+      {2, 2, "", "QGA##TP431"},
+      {2, 3, "", "QGA##TP471"},
+  };
+  CRunQG& run = MakeRun("A", "10");
+  for (const Row& row : rows) {
+    const CDev element = MakeStraight(CDev::kEnd, row.variant, row.sub, row.entrax);
+    std::string pattern(kRefWidth, ' ');
+    run.CompleteDeviceRef(element, pattern);
+    EXPECT_EQ(pattern, Padded(row.expected)) << row.variant << "/" << row.sub;
+  }
+  // No device row: a part that does not exist.
+  const CDev missing = MakeStraight(CDev::kEnd, 9, 0);
+  std::string pattern(kRefWidth, ' ');
+  run.CompleteDeviceRef(missing, pattern);
+  EXPECT_EQ(pattern, Padded("ZZZZZZZZZZZZZZZZ"));
+}
+
+TEST_F(QGRunTest, BarGeometryFollowsTheHousingHeight) {
+  CRunQG& run = MakeRun("A", "10");
+  int length = 3, width = 0, thickness = 0;
+  EXPECT_EQ(run.GetBarGeometry(length, width, thickness, nullptr), 3);
+  EXPECT_EQ(length, 150);
+  EXPECT_EQ(width, 60);
+  EXPECT_EQ(thickness, 20);
+  length = 9;
+  EXPECT_EQ(run.GetBarGeometry(length, width, thickness, nullptr), -1);
+
+  CDev offered = MakeStraight(CDev::kEnd, 2, 2, "200", "700/80");
+  EXPECT_EQ(run.GetBarGeometry(length, width, thickness, &offered), 2);
+  EXPECT_EQ(length, 700);
+  EXPECT_EQ(width, 80);
+  EXPECT_EQ(thickness, 10);
+
+  CDev notOffered = MakeStraight(CDev::kEnd, 2, 2, "200", "700/70");
+  EXPECT_EQ(run.GetBarGeometry(length, width, thickness, &notOffered), 1);
+  EXPECT_EQ(length, 150);
+  EXPECT_EQ(width, 100);
+  EXPECT_EQ(notOffered.GetFieldText("BARS").value_or(""), "");
+
+  CDev defaultSpaced = MakeStraight(CDev::kEnd, 6, 1, "", "garbage/x/");
+  EXPECT_EQ(run.GetBarGeometry(length, width, thickness, &defaultSpaced), 0);
+  EXPECT_EQ(width, 100);
+  EXPECT_EQ(thickness, 6);
+}
+
+// Outputs are never left holding the caller's values.
+TEST_F(QGRunTest, BarGeometryClearsItsOutputsWhenItFails) {
+  CRunQG& flat = MakeRun("A", "08");
+  int length = 1, width = 77, thickness = 77;
+  EXPECT_EQ(flat.GetBarGeometry(length, width, thickness, nullptr), -1);
+  EXPECT_EQ(length + width + thickness, 0);
+  CRunQG& run = MakeRun("A", "10");
+  CDev elbow = MakeStraight(CDev::kElbow, 2, 2);
+  length = width = thickness = 77;
+  EXPECT_EQ(run.GetBarGeometry(length, width, thickness, &elbow), -1);
+  EXPECT_EQ(length + width + thickness, 0);
+}
+
+TEST_F(QGRunTest, CentreDistancesRespectBarsAndConductors) {
+  struct Row {
+    const char* neutral;
+    int variant;
+    int sub;
+    const char* entrax;
+    std::array<int, 4> expected;
+  };
+  // Height 130: entry 1 is a 100 x 10 bar.
+  const Row rows[] = {
+      {"4", 2, 2, "200/200/200", {200, 200, 200, 0}},
+      {"3", 2, 2, "200/200/200", {200, 200, 0, 0}},
+      {"5", 2, 2, "200/200/200/200", {200, 200, 200, 200}},
+      {"4", 5, 0, "300/10", {100, 100, 100, 0}},
+      {"4", 2, 1, "", {115, 115, 115, 0}},
+      {"4", 2, 1, "10/10/10", {70, 70, 70, 0}},
+      {"4", 2, 2, "10/10/10", {125, 125, 125, 0}},
+      {"4", 2, 2, "500/500/50", {500, 500, 334, 0}},
+      // A conductor count out of range counts as 4 and never divides by zero.
+      {"1", 2, 2, "500/500/50", {500, 500, 334, 0}},
+      {"x", 2, 2, "200/200/200", {200, 200, 200, 0}},
+      {"4", 2, 2, "200/0/300", {200, 125, 125, 0}},
+      {"4", 2, 4, "200/300", {200, 300, 0, 0}},
+      {"4", 1, 2, "200/300", {0, 0, 0, 0}},
+  };
+  for (const Row& row : rows) {
+    CRunQG& run = MakeRun("A", "10", row.neutral);
+    CDev element = MakeStraight(CDev::kEnd, row.variant, row.sub, row.entrax);
+    EXPECT_EQ(run.GetCentreDistances(element), row.expected)
+        << row.neutral << " " << row.variant << "/" << row.sub << " " << row.entrax;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Three elements in a line, the outer two 30000 long; from the last one the chain sums
+// its own length and the middle one's, and side -1 tells whether that reaches 90 m.
+TEST_F(QGRunTest, LongestPathTellsAChainOfNinetyMetres) {
+  struct Row {
+    int middle;
+    int answer;
+  };
+  const Row rows[] = {{59999, 0}, {60000, 1}, {10, 0}};
+  CRunQG& run = MakeRun("A", "10");
+  for (const Row& row : rows) {
+    CDev a, b, c;
+    for (CDev* element : {&a, &b, &c}) element->SetDirection(1);
+    a.SetDrawnLength(30000);
+    b.SetDrawnLength(row.middle);
+    c.SetDrawnLength(30000);
+    const int back = CDev::OppositeDirection(1);
+    a.SetNeighbour(1, &b);
+    b.SetNeighbour(back, &a);
+    b.SetNeighbour(1, &c);
+    c.SetNeighbour(back, &b);
+    // Stepping forwards takes the next element's length, backwards the element's own.
+    EXPECT_EQ(run.GetLongestPathLength(a, 1), row.middle + 30000) << row.middle;
+    EXPECT_EQ(run.GetLongestPathLength(c, back), row.middle + 30000) << row.middle;
+    EXPECT_EQ(run.GetLongestPathLength(c, -1), row.answer) << row.middle;
+    a.SetNeighbour(1, nullptr);
+    b.SetNeighbour(back, nullptr);
+    b.SetNeighbour(1, nullptr);
+    c.SetNeighbour(back, nullptr);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The sample's wall piece (kind 8, variant 15) has a 20 mm housing round the busbar; a
+// mounted joint takes the 170 x 170 "10F" housing, 40 larger without wall pieces beside.
+TEST_F(QGRunTest, HousingsWrapTheBusbarAndJointsTakeTheFHousing) {
+  struct Row {
+    int kind;
+    int variant;
+    int partsState;
+    int active;
+    bool wallBeside;
+    int width;
+    int height;
+  };
+  const Row rows[] = {
+      {CDev::kInLineVariant, 15, 0, 1, false, 170, 170},
+      {CDev::kJoint, 0, 1, 1, false, 210, 210},
+      {CDev::kJoint, 0, 1, 1, true, 170, 170},
+      // Not built yet, or not mounted: what every run gives (0 below).
+      {CDev::kJoint, 0, 0, 1, false, 0, 0},
+      {CDev::kJoint, 0, 1, 2, false, 0, 0},
+  };
+  for (const Row& row : rows) {
+    CRunQG& run = MakeRun("A", "10");
+    run.SetPartsState(row.partsState);
+    CDev element = MakeStraight(row.kind, row.variant, 0);
+    element.SetActive(row.active);
+    element.SetDirection(1);
+    CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
+    if (row.wallBeside) element.SetNeighbour(1, &wall);
+    const CHousingDims dims = run.GetHousingDims(element);
+    const CHousingDims common = run.CRun::GetHousingDims(element);
+    if (row.width == 0) {
+      EXPECT_EQ(dims.width, common.width) << row.partsState << " " << row.active;
+      EXPECT_EQ(dims.height, common.height) << row.partsState << " " << row.active;
+      continue;
+    }
+    EXPECT_EQ(dims.width, row.width) << row.kind << "/" << row.variant << " " << row.active;
+    EXPECT_EQ(dims.height, row.height) << row.kind << "/" << row.variant << " " << row.active;
+    element.SetNeighbour(1, nullptr);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QGRunTest, WholeSpecialShapesGetTheirPages) {
+  CRunQG& run = MakeRun("A", "10");
+  auto page = [&run](int slot) { return run.GetElementPage(slot); };
+  struct Row {
+    int kind;
+    int variant;
+    std::vector<int> added;
+  };
+  const Row rows[] = {
+      {CDev::kEnd, 2, {page(7), page(11), page(10), page(9), page(kSlotPhaseOrder)}},
+      {CDev::kEnd, 6, {page(7), page(11), page(10), page(9), page(kSlotPhaseOrder)}},
+      {CDev::kEnd, 7, {page(12), page(kSlotPhaseOrder)}},
+      {CDev::kEnd, 0, {page(kSlotPhaseOrder)}},
+      {CDev::kInLine, 0, {page(8)}},
+      {CDev::kElbow, 0, {}},
+  };
+  for (const Row& row : rows) {
+    CDev element = MakeStraight(row.kind, row.variant, 0);
+    CElementSelection::Instance().Select(&element, CElementSelection::kWholeElement);
+    std::vector<int> expected;
+    for (const int base : run.CRun::GetSubObjects(element))
+      if (base != page(kSlotElementName)) expected.push_back(base);
+    if (!row.added.empty() && expected.size() >= 1 && expected.back() == page(kSlotFeedUnit) &&
+        row.added.size() == 5) {
+      expected.pop_back();
+      expected.insert(expected.end(), row.added.begin(), row.added.begin() + 2);
+      expected.push_back(page(kSlotFeedUnit));
+      expected.insert(expected.end(), row.added.begin() + 2, row.added.end());
+    } else {
+      expected.insert(expected.end(), row.added.begin(), row.added.end());
+    }
+    expected.push_back(page(kSlotElementName));
+    EXPECT_EQ(run.GetSubObjects(element), expected) << row.kind << "/" << row.variant;
+    EXPECT_EQ(run.GetPageWord(element, expected.size() > 1 ? expected[1] : 0), 0);
+    CElementSelection::Instance().Clear();
+  }
+}
+
+// A single face: the common pages only, the second one with the page word 1.
+TEST_F(QGRunTest, SingleFaceMarksTheSecondPage) {
+  CRunQG& run = MakeRun("A", "10");
+  CDev element = MakeStraight(CDev::kEnd, 2, 1);
+  CElementSelection::Instance().Select(&element, 2);
+  const std::vector<int> pages = run.GetSubObjects(element);
+  ASSERT_GE(pages.size(), 3u);
+  EXPECT_EQ(pages.back(), run.GetElementPage(kSlotElementName));
+  EXPECT_EQ(std::count(pages.begin(), pages.end(), run.GetElementPage(7)), 0);
+  EXPECT_EQ(run.GetPageWord(element, pages[1]), 1);
+  EXPECT_EQ(run.GetPageWord(element, pages[0]), 0);
+  CElementSelection::Instance().Clear();
+}
+
+}  // namespace
