@@ -249,9 +249,9 @@ TEST_F(QGRunTest, LongestPathTellsAChainOfNinetyMetres) {
   for (const Row& row : rows) {
     CDev a, b, c;
     for (CDev* element : {&a, &b, &c}) element->SetDirection(1);
-    a.SetDrawnLength(30000);
-    b.SetDrawnLength(row.middle);
-    c.SetDrawnLength(30000);
+    a.SetBookedLength(30000);
+    b.SetBookedLength(row.middle);
+    c.SetBookedLength(30000);
     const int back = CDev::OppositeDirection(1);
     a.SetNeighbour(1, &b);
     b.SetNeighbour(back, &a);
@@ -367,6 +367,85 @@ TEST_F(QGRunTest, SingleFaceMarksTheSecondPage) {
   EXPECT_EQ(run.GetPageWord(element, pages[1]), 1);
   EXPECT_EQ(run.GetPageWord(element, pages[0]), 0);
   CElementSelection::Instance().Clear();
+}
+
+}  // namespace
+
+namespace {
+
+// A joint (direction 1) between a chosen element before it and one after it.
+TEST_F(QGRunTest, JointsAreClassifiedByTheirNeighbours) {
+  struct Row {
+    int active;
+    int beforeKind;
+    int beforeVariant;
+    int afterKind;
+    int afterVariant;
+    bool wallBehindRiser;
+    int expected;
+  };
+  const Row rows[] = {
+      {1, CDev::kEnd, 0, CDev::kEnd, 2, false, 0},
+      {1, CDev::kEnd, 2, CDev::kEnd, 1, false, 0},
+      {2, CDev::kEnd, 2, CDev::kEnd, 2, false, 1},
+      {1, CDev::kEnd, 2, CDev::kInLineVariant, 15, false, 2},
+      {1, CDev::kInLine, 0, CDev::kEnd, 2, true, 2},
+      {1, CDev::kInLine, 0, CDev::kEnd, 2, false, 6},
+      {1, CDev::kEnd, 2, CDev::kInLineVariant, 7, false, 6},
+      {0, CDev::kEnd, 2, CDev::kEnd, 2, false, 0},
+  };
+  CRunQG& run = MakeRun("A", "10");
+  const int back = CDev::OppositeDirection(1);
+  for (const Row& row : rows) {
+    CDev joint = MakeStraight(CDev::kJoint, 0, 0);
+    joint.SetActive(row.active);
+    joint.SetDirection(1);
+    CDev before = MakeStraight(row.beforeKind, row.beforeVariant, 0);
+    CDev after = MakeStraight(row.afterKind, row.afterVariant, 0);
+    CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
+    joint.SetNeighbour(back, &before);
+    joint.SetNeighbour(1, &after);
+    if (row.wallBehindRiser) before.SetNeighbour(back, &wall);
+    EXPECT_EQ(run.ClassifyKind9Element(&joint), row.expected) << &row - rows;
+    joint.SetNeighbour(back, nullptr);
+    joint.SetNeighbour(1, nullptr);
+    before.SetNeighbour(back, nullptr);
+  }
+  EXPECT_EQ(run.ClassifyKind9Element(nullptr), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QGRunTest, TwoAndFourMetreEndDevicesShowTheirOtherEnd) {
+  struct Row {
+    std::int32_t length;
+    const char* reference;
+    int side;
+    const char* expected;
+  };
+  // Variant index 1: side 1 is the device's own side.
+  const Row rows[] = {
+      {2000, "QGA1000ET4", 1, "QGA1000ET4"},
+      {2000, "QGA1000ET4", 0, "QGA1000ETS"},
+      {4000, "QGA1000ET4", 0, "QGA1000ETS"},
+      {3000, "QGA1000ET4", 0, ""},
+      {2000, "QGA1000ER4", 0, ""},
+      {2000, "QGA1000ET4", 2, ""},
+      {2000, "QGA", 0, ""},
+  };
+  CRunQG& run = MakeRun("A", "10", "S");
+  for (const Row& row : rows) {
+    CDev device = MakeStraight(CDev::kEnd, 0, 0);
+    device.SetStyle(1u << 8);
+    device.SetBookedLength(row.length);
+    device.SetReference(row.reference);
+    std::string expected = row.expected;
+    if (!expected.empty()) expected.resize(device.GetReference().size(), ' ');
+    EXPECT_EQ(run.GetDeviceTextForSide(device, row.side), expected)
+        << row.length << " " << row.reference << " " << row.side;
+  }
 }
 
 }  // namespace

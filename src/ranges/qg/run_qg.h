@@ -53,6 +53,12 @@ class CRunQG : public CRangeRun {
   // "F" housing of the rating ("Calibre" and "F").
   CHousingDims GetHousingDims(const CDev& element) const override;
 
+  // The device's reference on its own side; a 2 or 4 m "ET" device shows its other end
+  // on side 0, with the neutral and 'T'.
+  std::string GetDeviceTextForSide(const CDev& device, int side) const override;
+  // A joint by what lies on both sides: 0 not a live joint or beside a plain straight,
+  // 1 an unflagged one, 2 beside a wall piece (kind 8, variant 15), 6 any other.
+  int ClassifyKind9Element(const CDev* element) const;
   // The common pages up to the element name page; for the whole element the pages of
   // the special shapes, risers and accessories; the name page last.
   std::vector<int> GetSubObjects(const CDev& element) const override;

@@ -1,5 +1,6 @@
 #include "model/dev.h"
 #include "ranges/qg/run_qg.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/range_table_reader.h"
 
 namespace {
@@ -60,4 +61,38 @@ void CRunQG::FitJointToFHousing(const CDev& element, CHousingDims& dims) const {
     dims.width += kJointMargin;
     dims.height += kJointMargin;
   }
+}
+
+std::string CRunQG::GetDeviceTextForSide(const CDev& device, int side) const {
+  const std::string& reference = device.GetReference();
+  if (static_cast<int>((device.GetStyle() >> 8) & 0xF) == side) return reference;
+  const std::int64_t length = device.GetChainLength(-1, false);
+  if ((length != 2000 && length != 4000) || RefPairAt(reference, 7) != "ET" || side != 0) return {};
+  std::string text = reference;
+  const std::string neutral = GetPropText("Neutral");
+  SetRefChar(text, 9, neutral.empty() ? ' ' : neutral[0]);
+  SetRefChar(text, 8, 'T');
+  return text;
+}
+
+int CRunQG::ClassifyKind9Element(const CDev* element) const {
+  if (element == nullptr || element->GetKind() != CDev::kJoint || !element->IsActive()) return 0;
+  const int direction = element->GetDirection();
+  const int back = CDev::OppositeDirection(direction);
+  for (const int side : {direction, back}) {
+    const CDev* next = element->GetNeighbour(side);
+    if (next != nullptr && next->GetKind() == CDev::kEnd &&
+        (next->GetVariant() == 0 || next->GetVariant() == 1))
+      return 0;
+  }
+  // The active word doubles as the flag word: without its mounting bit nothing is fitted.
+  if ((element->GetActive() & 1) == 0) return 1;
+  for (const int side : {direction, back}) {
+    const CDev* next = element->GetNeighbour(side);
+    if (next != nullptr && next->GetKind() == CDev::kInLine && next->GetVariant() == 0)
+      next = next->GetNeighbour(side);
+    if (next != nullptr && next->GetKind() == CDev::kInLineVariant && next->GetVariant() == 15)
+      return 2;
+  }
+  return 6;
 }

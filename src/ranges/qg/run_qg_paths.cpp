@@ -21,7 +21,7 @@ int LongestFrom(const CDev& element, int side, std::set<const CDev*>& onPath) {
     if (next == nullptr || onPath.contains(next)) continue;
     if (side >= 0 && face == CDev::OppositeDirection(side)) continue;
     const int step =
-        face == element.GetBackFace() ? element.GetDrawnLength() : next->GetDrawnLength();
+        face == element.GetBackFace() ? element.GetBookedLength() : next->GetBookedLength();
     longest = std::max(longest, step + LongestFrom(*next, face, onPath));
   }
   onPath.erase(&element);
