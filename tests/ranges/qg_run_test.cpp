@@ -449,3 +449,80 @@ TEST_F(QGRunTest, TwoAndFourMetreEndDevicesShowTheirOtherEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+struct GeometryRow {
+  int index;
+  int code;
+  std::array<std::int32_t, 3> extents;
+  std::array<double, 3> offset;
+};
+
+void ExpectGeometry(const CRunQG& run, const CDev& element, const GeometryRow& row) {
+  CElementGeometry geometry;
+  EXPECT_EQ(run.GetElementGeometry(element, row.index, geometry), row.code) << row.index;
+  EXPECT_EQ(geometry.extents, row.extents) << row.index;
+  if (row.extents == std::array<std::int32_t, 3>{0, 0, 0}) return;
+  EXPECT_DOUBLE_EQ(geometry.offset.x, row.offset[0]) << row.index;
+  EXPECT_DOUBLE_EQ(geometry.offset.y, row.offset[1]) << row.index;
+  EXPECT_DOUBLE_EQ(geometry.offset.z, row.offset[2]) << row.index;
+}
+
+// Four conductors 200 apart on 100 x 10 bars; without a run the phase order is 0, which
+// exchanges the first and the third.
+TEST_F(QGRunTest, SpecialShapeCarriesItsBarsAndClips) {
+  CRunQG& run = MakeRun("A", "10", "4");
+  CDev element = MakeStraight(CDev::kEnd, 2, 2, "200/200/200");
+  element.SetPropValue("CLINQ", "9");
+  const GeometryRow rows[] = {
+      {7, 0, {-1, 800, 130}, {0.5, 0, 0}},
+      {13, 1, {150, 100, 10}, {75, -100, 0}},
+      {12, 1, {150, 100, 10}, {75, 100, 0}},
+      {11, 1, {150, 100, 10}, {75, 300, 0}},
+      {10, 1, {150, 100, 10}, {75, -300, 0}},
+      {14, 0, {0, 0, 0}, {}},
+      {19, 2, {45, 28, 118}, {75, -100, 0}},
+      {20, 0, {0, 0, 0}, {}},
+      {21, 0, {0, 0, 0}, {}},
+  };
+  for (const GeometryRow& row : rows) ExpectGeometry(run, element, row);
+  CElementGeometry bar;
+  run.GetElementGeometry(element, 13, bar);
+  EXPECT_EQ(bar.colour, 0x969696u);
+  element.SetPropValue("CLINQ", "12");
+  ExpectGeometry(run, element, {19, 0, {0, 0, 0}, {}});
+}
+
+// Default spaced variant 5: 100 between conductors, an envelope grown by 120 each way
+// and 600 long for its 250 height.
+TEST_F(QGRunTest, DefaultSpacedShapeGrowsItsEnvelope) {
+  CRunQG& run = MakeRun("A", "10", "4");
+  const CDev element = MakeStraight(CDev::kEnd, 5, 0);
+  ExpectGeometry(run, element, {7, 0, {600, 520, 250}, {300, 0, 0}});
+  ExpectGeometry(run, element, {13, 0, {0, 0, 0}, {}});
+}
+
+TEST_F(QGRunTest, TeeOutletsAndWallCollars) {
+  CRunQG& run = MakeRun("A", "10", "4");
+  CDev tee = MakeStraight(CDev::kJunction2, 0, 0);
+  tee.SetReference("QGA1000TD4  ");
+  ExpectGeometry(run, tee, {10, 0, {200, 150, 50}, {35, 10, -90}});
+  ExpectGeometry(run, tee, {11, 0, {70, 20, 130}, {100, 75, 0}});
+  ExpectGeometry(run, tee, {12, 0, {0, 0, 0}, {}});
+  tee.SetReference("QGA1000TE4  ");
+  ExpectGeometry(run, tee, {10, 0, {0, 0, 0}, {}});
+
+  // The "10F" housing is 170 x 170: collars 130 wide, no side pieces for a 130 housing.
+  CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
+  wall.SetDirection(1);
+  ExpectGeometry(run, wall, {11, 0, {150, 130, 0}, {175, 0, 65}});
+  ExpectGeometry(run, wall, {12, 0, {150, 130, 0}, {175, 0, -65}});
+  ExpectGeometry(run, wall, {13, 0, {0, 0, 0}, {}});
+  CDev before = MakeStraight(CDev::kInLineVariant, 15, 0);
+  wall.SetNeighbour(wall.GetBackFace(), &before);
+  ExpectGeometry(run, wall, {11, 0, {150, 130, 0}, {-175, 0, 65}});
+  wall.SetNeighbour(wall.GetBackFace(), nullptr);
+}
+
+}  // namespace

@@ -65,7 +65,24 @@ class CRunQG : public CRangeRun {
   // 1 for the second page of a single face's list, else 0.
   int GetPageWord(const CDev& element, int page) const override;
 
+  // The bars, clips and envelopes of the special shapes, the outlet of "TD" tees and the
+  // collars of wall pieces, as further boxes of the element.
+  int GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const override;
+
  private:
+  // Where the conductors of a special shape lie across it.
+  struct CConductorLayout {
+    std::vector<double> at;
+    int span = 0;
+    double shift = 0;
+    bool mirror = false;
+  };
+  CConductorLayout LayOutConductors(CDev& element) const;
+  int ShapeGeometry(CDev& element, int index, CElementGeometry& geometry) const;
+  int ShapeEnvelope(const CDev& element, const CConductorLayout& layout, int barWidth,
+                    int thickness, CElementGeometry& geometry) const;
+  void TeeOutletGeometry(int index, CElementGeometry& geometry) const;
+  void WallPieceGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   void AddWholeElementPages(const CDev& element, std::vector<int>& pages) const;
   bool IsMountedJoint(const CDev& element) const;
   void FitJointToFHousing(const CDev& element, CHousingDims& dims) const;
