@@ -76,11 +76,14 @@ class CRunQG : public CRangeRun {
     int span = 0;
     double shift = 0;
     bool mirror = false;
+    bool reversed = false;
   };
   CConductorLayout LayOutConductors(CDev& element) const;
   int ShapeGeometry(CDev& element, int index, CElementGeometry& geometry) const;
   int ShapeEnvelope(const CDev& element, const CConductorLayout& layout, int barWidth,
                     int thickness, CElementGeometry& geometry) const;
+  int ShapeSidePlates(const CDev& element, int index, int base, int thickness,
+                      CElementGeometry& geometry) const;
   void TeeOutletGeometry(int index, CElementGeometry& geometry) const;
   void WallPieceGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   void AddWholeElementPages(const CDev& element, std::vector<int>& pages) const;

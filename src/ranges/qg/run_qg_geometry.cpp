@@ -86,6 +86,7 @@ CRunQG::CConductorLayout CRunQG::LayOutConductors(CDev& element) const {
   layout.span = n == 3 ? d[0] + d[1] : n == 4 ? d[0] + d[1] + d[2] : d[0] + d[1] + d[2] + d[3];
   layout.shift = (layout.at.front() + layout.at.back()) / 2;
   layout.mirror = mirror;
+  layout.reversed = reversed;
   PermutePhases(layout.at, GetPhaseOrderAt(element, 0));
   return layout;
 }
@@ -137,6 +138,7 @@ int CRunQG::ShapeGeometry(CDev& element, int index, CElementGeometry& geometry) 
   int barLength = 0, barWidth = 0, thickness = 0;
   GetBarGeometry(barLength, barWidth, thickness, &element);
   if (index == 7) return ShapeEnvelope(element, layout, barWidth, thickness, geometry);
+  if (index >= 21) return ShapeSidePlates(element, index, layout.span + 100, thickness, geometry);
   if (variant == 5) return 0;
   const std::size_t n = layout.at.size();
   for (std::size_t c = 0; c < n; ++c) {
@@ -159,40 +161,5 @@ int CRunQG::ShapeGeometry(CDev& element, int index, CElementGeometry& geometry) 
       return kClipCode;
     }
   }
-  return 0;
-}
-
-int CRunQG::ShapeEnvelope(const CDev& element, const CConductorLayout& layout, int barWidth,
-                          int thickness, CElementGeometry& geometry) const {
-  const CReferenceRow row = FindReference();
-  const int variant = element.GetVariant();
-  const int sub = variant == 5 ? 1 : SubVariant(element);
-  const bool defaultSpaced = element.GetFieldText("ENTRAX").value_or("").empty() &&
-                             (variant == 5 || ((variant == 2 || variant == 6) && sub == 1));
-  int base = layout.span + 100;
-  if (sub >= 2 && !(variant == 6 && sub == 2)) base += barWidth;
-  else if (!defaultSpaced) base += thickness;
-  const int n = ConductorCount();
-  int el = 0, ew = base, eh = row.Height();
-  double y = layout.shift, z = 0;
-  if (variant == 2 && sub >= 3) {
-    ew = (n - 2) * thickness + 42 * n + 38;
-    eh = base;
-    y = 0;
-    z = HasFrontNeighbour(element) ? -layout.shift : layout.shift;
-  } else if (variant == 3 || variant == 6) {
-    el = base;
-    ew = row.Width() + (defaultSpaced ? 50 : 80);
-    y = defaultSpaced ? 25 : 40;
-    if (layout.mirror) y = -y;
-  }
-  if (defaultSpaced && (variant == 2 || variant == 5)) {
-    ew += variant == 5 ? 120 : 80;
-    eh += variant == 5 ? 120 : 80;
-    if (variant == 5) el = eh <= 210 ? 400 : eh <= 250 ? 600 : eh <= 390 ? 800 : 900;
-  } else {
-    el = -std::max(el, 1);
-  }
-  SetBox(geometry, el, ew, eh, std::abs(el) / 2.0, y, z);
   return 0;
 }
