@@ -127,6 +127,39 @@ TEST_F(QGRunTest, SpecialShapeCarriesItsBarsAndClips) {
   ExpectGeometry(run, element, {19, 0, {0, 0, 0}, {}});
 }
 
+// Covers need a code of 21 to 26 and all six numbers; below 25 the sixth counts as 0.
+TEST_F(QGRunTest, CoversFollowTheirCode) {
+  struct Row {
+    const char* capot;
+    GeometryRow upper;
+    GeometryRow lower;
+  };
+  const Row rows[] = {
+      {"23/10/3/20/4/5/6",
+       {8, 3, {21, 810, 3}, {10.5, 0, 66.5}},
+       {9, 3, {1, 804, 5}, {0.5, 0, -67.5}}},
+      {"21/10/3/20/4/5/6",
+       {8, 3, {21, 800, 3}, {10.5, 0, 66.5}},
+       {9, 3, {1, 804, 5}, {0.5, 0, -67.5}}},
+      {"25/10/3/20/4/5/6",
+       {8, 3, {21, 810, 3}, {10.5, 0, 66.5}},
+       {9, 3, {7, 804, 5}, {3.5, 0, -67.5}}},
+      {"23/10/3/20/4/5", {8, 0, {0, 0, 0}, {}}, {9, 0, {0, 0, 0}, {}}},
+      {"27/10/3/20/4/5/6", {8, 0, {0, 0, 0}, {}}, {9, 0, {0, 0, 0}, {}}},
+  };
+  CRunQG& run = MakeRun("A", "10", "4");
+  for (const Row& row : rows) {
+    CDev element = MakeStraight(CDev::kEnd, 2, 2, "200/200/200");
+    element.SetPropValue("CAPOT", row.capot);
+    ExpectGeometry(run, element, row.upper);
+    ExpectGeometry(run, element, row.lower);
+  }
+  // Wider than 1200 across: no cover.
+  CDev wide = MakeStraight(CDev::kEnd, 2, 2, "400/400/400");
+  wide.SetPropValue("CAPOT", "23/10/3/20/4/5/6");
+  ExpectGeometry(run, wide, {8, 0, {0, 0, 0}, {}});
+}
+
 // Default spaced variant 5: 100 between conductors, an envelope grown by 120 each way
 // and 600 long for its 250 height.
 TEST_F(QGRunTest, DefaultSpacedShapeGrowsItsEnvelope) {

@@ -82,6 +82,11 @@ class CRunQG : public CRangeRun {
   int ShapeGeometry(CDev& element, int index, CElementGeometry& geometry) const;
   int ShapeEnvelope(const CDev& element, const CConductorLayout& layout, int barWidth,
                     int thickness, CElementGeometry& geometry) const;
+  // The width B of a special shape's envelope: the conductors' span and 100, and the bars.
+  int ShapeBaseWidth(const CDev& element, const CConductorLayout& layout, int barWidth,
+                     int thickness) const;
+  int ShapeCover(const CDev& element, int index, const CConductorLayout& layout, int barWidth,
+                 int thickness, CElementGeometry& geometry) const;
   int ShapeSidePlates(const CDev& element, int index, int base, int thickness,
                       CElementGeometry& geometry) const;
   void TeeOutletGeometry(int index, CElementGeometry& geometry) const;

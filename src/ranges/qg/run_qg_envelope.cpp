@@ -38,18 +38,34 @@ CEnvelope VariantSixEnvelope(const CSixInputs& in) {
   return e;
 }
 
+// Covers are offered up to this base width.
+constexpr int kMaxCoveredWidth = 1200;
+
+bool IsDefaultSpaced(const CDev& element) {
+  const int variant = element.GetVariant();
+  const int sub = CRunQG::SubVariant(element);
+  return element.GetFieldText("ENTRAX").value_or("").empty() &&
+         (variant == 5 || ((variant == 2 || variant == 6) && sub == 1));
+}
+
 }  // namespace
+
+int CRunQG::ShapeBaseWidth(const CDev& element, const CConductorLayout& layout, int barWidth,
+                           int thickness) const {
+  const int variant = element.GetVariant();
+  const int sub = variant == 5 ? 1 : SubVariant(element);
+  const int base = layout.span + 100;
+  if (sub >= 2 && !(variant == 6 && sub == 2)) return base + barWidth;
+  return IsDefaultSpaced(element) ? base : base + thickness;
+}
 
 int CRunQG::ShapeEnvelope(const CDev& element, const CConductorLayout& layout, int barWidth,
                           int thickness, CElementGeometry& geometry) const {
   const CReferenceRow row = FindReference();
   const int variant = element.GetVariant();
   const int sub = variant == 5 ? 1 : SubVariant(element);
-  const bool defaultSpaced = element.GetFieldText("ENTRAX").value_or("").empty() &&
-                             (variant == 5 || ((variant == 2 || variant == 6) && sub == 1));
-  int base = layout.span + 100;
-  if (sub >= 2 && !(variant == 6 && sub == 2)) base += barWidth;
-  else if (!defaultSpaced) base += thickness;
+  const bool defaultSpaced = IsDefaultSpaced(element);
+  const int base = ShapeBaseWidth(element, layout, barWidth, thickness);
   const int n = ConductorCount();
   const int w = row.Width(), h = row.Height();
   const bool front = HasFrontNeighbour(element);
@@ -100,4 +116,26 @@ int CRunQG::ShapeSidePlates(const CDev& element, int index, int base, int thickn
   geometry.offset = index <= 22 ? C3DPoint(length / 2.0, side * (base / 2.0 + 10), 0)
                                 : C3DPoint(length / 2.0, 0, side * (base / 2.0 + 10));
   return 0;
+}
+
+// "CAPOT": a cover code (21 to 26) and six numbers: the overhangs across and the
+// thickness of the upper cover, the lengthening, then the same for the lower cover.
+int CRunQG::ShapeCover(const CDev& element, int index, const CConductorLayout& layout, int barWidth,
+                       int thickness, CElementGeometry& geometry) const {
+  std::vector<int> cover = ReadSlashNumbers(element.GetFieldText("CAPOT").value_or(""), 7);
+  if (cover.size() < 7 || cover[0] < 21 || cover[0] > 26) return 0;
+  if (cover[0] == 21) cover[1] = 0;
+  if (cover[0] == 22) cover[1] = 90;
+  if (cover[0] < 25) cover[6] = 0;
+  CElementGeometry envelope;
+  ShapeEnvelope(element, layout, barWidth, thickness, envelope);
+  if (ShapeBaseWidth(element, layout, barWidth, thickness) > kMaxCoveredWidth) return 0;
+  const bool upper = index == 8;
+  const int across = envelope.extents[1] + (upper ? cover[1] : cover[4]);
+  const int plate = std::max(upper ? cover[2] : cover[5], 1);
+  const int length = std::max(std::abs(envelope.extents[0]) + (upper ? cover[3] : cover[6]), 1);
+  const double z = (envelope.extents[2] + plate) / 2.0;
+  geometry.extents = {length, across, plate};
+  geometry.offset = C3DPoint(length / 2.0, envelope.offset.y, envelope.offset.z + (upper ? z : -z));
+  return 3;
 }

@@ -138,6 +138,8 @@ int CRunQG::ShapeGeometry(CDev& element, int index, CElementGeometry& geometry) 
   int barLength = 0, barWidth = 0, thickness = 0;
   GetBarGeometry(barLength, barWidth, thickness, &element);
   if (index == 7) return ShapeEnvelope(element, layout, barWidth, thickness, geometry);
+  if (index == 8 || index == 9)
+    return ShapeCover(element, index, layout, barWidth, thickness, geometry);
   if (index >= 21) return ShapeSidePlates(element, index, layout.span + 100, thickness, geometry);
   if (variant == 5) return 0;
   const std::size_t n = layout.at.size();
