@@ -1,0 +1,45 @@
+#pragma once
+
+#include "model/dev.h"
+#include "model/element_selection.h"
+#include "model/page_kinds.h"
+#include "range_test_support.h"
+#include "ranges/qg/run_qg.h"
+#include "ranges/range_table_reader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// QG runs on the sample catalogue: rating 10 is a 130 x 130 housing, 08 (variant A) a
+// flat 180 x 60 one; neutral option 2 is labelled "Reduced neutral", 3 has no row.
+class QGRunTest : public RangeTest {
+ protected:
+  void TearDown() override {
+    m_run.reset();
+    RangeTest::TearDown();
+  }
+  CRunQG& MakeRun(const char* variant, const char* rating, const char* neutral = "3") {
+    m_run = std::make_unique<CRunQG>(variant, nullptr);
+    m_run->SetProp("Calibre", rating);
+    m_run->SetProp("Neutral", neutral);
+    return *m_run;
+  }
+  std::unique_ptr<CRunQG> m_run;
+};
+
+inline std::string Padded(std::string text) {
+  text.resize(kRefWidth, ' ');
+  return text;
+}
+
+inline CDev MakeStraight(int kind, int variant, int sub, const char* entrax = "",
+                         const char* bars = "") {
+  CDev element;
+  element.SetKind(kind);
+  element.SetStyle(static_cast<std::uint32_t>(variant) | (static_cast<std::uint32_t>(sub) << 20));
+  element.SetPropValue("ENTRAX", entrax);
+  element.SetPropValue("BARS", bars);
+  return element;
+}
