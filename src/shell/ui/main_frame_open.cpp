@@ -1,0 +1,57 @@
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "app/dorne_app.h"
+#include "app/message_text.h"
+#include "app/recent_file_list.h"
+#include "shell/ui/layout_documents.h"
+#include "shell/ui/main_frame.h"
+#include "app/ui/message_box.h"
+#include "app/ui/shell_dialogs.h"
+
+// Every file open ends here: the open dialog, the recent files, the command line, a
+// running copy's hand-over and the model of a new document.
+
+namespace {
+
+constexpr int kMsgDocumentTemplate = 18;
+constexpr int kMsgAllFiles = 8003;
+
+}  // namespace
+
+QMdiSubWindow* CMainFrame::OpenAnyFile(QString& path) {
+  if (path.isEmpty()) {
+    COpenFileFilter filter = BuildOpenFileFilter(
+        m_mode, m_availability, LookupText(kMsgDocumentTemplate), StringText(kMsgAllFiles));
+    QString folder = QString::fromStdString(m_services.app->ProjectsFolder());
+    QString chosen = m_services.dialogs->ChooseFileToOpen(this, folder, filter);
+    if (chosen.isEmpty()) return nullptr;
+    path = chosen;
+  }
+  if ((m_mode == EFrameMode::Linear && !LeaveLinearMode()) ||
+      (m_mode == EFrameMode::Reference && !LeaveRefMode())) {
+    path.clear();
+    return nullptr;
+  }
+  EFileKind kind = ClassifyFileByExtension(path.toStdString());
+  if (kind == EFileKind::Layout && !m_availability.noGraphical) {
+    EnterGraphicalMode();
+    QMdiSubWindow* document = m_services.layoutDocuments->OpenDocument(*m_mdiArea, path);
+    if (document) AddRecentFile(path);
+    FinishGraphicalOpen();
+    return document;
+  }
+  if (m_mode == EFrameMode::Graphical) {
+    if (!m_services.layoutDocuments->SaveAllModified()) {
+      path.clear();
+      return nullptr;
+    }
+    m_services.layoutDocuments->CloseAllDocuments();
+  }
+  bool opened = false;
+  if (kind == EFileKind::Linear) opened = EnterLinearMode(path);
+  if (kind == EFileKind::Reference) opened = EnterRefMode(path);
+  if (opened) path.clear();
+  return nullptr;
+}

@@ -1,0 +1,340 @@
+#include "shell/ui/ui_script.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+#include "geometry/box.h"
+#include "export/ui/layout_exports.h"
+#include "geometry/element_pick.h"
+#include "model/dev.h"
+#include "model/tap_off_choice.h"
+#include "shell/ui/frame_actions.h"
+#include "shell/ui/layout_doc_window.h"
+#include "shell/ui/main_frame.h"
+#include "shell/ui/ui_script_answers.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "pages/ui/prop_dialog.h"
+#include "view/draw_mapping.h"
+#include "grid/ui/grid_control.h"
+#include "view/ui/bom_view.h"
+#include "view/ui/child_frame.h"
+#include "view/view_tools.h"
+
+namespace {
+
+constexpr int kSettleMs = 50;
+constexpr int kStatusWaitMs = 5000;
+
+CLayoutDocWindow* ActiveLayout(CMainFrame& frame) {
+  QMdiSubWindow* active = frame.MdiArea()->currentSubWindow();
+  return active != nullptr ? dynamic_cast<CLayoutDocWindow*>(active->widget()) : nullptr;
+}
+
+bool ClickToward(CDorneView& view, int axis, double length) {
+  const CDorneDoc* document = view.Document();
+  if (document == nullptr) return false;
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const C3DPoint point = document->GetCursorPoint() + RunMoveVector(axis, length);
+  const CPoint device = mapping.ToDevice(document->Projection().ProjectPoint(point));
+  const QPointF local(device.x, device.y);
+  const QPointF global = view.mapToGlobal(local);
+  QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&view, &press);
+  QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(&view, &release);
+  return true;
+}
+
+void SendClick(QWidget& target, const QPointF& local, QEvent::Type type, Qt::MouseButtons buttons) {
+  QMouseEvent event(type, local, target.mapToGlobal(local), Qt::LeftButton, buttons,
+                    Qt::NoModifier);
+  QApplication::sendEvent(&target, &event);
+}
+
+bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  if (run == nullptr || elementIndex < 0 ||
+      elementIndex >= static_cast<int>(run->GetDevices().size()))
+    return false;
+  const CBox* box = run->GetDevices()[static_cast<std::size_t>(elementIndex)]->GetBox(slot);
+  if (box == nullptr) return false;
+  C3DPoint middle;
+  for (int corner = 0; corner < CBox::kCornerCount; ++corner)
+    middle = middle + box->GetCorner(corner) * (1.0 / CBox::kCornerCount);
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device = mapping.ToDevice(document->Projection().ProjectPoint(middle));
+  const QPointF local(device.x, device.y);
+  SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  SendClick(view, local, QEvent::MouseButtonDblClick, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return true;
+}
+
+// The first outlet of the current run, in device order, where the tap-off tool would
+// take the mouse to an outlet for the remembered unit: the scene point of its centre.
+std::optional<CPoint> PickableOutlet(const CDorneDoc& document, const CRun& run) {
+  const int code = static_cast<int>(RememberedTapOffChoice().record.mask << 8) + 10;
+  for (const CDev* joint : run.GetDevices()) {
+    const CBox* box =
+        joint->GetKind() == CDev::kJoint ? joint->GetBox(joint->GetBackFace()) : nullptr;
+    for (int side = 10; box != nullptr && side <= 20; side += 10) {
+      const int count = C3DPoint::ToStoredInt(joint->GetConnectionCode(*box, side, 0).x);
+      for (int k = 0; k < std::min(count, 10); ++k) {
+        const CPoint at = document.Projection().ProjectPoint(joint->GetConnectionCode(*box, k, 0));
+        const CElementPick pick = HitTestElements(document.Projection(), at, code);
+        if (pick.point && pick.code >= 10 && pick.code <= 29) return at;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+// The mouse brought over the outlet, then a left click there.
+bool ClickOutlet(CDorneView& view) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  const std::optional<CPoint> outlet =
+      run != nullptr ? PickableOutlet(*document, *run) : std::nullopt;
+  if (!outlet) return false;
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device = mapping.ToDevice(*outlet);
+  const QPointF local(device.x, device.y);
+  QMouseEvent move(QEvent::MouseMove, local, view.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&view, &move);
+  SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
+  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return true;
+}
+
+QWidget* PropertyPage(CMainFrame& frame) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return nullptr;
+  for (QWidget* page : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (page->isVisible() && page->findChild<QLineEdit*>() != nullptr) return page;
+  return nullptr;
+}
+
+bool TypeInPropertyPage(CMainFrame& frame, const QString& id, const QString& text) {
+  QWidget* page = PropertyPage(frame);
+  auto* edit = page != nullptr ? page->findChild<QLineEdit*>(id) : nullptr;
+  if (edit == nullptr) return false;
+  edit->setText(text);
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(page, &enter);
+  return true;
+}
+
+// The entry of list ID of the shown page whose text begins with TEXT, chosen as a click
+// chooses it.
+bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& text) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return false;
+  for (QComboBox* combo : window->findChildren<QComboBox*>(id)) {
+    if (!combo->isVisible()) continue;
+    for (int i = 0; i < combo->count(); ++i) {
+      if (!combo->itemText(i).startsWith(text)) continue;
+      combo->setCurrentIndex(i);
+      emit combo->activated(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+// From now on, a modal window that a command opens (a message, the design-check list)
+// is closed as soon as it shows, as a user who reads and closes it would.
+bool CloseModalWindows(CMainFrame& frame) {
+  auto* timer = new QTimer(&frame);
+  QObject::connect(timer, &QTimer::timeout, timer, [] {
+    if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  });
+  timer->start(200);
+  return true;
+}
+
+bool PressKey(CDorneView& view, const QString& name) {
+  const int key = name == QLatin1String("return")   ? Qt::Key_Return
+                  : name == QLatin1String("escape") ? Qt::Key_Escape
+                                                    : 0;
+  if (key == 0) return false;
+  QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(&view, &event);
+  return true;
+}
+
+CScriptAnswers& AnswersOf(CMainFrame& frame) {
+  auto* answers = frame.findChild<CScriptAnswers*>();
+  return answers != nullptr ? *answers : *new CScriptAnswers(&frame);
+}
+
+// A folder in place of the file: writing the file fails then, even for the super-user.
+bool BlockFile(const QString& path) {
+  return QFile::remove(path) && QDir().mkpath(path + QStringLiteral("/blocked"));
+}
+
+// A double click on a cell of the bill-of-materials page shown, as the mouse gives it.
+bool DoubleClickBOMCell(CLayoutDocWindow& layout, int row, int column) {
+  const auto* bom = layout.findChild<CBOMView*>();
+  CGridControl* grid = bom != nullptr ? bom->GetGridWindow() : nullptr;
+  if (grid == nullptr) return false;
+  const QPointF local = grid->GetCellRangeRect({row, column, row, column}).center();
+  const QPointF global = grid->viewport()->mapToGlobal(local);
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, local, global, Qt::LeftButton, buttons, Qt::NoModifier);
+    QApplication::sendEvent(grid->viewport(), &event);
+  }
+  return true;
+}
+
+// A menu item chosen: its prompt while it is hovered, the command, then the menu closes
+// and the status bar no longer shows a prompt of the menu.
+bool ChooseMenuItem(CMainFrame& frame, int command) {
+  QAction* action = frame.Actions().Action(command);
+  if (action == nullptr) return false;
+  frame.UpdateCommandStates();
+  if (!action->isEnabled()) return false;
+  QStatusTipEvent hovered(action->statusTip());
+  QApplication::sendEvent(&frame, &hovered);
+  action->trigger();
+  QStatusTipEvent left{QString()};
+  QApplication::sendEvent(&frame, &left);
+  return true;
+}
+
+// The status bar follows menus and tools through queued events: on a busy machine the
+// text may come a little later than the line that asked for it.
+bool WaitForStatus(CMainFrame& frame, const QString& text) {
+  QElapsedTimer waited;
+  waited.start();
+  while (frame.statusBar()->currentMessage() != text) {
+    if (waited.elapsed() > kStatusWaitMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  }
+  return true;
+}
+
+bool RunLine(CMainFrame& frame, const QStringList& words) {
+  const QString& verb = words.front();
+  if (verb == QLatin1String("answer") && words.size() >= 3) {
+    AnswersOf(frame).Queue(words.mid(1));
+    return true;
+  }
+  if (verb == QLatin1String("block") && words.size() == 2) return BlockFile(words[1]);
+  if (verb == QLatin1String("menu") && words.size() == 2)
+    return ChooseMenuItem(frame, words[1].toInt());
+  if (verb == QLatin1String("status") && words.size() >= 2)
+    return WaitForStatus(frame, words.mid(1).join(QLatin1Char(' ')));
+  if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&
+      words.size() == 3) {
+    frame.UpdateCommandStates();
+    const QAction* action = frame.Actions().Action(words[1].toInt());
+    const bool state = verb == QLatin1String("enabled") ? action && action->isEnabled()
+                                                        : action && action->isCheckable();
+    return action != nullptr && state == (words[2] == QLatin1String("1"));
+  }
+  if (verb == QLatin1String("command") && words.size() == 2)
+    return frame.RouteCommand(words[1].toInt());
+  if (verb == QLatin1String("shot") && words.size() == 2) return frame.grab().save(words[1]);
+  if (verb == QLatin1String("proptype") && words.size() == 3)
+    return TypeInPropertyPage(frame, words[1], words[2]);
+  if (verb == QLatin1String("proptab") && words.size() == 2) {
+    auto* window = frame.findChild<CPropDialog*>(QStringLiteral("CPropDialog"));
+    return window != nullptr && window->isVisible() && window->SelectPage(words[1].toInt()) == 1;
+  }
+  if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
+  if (verb == QLatin1String("propchoose") && words.size() >= 3)
+    return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
+  if (verb == QLatin1String("propshot") && words.size() == 2) {
+    auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+    return window != nullptr && window->isVisible() && window->grab().save(words[1]);
+  }
+  if (verb == QLatin1String("open") && words.size() == 2) {
+    QString path = words[1];
+    return frame.OpenAnyFile(path) != nullptr;
+  }
+  CLayoutDocWindow* layout = ActiveLayout(frame);
+  if (layout == nullptr) return false;
+  CDorneView& view = *layout->Frame()->View();
+  if (verb == QLatin1String("toward") && words.size() == 3)
+    return ClickToward(view, words[1].toInt(), words[2].toDouble());
+  if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
+  if (verb == QLatin1String("outlet") && words.size() == 1) return ClickOutlet(view);
+  if (verb == QLatin1String("pick") && words.size() == 3)
+    return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
+  if (verb == QLatin1String("bomdouble") && words.size() == 3)
+    return DoubleClickBOMCell(*layout, words[1].toInt(), words[2].toInt());
+  std::string error;
+  if (verb == QLatin1String("save") && words.size() == 2)
+    return layout->SaveToFile(words[1].toStdString(), error);
+  if (verb == QLatin1String("csv") && words.size() == 3)
+    return layout->Frame()->Exports().ExportCsv(words[1] == QLatin1String("all"), words[2], error);
+  if (verb == QLatin1String("workbook") && words.size() == 2)
+    return layout->Frame()->Exports().ExportWorkbook(true, true, words[1].toStdString(),
+                                                     layout->Frame()->DocumentPath(), error);
+  return false;
+}
+
+}  // namespace
+
+QStringList RunUiScript(CMainFrame& frame, const QString& path) {
+  AnswersOf(frame);
+  QStringList failed;
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {path};
+  for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+    const QStringList words = line.simplified().split(' ');
+    // Windows opened by the line before (their first showing, their layout) settle first.
+    QApplication::sendPostedEvents();
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+    if (!RunLine(frame, words)) failed << line;
+  }
+  return failed;
+}
+
+QString ActiveLayoutSummary(CMainFrame& frame) {
+  const CLayoutDocWindow* layout = ActiveLayout(frame);
+  const CDorneDoc* document = layout != nullptr ? layout->Document() : nullptr;
+  if (document == nullptr || document->GetCurrentRun() == nullptr) return {};
+  return QStringLiteral("%1/%2")
+      .arg(document->GetRunCount())
+      .arg(document->GetCurrentRun()->GetDevices().size());
+}
+
+QString ScriptDialogLog(CMainFrame& frame) {
+  const auto* answers = frame.findChild<CScriptAnswers*>();
+  return answers != nullptr ? answers->Log().join(QLatin1Char('|')) : QString();
+}
+
+QString ActiveLayoutState(CMainFrame& frame) {
+  const CLayoutDocWindow* layout = ActiveLayout(frame);
+  if (layout == nullptr) return {};
+  return QStringLiteral("%1 %2").arg(layout->IsModified() ? 1 : 0).arg(layout->windowTitle());
+}

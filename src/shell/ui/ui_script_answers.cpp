@@ -1,0 +1,72 @@
+#include "shell/ui/ui_script_answers.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "app/ui/message_dlg.h"
+
+namespace {
+
+constexpr int kPollMs = 50;
+
+QString Describe(const QWidget& dialog) {
+  const auto* text = dialog.findChild<QLabel*>(QString::number(CMessageDlg::kTextId));
+  const QString name = dialog.objectName().isEmpty()
+                           ? QString::fromLatin1(dialog.metaObject()->className())
+                           : dialog.objectName();
+  return name + QLatin1Char(':') +
+         (text != nullptr ? text->text() : dialog.windowTitle()).simplified();
+}
+
+// CONTROL=TEXT: the text goes into the edit of that object name; "_" stands for a blank.
+// A check box or radio button of that name is checked for "1" and cleared otherwise.
+void FillControl(QDialog& dialog, const QString& assignment) {
+  const qsizetype equals = assignment.indexOf(QLatin1Char('='));
+  if (equals <= 0) return;
+  const QString name = assignment.left(equals);
+  const QString text = assignment.mid(equals + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
+  if (auto* line = dialog.findChild<QLineEdit*>(name)) line->setText(text);
+  if (auto* plain = dialog.findChild<QPlainTextEdit*>(name)) plain->setPlainText(text);
+  if (auto* button = dialog.findChild<QAbstractButton*>(name); button && button->isCheckable())
+    button->setChecked(text == QLatin1String("1"));
+}
+
+}  // namespace
+
+CScriptAnswers::CScriptAnswers(QObject* parent) : QObject(parent) {
+  connect(&m_timer, &QTimer::timeout, this, &CScriptAnswers::Poll);
+  m_timer.start(kPollMs);
+}
+
+void CScriptAnswers::Poll() {
+  auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+  if (dialog == nullptr || !dialog->isVisible() || dialog == m_last) return;
+  m_last = dialog;
+  if (m_queue.empty()) {
+    m_log << QLatin1Char('!') + Describe(*dialog);
+    dialog->reject();
+    return;
+  }
+  const QStringList words = m_queue.front();
+  m_queue.pop_front();
+  m_log << Describe(*dialog);
+  Answer(*dialog, words);
+}
+
+void CScriptAnswers::Answer(QDialog& dialog, const QStringList& words) {
+  for (qsizetype i = 2; i < words.size(); ++i) FillControl(dialog, words[i]);
+  if (words.size() > 0 && words[0] != QLatin1String("-")) dialog.grab().save(words[0]);
+  const QString button = words.size() > 1 ? words[1] : QStringLiteral("reject");
+  if (button == QLatin1String("accept")) {
+    dialog.accept();
+  } else if (auto* found = dialog.findChild<QAbstractButton*>(button);
+             found != nullptr && button != QLatin1String("reject")) {
+    found->click();
+  } else {
+    dialog.reject();
+  }
+}
