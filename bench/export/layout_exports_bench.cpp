@@ -14,6 +14,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "sample_qd_run.h"
 #include "sample_ranges.h"
 
 #include <memory>
@@ -22,50 +23,13 @@ namespace {
 
 constexpr int kBlocksPerRun = 33;  // six elements a block: about 200 elements a run
 
-CDev* Append(CRun& run, CDev* from, int face, int kind, std::int32_t length) {
-  CDev* element = run.NewElement();
-  element->SetKind(kind);
-  element->SetActive(1);
-  element->SetDirection(face);
-  element->SetBookedLength(length);
-  element->SetDrawnLength(length);
-  element->SetCalibre(run.GetPropText("Calibre"));
-  element->SetReference(run.GetKindText(kind, 0));
-  if (from != nullptr) {
-    element->SetNeighbour(CBoxOwner::OppositeDirection(face), from);
-    from->SetNeighbour(face, element);
-    from->SetFreeFace(face, 0);
-    element->SetFreeFace(CBoxOwner::OppositeDirection(face), 0);
-  }
-  run.AddDevice(element);
-  if (kind == CDev::kInLine) run.AddLengthToBOM(element->GetCalibre(), length, 0);
-  return element;
-}
-
-std::unique_ptr<CRunQD> LayRun() {
-  auto run = std::make_unique<CRunQD>("A", nullptr);
-  run->SetProp("Calibre", "06");
-  CDev* at = Append(*run, nullptr, 4, CDev::kEnd, 0);
-  run->SetCurrentElement(at);
-  for (int i = 0; i < kBlocksPerRun; ++i) {
-    at = Append(*run, at, 4, CDev::kInLine, 3000);
-    at = Append(*run, at, 4, CDev::kInLine, 2000);
-    at = Append(*run, at, 4, CDev::kElbow, 0);
-    at = Append(*run, at, 1, CDev::kInLine, 1000);
-    at = Append(*run, at, 1, CDev::kElbow, 0);
-    at = Append(*run, at, 4, CDev::kInLine, 4500);
-  }
-  Append(*run, at, 4, CDev::kEnd, 0);
-  return run;
-}
-
 // A document of built runs, priced once.
 std::unique_ptr<CDorneDoc> PricedDocument(int runs) {
   SetUpSampleRanges();
   CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
   auto document = std::make_unique<CDorneDoc>();
   for (int i = 0; i < runs; ++i) {
-    std::unique_ptr<CRunQD> run = LayRun();
+    std::unique_ptr<CRunQD> run = LayQDRun(kBlocksPerRun);
     run->RebuildParts(0);
     document->AddRun(std::move(run));
   }
