@@ -133,68 +133,61 @@ TEST(LayoutWindowEndToEndTest, TheProgramOpensALayoutInItsWindowAndAScreenshotIs
   EXPECT_GT(picture.width(), 300);
 }
 
-// The QJF sample the program ships opens in its window, rebuilds through the Run menu's
-// command (a range with a part builder) and is saved; the screenshot shows the run with
-// the boxes and outlets of its feed units.
-TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithItsOutlets) {
-  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
-  CShellTestFolder folder;
+// Opens a sample the program ships in its window, rebuilds its current run through the
+// Run menu's command, fits the view and saves; the screenshot is kept as <sample>.png.
+CProgramRun RebuildShippedSample(CShellTestFolder& folder, const std::string& sample,
+                                 QImage& picture) {
   folder.Write(
       "settings/TVR73/TVR.INI",
       "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n"
       "[Application Layout]\nShowCmd=1\nNormalPos=Left 0, Top 0, Right 1240, Bottom 920\n");
-  const std::string layout = folder.Path("documents/qjf_sample.run");
+  const std::string layout = folder.Path("documents/" + sample + ".run");
   std::filesystem::create_directories(folder.Path("documents"));
-  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qjf_sample.run", layout);
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + sample + ".run", layout);
   const std::string saved = folder.Path("documents/rebuilt.run");
-  const QString screenshot = QString::fromStdString(TestOutputPath("qjf_sample.png"));
+  const QString screenshot = QString::fromStdString(TestOutputPath(sample + ".png"));
   QFile::remove(screenshot);
   qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
   const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
                              std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
-  CProgramRun dump =
+  CProgramRun run =
       RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
   qunsetenv("TVR_SCREENSHOT_FILE");
+  picture = QImage(screenshot);
+  return run;
+}
+
+// The QJF sample rebuilds through the Run menu's command (a range with a part builder)
+// and is saved; the screenshot shows the run with the boxes and outlets of its feed units.
+TEST(LayoutWindowEndToEndTest, TheQJFSampleRebuildsInTheProgramAndIsDrawnWithItsOutlets) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  QImage picture;
+  const CProgramRun dump = RebuildShippedSample(folder, "qjf_sample", picture);
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
   EXPECT_EQ(dump.values.value("failed"), "");
   EXPECT_EQ(dump.values.value("active"), "layout_document");
   EXPECT_TRUE(dump.values.value("layout").startsWith("1/"));
-  EXPECT_TRUE(std::filesystem::exists(saved));
-  const QImage picture(screenshot);
+  EXPECT_TRUE(std::filesystem::exists(folder.Path("documents/rebuilt.run")));
   ASSERT_FALSE(picture.isNull());
   EXPECT_GT(picture.width(), 1000);
 }
 
-// The QP sample the program ships (a run of each of the four codes) opens in its window,
-// rebuilds through the Run menu's command, now that the range has a part builder, and
-// is saved; the screenshot shows the four runs with the feed box of the QPC run.
+// The QP sample (a run of each of the four codes) rebuilds and is saved, now that the
+// range has a part builder; the screenshot shows the four runs with the QPC feed box.
 TEST(LayoutWindowEndToEndTest, TheQPSampleRebuildsInTheProgramAndIsSaved) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write(
-      "settings/TVR73/TVR.INI",
-      "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n"
-      "[Application Layout]\nShowCmd=1\nNormalPos=Left 0, Top 0, Right 1240, Bottom 920\n");
-  const std::string layout = folder.Path("documents/qp_sample.run");
-  std::filesystem::create_directories(folder.Path("documents"));
-  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qp_sample.run", layout);
-  const std::string saved = folder.Path("documents/rebuilt.run");
-  const QString screenshot = QString::fromStdString(TestOutputPath("qp_sample.png"));
-  QFile::remove(screenshot);
-  qputenv("TVR_SCREENSHOT_FILE", screenshot.toUtf8());
-  const std::string script = "command " + std::to_string(kIdRebuildParts) + "\ncommand " +
-                             std::to_string(kIdZoomAll) + "\nsave " + saved + "\n";
-  CProgramRun dump =
-      RunProgram(folder.Path(), {QString::fromStdString(layout)}, script, "1280x960x24");
-  qunsetenv("TVR_SCREENSHOT_FILE");
+  QImage picture;
+  const CProgramRun dump = RebuildShippedSample(folder, "qp_sample", picture);
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.exitCode, 0);
   EXPECT_EQ(dump.values.value("failed"), "");
   EXPECT_EQ(dump.values.value("active"), "layout_document");
+  const std::string saved = folder.Path("documents/rebuilt.run");
   EXPECT_TRUE(std::filesystem::exists(saved));
   EXPECT_GT(std::filesystem::file_size(saved), 1000u);
-  const QImage picture(screenshot);
   ASSERT_FALSE(picture.isNull());
   EXPECT_GT(picture.width(), 1000);
 }
