@@ -46,8 +46,6 @@ CApplicationShell::CApplicationShell(std::unique_ptr<CShellDialogs> dialogs)
     m_dialogs = std::move(standard);
   }
   g_shell = this;
-  // The runs read the application's settings and article folder (weights, prices).
-  CRunEnvironment::Instance().SetApp(&m_app);
   CElementPointSource::Install();
   m_propertyWindow =
       std::make_unique<CPropWindowHost>([this] { return CPropWindowHost::SetupOf(m_app); },
