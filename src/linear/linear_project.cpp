@@ -1,12 +1,12 @@
 #include "linear/linear_project.h"
 
-std::string CLinearProject::Property(std::string_view name) const {
+std::string CProjectFields::Property(std::string_view name) const {
   for (int i = 0; i < kLinearPropertyCount; ++i)
     if (kLinearPropertyNames[i] == name) return properties[i];
   return {};
 }
 
-bool CLinearProject::SetProperty(std::string_view name, std::string_view value) {
+bool CProjectFields::SetProperty(std::string_view name, std::string_view value) {
   for (int i = 0; i < kLinearPropertyCount; ++i)
     if (kLinearPropertyNames[i] == name) {
       properties[i] = LimitLinearText(value);
