@@ -16,13 +16,17 @@ inline constexpr int kRefTreeProject = -999;
 
 // What the exports of a reference project read besides the project.
 struct CRefExportContext {
-  std::vector<int> selection;  // the selected lines (indexes into the project's lines)
-  bool summary = false;        // the working record once, after ComputeLineTotals
+  std::vector<int> selection;      // the selected lines (indexes into the project's lines)
+  bool summary = false;            // the working record once, after ComputeLineTotals
   int treeCode = kRefTreeProject;  // the selected tree item, for a summary's title
+  int current = 0;                 // the configurator's current record (0: the first selected line)
   bool packaging = false;          // [Database] "Packaging": no labour times in a summary
   int refs = 0;                    // [Ref] "Refs"
-  const CProfile* profile = nullptr;      // [User] Name, Dept, Phone, Fax, Email
+  const CProfile* profile = nullptr;         // [User] Name, Dept, Phone, Fax, Email
   const CRefCatalogue* catalogue = nullptr;  // open, for the weights; null: no weights
+  // [Database] individual quantities: a summary's quantities are raised to the packs of
+  // the catalogue's articles (when it is open).
+  bool individualQuantities = false;
 };
 
 // Each exported record's weight (kg, from the catalogue's masses) stored in it; returns

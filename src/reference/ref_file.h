@@ -5,15 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "linear/linear_file.h"
+#include "linear/project_file_io.h"
 #include "reference/ref_project.h"
 
 class CProfile;
-
-// Messages of the reference project file beyond those it shares with the linear one
-// (8018 format, 8019 not found, 8021 cannot read, 8022 cannot write).
-inline constexpr int kMsgFileDiskFull = 8020;    // %1 title, %2 the cause
-inline constexpr int kMsgFileWriteError = 8043;  // %1 title
 
 // Formats written: 521 keeps 100 tap-off slots a line, 600 all 200 (used when a line
 // has units in slots 100-199). Formats 400-600 are read.

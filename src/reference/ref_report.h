@@ -10,14 +10,13 @@ class CRefArticles;
 
 // What the report of a reference project reads: the current record and the selection.
 struct CRefReportView {
-  // Plain cells have no thousands grouping; with kWorkingSums the selection's sums come
-  // from the working record (the merged items ComputeLineTotals left there).
-  enum Flags { kScreen = 0, kPlain = 1, kWorkingSums = 2 };
-
   const CRefProject* project = nullptr;
   int current = 0;             // index of the current record in project->lines
   std::vector<int> selection;  // indexes of the selected lines, in tree order
-  int flags = kScreen;
+  bool grouped = true;         // a blank between thousands (the screen's cells)
+  // The selection's sums read the working record (the merged items ComputeLineTotals
+  // left there) instead of the selected lines.
+  bool workingSums = false;
   char decimal = '.';
   int refs = 0;  // [Ref] "Refs": bit 0 shows the second reference instead of the unit price
   std::string selectionName;  // the selected tree item's name, for the selection's total
