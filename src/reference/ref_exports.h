@@ -44,6 +44,9 @@ CXlExportFile WriteCsvFile(CRefProject& project, const CRefExportContext& contex
 // The XML order file ("SectionConfiguration").
 CXlExportFile WriteXmlFile(CRefProject& project, const CRefExportContext& context);
 
+// The first line of the XML order file, naming the program that wrote it.
+std::string XmlRootLine(std::string_view programName);
+
 // The text with &, ', >, < and " replaced by their entities, left to right.
 std::string XmlEscape(std::string_view text);
 

@@ -134,9 +134,7 @@ std::int64_t SumOver(const CRefLine& line, int column) {
   return sum;
 }
 
-bool ValidLine(int index) {
-  return index >= 0 && index < CRefProject::kLineCount;
-}
+bool ValidLine(int index) { return index >= 0 && index < CRefProject::kLineCount; }
 
 std::int64_t TotalCell(const CRefReportView& view, int row, int column, std::string& text) {
   const CRefProject& project = *view.project;
@@ -153,8 +151,7 @@ std::int64_t TotalCell(const CRefReportView& view, int row, int column, std::str
   else if (view.workingSums) sum = SumOver(project.lines[0], column);
   else
     for (int index : view.selection)
-      if (ValidLine(index))
-        sum += SumOver(project.lines[static_cast<std::size_t>(index)], column);
+      if (ValidLine(index)) sum += SumOver(project.lines[static_cast<std::size_t>(index)], column);
   text = RefHundredthsText(sum, view.decimal, view.grouped);
   return sum;
 }

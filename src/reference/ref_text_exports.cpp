@@ -151,6 +151,11 @@ std::string XmlEscape(std::string_view text) {
   return escaped;
 }
 
+std::string XmlRootLine(std::string_view programName) {
+  return "<SectionConfiguration Code=\"Morquin\" NomConfigurateur=\"" + XmlEscape(programName) +
+         "\" Version=\"3.0.0\">";
+}
+
 std::string RefExportFileName(const std::string& fileTitle, std::string_view extension) {
   std::string name = fileTitle;
   if (name.size() >= 4) {
@@ -195,8 +200,7 @@ CXlExportFile WriteXmlFile(CRefProject& project, const CRefExportContext& contex
   if (context.summary) ComputeSummary(project, context);
   CXlExportFile file;
   CXmlLines xml(file);
-  xml.Line("<SectionConfiguration Code=\"Morquin\" NomConfigurateur=\"" +
-           XmlEscape(StringText(kMsgRefApplicationName)) + "\" Version=\"3.0.0\">");
+  xml.Line(XmlRootLine(StringText(kMsgRefApplicationName)));
   xml.Indent();
   xml.Open("Lignes");
   for (int record : ExportedRecords(context)) {

@@ -85,6 +85,12 @@ TEST(RefExportsTest, XmlEscapeReplacesEachSpecialCharacterOnce) {
   for (const Case& c : cases) EXPECT_EQ(XmlEscape(c.text), c.escaped) << c.text;
 }
 
+TEST(RefExportsTest, TheProgramNameOfTheRootIsEscaped) {
+  EXPECT_EQ(XmlRootLine("A&B \"x\""),
+            "<SectionConfiguration Code=\"Morquin\" NomConfigurateur=\"A&amp;B &quot;x&quot;\" "
+            "Version=\"3.0.0\">");
+}
+
 TEST(RefExportsTest, ExportNamesFollowTheProjectFile) {
   struct Case {
     const char* title;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 
@@ -215,6 +218,29 @@ TEST(RefFileTest, AFailedSaveKeepsTheOldFileAndTheDate) {
                           std::filesystem::directory_iterator()),
             2)
       << "no new file is left beside the old one";
+}
+
+TEST(RefFileTest, AWriteThatFailsHalfWayLeavesTheOldFileWhole) {
+  CTempFolder folder("ref");
+  const std::string path = folder.WriteFile("p.ref", "the old project");
+  CRefProject project = VariedProject();
+  ASSERT_GT(RefFileBytes(project).size(), 1000u);
+  // Files may not grow beyond 100 bytes for a moment: the write of the new one fails.
+  struct rlimit previous {};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+  const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = previous;
+  small.rlim_cur = 100;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const int result = SaveRefFile(path, project, "07/12/2026");
+  setrlimit(RLIMIT_FSIZE, &previous);
+  std::signal(SIGXFSZ, handler);
+  EXPECT_TRUE(result == kMsgFileWriteError || result == kMsgFileDiskFull) << result;
+  EXPECT_EQ(folder.ReadFile("p.ref"), "the old project");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path()),
+                          std::filesystem::directory_iterator()),
+            1)
+      << "the unfinished file is gone";
 }
 
 TEST(RefFileTest, TheJobNumberIsRaisedOnlyByAHigherOne) {
