@@ -10,6 +10,7 @@
 
 #include "app/profile.h"
 #include "platform/archive.h"
+#include "ref_test_support.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -45,13 +46,7 @@ void ExpectSameLine(const CRefLine& a, const CRefLine& b) {
   ASSERT_EQ(a.sections.size(), b.sections.size());
   for (std::size_t i = 0; i < a.sections.size(); ++i)
     EXPECT_EQ(a.sections[i].values, b.sections[i].values) << i;
-  ASSERT_EQ(a.Items().size(), b.Items().size());
-  for (std::size_t i = 0; i < a.Items().size(); ++i) {
-    const CRefItemNode &x = a.Items()[i], &y = b.Items()[i];
-    EXPECT_EQ(std::tie(x.reference, x.designation, x.unitPrice, x.quantity, x.labour, x.kind),
-              std::tie(y.reference, y.designation, y.unitPrice, y.quantity, y.labour, y.kind))
-        << i;
-  }
+  ExpectSameItems(a, b);
 }
 
 void ExpectSameProject(const CRefProject& a, const CRefProject& b) {
@@ -245,12 +240,18 @@ TEST(RefFileTest, AWriteThatFailsHalfWayLeavesTheOldFileWhole) {
 
 TEST(RefFileTest, TheJobNumberIsRaisedOnlyByAHigherOne) {
   CTempFolder folder("ref");
-  const std::string ini = folder.WriteFile("TVR.INI", "[User]\nNumAff=20\n");
   struct Case {
+    const char* settings;
     const char* numAff;
     const char* stored;
-  } cases[] = {{"12", "20"}, {"25", "25"}, {"", "25"}, {"x", "25"}};
+  } cases[] = {{"[User]\nNumAff=20\n", "12", "20"},
+               {"[User]\nNumAff=20\n", "25", "25"},
+               {"[User]\nNumAff=20\n", "", "20"},
+               {"[User]\nNumAff=20\n", "x", "20"},
+               {"[User]\n", "5", "5"},
+               {"[User]\nNumAff=9\n", "10b", "10b"}};
   for (const Case& c : cases) {
+    const std::string ini = folder.WriteFile("TVR.INI", c.settings);
     CProfile profile(ini);
     CRefProject project;
     project.SetProperty("NumAff", c.numAff);
