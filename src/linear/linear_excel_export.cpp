@@ -154,18 +154,7 @@ void WriteXlProjectKeys(CXlExportFile& file, const CProjectFields& project, cons
   for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
   field("Modification", p.Property("ModificationDate"));
   field("Unit", " ");
-  for (const auto& [key, property] : {std::pair{"Name", "Client"},
-                                      {"Company", "Societe"},
-                                      {"Address", "Adresse"},
-                                      {"ZipCode", "CodePostal"},
-                                      {"City", "Ville"},
-                                      {"Phone", "Telephone"},
-                                      {"Fax", "Fax"},
-                                      {"QuoteIssueDate", "DevisDate"},
-                                      {"OrderDate", "Commande"},
-                                      {"Delivery", "Delai"},
-                                      {"DeliveryDate", "Livraison"}})
-    field(key, p.Property(property));
+  for (const auto& [key, property] : kXlCustomerKeys) field(key, p.Property(property));
   field("PriceList", listName);
   field("PriceListMoney", currency);
   field("ProductLine", "");
