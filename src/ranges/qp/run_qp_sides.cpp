@@ -189,7 +189,7 @@ std::vector<int> CRunQP::GetSubObjects(const CDev& element) const {
   for (std::size_t i = 0; i < base.size() && i < kMaxPages; ++i) {
     if (base[i] != namePage && base[i] != 0) pages.push_back(base[i]);
   }
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
     const int kind = element.GetKind();
     const int variant = element.GetVariant();
     if (kind == CDev::kInLine) pages.push_back(GetElementPage(kFirstRangeElementSlot));
