@@ -12,7 +12,14 @@
 
 class CLinearDlg;
 class CPrintHelperLauncher;
+class CShellDialogs;
 struct CXlExportJob;
+
+// The project information of a linear or reference project, edited in the shared
+// dialog on a copy of its properties; true when OK wrote them back (the project is then
+// modified).
+bool RunProjectInfoDialog(CProjectFields& fields, CShellDialogs& dialogs,
+                          const std::string& projectsFolder, QWidget* parent);
 
 // The window of the linear costing mode: one linear project for its whole life, shown
 // by its main dialog, with its file, its title and its commands (save, save as, close,

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <string>
+
+#include "app/saveable_document.h"
+#include "app/ui/costing_window.h"
+#include "reference/ui/ref_core.h"
+#include "reference/ui/ref_environment.h"
+
+class CRefConfigDlg;
+
+// The window of costing by reference: one project for its whole life, shown and edited
+// by its configurator, with its file, its title and its commands (save, save as, close,
+// project information, the exports). File work goes through the environment's file
+// functions.
+class CRefWnd : public CCostingWindow, public CSaveableDocument {
+  Q_OBJECT
+
+ public:
+  explicit CRefWnd(CRefEnvironment environment, QWidget* parent = nullptr);
+  ~CRefWnd() override;
+
+  bool CheckConfig() override { return CheckRefConfig(); }
+  bool LoadFile(const QString& path) override;
+  void OptionsChanged(unsigned result) override;
+  QString CaptionFileTitle() const override;
+  bool CheckRefConfig();
+  void InitNewProject();
+  void UpdateTitle(bool modified);
+  bool SaveRefFile();
+  bool SaveRefFileAs();
+  // kind: 0 workbook, 1 CSV, 2 XML; summary: the totals instead of every line.
+  bool Export(int kind, bool summary);
+
+  std::string PathName() const override { return m_path; }
+  bool IsModified() const override { return m_modified; }
+  void SetModifiedFlag(bool modified) override { UpdateTitle(modified); }
+  bool SaveToFile(const std::string& path, std::string& error) override;
+
+  bool UpdateCommand(int commandId, CCommandState& state) override;
+  bool OnCommand(int commandId) override;
+
+  CRefProject& Project() { return m_project; }
+  CRefConfigDlg& Dialog() { return *m_dialog; }
+  const std::string& FileTitle() const { return m_fileTitle; }
+
+ protected:
+  bool PromptToClose() override;
+
+ private:
+  bool ExportsAllowed() const;
+  void NotAvailable();
+
+  CRefEnvironment m_environment;
+  CRefProject m_project;
+  QString m_baseCaption;
+  std::string m_fileTitle;
+  std::string m_path;
+  bool m_modified = false;
+  CRefConfigDlg* m_dialog = nullptr;
+};

@@ -1,0 +1,202 @@
+#include "reference/ui/ref_wnd.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "app/message_box_codes.h"
+#include "app/message_text.h"
+#include "app/ui/command_ids.h"
+#include "app/ui/window_translation.h"
+#include "reference/ui/ref_config_dlg.h"
+#include "reference/ui/ref_core.h"
+#include "reference/ui/ref_line_area.h"
+#include "reference/ui/ref_line_page_view.h"
+#include "ref_ui_test_support.h"
+
+namespace {
+
+class RefWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<CRefWnd>(setup.environment);
+    ASSERT_TRUE(window->CheckConfig());
+    window->resize(1280, 820);
+    window->show();
+    ProcessEvents();
+  }
+  CRefConfigDlg& Dialog() { return window->Dialog(); }
+  CRefProject& Project() { return window->Project(); }
+  int Lines() { return RefLineCount(Project()); }
+  int TreeCodeOf(const QString& text) {
+    for (QTreeWidgetItemIterator it(Dialog().Tree()); *it; ++it)
+      if ((*it)->text(0) == text) return (*it)->data(0, Qt::UserRole).toInt();
+    return -1;
+  }
+  QStringList& Messages() { return setup.common.dialogs.messages; }
+
+  CRefTestSetup setup;
+  std::unique_ptr<CRefWnd> window;
+};
+
+struct ProductCase {
+  int group, kind, rating, length, count;
+  bool priced;  // the sample's formula and article tables price the product
+};
+
+// The products the sample's option lists offer, at ratings its article table holds; its
+// formula table holds only QDA and QPA formulas, so the other lines stay without items.
+constexpr ProductCase kSampleProducts[] = {{2, 3, 63, 30, 0, true},
+                                           {2, 4, 250, 25, 0, true},
+                                           {2, 8, 400, 40, 0, false},
+                                           {3, 1, 0, 24, 8, false},
+                                           {3, 2, 0, 18, 6, false}};
+
+TEST_F(RefWindowTest, EverySampleProductMakesAPricedLine) {
+  int expected = 0;
+  for (const ProductCase& c : kSampleProducts) {
+    const QString name = QStringLiteral("L%1").arg(c.kind);
+    ASSERT_EQ(AddRefLine(*window, c.group, c.kind, c.rating, c.length, c.count, name), ++expected)
+        << c.kind;
+    const CRefLine& line = Project().lines[static_cast<std::size_t>(expected)];
+    EXPECT_EQ(line.name, name.toStdString());
+    EXPECT_EQ(line.length, c.length);
+    EXPECT_EQ(line.Items().empty(), !c.priced) << c.kind;
+    EXPECT_EQ(RefLineAmount(line) > 0, c.priced) << c.kind;
+    EXPECT_EQ(TreeCodeOf(name), expected);
+  }
+  EXPECT_TRUE(window->IsModified());
+  EXPECT_TRUE(window->windowTitle().endsWith(" *"));
+  EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kBrowsing);
+  EXPECT_TRUE(Messages().filter(QStringLiteral("not in the article table")).isEmpty());
+}
+
+TEST_F(RefWindowTest, TheEditingPagesShowHeaderSchematicAndPrices) {
+  ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 4)));
+  CRefLinePageView& page = Dialog().LinePage();
+  EXPECT_GT(page.RatingCombo()->count(), 1);
+  page.RatingCombo()->setCurrentIndex(page.RatingCombo()->findData(250));
+  EXPECT_TRUE(page.Title()->text().contains(StringQText(32061)));
+  page.LengthEdit()->setText(QStringLiteral("25"));
+  EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_line_page")));
+  ASSERT_TRUE(Dialog().Validate());
+  CRefLineArea& area = Dialog().LineArea();
+  EXPECT_EQ(area.Showing(), CRefLineArea::Content::Schematic);
+  QLineEdit* straight = area.CountEdit(kEditStraightCount);
+  ASSERT_NE(straight, nullptr);
+  EXPECT_GT(straight->text().toInt(), 0);
+  EXPECT_NE(area.Caption(kCaptionStraight), nullptr);
+  EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_schematic")));
+  ASSERT_TRUE(Dialog().TakeComponentCounts());
+  EXPECT_EQ(area.Showing(), CRefLineArea::Content::Prices);
+  const std::int64_t once = RefLineAmount(Project().lines[0]);
+  EXPECT_EQ(area.CellText(kRefRowLineTotal, 5).toStdString(),
+            FormatRefAmount(once, Dialog().DecimalChar(), true));
+  area.repaint();
+  EXPECT_TRUE(area.PlusButton()->isVisible());
+  area.PlusButton()->click();
+  EXPECT_EQ(Project().lines[0].lineQuantity, 2);
+  EXPECT_EQ(RefLineAmount(Project().lines[0]), 2 * once);
+  EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_price_table")));
+  AcceptNextModal(QStringLiteral("Twice"));
+  ASSERT_TRUE(Dialog().Commit());
+  EXPECT_EQ(Project().lines[1].lineQuantity, 2);
+}
+
+TEST_F(RefWindowTest, BadTypedNumbersAreRefusedAndNothingHalfEditedIsKept) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("kept")), 1);
+  const std::int64_t amount = RefLineAmount(Project().lines[1]);
+  ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 3)));
+  QLineEdit* length = Dialog().LinePage().LengthEdit();
+  length->setText(QStringLiteral("12a"));
+  emit length->textEdited(length->text());
+  EXPECT_EQ(length->text(), QStringLiteral("12"));  // letters never reach the length
+  length->setText(QStringLiteral("10000"));
+  EXPECT_FALSE(Dialog().Validate());
+  EXPECT_EQ(Messages().back(), QString::fromStdString(FormatMessageTextDD(8013, 0, 9999)));
+  EXPECT_EQ(Dialog().EditStep(), CRefConfigDlg::kStepHeader);
+  length->setText(QStringLiteral("20"));
+  ASSERT_TRUE(Dialog().Validate());
+  Dialog().LineArea().CountEdit(kEditStraightCount)->setText(QStringLiteral("99999"));
+  EXPECT_FALSE(Dialog().TakeComponentCounts());
+  EXPECT_EQ(Dialog().EditStep(), CRefConfigDlg::kStepComponents);
+  // Cancelling asks first; the project keeps only the committed line.
+  setup.common.dialogs.answers = {kIdOk};
+  EXPECT_TRUE(Dialog().BeginOrCancelEdit(false));
+  EXPECT_EQ(Messages().back(), StringQText(31106));
+  EXPECT_EQ(Lines(), 1);
+  EXPECT_EQ(RefLineAmount(Project().lines[1]), amount);
+  EXPECT_EQ(TreeCodeOf(StringQText(31010)), -1);  // the new-line item went too
+}
+
+TEST_F(RefWindowTest, AnEditedLineIsCommittedOverItself) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("first")), 1);
+  const int straight = Project().lines[1].Component(Dialog().Config().Product(3).states[3] ? 3 : 4);
+  ASSERT_TRUE(Dialog().SelectCode(1));
+  ASSERT_TRUE(Dialog().ShowTabPage(0));
+  EXPECT_EQ(Dialog().EditStep(), CRefConfigDlg::kStepComponents);  // applied at once
+  QLineEdit* edit = Dialog().LineArea().CountEdit(kEditStraightCount);
+  ASSERT_NE(edit, nullptr);
+  edit->setText(QString::number(edit->text().toInt() + 5));
+  ASSERT_TRUE(Dialog().TakeComponentCounts());
+  ASSERT_TRUE(Dialog().Commit());  // no name asked for an existing line
+  EXPECT_EQ(Lines(), 1);
+  EXPECT_EQ(Project().lines[1].name, "first");
+  EXPECT_NE(Project().lines[1].Component(Dialog().Config().Product(3).states[3] ? 3 : 4), straight);
+}
+
+TEST_F(RefWindowTest, DeletingALineRenumbersTheLaterOnes) {
+  for (const char* name : {"a", "b", "c"})
+    ASSERT_GT(AddRefLine(*window, 2, 3, 63, 10, 0, QString::fromLatin1(name)), 0);
+  ASSERT_TRUE(Dialog().SelectCode(2));
+  ASSERT_TRUE(Dialog().ShowTabPage(1));
+  auto* panel = qobject_cast<CNameCommentPanel*>(Dialog().Panel());
+  ASSERT_NE(panel, nullptr);
+  panel->DeleteBox()->setChecked(true);
+  panel->OnDeleteCheck();
+  panel->OnApply();
+  ProcessEvents();
+  EXPECT_EQ(Lines(), 2);
+  EXPECT_EQ(Project().lines[2].name, "c");
+  EXPECT_EQ(TreeCodeOf(QStringLiteral("c")), 2);
+  EXPECT_EQ(TreeCodeOf(QStringLiteral("b")), -1);
+  EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kBrowsing);
+}
+
+TEST_F(RefWindowTest, TheProjectPricesShowTheTotalOfAllLines) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
+  ASSERT_EQ(AddRefLine(*window, 3, 1, 0, 24, 8, QStringLiteral("qya")), 2);
+  ASSERT_TRUE(Dialog().SelectCode(kRefCodeProject));
+  ASSERT_TRUE(Dialog().ShowTabPage(2));
+  const std::int64_t sum = RefLineAmount(Project().lines[1]) + RefLineAmount(Project().lines[2]);
+  EXPECT_EQ(Dialog().TotalText(), FormatRefAmount(sum, Dialog().DecimalChar(), true));
+  EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_window")));
+  CCommandState state;
+  ASSERT_TRUE(window->UpdateCommand(kIdExportCsv, state));
+  EXPECT_TRUE(state.enabled);  // exports are offered on the prices of the project
+  Dialog().Button(1158)->click();
+  EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kBrowsing);
+}
+
+TEST_F(RefWindowTest, ClosingAsksWhileEditingAndWhenModified) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
+  ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 4)));
+  CCommandState state;
+  window->UpdateCommand(kIdExportCsv, state);
+  EXPECT_FALSE(state.enabled);  // not while a line is being edited
+  setup.common.dialogs.answers = {kIdCancel};
+  EXPECT_FALSE(window->CloseWithPrompt());
+  EXPECT_EQ(Messages().back(), StringQText(31106));
+  setup.common.dialogs.answers = {kIdOk, kIdCancel};
+  EXPECT_FALSE(window->CloseWithPrompt());
+  EXPECT_TRUE(Messages().back().startsWith(
+      QString::fromStdString(FormatMessageTextS(8008, window->FileTitle())).left(10)));
+  EXPECT_TRUE(window->isVisible());
+}
+
+}  // namespace
