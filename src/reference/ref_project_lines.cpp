@@ -1,12 +1,12 @@
 #include "reference/ref_project_lines.h"
 
+#include <algorithm>
+#include <string>
+
 #include "reference/ref_config.h"
+#include "reference/ref_report.h"
 
 namespace {
-
-bool IsUsed(const CRefLine& line) {
-  return line.productKind >= 0 && line.productKind < kRefProductCount;
-}
 
 bool LineMatches(const CRefLine& line, int index, int filter) {
   return filter == kRefCodeProject || filter == RefGroupCode(line.group) ||
@@ -16,10 +16,7 @@ bool LineMatches(const CRefLine& line, int index, int filter) {
 }  // namespace
 
 int RefLineCount(const CRefProject& project) {
-  int count = 0;
-  while (count < kRefMaxLines && IsUsed(project.lines[static_cast<std::size_t>(count + 1)]))
-    ++count;
-  return count;
+  return std::clamp(project.lineCount, 0, kRefMaxLines);
 }
 
 int FindRefLine(const CRefProject& project, const CRefConfig& config, int n, int filter) {
@@ -46,6 +43,7 @@ int AppendRefLine(CRefProject& project) {
   const int index = count + 1;
   project.lines[static_cast<std::size_t>(index)].Assign(&project.lines[0]);
   project.lines[0].Assign(nullptr);
+  project.lineCount = index;
   return index;
 }
 
@@ -56,6 +54,7 @@ bool DeleteRefLine(CRefProject& project, int index) {
     project.lines[static_cast<std::size_t>(at)].Assign(
         &project.lines[static_cast<std::size_t>(at + 1)]);
   project.lines[static_cast<std::size_t>(count)].Assign(nullptr);
+  project.lineCount = count - 1;
   return true;
 }
 
@@ -67,4 +66,21 @@ int CountRefLinesOf(const CRefProject& project, int group, int kind) {
     if (line.group == group && line.productKind == kind) ++count;
   }
   return count;
+}
+
+std::vector<int> RefSelection(const CRefProject& project, const CRefConfig& config, int filter) {
+  std::vector<int> selection;
+  for (int n = 1;; ++n) {
+    const int index = FindRefLine(project, config, n, filter);
+    if (index < 0) return selection;
+    selection.push_back(index);
+  }
+}
+
+std::int64_t RefRecordAmount(const CRefProject& project, int index) {
+  CRefReportView view;
+  view.project = &project;
+  view.current = index;
+  std::string text;
+  return WriteLineReport(view, kRefReportLineTotal, 5, text);
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "reference/ref_project.h"
 
 class CRefConfig;
@@ -19,7 +22,7 @@ constexpr bool IsRefNewLineCode(int code) { return code >= 1000 && code < 1040; 
 constexpr bool IsRefProductNodeCode(int code) { return code <= -1000 && code > -1040; }
 constexpr bool IsRefGroupCode(int code) { return code <= -2000 && code > -2004; }
 
-// The number of lines a project holds: lines 1, 2, ... as long as they name a product.
+// The number of lines a project holds (its line count, held to 0..100).
 int RefLineCount(const CRefProject& project);
 
 // Walks the lines as the tree shows them: the offered groups 0..3, in each the offered
@@ -42,3 +45,9 @@ constexpr int RenumberedRefCode(int code, int deleted) {
 
 // How many lines of a group and product the project holds.
 int CountRefLinesOf(const CRefProject& project, int group, int kind);
+
+// The lines a filter selects, in the order of FindRefLine.
+std::vector<int> RefSelection(const CRefProject& project, const CRefConfig& config, int filter);
+
+// The amount of a record's items in hundredths, as its total row shows it.
+std::int64_t RefRecordAmount(const CRefProject& project, int index);

@@ -1,252 +1,235 @@
 #include "reference/ref_report.h"
 
-#include <array>
-#include <charconv>
-#include <vector>
+#include <cmath>
+#include <set>
 
 #include "app/message_text.h"
+#include "platform/number_text.h"
 #include "reference/ref_catalogue.h"
-#include "reference/ref_config.h"
-#include "reference/ref_project_lines.h"
 
 namespace {
 
-constexpr std::array<int, kRefReportColumns> kMsgHeadings = {31446, 31520, 61451, 31533,
-                                                             31456, 31538, 31519};
-constexpr std::array<int, 4> kMsgGroups = {31001, 31002, 32059, 32060};
-constexpr int kMsgProject = 31005;
-// The selection's title names the selected item ("Total of ..."); 31065 counts lines.
-constexpr int kMsgSelectionTotal = 32188;
-constexpr int kMsgLineTotal = 31132;
-constexpr int kColumnSecondRef = 1;
-constexpr int kColumnUnitPrice = 3;
-constexpr int kColumnQuantity = 4;
-constexpr int kColumnAmount = 5;
-constexpr int kColumnLabour = 6;
-constexpr int kLabelOther = -9;
+constexpr int kMsgRefHeadReference = 31446;
+constexpr int kMsgRefHeadSecondReference = 31520;
+constexpr int kMsgRefHeadDesignation = 61451;
+constexpr int kMsgRefHeadUnitPrice = 31533;
+constexpr int kMsgRefHeadQuantity = 31456;
+constexpr int kMsgRefHeadAmount = 31538;
+constexpr int kMsgRefHeadLabour = 31519;
+constexpr int kMsgRefSelectionTotal = 31065;  // %1 the selected tree item
+constexpr int kMsgRefLineTotal = 31132;       // %1 the line quantity
+constexpr int kMsgRefZoneFeed = 32012;
+constexpr int kMsgRefZoneStraight = 32018;
+constexpr int kMsgRefZoneSupplementary = 32020;
+constexpr int kMsgRefZoneTapOff = 32023;
+constexpr int kMsgRefZoneLuminaireConnectors = 32028;
+constexpr int kMsgRefZoneLightBoxes = 32268;
+constexpr int kMsgRefZoneFixing = 32032;
+constexpr int kMsgRefZoneLuminaireFixing = 32039;
+constexpr int kMsgRefZoneLuminaireLine = 32087;
+constexpr int kMsgRefZoneLuminaireOptions = 32211;
 
-// One row below the header: a group label (item < 0) or an item.
-struct ReportRow {
-  int kind = 0;
-  int item = -1;
+constexpr std::array<int, 7> kHeadings = {
+    kMsgRefHeadReference, kMsgRefHeadSecondReference, kMsgRefHeadDesignation, kMsgRefHeadUnitPrice,
+    kMsgRefHeadQuantity,  kMsgRefHeadAmount,          kMsgRefHeadLabour};
+
+constexpr std::string_view kSecondReferenceMark = "\n\r / ";
+
+// One row of the item part: a group label (item null) or an item.
+struct CReportRow {
+  int labelKind = -1;
+  const CRefItemNode* item = nullptr;
 };
 
-std::vector<ReportRow> ReportRows(const CRefLine& line) {
-  std::vector<ReportRow> rows;
-  std::array<bool, 6> labelled{};
-  const auto& items = line.Items();
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    const int kind = items[i].kind;
-    if (kind >= 0 && kind < 6 && !labelled[static_cast<std::size_t>(kind)]) {
-      labelled[static_cast<std::size_t>(kind)] = true;
-      rows.push_back({kind, -1});
-    }
-    rows.push_back({kind, static_cast<int>(i)});
+std::vector<CReportRow> ReportRows(const CRefLine& line) {
+  std::vector<CReportRow> rows;
+  std::set<int> labelled;
+  for (const CRefItemNode& item : line.Items()) {
+    // The merged items of a selection keep complemented kinds, which have no label.
+    if (item.kind >= 0 && item.kind <= 5 && labelled.insert(item.kind).second)
+      rows.push_back({item.kind, nullptr});
+    rows.push_back({-1, &item});
   }
   return rows;
 }
 
 int LabelMessage(const CRefLine& line, int kind) {
-  const bool qfp = line.productKind == kRefProductQFP;
+  const bool luminaires = line.productKind == kRefProductQFP;
   switch (kind) {
-    case 0: return 32012;
-    case 1: return qfp ? 32087 : 32018;
-    case 2: return 32020;
-    case 3: return line.group != 3 ? 32023 : line.lineMode == 3 ? 32268 : 32028;
-    case 4: return 32032;
-    default: return qfp ? 32211 : 32039;
+    case 0: return kMsgRefZoneFeed;
+    case 1: return luminaires ? kMsgRefZoneLuminaireLine : kMsgRefZoneStraight;
+    case 2: return kMsgRefZoneSupplementary;
+    case 3:
+      if (line.group != 3) return kMsgRefZoneTapOff;
+      return line.lineMode == 3 ? kMsgRefZoneLightBoxes : kMsgRefZoneLuminaireConnectors;
+    case 4: return kMsgRefZoneFixing;
+    default: return luminaires ? kMsgRefZoneLuminaireOptions : kMsgRefZoneLuminaireFixing;
   }
 }
 
-std::string Grouped(std::int64_t whole, bool grouped) {
-  std::string digits = std::to_string(whole);
+std::string WithArgument(int message, const std::string& argument) {
+  std::string text = StringText(message);
+  const std::size_t at = text.find("%1");
+  if (at == std::string::npos) return text + " " + argument;
+  return text.replace(at, 2, argument);
+}
+
+std::string GroupedDigits(std::uint64_t value, bool grouped) {
+  std::string digits = std::to_string(value);
   if (!grouped) return digits;
   for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
     digits.insert(static_cast<std::size_t>(at), 1, ' ');
   return digits;
 }
 
-std::string Padded(std::int64_t value, int width) {
+std::string FractionDigits(std::uint64_t value, int width) {
   std::string digits = std::to_string(value);
-  if (static_cast<int>(digits.size()) < width)
-    digits.insert(0, static_cast<std::size_t>(width) - digits.size(), '0');
-  return digits;
+  return std::string(static_cast<std::size_t>(width) - std::min<std::size_t>(digits.size(), width),
+                     '0') +
+         digits;
 }
 
-const CRefLine& Line(const CRefReportSource& source, int index) {
-  return source.project->lines[static_cast<std::size_t>(index)];
+bool IsLength(const CRefItemNode& item) {
+  return item.reference.starts_with("QFP") && (item.kind == 1 || item.kind == ~1);
 }
 
-std::string SelectionName(const CRefReportSource& source) {
-  const int code = source.selection;
-  if (code == kRefCodeProject) return StringText(kMsgProject);
-  if (IsRefGroupCode(code)) return StringText(kMsgGroups[static_cast<std::size_t>(-2000 - code)]);
-  if (IsRefProductNodeCode(code)) return std::string(RefProductCode((-1000 - code) % 10));
-  return {};
-}
-
-std::string WithParameter(int message, const std::string& value) {
-  std::string text = StringText(message);
-  const std::size_t at = text.find("%1");
-  if (at == std::string::npos) return text + " " + value;
-  return text.replace(at, 2, value);
-}
-
-std::int64_t TotalRow(const CRefReportSource& source, int row, int column, std::string& text,
-                      int flags) {
-  const CRefLine& current = Line(source, source.current);
-  if (column == kColumnQuantity) {
-    text = row == kRefRowSelectionTotal
-               ? WithParameter(kMsgSelectionTotal, SelectionName(source))
-               : WithParameter(kMsgLineTotal, std::to_string(current.lineQuantity));
-    return -1;
-  }
-  if (column != kColumnAmount && column != kColumnLabour) return kRefReportNoCell;
-  auto sum = [column](const CRefLine& line) {
-    return column == kColumnAmount ? RefLineAmount(line) : RefLineLabour(line);
-  };
-  std::int64_t total = 0;
-  const bool fromWorking = flags == kRefReportPlainTotals ||
-                           (flags == kRefReportScreen && source.totalsFromWorkingRecord);
-  if (row == kRefRowLineTotal) total = sum(current);
-  else if (fromWorking) total = sum(Line(source, 0));
-  else
-    for (int n = 1;; ++n) {
-      const int index = FindRefLine(*source.project, *source.config, n, source.selection);
-      if (index < 0) break;
-      total += sum(Line(source, index));
-    }
-  text = FormatRefAmount(total, source.decimal, flags == kRefReportScreen);
-  return total;
-}
-
-bool IsLengthItem(const CRefItemNode& item) {
-  return (item.kind == 1 || item.kind == ~1) && item.reference.rfind("QFP", 0) == 0;
-}
-
-std::int64_t ItemCell(const CRefReportSource& source, const CRefItemNode& item, int column,
-                      std::string& text, bool grouped) {
-  const std::size_t split = item.reference.find("\n\r");
+std::int64_t ItemCell(const CRefReportView& view, const CRefItemNode& item, int column,
+                      std::string& text) {
+  const std::size_t mark = item.reference.find("\n\r");
   switch (column) {
-    case 0: text = item.reference.substr(0, split); return -1;
-    case kColumnSecondRef: {
-      const std::size_t second = item.reference.find("\n\r / ");
-      text = second == std::string::npos ? std::string() : item.reference.substr(second + 5);
-      return -1;
+    case 0: text = item.reference.substr(0, mark); return kRefReportText;
+    case 1: {
+      const std::size_t second = item.reference.find(kSecondReferenceMark);
+      text = second == std::string::npos
+                 ? ""
+                 : item.reference.substr(second + kSecondReferenceMark.size());
+      return kRefReportText;
     }
-    case 2: text = item.designation; return -1;
-    case kColumnUnitPrice:
-      text = FormatRefUnitPrice(item.unitPrice, source.decimal, grouped);
+    case 2: text = item.designation; return kRefReportText;
+    case 3:
+      text = RefUnitPriceText(item.unitPrice, view.decimal, view.grouped);
       return item.unitPrice / 100;
-    case kColumnQuantity:
+    case 4:
       text = std::to_string(item.quantity);
-      if (IsLengthItem(item)) text += item.quantity < 1000 ? " m" : "m";
+      if (IsLength(item)) text += item.quantity < 1000 ? " m" : "m";
       return item.quantity;
-    case kColumnAmount: {
+    case 5: {
       const std::int64_t amount = RefItemAmount(item);
-      text = FormatRefAmount(amount, source.decimal, grouped);
+      text = RefHundredthsText(amount, view.decimal, view.grouped);
       return amount;
     }
-    default: {
-      const std::int64_t labour = static_cast<std::int64_t>(item.labour) * item.quantity;
-      text = FormatRefAmount(labour, source.decimal, grouped);
+    case 6: {
+      const std::int64_t labour = std::int64_t{item.labour} * item.quantity;
+      text = RefHundredthsText(labour, view.decimal, view.grouped);
       return labour;
     }
+    default: return kRefReportNoCell;
   }
 }
 
-bool ColumnHidden(const CRefReportSource& source, int column) {
-  const bool secondRefs = (source.config->Refs() & 1) != 0;
-  return (column == kColumnSecondRef && !secondRefs) || (column == kColumnUnitPrice && secondRefs);
+std::int64_t SumOver(const CRefLine& line, int column) {
+  std::int64_t sum = 0;
+  for (const CRefItemNode& item : line.Items())
+    sum += column == 5 ? RefItemAmount(item) : std::int64_t{item.labour} * item.quantity;
+  return sum;
+}
+
+bool ValidLine(int index) { return index >= 0 && index < CRefProject::kLineCount; }
+
+std::int64_t TotalCell(const CRefReportView& view, int row, int column, std::string& text) {
+  const CRefProject& project = *view.project;
+  const CRefLine& line = project.lines[static_cast<std::size_t>(view.current)];
+  if (column == 4) {
+    text = row == kRefReportLineTotal
+               ? WithArgument(kMsgRefLineTotal, std::to_string(line.lineQuantity))
+               : WithArgument(kMsgRefSelectionTotal, view.selectionName);
+    return kRefReportText;
+  }
+  if (column != 5 && column != 6) return kRefReportNoCell;
+  std::int64_t sum = 0;
+  if (row == kRefReportLineTotal) sum = SumOver(line, column);
+  else if (view.workingSums) sum = SumOver(project.lines[0], column);
+  else
+    for (int index : view.selection)
+      if (ValidLine(index)) sum += SumOver(project.lines[static_cast<std::size_t>(index)], column);
+  text = RefHundredthsText(sum, view.decimal, view.grouped);
+  return sum;
 }
 
 }  // namespace
 
 std::int64_t RefItemAmount(const CRefItemNode& item) {
-  const std::int64_t product = static_cast<std::int64_t>(item.unitPrice) * item.quantity;
-  return product / 100 + (product % 100 >= 50 ? 1 : 0);
+  const std::int64_t product = std::int64_t{item.unitPrice} * item.quantity;
+  const std::int64_t whole = product / 100, rest = product % 100;
+  return rest >= 50 ? whole + 1 : rest <= -50 ? whole - 1 : whole;
 }
 
-std::int64_t RefLineAmount(const CRefLine& line) {
-  std::int64_t total = 0;
-  for (const CRefItemNode& item : line.Items()) total += RefItemAmount(item);
-  return total;
+std::string RefHundredthsText(std::int64_t value, char decimal, bool grouped) {
+  const std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  return (value < 0 ? "-" : "") + GroupedDigits(magnitude / 100, grouped) + decimal +
+         FractionDigits(magnitude % 100, 2);
 }
 
-std::int64_t RefLineLabour(const CRefLine& line) {
-  std::int64_t total = 0;
-  for (const CRefItemNode& item : line.Items())
-    total += static_cast<std::int64_t>(item.labour) * item.quantity;
-  return total;
+std::string RefUnitPriceText(std::int64_t value, char decimal, bool grouped) {
+  if (value % 100 == 0) return RefHundredthsText(value / 100, decimal, grouped);
+  const std::uint64_t magnitude =
+      value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+  const std::uint64_t fraction = magnitude % 10000;
+  const std::string decimals =
+      magnitude % 10 == 0 ? FractionDigits(fraction / 10, 3) : FractionDigits(fraction, 4);
+  return (value < 0 ? "-" : "") + GroupedDigits(magnitude / 10000, grouped) + decimal + decimals;
 }
 
-std::string FormatRefAmount(std::int64_t value, char decimal, bool grouped) {
-  if (value < 0) return "-" + FormatRefAmount(-value, decimal, grouped);
-  return Grouped(value / 100, grouped) + decimal + Padded(value % 100, 2);
-}
-
-std::string FormatRefUnitPrice(std::int64_t value, char decimal, bool grouped) {
-  if (value < 0) return "-" + FormatRefUnitPrice(-value, decimal, grouped);
-  if (value % 100 == 0) return FormatRefAmount(value / 100, decimal, grouped);
-  const std::string whole = Grouped(value / 10000, grouped) + decimal;
-  if (value % 10 == 0) return whole + Padded(value % 10000 / 10, 3);
-  return whole + Padded(value % 10000, 4);
-}
-
-std::int64_t WriteLineReport(const CRefReportSource& source, int row, int column, std::string& text,
-                             int flags) {
+std::int64_t WriteLineReport(const CRefReportView& view, int row, int column, std::string& text) {
   text.clear();
-  if (source.project == nullptr || source.config == nullptr) return kRefReportNoCell;
-  if (source.current < 0 || source.current >= CRefProject::kLineCount) return kRefReportNoCell;
-  const std::vector<ReportRow> rows = ReportRows(Line(source, source.current));
+  if (!view.project || !ValidLine(view.current)) return kRefReportNoCell;
+  if (row < kRefReportSelectionTotal || column < 0 || column > 7) return kRefReportNoCell;
+  const bool secondReferences = (view.refs & 1) != 0;
+  if ((column == 1 && !secondReferences) || (column == 3 && secondReferences))
+    return kRefReportHidden;
+  if (row == kRefReportHeader) {
+    if (column >= static_cast<int>(kHeadings.size())) return kRefReportNoCell;
+    text = StringText(kHeadings[static_cast<std::size_t>(column)]);
+    return kRefReportHeading;
+  }
+  if (row < 0) return TotalCell(view, row, column, text);
+  const CRefLine& line = view.project->lines[static_cast<std::size_t>(view.current)];
+  const std::vector<CReportRow> rows = ReportRows(line);
   if (row == kRefReportRowCount) return static_cast<std::int64_t>(rows.size());
-  if (row < kRefRowSelectionTotal || column < 0 || column > 7) return kRefReportNoCell;
-  if (column >= kRefReportColumns) return kRefReportNoCell;
-  if (ColumnHidden(source, column)) return kRefReportHidden;
-  if (row == 0) {
-    text = StringText(kMsgHeadings[static_cast<std::size_t>(column)]);
-    return -2;
-  }
-  if (row < 0) return TotalRow(source, row, column, text, flags);
   if (row > static_cast<int>(rows.size())) return kRefReportNoCell;
-  const ReportRow& at = rows[static_cast<std::size_t>(row - 1)];
-  const CRefLine& line = Line(source, source.current);
-  if (at.item < 0) {
-    if (column != 2) return kLabelOther;
-    text = "** " + StringText(LabelMessage(line, at.kind)) + " **";
-    return -10 - at.kind;
-  }
-  return ItemCell(source, line.Items()[static_cast<std::size_t>(at.item)], column, text,
-                  flags == kRefReportScreen);
+  const CReportRow& cell = rows[static_cast<std::size_t>(row - 1)];
+  if (cell.item) return ItemCell(view, *cell.item, column, text);
+  if (column != 2) return kRefReportLabelCell;
+  text = "** " + StringText(LabelMessage(line, cell.labelKind)) + " **";
+  return kRefReportLabel - cell.labelKind;
 }
 
-double ComputeLineTotals(CRefProject& project, const CRefConfig& config, int selection,
-                         const CRefArticles* packQuantities) {
-  CRefLine& total = project.lines[0];
-  total.Assign(nullptr);
-  std::int64_t raw = 0;
-  std::int64_t divided = 0;
-  for (int n = 1;; ++n) {
-    const int index = FindRefLine(project, config, n, selection);
-    if (index < 0) break;
+void ComputeLineTotals(CRefProject& project, const std::vector<int>& selection,
+                       const CRefArticles* individualQuantities) {
+  CRefLine& working = project.lines[0];
+  working.Assign(nullptr);
+  std::vector<CRefItemNode> merged;
+  std::int64_t raw = 0, divided = 0;
+  for (int index : selection) {
+    if (index <= 0 || index >= CRefProject::kLineCount) continue;
     const CRefLine& line = project.lines[static_cast<std::size_t>(index)];
+    std::int64_t amount = 0;
     for (CRefItemNode item : line.Items()) {
+      amount += RefItemAmount(item);
       item.kind = ~item.kind;
-      total.AddItemNode(item);
+      merged.push_back(std::move(item));
     }
-    const std::int64_t amount = RefLineAmount(line);
-    const double coefficient = config.Coefficient(line.productKind);
+    const int kind = line.productKind;
+    const double coefficient =
+        kind >= 0 && kind < kRefProductCount ? project.priceSettings.productCoefs[kind][0] : 0.0;
     raw += amount;
-    divided += coefficient > 0
-                   ? static_cast<std::int64_t>(static_cast<double>(amount) / coefficient)
-                   : amount;
+    divided +=
+        coefficient > 0.0 ? static_cast<std::int64_t>(std::trunc(amount / coefficient)) : amount;
   }
+  working.AddItemNodes(merged);
   const double overall =
-      divided != 0 ? static_cast<double>(raw) / static_cast<double>(divided) : 0.0;
-  std::array<char, 32> buffer{};
-  auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), overall,
-                               std::chars_format::general, 3);
-  total.comment.assign(buffer.data(), written.ptr);
-  if (packQuantities != nullptr) ApplyIndividualQuantities(total, *packQuantities);
-  return overall;
+      divided == 0 ? 0.0 : static_cast<double>(raw) / static_cast<double>(divided);
+  working.comment = PrecisionText(overall, std::chars_format::general, 3);
+  if (individualQuantities) ApplyIndividualQuantities(working, *individualQuantities);
 }

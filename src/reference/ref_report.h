@@ -2,59 +2,61 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "reference/ref_project.h"
 
 class CRefArticles;
-class CRefConfig;
-struct CRefItemNode;
-class CRefLine;
-struct CRefProject;
 
-// Column headings, group labels and the total rows of the report.
-inline constexpr int kRefReportColumns = 7;
-inline constexpr int kRefReportNoCell = -3;
-inline constexpr int kRefReportHidden = -4;
-inline constexpr int kRefReportRowCount = 10000;  // asks for the number of rows
-inline constexpr int kRefRowLineTotal = -1;
-inline constexpr int kRefRowSelectionTotal = -2;
-
-// What the report of the configurator reads: the project and its option lists, the
-// current record, the selected tree item (for the selection's total), the decimal
-// character, and whether the sums of the selection come from the working record (the
-// totals page with "RefGrp").
-struct CRefReportSource {
+// What the report of a reference project reads: the current record and the selection.
+struct CRefReportView {
   const CRefProject* project = nullptr;
-  const CRefConfig* config = nullptr;
-  int current = 0;
-  int selection = 0;
+  int current = 0;             // index of the current record in project->lines
+  std::vector<int> selection;  // indexes of the selected lines, in tree order
+  bool grouped = true;         // a blank between thousands (the screen's cells)
+  // The selection's sums read the working record (the merged items ComputeLineTotals
+  // left there) instead of the selected lines.
+  bool workingSums = false;
   char decimal = '.';
-  bool totalsFromWorkingRecord = false;
+  int refs = 0;  // [Ref] "Refs": bit 0 shows the second reference instead of the unit price
+  std::string selectionName;  // the selected tree item's name, for the selection's total
 };
 
-// Flags of WriteLineReport: on screen (thousands grouped), plain, plain with the sums
-// of the selection read from the working record.
-enum RefReportFlags : int { kRefReportScreen = 0, kRefReportPlain = 1, kRefReportPlainTotals = 2 };
+// Rows of the report beside the item rows.
+inline constexpr int kRefReportHeader = 0;
+inline constexpr int kRefReportLineTotal = -1;
+inline constexpr int kRefReportSelectionTotal = -2;
+inline constexpr int kRefReportRowCount = 10000;
+
+// Return codes of the report: no such cell, a hidden column, a text cell, a heading,
+// and the cells of a group label row (its title cell returns kRefReportLabel - kind).
+inline constexpr std::int64_t kRefReportNoCell = -3;
+inline constexpr std::int64_t kRefReportHidden = -4;
+inline constexpr std::int64_t kRefReportText = -1;
+inline constexpr std::int64_t kRefReportHeading = -2;
+inline constexpr std::int64_t kRefReportLabelCell = -9;
+inline constexpr std::int64_t kRefReportLabel = -10;
+
+// One cell of the report of the current record: columns 0 reference, 1 second
+// reference, 2 designation, 3 unit price, 4 quantity, 5 amount, 6 labour time. Row 0 is
+// the header, -1 the current line's total, -2 the selection's, rows from 1 the group
+// label rows and item rows; row 10000 returns the number of rows. Fills text and
+// returns the cell's value (the price in hundredths, the quantity, the amount, the
+// labour time) or one of the codes above.
+std::int64_t WriteLineReport(const CRefReportView& view, int row, int column, std::string& text);
 
 // An item's amount in hundredths: unit (ten-thousandths) x quantity / 100, half up.
 std::int64_t RefItemAmount(const CRefItemNode& item);
-std::int64_t RefLineAmount(const CRefLine& line);
-std::int64_t RefLineLabour(const CRefLine& line);
 
-// A unit price in ten-thousandths: four decimals, three when the last is 0, two when
-// the last two are; a blank between the thousands when grouped.
-std::string FormatRefUnitPrice(std::int64_t value, char decimal, bool grouped);
-// An amount in hundredths, with two decimals; blanks between the thousands when grouped.
-std::string FormatRefAmount(std::int64_t value, char decimal, bool grouped);
+// Money in hundredths as the report prints it ("%d%c%02d", a blank between thousands
+// when grouped); unit prices in ten-thousandths keep three or four decimals when they
+// have them.
+std::string RefHundredthsText(std::int64_t value, char decimal, bool grouped);
+std::string RefUnitPriceText(std::int64_t value, char decimal, bool grouped);
 
-// The text of one cell of the report and its code: -3 no cell, -4 a hidden column, -2
-// a heading, -1 a text cell or a total's title, -10 - kind a group label (-9 its other
-// columns); numbers return their value (a unit price in hundredths). Row 0 is the
-// header, -1 the current line's total, -2 the selection's, rows from 1 the labels and
-// items of the current record; row 10000 returns the number of those rows.
-std::int64_t WriteLineReport(const CRefReportSource& source, int row, int column, std::string& text,
-                             int flags);
-
-// Gathers the items of the selected lines into the working record (kinds complemented)
-// and writes the overall coefficient, "%.3g", into its comment; the coefficient is
-// returned. With articles, quantities are raised to their pack multiples.
-double ComputeLineTotals(CRefProject& project, const CRefConfig& config, int selection,
-                         const CRefArticles* packQuantities = nullptr);
+// Fills the working record (line 0) with the merged items of the selected lines, their
+// kinds complemented, and writes the overall coefficient (raw amounts over amounts
+// divided by their products' coefficients, "%.3g") into its comment. With articles, the
+// pack quantities are applied to it.
+void ComputeLineTotals(CRefProject& project, const std::vector<int>& selection,
+                       const CRefArticles* individualQuantities = nullptr);

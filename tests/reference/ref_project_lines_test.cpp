@@ -22,6 +22,7 @@ CRefProject MakeProject(std::initializer_list<LineSpec> lines) {
   for (const LineSpec& spec : lines)
     project.lines[static_cast<std::size_t>(index++)] =
         MakeProjectLine(spec.group, spec.kind, spec.name);
+  project.lineCount = index - 1;
   return project;
 }
 
@@ -67,11 +68,19 @@ TEST_F(RefProjectLinesTest, TheWalkFollowsTheTreeAndItsFilter) {
   }
 }
 
-TEST_F(RefProjectLinesTest, CountingStopsAtTheFirstRecordWithoutProduct) {
+TEST_F(RefProjectLinesTest, TheCountIsHeldToTheRecordsAProjectHas) {
   EXPECT_EQ(RefLineCount(project), 5);
-  project.lines[3].Assign(nullptr);
-  EXPECT_EQ(RefLineCount(project), 2);
-  EXPECT_EQ(RefLineCount(CRefProject()), 0);
+  project.lineCount = 1000;  // as a damaged file could give it
+  EXPECT_EQ(RefLineCount(project), kRefMaxLines);
+  project.lineCount = -3;
+  EXPECT_EQ(RefLineCount(project), 0);
+  EXPECT_EQ(FindRefLine(project, sample.config, 0, kRefCodeProject), 0);
+}
+
+TEST_F(RefProjectLinesTest, TheSelectionFollowsTheWalkAndItsAmountsTheItems) {
+  EXPECT_EQ(RefSelection(project, sample.config, RefGroupCode(2)), (std::vector<int>{3, 1, 4}));
+  project.lines[2] = MakeProjectLine(3, 1, "priced", 1999950, 3);
+  EXPECT_EQ(RefRecordAmount(project, 2), 59999);  // 5999850 / 100, half up
 }
 
 TEST_F(RefProjectLinesTest, DeletingALineMovesTheLaterOnesDownAndRenumbersTheirCodes) {
@@ -80,6 +89,7 @@ TEST_F(RefProjectLinesTest, DeletingALineMovesTheLaterOnesDownAndRenumbersTheirC
   EXPECT_EQ(project.lines[3].name, "qda2");
   EXPECT_EQ(project.lines[4].name, "qfp1");
   EXPECT_EQ(project.lines[5].productKind, -1);
+  EXPECT_EQ(project.lineCount, 4);
   const int codes[][2] = {{4, 3},
                           {5, 4},
                           {2, 2},
@@ -100,6 +110,7 @@ TEST_F(RefProjectLinesTest, TheWorkingRecordBecomesTheNewLastLineUntilTheProject
   EXPECT_EQ(CountRefLinesOf(project, 2, 4), 2);
   for (int index = 7; index <= kRefMaxLines; ++index)
     project.lines[static_cast<std::size_t>(index)] = MakeProjectLine(2, 3, "filler");
+  project.lineCount = kRefMaxLines;
   project.lines[0] = MakeProjectLine(2, 4, "one too many");
   EXPECT_EQ(AppendRefLine(project), -1);
   EXPECT_EQ(project.lines[0].name, "one too many");  // kept for the user

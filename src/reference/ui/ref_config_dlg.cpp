@@ -34,6 +34,7 @@ constexpr int kMsgSave = 31018;
 constexpr int kMsgLightingRange = 32300;
 constexpr int kMsgLightingCalc = 32320;
 constexpr int kCodeRole = Qt::UserRole;
+constexpr int kStartHint = 3;
 // Products in the order they are put first under their group (so shown reversed).
 constexpr std::array<int, kRefProductCount> kProductVisit = {0, 6, 1, 2, 3, 4, 8, 5, 7};
 
@@ -59,8 +60,18 @@ CRefConfigDlg::CRefConfigDlg(CRefProject& project, CRefEnvironment& environment,
 }
 
 CRefConfigDlg::~CRefConfigDlg() {
-  // The connection choices the user made last are kept for the next project.
-  [[maybe_unused]] bool kept = m_config.WriteConnectionChoices(m_environment.configSetup);
+  // The connection choices the user made last are kept for the next project; the user's
+  // option list is not written when they are those it was read with.
+  if (ConnectionChoices() != m_readChoices) [[maybe_unused]]
+    bool kept = m_config.WriteConnectionChoices(m_environment.configSetup);
+}
+
+std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> CRefConfigDlg::ConnectionChoices()
+    const {
+  std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> choices{};
+  for (int record = 0; record < CRefConfig::kConnectionRecords; ++record)
+    choices[static_cast<std::size_t>(record)] = m_config.Connection(record);
+  return choices;
 }
 
 void CRefConfigDlg::BuildControls() {
@@ -95,6 +106,14 @@ void CRefConfigDlg::BuildControls() {
   splitter->addWidget(right);
   splitter->setStretchFactor(1, 3);
   connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] { RefreshPageStates(); });
+  // While a page is open the tree keeps its selection: the page works on that item.
+  connect(m_tree, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem*, QTreeWidgetItem* previous) {
+            if (m_editState == kBrowsing || m_noRefresh || !previous) return;
+            m_noRefresh = true;
+            m_tree->setCurrentItem(previous);
+            m_noRefresh = false;
+          });
   connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
   connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) {
@@ -159,11 +178,23 @@ QPushButton* CRefConfigDlg::Button(int control) const {
   return found != m_buttons.end() ? found->second : nullptr;
 }
 
+void CRefConfigDlg::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (m_hintShown || !m_environment.common.dialogs) return;
+  m_hintShown = true;
+  if (m_environment.common.ReadText("Ref", CHelpHintDlg::SettingKey(kStartHint), "0") == "1")
+    return;
+  auto* hint = new CHelpHintDlg(kStartHint, m_environment.common, this);
+  hint->setAttribute(Qt::WA_DeleteOnClose);
+  hint->show();
+}
+
 void CRefConfigDlg::ReadRefConfig() {
   if (m_environment.common.profile) {
     m_config.ReadSettings(*m_environment.common.profile, m_environment.configSetup);
     m_config.LoadRefConfig(*m_environment.common.profile, m_environment.configSetup);
   }
+  m_readChoices = ConnectionChoices();
   FillTree(true);
   RefreshPageStates();
 }

@@ -73,10 +73,16 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   QPushButton* Button(int control) const;
   QWidget* Panel() const { return m_panel; }
   char DecimalChar() const { return m_decimal; }
+  // The name of price list 0..14 as the article table gives it.
+  std::string PriceListName(int list) const;
+  CLinearNotifier& Notifier() { return m_notifier; }
   std::string TotalText() const;
 
  signals:
   void Modified();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildControls();
@@ -90,7 +96,7 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   void ShowStepButtons();
   void ShowSchematic();
   void ShowPriceTable(bool totalsPage);
-  CRefReportSource ReportSource(bool totalsPage) const;
+  CRefReportView ReportView(bool totalsPage) const;
   void UpdateOptionEnables();
   void EndEditing();
   bool AskOkCancel(int message);
@@ -99,6 +105,7 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   bool StoreCounts();
   void DeleteLine(int index);
   void ShowPriceArea(bool show);
+  std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> ConnectionChoices() const;
 
   CRefProject& m_project;
   CRefEnvironment& m_environment;
@@ -125,4 +132,6 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   std::map<int, QPushButton*> m_buttons;
   std::array<std::string, 15> m_catalogueNames;
   int m_catalogue = 0;
+  bool m_hintShown = false;
+  std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> m_readChoices{};
 };

@@ -10,6 +10,7 @@
 
 #include <charconv>
 
+#include "app/message_text.h"
 #include "app/ui/window_translation.h"
 
 #include "reference/ui/ref_core.h"
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kMsgProjectPrices = 31076;
+constexpr int kMsgProject = 31005;
 
 std::string Coefficient(double value, char decimal) {
   std::array<char, 32> buffer{};
@@ -89,7 +91,7 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
     m_lineScroll->setRange(1, lines);
     m_lineScroll->setValue(1);
     m_noRefresh = false;
-    if (summary) ComputeLineTotals(m_project, m_config, selection, nullptr);
+    if (summary) ComputeLineTotals(m_project, RefSelection(m_project, m_config, selection));
     n = 1;
   }
   m_current = summary ? 0 : FindLine(std::clamp(n, 1, lines), selection);
@@ -104,22 +106,30 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
   ShowStepButtons();
 }
 
-CRefReportSource CRefConfigDlg::ReportSource(bool totalsPage) const {
-  CRefReportSource source;
-  source.project = &m_project;
-  source.config = &m_config;
-  source.current = m_current;
-  source.selection = SelectedCode();
-  source.decimal = m_decimal;
-  source.totalsFromWorkingRecord = totalsPage && m_config.RefGroup() != 0;
-  return source;
+std::string CRefConfigDlg::PriceListName(int list) const {
+  return list >= 0 && list < 15 ? m_catalogueNames[static_cast<std::size_t>(list)] : std::string();
+}
+
+CRefReportView CRefConfigDlg::ReportView(bool totalsPage) const {
+  const int code = SelectedCode();
+  CRefReportView view;
+  view.project = &m_project;
+  view.current = m_current;
+  view.selection = RefSelection(m_project, m_config, code);
+  view.decimal = m_decimal;
+  view.refs = m_config.Refs();
+  view.workingSums = totalsPage && m_config.RefGroup() != 0;
+  if (code == kRefCodeProject) view.selectionName = StringText(kMsgProject);
+  if (IsRefGroupCode(code)) view.selectionName = RefGroupName(-2000 - code);
+  if (IsRefProductNodeCode(code)) view.selectionName = UpperProductCode((-1000 - code) % 10);
+  return view;
 }
 
 void CRefConfigDlg::ShowPriceTable(bool totalsPage) {
   const int selection = SelectedCode();
   const bool lineSelected = IsRefLineCode(selection);
   const bool summary = totalsPage && m_config.RefGroup() != 0 && !lineSelected;
-  m_area->ShowPrices(ReportSource(totalsPage), !summary, totalsPage && !lineSelected,
+  m_area->ShowPrices(ReportView(totalsPage), !summary, totalsPage && !lineSelected,
                      m_editState == kEditing);
 }
 
@@ -163,6 +173,6 @@ void CRefConfigDlg::ResolveLineInCatalogue(int line, int quantity) {
 }
 
 std::string CRefConfigDlg::TotalText() const {
-  const QString selection = m_area->CellText(kRefRowSelectionTotal, 5);
-  return (selection.isEmpty() ? m_area->CellText(kRefRowLineTotal, 5) : selection).toStdString();
+  const QString selection = m_area->CellText(kRefReportSelectionTotal, 5);
+  return (selection.isEmpty() ? m_area->CellText(kRefReportLineTotal, 5) : selection).toStdString();
 }

@@ -80,10 +80,10 @@ void CRefLineArea::ShowSchematic(LayoutMaker maker, int picture, const std::map<
   update();
 }
 
-void CRefLineArea::ShowPrices(const CRefReportSource& source, bool lineTotal, bool selectionTotal,
+void CRefLineArea::ShowPrices(const CRefReportView& view, bool lineTotal, bool selectionTotal,
                               bool quantityButtons) {
   m_content = Content::Prices;
-  m_source = source;
+  m_view = view;
   m_lineTotal = lineTotal;
   m_selectionTotal = selectionTotal;
   m_quantityButtons = quantityButtons;

@@ -31,7 +31,7 @@ class CRefLineArea : public QWidget {
                      bool countsLocked);
   // The price table of the source's current record, with the line total row and, when
   // asked, the selection's total row; the quantity buttons sit on the line total row.
-  void ShowPrices(const CRefReportSource& source, bool lineTotal, bool selectionTotal,
+  void ShowPrices(const CRefReportView& view, bool lineTotal, bool selectionTotal,
                   bool quantityButtons);
   void ShowNothing();
   Content Showing() const { return m_content; }
@@ -78,7 +78,7 @@ class CRefLineArea : public QWidget {
   bool m_countsLocked = false;
   std::map<int, QLineEdit*> m_edits;
   std::map<int, QLabel*> m_captions;
-  CRefReportSource m_source;
+  CRefReportView m_view;
   bool m_lineTotal = false;
   bool m_selectionTotal = false;
   bool m_quantityButtons = false;

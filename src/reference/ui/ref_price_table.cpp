@@ -10,6 +10,7 @@
 namespace {
 
 constexpr int kQuantityColumn = 4;
+constexpr int kRefReportColumns = 7;
 
 // Column widths in column units; the last gives up half a scroll bar.
 constexpr std::array<int, kRefReportColumns> kColumnUnits = {3, 3, 6, 2, 1, 2, 2};
@@ -19,14 +20,14 @@ struct Columns {
   std::array<int, kRefReportColumns> width{};
 };
 
-Columns MeasureColumns(const CRefReportSource& source, int unit, int scrollWidth) {
+Columns MeasureColumns(const CRefReportView& view, int unit, int scrollWidth) {
   Columns columns;
   int x = 0;
   std::string text;
   for (int c = 0; c < kRefReportColumns; ++c) {
     const auto at = static_cast<std::size_t>(c);
     columns.left[at] = x;
-    if (WriteLineReport(source, 0, c, text, kRefReportScreen) == kRefReportHidden) continue;
+    if (WriteLineReport(view, 0, c, text) == kRefReportHidden) continue;
     columns.width[at] =
         kColumnUnits[at] * unit - (c == kRefReportColumns - 1 ? scrollWidth / 2 : 0);
     x += columns.width[at];
@@ -39,7 +40,7 @@ Columns MeasureColumns(const CRefReportSource& source, int unit, int scrollWidth
 QString CRefLineArea::CellText(int row, int column) const {
   std::string text;
   if (m_content != Content::Prices) return {};
-  const std::int64_t code = WriteLineReport(m_source, row, column, text, kRefReportScreen);
+  const std::int64_t code = WriteLineReport(m_view, row, column, text);
   return code == kRefReportNoCell || code == kRefReportHidden ? QString()
                                                               : QString::fromStdString(text);
 }
@@ -54,8 +55,8 @@ void CRefLineArea::PaintPrices(QPainter& painter) {
   const int r = RowHeight();
   const int visible = VisibleRows();
   std::string text;
-  const auto rows = static_cast<int>(WriteLineReport(m_source, kRefReportRowCount, 0, text, 0));
-  const Columns columns = MeasureColumns(m_source, ColumnUnit(), m_rows->sizeHint().width());
+  const auto rows = static_cast<int>(WriteLineReport(m_view, kRefReportRowCount, 0, text));
+  const Columns columns = MeasureColumns(m_view, ColumnUnit(), m_rows->sizeHint().width());
   const int tableRight = columns.left.back() + columns.width.back();
   if (rows > visible) {
     m_rows->setRange(1, rows - visible + 1);
@@ -69,14 +70,14 @@ void CRefLineArea::PaintPrices(QPainter& painter) {
   for (int row = first; row < first + visible && row <= rows; ++row)
     top = PaintRow(painter, row, top);
   top = 2 * r - 1 + visible * (r - 1);
-  if (m_lineTotal) top = PaintRow(painter, kRefRowLineTotal, top);
-  if (m_selectionTotal) PaintRow(painter, kRefRowSelectionTotal, top);
+  if (m_lineTotal) top = PaintRow(painter, kRefReportLineTotal, top);
+  if (m_selectionTotal) PaintRow(painter, kRefReportSelectionTotal, top);
   if (!m_lineTotal) m_plus->hide(), m_minus->hide();
 }
 
 int CRefLineArea::PaintRow(QPainter& painter, int row, int top) {
   const int r = RowHeight();
-  const Columns columns = MeasureColumns(m_source, ColumnUnit(), m_rows->sizeHint().width());
+  const Columns columns = MeasureColumns(m_view, ColumnUnit(), m_rows->sizeHint().width());
   const bool header = row == 0, total = row < 0;
   const int height = header ? 2 * r - 1 : r;
   if (total) top += r - 1;
@@ -84,7 +85,7 @@ int CRefLineArea::PaintRow(QPainter& painter, int row, int top) {
   std::string text;
   for (int c = 0; c < kRefReportColumns; ++c) {
     const auto at = static_cast<std::size_t>(c);
-    const std::int64_t code = WriteLineReport(m_source, row, c, text, kRefReportScreen);
+    const std::int64_t code = WriteLineReport(m_view, row, c, text);
     if (code == kRefReportHidden || code == kRefReportNoCell) continue;
     QRect cell(columns.left[at], top, columns.width[at], height);
     if (total && code == -1) cell.setLeft(0), cell.setRight(columns.left[kQuantityColumn] - 1);
@@ -98,7 +99,7 @@ int CRefLineArea::PaintRow(QPainter& painter, int row, int top) {
                      QString::fromStdString(text));
     painter.setPen(palette().color(QPalette::Mid));
   }
-  if (row == kRefRowLineTotal && m_quantityButtons) {
+  if (row == kRefReportLineTotal && m_quantityButtons) {
     const int x = columns.left[kQuantityColumn];
     m_minus->setGeometry(x, top, r + 1, r - 1);
     m_plus->setGeometry(x + r, top, r + 1, r - 1);

@@ -12,6 +12,7 @@
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/linear_wnd.h"
+#include "linear/ui/workbook_export.h"
 #include "reference/ui/ref_core.h"
 #include "reference/ui/ref_config_dlg.h"
 
@@ -21,7 +22,7 @@ constexpr int kMsgUntitled = 8004;
 constexpr int kMsgRefFileFilter = 8170;
 constexpr int kMsgRefCaption = 32000;
 constexpr int kMsgLeaveLine = 31106;
-constexpr int kMsgNotAvailable = 32189;
+constexpr int kMsgWriteError = 8043;
 
 std::string FileTitleOf(const std::string& path) {
   return QFileInfo(QString::fromStdString(path)).fileName().toStdString();
@@ -46,6 +47,7 @@ CRefWnd::CRefWnd(CRefEnvironment environment, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_dialog);
   connect(m_dialog, &CRefConfigDlg::Modified, this, [this] { UpdateTitle(true); });
+  m_workbooks = new CWorkbookExport(m_environment.common, *this);
   m_baseCaption = StringQText(kMsgRefCaption);
   TranslateWindow(this);
   InitNewProject();
@@ -83,25 +85,24 @@ QString CRefWnd::CaptionFileTitle() const {
   return m_modified && !file.isEmpty() ? file + QStringLiteral(" *") : file;
 }
 
-void CRefWnd::NotAvailable() {
-  if (m_environment.common.dialogs)
-    m_environment.common.dialogs->Message(window(), StringQText(kMsgNotAvailable),
-                                          kMbOk | kMbIconExclamation);
+QString CRefWnd::Today() const {
+  return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
 }
 
 bool CRefWnd::LoadFile(const QString& path) {
   if (!m_path.empty()) return false;  // a window holds one project for its whole life
-  if (!m_environment.files.load) {
-    NotAvailable();
-    return false;
-  }
-  std::string error;
-  if (!m_environment.files.load(path.toStdString(), m_project, error)) {
+  CRefLoadContext context;
+  context.priceListTitle = [this](int list) { return m_dialog->PriceListName(list - 1); };
+  const int result = ::LoadRefFile(path.toStdString(), m_project, context);
+  if (result != 0) {
     if (m_environment.common.dialogs)
-      m_environment.common.dialogs->Message(window(), QString::fromStdString(error),
-                                            kMbOk | kMbIconError);
+      m_environment.common.dialogs->Message(
+          window(), QString::fromStdString(FormatMessageTextS(result, path.toStdString())),
+          kMbOk | kMbIconError);
     return false;
   }
+  if (m_environment.common.setCatalogue)
+    m_environment.common.setCatalogue(m_project.priceSettings.priceList + 1);
   m_path = QFileInfo(path).absoluteFilePath().toStdString();
   m_fileTitle = FileTitleOf(m_path);
   m_dialog->ProjectLoaded();
@@ -111,11 +112,12 @@ bool CRefWnd::LoadFile(const QString& path) {
 }
 
 bool CRefWnd::SaveToFile(const std::string& path, std::string& error) {
-  if (!m_environment.files.save) {
-    error = StringText(kMsgNotAvailable);
+  const int result =
+      ::SaveRefFile(path, m_project, Today().toStdString(), m_environment.common.profile);
+  if (result != 0) {
+    error = FormatMessageTextS(result, path);
     return false;
   }
-  if (!m_environment.files.save(path, m_project, error)) return false;
   m_path = path;
   m_fileTitle = FileTitleOf(path);
   UpdateTitle(false);
@@ -157,27 +159,50 @@ bool CRefWnd::ExportsAllowed() const {
          m_dialog->FindLine(0, kRefCodeProject) > 0;
 }
 
-bool CRefWnd::Export(int kind, bool summary) {
-  const auto& files = m_environment.files;
-  const auto& write = kind == 0   ? files.exportWorkbook
-                      : kind == 1 ? files.exportCsv
-                                  : files.exportXml;
-  if (!write || !m_environment.common.dialogs) {
-    NotAvailable();
-    return false;
-  }
-  static constexpr std::array<const char*, 3> kExtensions = {"xlsx", "csv", "xml"};
-  const std::string extension = kExtensions[static_cast<std::size_t>(kind)];
-  COpenFileFilter filter{"*." + extension + "|*." + extension + "||", extension};
-  const QString path = m_environment.common.dialogs->ChooseFileToSave(
-      window(), QString::fromStdString(m_environment.common.projectsFolder), filter);
+CRefExportContext CRefWnd::ExportContext(bool summary) const {
+  CRefExportContext context;
+  const int code = m_dialog->SelectedCode() == -1 ? kRefCodeProject : m_dialog->SelectedCode();
+  context.selection = RefSelection(m_project, m_dialog->Config(), code);
+  context.summary = summary;
+  context.treeCode = IsRefLineCode(code) ? code - 1 : code;
+  context.current = m_dialog->CurrentRecord();
+  context.packaging = m_environment.packQuantities;
+  context.individualQuantities = m_environment.packQuantities;
+  context.refs = m_dialog->Config().Refs();
+  context.profile = m_environment.common.profile;
+  return context;
+}
+
+int CRefWnd::ExportToExcel(bool saveAs, bool summary) {
+  CRefExportContext context = ExportContext(summary);
+  CRefCatalogue catalogue(&m_dialog->Notifier());
+  if (catalogue.OpenRefCatalogue(m_environment.catalogueSetup, m_project.priceSettings))
+    context.catalogue = &catalogue;
+  const CXlExportFile file = WriteXlExchangeFile(m_project, context);
+  return m_workbooks->Run(file, saveAs, m_fileTitle);
+}
+
+bool CRefWnd::WriteTextExport(bool xml, bool summary) {
+  if (!m_environment.common.dialogs) return false;
+  const std::string extension = xml ? ".xml" : ".csv";
+  const COpenFileFilter filter{"*" + extension + "|*" + extension + "||", extension.substr(1)};
+  const QString suggested = QString::fromStdString(m_environment.common.projectsFolder + "/" +
+                                                   RefExportFileName(m_fileTitle, extension));
+  const QString path = m_environment.common.dialogs->ChooseFileToSave(window(), suggested, filter);
   if (path.isEmpty()) return false;
-  std::string error;
-  if (write(path.toStdString(), m_project, summary, error)) return true;
-  m_environment.common.dialogs->Message(window(), QString::fromStdString(error),
-                                        kMbOk | kMbIconError);
+  const CRefExportContext context = ExportContext(summary);
+  const CXlExportFile file =
+      xml ? WriteXmlFile(m_project, context) : WriteCsvFile(m_project, context);
+  if (file.Save(path.toStdString())) return true;
+  m_environment.common.dialogs->Message(
+      window(), QString::fromStdString(FormatMessageTextS(kMsgWriteError, path.toStdString())),
+      kMbOk | kMbIconError);
   return false;
 }
+
+bool CRefWnd::ExportToCsv(bool summary) { return WriteTextExport(false, summary); }
+
+bool CRefWnd::ExportToXml(bool summary) { return WriteTextExport(true, summary); }
 
 bool CRefWnd::UpdateCommand(int commandId, CCommandState& state) {
   switch (commandId) {
@@ -213,15 +238,15 @@ bool CRefWnd::OnCommand(int commandId) {
                                m_environment.common.projectsFolder, this))
         UpdateTitle(true);
       return true;
-    case kIdRefExcelPlain: Export(0, false); return true;
-    case kIdExportExcelOpen: Export(0, summaryGroups); return true;
-    case kIdExportExcel: Export(0, true); return true;
-    case kIdExportExcelBomOpen: Export(0, false); return true;
-    case kIdExportExcelBom: Export(0, true); return true;
-    case kIdExportCsvDetailed: Export(1, false); return true;
-    case kIdExportCsv: Export(1, true); return true;
-    case kIdRefXml: Export(2, false); return true;
-    case kIdRefXmlSummary: Export(2, true); return true;
+    case kIdRefExcelPlain: ExportToExcel(false, false); return true;
+    case kIdExportExcelOpen: ExportToExcel(false, summaryGroups); return true;
+    case kIdExportExcel: ExportToExcel(false, true); return true;
+    case kIdExportExcelBomOpen: ExportToExcel(true, false); return true;
+    case kIdExportExcelBom: ExportToExcel(true, true); return true;
+    case kIdExportCsvDetailed: ExportToCsv(false); return true;
+    case kIdExportCsv: ExportToCsv(true); return true;
+    case kIdRefXml: ExportToXml(false); return true;
+    case kIdRefXmlSummary: ExportToXml(true); return true;
     default: return false;
   }
 }

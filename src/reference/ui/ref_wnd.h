@@ -8,11 +8,12 @@
 #include "reference/ui/ref_environment.h"
 
 class CRefConfigDlg;
+class CWorkbookExport;
+struct CRefExportContext;
 
 // The window of costing by reference: one project for its whole life, shown and edited
 // by its configurator, with its file, its title and its commands (save, save as, close,
-// project information, the exports). File work goes through the environment's file
-// functions.
+// project information, the workbook, CSV and XML exports of the selected lines).
 class CRefWnd : public CCostingWindow, public CSaveableDocument {
   Q_OBJECT
 
@@ -29,8 +30,12 @@ class CRefWnd : public CCostingWindow, public CSaveableDocument {
   void UpdateTitle(bool modified);
   bool SaveRefFile();
   bool SaveRefFileAs();
-  // kind: 0 workbook, 1 CSV, 2 XML; summary: the totals instead of every line.
-  bool Export(int kind, bool summary);
+  // The workbook (saved to a file the user names, or opened), with every selected line
+  // or their totals.
+  int ExportToExcel(bool saveAs, bool summary);
+  // The CSV and XML files, to a file the user names.
+  bool ExportToCsv(bool summary);
+  bool ExportToXml(bool summary);
 
   std::string PathName() const override { return m_path; }
   bool IsModified() const override { return m_modified; }
@@ -49,7 +54,9 @@ class CRefWnd : public CCostingWindow, public CSaveableDocument {
 
  private:
   bool ExportsAllowed() const;
-  void NotAvailable();
+  CRefExportContext ExportContext(bool summary) const;
+  bool WriteTextExport(bool xml, bool summary);
+  QString Today() const;
 
   CRefEnvironment m_environment;
   CRefProject m_project;
@@ -58,4 +65,5 @@ class CRefWnd : public CCostingWindow, public CSaveableDocument {
   std::string m_path;
   bool m_modified = false;
   CRefConfigDlg* m_dialog = nullptr;
+  CWorkbookExport* m_workbooks = nullptr;
 };

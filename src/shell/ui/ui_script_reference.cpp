@@ -28,7 +28,7 @@ bool WriteReport(CRefWnd& window, const QString& path) {
     text += QStringLiteral("name%1=%2\namount%1=%3\n")
                 .arg(index)
                 .arg(QString::fromStdString(line.name))
-                .arg(RefLineAmount(line));
+                .arg(RefRecordAmount(project, index));
   }
   return file.write(text.toUtf8()) > 0;
 }

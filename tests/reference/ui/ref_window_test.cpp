@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -67,7 +70,7 @@ TEST_F(RefWindowTest, EverySampleProductMakesAPricedLine) {
     EXPECT_EQ(line.name, name.toStdString());
     EXPECT_EQ(line.length, c.length);
     EXPECT_EQ(line.Items().empty(), !c.priced) << c.kind;
-    EXPECT_EQ(RefLineAmount(line) > 0, c.priced) << c.kind;
+    EXPECT_EQ(RefRecordAmount(Project(), expected) > 0, c.priced) << c.kind;
     EXPECT_EQ(TreeCodeOf(name), expected);
   }
   EXPECT_TRUE(window->IsModified());
@@ -94,14 +97,14 @@ TEST_F(RefWindowTest, TheEditingPagesShowHeaderSchematicAndPrices) {
   EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_schematic")));
   ASSERT_TRUE(Dialog().TakeComponentCounts());
   EXPECT_EQ(area.Showing(), CRefLineArea::Content::Prices);
-  const std::int64_t once = RefLineAmount(Project().lines[0]);
-  EXPECT_EQ(area.CellText(kRefRowLineTotal, 5).toStdString(),
-            FormatRefAmount(once, Dialog().DecimalChar(), true));
+  const std::int64_t once = RefRecordAmount(Project(), 0);
+  EXPECT_EQ(area.CellText(kRefReportLineTotal, 5).toStdString(),
+            RefHundredthsText(once, Dialog().DecimalChar(), true));
   area.repaint();
   EXPECT_TRUE(area.PlusButton()->isVisible());
   area.PlusButton()->click();
   EXPECT_EQ(Project().lines[0].lineQuantity, 2);
-  EXPECT_EQ(RefLineAmount(Project().lines[0]), 2 * once);
+  EXPECT_EQ(RefRecordAmount(Project(), 0), 2 * once);
   EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_price_table")));
   AcceptNextModal(QStringLiteral("Twice"));
   ASSERT_TRUE(Dialog().Commit());
@@ -110,7 +113,7 @@ TEST_F(RefWindowTest, TheEditingPagesShowHeaderSchematicAndPrices) {
 
 TEST_F(RefWindowTest, BadTypedNumbersAreRefusedAndNothingHalfEditedIsKept) {
   ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("kept")), 1);
-  const std::int64_t amount = RefLineAmount(Project().lines[1]);
+  const std::int64_t amount = RefRecordAmount(Project(), 1);
   ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 3)));
   QLineEdit* length = Dialog().LinePage().LengthEdit();
   length->setText(QStringLiteral("12a"));
@@ -130,7 +133,7 @@ TEST_F(RefWindowTest, BadTypedNumbersAreRefusedAndNothingHalfEditedIsKept) {
   EXPECT_TRUE(Dialog().BeginOrCancelEdit(false));
   EXPECT_EQ(Messages().back(), StringQText(31106));
   EXPECT_EQ(Lines(), 1);
-  EXPECT_EQ(RefLineAmount(Project().lines[1]), amount);
+  EXPECT_EQ(RefRecordAmount(Project(), 1), amount);
   EXPECT_EQ(TreeCodeOf(StringQText(31010)), -1);  // the new-line item went too
 }
 
@@ -173,8 +176,8 @@ TEST_F(RefWindowTest, TheProjectPricesShowTheTotalOfAllLines) {
   ASSERT_EQ(AddRefLine(*window, 3, 1, 0, 24, 8, QStringLiteral("qya")), 2);
   ASSERT_TRUE(Dialog().SelectCode(kRefCodeProject));
   ASSERT_TRUE(Dialog().ShowTabPage(2));
-  const std::int64_t sum = RefLineAmount(Project().lines[1]) + RefLineAmount(Project().lines[2]);
-  EXPECT_EQ(Dialog().TotalText(), FormatRefAmount(sum, Dialog().DecimalChar(), true));
+  const std::int64_t sum = RefRecordAmount(Project(), 1) + RefRecordAmount(Project(), 2);
+  EXPECT_EQ(Dialog().TotalText(), RefHundredthsText(sum, Dialog().DecimalChar(), true));
   EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_window")));
   CCommandState state;
   ASSERT_TRUE(window->UpdateCommand(kIdExportCsv, state));
@@ -197,6 +200,49 @@ TEST_F(RefWindowTest, ClosingAsksWhileEditingAndWhenModified) {
   EXPECT_TRUE(Messages().back().startsWith(
       QString::fromStdString(FormatMessageTextS(8008, window->FileTitle())).left(10)));
   EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(RefWindowTest, TheTreeKeepsItsSelectionWhileALineIsEdited) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
+  ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 4)));
+  const int editing = Dialog().SelectedCode();
+  Dialog().Tree()->setCurrentItem(Dialog().Tree()->topLevelItem(0));
+  EXPECT_EQ(Dialog().SelectedCode(), editing);
+  EXPECT_FALSE(Dialog().SelectCode(1));
+  EXPECT_FALSE(Dialog().ShowTabPage(2));  // only the page being worked on
+}
+
+TEST_F(RefWindowTest, AProjectSavedAndOpenedAgainKeepsItsLines) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
+  ASSERT_EQ(AddRefLine(*window, 2, 4, 250, 25, 0, QStringLiteral("qpa")), 2);
+  const QString path = QString::fromStdString(setup.common.folder.File("two.ref"));
+  setup.common.dialogs.filesToSave = {path};
+  ASSERT_TRUE(window->SaveRefFile());
+  EXPECT_FALSE(window->IsModified());
+  EXPECT_EQ(window->FileTitle(), "two.ref");
+  CRefWnd reopened(setup.environment);
+  ASSERT_TRUE(reopened.CheckConfig());
+  ASSERT_TRUE(reopened.LoadFile(path));
+  ASSERT_EQ(RefLineCount(reopened.Project()), 2);
+  for (int index : {1, 2}) {
+    EXPECT_EQ(reopened.Project().lines[static_cast<std::size_t>(index)].name,
+              Project().lines[static_cast<std::size_t>(index)].name);
+    EXPECT_EQ(RefRecordAmount(reopened.Project(), index), RefRecordAmount(Project(), index));
+  }
+  EXPECT_TRUE(reopened.windowTitle().endsWith(QStringLiteral("two.ref")));
+}
+
+TEST_F(RefWindowTest, TheCsvExportWritesTheSelectedLines) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
+  ASSERT_TRUE(Dialog().SelectCode(kRefCodeProject));
+  const std::string path = setup.common.folder.File("lines.csv");
+  setup.common.dialogs.filesToSave = {QString::fromStdString(path)};
+  ASSERT_TRUE(window->OnCommand(kIdExportCsvDetailed));
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(file), {}};
+  std::string narrow;
+  for (std::size_t i = 2; i < bytes.size(); i += 2) narrow += bytes[i];  // UTF-16LE
+  EXPECT_NE(narrow.find(Project().lines[1].Items().front().reference), std::string::npos);
 }
 
 }  // namespace

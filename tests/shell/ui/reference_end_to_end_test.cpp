@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "reference/ref_report.h"
+#include "reference/ui/ref_core.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 #include "support/test_output.h"
@@ -53,7 +53,7 @@ TEST(ReferenceEndToEndTest, TwoLinesAddedThroughTheWindowAddUpInItsTotal) {
   EXPECT_GT(second, 0);
   const char decimal = values.value("decimal").toString().toLatin1().at(0);
   EXPECT_EQ(values.value("total").toString().toStdString(),
-            FormatRefAmount(first + second, decimal, true));
+            RefHundredthsText(first + second, decimal, true));
   // Closing the modified project asks to save it; Cancel keeps the window.
   EXPECT_TRUE(run.values.value("dialogs").contains("Save changes to Untitled?"))
       << run.values.value("dialogs").toStdString();
