@@ -84,6 +84,10 @@ void BM_RecomputeAndRepaint(benchmark::State& state) {
     benchmark::DoNotOptimize(image.constBits());
   }
   state.counters["lines"] = static_cast<double>(state.range(0));
+  std::size_t items = 0;
+  for (int index = 1; index <= state.range(0); ++index)
+    items += bench.window->Project().lines[static_cast<std::size_t>(index)].Items().size();
+  state.counters["items"] = static_cast<double>(items);
 }
 BENCHMARK(BM_RecomputeAndRepaint)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
 
