@@ -44,9 +44,9 @@ CRefLineArea::CRefLineArea(QWidget* parent) : QWidget(parent) {
 
 int CRefLineArea::RowHeight() const { return fontMetrics().height() + 8; }
 
-// Wide enough for six digits, and for the quantity buttons side by side.
+// Wide enough for seven digits, and for the quantity buttons side by side.
 int CRefLineArea::ColumnUnit() const {
-  return std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 6, 2 * RowHeight() + 4);
+  return std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 7, 2 * RowHeight() + 4);
 }
 
 int CRefLineArea::ZoneWidth() const {

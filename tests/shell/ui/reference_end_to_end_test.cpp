@@ -35,9 +35,10 @@ TEST(ReferenceEndToEndTest, TwoLinesAddedThroughTheWindowAddUpInItsTotal) {
                "[Language]\nID=044\n");
   const std::string report = folder.Path("report.txt");
   const std::string shot = TestOutputPath("reference_end_to_end.png");
-  const std::string script = AddLine(3, 63, 30, "Workshop") + AddLine(4, 250, 25, "Store") +
-                             "refselect -999\nreftab 2\nrefreport " + report + "\nshot " + shot +
-                             "\nanswer - 2\ncommand 57602\n";
+  const std::string script =
+      AddLine(3, 63, 30, "Workshop") + AddLine(4, 250, 25, "Store") +
+      "refselect -999\nreftab 2\nrefreport " + report + "\nshot " + shot +
+      "\nanswer - 2\ncommand 57602\nrefbutton ref_commit\nrefnew 2 3\nanswer - 2\ncommand 57602\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script, QStringLiteral("1400x900x24"));
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.values.value("mode"), "4");  // costing by reference
@@ -54,9 +55,11 @@ TEST(ReferenceEndToEndTest, TwoLinesAddedThroughTheWindowAddUpInItsTotal) {
   const char decimal = values.value("decimal").toString().toLatin1().at(0);
   EXPECT_EQ(values.value("total").toString().toStdString(),
             RefHundredthsText(first + second, decimal, true));
-  // Closing the modified project asks to save it; Cancel keeps the window.
-  EXPECT_TRUE(run.values.value("dialogs").contains("Save changes to Untitled?"))
-      << run.values.value("dialogs").toStdString();
+  // Closing asks to save the modified project, and while a line is edited first whether
+  // its changes may go; Cancel keeps the window each time.
+  const QString dialogs = run.values.value("dialogs");
+  EXPECT_TRUE(dialogs.contains("Save changes to Untitled?")) << dialogs.toStdString();
+  EXPECT_TRUE(dialogs.contains("The changes of this line will be lost")) << dialogs.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
 }
 
