@@ -316,7 +316,10 @@ bool CRefConfigDlg::AddNewLineItem(int filter) {
   product->setExpanded(true);
   QTreeWidgetItem* item = AddTreeItem(product, StringQText(kMsgNewLine), -filter);
   m_tree->setCurrentItem(item);
-  return ShowTabPage(0);
+  if (ShowTabPage(0)) return true;
+  // A line that cannot be begun (a full project, nothing offered) leaves no item behind.
+  AddNewLineItem(0);
+  return false;
 }
 
 void CRefConfigDlg::OnDoubleClick(QTreeWidgetItem* item) {

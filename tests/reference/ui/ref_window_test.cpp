@@ -202,6 +202,36 @@ TEST_F(RefWindowTest, ClosingAsksWhileEditingAndWhenModified) {
   EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(RefWindowTest, TheLineQuantityStaysWithinItsLimits) {
+  ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 3)));
+  Dialog().LinePage().LengthEdit()->setText(QStringLiteral("30"));
+  ASSERT_TRUE(Dialog().Validate());
+  ASSERT_TRUE(Dialog().TakeComponentCounts());
+  CRefLine& work = Project().lines[0];
+  struct Case {
+    int from, delta, expected;
+  } cases[] = {{100, 1, 100}, {99, 1, 100}, {0, -1, 0}, {1, -1, 0}, {5, -1, 4}};
+  for (const Case& c : cases) {
+    work.lineQuantity = c.from;
+    Dialog().ChangeQuantity(c.delta);
+    EXPECT_EQ(work.lineQuantity, c.expected) << c.from << " " << c.delta;
+  }
+}
+
+TEST_F(RefWindowTest, AFullProjectTakesNoNewLineButItsLinesStayEditable) {
+  ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("first")), 1);
+  for (int index = 2; index <= kRefMaxLines; ++index)
+    Project().lines[static_cast<std::size_t>(index)].Assign(&Project().lines[1]);
+  Project().lineCount = kRefMaxLines;
+  Dialog().FillTree(true);
+  EXPECT_FALSE(Dialog().AddNewLineItem(RefProductNodeCode(2, 3)));
+  EXPECT_EQ(TreeCodeOf(StringQText(31010)), -1);  // no new-line item is left behind
+  EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kBrowsing);
+  ASSERT_TRUE(Dialog().SelectCode(kRefMaxLines));
+  EXPECT_TRUE(Dialog().ShowTabPage(0));
+  EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kEditing);
+}
+
 TEST_F(RefWindowTest, TheTreeKeepsItsSelectionWhileALineIsEdited) {
   ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
   ASSERT_TRUE(Dialog().AddNewLineItem(RefProductNodeCode(2, 4)));
