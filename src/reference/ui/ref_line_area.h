@@ -45,7 +45,8 @@ class CRefLineArea : public QWidget {
   QPushButton* MinusButton() const { return m_minus; }
   QScrollBar* RowScroll() const { return m_rows; }
   const CRefSchematicLayout& Layout() const { return m_layout; }
-  // The text of a cell as the table paints it (row -1, -2 for the totals).
+  // The text of a cell as the table paints it (row -1, -2 for the totals); empty for a
+  // cell it does not show.
   QString CellText(int row, int column) const;
 
   int RowHeight() const;

@@ -40,6 +40,9 @@ Columns MeasureColumns(const CRefReportView& view, int unit, int scrollWidth) {
 QString CRefLineArea::CellText(int row, int column) const {
   std::string text;
   if (m_content != Content::Prices) return {};
+  if ((row == kRefReportLineTotal && !m_lineTotal) ||
+      (row == kRefReportSelectionTotal && !m_selectionTotal))
+    return {};  // a total row the table does not show
   const std::int64_t code = WriteLineReport(m_view, row, column, text);
   return code == kRefReportNoCell || code == kRefReportHidden ? QString()
                                                               : QString::fromStdString(text);

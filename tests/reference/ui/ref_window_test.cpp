@@ -14,6 +14,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/option_list_files.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/window_translation.h"
 #include "reference/ui/ref_config_dlg.h"
@@ -230,6 +231,28 @@ TEST_F(RefWindowTest, AFullProjectTakesNoNewLineButItsLinesStayEditable) {
   ASSERT_TRUE(Dialog().SelectCode(kRefMaxLines));
   EXPECT_TRUE(Dialog().ShowTabPage(0));
   EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kEditing);
+}
+
+TEST_F(RefWindowTest, WithRefGrpThePricesOfTheProjectShowItsMergedItems) {
+  setup.common.folder.WriteFile("TVR.INI", "[Design]\nCopper=1\n[Ref]\nHlp=1\nHlp2=1\nRefGrp=1\n");
+  COptionListFiles::ResetRun(CRefConfig::kListName);
+  CRefWnd grouped(setup.environment);
+  ASSERT_TRUE(grouped.CheckConfig());
+  ASSERT_EQ(grouped.Dialog().Config().RefGroup(), 1);
+  ASSERT_EQ(AddRefLine(grouped, 2, 3, 63, 30, 0, QStringLiteral("one")), 1);
+  ASSERT_EQ(AddRefLine(grouped, 2, 3, 63, 12, 0, QStringLiteral("two")), 2);
+  ASSERT_TRUE(grouped.Dialog().SelectCode(kRefCodeProject));
+  ASSERT_TRUE(grouped.Dialog().ShowTabPage(2));
+  const CRefProject& project = grouped.Project();
+  EXPECT_EQ(grouped.Dialog().CurrentRecord(), 0);
+  // Both QDA lines share their references: the working record holds each once.
+  EXPECT_EQ(project.lines[0].Items().size(), project.lines[1].Items().size());
+  for (const CRefItemNode& item : project.lines[0].Items()) EXPECT_LT(item.kind, 0);
+  const std::int64_t sum = RefRecordAmount(project, 1) + RefRecordAmount(project, 2);
+  EXPECT_EQ(grouped.Dialog().TotalText(),
+            RefHundredthsText(sum, grouped.Dialog().DecimalChar(), true));
+  EXPECT_EQ(grouped.Dialog().LineArea().CellText(kRefReportLineTotal, 5),
+            QString());  // no line total
 }
 
 TEST_F(RefWindowTest, TheTreeKeepsItsSelectionWhileALineIsEdited) {
