@@ -131,7 +131,7 @@ TEST(RefExportsTest, ASummaryWithPackagingHasNoLabourTimes) {
   EXPECT_TRUE(HasLine(file, R"("TotalLabourTime","",0)"));
   EXPECT_TRUE(HasLine(file, R"("Compil","",#TRUE#)"));
   EXPECT_TRUE(HasLine(file, "1"));
-  EXPECT_TRUE(HasLine(file, "\"Luminaire lines\""));
+  EXPECT_TRUE(HasLine(file, "\"Lighting\""));
   for (const std::string& line : file.Lines())
     EXPECT_EQ(line.find("LineLabourTime"), std::string::npos);
   EXPECT_EQ(project.lines[0].Items().size(), 4u) << "the shared hanger merged";
@@ -145,7 +145,7 @@ TEST(RefExportsTest, SummaryTitlesFollowTheTreeSelection) {
     const char* title;
   } cases[] = {{kRefTreeProject, "\"Prices\""},
                {-2001, "\"Rising mains\""},
-               {-1036, "\"Luminaire lines - QYX\""},
+               {-1036, "\"Lighting - QYX\""},
                {1, "\"Transport lines - QYX - Track\""},
                {2, "\"\""},
                {-500, "\"\""}};
