@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QSettings>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 #include <string>
 
 #include "reference/ui/ref_core.h"
@@ -38,10 +40,12 @@ TEST(ReferenceFileEndToEndTest, TheSampleProjectOpensExportsAndSavesAs) {
   const std::string csv = folder.Path("documents/lines.csv");
   const std::string xml = folder.Path("documents/lines.xml");
   const std::string saved = folder.Path("documents/copy.ref");
+  const std::string workbook = folder.Path("documents/lines.xlsx");
   const std::string shot = TestOutputPath("reference_sample_project.png");
   const std::string script = "refselect -999\nreftab 2\nrefreport " + report + "\nshot " + shot +
                              "\nanswer - accept fileNameEdit=" + csv + "\ncommand 32882\n" +
                              "answer - accept fileNameEdit=" + xml + "\ncommand 32986\n" +
+                             "answer - accept fileNameEdit=" + workbook + "\ncommand 32976\n" +
                              "answer - accept fileNameEdit=" + saved + "\ncommand 57604\n";
   const CProgramRun run =
       RunProgram(folder.Path(), {QString::fromStdString(sample)}, script, "1400x900x24");
@@ -73,6 +77,21 @@ TEST(ReferenceFileEndToEndTest, TheSampleProjectOpensExportsAndSavesAs) {
                     xml + "' 2>&1");
   EXPECT_NE(order.find("Workshop feeder"), std::string::npos) << order;
   EXPECT_NE(order.find("'QPA250ER41'"), std::string::npos) << order;
+
+  // The spreadsheet helper, started and not awaited, writes the workbook of the lines; the
+  // project's total is a number there.
+  for (int i = 0; i < 200 && !std::filesystem::exists(workbook); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  const std::string cells = CommandOutput(
+      "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/data/linear/dump_workbook.py '" + workbook + "'");
+  const std::int64_t total = ItemsAmount(expected.lines[1]) + ItemsAmount(expected.lines[2]);
+  EXPECT_NE(cells.find("Project!B29=n:" + std::to_string(total / 100) + "." +
+                       std::to_string(total % 100)),
+            std::string::npos)
+      << cells;
+  EXPECT_NE(cells.find("Power distribution - Workshop feeder - QDA 63 A"), std::string::npos)
+      << cells;
 
   // The copy saved as holds the same lines and items.
   CRefProject copy;
