@@ -241,6 +241,18 @@ bool WaitForStatus(CMainFrame& frame, const QString& text) {
   return true;
 }
 
+// A user reaches a new window's menus only once it is the current one; on a busy
+// machine the window system makes it so a little after the file is read.
+bool WaitUntilCurrent(CMainFrame& frame, QMdiSubWindow* window) {
+  QElapsedTimer waited;
+  waited.start();
+  while (frame.MdiArea()->currentSubWindow() != window) {
+    if (waited.elapsed() > kStatusWaitMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  }
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
   if (verb == QLatin1String("answer") && words.size() >= 3) {
@@ -278,7 +290,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   }
   if (verb == QLatin1String("open") && words.size() == 2) {
     QString path = words[1];
-    return frame.OpenAnyFile(path) != nullptr;
+    QMdiSubWindow* opened = frame.OpenAnyFile(path);
+    return opened != nullptr && WaitUntilCurrent(frame, opened);
   }
   CLayoutDocWindow* layout = ActiveLayout(frame);
   if (layout == nullptr) return false;
