@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
 
@@ -322,6 +324,9 @@ QStringList RunUiScript(CMainFrame& frame, const QString& path) {
   QStringList failed;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {path};
+  // The pointer of the virtual screen rests where windows open; widgets that slide under
+  // it as they are laid out would show their own tips in the status line.
+  if (const QScreen* screen = frame.screen()) QCursor::setPos(screen->geometry().bottomRight());
   for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
     const QStringList words = line.simplified().split(' ');
     // Windows opened by the line before (their first showing, their layout) settle first.
