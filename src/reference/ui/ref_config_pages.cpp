@@ -96,12 +96,18 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
   }
   m_current = summary ? 0 : FindLine(std::clamp(n, 1, lines), selection);
   m_stack->setCurrentWidget(m_linePage);
-  m_page->ShowLineControls(0, m_project.lines[0]);
-  m_page->Title()->setText(selection == kRefCodeProject || summary
-                               ? StringQText(kMsgProjectPrices)
-                               : QString::fromStdString(RefLinePageTitle(
-                                     m_project.lines[static_cast<std::size_t>(m_current)])));
-  m_page->Title()->show();
+  if (summary) {
+    m_page->ShowTitleOnly(StringQText(kMsgProjectPrices));
+  } else {
+    // The line's header, read only, filled from a copy: the choice tables may adjust
+    // the line they read.
+    CRefLine shown;
+    shown.Assign(&m_project.lines[static_cast<std::size_t>(m_current)]);
+    CRefLineEditContext display(m_config, shown, &m_notifier);
+    display.decimalSeparator = m_decimal;
+    m_page->FillLinePage(display, CRefLinePageView::kFillDisplay);
+    m_page->ShowLineControls(5, shown);
+  }
   ShowPriceTable(true);
   ShowStepButtons();
 }

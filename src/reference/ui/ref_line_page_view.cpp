@@ -39,7 +39,9 @@ CRefLinePageView::CRefLinePageView(char decimal, QWidget* parent)
   m_title->setObjectName(QStringLiteral("ref_line_title"));
   m_title->setStyleSheet(QStringLiteral("background: white; border-radius: 8px; padding: 3px;"));
   layout->addWidget(m_title);
-  auto* form = new QHBoxLayout;
+  m_fields = new QWidget;
+  auto* form = new QHBoxLayout(m_fields);
+  form->setContentsMargins(0, 0, 0, 0);
   m_rating = new QComboBox, m_rating->setObjectName(QStringLiteral("ref_rating"));
   m_conductors = new QComboBox, m_conductors->setObjectName(QStringLiteral("ref_conductors"));
   m_connection = new QComboBox, m_connection->setObjectName(QStringLiteral("ref_connection"));
@@ -55,7 +57,7 @@ CRefLinePageView::CRefLinePageView(char decimal, QWidget* parent)
   m_boxRow = Row(0, m_boxes);
   form->addWidget(m_boxRow);
   form->addStretch();
-  layout->addLayout(form);
+  layout->addWidget(m_fields);
   for (QLineEdit* edit : {m_length, m_count})
     edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
   connect(m_length, &QLineEdit::textEdited, this, [this] { FilterLength(m_qyx); });
@@ -119,9 +121,16 @@ bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
   return !(ratings.failed || conductors.failed || connections.failed);
 }
 
+void CRefLinePageView::ShowTitleOnly(const QString& title) {
+  m_title->setText(title);
+  m_fields->hide();
+  show();
+}
+
 void CRefLinePageView::ShowLineControls(int mode, const CRefLine& line) {
   const bool show = mode == 5;
   setVisible(show);
+  m_fields->setVisible(show);
   m_countRow->setVisible(show && line.group == 3 && line.productKind != kRefProductQYX);
   m_boxRow->setVisible(show && (line.productKind == 1 || line.productKind == 2));
 }

@@ -24,6 +24,8 @@ class CRefLinePageView : public QWidget {
   bool FillLinePage(CRefLineEditContext& context, int mode);
   // Shows (mode 5) or hides the controls of the line.
   void ShowLineControls(int mode, const CRefLine& line);
+  // Only the title, over the totals of a selection.
+  void ShowTitleOnly(const QString& title);
   // Header choices may change while the header is open, not once it was validated.
   void SetHeaderEnabled(bool enabled);
 
@@ -52,6 +54,7 @@ class CRefLinePageView : public QWidget {
   bool m_qyx = false;
   bool m_filtering = false;
   QLabel* m_title = nullptr;
+  QWidget* m_fields = nullptr;
   QComboBox* m_rating = nullptr;
   QComboBox* m_conductors = nullptr;
   QLabel* m_connectionLabel = nullptr;
