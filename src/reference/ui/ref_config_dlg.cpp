@@ -12,6 +12,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/message_text.h"
 #include "app/price_lists.h"
 #include "app/ui/window_translation.h"
@@ -209,8 +211,9 @@ void CRefConfigDlg::ReloadPriceLists() {
 }
 
 void CRefConfigDlg::ProjectLoaded() {
+  // A project keeps the prices it was saved with; only a change of a line prices it again.
+  m_catalogue = std::clamp(m_project.priceSettings.priceList, 0, 14);
   FillTree(true);
-  ResolveLineInCatalogue(-1);
   RefreshPageStates();
 }
 

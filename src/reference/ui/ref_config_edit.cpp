@@ -7,6 +7,8 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/shell_dialogs.h"
@@ -136,7 +138,7 @@ bool CRefConfigDlg::Validate() {
   if (m_editing != 0) {
     // An existing line keeps the counts it was given, not those its length suggests.
     for (const auto& [edit, component] : FamilyCounts())
-      m_context->edits[edit] = work.Component(component);
+      m_context->edits[edit] = std::max(0, work.Component(component));  // -1 marks a choice
   }
   m_step = kStepComponents;
   m_page->SetHeaderEnabled(false);

@@ -268,6 +268,7 @@ TEST_F(RefWindowTest, TheTreeKeepsItsSelectionWhileALineIsEdited) {
 TEST_F(RefWindowTest, AProjectSavedAndOpenedAgainKeepsItsLines) {
   ASSERT_EQ(AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("qda")), 1);
   ASSERT_EQ(AddRefLine(*window, 2, 4, 250, 25, 0, QStringLiteral("qpa")), 2);
+  Project().lines[2].SetItemQuantity(0, 77);  // as the catalogue of another day gave it
   const QString path = QString::fromStdString(setup.common.folder.File("two.ref"));
   setup.common.dialogs.filesToSave = {path};
   ASSERT_TRUE(window->SaveRefFile());
@@ -282,6 +283,7 @@ TEST_F(RefWindowTest, AProjectSavedAndOpenedAgainKeepsItsLines) {
               Project().lines[static_cast<std::size_t>(index)].name);
     EXPECT_EQ(RefRecordAmount(reopened.Project(), index), RefRecordAmount(Project(), index));
   }
+  EXPECT_EQ(reopened.Project().lines[2].Items().front().quantity, 77);  // not priced again
   EXPECT_TRUE(reopened.windowTitle().endsWith(QStringLiteral("two.ref")));
 }
 
