@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CDev;
@@ -29,7 +30,14 @@ struct CZ3dCoding {
   std::string entraxText;
   int marks = 0;
   int tState = 0;
-  int extraDevices = 0;
+  int extraDevices = 0;            // x: extra feed devices (41, 00, 01) still to write
+  int second = 0, r1 = 0, r2 = 0;  // second device D2 (negative: in a group of its own)
+  std::string kitTokens;
+  int carried = 0;           // L0: the length of a QJF tap-off box tee where a branch starts
+  bool carriedHere = false;  // the branch in hand starts at that tee
+  std::string tapOffBox;     // the QJF tap-off box reference
+  int kit = 0, kitSlot = 0;  // k and ks: the kit length and its parameter slot
+  int turnAtBox = 0;         // t of the QJF tap-off box
   int groups = 0;
   int count = 0;
   std::vector<CZ3dBranch> pending;
@@ -40,8 +48,23 @@ struct CZ3dCoding {
   bool pathEnds = false;
 };
 
-// Sets the pending device for the element in hand by its kind, variant and family.
-void CodeElement(CZ3dCoding& state, const CDev& element);
+// Sets the pending device for the element in hand by its kind, variant and family; extra
+// feed devices due at the element are written to file.
+void CodeElement(CZ3dCoding& state, const CDev& element, std::string& file);
+
+// Straight and feed elements (kind 0).
+void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& file);
+
+// The extra feed devices of QM and QW runs: one, less each end without a feed (kind 0 of
+// variant 0 or 1, or 4 in QM, 7 in QW), plus each QM tee; never below 0. 0 for other
+// families.
+int CountExtraDevices(const CRun& run, int family);
+
+// Writes the extra feed devices still due, each with an empty position line.
+void WriteExtraDevices(CZ3dCoding& state, std::string& file);
+
+// A text read as a whole number after leading blanks; 0 when it is not one.
+int Z3dInteger(std::string_view text);
 
 // Writes the pending device line and the position line after it, then clears the device.
 void WriteDeviceLine(CZ3dCoding& state, std::string& file);

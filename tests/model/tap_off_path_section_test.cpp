@@ -48,6 +48,20 @@ TEST_F(TapOffPathSectionTest, UnitsWithAStationNumberAreListedLastFirst) {
             "pos:end\n");
 }
 
+// A joint far ahead of its outlet (a damaged or hand-edited file): the shift back to the
+// joint is split like any long stretch instead of overflowing its four digits.
+TEST_F(TapOffPathSectionTest, ALongShiftBackIsSplitIntoStretches) {
+  StandingUnit(22, "QJFTAPX", "7");
+  const std::pair<double, const char*> cases[] = {{1500 + 12145, "L-180S9999S2346R-180"},
+                                                  {1500 + 1e30, "L-180S9999"}};
+  for (const auto& [position, shift] : cases) {
+    m_j1->SetPosition(C3DPoint(position, 0, 0));
+    std::string file;
+    EXPECT_EQ(WriteRunPathSection(file, *m_run), 2);
+    EXPECT_NE(file.find("pos:st007" + std::string(shift)), std::string::npos) << file;
+  }
+}
+
 TEST_F(TapOffPathSectionTest, NoStationNoSection) {
   for (const char* comment : {"", "x12", "0", " -0"}) StandingUnit(11, "QJFTAPX", comment);
   std::string file = "pos:end\n";
