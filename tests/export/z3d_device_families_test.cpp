@@ -1,0 +1,123 @@
+// Device lines of the QJF, QP and QW runs, worked out by hand from the coding rules.
+#include "export/z3d_coding.h"
+#include "ranges/qjf/run_qjf.h"
+#include "ranges/qp/run_qp.h"
+#include "ranges/qw/run_qw.h"
+#include "z3d_run_support.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::uint32_t kTurnedOver = 1u << 12;
+
+class Z3dFamilyTest : public Z3dRunTest {
+ protected:
+  void Use(std::unique_ptr<CRun> run, const char* catalog, const char* calibre) {
+    m_run = std::move(run);
+    m_run->SetProp("Catalog", catalog);
+    m_run->SetProp("Calibre", calibre);
+  }
+  bool HasPosition(const std::string& tokens) const {
+    return m_bytes.find("\r\npos:" + tokens + "\r\n") != std::string::npos;
+  }
+};
+
+// A QJF tee turning left is a tap-off box when its reference names one ("PB"): the box,
+// the way out to it and back, its adapter and its elbow; the line straight on is taken
+// as a branch whose first device carries the tee's length.
+TEST_F(Z3dFamilyTest, AQjfTeeTurningLeftIsATapOffBox) {
+  const std::pair<const char*, std::vector<std::string>> cases[] = {
+      {"QJF26PB12",
+       {"070000/00200@@002000/00214@$QJF26FE2", "410202/00214@$QJF26PB12",
+        "070000/00214@$QJF26FA10", "210100/00200@@000348/00201@@000348",
+        "110000/00200@@002848/00214@$QJF26EA25", "070000/00200@@000100/00214@$QJF26FE2"}},
+      {"QJF26TE2X",
+       {"070000/00200@@002000/00214@$QJF26FE2", "##ERR##", "#st#",
+        "070000/00200@@000100/00214@$QJF26FE2"}},
+  };
+  for (const auto& [tee, expected] : cases) {
+    Use(std::make_unique<CRunQJF>(), "QJF", "26");
+    const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 1, 100, "QJF26FE2"},
+                                         {4, CDev::kJoint, 0, 2000, ""},
+                                         {4, CDev::kJunction2, 0, 348, tee},
+                                         {1, CDev::kJoint, 0, 1500, "QJF26EA15"},
+                                         {1, CDev::kJoint, 0, 0, "QJF26FA10"}});
+    CDev* branch = Append(line[2], {4, CDev::kJoint, 0, 2500, "QJF26EA25"});
+    Append(branch, {4, CDev::kEnd, 1, 100, "QJF26FE2"});
+    EXPECT_EQ(Devices(), expected) << tee << "\n" << m_bytes;
+  }
+  EXPECT_TRUE(HasPosition("gt001S0348L0090S1500")) << m_bytes;
+  Use(std::make_unique<CRunQJF>(), "QJF", "26");
+  const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 1, 100, "QJF26FE2"},
+                                       {4, CDev::kJoint, 0, 2000, ""},
+                                       {4, CDev::kJunction2, 0, 348, "QJF26PB12"},
+                                       {1, CDev::kJoint, 0, 1500, "QJF26EA15"},
+                                       {1, CDev::kJoint, 0, 0, "QJF26FA10"}});
+  Append(line[2], {4, CDev::kJoint, 0, 2500, "QJF26EA25"});
+  Devices();
+  // Out to the box (1500 - 348 across), back, and the stretch carried on past its elbow.
+  for (const char* tokens : {"gt001L0090S1152L0090", "L0090L0090", "S0348L0090S0348"})
+    EXPECT_TRUE(HasPosition(tokens)) << tokens << "\n" << m_bytes;
+}
+
+// A QJF run turns over where the next element past its joints stands the other way up: a
+// tee turning down (device 22, 4, 8) then reads 22, 4, 7, and the turn is in the path.
+TEST_F(Z3dFamilyTest, AQjfRunTurnsOverPastItsJoints) {
+  Use(std::make_unique<CRunQJF>(), "QJF", "26");
+  const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 1, 100, "QJF26FE2"},
+                                       {4, CDev::kJoint, 0, 2000, ""},
+                                       {4, CDev::kJunction2, 0, 348, "QJF26TE2X"},
+                                       {3, CDev::kJoint, kTurnedOver, 1000, ""},
+                                       {3, CDev::kEnd, 1 | kTurnedOver, 100, "QJF26FE2"}});
+  Append(line[2], {4, CDev::kJoint, 0, 1200, ""});
+  const std::vector<std::string> devices = Devices();
+  ASSERT_GE(devices.size(), 2u) << m_bytes;
+  EXPECT_EQ(devices[1], "220407/00200@@000348/00201@@001000/00202@@001200/00214@$QJF26TE2X");
+  EXPECT_TRUE(HasPosition("gt001S0348D0090T0180n0180S1000")) << m_bytes;
+}
+
+// QP: a feed of variant 5 mounted on the reversed side (the run does not start upward);
+// a fixing standing before an elbow gives the elbow's line its kit length (parameter 128)
+// when the elbow's name is a kit's ("CF"); an elbow turning up whose leg ("a=") differs
+// from the length behind it is turned over ("n0180" on the line before it).
+TEST_F(Z3dFamilyTest, QpFeedSidesKitLengthsAndElbowLegs) {
+  Use(std::make_unique<CRunQP>(), "QPA", "40");
+  const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 5, 0, "QPA400AX4"},
+                                       {4, CDev::kJoint, 0, 2000, ""},
+                                       {4, CDev::kInLine, 0, 250, "QPA400ZF4"},
+                                       {4, CDev::kElbow, 0, 300, "QPA400DLCF4"},
+                                       {1, CDev::kJoint, 0, 300, ""},
+                                       {1, CDev::kElbow, 0, 300, "QPA400DLE40 a=400"},
+                                       {2, CDev::kJoint, 0, 300, ""},
+                                       {2, CDev::kEnd, 1, 100, ""}});
+  line[2]->SetActive(2);
+  const std::vector<std::string> devices = Devices();
+  const std::vector<std::string> expected = {
+      "041307/00200@@002000/00214@$QPA400AX4",
+      "210100/00200@@000550/00201@@000300/00128@@000250/00214@$QPA400DLCF4",
+      "210300/00208@@000001/00200@@000300/00201@@000300/00214@$QPA400DLE40",
+      "070000/00200@@000100"};
+  EXPECT_EQ(devices, expected) << m_bytes;
+  // The turn goes on the position line written last and on the one that follows.
+  EXPECT_TRUE(HasPosition("S0250S0300L0090S0300n0180")) << m_bytes;
+  EXPECT_TRUE(HasPosition("S0300U0090S0300n0180")) << m_bytes;
+}
+
+// QW: the extra feed device (41, 00, 01) comes when neither end of the run is closed
+// without a feed; an end of variant 7 counts as closed.
+TEST_F(Z3dFamilyTest, QwExtraFeedDevicesByTheRunsEnds) {
+  const std::pair<std::uint32_t, std::size_t> cases[] = {{2, 1}, {7, 0}, {0, 0}};
+  for (const auto& [lastVariant, extra] : cases) {
+    Use(std::make_unique<CRunQW>(), "QWA", "40");
+    Lay({{4, CDev::kEnd, 2, 0, "QW040ER42"},
+         {4, CDev::kJoint, 0, 3000, ""},
+         {4, CDev::kEnd, lastVariant, 300, "QW040ER4X"}});
+    const std::vector<std::string> devices = Devices();
+    EXPECT_EQ(std::count(devices.begin(), devices.end(), "410001"), extra) << m_bytes;
+    EXPECT_EQ(CountExtraDevices(*m_run, 4), static_cast<int>(extra)) << lastVariant;
+    EXPECT_EQ(CountExtraDevices(*m_run, 1), 0);
+  }
+}
+
+}  // namespace
