@@ -37,4 +37,39 @@ TEST(Z3dExportEndToEndTest, TheMenuCommandWritesTheRunsFile) {
   EXPECT_FALSE(std::filesystem::exists(target + ".new"));
 }
 
+// The name of the run in a file's "name:" line.
+std::string RunNameIn(const std::string& file) {
+  const std::size_t at = file.find("\r\nname:");
+  if (at == std::string::npos) return {};
+  const std::size_t from = at + 7;
+  return file.substr(from, file.find('\r', from) - from);
+}
+
+// Each built range's sample, copied beside the test's own folder and opened there: the
+// command proposes "<document> - <run>.Z3D" beside the document, and accepting it writes
+// the current run's file, byte for byte the one the core writes for that run.
+TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"};
+  std::string script;
+  for (const std::string sample : samples) {
+    const std::string document = folder.Path(sample + ".run");
+    std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + sample + ".run", document);
+    const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_" + sample + ".png";
+    script += "open " + document + "\nenabled 32985 1\nanswer " + shot + " accept\nmenu 32985\n";
+  }
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  for (const std::string sample : samples) {
+    const std::string expected = ReadAll(TVR_SOURCE_DIR "/tests/data/export/" + sample + ".z3d");
+    const std::string written = folder.Path(sample + " - " + RunNameIn(expected) + ".Z3D");
+    EXPECT_EQ(ReadAll(written), expected) << written << "\n" << run.output.toStdString();
+  }
+}
+
 }  // namespace
