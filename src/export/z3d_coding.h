@@ -63,6 +63,9 @@ int CountExtraDevices(const CRun& run, int family);
 // Writes the extra feed devices still due, each with an empty position line.
 void WriteExtraDevices(CZ3dCoding& state, std::string& file);
 
+// The sum of two lengths, bounded so that damaged lengths cannot overflow it.
+int AddLengths(long long first, long long second);
+
 // A text read as a whole number after leading blanks; 0 when it is not one.
 int Z3dInteger(std::string_view text);
 

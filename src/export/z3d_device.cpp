@@ -3,6 +3,7 @@
 #include "model/dev.h"
 #include "model/run.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -129,7 +130,7 @@ void CodeTee(CZ3dCoding& state, const CDev& element, int entry, int next) {
 void CodePhase(CZ3dCoding& state, const CDev& element) {
   const int variant = element.GetVariant();
   const bool flip = Bit(element.GetStyle(), 12);
-  const int total = state.lengthOn + state.lengthBack;
+  const int total = AddLengths(state.lengthOn, state.lengthBack);
   int device = -1;
   if (state.family == 1 && variant == 3) device = 14;
   if (state.family == 2 && (variant == 3 || variant == 4)) {
@@ -189,7 +190,7 @@ void CodeJoint(CZ3dCoding& state, const CDev& element, int pending) {
     return;
   }
   state.device = JointDevice(state, element);
-  state.p200 = state.lengthBack + state.p128;
+  state.p200 = AddLengths(state.lengthBack, state.p128);
   if (state.family == 3 && element.GetVariantIndex() > 0 && Bit(element.GetStyle(), 12))
     state.marks = 3;
 }
@@ -201,8 +202,8 @@ bool CodeKit(CZ3dCoding& state, const CDev& element, int pending) {
   state.device = pending;
   const std::string kit = element.GetFieldText("KITCF").value_or("");
   if (kit.empty() || state.second != 0) return true;
-  state.kitTokens = state.position +
-                    StraightTokens(static_cast<long long>(Z3dInteger(kit)) + element.GetLength());
+  state.kitTokens =
+      state.position + StraightTokens(AddLengths(Z3dInteger(kit), element.GetLength()));
   state.second = -44;
   state.r1 = 0;
   state.r2 = 1;
@@ -235,13 +236,18 @@ void CodeFixing(CZ3dCoding& state, const CDev& element, int pending) {
     state.device = 0;
     if (state.family == 2) {
       state.device = 15;
-      state.p200 = state.lengthOn + state.lengthBack;
+      state.p200 = AddLengths(state.lengthOn, state.lengthBack);
     }
   }
   NoteQpKitLength(state, element, pending);
 }
 
 }  // namespace
+
+int AddLengths(long long first, long long second) {
+  constexpr long long kLongest = 1'000'000'000;
+  return static_cast<int>(std::clamp(first + second, -kLongest, kLongest));
+}
 
 int Z3dInteger(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');

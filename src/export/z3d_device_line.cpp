@@ -3,6 +3,7 @@
 #include "model/path_tokens.h"
 #include "model/run.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -72,6 +73,19 @@ std::string CentreDistances(const CZ3dCoding& state) {
          DecimalParameter(207, w);
 }
 
+// A reference as a line carries it: up to its first blank after the first character, and
+// up to a line break, which would start a line of its own in the file.
+std::string NameUpToBlank(std::string name) {
+  const std::size_t blank = name.find(' ', 1);
+  if (blank != std::string::npos) name.resize(blank);
+  const auto control = std::find_if(name.begin(), name.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+  });
+  name.erase(control, name.end());
+  while (!name.empty() && name.back() == ' ') name.pop_back();
+  return name;
+}
+
 std::string KitLength(const CZ3dCoding& state, const std::string& name) {
   if (state.kit == 0) return {};
   for (const char* part : {"CF", "41F", "42F", "43F"})
@@ -88,10 +102,7 @@ std::string LineName(CZ3dCoding& state) {
     equals = name.find('=', equals + 1);
   if (equals != std::string::npos && name.find("\nGroup=") + 6 != equals && state.p208 == 0)
     state.p208 = 1;
-  const std::size_t blank = name.find(' ', 1);
-  if (blank != std::string::npos) name.resize(blank);
-  while (!name.empty() && name.back() == ' ') name.pop_back();
-  return name;
+  return NameUpToBlank(name);
 }
 
 std::string Parameters(CZ3dCoding& state) {
@@ -99,7 +110,7 @@ std::string Parameters(CZ3dCoding& state) {
   std::string text;
   if (state.p208 != 0) text += IntegerParameter(208, state.p208);
   if (state.carried != 0 && !state.carriedHere) {
-    state.p200 += state.carried;
+    state.p200 = AddLengths(state.p200, state.carried);
     state.carried = 0;
   }
   if (state.p202 >= 0) {
@@ -194,7 +205,7 @@ std::string BoxAdapterReference(const CZ3dCoding& state) {
     return {};
   const std::string& reference = adapter->GetReference();
   if (reference.size() < 7 || reference.compare(5, 2, "FA") != 0) return {};
-  return Z3dNumber("/%05d", 214) + "@$" + reference;
+  return Z3dNumber("/%05d", 214) + "@$" + NameUpToBlank(reference);
 }
 
 // A QJF tap-off box: the way out to the box and back, the box's cable end and its elbow.

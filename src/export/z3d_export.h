@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/path_tokens.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,10 +12,6 @@ class CRun;
 // position ("pos:") and device ("dev:") lines, and the section of its tap-off units.
 // Built in memory with line feeds in UTF-8 and turned into bytes (CP1252, CR LF) only
 // when written, so the counts patched into it never depend on a text-mode stream.
-
-// The text with every control character (CR and LF among them) made a blank: a name or
-// comment must never start a line of its own.
-std::string BlankControlCharacters(std::string_view text);
 
 // The run name as the file and its "name:" line carry it: the nine characters that a file
 // name cannot hold ("\/:*?"<>|") made underscores, control characters made blanks.

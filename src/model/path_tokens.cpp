@@ -10,3 +10,10 @@ std::string StraightTokens(long long length) {
   std::snprintf(rest, sizeof rest, "S%04d", static_cast<int>(length));
   return tokens + rest;
 }
+
+std::string BlankControlCharacters(std::string_view text) {
+  std::string result(text);
+  for (char& c : result)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  return result;
+}

@@ -131,7 +131,7 @@ int WriteRunPathSection(std::string& file, const CRun& run) {
     const C3DPoint relative = RelativePoint(*outlet);
     if (turns) file += turns->before + PointText(relative) + turns->after;
     file += "\n" + Number("dev:%02d", 30) + "0000" + Number("/%05d@$", kReferenceParameter) +
-            unit.GetReference() + "\n";
+            BlankControlCharacters(unit.GetReference()) + "\n";
     ++entries;
     const std::string fixing = FixingEntry(unit, *outlet, station, relative.x);
     if (!fixing.empty()) {

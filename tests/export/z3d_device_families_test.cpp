@@ -120,4 +120,26 @@ TEST_F(Z3dFamilyTest, QwExtraFeedDevicesByTheRunsEnds) {
   }
 }
 
+// Damaged elements: a reference with a line break, an element of no known kind, lengths
+// below 0 and beyond what the fields hold. The file keeps its grammar and its counts.
+TEST_F(Z3dFamilyTest, DamagedElementsKeepTheFileWhole) {
+  constexpr std::int32_t kLongest = 2'147'483'647;
+  Use(std::make_unique<CRunQP>(), "QPA", "40");
+  Lay({{4, CDev::kEnd, 3, 0, "QPA400AB4"},
+       {4, CDev::kJoint, 0, 2000, "QPA400ED420\r\ndev:999999"},
+       {4, 99, 0, -500, "X"},
+       {4, CDev::kJoint, 0, kLongest, ""},
+       {4, CDev::kInLine, 0, kLongest, ""},
+       {4, CDev::kJoint, 0, -7, ""},
+       {4, CDev::kEnd, 255, kLongest, "QPA400Z"}});
+  const std::vector<std::string> devices = Devices();
+  ASSERT_GE(devices.size(), 2u);
+  // The feed's line carries the joint's name, cut where its line break was; the element
+  // of no known kind leaves the devices after it uncoded.
+  EXPECT_TRUE(devices[0].ends_with("/00214@$QPA400ED420")) << devices[0];
+  EXPECT_EQ(devices[1], "##ERR##");
+  EXPECT_EQ(m_bytes.find("dev:999999"), std::string::npos);
+  EXPECT_EQ(devices.back(), "##ERR##");
+}
+
 }  // namespace

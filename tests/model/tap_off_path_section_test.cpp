@@ -62,6 +62,14 @@ TEST_F(TapOffPathSectionTest, ALongShiftBackIsSplitIntoStretches) {
   }
 }
 
+// A line break in a unit's reference would start a line of its own in the file.
+TEST_F(TapOffPathSectionTest, AReferenceCannotBreakItsLine) {
+  StandingUnit(22, "QJF\r\nTAPX", "7");
+  std::string file;
+  WriteRunPathSection(file, *m_run);
+  EXPECT_NE(file.find("\ndev:300000/00214@$QJF  TAP2\n"), std::string::npos) << file;
+}
+
 TEST_F(TapOffPathSectionTest, NoStationNoSection) {
   for (const char* comment : {"", "x12", "0", " -0"}) StandingUnit(11, "QJFTAPX", comment);
   std::string file = "pos:end\n";
