@@ -28,6 +28,8 @@ struct CZ3dCoding {
   int p200 = 0, p201 = 0, p202 = 0, p203 = 0, p6 = 0, p128 = 0, p208 = 0;
   int entrax = 0;
   std::string entraxText;
+  const CDev* entraxElement = nullptr;  // the element that set the centre distance
+  int jointExtra = 0;                   // e2: the QG joint's extra device
   int marks = 0;
   int tState = 0;
   int extraDevices = 0;            // x: extra feed devices (41, 00, 01) still to write
@@ -54,6 +56,20 @@ void CodeElement(CZ3dCoding& state, const CDev& element, std::string& file);
 
 // Straight and feed elements (kind 0).
 void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& file);
+
+// QG feeds and ends (kind 0) of the variants 2, 3, 5, 6 and 7; -1 for others.
+int QgFeedDevice(CZ3dCoding& state, const CDev& element, int& side);
+
+// QG: the centre distances of the element that set them ("/00204" to "/00207", "/00219")
+// and its bar ("/00220" to "/00222").
+std::string QgCentreDistances(const CZ3dCoding& state);
+
+// QG: the extra device a joint gives by what lies on both its sides (e2).
+int QgJointExtra(const CZ3dCoding& state, const CDev& element);
+
+// The parameter forms of a device line.
+std::string IntegerParameter(int number, int value);
+std::string DecimalParameter(int number, double value);
 
 // The extra feed devices of QM and QW runs: one, less each end without a feed (kind 0 of
 // variant 0 or 1, or 4 in QM, 7 in QW), plus each QM tee; never below 0. 0 for other

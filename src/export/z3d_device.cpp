@@ -180,6 +180,7 @@ void CodeJoint(CZ3dCoding& state, const CDev& element, int pending) {
     return;
   }
   state.cut = 1;
+  if (state.family == 5) state.jointExtra = QgJointExtra(state, element);
   if (pending != 0) {
     if (pending > 0) state.device = pending;
     return;

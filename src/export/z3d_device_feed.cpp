@@ -109,6 +109,7 @@ int FeedDevice(CZ3dCoding& state, const CDev& element, int& side) {
     case 1: return QjfFeed(state, element, variant, side);
     case 2: return QpFeed(state, element, variant, side);
     case 4: return QwFeed(state, variant);
+    case 5: return QgFeedDevice(state, element, side);
     default: return -1;
   }
 }
@@ -135,6 +136,7 @@ void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& 
   }
   int side = 0;
   state.device = FeedDevice(state, element, side);
+  if (state.entrax != 0) state.entraxElement = &element;
   const bool qualified = state.device > 0 && state.device != 7;
   if (state.cut == -1) {
     state.cut = 0;

@@ -21,14 +21,6 @@ std::string StatusWord(int device) {
   }
 }
 
-std::string IntegerParameter(int number, int value) {
-  return Z3dNumber("/%05d", number) + Z3dNumber("@@%06d", value);
-}
-
-std::string DecimalParameter(int number, double value) {
-  return Z3dNumber("/%05d", number) + "@." + Z3dDecimal(value);
-}
-
 // The numbers of an "ENTRAX" text "a/b/c/d"; reading stops at a 0.
 std::vector<int> EntraxNumbers(const std::string& text) {
   std::vector<int> numbers;
@@ -47,7 +39,8 @@ std::vector<int> EntraxNumbers(const std::string& text) {
 }
 
 std::string CentreDistances(const CZ3dCoding& state) {
-  if (state.entrax == 0 || state.family == 5) return {};
+  if (state.entrax == 0) return {};
+  if (state.family == 5) return QgCentreDistances(state);
   double x = 0, y = 0, z = 0, w = 0;
   if (state.entraxText.find('/') == std::string::npos) {
     y = 0.5 * state.entrax;
@@ -166,6 +159,7 @@ void Reset(CZ3dCoding& state, int cut) {
   state.kit = state.kitSlot = 0;
   state.entrax = 0;
   state.entraxText.clear();
+  state.entraxElement = nullptr;
   state.name.clear();
   state.kitTokens.clear();
   state.tapOffBox.clear();
@@ -232,7 +226,23 @@ void WriteGroupedSecondDevice(CZ3dCoding& state, std::string& file) {
   state.position = Z3dNumber("st%03d", group) + state.position;
 }
 
+// A device that follows the one just written, with a position line of its own.
+void WriteFollowingDevice(CZ3dCoding& state, const std::string& code, std::string& file) {
+  const bool ended = state.pathEnds && state.pending.empty();
+  file += "dev:" + code + "\n";
+  ++state.count;
+  file += "pos:" + (ended ? std::string("end") : std::string()) + "\n";
+}
+
 }  // namespace
+
+std::string IntegerParameter(int number, int value) {
+  return Z3dNumber("/%05d", number) + Z3dNumber("@@%06d", value);
+}
+
+std::string DecimalParameter(int number, double value) {
+  return Z3dNumber("/%05d", number) + "@." + Z3dDecimal(value);
+}
 
 void WriteExtraDevices(CZ3dCoding& state, std::string& file) {
   for (; state.extraDevices > 0; --state.extraDevices) {
@@ -267,13 +277,15 @@ void WriteDeviceLine(CZ3dCoding& state, std::string& file) {
   const int second = state.second;
   if (second < 0) WriteGroupedSecondDevice(state, file);
   const bool ended = state.pathEnds && state.pending.empty();
-  file += "pos:" + (ended && second >= 0 ? std::string("end") : state.position) + "\n";
+  const bool endsHere = ended && second == 0 && state.jointExtra == 0;
+  file += "pos:" + (endsHere ? std::string("end") : state.position) + "\n";
   state.position = state.carried != 0 ? StraightTokens(state.carried) : std::string();
-  if (second > 0) {
-    file += "dev:" + DeviceCode(second, state.r1, state.r2) + "\n";
-    ++state.count;
-    file += "pos:" + (ended ? std::string("end") : std::string()) + "\n";
-  }
+  if (second > 0) WriteFollowingDevice(state, DeviceCode(second, state.r1, state.r2), file);
   state.second = state.r1 = state.r2 = 0;
+  const int extra = state.jointExtra;
+  if (extra != 0)
+    WriteFollowingDevice(state, extra > 0 ? DeviceCode(41, 0, extra) : DeviceCode(46, 0, -extra),
+                         file);
+  state.jointExtra = 0;
   Reset(state, state.cut);
 }

@@ -1,5 +1,6 @@
 // Device lines of the QJF, QP and QW runs, worked out by hand from the coding rules.
 #include "export/z3d_coding.h"
+#include "ranges/qg/run_qg.h"
 #include "ranges/qjf/run_qjf.h"
 #include "ranges/qp/run_qp.h"
 #include "ranges/qw/run_qw.h"
@@ -118,6 +119,50 @@ TEST_F(Z3dFamilyTest, QwExtraFeedDevicesByTheRunsEnds) {
     EXPECT_EQ(CountExtraDevices(*m_run, 4), static_cast<int>(extra)) << lastVariant;
     EXPECT_EQ(CountExtraDevices(*m_run, 1), 0);
   }
+}
+
+// QG, four conductors: a feed of the first connection without "ENTRAX" takes the range's
+// centre distances (115 each way: 172.5, 57.5, -57.5, -172.5) and its bar; a joint
+// without its mounting bit gives the extra device 41, 00, 01, a mounted one 41, 00, 02;
+// an end of the second connection is device 3, 5 with its side and the marker 208.
+TEST_F(Z3dFamilyTest, QgFeedsEndsAndJointExtras) {
+  auto qg = std::make_unique<CRunQG>();
+  CRunQG& run = *qg;
+  Use(std::move(qg), "QGA", "12");
+  m_run->SetProp("Neutral", "4");
+  const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 0x00100002, 0, "QGA12AX"},
+                                       {4, CDev::kJoint, 0, 3000, ""},
+                                       {4, CDev::kJoint, 0, 2000, "QGA12ET20"},
+                                       {4, CDev::kEnd, 0x00200006, 100, "QGA12FE"}});
+  line[1]->SetActive(2);
+  int length = 0, width = 0, thickness = 0;
+  run.GetBarGeometry(length, width, thickness, line[0]);
+  const std::string bar = "/00220@@" + Z3dNumber("%06d", length) + "/00221@@" +
+                          Z3dNumber("%06d", width) + "/00222@@" + Z3dNumber("%06d", thickness);
+  const std::vector<std::string> expected = {
+      "010301/00200@@003000/00204@.00000000000172.5/00205@.00000000000057.5"
+      "/00206@.-0000000000057.5/00207@.-0000000000172.5" +
+          bar + "/00214@$QGA12AX",
+      "410001", "110007/00200@@002000/00214@$QGA12ET20", "410002",
+      "030506/00208@@000001/00200@@000100/00214@$QGA12FE"};
+  EXPECT_EQ(Devices(), expected) << m_bytes;
+}
+
+// A QG fixing with a kit ("KITCF"): the kit is a device 44 of its own, in a new group
+// at the kit's distance plus the fixing's length from where the stretch began.
+TEST_F(Z3dFamilyTest, AQgKitIsADeviceInAGroupOfItsOwn) {
+  Use(std::make_unique<CRunQG>(), "QGA", "12");
+  m_run->SetProp("Neutral", "4");
+  const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 0x00100002, 0, "QGA12AX"},
+                                       {4, CDev::kInLine, 0, 50, ""},
+                                       {4, CDev::kJoint, 0, 1000, "QGA12ET10"},
+                                       {4, CDev::kEnd, 0x00200006, 100, "QGA12FE"}});
+  line[1]->SetFieldText("KITCF", "150");
+  const std::vector<std::string> devices = Devices();
+  ASSERT_GE(devices.size(), 2u) << m_bytes;
+  EXPECT_EQ(devices[1], "440001") << m_bytes;
+  EXPECT_TRUE(HasPosition("gt001S0000S0200")) << m_bytes;
+  EXPECT_TRUE(HasPosition("st001S0000S0050S1000")) << m_bytes;
 }
 
 // Damaged elements: a reference with a line break, an element of no known kind, lengths
