@@ -48,6 +48,7 @@ struct CZ3dCoding {
   int entry = -1, next = -1;
   int lengthBack = 0, lengthOn = 0, turn = 0;
   bool pathEnds = false;
+  bool hasTapOffUnits = false;  // whether any joint can carry units to number
 };
 
 // Sets the pending device for the element in hand by its kind, variant and family; extra

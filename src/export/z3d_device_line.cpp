@@ -2,6 +2,7 @@
 #include "model/dev.h"
 #include "model/path_tokens.h"
 #include "model/run.h"
+#include "model/tap_off_path_section.h"
 
 #include <algorithm>
 #include <charconv>
@@ -216,6 +217,14 @@ void WriteTapOffBoxLines(CZ3dCoding& state, std::string& file) {
   state.position = stretch + (state.turnAtBox == 2 ? "R0090" : "L0090") + stretch;
 }
 
+// The tap-off units of a joint the path goes on from take the next group number as their
+// station, which the tap-off section refers to.
+void NumberStations(CZ3dCoding& state) {
+  if (!state.hasTapOffUnits || state.pathEnds || state.element == nullptr) return;
+  if (NumberTapOffStations(*state.element, state.groups + 1) == 0) return;
+  state.position += Z3dNumber("gt%03d", ++state.groups);
+}
+
 // A second device in a group of its own: a kit at its distance, or a device deferred.
 void WriteGroupedSecondDevice(CZ3dCoding& state, std::string& file) {
   const int group = ++state.groups;
@@ -274,6 +283,7 @@ void WriteDeviceLine(CZ3dCoding& state, std::string& file) {
   const bool tapOffBox = state.p202 < 0 && state.device == 41 && state.family == 1;
   WriteCodeOrStatus(state, file);
   if (tapOffBox) WriteTapOffBoxLines(state, file);
+  NumberStations(state);
   const int second = state.second;
   if (second < 0) WriteGroupedSecondDevice(state, file);
   const bool ended = state.pathEnds && state.pending.empty();

@@ -27,7 +27,9 @@ std::string Z3dPoleCode(std::string_view catalog, std::string_view neutral);
 // ("QM_ED_STEP" or "QP_STEP"; empty for other catalogues).
 std::string Z3dOptionCode(std::string_view catalog, std::string_view value, std::string_view step);
 
-// The whole file as text (line feeds, UTF-8): header, path, tap-off section.
+// The whole file as text (line feeds, UTF-8): header, path, tap-off section. The tap-off
+// units of the joints the path passes take their group number as station (their
+// comment), so that the tap-off section names the group each unit belongs to.
 std::string WriteZ3dText(const CRun& run);
 
 // The bytes written to disk: CP1252 ('?' for what it cannot hold), each LF as CR LF.

@@ -132,6 +132,20 @@ void OpenBranchGroup(CZ3dCoding& state, const CDev& element, int entry,
     state.pending.push_back({state.groups, &element, entry, side, state.tState});
 }
 
+// The coding state of the run and the path's first line.
+void StartCoding(CZ3dCoding& state, const CRun& run, const CDev& first, std::string& file) {
+  state.run = &run;
+  state.family = Z3dRangeFamily(run.GetPropText("Catalog"));
+  state.calibre = Z3dInteger(run.GetPropText("Calibre"));
+  const bool flipped = state.family == 3 || (state.family == 1 && (first.GetStyle() >> 12 & 1));
+  if (flipped && state.family == 1) state.tState = 2;
+  file += std::string("pos:?0000") + (flipped ? "T0180n0180" : "") + "\n";
+  state.extraDevices = CountExtraDevices(run, state.family);
+  const std::vector<CDev*>& devices = run.GetDevices();
+  state.hasTapOffUnits = std::any_of(devices.begin(), devices.end(),
+                                     [](const CDev* d) { return d->GetKind() == CDev::kTapOff; });
+}
+
 }  // namespace
 
 int Z3dRangeFamily(const std::string& catalog) {
@@ -163,17 +177,9 @@ int StraightLengthTowards(const CDev& element, int face) {
 
 int EncodeRunGeometry(std::string& file, const CRun& run) {
   CZ3dCoding state;
-  state.run = &run;
-  const std::string catalog = run.GetPropText("Catalog");
-  state.family = Z3dRangeFamily(catalog);
-  const std::string calibre = run.GetPropText("Calibre");
-  std::from_chars(calibre.data(), calibre.data() + calibre.size(), state.calibre);
   const CDev* element = run.GetFirstElement();
   if (element == nullptr) return 0;
-  const bool flipped = state.family == 3 || (state.family == 1 && (element->GetStyle() >> 12 & 1));
-  if (flipped && state.family == 1) state.tState = 2;
-  file += std::string("pos:?0000") + (flipped ? "T0180n0180" : "") + "\n";
-  state.extraDevices = CountExtraDevices(run, state.family);
+  StartCoding(state, run, *element, file);
   int entry = element->GetBackFace();
   std::set<const CDev*> visited;
   while (element != nullptr && visited.insert(element).second) {

@@ -144,3 +144,16 @@ int WriteRunPathSection(std::string& file, const CRun& run) {
   file += "pos:end\n";
   return entries;
 }
+
+int NumberTapOffStations(const CDev& joint, int number) {
+  if (joint.GetKind() != CDev::kJoint || joint.GetRun() == nullptr) return 0;
+  int numbered = 0;
+  for (CDev* unit : joint.GetRun()->GetDevices()) {
+    if (unit->GetKind() != CDev::kTapOff || PositionTapOffUnit(*unit, true) != 1) continue;
+    const std::optional<CTapOffOutlet> outlet = FindTapOffOutlet(*unit);
+    if (!outlet || outlet->joint != &joint) continue;
+    unit->SetComment(std::to_string(number));
+    ++numbered;
+  }
+  return numbered;
+}

@@ -70,6 +70,22 @@ TEST_F(TapOffPathSectionTest, AReferenceCannotBreakItsLine) {
   EXPECT_NE(file.find("\ndev:300000/00214@$QJF  TAP2\n"), std::string::npos) << file;
 }
 
+// The units standing at a joint take its station number; units elsewhere, other joints
+// and elements of other kinds are left as they are.
+TEST_F(TapOffPathSectionTest, TheUnitsOfAJointTakeItsStationNumber) {
+  CDev* first = StandingUnit(11, "QJFTAPX", "");
+  CDev* second = StandingUnit(22, "QJFTAPX", "9");
+  EXPECT_EQ(NumberTapOffStations(*m_unit, 5), 0);
+  EXPECT_EQ(NumberTapOffStations(*m_j2, 4), 0);
+  EXPECT_EQ(first->GetComment(), "");
+  EXPECT_EQ(NumberTapOffStations(*m_j1, 3), 2);
+  EXPECT_EQ(first->GetComment(), "3");
+  EXPECT_EQ(second->GetComment(), "3");
+  std::string file;
+  EXPECT_EQ(WriteRunPathSection(file, *m_run), 4);
+  EXPECT_NE(file.find("pos:st003X"), std::string::npos) << file;
+}
+
 TEST_F(TapOffPathSectionTest, NoStationNoSection) {
   for (const char* comment : {"", "x12", "0", " -0"}) StandingUnit(11, "QJFTAPX", comment);
   std::string file = "pos:end\n";

@@ -72,4 +72,31 @@ TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
   }
 }
 
+// A tap-off unit placed with the mouse on the QJF sample: the export numbers it as the
+// station of the group opened where the path passes its joint, and lists it with that
+// station in the tap-off section.
+TEST(Z3dExportEndToEndTest, APlacedTapOffUnitIsListedWithItsStation) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  const std::string target = folder.Path("tapoff.Z3D");
+  const std::string script = "open " TVR_PROGRAM_DIR
+                             "/examples/qjf_sample.run\nanswer - 1 1110=1\ncommand 33030\n"
+                             "outlet\nanswer - accept fileNameEdit=" +
+                             target + "\nmenu 32985\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  const std::string file = ReadAll(target);
+  // The section's count, an empty line, then the unit's entry with its station.
+  const std::size_t section = file.find("\r\nnbtpf:");
+  ASSERT_NE(section, std::string::npos) << file;
+  const std::size_t entry = file.find("\r\n\r\npos:st", section);
+  ASSERT_EQ(entry, section + 13) << file;
+  const std::string station = file.substr(entry + 10, 3);
+  EXPECT_NE(file.substr(0, section).find("gt" + station + "\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("\r\ndev:300000/00214@$QJB0630S1\r\n", section), std::string::npos) << file;
+}
+
 }  // namespace
