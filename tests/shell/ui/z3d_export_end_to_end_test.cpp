@@ -17,11 +17,16 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// Settings of a program that starts without its start-up windows.
+void WriteSettings(const CShellTestFolder& folder) {
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+}
+
 TEST(Z3dExportEndToEndTest, TheMenuCommandWritesTheRunsFile) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write("settings/TVR73/TVR.INI",
-               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  WriteSettings(folder);
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_dialog.png";
   const std::string target = folder.Path("sampleD.Z3D");
@@ -51,8 +56,7 @@ std::string RunNameIn(const std::string& file) {
 TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write("settings/TVR73/TVR.INI",
-               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  WriteSettings(folder);
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
   const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"};
   std::string script;
@@ -78,8 +82,7 @@ TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
 TEST(Z3dExportEndToEndTest, APlacedTapOffUnitIsListedWithItsStation) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write("settings/TVR73/TVR.INI",
-               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  WriteSettings(folder);
   const std::string target = folder.Path("tapoff.Z3D");
   const std::string script = "open " TVR_PROGRAM_DIR
                              "/examples/qjf_sample.run\nanswer - 1 1110=1\ncommand 33030\n"
