@@ -49,17 +49,27 @@ TEST_F(Z3dFamilyTest, AQjfTeeTurningLeftIsATapOffBox) {
     EXPECT_EQ(Devices(), expected) << tee << "\n" << m_bytes;
   }
   EXPECT_TRUE(HasPosition("gt001S0348L0090S1500")) << m_bytes;
-  Use(std::make_unique<CRunQJF>(), "QJF", "26");
-  const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 1, 100, "QJF26FE2"},
-                                       {4, CDev::kJoint, 0, 2000, ""},
-                                       {4, CDev::kJunction2, 0, 348, "QJF26PB12"},
-                                       {1, CDev::kJoint, 0, 1500, "QJF26EA15"},
-                                       {1, CDev::kJoint, 0, 0, "QJF26FA10"}});
-  Append(line[2], {4, CDev::kJoint, 0, 2500, "QJF26EA25"});
-  Devices();
-  // Out to the box (1500 - 348 across), back, and the stretch carried on past its elbow.
-  for (const char* tokens : {"gt001L0090S1152L0090", "L0090L0090", "S0348L0090S0348"})
-    EXPECT_TRUE(HasPosition(tokens)) << tokens << "\n" << m_bytes;
+}
+
+// The way out to a QJF tap-off box and back: the stretch across (the joint beyond less
+// the tee) split like any long stretch, none when the joint is shorter than the tee; then
+// the stretch carried on past the box's elbow.
+TEST_F(Z3dFamilyTest, TheWayToAQjfTapOffBoxIsAStretchOfItsOwn) {
+  const std::pair<std::int32_t, const char*> cases[] = {{1500, "gt001L0090S1152L0090"},
+                                                        {200, "gt001L0090S0000L0090"},
+                                                        {20348, "gt001L0090S9999S9999S0002L0090"}};
+  for (const auto& [across, outward] : cases) {
+    Use(std::make_unique<CRunQJF>(), "QJF", "26");
+    const std::vector<CDev*> line = Lay({{4, CDev::kEnd, 1, 100, "QJF26FE2"},
+                                         {4, CDev::kJoint, 0, 2000, ""},
+                                         {4, CDev::kJunction2, 0, 348, "QJF26PB12"},
+                                         {1, CDev::kJoint, 0, across, "QJF26EA15"},
+                                         {1, CDev::kJoint, 0, 0, "QJF26FA10"}});
+    Append(line[2], {4, CDev::kJoint, 0, 2500, "QJF26EA25"});
+    Devices();
+    for (const char* tokens : {outward, "L0090L0090", "S0348L0090S0348"})
+      EXPECT_TRUE(HasPosition(tokens)) << tokens << "\n" << m_bytes;
+  }
 }
 
 // A QJF run turns over where the next element past its joints stands the other way up: a
