@@ -1,5 +1,7 @@
 #include "qp_test_support.h"
 
+#include <map>
+
 namespace {
 
 // Straight lengths are made of the long standard pieces and at most one shorter one,
@@ -84,6 +86,40 @@ TEST_F(QPRunTest, RiserAccessoriesFollowTheLineAheadAndAreCapped) {
         count += std::max(1, device->GetBooked());
     }
     EXPECT_EQ(count, row.accessories) << row.ahead;
+  }
+}
+
+// Booked length per straight type, from the run's length records.
+std::map<int, std::int64_t> LengthsByType(const CRun& run) {
+  std::map<int, std::int64_t> totals;
+  for (const CDev* record : run.GetLengthRecords())
+    totals[record->GetVariantIndex()] += record->GetBookedLength();
+  return totals;
+}
+
+// A riser line of 2400 to 2899 mm is cut once more ahead; below 500 A the piece beyond the
+// cut leaves the bill length of its own straight type for that of plain line (type 1,
+// which the sample catalogue books without a length line).
+TEST_F(QPRunTest, LongRiserLineBelow500AMovesItsCutPieceToPlainLine) {
+  for (const char* rating : {"40", "63"}) {
+    CRunQP& run = LayOut(std::string("run QPA ") + rating + "\nstart 0\ngo 4 9000\nend 6\n");
+    run.SetProp("QP_STEP", "0");
+    CDev& start = *Laid().at(0);
+    ASSERT_EQ(start.InsertRiserFixing(4, 1000, 0), 1);
+    CDev* riser = start.GetNeighbour(4);
+    ASSERT_EQ(riser->InsertRiserFixing(riser->GetDirection(), 2600, 0), 1);
+    riser->SetVariantBoth(1);
+    riser->SetVariantIndexBoth(3);
+    const std::map<int, std::int64_t> before = LengthsByType(run);
+    CPartBuilderQP builder(run);
+    CDev* split = builder.PrepareElement(*riser);
+
+    ASSERT_NE(split, nullptr) << rating;
+    std::map<int, std::int64_t> after = LengthsByType(run);
+    // The cut at 450 + 1500 leaves 1950 mm between the riser and the cut.
+    const std::int64_t moved = std::string(rating) == "40" ? 1950 : 0;
+    EXPECT_EQ(after[0], before.at(0) - moved) << rating;
+    EXPECT_EQ(after[1], before.contains(1) ? before.at(1) : 0) << rating;
   }
 }
 

@@ -164,22 +164,6 @@ int CPartBuilderQP::SelectCandidate(const CSegment& segment, int flag) {
   return ::SelectCandidate(static_cast<int>(segment.size()), flag != 0);
 }
 
-std::string CPartBuilderQP::GetPartParameters(const CPlannedPart& part) {
-  std::string text;
-  const std::string& reference = part.reference;
-  const std::string family = reference.size() > 5 ? reference.substr(5) : std::string();
-  if (part.element != nullptr && (family.starts_with("ET4AF") || family.starts_with("EF4"))) {
-    const std::int64_t chain = part.element->GetChainLength(-1, false);
-    text = "x=" + std::to_string(chain + part.length) + ",x=" + std::to_string(chain);
-  }
-  if (part.element != nullptr && part.element->GetKind() == CDev::kElbow) {
-    const std::string angle = part.element->GetFieldText("ELBOW_ANGL").value_or("");
-    if (!angle.empty() && TextToInt(angle) != 90) text += (text.empty() ? "w=" : ",w=") + angle;
-  }
-  FormatPartCoords(text, 0, ' ');
-  return text;
-}
-
 int CPartBuilderQP::GetState(const CDev& element) const {
   const auto it = m_states.find(&element);
   return it == m_states.end() ? 0 : it->second;
