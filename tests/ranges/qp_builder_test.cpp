@@ -123,6 +123,56 @@ TEST_F(QPRunTest, LongRiserLineBelow500AMovesItsCutPieceToPlainLine) {
   }
 }
 
+// Elbow parts marked 'A' or 'B' list the lengths of their legs, the way on before the
+// way in, the leg being planned with its planned length; combined pieces next to a riser
+// add the code of where the riser stands and its distance, lettered by the pair's join.
+TEST_F(QPRunTest, MarkedElbowPartsListTheirLegs) {
+  CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 3000\nend 6\n");
+  CDev* elbow = nullptr;
+  for (CDev* device : run.GetDevices())
+    if (device->GetKind() == CDev::kElbow && elbow == nullptr) elbow = device;
+  ASSERT_NE(elbow, nullptr);
+  const std::vector<int> on = elbow->ForwardFaces();
+  ASSERT_EQ(on.size(), 1u);
+  // A fixing on the line on from the elbow: the riser at the second measured position.
+  ASSERT_EQ(elbow->InsertRiserFixing(on.front(), 1000, 0), 1);
+  CDev* ahead = elbow->GetNeighbour(on.front());
+  ASSERT_NE(ahead, nullptr);
+  ASSERT_EQ(ahead->GetKind(), CDev::kInLine);
+  const std::string legs =
+      "x=700," + std::to_string(elbow->GetChainLength(elbow->GetBackFace(), false));
+  const std::int32_t distance = elbow->GetPosition().DistanceTo(ahead->GetPosition());
+  ASSERT_GT(distance, 0);
+  std::string marked = "QPA40DLC40A", combined = "QPA40DZCG4A", plain = "QPA40DLC40";
+  for (std::string* reference : {&marked, &combined, &plain}) reference->resize(22, ' ');
+  struct Row {
+    const char* name;
+    std::string reference;
+    bool riserOn;
+    std::string raw;  // before the coordinate form
+    int kind;
+  };
+  const Row rows[] = {
+      {"marked elbow", marked, false, legs, 0},
+      {"marked elbow beside a riser: no code", marked, true, legs, 0},
+      {"unmarked elbow", plain, false, "", 0},
+      {"combined piece, riser on", combined, true, legs + ",x=b" + std::to_string(distance), 22},
+      {"combined piece, no riser", combined, false, legs, 0},
+  };
+  for (const Row& row : rows) {
+    CPartBuilderQP builder(run);
+    if (row.riserOn) builder.SetState(*ahead, CPartBuilderQP::kRiserAtElbow);
+    CPlannedPart part;
+    part.element = elbow;
+    part.face = on.front();
+    part.length = 700;
+    part.reference = row.reference;
+    std::string expected = row.raw;
+    FormatPartCoords(expected, row.kind, ' ');
+    EXPECT_EQ(builder.GetPartParameters(part), expected) << row.name;
+  }
+}
+
 // The closing accessories are counted per builder and added once, after the last part:
 // a run without tee needs no kind-10 piece, each tee one more; rebuilding again gives the
 // same bill.

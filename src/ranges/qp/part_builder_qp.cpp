@@ -86,6 +86,22 @@ std::int32_t CPartBuilderQP::SplitLength(std::int32_t total,
     if (entry == 0) break;
     list.push_back(entry);
   }
+  // A run repeats the same few lengths: each is solved once per rebuild.
+  CSplitKey key{length, minRemainder, list};
+  if (const auto known = m_splits.find(key); known != m_splits.end()) {
+    answer += known->second.second;
+    return known->second.first;
+  }
+  std::string pieces;
+  const std::int32_t rest = SplitStandardLengths(length, list, minRemainder, pieces);
+  m_splits.emplace(std::move(key), std::make_pair(rest, pieces));
+  answer += pieces;
+  return rest;
+}
+
+std::int32_t CPartBuilderQP::SplitStandardLengths(std::int32_t length,
+                                                  const std::vector<std::int32_t>& list,
+                                                  std::int32_t minRemainder, std::string& answer) {
   CLengthSolver solver;
   std::string best;
   std::int32_t bestRest = solver.SolveLengthCombination(length, list, minRemainder, best);

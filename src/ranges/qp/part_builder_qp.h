@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <tuple>
+#include <vector>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -79,6 +82,8 @@ class CPartBuilderQP : public CPartBuilder {
   CRiserMeasure FindRiserMeasure(const CDev& element) const;
   void AppendRiserDistance(const CDev& element, const CRiserMeasure& measure,
                            std::string& text) const;
+  std::int32_t SplitStandardLengths(std::int32_t length, const std::vector<std::int32_t>& list,
+                                    std::int32_t minRemainder, std::string& answer);
   void AddSplitDefinitions();
   void MarkElbow(const CSegmentEntry& entry, std::string& buffer);
   void FinishElbowMark(std::string& buffer, int mark, bool special) const;
@@ -102,6 +107,10 @@ class CPartBuilderQP : public CPartBuilder {
   int m_counterA = -1;
   int m_counterB = 0;
   int m_counterC = 0;
+  // Lengths already split in this rebuild: (length, least remainder, piece list) to the
+  // remainder and the pieces.
+  using CSplitKey = std::tuple<std::int32_t, std::int32_t, std::vector<std::int32_t>>;
+  std::map<CSplitKey, std::pair<std::int32_t, std::string>> m_splits;
   std::unordered_map<const CDev*, int> m_states;
   // The join value each element of a combined pair took (GetElbowReference).
   std::unordered_map<const CDev*, int> m_joins;

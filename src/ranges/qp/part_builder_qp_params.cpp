@@ -4,6 +4,7 @@
 #include "platform/text_conversions.h"
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -24,16 +25,12 @@ bool HasMeasuredLegs(std::string_view reference) {
 
 }  // namespace
 
-// The faces at which a part's legs are measured: the element's back face, its direction
-// and a branch face beyond it (-1 when there is none).
+// The faces at which a part's legs are measured: the way in (the back face), the way on
+// and a branch (the element's forward faces); -1 where there is none.
 std::array<int, 3> CPartBuilderQP::MeasuredFaces(const CDev& element) {
-  std::array<int, 3> faces{element.GetBackFace(), element.GetDirection(), -1};
-  for (int face : element.ForwardFaces()) {
-    if (face != faces[0] && face != faces[1]) {
-      faces[2] = face;
-      break;
-    }
-  }
+  std::array<int, 3> faces{element.GetBackFace(), -1, -1};
+  const std::vector<int> forward = element.ForwardFaces();
+  for (std::size_t i = 0; i < forward.size() && i < 2; ++i) faces[i + 1] = forward[i];
   return faces;
 }
 
