@@ -1,5 +1,6 @@
 #include "qm_test_support.h"
 
+#include "model/chain_editor.h"
 #include "ranges/qm/qm_part_refs.h"
 
 #include <algorithm>
@@ -353,6 +354,84 @@ TEST_F(QMRunTest, ConnectionParameterTexts) {
     element->SetPropValue("CAPOT", row.capot);
     EXPECT_EQ(builder.references.FormatPartParams(*element, row.mode), row.expected)
         << row.style << " " << row.entrax << " " << row.capot << row.mode;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Kit limits W, X, Y and Z of every in-line unit, or none.
+class CFixedKitLimits : public CChainEditor {
+ public:
+  explicit CFixedKitLimits(bool known) : m_known(known) {}
+  CDev* SplitAtLength(CDev&, int, std::int32_t) override { return nullptr; }
+  void RemoveFromRun(CDev&, int) override {}
+  int ClampKitcf(CDev&, CKitLimits& limits) override {
+    limits.values = {200, 0, 30, 10};
+    return m_known ? 1 : 0;
+  }
+
+ private:
+  bool m_known;
+};
+
+TEST_F(QMRunTest, CutRangesOfKitsAndOfElbowsBesideThem) {
+  struct Row {
+    const char* reference;
+    bool known;
+    int mode;
+    int frontJoint;  // booked length of an unmounted joint ahead, 0 none
+    int kitAhead;    // booked length of a kit ahead of the elbow, 0 none
+    int kitBehind;
+    std::int32_t min;
+    std::int32_t max;
+  };
+  const Row rows[] = {
+      {"QMA25DL4CF", true, 1, 0, 0, 0, 120, 2860},
+      {"QMA25DL4CF", true, 0, 0, 0, 0, 500, 2500},
+      {"QMA25DL4CF", false, 0, 0, 0, 0, 500, 2500},     // the row alone
+      {"QMA25DL4CF", false, 1, 0, 0, 0, 0, 5000},       // nothing known
+      {"QMA25DL4CF", true, 0, 3500, 0, 0, 3500, 3500},  // a 4 m piece with the joint
+      {"QMA25LP4D1", true, 0, 0, 300, 0, 440, 5000},
+      {"QMA25LP4D1", true, 1, 0, 0, 300, 720, 5000},
+      {"QMA25LP4D1", false, 0, 0, 300, 0, 0, 5000},
+      {"QMA25LP4A1", true, 0, 0, 300, 0, 0, 5000},  // not the "D" form
+  };
+  for (const Row& row : rows) {
+    CRangeTables tables;
+    auto run = std::make_unique<CRunQM>("A", nullptr);
+    tables = *run->GetRangeTables();
+    tables.patterns.insert(tables.patterns.begin(), {{"QM?##DL?CF*", "", "1000-3000"}});
+    run->AttachRangeTables(tables);
+    run->SetProp("Calibre", "25");
+    CFixedKitLimits editor(row.known);
+    QMReferenceBuilder builder(*run);
+    builder.SetChainEditor(&editor);
+    const bool kitPart = std::string_view(row.reference).substr(8, 2) == "CF";
+    auto element = QMElement(*run, kitPart ? CDev::kInLine : CDev::kElbow, 0);
+    element->SetBookedLength(kitPart ? 500 : 600);
+    auto joint = QMElement(*run, CDev::kJoint, 0);
+    joint->SetActive(0);
+    joint->SetBookedLength(row.frontJoint);
+    auto kit = QMElement(*run, CDev::kInLine, 0);
+    kit->SetBookedLength(row.kitAhead + row.kitBehind);
+    if (row.frontJoint != 0) element->SetNeighbour(4, joint.get());
+    if (row.kitAhead != 0) element->SetNeighbour(4, kit.get());
+    if (row.kitBehind != 0) element->SetNeighbour(0, kit.get());
+    CSegmentEntry entry;
+    entry.element = element.get();
+    std::int32_t min = 0, max = 5000;
+    if (!kitPart || row.mode != 0) {
+      builder.references.AdjustPart(entry, QMPadded(row.reference), min, max, row.mode);
+    } else {
+      max = 0;  // the kit's own side: no upper bound yet
+      builder.references.AdjustPart(entry, QMPadded(row.reference), min, max, row.mode);
+    }
+    EXPECT_EQ(min, row.min) << row.reference << " mode " << row.mode << " " << row.known;
+    EXPECT_EQ(max, row.max) << row.reference << " mode " << row.mode << " " << row.known;
+    element->SetNeighbour(4, nullptr);
+    element->SetNeighbour(0, nullptr);
   }
 }
 

@@ -1,5 +1,11 @@
 #include "qm_test_support.h"
 
+#include "model/element_selection.h"
+#include "model/page_kinds.h"
+#include "ranges/range_pages.h"
+
+#include <vector>
+
 namespace {
 
 // The device patterns of the sample catalogue over the run's code, rating and neutral,
@@ -224,6 +230,49 @@ TEST_F(QMRunTest, QmaPriceFormulasNameTheRatingOfTheOtherLine) {
   for (const Row& row : rows) {
     CRunQM& run = MakeRun(row.variant, row.rating);
     EXPECT_EQ(run.GetPriceFormula("Tap-off box").value_or("none"), row.expected) << row.rating;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The whole element: the common pages, then the range's pages by kind and variant, the
+// element name page last.
+TEST_F(QMRunTest, PagesOfTheWholeElement) {
+  CRunQM& run = MakeRun("A", "25");
+  const auto page = [&run](int slot) { return run.GetElementPage(slot); };
+  const int shape = kFirstRangeElementSlot;
+  struct Row {
+    int kind;
+    int variant;
+    std::vector<int> added;
+    int wordPage;  // a page whose page word is asked, -1 none
+    int word;
+  };
+  const Row rows[] = {
+      {CDev::kEnd, 2, {shape, shape + 3, shape + 2, kSlotPhaseOrder}, -1, 0},
+      {CDev::kEnd, 7, {shape + 4, kSlotPhaseOrder}, -1, 0},
+      {CDev::kEnd, 4, {kSlotPhaseOrder}, -1, 0},
+      {CDev::kInLineVariant, 6, {kSlotLength}, kSlotLength, 6},
+      {CDev::kInLine, 12, {shape + 1}, -1, 0},
+      {CDev::kElbow, 0, {kSlotElbow}, kSlotElbow, 1},  // turns no flat way
+      {CDev::kStraight, 0, {}, -1, 0},
+  };
+  for (const Row& row : rows) {
+    auto element = QMElement(run, row.kind, QMStyle(row.variant));
+    CElementSelection::Instance().Select(element.get(), CElementSelection::kWholeElement);
+    std::vector<int> expected;
+    for (const int base : run.CRun::GetSubObjects(*element))
+      if (base != page(kSlotElementName)) expected.push_back(base);
+    for (const int slot : row.added) expected.push_back(page(slot));
+    expected.push_back(page(kSlotElementName));
+    EXPECT_EQ(run.GetSubObjects(*element), expected) << row.kind << "/" << row.variant;
+    if (row.wordPage >= 0) {
+      EXPECT_EQ(run.GetPageWord(*element, page(row.wordPage)), row.word) << row.kind;
+    }
+    CElementSelection::Instance().Clear();
+    EXPECT_EQ(run.GetPageWord(*element, page(row.wordPage >= 0 ? row.wordPage : 0)), 0);
   }
 }
 

@@ -29,6 +29,10 @@ class CQMPartReferences {
   // that face.
   std::string GetPartParameters(const CSegmentEntry& entry, int proposalFace,
                                 std::int64_t proposalLength, const std::string& reference) const;
+  // Narrows the cut range of a part: kits by their limits and the parts row, elbows
+  // beside a kit by the kit. Mode 0 for the element's own side, else the other.
+  void AdjustPart(const CSegmentEntry& entry, const std::string& reference, std::int32_t& minLength,
+                  std::int32_t& maxLength, int mode);
   // The connection-parameter text of a connection unit; mode 'C' the cover form.
   std::string FormatPartParams(const CDev& element, char mode) const;
 
@@ -45,6 +49,8 @@ class CQMPartReferences {
     int code = 0;
     const CDev* last = nullptr;  // the last elbow of the combination
   };
+  void AdjustKit(CDev& element, const std::string& reference, std::int32_t& minLength,
+                 std::int32_t& maxLength, int mode);
   void FeedUnitReference(CDev& element, bool finalPass, std::string& buffer);
   bool FeedUnitChecks(CDev& element, int variant, bool finalPass, std::string& buffer);
   void BreakerCheck(CDev& element, std::string& buffer);
