@@ -261,7 +261,7 @@ TEST_F(QMRunTest, PagesOfTheWholeElement) {
   };
   for (const Row& row : rows) {
     auto element = QMElement(run, row.kind, QMStyle(row.variant));
-    CElementSelection::Instance().Select(element.get(), CElementSelection::kWholeElement);
+    CElementSelection::Of(*element).Select(element.get(), CElementSelection::kWholeElement);
     std::vector<int> expected;
     for (const int base : run.CRun::GetSubObjects(*element))
       if (base != page(kSlotElementName)) expected.push_back(base);
@@ -271,7 +271,7 @@ TEST_F(QMRunTest, PagesOfTheWholeElement) {
     if (row.wordPage >= 0) {
       EXPECT_EQ(run.GetPageWord(*element, page(row.wordPage)), row.word) << row.kind;
     }
-    CElementSelection::Instance().Clear();
+    CElementSelection::Of(*element).Clear();
     EXPECT_EQ(run.GetPageWord(*element, page(row.wordPage >= 0 ? row.wordPage : 0)), 0);
   }
 }

@@ -121,7 +121,7 @@ std::vector<int> CRunQM::GetSubObjects(const CDev& element) const {
   std::vector<int> pages;
   for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
     pages.push_back(base[i]);
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
     const int kind = element.GetKind();
     const int variant = element.GetVariant();
     if (kind == CDev::kEnd) {
@@ -152,7 +152,7 @@ std::vector<int> CRunQM::GetSubObjects(const CDev& element) const {
 // The length page of a special piece works in its mode 6; the elbow page knows whether
 // the elbow turns edgewise (bit 0).
 int CRunQM::GetPageWord(const CDev& element, int page) const {
-  if (CElementSelection::Of(GetDocument()).Face() < CElementSelection::kWholeElement) return 0;
+  if (CElementSelection::Of(element).Face() < CElementSelection::kWholeElement) return 0;
   if (element.GetKind() == CDev::kInLineVariant && element.GetVariant() == 6 &&
       page == GetElementPage(kSlotLength))
     return 6;
