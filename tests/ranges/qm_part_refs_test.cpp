@@ -436,3 +436,42 @@ TEST_F(QMRunTest, CutRangesOfKitsAndOfElbowsBesideThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// "x=" and the chain lengths on the entry, branch and exit faces (the neighbour before a
+// combined elbow in front), keyed by the coordinate rule; a connection unit adds its
+// connection parameters.
+TEST_F(QMRunTest, PartParametersOfCombinedElbowsAndConnectionUnits) {
+  struct Row {
+    const char* statements;
+    int element;  // index among the laid elements
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"start 1\ngo 4 2000\ngo 5 500\ngo 4 600\nend 1\n", 1, "a=0,b=2000,c=2000"},
+      {"start 1\ngo 4 2000\ngo 1 500\ngo 4 600\nend 1\n", 1, "a=2000,b=2000,c=0"},  // 12
+      // The start unit has no length of its own: its connection parameters alone.
+      {"start 2\nentrax 2\ngo 4 3000\nend 1\n", 0, "p=180,q=60,r=60,s=180"},
+      {"start 2\nentrax 1\ngo 4 3000\nend 1\n", 0, "j=120,k=120,m=120"},
+      {"start 1\ngo 4 3000\nend 1\n", 1, ""},
+  };
+  for (const Row& row : rows) {
+    CRunQM& run = LayOut(Layout("QMA", "25", row.statements));
+    CDev* element = m_laid[static_cast<std::size_t>(row.element)];
+    element->SetPropValue("ENTRAX", "120");
+    QMReferenceBuilder builder(run);
+    const CSegmentEntry* entry = nullptr;
+    for (const CSegment& segment : builder.GetSegments()) {
+      for (const CSegmentEntry& candidate : segment) {
+        if (candidate.element == element && entry == nullptr) entry = &candidate;
+      }
+    }
+    ASSERT_NE(entry, nullptr) << row.statements;
+    const std::string reference = builder.ReferenceOf(element, false);
+    EXPECT_EQ(builder.references.GetPartParameters(*entry, -1, 0, reference), row.expected)
+        << row.statements << reference;
+  }
+}
+
+}  // namespace

@@ -100,11 +100,15 @@ std::string CQMPartReferences::GetPartParameters(const CSegmentEntry& entry, int
         if (beyond != nullptr) numbers = Number(beyond->GetBookedLength()) + "," + numbers;
       }
     }
-    text = "x=" + numbers;
+    // Without a single length there is nothing to key.
+    if (!numbers.empty()) text = "x=" + numbers;
     const CDev* unit = element.GetKind() == CDev::kElbow ? element.GetBackNeighbour() : &element;
     if (family == "ER" && unit != nullptr && unit->GetKind() == CDev::kEnd) {
-      if (suffix == '2' || suffix == '7') text[0] = 'a';
-      text += ',' + FormatPartParams(*unit, '?');
+      if (!text.empty()) {
+        if (suffix == '2' || suffix == '7') text[0] = 'a';
+        text += ',';
+      }
+      text += FormatPartParams(*unit, '?');
     }
   }
   if (element.GetKind() == CDev::kEnd && reference.size() > 6 && family == "EL")
