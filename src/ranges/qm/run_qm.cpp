@@ -53,8 +53,9 @@ void CRunQM::LoadCatalog(std::string_view variant) {
 // Rating 30 was withdrawn for 32, and the old step switch is no longer used.
 void CRunQM::Serialize(CArchiveReader& archive) {
   CRun::Serialize(archive);
+  // Only a run that needs them takes the corrections: they mark the document modified.
   if (GetPropText("Calibre") == "30") SetProp("Calibre", "32");
-  SetProp("QM_ED_STEP", "");
+  if (GetProp("QM_ED_STEP").has_value()) SetProp("QM_ED_STEP", "");
 }
 
 int CRunQM::GetNeutral() const { return TextToInt(GetPropText("Neutral")); }
