@@ -58,6 +58,42 @@ TEST_F(QMRunTest, ElementReferencesByKindVariantAndRating) {
   }
 }
 
+// A special connection unit in mode 1 is fed from the side its orientation gives; the
+// twin ratings turn only on edge.
+TEST_F(QMRunTest, SpecialConnectionDigitFollowsItsOrientation) {
+  constexpr std::uint32_t kBit12 = 1u << 12;
+  struct Row {
+    const char* rating;
+    int direction;
+    int rotation;
+    bool ahead;  // a neighbour on the direction face
+    std::uint32_t bits;
+    char expected;
+  };
+  const Row rows[] = {
+      {"32", 4, 16, false, 0, '2'},       {"32", 4, 64, false, 0, '1'},
+      {"32", 4, 64, true, 0, '2'},        {"32", 4, 16, true, 0, '1'},
+      {"32", 4, 128, false, 0, '2'},      {"32", 2, 16, false, 0, '1'},
+      {"32", 2, 16, false, kBit12, '2'},  {"32", 4, 16, false, kBit12, '2'},
+      {"32", 4, 32, false, kBit12, '2'},  {"63", 4, 128, false, 0, '2'},
+      {"63", 4, 16, false, 0, '1'},       {"63", 4, 16, false, kBit12, '2'},
+      {"63", 4, 128, false, kBit12, '2'},
+  };
+  for (const Row& row : rows) {
+    CRunQM& run = MakeRun("C", row.rating);
+    auto unit = QMElement(run, CDev::kEnd, QMStyle(6, 1, row.bits));
+    auto next = QMElement(run, CDev::kStraight, 0);
+    unit->SetDirection(row.direction);
+    unit->SetRotation(row.rotation);
+    if (row.ahead) unit->SetNeighbour(row.direction, next.get());
+    std::string reference(kRefWidth, ' ');
+    run.ApplyRefPattern(*unit, reference);
+    EXPECT_EQ(reference[8], row.expected) << row.rating << " " << row.direction << "/"
+                                          << row.rotation << " " << row.ahead << " " << row.bits;
+    unit->SetNeighbour(row.direction, nullptr);
+  }
+}
+
 TEST_F(QMRunTest, FlatEndDigitFollowsTheNeighbourBehind) {
   CRunQM& run = MakeRun("A", "25");
   auto end = QMElement(run, CDev::kEnd, QMStyle(10));
