@@ -23,6 +23,9 @@ class CRunQG : public CRangeRun {
 
   std::array<int, 5> GetLengthsPageArguments() const override { return {3000, 0, 0, 0, 0}; }
 
+  std::unique_ptr<CPartBuilder> CreatePartBuilder() override;
+  CPatternRow FindPartRow(std::string_view reference) const override;
+
   std::string GetElementRef(int kind) override;
   // The run's code and rating, then the first character of "Neutral" at place 7.
   void FillRefPattern(std::string& pattern) const override;

@@ -237,7 +237,15 @@ void CApplicationShell::ConnectProductRanges() {
   // The unreadable range tables are named in one box: those of the start-up with the
   // other start problems, those met later (all the tables of one file, say) once the
   // work that met them is over.
-  ranges.SetNotifier([this](int, const std::string& path) {
+  ranges.SetNotifier([this](int message, const std::string& path) {
+    if (message != CRangeContext::kMessageTableUnreadable) {
+      // A range rule's warning (a long run, say) once the command that met it is over.
+      if (m_frame)
+        QTimer::singleShot(0, m_frame.get(), [this, message, path] {
+          m_dialogs->Message(m_frame.get(), Formatted(message, path), kMbOk | kMbIconExclamation);
+        });
+      return;
+    }
     if (!m_frame || !m_frame->isVisible()) {
       m_startProblems << QString::fromStdString(path);
       return;

@@ -1,0 +1,111 @@
+#include "model/dev.h"
+#include "ranges/qg/part_builder_qg.h"
+#include "ranges/qg/run_qg.h"
+#include "ranges/range_ref_text.h"
+
+#include <unordered_set>
+
+namespace {
+
+constexpr int kWalkBound = 65536;
+
+bool EndsLeg(const CDev& element) {
+  return element.GetKind() <= CDev::kJunction5 || element.GetKind() == CDev::kJoint;
+}
+
+// The lengths from the element along the face up to and with the first element that
+// ends a leg; null when the chain ends first.
+const CDev* WalkLeg(const CDev& from, int face, std::int64_t& length) {
+  length = 0;
+  std::unordered_set<const CDev*> seen{&from};
+  const CDev* at = from.GetNeighbour(face);
+  for (int step = 0; at != nullptr && step < kWalkBound && seen.insert(at).second; ++step) {
+    length += at->GetBookedLength();
+    if (EndsLeg(*at)) return at;
+    at = at->GetNeighbour(face);
+  }
+  return nullptr;
+}
+
+// The first occupied face of the element other than the given ones; -1 when none.
+int NextFace(const CDev& element, int skip1, int skip2) {
+  for (int face = 0; face < CDev::kFaceCount; ++face) {
+    if (face != skip1 && face != skip2 && element.GetNeighbour(face) != nullptr) return face;
+  }
+  return -1;
+}
+
+}  // namespace
+
+CSupportLegs CPartBuilderQG::MeasureLegs(const CDev& element, bool& found) const {
+  CSupportLegs legs;
+  found = false;
+  const CDev* start = &element;
+  if (const CDev* behind = element.GetBackNeighbour()) {
+    start = nullptr;
+    std::unordered_set<const CDev*> seen{&element};
+    for (int step = 0; behind != nullptr && step < kWalkBound && seen.insert(behind).second;
+         ++step) {
+      if (behind->GetKind() == CDev::kJoint || behind->GetKind() == CDev::kEnd) {
+        start = behind;
+        break;
+      }
+      behind = behind->GetBackNeighbour();
+    }
+    if (start == nullptr) return legs;
+  } else {
+    legs.ownStart = true;
+  }
+  legs.d1 = start->GetDirection();
+  const CDev* end = WalkLeg(*start, legs.d1, legs.l1);
+  if (end == nullptr) return legs;
+  found = true;
+  legs.firstEnd = end;
+  for (int face = 0; face < CDev::kFaceCount; ++face) {
+    const int turn = m_qg.GetTurnCode(*end, face, -1, 0);
+    if (turn == 1 && legs.turnFace1 < 0) legs.turnFace1 = face;
+    if (turn == 3 && legs.turnFace3 < 0) legs.turnFace3 = face;
+  }
+  if (end->GetKind() != CDev::kElbow && end->GetKind() != CDev::kJunction2) return legs;
+  const int entered = CDev::OppositeDirection(legs.d1);
+  legs.d2 = NextFace(*end, entered, -1);
+  if (legs.d2 < 0) return legs;
+  legs.secondTurn = m_qg.GetTurnCode(*end, legs.d2, -1, 0);
+  const CDev* second = WalkLeg(*end, legs.d2, legs.l2);
+  if (end->GetKind() == CDev::kJunction2) {
+    legs.d3 = -1;
+    for (int face = legs.d2 + 1; face < CDev::kFaceCount; ++face) {
+      if (face != entered && end->GetNeighbour(face) != nullptr) {
+        legs.d3 = face;
+        break;
+      }
+    }
+    if (legs.d3 >= 0) WalkLeg(*end, legs.d3, legs.l3);
+  }
+  if (second != nullptr && second->GetKind() == CDev::kElbow) {
+    legs.d3 = NextFace(*second, CDev::OppositeDirection(legs.d2), -1);
+    if (legs.d3 >= 0) WalkLeg(*second, legs.d3, legs.l3);
+  }
+  return legs;
+}
+
+void CPartBuilderQG::BuildSupportCode(CDev& element) {
+  bool found = false;
+  const CSupportLegs legs = MeasureLegs(element, found);
+  if (!found) return;
+  const std::string& name = element.GetReference();
+  CSupportHousing housing;
+  std::string key{RefCharAt(name, 3), RefCharAt(name, 4)};
+  if (RefCharAt(name, 7) == 'F') key += 'F';
+  const CReferenceRow row = m_qg.FindReference(key);
+  housing.w1 = row.Width();
+  housing.w2 = row.Height();
+  housing.family = RefPairAt(name, 7);
+  housing.variant = RefCharAt(name, 10);
+  const std::string code = ComposeSupportCode(legs, housing);
+  if (code.empty()) return;
+  element.SetFieldText("SUPP", code);
+  const int count = CountSupports(code, housing.family);
+  SetSupportCount(static_cast<int>(std::min<std::int64_t>(std::int64_t{GetSupportCount()} + count,
+                                                          kMaxCount * std::int64_t{100})));
+}

@@ -1,0 +1,97 @@
+#include "qg_builder_support.h"
+
+#include <algorithm>
+
+namespace {
+
+// Two flat elbows, one at the end of the 600 mm leg, the other 600 mm further on.
+constexpr const char* kCloseElbows = "run QGA 10\nstart 0\ngo 4 600\ngo 5 600\ngo 4 2600\nend 4\n";
+
+bool HasLine(const CRun& run, std::string_view start) {
+  const std::vector<std::string> references = QGBillReferences(run);
+  return std::any_of(references.begin(), references.end(),
+                     [start](const std::string& r) { return r.starts_with(start); });
+}
+
+// The design-check states a fresh build of the run records.
+std::vector<int> CheckStates(CRunQG& run) {
+  run.CRun::RebuildParts(-1);
+  CPartBuilderQG builder(run);
+  builder.Build(0);
+  std::vector<int> states;
+  for (int i = 0; i < CCheckMessageTable::kSize; ++i) {
+    const int state = builder.GetMessages().At(i).state;
+    if (state != CCheckMessage::kEmpty) states.push_back(state);
+  }
+  return states;
+}
+
+TEST_F(QGLayoutTest, TwoCloseFlatElbowsAreOneDoubleElbowOnTheSecond) {
+  CRunQG& run = LayOut(kCloseElbows);
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  EXPECT_EQ(run.GetPartsState(), 2);
+  EXPECT_TRUE(HasLine(run, "QGA1000ZP4")) << QGBillListing(run);
+  EXPECT_FALSE(HasLine(run, "QGA1000LP4")) << QGBillListing(run);
+  int booked = 0;
+  for (const CDev* element : run.GetChainOrder()) {
+    if (element->GetKind() != CDev::kElbow) continue;
+    if (element->GetBooked() != 0) {
+      ++booked;
+      EXPECT_TRUE(element->GetReference().starts_with("QGA1000ZP4")) << element->GetReference();
+    }
+  }
+  EXPECT_EQ(booked, 1);
+}
+
+TEST_F(QGLayoutTest, ADoubleElbowWithALegOutsideItsRangeFallsBackToSingleElbows) {
+  // The first elbow's leg of 1200 mm is beyond the 800 mm of the double elbow's row.
+  CRunQG& run = LayOut("run QGA 10\nstart 0\ngo 4 1200\ngo 5 600\ngo 4 2600\nend 4\n");
+  const std::vector<int> states = CheckStates(run);
+  EXPECT_NE(std::find(states.begin(), states.end(), 11), states.end());
+  EXPECT_FALSE(HasLine(run, "QGA1000ZP4")) << QGBillListing(run);
+  EXPECT_TRUE(HasLine(run, "QGA1000LP4")) << QGBillListing(run);
+}
+
+TEST_F(QGLayoutTest, RebuildingARunTwiceGivesTheSameBill) {
+  CRunQG& run = LayOut(
+      "run QGA 10\nstart 0\ngo 4 7800\ngo 5 700\ngo 4 600\ngo 5 2600\ngo 2 4200\nend 4\n"
+      "from 1\ngo 1 1500\ngo 4 2500\nend 4\n");
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  const std::string first = QGBillListing(run);
+  const std::string supports = run.GetPropText("SUPP");
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  EXPECT_EQ(QGBillListing(run), first);
+  EXPECT_EQ(run.GetPropText("SUPP"), supports);
+  EXPECT_GT(TextToInt(supports), 0);
+}
+
+// The choice between the first and the last candidate alternates within one build and
+// starts afresh with the next builder, whatever the last one chose.
+TEST_F(QGLayoutTest, EachBuilderStartsItsCandidateAlternationAfresh) {
+  CRunQG& run = LayOut(kCloseElbows);
+  const CSegment segment(3);
+  for (int round = 0; round < 2; ++round) {
+    CPartBuilderQG builder(run);
+    EXPECT_EQ(builder.SelectCandidate(segment, 0), 2) << round;
+    EXPECT_EQ(builder.SelectCandidate(segment, 0), 0) << round;
+    EXPECT_EQ(builder.SelectCandidate(segment, 0), 2) << round;
+  }
+}
+
+TEST_F(QGLayoutTest, ARunOfNinetyMetresAsksForItsExpansionJoints) {
+  struct Row {
+    int length;
+    bool told;
+  };
+  for (const Row row : {Row{89000, false}, Row{90000, true}, Row{120000, true}}) {
+    messages.clear();
+    CRunQG& run = LayOut("run QGA 10\nstart 0\ngo 4 " + std::to_string(row.length) + "\nend 4\n");
+    ASSERT_EQ(run.RebuildParts(0), 1);
+    const std::vector<int> told = Told();
+    EXPECT_EQ(std::count(told.begin(), told.end(), CPartBuilderQG::kLongRunMessage),
+              row.told ? 1 : 0)
+        << row.length;
+  }
+}
+
+}  // namespace
