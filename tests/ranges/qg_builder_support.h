@@ -3,6 +3,7 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
+#include "qg_listing.h"
 #include "range_test_support.h"
 #include "ranges/qg/part_builder_qg.h"
 #include "ranges/qg/run_qg.h"
@@ -44,21 +45,6 @@ class QGLayoutTest : public RangeTest {
   std::unique_ptr<CDorneDoc> m_document;
   std::vector<CDev*> m_laid;
 };
-
-// The bill of materials as a listing: one line a reference with its quantity; the line
-// breaks of group texts shown as "|".
-inline std::string QGBillListing(const CRun& run) {
-  std::string listing;
-  const CBOMGrid& bom = run.GetBOM();
-  for (int row = 1; row < bom.GetLineCount(); ++row) {
-    std::string reference = bom.GetLine(row)->reference;
-    for (char& c : reference) {
-      if (c == '\n') c = '|';
-    }
-    listing += "  " + reference + " x" + std::to_string(bom.GetLineQuantity(row)) + "\n";
-  }
-  return listing;
-}
 
 // The references of the bill, without their trailing blanks, in order.
 inline std::vector<std::string> QGBillReferences(const CRun& run) {

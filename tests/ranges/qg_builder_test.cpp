@@ -94,4 +94,36 @@ TEST_F(QGLayoutTest, ARunOfNinetyMetresAsksForItsExpansionJoints) {
   }
 }
 
+// Special-shape ends with a cover: each cover is booked with the group of its element,
+// numbered in the order of the second pass; without group numbering no group text.
+TEST_F(QGLayoutTest, CoversOfSpecialShapesAreBookedWithTheirGroups) {
+  for (const char* index : {"", "0"}) {
+    CRunQG& run = LayOut("run QGA 10\nstart 2\nstyle 200000\ngo 4 3000\nend 2\nstyle 200000\n");
+    run.SetProp("INDEXGRP", index);
+    int shapes = 0;
+    for (CDev* element : run.GetChainOrder()) {
+      if (element->GetKind() != CDev::kEnd) continue;
+      ++shapes;
+      element->SetFieldText("ENTRAX", "200/200/200");
+      element->SetFieldText("CAPOT", "23/100/0/0/0/0/0");
+    }
+    ASSERT_EQ(shapes, 2);
+    ASSERT_EQ(run.RebuildParts(0), 1);
+    const std::string listing = QGBillListing(run);
+    const std::string cover = run.GetElementRef(23) + "a=115,b=115,c=450,d=450,x=800,y=130,m=100";
+    if (*index == '\0') {
+      EXPECT_NE(listing.find(cover + " |Group=1 x1"), std::string::npos) << listing;
+      EXPECT_NE(listing.find(cover + " |Group=2 x1"), std::string::npos) << listing;
+      EXPECT_NE(listing.find("QGA1000TP431"), std::string::npos) << listing;
+    } else {
+      EXPECT_NE(listing.find(cover + " x2"), std::string::npos) << listing;
+      EXPECT_EQ(listing.find("Group="), std::string::npos) << listing;
+    }
+    for (CDev* element : run.GetChainOrder()) {
+      if (element->GetKind() != CDev::kEnd) continue;
+      EXPECT_TRUE(element->GetPropValue("POS1").starts_with("03QGB0010CR3")) << listing;
+    }
+  }
+}
+
 }  // namespace

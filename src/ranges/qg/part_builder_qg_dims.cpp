@@ -12,7 +12,8 @@ namespace {
 
 constexpr int kAskDimensions = 30034;
 
-// The cover code and its six numbers m, a, b, c, d, n; false when a number is missing.
+// The cover code and its six numbers m, a, b, c, d, n; false for a code outside 21..26
+// or a number missing.
 struct CCoverCode {
   int code = 0;
   std::array<int, 6> values{};
@@ -22,6 +23,7 @@ bool ReadCoverCode(std::string_view text, CCoverCode& cover) {
   const std::size_t colon = text.find(':');
   text = text.substr(0, colon);
   cover.code = TextToInt(text);
+  if (cover.code < 21 || cover.code > 26) return false;
   std::size_t at = 0;
   for (int& value : cover.values) {
     at = text.find('/', at);
@@ -31,10 +33,6 @@ bool ReadCoverCode(std::string_view text, CCoverCode& cover) {
   }
   return true;
 }
-
-struct CCoverBox {
-  int x = 0, y = 0;
-};
 
 bool Outside(int value, int low, int high) { return value < low || value > high; }
 
