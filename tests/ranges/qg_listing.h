@@ -24,9 +24,12 @@ inline std::string QGBillListing(const CRun& run) {
 // The QG sample's golden listing of a built run: its code, rating, parts state and
 // support count, its bill, and the support codes of its elements in chain order.
 inline std::string QGSampleListing(const CRun& run) {
+  // The run's weight, which the program adds after a "/" from its article table, is
+  // left out.
+  const std::string supports = run.GetPropText("SUPP");
   std::string listing = "run " + run.GetPropText("Catalog") + " " + run.GetPropText("Calibre") +
                         " state " + std::to_string(run.GetPartsState()) + " supports " +
-                        run.GetPropText("SUPP") + "\n" + QGBillListing(run);
+                        supports.substr(0, supports.find('/')) + "\n" + QGBillListing(run);
   for (const CDev* element : run.GetChainOrder()) {
     const std::string supports = element->GetPropValue("SUPP");
     if (!supports.empty()) listing += "  SUPP " + supports + "\n";
