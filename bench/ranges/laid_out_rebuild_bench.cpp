@@ -7,7 +7,7 @@
 //   QPA 400 A: an end feed unit, an end cover, and the same blocks with the jog 600 mm
 //     apart, which makes a combined piece;
 //   QGA 1000 A (at 500, 2,000 and 8,000 elements): an end feed unit, an end cover, and
-//     blocks of two straights with a jog of two flat elbows on 600 mm legs between them,
+//     blocks of two straights with a jog of two flat elbows on 800 and 600 mm legs,
 //     which makes a double elbow.
 #include "model/bom_grid.h"
 #include "model/dorne_doc.h"
@@ -36,7 +36,7 @@ std::string QPLayout(int blocks) {
 
 std::string QGLayout(int blocks) {
   std::string layout = "run QGA 10\nstart 0\n";
-  for (int i = 0; i < blocks; ++i) layout += "go 4 3000\ngo 4 600\ngo 1 600\ngo 4 3500\n";
+  for (int i = 0; i < blocks; ++i) layout += "go 4 3000\ngo 4 800\ngo 1 600\ngo 4 3500\n";
   return layout + "go 4 2000\nend 4\n";
 }
 
