@@ -41,6 +41,14 @@ void CRun::Init() {
   CRun::LoadCatalog();
 }
 
+CElementSelection& CRun::Selection() {
+  return m_document != nullptr ? m_document->GetSelection() : m_ownSelection;
+}
+
+const CElementSelection& CRun::Selection() const {
+  return m_document != nullptr ? m_document->GetSelection() : m_ownSelection;
+}
+
 CRun::~CRun() {
   m_partBuilder.reset();
   m_rebuildHold.reset();
@@ -202,7 +210,7 @@ void CRun::GoToObject(CObjWithProp* target, int how) {
 }
 
 int CRun::NotifyPropDialog(int message) {
-  CElementSelection& selection = CElementSelection::Of(m_document);
+  CElementSelection& selection = Selection();
   if (selection.Element() != nullptr) {
     selection.Clear();
     if (m_document != nullptr) m_document->UpdateAllViews();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/3d_point.h"
+#include "model/element_selection.h"
 #include "model/obj_with_prop.h"
 #include "model/page_kinds.h"
 #include "model/range_rules.h"
@@ -90,6 +91,9 @@ class CRun : public CObjWithProp {
   CRun& operator=(const CRun&) = delete;
 
   CRunDocument* GetDocument() const { return m_document; }
+  // The element selection of the run's document, or the run's own without a document.
+  CElementSelection& Selection();
+  const CElementSelection& Selection() const;
   void SetDocument(CRunDocument* document) { m_document = document; }
 
   // "Name", "Comment", "Catalog" and "Calibre" from their fields, any other name from
@@ -355,6 +359,7 @@ class CRun : public CObjWithProp {
   void ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader);
 
   CRunDocument* m_document = nullptr;
+  CElementSelection m_ownSelection;  // the selection while the run has no document
   CDev* m_current = nullptr;
   std::unique_ptr<CBOMGrid> m_bom;
   CBookingBatch* m_bookings = nullptr;  // while the element list is read
