@@ -126,4 +126,49 @@ TEST_F(QGLayoutTest, CoversOfSpecialShapesAreBookedWithTheirGroups) {
   }
 }
 
+// A cover whose sizes fall outside what the part allows is booked all the same and
+// marks its element.
+TEST_F(QGLayoutTest, ACoverOutsideItsSizesIsBookedAndMarksItsElement) {
+  CRunQG& run = LayOut("run QGA 10\nstart 2\nstyle 200000\ngo 4 3000\nend 4\n");
+  CDev* shape = run.GetFirstElement();
+  ASSERT_NE(shape, nullptr);
+  shape->SetFieldText("ENTRAX", "200/200/200");
+  shape->SetFieldText("CAPOT", "23/90/0/0/0/0/0");
+  const std::vector<int> states = CheckStates(run);
+  EXPECT_NE(std::find(states.begin(), states.end(), 6), states.end());
+  EXPECT_NE(QGBillListing(run).find("m=90 !!!"), std::string::npos) << QGBillListing(run);
+}
+
+// With the end flag, the first and last planned parts decide: after an elbow of the
+// first kind the first candidate, after a straight the last, and the last whenever the
+// segment ends in a kit or a fitted end.
+TEST_F(QGLayoutTest, CandidatesFollowTheSegmentsEnds) {
+  struct Row {
+    const char* first;
+    const char* last;
+    int candidate;
+  };
+  const Row rows[] = {
+      {"QGA10LP4A", "QGA10ED430", 0},
+      {"QGA10LC4C", "QGA10ED430", 0},
+      {"QGA10ED430", "QGA10ED430", 2},
+      {"QGA10ER41", "QGA10ED430", 2},
+      {"QGA10ER42", "QGA10ED430", 0},
+      {"QGA10ER42", "QGA10ER42", 2},
+      {"QGA10CF45", "QGA10ED430", 0},
+      {"QGA10CF45", "QGA10RU4CF", 2},
+      {"QGA", "QGA", 2},
+  };
+  CRunQG& run = LayOut(kCloseElbows);
+  const CSegment segment(3);
+  for (const Row& row : rows) {
+    CPartBuilderQG builder(run);
+    CPlannedPart first, last;
+    first.reference = row.first;
+    last.reference = row.last;
+    builder.GetPlannedParts() = {first, last};
+    EXPECT_EQ(builder.SelectCandidate(segment, 1), row.candidate) << row.first << " " << row.last;
+  }
+}
+
 }  // namespace
