@@ -77,3 +77,41 @@ TEST(QGBuilderRulesTest, KitStretchesTakeTheirLengthCode) {
 }
 
 }  // namespace
+
+namespace {
+
+// Rating 10 (1000 A): 1000 / (100 t + 200) x 5/7 (5/14 for choice 7), rounded up, clips
+// a conductor; the end clips' code from the clips' reach, 4 at most 40 mm.
+TEST(QGBuilderRulesTest, ClipPlansFollowTheBarWidth) {
+  struct Row {
+    int k, width, thickness, rating;
+    bool endClips, noSplit;
+    int factor, count, split, endCode, endCount;
+  };
+  const Row rows[] = {
+      {8, 100, 10, 10, true, false, 3, 2, 0, 41, 4},  // 5 x 2 + 10 + 20 = 40
+      {7, 100, 10, 10, true, false, 3, 1, 0, 41, 4},  // 10 x 1 + 30 = 40
+      {8, 60, 20, 10, true, false, 1, 3, 0, 43, 4},   // 5 x 3 + 40 = 55: 6
+      {8, 200, 30, 10, true, false, 3, 2, 2, 43, 8},  // half of 2 kept: 5 + 50 = 55
+      {8, 200, 30, 10, true, true, 3, 2, 0, 43, 4},   // 10 + 50 = 60: 6 -> 43
+      {8, 350, 6, 10, true, false, 2, 2, 1, 41, 8},   // wide bar
+      {8, 40, 90, 12, true, false, 1, 3, 0, 47, 4},   // 1250: 15 + 110 = 125: 13 -> 10
+      {8, 40, 70, 12, true, false, 1, 3, 0, 47, 4},   // 15 + 90 = 105: 11 -> 10
+      {8, 40, 60, 12, true, false, 1, 3, 0, 46, 4},   // 15 + 80 = 95: 10 -> 9
+      {8, 40, 50, 12, true, false, 1, 3, 0, 46, 4},   // 15 + 70 = 85: 9
+      {8, 100, 10, 10, false, false, 3, 2, 0, 0, 0},
+      {8, 90, 10, 10, true, false, 0, 0, 0, 0, 0},  // no clip for 90 mm
+      {6, 100, 10, 10, true, false, 3, 0, 0, 0, 0},
+  };
+  for (const Row& row : rows) {
+    const CClipPlan plan =
+        PlanClips(row.k, row.width, row.thickness, row.rating, 4, row.endClips, row.noSplit);
+    EXPECT_EQ(plan.factor, row.factor) << row.width << " " << row.thickness;
+    EXPECT_EQ(plan.count, row.count) << row.width << " " << row.thickness;
+    EXPECT_EQ(plan.split, row.split) << row.width << " " << row.thickness;
+    EXPECT_EQ(plan.endCode, row.endCode) << row.width << " " << row.thickness;
+    EXPECT_EQ(plan.endCount, row.endCount) << row.width << " " << row.thickness;
+  }
+}
+
+}  // namespace

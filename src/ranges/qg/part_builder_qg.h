@@ -56,6 +56,18 @@ CElbowCode LookUpElbowCode(int code);
 // The length code of a riser kit's stretch between two joints: "10" to "30" by the
 // half metre; empty outside 300..3000.
 std::string_view KitLengthCode(std::int64_t length);
+// The clips of a special shape: the clip choice k (7 to 9) on a bar of the width and
+// thickness, at the rating (hundreds of amperes) with the conductor count; end clips
+// when asked for; no split of the batch when told so. Factor 0: no clip fits the bar.
+struct CClipPlan {
+  int factor = 0;
+  int count = 0;  // clips a conductor
+  int split = 0;  // 1: wide bars, 2: the batch in two
+  int endCode = 0;
+  int endCount = 0;
+};
+CClipPlan PlanClips(int k, int width, int thickness, int rating, int conductors, bool endClips,
+                    bool noSplit);
 // The made-to-measure allowance of a straight of the type (sub-variant based): allowance
 // and whether the s rule applies.
 struct CAllowance {

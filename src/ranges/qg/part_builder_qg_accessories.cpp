@@ -128,6 +128,26 @@ bool CPartBuilderQG::AddCover(CDev& element, const std::string& group) {
   return true;
 }
 
+CClipPlan PlanClips(int k, int width, int thickness, int rating, int conductors, bool endClips,
+                    bool noSplit) {
+  CClipPlan plan;
+  plan.factor = ClipFactor(width);
+  if (plan.factor == 0 || k < 7 || k > 9) return plan;
+  std::int64_t calibre = std::int64_t{rating} * 100;
+  if (calibre == 1200 || calibre == 1300) calibre += 50;
+  const std::int64_t divisor = std::int64_t{100 * plan.factor + 200} * (k == 7 ? 14 : 7);
+  plan.count = Capped((std::max<std::int64_t>(calibre, 0) * 5 + divisor - 1) / divisor);
+  plan.split = width >= 350 ? 1 : (width == 160 || width == 200) && !noSplit ? 2 : 0;
+  if (plan.count == 0 || !endClips) return plan;
+  const int h = plan.split != 0 ? plan.count - plan.count / 2 : plan.count;
+  const std::int64_t q = std::int64_t{k == 7 ? 10 : 5} * h + thickness + 20;
+  const std::int64_t raw = (q + 9) / 10;
+  const std::int64_t r = q <= 40 ? 4 : raw == 10 ? 9 : std::min<std::int64_t>(raw, 10);
+  plan.endCode = static_cast<int>(r) + 37;
+  plan.endCount = plan.split != 0 ? 2 * conductors : conductors;
+  return plan;
+}
+
 bool CPartBuilderQG::AddClips(CDev& element, const std::string& group) {
   const std::string clinq = element.GetPropValue("CLINQ");
   const int k = TextToInt(clinq) - 1;
@@ -138,42 +158,25 @@ bool CPartBuilderQG::AddClips(CDev& element, const std::string& group) {
   const int n = m_qg.ConductorCount();
   int length = 0, width = 0, thickness = 0;
   m_qg.GetBarGeometry(length, width, thickness, &element);
-  const int t = ClipFactor(width);
-  if (t == 0) return false;
-  int calibre = m_qg.GetRating() * 100;
-  if (calibre == 1200 || calibre == 1300) calibre += 50;
-  const double share = k == 7 ? 5.0 / 14.0 : 5.0 / 7.0;
-  const int count = Capped(static_cast<std::int64_t>(
-      std::ceil(static_cast<double>(calibre) / (100 * t + 200) * share - 1e-9)));
   const int variant = element.GetVariant();
-  int split = width >= 350 ? 1 : (width == 160 || width == 200) ? 2 : 0;
-  if (split == 2 && (variant == 2 || variant == 6) && CRunQG::SubVariant(element) == 1 &&
-      element.GetPropValue("ENTRAX").empty())
-    split = 0;
-  if (split == 1) suffix.clear();
-  int endCode = 0, endCount = 0;
-  if (count != 0 && a2 != 0) {
-    const int h = split != 0 ? count - count / 2 : count;
-    const int q = (k == 7 ? 10 : 5) * h + thickness + 20;
-    int r = q <= 40 ? 4 : (q + 9) / 10;
-    if (r == 10) r = 9;
-    if (r > 10) r = 10;
-    endCode = r + 37;
-    endCount = split != 0 ? 2 * n : n;
-  }
-  const int code = (10 * k - 60 + t) * 10 + std::clamp(a3, 0, 8) + 1;
+  const bool noSplit = (variant == 2 || variant == 6) && CRunQG::SubVariant(element) == 1 &&
+                       element.GetPropValue("ENTRAX").empty();
+  const CClipPlan plan = PlanClips(k, width, thickness, m_qg.GetRating(), n, a2 != 0, noSplit);
+  if (plan.factor == 0) return false;
+  if (plan.split == 1) suffix.clear();
+  const int code = (10 * k - 60 + plan.factor) * 10 + std::clamp(a3, 0, 8) + 1;
   const std::string plain = k > 7 ? "l=" + std::to_string(a1) : std::string();
   std::string text = plain;
-  const bool fits = !suffix.empty() && ClipsWithinSpan(suffix, 20 * t + 40);
+  const bool fits = !suffix.empty() && ClipsWithinSpan(suffix, 20 * plan.factor + 40);
   if (fits) text += (k > 7 ? "," : "") + suffix;
-  const int total = Capped(std::int64_t{count} * n);
+  const int total = Capped(std::int64_t{plan.count} * n);
   // In split mode 2 the clips of the suffix are half of the count; the other half is
   // a batch of plain clips.
-  const int first = fits && split == 2 ? total / 2 : total;
+  const int first = fits && plan.split == 2 ? total / 2 : total;
   if (GetRun().AddAccessoryParts(code, first, text + group) == 0) return false;
   element.SetFieldText("POS2", "02" + GetRun().GetElementRef(code) + text + group);
   if (first < total) GetRun().AddAccessoryParts(code, total - first, plain + group);
-  if (endCode != 0) GetRun().AddAccessoryParts(endCode, endCount, group);
+  if (plan.endCode != 0) GetRun().AddAccessoryParts(plan.endCode, plan.endCount, group);
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/text_conversions.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -69,6 +70,43 @@ void EndAllowance(int k, int column, long long t, long long v, long long d1, lon
   }
 }
 
+// The length a part of the row stands for: the sum of its legs' upper lengths, or for a
+// made-to-measure part its longest (sixth list) or the length its key gives. Empty when
+// the row's own family is priced as it stands.
+std::optional<long long> PartLength(const CPatternRow& row, char letter, std::string_view family,
+                                    std::string_view key) {
+  const bool threeLegs = letter == 'T' || letter == 'Z' || letter == 'C';
+  long long length = UpperLength(row.texts[1]) + UpperLength(row.texts[2]);
+  if (threeLegs) length += UpperLength(row.texts[3]);
+  const bool fixed =
+      !HasRange(row.texts[1]) && !HasRange(row.texts[2]) && (!threeLegs || !HasRange(row.texts[3]));
+  if (fixed) {
+    for (const char* own : {"DB", "TP", "TN", "TO", "RU", "RT"})
+      if (family == own) return std::nullopt;
+    return length;
+  }
+  long long given = KeyNumber(key, "x=");
+  if (key.find("x=") != std::string_view::npos && key.find("y=") != std::string_view::npos) {
+    given += KeyNumber(key, "y=");
+    if (key.find("z=") != std::string_view::npos) given += KeyNumber(key, "z=");
+  }
+  const long long longest = TextToInt(row.texts[6]);
+  if (longest > 0) length = longest;
+  if (given > 0 && given < length) length = given;
+  return length;
+}
+
+// The developed length of a feed or cable end of type k from the sizes its key gives.
+long long EndLength(int k, int column, const CReferenceRow& housing, std::string_view key) {
+  const long long p =
+      KeyNumber(key, "p=") + KeyNumber(key, "q=") + KeyNumber(key, "r=") + KeyNumber(key, "s=");
+  const long long t = KeyNumber(key, "t="), u = KeyNumber(key, "u="), v = KeyNumber(key, "v=");
+  const bool byV = k == 3 || k == 5 || k == 6 || k == 7 || k == 8 || k == 14 || k == 15;
+  long long deduction = 0, start = 0;
+  EndAllowance(k, column, t, v, housing.Width(), housing.Height(), deduction, start);
+  return start - deduction + u + KeyNumber(key, "z=") + p + (byV ? v : t) + 100;
+}
+
 }  // namespace
 
 int CRunQG::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
@@ -81,50 +119,24 @@ int CRunQG::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* tabl
   if (base < 0) return base;
   const std::string family = CodeFamily(code);
   if (code.size() <= 9 || !code.starts_with("QG")) return family == "YA" ? base : -1;
+  // The short form: the four-digit rating cut back to its first two digits.
   std::string shortCode = std::string(code.substr(0, 5)) + std::string(code.substr(7));
   shortCode.resize(std::max<std::size_t>(shortCode.size(), kRefWidth), ' ');
   const CPatternRow row = FindPartRow(std::string_view(shortCode).substr(0, kRefWidth));
   if (row.texts[0].empty()) return family == "YA" ? base : -1;
-  const char letter = shortCode[5];
-  const bool threeLegs = letter == 'T' || letter == 'Z' || letter == 'C';
-  long long length = UpperLength(row.texts[1]) + UpperLength(row.texts[2]);
-  if (threeLegs) length += UpperLength(row.texts[3]);
-  const bool fixed =
-      !HasRange(row.texts[1]) && !HasRange(row.texts[2]) && (!threeLegs || !HasRange(row.texts[3]));
-  if (fixed) {
-    for (const char* own : {"DB", "TP", "TN", "TO", "RU", "RT"})
-      if (family == own) return base;
-  } else {
-    long long given = KeyNumber(key, "x=");
-    if (key.find("x=") != std::string_view::npos && key.find("y=") != std::string_view::npos) {
-      given += KeyNumber(key, "y=");
-      if (key.find("z=") != std::string_view::npos) given += KeyNumber(key, "z=");
-    }
-    const long long longest = TextToInt(row.texts[6]);
-    if (longest > 0) length = longest;
-    if (given > 0 && given < length) length = given;
-  }
-  if (length < 0) return base;
-  const int rating = TextToInt(key.substr(3, 4));
+  std::optional<long long> length = PartLength(row, shortCode[5], family, key);
+  if (!length || *length < 0) return base;
   int column = std::clamp(RefCharAt(shortCode, 7) - '0', 3, 5);
   if (!family.empty() && family[0] == 'F') column += 10;
-  const long long value = LookupRatingTable(key.substr(0, 3), rating, column);
+  const long long value = LookupRatingTable(key.substr(0, 3), TextToInt(key.substr(3, 4)), column);
   if (value == 0) return -1;
   if (family == "ER" || family == "EL") {
     const int k = (RefCharAt(shortCode, 8) - '0') + (family == "EL" ? 10 : 0);
     if (k == 9) return base;
     const CReferenceRow housing = FindReference(shortCode.substr(3, 2));
     if (housing.Width() == 0 || housing.Height() == 0) return -1;
-    const long long p =
-        KeyNumber(key, "p=") + KeyNumber(key, "q=") + KeyNumber(key, "r=") + KeyNumber(key, "s=");
-    const long long t = KeyNumber(key, "t="), u = KeyNumber(key, "u="), v = KeyNumber(key, "v=");
-    const long long z = KeyNumber(key, "z=");
-    const bool byV = k == 3 || k == 5 || k == 6 || k == 7 || k == 8 || k == 14 || k == 15;
-    const long long b = p + (byV ? v : t) + 100;
-    long long deduction = 0, start = 0;
-    EndAllowance(k, column, t, v, housing.Width(), housing.Height(), deduction, start);
-    length = start - deduction + u + z + b;
-    if (length < 0) return base;
+    length = EndLength(k, column, housing, key);
+    if (*length < 0) return base;
   }
-  return static_cast<int>(std::clamp<long long>(value * length / 1000, 0, INT32_MAX));
+  return static_cast<int>(std::clamp<long long>(value * *length / 1000, 0, INT32_MAX));
 }
