@@ -2,6 +2,7 @@
 
 #include "model/part_builder.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -118,6 +119,8 @@ class CPartBuilderQG : public CPartBuilder {
 
  private:
   void AddSplitDefinitions();
+  std::string CoverDimensions(CDev& element, const std::array<int, 4>& d, int second,
+                              int third) const;
   void PrepareKitSide(CDev& element, CDev& elbow, bool first);
   void BuildStraightRef(CDev& element, std::string& buffer);
   void BuildInLineVariantRef(CDev& element, std::string& buffer);
@@ -132,12 +135,14 @@ class CPartBuilderQG : public CPartBuilder {
   void FinishEndPiece(CDev& element);
   void FinishBElbow(CDev& element);
   CDev* FinishKit(CDev& element);
+  void NameKitByLength(CDev& element, bool mounted);
   void FinishStraight(CDev& element);
   bool AddCover(CDev& element, const std::string& group);
   bool AddClips(CDev& element, const std::string& group);
   void ConvertToOrderingForm(CDev& element, CDev& holder);
   void FitFlatHousing(CDev& element, const CDev& holder);
   CSupportLegs MeasureLegs(const CDev& element, bool& found) const;
+  void MeasureTurnLegs(const CDev& end, CSupportLegs& legs) const;
   void AddRunAccessories();
 
   CRunQG& m_qg;

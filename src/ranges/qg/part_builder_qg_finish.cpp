@@ -81,48 +81,52 @@ void CPartBuilderQG::FinishBElbow(CDev& element) {
 // not stays the run's default text. Returns the element that holds its line.
 CDev* CPartBuilderQG::FinishKit(CDev& element) {
   const bool mounted = IsMounted(element);
+  if (element.GetReference().size() > 9 && RefPairAt(element.GetReference(), 8) == "CF")
+    NameKitByLength(element, mounted);
+  element.SetVariantBoth(0);
+  if (element.GetPropValue("KITCF").empty() || mounted) return &element;
+  CDev* holder = &element;
+  CDev* ahead = element.GetNeighbour(element.GetDirection());
+  const bool jointFree =
+      IsJoint(ahead) &&
+      ahead->GetReference() == GetRun().GetKindText(CDev::kJoint, ahead->GetVariant());
+  // The joint ahead, while it has no part of its own, holds the kit's line.
+  if (element.GetBooked() != 0 && jointFree) {
+    ahead->SetReference(element.GetReference());
+    ahead->SetBooked(1);
+    holder = ahead;
+  } else if (element.GetBooked() != 0) {
+    GetRun().GetBOM().RemoveRefQuantity(element.GetReference(), 1);
+  }
+  element.SetReference(GetRun().GetElementRef(80));
+  element.SetBooked(1);
+  GetRun().GetBOM().AddRefQuantity(element.GetReference(), 1);
+  return holder;
+}
+
+void CPartBuilderQG::NameKitByLength(CDev& element, bool mounted) {
   CDev* ahead = element.GetNeighbour(element.GetDirection());
   std::string name = element.GetReference();
-  if (name.size() > 9 && RefPairAt(name, 8) == "CF") {
-    std::string_view code;
-    std::int64_t s = 0;
-    if (IsJoint(element.GetBackNeighbour()) && IsJoint(ahead)) {
-      s = std::int64_t{ahead->GetBookedLength()} + element.GetBookedLength();
-      code = KitLengthCode(s);
-    }
-    CBOMGrid& bom = GetRun().GetBOM();
-    if (element.GetBooked() != 0) bom.RemoveRefQuantity(name, 1);
-    element.SetBooked(0);
-    if (code.empty()) {
-      element.SetReference(GetRun().GetKindText(element.GetKind(), 1));
-    } else {
-      LayRefText(name, 8, code);
-      if (mounted) SetRefChar(name, 5, 'F');
-      name.resize(std::max<std::size_t>(name.size(), kRefWidth), ' ');
-      name += "x=" + std::to_string(s);
-      element.SetReference(name);
-      element.SetBooked(1);
-      bom.AddRefQuantity(name, 1);
-    }
+  std::string_view code;
+  std::int64_t s = 0;
+  if (IsJoint(element.GetBackNeighbour()) && IsJoint(ahead)) {
+    s = std::int64_t{ahead->GetBookedLength()} + element.GetBookedLength();
+    code = KitLengthCode(s);
   }
-  element.SetVariantBoth(0);
-  CDev* holder = &element;
-  if (!element.GetPropValue("KITCF").empty() && !mounted) {
-    const bool jointFree =
-        IsJoint(ahead) &&
-        ahead->GetReference() == GetRun().GetKindText(CDev::kJoint, ahead->GetVariant());
-    if (element.GetBooked() != 0 && jointFree) {
-      ahead->SetReference(element.GetReference());
-      ahead->SetBooked(1);
-      holder = ahead;
-    } else if (element.GetBooked() != 0) {
-      GetRun().GetBOM().RemoveRefQuantity(element.GetReference(), 1);
-    }
-    element.SetReference(GetRun().GetElementRef(80));
-    element.SetBooked(1);
-    GetRun().GetBOM().AddRefQuantity(element.GetReference(), 1);
+  CBOMGrid& bom = GetRun().GetBOM();
+  if (element.GetBooked() != 0) bom.RemoveRefQuantity(name, 1);
+  element.SetBooked(0);
+  if (code.empty()) {
+    element.SetReference(GetRun().GetKindText(element.GetKind(), 1));
+    return;
   }
-  return holder;
+  LayRefText(name, 8, code);
+  if (mounted) SetRefChar(name, 5, 'F');
+  name.resize(std::max<std::size_t>(name.size(), kRefWidth), ' ');
+  name += "x=" + std::to_string(s);
+  element.SetReference(name);
+  element.SetBooked(1);
+  bom.AddRefQuantity(name, 1);
 }
 
 void CPartBuilderQG::FinishStraight(CDev& element) {

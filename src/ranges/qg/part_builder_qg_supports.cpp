@@ -35,27 +35,28 @@ int NextFace(const CDev& element, int skip1, int skip2) {
   return -1;
 }
 
+// Where the legs of an element are measured from: the first joint or end element
+// behind it, or the element itself when nothing lies behind it (own start). Null when
+// the chain behind holds neither.
+const CDev* LegStart(const CDev& element, bool& ownStart) {
+  ownStart = element.GetBackNeighbour() == nullptr;
+  if (ownStart) return &element;
+  std::unordered_set<const CDev*> seen{&element};
+  const CDev* behind = element.GetBackNeighbour();
+  for (int step = 0; behind != nullptr && step < kWalkBound && seen.insert(behind).second; ++step) {
+    if (behind->GetKind() == CDev::kJoint || behind->GetKind() == CDev::kEnd) return behind;
+    behind = behind->GetBackNeighbour();
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 CSupportLegs CPartBuilderQG::MeasureLegs(const CDev& element, bool& found) const {
   CSupportLegs legs;
   found = false;
-  const CDev* start = &element;
-  if (const CDev* behind = element.GetBackNeighbour()) {
-    start = nullptr;
-    std::unordered_set<const CDev*> seen{&element};
-    for (int step = 0; behind != nullptr && step < kWalkBound && seen.insert(behind).second;
-         ++step) {
-      if (behind->GetKind() == CDev::kJoint || behind->GetKind() == CDev::kEnd) {
-        start = behind;
-        break;
-      }
-      behind = behind->GetBackNeighbour();
-    }
-    if (start == nullptr) return legs;
-  } else {
-    legs.ownStart = true;
-  }
+  const CDev* start = LegStart(element, legs.ownStart);
+  if (start == nullptr) return legs;
   legs.d1 = start->GetDirection();
   const CDev* end = WalkLeg(*start, legs.d1, legs.l1);
   if (end == nullptr) return legs;
@@ -66,27 +67,29 @@ CSupportLegs CPartBuilderQG::MeasureLegs(const CDev& element, bool& found) const
     if (turn == 1 && legs.turnFace1 < 0) legs.turnFace1 = face;
     if (turn == 3 && legs.turnFace3 < 0) legs.turnFace3 = face;
   }
-  if (end->GetKind() != CDev::kElbow && end->GetKind() != CDev::kJunction2) return legs;
+  if (end->GetKind() == CDev::kElbow || end->GetKind() == CDev::kJunction2)
+    MeasureTurnLegs(*end, legs);
+  return legs;
+}
+
+// The second leg beyond the elbow or tee that ends the first, and the third: a tee's
+// next branch, or the leg beyond an elbow that ends the second.
+void CPartBuilderQG::MeasureTurnLegs(const CDev& end, CSupportLegs& legs) const {
   const int entered = CDev::OppositeDirection(legs.d1);
-  legs.d2 = NextFace(*end, entered, -1);
-  if (legs.d2 < 0) return legs;
-  legs.secondTurn = m_qg.GetTurnCode(*end, legs.d2, -1, 0);
-  const CDev* second = WalkLeg(*end, legs.d2, legs.l2);
-  if (end->GetKind() == CDev::kJunction2) {
-    legs.d3 = -1;
-    for (int face = legs.d2 + 1; face < CDev::kFaceCount; ++face) {
-      if (face != entered && end->GetNeighbour(face) != nullptr) {
-        legs.d3 = face;
-        break;
-      }
+  legs.d2 = NextFace(end, entered, -1);
+  if (legs.d2 < 0) return;
+  legs.secondTurn = m_qg.GetTurnCode(end, legs.d2, -1, 0);
+  const CDev* second = WalkLeg(end, legs.d2, legs.l2);
+  if (end.GetKind() == CDev::kJunction2) {
+    for (int face = legs.d2 + 1; face < CDev::kFaceCount && legs.d3 < 0; ++face) {
+      if (face != entered && end.GetNeighbour(face) != nullptr) legs.d3 = face;
     }
-    if (legs.d3 >= 0) WalkLeg(*end, legs.d3, legs.l3);
+    if (legs.d3 >= 0) WalkLeg(end, legs.d3, legs.l3);
   }
   if (second != nullptr && second->GetKind() == CDev::kElbow) {
     legs.d3 = NextFace(*second, CDev::OppositeDirection(legs.d2), -1);
     if (legs.d3 >= 0) WalkLeg(*second, legs.d3, legs.l3);
   }
-  return legs;
 }
 
 void CPartBuilderQG::BuildSupportCode(CDev& element) {
