@@ -8,6 +8,7 @@
 #include "platform/text_conversions.h"
 
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -19,8 +20,8 @@ bool IsSquare(const CDev& element) {
   return angle.empty() || TextToInt(angle) == 90;
 }
 
-int SumOf(const std::array<int, 4>& values) {
-  return values[0] + values[1] + values[2] + values[3];
+std::int64_t SumOf(const std::array<int, 4>& values) {
+  return std::int64_t{values[0]} + values[1] + values[2] + values[3];
 }
 
 }  // namespace
