@@ -239,11 +239,9 @@ void CApplicationShell::ConnectProductRanges() {
   // work that met them is over.
   ranges.SetNotifier([this](int message, const std::string& path) {
     if (message != CRangeContext::kMessageTableUnreadable) {
-      // A range rule's warning (a long run, say) once the command that met it is over.
-      if (m_frame)
-        QTimer::singleShot(0, m_frame.get(), [this, message, path] {
-          m_dialogs->Message(m_frame.get(), Formatted(message, path), kMbOk | kMbIconExclamation);
-        });
+      // A range rule's warning (a long run, say), told as the rule meets it.
+      if (m_frame && m_frame->isVisible())
+        m_dialogs->Message(m_frame.get(), Formatted(message, path), kMbOk | kMbIconExclamation);
       return;
     }
     if (!m_frame || !m_frame->isVisible()) {

@@ -15,6 +15,7 @@
 #include "ranges/qg_listing.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
+#include "samplewriter/sample_layout.h"
 #include "shell_test_support.h"
 #include "support/golden_file.h"
 #include "support/program_run.h"
@@ -56,6 +57,38 @@ TEST(QGSampleEndToEndTest, TheProgramOpensRebuildsAndSavesTheQGSample) {
   CRangeTableCache::Instance().Reset();
   CRangeContext::Instance().Reset();
   CRunFactory::Instance().Reset();
+}
+
+// A run of 92 m, rebuilt in the program, asks the user to check its expansion joints.
+TEST(QGSampleEndToEndTest, ANinetyMetreRunAsksForItsExpansionJointsWhenRebuilt) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n");
+  std::filesystem::create_directories(folder.Path("documents"));
+  const std::string path = folder.Path("documents/long.run");
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  {
+    CDorneDoc document;
+    document.OnNewDocument("");
+    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+    ASSERT_EQ(LayOutSample(document, "run QGA 10\nstart 0\ngo 4 92000\nend 4\n"), "");
+    ASSERT_TRUE(document.OnSaveDocument(path).ok);
+  }
+  CRangeTableCache::Instance().Reset();
+  CRangeContext::Instance().Reset();
+  CRunFactory::Instance().Reset();
+  const std::string shot = TestOutputPath("qg_long_run_message.png");
+  std::filesystem::remove(shot);
+  const std::string script = "open " + path + "\nanswer " + shot + " accept\ncommand " +
+                             std::to_string(kIdRebuildParts) + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  EXPECT_TRUE(run.values.value("dialogs").contains("This run is 90 m long or more"))
+      << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
 }
 
 }  // namespace
