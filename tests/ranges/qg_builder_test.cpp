@@ -171,4 +171,24 @@ TEST_F(QGLayoutTest, CandidatesFollowTheSegmentsEnds) {
   }
 }
 
+// Every rating of the sample catalogue has its parts: the same layout rebuilds without a
+// design problem into references of the run's code and rating in amperes.
+TEST_F(QGLayoutTest, EveryRatingOfTheSampleHasItsParts) {
+  struct Row {
+    const char* run;
+    const char* prefix;
+  };
+  const Row rows[] = {
+      {"QGA 08", "QGA0800"}, {"QGA 10", "QGA1000"}, {"QGC 10", "QGC1000"}, {"QGC 12", "QGC1200"}};
+  for (const Row& row : rows) {
+    CRunQG& run = LayOut(std::string("run ") + row.run +
+                         "\nstart 0\ngo 4 600\ngo 5 600\ngo 4 2600\ngo 2 3000\nend 4\n");
+    ASSERT_EQ(run.RebuildParts(0), 1);
+    EXPECT_EQ(run.GetPartsState(), 2) << row.run << "\n" << QGBillListing(run);
+    const std::string prefix = row.prefix;
+    for (const char* family : {"ER41", "ZP4", "LC4A", "EX4"})
+      EXPECT_TRUE(HasLine(run, prefix + family)) << row.run << "\n" << QGBillListing(run);
+  }
+}
+
 }  // namespace
