@@ -67,8 +67,8 @@ CRun::~CRun() {
       m_owned.erase(element);
     }
   }
-  m_refIndex[0].clear();
-  m_refIndex[1].clear();
+  m_refIndex.Clear(CRunRefIndex::kDeviceList);
+  m_refIndex.Clear(CRunRefIndex::kLengthList);
   m_pages.clear();
   m_rangeTables = nullptr;
   m_rangeLease.Release();
