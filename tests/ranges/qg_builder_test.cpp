@@ -65,6 +65,19 @@ TEST_F(QGLayoutTest, RebuildingARunTwiceGivesTheSameBill) {
   EXPECT_GT(TextToInt(supports), 0);
 }
 
+// A support code left on an element by an earlier build does not outlive the rebuild:
+// the joints the rebuild cuts off an elbow do not carry the elbow's old code.
+TEST_F(QGLayoutTest, ARebuildLeavesNoStaleSupportCode) {
+  CRunQG& run = LayOut(
+      "run QGA 10\nstart 0\ngo 4 7800\ngo 5 700\ngo 4 600\ngo 5 2600\ngo 2 4200\nend 4\n"
+      "from 1\ngo 1 1500\ngo 4 2500\nend 4\n");
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  const std::string first = QGSampleListing(run);
+  Laid().back()->SetFieldText("SUPP", "4:999/4:1999");
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  EXPECT_EQ(QGSampleListing(run), first);
+}
+
 // The choice between the first and the last candidate alternates within one build and
 // starts afresh with the next builder, whatever the last one chose.
 TEST_F(QGLayoutTest, EachBuilderStartsItsCandidateAlternationAfresh) {

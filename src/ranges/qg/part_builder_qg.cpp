@@ -76,6 +76,9 @@ bool CPartBuilderQG::IsMounted(const CDev& element) const {
 
 CDev* CPartBuilderQG::PrepareElement(CDev& element) {
   m_mounted[&element] = IsMounted(element);
+  // Support codes are written afresh by this build; one left by an earlier build would
+  // stand for supports that are no longer there (and go with the pieces cut off).
+  element.SetPropValue("SUPP", "");
   if (element.GetKind() != CDev::kInLine || element.GetVariant() != 1) return nullptr;
   CDev* behind = element.GetBackNeighbour();
   if (behind != nullptr && behind->GetKind() == CDev::kElbow)
