@@ -30,6 +30,7 @@
 #include "shell/ui/layout_doc_window.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script_answers.h"
+#include "shell/ui/ui_script_reference.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "pages/ui/prop_dialog.h"
@@ -257,6 +258,9 @@ bool WaitUntilCurrent(CMainFrame& frame, QMdiSubWindow* window) {
 
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
+  bool reference = false;
+  const bool referenceDone = RunReferenceLine(frame, words, reference);
+  if (reference) return referenceDone;
   if (verb == QLatin1String("answer") && words.size() >= 3) {
     AnswersOf(frame).Queue(words.mid(1));
     return true;
