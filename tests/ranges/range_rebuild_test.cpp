@@ -11,7 +11,10 @@
 #include "model/undo_manager.h"
 #include "model/work_notifier.h"
 #include "platform/archive.h"
+#include "model/part_builder.h"
+#include "model/run_factory.h"
 #include "range_test_support.h"
+#include "ranges/qm/run_qm.h"
 #include "support/temp_folder.h"
 
 #include <fstream>
@@ -77,8 +80,18 @@ class RangeRebuildTest : public RangeTest {
   std::unique_ptr<CProfile> m_profile;
 };
 
-// The ranges that have no part builder yet (QD, QJF, QG, QP and QW have theirs).
+// A range run whose range gives no part builder. Every range has its builder now, so
+// the QM runs of this test stand in for such a range.
+class CRunQMWithoutBuilder : public CRunQM {
+ public:
+  using CRunQM::CRunQM;
+  std::unique_ptr<CPartBuilder> CreatePartBuilder() override { return nullptr; }
+};
+
 TEST_F(RangeRebuildTest, ARangeWithoutItsBuilderKeepsTheRunAndItsBillOfMaterials) {
+  CRunFactory::Instance().Register("QM", [](std::string_view variant, CRunDocument* document) {
+    return std::make_unique<CRunQMWithoutBuilder>(variant, document);
+  });
   for (const char* code : {"QMA"}) {
     SCOPED_TRACE(code);
     m_notifier.messages.clear();
@@ -132,6 +145,26 @@ TEST_F(RangeRebuildTest, AQPRunIsRebuiltByTheCommand) {
   EXPECT_TRUE(document->RebuildCurrentRunParts());
   EXPECT_NE(run->GetPartsState(), 0);
   EXPECT_TRUE(m_notifier.messages.empty());
+}
+
+// QM has its builder: its runs are rebuilt by the same command.
+TEST_F(RangeRebuildTest, AQMRunIsRebuiltByTheCommand) {
+  for (const char* code : {"QMA"}) {
+    SCOPED_TRACE(code);
+    m_notifier.messages.clear();
+    std::unique_ptr<CDorneDoc> document = OpenSampleAs(code);
+    CRun* run = document->GetCurrentRun();
+    ASSERT_NE(run, nullptr);
+    ASSERT_EQ(run->GetPropText("Catalog"), code);
+    EXPECT_TRUE(run->HasPartBuilder());
+    run->SetProp("Calibre", "25");
+    run->SetCatalogueKnown(run->IsCatalogueKnown());
+    ASSERT_NE(run->GetCatalogueKnown(), 0);
+    EXPECT_TRUE(GetDocCommandState(*document, kIdRebuildParts, {}).enabled);
+    EXPECT_TRUE(document->RebuildCurrentRunParts());
+    EXPECT_NE(run->GetPartsState(), 0);
+    EXPECT_TRUE(m_notifier.messages.empty());
+  }
 }
 
 }  // namespace

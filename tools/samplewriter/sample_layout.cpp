@@ -122,6 +122,14 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       // What a straight laid after it inherits is replaced, not added to.
       at->SetVariantIndexBoth(a);
       at->BuildBoxes(0);
+    } else if (words[0] == "kit" && words.size() == 3 && Number(words[1], a) &&
+               Number(words[2], b) && a >= 0 && a < CDev::kFaceCount) {
+      if (at->InsertRiserFixing(a, b, 0) == 0) return fail("the kit does not fit");
+      at = at->GetNeighbour(a);
+    } else if (words[0] == "field" && words.size() == 3) {
+      at->SetPropValue(words[1], words[2]);
+    } else if (words[0] == "prop" && words.size() == 3) {
+      at->GetRun()->SetProp(words[1], words[2]);
     } else if (words[0] == "name" && words.size() == 2) {
       at->GetRun()->SetProp("Name", words[1]);
     } else if (words[0] == "end" && words.size() == 2 && Number(words[1], a)) {

@@ -37,7 +37,7 @@ std::string Joined(std::initializer_list<std::pair<char, int>> values) {
 
 int CQMPartReferences::GetJoinKind(const CSegment& segment, int entryIndex,
                                    const std::string& reference) const {
-  int kind = m_builder.GetJoinKind(segment, entryIndex);
+  int kind = m_builder.CPartBuilder::GetJoinKind(segment, entryIndex);
   const std::string family = RefPairAt(reference, 5);
   if (kind == 2 && Among(family, {"ZP", "ZC", "CP"})) kind = 3;
   if (kind == 2 && family == "ZL") kind = 4;

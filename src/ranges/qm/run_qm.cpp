@@ -1,6 +1,7 @@
 #include "ranges/qm/run_qm.h"
 
 #include "model/dev.h"
+#include "ranges/qm/part_builder_qm.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
@@ -80,4 +81,8 @@ int CRunQM::BreakerFieldB(const CDev& element) {
 int CRunQM::GetReferenceValue() const {
   const CReferenceRow row = FindReference();
   return row.values[0];
+}
+
+std::unique_ptr<CPartBuilder> CRunQM::CreatePartBuilder() {
+  return std::make_unique<CPartBuilderQM>(*this);
 }

@@ -21,6 +21,7 @@ class CRunQM : public CRangeRun {
   using CRangeRun::LoadCatalog;
 
   std::array<int, 5> GetLengthsPageArguments() const override { return {4000, 2000, 0, 0, 0}; }
+  std::unique_ptr<CPartBuilder> CreatePartBuilder() override;
 
   // True for a "_DEVICES" row that a set of that code leaves out.
   static bool IsDroppedDeviceRow(const CCodeRow& row, std::string_view code);
