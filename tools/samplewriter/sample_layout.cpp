@@ -124,6 +124,10 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       at->BuildBoxes(0);
     } else if (words[0] == "kit" && words.size() == 3 && Number(words[1], a) &&
                Number(words[2], b) && a >= 0 && a < CDev::kFaceCount) {
+      // The unit takes the direction of the element ahead: one behind would point it
+      // back into the line.
+      const CDev* ahead = at->GetNeighbour(a);
+      if (ahead == nullptr || ahead->GetDirection() != a) return fail("no line ahead at the face");
       if (at->InsertRiserFixing(a, b, 0) == 0) return fail("the kit does not fit");
       at = at->GetNeighbour(a);
     } else if (words[0] == "field" && words.size() == 3) {

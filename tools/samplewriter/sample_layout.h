@@ -24,8 +24,9 @@ class CDorneDoc;
 //   name <text>                     the name of the run being laid, in place of the
 //                                   one the document gave it
 //   kit <face> <distance>           an in-line unit (kind 7) between the element just laid
-//                                   and its neighbour at the face, at that distance; the
-//                                   statements after it apply to the unit
+//                                   and its neighbour at the face (which must lie ahead
+//                                   along that face), at that distance; the statements
+//                                   after it apply to the unit
 //   field <name> <value>            a property of the element just laid (no blanks)
 //   prop <name> <value>             a property of the run being laid (no blanks)
 // The runs are laid by the placement edits, as the mouse tools lay them.

@@ -164,13 +164,12 @@ bool CPartBuilderQM::AddTapOffFittings(CDev& element, const std::string& group,
   else if (n == 5) kind = 161 + p3 + (clinq.p1 == 600 ? 1 : 0);
   if (f == 0) return false;
   const int poles = m_qm.GetPropText("Neutral") == "3" ? 3 : 4;
+  // Fittings of the first families without parameters say that these are to come.
+  if (parameters.empty() && kind >= 141 && kind <= 159)
+    parameters = LookupText(kFittingTextMessage);
   std::string text = n < 5 ? "l=" + std::to_string(clinq.p1) : std::string();
   if (!text.empty() && !parameters.empty()) text += ",";
-  if (parameters.empty() && kind >= 141 && kind <= 159) {
-    text += LookupText(kFittingTextMessage);
-  } else {
-    text += parameters;
-  }
+  text += parameters;
   if (GetRun().AddAccessoryParts(kind, std::min(f * poles, kMaxCount), text + group) == 0)
     return false;
   element.SetFieldText("POS2", "02" + m_qm.GetElementRef(kind) + text);
