@@ -8,7 +8,10 @@
 //     apart, which makes a combined piece;
 //   QGA 1000 A (at 500, 2,000 and 8,000 elements): an end feed unit, an end cover, and
 //     blocks of two straights with a jog of two flat elbows on 800 and 600 mm legs,
-//     which makes a double elbow.
+//     which makes a double elbow;
+//   QMA 2500 A (at 500, 2,000 and 8,000 elements): a feed box with a tap-off fitting,
+//     an end cover, and blocks of two straights with a flat elbow on each side of a
+//     2 m leg; thermal accessories by the joints.
 #include "model/bom_grid.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
@@ -40,6 +43,12 @@ std::string QGLayout(int blocks) {
   return layout + "go 4 2000\nend 4\n";
 }
 
+std::string QMLayout(int blocks) {
+  std::string layout = "run QMA 25\nprop THERMAL 1\nstart 2\nentrax 1\nfield CLINQ 4/0/2/0\n";
+  for (int i = 0; i < blocks; ++i) layout += "go 4 3000\ngo 4 2800\ngo 1 2000\ngo 4 3500\n";
+  return layout + "go 4 2000\nend 1\n";
+}
+
 void RebuildLaidOutRun(benchmark::State& state, std::string (*layoutOf)(int blocks)) {
   SetUpSampleRanges();
   const int elements = static_cast<int>(state.range(0));
@@ -66,5 +75,8 @@ BENCHMARK(BM_RebuildQPRun)->Arg(125)->Arg(500)->Arg(2000)->Arg(8000)->Unit(bench
 
 void BM_RebuildQGRun(benchmark::State& state) { RebuildLaidOutRun(state, QGLayout); }
 BENCHMARK(BM_RebuildQGRun)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+
+void BM_RebuildQMRun(benchmark::State& state) { RebuildLaidOutRun(state, QMLayout); }
+BENCHMARK(BM_RebuildQMRun)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

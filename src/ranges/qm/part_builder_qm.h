@@ -88,9 +88,8 @@ class CPartBuilderQM : public CPartBuilder {
 
   // Preparation of kits.
   int ChooseKitVariant(CDev& element) const;
-  CDev* SplitKitNeighbour(CDev& element, int& variant, std::int64_t& needed, bool& split);
   void SetKitVariant(CDev& element, int variant);
-  void CheckKitElbow(CDev& element, CDev& elbow, bool against, std::int64_t extra);
+  void CheckKitElbow(CDev& element, CDev& elbow, bool against);
 
   // Second pass (part_builder_qm_finish.cpp).
   void CountJoint(const CDev& element);
@@ -109,7 +108,8 @@ class CPartBuilderQM : public CPartBuilder {
                            const std::string& neutral, const std::string& rating);
 
   // Feed units (part_builder_qm_feed.cpp).
-  void FinishFeedUnit(CDev& element, CDev* tookOver);
+  void FinishFeedUnit(CDev& element);
+  void MarkTakenOverCode(CDev& element);
   bool AddCover(CDev& element, const std::string& group);
   bool AddTapOffFittings(CDev& element, const std::string& group, CClinqValues& clinq);
   bool AddFurtherFittings(CDev& element, const std::string& group, const CClinqValues& clinq);
@@ -127,8 +127,6 @@ class CPartBuilderQM : public CPartBuilder {
   int m_packageBalance = -1;
   int m_groupCounter = 0;
   int m_jointCounter = 0;
-  // A split kept back by PrepareElement for the next call that makes none.
-  CDev* m_pendingSplit = nullptr;
   // The last reference asked for each element, which a pattern row of the parts table
   // stands for.
   std::unordered_map<const CDev*, std::string> m_asked;

@@ -54,7 +54,7 @@ CClinqValues ReadClinq(std::string_view text) {
   return values;
 }
 
-void CPartBuilderQM::FinishFeedUnit(CDev& element, CDev* tookOver) {
+void CPartBuilderQM::FinishFeedUnit(CDev& element) {
   if (element.GetKind() != CDev::kEnd) return;
   const std::string indexGroup = m_qm.GetPropText("INDEXGRP");
   std::string group;
@@ -93,7 +93,11 @@ void CPartBuilderQM::FinishFeedUnit(CDev& element, CDev* tookOver) {
       PlaceGroupText(element, group);
     }
   }
-  if (tookOver == &element && element.GetVariant() == 3 && element.GetBooked() != 0) {
+}
+
+// A connection box that took over an "ER" elbow's code books it as its own piece.
+void CPartBuilderQM::MarkTakenOverCode(CDev& element) {
+  if (element.GetVariant() == 3 && element.GetBooked() != 0) {
     std::string code = element.GetReference();
     for (int replaced = 0, i = 0; replaced < 2 && i < static_cast<int>(code.size()); ++i) {
       if (code[static_cast<std::size_t>(i)] != ' ') continue;

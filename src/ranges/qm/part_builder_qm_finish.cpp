@@ -95,8 +95,8 @@ void CPartBuilderQM::FinishPart(CDev& element, int position) {
     FinishCFKit(element);
     current = FinishKit(element);
   }
-  if (kind == CDev::kEnd) FinishFeedUnit(element, tookOver);
-  if (tookOver != nullptr && kind != CDev::kEnd) FinishFeedUnit(*tookOver, tookOver);
+  if (kind == CDev::kEnd) FinishFeedUnit(element);
+  if (tookOver != nullptr) MarkTakenOverCode(*tookOver);
   if (element.GetReference().starts_with("QMPackage")) FinishPackage(element);
   FinishCode(*current);
 }

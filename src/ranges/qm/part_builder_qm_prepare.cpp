@@ -44,22 +44,21 @@ void CPartBuilderQM::SetKitVariant(CDev& element, int variant) {
 CDev* CPartBuilderQM::PrepareElement(CDev& element) {
   // Support texts are written afresh by this build.
   element.SetPropValue("SUPP", "");
-  if (element.GetKind() != CDev::kInLine) return std::exchange(m_pendingSplit, nullptr);
+  if (element.GetKind() != CDev::kInLine) return nullptr;
   const int mounting = MountingClass(element);
   if (element.GetVariant() < 2 &&
       (mounting == 0x300 || (mounting == 0x200 && element.GetDirection() == 2)))
     SetKitVariant(element, ChooseKitVariant(element));
   CDev* back = element.GetBackNeighbour();
-  if (back != nullptr && back->GetKind() == CDev::kElbow) CheckKitElbow(element, *back, true, 0);
+  if (back != nullptr && back->GetKind() == CDev::kElbow) CheckKitElbow(element, *back, true);
   CDev* ahead = element.GetNeighbour(element.GetDirection());
-  if (ahead != nullptr && ahead->GetKind() == CDev::kElbow)
-    CheckKitElbow(element, *ahead, false, 0);
-  return std::exchange(m_pendingSplit, nullptr);
+  if (ahead != nullptr && ahead->GetKind() == CDev::kElbow) CheckKitElbow(element, *ahead, false);
+  return nullptr;
 }
 
 // A kit next to an elbow: the elbow carries it when its leg range leaves room for the
 // kit's half width; the kit's clearance to the elbow is checked against its limits.
-void CPartBuilderQM::CheckKitElbow(CDev& element, CDev& elbow, bool against, std::int64_t extra) {
+void CPartBuilderQM::CheckKitElbow(CDev& element, CDev& elbow, bool against) {
   std::string pattern(kRefWidth, ' ');
   m_qm.ApplyRefPattern(elbow, pattern);
   const int face = against ? element.GetBackFace() : element.GetDirection();
@@ -75,8 +74,7 @@ void CPartBuilderQM::CheckKitElbow(CDev& element, CDev& elbow, bool against, std
   std::int32_t lo = -1, hi = -1;
   ParseNumberList(m_qm.FindPartRow(pattern).texts[2], lo, hi);
   const int width = m_qm.FindReference().Width();
-  std::int64_t distance = against ? element.GetBookedLength() : elbow.GetBookedLength();
-  if (against && extra >= 0 && extra <= 499) distance += extra;
+  const std::int64_t distance = against ? element.GetBookedLength() : elbow.GetBookedLength();
   if (hi >= 0 && distance + width / 2 + 200 <= hi && element.GetVariant() != 0) {
     SetKitVariant(element, 0);
     if (RefCharAt(pattern, 8) == 'D') elbow.SetFieldText("SURMESURE", against ? "2" : "1");

@@ -1,0 +1,96 @@
+#pragma once
+
+// The steps that the end-to-end tests of the range samples share: the real program
+// under a virtual X server opens a sample, rebuilds its run, keeps a screenshot and saves
+// it; or rebuilds a run laid out from a layout text and answers the message it shows.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <filesystem>
+#include <string>
+
+#include "app/ui/command_ids.h"
+#include "model/dorne_doc.h"
+#include "model/range_rules.h"
+#include "model/run_factory.h"
+#include "ranges/qg_listing.h"
+#include "ranges/range_context.h"
+#include "ranges/range_registry.h"
+#include "samplewriter/sample_layout.h"
+#include "shell_test_support.h"
+#include "support/program_run.h"
+#include "support/test_output.h"
+
+inline void WriteSampleSettings(CShellTestFolder& folder) {
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\nID=044\n");
+  std::filesystem::create_directories(folder.Path("documents"));
+}
+
+inline void ForgetSampleRanges() {
+  CRangeTableCache::Instance().Reset();
+  CRangeContext::Instance().Reset();
+  CRunFactory::Instance().Reset();
+}
+
+// The program opens the sample `name` (examples/<name>.run), rebuilds it and saves it;
+// `listing` gets the saved run's listing (QGSampleListing) read with the sample
+// catalogue. The screenshot is <name>.png.
+inline void RebuildSampleInProgram(const std::string& name, std::string& listing) {
+  CShellTestFolder folder;
+  WriteSampleSettings(folder);
+  const std::string sample = folder.Path("documents/" + name + ".run");
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + name + ".run", sample);
+  const std::string saved = folder.Path("documents/rebuilt.run");
+  const std::string shot = TestOutputPath(name + ".png");
+  std::filesystem::remove(shot);
+  const std::string script = "open " + sample + "\ncommand " + std::to_string(kIdRebuildParts) +
+                             "\ncommand " + std::to_string(kIdZoomAll) + "\nshot " + shot +
+                             "\nsave " + saved + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  EXPECT_TRUE(run.values.value("layout").startsWith("1/")) << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  {
+    CDorneDoc document;
+    const CDocFileResult opened = document.OnOpenDocument(saved);
+    ASSERT_TRUE(opened.ok) << opened.text;
+    ASSERT_EQ(document.GetRuns().size(), 1u);
+    listing = QGSampleListing(*document.GetRuns().front());
+  }
+  ForgetSampleRanges();
+}
+
+// The program rebuilds the run laid out from `layout` and shows a message holding
+// `told`, which it answers; the screenshot of the message is `shotName`.
+inline void ExpectMessageOnRebuild(const std::string& layout, const std::string& told,
+                                   const std::string& shotName) {
+  CShellTestFolder folder;
+  WriteSampleSettings(folder);
+  const std::string path = folder.Path("documents/laid.run");
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  {
+    CDorneDoc document;
+    document.OnNewDocument("");
+    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+    ASSERT_EQ(LayOutSample(document, layout), "");
+    ASSERT_TRUE(document.OnSaveDocument(path).ok);
+  }
+  ForgetSampleRanges();
+  const std::string shot = TestOutputPath(shotName);
+  std::filesystem::remove(shot);
+  const std::string script = "open " + path + "\nanswer " + shot + " accept\ncommand " +
+                             std::to_string(kIdRebuildParts) + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  EXPECT_TRUE(run.values.value("dialogs").contains(QString::fromStdString(told)))
+      << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+}
