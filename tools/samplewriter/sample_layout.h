@@ -19,6 +19,11 @@ class CDorneDoc;
 //   entrax <type>                   the entrax type of the feed unit just laid (0-15)
 //   style <hex>                     style bits added to the element just laid (a feed
 //                                   unit's mounting and cable box)
+//   text <x> <y> <words>            a free text placed in 1/2000 of the window ("|" starts
+//                                   a new line)
+//   picture <x> <y> <file>          a picture of a bitmap file (beside the document)
+//   note <n> <words>                a text on the n-th element laid in the run
+//   dimension <n> <m>               a user dimension between two elements laid in the run
 // The runs are laid by the placement edits, as the mouse tools lay them.
 //
 // Returns an empty text when the layout was laid out, else what is wrong and on which
