@@ -10,6 +10,7 @@
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "shell/ui/layout_doc_window.h"
+#include "view/annotation_edit.h"
 #include "view/draw_mapping.h"
 #include "view/ui/child_frame.h"
 #include "view/ui/dorne_view.h"
@@ -22,7 +23,8 @@ void Send(CDorneView& view, QEvent::Type type, const QPointF& at, Qt::MouseButto
   QApplication::sendEvent(&view, &event);
 }
 
-// The middle of the last drawn annotation of the kind, in the view's pixels.
+// A point of the last drawn annotation of the kind where the mouse finds that one (other
+// labels may lie over a part of it), in the view's pixels.
 std::optional<QPointF> AnnotationPoint(CDorneView& view, int kind) {
   const CDorneDoc* document = view.Document();
   if (document == nullptr) return std::nullopt;
@@ -32,7 +34,13 @@ std::optional<QPointF> AnnotationPoint(CDorneView& view, int kind) {
     const CAnnotation* a = list.At(i);
     if (a->GetKind() != kind || (a->GetFlags() & CAnnotation::kFlagDrawn) == 0) continue;
     const auto& r = a->GetScreenRect();
-    return QPointF((r[0] + r[2]) / 2, (r[1] + r[3]) / 2);
+    constexpr int kSteps = 8;
+    for (int sy = 1; sy < kSteps; ++sy) {
+      for (int sx = 1; sx < kSteps; ++sx) {
+        const CPoint at{r[0] + (r[2] - r[0]) * sx / kSteps, r[1] + (r[3] - r[1]) * sy / kSteps};
+        if (HitTestAnnotations(list, at) == a) return QPointF(at.x, at.y);
+      }
+    }
   }
   return std::nullopt;
 }

@@ -71,7 +71,9 @@ QImage CDorneView::Snapshot() const {
     return blank;
   }
   const_cast<CDorneView*>(this)->RefreshAnnotations();
-  return RenderScene(*m_document, ViewWindow(), size(), DrawOptions(false));
+  CSceneDrawOptions options = DrawOptions(false);
+  options.recordAnnotationHits = true;
+  return RenderScene(*m_document, ViewWindow(), size(), options);
 }
 
 void CDorneView::SaveViewStep(int action, bool force) {
