@@ -13,7 +13,8 @@
 
 namespace {
 
-constexpr int kMsgName = 2680;
+// The name's label: the language files give message 2680 to the element name page.
+constexpr int kMsgName = 2558;
 constexpr int kMsgNumber = 2681;
 constexpr int kMsgCreator = 2691;
 constexpr int kMsgCreated = 2541;
@@ -51,7 +52,7 @@ std::string TitleBlockText(const CDorneDoc& document) {
   std::string text = StringText(kMsgNumber) + " 9999\n" + StringText(kMsgCreated) +
                      " 99/99/9999\t" + StringText(kMsgModified) + " 99/99/9999\t" +
                      StringText(kMsgUnit) + ": " + others + "\n";
-  text += StringText(kMsgName) + ": " + prop("Name") + "\n" + StringText(kMsgNumber) + " " +
+  text += StringText(kMsgName) + " " + prop("Name") + "\n" + StringText(kMsgNumber) + " " +
           prop("NumAff") + "\t" + StringText(kMsgCreator) + " " + prop("Creator") + "\n" +
           StringText(kMsgCreated) + " " + prop("CreationDate") + "\t" + StringText(kMsgModified) +
           " " + prop("ModificationDate") + "\t" + StringText(kMsgUnit) + ": " + unit;
