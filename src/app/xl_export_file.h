@@ -33,6 +33,11 @@ inline constexpr char kXlLineValue = 'l';
 // doubled, so that a name holding one keeps the line whole.
 std::string XlQuote(std::string_view text);
 
+// The pieces of a comment for the exchange file's comment and remark keys: cut at its
+// line feeds (a carriage return just before a line feed dropped), an empty piece " ",
+// as many as asked (the missing ones " ").
+std::vector<std::string> XlTextPieces(const std::string& text, int count);
+
 // Writes one field line; nothing when the key is empty. The key stands in double quotes;
 // then by kind: '@' a comma, "@" quoted, a comma and the quoted value; 'N' and 'B' a
 // comma, "", a comma and the bare value; 'l' a comma and the bare value; 'L' a comma and

@@ -21,25 +21,6 @@ constexpr int kMsgGroupCaptions[kLinearGroupCount] = {kMsgGroup0, kMsgGroup1, kM
 
 std::string FormatFixed(double value, int decimals) { return FixedDecimalText(value, decimals); }
 
-// The text cut at line breaks into count lines, " " for an empty one.
-std::vector<std::string> SplitLines(const std::string& text, int count) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (static_cast<int>(lines.size()) < count) {
-    if (start > text.size()) {
-      lines.push_back(" ");
-      continue;
-    }
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line.empty() ? " " : line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string ConductorText(int conductors, int group) {
   static constexpr const char* kTexts[6] = {"3L+PE",     "3L+N+PE",  "3L+N+PER",
                                             "3L+N/2+PE", "3L+2N+PE", "3L+2N+PER"};
@@ -98,7 +79,7 @@ void WriteProjectFields(CXlExportFile& file, const CLinearProject& project,
   field("UserMail", user("Email"));
   field("CreationDate", p.Property("CreationDate"));
   field("Title", p.Property("Name"));
-  const std::vector<std::string> comment = SplitLines(p.Property("Comment"), 3);
+  const std::vector<std::string> comment = XlTextPieces(p.Property("Comment"), 3);
   for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
   field("Modification", p.Property("ModificationDate"));
   field("Unit", " ");
@@ -166,7 +147,7 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
     const std::string cell = Cell(table, -3, column);
     WriteXlExportField(file, key, cell.empty() ? "\"\"" : cell, kXlLineValue);
   }
-  const std::vector<std::string> remarks = SplitLines(line.Comment, 4);
+  const std::vector<std::string> remarks = XlTextPieces(line.Comment, 4);
   WriteXlExportField(file, "Remark", remarks[0], kXlLineText);
   for (int i = 0; i < 4; ++i)
     WriteXlExportField(file, "Remark" + std::to_string(i + 1), remarks[i], kXlLineText);

@@ -43,7 +43,7 @@ CDev::~CDev() {
     if (box && projection != nullptr && box->IsListed()) projection->RemoveFromDisplayList(*box);
   }
   if (CRunDocument* document = GetDocument()) document->OnElementDestroyed(*this);
-  CElementSelection::Of(GetDocument()).Forget(this);
+  CElementSelection::Of(*this).Forget(this);
 }
 
 CRunDocument* CDev::GetDocument() const {

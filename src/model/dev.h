@@ -314,6 +314,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   friend class CElementRecordReader;
   friend class CElementRecordWriter;
   friend class CRun;
+  friend class CRunRefIndex;
 
   // Links a new element between the back element and the front one along the
   // direction, takes its lengths out of the front one, gives it its boxes and books it.

@@ -61,7 +61,7 @@ CDev* CDev::FindReferencedElement() const {
   CDev* candidate = ForwardCandidate(const_cast<CDev*>(this), limit);
   if (candidate == nullptr) candidate = BackwardCandidate(GetBackNeighbour(), limit);
   if (candidate == nullptr || candidate->GetKind() != kInLine) return candidate;
-  const CElementSelection& selection = CElementSelection::Of(GetDocument());
+  const CElementSelection& selection = CElementSelection::Of(*this);
   if (selection.Face() == CElementSelection::kWholeElement && candidate->GetActive() < 2)
     return candidate;
   CDev* front = candidate->GetNeighbour(candidate->GetDirection());
@@ -73,7 +73,7 @@ CDev* CDev::FindReferencedElement() const {
 }
 
 CObjWithProp* CDev::GetNextObject() const {
-  if (CElementSelection::Of(GetDocument()).Face() == GetBackFace()) {
+  if (CElementSelection::Of(*this).Face() == GetBackFace()) {
     return HasMainBox() ? const_cast<CDev*>(this) : nullptr;
   }
   for (int face : ForwardFaces()) {
@@ -86,7 +86,7 @@ CObjWithProp* CDev::GetNextObject() const {
 CObjWithProp* CDev::GetPrevObject() const {
   CDev* back = GetBackNeighbour();
   if (back == nullptr || !back->HasMainBox()) return nullptr;
-  if (CElementSelection::Of(GetDocument()).Face() == CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(*this).Face() == CElementSelection::kWholeElement) {
     return const_cast<CDev*>(this);
   }
   return back;
@@ -109,8 +109,7 @@ CObjWithProp* CDev::GetPrevSameName() const {
   CDev* element = GetBackNeighbour();
   for (std::size_t steps = 0; element != nullptr && steps < limit; ++steps) {
     if (element->m_reference == m_reference && element->HasMainBox()) {
-      const bool whole =
-          CElementSelection::Of(GetDocument()).Face() == CElementSelection::kWholeElement;
+      const bool whole = CElementSelection::Of(*this).Face() == CElementSelection::kWholeElement;
       return whole || element->GetBackNeighbour() != nullptr ? element : nullptr;
     }
     element = element->GetBackNeighbour();
@@ -122,14 +121,14 @@ namespace {
 
 void SelectBox(CDev* element, int slot) {
   if (element != nullptr && element->GetBox(slot) != nullptr) {
-    CElementSelection::Of(element->GetDocument()).Select(element, slot);
+    CElementSelection::Of(*element).Select(element, slot);
   }
 }
 
 }  // namespace
 
 void CDev::GoToObject(CObjWithProp* targetObject, int how) {
-  CElementSelection& selection = CElementSelection::Of(GetDocument());
+  CElementSelection& selection = CElementSelection::Of(*this);
   const bool whole = selection.Face() == CElementSelection::kWholeElement;
   selection.Clear();
   CDev* target = dynamic_cast<CDev*>(targetObject);

@@ -129,7 +129,7 @@ void CDev::RemoveBranchLink(CDev& back, int face) {
 }
 
 int CDev::DeleteCurrentSelection() {
-  CElementSelection& selection = CElementSelection::Of(GetDocument());
+  CElementSelection& selection = CElementSelection::Of(*this);
   CDev* element = selection.Element();
   const int face = selection.Face();
   if (element == nullptr) return 0;

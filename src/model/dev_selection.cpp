@@ -6,6 +6,7 @@
 #include "model/element_selection.h"
 #include "model/prop_window_notifier.h"
 #include "model/run.h"
+#include "model/run_document.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ void MarkSelection(CDev& element, int face, bool value) {
 }  // namespace
 
 int CDev::SelectElement(bool select, CBox* box) {
-  CElementSelection& selection = CElementSelection::Of(GetDocument());
+  CElementSelection& selection = CElementSelection::Of(*this);
   if (!select) {
     CDev* current = selection.Element();
     if (current == nullptr) return 0;
@@ -76,7 +77,7 @@ int CDev::MarkSelected(int face, bool value) {
 bool CDev::SelectLineInBOM(bool select) {
   if (m_run == nullptr || m_run->GetBOM().GetView() == nullptr) return false;
   CBOMGrid& grid = m_run->GetBOM();
-  const CElementSelection& selection = CElementSelection::Of(GetDocument());
+  const CElementSelection& selection = CElementSelection::Of(*this);
   const int face = selection.Face();
   int line = -1;
   if (select) {
@@ -95,7 +96,8 @@ bool CDev::SelectLineInBOM(bool select) {
 }
 
 int MarkCurrentSelection(CRunDocument* document, bool value) {
-  CElementSelection& selection = CElementSelection::Of(document);
+  if (document == nullptr) return 0;
+  CElementSelection& selection = document->GetSelection();
   CDev* current = selection.Element();
   if (current == nullptr) return 0;
   const int result = current->MarkSelected(selection.Face(), value);

@@ -1,11 +1,7 @@
 #include "model/element_selection.h"
 
-#include "model/run_document.h"
-
-CElementSelection& CElementSelection::Instance() {
-  static CElementSelection selection;
-  return selection;
-}
+#include "model/dev.h"
+#include "model/run.h"
 
 void CElementSelection::Select(CDev* element, int face) {
   m_element = element;
@@ -16,6 +12,9 @@ void CElementSelection::Forget(const CDev* element) {
   if (element != nullptr && m_element == element) Clear();
 }
 
-CElementSelection& CElementSelection::Of(CRunDocument* document) {
-  return document != nullptr ? document->GetSelection() : Instance();
+CElementSelection& CElementSelection::Of(const CDev& element) {
+  if (CRun* run = element.GetRun()) return run->Selection();
+  thread_local CElementSelection none;
+  none.Clear();
+  return none;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 class CDev;
-class CRunDocument;
 
 // The element selection of a layout document: an element and the face index shown (0..5
 // a face, kWholeElement the whole element), or none. Elements clear it when they die.
@@ -10,10 +9,10 @@ class CElementSelection {
   static constexpr int kWholeElement = 6;
   static constexpr int kNoFace = -1;
 
-  // The selection of elements that belong to no document (runs on their own).
-  static CElementSelection& Instance();
-  // The selection of the document, or the one of elements without a document.
-  static CElementSelection& Of(CRunDocument* document);
+  // The selection the element is seen in: its document's, or its run's own when the run
+  // has no document. An element outside any run is never selected: it gets an empty
+  // selection that forgets whatever is put into it.
+  static CElementSelection& Of(const CDev& element);
 
   CDev* Element() const { return m_element; }
   // The face index of the selection; kNoFace when nothing is selected.

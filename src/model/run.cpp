@@ -41,6 +41,14 @@ void CRun::Init() {
   CRun::LoadCatalog();
 }
 
+CElementSelection& CRun::Selection() {
+  return m_document != nullptr ? m_document->GetSelection() : m_ownSelection;
+}
+
+const CElementSelection& CRun::Selection() const {
+  return m_document != nullptr ? m_document->GetSelection() : m_ownSelection;
+}
+
 CRun::~CRun() {
   m_partBuilder.reset();
   m_rebuildHold.reset();
@@ -59,8 +67,8 @@ CRun::~CRun() {
       m_owned.erase(element);
     }
   }
-  m_refIndex[0].clear();
-  m_refIndex[1].clear();
+  m_refIndex.Clear(CRunRefIndex::kDeviceList);
+  m_refIndex.Clear(CRunRefIndex::kLengthList);
   m_pages.clear();
   m_rangeTables = nullptr;
   m_rangeLease.Release();
@@ -202,7 +210,7 @@ void CRun::GoToObject(CObjWithProp* target, int how) {
 }
 
 int CRun::NotifyPropDialog(int message) {
-  CElementSelection& selection = CElementSelection::Of(m_document);
+  CElementSelection& selection = Selection();
   if (selection.Element() != nullptr) {
     selection.Clear();
     if (m_document != nullptr) m_document->UpdateAllViews();

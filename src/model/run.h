@@ -1,9 +1,11 @@
 #pragma once
 
 #include "geometry/3d_point.h"
+#include "model/element_selection.h"
 #include "model/obj_with_prop.h"
 #include "model/page_kinds.h"
 #include "model/range_rules.h"
+#include "model/run_ref_index.h"
 
 #include <array>
 #include <map>
@@ -90,6 +92,9 @@ class CRun : public CObjWithProp {
   CRun& operator=(const CRun&) = delete;
 
   CRunDocument* GetDocument() const { return m_document; }
+  // The element selection of the run's document, or the run's own without a document.
+  CElementSelection& Selection();
+  const CElementSelection& Selection() const;
   void SetDocument(CRunDocument* document) { m_document = document; }
 
   // "Name", "Comment", "Catalog" and "Calibre" from their fields, any other name from
@@ -323,16 +328,10 @@ class CRun : public CObjWithProp {
     return m_rangeTables != nullptr ? &(m_rangeTables->*list) : nullptr;
   }
   void Init();
-  void IndexInsert(CDev& element, int list);
-  void IndexErase(CDev& element);
   void BookDevice(CDev& element);
   // Books into the bill, or into the batch of a read under way.
   void BookHeld(std::string_view reference, std::int64_t quantity);
   CDev* FindManualRecord(std::string_view trimmed) const;
-  // Elements of a list by the stamp of their place in list order.
-  using CIndexedDevices = std::map<std::uint64_t, CDev*>;
-  const CIndexedDevices* IndexedDevices(std::string_view reference, int list) const;
-  CDev* FirstIndexed(std::string_view reference, int list) const;
   void TakeOverElements(CRun& oldRun, bool variantChange);
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);
@@ -355,6 +354,7 @@ class CRun : public CObjWithProp {
   void ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader);
 
   CRunDocument* m_document = nullptr;
+  CElementSelection m_ownSelection;  // the selection while the run has no document
   CDev* m_current = nullptr;
   std::unique_ptr<CBOMGrid> m_bom;
   CBookingBatch* m_bookings = nullptr;  // while the element list is read
@@ -392,12 +392,7 @@ class CRun : public CObjWithProp {
   bool m_preparing = false;
 
   std::unordered_map<CDev*, std::unique_ptr<CDev>> m_owned;
-  std::uint64_t m_nextStamp = 1;
-  // Trimmed reference -> elements of the device list (0) and length records (1).
-  std::array<std::unordered_map<std::string, CIndexedDevices>, 2> m_refIndex;
-  // The tap-off units of the device list, so that deleting an element finds the units
-  // attached to it without a pass over every device.
-  std::unordered_set<CDev*> m_tapOffUnits;
+  CRunRefIndex m_refIndex;
 };
 
 // True when the text, trimmed and without a leading "QMB" (when longer than three

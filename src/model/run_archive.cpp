@@ -104,7 +104,7 @@ void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& rea
     reader.Read(*record, Nesting::kNone);
     record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
     m_lengths.push_back(record);
-    IndexInsert(*record, 1);
+    m_refIndex.Insert(*record, 1);
     BookHeld(record->GetReference(), 1);
   }
   const std::uint8_t hasStart = archive.ReadByte();

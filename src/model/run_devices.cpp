@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr int kDeviceList = 0;
-constexpr int kLengthList = 1;
+constexpr int kDeviceList = CRunRefIndex::kDeviceList;
+constexpr int kLengthList = CRunRefIndex::kLengthList;
 
 std::int32_t ClampToInt32(std::int64_t value) {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(
@@ -22,54 +22,8 @@ std::int32_t ClampToInt32(std::int64_t value) {
 
 }  // namespace
 
-void CRun::IndexInsert(CDev& element, int list) {
-  IndexErase(element);
-  element.m_listed = list + 1;
-  element.m_listStamp = m_nextStamp++;
-  element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
-  m_refIndex[static_cast<std::size_t>(list)][element.m_indexKey].emplace(element.m_listStamp,
-                                                                         &element);
-  if (list == kDeviceList && element.GetKind() == CDev::kTapOff) m_tapOffUnits.insert(&element);
-}
-
-void CRun::IndexErase(CDev& element) {
-  if (element.m_listed == 0) return;
-  m_tapOffUnits.erase(&element);
-  auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
-  const auto it = index.find(element.m_indexKey);
-  if (it != index.end()) {
-    it->second.erase(element.m_listStamp);
-    if (it->second.empty()) index.erase(it);
-  }
-  element.m_listed = 0;
-}
-
 void CRun::OnReferenceChanged(CDev& element) {
-  if (element.m_listed == 0 || element.GetRun() != this) return;
-  auto& index = m_refIndex[static_cast<std::size_t>(element.m_listed - 1)];
-  const auto it = index.find(element.m_indexKey);
-  if (it != index.end()) {
-    it->second.erase(element.m_listStamp);
-    if (it->second.empty()) index.erase(it);
-  }
-  element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
-  index[element.m_indexKey].emplace(element.m_listStamp, &element);
-}
-
-const CRun::CIndexedDevices* CRun::IndexedDevices(std::string_view reference, int list) const {
-  const auto& index = m_refIndex[static_cast<std::size_t>(list)];
-  const auto it = index.find(std::string(TrimBlanks(reference)));
-  return it == index.end() ? nullptr : &it->second;
-}
-
-CDev* CRun::FirstIndexed(std::string_view reference, int list) const {
-  const auto* devices = IndexedDevices(reference, list);
-  if (devices == nullptr) return nullptr;
-  // In list order: the first whose whole reference matches, most often the very first.
-  for (const auto& [stamp, device] : *devices) {
-    if (device->GetReference() == reference) return device;
-  }
-  return nullptr;
+  if (element.GetRun() == this) m_refIndex.Rekey(element);
 }
 
 int CRun::FindDeviceIndex(const CDev* element) const {
@@ -91,11 +45,11 @@ void CRun::AddDevice(CDev* element) {
   if (element->m_listed == 2) {
     const auto it = std::find(m_lengths.begin(), m_lengths.end(), element);
     if (it != m_lengths.end()) m_lengths.erase(it);
-    IndexErase(*element);
+    m_refIndex.Erase(*element);
   }
   if (element->m_listed == 0) {
     m_devices.push_back(element);
-    IndexInsert(*element, kDeviceList);
+    m_refIndex.Insert(*element, kDeviceList);
   }
   BookDevice(*element);
 }
@@ -128,7 +82,7 @@ void CRun::RemoveDevice(CDev* element) {
   if (element == nullptr || element->m_listed != 1 || element->GetRun() != this) return;
   const int index = FindDeviceIndex(element);
   if (index >= 0) m_devices.erase(m_devices.begin() + index);
-  IndexErase(*element);
+  m_refIndex.Erase(*element);
   const int kind = element->GetKind();
   if (kind != CDev::kStraight && kind >= CDev::kEnd && kind <= CDev::kJoint &&
       element->GetBooked() != 0) {
@@ -180,7 +134,7 @@ void CRun::AddLengthToBOM(std::string_view rating, std::int64_t length, int vari
   record->SetBookedLength(ClampToInt32(length));
   record->SetReference(GetLengthReference(variantIndex, record->GetBookedLength()));
   m_lengths.push_back(record);
-  IndexInsert(*record, kLengthList);
+  m_refIndex.Insert(*record, kLengthList);
   m_bom->AddHeldQuantity(record->GetReference(), 1);
 }
 
@@ -194,7 +148,7 @@ void CRun::RenameLengthRecords() {
 }
 
 void CRun::ReplaceReference(std::string_view oldReference, std::string_view newReference) {
-  const auto* indexed = IndexedDevices(oldReference, kDeviceList);
+  const auto* indexed = m_refIndex.Find(oldReference, kDeviceList);
   if (indexed == nullptr) return;
   std::vector<CDev*> devices;
   for (const auto& [stamp, device] : *indexed) {

@@ -33,7 +33,7 @@ std::unique_ptr<CDev> CRun::ReleaseElement(CDev* element) {
   if (it == m_owned.end()) return nullptr;
   if (element->m_listed == 1) EraseFrom(m_devices, element);
   if (element->m_listed == 2) EraseFrom(m_lengths, element);
-  IndexErase(*element);
+  m_refIndex.Erase(*element);
   std::unique_ptr<CDev> owned = std::move(it->second);
   m_owned.erase(it);
   return owned;
@@ -45,7 +45,7 @@ void CRun::DeleteElement(CDev* element, bool detachUnits) {
   if (!OwnsElement(element)) return;
   if (element->GetKind() >= CDev::kEnd && element->GetKind() <= CDev::kJunction5) {
     std::vector<CDev*> units;
-    for (CDev* device : m_tapOffUnits) {
+    for (CDev* device : m_refIndex.TapOffUnits()) {
       if (device->GetKind() == CDev::kTapOff && device->GetAttached() == element)
         units.push_back(device);
     }
@@ -55,7 +55,7 @@ void CRun::DeleteElement(CDev* element, bool detachUnits) {
     for (CDev* unit : units) DeleteElement(unit);
   }
   if (detachUnits) {
-    for (CDev* device : m_tapOffUnits) {
+    for (CDev* device : m_refIndex.TapOffUnits()) {
       if (device->GetAttached() == element) device->SetAttached(nullptr);
     }
   }

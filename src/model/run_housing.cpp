@@ -87,7 +87,7 @@ std::vector<int> CRun::GetSubObjects(const CDev& element) const {
   auto page = [this](int slot) { return m_elementPages[static_cast<std::size_t>(slot)]; };
   const int kind = element.GetKind();
   std::vector<int> pages;
-  const int face = CElementSelection::Of(m_document).Face();
+  const int face = Selection().Face();
   const bool hasRow = FindCodeRowForKind(kind) > 0;
   if (face >= 0 && face < CDev::kFaceCount) {
     pages.push_back(page(kSlotLength));

@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr int kDeviceList = 0;
-constexpr int kLengthList = 1;
+constexpr int kDeviceList = CRunRefIndex::kDeviceList;
+constexpr int kLengthList = CRunRefIndex::kLengthList;
 
 bool IsManualRecord(const CDev& element) {
   return element.GetKind() == CDev::kAccessory && element.GetActive() == 0;
@@ -27,7 +27,7 @@ std::uint32_t SaturatedQuantity(std::int64_t value) {
 }  // namespace
 
 CDev* CRun::FindManualRecord(std::string_view trimmed) const {
-  const auto* devices = IndexedDevices(trimmed, kDeviceList);
+  const auto* devices = m_refIndex.Find(trimmed, kDeviceList);
   if (devices == nullptr) return nullptr;
   CDev* last = nullptr;
   for (const auto& [stamp, device] : *devices) {
@@ -61,11 +61,11 @@ void CRun::AddManualQuantity(std::string_view reference, std::int64_t count) {
   record->SetActive(0);
   record->SetStyle2(SaturatedQuantity(count));
   record->SetEdited();
-  const CDev* model = FirstIndexed(reference, kDeviceList);
+  const CDev* model = m_refIndex.First(reference, kDeviceList);
   if (model == nullptr) {
     // Any record whose trimmed reference matches lends its properties.
     for (int list : {kDeviceList, kLengthList}) {
-      const auto* indexed = IndexedDevices(trimmed, list);
+      const auto* indexed = m_refIndex.Find(trimmed, list);
       if (indexed == nullptr) continue;
       for (const auto& [stamp, device] : *indexed) {
         if (device != record) {
@@ -92,7 +92,7 @@ void CRun::SetRefQuantity(std::string_view reference, std::int64_t quantity) {
   // is one they hold, and a load never makes records.
   std::int64_t held = 0;
   for (int list : {kDeviceList, kLengthList}) {
-    if (const auto* records = IndexedDevices(reference, list)) {
+    if (const auto* records = m_refIndex.Find(reference, list)) {
       for (const auto& [stamp, record] : *records) held += HeldQuantity(*record);
     }
   }
@@ -103,7 +103,7 @@ void CRun::SetRefQuantity(std::string_view reference, std::int64_t quantity) {
 std::int64_t CRun::CountByRef(std::string_view reference) const {
   std::int64_t count = 0;
   for (int list : {kDeviceList, kLengthList}) {
-    const auto* indexed = IndexedDevices(reference, list);
+    const auto* indexed = m_refIndex.Find(reference, list);
     if (indexed == nullptr) continue;
     for (const auto& [stamp, device] : *indexed) {
       if (!device->IsActive() || device->GetReference() != reference) continue;
@@ -116,8 +116,8 @@ std::int64_t CRun::CountByRef(std::string_view reference) const {
 
 std::optional<std::string> CRun::GetDevicePropByRef(std::string_view reference,
                                                     std::string_view field) const {
-  const CDev* device = FirstIndexed(reference, kDeviceList);
-  if (device == nullptr) device = FirstIndexed(reference, kLengthList);
+  const CDev* device = m_refIndex.First(reference, kDeviceList);
+  if (device == nullptr) device = m_refIndex.First(reference, kLengthList);
   if (device == nullptr) return std::nullopt;
   return device->GetFieldText(field);
 }
@@ -126,7 +126,7 @@ bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field
                               std::string_view value) {
   std::vector<CDev*> targets;
   for (int list : {kDeviceList, kLengthList}) {
-    const auto* indexed = IndexedDevices(reference, list);
+    const auto* indexed = m_refIndex.Find(reference, list);
     if (indexed == nullptr) continue;
     for (const auto& [stamp, device] : *indexed) {
       if (device->GetReference() == reference) targets.push_back(device);
@@ -141,8 +141,8 @@ bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field
 }
 
 const CBitmapDesc* CRun::GetPartRecordFieldByRef(std::string_view reference) const {
-  const CDev* device = FirstIndexed(reference, kDeviceList);
-  if (device == nullptr) device = FirstIndexed(reference, kLengthList);
+  const CDev* device = m_refIndex.First(reference, kDeviceList);
+  if (device == nullptr) device = m_refIndex.First(reference, kLengthList);
   return device != nullptr ? device->GetPartRecordField() : nullptr;
 }
 

@@ -60,7 +60,7 @@ int CRun::RebuildParts(int level) {
     RebuildBOM(false);
     m_preparing = false;
     NotifyPropDialog(kPropMsgClear);
-    CElementSelection::Of(m_document).Clear();
+    Selection().Clear();
     ShowWorkStatus(kMsgPreparingParts);
     return 0;
   }
@@ -115,7 +115,7 @@ void CRun::RebuildOnce(int level) {
 int CRun::RebuildBOM(bool recomputeTotals) {
   for (int i = 0; i < 4; ++i) m_totals[static_cast<std::size_t>(i)] = 0.0;
   if (m_devices.size() < 2) return 1;
-  CElementSelection::Of(m_document).Clear();
+  Selection().Clear();
   CWaitCursorGuard wait;
   m_bom->NumberLines(-1);
   ShowWorkStatus(kMsgRebuildingBOM);

@@ -68,11 +68,11 @@ void CRun::TakeOverElements(CRun& oldRun, bool variantChange) {
       element->m_listed = 0;
       AdoptElement(std::move(owned));
       (list == 0 ? m_devices : m_lengths).push_back(element);
-      IndexInsert(*element, list);
+      m_refIndex.Insert(*element, list);
       if (list == 0) moved.push_back(element);
     }
     source.clear();
-    oldRun.m_refIndex[static_cast<std::size_t>(list)].clear();
+    oldRun.m_refIndex.Clear(list);
   }
   oldRun.m_current = nullptr;
   const CRunRangeRules& rules = GetRangeRules();

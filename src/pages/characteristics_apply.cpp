@@ -81,7 +81,7 @@ CApplyOutcome CCharacteristicsPage::ApplyFaceReference(CDev& element, const CEnt
         element.SelectLineInBOM(true);
         const auto bits = static_cast<std::uint32_t>(entry.Variant() & 0xF) << 8;
         element.SetStyle((element.GetStyle() & ~0xF00u) | bits);
-        const CElementSelection& selection = CElementSelection::Of(element.GetDocument());
+        const CElementSelection& selection = CElementSelection::Of(element);
         if (CDev* neighbour = element.GetNeighbour(selection.Face()))
           neighbour->UpdateBoxColors(false);
         run.AdaptDeviceReferences();
@@ -196,7 +196,7 @@ CApplyOutcome CCharacteristicsPage::ChoosePolarity(int index) {
 CDev* CCharacteristicsPage::OptionBitTarget(CDev& element) const {
   if (!m_face) return &element;
   // A face's option sits on the first joint along the face.
-  const int face = CElementSelection::Of(element.GetDocument()).Face();
+  const int face = CElementSelection::Of(element).Face();
   CDev* current = &element;
   for (int steps = 0; current != nullptr && steps < 64; ++steps) {
     if (current->GetKind() == CDev::kJoint) return current;
@@ -233,7 +233,7 @@ CApplyOutcome CCharacteristicsPage::ToggleOptionBit() {
 CApplyOutcome CCharacteristicsPage::ToggleFaceOption() {
   CDev* element = GetElement();
   if (element == nullptr || !m_faceButton) return Unchanged();
-  const int face = CElementSelection::Of(element->GetDocument()).Face();
+  const int face = CElementSelection::Of(*element).Face();
   CDev* target = element;
   for (int steps = 0; target != nullptr && steps < 64; ++steps) {
     if (target->GetKind() != CDev::kJunction2 && target->GetKind() != CDev::kJoint) break;

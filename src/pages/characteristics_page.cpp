@@ -69,7 +69,7 @@ void CCharacteristicsPage::DoLoad() {
   m_bitButton = m_faceButton = false;
   m_bitButtonMessage = 0;
   if (element.GetRun() == nullptr) return;
-  const CElementSelection& selection = CElementSelection::Of(element.GetDocument());
+  const CElementSelection& selection = CElementSelection::Of(element);
   m_face = selection.Element() == &element && selection.Face() >= 0 &&
            selection.Face() < CDev::kFaceCount;
   const CContext context = Context(element);

@@ -35,7 +35,7 @@ std::string CElementNamePage::GetShownReference(const CDev& element, bool faceSe
 }
 
 bool CElementNamePage::IsFaceSelected(const CDev& element) const {
-  const CElementSelection& selection = CElementSelection::Of(element.GetDocument());
+  const CElementSelection& selection = CElementSelection::Of(element);
   return selection.Element() == &element && selection.Face() >= 0 &&
          selection.Face() < CDev::kFaceCount;
 }

@@ -41,7 +41,7 @@ std::string CLengthPage::GetLabel2() const {
 void CLengthPage::DoLoad() {
   const CDev* element = Element();
   if (element == nullptr) return;
-  const CElementSelection& selection = CElementSelection::Of(element->GetDocument());
+  const CElementSelection& selection = CElementSelection::Of(*element);
   const int face = selection.Element() == element ? selection.Face() : CElementSelection::kNoFace;
   m_housingLength = false;
   if (face >= 0 && face < CDev::kFaceCount) LoadFace(*element);

@@ -1,6 +1,7 @@
 #include "ranges/range_table_reader.h"
 
 #include "app/range_table.h"
+#include "model/run.h"
 #include "platform/text_conversions.h"
 #include "platform/wildcard.h"
 #include "platform/dbf_relation.h"
@@ -236,6 +237,21 @@ const CHousingRow* FindDevHousing(const std::vector<CHousingRow>& rows, std::str
     if (MatchWildcard(it->reference, text)) return &*it;
   }
   return nullptr;
+}
+
+bool TakeDevHousingDims(const std::vector<CHousingRow>* rows, std::string_view text,
+                        CHousingDims& dims) {
+  const CHousingRow* row = rows != nullptr ? FindDevHousing(*rows, text) : nullptr;
+  if (row == nullptr) return false;
+  const auto& v = row->values;
+  dims.length = v[0];
+  dims.width = v[1];
+  dims.height = v[2];
+  dims.length2 = v[3];
+  dims.width2 = v[4];
+  dims.height2 = v[5];
+  dims.offset = C3DPoint(v[6], v[7], v[8]);
+  return true;
 }
 
 int SelectCandidate(int count, bool last) { return last && count > 0 ? count - 1 : 0; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 class CRangeContext;
+struct CHousingDims;
 
 // One selection of an option table: its query, its sort (empty for the table's natural
 // order) and the list it fills.
@@ -74,6 +75,10 @@ std::string ExpandOptionLabel(std::string_view label,
 
 // The last device-housing row whose pattern matches the text; null when none does.
 const CHousingRow* FindDevHousing(const std::vector<CHousingRow>& rows, std::string_view text);
+// Takes the sizes and offset of that row into dims. False, dims untouched, when there is
+// no table or no row matches.
+bool TakeDevHousingDims(const std::vector<CHousingRow>* rows, std::string_view text,
+                        CHousingDims& dims);
 
 // The candidate a builder takes: the last (count - 1) when the flag is set, else the
 // first (0); 0 when there is no candidate.

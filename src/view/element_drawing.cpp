@@ -50,7 +50,7 @@ struct CBoxDraw {
 };
 
 int SelectionState(const CDev& e) {
-  const CElementSelection& selection = CElementSelection::Of(e.GetDocument());
+  const CElementSelection& selection = CElementSelection::Of(e);
   return selection.Element() == &e ? 1 : 0;
 }
 

@@ -345,7 +345,7 @@ TEST_F(PlacementTest, JointBoxesFillTheGapInStepsOfFour) {
 TEST_F(PlacementTest, SelectionFollowsTheJointFromItsBackSide) {
   CDev* first = m_start->AddStraightToward(4, 1000);
   CDev* second = first->AddStraightToward(5, 1000);
-  CElementSelection& selection = CElementSelection::Instance();
+  CElementSelection& selection = m_run.Selection();
   EXPECT_EQ(first->SelectElement(false, nullptr), 0);  // nothing to clear
   ASSERT_EQ(first->SelectElement(true, first->GetBox(5)), 1);
   EXPECT_EQ(selection.Element(), second);
@@ -445,11 +445,11 @@ TEST_F(PlacementTest, SelectionKeepsTheBillOfMaterialsOnItsLine) {
   EXPECT_FALSE(m_run.GetBOM().GetSelection().IsValid());
   // Deleting the selected joint takes the line on with it; the start stays.
   EXPECT_EQ(joint->DeleteCurrentSelection(), 1);
-  EXPECT_EQ(CElementSelection::Instance().Element(), nullptr);
+  EXPECT_EQ(m_run.Selection().Element(), nullptr);
   EXPECT_EQ(elbow->GetNeighbour(5)->GetNeighbour(5), nullptr);
   ASSERT_EQ(m_start->SelectElement(true, m_start->GetBox(CDev::kBodySlot)), 1);
   EXPECT_EQ(m_start->DeleteCurrentSelection(), 0);  // the start of the run is refused
-  EXPECT_EQ(CElementSelection::Instance().Element(), m_start);
+  EXPECT_EQ(m_run.Selection().Element(), m_start);
   m_run.GetBOM().SetView(nullptr);
 }
 

@@ -255,9 +255,9 @@ TEST_F(DorneDocTest, TotalsAddTheRunsLines) {
 TEST_F(DorneDocTest, ElementsUseTheDocumentsSelection) {
   auto document = RichDocument();
   CDev* element = document->GetRunAt(0)->GetDevices()[3];
-  CElementSelection::Of(document.get()).Select(element, 2);
+  CElementSelection::Of(*element).Select(element, 2);
   EXPECT_EQ(document->Selection().Element(), element);
-  EXPECT_EQ(CElementSelection::Instance().Element(), nullptr);
+  EXPECT_EQ(&document->GetRunAt(0)->Selection(), &document->Selection());
   document->RemoveRun(document->GetRunAt(0));
   EXPECT_EQ(document->Selection().Element(), nullptr);
 }

@@ -143,7 +143,7 @@ TEST_F(RunLookupsTest, RealJointLengthFollowsTheDrawnRatio) {
 TEST_F(RunLookupsTest, PageListsOfAnElement) {
   CDev element(&m_run);
   element.SetKind(CDev::kInLine);
-  CElementSelection::Instance().Select(&element, CElementSelection::kWholeElement);
+  m_run.Selection().Select(&element, CElementSelection::kWholeElement);
   EXPECT_EQ(m_run.GetSubObjects(element),
             (std::vector<int>{kPageLength, kPagePosition, kPageCharacteristics, kPageElementName}));
   element.SetKind(CDev::kInLineVariant);
@@ -153,7 +153,7 @@ TEST_F(RunLookupsTest, PageListsOfAnElement) {
   element.SetKind(CDev::kTapOff);
   EXPECT_EQ(m_run.GetSubObjects(element), (std::vector<int>{kPageElementName}));
   element.SetKind(CDev::kStraight);
-  CElementSelection::Instance().Select(&element, 2);
+  m_run.Selection().Select(&element, 2);
   EXPECT_EQ(m_run.GetSubObjects(element),
             (std::vector<int>{kPageLength, kPageCharacteristics, kPageElementName}));
   m_run.SetPartsState(2);

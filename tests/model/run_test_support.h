@@ -120,7 +120,6 @@ class RunTestBase : public ::testing::Test {
     CRunEnvironment::Instance().Reset();
     CRangeTableCache::Instance().Reset();
     CRunFactory::Instance().Reset();
-    CElementSelection::Instance().Clear();
     CItemNumbering::Instance().Reset();
   }
 };

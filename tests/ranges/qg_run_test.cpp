@@ -184,7 +184,7 @@ TEST_F(QGRunTest, HousingsWrapTheBusbarAndJointsTakeTheFHousing) {
   for (const Row& row : rows) {
     CRunQG& run = MakeRun("A", "10");
     run.SetPartsState(row.partsState);
-    CDev element = MakeStraight(row.kind, row.variant, 0);
+    CDev element = MakeStraight(row.kind, row.variant, 0, "", "", &run);
     element.SetActive(row.active);
     element.SetDirection(1);
     CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
@@ -223,8 +223,8 @@ TEST_F(QGRunTest, WholeSpecialShapesGetTheirPages) {
       {CDev::kElbow, 0, {}},
   };
   for (const Row& row : rows) {
-    CDev element = MakeStraight(row.kind, row.variant, 0);
-    CElementSelection::Instance().Select(&element, CElementSelection::kWholeElement);
+    CDev element = MakeStraight(row.kind, row.variant, 0, "", "", &run);
+    CElementSelection::Of(element).Select(&element, CElementSelection::kWholeElement);
     std::vector<int> expected;
     for (const int base : run.CRun::GetSubObjects(element))
       if (base != page(kSlotElementName)) expected.push_back(base);
@@ -240,22 +240,22 @@ TEST_F(QGRunTest, WholeSpecialShapesGetTheirPages) {
     expected.push_back(page(kSlotElementName));
     EXPECT_EQ(run.GetSubObjects(element), expected) << row.kind << "/" << row.variant;
     EXPECT_EQ(run.GetPageWord(element, expected.size() > 1 ? expected[1] : 0), 0);
-    CElementSelection::Instance().Clear();
+    CElementSelection::Of(element).Clear();
   }
 }
 
 // A single face: the common pages only, the second one with the page word 1.
 TEST_F(QGRunTest, SingleFaceMarksTheSecondPage) {
   CRunQG& run = MakeRun("A", "10");
-  CDev element = MakeStraight(CDev::kEnd, 2, 1);
-  CElementSelection::Instance().Select(&element, 2);
+  CDev element = MakeStraight(CDev::kEnd, 2, 1, "", "", &run);
+  CElementSelection::Of(element).Select(&element, 2);
   const std::vector<int> pages = run.GetSubObjects(element);
   ASSERT_GE(pages.size(), 3u);
   EXPECT_EQ(pages.back(), run.GetElementPage(kSlotElementName));
   EXPECT_EQ(std::count(pages.begin(), pages.end(), run.GetElementPage(7)), 0);
   EXPECT_EQ(run.GetPageWord(element, pages[1]), 1);
   EXPECT_EQ(run.GetPageWord(element, pages[0]), 0);
-  CElementSelection::Instance().Clear();
+  CElementSelection::Of(element).Clear();
 }
 
 }  // namespace

@@ -34,9 +34,10 @@ inline std::string Padded(std::string text) {
   return text;
 }
 
+// An element of the run when one is given (it then sees the run's selection).
 inline CDev MakeStraight(int kind, int variant, int sub, const char* entrax = "",
-                         const char* bars = "") {
-  CDev element;
+                         const char* bars = "", CRun* run = nullptr) {
+  CDev element(run);
   element.SetKind(kind);
   element.SetStyle(static_cast<std::uint32_t>(variant) | (static_cast<std::uint32_t>(sub) << 20));
   element.SetPropValue("ENTRAX", entrax);

@@ -270,7 +270,7 @@ TEST_F(QJFRunTest, PagesOfTheWholeElement) {
        {Row{Laid()[0], CElementSelection::kWholeElement, entrax},
         Row{Laid()[1], CElementSelection::kWholeElement, run.GetElementPage(kSlotElbow)},
         Row{Laid()[0], 4, 0}}) {
-    CElementSelection::Of(m_document.get()).Select(row.element, row.face);
+    m_document->Selection().Select(row.element, row.face);
     const std::vector<int> pages = run.GetSubObjects(*row.element);
     ASSERT_FALSE(pages.empty());
     EXPECT_EQ(pages.back(), name);
@@ -283,7 +283,7 @@ TEST_F(QJFRunTest, PagesOfTheWholeElement) {
       EXPECT_LT(std::find(pages.begin(), pages.end(), entrax), feed);
     }
   }
-  CElementSelection::Of(m_document.get()).Clear();
+  m_document->Selection().Clear();
 }
 
 }  // namespace

@@ -19,17 +19,7 @@ CHousingDims CRunQD::GetHousingDims(const CDev& element) const {
   std::string pattern(kRefWidth, ' ');
   element.OverlayRefCode(pattern);
   BuildHousingPattern(element, pattern);
-  const std::vector<CHousingRow>* rows = GetHousingTable();
-  const CHousingRow* row = rows != nullptr ? FindDevHousing(*rows, pattern) : nullptr;
-  if (row == nullptr) return dims;
-  const auto& v = row->values;
-  dims.length = v[0];
-  dims.width = v[1];
-  dims.height = v[2];
-  dims.length2 = v[3];
-  dims.width2 = v[4];
-  dims.height2 = v[5];
-  dims.offset = C3DPoint(v[6], v[7], v[8]);
+  if (!TakeDevHousingDims(GetHousingTable(), pattern, dims)) return dims;
   // The default side is kept in the run flags the first time it is asked for.
   auto& self = const_cast<CRunQD&>(*this);
   if (kind == CDev::kEnd && element.GetVariant() == 2 && self.IsMountReversed(&element, 0) == 0 &&
@@ -73,7 +63,7 @@ std::vector<int> CRunQD::GetSubObjects(const CDev& element) const {
   std::vector<int> pages;
   for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
     pages.push_back(base[i]);
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
     if (element.GetKind() == CDev::kInLine) pages.push_back(GetElementPage(kFirstRangeElementSlot));
     if (element.GetKind() == CDev::kEnd && element.GetVariant() == 2)
       pages.push_back(GetElementPage(kFirstRangeElementSlot + 1));

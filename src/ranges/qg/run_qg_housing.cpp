@@ -25,17 +25,7 @@ CHousingDims CRunQG::GetHousingDims(const CDev& element) const {
   std::string text(kRefWidth, ' ');
   element.OverlayRefCode(text);
   CompleteDeviceRef(element, text);
-  const std::vector<CHousingRow>* rows = GetHousingTable();
-  const CHousingRow* row = rows != nullptr ? FindDevHousing(*rows, text) : nullptr;
-  if (row != nullptr) {
-    const auto& v = row->values;
-    dims.length = v[0];
-    dims.width = v[1];
-    dims.height = v[2];
-    dims.length2 = v[3];
-    dims.width2 = v[4];
-    dims.height2 = v[5];
-    dims.offset = C3DPoint(v[6], v[7], v[8]);
+  if (TakeDevHousingDims(GetHousingTable(), text, dims)) {
     if (WrapsTheHousing(element)) {
       const CReferenceRow own = FindReference(GetPropText("Calibre"));
       dims.width = own.Width() + 2 * dims.width;

@@ -24,7 +24,7 @@ std::vector<int> CRunQG::GetSubObjects(const CDev& element) const {
   std::vector<int> pages;
   for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
     pages.push_back(base[i]);
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement)
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement)
     AddWholeElementPages(element, pages);
   pages.resize(std::min(pages.size(), kMaxPages - 1));
   pages.push_back(namePage);
@@ -53,7 +53,7 @@ void CRunQG::AddWholeElementPages(const CDev& element, std::vector<int>& pages) 
 
 // With a single face selected, the second page of the list is told so.
 int CRunQG::GetPageWord(const CDev& element, int page) const {
-  const int face = CElementSelection::Of(GetDocument()).Face();
+  const int face = CElementSelection::Of(element).Face();
   if (face >= CElementSelection::kWholeElement) return 0;
   const std::vector<int> base = CRun::GetSubObjects(element);
   const int namePage = GetElementPage(kSlotElementName);

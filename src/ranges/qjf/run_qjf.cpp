@@ -135,7 +135,7 @@ std::vector<int> CRunQJF::GetSubObjects(const CDev& element) const {
   std::vector<int> pages;
   for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
     pages.push_back(base[i]);
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
     const int kind = element.GetKind();
     const int variant = element.GetVariant();
     if (kind == CDev::kEnd && (variant == 3 || variant == 5)) {

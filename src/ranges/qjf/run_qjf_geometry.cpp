@@ -95,17 +95,7 @@ CHousingDims CRunQJF::GetHousingDims(const CDev& element) const {
   element.OverlayRefCode(text);
   BuildElementPattern(element, text);
   LayRefText(text, 13, std::string(kRefWidth - 13, ' '));
-  const std::vector<CHousingRow>* rows = GetHousingTable();
-  const CHousingRow* row = rows != nullptr ? FindDevHousing(*rows, text) : nullptr;
-  if (row == nullptr) return dims;
-  const auto& v = row->values;
-  dims.length = v[0];
-  dims.width = v[1];
-  dims.height = v[2];
-  dims.length2 = v[3];
-  dims.width2 = v[4];
-  dims.height2 = v[5];
-  dims.offset = C3DPoint(v[6], v[7], v[8]);
+  if (!TakeDevHousingDims(GetHousingTable(), text, dims)) return dims;
   return dims;
 }
 

@@ -104,17 +104,7 @@ CHousingDims CRunQP::GetHousingDims(const CDev& element) const {
   element.OverlayRefCode(text);
   CompleteDeviceRef(element, text);
   LayRefText(text, 12, std::string(kRefWidth - 12, ' '));
-  const std::vector<CHousingRow>* rows = GetHousingTable();
-  const CHousingRow* row = rows != nullptr ? FindDevHousing(*rows, text) : nullptr;
-  if (row == nullptr) return dims;
-  const auto& v = row->values;
-  dims.length = v[0];
-  dims.width = v[1];
-  dims.height = v[2];
-  dims.length2 = v[3];
-  dims.width2 = v[4];
-  dims.height2 = v[5];
-  dims.offset = C3DPoint(v[6], v[7], v[8]);
+  if (!TakeDevHousingDims(GetHousingTable(), text, dims)) return dims;
   const int variant = element.GetVariant();
   const bool mounted = variant == 2 || variant == 8 || variant == 9;
   if (kind == CDev::kEnd && mounted && dims.offset.y > 0 && IsMountReversed(&element, 0) == 0)
@@ -189,7 +179,7 @@ std::vector<int> CRunQP::GetSubObjects(const CDev& element) const {
   for (std::size_t i = 0; i < base.size() && i < kMaxPages; ++i) {
     if (base[i] != namePage && base[i] != 0) pages.push_back(base[i]);
   }
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
     const int kind = element.GetKind();
     const int variant = element.GetVariant();
     if (kind == CDev::kInLine) pages.push_back(GetElementPage(kFirstRangeElementSlot));

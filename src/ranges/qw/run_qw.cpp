@@ -136,7 +136,7 @@ std::vector<int> CRunQW::GetSubObjects(const CDev& element) const {
   std::vector<int> pages;
   for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
     pages.push_back(base[i]);
-  if (CElementSelection::Of(GetDocument()).Face() >= CElementSelection::kWholeElement) {
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
     if (element.GetKind() == CDev::kInLine) pages.push_back(GetElementPage(kFirstRangeElementSlot));
     if (element.GetKind() == CDev::kElbow) pages.push_back(GetElementPage(kSlotElbow));
   }

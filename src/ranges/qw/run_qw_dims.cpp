@@ -94,17 +94,7 @@ CHousingDims CRunQW::GetHousingDims(const CDev& element) const {
   }
   std::string pattern(kRefWidth, ' ');
   BuildDevicePattern(element, pattern);
-  const std::vector<CHousingRow>* rows = GetHousingTable();
-  const CHousingRow* row = rows != nullptr ? FindDevHousing(*rows, pattern) : nullptr;
-  if (row == nullptr) return dims;
-  const auto& v = row->values;
-  dims.length = v[0];
-  dims.width = v[1];
-  dims.height = v[2];
-  dims.length2 = v[3];
-  dims.width2 = v[4];
-  dims.height2 = v[5];
-  dims.offset = C3DPoint(v[6], v[7], v[8]);
+  if (!TakeDevHousingDims(GetHousingTable(), pattern, dims)) return dims;
   return dims;
 }
 

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
 
@@ -29,6 +31,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script_annotations.h"
 #include "shell/ui/ui_script_answers.h"
+#include "shell/ui/ui_script_reference.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "pages/ui/prop_dialog.h"
@@ -242,8 +245,23 @@ bool WaitForStatus(CMainFrame& frame, const QString& text) {
   return true;
 }
 
+// A user reaches a new window's menus only once it is the current one; on a busy
+// machine the window system makes it so a little after the file is read.
+bool WaitUntilCurrent(CMainFrame& frame, QMdiSubWindow* window) {
+  QElapsedTimer waited;
+  waited.start();
+  while (frame.MdiArea()->currentSubWindow() != window) {
+    if (waited.elapsed() > kStatusWaitMs) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  }
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
+  bool reference = false;
+  const bool referenceDone = RunReferenceLine(frame, words, reference);
+  if (reference) return referenceDone;
   if (verb == QLatin1String("answer") && words.size() >= 3) {
     AnswersOf(frame).Queue(words.mid(1));
     return true;
@@ -279,7 +297,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   }
   if (verb == QLatin1String("open") && words.size() == 2) {
     QString path = words[1];
-    return frame.OpenAnyFile(path) != nullptr;
+    QMdiSubWindow* opened = frame.OpenAnyFile(path);
+    return opened != nullptr && WaitUntilCurrent(frame, opened);
   }
   CLayoutDocWindow* layout = ActiveLayout(frame);
   if (layout == nullptr) return false;
@@ -313,6 +332,9 @@ QStringList RunUiScript(CMainFrame& frame, const QString& path) {
   QStringList failed;
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return {path};
+  // The pointer of the virtual screen rests where windows open; widgets that slide under
+  // it as they are laid out would show their own tips in the status line.
+  if (const QScreen* screen = frame.screen()) QCursor::setPos(screen->geometry().bottomRight());
   for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
     const QStringList words = line.simplified().split(' ');
     // Windows opened by the line before (their first showing, their layout) settle first.

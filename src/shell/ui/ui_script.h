@@ -44,6 +44,15 @@ class CMainFrame;
 //                           fails when it does not
 //   enabled N 0|1           command N is disabled (0) or enabled (1); the line fails
 //                           when it is not
+//   refnew GROUP KIND       in the reference window, a new line of product KIND of
+//                           GROUP begun on the line page
+//   refchoose NAME DATA     the entry of item data DATA chosen in combo NAME there
+//   reftype NAME TEXT       TEXT typed into edit NAME there
+//   refbutton NAME          button NAME clicked there
+//   refselect CODE          the tree item of CODE selected (-999 the whole project)
+//   reftab N                page N shown
+//   refreport FILE          its lines, the total its price table shows and each line's
+//                           amount written to FILE, "key=value" a line
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

@@ -10,9 +10,7 @@ CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
                                                   const CViewWindow& window, QSize size,
                                                   const CSceneDrawOptions& options,
                                                   const QImage& image) {
-  // The selection lives beside the document, which only hands it out for changing.
-  const CElementSelection& selection =
-      CElementSelection::Of(const_cast<CDorneDoc*>(&document));  // NOLINT: read only
+  const CElementSelection& selection = document.Selection();
   CKey key;
   key.document = &document;
   key.listChanges = document.Projection().GetDisplayList().Changes();

@@ -19,36 +19,19 @@
 #include "page_test_support.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"
+#include "prop_window_fixture.h"
 #include "ranges/range_pages.h"
 #include "support/test_output.h"
 
 namespace {
 
 template <class Sample>
-class PagesWindowTest : public Sample {
+class PagesWindowTest : public PropWindowFixture<Sample> {
  protected:
-  void SetUp() override {
-    Sample::SetUp();
-    CLanguageSetup setup;
-    setup.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
-    CCurrentLanguage::Instance().Reset();
-    CCurrentLanguage::Instance().SetSetup(setup);
-    CCurrentLanguage::Instance().LoadLanguage("044");
-    CPropWindowSetup windowSetup;
-    m_host = std::make_unique<CPropWindowHost>([windowSetup] { return windowSetup; },
-                                               [] { return nullptr; });
-    m_previous = SetPageMessageHandler([this](QWidget*, const QString& text) { messages << text; });
-  }
-  void TearDown() override {
-    SetPageMessageHandler(m_previous);
-    m_host.reset();
-    CCurrentLanguage::Instance().Reset();
-    Sample::TearDown();
-  }
   // The window pinned, showing the one page for the object.
   CPropDialog& Show(CObjWithProp* object, int page) {
-    m_host->OpenPropDialog();
-    CPropDialog& window = *m_host->Window();
+    this->host->OpenPropDialog();
+    CPropDialog& window = *this->host->Window();
     window.SetPinned(true);
     window.ShowPages(object, {page});
     window.show();
@@ -69,12 +52,6 @@ class PagesWindowTest : public Sample {
     window.repaint();
     EXPECT_TRUE(window.grab().save(QString::fromStdString(TestOutputPath(name))));
   }
-
-  QStringList messages;
-
- private:
-  std::unique_ptr<CPropWindowHost> m_host;
-  CPageMessageHandler m_previous;
 };
 
 using QDPagesWindowTest = PagesWindowTest<SamplePageTest>;

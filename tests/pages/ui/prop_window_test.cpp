@@ -18,35 +18,13 @@
 #include "pages/position_page.h"
 #include "pages/ui/length_page_dlg.h"
 #include "pages/ui/prop_window_host.h"
+#include "prop_window_fixture.h"
 #include "support/test_output.h"
 
 namespace {
 
-class PropWindowTest : public SamplePageTest {
+class PropWindowTest : public PropWindowFixture<SamplePageTest> {
  protected:
-  void SetUp() override {
-    SamplePageTest::SetUp();
-    CLanguageSetup setup;
-    setup.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
-    CCurrentLanguage::Instance().Reset();
-    CCurrentLanguage::Instance().SetSetup(setup);
-    CCurrentLanguage::Instance().LoadLanguage("044");
-    m_settings.WriteFile("TVR.INI", "[Dialog Property]\nLeft=40\nTop=30\n");
-    m_profile = std::make_unique<CProfile>(m_settings.File("TVR.INI"));
-    CPropWindowSetup windowSetup;
-    windowSetup.profile = m_profile.get();
-    host = std::make_unique<CPropWindowHost>([windowSetup] { return windowSetup; },
-                                             [] { return nullptr; });
-    m_previousHandler =
-        SetPageMessageHandler([this](QWidget*, const QString& text) { messages << text; });
-  }
-  void TearDown() override {
-    SetPageMessageHandler(m_previousHandler);
-    host.reset();
-    CCurrentLanguage::Instance().Reset();
-    SamplePageTest::TearDown();
-  }
-
   CPropDialog& Open() {
     host->OpenPropDialog();
     EXPECT_NE(host->Window(), nullptr);
@@ -77,17 +55,7 @@ class PropWindowTest : public SamplePageTest {
     window.repaint();
     EXPECT_TRUE(window.grab().save(QString::fromStdString(TestOutputPath(name))));
   }
-  std::string ReadSetting(const char* key) {
-    return CProfile(m_settings.File("TVR.INI")).ReadProfileText("Dialog Property", key, "");
-  }
-
-  std::unique_ptr<CPropWindowHost> host;
-  QStringList messages;
-
- private:
-  CTempFolder m_settings{"propwin"};
-  std::unique_ptr<CProfile> m_profile;
-  CPageMessageHandler m_previousHandler;
+  std::string ReadSetting(const char* key) { return ReadWindowSetting(key); }
 };
 
 TEST_F(PropWindowTest, NoWindowNoNotice) {

@@ -14,36 +14,18 @@
 #include "page_test_support.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"
+#include "prop_window_fixture.h"
 #include "ranges/range_pages.h"
 #include "support/test_output.h"
 
 namespace {
 
-class RunPagesWindowTest : public SamplePageTest {
+class RunPagesWindowTest : public PropWindowFixture<SamplePageTest> {
  protected:
   void SetUp() override {
-    SamplePageTest::SetUp();
+    PropWindowFixture::SetUp();
     CRunEnvironment::Instance().SetCatalogues(
         {{"QMA", "Range M, aluminium"}, {"QDA", "Range D"}, {"QDT", "Range D, three circuits"}});
-    CLanguageSetup setup;
-    setup.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
-    CCurrentLanguage::Instance().Reset();
-    CCurrentLanguage::Instance().SetSetup(setup);
-    CCurrentLanguage::Instance().LoadLanguage("044");
-    m_settings.WriteFile("TVR.INI", "[Dialog Property]\nLeft=40\nTop=30\n");
-    m_profile = std::make_unique<CProfile>(m_settings.File("TVR.INI"));
-    CPropWindowSetup windowSetup;
-    windowSetup.profile = m_profile.get();
-    host = std::make_unique<CPropWindowHost>([windowSetup] { return windowSetup; },
-                                             [] { return nullptr; });
-    m_previousHandler =
-        SetPageMessageHandler([this](QWidget*, const QString& text) { messages << text; });
-  }
-  void TearDown() override {
-    SetPageMessageHandler(m_previousHandler);
-    host.reset();
-    CCurrentLanguage::Instance().Reset();
-    SamplePageTest::TearDown();
   }
 
   CPropDialog& ShowRun(CRun& run) {
@@ -73,14 +55,6 @@ class RunPagesWindowTest : public SamplePageTest {
     }
     ADD_FAILURE() << "no entry " << start.toStdString();
   }
-
-  std::unique_ptr<CPropWindowHost> host;
-  QStringList messages;
-
- private:
-  CTempFolder m_settings{"run-pages-window"};
-  std::unique_ptr<CProfile> m_profile;
-  CPageMessageHandler m_previousHandler;
 };
 
 TEST_F(RunPagesWindowTest, EveryPageOfAQDRunHasItsWindow) {

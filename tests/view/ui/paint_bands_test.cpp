@@ -138,9 +138,7 @@ TEST(PaintBandsTest, AKeptPictureIsPlayedBackOnlyWhileWhatItWasDrawnFromStaysThe
       {"the view panned", [&] { window.Pan(200, 100); }},
       {"the scene turned", [&] { document->SetViewAngles(300, 20, 0); }},
       {"an element selected",
-       [&] {
-         CElementSelection::Of(document.get()).Select(element, CElementSelection::kWholeElement);
-       }},
+       [&] { document->Selection().Select(element, CElementSelection::kWholeElement); }},
       {"black and white", [&] { options.monochrome = true; }},
   };
   QImage last = Painted(*document, window, options, &cache);

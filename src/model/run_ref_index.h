@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+
+class CDev;
+
+// The index of a run's two element lists (devices and length records) by trimmed
+// reference: each reference leads to the elements that carry it in list order, so that
+// a booking, a quantity or a renaming finds its records without a pass over every
+// device. It keeps the tap-off units of the device list beside it, so that deleting an
+// element finds the units attached to it the same way.
+class CRunRefIndex {
+ public:
+  static constexpr int kDeviceList = 0;
+  static constexpr int kLengthList = 1;
+  // Elements of one reference by the stamp of their place in list order.
+  using CIndexedDevices = std::map<std::uint64_t, CDev*>;
+
+  // Files the element at the end of the list, out of any place it had before.
+  void Insert(CDev& element, int list);
+  void Erase(CDev& element);
+  // Files a listed element under its new reference, keeping its place in list order.
+  void Rekey(CDev& element);
+  // Forgets every element of the list without touching them: they may be gone already,
+  // or listed by another run.
+  void Clear(int list);
+
+  const CIndexedDevices* Find(std::string_view reference, int list) const;
+  // The first element in list order whose whole reference is the text (blanks count).
+  CDev* First(std::string_view reference, int list) const;
+  const std::unordered_set<CDev*>& TapOffUnits() const { return m_tapOffUnits; }
+
+ private:
+  void Unfile(CDev& element);
+
+  std::array<std::unordered_map<std::string, CIndexedDevices>, 2> m_lists;
+  std::uint64_t m_nextStamp = 1;
+  std::unordered_set<CDev*> m_tapOffUnits;
+};
