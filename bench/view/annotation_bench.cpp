@@ -23,6 +23,8 @@
 #include "view/draw_context.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
+#include "view/ui/scene_paint_cache.h"
+#include "view/ui/view_export.h"
 #include "view/view_window.h"
 
 namespace {
@@ -90,6 +92,26 @@ void BM_DrawAnnotations(benchmark::State& state) {
   state.counters["annotations"] = static_cast<double>(document->Annotations().Size());
 }
 BENCHMARK(BM_DrawAnnotations)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+
+// What the annotations add to the view's repaint of an unchanged scene (its kept painter
+// operations played back): argument 1 with every annotation layer on, 0 with all off.
+void BM_RepaintKeptScene(benchmark::State& state) {
+  auto document = AnnotatedLayout(kRuns);
+  UpdateTitleBlock(*document, CAppSettings().labels);
+  CSceneDrawOptions options = EveryLayer();
+  if (state.range(0) == 0) options.layers.fill(false);
+  CViewWindow window;
+  if (const auto extent = GetSceneExtent(*document))
+    window.ZoomAll(*extent, 0.9, {kSize.width(), kSize.height()});
+  QImage image(kSize, QImage::Format_RGB32);
+  CScenePaintCache cache;
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *document, window, kSize, options, &cache);
+  }
+}
+BENCHMARK(BM_RepaintKeptScene)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 
