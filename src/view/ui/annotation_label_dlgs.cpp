@@ -24,6 +24,9 @@ constexpr int kPictureDialog = 30740;
 constexpr int kDimensionDialog = 30746;
 constexpr int kMsgPictureCaption = 5038;
 constexpr int kMsgDimensionCaption = 5039;
+// The language files give messages 300 and 2602 to the menus: these labels have their own.
+constexpr int kMsgFile = 5050;
+constexpr int kMsgScale = 5049;
 // Radio buttons and their length boxes, by measuring mode 0..3 (distance, X, Y, Z).
 constexpr std::array<int, 4> kModeRadios{1617, 1619, 1620, 1618};
 constexpr std::array<int, 4> kModeLengths{1621, 1623, 1624, 1622};
@@ -74,7 +77,7 @@ CImageLabelDlg::CImageLabelDlg(CAnnotationLabel& label, bool isNew, const CDorne
 void CImageLabelDlg::BuildControls() {
   auto* layout = new QVBoxLayout(this);
   auto* pathRow = new QHBoxLayout();
-  auto* pathLabel = new QLabel(Text(300), this);
+  auto* pathLabel = new QLabel(Text(kMsgFile), this);
   pathLabel->setObjectName(QStringLiteral("1069"));
   m_path = new QLineEdit(QString::fromStdString(m_label.GetText()), this);
   m_path->setObjectName(QStringLiteral("1031"));
@@ -85,7 +88,7 @@ void CImageLabelDlg::BuildControls() {
   pathRow->addWidget(browse);
   layout->addLayout(pathRow);
   auto* scaleRow = new QHBoxLayout();
-  auto* scaleLabel = new QLabel(Text(2602), this);
+  auto* scaleLabel = new QLabel(Text(kMsgScale), this);
   scaleLabel->setObjectName(QStringLiteral("1070"));
   m_scale = new QComboBox(this);
   m_scale->setObjectName(QStringLiteral("1489"));

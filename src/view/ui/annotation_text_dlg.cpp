@@ -25,8 +25,11 @@ constexpr int kTextDialog = 30739;
 constexpr int kMsgCaption = 5037;
 constexpr std::array<int, 3> kEditIds{1486, 1487, 1488};
 constexpr std::array<int, 3> kAlignMessages{31497, 31498, 31499};
-constexpr int kMsgSaveDefault = 31104;
-constexpr int kMsgAskSaveDefault = 31105;
+// The language files give messages 31104, 31105 and 31464 to other windows: these labels
+// have numbers of their own.
+constexpr int kMsgSaveDefault = 5046;
+constexpr int kMsgAskSaveDefault = 5047;
+constexpr int kMsgAskDelete = 5048;
 constexpr int kPointsPerInch = 72;
 
 QString Text(int number) { return QString::fromStdString(ResourceText(number)); }
@@ -52,7 +55,7 @@ QCheckBox* NamedCheck(QWidget* parent, int id, const QString& text) {
 }  // namespace
 
 bool ConfirmAnnotationDelete(QWidget* parent) {
-  CMessageDlg ask(QString::fromStdString(StringText(31464)), QString(), 0x21, parent);
+  CMessageDlg ask(QString::fromStdString(StringText(kMsgAskDelete)), QString(), 0x21, parent);
   return ask.exec() == kIdOk;
 }
 
