@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +23,21 @@ class CXlExportFile {
  private:
   std::vector<std::string> m_lines;
 };
+
+// The customer keys of an exchange file and the project properties whose values they take.
+inline constexpr std::array<std::pair<const char*, const char*>, 11> kXlCustomerKeys = {{
+    {"Name", "Client"},
+    {"Company", "Societe"},
+    {"Address", "Adresse"},
+    {"ZipCode", "CodePostal"},
+    {"City", "Ville"},
+    {"Phone", "Telephone"},
+    {"Fax", "Fax"},
+    {"QuoteIssueDate", "DevisDate"},
+    {"OrderDate", "Commande"},
+    {"Delivery", "Delai"},
+    {"DeliveryDate", "Livraison"},
+}};
 
 // Field kinds of the exchange file.
 inline constexpr char kXlProjectText = '@';

@@ -116,18 +116,9 @@ int ReadProject(CArchiveReader& bytes, CLinearProject& project, const CLinearLoa
 
 int ReadLinearFileBytes(const std::vector<std::uint8_t>& bytes, CLinearProject& project,
                         const CLinearLoadContext& context) {
-  if (bytes.size() > kMaxProjectFileSize) return kMsgFileFormat;
-  auto loaded = std::make_unique<CLinearProject>();
-  CArchiveReader in(bytes);
-  try {
-    if (const int message = ReadProject(in, *loaded, context)) return message;
-  } catch (const CArchiveError&) {
-    return kMsgFileFormat;
-  } catch (const FormatError&) {
-    return kMsgFileFormat;
-  }
-  project = std::move(*loaded);
-  return 0;
+  return ReadProjectBytes(
+      bytes, project, std::make_unique<CLinearProject>(),
+      [&](CArchiveReader& in, CLinearProject& loaded) { return ReadProject(in, loaded, context); });
 }
 
 int LoadLinearFile(const std::string& path, CLinearProject& project,

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,25 @@ class CProjectFileReader {
 
 // Larger files are no project: 100 lines of every value take well under 1 MB.
 inline constexpr std::uintmax_t kMaxProjectFileSize = 16u * 1024u * 1024u;
+
+// Reads a project from the bytes into `loaded` with read(reader, loaded), which returns 0
+// or a message number, and moves it into `project` only when all went well: a damaged
+// file (8018) leaves the project as it was.
+template <typename Project, typename Read>
+int ReadProjectBytes(const std::vector<std::uint8_t>& bytes, Project& project,
+                     std::unique_ptr<Project> loaded, Read read) {
+  if (bytes.size() > kMaxProjectFileSize) return kMsgFileFormat;
+  CArchiveReader in(bytes);
+  try {
+    if (const int message = read(in, *loaded)) return message;
+  } catch (const CArchiveError&) {
+    return kMsgFileFormat;
+  } catch (const CProjectFileFormatError&) {
+    return kMsgFileFormat;
+  }
+  project = std::move(*loaded);
+  return 0;
+}
 
 // Reads the whole file. Returns 0, or the message number of the failure: 8019 not
 // found, 8021 cannot be read, 8018 larger than any project.

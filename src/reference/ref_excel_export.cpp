@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "app/profile.h"
+#include "linear/linear_excel_export.h"
 #include "platform/number_text.h"
 #include "reference/ref_catalogue.h"
 #include "reference/ref_export_records.h"
@@ -39,41 +39,8 @@ double ProductCoefficient(const CRefProject& project, int kind) {
 
 void WriteProjectKeys(CXlExportFile& file, const CRefProject& project,
                       const CRefExportContext& context, double weight) {
-  auto field = [&](const char* key, const std::string& value) {
-    WriteXlExportField(file, key, value, kXlProjectText);
-  };
-  auto user = [&](const char* key) {
-    return context.profile ? context.profile->ReadProfileText("User", key, "") : std::string();
-  };
-  field("FolderNo", project.Property("NumAff"));
-  field("FollowedBy", project.Property("Creator"));
-  for (const auto& [key, name] : {std::pair{"UserName", "Name"},
-                                  {"UserDept", "Dept"},
-                                  {"UserPhone", "Phone"},
-                                  {"UserFax", "Fax"},
-                                  {"UserMail", "Email"}})
-    field(key, user(name));
-  field("CreationDate", project.Property("CreationDate"));
-  field("Title", project.Property("Name"));
-  const std::vector<std::string> comment = XlTextPieces(project.Property("Comment"), 3);
-  for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
-  field("Modification", project.Property("ModificationDate"));
-  field("Unit", " ");
-  for (const auto& [key, property] : {std::pair{"Name", "Client"},
-                                      {"Company", "Societe"},
-                                      {"Address", "Adresse"},
-                                      {"ZipCode", "CodePostal"},
-                                      {"City", "Ville"},
-                                      {"Phone", "Telephone"},
-                                      {"Fax", "Fax"},
-                                      {"QuoteIssueDate", "DevisDate"},
-                                      {"OrderDate", "Commande"},
-                                      {"Delivery", "Delai"},
-                                      {"DeliveryDate", "Livraison"}})
-    field(key, project.Property(property));
-  field("PriceList", project.priceSettings.listName);
-  field("PriceListMoney", project.priceSettings.currency);
-  field("ProductLine", "");
+  WriteXlProjectKeys(file, project, context.profile, project.priceSettings.listName,
+                     project.priceSettings.currency);
   const CRefReportView totals = ExportReportView(project, context, CurrentRecord(context));
   WriteXlExportField(file, "TotalPrice", ReportText(totals, kRefReportSelectionTotal, 5),
                      kXlNumber);

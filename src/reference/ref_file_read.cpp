@@ -164,20 +164,12 @@ int ReadProject(CArchiveReader& bytes, CRefProject& project, const CRefLoadConte
 
 int ReadRefFileBytes(const std::vector<std::uint8_t>& bytes, CRefProject& project,
                      const CRefLoadContext& context) {
-  if (bytes.size() > kMaxProjectFileSize) return kMsgFileFormat;
+  // What the file does not hold stays as the program has it.
   auto loaded = std::make_unique<CRefProject>();
   loaded->priceSettings = project.priceSettings;
-  loaded->labourRate = project.labourRate;
-  CArchiveReader in(bytes);
-  try {
-    if (const int message = ReadProject(in, *loaded, context)) return message;
-  } catch (const CArchiveError&) {
-    return kMsgFileFormat;
-  } catch (const CProjectFileFormatError&) {
-    return kMsgFileFormat;
-  }
-  project = std::move(*loaded);
-  return 0;
+  return ReadProjectBytes(
+      bytes, project, std::move(loaded),
+      [&](CArchiveReader& in, CRefProject& into) { return ReadProject(in, into, context); });
 }
 
 int LoadRefFile(const std::string& path, CRefProject& project, const CRefLoadContext& context) {

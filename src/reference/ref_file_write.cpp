@@ -1,4 +1,6 @@
 #include "app/profile.h"
+#include "platform/debug_trace.h"
+#include "platform/text_conversions.h"
 #include "platform/archive.h"
 #include "reference/ref_file.h"
 
@@ -57,6 +59,15 @@ void WriteLine(CArchiveWriter& out, const CRefLine& line, int slotCount) {
   }
 }
 
+// The settings' job number follows the highest one saved, compared as integers (a
+// missing one counts as 0).
+void RaiseUserJobNumber(CProfile& profile, const std::string& numAff) {
+  if (numAff.empty() || TextToInt(numAff) <= profile.ReadProfileInt("User", "NumAff", 0)) return;
+  // The project itself is saved; only the job-number hint of the next one is missed.
+  if (!profile.WriteProfileText("User", "NumAff", numAff))
+    DebugTrace("job number: " + profile.Path() + " could not be written");
+}
+
 int LineCount(const CRefProject& project) {
   return std::clamp(project.lineCount, 0, CRefProject::kLineCount - 1);
 }
@@ -95,6 +106,6 @@ int SaveRefFile(const std::string& path, CRefProject& project, const std::string
     project.SetProperty("ModificationDate", previous);
     return message;
   }
-  if (profile) UpdateUserJobNumber(*profile, project.Property("NumAff"));
+  if (profile) RaiseUserJobNumber(*profile, project.Property("NumAff"));
   return 0;
 }

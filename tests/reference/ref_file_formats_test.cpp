@@ -100,8 +100,12 @@ class COldFile {
 
 const CRefLoadContext kContext{[](int list) { return list == 3 ? "List 3" : ""; }};
 
+// Loads into a project whose Qpa coefficient (0.7) and Qpc settings (0.5, 0.55, ...)
+// differ from anything in the files and from each other.
 CRefProject Load(const std::vector<std::uint8_t>& bytes, int expected = 0) {
   CRefProject project;
+  project.priceSettings.productCoefs[7][0] = 0.7;
+  project.priceSettings.productCoefs[5] = {0.5, 0.55, 0.6, 0.65};
   EXPECT_EQ(ReadRefFileBytes(bytes, project, kContext), expected);
   return project;
 }
@@ -114,7 +118,7 @@ TEST(RefFileFormatsTest, OldProjectFieldsAndSettingsAreConverted) {
     double qpc, qpa;  // the coefficients of kinds 8 and 7 after loading
   } cases[] = {
       // Without a sixth group Qpa keeps its coefficient.
-      {400, "", "", 41.5, 1.0},       {450, "P7", "OLD", 41.5, 1.0},
+      {400, "", "", 41.5, 0.7},       {450, "P7", "OLD", 41.5, 0.7},
       {461, "P7", "OLD", 41.5, 51.5}, {520, "P7", "OLD", 41.5, 51.5},
       {600, "P7", "OLD", 41.5, 51.5},
   };

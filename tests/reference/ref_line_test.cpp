@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ref_test_support.h"
+
 namespace {
 
 CRefItemNode Item(const std::string& reference, std::int32_t price, std::int32_t quantity,
@@ -66,13 +68,7 @@ TEST(RefLineTest, AddingItemsAtOnceEqualsAddingThemOneByOne) {
   }
   for (const CRefItemNode& item : items) oneByOne.AddItemNode(item);
   atOnce.AddItemNodes(items);
-  ASSERT_EQ(atOnce.Items().size(), oneByOne.Items().size());
-  for (std::size_t i = 0; i < atOnce.Items().size(); ++i) {
-    const CRefItemNode &a = atOnce.Items()[i], &b = oneByOne.Items()[i];
-    EXPECT_EQ(std::tie(a.reference, a.designation, a.unitPrice, a.quantity, a.labour, a.kind),
-              std::tie(b.reference, b.designation, b.unitPrice, b.quantity, b.labour, b.kind))
-        << i;
-  }
+  ExpectSameItems(atOnce, oneByOne);
 }
 
 TEST(RefLineTest, AResetLineHasItsDefaultsAndACopyIsIndependent) {

@@ -19,6 +19,10 @@ class CDorneDoc;
 //   entrax <type>                   the entrax type of the feed unit just laid (0-15)
 //   style <hex>                     style bits added to the element just laid (a feed
 //                                   unit's mounting and cable box)
+//   type <n>                        the straight type (style bits 8-11) of the element
+//                                   just laid, 0-15, in place of the one it had
+//   name <text>                     the name of the run being laid, in place of the
+//                                   one the document gave it
 //   text <x> <y> <words>            a free text placed in 1/2000 of the window ("|" starts
 //                                   a new line)
 //   picture <x> <y> <file>          a picture of a bitmap file (beside the document)

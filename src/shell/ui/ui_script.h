@@ -14,12 +14,19 @@ class CMainFrame;
 //   key return|escape       the key pressed in the active layout view
 //   pick E SLOT             a double click in the active layout view on the middle of box
 //                           SLOT of element E (index in the current run's device list)
+//   runclick R E SLOT       a left click in the active layout view on the middle of box
+//                           SLOT of element E of the document's run R (0: the first);
+//                           fails unless that run is then the current one
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   proptab N               page N of the property window shown
 //   outlet                  the mouse brought over the first outlet of the current run
 //                           that the tap-off tool takes for the chosen unit, and a left
 //                           click there
+//   zoomrun                 the active layout view zoomed on the current run
+//   drag K [copy]           the current run's first tap-off unit grabbed with the mouse
+//                           and dropped on the run's K-th outlet (0: the first, in device
+//                           order), Ctrl held at the release with "copy"
 //   propchoose ID TEXT      the first entry of list ID of the property window's page that
 //                           begins with TEXT chosen, as a click chooses it
 //   closemodals             from then on, every modal window closed as soon as it shows

@@ -4,7 +4,9 @@ program's code: the pinned files the tests read and the example the program ship
 
   write_ref_files.py pinned521 OUT   a project of three lines, 100 slots a line
   write_ref_files.py pinned600 OUT   the same with units in slot 150: 200 slots a line
-  write_ref_files.py example OUT     two priced lines of the sample catalogue
+  write_ref_files.py example OUT     two lines of the sample catalogue: the seed of the
+                                     shipped example, data/examples/sample.ref, which the
+                                     program wrote (saved as) after opening and pricing it
 """
 import struct
 import sys
@@ -120,7 +122,7 @@ def example():
         "currency": "EUR", "price_list": 0, "list_name": "", "labour": 0,
         "coefs": coefs, "display_flags": 0, "design_column": 2,
         "lines": [
-            {"name": "Workshop feeder", "comment": "", "group": 1, "kind": 3, "rating": 63,
+            {"name": "Workshop feeder", "comment": "", "group": 2, "kind": 3, "rating": 63,
              "conductors": 1, "extra": 0, "connection": 0, "spacing": 300, "length": 40,
              "quantity": 2, "count": 0, "mode": 1,
              "components": {0: 1, 3: 4, 4: 7, 9: 2, 13: 3, 15: 5, 20: 2},
@@ -144,7 +146,7 @@ def example():
                  ("QDB0000YP25", "Wall support type 5", 210000, 2, 15, 5),
                  ("QDA63EX4", "End cover, QDA 63 A 3P+N aluminium", 164300, 4, 6, 2),
                  ("QDB0000YC1", "Adjustable hanger", 74000, 4, 10, 2)]},
-            {"name": "Main riser", "comment": "", "group": 0, "kind": 4, "rating": 250,
+            {"name": "Main riser", "comment": "", "group": 2, "kind": 4, "rating": 250,
              "conductors": 1, "extra": 0, "connection": 0, "spacing": 300, "length": 15,
              "quantity": 1, "count": 0, "mode": 1,
              "components": {0: 1, 3: 5, 9: 1, 13: 4, 20: 1},
