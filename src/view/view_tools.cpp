@@ -87,7 +87,10 @@ void CViewTools::OnLButtonDown(const CToolInput& input) {
 }
 
 void CViewTools::SelectPress(const CToolInput& input) {
-  if (GrabAnnotation(input)) return;
+  if (!GrabAnnotation(input)) SelectElementAt(input);
+}
+
+void CViewTools::SelectElementAt(const CToolInput& input) {
   const bool hadSelection = m_document.Selection().Element() != nullptr;
   if (m_document.ToolSelectAt(input.logical, input.keys) != 0) {
     if (SelectedTapOff() != nullptr) m_pickState = -1;

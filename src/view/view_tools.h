@@ -180,6 +180,7 @@ class CViewTools {
   CDev* SelectedTapOff() const;
   // The annotations under the mouse: grabbed for a drag, dropped, edited, reset, made.
   bool GrabAnnotation(const CToolInput& input);
+  void SelectElementAt(const CToolInput& input);
   void DragAnnotation(const CToolInput& input);
   void DropAnnotation(const CToolInput& input);
   bool EditAnnotationAt(const CToolInput& input);
@@ -204,6 +205,7 @@ class CViewTools {
   CBox* m_secondBox = nullptr;
   CAnnotation* m_dragged = nullptr;
   bool m_dragWorld = false;
+  CToolInput m_pressInput;
 };
 
 // The typed-length rules: the answer as a whole number of scene units (a text that is

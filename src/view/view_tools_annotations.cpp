@@ -46,6 +46,7 @@ bool CViewTools::GrabAnnotation(const CToolInput& input) {
   m_dragged = hit;
   m_dragWorld = IsWorldAnchored(*hit);
   m_pressPoint = m_currentPoint = m_dragWorld ? input.logical : input.device;
+  m_pressInput = input;
   m_host.Capture(true);
   m_host.SetCursor(kCursorDrag);
   m_host.Refresh();
@@ -76,6 +77,12 @@ void CViewTools::DropAnnotation(const CToolInput& input) {
   SetMode(m_savedMode);
   m_host.Capture(false);
   SetModeCursor(m_savedMode);
+  // A click that dragged nothing is a click on what lies under the label.
+  if (point == m_pressPoint) {
+    SelectElementAt(m_pressInput);
+    m_pickState = 0;
+    return;
+  }
   if (dragged != nullptr && (dx != 0 || dy != 0) && m_document.Annotations().Contains(dragged)) {
     CUndoManager& undo = m_document.GetUndo();
     undo.SaveUndoState(EditAction(dragged->GetKind()), true, false);
