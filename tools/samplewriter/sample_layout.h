@@ -29,6 +29,11 @@ class CDorneDoc;
 //                                   after it apply to the unit
 //   field <name> <value>            a property of the element just laid (no blanks)
 //   prop <name> <value>             a property of the run being laid (no blanks)
+//   text <x> <y> <words>            a free text placed in 1/2000 of the window ("|" starts
+//                                   a new line)
+//   picture <x> <y> <file>          a picture of a bitmap file (beside the document)
+//   note <n> <words>                a text on the n-th element laid in the run
+//   dimension <n> <m>               a user dimension between two elements laid in the run
 // The runs are laid by the placement edits, as the mouse tools lay them.
 //
 // Returns an empty text when the layout was laid out, else what is wrong and on which
