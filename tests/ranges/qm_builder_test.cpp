@@ -188,4 +188,47 @@ TEST_F(QMRunTest, AQMCPackageOnA5000ARunIsToldOnce) {
   EXPECT_EQ(package->GetPropValue("NEEDREF"), "Pelmar4P7");
 }
 
+TEST_F(QMRunTest, FeedGroupsFollowIndexGrp) {
+  struct Row {
+    const char* indexGroup;
+    int counter;
+    const char* suffix;
+  };
+  for (const Row row : {Row{"", 1, " \nGroup=1"}, Row{"3", 1, " \nGroup=1"}, Row{"0", 0, ""},
+                        Row{"-2", 0, ""}, Row{"99999999999", 1, " \nGroup=1"}}) {
+    CRunQM& run = MakeRun("A", "25");
+    run.SetProp("INDEXGRP", row.indexGroup);
+    auto unit = QMElement(run, CDev::kEnd, QMStyle(5));
+    CPartBuilderQM builder(run);
+    builder.FinishPart(*unit, 1);
+    EXPECT_EQ(builder.GetGroupCounter(), row.counter) << row.indexGroup;
+    EXPECT_EQ(unit->GetPropValue("POS1"), "07" + run.GetElementRef(12) + row.suffix)
+        << row.indexGroup;
+  }
+}
+
+TEST_F(QMRunTest, CoversFollowCapot) {
+  struct Row {
+    const char* capot;
+    int kind;  // 0: no cover
+    const char* kept;
+  };
+  for (const Row row : {Row{"16", 0, ""}, Row{"17", 0, ""}, Row{"18", 0, "18"}, Row{"20", 62, "20"},
+                        Row{"12", 16, "12"}, Row{"x9", 0, "x9"}}) {
+    CRunQM& run = MakeRun("A", "25");
+    run.SetProp("INDEXGRP", "0");
+    auto unit = QMElement(run, CDev::kEnd, QMStyle(2, 1));
+    unit->SetPropValue("CAPOT", row.capot);
+    CPartBuilderQM builder(run);
+    builder.FinishPart(*unit, 1);
+    EXPECT_EQ(unit->GetPropValue("CAPOT"), row.kept) << row.capot;
+    const std::string pos1 = unit->GetPropValue("POS1");
+    if (row.kind == 0) {
+      EXPECT_EQ(pos1, "") << row.capot;
+    } else {
+      EXPECT_TRUE(pos1.starts_with("03" + run.GetElementRef(row.kind))) << row.capot << pos1;
+    }
+  }
+}
+
 }  // namespace

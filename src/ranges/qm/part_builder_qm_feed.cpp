@@ -58,7 +58,7 @@ void CPartBuilderQM::FinishFeedUnit(CDev& element) {
   if (element.GetKind() != CDev::kEnd) return;
   const std::string indexGroup = m_qm.GetPropText("INDEXGRP");
   std::string group;
-  if (indexGroup.empty() || TextToInt(indexGroup) > 0) {
+  if (indexGroup.empty() || BoundedInt(indexGroup) > 0) {
     ++m_groupCounter;
     group = " \nGroup=" + std::to_string(m_groupCounter);
   }
