@@ -162,8 +162,10 @@ std::int32_t LuminaireFixingCode(const std::string& catalogueFolder, std::string
   const int ref2 = table.FieldIndex("REF2");
   if (fct < 0 || ref1 < 0 || ref2 < 0) return 0;
   for (bool more = table.First(); more; more = table.Next()) {
-    // A function number below 1 would set every bit of the code: the kind bits decide.
-    const std::int32_t code = (table.FieldInt(fct) - 1) & 0xFFFF;
+    // A function number below 1 names no fixing (it would set every bit of the code).
+    const std::int32_t function = table.FieldInt(fct);
+    if (function < 1 || function > 0x10000) continue;
+    const std::int32_t code = function - 1;
     if (BeforePlus(TrimBlanks(table.FieldText(ref1))) == reference) return code | 0x10000;
     if (BeforePlus(TrimBlanks(table.FieldText(ref2))) == reference) return code | 0x20000;
   }

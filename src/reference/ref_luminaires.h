@@ -59,5 +59,6 @@ std::string ExpandMessageReferences(std::string text, const CMessageLookup& look
 
 // The fixing code of a luminaire reference from REF_COFF.DBF: (FCT - 1) | 0x10000 when
 // REF1 names it, | 0x20000 when REF2 does (each cut before a "+" that is not its first
-// character); 0 when no row does or the table cannot be read.
+// character); 0 when no row does or the table cannot be read. Rows with a function
+// number below 1 are passed over.
 std::int32_t LuminaireFixingCode(const std::string& catalogueFolder, std::string_view reference);

@@ -149,6 +149,23 @@ TEST(LuminaireCatalogueTest, FixingCodes) {
   EXPECT_EQ(LuminaireFixingCode("/nonexistent/", "QYL236E"), 0);
 }
 
+TEST(LuminaireCatalogueTest, FixingCodeCutsOnlyAPlusAfterTheReference) {
+  CTempFolder folder("coff");
+  tvr::platform::CDbfTable table;
+  ASSERT_TRUE(table.Create(folder.File("REF_COFF.DBF"),
+                           {{"FCT", 'N', 3}, {"REF1", 'C', 30}, {"REF2", 'C', 30}}));
+  const std::array<std::array<const char*, 3>, 3> rows = {
+      {{"5", "+QYL9", ""}, {"0", "QYL7+X", ""}, {"8", "QYL70", "+QYL9"}}};
+  for (const auto& row : rows) {
+    ASSERT_TRUE(table.Append());
+    for (int field = 0; field < 3; ++field) table.Assign(field, row[field]);
+  }
+  ASSERT_TRUE(table.Close());
+  EXPECT_EQ(LuminaireFixingCode(folder.Folder(), "+QYL9"), 0x10000 | 4);  // compared whole
+  EXPECT_EQ(LuminaireFixingCode(folder.Folder(), "QYL7"), 0);             // FCT 0 names no fixing
+  EXPECT_EQ(LuminaireFixingCode(folder.Folder(), "QYL70"), 0x10000 | 7);
+}
+
 TEST(LuminaireRowsTest, SampleDescriptionsAndBallastOptions) {
   const std::string folder = std::string(TVR_PROGRAM_DIR) + "/DBF/";
   const CLuminaireDescriptions found = LuminaireDescriptions(folder, "", 21, Lookup);

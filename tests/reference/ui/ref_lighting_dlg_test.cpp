@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -50,6 +51,7 @@ class LightingDlgTest : public ::testing::Test {
     luminaires->setCurrentIndex(0);
     emit luminaires->activated(0);
     EXPECT_EQ(Text(dialog, "light_flux"), "6700");
+    EXPECT_FALSE(dialog.findChild<QLabel*>("1562")->pixmap().isNull()) << "the batten's picture";
     if (shots) SaveScreenshot(dialog, QStringLiteral("%1_step2").arg(shots));
     ASSERT_TRUE(dialog.Next());
     Type(dialog, "light_illuminance", "300");
