@@ -35,9 +35,10 @@ void FillControl(QDialog& dialog, const QString& assignment) {
   if (auto* plain = dialog.findChild<QPlainTextEdit*>(name)) plain->setPlainText(text);
   // A list takes the item of that text, as if the user picked it.
   if (auto* combo = dialog.findChild<QComboBox*>(name); combo != nullptr && !combo->isEditable()) {
-    const int index = combo->findText(text);
-    combo->setCurrentIndex(index);
-    if (index >= 0) emit combo->activated(index);
+    if (const int index = combo->findText(text); index >= 0) {
+      combo->setCurrentIndex(index);
+      emit combo->activated(index);
+    }
   }
   auto* button = dialog.findChild<QAbstractButton*>(name);
   if (button == nullptr || !button->isCheckable()) return;
