@@ -102,6 +102,20 @@ TEST_F(LightingDlgTest, TheOrientationAndTypedLayoutRecalculate) {
   EXPECT_EQ(dialog.Line().runLength, 5000);
 }
 
+TEST_F(LightingDlgTest, ALayoutOfNoLuminaireAddsNoLine) {
+  CLightingCalcDlg dialog(Setup(false));
+  RunToResults(dialog);
+  dialog.findChild<QComboBox*>("light_runs")->setCurrentText("0");
+  EXPECT_EQ(Text(dialog, "light_count"), "0");
+  EXPECT_EQ(Text(dialog, "light_em"), "");
+  Messages().clear();
+  dialog.Next();
+  EXPECT_NE(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Step(), 4);
+  ASSERT_EQ(Messages().size(), 1);
+  EXPECT_TRUE(Messages().front().contains("adds no line"));
+}
+
 TEST_F(LightingDlgTest, OutOfRangeValuesAreRefused) {
   struct {
     const char* field;
