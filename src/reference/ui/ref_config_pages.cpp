@@ -17,6 +17,7 @@
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_line_area.h"
 #include "reference/ui/ref_line_page_view.h"
+#include "reference/ui/ref_price_panel.h"
 
 namespace {
 
@@ -41,6 +42,14 @@ void CRefConfigDlg::ShowEditPanel(bool show, int applyCode) {
   m_panel = nullptr;
   if (show) {
     const int code = SelectedCode();
+    if (code == kRefCodeProject) {
+      m_panel = new CRefPricePanel(*this);
+      m_panelHost->layout()->addWidget(m_panel);
+      m_stack->setCurrentWidget(m_panelHost);
+      m_editState = kPanel;
+      ShowStepButtons();
+      return;
+    }
     if (!IsRefLineCode(code) || code > RefLineCount(m_project)) return;
     CRefLine& line = m_project.lines[static_cast<std::size_t>(code)];
     m_current = code;
@@ -60,6 +69,8 @@ void CRefConfigDlg::ShowEditPanel(bool show, int applyCode) {
       item->setText(0,
                     QString::fromStdString(m_project.lines[static_cast<std::size_t>(index)].name));
   if (applyCode == kPanelDelete) DeleteLine(index);
+  // The price panel changed the prices of every line.
+  if (applyCode == kPanelRecompute) ResolveLineInCatalogue(-1);
   if (applyCode != kPanelNothing) MarkModified();
   m_current = 0;
   ShowStepButtons();
@@ -110,6 +121,12 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
   }
   ShowPriceTable(true);
   ShowStepButtons();
+}
+
+void CRefConfigDlg::SetPriceList(int list) {
+  m_catalogue = std::clamp(list, 0, 14);
+  m_project.priceSettings.priceList = m_catalogue;
+  if (m_environment.common.setCatalogue) m_environment.common.setCatalogue(m_catalogue + 1);
 }
 
 std::string CRefConfigDlg::PriceListName(int list) const {

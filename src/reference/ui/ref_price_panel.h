@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "reference/ref_price_rows.h"
+
+class CRefConfigDlg;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+// The price settings of costing by reference, laid over the configurator's line area:
+// the price list, a sales coefficient with its discount per product the option lists
+// offer, the labour rate MO and the grouping choices. Apply hands them to the project and
+// reprices its lines, Save writes them as the defaults, Close drops them; Import brings
+// the article table up to date from a user's file.
+class CRefPricePanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr double kMaxCoef = 2.0;
+
+  explicit CRefPricePanel(CRefConfigDlg& owner);
+
+  void FillPriceListCombo();
+  void SyncDiscountAndCoef(int row, bool fromDiscount);
+  bool OnApply();
+  void OnClose();
+  bool SaveAsDefaults();
+  bool OnImport();
+
+  QLineEdit* CoefEdit(int row) const { return m_coef[static_cast<std::size_t>(row)]; }
+  QLineEdit* DiscountEdit(int row) const { return m_discount[static_cast<std::size_t>(row)]; }
+  QComboBox* PriceListCombo() const { return m_lists; }
+  QLineEdit* MoEdit() const { return m_mo; }
+  bool RowShown(int row) const { return m_rowShown[static_cast<std::size_t>(row)]; }
+
+ private:
+  void BuildControls();
+  void LoadValues();
+  // The seven coefficients and MO as typed; false (after telling why) when one is not a
+  // number in its range.
+  bool ReadValues(std::array<double, kRefPriceRowCount>& coefs, int& mo);
+  int RefsChoice() const;
+  void Close(int code);
+
+  CRefConfigDlg& m_owner;
+  char m_decimal;
+  bool m_apod = false;
+  int m_priceList = 0;
+  bool m_syncing = false;
+  bool m_imported = false;
+  std::array<bool, kRefPriceRowCount> m_rowShown{};
+  QComboBox* m_lists = nullptr;
+  QLabel* m_currency = nullptr;
+  std::array<QLineEdit*, kRefPriceRowCount> m_coef{};
+  std::array<QLineEdit*, kRefPriceRowCount> m_discount{};
+  QLineEdit* m_mo = nullptr;
+  QCheckBox* m_refGroup = nullptr;
+  QComboBox* m_refs = nullptr;
+};
