@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -182,6 +184,24 @@ TEST_F(UserArticleDamagedTest, AReplacementTableIsCheckedBeforeItTakesThePlace) 
   EXPECT_EQ(Article("QNEW"), "missing");
   // The table it replaced is kept aside.
   EXPECT_TRUE(std::filesystem::exists(m_folder.File("ARTICLE.DBU.bak")));
+}
+
+// An independent reader (shapelib's dbfdump) reads the imported table.
+TEST_F(UserArticleDamagedTest, TheImportedTableReadsBackInAnotherReader) {
+  if (!std::filesystem::exists("/usr/bin/dbfdump")) GTEST_SKIP() << "dbfdump is not installed";
+  ASSERT_TRUE(
+      RunUserArticleImport(m_import, m_folder.WriteFile("prices.txt", "Q123;Imported;12,5\n"))
+          .changed);
+  const std::string command = "/usr/bin/dbfdump -m " + m_folder.File("ARTICLE.DBU");
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string dump;
+  std::array<char, 256> buffer{};
+  while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe)) dump += buffer.data();
+  pclose(pipe);
+  EXPECT_NE(dump.find("Imported"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("12.50"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("QNEW"), std::string::npos) << dump;  // the other article is kept
 }
 
 TEST_F(UserArticleDamagedTest, TheLookUpIsMadeAnewAndFailsWithoutATable) {

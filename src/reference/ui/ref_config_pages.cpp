@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kMsgProjectPrices = 31076;
-constexpr int kMsgProject = 31005;
+constexpr int kMsgAllLines = 33049;
 
 std::string Coefficient(double value, char decimal) {
   std::array<char, 32> buffer{};
@@ -142,7 +142,8 @@ CRefReportView CRefConfigDlg::ReportView(bool totalsPage) const {
   view.decimal = m_decimal;
   view.refs = m_config.Refs();
   view.workingSums = totalsPage && m_config.RefGroup() != 0;
-  if (code == kRefCodeProject) view.selectionName = StringText(kMsgProject);
+  // The root's own caption ("Prices") reads badly in "Total for %1 lines".
+  if (code == kRefCodeProject) view.selectionName = StringText(kMsgAllLines);
   if (IsRefGroupCode(code)) view.selectionName = RefGroupName(-2000 - code);
   if (IsRefProductNodeCode(code)) view.selectionName = UpperProductCode((-1000 - code) % 10);
   return view;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "app/message_box_codes.h"
@@ -24,6 +25,8 @@ constexpr int kMsgOr = 31035, kMsgClose = 31044, kMsgApply = 31045, kMsgCoefs = 
               kMsgRefsShow = 32072, kMsgImport = 32179, kMsgRealRange = 8013,
               kMsgCannotWrite = 8022;
 
+constexpr int kEditWidth = 110;
+
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
@@ -34,6 +37,7 @@ CRefPricePanel::CRefPricePanel(CRefConfigDlg& owner)
   m_apod = owner.Environment().common.ReadInt("Design", "APOD", 0) != 0;
   BuildControls();
   LoadValues();
+  LoadUserArticles();
 }
 
 void CRefPricePanel::BuildControls() {
@@ -47,11 +51,15 @@ void CRefPricePanel::BuildControls() {
   grid->addWidget(new QLabel(StringQText(kMsgCoefs)), line++, 0, 1, 5);
   for (int row = 0; row < kRefPriceRowCount; ++row, ++line) {
     const std::size_t at = static_cast<std::size_t>(row);
-    auto* label = new QLabel(Text(std::string(kRefPriceRows[at].label)));
+    auto* label = m_labels[at] = new QLabel(Text(std::string(kRefPriceRows[at].label)));
+    m_descriptions[at] = new QLabel;
+    m_descriptions[at]->hide();
+    grid->addWidget(m_descriptions[at], line, 6);
     auto* coef = m_coef[at] = new QLineEdit;
-    auto* text = new QLabel(StringQText(kMsgOr));
+    auto* text = m_ors[at] = new QLabel(StringQText(kMsgOr));
     auto* discount = m_discount[at] = new QLineEdit;
-    auto* percent = new QLabel(QStringLiteral("%"));
+    auto* percent = m_percents[at] = new QLabel(QStringLiteral("%"));
+    coef->setMaximumWidth(kEditWidth), discount->setMaximumWidth(kEditWidth);
     coef->setObjectName(QStringLiteral("ref_coef_%1").arg(row));
     discount->setObjectName(QStringLiteral("ref_discount_%1").arg(row));
     const QList<QWidget*> widgets{label, coef, text, discount, percent};
@@ -67,6 +75,7 @@ void CRefPricePanel::BuildControls() {
   grid->addWidget(new QLabel(StringQText(kMsgOptions)), line++, 0, 1, 5);
   auto* moLabel = new QLabel(StringQText(kMsgMo));
   m_mo = new QLineEdit, m_mo->setObjectName(QStringLiteral("ref_price_mo"));
+  m_mo->setMaximumWidth(kEditWidth);
   grid->addWidget(moLabel, line, 0, 1, 2), grid->addWidget(m_mo, line++, 2);
   if (m_owner.Environment().common.ReadText("Comp", "Disabled", "0") == "1")
     moLabel->hide(), m_mo->hide();
@@ -93,8 +102,13 @@ void CRefPricePanel::BuildControls() {
       if (message == kMsgImport) OnImport();
     });
   }
-  grid->addLayout(buttons, line++, 0, 1, 5);
+  grid->addLayout(buttons, line++, 0, 1, 7);
+  m_scroll = new QScrollBar(Qt::Vertical);
+  m_scroll->setObjectName(QStringLiteral("ref_article_scroll"));
+  m_scroll->hide();
+  grid->addWidget(m_scroll, 3, 7, kRefPriceRowCount - 1, 1, Qt::AlignLeft);
   grid->setRowStretch(line, 1);
+  grid->setColumnStretch(7, 1);
   if (m_owner.Environment().common.ReadText("Database", "JustOneCat", "no") == "yes")
     m_lists->setEnabled(false);
 }
@@ -137,7 +151,7 @@ void CRefPricePanel::SyncDiscountAndCoef(int row, bool fromDiscount) {
 }
 
 bool CRefPricePanel::ReadValues(std::array<double, kRefPriceRowCount>& coefs, int& mo) {
-  for (int row = 0; row < kRefPriceRowCount; ++row) {
+  for (int row = 0; row < (m_userArticles ? 0 : kRefPriceRowCount); ++row) {
     QLineEdit* edit = m_coef[static_cast<std::size_t>(row)];
     double& value = coefs[static_cast<std::size_t>(row)];
     if (!ReadPanelNumber(edit->text().toStdString(), m_decimal, value) || value < 0.0 ||
@@ -171,7 +185,7 @@ bool CRefPricePanel::OnApply() {
     changed = true;
   }
   if (mo != config.CompMo()) config.SetCompMo(mo), changed = true;
-  for (int row = 0; row < kRefPriceRowCount; ++row) {
+  for (int row = 0; row < (m_userArticles ? 0 : kRefPriceRowCount); ++row) {
     const std::size_t product = static_cast<std::size_t>(RefPriceRowProduct(row, m_apod));
     const double value = coefs[static_cast<std::size_t>(row)];
     if (value == project.priceSettings.productCoefs[product][0]) continue;
@@ -206,7 +220,7 @@ bool CRefPricePanel::SaveAsDefaults() {
                                                           kMbOkCancel | kMbIconQuestion) != kIdOk)
     return false;
   bool written = environment.WriteText("Comp", "MO", std::to_string(mo));
-  for (int row = 0; row < kRefPriceRowCount; ++row) {
+  for (int row = 0; row < (m_userArticles ? 0 : kRefPriceRowCount); ++row) {
     std::string key(kRefPriceRows[static_cast<std::size_t>(row)].label);
     if (m_apod && row < 2) key += "-APOD";
     const double value = coefs[static_cast<std::size_t>(row)];
@@ -231,4 +245,51 @@ bool CRefPricePanel::OnImport() {
   m_owner.ReloadPriceLists();
   FillPriceListCombo();
   return true;
+}
+
+std::array<QWidget*, 5> CRefPricePanel::RowWidgets(int row) const {
+  const std::size_t at = static_cast<std::size_t>(row);
+  return {m_labels[at], m_coef[at], m_ors[at], m_discount[at], m_percents[at]};
+}
+
+bool CRefPricePanel::LoadUserArticles() {
+  const CLinearEnvironment& environment = m_owner.Environment().common;
+  if (environment.ReadInt("Database", "UseTC", 0) == 0) return false;
+  const int field = LocalDesignField(environment.ReadText("Database", "LANG_DESIGN", "1"));
+  std::optional<std::vector<CLocalArticle>> articles =
+      ReadLocalArticles(m_owner.Environment().catalogueSetup.articleFolder, field);
+  if (!articles) return false;
+  m_articles = std::move(*articles);
+  m_userArticles = true;
+  // The six rows under the QPC row list the articles.
+  for (QWidget* widget : RowWidgets(0)) widget->hide();
+  for (int row = 1; row < kRefPriceRowCount; ++row) {
+    const std::size_t at = static_cast<std::size_t>(row);
+    for (QWidget* widget :
+         {static_cast<QWidget*>(m_labels[at]), static_cast<QWidget*>(m_coef[at]),
+          static_cast<QWidget*>(m_discount[at]), static_cast<QWidget*>(m_descriptions[at])})
+      widget->show();
+    m_coef[at]->setReadOnly(true), m_discount[at]->setReadOnly(true);
+  }
+  const int rows = kRefPriceRowCount - 1;
+  const int count = static_cast<int>(m_articles.size());
+  m_scroll->setRange(0, std::max(0, count - rows));
+  m_scroll->setPageStep(rows);
+  m_scroll->setEnabled(count > rows);
+  m_scroll->show();
+  connect(m_scroll, &QScrollBar::valueChanged, this, [this](int first) { FillArticleRows(first); });
+  FillArticleRows(0);
+  return true;
+}
+
+void CRefPricePanel::FillArticleRows(int first) {
+  for (int row = 1; row < kRefPriceRowCount; ++row) {
+    const std::size_t at = static_cast<std::size_t>(row);
+    const std::size_t index = static_cast<std::size_t>(first + row - 1);
+    const CLocalArticle* article = index < m_articles.size() ? &m_articles[index] : nullptr;
+    m_descriptions[at]->setText(article ? Text(article->designation) : QStringLiteral("-"));
+    m_labels[at]->setText(article ? Text(article->reference) : QString());
+    m_coef[at]->setText(article ? Text(PanelNumberText(article->value, m_decimal)) : QString());
+    SyncDiscountAndCoef(row, false);
+  }
 }

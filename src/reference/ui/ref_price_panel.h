@@ -3,6 +3,9 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
+
+#include "linear/local_articles.h"
 
 #include "reference/ref_price_rows.h"
 
@@ -11,6 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QScrollBar;
 
 // The price settings of costing by reference, laid over the configurator's line area:
 // the price list, a sales coefficient with its discount per product the option lists
@@ -37,6 +41,10 @@ class CRefPricePanel : public QWidget {
   QComboBox* PriceListCombo() const { return m_lists; }
   QLineEdit* MoEdit() const { return m_mo; }
   bool RowShown(int row) const { return m_rowShown[static_cast<std::size_t>(row)]; }
+  bool IsUserArticleMode() const { return m_userArticles; }
+  QScrollBar* ArticleScroll() const { return m_scroll; }
+  QLabel* RowLabel(int row) const { return m_labels[static_cast<std::size_t>(row)]; }
+  QLabel* RowDescription(int row) const { return m_descriptions[static_cast<std::size_t>(row)]; }
 
  private:
   void BuildControls();
@@ -45,6 +53,12 @@ class CRefPricePanel : public QWidget {
   // number in its range.
   bool ReadValues(std::array<double, kRefPriceRowCount>& coefs, int& mo);
   int RefsChoice() const;
+  // With [Database] "UseTC" on, the rows list the local articles of the article table,
+  // read-only, in place of the product coefficients; false when it is off or the table
+  // cannot be read.
+  bool LoadUserArticles();
+  void FillArticleRows(int first);
+  std::array<QWidget*, 5> RowWidgets(int row) const;
   void Close(int code);
 
   CRefConfigDlg& m_owner;
@@ -54,6 +68,13 @@ class CRefPricePanel : public QWidget {
   bool m_syncing = false;
   bool m_imported = false;
   std::array<bool, kRefPriceRowCount> m_rowShown{};
+  bool m_userArticles = false;
+  std::vector<CLocalArticle> m_articles;
+  std::array<QLabel*, kRefPriceRowCount> m_labels{};
+  std::array<QLabel*, kRefPriceRowCount> m_descriptions{};
+  std::array<QLabel*, kRefPriceRowCount> m_ors{};
+  std::array<QLabel*, kRefPriceRowCount> m_percents{};
+  QScrollBar* m_scroll = nullptr;
   QComboBox* m_lists = nullptr;
   QLabel* m_currency = nullptr;
   std::array<QLineEdit*, kRefPriceRowCount> m_coef{};

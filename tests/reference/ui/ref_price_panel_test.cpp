@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <filesystem>
 
@@ -12,6 +14,7 @@
 #include "app/profile.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_core.h"
+#include "reference/ui/ref_line_area.h"
 #include "reference/ui/ref_wnd.h"
 #include "ref_ui_test_support.h"
 
@@ -71,6 +74,11 @@ TEST_F(RefPricePanelTest, ADiscountAppliedRepricesTheLines) {
   EXPECT_NEAR(static_cast<double>(after), before * 0.75,
               static_cast<double>(Line().Items().size()));
   EXPECT_TRUE(window->IsModified());
+  // The project's total names all its lines, not the caption of the tree's root.
+  window->Dialog().SelectCode(kRefCodeProject);
+  ASSERT_TRUE(window->Dialog().ShowTabPage(2));
+  EXPECT_EQ(window->Dialog().LineArea().CellText(kRefReportSelectionTotal, 4),
+            QStringLiteral("Total for all lines"));
 }
 
 TEST_F(RefPricePanelTest, CloseAndAnUnchangedApplyLeaveTheProjectAlone) {
@@ -140,6 +148,41 @@ TEST_F(RefPricePanelTest, ImportedPricesShowInTheLines) {
   panel->OnClose();
   ProcessEvents();
   EXPECT_EQ(Line().Items().front().unitPrice, 12345000);
+}
+
+}  // namespace
+
+namespace {
+
+// With "UseTC" on, the rows list the local articles of the article table.
+TEST(RefPricePanelArticlesTest, TheLocalArticlesAreListedReadOnly) {
+  CRefTestSetup setup;
+  setup.common.folder.WriteFile(
+      "TVR.INI", setup.common.folder.ReadFile("TVR.INI") + "[Database]\nUseTC=1\nLANG_DESIGN=UK\n");
+  CRefWnd window(setup.environment);
+  ASSERT_TRUE(window.CheckConfig());
+  window.resize(1280, 820);
+  window.show();
+  window.Dialog().SelectCode(kRefCodeProject);
+  ASSERT_TRUE(window.Dialog().ShowTabPage(1));
+  auto* panel = qobject_cast<CRefPricePanel*>(window.Dialog().Panel());
+  ASSERT_NE(panel, nullptr);
+  ASSERT_TRUE(panel->IsUserArticleMode());
+  EXPECT_EQ(panel->RowLabel(1)->text(), "REMISE_QD");
+  EXPECT_EQ(panel->RowDescription(1)->text(), "QD family discount");
+  EXPECT_EQ(panel->CoefEdit(1)->text(), "0.9");
+  EXPECT_EQ(panel->DiscountEdit(1)->text(), "10");
+  EXPECT_TRUE(panel->CoefEdit(1)->isReadOnly());
+  EXPECT_FALSE(panel->CoefEdit(0)->isVisibleTo(panel));
+  // Six local articles fill the six rows: nothing to scroll.
+  EXPECT_EQ(panel->RowLabel(6)->text(), "REMISE_QW");
+  EXPECT_FALSE(panel->ArticleScroll()->isEnabled());
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("reference_price_panel_articles")));
+  // Applying keeps the product coefficients the articles stand over.
+  const auto coefs = window.Project().priceSettings.productCoefs;
+  panel->OnApply();
+  ProcessEvents();
+  EXPECT_EQ(window.Project().priceSettings.productCoefs, coefs);
 }
 
 }  // namespace
