@@ -41,6 +41,11 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   void ReadRefConfig();
   void ProjectLoaded();
   const CRefConfig& Config() const { return m_config; }
+  CRefConfig& MutableConfig() { return m_config; }
+  CRefProject& Project() { return m_project; }
+  CRefEnvironment& Environment() { return m_environment; }
+  // Makes price list 0..14 the project's and the application's current one.
+  void SetPriceList(int list);
 
   // The tree.
   void FillTree(bool rebuild);
