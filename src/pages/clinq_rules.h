@@ -27,7 +27,7 @@ const CClinqShape* FindClinqShape(int value);
 
 // What decides the offered shapes.
 struct CClinqElement {
-  int pictureCode = 0;  // style bits 24-25
+  int pictureCode = 0;    // style bits 24-25
   std::string catalog{};  // "Catalog" of the run
   int calibre = 0;
   int variant = 0;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QShowEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -150,4 +151,9 @@ void CClinqPageDlg::OnDimensions() {
   dialog.SetWidth(m_rules.GetDimensionsWidth());
   if (dialog.exec() == QDialog::Accepted) m_rules.SetParameters(dialog.Parameters());
   SetModalMarker(marker);
+}
+
+void CClinqPageDlg::showEvent(QShowEvent* event) {
+  LoadPage();
+  CPropPageDialog::showEvent(event);
 }

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
+#include <QShowEvent>
 #include <QLineEdit>
 
 #include "app/ui/element_pictures.h"
@@ -81,4 +82,9 @@ void CShapeDimensionsPageDlg::OnSizeChange(int index) {
   m_rules.SetSelected(index);
   m_t->setText(QString::fromStdString(m_rules.GetTText()));
   ApplyPage();
+}
+
+void CShapeDimensionsPageDlg::showEvent(QShowEvent* event) {
+  LoadPage();
+  CPropPageDialog::showEvent(event);
 }

@@ -14,6 +14,8 @@ class CShapeDimensionsPageDlg : public CPropPageDialog {
   CShapeDimensionsPage& ShapeRules() { return m_rules; }
 
  protected:
+  // What the end piece decides may have changed while another page showed.
+  void showEvent(QShowEvent* event) override;
   void ShowValues() override;
   void StoreValues() override;
   void FocusField(int field) override;

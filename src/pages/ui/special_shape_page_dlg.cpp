@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
+#include <QShowEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -186,4 +187,9 @@ void CSpecialShapePageDlg::OnDimensions() {
                             m_rules.GetParameters(), this);
   if (dialog.exec() == QDialog::Accepted) m_rules.SetParameters(dialog.Parameters());
   SetModalMarker(marker);
+}
+
+void CSpecialShapePageDlg::showEvent(QShowEvent* event) {
+  LoadPage();
+  CPropPageDialog::showEvent(event);
 }

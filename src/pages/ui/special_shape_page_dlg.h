@@ -21,6 +21,8 @@ class CSpecialShapePageDlg : public CPropPageDialog {
   CSpecialShapePage& ShapeRules() { return m_rules; }
 
  protected:
+  // What the end piece decides may have changed while another page showed.
+  void showEvent(QShowEvent* event) override;
   void ShowValues() override;
   void StoreValues() override;
   void FocusField(int field) override;

@@ -1,5 +1,5 @@
-// Starts the real program under a virtual X server on a copy of the QG sample, turns the
-// run's first end into a feed box on its characteristics page, chooses its end piece on
+// Starts the real program under a virtual X server on a copy of the QG sample whose end
+// feed unit is a feed box, chooses its end piece on
 // the special-shape page and its bars on the shape dimensions page, and saves (the
 // TVR_SCRIPT_FILE hook); then reads the saved file back: the element keeps its shape and
 // bars, and the run's bill counts the made-to-measure piece.
@@ -30,13 +30,24 @@ namespace {
 
 class ShapePagesEndToEndTest : public RangeTest {};
 
-// The tab of the page among those the run lists for its first end made a feed box.
+// The sample's end feed unit: the run's end of variant 0.
+int FeedUnitIndex(const CRun& run) {
+  const auto& devices = run.GetDevices();
+  for (std::size_t i = 0; i < devices.size(); ++i)
+    if (devices[i]->GetKind() == CDev::kEnd && devices[i]->GetVariant() == 0)
+      return static_cast<int>(i);
+  return -1;
+}
+
+// The tab of the page among those the run lists for its feed unit made a feed box.
 int TabOf(int page) {
   CRunEnvironment::Instance().SetCatalogues({{"QGA", "QG A"}, {"QGC", "QG C"}});
   CDorneDoc document;
   if (!document.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qg_sample.run").ok) return -1;
   CRun& run = *document.GetCurrentRun();
-  CDev& element = *run.GetDevices()[0];
+  const int index = FeedUnitIndex(run);
+  if (index < 0) return -1;
+  CDev& element = *run.GetDevices()[static_cast<std::size_t>(index)];
   element.SetVariantBoth(2);
   document.Selection().Select(&element, CElementSelection::kWholeElement);
   const std::vector<int> pages = run.GetSubObjects(element);
@@ -52,9 +63,21 @@ TEST_F(ShapePagesEndToEndTest, AnEndPieceAndItsBarsAreSavedAndBooked) {
                    "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n"
                    "[Dialog Property]\nLeft=20\nTop=20\n");
   std::filesystem::create_directories(folder.File("runtime"));
-  const std::string sample = folder.File("sample.run");
-  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qg_sample.run", sample);
   const std::string saved = folder.File("edited.run");
+  const std::string sample = folder.File("sample.run");
+  int feedUnit = -1;
+  {
+    // The sample's parts are built, so its variants are fixed: its feed unit is made a
+    // feed box before the program opens it.
+    CRunEnvironment::Instance().SetCatalogues({{"QGA", "QG A"}, {"QGC", "QG C"}});
+    CDorneDoc original;
+    ASSERT_TRUE(original.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qg_sample.run").ok);
+    CRun& run = *original.GetCurrentRun();
+    feedUnit = FeedUnitIndex(run);
+    ASSERT_GE(feedUnit, 0);
+    run.GetDevices()[static_cast<std::size_t>(feedUnit)]->SetVariantBoth(2);
+    ASSERT_TRUE(original.OnSaveDocument(sample).ok);
+  }
   const int tabEndPiece = TabOf(kPageSpecialShape);
   const int tabShapeDimensions = TabOf(kPageShapeDimensions);
   ASSERT_GE(tabEndPiece, 0);
@@ -62,10 +85,12 @@ TEST_F(ShapePagesEndToEndTest, AnEndPieceAndItsBarsAreSavedAndBooked) {
   const std::string endPiece = TestOutputPath("shape_pages_e2e_end_piece.png");
   const std::string bars = TestOutputPath("shape_pages_e2e_bars.png");
   folder.WriteFile("script.txt",
-                   "open " + sample + "\npick 0 6\nproptab 0\npropchoose 1020 Feed box\n" +
-                       "proptab " + std::to_string(tabEndPiece) + "\nproppick 1003 1\npropshot " +
-                       endPiece + "\nproptab " + std::to_string(tabShapeDimensions) +
-                       "\nproptype 1685 120\npropshot " + bars + "\nsave " + saved + "\n");
+                   "open " + sample + "\npick " + std::to_string(feedUnit) +
+                       " 6\nproptab 0\npropshot " + TestOutputPath("shape_pages_e2e_start.png") +
+                       "\n" + "proptab " + std::to_string(tabEndPiece) +
+                       "\nproppick 1003 1\npropshot " + endPiece + "\nproptab " +
+                       std::to_string(tabShapeDimensions) + "\nproptype 1685 120\npropshot " +
+                       bars + "\nsave " + saved + "\n");
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   environment.remove("QT_QPA_PLATFORM");
   environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.File("settings")));
@@ -89,7 +114,7 @@ TEST_F(ShapePagesEndToEndTest, AnEndPieceAndItsBarsAreSavedAndBooked) {
   CDorneDoc reopened;
   ASSERT_TRUE(reopened.OnOpenDocument(saved).ok);
   CRun& run = *reopened.GetCurrentRun();
-  const CDev& element = *run.GetDevices()[0];
+  const CDev& element = *run.GetDevices()[static_cast<std::size_t>(feedUnit)];
   EXPECT_EQ(element.GetVariant(), 2);
   EXPECT_EQ((element.GetStyle() >> 20) & 0xF, 2u);
   EXPECT_FALSE(element.GetFieldText("ENTRAX").value_or("").empty());
