@@ -61,7 +61,7 @@ TEST(QMClinqTest, StoredTextsAreReadWithBounds) {
       {"x/y/z:", -1, 0, 0, 0, ""},
   };
   for (const Row& row : rows) {
-    const CClinqValues values = ReadClinq(row.text);
+    const CQMClinqValues values = ReadQMClinq(row.text);
     EXPECT_EQ(values.n, row.n) << row.text;
     EXPECT_EQ(values.p1, row.p1) << row.text;
     EXPECT_EQ(values.p2, row.p2) << row.text;

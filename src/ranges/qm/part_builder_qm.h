@@ -23,11 +23,11 @@ struct CThermalCounts {
 CThermalCounts ThermalCounts(std::string_view text, int joints, bool twin);
 
 // The numbers of a CLINQ text ("N/p1/p2/p3:parameters"), read with bounds.
-struct CClinqValues {
+struct CQMClinqValues {
   int n = 0, p1 = 0, p2 = 0, p3 = 0;
   std::string parameters;
 };
-CClinqValues ReadClinq(std::string_view text);
+CQMClinqValues ReadQMClinq(std::string_view text);
 
 // The support text of a straight of the family with the face d, the stretch length L and
 // whether its first piece lies on its side (rotation 16 or 64); empty for none.
@@ -111,8 +111,8 @@ class CPartBuilderQM : public CPartBuilder {
   void FinishFeedUnit(CDev& element);
   void MarkTakenOverCode(CDev& element);
   bool AddCover(CDev& element, const std::string& group);
-  bool AddTapOffFittings(CDev& element, const std::string& group, CClinqValues& clinq);
-  bool AddFurtherFittings(CDev& element, const std::string& group, const CClinqValues& clinq);
+  bool AddTapOffFittings(CDev& element, const std::string& group, CQMClinqValues& clinq);
+  bool AddFurtherFittings(CDev& element, const std::string& group, const CQMClinqValues& clinq);
   bool AddAdapter(CDev& element, const std::string& group);
   bool AddTransformerConnection(CDev& element, const std::string& group);
   void PlaceGroupText(CDev& element, const std::string& group);

@@ -37,8 +37,8 @@ int ReadBoundedInt(std::string_view text, int cap) {
   return static_cast<int>(negative ? -value : value);
 }
 
-CClinqValues ReadClinq(std::string_view text) {
-  CClinqValues values;
+CQMClinqValues ReadQMClinq(std::string_view text) {
+  CQMClinqValues values;
   const std::size_t colon = text.find(':');
   const std::string_view numbers = text.substr(0, colon);
   if (colon != std::string_view::npos) values.parameters = std::string(text.substr(colon + 1));
@@ -69,7 +69,7 @@ void CPartBuilderQM::FinishFeedUnit(CDev& element) {
     case 2:
     case 3:
     case 6: {
-      CClinqValues clinq = ReadClinq(element.GetFieldText("CLINQ").value_or(""));
+      CQMClinqValues clinq = ReadQMClinq(element.GetFieldText("CLINQ").value_or(""));
       added = AddCover(element, group);
       added = AddTapOffFittings(element, group, clinq) || added;
       added = AddFurtherFittings(element, group, clinq) || added;
@@ -135,7 +135,7 @@ bool CPartBuilderQM::AddCover(CDev& element, const std::string& group) {
 }
 
 bool CPartBuilderQM::AddTapOffFittings(CDev& element, const std::string& group,
-                                       CClinqValues& clinq) {
+                                       CQMClinqValues& clinq) {
   const int n = clinq.n;
   if (n <= 0) return false;
   const std::string catalog = m_qm.GetPropText("Catalog");
@@ -181,7 +181,7 @@ bool CPartBuilderQM::AddTapOffFittings(CDev& element, const std::string& group,
 }
 
 bool CPartBuilderQM::AddFurtherFittings(CDev& element, const std::string& group,
-                                        const CClinqValues& clinq) {
+                                        const CQMClinqValues& clinq) {
   const int variant = element.GetVariant();
   const int m = CRunQM::ConnectionMode(element);
   const int d = element.GetDirection(), r = element.GetRotation();
