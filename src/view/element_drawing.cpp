@@ -15,6 +15,7 @@
 #include "view/element_draw_support.h"
 #include "view/face_edges.h"
 #include "view/label_drawing.h"
+#include "view/outline_drawing.h"
 #include "view/support_drawing.h"
 
 using namespace element_draw;
@@ -43,6 +44,8 @@ struct CBoxDraw {
   bool edgeColourFlag = false;  // the box's faces are outlined, not filled
   bool connected = false;       // the box's edges carry a connection mark
   bool qjShaped = false;
+  bool hasOutline = false;  // the box may carry details (bars, symbols, cover lines)
+  COutlineBox outline;
   CBevel bevel;
   CBoxColours colours;
   CPen pen;
@@ -208,7 +211,9 @@ void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CP
 void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
               const CElementDrawOptions& options) {
   if (!FaceToDraw(d, face)) {
-    if (d.faceMode >= 10) DrawSupports(dc, d.box, face, d.slot, supports, options);
+    if (d.faceMode < 10) return;
+    DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
+    DrawSupports(dc, d.box, face, d.slot, supports, options);
     return;
   }
   dc.SetLayer(d.layer, 7);
@@ -224,6 +229,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
     DrawCalibreBand(dc, d.box, band);
   }
   if (d.colours.edges && !DrawEdges(dc, d, face, shape)) return;
+  if (d.hasOutline) DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
 
@@ -261,6 +267,9 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.selected = SelectionState(*element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
+  d.hasOutline = MayHaveOutline(*element, d.faceMode);
+  if (d.hasOutline)
+    d.outline = OutlineBoxOf(box, *element, d.slot, d.neutralSide, options.dxfRecording);
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
   d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;

@@ -143,7 +143,9 @@ bool ExportViewDxf(const CDorneDoc& document, const CViewWindow& window, QSize c
   CDxfWriter writer;
   CQtFontMeasurer measurer;
   CDrawContext dc(writer, measurer, {client.width(), client.height()});
-  DrawInto(dc, document, window, client, options);
+  CSceneDrawOptions recording = options;
+  recording.elements.dxfRecording = true;
+  DrawInto(dc, document, window, client, recording);
   return writer.WriteFile(path.toStdString(), fault);
 }
 
