@@ -71,7 +71,9 @@ int SideOutsideBarMode(const COutlineFace& f, int nibble) {
   }
   if (nibble == 2) {
     if (f.face != direction && f.face != CBoxOwner::OppositeDirection(direction)) return -1;
-    const int t = GetPhaseOrderAt(e, 0) != 0 ? 2 : 0;
+    // a stored code that names no order (6, 7) counts as the default order
+    const int order = GetPhaseOrderAt(e, 0);
+    const int t = order > 0 && order < phase_order::kCodeCount ? 2 : 0;
     const int d = f.detail;
     const bool second = d == 12 || d == 18 || d == 11 + t || d == 17 + t;
     return box.MapSideToFace(second ? 1 : 0, 0);

@@ -8,6 +8,7 @@
 #include "detail_scene.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
+#include "model/phase_order.h"
 #include "model/run.h"
 #include "view/draw_context.h"
 #include "view/draw_recorder.h"
@@ -141,6 +142,19 @@ TEST(ConductorBarsTest, QmOutsideBarModeFollowsTheConnection) {
   EXPECT_GT(Count(Record(scene, 10, 4, 10), "Line"), 0);
   EXPECT_TRUE(Texts(Record(scene, 10, 4, 10)).empty());
   EXPECT_TRUE(Record(scene, 10, 2, 10).empty());
+  // a stored phase code that names no order (6, 7) draws as the default order does; a
+  // real one turns the bar ends to the other side
+  auto endLines = [](std::uint32_t flags) {
+    CDetailScene s("QM", CDev::kEnd, 1u | (2u << 20), 4);
+    s.run->SetFlagsWord(flags);
+    s.Place(10, {0, 0, 0}, 400, 120, 120);
+    std::vector<std::vector<CPoint>> lines;
+    for (const auto& c : Record(s, 10, 4, 11)) lines.push_back(c.points);
+    return lines;
+  };
+  EXPECT_EQ(endLines(phase_order::WithCode(2, 0) | 0x310), endLines(phase_order::WithCode(2, 0)));
+  EXPECT_FALSE(endLines(phase_order::WithCode(2, 0)).empty());
+  EXPECT_NE(endLines(phase_order::WithCode(2, 1)), endLines(phase_order::WithCode(2, 0)));
   // a connection that gives no reference side draws nothing
   CDetailScene none("QM", CDev::kEnd, 1u | (5u << 20), 4);
   none.Place(10, {0, 0, 0}, 400, 120, 120);

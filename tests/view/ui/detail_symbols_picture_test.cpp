@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 #include "../detail_scene.h"
 #include "geometry/3d_projection.h"
@@ -21,6 +22,8 @@
 #include "samplewriter/sample_layout.h"
 #include "support/test_output.h"
 #include "view/busbar_section.h"
+#include "view/draw_context.h"
+#include "view/element_draw_options.h"
 #include "view/draw_recorder.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
@@ -147,10 +150,10 @@ std::vector<const CDev*> ElementsOf(const std::vector<CDetailScene>& scenes) {
 CDetailScene QmBarEnd(int phaseCode) {
   CDetailScene scene("QM", CDev::kEnd, 6, 4);
   scene.run->SetFlagsWord(phase_order::WithCode(2, phaseCode));
-  scene.Place(CBoxOwner::kBodySlot, {0, 700, 0}, 400, 600, 300)->SetKindCode(1);
-  scene.Place(7, {0, 700, 0}, 400, 600, 300)->SetKindCode(1);
+  scene.Place(CBoxOwner::kBodySlot, {0, 700, 0}, 400, 600, 700)->SetKindCode(1);
+  scene.Place(7, {0, 700, 0}, 400, 600, 700)->SetKindCode(1);
   for (int slot = 10; slot <= 15; ++slot)
-    scene.Place(slot, {0, 200, 60.0 * (slot - 10) - 150}, 120, 400, 10)->SetKindCode(1);
+    scene.Place(slot, {0, 200, 110.0 * (slot - 10) - 275}, 120, 400, 10)->SetKindCode(1);
   ShowAll(scene);
   return scene;
 }
@@ -202,15 +205,31 @@ TEST_F(DetailSymbolsPictureTest, QgEndsShowBarsLabelledInThePhaseOrder) {
   const QImage sheet = Sheet(panels);
   EXPECT_TRUE(sheet.save(QString::fromStdString(TestOutputPath("detail_symbols_qg.png")), "PNG"));
   // The phases are labelled, and turning the order round swaps phases 1 and 3 on the row.
-  auto xOf = [](const auto& labels, const std::string& text) {
+  auto xOf = [](const auto& labels, const std::string& text) -> std::optional<int> {
     const auto it =
         std::find_if(labels.begin(), labels.end(), [&](auto& l) { return l.first == text; });
-    return it == labels.end() ? -1 : it->second;
+    if (it == labels.end()) return std::nullopt;
+    return it->second;
   };
   for (const auto& labels : orders)
-    for (const char* text : {"N", "1", "2", "3"}) EXPECT_GE(xOf(labels, text), 0) << text;
+    for (const char* text : {"N", "1", "2", "3"}) EXPECT_TRUE(xOf(labels, text)) << text;
   EXPECT_EQ(xOf(orders[0], "1") < xOf(orders[0], "3"), xOf(orders[1], "3") < xOf(orders[1], "1"));
   EXPECT_GT(CountColour(panels.back(), qRgb(200, 0, 0)), 0) << "the red pictograms";
+
+  // The section label of the run takes its housings from the run's catalogue.
+  const CRun& run = *QgEnd(document, 1)->GetRun();
+  const auto* ratings = run.GetRatingList();
+  ASSERT_NE(ratings, nullptr);
+  ASSERT_FALSE(ratings->empty());
+  const auto section =
+      BusbarSectionOf(run, run.GetPropText("Catalog") + "   " + ratings->front().label);
+  ASSERT_TRUE(section.has_value());
+  EXPECT_EQ(section->range, 'G');
+  EXPECT_EQ(section->width, run.FindReference().Width());
+  EXPECT_EQ(section->height, run.FindReference().Height());
+  EXPECT_EQ(section->scaleHeight, run.FindReference(ratings->back().code).Height());
+  const CRun bare(&document);
+  EXPECT_FALSE(BusbarSectionOf(bare, "QGA   2500").has_value()) << "no ratings: nothing";
   EXPECT_GT(CountColour(panels.back(), qRgb(0, 0, 200)), 0) << "the blue pictogram";
 }
 
@@ -219,8 +238,10 @@ TEST_F(DetailSymbolsPictureTest, QmEndsShowBarsPictogramsAndSources) {
   const auto labels = Labels({bars.element});
   std::vector<std::string> texts;
   for (const auto& l : labels) texts.push_back(l.first);
+  // each bar labelled, once on each of its two broad faces
   std::sort(texts.begin(), texts.end());
-  EXPECT_EQ(texts, (std::vector<std::string>{"1", "2", "3", "N", "PE", "PE"}));
+  EXPECT_EQ(texts, (std::vector<std::string>{"1", "1", "2", "2", "3", "3", "N", "N", "PE", "PE",
+                                             "PE", "PE"}));
   const std::vector<CDetailScene> symbols = SymbolScenes("QM");
   const QImage sheet = Sheet({Panel({bars.element}), Panel(ElementsOf(symbols))});
   EXPECT_TRUE(sheet.save(QString::fromStdString(TestOutputPath("detail_symbols_qm.png")), "PNG"));
