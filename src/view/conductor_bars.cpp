@@ -154,9 +154,12 @@ void PhaseLabel(CDrawContext& dc, const COutlineFace& f, const CBarFrame& fr, in
   if (!(along >= -0.99 && along <= 0.99)) return;  // the row seen end-on
   const CPoint at = Project(f, anchor + fr.n * 150.0);
   dc.Save();
-  CLogFont font = TextToLogFont("Arial,90,0");
-  font.height = std::abs(font.height);
-  dc.SelectFont(font);
+  static const CLogFont kFont = [] {
+    CLogFont font = TextToLogFont("Arial,90,0");
+    font.height = std::abs(font.height);
+    return font;
+  }();
+  dc.SelectFont(kFont);
   dc.SetBackgroundMode(BackgroundMode::Transparent);
   dc.DrawText(LabelText(f, first), CRect{at.x, at.y, at.x, at.y},
               text_format::kCenter | text_format::kVerticalCenter | text_format::kSingleLine |

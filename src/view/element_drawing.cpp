@@ -1,5 +1,8 @@
 #include "view/element_drawing.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
@@ -96,6 +99,21 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
   CBoxColours colours = ChooseBoxColours(in);
   if (d.role == 7) colours.edges = true;
   return colours;
+}
+
+// Details of a box that covers only a few pixels of the target could not be told apart:
+// a zoomed-out view leaves them out (a DXF file keeps them whatever the zoom).
+bool LargeEnoughForDetails(const CDrawContext& dc, const CBox& box) {
+  constexpr std::int32_t kPixels = 4;
+  if (!box.HasFiniteProjection()) return false;
+  const auto logical = [](const C3DPoint& p) {
+    const auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -2e9, 2e9)); };
+    return CPoint{clamp(p.x), clamp(p.y)};
+  };
+  const CPoint a = dc.ToDevice(logical(box.GetProjectedMin()));
+  const CPoint b = dc.ToDevice(logical(box.GetProjectedMax()));
+  return std::abs(std::int64_t{b.x} - a.x) >= kPixels ||
+         std::abs(std::int64_t{b.y} - a.y) >= kPixels;
 }
 
 bool FaceToDraw(const CBoxDraw& d, int face) {
@@ -267,7 +285,8 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.selected = SelectionState(*element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
-  d.hasOutline = MayHaveOutline(*element, d.faceMode);
+  d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
+                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
   if (d.hasOutline)
     d.outline = OutlineBoxOf(box, *element, d.slot, d.neutralSide, options.dxfRecording);
   const std::uint32_t colourWord = box.GetColor();
