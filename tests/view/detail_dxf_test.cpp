@@ -71,4 +71,27 @@ TEST(DetailDxfTest, TheSameDetailsReachEveryTarget) {
   EXPECT_EQ(lines(screen), lines(file));
 }
 
+TEST(DetailDxfTest, AZoomedOutViewLeavesOutDetailsTheFileKeeps) {
+  const CElementScene scene = BuildDetailedScene(1);
+  auto texts = [&](bool dxf, int zoomOut) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    // a hundred times further out: the element is a few pixels wide
+    dc.Mapping().SetWindowExtent(
+        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
+    CElementDrawCache cache;
+    CElementDrawOptions options = SceneDrawOptions(true);
+    options.dxfRecording = dxf;
+    DrawElements(dc, *scene.document, cache, options);
+    return std::count_if(recorder.Calls().begin(), recorder.Calls().end(),
+                         [](const auto& c) { return c.kind == "Text"; });
+  };
+  const auto near = texts(false, 1);
+  EXPECT_GE(near, 4) << "the four bars labelled";
+  EXPECT_EQ(texts(false, 100), 0);
+  EXPECT_EQ(texts(true, 100), near);
+}
+
 }  // namespace
