@@ -58,6 +58,7 @@ function(tvr_add_test name)
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/support/temp_folder.cpp
                  ${PROJECT_SOURCE_DIR}/tests/support/golden_file.cpp
                  ${PROJECT_SOURCE_DIR}/tests/support/case_table.cpp
+                 ${PROJECT_SOURCE_DIR}/tests/support/command_output.cpp
                  ${PROJECT_SOURCE_DIR}/tests/support/environment_guard.cpp)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)

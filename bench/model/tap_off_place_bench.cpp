@@ -86,6 +86,7 @@ BENCHMARK(BM_PlaceTapOffUnit)
     ->Arg(500)
     ->Arg(2000)
     ->Arg(8000)
+    ->Arg(32000)
     ->Unit(benchmark::kMicrosecond)
     ->Iterations(20);
 

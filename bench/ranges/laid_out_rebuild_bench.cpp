@@ -5,7 +5,10 @@
 //     straight, a jog of two flat elbows 500 mm apart that makes a double elbow, a
 //     straight and a single elbow back);
 //   QPA 400 A: an end feed unit, an end cover, and the same blocks with the jog 600 mm
-//     apart, which makes a combined piece.
+//     apart, which makes a combined piece;
+//   QGA 1000 A (at 500, 2,000 and 8,000 elements): an end feed unit, an end cover, and
+//     blocks of two straights with a jog of two flat elbows on 800 and 600 mm legs,
+//     which makes a double elbow.
 #include "model/bom_grid.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
@@ -31,6 +34,12 @@ std::string QPLayout(int blocks) {
   return layout + "go 4 2000\nend 6\n";
 }
 
+std::string QGLayout(int blocks) {
+  std::string layout = "run QGA 10\nstart 0\n";
+  for (int i = 0; i < blocks; ++i) layout += "go 4 3000\ngo 4 800\ngo 1 600\ngo 4 3500\n";
+  return layout + "go 4 2000\nend 4\n";
+}
+
 void RebuildLaidOutRun(benchmark::State& state, std::string (*layoutOf)(int blocks)) {
   SetUpSampleRanges();
   const int elements = static_cast<int>(state.range(0));
@@ -53,6 +62,9 @@ void BM_RebuildQJFRun(benchmark::State& state) { RebuildLaidOutRun(state, QJFLay
 BENCHMARK(BM_RebuildQJFRun)->Arg(125)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
 
 void BM_RebuildQPRun(benchmark::State& state) { RebuildLaidOutRun(state, QPLayout); }
-BENCHMARK(BM_RebuildQPRun)->Arg(125)->Arg(500)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildQPRun)->Arg(125)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
+
+void BM_RebuildQGRun(benchmark::State& state) { RebuildLaidOutRun(state, QGLayout); }
+BENCHMARK(BM_RebuildQGRun)->Arg(500)->Arg(2000)->Arg(8000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -382,6 +382,19 @@ RANGES = [
 ]
 
 
+def write_outlet_samples(w):
+    # The QD sample's straight of six outlets and the unit that the automatic
+    # distribution places (added last, so that the serials before them stay).
+    qd = "REMISE_QD"
+    lfr, len_, les = label("QDA", 63, "4", "A")
+    w.article("QDA63ED4306", "Élément droit 3 m, 6 dérivations," + lfr,
+              "Straight length 3 m, 6 outlets," + len_, "Tramo recto 3 m, 6 derivaciones," + les,
+              (40.0 + 63 * 0.11) * 3.4, 58, 45.0 * 63 * 3.2, tc=qd)
+    w.article("QDB0063SE", "Coffret de dérivation à fusibles 63 A",
+              "Fused tap-off box 63 A", "Caja de derivación con fusibles 63 A", 112.0, 40, 5200,
+              tc=qd)
+
+
 def main():
     w = Writer()
     for n, name, second in PRICE_LISTS:
@@ -397,6 +410,7 @@ def main():
     write_accessories(w, "QW", [63, 100, 160], "REMISE_QW")
     write_accessories(w, "QJ", [160, 250, 400, 1000], "REMISE_QJ")
     write_specials(w)
+    write_outlet_samples(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

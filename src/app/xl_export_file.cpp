@@ -32,6 +32,24 @@ std::string XlQuote(std::string_view text) {
   return quoted + "\"";
 }
 
+std::vector<std::string> XlTextPieces(const std::string& text, int count) {
+  std::vector<std::string> pieces;
+  std::size_t start = 0;
+  while (static_cast<int>(pieces.size()) < count) {
+    if (start > text.size()) {
+      pieces.push_back(" ");
+      continue;
+    }
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string piece = text.substr(start, end - start);
+    if (!piece.empty() && piece.back() == '\r') piece.pop_back();
+    pieces.push_back(piece.empty() ? " " : piece);
+    start = end + 1;
+  }
+  return pieces;
+}
+
 void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value,
                         char kind) {
   if (key.empty()) return;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
+#include <utility>
 #include <string_view>
 #include <vector>
 
@@ -22,6 +24,21 @@ class CXlExportFile {
   std::vector<std::string> m_lines;
 };
 
+// The customer keys of an exchange file and the project properties whose values they take.
+inline constexpr std::array<std::pair<const char*, const char*>, 11> kXlCustomerKeys = {{
+    {"Name", "Client"},
+    {"Company", "Societe"},
+    {"Address", "Adresse"},
+    {"ZipCode", "CodePostal"},
+    {"City", "Ville"},
+    {"Phone", "Telephone"},
+    {"Fax", "Fax"},
+    {"QuoteIssueDate", "DevisDate"},
+    {"OrderDate", "Commande"},
+    {"Delivery", "Delai"},
+    {"DeliveryDate", "Livraison"},
+}};
+
 // Field kinds of the exchange file.
 inline constexpr char kXlProjectText = '@';
 inline constexpr char kXlNumber = 'N';
@@ -32,6 +49,11 @@ inline constexpr char kXlLineValue = 'l';
 // Quotes a text for the exchange file: between double quotes, each double quote inside
 // doubled, so that a name holding one keeps the line whole.
 std::string XlQuote(std::string_view text);
+
+// The pieces of a comment for the exchange file's comment and remark keys: cut at its
+// line feeds (a carriage return just before a line feed dropped), an empty piece " ",
+// as many as asked (the missing ones " ").
+std::vector<std::string> XlTextPieces(const std::string& text, int count);
 
 // Writes one field line; nothing when the key is empty. The key stands in double quotes;
 // then by kind: '@' a comma, "@" quoted, a comma and the quoted value; 'N' and 'B' a

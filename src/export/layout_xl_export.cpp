@@ -46,19 +46,7 @@ void WriteHeader(CXlExportFile& file, const CDorneDoc& document, const CLayoutXl
     WriteXlExportField(file, "Comment" + std::to_string(i + 1), comment[i], kXlProjectText);
   doc("Modification", "ModificationDate");
   WriteXlExportField(file, "Unit", "", kXlProjectText);
-  const std::array<std::pair<const char*, const char*>, 11> customer = {
-      {{"Name", "Client"},
-       {"Company", "Societe"},
-       {"Address", "Adresse"},
-       {"ZipCode", "CodePostal"},
-       {"City", "Ville"},
-       {"Phone", "Telephone"},
-       {"Fax", "Fax"},
-       {"QuoteIssueDate", "DevisDate"},
-       {"OrderDate", "Commande"},
-       {"Delivery", "Delai"},
-       {"DeliveryDate", "Livraison"}}};
-  for (const auto& [key, property] : customer) doc(key, property);
+  for (const auto& [key, property] : kXlCustomerKeys) doc(key, property);
   doc("PriceList", "BaseDate");
   doc("PriceListMoney", "BaseMoney");
   WriteXlExportField(file, "ProductLine", "", kXlProjectText);

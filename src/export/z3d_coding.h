@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CDev;
@@ -27,9 +28,18 @@ struct CZ3dCoding {
   int p200 = 0, p201 = 0, p202 = 0, p203 = 0, p6 = 0, p128 = 0, p208 = 0;
   int entrax = 0;
   std::string entraxText;
+  const CDev* entraxElement = nullptr;  // the element that set the centre distance
+  int jointExtra = 0;                   // e2: the QG joint's extra device
   int marks = 0;
   int tState = 0;
-  int extraDevices = 0;
+  int extraDevices = 0;            // x: extra feed devices (41, 00, 01) still to write
+  int second = 0, r1 = 0, r2 = 0;  // second device D2 (negative: in a group of its own)
+  std::string kitTokens;
+  int carried = 0;           // L0: the length of a QJF tap-off box tee where a branch starts
+  bool carriedHere = false;  // the branch in hand starts at that tee
+  std::string tapOffBox;     // the QJF tap-off box reference
+  int kit = 0, kitSlot = 0;  // k and ks: the kit length and its parameter slot
+  int turnAtBox = 0;         // t of the QJF tap-off box
   int groups = 0;
   int count = 0;
   std::vector<CZ3dBranch> pending;
@@ -38,10 +48,43 @@ struct CZ3dCoding {
   int entry = -1, next = -1;
   int lengthBack = 0, lengthOn = 0, turn = 0;
   bool pathEnds = false;
+  bool hasTapOffUnits = false;  // whether any joint can carry units to number
 };
 
-// Sets the pending device for the element in hand by its kind, variant and family.
-void CodeElement(CZ3dCoding& state, const CDev& element);
+// Sets the pending device for the element in hand by its kind, variant and family; extra
+// feed devices due at the element are written to file.
+void CodeElement(CZ3dCoding& state, const CDev& element, std::string& file);
+
+// Straight and feed elements (kind 0).
+void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& file);
+
+// QG feeds and ends (kind 0) of the variants 2, 3, 5, 6 and 7; -1 for others.
+int QgFeedDevice(CZ3dCoding& state, const CDev& element, int& side);
+
+// QG: the centre distances of the element that set them ("/00204" to "/00207", "/00219")
+// and its bar ("/00220" to "/00222").
+std::string QgCentreDistances(const CZ3dCoding& state);
+
+// QG: the extra device a joint gives by what lies on both its sides (e2).
+int QgJointExtra(const CZ3dCoding& state, const CDev& element);
+
+// The parameter forms of a device line.
+std::string IntegerParameter(int number, int value);
+std::string DecimalParameter(int number, double value);
+
+// The extra feed devices of QM and QW runs: one, less each end without a feed (kind 0 of
+// variant 0 or 1, or 4 in QM, 7 in QW), plus each QM tee; never below 0. 0 for other
+// families.
+int CountExtraDevices(const CRun& run, int family);
+
+// Writes the extra feed devices still due, each with an empty position line.
+void WriteExtraDevices(CZ3dCoding& state, std::string& file);
+
+// The sum of two lengths, bounded so that damaged lengths cannot overflow it.
+int AddLengths(long long first, long long second);
+
+// A text read as a whole number after leading blanks; 0 when it is not one.
+int Z3dInteger(std::string_view text);
 
 // Writes the pending device line and the position line after it, then clears the device.
 void WriteDeviceLine(CZ3dCoding& state, std::string& file);

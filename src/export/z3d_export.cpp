@@ -67,13 +67,6 @@ std::string HeaderText(const CRun& run) {
 
 }  // namespace
 
-std::string BlankControlCharacters(std::string_view text) {
-  std::string result(text);
-  for (char& c : result)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-  return result;
-}
-
 std::string CleanZ3dRunName(std::string_view name) {
   std::string result = BlankControlCharacters(name);
   for (char& c : result)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/path_tokens.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,10 +12,6 @@ class CRun;
 // position ("pos:") and device ("dev:") lines, and the section of its tap-off units.
 // Built in memory with line feeds in UTF-8 and turned into bytes (CP1252, CR LF) only
 // when written, so the counts patched into it never depend on a text-mode stream.
-
-// The text with every control character (CR and LF among them) made a blank: a name or
-// comment must never start a line of its own.
-std::string BlankControlCharacters(std::string_view text);
 
 // The run name as the file and its "name:" line carry it: the nine characters that a file
 // name cannot hold ("\/:*?"<>|") made underscores, control characters made blanks.
@@ -29,7 +27,9 @@ std::string Z3dPoleCode(std::string_view catalog, std::string_view neutral);
 // ("QM_ED_STEP" or "QP_STEP"; empty for other catalogues).
 std::string Z3dOptionCode(std::string_view catalog, std::string_view value, std::string_view step);
 
-// The whole file as text (line feeds, UTF-8): header, path, tap-off section.
+// The whole file as text (line feeds, UTF-8): header, path, tap-off section. The tap-off
+// units of the joints the path passes take their group number as station (their
+// comment), so that the tap-off section names the group each unit belongs to.
 std::string WriteZ3dText(const CRun& run);
 
 // The bytes written to disk: CP1252 ('?' for what it cannot hold), each LF as CR LF.

@@ -78,11 +78,72 @@ CStep TakeBranch(CZ3dCoding& state, int& next) {
   state.pending.erase(state.pending.begin());
   state.position = Z3dNumber("st%03d", branch.group);
   state.tState = branch.tState;
-  if (state.cut > 0) state.cut = 10;
-  else state.device = -2;
+  const std::string& reference = branch.element->GetReference();
+  if (state.family == 1 && branch.element->GetKind() == CDev::kJunction2 && reference.size() >= 7 &&
+      reference.compare(5, 2, "PB") == 0) {
+    state.carried = branch.element->GetLength();
+    state.carriedHere = true;
+  } else if (state.cut > 0) {
+    state.cut = 10;
+  } else {
+    state.device = -2;
+  }
   next = branch.side;
   Measure(state, *branch.element, branch.entry, next);
   return {branch.element, branch.entry};
+}
+
+// QJF: whether the run turns over on its way on, the next element past tees and joints
+// standing the other way up.
+bool TurnsOver(const CDev& element, int next) {
+  constexpr int kMostSteps = 10000;  // a damaged file may link elements in a ring
+  if (element.GetKind() == CDev::kElbow || next < 0) return false;
+  const CDev* beyond = element.GetNeighbour(next);
+  for (int step = 0; beyond != nullptr && step < kMostSteps; ++step) {
+    const int kind = beyond->GetKind();
+    if (kind != CDev::kJunction2 && kind != CDev::kJoint) break;
+    beyond = beyond->GetNeighbour(next);
+  }
+  return beyond != nullptr && ((beyond->GetStyle() ^ element.GetStyle()) >> 12 & 1) != 0;
+}
+
+// The tokens of the element in hand: its length, its turn, and a QJF turn over.
+void AddElementTokens(CZ3dCoding& state, int next) {
+  const CDev& element = *state.element;
+  if (state.carriedHere) {
+    // The tap-off box tee's length is carried to the next device instead.
+  } else if (state.family != 3 || state.device != 3) {
+    state.position += StraightTokens(element.GetLength());
+  }
+  state.position += TurnToken(state.turn, element);
+  if (state.family != 1 || !TurnsOver(element, next)) return;
+  state.position += "T0180n0180";
+  state.tState = state.tState == 0 ? 2 : 0;
+  if (state.q2 == 8) state.q2 = 7;
+  else if (state.q2 == 9) state.q2 = 10;
+}
+
+void OpenBranchGroup(CZ3dCoding& state, const CDev& element, int entry,
+                     const std::vector<int>& branches) {
+  if (branches.empty()) return;
+  ++state.groups;
+  state.position += Z3dNumber("gt%03d", state.groups);
+  for (int side : branches)
+    state.pending.push_back({state.groups, &element, entry, side, state.tState});
+}
+
+// The coding state of the run and the path's first line.
+void StartCoding(CZ3dCoding& state, const CRun& run, const CDev& first, std::string& file) {
+  state.run = &run;
+  state.family = Z3dRangeFamily(run.GetPropText("Catalog"));
+  state.calibre = Z3dInteger(run.GetPropText("Calibre"));
+  const bool flipped = state.family == 3 || (state.family == 1 && (first.GetStyle() >> 12 & 1));
+  if (flipped && state.family == 1) state.tState = 2;
+  file += std::string("pos:?0000") + (flipped ? "T0180n0180" : "") + "\n";
+  state.extraDevices = CountExtraDevices(run, state.family);
+  const std::vector<CDev*>& devices = run.GetDevices();
+  state.hasTapOffUnits = std::any_of(devices.begin(), devices.end(),
+                                     [](const CDev* d) { return d->GetKind() == CDev::kTapOff; });
 }
 
 }  // namespace
@@ -114,51 +175,29 @@ int StraightLengthTowards(const CDev& element, int face) {
   return static_cast<int>(std::clamp<long long>(length, -1000000000, 1000000000));
 }
 
-std::string StraightTokens(long long length) {
-  // A length below 0 (a damaged element or a kit shorter than its offset) has no token of
-  // its own: it is written as an empty stretch rather than as "S-012".
-  if (length < 0) length = 0;
-  std::string tokens;
-  for (; length >= 9999; length -= 9999) tokens += "S9999";
-  return tokens + Z3dNumber("S%04d", static_cast<int>(length));
-}
-
 int EncodeRunGeometry(std::string& file, const CRun& run) {
   CZ3dCoding state;
-  state.run = &run;
-  const std::string catalog = run.GetPropText("Catalog");
-  state.family = Z3dRangeFamily(catalog);
-  const std::string calibre = run.GetPropText("Calibre");
-  std::from_chars(calibre.data(), calibre.data() + calibre.size(), state.calibre);
   const CDev* element = run.GetFirstElement();
   if (element == nullptr) return 0;
-  const bool flipped = state.family == 3 || (state.family == 1 && (element->GetStyle() >> 12 & 1));
-  if (flipped && state.family == 1) state.tState = 2;
-  file += std::string("pos:?0000") + (flipped ? "T0180n0180" : "") + "\n";
+  StartCoding(state, run, *element, file);
   int entry = element->GetBackFace();
   std::set<const CDev*> visited;
   while (element != nullptr && visited.insert(element).second) {
     std::vector<int> branches;
     int next = ScanSides(*element, entry, branches);
-    if (!branches.empty()) {
-      ++state.groups;
-      state.position += Z3dNumber("gt%03d", state.groups);
-      for (int side : branches)
-        state.pending.push_back({state.groups, element, entry, side, state.tState});
-    }
+    OpenBranchGroup(state, *element, entry, branches);
     CaptureName(state, *element);
     Measure(state, *element, entry, next);
-    CodeElement(state, *element);
+    CodeElement(state, *element, file);
     if (next < 0 && !state.pending.empty()) {
       const CStep step = TakeBranch(state, next);
       element = step.element;
       entry = step.entry;
     }
-    if (state.family != 3 || state.device != 3)
-      state.position += StraightTokens(state.element->GetLength());
-    state.position += TurnToken(state.turn, *state.element);
+    AddElementTokens(state, next);
     state.pathEnds = next < 0;
     if (state.cut > 0) WriteDeviceLine(state, file);
+    state.carriedHere = false;
     const CDev* following = next < 0 ? nullptr : element->GetNeighbour(next);
     if (following != nullptr) entry = FaceTowards(*following, element);
     element = following;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/path_tokens.h"
+
 #include <string>
 
 class CDev;
@@ -13,10 +15,6 @@ int Z3dRangeFamily(const std::string& catalog);
 // and the run-on lengths behind it; towards another face the lengths of the neighbours
 // on that face while each is plain straight (fixing variant 0 or straight variant 123).
 int StraightLengthTowards(const CDev& element, int face);
-
-// "S" tokens of a length: "S9999" repeated while 9999 or more remain, then the rest; a
-// negative length is written as "S0000".
-std::string StraightTokens(long long length);
 
 // Appends the path of the run (position and device lines, ending "pos:end") to file and
 // returns the number of device lines counted.

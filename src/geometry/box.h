@@ -112,6 +112,10 @@ class CBox {
   void SetColor(std::uint32_t color) { m_color = color; }
   bool IsSelected() const { return m_selected; }
   void SetSelected(bool selected) { m_selected = selected; }
+  // The mark a tap-off unit's box carries between two ResetMarkedTapOffUnits calls:
+  // 1 marked, 2 reset on the marked run, 0 none. Not part of the stored record.
+  int GetMark() const { return m_mark; }
+  void SetMark(int mark) { m_mark = mark; }
   // The shape code the range gave a further box (top four bits of the attribute word).
   void SetKindCode(int code) {
     m_attributes = (m_attributes & 0x0FFFFFFFu) | (static_cast<std::uint32_t>(code & 0xF) << 28);
@@ -189,6 +193,7 @@ class CBox {
   std::uint32_t m_attributes = 0;
   std::uint32_t m_color = kNoColor;
   bool m_selected = false;
+  int m_mark = 0;
 };
 
 // Whether the projected extents of the two boxes overlap with an area (touching edges

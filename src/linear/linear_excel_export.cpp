@@ -21,25 +21,6 @@ constexpr int kMsgGroupCaptions[kLinearGroupCount] = {kMsgGroup0, kMsgGroup1, kM
 
 std::string FormatFixed(double value, int decimals) { return FixedDecimalText(value, decimals); }
 
-// The text cut at line breaks into count lines, " " for an empty one.
-std::vector<std::string> SplitLines(const std::string& text, int count) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (static_cast<int>(lines.size()) < count) {
-    if (start > text.size()) {
-      lines.push_back(" ");
-      continue;
-    }
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line.empty() ? " " : line);
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string ConductorText(int conductors, int group) {
   static constexpr const char* kTexts[6] = {"3L+PE",     "3L+N+PE",  "3L+N+PER",
                                             "3L+N/2+PE", "3L+2N+PE", "3L+2N+PER"};
@@ -82,41 +63,9 @@ std::string Cell(const CLinearPriceTable& table, int row, int column) {
 void WriteProjectFields(CXlExportFile& file, const CLinearProject& project,
                         const CLinearPriceTable& totals, double weight,
                         const CLinearExportContext& context) {
-  auto field = [&](const char* key, const std::string& value) {
-    WriteXlExportField(file, key, value, kXlProjectText);
-  };
-  auto user = [&](const char* key) {
-    return context.profile ? context.profile->ReadProfileText("User", key, "") : std::string();
-  };
+  WriteXlProjectKeys(file, project, context.profile, project.settings.listTitle,
+                     project.settings.listCurrency);
   const auto& p = project;
-  field("FolderNo", p.Property("NumAff"));
-  field("FollowedBy", p.Property("Creator"));
-  field("UserName", user("Name"));
-  field("UserDept", user("Dept"));
-  field("UserPhone", user("Phone"));
-  field("UserFax", user("Fax"));
-  field("UserMail", user("Email"));
-  field("CreationDate", p.Property("CreationDate"));
-  field("Title", p.Property("Name"));
-  const std::vector<std::string> comment = SplitLines(p.Property("Comment"), 3);
-  for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
-  field("Modification", p.Property("ModificationDate"));
-  field("Unit", " ");
-  for (const auto& [key, property] : {std::pair{"Name", "Client"},
-                                      {"Company", "Societe"},
-                                      {"Address", "Adresse"},
-                                      {"ZipCode", "CodePostal"},
-                                      {"City", "Ville"},
-                                      {"Phone", "Telephone"},
-                                      {"Fax", "Fax"},
-                                      {"QuoteIssueDate", "DevisDate"},
-                                      {"OrderDate", "Commande"},
-                                      {"Delivery", "Delai"},
-                                      {"DeliveryDate", "Livraison"}})
-    field(key, p.Property(property));
-  field("PriceList", p.settings.listTitle);
-  field("PriceListMoney", p.settings.listCurrency);
-  field("ProductLine", "");
   const int list = std::clamp(p.settings.priceList, 0, kPriceListCount15 - 1);
   WriteXlExportField(file, "TotalPrice", Cell(totals, -2, 3), kXlNumber);
   WriteXlExportField(file, "Discount", FormatFixed(p.settings.listCoefs[list], 3), kXlNumber);
@@ -166,7 +115,7 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
     const std::string cell = Cell(table, -3, column);
     WriteXlExportField(file, key, cell.empty() ? "\"\"" : cell, kXlLineValue);
   }
-  const std::vector<std::string> remarks = SplitLines(line.Comment, 4);
+  const std::vector<std::string> remarks = XlTextPieces(line.Comment, 4);
   WriteXlExportField(file, "Remark", remarks[0], kXlLineText);
   for (int i = 0; i < 4; ++i)
     WriteXlExportField(file, "Remark" + std::to_string(i + 1), remarks[i], kXlLineText);
@@ -182,6 +131,34 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
 }
 
 }  // namespace
+
+void WriteXlProjectKeys(CXlExportFile& file, const CProjectFields& project, const CProfile* profile,
+                        const std::string& listName, const std::string& currency) {
+  auto field = [&](const char* key, const std::string& value) {
+    WriteXlExportField(file, key, value, kXlProjectText);
+  };
+  auto user = [&](const char* key) {
+    return profile ? profile->ReadProfileText("User", key, "") : std::string();
+  };
+  const auto& p = project;
+  field("FolderNo", p.Property("NumAff"));
+  field("FollowedBy", p.Property("Creator"));
+  field("UserName", user("Name"));
+  field("UserDept", user("Dept"));
+  field("UserPhone", user("Phone"));
+  field("UserFax", user("Fax"));
+  field("UserMail", user("Email"));
+  field("CreationDate", p.Property("CreationDate"));
+  field("Title", p.Property("Name"));
+  const std::vector<std::string> comment = XlTextPieces(p.Property("Comment"), 3);
+  for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
+  field("Modification", p.Property("ModificationDate"));
+  field("Unit", " ");
+  for (const auto& [key, property] : kXlCustomerKeys) field(key, p.Property(property));
+  field("PriceList", listName);
+  field("PriceListMoney", currency);
+  field("ProductLine", "");
+}
 
 double SumLineTotals(CLinearProject& project, const CLinearExportContext& context) {
   const CLinearColumnFormulas formulas =

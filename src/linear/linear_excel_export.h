@@ -19,6 +19,12 @@ struct CLinearExportContext {
   CLinearTables* tables = nullptr;    // open tables, for the weights; null: no weights
 };
 
+// The keys FolderNo .. ProductLine that linear and reference projects give their exchange
+// files: the project's properties, the user's settings ([User] Name, Dept, Phone, Fax,
+// Email; none without a profile) and the price list.
+void WriteXlProjectKeys(CXlExportFile& file, const CProjectFields& project, const CProfile* profile,
+                        const std::string& listName, const std::string& currency);
+
 // The project's weight: each line's weight column is priced again and its LineWeight set
 // to the column total x 0.001 x its number of identical lines; the sum of those. Without
 // open tables every LineWeight is 0.

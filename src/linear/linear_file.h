@@ -7,14 +7,9 @@
 #include <vector>
 
 #include "linear/linear_project.h"
+#include "linear/project_file_io.h"
 
 class CProfile;
-
-// Messages of the linear project file (the framework's file texts).
-inline constexpr int kMsgFileFormat = 8018;    // unexpected file format
-inline constexpr int kMsgFileNotFound = 8019;  // %1 cannot be found
-inline constexpr int kMsgFileNoRead = 8021;    // %1 cannot be read
-inline constexpr int kMsgFileNoWrite = 8022;   // %1 cannot be written
 
 inline constexpr std::int32_t kLinearFileFormat = 511;
 

@@ -1,53 +1,13 @@
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "linear/linear_file.h"
 #include "platform/archive.h"
-#include "platform/code_page.h"
-#include "platform/text_encoding.h"
 
 namespace {
 
-// Larger files are no linear project: 100 lines of every slot and value take < 1 MB.
-constexpr std::uintmax_t kMaxFileSize = 16u * 1024u * 1024u;
-constexpr std::size_t kMaxTextUnits = 512;  // the terminator included
-
-struct FormatError {};
-
-class CLinearFileReader {
- public:
-  CLinearFileReader(CArchiveReader& in, int format, bool wide)
-      : m_in(in), m_format(format), m_wide(wide) {}
-
-  std::string Text() {
-    std::u16string wide;
-    std::string narrow;
-    for (std::size_t units = 0;; ++units) {
-      if (units >= kMaxTextUnits) throw FormatError();
-      const std::uint16_t unit = m_wide ? m_in.ReadWord() : m_in.ReadByte();
-      if (unit == 0) break;
-      if (m_wide) wide += static_cast<char16_t>(unit);
-      else narrow += static_cast<char>(unit);
-    }
-    if (!m_wide) return tvr::platform::FromAnsi(narrow);
-    std::optional<std::string> text = tvr::platform::Utf16ToUtf8(wide);
-    if (!text) throw FormatError();
-    return *text;
-  }
-  std::int32_t Long() { return m_in.ReadLong(); }
-  double Double() { return m_in.ReadDouble(); }
-  void SkipLongsThrough(std::int32_t mark) {
-    while (m_in.ReadLong() != mark) {}
-  }
-  int Format() const { return m_format; }
-
- private:
-  CArchiveReader& m_in;
-  int m_format;
-  bool m_wide;
-};
+using CLinearFileReader = CProjectFileReader;
+using FormatError = CProjectFileFormatError;
 
 void ReadProperties(CLinearFileReader& in, CLinearProject& project) {
   for (std::string_view name : kLinearPropertyNames) {
@@ -156,34 +116,14 @@ int ReadProject(CArchiveReader& bytes, CLinearProject& project, const CLinearLoa
 
 int ReadLinearFileBytes(const std::vector<std::uint8_t>& bytes, CLinearProject& project,
                         const CLinearLoadContext& context) {
-  if (bytes.size() > kMaxFileSize) return kMsgFileFormat;
-  auto loaded = std::make_unique<CLinearProject>();
-  CArchiveReader in(bytes);
-  try {
-    if (const int message = ReadProject(in, *loaded, context)) return message;
-  } catch (const CArchiveError&) {
-    return kMsgFileFormat;
-  } catch (const FormatError&) {
-    return kMsgFileFormat;
-  }
-  project = std::move(*loaded);
-  return 0;
+  return ReadProjectBytes(
+      bytes, project, std::make_unique<CLinearProject>(),
+      [&](CArchiveReader& in, CLinearProject& loaded) { return ReadProject(in, loaded, context); });
 }
 
 int LoadLinearFile(const std::string& path, CLinearProject& project,
                    const CLinearLoadContext& context) {
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (error) {
-    const bool missing =
-        error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory;
-    return missing ? kMsgFileNotFound : kMsgFileNoRead;
-  }
-  if (size > kMaxFileSize) return kMsgFileFormat;
-  std::ifstream stream(path, std::ios::binary);
-  if (!stream) return kMsgFileNoRead;
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (!stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
-    return kMsgFileNoRead;
+  std::vector<std::uint8_t> bytes;
+  if (const int message = ReadProjectFile(path, bytes)) return message;
   return ReadLinearFileBytes(bytes, project, context);
 }

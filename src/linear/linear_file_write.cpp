@@ -1,25 +1,13 @@
-#include <filesystem>
-
 #include "app/profile.h"
-#include "platform/debug_trace.h"
-#include "platform/text_conversions.h"
 #include "linear/linear_file.h"
 #include "platform/archive.h"
-#include "platform/ini_file.h"
-#include "platform/text_encoding.h"
 
 namespace {
 
 constexpr std::uint8_t kSignature[13] = {0x05, 0x00, 'T', 'V', 'R',  'L', 'I',
                                          'N',  'E',  'A', 'R', 0x01, 0x00};
 
-void WriteText(CArchiveWriter& out, const std::string& text) {
-  std::u16string wide = tvr::platform::Utf8ToUtf16(text);
-  // Texts are limited to 511 units where they are entered; this only guards the format.
-  if (wide.size() > kMaxLinearTextUnits) wide.resize(kMaxLinearTextUnits);
-  for (char16_t unit : wide) out.WriteWord(unit);
-  out.WriteWord(0);
-}
+void WriteText(CArchiveWriter& out, const std::string& text) { WriteProjectText(out, text); }
 
 void WriteSettings(CArchiveWriter& out, const CLinearPriceSettings& s) {
   WriteText(out, s.listCurrency);
@@ -60,16 +48,6 @@ void WriteLine(CArchiveWriter& out, const CLinearLine& line) {
   out.WriteLong(-458);
 }
 
-// [User] NumAff follows the highest job number saved, when both are numbers.
-void UpdateUserJobNumber(CProfile& profile, const std::string& numAff) {
-  const std::string stored = profile.ReadProfileText("User", "NumAff", "");
-  if (stored.empty() || numAff.empty()) return;
-  // The project itself is saved; only the job-number hint of the next one is missed.
-  if (TextToDouble(numAff) > TextToDouble(stored) &&
-      !profile.WriteProfileText("User", "NumAff", numAff))
-    DebugTrace("job number: " + profile.Path() + " could not be written");
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> LinearFileBytes(const CLinearProject& project) {
@@ -90,17 +68,11 @@ int SaveLinearFile(const std::string& path, CLinearProject& project, const std::
                    CProfile* profile) {
   const std::string previous = project.Property("ModificationDate");
   project.SetProperty("ModificationDate", today);
-  const std::vector<std::uint8_t> bytes = LinearFileBytes(project);
-  std::error_code error;
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+  const int message = WriteProjectFile(path, LinearFileBytes(project));
+  if (message != 0) {
     project.SetProperty("ModificationDate", previous);
-    return kMsgFileNotFound;
-  }
-  const std::string_view content(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (!tvr::platform::CIniFile::WriteAtomically(path, content)) {
-    project.SetProperty("ModificationDate", previous);
-    return kMsgFileNoWrite;
+    // Linear projects have always told every failure to create or write as one.
+    return message == kMsgFileNotFound ? kMsgFileNotFound : kMsgFileNoWrite;
   }
   if (profile) UpdateUserJobNumber(*profile, project.Property("NumAff"));
   return 0;

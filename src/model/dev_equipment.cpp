@@ -90,8 +90,11 @@ std::array<std::int32_t, 6> CDev::ReadEquipmentValues(const std::string& connect
                                                       const std::array<std::int32_t, 3>& preset,
                                                       bool qm) {
   const int place = static_cast<int>((m_style >> 26) & 3);
-  const CReferenceRow row =
-      m_run != nullptr ? m_run->FindReference(connection + std::to_string(place)) : CReferenceRow();
+  // A QM feed unit with breaker finds the row of its breaker too.
+  const std::string breaker = qm && m_run != nullptr ? m_run->GetBreakerKey(*this) : std::string();
+  const CReferenceRow row = m_run != nullptr
+                                ? m_run->FindReference(connection + std::to_string(place) + breaker)
+                                : CReferenceRow();
   std::array<std::int32_t, 3> offsets{};
   if (!row.code.empty()) {
     const auto& r = row.values;

@@ -8,6 +8,7 @@
 #include "model/run_document.h"
 #include "model/run_environment.h"
 #include "model/run_factory.h"
+#include "model/tap_off_delete.h"
 #include "model/work_notifier.h"
 
 #include <algorithm>
@@ -57,6 +58,7 @@ CRun::~CRun() {
   m_bom.reset();
   if (m_startMarker != nullptr) DeleteElement(m_startMarker);
   DeleteTapOffUnits("");
+  ForgetTapOffMarksOf(*this);
   // Every element dies with the run: no links or attachments need undoing, and a long
   // run is freed in linear time.
   for (std::vector<CDev*>* list : {&m_devices, &m_lengths}) {

@@ -220,6 +220,11 @@ class CRun : public CObjWithProp {
   // The page word of a page that GetSubObjects lists for the element; 0 in the base.
   virtual int GetPageWord(const CDev& element, int page) const;
   virtual std::string GetDeviceTextForSide(const CDev& device, int value) const;
+  // The breaker key that a feed unit adds to its equipment-box look-up; none in the base.
+  virtual std::string GetBreakerKey(const CDev& element) const {
+    (void)element;
+    return {};
+  }
   virtual int AccessOption(CDev* element, int request);
 
   // Property window.

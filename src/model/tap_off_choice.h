@@ -17,6 +17,10 @@ struct CTapOffRecord {
   std::array<std::int32_t, 6> ratings{};
 };
 
+// The bit of a placed unit's connection mask that marks a unit the automatic
+// distribution flagged; it is no outlet kind.
+inline constexpr std::uint32_t kTapOffMarkBit = 0x2000;
+
 // The range family of a run's product code: 1 "Qp...", 2 "QM...", 3 "QW...", 4 "QJF",
 // 5 "QD...", 0 any other.
 int TapOffFamily(std::string_view productCode);

@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kMsgNoStartElement = 30164;
 constexpr std::uint32_t kReferenceUnit = 0x1000;
-constexpr std::uint32_t kMarkedUnit = 0x2000;
+constexpr std::uint32_t kMarkedUnit = kTapOffMarkBit;
 constexpr int kDistributedFunction = 6;
 
 std::int64_t NumberIn(std::string_view text) {

@@ -3,9 +3,11 @@
 #include "geometry/3d_projection.h"
 #include "geometry/box.h"
 #include "model/dev.h"
+#include "model/path_tokens.h"
 #include "model/run.h"
 #include "model/tap_off_position.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -38,6 +40,13 @@ std::string Number(const char* format, int value) {
   char text[32];
   std::snprintf(text, sizeof text, format, value);
   return text;
+}
+
+// Minus the point's first coordinate cut to a whole number, bounded by 10 km (longer than
+// any run) so that a damaged point gives a short line.
+long long ShiftLength(double along) {
+  constexpr double kLongest = 1e7;
+  return static_cast<long long>(std::min(-along, kLongest));
 }
 
 struct CTurns {
@@ -86,7 +95,10 @@ std::string FixingEntry(const CDev& unit, const CTapOffOutlet& outlet, int stati
   const bool side64 = mask == 64 && outlet.joint->GetVariantIndex() != 3;
   if (!side64 && mask != 32) return {};
   std::string line = Number("pos:st%03d", station);
-  if (along < -1.0) line += Number("L-180S%04d", static_cast<int>(-along)) + "R-180";
+  // The shift back is a straight stretch like any other: a point farther than 9999 mm
+  // gives repeated "S9999" tokens instead of a five-digit field, and the distance is
+  // bounded before it is made whole so that a damaged point cannot overflow it.
+  if (along < -1.0) line += "L-180" + StraightTokens(ShiftLength(along)) + "R-180";
   if (side64 && far) line += "D-180";
   const std::string& reference = unit.GetReference();
   const int second =
@@ -119,7 +131,7 @@ int WriteRunPathSection(std::string& file, const CRun& run) {
     const C3DPoint relative = RelativePoint(*outlet);
     if (turns) file += turns->before + PointText(relative) + turns->after;
     file += "\n" + Number("dev:%02d", 30) + "0000" + Number("/%05d@$", kReferenceParameter) +
-            unit.GetReference() + "\n";
+            BlankControlCharacters(unit.GetReference()) + "\n";
     ++entries;
     const std::string fixing = FixingEntry(unit, *outlet, station, relative.x);
     if (!fixing.empty()) {
@@ -131,4 +143,17 @@ int WriteRunPathSection(std::string& file, const CRun& run) {
   file.replace(countAt, 5, Number("%05d", entries));
   file += "pos:end\n";
   return entries;
+}
+
+int NumberTapOffStations(const CDev& joint, int number) {
+  if (joint.GetKind() != CDev::kJoint || joint.GetRun() == nullptr) return 0;
+  int numbered = 0;
+  for (CDev* unit : joint.GetRun()->GetDevices()) {
+    if (unit->GetKind() != CDev::kTapOff || PositionTapOffUnit(*unit, true) != 1) continue;
+    const std::optional<CTapOffOutlet> outlet = FindTapOffOutlet(*unit);
+    if (!outlet || outlet->joint != &joint) continue;
+    unit->SetComment(std::to_string(number));
+    ++numbered;
+  }
+  return numbered;
 }

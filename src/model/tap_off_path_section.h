@@ -2,6 +2,7 @@
 
 #include <string>
 
+class CDev;
 class CRun;
 
 // Appends the tap-off section ("nbtpf") of the 3D exchange file for the run's units that
@@ -11,3 +12,8 @@ class CRun;
 // outlets and on the double outlets of the QW range a second entry for their fixing.
 // Nothing is appended when no unit qualifies. Returns the number of entries written.
 int WriteRunPathSection(std::string& file, const CRun& run);
+
+// Gives each tap-off unit of the run that stands at an outlet of the joint (kind 9) the
+// station number as its comment, where the section above reads it. Returns how many
+// units it numbered (0 for elements of other kinds).
+int NumberTapOffStations(const CDev& joint, int number);

@@ -88,7 +88,9 @@ void BookUnit(CDev& unit) {
   unit.SetBooked(1);
 }
 
-void UnbookUnit(CDev& unit) {
+}  // namespace
+
+void UnbookTapOffUnit(CDev& unit) {
   CRun* run = unit.GetRun();
   if (run == nullptr || unit.GetBooked() == 0) return;
   run->GetBOM().RemoveRefQuantity(unit.GetReference(), 1);
@@ -96,6 +98,8 @@ void UnbookUnit(CDev& unit) {
   if (!accessory.empty()) run->GetBOM().RemoveRefQuantity(accessory, 1);
   unit.SetBooked(0);
 }
+
+namespace {
 
 int FaceBits(int code, int shift) { return (code >> shift) & 0xF; }
 
@@ -145,7 +149,7 @@ int PositionTapOffUnit(CDev& unit, bool test) {
     BookUnit(unit);
     return 1;
   }
-  UnbookUnit(unit);
+  UnbookTapOffUnit(unit);
   CRun* run = unit.GetRun();
   if (run == nullptr || run->GetPartsState() != 2) return 0;
   run->DeleteElement(&unit);

@@ -41,5 +41,8 @@ std::optional<CTapOffOutlet> FindTapOffOutlet(const CDev& unit);
 // are built without errors, in which case the unit has been deleted.
 int PositionTapOffUnit(CDev& unit, bool test);
 
+// Takes the unit and its accessory out of the bill of materials.
+void UnbookTapOffUnit(CDev& unit);
+
 // The run's tap-off units that still stand at their outlets.
 int CountPathDevices(const CRun& run);

@@ -206,28 +206,35 @@ std::string CIniFile::Text() const {
 }
 
 bool CIniFile::WriteAtomically(const std::string& path, std::string_view content) {
+  return WriteAtomicallyReporting(path, content) == WriteResult::Written;
+}
+
+CIniFile::WriteResult CIniFile::WriteAtomicallyReporting(const std::string& path,
+                                                         std::string_view content) {
   std::error_code error;
   fs::path target = path;
   if (fs::is_symlink(target, error)) {
     fs::path resolved = fs::weakly_canonical(target, error);
-    if (error) return false;
+    if (error) return WriteResult::NotCreated;
     target = resolved;
   }
   fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
   int fd = ::mkstemp(pattern.data());
-  if (fd < 0) return false;
+  if (fd < 0)
+    return errno == ENOSPC || errno == EDQUOT ? WriteResult::DiskFull : WriteResult::NotCreated;
   struct stat old {};
   mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
   bool ok = WriteAll(fd, content) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = ::rename(pattern.c_str(), target.c_str()) == 0;
+  int cause = ok ? 0 : errno;
+  if (::close(fd) != 0 && ok) ok = false, cause = errno;
+  if (ok && ::rename(pattern.c_str(), target.c_str()) != 0) ok = false, cause = errno;
   if (!ok) {
     ::unlink(pattern.c_str());
-    return false;
+    return cause == ENOSPC || cause == EDQUOT ? WriteResult::DiskFull : WriteResult::WriteFailed;
   }
   SyncFolder(folder);
-  return true;
+  return WriteResult::Written;
 }
 
 }  // namespace tvr::platform

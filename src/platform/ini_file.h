@@ -46,6 +46,12 @@ class CIniFile {
   // its target replaced. False when nothing could be written (path unchanged then).
   [[nodiscard]] static bool WriteAtomically(const std::string& path, std::string_view content);
 
+  // The same, telling why it failed: the new file could not be made, the disk (or the
+  // user's quota) is full, or another error while writing or renaming.
+  enum class WriteResult { Written, NotCreated, DiskFull, WriteFailed };
+  [[nodiscard]] static WriteResult WriteAtomicallyReporting(const std::string& path,
+                                                            std::string_view content);
+
  private:
   // The last non-blank line that belongs to the section whose header is at that index.
   std::size_t LastLineOfSection(std::size_t header) const;

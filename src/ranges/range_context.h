@@ -38,6 +38,10 @@ class CRangeContext {
   // The text of a message number; empty without a look-up.
   std::string LookupText(int number) const { return m_lookup ? m_lookup(number) : std::string(); }
   void SetNotifier(Notifier notifier) { m_notifier = std::move(notifier); }
+  // Tells the notifier of a message for the user (a rule's warning by its number).
+  void Notify(int message, const std::string& argument) const {
+    if (m_notifier) m_notifier(message, argument);
+  }
 
   // Counts one opening of a range table (so that tests and benchmarks can tell how often
   // tables are read).

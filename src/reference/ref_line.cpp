@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 int RefKindRank(int kind) {
   constexpr std::array<int, 6> kRanks = {1, 2, 6, 4, 3, 5};
@@ -41,18 +42,7 @@ void CRefLine::AddItemNode(const CRefItemNode& item) {
     return node.reference == item.reference && node.kind == item.kind;
   });
   if (same != m_items.end()) {
-    // A weighted mean of two prices can pass 32 bits on the way.
-    if (same->unitPrice != item.unitPrice) {
-      const std::int64_t total = std::int64_t{item.unitPrice} * item.quantity +
-                                 std::int64_t{same->unitPrice} * same->quantity;
-      const std::int64_t count = std::int64_t{same->quantity} + item.quantity;
-      same->unitPrice = static_cast<std::int32_t>(total / count);
-    }
-    same->reference = item.reference;
-    same->designation = item.designation;
-    same->quantity = static_cast<std::int32_t>(
-        std::min<std::int64_t>(std::int64_t{same->quantity} + item.quantity, INT32_MAX));
-    same->labour = item.labour;
+    MergeItem(*same, item);
     return;
   }
   const int rank = RefKindRank(item.kind);
@@ -60,6 +50,45 @@ void CRefLine::AddItemNode(const CRefItemNode& item) {
     return RefKindRank(node.kind) > rank;
   });
   m_items.insert(place, item);
+}
+
+void CRefLine::MergeItem(CRefItemNode& same, const CRefItemNode& item) {
+  // A weighted mean of two prices can pass 32 bits on the way.
+  if (same.unitPrice != item.unitPrice) {
+    const std::int64_t total =
+        std::int64_t{item.unitPrice} * item.quantity + std::int64_t{same.unitPrice} * same.quantity;
+    const std::int64_t count = std::int64_t{same.quantity} + item.quantity;
+    same.unitPrice = static_cast<std::int32_t>(total / count);
+  }
+  same.reference = item.reference;
+  same.designation = item.designation;
+  same.quantity = static_cast<std::int32_t>(
+      std::min<std::int64_t>(std::int64_t{same.quantity} + item.quantity, INT32_MAX));
+  same.labour = item.labour;
+}
+
+// Adding one item at a time merges it into the node of its reference and kind or puts
+// it after every node of its rank or below: the nodes in the order of their first
+// appearance, stably sorted by rank.
+void CRefLine::AddItemNodes(const std::vector<CRefItemNode>& items) {
+  std::map<std::pair<std::string, int>, std::size_t> index;
+  std::vector<CRefItemNode> nodes = std::move(m_items);
+  for (std::size_t i = 0; i < nodes.size(); ++i)
+    index.emplace(std::pair{nodes[i].reference, nodes[i].kind}, i);
+  for (const CRefItemNode& item : items) {
+    if (item.reference.empty() || item.quantity < 1) continue;
+    const auto found = index.find(std::pair{item.reference, item.kind});
+    if (found != index.end()) {
+      MergeItem(nodes[found->second], item);
+      continue;
+    }
+    index.emplace(std::pair{item.reference, item.kind}, nodes.size());
+    nodes.push_back(item);
+  }
+  std::stable_sort(nodes.begin(), nodes.end(), [](const CRefItemNode& a, const CRefItemNode& b) {
+    return RefKindRank(a.kind) < RefKindRank(b.kind);
+  });
+  m_items = std::move(nodes);
 }
 
 std::int32_t CRefLine::Component(int function) const {

@@ -13,5 +13,7 @@ struct CRefProject : CProjectFields {
   static constexpr int kLineCount = 101;
 
   CRefPriceSettings priceSettings;
+  int labourRate = 0;  // the configurator's [Comp] "MO"
+  int lineCount = 0;   // lines 1..lineCount are the project's
   std::array<CRefLine, kLineCount> lines;
 };

@@ -5,6 +5,7 @@
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "model/tap_off_choice.h"
 #include "model/undo_manager.h"
 
 #include <cmath>
@@ -244,8 +245,10 @@ bool CViewTools::GrabbedUnitLeft(CPoint logical, int keys) {
   SetMode(kTapOff);
   m_savedMode = kTapOff;
   m_pickState = 0;
-  // The unit's outlet side is not kept by the model: every outlet is offered.
-  m_secondCode = -1;
+  // Outlets that take the unit's own connection mask are offered (the mark the
+  // distribution leaves in it is no outlet bit).
+  const auto mask = static_cast<std::uint32_t>(unit->GetBookedLength()) & ~kTapOffMarkBit;
+  m_secondCode = mask != 0 && mask < (1u << 22) ? -static_cast<int>(mask << 8) : -1;
   m_host.Capture(true);
   m_host.SetCursor((keys & kToolKeyControl) != 0 ? kCursorCopyUnit : kCursorMoveUnit);
   return true;

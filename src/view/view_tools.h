@@ -91,6 +91,8 @@ class CViewTools {
   int Mode() const;
   int SavedMode() const { return m_savedMode; }
   int PickState() const { return m_pickState; }
+  // In the tap-off tool: the chosen unit's outlet code, negative while a unit is moved.
+  int SecondCode() const { return m_secondCode; }
   CPoint PressPoint() const { return m_pressPoint; }
   CPoint CurrentPoint() const { return m_currentPoint; }
   CPoint LastMousePoint() const { return m_lastMouse; }

@@ -39,4 +39,19 @@ TEST(XlExportFileTest, Utf16WithItsMarkAndCrLf) {
   EXPECT_EQ(file.Bytes(), std::string("\xFF\xFE\xE9\x00\r\x00\n\x00", 8));
 }
 
+TEST(XlExportFileTest, CommentPiecesCutAtLineFeedsOnly) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> pieces;
+  } cases[] = {
+      {"a\r\nb", {"a", "b", " ", " "}},
+      {"\nsecond", {" ", "second", " ", " "}},  // a line feed first gives an empty piece
+      {"ab\nc", {"ab", "c", " ", " "}},         // no carriage return: nothing more goes
+      {"x\r\n\r\ny", {"x", " ", "y", " "}},
+      {"", {" ", " ", " ", " "}},
+      {"1\n2\n3\n4\n5", {"1", "2", "3", "4"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(XlTextPieces(c.text, 4), c.pieces) << c.text;
+}
+
 }  // namespace

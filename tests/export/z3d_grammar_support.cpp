@@ -1,6 +1,8 @@
 #include "z3d_grammar_support.h"
 
+#include <cctype>
 #include <regex>
+#include <string_view>
 
 namespace {
 
@@ -22,9 +24,49 @@ std::vector<std::string> SplitCrLf(const std::string& bytes, std::vector<std::st
   return lines;
 }
 
-const std::regex kPosition(
-    R"(pos:(end|(\?0000)?((S\d{4}|[LRUD](\d{4}|-180)|T0180|n0180|gt\d{3}|st\d{3}|)"
-    R"(X[+-]\d{14}\.\d{5}Y[+-]\d{14}\.\d{5}Z[+-]\d{14}\.\d{5}))*))");
+bool DigitsAt(const std::string& text, std::size_t at, std::size_t count) {
+  if (at + count > text.size()) return false;
+  for (std::size_t i = at; i < at + count; ++i)
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+  return true;
+}
+
+// The length of the path token at `at`, 0 when none starts there.
+std::size_t TokenAt(const std::string& text, std::size_t at) {
+  const char head = text[at];
+  if (head == 'S' && DigitsAt(text, at + 1, 4)) return 5;
+  if (std::string_view("LRUD").find(head) != std::string_view::npos)
+    return DigitsAt(text, at + 1, 4) || text.compare(at + 1, 4, "-180") == 0 ? 5 : 0;
+  if (text.compare(at, 5, "T0180") == 0 || text.compare(at, 5, "n0180") == 0) return 5;
+  if ((text.compare(at, 2, "gt") == 0 || text.compare(at, 2, "st") == 0) &&
+      DigitsAt(text, at + 2, 3))
+    return 5;
+  if (head != 'X') return 0;
+  std::size_t end = at;
+  for (const char axis : {'X', 'Y', 'Z'}) {
+    const bool signed_ = end + 1 < text.size() && (text[end + 1] == '+' || text[end + 1] == '-');
+    if (text[end] != axis || !signed_ || !DigitsAt(text, end + 2, 14) ||
+        text.compare(end + 16, 1, ".") != 0 || !DigitsAt(text, end + 17, 5))
+      return 0;
+    end += 22;
+    if (axis != 'Z' && end >= text.size()) return 0;
+  }
+  return end - at;
+}
+
+// "pos:end", or "pos:" with an optional start marker and path tokens (a scan rather than
+// a regular expression, which would overflow its stack on the long lines of a long stretch).
+bool IsPositionLine(const std::string& line) {
+  if (line == "pos:end") return true;
+  std::size_t at = line.compare(0, 9, "pos:?0000") == 0 ? 9 : 4;
+  while (at < line.size()) {
+    const std::size_t length = TokenAt(line, at);
+    if (length == 0) return false;
+    at += length;
+  }
+  return true;
+}
+
 const std::regex kDevice(
     R"(dev:(#Pk#|#Jt#|#00#|#st#|##ERR##|\d{6}()"
     R"(/(00128|00256|00512|0020[0-3]|00208|00212|00215|00216|0022[0-2]|16384|00006)@@-?\d{5,6})"
@@ -57,7 +99,7 @@ void CheckBody(const std::vector<std::string>& lines, std::size_t from, std::siz
   for (std::size_t i = from; i < to; ++i) {
     const std::string& line = lines[i];
     if (line.starts_with("pos:")) {
-      if (!std::regex_match(line, kPosition)) faults.push_back("position " + line);
+      if (!IsPositionLine(line)) faults.push_back("position " + line);
       if (line.find("?0000") != std::string::npos && i != from)
         faults.push_back("start marker after the first line");
     } else if (line.starts_with("dev:")) {

@@ -146,11 +146,6 @@ std::vector<std::string> DumpWorkbook(const std::string& path) {
   return cells;
 }
 
-void WaitForHelper(CPrintHelperLauncher& launcher) {
-  for (int i = 0; i < 200 && launcher.PreviousStillRuns(); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-}
-
 TEST(LinearExcelExportTest, TheHelperWritesAWorkbookThatReadsBack) {
   const CEnglishTexts texts;
   CTempFolder folder("xlsx");

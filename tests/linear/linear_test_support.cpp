@@ -1,6 +1,10 @@
 #include "linear/linear_test_support.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/current_language.h"
+#include "app/external_process.h"
 
 CLinearFolders SampleFolders() {
   return {std::string(TVR_PROGRAM_DIR) + "/DBF/", std::string(TVR_PROGRAM_DIR) + "/BD/"};
@@ -24,4 +28,9 @@ CLinearLine MakeLine(int group, int product, int rating, int conductors, int ipD
   line.Conductors = conductors;
   line.IpDegree = ipDegree;
   return line;
+}
+
+void WaitForHelper(CPrintHelperLauncher& launcher) {
+  for (int i = 0; i < 200 && launcher.PreviousStillRuns(); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
 }

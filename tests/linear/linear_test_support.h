@@ -17,6 +17,11 @@ class CRecordingNotifier : public CLinearNotifier {
 };
 
 CLinearFolders SampleFolders();
+class CPrintHelperLauncher;
+
+// Waits (ten seconds at most) until the spreadsheet helper last started has ended.
+void WaitForHelper(CPrintHelperLauncher& launcher);
+
 // Loads the English language file of the program folder (reset on destruction).
 class CEnglishTexts {
  public:

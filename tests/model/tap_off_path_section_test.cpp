@@ -48,6 +48,44 @@ TEST_F(TapOffPathSectionTest, UnitsWithAStationNumberAreListedLastFirst) {
             "pos:end\n");
 }
 
+// A joint far ahead of its outlet (a damaged or hand-edited file): the shift back to the
+// joint is split like any long stretch instead of overflowing its four digits.
+TEST_F(TapOffPathSectionTest, ALongShiftBackIsSplitIntoStretches) {
+  StandingUnit(22, "QJFTAPX", "7");
+  const std::pair<double, const char*> cases[] = {{1500 + 12145, "L-180S9999S2346R-180"},
+                                                  {1500 + 1e30, "L-180S9999"}};
+  for (const auto& [position, shift] : cases) {
+    m_j1->SetPosition(C3DPoint(position, 0, 0));
+    std::string file;
+    EXPECT_EQ(WriteRunPathSection(file, *m_run), 2);
+    EXPECT_NE(file.find("pos:st007" + std::string(shift)), std::string::npos) << file;
+  }
+}
+
+// A line break in a unit's reference would start a line of its own in the file.
+TEST_F(TapOffPathSectionTest, AReferenceCannotBreakItsLine) {
+  StandingUnit(22, "QJF\r\nTAPX", "7");
+  std::string file;
+  WriteRunPathSection(file, *m_run);
+  EXPECT_NE(file.find("\ndev:300000/00214@$QJF  TAP2\n"), std::string::npos) << file;
+}
+
+// The units standing at a joint take its station number; units elsewhere, other joints
+// and elements of other kinds are left as they are.
+TEST_F(TapOffPathSectionTest, TheUnitsOfAJointTakeItsStationNumber) {
+  CDev* first = StandingUnit(11, "QJFTAPX", "");
+  CDev* second = StandingUnit(22, "QJFTAPX", "9");
+  EXPECT_EQ(NumberTapOffStations(*m_unit, 5), 0);
+  EXPECT_EQ(NumberTapOffStations(*m_j2, 4), 0);
+  EXPECT_EQ(first->GetComment(), "");
+  EXPECT_EQ(NumberTapOffStations(*m_j1, 3), 2);
+  EXPECT_EQ(first->GetComment(), "3");
+  EXPECT_EQ(second->GetComment(), "3");
+  std::string file;
+  EXPECT_EQ(WriteRunPathSection(file, *m_run), 4);
+  EXPECT_NE(file.find("pos:st003X"), std::string::npos) << file;
+}
+
 TEST_F(TapOffPathSectionTest, NoStationNoSection) {
   for (const char* comment : {"", "x12", "0", " -0"}) StandingUnit(11, "QJFTAPX", comment);
   std::string file = "pos:end\n";

@@ -197,6 +197,19 @@ TEST_F(QGRunTest, TeeOutletsAndWallCollars) {
   ExpectGeometry(run, tee, {10, 0, {200, 150, 50}, {35, 10, -90}});
   ExpectGeometry(run, tee, {11, 0, {70, 20, 130}, {100, 75, 0}});
   ExpectGeometry(run, tee, {12, 0, {0, 0, 0}, {}});
+  // Branched off on face 5 the outlet turns with code 2 and lies on the other side;
+  // on face 1 (code 1) it stays.
+  CDev back = MakeStraight(CDev::kStraight, 0, 0), ahead = back, branch = back;
+  tee.SetDirection(4);
+  tee.SetNeighbour(0, &back);
+  tee.SetNeighbour(4, &ahead);
+  tee.SetNeighbour(5, &branch);
+  ExpectGeometry(run, tee, {10, 0, {200, 150, 50}, {35, -10, 90}});
+  ExpectGeometry(run, tee, {11, 0, {70, 20, 130}, {100, -75, 0}});
+  tee.SetNeighbour(5, nullptr);
+  tee.SetNeighbour(1, &branch);
+  ExpectGeometry(run, tee, {10, 0, {200, 150, 50}, {35, 10, -90}});
+  for (int face : {0, 1, 4}) tee.SetNeighbour(face, nullptr);
   tee.SetReference("QGA1000TE4  ");
   ExpectGeometry(run, tee, {10, 0, {0, 0, 0}, {}});
 

@@ -1,5 +1,3 @@
-#include "app/current_language.h"
-#include "app/message_text.h"
 #include "qjf_test_support.h"
 #include "support/golden_file.h"
 
@@ -10,15 +8,7 @@ namespace {
 // both ends, straight pieces, a double elbow, single elbows, a tee with its riser and the
 // cable box's accessory.
 TEST_F(RangeTest, SampleQJFDocumentRebuildsToItsBill) {
-  // The texts the document's references carry are those of the program's English file.
-  CLanguageSetup language;
-  language.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
-  CCurrentLanguage::Instance().SetSetup(language);
-  CCurrentLanguage::Instance().LoadLanguage(CCurrentLanguage::kFallbackLanguage);
-  CRangeContext::Instance().SetTextLookup([](int number) { return LookupText(number); });
-  struct Restore {
-    ~Restore() { CCurrentLanguage::Instance().Reset(); }
-  } restore;
+  const CProgramTexts texts;
   CDorneDoc document;
   const CDocFileResult opened = document.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qjf_sample.run");
   ASSERT_TRUE(opened.ok) << opened.text;

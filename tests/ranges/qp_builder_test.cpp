@@ -1,5 +1,7 @@
 #include "qp_test_support.h"
 
+#include <map>
+
 namespace {
 
 // Straight lengths are made of the long standard pieces and at most one shorter one,
@@ -84,6 +86,90 @@ TEST_F(QPRunTest, RiserAccessoriesFollowTheLineAheadAndAreCapped) {
         count += std::max(1, device->GetBooked());
     }
     EXPECT_EQ(count, row.accessories) << row.ahead;
+  }
+}
+
+// Booked length per straight type, from the run's length records.
+std::map<int, std::int64_t> LengthsByType(const CRun& run) {
+  std::map<int, std::int64_t> totals;
+  for (const CDev* record : run.GetLengthRecords())
+    totals[record->GetVariantIndex()] += record->GetBookedLength();
+  return totals;
+}
+
+// A riser line of 2400 to 2899 mm is cut once more ahead; below 500 A the piece beyond the
+// cut leaves the bill length of its own straight type for that of plain line (type 1,
+// which the sample catalogue books without a length line).
+TEST_F(QPRunTest, LongRiserLineBelow500AMovesItsCutPieceToPlainLine) {
+  for (const char* rating : {"40", "63"}) {
+    CRunQP& run = LayOut(std::string("run QPA ") + rating + "\nstart 0\ngo 4 9000\nend 6\n");
+    run.SetProp("QP_STEP", "0");
+    CDev& start = *Laid().at(0);
+    ASSERT_EQ(start.InsertRiserFixing(4, 1000, 0), 1);
+    CDev* riser = start.GetNeighbour(4);
+    ASSERT_EQ(riser->InsertRiserFixing(riser->GetDirection(), 2600, 0), 1);
+    riser->SetVariantBoth(1);
+    riser->SetVariantIndexBoth(3);
+    const std::map<int, std::int64_t> before = LengthsByType(run);
+    CPartBuilderQP builder(run);
+    CDev* split = builder.PrepareElement(*riser);
+
+    ASSERT_NE(split, nullptr) << rating;
+    std::map<int, std::int64_t> after = LengthsByType(run);
+    // The cut at 450 + 1500 leaves 1950 mm between the riser and the cut.
+    const std::int64_t moved = std::string(rating) == "40" ? 1950 : 0;
+    EXPECT_EQ(after[0], before.at(0) - moved) << rating;
+    EXPECT_EQ(after[1], before.contains(1) ? before.at(1) : 0) << rating;
+  }
+}
+
+// Elbow parts marked 'A' or 'B' list the lengths of their legs, the way on before the
+// way in, the leg being planned with its planned length; combined pieces next to a riser
+// add the code of where the riser stands and its distance, lettered by the pair's join.
+TEST_F(QPRunTest, MarkedElbowPartsListTheirLegs) {
+  CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 3000\nend 6\n");
+  CDev* elbow = nullptr;
+  for (CDev* device : run.GetDevices())
+    if (device->GetKind() == CDev::kElbow && elbow == nullptr) elbow = device;
+  ASSERT_NE(elbow, nullptr);
+  const std::vector<int> on = elbow->ForwardFaces();
+  ASSERT_EQ(on.size(), 1u);
+  // A fixing on the line on from the elbow: the riser at the second measured position.
+  ASSERT_EQ(elbow->InsertRiserFixing(on.front(), 1000, 0), 1);
+  CDev* ahead = elbow->GetNeighbour(on.front());
+  ASSERT_NE(ahead, nullptr);
+  ASSERT_EQ(ahead->GetKind(), CDev::kInLine);
+  const std::string legs =
+      "x=700," + std::to_string(elbow->GetChainLength(elbow->GetBackFace(), false));
+  const std::int32_t distance = elbow->GetPosition().DistanceTo(ahead->GetPosition());
+  ASSERT_GT(distance, 0);
+  std::string marked = "QPA40DLC40A", combined = "QPA40DZCG4A", plain = "QPA40DLC40";
+  for (std::string* reference : {&marked, &combined, &plain}) reference->resize(22, ' ');
+  struct Row {
+    const char* name;
+    std::string reference;
+    bool riserOn;
+    std::string raw;  // before the coordinate form
+    int kind;
+  };
+  const Row rows[] = {
+      {"marked elbow", marked, false, legs, 0},
+      {"marked elbow beside a riser: no code", marked, true, legs, 0},
+      {"unmarked elbow", plain, false, "", 0},
+      {"combined piece, riser on", combined, true, legs + ",x=b" + std::to_string(distance), 22},
+      {"combined piece, no riser", combined, false, legs, 0},
+  };
+  for (const Row& row : rows) {
+    CPartBuilderQP builder(run);
+    if (row.riserOn) builder.SetState(*ahead, CPartBuilderQP::kRiserAtElbow);
+    CPlannedPart part;
+    part.element = elbow;
+    part.face = on.front();
+    part.length = 700;
+    part.reference = row.reference;
+    std::string expected = row.raw;
+    FormatPartCoords(expected, row.kind, ' ');
+    EXPECT_EQ(builder.GetPartParameters(part), expected) << row.name;
   }
 }
 

@@ -1,5 +1,3 @@
-#include "app/current_language.h"
-#include "app/message_text.h"
 #include "qp_test_support.h"
 #include "support/golden_file.h"
 
@@ -11,14 +9,7 @@ namespace {
 // flat elbow pair, marked single elbows, the closed end without a part and the
 // accessories that the counted ends call for.
 TEST_F(RangeTest, SampleQPDocumentRebuildsToItsBill) {
-  CLanguageSetup language;
-  language.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
-  CCurrentLanguage::Instance().SetSetup(language);
-  CCurrentLanguage::Instance().LoadLanguage(CCurrentLanguage::kFallbackLanguage);
-  CRangeContext::Instance().SetTextLookup([](int number) { return LookupText(number); });
-  struct Restore {
-    ~Restore() { CCurrentLanguage::Instance().Reset(); }
-  } restore;
+  const CProgramTexts texts;
   CDorneDoc document;
   const CDocFileResult opened = document.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qp_sample.run");
   ASSERT_TRUE(opened.ok) << opened.text;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/current_language.h"
 #include "app/dorne_app.h"
+#include "app/message_text.h"
 #include "app/start_lists.h"
 #include "model/range_rules.h"
 #include "model/run_factory.h"
@@ -53,4 +55,20 @@ class RangeTest : public ::testing::Test {
 
   std::vector<std::pair<int, std::string>> messages;
   CDorneApp m_app;
+};
+
+// The texts of the program's English file for the range rules while it lives, as the
+// sample documents' references carry them.
+class CProgramTexts {
+ public:
+  CProgramTexts() {
+    CLanguageSetup language;
+    language.catalogueFolder = TVR_PROGRAM_DIR "/DBF/";
+    CCurrentLanguage::Instance().SetSetup(language);
+    CCurrentLanguage::Instance().LoadLanguage(CCurrentLanguage::kFallbackLanguage);
+    CRangeContext::Instance().SetTextLookup([](int number) { return LookupText(number); });
+  }
+  ~CProgramTexts() { CCurrentLanguage::Instance().Reset(); }
+  CProgramTexts(const CProgramTexts&) = delete;
+  CProgramTexts& operator=(const CProgramTexts&) = delete;
 };

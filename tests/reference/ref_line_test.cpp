@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "ref_test_support.h"
+
 namespace {
 
 CRefItemNode Item(const std::string& reference, std::int32_t price, std::int32_t quantity,
@@ -50,6 +52,23 @@ TEST(RefLineTest, ItemsKeepTheRankOrderOfTheirKinds) {
   EXPECT_EQ(Order(line), "K0:0 K1:1 K4:4 K3:3 K5:5 K2:2 ");
   line.AddItemNode(Item("L0", 1, 1, 0));  // after the items of its own rank
   EXPECT_EQ(Order(line), "K0:0 L0:0 K1:1 K4:4 K3:3 K5:5 K2:2 ");
+}
+
+TEST(RefLineTest, AddingItemsAtOnceEqualsAddingThemOneByOne) {
+  // Repeated references of every kind, equal and different prices, ignored items, on a
+  // line that already has items.
+  std::vector<CRefItemNode> items;
+  for (int i = 0; i < 200; ++i)
+    items.push_back({"R" + std::to_string(i % 13), "D" + std::to_string(i), 100 + (i % 3) * 7,
+                     i % 17 == 0 ? 0 : 1 + i % 4, i, (i * 5) % 7 - 1});
+  CRefLine oneByOne, atOnce;
+  for (CRefLine* line : {&oneByOne, &atOnce}) {
+    line->AddItemNode({"R3", "first", 90, 2, 1, 3});
+    line->AddItemNode({"R0", "first", 90, 2, 1, 0});
+  }
+  for (const CRefItemNode& item : items) oneByOne.AddItemNode(item);
+  atOnce.AddItemNodes(items);
+  ExpectSameItems(atOnce, oneByOne);
 }
 
 TEST(RefLineTest, AResetLineHasItsDefaultsAndACopyIsIndependent) {

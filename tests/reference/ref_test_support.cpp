@@ -78,3 +78,13 @@ std::string ItemListing(const CRefLine& line) {
                std::to_string(item.labour) + " | " + std::to_string(item.kind) + "\n";
   return listing;
 }
+
+void ExpectSameItems(const CRefLine& a, const CRefLine& b) {
+  ASSERT_EQ(a.Items().size(), b.Items().size());
+  for (std::size_t i = 0; i < a.Items().size(); ++i) {
+    const CRefItemNode &x = a.Items()[i], &y = b.Items()[i];
+    EXPECT_EQ(std::tie(x.reference, x.designation, x.unitPrice, x.quantity, x.labour, x.kind),
+              std::tie(y.reference, y.designation, y.unitPrice, y.quantity, y.labour, y.kind))
+        << i;
+  }
+}

@@ -40,3 +40,6 @@ CRefLine MakeRefLine(int productKind, int rating, int conductors = 1);
 std::string ItemSummary(const CRefLine& line);
 // The items with their designation, unit price and labour, one per line.
 std::string ItemListing(const CRefLine& line);
+
+// Expects the same items, field by field, in the same order.
+void ExpectSameItems(const CRefLine& a, const CRefLine& b);

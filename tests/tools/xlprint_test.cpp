@@ -47,4 +47,23 @@ TEST(XlPrintExchangeTest, ReadsTheLayoutAndRefusesWhatBreaksIt) {
   EXPECT_FALSE(ParseExchange("plain", error)) << "no mark";
 }
 
+TEST(XlPrintExchangeTest, AReferenceTableEndsAtItsSwitchesWithoutATotalRow) {
+  std::string error;
+  const std::string table =
+      "-,-\r\n2,6\r\nc0,c14,c7,c1,c17,c11\r\n\"R\",\"D\",\"U\",\"Q\",\"S\",\"L\"\r\n"
+      "l,l,r,r,r,r\r\n\"@\",\"@\",\" # ##0.00## \",\" # ##0 \",\" # ##0.00 \",\" # ##0.00 \"\r\n"
+      "\"\",\"** Feed **\",,,,\r\n\"QFP25ED\",\"Length\",12.345,1200m,370.35,3.60\r\n"
+      "#FALSE#,#FALSE#,#FALSE#,#FALSE#,#TRUE#,#TRUE#\r\n";
+  const auto exchange =
+      ParseExchange(Utf16("\"Title\",\"@\",\"T\"\r\n-,-,-\r\n2\r\n\"A\"\r\n\"Length\",25\r\n" +
+                          table + "\"B\"\r\n\"Length\",3\r\n" + table),
+                    error);
+  ASSERT_TRUE(exchange) << error;
+  ASSERT_EQ(exchange->lines.size(), 2u) << "the second line follows the first's switches";
+  EXPECT_EQ(exchange->lines[1].name, "B");
+  EXPECT_EQ(exchange->lines[0].rows.size(), 2u);
+  EXPECT_EQ(exchange->lines[0].kinds[3], "c1");
+  EXPECT_EQ(exchange->lines[0].formats[1], "@");
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "model/run.h"
 #include "model/undo_manager.h"
 #include "support/temp_folder.h"
+#include "model/tap_off_choice.h"
 #include "view/view_tools.h"
 
 namespace {
@@ -315,6 +316,8 @@ TEST_F(ViewToolsTest, AGrabbedTapOffUnitIsDraggedOnceThePointerLeavesIt) {
   BuildRun();
   CDev* unit = Run().NewElement();
   unit->SetKind(CDev::kTapOff);
+  // Its connection mask, with the distribution's mark.
+  unit->SetBookedLength(static_cast<std::int32_t>(128 | kTapOffMarkBit));
   const C3DPoint centre = m_doc->GetCursorPoint() + C3DPoint(0, 0, 2000);
   CBox* body = unit->MakeBox(CDev::kBodySlot);
   body->SetPlacement(centre, 600, 600, 600);
@@ -330,6 +333,8 @@ TEST_F(ViewToolsTest, AGrabbedTapOffUnitIsDraggedOnceThePointerLeavesIt) {
   EXPECT_EQ(m_doc->GetToolMode(), 0);
   m_tools->OnMouseMove({off, off, kToolKeyControl});
   EXPECT_EQ(m_doc->GetToolMode(), CViewTools::kTapOff);
+  // The outlets offered are those that take the unit's mask (search code 128 * 256 + 10).
+  EXPECT_EQ(m_tools->SecondCode(), -128 * 256);
   EXPECT_TRUE(m_host.captured);
   for (int keys : {0, int{kToolKeyControl}}) {
     m_tools->OnKeyUp(keys);

@@ -118,6 +118,12 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       AddStyleBits(*at, static_cast<std::uint32_t>(a) << 20);
     } else if (words[0] == "style" && words.size() == 2 && HexNumber(words[1], bits)) {
       AddStyleBits(*at, bits);
+    } else if (words[0] == "type" && words.size() == 2 && Number(words[1], a) && a >= 0 && a < 16) {
+      // What a straight laid after it inherits is replaced, not added to.
+      at->SetVariantIndexBoth(a);
+      at->BuildBoxes(0);
+    } else if (words[0] == "name" && words.size() == 2) {
+      at->GetRun()->SetProp("Name", words[1]);
     } else if (words[0] == "end" && words.size() == 2 && Number(words[1], a)) {
       if (at->MakeEnd(nullptr) == 0) return fail("no free straight end");
       SetVariant(*at->GetRun(), *at, a);

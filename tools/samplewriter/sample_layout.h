@@ -19,6 +19,10 @@ class CDorneDoc;
 //   entrax <type>                   the entrax type of the feed unit just laid (0-15)
 //   style <hex>                     style bits added to the element just laid (a feed
 //                                   unit's mounting and cable box)
+//   type <n>                        the straight type (style bits 8-11) of the element
+//                                   just laid, 0-15, in place of the one it had
+//   name <text>                     the name of the run being laid, in place of the
+//                                   one the document gave it
 // The runs are laid by the placement edits, as the mouse tools lay them.
 //
 // Returns an empty text when the layout was laid out, else what is wrong and on which

@@ -1,5 +1,7 @@
 #include "xlprint/exchange_reader.h"
 
+#include <algorithm>
+
 #include <charconv>
 #include <fstream>
 #include <iterator>
@@ -55,6 +57,11 @@ std::pair<std::string, std::string> Field(const std::string& line) {
   return {cells.front(), cells.back()};
 }
 
+bool IsSwitchRow(const std::vector<std::string>& cells) {
+  return std::all_of(cells.begin(), cells.end(),
+                     [](const std::string& cell) { return cell == "#TRUE#" || cell == "#FALSE#"; });
+}
+
 // A layout document's table (its totals hold "SellingRate") gives its column count first
 // and then its number of lines, all data rows; a linear project's gives its item rows
 // first, its total row following them.
@@ -68,12 +75,17 @@ CExchangeLine ReadLine(CLineCursor& cursor, bool layout) {
   const std::vector<std::string> size = SplitExchangeCells(cursor.Next("the table size"));
   if (size.size() != 2) throw ParseError{"bad table size"};
   const int rows = layout ? Count(size[1], "row count") - 1 : Count(size[0], "row count");
-  cursor.Next("the widths");
+  line.kinds = SplitExchangeCells(cursor.Next("the widths"));
   line.titles = SplitExchangeCells(cursor.Next("the titles"));
   cursor.Next("the alignments");
-  cursor.Next("the formats");
-  for (int r = 0; r <= rows; ++r)
-    line.rows.push_back(SplitExchangeCells(cursor.Next("an item row")));
+  line.formats = SplitExchangeCells(cursor.Next("the formats"));
+  // The row of sum switches ends the table; a reference project's table reaches it a row
+  // earlier than the others, having no total row.
+  for (int r = 0; r <= rows; ++r) {
+    std::vector<std::string> cells = SplitExchangeCells(cursor.Next("an item row"));
+    if (IsSwitchRow(cells)) return line;
+    line.rows.push_back(std::move(cells));
+  }
   cursor.Next("the switches");
   return line;
 }

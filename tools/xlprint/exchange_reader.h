@@ -12,8 +12,11 @@ namespace tvr::tools {
 struct CExchangeLine {
   std::string name;
   std::vector<std::pair<std::string, std::string>> fields;
+  std::vector<std::string> kinds;  // the column kinds ("c14", ...)
   std::vector<std::string> titles;
-  std::vector<std::vector<std::string>> rows;  // item rows, the line's total last
+  std::vector<std::string> formats;  // the number formats, "@" for text
+  // Item rows; a linear project's total row last (a reference project's table has none).
+  std::vector<std::vector<std::string>> rows;
 };
 
 // What the program hands over in "XlExport.txt".

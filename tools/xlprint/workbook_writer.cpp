@@ -21,6 +21,8 @@ std::string Trim(std::string_view text) {
   return std::string(text);
 }
 
+enum class CellKind { Text, Quantity, Number };
+
 struct CFormats {
   lxw_format* bold = nullptr;
   lxw_format* metres = nullptr;  // a length in metres: "12.50 m"
@@ -33,9 +35,9 @@ struct CQuantity {
 };
 
 std::optional<CQuantity> ReadQuantity(std::string_view text) {
-  constexpr std::string_view kMetres = " m";
-  const bool metres = text.size() > kMetres.size() && text.ends_with(kMetres);
-  if (metres) text.remove_suffix(kMetres.size());
+  // Lengths of 1000 m and more come without the blank.
+  const bool metres = text.size() > 1 && text.ends_with("m");
+  if (metres) text.remove_suffix(text.ends_with(" m") ? 2 : 1);
   const std::optional<double> number = ExchangeNumber(text);
   if (!number) return std::nullopt;
   return CQuantity{*number, metres};
@@ -88,10 +90,21 @@ lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line,
   for (std::size_t c = 0; c < line.titles.size(); ++c)
     sheet.Cell(row, static_cast<lxw_col_t>(c), Trim(line.titles[c]), false, bold);
   ++row;
+  // A reference project's table (its first column of kind c0) says per column what it
+  // holds: "@" texts, kind c1 quantities, numbers else. The others keep their quantity
+  // in column 1 and numbers from column 2.
+  const bool described = !line.kinds.empty() && line.kinds.front() == "c0";
+  auto kindOf = [&](std::size_t c) {
+    if (!described) return c == 1 ? CellKind::Quantity : c >= 2 ? CellKind::Number : CellKind::Text;
+    if (c < line.kinds.size() && line.kinds[c] == "c1") return CellKind::Quantity;
+    return c < line.formats.size() && line.formats[c] == "@" ? CellKind::Text : CellKind::Number;
+  };
   for (const std::vector<std::string>& cells : line.rows) {
     for (std::size_t c = 0; c < cells.size(); ++c) {
-      if (c == 1) sheet.Quantity(row, 1, Trim(cells[c]), formats);
-      else sheet.Cell(row, static_cast<lxw_col_t>(c), Trim(cells[c]), c >= 2);
+      const lxw_col_t column = static_cast<lxw_col_t>(c);
+      const CellKind kind = kindOf(c);
+      if (kind == CellKind::Quantity) sheet.Quantity(row, column, Trim(cells[c]), formats);
+      else sheet.Cell(row, column, Trim(cells[c]), kind == CellKind::Number);
     }
     ++row;
   }

@@ -18,7 +18,10 @@ struct CCostingWindowContext {
 
 using CCostingWindowMaker = std::function<CCostingWindow*(const CCostingWindowContext&)>;
 
-// The window of the linear mode lives in a library above this one: the program
-// registers its maker at start, and the frame falls back on an empty window without one.
+// The windows of the linear and reference modes live in libraries above this one: the
+// program registers their makers at start, and the frame falls back on an empty window
+// without one.
 void RegisterLinearWindowMaker(CCostingWindowMaker maker);
 const CCostingWindowMaker& LinearWindowMaker();
+void RegisterReferenceWindowMaker(CCostingWindowMaker maker);
+const CCostingWindowMaker& ReferenceWindowMaker();

@@ -11,14 +11,19 @@
 namespace {
 
 constexpr int kMsgCaption = 30999;
+constexpr int kMsgRefCaption = 32000;
 constexpr int kMsgDontShow = 31099;
+// The texts of the reference hint; the linear price panel uses the numbers that were
+// meant for them (31097, 31098).
+constexpr int kMsgRefHintAdd = 32186;
+constexpr int kMsgRefHintSelect = 32187;
 
 }  // namespace
 
 CHelpHintDlg::CHelpHintDlg(int mode, const CLinearEnvironment& environment, QWidget* parent)
     : QDialog(parent), m_mode(mode), m_environment(environment) {
   setObjectName(QStringLiteral("help_hint_dlg"));
-  SetMessageText(this, kMsgCaption);
+  SetMessageText(this, mode >= 3 ? kMsgRefCaption : kMsgCaption);
   auto* text = new QLabel(HintText(mode));
   text->setWordWrap(true);
   m_dontShow = new QCheckBox;
@@ -32,16 +37,18 @@ CHelpHintDlg::CHelpHintDlg(int mode, const CLinearEnvironment& environment, QWid
 }
 
 QString CHelpHintDlg::HintText(int mode) {
-  if (mode == 2)
-    return StringQText(32183) + QStringLiteral("\n") + StringQText(31038) + QStringLiteral("\n\n") +
-           StringQText(32185);
-  return StringQText(31004) + QStringLiteral("\n\n 1 - ") + StringQText(31060) +
-         QStringLiteral("\n\n 2 - ") + StringQText(31061);
+  const bool reference = mode == 3 || mode == 4;
+  if (mode == 2 || mode == 4)
+    return StringQText(32183) + QStringLiteral("\n") + StringQText(reference ? 32184 : 31038) +
+           QStringLiteral("\n\n") + StringQText(32185);
+  return StringQText(31004) + QStringLiteral("\n\n 1 - ") +
+         StringQText(reference ? kMsgRefHintAdd : 31060) + QStringLiteral("\n\n 2 - ") +
+         StringQText(reference ? kMsgRefHintSelect : 31061);
 }
 
 void CHelpHintDlg::accept() {
   // When the settings file cannot be written the hint simply comes back next time.
   if (m_dontShow->isChecked()) [[maybe_unused]]
-    bool kept = m_environment.WriteText("Linear", SettingKey(m_mode), "1");
+    bool kept = m_environment.WriteText(SettingSection(m_mode), SettingKey(m_mode), "1");
   QDialog::accept();
 }

@@ -7,15 +7,17 @@ class QCheckBox;
 class QLabel;
 
 // A short hint on how to use the linear main dialog (mode 1: at start, mode 2: in the
-// line editor), with a box that stops it from coming back.
+// line editor) or the reference configurator (modes 3 and 4 likewise), with a box that
+// stops it from coming back.
 class CHelpHintDlg : public QDialog {
   Q_OBJECT
 
  public:
   CHelpHintDlg(int mode, const CLinearEnvironment& environment, QWidget* parent = nullptr);
 
-  // The key of section "Linear" that silences the mode.
-  static const char* SettingKey(int mode) { return mode == 2 ? "Hlp2" : "Hlp"; }
+  // The section and key that silence the mode.
+  static const char* SettingSection(int mode) { return mode >= 3 ? "Ref" : "Linear"; }
+  static const char* SettingKey(int mode) { return mode == 2 || mode == 4 ? "Hlp2" : "Hlp"; }
   static QString HintText(int mode);
   QCheckBox* DontShowBox() const { return m_dontShow; }
 

@@ -11,6 +11,7 @@
 #include "linear/linear_pricing.h"
 #include "linear/linear_project.h"
 #include "linear/ui/linear_environment.h"
+#include "linear/ui/name_comment_panel.h"
 
 class CLinearLineEditor;
 class CLinearPriceView;
@@ -39,14 +40,12 @@ class CLinearMessageNotifier : public CLinearNotifier {
 // price settings) or the price view of the whole project, chosen by three tabs. Every
 // change of a line goes through the working record and reaches the project only when
 // the user saves it.
-class CLinearDlg : public QWidget {
+class CLinearDlg : public QWidget, public CEditPanelOwner {
   Q_OBJECT
 
  public:
   enum ViewMode { kViewNone = 0, kViewEditor = 1, kViewPanel = 2, kViewProject = 3 };
   static constexpr int kPriceItem = -999;
-  static constexpr int kPanelNothing = 0, kPanelRecompute = 1, kPanelRenamed = 10,
-                       kPanelDelete = 11;
 
   CLinearDlg(CLinearProject& project, const CLinearEnvironment& environment,
              QWidget* parent = nullptr);
@@ -60,7 +59,7 @@ class CLinearDlg : public QWidget {
 
   void FillTree(bool rebuild);
   void ShowTabPage(int tab);
-  void ShowEditPanel(bool show, int applyCode);
+  void ShowEditPanel(bool show, int applyCode) override;
   void RecomputeLines(int index);
   bool ChooseComponents(int kind);
   void LoadPriceListNames(bool selectCurrent);
@@ -72,7 +71,7 @@ class CLinearDlg : public QWidget {
   bool SaveWorkingLine();
   void AbandonEdit();
   void ChangeMultiplier(int delta);
-  void MarkModified();
+  void MarkModified() override;
 
   int ViewMode() const { return m_viewMode; }
   int CurrentLine() const { return m_currentLine; }

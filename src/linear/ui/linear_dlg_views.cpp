@@ -205,7 +205,8 @@ void CLinearDlg::ShowEditPanel(bool show, int applyCode) {
       m_panel = new CLinearPriceDlg(*this);
     } else if (data >= 0 && data < m_project.lines.LineCount()) {
       m_currentLine = data;
-      m_panel = new CNameCommentPanel(*this, m_project.lines.Line(data));
+      CLinearLine& line = m_project.lines.Line(data);
+      m_panel = new CNameCommentPanel(*this, *this, line.Name, line.Comment);
     } else {
       return;
     }

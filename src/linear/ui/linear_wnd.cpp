@@ -14,6 +14,7 @@
 #include "linear/linear_file.h"
 #include "linear/linear_messages.h"
 #include "linear/ui/linear_dlg.h"
+#include "linear/ui/workbook_export.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ CLinearWnd::CLinearWnd(CLinearEnvironment environment, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_dialog);
   connect(m_dialog, &CLinearDlg::Modified, this, [this] { UpdateTitle(true); });
+  m_workbooks = new CWorkbookExport(m_environment, *this);
   m_baseCaption = StringQText(kMsgLinearCaption);
   TranslateWindow(this);
   SetProjectDefaults();

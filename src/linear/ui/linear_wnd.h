@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QTemporaryDir>
-
 #include <memory>
 #include <string>
 
@@ -11,8 +9,14 @@
 #include "linear/ui/linear_environment.h"
 
 class CLinearDlg;
-class CPrintHelperLauncher;
-struct CXlExportJob;
+class CShellDialogs;
+class CWorkbookExport;
+
+// The project information of a linear or reference project, edited in the shared
+// dialog on a copy of its properties; true when OK wrote them back (the project is then
+// modified).
+bool RunProjectInfoDialog(CProjectFields& fields, CShellDialogs& dialogs,
+                          const std::string& projectsFolder, QWidget* parent);
 
 // The window of the linear costing mode: one linear project for its whole life, shown
 // by its main dialog, with its file, its title and its commands (save, save as, close,
@@ -54,13 +58,6 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
  private:
   void RunProjectInfo();
   QString Today() const;
-  CPrintHelperLauncher& PrintHelper() const;
-  // The model (only when the program ships one) and the workbook to write; false when
-  // the user cancelled.
-  bool ChooseExportFiles(bool saveAs, CXlExportJob& job);
-  // Waits, without blocking, for the helper to end: then removes the exchange file and
-  // tells what the helper could not do.
-  void WatchHelper(const CXlExportJob& job);
 
   CLinearEnvironment m_environment;
   CLinearProject m_project;
@@ -69,6 +66,5 @@ class CLinearWnd : public CCostingWindow, public CSaveableDocument {
   std::string m_path;
   bool m_modified = false;
   CLinearDlg* m_dialog = nullptr;
-  // The workbooks opened from the project, gone with the window.
-  std::unique_ptr<QTemporaryDir> m_exportFolder;
+  CWorkbookExport* m_workbooks = nullptr;
 };

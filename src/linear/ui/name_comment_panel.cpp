@@ -11,7 +11,6 @@
 
 #include "app/ui/window_translation.h"
 #include "linear/linear_line.h"
-#include "linear/ui/linear_dlg.h"
 #include "linear/ui/text_entry_dlg.h"
 
 namespace {
@@ -25,14 +24,15 @@ constexpr int kMsgCancel = 31016;
 
 }  // namespace
 
-CNameCommentPanel::CNameCommentPanel(CLinearDlg& owner, CLinearLine& line, bool editable)
-    : m_owner(owner), m_line(line), m_editable(editable) {
+CNameCommentPanel::CNameCommentPanel(QObject& context, CEditPanelOwner& owner, std::string& name,
+                                     std::string& comment, bool editable)
+    : m_context(context), m_owner(owner), m_name(name), m_comment(comment), m_editable(editable) {
   setObjectName(QStringLiteral("name_comment_panel"));
   auto* layout = new QVBoxLayout(this);
   auto* nameTitle = new QLabel(QStringLiteral("       ") + StringQText(kMsgNameTitle));
-  m_name = new QLineEdit(QString::fromStdString(line.Name));
+  m_nameEdit = new QLineEdit(QString::fromStdString(name));
   auto* commentTitle = new QLabel(QStringLiteral("       ") + StringQText(kMsgCommentTitle));
-  m_comment = new QPlainTextEdit(QString::fromStdString(line.Comment));
+  m_commentEdit = new QPlainTextEdit(QString::fromStdString(comment));
   m_delete = new QCheckBox;
   SetMessageText(m_delete, kMsgDelete);
   auto* cancel = new QPushButton(QStringLiteral(" << ") + StringQText(kMsgCancel));
@@ -42,13 +42,13 @@ CNameCommentPanel::CNameCommentPanel(CLinearDlg& owner, CLinearLine& line, bool 
   buttons->addWidget(cancel);
   buttons->addStretch();
   buttons->addWidget(m_apply);
-  for (QWidget* widget :
-       std::initializer_list<QWidget*>{nameTitle, m_name, commentTitle, m_comment, m_delete})
+  for (QWidget* widget : std::initializer_list<QWidget*>{nameTitle, m_nameEdit, commentTitle,
+                                                         m_commentEdit, m_delete})
     layout->addWidget(widget);
   layout->addLayout(buttons);
-  m_name->setEnabled(m_editable);
-  m_comment->setEnabled(m_editable);
-  connect(m_name, &QLineEdit::textEdited, this, &CNameCommentPanel::OnNameChange);
+  m_nameEdit->setEnabled(m_editable);
+  m_commentEdit->setEnabled(m_editable);
+  connect(m_nameEdit, &QLineEdit::textEdited, this, &CNameCommentPanel::OnNameChange);
   connect(m_delete, &QCheckBox::clicked, this, &CNameCommentPanel::OnDeleteCheck);
   connect(m_apply, &QPushButton::clicked, this, &CNameCommentPanel::OnApply);
   connect(cancel, &QPushButton::clicked, this, &CNameCommentPanel::OnCancel);
@@ -56,41 +56,41 @@ CNameCommentPanel::CNameCommentPanel(CLinearDlg& owner, CLinearLine& line, bool 
 }
 
 void CNameCommentPanel::OnNameChange() {
-  QString text = m_name->text();
+  QString text = m_nameEdit->text();
   QString trimmed = WithoutLeadingBlanks(text);
-  if (trimmed != text) m_name->setText(trimmed);
+  if (trimmed != text) m_nameEdit->setText(trimmed);
   if (!m_delete->isChecked()) m_apply->setEnabled(m_editable && !IsBlankText(trimmed));
 }
 
 void CNameCommentPanel::OnDeleteCheck() {
   const bool deleting = m_delete->isChecked();
   SetMessageText(m_apply, deleting ? kMsgDeleteApply : kMsgApply);
-  m_name->setEnabled(!deleting && m_editable);
-  m_comment->setEnabled(!deleting && m_editable);
+  m_nameEdit->setEnabled(!deleting && m_editable);
+  m_commentEdit->setEnabled(!deleting && m_editable);
   if (deleting) m_apply->setEnabled(true);
   else OnNameChange();
 }
 
 void CNameCommentPanel::OnApply() {
-  int code = m_delete->isChecked() ? CLinearDlg::kPanelDelete : CLinearDlg::kPanelNothing;
-  std::string name = WithoutTrailingBlanks(m_name->text()).toStdString();
-  std::string comment = WithoutTrailingBlanks(m_comment->toPlainText()).toStdString();
-  if (!name.empty() && name != m_line.Name && code != CLinearDlg::kPanelDelete) {
-    m_line.Name = LimitLinearText(name);
-    code = CLinearDlg::kPanelRenamed;
+  int code = m_delete->isChecked() ? CEditPanelOwner::kPanelDelete : CEditPanelOwner::kPanelNothing;
+  std::string name = WithoutTrailingBlanks(m_nameEdit->text()).toStdString();
+  std::string comment = WithoutTrailingBlanks(m_commentEdit->toPlainText()).toStdString();
+  if (!name.empty() && name != m_name && code != CEditPanelOwner::kPanelDelete) {
+    m_name = LimitLinearText(name);
+    code = CEditPanelOwner::kPanelRenamed;
   }
   // A changed comment is work to save as much as a new name.
-  if (LimitLinearText(comment) != m_line.Comment && code == CLinearDlg::kPanelNothing)
+  if (LimitLinearText(comment) != m_comment && code == CEditPanelOwner::kPanelNothing)
     m_owner.MarkModified();
-  m_line.Comment = LimitLinearText(comment);
+  m_comment = LimitLinearText(comment);
   Close(code);
 }
 
-void CNameCommentPanel::OnCancel() { Close(CLinearDlg::kPanelNothing); }
+void CNameCommentPanel::OnCancel() { Close(CEditPanelOwner::kPanelNothing); }
 
 void CNameCommentPanel::Close(int code) {
   // The owner deletes the panel: it must not happen inside this panel's own handler.
-  CLinearDlg* owner = &m_owner;
+  CEditPanelOwner* owner = &m_owner;
   hide();
-  QTimer::singleShot(0, owner, [owner, code] { owner->ShowEditPanel(false, code); });
+  QTimer::singleShot(0, &m_context, [owner, code] { owner->ShowEditPanel(false, code); });
 }

@@ -33,6 +33,7 @@ CTextEntryDlg::CTextEntryDlg(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("text_entry_dlg"));
   SetMessageText(this, kMsgCaption);
   m_edit = new QLineEdit;
+  m_edit->setObjectName(QStringLiteral("text_entry_edit"));
   m_ok = new QPushButton;
   SetMessageText(m_ok, kMsgOk);
   auto* cancel = new QPushButton(QStringLiteral(" << ") + StringQText(kMsgCancel));

@@ -1,5 +1,6 @@
 #include "ranges/qg/run_qg.h"
 
+#include "ranges/qg/part_builder_qg.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
 
@@ -35,4 +36,12 @@ void CRunQG::LoadCatalog(std::string_view variant) {
               {"DroitParDefaut", "0"},
               {"COTE_NEUTRE", "0"},
               {"SupportAuto", "0"}});
+}
+
+std::unique_ptr<CPartBuilder> CRunQG::CreatePartBuilder() {
+  return std::make_unique<CPartBuilderQG>(*this);
+}
+
+CPatternRow CRunQG::FindPartRow(std::string_view reference) const {
+  return m_index.FindPartRow(*this, reference);
 }

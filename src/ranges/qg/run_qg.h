@@ -23,7 +23,14 @@ class CRunQG : public CRangeRun {
 
   std::array<int, 5> GetLengthsPageArguments() const override { return {3000, 0, 0, 0, 0}; }
 
+  std::unique_ptr<CPartBuilder> CreatePartBuilder() override;
+  CPatternRow FindPartRow(std::string_view reference) const override;
+
   std::string GetElementRef(int kind) override;
+  // The value of a catalogue code, for a made-to-measure part scaled by its developed
+  // length from the per-metre rating table; -1 before the parts are built.
+  int SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
+                      std::string_view keyField, std::string_view valueField) const override;
   // The run's code and rating, then the first character of "Neutral" at place 7.
   void FillRefPattern(std::string& pattern) const override;
   // The element's device pattern: the device-kind row laid over the filled pattern and
@@ -89,7 +96,7 @@ class CRunQG : public CRangeRun {
                  int thickness, CElementGeometry& geometry) const;
   int ShapeSidePlates(const CDev& element, int index, int base, int thickness,
                       CElementGeometry& geometry) const;
-  void TeeOutletGeometry(int index, CElementGeometry& geometry) const;
+  void TeeOutletGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   void WallPieceGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   void AddWholeElementPages(const CDev& element, std::vector<int>& pages) const;
   bool IsMountedJoint(const CDev& element) const;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstdint>
 #include <span>
 
 namespace {
@@ -141,7 +142,8 @@ void CRunQG::RaiseToBarMinimum(CDev& element, int sub, int conductors,
   int minimum = barWidth + 25;
   if (sub == 1 || (sub == 2 && element.GetVariant() == 6)) {
     minimum = 2 * thickness + 50;
-  } else if (d[0] + d[1] + d[2] + d[3] + barWidth > kMaxShapeSpan) {
+  } else if (std::int64_t{d[0]} + d[1] + d[2] + d[3] + barWidth > kMaxShapeSpan) {
+    // Summed wide: stored distances may be as large as a number can be.
     const int gaps = conductors - 1;
     minimum = (kMaxShapeSpan - barWidth + gaps - 1) / gaps;
   }

@@ -100,16 +100,25 @@ int CRunQG::GetElementGeometry(const CDev& element, int index, CElementGeometry&
     return ShapeGeometry(const_cast<CDev&>(element), index, geometry);
   if (kind == CDev::kJunction2 && element.GetReference().size() > 9 &&
       RefPairAt(element.GetReference(), 7) == "TD")
-    TeeOutletGeometry(index, geometry);
+    TeeOutletGeometry(element, index, geometry);
   if (IsWallPiece(&element)) WallPieceGeometry(element, index, geometry);
   return 0;
 }
 
-void CRunQG::TeeOutletGeometry(int index, CElementGeometry& geometry) const {
+void CRunQG::TeeOutletGeometry(const CDev& element, int index, CElementGeometry& geometry) const {
   const CReferenceRow row = FindReference();
   const double w = row.Width(), h = row.Height();
-  if (index == 10) SetBox(geometry, 200, 150, 50, (200 - w) / 2, (150 - w) / 2, -(h + 50) / 2);
-  if (index == 11) SetBox(geometry, 200 - row.Width(), 150 - row.Width(), row.Height(), 100, 75, 0);
+  // An outlet on the branch whose turn code is 2 lies on the other side, and below.
+  int branch = -1;
+  for (int face = 0; face < CDev::kFaceCount && branch < 0; ++face) {
+    if (face != element.GetDirection() && face != element.GetBackFace() &&
+        element.GetNeighbour(face) != nullptr)
+      branch = face;
+  }
+  const double sign = branch >= 0 && GetTurnCode(element, branch, -1, 0) == 2 ? -1 : 1;
+  if (index == 10)
+    SetBox(geometry, 200, 150, 50, (200 - w) / 2, sign * (150 - w) / 2, sign * -(h + 50) / 2);
+  if (index == 11) SetBox(geometry, 200 - w, 150 - w, h, 100, sign * 75, 0);
 }
 
 void CRunQG::WallPieceGeometry(const CDev& element, int index, CElementGeometry& geometry) const {

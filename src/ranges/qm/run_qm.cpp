@@ -1,5 +1,6 @@
 #include "ranges/qm/run_qm.h"
 
+#include "model/dev.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"
@@ -47,4 +48,36 @@ void CRunQM::LoadCatalog(std::string_view variant) {
               {"COTE_NEUTRE", "0"},
               {"SupportAuto", "0"},
               {"RISER", "SOL2"}});
+}
+
+// Rating 30 was withdrawn for 32, and the old step switch is no longer used.
+void CRunQM::Serialize(CArchiveReader& archive) {
+  CRun::Serialize(archive);
+  // Only a run that needs them takes the corrections: they mark the document modified.
+  if (GetPropText("Calibre") == "30") SetProp("Calibre", "32");
+  if (GetProp("QM_ED_STEP").has_value()) SetProp("QM_ED_STEP", "");
+}
+
+int CRunQM::GetNeutral() const { return TextToInt(GetPropText("Neutral")); }
+
+bool CRunQM::IsTwinRating() const {
+  const std::string calibre = GetPropText("Calibre");
+  return calibre == "63" || (IsQMA() && calibre == "50");
+}
+
+int CRunQM::ConnectionMode(const CDev& element) {
+  return static_cast<int>((element.GetStyle() >> 20) & 0xF);
+}
+
+int CRunQM::BreakerFieldA(const CDev& element) {
+  return static_cast<int>((element.GetStyle() >> 24) & 3);
+}
+
+int CRunQM::BreakerFieldB(const CDev& element) {
+  return static_cast<int>((element.GetStyle() >> 26) & 3);
+}
+
+int CRunQM::GetReferenceValue() const {
+  const CReferenceRow row = FindReference();
+  return row.values[0];
 }

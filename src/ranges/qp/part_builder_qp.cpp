@@ -86,6 +86,22 @@ std::int32_t CPartBuilderQP::SplitLength(std::int32_t total,
     if (entry == 0) break;
     list.push_back(entry);
   }
+  // A run repeats the same few lengths: each is solved once per rebuild.
+  CSplitKey key{length, minRemainder, list};
+  if (const auto known = m_splits.find(key); known != m_splits.end()) {
+    answer += known->second.second;
+    return known->second.first;
+  }
+  std::string pieces;
+  const std::int32_t rest = SplitStandardLengths(length, list, minRemainder, pieces);
+  m_splits.emplace(std::move(key), std::make_pair(rest, pieces));
+  answer += pieces;
+  return rest;
+}
+
+std::int32_t CPartBuilderQP::SplitStandardLengths(std::int32_t length,
+                                                  const std::vector<std::int32_t>& list,
+                                                  std::int32_t minRemainder, std::string& answer) {
   CLengthSolver solver;
   std::string best;
   std::int32_t bestRest = solver.SolveLengthCombination(length, list, minRemainder, best);
@@ -162,22 +178,6 @@ int CPartBuilderQP::GetJoinKind(const CSegment& segment, int entryIndex) const {
 
 int CPartBuilderQP::SelectCandidate(const CSegment& segment, int flag) {
   return ::SelectCandidate(static_cast<int>(segment.size()), flag != 0);
-}
-
-std::string CPartBuilderQP::GetPartParameters(const CPlannedPart& part) {
-  std::string text;
-  const std::string& reference = part.reference;
-  const std::string family = reference.size() > 5 ? reference.substr(5) : std::string();
-  if (part.element != nullptr && (family.starts_with("ET4AF") || family.starts_with("EF4"))) {
-    const std::int64_t chain = part.element->GetChainLength(-1, false);
-    text = "x=" + std::to_string(chain + part.length) + ",x=" + std::to_string(chain);
-  }
-  if (part.element != nullptr && part.element->GetKind() == CDev::kElbow) {
-    const std::string angle = part.element->GetFieldText("ELBOW_ANGL").value_or("");
-    if (!angle.empty() && TextToInt(angle) != 90) text += (text.empty() ? "w=" : ",w=") + angle;
-  }
-  FormatPartCoords(text, 0, ' ');
-  return text;
 }
 
 int CPartBuilderQP::GetState(const CDev& element) const {

@@ -2,7 +2,11 @@
 
 #include "model/part_builder.h"
 
+#include <array>
 #include <cstdint>
+#include <map>
+#include <tuple>
+#include <vector>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -67,6 +71,19 @@ class CPartBuilderQP : public CPartBuilder {
   int CounterC() const { return m_counterC; }
 
  private:
+  // A riser piece next to a combined piece: the code of where it stands (21, 22 beside,
+  // 31 and 33 at an elbow before or behind it, 32 in front) and the riser itself.
+  struct CRiserMeasure {
+    int code = 0;
+    const CDev* riser = nullptr;
+  };
+  static std::array<int, 3> MeasuredFaces(const CDev& element);
+  void AppendLegLengths(const CPlannedPart& part, std::string& text) const;
+  CRiserMeasure FindRiserMeasure(const CDev& element) const;
+  void AppendRiserDistance(const CDev& element, const CRiserMeasure& measure,
+                           std::string& text) const;
+  std::int32_t SplitStandardLengths(std::int32_t length, const std::vector<std::int32_t>& list,
+                                    std::int32_t minRemainder, std::string& answer);
   void AddSplitDefinitions();
   void MarkElbow(const CSegmentEntry& entry, std::string& buffer);
   void FinishElbowMark(std::string& buffer, int mark, bool special) const;
@@ -75,6 +92,9 @@ class CPartBuilderQP : public CPartBuilder {
   CDev* TakePending();
   void SetVariantRebooked(CDev& element, int variant);
   void AddRiserAccessories(const CDev& element);
+  void MoveLengthToIndexOne(const CDev& piece);
+  std::int32_t SplitLongRiserLine(CDev& element);
+  int RiserVariant(const CDev& element) const;
   void Rebook(CDev& element, const std::string& reference);
 
   CRunQP& m_qp;
@@ -87,7 +107,13 @@ class CPartBuilderQP : public CPartBuilder {
   int m_counterA = -1;
   int m_counterB = 0;
   int m_counterC = 0;
+  // Lengths already split in this rebuild: (length, least remainder, piece list) to the
+  // remainder and the pieces.
+  using CSplitKey = std::tuple<std::int32_t, std::int32_t, std::vector<std::int32_t>>;
+  std::map<CSplitKey, std::pair<std::int32_t, std::string>> m_splits;
   std::unordered_map<const CDev*, int> m_states;
+  // The join value each element of a combined pair took (GetElbowReference).
+  std::unordered_map<const CDev*, int> m_joins;
   // Whether a feed point lies behind an element (FindFeedElement), and whether the run
   // holds one at all (-1 not yet known).
   mutable std::unordered_map<const CDev*, bool> m_feedBehind;

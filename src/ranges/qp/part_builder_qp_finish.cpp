@@ -22,6 +22,13 @@ bool IsRightAngleElbow(const CDev* element) {
 
 CDev* FrontOf(const CDev& element) { return element.GetNeighbour(element.GetDirection()); }
 
+// A riser's first piece of a standard length stays booked as the length it is.
+bool KeepsStandardLength(const CDev& piece, int calibre) {
+  if (piece.GetVariant() != 1) return false;
+  const std::int32_t length = piece.GetBookedLength();
+  return length == 2500 || length == 2000 || length == 800 || (length == 1500 && calibre >= 50);
+}
+
 }  // namespace
 
 CDev* CPartBuilderQP::TakePending() {
@@ -63,6 +70,16 @@ void CPartBuilderQP::PrepareRiserAtElbow(CDev& element) {
   }
 }
 
+// The piece stays where it is; only its bill length is counted under the riser pieces'
+// straight type.
+void CPartBuilderQP::MoveLengthToIndexOne(const CDev& piece) {
+  const int from = piece.GetVariantIndex();
+  const std::int64_t length = piece.GetBookedLength();
+  if (from == 1 || length == 0) return;
+  GetRun().AddLengthToBOM(piece.GetCalibre(), -length, from);
+  GetRun().AddLengthToBOM(piece.GetCalibre(), length, 1);
+}
+
 void CPartBuilderQP::AddRiserAccessories(const CDev& element) {
   std::int64_t sum = 0;
   std::unordered_set<const CDev*> seen{&element};
@@ -76,6 +93,39 @@ void CPartBuilderQP::AddRiserAccessories(const CDev& element) {
   GetRun().AddAccessoryParts(21, static_cast<int>(count), {});
 }
 
+// A riser line longer than two standard pieces is cut once more ahead: the piece beyond
+// the cut is handed back at the next call. Returns the limit piece of the riser's foot.
+std::int32_t CPartBuilderQP::SplitLongRiserLine(CDev& element) {
+  std::int32_t limit = 450;
+  const CDev* front = FrontOf(element);
+  if (front == nullptr || front->GetKind() != CDev::kInLine || m_pending != nullptr) return limit;
+  const int face = element.GetDirection();
+  std::int64_t counted = front->GetBookedLength();
+  if (m_stepMode != 0 && counted < 2900) {
+    limit = 400;
+    counted += 100;
+  }
+  if (counted >= 2400 && counted < 2900) {
+    m_pending = element.SplitAtLength(face, limit + 1500);
+    if (m_pending != nullptr && m_calibre < 50) MoveLengthToIndexOne(*m_pending);
+  } else if (counted >= 2900) {
+    const bool solid = GetRun().GetPropText("RISER") == "SOL2";
+    const bool long4 = counted > (solid ? 3399 : 4300);
+    m_pending = element.SplitAtLength(face, limit + (long4 ? 2500 : 2000));
+  }
+  return limit;
+}
+
+int CPartBuilderQP::RiserVariant(const CDev& element) const {
+  if (m_upperCase == 0 || m_riserUK == 0) return 1;
+  std::unordered_set<const CDev*> seen{&element};
+  for (const CDev* at = element.GetBackNeighbour(); at != nullptr && seen.insert(at).second;
+       at = at->GetBackNeighbour()) {
+    if (at->GetKind() == CDev::kInLine) return 1;
+  }
+  return 2;
+}
+
 CDev* CPartBuilderQP::PrepareElement(CDev& element) {
   const int kind = element.GetKind();
   if (m_upperCase != 0 && kind == CDev::kInLine && element.GetVariant() == 1)
@@ -83,38 +133,20 @@ CDev* CPartBuilderQP::PrepareElement(CDev& element) {
   if (kind != CDev::kInLine || element.GetVariant() > 1 || element.GetVariantIndex() != 3)
     return TakePending();
   AddRiserAccessories(element);
-  int variant = 1;
-  if (m_upperCase != 0 && m_riserUK != 0) {
-    bool otherBehind = false;
-    std::unordered_set<const CDev*> seen{&element};
-    for (const CDev* at = element.GetBackNeighbour(); at != nullptr && seen.insert(at).second;
-         at = at->GetBackNeighbour()) {
-      if (at->GetKind() == CDev::kInLine) otherBehind = true;
-    }
-    if (!otherBehind) variant = 2;
-  }
-  std::int32_t limit = 450;
+  const std::int32_t limit = SplitLongRiserLine(element);
+  SetVariantRebooked(element, RiserVariant(element));
   CDev* front = FrontOf(element);
-  const int face = element.GetDirection();
-  if (front != nullptr && front->GetKind() == CDev::kInLine && m_pending == nullptr) {
-    std::int64_t counted = front->GetBookedLength();
-    if (m_stepMode != 0 && counted < 2900) {
-      limit = 400;
-      counted += 100;
-    }
-    if (counted >= 2400 && counted < 2900) {
-      m_pending = element.SplitAtLength(face, limit + 1500);
-    } else if (counted >= 2900) {
-      const bool solid = GetRun().GetPropText("RISER") == "SOL2";
-      const bool long4 = counted > (solid ? 3399 : 4300);
-      m_pending = element.SplitAtLength(face, limit + (long4 ? 2500 : 2000));
-    }
-  }
-  SetVariantRebooked(element, variant);
-  front = FrontOf(element);
+  // A riser piece ahead keeps its length under the riser type only when it is one of the
+  // standard riser lengths; any other length is booked as plain line.
+  const bool riserPiece = front != nullptr && front->GetKind() == CDev::kInLine &&
+                          front->GetVariantIndex() == 3 && !KeepsStandardLength(*front, m_calibre);
   CDev* split = nullptr;
   if (front != nullptr && front->GetBookedLength() > limit)
-    split = element.SplitAtLength(face, limit);
+    split = element.SplitAtLength(element.GetDirection(), limit);
+  if (riserPiece) {
+    MoveLengthToIndexOne(*front);
+    if (split != nullptr && split != front) MoveLengthToIndexOne(*split);
+  }
   if (split != nullptr && split != m_pending) return split;
   return TakePending();
 }

@@ -265,6 +265,8 @@ int CPartBuilderQP::GetElbowReference(const CSegment& segment) {
       const int join = found.join == kFeedJoin ? FindFeedElement(*last->element) : found.join;
       const_cast<CSegmentEntry*>(last)->value = join;
       const_cast<CSegmentEntry*>(previous)->value = join;
+      m_joins[last->element] = join;
+      m_joins[previous->element] = join;
       if (hasRiser) SetState(*last->element, kElbowWithRiser);
     }
   }

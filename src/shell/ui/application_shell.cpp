@@ -87,7 +87,9 @@ void CApplicationShell::CreateFrame() {
       return LinearWindowMaker()(CCostingWindowContext{&m_app, m_dialogs.get(), opened});
     return new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Linear, *m_dialogs, opened);
   };
-  services.makeReferenceWindow = [this, opened] {
+  services.makeReferenceWindow = [this, opened]() -> CCostingWindow* {
+    if (ReferenceWindowMaker())
+      return ReferenceWindowMaker()(CCostingWindowContext{&m_app, m_dialogs.get(), opened});
     auto* window =
         new CEmptyCostingWindow(CEmptyCostingWindow::Kind::Reference, *m_dialogs, opened);
     // The reference window reads its option lists when it is set up.

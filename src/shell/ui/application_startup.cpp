@@ -237,7 +237,13 @@ void CApplicationShell::ConnectProductRanges() {
   // The unreadable range tables are named in one box: those of the start-up with the
   // other start problems, those met later (all the tables of one file, say) once the
   // work that met them is over.
-  ranges.SetNotifier([this](int, const std::string& path) {
+  ranges.SetNotifier([this](int message, const std::string& path) {
+    if (message != CRangeContext::kMessageTableUnreadable) {
+      // A range rule's warning (a long run, say), told as the rule meets it.
+      if (m_frame && m_frame->isVisible())
+        m_dialogs->Message(m_frame.get(), Formatted(message, path), kMbOk | kMbIconExclamation);
+      return;
+    }
     if (!m_frame || !m_frame->isVisible()) {
       m_startProblems << QString::fromStdString(path);
       return;

@@ -9,6 +9,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script.h"
 #include "linear/ui/linear_environment.h"
+#include "reference/ui/ref_environment.h"
 
 namespace {
 
@@ -65,6 +66,7 @@ void ScheduleWindowDump(CApplicationShell& shell) {
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   RegisterLinearWindow();
+  RegisterReferenceWindow();
   CApplicationShell shell;
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();
   ScheduleWindowDump(shell);

@@ -30,6 +30,8 @@
 #include "shell/ui/layout_doc_window.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script_answers.h"
+#include "shell/ui/ui_script_reference.h"
+#include "model/check_message_frame.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "pages/ui/prop_dialog.h"
@@ -73,32 +75,55 @@ void SendClick(QWidget& target, const QPointF& local, QEvent::Type type, Qt::Mou
   QApplication::sendEvent(&target, &event);
 }
 
-bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
+// The view point of the middle of a box of the run's element, when it has that box.
+std::optional<QPointF> BoxMiddle(CDorneView& view, const CRun* run, int elementIndex, int slot) {
   const CDorneDoc* document = view.Document();
-  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
-  if (run == nullptr || elementIndex < 0 ||
+  if (document == nullptr || run == nullptr || elementIndex < 0 ||
       elementIndex >= static_cast<int>(run->GetDevices().size()))
-    return false;
+    return std::nullopt;
   const CBox* box = run->GetDevices()[static_cast<std::size_t>(elementIndex)]->GetBox(slot);
-  if (box == nullptr) return false;
+  if (box == nullptr) return std::nullopt;
   C3DPoint middle;
   for (int corner = 0; corner < CBox::kCornerCount; ++corner)
     middle = middle + box->GetCorner(corner) * (1.0 / CBox::kCornerCount);
   CDrawMapping mapping;
   view.ViewWindow().ApplyTo(mapping, view.ClientSize());
   const CPoint device = mapping.ToDevice(document->Projection().ProjectPoint(middle));
-  const QPointF local(device.x, device.y);
-  SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
-  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
-  SendClick(view, local, QEvent::MouseButtonDblClick, Qt::LeftButton);
-  SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return QPointF(device.x, device.y);
+}
+
+bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
+  const CDorneDoc* document = view.Document();
+  const std::optional<QPointF> local = BoxMiddle(
+      view, document != nullptr ? document->GetCurrentRun() : nullptr, elementIndex, slot);
+  if (!local) return false;
+  SendClick(view, *local, QEvent::MouseButtonPress, Qt::LeftButton);
+  SendClick(view, *local, QEvent::MouseButtonRelease, Qt::NoButton);
+  SendClick(view, *local, QEvent::MouseButtonDblClick, Qt::LeftButton);
+  SendClick(view, *local, QEvent::MouseButtonRelease, Qt::NoButton);
   return true;
 }
 
-// The first outlet of the current run, in device order, where the tap-off tool would
-// take the mouse to an outlet for the remembered unit: the scene point of its centre.
-std::optional<CPoint> PickableOutlet(const CDorneDoc& document, const CRun& run) {
-  const int code = static_cast<int>(RememberedTapOffChoice().record.mask << 8) + 10;
+// One click on a box of an element of the document's n-th run (0: the first), as the
+// user picks an element of another run to work on it.
+bool ClickRunBox(CDorneView& view, int runIndex, int elementIndex, int slot) {
+  const CDorneDoc* document = view.Document();
+  if (document == nullptr || runIndex < 0 ||
+      runIndex >= static_cast<int>(document->GetRuns().size()))
+    return false;
+  const CRun* run = document->GetRuns()[static_cast<std::size_t>(runIndex)];
+  const std::optional<QPointF> local = BoxMiddle(view, run, elementIndex, slot);
+  if (!local) return false;
+  SendClick(view, *local, QEvent::MouseButtonPress, Qt::LeftButton);
+  SendClick(view, *local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return document->GetCurrentRun() == run;
+}
+
+// The outlets of the current run, in device order, that the tap-off tool picks with the
+// search code: the scene points of their centres.
+std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, int code,
+                                    bool sameBox) {
+  std::vector<CPoint> outlets;
   for (const CDev* joint : run.GetDevices()) {
     const CBox* box =
         joint->GetKind() == CDev::kJoint ? joint->GetBox(joint->GetBackFace()) : nullptr;
@@ -107,29 +132,102 @@ std::optional<CPoint> PickableOutlet(const CDorneDoc& document, const CRun& run)
       for (int k = 0; k < std::min(count, 10); ++k) {
         const CPoint at = document.Projection().ProjectPoint(joint->GetConnectionCode(*box, k, 0));
         const CElementPick pick = HitTestElements(document.Projection(), at, code);
-        if (pick.point && pick.code >= 10 && pick.code <= 29) return at;
+        const CDev* owner =
+            pick.box != nullptr ? dynamic_cast<const CDev*>(pick.box->GetOwner()) : nullptr;
+        // Where another run's outlet lies on top, the tool would take that one; a unit
+        // moved keeps to outlets that the pick and the placement read from one box.
+        const bool taken = sameBox ? pick.code == side + k && pick.box == box
+                                   : pick.code >= 10 && pick.code <= 29 && owner != nullptr &&
+                                         owner->GetRun() == &run;
+        if (pick.point && taken) outlets.push_back(at);
       }
     }
   }
-  return std::nullopt;
+  return outlets;
 }
 
-// The mouse brought over the outlet, then a left click there.
+QPointF ViewPoint(CDorneView& view, CPoint scene) {
+  CDrawMapping mapping;
+  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
+  const CPoint device = mapping.ToDevice(scene);
+  return QPointF(device.x, device.y);
+}
+
+void SendMouse(QWidget& target, const QPointF& local, QEvent::Type type, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+  QMouseEvent event(type, local, target.mapToGlobal(local), button, buttons, modifiers);
+  QApplication::sendEvent(&target, &event);
+}
+
+// The mouse brought over the first outlet that takes the remembered unit, then a left
+// click there.
 bool ClickOutlet(CDorneView& view) {
   const CDorneDoc* document = view.Document();
   const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
-  const std::optional<CPoint> outlet =
-      run != nullptr ? PickableOutlet(*document, *run) : std::nullopt;
-  if (!outlet) return false;
-  CDrawMapping mapping;
-  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
-  const CPoint device = mapping.ToDevice(*outlet);
-  const QPointF local(device.x, device.y);
-  QMouseEvent move(QEvent::MouseMove, local, view.mapToGlobal(local), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&view, &move);
+  if (run == nullptr) return false;
+  const int code = static_cast<int>(RememberedTapOffChoice().record.mask << 8) + 10;
+  const std::vector<CPoint> outlets = PickableOutlets(*document, *run, code, false);
+  if (outlets.empty()) return false;
+  const QPointF local = ViewPoint(view, outlets.front());
+  SendMouse(view, local, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
   SendClick(view, local, QEvent::MouseButtonPress, Qt::LeftButton);
   SendClick(view, local, QEvent::MouseButtonRelease, Qt::NoButton);
+  return true;
+}
+
+// The current run's first tap-off unit grabbed with the mouse and dragged to the run's
+// k-th outlet (in device order), released there with Ctrl held for a copy.
+bool DragUnitToOutlet(CDorneView& view, int k, bool copy) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  if (run == nullptr) return false;
+  const auto& devices = run->GetDevices();
+  const auto unit = std::find_if(devices.begin(), devices.end(), [](const CDev* d) {
+    return d->GetKind() == CDev::kTapOff && d->GetBox(CDev::kBodySlot) != nullptr;
+  });
+  // A grabbed unit is offered the outlets that take its connection mask.
+  const int code =
+      static_cast<int>((static_cast<std::uint32_t>((*unit)->GetBookedLength()) & ~kTapOffMarkBit)
+                       << 8) +
+      10;
+  const std::vector<CPoint> outlets = PickableOutlets(*document, *run, code, true);
+  if (unit == devices.end() || k < 0 || k >= static_cast<int>(outlets.size())) return false;
+  const std::optional<QPointF> from =
+      BoxMiddle(view, run, static_cast<int>(unit - devices.begin()), CDev::kBodySlot);
+  if (!from) return false;
+  const QPointF to = ViewPoint(view, outlets[static_cast<std::size_t>(k)]);
+  const Qt::KeyboardModifiers keys = copy ? Qt::ControlModifier : Qt::NoModifier;
+  SendMouse(view, *from, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  // The first move leaves the unit (the drag begins), the second hovers the outlet.
+  SendMouse(view, to, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, keys);
+  SendMouse(view, to, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, keys);
+  SendMouse(view, to, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, keys);
+  return true;
+}
+
+// The view zoomed on the current run, as the design-check window zooms on an element:
+// the scene rectangle around the corners of its elements' boxes.
+bool ZoomOnRun(CDorneView& view) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  if (run == nullptr) return false;
+  std::optional<CZoomRect> area;
+  for (const CDev* element : run->GetDevices()) {
+    for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
+      const CBox* box = element->GetBox(slot);
+      for (int corner = 0; box != nullptr && corner < CBox::kCornerCount; ++corner) {
+        const CPoint at = document->Projection().ProjectPoint(box->GetCorner(corner));
+        if (!area) area = CZoomRect{double(at.x), double(at.y), double(at.x), double(at.y)};
+        area->left = std::min(area->left, double(at.x));
+        area->top = std::min(area->top, double(at.y));
+        area->right = std::max(area->right, double(at.x));
+        area->bottom = std::max(area->bottom, double(at.y));
+      }
+    }
+  }
+  if (!area) return false;
+  view.ZoomToRect(*area);
+  QApplication::processEvents();
   return true;
 }
 
@@ -257,6 +355,9 @@ bool WaitUntilCurrent(CMainFrame& frame, QMdiSubWindow* window) {
 
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
+  bool reference = false;
+  const bool referenceDone = RunReferenceLine(frame, words, reference);
+  if (reference) return referenceDone;
   if (verb == QLatin1String("answer") && words.size() >= 3) {
     AnswersOf(frame).Queue(words.mid(1));
     return true;
@@ -302,6 +403,12 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
   if (verb == QLatin1String("outlet") && words.size() == 1) return ClickOutlet(view);
+  if (verb == QLatin1String("zoomrun") && words.size() == 1) return ZoomOnRun(view);
+  if (verb == QLatin1String("drag") && (words.size() == 2 || words.size() == 3))
+    return DragUnitToOutlet(view, words[1].toInt(),
+                            words.size() == 3 && words[2] == QLatin1String("copy"));
+  if (verb == QLatin1String("runclick") && words.size() == 4)
+    return ClickRunBox(view, words[1].toInt(), words[2].toInt(), words[3].toInt());
   if (verb == QLatin1String("pick") && words.size() == 3)
     return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
   if (verb == QLatin1String("bomdouble") && words.size() == 3)

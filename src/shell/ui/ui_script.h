@@ -14,12 +14,19 @@ class CMainFrame;
 //   key return|escape       the key pressed in the active layout view
 //   pick E SLOT             a double click in the active layout view on the middle of box
 //                           SLOT of element E (index in the current run's device list)
+//   runclick R E SLOT       a left click in the active layout view on the middle of box
+//                           SLOT of element E of the document's run R (0: the first);
+//                           fails unless that run is then the current one
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   proptab N               page N of the property window shown
 //   outlet                  the mouse brought over the first outlet of the current run
 //                           that the tap-off tool takes for the chosen unit, and a left
 //                           click there
+//   zoomrun                 the active layout view zoomed on the current run
+//   drag K [copy]           the current run's first tap-off unit grabbed with the mouse
+//                           and dropped on the run's K-th outlet (0: the first, in device
+//                           order), Ctrl held at the release with "copy"
 //   propchoose ID TEXT      the first entry of list ID of the property window's page that
 //                           begins with TEXT chosen, as a click chooses it
 //   closemodals             from then on, every modal window closed as soon as it shows
@@ -44,6 +51,15 @@ class CMainFrame;
 //                           fails when it does not
 //   enabled N 0|1           command N is disabled (0) or enabled (1); the line fails
 //                           when it is not
+//   refnew GROUP KIND       in the reference window, a new line of product KIND of
+//                           GROUP begun on the line page
+//   refchoose NAME DATA     the entry of item data DATA chosen in combo NAME there
+//   reftype NAME TEXT       TEXT typed into edit NAME there
+//   refbutton NAME          button NAME clicked there
+//   refselect CODE          the tree item of CODE selected (-999 the whole project)
+//   reftab N                page N shown
+//   refreport FILE          its lines, the total its price table shows and each line's
+//                           amount written to FILE, "key=value" a line
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

@@ -23,7 +23,8 @@ QString Describe(const QWidget& dialog) {
 }
 
 // CONTROL=TEXT: the text goes into the edit of that object name; "_" stands for a blank.
-// A check box or radio button of that name is checked for "1" and cleared otherwise.
+// A check box or radio button of that name is clicked to be checked for "1" and cleared
+// otherwise.
 void FillControl(QDialog& dialog, const QString& assignment) {
   const qsizetype equals = assignment.indexOf(QLatin1Char('='));
   if (equals <= 0) return;
@@ -31,8 +32,12 @@ void FillControl(QDialog& dialog, const QString& assignment) {
   const QString text = assignment.mid(equals + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
   if (auto* line = dialog.findChild<QLineEdit*>(name)) line->setText(text);
   if (auto* plain = dialog.findChild<QPlainTextEdit*>(name)) plain->setPlainText(text);
-  if (auto* button = dialog.findChild<QAbstractButton*>(name); button && button->isCheckable())
-    button->setChecked(text == QLatin1String("1"));
+  auto* button = dialog.findChild<QAbstractButton*>(name);
+  if (button == nullptr || !button->isCheckable()) return;
+  const bool wanted = text == QLatin1String("1");
+  // Clicked as the user clicks it, so that what hangs on the click follows.
+  if (wanted != button->isChecked()) button->click();
+  if (wanted != button->isChecked()) button->setChecked(wanted);
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "model/tap_off_loads.h"
 #include "model/tap_off_place.h"
 #include "model/undo_manager.h"
+#include "model/work_notifier.h"
 #include "ranges/range_context.h"
 #include "view/draw_mapping.h"
 #include "view/ui/dorne_view.h"
@@ -37,6 +38,8 @@ constexpr int kCmdCopyRun = 33029;
 constexpr int kCmdDeleteElement = 32862;
 constexpr int kUndoNewRun = 21070;
 constexpr int kUndoPlaceTapOff = 21582;
+// Units that the distribution could not keep apart are marked for the user to see.
+constexpr int kMsgUnitsMarked = 30163;
 
 Qt::CursorShape ShapeOf(int cursor) {
   switch (cursor) {
@@ -129,8 +132,19 @@ int CDorneViewToolHost::RunTapOffDialog(int& code) {
     const std::string setting = app != nullptr
                                     ? ReadSetting(app->Profile(), settings_key::kTapOffToLoad)
                                     : std::string(settings_key::kTapOffToLoad.defaultText);
-    m_view.Document()->GetUndo().SaveUndoState(kUndoPlaceTapOff, true, true);
-    if (ComputeRunTapOffLoads(*run, setting) != 0) m_view.Document()->SetModifiedFlag(true);
+    CUndoManager& undo = m_view.Document()->GetUndo();
+    undo.SaveUndoState(kUndoPlaceTapOff, false, false);
+    const int computed = ComputeRunTapOffLoads(*run, setting);
+    // Only a distribution that placed units is a step to undo.
+    if ((computed & 1) != 0) {
+      undo.CommitUndoState(0);
+      m_view.Document()->SetModifiedFlag(true);
+    }
+    if ((computed & 2) != 0) {
+      m_view.Document()->SetModifiedFlag(true);
+      m_view.repaint();
+      ShowWorkMessage(kMsgUnitsMarked);
+    }
   }
   return result;
 }

@@ -18,16 +18,9 @@
 #include <thread>
 
 #include "shell_test_support.h"
+#include "support/command_output.h"
 
 namespace {
-
-std::string Output(const std::string& command) {
-  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-  std::string output;
-  char buffer[1024];
-  while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
-  return output;
-}
 
 TEST(LayoutExportsEndToEndTest, PricesUpdatedThenCsvAndWorkbookReadBack) {
   if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
@@ -62,14 +55,14 @@ TEST(LayoutExportsEndToEndTest, PricesUpdatedThenCsvAndWorkbookReadBack) {
   const QString text = QString::fromUtf8(dump.readAll());
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(shot + "1_prices.png")).isNull());
-  const std::string verdict =
-      Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/export/read_csv.py '" + csv + "' 2>&1");
+  const std::string verdict = CommandOutput(
+      "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/export/read_csv.py '" + csv + "' 2>&1");
   EXPECT_TRUE(verdict.starts_with("rows=")) << verdict;
   EXPECT_NE(verdict.find("readers=2"), std::string::npos) << verdict;
   for (int i = 0; i < 200 && !std::filesystem::exists(workbook); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  const std::string cells = Output(
+  const std::string cells = CommandOutput(
       "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/data/linear/dump_workbook.py '" + workbook + "'");
   // The sale total of the priced document is a number in the workbook.
   EXPECT_NE(cells.find("=s:TotalPrice\nProject!B"), std::string::npos) << cells;

@@ -28,8 +28,8 @@ TEST(RunCommandsEndToEndTest, NewRunFromTheRunMenu) {
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   const QString& text = run.dump;
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
-  // The sample's three runs and the new one, current, with no element placed yet.
-  EXPECT_TRUE(text.contains("\nlayout=4/0\n")) << text.toStdString();
+  // The sample's four runs and the new one, current, with no element placed yet.
+  EXPECT_TRUE(text.contains("\nlayout=5/0\n")) << text.toStdString();
   for (const char* step : {"1_sample", "2_new_run"})
     EXPECT_FALSE(QImage(QString::fromStdString(shot + step + ".png")).isNull()) << step;
 }

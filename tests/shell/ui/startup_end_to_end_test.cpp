@@ -97,11 +97,15 @@ TEST(StartupEndToEndTest, TheReferenceWindowReadsTheOptionListsAsItOpens) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Language]\nID=044\n");
-  folder.Write("documents/project.ref", "");
+  std::filesystem::create_directories(folder.Path("documents"));
+  std::filesystem::copy_file(TVR_SOURCE_DIR "/data/examples/sample.ref",
+                             folder.Path("documents/project.ref"));
   CProgramRun dump =
       RunProgram(folder.Path(), {QString::fromStdString(folder.Path("documents/project.ref"))});
   ASSERT_TRUE(dump.finished);
   EXPECT_EQ(dump.values.value("mode"), "4");  // costing by reference
+  EXPECT_EQ(dump.values.value("child"), "reference_window");
+  EXPECT_TRUE(dump.values.value("childtitle").contains("project.ref"));
   std::ifstream all(folder.Path("settings/TVR73/ref_conf.all"));
   const std::string text((std::istreambuf_iterator<char>(all)), std::istreambuf_iterator<char>());
   for (const char* key : {"[QYA]\nOPT0=0\n", "[Qpa-APOD]\n", "CHOIXLUM=1\n", "SUPPL=1\n"})

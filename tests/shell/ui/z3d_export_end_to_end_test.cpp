@@ -17,11 +17,16 @@ std::string ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+// Settings of a program that starts without its start-up windows.
+void WriteSettings(const CShellTestFolder& folder) {
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+}
+
 TEST(Z3dExportEndToEndTest, TheMenuCommandWritesTheRunsFile) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
-  folder.Write("settings/TVR73/TVR.INI",
-               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+  WriteSettings(folder);
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_dialog.png";
   const std::string target = folder.Path("sampleD.Z3D");
@@ -35,6 +40,66 @@ TEST(Z3dExportEndToEndTest, TheMenuCommandWritesTheRunsFile) {
   EXPECT_EQ(ReadAll(target), ReadAll(TVR_SOURCE_DIR "/tests/data/export/qd_sample.z3d"))
       << run.dump.toStdString() << run.output.toStdString();
   EXPECT_FALSE(std::filesystem::exists(target + ".new"));
+}
+
+// The name of the run in a file's "name:" line.
+std::string RunNameIn(const std::string& file) {
+  const std::size_t at = file.find("\r\nname:");
+  if (at == std::string::npos) return {};
+  const std::size_t from = at + 7;
+  return file.substr(from, file.find('\r', from) - from);
+}
+
+// Each built range's sample, copied beside the test's own folder and opened there: the
+// command proposes "<document> - <run>.Z3D" beside the document, and accepting it writes
+// the current run's file, byte for byte the one the core writes for that run.
+TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSettings(folder);
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"};
+  std::string script;
+  for (const std::string sample : samples) {
+    const std::string document = folder.Path(sample + ".run");
+    std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + sample + ".run", document);
+    const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_" + sample + ".png";
+    script += "open " + document + "\nenabled 32985 1\nanswer " + shot + " accept\nmenu 32985\n";
+  }
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  for (const std::string sample : samples) {
+    const std::string expected = ReadAll(TVR_SOURCE_DIR "/tests/data/export/" + sample + ".z3d");
+    const std::string written = folder.Path(sample + " - " + RunNameIn(expected) + ".Z3D");
+    EXPECT_EQ(ReadAll(written), expected) << written << "\n" << run.output.toStdString();
+  }
+}
+
+// A tap-off unit placed with the mouse on the QJF sample: the export numbers it as the
+// station of the group opened where the path passes its joint, and lists it with that
+// station in the tap-off section.
+TEST(Z3dExportEndToEndTest, APlacedTapOffUnitIsListedWithItsStation) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSettings(folder);
+  const std::string target = folder.Path("tapoff.Z3D");
+  const std::string script = "open " TVR_PROGRAM_DIR
+                             "/examples/qjf_sample.run\nanswer - 1 1110=1\ncommand 33030\n"
+                             "outlet\nanswer - accept fileNameEdit=" +
+                             target + "\nmenu 32985\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  const std::string file = ReadAll(target);
+  // The section's count, an empty line, then the unit's entry with its station.
+  const std::size_t section = file.find("\r\nnbtpf:");
+  ASSERT_NE(section, std::string::npos) << file;
+  const std::size_t entry = file.find("\r\n\r\npos:st", section);
+  ASSERT_EQ(entry, section + 13) << file;
+  const std::string station = file.substr(entry + 10, 3);
+  EXPECT_NE(file.substr(0, section).find("gt" + station + "\r\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("\r\ndev:300000/00214@$QJB0630S1\r\n", section), std::string::npos) << file;
 }
 
 }  // namespace

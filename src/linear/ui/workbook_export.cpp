@@ -1,0 +1,106 @@
+#include "linear/ui/workbook_export.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <filesystem>
+
+#include "app/external_process.h"
+#include "app/message_box_codes.h"
+#include "app/ui/shell_dialogs.h"
+#include "app/ui/window_translation.h"
+#include "app/xl_export_file.h"
+#include "linear/linear_messages.h"
+#include "linear/ui/linear_environment.h"
+
+namespace {
+
+constexpr int kHelperPollMs = 100;
+
+COpenFileFilter WorkbookFilter() {
+  return {StringQText(kMsgWorkbookFilter).toStdString() + "|*.xlsx||", "xlsx"};
+}
+
+COpenFileFilter ModelFilter() {
+  return {StringQText(kMsgModelFilter).toStdString() + "|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"};
+}
+
+}  // namespace
+
+CWorkbookExport::CWorkbookExport(const CLinearEnvironment& environment, QWidget& owner)
+    : QObject(&owner), m_environment(environment), m_owner(owner) {}
+
+CWorkbookExport::~CWorkbookExport() = default;
+
+CPrintHelperLauncher& CWorkbookExport::PrintHelper() const {
+  return m_environment.printHelper ? *m_environment.printHelper : ProgramPrintHelper();
+}
+
+bool CWorkbookExport::ChooseExportFiles(bool saveAs, const std::string& fileTitle,
+                                        CXlExportJob& job) {
+  const std::string models = m_environment.programFolder + "MODELS/";
+  if (HasModelWorkbooks(models)) {
+    QString model = m_environment.dialogs->ChooseFileToOpen(
+        &m_owner, QString::fromStdString(models), ModelFilter());
+    if (model.isEmpty()) return false;
+    job.modelPath = model.toStdString();
+  }
+  const std::string name = WorkbookName(fileTitle);
+  if (saveAs) {
+    QString suggested = QString::fromStdString(m_environment.projectsFolder) + QLatin1Char('/') +
+                        QString::fromStdString(name);
+    QString target = m_environment.dialogs->ChooseFileToSave(&m_owner, suggested, WorkbookFilter());
+    if (target.isEmpty()) return false;
+    job.targetPath = target.toStdString();
+    return true;
+  }
+  if (!m_exportFolder) m_exportFolder = std::make_unique<QTemporaryDir>();
+  if (!m_exportFolder->isValid()) return false;
+  job.targetPath = m_exportFolder->filePath(QString::fromStdString(name)).toStdString();
+  return true;
+}
+
+int CWorkbookExport::Run(const CXlExportFile& file, bool saveAs, const std::string& fileTitle) {
+  if (!m_environment.dialogs) return 0;
+  CXlExportJob job;
+  job.exchangePath = m_environment.settingsFolder + "XlExport.txt";
+  job.saveAs = saveAs;
+  if (!PrintHelper().CanStart()) {
+    m_environment.dialogs->Message(&m_owner, StringQText(kMsgLinearHelperNotStarted),
+                                   kMbOk | kMbIconExclamation);
+    return 0;
+  }
+  if (!ChooseExportFiles(saveAs, fileTitle, job)) return 0;
+  if (!ExportToExcel(file, job, PrintHelper())) {
+    std::error_code ignored;
+    std::filesystem::remove(job.exchangePath, ignored);
+    m_environment.dialogs->Message(&m_owner,
+                                   StringQText(kMsgLinearWorkbookNotWritten)
+                                       .arg(QString::fromStdString(job.exchangePath))
+                                       .arg(0),
+                                   kMbOk | kMbIconExclamation);
+    return 0;
+  }
+  WatchHelper(job);
+  return 1;
+}
+
+void CWorkbookExport::WatchHelper(const CXlExportJob& job) {
+  auto* timer = new QTimer(this);
+  timer->setInterval(kHelperPollMs);
+  connect(timer, &QTimer::timeout, this, [this, timer, job] {
+    const std::optional<int> code = PrintHelper().TakeExitCode();
+    if (!code) return;
+    timer->deleteLater();
+    timer->stop();
+    std::error_code ignored;
+    std::filesystem::remove(job.exchangePath, ignored);
+    if (*code == 0 || *code == -1 || !m_environment.dialogs) return;
+    const QString target = QString::fromStdString(job.targetPath);
+    const QString text = *code == kHelperNotOpened
+                             ? StringQText(kMsgLinearWorkbookNotOpened).arg(target)
+                             : StringQText(kMsgLinearWorkbookNotWritten).arg(target).arg(*code);
+    m_environment.dialogs->Message(&m_owner, text, kMbOk | kMbIconExclamation);
+  });
+  timer->start();
+}

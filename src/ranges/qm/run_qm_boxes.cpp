@@ -1,0 +1,103 @@
+#include "model/dev.h"
+#include "platform/text_conversions.h"
+#include "ranges/qm/qm_tables.h"
+#include "ranges/qm/run_qm.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kHousingSlot = 7;
+constexpr int kCoverSlot = 8;
+constexpr int kSecondHousingSlot = 9;
+constexpr int kFirstBarSlot = 10;
+constexpr int kClipSlot = 15;
+constexpr int kPlateLength = 20;
+constexpr int kBarLength = 150;
+constexpr int kBarThickness = 10;
+
+int ValidCapot(const CDev& element) {
+  const int c = TextToInt(element.GetFieldText("CAPOT").value_or(""));
+  return (c >= 10 && c <= 17) || c == 20 ? c : 0;
+}
+
+int ValidClinq(const CDev& element) {
+  const int c = TextToInt(element.GetFieldText("CLINQ").value_or(""));
+  return c >= 1 && c <= 7 ? c : 0;
+}
+
+// The length of the cover of a CAPOT code: the long covers of 16 and 17 are as long as
+// the housing is wide.
+int CoverLength(int capot, int width) {
+  if (capot == 0) return 0;
+  if (capot <= 12) return 300;
+  if (capot <= 15) return 200;
+  if (capot <= 17) return width;
+  return 150;
+}
+
+}  // namespace
+
+// Connection units (variants 2, 3 and 6 at the end of a run) draw their housing plate,
+// cover, the bars of their conductors at the centre distances and the clips; every other
+// element keeps the base shape.
+int CRunQM::GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const {
+  const int variant = element.GetVariant();
+  if (element.GetKind() != CDev::kEnd || (variant != 2 && variant != 3 && variant != 6))
+    return CRun::GetElementGeometry(element, index, geometry);
+  geometry.extents = {0, 0, 0};
+  geometry.offset = C3DPoint();
+  return ConnectionBox(element, index, geometry);
+}
+
+int CRunQM::ConnectionBox(const CDev& element, int index, CElementGeometry& geometry) const {
+  const auto [width, depth] = QMHousingOfRating(GetRating(), IsQMA());
+  if (width == 0) return 0;
+  const bool twin = depth >= 600;
+  const int half = twin ? width / 2 : width;
+  if (index == kHousingSlot) {
+    geometry.extents = {kPlateLength, 100, half};
+    geometry.offset.x = kPlateLength / 2;
+    return 0;
+  }
+  if (index == kSecondHousingSlot && twin) {
+    geometry.extents = {kPlateLength, 100, half};
+    geometry.offset = C3DPoint(kPlateLength / 2, 0, half);
+    return 0;
+  }
+  if (index == kCoverSlot) {
+    const int length = CoverLength(ValidCapot(element), width);
+    if (length == 0) return 0;
+    geometry.extents = {length, depth + 60, width + 60};
+    geometry.offset.x = kPlateLength + length / 2.0;
+    return 0;
+  }
+  if (index >= kFirstBarSlot && index < kClipSlot) return BarBox(element, index, geometry);
+  if (index == kClipSlot && ValidClinq(element) != 0) {
+    geometry.extents = {40, depth + 20, 40};
+    geometry.offset.x = kPlateLength + kBarLength;
+  }
+  return 0;
+}
+
+// Bar `index - 10` of the conductors, the phases first, side by side at the centre
+// distances of the connection form, centred on the run's axis.
+int CRunQM::BarBox(const CDev& element, int index, CElementGeometry& geometry) const {
+  const auto [width, depth] = QMHousingOfRating(GetRating(), IsQMA());
+  const std::array<int, 4> d = GetCentreDistances(element, '?');
+  const bool mode6 = element.GetVariant() == 6;
+  std::array<double, 4> at{};
+  int count = HasNeutral() ? 4 : 3;
+  for (int i = 1; i < count; ++i) {
+    const int step = mode6 ? 0 : d[static_cast<std::size_t>(i - 1)];
+    at[static_cast<std::size_t>(i)] =
+        at[static_cast<std::size_t>(i - 1)] + std::clamp(step > 0 ? step : width / 4, 20, 2000);
+  }
+  const int bar = index - kFirstBarSlot;
+  if (bar >= count) return 0;
+  const double centre = at[static_cast<std::size_t>(count - 1)] / 2.0;
+  geometry.extents = {kBarLength, depth, kBarThickness};
+  geometry.offset =
+      C3DPoint(kPlateLength + kBarLength / 2.0, 0, at[static_cast<std::size_t>(bar)] - centre);
+  return 0;
+}

@@ -1,0 +1,199 @@
+#include "reference/ref_schematic_layout.h"
+
+#include "app/message_text.h"
+#include "reference/ref_line_page.h"
+
+namespace {
+
+constexpr int kFeed = 0, kStraight = 1, kSupplement = 2, kConnections = 3, kFixing = 4,
+              kLuminaire = 5;
+constexpr int kMsgEndClosure = 32015;
+
+bool Offered(const std::vector<int>& table, int component) {
+  return component >= 0 && component < static_cast<int>(table.size()) &&
+         table[static_cast<std::size_t>(component)] != 0;
+}
+
+bool AnyOffered(const std::vector<int>& table, int from, int to) {
+  for (int c = from; c <= to; ++c)
+    if (Offered(table, c)) return true;
+  return false;
+}
+
+bool Editable(const std::vector<int>& table, int component) {
+  return Offered(table, component) && table[static_cast<std::size_t>(component)] % 2 == 0;
+}
+
+bool HasComponent8Row(const CRefLineEditContext& context, const std::vector<int>& table) {
+  const CRefLine& line = context.Line();
+  if ((line.productKind != 1 && line.productKind != 2) || !Offered(table, 8)) return false;
+  if (context.Edit(kEditComponent8Count) > 0) return true;
+  int length = line.length;
+  if (Offered(table, 6) || Offered(table, 7)) length -= 2 * context.Edit(kEditComplementCount);
+  return context.Edit(kEditStraightCount) >= 2 && (line.count == 0 || length / line.count >= 6);
+}
+
+int TitleMessage(const CRefLine& line, int zone) {
+  switch (zone) {
+    case kFeed: return 32012;
+    case kStraight: return line.productKind == 0 ? 32087 : 32018;
+    case kSupplement: return 32020;
+    case kConnections: return line.lineMode == 3 ? 32268 : line.group == 3 ? 32028 : 32023;
+    case kFixing: return 32032;
+    default: return 32039;
+  }
+}
+
+CRefSchematicRow CountRow(const CRefLineEditContext& context, const std::vector<int>& table,
+                          int caption, std::string text, int edit, int component) {
+  const auto found = context.enabled.find(edit);
+  const bool allowed = found == context.enabled.end() || found->second;
+  return {caption, std::move(text), edit, component, Editable(table, component) && allowed};
+}
+
+// The tap-off units of the line, as the distribution rules last wrote them.
+std::string DistributionText(CRefLineEditContext& context) {
+  const std::string& text = context.texts[kStaticDistribution];
+  return text.empty() ? std::to_string(RefSlotUnitTotal(context.Line())) : text;
+}
+
+void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
+              CRefSchematicLayout& layout) {
+  const CRefLine& line = context.Line();
+  const int kind = line.productKind;
+  const CRefChoiceContext captions = context.ChoiceContext();
+  const auto& c = context.choices;
+  auto& zones = layout.zones;
+  if (zones[kFeed].rows > 1 && (Offered(table, 0) || Offered(table, 1)))
+    zones[kFeed].lines.push_back(
+        CountRow(context, table, kCaptionFeed,
+                 DescribeChoice(kind, kChoiceFeed, c[kFamilyFeed] + 1, false, false, captions),
+                 kEditFeedCount, c[kFamilyFeed]));
+  if (Offered(table, 2))
+    zones[kFeed].lines.push_back(
+        CountRow(context, table, 1354, StringText(kMsgEndClosure), kEditEndClosureCount, 2));
+  if (AnyOffered(table, 3, kind == 0 ? 8 : 5))
+    zones[kStraight].lines.push_back(CountRow(
+        context, table, kCaptionStraight,
+        DescribeChoice(kind, kChoiceStraight, c[kFamilyStraight] - 2, false, false, captions),
+        kEditStraightCount, c[kFamilyStraight]));
+  if (HasComponent8Row(context, table))
+    zones[kStraight].lines.push_back(CountRow(
+        context, table, 1373, DescribeChoice(kind, kChoiceStraight, 6, false, false, captions),
+        kEditComponent8Count, 8));
+  if (kind != 0 && (Offered(table, 6) || Offered(table, 7))) {
+    CRefSchematicRow row{
+        kCaptionComplement,
+        DescribeChoice(kind, kChoiceComplement, c[kFamilyComplement] - 5, false, false, captions),
+        kEditComplementCount, c[kFamilyComplement], false};
+    zones[kStraight].lines.push_back(row);
+  }
+  if (zones[kFixing].rows > 1)
+    zones[kFixing].lines.push_back(
+        CountRow(context, table, kCaptionFixing,
+                 DescribeChoice(kind, kChoiceFixing, c[kFamilyFixing] - 8, false,
+                                line.components[42] != 0, captions),
+                 kEditFixingCount, c[kFamilyFixing]));
+  if (zones[kLuminaire].rows > 1)
+    zones[kLuminaire].lines.push_back(
+        CountRow(context, table, kCaptionLuminaireFixing,
+                 DescribeChoice(kind, kChoiceCableEntry, c[kFamilyLuminaireFixing] - 12, false,
+                                false, captions),
+                 kEditLuminaireFixingCount, c[kFamilyLuminaireFixing]));
+  if (zones[kSupplement].rows > 0)
+    zones[kSupplement].lines.push_back(
+        {1369, std::to_string(RefSupplementaryTotal(line)), 0, -1, false});
+  if (zones[kConnections].rows > 0)
+    zones[kConnections].lines.push_back(
+        {kStaticDistribution, DistributionText(context), 0, -1, false});
+}
+
+}  // namespace
+
+int RefSupplementaryTotal(const CRefLine& line) {
+  auto sum = [&line](int from, int to) {
+    int total = 0;
+    for (int c = from; c <= to; ++c)
+      if (c != 42) total += line.Component(c);
+    return total;
+  };
+  if (line.productKind == 6) return sum(16, 27);
+  if (line.productKind == 0) {
+    int total = sum(16, 23) + sum(37, 43);
+    if (line.lineMode == 2) total += line.Component(28);
+    if (line.lineMode == 10) total += line.Component(29);
+    return total;
+  }
+  return sum(16, 27) + sum(33, 43);
+}
+
+std::array<int, 6> RefZoneRows(CRefLineEditContext& context) {
+  const std::vector<int> table = context.GetChoiceTable(1);
+  std::array<int, 6> rows{};
+  if (table.size() < CRefConfig::kStateCount) return rows;
+  const CRefLine& line = context.Line();
+  const int kind = line.productKind;
+  rows[kFeed] =
+      1 + ((Offered(table, 0) || Offered(table, 1)) ? 1 : 0) + (Offered(table, 2) ? 1 : 0);
+  rows[kStraight] = 1 + (AnyOffered(table, 3, kind == 0 ? 8 : 5) ? 1 : 0) +
+                    (HasComponent8Row(context, table) ? 1 : 0) +
+                    (kind != 0 && (Offered(table, 6) || Offered(table, 7)) ? 1 : 0);
+  rows[kSupplement] = Offered(table, 55) ? 1 : 0;
+  rows[kConnections] = 1;
+  for (int c = 48; c <= 54; ++c)
+    if (table[static_cast<std::size_t>(c)] > 0) ++rows[kConnections];
+  if (line.group == 3 && kind == 6) rows[kConnections] = 0;
+  rows[kFixing] = 1 + (AnyOffered(table, 9, 12) || Offered(table, 44) ? 1 : 0);
+  rows[kLuminaire] = 1 + (AnyOffered(table, 13, 15) ? 1 : 0);
+  if (line.group != 3 || rows[kLuminaire] != 2) rows[kLuminaire] = 0;
+  return rows;
+}
+
+CRefSchematicLayout LayOutRefSchematic(CRefLineEditContext& context, CRefRect client, int h,
+                                       int w) {
+  CRefSchematicLayout layout;
+  const std::array<int, 6> rows = RefZoneRows(context);
+  const int m = h / 2;
+  const CRefRect r{client.left + m, client.top + m, client.right - m, client.bottom - m};
+  const int b = r.bottom - 2 * h - m;
+  auto place = [&](int zone, int left, int top) {
+    const int height = rows[static_cast<std::size_t>(zone)] * h;
+    if (height == 0) return;
+    layout.zones[static_cast<std::size_t>(zone)].rect = {left, top, left + w, top + height};
+  };
+  place(kFeed, r.left, b - rows[kFeed] * h);
+  place(kStraight, r.right - w, r.top);
+  place(kSupplement, r.right - w, r.bottom - rows[kSupplement] * h);
+  place(kConnections, r.right - w, b - rows[kConnections] * h);
+  place(kFixing, r.left, r.top);
+  place(kLuminaire, r.left, r.top + (rows[kFixing] + 1) * h + m);
+  for (std::size_t zone = 0; zone < layout.zones.size(); ++zone) {
+    layout.zones[zone].rows = rows[zone];
+    layout.zones[zone].titleMessage = TitleMessage(context.Line(), static_cast<int>(zone));
+  }
+  layout.pictureTop = layout.zones[kStraight].rect.top;
+  layout.pictureBottom = layout.zones[kFeed].rect.bottom;
+  const std::vector<int> table = context.GetChoiceTable(1);
+  if (table.size() >= CRefConfig::kStateCount) FillRows(context, table, layout);
+  return layout;
+}
+
+int RefPictureOf(int kind, int lineMode, int specialMode) {
+  switch (kind) {
+    case 0: return lineMode == 10 || lineMode == 11 ? 31060 : 31004;
+    case 1:
+      if (specialMode == 1) return 31032;
+      if (specialMode == 2) return 31035;
+      return lineMode == 3 ? 31057 : 262;
+    case 2:
+      if (specialMode == 2) return 31035;
+      return lineMode == 3 ? 31063 : 31058;
+    case 3: return 31005;
+    case 4:
+    case 8: return 31006;
+    case 5:
+    case 7: return 31065;
+    case 6: return 31059;
+    default: return 0;
+  }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "reference/ref_line_edit.h"
+
+struct CRefRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// One row of a zone of the line's schematic: a caption, and the count edit (or the
+// static of a total) that stands beside it.
+struct CRefSchematicRow {
+  int captionControl = 0;
+  std::string caption;
+  int countControl = 0;  // 0: no count on this row
+  int component = -1;    // the component whose count the edit holds, -1 for a static
+  bool editable = false;
+};
+
+// The six zones of the schematic: feed, straight elements, supplementary equipment,
+// connections, fixing and luminaire fixing. An absent zone has no rows and an empty
+// rectangle.
+struct CRefSchematicZone {
+  int rows = 0;
+  CRefRect rect;
+  int titleMessage = 0;
+  std::vector<CRefSchematicRow> lines;
+};
+
+struct CRefSchematicLayout {
+  std::array<CRefSchematicZone, 6> zones;
+  int pictureTop = 0, pictureBottom = 0;  // the band the line's picture is centred in
+};
+
+// How many rows each zone needs for the line (its title row included; 0 when absent).
+std::array<int, 6> RefZoneRows(CRefLineEditContext& context);
+
+// Lays the zones out in the client area with rows h high and zones w wide, the margin
+// half a row, and fills their rows from the line and the family choices.
+CRefSchematicLayout LayOutRefSchematic(CRefLineEditContext& context, CRefRect client, int h, int w);
+
+// The total shown by the supplementary zone: the line's supplementary counts.
+int RefSupplementaryTotal(const CRefLine& line);
+
+// The picture of a line's schematic, by product kind, line mode and special mode (the
+// numbers of the pictures the program draws).
+int RefPictureOf(int kind, int lineMode, int specialMode);

@@ -1,0 +1,212 @@
+#include "reference/ui/ref_line_area.h"
+
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <array>
+
+#include "app/ui/window_translation.h"
+#include "reference/ui/ref_core.h"
+#include "reference/ui/ref_line_picture.h"
+
+namespace {
+
+// The zone colours: title bars of the six zones, and the frame of them all.
+const std::array<QColor, 6> kZoneTitles = {QColor(255, 224, 178), QColor(200, 230, 201),
+                                           QColor(230, 230, 230), QColor(187, 222, 251),
+                                           QColor(225, 190, 231), QColor(255, 249, 196)};
+const QColor kZoneFrame(245, 245, 245);
+
+QRect ToQRect(const CRefRect& rect) {
+  return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+}
+
+}  // namespace
+
+CRefLineArea::CRefLineArea(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("ref_line_area"));
+  setMinimumSize(560, 360);
+  m_plus = new QPushButton(QStringLiteral("+"), this);
+  m_plus->setObjectName(QStringLiteral("ref_quantity_plus"));
+  m_minus = new QPushButton(QStringLiteral("-"), this);
+  m_minus->setObjectName(QStringLiteral("ref_quantity_minus"));
+  m_rows = new QScrollBar(Qt::Vertical, this);
+  m_rows->setObjectName(QStringLiteral("ref_price_rows"));
+  connect(m_plus, &QPushButton::clicked, this, [this] { emit QuantityChanged(1); });
+  connect(m_minus, &QPushButton::clicked, this, [this] { emit QuantityChanged(-1); });
+  connect(m_rows, &QScrollBar::valueChanged, this, [this] { update(); });
+  HideControls();
+}
+
+int CRefLineArea::RowHeight() const { return fontMetrics().height() + 8; }
+
+// Wide enough for seven digits, and for the quantity buttons side by side.
+int CRefLineArea::ColumnUnit() const {
+  return std::max(fontMetrics().horizontalAdvance(QLatin1Char('0')) * 7, 2 * RowHeight() + 4);
+}
+
+int CRefLineArea::ZoneWidth() const {
+  return std::min(width() / 2 - RowHeight(),
+                  fontMetrics().horizontalAdvance(QLatin1Char('0')) * 44);
+}
+
+void CRefLineArea::HideControls() {
+  for (auto& [control, edit] : m_edits) edit->hide();
+  for (auto& [control, label] : m_captions) label->hide();
+  m_plus->hide();
+  m_minus->hide();
+  m_rows->hide();
+}
+
+void CRefLineArea::ShowNothing() {
+  m_content = Content::Nothing;
+  HideControls();
+  update();
+}
+
+void CRefLineArea::ShowSchematic(LayoutMaker maker, int picture, const std::map<int, int>& counts,
+                                 bool countsLocked) {
+  m_content = Content::Schematic;
+  m_maker = std::move(maker);
+  m_picture = picture;
+  m_counts = counts;
+  m_countsLocked = countsLocked;
+  HideControls();
+  LayOut();
+  update();
+}
+
+void CRefLineArea::ShowPrices(const CRefReportView& view, bool lineTotal, bool selectionTotal,
+                              bool quantityButtons) {
+  m_content = Content::Prices;
+  m_view = view;
+  m_lineTotal = lineTotal;
+  m_selectionTotal = selectionTotal;
+  m_quantityButtons = quantityButtons;
+  HideControls();
+  m_rows->setValue(1);
+  update();
+}
+
+void CRefLineArea::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  if (m_content == Content::Schematic) LayOut();
+}
+
+void CRefLineArea::LayOut() {
+  if (!m_maker) return;
+  m_layout = m_maker(CRefRect{0, 0, width(), height()}, RowHeight(), ZoneWidth());
+  PlaceRows();
+}
+
+QLineEdit* CRefLineArea::MakeCountEdit(int control) {
+  QLineEdit*& edit = m_edits[control];
+  if (edit == nullptr) {
+    edit = new QLineEdit(this);
+    edit->setObjectName(QStringLiteral("ref_count_%1").arg(control));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaxLength(6);
+  }
+  return edit;
+}
+
+QLabel* CRefLineArea::MakeCaption(int control) {
+  QLabel*& label = m_captions[control];
+  if (label == nullptr) {
+    label = new QLabel(this);
+    label->setObjectName(QStringLiteral("ref_caption_%1").arg(control));
+  }
+  return label;
+}
+
+void CRefLineArea::PlaceRows() {
+  const int h = RowHeight();
+  const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 10;
+  for (auto& [control, edit] : m_edits) edit->hide();
+  for (auto& [control, label] : m_captions) label->hide();
+  for (const CRefSchematicZone& zone : m_layout.zones) {
+    int y = zone.rect.top + h;  // below the title row
+    for (const CRefSchematicRow& row : zone.lines) {
+      const bool titleStatic = row.component < 0;
+      const int rowTop = titleStatic ? zone.rect.top : y;
+      QLabel* caption = MakeCaption(row.captionControl);
+      caption->setText(QString::fromStdString(row.caption));
+      // A zone's total stands at the right of its title row, a caption left of its count.
+      const QRect place = titleStatic
+                              ? QRect(zone.rect.right - editWidth - 5, rowTop + 2, editWidth, h - 4)
+                              : QRect(zone.rect.left + 5, rowTop + 2,
+                                      zone.rect.right - zone.rect.left - editWidth - 15, h - 4);
+      caption->setGeometry(place);
+      caption->setAlignment(titleStatic ? Qt::AlignRight | Qt::AlignVCenter
+                                        : Qt::AlignLeft | Qt::AlignVCenter);
+      caption->show();
+      if (row.countControl != 0) {
+        QLineEdit* edit = MakeCountEdit(row.countControl);
+        const auto count = m_counts.find(row.countControl);
+        edit->setText(QString::number(count != m_counts.end() ? count->second : 0));
+        edit->setReadOnly(m_countsLocked || !row.editable);
+        edit->setGeometry(zone.rect.right - editWidth - 5, rowTop + 2, editWidth, h - 4);
+        edit->show();
+      }
+      if (!titleStatic) y += h;
+    }
+  }
+}
+
+bool CRefLineArea::ReadCounts(std::map<int, int>& counts, int& badControl) const {
+  for (const auto& [control, edit] : m_edits) {
+    if (!edit->isVisible()) continue;
+    const auto value = ParseRefField(edit->text().toStdString(), CRefFieldLimit{0, 9999});
+    if (!value) {
+      badControl = control;
+      return false;
+    }
+    counts[control] = *value;
+  }
+  return true;
+}
+
+QLineEdit* CRefLineArea::CountEdit(int control) const {
+  const auto found = m_edits.find(control);
+  return found != m_edits.end() && found->second->isVisible() ? found->second : nullptr;
+}
+
+QLabel* CRefLineArea::Caption(int control) const {
+  const auto found = m_captions.find(control);
+  return found != m_captions.end() && found->second->isVisible() ? found->second : nullptr;
+}
+
+void CRefLineArea::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  if (m_content == Content::Schematic) PaintSchematic(painter);
+  else if (m_content == Content::Prices) PaintPrices(painter);
+  else painter.fillRect(rect(), palette().window());
+}
+
+void CRefLineArea::PaintSchematic(QPainter& painter) {
+  painter.fillRect(rect(), Qt::white);
+  const int top = m_layout.pictureTop, bottom = std::max(m_layout.pictureBottom, top + 60);
+  PaintRefLinePicture(painter, QRect(0, top, width(), bottom - top), m_picture);
+  painter.setPen(Qt::black);
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const int h = RowHeight();
+  for (std::size_t zone = 0; zone < m_layout.zones.size(); ++zone) {
+    const CRefSchematicZone& z = m_layout.zones[zone];
+    if (z.rect.Empty()) continue;
+    const QRect frame = ToQRect(z.rect).adjusted(-1, -1, 1, 1);
+    painter.setPen(Qt::black);
+    painter.setBrush(kZoneFrame);
+    painter.drawRect(frame);
+    const QRect title(z.rect.left + 2, z.rect.top + 2, z.rect.right - z.rect.left - 4, h - 4);
+    painter.fillRect(title, zone == 2 ? kZoneFrame : kZoneTitles[zone]);
+    painter.drawText(title.adjusted(3, 0, 0, 0),
+                     Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     StringQText(z.titleMessage));
+    if (zone == 3) painter.drawLine(z.rect.left, z.rect.top + h, z.rect.right, z.rect.top + h);
+  }
+}

@@ -1,0 +1,202 @@
+#include "reference/ui/ref_line_page_view.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+#include "app/message_text.h"
+#include "app/ui/window_translation.h"
+
+namespace {
+
+constexpr int kMsgRating = 2562;
+constexpr int kMsgConductors = 2732;
+constexpr int kMsgLength = 30152;
+constexpr int kMsgConnections = 32001;
+constexpr int kMsgTapOutlets = 32411;
+constexpr int kMsgLuminaires = 32004;
+constexpr int kMsgLuminaireCount = 32190;
+constexpr int kMsgStandardBoxes = 31109;
+constexpr int kMsgLightingBoxes = 31110;
+constexpr int kMsgRange = 8013;
+constexpr int kTapOffBoxes = 3;
+
+std::string RangeMessage(CRefFieldLimit limit) {
+  return FormatMessageTextDD(kMsgRange, limit.min, limit.max);
+}
+
+}  // namespace
+
+CRefLinePageView::CRefLinePageView(char decimal, QWidget* parent)
+    : QWidget(parent), m_decimal(decimal) {
+  setObjectName(QStringLiteral("ref_line_page"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_title = new QLabel;
+  m_title->setObjectName(QStringLiteral("ref_line_title"));
+  m_title->setStyleSheet(QStringLiteral("background: white; border-radius: 8px; padding: 3px;"));
+  layout->addWidget(m_title);
+  m_fields = new QWidget;
+  auto* form = new QHBoxLayout(m_fields);
+  form->setContentsMargins(0, 0, 0, 0);
+  m_rating = new QComboBox, m_rating->setObjectName(QStringLiteral("ref_rating"));
+  m_conductors = new QComboBox, m_conductors->setObjectName(QStringLiteral("ref_conductors"));
+  m_connection = new QComboBox, m_connection->setObjectName(QStringLiteral("ref_connection"));
+  m_length = new QLineEdit, m_length->setObjectName(QStringLiteral("ref_length"));
+  m_count = new QLineEdit, m_count->setObjectName(QStringLiteral("ref_count"));
+  m_boxes = new QComboBox, m_boxes->setObjectName(QStringLiteral("ref_boxes"));
+  form->addWidget(Row(kMsgRating, m_rating));
+  form->addWidget(Row(kMsgConductors, m_conductors));
+  form->addWidget(Row(kMsgConnections, m_connection, &m_connectionLabel));
+  form->addWidget(Row(kMsgLength, m_length));
+  m_countRow = Row(kMsgLuminaires, m_count, &m_countLabel);
+  form->addWidget(m_countRow);
+  m_boxRow = Row(0, m_boxes);
+  form->addWidget(m_boxRow);
+  form->addStretch();
+  layout->addWidget(m_fields);
+  for (QLineEdit* edit : {m_length, m_count})
+    edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
+  connect(m_length, &QLineEdit::textEdited, this, [this] { FilterLength(m_qyx); });
+  // Validation follows every change of the numbers, typed or filled in.
+  connect(m_length, &QLineEdit::textChanged, this, &CRefLinePageView::NumbersEdited);
+  connect(m_count, &QLineEdit::textChanged, this, &CRefLinePageView::NumbersEdited);
+  for (QComboBox* combo : {m_rating, m_conductors, m_connection, m_boxes})
+    connect(combo, &QComboBox::activated, this, &CRefLinePageView::ChoiceChanged);
+}
+
+QWidget* CRefLinePageView::Row(int labelMessage, QWidget* field, QLabel** label) {
+  auto* row = new QWidget;
+  auto* layout = new QVBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* text = new QLabel(labelMessage ? StringQText(labelMessage) : QString());
+  layout->addWidget(text);
+  layout->addWidget(field);
+  if (label) *label = text;
+  return row;
+}
+
+void CRefLinePageView::FillCombo(QComboBox* combo, const CRefComboFill& fill) {
+  combo->clear();
+  for (const CRefComboEntry& entry : fill.entries)
+    combo->addItem(QString::fromStdString(entry.text), entry.data);
+  combo->setCurrentIndex(fill.selected);
+}
+
+bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
+  const CRefLine& line = context.Line();
+  m_title->setText(QString::fromStdString(RefLinePageTitle(line)));
+  const CRefComboFill ratings = RefRatingEntries(context);
+  const CRefComboFill conductors = RefConductorEntries(context);
+  const CRefComboFill connections = RefConnectionEntries(context);
+  FillCombo(m_rating, ratings);
+  FillCombo(m_conductors, conductors);
+  FillCombo(m_connection, connections);
+  const int kind = line.productKind;
+  const bool qp = kind == 4 || kind == 8;
+  m_connectionLabel->setText(StringQText(qp ? kMsgTapOutlets : kMsgConnections));
+  m_qyx = kind == kRefProductQYX;
+  QString length = QString::number(line.length);
+  if (m_qyx && line.components[36] > 100)
+    length += QLatin1Char(m_decimal) + QString::number(line.components[36]).mid(1);
+  m_length->setText(length);
+  m_count->setText(QString::number(line.count));
+  m_countLabel->setText(
+      StringQText(kind == 0 && line.lineMode >= 10 ? kMsgLuminaireCount : kMsgLuminaires));
+  m_boxes->clear();
+  if (kind == 1 || kind == 2) {
+    m_boxes->addItem(StringQText(kMsgStandardBoxes), kTapOffBoxes);
+    m_boxes->addItem(StringQText(kMsgLightingBoxes), 0);
+    m_boxes->setCurrentIndex(line.lineMode == 3 ? 0 : 1);
+  }
+  const bool edit = mode == kFillEdit;
+  m_rating->setEnabled(edit && m_rating->count() > 1);
+  m_conductors->setEnabled(edit && m_conductors->count() > 1);
+  m_connection->setEnabled(edit && m_connection->count() > 1);
+  for (QWidget* widget : std::initializer_list<QWidget*>{m_length, m_count, m_boxes})
+    widget->setEnabled(edit);
+  return !(ratings.failed || conductors.failed || connections.failed);
+}
+
+void CRefLinePageView::ShowTitleOnly(const QString& title) {
+  m_title->setText(title);
+  m_fields->hide();
+  show();
+}
+
+void CRefLinePageView::ShowLineControls(int mode, const CRefLine& line) {
+  const bool show = mode == 5;
+  setVisible(show);
+  m_fields->setVisible(show);
+  m_countRow->setVisible(show && line.group == 3 && line.productKind != kRefProductQYX);
+  m_boxRow->setVisible(show && (line.productKind == 1 || line.productKind == 2));
+}
+
+void CRefLinePageView::SetHeaderEnabled(bool enabled) {
+  for (QComboBox* combo : {m_rating, m_conductors, m_connection})
+    combo->setEnabled(enabled && combo->count() > 1);
+  for (QWidget* widget : std::initializer_list<QWidget*>{m_length, m_count, m_boxes})
+    widget->setEnabled(enabled);
+}
+
+void CRefLinePageView::FilterLength(bool decimals) {
+  if (m_filtering) return;
+  m_filtering = true;
+  QString text = m_length->text();
+  int caret = m_length->cursorPosition();
+  QString kept;
+  for (int i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    const bool separator = c == QLatin1Char('.') || c == QLatin1Char(',');
+    if (c.isDigit() || (decimals && separator)) kept += c;
+    else if (i < caret) --caret;
+  }
+  if (kept != text) {
+    m_length->setText(kept);
+    m_length->setCursorPosition(caret);
+  }
+  m_filtering = false;
+}
+
+int CRefLinePageView::LengthTyped() const {
+  const auto value = ParseRefField(
+      m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0).toStdString(),
+      CRefFieldLimit{0, 9999});
+  return value.value_or(0);
+}
+
+int CRefLinePageView::CountTyped() const {
+  return ParseRefField(m_count->text().toStdString(), CRefFieldLimit{0, 9999}).value_or(0);
+}
+
+bool CRefLinePageView::ReadInput(const CRefLine& line, CRefLinePageInput& input,
+                                 std::string& problem) const {
+  input.rating = m_rating->currentData().isValid() ? m_rating->currentData().toInt() : -1;
+  input.conductors =
+      m_conductors->currentData().isValid() ? m_conductors->currentData().toInt() : -1;
+  input.connection =
+      m_connection->currentData().isValid() ? m_connection->currentData().toInt() : -1;
+  input.tapOffBoxes = m_boxRow->isVisible() && m_boxes->currentData().toInt() == kTapOffBoxes;
+  const QString whole = m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0);
+  const CRefFieldLimit lengthLimit = RefLengthLimit(line);
+  const auto length = ParseRefField(whole.toStdString(), lengthLimit);
+  if (!length) {
+    problem = RangeMessage(lengthLimit);
+    return false;
+  }
+  input.length = *length;
+  input.count = line.count;
+  if (m_countRow->isVisible()) {
+    const CRefFieldLimit countLimit = RefCountLimit(line);
+    const auto count = ParseRefField(m_count->text().toStdString(), countLimit);
+    if (!count) {
+      problem = RangeMessage(countLimit);
+      return false;
+    }
+    input.count = *count;
+  }
+  return true;
+}

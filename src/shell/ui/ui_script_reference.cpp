@@ -1,0 +1,82 @@
+#include "shell/ui/ui_script_reference.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "reference/ui/ref_config_dlg.h"
+#include "reference/ui/ref_core.h"
+#include "reference/ui/ref_wnd.h"
+#include "shell/ui/main_frame.h"
+
+namespace {
+
+// The reference window's figures: its lines, the total its price table shows, and
+// each line's amount in hundredths.
+bool WriteReport(CRefWnd& window, const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  const CRefProject& project = window.Project();
+  const int lines = RefLineCount(project);
+  QString text = QStringLiteral("lines=%1\ntotal=%2\ndecimal=%3\n")
+                     .arg(lines)
+                     .arg(QString::fromStdString(window.Dialog().TotalText()))
+                     .arg(QLatin1Char(window.Dialog().DecimalChar()));
+  for (int index = 1; index <= lines; ++index) {
+    const CRefLine& line = project.lines[static_cast<std::size_t>(index)];
+    text += QStringLiteral("name%1=%2\namount%1=%3\n")
+                .arg(index)
+                .arg(QString::fromStdString(line.name))
+                .arg(RefRecordAmount(project, index));
+  }
+  return file.write(text.toUtf8()) > 0;
+}
+
+bool Choose(CRefWnd& window, const QString& name, int data) {
+  auto* combo = window.findChild<QComboBox*>(name);
+  const int index = combo ? combo->findData(data) : -1;
+  if (index < 0) return false;
+  combo->setCurrentIndex(index);
+  return true;
+}
+
+bool Type(CRefWnd& window, const QString& name, const QString& text) {
+  auto* edit = window.findChild<QLineEdit*>(name);
+  if (!edit || !edit->isVisible() || !edit->isEnabled()) return false;
+  edit->setText(text);
+  emit edit->textEdited(text);
+  return true;
+}
+
+bool Click(CRefWnd& window, const QString& name) {
+  auto* button = window.findChild<QPushButton*>(name);
+  if (!button || !button->isVisible() || !button->isEnabled()) return false;
+  button->click();
+  return true;
+}
+
+}  // namespace
+
+bool RunReferenceLine(CMainFrame& frame, const QStringList& words, bool& handled) {
+  const QString& verb = words.front();
+  handled = verb.startsWith(QLatin1String("ref"));
+  if (!handled) return false;
+  auto* window = dynamic_cast<CRefWnd*>(frame.ReferenceWindow());
+  if (window == nullptr) return false;
+  CRefConfigDlg& dialog = window->Dialog();
+  if (verb == QLatin1String("refnew") && words.size() == 3)
+    return dialog.AddNewLineItem(RefProductNodeCode(words[1].toInt(), words[2].toInt()));
+  if (verb == QLatin1String("refchoose") && words.size() == 3)
+    return Choose(*window, words[1], words[2].toInt());
+  if (verb == QLatin1String("reftype") && words.size() == 3)
+    return Type(*window, words[1], words[2]);
+  if (verb == QLatin1String("refbutton") && words.size() == 2) return Click(*window, words[1]);
+  if (verb == QLatin1String("refselect") && words.size() == 2)
+    return dialog.SelectCode(words[1].toInt());
+  if (verb == QLatin1String("reftab") && words.size() == 2)
+    return dialog.ShowTabPage(words[1].toInt());
+  if (verb == QLatin1String("refreport") && words.size() == 2)
+    return WriteReport(*window, words[1]);
+  return false;
+}

@@ -1,0 +1,131 @@
+#include "reference/ref_line_page.h"
+
+#include <gtest/gtest.h>
+
+#include "linear_test_support.h"
+#include "ref_line_edit_support.h"
+
+namespace {
+
+TEST(RefLinePageFieldTest, TypedNumbersOutsideTheirLimitsAreRefused) {
+  struct Case {
+    const char* fault;
+    const char* text;
+    CRefFieldLimit limit;
+    int expected;  // -1: refused
+  } cases[] = {
+      {"a plain number", "12", {0, 9999}, 12},
+      {"blanks around are no problem", " 12 ", {0, 9999}, 12},
+      {"nothing typed", "", {0, 9999}, -1},
+      {"only blanks", "   ", {0, 9999}, -1},
+      {"letters after the digits", "12a", {0, 9999}, -1},
+      {"a decimal is no whole number", "1.5", {0, 9999}, -1},
+      {"below the lower limit", "-1", {0, 9999}, -1},
+      {"above the upper limit", "10000", {0, 9999}, -1},
+      {"too many digits for 32 bits", "99999999999", {0, 9999}, -1},
+      {"the QYX limit itself", "75", {0, 75}, 75},
+      {"just above the QYX limit", "76", {0, 75}, -1},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ParseRefField(c.text, c.limit).value_or(-1), c.expected) << c.fault;
+}
+
+TEST(RefLinePageFieldTest, LimitsFollowTheProductAndMode) {
+  CRefLine line = MakeRefLine(kRefProductQYX, 25);
+  EXPECT_EQ(RefLengthLimit(line).max, 75);
+  line.components[36] = 150;  // a fraction of a metre leaves one metre less
+  EXPECT_EQ(RefLengthLimit(line).max, 74);
+  EXPECT_EQ(RefLengthLimit(MakeRefLine(3, 63)).max, 9999);
+  CRefLine qfp = MakeRefLine(0, 25);
+  qfp.lineMode = 10;
+  EXPECT_EQ(RefCountLimit(qfp).max, 500);
+  qfp.lineMode = 1;
+  EXPECT_EQ(RefCountLimit(qfp).max, 9999);
+}
+
+TEST(RefLinePageFieldTest, ValidationNeedsALengthAndForLightingACount) {
+  struct Case {
+    const char* fault;
+    int group, kind, length, count;
+    bool expected;
+  } cases[] = {
+      {"no length", 2, 3, 0, 0, false},
+      {"a length is enough for distribution", 2, 3, 10, 0, true},
+      {"QYA lighting without count", 3, 1, 10, 0, true},
+      {"QYX lighting without count", 3, 6, 10, 0, false},
+      {"QYX lighting with count", 3, 6, 10, 4, true},
+  };
+  for (const Case& c : cases) {
+    CRefLine line = MakeRefLine(c.kind, 25);
+    line.group = c.group;
+    EXPECT_EQ(RefLineCanValidate(line, c.length, c.count, true), c.expected) << c.fault;
+  }
+}
+
+class RefLinePageComboTest : public ::testing::Test {
+ protected:
+  CEnglishTexts texts;
+  CRefEditFixture fixture{3, 63};
+};
+
+TEST_F(RefLinePageComboTest, ANamedLineWhoseRatingIsGoneFailsTheFill) {
+  CRefProductOptions& options = fixture.config.Product(3);
+  options.ratings = {40, 63, 100, 0, 0, 0, 0, 0, 0, 0};
+  options.optionSlots[8] = 100;
+  fixture.line.name.clear();
+  CRefComboFill fill = RefRatingEntries(fixture.context);
+  ASSERT_EQ(fill.entries.size(), 3u);
+  EXPECT_EQ(fill.entries[1].text, "63 A");
+  EXPECT_EQ(fill.selected, 0);  // a new line takes the first rating
+  fixture.line.name = "named";
+  fill = RefRatingEntries(fixture.context);
+  EXPECT_EQ(fill.selected, 1);
+  EXPECT_FALSE(fill.failed);
+  options.optionSlots[8] = 40;  // CALMAX now leaves 63 A out
+  fill = RefRatingEntries(fixture.context);
+  ASSERT_EQ(fill.entries.size(), 2u);
+  EXPECT_EQ(fill.entries.back().text, "???");
+  EXPECT_EQ(fill.selected, 1);
+  EXPECT_TRUE(fill.failed);
+}
+
+TEST_F(RefLinePageComboTest, ConnectionsListTheOfferedSlots) {
+  CRefProductOptions& options = fixture.config.Product(3);
+  options.optionSlots = {1, 0, 3, 0, 0, 0, 0, 0, 100};
+  fixture.line.name = "named";
+  fixture.line.connection = 2;
+  const CRefComboFill fill = RefConnectionEntries(fixture.context);
+  ASSERT_EQ(fill.entries.size(), 2u);
+  EXPECT_EQ(fill.entries[0].data, 0);
+  EXPECT_EQ(fill.entries[1].data, 2);
+  EXPECT_EQ(fill.selected, 1);
+}
+
+TEST(RefLinePageEditTest, FamilyChoicesTakeTheGreatestStateThenTheLinesCounts) {
+  CRefEditFixture fixture(3, 63);
+  std::array<int, 56>& states = fixture.config.Product(3).states;
+  states[3] = 1, states[4] = 4, states[5] = 4;  // 5 is no greater than 4: 4 stays
+  states[9] = 2, states[10] = 6;
+  BeginRefLineEdit(fixture.context, true);
+  EXPECT_EQ(fixture.context.choices[kFamilyStraight], 4);
+  EXPECT_EQ(fixture.context.choices[kFamilyFixing], 10);
+  EXPECT_EQ(fixture.line.fixingSpacing, 200);  // QDA hung from fixing 10 is capped
+  fixture.line.components[5] = 12;             // an existing line's count outweighs the states
+  BeginRefLineEdit(fixture.context, false);
+  EXPECT_EQ(fixture.context.choices[kFamilyStraight], 5);
+}
+
+TEST(RefLinePageEditTest, ValidationStoresTheHeaderAndDropsFeedsAboveTheirRating) {
+  CRefEditFixture fixture(4, 400);
+  BeginRefLineEdit(fixture.context, true);
+  fixture.context.choices[kFamilyFeed] = 30;
+  CRefLinePageInput input;
+  input.rating = 630, input.conductors = 1, input.connection = 0, input.length = 20;
+  ApplyRefLinePage(fixture.context, input);
+  EXPECT_EQ(fixture.line.rating, 630);
+  EXPECT_EQ(fixture.line.length, 20);
+  EXPECT_EQ(fixture.context.choices[kFamilyFeed], 0);
+  EXPECT_GT(fixture.context.Edit(kEditStraightCount), 0);  // the counts were computed
+}
+
+}  // namespace
