@@ -287,8 +287,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
   d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
                  (options.dxfRecording || LargeEnoughForDetails(dc, box));
-  if (d.hasOutline)
-    d.outline = OutlineBoxOf(box, *element, d.slot, d.neutralSide, options.dxfRecording);
+  if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
   d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;

@@ -127,9 +127,7 @@ bool MayHaveOutline(const CDev& element, int detail) {
          (kind == CDev::kInLineVariant && element.GetVariant() >= 5);
 }
 
-COutlineBox OutlineBoxOf(const CBox& box, const CDev& element, int slot, int neutralSide,
-                         bool dxfRecording) {
-  (void)box;
+COutlineBox OutlineBoxOf(const CDev& element, int slot, int neutralSide, bool dxfRecording) {
   COutlineBox context;
   context.projection = element.GetProjection();
   context.slot = slot;

@@ -24,8 +24,7 @@ struct COutlineBox {
 // makes before it works out anything else), detail being the face mode of the box.
 bool MayHaveOutline(const CDev& element, int detail);
 // The box's details context; the range tests read the run's "Catalog" and "Calibre".
-COutlineBox OutlineBoxOf(const CBox& box, const CDev& element, int slot, int neutralSide,
-                         bool dxfRecording);
+COutlineBox OutlineBoxOf(const CDev& element, int slot, int neutralSide, bool dxfRecording);
 
 // Draws the details of one face of the box after its fill and edges. detail is the face
 // mode of the element drawing: 0 for a box that is neither body nor part, its slot (10 and

@@ -27,7 +27,7 @@ Calls Record(const CDetailScene& scene, int slot, int face, int detail, int neut
   const CBox& box = *scene.element->GetBox(slot);
   const CPen before{PenStyle::Dot, 0, {1, 2, 3}};
   dc.SelectPen(before);
-  const COutlineBox context = OutlineBoxOf(box, *scene.element, slot, neutralSide, dxf);
+  const COutlineBox context = OutlineBoxOf(*scene.element, slot, neutralSide, dxf);
   DrawOutline(dc, box, *scene.element, face, detail, context);
   EXPECT_EQ(dc.Pen(), before) << "the pen the outline found is given back";
   return recorder.Calls();

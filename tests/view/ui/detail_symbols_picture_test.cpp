@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "../detail_scene.h"
+#include "app/child_process.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
@@ -30,6 +31,7 @@
 #include "view/nominal_font_measurer.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
+#include "view/ui/view_export.h"
 
 namespace {
 
@@ -231,6 +233,34 @@ TEST_F(DetailSymbolsPictureTest, QgEndsShowBarsLabelledInThePhaseOrder) {
   const CRun bare(&document);
   EXPECT_FALSE(BusbarSectionOf(bare, "QGA   2500").has_value()) << "no ratings: nothing";
   EXPECT_GT(CountColour(panels.back(), qRgb(0, 0, 200)), 0) << "the blue pictogram";
+}
+
+// The view's own DXF export (the path of its command) carries the phase labels, and the
+// view's own paint shows the bar ends of the laid-out run.
+TEST_F(DetailSymbolsPictureTest, TheViewsExportAndPaintCarryTheDetails) {
+  CDorneDoc document;
+  CDev* shape = QgEnd(document, 1);
+  ASSERT_NE(shape, nullptr);
+  const QSize size(1000, 700);
+  CViewWindow window;
+  const auto extent = GetSceneExtent(document);
+  ASSERT_TRUE(extent.has_value());
+  window.ZoomAll(*extent, 0.9, {size.width(), size.height()});
+  CSceneDrawOptions options;
+  options.monochrome = true;
+  const std::string path = TestOutputPath("detail_symbols_view.dxf");
+  std::string fault;
+  ASSERT_TRUE(ExportViewDxf(document, window, size, options, QString::fromStdString(path), fault))
+      << fault;
+  CChildProcess python;
+  if (python.Start("/usr/bin/python3", {"-c", "import ezdxf"}) != 0 || python.Wait() != 0)
+    GTEST_SKIP() << "python3-ezdxf is not installed";
+  CChildProcess check;
+  const std::string script = std::string(TVR_SOURCE_DIR) + "/tests/view/check_detail_dxf.py";
+  ASSERT_EQ(check.Start("/usr/bin/python3", {script, path, "RUN", "N", "1", "2", "3"}), 0);
+  EXPECT_EQ(check.Wait(), 0);
+  const QImage shown = RenderScene(document, window, size, CSceneDrawOptions());
+  EXPECT_TRUE(shown.save(QString::fromStdString(TestOutputPath("detail_symbols_view.png")), "PNG"));
 }
 
 TEST_F(DetailSymbolsPictureTest, QmEndsShowBarsPictogramsAndSources) {
