@@ -3,6 +3,7 @@
 #include "geometry/box.h"
 #include "geometry/display_list.h"
 #include "model/dorne_doc.h"
+#include "view/annotation_drawing.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
@@ -36,6 +37,7 @@ CLogicalBounds MarkableBounds(const CDrawContext& dc) {
 void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
   CElementDrawOptions elements = options.elements;
   elements.monochrome = options.monochrome;
+  elements.dxfRecording = elements.dxfRecording || options.dxf;
   elements.supportDisplay = options.supportDisplay;
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
@@ -47,6 +49,7 @@ void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOpti
     DrawElementBox(dc, *CDisplayList::PassBox(*node), document.GetToolMode(), cache, elements);
   }
   dc.Restore();
+  DrawAnnotationLayers(dc, document, options);
 }
 
 std::optional<CRect> GetSceneExtent(const CDorneDoc& document) {
