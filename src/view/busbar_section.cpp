@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "model/annotation.h"
 #include "model/run.h"
 #include "view/draw_context.h"
 
@@ -198,4 +199,12 @@ void DrawBusbarSection(CDrawContext& dc, const CBusbarSection& section, const CR
   pen.Move(f.x0, f.y0);
   if (housing) DrawOutlineOfRange(pen, f, section);
   DrawDimensions(dc, pen, f, square, mx, my);
+}
+
+void DrawSectionLabelSymbol(CDrawContext& dc, const CAnnotation& annotation, const CRect& square,
+                            CSize margins) {
+  const CRun* run = annotation.GetOwnerRun();
+  if (run == nullptr) return;
+  if (const auto section = BusbarSectionOf(*run, annotation.GetText()))
+    DrawBusbarSection(dc, *section, square, margins.cx, margins.cy);
 }

@@ -6,6 +6,7 @@
 
 #include "platform/draw_types.h"
 
+class CAnnotation;
 class CDrawContext;
 class CRun;
 
@@ -35,3 +36,9 @@ std::optional<CBusbarSection> BusbarSectionOf(const CRun& run, std::string_view 
 // the dimensions are drawn.
 void DrawBusbarSection(CDrawContext& dc, const CBusbarSection& section, const CRect& square,
                        std::int32_t mx, std::int32_t my);
+
+// The cross-section of a section label (the drawer the annotation drawing is handed at
+// start-up): the label's owner run and text, the square and the label's margins. A label
+// without a run, or a run without ratings, draws nothing.
+void DrawSectionLabelSymbol(CDrawContext& dc, const CAnnotation& annotation, const CRect& square,
+                            CSize margins);

@@ -2,6 +2,9 @@
 // by range, scale, dimension arrows, and what damaged catalogue rows and values draw.
 #include "view/busbar_section.h"
 
+#include "model/annotation.h"
+#include "model/run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -129,6 +132,23 @@ TEST(BusbarSectionTest, DimensionsStandOutsideTheSectionWithTheirArrowHeads) {
   const CDrawRecorder::Call& h = drawn.texts[0];
   EXPECT_EQ(h.points, (std::vector<CPoint>{{-10, 0}, {200, 200}}));
   EXPECT_EQ(h.format, 0x24u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BusbarSectionTest, ASectionLabelWithoutARunOrRatingsDrawsNothing) {
+  CDrawRecorder recorder;
+  CNominalFontMeasurer measurer;
+  CDrawContext dc(recorder, measurer, {400, 400});
+  CAnnotation label(CAnnotation::kSection);
+  DrawSectionLabelSymbol(dc, label, kSquare, {10, 10});
+  CRun run;
+  run.SetCatalog("QGA");
+  label.SetOwnerRun(&run);
+  DrawSectionLabelSymbol(dc, label, kSquare, {10, 10});
+  EXPECT_TRUE(recorder.Calls().empty());
 }
 
 }  // namespace
