@@ -19,7 +19,7 @@ namespace {
 
 constexpr int kMsgOk = 31045;
 constexpr int kMsgCancel = 31044;
-constexpr int kMsgPitch = 31091;
+constexpr int kMsgPitch = 32065;
 constexpr int kMsgRange = 8013;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
