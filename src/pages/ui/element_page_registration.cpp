@@ -1,5 +1,6 @@
 #include "model/page_kinds.h"
 #include "pages/ui/characteristics_page_dlg.h"
+#include "pages/ui/clinq_page_dlg.h"
 #include "pages/ui/elbow_page_dlg.h"
 #include "pages/ui/element_name_page_dlg.h"
 #include "pages/ui/entrax_page_dlg.h"
@@ -7,6 +8,8 @@
 #include "pages/ui/option_check_page_dlg.h"
 #include "pages/ui/page_factory.h"
 #include "pages/ui/riser_page_dlg.h"
+#include "pages/ui/shape_dimensions_page_dlg.h"
+#include "pages/ui/special_shape_page_dlg.h"
 #include "ranges/range_pages.h"
 
 void RegisterElementPages(CPropPageFactory& factory) {
@@ -18,4 +21,10 @@ void RegisterElementPages(CPropPageFactory& factory) {
   factory.Register(kPageEntrax, [] { return std::make_unique<CEntraxPageDlg>(); });
   factory.Register(kPageMounting, [] { return std::make_unique<CMountingPageDlg>(); });
   factory.Register(kPageOptionCheck, [] { return std::make_unique<COptionCheckPageDlg>(); });
+  factory.Register(kPageSpecialShape, [] { return std::make_unique<CSpecialShapePageDlg>(true); });
+  factory.Register(kPageSpecialShapeFlat,
+                   [] { return std::make_unique<CSpecialShapePageDlg>(false); });
+  factory.Register(kPageClinq, [] { return std::make_unique<CClinqPageDlg>(); });
+  factory.Register(kPageShapeDimensions,
+                   [] { return std::make_unique<CShapeDimensionsPageDlg>(); });
 }

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -267,6 +268,19 @@ bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& t
   return false;
 }
 
+// Row ROW of picture list ID of the shown page, clicked.
+bool PickInPropertyPage(CMainFrame& frame, const QString& id, int row) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return false;
+  for (QListWidget* list : window->findChildren<QListWidget*>(id)) {
+    if (!list->isVisible() || row < 0 || row >= list->count()) continue;
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
+    return true;
+  }
+  return false;
+}
+
 // From now on, a modal window that a command opens (a message, the design-check list)
 // is closed as soon as it shows, as a user who reads and closes it would.
 bool CloseModalWindows(CMainFrame& frame) {
@@ -386,6 +400,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return window != nullptr && window->isVisible() && window->SelectPage(words[1].toInt()) == 1;
   }
   if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
+  if (verb == QLatin1String("proppick") && words.size() == 3)
+    return PickInPropertyPage(frame, words[1], words[2].toInt());
   if (verb == QLatin1String("propchoose") && words.size() >= 3)
     return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
   if (verb == QLatin1String("propshot") && words.size() == 2) {
