@@ -231,3 +231,15 @@ TEST_F(FeedPagesTest, TheRunsOwnArrangementIsStoredEmpty) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LaidRunPageTest, AQMFeedUnitListsTheFeedUnitPage) {
+  CDev& unit = *Lay(kQMFeedLayout).front();
+  SelectWhole(unit);
+  const std::vector<int> pages = unit.GetRun()->GetSubObjects(unit);
+  EXPECT_NE(std::find(pages.begin(), pages.end(), kPageFeedUnit), pages.end())
+      << ::testing::PrintToString(pages);
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -266,6 +267,20 @@ bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& t
   return false;
 }
 
+// A click on a row of picture list ID of the shown page.
+bool ClickInPropertyPage(CMainFrame& frame, const QString& id, int row) {
+  auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
+  if (window == nullptr || !window->isVisible()) return false;
+  for (QListWidget* list : window->findChildren<QListWidget*>(id)) {
+    QListWidgetItem* item = list->isVisible() ? list->item(row) : nullptr;
+    if (item == nullptr) continue;
+    list->setCurrentItem(item);
+    emit list->itemClicked(item);
+    return true;
+  }
+  return false;
+}
+
 // From now on, a modal window that a command opens (a message, the design-check list)
 // is closed as soon as it shows, as a user who reads and closes it would.
 bool CloseModalWindows(CMainFrame& frame) {
@@ -387,6 +402,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
   if (verb == QLatin1String("propchoose") && words.size() >= 3)
     return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
+  if (verb == QLatin1String("propclick") && words.size() == 3)
+    return ClickInPropertyPage(frame, words[1], words[2].toInt());
   if (verb == QLatin1String("propshot") && words.size() == 2) {
     auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->grab().save(words[1]);
