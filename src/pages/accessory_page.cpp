@@ -67,6 +67,8 @@ void CAccessoryPage::DoLoad() {
   m_choiceEnabled = false;
   if (m_qg) LoadArrangements(element);
   else LoadAdapters(element);
+  m_loadedAccessory = m_accessoryIndex;
+  m_loadedChoice = m_choiceIndex;
 }
 
 bool CAccessoryPage::SideInverted(const CDev& element) const {
@@ -104,8 +106,10 @@ void CAccessoryPage::LoadArrangements(const CDev& element) {
   if (neutral == 3 || (neutral == 4 && neutralText != "4")) m_choices.push_back({"3L+PE", 3, {}});
   if (neutral == 5 || neutralText == "4") m_choices.push_back({"3L+N+PE", 4, {}});
   if (neutral == 5) m_choices.push_back({"3L+N+PER", 5, {}});
+  // An empty "QGACC" means the run's own arrangement, which the list then shows.
+  const std::string stored = element.GetFieldText("QGACC").value_or("");
   const std::int64_t wanted =
-      ReadBoundedInt(element.GetFieldText("QGACC").value_or(""), INT32_MIN, INT32_MAX, 0);
+      stored.empty() ? neutral : ReadBoundedInt(stored, INT32_MIN, INT32_MAX, 0);
   m_choiceIndex = m_choices.empty() ? -1 : 0;
   for (std::size_t i = 0; i < m_choices.size(); ++i)
     if (m_choices[i].value == wanted) m_choiceIndex = static_cast<int>(i);
@@ -128,6 +132,9 @@ CApplyOutcome CAccessoryPage::DoApply() {
   CDev* element = GetElement();
   const bool chosen = m_qg ? m_choiceIndex >= 0 : m_accessoryIndex >= 0;
   if (element == nullptr || !chosen) return Unchanged();
+  if (m_accessoryIndex == m_loadedAccessory && m_choiceIndex == m_loadedChoice) return Unchanged();
+  m_loadedAccessory = m_accessoryIndex;
+  m_loadedChoice = m_choiceIndex;
   const std::string wanted = WantedAccessory();
   if (wanted == element->GetFieldText("QGACC").value_or("")) return Unchanged();
   Edit(kActionElementEdit, [&] {
@@ -152,6 +159,7 @@ CApplyOutcome CAccessoryPage::ChooseChoice(int index) {
   const bool side = (index == 1) != SideInverted(*element);
   const std::uint32_t style = element->GetStyle();
   const std::uint32_t wanted = side ? style | kSideBit : style & ~kSideBit;
+  m_loadedChoice = index;
   if (wanted == style) return Unchanged();
   Edit(kActionElementEdit, [&] {
     element->SetStyle(wanted);

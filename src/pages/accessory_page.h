@@ -49,4 +49,7 @@ class CAccessoryPage : public CPropPage {
   std::vector<CFeedEntry> m_choices;
   int m_choiceIndex = -1;
   bool m_choiceEnabled = false;
+  // The selections as loaded: leaving the page without a choice writes nothing.
+  int m_loadedAccessory = -1;
+  int m_loadedChoice = -1;
 };

@@ -170,6 +170,10 @@ TEST_F(FeedPagesTest, AQMAdapterIsStoredByItsCode) {
   EXPECT_EQ(page.GetAccessories()[1].text, "QJF 26 : 2200 A");
   EXPECT_TRUE(page.IsAccessoryEnabled());
   const int steps = UndoSteps();
+  // Leaving the page without a choice writes nothing.
+  EXPECT_EQ(page.Apply().result, EApplyResult::kUnchanged);
+  EXPECT_EQ(Field(adapter, "QGACC"), "");
+  EXPECT_EQ(UndoSteps(), steps);
   ASSERT_EQ(page.ChooseAccessory(1).result, EApplyResult::kApplied);
   EXPECT_EQ(Field(adapter, "QGACC"), "QJ26");
   EXPECT_EQ(UndoSteps(), steps + 1);
@@ -197,8 +201,12 @@ TEST_F(FeedPagesTest, QGArrangementsFollowTheNeutral) {
     std::vector<std::string> offered;
     int selected;
   };
-  const Case cases[] = {
-      {"4", "", {"3L+N+PE"}, 0}, {"5", "5", {"3L+N+PE", "3L+N+PER"}, 1}, {"3", "", {"3L+PE"}, 0}};
+  const Case cases[] = {{"4", "", {"3L+N+PE"}, 0},
+                        {"5", "5", {"3L+N+PE", "3L+N+PER"}, 1},
+                        // Nothing stored shows the run's own arrangement.
+                        {"5", "", {"3L+N+PE", "3L+N+PER"}, 1},
+                        {"5", "4", {"3L+N+PE", "3L+N+PER"}, 0},
+                        {"3", "", {"3L+PE"}, 0}};
   for (const Case& c : cases) {
     const std::vector<CDev*> laid = Lay("run QGA 12\nstart 1\ngo 4 3000\nend 7\n");
     CDev& unit = *laid.back();
