@@ -36,6 +36,7 @@ class CBenchHost : public CViewToolHost {
   std::optional<std::string> AskText(int, const std::string&) override { return {}; }
   CPoint ToLogical(CPoint device) const override { return device; }
   CPoint ToDevice(CPoint logical) const override { return logical; }
+  CRect ClientRect() const override { return {0, 0, 800, 600}; }
   bool ZoomToRect(CPoint, CPoint) override { return false; }
   void ExportViewImage(const CRect&) override {}
   void FindViewPreset() override {}

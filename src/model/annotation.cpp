@@ -27,12 +27,11 @@ void CAnnotation::WriteRecord(CArchiveWriter& archive, std::uint32_t storedFlags
 }
 
 std::unique_ptr<CAnnotation> CAnnotation::ReadRecord(CArchiveReader& archive, int fileVersion) {
-  const std::size_t start = archive.Position();
+  // Every kind has the same record: one of an unknown kind is read whole, for the lists
+  // to drop it.
   const std::uint32_t kind = archive.ReadDword();
-  if (kind >= static_cast<std::uint32_t>(kKindCount)) {
-    throw CArchiveError("damaged annotation: kind " + std::to_string(kind), start);
-  }
-  auto annotation = std::make_unique<CAnnotation>(static_cast<int>(kind));
+  const int known = kind < static_cast<std::uint32_t>(kKindCount) ? static_cast<int>(kind) : -1;
+  auto annotation = std::make_unique<CAnnotation>(known);
   annotation->m_flags = archive.ReadDword();
   annotation->m_text = archive.ReadString();
   annotation->m_offset[0] = archive.ReadLong();

@@ -53,6 +53,7 @@ class CAnnotation {
   virtual bool IsLabel() const { return false; }
 
   int GetKind() const { return m_kind; }
+  bool HasKnownKind() const { return m_kind >= 0 && m_kind < kKindCount; }
   std::uint32_t GetFlags() const { return m_flags; }
   void SetFlags(std::uint32_t flags) { m_flags = flags; }
   const std::string& GetText() const { return m_text; }
@@ -85,8 +86,9 @@ class CAnnotation {
   // The record: kind, flags (storedFlags: the flags with the linked run's index put in),
   // text, offset and, from file version 512, the label point.
   void WriteRecord(CArchiveWriter& archive, std::uint32_t storedFlags) const;
-  // Reads a record into a new annotation; throws CArchiveError on damage (a kind
-  // outside 0..9 included). Older versions leave the label point unset.
+  // Reads a record into a new annotation; throws CArchiveError when the record is cut
+  // short. A kind outside 0..9 gives kind -1 (HasKnownKind false), which the lists drop.
+  // Older versions leave the label point unset.
   static std::unique_ptr<CAnnotation> ReadRecord(CArchiveReader& archive, int fileVersion);
   // Takes the stored fields of another record (kind excepted).
   void TakeRecordFields(const CAnnotation& other);

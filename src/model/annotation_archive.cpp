@@ -149,6 +149,7 @@ void CAnnotationArchive::ReadElementList(CArchiveReader& archive, CDev& element)
       label->ReadLabel(archive);
       item = std::move(label);
     }
+    if (!item->HasKnownKind()) continue;
     item->SetOwnerElement(&element);
     m_list.Append(std::move(item));
   }
@@ -158,6 +159,7 @@ void CAnnotationArchive::ReadRunList(CArchiveReader& archive, CRun& run) {
   const std::uint32_t count = ReadCount(archive, kElementListVersion);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::unique_ptr<CAnnotation> item = CAnnotation::ReadRecord(archive, m_version);
+    if (!item->HasKnownKind()) continue;
     item->SetOwnerRun(&run);
     m_list.Append(std::move(item));
   }
@@ -167,6 +169,7 @@ void CAnnotationArchive::ReadTotalsList(CArchiveReader& archive) {
   const std::uint32_t count = ReadCount(archive, kElementListVersion);
   for (std::uint32_t i = 0; i < count; ++i) {
     std::unique_ptr<CAnnotation> item = CAnnotation::ReadRecord(archive, m_version);
+    if (!item->HasKnownKind()) continue;
     item->SetOwnerTotalsPage();
     m_list.Append(std::move(item));
   }
@@ -184,6 +187,7 @@ void CAnnotationArchive::ReadDocumentList(CArchiveReader& archive) {
       ReadDimensionEnds(archive, *label);
       if (label->GetEnd(0) == nullptr || label->GetEnd(1) == nullptr) continue;
     }
+    if (!label->HasKnownKind()) continue;
     m_list.Append(std::move(label));
   }
 }

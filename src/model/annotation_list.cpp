@@ -23,6 +23,7 @@ std::unordered_map<const CDev*, CDev*> MapByChainPosition(const CRun& source, co
 
 CAnnotation& CAnnotationList::Append(std::unique_ptr<CAnnotation> annotation) {
   Count(*annotation, 1);
+  ++m_changes;
   m_items.push_back(std::move(annotation));
   return *m_items.back();
 }
@@ -33,6 +34,7 @@ std::unique_ptr<CAnnotation> CAnnotationList::Remove(const CAnnotation* annotati
     std::unique_ptr<CAnnotation> taken = std::move(m_items[i]);
     m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(i));
     Count(*taken, -1);
+    ++m_changes;
     return taken;
   }
   return nullptr;
@@ -41,9 +43,13 @@ std::unique_ptr<CAnnotation> CAnnotationList::Remove(const CAnnotation* annotati
 void CAnnotationList::Clear() {
   m_items.clear();
   m_mentions.clear();
+  ++m_changes;
 }
 
-void CAnnotationList::Reverse() { std::reverse(m_items.begin(), m_items.end()); }
+void CAnnotationList::Reverse() {
+  std::reverse(m_items.begin(), m_items.end());
+  ++m_changes;
+}
 
 bool CAnnotationList::Contains(const CAnnotation* annotation) const {
   return std::any_of(m_items.begin(), m_items.end(),

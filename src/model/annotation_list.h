@@ -3,6 +3,7 @@
 #include "model/annotation.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -25,7 +26,13 @@ class CAnnotationList {
   void Swap(CAnnotationList& other) noexcept {
     m_items.swap(other.m_items);
     m_mentions.swap(other.m_mentions);
+    ++m_changes;
+    ++other.m_changes;
   }
+  // Counts the changes of the list and of its annotations' places and texts (Touch), so
+  // that a picture drawn from the list can tell that it is out of date.
+  std::uint64_t Changes() const { return m_changes; }
+  void Touch() { ++m_changes; }
   // Turns the list order round (a loaded list comes in the reverse of the stored order).
   void Reverse();
 
@@ -58,4 +65,5 @@ class CAnnotationList {
   // How many annotations name each element or run (owner, end or linked run), so that
   // the many elements without annotations are passed over at once.
   std::unordered_map<const void*, int> m_mentions;
+  std::uint64_t m_changes = 0;
 };

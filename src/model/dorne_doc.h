@@ -122,6 +122,9 @@ class CDorneDoc : public CRunDocument {
   C3DProjection& Projection() { return m_projection; }
   const C3DProjection& Projection() const { return m_projection; }
   CAnnotationList& Annotations() { return m_annotations; }
+  const CAnnotationList& Annotations() const { return m_annotations; }
+  // The units table of the application (null: none).
+  const std::vector<CUnitEntry>* GetUnitEntries() const { return m_environment.units; }
   CElementSelection& Selection() { return m_selection; }
   const CElementSelection& Selection() const { return m_selection; }
   int GetLengthUnitId() const { return m_unitId; }

@@ -3,6 +3,7 @@
 #include "geometry/box.h"
 #include "geometry/display_list.h"
 #include "model/dorne_doc.h"
+#include "view/annotation_drawing.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
@@ -47,6 +48,7 @@ void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOpti
     DrawElementBox(dc, *CDisplayList::PassBox(*node), document.GetToolMode(), cache, elements);
   }
   dc.Restore();
+  DrawAnnotationLayers(dc, document, options);
 }
 
 std::optional<CRect> GetSceneExtent(const CDorneDoc& document) {

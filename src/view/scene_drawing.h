@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "platform/draw_types.h"
 #include "view/element_draw_options.h"
@@ -27,6 +28,13 @@ struct CSceneDrawOptions {
   // What the element drawing keeps between paints, owned by the view that paints (which
   // clears it whenever the document's scene is rebuilt); none: kept for one paint only.
   CElementDrawCache* cache = nullptr;
+  // The annotations: the pass on the screen keeps where each label was drawn (for the
+  // mouse); a printed page scales their fonts and margins; a DXF file carries no pictures.
+  bool recordAnnotationHits = false;
+  double annotationScale = 1.0;
+  bool dxf = false;
+  // Where a picture whose stored path cannot be read is looked for by its name.
+  std::string documentFolder;
 };
 
 // Draws the document's scene into the context: every listed box from the back of the

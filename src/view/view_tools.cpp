@@ -87,6 +87,10 @@ void CViewTools::OnLButtonDown(const CToolInput& input) {
 }
 
 void CViewTools::SelectPress(const CToolInput& input) {
+  if (!GrabAnnotation(input)) SelectElementAt(input);
+}
+
+void CViewTools::SelectElementAt(const CToolInput& input) {
   const bool hadSelection = m_document.Selection().Element() != nullptr;
   if (m_document.ToolSelectAt(input.logical, input.keys) != 0) {
     if (SelectedTapOff() != nullptr) m_pickState = -1;
@@ -231,6 +235,7 @@ void CViewTools::OnMouseMove(const CToolInput& input) {
       }
       return;
     case kPanDragging: PanMove(input.logical); return;
+    case kAnnotationDrag: DragAnnotation(input); return;
     case kOrbit: OrbitMove(input.device); return;
     case kDimension:
     case kTapOff: HoverMove(input.logical); return;
@@ -311,6 +316,7 @@ void CViewTools::OnLButtonUp(const CToolInput& input) {
   switch (Mode()) {
     case kSelect: m_pickState = 0; return;
     case kRectangle: RectangleRelease(input.logical); return;
+    case kAnnotationDrag: DropAnnotation(input); return;
     case kPanDragging:
       SetMode(kPanArmed);
       m_document.GetUndo().CommitUndoState(kUndoPan);
@@ -368,7 +374,7 @@ void CViewTools::TapOffRelease(int keys) {
 }
 
 void CViewTools::OnLButtonDblClk(const CToolInput& input) {
-  if (Mode() != kSelect) return;
+  if (Mode() != kSelect || EditAnnotationAt(input)) return;
   if (m_document.SelectAtOrShowRun(input.logical) != 0) {
     m_host.Refresh();
   } else {
@@ -380,6 +386,7 @@ void CViewTools::OnRButtonDblClk(const CToolInput& input) { OnLButtonDblClk(inpu
 
 void CViewTools::OnRButtonDown(const CToolInput& input) {
   const int mode = Mode();
+  if (mode == kSelect && ResetAnnotationAt(input)) return;
   if (mode == kTurn) {
     // The bend the right button inserts is an edit like the others: it can be undone.
     CUndoManager& undo = m_document.GetUndo();
@@ -442,8 +449,11 @@ void CViewTools::OnKeyUp(int keys) {
 void CViewTools::FinishMouseAction() {
   switch (Mode()) {
     case kSelect: return;
-    case kRectangle:
-    case kAnnotationDrag: m_host.Capture(false); break;
+    case kRectangle: m_host.Capture(false); break;
+    case kAnnotationDrag:
+      m_dragged = nullptr;
+      m_host.Capture(false);
+      break;
     case kPanDragging:
       m_document.GetUndo().CommitUndoState(kUndoPan);
       m_host.Capture(false);

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+class CAnnotation;
 class CAnnotationLabel;
 class CBox;
 class CDev;
@@ -42,14 +43,19 @@ class CViewToolHost {
   // The logical point of a client point with the view window as it is now.
   virtual CPoint ToLogical(CPoint device) const = 0;
   virtual CPoint ToDevice(CPoint logical) const = 0;
+  // The client area in device pixels.
+  virtual CRect ClientRect() const = 0;
   virtual bool ZoomToRect(CPoint first, CPoint second) = 0;
   // The picture of a client rectangle (all zero: the whole view).
   virtual void ExportViewImage(const CRect& rect) = 0;
   // The view's preset found anew from the angles.
   virtual void FindViewPreset() = 0;
   virtual void SetDistanceLayer(bool on) = 0;
-  // The label's dialog; 1 when a new one was accepted.
+  // The dialog of a user's text, picture or dimension: 1 OK, 2 Cancel, 3 Delete (0: none
+  // was shown). A new picture's dialog asks for the file at once.
   virtual int EditAnnotation(CAnnotationLabel& label, bool isNew) = 0;
+  // The project information dialog (a double click on the title block).
+  virtual void EditProjectInfo() {}
   // The tap-off dialog: 1 OK (code: the tap-off code chosen), 6 loads computed, else
   // nothing.
   virtual int RunTapOffDialog(int& code) = 0;
@@ -97,6 +103,9 @@ class CViewTools {
   CPoint CurrentPoint() const { return m_currentPoint; }
   CPoint LastMousePoint() const { return m_lastMouse; }
   bool OrbitActive() const { return m_orbitActive; }
+  // The annotation being dragged (mode 11) and how far, in device pixels; null otherwise.
+  const CAnnotation* DraggedAnnotation() const { return m_dragged; }
+  CPoint DragShift() const;
   std::optional<C3DPoint> FirstPoint() const;
   std::optional<C3DPoint> SecondPoint() const;
   // The cursor and the prompt of a mode (0: none, the prompt line keeps its text).
@@ -169,6 +178,15 @@ class CViewTools {
   std::optional<CTypedMove> AskTypedMove(CPoint logical, bool roundToFour);
   void CreateDimension();
   CDev* SelectedTapOff() const;
+  // The annotations under the mouse: grabbed for a drag, dropped, edited, reset, made.
+  bool GrabAnnotation(const CToolInput& input);
+  void SelectElementAt(const CToolInput& input);
+  void DragAnnotation(const CToolInput& input);
+  void DropAnnotation(const CToolInput& input);
+  bool EditAnnotationAt(const CToolInput& input);
+  bool ResetAnnotationAt(const CToolInput& input);
+  void NewLabelCommand(int kind);
+  int RunEdit(CAnnotationLabel& label, bool isNew);
 
   CDorneDoc& m_document;
   CViewToolHost& m_host;
@@ -185,6 +203,9 @@ class CViewTools {
   int m_secondCode = 0;
   CBox* m_firstBox = nullptr;
   CBox* m_secondBox = nullptr;
+  CAnnotation* m_dragged = nullptr;
+  bool m_dragWorld = false;
+  CToolInput m_pressInput;
 };
 
 // The typed-length rules: the answer as a whole number of scene units (a text that is

@@ -1,6 +1,7 @@
 #include "view/view_tools.h"
 
 #include "model/annotation_label.h"
+#include "view/annotation_edit.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
@@ -21,6 +22,8 @@ constexpr int kCmdPan = 32786;
 constexpr int kCmdOrbit = 33024;
 constexpr int kCmdDimension = 33028;
 constexpr int kCmdTapOff = 33030;
+constexpr int kCmdNewText = 32999;
+constexpr int kCmdNewPicture = 33000;
 constexpr int kCmdMoveRun = 32988;
 constexpr int kCmdCopyRun = 33029;
 constexpr int kCmdDeleteElement = 32862;
@@ -66,6 +69,11 @@ void CViewTools::ShowModeCursorAndPrompt() {
 
 void CViewTools::ForgetPicks() {
   m_firstBox = m_secondBox = nullptr;
+  if (m_dragged != nullptr && Mode() == kAnnotationDrag) {
+    m_host.Capture(false);
+    SetMode(m_savedMode);
+  }
+  m_dragged = nullptr;
   const int mode = Mode();
   if (mode == kDimension || mode == kTapOff || m_pickState < 0) m_pickState = 0;
 }
@@ -83,8 +91,9 @@ bool CViewTools::Handles(int command) {
   if (std::find(kCmdElementTools.begin(), kCmdElementTools.end(), command) !=
       kCmdElementTools.end())
     return true;
-  for (int handled : {kCmdSelect, kCmdZoomRect, kCmdPictureRegion, kCmdPan, kCmdOrbit,
-                      kCmdDimension, kCmdMoveRun, kCmdCopyRun, kCmdTapOff, kCmdDeleteElement})
+  for (int handled :
+       {kCmdSelect, kCmdZoomRect, kCmdPictureRegion, kCmdPan, kCmdOrbit, kCmdDimension, kCmdMoveRun,
+        kCmdCopyRun, kCmdTapOff, kCmdDeleteElement, kCmdNewText, kCmdNewPicture})
     if (handled == command) return true;
   return false;
 }
@@ -105,6 +114,8 @@ bool CViewTools::OnCommand(int command) {
     case kCmdMoveRun: RunCommand(0); return true;
     case kCmdCopyRun: RunCommand(1); return true;
     case kCmdTapOff: TapOffCommand(); return true;
+    case kCmdNewText: NewLabelCommand(CAnnotation::kText); return true;
+    case kCmdNewPicture: NewLabelCommand(CAnnotation::kImage); return true;
     case kCmdDeleteElement: DeleteElementCommand(); return true;
     default: return false;
   }
@@ -251,14 +262,11 @@ void CViewTools::CreateDimension() {
   label.SetFlags(flags);
   label.SetDimensionCodes(codes);
   label.SetOwnerDocument();
-  m_document.Annotations().Append(std::move(made));
-  if (m_host.EditAnnotation(label, true) == 1) {
+  // A dimension the dialog did not accept is not left half made.
+  if (ApplyEditResult(m_document, std::move(made), nullptr, RunEdit(label, true))) {
     m_document.GetUndo().CommitUndoState(0);
     m_document.SetModifiedFlag(true);
-    return;
   }
-  // A dimension the dialog did not accept is not left half made.
-  m_document.Annotations().Remove(&label);
 }
 
 std::optional<std::int64_t> ParseTypedLength(const CDorneDoc& document, const std::string& text,

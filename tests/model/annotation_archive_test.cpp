@@ -69,6 +69,57 @@ TEST_F(AnnotationArchiveTest, UserDimensionsWithoutBothEndsAreDropped) {
   }
 }
 
+TEST_F(AnnotationArchiveTest, DimensionEndsAreFoundByTheirPlaceInTheChain) {
+  CRun& run = *m_document->GetRunAt(0);
+  // The element array no longer follows the chain: the second element comes last.
+  run.RemoveDevice(m_chain[1]);
+  run.AddDevice(m_chain[1]);
+  ASSERT_NE(run.GetDevices()[1], m_chain[1]);
+  auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kDistance);
+  label->SetOwnerDocument();
+  label->SetEnd(0, m_chain[1]);
+  label->SetEnd(1, m_chain[4]);
+  m_document->Annotations().Append(std::move(label));
+  const std::vector<CRun*> before = {&run};
+  const std::vector<CDev*> chain = run.GetChainOrder();
+  const auto at = [&chain](const CDev* element) {
+    return std::find(chain.begin(), chain.end(), element) - chain.begin();
+  };
+  const std::unique_ptr<CDorneDoc> loaded = Load(Save(*m_document));
+  const CAnnotationList& list = loaded->Annotations();
+  const CAnnotationLabel* read = nullptr;
+  for (std::size_t i = 0; i < list.Size(); ++i)
+    if (list.At(i)->GetKind() == CAnnotation::kDistance)
+      read = static_cast<const CAnnotationLabel*>(list.At(i));
+  ASSERT_NE(read, nullptr);
+  const std::vector<CDev*> loadedChain = loaded->GetRunAt(0)->GetChainOrder();
+  ASSERT_EQ(loadedChain.size(), chain.size());
+  EXPECT_EQ(read->GetEnd(0), loadedChain[static_cast<std::size_t>(at(m_chain[1]))]);
+  EXPECT_EQ(read->GetEnd(1), loadedChain[static_cast<std::size_t>(at(m_chain[4]))]);
+}
+
+TEST_F(AnnotationArchiveTest, RecordsOfAnUnknownKindAreDroppedAndTheRestRead) {
+  auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+  label->SetText("kept");
+  auto other = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+  other->SetText("unknown");
+  CAnnotationList list;
+  list.Append(std::move(label));
+  list.Append(std::move(other));
+  CAnnotationArchive lists(list, m_document->GetRuns(), CDorneDoc::kFileSubVersion);
+  CArchiveWriter writer;
+  lists.WriteDocumentList(writer);
+  std::vector<std::uint8_t> bytes = writer.TakeBytes();
+  // The list is stored from its last entry: the first record after the count is "unknown".
+  for (std::uint32_t kind : {10u, 0xFFFFFFFFu}) {
+    PutDword(bytes, 4, kind);
+    CAnnotationList read;
+    ReadList(bytes, read);
+    ASSERT_EQ(read.Size(), 1u) << kind;
+    EXPECT_EQ(read.At(0)->GetText(), "kept");
+  }
+}
+
 TEST_F(AnnotationArchiveTest, LinkedRunsComeFromTheIndexInTheFlags) {
   const std::vector<std::pair<std::uint32_t, int>> rows = {
       {1, 0}, {2, 1}, {0, -1}, {3, -1}, {255, -1}};

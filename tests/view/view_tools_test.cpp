@@ -26,6 +26,7 @@ class CFakeHost : public CViewToolHost {
   std::optional<std::string> AskText(int, const std::string&) override { return answer; }
   CPoint ToLogical(CPoint device) const override { return device; }
   CPoint ToDevice(CPoint logical) const override { return logical; }
+  CRect ClientRect() const override { return {0, 0, 800, 600}; }
   bool ZoomToRect(CPoint, CPoint) override { return ++zooms > 0; }
   void ExportViewImage(const CRect& rect) override { exported.push_back(rect); }
   void FindViewPreset() override {}

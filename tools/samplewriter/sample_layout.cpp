@@ -1,5 +1,7 @@
 #include "samplewriter/sample_layout.h"
 
+#include "model/annotation_label.h"
+#include "model/annotation_list.h"
 #include "model/bom_grid.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
@@ -7,6 +9,7 @@
 #include "model/run_factory.h"
 
 #include <charconv>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -78,6 +81,47 @@ bool HexNumber(const std::string& text, std::uint32_t& value) {
 
 }  // namespace
 
+std::string JoinedFrom(const std::vector<std::string>& words, std::size_t first) {
+  std::string text;
+  for (std::size_t i = first; i < words.size(); ++i) text += (i > first ? " " : "") + words[i];
+  for (char& c : text)
+    if (c == '|') c = '\n';
+  return text;
+}
+
+// A label of the document placed in 1/2000 of the window.
+void AddFreeLabel(CDorneDoc& document, int kind, int x, int y, const std::string& text) {
+  auto label = std::make_unique<CAnnotationLabel>(kind);
+  label->SetOwnerDocument();
+  label->SetOffset(x, y);
+  label->SetText(text);
+  if (kind == CAnnotation::kText) label->SetOpaque(1);
+  document.Annotations().Append(std::move(label));
+}
+
+// A text on an element, half a metre above it on the screen.
+void AddElementNote(CDorneDoc& document, CDev& element, const std::string& text) {
+  auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+  label->SetOwnerElement(&element);
+  label->SetFlags(label->GetFlags() | CAnnotation::kFlagAttached | CAnnotation::kFlagUserAttached);
+  label->SetOffset(0, 500);
+  label->SetText(text);
+  document.Annotations().Append(std::move(label));
+}
+
+// A user dimension between the body boxes' origins of two elements.
+void AddDimension(CDorneDoc& document, CDev& first, CDev& second) {
+  auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kDistance);
+  label->SetOwnerDocument();
+  label->SetEnd(0, &first);
+  label->SetEnd(1, &second);
+  label->SetDimensionCodes({CDev::kBodySlot, 9, CDev::kBodySlot, 9});
+  label->SetPoint(0, first.GetPosition());
+  label->SetPoint(1, second.GetPosition());
+  label->SetLabelPoint((second.GetPosition() - first.GetPosition()) * 0.5 + C3DPoint(0, 0, 800));
+  document.Annotations().Append(std::move(label));
+}
+
 std::string LayOutSample(CDorneDoc& document, std::string_view layout,
                          std::vector<CDev*>* laidOut) {
   std::istringstream in{std::string(layout)};
@@ -124,6 +168,19 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       at->BuildBoxes(0);
     } else if (words[0] == "name" && words.size() == 2) {
       at->GetRun()->SetProp("Name", words[1]);
+    } else if ((words[0] == "text" || words[0] == "picture") && words.size() >= 4 &&
+               Number(words[1], a) && Number(words[2], b)) {
+      AddFreeLabel(document, words[0] == "text" ? CAnnotation::kText : CAnnotation::kImage, a, b,
+                   JoinedFrom(words, 3));
+    } else if (words[0] == "note" && words.size() >= 3 && Number(words[1], a)) {
+      if (a < 0 || a >= static_cast<int>(laid.size())) return fail("no such element");
+      AddElementNote(document, *laid[static_cast<std::size_t>(a)], JoinedFrom(words, 2));
+    } else if (words[0] == "dimension" && words.size() == 3 && Number(words[1], a) &&
+               Number(words[2], b)) {
+      const auto count = static_cast<int>(laid.size());
+      if (a < 0 || b < 0 || a >= count || b >= count || a == b) return fail("no such elements");
+      AddDimension(document, *laid[static_cast<std::size_t>(a)],
+                   *laid[static_cast<std::size_t>(b)]);
     } else if (words[0] == "end" && words.size() == 2 && Number(words[1], a)) {
       if (at->MakeEnd(nullptr) == 0) return fail("no free straight end");
       SetVariant(*at->GetRun(), *at, a);

@@ -23,6 +23,11 @@ class CDorneDoc;
 //                                   just laid, 0-15, in place of the one it had
 //   name <text>                     the name of the run being laid, in place of the
 //                                   one the document gave it
+//   text <x> <y> <words>            a free text placed in 1/2000 of the window ("|" starts
+//                                   a new line)
+//   picture <x> <y> <file>          a picture of a bitmap file (beside the document)
+//   note <n> <words>                a text on the n-th element laid in the run
+//   dimension <n> <m>               a user dimension between two elements laid in the run
 // The runs are laid by the placement edits, as the mouse tools lay them.
 //
 // Returns an empty text when the layout was laid out, else what is wrong and on which

@@ -107,6 +107,8 @@ void CLayoutDocWindow::BuildFrame() {
     if (auto* frame = qobject_cast<QMainWindow*>(window()))
       frame->statusBar()->showMessage(PlainMessageText(message));
   });
+  connect(m_frame->View(), &CDorneView::ProjectInfoRequested, this,
+          &CLayoutDocWindow::ShowProjectInfo);
   connect(m_frame->View(), &CDorneView::DistanceChanged, this, [this](const QString& text) {
     if (auto* frame = qobject_cast<QMainWindow*>(window()))
       if (auto* bar = qobject_cast<CFrameStatusBar*>(frame->statusBar()))

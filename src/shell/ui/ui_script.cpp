@@ -30,6 +30,7 @@
 #include "shell/ui/frame_actions.h"
 #include "shell/ui/layout_doc_window.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/ui_script_annotations.h"
 #include "shell/ui/ui_script_answers.h"
 #include "shell/ui/ui_script_reference.h"
 #include "model/check_message_frame.h"
@@ -416,6 +417,9 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   CLayoutDocWindow* layout = ActiveLayout(frame);
   if (layout == nullptr) return false;
   CDorneView& view = *layout->Frame()->View();
+  bool handled = false;
+  const bool done = RunAnnotationLine(*layout, words, handled);
+  if (handled) return done;
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);

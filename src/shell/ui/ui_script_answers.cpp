@@ -70,7 +70,9 @@ void CScriptAnswers::Answer(QDialog& dialog, const QStringList& words) {
     dialog.accept();
   } else if (auto* found = dialog.findChild<QAbstractButton*>(button);
              found != nullptr && button != QLatin1String("reject")) {
-    found->click();
+    // Clicked once this answer is done: a button that opens a window of its own (a
+    // question) then leaves that window to the next answer.
+    QMetaObject::invokeMethod(found, &QAbstractButton::click, Qt::QueuedConnection);
   } else {
     dialog.reject();
   }

@@ -76,6 +76,13 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   m_view->Tools().ShowModeCursorAndPrompt();
 }
 
+void CChildFrame::SetDocumentPath(std::string path) {
+  m_documentPath = std::move(path);
+  const std::size_t cut = m_documentPath.find_last_of("\\/");
+  m_view->SetDocumentFolder(cut == std::string::npos ? std::string()
+                                                     : m_documentPath.substr(0, cut));
+}
+
 QWidget* CChildFrame::MakeLowerPane(CDorneDoc& document, QWidget* parent) {
   return new CBOMView(document, parent);
 }

@@ -41,7 +41,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
   // The document's file ("" before its first save), for exports named after it.
-  void SetDocumentPath(std::string path) { m_documentPath = std::move(path); }
+  // The file of the document; the view looks for pictures in its folder.
+  void SetDocumentPath(std::string path);
   const std::string& DocumentPath() const { return m_documentPath; }
   // The status-bar message last set for this window (0: none) and setting it.
   int Prompt() const { return m_prompt; }

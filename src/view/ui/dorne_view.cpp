@@ -1,5 +1,7 @@
 #include "view/ui/dorne_view.h"
 
+#include "view/annotation_update.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -58,6 +60,7 @@ CSceneDrawOptions CDorneView::DrawOptions(bool monochrome) const {
   CSceneDrawOptions options =
       SceneOptionsFromSettings(*m_settings, monochrome || m_settings->displayBlackWhite != 0);
   options.cache = &m_drawCache;
+  options.documentFolder = m_documentFolder;
   return options;
 }
 
@@ -67,7 +70,10 @@ QImage CDorneView::Snapshot() const {
     blank.fill(Qt::white);
     return blank;
   }
-  return RenderScene(*m_document, ViewWindow(), size(), DrawOptions(false));
+  const_cast<CDorneView*>(this)->RefreshAnnotations();
+  CSceneDrawOptions options = DrawOptions(false);
+  options.recordAnnotationHits = true;
+  return RenderScene(*m_document, ViewWindow(), size(), options);
 }
 
 void CDorneView::SaveViewStep(int action, bool force) {
@@ -221,14 +227,20 @@ void CDorneView::showEvent(QShowEvent* event) {
   m_tools->OnCommand(kCmdSelect);
 }
 
+void CDorneView::RefreshAnnotations() {
+  if (m_document != nullptr) UpdateTitleBlock(*m_document, m_settings->labels);
+}
+
 void CDorneView::paintEvent(QPaintEvent*) {
   const QSize client = size().expandedTo(QSize(1, 1));
+  RefreshAnnotations();
+  CSceneDrawOptions options = DrawOptions(false);
+  options.recordAnnotationHits = true;
   if (m_settings->backBuffer == 0) {
     m_buffer = QImage();
     QPainter painter(this);
     painter.fillRect(rect(), Qt::white);
-    if (m_document != nullptr)
-      PaintScene(painter, *m_document, ViewWindow(), client, DrawOptions(false));
+    if (m_document != nullptr) PaintScene(painter, *m_document, ViewWindow(), client, options);
     PaintToolOverlay(painter);
     return;
   }
@@ -236,7 +248,7 @@ void CDorneView::paintEvent(QPaintEvent*) {
   m_buffer.fill(Qt::white);
   if (m_document != nullptr) {
     QPainter buffered(&m_buffer);
-    PaintScene(buffered, *m_document, ViewWindow(), client, DrawOptions(false), &m_paintCache);
+    PaintScene(buffered, *m_document, ViewWindow(), client, options, &m_paintCache);
   }
   QPainter painter(this);
   painter.drawImage(0, 0, m_buffer);

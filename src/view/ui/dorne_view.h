@@ -114,6 +114,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void DistanceChanged(const QString& text);
   // A picture of the view is asked for: the client rectangle, empty for all of it.
   void PictureRequested(const QRect& region);
+  // The project information is to be edited (a double click on the title block).
+  void ProjectInfoRequested();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -127,8 +129,14 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
+ public:
+  // The folder of the document's file, where pictures are looked for by name.
+  void SetDocumentFolder(std::string folder) { m_documentFolder = std::move(folder); }
+
  private:
   friend class CDorneViewToolHost;
+  // The automatic annotations brought in step before the scene is painted.
+  void RefreshAnnotations();
   void SaveViewStep(int action, bool force = false);
   void Store(const CViewWindow& window);
   void FitStoredWindow();
@@ -157,5 +165,6 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;
   CTextAsker m_askText;
+  std::string m_documentFolder;
   std::function<void()> m_beep;
 };

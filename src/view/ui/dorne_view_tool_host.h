@@ -19,11 +19,13 @@ class CDorneViewToolHost : public CViewToolHost {
   std::optional<std::string> AskText(int message, const std::string& text) override;
   CPoint ToLogical(CPoint device) const override;
   CPoint ToDevice(CPoint logical) const override;
+  CRect ClientRect() const override;
   bool ZoomToRect(CPoint first, CPoint second) override;
   void ExportViewImage(const CRect& rect) override;
   void FindViewPreset() override;
   void SetDistanceLayer(bool on) override;
   int EditAnnotation(CAnnotationLabel& label, bool isNew) override;
+  void EditProjectInfo() override;
   int RunTapOffDialog(int& code) override;
   int PlaceTapOffUnit(CBox& box, int code, CDev* unit) override;
 

@@ -13,6 +13,7 @@
 #include "app/settings_keys.h"
 #include "geometry/box.h"
 #include "linear/ref_coff_table.h"
+#include "model/annotation.h"
 #include "model/dev.h"
 #include "model/doc_command_rules.h"
 #include "model/dorne_doc.h"
@@ -27,6 +28,7 @@
 #include "view/draw_mapping.h"
 #include "view/ui/dorne_view.h"
 #include "view/ui/dorne_view_tool_host.h"
+#include "view/ui/annotation_dialogs.h"
 #include "view/ui/tap_off_dlg.h"
 #include "view/view_tools.h"
 
@@ -94,6 +96,10 @@ CPoint CDorneViewToolHost::ToLogical(CPoint device) const {
   return mapping.ToLogical(device);
 }
 
+CRect CDorneViewToolHost::ClientRect() const { return {0, 0, m_view.width(), m_view.height()}; }
+
+void CDorneViewToolHost::EditProjectInfo() { emit m_view.ProjectInfoRequested(); }
+
 CPoint CDorneViewToolHost::ToDevice(CPoint logical) const {
   CDrawMapping mapping;
   m_view.ViewWindow().ApplyTo(mapping, m_view.ClientSize());
@@ -115,8 +121,9 @@ void CDorneViewToolHost::SetDistanceLayer(bool on) {
   m_view.m_settings->labels[kDistanceLayer].visible = on;
 }
 
-// The label dialogs are not part of the view yet: a new dimension is taken as it is.
-int CDorneViewToolHost::EditAnnotation(CAnnotationLabel&, bool isNew) { return isNew ? 1 : 0; }
+int CDorneViewToolHost::EditAnnotation(CAnnotationLabel& label, bool isNew) {
+  return RunAnnotationDialog(label, isNew, m_view.Document(), &m_view);
+}
 
 int CDorneViewToolHost::RunTapOffDialog(int& code) {
   CRun* run = m_view.Document() != nullptr ? m_view.Document()->GetCurrentRun() : nullptr;
@@ -345,6 +352,14 @@ void CDorneView::PaintToolOverlay(QPainter& painter) const {
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(device(tools.PressPoint()), device(tools.CurrentPoint())).normalized());
+  }
+  if (const CAnnotation* dragged = tools.DraggedAnnotation()) {
+    const auto& r = dragged->GetScreenRect();
+    const CPoint shift = tools.DragShift();
+    painter.setPen(QPen(Qt::darkGray, 0, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(
+        QRect(QPoint(r[0], r[1]), QPoint(r[2] - 1, r[3] - 1)).translated(shift.x, shift.y));
   }
   if (mode == CViewTools::kDimension || mode == CViewTools::kTapOff) {
     painter.setPen(QPen(Qt::red, 2));

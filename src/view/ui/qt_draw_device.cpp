@@ -195,7 +195,12 @@ void CQtDrawDevice::Ellipse(const CDrawContext& dc, const CRect& rect) {
 void CQtDrawDevice::UseTextStyle(const CDrawContext& dc) {
   ForgetTools();
   m_out.SetCompositionMode(QPainter::CompositionMode_SourceOver);
-  m_out.SetFont(tvr::grid::ToQFont(dc.DeviceFont()));
+  // Labels come by the thousand in a few fonts: a font is made only when it changes.
+  const CLogFont font = dc.DeviceFont();
+  if (!m_textFont || !(*m_textFont == font)) {
+    m_out.SetFont(tvr::grid::ToQFont(font));
+    m_textFont = font;
+  }
   m_out.SetPen(QPen(ToQColor(dc.State().textColor)));
   const bool opaque = dc.State().backgroundMode == BackgroundMode::Opaque;
   m_out.SetBackgroundMode(opaque ? Qt::OpaqueMode : Qt::TransparentMode);

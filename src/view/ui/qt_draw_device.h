@@ -7,6 +7,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "platform/log_font.h"
 #include "view/draw_device.h"
 #include "view/draw_tools.h"
 #include "view/ui/qt_paint_recording.h"
@@ -75,6 +76,7 @@ class CQtDrawDevice : public CDrawDevice {
   CQtPaintRecording& m_out;
   std::optional<CPenInUse> m_pen;
   std::optional<CBrushInUse> m_brush;
-  QPolygon m_polygon;  // reused by every figure of points
+  std::optional<CLogFont> m_textFont;  // the painter's font, set only by the texts
+  QPolygon m_polygon;                  // reused by every figure of points
   std::unordered_map<std::uint32_t, QBrush> m_solidBrushes;
 };

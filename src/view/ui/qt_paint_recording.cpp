@@ -143,8 +143,9 @@ void CQtPaintRecording::DrawText(const QRectF& rect, int flags, const QString& t
   if (m_painter != nullptr) return m_painter->drawText(rect, flags, text);
   const QRect box = rect.toAlignedRect();
   const QRect laidOut = QFontMetrics(m_font).boundingRect(box, flags, text).united(box);
-  m_textRects.push_back(rect);
   m_texts.push_back(text);
+  m_textBoxes.resize(m_texts.size());
+  m_textBoxes.back() = rect;
   Keep(Op::TextInRect, static_cast<int>(m_texts.size()) - 1, flags, TextReach(laidOut));
 }
 
@@ -168,7 +169,8 @@ void CQtPaintRecording::FillPixel(QPoint at, const QColor& colour) {
 void CQtPaintRecording::DrawImage(const QRect& rect, const QImage& image) {
   if (m_painter != nullptr) return m_painter->drawImage(rect, image);
   m_textRects.push_back(rect);
-  m_images.push_back(image);
+  // The image may only borrow the pixels of a bitmap that is gone before the playback.
+  m_images.push_back(image.copy());
   Keep(Op::Image, static_cast<int>(m_images.size()) - 1, static_cast<int>(m_textRects.size()) - 1,
        rect.normalized().adjusted(-1, -1, 1, 1));
 }
@@ -223,7 +225,7 @@ void CQtPaintRecording::Apply(QPainter& painter, const Recorded& r) const {
     case Op::Rect: painter.drawRect(m_textRects[at(r.index)].toRect()); break;
     case Op::Ellipse: painter.drawEllipse(m_textRects[at(r.index)].toRect()); break;
     case Op::TextInRect:
-      painter.drawText(m_textRects[at(r.index)], r.count, m_texts[at(r.index)]);
+      painter.drawText(m_textBoxes[at(r.index)], r.count, m_texts[at(r.index)]);
       break;
     case Op::TextAt: painter.drawText(m_points[at(r.count)], m_texts[at(r.index)]); break;
     case Op::Pixel:

@@ -107,6 +107,8 @@ class CQtPaintRecording {
   std::vector<QRegion> m_regions;
   std::vector<QString> m_texts;
   std::vector<QRectF> m_textRects;
+  // The box of each text of m_texts (empty for a text placed at a point).
+  std::vector<QRectF> m_textBoxes;
   std::vector<QImage> m_images;
   int m_figures = 0;
 };

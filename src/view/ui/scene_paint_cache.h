@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "view/element_draw_options.h"
 #include "view/scene_drawing.h"
@@ -27,6 +28,8 @@ class CScenePaintCache {
   struct CKey {
     const CDorneDoc* document = nullptr;
     std::uint64_t listChanges = 0;
+    std::uint64_t annotationChanges = 0;
+    std::string documentFolder;   // where pictures are looked for
     std::array<int, 3> angles{};  // of the projection, through which figures are placed
     CPoint centre;
     CSize window;

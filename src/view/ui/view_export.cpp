@@ -143,7 +143,9 @@ bool ExportViewDxf(const CDorneDoc& document, const CViewWindow& window, QSize c
   CDxfWriter writer;
   CQtFontMeasurer measurer;
   CDrawContext dc(writer, measurer, {client.width(), client.height()});
-  DrawInto(dc, document, window, client, options);
+  CSceneDrawOptions dxf = options;
+  dxf.dxf = true;
+  DrawInto(dc, document, window, client, dxf);
   return writer.WriteFile(path.toStdString(), fault);
 }
 
@@ -164,7 +166,11 @@ bool PrintView(QPrinter& printer, const CDorneDoc& document, const CViewWindow& 
     const CPoint bottomRight = dc.ToLogical({layout.drawing.right(), layout.drawing.bottom()});
     dc.IntersectClipRect(std::min(topLeft.x, bottomRight.x), std::min(topLeft.y, bottomRight.y),
                          std::max(topLeft.x, bottomRight.x), std::max(topLeft.y, bottomRight.y));
-    DrawScene(dc, document, options);
+    // Labels keep the size they have on a screen of 96 dots an inch.
+    CSceneDrawOptions printed = options;
+    printed.annotationScale = std::max(1, painter.device()->logicalDpiY()) / 96.0;
+    printed.recordAnnotationHits = false;
+    DrawScene(dc, document, printed);
   }
   return painter.end();
 }

@@ -60,6 +60,14 @@ DrawOnto Elements(const CElementScene& scene, bool monochrome) {
   };
 }
 
+// Texts in boxes after a text at a point and a rectangle, each kept with its own place.
+void MixedTexts(CDrawContext& dc) {
+  dc.TextOut(40, 40, "at a point");
+  dc.Rectangle(300, 300, 340, 330);
+  dc.DrawText("in a box", {500, 500, 700, 540}, text_format::kSingleLine | text_format::kCenter);
+  dc.DrawText("in another", {200, 600, 400, 640}, text_format::kSingleLine);
+}
+
 TEST(PaintBandsTest, BandsOnThreadsMakeThePixelsOfOnePainter) {
   const CElementScene kinds = BuildElementKindsScene(330, 315, 0);
   const CElementScene turned = BuildElementKindsScene(300, 20, 10);
@@ -70,7 +78,8 @@ TEST(PaintBandsTest, BandsOnThreadsMakeThePixelsOfOnePainter) {
   } scenes[] = {{"every kind", Elements(kinds, false)},
                 {"every kind turned", Elements(turned, false)},
                 {"every kind in black and white", Elements(kinds, true)},
-                {"many elements", Elements(large, false)}};
+                {"many elements", Elements(large, false)},
+                {"texts after a point text and a rectangle", MixedTexts}};
   for (const auto& scene : scenes) {
     const QImage expected = DrawnAtOnce(scene.draw);
     CQtPaintRecording recording(&expected);

@@ -1,0 +1,49 @@
+#include "view/annotation_dialog_rules.h"
+
+#include "model/annotation.h"
+#include "model/dorne_doc.h"
+
+namespace annotation_dialog {
+
+namespace {
+
+constexpr std::uint32_t kLeft = 0x010;
+constexpr std::uint32_t kRight = 0x020;
+constexpr std::uint32_t kModeBits = 0x0C0;
+constexpr int kModeShift = 6;
+
+}  // namespace
+
+int AlignmentEntry(std::uint32_t flags) {
+  if ((flags & kLeft) != 0) return 0;
+  return (flags & kRight) != 0 ? 2 : 1;
+}
+
+std::uint32_t WithAlignment(std::uint32_t flags, int entry) {
+  flags &= ~(kLeft | kRight);
+  if (entry == 0) flags |= kLeft;
+  if (entry == 2) flags |= kRight;
+  return flags;
+}
+
+std::uint32_t WithMeasuringMode(std::uint32_t flags, int mode) {
+  const auto bits = static_cast<std::uint32_t>(mode < 0 || mode > 3 ? 0 : mode) << kModeShift;
+  return (flags & ~kModeBits) | bits;
+}
+
+void ApplyRunChoice(CAnnotation& annotation, bool withRun, const CDorneDoc* document) {
+  if (!withRun) {
+    annotation.SetFlags(annotation.GetFlags() & ~CAnnotation::kFlagWithRun);
+    return;
+  }
+  annotation.SetFlags(annotation.GetFlags() | CAnnotation::kFlagWithRun);
+  annotation.SetLinkedRun(nullptr);
+  if (document != nullptr && document->GetBomPage() > 0)
+    annotation.SetLinkedRun(document->GetCurrentRun());
+}
+
+std::uint32_t WithOpaqueSwitch(std::uint32_t opaque, bool on) {
+  return (opaque & ~0xFFu) | (on ? 1u : 0u);
+}
+
+}  // namespace annotation_dialog

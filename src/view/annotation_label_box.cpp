@@ -1,0 +1,133 @@
+#include "view/annotation_label_box.h"
+
+#include <algorithm>
+
+#include "app/message_text.h"
+#include "model/annotation_label.h"
+#include "model/bom_grid.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "view/annotation_bitmap.h"
+#include "view/annotation_geometry.h"
+#include "view/draw_context.h"
+#include "view/scene_drawing.h"
+
+namespace {
+
+constexpr int kMsgBomItem = 31446;
+constexpr int kMsgBomQuantity = 31456;
+constexpr int kMsgBomReference = 31462;
+constexpr std::array<int, 3> kBomFields = {22, 1, 23};
+constexpr std::string_view kSectionSample = "QQQ - 0000A";
+constexpr std::size_t kTitleMeasuringLines = 2;
+constexpr int kFullScale = 100;
+
+CTextMeasure MeasureWith(const CDrawContext& dc) {
+  return [&dc](std::string_view text) { return dc.GetTextExtent(text); };
+}
+
+std::vector<CLabelLine> BomLines(const CAnnotation& annotation) {
+  std::vector<CLabelLine> lines;
+  lines.push_back(
+      {{StringText(kMsgBomItem)}, {StringText(kMsgBomQuantity)}, {StringText(kMsgBomReference)}});
+  const CRun* run = annotation.GetOwnerRun();
+  if (run == nullptr) return lines;
+  const CBOMGrid& grid = run->GetBOM();
+  for (int row = 1; row < grid.GetLineCount(); ++row) {
+    CLabelLine line;
+    for (int field : kBomFields) line.push_back({grid.GetLineFieldText(row, field).value_or("")});
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+void TakePicture(const CAnnotation& annotation, const CSceneDrawOptions& options, CLabelBox& box) {
+  const std::optional<std::string> path =
+      FindPictureFile(annotation.GetText(), options.documentFolder);
+  const auto bytes = path ? ReadPictureFile(*path) : std::nullopt;
+  if (bytes) box.picture = DecodeBitmap(*bytes);
+  box.pictureUnusable = !box.picture;
+}
+
+CSize PictureSize(const CAnnotation& annotation, const CBitmapDesc& picture, double scale) {
+  const auto* label =
+      annotation.IsLabel() ? static_cast<const CAnnotationLabel*>(&annotation) : nullptr;
+  const auto percent = [](std::uint32_t value) {
+    return value == 0 || value > 1000 ? kFullScale : static_cast<int>(value);
+  };
+  const int sx = label != nullptr ? percent(label->GetFontColor()) : kFullScale;
+  const int sy = label != nullptr ? percent(label->GetBackground()) : kFullScale;
+  return {static_cast<std::int32_t>(picture.width * sx / kFullScale * scale) + 2,
+          static_cast<std::int32_t>(picture.height * sy / kFullScale * scale) + 2};
+}
+
+std::string PictureName(const std::string& path) {
+  const std::size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+CSize MeasureLines(CLabelBox& box, const CDrawContext& dc, CSize margins) {
+  box.layout = MeasureLabelLines(box.lines, MeasureWith(dc), margins);
+  CSize size = box.layout.size;
+  for (std::size_t i = 0; i < box.hiddenLines && i < box.layout.lineHeights.size(); ++i)
+    size.cy -= box.layout.lineHeights[i];
+  return size;
+}
+
+CSize MeasureKind(CLabelBox& box, const CDrawContext& dc, const CDorneDoc& document,
+                  const CAnnotation& annotation, CSize margins, const CSceneDrawOptions& options) {
+  switch (annotation.GetKind()) {
+    case CAnnotation::kBranch:
+    case CAnnotation::kDimension:
+    case CAnnotation::kPosition:
+    case CAnnotation::kDistance: {
+      box.lines = {{{AnnotationDisplayText(annotation, document.GetUnits(), true)}}};
+      return MeasureLines(box, dc, margins);
+    }
+    case CAnnotation::kBom: box.lines = BomLines(annotation); return MeasureLines(box, dc, margins);
+    case CAnnotation::kImage: {
+      TakePicture(annotation, options, box);
+      if (box.picture) return PictureSize(annotation, *box.picture, options.annotationScale);
+      box.lines = {{{PictureName(annotation.GetText())}}};
+      return MeasureLines(box, dc, margins);
+    }
+    default: break;
+  }
+  box.lines = SplitLabelText(annotation.GetText());
+  if (annotation.GetKind() == CAnnotation::kTitleBlock) box.hiddenLines = kTitleMeasuringLines;
+  CSize size = MeasureLines(box, dc, margins);
+  if (annotation.GetKind() == CAnnotation::kRunInfo) {
+    const std::int32_t lineHeight = box.layout.lineHeights.empty() ? 0 : box.layout.lineHeights[0];
+    size.cx = std::max(size.cx, 80 * 3 * lineHeight / 17) + 4 * margins.cx;
+    size.cy += 4 * margins.cy;
+  } else if (annotation.GetKind() == CAnnotation::kSection) {
+    const std::int32_t side = 2 * dc.GetTextExtent(kSectionSample).cx;
+    size.cx = std::max(size.cx, side);
+    box.sectionSide = size.cx;
+    size.cy += size.cx;
+  }
+  return size;
+}
+
+}  // namespace
+
+CLabelBox MeasureAnnotation(CDrawContext& dc, const CDorneDoc& document,
+                            const CAnnotation& annotation, CPoint position, CSize margins,
+                            const CSceneDrawOptions& options) {
+  CLabelBox box;
+  const CSize size = MeasureKind(box, dc, document, annotation, margins, options);
+  switch (annotation.GetKind()) {
+    case CAnnotation::kBranch:
+    case CAnnotation::kDimension:
+    case CAnnotation::kPosition:
+    case CAnnotation::kDistance:
+      box.rect = {position.x - size.cx / 2, position.y - size.cy / 2,
+                  position.x - size.cx / 2 + size.cx, position.y - size.cy / 2 + size.cy};
+      break;
+    case CAnnotation::kTitleBlock:
+      box.rect = {position.x - size.cx, position.y - size.cy, position.x, position.y};
+      break;
+    default: box.rect = {position.x, position.y, position.x + size.cx, position.y + size.cy};
+  }
+  return box;
+}
