@@ -7,15 +7,14 @@
 #include <functional>
 #include <iterator>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "app/article_table.h"
 #include "platform/code_page.h"
-#include "platform/dbf_query.h"
 #include "platform/dbf_table.h"
 #include "platform/text_encoding.h"
 
-using tvr::platform::CDbfQuery;
 using tvr::platform::CDbfTable;
 
 namespace {
@@ -23,34 +22,53 @@ namespace {
 constexpr std::size_t kFixedLineLength = 105;
 constexpr std::size_t kFixedBlanks[] = {55, 77, 78, 97, 98};
 
+struct CFileLines {
+  std::vector<std::string> lines;
+  bool notText = false;  // 8-bit text with a NUL: no line of it is taken
+};
+
 // The file's lines as UTF-8, line ends removed: UTF-16LE after its byte-order mark,
 // otherwise 8-bit text of the ANSI code page. Nothing when the file cannot be read.
-std::optional<std::vector<std::string>> ReadLines(const std::string& path) {
+std::optional<CFileLines> ReadLines(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
   std::string bytes((std::istreambuf_iterator<char>(file)), {});
   std::string text;
+  CFileLines result;
   if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
       static_cast<unsigned char>(bytes[1]) == 0xFE) {
     std::u16string units;
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2)
       units.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
                                             static_cast<unsigned char>(bytes[i + 1]) << 8));
-    text = tvr::platform::Utf16ToUtf8(units).value_or(std::string());
+    const std::optional<std::string> decoded = tvr::platform::Utf16ToUtf8(units);
+    result.notText = !decoded || decoded->find('\0') != std::string::npos;
+    text = decoded.value_or(std::string());
   } else {
+    result.notText = bytes.find('\0') != std::string::npos;
     text = tvr::platform::FromAnsi(bytes);
   }
-  std::vector<std::string> lines;
+  if (result.notText) return result;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     std::string line = text.substr(start, end - start);
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
-    lines.push_back(std::move(line));
+    result.lines.push_back(std::move(line));
     start = end + 1;
   }
-  return lines;
+  return result;
+}
+
+void Refuse(CRefusedArticleLines* refused, std::size_t index, EArticleRefusal why) {
+  if (refused) refused->push_back({static_cast<int>(index + 1), why});
+}
+
+bool IsBlankOrDigits(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) {
+    return c == ' ' || std::isdigit(static_cast<unsigned char>(c));
+  });
 }
 
 std::string TrimRight(std::string text) {
@@ -99,15 +117,26 @@ struct CArticleFields {
   }
 
   // Puts the cursor on the article of the reference; false when the table has none.
+  // A reference found through REF2 is compared as text, never put into a query, so any
+  // character of the user's file is safe.
   bool Find(const std::string& key) {
     if (SeekArticle(table, key)) return true;
-    // A quote would end the query's literal: such a reference is looked up by tag only.
-    if (ref2 < 0 || key.find_first_of("'\"") != std::string::npos) return false;
-    CDbfQuery query(table);
-    if (!query.SetQuery("REF2 = '" + key + "'")) return false;
-    for (std::uint32_t recno : query.Select())
-      if (table.GoTo(recno) && !table.IsDeleted() && table.FieldText(ref2) == key) return true;
-    return false;
+    if (ref2 < 0) return false;
+    if (!m_ref2Built) BuildRef2Index();
+    const auto found = m_byRef2.find(key);
+    return found != m_byRef2.end() && table.GoTo(found->second);
+  }
+
+  std::unordered_map<std::string, std::uint32_t> m_byRef2;
+  bool m_ref2Built = false;
+
+  void BuildRef2Index() {
+    m_ref2Built = true;
+    for (std::uint32_t recno = 1; recno <= table.RecordCount(); ++recno) {
+      if (!table.GoTo(recno) || table.IsDeleted()) continue;
+      const std::string text = table.FieldText(ref2);
+      if (!text.empty()) m_byRef2.emplace(text, recno);  // the first record keeps it
+    }
   }
 
   bool IsLocal() const {
@@ -153,71 +182,200 @@ EUserArticleFile UserArticleFileKind(const std::string& path) {
   std::transform(name.begin(), name.end(), name.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   if (name == kArticleTableName) return EUserArticleFile::kReplacementTable;
-  const std::optional<std::vector<std::string>> lines = ReadLines(path);
-  if (!lines) return EUserArticleFile::kUnreadable;
-  if (!lines->empty() && (*lines)[0].size() == kFixedLineLength &&
+  const std::optional<CFileLines> read = ReadLines(path);
+  if (!read) return EUserArticleFile::kUnreadable;
+  const std::vector<std::string>& lines = read->lines;
+  if (!lines.empty() && lines[0].size() == kFixedLineLength &&
       std::all_of(std::begin(kFixedBlanks), std::end(kFixedBlanks),
-                  [&lines](std::size_t at) { return (*lines)[0][at] == ' '; }))
+                  [&lines](std::size_t at) { return lines[0][at] == ' '; }))
     return EUserArticleFile::kFixedWidth;
   return EUserArticleFile::kDelimited;
 }
+
+namespace {
+
+// A table that opens, has its key field and can be indexed.
+bool IsUsableArticleTable(const std::string& path) {
+  CDbfTable table;
+  if (!table.Open(path, CDbfTable::Mode::ReadOnly)) return false;
+  return table.FieldIndex(kArticleKeyField) >= 0 &&
+         table.AddTag(std::string(kArticleTagName), kArticleKeyField);
+}
+
+std::string BackupPath(const std::string& table) { return table + ".bak"; }
+
+bool CopyOver(const std::string& from, const std::string& to) {
+  std::error_code error;
+  const std::string fresh = to + ".new";
+  std::filesystem::copy_file(from, fresh, std::filesystem::copy_options::overwrite_existing, error);
+  if (!error) std::filesystem::rename(fresh, to, error);
+  if (error) std::filesystem::remove(fresh, error);
+  return !error;
+}
+
+}  // namespace
 
 bool ReplaceUserArticleTable(const CUserArticleImport& import, const std::string& path) {
   const std::string target = ArticleTablePath(import.articleFolder);
   const std::string fresh = target + ".new";
   std::error_code error;
   std::filesystem::copy_file(path, fresh, std::filesystem::copy_options::overwrite_existing, error);
+  // A damaged file taking the live table's place would stop the next start.
+  if (!error && !IsUsableArticleTable(fresh)) error = std::make_error_code(std::errc::io_error);
+  if (!error && std::filesystem::exists(target))
+    std::filesystem::copy_file(target, BackupPath(target),
+                               std::filesystem::copy_options::overwrite_existing, error);
   if (!error) std::filesystem::rename(fresh, target, error);
-  if (error) std::filesystem::remove(fresh, error);
-  return !error && std::filesystem::exists(target);
+  if (!error) return std::filesystem::exists(target);
+  std::filesystem::remove(fresh, error);
+  return false;
 }
 
-bool ImportUserArticles(const CUserArticleImport& import, const std::string& path) {
-  const std::optional<std::vector<std::string>> lines = ReadLines(path);
+bool ImportUserArticles(const CUserArticleImport& import, const std::string& path,
+                        CRefusedArticleLines* refused) {
+  const std::optional<CFileLines> read = ReadLines(path);
   CArticleFields articles;
-  if (!lines || !articles.Open(import)) return false;
+  if (!read || !articles.Open(import)) return false;
+  if (read->notText) {
+    if (refused) refused->push_back({0, EArticleRefusal::kNotText});
+    return false;
+  }
   const std::string separators = std::string(";\t@") + import.separators;
   bool written = false;
-  for (const std::string& line : *lines) {
+  for (std::size_t index = 0; index < read->lines.size(); ++index) {
+    const std::string& line = read->lines[index];
+    if (line.find_first_not_of(' ') == std::string::npos) continue;
     const std::vector<std::string> fields = SplitFields(line, separators);
-    if (fields.size() < 2 || fields[0].empty()) continue;
+    if (fields.size() < 2 || fields[0].empty()) {
+      Refuse(refused, index, EArticleRefusal::kNoReference);
+      continue;
+    }
     std::size_t next = 1;
     std::string designation;
     if (!IsPriceText(fields[next])) designation = fields[next++];
     const std::string priceText = next < fields.size() ? fields[next++] : std::string();
     const std::string tcText = next < fields.size() ? fields[next] : std::string();
+    const long long price = UserPriceHundredths(priceText);
+    if (price > kMaxUserPriceHundredths || (price < 0 && IsPriceText(priceText))) {
+      Refuse(refused, index, EArticleRefusal::kPriceTooLarge);
+      continue;
+    }
+    if (price < 0 && !priceText.empty()) Refuse(refused, index, EArticleRefusal::kBadPrice);
     if (!articles.Find(fields[0])) continue;
     const bool local = articles.IsLocal();
-    const long long price = UserPriceHundredths(priceText);
-    bool changed = false;
-    if (!designation.empty() && articles.design >= 0)
-      changed |= articles.table.Assign(articles.design, designation) != CDbfTable::kAssignRefused;
+    bool changed = false, refusedValue = false;
+    auto assign = [&](int field, const std::string& text) {
+      const bool taken = articles.table.Assign(field, text) != CDbfTable::kAssignRefused;
+      changed |= taken;
+      refusedValue |= !taken;
+    };
+    if (!designation.empty() && articles.design >= 0) assign(articles.design, designation);
     const int priceField = local ? articles.firstPrice : articles.price;
-    if (price >= 0 && priceField >= 0)
-      changed |= articles.table.Assign(priceField, PriceText(price)) != CDbfTable::kAssignRefused;
-    if (articles.tc >= 0 && !local && !tcText.empty())
-      changed |= articles.table.Assign(articles.tc, tcText) != CDbfTable::kAssignRefused;
+    if (price >= 0 && priceField >= 0) assign(priceField, PriceText(price));
+    if (articles.tc >= 0 && !local && !tcText.empty()) assign(articles.tc, tcText);
+    if (refusedValue) Refuse(refused, index, EArticleRefusal::kNotWritten);
     written |= changed;
   }
   return articles.table.Flush() && written;
 }
 
-bool ImportFixedWidthArticles(const CUserArticleImport& import, const std::string& path) {
-  const std::optional<std::vector<std::string>> lines = ReadLines(path);
+namespace {
+
+// The refusal of a fixed-width record, if any, before its article is looked up.
+std::optional<EArticleRefusal> FixedWidthRefusal(const std::string& line) {
+  if (line.size() != kFixedLineLength) return EArticleRefusal::kBadWidth;
+  if (!IsBlankOrDigits(line.substr(56, 9))) return EArticleRefusal::kBadPrice;
+  if (!IsBlankOrDigits(line.substr(67, 4))) return EArticleRefusal::kBadQuantity;
+  // Nine digits of whole units are 11 digits of hundredths: computed in 64 bits and
+  // held to what the costing's 32-bit prices take.
+  if (WholeNumber(line.substr(56, 9)) * (line[65] == 'U' ? 100 : 1) > kMaxUserPriceHundredths)
+    return EArticleRefusal::kPriceTooLarge;
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool ImportFixedWidthArticles(const CUserArticleImport& import, const std::string& path,
+                              CRefusedArticleLines* refused) {
+  const std::optional<CFileLines> read = ReadLines(path);
   CArticleFields articles;
-  if (!lines || !articles.Open(import)) return false;
-  for (const std::string& line : *lines) {
-    if (line.size() != kFixedLineLength || line.compare(0, 3, "TEQ") != 0) continue;
+  if (!read || !articles.Open(import)) return false;
+  if (read->notText) {
+    if (refused) refused->push_back({0, EArticleRefusal::kNotText});
+    return false;
+  }
+  for (std::size_t index = 0; index < read->lines.size(); ++index) {
+    const std::string& line = read->lines[index];
+    if (line.compare(0, 3, "TEQ") != 0) continue;
+    if (const std::optional<EArticleRefusal> why = FixedWidthRefusal(line)) {
+      Refuse(refused, index, *why);
+      continue;
+    }
     if (!articles.Find(TrimRight(line.substr(2, 15)))) continue;
     const std::string designation = TrimRight(line.substr(23, 32));
-    // Nine digits at most, so the whole units times 100 stay well within 64 bits.
     const long long price = WholeNumber(line.substr(56, 9)) * (line[65] == 'U' ? 100 : 1);
     const long long quantity = WholeNumber(line.substr(67, 4));
-    if (!designation.empty() && articles.design >= 0)
-      (void)articles.table.Assign(articles.design, designation);
-    if (articles.price >= 0) (void)articles.table.Assign(articles.price, PriceText(price));
-    if (quantity > 0 && articles.quantity >= 0)
-      (void)articles.table.Assign(articles.quantity, std::to_string(quantity));
+    bool refusedValue = false;
+    auto assign = [&](int field, const std::string& text) {
+      refusedValue |= articles.table.Assign(field, text) == CDbfTable::kAssignRefused;
+    };
+    if (!designation.empty() && articles.design >= 0) assign(articles.design, designation);
+    if (articles.price >= 0) assign(articles.price, PriceText(price));
+    if (quantity > 0 && articles.quantity >= 0) assign(articles.quantity, std::to_string(quantity));
+    if (refusedValue) Refuse(refused, index, EArticleRefusal::kNotWritten);
   }
   return articles.table.Flush();
+}
+
+int CreateUserArticleIndex(const std::string& articleFolder, std::string* error) {
+  CDbfTable table;
+  return OpenArticleTable(table, articleFolder, CDbfTable::Mode::ReadOnly, error) ? 0 : -1;
+}
+
+namespace {
+
+constexpr int kMsgCannotOpen = 61697;
+constexpr int kMsgNothingImported = 61728;
+constexpr int kMsgImported = 32227;
+
+// Runs an import that changes the table in place; the table is put back as it was when
+// the import fails or leaves a table that cannot be indexed.
+bool ImportInPlace(const CUserArticleImport& import, const std::string& path, bool fixedWidth,
+                   CUserArticleImportOutcome& outcome) {
+  const std::string table = ArticleTablePath(import.articleFolder);
+  const std::string backup = BackupPath(table);
+  if (!CopyOver(table, backup)) return false;
+  const bool changed = fixedWidth ? ImportFixedWidthArticles(import, path, &outcome.refused)
+                                  : ImportUserArticles(import, path, &outcome.refused);
+  if (changed && CreateUserArticleIndex(import.articleFolder, &outcome.indexError) == 0)
+    return true;
+  CopyOver(backup, table);
+  return false;
+}
+
+}  // namespace
+
+CUserArticleImportOutcome RunUserArticleImport(const CUserArticleImport& import,
+                                               const std::string& path) {
+  CUserArticleImportOutcome outcome;
+  switch (UserArticleFileKind(path)) {
+    case EUserArticleFile::kReplacementTable:
+      outcome.changed = ReplaceUserArticleTable(import, path);
+      if (outcome.changed &&
+          CreateUserArticleIndex(import.articleFolder, &outcome.indexError) != 0) {
+        const std::string table = ArticleTablePath(import.articleFolder);
+        CopyOver(BackupPath(table), table);
+        outcome.changed = false;
+      }
+      break;
+    case EUserArticleFile::kFixedWidth:
+      outcome.changed = ImportInPlace(import, path, true, outcome);
+      break;
+    case EUserArticleFile::kDelimited:
+      outcome.changed = ImportInPlace(import, path, false, outcome);
+      break;
+    case EUserArticleFile::kUnreadable: outcome.message = kMsgCannotOpen; return outcome;
+  }
+  outcome.message = outcome.changed ? kMsgImported : kMsgNothingImported;
+  return outcome;
 }

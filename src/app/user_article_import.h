@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Bringing the article table of the article folder up to date from a user's file: a
 // whole replacement table ("ARTICLE.DBU"), a fixed-width price file, or a delimited
@@ -16,6 +17,27 @@ struct CUserArticleImport {
   std::string separators;     // besides ';', TAB and '@', from [Ref] "TxtSep"
 };
 
+// Why a line of the user's file was not taken.
+enum class EArticleRefusal {
+  kNoReference,    // no separator, a separator first, or blanks where the reference goes
+  kBadPrice,       // a price text that is not a number (the line's other fields are taken)
+  kPriceTooLarge,  // a price beyond what the costing holds (2^31 - 1 hundredths)
+  kBadQuantity,    // a fixed-width quantity that is not a whole number
+  kBadWidth,       // a fixed-width record ("TEQ") that is not 105 characters long
+  kNotWritten,     // the table refused a value (too wide for its field)
+  kNotText,        // the file holds bytes no text has (a NUL)
+};
+
+struct CRefusedArticleLine {
+  int line = 0;  // from 1; 0 for the whole file
+  EArticleRefusal why = EArticleRefusal::kNoReference;
+  friend bool operator==(const CRefusedArticleLine&, const CRefusedArticleLine&) = default;
+};
+using CRefusedArticleLines = std::vector<CRefusedArticleLine>;
+
+// The largest price, in hundredths, that the costing holds (its unit prices are 32 bits).
+inline constexpr long long kMaxUserPriceHundredths = 2147483647;
+
 enum class EUserArticleFile { kReplacementTable, kFixedWidth, kDelimited, kUnreadable };
 
 // What kind of file the path names: a file called ARTICLE.DBU in any letter case is a
@@ -28,11 +50,35 @@ EUserArticleFile UserArticleFileKind(const std::string& path);
 bool ReplaceUserArticleTable(const CUserArticleImport& import, const std::string& path);
 
 // The delimited import; true when at least one article was changed and written.
-bool ImportUserArticles(const CUserArticleImport& import, const std::string& path);
+// Lines it could not take are added to refused when given.
+bool ImportUserArticles(const CUserArticleImport& import, const std::string& path,
+                        CRefusedArticleLines* refused = nullptr);
 
 // The fixed-width import; true when the file and the table could be opened and the
 // table written.
-bool ImportFixedWidthArticles(const CUserArticleImport& import, const std::string& path);
+bool ImportFixedWidthArticles(const CUserArticleImport& import, const std::string& path,
+                              CRefusedArticleLines* refused = nullptr);
+
+// Makes the look-up by reference of the folder's article table anew (the tag TAG_REF on
+// REFERENCE; of records with equal references the first is found). 0, or -1 when the
+// table cannot be opened or indexed; error then says why.
+int CreateUserArticleIndex(const std::string& articleFolder, std::string* error = nullptr);
+
+// What one import of a user's file came to: whether the table changed, the message to
+// show (61697 the file cannot be read, 61728 nothing imported, 32227 done), the lines
+// refused and, when the look-up could not be made anew, why.
+struct CUserArticleImportOutcome {
+  bool changed = false;
+  int message = 0;
+  CRefusedArticleLines refused;
+  std::string indexError;
+};
+
+// Recognises the file's kind and runs its import. The table is copied aside first and
+// put back whole when the import fails half-way or leaves a table that cannot be
+// indexed; a replacement table is checked before it takes the live one's place.
+CUserArticleImportOutcome RunUserArticleImport(const CUserArticleImport& import,
+                                               const std::string& path);
 
 // A price text as the delimited import reads it, in hundredths ("12,5" 1250, "3.999"
 // 399); -1 for an empty text or one with a character other than digits, '.' and ','.

@@ -132,8 +132,8 @@ void WriteLineFields(CXlExportFile& file, const CLinearLine& line, const CLinear
 
 }  // namespace
 
-void WriteXlProjectKeys(CXlExportFile& file, const CProjectFields& project, const CProfile* profile,
-                        const std::string& listName, const std::string& currency) {
+void WriteXlProjectHeadKeys(CXlExportFile& file, const CProjectFields& project,
+                            const CProfile* profile) {
   auto field = [&](const char* key, const std::string& value) {
     WriteXlExportField(file, key, value, kXlProjectText);
   };
@@ -153,8 +153,16 @@ void WriteXlProjectKeys(CXlExportFile& file, const CProjectFields& project, cons
   const std::vector<std::string> comment = XlTextPieces(p.Property("Comment"), 3);
   for (int i = 0; i < 3; ++i) field(("Comment" + std::to_string(i + 1)).c_str(), comment[i]);
   field("Modification", p.Property("ModificationDate"));
+}
+
+void WriteXlProjectKeys(CXlExportFile& file, const CProjectFields& project, const CProfile* profile,
+                        const std::string& listName, const std::string& currency) {
+  auto field = [&](const char* key, const std::string& value) {
+    WriteXlExportField(file, key, value, kXlProjectText);
+  };
+  WriteXlProjectHeadKeys(file, project, profile);
   field("Unit", " ");
-  for (const auto& [key, property] : kXlCustomerKeys) field(key, p.Property(property));
+  for (const auto& [key, property] : kXlCustomerKeys) field(key, project.Property(property));
   field("PriceList", listName);
   field("PriceListMoney", currency);
   field("ProductLine", "");

@@ -19,6 +19,12 @@ struct CLinearExportContext {
   CLinearTables* tables = nullptr;    // open tables, for the weights; null: no weights
 };
 
+// The keys FolderNo .. Modification: the project's number, follower, the user's settings
+// ([User] Name, Dept, Phone, Fax, Email; none without a profile), dates, title and the
+// comment in three pieces.
+void WriteXlProjectHeadKeys(CXlExportFile& file, const CProjectFields& project,
+                            const CProfile* profile);
+
 // The keys FolderNo .. ProductLine that linear and reference projects give their exchange
 // files: the project's properties, the user's settings ([User] Name, Dept, Phone, Fax,
 // Email; none without a profile) and the price list.

@@ -239,6 +239,11 @@ bool CRefConfig::WriteConnectionChoices(const CRefConfigSetup& setup) const {
                                         setup.sampleFile);
 }
 
+void CRefConfig::SetCoefficient(int product, double value) {
+  if (product >= 0 && product < kRefProductCount)
+    m_coefficients[static_cast<std::size_t>(product)] = value;
+}
+
 double CRefConfig::Coefficient(int product) const {
   return product >= 0 && product < kRefProductCount
              ? m_coefficients[static_cast<std::size_t>(product)]

@@ -66,6 +66,11 @@ class CRefConfig {
   int RefGroup() const { return m_refGroup; }
   int CompMo() const { return m_compMo; }
   double Coefficient(int product) const;
+  // What the price panel applies; a product outside 0..8 changes nothing.
+  void SetCoefficient(int product, double value);
+  void SetCompMo(int mo) { m_compMo = mo; }
+  void SetRefGroup(int refGroup) { m_refGroup = refGroup; }
+  void SetRefs(int refs) { m_refs = refs; }
 
   // The tables; an index outside its range gives an empty entry.
   const CRefProductOptions& Product(int product) const;

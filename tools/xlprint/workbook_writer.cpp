@@ -11,9 +11,13 @@ namespace {
 
 // Fields whose values are numbers.
 const std::set<std::string> kNumberFields = {
-    "TotalPrice",     "Discount", "TotalLabourTime", "TotalWeight", "LineTotal",
-    "LineLabourTime", "Length",   "Elbow",           "Tapoff",      "LineWeight",
-    "SellingRate",    "flgs",     "Support"};
+    "TotalPrice", "Discount", "TotalLabourTime", "TotalWeight", "LineTotal", "LineLabourTime",
+    "Length", "Elbow", "Tapoff", "LineWeight", "SellingRate", "flgs", "Support",
+    // The lighting study.
+    "Width", "Height", "PlaneHeight", "RCeiling", "RWall", "RFloor", "Depreciation", "Illumination",
+    "HangingHeight", "LightFlow", "Index", "Utilance", "Suspension", "TotalFlow", "NbLights",
+    "NbRuns", "RunsSpacing", "RunsSpacingWall", "LightsPerRun", "LightsSpacing",
+    "LightsSpacingWall", "TotalIllumination"};
 
 std::string Trim(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

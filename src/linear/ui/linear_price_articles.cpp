@@ -9,55 +9,19 @@
 #include "app/message_box_codes.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
-#include "app/user_article_import.h"
+#include "linear/ui/user_article_import_ui.h"
 #include "linear/ui/linear_dlg.h"
 #include "linear/ui/linear_price_dlg.h"
 
 // The article view of the price settings panel: the local articles of the article
 // table, six at a time, read-only; and the import that brings the table up to date.
 
-namespace {
-
-constexpr int kMsgCannotOpen = 61697;
-constexpr int kMsgNothingImported = 61728;
-constexpr int kMsgImported = 32227;
-
-}  // namespace
-
 bool CLinearPriceDlg::OnImportArticles() {
   const CLinearEnvironment& environment = m_parent.Environment();
-  if (!environment.dialogs) return false;
-  CUserArticleImport import;
-  import.articleFolder = environment.folders.article;
-  import.priceList = m_priceList;
   const int refs = environment.ReadInt("Ref", "Refs", 0);
-  import.refs = refs == 1 || refs == 2 || refs == 11 ? refs : 0;
-  import.designField = LocalDesignField(environment.ReadText("Database", "LANG_DESIGN", "1"));
-  import.separators = environment.ReadText("Ref", "TxtSep", "");
-  const QString chosen = environment.dialogs->ChooseFileToOpen(
-      this, QString::fromStdString(environment.projectsFolder),
-      {"ARTICLE.DBU|Article.dbu|*.TXT|*.txt|*.CSV|*.csv||", ""});
-  if (chosen.isEmpty()) return false;
-  const std::string path = chosen.toStdString();
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  bool changed = false;
-  int problem = 0;
-  switch (UserArticleFileKind(path)) {
-    case EUserArticleFile::kReplacementTable:
-      changed = ReplaceUserArticleTable(import, path);
-      break;
-    case EUserArticleFile::kFixedWidth: changed = ImportFixedWidthArticles(import, path); break;
-    case EUserArticleFile::kDelimited:
-      changed = ImportUserArticles(import, path);
-      if (!changed) problem = kMsgNothingImported;
-      break;
-    case EUserArticleFile::kUnreadable: problem = kMsgCannotOpen; break;
-  }
-  QApplication::restoreOverrideCursor();
-  if (problem != 0)
-    environment.dialogs->Message(this, StringQText(problem), kMbOk | kMbIconExclamation);
-  if (!changed) return false;
-  environment.dialogs->Message(this, StringQText(kMsgImported), kMbOk | kMbIconInformation);
+  if (!ImportUserArticlesFromFile(this, environment, m_priceList,
+                                  refs == 1 || refs == 2 || refs == 11 ? refs : 0))
+    return false;
   // The totals are recomputed when the panel closes; the names may have changed too.
   m_changed = true;
   m_parent.LoadPriceListNames(false);

@@ -60,10 +60,11 @@ bool CWorkbookExport::ChooseExportFiles(bool saveAs, const std::string& fileTitl
   return true;
 }
 
-int CWorkbookExport::Run(const CXlExportFile& file, bool saveAs, const std::string& fileTitle) {
+int CWorkbookExport::Run(const CXlExportFile& file, bool saveAs, const std::string& fileTitle,
+                         const char* exchangeName) {
   if (!m_environment.dialogs) return 0;
   CXlExportJob job;
-  job.exchangePath = m_environment.settingsFolder + "XlExport.txt";
+  job.exchangePath = m_environment.settingsFolder + exchangeName;
   job.saveAs = saveAs;
   if (!PrintHelper().CanStart()) {
     m_environment.dialogs->Message(&m_owner, StringQText(kMsgLinearHelperNotStarted),

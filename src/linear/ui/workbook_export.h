@@ -22,9 +22,10 @@ class CWorkbookExport : public QObject {
   CWorkbookExport(const CLinearEnvironment& environment, QWidget& owner);
   ~CWorkbookExport() override;
 
-  // Writes the exchange file and starts the helper on it: 1 when started, 0 when it was
-  // not (the user cancelled, or was told why).
-  int Run(const CXlExportFile& file, bool saveAs, const std::string& fileTitle);
+  // Writes the exchange file (of that name in the settings folder) and starts the helper
+  // on it: 1 when started, 0 when it was not (the user cancelled, or was told why).
+  int Run(const CXlExportFile& file, bool saveAs, const std::string& fileTitle,
+          const char* exchangeName = "XlExport.txt");
 
  private:
   CPrintHelperLauncher& PrintHelper() const;

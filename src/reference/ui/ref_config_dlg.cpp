@@ -330,6 +330,8 @@ void CRefConfigDlg::OnDoubleClick(QTreeWidgetItem* item) {
   const int code = item->data(0, kCodeRole).toInt();
   if (IsRefLineCode(code) || IsRefNewLineCode(code)) ShowTabPage(0);
   else if (IsRefProductNodeCode(code)) AddNewLineItem(code);
+  else if (code == kRefCodeLightingRange) RunLightingRange();
+  else if (code == kRefCodeLightingCalc) RunLightingCalc();
 }
 
 bool CRefConfigDlg::PageAllowed(int page) const {

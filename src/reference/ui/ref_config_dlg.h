@@ -11,6 +11,7 @@
 #include "reference/ui/ref_environment.h"
 
 class CRefLineArea;
+struct CLightingLine;
 class CRefLinePageView;
 class QLabel;
 class QPushButton;
@@ -40,6 +41,11 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   void ReadRefConfig();
   void ProjectLoaded();
   const CRefConfig& Config() const { return m_config; }
+  CRefConfig& MutableConfig() { return m_config; }
+  CRefProject& Project() { return m_project; }
+  CRefEnvironment& Environment() { return m_environment; }
+  // Makes price list 0..14 the project's and the application's current one.
+  void SetPriceList(int list);
 
   // The tree.
   void FillTree(bool rebuild);
@@ -47,6 +53,12 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   bool SelectCode(int code);
   int FindLine(int n, int filter) const;
   bool AddNewLineItem(int filter);
+
+  // The lighting commands: the range of a new lighting line, and the lighting study that
+  // adds its line. Allowed while browsing a tree that has the lighting group.
+  bool LightingAllowed() const;
+  bool RunLightingRange();
+  bool RunLightingCalc();
 
   // The pages and the editing of a line.
   bool ShowTabPage(int page);
@@ -91,6 +103,8 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, const QString& text, int code);
   void FillGroup(QTreeWidgetItem* node, int group);
   void OnDoubleClick(QTreeWidgetItem* item);
+  void FocusLightingItem(int code);
+  void StartLightingLine(const CLightingLine& line);
   void RefreshPageStates();
   bool PageAllowed(int page) const;
   void ShowStepButtons();

@@ -17,12 +17,13 @@
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_line_area.h"
 #include "reference/ui/ref_line_page_view.h"
+#include "reference/ui/ref_price_panel.h"
 
 namespace {
 
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kMsgProjectPrices = 31076;
-constexpr int kMsgProject = 31005;
+constexpr int kMsgAllLines = 33049;
 
 std::string Coefficient(double value, char decimal) {
   std::array<char, 32> buffer{};
@@ -41,6 +42,14 @@ void CRefConfigDlg::ShowEditPanel(bool show, int applyCode) {
   m_panel = nullptr;
   if (show) {
     const int code = SelectedCode();
+    if (code == kRefCodeProject) {
+      m_panel = new CRefPricePanel(*this);
+      m_panelHost->layout()->addWidget(m_panel);
+      m_stack->setCurrentWidget(m_panelHost);
+      m_editState = kPanel;
+      ShowStepButtons();
+      return;
+    }
     if (!IsRefLineCode(code) || code > RefLineCount(m_project)) return;
     CRefLine& line = m_project.lines[static_cast<std::size_t>(code)];
     m_current = code;
@@ -60,6 +69,8 @@ void CRefConfigDlg::ShowEditPanel(bool show, int applyCode) {
       item->setText(0,
                     QString::fromStdString(m_project.lines[static_cast<std::size_t>(index)].name));
   if (applyCode == kPanelDelete) DeleteLine(index);
+  // The price panel changed the prices of every line.
+  if (applyCode == kPanelRecompute) ResolveLineInCatalogue(-1);
   if (applyCode != kPanelNothing) MarkModified();
   m_current = 0;
   ShowStepButtons();
@@ -112,6 +123,12 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
   ShowStepButtons();
 }
 
+void CRefConfigDlg::SetPriceList(int list) {
+  m_catalogue = std::clamp(list, 0, 14);
+  m_project.priceSettings.priceList = m_catalogue;
+  if (m_environment.common.setCatalogue) m_environment.common.setCatalogue(m_catalogue + 1);
+}
+
 std::string CRefConfigDlg::PriceListName(int list) const {
   return list >= 0 && list < 15 ? m_catalogueNames[static_cast<std::size_t>(list)] : std::string();
 }
@@ -125,7 +142,8 @@ CRefReportView CRefConfigDlg::ReportView(bool totalsPage) const {
   view.decimal = m_decimal;
   view.refs = m_config.Refs();
   view.workingSums = totalsPage && m_config.RefGroup() != 0;
-  if (code == kRefCodeProject) view.selectionName = StringText(kMsgProject);
+  // The root's own caption ("Prices") reads badly in "Total for %1 lines".
+  if (code == kRefCodeProject) view.selectionName = StringText(kMsgAllLines);
   if (IsRefGroupCode(code)) view.selectionName = RefGroupName(-2000 - code);
   if (IsRefProductNodeCode(code)) view.selectionName = UpperProductCode((-1000 - code) % 10);
   return view;

@@ -219,9 +219,8 @@ bool CRefWnd::UpdateCommand(int commandId, CCommandState& state) {
     case kIdExportCsvDetailed:
     case kIdRefXml:
     case kIdRefXmlSummary: state.enabled = ExportsAllowed(); return true;
-    // The lighting dialogs are not part of this window yet.
     case kIdLightingCalc:
-    case kIdLightingRange: state.enabled = false; return true;
+    case kIdLightingRange: state.enabled = m_dialog->LightingAllowed(); return true;
     default: return false;
   }
 }
@@ -247,6 +246,8 @@ bool CRefWnd::OnCommand(int commandId) {
     case kIdExportCsv: ExportToCsv(true); return true;
     case kIdRefXml: ExportToXml(false); return true;
     case kIdRefXmlSummary: ExportToXml(true); return true;
+    case kIdLightingRange: m_dialog->RunLightingRange(); return true;
+    case kIdLightingCalc: m_dialog->RunLightingCalc(); return true;
     default: return false;
   }
 }

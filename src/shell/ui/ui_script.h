@@ -44,7 +44,8 @@ class CMainFrame;
 //                           the next modal dialog: its edits of those object names get
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
-//                           "reject" close it so)
+//                           "reject" close it so); lists take the item of that text; with
+//                           "+" before the button the next answer goes to the same dialog
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)

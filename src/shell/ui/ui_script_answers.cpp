@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,13 @@ void FillControl(QDialog& dialog, const QString& assignment) {
   const QString text = assignment.mid(equals + 1).replace(QLatin1Char('_'), QLatin1Char(' '));
   if (auto* line = dialog.findChild<QLineEdit*>(name)) line->setText(text);
   if (auto* plain = dialog.findChild<QPlainTextEdit*>(name)) plain->setPlainText(text);
+  // A list takes the item of that text, as if the user picked it.
+  if (auto* combo = dialog.findChild<QComboBox*>(name); combo != nullptr && !combo->isEditable()) {
+    if (const int index = combo->findText(text); index >= 0) {
+      combo->setCurrentIndex(index);
+      emit combo->activated(index);
+    }
+  }
   auto* button = dialog.findChild<QAbstractButton*>(name);
   if (button == nullptr || !button->isCheckable()) return;
   const bool wanted = text == QLatin1String("1");
@@ -60,12 +68,15 @@ void CScriptAnswers::Poll() {
   m_queue.pop_front();
   m_log << Describe(*dialog);
   Answer(*dialog, words);
+  // "+BUTTON" leaves the dialog open for the next answer: the steps of a wizard.
+  if (words.size() > 1 && words[1].startsWith(QLatin1Char('+'))) m_last = nullptr;
 }
 
 void CScriptAnswers::Answer(QDialog& dialog, const QStringList& words) {
   for (qsizetype i = 2; i < words.size(); ++i) FillControl(dialog, words[i]);
   if (words.size() > 0 && words[0] != QLatin1String("-")) dialog.grab().save(words[0]);
-  const QString button = words.size() > 1 ? words[1] : QStringLiteral("reject");
+  QString button = words.size() > 1 ? words[1] : QStringLiteral("reject");
+  if (button.startsWith(QLatin1Char('+'))) button.remove(0, 1);
   if (button == QLatin1String("accept")) {
     dialog.accept();
   } else if (auto* found = dialog.findChild<QAbstractButton*>(button);

@@ -19,7 +19,8 @@ class CScriptAnswers : public QObject {
  public:
   explicit CScriptAnswers(QObject* parent);
 
-  // words: SHOT BUTTON [CONTROL=TEXT ...]; SHOT "-" for no picture.
+  // words: SHOT BUTTON [CONTROL=TEXT ...]; SHOT "-" for no picture; BUTTON "+name"
+  // clicks name and answers the same dialog again with the next answer.
   void Queue(const QStringList& words) { m_queue.push_back(words); }
   // One entry per dialog seen: its object name, ":" and its message or title.
   const QStringList& Log() const { return m_log; }

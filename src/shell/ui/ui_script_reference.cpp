@@ -29,6 +29,13 @@ bool WriteReport(CRefWnd& window, const QString& path) {
                 .arg(index)
                 .arg(QString::fromStdString(line.name))
                 .arg(RefRecordAmount(project, index));
+    text += QStringLiteral("kind%1=%2\nlength%1=%3\ncount%1=%4\nquantity%1=%5\nitems%1=%6\n")
+                .arg(index)
+                .arg(line.productKind)
+                .arg(line.length)
+                .arg(line.count)
+                .arg(line.lineQuantity)
+                .arg(line.Items().size());
   }
   return file.write(text.toUtf8()) > 0;
 }

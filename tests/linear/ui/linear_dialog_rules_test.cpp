@@ -151,6 +151,8 @@ TEST(LinearArticleViewTest, TheLocalArticlesAreListedReadOnly) {
   // Six local articles fill the six rows: nothing to scroll.
   EXPECT_EQ(panel->RowLabel(first + 5)->text(), "REMISE_QW");
   EXPECT_FALSE(panel->ArticleScroll()->isEnabled());
+  window.resize(1280, 820);
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("linear_price_panel_articles")));
   // Applying keeps the range coefficients the articles stand over.
   const auto coefs = window.Project().settings.saleCoefs;
   ASSERT_TRUE(panel->OnApply());

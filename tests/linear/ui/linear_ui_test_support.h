@@ -20,13 +20,19 @@ class CLinearTestDialogs : public CShellDialogs {
  public:
   int ChooseStartMode(QWidget*, bool, bool, bool) override { return 0; }
   std::optional<QString> ChooseModel(QWidget*, const QString&) override { return std::nullopt; }
-  QString ChooseFileToOpen(QWidget*, const QString&, const COpenFileFilter&) override { return {}; }
+  QString ChooseFileToOpen(QWidget*, const QString&, const COpenFileFilter&) override {
+    if (filesToOpen.empty()) return {};
+    QString file = filesToOpen.front();
+    filesToOpen.pop_front();
+    return file;
+  }
   QString ChooseFileToSave(QWidget*, const QString&, const COpenFileFilter&) override;
   int Message(QWidget*, const QString& text, unsigned type) override;
   void PrintSetup(QWidget*) override {}
   void ShowAbout(QWidget*) override {}
   int RunInfoDialog(QWidget*, const CInfoDlg::Setup&, CProfile&) override { return 0; }
 
+  std::deque<QString> filesToOpen;  // empty: the choice is cancelled
   std::deque<QString> filesToSave;
   QStringList saveSuggestions;
   QStringList saveFilters;
