@@ -21,6 +21,8 @@ struct CPageRefusal {
   int field = 0;
   // The second place of a message that names a range.
   std::string limit2;
+  // A text made whole by the page, shown instead of the message.
+  std::string text;
 };
 
 enum class EApplyResult { kUnchanged, kApplied, kRefused };
@@ -85,10 +87,10 @@ class CPropPage {
   static CApplyOutcome Applied() { return {EApplyResult::kApplied, {}}; }
   static CApplyOutcome Unchanged() { return {}; }
   static CApplyOutcome Refused(int message = 0, std::string limit = {}, int field = 0) {
-    return {EApplyResult::kRefused, {message, std::move(limit), field, {}}};
+    return {EApplyResult::kRefused, {message, std::move(limit), field, {}, {}}};
   }
   static CApplyOutcome RefusedRange(int message, std::string low, std::string high, int field) {
-    return {EApplyResult::kRefused, {message, std::move(low), field, std::move(high)}};
+    return {EApplyResult::kRefused, {message, std::move(low), field, std::move(high), {}}};
   }
 
  private:

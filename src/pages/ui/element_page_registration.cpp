@@ -1,6 +1,7 @@
 #include "model/page_kinds.h"
 #include "pages/ui/accessory_page_dlg.h"
 #include "pages/ui/characteristics_page_dlg.h"
+#include "pages/ui/clinq_page_dlg.h"
 #include "pages/ui/elbow_page_dlg.h"
 #include "pages/ui/element_name_page_dlg.h"
 #include "pages/ui/entrax_page_dlg.h"
@@ -9,6 +10,8 @@
 #include "pages/ui/option_check_page_dlg.h"
 #include "pages/ui/page_factory.h"
 #include "pages/ui/riser_page_dlg.h"
+#include "pages/ui/shape_dimensions_page_dlg.h"
+#include "pages/ui/special_shape_page_dlg.h"
 #include "ranges/range_pages.h"
 
 void RegisterElementPages(CPropPageFactory& factory) {
@@ -22,4 +25,10 @@ void RegisterElementPages(CPropPageFactory& factory) {
   factory.Register(kPageOptionCheck, [] { return std::make_unique<COptionCheckPageDlg>(); });
   factory.Register(kPageFeedUnit, [] { return std::make_unique<CFeedUnitPageDlg>(); });
   factory.Register(kPageAccessory, [] { return std::make_unique<CAccessoryPageDlg>(); });
+  factory.Register(kPageSpecialShape, [] { return std::make_unique<CSpecialShapePageDlg>(true); });
+  factory.Register(kPageSpecialShapeFlat,
+                   [] { return std::make_unique<CSpecialShapePageDlg>(false); });
+  factory.Register(kPageClinq, [] { return std::make_unique<CClinqPageDlg>(); });
+  factory.Register(kPageShapeDimensions,
+                   [] { return std::make_unique<CShapeDimensionsPageDlg>(); });
 }

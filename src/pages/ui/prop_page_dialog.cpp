@@ -36,6 +36,11 @@ CPageMessageHandler SetPageMessageHandler(CPageMessageHandler handler) {
   return previous;
 }
 
+void ShowPageMessage(QWidget* page, const QString& text) {
+  if (Handler()) Handler()(page, text);
+  else TranslatedMessageBox(text, kMbOk | kMbIconExclamation, page);
+}
+
 CPropPageDialog::CPropPageDialog(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
 
 QString CPropPageDialog::Caption() { return ResourceQText(Rules().GetCaptionMessage()); }
@@ -57,16 +62,16 @@ void CPropPageDialog::ReloadPage() { LoadPage(); }
 
 void CPropPageDialog::ReportRefusal(const CPageRefusal& refusal, bool quiet) {
   QApplication::beep();
-  if (refusal.message != 0 && !quiet) {
+  if ((refusal.message != 0 || !refusal.text.empty()) && !quiet) {
     const QString text = QString::fromStdString(
-        refusal.limit2.empty()
+        !refusal.text.empty() ? refusal.text
+        : refusal.limit2.empty()
             ? FormatMessageText(refusal.message, "s", refusal.limit)
             : FormatMessageText(refusal.message, "ss", refusal.limit, refusal.limit2));
     // The box takes the activation: the property window must neither apply nor close.
     const int marker = m_modalMarker;
     m_modalMarker = kModalMarker;
-    if (Handler()) Handler()(this, text);
-    else TranslatedMessageBox(text, kMbOk | kMbIconExclamation, this);
+    ShowPageMessage(this, text);
     m_modalMarker = marker;
   }
   FocusField(refusal.field);

@@ -22,6 +22,8 @@ class QLineEdit;
 using CPageMessageHandler = std::function<void(QWidget* page, const QString& text)>;
 // Installs the handler; returns the previous one. An empty handler restores the box.
 CPageMessageHandler SetPageMessageHandler(CPageMessageHandler handler);
+// Tells the user through the installed handler, else in the translated message box.
+void ShowPageMessage(QWidget* page, const QString& text);
 
 // How a page starts a command of the program (a tool of the layout view); the program
 // routes it as its menus do. Returns the previous one; without one nothing starts.

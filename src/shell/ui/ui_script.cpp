@@ -268,15 +268,14 @@ bool ChooseInPropertyPage(CMainFrame& frame, const QString& id, const QString& t
   return false;
 }
 
-// A click on a row of picture list ID of the shown page.
-bool ClickInPropertyPage(CMainFrame& frame, const QString& id, int row) {
+// Row ROW of picture list ID of the shown page, clicked.
+bool PickInPropertyPage(CMainFrame& frame, const QString& id, int row) {
   auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
   if (window == nullptr || !window->isVisible()) return false;
   for (QListWidget* list : window->findChildren<QListWidget*>(id)) {
-    QListWidgetItem* item = list->isVisible() ? list->item(row) : nullptr;
-    if (item == nullptr) continue;
-    list->setCurrentItem(item);
-    emit list->itemClicked(item);
+    if (!list->isVisible() || row < 0 || row >= list->count()) continue;
+    list->setCurrentRow(row);
+    emit list->itemClicked(list->item(row));
     return true;
   }
   return false;
@@ -401,10 +400,10 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return window != nullptr && window->isVisible() && window->SelectPage(words[1].toInt()) == 1;
   }
   if (verb == QLatin1String("closemodals") && words.size() == 1) return CloseModalWindows(frame);
+  if (verb == QLatin1String("proppick") && words.size() == 3)
+    return PickInPropertyPage(frame, words[1], words[2].toInt());
   if (verb == QLatin1String("propchoose") && words.size() >= 3)
     return ChooseInPropertyPage(frame, words[1], QStringList(words.mid(2)).join(' '));
-  if (verb == QLatin1String("propclick") && words.size() == 3)
-    return ClickInPropertyPage(frame, words[1], words[2].toInt());
   if (verb == QLatin1String("propshot") && words.size() == 2) {
     auto* window = frame.findChild<QWidget*>(QStringLiteral("CPropDialog"));
     return window != nullptr && window->isVisible() && window->grab().save(words[1]);

@@ -29,8 +29,8 @@ class CMainFrame;
 //                           order), Ctrl held at the release with "copy"
 //   propchoose ID TEXT      the first entry of list ID of the property window's page that
 //                           begins with TEXT chosen, as a click chooses it
-//   propclick ID ROW        a click on row ROW of picture list ID of the property
-//                           window's page
+//   proppick ID ROW         row ROW of picture list ID of the property window's page
+//                           clicked
 //   closemodals             from then on, every modal window closed as soon as it shows
 //   propshot FILE           a picture of the property window
 //   shot FILE               a picture of the main window

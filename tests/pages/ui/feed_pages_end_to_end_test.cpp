@@ -72,7 +72,7 @@ TEST_F(FeedPagesEndToEndTest, ABreakerChosenOnTheFeedPageIsSaved) {
   const std::string layoutShot = TestOutputPath("feed_page_e2e_layout.png");
   // Slot 6 is the unit's body; the feed unit page is its second tab.
   const std::string script = "open " + laid + "\npick " + std::to_string(unit) +
-                             " 6\nproptab 1\npropclick 1003 0\npropchoose 1675 HK32\npropshot " +
+                             " 6\nproptab 1\nproppick 1003 0\npropchoose 1675 HK32\npropshot " +
                              shot + "\nshot " + layoutShot + "\nsave " + saved + "\n";
   const CProgramRun run = RunProgram(folder.Folder(), {}, script, "1280x960x24");
   ASSERT_TRUE(run.finished) << run.output.toStdString();
