@@ -23,7 +23,6 @@ constexpr int kMsgCableConnection = 2717;
 constexpr int kMsgSwitchboardVariant6 = 31021;
 constexpr int kMsgTransformerVariant20 = 30207;
 constexpr int kMsgOptionCaption = 2707;
-constexpr int kMsgProtectionCaption = 2708;
 constexpr int kMsgProtectionClass = 2709;
 constexpr int kMsgCableBoxCaption = 30089;
 constexpr int kMsgVariant20Sides = 30212;
@@ -191,7 +190,9 @@ void CFeedUnitPage::FillProtections(const CDev& element) {
     m_protections.push_back({Text(kMsgWithProtection) + (transformer ? " (IP31)" : ""), 1, {}});
     const int wanted = m_pending != 0 ? (code == 2 ? 1 : 0) : m_feed.protection;
     m_protectionIndex = IndexOfValue(m_protections, wanted);
-    m_protectionCaption = Text(transformer ? kMsgProtectionClass : kMsgProtectionCaption);
+    // The feed page's own caption number names the cover in our texts; the protection
+    // class text serves both modes.
+    m_protectionCaption = Text(kMsgProtectionClass);
     m_protectionEnabled = true;
   } else if (transformer && code == 1) {
     m_protectionIndex = suffixIndex;
