@@ -47,6 +47,32 @@ void BM_RedrawElementsIntoImage(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawElementsIntoImage)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
+// Elements that all carry details (bar ends with their labels, covers, pictograms, source
+// symbols), drawn the same way: the cost of the details over the plain boxes.
+void BM_RedrawDetailedElements(benchmark::State& state) {
+  const CElementScene scene = BuildDetailedScene(static_cast<int>(state.range(0)));
+  const CElementDrawOptions options = SceneDrawOptions(false);
+  CElementDrawCache cache;
+  QImage image(kSize.cx, kSize.cy, QImage::Format_RGB32);
+  CQtFontMeasurer measurer;
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CQtDrawDevice device(painter);
+    CDrawContext dc(device, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    DrawElements(dc, *scene.document, cache, options);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  state.counters["boxes"] =
+      static_cast<double>(scene.document->GetProjection()->GetDisplayList().Size());
+}
+BENCHMARK(BM_RedrawDetailedElements)
+    ->Arg(1250)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond);
+
 // The same drawing kept as painter operations and played in bands of the picture on
 // several threads (wall-clock times), each paint anew, or only played back as when the
 // scene has not changed since the last paint.

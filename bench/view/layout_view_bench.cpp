@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 
+#include "element_scene.h"
 #include "layout_scene.h"
 #include "model/dorne_doc.h"
 #include "view/scene_drawing.h"
@@ -56,6 +57,29 @@ void BM_RepaintKeptLayout(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RepaintKeptLayout)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// The same redraw of elements that all carry details (bar ends with labels, covers,
+// pictograms, source symbols), 1250, 5000 and 20000 of them.
+void BM_RedrawDetailedLayout(benchmark::State& state) {
+  const CElementScene scene = BuildDetailedScene(static_cast<int>(state.range(0)));
+  const QSize size(1280, 800);
+  const CViewWindow window = FittedWindow(*scene.document, size);
+  QImage image(size, QImage::Format_RGB32);
+  for (auto _ : state) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *scene.document, window, size, CSceneDrawOptions());
+  }
+  state.counters["boxes"] =
+      static_cast<double>(scene.document->Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_RedrawDetailedLayout)
+    ->Arg(1250)
+    ->Arg(5000)
+    ->Arg(20000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();

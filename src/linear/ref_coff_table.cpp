@@ -32,7 +32,7 @@ bool CRefCoffTable::Load(const std::string& catalogueFolder, bool apod) {
   auto field = [&](const char* name) { return table.FieldIndex(name); };
   const int prod = field("PROD"), param = field("PARAM"), pos = field("POS"), fct = field("FCT");
   const int cal = field("CAL"), ip1 = field("IP1"), ref1 = field("REF1"), typ1 = field("TYP1");
-  const int ip2 = field("IP2"), ref2 = field("REF2"), typ2 = field("TYP2");
+  const int ip2 = field("IP2"), ref2 = field("REF2"), typ2 = field("TYP2"), pol = field("POL");
   if (prod < 0 || fct < 0) {
     m_error = table.Path() + ": the fields PROD and FCT are missing";
     return false;
@@ -49,6 +49,7 @@ bool CRefCoffTable::Load(const std::string& catalogueFolder, bool apod) {
     row.pos = table.FieldText(pos);
     row.fct = table.FieldInt(fct);
     row.cal = table.FieldText(cal);
+    if (pol >= 0) row.pol = table.FieldText(pol);
     row.ip1 = table.FieldText(ip1);
     row.ref1 = table.FieldText(ref1);
     row.typ1 = table.FieldText(typ1);

@@ -15,6 +15,7 @@ class CRefCoffTable {
     std::string pos;
     int fct = 0;
     std::string cal;
+    std::string pol;  // the type label of a rating position, when the table has POL
     std::string ip1, ref1, typ1;
     std::string ip2, ref2, typ2;
     // RAT1..RAT6 when the table has them: a tap-off unit's sizes and front offsets.

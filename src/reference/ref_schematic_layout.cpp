@@ -44,6 +44,54 @@ int TitleMessage(const CRefLine& line, int zone) {
   }
 }
 
+int CountOffered(const std::vector<int>& table, std::initializer_list<int> components) {
+  int n = 0;
+  for (int c : components) n += Offered(table, c) ? 1 : 0;
+  return n;
+}
+
+bool FeedHasChoice(const std::vector<int>& table, int kind) {
+  const int basic = CountOffered(table, {0, 1});
+  if (basic == 2) return true;
+  if (basic == 0) return false;
+  return (kind != 0 && Offered(table, 28)) ||
+         ((kind == 4 || kind == 8 || kind == 7) && Offered(table, 29)) ||
+         ((kind == 4 || kind == 8) && (Offered(table, 30) || Offered(table, 31)));
+}
+
+bool StraightHasChoice(const std::vector<int>& table, int kind) {
+  const int last = kind == 0 ? 8 : 5;
+  int n = 0;
+  for (int c = 3; c <= last; ++c) n += Offered(table, c) ? 1 : 0;
+  return n > 1 || ((kind == 4 || kind == 8 || kind == 7) && Offered(table, 8));
+}
+
+bool FixingHasChoice(const std::vector<int>& table, const CRefLineEditContext& context) {
+  const int kind = context.Line().productKind;
+  int n = CountOffered(table, {9, 10, 11, 12, 44});
+  if ((kind == 1 || kind == 2) && (table[42] & 1) != 0) ++n;
+  if (kind == 0 && context.choices[kFamilyFixing] >= 11) ++n;
+  return n > 1;
+}
+
+constexpr std::array<int, 7> kRatingButtons = {1200, 1202, 1204, 1266, 1267, 1268, 1269};
+constexpr std::array<int, 7> kRatingCaptions = {1361, 1363, 1365, 1367, 1374, 1375, 1376};
+
+void FillRatingRows(CRefLineEditContext& context, const std::vector<int>& table,
+                    CRefSchematicZone& zone) {
+  const CRefLine& line = context.Line();
+  const int k = line.lineMode == 3 ? 9 : line.productKind;
+  for (int c = 48; c <= 54; ++c) {
+    if (table[static_cast<std::size_t>(c)] <= 0) continue;
+    int code = 0;
+    const auto id = GetRatingCaptionId(k, c - 47, code, context.Config().SpecialMode());
+    const auto i = static_cast<std::size_t>(c - 48);
+    CRefSchematicRow row{kRatingCaptions[i], StringText(static_cast<int>(id & 0xFFFF)), 0, c, false,
+                         kRatingButtons[i]};
+    zone.lines.push_back(row);
+  }
+}
+
 CRefSchematicRow CountRow(const CRefLineEditContext& context, const std::vector<int>& table,
                           int caption, std::string text, int edit, int component) {
   const auto found = context.enabled.find(edit);
@@ -69,6 +117,8 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
         CountRow(context, table, kCaptionFeed,
                  DescribeChoice(kind, kChoiceFeed, c[kFamilyFeed] + 1, false, false, captions),
                  kEditFeedCount, c[kFamilyFeed]));
+  if (!zones[kFeed].lines.empty() && FeedHasChoice(table, kind))
+    zones[kFeed].lines.back().chooseButton = 1231;
   if (Offered(table, 2))
     zones[kFeed].lines.push_back(
         CountRow(context, table, 1354, StringText(kMsgEndClosure), kEditEndClosureCount, 2));
@@ -77,10 +127,14 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
         context, table, kCaptionStraight,
         DescribeChoice(kind, kChoiceStraight, c[kFamilyStraight] - 2, false, false, captions),
         kEditStraightCount, c[kFamilyStraight]));
-  if (HasComponent8Row(context, table))
+  if (!zones[kStraight].lines.empty() && StraightHasChoice(table, kind))
+    zones[kStraight].lines.back().chooseButton = 1225;
+  if (HasComponent8Row(context, table)) {
     zones[kStraight].lines.push_back(CountRow(
         context, table, 1373, DescribeChoice(kind, kChoiceStraight, 6, false, false, captions),
         kEditComponent8Count, 8));
+    zones[kStraight].lines.back().chooseButton = 1232;
+  }
   if (kind != 0 && (Offered(table, 6) || Offered(table, 7))) {
     CRefSchematicRow row{
         kCaptionComplement,
@@ -94,21 +148,46 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
                  DescribeChoice(kind, kChoiceFixing, c[kFamilyFixing] - 8, false,
                                 line.components[42] != 0, captions),
                  kEditFixingCount, c[kFamilyFixing]));
-  if (zones[kLuminaire].rows > 1)
+  if (zones[kFixing].rows > 1 && FixingHasChoice(table, context))
+    zones[kFixing].lines.back().chooseButton = 1228;
+  if (zones[kLuminaire].rows > 1) {
     zones[kLuminaire].lines.push_back(
         CountRow(context, table, kCaptionLuminaireFixing,
                  DescribeChoice(kind, kChoiceCableEntry, c[kFamilyLuminaireFixing] - 12, false,
                                 false, captions),
                  kEditLuminaireFixingCount, c[kFamilyLuminaireFixing]));
+    if (CountOffered(table, {13, 14, 15}) > 1) zones[kLuminaire].lines.back().chooseButton = 1229;
+  }
   if (zones[kSupplement].rows > 0)
     zones[kSupplement].lines.push_back(
-        {1369, std::to_string(RefSupplementaryTotal(line)), 0, -1, false});
-  if (zones[kConnections].rows > 0)
+        {1369, std::to_string(RefSupplementaryTotal(line)), 0, -1, false, 1227});
+  if (zones[kConnections].rows > 0) {
     zones[kConnections].lines.push_back(
         {kStaticDistribution, DistributionText(context), 0, -1, false});
+    FillRatingRows(context, table, zones[kConnections]);
+  }
 }
 
 }  // namespace
+
+int RefChoiceOfButton(int button, int productKind) {
+  switch (button) {
+    case 1201: return 0;
+    case 1205: return 3;
+    case 1206: return 8;
+    case 1225: return 1;
+    case 1227: return 7;
+    case 1228: return productKind == 0 ? -1 : 4;
+    case 1229: return 5;
+    case 1231: return 6;
+    case 1232: return 9;
+    case 1267: return productKind == 0 ? -3 : 24;
+    default: break;
+  }
+  for (std::size_t i = 0; i < kRatingButtons.size(); ++i)
+    if (kRatingButtons[i] == button) return 20 + static_cast<int>(i);
+  return -100;
+}
 
 int RefSupplementaryTotal(const CRefLine& line) {
   auto sum = [&line](int from, int to) {

@@ -19,6 +19,7 @@ struct CRefSchematicRow {
   int countControl = 0;  // 0: no count on this row
   int component = -1;    // the component whose count the edit holds, -1 for a static
   bool editable = false;
+  int chooseButton = 0;  // the "..." button of the row (RefChoiceOfButton), 0 for none
 };
 
 // The six zones of the schematic: feed, straight elements, supplementary equipment,
@@ -35,6 +36,11 @@ struct CRefSchematicLayout {
   std::array<CRefSchematicZone, 6> zones;
   int pictureTop = 0, pictureBottom = 0;  // the band the line's picture is centred in
 };
+
+// What a "..." button of the schematic opens for a product kind: a choice kind of the
+// choice panel (0..9, 20..26; 7 the equipment quantities), or -1 the fixing chooser and
+// -3 the equipment of the line options; -100 for no button.
+int RefChoiceOfButton(int button, int productKind);
 
 // How many rows each zone needs for the line (its title row included; 0 when absent).
 std::array<int, 6> RefZoneRows(CRefLineEditContext& context);

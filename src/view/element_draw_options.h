@@ -14,6 +14,9 @@ struct CElementDrawOptions {
   std::array<CLabelStyle, kLabelStyleCount> labels{};
   int supportDisplay = 2;  // 0 hides the supports
   bool monochrome = false;
+  // The drawing is being recorded into a DXF file: marks the file cannot hold (pictures)
+  // give way to figures it can.
+  bool dxfRecording = false;
   CColor highlight{0, 120, 215};
 
   static CElementDrawOptions FromSettings(const CAppSettings& settings, bool monochrome);

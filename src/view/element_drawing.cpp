@@ -1,5 +1,8 @@
 #include "view/element_drawing.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
@@ -15,6 +18,7 @@
 #include "view/element_draw_support.h"
 #include "view/face_edges.h"
 #include "view/label_drawing.h"
+#include "view/outline_drawing.h"
 #include "view/support_drawing.h"
 
 using namespace element_draw;
@@ -43,6 +47,8 @@ struct CBoxDraw {
   bool edgeColourFlag = false;  // the box's faces are outlined, not filled
   bool connected = false;       // the box's edges carry a connection mark
   bool qjShaped = false;
+  bool hasOutline = false;  // the box may carry details (bars, symbols, cover lines)
+  COutlineBox outline;
   CBevel bevel;
   CBoxColours colours;
   CPen pen;
@@ -93,6 +99,21 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
   CBoxColours colours = ChooseBoxColours(in);
   if (d.role == 7) colours.edges = true;
   return colours;
+}
+
+// Details of a box that covers only a few pixels of the target could not be told apart:
+// a zoomed-out view leaves them out (a DXF file keeps them whatever the zoom).
+bool LargeEnoughForDetails(const CDrawContext& dc, const CBox& box) {
+  constexpr std::int32_t kPixels = 4;
+  if (!box.HasFiniteProjection()) return false;
+  const auto logical = [](const C3DPoint& p) {
+    const auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -2e9, 2e9)); };
+    return CPoint{clamp(p.x), clamp(p.y)};
+  };
+  const CPoint a = dc.ToDevice(logical(box.GetProjectedMin()));
+  const CPoint b = dc.ToDevice(logical(box.GetProjectedMax()));
+  return std::abs(std::int64_t{b.x} - a.x) >= kPixels ||
+         std::abs(std::int64_t{b.y} - a.y) >= kPixels;
 }
 
 bool FaceToDraw(const CBoxDraw& d, int face) {
@@ -208,7 +229,9 @@ void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CP
 void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
               const CElementDrawOptions& options) {
   if (!FaceToDraw(d, face)) {
-    if (d.faceMode >= 10) DrawSupports(dc, d.box, face, d.slot, supports, options);
+    if (d.faceMode < 10) return;
+    DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
+    DrawSupports(dc, d.box, face, d.slot, supports, options);
     return;
   }
   dc.SetLayer(d.layer, 7);
@@ -224,6 +247,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
     DrawCalibreBand(dc, d.box, band);
   }
   if (d.colours.edges && !DrawEdges(dc, d, face, shape)) return;
+  if (d.hasOutline) DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
 
@@ -261,6 +285,9 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.selected = SelectionState(*element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
+  d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
+                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
+  if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
   d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;

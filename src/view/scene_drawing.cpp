@@ -37,6 +37,7 @@ CLogicalBounds MarkableBounds(const CDrawContext& dc) {
 void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
   CElementDrawOptions elements = options.elements;
   elements.monochrome = options.monochrome;
+  elements.dxfRecording = elements.dxfRecording || options.dxf;
   elements.supportDisplay = options.supportDisplay;
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;

@@ -29,7 +29,8 @@ struct CSceneDrawOptions {
   // clears it whenever the document's scene is rebuilt); none: kept for one paint only.
   CElementDrawCache* cache = nullptr;
   // The annotations: the pass on the screen keeps where each label was drawn (for the
-  // mouse); a printed page scales their fonts and margins; a DXF file carries no pictures.
+  // mouse); a printed page scales their fonts and margins; a DXF file carries no pictures
+  // (neither of annotations nor of elements).
   bool recordAnnotationHits = false;
   double annotationScale = 1.0;
   bool dxf = false;

@@ -26,6 +26,12 @@ CElementScene BuildElementKindsScene(int angle0, int angle1, int angle2);
 // for the benchmark.
 CElementScene BuildLargeScene(int count);
 
+// `count` elements that all carry details, on range QG runs of 100: ends with four bar
+// boxes and a cover, phase changers (kind 8, variant 7), transformer feeds and straight
+// lengths in turn (each bar end followed by a gap its bars reach into), for the
+// benchmark.
+CElementScene BuildDetailedScene(int count);
+
 // A mapping that shows the whole scene (or only the run `only`) in a target of that size,
 // y up.
 void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size,

@@ -184,6 +184,55 @@ CElementScene BuildLargeScene(int count) {
   return scene;
 }
 
+namespace {
+
+void AddDetails(CDev* e, int which) {
+  CBox* body = e->GetBox(CBoxOwner::kBodySlot);
+  const C3DPoint centre = body->GetOrigin();
+  auto place = [&](int slot, const C3DPoint& at, std::int32_t x, std::int32_t y, std::int32_t z,
+                   int role) {
+    CBox* box = e->MakeBox(slot);
+    box->SetPlacement(at, z, x, y);
+    box->SetKindCode(role);
+    return box;
+  };
+  if (which == 0) {
+    e->SetKind(CDev::kEnd);
+    e->SetStyle(2u | (2u << 20));
+    e->SetPropValue("CAPOT", "25/120");
+    place(7, centre, 400, 150, 120, 1);
+    place(8, centre, 400, 170, 140, 3);
+    for (int slot = 10; slot <= 13; ++slot)
+      place(slot, centre + C3DPoint(300, 30.0 * (slot - 10) - 45, 0), 100, 10, 120, 1);
+  } else if (which == 1) {
+    e->SetKind(CDev::kInLineVariant);
+    e->SetStyle(7);
+    place(7, centre, 400, 150, 120, 1);
+  } else if (which == 2) {
+    e->SetKind(CDev::kEnd);
+    place(7, centre, 400, 150, 120, 1)->SetPassWord(0xf2000000u | (1u << 26));
+  }
+}
+
+}  // namespace
+
+CElementScene BuildDetailedScene(int count) {
+  CElementScene scene;
+  scene.document = std::make_unique<CDorneDoc>();
+  CDorneDoc& doc = *scene.document;
+  for (int made = 0, row = 0; made < count; ++row) {
+    CSceneRun run(doc, "QGA", {0, row * 600.0, 0});
+    for (int i = 0; i < 100 && made < count; ++i, ++made) {
+      CDev* e = run.Body(CDev::kStraight, 4, 500);
+      AddDetails(e, i % 4);
+      scene.elements.push_back(e);
+      if (i % 4 == 0) run.Add(CDev::kStraight, 4, 300);  // room for the bar ends, no box
+    }
+  }
+  doc.RebuildScene();
+  return scene;
+}
+
 void FitSceneMapping(CDrawContext& dc, const CDorneDoc& document, CSize size, const CRun* only) {
   double left = 1e300, bottom = 1e300, right = -1e300, top = -1e300;
   const CDisplayList& list = document.GetProjection()->GetDisplayList();

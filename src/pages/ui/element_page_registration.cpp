@@ -1,9 +1,11 @@
 #include "model/page_kinds.h"
+#include "pages/ui/accessory_page_dlg.h"
 #include "pages/ui/characteristics_page_dlg.h"
 #include "pages/ui/clinq_page_dlg.h"
 #include "pages/ui/elbow_page_dlg.h"
 #include "pages/ui/element_name_page_dlg.h"
 #include "pages/ui/entrax_page_dlg.h"
+#include "pages/ui/feed_unit_page_dlg.h"
 #include "pages/ui/mounting_page_dlg.h"
 #include "pages/ui/option_check_page_dlg.h"
 #include "pages/ui/page_factory.h"
@@ -21,6 +23,8 @@ void RegisterElementPages(CPropPageFactory& factory) {
   factory.Register(kPageEntrax, [] { return std::make_unique<CEntraxPageDlg>(); });
   factory.Register(kPageMounting, [] { return std::make_unique<CMountingPageDlg>(); });
   factory.Register(kPageOptionCheck, [] { return std::make_unique<COptionCheckPageDlg>(); });
+  factory.Register(kPageFeedUnit, [] { return std::make_unique<CFeedUnitPageDlg>(); });
+  factory.Register(kPageAccessory, [] { return std::make_unique<CAccessoryPageDlg>(); });
   factory.Register(kPageSpecialShape, [] { return std::make_unique<CSpecialShapePageDlg>(true); });
   factory.Register(kPageSpecialShapeFlat,
                    [] { return std::make_unique<CSpecialShapePageDlg>(false); });

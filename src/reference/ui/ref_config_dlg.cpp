@@ -125,6 +125,8 @@ void CRefConfigDlg::BuildControls() {
   connect(m_page, &CRefLinePageView::NumbersEdited, this, [this] { UpdateOptionEnables(); });
   connect(m_area, &CRefLineArea::QuantityChanged, this,
           [this](int delta) { ChangeQuantity(delta); });
+  connect(m_area, &CRefLineArea::ChooseRequested, this,
+          [this](int button) { ChooseComponentButton(button); });
   ShowStepButtons();
   m_page->ShowLineControls(0, m_project.lines[0]);
 }

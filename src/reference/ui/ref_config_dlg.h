@@ -30,7 +30,7 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
 
  public:
   // Edit states: browsing, a line on page 0, page 1 open, page 2 open.
-  enum EditState { kBrowsing = 0, kEditing = 1, kPanel = 2, kTotals = 3 };
+  enum EditState { kBrowsing = 0, kEditing = 1, kPanel = 2, kTotals = 3, kArrows = 4 };
   // The steps of a line on page 0: its header, its component counts, its prices.
   enum EditStep { kStepHeader = 0, kStepComponents = 1, kStepPrices = 2 };
 
@@ -63,6 +63,14 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   // The pages and the editing of a line.
   bool ShowTabPage(int page);
   bool BeginOrCancelEdit(bool create);
+  // Begins a new QFP line in a luminaire mode (1, 10, 11) chosen on the arrow overlay.
+  bool BeginInMode(int lineMode);
+  // The arrow overlay of the luminaire modes over the line area, or back to browsing.
+  void ShowArrowOverlay(bool show);
+  QWidget* ArrowOverlay() const { return m_arrows; }
+  // The "..." buttons of the line's components: the choice panel, the equipment
+  // quantities or the fixing chooser; true when the dialog opened.
+  bool ChooseComponentButton(int button);
   bool Validate();
   bool TakeComponentCounts();
   void CloseComponentPage();
@@ -120,6 +128,9 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   void DeleteLine(int index);
   void ShowPriceArea(bool show);
   std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> ConnectionChoices() const;
+  void KeepTypedCounts();
+  CRefEquipSetup EquipSetup(bool lineOptions);
+  void TellText(const QString& text);
 
   CRefProject& m_project;
   CRefEnvironment& m_environment;
@@ -148,4 +159,6 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   int m_catalogue = 0;
   bool m_hintShown = false;
   std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> m_readChoices{};
+  QWidget* m_arrows = nullptr;
+  int m_pendingMode = 0;
 };

@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
@@ -91,7 +92,15 @@ bool CRefConfigDlg::BeginOrCancelEdit(bool create) {
   }
   m_context = std::make_unique<CRefLineEditContext>(m_config, work, &m_notifier);
   m_context->decimalSeparator = m_decimal;
-  if (newLine && work.productKind == 0) work.lineMode = LuminaireMode(m_context->GetChoiceTable(1));
+  const int chosenMode = std::exchange(m_pendingMode, 0);
+  if (newLine && work.productKind == 0) {
+    const std::vector<int> table = m_context->GetChoiceTable(1);
+    if (chosenMode == 0 && RefLuminaireModes(table).size() >= 2) {
+      ShowArrowOverlay(true);
+      return true;
+    }
+    work.lineMode = chosenMode != 0 ? chosenMode : LuminaireMode(table);
+  }
   if (!m_page->FillLinePage(*m_context, CRefLinePageView::kFillEdit)) {
     ShowTabPage(-1);
     Tell(StringText(kMsgNothingOffered));

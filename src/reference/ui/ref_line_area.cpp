@@ -57,6 +57,7 @@ int CRefLineArea::ZoneWidth() const {
 void CRefLineArea::HideControls() {
   for (auto& [control, edit] : m_edits) edit->hide();
   for (auto& [control, label] : m_captions) label->hide();
+  for (auto& [control, button] : m_chooseButtons) button->hide();
   m_plus->hide();
   m_minus->hide();
   m_rows->hide();
@@ -123,11 +124,29 @@ QLabel* CRefLineArea::MakeCaption(int control) {
   return label;
 }
 
+QPushButton* CRefLineArea::MakeChooseButton(int control) {
+  QPushButton*& button = m_chooseButtons[control];
+  if (button == nullptr) {
+    button = new QPushButton(QStringLiteral("..."), this);
+    button->setObjectName(QStringLiteral("ref_choose_%1").arg(control));
+    connect(button, &QPushButton::clicked, this,
+            [this, control] { emit ChooseRequested(control); });
+  }
+  return button;
+}
+
+QPushButton* CRefLineArea::ChooseButton(int control) const {
+  const auto found = m_chooseButtons.find(control);
+  return found != m_chooseButtons.end() && found->second->isVisible() ? found->second : nullptr;
+}
+
 void CRefLineArea::PlaceRows() {
   const int h = RowHeight();
   const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 10;
   for (auto& [control, edit] : m_edits) edit->hide();
   for (auto& [control, label] : m_captions) label->hide();
+  for (auto& [control, button] : m_chooseButtons) button->hide();
+  const int buttonWidth = h;
   for (const CRefSchematicZone& zone : m_layout.zones) {
     int y = zone.rect.top + h;  // below the title row
     for (const CRefSchematicRow& row : zone.lines) {
@@ -136,14 +155,23 @@ void CRefLineArea::PlaceRows() {
       QLabel* caption = MakeCaption(row.captionControl);
       caption->setText(QString::fromStdString(row.caption));
       // A zone's total stands at the right of its title row, a caption left of its count.
-      const QRect place = titleStatic
-                              ? QRect(zone.rect.right - editWidth - 5, rowTop + 2, editWidth, h - 4)
-                              : QRect(zone.rect.left + 5, rowTop + 2,
-                                      zone.rect.right - zone.rect.left - editWidth - 15, h - 4);
+      QRect place = titleStatic
+                        ? QRect(zone.rect.right - editWidth - 5, rowTop + 2, editWidth, h - 4)
+                        : QRect(zone.rect.left + 5, rowTop + 2,
+                                zone.rect.right - zone.rect.left - editWidth - 15, h - 4);
+      if (row.chooseButton != 0 && !titleStatic) place.setWidth(std::max(0, place.width() - h - 4));
       caption->setGeometry(place);
       caption->setAlignment(titleStatic ? Qt::AlignRight | Qt::AlignVCenter
                                         : Qt::AlignLeft | Qt::AlignVCenter);
       caption->show();
+      if (row.chooseButton != 0) {
+        // Left of the count (or the zone's total), the caption giving way to it.
+        QPushButton* button = MakeChooseButton(row.chooseButton);
+        const int right = titleStatic ? place.left() : zone.rect.right - editWidth - 5;
+        button->setGeometry(right - buttonWidth - 4, rowTop + 2, buttonWidth, h - 4);
+        button->setEnabled(!m_countsLocked);
+        button->show();
+      }
       if (row.countControl != 0) {
         QLineEdit* edit = MakeCountEdit(row.countControl);
         const auto count = m_counts.find(row.countControl);

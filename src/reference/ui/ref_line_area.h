@@ -41,6 +41,8 @@ class CRefLineArea : public QWidget {
   bool ReadCounts(std::map<int, int>& counts, int& badControl) const;
   QLineEdit* CountEdit(int control) const;
   QLabel* Caption(int control) const;
+  // The "..." button of a row, when shown.
+  QPushButton* ChooseButton(int control) const;
   QPushButton* PlusButton() const { return m_plus; }
   QPushButton* MinusButton() const { return m_minus; }
   QScrollBar* RowScroll() const { return m_rows; }
@@ -54,6 +56,7 @@ class CRefLineArea : public QWidget {
 
  signals:
   void QuantityChanged(int delta);
+  void ChooseRequested(int button);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,6 +68,7 @@ class CRefLineArea : public QWidget {
   void HideControls();
   QLineEdit* MakeCountEdit(int control);
   QLabel* MakeCaption(int control);
+  QPushButton* MakeChooseButton(int control);
   void PaintSchematic(QPainter& painter);
   void PaintPrices(QPainter& painter);
   int PaintRow(QPainter& painter, int row, int top);
@@ -79,6 +83,7 @@ class CRefLineArea : public QWidget {
   bool m_countsLocked = false;
   std::map<int, QLineEdit*> m_edits;
   std::map<int, QLabel*> m_captions;
+  std::map<int, QPushButton*> m_chooseButtons;
   CRefReportView m_view;
   bool m_lineTotal = false;
   bool m_selectionTotal = false;

@@ -9,6 +9,8 @@
 #include <iostream>
 #include <utility>
 
+#include "view/annotation_section.h"
+#include "view/busbar_section.h"
 #include "app/article_table.h"
 #include "app/current_language.h"
 #include "app/language_locale.h"
@@ -223,6 +225,7 @@ void CApplicationShell::LoadStartLists() {
       files, m_app.AppName(), current, ReadSetting(m_app.Profile(), settings_key::kProjects)));
   m_app.MarkInitialProjectsFolder();
   LoadElementImages(m_app);
+  SetBusbarSectionDrawer(DrawSectionLabelSymbol);
   ConnectProductRanges();
 }
 

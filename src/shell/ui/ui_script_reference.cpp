@@ -25,10 +25,14 @@ bool WriteReport(CRefWnd& window, const QString& path) {
                      .arg(QLatin1Char(window.Dialog().DecimalChar()));
   for (int index = 1; index <= lines; ++index) {
     const CRefLine& line = project.lines[static_cast<std::size_t>(index)];
-    text += QStringLiteral("name%1=%2\namount%1=%3\n")
+    QStringList counts;  // the line's component values that are set, "function:value"
+    for (int c = 0; c < CRefLine::kComponentCount; ++c)
+      if (line.Component(c) != 0) counts << QStringLiteral("%1:%2").arg(c).arg(line.Component(c));
+    text += QStringLiteral("name%1=%2\namount%1=%3\ncomponents%1=%4\n")
                 .arg(index)
                 .arg(QString::fromStdString(line.name))
-                .arg(RefRecordAmount(project, index));
+                .arg(RefRecordAmount(project, index))
+                .arg(counts.join(QLatin1Char(' ')));
     text += QStringLiteral("kind%1=%2\nlength%1=%3\ncount%1=%4\nquantity%1=%5\nitems%1=%6\n")
                 .arg(index)
                 .arg(line.productKind)

@@ -1,0 +1,137 @@
+#include "reference/ui/ref_rating_panel.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "app/message_text.h"
+#include "app/ui/window_translation.h"
+
+namespace {
+
+constexpr int kMsgOk = 31045;
+constexpr int kMsgCancel = 31044;
+constexpr int kMsgPitch = 32065;
+constexpr int kMsgRange = 8013;
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString MetresText(int centimetres) {
+  return QString::fromStdString(RefPitchText(centimetres, '.'));
+}
+
+}  // namespace
+
+CRefRatingPanel::CRefRatingPanel(CRefLineEditContext& context, int kind, const CRefCoffTable* table,
+                                 Teller tell, QWidget* parent)
+    : QDialog(parent), m_context(context), m_kind(kind), m_table(table), m_tell(std::move(tell)) {
+  setObjectName(QStringLiteral("ref_rating_panel"));
+  auto* layout = new QVBoxLayout(this);
+  if (kind >= 20) BuildRatings();
+  else BuildOptions();
+  auto* ok = new QPushButton;
+  ok->setObjectName(QStringLiteral("ref_panel_ok"));
+  SetMessageText(ok, kMsgOk);
+  auto* cancel = new QPushButton;
+  cancel->setObjectName(QStringLiteral("ref_panel_cancel"));
+  SetMessageText(cancel, kMsgCancel);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  layout->addStretch();
+  layout->addLayout(buttons);
+  ok->setDefault(true);
+  connect(ok, &QPushButton::clicked, this, &CRefRatingPanel::accept);
+  connect(cancel, &QPushButton::clicked, this, &CRefRatingPanel::reject);
+  TranslateWindow(this);
+}
+
+void CRefRatingPanel::BuildOptions() {
+  auto* layout = static_cast<QVBoxLayout*>(this->layout());
+  m_view = RefChoicePanelFor(m_context, m_kind);
+  QString title = StringQText(m_view.titleMessage);
+  if (m_view.titleMessage == 32044)
+    title = Q(FormatMessageTextD(32044, m_kind == 2 && m_context.Line().productKind == 1 ? 2 : 3));
+  setWindowTitle(title);
+  m_boxes = new QButtonGroup(this);
+  for (const CRefChoiceOption& option : m_view.options) {
+    auto* box = new QCheckBox(Q(option.caption));
+    box->setObjectName(QStringLiteral("ref_choice_box_%1").arg(option.box));
+    box->setChecked(option.checked);
+    m_boxes->addButton(box, option.box);
+    layout->addWidget(box);
+    if (m_kind == 4 && m_view.pitch.shown)
+      connect(box, &QCheckBox::clicked, this, [this, option] {
+        const bool two = option.box == 1 && m_context.Line().productKind == 3;
+        m_pitch->setText(QString::number(two ? 2 : 3));
+      });
+  }
+  if (m_view.poleCombo) {
+    m_pole = new QComboBox;
+    m_pole->setObjectName(QStringLiteral("ref_pole"));
+    m_pole->addItems({QStringLiteral("2"), QStringLiteral("4")});
+    m_pole->setCurrentIndex(m_view.pole);
+    layout->addWidget(m_pole);
+  }
+  if (!m_view.pitch.shown) return;
+  auto* row = new QHBoxLayout;
+  auto* caption = new QLabel;
+  SetMessageText(caption, kMsgPitch);
+  m_pitch = new QLineEdit(MetresText(m_context.Line().fixingSpacing)
+                              .replace(QLatin1Char('.'), QLatin1Char(m_context.decimalSeparator)));
+  m_pitch->setObjectName(QStringLiteral("ref_pitch"));
+  m_pitch->setReadOnly(m_view.pitch.readOnly);
+  m_pitchSpin = new QSpinBox;
+  m_pitchSpin->setObjectName(QStringLiteral("ref_pitch_spin"));
+  m_pitchSpin->setRange(m_view.pitch.spinMin, m_view.pitch.spinMax);
+  m_pitchSpin->setValue(
+      std::clamp(m_context.Line().fixingSpacing / 100, m_view.pitch.spinMin, m_view.pitch.spinMax));
+  m_pitchSpin->setVisible(!m_view.pitch.readOnly);
+  connect(m_pitchSpin, &QSpinBox::valueChanged, this,
+          [this](int metres) { m_pitch->setText(QString::number(metres)); });
+  row->addWidget(caption);
+  row->addWidget(m_pitch);
+  row->addWidget(m_pitchSpin);
+  layout->addLayout(row);
+  m_boxes->setExclusive(true);
+}
+
+void CRefRatingPanel::accept() {
+  if (m_kind >= 20) {
+    std::vector<int> values;
+    if (!ReadRowValues(values)) return;
+    RefStoreRatingEntries(m_entries, m_shown, values, m_setup.family, m_context.Line());
+    m_member = m_kind;
+    done(QDialog::Accepted);  // a rating table always counts as changed
+    return;
+  }
+  CRefChoicePanelInput input;
+  input.box = m_boxes->checkedId();
+  if (m_pole) input.pole = m_pole->currentIndex();
+  if (m_pitch) {
+    const auto pitch =
+        RefParsePitch(m_pitch->text()
+                          .replace(QLatin1Char(m_context.decimalSeparator), QLatin1Char('.'))
+                          .toStdString(),
+                      m_view.pitch);
+    if (!pitch) {
+      if (m_tell)
+        m_tell(Q(FormatMessageTextSS(kMsgRange, MetresText(m_view.pitch.minCm).toStdString(),
+                                     MetresText(m_view.pitch.maxCm).toStdString())));
+      m_pitch->setFocus();
+      return;
+    }
+    input.pitchCm = *pitch;
+  }
+  const bool changed = RefChoicePanelStore(m_context, m_kind, input, m_member);
+  done(changed ? QDialog::Accepted : QDialog::Rejected);
+}

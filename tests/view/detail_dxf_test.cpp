@@ -1,0 +1,97 @@
+// Element details written into a DXF file and read back by an independent reader (Debian's
+// python3-ezdxf): the phase labels and bar marks on the element's layer, and the picture
+// of a feed unit that the file cannot hold given as an ellipse.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/child_process.h"
+#include "element_scene.h"
+#include "support/test_output.h"
+#include "view/draw_recorder.h"
+#include "view/dxf_writer.h"
+#include "view/element_draw_cache.h"
+#include "view/element_drawing.h"
+#include "view/nominal_font_measurer.h"
+
+namespace {
+
+int RunPython(const std::vector<std::string>& arguments) {
+  CChildProcess process;
+  if (process.Start("/usr/bin/python3", arguments) != 0) return -1;
+  return process.Wait();
+}
+
+constexpr CSize kSize{1200, 900};
+
+template <class Device>
+void DrawDetailed(Device& device, const CElementScene& scene, bool dxf) {
+  CNominalFontMeasurer measurer;
+  CDrawContext dc(device, measurer, kSize);
+  FitSceneMapping(dc, *scene.document, kSize);
+  CElementDrawCache cache;
+  CElementDrawOptions options = SceneDrawOptions(true);
+  options.dxfRecording = dxf;
+  DrawElements(dc, *scene.document, cache, options);
+}
+
+TEST(DetailDxfTest, LabelsAndBarsReachTheFileOnTheElementsLayer) {
+  const CElementScene scene = BuildDetailedScene(1);
+  CDxfWriter writer;
+  DrawDetailed(writer, scene, true);
+  const std::string path = TestOutputPath("detail_symbols.dxf");
+  std::string fault;
+  ASSERT_TRUE(writer.WriteFile(path, fault)) << fault;
+  if (RunPython({"-c", "import ezdxf"}) != 0) GTEST_SKIP() << "python3-ezdxf is not installed";
+  const std::filesystem::path source = TVR_SOURCE_DIR;
+  EXPECT_EQ(RunPython({(source / "tests/view/check_detail_dxf.py").string(), path, "RUN", "N", "1",
+                       "2", "3"}),
+            0);
+}
+
+TEST(DetailDxfTest, TheSameDetailsReachEveryTarget) {
+  // What the screen gets and what the file records differ only where the file cannot
+  // follow: screen-only marks, and a picture that becomes an ellipse.
+  const CElementScene scene = BuildDetailedScene(8);
+  CDrawRecorder screen, file;
+  DrawDetailed(screen, scene, false);
+  DrawDetailed(file, scene, true);
+  auto texts = [](const CDrawRecorder& r) {
+    std::vector<std::string> t;
+    for (const auto& c : r.Calls())
+      if (c.kind == "Text") t.push_back(c.text);
+    return t;
+  };
+  EXPECT_EQ(texts(screen), texts(file));
+  EXPECT_FALSE(texts(screen).empty());
+  auto lines = [](const CDrawRecorder& r) {
+    return std::count_if(r.Calls().begin(), r.Calls().end(),
+                         [](const auto& c) { return c.kind == "Line" || c.kind == "Polyline"; });
+  };
+  EXPECT_EQ(lines(screen), lines(file));
+}
+
+TEST(DetailDxfTest, AZoomedOutViewLeavesOutDetailsTheFileKeeps) {
+  const CElementScene scene = BuildDetailedScene(1);
+  auto texts = [&](bool dxf, int zoomOut) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    // a hundred times further out: the element is a few pixels wide
+    dc.Mapping().SetWindowExtent(
+        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
+    CElementDrawCache cache;
+    CElementDrawOptions options = SceneDrawOptions(true);
+    options.dxfRecording = dxf;
+    DrawElements(dc, *scene.document, cache, options);
+    return std::count_if(recorder.Calls().begin(), recorder.Calls().end(),
+                         [](const auto& c) { return c.kind == "Text"; });
+  };
+  const auto near = texts(false, 1);
+  EXPECT_GE(near, 4) << "the four bars labelled";
+  EXPECT_EQ(texts(false, 100), 0);
+  EXPECT_EQ(texts(true, 100), near);
+}
+
+}  // namespace
