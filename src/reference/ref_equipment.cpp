@@ -111,7 +111,7 @@ CRefEquipPages RefEquipPages(const CRefEquipSetup& setup) {
 
 namespace {
 
-using Rows = std::vector<CRefEquipRowSpec>;
+using Rows = std::vector<CRefEquipRowPlan>;
 
 bool AnyOf(int product, std::initializer_list<int> products) {
   return std::find(products.begin(), products.end(), product) != products.end();
@@ -237,7 +237,7 @@ Rows LightingPage(const CRefEquipSetup& setup) {
 
 }  // namespace
 
-std::vector<CRefEquipRowSpec> RefEquipPageRows(const CRefEquipSetup& setup, int pageKind) {
+std::vector<CRefEquipRowPlan> RefEquipPageRows(const CRefEquipSetup& setup, int pageKind) {
   switch (pageKind) {
     case 0: return FeedPage(setup);
     case 1: return EndPage(setup);

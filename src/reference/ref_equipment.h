@@ -47,13 +47,13 @@ CRefEquipPages RefEquipPages(const CRefEquipSetup& setup);
 // picture, component the picture of plain products, style where the item numbers start.
 // A component of kRefEquipTextOnly makes a row of text alone.
 inline constexpr int kRefEquipTextOnly = -1;
-struct CRefEquipRowSpec {
+struct CRefEquipRowPlan {
   int row = 0;
   int text = 0;
   int component = 0;
   int style = 0;
 };
-std::vector<CRefEquipRowSpec> RefEquipPageRows(const CRefEquipSetup& setup, int pageKind);
+std::vector<CRefEquipRowPlan> RefEquipPageRows(const CRefEquipSetup& setup, int pageKind);
 
 // The counts the user typed, components 16..44; the others follow the line.
 class CRefEquipCounts {

@@ -22,17 +22,17 @@ std::string ComponentText(int component) {
   }
 }
 
-std::string RowText(const CRefEquipSetup& setup, const CRefEquipRowSpec& spec, int style) {
-  if (spec.text == 0) return ComponentText(spec.component);
-  if (spec.text < 10) return FormatMessageTextD(kMsgNumbered, spec.text);
-  if (spec.text == kMsgFixingEstimate)
+std::string RowText(const CRefEquipSetup& setup, const CRefEquipRowPlan& plan, int style) {
+  if (plan.text == 0) return ComponentText(plan.component);
+  if (plan.text < 10) return FormatMessageTextD(kMsgNumbered, plan.text);
+  if (plan.text == kMsgFixingEstimate)
     return FormatMessageTextDD(kMsgFixingEstimate, setup.length,
                                RefEquipFixingEstimate(setup.length, style, setup.product));
-  if (spec.text == kMsgFixingCount) return FormatMessageTextD(kMsgFixingCount, setup.fixingCount);
-  if (spec.text != kMsgTwoTexts) return StringText(spec.text);
+  if (plan.text == kMsgFixingCount) return FormatMessageTextD(kMsgFixingCount, setup.fixingCount);
+  if (plan.text != kMsgTwoTexts) return StringText(plan.text);
   const std::string both = StringText(kMsgTwoTexts);
   const std::size_t split = both.find("//");
-  if (spec.component != kRefEquipTextOnly) return both.substr(0, split);
+  if (plan.component != kRefEquipTextOnly) return both.substr(0, split);
   if (setup.State(26) == 0 || split == std::string::npos) return {};
   return both.substr(split + 2);
 }
@@ -51,31 +51,31 @@ std::string Prefix(int style, int counter) {
 }
 
 // One row of a page (rows 1..9), or nothing when the product does not offer it.
-void SetItemRow(const CRefEquipSetup& setup, const CRefEquipRowSpec& spec, const CRefLine& line,
+void SetItemRow(const CRefEquipSetup& setup, const CRefEquipRowPlan& plan, const CRefLine& line,
                 const CRefEquipCounts& counts, int& counter, CRefEquipRowView& view) {
-  int style = spec.style;
+  int style = plan.style;
   bool checkBox = false;
-  if (style < 0) style = -style - 1, checkBox = spec.row <= 3;
+  if (style < 0) style = -style - 1, checkBox = plan.row <= 3;
   if (style == 0 || style == 10) ++counter;
   bool shown = true;
   if (setup.Plain()) shown = style >= 10 || setup.lineOptions;
   if (style >= 10) style -= 10;
   int state = 2;
-  if (spec.component != kRefEquipTextOnly) {
-    if (spec.component < CRefEquipCounts::kFirst || spec.component > CRefEquipCounts::kLast ||
-        setup.State(spec.component) == 0)
+  if (plan.component != kRefEquipTextOnly) {
+    if (plan.component < CRefEquipCounts::kFirst || plan.component > CRefEquipCounts::kLast ||
+        setup.State(plan.component) == 0)
       return;
-    if (setup.product != 0 || setup.lineOptions) state = setup.State(spec.component);
+    if (setup.product != 0 || setup.lineOptions) state = setup.State(plan.component);
   }
   if (!shown) return;
   view = {};
   view.shown = true;
   view.checkBox = checkBox;
-  view.text = Prefix(style, counter) + RowText(setup, spec, style);
-  if (spec.component == kRefEquipTextOnly) return;
-  view.component = spec.component;
+  view.text = Prefix(style, counter) + RowText(setup, plan, style);
+  if (plan.component == kRefEquipTextOnly) return;
+  view.component = plan.component;
   view.editable = state % 2 == 0;
-  view.value = counts.Count(line, spec.component);
+  view.value = counts.Count(line, plan.component);
 }
 
 }  // namespace
@@ -106,16 +106,16 @@ CRefEquipPageView RefEquipShowPage(const CRefEquipSetup& setup, int pageKind, co
                                    const CRefEquipCounts& counts) {
   CRefEquipPageView view;
   int counter = 0;
-  for (const CRefEquipRowSpec& spec : RefEquipPageRows(setup, pageKind)) {
-    if (spec.row == 0) {
+  for (const CRefEquipRowPlan& plan : RefEquipPageRows(setup, pageKind)) {
+    if (plan.row == 0) {
       view = {};
-      view.picture = setup.Plain() && spec.component >= 1 ? spec.component : spec.text;
-      counter = spec.style;
+      view.picture = setup.Plain() && plan.component >= 1 ? plan.component : plan.text;
+      counter = plan.style;
       continue;
     }
-    if (spec.row < 1 || spec.row > 9) continue;
-    SetItemRow(setup, spec, line, counts, counter,
-               view.rows[static_cast<std::size_t>(spec.row - 1)]);
+    if (plan.row < 1 || plan.row > 9) continue;
+    SetItemRow(setup, plan, line, counts, counter,
+               view.rows[static_cast<std::size_t>(plan.row - 1)]);
   }
   return view;
 }

@@ -11,17 +11,17 @@
 namespace {
 
 // A project of lines given as (group, kind, name), numbered from 1.
-struct LineSpec {
+struct LineDraft {
   int group, kind;
   const char* name;
 };
 
-CRefProject MakeProject(std::initializer_list<LineSpec> lines) {
+CRefProject MakeProject(std::initializer_list<LineDraft> lines) {
   CRefProject project;
   int index = 1;
-  for (const LineSpec& spec : lines)
+  for (const LineDraft& draft : lines)
     project.lines[static_cast<std::size_t>(index++)] =
-        MakeProjectLine(spec.group, spec.kind, spec.name);
+        MakeProjectLine(draft.group, draft.kind, draft.name);
   project.lineCount = index - 1;
   return project;
 }
