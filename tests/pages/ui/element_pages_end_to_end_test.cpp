@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -19,6 +16,7 @@
 #include "model/run.h"
 #include "model/run_environment.h"
 #include "ranges/range_test_support.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/test_output.h"
 
@@ -35,32 +33,20 @@ TEST_F(ElementPagesEndToEndTest, AReferenceTypedOnTheNamePageIsSavedAndCounted) 
   folder.WriteFile("settings/TVR73/TVR.INI",
                    "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n"
                    "[Dialog Property]\nLeft=20\nTop=20\n");
-  std::filesystem::create_directories(folder.File("runtime"));
   const std::string sample = folder.File("sample.run");
   std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", sample);
   const std::string saved = folder.File("edited.run");
   const std::string characteristics = TestOutputPath("element_pages_e2e_characteristics.png");
   const std::string name = TestOutputPath("element_pages_e2e_name.png");
   // Element 0 of the current run is one of its ends; slot 6 is its body.
-  folder.WriteFile("script.txt", "open " + sample + "\npick 0 6\nproptab 0\npropshot " +
-                                     characteristics + "\nproptab 1\nproptype 1073 " +
-                                     kTypedReference + "\npropshot " + name + "\nsave " + saved +
-                                     "\n");
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove("QT_QPA_PLATFORM");
-  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.File("settings")));
-  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.File("runtime")));
-  environment.insert("TVR_DUMP_WINDOW_FILE", QString::fromStdString(folder.File("dump.txt")));
-  environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.File("script.txt")));
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.setProcessEnvironment(environment);
-  process.start("xvfb-run",
-                {"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr"), QStringLiteral("/nsplash")});
-  ASSERT_TRUE(process.waitForFinished(90000));
-  QFile dump(QString::fromStdString(folder.File("dump.txt")));
-  ASSERT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
-  const QString text = QString::fromUtf8(dump.readAll());
+  const CProgramRun program =
+      RunProgram(folder.Path(), {QStringLiteral("/nsplash")},
+                 "open " + sample + "\npick 0 6\nproptab 0\npropshot " + characteristics +
+                     "\nproptab 1\nproptype 1073 " + kTypedReference + "\npropshot " + name +
+                     "\nsave " + saved + "\n");
+  ASSERT_TRUE(program.finished) << program.output.toStdString();
+  ASSERT_FALSE(program.dump.isEmpty()) << program.output.toStdString();
+  const QString text = program.dump;
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(characteristics)).isNull());
   EXPECT_FALSE(QImage(QString::fromStdString(name)).isNull());

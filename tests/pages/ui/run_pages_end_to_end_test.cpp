@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include <filesystem>
@@ -22,6 +19,7 @@
 #include "model/run.h"
 #include "model/run_environment.h"
 #include "ranges/range_test_support.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/test_output.h"
 
@@ -30,27 +28,14 @@ namespace {
 class RunPagesEndToEndTest : public RangeTest {
  protected:
   // Runs the program on the script; the dump of its window after the script.
-  QString RunProgram(const std::string& script) {
+  QString RunScript(const std::string& script) {
     m_folder.WriteFile("settings/TVR73/TVR.INI",
                        "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nSplit=1\n[Language]\n"
                        "ID=044\n[Dialog Property]\nLeft=20\nTop=20\nStayVisible=1\n");
-    std::filesystem::create_directories(m_folder.File("runtime"));
-    m_folder.WriteFile("script.txt", script);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("QT_QPA_PLATFORM");
-    environment.insert("XDG_CONFIG_HOME", QString::fromStdString(m_folder.File("settings")));
-    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(m_folder.File("runtime")));
-    environment.insert("TVR_DUMP_WINDOW_FILE", QString::fromStdString(m_folder.File("dump.txt")));
-    environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(m_folder.File("script.txt")));
-    QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.setProcessEnvironment(environment);
-    process.start("xvfb-run",
-                  {"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr"), QStringLiteral("/nsplash")});
-    EXPECT_TRUE(process.waitForFinished(120000));
-    QFile dump(QString::fromStdString(m_folder.File("dump.txt")));
-    EXPECT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
-    return QString::fromUtf8(dump.readAll());
+    const CProgramRun program = ::RunProgram(m_folder.Path(), {QStringLiteral("/nsplash")}, script);
+    EXPECT_TRUE(program.finished) << program.output.toStdString();
+    EXPECT_FALSE(program.dump.isEmpty()) << program.output.toStdString();
+    return program.dump;
   }
   std::string File(const char* name) { return m_folder.File(name); }
   static std::string Bytes(const std::string& path) {
@@ -76,7 +61,7 @@ TEST_F(RunPagesEndToEndTest, ANewRunOfRangeQDIsLaidOutBuiltSavedAndReopened) {
   const std::string shots = TestOutputPath("run_pages_e2e_");
   const std::string saved = File("design.run");
   const std::string again = File("again.run");
-  const QString text = RunProgram(
+  const QString text = RunScript(
       "closemodals\ntoward 1 1500\nkey return\ncommand 32792\npropchoose 1020 QDA\n"
       "propchoose 1021 63 A\npropshot " +
       shots +
@@ -114,11 +99,11 @@ TEST_F(RunPagesEndToEndTest, ARangeChangeUndoneGivesBackTheSameFile) {
   std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", sample);
   const std::string shots = TestOutputPath("run_pages_e2e_qdt_");
   const QString text =
-      RunProgram("closemodals\nopen " + sample + "\ncommand 32792\nsave " + File("before.run") +
-                 "\npropchoose 1020 QDT\n"
-                 "propshot " +
-                 shots + "1_changed.png\nsave " + File("changed.run") + "\ncommand 57643\nsave " +
-                 File("undone.run") + "\n");
+      RunScript("closemodals\nopen " + sample + "\ncommand 32792\nsave " + File("before.run") +
+                "\npropchoose 1020 QDT\n"
+                "propshot " +
+                shots + "1_changed.png\nsave " + File("changed.run") + "\ncommand 57643\nsave " +
+                File("undone.run") + "\n");
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   CRunEnvironment::Instance().SetCatalogues({{"QDA", "QD A"}, {"QDT", "QD T"}});
   CDorneDoc changed;

@@ -6,10 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -23,6 +20,7 @@
 #include "model/run_environment.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_test_support.h"
+#include "support/program_run.h"
 #include "support/temp_folder.h"
 #include "support/test_output.h"
 
@@ -62,7 +60,6 @@ TEST_F(ShapePagesEndToEndTest, AnEndPieceAndItsBarsAreSavedAndBooked) {
   folder.WriteFile("settings/TVR73/TVR.INI",
                    "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n"
                    "[Dialog Property]\nLeft=20\nTop=20\n");
-  std::filesystem::create_directories(folder.File("runtime"));
   const std::string saved = folder.File("edited.run");
   const std::string sample = folder.File("sample.run");
   int feedUnit = -1;
@@ -84,28 +81,16 @@ TEST_F(ShapePagesEndToEndTest, AnEndPieceAndItsBarsAreSavedAndBooked) {
   ASSERT_GE(tabShapeDimensions, 0);
   const std::string endPiece = TestOutputPath("shape_pages_e2e_end_piece.png");
   const std::string bars = TestOutputPath("shape_pages_e2e_bars.png");
-  folder.WriteFile("script.txt",
-                   "open " + sample + "\npick " + std::to_string(feedUnit) +
-                       " 6\nproptab 0\npropshot " + TestOutputPath("shape_pages_e2e_start.png") +
-                       "\n" + "proptab " + std::to_string(tabEndPiece) +
-                       "\nproppick 1003 1\npropshot " + endPiece + "\nproptab " +
-                       std::to_string(tabShapeDimensions) + "\nproptype 1685 120\npropshot " +
-                       bars + "\nsave " + saved + "\n");
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove("QT_QPA_PLATFORM");
-  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.File("settings")));
-  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.File("runtime")));
-  environment.insert("TVR_DUMP_WINDOW_FILE", QString::fromStdString(folder.File("dump.txt")));
-  environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.File("script.txt")));
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.setProcessEnvironment(environment);
-  process.start("xvfb-run",
-                {"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr"), QStringLiteral("/nsplash")});
-  ASSERT_TRUE(process.waitForFinished(90000));
-  QFile dump(QString::fromStdString(folder.File("dump.txt")));
-  ASSERT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
-  const QString text = QString::fromUtf8(dump.readAll());
+  const CProgramRun program = RunProgram(
+      folder.Path(), {QStringLiteral("/nsplash")},
+      "open " + sample + "\npick " + std::to_string(feedUnit) + " 6\nproptab 0\npropshot " +
+          TestOutputPath("shape_pages_e2e_start.png") + "\n" + "proptab " +
+          std::to_string(tabEndPiece) + "\nproppick 1003 1\npropshot " + endPiece + "\nproptab " +
+          std::to_string(tabShapeDimensions) + "\nproptype 1685 120\npropshot " + bars + "\nsave " +
+          saved + "\n");
+  ASSERT_TRUE(program.finished) << program.output.toStdString();
+  ASSERT_FALSE(program.dump.isEmpty()) << program.output.toStdString();
+  const QString text = program.dump;
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(endPiece)).isNull());
   EXPECT_FALSE(QImage(QString::fromStdString(bars)).isNull());

@@ -5,10 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QStandardPaths>
 
 #include <chrono>
@@ -18,6 +15,7 @@
 #include <thread>
 
 #include "shell_test_support.h"
+#include "support/program_run.h"
 #include "support/command_output.h"
 
 namespace {
@@ -29,7 +27,6 @@ TEST(LayoutExportsEndToEndTest, PricesUpdatedThenCsvAndWorkbookReadBack) {
   folder.Write("settings/TVR73/TVR.INI",
                "[Database]\nNoML=1\nNoRF=1\nCurrentCat=1\n"
                "[Design]\nInfos=0\n[Language]\nID=044\n");
-  std::filesystem::create_directories(folder.Path("runtime"));
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/layout_exports_";
   const std::string csv = folder.Path("qd_sample.csv");
@@ -38,21 +35,10 @@ TEST(LayoutExportsEndToEndTest, PricesUpdatedThenCsvAndWorkbookReadBack) {
                              "/examples/qd_sample.run\ncommand 32875\nshot " +
                              shot + "1_prices.png\ncsv all " + csv + "\nworkbook " + workbook +
                              "\nsave " + folder.Path("priced.run") + "\n";
-  folder.Write("script.txt", script);
-  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-  environment.remove("QT_QPA_PLATFORM");
-  environment.insert("XDG_CONFIG_HOME", QString::fromStdString(folder.Path("settings")));
-  environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.Path("runtime")));
-  environment.insert("TVR_DUMP_WINDOW_FILE", QString::fromStdString(folder.Path("dump.txt")));
-  environment.insert("TVR_SCRIPT_FILE", QString::fromStdString(folder.Path("script.txt")));
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.setProcessEnvironment(environment);
-  process.start("xvfb-run", {"-a", QStringLiteral(TVR_PROGRAM_DIR "/tvr")});
-  ASSERT_TRUE(process.waitForFinished(90000));
-  QFile dump(QString::fromStdString(folder.Path("dump.txt")));
-  ASSERT_TRUE(dump.open(QIODevice::ReadOnly)) << process.readAll().toStdString();
-  const QString text = QString::fromUtf8(dump.readAll());
+  const CProgramRun program = RunProgram(folder.Path(), {}, script);
+  ASSERT_TRUE(program.finished) << program.output.toStdString();
+  ASSERT_FALSE(program.dump.isEmpty()) << program.output.toStdString();
+  const QString text = program.dump;
   EXPECT_TRUE(text.contains("\nfailed=\n")) << text.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(shot + "1_prices.png")).isNull());
   const std::string verdict = CommandOutput(
