@@ -103,22 +103,28 @@ void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
 
 // An edit with the mouse as the layout window makes it: the step, a straight added at
 // the current element, the run rebuilt and the scene made again (the drawing is the
-// view's own benchmark). Undone outside the timing.
-void BM_MouseEdit(benchmark::State& state) {
+// view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
+// drops the redo it left.
+void MouseEdit(benchmark::State& state, bool afterUndo) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
     undo.SaveUndoState(21069, true);
     CRun* run = document->GetCurrentRun();
-    run->GetCurrentElement()->AddStraightToward(4, 1000);
+    CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
+    if (added != nullptr) run->SetCurrentElement(added);
     run->RebuildParts(0);
     document->RebuildScene();
+    if (!afterUndo) continue;
     state.PauseTiming();
     undo.Undo();
     state.ResumeTiming();
   }
 }
+void BM_MouseEdit(benchmark::State& state) { MouseEdit(state, false); }
+void BM_MouseEditAfterUndo(benchmark::State& state) { MouseEdit(state, true); }
+BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 
 // Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
