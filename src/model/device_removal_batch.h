@@ -12,6 +12,8 @@ class CRun;
 // in one pass: a rebuild takes thousands of joints out of a long run, and closing the
 // list up after each one made it quadratic in the run's length. The order of the list
 // comes out as when each left at once. Nested batches leave the work to the outermost.
+// An element released to another owner meanwhile (CRun::ReleaseElement) must outlive the
+// batch: its slot still points at it until the end.
 class CDeviceRemovalBatch {
  public:
   explicit CDeviceRemovalBatch(CRun& run);
