@@ -172,7 +172,13 @@ TEST_F(RefComponentDialogsTest, EquipmentCountOutOfRangeIsRefused) {
   EXPECT_EQ(line.components[20], 12);
 }
 
-TEST(RefOptionDialogsTest, FixingChooserReturnsChoiceAndRange) {
+// The dialogs made on their own read the English texts, as those of the window do.
+class RefOptionDialogsTest : public ::testing::Test {
+ protected:
+  CLinearTestSetup texts;
+};
+
+TEST_F(RefOptionDialogsTest, FixingChooserReturnsChoiceAndRange) {
   std::vector<int> states(56, 0);
   for (int c : {9, 11, 12, 44}) states[static_cast<std::size_t>(c)] = 2;
   CRefOptionDlg dialog(states, 3, 4);
@@ -194,7 +200,7 @@ TEST(RefOptionDialogsTest, FixingChooserReturnsChoiceAndRange) {
   EXPECT_EQ(other.Range(), 1);
 }
 
-TEST(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
+TEST_F(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
   std::vector<int> states(56, 0);
   states[45] = states[47] = 2;
   int chosen = 0, backs = 0;
@@ -228,7 +234,7 @@ CRefLine QfpLineOfThreeSections() {
   return line;
 }
 
-TEST(RefOptionDialogsTest, ItemTabsEditACopyUntilOk) {
+TEST_F(RefOptionDialogsTest, ItemTabsEditACopyUntilOk) {
   CRefLine line = QfpLineOfThreeSections();
   CRefItemTabsDlg::Setup tabsSetup;
   tabsSetup.lineMode = 1;
@@ -260,7 +266,7 @@ TEST(RefOptionDialogsTest, ItemTabsEditACopyUntilOk) {
   EXPECT_EQ(line.sections[0].values[0], 4);
 }
 
-TEST(RefOptionDialogsTest, ItemTabsCountResizesTheSections) {
+TEST_F(RefOptionDialogsTest, ItemTabsCountResizesTheSections) {
   CRefLine line = QfpLineOfThreeSections();
   CRefItemTabsDlg::Setup tabsSetup;
   tabsSetup.lineMode = 10;

@@ -1,0 +1,65 @@
+#include "reference/ref_line_controls.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kSpreadSlot = 96;
+constexpr int kConnectionWithCount = 6;
+// The shorter of the two complements (2 m and 3 m): the guard asks only when the line is
+// certainly exceeded.
+constexpr std::int64_t kShortestComplementCm = 200;
+constexpr std::int64_t kQyxComplementCm = 153;
+
+bool IsQfp(const CRefLine& line) { return line.productKind == 0; }
+bool IsLuminaireModeLine(const CRefLine& line) { return IsQfp(line) && line.lineMode >= 10; }
+
+}  // namespace
+
+bool RefConnectionFlag(const CRefLine& line, const CRefConfig& config) {
+  if (line.group != 3 || (IsQfp(line) && line.lineMode < 10)) return false;
+  if (line.conductors != 1 && line.conductors < 3) return false;
+  const CRefConfig::Record& record = config.Connection(line.productKind);
+  return (record[1] & 0xFFFF) == kSpreadSlot;
+}
+
+bool RefLuminaireOptionFlag(const std::vector<int>& table) {
+  int offered = 0;
+  for (std::size_t c = 45; c <= 47 && c < table.size(); ++c) offered += table[c] != 0 ? 1 : 0;
+  return offered >= 2;
+}
+
+CRefLineControls RefLineControlsFor(const CRefLine& line, const std::vector<int>& table,
+                                    bool connectionFlag) {
+  CRefLineControls controls;
+  controls.spacing = !IsQfp(line);
+  controls.connectionCount =
+      (line.productKind == 4 || line.productKind == 8) && line.connection == kConnectionWithCount;
+  if (line.group != 3) return controls;
+  controls.luminaireMode = RefLuminaireOptionFlag(table) ? !IsLuminaireModeLine(line)
+                                                         : IsQfp(line) && line.lineMode < 10;
+  controls.itemTabs = IsLuminaireModeLine(line);
+  controls.extraCode = connectionFlag;
+  return controls;
+}
+
+bool RefHeaderChoiceChanged(CRefLineEditContext& context, int rating, int conductors) {
+  CRefLine& line = context.Line();
+  if (rating >= 0) line.rating = rating;
+  if (conductors >= 0) line.conductors = conductors;
+  if (line.group != 3) return false;
+  context.connectionFlag = RefConnectionFlag(line, context.Config());
+  if (!context.connectionFlag) line.extraCode = 0;
+  return line.productKind == 2;
+}
+
+CRefFieldLimit RefConnectionCountLimit(int length) { return {1, std::max(1, length)}; }
+
+bool RefFamiliesExceedLength(CRefLineEditContext& context, int straight, int complement) {
+  const CRefLineEditContext::RunMeasure run = context.MeasureRun();
+  const bool qyx = context.Line().productKind == kRefProductQYX;
+  const std::int64_t covered = static_cast<std::int64_t>(std::max(0, straight)) * run.elementCm +
+                               static_cast<std::int64_t>(std::max(0, complement)) *
+                                   (qyx ? kQyxComplementCm : kShortestComplementCm);
+  return covered > run.lengthCm;
+}
