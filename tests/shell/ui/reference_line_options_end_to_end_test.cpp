@@ -41,7 +41,9 @@ TEST(ReferenceLineOptionsEndToEndTest, OptionButtonsAndConnectionCountsReachTheL
                              "refbutton ref_validate\n" + TakeAndCommit("Spaced");
   // A QPA line of 30 m on connection 6: its tap-off count must be typed (0 is refused).
   const std::string outlets =
-      "refnew 2 4\nrefchoose ref_rating 250\nreftype ref_length 30\nrefchoose ref_connection 6\nshot " + pageShot +
+      "refnew 2 4\nrefchoose ref_rating 250\nreftype ref_length 30\nrefchoose ref_connection "
+      "6\nshot " +
+      pageShot +
       "\nanswer - 1\nrefbutton ref_validate\nreftype ref_connection_count 12\n"
       "refbutton ref_validate\n" +
       TakeAndCommit("Outlets");
