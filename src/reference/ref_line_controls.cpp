@@ -10,6 +10,7 @@ constexpr int kConnectionWithCount = 6;
 // certainly exceeded.
 constexpr std::int64_t kShortestComplementCm = 200;
 constexpr std::int64_t kQyxComplementCm = 153;
+constexpr int kMsgConnections = 32001, kMsgTapOutlets = 32411, kMsgCircuits = 31124;
 
 bool IsQfp(const CRefLine& line) { return line.productKind == 0; }
 bool IsLuminaireModeLine(const CRefLine& line) { return IsQfp(line) && line.lineMode >= 10; }
@@ -41,6 +42,17 @@ CRefLineControls RefLineControlsFor(const CRefLine& line, const std::vector<int>
   controls.itemTabs = IsLuminaireModeLine(line);
   controls.extraCode = connectionFlag;
   return controls;
+}
+
+int RefConnectionLabelMessage(CRefLineEditContext& context) {
+  const int kind = context.Line().productKind;
+  if ((kind == 1 || kind == 2) && context.Config().SpecialMode() == 2) return kMsgCircuits;
+  if (kind == 4) return kMsgTapOutlets;
+  if (kind == 8) {
+    const std::vector<int> table = context.GetChoiceTable(1);
+    if (table.size() > 39 && table[39] != 0) return kMsgTapOutlets;
+  }
+  return kMsgConnections;
 }
 
 bool RefHeaderChoiceChanged(CRefLineEditContext& context, int rating, int conductors) {

@@ -26,6 +26,11 @@ bool RefLuminaireOptionFlag(const std::vector<int>& table);
 CRefLineControls RefLineControlsFor(const CRefLine& line, const std::vector<int>& table,
                                     bool connectionFlag);
 
+// The message over the connection combo: the tap-off outlets of QPA (and of QPC when it
+// offers their joints), the circuits of the lighting lines in special mode 2, else the
+// connections.
+int RefConnectionLabelMessage(CRefLineEditContext& context);
+
 // The conductor or rating combo changed while the header is open: the line takes the
 // new choice, the connection flag follows, and without it the extra code goes back to 0.
 // True when the connection combo must be filled again (QYB).

@@ -139,4 +139,24 @@ TEST(RefLineControlsTest, QyxElementsAreMeasuredInCentimetres) {
   EXPECT_TRUE(RefFamiliesExceedLength(fixture.context, 2, 2));   // 918 cm
 }
 
+TEST(RefLineControlsTest, TheConnectionLabelFollowsProductAndMode) {
+  struct Case {
+    const char* fault;
+    int kind, specialMode, state39;
+    int expected;
+  } cases[] = {
+      {"distribution connections", 3, 0, 0, 32001},
+      {"QPA counts tap-off outlets", 4, 0, 0, 32411},
+      {"QPC with outlet joints", 8, 0, 2, 32411},
+      {"QPC without them", 8, 0, 0, 32001},
+      {"lighting circuits in special mode 2", 1, 2, 0, 31124},
+      {"lighting connections otherwise", 2, 0, 0, 32001},
+  };
+  for (const Case& c : cases) {
+    CRefEditFixture fixture{c.kind, 400, c.specialMode};
+    fixture.config.Product(c.kind).states[39] = c.state39;
+    EXPECT_EQ(RefConnectionLabelMessage(fixture.context), c.expected) << c.fault;
+  }
+}
+
 }  // namespace

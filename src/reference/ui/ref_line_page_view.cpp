@@ -17,7 +17,6 @@ constexpr int kMsgRating = 2562;
 constexpr int kMsgConductors = 2732;
 constexpr int kMsgLength = 30152;
 constexpr int kMsgConnections = 32001;
-constexpr int kMsgTapOutlets = 32411;
 constexpr int kMsgLuminaires = 32004;
 constexpr int kMsgLuminaireCount = 32190;
 constexpr int kMsgStandardBoxes = 31109;
@@ -160,8 +159,7 @@ bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
   FillCombo(m_conductors, conductors);
   FillCombo(m_connection, connections);
   const int kind = line.productKind;
-  const bool qp = kind == 4 || kind == 8;
-  m_connectionLabel->setText(StringQText(qp ? kMsgTapOutlets : kMsgConnections));
+  m_connectionLabel->setText(StringQText(RefConnectionLabelMessage(context)));
   m_qyx = kind == kRefProductQYX;
   QString length = QString::number(line.length);
   if (m_qyx && line.components[36] > 100)

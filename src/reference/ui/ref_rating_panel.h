@@ -45,6 +45,7 @@ class CRefRatingPanel : public QDialog {
   void ShowType(const QString& type);
   bool ReadRowValues(std::vector<int>& values);
   void OnSwitch(int row, bool checked);
+  void OnPoleChange(int pole);
 
   CRefLineEditContext& m_context;
   int m_kind;

@@ -168,4 +168,23 @@ TEST_F(RefRatingPanelTest, LuminaireBoxesWithAlternativesShowTheNote) {
   Shoot(panel, "reference_rating_luminaires.png");
 }
 
+TEST_F(RefRatingPanelTest, ThePoleCountRenamesTheStraightMembersWithoutChangingTheLine) {
+  CRefLineEditContext& qpa = LineOf(4);
+  qpa.ApplyLineDefaults(line);
+  CRefRatingPanel panel(qpa, 1, nullptr, tell);
+  auto* pole = panel.findChild<QComboBox*>(QStringLiteral("ref_pole"));
+  ASSERT_NE(pole, nullptr) << "QPA offers component 8";
+  auto* first = panel.findChild<QCheckBox*>(QStringLiteral("ref_choice_box_0"));
+  ASSERT_NE(first, nullptr);
+  const QString two = first->text();
+  const std::int32_t kept = line.components[8];
+  pole->setCurrentIndex(1);
+  emit pole->activated(1);
+  EXPECT_NE(first->text(), two);  // the lengths of four poles
+  EXPECT_EQ(line.components[8], kept);
+  pole->setCurrentIndex(0);
+  emit pole->activated(0);
+  EXPECT_EQ(first->text(), two);
+}
+
 }  // namespace

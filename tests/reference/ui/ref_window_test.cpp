@@ -54,10 +54,10 @@ struct ProductCase {
 };
 
 // The products the sample's option lists offer, at ratings its article table holds; its
-// formula table holds only QDA and QPA formulas, so the other lines stay without items.
+// formula table holds QDA, QPA and QPC formulas, so the lighting lines stay without items.
 constexpr ProductCase kSampleProducts[] = {{2, 3, 63, 30, 0, true},
                                            {2, 4, 250, 25, 0, true},
-                                           {2, 8, 400, 40, 0, false},
+                                           {2, 8, 400, 40, 0, true},
                                            {3, 1, 0, 24, 8, false},
                                            {3, 2, 0, 18, 6, false}};
 
