@@ -176,7 +176,7 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
         {kCableRangeCaption,
          DescribeChoice(0, kChoiceCableEntry, 10 * c[kFamilyFixing] + line.components[13] - 79,
                         false, false, captions),
-         0, -1, false});
+         0, 13, false});
   }
   if (zones[kLuminaire].rows > 1) {
     zones[kLuminaire].lines.push_back(
@@ -213,11 +213,12 @@ void AdjustLuminaireZones(const CRefLine& line, int h, int w, CRefSchematicLayou
   }
   const int top = connections.Empty() ? layout.zones[kFeed].rect.top : connections.bottom + h / 2;
   const int left = connections.Empty() ? layout.zones[kStraight].rect.left : connections.left;
-  layout.options.rows = 2;
-  layout.options.rect = {left, top, left + w, top + 2 * h};
+  // One row, as the supplementary zone: the title, the button and the total at its right.
+  layout.options.rows = 1;
+  layout.options.rect = {left, top, left + w, top + h};
   layout.options.titleMessage = kMsgLuminaireOptions;
   layout.options.lines.push_back({kStaticEquipment,
-                                  std::to_string(RefLuminaireEquipmentTotal(line)), 0, 0, false,
+                                  std::to_string(RefLuminaireEquipmentTotal(line)), 0, -1, false,
                                   kEquipmentButton});
 }
 
