@@ -159,4 +159,14 @@ TEST_F(RefLineOptionsTest, CountsLongerThanTheLineAskFirst) {
   EXPECT_EQ(Messages().size(), asked + 1);  // only the counts question: 30 m are 30 m
 }
 
+TEST_F(RefLineOptionsTest, TheLinesPricesShowItsOptionsReadOnly) {
+  const int index = AddRefLine(*window, 2, 3, 63, 30, 0, QStringLiteral("Shown"));
+  ASSERT_GT(index, 0);
+  ASSERT_TRUE(Dialog().SelectCode(index));
+  ASSERT_TRUE(Dialog().ShowTabPage(2));
+  ASSERT_TRUE(Shown(1205));
+  EXPECT_FALSE(Page().OptionButton(1205)->isEnabled());
+  EXPECT_FALSE(Shown(1206));
+}
+
 }  // namespace
