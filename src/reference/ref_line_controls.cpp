@@ -65,6 +65,16 @@ bool RefHeaderChoiceChanged(CRefLineEditContext& context, int rating, int conduc
   return line.productKind == 2;
 }
 
+bool RefConnectionChosen(CRefLineEditContext& context, int connection) {
+  CRefLine& line = context.Line();
+  if (connection == line.connection) return false;
+  line.connection = connection;
+  if (context.Config().SpecialMode() != 3 || !IsLuminaireModeLine(line)) return false;
+  line.slots.fill(0);
+  line.ResizeSections(0, nullptr, nullptr, 0);
+  return true;
+}
+
 CRefFieldLimit RefConnectionCountLimit(int length) { return {1, std::max(1, length)}; }
 
 bool RefFamiliesExceedLength(CRefLineEditContext& context, int straight, int complement) {

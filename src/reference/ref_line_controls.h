@@ -36,6 +36,11 @@ int RefConnectionLabelMessage(CRefLineEditContext& context);
 // True when the connection combo must be filled again (QYB).
 bool RefHeaderChoiceChanged(CRefLineEditContext& context, int rating, int conductors);
 
+// The connection combo chose a connection: the line takes it. In special mode 3 a QFP
+// line in a luminaire mode loses its tap-off units and its sections, which were laid out
+// for the old connection; true when that happened (its sections must be laid out again).
+bool RefConnectionChosen(CRefLineEditContext& context, int connection);
+
 // The limits of the tap-off count of connection 6: 1 up to the length typed (one outlet
 // a metre at most).
 CRefFieldLimit RefConnectionCountLimit(int length);

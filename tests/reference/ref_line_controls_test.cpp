@@ -159,4 +159,28 @@ TEST(RefLineControlsTest, TheConnectionLabelFollowsProductAndMode) {
   }
 }
 
+TEST(RefLineControlsTest, ANewConnectionEmptiesALuminaireLineInSpecialModeThree) {
+  struct Case {
+    const char* fault;
+    int specialMode, kind, lineMode, connection;
+    bool emptied;
+  } cases[] = {
+      {"QFP in mode 10, special mode 3", 3, 0, 10, 7, true},
+      {"the same connection changes nothing", 3, 0, 10, 0, false},
+      {"QFP below the luminaire modes keeps them", 3, 0, 1, 7, false},
+      {"other special modes keep them", 0, 0, 10, 7, false},
+      {"other products keep them", 3, 1, 10, 7, false},
+  };
+  for (const Case& c : cases) {
+    CRefEditFixture fixture{c.kind, 20, c.specialMode};
+    fixture.line.lineMode = c.lineMode;
+    fixture.line.slots[3] = 5;
+    fixture.line.sections.resize(2);
+    EXPECT_EQ(RefConnectionChosen(fixture.context, c.connection), c.emptied) << c.fault;
+    EXPECT_EQ(fixture.line.connection, c.connection) << c.fault;
+    EXPECT_EQ(fixture.line.slots[3], c.emptied ? 0 : 5) << c.fault;
+    EXPECT_EQ(fixture.line.sections.size(), c.emptied ? 0u : 2u) << c.fault;
+  }
+}
+
 }  // namespace

@@ -160,7 +160,7 @@ void CRefConfigDlg::OnHeaderChoice() {
     m_page->RefillConnections(*m_context);
   const int connection = m_page->ConnectionChosen();
   if (connection != work.connection) m_page->ConnectionCountEdit()->setText(QStringLiteral("0"));
-  work.connection = connection;
+  if (RefConnectionChosen(*m_context, connection)) m_luminaireFlag = false;
   RefreshOptionControls();
   UpdateOptionEnables();
 }
