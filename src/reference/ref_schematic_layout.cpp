@@ -77,6 +77,13 @@ bool FixingHasChoice(const std::vector<int>& table, const CRefLineEditContext& c
   return n > 1;
 }
 
+// The feed's caption: the feed member's, but the distribution products name their end
+// feed 0 when they offer a feed at the other end (component 28).
+int FeedCaptionValue(int kind, int feed, const std::vector<int>& table) {
+  const bool distribution = kind == 4 || kind == 8 || kind == 5 || kind == 7;
+  return distribution && feed == 0 && Offered(table, 28) ? 0 : feed + 1;
+}
+
 constexpr std::array<int, 7> kRatingButtons = {1200, 1202, 1204, 1266, 1267, 1268, 1269};
 constexpr std::array<int, 7> kRatingCaptions = {1361, 1363, 1365, 1367, 1374, 1375, 1376};
 
@@ -134,7 +141,8 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
   if (zones[kFeed].rows > 1 && (Offered(table, 0) || Offered(table, 1)))
     zones[kFeed].lines.push_back(
         CountRow(context, table, kCaptionFeed,
-                 DescribeChoice(kind, kChoiceFeed, c[kFamilyFeed] + 1, false, false, captions),
+                 DescribeChoice(kind, kChoiceFeed, FeedCaptionValue(kind, c[kFamilyFeed], table),
+                                false, false, captions),
                  kEditFeedCount, c[kFamilyFeed]));
   if (!zones[kFeed].lines.empty() && FeedHasChoice(table, kind))
     zones[kFeed].lines.back().chooseButton = 1231;
@@ -154,7 +162,9 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
         kEditComponent8Count, 8));
     zones[kStraight].lines.back().chooseButton = 1232;
   }
-  if (kind != 0 && (Offered(table, 6) || Offered(table, 7))) {
+  const bool complementShown =
+      !((kind == 1 || kind == 2) && context.Config().SpecialMode() == 2 && c[kFamilyStraight] == 4);
+  if (kind != 0 && (Offered(table, 6) || Offered(table, 7)) && complementShown) {
     CRefSchematicRow row{
         kCaptionComplement,
         DescribeChoice(kind, kChoiceComplement, c[kFamilyComplement] - 5, false, false, captions),
