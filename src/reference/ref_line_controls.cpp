@@ -6,6 +6,7 @@ namespace {
 
 constexpr int kSpreadSlot = 96;
 constexpr int kConnectionWithCount = 6;
+constexpr int kSpreadConnection = 7;
 // The shorter of the two complements (2 m and 3 m): the guard asks only when the line is
 // certainly exceeded.
 constexpr std::int64_t kShortestComplementCm = 200;
@@ -73,6 +74,15 @@ bool RefConnectionChosen(CRefLineEditContext& context, int connection) {
   line.slots.fill(0);
   line.ResizeSections(0, nullptr, nullptr, 0);
   return true;
+}
+
+bool RefConnectionsHoldUnits(const CRefLine& line, int specialMode) {
+  if (line.connection != kSpreadConnection) return false;
+  if (RefSlotUnitTotal(line) > 0) return true;
+  if (!IsQfp(line) || specialMode == 3) return false;
+  for (int c = 24; c <= 36; ++c)
+    if (line.Component(c) > 0) return true;
+  return false;
 }
 
 CRefFieldLimit RefConnectionCountLimit(int length) { return {1, std::max(1, length)}; }

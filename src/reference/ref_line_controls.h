@@ -41,6 +41,11 @@ bool RefHeaderChoiceChanged(CRefLineEditContext& context, int rating, int conduc
 // for the old connection; true when that happened (its sections must be laid out again).
 bool RefConnectionChosen(CRefLineEditContext& context, int connection);
 
+// Whether taking the counts of a line on connection 7 must first ask about the units its
+// chosen connections already hold (a QFP line outside special mode 3 also when it counts
+// luminaire equipment, components 24-36).
+bool RefConnectionsHoldUnits(const CRefLine& line, int specialMode);
+
 // The limits of the tap-off count of connection 6: 1 up to the length typed (one outlet
 // a metre at most).
 CRefFieldLimit RefConnectionCountLimit(int length);

@@ -183,4 +183,26 @@ TEST(RefLineControlsTest, ANewConnectionEmptiesALuminaireLineInSpecialModeThree)
   }
 }
 
+TEST(RefLineControlsTest, UnitsHeldOnConnectionSevenAreAskedAbout) {
+  struct Case {
+    const char* fault;
+    int kind, connection, specialMode, slotUnits, component24;
+    bool expected;
+  } cases[] = {
+      {"units on the chosen connections", 1, 7, 0, 3, 0, true},
+      {"no units yet", 1, 7, 0, 0, 0, false},
+      {"another connection", 1, 5, 0, 3, 0, false},
+      {"a QFP line counting luminaire equipment", 0, 7, 0, 0, 2, true},
+      {"not in special mode 3", 0, 7, 3, 0, 2, false},
+      {"equipment counts only for QFP", 1, 7, 0, 0, 2, false},
+  };
+  for (const Case& c : cases) {
+    CRefLine line = LineOf(3, c.kind, 1);
+    line.connection = c.connection;
+    line.slots[10] = c.slotUnits | (54 << 16);
+    line.components[24] = c.component24;
+    EXPECT_EQ(RefConnectionsHoldUnits(line, c.specialMode), c.expected) << c.fault;
+  }
+}
+
 }  // namespace

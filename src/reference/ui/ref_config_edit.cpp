@@ -30,6 +30,7 @@ constexpr int kMsgLineName = 31011;
 constexpr int kMsgApplyCounts = 32223;
 constexpr int kMsgUnitsDiffer = 32224;
 constexpr int kMsgLongerThanLine = 32235;
+constexpr int kMsgUnitsHeld = 32257;
 constexpr int kMsgRange = 8013;
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kEditHint = 4;
@@ -200,6 +201,8 @@ bool CRefConfigDlg::StoreCounts() {
     const bool ask = differs || (work.productKind != 1 && work.productKind != 2) || work.count > 0;
     if (ask && !AskOkCancel(differs ? kMsgUnitsDiffer : kMsgApplyCounts)) return false;
   }
+  if (RefConnectionsHoldUnits(work, m_config.SpecialMode()) && !AskOkCancel(kMsgUnitsHeld))
+    return false;
   if (CountsExceedLineAllowed(counts) && !AskOkCancel(kMsgLongerThanLine)) return false;
   for (const auto& [control, value] : counts) m_context->edits[control] = value;
   m_context->StoreFamilyCounts();
