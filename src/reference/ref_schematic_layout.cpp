@@ -114,6 +114,7 @@ void FillRatingRows(CRefLineEditContext& context, const std::vector<int>& table,
     const auto i = static_cast<std::size_t>(c - 48);
     CRefSchematicRow row{kRatingCaptions[i], StringText(static_cast<int>(id & 0xFFFF)), 0, c, false,
                          kRatingButtons[i],  CheckOfRatingRow(context, ratingRow++)};
+    row.checked = row.checkControl != 0 && context.Checked(row.checkControl);
     zone.lines.push_back(row);
   }
 }

@@ -21,6 +21,7 @@ struct CRefSchematicRow {
   bool editable = false;
   int chooseButton = 0;  // the "..." button of the row (RefChoiceOfButton), 0 for none
   int checkControl = 0;  // the position check box on the row (1476, 1477), 0 for none
+  bool checked = false;  // whether that box is checked
 };
 
 // The six zones of the schematic: feed, straight elements, supplementary equipment,

@@ -105,14 +105,36 @@ TEST(RefSchematicLuminairesTest, PositionChecksShowWhetherTheCountSitsOnThePosit
   states[48] = states[49] = 1;
   fixture.config.Connection(1) = {0, 5, 6, 0, 0};
   fixture.context.DistributeItemSlots(1, true, true);
-  LayOutRefSchematic(fixture.context, kClient, kH, kW);
+  const CRefSchematicLayout layout = LayOutRefSchematic(fixture.context, kClient, kH, kW);
   EXPECT_TRUE(fixture.context.Checked(kCheckPosition1));
+  EXPECT_TRUE(layout.zones[kConnections].lines[1].checked);  // the rows show it
+  EXPECT_FALSE(layout.zones[kConnections].lines[2].checked);
   EXPECT_FALSE(fixture.context.Checked(kCheckPosition2));
   EXPECT_EQ(RefSlotUnitTotal(fixture.line), 6);
   fixture.context.DistributeItemSlots(1, false, true);  // clicked while checked: emptied
   LayOutRefSchematic(fixture.context, kClient, kH, kW);
   EXPECT_FALSE(fixture.context.Checked(kCheckPosition1));
   EXPECT_EQ(RefSlotUnitTotal(fixture.line), 0);
+}
+
+TEST(RefSchematicLuminairesTest, WithoutTheFirstPositionTheFirstBoxShowsTheSecond) {
+  CEnglishTexts texts;
+  CRefEditFixture fixture(1, 25);
+  fixture.line.group = 3;
+  fixture.line.count = fixture.context.count = 6;
+  auto& states = fixture.config.Product(1).states;
+  states[48] = 0;  // withdrawn: the first box stands on the row of the second position
+  states[49] = states[50] = 1;
+  states[51] = states[52] = states[53] = states[54] = 0;
+  fixture.config.Connection(1) = {0, 5, 6, 0, 0};
+  fixture.context.DistributeItemSlots(1, true, true);  // the first box, clicked
+  const CRefSchematicLayout layout = LayOutRefSchematic(fixture.context, kClient, kH, kW);
+  const auto& rows = layout.zones[kConnections].lines;
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[1].component, 49);
+  EXPECT_EQ(rows[1].checkControl, kCheckPosition1);
+  EXPECT_TRUE(rows[1].checked);  // the count sits where the box stands
+  EXPECT_EQ(RefSlotUnitTotal(fixture.line), 6);
 }
 
 }  // namespace

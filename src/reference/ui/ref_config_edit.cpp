@@ -184,7 +184,7 @@ void CRefConfigDlg::ShowSchematic() {
   };
   m_area->ShowSchematic(maker,
                         RefPictureOf(work.productKind, work.lineMode, m_config.SpecialMode()),
-                        m_context->edits, m_step != kStepComponents, m_context->checks);
+                        m_context->edits, m_step != kStepComponents);
 }
 
 bool CRefConfigDlg::StoreCounts() {

@@ -72,9 +72,8 @@ void CRefLineArea::ShowNothing() {
 }
 
 void CRefLineArea::ShowSchematic(LayoutMaker maker, int picture, const std::map<int, int>& counts,
-                                 bool countsLocked, const std::map<int, bool>& checks) {
+                                 bool countsLocked) {
   m_content = Content::Schematic;
-  m_checks = checks;
   m_maker = std::move(maker);
   m_picture = picture;
   m_counts = counts;
@@ -205,8 +204,7 @@ void CRefLineArea::PlaceRows() {
         QCheckBox* box = MakeCheck(row.checkControl);
         const int right = zone.rect.right - editWidth - 5 - (row.chooseButton != 0 ? h + 4 : 0);
         box->setGeometry(right - h - 4, rowTop + 2, h, h - 4);
-        const auto checked = m_checks.find(row.checkControl);
-        box->setChecked(checked != m_checks.end() && checked->second);
+        box->setChecked(row.checked);
         box->setEnabled(!m_countsLocked);
         box->show();
       }

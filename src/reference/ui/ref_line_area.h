@@ -29,7 +29,7 @@ class CRefLineArea : public QWidget {
   // the count edits show the counts and are editable as their rows allow (never when
   // countsLocked).
   void ShowSchematic(LayoutMaker maker, int picture, const std::map<int, int>& counts,
-                     bool countsLocked, const std::map<int, bool>& checks = {});
+                     bool countsLocked);
   // The price table of the source's current record, with the line total row and, when
   // asked, the selection's total row; the quantity buttons sit on the line total row.
   void ShowPrices(const CRefReportView& view, bool lineTotal, bool selectionTotal,
@@ -91,7 +91,6 @@ class CRefLineArea : public QWidget {
   std::map<int, QLabel*> m_captions;
   std::map<int, QPushButton*> m_chooseButtons;
   std::map<int, QCheckBox*> m_checkBoxes;
-  std::map<int, bool> m_checks;
   CRefReportView m_view;
   bool m_lineTotal = false;
   bool m_selectionTotal = false;
