@@ -32,13 +32,17 @@ TEST(ReferenceLineOptionsEndToEndTest, OptionButtonsAndConnectionCountsReachTheL
                "[Language]\nID=044\n");
   const std::string report = folder.Path("report.txt");
   const std::string pitchShot = TestOutputPath("reference_spacing_end_to_end.png");
+  const std::string ratingShot = TestOutputPath("reference_rating_end_to_end.png");
   const std::string pageShot = TestOutputPath("reference_line_options_end_to_end.png");
   const std::string extraShot = TestOutputPath("reference_extra_code_end_to_end.png");
   const std::string spreadShot = TestOutputPath("reference_positions_end_to_end.png");
-  // A QDA line of 30 m fixed every 1.5 m: 21 fixings.
-  const std::string spaced = "refnew 2 3\nrefchoose ref_rating 63\nreftype ref_length 30\nanswer " +
-                             pitchShot + " accept ref_pitch=1.5\nrefbutton ref_choose_1205\n" +
-                             "refbutton ref_validate\n" + TakeAndCommit("Spaced");
+  // A QDA line of 30 m fixed every 1.5 m: 21 fixings; two tap-off units of the first
+  // rating table.
+  const std::string spaced =
+      "refnew 2 3\nrefchoose ref_rating 63\nreftype ref_length 30\nanswer " + pitchShot +
+      " accept ref_pitch=1.5\nrefbutton ref_choose_1205\nrefbutton ref_validate\nanswer " +
+      ratingShot + " accept ref_rating_value_1=2\nrefbutton ref_choose_1200\n" +
+      TakeAndCommit("Spaced");
   // A QPA line of 30 m on connection 6: its tap-off count must be typed (0 is refused).
   const std::string outlets =
       "refnew 2 4\nrefchoose ref_rating 250\nreftype ref_length 30\nrefchoose ref_connection "
@@ -66,6 +70,7 @@ TEST(ReferenceLineOptionsEndToEndTest, OptionButtonsAndConnectionCountsReachTheL
       values.value("components1").toString().split(' ').filter(QRegularExpression(":21$")).size(),
       1)
       << values.value("components1").toString().toStdString();
+  EXPECT_EQ(values.value("units1").toInt(), 2);
   EXPECT_EQ(values.value("count2").toInt(), 12);
   EXPECT_EQ(values.value("components2")
                 .toString()
@@ -79,7 +84,7 @@ TEST(ReferenceLineOptionsEndToEndTest, OptionButtonsAndConnectionCountsReachTheL
   const QString dialogs = run.values.value("dialogs");
   EXPECT_TRUE(dialogs.contains("ref_rating_panel")) << dialogs.toStdString();
   EXPECT_TRUE(dialogs.contains("between 1 and 30")) << dialogs.toStdString();
-  for (const std::string& shot : {pitchShot, pageShot, extraShot, spreadShot})
+  for (const std::string& shot : {pitchShot, ratingShot, pageShot, extraShot, spreadShot})
     EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull()) << shot;
 }
 
