@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 
 #include <functional>
 
+#include "linear/ui/help_hint_dlg.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_equip_dlg.h"
 #include "reference/ui/ref_core.h"
@@ -221,6 +223,15 @@ TEST_F(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
   EXPECT_EQ(chosen, 11);
   overlay.findChild<QPushButton*>(QStringLiteral("ref_arrow_back"))->click();
   EXPECT_EQ(backs, 1);
+  // The modes read as modes: no caption is a text of the reference hints.
+  QString hints;
+  for (int mode : {3, 4}) {
+    CHelpHintDlg hint(mode, texts.environment);
+    for (const QLabel* label : hint.findChildren<QLabel*>()) hints += label->text();
+  }
+  for (const QLabel* label : overlay.findChildren<QLabel*>())
+    if (!label->text().isEmpty())
+      EXPECT_FALSE(hints.contains(label->text())) << label->text().toStdString();
 }
 
 CRefLine QfpLineOfThreeSections() {
