@@ -73,7 +73,8 @@ void CSpecialShapePage::ShowEndPiece(bool user) {
     for (int f = 1; f < 4; ++f) m_fields[f] = {true, true, labels[f], {}};
     m_fields[2].enabled = !m_noNeutral;
     m_fields[3].shown = m_shape == 1;
-    if (user && s.J == 0) s.J = 1;
+    // A piece newly chosen, or one that stores none, starts from its side's arrangement.
+    if (user || s.J == 0) s.J = DefaultArrangement(ArrangementPlace());
     return;
   }
   m_captionNumber = kMsgPlateCaption;

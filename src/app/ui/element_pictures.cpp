@@ -17,6 +17,7 @@ const QColor kHousing(150, 160, 172);
 const QColor kHousingTop(196, 204, 214);
 const QColor kCopper(200, 120, 60);
 const QColor kCabinet(228, 226, 214);
+constexpr const char* kBarsPicture = "BARS_QG";
 
 // The housing of a straight length seen from above at an angle, from x0 to x1.
 void Housing(QPainter& p, qreal x0, qreal x1, qreal y, qreal height = 12) {
@@ -152,7 +153,36 @@ void Clips(QPainter& p, const QString& code, bool qg) {
   }
 }
 
+// A dimension line between two points with its letter beside it.
+void Measure(QPainter& p, QPointF from, QPointF to, const QString& letter, QPointF at) {
+  Arrow(p, from, to, kInk, 1);
+  Arrow(p, to, from, kInk, 1);
+  Letter(p, QRectF(at.x() - 6, at.y() - 6, 12, 12), letter, kAccent, 9, true);
+}
+
+// The bars that leave a range QG end, with the letters of the shape dimensions page:
+// U the height the bars stand out, V their width, T their thickness.
+void Bars(QPainter& p) {
+  Pen(p, kInk);
+  for (qreal shift : {12.0, 6.0}) {  // the bars behind, lighter
+    p.setBrush(kCopper.lighter(140));
+    p.drawRect(QRectF(20 + shift, 14 - shift, 20, 30));
+  }
+  p.setBrush(kCopper);
+  p.drawRect(QRectF(20, 14, 20, 30));
+  p.setBrush(kCopper.darker(120));
+  p.drawPolygon(QPolygonF{{40, 14}, {44, 10}, {44, 40}, {40, 44}});
+  Housing(p, 6, 50, 44, 10);
+  Measure(p, {13, 14}, {13, 44}, QStringLiteral("U"), {6, 28});
+  Measure(p, {20, 58}, {40, 58}, QStringLiteral("V"), {48, 58});
+  Measure(p, {40, 6}, {46, 0}, QStringLiteral("T"), {34, 4});
+}
+
 void Paint(QPainter& p, const std::string& name) {
+  if (name == kBarsPicture) {
+    Bars(p);
+    return;
+  }
   const QString text = QString::fromStdString(name);
   const QString code = text.section('_', 1);
   if (text.startsWith("FEEDUNIT_")) FeedUnit(p, code);
@@ -175,7 +205,9 @@ QImage DrawElementPicture(const std::string& name) {
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
   const auto& names = CDorneApp::ElementImageNames();
-  if (std::find(names.begin(), names.end(), name) != names.end()) Paint(p, name);
+  // The bars picture is a page's own drawing, not one of the element images.
+  if (name == kBarsPicture || std::find(names.begin(), names.end(), name) != names.end())
+    Paint(p, name);
   Pen(p, QColor(180, 180, 180));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(0.5, 0.5, kElementPictureSize - 1, kElementPictureSize - 1));
