@@ -39,6 +39,8 @@ void CSpecialShapePage::ShowShape(int value, bool user) {
   for (CField& field : m_fields) field = {};
   CShapeCheckState& s = m_state;
   s.shape = value < 0 ? -1 : m_endPiece && IsQG() ? kShapeQGEnd : value;
+  // The limits of a cover go by the code chosen, not by the one stored.
+  if (!m_endPiece) s.coverCode = value;
   s.position = value;
   if (m_endPiece && s.variant6Level > 0 && value >= 0) s.shape = kShapeVariant6 + value;
   if (value < 0) {

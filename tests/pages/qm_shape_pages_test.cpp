@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "feed_test_support.h"
+#include "model/dimension.h"
 #include "pages/special_shape_page.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -65,6 +68,42 @@ TEST_F(QMShapePagesTest, TheFourthPieceLyingFlatKeepsItsSideArrangement) {
   EXPECT_FALSE(page.IsArrangementEnabled());
   EXPECT_FALSE(page.IsTurnShown());
   EXPECT_FALSE(page.ChooseArrangement(1));
+}
+
+// The cover of a QM feed box with its switchboard picture and straight end piece: code 10
+// takes Z within 430..800 mm on a run of 25 and stores it counted from 80 (the sample
+// document counts in centimetres).
+TEST_F(QMShapePagesTest, ACoverTakesItsDepthWithinTheLimitsOfItsCode) {
+  CDev& box = *Lay("run QMA 25\nstart 2\nstyle 1100000\ngo 4 3000\nend 1\n").front();
+  SelectWhole(box);
+  CSpecialShapePage page(false);
+  page.SetObject(&box);
+  ASSERT_TRUE(page.Load());
+  const auto& pictures = page.GetPictures();
+  const auto code10 =
+      std::find_if(pictures.begin(), pictures.end(),
+                   [](const CSpecialShapePage::CPicture& p) { return p.value == 10; });
+  ASSERT_NE(code10, pictures.end());
+  page.ChoosePicture(static_cast<int>(code10 - pictures.begin()));
+  EXPECT_EQ(page.GetCaptionText(), "QMB  CR1 ");
+  ASSERT_TRUE(page.GetFields()[3].enabled);
+  const CDimension& units = page.LengthUnits();
+  page.SetFieldText(3, units.FormatLength(900));
+  const CApplyOutcome refused = page.Apply();
+  ASSERT_EQ(refused.result, EApplyResult::kRefused);
+  EXPECT_EQ(refused.refusal.field, 3);
+  EXPECT_EQ(box.GetFieldText("CAPOT").value_or(""), "");
+  page.SetFieldText(3, units.FormatLength(500));
+  const int steps = UndoSteps();
+  ASSERT_EQ(page.Apply().result, EApplyResult::kApplied);
+  EXPECT_EQ(box.GetFieldText("CAPOT").value_or(""), "10/150");
+  EXPECT_EQ(UndoSteps(), steps + 1);
+  CSpecialShapePage again(false);
+  again.SetObject(&box);
+  ASSERT_TRUE(again.Load());
+  EXPECT_EQ(again.GetPictures()[static_cast<std::size_t>(again.GetSelected())].value, 10);
+  EXPECT_EQ(units.TryParse(again.GetFields()[3].text), std::optional<double>(500))
+      << again.GetFields()[3].text;
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ CSpecialShapePageDlg::CSpecialShapePageDlg(bool endPiece, QWidget* parent)
     const CApplyOutcome turned = m_rules.Turn();
     if (turned.result == EApplyResult::kRefused) {
       ShowValues();
-      ReportRefusal(turned.refusal, false);
+      ShowOutcome(turned);
       return;
     }
     ApplyPage();

@@ -1,5 +1,6 @@
 // Starts the real program under a virtual X server on QM runs laid out for the purpose:
-// the transformer connection's feed page takes another transformer rating, and a
+// the transformer connection's feed page takes the transformer picture and a rating
+// (its equipment box is drawn from then on, over the unit), and a
 // variant-6 end piece takes its phase arrangement on the special-shape page; both are
 // saved (the TVR_SCRIPT_FILE hook) and read back.
 
@@ -79,8 +80,7 @@ TEST_F(QMPagesEndToEndTest, ATransformerRatingChosenOnTheFeedPageIsSaved) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   int unit = -1, tab = -1;
   const std::string laid =
-      Laid("run QMA 25\nstart 20\nstyle 2000000\nfield QWA 5\ngo 4 3000\nend 1\n", 20,
-           kPageFeedUnit, unit, tab);
+      Laid("run QMA 25\nstart 20\nfield QWA 5\ngo 4 3000\nend 1\n", 20, kPageFeedUnit, unit, tab);
   ASSERT_GE(unit, 0);
   ASSERT_GE(tab, 0);
   const std::string saved = m_folder.File("documents/edited.run");
@@ -88,8 +88,8 @@ TEST_F(QMPagesEndToEndTest, ATransformerRatingChosenOnTheFeedPageIsSaved) {
   const std::string after = TestOutputPath("qm_transformer_e2e_after.png");
   const CProgramRun run =
       Run("open " + laid + "\npick " + std::to_string(unit) + " 6\nproptab " + std::to_string(tab) +
-          "\npropshot " + before + "\npropchoose 1473 3150\npropshot " + after + "\nsave " + saved +
-          "\n");
+          "\npropshot " + before + "\nproppick 1003 0\npropchoose 1473 3150\npropshot " + after +
+          "\nsave " + saved + "\n");
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(before)).isNull());
