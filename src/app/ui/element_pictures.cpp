@@ -164,18 +164,18 @@ void Measure(QPainter& p, QPointF from, QPointF to, const QString& letter, QPoin
 // U the height the bars stand out, V their width, T their thickness.
 void Bars(QPainter& p) {
   Pen(p, kInk);
-  for (qreal shift : {12.0, 6.0}) {  // the bars behind, lighter
-    p.setBrush(kCopper.lighter(140));
-    p.drawRect(QRectF(20 + shift, 14 - shift, 20, 30));
-  }
+  p.setBrush(kCopper.lighter(140));  // the bar behind
+  p.drawRect(QRectF(30, 12, 18, 30));
   p.setBrush(kCopper);
-  p.drawRect(QRectF(20, 14, 20, 30));
+  p.drawRect(QRectF(18, 18, 18, 30));
   p.setBrush(kCopper.darker(120));
-  p.drawPolygon(QPolygonF{{40, 14}, {44, 10}, {44, 40}, {40, 44}});
-  Housing(p, 6, 50, 44, 10);
-  Measure(p, {13, 14}, {13, 44}, QStringLiteral("U"), {6, 28});
-  Measure(p, {20, 58}, {40, 58}, QStringLiteral("V"), {48, 58});
-  Measure(p, {40, 6}, {46, 0}, QStringLiteral("T"), {34, 4});
+  p.drawPolygon(QPolygonF{{36, 18}, {42, 12}, {42, 42}, {36, 48}});
+  p.setBrush(kCopper.lighter(120));
+  p.drawPolygon(QPolygonF{{18, 18}, {24, 12}, {42, 12}, {36, 18}});
+  Housing(p, 6, 48, 48, 8);
+  Measure(p, {12, 18}, {12, 48}, QStringLiteral("U"), {6, 33});
+  Measure(p, {18, 60}, {36, 60}, QStringLiteral("V"), {44, 59});
+  Measure(p, {44, 20}, {50, 14}, QStringLiteral("T"), {56, 20});
 }
 
 void Paint(QPainter& p, const std::string& name) {

@@ -15,6 +15,7 @@
 
 #include "model/dimension.h"
 #include "pages/clinq_rules.h"
+#include "pages/page_captions.h"
 #include "pages/special_shape_page.h"
 #include "pages/ui/dimension_entry_dlg.h"
 #include "pages/ui/prop_window_host.h"
@@ -121,6 +122,12 @@ TEST_F(ShapePagesWindowTest, TheClinqPageRefusesALengthOutOfItsRange) {
   Enter(window);
   EXPECT_TRUE(element.GetFieldText("CLINQ").value_or("").starts_with("9/400/1/"))
       << element.GetFieldText("CLINQ").value_or("");
+  // The dimensions button names its dialog, and says why when it is disabled.
+  auto* dimensions = Control<QPushButton>(window, "1690");
+  ASSERT_NE(dimensions, nullptr);
+  const QString tip = QString::fromStdString(ButtonTip(2743, dimensions->isEnabled() ? 0 : 30209));
+  EXPECT_EQ(dimensions->toolTip(), tip);
+  EXPECT_TRUE(tip.startsWith(QStringLiteral("Dimensions of the made-to-measure part")));
   Shot(window, "clinq_page.png");
 }
 
