@@ -81,7 +81,7 @@ TEST_F(FeedTransformerTest, TheTurnFlipsTheMountingOfARisingTransformerConnectio
   }
 }
 
-TEST_F(FeedTransformerTest, AQGFeedUnitTakesItsPictureAndProtection) {
+TEST_F(FeedTransformerTest, AQGFeedUnitTakesItsSwitchboardPicture) {
   CFeedUnitPage page;
   CDev& unit = Unit(kQGFeedLayout, page);
   EXPECT_EQ(page.GetTransformerMode(), kNoTransformer);
