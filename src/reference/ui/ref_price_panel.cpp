@@ -11,6 +11,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/price_lists.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/user_article_import_ui.h"
@@ -37,7 +38,17 @@ CRefPricePanel::CRefPricePanel(CRefConfigDlg& owner)
   m_apod = owner.Environment().common.ReadInt("Design", "APOD", 0) != 0;
   BuildControls();
   LoadValues();
-  LoadUserArticles();
+  if (!LoadUserArticles()) ShowSpecialCaptions();
+}
+
+void CRefPricePanel::ShowSpecialCaptions() {
+  for (int row = 0; row < kRefPriceRowCount; ++row) {
+    const std::size_t at = static_cast<std::size_t>(row);
+    if (m_lightingCaptions[at] == nullptr) continue;
+    const bool special = RefPriceRowSpecialCaption(m_owner.Config(), row, m_apod) != 0;
+    m_lightingCaptions[at]->setVisible(special);
+    if (special) m_labels[at]->hide();
+  }
 }
 
 void CRefPricePanel::BuildControls() {
@@ -52,6 +63,12 @@ void CRefPricePanel::BuildControls() {
   for (int row = 0; row < kRefPriceRowCount; ++row, ++line) {
     const std::size_t at = static_cast<std::size_t>(row);
     auto* label = m_labels[at] = new QLabel(Text(std::string(kRefPriceRows[at].label)));
+    if (const int caption = kRefPriceRows[at].specialCaption; caption != 0) {
+      m_lightingCaptions[at] = new QLabel(StringQText(caption));
+      m_lightingCaptions[at]->setObjectName(QStringLiteral("ref_price_caption_%1").arg(row));
+      m_lightingCaptions[at]->hide();
+      grid->addWidget(m_lightingCaptions[at], line, 0);
+    }
     m_descriptions[at] = new QLabel;
     m_descriptions[at]->hide();
     grid->addWidget(m_descriptions[at], line, 6);
@@ -116,9 +133,12 @@ void CRefPricePanel::BuildControls() {
 void CRefPricePanel::LoadValues() {
   const CRefPriceSettings& settings = m_owner.Project().priceSettings;
   m_priceList = std::clamp(settings.priceList, 0, 14);
+  ReadCurrencies();
   FillPriceListCombo();
-  connect(m_lists, &QComboBox::activated, this,
-          [this] { m_priceList = m_lists->currentData().toInt(); });
+  connect(m_lists, &QComboBox::activated, this, [this] {
+    m_priceList = m_lists->currentData().toInt();
+    ShowCurrency();
+  });
   m_mo->setText(QString::number(m_owner.Config().CompMo()));
   m_refGroup->setChecked(m_owner.Config().RefGroup() != 0);
   for (int row = 0; row < kRefPriceRowCount; ++row) {
@@ -138,7 +158,18 @@ void CRefPricePanel::FillPriceListCombo() {
     if (list == m_priceList) m_lists->setCurrentIndex(m_lists->count() - 1);
   }
   if (m_lists->findData(m_priceList) < 0) m_lists->setCurrentIndex(-1);
-  m_currency->setText(Text(m_owner.Project().priceSettings.currency));
+  ShowCurrency();
+}
+
+void CRefPricePanel::ReadCurrencies() {
+  m_currencies =
+      ReadPriceListNames(m_owner.Environment().common.folders.article, LookupText).second;
+}
+
+// The currency of the list chosen, as soon as it is chosen: the prices of the lines
+// follow only on Apply.
+void CRefPricePanel::ShowCurrency() {
+  m_currency->setText(Text(m_currencies[static_cast<std::size_t>(std::clamp(m_priceList, 0, 14))]));
 }
 
 void CRefPricePanel::SyncDiscountAndCoef(int row, bool fromDiscount) {
@@ -243,6 +274,7 @@ bool CRefPricePanel::OnImport() {
     return false;
   m_imported = true;
   m_owner.ReloadPriceLists();
+  ReadCurrencies();
   FillPriceListCombo();
   return true;
 }
