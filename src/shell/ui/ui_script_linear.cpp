@@ -26,16 +26,16 @@ bool Click(CLinearWnd& window, const QString& name) {
   return true;
 }
 
-// A label, an edit or a list (its chosen entry) shown with that text; "-" for a label
-// that is hidden.
+// A label, an edit or a list (its chosen entry) shown with that text, runs of blanks
+// read as one (the script's words are parted by blanks); "-" for a label that is hidden.
 bool Shows(CLinearWnd& window, const QString& name, const QString& text) {
   if (auto* label = window.findChild<QLabel*>(name))
     return text == QLatin1String("-") ? !label->isVisible()
-                                      : label->isVisible() && label->text() == text;
+                                      : label->isVisible() && label->text().simplified() == text;
   if (auto* edit = window.findChild<QLineEdit*>(name))
-    return edit->isVisible() && edit->text() == text;
+    return edit->isVisible() && edit->text().simplified() == text;
   auto* combo = window.findChild<QComboBox*>(name);
-  return combo != nullptr && combo->isVisible() && combo->currentText() == text;
+  return combo != nullptr && combo->isVisible() && combo->currentText().simplified() == text;
 }
 
 }  // namespace
