@@ -185,7 +185,7 @@ void CLightingCalcDlg::Finish() {
 }
 
 void CLightingCalcDlg::ExportStudy() {
-  if (!m_workbooks || !m_lum) return;
+  if (!m_workbooks || !m_lum || !m_setup.environment) return;
   const CProjectFields none;
   const CXlExportFile file =
       WriteLightingExchangeFile(m_setup.project ? *m_setup.project : none,
