@@ -27,6 +27,11 @@ void TakeDefaultCoefficients(const CRefConfig& config, CRefPriceSettings& settin
     settings.productCoefs[static_cast<std::size_t>(product)].fill(config.Coefficient(product));
 }
 
+void TakeProjectCoefficients(const CRefPriceSettings& settings, CRefConfig& config) {
+  for (int product = 0; product < kRefProductCount; ++product)
+    config.SetCoefficient(product, settings.productCoefs[static_cast<std::size_t>(product)][0]);
+}
+
 std::string PanelNumberText(double value, char decimal) {
   std::array<char, 40> buffer{};
   const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,

@@ -44,6 +44,9 @@ int RefPriceRowSpecialCaption(const CRefConfig& config, int row, bool apod);
 // defaults ([Ref] in the settings file), the same in every column of a product.
 void TakeDefaultCoefficients(const CRefConfig& config, CRefPriceSettings& settings);
 
+// An opened project's coefficients, for what the configurator shows of them.
+void TakeProjectCoefficients(const CRefPriceSettings& settings, CRefConfig& config);
+
 // What the partner edit of a coefficient (discount = (1 - c) x 100) or of a discount
 // (coefficient = 1 - d x 0.01) shows: "%.15g" with the decimal character. The text read
 // takes the decimal character or ',' as '.'; an empty text or one that is not a number

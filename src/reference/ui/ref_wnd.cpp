@@ -109,6 +109,8 @@ bool CRefWnd::LoadFile(const QString& path) {
     m_environment.common.setCatalogue(m_project.priceSettings.priceList + 1);
   m_path = QFileInfo(path).absoluteFilePath().toStdString();
   m_fileTitle = FileTitleOf(m_path);
+  // The line page shows the coefficients the project prices with, not the defaults.
+  TakeProjectCoefficients(m_project.priceSettings, m_dialog->MutableConfig());
   m_dialog->ProjectLoaded();
   UpdateTitle(false);
   if (m_environment.common.opened) m_environment.common.opened(QString::fromStdString(m_path));

@@ -211,6 +211,28 @@ TEST_F(RefPricePanelTest, ANewProjectPricesWithTheSavedDefaults) {
   EXPECT_EQ(nextPanel->DiscountEdit(kRowQDA)->text(), QStringLiteral("20"));
 }
 
+// An opened project brings its coefficients: the configurator (whose line page shows
+// the line's coefficient) holds those its prices are made with, not the saved default.
+TEST_F(RefPricePanelTest, AnOpenedProjectShowsItsOwnCoefficients) {
+  CRefPricePanel* panel = OpenPanel();
+  ASSERT_NE(panel, nullptr);
+  panel->CoefEdit(kRowQDA)->setText(QStringLiteral("0.75"));
+  ASSERT_TRUE(panel->OnApply());
+  ProcessEvents();
+  const std::string path = setup.common.folder.Folder() + "discounted.ref";
+  std::string error;
+  ASSERT_TRUE(window->SaveToFile(path, error)) << error;
+  CRefWnd opened(setup.environment);
+  ASSERT_TRUE(opened.CheckConfig());
+  ASSERT_TRUE(opened.LoadFile(QString::fromStdString(path)));
+  opened.resize(1280, 820);
+  opened.show();
+  ProcessEvents();
+  EXPECT_EQ(opened.Project().priceSettings.productCoefs[kRefProductQDA][0], 0.75);
+  EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQDA), 0.75);
+  EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQFP), 1.0);
+}
+
 TEST_F(RefPricePanelTest, ImportedPricesShowInTheLines) {
   ASSERT_FALSE(Line().Items().empty());
   const CRefItemNode item = Line().Items().front();
