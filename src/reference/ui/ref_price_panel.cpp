@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,20 @@ constexpr int kMsgOr = 31035, kMsgClose = 31044, kMsgApply = 31045, kMsgCoefs = 
 constexpr int kEditWidth = 110;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// A caption followed by an etched line to the right edge, heading a part of the panel.
+QWidget* EtchedSeparator(int message, const char* name) {
+  auto* box = new QWidget;
+  box->setObjectName(QString::fromLatin1(name));
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 6, 0, 0);
+  row->addWidget(new QLabel(StringQText(message)));
+  auto* line = new QFrame;
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  row->addWidget(line, 1);
+  return box;
+}
 
 }  // namespace
 
@@ -59,7 +74,7 @@ void CRefPricePanel::BuildControls() {
   grid->addWidget(m_lists, line, 1, 1, 3);
   m_currency = new QLabel, m_currency->setObjectName(QStringLiteral("ref_price_currency"));
   grid->addWidget(m_currency, line++, 4);
-  grid->addWidget(new QLabel(StringQText(kMsgCoefs)), line++, 0, 1, 5);
+  grid->addWidget(EtchedSeparator(kMsgCoefs, "1305"), line++, 0, 1, 5);
   for (int row = 0; row < kRefPriceRowCount; ++row, ++line) {
     const std::size_t at = static_cast<std::size_t>(row);
     auto* label = m_labels[at] = new QLabel(Text(std::string(kRefPriceRows[at].label)));
@@ -89,7 +104,7 @@ void CRefPricePanel::BuildControls() {
     connect(discount, &QLineEdit::textEdited, this,
             [this, row] { SyncDiscountAndCoef(row, true); });
   }
-  grid->addWidget(new QLabel(StringQText(kMsgOptions)), line++, 0, 1, 5);
+  grid->addWidget(EtchedSeparator(kMsgOptions, "1306"), line++, 0, 1, 5);
   auto* moLabel = new QLabel(StringQText(kMsgMo));
   m_mo = new QLineEdit, m_mo->setObjectName(QStringLiteral("ref_price_mo"));
   m_mo->setMaximumWidth(kEditWidth);
@@ -297,10 +312,9 @@ bool CRefPricePanel::LoadUserArticles() {
   for (QWidget* widget : RowWidgets(0)) widget->hide();
   for (int row = 1; row < kRefPriceRowCount; ++row) {
     const std::size_t at = static_cast<std::size_t>(row);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(m_labels[at]), static_cast<QWidget*>(m_coef[at]),
-          static_cast<QWidget*>(m_discount[at]), static_cast<QWidget*>(m_descriptions[at])})
-      widget->show();
+    // Every list row is shown, whatever the options offer of the product it stands for.
+    for (QWidget* widget : RowWidgets(row)) widget->show();
+    m_descriptions[at]->show();
     m_coef[at]->setReadOnly(true), m_discount[at]->setReadOnly(true);
   }
   const int rows = kRefPriceRowCount - 1;

@@ -286,6 +286,11 @@ TEST(RefPricePanelArticlesTest, TheLocalArticlesAreListedReadOnly) {
   // Six local articles fill the six rows: nothing to scroll.
   EXPECT_EQ(panel->RowLabel(6)->text(), "REMISE_QW");
   EXPECT_FALSE(panel->ArticleScroll()->isEnabled());
+  // Each of the six list rows is whole, also those of products the options leave out.
+  int percents = 0;
+  for (const QLabel* label : panel->findChildren<QLabel*>())
+    percents += label->text() == QStringLiteral("%") && label->isVisibleTo(panel) ? 1 : 0;
+  EXPECT_EQ(percents, 6);
   EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("reference_price_panel_articles")));
   // Applying keeps the product coefficients the articles stand over.
   const auto coefs = window.Project().priceSettings.productCoefs;
