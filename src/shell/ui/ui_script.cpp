@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -16,6 +17,7 @@
 #include <QStatusBar>
 #include <QScreen>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTimer>
 
 #include <algorithm>
@@ -32,6 +34,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script_annotations.h"
 #include "shell/ui/ui_script_answers.h"
+#include "shell/ui/ui_script_linear.h"
 #include "shell/ui/ui_script_reference.h"
 #include "model/check_message_frame.h"
 #include "model/dorne_doc.h"
@@ -368,11 +371,27 @@ bool WaitUntilCurrent(CMainFrame& frame, QMdiSubWindow* window) {
   return true;
 }
 
+// A file another process writes (the spreadsheet helper): the script waits for it
+// before it goes on, at most the given seconds.
+bool WaitForFile(const QString& path, int seconds) {
+  QElapsedTimer waited;
+  waited.start();
+  while (!QFileInfo::exists(path)) {
+    if (waited.elapsed() > seconds * 1000) return false;
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+    QThread::msleep(kSettleMs);
+  }
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
   bool reference = false;
   const bool referenceDone = RunReferenceLine(frame, words, reference);
   if (reference) return referenceDone;
+  bool linear = false;
+  const bool linearDone = RunLinearLine(frame, words, linear);
+  if (linear) return linearDone;
   if (verb == QLatin1String("answer") && words.size() >= 3) {
     AnswersOf(frame).Queue(words.mid(1));
     return true;
@@ -380,6 +399,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("block") && words.size() == 2) return BlockFile(words[1]);
   if (verb == QLatin1String("menu") && words.size() == 2)
     return ChooseMenuItem(frame, words[1].toInt());
+  if (verb == QLatin1String("waitfile") && words.size() == 3)
+    return WaitForFile(words[1], words[2].toInt());
   if (verb == QLatin1String("status") && words.size() >= 2)
     return WaitForStatus(frame, words.mid(1).join(QLatin1Char(' ')));
   if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&
