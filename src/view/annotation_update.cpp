@@ -1,5 +1,7 @@
 #include "view/annotation_update.h"
 
+#include <algorithm>
+#include <charconv>
 #include <memory>
 #include <string>
 
@@ -10,6 +12,9 @@
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "view/annotation_edit.h"
+#include "geometry/3d_projection.h"
+#include "geometry/display_list.h"
 
 namespace {
 
@@ -23,10 +28,23 @@ constexpr int kMsgUnit = 2640;
 constexpr int kMsgRunName = 2558;
 constexpr int kMsgCatalogue = 2561;
 constexpr int kMsgConductors = 2564;
+constexpr int kMsgWeight = 61455;
+constexpr int kMsgSupports = 30198;
+constexpr int kMsgSupportsAfter = 30199;
+// The support symbol's icon cell: icon 383, 36 pixels wide.
+constexpr std::string_view kSupportIconCell = "<ICO1 >";
 constexpr std::uint32_t kLeftAligned = 0x010;
 constexpr std::int32_t kFullSpan = 2000;
 constexpr std::int32_t kTableOffset = 500;
 constexpr std::int32_t kSectionOffset = 1000;
+// The labels of further runs stand beside and then below the first run's, so that with
+// every run shown they do not lie on each other (nor on the totals table at 0, 500); after
+// four runs the places repeat.
+constexpr int kRunLabelColumns = 2;
+constexpr int kRunLabelRows = 2;
+constexpr std::int32_t kInfoColumnStep = 400;
+constexpr std::int32_t kSectionColumnStep = 250;
+constexpr std::int32_t kRunLabelRowStep = 800;
 constexpr int kQgMiddle = 86;
 constexpr int kQgSplitWidth = 250;
 
@@ -73,14 +91,44 @@ std::string CatalogueText(const CRun& run) {
          ListLabel(run.GetRatingList(), run.GetPropText("Calibre"));
 }
 
-std::string RunInfoText(const CRun& run) {
+// The leading whole number of a text; none when it does not start with one.
+std::optional<int> LeadingNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end == text.data()) return std::nullopt;
+  return value;
+}
+
+// "SUPP" of a built run holds its support count, and after the weights are worked out
+// "/" and the run's weight in kilograms.
+std::string SupportLines(const CRun& run, bool weights) {
+  const std::string supp = run.GetPropText("SUPP");
+  std::string text;
+  const std::size_t slash = supp.find('/');
+  const auto weight =
+      slash == std::string::npos ? std::nullopt : LeadingNumber(supp.substr(slash + 1));
+  if (weights && weight)
+    text += "\n" + StringText(kMsgWeight) + "\t" + std::to_string(*weight) + " kg";
+  const auto count = LeadingNumber(supp);
+  if (count && *count > 0)
+    text += "\n" + StringText(kMsgSupports) + "\t" + std::to_string(*count) + "  " +
+            StringText(kMsgSupportsAfter) + "\n\t" + std::string(kSupportIconCell);
+  return text;
+}
+
+std::string RunInfoText(const CRun& run, bool weights) {
   const std::string catalog = run.GetPropText("Catalog");
   const std::string neutral = run.GetPropText("Neutral");
   std::string conductors = ListLabel(run.GetNeutralList(), neutral);
   if (catalog.rfind("QW", 0) == 0 && neutral == "6") conductors = "3L+2N+PE / 3L+N+PE+PEI";
-  return StringText(kMsgRunName) + "\t" + run.GetPropText("Name") + "\n" +
-         StringText(kMsgCatalogue) + "\t" + CatalogueText(run) + "\n" + StringText(kMsgConductors) +
-         "\t" + conductors;
+  std::string text = StringText(kMsgRunName) + "\t" + run.GetPropText("Name") + "\n" +
+                     StringText(kMsgCatalogue) + "\t" + CatalogueText(run) + "\n" +
+                     StringText(kMsgConductors) + "\t" + conductors;
+  const std::string option = run.GetPropText("IP");
+  const std::vector<CCodeLabelRow>* options = run.GetOptionList();
+  if (options != nullptr && !option.empty() && option != " ")
+    text += "\n\t" + ListLabel(options, option);
+  return text + SupportLines(run, weights);
 }
 
 std::string SectionText(const CDorneDoc& document, const CRun& run) {
@@ -96,6 +144,26 @@ std::string SectionText(const CDorneDoc& document, const CRun& run) {
   return CatalogueText(run) + "\n  " + width + "\nh=" + units.FormatLength(housing.Height());
 }
 
+// The column and row of the run's labels.
+std::array<int, 2> RunLabelCell(const CDorneDoc& document, const CRun& run) {
+  const std::vector<CRun*> runs = document.GetRuns();
+  const auto found = std::find(runs.begin(), runs.end(), &run);
+  const int index = found == runs.end() ? 0 : static_cast<int>(found - runs.begin());
+  return {index % kRunLabelColumns, index / kRunLabelColumns % kRunLabelRows};
+}
+
+// A new section label joins those of like runs; the first of its kind gets the run's place.
+std::array<std::int32_t, 2> SectionPlace(const CAnnotationList& list, const CRun& run,
+                                         std::array<std::int32_t, 2> shifted) {
+  for (std::size_t i = list.Size(); i-- > 0;) {
+    const CAnnotation* other = list.At(i);
+    if (other->GetKind() == CAnnotation::kSection && other->GetOwnerRun() != &run &&
+        SameSection(other->GetOwnerRun(), &run))
+      return other->GetOffset();
+  }
+  return shifted;
+}
+
 bool OwnedBy(const CAnnotation& a, const CRun* run, int kind) {
   if (a.GetKind() != kind) return false;
   if (run == nullptr) return a.GetOwnerKind() == EAnnotationOwner::kTotalsPage;
@@ -103,8 +171,9 @@ bool OwnedBy(const CAnnotation& a, const CRun* run, int kind) {
 }
 
 // The one annotation of the kind for the owner (none: the totals page): the one nearest
-// the end of the list is kept, the others deleted; made when missing.
-CAnnotation& KeepOne(CAnnotationList& list, CRun* run, int kind, std::int32_t dx, std::int32_t dy) {
+// the end of the list is kept, the others deleted; made when missing, at the place given.
+template <typename Place>
+CAnnotation& KeepOne(CAnnotationList& list, CRun* run, int kind, const Place& place) {
   CAnnotation* kept = nullptr;
   for (std::size_t i = list.Size(); i-- > 0;) {
     CAnnotation* a = list.At(i);
@@ -116,13 +185,14 @@ CAnnotation& KeepOne(CAnnotationList& list, CRun* run, int kind, std::int32_t dx
   auto made = std::make_unique<CAnnotation>(kind);
   if (run != nullptr) made->SetOwnerRun(run);
   else made->SetOwnerTotalsPage();
-  made->SetOffset(dx, dy);
+  const std::array<std::int32_t, 2> offset = place();
+  made->SetOffset(offset[0], offset[1]);
   return list.Append(std::move(made));
 }
 
 }  // namespace
 
-void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots) {
+void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots, bool weights) {
   CAnnotationList& list = document.Annotations();
   CAnnotation* title = nullptr;
   for (std::size_t i = list.Size(); i-- > 0 && title == nullptr;)
@@ -139,17 +209,18 @@ void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots) {
   const std::vector<CRun*> runs = document.GetRuns();
   for (std::size_t i = runs.size(); i-- > 0;) {
     if (document.IsCurrentRunOnly() && runs[i] != document.GetCurrentRun()) continue;
-    UpdateRunAnnotations(document, *runs[i], slots, index);
+    UpdateRunAnnotations(document, *runs[i], slots, index, weights);
   }
 }
 
-void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots) {
+void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
+                          bool weights) {
   CElementAnnotationIndex index = IndexElementAnnotations(document.Annotations());
-  UpdateRunAnnotations(document, run, slots, index);
+  UpdateRunAnnotations(document, run, slots, index, weights);
 }
 
 void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
-                          CElementAnnotationIndex& index) {
+                          CElementAnnotationIndex& index, bool weights) {
   for (CDev* element : run.GetChainOrder())
     UpdateElementAnnotations(document, *element, slots, index);
   for (CDev* element : run.GetDevices())
@@ -157,13 +228,43 @@ void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots
       UpdateElementAnnotations(document, *element, slots, index);
   if (run.GetPropText("Catalog").empty()) return;
   CAnnotationList& list = document.Annotations();
-  KeepOne(list, &run, CAnnotation::kBom, 0, kTableOffset);
-  KeepOne(list, nullptr, CAnnotation::kBom, 0, kTableOffset);
-  CAnnotation& info = KeepOne(list, &run, CAnnotation::kRunInfo, 0, 0);
-  info.SetText(RunInfoText(run));
+  const auto table = [] { return std::array<std::int32_t, 2>{0, kTableOffset}; };
+  KeepOne(list, &run, CAnnotation::kBom, table);
+  KeepOne(list, nullptr, CAnnotation::kBom, table);
+  CAnnotation& info = KeepOne(list, &run, CAnnotation::kRunInfo, [&document, &run] {
+    const auto [column, row] = RunLabelCell(document, run);
+    return std::array<std::int32_t, 2>{column * kInfoColumnStep, row * kRunLabelRowStep};
+  });
+  info.SetText(RunInfoText(run, weights));
   info.SetFlags(info.GetFlags() | kLeftAligned);
-  CAnnotation& section = KeepOne(list, &run, CAnnotation::kSection, kSectionOffset, 0);
+  CAnnotation& section = KeepOne(list, &run, CAnnotation::kSection, [&] {
+    const auto [column, row] = RunLabelCell(document, run);
+    return SectionPlace(list, run,
+                        {kSectionOffset + column * kSectionColumnStep, row * kRunLabelRowStep});
+  });
   section.SetText(SectionText(document, run));
+}
+
+CAnnotationRefresh::CKey CAnnotationRefresh::KeyOf(const CDorneDoc& document,
+                                                   const CLabelStyleSlots& slots, bool weights) {
+  CKey key;
+  key.document = &document;
+  key.listChanges = document.Projection().GetDisplayList().Changes();
+  key.annotationChanges = document.Annotations().Changes();
+  key.currentRunOnly = document.IsCurrentRunOnly();
+  key.currentRun = document.GetCurrentRun();
+  key.labelStyles = slots;
+  key.weights = weights;
+  return key;
+}
+
+bool CAnnotationRefresh::Run(CDorneDoc& document, const CLabelStyleSlots& slots, bool weights) {
+  if (!m_stale && m_key == KeyOf(document, slots, weights)) return false;
+  UpdateTitleBlock(document, slots, weights);
+  // What the refresh itself changed is part of the new key.
+  m_key = KeyOf(document, slots, weights);
+  m_stale = false;
+  return true;
 }
 
 std::optional<std::array<int, 3>> ConnectionTextValues(const CConnectionBoxValues& box,

@@ -196,6 +196,7 @@ void CDorneView::Refresh() {
 void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
   m_paintCache.Clear();
+  m_annotationRefresh.MarkStale();
   if (m_tools && (notice == EDocNotice::kCurrentRunChanged || notice == EDocNotice::kRunRemoved))
     m_tools->ForgetPicks();
   // A run made current sets the document's mode; the cursor and the prompt follow.
@@ -228,7 +229,8 @@ void CDorneView::showEvent(QShowEvent* event) {
 }
 
 void CDorneView::RefreshAnnotations() {
-  if (m_document != nullptr) UpdateTitleBlock(*m_document, m_settings->labels);
+  if (m_document != nullptr)
+    m_annotationRefresh.Run(*m_document, m_settings->labels, m_settings->support != 0);
 }
 
 void CDorneView::paintEvent(QPaintEvent*) {

@@ -10,6 +10,7 @@
 #include "app/app_settings.h"
 #include "model/check_message_frame.h"
 #include "model/doc_observer.h"
+#include "view/annotation_update.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
@@ -160,7 +161,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   // Supports and outlets of the elements, kept across repaints until the document tells
   // of a change.
   mutable CElementDrawCache m_drawCache;
-  CScenePaintCache m_paintCache;  // both cleared on every notice of the document
+  CScenePaintCache m_paintCache;           // both cleared on every notice of the document
+  CAnnotationRefresh m_annotationRefresh;  // marked stale on every notice
   std::unique_ptr<CDorneViewToolHost> m_toolHost;
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;

@@ -41,7 +41,9 @@ std::string Script(const CShellTestFolder& folder, const std::string& shots) {
          shots +
          "annotations.png\n"
          "annotations 8 1\nannotations 9 1\nannotations 7 2\n"
-         // A text edited in its dialog: new words, opaque.
+         // The text style saved as the default for new texts (opaque), then the text
+         // edited in its dialog: new words, opaque.
+         "answer - +1307 1035=1\nanswer - accept\n"
          "answer " +
          shots +
          "annotation_text_dialog.png 1 1486=Edited_by_the_user 1035=1\n"
@@ -105,11 +107,14 @@ TEST(AnnotationsEndToEndTest, EveryKindIsShownEditedSavedAndExported) {
     EXPECT_LT(i, 512) << "saved again after opening: byte " << i;
   }
   EXPECT_LE(differing, 8);
+  const QByteArray settings = Bytes(folder.Path("settings/TVR73/TVR.INI"));
+  EXPECT_TRUE(settings.contains("TextOpaque=True")) << settings.toStdString();
   const std::string layers =
       Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/view/read_dxf_layers.py '" +
              folder.Path("annotations.dxf") + "' 2>&1");
+  // Length dimensions (DIMS2) draw their lines only while dragged: texts only.
   for (const char* layer :
-       {"DIMS1", "POS", "BOM", "INFO", "SECTION", "TEXT", "IMAGE", "CART", "DIMS3"})
+       {"DIMS1", "DIMS2", "POS", "BOM", "INFO", "SECTION", "TEXT", "IMAGE", "CART", "DIMS3"})
     EXPECT_NE(layers.find(std::string(layer) + " "), std::string::npos) << layer << "\n" << layers;
   EXPECT_NE(layers.find("Edited by the user"), std::string::npos) << layers;
   EXPECT_NE(layers.find("Added text"), std::string::npos) << layers;
