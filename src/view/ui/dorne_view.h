@@ -141,6 +141,7 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void SaveViewStep(int action, bool force = false);
   void Store(const CViewWindow& window);
   void FitStoredWindow();
+  void FitWindow(const CViewWindow& stored);
   // Tools (dorne_view_tools.cpp).
   void CreateTools();
   bool ToolKeyPress(QKeyEvent* event);
@@ -158,6 +159,10 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   QSize m_lastSize;
   QImage m_buffer;
   bool m_fitted = false;
+  // The window the document was shown with, until the user changes it: while the frame
+  // settles (a child window shown, then maximised) each new size fits this window afresh
+  // rather than widening the last fit, so that opening a document does not change it.
+  std::optional<CViewWindow> m_openedWindow;
   // Supports and outlets of the elements, kept across repaints until the document tells
   // of a change.
   mutable CElementDrawCache m_drawCache;

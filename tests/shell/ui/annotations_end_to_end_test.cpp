@@ -98,15 +98,13 @@ TEST(AnnotationsEndToEndTest, EveryKindIsShownEditedSavedAndExported) {
   const QByteArray second = Bytes(folder.Path("second.run"));
   ASSERT_FALSE(first.isEmpty());
   ASSERT_EQ(first.size(), second.size()) << "saved again after opening";
-  // Only the view's window, which the opened window fits to its own size, may differ; it
-  // lies among the first bytes, before every run, element and annotation.
-  int differing = 0;
-  for (qsizetype i = 0; i < first.size(); ++i) {
-    if (first[i] == second[i]) continue;
-    ++differing;
-    EXPECT_LT(i, 512) << "saved again after opening: byte " << i;
-  }
-  EXPECT_LE(differing, 8);
+  // Opening the file and saving it again keeps every byte, the view's window too (the
+  // window of the opened document is fitted to the view only while the frame settles).
+  for (qsizetype i = 0; i < first.size(); ++i)
+    if (first[i] != second[i]) {
+      ADD_FAILURE() << "saved again after opening: byte " << i << " differs";
+      break;
+    }
   const QByteArray settings = Bytes(folder.Path("settings/TVR73/TVR.INI"));
   EXPECT_TRUE(settings.contains("TextOpaque=True")) << settings.toStdString();
   const std::string layers =
