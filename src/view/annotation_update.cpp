@@ -152,34 +152,55 @@ std::array<int, 2> RunLabelCell(const CDorneDoc& document, const CRun& run) {
   return {index % kRunLabelColumns, index / kRunLabelColumns % kRunLabelRows};
 }
 
+// The run labels of the list (kinds 3..5 owned by a run, and the totals table), each
+// owner's in list order, so that a refresh of many runs does not search the whole list
+// for each.
+struct CRunLabelIndex {
+  std::unordered_map<const CRun*, std::vector<CAnnotation*>> byRun;
+  std::vector<CAnnotation*> totals;
+  std::vector<CAnnotation*> sections;
+
+  explicit CRunLabelIndex(const CAnnotationList& list) {
+    for (std::size_t i = 0; i < list.Size(); ++i) {
+      CAnnotation* a = list.At(i);
+      const int kind = a->GetKind();
+      if (kind < CAnnotation::kBom || kind > CAnnotation::kSection) continue;
+      if (a->GetOwnerKind() == EAnnotationOwner::kRun) byRun[a->GetOwnerRun()].push_back(a);
+      if (a->GetOwnerKind() == EAnnotationOwner::kTotalsPage && kind == CAnnotation::kBom)
+        totals.push_back(a);
+      if (kind == CAnnotation::kSection) sections.push_back(a);
+    }
+  }
+};
+
 // A new section label joins those of like runs; the first of its kind gets the run's place.
-std::array<std::int32_t, 2> SectionPlace(const CAnnotationList& list, const CRun& run,
+std::array<std::int32_t, 2> SectionPlace(const CRunLabelIndex& index, const CRun& run,
                                          std::array<std::int32_t, 2> shifted) {
-  for (std::size_t i = list.Size(); i-- > 0;) {
-    const CAnnotation* other = list.At(i);
-    if (other->GetKind() == CAnnotation::kSection && other->GetOwnerRun() != &run &&
-        SameSection(other->GetOwnerRun(), &run))
+  for (std::size_t i = index.sections.size(); i-- > 0;) {
+    const CAnnotation* other = index.sections[i];
+    if (other->GetOwnerRun() != &run && SameSection(other->GetOwnerRun(), &run))
       return other->GetOffset();
   }
   return shifted;
 }
 
-bool OwnedBy(const CAnnotation& a, const CRun* run, int kind) {
-  if (a.GetKind() != kind) return false;
-  if (run == nullptr) return a.GetOwnerKind() == EAnnotationOwner::kTotalsPage;
-  return a.GetOwnerKind() == EAnnotationOwner::kRun && a.GetOwnerRun() == run;
-}
-
-// The one annotation of the kind for the owner (none: the totals page): the one nearest
-// the end of the list is kept, the others deleted; made when missing, at the place given.
+// The one annotation of the kind among the owner's (the run's, or none: the totals page):
+// the one nearest the end of the list is kept, the others deleted (and dropped from the
+// index); made when missing, at the place given.
 template <typename Place>
-CAnnotation& KeepOne(CAnnotationList& list, CRun* run, int kind, const Place& place) {
+CAnnotation& KeepOne(CAnnotationList& list, CRunLabelIndex& index, std::vector<CAnnotation*>& owned,
+                     CRun* run, int kind, const Place& place) {
   CAnnotation* kept = nullptr;
-  for (std::size_t i = list.Size(); i-- > 0;) {
-    CAnnotation* a = list.At(i);
-    if (!OwnedBy(*a, run, kind)) continue;
-    if (kept == nullptr) kept = a;
-    else list.Remove(a);
+  for (std::size_t i = owned.size(); i-- > 0;) {
+    CAnnotation* a = owned[i];
+    if (a->GetKind() != kind) continue;
+    if (kept == nullptr) {
+      kept = a;
+    } else {
+      owned.erase(owned.begin() + static_cast<std::ptrdiff_t>(i));
+      std::erase(index.sections, a);
+      list.Remove(a);
+    }
   }
   if (kept != nullptr) return *kept;
   auto made = std::make_unique<CAnnotation>(kind);
@@ -187,7 +208,41 @@ CAnnotation& KeepOne(CAnnotationList& list, CRun* run, int kind, const Place& pl
   else made->SetOwnerTotalsPage();
   const std::array<std::int32_t, 2> offset = place();
   made->SetOffset(offset[0], offset[1]);
-  return list.Append(std::move(made));
+  CAnnotation& added = list.Append(std::move(made));
+  owned.push_back(&added);
+  return added;
+}
+
+void UpdateRunLabels(CDorneDoc& document, CRun& run, bool weights, CRunLabelIndex& index) {
+  CAnnotationList& list = document.Annotations();
+  std::vector<CAnnotation*>& owned = index.byRun[&run];
+  const auto table = [] { return std::array<std::int32_t, 2>{0, kTableOffset}; };
+  KeepOne(list, index, owned, &run, CAnnotation::kBom, table);
+  KeepOne(list, index, index.totals, nullptr, CAnnotation::kBom, table);
+  CAnnotation& info = KeepOne(list, index, owned, &run, CAnnotation::kRunInfo, [&document, &run] {
+    const auto [column, row] = RunLabelCell(document, run);
+    return std::array<std::int32_t, 2>{column * kInfoColumnStep, row * kRunLabelRowStep};
+  });
+  info.SetText(RunInfoText(run, weights));
+  info.SetFlags(info.GetFlags() | kLeftAligned);
+  const std::size_t before = owned.size();
+  CAnnotation& section = KeepOne(list, index, owned, &run, CAnnotation::kSection, [&] {
+    const auto [column, row] = RunLabelCell(document, run);
+    return SectionPlace(index, run,
+                        {kSectionOffset + column * kSectionColumnStep, row * kRunLabelRowStep});
+  });
+  if (owned.size() > before) index.sections.push_back(&section);
+  section.SetText(SectionText(document, run));
+}
+
+void UpdateRun(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
+               CElementAnnotationIndex& elements, CRunLabelIndex& labels, bool weights) {
+  for (CDev* element : run.GetChainOrder())
+    UpdateElementAnnotations(document, *element, slots, elements);
+  for (CDev* element : run.GetDevices())
+    if (element->GetKind() == CDev::kTapOff)
+      UpdateElementAnnotations(document, *element, slots, elements);
+  if (!run.GetPropText("Catalog").empty()) UpdateRunLabels(document, run, weights, labels);
 }
 
 }  // namespace
@@ -206,10 +261,11 @@ void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots, bool w
   }
   title->SetText(TitleBlockText(document));
   CElementAnnotationIndex index = IndexElementAnnotations(list);
+  CRunLabelIndex labels(list);
   const std::vector<CRun*> runs = document.GetRuns();
   for (std::size_t i = runs.size(); i-- > 0;) {
     if (document.IsCurrentRunOnly() && runs[i] != document.GetCurrentRun()) continue;
-    UpdateRunAnnotations(document, *runs[i], slots, index, weights);
+    UpdateRun(document, *runs[i], slots, index, labels, weights);
   }
 }
 
@@ -221,28 +277,8 @@ void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots
 
 void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
                           CElementAnnotationIndex& index, bool weights) {
-  for (CDev* element : run.GetChainOrder())
-    UpdateElementAnnotations(document, *element, slots, index);
-  for (CDev* element : run.GetDevices())
-    if (element->GetKind() == CDev::kTapOff)
-      UpdateElementAnnotations(document, *element, slots, index);
-  if (run.GetPropText("Catalog").empty()) return;
-  CAnnotationList& list = document.Annotations();
-  const auto table = [] { return std::array<std::int32_t, 2>{0, kTableOffset}; };
-  KeepOne(list, &run, CAnnotation::kBom, table);
-  KeepOne(list, nullptr, CAnnotation::kBom, table);
-  CAnnotation& info = KeepOne(list, &run, CAnnotation::kRunInfo, [&document, &run] {
-    const auto [column, row] = RunLabelCell(document, run);
-    return std::array<std::int32_t, 2>{column * kInfoColumnStep, row * kRunLabelRowStep};
-  });
-  info.SetText(RunInfoText(run, weights));
-  info.SetFlags(info.GetFlags() | kLeftAligned);
-  CAnnotation& section = KeepOne(list, &run, CAnnotation::kSection, [&] {
-    const auto [column, row] = RunLabelCell(document, run);
-    return SectionPlace(list, run,
-                        {kSectionOffset + column * kSectionColumnStep, row * kRunLabelRowStep});
-  });
-  section.SetText(SectionText(document, run));
+  CRunLabelIndex labels(document.Annotations());
+  UpdateRun(document, run, slots, index, labels, weights);
 }
 
 CAnnotationRefresh::CKey CAnnotationRefresh::KeyOf(const CDorneDoc& document,

@@ -158,6 +158,25 @@ TEST_F(AnnotationRunLabelsTest, LabelsOfDifferentRunsDoNotLieOnEachOther) {
             (std::array<std::int32_t, 2>{0, 0}));
 }
 
+TEST_F(AnnotationRunLabelsTest, ASecondLabelOfARunGoesAndTheLaterOneStays) {
+  UpdateTitleBlock(*m_document, m_slots);
+  CAnnotationList& list = m_document->Annotations();
+  const std::size_t count = list.Size();
+  std::vector<CAnnotation*> later;
+  for (int kind : {CAnnotation::kRunInfo, CAnnotation::kSection, CAnnotation::kBom}) {
+    auto second = std::make_unique<CAnnotation>(kind);
+    second->SetOwnerRun(&Run(1));
+    second->SetOffset(77, 88);
+    later.push_back(&list.Append(std::move(second)));
+  }
+  UpdateTitleBlock(*m_document, m_slots);
+  EXPECT_EQ(list.Size(), count);
+  for (CAnnotation* a : later) {
+    ASSERT_TRUE(list.Contains(a)) << a->GetKind();
+    EXPECT_EQ(Owned(&Run(1), a->GetKind()), a) << a->GetKind();
+  }
+}
+
 TEST_F(AnnotationRunLabelsTest, TheRefreshRunsOnlyWhenWhatItDependsOnChanged) {
   CAnnotationRefresh refresh;
   EXPECT_TRUE(refresh.Run(*m_document, m_slots, false));
