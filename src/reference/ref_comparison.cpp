@@ -84,6 +84,8 @@ bool CRefComparison::CostComparisonSolutions(const CRefCatalogueSetup& setup,
     report.Report(articles.Error());
     return false;
   }
+  listName = articles.ListName(input.priceList + 1);
+  listCurrency = articles.ListCurrency(input.priceList + 1);
   if (!ReadRows(setup.catalogueFolder, rows, error)) {
     report.Report(error);
     return false;

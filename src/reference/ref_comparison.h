@@ -124,6 +124,8 @@ class CRefComparison {
   std::array<Solution, kSolutionCount + 1> solutions{};
   int reference = -1;
   int cableItem = -1;
+  // The price list's name and currency as the article table gives them.
+  std::string listName, listCurrency;
 
   // Reads ARTICLE.DBU and REF_COMP.DBF and builds the solutions (ReadRows, then Build);
   // false with the fault told to the notifier when a table cannot be read.

@@ -37,6 +37,10 @@ QLabel* Value(const QString& text, int id) {
   return label;
 }
 
+const std::string& Either(const std::string& given, const std::string& read) {
+  return given.empty() ? read : given;
+}
+
 QLabel* Caption(int message) {
   auto* label = new QLabel;
   SetMessageText(label, message);
@@ -99,8 +103,8 @@ QWidget* CSolutionCompareDlg::BuildFigures() {
       {kMsgLuminaires, Value(QString::number(input.figures.lamps), 1374)},
       {0, Value(StringQText(m_lampFixShown == 1 ? kMsgSingleLine : kMsgDoubleLine), 1167)},
       {0, Value(QStringLiteral("x %1").arg(input.figures.multiplier), 1337)},
-      {kMsgPriceList, Value(Text(input.priceListName), 1293)},
-      {0, Value(Text(input.priceListCaption), 1295)},
+      {kMsgPriceList, Value(Text(Either(input.priceListName, m_comparison.listName)), 1293)},
+      {0, Value(Text(Either(input.priceListCaption, m_comparison.listCurrency)), 1295)},
       {kMsgCoefficient, Value(coefficientText, 1294)}};
   int at = 0;
   for (const auto& [message, value] : cells) {

@@ -101,6 +101,17 @@ TEST_F(RefComparisonDlgTest, ShowsTheSolutionsTheirChartAndTheDetailOfOne) {
   EXPECT_TRUE(SaveScreenshot(*dialog, QStringLiteral("comparison_detail")));
 }
 
+TEST_F(RefComparisonDlgTest, ThePriceListTextsComeFromTheArticleTableWhenNotGiven) {
+  CRefCompSetup compSetup = SampleSetup(setup.environment);
+  compSetup.input.priceList = 2;
+  compSetup.input.priceListName.clear();
+  compSetup.input.priceListCaption.clear();
+  CSolutionCompareDlg dialog(compSetup, setup.environment.common);
+  EXPECT_EQ(Child<QLabel>(dialog, "1293")->text(), "Price list UK 2026");
+  EXPECT_EQ(Child<QLabel>(dialog, "1295")->text(), "GBP");
+  EXPECT_EQ(dialog.Comparison().items[4].price, 67100);  // list 3: 7.80 x 0.86
+}
+
 TEST_F(RefComparisonDlgTest, ApplyingStoresTheCablePriceAndTheLabourRate) {
   const auto dialog = Open();
   Child<QLineEdit>(*dialog, "1175")->setText(QStringLiteral("1,5"));
