@@ -168,6 +168,7 @@ void CRefComparison::ComputeTotals(std::int64_t labourRate) {
     solution.time = solution.labour = solution.material = 0;
     for (const Entry& entry : solution.entries) {
       const Item& item = items[static_cast<std::size_t>(entry.PricedItem())];
+      // Each amount is held below a hundredth of the 64-bit range: twelve cannot overflow.
       solution.time += CompTimeAmount(item.time, entry.quantity);
       solution.labour += CompLabourAmount(item.time, entry.quantity, labourRate);
       solution.material += CompMaterialAmount(item.price, entry.quantity);

@@ -1,6 +1,7 @@
 // The texts of a comparison record: its quantity formula and its value, and the
 // amounts and stored item texts that come from them.
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -27,9 +28,18 @@ std::optional<double> WholeNumber(std::string_view text) {
   return parsed->value;
 }
 
+// Products and sums held at the ends of the 64-bit range: prices, times and the labour
+// rate come from files and settings that may hold anything.
+std::int64_t Times(std::int64_t a, std::int64_t b) {
+  std::int64_t result = 0;
+  if (!__builtin_mul_overflow(a, b, &result)) return result;
+  return (a < 0) != (b < 0) ? std::numeric_limits<std::int64_t>::min()
+                            : std::numeric_limits<std::int64_t>::max();
+}
+
 // A division by 100 rounded half up; negative values are truncated.
 std::int64_t HalfUpHundredth(std::int64_t value) {
-  return value >= 0 ? (value + 50) / 100 : value / 100;
+  return value >= 0 ? value / 100 + (value % 100 >= 50 ? 1 : 0) : value / 100;
 }
 
 bool IsOperator(char c) { return c == '+' || c == '-' || c == '*' || c == '/' || c == '='; }
@@ -154,18 +164,18 @@ CRefCompValue ParseCompValue(std::string_view value, int item) {
 }
 
 std::int64_t CompTimeAmount(std::int64_t time, std::int64_t quantity) {
-  return time * quantity / 100;
+  return Times(time, quantity) / 100;
 }
 
 std::int64_t CompLabourAmount(std::int64_t time, std::int64_t quantity, std::int64_t rate) {
-  return HalfUpHundredth(CompTimeAmount(time, quantity) * rate);
+  return HalfUpHundredth(Times(CompTimeAmount(time, quantity), rate));
 }
 
 std::int64_t CompMaterialAmount(std::int64_t price, std::int64_t quantity) {
-  const std::int64_t product = price * quantity;
-  if (product > 0) return (product + 5000) / 10000;
-  if (price % 100 == 0) return HalfUpHundredth(price / 100 * quantity);
-  return HalfUpHundredth(quantity / 100 * price);
+  const std::int64_t product = Times(price, quantity);
+  if (product > 0) return product / 10000 + (product % 10000 >= 5000 ? 1 : 0);
+  if (price % 100 == 0) return HalfUpHundredth(Times(price / 100, quantity));
+  return HalfUpHundredth(Times(quantity / 100, price));
 }
 
 std::string CompItemText(std::int64_t price, std::int64_t time) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -131,6 +132,22 @@ TEST(RefComparisonFormulaTest, EntryAmountsRoundAsTheTotalsDo) {
     EXPECT_EQ(CompTimeAmount(c.time, c.quantity), c.timeAmount);
     EXPECT_EQ(CompLabourAmount(c.time, c.quantity, c.rate), c.labour);
   }
+}
+
+TEST(RefComparisonFormulaTest, AmountsOfHostileFiguresAreHeldInsteadOfOverflowing) {
+  constexpr std::int64_t kPrice = 2147483647, kQuantity = 100000000000;  // 2^31 - 1, 1e11
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
+  EXPECT_EQ(CompMaterialAmount(kPrice, kQuantity), kLargest / 10000 + 1);
+  EXPECT_EQ(CompMaterialAmount(-kPrice * 100, kQuantity),
+            std::numeric_limits<std::int64_t>::min() / 100);
+  EXPECT_EQ(CompLabourAmount(kPrice, kQuantity, kPrice), kLargest / 100);
+  CRefComparison comparison;
+  comparison.items[1] = {kPrice, kPrice, "", 2};
+  for (int k = 1; k <= 2; ++k)
+    comparison.solutions[static_cast<std::size_t>(k)].entries.assign(12, {1, kQuantity});
+  comparison.ComputeTotals(kPrice);
+  EXPECT_EQ(comparison.solutions[1].labour, 12 * (kLargest / 100));
+  EXPECT_EQ(comparison.solutions[2].material, 12 * (kLargest / 10000 + 1));
 }
 
 TEST(RefComparisonFormulaTest, StoredItemTextsReadBackAndKeepTheirSign) {
