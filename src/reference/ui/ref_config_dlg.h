@@ -12,6 +12,7 @@
 
 class CRefLineArea;
 struct CLightingLine;
+class CWorkbookExport;
 class CRefLinePageView;
 class QLabel;
 class QPushButton;
@@ -140,6 +141,7 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   CRefProject& m_project;
   CRefEnvironment& m_environment;
   CRefConfig m_config;
+  CWorkbookExport* m_lightingWorkbooks = nullptr;
   CLinearMessageNotifier m_notifier;
   std::unique_ptr<CRefLineEditContext> m_context;
   char m_decimal = '.';
