@@ -12,6 +12,7 @@
 
 class CRefLineArea;
 struct CLightingLine;
+class CWorkbookExport;
 class CRefLinePageView;
 class QLabel;
 class QPushButton;
@@ -72,6 +73,11 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   // quantities or the fixing chooser; true when the dialog opened.
   bool ChooseComponentButton(int button);
   bool Validate();
+  // Validates the line page, first offering the comparison of the line's installation
+  // solutions where the product has one (Yes opens it, Cancel stops).
+  bool ValidateOfferingComparison();
+  // Runs the comparison for a line with the length and count typed.
+  void OpenComparison(const CRefLine& line, int length, int count);
   bool TakeComponentCounts();
   void CloseComponentPage();
   bool Commit();
@@ -135,6 +141,7 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   CRefProject& m_project;
   CRefEnvironment& m_environment;
   CRefConfig m_config;
+  CWorkbookExport* m_lightingWorkbooks = nullptr;
   CLinearMessageNotifier m_notifier;
   std::unique_ptr<CRefLineEditContext> m_context;
   char m_decimal = '.';

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -49,7 +50,16 @@ bool Choose(CRefWnd& window, const QString& name, int data) {
   const int index = combo ? combo->findData(data) : -1;
   if (index < 0) return false;
   combo->setCurrentIndex(index);
+  emit combo->activated(index);  // as a user's choice
   return true;
+}
+
+// A label or edit shown with that text.
+bool Shows(CRefWnd& window, const QString& name, const QString& text) {
+  if (auto* label = window.findChild<QLabel*>(name))
+    return label->isVisible() && label->text() == text;
+  auto* edit = window.findChild<QLineEdit*>(name);
+  return edit != nullptr && edit->isVisible() && edit->text() == text;
 }
 
 bool Type(CRefWnd& window, const QString& name, const QString& text) {
@@ -83,6 +93,8 @@ bool RunReferenceLine(CMainFrame& frame, const QStringList& words, bool& handled
   if (verb == QLatin1String("reftype") && words.size() == 3)
     return Type(*window, words[1], words[2]);
   if (verb == QLatin1String("refbutton") && words.size() == 2) return Click(*window, words[1]);
+  if (verb == QLatin1String("refshows") && words.size() >= 3)
+    return Shows(*window, words[1], QStringList(words.mid(2)).join(QLatin1Char(' ')));
   if (verb == QLatin1String("refselect") && words.size() == 2)
     return dialog.SelectCode(words[1].toInt());
   if (verb == QLatin1String("reftab") && words.size() == 2)
