@@ -395,6 +395,19 @@ def write_outlet_samples(w):
               tc=qd)
 
 
+def write_comparison_items(w):
+    # The complementary items that the sample comparison table REF_COMP.DBF prices
+    # (added last, so that the serials before them stay). TEMPS per metre or per piece.
+    w.article("QYB0000CH1", "Chaînette de suspension 1 m", "Suspension chain 1 m",
+              "Cadena de suspensión 1 m", 4.20, 10, 300)
+    w.article("QYB0000CL10", "Colliers de câble (sachet de 10)", "Cable clips (bag of 10)",
+              "Abrazaderas de cable (bolsa de 10)", 6.50, 20, 150)
+    w.article("QYB0000BJ1", "Boîte de jonction luminaire", "Luminaire junction box",
+              "Caja de empalme de luminaria", 7.80, 15, 120)
+    w.article("LAMPT836", "Tube fluorescent T8 36 W", "Fluorescent tube T8 36 W",
+              "Tubo fluorescente T8 36 W", 3.10, 3, 180)
+
+
 def write_lighting_samples(w):
     # The lighting busbars QYA and QYB at their two ratings, two and four conductors
     # (added last, so that the serials before them stay).
@@ -434,6 +447,7 @@ def main():
     write_accessories(w, "QJ", [160, 250, 400, 1000], "REMISE_QJ")
     write_specials(w)
     write_outlet_samples(w)
+    write_comparison_items(w)
     write_lighting_samples(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)

@@ -171,7 +171,7 @@ QWidget* CRefConfigDlg::BuildButtons() {
     }
   });
   connect(m_buttons[1148], &QPushButton::clicked, this, [this] { BeginOrCancelEdit(false); });
-  connect(m_buttons[1149], &QPushButton::clicked, this, [this] { Validate(); });
+  connect(m_buttons[1149], &QPushButton::clicked, this, [this] { ValidateOfferingComparison(); });
   connect(m_buttons[1155], &QPushButton::clicked, this, [this] { CloseComponentPage(); });
   connect(m_buttons[1156], &QPushButton::clicked, this, [this] { TakeComponentCounts(); });
   connect(m_buttons[1158], &QPushButton::clicked, this, [this] {

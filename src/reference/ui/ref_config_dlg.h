@@ -80,6 +80,11 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   // (checked before: empties the slots).
   bool SpreadOnPosition(int control, bool wasChecked);
   bool Validate();
+  // Validates the line page, first offering the comparison of the line's installation
+  // solutions where the product has one (Yes opens it, Cancel stops).
+  bool ValidateOfferingComparison();
+  // Runs the comparison for a line with the length and count typed.
+  void OpenComparison(const CRefLine& line, int length, int count);
   bool TakeComponentCounts();
   void CloseComponentPage();
   bool Commit();

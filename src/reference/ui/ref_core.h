@@ -24,4 +24,7 @@
 #include "reference/ref_rating_texts.h"
 #include "reference/ref_report.h"
 #include "reference/ref_schematic_layout.h"
+#include "reference/ref_comparison.h"
+#include "reference/ref_comparison_view.h"
+#include "reference/ref_compl_pages.h"
 #pragma pop_macro("slots")
