@@ -229,9 +229,11 @@ TEST_F(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
     CHelpHintDlg hint(mode, texts.environment);
     for (const QLabel* label : hint.findChildren<QLabel*>()) hints += label->text();
   }
-  for (const QLabel* label : overlay.findChildren<QLabel*>())
-    if (!label->text().isEmpty())
+  for (const QLabel* label : overlay.findChildren<QLabel*>()) {
+    if (!label->text().isEmpty()) {
       EXPECT_FALSE(hints.contains(label->text())) << label->text().toStdString();
+    }
+  }
 }
 
 CRefLine QfpLineOfThreeSections() {

@@ -57,7 +57,8 @@ TEST(ReferenceLineOptionsEndToEndTest, OptionButtonsAndConnectionCountsReachTheL
       "reftype ref_count 6\nanswer " +
       extraShot +
       " accept ref_choice_box_1=1\nrefbutton ref_choose_1206\n"
-      "refbutton ref_validate\nrefbutton ref_check_1476\nshot " +
+      // The QYA line offers the comparison of its solutions first: No.
+      "answer - 7\nrefbutton ref_validate\nrefbutton ref_check_1476\nshot " +
       spreadShot + "\n" + TakeAndCommit("Spread");
   const std::string script = spaced + outlets + spread + "refreport " + report + "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script, QStringLiteral("1400x900x24"));
