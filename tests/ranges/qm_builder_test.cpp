@@ -99,6 +99,56 @@ TEST(QMSupportTextTest, StraightsTakeTheirSupportsByFaceAndLength) {
   EXPECT_EQ(CountQMSupports("4:300/4:600", "ZP"), 1);
 }
 
+// Legs measured to the corner; the housing's second value 200 and third 130 shorten the
+// legs of a flat elbow by 100 and of an edgewise one by 65.
+TEST(QMSupportTextTest, ElbowsTakeTheirSupportsByTheirLegs) {
+  struct Row {
+    const char* family;
+    int d, e;
+    std::int64_t first, second;
+    int w3;
+    const char* expected;
+    int supports;
+  };
+  const Row rows[] = {
+      {"LC", 4, 3, 1000, 500, 130, "4:835", 1},
+      {"LC", 4, 3, 400, 500, 130, "43:0", 1},
+      {"LC", 2, 4, 1000, 1000, 130, "24:165", 1},
+      {"LC", 4, 2, 1000, 1000, 130, "42:0", 1},
+      {"LC", 4, 1, 2000, 1000, 130, "41:0/4:300/41:700", 3},
+      {"LC", 4, 1, 300, 1000, 130, "41:0/41:700", 2},
+      {"LC", 4, 1, 300, 300, 130, "", 0},
+      {"LC", 4, 1, 300, 300, 210, "41:0", 1},
+      {"LP", 4, 3, 1000, 500, 130, "4:870/4:300", 2},
+      {"LP", 4, 3, 450, 500, 130, "4:320", 1},
+      {"LP", 2, 4, 500, 1000, 130, "24:130/24:700", 2},
+      {"LP", 2, 4, 500, 450, 130, "24:130", 1},
+      {"LP", 4, 2, 1000, 500, 130, "42:0/4:300", 2},
+      {"LP", 3, 4, 500, 1000, 130, "34:0/34:700", 2},
+      {"LP", 4, 5, 2000, 2000, 130, "4:1800/45:200", 2},
+      {"LP", 4, 5, 500, 1000, 130, "45:200", 1},
+      {"LP", 4, 5, 400, 400, 130, "", 0},
+      {"LP", 4, 5, 500, 500, 130, "45:0", 1},
+      {"ED", 4, 5, 2000, 2000, 130, "", 0},
+  };
+  for (const Row& row : rows) {
+    const std::string text =
+        ElbowSupportText(row.family, {row.d, row.e, row.first, row.second, 200, row.w3});
+    EXPECT_EQ(text, row.expected) << row.family << " " << row.d << row.e << " " << row.first;
+    EXPECT_EQ(CountQMSupports(text, row.family), row.supports) << text;
+  }
+}
+
+TEST(QMSupportTextTest, FittingsTakeTheirSupportsAtFixedPlaces) {
+  EXPECT_EQ(FittingSupportText("SL", 4), "4:650/4:1350");
+  EXPECT_EQ(FittingSupportText("PL", 1), "1:650/1:1350");
+  EXPECT_EQ(FittingSupportText("RL", 5), "5:650/5:1350");
+  EXPECT_EQ(FittingSupportText("DB", 0), "0:300");
+  EXPECT_EQ(FittingSupportText("DB", 2), "");
+  EXPECT_EQ(FittingSupportText("SL", 3), "");
+  EXPECT_EQ(FittingSupportText("ED", 4), "");
+}
+
 TEST_F(QMRunTest, ARunRebuildsIntoStraightsElbowsAndItsFeedUnit) {
   const CProgramTexts texts;
   CRunQM& run = LayOut(kTurningRun);

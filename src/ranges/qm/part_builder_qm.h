@@ -32,6 +32,19 @@ CQMClinqValues ReadQMClinq(std::string_view text);
 // The support text of a straight of the family with the face d, the stretch length L and
 // whether its first piece lies on its side (rotation 16 or 64); empty for none.
 std::string StraightSupportText(std::string_view family, int d, std::int64_t length, bool onSide);
+// The legs of an elbow as its supports see them: the face d of the first leg and e of the
+// second, their lengths up to the corner and from it, and the second and third values of
+// the run's reference record.
+struct CQMElbowLegs {
+  int d = 0, e = 0;
+  std::int64_t first = 0, second = 0;
+  int w2 = 0, w3 = 0;
+};
+// The support text of an elbow of family "LP" or "LC"; empty for none or another family.
+std::string ElbowSupportText(std::string_view family, const CQMElbowLegs& legs);
+// The support text of the fittings whose supports stand at fixed places ("SL", "PL", "RL",
+// "DB"), on a line of face d; empty for none or another family.
+std::string FittingSupportText(std::string_view family, int d);
 // Supports a text books: one more than its '/', a two-support text of a 'Z' family once.
 int CountQMSupports(std::string_view text, std::string_view family);
 
@@ -49,6 +62,8 @@ class CPartBuilderQM : public CPartBuilder {
   static constexpr int kTransformerMessage = 30213;
   static constexpr int kTransformerCodeMessage = 30149;
   static constexpr int kFittingTextMessage = 30214;
+  static constexpr int kKitRoomMessage = 30074;
+  static constexpr int kKitRoomHintMessage = 30075;
   // The numbers that the package codes are counted from (catalogue numbers of the
   // package line; only the steps from them are fixed).
   static constexpr int kFirstPackageBase = 47000;
@@ -89,7 +104,10 @@ class CPartBuilderQM : public CPartBuilder {
   // Preparation of kits.
   int ChooseKitVariant(CDev& element) const;
   void SetKitVariant(CDev& element, int variant);
-  void CheckKitElbow(CDev& element, CDev& elbow, bool against);
+  CDev* SplitBesideKit(CDev& element, int& variant, std::int64_t& needed);
+  CDev* SplitAhead(CDev& element, std::int64_t length);
+  CDev* TakePendingSplit();
+  void CheckKitElbow(CDev& element, CDev& elbow, bool against, std::int64_t extra);
 
   // Second pass (part_builder_qm_finish.cpp).
   void CountJoint(const CDev& element);
@@ -122,6 +140,8 @@ class CPartBuilderQM : public CPartBuilder {
   bool m_twin = false;
   bool m_edStepOff = false;
   int m_lastCandidate = 0;
+  // The farther of a kit's two cuts, visited after the nearer one.
+  CDev* m_pendingSplit = nullptr;
   // Second pass: started by the first call, finished by FinishSecondPass.
   bool m_passStarted = false;
   int m_packageBalance = -1;

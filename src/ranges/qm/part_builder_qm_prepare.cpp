@@ -9,10 +9,19 @@
 #include "platform/text_conversions.h"
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 namespace {
 
 constexpr std::int64_t kVariantTwoLength = 1900;
+// A kit's fixing stands this far beyond its plug-in point and half its housing.
+constexpr std::int64_t kFixingMargin = 400;
+// The line a kit leaves free for the run's own fixing ahead of it.
+constexpr std::int64_t kFixingStretch = 2000;
+// Step 4 counts a kit's first cut as lying this much nearer than the length it needs.
+constexpr std::int64_t kElbowLegMargin = 200;
+constexpr std::int64_t kMostElbowLegExtra = 499;
 
 bool IsConnectionUnit(const CDev* element) {
   if (element == nullptr || element->GetKind() != CDev::kEnd) return false;
@@ -44,21 +53,76 @@ void CPartBuilderQM::SetKitVariant(CDev& element, int variant) {
 CDev* CPartBuilderQM::PrepareElement(CDev& element) {
   // Support texts are written afresh by this build.
   element.SetPropValue("SUPP", "");
-  if (element.GetKind() != CDev::kInLine) return nullptr;
+  if (element.GetKind() != CDev::kInLine) return TakePendingSplit();
   const int mounting = MountingClass(element);
-  if (element.GetVariant() < 2 &&
-      (mounting == 0x300 || (mounting == 0x200 && element.GetDirection() == 2)))
-    SetKitVariant(element, ChooseKitVariant(element));
+  int variant = element.GetVariant();
+  if (variant < 2 && (mounting == 0x300 || (mounting == 0x200 && element.GetDirection() == 2)))
+    variant = ChooseKitVariant(element);
+  std::int64_t needed = -1;
+  CDev* split = SplitBesideKit(element, variant, needed);
+  SetKitVariant(element, variant);
+  const std::int64_t extra =
+      split != nullptr ? needed - kElbowLegMargin - element.GetOffset() / 2 : -1;
   CDev* back = element.GetBackNeighbour();
-  if (back != nullptr && back->GetKind() == CDev::kElbow) CheckKitElbow(element, *back, true);
+  if (back != nullptr && back->GetKind() == CDev::kElbow)
+    CheckKitElbow(element, *back, true, extra >= 0 && extra <= kMostElbowLegExtra ? extra : 0);
   CDev* ahead = element.GetNeighbour(element.GetDirection());
-  if (ahead != nullptr && ahead->GetKind() == CDev::kElbow) CheckKitElbow(element, *ahead, false);
-  return nullptr;
+  if (ahead != nullptr && ahead->GetKind() == CDev::kElbow)
+    CheckKitElbow(element, *ahead, false, 0);
+  return split != nullptr ? split : TakePendingSplit();
+}
+
+CDev* CPartBuilderQM::TakePendingSplit() { return std::exchange(m_pendingSplit, nullptr); }
+
+CDev* CPartBuilderQM::SplitAhead(CDev& element, std::int64_t length) {
+  CDev* next = element.GetNeighbour(element.GetDirection());
+  if (next == nullptr || length <= 0 || length > INT32_MAX) return nullptr;
+  return GetChainEditor().SplitAtLength(*next, element.GetDirection(),
+                                        static_cast<std::int32_t>(length));
+}
+
+// The cuts a kit of variant 1 or 2 needs in the line ahead of it, up to a kit or a unit
+// there: the nearer one at the length its fixing needs (`needed`, the reach of its own kit
+// for variant 1), the farther one 2 m beyond, where the run's own fixing goes. The
+// length available is the line less the reach of a kit ahead, as the cut ranges of kits
+// count it: half its length, its offset and its clearance to a cut. Returns the cut made
+// at the needed length (for variant 2 its only cut); the farther cut of variant 1 waits.
+CDev* CPartBuilderQM::SplitBesideKit(CDev& element, int& variant, std::int64_t& needed) {
+  if (variant != 1 && variant != 2) return nullptr;
+  const int face = element.GetDirection();
+  CDev* next = element.GetNeighbour(face);
+  if (next == nullptr || (next->GetKind() != CDev::kInLine && next->GetKind() != CDev::kEnd))
+    return nullptr;
+  const bool nextIsKit = next->GetKind() == CDev::kInLine;
+  needed = std::int64_t{TextToInt(element.GetFieldText("PLUG1").value_or(""))} +
+           element.GetOffset() / 2 + kFixingMargin;
+  std::int64_t available = next->GetBookedLength();
+  CKitLimits limits;
+  if (nextIsKit && GetChainEditor().ClampKitcf(*next, limits) != 0)
+    available -= std::int64_t{limits.values[0]} / 2 - limits.values[3] + limits.values[2];
+  if (variant == 2) {
+    if (available < kVariantTwoLength) {
+      variant = 1;
+      return nullptr;
+    }
+    if (needed + kFixingStretch <= available) return SplitAhead(element, needed + kFixingStretch);
+    return nextIsKit ? SplitAhead(element, available) : nullptr;
+  }
+  if (GetChainEditor().ClampKitcf(element, limits) != 0)
+    needed = std::max<std::int64_t>(
+        needed, std::int64_t{limits.values[0]} / 2 + limits.values[3] + limits.values[2]);
+  CDev* farther =
+      needed + kFixingStretch <= available ? SplitAhead(element, needed + kFixingStretch) : nullptr;
+  if (farther != nullptr) m_pendingSplit = farther;
+  if (nextIsKit && farther == nullptr && MountingClass(element) == 0x300)
+    FormatPartLabel(&element, 19, "", kKitRoomMessage, kKitRoomHintMessage);
+  if (!nextIsKit && farther == nullptr) return nullptr;
+  return SplitAhead(element, needed);
 }
 
 // A kit next to an elbow: the elbow carries it when its leg range leaves room for the
 // kit's half width; the kit's clearance to the elbow is checked against its limits.
-void CPartBuilderQM::CheckKitElbow(CDev& element, CDev& elbow, bool against) {
+void CPartBuilderQM::CheckKitElbow(CDev& element, CDev& elbow, bool against, std::int64_t extra) {
   std::string pattern(kRefWidth, ' ');
   m_qm.ApplyRefPattern(elbow, pattern);
   const int face = against ? element.GetBackFace() : element.GetDirection();
@@ -74,7 +138,8 @@ void CPartBuilderQM::CheckKitElbow(CDev& element, CDev& elbow, bool against) {
   std::int32_t lo = -1, hi = -1;
   ParseNumberList(m_qm.FindPartRow(pattern).texts[2], lo, hi);
   const int width = m_qm.FindReference().Width();
-  const std::int64_t distance = against ? element.GetBookedLength() : elbow.GetBookedLength();
+  const std::int64_t distance =
+      against ? element.GetBookedLength() + extra : elbow.GetBookedLength();
   if (hi >= 0 && distance + width / 2 + 200 <= hi && element.GetVariant() != 0) {
     SetKitVariant(element, 0);
     if (RefCharAt(pattern, 8) == 'D') elbow.SetFieldText("SURMESURE", against ? "2" : "1");

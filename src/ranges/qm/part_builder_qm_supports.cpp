@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -52,15 +53,6 @@ int ConnectionKind(bool vertical, int size, int kva) {
   return kva <= 800 ? 171 : (kva <= 1000 ? 172 : (kva <= 1600 ? 173 : 174));
 }
 
-bool IsStraightFamily(std::string_view family) {
-  return family == "ET" || family == "ED" || family == "EH" || family == "EB" || family == "TN" ||
-         family == "TP";
-}
-
-std::string Entry(int d, std::int64_t distance) {
-  return std::to_string(d) + ":" + std::to_string(distance);
-}
-
 }  // namespace
 
 // A transformer connection: the accessory of the transformer's size, with the group.
@@ -96,30 +88,25 @@ bool CPartBuilderQM::AddTransformerConnection(CDev& element, const std::string& 
   return true;
 }
 
-std::string StraightSupportText(std::string_view family, int d, std::int64_t length, bool onSide) {
-  if (!IsStraightFamily(family)) return {};
-  if (d == 2 || d == 3) {
-    if (family.starts_with('E') && length >= 2000) return Entry(d, d == 2 ? length - 700 : 700);
-    return {};
+namespace {
+
+// The length of line from the piece along the face, up to and including the first piece
+// that ends a line (a unit, an elbow or a joint).
+std::int64_t LegLength(const CDev* piece, int face) {
+  std::int64_t length = 0;
+  std::unordered_set<const CDev*> seen;
+  for (int step = 0; piece != nullptr && step < kWalkBound && seen.insert(piece).second; ++step) {
+    length += piece->GetBookedLength();
+    if (piece->GetKind() < CDev::kInLine || piece->GetKind() == CDev::kJoint) break;
+    piece = piece->GetNeighbour(face);
   }
-  if (onSide) {
-    if (length > 3000) return Entry(d, length / 3) + "/" + Entry(d, length - length / 3);
-    return Entry(d, length / 2);
-  }
-  if (length > 2800)
-    return Entry(d, 300) + "/" + Entry(d, length / 2) + "/" + Entry(d, length - 300);
-  if (length > 800) return Entry(d, 300) + "/" + Entry(d, length - 300);
-  return Entry(d, length / 2);
+  return length;
 }
 
-int CountQMSupports(std::string_view text, std::string_view family) {
-  if (text.empty()) return 0;
-  const int count = static_cast<int>(std::count(text.begin(), text.end(), '/')) + 1;
-  return count == 2 && family.starts_with('Z') ? 1 : count;
-}
+}  // namespace
 
-// The supports of a straight: the stretch from the joint or straight behind it up to the
-// next piece that ends a line.
+// The supports of a piece: the stretch from the joint or unit behind it up to the next
+// piece that ends a line; an elbow also by its second leg.
 void CPartBuilderQM::SetSupportCodes(CDev& element) {
   const CDev* start = &element;
   std::unordered_set<const CDev*> seen{&element};
@@ -132,19 +119,22 @@ void CPartBuilderQM::SetSupportCodes(CDev& element) {
   }
   if (start == nullptr) return;
   const int d = start->GetDirection();
-  std::int64_t length = 0;
-  const CDev* piece = start->GetNeighbour(d);
-  const CDev* first = piece;
-  seen.clear();
-  for (int step = 0; piece != nullptr && step < kWalkBound && seen.insert(piece).second; ++step) {
-    length += piece->GetBookedLength();
-    if (piece->GetKind() < CDev::kInLine || piece->GetKind() == CDev::kJoint) break;
-    piece = piece->GetNeighbour(d);
-  }
+  const CDev* first = start->GetNeighbour(d);
+  const std::int64_t length = LegLength(first, d);
   const std::string family = RefPairAt(element.GetReference(), 7);
   const bool onSide =
       first != nullptr && (first->GetRotation() == 16 || first->GetRotation() == 64);
-  const std::string text = StraightSupportText(family, d, length, onSide);
+  std::string text = StraightSupportText(family, d, length, onSide);
+  if (text.empty()) text = FittingSupportText(family, d);
+  // An elbow's second leg leaves by the face its turn points to; an elbow that ends the
+  // run has no second leg and gets no supports of its own.
+  const std::vector<int> faces = element.ForwardFaces();
+  if (text.empty() && element.GetKind() == CDev::kElbow && !faces.empty()) {
+    const CReferenceRow row = m_qm.FindReference();
+    const int e = faces.front();
+    text = ElbowSupportText(family, {d, e, length, LegLength(element.GetNeighbour(e), e),
+                                     row.values[1], row.values[2]});
+  }
   if (text.empty()) return;
   element.SetPropValue("SUPP", text);
   const int count = CountQMSupports(text, family) * (m_twin ? 2 : 1);

@@ -1,0 +1,130 @@
+#include "model/chain_editor.h"
+#include "qm_test_support.h"
+#include "ranges/qm/part_builder_qm.h"
+
+#include <vector>
+
+namespace {
+
+// Records the cuts asked for and hands out a fresh joint for each; with `known`, every
+// in-line unit has a kit 200 long with clearance 30 and offset 10.
+class CRecordingEditor : public CChainEditor {
+ public:
+  explicit CRecordingEditor(bool known) : m_known(known) {}
+  CDev* SplitAtLength(CDev& element, int face, std::int32_t length) override {
+    lengths.push_back(length);
+    faces.push_back(face);
+    targets.push_back(&element);
+    joints.push_back(std::make_unique<CDev>(element.GetRun()));
+    joints.back()->SetKind(CDev::kJoint);
+    return joints.back().get();
+  }
+  void RemoveFromRun(CDev&, int) override {}
+  int ClampKitcf(CDev&, CKitLimits& limits) override {
+    limits.values = {200, 0, 30, 10};
+    return m_known ? 1 : 0;
+  }
+  std::vector<std::int32_t> lengths;
+  std::vector<int> faces;
+  std::vector<CDev*> targets;
+  std::vector<std::unique_ptr<CDev>> joints;
+
+ private:
+  bool m_known;
+};
+
+bool HasRecordOfState(const CPartBuilderQM& builder, int state) {
+  for (int i = 0; i < CCheckMessageTable::kSize; ++i)
+    if (builder.GetMessages().At(i).state == state) return true;
+  return false;
+}
+
+// A riser kit (housing 200, plug-in point 100) needs 100 + 100 + 400 = 600 of line ahead
+// for its fixing and 2 m beyond that for the run's own: cuts at 600 and 2600 from it.
+// Known kit limits take 200 / 2 - 10 + 30 = 120 off a kit ahead, and give the kit's own
+// reach 200 / 2 + 10 + 30 = 140, less than 600.
+TEST_F(QMRunTest, KitsCutTheLineAheadForTheirFixings) {
+  struct Row {
+    const char* riser;
+    int variant;
+    bool kitAhead;  // else a unit ahead
+    std::int32_t ahead;
+    bool known;
+    std::vector<std::int32_t> cuts;
+    int variantAfter;
+    bool noRoom;  // a state-19 record
+  };
+  const Row rows[] = {
+      {"", 1, true, 5000, false, {2600, 600}, 1, false},
+      {"", 1, true, 2500, false, {600}, 1, true},
+      {"", 1, false, 2500, false, {}, 1, false},
+      {"", 1, false, 5000, false, {2600, 600}, 1, false},
+      {"", 0, false, 5000, false, {2600, 600}, 1, false},
+      {"SOL2", 1, true, 5000, false, {2600}, 2, false},
+      {"SOL2", 1, true, 2000, false, {2000}, 2, false},
+      {"SOL2", 1, false, 2000, false, {}, 2, false},
+      {"SOL2", 1, true, 1899, false, {600}, 1, true},
+      {"", 1, true, 2800, true, {2600, 600}, 1, false},
+      {"", 1, true, 2700, true, {600}, 1, true},
+      {"SOL2", 1, true, 2000, true, {}, 1, false},
+      {"SOL2", 1, true, 3000, true, {2600}, 2, false},
+  };
+  for (const Row& row : rows) {
+    CRunQM& run = MakeRun("A", "25");
+    run.SetProp("RISER", row.riser);
+    CRecordingEditor editor(row.known);
+    CPartBuilderQM builder(run);
+    builder.SetChainEditor(&editor);
+    auto kit = QMElement(run, CDev::kInLine, QMStyle(row.variant, 0, 0x300));
+    kit->SetDirection(2);
+    kit->SetOffset(200);
+    kit->SetFieldText("PLUG1", "100");
+    auto ahead = QMElement(run, row.kitAhead ? CDev::kInLine : CDev::kEnd, 0);
+    ahead->SetBookedLength(row.ahead);
+    kit->SetNeighbour(2, ahead.get());
+    const std::string label = std::string(row.riser) + " " + std::to_string(row.ahead) +
+                              (row.kitAhead ? " kit" : " unit") + (row.known ? " known" : "");
+    CDev* made = builder.PrepareElement(*kit);
+    EXPECT_EQ(editor.lengths, row.cuts) << label;
+    for (std::size_t i = 0; i < editor.faces.size(); ++i) {
+      EXPECT_EQ(editor.faces[i], 2) << label;
+      EXPECT_EQ(editor.targets[i], ahead.get()) << label;
+    }
+    EXPECT_EQ(kit->GetVariant(), row.variantAfter) << label;
+    EXPECT_EQ(HasRecordOfState(builder, 19), row.noRoom) << label;
+    // The cut at the needed length is visited first, the farther one after it.
+    const std::size_t count = editor.joints.size();
+    EXPECT_EQ(made, count == 0 ? nullptr : editor.joints.back().get()) << label;
+    if (count == 2) {
+      EXPECT_EQ(builder.PrepareElement(*made), editor.joints.front().get()) << label;
+    }
+    EXPECT_EQ(builder.PrepareElement(*ahead), nullptr) << label;
+    kit->SetNeighbour(2, nullptr);
+  }
+}
+
+// Kits of no riser mounting and kits that the elbow beside them carries (variant 0) keep
+// the line whole; so does a kit with nothing, a joint or an elbow ahead.
+TEST_F(QMRunTest, KitsOfOtherVariantsOrNeighboursCutNothing) {
+  struct Row {
+    int variant;
+    int aheadKind;  // -1 none
+  };
+  const Row rows[] = {{0, CDev::kEnd}, {3, CDev::kInLine}, {1, -1}, {1, CDev::kJoint}};
+  for (const Row& row : rows) {
+    CRunQM& run = MakeRun("A", "25");
+    CRecordingEditor editor(false);
+    CPartBuilderQM builder(run);
+    builder.SetChainEditor(&editor);
+    auto kit = QMElement(run, CDev::kInLine, QMStyle(row.variant));
+    kit->SetDirection(2);
+    auto ahead = QMElement(run, row.aheadKind < 0 ? CDev::kJoint : row.aheadKind, 0);
+    ahead->SetBookedLength(8000);
+    if (row.aheadKind >= 0) kit->SetNeighbour(2, ahead.get());
+    EXPECT_EQ(builder.PrepareElement(*kit), nullptr) << row.variant << " " << row.aheadKind;
+    EXPECT_TRUE(editor.lengths.empty()) << row.variant << " " << row.aheadKind;
+    kit->SetNeighbour(2, nullptr);
+  }
+}
+
+}  // namespace
