@@ -127,4 +127,85 @@ TEST_F(QMRunTest, KitsOfOtherVariantsOrNeighboursCutNothing) {
   }
 }
 
+// A kit k from a flat elbow on a line of 4 m (housing 200, plug-in point 0): it needs 500
+// of line ahead, so it cuts there and 2500 on when k is at most 1500, and the elbow step
+// then counts its distance 200 (500 - 200 - 100) farther. The elbow's second leg reaches
+// 1000: the elbow carries the kit (variant 0, "SURMESURE" 2) while distance + 100 + 200
+// is at most 1000. With kit limits (200 long, offset 10) the kit stands k + 10 - 100 -
+// 100 clear of the elbow's housing of width 200; below 20 that is a state-15 record.
+TEST_F(QMRunTest, KitsBesideAnElbowAreCarriedByItAndKeepClearOfIt) {
+  struct Row {
+    int k;
+    bool known;
+    int variantAfter;
+    const char* made;  // "SURMESURE" of the elbow
+    bool tooClose;
+  };
+  const Row rows[] = {
+      {300, false, 0, "2", false}, {500, false, 0, "2", false}, {600, false, 1, "", false},
+      {1600, false, 1, "", false}, {200, true, 0, "2", true},   {300, true, 0, "2", false},
+  };
+  for (const Row& row : rows) {
+    CRunQM& run = LayOut("run QMA 25\nstart 1\ngo 4 3000\ngo 5 4000\nend 1\nfrom 1\nkit 5 " +
+                         std::to_string(row.k) + "\n");
+    CDev* elbow = m_laid.at(1);
+    ASSERT_EQ(elbow->GetKind(), CDev::kElbow);
+    CDev* kit = elbow->GetNeighbour(5);
+    ASSERT_NE(kit, nullptr);
+    ASSERT_EQ(kit->GetKind(), CDev::kInLine);
+    ASSERT_EQ(kit->GetBookedLength(), row.k);
+    kit->SetVariantBoth(1);
+    kit->SetOffset(200);
+    kit->SetFieldText("PLUG1", "0");
+    CRecordingEditor editor(row.known);
+    CPartBuilderQM builder(run);
+    builder.SetChainEditor(&editor);
+    builder.PrepareElement(*kit);
+    EXPECT_EQ(editor.lengths.size(), row.k <= 1500 ? 2u : 0u) << row.k;
+    EXPECT_EQ(kit->GetVariant(), row.variantAfter) << row.k << " " << row.known;
+    EXPECT_EQ(elbow->GetFieldText("SURMESURE").value_or(""), row.made) << row.k;
+    EXPECT_EQ(HasRecordOfState(builder, 15), row.tooClose) << row.k << " " << row.known;
+  }
+}
+
+// Every element carries the line behind it: the straight on a joint is measured from the
+// joint behind it, not by the piece ahead. A joint carrying 3000 of straight, with 2000
+// ahead: 300, 1500 and 2700 (not the 2000 piece's 300 and 1700). A flat elbow 400 past a
+// joint, its second leg 700 on face 5, housing values 200/120/30: both legs less 60, 340
+// and 640, so only the second leg's support 60 + 100 from the corner.
+TEST_F(QMRunTest, PiecesAreSupportedAlongTheLineTheyCarry) {
+  CRunQM& run = MakeRun("A", "25");
+  CPartBuilderQM builder(run);
+  auto behind = QMElement(run, CDev::kJoint, 0);
+  auto straight = QMElement(run, CDev::kJoint, 0);
+  auto ahead = QMElement(run, CDev::kJoint, 0);
+  straight->SetRotation(32);
+  straight->SetBookedLength(3000);
+  straight->SetReference("QMA2500ED4302");
+  ahead->SetBookedLength(2000);
+  behind->SetNeighbour(4, straight.get());
+  straight->SetNeighbour(0, behind.get());
+  straight->SetNeighbour(4, ahead.get());
+  ahead->SetNeighbour(0, straight.get());
+  builder.SetSupportCodes(*straight);
+  EXPECT_EQ(straight->GetPropValue("SUPP"), "4:300/4:1500/4:2700");
+  EXPECT_EQ(builder.GetSupportCount(), 3);
+
+  auto elbow = QMElement(run, CDev::kElbow, 0);
+  auto leg = QMElement(run, CDev::kJoint, 0);
+  elbow->SetBookedLength(400);
+  elbow->SetReference("QMA2500LP4A1");
+  leg->SetDirection(5);
+  leg->SetBookedLength(700);
+  ahead->SetNeighbour(4, elbow.get());
+  elbow->SetNeighbour(0, ahead.get());
+  elbow->SetNeighbour(5, leg.get());
+  leg->SetNeighbour(1, elbow.get());
+  builder.SetSupportCodes(*elbow);
+  EXPECT_EQ(elbow->GetPropValue("SUPP"), "45:160");
+  EXPECT_EQ(builder.GetSupportCount(), 4);
+  for (CDev* element : {behind.get(), straight.get(), ahead.get(), elbow.get(), leg.get()})
+    for (int face = 0; face < CDev::kFaceCount; ++face) element->SetNeighbour(face, nullptr);
+}
+
 }  // namespace

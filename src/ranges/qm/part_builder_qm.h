@@ -134,6 +134,9 @@ class CPartBuilderQM : public CPartBuilder {
   bool AddAdapter(CDev& element, const std::string& group);
   bool AddTransformerConnection(CDev& element, const std::string& group);
   void PlaceGroupText(CDev& element, const std::string& group);
+  // The support text of an elbow whose first leg has the face d and the length.
+  std::string ElbowSupports(const CDev& elbow, const std::string& family, int d,
+                            std::int64_t length) const;
 
   CRunQM& m_qm;
   CQMPartReferences m_references;

@@ -103,20 +103,38 @@ std::int64_t LegLength(const CDev* piece, int face) {
   return length;
 }
 
+// The joint or unit that the element's stretch starts from. Every element carries the
+// line behind it, so the walk begins behind the element; an element with nothing behind
+// it starts its stretch itself. Null when the walk finds no start.
+const CDev* StretchStart(const CDev& element) {
+  const CDev* start = element.GetBackNeighbour();
+  if (start == nullptr) return &element;
+  std::unordered_set<const CDev*> seen{&element};
+  for (int step = 0; start != nullptr && step < kWalkBound && seen.insert(start).second; ++step) {
+    if (start->GetKind() == CDev::kJoint || start->GetKind() == CDev::kEnd) return start;
+    start = start->GetBackNeighbour();
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+// An elbow's second leg leaves by the face its turn points to; an elbow that ends the run
+// has no second leg and gets no supports of its own.
+std::string CPartBuilderQM::ElbowSupports(const CDev& elbow, const std::string& family, int d,
+                                          std::int64_t length) const {
+  const std::vector<int> faces = elbow.ForwardFaces();
+  if (faces.empty()) return {};
+  const CReferenceRow row = m_qm.FindReference();
+  const int e = faces.front();
+  return ElbowSupportText(
+      family, {d, e, length, LegLength(elbow.GetNeighbour(e), e), row.values[1], row.values[2]});
+}
 
 // The supports of a piece: the stretch from the joint or unit behind it up to the next
 // piece that ends a line; an elbow also by its second leg.
 void CPartBuilderQM::SetSupportCodes(CDev& element) {
-  const CDev* start = &element;
-  std::unordered_set<const CDev*> seen{&element};
-  for (int step = 0; start != nullptr && start->GetKind() != CDev::kJoint &&
-                     start->GetKind() != CDev::kEnd && step < kWalkBound;
-       ++step) {
-    const CDev* back = start->GetBackNeighbour();
-    if (back == nullptr || !seen.insert(back).second) break;
-    start = back;
-  }
+  const CDev* start = StretchStart(element);
   if (start == nullptr) return;
   const int d = start->GetDirection();
   const CDev* first = start->GetNeighbour(d);
@@ -126,15 +144,8 @@ void CPartBuilderQM::SetSupportCodes(CDev& element) {
       first != nullptr && (first->GetRotation() == 16 || first->GetRotation() == 64);
   std::string text = StraightSupportText(family, d, length, onSide);
   if (text.empty()) text = FittingSupportText(family, d);
-  // An elbow's second leg leaves by the face its turn points to; an elbow that ends the
-  // run has no second leg and gets no supports of its own.
-  const std::vector<int> faces = element.ForwardFaces();
-  if (text.empty() && element.GetKind() == CDev::kElbow && !faces.empty()) {
-    const CReferenceRow row = m_qm.FindReference();
-    const int e = faces.front();
-    text = ElbowSupportText(family, {d, e, length, LegLength(element.GetNeighbour(e), e),
-                                     row.values[1], row.values[2]});
-  }
+  if (text.empty() && element.GetKind() == CDev::kElbow)
+    text = ElbowSupports(element, family, d, length);
   if (text.empty()) return;
   element.SetPropValue("SUPP", text);
   const int count = CountQMSupports(text, family) * (m_twin ? 2 : 1);
