@@ -208,4 +208,36 @@ TEST_F(QMRunTest, PiecesAreSupportedAlongTheLineTheyCarry) {
     for (int face = 0; face < CDev::kFaceCount; ++face) element->SetNeighbour(face, nullptr);
 }
 
+// Two riser kits as the riser page lays them, 3500 apart on a riser of 6 m mounted as
+// type 3; the lower one plugs in at 100. Rebuilt with the program's own chain edits, the
+// lower kit cuts the line ahead at 100 + housing / 2 + 400 and 2000 beyond that (variant
+// 1), or only at the farther place (variant 2, the riser rule "SOL2"); the rest of the
+// line up to the upper kit stays one piece. (Every kit ends the rebuild as variant 0, so
+// the cuts are what tells the variants apart.)
+TEST_F(QMRunTest, RiserKitsCutTheLineBetweenThemWhenRebuilt) {
+  for (const char* riser : {"SOL1", "SOL2"}) {
+    CRunQM& run = LayOut(std::string("run QMA 25\nprop RISER ") + riser +
+                         "\nstart 1\ngo 4 2000\ngo 2 6000\ntype 3\ngo 4 2000\nend 1\n"
+                         "from 1\nkit 2 1000\nfield PLUG1 100\nkit 2 3500\n");
+    CDev* lower = m_laid.at(1)->GetNeighbour(2);
+    ASSERT_NE(lower, nullptr);
+    ASSERT_EQ(lower->GetKind(), CDev::kInLine);
+    CDev* upper = lower->GetNeighbour(2);
+    ASSERT_NE(upper, nullptr);
+    ASSERT_EQ(upper->GetKind(), CDev::kInLine);
+    const std::int32_t needed = 100 + lower->GetOffset() / 2 + 400;
+    ASSERT_EQ(run.RebuildParts(0), 1) << riser;
+    std::vector<std::int32_t> stretches;
+    for (CDev* at = lower->GetNeighbour(2); at != nullptr && at != upper && stretches.size() < 8;
+         at = at->GetNeighbour(2))
+      stretches.push_back(at->GetBookedLength());
+    stretches.push_back(upper->GetBookedLength());
+    const bool one = std::string_view(riser) == "SOL1";
+    const std::vector<std::int32_t> expected =
+        one ? std::vector<std::int32_t>{needed, 2000, 1500 - needed}
+            : std::vector<std::int32_t>{needed + 2000, 1500 - needed};
+    EXPECT_EQ(stretches, expected) << riser << " " << needed;
+  }
+}
+
 }  // namespace
