@@ -61,6 +61,21 @@ void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& 
 // QG feeds and ends (kind 0) of the variants 2, 3, 5, 6 and 7; -1 for others.
 int QgFeedDevice(CZ3dCoding& state, const CDev& element, int& side);
 
+// QM feeds and ends (kind 0) of the variants 2 to 9 and 20; -1 for others.
+int QmFeedDevice(CZ3dCoding& state, const CDev& element);
+
+// QM: an elbow pending before a feed or end of the variants 2, 3, 5, 7, 9 and 20 makes
+// one device with it; false when it does not apply.
+bool QmMergeElbowAndFeed(CZ3dCoding& state, const CDev& element, int pending);
+
+// QM: the device and qualifier of a length with outlets by the options it holds.
+int QmJointDevice(CZ3dCoding& state, const CDev& element, int device);
+
+// QM end boxes with given centre distances: the distances the range works out, turned
+// by the phase order ("/00215", "/00216"); x to w get the four offsets.
+std::string QmConnectionDistances(const CZ3dCoding& state, double& x, double& y, double& z,
+                                  double& w);
+
 // QG: the centre distances of the element that set them ("/00204" to "/00207", "/00219")
 // and its bar ("/00220" to "/00222").
 std::string QgCentreDistances(const CZ3dCoding& state);

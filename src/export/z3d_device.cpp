@@ -162,9 +162,11 @@ int JointDevice(CZ3dCoding& state, const CDev& element) {
       if (family == 3) state.q1 = 1;
       return family == 4 ? 11 : 12;
     case 2:
+      // The second outlet layout is a length with outlets like the first; only QM and QP
+      // tell it apart by a qualifier, the others by the reference alone.
       if (family == 2) state.q1 = 4;
       if (family == 3) state.q1 = 2;
-      return family == 2 || family == 3 ? 12 : -1;
+      return 12;
     case 3:
       if (family == 2) state.q2 = element.GetLength() == 800 ? 3 : 8;
       if (family == 3) state.q1 = 3;
@@ -191,6 +193,7 @@ void CodeJoint(CZ3dCoding& state, const CDev& element, int pending) {
     return;
   }
   state.device = JointDevice(state, element);
+  if (state.family == 3) state.device = QmJointDevice(state, element, state.device);
   state.p200 = AddLengths(state.lengthBack, state.p128);
   if (state.family == 3 && element.GetVariantIndex() > 0 && Bit(element.GetStyle(), 12))
     state.marks = 3;

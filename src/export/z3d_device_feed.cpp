@@ -108,6 +108,7 @@ int FeedDevice(CZ3dCoding& state, const CDev& element, int& side) {
   switch (state.family) {
     case 1: return QjfFeed(state, element, variant, side);
     case 2: return QpFeed(state, element, variant, side);
+    case 3: return QmFeedDevice(state, element);
     case 4: return QwFeed(state, variant);
     case 5: return QgFeedDevice(state, element, side);
     default: return -1;
@@ -131,7 +132,8 @@ int CountExtraDevices(const CRun& run, int family) {
 
 void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& file) {
   if (pending != 0) {
-    if (state.cut == 2) WriteExtraDevices(state, file);
+    if (QmMergeElbowAndFeed(state, element, pending) || state.cut == 2)
+      WriteExtraDevices(state, file);
     return;
   }
   int side = 0;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -102,7 +103,8 @@ class Z3dExportTest : public RangeTest {
 // Every run of every sample; the current run's file (the one the program proposes when a
 // sample is opened) is named after the sample alone.
 TEST_F(Z3dExportTest, SamplesPassTheGrammarAndMatchTheirGoldenFiles) {
-  for (const std::string sample : {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"}) {
+  for (const std::string sample :
+       {"qd_sample", "qjf_sample", "qp_sample", "qw_sample", "qg_sample", "qm_sample"}) {
     m_document = std::make_unique<CDorneDoc>();
     Open(sample);
     for (const CRun* run : m_document->GetRuns()) {
@@ -114,6 +116,21 @@ TEST_F(Z3dExportTest, SamplesPassTheGrammarAndMatchTheirGoldenFiles) {
       ExpectGolden("export/" + name + ".z3d", bytes);
     }
   }
+}
+
+// The QD sample's outlet run: its length with six outlets is coded like the others with
+// outlets; only the end cover, for which no device exists, stays uncoded.
+TEST_F(Z3dExportTest, TheSixOutletLengthOfTheQdSampleIsCoded) {
+  Open("qd_sample");
+  const CRun* outlets = nullptr;
+  for (const CRun* run : m_document->GetRuns())
+    if (run->GetPropText("Name") == "E") outlets = run;
+  ASSERT_NE(outlets, nullptr);
+  const std::vector<std::string> devices = Z3dDeviceLines(Z3dFileBytes(WriteZ3dText(*outlets)));
+  EXPECT_NE(std::find(devices.begin(), devices.end(), "120000/00200@@003000/00214@$QDA63ED4306"),
+            devices.end());
+  EXPECT_EQ(std::count(devices.begin(), devices.end(), "##ERR##"), 1);
+  EXPECT_EQ(devices.back(), "##ERR##");
 }
 
 TEST_F(Z3dExportTest, ACommentWithLineBreaksStaysOnItsLine) {

@@ -58,7 +58,8 @@ TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
   CShellTestFolder folder;
   WriteSettings(folder);
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
-  const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"};
+  const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample",
+                                 "qw_sample", "qg_sample",  "qm_sample"};
   std::string script;
   for (const std::string sample : samples) {
     const std::string document = folder.Path(sample + ".run");
