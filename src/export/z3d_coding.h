@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,15 @@ struct CZ3dCoding {
   bool pathEnds = false;
   bool hasTapOffUnits = false;  // whether any joint can carry units to number
 };
+
+// Bit n of an element's style word.
+inline bool StyleBit(std::uint32_t style, int bit) { return ((style >> bit) & 1) != 0; }
+
+// The centre distance of a feed or end from its "ENTRAX" text (e and its text).
+void TakeZ3dEntrax(CZ3dCoding& state, const CDev& element);
+
+// The connection choice of a feed or end (style bits 20-23).
+int Z3dConnectionChoice(const CDev& element);
 
 // Sets the pending device for the element in hand by its kind, variant and family; extra
 // feed devices due at the element are written to file.

@@ -8,12 +8,6 @@
 
 namespace {
 
-bool Bit(std::uint32_t word, int bit) { return ((word >> bit) & 1) != 0; }
-
-int ConnectionChoice(const CDev& element) {
-  return static_cast<int>((element.GetStyle() >> 20) & 0xF);
-}
-
 const CRunQM* QmRun(const CZ3dCoding& state) { return dynamic_cast<const CRunQM*>(state.run); }
 
 // The adapter of the run's rating to the neighbouring ranges, as the unit stands.
@@ -22,11 +16,6 @@ int AdapterCode(const CZ3dCoding& state, const CDev& element) {
   int mode = 2;
   if (run != nullptr) run->CrossRangeAdapters(element, mode);
   return run == nullptr ? -1 : mode;
-}
-
-void TakeEntrax(CZ3dCoding& state, const CDev& element) {
-  state.entraxText = element.GetFieldText("ENTRAX").value_or("");
-  state.entrax = Z3dInteger(state.entraxText);
 }
 
 // A transformer connection: its first centre distance, worked out by the range.
@@ -44,23 +33,23 @@ bool TakeFeedDistance(CZ3dCoding& state, const CDev& element) {
     TakeConnectionDistance(state, element);
     return true;
   }
-  TakeEntrax(state, element);
+  TakeZ3dEntrax(state, element);
   if (state.entrax != 0) {
     state.p208 = 1;
     return true;
   }
-  if (ConnectionChoice(element) != 1) return false;
+  if (Z3dConnectionChoice(element) != 1) return false;
   state.entrax = 115;
   return true;
 }
 
 int EndBoxQualifier(const CDev& element) {
-  switch (ConnectionChoice(element)) {
+  switch (Z3dConnectionChoice(element)) {
     case 1: {
       const std::string& reference = element.GetReference();
       return reference.size() > 10 && reference[10] == '2' ? 4 : 3;
     }
-    case 2: return Bit(element.GetStyle(), 12) ? 5 : 6;
+    case 2: return StyleBit(element.GetStyle(), 12) ? 5 : 6;
     case 3: return 7;
     default: return 0;
   }
@@ -76,7 +65,7 @@ void SetSecond(CZ3dCoding& state, int device, int r1, int r2) {
 
 int QmFeedDevice(CZ3dCoding& state, const CDev& element) {
   const int variant = element.GetVariant();
-  const bool secondChoice = ConnectionChoice(element) == 2;
+  const bool secondChoice = Z3dConnectionChoice(element) == 2;
   switch (variant) {
     case 2:
     case 20: state.q1 = secondChoice ? 2 : 1; return TakeFeedDistance(state, element) ? 1 : -1;
@@ -92,7 +81,7 @@ int QmFeedDevice(CZ3dCoding& state, const CDev& element) {
       return 1;
     case 6:
       state.q1 = EndBoxQualifier(element);
-      TakeEntrax(state, element);
+      TakeZ3dEntrax(state, element);
       state.p208 = 1;
       return 3;
     case 7:
@@ -101,9 +90,9 @@ int QmFeedDevice(CZ3dCoding& state, const CDev& element) {
       SetSecond(state, 46, 0, AdapterCode(state, element) + 1);
       return 1;
     case 8: {
-      state.q1 = Bit(element.GetStyle(), 13) ? 3 : 4;
+      state.q1 = StyleBit(element.GetStyle(), 13) ? 3 : 4;
       const bool backFree = element.GetBackNeighbour() == nullptr;
-      if (backFree == Bit(element.GetStyle(), 14)) state.q1 += 2;
+      if (backFree == StyleBit(element.GetStyle(), 14)) state.q1 += 2;
       return 4;
     }
     case 9: state.q1 = AdapterCode(state, element) + 2; return 8;
@@ -117,7 +106,7 @@ bool QmMergeElbowAndFeed(CZ3dCoding& state, const CDev& element, int pending) {
       variant == 2 || variant == 3 || variant == 5 || variant == 7 || variant == 9 || variant == 20;
   if (pending != 21 || state.family != 3 || !merges) return false;
   state.device = 2;
-  state.q1 += ConnectionChoice(element) == 2 ? 6 : 2;
+  state.q1 += Z3dConnectionChoice(element) == 2 ? 6 : 2;
   state.q2 = 2;
   state.p201 = state.lengthBack;
   state.cut = 2;

@@ -92,35 +92,38 @@ TEST_F(Z3dQmTest, AnElbowBeforeAFeedIsOneDeviceWithIt) {
 struct CQmOutletCase {
   std::uint32_t layout;  // the outlet layout of the length (style bits 8-11)
   const char* step;      // "QM_ED_STEP"
-  bool ed31;
+  const char* option;    // the end option the run's end holds ("ED31", "EH44"), or none
   std::int32_t length;
   const char* device;
 };
 
 // Lengths with outlets: the layout gives the device, the end options held further on
-// (ED31 here, on the run's end) give the qualifier while the outlets are stepped.
+// (here on the run's end) give the qualifier while the outlets are stepped; EH44 is an
+// option of QMA 2500 A with neutral 6 to 8 only.
 TEST_F(Z3dQmTest, LengthsWithOutletsByLayoutAndOptions) {
   const CQmOutletCase cases[] = {
-      {1, "", false, 3000, "120100"}, {1, "", true, 2000, "130600"},
-      {1, "", true, 3000, "120100"},  {1, "0", true, 2000, "120100"},
-      {2, "", false, 3000, "120200"}, {3, "", false, 3000, "130300"},
-      {3, "", true, 3000, "130600"},  {3, "0", true, 3000, "130300"},
-      {4, "", false, 4000, "170000"},
+      {1, "", "", 3000, "120100"},     {1, "", "ED31", 2000, "130600"},
+      {1, "", "ED31", 3000, "120100"}, {1, "0", "ED31", 2000, "120100"},
+      {1, "", "EH44", 4000, "120500"}, {1, "0", "EH44", 4000, "120100"},
+      {2, "", "", 3000, "120200"},     {3, "", "", 3000, "130300"},
+      {3, "", "ED31", 3000, "130600"}, {3, "0", "ED31", 3000, "130300"},
+      {4, "", "", 4000, "170000"},     {4, "0", "EH44", 4000, "170500"},
   };
   for (const CQmOutletCase& test : cases) {
     SetUp();
+    m_run->SetProp("Neutral", "6");
     m_run->SetProp("QM_ED_STEP", test.step);
     const std::vector<CDev*> line =
         Lay({{4, CDev::kEnd, 0, 0, ""},
              {4, CDev::kJoint, 0, 2000, "QMA2500ED4302"},
              {4, CDev::kJoint, test.layout << 8, test.length, "QMA2500ED4X"},
              {4, CDev::kEnd, 0, 100, ""}});
-    if (test.ed31) line.back()->SetFieldText("ED31", "1");
+    if (*test.option != '\0') line.back()->SetFieldText(test.option, "1");
     const std::vector<std::string> devices = Devices();
     ASSERT_EQ(devices.size(), 3u) << m_bytes;
     EXPECT_EQ(devices[1], std::string(test.device) + "/00200@@" + Z3dNumber("%06d", test.length) +
                               "/00214@$QMA2500ED4X")
-        << test.layout << " " << test.step << " " << test.ed31;
+        << test.layout << " " << test.step << " " << test.option;
   }
 }
 
