@@ -153,4 +153,18 @@ TEST_F(Z3dQmTest, AnEndBoxTakesTheRangesDistancesTurnedByThePhaseOrder) {
   }
 }
 
+// A feed box for an adapter that the unit cannot take as it lies (level, turned on its
+// side): no adapter number exists, so the adapter's line is left uncoded rather than
+// written with a code the file cannot hold.
+TEST_F(Z3dQmTest, AnAdapterTheUnitCannotTakeIsLeftUncoded) {
+  const std::pair<int, const char*> cases[] = {{16, "460003"}, {32, "##ERR##"}};
+  for (const auto& [rotation, adapter] : cases) {
+    SetUp();
+    LayBefore({4, CDev::kEnd, 7, 100, "QMA2500ER4"}).back()->SetRotation(rotation);
+    const std::vector<std::string> devices = Devices();
+    ASSERT_EQ(devices.size(), 4u) << m_bytes;
+    EXPECT_EQ(devices[3], adapter) << rotation;
+  }
+}
+
 }  // namespace
