@@ -107,3 +107,52 @@ TEST_F(QGRunTest, ClipTextsAreReadWithinBounds) {
 }
 
 }  // namespace
+
+namespace {
+
+// Mounted parts and wall pieces whose ordering form names a flat family take the "F"
+// housing of their rating (QGA 1000 A: 170 x 170): a wall piece itself, 40 smaller each
+// way, a mounted part from the joint behind it on. Other families and unmounted parts
+// keep their offsets.
+TEST_F(QGRunTest, FlatHousingsFollowTheFHousingOfTheirRating) {
+  struct Row {
+    int kind;
+    int variant;
+    const char* name;
+    bool wallBehind;
+    std::int32_t fitted;  // 0: offsets unchanged
+  };
+  const Row rows[] = {
+      {CDev::kInLineVariant, 15, "QGA10FT4A", false, 130},
+      {CDev::kInLineVariant, 15, "QGA10RU4CF", false, 130},
+      {CDev::kInLineVariant, 15, "QGA10ED430", false, 0},
+      {CDev::kElbow, 0, "QGA10FC4A", true, 170},
+      {CDev::kElbow, 0, "QGA10FC4A", false, 0},
+      {CDev::kElbow, 0, "QGA10LC4A", true, 0},
+  };
+  for (const Row& row : rows) {
+    CRunQG& run = MakeRun("A", "10", "4");
+    CPartBuilderQG builder(run);
+    CDev element = MakeStraight(row.kind, row.variant, 0);
+    CDev joint = MakeStraight(CDev::kJoint, 0, 0);
+    CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
+    for (CDev* each : {&element, &joint, &wall}) each->SetDirection(4);
+    element.SetActive(1);
+    element.SetReference(Padded(row.name));
+    const bool wallPiece = row.kind == CDev::kInLineVariant;
+    if (!wallPiece) element.SetNeighbour(0, &joint);
+    if (row.wallBehind) joint.SetNeighbour(0, &wall);
+    CDev& start = wallPiece ? element : joint;
+    const std::array<std::int32_t, 3> before = start.GetFrontOffsets();
+    builder.FinishPart(element, 2);
+    CDev expected = MakeStraight(start.GetKind(), 0, 0);
+    expected.SetDirection(4);
+    if (row.fitted != 0) expected.SetConnectionOffsets(row.fitted, row.fitted);
+    EXPECT_EQ(start.GetFrontOffsets(), row.fitted != 0 ? expected.GetFrontOffsets() : before)
+        << row.name << " " << row.wallBehind;
+    element.SetNeighbour(0, nullptr);
+    joint.SetNeighbour(0, nullptr);
+  }
+}
+
+}  // namespace
