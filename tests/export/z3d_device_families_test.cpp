@@ -132,9 +132,10 @@ TEST_F(Z3dFamilyTest, QwExtraFeedDevicesByTheRunsEnds) {
 }
 
 // QG, four conductors: a feed of the first connection without "ENTRAX" takes the range's
-// centre distances (115 each way: 172.5, 57.5, -57.5, -172.5) and its bar; a joint
-// without its mounting bit gives the extra device 41, 00, 01, a mounted one 41, 00, 02;
-// an end of the second connection is device 3, 5 with its side and the marker 208.
+// centre distances (115 each way: 172.5, 57.5, -57.5, -172.5) and its bar; a joint with
+// no wall piece behind it is not mounted, whatever its active word, and gives the extra
+// device 41, 00, 01; an end of the second connection is device 3, 5 with its side and the
+// marker 208.
 TEST_F(Z3dFamilyTest, QgFeedsEndsAndJointExtras) {
   auto qg = std::make_unique<CRunQG>();
   CRunQG& run = *qg;
@@ -153,7 +154,7 @@ TEST_F(Z3dFamilyTest, QgFeedsEndsAndJointExtras) {
       "010301/00200@@003000/00204@.00000000000172.5/00205@.00000000000057.5"
       "/00206@.-0000000000057.5/00207@.-0000000000172.5" +
           bar + "/00214@$QGA12AX",
-      "410001", "110007/00200@@002000/00214@$QGA12ET20", "410002",
+      "410001", "110007/00200@@002000/00214@$QGA12ET20", "410001",
       "030506/00208@@000001/00200@@000100/00214@$QGA12FE"};
   EXPECT_EQ(Devices(), expected) << m_bytes;
 }
