@@ -159,6 +159,21 @@ TEST_F(Z3dFamilyTest, QgFeedsEndsAndJointExtras) {
   EXPECT_EQ(Devices(), expected) << m_bytes;
 }
 
+// A wall piece (kind 8, variant 15) mounts the joints behind it: the joint beside it
+// gives no extra device, the next one 41, 00, 02.
+TEST_F(Z3dFamilyTest, QgJointsMountedByAWallPieceTakeTheMountedExtra) {
+  Use(std::make_unique<CRunQG>(), "QGA", "12");
+  m_run->SetProp("Neutral", "4");
+  Lay({{4, CDev::kEnd, 0x00100002, 0, "QGA12AX"},
+       {4, CDev::kInLineVariant, 15, 3000, ""},
+       {4, CDev::kJoint, 0, 1000, ""},
+       {4, CDev::kJoint, 0, 2000, "QGA12ET20"},
+       {4, CDev::kEnd, 0x00200006, 100, "QGA12FE"}});
+  const std::vector<std::string> devices = Devices();
+  EXPECT_EQ(std::count(devices.begin(), devices.end(), "410002"), 1) << m_bytes;
+  EXPECT_EQ(std::count(devices.begin(), devices.end(), "410001"), 0) << m_bytes;
+}
+
 // A QG fixing with a kit ("KITCF"): the kit is a device 44 of its own, in a new group
 // at the kit's distance plus the fixing's length from where the stretch began.
 TEST_F(Z3dFamilyTest, AQgKitIsADeviceInAGroupOfItsOwn) {
