@@ -34,22 +34,39 @@ CLogicalBounds MarkableBounds(const CDrawContext& dc) {
 
 }  // namespace
 
-void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
+std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document) {
+  const CLogicalBounds bounds = MarkableBounds(dc);
+  const CDisplayList& list = document.Projection().GetDisplayList();
+  std::vector<const CBox*> boxes;
+  boxes.reserve(list.Size());
+  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next) {
+    if (!node->box->HasFiniteProjection() || !bounds.Meets(*node->box)) continue;
+    boxes.push_back(CDisplayList::PassBox(*node));
+  }
+  return boxes;
+}
+
+void DrawSceneBoxes(CDrawContext& dc, const CDorneDoc& document, std::span<const CBox* const> boxes,
+                    const CSceneDrawOptions& options, CElementDrawCache& cache) {
   CElementDrawOptions elements = options.elements;
   elements.monochrome = options.monochrome;
   elements.dxfRecording = elements.dxfRecording || options.dxf;
   elements.supportDisplay = options.supportDisplay;
+  dc.Save();
+  for (const CBox* box : boxes) DrawElementBox(dc, *box, document.GetToolMode(), cache, elements);
+  dc.Restore();
+}
+
+void DrawSceneAnnotations(CDrawContext& dc, const CDorneDoc& document,
+                          const CSceneDrawOptions& options) {
+  DrawAnnotationLayers(dc, document, options);
+}
+
+void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
-  dc.Save();
-  const CLogicalBounds bounds = MarkableBounds(dc);
-  const CDisplayList& list = document.Projection().GetDisplayList();
-  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next) {
-    if (!node->box->HasFiniteProjection() || !bounds.Meets(*node->box)) continue;
-    DrawElementBox(dc, *CDisplayList::PassBox(*node), document.GetToolMode(), cache, elements);
-  }
-  dc.Restore();
-  DrawAnnotationLayers(dc, document, options);
+  DrawSceneBoxes(dc, document, SceneBoxesToDraw(dc, document), options, cache);
+  DrawSceneAnnotations(dc, document, options);
 }
 
 std::optional<CRect> GetSceneExtent(const CDorneDoc& document) {
