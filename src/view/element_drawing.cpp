@@ -18,6 +18,7 @@
 #include "view/element_draw_support.h"
 #include "view/face_edges.h"
 #include "view/label_drawing.h"
+#include "view/light_box_drawing.h"
 #include "view/outline_drawing.h"
 #include "view/support_drawing.h"
 
@@ -101,22 +102,19 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
   return colours;
 }
 
-CPoint LogicalPoint(const C3DPoint& p) {
-  const auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -2e9, 2e9)); };
-  return CPoint{clamp(p.x), clamp(p.y)};
-}
-
-// Whether the box's projected bounds span fewer than that many pixels either way.
-bool WithinPixels(const CDrawContext& dc, const CBox& box, std::int64_t pixels) {
-  const CPoint a = dc.ToDevice(LogicalPoint(box.GetProjectedMin()));
-  const CPoint b = dc.ToDevice(LogicalPoint(box.GetProjectedMax()));
-  return std::abs(std::int64_t{b.x} - a.x) < pixels && std::abs(std::int64_t{b.y} - a.y) < pixels;
-}
-
 // Details of a box that covers only a few pixels of the target could not be told apart:
 // a zoomed-out view leaves them out (a DXF file keeps them whatever the zoom).
 bool LargeEnoughForDetails(const CDrawContext& dc, const CBox& box) {
-  return box.HasFiniteProjection() && !WithinPixels(dc, box, 4);
+  constexpr std::int32_t kPixels = 4;
+  if (!box.HasFiniteProjection()) return false;
+  const auto logical = [](const C3DPoint& p) {
+    const auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -2e9, 2e9)); };
+    return CPoint{clamp(p.x), clamp(p.y)};
+  };
+  const CPoint a = dc.ToDevice(logical(box.GetProjectedMin()));
+  const CPoint b = dc.ToDevice(logical(box.GetProjectedMax()));
+  return std::abs(std::int64_t{b.x} - a.x) >= kPixels ||
+         std::abs(std::int64_t{b.y} - a.y) >= kPixels;
 }
 
 bool FaceToDraw(const CBoxDraw& d, int face) {
@@ -229,26 +227,6 @@ void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CP
   DrawVentilation(dc, d, face, polygon);
 }
 
-// The light picture of a box: each face the full picture fills, in its shade without an
-// outline (an outlined box in its pen, unfilled); a box that covers at most a pixel is that
-// pixel, in the shade of the face it shows last.
-void DrawLightFaces(CDrawContext& dc, const CBoxDraw& d) {
-  const bool dot = WithinPixels(dc, d.box, 2);
-  int shown = -1;
-  dc.SelectPen(d.edgeColourFlag ? d.pen : kNullPen);
-  for (int face = 0; face < CBox::kFaceCount; ++face) {
-    if (!FaceToDraw(d, face)) continue;
-    shown = face;
-    if (dot) continue;
-    dc.SelectBrush(d.edgeColourFlag ? CBrush::Null() : CBrush::Solid(FaceShade(d.colours, face)));
-    dc.Polygon(FacePolygon(d.box, face));
-  }
-  if (dot && shown >= 0) {
-    const CPoint at = LogicalPoint(d.box.GetProjectedMin());
-    dc.SetPixel(at.x, at.y, d.edgeColourFlag ? d.colours.pen : FaceShade(d.colours, shown));
-  }
-}
-
 void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData& supports,
               const CElementDrawOptions& options) {
   if (!FaceToDraw(d, face)) {
@@ -272,6 +250,31 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   if (d.colours.edges && !DrawEdges(dc, d, face, shape)) return;
   if (d.hasOutline) DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
   DrawSupports(dc, d.box, face, d.slot, supports, options);
+}
+
+// What the full picture of a box takes besides its colours' inputs: its details, bands,
+// bevels and layer, then its colours and pen.
+void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCache& cache,
+                     const CElementDrawOptions& options) {
+  const CDev* element = &d.element;
+  const CBox& box = d.box;
+  const std::uint32_t colourWord = box.GetColor();
+  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
+  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
+  d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
+                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
+  if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
+  d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
+  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
+  d.bevel = BevelOf(*element, box, d.slot, d.role);
+  d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
+               element->GetReference().starts_with("QJ");
+  if (d.role == 3) d.coverCode = FieldInt(*element, "CAPOT");
+  const bool jointLayer = element->GetKind() == CDev::kJoint && (d.slot == 6 || d.slot == 7);
+  dc.SetLayer(jointLayer ? "JOINTS" : "RUN", jointLayer ? 5 : 4);
+  d.layer = dc.LayerName();
+  d.colours = ColoursOf(*element, d, toolMode, options);
+  d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
 }
 
 }  // namespace
@@ -311,28 +314,12 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   const bool noFaces = d.slot == CBoxOwner::kBodySlot && element->GetBox(7) != nullptr &&
                        (box.GetExtent(0) == 0 || box.GetExtent(1) == 0 || box.GetExtent(2) == 0);
   if (options.light) {
-    d.colours = ColoursOf(*element, d, toolMode, options);
-    d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
-    if (!noFaces) DrawLightFaces(dc, d);
+    const CBoxColours colours = ColoursOf(*element, d, toolMode, options);
+    const CPen pen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, colours.pen};
+    if (!noFaces) DrawLightBox(dc, {box, d.projection, colours, pen, d.edgeColourFlag});
     return;
   }
-  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
-  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
-  d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
-                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
-  if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
-  d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
-  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
-  d.bevel = BevelOf(*element, box, d.slot, d.role);
-  d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
-               element->GetReference().starts_with("QJ");
-  if (d.role == 3) d.coverCode = FieldInt(*element, "CAPOT");
-  const bool jointLayer = element->GetKind() == CDev::kJoint && (d.slot == 6 || d.slot == 7);
-  dc.SetLayer(jointLayer ? "JOINTS" : "RUN", jointLayer ? 5 : 4);
-  d.layer = dc.LayerName();
-  d.colours = ColoursOf(*element, d, toolMode, options);
-  d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
-
+  PrepareFullDraw(dc, d, toolMode, cache, options);
   dc.Save();
   CLabelFaces labels;
   DrawLabels(dc, box, true, d.neutralSide, labels, cache, options);

@@ -43,6 +43,14 @@ std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDo
     if (!node->box->HasFiniteProjection() || !bounds.Meets(*node->box)) continue;
     boxes.push_back(CDisplayList::PassBox(*node));
   }
+  // A list left unordered by a turn of the view is painted by the boxes' depth instead.
+  if (list.Unordered()) {
+    auto depth = [](const CBox* box) {
+      return box->GetProjectedMin().z + box->GetProjectedMax().z;
+    };
+    std::stable_sort(boxes.begin(), boxes.end(),
+                     [&](const CBox* a, const CBox* b) { return depth(a) < depth(b); });
+  }
   return boxes;
 }
 

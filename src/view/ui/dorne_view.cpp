@@ -58,6 +58,7 @@ void CDorneView::EndMotion() {
   m_rest.stop();
   if (!m_moving) return;
   m_moving = false;
+  if (m_document != nullptr) m_document->SettleView();
   update();
 }
 
