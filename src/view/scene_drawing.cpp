@@ -45,11 +45,13 @@ std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDo
   }
   // A list left unordered by a turn of the view is painted by the boxes' depth instead.
   if (list.Unordered()) {
-    auto depth = [](const CBox* box) {
-      return box->GetProjectedMin().z + box->GetProjectedMax().z;
-    };
-    std::stable_sort(boxes.begin(), boxes.end(),
-                     [&](const CBox* a, const CBox* b) { return depth(a) < depth(b); });
+    std::vector<std::pair<double, const CBox*>> byDepth;
+    byDepth.reserve(boxes.size());
+    for (const CBox* box : boxes)
+      byDepth.emplace_back(box->GetProjectedMin().z + box->GetProjectedMax().z, box);
+    std::stable_sort(byDepth.begin(), byDepth.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = byDepth[i].second;
   }
   return boxes;
 }
