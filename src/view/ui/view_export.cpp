@@ -27,7 +27,7 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
 }
 
 // Fewer boxes than this are not worth a thread of their own.
-constexpr std::size_t kMinBoxesPerPiece = 500;
+constexpr std::size_t kMinBoxesPerPiece = 1500;
 
 // Records the scene into pieces for the key: the boxes in stretches drawn on several
 // threads at once, then the annotations (a small scene in one piece).
