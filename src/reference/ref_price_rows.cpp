@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "reference/ref_catalogue.h"
 #include "reference/ref_config.h"
 
 int RefPriceRowProduct(int row, bool apod) {
@@ -14,6 +15,21 @@ bool RefPriceRowShown(const CRefConfig& config, int row, bool apod) {
   const int product = RefPriceRowProduct(row, apod);
   return product >= 0 &&
          config.Product(product).CalMax() >= kRefPriceRows[static_cast<std::size_t>(row)].minCalMax;
+}
+
+int RefPriceRowSpecialCaption(const CRefConfig& config, int row, bool apod) {
+  if (config.SpecialMode() != 2 || !RefPriceRowShown(config, row, apod)) return 0;
+  return kRefPriceRows[static_cast<std::size_t>(row)].specialCaption;
+}
+
+void TakeDefaultCoefficients(const CRefConfig& config, CRefPriceSettings& settings) {
+  for (int product = 0; product < kRefProductCount; ++product)
+    settings.productCoefs[static_cast<std::size_t>(product)].fill(config.Coefficient(product));
+}
+
+void TakeProjectCoefficients(const CRefPriceSettings& settings, CRefConfig& config) {
+  for (int product = 0; product < kRefProductCount; ++product)
+    config.SetCoefficient(product, settings.productCoefs[static_cast<std::size_t>(product)][0]);
 }
 
 std::string PanelNumberText(double value, char decimal) {

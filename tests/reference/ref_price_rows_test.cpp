@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "reference/ref_catalogue.h"
 #include "reference/ref_config.h"
 #include "reference/ref_price_rows.h"
 
@@ -60,6 +61,43 @@ TEST(RefPriceRowsTest, RowsFollowTheProductsAndTheirLargestRating) {
   }
   EXPECT_EQ(RefPriceRowProduct(7, false), -1);
   EXPECT_FALSE(RefPriceRowShown(config, -1, false));
+}
+
+TEST(RefPriceRowsTest, SpecialModeTwoCaptionsTheShownLightingRows) {
+  const struct {
+    int mode;
+    int row;
+    int calMax;
+    int caption;
+  } cases[] = {
+      {2, 4, 25, 32063},  // QYA
+      {2, 3, 40, 32231},  // QYB
+      {2, 4, 24, 0},      // a row not shown
+      {2, 2, 160, 0},     // QDA keeps its code
+      {2, 6, 25, 0},      // so does QYX
+      {0, 4, 40, 0},      // other modes keep the codes
+      {1, 3, 40, 0},      //
+      {3, 4, 40, 0},      //
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " row " << c.row);
+    CRefConfig config;
+    config.SetSpecialMode(c.mode);
+    config.Product(RefPriceRowProduct(c.row, false)).optionSlots[8] = c.calMax;
+    EXPECT_EQ(RefPriceRowSpecialCaption(config, c.row, false), c.caption);
+  }
+}
+
+TEST(RefPriceRowsTest, DefaultCoefficientsFillEveryColumnOfTheirProduct) {
+  CRefConfig config;
+  const std::array<double, kRefProductCount> coefs{0.9, 1.0, 1.1, 0.8, 0.75, 0.7, 1.2, 0.65, 0.5};
+  for (int product = 0; product < kRefProductCount; ++product)
+    config.SetCoefficient(product, coefs[static_cast<std::size_t>(product)]);
+  CRefPriceSettings settings;
+  TakeDefaultCoefficients(config, settings);
+  for (int product = 0; product < kRefProductCount; ++product)
+    for (double value : settings.productCoefs[static_cast<std::size_t>(product)])
+      EXPECT_EQ(value, coefs[static_cast<std::size_t>(product)]) << product;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QTabBar>
 #include <QTreeWidget>
 
+#include "linear/ui/workbook_export.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_light_range_dlg.h"
 #include "reference/ui/ref_lighting_dlg.h"
@@ -54,6 +55,10 @@ bool CRefConfigDlg::RunLightingCalc() {
   setup.rangePage = m_environment.common.ReadInt("Ref", "GDEGDC", 1) != 0;
   setup.environment = &m_environment.common;
   setup.project = &m_project;
+  // The workbook a study opens stays while the window lives, not only while the study's
+  // dialog does.
+  if (!m_lightingWorkbooks) m_lightingWorkbooks = new CWorkbookExport(m_environment.common, *this);
+  setup.workbooks = m_lightingWorkbooks;
   CLightingCalcDlg study(setup, this);
   if (study.exec() != QDialog::Accepted) return false;
   const CLightingLine& line = study.Line();

@@ -14,6 +14,7 @@
 #include "linear/ui/workbook_export.h"
 #include "reference/ref_lighting_export.h"
 #include "reference/ui/ref_light_range_dlg.h"
+#include "reference/ui/ref_lighting_pictures.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ constexpr int kMsgLeave = 32360;
 constexpr int kMsgEmptyLayout = 32397;
 constexpr int kMsgCancel = 2713;
 constexpr std::array<int, 4> kStepTitles = {32321, 32333, 32346, 32349};
+constexpr int kPictureWidth = 180, kStepPictureHeight = 170, kOrientationPictureHeight = 120;
 
 }  // namespace
 
@@ -49,9 +51,14 @@ CLightingCalcDlg::CLightingCalcDlg(CLightingSetup setup, QWidget* parent)
     connect(m_range, &CLightRangeDlg::Chosen, this, &CLightingCalcDlg::Finish);
     connect(m_range, &CLightRangeDlg::Back, this, [this] { ShowStep(4); });
   }
-  layout->addWidget(m_pages, 1);
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(BuildPictures());
+  middle->addWidget(m_pages, 1);
+  layout->addLayout(middle, 1);
   layout->addWidget(BuildButtons());
-  if (m_setup.environment) m_workbooks = new CWorkbookExport(*m_setup.environment, *this);
+  m_workbooks = m_setup.workbooks;
+  if (!m_workbooks && m_setup.environment)
+    m_workbooks = new CWorkbookExport(*m_setup.environment, *this);
   TranslateWindow(this);
   // The range page goes back as the previous button does.
   if (m_range) m_range->CancelButton()->setText(m_previous->text());
@@ -87,6 +94,34 @@ QWidget* CLightingCalcDlg::BuildButtons() {
   return box;
 }
 
+QWidget* CLightingCalcDlg::BuildPictures() {
+  auto* column = new QWidget(this);
+  auto* layout = new QVBoxLayout(column);
+  layout->setContentsMargins(0, 0, 0, 0);
+  m_stepPicture = new QLabel(column);
+  m_stepPicture->setObjectName(QStringLiteral("1565"));
+  m_stepPicture->setFixedSize(kPictureWidth, kStepPictureHeight);
+  m_orientationPicture = new QLabel(column);
+  m_orientationPicture->setObjectName(QStringLiteral("1571"));
+  m_orientationPicture->setFixedSize(kPictureWidth, kOrientationPictureHeight);
+  layout->addWidget(m_stepPicture);
+  layout->addWidget(m_orientationPicture);
+  layout->addStretch();
+  return column;
+}
+
+void CLightingCalcDlg::ShowPictures() {
+  const bool range = m_step == 5;
+  m_stepPictureId = range ? 0 : LightingStepPicture(m_step, m_room.suspension);
+  m_orientationPictureId =
+      m_step == 3 || m_step == 4 ? LightingOrientationPicture(m_room.acrossWidth) : 0;
+  m_stepPicture->setVisible(m_stepPictureId != 0);
+  m_orientationPicture->setVisible(m_orientationPictureId != 0);
+  m_stepPicture->setPixmap(DrawLightingPicture(m_stepPictureId, m_stepPicture->size()));
+  m_orientationPicture->setPixmap(
+      DrawLightingPicture(m_orientationPictureId, m_orientationPicture->size()));
+}
+
 void CLightingCalcDlg::ShowStep(int step) {
   if (step == m_step) return;
   m_step = step;
@@ -94,6 +129,7 @@ void CLightingCalcDlg::ShowStep(int step) {
   const bool range = step == 5;
   for (QPushButton* b : {m_previous, m_next, m_finish, m_cancel}) b->setVisible(!range);
   m_title->setVisible(!range);
+  ShowPictures();
   if (range) return;
   m_title->setText(StringQText(kStepTitles[static_cast<std::size_t>(step - 1)]));
   WriteStep();
@@ -149,7 +185,7 @@ void CLightingCalcDlg::Finish() {
 }
 
 void CLightingCalcDlg::ExportStudy() {
-  if (!m_workbooks || !m_lum) return;
+  if (!m_workbooks || !m_lum || !m_setup.environment) return;
   const CProjectFields none;
   const CXlExportFile file =
       WriteLightingExchangeFile(m_setup.project ? *m_setup.project : none,

@@ -27,6 +27,9 @@ struct CLightingSetup {
   bool rangePage = true;                            // the range choice as the last step
   const CLinearEnvironment* environment = nullptr;  // messages and the workbook export
   const CProjectFields* project = nullptr;          // the project keys of the export
+  // The owner's exporter, which keeps the opened workbooks while the owner lives; the
+  // dialog makes its own when there is none.
+  CWorkbookExport* workbooks = nullptr;
 };
 
 // The lighting study of a room in four steps (room, luminaire, illuminance, layout) and,
@@ -47,6 +50,9 @@ class CLightingCalcDlg : public QDialog {
   const CLightingLine& Line() const { return m_line; }
   const CLightingRoom& Room() const { return m_room; }
   const CLightingResult& Result() const { return m_result; }
+  // The pictures shown beside the step (their numbers; 0 when hidden).
+  int StepPictureShown() const { return m_stepPictureId; }
+  int OrientationPictureShown() const { return m_orientationPictureId; }
 
  public slots:
   void accept() override;
@@ -63,6 +69,8 @@ class CLightingCalcDlg : public QDialog {
   QComboBox* AddPresets(QWidget* page, const char* name, int firstMessage, int count, int min,
                         int max, QLineEdit* target, int divisor);
   void ShowStep(int step);
+  QWidget* BuildPictures();
+  void ShowPictures();
   // Fields.
   bool ReadStep(bool report);
   void WriteStep();
@@ -96,6 +104,8 @@ class CLightingCalcDlg : public QDialog {
   CLightRangeDlg* m_range = nullptr;
   CWorkbookExport* m_workbooks = nullptr;
   QLabel* m_title = nullptr;
+  QLabel *m_stepPicture = nullptr, *m_orientationPicture = nullptr;
+  int m_stepPictureId = 0, m_orientationPictureId = 0;
   // Step 1.
   QLineEdit *m_length = nullptr, *m_width = nullptr, *m_height = nullptr, *m_plane = nullptr;
   QLineEdit *m_ceiling = nullptr, *m_wall = nullptr, *m_floor = nullptr, *m_depreciation = nullptr;

@@ -218,6 +218,7 @@ QWidget* CLightingCalcDlg::BuildResultsPage() {
   grid->addWidget(exportButton, grid->rowCount() - 1, 3);
   connect(m_across, &QCheckBox::clicked, this, [this] {
     m_room.acrossWidth = m_across->isChecked();
+    ShowPictures();
     Calculate(kLightingAuto | kLightingExchange, false);
   });
   connect(exportButton, &QPushButton::clicked, this, &CLightingCalcDlg::ExportStudy);

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/price_lists.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/user_article_import_ui.h"
@@ -29,6 +31,20 @@ constexpr int kEditWidth = 110;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
+// A caption followed by an etched line to the right edge, heading a part of the panel.
+QWidget* EtchedSeparator(int message, const char* name) {
+  auto* box = new QWidget;
+  box->setObjectName(QString::fromLatin1(name));
+  auto* row = new QHBoxLayout(box);
+  row->setContentsMargins(0, 6, 0, 0);
+  row->addWidget(new QLabel(StringQText(message)));
+  auto* line = new QFrame;
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  row->addWidget(line, 1);
+  return box;
+}
+
 }  // namespace
 
 CRefPricePanel::CRefPricePanel(CRefConfigDlg& owner)
@@ -37,7 +53,17 @@ CRefPricePanel::CRefPricePanel(CRefConfigDlg& owner)
   m_apod = owner.Environment().common.ReadInt("Design", "APOD", 0) != 0;
   BuildControls();
   LoadValues();
-  LoadUserArticles();
+  if (!LoadUserArticles()) ShowSpecialCaptions();
+}
+
+void CRefPricePanel::ShowSpecialCaptions() {
+  for (int row = 0; row < kRefPriceRowCount; ++row) {
+    const std::size_t at = static_cast<std::size_t>(row);
+    if (m_lightingCaptions[at] == nullptr) continue;
+    const bool special = RefPriceRowSpecialCaption(m_owner.Config(), row, m_apod) != 0;
+    m_lightingCaptions[at]->setVisible(special);
+    if (special) m_labels[at]->hide();
+  }
 }
 
 void CRefPricePanel::BuildControls() {
@@ -48,10 +74,16 @@ void CRefPricePanel::BuildControls() {
   grid->addWidget(m_lists, line, 1, 1, 3);
   m_currency = new QLabel, m_currency->setObjectName(QStringLiteral("ref_price_currency"));
   grid->addWidget(m_currency, line++, 4);
-  grid->addWidget(new QLabel(StringQText(kMsgCoefs)), line++, 0, 1, 5);
+  grid->addWidget(EtchedSeparator(kMsgCoefs, "1305"), line++, 0, 1, 5);
   for (int row = 0; row < kRefPriceRowCount; ++row, ++line) {
     const std::size_t at = static_cast<std::size_t>(row);
     auto* label = m_labels[at] = new QLabel(Text(std::string(kRefPriceRows[at].label)));
+    if (const int caption = kRefPriceRows[at].specialCaption; caption != 0) {
+      m_lightingCaptions[at] = new QLabel(StringQText(caption));
+      m_lightingCaptions[at]->setObjectName(QStringLiteral("ref_price_caption_%1").arg(row));
+      m_lightingCaptions[at]->hide();
+      grid->addWidget(m_lightingCaptions[at], line, 0);
+    }
     m_descriptions[at] = new QLabel;
     m_descriptions[at]->hide();
     grid->addWidget(m_descriptions[at], line, 6);
@@ -72,7 +104,7 @@ void CRefPricePanel::BuildControls() {
     connect(discount, &QLineEdit::textEdited, this,
             [this, row] { SyncDiscountAndCoef(row, true); });
   }
-  grid->addWidget(new QLabel(StringQText(kMsgOptions)), line++, 0, 1, 5);
+  grid->addWidget(EtchedSeparator(kMsgOptions, "1306"), line++, 0, 1, 5);
   auto* moLabel = new QLabel(StringQText(kMsgMo));
   m_mo = new QLineEdit, m_mo->setObjectName(QStringLiteral("ref_price_mo"));
   m_mo->setMaximumWidth(kEditWidth);
@@ -116,9 +148,12 @@ void CRefPricePanel::BuildControls() {
 void CRefPricePanel::LoadValues() {
   const CRefPriceSettings& settings = m_owner.Project().priceSettings;
   m_priceList = std::clamp(settings.priceList, 0, 14);
+  ReadCurrencies();
   FillPriceListCombo();
-  connect(m_lists, &QComboBox::activated, this,
-          [this] { m_priceList = m_lists->currentData().toInt(); });
+  connect(m_lists, &QComboBox::activated, this, [this] {
+    m_priceList = m_lists->currentData().toInt();
+    ShowCurrency();
+  });
   m_mo->setText(QString::number(m_owner.Config().CompMo()));
   m_refGroup->setChecked(m_owner.Config().RefGroup() != 0);
   for (int row = 0; row < kRefPriceRowCount; ++row) {
@@ -138,7 +173,18 @@ void CRefPricePanel::FillPriceListCombo() {
     if (list == m_priceList) m_lists->setCurrentIndex(m_lists->count() - 1);
   }
   if (m_lists->findData(m_priceList) < 0) m_lists->setCurrentIndex(-1);
-  m_currency->setText(Text(m_owner.Project().priceSettings.currency));
+  ShowCurrency();
+}
+
+void CRefPricePanel::ReadCurrencies() {
+  m_currencies =
+      ReadPriceListNames(m_owner.Environment().common.folders.article, LookupText).second;
+}
+
+// The currency of the list chosen, as soon as it is chosen: the prices of the lines
+// follow only on Apply.
+void CRefPricePanel::ShowCurrency() {
+  m_currency->setText(Text(m_currencies[static_cast<std::size_t>(std::clamp(m_priceList, 0, 14))]));
 }
 
 void CRefPricePanel::SyncDiscountAndCoef(int row, bool fromDiscount) {
@@ -243,6 +289,7 @@ bool CRefPricePanel::OnImport() {
     return false;
   m_imported = true;
   m_owner.ReloadPriceLists();
+  ReadCurrencies();
   FillPriceListCombo();
   return true;
 }
@@ -265,10 +312,9 @@ bool CRefPricePanel::LoadUserArticles() {
   for (QWidget* widget : RowWidgets(0)) widget->hide();
   for (int row = 1; row < kRefPriceRowCount; ++row) {
     const std::size_t at = static_cast<std::size_t>(row);
-    for (QWidget* widget :
-         {static_cast<QWidget*>(m_labels[at]), static_cast<QWidget*>(m_coef[at]),
-          static_cast<QWidget*>(m_discount[at]), static_cast<QWidget*>(m_descriptions[at])})
-      widget->show();
+    // Every list row is shown, whatever the options offer of the product it stands for.
+    for (QWidget* widget : RowWidgets(row)) widget->show();
+    m_descriptions[at]->show();
     m_coef[at]->setReadOnly(true), m_discount[at]->setReadOnly(true);
   }
   const int rows = kRefPriceRowCount - 1;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "linear/local_articles.h"
@@ -45,10 +46,20 @@ class CRefPricePanel : public QWidget {
   QScrollBar* ArticleScroll() const { return m_scroll; }
   QLabel* RowLabel(int row) const { return m_labels[static_cast<std::size_t>(row)]; }
   QLabel* RowDescription(int row) const { return m_descriptions[static_cast<std::size_t>(row)]; }
+  QLabel* CurrencyLabel() const { return m_currency; }
+  // The lighting rows' captions in the configurator's special mode 2 (hidden otherwise).
+  QLabel* LightingCaption(int row) const {
+    return m_lightingCaptions[static_cast<std::size_t>(row)];
+  }
 
  private:
   void BuildControls();
   void LoadValues();
+  // The currency of each price list, read again after an import.
+  void ReadCurrencies();
+  void ShowCurrency();
+  // In special mode 2 the lighting rows are captioned as lighting busbars.
+  void ShowSpecialCaptions();
   // The seven coefficients and MO as typed; false (after telling why) when one is not a
   // number in its range.
   bool ReadValues(std::array<double, kRefPriceRowCount>& coefs, int& mo);
@@ -71,6 +82,8 @@ class CRefPricePanel : public QWidget {
   bool m_userArticles = false;
   std::vector<CLocalArticle> m_articles;
   std::array<QLabel*, kRefPriceRowCount> m_labels{};
+  std::array<QLabel*, kRefPriceRowCount> m_lightingCaptions{};
+  std::array<std::string, 15> m_currencies;
   std::array<QLabel*, kRefPriceRowCount> m_descriptions{};
   std::array<QLabel*, kRefPriceRowCount> m_ors{};
   std::array<QLabel*, kRefPriceRowCount> m_percents{};

@@ -13,6 +13,7 @@
 #include "app/ui/window_translation.h"
 #include "linear/ui/linear_wnd.h"
 #include "linear/ui/workbook_export.h"
+#include "reference/ref_price_rows.h"
 #include "reference/ui/ref_core.h"
 #include "reference/ui/ref_config_dlg.h"
 
@@ -57,6 +58,9 @@ CRefWnd::~CRefWnd() = default;
 
 bool CRefWnd::CheckRefConfig() {
   m_dialog->ReadRefConfig();
+  // A new project prices with the coefficients saved as the defaults; a project opened
+  // afterwards brings its own.
+  if (m_path.empty()) TakeDefaultCoefficients(m_dialog->Config(), m_project.priceSettings);
   return true;
 }
 
@@ -105,6 +109,8 @@ bool CRefWnd::LoadFile(const QString& path) {
     m_environment.common.setCatalogue(m_project.priceSettings.priceList + 1);
   m_path = QFileInfo(path).absoluteFilePath().toStdString();
   m_fileTitle = FileTitleOf(m_path);
+  // The line page shows the coefficients the project prices with, not the defaults.
+  TakeProjectCoefficients(m_project.priceSettings, m_dialog->MutableConfig());
   m_dialog->ProjectLoaded();
   UpdateTitle(false);
   if (m_environment.common.opened) m_environment.common.opened(QString::fromStdString(m_path));

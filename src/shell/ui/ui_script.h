@@ -20,9 +20,9 @@ class CMainFrame;
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   proptab N               page N of the property window shown
-//   outlet                  the mouse brought over the first outlet of the current run
+//   outlet [front]          the mouse brought over the first outlet of the current run
 //                           that the tap-off tool takes for the chosen unit, and a left
-//                           click there
+//                           click there; with "front" the first on a joint's front box
 //   zoomrun                 the active layout view zoomed on the current run
 //   drag K [copy]           the current run's first tap-off unit grabbed with the mouse
 //                           and dropped on the run's K-th outlet (0: the first, in device
@@ -45,24 +45,36 @@ class CMainFrame;
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
 //                           "reject" close it so); lists take the item of that text; with
-//                           "+" before the button the next answer goes to the same dialog
+//                           "+" before the button the next answer goes to the same dialog;
+//                           a print dialog answered with "pdf=FILE" prints to that PDF file
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)
 //   status TEXT             the status bar shows TEXT; the line fails otherwise
+//   waitfile FILE SECONDS   the script waits until FILE exists (another process writes
+//                           it); the line fails when it does not within SECONDS
 //   checkable N 0|1         command N shows a check box in menus (1) or not (0); the line
 //                           fails when it does not
 //   enabled N 0|1           command N is disabled (0) or enabled (1); the line fails
 //                           when it is not
 //   refnew GROUP KIND       in the reference window, a new line of product KIND of
 //                           GROUP begun on the line page
-//   refchoose NAME DATA     the entry of item data DATA chosen in combo NAME there
+//   refchoose NAME DATA     the entry of item data DATA chosen in combo NAME there, as
+//                           a user chooses it
 //   reftype NAME TEXT       TEXT typed into edit NAME there
 //   refbutton NAME          button NAME clicked there
+//   refshows NAME TEXT      the label or edit NAME there is shown with TEXT; the line
+//                           fails otherwise
 //   refselect CODE          the tree item of CODE selected (-999 the whole project)
 //   reftab N                page N shown
 //   refreport FILE          its lines, the total its price table shows and each line's
 //                           amount written to FILE, "key=value" a line
+//   linselect DATA          in the linear window, the tree item of DATA selected (a line
+//                           index, -999 the price item, -1000-g the root of group g)
+//   lintype NAME TEXT       TEXT typed into edit NAME there
+//   linbutton NAME          button NAME clicked there
+//   linshows NAME TEXT      the label, edit or list (its chosen entry) NAME there is
+//                           shown with TEXT ("-": the label is hidden); fails otherwise
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

@@ -1,9 +1,10 @@
 #include "shell/ui/ui_script_reference.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_core.h"
@@ -33,6 +34,12 @@ bool WriteReport(CRefWnd& window, const QString& path) {
                 .arg(QString::fromStdString(line.name))
                 .arg(RefRecordAmount(project, index))
                 .arg(counts.join(QLatin1Char(' ')));
+    text += QStringLiteral("spacing%1=%2\nmode%1=%3\nextra%1=%4\nunits%1=%5\n")
+                .arg(index)
+                .arg(line.fixingSpacing)
+                .arg(line.lineMode)
+                .arg(line.extraCode)
+                .arg(RefSlotUnitTotal(line));
     text += QStringLiteral("kind%1=%2\nlength%1=%3\ncount%1=%4\nquantity%1=%5\nitems%1=%6\n")
                 .arg(index)
                 .arg(line.productKind)
@@ -49,7 +56,16 @@ bool Choose(CRefWnd& window, const QString& name, int data) {
   const int index = combo ? combo->findData(data) : -1;
   if (index < 0) return false;
   combo->setCurrentIndex(index);
+  emit combo->activated(index);  // as a user's choice
   return true;
+}
+
+// A label or edit shown with that text.
+bool Shows(CRefWnd& window, const QString& name, const QString& text) {
+  if (auto* label = window.findChild<QLabel*>(name))
+    return label->isVisible() && label->text() == text;
+  auto* edit = window.findChild<QLineEdit*>(name);
+  return edit != nullptr && edit->isVisible() && edit->text() == text;
 }
 
 bool Type(CRefWnd& window, const QString& name, const QString& text) {
@@ -61,7 +77,7 @@ bool Type(CRefWnd& window, const QString& name, const QString& text) {
 }
 
 bool Click(CRefWnd& window, const QString& name) {
-  auto* button = window.findChild<QPushButton*>(name);
+  auto* button = window.findChild<QAbstractButton*>(name);
   if (!button || !button->isVisible() || !button->isEnabled()) return false;
   button->click();
   return true;
@@ -83,6 +99,8 @@ bool RunReferenceLine(CMainFrame& frame, const QStringList& words, bool& handled
   if (verb == QLatin1String("reftype") && words.size() == 3)
     return Type(*window, words[1], words[2]);
   if (verb == QLatin1String("refbutton") && words.size() == 2) return Click(*window, words[1]);
+  if (verb == QLatin1String("refshows") && words.size() >= 3)
+    return Shows(*window, words[1], QStringList(words.mid(2)).join(QLatin1Char(' ')));
   if (verb == QLatin1String("refselect") && words.size() == 2)
     return dialog.SelectCode(words[1].toInt());
   if (verb == QLatin1String("reftab") && words.size() == 2)

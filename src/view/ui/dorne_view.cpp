@@ -101,6 +101,7 @@ void CDorneView::SaveViewStep(int action, bool force) {
 // View steps are undo steps but no change of the document: closing does not ask for
 // them, as the title shows no mark for them.
 void CDorneView::Store(const CViewWindow& window) {
+  m_openedWindow.reset();
   window.StoreIn(*m_document);
   update();
 }
@@ -214,6 +215,7 @@ void CDorneView::Refresh() {
 void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
   m_paintCache.Clear();
+  m_annotationRefresh.MarkStale();
   if (m_tools && (notice == EDocNotice::kCurrentRunChanged || notice == EDocNotice::kRunRemoved))
     m_tools->ForgetPicks();
   // A run made current sets the document's mode; the cursor and the prompt follow.
@@ -222,13 +224,24 @@ void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
 }
 
 void CDorneView::FitStoredWindow() {
-  const CViewWindow stored = ViewWindow();
+  m_openedWindow = ViewWindow();
+  FitWindow(*m_openedWindow);
+}
+
+void CDorneView::FitWindow(const CViewWindow& stored) {
   const CPoint centre = stored.Centre();
   const CSize size = stored.Size();
   const CPoint first{centre.x - size.cx / 2, centre.y - size.cy / 2};
   CViewWindow window = stored;
-  if (window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize()))
-    window.StoreIn(*m_document);
+  if (!window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize())) return;
+  // A window that already has the client's shape, but for the rounding of its sides, is
+  // kept as it was stored.
+  const auto near = [](std::int32_t a, std::int32_t b) {
+    return std::abs(std::int64_t{a} - b) <=
+           std::max<std::int64_t>(1, std::abs(std::int64_t{b}) / 1000);
+  };
+  if (near(window.Size().cx, size.cx) && near(window.Size().cy, size.cy)) window = stored;
+  window.StoreIn(*m_document);
 }
 
 void CDorneView::showEvent(QShowEvent* event) {
@@ -246,7 +259,8 @@ void CDorneView::showEvent(QShowEvent* event) {
 }
 
 void CDorneView::RefreshAnnotations() {
-  if (m_document != nullptr) UpdateTitleBlock(*m_document, m_settings->labels);
+  if (m_document != nullptr)
+    m_annotationRefresh.Run(*m_document, m_settings->labels, m_settings->support != 0);
 }
 
 void CDorneView::paintEvent(QPaintEvent*) {
@@ -273,7 +287,9 @@ void CDorneView::paintEvent(QPaintEvent*) {
 void CDorneView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (m_document == nullptr) return;
-  if (m_lastSize.isValid() && !m_lastSize.isEmpty()) {
+  if (m_openedWindow) {
+    FitWindow(*m_openedWindow);
+  } else if (m_lastSize.isValid() && !m_lastSize.isEmpty()) {
     CViewWindow window = ViewWindow();
     window.Resize({m_lastSize.width(), m_lastSize.height()}, {width(), height()});
     window.StoreIn(*m_document);
@@ -329,6 +345,5 @@ void CDorneView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up: window.Pan(0, -part(size.cy, m_settings->moveUp)); break;
     default: window.Pan(0, part(size.cy, m_settings->moveDown)); break;
   }
-  window.StoreIn(*m_document);
-  update();
+  Store(window);
 }

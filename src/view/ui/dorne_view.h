@@ -11,6 +11,7 @@
 #include "app/app_settings.h"
 #include "model/check_message_frame.h"
 #include "model/doc_observer.h"
+#include "view/annotation_update.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
@@ -144,6 +145,7 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void SaveViewStep(int action, bool force = false);
   void Store(const CViewWindow& window);
   void FitStoredWindow();
+  void FitWindow(const CViewWindow& stored);
   // Tools (dorne_view_tools.cpp).
   void CreateTools();
   bool ToolKeyPress(QKeyEvent* event);
@@ -164,10 +166,15 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   QSize m_lastSize;
   QImage m_buffer;
   bool m_fitted = false;
+  // The window the document was shown with, until the user changes it: while the frame
+  // settles (a child window shown, then maximised) each new size fits this window afresh
+  // rather than widening the last fit, so that opening a document does not change it.
+  std::optional<CViewWindow> m_openedWindow;
   // Supports and outlets of the elements, kept across repaints until the document tells
   // of a change.
   mutable CElementDrawCache m_drawCache;
-  CScenePaintCache m_paintCache;  // both cleared on every notice of the document
+  CScenePaintCache m_paintCache;           // both cleared on every notice of the document
+  CAnnotationRefresh m_annotationRefresh;  // marked stale on every notice
   std::unique_ptr<CDorneViewToolHost> m_toolHost;
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;

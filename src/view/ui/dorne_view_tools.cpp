@@ -157,9 +157,7 @@ int CDorneViewToolHost::RunTapOffDialog(int& code) {
 }
 
 int CDorneViewToolHost::PlaceTapOffUnit(CBox& box, int code, CDev* unit) {
-  auto* joint = dynamic_cast<CDev*>(box.GetOwner());
-  if (joint == nullptr) return 0;
-  const int placed = ::PlaceTapOffUnit(*joint, code, unit, false);
+  const int placed = ::PlaceTapOffUnitAt(box, code, unit, false);
   if (placed != 0) m_view.Document()->SetModifiedFlag(true);
   return placed;
 }

@@ -81,6 +81,30 @@ TEST_F(LinearHeaderTest, TheProductNoteFollowsTheChosenProduct) {
   EXPECT_GT(checked, 3);
 }
 
+// Typing a current refills the product list and chooses its first entry, whose note
+// then shows: the list never stands without a choice while it has entries.
+TEST_F(LinearHeaderTest, ARefilledProductListChoosesItsFirstEntry) {
+  int checked = 0;
+  for (int group = 0; group < kLinearGroupCount; ++group) {
+    if (!Dialog().NewLine(group)) continue;
+    for (const char* current : {"1", "100", "400", "1000", "99999"}) {
+      SCOPED_TRACE(testing::Message() << "group " << group << " current " << current);
+      Editor().AmpereEdit()->setText(QString::fromLatin1(current));
+      emit Editor().AmpereEdit()->textEdited(Editor().AmpereEdit()->text());
+      QComboBox* products = Editor().ProductCombo();
+      EXPECT_EQ(products->currentIndex(), products->count() > 0 ? 0 : -1);
+      EXPECT_EQ(products->isEnabled(), products->count() > 0);
+      if (products->count() == 0) continue;
+      const QString code = products->itemText(0).left(3);
+      const bool noted = QStringList{"QMA", "QMC", "QDA", "QPA", "QPC", "QYX"}.contains(code);
+      EXPECT_EQ(Editor().ProductNote()->isVisibleTo(&Editor()), noted) << code.toStdString();
+      ++checked;
+    }
+    Dialog().AbandonEdit();
+  }
+  EXPECT_GT(checked, 5);
+}
+
 TEST_F(LinearHeaderTest, TheLightingChoiceEmptiesTheTapOffBoxesWhenItChanges) {
   ASSERT_TRUE(Dialog().NewLine(3));
   CLinearLine& line = window.Project().lines.Working();

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "app/ui/command_ids.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_light_range_dlg.h"
+#include "reference/ui/ref_lighting_pictures.h"
 #include "reference/ui/ref_lum_rows_dlg.h"
 #include "reference/ui/ref_wnd.h"
 #include "app/ui/command_target.h"
@@ -100,6 +102,75 @@ TEST_F(LightingDlgTest, TheOrientationAndTypedLayoutRecalculate) {
   EXPECT_EQ(dialog.Line().kind, 1);
   EXPECT_EQ(dialog.Line().runs, 4);
   EXPECT_EQ(dialog.Line().runLength, 5000);
+}
+
+// Each step shows its picture: the room, the luminaire, the section with the luminaires
+// hung or against the ceiling, and the plan of the runs that follows the orientation.
+TEST_F(LightingDlgTest, EachStepShowsItsPictures) {
+  const struct {
+    const char* suspension;
+    int section;
+  } cases[] = {{"0.5", kLightingPictureSuspended}, {"0", kLightingPictureCeiling}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.suspension);
+    CLightingCalcDlg dialog(Setup());
+    dialog.show();
+    EXPECT_EQ(dialog.StepPictureShown(), kLightingPictureRoom);
+    EXPECT_EQ(dialog.OrientationPictureShown(), 0);
+    auto* step = dialog.findChild<QLabel*>("1565");
+    auto* orientation = dialog.findChild<QLabel*>("1571");
+    ASSERT_NE(step, nullptr);
+    ASSERT_NE(orientation, nullptr);
+    EXPECT_TRUE(step->isVisible());
+    EXPECT_FALSE(orientation->isVisible());
+    const QImage room = step->pixmap().toImage();
+    Type(dialog, "light_length", "10");
+    Type(dialog, "light_width", "6");
+    Type(dialog, "light_height", "3");
+    ASSERT_TRUE(dialog.Next());
+    EXPECT_EQ(dialog.StepPictureShown(), kLightingPictureLuminaire);
+    EXPECT_NE(step->pixmap().toImage(), room);
+    Type(dialog, "light_suspension", QString::fromLatin1(c.suspension));
+    auto* luminaires = dialog.findChild<QComboBox*>("light_luminaire");
+    luminaires->setCurrentIndex(0);
+    emit luminaires->activated(0);
+    ASSERT_TRUE(dialog.Next());
+    EXPECT_EQ(dialog.StepPictureShown(), c.section);
+    EXPECT_EQ(dialog.OrientationPictureShown(), kLightingPictureAlongLength);
+    EXPECT_TRUE(orientation->isVisible());
+    Type(dialog, "light_illuminance", "300");
+    ASSERT_TRUE(dialog.Next());
+    EXPECT_EQ(dialog.StepPictureShown(), c.section);
+    const QImage along = orientation->pixmap().toImage();
+    dialog.findChild<QCheckBox*>("1325")->click();
+    EXPECT_EQ(dialog.OrientationPictureShown(), kLightingPictureAcrossWidth);
+    EXPECT_NE(orientation->pixmap().toImage(), along);
+    SaveScreenshot(dialog, QStringLiteral("lighting_pictures_%1").arg(c.section));
+    ASSERT_TRUE(dialog.Next());
+    EXPECT_EQ(dialog.Step(), 5);
+    EXPECT_FALSE(step->isVisible());
+    EXPECT_FALSE(orientation->isVisible());
+    dialog.findChild<QPushButton*>("2")->click();  // the range page's back button
+    EXPECT_EQ(dialog.Step(), 4);
+    EXPECT_EQ(dialog.StepPictureShown(), c.section);
+    EXPECT_EQ(dialog.OrientationPictureShown(), kLightingPictureAcrossWidth);
+  }
+}
+
+TEST(LightingPicturesTest, EveryPictureIsDrawnAndNoOther) {
+  const QSize size(180, 170);
+  std::vector<QImage> drawn;
+  for (int picture :
+       {kLightingPictureRoom, kLightingPictureLuminaire, kLightingPictureSuspended,
+        kLightingPictureCeiling, kLightingPictureAlongLength, kLightingPictureAcrossWidth}) {
+    SCOPED_TRACE(picture);
+    const QImage image = DrawLightingPicture(picture, size).toImage();
+    ASSERT_EQ(image.size(), size);
+    for (const QImage& other : drawn) EXPECT_NE(image, other);
+    drawn.push_back(image);
+  }
+  EXPECT_TRUE(DrawLightingPicture(31047, size).isNull());
+  EXPECT_TRUE(DrawLightingPicture(kLightingPictureRoom, QSize(0, 10)).isNull());
 }
 
 TEST_F(LightingDlgTest, ALayoutOfNoLuminaireAddsNoLine) {

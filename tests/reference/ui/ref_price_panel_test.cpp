@@ -12,6 +12,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/profile.h"
+#include "app/ui/window_translation.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_core.h"
 #include "reference/ui/ref_line_area.h"
@@ -124,6 +125,114 @@ TEST_F(RefPricePanelTest, SaveAsDefaultsWritesTheSettings) {
   EXPECT_EQ(window->Project().priceSettings.productCoefs[kRefProductQDA][0], 1.0);
 }
 
+TEST_F(RefPricePanelTest, TheCurrencyFollowsTheChosenListBeforeApply) {
+  CRefPricePanel* panel = OpenPanel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->CurrencyLabel()->text(), QStringLiteral("EUR"));
+  const struct {
+    int list;
+    const char* currency;
+  } cases[] = {{2, "GBP"}, {3, "USD"}, {0, "EUR"}, {2, "GBP"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.list);
+    const int index = panel->PriceListCombo()->findData(c.list);
+    ASSERT_GE(index, 0);
+    panel->PriceListCombo()->setCurrentIndex(index);
+    emit panel->PriceListCombo()->activated(index);
+    EXPECT_EQ(panel->CurrencyLabel()->text(), QString::fromLatin1(c.currency));
+  }
+  // The project's prices follow only on Apply.
+  EXPECT_EQ(window->Project().priceSettings.currency, "EUR");
+  EXPECT_TRUE(panel->OnApply());
+  ProcessEvents();
+  EXPECT_EQ(window->Project().priceSettings.priceList, 2);
+  EXPECT_EQ(window->Project().priceSettings.currency, "GBP");
+}
+
+TEST_F(RefPricePanelTest, SpecialModeTwoCaptionsTheLightingRowsAsLightingBusbars) {
+  constexpr int kRowQYB = 3, kRowQYA = 4, kProductQYA = 1;
+  const struct {
+    int mode;
+    int qyaCalMax;
+    bool qyaCaption;
+    bool qybCaption;
+  } cases[] = {
+      {0, 40, false, false},  // the product codes
+      {2, 40, true, true},    //
+      {2, 24, false, true},   // a row not shown keeps no caption either
+      {1, 40, false, false},  //
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "mode " << c.mode << " QYA " << c.qyaCalMax);
+    CRefConfig& config = window->Dialog().MutableConfig();
+    config.SetSpecialMode(c.mode);
+    config.Product(kProductQYA).optionSlots[8] = c.qyaCalMax;
+    CRefPricePanel* panel = OpenPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->LightingCaption(kRowQYA)->isVisibleTo(panel), c.qyaCaption);
+    EXPECT_EQ(panel->LightingCaption(kRowQYB)->isVisibleTo(panel), c.qybCaption);
+    EXPECT_EQ(panel->RowLabel(kRowQYB)->isVisibleTo(panel), !c.qybCaption);
+    EXPECT_EQ(panel->RowLabel(kRowQYA)->isVisibleTo(panel), c.qyaCalMax >= 25 && !c.qyaCaption);
+    EXPECT_EQ(panel->LightingCaption(kRowQYA)->text(), StringQText(32063));
+    EXPECT_EQ(panel->LightingCaption(kRowQYB)->text(), StringQText(32231));
+    if (c.mode == 2 && c.qyaCaption) {
+      EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_price_panel_special")));
+    }
+    panel->OnClose();
+    ProcessEvents();
+  }
+}
+
+TEST_F(RefPricePanelTest, ANewProjectPricesWithTheSavedDefaults) {
+  const std::int64_t before = RefRecordAmount(window->Project(), 1);
+  ASSERT_GT(before, 0);
+  CRefPricePanel* panel = OpenPanel();
+  ASSERT_NE(panel, nullptr);
+  panel->CoefEdit(kRowQDA)->setText(QStringLiteral("0.8"));
+  ASSERT_TRUE(panel->SaveAsDefaults());
+  panel->OnClose();
+  ProcessEvents();
+  CRefWnd next(setup.environment);
+  ASSERT_TRUE(next.CheckConfig());
+  next.resize(1280, 820);
+  next.show();
+  ProcessEvents();
+  EXPECT_EQ(next.Project().priceSettings.productCoefs[kRefProductQDA][0], 0.8);
+  EXPECT_EQ(next.Project().priceSettings.productCoefs[kRefProductQDA][14], 0.8);
+  EXPECT_EQ(next.Project().priceSettings.productCoefs[kRefProductQFP][0], 1.0);
+  ASSERT_EQ(AddRefLine(next, 2, 3, 63, 30, 0, QStringLiteral("Workshop")), 1);
+  EXPECT_NEAR(static_cast<double>(RefRecordAmount(next.Project(), 1)), before * 0.8,
+              static_cast<double>(next.Project().lines[1].Items().size()));
+  next.Dialog().SelectCode(kRefCodeProject);
+  ASSERT_TRUE(next.Dialog().ShowTabPage(1));
+  auto* nextPanel = qobject_cast<CRefPricePanel*>(next.Dialog().Panel());
+  ASSERT_NE(nextPanel, nullptr);
+  EXPECT_EQ(nextPanel->CoefEdit(kRowQDA)->text(), QStringLiteral("0.8"));
+  EXPECT_EQ(nextPanel->DiscountEdit(kRowQDA)->text(), QStringLiteral("20"));
+}
+
+// An opened project brings its coefficients: the configurator (whose line page shows
+// the line's coefficient) holds those its prices are made with, not the saved default.
+TEST_F(RefPricePanelTest, AnOpenedProjectShowsItsOwnCoefficients) {
+  CRefPricePanel* panel = OpenPanel();
+  ASSERT_NE(panel, nullptr);
+  panel->CoefEdit(kRowQDA)->setText(QStringLiteral("0.75"));
+  ASSERT_TRUE(panel->OnApply());
+  ProcessEvents();
+  const std::string path = setup.common.folder.Folder() + "discounted.ref";
+  std::string error;
+  ASSERT_TRUE(window->SaveToFile(path, error)) << error;
+  CRefWnd opened(setup.environment);
+  ASSERT_TRUE(opened.CheckConfig());
+  ASSERT_TRUE(opened.LoadFile(QString::fromStdString(path)));
+  opened.resize(1280, 820);
+  opened.show();
+  ProcessEvents();
+  EXPECT_EQ(opened.Project().priceSettings.productCoefs[kRefProductQDA][0], 0.75);
+  EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQDA), 0.75);
+  EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQFP), 1.0);
+}
+
 TEST_F(RefPricePanelTest, ImportedPricesShowInTheLines) {
   ASSERT_FALSE(Line().Items().empty());
   const CRefItemNode item = Line().Items().front();
@@ -177,6 +286,11 @@ TEST(RefPricePanelArticlesTest, TheLocalArticlesAreListedReadOnly) {
   // Six local articles fill the six rows: nothing to scroll.
   EXPECT_EQ(panel->RowLabel(6)->text(), "REMISE_QW");
   EXPECT_FALSE(panel->ArticleScroll()->isEnabled());
+  // Each of the six list rows is whole, also those of products the options leave out.
+  int percents = 0;
+  for (const QLabel* label : panel->findChildren<QLabel*>())
+    percents += label->text() == QStringLiteral("%") && label->isVisibleTo(panel) ? 1 : 0;
+  EXPECT_EQ(percents, 6);
   EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("reference_price_panel_articles")));
   // Applying keeps the product coefficients the articles stand over.
   const auto coefs = window.Project().priceSettings.productCoefs;
