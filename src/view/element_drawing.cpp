@@ -69,6 +69,10 @@ int FaceModeOf(const CDev& e, int role, int slot) {
   return 1;
 }
 
+bool IsPlacingTool(int toolMode) {
+  return toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
+}
+
 CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
                       const CElementDrawOptions& options) {
   CBoxColourInput in;
@@ -87,13 +91,12 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
     const std::uint32_t flags = e.GetFlags();
     if ((flags & 0x1000) != 0) in.hasTapOffPen = true, in.tapOffPen = {200, 0, 200};
     if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
-    const bool placing =
-        toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
-    if ((flags & 0x2000) != 0 && placing) {
+    if ((flags & 0x2000) != 0 && IsPlacingTool(toolMode)) {
       in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
     } else if ((flags & 0x2000) != 0) {
       // The placing tools mark the unit they offer; once another tool is on, the mark
-      // goes for good rather than coming back with the next placing tool.
+      // goes for good. The threaded drawing clears the marks before it starts, so this
+      // write is met on one thread only.
       const_cast<CDev&>(e).SetActive(e.GetActive() & ~0x2000);
     }
   }
@@ -340,5 +343,18 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
        node = node->next) {
     if (const CBox* box = CDisplayList::PassBox(*node))
       DrawElementBox(dc, *box, document.GetToolMode(), cache, options);
+  }
+}
+
+void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
+  if (IsPlacingTool(toolMode)) return;
+  for (const CBox* box : boxes) {
+    const auto* element = dynamic_cast<const CDev*>(box->GetOwner());
+    if (element == nullptr || element->GetKind() != CDev::kTapOff) continue;
+    if ((element->GetFlags() & 0x2000) == 0) continue;
+    // The placing tools mark the unit they offer; once another tool is on, the mark
+    // goes for good rather than coming back with the next placing tool.
+    auto& unit = const_cast<CDev&>(*element);
+    unit.SetActive(unit.GetActive() & ~0x2000);
   }
 }

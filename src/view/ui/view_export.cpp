@@ -12,6 +12,7 @@
 #include "view/draw_context.h"
 #include "view/dxf_writer.h"
 #include "view/element_draw_cache.h"
+#include "view/element_drawing.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
 #include "view/ui/scene_paint_cache.h"
@@ -51,6 +52,7 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
     DrawInto(dc, document, window, size, options);
     return {&whole};
   }
+  ClearStaleTapOffMarks(boxes, document.GetToolMode());
   const std::vector<CQtPaintRecording*> pieces = kept.Renew(key, image, chunks + 1);
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
