@@ -395,6 +395,42 @@ def write_outlet_samples(w):
               tc=qd)
 
 
+def write_comparison_items(w):
+    # The complementary items that the sample comparison table REF_COMP.DBF prices
+    # (added last, so that the serials before them stay). TEMPS per metre or per piece.
+    w.article("QYB0000CH1", "Chaînette de suspension 1 m", "Suspension chain 1 m",
+              "Cadena de suspensión 1 m", 4.20, 10, 300)
+    w.article("QYB0000CL10", "Colliers de câble (sachet de 10)", "Cable clips (bag of 10)",
+              "Abrazaderas de cable (bolsa de 10)", 6.50, 20, 150)
+    w.article("QYB0000BJ1", "Boîte de jonction luminaire", "Luminaire junction box",
+              "Caja de empalme de luminaria", 7.80, 15, 120)
+    w.article("LAMPT836", "Tube fluorescent T8 36 W", "Fluorescent tube T8 36 W",
+              "Tubo fluorescente T8 36 W", 3.10, 3, 180)
+
+
+def write_lighting_samples(w):
+    # The lighting busbars QYA and QYB at their two ratings, two and four conductors
+    # (added last, so that the serials before them stay).
+    qd = "REMISE_QD"
+    for code in ("QYA", "QYB"):
+        for amps in (25, 40):
+            for conductors in ("2", "4"):
+                tails = [" %s %d A %s cond." % (code, amps, conductors)] * 3
+                for length in (3000, 2000):
+                    texts = straight_texts(length)
+                    w.article("%s%dED%s%02d" % (code, amps, conductors, length // 100),
+                              *(t + "," + tail for t, tail in zip(texts, tails)),
+                              (8.0 + amps * 0.1) * length / 1000.0, 12 + 8 * length / 1000.0,
+                              1800 * length / 1000.0, tc=qd)
+                for fam, suffix, fr, en, es, pf, tf, mf in PARTS:
+                    if fam in ("ER", "EX", "JN"):
+                        w.article("%s%d%s%s%s" % (code, amps, fam, conductors, suffix),
+                                  *(t + "," + tail for t, tail in zip((fr, en, es), tails)),
+                                  (8.0 + amps * 0.1) * pf, 20 * tf, 900 * mf, tc=qd)
+    w.article("QYB0000YC1", "Suspente d'éclairage", "Lighting hanger", "Suspensión de alumbrado",
+              3.2, 6, 200, qte=10, tc=qd)
+
+
 QG_LATER_PARTS = [
     # family, suffix, French, English, Spanish, price factor, time factor, mass factor:
     # the references the QG rules write that the first rows left out
@@ -444,6 +480,8 @@ def main():
     write_accessories(w, "QJ", [160, 250, 400, 1000], "REMISE_QJ")
     write_specials(w)
     write_outlet_samples(w)
+    write_comparison_items(w)
+    write_lighting_samples(w)
     write_qg_later_parts(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)

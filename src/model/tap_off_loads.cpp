@@ -44,7 +44,7 @@ struct CStep {
   int face;
   std::int64_t referenceOffset = 0;
   std::int64_t freeOffset = 0;
-  CDev* freeJoint = nullptr;
+  CBox* freeBox = nullptr;
   int freePoint = 0;
 };
 
@@ -76,8 +76,8 @@ std::vector<COutletPoint> SidePoints(const CDev& joint, const CBox& box, int sid
 }
 
 // Whether a unit of the choice could stand at the point: placed quietly and taken back.
-bool UnitCouldStand(CDev& joint, int point) {
-  if (PlaceTapOffUnit(joint, point, nullptr, true) == 0) return false;
+bool UnitCouldStand(CDev& joint, CBox& box, int point) {
+  if (PlaceTapOffUnitAt(box, point, nullptr, true) == 0) return false;
   CRun* run = joint.GetRun();
   CDev* probe = run->GetDevices().back();
   probe->SetAttached(nullptr);
@@ -85,10 +85,10 @@ bool UnitCouldStand(CDev& joint, int point) {
   return true;
 }
 
-void VisitPoint(CStep& step, CDev& joint, const COutletPoint& outlet, std::int64_t spacing,
-                CCounts& counts) {
-  if (UnitCouldStand(joint, outlet.point)) {
-    step.freeJoint = &joint;
+void VisitPoint(CStep& step, CDev& joint, CBox& box, const COutletPoint& outlet,
+                std::int64_t spacing, CCounts& counts) {
+  if (UnitCouldStand(joint, box, outlet.point)) {
+    step.freeBox = &box;
     step.freePoint = outlet.point;
     step.freeOffset = -outlet.distance;
     return;
@@ -102,7 +102,7 @@ void VisitPoint(CStep& step, CDev& joint, const COutletPoint& outlet, std::int64
   } else if (step.referenceOffset != 0 && outlet.distance + step.referenceOffset <= spacing) {
     return;
   } else if (step.freeOffset != 0 && outlet.distance + step.freeOffset <= spacing &&
-             PlaceTapOffUnit(*step.freeJoint, step.freePoint, nullptr, false) == 1) {
+             PlaceTapOffUnitAt(*step.freeBox, step.freePoint, nullptr, false) == 1) {
     ++counts.placed;
     step.referenceOffset = step.freeOffset;
     step.freeOffset = 0;
@@ -122,11 +122,11 @@ std::pair<CDev*, int> JointOf(const CStep& step) {
 void VisitStep(CStep& step, std::int64_t spacing, CCounts& counts) {
   const auto [joint, boxFace] = JointOf(step);
   if (joint == nullptr) return;
-  const CBox* box = joint->GetBox(boxFace);
+  CBox* box = joint->GetBox(boxFace);
   if (joint->GetKind() == CDev::kJoint && joint->GetVariantIndex() != 0 && box != nullptr) {
     for (int side : {10, 20})
       for (const COutletPoint& outlet : SidePoints(*joint, *box, side, step.from->GetPosition()))
-        VisitPoint(step, *joint, outlet, spacing, counts);
+        VisitPoint(step, *joint, *box, outlet, spacing, counts);
   }
   const std::int64_t length = joint->GetBookedLength();
   if (step.referenceOffset != 0) step.referenceOffset += length;

@@ -17,21 +17,24 @@ constexpr std::int32_t kJointReach = 2000;
 
 CDev* g_foundUnit = nullptr;
 
-bool FitsPoint(const CDev& joint, int point, std::uint32_t mask) {
-  const CBox* box = joint.GetBox(CDev::OppositeDirection(joint.GetDirection()));
-  if (box == nullptr || point < 10 || point > 29) return false;
-  const C3DPoint data = joint.GetConnectionCode(*box, point, 0);
+constexpr int kMsgNoOutletSide = 30236;
+
+bool FitsPoint(const CDev& joint, const CBox& box, int point, std::uint32_t mask) {
+  if (point < 10 || point > 29) return false;
+  const C3DPoint data = joint.GetConnectionCode(box, point, 0);
   const auto word = static_cast<std::uint32_t>(C3DPoint::ToStoredInt(data.y));
   return C3DPoint::ToStoredInt(data.x) > point % 10 && ((word >> 8) & mask) != 0;
 }
 
-// Where the unit is counted from: the straight behind the joint, and the joints of the
-// same length variant from there up to this one.
-std::optional<std::pair<CDev*, int>> CountFromStraight(CDev& joint) {
+// Where the unit is counted from: the straight on the outlet box's side of the joint, and
+// the joints of the same length variant from there up to this one. On the back box that
+// is the straight behind the joint, on the front box the one ahead of it.
+std::optional<std::pair<CDev*, int>> CountFromStraight(CDev& joint, bool front) {
   int count = 0;
   std::unordered_set<const CDev*> visited;
   for (CDev* element = &joint; element != nullptr && visited.insert(element).second;
-       element = element->GetBackNeighbour()) {
+       element = front ? element->GetNeighbour(element->GetDirection())
+                       : element->GetBackNeighbour()) {
     if (element->GetKind() >= 0 && element->GetKind() <= 6) return std::pair{element, count};
     if (element->GetKind() == CDev::kJoint && element->IsActive() &&
         element->GetVariantIndex() == joint.GetVariantIndex())
@@ -167,21 +170,50 @@ void RememberUnit(const CDev& unit) {
 
 CDev* TapOffUnitFoundAtSpot() { return g_foundUnit; }
 
+namespace {
+
+// Whether the box is the joint's front outlet box (true) or its back one (false).
+std::optional<bool> IsFrontOutletBox(const CDev& joint, const CBox& box) {
+  if (joint.GetBox(joint.GetBackFace()) == &box) return false;
+  if (joint.GetBox(joint.GetDirection()) == &box) return true;
+  return std::nullopt;
+}
+
+}  // namespace
+
 int PlaceTapOffUnit(CDev& joint, int point, CDev* unit, bool quiet) {
+  CBox* box = joint.GetBox(joint.GetBackFace());
+  if (box == nullptr) {
+    g_foundUnit = nullptr;
+    return 0;
+  }
+  return PlaceTapOffUnitAt(*box, point, unit, quiet);
+}
+
+int PlaceTapOffUnitAt(CBox& box, int point, CDev* unit, bool quiet) {
   g_foundUnit = nullptr;
+  auto* joint = dynamic_cast<CDev*>(box.GetOwner());
+  if (joint == nullptr) return 0;
+  const std::optional<bool> front = IsFrontOutletBox(*joint, box);
+  if (!front) {
+    // The unit keeps its place by the joint's back or front box only.
+    if (!quiet) ShowWorkMessage(kMsgNoOutletSide);
+    return 0;
+  }
   if (unit != nullptr && point < 0) {
     RememberUnit(*unit);
     point = -point;
     unit = nullptr;
   }
-  CRun* run = joint.GetRun();
+  CRun* run = joint->GetRun();
   const std::uint32_t mask = unit != nullptr ? static_cast<std::uint32_t>(unit->GetBookedLength())
                                              : RememberedTapOffChoice().record.mask;
-  if (run == nullptr || !FitsPoint(joint, point, mask)) return 0;
-  const auto counted = CountFromStraight(joint);
+  if (run == nullptr || !FitsPoint(*joint, box, point, mask)) return 0;
+  const auto counted = CountFromStraight(*joint, *front);
   if (!counted) return 0;
-  const std::uint32_t style =
-      StyleOf(counted->second, joint.GetVariantIndex(), joint.GetDirection(), point);
+  const int direction =
+      *front ? CDev::OppositeDirection(joint->GetDirection()) : joint->GetDirection();
+  const std::uint32_t style = StyleOf(counted->second, joint->GetVariantIndex(), direction, point);
   if (CDev* found = UnitAtSpot(*run, counted->first, style, nullptr)) {
     g_foundUnit = found;
     return 0;

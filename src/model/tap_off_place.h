@@ -1,5 +1,6 @@
 #pragma once
 
+class CBox;
 class CDev;
 
 // Places a unit of the remembered choice (RememberedTapOffChoice) at outlet point 10..29
@@ -9,7 +10,13 @@ class CDev;
 // very spot (it becomes RememberedTapOffChoice's found unit), or when the unit would
 // collide with another unit (message 30158) or a joint (30159): then nothing changed and,
 // unless quiet, the message was shown.
+// The outlet box is the joint's back box.
 int PlaceTapOffUnit(CDev& joint, int point, CDev* unit, bool quiet);
+
+// The same on the outlet box the user picked: the joint's back box counts the unit from
+// the straight behind the joint, its front box from the straight ahead. Any other box of
+// the joint takes no unit (0, with message 30236 unless quiet).
+int PlaceTapOffUnitAt(CBox& box, int point, CDev* unit, bool quiet);
 
 // The unit found at the spot by the last PlaceTapOffUnit; null when the spot was free.
 CDev* TapOffUnitFoundAtSpot();

@@ -181,7 +181,12 @@ CApplyOutcome CFeedUnitPage::Turn() {
   if (element == nullptr || !m_turnShown) return Unchanged();
   m_pending = 1;
   const int direction = element->GetDirection();
-  if (m_mode == kTransformerQM20 && (direction == 2 || direction == 3) && m_protections.size() >= 2)
-    m_protectionIndex = m_protectionIndex == 0 ? 1 : 0;
-  return Store(-1);
+  const bool flip =
+      m_mode == kTransformerQM20 && (direction == 2 || direction == 3) && m_protections.size() >= 2;
+  const int flipped = m_protectionIndex == 0 ? 1 : 0;
+  const CApplyOutcome outcome = Store(-1);
+  // The mounting shown follows the turn until the lists are filled again; the reload
+  // after the store would otherwise show the stored one at once.
+  if (flip) m_protectionIndex = flipped;
+  return outcome;
 }

@@ -1,5 +1,6 @@
 #include "pages/page_captions.h"
 
+#include "app/message_text.h"
 #include "model/page_kinds.h"
 #include "ranges/range_pages.h"
 
@@ -61,4 +62,17 @@ int PageCaptionMessage(int page) {
   for (const auto& [kind, message] : kCaptions)
     if (kind == page) return message;
   return 0;
+}
+
+std::string ButtonTip(int message, int reason) {
+  constexpr std::size_t kTipCharacters = 75;
+  std::string text = StringText(message);
+  if (reason != 0) text += " : " + StringText(reason);
+  std::size_t characters = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    // Cut before a character's lead byte, never inside a character.
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (characters++ == kTipCharacters) return text.substr(0, i);
+  }
+  return text;
 }

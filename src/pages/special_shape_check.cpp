@@ -103,6 +103,13 @@ void QGEndTotal(CShapeCheckState& s, std::int64_t& v) {
   if (v >= s.lower && total > s.upper) v = total;
 }
 
+// A range QM cover is checked against its code's limits whoever asks, not only against
+// those that a field taking the focus last set.
+void QMCoverLimitsOf(CShapeCheckState& s) {
+  const CCoverLimits limits = QMCoverLimits(s.coverCode, s.calibre, s.largeCalibre);
+  SetLimits(s, limits.lower, limits.upper);
+}
+
 CCheckResult StoreAndCheck(CShapeCheckState& s, int field, ECheckMode mode, std::int64_t v) {
   CCheckResult result;
   const bool hidden = field < 0 || field >= kShapeFieldCount || !s.shown[field];
@@ -113,6 +120,7 @@ CCheckResult StoreAndCheck(CShapeCheckState& s, int field, ECheckMode mode, std:
   if (s.variant6Level > 0 && !s.cover) Variant6Limits(s, field);
   else if (s.cover && s.rangeQG) QGCoverLimits(s, field, mode);
   else if (!s.cover && IsPlate(s.shape)) PlateLimits(s, field);
+  else if (s.cover) QMCoverLimitsOf(s);
   if (!s.cover && s.shape == kShapeQGEnd && field < 4) QGEndTotal(s, v);
   if (v >= s.lower && v <= s.upper) return result;
   if (!s.enabled[field]) return result;
@@ -162,8 +170,7 @@ void QGEndLimits(CShapeCheckState& s) {
 
 CLimitText QMCoverText(CShapeCheckState& s, const CLengthFormat& format) {
   if (s.variant3) return {kStaticLimits, kMsgToBeSpecified, {}};
-  const CCoverLimits limits = QMCoverLimits(s.coverCode, s.calibre, s.largeCalibre);
-  SetLimits(s, limits.lower, limits.upper);
+  QMCoverLimitsOf(s);
   const char* label = s.coverCode == 20 ? " <= C <= " : " <= Z <= ";
   return {kStaticLimits, 0, Between(format, s.lower, label, s.upper)};
 }
@@ -235,27 +242,4 @@ std::string RefusalText(const CCheckResult& result, const CShapeCheckState& stat
   }
   return text + StringText(kMsgDistanceRule) + "\n" +
          FormatMessageTextS(kMsgDistanceMinimum, format(state.lower));
-}
-
-CQGEndSizes QGEndSizes(const CQGEndInput& in) {
-  const auto& d = in.distances;
-  std::int64_t width = d[0] + d[1] + d[2] + d[3] + 100;
-  if (in.nibble > 1 && !(in.nibble == 2 && in.variant == 6)) width += in.barSize;
-  else if (!((in.variant == 2 || in.variant == 6) && in.entraxEmpty)) width += in.barValue;
-  const std::int64_t n = in.neutralCount;
-  std::int64_t height = 0;
-  if (in.variant == 2) {
-    if (in.nibble == 1 || in.nibble == 2) height = in.referenceSecond;
-    else if (in.nibble == 3) height = (n - 2) * in.barValue + 42 * n + 38;
-  } else if (in.variant == 3) {
-    if (in.nibble == 1) height = in.barSize + 85;
-    else if (in.nibble == 2) height = in.barValue + (n == 5 ? 140 : 100);
-    else if (in.nibble == 3)
-      height = std::min<std::int64_t>(in.barValue + in.referenceSecond + 130, 480);
-  } else if (in.variant == 6) {
-    if (in.nibble == 1) height = in.referenceSecond;
-    else if (in.nibble == 2) height = in.barSize + in.referenceFirst + 30;
-    else if (in.nibble == 3) height = (n - 2) * in.barValue + 36 * n + 44;
-  }
-  return {width, height};
 }

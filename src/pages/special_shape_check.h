@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ranges/qg/qg_end_sizes.h"
+
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -89,21 +91,3 @@ struct CCoverLimits {
   std::int64_t base;
 };
 CCoverLimits QMCoverLimits(int code, int calibre, bool largeCalibre);
-
-// The two sizes of the end that a range QG cover spans.
-struct CQGEndSizes {
-  std::int64_t width;
-  std::int64_t height;
-};
-struct CQGEndInput {
-  int variant = 0;
-  int nibble = 0;  // bars nibble of the style word
-  bool entraxEmpty = true;
-  std::array<std::int64_t, 4> distances{};
-  int barSize = 0;
-  int barValue = 0;
-  int referenceFirst = 0;
-  int referenceSecond = 0;
-  int neutralCount = 4;
-};
-CQGEndSizes QGEndSizes(const CQGEndInput& in);

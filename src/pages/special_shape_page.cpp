@@ -1,6 +1,7 @@
 #include "pages/special_shape_page.h"
 
 #include "model/dev.h"
+#include "model/phase_order.h"
 #include "model/run.h"
 #include "platform/text_conversions.h"
 #include "ranges/qg/run_qg.h"
@@ -87,6 +88,15 @@ void CSpecialShapePage::LoadDerived() {
   m_pictureCode = static_cast<int>((element.GetStyle() >> 24) & 3u);
   m_connection = static_cast<int>((element.GetStyle() >> 26) & 3u);
   m_turnChecked = (element.GetStyle() & 0x1000u) != 0;
+  m_partsBuilt = run != nullptr && run->GetPartsState() != 0;
+  m_place = {};
+  m_place.noNeutral = m_noNeutral;
+  m_place.phaseCodeZero = variant == 6 && GetPhaseOrderAt(element, 0) == 0;
+  m_place.direction = element.GetDirection();
+  m_place.rotation = element.GetRotation();
+  m_place.neighbourOnDirection = element.GetNeighbour(element.GetDirection()) != nullptr;
+  m_place.largeCalibre = state.largeCalibre;
+  m_place.partsBuilt = m_partsBuilt;
 }
 
 void CSpecialShapePage::DoLoad() {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "pages/prop_page.h"
+#include "pages/phase_arrangement.h"
 #include "pages/special_shape_check.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,8 +59,16 @@ class CSpecialShapePage : public CPropPage {
 
   bool IsTurnShown() const;
   bool IsTurnChecked() const { return m_turnChecked; }
-  // The turn button clicked: a plain toggle, or the four-way cycle of a range QG piece.
-  void Turn();
+  // The turn button clicked: a plain toggle, or the four-way cycle of a range QG piece; on
+  // the range QG cover the swap of its sides, refused while a dimension is out of limits.
+  CApplyOutcome Turn();
+
+  // The phase arrangement of a range QM variant-6 end piece (empty list elsewhere).
+  std::vector<std::string> GetArrangements() const;
+  int GetArrangementIndex() const;
+  bool IsArrangementEnabled() const;
+  // An entry chosen: taken (true) once the four dimensions hold; the caller applies then.
+  bool ChooseArrangement(int index);
   bool IsOptionShown() const { return IsQGCover() && m_shape > 0 && !IsWide(); }
   bool IsOptionChecked() const { return m_option; }
   void SetOption(bool checked);
@@ -109,6 +119,8 @@ class CSpecialShapePage : public CPropPage {
   std::string BuildCapot() const;
   std::uint32_t StyleFor(const CDev& element) const;
   int BarsNibble() const;
+  std::optional<CApplyOutcome> CheckFields(const std::vector<int>& fields, ECheckMode mode);
+  CArrangementPlace ArrangementPlace() const;
 
   bool m_endPiece;
   std::vector<CPicture> m_pictures;
@@ -128,4 +140,6 @@ class CSpecialShapePage : public CPropPage {
   int m_pictureCode = 0;
   int m_connection = 0;
   std::string m_parameters;
+  bool m_partsBuilt = false;
+  CArrangementPlace m_place;
 };

@@ -2,6 +2,7 @@
 #include "model/dev.h"
 #include "pages/special_shape_page.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -126,24 +127,69 @@ void CSpecialShapePage::CopyEqualSpacing() {
 bool CSpecialShapePage::IsTurnShown() const {
   if (m_shape < 0) return false;
   if (IsQGCover()) return !IsWide();
-  if (!m_endPiece) return false;
+  // Once the run's parts are built the bars no longer turn.
+  if (!m_endPiece || m_partsBuilt) return false;
   if (IsQG()) return m_state.qgKind == 2 || m_state.qgKind == 3;
-  return m_state.variant6Level > 0 && m_shape <= 1;
+  return m_state.variant6Level > 0 && IsVariant6TurnShown(ArrangementPlace());
 }
 
-void CSpecialShapePage::Turn() {
+std::optional<CApplyOutcome> CSpecialShapePage::CheckFields(const std::vector<int>& fields,
+                                                            ECheckMode mode) {
+  SyncFields();
+  for (const int field : fields) {
+    const CCheckResult result = CheckDimensions(m_state, field, mode, Typed(field), Formatter());
+    if (result.accepted) continue;
+    CApplyOutcome refused = Refused(0, {}, field);
+    if (mode == ECheckMode::kApply)
+      refused.refusal.text = RefusalText(result, m_state, Formatter());
+    return refused;
+  }
+  return std::nullopt;
+}
+
+CApplyOutcome CSpecialShapePage::Turn() {
   if (IsQGCover()) {
+    // The sides are swapped only while all six dimensions hold.
+    if (auto refused = CheckFields({0, 1, 2, 3, 4, 5}, ECheckMode::kApply)) return *refused;
     std::swap(m_fields[0].text, m_fields[1].text);
     std::swap(m_fields[4].text, m_fields[5].text);
-    return;
+    return Unchanged();
   }
   // A range QG piece with a turn state cycles through four positions: 0, 2, 1, 3.
   if (IsQG() && m_turnState == 1) {
     m_turnState = 2;
-    return;
+    return Unchanged();
   }
   if (IsQG() && m_turnState == 2) m_turnState = 1;
   m_turnChecked = !m_turnChecked;
+  return Unchanged();
+}
+
+std::vector<std::string> CSpecialShapePage::GetArrangements() const {
+  if (m_state.variant6Level == 0 || !m_endPiece || m_shape < 0) return {};
+  return ArrangementEntries(ArrangementPlace());
+}
+
+int CSpecialShapePage::GetArrangementIndex() const {
+  return ArrangementIndex(ArrangementPlace(), static_cast<int>(m_state.J));
+}
+
+bool CSpecialShapePage::IsArrangementEnabled() const {
+  return !GetArrangements().empty() && ::IsArrangementEnabled(ArrangementPlace());
+}
+
+bool CSpecialShapePage::ChooseArrangement(int index) {
+  const int count = static_cast<int>(GetArrangements().size());
+  if (index < 0 || index >= count || !IsArrangementEnabled()) return false;
+  if (CheckFields({0, 1, 2, 3}, ECheckMode::kLeave)) return false;
+  m_state.J = StoredArrangement(ArrangementPlace(), index);
+  return true;
+}
+
+CArrangementPlace CSpecialShapePage::ArrangementPlace() const {
+  CArrangementPlace place = m_place;
+  place.piece = std::clamp(m_shape, 0, 2);
+  return place;
 }
 
 void CSpecialShapePage::SetOption(bool checked) {
@@ -167,7 +213,13 @@ std::vector<int> CSpecialShapePage::ApplyOrder() const {
 std::string CSpecialShapePage::BuildEntrax() const {
   const CShapeCheckState& s = m_state;
   if (m_shape < 0) return {};
-  if (s.variant6Level > 0) return Slashed({s.J, s.K, s.M, m_shape == 1 ? s.P : 0});
+  if (s.variant6Level > 0) {
+    // Stored as the list entry shown stands for it.
+    const CArrangementPlace place = ArrangementPlace();
+    const int arrangement =
+        StoredArrangement(place, ArrangementIndex(place, static_cast<int>(s.J)));
+    return Slashed({arrangement, s.K, s.M, m_shape == 1 ? s.P : 0});
+  }
   if (IsQG()) return m_spacing == kStandard ? std::string() : Slashed({s.P, s.Q, s.R, s.S});
   if (m_shape == kShapeChant) {
     const bool standard =
@@ -208,16 +260,7 @@ std::uint32_t CSpecialShapePage::StyleFor(const CDev& element) const {
 
 CApplyOutcome CSpecialShapePage::DoApply() {
   CDev& element = *GetElement();
-  SyncFields();
-  for (const int field : ApplyOrder()) {
-    const std::int64_t typed = Typed(field);
-    const CCheckResult result =
-        CheckDimensions(m_state, field, ECheckMode::kApply, typed, Formatter());
-    if (result.accepted) continue;
-    CApplyOutcome refused = Refused(0, {}, field);
-    refused.refusal.text = RefusalText(result, m_state, Formatter());
-    return refused;
-  }
+  if (auto refused = CheckFields(ApplyOrder(), ECheckMode::kApply)) return *refused;
   const char* name = m_endPiece ? "ENTRAX" : "CAPOT";
   const std::string wanted = m_endPiece ? BuildEntrax() : BuildCapot();
   const bool textChanged = wanted != element.GetFieldText(name).value_or("");

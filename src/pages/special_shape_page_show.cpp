@@ -39,6 +39,8 @@ void CSpecialShapePage::ShowShape(int value, bool user) {
   for (CField& field : m_fields) field = {};
   CShapeCheckState& s = m_state;
   s.shape = value < 0 ? -1 : m_endPiece && IsQG() ? kShapeQGEnd : value;
+  // The limits of a cover go by the code chosen, not by the one stored.
+  if (!m_endPiece) s.coverCode = value;
   s.position = value;
   if (m_endPiece && s.variant6Level > 0 && value >= 0) s.shape = kShapeVariant6 + value;
   if (value < 0) {
@@ -73,7 +75,8 @@ void CSpecialShapePage::ShowEndPiece(bool user) {
     for (int f = 1; f < 4; ++f) m_fields[f] = {true, true, labels[f], {}};
     m_fields[2].enabled = !m_noNeutral;
     m_fields[3].shown = m_shape == 1;
-    if (user && s.J == 0) s.J = 1;
+    // A piece newly chosen, or one that stores none, starts from its side's arrangement.
+    if (user || s.J == 0) s.J = DefaultArrangement(ArrangementPlace());
     return;
   }
   m_captionNumber = kMsgPlateCaption;

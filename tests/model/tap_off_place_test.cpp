@@ -210,3 +210,42 @@ TEST_F(TapOffPlaceTest, SideOutletUnitsNameTheirSide) {
 }
 
 }  // namespace
+
+// A unit goes on the outlet box that was picked: the back box counts it from the straight
+// behind the joint, the front box from the straight ahead; it is found there again.
+TEST_F(TapOffPlaceTest, UnitStandsOnThePickedOutletBox) {
+  CBox* front = m_j2->MakeBox(4);
+  front->SetOrigin(C3DPoint(6000, 0, 0));
+  const struct {
+    const char* name;
+    CBox* box;
+    const CDev* host;
+    std::uint32_t style;
+    double x;
+  } rows[] = {
+      {"back box", m_j2->GetBox(0), m_start, (2u << 16) | (4u << 12) | 11u, 5200},
+      {"front box", front, m_end, (1u << 16) | (0u << 12) | 11u, 6200},
+  };
+  for (const auto& row : rows) {
+    ASSERT_EQ(PlaceTapOffUnitAt(*row.box, 11, nullptr, false), 1) << row.name;
+    CDev* unit = Units().back();
+    EXPECT_EQ(unit->GetAttached(), row.host) << row.name;
+    EXPECT_EQ(unit->GetStyle(), row.style) << row.name;
+    const auto outlet = FindTapOffOutlet(*unit);
+    ASSERT_TRUE(outlet.has_value()) << row.name;
+    EXPECT_EQ(outlet->box, row.box) << row.name;
+    EXPECT_EQ(outlet->point.x, row.x) << row.name;
+  }
+  EXPECT_EQ(CountPathDevices(*m_run), 2);
+  EXPECT_TRUE(m_messages.shown.empty());
+}
+
+TEST_F(TapOffPlaceTest, ABoxOnAJointSideTakesNoUnitAndSaysSo) {
+  CBox* side = m_j1->MakeBox(2);
+  side->SetOrigin(C3DPoint(1000, 500, 0));
+  EXPECT_EQ(PlaceTapOffUnitAt(*side, 11, nullptr, false), 0);
+  EXPECT_TRUE(Units().empty());
+  EXPECT_EQ(m_messages.shown, std::vector<int>{30236});
+  EXPECT_EQ(PlaceTapOffUnitAt(*side, 11, nullptr, true), 0);
+  EXPECT_EQ(m_messages.shown.size(), 1u);
+}

@@ -1,3 +1,4 @@
+#include "pages/page_captions.h"
 #include "pages/special_shape_page.h"
 
 #include "qg_sample_page_test.h"
@@ -97,6 +98,54 @@ TEST_F(SpecialShapePageTest, ACoverIsStoredWithItsDimensionsAndClickingItAgainCl
   page.ChoosePicture(0);
   ASSERT_EQ(page.Apply().result, EApplyResult::kApplied);
   EXPECT_EQ(element.GetFieldText("CAPOT").value_or(""), "");
+}
+
+// The cover's swap of its sides waits until every dimension holds: a refused one
+// leaves the fields as they were.
+TEST_F(SpecialShapePageTest, TheCoverTurnsOnlyWithinItsLimits) {
+  CDev& element = Shape(2, 1, 1);
+  CSpecialShapePage page(false);
+  page.SetObject(&element);
+  ASSERT_TRUE(page.Load());
+  page.ChoosePicture(0);
+  ASSERT_TRUE(page.IsTurnShown());
+  const CShapeCheckState& s = page.State();
+  const std::int64_t side = s.height / 2 + 50, end = s.width / 2 + 50;
+  const std::string a = std::to_string(side), b = std::to_string(side + 10);
+  const std::string c = std::to_string(end), d = std::to_string(end + 20);
+  page.SetFieldText(0, a);
+  page.SetFieldText(1, b);
+  page.SetFieldText(4, std::to_string(end - 1));
+  page.SetFieldText(5, d);
+  const CApplyOutcome refused = page.Turn();
+  ASSERT_EQ(refused.result, EApplyResult::kRefused);
+  EXPECT_EQ(refused.refusal.field, 4);
+  EXPECT_FALSE(refused.refusal.text.empty());
+  EXPECT_EQ(page.GetFields()[0].text, a);
+  EXPECT_EQ(page.GetFields()[5].text, d);
+  page.SetFieldText(4, c);
+  EXPECT_NE(page.Turn().result, EApplyResult::kRefused);
+  EXPECT_EQ(page.GetFields()[0].text, b);
+  EXPECT_EQ(page.GetFields()[1].text, a);
+  EXPECT_EQ(page.GetFields()[4].text, d);
+  EXPECT_EQ(page.GetFields()[5].text, c);
+  ASSERT_EQ(page.Apply().result, EApplyResult::kApplied);
+  EXPECT_EQ(element.GetFieldText("CAPOT").value_or(""),
+            "21/0/" + b + "/" + a + "/" + d + "/" + c + "/0");
+}
+
+TEST(ButtonTipTest, TheReasonFollowsAndTheTipStaysShort) {
+  const std::string plain = ButtonTip(2743, 0);
+  EXPECT_FALSE(plain.empty());
+  EXPECT_EQ(plain.find(" : "), std::string::npos);
+  const std::string disabled = ButtonTip(2743, 30209);
+  EXPECT_TRUE(disabled.starts_with(plain + " : ")) << disabled;
+  // Counted in characters, never cut inside one.
+  std::size_t characters = 0;
+  for (const char byte : disabled)
+    if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) ++characters;
+  EXPECT_LE(characters, 75u);
+  EXPECT_EQ(ButtonTip(2743, 30209), disabled);
 }
 
 }  // namespace

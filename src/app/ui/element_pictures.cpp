@@ -17,6 +17,7 @@ const QColor kHousing(150, 160, 172);
 const QColor kHousingTop(196, 204, 214);
 const QColor kCopper(200, 120, 60);
 const QColor kCabinet(228, 226, 214);
+constexpr const char* kBarsPicture = "BARS_QG";
 
 // The housing of a straight length seen from above at an angle, from x0 to x1.
 void Housing(QPainter& p, qreal x0, qreal x1, qreal y, qreal height = 12) {
@@ -152,7 +153,36 @@ void Clips(QPainter& p, const QString& code, bool qg) {
   }
 }
 
+// A dimension line between two points with its letter beside it.
+void Measure(QPainter& p, QPointF from, QPointF to, const QString& letter, QPointF at) {
+  Arrow(p, from, to, kInk, 1);
+  Arrow(p, to, from, kInk, 1);
+  Letter(p, QRectF(at.x() - 6, at.y() - 6, 12, 12), letter, kAccent, 9, true);
+}
+
+// The bars that leave a range QG end, with the letters of the shape dimensions page:
+// U the height the bars stand out, V their width, T their thickness.
+void Bars(QPainter& p) {
+  Pen(p, kInk);
+  p.setBrush(kCopper.lighter(140));  // the bar behind
+  p.drawRect(QRectF(30, 12, 18, 30));
+  p.setBrush(kCopper);
+  p.drawRect(QRectF(18, 18, 18, 30));
+  p.setBrush(kCopper.darker(120));
+  p.drawPolygon(QPolygonF{{36, 18}, {42, 12}, {42, 42}, {36, 48}});
+  p.setBrush(kCopper.lighter(120));
+  p.drawPolygon(QPolygonF{{18, 18}, {24, 12}, {42, 12}, {36, 18}});
+  Housing(p, 6, 48, 48, 8);
+  Measure(p, {12, 18}, {12, 48}, QStringLiteral("U"), {6, 33});
+  Measure(p, {18, 60}, {36, 60}, QStringLiteral("V"), {44, 59});
+  Measure(p, {44, 20}, {50, 14}, QStringLiteral("T"), {56, 20});
+}
+
 void Paint(QPainter& p, const std::string& name) {
+  if (name == kBarsPicture) {
+    Bars(p);
+    return;
+  }
   const QString text = QString::fromStdString(name);
   const QString code = text.section('_', 1);
   if (text.startsWith("FEEDUNIT_")) FeedUnit(p, code);
@@ -175,7 +205,9 @@ QImage DrawElementPicture(const std::string& name) {
   QPainter p(&picture);
   p.setRenderHint(QPainter::Antialiasing);
   const auto& names = CDorneApp::ElementImageNames();
-  if (std::find(names.begin(), names.end(), name) != names.end()) Paint(p, name);
+  // The bars picture is a page's own drawing, not one of the element images.
+  if (name == kBarsPicture || std::find(names.begin(), names.end(), name) != names.end())
+    Paint(p, name);
   Pen(p, QColor(180, 180, 180));
   p.setBrush(Qt::NoBrush);
   p.drawRect(QRectF(0.5, 0.5, kElementPictureSize - 1, kElementPictureSize - 1));

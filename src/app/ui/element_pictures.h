@@ -11,7 +11,8 @@ class CImage;
 // (CDorneApp::FindImage): drawn by the program itself, one small picture per name.
 constexpr int kElementPictureSize = 64;
 
-// The picture of a name of CDorneApp::ElementImageNames; a blank frame for any other.
+// The picture of a name of CDorneApp::ElementImageNames, or the bars picture "BARS_QG"
+// of the shape dimension pages; a blank frame for any other.
 QImage DrawElementPicture(const std::string& name);
 // The picture as an element image of that name (32-bit pixels, rows top to bottom).
 CImage ToElementImage(const std::string& name, const QImage& picture);

@@ -1,3 +1,4 @@
+#include "pages/page_captions.h"
 #include "pages/ui/clinq_page_dlg.h"
 
 #include <QComboBox>
@@ -13,6 +14,9 @@
 #include "pages/ui/dimension_entry_dlg.h"
 
 namespace {
+
+constexpr int kMsgDimensionsTip = 2743;
+constexpr int kMsgNarrowBarsOnly = 30209;
 
 constexpr int kMsgCombinations = 30055;
 constexpr int kPictureSize = kElementPictureSize / 2 + 4;
@@ -120,6 +124,9 @@ void CClinqPageDlg::ShowValues() {
   m_combinations->setCurrentIndex(m_rules.GetCombination());
   m_dimensions->setVisible(m_rules.IsDimensionsShown());
   m_dimensions->setEnabled(m_rules.IsDimensionsEnabled());
+  // A disabled button says why in its tip.
+  m_dimensions->setToolTip(QString::fromStdString(
+      ButtonTip(kMsgDimensionsTip, m_rules.IsDimensionsEnabled() ? 0 : kMsgNarrowBarsOnly)));
 }
 
 void CClinqPageDlg::StoreValues() {

@@ -1,6 +1,7 @@
 #include "pages/ui/special_shape_page_dlg.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -12,6 +13,7 @@
 
 #include "app/ui/element_pictures.h"
 #include "app/ui/window_translation.h"
+#include "pages/page_captions.h"
 #include "pages/ui/dimension_entry_dlg.h"
 
 namespace {
@@ -22,6 +24,7 @@ constexpr std::array<int, 3> kSpacingMessages = {30044, 30045, 30046};
 constexpr std::array<int, kShapeFieldCount> kLabelIds = {1493, 1497, 1500, 1503, 1508, 1510};
 constexpr std::array<int, kShapeFieldCount> kEditIds = {1494, 1496, 1499, 1502, 1507, 1509};
 constexpr int kMsgOption = 7637;
+constexpr int kMsgDimensionsTip = 2743;
 
 }  // namespace
 
@@ -64,7 +67,10 @@ CSpecialShapePageDlg::CSpecialShapePageDlg(bool endPiece, QWidget* parent)
   grid->addWidget(m_limits, 5, 0, 1, 6);
   m_range = MakeLabel(1501);
   grid->addWidget(m_range, 6, 0, 1, 6);
-  grid->setRowStretch(7, 1);
+  m_arrangement = MakeCombo(1626);
+  grid->addWidget(m_arrangement, 7, 0, 1, 4);
+  grid->setRowStretch(8, 1);
+  m_dimensions->setToolTip(QString::fromStdString(ButtonTip(kMsgDimensionsTip, 0)));
   connect(m_pictures, &QListWidget::itemClicked, this, &CSpecialShapePageDlg::OnPictureChosen);
   for (std::size_t i = 0; i < m_spacing.size(); ++i) {
     connect(m_spacing[i], &QRadioButton::clicked, this, [this, i] {
@@ -80,8 +86,18 @@ CSpecialShapePageDlg::CSpecialShapePageDlg(bool endPiece, QWidget* parent)
   });
   connect(m_turn, &QCheckBox::clicked, this, [this] {
     StoreValues();
-    m_rules.Turn();
+    const CApplyOutcome turned = m_rules.Turn();
+    if (turned.result == EApplyResult::kRefused) {
+      ShowValues();
+      ShowOutcome(turned);
+      return;
+    }
     ApplyPage();
+  });
+  connect(m_arrangement, &QComboBox::activated, this, [this](int index) {
+    StoreValues();
+    if (m_rules.ChooseArrangement(index)) ApplyPage();
+    else ShowValues();
   });
   connect(m_option, &QCheckBox::clicked, this, [this](bool checked) {
     m_rules.SetOption(checked);
@@ -119,6 +135,13 @@ void CSpecialShapePageDlg::ShowValues() {
     if (m_edits[i]->text().toStdString() != fields[i].text)
       m_edits[i]->setText(QString::fromStdString(fields[i].text));
   }
+  const QSignalBlocker blocker(m_arrangement);
+  m_arrangement->clear();
+  for (const std::string& entry : m_rules.GetArrangements())
+    m_arrangement->addItem(QString::fromStdString(entry));
+  m_arrangement->setVisible(m_arrangement->count() > 0);
+  m_arrangement->setEnabled(m_rules.IsArrangementEnabled());
+  m_arrangement->setCurrentIndex(m_arrangement->count() > 0 ? m_rules.GetArrangementIndex() : -1);
   m_turn->setVisible(m_rules.IsTurnShown());
   m_turn->setChecked(m_rules.IsTurnChecked());
   m_option->setVisible(m_rules.IsOptionShown());

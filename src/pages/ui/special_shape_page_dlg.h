@@ -11,7 +11,7 @@ class QListWidgetItem;
 // The special-shape page's window, for the end piece or the cover: the pictures 1003
 // with the caption 1326, the spacing radios 1465-1467, six label and edit pairs, the
 // limits 1498 and 1501, the turn button 1470, the option 1603 and the dimensions button
-// 1690.
+// 1690, and the phase arrangement 1626 of a range QM variant-6 end piece.
 class CSpecialShapePageDlg : public CPropPageDialog {
   Q_OBJECT
 
@@ -46,4 +46,5 @@ class CSpecialShapePageDlg : public CPropPageDialog {
   QCheckBox* m_turn = nullptr;
   QCheckBox* m_option = nullptr;
   QPushButton* m_dimensions = nullptr;
+  QComboBox* m_arrangement = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "model/dev.h"
 #include "ranges/qg/part_builder_qg.h"
+#include "ranges/qg/qg_end_sizes.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_context.h"
 
@@ -91,20 +92,17 @@ std::string CPartBuilderQG::CoverDimensions(CDev& element, const std::array<int,
                                             int third) const {
   CCoverCode cover;
   if (!ReadCoverCode(element.GetPropValue("CAPOT"), cover)) return {};
-  const int variant = element.GetVariant(), sub = CRunQG::SubVariant(element);
-  const std::int64_t n = m_qg.ConductorCount();
   const CReferenceRow housing = m_qg.FindReference();
-  const std::int64_t w1 = housing.Width(), w2 = housing.Height();
-  std::int64_t x = std::int64_t{d[0]} + d[1] + d[2] + d[3] + 100;
-  if (sub >= 2 && !(variant == 6 && sub == 2)) x += second;
-  else if (!(element.GetPropValue("ENTRAX").empty() && (variant == 2 || variant == 6))) x += third;
-  std::int64_t y = 0;
-  if (variant == 2) y = sub == 3 ? (n - 2) * third + 42 * n + 38 : w2;
-  if (variant == 6) y = sub == 1 ? w2 : sub == 2 ? w1 + second + 30 : (n - 2) * third + 36 * n + 44;
-  if (variant == 3) {
-    y = sub == 1   ? second + 85
-        : sub == 2 ? third + 100 + (n == 5 ? 40 : 0)
-                   : std::min<std::int64_t>(third + w2 + 130, 480);
-  }
-  return CoverText(cover, x, y, static_cast<int>(w2));
+  CQGEndInput in;
+  in.variant = element.GetVariant();
+  in.nibble = CRunQG::SubVariant(element);
+  in.entraxEmpty = element.GetPropValue("ENTRAX").empty();
+  std::copy(d.begin(), d.end(), in.distances.begin());
+  in.barSize = second;
+  in.barValue = third;
+  in.referenceFirst = housing.Width();
+  in.referenceSecond = housing.Height();
+  in.neutralCount = m_qg.ConductorCount();
+  const CQGEndSizes sizes = QGEndSizes(in);
+  return CoverText(cover, sizes.width, sizes.height, in.referenceSecond);
 }

@@ -4,6 +4,7 @@
 #include "ranges/qm/run_qm.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -141,7 +142,12 @@ std::string CRunQM::ChooseBreakerRef(const CDev& element, bool useStored, int a,
   if (number <= 0 && !stored.empty()) {
     if (stored.size() <= 6) return stored;
     const std::string tail = stored.substr(stored.size() - 2);
-    return stored.substr(0, 4) + (tail[0] == '_' ? tail : std::string());
+    if (tail[0] != '_') return stored.substr(0, 4);
+    // A frame may carry a letter after its size ("HR06b"): keep it, or the equipment
+    // box would be looked up under another frame's key.
+    const std::size_t frameLength =
+        stored.size() == 7 && std::isalpha(static_cast<unsigned char>(stored[4])) != 0 ? 5 : 4;
+    return stored.substr(0, frameLength) + tail;
   }
   const int rating = GetRating();
   int frame = 40;

@@ -127,11 +127,11 @@ bool ClickRunBox(CDorneView& view, int runIndex, int elementIndex, int slot) {
 // The outlets of the current run, in device order, that the tap-off tool picks with the
 // search code: the scene points of their centres.
 std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, int code,
-                                    bool sameBox) {
+                                    bool sameBox, bool front = false) {
   std::vector<CPoint> outlets;
   for (const CDev* joint : run.GetDevices()) {
-    const CBox* box =
-        joint->GetKind() == CDev::kJoint ? joint->GetBox(joint->GetBackFace()) : nullptr;
+    const int face = front ? joint->GetDirection() : joint->GetBackFace();
+    const CBox* box = joint->GetKind() == CDev::kJoint ? joint->GetBox(face) : nullptr;
     for (int side = 10; box != nullptr && side <= 20; side += 10) {
       const int count = C3DPoint::ToStoredInt(joint->GetConnectionCode(*box, side, 0).x);
       for (int k = 0; k < std::min(count, 10); ++k) {
@@ -141,9 +141,9 @@ std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, 
             pick.box != nullptr ? dynamic_cast<const CDev*>(pick.box->GetOwner()) : nullptr;
         // Where another run's outlet lies on top, the tool would take that one; a unit
         // moved keeps to outlets that the pick and the placement read from one box.
-        const bool taken = sameBox ? pick.code == side + k && pick.box == box
-                                   : pick.code >= 10 && pick.code <= 29 && owner != nullptr &&
-                                         owner->GetRun() == &run;
+        const bool taken = sameBox || front ? pick.code == side + k && pick.box == box
+                                            : pick.code >= 10 && pick.code <= 29 &&
+                                                  owner != nullptr && owner->GetRun() == &run;
         if (pick.point && taken) outlets.push_back(at);
       }
     }
@@ -165,13 +165,13 @@ void SendMouse(QWidget& target, const QPointF& local, QEvent::Type type, Qt::Mou
 }
 
 // The mouse brought over the first outlet that takes the remembered unit, then a left
-// click there.
-bool ClickOutlet(CDorneView& view) {
+// click there; with `front`, the first on a joint's front box.
+bool ClickOutlet(CDorneView& view, bool front) {
   const CDorneDoc* document = view.Document();
   const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
   if (run == nullptr) return false;
   const int code = static_cast<int>(RememberedTapOffChoice().record.mask << 8) + 10;
-  const std::vector<CPoint> outlets = PickableOutlets(*document, *run, code, false);
+  const std::vector<CPoint> outlets = PickableOutlets(*document, *run, code, false, front);
   if (outlets.empty()) return false;
   const QPointF local = ViewPoint(view, outlets.front());
   SendMouse(view, local, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
@@ -443,7 +443,9 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);
-  if (verb == QLatin1String("outlet") && words.size() == 1) return ClickOutlet(view);
+  if (verb == QLatin1String("outlet") && words.size() == 1) return ClickOutlet(view, false);
+  if (verb == QLatin1String("outlet") && words.size() == 2 && words[1] == QLatin1String("front"))
+    return ClickOutlet(view, true);
   if (verb == QLatin1String("zoomrun") && words.size() == 1) return ZoomOnRun(view);
   if (verb == QLatin1String("drag") && (words.size() == 2 || words.size() == 3))
     return DragUnitToOutlet(view, words[1].toInt(),

@@ -20,9 +20,9 @@ class CMainFrame;
 //   proptype ID TEXT        TEXT typed into edit ID of the property window's page, then
 //                           Enter
 //   proptab N               page N of the property window shown
-//   outlet                  the mouse brought over the first outlet of the current run
+//   outlet [front]          the mouse brought over the first outlet of the current run
 //                           that the tap-off tool takes for the chosen unit, and a left
-//                           click there
+//                           click there; with "front" the first on a joint's front box
 //   zoomrun                 the active layout view zoomed on the current run
 //   drag K [copy]           the current run's first tap-off unit grabbed with the mouse
 //                           and dropped on the run's K-th outlet (0: the first, in device
@@ -45,7 +45,8 @@ class CMainFrame;
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
 //                           "reject" close it so); lists take the item of that text; with
-//                           "+" before the button the next answer goes to the same dialog
+//                           "+" before the button the next answer goes to the same dialog;
+//                           a print dialog answered with "pdf=FILE" prints to that PDF file
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)

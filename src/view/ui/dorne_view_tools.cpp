@@ -157,9 +157,7 @@ int CDorneViewToolHost::RunTapOffDialog(int& code) {
 }
 
 int CDorneViewToolHost::PlaceTapOffUnit(CBox& box, int code, CDev* unit) {
-  auto* joint = dynamic_cast<CDev*>(box.GetOwner());
-  if (joint == nullptr) return 0;
-  const int placed = ::PlaceTapOffUnit(*joint, code, unit, false);
+  const int placed = ::PlaceTapOffUnitAt(box, code, unit, false);
   if (placed != 0) m_view.Document()->SetModifiedFlag(true);
   return placed;
 }
@@ -261,6 +259,7 @@ void CDorneView::mousePressEvent(QMouseEvent* event) {
 void CDorneView::mouseMoveEvent(QMouseEvent* event) {
   if (m_document == nullptr) return;
   m_tools->OnMouseMove(InputOf(*this, *event, true));
+  if (m_tools->OrbitActive() || m_tools->Mode() == CViewTools::kPanDragging) NoteMotion();
   emit DistanceChanged(QString::fromStdString(m_tools->DistanceText()));
   event->accept();
 }
@@ -270,6 +269,7 @@ void CDorneView::mouseReleaseEvent(QMouseEvent* event) {
   const CToolInput input = InputOf(*this, *event, true);
   if (event->button() == Qt::LeftButton) m_tools->OnLButtonUp(input);
   if (event->button() == Qt::MiddleButton) m_tools->OnMButtonUp(input);
+  EndMotion();
   event->accept();
 }
 

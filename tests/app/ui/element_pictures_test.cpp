@@ -63,4 +63,16 @@ TEST(ElementPictures, AnImageOfAnotherLayoutGivesNoPicture) {
   EXPECT_TRUE(ElementImageToPicture(CImage("EMPTY")).isNull());
 }
 
+// The bars picture of the QG shape pages is drawn although it is no element image; it is
+// written beside the sheet for review.
+TEST(ElementPictures, TheBarsPictureIsDrawnOfItsOwn) {
+  const QImage bars = DrawElementPicture("BARS_QG");
+  EXPECT_NE(bars, DrawElementPicture("NO_SUCH_PICTURE"));
+  for (const std::string& name : CDorneApp::ElementImageNames())
+    EXPECT_NE(bars, DrawElementPicture(name)) << name;
+  const auto& names = CDorneApp::ElementImageNames();
+  EXPECT_EQ(std::find(names.begin(), names.end(), "BARS_QG"), names.end());
+  EXPECT_TRUE(bars.scaled(192, 192).save(QString::fromStdString(TestOutputPath("bars_qg.png"))));
+}
+
 }  // namespace

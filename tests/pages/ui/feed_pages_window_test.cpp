@@ -79,6 +79,11 @@ TEST_F(FeedPagesWindowTest, TheDimensionsDialogWritesClampedValues) {
   emit pictures->itemClicked(pictures->item(0));
   CFeedDimensionsDlg dialog(unit, "ULM" + std::string("HK25_D") + "0", &window);
   dialog.show();
+  // The catalogue's three sets of the HK25 switchboard connection, and the user's own.
+  auto* sets = dialog.findChild<QComboBox*>(QStringLiteral("1679"));
+  ASSERT_NE(sets, nullptr);
+  EXPECT_TRUE(sets->isVisible());
+  EXPECT_EQ(sets->count(), 4);
   Shot(dialog, "feed_dimensions_dialog.png");
   auto* width = dialog.findChild<QLineEdit*>(QStringLiteral("1490"));
   auto* depth = dialog.findChild<QLineEdit*>(QStringLiteral("1494"));

@@ -15,6 +15,8 @@
 
 #include "model/dimension.h"
 #include "pages/clinq_rules.h"
+#include "pages/page_captions.h"
+#include "pages/special_shape_page.h"
 #include "pages/ui/dimension_entry_dlg.h"
 #include "pages/ui/prop_window_host.h"
 #include "prop_window_fixture.h"
@@ -120,6 +122,12 @@ TEST_F(ShapePagesWindowTest, TheClinqPageRefusesALengthOutOfItsRange) {
   Enter(window);
   EXPECT_TRUE(element.GetFieldText("CLINQ").value_or("").starts_with("9/400/1/"))
       << element.GetFieldText("CLINQ").value_or("");
+  // The dimensions button names its dialog, and says why when it is disabled.
+  auto* dimensions = Control<QPushButton>(window, "1690");
+  ASSERT_NE(dimensions, nullptr);
+  const QString tip = QString::fromStdString(ButtonTip(2743, dimensions->isEnabled() ? 0 : 30209));
+  EXPECT_EQ(dimensions->toolTip(), tip);
+  EXPECT_TRUE(tip.startsWith(QStringLiteral("Dimensions of the made-to-measure part")));
   Shot(window, "clinq_page.png");
 }
 
@@ -146,6 +154,34 @@ TEST_F(ShapePagesWindowTest, TheDimensionEntryDialogChecksKFirstAndWritesTheText
   special.accept();
   EXPECT_EQ(special.result(), QDialog::Accepted);
   EXPECT_EQ(special.Parameters(), "");
+}
+
+// The feed unit page decides which covers the special-shape page offers: once a
+// connection picture is chosen there, the cover page shows its covers when it is shown
+// again, without the window being opened anew.
+TEST_F(ShapePagesWindowTest, TheCoverListFollowsTheFeedPicture) {
+  CDev& element = Shape(3, 1, 0);
+  host->OpenPropDialog();
+  CPropDialog& window = *host->Window();
+  window.SetPinned(true);
+  window.ShowPages(&element, {kPageFeedUnit, kPageSpecialShapeFlat});
+  window.show();
+  ASSERT_EQ(window.SelectPage(1), 1);
+  auto* covers = Control<QListWidget>(window, "1003");
+  ASSERT_NE(covers, nullptr);
+  EXPECT_EQ(covers->count(), 0);
+  ASSERT_EQ(window.SelectPage(0), 1);
+  auto* feedPictures = Control<QListWidget>(window, "1003");
+  ASSERT_NE(feedPictures, nullptr);
+  ASSERT_GT(feedPictures->count(), 0);
+  Click(feedPictures, 0);
+  ASSERT_NE((element.GetStyle() >> 24) & 3u, 0u);
+  ASSERT_EQ(window.SelectPage(1), 1);
+  CSpecialShapePage fresh(false);
+  fresh.SetObject(&element);
+  ASSERT_TRUE(fresh.Load());
+  EXPECT_GT(covers->count(), 0);
+  EXPECT_EQ(covers->count(), static_cast<int>(fresh.GetPictures().size()));
 }
 
 }  // namespace

@@ -15,6 +15,12 @@
 #include <iterator>
 #include <string>
 
+#include "model/dev.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "model/tap_off_position.h"
+#include "ranges/range_context.h"
+#include "ranges/range_registry.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 
@@ -134,6 +140,37 @@ TEST(TapOffQDEndToEndTest, AutomaticDistributionPlacesAUnitBeforeTheOneStanding)
   EXPECT_EQ(run.values.value("dialogs"), "328:Tap-off unit|328:Tap-off unit");
   // Two unit records and their line in the bill.
   EXPECT_EQ(Occurrences(Bytes(distributed), Stored("QDB0063SE")), 3);
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+}
+
+// A unit placed on an outlet of a joint's front box stands on that box: it is counted
+// from the straight ahead of the joint, so its direction points back along the run.
+TEST(TapOffQDEndToEndTest, UnitPlacedOnAFrontBoxStandsThere) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI", kSettings);
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_qd_front_box.png";
+  const std::string placed = folder.Path("front.run");
+  const std::string script =
+      "open " TVR_PROGRAM_DIR "/examples/qd_sample.run\n" + std::string(kPickRun) +
+      "answer - 1 1110=1\ncommand 33030\noutlet front\nshot " + shot + "\nsave " + placed + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_TRUE(run.finished);
+  EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << run.dump.toStdString();
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  CDorneDoc document;
+  ASSERT_TRUE(document.OnOpenDocument(placed).ok);
+  const CDev* unit = nullptr;
+  for (const CRun* each : document.GetRuns())
+    for (const CDev* device : each->GetDevices())
+      if (device->GetKind() == CDev::kTapOff) unit = device;
+  ASSERT_NE(unit, nullptr);
+  ASSERT_NE(unit->GetAttached(), nullptr);
+  const CTapOffPlace place = CTapOffPlace::Of(*unit);
+  EXPECT_EQ(place.direction, CDev::OppositeDirection(unit->GetAttached()->GetDirection()));
+  EXPECT_GE(place.jointCount, 1);
   EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
 }
 
