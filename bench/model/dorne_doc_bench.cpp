@@ -9,6 +9,9 @@
 
 #include "bench_document.h"
 
+#include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -69,6 +72,15 @@ void BM_RebuildScene(benchmark::State& state) {
 }
 BENCHMARK(BM_RebuildScene)->Unit(benchmark::kMillisecond);
 
+double ResidentBytes() {
+  long pages = 0, resident = 0;
+  if (FILE* file = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(file, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(file);
+  }
+  return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
 // A folder of the benchmark's own for the snapshot files.
 std::string SnapshotFolder() {
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tvr-undo-bench";
@@ -82,6 +94,90 @@ void BM_UndoSnapshot(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(undo.SaveUndoState(21069, true));
 }
 BENCHMARK(BM_UndoSnapshot)->Unit(benchmark::kMillisecond);
+
+// The documents of the sized benchmarks: ×1, ×4 and ×16 of a quarter of the benchmark
+// document.
+void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
+  benchmark->Arg(kRuns / 4)->Arg(kRuns)->Arg(kRuns * 4)->Unit(benchmark::kMillisecond);
+}
+
+// An edit with the mouse as the layout window makes it: the step, a straight added at
+// the current element, the run rebuilt and the scene made again (the drawing is the
+// view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
+// drops the redo it left.
+void MouseEdit(benchmark::State& state, bool afterUndo) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  for (auto _ : state) {
+    undo.SaveUndoState(21069, true);
+    CRun* run = document->GetCurrentRun();
+    CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
+    if (added != nullptr) run->SetCurrentElement(added);
+    run->RebuildParts(0);
+    document->RebuildScene();
+    if (!afterUndo) continue;
+    state.PauseTiming();
+    undo.Undo();
+    state.ResumeTiming();
+  }
+}
+void BM_MouseEdit(benchmark::State& state) { MouseEdit(state, false); }
+void BM_MouseEditAfterUndo(benchmark::State& state) { MouseEdit(state, true); }
+BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
+
+// Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
+// before is restored.
+void BM_UndoAfterEdit(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  for (auto _ : state) {
+    state.PauseTiming();
+    undo.SaveUndoState(21069, true);
+    document->SetDocPropertyModified("Name", "edited");
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(undo.Undo());
+  }
+}
+BENCHMARK(BM_UndoAfterEdit)->Apply(SizedDocuments);
+
+// Edit ▸ Redo after an undo.
+void BM_Redo(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  undo.SaveUndoState(21069, true);
+  document->SetDocPropertyModified("Name", "edited");
+  undo.Undo();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(undo.Redo());
+    state.PauseTiming();
+    undo.Undo();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Redo)->Apply(SizedDocuments);
+
+// What the process holds resident once the document, its scene and eleven undo steps
+// are there (run alone: the figure is the whole process's).
+void BM_ResidentAtEleventhStep(benchmark::State& state) {
+  for (auto _ : state) {
+    auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+    document->RebuildScene();
+    CUndoManager& undo = document->GetUndo();
+    for (int step = 0; step < CUndoManager::kMaxSteps; ++step) {
+      undo.SaveUndoState(21069, true);
+      document->SetDocPropertyModified("Name", "edit " + std::to_string(step));
+    }
+    undo.Undo();
+    undo.GetRecord(undo.GetLast());  // every file written
+    state.counters["resident_MB"] = ResidentBytes() / 1e6;
+    state.counters["steps"] = undo.GetLast();
+  }
+}
+BENCHMARK(BM_ResidentAtEleventhStep)->Apply(SizedDocuments)->Iterations(1);
 
 void BM_UndoRestore(benchmark::State& state) {
   auto document = BuildDocument(SnapshotFolder());

@@ -395,6 +395,75 @@ def write_outlet_samples(w):
               tc=qd)
 
 
+def write_comparison_items(w):
+    # The complementary items that the sample comparison table REF_COMP.DBF prices
+    # (added last, so that the serials before them stay). TEMPS per metre or per piece.
+    w.article("QYB0000CH1", "Chaînette de suspension 1 m", "Suspension chain 1 m",
+              "Cadena de suspensión 1 m", 4.20, 10, 300)
+    w.article("QYB0000CL10", "Colliers de câble (sachet de 10)", "Cable clips (bag of 10)",
+              "Abrazaderas de cable (bolsa de 10)", 6.50, 20, 150)
+    w.article("QYB0000BJ1", "Boîte de jonction luminaire", "Luminaire junction box",
+              "Caja de empalme de luminaria", 7.80, 15, 120)
+    w.article("LAMPT836", "Tube fluorescent T8 36 W", "Fluorescent tube T8 36 W",
+              "Tubo fluorescente T8 36 W", 3.10, 3, 180)
+
+
+def write_lighting_samples(w):
+    # The lighting busbars QYA and QYB at their two ratings, two and four conductors
+    # (added last, so that the serials before them stay).
+    qd = "REMISE_QD"
+    for code in ("QYA", "QYB"):
+        for amps in (25, 40):
+            for conductors in ("2", "4"):
+                tails = [" %s %d A %s cond." % (code, amps, conductors)] * 3
+                for length in (3000, 2000):
+                    texts = straight_texts(length)
+                    w.article("%s%dED%s%02d" % (code, amps, conductors, length // 100),
+                              *(t + "," + tail for t, tail in zip(texts, tails)),
+                              (8.0 + amps * 0.1) * length / 1000.0, 12 + 8 * length / 1000.0,
+                              1800 * length / 1000.0, tc=qd)
+                for fam, suffix, fr, en, es, pf, tf, mf in PARTS:
+                    if fam in ("ER", "EX", "JN"):
+                        w.article("%s%d%s%s%s" % (code, amps, fam, conductors, suffix),
+                                  *(t + "," + tail for t, tail in zip((fr, en, es), tails)),
+                                  (8.0 + amps * 0.1) * pf, 20 * tf, 900 * mf, tc=qd)
+    w.article("QYB0000YC1", "Suspente d'éclairage", "Lighting hanger", "Suspensión de alumbrado",
+              3.2, 6, 200, qte=10, tc=qd)
+
+
+QG_LATER_PARTS = [
+    # family, suffix, French, English, Spanish, price factor, time factor, mass factor:
+    # the references the QG rules write that the first rows left out
+    ("ZP", "", "Double coude à plat", "Double flat elbow", "Codo doble plano", 2.8, 1.5, 1.4),
+    ("TD", "A", "Té à plat", "Flat tee", "Te plano", 3.0, 1.8, 1.5),
+    ("ET", "30", "Élément d'extrémité 3 m", "End piece 3 m", "Tramo de extremo 3 m",
+     5.2, 2.2, 3.2),
+]
+
+
+def write_qg_later_parts(w):
+    # Added after every other row, so that the serials before them stay.
+    rng = next(r for r in RANGES if r.name == "QG")
+    for code in rng.codes:
+        metal = rng.metal_of(code)
+        for rating in rng.ratings[code]:
+            amps = rng.amps(rating)
+            per_metre = base_price(rng, amps) * (1.55 if metal == "C" else 1.0)
+            mass_metre = rng.mass_per_m * amps * (1.6 if metal == "C" else 1.0)
+            lfr, len_, les = label(code, amps, "4", metal)
+            for fam, suffix, fr, en, es, pf, tf, mf in QG_LATER_PARTS:
+                ref = "%s%s%s4%s" % (code, rng.rating_text(rating), fam, suffix)
+                w.article(ref, fr + "," + lfr, en + "," + len_, es + "," + les,
+                          per_metre * pf, 30 * tf, mass_metre * mf, tc=rng.discount)
+    # Riser fixing kits by housing: "QGB", the housing height, "CF", a tenth of its width.
+    for height, width in [(60, 180), (130, 130), (140, 140)]:
+        w.article("QGB%04dCF%02d" % (height, width // 10),
+                  "Kit de fixation colonne montante %d x %d" % (width, height),
+                  "Riser fixing kit %d x %d" % (width, height),
+                  "Kit de fijación de columna montante %d x %d" % (width, height),
+                  64.0 + width * 0.2, 25, 3500 + width * 10, tc="REMISE_QG")
+
+
 def main():
     w = Writer()
     for n, name, second in PRICE_LISTS:
@@ -411,6 +480,9 @@ def main():
     write_accessories(w, "QJ", [160, 250, 400, 1000], "REMISE_QJ")
     write_specials(w)
     write_outlet_samples(w)
+    write_comparison_items(w)
+    write_lighting_samples(w)
+    write_qg_later_parts(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

@@ -71,6 +71,12 @@ void CAnnotationList::Count(const CAnnotation& annotation, int delta) {
   }
 }
 
+void CAnnotationList::RecountMentions() {
+  m_mentions.clear();
+  for (const auto& item : m_items) Count(*item, 1);
+  ++m_changes;
+}
+
 bool CAnnotationList::Mentions(const void* object) const {
   return m_mentions.find(object) != m_mentions.end();
 }

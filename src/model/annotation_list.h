@@ -33,6 +33,10 @@ class CAnnotationList {
   // that a picture drawn from the list can tell that it is out of date.
   std::uint64_t Changes() const { return m_changes; }
   void Touch() { ++m_changes; }
+  // After annotations of the list had their owner, ends or linked run changed in place
+  // (a dialog's OK): what the list knows of the objects they name is made again, so that
+  // the death of those objects still reaches them.
+  void RecountMentions();
   // Turns the list order round (a loaded list comes in the reverse of the stored order).
   void Reverse();
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/check_message_table.h"
+#include "model/length_split_memo.h"
 
 #include <array>
 #include <cstdint>
@@ -215,6 +216,7 @@ class CPartBuilder {
   std::unordered_set<const CDev*> m_errorElements;
   std::unique_ptr<CChainEditor> m_ownEditor;
   CChainEditor* m_editor = nullptr;
+  CLengthSplitMemo m_splitMemo;
 };
 
 // Splits a text at "-" into numbers: the last piece gives `last`, the first piece

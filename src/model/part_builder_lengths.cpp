@@ -8,8 +8,18 @@
 
 std::int32_t CPartBuilder::SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
                                        std::int32_t minRemainder, std::string& answer) {
+  const std::int32_t rounded = RoundToStep(total);
+  if (const CLengthSplitMemo::CAnswer* known = m_splitMemo.Find(rounded, lengths, minRemainder)) {
+    answer += known->pieces;
+    return known->remainder;
+  }
   CLengthSolver solver;
-  return solver.SolveLengthCombination(RoundToStep(total), lengths, minRemainder, answer);
+  std::string pieces;
+  const std::int32_t remainder =
+      solver.SolveLengthCombination(rounded, lengths, minRemainder, pieces);
+  answer += pieces;
+  m_splitMemo.Store(rounded, lengths, minRemainder, {remainder, std::move(pieces)});
+  return remainder;
 }
 
 int CPartBuilder::PlanStraightLengths(int segmentIndex, int entryIndex) {

@@ -21,6 +21,7 @@
 class CBOMGrid;
 class CBookingBatch;
 class CRefQuantityBatch;
+class CDeviceRemovalBatch;
 class CDev;
 class CPartBuilder;
 class CElementIterator;
@@ -364,7 +365,9 @@ class CRun : public CObjWithProp {
   std::unique_ptr<CBOMGrid> m_bom;
   CBookingBatch* m_bookings = nullptr;  // while the element list is read
   friend class CRefQuantityBatch;
-  CRefQuantityBatch* m_refQuantities = nullptr;  // while a builder books its parts
+  friend class CDeviceRemovalBatch;
+  CDeviceRemovalBatch* m_deviceRemovals = nullptr;  // while a rebuild clears joints out
+  CRefQuantityBatch* m_refQuantities = nullptr;     // while a builder books its parts
   std::vector<CDev*> m_devices;
   mutable std::size_t m_deviceSearchFrom = 0;  // see FindDeviceIndex
   std::vector<CDev*> m_lengths;

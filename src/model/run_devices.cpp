@@ -3,6 +3,7 @@
 #include "model/dimension.h"
 #include "model/run.h"
 #include "model/booking_batch.h"
+#include "model/device_removal_batch.h"
 #include "model/run_document.h"
 
 #include "platform/text_conversions.h"
@@ -80,8 +81,11 @@ std::int64_t CRun::HeldQuantity(const CDev& record) const {
 
 void CRun::RemoveDevice(CDev* element) {
   if (element == nullptr || element->m_listed != 1 || element->GetRun() != this) return;
-  const int index = FindDeviceIndex(element);
-  if (index >= 0) m_devices.erase(m_devices.begin() + index);
+  if (m_deviceRemovals != nullptr) {
+    m_deviceRemovals->Leave(*element);
+  } else if (const int index = FindDeviceIndex(element); index >= 0) {
+    m_devices.erase(m_devices.begin() + index);
+  }
   m_refIndex.Erase(*element);
   const int kind = element->GetKind();
   if (kind != CDev::kStraight && kind >= CDev::kEnd && kind <= CDev::kJoint &&

@@ -1,5 +1,6 @@
 #include "model/dev.h"
 #include "model/run.h"
+#include "model/device_removal_batch.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -31,7 +32,8 @@ void EraseFrom(std::vector<CDev*>& list, CDev* element) {
 std::unique_ptr<CDev> CRun::ReleaseElement(CDev* element) {
   const auto it = m_owned.find(element);
   if (it == m_owned.end()) return nullptr;
-  if (element->m_listed == 1) EraseFrom(m_devices, element);
+  if (element->m_listed == 1 && m_deviceRemovals != nullptr) m_deviceRemovals->Leave(*element);
+  else if (element->m_listed == 1) EraseFrom(m_devices, element);
   if (element->m_listed == 2) EraseFrom(m_lengths, element);
   m_refIndex.Erase(*element);
   std::unique_ptr<CDev> owned = std::move(it->second);
@@ -71,6 +73,7 @@ void CRun::DeleteElement(CDev* element, bool detachUnits) {
   // A remembered joint option counted from the element has nowhere to go back to.
   std::erase_if(m_pjpRecords, [&](const CPJPRecord& record) { return record.element == element; });
   std::unique_ptr<CDev> owned = ReleaseElement(element);
+  if (m_deviceRemovals != nullptr) m_deviceRemovals->Bury(std::move(owned));
 }
 
 int CRun::DeleteTapOffUnits(std::string_view text) {

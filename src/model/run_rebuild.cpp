@@ -1,5 +1,6 @@
 #include "model/bom_grid.h"
 #include "model/dev.h"
+#include "model/device_removal_batch.h"
 #include "model/element_selection.h"
 #include "model/part_builder.h"
 #include "model/prop_window_notifier.h"
@@ -143,6 +144,7 @@ int CRun::RebuildBOM(bool recomputeTotals) {
 void CRun::NormalizeDevices() {
   // A copy: joints and accessory records leave the list on the way.
   const std::vector<CDev*> devices = m_devices;
+  CDeviceRemovalBatch removals(*this);
   for (CDev* device : devices) {
     if (!OwnsElement(device)) continue;
     const int active = device->GetActive();

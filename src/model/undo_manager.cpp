@@ -10,7 +10,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
@@ -38,13 +37,24 @@ CUndoManager::~CUndoManager() {
   for (int index = m_last; index >= 0; --index) DeleteUndoEntry(index);
 }
 
+const CUndoRecord& CUndoManager::GetRecord(int index) const {
+  const CUndoRecord& record = m_records.at(static_cast<std::size_t>(index));
+  if (!record.path.empty()) m_writer->WaitFor(record.path);
+  return record;
+}
+
+void CUndoManager::UseWriter(std::unique_ptr<CSnapshotWriter> writer) {
+  if (writer) m_writer = std::move(writer);
+}
+
 int CUndoManager::DeleteUndoEntry(int index) {
   if (index < 0 || index >= kRecordCount) return 0;
   CUndoRecord& record = Record(index);
-  if (record.action == 0 && record.path.empty()) return 0;
+  if (record.action == 0 && record.path.empty() && !record.state) return 0;
   if (!record.path.empty()) {
     int& uses = m_fileUses[static_cast<std::size_t>(record.slot)];
     if (uses == 1) {
+      m_writer->WaitFor(record.path);
       std::error_code error;
       std::filesystem::remove(record.path, error);
     }
@@ -96,17 +106,8 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   m_document.SetSnapshotMarker(CDorneDoc::kSnapshotMarker);
   m_document.Serialize(archive);
   m_document.SetSnapshotMarker(0);
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  const auto& bytes = archive.Bytes();
-  m_lastSnapshotSize = bytes.size();
-  file.write(reinterpret_cast<const char*>(bytes.data()),
-             static_cast<std::streamsize>(bytes.size()));
-  file.close();
-  if (!file) {
-    std::error_code error;
-    std::filesystem::remove(path, error);  // a cut snapshot would restore a damaged document
-    return false;
-  }
+  m_lastSnapshotSize = archive.Bytes().size();
+  if (!m_writer->Start(path, archive.TakeBytes())) return false;
   ++m_fileUses[static_cast<std::size_t>(slot)];
   record.slot = slot;
   record.path = path;
@@ -153,8 +154,17 @@ std::pair<bool, std::string> CUndoManager::GetUndoMenuText(
   return {possible, undo_actions::MenuText(base, action, commandText)};
 }
 
+int CUndoManager::SaveCurrentState() {
+  if (m_document.GetCurrentRun() == nullptr) return 0;
+  DeleteUndoEntry(0);
+  Record(0).action = undo_actions::kCurrentState;
+  RecordViewState(Record(0));
+  return CommitUndoState(0);
+}
+
 int CUndoManager::RestoreUndoState(bool redo) {
   m_restoreFailed = false;
+  bool keepCurrent = false;
   if (!GetUndoMenuText(redo, {}, {}).first) return 0;
   if (redo) {
     ++m_position;
@@ -164,14 +174,23 @@ int CUndoManager::RestoreUndoState(bool redo) {
       --m_last;
     }
     if (m_position > m_last) {
-      if (SaveUndoState(undo_actions::kCurrentState, true, true) == 0) return 0;
+      // The design as it is now comes back with the redo: kept as it stands when the
+      // restore below swaps it out, else written as any step.
+      keepCurrent = !Record(m_position - 1).path.empty();
+      const int saved =
+          keepCurrent ? SaveCurrentState() : SaveUndoState(undo_actions::kCurrentState, true, true);
+      if (saved == 0) return 0;
       --m_position;
     }
     --m_position;
   }
-  const int index = redo ? m_position : m_position;
+  const int index = m_position;
   CUndoRecord record = Record(index);
-  if (!record.path.empty() && !ReadSnapshot(record)) {
+  if (record.state) {
+    m_document.SwapContent(*record.state);
+    Record(index).state.reset();  // what was swapped out goes with `record`
+  } else if (!record.path.empty() &&
+             !ReadSnapshot(record, keepCurrent ? &Record(m_last) : nullptr)) {
     m_restoreFailed = true;
     if (redo) --m_position;
     else ++m_position;
@@ -182,7 +201,8 @@ int CUndoManager::RestoreUndoState(bool redo) {
   return 1;
 }
 
-bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
+bool CUndoManager::ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto) {
+  m_writer->WaitFor(record.path);
   std::vector<std::uint8_t> bytes;
   if (!ReadWholeFile(record.path, bytes)) return false;
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
@@ -193,6 +213,7 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record) {
     return false;  // the document stays as it is
   }
   m_document.SwapContent(*restored);
+  if (keepInto != nullptr) keepInto->state = std::move(restored);
   return true;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "model/snapshot_writer.h"
 #include "model/undo_record.h"
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
@@ -11,8 +13,9 @@ class CDorneDoc;
 
 // The undo and redo history of one layout document: up to eleven committed steps, each
 // a snapshot file of the whole document (its own stored form) with the view state of
-// the moment. Record 0 is the pending step; 1..last the history; the next undo restores
-// record position - 1.
+// the moment. The files are written on a thread of their own (CSnapshotWriter); a
+// restore, and anyone asking for a record, waits until the file is whole. Record 0 is the pending
+// step; 1..last the history; the next undo restores record position - 1.
 class CUndoManager {
  public:
   static constexpr int kRecordCount = 12;
@@ -50,16 +53,22 @@ class CUndoManager {
 
   int GetLast() const { return m_last; }
   int GetPosition() const { return m_position; }
-  const CUndoRecord& GetRecord(int index) const {
-    return m_records.at(static_cast<std::size_t>(index));
-  }
+  // The record once its snapshot file, if any, is whole.
+  const CUndoRecord& GetRecord(int index) const;
+  // Another writer of the snapshot files (one that fails, for instance); the files of
+  // the old one are finished first.
+  void UseWriter(std::unique_ptr<CSnapshotWriter> writer);
 
  private:
   bool WritesFile(int action) const;
   bool Coalesces(int action);
   bool WriteSnapshot(CUndoRecord& record);
   void RecordViewState(CUndoRecord& record) const;
-  bool ReadSnapshot(const CUndoRecord& record);
+  // The current state as a step of its own, without a file: the restore that follows
+  // keeps the design it swaps out in it.
+  int SaveCurrentState();
+  // keepInto: the record that keeps the design swapped out.
+  bool ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto);
   void ApplyViewState(const CUndoRecord& record);
   void DropRecord(int index);
   CUndoRecord& Record(int index) { return m_records[static_cast<std::size_t>(index)]; }
@@ -74,4 +83,5 @@ class CUndoManager {
   int m_key = 0;
   bool m_restoreFailed = false;
   std::size_t m_lastSnapshotSize = 0;
+  std::unique_ptr<CSnapshotWriter> m_writer = std::make_unique<CSnapshotWriter>();
 };

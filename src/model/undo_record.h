@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+
+class CDorneDoc;
 
 // One step of the undo history: the action that was about to happen, the view state of
 // the moment and the snapshot file of the document (none for a view action that follows
-// another).
+// another), or the document kept whole.
 struct CUndoRecord {
   int action = 0;                      // 0: an empty record
   int page = 0;                        // the bill-of-materials page shown
@@ -14,4 +17,7 @@ struct CUndoRecord {
   std::array<std::int32_t, 3> angles{};
   int slot = 0;      // snapshot file slot 0..11
   std::string path;  // empty: no snapshot file
+  // The design itself instead of a file: the state undone from the top of the history,
+  // as it was, until a redo takes it back.
+  std::shared_ptr<CDorneDoc> state;
 };

@@ -133,6 +133,18 @@ Count CRefLineEditContext::CountComplements(const std::vector<int>& table, const
   return complements;
 }
 
+CRefLineEditContext::RunMeasure CRefLineEditContext::MeasureRun() {
+  const std::vector<int> table = GetChoiceTable(1);
+  StraightRun run;
+  run.length = std::max(0, m_line.length);
+  run.centimetres = run.length * 100 + QyxExtraCentimetres(m_line.components[36]);
+  RunMeasure measure{run.centimetres, 100};
+  if (table.size() < CRefConfig::kStateCount || Kind() == 0) return measure;
+  if (Kind() == kRefProductQYX) return {run.centimetres, kQyxElement};
+  MeasureStraight(table, run);
+  return {run.length * 100, run.step * 100};
+}
+
 void CRefLineEditContext::CountStraight(const std::vector<int>& table) {
   const int k = Kind();
   if (IsQpWide(k)) Choice(kFamilyComplement) = 6;

@@ -83,6 +83,12 @@ class CRefLineEditContext {
   void SetComponentCount(int component, std::int64_t value);
   // The chosen member of each family takes its family's count, the other members 0.
   void StoreFamilyCounts();
+  // The length the straight run covers and the length of one element, in centimetres,
+  // as the counting rules measure them (QFP lines count metres: an element of 100).
+  struct RunMeasure {
+    std::int64_t lengthCm = 0, elementCm = 0;
+  };
+  RunMeasure MeasureRun();
 
   void TallyItemSlots();
   void DistributeItemSlots(int mode, bool on, bool record);

@@ -4,6 +4,7 @@
 
 #include "platform/text_conversions.h"
 #include "reference/ref_line_edit.h"
+#include "reference/ref_schematic_layout.h"
 
 namespace {
 
@@ -120,13 +121,7 @@ void CRefLineEditContext::EditLineOptions(int which, int member, int cableRange)
     }
     return;
   }
-  if (which == 3) {
-    std::int64_t sum = 0;
-    for (int c = 24; c <= 36; ++c) sum += m_line.components[static_cast<std::size_t>(c)];
-    if (m_line.lineMode < 10) sum -= m_line.components[28];
-    if (m_line.lineMode != 11) sum -= m_line.components[29];
-    texts[kStaticEquipment] = std::to_string(sum);
-  }
+  if (which == 3) texts[kStaticEquipment] = std::to_string(RefLuminaireEquipmentTotal(m_line));
 }
 
 void CRefLineEditContext::StoreFamilyCounts() {

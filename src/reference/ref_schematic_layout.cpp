@@ -8,6 +8,9 @@ namespace {
 constexpr int kFeed = 0, kStraight = 1, kSupplement = 2, kConnections = 3, kFixing = 4,
               kLuminaire = 5;
 constexpr int kMsgEndClosure = 32015;
+constexpr int kMsgLuminaireOptions = 32211;
+constexpr int kCableRangeCaption = 1360;
+constexpr int kEquipmentButton = 1267;
 
 bool Offered(const std::vector<int>& table, int component) {
   return component >= 0 && component < static_cast<int>(table.size()) &&
@@ -74,20 +77,44 @@ bool FixingHasChoice(const std::vector<int>& table, const CRefLineEditContext& c
   return n > 1;
 }
 
+// The feed's caption: the feed member's, but the distribution products name their end
+// feed 0 when they offer a feed at the other end (component 28).
+int FeedCaptionValue(int kind, int feed, const std::vector<int>& table) {
+  const bool distribution = kind == 4 || kind == 8 || kind == 5 || kind == 7;
+  return distribution && feed == 0 && Offered(table, 28) ? 0 : feed + 1;
+}
+
 constexpr std::array<int, 7> kRatingButtons = {1200, 1202, 1204, 1266, 1267, 1268, 1269};
 constexpr std::array<int, 7> kRatingCaptions = {1361, 1363, 1365, 1367, 1374, 1375, 1376};
+
+// The position check boxes of the first two rating rows: each where its position of the
+// connection record is set (the first not when its three-slot spread cannot hold four
+// plus two conductors); a QFP line has them only below line mode 2.
+int CheckOfRatingRow(CRefLineEditContext& context, int ratingRow) {
+  const CRefLine& line = context.Line();
+  if (ratingRow > 1 || (line.productKind == 0 && line.lineMode >= 2)) return 0;
+  const CRefConfig::Record& record =
+      context.Config().Connection(line.lineMode == 3 ? 9 : line.productKind);
+  const int entry = record[static_cast<std::size_t>(ratingRow + 1)];
+  if (entry <= 0) return 0;
+  if (ratingRow == 0 && (entry & 0xFFFF) == 96 && context.connectionFlag && line.conductors == 3)
+    return 0;
+  return ratingRow == 0 ? kCheckPosition1 : kCheckPosition2;
+}
 
 void FillRatingRows(CRefLineEditContext& context, const std::vector<int>& table,
                     CRefSchematicZone& zone) {
   const CRefLine& line = context.Line();
   const int k = line.lineMode == 3 ? 9 : line.productKind;
+  int ratingRow = 0;
   for (int c = 48; c <= 54; ++c) {
     if (table[static_cast<std::size_t>(c)] <= 0) continue;
     int code = 0;
     const auto id = GetRatingCaptionId(k, c - 47, code, context.Config().SpecialMode());
     const auto i = static_cast<std::size_t>(c - 48);
     CRefSchematicRow row{kRatingCaptions[i], StringText(static_cast<int>(id & 0xFFFF)), 0, c, false,
-                         kRatingButtons[i]};
+                         kRatingButtons[i],  CheckOfRatingRow(context, ratingRow++)};
+    row.checked = row.checkControl != 0 && context.Checked(row.checkControl);
     zone.lines.push_back(row);
   }
 }
@@ -115,7 +142,8 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
   if (zones[kFeed].rows > 1 && (Offered(table, 0) || Offered(table, 1)))
     zones[kFeed].lines.push_back(
         CountRow(context, table, kCaptionFeed,
-                 DescribeChoice(kind, kChoiceFeed, c[kFamilyFeed] + 1, false, false, captions),
+                 DescribeChoice(kind, kChoiceFeed, FeedCaptionValue(kind, c[kFamilyFeed], table),
+                                false, false, captions),
                  kEditFeedCount, c[kFamilyFeed]));
   if (!zones[kFeed].lines.empty() && FeedHasChoice(table, kind))
     zones[kFeed].lines.back().chooseButton = 1231;
@@ -135,7 +163,9 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
         kEditComponent8Count, 8));
     zones[kStraight].lines.back().chooseButton = 1232;
   }
-  if (kind != 0 && (Offered(table, 6) || Offered(table, 7))) {
+  const bool complementShown =
+      !((kind == 1 || kind == 2) && context.Config().SpecialMode() == 2 && c[kFamilyStraight] == 4);
+  if (kind != 0 && (Offered(table, 6) || Offered(table, 7)) && complementShown) {
     CRefSchematicRow row{
         kCaptionComplement,
         DescribeChoice(kind, kChoiceComplement, c[kFamilyComplement] - 5, false, false, captions),
@@ -150,6 +180,15 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
                  kEditFixingCount, c[kFamilyFixing]));
   if (zones[kFixing].rows > 1 && FixingHasChoice(table, context))
     zones[kFixing].lines.back().chooseButton = 1228;
+  if (zones[kFixing].rows > 1 && kind == 0) {
+    // A QFP line fixed by its own members has no count to type; its cable range follows.
+    if (c[kFamilyFixing] == 44) zones[kFixing].lines.back().countControl = 0;
+    zones[kFixing].lines.push_back(
+        {kCableRangeCaption,
+         DescribeChoice(0, kChoiceCableEntry, 10 * c[kFamilyFixing] + line.components[13] - 79,
+                        false, false, captions),
+         0, 13, false});
+  }
   if (zones[kLuminaire].rows > 1) {
     zones[kLuminaire].lines.push_back(
         CountRow(context, table, kCaptionLuminaireFixing,
@@ -166,6 +205,32 @@ void FillRows(CRefLineEditContext& context, const std::vector<int>& table,
         {kStaticDistribution, DistributionText(context), 0, -1, false});
     FillRatingRows(context, table, zones[kConnections]);
   }
+}
+
+// A QFP lighting line: the fixing zone makes room for the cable range, the connections
+// move up from line mode 2 on and the luminaire options stand under them.
+void AdjustLuminaireZones(const CRefLine& line, int h, int w, CRefSchematicLayout& layout) {
+  if (line.productKind != 0) return;
+  CRefRect& fixing = layout.zones[kFixing].rect;
+  if (line.group == 3 && !fixing.Empty()) {
+    fixing.right += w / 4;
+    fixing.bottom += h;
+  }
+  if (line.lineMode < 2) return;
+  CRefRect& connections = layout.zones[kConnections].rect;
+  if (line.group == 3 && !connections.Empty()) {
+    connections.top -= h + h / 2 - 1;
+    connections.bottom -= h + h / 2 - 1;
+  }
+  const int top = connections.Empty() ? layout.zones[kFeed].rect.top : connections.bottom + h / 2;
+  const int left = connections.Empty() ? layout.zones[kStraight].rect.left : connections.left;
+  // One row, as the supplementary zone: the title, the button and the total at its right.
+  layout.options.rows = 1;
+  layout.options.rect = {left, top, left + w, top + h};
+  layout.options.titleMessage = kMsgLuminaireOptions;
+  layout.options.lines.push_back({kStaticEquipment,
+                                  std::to_string(RefLuminaireEquipmentTotal(line)), 0, -1, false,
+                                  kEquipmentButton});
 }
 
 }  // namespace
@@ -187,6 +252,18 @@ int RefChoiceOfButton(int button, int productKind) {
   for (std::size_t i = 0; i < kRatingButtons.size(); ++i)
     if (kRatingButtons[i] == button) return 20 + static_cast<int>(i);
   return -100;
+}
+
+bool RefIsLineOptionButton(int button) {
+  return button == 1201 || button == 1205 || button == 1206;
+}
+
+int RefLuminaireEquipmentTotal(const CRefLine& line) {
+  int total = 0;
+  for (int c = 24; c <= 36; ++c) total += line.Component(c);
+  if (line.lineMode < 10) total -= line.Component(28);
+  if (line.lineMode != 11) total -= line.Component(29);
+  return total;
 }
 
 int RefSupplementaryTotal(const CRefLine& line) {
@@ -250,9 +327,11 @@ CRefSchematicLayout LayOutRefSchematic(CRefLineEditContext& context, CRefRect cl
     layout.zones[zone].rows = rows[zone];
     layout.zones[zone].titleMessage = TitleMessage(context.Line(), static_cast<int>(zone));
   }
+  AdjustLuminaireZones(context.Line(), h, w, layout);
   layout.pictureTop = layout.zones[kStraight].rect.top;
   layout.pictureBottom = layout.zones[kFeed].rect.bottom;
   const std::vector<int> table = context.GetChoiceTable(1);
+  if (context.Line().group == 3) context.UpdateDistributionChecks();
   if (table.size() >= CRefConfig::kStateCount) FillRows(context, table, layout);
   return layout;
 }

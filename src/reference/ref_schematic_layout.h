@@ -20,6 +20,8 @@ struct CRefSchematicRow {
   int component = -1;    // the component whose count the edit holds, -1 for a static
   bool editable = false;
   int chooseButton = 0;  // the "..." button of the row (RefChoiceOfButton), 0 for none
+  int checkControl = 0;  // the position check box on the row (1476, 1477), 0 for none
+  bool checked = false;  // whether that box is checked
 };
 
 // The six zones of the schematic: feed, straight elements, supplementary equipment,
@@ -34,6 +36,9 @@ struct CRefSchematicZone {
 
 struct CRefSchematicLayout {
   std::array<CRefSchematicZone, 6> zones;
+  // The luminaire options of a QFP line from line mode 2 on, under the connections: the
+  // equipment button and the total of the line's luminaire equipment. Empty otherwise.
+  CRefSchematicZone options;
   int pictureTop = 0, pictureBottom = 0;  // the band the line's picture is centred in
 };
 
@@ -41,6 +46,9 @@ struct CRefSchematicLayout {
 // choice panel (0..9, 20..26; 7 the equipment quantities), or -1 the fixing chooser and
 // -3 the equipment of the line options; -100 for no button.
 int RefChoiceOfButton(int button, int productKind);
+// Whether a button is one of the line page's own options (line mode, fixing spacing,
+// extra code), usable before the header is validated.
+bool RefIsLineOptionButton(int button);
 
 // How many rows each zone needs for the line (its title row included; 0 when absent).
 std::array<int, 6> RefZoneRows(CRefLineEditContext& context);
@@ -51,6 +59,9 @@ CRefSchematicLayout LayOutRefSchematic(CRefLineEditContext& context, CRefRect cl
 
 // The total shown by the supplementary zone: the line's supplementary counts.
 int RefSupplementaryTotal(const CRefLine& line);
+// The luminaire equipment of a QFP line: components 24-36, without the extra feed below
+// line mode 10 and without the centre feed outside line mode 11.
+int RefLuminaireEquipmentTotal(const CRefLine& line);
 
 // The picture of a line's schematic, by product kind, line mode and special mode (the
 // numbers of the pictures the program draws).

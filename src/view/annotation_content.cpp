@@ -1,11 +1,16 @@
 #include "view/annotation_label_box.h"
 
 #include "model/annotation.h"
+#include "platform/folders.h"
+#include "view/annotation_icons.h"
 #include "view/annotation_section.h"
 #include "view/draw_context.h"
 #include "view/scene_drawing.h"
 
 namespace {
+
+// Icons stand 2 pixels right of and below their cell's corner.
+constexpr std::int32_t kIconInset = 2;
 
 CBusbarSectionDrawer& SectionDrawerSlot() {
   static CBusbarSectionDrawer drawer;
@@ -50,8 +55,17 @@ void DrawRules(CDrawContext& dc, const CLabelBox& box, std::int32_t top, bool ev
   }
 }
 
+// Icons are pictures: a DXF file carries none.
+void DrawIcon(CDrawContext& dc, const CLabelCell& cell, CPoint topLeft, bool dxf) {
+  const CBitmapDesc* icon = dxf ? nullptr : AnnotationIcon(cell.icon);
+  if (icon == nullptr) return;
+  dc.DrawBitmap({topLeft.x + kIconInset, topLeft.y + kIconInset,
+                 topLeft.x + kIconInset + icon->width, topLeft.y + kIconInset + icon->height},
+                *icon);
+}
+
 std::int32_t DrawLines(CDrawContext& dc, const CAnnotation& annotation, const CLabelBox& box,
-                       CPoint origin, CSize margins) {
+                       CPoint origin, CSize margins, bool dxf) {
   std::int32_t y = origin.y;
   for (std::size_t i = box.hiddenLines; i < box.lines.size(); ++i) {
     const std::int32_t height = box.layout.lineHeights[i];
@@ -59,6 +73,7 @@ std::int32_t DrawLines(CDrawContext& dc, const CAnnotation& annotation, const CL
     for (std::size_t c = 0; c < box.lines[i].size(); ++c) {
       const std::int32_t width = box.layout.columns[c];
       const CLabelCell& cell = box.lines[i][c];
+      if (cell.icon != 0) DrawIcon(dc, cell, {x, y}, dxf);
       if (cell.icon == 0 && !cell.text.empty()) {
         const bool single = box.lines[i].size() == 1;
         const std::int32_t right = single ? box.rect.right - margins.cx : x + width - margins.cx;
@@ -70,6 +85,18 @@ std::int32_t DrawLines(CDrawContext& dc, const CAnnotation& annotation, const CL
     y += height;
   }
   return y;
+}
+
+// The logo stands on the title block, three of its lines high, at its right edge (on
+// the lines it would hide the project's name).
+void DrawLogo(CDrawContext& dc, const CLabelBox& box) {
+  if (box.layout.lineHeights.size() <= box.hiddenLines) return;
+  const std::optional<CBitmapDesc> logo = TitleBlockLogo(tvr::platform::ProgramFolder());
+  if (!logo || logo->height <= 0) return;
+  const std::int32_t height = 3 * box.layout.lineHeights[box.hiddenLines];
+  const auto width = static_cast<std::int32_t>(std::int64_t{height} * logo->width / logo->height);
+  dc.DrawBitmap({box.rect.right - width, box.rect.top - height, box.rect.right, box.rect.top},
+                *logo);
 }
 
 void DrawSection(CDrawContext& dc, const CAnnotation& annotation, const CLabelBox& box,
@@ -91,7 +118,7 @@ void DrawPicture(CDrawContext& dc, const CAnnotation& annotation, const CLabelBo
   }
   // A picture that cannot be drawn keeps its place: a frame with the file's name.
   Outline(dc, box.rect);
-  DrawLines(dc, annotation, box, {box.rect.left, box.rect.top}, margins);
+  DrawLines(dc, annotation, box, {box.rect.left, box.rect.top}, margins, options.dxf);
 }
 
 }  // namespace
@@ -117,8 +144,11 @@ void DrawAnnotationContent(CDrawContext& dc, const CAnnotation& annotation, cons
             {r.left + margins.cx, r.top + margins.cy, r.right - margins.cx, r.bottom - margins.cy});
     origin = {r.left + 2 * margins.cx, r.top + 2 * margins.cy};
   }
-  const std::int32_t bottom = DrawLines(dc, annotation, box, origin, margins);
+  const std::int32_t bottom = DrawLines(dc, annotation, box, origin, margins, options.dxf);
   if (kind == CAnnotation::kBom) DrawRules(dc, box, box.rect.top, false);
-  if (kind == CAnnotation::kTitleBlock) DrawRules(dc, box, box.rect.top, true);
+  if (kind == CAnnotation::kTitleBlock) {
+    DrawRules(dc, box, box.rect.top, true);
+    if (!options.dxf) DrawLogo(dc, box);
+  }
   if (kind == CAnnotation::kSection) DrawSection(dc, annotation, box, bottom, margins);
 }

@@ -42,6 +42,25 @@ void ApplyRunChoice(CAnnotation& annotation, bool withRun, const CDorneDoc* docu
     annotation.SetLinkedRun(document->GetCurrentRun());
 }
 
+bool AttachChoiceEnabled(const CAnnotation& annotation, const CDev* selected) {
+  return (annotation.GetFlags() & CAnnotation::kFlagAttached) != 0 || selected != nullptr;
+}
+
+void ApplyAttachChoice(CAnnotation& annotation, bool attached, CDev* selected) {
+  constexpr std::uint32_t kBoth = CAnnotation::kFlagAttached | CAnnotation::kFlagUserAttached;
+  constexpr std::int32_t kOffElement = 500;
+  const bool isAttached = (annotation.GetFlags() & CAnnotation::kFlagAttached) != 0;
+  if (!attached && isAttached) {
+    annotation.SetFlags(annotation.GetFlags() & ~kBoth);
+    annotation.SetOwnerDocument();
+    annotation.SetOffset(0, 0);
+  } else if (attached && !isAttached && selected != nullptr) {
+    annotation.SetFlags(annotation.GetFlags() | kBoth);
+    annotation.SetOwnerElement(selected);
+    annotation.SetOffset(0, kOffElement);
+  }
+}
+
 std::uint32_t WithOpaqueSwitch(std::uint32_t opaque, bool on) {
   return (opaque & ~0xFFu) | (on ? 1u : 0u);
 }

@@ -7,12 +7,12 @@
 #include "model/run.h"
 #include "view/annotation_geometry.h"
 
-namespace {
-
 bool SameSection(const CRun* a, const CRun* b) {
   return a != nullptr && b != nullptr && a->GetPropText("Catalog") == b->GetPropText("Catalog") &&
          a->GetPropText("Calibre") == b->GetPropText("Calibre");
 }
+
+namespace {
 
 void AlignSections(CAnnotationList& list, const CAnnotation& moved) {
   for (std::size_t i = list.Size(); i-- > 0;) {
@@ -105,6 +105,7 @@ bool ApplyEditResult(CDorneDoc& document, std::unique_ptr<CAnnotation> fresh, CA
     list.Remove(existing);
     return true;
   }
-  if (result == kEditOk) list.Touch();
+  // The dialog may have linked the annotation to a run or put it on an element.
+  if (result == kEditOk) list.RecountMentions();
   return result == kEditOk;
 }

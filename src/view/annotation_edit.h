@@ -8,6 +8,7 @@
 class CAnnotation;
 class CAnnotationList;
 class CDorneDoc;
+class CRun;
 
 // The annotation the mouse is on: the last of the list drawn in the last pass whose label
 // rectangle (device pixels) holds the point; null when none.
@@ -23,6 +24,9 @@ enum class EAnnotationMove {
   kReset,      // a dimension's label back onto the measured points, the offset cleared
   kRecompute,  // a new user dimension: its label point half-way between its ends
 };
+// Runs of the same catalogue and rating, whose section labels show the same and share
+// one place.
+bool SameSection(const CRun* a, const CRun* b);
 // A section label dragged takes the section labels of runs of the same catalogue and
 // rating along (they share one offset).
 void MoveAnnotation(CDorneDoc& document, CAnnotation& annotation, std::int32_t dx, std::int32_t dy,

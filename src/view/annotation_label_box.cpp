@@ -5,6 +5,7 @@
 #include "app/message_text.h"
 #include "model/annotation_label.h"
 #include "model/bom_grid.h"
+#include "model/bom_totals.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "view/annotation_bitmap.h"
@@ -26,17 +27,35 @@ CTextMeasure MeasureWith(const CDrawContext& dc) {
   return [&dc](std::string_view text) { return dc.GetTextExtent(text); };
 }
 
-std::vector<CLabelLine> BomLines(const CAnnotation& annotation) {
-  std::vector<CLabelLine> lines;
-  lines.push_back(
-      {{StringText(kMsgBomItem)}, {StringText(kMsgBomQuantity)}, {StringText(kMsgBomReference)}});
-  const CRun* run = annotation.GetOwnerRun();
-  if (run == nullptr) return lines;
-  const CBOMGrid& grid = run->GetBOM();
+void AppendGridLines(const CBOMGrid& grid, std::vector<CLabelLine>& lines) {
   for (int row = 1; row < grid.GetLineCount(); ++row) {
     CLabelLine line;
     for (int field : kBomFields) line.push_back({grid.GetLineFieldText(row, field).value_or("")});
     lines.push_back(std::move(line));
+  }
+}
+
+// The totals table lists the lines of every run merged by reference, as the total page
+// of the bill of materials does.
+void AppendTotalLines(const CDorneDoc& document, std::vector<CLabelLine>& lines) {
+  const std::vector<CRun*> runs = document.GetRuns();
+  if (runs.empty()) return;
+  std::vector<CBOMTotalsPage> pages;
+  for (const CRun* run : runs) pages.push_back({&run->GetBOM(), run->GetPartsState() != 0});
+  CBOMGrid total;
+  total.CopyLayoutFrom(runs.front()->GetBOM());
+  CBOMTotals().Compute(total, pages, false, false);
+  AppendGridLines(total, lines);
+}
+
+std::vector<CLabelLine> BomLines(const CDorneDoc& document, const CAnnotation& annotation) {
+  std::vector<CLabelLine> lines;
+  lines.push_back(
+      {{StringText(kMsgBomItem)}, {StringText(kMsgBomQuantity)}, {StringText(kMsgBomReference)}});
+  if (const CRun* run = annotation.GetOwnerRun(); run != nullptr) {
+    AppendGridLines(run->GetBOM(), lines);
+  } else if (annotation.GetOwnerKind() == EAnnotationOwner::kTotalsPage) {
+    AppendTotalLines(document, lines);
   }
   return lines;
 }
@@ -84,7 +103,9 @@ CSize MeasureKind(CLabelBox& box, const CDrawContext& dc, const CDorneDoc& docum
       box.lines = {{{AnnotationDisplayText(annotation, document.GetUnits(), true)}}};
       return MeasureLines(box, dc, margins);
     }
-    case CAnnotation::kBom: box.lines = BomLines(annotation); return MeasureLines(box, dc, margins);
+    case CAnnotation::kBom:
+      box.lines = BomLines(document, annotation);
+      return MeasureLines(box, dc, margins);
     case CAnnotation::kImage: {
       TakePicture(annotation, options, box);
       if (box.picture) return PictureSize(annotation, *box.picture, options.annotationScale);

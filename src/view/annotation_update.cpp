@@ -1,5 +1,7 @@
 #include "view/annotation_update.h"
 
+#include <algorithm>
+#include <charconv>
 #include <memory>
 #include <string>
 
@@ -10,6 +12,9 @@
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
+#include "view/annotation_edit.h"
+#include "geometry/3d_projection.h"
+#include "geometry/display_list.h"
 
 namespace {
 
@@ -23,10 +28,23 @@ constexpr int kMsgUnit = 2640;
 constexpr int kMsgRunName = 2558;
 constexpr int kMsgCatalogue = 2561;
 constexpr int kMsgConductors = 2564;
+constexpr int kMsgWeight = 61455;
+constexpr int kMsgSupports = 30198;
+constexpr int kMsgSupportsAfter = 30199;
+// The support symbol's icon cell: icon 383, 36 pixels wide.
+constexpr std::string_view kSupportIconCell = "<ICO1 >";
 constexpr std::uint32_t kLeftAligned = 0x010;
 constexpr std::int32_t kFullSpan = 2000;
 constexpr std::int32_t kTableOffset = 500;
 constexpr std::int32_t kSectionOffset = 1000;
+// The labels of further runs stand beside and then below the first run's, so that with
+// every run shown they do not lie on each other (nor on the totals table at 0, 500); after
+// four runs the places repeat.
+constexpr int kRunLabelColumns = 2;
+constexpr int kRunLabelRows = 2;
+constexpr std::int32_t kInfoColumnStep = 400;
+constexpr std::int32_t kSectionColumnStep = 250;
+constexpr std::int32_t kRunLabelRowStep = 800;
 constexpr int kQgMiddle = 86;
 constexpr int kQgSplitWidth = 250;
 
@@ -73,14 +91,44 @@ std::string CatalogueText(const CRun& run) {
          ListLabel(run.GetRatingList(), run.GetPropText("Calibre"));
 }
 
-std::string RunInfoText(const CRun& run) {
+// The leading whole number of a text; none when it does not start with one.
+std::optional<int> LeadingNumber(std::string_view text) {
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end == text.data()) return std::nullopt;
+  return value;
+}
+
+// "SUPP" of a built run holds its support count, and after the weights are worked out
+// "/" and the run's weight in kilograms.
+std::string SupportLines(const CRun& run, bool weights) {
+  const std::string supp = run.GetPropText("SUPP");
+  std::string text;
+  const std::size_t slash = supp.find('/');
+  const auto weight =
+      slash == std::string::npos ? std::nullopt : LeadingNumber(supp.substr(slash + 1));
+  if (weights && weight)
+    text += "\n" + StringText(kMsgWeight) + "\t" + std::to_string(*weight) + " kg";
+  const auto count = LeadingNumber(supp);
+  if (count && *count > 0)
+    text += "\n" + StringText(kMsgSupports) + "\t" + std::to_string(*count) + "  " +
+            StringText(kMsgSupportsAfter) + "\n\t" + std::string(kSupportIconCell);
+  return text;
+}
+
+std::string RunInfoText(const CRun& run, bool weights) {
   const std::string catalog = run.GetPropText("Catalog");
   const std::string neutral = run.GetPropText("Neutral");
   std::string conductors = ListLabel(run.GetNeutralList(), neutral);
   if (catalog.rfind("QW", 0) == 0 && neutral == "6") conductors = "3L+2N+PE / 3L+N+PE+PEI";
-  return StringText(kMsgRunName) + "\t" + run.GetPropText("Name") + "\n" +
-         StringText(kMsgCatalogue) + "\t" + CatalogueText(run) + "\n" + StringText(kMsgConductors) +
-         "\t" + conductors;
+  std::string text = StringText(kMsgRunName) + "\t" + run.GetPropText("Name") + "\n" +
+                     StringText(kMsgCatalogue) + "\t" + CatalogueText(run) + "\n" +
+                     StringText(kMsgConductors) + "\t" + conductors;
+  const std::string option = run.GetPropText("IP");
+  const std::vector<CCodeLabelRow>* options = run.GetOptionList();
+  if (options != nullptr && !option.empty() && option != " ")
+    text += "\n\t" + ListLabel(options, option);
+  return text + SupportLines(run, weights);
 }
 
 std::string SectionText(const CDorneDoc& document, const CRun& run) {
@@ -96,33 +144,110 @@ std::string SectionText(const CDorneDoc& document, const CRun& run) {
   return CatalogueText(run) + "\n  " + width + "\nh=" + units.FormatLength(housing.Height());
 }
 
-bool OwnedBy(const CAnnotation& a, const CRun* run, int kind) {
-  if (a.GetKind() != kind) return false;
-  if (run == nullptr) return a.GetOwnerKind() == EAnnotationOwner::kTotalsPage;
-  return a.GetOwnerKind() == EAnnotationOwner::kRun && a.GetOwnerRun() == run;
+// The column and row of the run's labels.
+std::array<int, 2> RunLabelCell(const CDorneDoc& document, const CRun& run) {
+  const std::vector<CRun*> runs = document.GetRuns();
+  const auto found = std::find(runs.begin(), runs.end(), &run);
+  const int index = found == runs.end() ? 0 : static_cast<int>(found - runs.begin());
+  return {index % kRunLabelColumns, index / kRunLabelColumns % kRunLabelRows};
 }
 
-// The one annotation of the kind for the owner (none: the totals page): the one nearest
-// the end of the list is kept, the others deleted; made when missing.
-CAnnotation& KeepOne(CAnnotationList& list, CRun* run, int kind, std::int32_t dx, std::int32_t dy) {
+// The run labels of the list (kinds 3..5 owned by a run, and the totals table), each
+// owner's in list order, so that a refresh of many runs does not search the whole list
+// for each.
+struct CRunLabelIndex {
+  std::unordered_map<const CRun*, std::vector<CAnnotation*>> byRun;
+  std::vector<CAnnotation*> totals;
+  std::vector<CAnnotation*> sections;
+
+  explicit CRunLabelIndex(const CAnnotationList& list) {
+    for (std::size_t i = 0; i < list.Size(); ++i) {
+      CAnnotation* a = list.At(i);
+      const int kind = a->GetKind();
+      if (kind < CAnnotation::kBom || kind > CAnnotation::kSection) continue;
+      if (a->GetOwnerKind() == EAnnotationOwner::kRun) byRun[a->GetOwnerRun()].push_back(a);
+      if (a->GetOwnerKind() == EAnnotationOwner::kTotalsPage && kind == CAnnotation::kBom)
+        totals.push_back(a);
+      if (kind == CAnnotation::kSection) sections.push_back(a);
+    }
+  }
+};
+
+// A new section label joins those of like runs; the first of its kind gets the run's place.
+std::array<std::int32_t, 2> SectionPlace(const CRunLabelIndex& index, const CRun& run,
+                                         std::array<std::int32_t, 2> shifted) {
+  for (std::size_t i = index.sections.size(); i-- > 0;) {
+    const CAnnotation* other = index.sections[i];
+    if (other->GetOwnerRun() != &run && SameSection(other->GetOwnerRun(), &run))
+      return other->GetOffset();
+  }
+  return shifted;
+}
+
+// The one annotation of the kind among the owner's (the run's, or none: the totals page):
+// the one nearest the end of the list is kept, the others deleted (and dropped from the
+// index); made when missing, at the place given.
+template <typename Place>
+CAnnotation& KeepOne(CAnnotationList& list, CRunLabelIndex& index, std::vector<CAnnotation*>& owned,
+                     CRun* run, int kind, const Place& place) {
   CAnnotation* kept = nullptr;
-  for (std::size_t i = list.Size(); i-- > 0;) {
-    CAnnotation* a = list.At(i);
-    if (!OwnedBy(*a, run, kind)) continue;
-    if (kept == nullptr) kept = a;
-    else list.Remove(a);
+  for (std::size_t i = owned.size(); i-- > 0;) {
+    CAnnotation* a = owned[i];
+    if (a->GetKind() != kind) continue;
+    if (kept == nullptr) {
+      kept = a;
+    } else {
+      owned.erase(owned.begin() + static_cast<std::ptrdiff_t>(i));
+      std::erase(index.sections, a);
+      list.Remove(a);
+    }
   }
   if (kept != nullptr) return *kept;
   auto made = std::make_unique<CAnnotation>(kind);
   if (run != nullptr) made->SetOwnerRun(run);
   else made->SetOwnerTotalsPage();
-  made->SetOffset(dx, dy);
-  return list.Append(std::move(made));
+  const std::array<std::int32_t, 2> offset = place();
+  made->SetOffset(offset[0], offset[1]);
+  CAnnotation& added = list.Append(std::move(made));
+  owned.push_back(&added);
+  return added;
+}
+
+void UpdateRunLabels(CDorneDoc& document, CRun& run, bool weights, CRunLabelIndex& index) {
+  CAnnotationList& list = document.Annotations();
+  std::vector<CAnnotation*>& owned = index.byRun[&run];
+  const auto table = [] { return std::array<std::int32_t, 2>{0, kTableOffset}; };
+  KeepOne(list, index, owned, &run, CAnnotation::kBom, table);
+  KeepOne(list, index, index.totals, nullptr, CAnnotation::kBom, table);
+  CAnnotation& info = KeepOne(list, index, owned, &run, CAnnotation::kRunInfo, [&document, &run] {
+    const auto [column, row] = RunLabelCell(document, run);
+    return std::array<std::int32_t, 2>{column * kInfoColumnStep, row * kRunLabelRowStep};
+  });
+  info.SetText(RunInfoText(run, weights));
+  info.SetFlags(info.GetFlags() | kLeftAligned);
+  const std::size_t before = owned.size();
+  CAnnotation& section = KeepOne(list, index, owned, &run, CAnnotation::kSection, [&] {
+    const auto [column, row] = RunLabelCell(document, run);
+    return SectionPlace(index, run,
+                        {kSectionOffset + column * kSectionColumnStep, row * kRunLabelRowStep});
+  });
+  if (owned.size() > before) index.sections.push_back(&section);
+  section.SetText(SectionText(document, run));
+}
+
+void UpdateRun(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
+               CElementAnnotationIndex& elements, CRunLabelIndex& labels, bool weights) {
+  for (CDev* element : run.GetChainOrder())
+    UpdateElementAnnotations(document, *element, slots, elements);
+  for (CDev* element : run.GetDevices())
+    if (element->GetKind() == CDev::kTapOff)
+      UpdateElementAnnotations(document, *element, slots, elements);
+  if (!run.GetPropText("Catalog").empty()) UpdateRunLabels(document, run, weights, labels);
 }
 
 }  // namespace
 
-void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots) {
+void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots, bool weights) {
   CAnnotationList& list = document.Annotations();
   CAnnotation* title = nullptr;
   for (std::size_t i = list.Size(); i-- > 0 && title == nullptr;)
@@ -136,34 +261,46 @@ void UpdateTitleBlock(CDorneDoc& document, const CLabelStyleSlots& slots) {
   }
   title->SetText(TitleBlockText(document));
   CElementAnnotationIndex index = IndexElementAnnotations(list);
+  CRunLabelIndex labels(list);
   const std::vector<CRun*> runs = document.GetRuns();
   for (std::size_t i = runs.size(); i-- > 0;) {
     if (document.IsCurrentRunOnly() && runs[i] != document.GetCurrentRun()) continue;
-    UpdateRunAnnotations(document, *runs[i], slots, index);
+    UpdateRun(document, *runs[i], slots, index, labels, weights);
   }
 }
 
-void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots) {
+void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
+                          bool weights) {
   CElementAnnotationIndex index = IndexElementAnnotations(document.Annotations());
-  UpdateRunAnnotations(document, run, slots, index);
+  UpdateRunAnnotations(document, run, slots, index, weights);
 }
 
 void UpdateRunAnnotations(CDorneDoc& document, CRun& run, const CLabelStyleSlots& slots,
-                          CElementAnnotationIndex& index) {
-  for (CDev* element : run.GetChainOrder())
-    UpdateElementAnnotations(document, *element, slots, index);
-  for (CDev* element : run.GetDevices())
-    if (element->GetKind() == CDev::kTapOff)
-      UpdateElementAnnotations(document, *element, slots, index);
-  if (run.GetPropText("Catalog").empty()) return;
-  CAnnotationList& list = document.Annotations();
-  KeepOne(list, &run, CAnnotation::kBom, 0, kTableOffset);
-  KeepOne(list, nullptr, CAnnotation::kBom, 0, kTableOffset);
-  CAnnotation& info = KeepOne(list, &run, CAnnotation::kRunInfo, 0, 0);
-  info.SetText(RunInfoText(run));
-  info.SetFlags(info.GetFlags() | kLeftAligned);
-  CAnnotation& section = KeepOne(list, &run, CAnnotation::kSection, kSectionOffset, 0);
-  section.SetText(SectionText(document, run));
+                          CElementAnnotationIndex& index, bool weights) {
+  CRunLabelIndex labels(document.Annotations());
+  UpdateRun(document, run, slots, index, labels, weights);
+}
+
+CAnnotationRefresh::CKey CAnnotationRefresh::KeyOf(const CDorneDoc& document,
+                                                   const CLabelStyleSlots& slots, bool weights) {
+  CKey key;
+  key.document = &document;
+  key.listChanges = document.Projection().GetDisplayList().Changes();
+  key.annotationChanges = document.Annotations().Changes();
+  key.currentRunOnly = document.IsCurrentRunOnly();
+  key.currentRun = document.GetCurrentRun();
+  key.labelStyles = slots;
+  key.weights = weights;
+  return key;
+}
+
+bool CAnnotationRefresh::Run(CDorneDoc& document, const CLabelStyleSlots& slots, bool weights) {
+  if (!m_stale && m_key == KeyOf(document, slots, weights)) return false;
+  UpdateTitleBlock(document, slots, weights);
+  // What the refresh itself changed is part of the new key.
+  m_key = KeyOf(document, slots, weights);
+  m_stale = false;
+  return true;
 }
 
 std::optional<std::array<int, 3>> ConnectionTextValues(const CConnectionBoxValues& box,

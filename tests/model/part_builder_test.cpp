@@ -1,5 +1,6 @@
 #include "model/bom_grid.h"
 #include "model/check_message_presenter.h"
+#include "model/length_solver.h"
 #include "part_builder_test_support.h"
 
 #include <algorithm>
@@ -228,5 +229,47 @@ INSTANTIATE_TEST_SUITE_P(Rows, PartBuilderPresenterTest,
                                            PresenterCase{true, 2, 2, true},
                                            // the design-check switch off shows nothing
                                            PresenterCase{false, 2, 0, false}));
+
+}  // namespace
+
+namespace {
+
+// A build asks for the same split many times over; every answer, first or repeated, is
+// the solver's own for exactly those lengths, total and remainder.
+TEST_F(PartBuilderTest, RepeatedLengthSplitsGiveTheSolversAnswers) {
+  const struct {
+    std::int32_t total;
+    std::vector<std::int32_t> lengths;
+    std::int32_t minRemainder;
+  } asks[] = {
+      {4000, {1700, 1000, 300}, 0},
+      {4000, {1700, 1000, 300}, 0},
+      {4000, {1700, 1000, 300}, 500},
+      {4000, {1700, 1000}, 0},
+      {4000, {1000, 1700, 300}, 0},
+      {4004, {1700, 1000, 300}, 0},
+      {1500, {1700, 1000, 300}, 0},
+      {4000, {1700, 1000, 300}, 0},
+      {4000, {1700, 0, 300}, 0},
+      {-100, {1700, 1000, 300}, 0},
+      {4000, {1700, 1000}, 0},
+      // No exact split: the remainder asked for decides between 4 x 1,000 and 2 x 1,700.
+      {4100, {1700, 1000}, 0},
+      {4100, {1700, 1000}, 500},
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& ask : asks) {
+      const std::int32_t total = m_builder->RoundToStep(ask.total);
+      std::string expected = "kept";
+      CLengthSolver solver;
+      const std::int32_t remainder =
+          solver.SolveLengthCombination(total, ask.lengths, ask.minRemainder, expected);
+      std::string answer = "kept";
+      EXPECT_EQ(m_builder->SplitLength(ask.total, ask.lengths, ask.minRemainder, answer), remainder)
+          << ask.total << " " << ask.minRemainder << " " << ask.lengths.size();
+      EXPECT_EQ(answer, expected) << ask.total << " " << ask.minRemainder;
+    }
+  }
+}
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "model/undo_manager.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <unistd.h>
@@ -248,6 +249,117 @@ TEST_F(UndoManagerTest, UndoGivesBackAViewOfOddSizeWhole) {
     EXPECT_EQ(m_document->GetViewCentre(), (std::array<std::int32_t, 2>{view.x, view.y}));
     EXPECT_EQ(m_document->GetViewSize(), (std::array<std::int32_t, 2>{view.width, view.height}));
     EXPECT_TRUE(Save(*m_document) == before) << view.width;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A disk that fills up half way through every snapshot file.
+class CCuttingSnapshotWriter : public CSnapshotWriter {
+ public:
+  ~CCuttingSnapshotWriter() override { Stop(); }
+
+ protected:
+  bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
+    CSnapshotWriter::WriteFile(path, {bytes.begin(), bytes.begin() + bytes.size() / 2});
+    return false;
+  }
+};
+
+TEST_F(UndoManagerTest, ASnapshotCutWhileWrittenIsNeverRestored) {
+  EditName("one", 21069);
+  Undo().UseWriter(std::make_unique<CCuttingSnapshotWriter>());
+  EditName("two", 21070);  // the file of the step before "two" is cut
+  const std::string cut = Undo().GetRecord(2).path;
+  EXPECT_FALSE(fs::exists(cut));
+  Undo().UseWriter(std::make_unique<CSnapshotWriter>());
+  const std::vector<std::uint8_t> current = Save(*m_document);
+  EXPECT_EQ(Undo().Undo(), 0);
+  EXPECT_TRUE(Undo().LastRestoreFailed());
+  EXPECT_EQ(Save(*m_document), current);
+  ASSERT_EQ(Undo().Undo(), 1);  // the older, whole step still restores
+  EXPECT_EQ(m_document->GetDocProperty("Name"), "");
+  ASSERT_EQ(Undo().Redo(), 1);
+  EXPECT_EQ(Save(*m_document), current);
+}
+
+// Undoing from the top keeps the design as it was for the redo, without writing it,
+// unless the step undone has no file of its own to swap it out with.
+TEST_F(UndoManagerTest, UndoAtTheTopKeepsTheCurrentStateForTheRedo) {
+  const struct {
+    const char* guards;
+    std::vector<int> actions;
+    std::size_t undoneState;  // a view step gives back the view only
+    int filesAfterUndo;
+  } rows[] = {
+      {"an edit", {21069}, 0, 1},
+      {"two edits", {21069, 21070}, 1, 2},
+      {"a pan after a zoom has no file to swap with", {21069, 23083, 23085}, 3, 3},
+  };
+  for (const auto& row : rows) {
+    SetUp();
+    std::vector<std::vector<std::uint8_t>> states = {Save(*m_document)};
+    for (int action : row.actions) {
+      EditName("a" + std::to_string(action), action, true);
+      states.push_back(Save(*m_document));
+    }
+    for (int round = 0; round < 2; ++round) {
+      ASSERT_EQ(Undo().Undo(), 1) << row.guards;
+      EXPECT_EQ(Save(*m_document), states[row.undoneState]) << row.guards;
+      EXPECT_EQ(SnapshotCount(m_folder.Path()), row.filesAfterUndo) << row.guards;
+      ASSERT_EQ(Undo().Redo(), 1) << row.guards;
+      EXPECT_EQ(Save(*m_document), states.back()) << row.guards << round;
+    }
+    TearDown();
+  }
+}
+
+// Steps follow one another faster than their files are written: every undo and redo
+// still gives back the very bytes of its state.
+TEST_F(UndoManagerTest, StepsInQuickSuccessionGiveBackEveryStateExactly) {
+  const struct {
+    const char* guards;
+    int edits;  // then undo all the way, redo all the way
+    int undoThenEdit;
+  } rows[] = {
+      {"three steps", 3, 0},
+      {"more steps than the history keeps", 14, 0},
+      {"an edit after undoing drops the redo branch", 6, 2},
+  };
+  for (const auto& row : rows) {
+    SetUp();
+    std::vector<std::vector<std::uint8_t>> states = {Save(*m_document)};
+    for (int i = 0; i < row.edits; ++i) {
+      EditName("edit " + std::to_string(i), 21069 + i % 2);
+      states.push_back(Save(*m_document));
+    }
+    for (int i = 0; i < row.undoThenEdit; ++i) {
+      ASSERT_EQ(Undo().Undo(), 1) << row.guards;
+      states.pop_back();
+      EXPECT_EQ(Save(*m_document), states.back()) << row.guards;
+    }
+    if (row.undoThenEdit > 0) {
+      EditName("after undo", 21060);
+      states.push_back(Save(*m_document));
+    }
+    // Undoing from the top keeps the current state as a step of its own.
+    const int steps = std::min(static_cast<int>(states.size()) - 1, CUndoManager::kMaxSteps - 1);
+    const std::size_t top = states.size() - 1;
+    for (int step = 1; step <= steps; ++step) {
+      ASSERT_EQ(Undo().Undo(), 1) << row.guards << step;
+      EXPECT_EQ(Save(*m_document), states[top - static_cast<std::size_t>(step)])
+          << row.guards << step;
+    }
+    EXPECT_EQ(Undo().Undo(), 0) << row.guards;
+    for (int step = steps - 1; step >= 0; --step) {
+      ASSERT_EQ(Undo().Redo(), 1) << row.guards << step;
+      EXPECT_EQ(Save(*m_document), states[top - static_cast<std::size_t>(step)])
+          << row.guards << step;
+    }
+    EXPECT_EQ(Undo().Redo(), 0) << row.guards;
+    TearDown();
   }
 }
 

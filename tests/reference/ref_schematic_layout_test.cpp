@@ -68,4 +68,39 @@ TEST(RefSchematicLayoutTest, EachProductHasItsPicture) {
     EXPECT_EQ(RefPictureOf(c[0], c[1], c[2]), c[3]) << c[0] << "/" << c[1];
 }
 
+const CRefSchematicRow* RowOfCaption(const CRefSchematicLayout& layout, int caption) {
+  for (const CRefSchematicZone& zone : layout.zones)
+    for (const CRefSchematicRow& row : zone.lines)
+      if (row.captionControl == caption) return &row;
+  return nullptr;
+}
+
+// The caption of a row of the layout, "-" when no row has that caption control.
+std::string CaptionOf(const CRefSchematicLayout& layout, int caption) {
+  const CRefSchematicRow* row = RowOfCaption(layout, caption);
+  return row != nullptr ? row->caption : "-";
+}
+
+TEST(RefSchematicLayoutTest, FeedAndComplementRowsFollowProductAndMode) {
+  CEnglishTexts texts;
+  const CRefRect client{0, 0, 800, 500};
+  // QPA's end feed reads as option 0 while the other end's feed is offered.
+  CRefEditFixture qpa(4, 630);
+  qpa.config.Product(4).states[28] = 2;
+  qpa.context.choices[kFamilyFeed] = 0;
+  std::string caption = CaptionOf(LayOutRefSchematic(qpa.context, client, 20, 300), kCaptionFeed);
+  EXPECT_EQ(caption, DescribeChoice(4, kChoiceFeed, 0, false, false, qpa.context.ChoiceContext()));
+  qpa.config.Product(4).states[28] = 0;
+  caption = CaptionOf(LayOutRefSchematic(qpa.context, client, 20, 300), kCaptionFeed);
+  EXPECT_EQ(caption, DescribeChoice(4, kChoiceFeed, 1, false, false, qpa.context.ChoiceContext()));
+  // QYA in special mode 2 with the straight member 4 has no complement row.
+  CRefEditFixture qya(1, 25, 2);
+  qya.config.Product(1).states[4] = qya.config.Product(1).states[6] = 2;
+  qya.context.choices[kFamilyStraight] = 4;
+  EXPECT_EQ(CaptionOf(LayOutRefSchematic(qya.context, client, 20, 300), kCaptionComplement), "-");
+  qya.config.Product(1).states[3] = 2;
+  qya.context.choices[kFamilyStraight] = 3;
+  EXPECT_NE(CaptionOf(LayOutRefSchematic(qya.context, client, 20, 300), kCaptionComplement), "-");
+}
+
 }  // namespace

@@ -132,4 +132,49 @@ TEST(AnnotationDialogRulesTest, AShownWithRunTextIsLinkedToTheRunOfTheShownPage)
   EXPECT_EQ(text.GetFlags() & CAnnotation::kFlagWithRun, 0u);
 }
 
+TEST(AnnotationDialogRulesTest, TheHiddenAttachBoxPutsATextOnTheSelectedElementOrFreesIt) {
+  using namespace annotation_dialog;
+  const std::unique_ptr<CDorneDoc> document = BuildLayoutScene(1, 3);
+  CDev* element = document->GetRuns().front()->GetChainOrder().at(1);
+  constexpr std::uint32_t kBoth = CAnnotation::kFlagAttached | CAnnotation::kFlagUserAttached;
+  CAnnotationLabel text(CAnnotation::kText);
+  text.SetOffset(300, 400);
+  EXPECT_FALSE(AttachChoiceEnabled(text, nullptr)) << "a free text, nothing selected";
+  ApplyAttachChoice(text, true, nullptr);
+  EXPECT_EQ(text.GetFlags() & kBoth, 0u);
+  EXPECT_TRUE(AttachChoiceEnabled(text, element));
+  ApplyAttachChoice(text, true, element);
+  EXPECT_EQ(text.GetFlags() & kBoth, kBoth);
+  EXPECT_EQ(text.GetOwnerElement(), element);
+  EXPECT_EQ(text.GetOffset(), (std::array<std::int32_t, 2>{0, 500}));
+  EXPECT_TRUE(AttachChoiceEnabled(text, nullptr)) << "an attached text can be freed";
+  ApplyAttachChoice(text, true, nullptr);
+  EXPECT_EQ(text.GetOwnerElement(), element) << "kept as it is";
+  ApplyAttachChoice(text, false, nullptr);
+  EXPECT_EQ(text.GetFlags() & kBoth, 0u);
+  EXPECT_EQ(text.GetOwnerKind(), EAnnotationOwner::kDocument);
+  EXPECT_EQ(text.GetOffset(), (std::array<std::int32_t, 2>{0, 0}));
+}
+
+// A text linked to a run or put on an element in its dialog goes with that run or element:
+// neither leaves it pointing at an object that is gone.
+TEST_F(AnnotationEditTest, ATextEditedOntoARunOrElementGoesWithIt) {
+  CAnnotationList& list = m_document->Annotations();
+  CRun* run = m_document->GetRuns().at(1);
+  CDev* element = m_document->GetRuns().at(2)->GetChainOrder().at(0);
+  auto& linked = static_cast<CAnnotationLabel&>(Add(CAnnotation::kText, {}, true));
+  auto& attached = static_cast<CAnnotationLabel&>(Add(CAnnotation::kText, {}, true));
+  m_document->SetCurrentRun(run);
+  m_document->SetBomPage(2);
+  annotation_dialog::ApplyRunChoice(linked, true, m_document.get());
+  ASSERT_TRUE(ApplyEditResult(*m_document, nullptr, &linked, kEditOk));
+  annotation_dialog::ApplyAttachChoice(attached, true, element);
+  ASSERT_TRUE(ApplyEditResult(*m_document, nullptr, &attached, kEditOk));
+  list.RemoveRunAnnotations(*run);
+  EXPECT_FALSE(list.Contains(&linked));
+  ASSERT_TRUE(list.Contains(&attached));
+  list.RemoveElementAnnotations(*element, true);
+  EXPECT_FALSE(list.Contains(&attached));
+}
+
 }  // namespace

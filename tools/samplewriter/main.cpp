@@ -10,11 +10,20 @@
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "samplewriter/sample_layout.h"
+#include "view/scene_drawing.h"
+#include "view/view_window.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+
+namespace {
+
+constexpr double kSampleFill = 0.9;
+constexpr CSize kSampleClient{1000, 700};
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -69,6 +78,13 @@ int main(int argc, char** argv) {
   }
   // Shipped rebuilt, so that the document opens with its parts and bills of materials.
   for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  // Opened, the sample shows its whole layout, as the zoom-all command would leave it.
+  document.RebuildScene();
+  if (const std::optional<CRect> extent = GetSceneExtent(document)) {
+    CViewWindow window;
+    window.ZoomAll(*extent, kSampleFill, kSampleClient);
+    window.StoreIn(document);
+  }
   const CDocFileResult result = document.OnSaveDocument(argv[3]);
   if (!result.ok) {
     std::fprintf(stderr, "tvr_samplewriter: %s: %s\n", argv[3], result.text.c_str());

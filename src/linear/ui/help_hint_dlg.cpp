@@ -16,7 +16,7 @@ constexpr int kMsgDontShow = 31099;
 // The texts of the reference hint; the linear price panel uses the numbers that were
 // meant for them (31097, 31098).
 constexpr int kMsgRefHintAdd = 32186;
-constexpr int kMsgRefHintSelect = 32187;
+constexpr int kMsgRefHintSelect = 32480;
 
 }  // namespace
 

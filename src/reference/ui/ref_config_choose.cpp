@@ -1,20 +1,28 @@
 // The "..." buttons of a line's components and the arrow overlay of the luminaire modes.
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 
 #include "app/message_box_codes.h"
+#include "app/message_text.h"
 #include "app/ui/shell_dialogs.h"
 #include "linear/ref_coff_table.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_core.h"
 #include "reference/ui/ref_equip_dlg.h"
+#include "reference/ui/ref_item_tabs_dlg.h"
 #include "reference/ui/ref_line_area.h"
+#include "reference/ui/ref_line_page_view.h"
 #include "reference/ui/ref_option_dlgs.h"
 #include "reference/ui/ref_rating_panel.h"
 
 namespace {
 
 constexpr int kFixingOffset = 8;  // fixing members 9..12 and 44 are choices 1..4 and 36
+constexpr int kItemTabsButton = 1371;
+constexpr int kSpreadConnection = 7;
+constexpr int kMsgRange = 8013;
 
 }  // namespace
 
@@ -50,8 +58,48 @@ CRefEquipSetup CRefConfigDlg::EquipSetup(bool lineOptions) {
   return setup;
 }
 
+// The option buttons stay usable from the header on: what they change is counted when
+// the header is validated, or at once on the component page.
+bool CRefConfigDlg::ChooseLineOption(int button) {
+  if (m_editState != kEditing || m_step == kStepPrices || !m_context) return false;
+  if (button == kItemTabsButton) return EditItemTabs();
+  return ChooseComponentButton(button);
+}
+
+bool CRefConfigDlg::EditItemTabs() {
+  if (m_editState != kEditing || m_step == kStepPrices || !m_context) return false;
+  CRefLine& work = m_project.lines[0];
+  const auto count = ParseRefField(m_page->CountEdit()->text().toStdString(), RefCountLimit(work));
+  if (!count) {
+    const CRefFieldLimit limit = RefCountLimit(work);
+    Tell(FormatMessageTextDD(kMsgRange, limit.min, limit.max));
+    return false;
+  }
+  m_context->count = *count;
+  m_context->EditLineOptions(0);
+  CRefItemTabsDlg::Setup setup;
+  setup.lineMode = work.lineMode;
+  setup.count = *count;
+  setup.states = m_context->GetChoiceTable(1);
+  setup.positions = m_config.QfpPositions();
+  if (m_page->ConnectionChosen() == kSpreadConnection)
+    setup.connectionChoice = RefSlotUnitTotal(work) > 0 ? 1 : 2;
+  setup.decimal = m_decimal;
+  CRefItemTabsDlg dialog(work, setup, this);
+  if (dialog.exec() != QDialog::Accepted) return true;
+  m_luminaireFlag = true;
+  UpdateOptionEnables();
+  if (m_step == kStepComponents) {
+    m_context->ComputeComponentCounts(0);
+    ShowSchematic();
+  }
+  return true;
+}
+
 bool CRefConfigDlg::ChooseComponentButton(int button) {
-  if (m_editState != kEditing || m_step != kStepComponents || !m_context) return false;
+  const bool headerOption = RefIsLineOptionButton(button);
+  if (m_editState != kEditing || !m_context) return false;
+  if (m_step != kStepComponents && !(headerOption && m_step == kStepHeader)) return false;
   CRefLine& work = m_project.lines[0];
   const int which = RefChoiceOfButton(button, work.productKind);
   if (which == -100) return false;
@@ -79,8 +127,42 @@ bool CRefConfigDlg::ChooseComponentButton(int button) {
     if (which < 20) m_context->ChooseComponent(which, panel.Member());
     m_context->texts.erase(kStaticDistribution);  // the slots changed: count them again
   }
+  RefreshOptionControls();
+  if (m_step == kStepComponents) ShowSchematic();
+  return true;
+}
+
+bool CRefConfigDlg::SpreadOnPosition(int control, bool wasChecked) {
+  if (m_editState != kEditing || m_step != kStepComponents || !m_context) return false;
+  KeepTypedCounts();
+  m_context->DistributeItemSlots(control == kCheckPosition1 ? 1 : 2, !wasChecked, true);
   ShowSchematic();
   return true;
+}
+
+void CRefConfigDlg::RefreshOptionControls() {
+  if (!m_context || m_editState != kEditing) return;
+  CRefLine& work = m_project.lines[0];
+  m_context->connectionFlag = RefConnectionFlag(work, m_config);
+  m_page->ShowOptionControls(
+      RefLineControlsFor(work, m_context->GetChoiceTable(1), m_context->connectionFlag),
+      m_step != kStepPrices);
+}
+
+// A header combo changed: the connection flag, the extra code and the connections follow.
+void CRefConfigDlg::OnHeaderChoice() {
+  if (m_editState != kEditing || m_step != kStepHeader || !m_context) return;
+  CRefLine& work = m_project.lines[0];
+  const QVariant rating = m_page->RatingCombo()->currentData();
+  const QVariant conductors = m_page->ConductorCombo()->currentData();
+  if (RefHeaderChoiceChanged(*m_context, rating.isValid() ? rating.toInt() : -1,
+                             conductors.isValid() ? conductors.toInt() : -1))
+    m_page->RefillConnections(*m_context);
+  const int connection = m_page->ConnectionChosen();
+  if (connection != work.connection) m_page->ConnectionCountEdit()->setText(QStringLiteral("0"));
+  if (RefConnectionChosen(*m_context, connection)) m_luminaireFlag = false;
+  RefreshOptionControls();
+  UpdateOptionEnables();
 }
 
 bool CRefConfigDlg::BeginInMode(int lineMode) {

@@ -123,10 +123,15 @@ void CRefConfigDlg::BuildControls() {
       m_tabs->setCurrentIndex(m_editState == kBrowsing ? -1 : m_tabs->currentIndex());
   });
   connect(m_page, &CRefLinePageView::NumbersEdited, this, [this] { UpdateOptionEnables(); });
+  connect(m_page, &CRefLinePageView::ChoiceChanged, this, [this] { OnHeaderChoice(); });
+  connect(m_page, &CRefLinePageView::OptionRequested, this,
+          [this](int button) { ChooseLineOption(button); });
   connect(m_area, &CRefLineArea::QuantityChanged, this,
           [this](int delta) { ChangeQuantity(delta); });
   connect(m_area, &CRefLineArea::ChooseRequested, this,
           [this](int button) { ChooseComponentButton(button); });
+  connect(m_area, &CRefLineArea::CheckRequested, this,
+          [this](int control, bool wasChecked) { SpreadOnPosition(control, wasChecked); });
   ShowStepButtons();
   m_page->ShowLineControls(0, m_project.lines[0]);
 }
@@ -166,7 +171,7 @@ QWidget* CRefConfigDlg::BuildButtons() {
     }
   });
   connect(m_buttons[1148], &QPushButton::clicked, this, [this] { BeginOrCancelEdit(false); });
-  connect(m_buttons[1149], &QPushButton::clicked, this, [this] { Validate(); });
+  connect(m_buttons[1149], &QPushButton::clicked, this, [this] { ValidateOfferingComparison(); });
   connect(m_buttons[1155], &QPushButton::clicked, this, [this] { CloseComponentPage(); });
   connect(m_buttons[1156], &QPushButton::clicked, this, [this] { TakeComponentCounts(); });
   connect(m_buttons[1158], &QPushButton::clicked, this, [this] {

@@ -72,7 +72,19 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   // The "..." buttons of the line's components: the choice panel, the equipment
   // quantities or the fixing chooser; true when the dialog opened.
   bool ChooseComponentButton(int button);
+  // The option buttons of the line page: 1371 the sections of a luminaire line, the
+  // others the choice panel of their option. True when the dialog opened.
+  bool ChooseLineOption(int button);
+  bool EditItemTabs();
+  // A position check box of the connections: spreads the line's count on that position
+  // (checked before: empties the slots).
+  bool SpreadOnPosition(int control, bool wasChecked);
   bool Validate();
+  // Validates the line page, first offering the comparison of the line's installation
+  // solutions where the product has one (Yes opens it, Cancel stops).
+  bool ValidateOfferingComparison();
+  // Runs the comparison for a line with the length and count typed.
+  void OpenComparison(const CRefLine& line, int length, int count);
   bool TakeComponentCounts();
   void CloseComponentPage();
   bool Commit();
@@ -121,6 +133,9 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   void ShowPriceTable(bool totalsPage);
   CRefReportView ReportView(bool totalsPage) const;
   void UpdateOptionEnables();
+  void RefreshOptionControls();
+  void OnHeaderChoice();
+  bool CountsExceedLineAllowed(const std::map<int, int>& counts);
   void EndEditing();
   bool AskOkCancel(int message);
   void Tell(const std::string& text);
@@ -163,4 +178,5 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   std::array<CRefConfig::Record, CRefConfig::kConnectionRecords> m_readChoices{};
   QWidget* m_arrows = nullptr;
   int m_pendingMode = 0;
+  bool m_luminaireFlag = false;  // the sections of a luminaire line were laid out
 };

@@ -29,6 +29,8 @@ constexpr int kMsgLeaveLine = 31106;
 constexpr int kMsgLineName = 31011;
 constexpr int kMsgApplyCounts = 32223;
 constexpr int kMsgUnitsDiffer = 32224;
+constexpr int kMsgLongerThanLine = 32235;
+constexpr int kMsgUnitsHeld = 32257;
 constexpr int kMsgRange = 8013;
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kEditHint = 4;
@@ -92,6 +94,7 @@ bool CRefConfigDlg::BeginOrCancelEdit(bool create) {
   }
   m_context = std::make_unique<CRefLineEditContext>(m_config, work, &m_notifier);
   m_context->decimalSeparator = m_decimal;
+  m_luminaireFlag = !newLine && work.productKind == 0;
   const int chosenMode = std::exchange(m_pendingMode, 0);
   if (newLine && work.productKind == 0) {
     const std::vector<int> table = m_context->GetChoiceTable(1);
@@ -112,6 +115,7 @@ bool CRefConfigDlg::BeginOrCancelEdit(bool create) {
   m_current = 0;
   m_stack->setCurrentWidget(m_linePage);
   m_page->ShowLineControls(5, work);
+  RefreshOptionControls();
   m_page->SetHeaderEnabled(true);
   m_area->ShowNothing();
   ShowStepButtons();
@@ -128,8 +132,14 @@ bool CRefConfigDlg::BeginOrCancelEdit(bool create) {
 
 void CRefConfigDlg::UpdateOptionEnables() {
   if (m_editState != kEditing || m_step != kStepHeader) return;
+  const CRefLine& work = m_project.lines[0];
+  const bool counted = m_page->CountTyped() > 0;
+  if (work.productKind == 0 && work.lineMode >= 10) {
+    if (QPushButton* tabs = m_page->OptionButton(1371)) tabs->setEnabled(counted);
+    if (!counted) m_luminaireFlag = false;
+  }
   m_buttons[1149]->setEnabled(
-      RefLineCanValidate(m_project.lines[0], m_page->LengthTyped(), m_page->CountTyped(), true));
+      RefLineCanValidate(work, m_page->LengthTyped(), m_page->CountTyped(), m_luminaireFlag));
 }
 
 bool CRefConfigDlg::Validate() {
@@ -191,9 +201,21 @@ bool CRefConfigDlg::StoreCounts() {
     const bool ask = differs || (work.productKind != 1 && work.productKind != 2) || work.count > 0;
     if (ask && !AskOkCancel(differs ? kMsgUnitsDiffer : kMsgApplyCounts)) return false;
   }
+  if (RefConnectionsHoldUnits(work, m_config.SpecialMode()) && !AskOkCancel(kMsgUnitsHeld))
+    return false;
+  if (CountsExceedLineAllowed(counts) && !AskOkCancel(kMsgLongerThanLine)) return false;
   for (const auto& [control, value] : counts) m_context->edits[control] = value;
   m_context->StoreFamilyCounts();
   return true;
+}
+
+bool CRefConfigDlg::CountsExceedLineAllowed(const std::map<int, int>& counts) {
+  auto typed = [&counts](int control) {
+    const auto found = counts.find(control);
+    return found != counts.end() ? found->second : 0;
+  };
+  return RefFamiliesExceedLength(*m_context, typed(kEditStraightCount),
+                                 typed(kEditComplementCount));
 }
 
 bool CRefConfigDlg::TakeComponentCounts() {
@@ -274,4 +296,5 @@ void CRefConfigDlg::ShowStepButtons() {
   m_buttons[1145]->setVisible(m_editState == kBrowsing);
   m_lineScroll->setVisible(m_editState == kTotals && m_lineScroll->maximum() > 1);
   ShowPriceArea((editing && m_step == kStepPrices) || m_editState == kTotals);
+  RefreshOptionControls();
 }

@@ -118,6 +118,9 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
     display.decimalSeparator = m_decimal;
     m_page->FillLinePage(display, CRefLinePageView::kFillDisplay);
     m_page->ShowLineControls(5, shown);
+    display.connectionFlag = RefConnectionFlag(shown, m_config);
+    m_page->ShowOptionControls(
+        RefLineControlsFor(shown, display.GetChoiceTable(1), display.connectionFlag), false);
   }
   ShowPriceTable(true);
   ShowStepButtons();

@@ -1,5 +1,6 @@
 #include "reference/ui/ref_line_area.h"
 
+#include <QCheckBox>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,7 @@ void CRefLineArea::HideControls() {
   for (auto& [control, edit] : m_edits) edit->hide();
   for (auto& [control, label] : m_captions) label->hide();
   for (auto& [control, button] : m_chooseButtons) button->hide();
+  for (auto& [control, box] : m_checkBoxes) box->hide();
   m_plus->hide();
   m_minus->hide();
   m_rows->hide();
@@ -135,6 +137,26 @@ QPushButton* CRefLineArea::MakeChooseButton(int control) {
   return button;
 }
 
+QCheckBox* CRefLineArea::MakeCheck(int control) {
+  QCheckBox*& box = m_checkBoxes[control];
+  if (box == nullptr) {
+    box = new QCheckBox(this);
+    box->setObjectName(QStringLiteral("ref_check_%1").arg(control));
+    // The box shows what the line's slots hold; a click asks for the change, and the
+    // schematic drawn again shows its outcome.
+    connect(box, &QCheckBox::clicked, this, [this, control](bool checked) {
+      m_checkBoxes[control]->setChecked(!checked);
+      emit CheckRequested(control, !checked);
+    });
+  }
+  return box;
+}
+
+QCheckBox* CRefLineArea::PositionCheck(int control) const {
+  const auto found = m_checkBoxes.find(control);
+  return found != m_checkBoxes.end() && found->second->isVisible() ? found->second : nullptr;
+}
+
 QPushButton* CRefLineArea::ChooseButton(int control) const {
   const auto found = m_chooseButtons.find(control);
   return found != m_chooseButtons.end() && found->second->isVisible() ? found->second : nullptr;
@@ -146,8 +168,13 @@ void CRefLineArea::PlaceRows() {
   for (auto& [control, edit] : m_edits) edit->hide();
   for (auto& [control, label] : m_captions) label->hide();
   for (auto& [control, button] : m_chooseButtons) button->hide();
+  for (auto& [control, box] : m_checkBoxes) box->hide();
   const int buttonWidth = h;
-  for (const CRefSchematicZone& zone : m_layout.zones) {
+  std::vector<const CRefSchematicZone*> zones;
+  for (const CRefSchematicZone& zone : m_layout.zones) zones.push_back(&zone);
+  zones.push_back(&m_layout.options);
+  for (const CRefSchematicZone* placed : zones) {
+    const CRefSchematicZone& zone = *placed;
     int y = zone.rect.top + h;  // below the title row
     for (const CRefSchematicRow& row : zone.lines) {
       const bool titleStatic = row.component < 0;
@@ -160,6 +187,7 @@ void CRefLineArea::PlaceRows() {
                         : QRect(zone.rect.left + 5, rowTop + 2,
                                 zone.rect.right - zone.rect.left - editWidth - 15, h - 4);
       if (row.chooseButton != 0 && !titleStatic) place.setWidth(std::max(0, place.width() - h - 4));
+      if (row.checkControl != 0) place.setWidth(std::max(0, place.width() - h - 4));
       caption->setGeometry(place);
       caption->setAlignment(titleStatic ? Qt::AlignRight | Qt::AlignVCenter
                                         : Qt::AlignLeft | Qt::AlignVCenter);
@@ -171,6 +199,14 @@ void CRefLineArea::PlaceRows() {
         button->setGeometry(right - buttonWidth - 4, rowTop + 2, buttonWidth, h - 4);
         button->setEnabled(!m_countsLocked);
         button->show();
+      }
+      if (row.checkControl != 0) {
+        QCheckBox* box = MakeCheck(row.checkControl);
+        const int right = zone.rect.right - editWidth - 5 - (row.chooseButton != 0 ? h + 4 : 0);
+        box->setGeometry(right - h - 4, rowTop + 2, h, h - 4);
+        box->setChecked(row.checked);
+        box->setEnabled(!m_countsLocked);
+        box->show();
       }
       if (row.countControl != 0) {
         QLineEdit* edit = MakeCountEdit(row.countControl);
@@ -237,4 +273,14 @@ void CRefLineArea::PaintSchematic(QPainter& painter) {
                      StringQText(z.titleMessage));
     if (zone == 3) painter.drawLine(z.rect.left, z.rect.top + h, z.rect.right, z.rect.top + h);
   }
+  const CRefSchematicZone& options = m_layout.options;
+  if (options.rect.Empty()) return;
+  painter.setPen(Qt::black);
+  painter.setBrush(kZoneFrame);
+  painter.drawRect(ToQRect(options.rect).adjusted(-6, -2, 6, 2));
+  const QRect title(options.rect.left + 2, options.rect.top + 2,
+                    options.rect.right - options.rect.left - 4, h - 4);
+  painter.drawText(title.adjusted(3, 0, 0, 0),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   StringQText(options.titleMessage));
 }

@@ -7,6 +7,7 @@
 
 #include "reference/ui/ref_core.h"
 
+class QCheckBox;
 class QLineEdit;
 class QLabel;
 class QPushButton;
@@ -43,6 +44,8 @@ class CRefLineArea : public QWidget {
   QLabel* Caption(int control) const;
   // The "..." button of a row, when shown.
   QPushButton* ChooseButton(int control) const;
+  // A position check box of the connections, when shown.
+  QCheckBox* PositionCheck(int control) const;
   QPushButton* PlusButton() const { return m_plus; }
   QPushButton* MinusButton() const { return m_minus; }
   QScrollBar* RowScroll() const { return m_rows; }
@@ -57,6 +60,8 @@ class CRefLineArea : public QWidget {
  signals:
   void QuantityChanged(int delta);
   void ChooseRequested(int button);
+  // A position check box was clicked; it does not toggle by itself.
+  void CheckRequested(int control, bool wasChecked);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -69,6 +74,7 @@ class CRefLineArea : public QWidget {
   QLineEdit* MakeCountEdit(int control);
   QLabel* MakeCaption(int control);
   QPushButton* MakeChooseButton(int control);
+  QCheckBox* MakeCheck(int control);
   void PaintSchematic(QPainter& painter);
   void PaintPrices(QPainter& painter);
   int PaintRow(QPainter& painter, int row, int top);
@@ -84,6 +90,7 @@ class CRefLineArea : public QWidget {
   std::map<int, QLineEdit*> m_edits;
   std::map<int, QLabel*> m_captions;
   std::map<int, QPushButton*> m_chooseButtons;
+  std::map<int, QCheckBox*> m_checkBoxes;
   CRefReportView m_view;
   bool m_lineTotal = false;
   bool m_selectionTotal = false;

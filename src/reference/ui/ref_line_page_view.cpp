@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "app/message_text.h"
@@ -16,13 +17,16 @@ constexpr int kMsgRating = 2562;
 constexpr int kMsgConductors = 2732;
 constexpr int kMsgLength = 30152;
 constexpr int kMsgConnections = 32001;
-constexpr int kMsgTapOutlets = 32411;
 constexpr int kMsgLuminaires = 32004;
 constexpr int kMsgLuminaireCount = 32190;
 constexpr int kMsgStandardBoxes = 31109;
 constexpr int kMsgLightingBoxes = 31110;
 constexpr int kMsgRange = 8013;
+constexpr int kMsgOutletCount = 31115;
+constexpr int kMsgSections = 32192;
 constexpr int kTapOffBoxes = 3;
+constexpr int kLuminaireModeButton = 1201, kSpacingButton = 1205, kExtraCodeButton = 1206,
+              kItemTabsButton = 1371;
 
 std::string RangeMessage(CRefFieldLimit limit) {
   return FormatMessageTextDD(kMsgRange, limit.min, limit.max);
@@ -48,22 +52,31 @@ CRefLinePageView::CRefLinePageView(char decimal, QWidget* parent)
   m_length = new QLineEdit, m_length->setObjectName(QStringLiteral("ref_length"));
   m_count = new QLineEdit, m_count->setObjectName(QStringLiteral("ref_count"));
   m_boxes = new QComboBox, m_boxes->setObjectName(QStringLiteral("ref_boxes"));
+  m_connectionCount = new QLineEdit;
+  m_connectionCount->setObjectName(QStringLiteral("ref_connection_count"));
+  const QString dots = QStringLiteral("...");
   form->addWidget(Row(kMsgRating, m_rating));
-  form->addWidget(Row(kMsgConductors, m_conductors));
+  form->addWidget(Row(kMsgConductors, WithButton(m_conductors, kExtraCodeButton, dots)));
   form->addWidget(Row(kMsgConnections, m_connection, &m_connectionLabel));
-  form->addWidget(Row(kMsgLength, m_length));
-  m_countRow = Row(kMsgLuminaires, m_count, &m_countLabel);
+  m_connectionCountRow = Row(kMsgOutletCount, m_connectionCount);
+  form->addWidget(m_connectionCountRow);
+  form->addWidget(Row(kMsgLength, WithButton(m_length, kSpacingButton, dots)));
+  m_countRow = Row(kMsgLuminaires,
+                   WithButton(WithButton(m_count, kLuminaireModeButton, dots), kItemTabsButton,
+                              StringQText(kMsgSections) + QStringLiteral(" ...")),
+                   &m_countLabel);
   form->addWidget(m_countRow);
   m_boxRow = Row(0, m_boxes);
   form->addWidget(m_boxRow);
   form->addStretch();
   layout->addWidget(m_fields);
-  for (QLineEdit* edit : {m_length, m_count})
+  for (QLineEdit* edit : {m_length, m_count, m_connectionCount})
     edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
   connect(m_length, &QLineEdit::textEdited, this, [this] { FilterLength(m_qyx); });
   // Validation follows every change of the numbers, typed or filled in.
   connect(m_length, &QLineEdit::textChanged, this, &CRefLinePageView::NumbersEdited);
   connect(m_count, &QLineEdit::textChanged, this, &CRefLinePageView::NumbersEdited);
+  m_connectionCountRow->hide();
   for (QComboBox* combo : {m_rating, m_conductors, m_connection, m_boxes})
     connect(combo, &QComboBox::activated, this, &CRefLinePageView::ChoiceChanged);
 }
@@ -77,6 +90,56 @@ QWidget* CRefLinePageView::Row(int labelMessage, QWidget* field, QLabel** label)
   layout->addWidget(field);
   if (label) *label = text;
   return row;
+}
+
+// A field with a button at its right; the button asks for the option it names.
+QWidget* CRefLinePageView::WithButton(QWidget* field, int control, const QString& text) {
+  auto* box = new QWidget;
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  auto* button = new QPushButton(text);
+  button->setObjectName(control == kItemTabsButton ? QStringLiteral("ref_item_tabs")
+                                                   : QStringLiteral("ref_choose_%1").arg(control));
+  if (control != kItemTabsButton)
+    button->setMaximumWidth(fontMetrics().horizontalAdvance(text) + 14);
+  button->hide();
+  m_options[control] = button;
+  layout->addWidget(field);
+  layout->addWidget(button);
+  layout->addStretch(1);  // the button stays beside its field
+  connect(button, &QPushButton::clicked, this, [this, control] { emit OptionRequested(control); });
+  return box;
+}
+
+QPushButton* CRefLinePageView::OptionButton(int control) const {
+  const auto found = m_options.find(control);
+  return found != m_options.end() ? found->second : nullptr;
+}
+
+void CRefLinePageView::ShowOptionControls(const CRefLineControls& controls, bool optionsEnabled) {
+  const std::map<int, bool> shown = {{kLuminaireModeButton, controls.luminaireMode},
+                                     {kSpacingButton, controls.spacing},
+                                     {kExtraCodeButton, controls.extraCode},
+                                     {kItemTabsButton, controls.itemTabs}};
+  for (const auto& [control, visible] : shown) {
+    m_options[control]->setVisible(visible);
+    m_options[control]->setEnabled(optionsEnabled);
+  }
+  m_connectionCountRow->setVisible(controls.connectionCount && !m_fields->isHidden());
+}
+
+int CRefLinePageView::ConnectionChosen() const {
+  return m_connection->currentData().isValid() ? m_connection->currentData().toInt() : -1;
+}
+
+void CRefLinePageView::RefillConnections(CRefLineEditContext& context) {
+  const int chosen = ConnectionChosen();
+  FillCombo(m_connection, RefConnectionEntries(context));
+  if (const int index = m_connection->findData(chosen); index >= 0)
+    m_connection->setCurrentIndex(index);
+  m_connection->setEnabled(m_rating->isEnabled() || m_conductors->isEnabled() ||
+                           m_connection->count() > 1);
 }
 
 void CRefLinePageView::FillCombo(QComboBox* combo, const CRefComboFill& fill) {
@@ -96,14 +159,14 @@ bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
   FillCombo(m_conductors, conductors);
   FillCombo(m_connection, connections);
   const int kind = line.productKind;
-  const bool qp = kind == 4 || kind == 8;
-  m_connectionLabel->setText(StringQText(qp ? kMsgTapOutlets : kMsgConnections));
+  m_connectionLabel->setText(StringQText(RefConnectionLabelMessage(context)));
   m_qyx = kind == kRefProductQYX;
   QString length = QString::number(line.length);
   if (m_qyx && line.components[36] > 100)
     length += QLatin1Char(m_decimal) + QString::number(line.components[36]).mid(1);
   m_length->setText(length);
   m_count->setText(QString::number(line.count));
+  m_connectionCount->setText(QString::number(line.count));
   m_countLabel->setText(
       StringQText(kind == 0 && line.lineMode >= 10 ? kMsgLuminaireCount : kMsgLuminaires));
   m_boxes->clear();
@@ -116,7 +179,8 @@ bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
   m_rating->setEnabled(edit && m_rating->count() > 1);
   m_conductors->setEnabled(edit && m_conductors->count() > 1);
   m_connection->setEnabled(edit && m_connection->count() > 1);
-  for (QWidget* widget : std::initializer_list<QWidget*>{m_length, m_count, m_boxes})
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{m_length, m_count, m_boxes, m_connectionCount})
     widget->setEnabled(edit);
   return !(ratings.failed || conductors.failed || connections.failed);
 }
@@ -133,12 +197,17 @@ void CRefLinePageView::ShowLineControls(int mode, const CRefLine& line) {
   m_fields->setVisible(show);
   m_countRow->setVisible(show && line.group == 3 && line.productKind != kRefProductQYX);
   m_boxRow->setVisible(show && (line.productKind == 1 || line.productKind == 2));
+  if (!show) {
+    m_connectionCountRow->hide();
+    for (auto& [control, button] : m_options) button->hide();
+  }
 }
 
 void CRefLinePageView::SetHeaderEnabled(bool enabled) {
   for (QComboBox* combo : {m_rating, m_conductors, m_connection})
     combo->setEnabled(enabled && combo->count() > 1);
-  for (QWidget* widget : std::initializer_list<QWidget*>{m_length, m_count, m_boxes})
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{m_length, m_count, m_boxes, m_connectionCount})
     widget->setEnabled(enabled);
 }
 
@@ -189,7 +258,15 @@ bool CRefLinePageView::ReadInput(const CRefLine& line, CRefLinePageInput& input,
   }
   input.length = *length;
   input.count = line.count;
-  if (m_countRow->isVisible()) {
+  if (!m_connectionCountRow->isHidden()) {
+    const CRefFieldLimit countLimit = RefConnectionCountLimit(input.length);
+    const auto count = ParseRefField(m_connectionCount->text().toStdString(), countLimit);
+    if (!count) {
+      problem = RangeMessage(countLimit);
+      return false;
+    }
+    input.count = *count;
+  } else if (m_countRow->isVisible()) {
     const CRefFieldLimit countLimit = RefCountLimit(line);
     const auto count = ParseRefField(m_count->text().toStdString(), countLimit);
     if (!count) {

@@ -2,11 +2,16 @@
 
 #include <QWidget>
 
+#include <map>
+
 #include "reference/ui/ref_core.h"
+
+struct CRefLineControls;
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // The header of the line page: the title, the rating, conductor and connection combos,
 // the length and count edits and the box kind of the lighting lines. It shows what the
@@ -28,6 +33,13 @@ class CRefLinePageView : public QWidget {
   void ShowTitleOnly(const QString& title);
   // Header choices may change while the header is open, not once it was validated.
   void SetHeaderEnabled(bool enabled);
+  // Shows the option buttons and the tap-off count the line has; the buttons stay usable
+  // while the line is edited (optionsEnabled).
+  void ShowOptionControls(const CRefLineControls& controls, bool optionsEnabled);
+  // Fills the connection combo again, keeping the connection chosen when it is offered.
+  void RefillConnections(CRefLineEditContext& context);
+  // The connection chosen now (-1 for none).
+  int ConnectionChosen() const;
 
   // The choices and typed numbers; false with the message that refuses a number.
   bool ReadInput(const CRefLine& line, CRefLinePageInput& input, std::string& problem) const;
@@ -40,15 +52,20 @@ class CRefLinePageView : public QWidget {
   QLineEdit* LengthEdit() const { return m_length; }
   QLineEdit* CountEdit() const { return m_count; }
   QLabel* Title() const { return m_title; }
+  QLineEdit* ConnectionCountEdit() const { return m_connectionCount; }
+  // An option button of the page by its control number (1201, 1205, 1206, 1371).
+  QPushButton* OptionButton(int control) const;
 
  signals:
   void NumbersEdited();
   void ChoiceChanged();
+  void OptionRequested(int control);
 
  private:
   void FillCombo(QComboBox* combo, const CRefComboFill& fill);
   void FilterLength(bool decimals);
   QWidget* Row(int labelMessage, QWidget* field, QLabel** label = nullptr);
+  QWidget* WithButton(QWidget* field, int control, const QString& text);
 
   char m_decimal;
   bool m_qyx = false;
@@ -65,4 +82,7 @@ class CRefLinePageView : public QWidget {
   QWidget* m_countRow = nullptr;
   QWidget* m_boxRow = nullptr;
   QComboBox* m_boxes = nullptr;
+  QWidget* m_connectionCountRow = nullptr;
+  QLineEdit* m_connectionCount = nullptr;
+  std::map<int, QPushButton*> m_options;
 };

@@ -1,5 +1,6 @@
 #include "reference/ui/ref_rating_panel.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,6 +82,7 @@ void CRefRatingPanel::BuildOptions() {
     m_pole->addItems({QStringLiteral("2"), QStringLiteral("4")});
     m_pole->setCurrentIndex(m_view.pole);
     layout->addWidget(m_pole);
+    connect(m_pole, &QComboBox::activated, this, [this](int pole) { OnPoleChange(pole); });
   }
   if (!m_view.pitch.shown) return;
   auto* row = new QHBoxLayout;
@@ -103,6 +105,20 @@ void CRefRatingPanel::BuildOptions() {
   row->addWidget(m_pitchSpin);
   layout->addLayout(row);
   m_boxes->setExclusive(true);
+}
+
+// The straight members' captions name the lengths of the pole count shown; the line
+// itself takes the pole count only on OK.
+void CRefRatingPanel::OnPoleChange(int pole) {
+  CRefLine& line = m_context.Line();
+  const std::int32_t kept = line.components[8];
+  line.components[8] = pole == 1 ? 1 : 0;
+  m_context.ApplyLineDefaults(line);
+  const CRefChoicePanelView view = RefChoicePanelFor(m_context, m_kind);
+  line.components[8] = kept;
+  m_context.ApplyLineDefaults(line);
+  for (const CRefChoiceOption& option : view.options)
+    if (QAbstractButton* box = m_boxes->button(option.box)) box->setText(Q(option.caption));
 }
 
 void CRefRatingPanel::accept() {

@@ -45,6 +45,7 @@ class CRefRatingPanel : public QDialog {
   void ShowType(const QString& type);
   bool ReadRowValues(std::vector<int>& values);
   void OnSwitch(int row, bool checked);
+  void OnPoleChange(int pole);
 
   CRefLineEditContext& m_context;
   int m_kind;
@@ -69,4 +70,10 @@ class CRefRatingPanel : public QDialog {
   std::array<QCheckBox*, 10> m_switches{};
   std::array<QLabel*, 10> m_typeLabels{};
   std::array<QLineEdit*, 10> m_values{};
+  std::array<QLabel*, 10> m_extraLabels{};  // the short-circuit column of family 10
+  std::array<QLabel*, 4> m_headings{};      // rating, protection, type, short circuit
+  QLabel* m_note = nullptr;
+  void BuildRowGrid();
+  void ShowHeadings();
+  void ShowRow(int row, CRatingEntry& entry, bool ip54, bool noted);
 };

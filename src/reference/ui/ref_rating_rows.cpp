@@ -42,23 +42,11 @@ void CRefRatingPanel::BuildRatings() {
   m_types->setObjectName(QStringLiteral("ref_rating_type"));
   layout->addWidget(m_groups);
   layout->addWidget(m_types);
-  m_rowGrid = new QGridLayout;
-  for (int row = 0; row < kRows; ++row) {
-    m_ratingLabels[row] = new QLabel;
-    m_switches[row] = new QCheckBox;
-    m_switches[row]->setObjectName(QStringLiteral("ref_rating_ip_%1").arg(row + 1));
-    m_typeLabels[row] = new QLabel;
-    m_values[row] = new QLineEdit;
-    m_values[row]->setObjectName(QStringLiteral("ref_rating_value_%1").arg(row + 1));
-    m_values[row]->setAlignment(Qt::AlignRight);
-    m_values[row]->setMaxLength(5);
-    m_rowGrid->addWidget(m_ratingLabels[row], row, 0);
-    m_rowGrid->addWidget(m_switches[row], row, 1);
-    m_rowGrid->addWidget(m_typeLabels[row], row, 2);
-    m_rowGrid->addWidget(m_values[row], row, 3);
-    connect(m_switches[row], &QCheckBox::clicked, this,
-            [this, row](bool checked) { OnSwitch(row, checked); });
-  }
+  m_note = new QLabel;
+  m_note->setObjectName(QStringLiteral("ref_rating_note"));
+  m_note->hide();
+  layout->addWidget(m_note);
+  BuildRowGrid();
   layout->addLayout(m_rowGrid);
   if (m_table == nullptr || !m_table->IsLoaded()) {
     m_ready = false;
@@ -98,6 +86,49 @@ void CRefRatingPanel::BuildRatings() {
   ShowGroup(groups.empty() ? 0 : groups.front());
 }
 
+// Row 0 holds the headings; row r of the table stands on grid row 2 r + 2, the grid row
+// above it opening the gap that sets a shared entry off.
+void CRefRatingPanel::BuildRowGrid() {
+  m_rowGrid = new QGridLayout;
+  for (std::size_t column = 0; column < m_headings.size(); ++column) {
+    m_headings[column] = new QLabel;
+    m_headings[column]->setObjectName(QStringLiteral("ref_rating_heading_%1").arg(column));
+    m_rowGrid->addWidget(m_headings[column], 0, static_cast<int>(column));
+  }
+  for (int row = 0; row < kRows; ++row) {
+    m_ratingLabels[row] = new QLabel;
+    m_ratingLabels[row]->setObjectName(QStringLiteral("ref_rating_label_%1").arg(row + 1));
+    m_switches[row] = new QCheckBox;
+    m_switches[row]->setObjectName(QStringLiteral("ref_rating_ip_%1").arg(row + 1));
+    m_typeLabels[row] = new QLabel;
+    m_typeLabels[row]->setObjectName(QStringLiteral("ref_rating_type_%1").arg(row + 1));
+    m_extraLabels[row] = new QLabel;
+    m_extraLabels[row]->setObjectName(QStringLiteral("ref_rating_extra_%1").arg(row + 1));
+    m_values[row] = new QLineEdit;
+    m_values[row]->setObjectName(QStringLiteral("ref_rating_value_%1").arg(row + 1));
+    m_values[row]->setAlignment(Qt::AlignRight);
+    m_values[row]->setMaxLength(5);
+    const int gridRow = 2 * row + 2;
+    m_rowGrid->addWidget(m_ratingLabels[row], gridRow, 0);
+    m_rowGrid->addWidget(m_switches[row], gridRow, 1);
+    m_rowGrid->addWidget(m_typeLabels[row], gridRow, 2);
+    m_rowGrid->addWidget(m_extraLabels[row], gridRow, 3);
+    m_rowGrid->addWidget(m_values[row], gridRow, 4);
+    connect(m_switches[row], &QCheckBox::clicked, this,
+            [this, row](bool checked) { OnSwitch(row, checked); });
+  }
+}
+
+void CRefRatingPanel::ShowHeadings() {
+  const CRatingHeadings headings = RefRatingHeadings(m_setup.family);
+  const std::array<int, 4> messages = {headings.rating, headings.protection, headings.type,
+                                       headings.extra};
+  for (std::size_t column = 0; column < messages.size(); ++column) {
+    m_headings[column]->setText(Q(RefRatingHeadingText(messages[column], m_setup.family)));
+    m_headings[column]->setVisible(messages[column] != 0);
+  }
+}
+
 void CRefRatingPanel::ShowGroup(int group) {
   if (group > 0) m_group = group;
   m_types->clear();
@@ -108,24 +139,42 @@ void CRefRatingPanel::ShowGroup(int group) {
 void CRefRatingPanel::ShowType(const QString& type) {
   m_shown = RefShownRatingEntries(m_entries, m_group, type.toStdString(), m_setup.family);
   const bool ip54 = m_context.Line().connection == 5 || m_context.Line().connection == 6;
+  ShowHeadings();
+  const bool lists = m_setup.family == 5 || m_setup.family == 6;
+  const std::string note =
+      lists && !m_shown.empty() ? RefRatingNote(m_entries[m_shown.front()].typeLabel) : "";
+  m_note->setText(Q(note));
+  m_note->setVisible(!note.empty());
+  const int h = fontMetrics().height();
   for (int row = 0; row < kRows; ++row) {
     const bool used = row < static_cast<int>(m_shown.size());
-    m_ratingLabels[row]->setVisible(used);
+    for (QWidget* widget : std::initializer_list<QWidget*>{m_ratingLabels[row], m_typeLabels[row],
+                                                           m_extraLabels[row], m_values[row]})
+      widget->setVisible(used);
     m_switches[row]->setVisible(false);
-    m_typeLabels[row]->setVisible(used);
-    m_values[row]->setVisible(used);
-    if (!used) continue;
-    CRatingEntry& entry = m_entries[m_shown[static_cast<std::size_t>(row)]];
-    RefResetVariant(entry, m_setup.family, ip54);
-    m_ratingLabels[row]->setText(Q(m_setup.family == 9 ? entry.rating : entry.rating + " A"));
-    const bool box = RefRatingHasSwitch(entry, m_setup.family);
-    m_switches[row]->setVisible(box);
-    m_switches[row]->setChecked(entry.variant == 1);
-    m_switches[row]->setText(Q(entry.ip[static_cast<std::size_t>(entry.variant)]));
-    m_typeLabels[row]->setText(Q(entry.type[static_cast<std::size_t>(entry.variant)]));
-    m_values[row]->setText(QString::number(entry.value));
+    m_extraLabels[row]->setVisible(used && m_setup.family == 10);
+    m_rowGrid->setRowMinimumHeight(2 * row + 1, 0);
+    if (used)
+      ShowRow(row, m_entries[m_shown[static_cast<std::size_t>(row)]], ip54,
+              row == 0 && !note.empty());
+    if (used &&
+        RefRatingRowSetOff(m_entries[m_shown[static_cast<std::size_t>(row)]], m_setup.family))
+      m_rowGrid->setRowMinimumHeight(2 * row + 1, h);
   }
   adjustSize();
+}
+
+void CRefRatingPanel::ShowRow(int row, CRatingEntry& entry, bool ip54, bool noted) {
+  RefResetVariant(entry, m_setup.family, ip54);
+  const CRatingRowTexts texts = RefRatingRowTexts(entry, m_setup.family);
+  m_ratingLabels[row]->setText(noted ? QString() : Q(texts.rating));
+  const bool box = RefRatingHasSwitch(entry, m_setup.family);
+  m_switches[row]->setVisible(box);
+  m_switches[row]->setChecked(entry.variant == 1);
+  m_switches[row]->setText(Q(entry.ip[static_cast<std::size_t>(entry.variant)]));
+  m_typeLabels[row]->setText(Q(texts.type));
+  m_extraLabels[row]->setText(Q(texts.extra));
+  m_values[row]->setText(QString::number(entry.value));
 }
 
 void CRefRatingPanel::OnSwitch(int row, bool checked) {
@@ -133,7 +182,8 @@ void CRefRatingPanel::OnSwitch(int row, bool checked) {
   CRatingEntry& entry = m_entries[m_shown[static_cast<std::size_t>(row)]];
   entry.variant = checked ? 1 : 0;
   m_switches[row]->setText(Q(entry.ip[static_cast<std::size_t>(entry.variant)]));
-  m_typeLabels[row]->setText(Q(entry.type[static_cast<std::size_t>(entry.variant)]));
+  if (m_setup.family != 10)
+    m_typeLabels[row]->setText(Q(RefRatingRowTexts(entry, m_setup.family).type));
 }
 
 bool CRefRatingPanel::ReadRowValues(std::vector<int>& values) {

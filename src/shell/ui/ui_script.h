@@ -45,7 +45,8 @@ class CMainFrame;
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
 //                           "reject" close it so); lists take the item of that text; with
-//                           "+" before the button the next answer goes to the same dialog
+//                           "+" before the button the next answer goes to the same dialog;
+//                           a print dialog answered with "pdf=FILE" prints to that PDF file
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)

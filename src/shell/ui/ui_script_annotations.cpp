@@ -99,6 +99,37 @@ bool ClickBox(CDorneView& view, int elementIndex, int slot) {
   return true;
 }
 
+// A close-up of an end: the view shows the boxes of one of the current run's end elements
+// in chain order (a negative index counts from the last), with a margin
+// of the given scene units round them.
+bool ZoomOnEnd(CDorneView& view, int elementIndex, int margin) {
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  std::vector<const CDev*> chain;
+  if (run != nullptr)
+    for (const CDev* element : run->GetChainOrder())
+      if (element->GetKind() == CDev::kEnd) chain.push_back(element);
+  const int count = static_cast<int>(chain.size());
+  if (elementIndex < 0) elementIndex += count;
+  if (elementIndex < 0 || elementIndex >= count) return false;
+  const CDev& element = *chain[static_cast<std::size_t>(elementIndex)];
+  std::optional<CRect> area;
+  for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
+    const CBox* box = element.GetBox(slot);
+    for (int corner = 0; box != nullptr && corner < CBox::kCornerCount; ++corner) {
+      const CPoint at = document->Projection().ProjectPoint(box->GetCorner(corner));
+      if (!area) area = CRect{at.x, at.y, at.x, at.y};
+      area = CRect{std::min(area->left, at.x), std::min(area->top, at.y),
+                   std::max(area->right, at.x), std::max(area->bottom, at.y)};
+    }
+  }
+  if (!area) return false;
+  const bool zoomed = view.ZoomToRect({area->left - margin, area->top - margin},
+                                      {area->right + margin, area->bottom + margin});
+  QApplication::processEvents();
+  return zoomed;
+}
+
 bool PrintToPdf(CChildFrame& frame, const QString& path) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -118,6 +149,8 @@ bool RunAnnotationLine(CLayoutDocWindow& layout, const QStringList& words, bool&
     return CountAnnotations(view, words[1].toInt(), words[2].toInt());
   if (verb == QLatin1String("dimclick") && words.size() == 3)
     return ClickBox(view, words[1].toInt(), words[2].toInt());
+  if (verb == QLatin1String("zoomend") && words.size() == 3)
+    return ZoomOnEnd(view, words[1].toInt(), words[2].toInt());
   std::string fault;
   if (verb == QLatin1String("dxf") && words.size() == 2) return frame.ExportDxf(words[1], fault);
   if (verb == QLatin1String("print") && words.size() == 2) return PrintToPdf(frame, words[1]);

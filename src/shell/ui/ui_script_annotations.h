@@ -12,6 +12,9 @@ class CLayoutDocWindow;
 //   annotations <kind> <count>         the document holds that many of the kind
 //   dimclick <element> <slot>          the mouse over a box of the current run, then a
 //                                      click there (the dimension tool's picks)
+//   zoomend <end> <margin>             the view on the boxes of an end element of the
+//                                      current run (in chain order, -1 the last), with a
+//                                      margin (scene units) round them
 //   dxf <file>                         the view written as a DXF file
 //   print <file.pdf>                   the view printed into a PDF file
 // False when the line is not one of these or could not be done; `handled` tells which.

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 
 #include "app/ui/message_dlg.h"
 
@@ -48,6 +50,23 @@ void FillControl(QDialog& dialog, const QString& assignment) {
   if (wanted != button->isChecked()) button->setChecked(wanted);
 }
 
+// "pdf=PATH" answers a print dialog: the page goes to that PDF file, as if the user had
+// chosen to print to it.
+bool AnswerPrintDialog(QDialog& dialog, const QStringList& words) {
+  auto* print = qobject_cast<QPrintDialog*>(&dialog);
+  if (print == nullptr) return false;
+  for (const QString& word : words) {
+    if (!word.startsWith(QLatin1String("pdf="))) continue;
+    print->printer()->setOutputFormat(QPrinter::PdfFormat);
+    print->printer()->setOutputFileName(word.mid(4));
+    // done() rather than accept(): accept() would take the printer back from the
+    // dialog's own fields.
+    print->done(QDialog::Accepted);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 CScriptAnswers::CScriptAnswers(QObject* parent) : QObject(parent) {
@@ -73,6 +92,7 @@ void CScriptAnswers::Poll() {
 }
 
 void CScriptAnswers::Answer(QDialog& dialog, const QStringList& words) {
+  if (AnswerPrintDialog(dialog, words)) return;
   for (qsizetype i = 2; i < words.size(); ++i) FillControl(dialog, words[i]);
   if (words.size() > 0 && words[0] != QLatin1String("-")) dialog.grab().save(words[0]);
   QString button = words.size() > 1 ? words[1] : QStringLiteral("reject");

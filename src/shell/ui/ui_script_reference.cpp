@@ -1,10 +1,10 @@
 #include "shell/ui/ui_script_reference.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_core.h"
@@ -34,6 +34,12 @@ bool WriteReport(CRefWnd& window, const QString& path) {
                 .arg(QString::fromStdString(line.name))
                 .arg(RefRecordAmount(project, index))
                 .arg(counts.join(QLatin1Char(' ')));
+    text += QStringLiteral("spacing%1=%2\nmode%1=%3\nextra%1=%4\nunits%1=%5\n")
+                .arg(index)
+                .arg(line.fixingSpacing)
+                .arg(line.lineMode)
+                .arg(line.extraCode)
+                .arg(RefSlotUnitTotal(line));
     text += QStringLiteral("kind%1=%2\nlength%1=%3\ncount%1=%4\nquantity%1=%5\nitems%1=%6\n")
                 .arg(index)
                 .arg(line.productKind)
@@ -71,7 +77,7 @@ bool Type(CRefWnd& window, const QString& name, const QString& text) {
 }
 
 bool Click(CRefWnd& window, const QString& name) {
-  auto* button = window.findChild<QPushButton*>(name);
+  auto* button = window.findChild<QAbstractButton*>(name);
   if (!button || !button->isVisible() || !button->isEnabled()) return false;
   button->click();
   return true;

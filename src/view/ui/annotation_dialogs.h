@@ -5,6 +5,7 @@
 #include "platform/log_font.h"
 
 class CAnnotationLabel;
+class CDev;
 class CDorneDoc;
 class QCheckBox;
 class QComboBox;
@@ -40,6 +41,8 @@ class CTextLabelDlg : public QDialog {
   void OnSaveDefault();
   void UpdatePreview();
   void OnOk();
+  // The element selected in the layout, which the attach box puts the text on.
+  CDev* SelectedElement() const;
 
   CAnnotationLabel& m_label;
   const CDorneDoc* m_document;

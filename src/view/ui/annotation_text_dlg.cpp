@@ -52,6 +52,12 @@ QCheckBox* NamedCheck(QWidget* parent, int id, const QString& text) {
   return check;
 }
 
+std::uint32_t ColorRefOf(const QColor& colour) {
+  return CColor{static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
+                static_cast<std::uint8_t>(colour.blue())}
+      .ToColorRef();
+}
+
 }  // namespace
 
 bool ConfirmAnnotationDelete(QWidget* parent) {
@@ -96,6 +102,7 @@ void CTextLabelDlg::BuildControls() {
   m_attached = NamedCheck(this, 1648, QStringLiteral("Dev"));
   m_attached->setChecked((m_label.GetFlags() & CAnnotation::kFlagUserAttached) != 0);
   m_attached->setVisible(false);
+  m_attached->setEnabled(annotation_dialog::AttachChoiceEnabled(m_label, SelectedElement()));
   for (QWidget* check : {static_cast<QWidget*>(m_opaque), static_cast<QWidget*>(m_withRun)})
     layout->addWidget(check);
   auto* buttons = new QHBoxLayout();
@@ -179,6 +186,11 @@ void CTextLabelDlg::OnFont() {
       1, chosen.pointSize() > 0 ? chosen.pointSize() : chosen.pixelSize() * kPointsPerInch / 96);
   m_font.weight = chosen.bold() ? 700 : 0;
   m_font.italic = chosen.italic() ? 1 : 0;
+  // The font dialog has no colour of its own: the font's colour is chosen next, the
+  // current one preselected; cancelling it keeps the colour and the font chosen.
+  const CColor ink = CColor::FromColorRef(m_fontColor);
+  const QColor colour = QColorDialog::getColor(QColor(ink.red, ink.green, ink.blue), this);
+  if (colour.isValid()) m_fontColor = ColorRefOf(colour);
   UpdatePreview();
 }
 
@@ -186,10 +198,7 @@ void CTextLabelDlg::OnBackground() {
   const CColor old = CColor::FromColorRef(m_background);
   const QColor chosen = QColorDialog::getColor(QColor(old.red, old.green, old.blue), this);
   if (!chosen.isValid()) return;
-  m_background =
-      CColor{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
-             static_cast<std::uint8_t>(chosen.blue())}
-          .ToColorRef();
+  m_background = ColorRefOf(chosen);
   UpdatePreview();
 }
 
@@ -219,7 +228,13 @@ void CTextLabelDlg::OnOk() {
       annotation_dialog::WithOpaqueSwitch(m_label.GetOpaque(), m_opaque->isChecked()));
   m_label.SetBackground(m_background);
   annotation_dialog::ApplyRunChoice(m_label, m_withRun->isChecked(), m_document);
+  if (m_attached->isEnabled())
+    annotation_dialog::ApplyAttachChoice(m_label, m_attached->isChecked(), SelectedElement());
   done(1);
+}
+
+CDev* CTextLabelDlg::SelectedElement() const {
+  return m_document != nullptr ? m_document->Selection().Element() : nullptr;
 }
 
 int CTextLabelDlg::Run() {

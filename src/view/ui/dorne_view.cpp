@@ -28,6 +28,8 @@ constexpr int kUndoPreset = 23126;
 constexpr int kToolMeasure = 8;
 constexpr int kToolPickTwo = 9;
 constexpr int kCmdSelect = 32780;
+// How long the mouse rests before the light picture gives way to the full one.
+constexpr int kRestMilliseconds = 150;
 
 }  // namespace
 
@@ -42,6 +44,22 @@ CDorneView::CDorneView(CDorneDoc& document, const CContext& context, QWidget* pa
   setMinimumSize(64, 48);
   m_document->AddObserver(this);
   CreateTools();
+  m_rest.setSingleShot(true);
+  m_rest.setInterval(kRestMilliseconds);
+  connect(&m_rest, &QTimer::timeout, this, &CDorneView::EndMotion);
+}
+
+void CDorneView::NoteMotion() {
+  m_moving = true;
+  m_rest.start();
+}
+
+void CDorneView::EndMotion() {
+  m_rest.stop();
+  if (!m_moving) return;
+  m_moving = false;
+  if (m_document != nullptr) m_document->SettleView();
+  update();
 }
 
 CDorneView::~CDorneView() { Detach(); }
@@ -83,6 +101,7 @@ void CDorneView::SaveViewStep(int action, bool force) {
 // View steps are undo steps but no change of the document: closing does not ask for
 // them, as the title shows no mark for them.
 void CDorneView::Store(const CViewWindow& window) {
+  m_openedWindow.reset();
   window.StoreIn(*m_document);
   update();
 }
@@ -196,6 +215,7 @@ void CDorneView::Refresh() {
 void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
   m_paintCache.Clear();
+  m_annotationRefresh.MarkStale();
   if (m_tools && (notice == EDocNotice::kCurrentRunChanged || notice == EDocNotice::kRunRemoved))
     m_tools->ForgetPicks();
   // A run made current sets the document's mode; the cursor and the prompt follow.
@@ -204,13 +224,24 @@ void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
 }
 
 void CDorneView::FitStoredWindow() {
-  const CViewWindow stored = ViewWindow();
+  m_openedWindow = ViewWindow();
+  FitWindow(*m_openedWindow);
+}
+
+void CDorneView::FitWindow(const CViewWindow& stored) {
   const CPoint centre = stored.Centre();
   const CSize size = stored.Size();
   const CPoint first{centre.x - size.cx / 2, centre.y - size.cy / 2};
   CViewWindow window = stored;
-  if (window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize()))
-    window.StoreIn(*m_document);
+  if (!window.ZoomToRect(first, {first.x + size.cx, first.y + size.cy}, ClientSize())) return;
+  // A window that already has the client's shape, but for the rounding of its sides, is
+  // kept as it was stored.
+  const auto near = [](std::int32_t a, std::int32_t b) {
+    return std::abs(std::int64_t{a} - b) <=
+           std::max<std::int64_t>(1, std::abs(std::int64_t{b}) / 1000);
+  };
+  if (near(window.Size().cx, size.cx) && near(window.Size().cy, size.cy)) window = stored;
+  window.StoreIn(*m_document);
 }
 
 void CDorneView::showEvent(QShowEvent* event) {
@@ -228,7 +259,8 @@ void CDorneView::showEvent(QShowEvent* event) {
 }
 
 void CDorneView::RefreshAnnotations() {
-  if (m_document != nullptr) UpdateTitleBlock(*m_document, m_settings->labels);
+  if (m_document != nullptr)
+    m_annotationRefresh.Run(*m_document, m_settings->labels, m_settings->support != 0);
 }
 
 void CDorneView::paintEvent(QPaintEvent*) {
@@ -236,19 +268,16 @@ void CDorneView::paintEvent(QPaintEvent*) {
   RefreshAnnotations();
   CSceneDrawOptions options = DrawOptions(false);
   options.recordAnnotationHits = true;
-  if (m_settings->backBuffer == 0) {
-    m_buffer = QImage();
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (m_document != nullptr) PaintScene(painter, *m_document, ViewWindow(), client, options);
-    PaintToolOverlay(painter);
-    return;
-  }
+  options.elements.light = m_moving;
+  // Qt composes the window in a picture anyway: the scene is drawn into one of its own,
+  // which the drawing shares out among threads in bands. The back buffer setting keeps
+  // the painter operations for the next repaint of the same scene.
   if (m_buffer.size() != client) m_buffer = QImage(client, QImage::Format_RGB32);
   m_buffer.fill(Qt::white);
   if (m_document != nullptr) {
     QPainter buffered(&m_buffer);
-    PaintScene(buffered, *m_document, ViewWindow(), client, options, &m_paintCache);
+    PaintScene(buffered, *m_document, ViewWindow(), client, options,
+               m_settings->backBuffer != 0 ? &m_paintCache : nullptr);
   }
   QPainter painter(this);
   painter.drawImage(0, 0, m_buffer);
@@ -258,7 +287,9 @@ void CDorneView::paintEvent(QPaintEvent*) {
 void CDorneView::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
   if (m_document == nullptr) return;
-  if (m_lastSize.isValid() && !m_lastSize.isEmpty()) {
+  if (m_openedWindow) {
+    FitWindow(*m_openedWindow);
+  } else if (m_lastSize.isValid() && !m_lastSize.isEmpty()) {
     CViewWindow window = ViewWindow();
     window.Resize({m_lastSize.width(), m_lastSize.height()}, {width(), height()});
     window.StoreIn(*m_document);
@@ -280,6 +311,7 @@ void CDorneView::wheelEvent(QWheelEvent* event) {
   CViewWindow moved = ViewWindow();
   moved.SetCentre(m);
   moved.StoreIn(*m_document);
+  NoteMotion();
   const bool zoomed = event->angleDelta().y() > 0 ? ZoomIn() : ZoomOut();
   (void)zoomed;
   CViewWindow after = ViewWindow();
@@ -313,6 +345,5 @@ void CDorneView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Up: window.Pan(0, -part(size.cy, m_settings->moveUp)); break;
     default: window.Pan(0, part(size.cy, m_settings->moveDown)); break;
   }
-  window.StoreIn(*m_document);
-  update();
+  Store(window);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -10,6 +11,7 @@
 #include "app/app_settings.h"
 #include "model/check_message_frame.h"
 #include "model/doc_observer.h"
+#include "view/annotation_update.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
@@ -54,6 +56,9 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   CSceneDrawOptions DrawOptions(bool monochrome) const;
   // What the view shows, drawn anew into a picture of the client's size.
   QImage Snapshot() const;
+  // While the mouse turns, pans or zooms the view, and until it rests for a moment, the
+  // view shows the light picture of the elements; then the full one again.
+  bool ShowsLightPicture() const { return m_moving; }
 
   // The view commands (each records its undo step and repaints); false where the
   // view refuses (it beeps then).
@@ -140,11 +145,15 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void SaveViewStep(int action, bool force = false);
   void Store(const CViewWindow& window);
   void FitStoredWindow();
+  void FitWindow(const CViewWindow& stored);
   // Tools (dorne_view_tools.cpp).
   void CreateTools();
   bool ToolKeyPress(QKeyEvent* event);
   void PaintToolOverlay(QPainter& painter) const;
   void PaintHighlight(QPainter& painter, const CDrawMapping& mapping) const;
+  // The view moves under the mouse: light pictures until it rests.
+  void NoteMotion();
+  void EndMotion();
 
   CDorneDoc* m_document;
   struct CHighlight {
@@ -157,14 +166,21 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   QSize m_lastSize;
   QImage m_buffer;
   bool m_fitted = false;
+  // The window the document was shown with, until the user changes it: while the frame
+  // settles (a child window shown, then maximised) each new size fits this window afresh
+  // rather than widening the last fit, so that opening a document does not change it.
+  std::optional<CViewWindow> m_openedWindow;
   // Supports and outlets of the elements, kept across repaints until the document tells
   // of a change.
   mutable CElementDrawCache m_drawCache;
-  CScenePaintCache m_paintCache;  // both cleared on every notice of the document
+  CScenePaintCache m_paintCache;           // both cleared on every notice of the document
+  CAnnotationRefresh m_annotationRefresh;  // marked stale on every notice
   std::unique_ptr<CDorneViewToolHost> m_toolHost;
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;
   CTextAsker m_askText;
   std::string m_documentFolder;
   std::function<void()> m_beep;
+  bool m_moving = false;
+  QTimer m_rest;  // ends the light pictures once the mouse has rested
 };

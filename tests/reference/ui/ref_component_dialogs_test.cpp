@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -16,6 +17,7 @@
 
 #include <functional>
 
+#include "linear/ui/help_hint_dlg.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_equip_dlg.h"
 #include "reference/ui/ref_core.h"
@@ -172,7 +174,13 @@ TEST_F(RefComponentDialogsTest, EquipmentCountOutOfRangeIsRefused) {
   EXPECT_EQ(line.components[20], 12);
 }
 
-TEST(RefOptionDialogsTest, FixingChooserReturnsChoiceAndRange) {
+// The dialogs made on their own read the English texts, as those of the window do.
+class RefOptionDialogsTest : public ::testing::Test {
+ protected:
+  CLinearTestSetup texts;
+};
+
+TEST_F(RefOptionDialogsTest, FixingChooserReturnsChoiceAndRange) {
   std::vector<int> states(56, 0);
   for (int c : {9, 11, 12, 44}) states[static_cast<std::size_t>(c)] = 2;
   CRefOptionDlg dialog(states, 3, 4);
@@ -194,7 +202,7 @@ TEST(RefOptionDialogsTest, FixingChooserReturnsChoiceAndRange) {
   EXPECT_EQ(other.Range(), 1);
 }
 
-TEST(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
+TEST_F(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
   std::vector<int> states(56, 0);
   states[45] = states[47] = 2;
   int chosen = 0, backs = 0;
@@ -215,6 +223,17 @@ TEST(RefOptionDialogsTest, ArrowOverlayOffersTheModesAndIgnoresEnter) {
   EXPECT_EQ(chosen, 11);
   overlay.findChild<QPushButton*>(QStringLiteral("ref_arrow_back"))->click();
   EXPECT_EQ(backs, 1);
+  // The modes read as modes: no caption is a text of the reference hints.
+  QString hints;
+  for (int mode : {3, 4}) {
+    CHelpHintDlg hint(mode, texts.environment);
+    for (const QLabel* label : hint.findChildren<QLabel*>()) hints += label->text();
+  }
+  for (const QLabel* label : overlay.findChildren<QLabel*>()) {
+    if (!label->text().isEmpty()) {
+      EXPECT_FALSE(hints.contains(label->text())) << label->text().toStdString();
+    }
+  }
 }
 
 CRefLine QfpLineOfThreeSections() {
@@ -228,7 +247,7 @@ CRefLine QfpLineOfThreeSections() {
   return line;
 }
 
-TEST(RefOptionDialogsTest, ItemTabsEditACopyUntilOk) {
+TEST_F(RefOptionDialogsTest, ItemTabsEditACopyUntilOk) {
   CRefLine line = QfpLineOfThreeSections();
   CRefItemTabsDlg::Setup tabsSetup;
   tabsSetup.lineMode = 1;
@@ -260,7 +279,7 @@ TEST(RefOptionDialogsTest, ItemTabsEditACopyUntilOk) {
   EXPECT_EQ(line.sections[0].values[0], 4);
 }
 
-TEST(RefOptionDialogsTest, ItemTabsCountResizesTheSections) {
+TEST_F(RefOptionDialogsTest, ItemTabsCountResizesTheSections) {
   CRefLine line = QfpLineOfThreeSections();
   CRefItemTabsDlg::Setup tabsSetup;
   tabsSetup.lineMode = 10;

@@ -54,12 +54,12 @@ struct ProductCase {
 };
 
 // The products the sample's option lists offer, at ratings its article table holds; its
-// formula table holds only QDA and QPA formulas, so the other lines stay without items.
+// formula table prices every one of them.
 constexpr ProductCase kSampleProducts[] = {{2, 3, 63, 30, 0, true},
                                            {2, 4, 250, 25, 0, true},
-                                           {2, 8, 400, 40, 0, false},
-                                           {3, 1, 0, 24, 8, false},
-                                           {3, 2, 0, 18, 6, false}};
+                                           {2, 8, 400, 40, 0, true},
+                                           {3, 1, 0, 24, 8, true},
+                                           {3, 2, 0, 18, 6, true}};
 
 TEST_F(RefWindowTest, EverySampleProductMakesAPricedLine) {
   int expected = 0;
@@ -77,7 +77,8 @@ TEST_F(RefWindowTest, EverySampleProductMakesAPricedLine) {
   EXPECT_TRUE(window->IsModified());
   EXPECT_TRUE(window->windowTitle().endsWith(" *"));
   EXPECT_EQ(Dialog().EditState(), CRefConfigDlg::kBrowsing);
-  EXPECT_TRUE(Messages().filter(QStringLiteral("not in the article table")).isEmpty());
+  EXPECT_TRUE(Messages().filter(QStringLiteral("not in the article table")).isEmpty())
+      << Messages().join(QLatin1Char('\n')).toStdString();
 }
 
 TEST_F(RefWindowTest, TheEditingPagesShowHeaderSchematicAndPrices) {

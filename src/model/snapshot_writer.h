@@ -1,0 +1,48 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// Writes the undo history's snapshot files on a thread of its own, one after the other,
+// so that an edit does not wait for the disk. A file counts only once it is whole: one
+// that could not be written completely is deleted, and a restore from it then fails as
+// from any file that cannot be read.
+// The writer finishes every file it was given before it goes.
+class CSnapshotWriter {
+ public:
+  CSnapshotWriter() = default;
+  virtual ~CSnapshotWriter();
+  CSnapshotWriter(const CSnapshotWriter&) = delete;
+  CSnapshotWriter& operator=(const CSnapshotWriter&) = delete;
+
+  // Creates the file empty now, so that a folder that cannot take it is known at once,
+  // and writes the bytes into it later; false (nothing queued) when it cannot be made.
+  bool Start(const std::string& path, std::vector<std::uint8_t> bytes);
+  // Returns once no file of that path is waiting or being written.
+  void WaitFor(const std::string& path);
+
+ protected:
+  // The whole of the bytes into the file; false when any of it could not be written.
+  virtual bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+  // Subclasses that override WriteFile stop the thread in their own destructor first.
+  void Stop();
+
+ private:
+  struct CJob {
+    std::string path;
+    std::vector<std::uint8_t> bytes;
+  };
+  void Work();
+  bool Pending(const std::string& path) const;
+
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<CJob> m_jobs;  // the front one is being written
+  bool m_stopping = false;
+  std::thread m_thread;  // started with the first file
+};

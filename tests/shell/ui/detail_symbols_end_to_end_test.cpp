@@ -1,0 +1,87 @@
+// Starts the real program under a virtual X server on the QM and QG samples, rebuilds each
+// run, shows its section label, zooms onto the run's first end and keeps a screenshot,
+// then writes the close-up as a DXF file: ezdxf finds the outlines of the QM connection
+// unit and its bars (placed by the range's own element geometry; outside bar mode they
+// carry no phase labels) on the run's layer, and the busbar cross-section of each run's
+// section label on the section layer.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/ui/command_ids.h"
+#include "sample_end_to_end_support.h"
+
+namespace {
+
+std::string Output(const std::string& command, int* status = nullptr) {
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
+  std::string output;
+  char buffer[1024];
+  while (pipe && std::fgets(buffer, sizeof buffer, pipe.get()) != nullptr) output += buffer;
+  const int result = pipe ? pclose(pipe.release()) : -1;
+  if (status != nullptr) *status = result;
+  return output;
+}
+
+// The first line of the reader's listing that begins with the text.
+std::string LineOf(const std::string& listing, const std::string& start) {
+  const std::size_t at = listing.find("\n" + start);
+  if (at == std::string::npos) return {};
+  return listing.substr(at + 1, listing.find('\n', at + 1) - at - 1);
+}
+
+struct CCloseUp {
+  const char* sample;
+  const char* section;  // the section label's first words
+  int end;              // the end shown, in chain order
+  bool bars;            // the end is a connection unit with bars
+};
+
+TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSampleSettings(folder);
+  const CCloseUp closeUps[] = {{"qm_sample", "QMA - ", 0, true}, {"qg_sample", "QGA - ", 0, false}};
+  std::string script;
+  for (const CCloseUp& c : closeUps) {
+    const std::string name = c.sample;
+    std::filesystem::remove(TestOutputPath("detail_symbols_" + name + "_program.png"));
+    // The section labels' display layer is switched on once: the setting stays.
+    script += "open " TVR_PROGRAM_DIR "/examples/" + name + ".run\ncommand " +
+              std::to_string(kIdRebuildParts) + (script.empty() ? "\nmenu 32992" : "") +
+              "\nzoomend " + std::to_string(c.end) + " 200\nshot " +
+              TestOutputPath("detail_symbols_" + name + "_program.png") + "\ndxf " +
+              folder.Path(name + ".dxf") + "\ncommand 57602\n";
+  }
+  const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  for (const CCloseUp& c : closeUps) {
+    const std::string name = c.sample;
+    EXPECT_FALSE(
+        QImage(QString::fromStdString(TestOutputPath("detail_symbols_" + name + "_program.png")))
+            .isNull());
+    const std::string dxf = folder.Path(name + ".dxf");
+    if (c.bars) {
+      int status = -1;
+      const std::string bars =
+          Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/view/check_detail_dxf.py '" + dxf +
+                     "' RUN 2>&1",
+                 &status);
+      EXPECT_EQ(status, 0) << name << "\n" << bars;
+    }
+    const std::string layers =
+        Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/view/read_dxf_layers.py '" + dxf + "'");
+    const std::string section = LineOf(layers, "SECTION ");
+    EXPECT_NE(section, "") << layers;
+    EXPECT_EQ(section.find("lines=0 "), std::string::npos) << section;
+    EXPECT_NE(layers.find("text: " + std::string(c.section)), std::string::npos) << layers;
+    EXPECT_NE(layers.find("text: h="), std::string::npos) << layers;
+  }
+}
+
+}  // namespace
