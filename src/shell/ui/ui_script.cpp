@@ -506,7 +506,12 @@ QStringList RunUiScript(CMainFrame& frame, const QString& path) {
     // Windows opened by the line before (their first showing, their layout) settle first.
     QApplication::sendPostedEvents();
     QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
-    if (!RunLine(frame, words)) failed << line;
+    if (RunLine(frame, words)) continue;
+    // A status line that waited in vain tells what the status line showed instead.
+    const bool status = words.front() == QLatin1String("status");
+    failed << (status
+                   ? line + QStringLiteral(" [shown: %1]").arg(frame.statusBar()->currentMessage())
+                   : line);
   }
   return failed;
 }
