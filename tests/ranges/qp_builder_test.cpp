@@ -294,6 +294,36 @@ TEST_F(QPRunTest, ElbowPairOutsideTheWindowIsReported) {
   }
 }
 
+// A combined pair hands its join value on to the part that follows it: the first entry
+// of the next segment. With a feed box at the far end the pair's join is 1, with none 0.
+TEST_F(QPRunTest, CombinedPairPassesItsJoinOn) {
+  struct Row {
+    const char* end;
+    std::int32_t join;
+  };
+  const Row rows[] = {{"end 3\n", 1}, {"end 6\n", 0}};
+  for (const Row& row : rows) {
+    CRunQP& run =
+        LayOut(std::string("run QPA 40\nstart 0\ngo 4 3000\ngo 1 600\ngo 4 3000\n") + row.end);
+    run.SetProp("QP_STEP", "0");
+    run.CRun::RebuildParts(-1);
+    CPartBuilderQP builder(run);
+    builder.CollectSegments();
+    const std::vector<CSegment>& segments = builder.GetSegments();
+    bool combined = false;
+    for (std::size_t i = 0; i + 1 < segments.size() && !combined; ++i) {
+      if (segments[i].size() < 2 || segments[i].back().element->GetKind() != CDev::kElbow) continue;
+      builder.SetSegmentIndex(static_cast<int>(i));
+      builder.GetElbowReference(segments[i]);
+      if (segments[i].back().element->GetReference().find("DZC") == std::string::npos) continue;
+      combined = true;
+      EXPECT_EQ(segments[i].back().value, row.join) << row.end;
+      EXPECT_EQ(segments[i + 1].front().value, row.join) << row.end;
+    }
+    EXPECT_TRUE(combined) << row.end;
+  }
+}
+
 TEST(QPStepLegsTest, DFamilyLegsTakeTheirDrawingNames) {
   struct Row {
     const char* reference;
