@@ -29,8 +29,10 @@ CViewWindow FittedWindow(const CDorneDoc& document, QSize size) {
   return window;
 }
 
+// A fresh redraw of the whole layout of 6, 25 and 100 runs (1200, 5000 and 20000
+// elements), as after an edit, a resize or a layer change.
 void BM_RedrawLayout(benchmark::State& state) {
-  auto document = BuildLayoutScene(kRuns, kElementsPerRun);
+  auto document = BuildLayoutScene(static_cast<int>(state.range(0)), kElementsPerRun);
   const QSize size(1280, 800);
   const CViewWindow window = FittedWindow(*document, size);
   QImage image(size, QImage::Format_RGB32);
@@ -41,7 +43,13 @@ void BM_RedrawLayout(benchmark::State& state) {
   }
   state.counters["boxes"] = static_cast<double>(document->Projection().GetDisplayList().Size());
 }
-BENCHMARK(BM_RedrawLayout)->Unit(benchmark::kMillisecond)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_RedrawLayout)
+    ->Arg(6)
+    ->Arg(25)
+    ->Arg(kRuns)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 // A repaint of an unchanged scene, as the view makes it with its kept painter operations.
 void BM_RepaintKeptLayout(benchmark::State& state) {

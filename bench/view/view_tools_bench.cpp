@@ -1,5 +1,7 @@
 // One orbit step of the layout view's tools on 100 runs of 200 elements: the turn of the
-// projection with the resort of the scene, and the same followed by the redraw.
+// projection with the resort of the scene, and the same followed by the redraw. The frames
+// of a moving view (orbit, pan, zoom: the mouse event and the light picture) and the full
+// picture once it rests on 6, 25 and 100 runs of 200 elements (1200, 5000, 20000).
 //   build/bench/view/view_tools_bench --benchmark_min_time=0.2
 
 #include <benchmark/benchmark.h>
@@ -9,6 +11,7 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <memory>
 
 #include "layout_scene.h"
 #include "model/dev.h"
@@ -22,6 +25,9 @@
 namespace {
 
 constexpr int kRuns = 100;
+constexpr int kFrameTurn = 0;
+constexpr int kFramePan = 1;
+constexpr int kFrameZoom = 2;
 constexpr int kElementsPerRun = 200;
 const QSize kClient(1280, 800);
 
@@ -49,13 +55,19 @@ class CBenchHost : public CViewToolHost {
   bool m_captured = false;
 };
 
-// Runs the orbit drag: each iteration moves the pointer one pixel to and fro.
-void Orbit(benchmark::State& state, bool redraw) {
-  auto document = BuildLayoutScene(kRuns, kElementsPerRun);
+// The layout of that many runs, the whole of it in the view.
+std::unique_ptr<CDorneDoc> FittedLayout(int runs) {
+  auto document = BuildLayoutScene(runs, kElementsPerRun);
   CViewWindow window;
   if (const auto extent = GetSceneExtent(*document))
     window.ZoomAll(*extent, 0.9, {kClient.width(), kClient.height()});
   window.StoreIn(*document);
+  return document;
+}
+
+// Runs the orbit drag: each iteration moves the pointer one pixel to and fro.
+void Orbit(benchmark::State& state, bool redraw) {
+  auto document = FittedLayout(kRuns);
   CBenchHost host;
   CViewTools tools(*document, host);
   tools.OnCommand(33024);
@@ -67,6 +79,7 @@ void Orbit(benchmark::State& state, bool redraw) {
   for (auto _ : state) {
     step = 1 - step;
     tools.OnMouseMove({{640 + step, 400 + step}, at, kToolKeyLeft});
+    document->SettleView();
     if (!redraw) continue;
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -81,6 +94,51 @@ BENCHMARK(BM_OrbitStep)->Unit(benchmark::kMillisecond);
 
 void BM_OrbitStepAndRedraw(benchmark::State& state) { Orbit(state, true); }
 BENCHMARK(BM_OrbitStepAndRedraw)->Unit(benchmark::kMillisecond);
+
+// One frame of a moving view, from the mouse event to the finished picture: a pixel of
+// orbit drag (the turn and the resort), a pixel of pan drag, or a step of the wheel
+// (zoom in, then out); the picture is the light one (argument 2: 1) or the full one (0).
+void BM_MovingViewFrame(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  const int frame = static_cast<int>(state.range(1));
+  auto document = FittedLayout(runs);
+  CBenchHost host;
+  CViewTools tools(*document, host);
+  const C3DPoint anchor = document->GetRuns()[runs / 2]->GetFirstElement()->GetPosition();
+  const CPoint at = document->Projection().ProjectPoint(anchor);
+  if (frame == kFrameTurn) tools.OnCommand(33024);
+  if (frame == kFramePan) tools.OnMButtonDown({{640, 400}, at, kToolKeyMiddle});
+  else tools.OnLButtonDown({{640, 400}, at, kToolKeyLeft});
+  CSceneDrawOptions options;
+  options.elements.light = state.range(2) != 0;
+  QImage image(kClient, QImage::Format_RGB32);
+  int step = 0;
+  for (auto _ : state) {
+    step = 1 - step;
+    if (frame == kFrameZoom) {
+      CViewWindow zoomed = CViewWindow::FromDocument(*document);
+      if (step == 1) zoomed.ZoomIn(0.5);
+      else zoomed.ZoomOut(1.0);
+      zoomed.StoreIn(*document);
+    } else {
+      const CPoint moved{at.x + step * 20, at.y + step * 20};
+      tools.OnMouseMove(
+          {{640 + step, 400 + step}, moved, frame == kFramePan ? kToolKeyMiddle : kToolKeyLeft});
+    }
+    // The full picture waits for the scene's order; the light one takes the boxes' depth.
+    if (!options.elements.light) document->SettleView();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *document, CViewWindow::FromDocument(*document), kClient, options);
+  }
+  state.counters["boxes"] = static_cast<double>(document->Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_MovingViewFrame)
+    ->ArgNames({"runs", "frame", "light"})
+    ->ArgsProduct({{6, 25, 100}, {kFrameTurn, kFramePan, kFrameZoom}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 
 }  // namespace
 

@@ -431,6 +431,39 @@ def write_lighting_samples(w):
               3.2, 6, 200, qte=10, tc=qd)
 
 
+QG_LATER_PARTS = [
+    # family, suffix, French, English, Spanish, price factor, time factor, mass factor:
+    # the references the QG rules write that the first rows left out
+    ("ZP", "", "Double coude à plat", "Double flat elbow", "Codo doble plano", 2.8, 1.5, 1.4),
+    ("TD", "A", "Té à plat", "Flat tee", "Te plano", 3.0, 1.8, 1.5),
+    ("ET", "30", "Élément d'extrémité 3 m", "End piece 3 m", "Tramo de extremo 3 m",
+     5.2, 2.2, 3.2),
+]
+
+
+def write_qg_later_parts(w):
+    # Added after every other row, so that the serials before them stay.
+    rng = next(r for r in RANGES if r.name == "QG")
+    for code in rng.codes:
+        metal = rng.metal_of(code)
+        for rating in rng.ratings[code]:
+            amps = rng.amps(rating)
+            per_metre = base_price(rng, amps) * (1.55 if metal == "C" else 1.0)
+            mass_metre = rng.mass_per_m * amps * (1.6 if metal == "C" else 1.0)
+            lfr, len_, les = label(code, amps, "4", metal)
+            for fam, suffix, fr, en, es, pf, tf, mf in QG_LATER_PARTS:
+                ref = "%s%s%s4%s" % (code, rng.rating_text(rating), fam, suffix)
+                w.article(ref, fr + "," + lfr, en + "," + len_, es + "," + les,
+                          per_metre * pf, 30 * tf, mass_metre * mf, tc=rng.discount)
+    # Riser fixing kits by housing: "QGB", the housing height, "CF", a tenth of its width.
+    for height, width in [(60, 180), (130, 130), (140, 140)]:
+        w.article("QGB%04dCF%02d" % (height, width // 10),
+                  "Kit de fixation colonne montante %d x %d" % (width, height),
+                  "Riser fixing kit %d x %d" % (width, height),
+                  "Kit de fijación de columna montante %d x %d" % (width, height),
+                  64.0 + width * 0.2, 25, 3500 + width * 10, tc="REMISE_QG")
+
+
 def main():
     w = Writer()
     for n, name, second in PRICE_LISTS:
@@ -449,6 +482,7 @@ def main():
     write_outlet_samples(w)
     write_comparison_items(w)
     write_lighting_samples(w)
+    write_qg_later_parts(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

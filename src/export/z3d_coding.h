@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,15 @@ struct CZ3dCoding {
   bool hasTapOffUnits = false;  // whether any joint can carry units to number
 };
 
+// Bit n of an element's style word.
+inline bool StyleBit(std::uint32_t style, int bit) { return ((style >> bit) & 1) != 0; }
+
+// The centre distance of a feed or end from its "ENTRAX" text (e and its text).
+void TakeZ3dEntrax(CZ3dCoding& state, const CDev& element);
+
+// The connection choice of a feed or end (style bits 20-23).
+int Z3dConnectionChoice(const CDev& element);
+
 // Sets the pending device for the element in hand by its kind, variant and family; extra
 // feed devices due at the element are written to file.
 void CodeElement(CZ3dCoding& state, const CDev& element, std::string& file);
@@ -60,6 +70,21 @@ void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& 
 
 // QG feeds and ends (kind 0) of the variants 2, 3, 5, 6 and 7; -1 for others.
 int QgFeedDevice(CZ3dCoding& state, const CDev& element, int& side);
+
+// QM feeds and ends (kind 0) of the variants 2 to 9 and 20; -1 for others.
+int QmFeedDevice(CZ3dCoding& state, const CDev& element);
+
+// QM: an elbow pending before a feed or end of the variants 2, 3, 5, 7, 9 and 20 makes
+// one device with it; false when it does not apply.
+bool QmMergeElbowAndFeed(CZ3dCoding& state, const CDev& element, int pending);
+
+// QM: the device and qualifier of a length with outlets by the options it holds.
+int QmJointDevice(CZ3dCoding& state, const CDev& element, int device);
+
+// QM end boxes with given centre distances: the distances the range works out, turned
+// by the phase order ("/00215", "/00216"); x to w get the four offsets.
+std::string QmConnectionDistances(const CZ3dCoding& state, double& x, double& y, double& z,
+                                  double& w);
 
 // QG: the centre distances of the element that set them ("/00204" to "/00207", "/00219")
 // and its bar ("/00220" to "/00222").

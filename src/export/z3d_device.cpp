@@ -10,8 +10,6 @@
 
 namespace {
 
-bool Bit(std::uint32_t word, int bit) { return ((word >> bit) & 1) != 0; }
-
 bool HasAt(std::string_view text, std::size_t at, std::string_view part) {
   return text.size() >= at + part.size() && text.substr(at, part.size()) == part;
 }
@@ -129,7 +127,7 @@ void CodeTee(CZ3dCoding& state, const CDev& element, int entry, int next) {
 
 void CodePhase(CZ3dCoding& state, const CDev& element) {
   const int variant = element.GetVariant();
-  const bool flip = Bit(element.GetStyle(), 12);
+  const bool flip = StyleBit(element.GetStyle(), 12);
   const int total = AddLengths(state.lengthOn, state.lengthBack);
   int device = -1;
   if (state.family == 1 && variant == 3) device = 14;
@@ -141,7 +139,7 @@ void CodePhase(CZ3dCoding& state, const CDev& element) {
     device = 14;
     state.q1 = variant - 4;
     if (flip) state.marks = 3;
-    if (state.q1 == 7) state.q2 = Bit(element.GetStyle(), 13) ? 2 : 1;
+    if (state.q1 == 7) state.q2 = StyleBit(element.GetStyle(), 13) ? 2 : 1;
     if (state.q1 == 11) state.q2 = 1;  // the mark that would give 2 is not kept
   }
   if (state.family == 4 && variant == 1 && total == 1000) device = 27;
@@ -162,9 +160,11 @@ int JointDevice(CZ3dCoding& state, const CDev& element) {
       if (family == 3) state.q1 = 1;
       return family == 4 ? 11 : 12;
     case 2:
+      // The second outlet layout is a length with outlets like the first; only QM and QP
+      // tell it apart by a qualifier, the others by the reference alone.
       if (family == 2) state.q1 = 4;
       if (family == 3) state.q1 = 2;
-      return family == 2 || family == 3 ? 12 : -1;
+      return 12;
     case 3:
       if (family == 2) state.q2 = element.GetLength() == 800 ? 3 : 8;
       if (family == 3) state.q1 = 3;
@@ -191,8 +191,9 @@ void CodeJoint(CZ3dCoding& state, const CDev& element, int pending) {
     return;
   }
   state.device = JointDevice(state, element);
+  if (state.family == 3) state.device = QmJointDevice(state, element, state.device);
   state.p200 = AddLengths(state.lengthBack, state.p128);
-  if (state.family == 3 && element.GetVariantIndex() > 0 && Bit(element.GetStyle(), 12))
+  if (state.family == 3 && element.GetVariantIndex() > 0 && StyleBit(element.GetStyle(), 12))
     state.marks = 3;
 }
 

@@ -7,10 +7,6 @@
 
 namespace {
 
-int ConnectionChoice(const CDev& element) {
-  return static_cast<int>((element.GetStyle() >> 20) & 0xF);
-}
-
 int MountSide(const CZ3dCoding& state, const CDev& element) {
   const auto* range = dynamic_cast<const CRangeRun*>(state.run);
   return range == nullptr ? 0 : range->IsMountReversed(&element, 0);
@@ -26,16 +22,11 @@ int CoverSide(const CZ3dCoding& state, const CDev& element) {
   return cover ? 3 : 4;
 }
 
-int EntraxOf(CZ3dCoding& state, const CDev& element) {
-  state.entraxText = element.GetFieldText("ENTRAX").value_or("");
-  return Z3dInteger(state.entraxText);
-}
-
 // QJF feed boxes (variant 3): the centre distance by connection choice and rating.
 int QjfBoxDevice(CZ3dCoding& state, const CDev& element, int& side) {
-  const int choice = ConnectionChoice(element);
+  const int choice = Z3dConnectionChoice(element);
   state.q1 = choice;
-  state.entrax = EntraxOf(state, element);
+  TakeZ3dEntrax(state, element);
   if (state.entrax != 0) {
     state.p208 = 1;
   } else if (choice == 1 || choice == 2) {
@@ -55,7 +46,7 @@ int QjfFeed(CZ3dCoding& state, const CDev& element, int variant, int& side) {
     case 3: return QjfBoxDevice(state, element, side);
     case 4: state.entrax = 80; return 1;
     case 5:
-      state.q1 = ConnectionChoice(element);
+      state.q1 = Z3dConnectionChoice(element);
       state.p208 = -1;
       side = CoverSide(state, element);
       return 3;
@@ -108,6 +99,7 @@ int FeedDevice(CZ3dCoding& state, const CDev& element, int& side) {
   switch (state.family) {
     case 1: return QjfFeed(state, element, variant, side);
     case 2: return QpFeed(state, element, variant, side);
+    case 3: return QmFeedDevice(state, element);
     case 4: return QwFeed(state, variant);
     case 5: return QgFeedDevice(state, element, side);
     default: return -1;
@@ -115,6 +107,15 @@ int FeedDevice(CZ3dCoding& state, const CDev& element, int& side) {
 }
 
 }  // namespace
+
+void TakeZ3dEntrax(CZ3dCoding& state, const CDev& element) {
+  state.entraxText = element.GetFieldText("ENTRAX").value_or("");
+  state.entrax = Z3dInteger(state.entraxText);
+}
+
+int Z3dConnectionChoice(const CDev& element) {
+  return static_cast<int>((element.GetStyle() >> 20) & 0xF);
+}
 
 int CountExtraDevices(const CRun& run, int family) {
   if (family != 3 && family != 4) return 0;
@@ -131,7 +132,8 @@ int CountExtraDevices(const CRun& run, int family) {
 
 void CodeFeed(CZ3dCoding& state, const CDev& element, int pending, std::string& file) {
   if (pending != 0) {
-    if (state.cut == 2) WriteExtraDevices(state, file);
+    if (QmMergeElbowAndFeed(state, element, pending) || state.cut == 2)
+      WriteExtraDevices(state, file);
     return;
   }
   int side = 0;

@@ -43,6 +43,7 @@ std::string CentreDistances(const CZ3dCoding& state) {
   if (state.entrax == 0) return {};
   if (state.family == 5) return QgCentreDistances(state);
   double x = 0, y = 0, z = 0, w = 0;
+  std::string extra;
   if (state.entraxText.find('/') == std::string::npos) {
     y = 0.5 * state.entrax;
     x = state.entrax + y;
@@ -61,10 +62,11 @@ std::string CentreDistances(const CZ3dCoding& state) {
     } else {
       return {};  // no form for this qualifier: the distances are left out
     }
+    if (state.family == 3 && state.device == 3) extra = QmConnectionDistances(state, x, y, z, w);
     if (std::atoi(state.run->GetPropText("Neutral").c_str()) == 3) w = 0;
   }
   return DecimalParameter(204, x) + DecimalParameter(205, y) + DecimalParameter(206, z) +
-         DecimalParameter(207, w);
+         DecimalParameter(207, w) + extra;
 }
 
 // A reference as a line carries it: up to its first blank after the first character, and
@@ -167,7 +169,14 @@ void Reset(CZ3dCoding& state, int cut) {
   state.cut = 0;
 }
 
+bool FitsACode(int device, int q1, int q2) {
+  return device >= 0 && device <= 99 && q1 >= 0 && q1 <= 99 && q2 >= 0 && q2 <= 99;
+}
+
+// "%02d%02d%02d"; a number that two digits cannot hold (an adapter the rating lacks)
+// leaves the device uncoded.
 std::string DeviceCode(int device, int q1, int q2) {
+  if (!FitsACode(device, q1, q2)) return "##ERR##";
   return Z3dNumber("%02d", device) + Z3dNumber("%02d", q1) + Z3dNumber("%02d", q2);
 }
 
@@ -181,7 +190,7 @@ std::string NameOfLine(const CZ3dCoding& state) {
 // The device line: a code with its parameters, or a status word.
 void WriteCodeOrStatus(CZ3dCoding& state, std::string& file) {
   state.name = NameOfLine(state);
-  if (state.device <= 0 || state.name.empty()) {
+  if (state.device <= 0 || state.name.empty() || !FitsACode(state.device, state.q1, state.q2)) {
     const bool error = state.device > 0 || state.device < -5 || state.device == -1;
     file += "dev:" + StatusWord(error ? -1 : state.device) + "\n";
     if (error && !state.name.empty()) ++state.count;

@@ -6,26 +6,19 @@
 
 namespace {
 
-bool Bit(std::uint32_t word, int bit) { return ((word >> bit) & 1) != 0; }
-
-int ConnectionChoice(const CDev& element) {
-  return static_cast<int>((element.GetStyle() >> 20) & 0xF);
-}
-
 // The centre distance from "ENTRAX"; 115 by default for the first connection, else none
 // and the marker that the distances are the range's own.
 void QgEntrax(CZ3dCoding& state, const CDev& element) {
-  state.entraxText = element.GetFieldText("ENTRAX").value_or("");
-  state.entrax = Z3dInteger(state.entraxText);
+  TakeZ3dEntrax(state, element);
   if (state.entrax == 0 && state.q1 == 3) state.entrax = 115;
   else state.p208 = 1;
 }
 
 int QgBusDuctDevice(CZ3dCoding& state, const CDev& element, int& side) {
-  state.q1 = ConnectionChoice(element) + 5;
+  state.q1 = Z3dConnectionChoice(element) + 5;
   state.entrax = 1;
   state.p208 = 1;
-  const bool flipped = Bit(element.GetStyle(), 12);
+  const bool flipped = StyleBit(element.GetStyle(), 12);
   if (state.q1 == 8) {
     const bool ahead = element.GetNeighbour(element.GetDirection()) != nullptr;
     side = flipped != ahead ? 1 : 2;
@@ -36,11 +29,11 @@ int QgBusDuctDevice(CZ3dCoding& state, const CDev& element, int& side) {
 }
 
 int QgEndDevice(CZ3dCoding& state, const CDev& element, int& side) {
-  const int choice = ConnectionChoice(element);
+  const int choice = Z3dConnectionChoice(element);
   state.q1 = choice == 1 ? 3 : choice + 3;
-  if (state.q1 == 5 && Bit(element.GetStyle(), 13)) state.q1 = 10;
+  if (state.q1 == 5 && StyleBit(element.GetStyle(), 13)) state.q1 = 10;
   QgEntrax(state, element);
-  const bool flipped = Bit(element.GetStyle(), 12);
+  const bool flipped = StyleBit(element.GetStyle(), 12);
   side = state.q1 < 5 ? (flipped ? 2 : 1) : (flipped ? 3 : 4);
   return 3;
 }
@@ -57,7 +50,7 @@ int QgAccessoryDevice(CZ3dCoding& state, const CDev& element) {
 int QgFeedDevice(CZ3dCoding& state, const CDev& element, int& side) {
   switch (element.GetVariant()) {
     case 2: {
-      const int choice = ConnectionChoice(element);
+      const int choice = Z3dConnectionChoice(element);
       state.q1 = choice == 1 ? 3 : choice == 3 ? 9 : choice + 3;
       QgEntrax(state, element);
       return 1;

@@ -65,6 +65,23 @@ std::string HeaderText(const CRun& run) {
   return text + "\n\n\n";
 }
 
+// The first number after mark in the line with more digits than its field holds, with
+// its mark and the parameter before it; empty when none.
+std::string OverlongNumberAfter(std::string_view line, std::string_view mark, std::size_t width) {
+  for (std::size_t at = line.find(mark); at != std::string_view::npos;
+       at = line.find(mark, at + mark.size())) {
+    std::size_t from = at + mark.size();
+    if (from < line.size() && line[from] == '-') ++from;
+    std::size_t end = from;
+    while (end < line.size() && std::isdigit(static_cast<unsigned char>(line[end]))) ++end;
+    if (end - from <= width) continue;
+    const std::size_t parameter = line.rfind('/', at);
+    const std::size_t begin = parameter == std::string_view::npos ? at : parameter;
+    return std::string(line.substr(begin, end - begin));
+  }
+  return {};
+}
+
 }  // namespace
 
 std::string CleanZ3dRunName(std::string_view name) {
@@ -145,8 +162,36 @@ std::string Z3dFileName(std::string_view title, std::string_view runName) {
   return stem + " - " + CleanZ3dRunName(runName) + ".Z3D";
 }
 
-bool SaveZ3dFile(const CRun& run, const std::string& path) {
-  const std::string bytes = Z3dFileBytes(WriteZ3dText(run));
+std::string FindOverlongZ3dValue(std::string_view text) {
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    if (line.starts_with("dev:")) {
+      // A name is the line's last parameter and may hold anything.
+      line = line.substr(0, line.find("/00214@$"));
+      const std::string overlong = OverlongNumberAfter(line, "@@", 6);
+      if (!overlong.empty()) return overlong;
+    } else if (line.starts_with("pos:")) {
+      for (const std::string_view mark : {"gt", "st"}) {
+        const std::string overlong = OverlongNumberAfter(line, mark, 3);
+        if (!overlong.empty()) return overlong;
+      }
+    }
+  }
+  return {};
+}
+
+bool SaveZ3dFile(const CRun& run, const std::string& path, std::string* overlong) {
+  const std::string text = WriteZ3dText(run);
+  const std::string tooWide = FindOverlongZ3dValue(text);
+  if (!tooWide.empty()) {
+    if (overlong != nullptr) *overlong = tooWide;
+    return false;
+  }
+  const std::string bytes = Z3dFileBytes(text);
   const std::string temporary = path + ".new";
   {
     std::ofstream file(temporary, std::ios::binary | std::ios::trunc);

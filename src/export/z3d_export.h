@@ -38,6 +38,12 @@ std::string Z3dFileBytes(std::string_view text);
 // "<title without .run> - <clean run name>.Z3D".
 std::string Z3dFileName(std::string_view title, std::string_view runName);
 
+// The first number of the text wider than its field, as written ("/00200@@2000000"): an
+// integer parameter of more than six digits, a group or station of more than three.
+// Empty when every number fits. Only damaged lengths and counts make one.
+std::string FindOverlongZ3dValue(std::string_view text);
+
 // Writes the run's file as a new file beside path and renames it over path. False when it
-// cannot be written; path is then as it was.
-bool SaveZ3dFile(const CRun& run, const std::string& path);
+// cannot be written, or when a number does not fit its field (overlong, when given, gets
+// it); path is then as it was.
+bool SaveZ3dFile(const CRun& run, const std::string& path, std::string* overlong = nullptr);

@@ -170,10 +170,14 @@ int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CPoint point, int p
   return FindAxisTowardPoint(origin, point, &length) == -1 ? -1 : length;
 }
 
-void C3DProjection::ProjectBox(CBox& box) {
+void C3DProjection::ProjectCorners(CBox& box) const {
   std::array<C3DPoint, CBox::kCornerCount> projected;
   for (int n = 0; n < CBox::kCornerCount; ++n) projected[n] = Rotate(box.GetCorner(n));
   box.StoreProjection(projected);
+}
+
+void C3DProjection::ProjectBox(CBox& box) {
+  ProjectCorners(box);
   if (box.IsListed()) m_list.Refile(box);
 }
 
@@ -210,6 +214,10 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
 
 void C3DProjection::ResortDisplayList() {
   m_list.Resort([this](CBox& box) { ProjectBox(box); });
+}
+
+void C3DProjection::ProjectDisplayListUnordered() {
+  m_list.ProjectUnordered([this](CBox& box) { ProjectCorners(box); });
 }
 
 double DotProduct(const C3DPoint& a, const C3DPoint& b) {

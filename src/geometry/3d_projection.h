@@ -88,6 +88,9 @@ class C3DProjection {
   // Projects every listed box again and rebuilds the order, inserting the boxes from
   // the front one (the tail) back to the head.
   void ResortDisplayList();
+  // Projects every listed box again, leaving the order as it was and the faces' flags
+  // cleared (CDisplayList::ProjectUnordered): for quick pictures while the view turns.
+  void ProjectDisplayListUnordered();
   // The list cursor (see CDisplayList::Iterate): 10 then -1 walks back to front, 0 then
   // 1 front to back.
   CBox* IterateDisplayList(int mode) { return m_list.Iterate(mode); }
@@ -95,6 +98,7 @@ class C3DProjection {
 
  private:
   void ComputeMatrices();
+  void ProjectCorners(CBox& box) const;
 
   std::array<int, 3> m_angles{0, 0, 0};
   std::array<double, 3> m_radians{0.0, 0.0, 0.0};

@@ -303,6 +303,7 @@ void CDisplayList::RemoveNode(CDisplayNode* node) {
 
 void CDisplayList::Clear() {
   ++m_changes;
+  m_unordered = false;
   for (CDisplayNode* node = m_head; node != nullptr;) {
     CDisplayNode* next = node->next;
     node->box->SetListed(false);

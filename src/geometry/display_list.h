@@ -82,6 +82,13 @@ class CDisplayList {
   // threads at once (each box once) and must be safe for that, as is projecting with one
   // projection.
   void Resort(const std::function<void(CBox&)>& project);
+  // After the view changed, for a quick picture: every listed box projected anew by
+  // project (on several threads for a long list, as Resort does), the order and the screen
+  // cells left as they were, the faces' flags not made again. The list is unordered until
+  // the next Resort or Clear; meanwhile it must not take insertions, and hit tests may
+  // miss.
+  void ProjectUnordered(const std::function<void(CBox&)>& project);
+  bool Unordered() const { return m_unordered; }
 
   // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
   // tail, 1 the previous node; null (cursor cleared) for any other mode or past either
@@ -144,6 +151,7 @@ class CDisplayList {
   std::size_t m_misfitsAfterLayout = 0;
   std::uint64_t m_generation = 0;
   std::uint64_t m_changes = 0;
+  bool m_unordered = false;
   CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one
   // Work space of one insertion, kept to spare allocations.
   std::vector<CDisplayNode*> m_candidates;

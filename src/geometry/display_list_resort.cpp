@@ -75,8 +75,23 @@ class CDisplayList::CResortPlan {
   std::vector<StepAnswers> m_stepAnswers;
 };
 
+void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
+  ++m_changes;
+  m_unordered = true;
+  std::vector<CBox*> boxes;
+  boxes.reserve(m_size);
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) {
+    if (!(node->flags & CDepthOrderRules::kSecondNode)) boxes.push_back(node->box);
+  }
+  const std::size_t chunks = CParallelChunks::ChunkCount(boxes.size(), kMinStepsPerThread);
+  CParallelChunks::Run(boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) project(*boxes[k]);
+  });
+}
+
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
   ++m_changes;
+  m_unordered = false;
   if (m_size < kMinConcurrentResort || m_rules.MakeConcurrentComparer() == nullptr)
     return ResortOneByOne(project);
   CResortPlan plan(*this);

@@ -1,7 +1,7 @@
 #include "model/chain_editor.h"
 
+#include "model/kit_limits.h"
+
 int CChainEditor::ClampKitcf(CDev& element, CKitLimits& limits) {
-  (void)element;
-  limits = CKitLimits{};
-  return 0;
+  return ClampElementKit(element, limits);
 }

@@ -5,8 +5,9 @@
 
 class CDev;
 
-// Kit limits of an in-line unit: the least distances from a cut on either side, and the
-// range its "KITCF" value is held in.
+// Kit limits of an in-line unit: the kit's length, its end margin and its clearance to a
+// cut (from the run's kit row), and the unit's "KITCF" offset held within the room the kit
+// leaves it.
 struct CKitLimits {
   std::array<std::int32_t, 4> values{};
 };
@@ -26,7 +27,7 @@ class CChainEditor {
   // Takes the element out of its run's chain: an in-line element (kinds 7 to 11) joins
   // its two neighbours; the caller deletes the element afterwards.
   virtual void RemoveFromRun(CDev& element, int face) = 0;
-  // Non-zero when the run's tables give the in-line unit kit limits; the limits go to
-  // `limits`. None here.
+  // Non-zero when the run's kit rows give the in-line unit kit limits; the limits go to
+  // `limits` and a "KITCF" offset beyond them is brought back within (ClampElementKit).
   virtual int ClampKitcf(CDev& element, CKitLimits& limits);
 };

@@ -210,6 +210,11 @@ class CDorneDoc : public CRunDocument {
   // Turns the view to the three angles (degrees, kept in 0..359 whatever is given),
   // projects every box anew and rebuilds the display list.
   void SetViewAngles(int a0, int a1, int a2);
+  // The same for the quick pictures of a view turning under the mouse: the boxes are
+  // projected anew but the display list keeps its order until SettleView (or a rebuild)
+  // sorts it; the painting order meanwhile is the boxes' depth.
+  void TurnView(int a0, int a1, int a2);
+  void SettleView();
   void AddToScene(CBox& box);
   void RemoveFromScene(CBox& box);
 

@@ -52,8 +52,25 @@ void CDorneDoc::SetViewAngles(int a0, int a1, int a2) {
   Notify(EDocNotice::kSceneRebuilt);
 }
 
+void CDorneDoc::TurnView(int a0, int a1, int a2) {
+  m_projection.SetViewAngles(a0, a1, a2, false, false);
+  // The boxes out of the scene are projected when it settles.
+  m_projection.ProjectDisplayListUnordered();
+  Notify(EDocNotice::kSceneRebuilt);
+}
+
+void CDorneDoc::SettleView() {
+  if (!m_projection.GetDisplayList().Unordered()) return;
+  ProjectAllBoxes(true);
+  m_projection.ResortDisplayList();
+  Notify(EDocNotice::kSceneRebuilt);
+}
+
 void CDorneDoc::AddToScene(CBox& box) {
-  if (m_sceneHolds == 0 && !box.IsListed()) m_projection.InsertInDisplayList(box);
+  if (m_sceneHolds != 0 || box.IsListed()) return;
+  // The list places a new box among the others by their order: it must have one.
+  if (m_projection.GetDisplayList().Unordered()) m_projection.ResortDisplayList();
+  m_projection.InsertInDisplayList(box);
 }
 
 void CDorneDoc::RemoveFromScene(CBox& box) {

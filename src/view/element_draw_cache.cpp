@@ -19,16 +19,20 @@ const CSupportData& CElementDrawCache::Supports(const CBox& box, int slot) {
   if (support == nullptr) return kNoSupports;
   const ElementKey key = KeyOf(support);
   const ElementKey boxKey = KeyOf(dynamic_cast<const CDev*>(box.GetOwner()));
-  auto found = m_supports.find(&box);
-  if (found != m_supports.end() && found->second.key == key && found->second.boxKey == boxKey) {
-    return found->second.data;
+  auto current = [&](const SupportEntry& entry) {
+    return entry.key == key && entry.boxKey == boxKey;
+  };
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_supports.find(&box);
+    if (found != m_supports.end() && current(found->second)) return found->second.data;
   }
-  ++m_computations;
   const std::string text = support->GetFieldText("SUPP").value_or(std::string());
+  CSupportData data = ComputeSupports(box, slot, *support, text);
+  const std::lock_guard lock(m_mutex);
+  ++m_computations;
   SupportEntry& entry = m_supports[&box];
-  entry.key = key;
-  entry.boxKey = boxKey;
-  entry.data = ComputeSupports(box, slot, *support, text);
+  if (!current(entry)) entry = {key, boxKey, std::move(data)};
   return entry.data;
 }
 
@@ -36,26 +40,35 @@ const COutletLayout& CElementDrawCache::Outlets(const COutletChain& chain, int s
   const std::uintptr_t id =
       reinterpret_cast<std::uintptr_t>(chain.joint) * 2 + static_cast<std::uintptr_t>(side & 1);
   const ElementKey key = KeyOf(chain.joint);
-  auto found = m_outlets.find(id);
-  if (found != m_outlets.end() && found->second.key == key &&
-      found->second.length == chain.length) {
-    return found->second.layout;
+  auto current = [&](const OutletEntry& entry) {
+    return entry.key == key && entry.length == chain.length;
+  };
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_outlets.find(id);
+    if (found != m_outlets.end() && current(found->second)) return found->second.layout;
   }
+  COutletLayout layout = ComputeOutletLayout(MakeOutletQuery(chain, side));
+  const std::lock_guard lock(m_mutex);
   ++m_computations;
   OutletEntry& entry = m_outlets[id];
-  entry.key = key;
-  entry.length = chain.length;
-  entry.layout = ComputeOutletLayout(MakeOutletQuery(chain, side));
+  if (!current(entry)) entry = {key, chain.length, std::move(layout)};
   return entry.layout;
 }
 
 bool CElementDrawCache::SpecialCalibre(const CDev& element) {
-  const auto [found, added] = m_specialCalibre.try_emplace(element.GetRun(), false);
-  if (added) found->second = IsSpecialCalibre(element);
-  return found->second;
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_specialCalibre.find(element.GetRun());
+    if (found != m_specialCalibre.end()) return found->second;
+  }
+  const bool special = IsSpecialCalibre(element);
+  const std::lock_guard lock(m_mutex);
+  return m_specialCalibre.try_emplace(element.GetRun(), special).first->second;
 }
 
 void CElementDrawCache::Clear() {
+  const std::lock_guard lock(m_mutex);
   m_supports.clear();
   m_outlets.clear();
   m_specialCalibre.clear();

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <unordered_map>
 
 #include "geometry/3d_point.h"
@@ -17,6 +18,9 @@ class CDev;
 // while the element it was made from keeps its position, length and style; everything is
 // dropped by Clear, which the owner calls whenever the document's scene is rebuilt (runs,
 // properties or parts changed).
+// Boxes may be drawn on several threads at once with one cache: an entry is computed
+// outside the lock and stored only while it is still missing or out of date, so that an
+// entry handed out stays as it is for the rest of the paint.
 class CElementDrawCache {
  public:
   // The supports of the box in that slot (none when it shows none).
@@ -50,6 +54,7 @@ class CElementDrawCache {
     COutletLayout layout;
   };
 
+  mutable std::mutex m_mutex;
   std::unordered_map<const CBox*, SupportEntry> m_supports;
   std::unordered_map<std::uintptr_t, OutletEntry> m_outlets;
   std::unordered_map<const void*, bool> m_specialCalibre;  // by run

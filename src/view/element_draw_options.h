@@ -18,6 +18,9 @@ struct CElementDrawOptions {
   // give way to figures it can.
   bool dxfRecording = false;
   CColor highlight{0, 120, 215};
+  // The quick picture shown while the view moves under the mouse (DrawLightBox): the
+  // faces' fills alone. The full picture follows once the view rests.
+  bool light = false;
 
   static CElementDrawOptions FromSettings(const CAppSettings& settings, bool monochrome);
   bool operator==(const CElementDrawOptions&) const = default;

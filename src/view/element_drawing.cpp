@@ -18,6 +18,7 @@
 #include "view/element_draw_support.h"
 #include "view/face_edges.h"
 #include "view/label_drawing.h"
+#include "view/light_box_drawing.h"
 #include "view/outline_drawing.h"
 #include "view/support_drawing.h"
 
@@ -68,6 +69,10 @@ int FaceModeOf(const CDev& e, int role, int slot) {
   return 1;
 }
 
+bool IsPlacingTool(int toolMode) {
+  return toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
+}
+
 CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
                       const CElementDrawOptions& options) {
   CBoxColourInput in;
@@ -86,13 +91,12 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
     const std::uint32_t flags = e.GetFlags();
     if ((flags & 0x1000) != 0) in.hasTapOffPen = true, in.tapOffPen = {200, 0, 200};
     if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
-    const bool placing =
-        toolMode == 7 || toolMode == 8 || toolMode == 9 || toolMode == 13 || toolMode == 15;
-    if ((flags & 0x2000) != 0 && placing) {
+    if ((flags & 0x2000) != 0 && IsPlacingTool(toolMode)) {
       in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
     } else if ((flags & 0x2000) != 0) {
       // The placing tools mark the unit they offer; once another tool is on, the mark
-      // goes for good rather than coming back with the next placing tool.
+      // goes for good. The threaded drawing clears the marks before it starts, so this
+      // write is met on one thread only.
       const_cast<CDev&>(e).SetActive(e.GetActive() & ~0x2000);
     }
   }
@@ -251,6 +255,31 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
 
+// What the full picture of a box takes besides its colours' inputs: its details, bands,
+// bevels and layer, then its colours and pen.
+void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCache& cache,
+                     const CElementDrawOptions& options) {
+  const CDev* element = &d.element;
+  const CBox& box = d.box;
+  const std::uint32_t colourWord = box.GetColor();
+  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
+  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
+  d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
+                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
+  if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
+  d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
+  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
+  d.bevel = BevelOf(*element, box, d.slot, d.role);
+  d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
+               element->GetReference().starts_with("QJ");
+  if (d.role == 3) d.coverCode = FieldInt(*element, "CAPOT");
+  const bool jointLayer = element->GetKind() == CDev::kJoint && (d.slot == 6 || d.slot == 7);
+  dc.SetLayer(jointLayer ? "JOINTS" : "RUN", jointLayer ? 5 : 4);
+  d.layer = dc.LayerName();
+  d.colours = ColoursOf(*element, d, toolMode, options);
+  d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
+}
+
 }  // namespace
 
 int ElementColourKind(int kind, int variant) {
@@ -278,32 +307,22 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   if (element == nullptr) return;
   CBoxDraw d(box, *element);
   d.projection = element->GetProjection();
-  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
-  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
   d.role = box.GetKindCode();
   d.slot = element->GetBoxSlot(box);
   d.selected = SelectionState(*element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
-  d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
-                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
-  if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
-  d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
-  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
-  d.bevel = BevelOf(*element, box, d.slot, d.role);
-  d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
-               element->GetReference().starts_with("QJ");
-  if (d.role == 3) d.coverCode = FieldInt(*element, "CAPOT");
   const bool noFaces = d.slot == CBoxOwner::kBodySlot && element->GetBox(7) != nullptr &&
                        (box.GetExtent(0) == 0 || box.GetExtent(1) == 0 || box.GetExtent(2) == 0);
-  const bool jointLayer = element->GetKind() == CDev::kJoint && (d.slot == 6 || d.slot == 7);
-  dc.SetLayer(jointLayer ? "JOINTS" : "RUN", jointLayer ? 5 : 4);
-  d.layer = dc.LayerName();
-  d.colours = ColoursOf(*element, d, toolMode, options);
-  d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
-
+  if (options.light) {
+    const CBoxColours colours = ColoursOf(*element, d, toolMode, options);
+    const CPen pen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, colours.pen};
+    if (!noFaces) DrawLightBox(dc, {box, d.projection, colours, pen, d.edgeColourFlag});
+    return;
+  }
+  PrepareFullDraw(dc, d, toolMode, cache, options);
   dc.Save();
   CLabelFaces labels;
   DrawLabels(dc, box, true, d.neutralSide, labels, cache, options);
@@ -324,5 +343,18 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
        node = node->next) {
     if (const CBox* box = CDisplayList::PassBox(*node))
       DrawElementBox(dc, *box, document.GetToolMode(), cache, options);
+  }
+}
+
+void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
+  if (IsPlacingTool(toolMode)) return;
+  for (const CBox* box : boxes) {
+    const auto* element = dynamic_cast<const CDev*>(box->GetOwner());
+    if (element == nullptr || element->GetKind() != CDev::kTapOff) continue;
+    if ((element->GetFlags() & 0x2000) == 0) continue;
+    // The placing tools mark the unit they offer; once another tool is on, the mark
+    // goes for good rather than coming back with the next placing tool.
+    auto& unit = const_cast<CDev&>(*element);
+    unit.SetActive(unit.GetActive() & ~0x2000);
   }
 }

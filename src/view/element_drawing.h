@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 class CBox;
 class CDorneDoc;
 class CDrawContext;
@@ -13,6 +15,11 @@ struct CElementDrawOptions;
 // draws nothing. toolMode is the document's tool mode (tap-off highlighting).
 void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDrawCache& cache,
                     const CElementDrawOptions& options);
+
+// Takes the placing tools' mark off the tap-off units of these boxes once another tool
+// is on. Done before the boxes are drawn, on one thread, since the drawing may share
+// the boxes of one unit among several threads.
+void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode);
 
 // Draws every box of the document's scene in painting order, far boxes first.
 void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache& cache,

@@ -34,22 +34,49 @@ CLogicalBounds MarkableBounds(const CDrawContext& dc) {
 
 }  // namespace
 
-void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
+std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document) {
+  const CLogicalBounds bounds = MarkableBounds(dc);
+  const CDisplayList& list = document.Projection().GetDisplayList();
+  std::vector<const CBox*> boxes;
+  boxes.reserve(list.Size());
+  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next) {
+    if (!node->box->HasFiniteProjection() || !bounds.Meets(*node->box)) continue;
+    boxes.push_back(CDisplayList::PassBox(*node));
+  }
+  // A list left unordered by a turn of the view is painted by the boxes' depth instead.
+  if (list.Unordered()) {
+    std::vector<std::pair<double, const CBox*>> byDepth;
+    byDepth.reserve(boxes.size());
+    for (const CBox* box : boxes)
+      byDepth.emplace_back(box->GetProjectedMin().z + box->GetProjectedMax().z, box);
+    std::stable_sort(byDepth.begin(), byDepth.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = byDepth[i].second;
+  }
+  return boxes;
+}
+
+void DrawSceneBoxes(CDrawContext& dc, const CDorneDoc& document, std::span<const CBox* const> boxes,
+                    const CSceneDrawOptions& options, CElementDrawCache& cache) {
   CElementDrawOptions elements = options.elements;
   elements.monochrome = options.monochrome;
   elements.dxfRecording = elements.dxfRecording || options.dxf;
   elements.supportDisplay = options.supportDisplay;
+  dc.Save();
+  for (const CBox* box : boxes) DrawElementBox(dc, *box, document.GetToolMode(), cache, elements);
+  dc.Restore();
+}
+
+void DrawSceneAnnotations(CDrawContext& dc, const CDorneDoc& document,
+                          const CSceneDrawOptions& options) {
+  DrawAnnotationLayers(dc, document, options);
+}
+
+void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
-  dc.Save();
-  const CLogicalBounds bounds = MarkableBounds(dc);
-  const CDisplayList& list = document.Projection().GetDisplayList();
-  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next) {
-    if (!node->box->HasFiniteProjection() || !bounds.Meets(*node->box)) continue;
-    DrawElementBox(dc, *CDisplayList::PassBox(*node), document.GetToolMode(), cache, elements);
-  }
-  dc.Restore();
-  DrawAnnotationLayers(dc, document, options);
+  DrawSceneBoxes(dc, document, SceneBoxesToDraw(dc, document), options, cache);
+  DrawSceneAnnotations(dc, document, options);
 }
 
 std::optional<CRect> GetSceneExtent(const CDorneDoc& document) {

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 #include "platform/draw_types.h"
 #include "view/element_draw_options.h"
 
+class CBox;
 class CDorneDoc;
 class CDrawContext;
 class CElementDrawCache;
@@ -44,6 +47,18 @@ struct CSceneDrawOptions {
 // same afterwards. The boxes are drawn as the projection last placed them; nothing in
 // the document changes.
 void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options);
+
+// DrawScene in pieces, for drawing the boxes on several threads at once: the listed boxes
+// that may leave a mark on the context's target, from the back to the front (each node's
+// pass set, as the walk of the list sets it); then any stretch of them drawn on a context
+// of its own with the same mapping and a cache shared by all (as one paint), and the
+// annotation layers drawn last. Drawn one after the other, from fresh contexts, they make
+// what DrawScene makes.
+std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document);
+void DrawSceneBoxes(CDrawContext& dc, const CDorneDoc& document, std::span<const CBox* const> boxes,
+                    const CSceneDrawOptions& options, CElementDrawCache& cache);
+void DrawSceneAnnotations(CDrawContext& dc, const CDorneDoc& document,
+                          const CSceneDrawOptions& options);
 
 // The bounds of the listed boxes' projected corners (left, top, right, bottom with top
 // the least y), or none when nothing is listed.

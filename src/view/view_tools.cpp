@@ -275,8 +275,9 @@ void CViewTools::OrbitMove(CPoint device) {
   C3DProjection& projection = m_document.Projection();
   const CPoint before = projection.ProjectPoint(m_orbitAnchor);
   // One degree per pixel: up and down about the first angle, sideways about the second.
-  m_document.SetViewAngles(projection.GetViewAngle(0) + dy, projection.GetViewAngle(1) + dx,
-                           projection.GetViewAngle(2));
+  // The order of the scene waits until the mouse rests or lets go.
+  m_document.TurnView(projection.GetViewAngle(0) + dy, projection.GetViewAngle(1) + dx,
+                      projection.GetViewAngle(2));
   const CPoint after = projection.ProjectPoint(m_orbitAnchor);
   const auto& centre = m_document.GetViewCentre();
   // The anchor keeps its place on the screen.

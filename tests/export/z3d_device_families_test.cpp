@@ -132,9 +132,10 @@ TEST_F(Z3dFamilyTest, QwExtraFeedDevicesByTheRunsEnds) {
 }
 
 // QG, four conductors: a feed of the first connection without "ENTRAX" takes the range's
-// centre distances (115 each way: 172.5, 57.5, -57.5, -172.5) and its bar; a joint
-// without its mounting bit gives the extra device 41, 00, 01, a mounted one 41, 00, 02;
-// an end of the second connection is device 3, 5 with its side and the marker 208.
+// centre distances (115 each way: 172.5, 57.5, -57.5, -172.5) and its bar; a joint with
+// no wall piece behind it is not mounted, whatever its active word, and gives the extra
+// device 41, 00, 01; an end of the second connection is device 3, 5 with its side and the
+// marker 208.
 TEST_F(Z3dFamilyTest, QgFeedsEndsAndJointExtras) {
   auto qg = std::make_unique<CRunQG>();
   CRunQG& run = *qg;
@@ -153,9 +154,24 @@ TEST_F(Z3dFamilyTest, QgFeedsEndsAndJointExtras) {
       "010301/00200@@003000/00204@.00000000000172.5/00205@.00000000000057.5"
       "/00206@.-0000000000057.5/00207@.-0000000000172.5" +
           bar + "/00214@$QGA12AX",
-      "410001", "110007/00200@@002000/00214@$QGA12ET20", "410002",
+      "410001", "110007/00200@@002000/00214@$QGA12ET20", "410001",
       "030506/00208@@000001/00200@@000100/00214@$QGA12FE"};
   EXPECT_EQ(Devices(), expected) << m_bytes;
+}
+
+// A wall piece (kind 8, variant 15) mounts the joints behind it: the joint beside it
+// gives no extra device, the next one 41, 00, 02.
+TEST_F(Z3dFamilyTest, QgJointsMountedByAWallPieceTakeTheMountedExtra) {
+  Use(std::make_unique<CRunQG>(), "QGA", "12");
+  m_run->SetProp("Neutral", "4");
+  Lay({{4, CDev::kEnd, 0x00100002, 0, "QGA12AX"},
+       {4, CDev::kInLineVariant, 15, 3000, ""},
+       {4, CDev::kJoint, 0, 1000, ""},
+       {4, CDev::kJoint, 0, 2000, "QGA12ET20"},
+       {4, CDev::kEnd, 0x00200006, 100, "QGA12FE"}});
+  const std::vector<std::string> devices = Devices();
+  EXPECT_EQ(std::count(devices.begin(), devices.end(), "410002"), 1) << m_bytes;
+  EXPECT_EQ(std::count(devices.begin(), devices.end(), "410001"), 0) << m_bytes;
 }
 
 // A QG fixing with a kit ("KITCF"): the kit is a device 44 of its own, in a new group

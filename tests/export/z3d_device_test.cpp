@@ -31,4 +31,22 @@ TEST_F(Z3dDeviceTest, TwoElbowsTurningBackGiveOneDeviceAtTheJoint) {
   EXPECT_EQ(devices[2], "#00#");
 }
 
+// Lengths with outlets: each layout the range offers is a device of its own kind (the
+// reference tells six outlets from three); a layout no rule names is left uncoded.
+TEST_F(Z3dDeviceTest, LengthsWithOutletsByTheirLayout) {
+  const std::pair<std::uint32_t, const char*> cases[] = {
+      {0, "110000"}, {1, "120000"}, {2, "120000"}, {3, "130000"}};
+  for (const auto& [layout, device] : cases) {
+    SetUp();
+    m_run->SetProp("Calibre", "06");
+    Lay({Step(4, CDev::kEnd, 0, 0),
+         Step(4, CDev::kJoint, 0, 200),
+         {4, CDev::kJoint, layout << 8, 3000, "QDA63ED4306"},
+         Step(4, CDev::kEnd, 0, 100)});
+    const std::vector<std::string> devices = Devices();
+    ASSERT_EQ(devices.size(), 3u) << m_bytes;
+    EXPECT_EQ(devices[1], std::string(device) + "/00200@@003000/00214@$QDA63ED4306") << layout;
+  }
+}
+
 }  // namespace

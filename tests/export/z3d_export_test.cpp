@@ -1,6 +1,7 @@
 #include "export/z3d_export.h"
 
 #include "export/z3d_path.h"
+#include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "ranges/range_test_support.h"
@@ -10,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -102,7 +104,8 @@ class Z3dExportTest : public RangeTest {
 // Every run of every sample; the current run's file (the one the program proposes when a
 // sample is opened) is named after the sample alone.
 TEST_F(Z3dExportTest, SamplesPassTheGrammarAndMatchTheirGoldenFiles) {
-  for (const std::string sample : {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"}) {
+  for (const std::string sample :
+       {"qd_sample", "qjf_sample", "qp_sample", "qw_sample", "qg_sample", "qm_sample"}) {
     m_document = std::make_unique<CDorneDoc>();
     Open(sample);
     for (const CRun* run : m_document->GetRuns()) {
@@ -114,6 +117,21 @@ TEST_F(Z3dExportTest, SamplesPassTheGrammarAndMatchTheirGoldenFiles) {
       ExpectGolden("export/" + name + ".z3d", bytes);
     }
   }
+}
+
+// The QD sample's outlet run: its length with six outlets is coded like the others with
+// outlets; only the end cover, for which no device exists, stays uncoded.
+TEST_F(Z3dExportTest, TheSixOutletLengthOfTheQdSampleIsCoded) {
+  Open("qd_sample");
+  const CRun* outlets = nullptr;
+  for (const CRun* run : m_document->GetRuns())
+    if (run->GetPropText("Name") == "E") outlets = run;
+  ASSERT_NE(outlets, nullptr);
+  const std::vector<std::string> devices = Z3dDeviceLines(Z3dFileBytes(WriteZ3dText(*outlets)));
+  EXPECT_NE(std::find(devices.begin(), devices.end(), "120000/00200@@003000/00214@$QDA63ED4306"),
+            devices.end());
+  EXPECT_EQ(std::count(devices.begin(), devices.end(), "##ERR##"), 1);
+  EXPECT_EQ(devices.back(), "##ERR##");
 }
 
 TEST_F(Z3dExportTest, ACommentWithLineBreaksStaysOnItsLine) {
@@ -139,6 +157,49 @@ TEST_F(Z3dExportTest, AFailedExportLeavesTheOldFile) {
   ASSERT_TRUE(SaveZ3dFile(*m_document->GetCurrentRun(), path));
   EXPECT_TRUE(CheckZ3dGrammar(ReadAll(path)).empty());
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+}
+
+// Damaged lengths (2 km) make a length parameter wider than its six digits: the file is
+// refused, naming the value, and the old one stays; mended, the run's file is written.
+TEST_F(Z3dExportTest, AValueWiderThanItsFieldRefusesTheFile) {
+  Open("qd_sample");
+  CRun& run = *m_document->GetCurrentRun();
+  std::vector<std::pair<CDev*, std::int32_t>> lengths;
+  for (CDev* element : run.GetDevices()) {
+    if (element->GetKind() != CDev::kJoint || element->GetLength() == 0) continue;
+    lengths.emplace_back(element, element->GetLength());
+    element->SetDrawnLength(2'000'000);
+  }
+  ASSERT_FALSE(lengths.empty());
+  CTempFolder folder;
+  const std::string path = folder.Path() + "/plant.Z3D";
+  std::ofstream(path) << "old";
+  std::string overlong;
+  EXPECT_FALSE(SaveZ3dFile(run, path, &overlong));
+  EXPECT_TRUE(overlong.starts_with("/0020")) << overlong;
+  EXPECT_TRUE(overlong.ends_with("@@2000000")) << overlong;
+  EXPECT_EQ(ReadAll(path), "old");
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
+  for (const auto& [element, kept] : lengths) element->SetDrawnLength(kept);
+  ASSERT_TRUE(SaveZ3dFile(run, path, &overlong));
+  EXPECT_TRUE(CheckZ3dGrammar(ReadAll(path)).empty());
+}
+
+// Only numbers wider than their field are found: integer parameters of more than six
+// digits (a sign aside), groups and stations of more than three; a name holds anything.
+TEST(Z3dOverlongTest, OnlyNumbersWiderThanTheirFieldAreFound) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"dev:110000/00200@@999999/00201@@-00001\n", ""},
+      {"dev:110000/00200@@1000000\n", "/00200@@1000000"},
+      {"dev:110000/00201@@-1000000\n", "/00201@@-1000000"},
+      {"dev:211000/00211@@000001@@1234567\n", "/00211@@000001@@1234567"},
+      {"dev:110000/00214@$X@@12345678\n", ""},
+      {"pos:gt999S9999st001\n", ""},
+      {"pos:S0100gt1000\n", "gt1000"},
+      {"pos:st1234X+00000000000001.00000\n", "st1234"},
+  };
+  for (const auto& [text, overlong] : cases)
+    EXPECT_EQ(FindOverlongZ3dValue(text), overlong) << text;
 }
 
 }  // namespace

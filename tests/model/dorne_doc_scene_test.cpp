@@ -52,3 +52,74 @@ TEST_F(DorneDocSceneTest, RebuildPaintsInTheOrderOfInsertingOneByOne) {
 }
 
 }  // namespace
+
+namespace {
+
+using CProjectedBox = std::array<std::int32_t, 2 * CBox::kCornerCount + CBox::kFaceCount>;
+
+void AddProjected(const CDev& element, std::vector<CProjectedBox>& all) {
+  for (const auto& box : element.GetBoxSlots()) {
+    if (!box) continue;
+    CProjectedBox& entry = all.emplace_back();
+    for (int n = 0; n < CBox::kCornerCount; ++n) {
+      entry[static_cast<std::size_t>(2 * n)] = box->GetWindowCorners()[n].x;
+      entry[static_cast<std::size_t>(2 * n + 1)] = box->GetWindowCorners()[n].y;
+    }
+    for (int f = 0; f < CBox::kFaceCount; ++f)
+      entry[static_cast<std::size_t>(2 * CBox::kCornerCount + f)] =
+          static_cast<std::int32_t>(box->GetFaceFlags(f));
+  }
+}
+
+// Every box's window corners and face flags: each run's elements, length records and
+// start marker, by slot.
+std::vector<CProjectedBox> Projected(CDorneDoc& document) {
+  std::vector<CProjectedBox> all;
+  for (CRun* run : document.GetRuns()) {
+    for (const CDev* element : run->GetDevices()) AddProjected(*element, all);
+    for (const CDev* element : run->GetLengthRecords()) AddProjected(*element, all);
+    if (const CDev* marker = run->GetStartMarker()) AddProjected(*marker, all);
+  }
+  return all;
+}
+
+// A view turned for quick pictures (the order left as it was) and then settled is the
+// view turned at once: the same painting order, corners and faces, boxes out of the
+// scene included.
+TEST_F(DorneDocSceneTest, ATurnSettledIsTheTurnMadeAtOnce) {
+  const auto document = RichDocument();
+  const CDisplayList& list = document->Projection().GetDisplayList();
+  const std::array<int, 3> start{330, 315, 0};
+  const struct {
+    std::array<int, 3> via, to;
+  } turns[] = {
+      {{340, 300, 0}, {30, 45, 10}}, {{0, 0, 0}, {300, 20, 200}}, {{90, 0, 0}, {0, 90, 0}}};
+  // A box out of the scene is projected all the same.
+  document->RebuildScene();
+  ASSERT_NE(list.Head(), nullptr);
+  CBox* aside = list.Head()->box;
+  auto restart = [&] {
+    document->SetViewAngles(start[0], start[1], start[2]);
+    document->RebuildScene();
+    document->RemoveFromScene(*aside);
+  };
+  for (const auto& turn : turns) {
+    restart();
+    document->SetViewAngles(turn.to[0], turn.to[1], turn.to[2]);
+    const std::vector<CBox*> order = list.CollectBoxes();
+    const auto projected = Projected(*document);
+
+    restart();
+    const std::vector<CBox*> before = list.CollectBoxes();
+    document->TurnView(turn.via[0], turn.via[1], turn.via[2]);
+    document->TurnView(turn.to[0], turn.to[1], turn.to[2]);
+    EXPECT_TRUE(list.Unordered());
+    EXPECT_EQ(list.CollectBoxes(), before) << "the order waits";
+    document->SettleView();
+    EXPECT_FALSE(list.Unordered());
+    EXPECT_EQ(list.CollectBoxes(), order) << turn.to[0] << " " << turn.to[1];
+    EXPECT_EQ(Projected(*document), projected) << turn.to[0] << " " << turn.to[1];
+  }
+}
+
+}  // namespace

@@ -225,4 +225,48 @@ TEST_F(QGRunTest, TeeOutletsAndWallCollars) {
   wall.SetNeighbour(wall.GetBackFace(), nullptr);
 }
 
+// A riser fixing with a kit (QGA 1000 A: 1000 long, 100 margins) is drawn as two collars
+// round the 130 x 130 housing, 20 thick, at the kit's ends; the kit sits at the unit's
+// offset, held within (1000 - 200) / 2 - 100 = 300.
+TEST_F(QGRunTest, RiserFixingKitsAreDrawnAsTwoCollars) {
+  CRunQG& run = MakeRun("A", "10", "4");
+  CDev fixing = MakeStraight(CDev::kInLine, 1, 0);
+  fixing.SetDirection(2);
+  fixing.SetOffset(200);
+  ExpectGeometry(run, fixing, {10, 0, {0, 0, 0}, {}});
+  fixing.SetPropValue("KITCF", "100");
+  const GeometryRow rows[] = {
+      {10, 0, {100, 170, 20}, {-350, 0, 75}},
+      {11, 0, {100, 170, 20}, {-350, 0, -75}},
+      {12, 0, {100, 20, 170}, {-350, 75, 0}},
+      {13, 0, {100, 20, 170}, {-350, -75, 0}},
+      {14, 0, {100, 170, 20}, {550, 0, 75}},
+      {15, 0, {100, 170, 20}, {550, 0, -75}},
+      {16, 0, {100, 20, 170}, {550, 75, 0}},
+      {17, 0, {100, 20, 170}, {550, -75, 0}},
+      {9, 0, {0, 0, 0}, {}},
+      {18, 0, {0, 0, 0}, {}},
+  };
+  for (const GeometryRow& row : rows) ExpectGeometry(run, fixing, row);
+  CElementGeometry collar;
+  run.GetElementGeometry(fixing, 14, collar);
+  EXPECT_EQ(collar.colour, CDev::ColorOfIndex(13));
+  // An offset beyond the room is drawn where the kit is held, and left as stored.
+  fixing.SetPropValue("KITCF", "-900");
+  ExpectGeometry(run, fixing, {10, 0, {100, 170, 20}, {-750, 0, 75}});
+  EXPECT_EQ(fixing.GetFieldText("KITCF").value_or(""), "-900");
+  // Once the parts are built, a mounted fixing shows no kit.
+  CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
+  fixing.SetNeighbour(fixing.GetBackFace(), &wall);
+  ExpectGeometry(run, fixing, {10, 0, {100, 170, 20}, {-750, 0, 75}});
+  run.SetPartsState(1);
+  ExpectGeometry(run, fixing, {10, 0, {0, 0, 0}, {}});
+  fixing.SetNeighbour(fixing.GetBackFace(), nullptr);
+  ExpectGeometry(run, fixing, {10, 0, {100, 170, 20}, {-750, 0, 75}});
+  // A QGC 1200 A run has its own kit row; its collars wrap the 140 x 140 housing.
+  CRunQG& other = MakeRun("C", "12", "4");
+  fixing.SetPropValue("KITCF", "0");
+  ExpectGeometry(other, fixing, {10, 0, {100, 180, 20}, {-450, 0, 80}});
+}
+
 }  // namespace

@@ -170,16 +170,19 @@ TEST_F(QGRunTest, HousingsWrapTheBusbarAndJointsTakeTheFHousing) {
     int partsState;
     int active;
     bool wallBeside;
+    bool mounted;  // a wall piece further back on the chain
     int width;
     int height;
   };
   const Row rows[] = {
-      {CDev::kInLineVariant, 15, 0, 1, false, 170, 170},
-      {CDev::kJoint, 0, 1, 1, false, 210, 210},
-      {CDev::kJoint, 0, 1, 1, true, 170, 170},
-      // Not built yet, or not mounted: what every run gives (0 below).
-      {CDev::kJoint, 0, 0, 1, false, 0, 0},
-      {CDev::kJoint, 0, 1, 2, false, 0, 0},
+      {CDev::kInLineVariant, 15, 0, 1, false, false, 170, 170},
+      {CDev::kJoint, 0, 1, 1, false, true, 210, 210},
+      {CDev::kJoint, 0, 1, 1, true, true, 170, 170},
+      // Not built yet, not mounted, or not live: what every run gives (0 below). A laid
+      // joint is active, which does not mount it.
+      {CDev::kJoint, 0, 0, 1, false, true, 0, 0},
+      {CDev::kJoint, 0, 1, 1, false, false, 0, 0},
+      {CDev::kJoint, 0, 1, 0, false, true, 0, 0},
   };
   for (const Row& row : rows) {
     CRunQG& run = MakeRun("A", "10");
@@ -189,6 +192,11 @@ TEST_F(QGRunTest, HousingsWrapTheBusbarAndJointsTakeTheFHousing) {
     element.SetDirection(1);
     CDev wall = MakeStraight(CDev::kInLineVariant, 15, 0);
     if (row.wallBeside) element.SetNeighbour(1, &wall);
+    CDev straight = MakeStraight(CDev::kEnd, 2, 0);
+    CDev backWall = MakeStraight(CDev::kInLineVariant, 15, 0);
+    straight.SetDirection(1);
+    straight.SetNeighbour(CDev::OppositeDirection(1), &backWall);
+    if (row.mounted) element.SetNeighbour(CDev::OppositeDirection(1), &straight);
     const CHousingDims dims = run.GetHousingDims(element);
     const CHousingDims common = run.CRun::GetHousingDims(element);
     if (row.width == 0) {
@@ -199,6 +207,7 @@ TEST_F(QGRunTest, HousingsWrapTheBusbarAndJointsTakeTheFHousing) {
     EXPECT_EQ(dims.width, row.width) << row.kind << "/" << row.variant << " " << row.active;
     EXPECT_EQ(dims.height, row.height) << row.kind << "/" << row.variant << " " << row.active;
     element.SetNeighbour(1, nullptr);
+    element.SetNeighbour(CDev::OppositeDirection(1), nullptr);
   }
 }
 
@@ -262,10 +271,12 @@ TEST_F(QGRunTest, SingleFaceMarksTheSecondPage) {
 
 namespace {
 
-// A joint (direction 1) between a chosen element before it and one after it.
+// A joint (direction 1) between a chosen element before it and one after it, mounted or
+// not.
 TEST_F(QGRunTest, JointsAreClassifiedByTheirNeighbours) {
   struct Row {
     int active;
+    bool mounted;
     int beforeKind;
     int beforeVariant;
     int afterKind;
@@ -274,14 +285,15 @@ TEST_F(QGRunTest, JointsAreClassifiedByTheirNeighbours) {
     int expected;
   };
   const Row rows[] = {
-      {1, CDev::kEnd, 0, CDev::kEnd, 2, false, 0},
-      {1, CDev::kEnd, 2, CDev::kEnd, 1, false, 0},
-      {2, CDev::kEnd, 2, CDev::kEnd, 2, false, 1},
-      {1, CDev::kEnd, 2, CDev::kInLineVariant, 15, false, 2},
-      {1, CDev::kInLine, 0, CDev::kEnd, 2, true, 2},
-      {1, CDev::kInLine, 0, CDev::kEnd, 2, false, 6},
-      {1, CDev::kEnd, 2, CDev::kInLineVariant, 7, false, 6},
-      {0, CDev::kEnd, 2, CDev::kEnd, 2, false, 0},
+      {1, true, CDev::kEnd, 0, CDev::kEnd, 2, false, 0},
+      {1, true, CDev::kEnd, 2, CDev::kEnd, 1, false, 0},
+      {2, false, CDev::kEnd, 2, CDev::kEnd, 2, false, 1},
+      {1, false, CDev::kEnd, 2, CDev::kInLineVariant, 15, false, 1},
+      {1, true, CDev::kEnd, 2, CDev::kInLineVariant, 15, false, 2},
+      {1, true, CDev::kInLine, 0, CDev::kEnd, 2, true, 2},
+      {1, true, CDev::kInLine, 0, CDev::kEnd, 2, false, 6},
+      {1, true, CDev::kEnd, 2, CDev::kInLineVariant, 7, false, 6},
+      {0, true, CDev::kEnd, 2, CDev::kEnd, 2, false, 0},
   };
   CRunQG& run = MakeRun("A", "10");
   const int back = CDev::OppositeDirection(1);
@@ -295,12 +307,45 @@ TEST_F(QGRunTest, JointsAreClassifiedByTheirNeighbours) {
     joint.SetNeighbour(back, &before);
     joint.SetNeighbour(1, &after);
     if (row.wallBehindRiser) before.SetNeighbour(back, &wall);
-    EXPECT_EQ(run.ClassifyKind9Element(&joint), row.expected) << &row - rows;
+    EXPECT_EQ(run.ClassifyKind9Element(&joint, row.mounted), row.expected) << &row - rows;
     joint.SetNeighbour(back, nullptr);
     joint.SetNeighbour(1, nullptr);
     before.SetNeighbour(back, nullptr);
   }
   EXPECT_EQ(run.ClassifyKind9Element(nullptr), 0);
+}
+
+// A laid joint is active but stands unmounted until a wall piece lies behind it; a second
+// wall piece turns the mounting back.
+TEST_F(QGRunTest, AJointIsMountedByTheWallPiecesBehindIt) {
+  struct Row {
+    int walls;
+    bool mounted;
+    int expected;
+  };
+  const Row rows[] = {{0, false, 1}, {1, true, 2}, {2, false, 1}, {3, true, 2}};
+  CRunQG& run = MakeRun("A", "10");
+  for (const Row& row : rows) {
+    CDev joint = MakeStraight(CDev::kJoint, 0, 0);
+    joint.SetActive(1);
+    joint.SetDirection(4);
+    CDev straight = MakeStraight(CDev::kEnd, 2, 0);
+    std::vector<CDev> walls;
+    walls.reserve(static_cast<std::size_t>(row.walls));
+    for (int i = 0; i < row.walls; ++i) walls.push_back(MakeStraight(CDev::kInLineVariant, 15, 0));
+    CDev* last = &joint;
+    for (CDev& wall : walls) {
+      wall.SetDirection(4);
+      last->SetNeighbour(0, &wall);
+      last = &wall;
+    }
+    joint.SetNeighbour(4, &straight);
+    EXPECT_EQ(CRunQG::IsMountedByWalls(joint), row.mounted) << row.walls;
+    EXPECT_EQ(run.ClassifyKind9Element(&joint), row.expected) << row.walls;
+    for (CDev& wall : walls) wall.SetNeighbour(0, nullptr);
+    joint.SetNeighbour(0, nullptr);
+    joint.SetNeighbour(4, nullptr);
+  }
 }
 
 }  // namespace

@@ -125,6 +125,17 @@ TEST_F(ElementShapesTest, TheColourWordOutlinesFacesAndMarksConnections) {
   EXPECT_EQ(tapOff.GetActive(), 1) << "the placing mark goes outside the placing tools";
 }
 
+// The drawing on several threads may share one unit's boxes out, so the marks go first.
+TEST_F(ElementShapesTest, StaleTapOffMarksGoBeforeTheBoxesAreDrawn) {
+  CDev& tapOff = At(16);
+  const CBox* box = &Body(16);
+  tapOff.SetActive(1 | 0x2000);
+  ClearStaleTapOffMarks(std::span(&box, 1), 7);
+  EXPECT_EQ(tapOff.GetActive(), 1 | 0x2000) << "a placing tool keeps its mark";
+  ClearStaleTapOffMarks(std::span(&box, 1), 0);
+  EXPECT_EQ(tapOff.GetActive(), 1);
+}
+
 TEST_F(ElementShapesTest, CoverEdgesLeaveTheCoverFaceAndItsOppositeOpen) {
   CBox& cover = *At(kCovered).GetBox(9);
   const Counts vented = Draw(scene, cover, true);

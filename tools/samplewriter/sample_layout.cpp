@@ -174,6 +174,9 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       if (ahead == nullptr || ahead->GetDirection() != a) return fail("no line ahead at the face");
       if (at->InsertRiserFixing(a, b, 0) == 0) return fail("the kit does not fit");
       at = at->GetNeighbour(a);
+    } else if (words[0] == "variant" && words.size() == 2 && Number(words[1], a) && a >= 0 &&
+               a < 256 && at->GetKind() == CDev::kInLine) {
+      SetVariant(*at->GetRun(), *at, a);
     } else if (words[0] == "field" && words.size() == 3) {
       at->SetPropValue(words[1], words[2]);
     } else if (words[0] == "prop" && words.size() == 3) {

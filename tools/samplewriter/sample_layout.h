@@ -27,6 +27,8 @@ class CDorneDoc;
 //                                   and its neighbour at the face (which must lie ahead
 //                                   along that face), at that distance; the statements
 //                                   after it apply to the unit
+//   variant <n>                     the variant of the in-line unit just laid (0-255),
+//                                   its name the run's text for that variant
 //   field <name> <value>            a property of the element just laid (no blanks)
 //   prop <name> <value>             a property of the run being laid (no blanks)
 //   text <x> <y> <words>            a free text placed in 1/2000 of the window ("|" starts

@@ -42,6 +42,7 @@ constexpr int kUndoImportPartNumbers = 32878;
 constexpr int kPumpSleepMs = 20;
 constexpr int kMsgHelperNotStarted = 8150;
 constexpr int kMsgCannotCreate = 61732;
+constexpr int kMsgValueTooWide = 31532;
 
 // A modal progress window without a cancel button for the time the tool runs.
 class CProgressWait : public CWaitObserver {
@@ -143,8 +144,10 @@ bool CLayoutExports::ExportCsv(bool allRuns, const QString& path, std::string& f
 
 bool CLayoutExports::Export3D(const QString& path, std::string& fault) {
   const CRun* run = m_document.GetCurrentRun();
-  if (run != nullptr && SaveZ3dFile(*run, path.toStdString())) return true;
-  fault = path.toStdString();
+  std::string overlong;
+  if (run != nullptr && SaveZ3dFile(*run, path.toStdString(), &overlong)) return true;
+  fault =
+      overlong.empty() ? std::string() : FormatMessageTextS(StringText(kMsgValueTooWide), overlong);
   return false;
 }
 

@@ -32,7 +32,8 @@ class CLayoutExports {
   bool ImportPartNumbers();
   // Writes the CSV list to the path (all runs, or the page shown). False with the reason.
   bool ExportCsv(bool allRuns, const QString& path, std::string& fault);
-  // Writes the current run's 3D exchange file to the path. False with the reason.
+  // Writes the current run's 3D exchange file to the path. False with the reason when
+  // the run holds a value the file cannot (empty when the file could not be written).
   bool Export3D(const QString& path, std::string& fault);
   // The workbook of the bill: the exchange file written and the spreadsheet helper
   // started on it, writing target (saveAs) or a workbook that it opens. False with the

@@ -113,7 +113,7 @@ void CPartBuilderQG::PrepareKitSide(CDev& element, CDev& elbow, bool first) {
   const CReferenceRow housing = m_qg.FindReference();
   const std::int64_t leg = first ? element.GetBookedLength() : elbow.GetBookedLength();
   if (housing.Width() / 2 + 200 + leg <= hi && element.GetVariant() > 0) {
-    element.SetVariantBoth(0);
+    SetAsideKitVariant(element);
     Rebook(element, GetRun().GetKindText(element.GetKind(), 0));
     elbow.SetFieldText("SURMESURE", first ? "2" : "1");
   }

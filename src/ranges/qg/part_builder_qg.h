@@ -119,6 +119,10 @@ class CPartBuilderQG : public CPartBuilder {
 
  private:
   void AddSplitDefinitions();
+  static void SetAsideKitVariant(CDev& element);
+  void KeepElbowClearOfKit(CDev& elbow, std::int32_t& first, std::int32_t last,
+                           std::string_view reference);
+
   std::string CoverDimensions(CDev& element, const std::array<int, 4>& d, int second,
                               int third) const;
   void PrepareKitSide(CDev& element, CDev& elbow, bool first);

@@ -183,7 +183,7 @@ bool CPartBuilderQG::AddClips(CDev& element, const std::string& group) {
 void CPartBuilderQG::AddRunAccessories() {
   CJointCounts counts;
   for (const CDev* element : GetRun().GetChainOrder()) {
-    const int code = m_qg.ClassifyKind9Element(element);
+    const int code = m_qg.ClassifyKind9Element(element, element != nullptr && IsMounted(*element));
     if ((code & 1) != 0) ++counts.c1;
     if ((code & 2) != 0) ++counts.c2;
     if ((code & 4) != 0) ++counts.c4;

@@ -83,7 +83,9 @@ CDev* CPartBuilderQG::FinishKit(CDev& element) {
   const bool mounted = IsMounted(element);
   if (element.GetReference().size() > 9 && RefPairAt(element.GetReference(), 8) == "CF")
     NameKitByLength(element, mounted);
-  element.SetVariantBoth(0);
+  // Only a kit gives up its variant: another in-line unit (an end piece) would lose its
+  // part in the next rebuild.
+  if (element.GetVariant() == 1) SetAsideKitVariant(element);
   if (element.GetPropValue("KITCF").empty() || mounted) return &element;
   CDev* holder = &element;
   CDev* ahead = element.GetNeighbour(element.GetDirection());
@@ -102,6 +104,13 @@ CDev* CPartBuilderQG::FinishKit(CDev& element) {
   element.SetBooked(1);
   GetRun().GetBOM().AddRefQuantity(element.GetReference(), 1);
   return holder;
+}
+
+// The next rebuild gives a unit whose active word is 2 its kit variant back before it
+// walks the run, so that the same run rebuilds into the same bill.
+void CPartBuilderQG::SetAsideKitVariant(CDev& element) {
+  element.SetVariantBoth(0);
+  element.SetActive(2);
 }
 
 void CPartBuilderQG::NameKitByLength(CDev& element, bool mounted) {

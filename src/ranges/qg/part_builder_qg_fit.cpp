@@ -62,6 +62,7 @@ void CPartBuilderQG::AdjustPart(const CSegmentEntry& entry, std::int32_t& first,
     if (f >= 0 && first + own < f) first = Clamped(f - own);
     if (l >= 0 && (last == 0 || last + own > l)) last = Clamped(l - own);
   }
+  if (element.GetKind() == CDev::kElbow) KeepElbowClearOfKit(element, first, last, reference);
   std::int32_t lo = -1, total = -1;
   ParseNumberList(row.texts[6], lo, total);
   if (total > 0) {
@@ -88,6 +89,25 @@ void CPartBuilderQG::AdjustPart(const CSegmentEntry& entry, std::int32_t& first,
     last -= a.allowance;
   }
   if (first > last) first = last;
+}
+
+// An elbow's leg reaches past the kit of the made-to-measure unit beside it (variant 0,
+// the first neighbour other than the one behind the elbow): its half length, the unit's
+// length, the kit's clearance and offset.
+void CPartBuilderQG::KeepElbowClearOfKit(CDev& elbow, std::int32_t& first, std::int32_t last,
+                                         std::string_view reference) {
+  const char family = RefCharAt(reference, 5);
+  if (family != 'L' && family != 'F') return;
+  const int behind = CDev::OppositeDirection(elbow.GetDirection());
+  CDev* unit = nullptr;
+  for (int face = 0; face < CDev::kFaceCount && unit == nullptr; ++face)
+    if (face != behind) unit = elbow.GetNeighbour(face);
+  if (unit == nullptr || unit->GetKind() != CDev::kInLine || unit->GetVariant() != 0) return;
+  CKitLimits kit;
+  if (GetChainEditor().ClampKitcf(*unit, kit) == 0) return;
+  const std::int64_t x =
+      kit.values[0] / 2 + unit->GetBookedLength() + std::int64_t{kit.values[2]} + kit.values[3];
+  if (x > first && x <= last) first = Clamped(x);
 }
 
 std::string CPartBuilderQG::GetPartParameters(const CPlannedPart& part) {

@@ -64,16 +64,22 @@ class CRunQG : public CRangeRun {
   // on side 0, with the neutral and 'T'.
   std::string GetDeviceTextForSide(const CDev& device, int side) const override;
   // A joint by what lies on both sides: 0 not a live joint or beside a plain straight,
-  // 1 an unflagged one, 2 beside a wall piece (kind 8, variant 15), 6 any other.
+  // 1 an unmounted one, 2 a mounted one beside a wall piece (kind 8, variant 15), 6 any
+  // other mounted one. Without `mounted`, IsMountedByWalls tells.
   int ClassifyKind9Element(const CDev* element) const;
+  int ClassifyKind9Element(const CDev* element, bool mounted) const;
+  // A run starts unmounted and every wall piece behind an element turns its mounting
+  // over: true when an odd number of them lie on the chain behind it. (The element's
+  // active word cannot tell: every laid element is active.)
+  static bool IsMountedByWalls(const CDev& element);
   // The common pages up to the element name page; for the whole element the pages of
   // the special shapes, risers and accessories; the name page last.
   std::vector<int> GetSubObjects(const CDev& element) const override;
   // 1 for the second page of a single face's list, else 0.
   int GetPageWord(const CDev& element, int page) const override;
 
-  // The bars, clips and envelopes of the special shapes, the outlet of "TD" tees and the
-  // collars of wall pieces, as further boxes of the element.
+  // The bars, clips and envelopes of the special shapes, the outlet of "TD" tees, the
+  // collars of wall pieces and the fixing kits of risers, as further boxes of the element.
   int GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const override;
 
  private:
@@ -98,6 +104,7 @@ class CRunQG : public CRangeRun {
                       CElementGeometry& geometry) const;
   void TeeOutletGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   void WallPieceGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
+  void KitGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   void AddWholeElementPages(const CDev& element, std::vector<int>& pages) const;
   bool IsMountedJoint(const CDev& element) const;
   void FitJointToFHousing(const CDev& element, CHousingDims& dims) const;

@@ -102,6 +102,7 @@ int CRunQG::GetElementGeometry(const CDev& element, int index, CElementGeometry&
       RefPairAt(element.GetReference(), 7) == "TD")
     TeeOutletGeometry(element, index, geometry);
   if (IsWallPiece(&element)) WallPieceGeometry(element, index, geometry);
+  if (kind == CDev::kInLine) KitGeometry(element, index, geometry);
   return 0;
 }
 

@@ -7,6 +7,8 @@ namespace {
 
 // A mounted joint between elements of no in-line variant stands this much larger.
 constexpr int kJointMargin = 40;
+// Chains are walked no further than this.
+constexpr std::size_t kWalkBound = 65536;
 
 bool IsInLineVariant(const CDev* neighbour) {
   return neighbour != nullptr && neighbour->GetKind() == CDev::kInLineVariant;
@@ -38,7 +40,20 @@ CHousingDims CRunQG::GetHousingDims(const CDev& element) const {
 
 bool CRunQG::IsMountedJoint(const CDev& element) const {
   return element.GetKind() == CDev::kJoint && GetPartsState() != 0 && element.IsActive() &&
-         (element.GetActive() & 1) != 0;
+         IsMountedByWalls(element);
+}
+
+bool CRunQG::IsMountedByWalls(const CDev& element) {
+  // Bounded by steps rather than a set of the elements seen: every joint is asked each
+  // time its boxes are built, and a chain that loops only turns the answer over a few
+  // more times.
+  bool mounted = false;
+  const CDev* behind = element.GetBackNeighbour();
+  for (std::size_t step = 0; behind != nullptr && behind != &element && step < kWalkBound;
+       ++step, behind = behind->GetBackNeighbour()) {
+    if (behind->GetKind() == CDev::kInLineVariant && behind->GetVariant() == 15) mounted = !mounted;
+  }
+  return mounted;
 }
 
 void CRunQG::FitJointToFHousing(const CDev& element, CHousingDims& dims) const {
@@ -66,6 +81,10 @@ std::string CRunQG::GetDeviceTextForSide(const CDev& device, int side) const {
 }
 
 int CRunQG::ClassifyKind9Element(const CDev* element) const {
+  return ClassifyKind9Element(element, element != nullptr && IsMountedByWalls(*element));
+}
+
+int CRunQG::ClassifyKind9Element(const CDev* element, bool mounted) const {
   if (element == nullptr || element->GetKind() != CDev::kJoint || !element->IsActive()) return 0;
   const int direction = element->GetDirection();
   const int back = CDev::OppositeDirection(direction);
@@ -75,8 +94,7 @@ int CRunQG::ClassifyKind9Element(const CDev* element) const {
         (next->GetVariant() == 0 || next->GetVariant() == 1))
       return 0;
   }
-  // The active word doubles as the flag word: without its mounting bit nothing is fitted.
-  if ((element->GetActive() & 1) == 0) return 1;
+  if (!mounted) return 1;
   for (const int side : {direction, back}) {
     const CDev* next = element->GetNeighbour(side);
     if (next != nullptr && next->GetKind() == CDev::kInLine && next->GetVariant() == 0)

@@ -305,7 +305,9 @@ void CChildFrame::OnExport3D() {
   if (path.isEmpty()) return;
   std::string fault;
   if (Exports().Export3D(path, fault) || !m_reportError) return;
-  m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, fault)));
+  QString text = QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, path.toStdString()));
+  if (!fault.empty()) text += QStringLiteral("\n\n") + QString::fromStdString(fault);
+  m_reportError(text);
 }
 
 void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {

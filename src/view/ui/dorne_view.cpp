@@ -28,6 +28,8 @@ constexpr int kUndoPreset = 23126;
 constexpr int kToolMeasure = 8;
 constexpr int kToolPickTwo = 9;
 constexpr int kCmdSelect = 32780;
+// How long the mouse rests before the light picture gives way to the full one.
+constexpr int kRestMilliseconds = 150;
 
 }  // namespace
 
@@ -42,6 +44,22 @@ CDorneView::CDorneView(CDorneDoc& document, const CContext& context, QWidget* pa
   setMinimumSize(64, 48);
   m_document->AddObserver(this);
   CreateTools();
+  m_rest.setSingleShot(true);
+  m_rest.setInterval(kRestMilliseconds);
+  connect(&m_rest, &QTimer::timeout, this, &CDorneView::EndMotion);
+}
+
+void CDorneView::NoteMotion() {
+  m_moving = true;
+  m_rest.start();
+}
+
+void CDorneView::EndMotion() {
+  m_rest.stop();
+  if (!m_moving) return;
+  m_moving = false;
+  if (m_document != nullptr) m_document->SettleView();
+  update();
 }
 
 CDorneView::~CDorneView() { Detach(); }
@@ -250,19 +268,16 @@ void CDorneView::paintEvent(QPaintEvent*) {
   RefreshAnnotations();
   CSceneDrawOptions options = DrawOptions(false);
   options.recordAnnotationHits = true;
-  if (m_settings->backBuffer == 0) {
-    m_buffer = QImage();
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    if (m_document != nullptr) PaintScene(painter, *m_document, ViewWindow(), client, options);
-    PaintToolOverlay(painter);
-    return;
-  }
+  options.elements.light = m_moving;
+  // Qt composes the window in a picture anyway: the scene is drawn into one of its own,
+  // which the drawing shares out among threads in bands. The back buffer setting keeps
+  // the painter operations for the next repaint of the same scene.
   if (m_buffer.size() != client) m_buffer = QImage(client, QImage::Format_RGB32);
   m_buffer.fill(Qt::white);
   if (m_document != nullptr) {
     QPainter buffered(&m_buffer);
-    PaintScene(buffered, *m_document, ViewWindow(), client, options, &m_paintCache);
+    PaintScene(buffered, *m_document, ViewWindow(), client, options,
+               m_settings->backBuffer != 0 ? &m_paintCache : nullptr);
   }
   QPainter painter(this);
   painter.drawImage(0, 0, m_buffer);
@@ -296,6 +311,7 @@ void CDorneView::wheelEvent(QWheelEvent* event) {
   CViewWindow moved = ViewWindow();
   moved.SetCentre(m);
   moved.StoreIn(*m_document);
+  NoteMotion();
   const bool zoomed = event->angleDelta().y() > 0 ? ZoomIn() : ZoomOut();
   (void)zoomed;
   CViewWindow after = ViewWindow();

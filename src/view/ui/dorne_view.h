@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -55,6 +56,9 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   CSceneDrawOptions DrawOptions(bool monochrome) const;
   // What the view shows, drawn anew into a picture of the client's size.
   QImage Snapshot() const;
+  // While the mouse turns, pans or zooms the view, and until it rests for a moment, the
+  // view shows the light picture of the elements; then the full one again.
+  bool ShowsLightPicture() const { return m_moving; }
 
   // The view commands (each records its undo step and repaints); false where the
   // view refuses (it beeps then).
@@ -147,6 +151,9 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   bool ToolKeyPress(QKeyEvent* event);
   void PaintToolOverlay(QPainter& painter) const;
   void PaintHighlight(QPainter& painter, const CDrawMapping& mapping) const;
+  // The view moves under the mouse: light pictures until it rests.
+  void NoteMotion();
+  void EndMotion();
 
   CDorneDoc* m_document;
   struct CHighlight {
@@ -174,4 +181,6 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   CTextAsker m_askText;
   std::string m_documentFolder;
   std::function<void()> m_beep;
+  bool m_moving = false;
+  QTimer m_rest;  // ends the light pictures once the mouse has rested
 };

@@ -259,6 +259,7 @@ void CDorneView::mousePressEvent(QMouseEvent* event) {
 void CDorneView::mouseMoveEvent(QMouseEvent* event) {
   if (m_document == nullptr) return;
   m_tools->OnMouseMove(InputOf(*this, *event, true));
+  if (m_tools->OrbitActive() || m_tools->Mode() == CViewTools::kPanDragging) NoteMotion();
   emit DistanceChanged(QString::fromStdString(m_tools->DistanceText()));
   event->accept();
 }
@@ -268,6 +269,7 @@ void CDorneView::mouseReleaseEvent(QMouseEvent* event) {
   const CToolInput input = InputOf(*this, *event, true);
   if (event->button() == Qt::LeftButton) m_tools->OnLButtonUp(input);
   if (event->button() == Qt::MiddleButton) m_tools->OnMButtonUp(input);
+  EndMotion();
   event->accept();
 }
 

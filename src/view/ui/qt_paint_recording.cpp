@@ -239,24 +239,40 @@ void CQtPaintRecording::Apply(QPainter& painter, const Recorded& r) const {
 }
 
 void CQtPaintRecording::PlayInBands(QImage& image) const {
-  const std::size_t figures = static_cast<std::size_t>(m_figures);
-  const int bands = m_figures < kMinFiguresForBands
-                        ? 1
-                        : static_cast<int>(CParallelChunks::ChunkCount(figures, 1000));
-  PlayInBands(image, bands);
+  const CQtPaintRecording* self = this;
+  PlayInBands(image, std::span(&self, 1));
 }
 
-std::vector<int> CQtPaintRecording::BandTops(int rows, int bands) const {
-  if (bands <= 1 || m_figures == 0) return {0, rows};
+void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
+  const CQtPaintRecording* self = this;
+  PlayInBands(image, std::span(&self, 1), bands);
+}
+
+void CQtPaintRecording::PlayInBands(QImage& image,
+                                    std::span<const CQtPaintRecording* const> parts) {
+  std::size_t figures = 0;
+  for (const CQtPaintRecording* part : parts) figures += static_cast<std::size_t>(part->m_figures);
+  const int bands = figures < kMinFiguresForBands
+                        ? 1
+                        : static_cast<int>(CParallelChunks::ChunkCount(figures, 1000));
+  PlayInBands(image, parts, bands);
+}
+
+std::vector<int> CQtPaintRecording::BandTops(std::span<const CQtPaintRecording* const> parts,
+                                             int rows, int bands) {
+  if (bands <= 1) return {0, rows};
   // Bands of about as many figures each: the figures gather where the scene is.
   std::vector<int> perRow(static_cast<std::size_t>(rows) + 1, 0);
   int figures = 0;
-  for (const Recorded& r : m_ops) {
-    if (!IsFigure(r.op)) continue;
-    const int row = r.reach.isNull() ? 0 : std::clamp(r.reach.center().y(), 0, rows - 1);
-    ++perRow[static_cast<std::size_t>(row)];
-    ++figures;
+  for (const CQtPaintRecording* part : parts) {
+    for (const Recorded& r : part->m_ops) {
+      if (!part->IsFigure(r.op)) continue;
+      const int row = r.reach.isNull() ? 0 : std::clamp(r.reach.center().y(), 0, rows - 1);
+      ++perRow[static_cast<std::size_t>(row)];
+      ++figures;
+    }
   }
+  if (figures == 0) return {0, rows};
   std::vector<int> tops{0};
   int seen = 0;
   for (int row = 0; row < rows && static_cast<int>(tops.size()) < bands; ++row) {
@@ -269,10 +285,11 @@ std::vector<int> CQtPaintRecording::BandTops(int rows, int bands) const {
   return tops;
 }
 
-void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
+void CQtPaintRecording::PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts,
+                                    int bands) {
   const int rows = image.height();
   if (rows <= 0 || image.width() <= 0) return;
-  const std::vector<int> tops = BandTops(rows, std::clamp(bands, 1, std::max(rows, 1)));
+  const std::vector<int> tops = BandTops(parts, rows, std::clamp(bands, 1, std::max(rows, 1)));
   const std::size_t count = tops.size() - 1;
   uchar* bits = image.bits();
   CParallelChunks::Run(count, count, [&](std::size_t band, std::size_t, std::size_t) {
@@ -284,6 +301,7 @@ void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
     whole.setDotsPerMeterY(image.dotsPerMeterY());
     QPainter painter(&whole);
     const int top = tops[band];
-    PlayBand(painter, count == 1 ? QRect() : QRect(0, top, image.width(), tops[band + 1] - top));
+    const QRect clip = count == 1 ? QRect() : QRect(0, top, image.width(), tops[band + 1] - top);
+    for (const CQtPaintRecording* part : parts) part->PlayBand(painter, clip);
   });
 }

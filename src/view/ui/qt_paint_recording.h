@@ -55,6 +55,11 @@ class CQtPaintRecording {
   void PlayInBands(QImage& image) const;
   // The same in that many bands (fewer when the image has fewer rows).
   void PlayInBands(QImage& image, int bands) const;
+  // Recordings made one after the other, each from a fresh painter's state (as on several
+  // threads at once), played in their order as the one recording of them all would be.
+  static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts);
+  static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts,
+                          int bands);
 
  private:
   enum class Op : unsigned char {
@@ -89,7 +94,8 @@ class CQtPaintRecording {
   QRect StrokeReach(const QRect& bounds) const;
   QRect TextReach(const QRect& laidOut) const;
   // The first row of each band and, last, the image's row count.
-  std::vector<int> BandTops(int rows, int bands) const;
+  static std::vector<int> BandTops(std::span<const CQtPaintRecording* const> parts, int rows,
+                                   int bands);
   void PlayBand(QPainter& painter, const QRect& band) const;
   void Apply(QPainter& painter, const Recorded& r) const;
   bool IsFigure(Op op) const { return op >= Op::Polygon; }

@@ -33,12 +33,21 @@ CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
   return key;
 }
 
-const CQtPaintRecording* CScenePaintCache::Find(const CKey& key) const {
-  return m_recording != nullptr && m_key == key ? m_recording.get() : nullptr;
+std::vector<const CQtPaintRecording*> CScenePaintCache::Find(const CKey& key) const {
+  std::vector<const CQtPaintRecording*> pieces;
+  if (m_pieces.empty() || !(m_key == key)) return pieces;
+  for (const auto& piece : m_pieces) pieces.push_back(piece.get());
+  return pieces;
 }
 
-CQtPaintRecording& CScenePaintCache::Renew(const CKey& key, const QImage& image) {
+std::vector<CQtPaintRecording*> CScenePaintCache::Renew(const CKey& key, const QImage& image,
+                                                        std::size_t pieces) {
   m_key = key;
-  m_recording = std::make_unique<CQtPaintRecording>(&image);
-  return *m_recording;
+  m_pieces.clear();
+  std::vector<CQtPaintRecording*> fresh;
+  for (std::size_t i = 0; i < pieces; ++i) {
+    m_pieces.push_back(std::make_unique<CQtPaintRecording>(&image));
+    fresh.push_back(m_pieces.back().get());
+  }
+  return fresh;
 }

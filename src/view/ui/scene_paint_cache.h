@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "view/element_draw_options.h"
 #include "view/scene_drawing.h"
@@ -49,14 +50,16 @@ class CScenePaintCache {
                    const CSceneDrawOptions& options, const QImage& image);
   };
 
-  // The operations kept for that key, or null.
-  const CQtPaintRecording* Find(const CKey& key) const;
-  // An empty recording for the key, replacing the last; fonts are measured as on the
-  // picture, which must outlive the recording of the operations (not their playback).
-  CQtPaintRecording& Renew(const CKey& key, const QImage& image);
-  void Clear() { m_recording.reset(); }
+  // The operations kept for that key, in pieces to be played in their order; empty when
+  // there are none.
+  std::vector<const CQtPaintRecording*> Find(const CKey& key) const;
+  // That many empty recordings for the key, replacing the last ones; fonts are measured
+  // as on the picture, which must outlive the recording of the operations (not their
+  // playback).
+  std::vector<CQtPaintRecording*> Renew(const CKey& key, const QImage& image, std::size_t pieces);
+  void Clear() { m_pieces.clear(); }
 
  private:
   CKey m_key;
-  std::unique_ptr<CQtPaintRecording> m_recording;
+  std::vector<std::unique_ptr<CQtPaintRecording>> m_pieces;
 };

@@ -7,9 +7,12 @@
 
 #include <algorithm>
 
+#include "geometry/parallel_chunks.h"
 #include "model/dorne_doc.h"
 #include "view/draw_context.h"
 #include "view/dxf_writer.h"
+#include "view/element_draw_cache.h"
+#include "view/element_drawing.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
 #include "view/ui/scene_paint_cache.h"
@@ -22,6 +25,50 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
               const CSceneDrawOptions& options) {
   window.ApplyTo(dc.Mapping(), {size.width(), size.height()});
   DrawScene(dc, document, options);
+}
+
+// Fewer boxes than this are not worth a thread of their own.
+constexpr std::size_t kMinBoxesPerPiece = 1500;
+
+// Records the scene into pieces for the key: the boxes in stretches drawn on several
+// threads at once, then the annotations (a small scene in one piece).
+std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
+                                                  const CScenePaintCache::CKey& key,
+                                                  const QImage& image, const CDorneDoc& document,
+                                                  const CViewWindow& window, QSize size,
+                                                  const CSceneDrawOptions& options) {
+  const CSize deviceSize{size.width(), size.height()};
+  CQtFontMeasurer measurer;
+  CQtPaintRecording probe(&image);
+  CQtDrawDevice probeDevice(probe);
+  CDrawContext probeContext(probeDevice, measurer, deviceSize);
+  window.ApplyTo(probeContext.Mapping(), deviceSize);
+  const std::vector<const CBox*> boxes = SceneBoxesToDraw(probeContext, document);
+  const std::size_t chunks = CParallelChunks::ChunkCount(boxes.size(), kMinBoxesPerPiece);
+  if (chunks <= 1) {
+    CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
+    CQtDrawDevice device(whole);
+    CDrawContext dc(device, measurer, deviceSize);
+    DrawInto(dc, document, window, size, options);
+    return {&whole};
+  }
+  ClearStaleTapOffMarks(boxes, document.GetToolMode());
+  const std::vector<CQtPaintRecording*> pieces = kept.Renew(key, image, chunks + 1);
+  CElementDrawCache paintOnly;
+  CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
+  CParallelChunks::Run(
+      boxes.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+        CQtFontMeasurer ownMeasurer;
+        CQtDrawDevice device(*pieces[chunk]);
+        CDrawContext dc(device, ownMeasurer, deviceSize);
+        window.ApplyTo(dc.Mapping(), deviceSize);
+        DrawSceneBoxes(dc, document, std::span(boxes).subspan(from, to - from), options, cache);
+      });
+  CQtDrawDevice device(*pieces.back());
+  CDrawContext dc(device, measurer, deviceSize);
+  window.ApplyTo(dc.Mapping(), deviceSize);
+  DrawSceneAnnotations(dc, document, options);
+  return {pieces.begin(), pieces.end()};
 }
 
 // The picture the painter draws on, when it draws there as a new painter would: without
@@ -84,15 +131,9 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
     CScenePaintCache paintOnly;
     CScenePaintCache& kept = cache != nullptr ? *cache : paintOnly;
     const auto key = CScenePaintCache::CKey::Of(document, window, size, options, *image);
-    const CQtPaintRecording* recording = kept.Find(key);
-    if (recording == nullptr) {
-      CQtPaintRecording& fresh = kept.Renew(key, *image);
-      CQtDrawDevice device(fresh);
-      CDrawContext dc(device, measurer, {size.width(), size.height()});
-      DrawInto(dc, document, window, size, options);
-      recording = &fresh;
-    }
-    recording->PlayInBands(*image);
+    std::vector<const CQtPaintRecording*> pieces = kept.Find(key);
+    if (pieces.empty()) pieces = RecordScene(kept, key, *image, document, window, size, options);
+    CQtPaintRecording::PlayInBands(*image, pieces);
     return;
   }
   CQtDrawDevice device(painter);

@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "app/ui/command_ids.h"
@@ -37,8 +38,10 @@ inline void ForgetSampleRanges() {
 
 // The program opens the sample `name` (examples/<name>.run), rebuilds it and saves it;
 // `listing` gets the saved run's listing (QGSampleListing) read with the sample
-// catalogue. The screenshot is <name>.png.
-inline void RebuildSampleInProgram(const std::string& name, std::string& listing) {
+// catalogue, and `inspect`, when given, looks at the saved document. The screenshot is
+// <name>.png.
+inline void RebuildSampleInProgram(const std::string& name, std::string& listing,
+                                   const std::function<void(CDorneDoc&)>& inspect = {}) {
   CShellTestFolder folder;
   WriteSampleSettings(folder);
   const std::string sample = folder.Path("documents/" + name + ".run");
@@ -62,6 +65,7 @@ inline void RebuildSampleInProgram(const std::string& name, std::string& listing
     ASSERT_TRUE(opened.ok) << opened.text;
     ASSERT_EQ(document.GetRuns().size(), 1u);
     listing = QGSampleListing(*document.GetRuns().front());
+    if (inspect) inspect(document);
   }
   ForgetSampleRanges();
 }

@@ -7,6 +7,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "model/dev.h"
+#include "model/dorne_doc.h"
+#include "model/run.h"
+#include "model/run_factory.h"
+#include "ranges/range_context.h"
+#include "ranges/range_registry.h"
+#include "samplewriter/sample_layout.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 
@@ -58,7 +65,8 @@ TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
   CShellTestFolder folder;
   WriteSettings(folder);
   std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
-  const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample", "qw_sample"};
+  const char* const samples[] = {"qd_sample", "qjf_sample", "qp_sample",
+                                 "qw_sample", "qg_sample",  "qm_sample"};
   std::string script;
   for (const std::string sample : samples) {
     const std::string document = folder.Path(sample + ".run");
@@ -100,6 +108,59 @@ TEST(Z3dExportEndToEndTest, APlacedTapOffUnitIsListedWithItsStation) {
   const std::string station = file.substr(entry + 10, 3);
   EXPECT_NE(file.substr(0, section).find("gt" + station + "\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("\r\ndev:300000/00214@$QJB0630S1\r\n", section), std::string::npos) << file;
+}
+
+// A QD run whose lengths a damaged file made 2 km each, saved as a document; empty when
+// written, else what went wrong.
+std::string WriteDamagedDocument(const std::string& path) {
+  CRunFactory::Instance().Reset();
+  CRangeTableCache::Instance().Reset();
+  RegisterRangeRuns();
+  CRangeContext& context = CRangeContext::Instance();
+  context.Reset();
+  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  context.SetDevices({{"1", "Straight"}, {"0", "End"}, {"8", "Special"}, {"7", "Pass"}});
+  std::string problem;
+  {
+    CDorneDoc document{CDocEnvironment{}};
+    document.OnNewDocument("");
+    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+    problem = LayOutSample(document, "run QDA 06\nname R\nstart 0\ngo 4 6000\nend 3\n");
+    // Built, as the program builds a run before it exports it.
+    if (problem.empty()) document.GetRuns().front()->RebuildParts(0);
+    for (CDev* element : document.GetRuns().front()->GetDevices())
+      if (element->GetKind() == CDev::kJoint && element->GetLength() > 0)
+        element->SetDrawnLength(2'000'000);
+    if (problem.empty() && !document.OnSaveDocument(path).ok) problem = "not saved";
+  }
+  CRangeTableCache::Instance().Reset();
+  context.Reset();
+  CRunFactory::Instance().Reset();
+  return problem;
+}
+
+// A run whose lengths the file cannot hold: the export says so and names the value, and
+// writes no file.
+TEST(Z3dExportEndToEndTest, ARunWithDamagedLengthsIsRefusedWithItsValue) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSettings(folder);
+  const std::string document = folder.Path("damaged.run");
+  ASSERT_EQ(WriteDamagedDocument(document), "");
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_refused.png";
+  const std::string script = "open " + document + "\nenabled 32985 1\nanswer - accept\nanswer " +
+                             shot + " accept\nmenu 32985\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  const QString dialogs = run.values.value("dialogs");
+  EXPECT_TRUE(dialogs.contains("damaged - R.Z3D")) << dialogs.toStdString();
+  EXPECT_TRUE(dialogs.contains("@@2000000")) << dialogs.toStdString();
+  EXPECT_TRUE(dialogs.contains("3D exchange file cannot hold")) << dialogs.toStdString();
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("damaged - R.Z3D")))
+      << ReadAll(folder.Path("damaged - R.Z3D"));
+  EXPECT_FALSE(std::filesystem::exists(folder.Path("damaged - R.Z3D.new")));
 }
 
 }  // namespace

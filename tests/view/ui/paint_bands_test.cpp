@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -109,6 +110,44 @@ TEST(PaintBandsTest, APictureOfTheLayoutIsDrawnInBandsAsOnOnePainter) {
   }
   EXPECT_TRUE(banded == expected);
   EXPECT_NE(banded, Blank());
+}
+
+// Elements with every detail (bar ends with labels, covers, pictograms, source symbols)
+// drawn in stretches on several threads with one element cache, as the view does, and at
+// once with one painter: the same pixels, at several angles, with the cache full and
+// empty.
+TEST(PaintBandsTest, DetailedElementsRecordedOnSeveralThreadsMakeThePixelsOfOnePainter) {
+  const CElementScene scene = BuildDetailedScene(4000);
+  CElementDrawCache cache;
+  CSceneDrawOptions options;
+  options.elements = SceneDrawOptions(false);
+  options.cache = &cache;
+  for (const std::array<int, 3> angles :
+       {std::array{330, 315, 0}, std::array{300, 20, 10}, std::array{0, 90, 0}}) {
+    scene.document->SetViewAngles(angles[0], angles[1], angles[2]);
+    CViewWindow window;
+    window.ZoomAll(*GetSceneExtent(*scene.document), 0.9, kSize);
+    // A quarter of the scene: large enough for the details, most boxes still drawn.
+    window.ZoomIn(0.5);
+    cache.Clear();
+    QImage expected = Blank();
+    {
+      QPainter painter(&expected);
+      painter.setClipRect(0, 0, kSize.cx, kSize.cy);  // a painter with a clip draws at once
+      PaintScene(painter, *scene.document, window, {kSize.cx, kSize.cy}, options);
+    }
+    EXPECT_NE(expected, Blank());
+    // The one painter filled the cache; then the threads compute it themselves.
+    for (const char* pass : {"cached", "computing"}) {
+      QImage pieces = Blank();
+      {
+        QPainter painter(&pieces);
+        PaintScene(painter, *scene.document, window, {kSize.cx, kSize.cy}, options);
+      }
+      EXPECT_TRUE(pieces == expected) << angles[0] << " " << angles[1] << " " << pass;
+      cache.Clear();
+    }
+  }
 }
 
 QImage Painted(const CDorneDoc& document, const CViewWindow& window,

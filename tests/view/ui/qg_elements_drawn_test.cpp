@@ -1,5 +1,5 @@
-// A small QG run drawn by the layout view: straights, elbows, a tee and a special shape
-// whose bars and envelope are further boxes of the element.
+// A small QG run drawn by the layout view: straights, elbows, a tee, a special shape
+// whose bars and envelope are further boxes of the element, and a fixing with its kit.
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ TEST_F(QGElementsDrawnTest, SpecialShapeShowsItsBars) {
   std::vector<CDev*> laid;
   ASSERT_EQ(LayOutSample(*m_document,
                          "run QGA 10\nstart 2\ngo 4 3000\ngo 1 2000\ngo 4 1500\nend 0\nfrom 1\n"
-                         "go 4 2000\nend 0\n",
+                         "go 4 2000\nend 0\nfrom 2\nkit 4 700\nfield KITCF 0\nvariant 1\n",
                          &laid),
             "");
   ASSERT_FALSE(laid.empty());
@@ -56,6 +56,11 @@ TEST_F(QGElementsDrawnTest, SpecialShapeShowsItsBars) {
   for (int slot = 10; slot <= 14; ++slot) barBoxes += shape.GetBox(slot) != nullptr ? 1 : 0;
   EXPECT_EQ(barBoxes, 4);
   EXPECT_NE(shape.GetBox(7), nullptr);
+  // The fixing after the elbow carries a kit: two collars of four plates each.
+  const CDev* fixing = laid[2]->GetNeighbour(4);
+  ASSERT_NE(fixing, nullptr);
+  ASSERT_EQ(fixing->GetKind(), CDev::kInLine);
+  for (int slot = 10; slot <= 17; ++slot) EXPECT_NE(fixing->GetBox(slot), nullptr) << slot;
 
   m_frame = std::make_unique<CChildFrame>(*m_document, CDorneView::CContext());
   m_frame->resize(800, 600);

@@ -1,0 +1,141 @@
+// The layout view while the mouse turns, pans or zooms it: the light picture of the
+// elements meanwhile, and once the mouse stops (released, or resting in place) the very
+// picture a fresh full redraw makes.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <set>
+#include <string>
+
+#include "geometry/box.h"
+#include "layout_scene.h"
+#include "model/dorne_doc.h"
+#include "support/test_output.h"
+#include "view/draw_mapping.h"
+#include "view/ui/child_frame.h"
+#include "view/ui/dorne_view.h"
+
+namespace {
+
+constexpr int kCmdOrbit = 33024;
+
+enum class EStop { kRelease, kRest };
+
+struct CMove {
+  const char* name;
+  int command;  // 0: the middle button pans
+  QPoint by;
+  EStop stop;
+};
+
+class MovingViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_document = BuildLayoutScene(6, 40);
+    m_frame = std::make_unique<CChildFrame>(*m_document, CDorneView::CContext());
+    m_frame->resize(640, 480);
+    m_frame->show();
+    View().ZoomAll();
+    // A second window on the document that the mouse never moves: its picture is a fresh
+    // full redraw of the same view, with the same marks of the tools over it.
+    m_still = std::make_unique<CChildFrame>(*m_document, CDorneView::CContext());
+    m_still->resize(640, 480);
+    m_still->show();
+  }
+
+  CDorneView& View() { return *m_frame->View(); }
+  QImage Shown() { return View().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  QImage Fresh() { return m_still->View()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+  // The client point of the middle of a box in the middle of the scene.
+  QPoint OnAnElement() {
+    const CDisplayNode* node = m_document->Projection().GetDisplayList().Head();
+    for (std::size_t i = 0; i < m_document->Projection().GetDisplayList().Size() / 2; ++i)
+      node = node->next;
+    const auto& corners = node->box->GetWindowCorners();
+    CPoint middle{(corners[0].x + corners[6].x) / 2, (corners[0].y + corners[6].y) / 2};
+    CDrawMapping mapping;
+    View().ViewWindow().ApplyTo(mapping, View().ClientSize());
+    const CPoint device = mapping.ToDevice(middle);
+    return {device.x, device.y};
+  }
+
+  void Move(const CMove& move) {
+    const Qt::MouseButton button = move.command == 0 ? Qt::MiddleButton : Qt::LeftButton;
+    if (move.command != 0) m_frame->OnCommand(move.command);
+    const QPoint from = OnAnElement();
+    QTest::mousePress(&View(), button, Qt::NoModifier, from);
+    QTest::mouseMove(&View(), from + move.by / 2);
+    m_pointer = from + move.by;
+    QTest::mouseMove(&View(), m_pointer);
+  }
+
+  void Release(const CMove& move) {
+    const Qt::MouseButton button = move.command == 0 ? Qt::MiddleButton : Qt::LeftButton;
+    QTest::mouseRelease(&View(), button, Qt::NoModifier, m_pointer);
+  }
+
+  void Stop(const CMove& move) {
+    if (move.stop == EStop::kRest) {
+      EXPECT_TRUE(QTest::qWaitFor([this] { return !View().ShowsLightPicture(); }, 5000));
+      return;
+    }
+    Release(move);
+  }
+
+  std::unique_ptr<CDorneDoc> m_document;
+  std::unique_ptr<CChildFrame> m_frame;
+  std::unique_ptr<CChildFrame> m_still;
+  QPoint m_pointer;
+};
+
+TEST_F(MovingViewTest, OnceTheMouseStopsThePictureIsAFreshFullRedrawAtEveryAngle) {
+  const CMove moves[] = {
+      {"turned right", kCmdOrbit, {40, 0}, EStop::kRelease},
+      {"turned up and left, resting", kCmdOrbit, {-25, 35}, EStop::kRest},
+      {"turned far", kCmdOrbit, {90, -60}, EStop::kRelease},
+      {"panned, resting", 0, {50, 20}, EStop::kRest},
+      {"panned", 0, {-30, 40}, EStop::kRelease},
+  };
+  std::set<std::array<int, 3>> angles;
+  for (const CMove& move : moves) {
+    Move(move);
+    ASSERT_TRUE(View().ShowsLightPicture()) << move.name;
+    const QImage light = Shown();
+    EXPECT_FALSE(light == Fresh()) << move.name << ": the light picture leaves the edges out";
+    Stop(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << move.name;
+    const QImage stopped = Shown();
+    EXPECT_TRUE(stopped == Fresh()) << move.name;
+    const std::string name = "moving_view_" + std::to_string(angles.size());
+    light.save(QString::fromStdString(TestOutputPath(name + "_light.png")));
+    stopped.save(QString::fromStdString(TestOutputPath(name + "_stopped.png")));
+    if (move.stop == EStop::kRest) {
+      Release(move);
+      EXPECT_TRUE(Shown() == Fresh()) << move.name << " and released";
+    }
+    if (move.command != 0) m_frame->OnCommand(move.command);
+    const auto& projection = m_document->Projection();
+    angles.insert(
+        {projection.GetViewAngle(0), projection.GetViewAngle(1), projection.GetViewAngle(2)});
+  }
+  EXPECT_GE(angles.size(), 3u) << "several angles";
+}
+
+TEST_F(MovingViewTest, AWheelZoomShowsTheLightPictureUntilTheMouseRests) {
+  const QPoint pointer(320, 240);
+  QWheelEvent wheel(pointer, View().mapToGlobal(pointer), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&View(), &wheel);
+  ASSERT_TRUE(View().ShowsLightPicture());
+  EXPECT_FALSE(Shown() == Fresh());
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !View().ShowsLightPicture(); }, 5000));
+  EXPECT_TRUE(Shown() == Fresh());
+}
+
+}  // namespace
