@@ -45,7 +45,10 @@ int CDorneDoc::ToolSelectAt(CPoint point, int keys) {
     SetCurrentRun(element->GetRun());
     return 1;
   }
-  if ((keys & kKeyWholeUnit) != 0 && element->GetKind() == CDev::kTapOff)
+  // A box the element draws outside its slots (the equipment box over a feed unit)
+  // stands for the whole element, as its body does.
+  const bool ownSlot = box != nullptr && element->GetBoxSlot(*box) < CDev::kSlotCount;
+  if (!ownSlot || ((keys & kKeyWholeUnit) != 0 && element->GetKind() == CDev::kTapOff))
     box = element->GetBox(CDev::kBodySlot);
   if (element->SelectElement(true, box) == 0) return 0;
   UpdateAllViews();

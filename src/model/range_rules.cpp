@@ -10,6 +10,7 @@ void CRangeTables::Release() {
   references.clear();
   housings.clear();
   codes.clear();
+  accessoryCodes.clear();
   priceFormulas.clear();
   if (!temperatures.empty()) temperatures.front().value = 0.0;
 }

@@ -83,10 +83,13 @@ struct CRangeTables {
   std::vector<CReferenceRow> references;
   std::vector<CHousingRow> housings;
   std::vector<CCodeRow> codes;
+  // The accessory references by kind (code 80) of a range that keeps them apart from its
+  // device codes, so that they never join the device lists.
+  std::vector<CCodeRow> accessoryCodes;
   std::vector<CPriceFormulaRow> priceFormulas;
   std::vector<CTemperatureEntry> temperatures;
 
-  // Frees the rows of the eight tables and ends the temperature table at its first
+  // Frees the rows of the nine tables and ends the temperature table at its first
   // entry (its value set to 0), as the last run of a range leaves them.
   void Release();
 };

@@ -194,6 +194,9 @@ class CRun : public CObjWithProp {
   CPartBuilder* GetPartBuilder() const { return m_partBuilder.get(); }
   void SetPartBuilder(std::unique_ptr<CPartBuilder> builder);
   virtual std::string GetElementRef(int kind);
+  // The run's pattern under the pattern of the last code-80 row of the kind; empty
+  // without one.
+  std::string RefFromCodeRows(const std::vector<CCodeRow>* codes, int kind) const;
   virtual void ComputeSupports();
   virtual CPatternRow FindPartRow(std::string_view reference) const;
   virtual int SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,

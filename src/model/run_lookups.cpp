@@ -58,10 +58,11 @@ std::optional<std::string> CRun::GetNextCode(bool restart) {
   return (*codes)[m_codeCursor++].texts[2];
 }
 
-std::string CRun::GetElementRef(int kind) {
+std::string CRun::GetElementRef(int kind) { return RefFromCodeRows(GetCodeTable(), kind); }
+
+std::string CRun::RefFromCodeRows(const std::vector<CCodeRow>* codes, int kind) const {
   std::string text(kPatternLength, ' ');
   FillRefPattern(text);
-  const std::vector<CCodeRow>* codes = GetCodeTable();
   if (codes == nullptr) return std::string();
   for (auto it = codes->rbegin(); it != codes->rend(); ++it) {
     if (TextToInt(it->texts[0]) != 80 || TextToInt(it->texts[1]) != kind) continue;

@@ -169,6 +169,27 @@ std::vector<CHousingRow> CRangeTableReader::ReadDevHousings() const {
   return rows;
 }
 
+namespace {
+
+// The "_DEVICES" rows of one "ID" (and of the extra condition) on an open table.
+void AppendCodeRows(CRangeContext& context, CDbfTable& table, CDbfRelation& relation,
+                    const CBoundFields& fields, std::string_view code,
+                    std::string_view extraCondition,
+                    const std::function<bool(const CCodeRow&)>& drop, std::vector<CCodeRow>& rows) {
+  std::string query = "ID = '" + std::string(code) + "'";
+  if (!extraCondition.empty()) query += " .AND. (" + std::string(extraCondition) + ")";
+  relation.SetQuery(query);
+  ForEachRow(table, relation, [&] {
+    if (fields.Text(3) != code) return;
+    std::string label = fields.Text(1);
+    if (const int number = TextToInt(label); number > 0) label = context.LookupText(number);
+    CCodeRow row{{std::string(code), fields.Text(0), std::move(label), fields.Text(2, kRefWidth)}};
+    if (!drop || !drop(row)) rows.push_back(std::move(row));
+  });
+}
+
+}  // namespace
+
 std::vector<CCodeRow> CRangeTableReader::ReadDevices(
     std::string_view extraCondition, std::string_view sort,
     const std::function<bool(const CCodeRow&)>& drop) const {
@@ -180,22 +201,21 @@ std::vector<CCodeRow> CRangeTableReader::ReadDevices(
   if (open && !sort.empty()) relation.SetSort(sort);
   for (const CDeviceEntry& device : m_context.Devices()) {
     const std::size_t before = rows.size();
-    if (open) {
-      std::string query = "ID = '" + device.code + "'";
-      if (!extraCondition.empty()) query += " .AND. (" + std::string(extraCondition) + ")";
-      relation.SetQuery(query);
-      ForEachRow(table, relation, [&] {
-        if (fields.Text(3) != device.code) return;
-        std::string label = fields.Text(1);
-        if (const int number = TextToInt(label); number > 0) label = m_context.LookupText(number);
-        CCodeRow row{{device.code, fields.Text(0), std::move(label), fields.Text(2, kRefWidth)}};
-        if (!drop || !drop(row)) rows.push_back(std::move(row));
-      });
-    }
+    if (open)
+      AppendCodeRows(m_context, table, relation, fields, device.code, extraCondition, drop, rows);
     if (rows.size() == before)
       rows.push_back({{device.code, "0", device.label, std::string(kRefWidth, ' ')}});
   }
   return rows;
+}
+
+void CRangeTableReader::ReadCodeRows(std::string_view code, std::string_view extraCondition,
+                                     std::vector<CCodeRow>& rows) const {
+  CDbfTable table;
+  if (!Open("_DEVICES", table)) return;
+  const CBoundFields fields(table, {"SUBID", "LIB", "PARTREF", "ID"});
+  CDbfRelation relation(table);
+  AppendCodeRows(m_context, table, relation, fields, code, extraCondition, {}, rows);
 }
 
 std::vector<CPriceFormulaRow> CRangeTableReader::ReadLinear() const {

@@ -52,6 +52,10 @@ class CRangeTableReader {
   std::vector<CCodeRow> ReadDevices(std::string_view extraCondition = {},
                                     std::string_view sort = {},
                                     const std::function<bool(const CCodeRow&)>& drop = {}) const;
+  // "_DEVICES" rows whose "ID" is the code (and that the extra condition selects),
+  // appended to rows; nothing is appended for a code without rows.
+  void ReadCodeRows(std::string_view code, std::string_view extraCondition,
+                    std::vector<CCodeRow>& rows) const;
   // "_LINEAR": every row by "ID,SUBID"; the formula in the fourth text.
   std::vector<CPriceFormulaRow> ReadLinear() const;
 

@@ -167,8 +167,14 @@ void ApplyRefLinePage(CRefLineEditContext& context, const CRefLinePageInput& inp
     line.lineMode = 3;
     line.slots.fill(0);
   }
-  const std::vector<int> table = context.GetChoiceTable(1);
+  std::vector<int> table = context.GetChoiceTable(1);
   if (table.size() < CRefConfig::kStateCount) return;
+  if (input.luminaireBoxes && line.lineMode == 3) {
+    // Back from the tap-off boxes: the slots counted their positions, not the line's.
+    line.lineMode = table[46] > table[45] ? 2 : 1;
+    line.slots.fill(0);
+    table = context.GetChoiceTable(1);
+  }
   int flag = context.connectionFlag ? 1 : 0;
   line.ResizeSections(line.count, table.data(), &flag, 0);
   const int kind = line.productKind;
@@ -184,6 +190,18 @@ void ApplyRefLinePage(CRefLineEditContext& context, const CRefLinePageInput& inp
   }
   context.ComputeComponentCounts(0);
   context.ApplyLineDefaults(line);
+}
+
+bool RefBoxKindOffered(const CRefLine& line, const CRefConfig& config) {
+  const bool lighting = line.productKind == 1 || line.productKind == 2;
+  return lighting && (config.QyaPairs()[0] != 0 || config.QyaPairs()[1] != 0);
+}
+
+int RefBoxKindEntry(const CRefLine& line, const CRefConfig& config) {
+  if (line.lineMode == 3) return 0;
+  // A saved line keeps its kind: only a line being created starts on the tap-off boxes.
+  const bool newLine = line.name.empty() && line.count == 0;
+  return newLine && RefBoxKindOffered(line, config) ? 0 : 1;
 }
 
 bool RefLineCanValidate(const CRefLine& line, int length, int count, bool luminaireFlag) {

@@ -45,8 +45,17 @@ struct CRefLinePageInput {
   int connection = -1;
   int length = 0;
   int count = 0;
-  bool tapOffBoxes = false;  // the box kind combo shows the tap-off units (line mode 3)
+  bool tapOffBoxes = false;     // the box kind combo shows the tap-off units (line mode 3)
+  bool luminaireBoxes = false;  // it shows the boxes of the lighting line itself
 };
+
+// The box kind combo of a lighting line (QYA, QYB): it offers the catalogue's tap-off
+// boxes (line mode 3) beside the line's own boxes, and shows only while the catalogue
+// has tap-off boxes at its first or second position.
+bool RefBoxKindOffered(const CRefLine& line, const CRefConfig& config);
+// The entry it starts on: 0 (tap-off boxes) for a line in line mode 3, and for a new
+// line while they are offered; else 1.
+int RefBoxKindEntry(const CRefLine& line, const CRefConfig& config);
 
 // Validation: stores the page's choices in the line and applies the product's rules to
 // the family choices and component 8; then counts the components and sets the line

@@ -88,6 +88,12 @@ std::string RefRatingHeadingText(int message, int family) {
   return family == 10 ? PartOf(StringText(message), false) : StringText(message);
 }
 
+bool RefRatingCaptionShown(int family) { return family != 9; }
+
+bool RefRatingTypeListNarrow(int family) {
+  return family == 5 || family == 7 || family == 10 || family == 11;
+}
+
 std::string RefExpandMessageText(const std::string& text) {
   const std::size_t at = text.find("MSG");
   if (at == std::string::npos) return text;

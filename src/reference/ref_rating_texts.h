@@ -16,6 +16,13 @@ CRatingHeadings RefRatingHeadings(int family);
 // A heading's text: family 10 keeps what stands before the first ':'.
 std::string RefRatingHeadingText(int message, int family);
 
+// Whether the table's caption stands above its lists (the size tables of family 9 have
+// none); a table with groups shows its group list in the caption's place.
+bool RefRatingCaptionShown(int family);
+// Whether the type list takes three quarters of the panel's width rather than all of it
+// (the families whose rows carry a column beside the type).
+bool RefRatingTypeListNarrow(int family);
+
 // A catalogue text in which "MSG" and a number 30000..32999 stand for that message's
 // text; what stands before stays, a number outside that range gives nothing.
 std::string RefExpandMessageText(const std::string& text);

@@ -37,11 +37,10 @@ constexpr std::uint32_t kLeftAligned = 0x010;
 constexpr std::int32_t kFullSpan = 2000;
 constexpr std::int32_t kTableOffset = 500;
 constexpr std::int32_t kSectionOffset = 1000;
-// The labels of further runs stand beside and then below the first run's, so that with
-// every run shown they do not lie on each other (nor on the totals table at 0, 500); after
-// four runs the places repeat.
+// The labels of further runs stand beside and then below the first run's, two runs to a
+// row and row after row, so that with every run shown no two runs' labels lie on each
+// other (nor on the totals table at 0, 500).
 constexpr int kRunLabelColumns = 2;
-constexpr int kRunLabelRows = 2;
 constexpr std::int32_t kInfoColumnStep = 400;
 constexpr std::int32_t kSectionColumnStep = 250;
 constexpr std::int32_t kRunLabelRowStep = 800;
@@ -149,7 +148,7 @@ std::array<int, 2> RunLabelCell(const CDorneDoc& document, const CRun& run) {
   const std::vector<CRun*> runs = document.GetRuns();
   const auto found = std::find(runs.begin(), runs.end(), &run);
   const int index = found == runs.end() ? 0 : static_cast<int>(found - runs.begin());
-  return {index % kRunLabelColumns, index / kRunLabelColumns % kRunLabelRows};
+  return {index % kRunLabelColumns, index / kRunLabelColumns};
 }
 
 // The run labels of the list (kinds 3..5 owned by a run, and the totals table), each

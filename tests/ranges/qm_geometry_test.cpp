@@ -1,5 +1,8 @@
 #include "qm_test_support.h"
 
+#include "geometry/3d_projection.h"
+
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -282,8 +285,10 @@ TEST_F(QMRunTest, ConnectionUnitsDrawTheirHousingCoverAndBars) {
       {"A", "25", "4", "10/50", 8, {300, 300, 410}},
       {"A", "25", "4", "16", 8, {350, 300, 410}},
       {"A", "25", "4", "99", 8, {0, 0, 0}},
-      {"A", "25", "4", "", 10, {150, 240, 10}},
-      {"A", "25", "4", "", 13, {150, 240, 10}},
+      // plain units stand their bars on edge: thin across the element, as deep as the
+      // housing's bars over its up-down sides
+      {"A", "25", "4", "", 10, {150, 10, 240}},
+      {"A", "25", "4", "", 13, {150, 10, 240}},
       {"A", "25", "3", "", 13, {0, 0, 0}},
       {"A", "99", "4", "", 7, {0, 0, 0}},  // no housing for the rating: nothing drawn
   };
@@ -298,10 +303,69 @@ TEST_F(QMRunTest, ConnectionUnitsDrawTheirHousingCoverAndBars) {
   }
   CRunQM& run = MakeRun("A", "25");
   auto feed = QMElement(run, CDev::kEnd, QMStyle(4));
+  CElementGeometry bar;
+  EXPECT_EQ(run.GetElementGeometry(*QMElement(run, CDev::kEnd, QMStyle(2, 1)), 11, bar), 1)
+      << "bars are detailed";
   CElementGeometry geometry;
   geometry.extents = {1, 1, 1};
   run.GetElementGeometry(*feed, 9, geometry);
   EXPECT_EQ(geometry.extents, (std::array<std::int32_t, 3>{}));  // the base rule
+}
+
+// The size of the box along the unit vector.
+double SizeAlong(const CBox& box, const C3DPoint& n) {
+  double low = 1e18, high = -1e18;
+  for (int c = 0; c < 8; ++c) {
+    const double at = DotProduct(box.GetCorner(c), n);
+    low = std::min(low, at);
+    high = std::max(high, at);
+  }
+  return high - low;
+}
+
+// The bar drawing puts a bar's end on the connection's reference side (side 3 in bar mode,
+// side 1 for the small calibre, the direction in mode 2 and outside bar mode) at the end
+// away from the housing plate (slot 7), and details only the broad faces of a thin bar:
+// the boxes the range builds must run along that side and be thin across it.
+TEST_F(QMRunTest, BarsRunAlongTheSideTheirEndsAreDrawnOn) {
+  struct Row {
+    const char* layout;
+    int side;  // the reference side, -1: the element's direction
+    const char* guards;
+  } rows[] = {
+      {"run QMA 25\nstart 6\nentrax 1\ngo 4 3000\nend 1\n", 3, "a start in bar mode"},
+      {"run QMA 25\nstart 1\ngo 4 3000\nend 6\nentrax 1\n", 3, "an end in bar mode"},
+      {"run QMA 25\nstart 1\ngo 4 2000\ngo 2 3000\nend 6\nentrax 3\n", 3, "a riser's end"},
+      {"run QMA 50\nstart 1\ngo 4 3000\nend 6\nentrax 1\n", 1, "the small calibre"},
+      {"run QMA 25\nstart 1\ngo 4 3000\nend 6\nentrax 2\n", -1, "bars joined in mode 2"},
+      {"run QMA 25\nstart 1\ngo 4 2000\ngo 5 3000\nend 2\nentrax 1\n", -1, "a plain unit"},
+  };
+  for (const Row& row : rows) {
+    LayOut(row.layout);
+    const CDev* unit = nullptr;
+    for (const CDev* e : m_laid)
+      if (e->GetKind() == CDev::kEnd && (e->GetVariant() == 6 || e->GetVariant() == 2)) unit = e;
+    ASSERT_NE(unit, nullptr) << row.guards;
+    const CBox* plate = unit->GetBox(7);
+    ASSERT_NE(plate, nullptr) << row.guards;
+    for (int slot = 10; slot <= 13; ++slot) {
+      const CBox* bar = unit->GetBox(slot);
+      ASSERT_NE(bar, nullptr) << row.guards << " slot " << slot;
+      EXPECT_EQ(bar->GetKindCode(), 1) << row.guards;
+      const int face = row.side < 0 ? unit->GetDirection() : bar->MapSideToFace(row.side, 0);
+      const C3DPoint n = bar->GetFaceNormal(face);
+      EXPECT_NEAR(SizeAlong(*bar, n), 150, 0.5) << row.guards << ": the bar runs along the side";
+      int thin = 0;
+      for (const C3DPoint& axis : {C3DPoint(1, 0, 0), C3DPoint(0, 1, 0), C3DPoint(0, 0, 1)})
+        thin += SizeAlong(*bar, axis) < 20 ? 1 : 0;
+      EXPECT_EQ(thin, 1) << row.guards << ": a flat bar";
+      if (row.side < 0) continue;
+      // the end on the reference side lies away from the plate
+      const C3DPoint centre = bar->GetOrigin();
+      const double toward = DotProduct(plate->GetOrigin() - centre, n);
+      EXPECT_LT(toward, 0) << row.guards << " slot " << slot;
+    }
+  }
 }
 
 }  // namespace

@@ -98,8 +98,7 @@ std::map<int, std::int64_t> LengthsByType(const CRun& run) {
 }
 
 // A riser line of 2400 to 2899 mm is cut once more ahead; below 500 A the piece beyond the
-// cut leaves the bill length of its own straight type for that of plain line (type 1,
-// which the sample catalogue books without a length line).
+// cut leaves the bill length of its own straight type for that of plain line (type 1).
 TEST_F(QPRunTest, LongRiserLineBelow500AMovesItsCutPieceToPlainLine) {
   for (const char* rating : {"40", "63"}) {
     CRunQP& run = LayOut(std::string("run QPA ") + rating + "\nstart 0\ngo 4 9000\nend 6\n");
@@ -119,7 +118,53 @@ TEST_F(QPRunTest, LongRiserLineBelow500AMovesItsCutPieceToPlainLine) {
     // The cut at 450 + 1500 leaves 1950 mm between the riser and the cut.
     const std::int64_t moved = std::string(rating) == "40" ? 1950 : 0;
     EXPECT_EQ(after[0], before.at(0) - moved) << rating;
-    EXPECT_EQ(after[1], before.contains(1) ? before.at(1) : 0) << rating;
+    EXPECT_EQ(after[1], (before.contains(1) ? before.at(1) : 0) + moved) << rating;
+  }
+}
+
+// The riser line ahead of a riser keeps its length on the riser line's bill line only at
+// the standard riser lengths (2000 and 800 mm, 1500 mm from 500 A on) and when it is of
+// the riser type; any other piece is booked as plain line, its cut-off part included.
+TEST_F(QPRunTest, RiserLineAheadKeepsOnlyStandardLengthsOnItsBillLine) {
+  struct Row {
+    const char* rating;
+    std::int32_t ahead;
+    int variant;
+    std::int64_t moved;
+  };
+  const Row rows[] = {
+      {"40", 2000, 1, 0},    {"40", 800, 1, 0},     {"40", 1500, 1, 1500}, {"63", 1500, 1, 0},
+      {"40", 1200, 1, 1200}, {"63", 2300, 1, 2300}, {"40", 2000, 0, 2000},
+  };
+  for (const Row& row : rows) {
+    const std::string label = std::string(row.rating) + " " + std::to_string(row.ahead);
+    CRunQP& run = LayOut(std::string("run QPA ") + row.rating + "\nstart 0\ngo 4 9000\nend 6\n");
+    run.SetProp("QP_STEP", "0");
+    CDev& start = *Laid().at(0);
+    ASSERT_EQ(start.InsertRiserFixing(4, 1000, 0), 1);
+    CDev* riser = start.GetNeighbour(4);
+    ASSERT_EQ(riser->InsertRiserFixing(riser->GetDirection(), row.ahead, 0), 1);
+    riser->SetVariantBoth(1);
+    riser->SetVariantIndexBoth(3);
+    CDev* ahead = riser->GetNeighbour(riser->GetDirection());
+    ASSERT_NE(ahead, nullptr);
+    ASSERT_EQ(ahead->GetKind(), CDev::kInLine);
+    ASSERT_EQ(ahead->GetBookedLength(), row.ahead);
+    // The piece ahead is of the riser line's type and booked on its bill line.
+    ahead->SetVariantBoth(row.variant);
+    run.AddLengthToBOM(ahead->GetCalibre(), -row.ahead, ahead->GetVariantIndex());
+    ahead->SetVariantIndexBoth(3);
+    run.AddLengthToBOM(ahead->GetCalibre(), row.ahead, 3);
+    const std::map<int, std::int64_t> before = LengthsByType(run);
+    CPartBuilderQP builder(run);
+    builder.PrepareElement(*riser);
+
+    std::map<int, std::int64_t> after = LengthsByType(run);
+    EXPECT_EQ(after[3], before.at(3) - row.moved) << label;
+    EXPECT_EQ(after[1], (before.contains(1) ? before.at(1) : 0) + row.moved) << label;
+    const std::string bill = QPBillListing(run);
+    EXPECT_EQ(bill.find("  Plain line - ") != std::string::npos, row.moved != 0) << label << "\n"
+                                                                                 << bill;
   }
 }
 
@@ -211,6 +256,120 @@ TEST_F(QPRunTest, ElbowPairsCombineWithinTheWindow) {
               row.combined)
         << row.between;
     EXPECT_EQ(QPBillQuantity(run, "QPA400DLC40"), row.combined == 1 ? 0 : 2) << row.between;
+  }
+}
+
+// Asked to check, a pair outside its window is told by the design check, with the piece
+// and its window (200 to 695 mm for QPA 400 A, 250 to 750 mm in step mode); a pair within
+// it is not.
+TEST_F(QPRunTest, ElbowPairOutsideTheWindowIsReported) {
+  struct Row {
+    const char* step;
+    int between;
+    bool reported;
+    std::int32_t low;
+    std::int32_t high;
+  };
+  const Row rows[] = {{"0", 600, false, 0, 0},
+                      {"0", 695, false, 0, 0},
+                      {"0", 1500, true, 200, 695},
+                      {"1", 1500, true, 250, 750}};
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 " + std::to_string(row.between) +
+                         "\ngo 4 3000\nend 6\n");
+    run.SetProp("QP_STEP", row.step);
+    run.CRun::RebuildParts(-1);
+    CPartBuilderQP builder(run);
+    builder.CollectSegments();
+    for (const CSegment& segment : builder.GetSegments()) builder.GetElbowReference(segment, true);
+    const CCheckMessage* found = nullptr;
+    for (int i = 0; i < CCheckMessageTable::kSize; ++i) {
+      if (builder.GetMessages().At(i).state == 10) found = &builder.GetMessages().At(i);
+    }
+    ASSERT_EQ(found != nullptr, row.reported) << row.between;
+    if (found == nullptr) continue;
+    EXPECT_EQ(found->value1, row.low);
+    EXPECT_EQ(found->value2, row.high);
+    EXPECT_EQ(found->element->GetKind(), CDev::kElbow);
+  }
+}
+
+// A combined pair hands its join value on to the part that follows it: the first entry
+// of the next segment. With a feed box at the far end the pair's join is 1, with none 0.
+TEST_F(QPRunTest, CombinedPairPassesItsJoinOn) {
+  struct Row {
+    const char* end;
+    std::int32_t join;
+  };
+  const Row rows[] = {{"end 3\n", 1}, {"end 6\n", 0}};
+  for (const Row& row : rows) {
+    CRunQP& run =
+        LayOut(std::string("run QPA 40\nstart 0\ngo 4 3000\ngo 1 600\ngo 4 3000\n") + row.end);
+    run.SetProp("QP_STEP", "0");
+    run.CRun::RebuildParts(-1);
+    CPartBuilderQP builder(run);
+    builder.CollectSegments();
+    const std::vector<CSegment>& segments = builder.GetSegments();
+    bool combined = false;
+    for (std::size_t i = 0; i + 1 < segments.size() && !combined; ++i) {
+      if (segments[i].size() < 2 || segments[i].back().element->GetKind() != CDev::kElbow) continue;
+      builder.SetSegmentIndex(static_cast<int>(i));
+      builder.GetElbowReference(segments[i]);
+      if (segments[i].back().element->GetReference().find("DZC") == std::string::npos) continue;
+      combined = true;
+      EXPECT_EQ(segments[i].back().value, row.join) << row.end;
+      EXPECT_EQ(segments[i + 1].front().value, row.join) << row.end;
+    }
+    EXPECT_TRUE(combined) << row.end;
+  }
+}
+
+TEST(QPStepLegsTest, DFamilyLegsTakeTheirDrawingNames) {
+  struct Row {
+    const char* reference;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"QPA400DLC40A  a=700,b=3000", "QPA400DLC40A  A=700,B=3000"},
+      {"QPA400DZCG4A a=900,b=1200,c=450,x=a450", "QPA400DZCG4A A=900,B=1200,C=450,Xa=450"},
+      {"QPA1000DLE40B a=300,b=250,w=45", "QPA1000DLE40B A=300,B=250,w=45"},
+      {"QPA400DMBK4A a=500,x=c20", "QPA400DMBK4A A=500,Xc=20"},
+      {"QPA400DLC40", "QPA400DLC40"},
+      {"QPA400DLC40   ", "QPA400DLC40   "},
+      {"QPA400DLC40 d=5,x=d7,a=", "QPA400DLC40 d=5,x=d7,a="},
+  };
+  for (const Row& row : rows) EXPECT_EQ(RenameStepLegs(row.reference), row.expected);
+}
+
+// In step mode the finished "D" family parts name their legs as drawn; other families,
+// and every part outside step mode, keep the measured names.
+TEST_F(QPRunTest, StepModeRenamesTheLegsOfDFamilyParts) {
+  struct Row {
+    const char* step;
+    const char* reference;
+    std::string expected;
+  };
+  // The rating in amperes takes one place of the padding.
+  const std::string pad(11, ' ');
+  const Row rows[] = {
+      {"1", "QPA40DLC40A", "QPA400DLC40A" + pad + "A=700,B=3000"},
+      {"0", "QPA40DLC40A", "QPA400DLC40A" + pad + "a=700,b=3000"},
+      {"1", "QPA40ET4AF0", "QPA400ET4AF0" + pad + "a=700,b=3000"},
+  };
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 3000\nend 6\n");
+    run.SetProp("QP_STEP", row.step);
+    CDev* elbow = nullptr;
+    for (CDev* device : run.GetDevices())
+      if (device->GetKind() == CDev::kElbow) elbow = device;
+    ASSERT_NE(elbow, nullptr);
+    std::string reference = row.reference;
+    reference.resize(22, ' ');
+    elbow->SetReference(reference + "a=700,b=3000");
+    elbow->SetBooked(1);
+    CPartBuilderQP builder(run);
+    builder.FinishPart(*elbow, 2);
+    EXPECT_EQ(elbow->GetReference(), row.expected) << row.step << " " << row.reference;
   }
 }
 

@@ -119,6 +119,51 @@ TEST_F(QPRunTest, AccessoryReferencesFollowTheKindAndRating) {
   }
 }
 
+// Supports and riser fixings take the pattern of their kind's code-80 row under the
+// run's pattern, then the rating code of their kind.
+TEST_F(QPRunTest, SupportAndRiserReferencesComeFromTheirCodeRows) {
+  struct Row {
+    const char* variant;
+    const char* rating;
+    const char* riserFix;
+    int kind;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {"A", "40", "", 0, "QPA400SU4"},
+      {"A", "63", "", 0, "QPA1000SU4"},
+      {"C", "25", "", 0, "QPC400SU4"},
+      {"A", "40", "", 1, "QPA1000ZF3"},
+      {"A", "40", "SPRINGS", 1, "QPB1000ZV3"},
+      {"A", "40", "SPRINGS", 2, ""},
+      {"A", "25", "", 2, "QPA250ZF2"},
+      {"A", "40", "", 2, "QPA400ZF2"},
+      {"a", "40", "", 0, "QPA50SU3"},
+      {"a", "25", "", 0, "QPA25SU1"},
+      {"c", "80", "", 0, "QPC80SU3"},
+      {"a", "40", "", 1, "QP01000ZV3"},
+      {"a", "40", "", 2, ""},
+  };
+  for (const Row& row : rows) {
+    CRunQP& run = MakeRun(row.variant, row.rating);
+    if (*row.riserFix != '\0') run.SetProp("RISERFIX", row.riserFix);
+    std::string reference = run.GetElementRef(row.kind);
+    reference.erase(reference.find_last_not_of(' ') + 1);
+    EXPECT_EQ(reference, row.expected) << row.variant << " " << row.rating << " kind " << row.kind;
+  }
+}
+
+// The supports of a run are booked under the range's support reference.
+TEST_F(QPRunTest, AutomaticSupportsAreBookedUnderTheSupportReference) {
+  CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 6000\nend 6\n");
+  run.SetProp("SupportAuto", "1");
+  run.SetProp("SupportPas", "2000");
+  run.SetProp("SupportPlus", "0");
+  run.ComputeSupports();
+  // 6000 mm at one support every 2000 mm, and one more at the start.
+  EXPECT_EQ(QPBillQuantity(run, "QPA400SU4"), 4);
+}
+
 // The straight's text for another side reads five characters from the family on, which
 // a short or damaged reference does not have.
 TEST_F(QPRunTest, DeviceTextForSideReadsWithinTheReference) {

@@ -2,8 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <filesystem>
+
+#include "app/option_list_files.h"
+#include "app/profile.h"
 #include "linear_test_support.h"
+#include "platform/dbf_table.h"
 #include "ref_line_edit_support.h"
+#include "ref_test_support.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -126,6 +134,93 @@ TEST(RefLinePageEditTest, ValidationStoresTheHeaderAndDropsFeedsAboveTheirRating
   EXPECT_EQ(fixture.line.length, 20);
   EXPECT_EQ(fixture.context.choices[kFamilyFeed], 0);
   EXPECT_GT(fixture.context.Edit(kEditStraightCount), 0);  // the counts were computed
+}
+
+// The sample's option lists loaded against a catalogue that has, or lacks, tap-off boxes
+// for the lighting lines.
+class RefBoxKindTest : public ::testing::Test {
+ protected:
+  void TearDown() override { COptionListFiles::ResetRun(CRefConfig::kListName); }
+  CRefConfig Load(bool tapOffBoxes) {
+    COptionListFiles::ResetRun(CRefConfig::kListName);
+    folder.WriteFile("TVR.INI", "[Design]\nCopper=1\n");
+    std::string catalogue = SampleRefSetup().catalogueFolder;
+    if (tapOffBoxes) {
+      catalogue = folder.Folder();
+      std::filesystem::remove(folder.File("REF_COFF.DBF"));
+      tvr::platform::CDbfTable table;
+      EXPECT_TRUE(table.Create(folder.File("REF_COFF.DBF"), {{"PROD", 'C', 4},
+                                                             {"PARAM", 'C', 10},
+                                                             {"POS", 'C', 4},
+                                                             {"FCT", 'C', 3},
+                                                             {"CAL", 'C', 12},
+                                                             {"IP2", 'C', 6}}));
+      EXPECT_TRUE(table.Append());
+      const std::array<const char*, 4> row = {"QYL", "R", "2-1", "12"};
+      for (std::size_t field = 0; field < row.size(); ++field)
+        table.Assign(static_cast<int>(field), row[field]);
+      EXPECT_TRUE(table.Close());
+    }
+    const CRefConfigSetup setup{
+        folder.Folder(), std::string(TVR_SOURCE_DIR) + "/data/catalogue/ref_conf.cfg", catalogue};
+    const CProfile profile(folder.File("TVR.INI"));
+    CRefConfig config;
+    config.ReadSettings(profile, setup);
+    config.LoadRefConfig(profile, setup);
+    return config;
+  }
+  CTempFolder folder{"ref-box-kind"};
+};
+
+TEST_F(RefBoxKindTest, ANewLightingLineStartsOnTheTapOffBoxesOnlyWhereTheCatalogueHasThem) {
+  struct Case {
+    const char* what;
+    bool tapOffBoxes;
+    int kind, lineMode, count;
+    const char* name;
+    bool offered;
+    int entry;
+  };
+  const std::vector<Case> cases = {
+      {"new QYA line, no boxes", false, 1, 1, 0, "", false, 1},
+      {"new QYA line", true, 1, 1, 0, "", true, 0},
+      {"new QYB line", true, 2, 1, 0, "", true, 0},
+      {"new QDA line", true, 3, 1, 0, "", false, 1},
+      {"saved luminaire line without count", true, 1, 1, 0, "Hall", true, 1},
+      {"saved tap-off box line", true, 1, 3, 4, "Hall", true, 0},
+      {"tap-off box line, no boxes", false, 1, 3, 4, "Hall", false, 0},
+      {"new line with a count", true, 1, 1, 5, "", true, 1},
+  };
+  for (const Case& c : cases) {
+    const CRefConfig config = Load(c.tapOffBoxes);
+    CRefLine line = MakeRefLine(c.kind, 25);
+    line.lineMode = c.lineMode;
+    line.count = c.count;
+    line.name = c.name;
+    EXPECT_EQ(RefBoxKindOffered(line, config), c.offered) << c.what;
+    EXPECT_EQ(RefBoxKindEntry(line, config), c.entry) << c.what;
+  }
+}
+
+// Validation takes the box kind shown: to the tap-off boxes and back, each time with slots
+// that counted the other table's positions emptied.
+TEST(RefLinePageEditTest, TheBoxKindChosenSetsTheLineModeAndEmptiesTheSlots) {
+  CRefEditFixture fixture(1, 25);
+  BeginRefLineEdit(fixture.context, true);
+  CRefLinePageInput input;
+  input.rating = 25, input.conductors = 1, input.connection = 0, input.length = 20;
+  input.count = 6;
+  input.tapOffBoxes = true;
+  fixture.line.slots[0] = 4;
+  ApplyRefLinePage(fixture.context, input);
+  EXPECT_EQ(fixture.line.lineMode, 3);
+  fixture.line.slots[10] = 2;
+  ApplyRefLinePage(fixture.context, input);  // already there: the units stay
+  EXPECT_EQ(fixture.line.slots[10], 2);
+  input.tapOffBoxes = false, input.luminaireBoxes = true;
+  ApplyRefLinePage(fixture.context, input);
+  EXPECT_NE(fixture.line.lineMode, 3);
+  EXPECT_EQ(fixture.line.slots[10], 0);
 }
 
 }  // namespace

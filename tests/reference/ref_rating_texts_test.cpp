@@ -104,4 +104,19 @@ TEST(RefRatingTextsTest, TheNoteSplitsAlternativesAndSharedEntriesAreSetOffInFam
   EXPECT_FALSE(RefRatingRowSetOff(shared, 11));
 }
 
+// Which families keep their caption over the lists and which narrow their type list.
+TEST(RefRatingTextsTest, CaptionAndTypeListWidthByFamily) {
+  struct Case {
+    int family;
+    bool caption, narrow;
+  };
+  const std::vector<Case> cases = {{1, true, false},  {2, true, false}, {4, true, false},
+                                   {5, true, true},   {6, true, false}, {7, true, true},
+                                   {9, false, false}, {10, true, true}, {11, true, true}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(RefRatingCaptionShown(c.family), c.caption) << c.family;
+    EXPECT_EQ(RefRatingTypeListNarrow(c.family), c.narrow) << c.family;
+  }
+}
+
 }  // namespace

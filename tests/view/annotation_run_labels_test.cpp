@@ -158,6 +158,39 @@ TEST_F(AnnotationRunLabelsTest, LabelsOfDifferentRunsDoNotLieOnEachOther) {
             (std::array<std::int32_t, 2>{0, 0}));
 }
 
+TEST_F(AnnotationRunLabelsTest, EveryRunHasADefaultPlaceOfItsOwn) {
+  // Runs 5 and beyond once took the places of runs 1 to 4.
+  m_document = BuildLayoutScene(9, 2);
+  const char* calibres[] = {"06", "08", "10", "12", "16", "20", "25", "32", "40"};
+  for (std::size_t i = 0; i < 9; ++i) {
+    Run(i).AttachRangeTables(m_tables);
+    Run(i).SetCatalog("QDA");
+    Run(i).SetProp("Calibre", calibres[i]);
+  }
+  UpdateTitleBlock(*m_document, m_slots);
+  for (int kind : {CAnnotation::kRunInfo, CAnnotation::kSection}) {
+    std::vector<std::array<std::int32_t, 2>> places;
+    std::vector<CRect> rects;
+    for (std::size_t i = 0; i < 9; ++i) {
+      const CAnnotation* label = Owned(&Run(i), kind);
+      ASSERT_NE(label, nullptr) << "run " << i << " kind " << kind;
+      places.push_back(label->GetOffset());
+      const auto rect = LabelRect(*label);
+      ASSERT_TRUE(rect);
+      rects.push_back(*rect);
+    }
+    for (std::size_t i = 0; i < places.size(); ++i)
+      for (std::size_t j = i + 1; j < places.size(); ++j) {
+        EXPECT_NE(places[i], places[j]) << "kind " << kind << ": runs " << i << " and " << j;
+        const CRect& a = rects[i];
+        const CRect& b = rects[j];
+        EXPECT_TRUE(a.right <= b.left || b.right <= a.left || a.bottom <= b.top ||
+                    b.bottom <= a.top)
+            << "kind " << kind << ": run " << i << " overlaps " << j;
+      }
+  }
+}
+
 TEST_F(AnnotationRunLabelsTest, ASecondLabelOfARunGoesAndTheLaterOneStays) {
   UpdateTitleBlock(*m_document, m_slots);
   CAnnotationList& list = m_document->Annotations();

@@ -372,4 +372,42 @@ TEST_F(ViewToolsTest, DimensionsNeedTwoDistinctPoints) {
   EXPECT_EQ(m_doc->GetToolMode(), 0);
 }
 
+// A box an element draws over itself outside its slots (the equipment box of a feed unit)
+// picks that element: a double click there selects it and opens its pages, where the
+// run's pages opened before; a single click selects it as well.
+TEST_F(ViewToolsTest, AClickOnAnElementsEquipmentBoxReachesTheElement) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  m_tools->OnCommand(32780);
+  CDev& straight = *Run().GetDevices()[1];
+  const CBox& body = *straight.GetBox(CDev::kBodySlot);
+  C3DPoint middle;
+  for (int corner = 0; corner < CBox::kCornerCount; ++corner)
+    middle = middle + body.GetCorner(corner) * (1.0 / CBox::kCornerCount);
+  // The box stands on the viewer's side of the element, as a feed unit's transformer does.
+  const CPoint at = m_doc->Projection().ProjectPoint(middle);
+  bool inFront = false;
+  for (const C3DPoint side : {C3DPoint(0, 0, 1500), C3DPoint(0, 0, -1500), C3DPoint(0, 1500, 0),
+                              C3DPoint(0, -1500, 0), C3DPoint(1500, 0, 0), C3DPoint(-1500, 0, 0)}) {
+    const C3DPoint offset = middle + side - straight.GetPosition();
+    m_doc->RemoveExtraBoxes(straight, false);
+    m_doc->AddEquipmentBox(
+        straight, {2000, 2000, 2000, static_cast<std::int32_t>(offset.x),
+                   static_cast<std::int32_t>(offset.y), static_cast<std::int32_t>(offset.z)});
+    m_doc->RebuildScene();
+    const CElementPick pick = HitTestElements(m_doc->Projection(), at);
+    inFront = pick.box != nullptr && straight.GetBoxSlot(*pick.box) == CDev::kSlotCount;
+    if (inFront) break;
+  }
+  ASSERT_TRUE(inFront) << "the equipment box covers the element";
+  for (const bool twice : {true, false}) {
+    if (CDev* selected = m_doc->Selection().Element()) selected->SelectElement(false, nullptr);
+    if (twice) m_tools->OnLButtonDblClk({at, at, 0});
+    else Click(at);
+    EXPECT_EQ(m_doc->Selection().Element(), &straight) << twice;
+    EXPECT_EQ(m_doc->Selection().Face(), CDev::kBodySlot) << twice;
+  }
+  EXPECT_EQ(m_host.beeps, 0);
+}
+
 }  // namespace

@@ -164,3 +164,7 @@ std::pair<int, int> QMHousingOfRating(int rating, bool qma) {
     default: return {0, 0};
   }
 }
+
+bool IsSmallQMCalibre(std::string_view catalog, std::string_view calibre) {
+  return (catalog == "QMC" && calibre == "63") || (catalog == "QMA" && calibre == "50");
+}

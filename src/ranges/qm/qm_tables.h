@@ -25,3 +25,6 @@ void ReplaceFirst(std::string& text, std::string_view from, std::string_view to)
 // The housing width and bar depth of a rating (QMA ratings counted as the QMC size
 // they stand for; 63 is a double housing); zeros for a rating the range does not have.
 std::pair<int, int> QMHousingOfRating(int rating, bool qma);
+// The smallest calibre of each catalogue ("QMC" 63, "QMA" 50), whose connection bars
+// end across the run rather than below it (the outline drawing makes the same test).
+bool IsSmallQMCalibre(std::string_view catalog, std::string_view calibre);

@@ -4,6 +4,8 @@
 #include "ranges/qm/run_qm.h"
 
 #include <algorithm>
+#include <array>
+#include <string>
 
 namespace {
 
@@ -13,8 +15,11 @@ constexpr int kSecondHousingSlot = 9;
 constexpr int kFirstBarSlot = 10;
 constexpr int kClipSlot = 15;
 constexpr int kPlateLength = 20;
+constexpr int kPlateDepth = 100;
 constexpr int kBarLength = 150;
 constexpr int kBarThickness = 10;
+// Bars are detailed: bolt marks and phase labels on their ends.
+constexpr int kBarCode = 1;
 
 int ValidCapot(const CDev& element) {
   const int c = TextToInt(element.GetFieldText("CAPOT").value_or(""));
@@ -56,12 +61,12 @@ int CRunQM::ConnectionBox(const CDev& element, int index, CElementGeometry& geom
   const bool twin = depth >= 600;
   const int half = twin ? width / 2 : width;
   if (index == kHousingSlot) {
-    geometry.extents = {kPlateLength, 100, half};
+    geometry.extents = {kPlateLength, kPlateDepth, half};
     geometry.offset.x = kPlateLength / 2;
     return 0;
   }
   if (index == kSecondHousingSlot && twin) {
-    geometry.extents = {kPlateLength, 100, half};
+    geometry.extents = {kPlateLength, kPlateDepth, half};
     geometry.offset = C3DPoint(kPlateLength / 2, 0, half);
     return 0;
   }
@@ -80,6 +85,40 @@ int CRunQM::ConnectionBox(const CDev& element, int index, CElementGeometry& geom
   return 0;
 }
 
+namespace {
+
+// The axes of a bar box: 0 runs along the element's direction, 1 across it (sides 0
+// and 1), 2 over its up-down sides (2 and 3). The bar drawing finds a bar's end on the
+// reference side of the connection and details only a thin bar's broad faces, so each
+// bar runs along that side's axis and is thin across another. In bar mode (variant 6)
+// the reference is side 3 (side 1 for the small calibre): the bars hang out of the
+// plate side by side across the element (over its up-down sides for the small
+// calibre). When the bars join in mode 2 and on plain connection units the reference is
+// the direction: the bars stand on edge side by side across the element.
+struct CBarAxes {
+  int length;
+  int spacing;  // the bars' thin axis, along which they lie side by side
+  int width;
+};
+
+CBarAxes BarAxesOf(const CDev& element, bool smallCalibre) {
+  const bool barMode = element.GetVariant() == 6;
+  const bool joined = ((element.GetStyle() >> 20) & 0xFu) == 2;
+  if (!barMode || joined) return {0, 1, 2};
+  if (smallCalibre) return {1, 2, 0};
+  return {2, 1, 0};
+}
+
+// Where along its axis a bar lies: out of the plate along the direction, or half out of
+// the plate toward side 3 or side 1 (the negative end of axis 2, the positive end of
+// axis 1 in the element's frame).
+double BarCentre(int axis, int plateWidth) {
+  if (axis == 0) return kPlateLength + kBarLength / 2.0;
+  return axis == 2 ? -plateWidth / 2.0 : kPlateDepth / 2.0;
+}
+
+}  // namespace
+
 // Bar `index - 10` of the conductors, the phases first, side by side at the centre
 // distances of the connection form, centred on the run's axis.
 int CRunQM::BarBox(const CDev& element, int index, CElementGeometry& geometry) const {
@@ -95,9 +134,17 @@ int CRunQM::BarBox(const CDev& element, int index, CElementGeometry& geometry) c
   }
   const int bar = index - kFirstBarSlot;
   if (bar >= count) return 0;
-  const double centre = at[static_cast<std::size_t>(count - 1)] / 2.0;
-  geometry.extents = {kBarLength, depth, kBarThickness};
-  geometry.offset =
-      C3DPoint(kPlateLength + kBarLength / 2.0, 0, at[static_cast<std::size_t>(bar)] - centre);
-  return 0;
+  const CBarAxes axes =
+      BarAxesOf(element, IsSmallQMCalibre(GetPropText("Catalog"), GetPropText("Calibre")));
+  std::array<double, 3> offset{};
+  const int plate = depth >= 600 ? width / 2 : width;  // the housing plate of slot 7
+  offset[static_cast<std::size_t>(axes.length)] = BarCentre(axes.length, plate);
+  offset[static_cast<std::size_t>(axes.width)] = axes.width == 0 ? kPlateLength + depth / 2.0 : 0;
+  offset[static_cast<std::size_t>(axes.spacing)] =
+      at[static_cast<std::size_t>(bar)] - at[static_cast<std::size_t>(count - 1)] / 2.0;
+  geometry.extents[static_cast<std::size_t>(axes.length)] = kBarLength;
+  geometry.extents[static_cast<std::size_t>(axes.width)] = depth;
+  geometry.extents[static_cast<std::size_t>(axes.spacing)] = kBarThickness;
+  geometry.offset = C3DPoint(offset[0], offset[1], offset[2]);
+  return kBarCode;
 }

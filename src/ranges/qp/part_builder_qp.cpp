@@ -18,19 +18,6 @@ constexpr std::int32_t kQPLengthStep = 5;
 // The longest piece that a length takes besides the long standard pieces.
 constexpr std::int32_t kShortLimit = 2000;
 
-// The rating code of a straight piece, by the groups of the device references.
-std::string_view PieceRatingCode(bool upperCase, bool a, int calibre) {
-  if (!upperCase) {
-    if (calibre <= 25) return "25";
-    return calibre <= 50 ? "50" : "80";
-  }
-  if (calibre <= 25) return "25";
-  if (calibre == 40) return "40";
-  if (calibre == 50 || calibre == 63) return a ? "63" : "80";
-  if (calibre == 80) return a ? "99" : "80";
-  return "99";
-}
-
 // The device pattern of a straight-line kind, as long as a reference: '?' where the
 // pattern (padded with blanks as read) gives no character.
 std::string DevicePattern(std::string_view pattern) {
@@ -60,14 +47,15 @@ void CPartBuilderQP::AddSplitDefinitions() {
   const std::vector<CPatternRow>* parts = m_qp.GetPatternTable();
   const std::vector<CCodeRow>* devices = m_qp.GetCodeTable();
   if (parts == nullptr || devices == nullptr) return;
-  const std::string_view rating = PieceRatingCode(m_upperCase != 0, m_a != 0, m_calibre);
   for (const CPatternRow& row : *parts) {
     for (auto device = devices->rbegin(); device != devices->rend(); ++device) {
       if (TextToInt(device->texts[0]) != 1) continue;
       std::string reference(kRefWidth, ' ');
       m_qp.FillRefPattern(reference);
       LayRefPattern(reference, row.texts[0]);
-      LayRefText(reference, 3, rating);
+      // The pieces carry the rating code of the straight line they are cut from; the
+      // families' own places (neutral, length code) are spelled out by the rows.
+      m_qp.LayRatingCode(CDev::kStraight, 0, reference, m_calibre);
       if (!MatchWildcard(DevicePattern(device->texts[3]), reference)) continue;
       std::string first = row.texts[1];
       const std::string& list = device->texts[1];

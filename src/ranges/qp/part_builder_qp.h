@@ -23,6 +23,11 @@ struct CElbowCombination {
 CElbowCombination CombineElbows(bool upperCase, std::string_view last, int lastTurn,
                                 std::string_view previous, int previousTurn);
 
+// The leg lengths of a step-mode part of the "D" families, named as its drawing names
+// them: "a=", "b=", "c=" become "A=", "B=", "C=" in the same order, and a riser distance
+// "x=a<d>" (or b, c) becomes "Xa=<d>"; the reference and any other value stay.
+std::string RenameStepLegs(std::string_view reference);
+
 // The part builder of range QP: straight lengths cut into the long standard pieces and
 // at most one shorter one, elbows combined in pairs, riser pieces split off the line, and
 // at the end the accessories that the counted ends, tap-off points and joints need and
@@ -49,6 +54,8 @@ class CPartBuilderQP : public CPartBuilder {
   int GetJoinKind(const CSegment& segment, int entryIndex) const override;
   std::string GetPartParameters(const CPlannedPart& part) override;
   int GetElbowReference(const CSegment& segment) override;
+  // With report set, a pair outside its piece's window is told by the design check.
+  int GetElbowReference(const CSegment& segment, bool report);
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
                   std::string_view reference) override;
@@ -87,6 +94,8 @@ class CPartBuilderQP : public CPartBuilder {
   void AddSplitDefinitions();
   void MarkElbow(const CSegmentEntry& entry, std::string& buffer);
   void FinishElbowMark(std::string& buffer, int mark, bool special) const;
+  bool FitsCombinedWindow(const CSegmentEntry& last, const std::string& combined, int riser,
+                          bool hasRiser, bool report);
   void BuildTeeOrCross(CDev& element, int turn, std::string& buffer);
   void PrepareRiserAtElbow(CDev& element);
   CDev* TakePending();

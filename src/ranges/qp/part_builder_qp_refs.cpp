@@ -223,6 +223,10 @@ void CPartBuilderQP::FinishElbowMark(std::string& buffer, int mark, bool special
 }
 
 int CPartBuilderQP::GetElbowReference(const CSegment& segment) {
+  return GetElbowReference(segment, false);
+}
+
+int CPartBuilderQP::GetElbowReference(const CSegment& segment, bool report) {
   if (segment.size() < 2) return 0;
   const CSegmentEntry* last = &segment.back();
   const CSegmentEntry* previous = &segment[segment.size() - 2];
@@ -249,27 +253,42 @@ int CPartBuilderQP::GetElbowReference(const CSegment& segment) {
                : CElbowCombination();
   if (!found.code.empty()) {
     LayRefText(combined, 6, found.code);
-    const CPatternRow row = m_qp.FindPartRow(combined);
-    std::int32_t low = -1, high = -1;
-    ParseNumberList(row.texts[1], low, high);
-    std::int64_t length = last->element->GetBookedLength();
-    if (riser == 1) {
-      low = m_stepMode != 0 ? 700 : 900;
-      high = 1200;
-    }
-    if (hasRiser) length = last->element->GetChainLength(-1, false);
-    length = RoundToStep(length);
-    if (row.texts[0].empty() || length < low || length > high) {
-      found.code.clear();
-    } else {
+    if (FitsCombinedWindow(*last, combined, riser, hasRiser, report)) {
       const int join = found.join == kFeedJoin ? FindFeedElement(*last->element) : found.join;
       const_cast<CSegmentEntry*>(last)->value = join;
       const_cast<CSegmentEntry*>(previous)->value = join;
       m_joins[last->element] = join;
       m_joins[previous->element] = join;
+      // The part that follows the pair is measured with the same join.
+      PropagatePartValue(*last, GetSegmentIndex());
       if (hasRiser) SetState(*last->element, kElbowWithRiser);
+    } else {
+      found.code.clear();
     }
   }
   if (found.code.empty()) combined.clear();
   return AssignPartRef(previous->element, last->element, combined, 0);
+}
+
+// The length of the pair's last element must lie in the combined piece's window (the
+// riser's window next to a riser); a pair outside it stays two pieces, which the design
+// check tells with the window when asked to: elbows far apart are no fault of their own.
+bool CPartBuilderQP::FitsCombinedWindow(const CSegmentEntry& last, const std::string& combined,
+                                        int riser, bool hasRiser, bool report) {
+  const CPatternRow row = m_qp.FindPartRow(combined);
+  if (row.texts[0].empty()) return false;
+  std::int32_t low = -1, high = -1;
+  ParseNumberList(row.texts[1], low, high);
+  if (riser == 1) {
+    low = m_stepMode != 0 ? 700 : 900;
+    high = 1200;
+  }
+  const std::int64_t length = RoundToStep(hasRiser ? last.element->GetChainLength(-1, false)
+                                                   : last.element->GetBookedLength());
+  if (length >= low && length <= high) return true;
+  if (!report) return false;
+  std::string shown = combined;
+  shown.erase(shown.find_last_not_of(' ') + 1);
+  FormatPartLabel(last.element, 10, shown, low, high);
+  return false;
 }

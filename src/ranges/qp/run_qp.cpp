@@ -16,6 +16,8 @@ namespace {
 // Of a sparse code, only as many places as a reference has are read.
 constexpr std::size_t kSparseWidth = kRefWidth + 1;
 constexpr std::size_t kNormalizedWidth = 45;
+// The "_DEVICES" code of the accessory references by kind (supports, riser fixings).
+constexpr std::string_view kAccessoryCode = "80";
 
 bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
 
@@ -52,6 +54,8 @@ void CRunQP::LoadCatalog(std::string_view variant) {
     tables.references = reader.ReadHousings(query, false);
     tables.housings = reader.ReadDevHousings();
     tables.codes = reader.ReadDevices(query);
+    // The references of the supports and riser fixings: a code that no device carries.
+    reader.ReadCodeRows(kAccessoryCode, query, tables.accessoryCodes);
     tables.priceFormulas = reader.ReadLinear();
   });
   FinishLoad({{"Neutral", "4"},

@@ -69,10 +69,12 @@ class CRunQP : public CRangeRun {
   int IsMountReversed(const CDev* element, int side) const override;
   // Whether a spring point goes with the joint (upper-case variant-A runs with "SPK").
   bool HasSpringPoint(const CDev& element) const;
+  // The rating code of the calibre at places 3-4 as an element of the kind and variant
+  // carries it; a calibre without a group leaves the places as they are.
+  void LayRatingCode(int kind, int variant, std::string& buffer, int calibre) const;
 
  private:
   const CCodeRow* FindDeviceRow(int code, int variant) const;
-  void SetRatingCode(const CDev& element, std::string& buffer, int calibre) const;
   void MarkTapOffPoint(const CDev& element, std::string& buffer, int calibre) const;
 
   int m_upperCase = 0;

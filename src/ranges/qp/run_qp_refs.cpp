@@ -35,7 +35,8 @@ std::string_view FormulaRatingCode(int calibre) {
 std::string CRunQP::GetElementRef(int kind) {
   const bool upper = m_upperCase != 0;
   const int calibre = GetRating();
-  std::string buffer = CRun::GetElementRef(kind);
+  const CRangeTables* tables = GetRangeTables();
+  std::string buffer = RefFromCodeRows(tables != nullptr ? &tables->accessoryCodes : nullptr, kind);
   if (buffer.empty()) {
     buffer.assign(kRefWidth, ' ');
     // Accessories carry the run's rating code unless their kind gives its own.
@@ -104,7 +105,7 @@ void CRunQP::CompleteDeviceRef(const CDev& element, std::string& buffer) const {
   const bool teeOrCross = kind == CDev::kJunction2 || kind == CDev::kJunction3;
   if (teeOrCross && m_upperCase != 0 && m_a == 0) SetRefChar(buffer, 2, 'A');
   const int calibre = element.GetCalibre().empty() ? GetRating() : TextToInt(element.GetCalibre());
-  SetRatingCode(element, buffer, calibre);
+  LayRatingCode(kind, variant, buffer, calibre);
   if (kind == CDev::kEnd && (variant == 2 || variant == 5))
     MarkTapOffPoint(element, buffer, calibre);
   if (kind == CDev::kEnd && variant == 7 && calibre > 40)
@@ -113,9 +114,7 @@ void CRunQP::CompleteDeviceRef(const CDev& element, std::string& buffer) const {
     LayRefText(buffer, 8, "02");
 }
 
-void CRunQP::SetRatingCode(const CDev& element, std::string& buffer, int calibre) const {
-  const int kind = element.GetKind();
-  const int variant = element.GetVariant();
+void CRunQP::LayRatingCode(int kind, int variant, std::string& buffer, int calibre) const {
   if (m_upperCase == 0) {
     if (calibre == 10 || calibre == 16 || calibre == 25) LayRefText(buffer, 3, "25");
     else if (calibre == 40 || calibre == 50) LayRefText(buffer, 3, "50");

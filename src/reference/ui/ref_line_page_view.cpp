@@ -170,10 +170,11 @@ bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
   m_countLabel->setText(
       StringQText(kind == 0 && line.lineMode >= 10 ? kMsgLuminaireCount : kMsgLuminaires));
   m_boxes->clear();
+  m_boxKindOffered = RefBoxKindOffered(line, context.Config());
   if (kind == 1 || kind == 2) {
     m_boxes->addItem(StringQText(kMsgStandardBoxes), kTapOffBoxes);
     m_boxes->addItem(StringQText(kMsgLightingBoxes), 0);
-    m_boxes->setCurrentIndex(line.lineMode == 3 ? 0 : 1);
+    m_boxes->setCurrentIndex(RefBoxKindEntry(line, context.Config()));
   }
   const bool edit = mode == kFillEdit;
   m_rating->setEnabled(edit && m_rating->count() > 1);
@@ -196,7 +197,8 @@ void CRefLinePageView::ShowLineControls(int mode, const CRefLine& line) {
   setVisible(show);
   m_fields->setVisible(show);
   m_countRow->setVisible(show && line.group == 3 && line.productKind != kRefProductQYX);
-  m_boxRow->setVisible(show && (line.productKind == 1 || line.productKind == 2));
+  m_boxRow->setVisible(show && m_boxKindOffered &&
+                       (line.productKind == 1 || line.productKind == 2));
   if (!show) {
     m_connectionCountRow->hide();
     for (auto& [control, button] : m_options) button->hide();
@@ -248,7 +250,9 @@ bool CRefLinePageView::ReadInput(const CRefLine& line, CRefLinePageInput& input,
       m_conductors->currentData().isValid() ? m_conductors->currentData().toInt() : -1;
   input.connection =
       m_connection->currentData().isValid() ? m_connection->currentData().toInt() : -1;
-  input.tapOffBoxes = m_boxRow->isVisible() && m_boxes->currentData().toInt() == kTapOffBoxes;
+  const bool boxKind = !m_boxRow->isHidden() && m_boxes->count() > 0;
+  input.tapOffBoxes = boxKind && m_boxes->currentData().toInt() == kTapOffBoxes;
+  input.luminaireBoxes = boxKind && m_boxes->currentData().toInt() != kTapOffBoxes;
   const QString whole = m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0);
   const CRefFieldLimit lengthLimit = RefLengthLimit(line);
   const auto length = ParseRefField(whole.toStdString(), lengthLimit);

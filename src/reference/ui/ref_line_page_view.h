@@ -82,6 +82,7 @@ class CRefLinePageView : public QWidget {
   QWidget* m_countRow = nullptr;
   QWidget* m_boxRow = nullptr;
   QComboBox* m_boxes = nullptr;
+  bool m_boxKindOffered = false;  // the catalogue has tap-off boxes for lighting lines
   QWidget* m_connectionCountRow = nullptr;
   QLineEdit* m_connectionCount = nullptr;
   std::map<int, QPushButton*> m_options;

@@ -63,6 +63,7 @@ class CRefRatingPanel : public QDialog {
   std::vector<CRatingEntry> m_entries;
   std::vector<std::size_t> m_shown;
   int m_group = 0;
+  QLabel* m_caption = nullptr;  // the table's name, where a table with groups lists them
   QComboBox* m_groups = nullptr;
   QComboBox* m_types = nullptr;
   QGridLayout* m_rowGrid = nullptr;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,12 +37,18 @@ void CRefRatingPanel::BuildRatings() {
   if ((title >> 16) != 0)
     caption += QStringLiteral(": ") + StringQText(static_cast<int>(title >> 16));
   setWindowTitle(caption);
+  m_caption = new QLabel(StringQText(static_cast<int>(title & 0xFFFF)));
+  m_caption->setObjectName(QStringLiteral("ref_rating_caption"));
   m_groups = new QComboBox;
   m_groups->setObjectName(QStringLiteral("ref_rating_group"));
   m_types = new QComboBox;
   m_types->setObjectName(QStringLiteral("ref_rating_type"));
+  layout->addWidget(m_caption);
   layout->addWidget(m_groups);
-  layout->addWidget(m_types);
+  auto* typeRow = new QHBoxLayout;
+  typeRow->addWidget(m_types, 3);
+  if (RefRatingTypeListNarrow(family)) typeRow->addStretch(1);
+  layout->addLayout(typeRow);
   m_note = new QLabel;
   m_note->setObjectName(QStringLiteral("ref_rating_note"));
   m_note->hide();
@@ -69,6 +76,7 @@ void CRefRatingPanel::BuildRatings() {
     m_groups->addItem(StringQText(static_cast<int>(id & 0xFFFF)), entry.group);
   }
   m_groups->setVisible(!groups.empty());
+  m_caption->setVisible(groups.empty() && RefRatingCaptionShown(family));
   connect(m_groups, &QComboBox::activated, this, [this] {
     std::vector<int> values;
     if (!ReadRowValues(values)) return;

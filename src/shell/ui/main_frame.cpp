@@ -212,7 +212,9 @@ void CMainFrame::UpdateCommandStates() {
 void CMainFrame::OnIdle() {
   UpdateCommandStates();
   if (m_services.app->IdlePrompt()) {
-    m_statusBar->ShowIdlePrompt();
+    // A tool chosen since the layout opened keeps its prompt: on a busy machine the idle
+    // time may come only after the user has picked one.
+    ShowRestingPrompt();
     m_services.app->SetIdlePrompt(false);
   }
 }

@@ -80,13 +80,23 @@ void SendClick(QWidget& target, const QPointF& local, QEvent::Type type, Qt::Mou
   QApplication::sendEvent(&target, &event);
 }
 
-// The view point of the middle of a box of the run's element, when it has that box.
+// The box an element draws outside its slots (its equipment box), when it has one.
+const CBox* EquipmentBoxOf(const CDorneDoc& document, const CDev& element) {
+  const CBox* found = nullptr;
+  for (const CBox* box : document.GetExtraBoxes())
+    if (box->GetOwner() == &element) found = box;
+  return found;
+}
+
+// The view point of the middle of a box of the run's element, when it has that box
+// (slot -1: its equipment box).
 std::optional<QPointF> BoxMiddle(CDorneView& view, const CRun* run, int elementIndex, int slot) {
   const CDorneDoc* document = view.Document();
   if (document == nullptr || run == nullptr || elementIndex < 0 ||
       elementIndex >= static_cast<int>(run->GetDevices().size()))
     return std::nullopt;
-  const CBox* box = run->GetDevices()[static_cast<std::size_t>(elementIndex)]->GetBox(slot);
+  const CDev& element = *run->GetDevices()[static_cast<std::size_t>(elementIndex)];
+  const CBox* box = slot < 0 ? EquipmentBoxOf(*document, element) : element.GetBox(slot);
   if (box == nullptr) return std::nullopt;
   C3DPoint middle;
   for (int corner = 0; corner < CBox::kCornerCount; ++corner)
@@ -107,6 +117,17 @@ bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
   SendClick(view, *local, QEvent::MouseButtonDblClick, Qt::LeftButton);
   SendClick(view, *local, QEvent::MouseButtonRelease, Qt::NoButton);
   return true;
+}
+
+// Whether the property window shows the pages of element E of the current run.
+bool PropertiesShowElement(CMainFrame& frame, const CDorneView& view, int elementIndex) {
+  auto* window = frame.findChild<CPropDialog*>(QStringLiteral("CPropDialog"));
+  const CDorneDoc* document = view.Document();
+  const CRun* run = document != nullptr ? document->GetCurrentRun() : nullptr;
+  if (window == nullptr || !window->isVisible() || run == nullptr || elementIndex < 0 ||
+      elementIndex >= static_cast<int>(run->GetDevices().size()))
+    return false;
+  return window->ShownObject() == run->GetDevices()[static_cast<std::size_t>(elementIndex)];
 }
 
 // One click on a box of an element of the document's n-th run (0: the first), as the
@@ -453,7 +474,10 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (verb == QLatin1String("runclick") && words.size() == 4)
     return ClickRunBox(view, words[1].toInt(), words[2].toInt(), words[3].toInt());
   if (verb == QLatin1String("pick") && words.size() == 3)
-    return DoubleClickBox(view, words[1].toInt(), words[2].toInt());
+    return DoubleClickBox(view, words[1].toInt(),
+                          words[2] == QLatin1String("equipment") ? -1 : words[2].toInt());
+  if (verb == QLatin1String("propshows") && words.size() == 2)
+    return PropertiesShowElement(frame, view, words[1].toInt());
   if (verb == QLatin1String("bomdouble") && words.size() == 3)
     return DoubleClickBOMCell(*layout, words[1].toInt(), words[2].toInt());
   std::string error;
@@ -482,7 +506,12 @@ QStringList RunUiScript(CMainFrame& frame, const QString& path) {
     // Windows opened by the line before (their first showing, their layout) settle first.
     QApplication::sendPostedEvents();
     QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
-    if (!RunLine(frame, words)) failed << line;
+    if (RunLine(frame, words)) continue;
+    // A status line that waited in vain tells what the status line showed instead.
+    const bool status = words.front() == QLatin1String("status");
+    failed << (status
+                   ? line + QStringLiteral(" [shown: %1]").arg(frame.statusBar()->currentMessage())
+                   : line);
   }
   return failed;
 }

@@ -13,7 +13,10 @@ class CMainFrame;
 //                           32 +z, 16 -z)
 //   key return|escape       the key pressed in the active layout view
 //   pick E SLOT             a double click in the active layout view on the middle of box
-//                           SLOT of element E (index in the current run's device list)
+//                           SLOT of element E (index in the current run's device list);
+//                           SLOT "equipment" for the equipment box the element draws
+//   propshows E             the property window shows the pages of element E of the
+//                           current run; the line fails otherwise
 //   runclick R E SLOT       a left click in the active layout view on the middle of box
 //                           SLOT of element E of the document's run R (0: the first);
 //                           fails unless that run is then the current one
@@ -60,10 +63,10 @@ class CMainFrame;
 //   refnew GROUP KIND       in the reference window, a new line of product KIND of
 //                           GROUP begun on the line page
 //   refchoose NAME DATA     the entry of item data DATA chosen in combo NAME there, as
-//                           a user chooses it
+//                           a user chooses it (the line fails when the combo is hidden)
 //   reftype NAME TEXT       TEXT typed into edit NAME there
 //   refbutton NAME          button NAME clicked there
-//   refshows NAME TEXT      the label or edit NAME there is shown with TEXT; the line
+//   refshows NAME TEXT      the label, combo or edit NAME there is shown with TEXT; the line
 //                           fails otherwise
 //   refselect CODE          the tree item of CODE selected (-999 the whole project)
 //   reftab N                page N shown

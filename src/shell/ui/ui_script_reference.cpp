@@ -13,6 +13,18 @@
 
 namespace {
 
+// The item slots of a line that hold units, "slot:units" (Qt's "slots" word set aside).
+#pragma push_macro("slots")
+#undef slots
+QString SlotUnits(const CRefLine& line) {
+  QStringList held;
+  for (std::size_t slot = 0; slot < line.slots.size(); ++slot)
+    if ((line.slots[slot] & 0xFFFF) != 0)
+      held << QStringLiteral("%1:%2").arg(slot).arg(line.slots[slot] & 0xFFFF);
+  return held.join(QLatin1Char(' '));
+}
+#pragma pop_macro("slots")
+
 // The reference window's figures: its lines, the total its price table shows, and
 // each line's amount in hundredths.
 bool WriteReport(CRefWnd& window, const QString& path) {
@@ -29,6 +41,7 @@ bool WriteReport(CRefWnd& window, const QString& path) {
     QStringList counts;  // the line's component values that are set, "function:value"
     for (int c = 0; c < CRefLine::kComponentCount; ++c)
       if (line.Component(c) != 0) counts << QStringLiteral("%1:%2").arg(c).arg(line.Component(c));
+    text += QStringLiteral("slots%1=%2\n").arg(index).arg(SlotUnits(line));
     text += QStringLiteral("name%1=%2\namount%1=%3\ncomponents%1=%4\n")
                 .arg(index)
                 .arg(QString::fromStdString(line.name))
@@ -53,17 +66,20 @@ bool WriteReport(CRefWnd& window, const QString& path) {
 
 bool Choose(CRefWnd& window, const QString& name, int data) {
   auto* combo = window.findChild<QComboBox*>(name);
-  const int index = combo ? combo->findData(data) : -1;
+  // A user cannot choose in a list the page hides.
+  const int index = combo && combo->isVisible() ? combo->findData(data) : -1;
   if (index < 0) return false;
   combo->setCurrentIndex(index);
   emit combo->activated(index);  // as a user's choice
   return true;
 }
 
-// A label or edit shown with that text.
+// A label, list or edit shown with that text.
 bool Shows(CRefWnd& window, const QString& name, const QString& text) {
   if (auto* label = window.findChild<QLabel*>(name))
     return label->isVisible() && label->text() == text;
+  if (auto* combo = window.findChild<QComboBox*>(name))
+    return combo->isVisible() && combo->currentText() == text;
   auto* edit = window.findChild<QLineEdit*>(name);
   return edit != nullptr && edit->isVisible() && edit->text() == text;
 }

@@ -101,6 +101,32 @@ TEST_F(QMPagesEndToEndTest, ATransformerRatingChosenOnTheFeedPageIsSaved) {
   EXPECT_EQ(element->GetStyle() >> 24, 2u);  // the transformer picture stays
 }
 
+// Once the transformer is chosen its equipment box stands over the unit: a double click
+// on that box opens the unit's pages, as a double click on the unit itself does.
+TEST_F(QMPagesEndToEndTest, ADoubleClickOnTheTransformerBoxOpensTheUnitsPages) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  int unit = -1, tab = -1;
+  const std::string laid =
+      Laid("run QMA 25\nstart 20\nfield QWA 5\ngo 4 3000\nend 1\n", 20, kPageFeedUnit, unit, tab);
+  ASSERT_GE(unit, 0);
+  ASSERT_GE(tab, 0);
+  const std::string saved = m_folder.File("documents/transformer.run");
+  const CProgramRun chosen =
+      Run("open " + laid + "\npick " + std::to_string(unit) + " 6\nproptab " + std::to_string(tab) +
+          "\nproppick 1003 0\npropchoose 1473 3150\nsave " + saved + "\n");
+  ASSERT_TRUE(chosen.finished) << chosen.output.toStdString();
+  ASSERT_EQ(chosen.values.value("failed"), "") << chosen.dump.toStdString();
+  const std::string layout = TestOutputPath("qm_transformer_box_pick_layout.png");
+  const std::string pages = TestOutputPath("qm_transformer_box_pick_pages.png");
+  const std::string index = std::to_string(unit);
+  const CProgramRun run = Run("open " + saved + "\nshot " + layout + "\npick " + index +
+                              " equipment\npropshows " + index + "\npropshot " + pages + "\n");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(layout)).isNull());
+  EXPECT_FALSE(QImage(QString::fromStdString(pages)).isNull());
+}
+
 TEST_F(QMPagesEndToEndTest, APhaseArrangementChosenOnTheShapePageIsSaved) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   int piece = -1, tab = -1;

@@ -41,6 +41,7 @@ const std::vector<Row> kCatalogue = {
     {"QP  ", "R", "6?", "A", "10", "250", "", "S", "", ""},
     {"QY  ", "R", "31", "2 poles/4 poles", "11", "16", "", "R", "", ""},
     {"QY  ", "R", "31", "2 poles/4 poles", "12", "16", "", "S", "", ""},
+    {"QP  ", "R", "40", "B", "13", "250", "", "T", "", ""},
 };
 
 class RefRatingPanelTest : public ::testing::Test {
@@ -185,6 +186,48 @@ TEST_F(RefRatingPanelTest, ThePoleCountRenamesTheStraightMembersWithoutChangingT
   pole->setCurrentIndex(0);
   emit pole->activated(0);
   EXPECT_EQ(first->text(), two);
+}
+
+// The table's caption gives way to the group list of a table with groups and stands
+// alone over a table without; the families with a column beside the type narrow the
+// type list to three quarters of the row.
+TEST_F(RefRatingPanelTest, TheCaptionAndTheTypeListFollowTheFamily) {
+  struct Case {
+    int productKind, kind;
+    bool caption, groups, narrow;
+    const char* shot;
+  };
+  const std::vector<Case> cases = {
+      {4, 20, false, true, false, nullptr},                             // family 1, grouped
+      {1, 22, false, true, false, nullptr},                             // family 6
+      {4, 24, false, true, true, "reference_rating_narrow_types.png"},  // family 10
+      {4, 23, true, false, false, "reference_rating_caption.png"},      // family 4, no groups
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    CRefRatingPanel panel(LineOf(c.productKind), c.kind, &table, tell);
+    ASSERT_TRUE(panel.Ready());
+    panel.resize(600, panel.sizeHint().height());
+    panel.show();
+    auto* caption = panel.findChild<QLabel*>(QStringLiteral("ref_rating_caption"));
+    auto* groups = panel.findChild<QComboBox*>(QStringLiteral("ref_rating_group"));
+    auto* types = panel.findChild<QComboBox*>(QStringLiteral("ref_rating_type"));
+    ASSERT_TRUE(caption && groups && types);
+    EXPECT_EQ(caption->isVisible(), c.caption);
+    EXPECT_EQ(groups->isVisible(), c.groups);
+    const double share = static_cast<double>(types->width()) / groups->parentWidget()->width();
+    if (c.narrow) {
+      EXPECT_LT(share, 0.8);
+    } else {
+      EXPECT_GT(share, 0.9);
+    }
+    if (c.caption) {
+      EXPECT_EQ(caption->text(), StringQText(32027));
+    }
+    if (c.shot) {
+      EXPECT_TRUE(panel.grab().save(QString::fromStdString(TestOutputPath(c.shot))));
+    }
+  }
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // run, shows its section label, zooms onto the run's first end and keeps a screenshot,
 // then writes the close-up as a DXF file: ezdxf finds the outlines of the QM connection
 // unit and its bars (placed by the range's own element geometry; outside bar mode they
-// carry no phase labels) on the run's layer, and the busbar cross-section of each run's
-// section label on the section layer.
+// carry no phase labels, in bar mode each bar end its outline, bolts and phase label)
+// on the run's layer, and the busbar cross-section of each run's section label on the
+// section layer.
 
 #include <gtest/gtest.h>
 
@@ -39,13 +40,20 @@ struct CCloseUp {
   const char* section;  // the section label's first words
   int end;              // the end shown, in chain order
   bool bars;            // the end is a connection unit with bars
+  const char* labels;   // the phase labels its bars show, separated by spaces
+  int view;             // the view preset command that shows them, 0: the stored view
 };
 
 TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   WriteSampleSettings(folder);
-  const CCloseUp closeUps[] = {{"qm_sample", "QMA - ", 0, true}, {"qg_sample", "QGA - ", 0, false}};
+  // The bars of the connection unit in bar mode hang below it: seen from below, no bar
+  // covers the label of another.
+  const CCloseUp closeUps[] = {
+      {"qm_sample", "QMA - ", 0, true, "", 0},
+      {"qg_sample", "QGA - ", 0, false, "", 0},
+      {"qm_bars_sample", "QMA - ", 0, true, "N 1 2 3", kIdViewPresetFirst + 4}};
   std::string script;
   for (const CCloseUp& c : closeUps) {
     const std::string name = c.sample;
@@ -53,7 +61,8 @@ TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
     // The section labels' display layer is switched on once: the setting stays.
     script += "open " TVR_PROGRAM_DIR "/examples/" + name + ".run\ncommand " +
               std::to_string(kIdRebuildParts) + (script.empty() ? "\nmenu 32992" : "") +
-              "\nzoomend " + std::to_string(c.end) + " 200\nshot " +
+              (c.view != 0 ? "\ncommand " + std::to_string(c.view) : std::string()) + "\nzoomend " +
+              std::to_string(c.end) + " 400\nshot " +
               TestOutputPath("detail_symbols_" + name + "_program.png") + "\ndxf " +
               folder.Path(name + ".dxf") + "\ncommand 57602\n";
   }
@@ -70,7 +79,7 @@ TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
       int status = -1;
       const std::string bars =
           Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/view/check_detail_dxf.py '" + dxf +
-                     "' RUN 2>&1",
+                     "' RUN " + c.labels + " 2>&1",
                  &status);
       EXPECT_EQ(status, 0) << name << "\n" << bars;
     }

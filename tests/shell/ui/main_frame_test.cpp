@@ -203,6 +203,23 @@ TEST(MainFrameTest, HoveredCommandsShowTheirPromptThenTheIdlePromptComesBack) {
   }
 }
 
+// The idle time that follows a new or opened layout shows the idle text only where no
+// tool explains itself: a tool chosen before it came keeps its prompt.
+TEST(MainFrameTest, TheIdleTimeAfterALayoutOpensKeepsTheToolsPrompt) {
+  CFrameFixture fixture;
+  UseProgramLanguage("044");
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  QStatusBar* bar = frame.statusBar();
+  fixture.Commands().NewFromModel(false);  // the idle text is due
+  ASSERT_TRUE(frame.RouteCommand(kIdToolSelect));
+  const QString prompt = bar->currentMessage();
+  ASSERT_FALSE(prompt.isEmpty());
+  ASSERT_NE(prompt, QStringLiteral("Ready"));
+  frame.OnIdle();
+  EXPECT_EQ(bar->currentMessage(), prompt);
+}
+
 TEST(MainFrameTest, TheWindowMenuListsTheOpenDocumentsAndActivatesTheChosenOne) {
   CFrameFixture fixture;
   CMainFrame& frame = fixture.Frame();
