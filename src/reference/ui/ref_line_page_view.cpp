@@ -170,7 +170,10 @@ bool CRefLinePageView::FillLinePage(CRefLineEditContext& context, int mode) {
   m_countLabel->setText(
       StringQText(kind == 0 && line.lineMode >= 10 ? kMsgLuminaireCount : kMsgLuminaires));
   m_boxes->clear();
-  m_boxKindOffered = RefBoxKindOffered(line, context.Config());
+  // Editing offers the box kinds the catalogue has; the read-only display shows the
+  // combo only for a line that is on the tap-off boxes.
+  m_boxKindOffered =
+      mode == kFillEdit ? RefBoxKindOffered(line, context.Config()) : line.lineMode == 3;
   if (kind == 1 || kind == 2) {
     m_boxes->addItem(StringQText(kMsgStandardBoxes), kTapOffBoxes);
     m_boxes->addItem(StringQText(kMsgLightingBoxes), 0);

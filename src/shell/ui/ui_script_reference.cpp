@@ -117,6 +117,10 @@ bool RunReferenceLine(CMainFrame& frame, const QStringList& words, bool& handled
   if (verb == QLatin1String("refbutton") && words.size() == 2) return Click(*window, words[1]);
   if (verb == QLatin1String("refshows") && words.size() >= 3)
     return Shows(*window, words[1], QStringList(words.mid(2)).join(QLatin1Char(' ')));
+  if (verb == QLatin1String("refhidden") && words.size() == 2) {
+    const auto* widget = window->findChild<QWidget*>(words[1]);
+    return widget != nullptr && !widget->isVisible();
+  }
   if (verb == QLatin1String("refselect") && words.size() == 2)
     return dialog.SelectCode(words[1].toInt());
   if (verb == QLatin1String("reftab") && words.size() == 2)

@@ -106,7 +106,9 @@ TEST(ReferenceRatingTablesEndToEndTest, ANewLightingLineStartsOnTheTapOffBoxesIt
       LightingLine("refchoose ref_boxes 0\nrefshows ref_boxes Lighting boxes\n", "Own", ownShot) +
       "refreport " + report +
       "\nrefselect 1\nreftab 0\nrefshows ref_boxes Standard boxes\nrefbutton ref_back\n"
-      "answer - 1\nrefbutton ref_cancel\n";
+      "answer - 1\nrefbutton ref_cancel\n"
+      // Looked at on the prices page, the line on its own boxes shows no box kind.
+      "refselect 2\nreftab 2\nrefshows ref_length 20\nrefhidden ref_boxes\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script, QStringLiteral("1400x900x24"));
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
