@@ -1,37 +1,19 @@
 #include <gtest/gtest.h>
 
 #include "linear/ref_coff_table.h"
-#include "platform/dbf_table.h"
+#include "ref_coff_rows.h"
 #include "ref_test_support.h"
 #include "reference/ref_rating_entries.h"
 
 namespace {
 
-using Row = std::array<const char*, 10>;  // PROD PARAM POS POL FCT CAL IP1 TYP1 IP2 TYP2
+using Row = RefCoffRow;
 
 // A REF_COFF.DBF of the given rows in a folder of the test's own.
 class CCoffFolder {
  public:
   explicit CCoffFolder(const std::vector<Row>& rows) {
-    tvr::platform::CDbfTable table;
-    EXPECT_TRUE(table.Create(m_folder.File("REF_COFF.DBF"), {{"PROD", 'C', 4},
-                                                             {"PARAM", 'C', 8},
-                                                             {"POS", 'C', 4},
-                                                             {"POL", 'C', 20},
-                                                             {"FCT", 'C', 4},
-                                                             {"CAL", 'C', 6},
-                                                             {"IP1", 'C', 6},
-                                                             {"TYP1", 'C', 20},
-                                                             {"IP2", 'C', 6},
-                                                             {"TYP2", 'C', 20},
-                                                             {"REF1", 'C', 20},
-                                                             {"REF2", 'C', 20}}));
-    for (const Row& row : rows) {
-      EXPECT_TRUE(table.Append());
-      for (int field = 0; field < 10; ++field)
-        table.Assign(field, row[static_cast<std::size_t>(field)]);
-    }
-    EXPECT_TRUE(table.Close());
+    EXPECT_TRUE(WriteRefCoffRows(m_folder.File("REF_COFF.DBF"), rows));
     EXPECT_TRUE(m_table.Load(m_folder.Folder(), false));
   }
   const CRefCoffTable& Table() const { return m_table; }

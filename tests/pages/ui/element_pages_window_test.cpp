@@ -28,21 +28,6 @@ namespace {
 template <class Sample>
 class PagesWindowTest : public PropWindowFixture<Sample> {
  protected:
-  // The window pinned, showing the one page for the object.
-  CPropDialog& Show(CObjWithProp* object, int page) {
-    this->host->OpenPropDialog();
-    CPropDialog& window = *this->host->Window();
-    window.SetPinned(true);
-    window.ShowPages(object, {page});
-    window.show();
-    EXPECT_NE(window.CurrentPage(), nullptr);
-    return window;
-  }
-  template <class Widget>
-  Widget* Control(CPropDialog& window, const char* id) {
-    return window.CurrentPage() != nullptr ? window.CurrentPage()->template findChild<Widget*>(id)
-                                           : nullptr;
-  }
   void Enter(CPropDialog& window) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(window.CurrentPage(), &press);

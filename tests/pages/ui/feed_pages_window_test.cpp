@@ -25,20 +25,6 @@ namespace {
 
 class FeedPagesWindowTest : public PropWindowFixture<LaidRunPageTest> {
  protected:
-  CPropDialog& Show(CObjWithProp* object, int page) {
-    host->OpenPropDialog();
-    CPropDialog& window = *host->Window();
-    window.SetPinned(true);
-    window.ShowPages(object, {page});
-    window.show();
-    EXPECT_NE(window.CurrentPage(), nullptr);
-    return window;
-  }
-  template <class Widget>
-  Widget* Control(CPropDialog& window, const char* id) {
-    return window.CurrentPage() != nullptr ? window.CurrentPage()->template findChild<Widget*>(id)
-                                           : nullptr;
-  }
   static void Shot(QWidget& window, const std::string& name) {
     QApplication::processEvents();
     window.repaint();

@@ -3,6 +3,8 @@
 // The property window's host over a sample document: English texts, the window's place
 // kept in a settings file of its own, and the pages' messages collected instead of shown.
 
+#include <gtest/gtest.h>
+
 #include <QStringList>
 
 #include <memory>
@@ -10,6 +12,7 @@
 
 #include "app/current_language.h"
 #include "app/profile.h"
+#include "pages/ui/prop_dialog.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"
 #include "support/temp_folder.h"
@@ -38,6 +41,23 @@ class PropWindowFixture : public Sample {
     host.reset();
     CCurrentLanguage::Instance().Reset();
     Sample::TearDown();
+  }
+
+  // The window pinned, showing the one page for the object.
+  CPropDialog& Show(CObjWithProp* object, int page) {
+    host->OpenPropDialog();
+    CPropDialog& window = *host->Window();
+    window.SetPinned(true);
+    window.ShowPages(object, {page});
+    window.show();
+    EXPECT_NE(window.CurrentPage(), nullptr);
+    return window;
+  }
+  // A control of the page shown, by its id; null when no page shows.
+  template <class Widget>
+  Widget* Control(CPropDialog& window, const char* id) {
+    return window.CurrentPage() != nullptr ? window.CurrentPage()->template findChild<Widget*>(id)
+                                           : nullptr;
   }
 
   // A key of the window's settings section as the file holds it now.

@@ -28,20 +28,6 @@ namespace {
 
 class ShapePagesWindowTest : public PropWindowFixture<QGSamplePageTest> {
  protected:
-  CPropDialog& Show(CObjWithProp* object, int page) {
-    host->OpenPropDialog();
-    CPropDialog& window = *host->Window();
-    window.SetPinned(true);
-    window.ShowPages(object, {page});
-    window.show();
-    EXPECT_NE(window.CurrentPage(), nullptr);
-    return window;
-  }
-  template <class Widget>
-  Widget* Control(CPropDialog& window, const char* id) {
-    return window.CurrentPage() != nullptr ? window.CurrentPage()->template findChild<Widget*>(id)
-                                           : nullptr;
-  }
   void Type(CPropDialog& window, const char* id, const char* text) {
     auto* edit = Control<QLineEdit>(window, id);
     ASSERT_NE(edit, nullptr) << id;

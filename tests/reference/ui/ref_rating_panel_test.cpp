@@ -16,7 +16,7 @@
 
 #include "app/ui/window_translation.h"
 #include "linear/ref_coff_table.h"
-#include "platform/dbf_table.h"
+#include "ref_coff_rows.h"
 #include "reference/ui/ref_core.h"
 #include "ref_ui_test_support.h"
 #include "support/temp_folder.h"
@@ -30,7 +30,7 @@ namespace {
 std::int32_t SlotOf(const CRefLine& line, std::size_t slot) { return line.slots[slot]; }
 #pragma pop_macro("slots")
 
-using Row = std::array<const char*, 10>;  // PROD PARAM POS POL FCT CAL IP1 TYP1 IP2 TYP2
+using Row = RefCoffRow;
 
 const std::vector<Row> kCatalogue = {
     {"QP  ", "R", "11", "MSG31092", "5", "250", "IP40", "MSG32081 T1", "IP54", "T2"},
@@ -47,25 +47,7 @@ const std::vector<Row> kCatalogue = {
 class RefRatingPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    tvr::platform::CDbfTable dbf;
-    ASSERT_TRUE(dbf.Create(folder.File("REF_COFF.DBF"), {{"PROD", 'C', 4},
-                                                         {"PARAM", 'C', 8},
-                                                         {"POS", 'C', 4},
-                                                         {"POL", 'C', 20},
-                                                         {"FCT", 'C', 4},
-                                                         {"CAL", 'C', 6},
-                                                         {"IP1", 'C', 6},
-                                                         {"TYP1", 'C', 20},
-                                                         {"IP2", 'C', 6},
-                                                         {"TYP2", 'C', 20},
-                                                         {"REF1", 'C', 20},
-                                                         {"REF2", 'C', 20}}));
-    for (const Row& row : kCatalogue) {
-      ASSERT_TRUE(dbf.Append());
-      for (int field = 0; field < 10; ++field)
-        dbf.Assign(field, row[static_cast<std::size_t>(field)]);
-    }
-    ASSERT_TRUE(dbf.Close());
+    ASSERT_TRUE(WriteRefCoffRows(folder.File("REF_COFF.DBF"), kCatalogue));
     ASSERT_TRUE(table.Load(folder.Folder(), false));
     for (int p = 0; p < kRefProductCount; ++p)
       config.Product(p) = ref_defaults::ProductOptions(p, 0);
