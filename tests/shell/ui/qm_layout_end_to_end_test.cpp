@@ -16,6 +16,7 @@
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "samplewriter/sample_layout.h"
+#include "sample_end_to_end_support.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 #include "support/test_output.h"
@@ -30,27 +31,7 @@ constexpr const char* kLayout =
     "go 4 3000\ngo 1 500\ngo 4 2500\ngo 2 600\ngo 4 2000\ngo 5 1500\ngo 4 3000\nend 3\n"
     "entrax 2\nfrom 3\ngo 5 2000\nend 4\nstyle 5000000\n";
 
-std::string WriteQMDocument(const std::string& path) {
-  CRunFactory::Instance().Reset();
-  CRangeTableCache::Instance().Reset();
-  RegisterRangeRuns();
-  CRangeContext& context = CRangeContext::Instance();
-  context.Reset();
-  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  context.SetDevices({{"1", "Straight"}, {"0", "End"}, {"8", "Special"}, {"7", "Pass"}});
-  std::string problem;
-  {
-    CDorneDoc document{CDocEnvironment{}};
-    document.OnNewDocument("");
-    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
-    problem = LayOutSample(document, kLayout);
-    if (problem.empty() && !document.OnSaveDocument(path).ok) problem = "not saved";
-  }
-  CRangeTableCache::Instance().Reset();
-  context.Reset();
-  CRunFactory::Instance().Reset();
-  return problem;
-}
+std::string WriteQMDocument(const std::string& path) { return WriteLaidDocument(path, kLayout); }
 
 TEST(LayoutWindowEndToEndTest, AQMRunIsDrawnWithTheBoxesOfItsElements) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";

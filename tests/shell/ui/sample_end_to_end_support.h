@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "app/ui/command_ids.h"
 #include "model/dorne_doc.h"
@@ -34,6 +35,31 @@ inline void ForgetSampleRanges() {
   CRangeTableCache::Instance().Reset();
   CRangeContext::Instance().Reset();
   CRunFactory::Instance().Reset();
+}
+
+// The document laid out from `layout` with the sample catalogue, saved at `path`;
+// `change`, when given, acts on the laid document first. Empty when written, else what
+// went wrong.
+inline std::string WriteLaidDocument(const std::string& path, std::string_view layout,
+                                     const std::function<void(CDorneDoc&)>& change = {}) {
+  CRunFactory::Instance().Reset();
+  CRangeTableCache::Instance().Reset();
+  RegisterRangeRuns();
+  CRangeContext& context = CRangeContext::Instance();
+  context.Reset();
+  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  context.SetDevices({{"1", "Straight"}, {"0", "End"}, {"8", "Special"}, {"7", "Pass"}});
+  std::string problem;
+  {
+    CDorneDoc document{CDocEnvironment{}};
+    document.OnNewDocument("");
+    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+    problem = LayOutSample(document, layout);
+    if (problem.empty() && change) change(document);
+    if (problem.empty() && !document.OnSaveDocument(path).ok) problem = "not saved";
+  }
+  ForgetSampleRanges();
+  return problem;
 }
 
 // The program opens the sample `name` (examples/<name>.run), rebuilds it and saves it;

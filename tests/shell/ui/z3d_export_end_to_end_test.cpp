@@ -14,6 +14,7 @@
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "samplewriter/sample_layout.h"
+#include "sample_end_to_end_support.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 
@@ -113,30 +114,14 @@ TEST(Z3dExportEndToEndTest, APlacedTapOffUnitIsListedWithItsStation) {
 // A QD run whose lengths a damaged file made 2 km each, saved as a document; empty when
 // written, else what went wrong.
 std::string WriteDamagedDocument(const std::string& path) {
-  CRunFactory::Instance().Reset();
-  CRangeTableCache::Instance().Reset();
-  RegisterRangeRuns();
-  CRangeContext& context = CRangeContext::Instance();
-  context.Reset();
-  context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  context.SetDevices({{"1", "Straight"}, {"0", "End"}, {"8", "Special"}, {"7", "Pass"}});
-  std::string problem;
-  {
-    CDorneDoc document{CDocEnvironment{}};
-    document.OnNewDocument("");
-    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
-    problem = LayOutSample(document, "run QDA 06\nname R\nstart 0\ngo 4 6000\nend 3\n");
-    // Built, as the program builds a run before it exports it.
-    if (problem.empty()) document.GetRuns().front()->RebuildParts(0);
-    for (CDev* element : document.GetRuns().front()->GetDevices())
-      if (element->GetKind() == CDev::kJoint && element->GetLength() > 0)
-        element->SetDrawnLength(2'000'000);
-    if (problem.empty() && !document.OnSaveDocument(path).ok) problem = "not saved";
-  }
-  CRangeTableCache::Instance().Reset();
-  context.Reset();
-  CRunFactory::Instance().Reset();
-  return problem;
+  return WriteLaidDocument(path, "run QDA 06\nname R\nstart 0\ngo 4 6000\nend 3\n",
+                           [](CDorneDoc& document) {
+                             // Built, as the program builds a run before it exports it.
+                             document.GetRuns().front()->RebuildParts(0);
+                             for (CDev* element : document.GetRuns().front()->GetDevices())
+                               if (element->GetKind() == CDev::kJoint && element->GetLength() > 0)
+                                 element->SetDrawnLength(2'000'000);
+                           });
 }
 
 // A run whose lengths the file cannot hold: the export says so and names the value, and
