@@ -14,11 +14,10 @@
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
 #include "reference/ui/ref_line_picture.h"
+#include "reference/ui/ref_ok_cancel.h"
 
 namespace {
 
-constexpr int kMsgOk = 31045;
-constexpr int kMsgCancel = 31044;
 constexpr int kMsgLineOptions = 32211;
 constexpr int kMsgNote = 32257;
 constexpr int kMsgRange = 8013;
@@ -97,15 +96,7 @@ CRefEquipDlg::CRefEquipDlg(const CRefEquipSetup& setup, CRefLine& line, Teller t
   connect(m_combo, &QComboBox::activated, this, [this](int position) {
     if (!ShowPage(position)) m_combo->setCurrentIndex(m_position);
   });
-  auto* ok = new QPushButton;
-  ok->setObjectName(QStringLiteral("ref_equip_ok"));
-  SetMessageText(ok, kMsgOk);
-  auto* cancel = new QPushButton;
-  SetMessageText(cancel, kMsgCancel);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = MakeRefOkCancelRow(this, QStringLiteral("ref_equip_ok"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_combo);
   layout->addWidget(m_picture);
@@ -113,9 +104,6 @@ CRefEquipDlg::CRefEquipDlg(const CRefEquipSetup& setup, CRefLine& line, Teller t
   layout->addWidget(m_note);
   layout->addStretch();
   layout->addLayout(buttons);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &CRefEquipDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CRefEquipDlg::reject);
   m_combo->setCurrentIndex(m_pages.start);
   m_position = -1;
   ShowPage(m_pages.start);

@@ -12,11 +12,10 @@
 
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
+#include "reference/ui/ref_ok_cancel.h"
 
 namespace {
 
-constexpr int kMsgOk = 31045;
-constexpr int kMsgCancel = 31044;
 constexpr int kMsgSection = 32192;
 constexpr int kMsgNote = 32257;
 
@@ -80,23 +79,12 @@ CRefItemTabsDlg::CRefItemTabsDlg(CRefLine& line, const Setup& setup, QWidget* pa
                   form->labelForField(m_spacing2)};
   auto* note = new QLabel(StringQText(kMsgNote));
   note->setVisible(setup.connectionChoice == 1);
-  auto* ok = new QPushButton;
-  ok->setObjectName(QStringLiteral("ref_sections_ok"));
-  SetMessageText(ok, kMsgOk);
-  auto* cancel = new QPushButton;
-  SetMessageText(cancel, kMsgCancel);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = MakeRefOkCancelRow(this, QStringLiteral("ref_sections_ok"));
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(m_tabs);
   layout->addLayout(form);
   layout->addWidget(note);
   layout->addLayout(buttons);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &CRefItemTabsDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CRefItemTabsDlg::reject);
   connect(m_tabs, &QTabBar::currentChanged, this, [this] { OnTabChange(); });
   connect(m_position, &QComboBox::activated, this, [this] { OnPositionChange(); });
   connect(m_kind, &QComboBox::activated, this, [this] { OnKindChange(); });

@@ -15,11 +15,10 @@
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
 #include "reference/ui/ref_line_picture.h"
+#include "reference/ui/ref_ok_cancel.h"
 
 namespace {
 
-constexpr int kMsgOk = 31045;
-constexpr int kMsgCancel = 31044;
 constexpr int kMsgBack = 31016;
 constexpr int kMsgForward = 31017;
 constexpr std::array<int, 5> kRadioTexts = {32203, 32204, 32205, 32206, 32296};
@@ -77,21 +76,10 @@ CRefOptionDlg::CRefOptionDlg(const std::vector<int>& states, int choice, int ran
   const int index = choice >= 1 && choice <= 4 ? choice - 1 : choice == 36 ? 4 : -1;
   if (index >= 0) m_radios[index]->setChecked(true);
   ShowChoiceControls(index);
-  auto* ok = new QPushButton;
-  ok->setObjectName(QStringLiteral("ref_fixing_ok"));
-  SetMessageText(ok, kMsgOk);
-  auto* cancel = new QPushButton;
-  SetMessageText(cancel, kMsgCancel);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons = MakeRefOkCancelRow(this, QStringLiteral("ref_fixing_ok"));
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
   layout->addLayout(buttons);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &CRefOptionDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CRefOptionDlg::reject);
   TranslateWindow(this);
 }
 

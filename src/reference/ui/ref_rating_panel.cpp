@@ -15,11 +15,10 @@
 
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
+#include "reference/ui/ref_ok_cancel.h"
 
 namespace {
 
-constexpr int kMsgOk = 31045;
-constexpr int kMsgCancel = 31044;
 constexpr int kMsgPitch = 32065;
 constexpr int kMsgRange = 8013;
 
@@ -38,21 +37,10 @@ CRefRatingPanel::CRefRatingPanel(CRefLineEditContext& context, int kind, const C
   auto* layout = new QVBoxLayout(this);
   if (kind >= 20) BuildRatings();
   else BuildOptions();
-  auto* ok = new QPushButton;
-  ok->setObjectName(QStringLiteral("ref_panel_ok"));
-  SetMessageText(ok, kMsgOk);
-  auto* cancel = new QPushButton;
-  cancel->setObjectName(QStringLiteral("ref_panel_cancel"));
-  SetMessageText(cancel, kMsgCancel);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
+  auto* buttons =
+      MakeRefOkCancelRow(this, QStringLiteral("ref_panel_ok"), QStringLiteral("ref_panel_cancel"));
   layout->addStretch();
   layout->addLayout(buttons);
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &CRefRatingPanel::accept);
-  connect(cancel, &QPushButton::clicked, this, &CRefRatingPanel::reject);
   TranslateWindow(this);
 }
 
