@@ -16,6 +16,7 @@
 #include "model/dorne_doc.h"
 #include "view/annotation_dialog_rules.h"
 #include "view/annotation_geometry.h"
+#include "view/ui/annotation_dialog_parts.h"
 #include "view/ui/annotation_dialogs.h"
 
 namespace {
@@ -32,19 +33,9 @@ constexpr std::array<int, 4> kModeRadios{1617, 1619, 1620, 1618};
 constexpr std::array<int, 4> kModeLengths{1621, 1623, 1624, 1622};
 constexpr std::array<int, 4> kModeMessages{5040, 5044, 5045, 5043};
 
-QString Text(int number) { return QString::fromStdString(ResourceText(number)); }
-
-QString Caption(int number) {
-  const QString text = QString::fromStdString(StringText(number));
-  const int feed = text.indexOf(QLatin1Char('\n'));
-  return feed < 0 ? text : text.mid(feed + 1);
-}
-
-QPushButton* NamedButton(QWidget* parent, int id, const QString& text) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::number(id));
-  return button;
-}
+using annotation_dialog_parts::Caption;
+using annotation_dialog_parts::NamedButton;
+using annotation_dialog_parts::Text;
 
 // Delete, OK and Cancel along the bottom of a dialog.
 QPushButton* AddEndButtons(QDialog* dialog, QBoxLayout* layout) {

@@ -17,6 +17,7 @@
 #include "model/run_environment.h"
 #include "platform/text_conversions.h"
 #include "view/annotation_dialog_rules.h"
+#include "view/ui/annotation_dialog_parts.h"
 #include "view/ui/annotation_dialogs.h"
 
 namespace {
@@ -32,19 +33,9 @@ constexpr int kMsgAskSaveDefault = 5047;
 constexpr int kMsgAskDelete = 5048;
 constexpr int kPointsPerInch = 72;
 
-QString Text(int number) { return QString::fromStdString(ResourceText(number)); }
-
-QString Caption(int number) {
-  const QString text = QString::fromStdString(StringText(number));
-  const int feed = text.indexOf(QLatin1Char('\n'));
-  return feed < 0 ? text : text.mid(feed + 1);
-}
-
-QPushButton* NamedButton(QWidget* parent, int id, const QString& text) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(QString::number(id));
-  return button;
-}
+using annotation_dialog_parts::Caption;
+using annotation_dialog_parts::NamedButton;
+using annotation_dialog_parts::Text;
 
 QCheckBox* NamedCheck(QWidget* parent, int id, const QString& text) {
   auto* check = new QCheckBox(text, parent);
