@@ -10,6 +10,7 @@
 #include <array>
 #include <map>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -330,6 +331,14 @@ class CRun : public CObjWithProp {
 
   // Reference index upkeep, called by elements whose reference changes.
   void OnReferenceChanged(CDev& element);
+
+ protected:
+  // A range's pages of an element: the base pages before the name page, those that
+  // addWholeElementPages adds when the whole element is selected, and the name page
+  // last; at most 16 in all.
+  std::vector<int> RangeSubObjects(
+      const CDev& element,
+      const std::function<void(std::vector<int>&)>& addWholeElementPages) const;
 
  private:
   template <typename List>

@@ -192,3 +192,18 @@ void CRun::ApplyRating(CDev* element, bool removeColour) {
   CDev* start = element != nullptr ? element : GetFirstElement();
   if (start != nullptr) start->ApplyRatingDimensions(row.Width(), row.Height(), 0);
 }
+
+std::vector<int> CRun::RangeSubObjects(
+    const CDev& element, const std::function<void(std::vector<int>&)>& addWholeElementPages) const {
+  constexpr std::size_t kMaxPages = 16;
+  const std::vector<int> base = CRun::GetSubObjects(element);
+  const int namePage = GetElementPage(kSlotElementName);
+  std::vector<int> pages;
+  for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
+    pages.push_back(base[i]);
+  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement)
+    addWholeElementPages(pages);
+  pages.resize(std::min(pages.size(), kMaxPages - 1));
+  pages.push_back(namePage);
+  return pages;
+}

@@ -6,11 +6,7 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr std::size_t kMaxPages = 16;
-
-}  // namespace
+namespace {}  // namespace
 
 CHousingDims CRunQD::GetHousingDims(const CDev& element) const {
   CHousingDims dims = CRun::GetHousingDims(element);
@@ -58,19 +54,11 @@ int CRunQD::IsMountReversed(const CDev* element, int mode) const {
 }
 
 std::vector<int> CRunQD::GetSubObjects(const CDev& element) const {
-  const std::vector<int> base = CRun::GetSubObjects(element);
-  const int namePage = GetElementPage(kSlotElementName);
-  std::vector<int> pages;
-  for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
-    pages.push_back(base[i]);
-  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
+  return RangeSubObjects(element, [&](std::vector<int>& pages) {
     if (element.GetKind() == CDev::kInLine) pages.push_back(GetElementPage(kFirstRangeElementSlot));
     if (element.GetKind() == CDev::kEnd && element.GetVariant() == 2)
       pages.push_back(GetElementPage(kFirstRangeElementSlot + 1));
-  }
-  pages.resize(std::min(pages.size(), kMaxPages - 1));
-  pages.push_back(namePage);
-  return pages;
+  });
 }
 
 std::string CRunQD::GetDeviceTextForSide(const CDev& device, int side) const {

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxPages = 16;
 // The range's element pages, by slot.
 constexpr int kSlotSpecialShape = kFirstRangeElementSlot;
 constexpr int kSlotRiser = kFirstRangeElementSlot + 1;
@@ -19,16 +18,8 @@ constexpr int kSlotAccessory = kFirstRangeElementSlot + 5;
 }  // namespace
 
 std::vector<int> CRunQG::GetSubObjects(const CDev& element) const {
-  const std::vector<int> base = CRun::GetSubObjects(element);
-  const int namePage = GetElementPage(kSlotElementName);
-  std::vector<int> pages;
-  for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
-    pages.push_back(base[i]);
-  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement)
-    AddWholeElementPages(element, pages);
-  pages.resize(std::min(pages.size(), kMaxPages - 1));
-  pages.push_back(namePage);
-  return pages;
+  return RangeSubObjects(element,
+                         [&](std::vector<int>& pages) { AddWholeElementPages(element, pages); });
 }
 
 void CRunQG::AddWholeElementPages(const CDev& element, std::vector<int>& pages) const {

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr std::string_view kNoPart = "ZZZZZZZZZZZZZZZZ";
-constexpr std::size_t kMaxPages = 16;
 constexpr std::size_t kNormalizedWidth = 45;
 
 // The feed-unit family of an entrax type; empty for a type without one.
@@ -130,12 +129,7 @@ void CRunQJF::NormalizeRefCode(std::string& text) const {
 }
 
 std::vector<int> CRunQJF::GetSubObjects(const CDev& element) const {
-  const std::vector<int> base = CRun::GetSubObjects(element);
-  const int namePage = GetElementPage(kSlotElementName);
-  std::vector<int> pages;
-  for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
-    pages.push_back(base[i]);
-  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
+  return RangeSubObjects(element, [&](std::vector<int>& pages) {
     const int kind = element.GetKind();
     const int variant = element.GetVariant();
     if (kind == CDev::kEnd && (variant == 3 || variant == 5)) {
@@ -148,10 +142,7 @@ std::vector<int> CRunQJF::GetSubObjects(const CDev& element) const {
     } else if (kind == CDev::kElbow) {
       pages.push_back(GetElementPage(kSlotElbow));
     }
-  }
-  pages.resize(std::min(pages.size(), kMaxPages - 1));
-  pages.push_back(namePage);
-  return pages;
+  });
 }
 
 std::string CRunQJF::GetDeviceTextForSide(const CDev& device, int side) const {

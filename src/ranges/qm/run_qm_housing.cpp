@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxPages = 16;
 constexpr int kSlotSpecialShape = kFirstRangeElementSlot;
 constexpr int kSlotRiser = kFirstRangeElementSlot + 1;
 constexpr int kSlotSpecialShapeFlat = kFirstRangeElementSlot + 2;
@@ -116,12 +115,7 @@ CHousingDims CRunQM::GetHousingDims(const CDev& element) const {
 }
 
 std::vector<int> CRunQM::GetSubObjects(const CDev& element) const {
-  const std::vector<int> base = CRun::GetSubObjects(element);
-  const int namePage = GetElementPage(kSlotElementName);
-  std::vector<int> pages;
-  for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
-    pages.push_back(base[i]);
-  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
+  return RangeSubObjects(element, [&](std::vector<int>& pages) {
     const int kind = element.GetKind();
     const int variant = element.GetVariant();
     if (kind == CDev::kEnd) {
@@ -143,10 +137,7 @@ std::vector<int> CRunQM::GetSubObjects(const CDev& element) const {
     } else if (kind == CDev::kElbow) {
       pages.push_back(GetElementPage(kSlotElbow));
     }
-  }
-  pages.resize(std::min(pages.size(), kMaxPages - 1));
-  pages.push_back(namePage);
-  return pages;
+  });
 }
 
 // The length page of a special piece works in its mode 6; the elbow page knows whether

@@ -16,7 +16,6 @@ using qw::HasAt;
 
 namespace {
 
-constexpr std::size_t kMaxPages = 16;
 // The longest length a special length's text may give (a stored text may say anything).
 constexpr std::int64_t kMaxSpecialLength = 1'000'000;
 
@@ -131,18 +130,10 @@ const CCodeRow* CRunQW::FindDeviceRow(int code, int variant) const {
 }
 
 std::vector<int> CRunQW::GetSubObjects(const CDev& element) const {
-  const std::vector<int> base = CRun::GetSubObjects(element);
-  const int namePage = GetElementPage(kSlotElementName);
-  std::vector<int> pages;
-  for (std::size_t i = 0; i < base.size() && i < kMaxPages && base[i] != namePage; ++i)
-    pages.push_back(base[i]);
-  if (CElementSelection::Of(element).Face() >= CElementSelection::kWholeElement) {
+  return RangeSubObjects(element, [&](std::vector<int>& pages) {
     if (element.GetKind() == CDev::kInLine) pages.push_back(GetElementPage(kFirstRangeElementSlot));
     if (element.GetKind() == CDev::kElbow) pages.push_back(GetElementPage(kSlotElbow));
-  }
-  pages.resize(std::min(pages.size(), kMaxPages - 1));
-  pages.push_back(namePage);
-  return pages;
+  });
 }
 
 int CRunQW::GetPageWord(const CDev& element, int page) const {
