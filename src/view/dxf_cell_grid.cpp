@@ -24,14 +24,17 @@ void CDxfBounds::Add(CPoint point) {
   maxY = std::max(maxY, point.y);
 }
 
-CDxfCellGrid::CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide)
-    : m_low(low),
-      m_cellWidth(double(std::max<std::int64_t>(1, std::int64_t{high.x} - low.x)) /
-                  std::max(1, cellsPerSide)),
-      m_cellHeight(double(std::max<std::int64_t>(1, std::int64_t{high.y} - low.y)) /
-                   std::max(1, cellsPerSide)),
-      m_cells(std::max(1, cellsPerSide)),
-      m_entries(static_cast<std::size_t>(m_cells) * m_cells) {}
+CDxfCellGrid::CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide) : m_low(low), m_high(high) {
+  Reset(cellsPerSide);
+}
+
+void CDxfCellGrid::Reset(int cellsPerSide) {
+  m_cells = std::max(1, cellsPerSide);
+  m_cellWidth = double(std::max<std::int64_t>(1, std::int64_t{m_high.x} - m_low.x)) / m_cells;
+  m_cellHeight = double(std::max<std::int64_t>(1, std::int64_t{m_high.y} - m_low.y)) / m_cells;
+  m_entries.assign(static_cast<std::size_t>(m_cells) * m_cells, {});
+  m_entryCount = 0;
+}
 
 int CDxfCellGrid::Column(double x) const { return CellIndex(x - m_low.x, m_cellWidth, m_cells); }
 
@@ -39,8 +42,10 @@ int CDxfCellGrid::Row(double y) const { return CellIndex(y - m_low.y, m_cellHeig
 
 void CDxfCellGrid::AddRows(const Entry& entry, int column, double lowY, double highY) {
   const int y1 = Row(highY);
-  for (int y = Row(lowY); y <= y1; ++y)
+  for (int y = Row(lowY); y <= y1; ++y) {
     m_entries[static_cast<std::size_t>(y) * m_cells + column].push_back(entry);
+    ++m_entryCount;
+  }
 }
 
 void CDxfCellGrid::AddBox(int id, const CDxfBounds& bounds) {

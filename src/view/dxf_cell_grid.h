@@ -27,6 +27,15 @@ class CDxfCellGrid {
  public:
   CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide);
 
+  int CellsPerSide() const { return m_cells; }
+  std::size_t CellCount() const { return m_entries.size(); }
+  double CellWidth() const { return m_cellWidth; }
+  double CellHeight() const { return m_cellHeight; }
+  // How many listings the cells hold (a figure once in each cell it reaches).
+  std::size_t EntryCount() const { return m_entryCount; }
+  // Empties the cells and divides the same area into this many a side.
+  void Reset(int cellsPerSide);
+
   void AddLine(int id, CPoint a, CPoint b);
   void AddBox(int id, const CDxfBounds& bounds);
 
@@ -43,6 +52,7 @@ class CDxfCellGrid {
         for (const Entry& entry : cell) {
           if (!entry.bounds.Meets(area) || keep(entry.id)) cell[kept++] = entry;
         }
+        m_entryCount -= cell.size() - kept;
         cell.resize(kept);
       }
     }
@@ -59,8 +69,10 @@ class CDxfCellGrid {
   void AddRows(const Entry& entry, int column, double lowY, double highY);
 
   CPoint m_low;
+  CPoint m_high;
   double m_cellWidth;
   double m_cellHeight;
   int m_cells;
   std::vector<std::vector<Entry>> m_entries;
+  std::size_t m_entryCount = 0;
 };

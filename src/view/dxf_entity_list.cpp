@@ -8,6 +8,11 @@
 
 namespace {
 
+// Listings a cell holds on average before the cells are made finer.
+constexpr std::size_t kEntriesPerCell = 4;
+// Cells a side at most: the cells' own lists cost memory even when empty.
+constexpr int kMostCellsPerSide = 512;
+
 CPoint Middle(CPoint a, CPoint b) {
   return {static_cast<std::int32_t>((std::int64_t{a.x} + b.x) / 2),
           static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
@@ -50,8 +55,28 @@ int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
   return id;
 }
 
+void CDxfEntityList::CSizes::Add(const CDxfBounds& bounds) {
+  widths += double(bounds.maxX) - bounds.minX;
+  heights += double(bounds.maxY) - bounds.minY;
+  ++count;
+}
+
 void CDxfEntityList::Append(CDxfEntity entity) {
+  m_figureSizes.Add(CDxfBounds::Of(entity.p1, entity.p2));
   File(AddNode(std::move(entity), m_appended++, m_last));
+  RefineCrowdedCells();
+}
+
+void CDxfEntityList::RefineCrowdedCells() {
+  if (m_grid.EntryCount() <= kEntriesPerCell * m_grid.CellCount()) return;
+  if (m_grid.CellsPerSide() * 2 > kMostCellsPerSide) return;
+  // Cells smaller than the figures or the fills would list a figure in many cells and
+  // have a hide pass over many: no finer than either on average.
+  const double width = m_grid.CellWidth() / 2, height = m_grid.CellHeight() / 2;
+  if (width < m_figureSizes.MeanWidth() || height < m_figureSizes.MeanHeight()) return;
+  if (width < m_hideSizes.MeanWidth() || height < m_hideSizes.MeanHeight()) return;
+  m_grid.Reset(m_grid.CellsPerSide() * 2);
+  for (int id = m_first; id >= 0; id = m_nodes[id].next) File(id);
 }
 
 void CDxfEntityList::Remove(int id) {
@@ -95,6 +120,7 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
   if (polygon.size() < 3 || m_alive == 0) return;
   CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
   for (CPoint corner : polygon) area.Add(corner);
+  m_hideSizes.Add(area);
   CandidatesNear(area, start);
   for (int id : m_found) HideOne(id, polygon);
 }

@@ -26,10 +26,13 @@ struct CDxfEntity {
 // hides of them. Hiding finds the entities near a figure through a grid of cells over
 // the drawing's area, which forget what was hidden, so that a drawing with many fills is
 // not quadratic; what it removes and cuts is exactly what testing every entity would.
+// The cells grow finer as entities come, down to the mean size of the entities and of
+// the areas hidden, so that a cell keeps holding a few of them however large the drawing.
 class CDxfEntityList {
  public:
-  // The area the cells cover (entities beyond it fall into the border cells).
-  CDxfEntityList(CPoint low, CPoint high, int cellsPerSide = 64);
+  // The area the cells cover (entities beyond it fall into the border cells), at first
+  // in cellsPerSide cells a side.
+  CDxfEntityList(CPoint low, CPoint high, int cellsPerSide = 16);
 
   // How many entities were appended so far: pass it as the start of a later hide to
   // reach only what is appended from now on.
@@ -46,6 +49,8 @@ class CDxfEntityList {
   void HideUnder(std::span<const CPoint> polygon, std::uint64_t start);
 
   std::size_t Size() const { return m_alive; }
+  // How finely the cells divide the area now.
+  int CellsPerSide() const { return m_grid.CellsPerSide(); }
   // The entities in file order.
   std::vector<CDxfEntity> InOrder() const;
   template <typename Visit>
@@ -70,6 +75,8 @@ class CDxfEntityList {
     bool alive = true;
   };
   void File(int id);
+  // Finer cells, with only the entities still there, when the cells have grown crowded.
+  void RefineCrowdedCells();
   int AddNode(CDxfEntity entity, std::uint64_t root, int after);
   void Remove(int id);
   // Into m_found: the entities from start listed in the cells the area reaches whose
@@ -94,4 +101,15 @@ class CDxfEntityList {
   int m_last = -1;
   std::size_t m_alive = 0;
   std::uint64_t m_appended = 0;
+  // The mean size of the entities appended and of the areas hidden so far.
+  struct CSizes {
+    double widths = 0.0;
+    double heights = 0.0;
+    double count = 0.0;
+    void Add(const CDxfBounds& bounds);
+    double MeanWidth() const { return count > 0 ? widths / count : 0.0; }
+    double MeanHeight() const { return count > 0 ? heights / count : 0.0; }
+  };
+  CSizes m_figureSizes;
+  CSizes m_hideSizes;
 };

@@ -96,49 +96,79 @@ void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon,
   list = std::move(result);
 }
 
+// Figures of up to `largest` units and fills `fillScale` times their size at random over
+// the area, hidden through the cells and by the literal walk alike: false when the two
+// differ. Counts the fills that changed the drawing.
+bool SameAsTheLiteralWalk(CDxfEntityList& fast, std::mt19937& random, int largest, int fillScale,
+                          int steps, std::size_t& changedByHiding) {
+  std::uniform_int_distribution<int> coordinate(-200, 10200);
+  std::uniform_int_distribution<int> size(largest / 125, largest);
+  std::vector<Literal> literal;
+  std::uint64_t appended = 0, start = 0;
+  for (int step = 0; step < steps; ++step) {
+    const int what = static_cast<int>(random() % 10);
+    const CPoint p{coordinate(random), coordinate(random)};
+    if (what < 6) {
+      const bool text = what == 5;
+      const CPoint q = text ? CPoint{p.x + size(random), p.y + size(random) / 4}
+                            : (random() % 4 ? CPoint{p.x + size(random) - largest / 2,
+                                                     p.y + size(random) - largest / 2}
+                                            : CPoint{p.x, p.y + size(random)});
+      CDxfEntity entity{text ? DxfEntityKind::Text : DxfEntityKind::Line, p, q, step % 3, 0, {}};
+      fast.Append(entity);
+      literal.push_back({entity, appended++});
+    } else if (what == 8) {
+      start = appended;  // an exclusion begins: later hides from it spare what came before
+    } else {
+      const int w = size(random) * fillScale, h = size(random) * fillScale;
+      const std::vector<CPoint> polygon =
+          random() % 2
+              ? std::vector<CPoint>{{p.x, p.y}, {p.x + w, p.y}, {p.x + w, p.y + h}, {p.x, p.y + h}}
+              : std::vector<CPoint>{{p.x, p.y}, {p.x + w, p.y + h / 3}, {p.x + w / 2, p.y + h}};
+      const std::size_t before = literal.size();
+      fast.HideUnder(polygon, what == 9 ? start : 0);
+      LiteralHide(literal, polygon, what == 9 ? start : 0);
+      changedByHiding += literal.size() != before;
+    }
+  }
+  std::vector<CDxfEntity> expected;
+  for (const Literal& l : literal) expected.push_back(l.entity);
+  return fast.InOrder() == expected;
+}
+
 TEST(DxfHidingEquivalence, CellsRemoveAndCutWhatTheLiteralWalkDoes) {
   std::mt19937 random(20261207);
-  std::uniform_int_distribution<int> coordinate(-200, 10200);
-  std::uniform_int_distribution<int> size(20, 2500);
   std::size_t changedByHiding = 0;
   for (int round = 0; round < 40; ++round) {
     CDxfEntityList fast({-1, -1}, {10001, 8001}, 1 + round % 9 * 8);
-    std::vector<Literal> literal;
-    std::uint64_t appended = 0, start = 0;
-    for (int step = 0; step < 300; ++step) {
-      const int what = static_cast<int>(random() % 10);
-      const CPoint p{coordinate(random), coordinate(random)};
-      if (what < 6) {
-        const bool text = what == 5;
-        const CPoint q =
-            text ? CPoint{p.x + size(random), p.y + size(random) / 4}
-                 : (random() % 4 ? CPoint{p.x + size(random) - 1250, p.y + size(random) - 1250}
-                                 : CPoint{p.x, p.y + size(random)});
-        CDxfEntity entity{text ? DxfEntityKind::Text : DxfEntityKind::Line, p, q, step % 3, 0, {}};
-        fast.Append(entity);
-        literal.push_back({entity, appended++});
-      } else if (what == 8) {
-        start = appended;  // an exclusion begins: later hides from it spare what came before
-      } else {
-        const int w = size(random), h = size(random);
-        const std::vector<CPoint> polygon =
-            random() % 2
-                ? std::vector<CPoint>{{p.x, p.y},
-                                      {p.x + w, p.y},
-                                      {p.x + w, p.y + h},
-                                      {p.x, p.y + h}}
-                : std::vector<CPoint>{{p.x, p.y}, {p.x + w, p.y + h / 3}, {p.x + w / 2, p.y + h}};
-        const std::vector<Literal> before = literal;
-        fast.HideUnder(polygon, what == 9 ? start : 0);
-        LiteralHide(literal, polygon, what == 9 ? start : 0);
-        changedByHiding += literal.size() != before.size();
-      }
-    }
-    std::vector<CDxfEntity> expected;
-    for (const Literal& l : literal) expected.push_back(l.entity);
-    ASSERT_EQ(fast.InOrder(), expected) << "round " << round;
+    ASSERT_TRUE(SameAsTheLiteralWalk(fast, random, 2500, 1, 300, changedByHiding)) << round;
   }
   EXPECT_GT(changedByHiding, 100u);  // the figures did hide and cut
+}
+
+// Many small figures: the cells grow finer as they come (from one cell to many), and
+// what is hidden stays exactly what the literal walk hides. Large figures keep the cells
+// as coarse as they are.
+TEST(DxfHidingEquivalence, CellsGrowFinerWithManySmallFiguresOnly) {
+  struct Row {
+    int largest;
+    int fillScale;
+    int steps;
+    int fewestCells;
+    int mostCells;
+  };
+  const Row rows[] = {{60, 8, 4000, 32, 512}, {125, 4, 1500, 16, 512}, {20000, 1, 1500, 1, 4}};
+  std::mt19937 random(7);
+  for (const Row& row : rows) {
+    std::size_t changedByHiding = 0;
+    CDxfEntityList fast({-1, -1}, {10001, 8001}, 1);
+    ASSERT_TRUE(
+        SameAsTheLiteralWalk(fast, random, row.largest, row.fillScale, row.steps, changedByHiding))
+        << row.largest;
+    EXPECT_GE(fast.CellsPerSide(), row.fewestCells) << row.largest;
+    EXPECT_LE(fast.CellsPerSide(), row.mostCells) << row.largest;
+    EXPECT_GT(changedByHiding, 10u) << row.largest;
+  }
 }
 
 }  // namespace
