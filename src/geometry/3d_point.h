@@ -10,7 +10,7 @@ class CArchiveWriter;
 class C3DPoint {
  public:
   C3DPoint() = default;
-  C3DPoint(double px, double py, double pz) : x(px), y(py), z(pz) {}
+  constexpr C3DPoint(double px, double py, double pz) : x(px), y(py), z(pz) {}
 
   C3DPoint operator+(const C3DPoint& other) const;
   C3DPoint operator-(const C3DPoint& other) const;

@@ -43,6 +43,12 @@ std::int32_t AbsoluteExtent(std::int32_t e) {
   return e < 0 ? -e : e;
 }
 
+C3DPoint TruncatedPoint(const C3DPoint& p) {
+  return {static_cast<double>(C3DPoint::ToStoredInt(p.x)),
+          static_cast<double>(C3DPoint::ToStoredInt(p.y)),
+          static_cast<double>(C3DPoint::ToStoredInt(p.z))};
+}
+
 bool IsFinite(const C3DPoint& p) {
   return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
@@ -91,17 +97,45 @@ void CBox::SetExtent3(std::int32_t e) {
 }
 
 void CBox::ComputeCorners() {
+  m_cornerForm = CornerForm::kExact;
+  m_listedCorners.clear();
+  UpdateProjection();
+}
+
+C3DPoint CBox::ExactCorner(int corner) const {
   const double hA = m_extent[1] / 2.0;
   const double hB = m_extent[2] / 2.0;
   const double hC = m_extent[0] / 2.0;
-  for (int n = 0; n < kCornerCount; ++n) {
-    const double sA = (n & 2) ? hA : -hA;
-    const double sB = (n & 1) ? -hB : hB;
-    const double sC = (n & 4) ? -hC : hC;
-    m_corners[n] = m_origin + m_axes[0] * sA + m_axes[1] * sB + m_axes[2] * sC;
+  const double sA = (corner & 2) ? hA : -hA;
+  const double sB = (corner & 1) ? -hB : hB;
+  const double sC = (corner & 4) ? -hC : hC;
+  return m_origin + kAxes[0] * sA + kAxes[1] * sB + kAxes[2] * sC;
+}
+
+C3DPoint CBox::CornerAt(int corner) const {
+  switch (m_cornerForm) {
+    case CornerForm::kExact: return ExactCorner(corner);
+    case CornerForm::kTruncated: return TruncatedPoint(ExactCorner(corner));
+    case CornerForm::kListed: return m_listedCorners[static_cast<std::size_t>(corner)];
   }
-  UpdateCornerData();
-  UpdateProjection();
+  return {};
+}
+
+std::array<C3DPoint, CBox::kCornerCount> CBox::Corners() const {
+  std::array<C3DPoint, kCornerCount> corners;
+  for (int n = 0; n < kCornerCount; ++n) corners[n] = CornerAt(n);
+  return corners;
+}
+
+CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners) const {
+  bool exact = true, truncated = true;
+  for (int n = 0; n < kCornerCount; ++n) {
+    const C3DPoint computed = ExactCorner(n);
+    exact = exact && corners[n] == computed;
+    truncated = truncated && corners[n] == TruncatedPoint(computed);
+  }
+  if (exact) return CornerForm::kExact;
+  return truncated ? CornerForm::kTruncated : CornerForm::kListed;
 }
 
 void CBox::UpdateProjection() {
@@ -109,23 +143,35 @@ void CBox::UpdateProjection() {
   if (C3DProjection* projection = m_owner->GetProjection()) projection->ProjectBox(*this);
 }
 
-void CBox::UpdateCornerData() {
-  Bounds(m_corners, m_worldMin, m_worldMax);
-  for (int face = 0; face < kFaceCount; ++face) {
-    const C3DPoint c0 = m_corners[kFaceCorners[face][0]];
-    const C3DPoint u = m_corners[kFaceCorners[face][2]] - c0;
-    C3DPoint v = m_corners[kFaceCorners[face][1]] - c0;
-    if (v == C3DPoint()) v = m_corners[kFaceCorners[face][3]] - c0;
-    const C3DPoint n = CrossProduct(u, v);
-    m_cornerNormals[face] = n == C3DPoint() ? GetFaceNormal(face) : n;
-  }
+C3DPoint CBox::GetWorldMin() const {
+  C3DPoint low, high;
+  Bounds(Corners(), low, high);
+  return low;
+}
+
+C3DPoint CBox::GetWorldMax() const {
+  C3DPoint low, high;
+  Bounds(Corners(), low, high);
+  return high;
+}
+
+std::array<CPoint, CBox::kCornerCount> CBox::GetWindowCorners() const {
+  std::array<CPoint, kCornerCount> window;
+  for (int n = 0; n < kCornerCount; ++n) window[n] = WindowCornerAt(n);
+  return window;
+}
+
+C3DPoint CBox::GetCornerNormal(int face) const {
+  const C3DPoint c0 = CornerAt(kFaceCorners[face][0]);
+  const C3DPoint u = CornerAt(kFaceCorners[face][2]) - c0;
+  C3DPoint v = CornerAt(kFaceCorners[face][1]) - c0;
+  if (v == C3DPoint()) v = CornerAt(kFaceCorners[face][3]) - c0;
+  const C3DPoint n = CrossProduct(u, v);
+  return n == C3DPoint() ? GetFaceNormal(face) : n;
 }
 
 void CBox::StoreProjection(const std::array<C3DPoint, kCornerCount>& projected) {
   m_projected = projected;
-  for (int n = 0; n < kCornerCount; ++n) {
-    m_window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
-  }
   Bounds(m_projected, m_projectedMin, m_projectedMax);
   m_finite = IsFinite(m_projectedMin) && IsFinite(m_projectedMax);
   ClearFaceNibbles();
@@ -141,12 +187,12 @@ void CBox::SetListed(bool listed) {
 
 C3DPoint CBox::GetFaceNormal(int face) const {
   switch (face) {
-    case 0: return m_axes[0] * -1.0;
-    case 1: return m_axes[2] * -1.0;
-    case 2: return m_axes[1];
-    case 3: return m_axes[1] * -1.0;
-    case 4: return m_axes[0];
-    case 5: return m_axes[2];
+    case 0: return kAxes[0] * -1.0;
+    case 1: return kAxes[2] * -1.0;
+    case 2: return kAxes[1];
+    case 3: return kAxes[1] * -1.0;
+    case 4: return kAxes[0];
+    case 5: return kAxes[2];
     default: return {};
   }
 }
@@ -191,7 +237,7 @@ C3DPoint CBox::GetRefPoint(int n) const {
   return inSlot ? RefCorner(corner) : ExtraBoxCorner(corner);
 }
 
-C3DPoint CBox::RefCorner(int corner) const { return m_corners[corner]; }
+C3DPoint CBox::RefCorner(int corner) const { return CornerAt(corner); }
 
 C3DPoint CBox::ExtraBoxCorner(int corner) const {
   // A part outside the slots: the document's extra boxes of this element and kind code,
@@ -206,8 +252,8 @@ C3DPoint CBox::ExtraBoxCorner(int corner) const {
     }
   }
   if (count == 0) return {};
-  if (count == 1 || corner < 4) return found[0]->m_corners[corner];
-  return found[0]->m_corners[corner - 4] - (found[1]->m_corners[0] - found[1]->m_corners[4]);
+  if (count == 1 || corner < 4) return found[0]->CornerAt(corner);
+  return found[0]->CornerAt(corner - 4) - (found[1]->CornerAt(0) - found[1]->CornerAt(4));
 }
 
 int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
@@ -237,7 +283,7 @@ void CBox::Serialize(CArchiveWriter& archive) const {
     for (int i = 0; i < 4; ++i) record[at++] = static_cast<std::uint8_t>(bits >> (8 * i));
   };
   for (int n = 0; n < kCornerCount; ++n) {
-    const C3DPoint& c = m_corners[n];
+    const C3DPoint c = CornerAt(n);
     const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
                           C3DPoint::ToStoredInt(c.z));
     put(static_cast<std::int32_t>(stored.x));
@@ -269,7 +315,8 @@ void CBox::Serialize(CArchiveReader& archive) {
     const std::int32_t y = get();
     return C3DPoint(x, y, get());
   };
-  for (C3DPoint& corner : m_corners) {
+  std::array<C3DPoint, kCornerCount> corners;
+  for (C3DPoint& corner : corners) {
     corner = getPoint();
     record += 8;  // the projected corner is recomputed, never trusted
   }
@@ -277,7 +324,9 @@ void CBox::Serialize(CArchiveReader& archive) {
   m_passWord = static_cast<std::uint32_t>(get());
   m_origin = getPoint();
   for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());
-  UpdateCornerData();
+  m_cornerForm = FormOf(corners);
+  m_listedCorners.clear();
+  if (m_cornerForm == CornerForm::kListed) m_listedCorners.assign(corners.begin(), corners.end());
   UpdateProjection();
 }
 

@@ -5,15 +5,18 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class CArchiveReader;
 class CArchiveWriter;
 class CBoxOwner;
 
 // The oriented 3D box from which a layout element is drawn, picked and depth-sorted.
-// It keeps its world corners and its projected corners so that drawing, picking and the
-// depth order never recompute them. The element owns its boxes; the display list only
-// points to them.
+// It keeps its projected corners so that drawing, picking and the depth order never
+// project again; its world corners, their bounds and normals and the window corners are
+// worked out when asked, since a document holds tens of thousands of boxes and keeping
+// them all made a box four times the size of its stored record. The element owns its
+// boxes; the display list only points to them.
 //
 // Corner n (0..7) is origin + sA hA A + sB hB B + sC hC C with hA, hB, hC half of
 // extent 1, 2 and 0, and n = 4 (sC negative) + 2 (sA positive) + 1 (sB negative).
@@ -65,13 +68,14 @@ class CBox {
   std::int32_t GetExtent(int index) const {
     return (index >= 0 && index < 3) ? m_extent[index] : 0;
   }
-  // Axis 0..2 (A, B, C); the zero vector for any other index.
+  // Axis 0..2 (A, B, C): the world axes, which no box turns; the zero vector for any
+  // other index.
   C3DPoint GetAxis(int index) const {
-    return (index >= 0 && index < 3) ? m_axes[index] : C3DPoint();
+    return (index >= 0 && index < 3) ? kAxes[index] : C3DPoint();
   }
   // World corner 0..7; the zero vector for any other index.
   C3DPoint GetCorner(int index) const {
-    return (index >= 0 && index < kCornerCount) ? m_corners[index] : C3DPoint();
+    return (index >= 0 && index < kCornerCount) ? CornerAt(index) : C3DPoint();
   }
   // Projected corner 0..7 as (window x, window y, depth), unrounded; zero otherwise.
   C3DPoint GetProjectedCorner(int index) const {
@@ -79,12 +83,12 @@ class CBox {
   }
   // Projected corner 0..7 truncated toward zero to a window point; (0, 0) otherwise.
   CPoint GetWindowCorner(int index) const {
-    return (index >= 0 && index < kCornerCount) ? m_window[index] : CPoint();
+    return (index >= 0 && index < kCornerCount) ? WindowCornerAt(index) : CPoint();
   }
   const std::array<C3DPoint, kCornerCount>& GetProjectedCorners() const { return m_projected; }
-  const std::array<CPoint, kCornerCount>& GetWindowCorners() const { return m_window; }
-  const C3DPoint& GetWorldMin() const { return m_worldMin; }
-  const C3DPoint& GetWorldMax() const { return m_worldMax; }
+  std::array<CPoint, kCornerCount> GetWindowCorners() const;
+  C3DPoint GetWorldMin() const;
+  C3DPoint GetWorldMax() const;
   const C3DPoint& GetProjectedMin() const { return m_projectedMin; }
   const C3DPoint& GetProjectedMax() const { return m_projectedMax; }
   // False when a projected bound is infinite or not a number: such a box takes part in
@@ -124,9 +128,8 @@ class CBox {
   // Unit normal of face 0..5 from the axes; the zero vector for any other number.
   C3DPoint GetFaceNormal(int face) const;
   // Normal of face 0..5 (which the caller checks) from its corners, (c2 - c0) x (c1 - c0),
-  // or (c2 - c0) x (c3 - c0) when c1 = c0; GetFaceNormal when that is zero too. Kept with
-  // the corners, since every depth comparison asks for it.
-  const C3DPoint& GetCornerNormal(int face) const { return m_cornerNormals[face]; }
+  // or (c2 - c0) x (c3 - c0) when c1 = c0; GetFaceNormal when that is zero too.
+  C3DPoint GetCornerNormal(int face) const;
   // Face 0..5: its nibble (0..15). Any other number: the in-list bit of the attribute
   // word (0 or kInListBit).
   std::uint32_t GetFaceFlags(int face) const {
@@ -154,8 +157,8 @@ class CBox {
   // as two integers, seven blocks of 8 zero bytes, the pass word, the origin and the
   // three extents (kRecordSize bytes, little-endian).
   void Serialize(CArchiveWriter& archive) const;
-  // Loading takes the corners as stored (not recomputed) and keeps the axes. Extents
-  // are stored as absolute values. Throws CArchiveError when the record is cut short;
+  // Loading takes the corners as stored (not recomputed). Extents are stored as absolute
+  // values. Throws CArchiveError when the record is cut short;
   // the box is then left unchanged.
   void Serialize(CArchiveReader& archive);
 
@@ -168,25 +171,32 @@ class CBox {
   static int GetFacePairEntry(int face, int other);
 
  private:
+  static constexpr C3DPoint kAxes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+  // How the world corners follow from origin and extents.
+  enum class CornerForm : std::uint8_t {
+    kExact,      // as ComputeCorners works them out
+    kTruncated,  // those truncated to whole numbers, as a stored record keeps them
+    kListed,     // as m_listedCorners holds them (a record whose corners follow no rule)
+  };
+
+  C3DPoint ExactCorner(int corner) const;
+  C3DPoint CornerAt(int corner) const;
+  std::array<C3DPoint, kCornerCount> Corners() const;
+  CPoint WindowCornerAt(int corner) const {
+    return {TruncateCoordinate(m_projected[corner].x), TruncateCoordinate(m_projected[corner].y)};
+  }
+  // The form that gives these corners from the origin and extents as they are now.
+  CornerForm FormOf(const std::array<C3DPoint, kCornerCount>& corners) const;
   C3DPoint RefCorner(int corner) const;
   C3DPoint ExtraBoxCorner(int corner) const;
-  // After the corners changed: their bounds and face normals.
-  void UpdateCornerData();
 
   CBoxOwner* m_owner = nullptr;
   C3DPoint m_origin;
-  std::array<C3DPoint, 3> m_axes{C3DPoint(1, 0, 0), C3DPoint(0, 1, 0), C3DPoint(0, 0, 1)};
   std::array<std::int32_t, 3> m_extent{0, 0, 0};
-  std::array<C3DPoint, kCornerCount> m_corners{};
-  C3DPoint m_worldMin;
-  C3DPoint m_worldMax;
-  // Those of all-zero corners: the axes' normals.
-  std::array<C3DPoint, kFaceCount> m_cornerNormals{C3DPoint(-1, 0, 0), C3DPoint(0, 0, -1),
-                                                   C3DPoint(0, 1, 0),  C3DPoint(0, -1, 0),
-                                                   C3DPoint(1, 0, 0),  C3DPoint(0, 0, 1)};
+  CornerForm m_cornerForm = CornerForm::kExact;
+  std::vector<C3DPoint> m_listedCorners;  // kListed only
   std::array<C3DPoint, kCornerCount> m_projected{};
-  std::array<CPoint, kCornerCount> m_window{};  // m_projected truncated
-  bool m_finite = true;                         // m_projectedMin/Max are finite
+  bool m_finite = true;  // m_projectedMin/Max are finite
   C3DPoint m_projectedMin;
   C3DPoint m_projectedMax;
   std::uint32_t m_passWord = 0;

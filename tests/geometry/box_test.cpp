@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <vector>
 
@@ -209,6 +211,42 @@ TEST_F(BoxTest, LoadingKeepsStoredCornersUntilASetterRuns) {
   EXPECT_EQ(box.GetAxis(0), C3DPoint(1, 0, 0));
   box.SetExtent1(10);
   EXPECT_EQ(box.GetCorner(0), C3DPoint(-10, kMax / 2.0, 5));
+}
+
+// A box keeps its stored corners in the least it can: worked out from origin and extents,
+// those truncated, or listed. Each kind comes back from its record as stored and is
+// written again byte for byte.
+TEST_F(BoxTest, ReadCornersComeBackAsStoredWhateverRuleTheyFollow) {
+  struct Row {
+    C3DPoint origin;
+    std::array<std::int32_t, 3> extents;
+  };
+  const Row rows[] = {
+      {{100, 200, 300}, {10, 20, 30}},  // whole corners
+      {{0, 0, 0}, {3, 5, 7}},           // half units, truncated on storing
+      {{-7, 9, -11}, {kMax, 1, kMax}},  // truncated, and far out
+      {{1.5, -2.5, 3}, {10, 20, 30}},   // the stored origin no longer gives the corners
+      {{-0.75, 0.25, 0.5}, {1, 2, 3}},
+  };
+  for (const Row& row : rows) {
+    CBox box(&element);
+    box.SetPlacement(row.origin, row.extents[0], row.extents[1], row.extents[2]);
+    const std::vector<std::uint8_t> bytes = WrittenBytes(box);
+    CBox loaded(&element);
+    ReadBytes(loaded, bytes);
+    C3DPoint low = loaded.GetCorner(0), high = low;
+    for (int n = 0; n < CBox::kCornerCount; ++n) {
+      const C3DPoint c = box.GetCorner(n);
+      const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
+                            C3DPoint::ToStoredInt(c.z));
+      EXPECT_EQ(loaded.GetCorner(n), stored) << row.origin.x << " corner " << n;
+      low = {std::min(low.x, stored.x), std::min(low.y, stored.y), std::min(low.z, stored.z)};
+      high = {std::max(high.x, stored.x), std::max(high.y, stored.y), std::max(high.z, stored.z)};
+    }
+    EXPECT_EQ(loaded.GetWorldMin(), low) << row.origin.x;
+    EXPECT_EQ(loaded.GetWorldMax(), high) << row.origin.x;
+    EXPECT_EQ(WrittenBytes(loaded), bytes) << row.origin.x;
+  }
 }
 
 TEST_F(BoxTest, DamagedRecordsAreRefusedWithoutChangingTheBox) {
