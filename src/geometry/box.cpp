@@ -128,14 +128,17 @@ std::array<C3DPoint, CBox::kCornerCount> CBox::Corners() const {
 }
 
 CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners) const {
-  bool exact = true, truncated = true;
+  std::array<C3DPoint, kCornerCount> computed;
+  bool exact = true;
   for (int n = 0; n < kCornerCount; ++n) {
-    const C3DPoint computed = ExactCorner(n);
-    exact = exact && corners[n] == computed;
-    truncated = truncated && corners[n] == TruncatedPoint(computed);
+    computed[n] = ExactCorner(n);
+    exact = exact && corners[n] == computed[n];
   }
   if (exact) return CornerForm::kExact;
-  return truncated ? CornerForm::kTruncated : CornerForm::kListed;
+  for (int n = 0; n < kCornerCount; ++n) {
+    if (corners[n] != TruncatedPoint(computed[n])) return CornerForm::kListed;
+  }
+  return CornerForm::kTruncated;
 }
 
 void CBox::UpdateProjection() {
