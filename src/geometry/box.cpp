@@ -103,13 +103,13 @@ void CBox::ComputeCorners() {
 }
 
 C3DPoint CBox::ExactCorner(int corner) const {
+  // Along the world axes, each coordinate moves by its own half extent alone; worked
+  // out in place, since every projection and face normal asks for corners.
   const double hA = m_extent[1] / 2.0;
   const double hB = m_extent[2] / 2.0;
   const double hC = m_extent[0] / 2.0;
-  const double sA = (corner & 2) ? hA : -hA;
-  const double sB = (corner & 1) ? -hB : hB;
-  const double sC = (corner & 4) ? -hC : hC;
-  return m_origin + kAxes[0] * sA + kAxes[1] * sB + kAxes[2] * sC;
+  return {m_origin.x + ((corner & 2) ? hA : -hA), m_origin.y + ((corner & 1) ? -hB : hB),
+          m_origin.z + ((corner & 4) ? -hC : hC)};
 }
 
 C3DPoint CBox::CornerAt(int corner) const {
@@ -165,11 +165,14 @@ std::array<CPoint, CBox::kCornerCount> CBox::GetWindowCorners() const {
 }
 
 C3DPoint CBox::GetCornerNormal(int face) const {
+  const auto difference = [](const C3DPoint& a, const C3DPoint& b) {
+    return C3DPoint(a.x - b.x, a.y - b.y, a.z - b.z);
+  };
   const C3DPoint c0 = CornerAt(kFaceCorners[face][0]);
-  const C3DPoint u = CornerAt(kFaceCorners[face][2]) - c0;
-  C3DPoint v = CornerAt(kFaceCorners[face][1]) - c0;
-  if (v == C3DPoint()) v = CornerAt(kFaceCorners[face][3]) - c0;
-  const C3DPoint n = CrossProduct(u, v);
+  const C3DPoint u = difference(CornerAt(kFaceCorners[face][2]), c0);
+  C3DPoint v = difference(CornerAt(kFaceCorners[face][1]), c0);
+  if (v == C3DPoint()) v = difference(CornerAt(kFaceCorners[face][3]), c0);
+  const C3DPoint n(u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x);
   return n == C3DPoint() ? GetFaceNormal(face) : n;
 }
 
