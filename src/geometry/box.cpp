@@ -43,6 +43,18 @@ std::int32_t AbsoluteExtent(std::int32_t e) {
   return e < 0 ? -e : e;
 }
 
+// Half extents along A, B and C (extents 1, 2 and 0).
+std::array<double, 3> HalfExtents(const std::array<std::int32_t, 3>& extent) {
+  return {extent[1] / 2.0, extent[2] / 2.0, extent[0] / 2.0};
+}
+
+// Corner n of a box along the world axes: each coordinate moves by its own half extent
+// alone. Worked out in place, since every projection and face normal asks for corners.
+C3DPoint ExactCornerOf(const C3DPoint& origin, const std::array<double, 3>& half, int n) {
+  return {origin.x + ((n & 2) ? half[0] : -half[0]), origin.y + ((n & 1) ? -half[1] : half[1]),
+          origin.z + ((n & 4) ? -half[2] : half[2])};
+}
+
 C3DPoint TruncatedPoint(const C3DPoint& p) {
   return {static_cast<double>(C3DPoint::ToStoredInt(p.x)),
           static_cast<double>(C3DPoint::ToStoredInt(p.y)),
@@ -103,13 +115,7 @@ void CBox::ComputeCorners() {
 }
 
 C3DPoint CBox::ExactCorner(int corner) const {
-  // Along the world axes, each coordinate moves by its own half extent alone; worked
-  // out in place, since every projection and face normal asks for corners.
-  const double hA = m_extent[1] / 2.0;
-  const double hB = m_extent[2] / 2.0;
-  const double hC = m_extent[0] / 2.0;
-  return {m_origin.x + ((corner & 2) ? hA : -hA), m_origin.y + ((corner & 1) ? -hB : hB),
-          m_origin.z + ((corner & 4) ? -hC : hC)};
+  return ExactCornerOf(m_origin, HalfExtents(m_extent), corner);
 }
 
 C3DPoint CBox::CornerAt(int corner) const {
@@ -165,13 +171,19 @@ std::array<CPoint, CBox::kCornerCount> CBox::GetWindowCorners() const {
 }
 
 C3DPoint CBox::GetCornerNormal(int face) const {
-  const auto difference = [](const C3DPoint& a, const C3DPoint& b) {
-    return C3DPoint(a.x - b.x, a.y - b.y, a.z - b.z);
+  const int* corners = kFaceCorners[face];
+  const bool exact = m_cornerForm == CornerForm::kExact;
+  const std::array<double, 3> half = HalfExtents(m_extent);
+  const auto corner = [&](int k) {
+    return exact ? ExactCornerOf(m_origin, half, corners[k]) : CornerAt(corners[k]);
   };
-  const C3DPoint c0 = CornerAt(kFaceCorners[face][0]);
-  const C3DPoint u = difference(CornerAt(kFaceCorners[face][2]), c0);
-  C3DPoint v = difference(CornerAt(kFaceCorners[face][1]), c0);
-  if (v == C3DPoint()) v = difference(CornerAt(kFaceCorners[face][3]), c0);
+  const C3DPoint c0 = corner(0), c1 = corner(1), c2 = corner(2);
+  const C3DPoint u(c2.x - c0.x, c2.y - c0.y, c2.z - c0.z);
+  C3DPoint v(c1.x - c0.x, c1.y - c0.y, c1.z - c0.z);
+  if (v == C3DPoint()) {
+    const C3DPoint c3 = corner(3);
+    v = C3DPoint(c3.x - c0.x, c3.y - c0.y, c3.z - c0.z);
+  }
   const C3DPoint n(u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x);
   return n == C3DPoint() ? GetFaceNormal(face) : n;
 }
