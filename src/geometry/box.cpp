@@ -300,8 +300,9 @@ void CBox::Serialize(CArchiveWriter& archive) const {
     const auto bits = static_cast<std::uint32_t>(value);
     for (int i = 0; i < 4; ++i) record[at++] = static_cast<std::uint8_t>(bits >> (8 * i));
   };
+  const std::array<C3DPoint, kCornerCount> corners = Corners();
   for (int n = 0; n < kCornerCount; ++n) {
-    const C3DPoint c = CornerAt(n);
+    const C3DPoint& c = corners[n];
     const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
                           C3DPoint::ToStoredInt(c.z));
     put(static_cast<std::int32_t>(stored.x));
