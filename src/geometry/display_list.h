@@ -104,6 +104,25 @@ class CDisplayList {
   void ProjectUnordered(const std::function<void(CBox&)>& project);
   bool Unordered() const { return m_unordered; }
 
+  // Replacing one group of boxes (a run's) without touching the others. A group that meets
+  // no other listed box on screen stands together in the list, in the order it would have
+  // alone, wherever the others put it; a group of new boxes that meets none either takes
+  // that place and order in a list built anew (display_list_blocks.cpp).
+  // The place of a group taken out: the node listed just after it (a box and which of
+  // its nodes), none at the tail.
+  struct CPlace {
+    CBox* after = nullptr;
+    bool second = false;
+  };
+  // Takes the listed boxes out when they stand together and meet no other listed box,
+  // telling where they stood. False, changing nothing, otherwise or when the list is
+  // unordered.
+  bool TakeOutIsolated(std::span<CBox* const> boxes, CPlace& place);
+  // Inserts the boxes not listed yet one by one and moves them together to the place
+  // when none meets a listed box on screen; false, changing nothing, otherwise. The list
+  // must not have changed since the place was taken.
+  bool InsertIsolated(std::span<CBox* const> boxes, const CPlace& place);
+
   // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
   // tail, 1 the previous node; null (cursor cleared) for any other mode or past either
   // end. The returned box's second-pass bit tells which of its nodes is painted.
@@ -150,6 +169,9 @@ class CDisplayList {
   static CDisplayNode* GroupFirst(CDisplayNode* node);
   static CDisplayNode* GroupLast(CDisplayNode* node);
   void ExpandGroups(std::vector<CDisplayNode*>& order) const;
+  // Whether the box meets, on screen, a listed node whose box `own` does not hold.
+  template <class Own>
+  bool MeetsOthers(const CBox& box, const Own& own) const;
 
   bool ReachesFront(CDisplayNode* start, const CDisplayNode* newNode);
   void AddEdge(CDisplayNode* from, CDisplayNode* to);

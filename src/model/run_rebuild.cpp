@@ -55,7 +55,7 @@ int CRun::RebuildParts(int level) {
     // On before the bill of materials is rebuilt, so that the cursor stays until the
     // build ends.
     if (!m_rebuildWait) m_rebuildWait = std::make_unique<CWaitCursorGuard>();
-    if (!m_rebuildHold) m_rebuildHold = std::make_unique<CSceneHold>(m_document);
+    if (!m_rebuildHold) m_rebuildHold = std::make_unique<CSceneHold>(m_document, *this);
     // Nobody sees the scene before the build redraws it.
     m_preparing = true;
     RebuildBOM(false);
@@ -71,7 +71,7 @@ int CRun::RebuildParts(int level) {
   {
     // The scene is drawn once, when the build is over.
     std::unique_ptr<CSceneHold> hold = std::move(m_rebuildHold);
-    if (!hold) hold = std::make_unique<CSceneHold>(m_document);
+    if (!hold) hold = std::make_unique<CSceneHold>(m_document, *this);
     BuildRounds(level);
   }
   if (m_document != nullptr) m_document->UpdateAllViews();
