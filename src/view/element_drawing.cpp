@@ -49,6 +49,7 @@ struct CBoxDraw {
   bool connected = false;       // the box's edges carry a connection mark
   bool qjShaped = false;
   bool hasOutline = false;  // the box may carry details (bars, symbols, cover lines)
+  bool plainEdges = false;  // a box with edges of its own, too small for its details
   COutlineBox outline;
   CBevel bevel;
   CBoxColours colours;
@@ -221,7 +222,7 @@ void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CP
               const CElementDrawOptions& options) {
   // Without edges of its own the face is filled and outlined in one figure: the plain
   // outline of the face.
-  dc.SelectPen(d.colours.edges ? kNullPen : kOutlinePen);
+  dc.SelectPen(d.plainEdges ? d.pen : (d.colours.edges ? kNullPen : kOutlinePen));
   const int direction = d.element.GetDirection();
   if (d.patternedBody && face != direction && face != CBoxOwner::OppositeDirection(direction)) {
     dc.SelectBrush(CBrush::Pattern(kBodyPattern));
@@ -256,7 +257,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
     const CCalibreBandFace band{face, d.slot, d.calibreMode, d.neutralSide, d.colours.edges, d.pen};
     DrawCalibreBand(dc, d.box, band);
   }
-  if (d.colours.edges && !DrawEdges(dc, d, face, shape)) return;
+  if (d.colours.edges && !d.plainEdges && !DrawEdges(dc, d, face, shape)) return;
   if (d.hasOutline) DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
@@ -286,6 +287,10 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   d.layer = dc.LayerName();
   d.colours = ColoursOf(*element, d, toolMode, options);
   d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
+  // Too small for its details, a detail box is a filled and outlined figure face by face,
+  // as the plain boxes are, rather than a fill and each of its edges on their own.
+  d.plainEdges = d.faceMode != 0 && d.colours.edges && !d.edgeColourFlag &&
+                 MayHaveOutline(*element, d.faceMode) && !d.hasOutline && !options.dxfRecording;
 }
 
 }  // namespace

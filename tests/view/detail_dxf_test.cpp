@@ -138,4 +138,41 @@ TEST(DetailDxfTest, BarBoxesOfADotAreLeftOutOfTheView) {
   }
 }
 
+// A box with edges of its own (the part box of a QG end) that is too small for its details
+// is drawn face by face as one filled figure outlined in its pen, as a plain box is; near
+// enough, and in the file, each edge is its own line.
+TEST(DetailDxfTest, ADetailBoxTooSmallForItsDetailsIsDrawnAsPlainFaces) {
+  const CElementScene scene = BuildDetailedScene(1);
+  const CBox& part = *scene.elements.front()->GetBox(7);
+  auto record = [&](bool dxf, int zoomOut) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    dc.Mapping().SetWindowExtent(
+        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
+    CElementDrawCache cache;
+    CElementDrawOptions options = SceneDrawOptions(false);
+    options.dxfRecording = dxf;
+    DrawElementBox(dc, part, 0, cache, options);
+    return recorder.Calls();
+  };
+  auto count = [](const std::vector<CDrawRecorder::Call>& calls, const char* kind) {
+    return std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.kind == kind; });
+  };
+  const struct {
+    bool dxf;
+    int zoomOut;
+    bool ownEdges;
+  } rows[] = {{false, 1, true}, {false, 100, false}, {true, 100, true}};
+  for (const auto& row : rows) {
+    const auto calls = record(row.dxf, row.zoomOut);
+    EXPECT_GT(count(calls, "Polygon"), 0) << row.zoomOut;
+    EXPECT_EQ(count(calls, "Line") > 0, row.ownEdges) << row.dxf << " " << row.zoomOut;
+    for (const auto& c : calls)
+      if (c.kind == "Polygon")
+        EXPECT_EQ(c.pen.style == PenStyle::Null, row.ownEdges) << "filled without a pen";
+  }
+}
+
 }  // namespace
