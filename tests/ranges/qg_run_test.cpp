@@ -80,6 +80,21 @@ TEST_F(QGRunTest, NeutralLabelGoesBeforeTheParameters) {
   }
 }
 
+// The label comes from the run's own catalogue as it was read: a run read after the texts
+// changed shows the new label, not the one an earlier run showed for the same neutral.
+TEST_F(QGRunTest, NeutralLabelFollowsTheTextsItsCatalogueWasReadWith) {
+  for (const std::string prefix : {"T", "U", "T"}) {
+    m_run.reset();
+    CRangeTableCache::Instance().Reset();
+    CRangeContext::Instance().SetTextLookup(
+        [prefix](int number) { return prefix + std::to_string(number); });
+    CRunQG& run = MakeRun("A", "10", "4");
+    std::string text = "QGA10YA";
+    EXPECT_TRUE(run.ExpandReference(text, false));
+    EXPECT_EQ(text, "QGA1000YAn=" + prefix + "9140");
+  }
+}
+
 TEST_F(QGRunTest, RefPatternTakesTheNeutral) {
   CRunQG& run = MakeRun("A", "10", "5");
   std::string pattern(kRefWidth, ' ');
