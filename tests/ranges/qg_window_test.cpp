@@ -107,3 +107,48 @@ TEST_F(QGWindowTest, ABElbowLegLeavesTheKitsClearance) {
 }
 
 }  // namespace
+
+namespace {
+
+// A tee (an elbow given a branch) 3000 after a laid joint that is itself 3000 from the
+// start, its row's legs (300 to 1000) sharing a longest total of 6500: from the tee's first end the
+// tee's own chain and that of a mounted joint beside it take 6000 of it and leave the leg 500; an
+// unmounted joint takes nothing, nor does the last end, where no kit stands behind.
+TEST_F(QGWindowTest, ATeesLegLeavesTheRoomOfAMountedJointBesideIt) {
+  const struct {
+    const char* guards;
+    int pass;
+    int jointActive;
+    std::int32_t wantLast;
+  } rows[] = {
+      {"mounted joint", 0, 1, 500},
+      {"unmounted joint", 0, 0, 1000},
+      {"last end", 1, 1, 1000},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    CRunQG& run = LayOut(
+        "run QGA 10\nstart 0\ngo 4 3000\ngo 4 3000\ngo 5 3000\nend 4\nfrom 2\ngo 1 1500\nend 4\n");
+    CDev* joint = Laid()[1];
+    CDev* tee = Laid()[2];
+    ASSERT_EQ(joint->GetKind(), CDev::kJoint);
+    ASSERT_EQ(tee->GetKind(), CDev::kJunction2);
+    ASSERT_EQ(tee->GetBackNeighbour(), joint);
+    joint->SetActive(row.jointActive);
+    CRangeTables tables = *run.GetRangeTables();
+    tables.patterns.insert(tables.patterns.begin(),
+                           CPatternRow{{Padded("QGA10TD4A"), "300-1000", "300-1000", "300-1000",
+                                        "300-1000", "300", "6500"}});
+    run.AttachRangeTables(tables);
+    CPartBuilderQG builder(run);
+    CSegmentEntry entry;
+    entry.element = tee;
+    std::int32_t first = 300, last = 1000;
+    builder.AdjustPart(entry, first, last, Padded("QGA10TD4A"), row.pass);
+    EXPECT_EQ(first, 300);
+    EXPECT_EQ(last, row.wantLast);
+    m_document.reset();  // the run goes before the tables it was given
+  }
+}
+
+}  // namespace
