@@ -83,13 +83,16 @@ void BM_RefreshUnchanged(benchmark::State& state) {
 }
 BENCHMARK(BM_RefreshUnchanged)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMicrosecond);
 
-void BM_DrawAnnotations(benchmark::State& state) {
+// Every label drawn anew (the view moved or turned), the whole layout in the view; then
+// with the view zoomed in on a sixteenth of it, where the labels outside are only measured.
+void DrawAnnotations(benchmark::State& state, double zoomStep) {
   auto document = AnnotatedLayout(kRuns * static_cast<int>(state.range(0)));
   UpdateTitleBlock(*document, CAppSettings().labels);
   const CSceneDrawOptions options = EveryLayer();
   CViewWindow window;
   if (const auto extent = GetSceneExtent(*document))
     window.ZoomAll(*extent, 0.9, {kSize.width(), kSize.height()});
+  if (zoomStep > 0) window.ZoomIn(zoomStep);
   QImage image(kSize, QImage::Format_RGB32);
   for (auto _ : state) {
     image.fill(Qt::white);
@@ -102,10 +105,14 @@ void BM_DrawAnnotations(benchmark::State& state) {
   }
   state.counters["annotations"] = static_cast<double>(document->Annotations().Size());
 }
+void BM_DrawAnnotations(benchmark::State& state) { DrawAnnotations(state, 0); }
 BENCHMARK(BM_DrawAnnotations)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+void BM_DrawAnnotationsZoomedIn(benchmark::State& state) { DrawAnnotations(state, 0.75); }
+BENCHMARK(BM_DrawAnnotationsZoomedIn)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 
 // What the annotations add to the view's repaint of an unchanged scene (its kept painter
-// operations played back): argument 1 with every annotation layer on, 0 with all off.
+// operations played back, its kept annotations laid over them): argument 1 with every
+// annotation layer on, 0 with all off.
 void BM_RepaintKeptScene(benchmark::State& state) {
   auto document = AnnotatedLayout(kRuns);
   UpdateTitleBlock(*document, CAppSettings().labels);

@@ -99,7 +99,7 @@ class CAnnotationPainter {
     const std::optional<CPlacement> found = Place(a);
     if (!found) return std::nullopt;
     place = *found;
-    return MeasureAnnotation(m_dc, m_document, a, place.position, m_margins, m_options);
+    return MeasureAnnotation(m_dc, m_document, a, place.position, m_margins, m_options, &m_known);
   }
 
   void Draw(CAnnotation& a, bool record) {
@@ -283,6 +283,7 @@ class CAnnotationPainter {
   CDrawMapping m_logical;
   CSize m_margins{1, 1};
   bool m_opaque = false;
+  CLabelTextExtents m_known;
 };
 
 }  // namespace
