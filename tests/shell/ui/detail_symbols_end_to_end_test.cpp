@@ -62,7 +62,8 @@ TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
       {"qg_sample", "QGA - ", 0, false, "", 0},
       {"qm_bars_sample", "QMA - ", 0, true, "N 1 2 3 PE", kIdViewPresetFirst + 4},
       {"qm_bars_sample", "QMA - ", 1, true, "N 1 2 3 PE", kIdViewPresetFirst + 4},
-      {"qg_bars_sample", "QGA - ", 0, true, "N 1 2 3", 0}};
+      {"qg_bars_sample", "QGA - ", 0, true, "N 1 2 3", 0},
+      {"qg_bars_sample", "QGA - ", 1, true, "N 1 2 3", 0}};
   std::string script;
   for (const CCloseUp& c : closeUps) {
     const std::string name = ShotName(c);
