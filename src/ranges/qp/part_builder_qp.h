@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/part_builder.h"
+#include "ranges/qp/qp_step_parts.h"
 
 #include <array>
 #include <cstdint>
@@ -22,11 +23,6 @@ struct CElbowCombination {
 };
 CElbowCombination CombineElbows(bool upperCase, std::string_view last, int lastTurn,
                                 std::string_view previous, int previousTurn);
-
-// The leg lengths of a step-mode part of the "D" families, named as its drawing names
-// them: "a=", "b=", "c=" become "A=", "B=", "C=" in the same order, and a riser distance
-// "x=a<d>" (or b, c) becomes "Xa=<d>"; the reference and any other value stay.
-std::string RenameStepLegs(std::string_view reference);
 
 // The part builder of range QP: straight lengths cut into the long standard pieces and
 // at most one shorter one, elbows combined in pairs, riser pieces split off the line, and

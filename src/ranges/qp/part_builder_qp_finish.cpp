@@ -29,38 +29,7 @@ bool KeepsStandardLength(const CDev& piece, int calibre) {
   return length == 2500 || length == 2000 || length == 800 || (length == 1500 && calibre >= 50);
 }
 
-// The family letter follows the rating in amperes: place 7, or 8 after "1000".
-bool IsStepFamily(std::string_view reference) {
-  const std::size_t at = reference.size() > 6 && reference[6] == '0' ? 7 : 6;
-  return at < reference.size() && reference[at] == 'D';
-}
-
-std::string RenamedLeg(std::string_view value) {
-  if (value.size() > 2 && value[1] == '=' && value[0] >= 'a' && value[0] <= 'c') {
-    return std::string(1, static_cast<char>(value[0] - 'a' + 'A')) + std::string(value.substr(1));
-  }
-  if (value.size() > 3 && value.starts_with("x=") && value[2] >= 'a' && value[2] <= 'c')
-    return "X" + std::string(1, value[2]) + "=" + std::string(value.substr(3));
-  return std::string(value);
-}
-
 }  // namespace
-
-std::string RenameStepLegs(std::string_view reference) {
-  // The values follow the reference's blank padding.
-  const std::size_t code = reference.find(' ');
-  const std::size_t values = reference.find_first_not_of(' ', code);
-  if (code == std::string_view::npos || values == std::string_view::npos)
-    return std::string(reference);
-  std::string result(reference.substr(0, values));
-  for (std::size_t at = values; at <= reference.size();) {
-    const std::size_t comma = std::min(reference.find(',', at), reference.size());
-    if (at != values) result += ',';
-    result += RenamedLeg(reference.substr(at, comma - at));
-    at = comma + 1;
-  }
-  return result;
-}
 
 CDev* CPartBuilderQP::TakePending() {
   CDev* pending = m_pending;
@@ -212,7 +181,14 @@ void CPartBuilderQP::FinishPart(CDev& element, int position) {
     else if (m_calibre == 50 || m_calibre == 80) reference.replace(3, 2, std::to_string(m_calibre));
   }
   m_qp.ExpandRatingInRef(reference);
-  if (m_stepMode != 0 && IsStepFamily(reference)) reference = RenameStepLegs(reference);
+  if (m_stepMode != 0) {
+    CStepPart step = MakeStepPart(reference);
+    if (step.named) {
+      element.SetPropValue("POS1", step.pos1);
+      element.SetPropValue("CF", step.cf);
+    }
+    reference = std::move(step.reference);
+  }
   Rebook(element, reference);
 }
 

@@ -222,8 +222,12 @@ void CPartBuilderQP::FinishElbowMark(std::string& buffer, int mark, bool special
   SetRefChar(buffer, 9, 'A');
 }
 
+// The walk asks for the window check only where the segment's two ends could not be
+// planned apart in its length (the length left is negative): there the pair has to be one
+// piece, and a pair outside that piece's window is a fault to tell. Elbows far enough
+// apart to stand on their own are no fault, whatever the window.
 int CPartBuilderQP::GetElbowReference(const CSegment& segment) {
-  return GetElbowReference(segment, false);
+  return GetElbowReference(segment, GetRemaining() < 0);
 }
 
 int CPartBuilderQP::GetElbowReference(const CSegment& segment, bool report) {
