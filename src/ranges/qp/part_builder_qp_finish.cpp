@@ -46,6 +46,36 @@ void CPartBuilderQP::Rebook(CDev& element, const std::string& reference) {
   if (booked) bom.AddRefQuantity(reference, 1);
 }
 
+namespace {
+
+void CountMove(std::vector<std::pair<std::string, std::int64_t>>& moves,
+               std::unordered_map<std::string, std::size_t>& at, const std::string& reference) {
+  const auto [found, added] = at.emplace(reference, moves.size());
+  if (added) moves.emplace_back(reference, 0);
+  ++moves[found->second].second;
+}
+
+}  // namespace
+
+void CPartBuilderQP::RebookAtPassEnd(CDev& element, std::string reference) {
+  if (element.GetReference() == reference) return;
+  if (element.GetBooked() != 0) {
+    CountMove(m_passMoves.removed, m_passMoves.removedAt, element.GetReference());
+    CountMove(m_passMoves.added, m_passMoves.addedAt, reference);
+  }
+  element.SetReference(std::move(reference));
+}
+
+// Every old text leaves before any new one arrives: a new text (rating in amperes) is
+// never an old one, so the lines end as one move at a time would leave them.
+void CPartBuilderQP::ApplyPassMoves() {
+  CBOMGrid& bom = GetRun().GetBOM();
+  for (const auto& [reference, count] : m_passMoves.removed)
+    bom.RemoveRefQuantity(reference, count);
+  for (const auto& [reference, count] : m_passMoves.added) bom.AddRefQuantity(reference, count);
+  m_passMoves = {};
+}
+
 // The element's bill line follows its new variant: the generic text of its kind.
 void CPartBuilderQP::SetVariantRebooked(CDev& element, int variant) {
   if (element.GetVariant() == variant) return;
@@ -189,11 +219,12 @@ void CPartBuilderQP::FinishPart(CDev& element, int position) {
     }
     reference = std::move(step.reference);
   }
-  Rebook(element, reference);
+  RebookAtPassEnd(element, std::move(reference));
 }
 
 // The accessories that the whole run's counts call for, once the last part is finished.
 void CPartBuilderQP::FinishSecondPass() {
+  ApplyPassMoves();
   CRun& run = GetRun();
   if (m_counterA < 0) run.AddAccessoryParts(10, -m_counterA, {});
   if (m_counterB < 0) run.AddAccessoryParts(11, -m_counterB, {});

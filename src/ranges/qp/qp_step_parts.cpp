@@ -121,7 +121,7 @@ CStepPart MakeStepPart(std::string_view reference) {
     if (const std::string distance = ValueNamed(values, leg); !distance.empty()) part.cf = distance;
   }
   const std::string riserOnA = ValueNamed(values, "Xa");
-  if (!riserOnA.empty() && !part.pos1.empty()) {
+  if (!riserOnA.empty() && !part.pos1.empty() && ValueNamed(values, "Ya").empty()) {
     const std::int64_t far = std::int64_t{TextToInt(part.pos1)} - TextToInt(riserOnA);
     if (far > 0) part.reference += ",Ya=" + std::to_string(far);
   }
