@@ -9,8 +9,8 @@
 #include "model/run_range_rules.h"
 #include "model/work_notifier.h"
 
-#include <map>
 #include <deque>
+#include <map>
 #include <unordered_set>
 
 namespace {
