@@ -81,6 +81,7 @@ void CPartBuilderQM::FinishPart(CDev& element, int position) {
     m_packageBalance = -1;
     m_groupCounter = 0;
     m_jointCounter = 0;
+    m_splitGroups.clear();
   }
   CountJoint(element);
   CDev* current = &element;
@@ -220,6 +221,7 @@ CDev* CPartBuilderQM::FinishKit(CDev& element) {
   element.SetReference(m_qm.GetElementRef(80));
   bom.AddRefQuantity(element.GetReference(), 1);
   element.SetBooked(1);
+  AssignGroupLines(element, m_groupCounter);
   return current;
 }
 
@@ -256,6 +258,7 @@ bool CPartBuilderQM::FinishCode(CDev& current) {
   }
   Rebook(current, expanded);
   SetSupportCodes(current);
+  AssignGroupLines(current, m_groupCounter);
   return true;
 }
 
@@ -293,11 +296,25 @@ void CPartBuilderQM::FinishSecondPass() {
   m_passStarted = false;
 }
 
+// The end accessories of a twin run are listed by its single runs, as its parts are. The
+// group is the one the split finds or gives out: raising the counter before it would
+// leave a number unused.
+void CPartBuilderQM::SplitEndAccessories() {
+  const std::string end = m_qm.GetElementRef(10);
+  const std::vector<CDev*> devices = GetRun().GetDevices();
+  for (auto device = devices.rbegin(); device != devices.rend(); ++device) {
+    if ((*device)->GetKind() == CDev::kAccessory && (*device)->GetActive() != 0 &&
+        (*device)->GetReference() == end)
+      AssignGroupLines(**device, m_groupCounter);
+  }
+}
+
 // After the last element: end accessories for the packages short, and the thermal
 // accessories.
 void CPartBuilderQM::AddEndAccessories() {
   CRun& run = GetRun();
   if (m_packageBalance < 0) run.AddAccessoryParts(10, std::min(-m_packageBalance, kMaxCount), {});
+  if (m_twin) SplitEndAccessories();
   const CThermalCounts thermal = ThermalCounts(run.GetPropText("THERMAL"), m_jointCounter, m_twin);
   if (thermal.first > 0) run.AddAccessoryParts(130, thermal.first, {});
   if (thermal.second > 0) run.AddAccessoryParts(131, thermal.second, {});
