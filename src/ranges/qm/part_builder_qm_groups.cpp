@@ -41,17 +41,16 @@ int SecondHalfKind(const std::string& family, char connection, int direction, in
   return 0;
 }
 
-// The legs of the second run's elbow: the inner housing of a turn runs shorter by the
-// housings' pitch. A 'Z' piece turns back, so its last leg runs longer by half that pitch
-// and its first legs shorter; every other piece keeps the one turn, a whole pitch inside.
-// Legs of 300 or less are the catalogue's fixed ends and stay.
+// The legs of the second run's piece: the inner housing of a turn runs shorter by the
+// housings' offset, except the last leg of a 'Z' piece, which turns back and runs longer
+// by as much. Legs of 300 or less are the catalogue's fixed ends and stay. (A larger
+// shift would make legs just above 300 negative.)
 std::string ShiftedLegs(std::string text, bool zKind) {
-  static constexpr int kHalfPitch = 188, kPitch = 376;
+  static constexpr int kOffset = 188;
   for (const std::string_view key : {"a=", "b=", "c="}) {
     const std::optional<int> value = QMParameterValue(text, key);
     if (!value || *value <= 300) continue;
-    int shifted = *value - kPitch;
-    if (zKind) shifted = key == "c=" ? *value + kHalfPitch : *value - kHalfPitch;
+    const int shifted = zKind && key == "c=" ? *value + kOffset : *value - kOffset;
     text = WithQMParameter(std::move(text), key, shifted);
   }
   return text;

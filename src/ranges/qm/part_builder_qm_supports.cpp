@@ -29,6 +29,19 @@ CLeg WalkLeg(const CDev* piece, int face) {
   return leg;
 }
 
+// The pieces from the piece along the face up to the next unit, elbow or tee (the
+// corner, which `end` holds; the last piece when none), and their length.
+CLeg WalkToCorner(const CDev* piece, int face) {
+  CLeg leg;
+  for (int step = 0; piece != nullptr && step < kWalkBound; ++step) {
+    leg.end = piece;
+    if (piece->GetKind() < CDev::kInLine) break;
+    leg.length += piece->GetBookedLength();
+    piece = piece->GetNeighbour(face);
+  }
+  return leg;
+}
+
 // The joint or unit that the element's stretch starts from. Every element carries the
 // line behind it, so the walk begins behind the element; an element with nothing behind
 // it starts its stretch itself. Null when the walk finds no start.
@@ -70,14 +83,14 @@ std::string CPartBuilderQM::ElbowSupports(const CDev& elbow, const std::string& 
                            row.values[1], row.values[2]});
 }
 
-// A combined piece is booked on its last corner; its first corner ends the stretch's first
-// leg and its middle leg runs from there to the next corner.
+// A combined piece is booked on its first corner, which ends the stretch's first leg; its
+// middle leg runs from there to the next corner.
 std::string CPartBuilderQM::CombinedSupports(const std::string& family,
                                              const CQMStretch& stretch) const {
   const CDev* corner = WalkLeg(stretch.first, stretch.d).end;
   const int e = TurnFace(corner);
   if (e < 0) return {};
-  const CLeg middle = WalkLeg(corner->GetNeighbour(e), e);
+  const CLeg middle = WalkToCorner(corner->GetNeighbour(e), e);
   const int f = TurnFace(middle.end);
   if (f < 0) return {};
   return CombinedElbowSupportText(family,
