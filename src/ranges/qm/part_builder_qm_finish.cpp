@@ -244,10 +244,14 @@ bool CPartBuilderQM::FinishCode(CDev& current) {
     if (step == "203" && m_qm.GetPropText("Neutral") == "8") SetRefChar(code, 7, '8');
   }
   if (code.starts_with("QMA25ES") && current.GetKind() == CDev::kEnd) LayRefText(code, 2, "C32");
-  Rebook(current, code);
   if (current.GetKind() == CDev::kJunction2) --m_packageBalance;
   std::string expanded = code;
-  if (!m_qm.ExpandRatingRef(expanded)) return false;
+  if (!m_qm.ExpandRatingRef(expanded)) {
+    Rebook(current, code);
+    return false;
+  }
+  // The code's line moves once, to its final text: a move through the option-rewritten
+  // text would add and remove a line for nothing.
   if (m_qm.GetPropText("RAL") == "7035" && !expanded.ends_with('G') && TakesColourMark(expanded)) {
     const std::size_t blank = expanded.find(' ');
     if (blank == std::string::npos) {
