@@ -105,8 +105,9 @@ TEST_F(QMRunTest, TwinRunPartsAreListedByTheirSingleRuns) {
   const CBOMGrid& bom = run.GetBOM();
   for (int row = 1; row < bom.GetLineCount(); ++row) {
     const std::string& reference = bom.GetLine(row)->reference;
-    if (reference.starts_with("QMA5000"))
+    if (reference.starts_with("QMA5000")) {
       EXPECT_EQ(ParseBOMGroup(reference).flag, '!') << reference;
+    }
   }
   // The end accessory of the run is split as its parts are.
   EXPECT_NE(bom.FindLine(QMPadded("QMA5000YA4") + " \nGroup=" + std::to_string(expected - 1) + "!"),

@@ -203,6 +203,8 @@ class CPartBuilderQM : public CPartBuilder {
   void MarkTakenOverCode(CDev& element);
   bool AddCover(CDev& element, const std::string& group);
   bool AddTapOffFittings(CDev& element, const std::string& group, CQMClinqValues& clinq);
+  bool AddFittingPacks(int kind, int f, int poles, const std::string& text, bool splittable,
+                       const std::string& group);
   bool AddFurtherFittings(CDev& element, const std::string& group, const CQMClinqValues& clinq);
   bool AddAdapter(CDev& element, const std::string& group);
   bool AddTransformerConnection(CDev& element, const std::string& group);

@@ -183,21 +183,25 @@ bool CPartBuilderQM::AddTapOffFittings(CDev& element, const std::string& group,
   std::string text = n < 5 ? "l=" + std::to_string(clinq.p1) : std::string();
   if (!text.empty() && !parameters.empty()) text += ",";
   text += parameters;
-  const int count = std::min(f * poles, kMaxCount);
-  bool added = false;
-  // A one-sided fitting whose text places a second group lays its bars in two packs.
-  const std::string second =
-      n == 3 && !clinq.parameters.empty() && f >= 2 ? SecondGroupText(text) : std::string();
-  if (!second.empty() && second != text) {
-    const int firstCount = std::min((f - f / 2) * poles, kMaxCount);
-    const bool first = GetRun().AddAccessoryParts(kind, firstCount, text + group) != 0;
-    added = GetRun().AddAccessoryParts(kind, count - firstCount, second + group) != 0 || first;
-  } else {
-    added = GetRun().AddAccessoryParts(kind, count, text + group) != 0;
-  }
+  const bool splittable = n == 3 && !clinq.parameters.empty();
+  const bool added = AddFittingPacks(kind, f, poles, text, splittable, group);
   if (!added) return false;
   element.SetFieldText("POS2", "02" + m_qm.GetElementRef(kind) + text);
   return true;
+}
+
+// A one-sided fitting whose text places a second group lays its bars in two packs: f - f/2
+// and f/2 a pole.
+bool CPartBuilderQM::AddFittingPacks(int kind, int f, int poles, const std::string& text,
+                                     bool splittable, const std::string& group) {
+  CRun& run = GetRun();
+  const int count = std::min(f * poles, kMaxCount);
+  const std::string second = splittable && f >= 2 ? SecondGroupText(text) : std::string();
+  if (second.empty() || second == text)
+    return run.AddAccessoryParts(kind, count, text + group) != 0;
+  const int firstCount = std::min((f - f / 2) * poles, kMaxCount);
+  const bool first = run.AddAccessoryParts(kind, firstCount, text + group) != 0;
+  return run.AddAccessoryParts(kind, count - firstCount, second + group) != 0 || first;
 }
 
 bool CPartBuilderQM::AddFurtherFittings(CDev& element, const std::string& group,

@@ -55,6 +55,20 @@ CQMConnectionRow ConnectionRow(bool vertical, int size, int kva) {
   return row;
 }
 
+// The transformer's place in the table (from 1): the stored one (9 read as 8), or the one
+// of the calibre when none is stored; 0 when the calibre is neither that of the place
+// nor that of the next.
+int TransformerPosition(std::string_view stored, int calibre) {
+  int k = std::clamp(TextToInt(stored), 0, 9);
+  if (k == 9) k = 8;
+  for (std::size_t i = 0; i < kTransformers.size() && k == 0; ++i)
+    if (kTransformers[i].calibre == calibre) k = static_cast<int>(i) + 1;
+  const bool fits =
+      k > 0 && (kTransformers[static_cast<std::size_t>(k - 1)].calibre == calibre ||
+                (k < 9 && kTransformers[static_cast<std::size_t>(k)].calibre == calibre));
+  return fits ? k : 0;
+}
+
 }  // namespace
 
 CQMConnectionRow QMConnectionRow(bool vertical, int height, int kva) {
@@ -92,16 +106,8 @@ bool CPartBuilderQM::AddTransformerConnection(CDev& element, const std::string& 
   int calibre = given;
   if (qmc && calibre == 10) calibre = 9;
   if (calibre == 13) calibre = 12;
-  int k = std::clamp(TextToInt(element.GetFieldText("QWA").value_or("")), 0, 9);
-  if (k == 9) k = 8;
+  const int k = TransformerPosition(element.GetFieldText("QWA").value_or(""), calibre);
   if (k == 0) {
-    for (std::size_t i = 0; i < kTransformers.size() && k == 0; ++i)
-      if (kTransformers[i].calibre == calibre) k = static_cast<int>(i) + 1;
-  }
-  const bool fits =
-      k > 0 && (kTransformers[static_cast<std::size_t>(k - 1)].calibre == calibre ||
-                (k < 9 && kTransformers[static_cast<std::size_t>(k)].calibre == calibre));
-  if (!fits) {
     if (calibre > 0 && !HasErrors()) {
       int amperes = (calibre == 9 ? 10 : calibre) * 100;
       if (calibre == 12 || calibre == 13) amperes += 50;
