@@ -28,8 +28,10 @@ void LayHalfRating(std::string& code) {
   }
 }
 
-// The wall support of a vertical twin feed box, the bracket of a twin special connection
-// unit, the sealing kit of a twin kit: the second run's half of these is that accessory.
+// One feed box or special connection unit serves both housings of a twin run, so the
+// second run's half of it is the wall support that holds the second housing there (of a
+// feed box only where the run stands up or down); a twin kit's second half is its
+// sealing kit.
 int SecondHalfKind(const std::string& family, char connection, int direction, int variant) {
   if (family == "EL" && (connection == '1' || connection == '2')) return 204;
   if (family == "EL" && connection == '5') return 203;
