@@ -144,7 +144,7 @@ class CPartBuilderQM : public CPartBuilder {
   int GetElbowReference(const CSegment& segment) override;
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
   void FlushPartsToBOM() override;
   void FinishSecondPass() override;
 
