@@ -132,7 +132,8 @@ std::int32_t CPartBuilderQP::SplitStandardLengths(std::int32_t length,
 }
 
 void CPartBuilderQP::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                                std::string_view reference) {
+                                std::string_view reference, int pass) {
+  (void)pass;
   CDev& element = *entry.element;
   const std::string family =
       std::string(reference.substr(std::min<std::size_t>(5, reference.size())));

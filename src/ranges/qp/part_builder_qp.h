@@ -54,7 +54,7 @@ class CPartBuilderQP : public CPartBuilder {
   int GetElbowReference(const CSegment& segment, bool report);
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
   std::int32_t SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
                            std::int32_t minRemainder, std::string& answer) override;
   void FinishSecondPass() override;
