@@ -193,6 +193,15 @@ bool IsFeedPoint(const CDev& element) {
 // Each element's answer is kept for the rebuild: the walk back stops at the first
 // element already answered, so a long run is walked once, not once per elbow.
 int CPartBuilderQP::FindFeedElement(const CDev& element) const {
+  if (m_anyFeed < 0) {
+    const std::vector<CDev*>& devices = GetRun().GetDevices();
+    m_anyFeed =
+        std::any_of(devices.begin(), devices.end(), [](const CDev* d) { return IsFeedPoint(*d); })
+            ? 1
+            : 0;
+  }
+  // Without a feed point anywhere the answer is 0 whatever lies behind.
+  if (m_anyFeed == 0) return 0;
   std::vector<const CDev*> walked;
   std::unordered_set<const CDev*> seen;
   bool behind = false;
@@ -210,13 +219,5 @@ int CPartBuilderQP::FindFeedElement(const CDev& element) const {
   }
   // Everything walked lies in front of the feed point found, or of none.
   for (const CDev* at : walked) m_feedBehind[at] = behind;
-  if (behind) return 0;
-  if (m_anyFeed < 0) {
-    const std::vector<CDev*>& devices = GetRun().GetDevices();
-    m_anyFeed =
-        std::any_of(devices.begin(), devices.end(), [](const CDev* d) { return IsFeedPoint(*d); })
-            ? 1
-            : 0;
-  }
-  return m_anyFeed;
+  return behind ? 0 : 1;
 }
