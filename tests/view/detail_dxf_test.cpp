@@ -169,9 +169,11 @@ TEST(DetailDxfTest, ADetailBoxTooSmallForItsDetailsIsDrawnAsPlainFaces) {
     const auto calls = record(row.dxf, row.zoomOut);
     EXPECT_GT(count(calls, "Polygon"), 0) << row.zoomOut;
     EXPECT_EQ(count(calls, "Line") > 0, row.ownEdges) << row.dxf << " " << row.zoomOut;
-    for (const auto& c : calls)
-      if (c.kind == "Polygon")
+    for (const auto& c : calls) {
+      if (c.kind == "Polygon") {
         EXPECT_EQ(c.pen.style == PenStyle::Null, row.ownEdges) << "filled without a pen";
+      }
+    }
   }
 }
 
