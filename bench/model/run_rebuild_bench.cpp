@@ -86,16 +86,24 @@ BENCHMARK(BM_RebuildRun)
     ->Arg(8000)
     ->Unit(benchmark::kMillisecond);
 
+// `runs` runs of `elements` elements, one over the other, 20 m apart. `startsPlaced`: the
+// runs' starts are placed, as those of drawn runs are, and the lowest run stands 20 m up,
+// clear of the boxes the bench range's joints leave at the origin.
+void AddRuns(CDorneDoc& document, int runs, int elements, bool startsPlaced = false) {
+  for (int i = 0; i < runs; ++i) {
+    auto run = std::make_unique<CBenchRun>(&document);
+    FillRun(*run, elements, dev_placement::Along(5, 20000.0 * (i + (startsPlaced ? 1 : 0))));
+    if (startsPlaced) run->SetFlagsWord(1);
+    document.AddRun(std::move(run));
+  }
+}
+
 // Every run of a document of `runs` runs of 500 elements rebuilt in turn, the scene
 // held meanwhile: each rebuild also recomputes the document's totals.
 void BM_RebuildDocument(benchmark::State& state) {
   const int runs = static_cast<int>(state.range(0));
   CDorneDoc document;
-  for (int i = 0; i < runs; ++i) {
-    auto run = std::make_unique<CBenchRun>(&document);
-    FillRun(*run, 500, dev_placement::Along(5, 20000.0 * i));
-    document.AddRun(std::move(run));
-  }
+  AddRuns(document, runs, 500);
   for (auto _ : state) {
     auto hold = std::make_unique<CSceneHold>(&document);
     for (CRun* run : document.GetRuns()) run->RebuildParts(0);
@@ -115,11 +123,7 @@ BENCHMARK(BM_RebuildDocument)->Arg(10)->Arg(100)->Unit(benchmark::kMillisecond);
 void BM_RebuildEveryRunAlone(benchmark::State& state) {
   const int runs = static_cast<int>(state.range(0));
   CDorneDoc document;
-  for (int i = 0; i < runs; ++i) {
-    auto run = std::make_unique<CBenchRun>(&document);
-    FillRun(*run, 50, dev_placement::Along(5, 20000.0 * i));
-    document.AddRun(std::move(run));
-  }
+  AddRuns(document, runs, 50);
   document.RebuildScene();
   for (auto _ : state) {
     for (CRun* run : document.GetRuns()) run->RebuildParts(0);
@@ -133,15 +137,32 @@ BENCHMARK(BM_RebuildEveryRunAlone)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
+// The same once every run has been built: each rebuild replaces boxes the scene holds, as
+// the Rebuild command of a run does after an edit. The runs' starts are placed, so that
+// their start markers (all at the origin here) leave the scene; the runs meet neither one
+// another nor those markers on screen.
+void BM_RebuildEveryBuiltRunAlone(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  CDorneDoc document;
+  AddRuns(document, runs, 50, true);
+  for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  for (auto _ : state) {
+    for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  }
+  state.counters["boxes"] = static_cast<double>(document.Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_RebuildEveryBuiltRunAlone)
+    ->Arg(25)
+    ->Arg(100)
+    ->Arg(400)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 // The scene of the same document, rebuilt alone: what a document rebuild pays once.
 void BM_DocumentScene(benchmark::State& state) {
   const int runs = static_cast<int>(state.range(0));
   CDorneDoc document;
-  for (int i = 0; i < runs; ++i) {
-    auto run = std::make_unique<CBenchRun>(&document);
-    FillRun(*run, 500, dev_placement::Along(5, 20000.0 * i));
-    document.AddRun(std::move(run));
-  }
+  AddRuns(document, runs, 500);
   {
     const CSceneHold hold(&document);
     for (CRun* run : document.GetRuns()) run->RebuildParts(0);

@@ -82,6 +82,13 @@ class C3DProjection {
   void InsertInDisplayList(CBox& box) { m_list.Insert(box); }
   void RemoveFromDisplayList(CBox& box) { m_list.Remove(box); }
   void ClearDisplayList() { m_list.Clear(); }
+  // CDisplayList::TakeOutIsolated and InsertIsolated.
+  bool TakeOutIsolated(std::span<CBox* const> boxes, CDisplayList::CPlace& place) {
+    return m_list.TakeOutIsolated(boxes, place);
+  }
+  bool InsertIsolated(std::span<CBox* const> boxes, const CDisplayList::CPlace& place) {
+    return m_list.InsertIsolated(boxes, place);
+  }
   // Lays the list's screen cells out for the boxes about to be inserted (projected
   // already), so that a list filled from empty is not laid out again and again.
   void PrepareDisplayList(std::span<CBox* const> boxes) { m_list.PrepareFor(boxes); }

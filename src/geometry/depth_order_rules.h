@@ -34,6 +34,11 @@ class CDepthOrderRules {
     virtual int CompareDepth(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
                              std::uint32_t flagsA, std::uint32_t flagsB) = 0;
   };
+  // Whether every comparison with a third box answers alike for a and b, so that the list
+  // may keep the one beside the other instead of comparing both (a stack of identical
+  // boxes). None do unless the rules say so.
+  virtual bool AnswerAlike(const CBox&, const CBox&) const { return false; }
+
   // A comparer for re-sorting the whole list at once, or none when the rules cannot answer
   // from given words (the list then inserts the boxes again one by one). Rules that give
   // one promise that PrepareInsert reads and changes no box but the one inserted and the

@@ -53,11 +53,19 @@ void CDisplayList::FreeNode(CDisplayNode* node) {
   node->prev = node->next = nullptr;
   node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
   node->filing = CScreenGrid::Filing();
+  node->head = node->groupFirst = node->groupLast = nullptr;
+  node->riders = 0;
   m_free.push_back(node);
 }
 
 void CDisplayList::Insert(CBox& box) {
   ++m_changes;
+  // A box going in a second time must be in the depth order itself.
+  if (const BoxNodes* listed = m_boxes.Find(&box); listed != nullptr && listed->count == 1) {
+    CDisplayNode* first = listed->nodes[0];
+    if (first->head != nullptr || first->riders != 0)
+      LetRidersGo(first->head != nullptr ? first->head : first);
+  }
   box.SetListed(true);
   BoxNodes& entry = m_boxes[&box];
   if (entry.count >= 2) return;
@@ -71,6 +79,7 @@ void CDisplayList::Insert(CBox& box) {
   }
   FindCandidates(*node, entry);
   entry.nodes[entry.count++] = node;
+  if (CDisplayNode* head = FindCoincidingHead(*node)) return AddRider(node, head);
   m_answers.clear();
   for (CDisplayNode* other : m_candidates) {
     const int r = m_rules.CompareDepth(*node->box, *other->box, node->flags, other->flags);
@@ -193,9 +202,11 @@ void CDisplayList::PlaceBefore(CDisplayNode* node, CDisplayNode* anchor) {
     target->placeMark = m_generation;
     stack.emplace_back(target, target->edges.size());
   }
+  ExpandGroups(order);
+  CDisplayNode* const before = GroupFirst(anchor);
   for (CDisplayNode* moved : order) {
     Unlink(moved);
-    LinkBefore(moved, anchor);
+    LinkBefore(moved, before);
   }
   LabelRun(order);
 }
@@ -277,8 +288,14 @@ void CDisplayList::CheckGrid() {
   if (misfits <= 64 || misfits * 32 <= m_size || misfits < 2 * m_misfitsAfterLayout) return;
   std::vector<CBox*> boxes;
   for (CDisplayNode* node = m_head; node != nullptr; node = node->next) boxes.push_back(node->box);
+  FileAll(boxes);
+}
+
+void CDisplayList::FileAll(std::span<CBox* const> boxes) {
   m_grid.Layout(boxes);
-  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) m_grid.Add(node);
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) {
+    if (node->head == nullptr) m_grid.Add(node);
+  }
   m_misfitsAfterLayout = m_grid.MisfitCount();
 }
 
@@ -289,7 +306,12 @@ void CDisplayList::Remove(CBox& box) {
   if (found == nullptr) return;
   const BoxNodes entry = *found;
   m_boxes.Erase(&box);
-  for (int i = 0; i < entry.count; ++i) RemoveNode(entry.nodes[i]);
+  for (int i = 0; i < entry.count; ++i) {
+    CDisplayNode* node = entry.nodes[i];
+    if (node->head != nullptr) RemoveRider(node);
+    else if (node->riders != 0) node = HandOverToRider(node);
+    RemoveNode(node);
+  }
 }
 
 void CDisplayList::RemoveNode(CDisplayNode* node) {
@@ -315,6 +337,7 @@ void CDisplayList::Clear() {
   m_boxes.Clear();
   m_grid.Reset();
   m_misfitsAfterLayout = 0;
+  m_riders = 0;
 }
 
 void CDisplayList::ResortOneByOne(const std::function<void(CBox&)>& project) {
@@ -335,16 +358,20 @@ std::vector<CBox*> CDisplayList::CollectBoxes() const {
   return boxes;
 }
 
-void CDisplayList::PrepareFor(std::span<CBox* const> boxes) {
-  m_grid.Layout(boxes);
-  for (CDisplayNode* node = m_head; node != nullptr; node = node->next) m_grid.Add(node);
-  m_misfitsAfterLayout = m_grid.MisfitCount();
-}
+void CDisplayList::PrepareFor(std::span<CBox* const> boxes) { FileAll(boxes); }
 
 void CDisplayList::Refile(const CBox& box) {
   ++m_changes;
   const BoxNodes* entry = m_boxes.Find(&box);
   if (entry == nullptr) return;
+  // A box that moved no longer coincides with its group.
+  for (int i = 0; i < entry->count; ++i) {
+    CDisplayNode* node = entry->nodes[i];
+    if (node->head == nullptr && node->riders == 0) continue;
+    LetRidersGo(node->head != nullptr ? node->head : node);
+    entry = m_boxes.Find(&box);
+    if (entry == nullptr) return;
+  }
   for (int i = 0; i < entry->count; ++i) {
     m_grid.Remove(entry->nodes[i]);
     m_grid.Add(entry->nodes[i]);

@@ -36,6 +36,13 @@ struct CDisplayNode {
   std::uint32_t step = 0;  // place in the insertion order of a re-sort
   bool reaches = false;
   CScreenGrid::Filing filing;
+  // A box that coincides with a listed one rides with that one's node (its head) instead
+  // of taking part in the depth order itself: it has no edges and no screen cells, and
+  // stands next to its head and the head's other riders. A head counts its riders.
+  CDisplayNode* head = nullptr;
+  std::uint32_t riders = 0;
+  CDisplayNode* groupFirst = nullptr;  // of a head with riders
+  CDisplayNode* groupLast = nullptr;
 };
 
 // The scene's boxes in painting order, back to front, with the depth edges that fix it.
@@ -50,6 +57,13 @@ struct CDisplayNode {
 // list after each insertion, but an insertion costs only the boxes that overlap the new
 // one on screen and the part of the list it moves: a spatial grid finds the candidates,
 // order keys let them be taken in list order and bound the searches along edges.
+//
+// One exception keeps stacks of identical boxes (runs laid over one another) from relating
+// every box of a stack to every box of the next: a new box that coincides
+// exactly with a listed one (the rules say they answer alike) is not compared with the
+// rest but rides with that box, just before its group when that box lies in front of it, else just
+// after. A coinciding box covers the same pixels and answers every comparison alike, so
+// only the order among the riders is new.
 //
 // The list never owns boxes; a listed box carries its in-list bit. A listed box must be
 // re-filed (Refile) whenever its projected corners change.
@@ -90,6 +104,25 @@ class CDisplayList {
   void ProjectUnordered(const std::function<void(CBox&)>& project);
   bool Unordered() const { return m_unordered; }
 
+  // Replacing one group of boxes (a run's) without touching the others. A group that meets
+  // no other listed box on screen stands together in the list, in the order it would have
+  // alone, wherever the others put it; a group of new boxes that meets none either takes
+  // that place and order in a list built anew (display_list_blocks.cpp).
+  // The place of a group taken out: the node listed just after it (a box and which of
+  // its nodes), none at the tail.
+  struct CPlace {
+    CBox* after = nullptr;
+    bool second = false;
+  };
+  // Takes the listed boxes out when they stand together and meet no other listed box,
+  // telling where they stood. False, changing nothing, otherwise or when the list is
+  // unordered.
+  bool TakeOutIsolated(std::span<CBox* const> boxes, CPlace& place);
+  // Inserts the boxes not listed yet one by one and moves them together to the place
+  // when none meets a listed box on screen; false, changing nothing, otherwise. The list
+  // must not have changed since the place was taken.
+  bool InsertIsolated(std::span<CBox* const> boxes, const CPlace& place);
+
   // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
   // tail, 1 the previous node; null (cursor cleared) for any other mode or past either
   // end. The returned box's second-pass bit tells which of its nodes is painted.
@@ -127,6 +160,18 @@ class CDisplayList {
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
   void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
   void ResortOneByOne(const std::function<void(CBox&)>& project);
+  // Riders of coinciding boxes (display_list_riders.cpp).
+  CDisplayNode* FindCoincidingHead(const CDisplayNode& node) const;
+  void AddRider(CDisplayNode* node, CDisplayNode* head);
+  void RemoveRider(CDisplayNode* node);
+  CDisplayNode* HandOverToRider(CDisplayNode* head);
+  void LetRidersGo(CDisplayNode* head);
+  static CDisplayNode* GroupFirst(CDisplayNode* node);
+  static CDisplayNode* GroupLast(CDisplayNode* node);
+  void ExpandGroups(std::vector<CDisplayNode*>& order) const;
+  // Whether the box meets, on screen, a listed node whose box `own` does not hold.
+  template <class Own>
+  bool MeetsOthers(const CBox& box, const Own& own) const;
 
   bool ReachesFront(CDisplayNode* start, const CDisplayNode* newNode);
   void AddEdge(CDisplayNode* from, CDisplayNode* to);
@@ -138,6 +183,7 @@ class CDisplayList {
   void LabelRun(std::span<CDisplayNode* const> run);
   void RelabelAll();
   void CheckGrid();
+  void FileAll(std::span<CBox* const> boxes);
 
   CDepthOrderRules& m_rules;
   CDisplayNode* m_head = nullptr;
@@ -152,6 +198,8 @@ class CDisplayList {
   std::uint64_t m_generation = 0;
   std::uint64_t m_changes = 0;
   bool m_unordered = false;
+  std::size_t m_riders = 0;
+  bool m_noRiders = false;               // while riders are let go
   CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one
   // Work space of one insertion, kept to spare allocations.
   std::vector<CDisplayNode*> m_candidates;

@@ -92,7 +92,8 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
   ++m_changes;
   m_unordered = false;
-  if (m_size < kMinConcurrentResort || m_rules.MakeConcurrentComparer() == nullptr)
+  // Riders join their groups as the boxes go in again, which the plan does not follow.
+  if (m_size < kMinConcurrentResort || m_riders != 0 || m_rules.MakeConcurrentComparer() == nullptr)
     return ResortOneByOne(project);
   CResortPlan plan(*this);
   plan.TakeNodes();

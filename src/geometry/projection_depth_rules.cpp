@@ -1,6 +1,7 @@
 #include "geometry/projection_depth_rules.h"
 
 #include "geometry/3d_projection.h"
+#include "geometry/box.h"
 
 void CProjectionDepthRules::PrepareInsert(CBox& box) {
   m_projection.UpdateFaceVisibility(box);
@@ -10,6 +11,17 @@ void CProjectionDepthRules::PrepareInsert(CBox& box) {
 int CProjectionDepthRules::CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
                                         std::uint32_t flagsB) {
   return m_comparer.Compare(a, b, flagsA, flagsB);
+}
+
+bool CProjectionDepthRules::AnswerAlike(const CBox& a, const CBox& b) const {
+  if (a.GetOwner() != nullptr || b.GetOwner() != nullptr) return false;
+  if (!a.HasFiniteProjection() || !b.HasFiniteProjection()) return false;
+  if (a.GetAttributes() != b.GetAttributes() || a.GetPassWord() != b.GetPassWord()) return false;
+  if (a.GetProjectedCorners() != b.GetProjectedCorners()) return false;
+  for (int k = 0; k < CBox::kCornerCount; ++k) {
+    if (!(a.GetCorner(k) == b.GetCorner(k))) return false;
+  }
+  return true;
 }
 
 namespace {

@@ -14,6 +14,9 @@ class CProjectionDepthRules : public CDepthOrderRules {
   void PrepareInsert(CBox& box) override;
   int CompareDepth(const CBox& a, const CBox& b, std::uint32_t flagsA,
                    std::uint32_t flagsB) override;
+  // Two boxes without owner whose rules could tell them apart, with the same corners and
+  // words.
+  bool AnswerAlike(const CBox& a, const CBox& b) const override;
   std::unique_ptr<CConcurrentComparer> MakeConcurrentComparer() const override;
 
  private:

@@ -140,6 +140,12 @@ void CDorneDoc::RecomputeTotals(int compute, int quiet) {
 void CDorneDoc::UpdateAllViews() { Notify(EDocNotice::kUpdateViews); }
 
 void CDorneDoc::OnElementDestroyed(CDev& element) {
+  // A run's rebuild holds the scene with the other runs' boxes still listed.
+  if (m_sceneHolds > 0) {
+    for (const std::unique_ptr<CBox>& box : element.GetBoxSlots()) {
+      if (box && box->IsListed()) m_projection.RemoveFromDisplayList(*box);
+    }
+  }
   for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
     if (m_extraBoxes[i].element != &element) continue;
     if (m_extraBoxes[i].box->IsListed()) m_projection.RemoveFromDisplayList(*m_extraBoxes[i].box);

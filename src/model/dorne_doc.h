@@ -262,6 +262,7 @@ class CDorneDoc : public CRunDocument {
   void RecomputeTotals(int compute, int quiet) override;
   void PlaceRunMarker(CRun& run) override;
   void HoldScene(bool hold) override;
+  void HoldRunScene(CRun& run, bool hold) override;
   void RebuildScene() override;
   void UpdateAllViews() override;
   // None while the document is being read (the boxes are projected once, at the end,
@@ -337,6 +338,11 @@ class CDorneDoc : public CRunDocument {
   // Every box of the document (or those not in the scene) projected with the document's
   // angles.
   void ProjectAllBoxes(bool unlistedOnly = false);
+  // The scene of one run's rebuild (dorne_doc_run_scene.cpp).
+  void HoldSceneFor(CRun* run, bool hold);
+  std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
+  bool TakeOutRunScene(CRun& run);
+  bool PutBackRunScene();
   void DropPendingElement();
   CAnnotationArchive& AnnotationArchive() const;
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;
@@ -388,6 +394,11 @@ class CDorneDoc : public CRunDocument {
   std::size_t m_lastStoredSize = 0;
   bool m_reading = false;
   int m_sceneHolds = 0;
+  // While a run's rebuild holds the scene with only that run's boxes taken out: the run,
+  // where its boxes stood and the list's count of changes then.
+  CRun* m_heldRun = nullptr;
+  CDisplayList::CPlace m_heldPlace;
+  std::uint64_t m_heldChanges = 0;
   bool m_totalsPending = false;
   // Set for the time of one Serialize: the annotation lists of that save or load.
   mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;

@@ -112,15 +112,27 @@ std::pair<CBox*, CBox*> CDorneDoc::PositionRunMarker(CRun& run) {
   return {section, pointer};
 }
 
-void CDorneDoc::HoldScene(bool hold) {
+void CDorneDoc::HoldScene(bool hold) { HoldSceneFor(nullptr, hold); }
+
+void CDorneDoc::HoldRunScene(CRun& run, bool hold) { HoldSceneFor(&run, hold); }
+
+void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
   if (hold) {
-    // Boxes made or deleted while the scene is held never meet the display list.
-    if (m_sceneHolds++ == 0) m_projection.ClearDisplayList();
+    // Boxes made or deleted while the scene is held never meet the display list: all of
+    // them are taken out, or the run's alone when it can go back on its own.
+    if (m_sceneHolds++ == 0) {
+      if (run == nullptr || !TakeOutRunScene(*run)) m_projection.ClearDisplayList();
+    } else if (m_heldRun != nullptr && run != m_heldRun) {
+      m_heldRun = nullptr;
+      m_projection.ClearDisplayList();
+    }
     return;
   }
   if (m_sceneHolds == 0 || --m_sceneHolds > 0) return;
-  ProjectAllBoxes();
-  RebuildScene();
+  if (!PutBackRunScene()) {
+    ProjectAllBoxes();
+    RebuildScene();
+  }
   if (m_totalsPending) {
     m_totalsPending = false;
     RecomputeTotals(1, 0);
@@ -136,16 +148,8 @@ void CDorneDoc::RebuildScene() {
   for (std::size_t i = m_runList.size(); i-- > 0;) {
     CRun& run = *m_runList[i];
     if (m_currentRunOnly && m_toolMode != kToolAllRuns && &run != m_currentRun) continue;
-    for (CDev* element : run.GetDevices()) {
-      for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-        if (box) boxes.push_back(box.get());
-      }
-    }
-    if (run.GetFlagsWord() != 0) continue;
-    if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
-      boxes.push_back(section);
-      boxes.push_back(pointer);
-    }
+    const std::vector<CBox*> own = RunSceneBoxes(run, true);
+    boxes.insert(boxes.end(), own.begin(), own.end());
   }
   for (CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
   m_projection.PrepareDisplayList(boxes);

@@ -66,11 +66,12 @@ void CPartBuilder::FinishPart(CDev& element, int position) {
 }
 
 void CPartBuilder::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                              std::string_view reference) {
+                              std::string_view reference, int pass) {
   (void)entry;
   (void)first;
   (void)last;
   (void)reference;
+  (void)pass;
 }
 
 void CPartBuilder::AddPartDef(std::string_view text, std::string_view firstList,

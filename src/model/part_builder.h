@@ -94,8 +94,11 @@ class CPartBuilder {
   virtual int GetElbowReference(const CSegment& segment) = 0;
   virtual int AddElementParts(const CSegment& segment, std::int32_t leftover, int flag);
   virtual int SelectCandidate(const CSegment& segment, int flag) = 0;
+  // Narrows the length window [first, last] of the end piece `reference` at the entry;
+  // `pass` is the index of that entry in its segment: 0 for a piece that leaves the
+  // segment's first end forward, the last entry's index for one that reaches its last end.
   virtual void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                          std::string_view reference);
+                          std::string_view reference, int pass);
   virtual std::int32_t SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
                                    std::int32_t minRemainder, std::string& answer);
   virtual void FlushPartsToBOM();

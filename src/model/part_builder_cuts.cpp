@@ -32,6 +32,10 @@ std::int32_t KitClearance(const CRun& run) {
   return 32;
 }
 
+std::int32_t Clamp32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
+}
+
 void SetVariantIndexBits(CDev& element, int index) {
   element.SetStyle((element.GetStyle() & ~0xF00u) |
                    ((static_cast<std::uint32_t>(index) & 0xFu) << 8));
@@ -47,6 +51,50 @@ void SetVariantIndexAlongBack(CDev& element, int index) {
     SetVariantIndexBits(*next, index);
     next = next->GetBackNeighbour();
   }
+}
+
+// The in-line units with a kit ahead of a cut along the face, up to kKitWatch away. A
+// unit's middle stands at the far end of the stretch it carries: walking along its
+// direction the stretch comes before it, against it after it; its kit lies its offset
+// ("KITCF") along its direction from there. A unit keeps half its own length, half the
+// range's clearance and 15 from the cut; its kit keeps the kit's half length and
+// clearance when that asks for more. The first unit too close is told and drawn in error
+// (true).
+bool KitTooCloseToCut(CPartBuilder& builder, CDev& current, int face, std::int64_t length) {
+  const std::int32_t clearance = KitClearance(builder.GetRun());
+  // The cut lies in the stretch of `current` (or, stopped at a joint, past it): walking
+  // along it, its middle is ahead unless the cut is past it.
+  const bool alongCurrent = face == current.GetDirection();
+  std::int64_t d = std::int64_t{current.GetBookedLength()} - length;
+  CDev* unit = &current;
+  if (!alongCurrent || d < 0) {
+    unit = current.GetNeighbour(face);
+    if (alongCurrent && unit != nullptr) d += unit->GetBookedLength();
+  }
+  for (int guard = 0; unit != nullptr && d <= kKitWatch && guard < 4096; ++guard) {
+    const bool along = face == unit->GetDirection();
+    CKitLimits limits;
+    if (unit->GetKind() == CDev::kInLine &&
+        builder.GetChainEditor().ClampKitcf(*unit, limits) != 0) {
+      const auto& [kitLength, margin, kitClearance, offset] = limits.values;
+      (void)margin;
+      const std::int64_t plain = unit->GetOffset() / 2 + clearance / 2 + 15;
+      const std::int64_t byKit =
+          kitLength / 2 + std::int64_t{kitClearance} - (along ? offset : -std::int64_t{offset});
+      const std::int64_t required = std::max(plain, byKit);
+      if (d < required) {
+        if (byKit > plain) builder.FormatPartLabel(unit, 15, "CF", Clamp32(required - d), 1);
+        else builder.FormatPartLabel(unit, 15, {}, clearance, 0);
+        builder.MarkInError(unit);
+        return true;
+      }
+    }
+    CDev* next = unit->GetNeighbour(face);
+    if (next == nullptr) break;
+    d += along ? next->GetBookedLength() : unit->GetBookedLength();
+    unit = next;
+  }
+  return false;
 }
 
 }  // namespace
@@ -80,31 +128,7 @@ CDev* CPartBuilder::ApplyCut(const CPlannedPart& part) {
     length -= current->GetBookedLength();
     current = next;
   }
-  bool clearanceFault = false;
-  if (current != nullptr) {
-    // Kits of the in-line units near the cut, ahead along the face.
-    const std::int32_t clearance = KitClearance(m_run);
-    std::int64_t beyond = current->GetBookedLength() - length;
-    CDev* unit = current->GetNeighbour(face);
-    for (int guard = 0; unit != nullptr && beyond <= kKitWatch && guard < 4096; ++guard) {
-      const std::int64_t d = beyond + unit->GetBookedLength() / 2;
-      if (unit->GetKind() == CDev::kInLine && unit->GetVariant() != 0 && d <= kKitWatch) {
-        std::int64_t required = unit->GetBookedLength() / 2 + clearance / 2 + 15;
-        CKitLimits limits;
-        const bool kit = GetChainEditor().ClampKitcf(*unit, limits) != 0;
-        if (kit) required = std::max<std::int64_t>(required, limits.values[0]);
-        if (d < required) {
-          if (kit) FormatPartLabel(unit, 15, "CF", static_cast<std::int32_t>(required - d), 1);
-          else FormatPartLabel(unit, 15, {}, clearance, 0);
-          MarkInError(unit);
-          clearanceFault = true;
-          break;
-        }
-      }
-      beyond += unit->GetBookedLength();
-      unit = unit->GetNeighbour(face);
-    }
-  }
+  const bool clearanceFault = current != nullptr && KitTooCloseToCut(*this, *current, face, length);
   CDev* joint = nullptr;
   if (part.length == 0 && part.element->GetKind() == CDev::kJoint) {
     // A joint the user placed where the segment ends is the cut itself.

@@ -125,7 +125,7 @@ bool CPartBuilder::TryEndRange(int segmentIndex, int entryIndex, const std::stri
   const int join = std::clamp(GetJoinKind(segment, entryIndex), 1, 6);
   std::int32_t max = -1;
   ParseNumberList(row.texts[static_cast<std::size_t>(join)], min, max);
-  AdjustPart(entry, min, max, reference);
+  AdjustPart(entry, min, max, reference, entryIndex);
   // A tee whose join has no range of its own gives its leg (row text 5) back to the
   // straight length; so does an edgewise elbow at a join of kind 4.
   const bool edgewise =

@@ -36,7 +36,7 @@ int CPartBuilder::GrowPart(const CSegment& segment, int entryIndex, std::int32_t
   const int join = std::clamp(GetJoinKind(segment, entryIndex), 1, 6);
   std::int32_t min = -1, max = -1;
   ParseNumberList(row.texts[static_cast<std::size_t>(join)], min, max);
-  AdjustPart(entry, min, max, part.reference);
+  AdjustPart(entry, min, max, part.reference, entryIndex);
   if (max <= part.length) return 0;
   const std::int64_t wanted = std::min<std::int64_t>(std::int64_t{part.length} + leftover, max);
   const std::int32_t grown = std::min(RoundToStep(wanted), max);

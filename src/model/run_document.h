@@ -59,6 +59,12 @@ class CRunDocument {
   // Work over many elements or runs holds it so that each change does not pay for the
   // whole document.
   virtual void HoldScene(bool hold) { (void)hold; }
+  // The same for the rebuild of one run: a document may then take out and put back that
+  // run's boxes alone, when the result is the same.
+  virtual void HoldRunScene(CRun& run, bool hold) {
+    (void)run;
+    HoldScene(hold);
+  }
   // Re-places a run's start marker; rebuilds the scene; updates all views.
   virtual void PlaceRunMarker(CRun& run) = 0;
   virtual void RebuildScene() = 0;
@@ -120,12 +126,19 @@ class CSceneHold {
   explicit CSceneHold(CRunDocument* document) : m_document(document) {
     if (m_document != nullptr) m_document->HoldScene(true);
   }
+  // Held for the rebuild of that run.
+  CSceneHold(CRunDocument* document, CRun& run) : m_document(document), m_run(&run) {
+    if (m_document != nullptr) m_document->HoldRunScene(run, true);
+  }
   ~CSceneHold() {
-    if (m_document != nullptr) m_document->HoldScene(false);
+    if (m_document == nullptr) return;
+    if (m_run != nullptr) m_document->HoldRunScene(*m_run, false);
+    else m_document->HoldScene(false);
   }
   CSceneHold(const CSceneHold&) = delete;
   CSceneHold& operator=(const CSceneHold&) = delete;
 
  private:
   CRunDocument* m_document;
+  CRun* m_run = nullptr;
 };

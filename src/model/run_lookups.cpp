@@ -156,7 +156,7 @@ int CRun::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* table,
 CPatternRow CRun::FindPartRow(std::string_view reference) const {
   if (const std::vector<CPatternRow>* patterns = GetPatternTable()) {
     for (const CPatternRow& row : *patterns) {
-      if (MatchWildcard(row.texts[0], reference)) return row;
+      if (MatchPaddedWildcard(row.texts[0], reference)) return row;
     }
   }
   return CPatternRow{};

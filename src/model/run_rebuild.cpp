@@ -10,6 +10,7 @@
 #include "model/work_notifier.h"
 
 #include <deque>
+#include <map>
 #include <unordered_set>
 
 namespace {
@@ -55,7 +56,7 @@ int CRun::RebuildParts(int level) {
     // On before the bill of materials is rebuilt, so that the cursor stays until the
     // build ends.
     if (!m_rebuildWait) m_rebuildWait = std::make_unique<CWaitCursorGuard>();
-    if (!m_rebuildHold) m_rebuildHold = std::make_unique<CSceneHold>(m_document);
+    if (!m_rebuildHold) m_rebuildHold = std::make_unique<CSceneHold>(m_document, *this);
     // Nobody sees the scene before the build redraws it.
     m_preparing = true;
     RebuildBOM(false);
@@ -71,7 +72,7 @@ int CRun::RebuildParts(int level) {
   {
     // The scene is drawn once, when the build is over.
     std::unique_ptr<CSceneHold> hold = std::move(m_rebuildHold);
-    if (!hold) hold = std::make_unique<CSceneHold>(m_document);
+    if (!hold) hold = std::make_unique<CSceneHold>(m_document, *this);
     BuildRounds(level);
   }
   if (m_document != nullptr) m_document->UpdateAllViews();
@@ -145,6 +146,9 @@ void CRun::NormalizeDevices() {
   // A copy: joints and accessory records leave the list on the way.
   const std::vector<CDev*> devices = m_devices;
   CDeviceRemovalBatch removals(*this);
+  // The accessory records (supports above all, often hundreds of one reference) leave
+  // the bill one reference at a time, not one record at a time.
+  std::map<std::string, std::int64_t> accessories;
   for (CDev* device : devices) {
     if (!OwnsElement(device)) continue;
     const int active = device->GetActive();
@@ -164,10 +168,11 @@ void CRun::NormalizeDevices() {
         DeleteElement(device);
     } else if (device->GetKind() == CDev::kAccessory) {
       RemoveDevice(device);
-      m_bom->RemoveRefQuantity(device->GetReference(), 1);
+      ++accessories[device->GetReference()];
       DeleteElement(device);
     }
   }
+  for (const auto& [reference, count] : accessories) m_bom->RemoveRefQuantity(reference, count);
 }
 
 void CRun::ResetDeviceStyles() {

@@ -18,3 +18,13 @@ bool MatchWildcard(std::string_view pattern, std::string_view text) {
     }
   }
 }
+
+bool MatchPaddedWildcard(std::string_view pattern, std::string_view text) {
+  const std::size_t star = pattern.find_last_not_of(' ');
+  if (star == std::string_view::npos || pattern[star] != '*') return MatchWildcard(pattern, text);
+  const std::size_t before =
+      star == 0 ? std::string_view::npos : pattern.find_last_not_of(' ', star - 1);
+  const std::size_t stem = before == std::string_view::npos ? 0 : before + 1;
+  // The stem and then at least one more character, as a closing '*' asks.
+  return text.size() > stem && MatchWildcard(pattern.substr(0, stem), text.substr(0, stem));
+}

@@ -254,7 +254,7 @@ std::string ExpandOptionLabel(std::string_view label,
 
 const CHousingRow* FindDevHousing(const std::vector<CHousingRow>& rows, std::string_view text) {
   for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
-    if (MatchWildcard(it->reference, text)) return &*it;
+    if (MatchPaddedWildcard(it->reference, text)) return &*it;
   }
   return nullptr;
 }

@@ -1,5 +1,6 @@
 #include "view/annotation_drawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,6 +23,7 @@ constexpr double kEndOn = 0.99;
 constexpr std::int64_t kScreenSpan = 2000;
 constexpr std::uint32_t kFlagEllipse = 0x004;
 constexpr int kMarkBoxShift = 28;
+constexpr std::int32_t kOverhang = 8;  // pixels
 constexpr CPen kGreyPen{PenStyle::Solid, 0, CColor{0xC0, 0xC0, 0xC0}};
 
 double Dot(const C3DPoint& a, const C3DPoint& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
@@ -97,7 +99,7 @@ class CAnnotationPainter {
     const std::optional<CPlacement> found = Place(a);
     if (!found) return std::nullopt;
     place = *found;
-    return MeasureAnnotation(m_dc, m_document, a, place.position, m_margins, m_options);
+    return MeasureAnnotation(m_dc, m_document, a, place.position, m_margins, m_options, &m_known);
   }
 
   void Draw(CAnnotation& a, bool record) {
@@ -105,12 +107,16 @@ class CAnnotationPainter {
     const std::optional<CLabelBox> box = Measure(a, place);
     if (!box) return;
     const int kind = a.GetKind();
+    if (record) Record(a, box->rect, place);
+    // On the screen a label with nothing inside the view costs only its measuring: it is
+    // still recorded for where it would be. The title block's logo stands above its box.
+    if (record && !m_options.dxf && kind != CAnnotation::kTitleBlock && !Reaches(place, box->rect))
+      return;
     const bool lines = kind == CAnnotation::kBranch || kind == CAnnotation::kPosition ||
                        kind == CAnnotation::kDistance || place.leaderFrom.has_value();
     if (lines) DrawLines(place, box->rect, kind);
     if (m_opaque || kind == CAnnotation::kPosition) DrawFrame(a, box->rect);
     DrawAnnotationContent(m_dc, a, *box, m_margins, m_options);
-    if (record) Record(a, box->rect, place);
   }
 
   void DrawFeedback(const CAnnotation& a, CPoint shift) {
@@ -195,6 +201,26 @@ class CAnnotationPainter {
     return place;
   }
 
+  // Whether the label, its frame or its lines may leave a mark on the device (with room
+  // for glyphs that overhang their cells).
+  bool Reaches(const CPlacement& place, const CRect& rect) const {
+    const std::int32_t slack = 2 * std::max(m_margins.cx, m_margins.cy) + kOverhang;
+    CRect reach{rect.left - slack, rect.top - slack, rect.right + slack, rect.bottom + slack};
+    const auto take = [&reach](CPoint p) {
+      reach.left = std::min(reach.left, p.x);
+      reach.top = std::min(reach.top, p.y);
+      reach.right = std::max(reach.right, p.x);
+      reach.bottom = std::max(reach.bottom, p.y);
+    };
+    take(place.position);
+    if (place.leaderFrom) take(*place.leaderFrom);
+    if (place.dimension)
+      for (const CPoint& p : *place.dimension) take(p);
+    const CSize device = m_dc.DeviceSize();
+    return reach.right >= 0 && reach.bottom >= 0 && reach.left <= device.cx &&
+           reach.top <= device.cy;
+  }
+
   void DrawLines(const CPlacement& place, const CRect& rect, int kind) {
     m_dc.Save();
     if (!m_opaque) m_dc.ExcludeClipRect(rect.left, rect.top, rect.right, rect.bottom);
@@ -257,6 +283,7 @@ class CAnnotationPainter {
   CDrawMapping m_logical;
   CSize m_margins{1, 1};
   bool m_opaque = false;
+  CLabelTextExtents m_known;
 };
 
 }  // namespace

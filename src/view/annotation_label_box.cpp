@@ -23,9 +23,17 @@ constexpr std::string_view kSectionSample = "QQQ - 0000A";
 constexpr std::size_t kTitleMeasuringLines = 2;
 constexpr int kFullScale = 100;
 
-CTextMeasure MeasureWith(const CDrawContext& dc) {
-  return [&dc](std::string_view text) { return dc.GetTextExtent(text); };
-}
+// Measures in the context's font, through the pass's known extents when there are any.
+struct CMeasuring {
+  const CDrawContext& dc;
+  CLabelTextExtents* known;
+  CSize Extent(std::string_view text) const {
+    return known != nullptr ? known->Of(dc, text) : dc.GetTextExtent(text);
+  }
+  CTextMeasure Measure() const {
+    return [this](std::string_view text) { return Extent(text); };
+  }
+};
 
 void AppendGridLines(const CBOMGrid& grid, std::vector<CLabelLine>& lines) {
   for (int row = 1; row < grid.GetLineCount(); ++row) {
@@ -85,15 +93,15 @@ std::string PictureName(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-CSize MeasureLines(CLabelBox& box, const CDrawContext& dc, CSize margins) {
-  box.layout = MeasureLabelLines(box.lines, MeasureWith(dc), margins);
+CSize MeasureLines(CLabelBox& box, const CMeasuring& measuring, CSize margins) {
+  box.layout = MeasureLabelLines(box.lines, measuring.Measure(), margins);
   CSize size = box.layout.size;
   for (std::size_t i = 0; i < box.hiddenLines && i < box.layout.lineHeights.size(); ++i)
     size.cy -= box.layout.lineHeights[i];
   return size;
 }
 
-CSize MeasureKind(CLabelBox& box, const CDrawContext& dc, const CDorneDoc& document,
+CSize MeasureKind(CLabelBox& box, const CMeasuring& dc, const CDorneDoc& document,
                   const CAnnotation& annotation, CSize margins, const CSceneDrawOptions& options) {
   switch (annotation.GetKind()) {
     case CAnnotation::kBranch:
@@ -122,7 +130,7 @@ CSize MeasureKind(CLabelBox& box, const CDrawContext& dc, const CDorneDoc& docum
     size.cx = std::max(size.cx, 80 * 3 * lineHeight / 17) + 4 * margins.cx;
     size.cy += 4 * margins.cy;
   } else if (annotation.GetKind() == CAnnotation::kSection) {
-    const std::int32_t side = 2 * dc.GetTextExtent(kSectionSample).cx;
+    const std::int32_t side = 2 * dc.Extent(kSectionSample).cx;
     size.cx = std::max(size.cx, side);
     box.sectionSide = size.cx;
     size.cy += size.cx;
@@ -134,9 +142,9 @@ CSize MeasureKind(CLabelBox& box, const CDrawContext& dc, const CDorneDoc& docum
 
 CLabelBox MeasureAnnotation(CDrawContext& dc, const CDorneDoc& document,
                             const CAnnotation& annotation, CPoint position, CSize margins,
-                            const CSceneDrawOptions& options) {
+                            const CSceneDrawOptions& options, CLabelTextExtents* known) {
   CLabelBox box;
-  const CSize size = MeasureKind(box, dc, document, annotation, margins, options);
+  const CSize size = MeasureKind(box, {dc, known}, document, annotation, margins, options);
   switch (annotation.GetKind()) {
     case CAnnotation::kBranch:
     case CAnnotation::kDimension:
@@ -151,4 +159,19 @@ CLabelBox MeasureAnnotation(CDrawContext& dc, const CDorneDoc& document,
     default: box.rect = {position.x, position.y, position.x + size.cx, position.y + size.cy};
   }
   return box;
+}
+
+CSize CLabelTextExtents::Of(const CDrawContext& dc, std::string_view text) {
+  const CLogFont& font = dc.Font();
+  if (!m_font || !(*m_font == font)) {
+    m_font = font;
+    m_known.clear();
+  }
+  std::string& key = m_key;
+  key.assign(text);
+  const auto found = m_known.find(key);
+  if (found != m_known.end()) return found->second;
+  const CSize extent = dc.GetTextExtent(text);
+  m_known.emplace(key, extent);
+  return extent;
 }

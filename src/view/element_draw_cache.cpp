@@ -1,5 +1,8 @@
 #include "view/element_draw_cache.h"
 
+#include <optional>
+#include <string>
+
 #include "model/dev.h"
 #include "model/run.h"
 #include "view/calibre_band.h"
@@ -17,6 +20,10 @@ CElementDrawCache::ElementKey CElementDrawCache::KeyOf(const CDev* element) {
 const CSupportData& CElementDrawCache::Supports(const CBox& box, int slot) {
   const CDev* support = FindSupportElement(box, slot);
   if (support == nullptr) return kNoSupports;
+  // Most elements have no supports: they need not wait for the lock that the threads
+  // drawing the other boxes share.
+  std::optional<std::string> text = support->GetFieldText("SUPP");
+  if (!text || text->empty()) return kNoSupports;
   const ElementKey key = KeyOf(support);
   const ElementKey boxKey = KeyOf(dynamic_cast<const CDev*>(box.GetOwner()));
   auto current = [&](const SupportEntry& entry) {
@@ -27,8 +34,7 @@ const CSupportData& CElementDrawCache::Supports(const CBox& box, int slot) {
     const auto found = m_supports.find(&box);
     if (found != m_supports.end() && current(found->second)) return found->second.data;
   }
-  const std::string text = support->GetFieldText("SUPP").value_or(std::string());
-  CSupportData data = ComputeSupports(box, slot, *support, text);
+  CSupportData data = ComputeSupports(box, slot, *support, *text);
   const std::lock_guard lock(m_mutex);
   ++m_computations;
   SupportEntry& entry = m_supports[&box];

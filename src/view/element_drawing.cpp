@@ -49,6 +49,7 @@ struct CBoxDraw {
   bool connected = false;       // the box's edges carry a connection mark
   bool qjShaped = false;
   bool hasOutline = false;  // the box may carry details (bars, symbols, cover lines)
+  bool plainEdges = false;  // a box with edges of its own, too small for its details
   COutlineBox outline;
   CBevel bevel;
   CBoxColours colours;
@@ -105,10 +106,17 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
   return colours;
 }
 
-// Details of a box that covers only a few pixels of the target could not be told apart:
-// a zoomed-out view leaves them out (a DXF file keeps them whatever the zoom).
-bool LargeEnoughForDetails(const CDrawContext& dc, const CBox& box) {
-  constexpr std::int32_t kPixels = 4;
+// Details of a box smaller than this on the target could not be read (a bar end's phase
+// label would be a few pixels high): a zoomed-out view leaves them out, and so saves most
+// of what a repaint of a large layout spends on them (a DXF file keeps them whatever the
+// zoom).
+constexpr std::int32_t kDetailPixels = 12;
+// A bar or shim box smaller than this is a dot inside its element's outline: the view
+// does not draw it at all.
+constexpr std::int32_t kDetailBoxPixels = 2;
+
+// Whether the box spans that many pixels of the target across or down.
+bool SpansPixels(const CDrawContext& dc, const CBox& box, std::int32_t pixels) {
   if (!box.HasFiniteProjection()) return false;
   const auto logical = [](const C3DPoint& p) {
     const auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -2e9, 2e9)); };
@@ -116,8 +124,7 @@ bool LargeEnoughForDetails(const CDrawContext& dc, const CBox& box) {
   };
   const CPoint a = dc.ToDevice(logical(box.GetProjectedMin()));
   const CPoint b = dc.ToDevice(logical(box.GetProjectedMax()));
-  return std::abs(std::int64_t{b.x} - a.x) >= kPixels ||
-         std::abs(std::int64_t{b.y} - a.y) >= kPixels;
+  return std::abs(std::int64_t{b.x} - a.x) >= pixels || std::abs(std::int64_t{b.y} - a.y) >= pixels;
 }
 
 bool FaceToDraw(const CBoxDraw& d, int face) {
@@ -215,7 +222,7 @@ void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CP
               const CElementDrawOptions& options) {
   // Without edges of its own the face is filled and outlined in one figure: the plain
   // outline of the face.
-  dc.SelectPen(d.colours.edges ? kNullPen : kOutlinePen);
+  dc.SelectPen(d.plainEdges ? d.pen : (d.colours.edges ? kNullPen : kOutlinePen));
   const int direction = d.element.GetDirection();
   if (d.patternedBody && face != direction && face != CBoxOwner::OppositeDirection(direction)) {
     dc.SelectBrush(CBrush::Pattern(kBodyPattern));
@@ -250,7 +257,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
     const CCalibreBandFace band{face, d.slot, d.calibreMode, d.neutralSide, d.colours.edges, d.pen};
     DrawCalibreBand(dc, d.box, band);
   }
-  if (d.colours.edges && !DrawEdges(dc, d, face, shape)) return;
+  if (d.colours.edges && !d.plainEdges && !DrawEdges(dc, d, face, shape)) return;
   if (d.hasOutline) DrawOutline(dc, d.box, d.element, face, d.faceMode, d.outline);
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
@@ -265,10 +272,12 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
   if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
   d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
-                 (options.dxfRecording || LargeEnoughForDetails(dc, box));
+                 (options.dxfRecording || SpansPixels(dc, box, kDetailPixels));
   if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
   d.connected = colourWord != CBox::kNoColor && ((colourWord >> 24) & 3) != 0;
-  d.calibreMode = CalibreBandMode(*element, d.slot, cache.SpecialCalibre(*element));
+  // The run's calibre is asked (under the cache's lock) only by a box that could show bands.
+  const int band = CalibreBandMode(*element, d.slot, true);
+  d.calibreMode = band != 0 && cache.SpecialCalibre(*element) ? band : 0;
   d.bevel = BevelOf(*element, box, d.slot, d.role);
   d.qjShaped = element->GetKind() == CDev::kJunction2 && element->GetBox(7) != nullptr &&
                element->GetReference().starts_with("QJ");
@@ -278,6 +287,10 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   d.layer = dc.LayerName();
   d.colours = ColoursOf(*element, d, toolMode, options);
   d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
+  // Too small for its details, a detail box is a filled and outlined figure face by face,
+  // as the plain boxes are, rather than a fill and each of its edges on their own.
+  d.plainEdges = d.faceMode != 0 && d.colours.edges && !d.edgeColourFlag &&
+                 MayHaveOutline(*element, d.faceMode) && !d.hasOutline && !options.dxfRecording;
 }
 
 }  // namespace
@@ -312,6 +325,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.selected = SelectionState(*element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
+  if (d.faceMode >= 10 && !options.dxfRecording && !SpansPixels(dc, box, kDetailBoxPixels)) return;
   const std::uint32_t colourWord = box.GetColor();
   d.edgeColourFlag = colourWord != CBox::kNoColor && (colourWord >> 28) != 0;
   const bool noFaces = d.slot == CBoxOwner::kBodySlot && element->GetBox(7) != nullptr &&

@@ -123,3 +123,54 @@ TEST_F(DorneDocSceneTest, ATurnSettledIsTheTurnMadeAtOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+using DorneDocRunSceneTest = DorneDocTestBase;
+
+// Moves every box of the run by the offset.
+void ShiftRun(CRun& run, const C3DPoint& offset) {
+  for (CDev* element : run.GetDevices()) {
+    for (const auto& box : element->GetBoxSlots())
+      if (box) box->SetOrigin(box->GetOrigin() + offset);
+  }
+}
+
+struct RunSceneCase {
+  const char* name;
+  double spacing;  // between the runs' chains; 0 lays them over one another
+  bool takesRunAlone;
+};
+
+// Rebuilding one run, with the scene held for it while one of its boxes moves, leaves the
+// scene a whole rebuild gives: when the run meets no other on screen only its boxes leave
+// the list and come back; else the whole scene is made anew.
+TEST_F(DorneDocRunSceneTest, ARunRebuiltAloneLeavesTheSceneOfAWholeRebuild) {
+  for (const RunSceneCase c :
+       {RunSceneCase{"apart", 200000.0, true}, RunSceneCase{"over one another", 0.0, false}}) {
+    const auto document = NewDocument();
+    for (int i = 0; i < 4; ++i) {
+      CRun& run = AddRun(*document, "QDA");
+      BuildChain(run);
+      run.SetFlagsWord(1);
+      ShiftRun(run, C3DPoint(0, c.spacing * i, c.spacing * i));
+    }
+    document->SetViewAngles(30, 45, 10);
+    document->RebuildScene();
+    const CDisplayList& list = document->Projection().GetDisplayList();
+    for (CRun* run : document->GetRuns()) {
+      const std::uint64_t changes = list.Changes();
+      {
+        const CSceneHold hold(document.get(), *run);
+        CBox* moved = run->GetDevices()[1]->GetBox(CDev::kBodySlot);
+        moved->SetOrigin(moved->GetOrigin() + C3DPoint(0, 0, 35));
+      }
+      const std::vector<CBox*> updated = list.CollectBoxes();
+      EXPECT_EQ(list.Changes() - changes < list.Size(), c.takesRunAlone) << c.name;
+      document->RebuildScene();
+      EXPECT_EQ(updated, list.CollectBoxes()) << c.name;
+    }
+  }
+}
+
+}  // namespace

@@ -273,3 +273,65 @@ TEST_F(PartBuilderTest, RepeatedLengthSplitsGiveTheSolversAnswers) {
 }
 
 }  // namespace
+
+namespace {
+
+// Records, for every window asked of the range, the element and the pass it was asked
+// with.
+class CWindowBuilder : public CTestPartBuilder {
+ public:
+  using CTestPartBuilder::CTestPartBuilder;
+  void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
+                  std::string_view reference, int pass) override {
+    (void)first;
+    (void)last;
+    (void)reference;
+    asked.emplace_back(entry.element, pass);
+  }
+  std::vector<std::pair<const CDev*, int>> asked;
+};
+
+// The window of a segment's first end is asked with pass 0, that of its last end (also
+// when a leftover grows it) with the last entry's index; an element that ends one segment
+// and starts the next is asked with both.
+TEST_F(PartBuilderTest, WindowsAreAskedWithTheEntrysPass) {
+  const struct {
+    const char* guards;
+    std::vector<std::int32_t> lengths;
+    int cutAt;  // an element of another variant that cuts the line; 0 none
+    std::vector<int> startPasses, cutPasses, endPasses;
+  } rows[] = {
+      {"one segment", {1000, 1000, 1200}, 0, {0}, {}, {4}},
+      {"a leftover grows the last end", {1000, 1000, 1400}, 0, {0}, {}, {4, 4}},
+      {"two segments, leftovers tried", {1000, 1000, 1000, 1200}, 2, {0}, {2, 2, 2, 0}, {3, 3, 3}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    m_builder.reset();
+    SetUp();
+    auto builder = std::make_unique<CWindowBuilder>(*m_run);
+    builder->AddPartDef("???????3000", "3000", "", "0");
+    if (row.cutAt != 0) builder->AddPartDef("???????1000", "1000", "", "1");
+    builder->SetPlanningFlag(1);
+    BuildLine("E-100", row.lengths, "E-GROW");
+    if (row.cutAt != 0) {
+      elements[static_cast<std::size_t>(row.cutAt)]->SetVariantBoth(1);
+      elements[static_cast<std::size_t>(row.cutAt)]->SetReference("E-100");
+    }
+    builder->CollectSegments();
+    builder->FinishParts(1);
+    const auto passes = [&](const CDev* element) {
+      std::vector<int> found;
+      for (const auto& [asked, pass] : builder->asked)
+        if (asked == element) found.push_back(pass);
+      return found;
+    };
+    EXPECT_EQ(passes(elements.front()), row.startPasses);
+    if (row.cutAt != 0) {
+      EXPECT_EQ(passes(elements[static_cast<std::size_t>(row.cutAt)]), row.cutPasses);
+    }
+    EXPECT_EQ(passes(elements.back()), row.endPasses);
+  }
+}
+
+}  // namespace

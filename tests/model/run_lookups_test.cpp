@@ -186,6 +186,31 @@ TEST_F(RunLookupsTest, PartRowsByWildcard) {
   EXPECT_EQ(m_run.FindPartRow("ZZ").texts[0], "");
 }
 
+// Patterns as the catalogue reader gives them, padded with blanks to 22: one that closes
+// with '*' takes what it stands for, its padding after the '*' or before it.
+TEST_F(RunLookupsTest, PaddedPartRowsEndingInAStarMatch) {
+  const auto padded = [](std::string text) {
+    text.resize(22, ' ');
+    return text;
+  };
+  m_tables.patterns = {{{padded("QGA10ER41"), "300", "", "", "", "", ""}},
+                       {{padded("QGA##LP4*"), "300-1000", "", "", "", "", ""}},
+                       {{"QGA25                *", "500", "", "", "", "", ""}},
+                       {{padded("?????ED?30"), "3000", "", "", "", "", ""}},
+                       {{padded("QG*"), "1", "", "", "", "", ""}}};
+  const struct {
+    const char* reference;
+    const char* leg;  // LEG1 of the row found; "" none
+  } cases[] = {
+      {"QGA10ER41", "300"},   {"QGA10LP4A", "300-1000"},
+      {"QGA25ER41", "500"},   {"QGA25LP4C", "300-1000"},
+      {"QGC12ED430", "3000"}, {"QGC12ZZ", "1"},
+      {"QDA10ER41", ""},      {"QG", "1"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(m_run.FindPartRow(padded(c.reference)).texts[1], c.leg) << c.reference;
+}
+
 TEST_F(RunLookupsTest, SeekCatalogCodeReadsTheFoundRecord) {
   const CTempFolder folder("run-lookups");
   const std::string path = folder.File("weights.dbf");

@@ -59,4 +59,16 @@ TEST(MatchWildcardTest, Matches) {
   }
 }
 
+TEST(MatchPaddedWildcardTest, Matches) {
+  for (const CCaseRow& row : ReadCaseTable("platform/padded_wildcard.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[3]);
+    EXPECT_EQ(MatchPaddedWildcard(row[0], row[1]), row.Flag(2));
+  }
+  // Every pattern of the plain table that does not end in blanks matches as it did.
+  for (const CCaseRow& row : ReadCaseTable("platform/wildcard.tsv", 4)) {
+    SCOPED_TRACE(row.where + " " + row[3]);
+    EXPECT_EQ(MatchPaddedWildcard(row[0], row[1]), row.Flag(2));
+  }
+}
+
 }  // namespace

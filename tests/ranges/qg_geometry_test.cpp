@@ -2,6 +2,7 @@
 #include "qg_test_support.h"
 
 #include <array>
+#include <cstdlib>
 
 namespace {
 
@@ -267,6 +268,39 @@ TEST_F(QGRunTest, RiserFixingKitsAreDrawnAsTwoCollars) {
   CRunQG& other = MakeRun("C", "12", "4");
   fixing.SetPropValue("KITCF", "0");
   ExpectGeometry(other, fixing, {10, 0, {100, 180, 20}, {-450, 0, 80}});
+}
+
+}  // namespace
+
+namespace {
+
+// A feed box of special shape hands its conductors over as bars that start at its
+// reference point, the middle of its housing: the catalogue's feed box housing must leave
+// the bar ends standing out of its end face far enough for the bar outline and its bolts
+// (twice the bar inset of 40) to be seen.
+TEST_F(QGRunTest, FeedBoxesLeaveTheirBarsStandingOutOfTheirHousing) {
+  constexpr double kBarEndShown = 80;
+  const struct {
+    int sub;
+    const char* entrax;
+  } rows[] = {{1, ""}, {1, "200/200/200"}, {2, ""}, {3, ""}};
+  CRunQG& run = MakeRun("A", "10", "4");
+  for (const auto& row : rows) {
+    const CDev feedBox = MakeStraight(CDev::kEnd, 2, row.sub, row.entrax, "", &run);
+    const CHousingDims housing = run.GetHousingDims(feedBox);
+    // The feed box row of the catalogue, not the range's catch-all one.
+    EXPECT_EQ(housing.width, 260) << row.sub << " " << row.entrax;
+    int bars = 0;
+    for (int index = 10; index <= 14; ++index) {
+      CElementGeometry bar;
+      if (run.GetElementGeometry(feedBox, index, bar) != 1) continue;
+      ++bars;
+      const double barEnd = bar.offset.x + std::abs(bar.extents[0]) / 2.0;
+      EXPECT_GE(barEnd - housing.length / 2.0, kBarEndShown)
+          << row.sub << " " << row.entrax << " bar " << index;
+    }
+    EXPECT_EQ(bars, 4) << row.sub << " " << row.entrax;
+  }
 }
 
 }  // namespace

@@ -8,7 +8,9 @@
 
 namespace {
 
-// The kit records of a fresh build: the element, the shortfall and the second number.
+// The kit records of a fresh walk, which checks each kit's clearance to its elbows as it
+// prepares the kit (the cuts of the second pass check their own, kit_cut_test.cpp): the
+// element and the shortfall.
 struct KitRecord {
   const CDev* element;
   std::int32_t shortfall;
@@ -23,7 +25,7 @@ std::vector<KitRecord> KitRecords(CRunQG& run) {
               d->GetBackNeighbour() ? d->GetBackNeighbour()->GetKind() : -1,
               d->GetReference().c_str());
   CPartBuilderQG builder(run);
-  builder.Build(0);
+  builder.CollectSegments();
   std::vector<KitRecord> records;
   for (int i = 0; i < CCheckMessageTable::kSize; ++i) {
     const CCheckMessage& message = builder.GetMessages().At(i);

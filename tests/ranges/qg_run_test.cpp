@@ -80,6 +80,21 @@ TEST_F(QGRunTest, NeutralLabelGoesBeforeTheParameters) {
   }
 }
 
+// The label comes from the run's own catalogue as it was read: a run read after the texts
+// changed shows the new label, not the one an earlier run showed for the same neutral.
+TEST_F(QGRunTest, NeutralLabelFollowsTheTextsItsCatalogueWasReadWith) {
+  for (const std::string prefix : {"T", "U", "T"}) {
+    m_run.reset();
+    CRangeTableCache::Instance().Reset();
+    CRangeContext::Instance().SetTextLookup(
+        [prefix](int number) { return prefix + std::to_string(number); });
+    CRunQG& run = MakeRun("A", "10", "4");
+    std::string text = "QGA10YA";
+    EXPECT_TRUE(run.ExpandReference(text, false));
+    EXPECT_EQ(text, "QGA1000YAn=" + prefix + "9140");
+  }
+}
+
 TEST_F(QGRunTest, RefPatternTakesTheNeutral) {
   CRunQG& run = MakeRun("A", "10", "5");
   std::string pattern(kRefWidth, ' ');
@@ -178,11 +193,12 @@ TEST_F(QGRunTest, HousingsWrapTheBusbarAndJointsTakeTheFHousing) {
       {CDev::kInLineVariant, 15, 0, 1, false, false, 170, 170},
       {CDev::kJoint, 0, 1, 1, false, true, 210, 210},
       {CDev::kJoint, 0, 1, 1, true, true, 170, 170},
-      // Not built yet, not mounted, or not live: what every run gives (0 below). A laid
-      // joint is active, which does not mount it.
-      {CDev::kJoint, 0, 0, 1, false, true, 0, 0},
-      {CDev::kJoint, 0, 1, 1, false, false, 0, 0},
-      {CDev::kJoint, 0, 1, 0, false, true, 0, 0},
+      // Not built yet, not mounted, or not live: the range's catch-all device housing
+      // ("QG*", 200 x 150), as any device without a row of its own. A laid joint is
+      // active, which does not mount it.
+      {CDev::kJoint, 0, 0, 1, false, true, 200, 150},
+      {CDev::kJoint, 0, 1, 1, false, false, 200, 150},
+      {CDev::kJoint, 0, 1, 0, false, true, 200, 150},
   };
   for (const Row& row : rows) {
     CRunQG& run = MakeRun("A", "10");

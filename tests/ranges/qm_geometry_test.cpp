@@ -312,6 +312,49 @@ TEST_F(QMRunTest, ConnectionUnitsDrawTheirHousingCoverAndBars) {
   EXPECT_EQ(geometry.extents, (std::array<std::int32_t, 3>{}));  // the base rule
 }
 
+// The protective conductor's two bars stand one step beyond either end of the row of the
+// neutral and the phases; a chosen connection piece ("CLINQ" 1 to 7) lays a shim against
+// each bar of that row, over the bar's part nearest the plate. QMA 25, plain unit: the
+// row at 115 steps across the element, its bars 20 + 75 out of the plate.
+TEST_F(QMRunTest, ProtectiveBarsAndShimsOfConnectionUnits) {
+  struct Row {
+    const char* neutral;
+    const char* clinq;
+    int index;
+    int code;
+    std::array<int, 3> extents;
+    std::array<double, 3> offset;
+    const char* guards;
+  };
+  const Row rows[] = {
+      {"5", "", 14, 1, {150, 10, 240}, {95, -287.5, 0}, "the bar before the row"},
+      {"5", "", 15, 1, {150, 10, 240}, {95, 287.5, 0}, "the bar after the row"},
+      {"7", "", 15, 1, {150, 10, 240}, {95, 287.5, 0}, "seven has one too"},
+      {"3", "", 14, 0, {0, 0, 0}, {0, 0, 0}, "no protective conductor"},
+      {"4", "", 15, 0, {0, 0, 0}, {0, 0, 0}, "no protective conductor"},
+      {"4", "3/400/1", 15, 0, {0, 0, 0}, {0, 0, 0}, "slot 15 is a bar's, never a clip's"},
+      {"4", "3/400/1", 16, 2, {80, 6, 240}, {60, -164.5, 0}, "the neutral's shim"},
+      {"4", "3/400/1", 19, 2, {80, 6, 240}, {60, 180.5, 0}, "the last phase's shim"},
+      {"5", "7", 17, 2, {80, 6, 240}, {60, -49.5, 0}, "the highest piece"},
+      {"3", "3/400/1", 19, 0, {0, 0, 0}, {0, 0, 0}, "no shim where no bar"},
+      {"5", "3/400/1", 20, 0, {0, 0, 0}, {0, 0, 0}, "the protective bars take none"},
+      {"4", "", 16, 0, {0, 0, 0}, {0, 0, 0}, "no piece chosen"},
+      {"4", "8", 16, 0, {0, 0, 0}, {0, 0, 0}, "a piece of another range"},
+      {"4", "x", 16, 0, {0, 0, 0}, {0, 0, 0}, "a text that is no piece"},
+  };
+  for (const Row& row : rows) {
+    CRunQM& run = MakeRun("A", "25", row.neutral);
+    auto element = QMElement(run, CDev::kEnd, QMStyle(2, 1));
+    element->SetPropValue("CLINQ", row.clinq);
+    CElementGeometry geometry;
+    EXPECT_EQ(run.GetElementGeometry(*element, row.index, geometry), row.code) << row.guards;
+    EXPECT_EQ(geometry.extents, row.extents) << row.guards;
+    EXPECT_EQ((std::array<double, 3>{geometry.offset.x, geometry.offset.y, geometry.offset.z}),
+              row.offset)
+        << row.guards;
+  }
+}
+
 // The size of the box along the unit vector.
 double SizeAlong(const CBox& box, const C3DPoint& n) {
   double low = 1e18, high = -1e18;

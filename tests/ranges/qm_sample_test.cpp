@@ -5,9 +5,10 @@
 namespace {
 
 // The sample document that the build writes opens with its QMA run, which rebuilds into
-// the bill worked out for it: the transformer connection with its accessory, straights
-// cut into the split table's pieces, the elbows, the riser's kit, the feed box with its
-// tap-off fittings and the thermal accessories of the joints.
+// the bill worked out for it: the transformer connection with its accessory and its two
+// packs of bars, straights cut into the split table's pieces, the elbows, the riser's
+// kit, the feed box with its tap-off fittings in two packs, the thermal accessories of
+// the joints and the support texts of the pieces and feed boxes.
 TEST_F(RangeTest, SampleQMDocumentRebuildsToItsBill) {
   const CProgramTexts texts;
   CDorneDoc document;

@@ -1,5 +1,7 @@
 #include "qp_test_support.h"
 
+#include "model/check_message_presenter.h"
+
 #include <map>
 
 namespace {
@@ -294,6 +296,62 @@ TEST_F(QPRunTest, ElbowPairOutsideTheWindowIsReported) {
   }
 }
 
+// What the design check shows after a rebuild: each record's state, element kind and
+// two values.
+class CQPCheckRecords : public CCheckMessagePresenter {
+ public:
+  int ShowCheckMessages(CPartBuilder& builder) override {
+    for (int i = 0; i < CCheckMessageTable::kSize; ++i) {
+      const CCheckMessage& record = builder.GetMessages().At(i);
+      if (record.state != CCheckMessage::kEmpty) records.push_back(record);
+    }
+    return 1;
+  }
+  std::vector<CCheckMessage> records;
+};
+
+// Through the build: elbows too close to stand as two pieces (300 mm legs each) must be
+// one combined piece; outside its window (200 to 695 mm, 250 to 750 in step mode) the
+// check tells the window in place of the too-short segment. Elbows that stand apart, or
+// combine, tell nothing.
+TEST_F(QPRunTest, TheBuildReportsAPairThatCanNeitherStandApartNorCombine) {
+  struct Row {
+    const char* step;
+    int between;
+    int state;  // 0: no message
+    std::int32_t low;
+    std::int32_t high;
+    std::int64_t combined;
+  };
+  const Row rows[] = {{"0", 100, 10, 200, 695, 0}, {"1", 150, 10, 250, 750, 0},
+                      {"0", 400, 0, 0, 0, 1},      {"0", 600, 0, 0, 0, 1},
+                      {"0", 1500, 0, 0, 0, 0},     {"1", 2600, 0, 0, 0, 0}};
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 " + std::to_string(row.between) +
+                         "\ngo 4 3000\nend 6\n");
+    run.SetProp("QP_STEP", row.step);
+    CQPCheckRecords shown;
+    CCheckMessagePresenter* previous = SetCheckMessagePresenter(&shown);
+    run.RebuildParts(1);
+    SetCheckMessagePresenter(previous);
+    const std::int64_t parts =
+        QPBillQuantity(run, "QPA400DZCG4A") + QPBillQuantity(run, "QPA400DZCH4A");
+    EXPECT_EQ(parts, row.combined) << row.between;
+    EXPECT_EQ(run.GetPartsState(), row.state == 0 ? 2 : 1) << row.between;
+    if (row.state == 0) {
+      EXPECT_TRUE(shown.records.empty()) << row.between << " " << shown.records.front().state;
+      continue;
+    }
+    ASSERT_FALSE(shown.records.empty()) << row.between;
+    const CCheckMessage& first = shown.records.front();
+    EXPECT_EQ(first.state, row.state) << row.between;
+    EXPECT_EQ(first.value1, row.low) << row.between;
+    EXPECT_EQ(first.value2, row.high) << row.between;
+    ASSERT_NE(first.element, nullptr);
+    EXPECT_EQ(first.element->GetKind(), CDev::kElbow);
+  }
+}
+
 // A combined pair hands its join value on to the part that follows it: the first entry
 // of the next segment. With a feed box at the far end the pair's join is 1, with none 0.
 TEST_F(QPRunTest, CombinedPairPassesItsJoinOn) {
@@ -357,18 +415,8 @@ TEST_F(QPRunTest, StepModeRenamesTheLegsOfDFamilyParts) {
       {"1", "QPA40ET4AF0", "QPA400ET4AF0" + pad + "a=700,b=3000"},
   };
   for (const Row& row : rows) {
-    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 3000\nend 6\n");
-    run.SetProp("QP_STEP", row.step);
-    CDev* elbow = nullptr;
-    for (CDev* device : run.GetDevices())
-      if (device->GetKind() == CDev::kElbow) elbow = device;
+    const CDev* elbow = FinishedElbow(row.step, row.reference, "a=700,b=3000");
     ASSERT_NE(elbow, nullptr);
-    std::string reference = row.reference;
-    reference.resize(22, ' ');
-    elbow->SetReference(reference + "a=700,b=3000");
-    elbow->SetBooked(1);
-    CPartBuilderQP builder(run);
-    builder.FinishPart(*elbow, 2);
     EXPECT_EQ(elbow->GetReference(), row.expected) << row.step << " " << row.reference;
   }
 }

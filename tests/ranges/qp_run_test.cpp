@@ -2,6 +2,7 @@
 #include "qp_test_support.h"
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -162,6 +163,31 @@ TEST_F(QPRunTest, AutomaticSupportsAreBookedUnderTheSupportReference) {
   run.ComputeSupports();
   // 6000 mm at one support every 2000 mm, and one more at the start.
   EXPECT_EQ(QPBillQuantity(run, "QPA400SU4"), 4);
+}
+
+// Each rebuild takes the last rebuild's supports off the bill, all of one reference at
+// once, before it books its own: the bill and the run hold one set, however often the
+// run is rebuilt.
+TEST_F(QPRunTest, RebuildsBookTheSupportsOnce) {
+  struct Row {
+    const char* step;
+    std::int64_t supports;
+  };
+  const Row rows[] = {{"2000", 4}, {"1000", 7}, {"0", 0}};
+  for (const Row& row : rows) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 6000\nend 6\n");
+    run.SetProp("SupportAuto", "1");
+    run.SetProp("SupportPas", row.step);
+    run.SetProp("SupportPlus", "0");
+    for (int rebuild = 1; rebuild <= 3; ++rebuild) {
+      run.RebuildParts(0);
+      EXPECT_EQ(QPBillQuantity(run, "QPA400SU4"), row.supports) << row.step << " " << rebuild;
+      const auto records =
+          std::count_if(run.GetDevices().begin(), run.GetDevices().end(),
+                        [](const CDev* d) { return d->GetKind() == CDev::kAccessory; });
+      EXPECT_EQ(records, row.supports) << row.step << " " << rebuild;
+    }
+  }
 }
 
 // The straight's text for another side reads five characters from the family on, which

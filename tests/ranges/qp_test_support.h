@@ -36,6 +36,23 @@ class QPRunTest : public RangeTest {
     return *run;
   }
   const std::vector<CDev*>& Laid() const { return m_laid; }
+  // The elbow of a QPA 400 A run with one flat turn, booked with the reference (padded
+  // to 22 characters) and its values, after the second pass of a fresh builder.
+  CDev* FinishedElbow(const char* step, const std::string& reference, const std::string& values) {
+    CRunQP& run = LayOut("run QPA 40\nstart 0\ngo 4 3000\ngo 1 3000\nend 6\n");
+    run.SetProp("QP_STEP", step);
+    CDev* elbow = nullptr;
+    for (CDev* device : run.GetDevices())
+      if (device->GetKind() == CDev::kElbow) elbow = device;
+    if (elbow == nullptr) return nullptr;
+    std::string text = reference;
+    text.resize(22, ' ');
+    elbow->SetReference(text + values);
+    elbow->SetBooked(1);
+    CPartBuilderQP builder(run);
+    builder.FinishPart(*elbow, 2);
+    return elbow;
+  }
   // A run without document, for the rules that read no chain.
   CRunQP& MakeRun(const char* variant, const char* rating) {
     m_own = std::make_unique<CRunQP>(variant, nullptr);

@@ -86,3 +86,37 @@ TEST(RangeTableReaderTest, TheRatingValueTableKeepsThirtyRowsAndItsEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// Device-housing rows as the reader gives them, patterns padded with blanks to 22, searched
+// from the last row: a pattern that closes with '*' takes what it stands for, whether its
+// padding stands after the '*' or before it (a padded reference's own blanks count as
+// the characters the '*' takes).
+TEST(FindDevHousingTest, PaddedPatternsEndingInAStarMatch) {
+  const auto padded = [](std::string text) {
+    text.resize(22, ' ');
+    return text;
+  };
+  std::vector<CHousingRow> rows(5);
+  rows[0].reference = padded("QG*");
+  rows[1].reference = padded("QG?##TP4?1*");
+  rows[2].reference = "QGA25                *";
+  rows[3].reference = padded("QGB0130CF13???????????");
+  rows[4].reference = padded("QGA10ER41");
+  for (std::size_t i = 0; i < rows.size(); ++i) rows[i].values[0] = static_cast<int>(i) + 1;
+  const struct {
+    const char* reference;
+    int row;  // values[0] of the row found; 0 none
+  } cases[] = {
+      {"QGA10ER41", 5}, {"QGA10TP411", 2},  {"QGC12TP421X", 2},
+      {"QGA25ER41", 3}, {"QGB0130CF13", 4}, {"QGA10ED430", 1},
+      {"QD", 0},        {"QG", 1},          {"QGA25", 3},
+  };
+  for (const auto& c : cases) {
+    const CHousingRow* found = FindDevHousing(rows, padded(c.reference));
+    EXPECT_EQ(found != nullptr ? found->values[0] : 0, c.row) << c.reference;
+  }
+}
+
+}  // namespace

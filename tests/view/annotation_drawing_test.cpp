@@ -154,4 +154,40 @@ TEST_F(AnnotationDrawingTest, PrintingLeavesTheScreenPlacesAsTheyWere) {
   EXPECT_EQ(text.GetScreenRect(), onScreen);
 }
 
+// On the screen a label that leaves no mark inside the view is not drawn, yet it is
+// recorded where it would be; a label whose leader reaches into the view, a DXF file and
+// a printed page draw it.
+TEST_F(AnnotationDrawingTest, ALabelOutsideTheViewIsRecordedButDrawnOnlyWhereItShows) {
+  const struct {
+    const char* name;
+    bool attached;
+    bool record;
+    bool dxf;
+    bool drawn;
+  } cases[] = {
+      {"free, off the view, on the screen", false, true, false, false},
+      {"attached, its leader into the view", true, true, false, true},
+      {"free, off the view, into a DXF file", false, true, true, true},
+      {"free, off the view, printed", false, false, false, true},
+  };
+  for (const auto& c : cases) {
+    m_document = BuildLayoutScene(2, 4);
+    CDev* element = m_document->GetRuns().front()->GetChainOrder().at(1);
+    CAnnotationLabel& text = AddLabel(CAnnotation::kText, "Far away");
+    // Free labels are placed in 1/2000 of the view: 2600 lies past its right edge.
+    text.SetOffset(2600, 300);
+    if (c.attached) {
+      text.SetOwnerElement(element);
+      text.SetFlags(CAnnotation::kFlagAttached | CAnnotation::kFlagUserAttached);
+      text.SetOffset(1000000, 0);
+    }
+    m_options.recordAnnotationHits = c.record;
+    m_options.dxf = c.dxf;
+    EXPECT_EQ(OnLayer(Draw(), "TEXT", "Text") > 0, c.drawn) << c.name;
+    if (!c.record || c.dxf) continue;
+    EXPECT_TRUE(Drawn(text)) << c.name;
+    EXPECT_GT(text.GetScreenRect()[0], kTarget.cx) << c.name;
+  }
+}
+
 }  // namespace

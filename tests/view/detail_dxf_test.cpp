@@ -7,6 +7,8 @@
 
 #include "app/child_process.h"
 #include "element_scene.h"
+#include "model/dev.h"
+#include "model/dorne_doc.h"
 #include "support/test_output.h"
 #include "view/draw_recorder.h"
 #include "view/dxf_writer.h"
@@ -92,6 +94,87 @@ TEST(DetailDxfTest, AZoomedOutViewLeavesOutDetailsTheFileKeeps) {
   EXPECT_GE(near, 4) << "the four bars labelled";
   EXPECT_EQ(texts(false, 100), 0);
   EXPECT_EQ(texts(true, 100), near);
+}
+
+// Further out the bar boxes themselves shrink to a dot inside the element: the view leaves
+// them out whole, the file keeps them. Near enough to be told apart, their faces are drawn
+// before their labels are legible.
+TEST(DetailDxfTest, BarBoxesOfADotAreLeftOutOfTheView) {
+  const CElementScene scene = BuildDetailedScene(1);
+  const CElementScene bare = BuildDetailedScene(1);
+  for (int slot = 10; slot <= 13; ++slot) bare.elements.front()->DeleteBox(slot);
+  bare.document->RebuildScene();
+  auto calls = [](const CElementScene& s, bool dxf, int zoomOut, const char* kind) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *s.document, kSize);
+    dc.Mapping().SetWindowExtent(
+        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
+    CElementDrawCache cache;
+    CElementDrawOptions options = SceneDrawOptions(true);
+    options.dxfRecording = dxf;
+    DrawElements(dc, *s.document, cache, options);
+    return std::count_if(recorder.Calls().begin(), recorder.Calls().end(),
+                         [&](const auto& c) { return c.kind == kind; });
+  };
+  const struct {
+    int zoomOut;
+    bool dxf;
+    bool barsDrawn;
+    bool labels;
+    const char* guards;
+  } rows[] = {
+      {1, false, true, true, "near: bars and labels"},
+      {30, false, true, false, "a few pixels: the bars, no labels"},
+      {400, false, false, false, "a dot: neither"},
+      {400, true, true, true, "the file keeps both"},
+  };
+  for (const auto& row : rows) {
+    const auto polygons = calls(scene, row.dxf, row.zoomOut, "Polygon");
+    EXPECT_EQ(polygons != calls(bare, row.dxf, row.zoomOut, "Polygon"), row.barsDrawn)
+        << row.guards;
+    EXPECT_EQ(calls(scene, row.dxf, row.zoomOut, "Text") > 0, row.labels) << row.guards;
+  }
+}
+
+// A box with edges of its own (the part box of a QG end) that is too small for its details
+// is drawn face by face as one filled figure outlined in its pen, as a plain box is; near
+// enough, and in the file, each edge is its own line.
+TEST(DetailDxfTest, ADetailBoxTooSmallForItsDetailsIsDrawnAsPlainFaces) {
+  const CElementScene scene = BuildDetailedScene(1);
+  const CBox& part = *scene.elements.front()->GetBox(7);
+  auto record = [&](bool dxf, int zoomOut) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kSize);
+    FitSceneMapping(dc, *scene.document, kSize);
+    dc.Mapping().SetWindowExtent(
+        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
+    CElementDrawCache cache;
+    CElementDrawOptions options = SceneDrawOptions(false);
+    options.dxfRecording = dxf;
+    DrawElementBox(dc, part, 0, cache, options);
+    return recorder.Calls();
+  };
+  auto count = [](const std::vector<CDrawRecorder::Call>& calls, const char* kind) {
+    return std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.kind == kind; });
+  };
+  const struct {
+    bool dxf;
+    int zoomOut;
+    bool ownEdges;
+  } rows[] = {{false, 1, true}, {false, 100, false}, {true, 100, true}};
+  for (const auto& row : rows) {
+    const auto calls = record(row.dxf, row.zoomOut);
+    EXPECT_GT(count(calls, "Polygon"), 0) << row.zoomOut;
+    EXPECT_EQ(count(calls, "Line") > 0, row.ownEdges) << row.dxf << " " << row.zoomOut;
+    for (const auto& c : calls) {
+      if (c.kind == "Polygon") {
+        EXPECT_EQ(c.pen.style == PenStyle::Null, row.ownEdges) << "filled without a pen";
+      }
+    }
+  }
 }
 
 }  // namespace

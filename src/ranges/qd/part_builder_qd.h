@@ -48,7 +48,7 @@ class CPartBuilderQD : public CPartBuilder {
   int GetElbowReference(const CSegment& segment) override;
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
 
   // The length window of a group piece: mode 1 widens the second length to what the
   // group leaves, mode 0 works both out from the elbow n - 1 places back.

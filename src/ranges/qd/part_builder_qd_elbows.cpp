@@ -175,7 +175,8 @@ void CPartBuilderQD::PropagatePartValue(const CSegmentEntry& entry, int segmentI
 }
 
 void CPartBuilderQD::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                                std::string_view reference) {
+                                std::string_view reference, int pass) {
+  (void)pass;
   const auto text = entry.element->GetFieldText("EF20nbc");
   const int mode = text && ParseElbowGroup(*text).last ? 0 : 1;
   AdjustGroupPart(entry, reference, first, last, mode);

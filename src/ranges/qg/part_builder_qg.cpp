@@ -119,12 +119,7 @@ void CPartBuilderQG::PrepareKitSide(CDev& element, CDev& elbow, bool first) {
   }
   CKitLimits kit;
   if (GetChainEditor().ClampKitcf(element, kit) == 0 || RefCharAt(pattern, 5) == 'F') return;
-  const std::string key{RefCharAt(pattern, 3), RefCharAt(pattern, 4)};
-  const CReferenceRow row = m_qg.FindReference(key);
-  const int w = RefCharAt(pattern, 6) == 'C' ? row.Height() : row.Width();
-  const std::int64_t k = kit.values[0], c = kit.values[3];
-  const std::int64_t clearance = first ? element.GetBookedLength() + c - k / 2 - w / 2
-                                       : elbow.GetBookedLength() - c - k / 2 - w / 2;
+  const std::int64_t clearance = KitClearance(element, elbow, first, kit, pattern);
   if (clearance < 20) {
     FormatPartLabel(&element, 15, "CF", static_cast<std::int32_t>(20 - clearance), 1);
     MarkInError(&element);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "model/chain_editor.h"
 #include "model/part_builder.h"
+#include "model/range_rules.h"
 
 #include <array>
 #include <cstdint>
@@ -100,7 +102,7 @@ class CPartBuilderQG : public CPartBuilder {
   int GetElbowReference(const CSegment& segment) override;
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
   void FlushPartsToBOM() override;
   void FinishSecondPass() override;
 
@@ -120,8 +122,19 @@ class CPartBuilderQG : public CPartBuilder {
  private:
   void AddSplitDefinitions();
   static void SetAsideKitVariant(CDev& element);
+  // The length window of an end piece (AdjustPart); `later` for a piece planned to a
+  // segment's last end.
+  void NarrowKitWindow(CDev& unit, const CPatternRow& row, std::int32_t& first, std::int32_t& last,
+                       bool later);
   void KeepElbowClearOfKit(CDev& elbow, std::int32_t& first, std::int32_t last,
-                           std::string_view reference);
+                           std::string_view reference, bool later);
+  void LimitLegTotal(CDev& element, const CPatternRow& row, std::string_view reference,
+                     std::int32_t& first, std::int32_t& last, bool later);
+  void AllowMadeToMeasure(CDev& element, std::int32_t& first, std::int32_t& last);
+  std::int64_t KitClearanceBehind(const CDev& element, std::string_view reference);
+  std::int64_t MountedJointChain(const CDev& element) const;
+  std::int64_t KitClearance(const CDev& unit, const CDev& beside, bool firstSide,
+                            const CKitLimits& kit, std::string_view pattern) const;
 
   std::string CoverDimensions(CDev& element, const std::array<int, 4>& d, int second,
                               int third) const;

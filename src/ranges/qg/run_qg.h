@@ -111,8 +111,8 @@ class CRunQG : public CRangeRun {
   void MarkSpecialShape(const CDev& element, std::string& pattern) const;
   std::string LiteralElementRef(int kind, std::string& buffer) const;
   void AddNeutralLabel(std::string& text) const;
-  // "n=" and the label of the neutral option without blanks; kept for the last value.
-  const std::string& NeutralParameter(const std::string& neutral) const;
+  // "n=" and the label of the neutral option without blanks; empty without one.
+  std::string NeutralParameter(const std::string& neutral) const;
   void RaiseToBarMinimum(CDev& element, int sub, int conductors, std::array<int, 4>& d) const;
 
   mutable CRangeRowIndex m_index;

@@ -187,7 +187,7 @@ bool CRunQG::ExpandReference(std::string& text, bool nextSize) const {
 }
 
 void CRunQG::AddNeutralLabel(std::string& text) const {
-  const std::string& parameter = NeutralParameter(GetPropText("Neutral"));
+  const std::string parameter = NeutralParameter(GetPropText("Neutral"));
   if (parameter.empty()) return;
   std::string group;
   const std::size_t at = text.find(kGroupSuffix);
@@ -201,22 +201,17 @@ void CRunQG::AddNeutralLabel(std::string& text) const {
   text += group;
 }
 
-const std::string& CRunQG::NeutralParameter(const std::string& neutral) const {
-  static std::string cachedNeutral;
-  static std::string cachedParameter;
-  static const std::string kNone;
+// Looked up afresh each time: the label comes from this run's catalogue and language,
+// which another run of the range may not share.
+std::string CRunQG::NeutralParameter(const std::string& neutral) const {
   const std::vector<CCodeLabelRow>* options = GetNeutralList();
-  // A run without its tables must not leave an empty label for the runs that have them.
-  if (options == nullptr) return kNone;
-  if (neutral == cachedNeutral) return cachedParameter;
-  cachedNeutral = neutral;
-  cachedParameter.clear();
+  if (options == nullptr) return {};
   for (auto row = options->rbegin(); row != options->rend(); ++row) {
     if (row->code != neutral) continue;
-    cachedParameter = "n=";
+    std::string parameter = "n=";
     for (const char c : row->label)
-      if (c != ' ') cachedParameter += c;
-    break;
+      if (c != ' ') parameter += c;
+    return parameter;
   }
-  return cachedParameter;
+  return {};
 }

@@ -223,7 +223,8 @@ int CPartBuilderQJF::SelectCandidate(const CSegment& segment, int flag) {
 }
 
 void CPartBuilderQJF::AdjustPart(const CSegmentEntry& entry, std::int32_t& first,
-                                 std::int32_t& last, std::string_view reference) {
+                                 std::int32_t& last, std::string_view reference, int pass) {
+  (void)pass;
   (void)last;
   if (RefCharAt(reference, 10) != kMadeToLength) return;
   const CPatternRow row = m_qjf.FindPartRow(reference);

@@ -36,7 +36,7 @@ class CPartBuilderQJF : public CPartBuilder {
   // the rebuilds before it.
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
   void FlushPartsToBOM() override;
 
   // The double elbow of the segment's last two elbows, booked on the last one; with

@@ -140,7 +140,8 @@ std::string CPartBuilderQM::GetPartParameters(const CPlannedPart& part) {
 }
 
 void CPartBuilderQM::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                                std::string_view reference) {
+                                std::string_view reference, int pass) {
+  (void)pass;
   m_references.AdjustPart(entry, std::string(reference), first, last, 0);
 }
 

@@ -4,9 +4,11 @@
 #include "ranges/qm/qm_part_refs.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 class CRunQM;
 
@@ -28,6 +30,30 @@ struct CQMClinqValues {
   std::string parameters;
 };
 CQMClinqValues ReadQMClinq(std::string_view text);
+// The fitting text of the second group of a split fitting: "c=" takes the "d=" value
+// and "y=" the "y=" value times "f=" (once when "f=" is absent or below 1). Empty when
+// the text has no "c=" or no "d=", so no second group can be laid.
+std::string SecondGroupText(std::string_view text);
+
+// A transformer connection's plate: its accessory kind, the length of its bars and the
+// places a, b, c, d of their holes, by the direction group (up or down, or any other),
+// the run's housing height and the transformer's kVA.
+struct CQMConnectionRow {
+  int kind = 0;
+  int length = 320;
+  int a = 50, b = 25, c = 25, d = 50;
+};
+CQMConnectionRow QMConnectionRow(bool vertical, int height, int kva);
+// One group of connection bars: accessory kind, count and parameter text.
+struct CQMBarGroup {
+  int kind = 0;
+  int count = 0;
+  std::string text;
+};
+// The connection bars of a transformer connection with the plate, on a run of the
+// calibre (the run's "Calibre" read as a number).
+std::vector<CQMBarGroup> TransformerBars(const CQMConnectionRow& row, int calibre, bool threePoles,
+                                         int kva, bool vertical);
 
 // The support text of a straight of the family with the face d, the stretch length L and
 // whether its first piece lies on its side (rotation 16 or 64); empty for none.
@@ -45,8 +71,46 @@ std::string ElbowSupportText(std::string_view family, const CQMElbowLegs& legs);
 // The support text of the fittings whose supports stand at fixed places ("SL", "PL", "RL",
 // "DB"), on a line of face d; empty for none or another family.
 std::string FittingSupportText(std::string_view family, int d);
+// The legs of a combined piece ("ZP", "ZC", "CP") as its supports see them: the faces
+// of its first, middle and last legs, the middle leg's length from corner to corner and
+// the run's housing width.
+struct CQMCombinedLegs {
+  int d = 0, e = 0, f = 0;
+  std::int64_t middle = 0;
+  int width = 0;
+};
+std::string CombinedElbowSupportText(std::string_view family, const CQMCombinedLegs& legs);
+// The support text of a feed box of family "ER" by its connection character, on a line of
+// face d and length L that it ends (or, without predecessor, starts).
+std::string FeedBoxSupportText(char connection, int d, std::int64_t length, bool predecessor);
+// The support text of a special connection unit (family "EL") by its connection character,
+// held on the face `side`; empty for a connection it has no rule for.
+std::string SpecialUnitSupportText(char connection, int d, int side, bool predecessor);
+// The support text of a tee of family "TC" whose branch leaves by the face `side`.
+std::string TeeSupportText(int d, int side);
 // Supports a text books: one more than its '/', a two-support text of a 'Z' family once.
 int CountQMSupports(std::string_view text, std::string_view family);
+
+// The place of a parameter key ("c=") in a part text: where it starts the text or follows
+// a blank or a comma; npos when absent.
+std::size_t FindQMParameter(std::string_view text, std::string_view key);
+// The parameter's whole number (held to CPartBuilderQM::kMaxCount); none when absent.
+std::optional<int> QMParameterValue(std::string_view text, std::string_view key);
+// The text with the parameter's number replaced; unchanged when the key is absent.
+std::string WithQMParameter(std::string text, std::string_view key, int value);
+
+// The parts of the two single runs that a part of a twin run (QMC 6300 A, QMA 5000 A) is
+// made of, from the part's code without its group suffix: not split (another rating, or
+// a piece the twin run has whole), refused (a piece that cannot be split), or split into
+// the first run's part and the second run's part; `secondKind`, when not 0, is the
+// accessory kind whose reference is the second run's part.
+struct CQMTwinHalves {
+  enum Outcome { kNotSplit, kRefused, kSplit };
+  Outcome outcome = kNotSplit;
+  std::string first, second;
+  int secondKind = 0;
+};
+CQMTwinHalves SplitTwinCode(std::string_view code, int direction, int variant);
 
 // The part builder of range QM: straights from the split table, the references of
 // CQMPartReferences, kits placed and split before the walk; the second pass gives the
@@ -80,12 +144,15 @@ class CPartBuilderQM : public CPartBuilder {
   int GetElbowReference(const CSegment& segment) override;
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
   void FlushPartsToBOM() override;
   void FinishSecondPass() override;
 
   // Writes the element's "SUPP" and counts its supports.
   void SetSupportCodes(CDev& element);
+  // Lists the element's part of a twin run as the parts of its two single runs, in a
+  // group of the bill (a new number from the counter when the part has none).
+  void AssignGroupLines(CDev& element, int& groupCounter);
 
   bool IsTwin() const { return m_twin; }
   int GetLastCandidate() const { return m_lastCandidate; }
@@ -118,6 +185,7 @@ class CPartBuilderQM : public CPartBuilder {
   void FinishPackage(CDev& element);
   bool FinishCode(CDev& current);
   void AddEndAccessories();
+  void SplitEndAccessories();
 
   // Packages (part_builder_qm_packages.cpp).
   bool AddBreakerPackage(CDev& element, int mode, bool prefix, const std::string& neutral,
@@ -125,18 +193,36 @@ class CPartBuilderQM : public CPartBuilder {
   bool AddConnectionPieces(const std::string& breaker, int cls, int sub, int n,
                            const std::string& neutral, const std::string& rating);
 
+  // Group lines of twin runs (part_builder_qm_groups.cpp).
+  bool GroupsInUse() const;
+  int SplitGroup(const std::string& key, int& groupCounter);
+  void RefuseTwinSplit(CDev& element);
+
   // Feed units (part_builder_qm_feed.cpp).
   void FinishFeedUnit(CDev& element);
   void MarkTakenOverCode(CDev& element);
   bool AddCover(CDev& element, const std::string& group);
   bool AddTapOffFittings(CDev& element, const std::string& group, CQMClinqValues& clinq);
+  bool AddFittingPacks(int kind, int f, int poles, const std::string& text, bool splittable,
+                       const std::string& group);
   bool AddFurtherFittings(CDev& element, const std::string& group, const CQMClinqValues& clinq);
   bool AddAdapter(CDev& element, const std::string& group);
   bool AddTransformerConnection(CDev& element, const std::string& group);
   void PlaceGroupText(CDev& element, const std::string& group);
-  // The support text of an elbow whose first leg has the face d and the length.
-  std::string ElbowSupports(const CDev& elbow, const std::string& family, int d,
-                            std::int64_t length) const;
+  // Supports (part_builder_qm_supports.cpp): the stretch that a piece's supports are
+  // measured along.
+  struct CQMStretch {
+    bool predecessor = false;  // false when the piece starts the stretch itself
+    int d = 0;                 // the face of the stretch
+    const CDev* first = nullptr;
+    std::int64_t length = 0;
+  };
+  std::string SupportText(const CDev& element, const CQMStretch& stretch) const;
+  std::string ElbowSupports(const CDev& elbow, const std::string& family,
+                            const CQMStretch& stretch) const;
+  std::string CombinedSupports(const std::string& family, const CQMStretch& stretch) const;
+  std::string SpecialUnitSupports(const CDev& unit, char connection,
+                                  const CQMStretch& stretch) const;
 
   CRunQM& m_qm;
   CQMPartReferences m_references;
@@ -150,6 +236,8 @@ class CPartBuilderQM : public CPartBuilder {
   int m_packageBalance = -1;
   int m_groupCounter = 0;
   int m_jointCounter = 0;
+  // The group of each twin split made in the pass, by its three lines.
+  std::unordered_map<std::string, int> m_splitGroups;
   // The last reference asked for each element, which a pattern row of the parts table
   // stands for.
   std::unordered_map<const CDev*, std::string> m_asked;

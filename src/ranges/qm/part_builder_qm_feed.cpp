@@ -54,11 +54,20 @@ CQMClinqValues ReadQMClinq(std::string_view text) {
   return values;
 }
 
+std::string SecondGroupText(std::string_view text) {
+  const std::optional<int> c = QMParameterValue(text, "c=");
+  const std::optional<int> d = QMParameterValue(text, "d=");
+  if (!c || !d) return {};
+  const int f = std::max(QMParameterValue(text, "f=").value_or(1), 1);
+  const int y = QMParameterValue(text, "y=").value_or(0);
+  std::string second = WithQMParameter(std::string(text), "c=", *d);
+  return WithQMParameter(std::move(second), "y=", std::min(y * f, CPartBuilderQM::kMaxCount));
+}
+
 void CPartBuilderQM::FinishFeedUnit(CDev& element) {
   if (element.GetKind() != CDev::kEnd) return;
-  const std::string indexGroup = m_qm.GetPropText("INDEXGRP");
   std::string group;
-  if (indexGroup.empty() || BoundedInt(indexGroup) > 0) {
+  if (GroupsInUse()) {
     ++m_groupCounter;
     group = " \nGroup=" + std::to_string(m_groupCounter);
   }
@@ -141,7 +150,7 @@ bool CPartBuilderQM::AddTapOffFittings(CDev& element, const std::string& group,
   const std::string catalog = m_qm.GetPropText("Catalog");
   const std::string calibre = m_qm.GetPropText("Calibre");
   if (n < 6 && clinq.p3 < 2 && catalog == "QMC") clinq.p3 += 2;
-  int f = TextToInt(calibre) / 10;
+  int f = std::clamp(TextToInt(calibre), 0, kMaxCount) / 10;
   if (f == 6) f = 7;
   if (n < 6) {
     ++f;
@@ -174,10 +183,25 @@ bool CPartBuilderQM::AddTapOffFittings(CDev& element, const std::string& group,
   std::string text = n < 5 ? "l=" + std::to_string(clinq.p1) : std::string();
   if (!text.empty() && !parameters.empty()) text += ",";
   text += parameters;
-  if (GetRun().AddAccessoryParts(kind, std::min(f * poles, kMaxCount), text + group) == 0)
-    return false;
+  const bool splittable = n == 3 && !clinq.parameters.empty();
+  const bool added = AddFittingPacks(kind, f, poles, text, splittable, group);
+  if (!added) return false;
   element.SetFieldText("POS2", "02" + m_qm.GetElementRef(kind) + text);
   return true;
+}
+
+// A one-sided fitting whose text places a second group lays its bars in two packs: f - f/2
+// and f/2 a pole.
+bool CPartBuilderQM::AddFittingPacks(int kind, int f, int poles, const std::string& text,
+                                     bool splittable, const std::string& group) {
+  CRun& run = GetRun();
+  const int count = std::min(f * poles, kMaxCount);
+  const std::string second = splittable && f >= 2 ? SecondGroupText(text) : std::string();
+  if (second.empty() || second == text)
+    return run.AddAccessoryParts(kind, count, text + group) != 0;
+  const int firstCount = std::min((f - f / 2) * poles, kMaxCount);
+  const bool first = run.AddAccessoryParts(kind, firstCount, text + group) != 0;
+  return run.AddAccessoryParts(kind, count - firstCount, second + group) != 0 || first;
 }
 
 bool CPartBuilderQM::AddFurtherFittings(CDev& element, const std::string& group,

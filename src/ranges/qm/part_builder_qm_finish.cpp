@@ -81,6 +81,7 @@ void CPartBuilderQM::FinishPart(CDev& element, int position) {
     m_packageBalance = -1;
     m_groupCounter = 0;
     m_jointCounter = 0;
+    m_splitGroups.clear();
   }
   CountJoint(element);
   CDev* current = &element;
@@ -220,6 +221,7 @@ CDev* CPartBuilderQM::FinishKit(CDev& element) {
   element.SetReference(m_qm.GetElementRef(80));
   bom.AddRefQuantity(element.GetReference(), 1);
   element.SetBooked(1);
+  AssignGroupLines(element, m_groupCounter);
   return current;
 }
 
@@ -242,10 +244,14 @@ bool CPartBuilderQM::FinishCode(CDev& current) {
     if (step == "203" && m_qm.GetPropText("Neutral") == "8") SetRefChar(code, 7, '8');
   }
   if (code.starts_with("QMA25ES") && current.GetKind() == CDev::kEnd) LayRefText(code, 2, "C32");
-  Rebook(current, code);
   if (current.GetKind() == CDev::kJunction2) --m_packageBalance;
   std::string expanded = code;
-  if (!m_qm.ExpandRatingRef(expanded)) return false;
+  if (!m_qm.ExpandRatingRef(expanded)) {
+    Rebook(current, code);
+    return false;
+  }
+  // The code's line moves once, to its final text: a move through the option-rewritten
+  // text would add and remove a line for nothing.
   if (m_qm.GetPropText("RAL") == "7035" && !expanded.ends_with('G') && TakesColourMark(expanded)) {
     const std::size_t blank = expanded.find(' ');
     if (blank == std::string::npos) {
@@ -256,6 +262,7 @@ bool CPartBuilderQM::FinishCode(CDev& current) {
   }
   Rebook(current, expanded);
   SetSupportCodes(current);
+  AssignGroupLines(current, m_groupCounter);
   return true;
 }
 
@@ -293,11 +300,25 @@ void CPartBuilderQM::FinishSecondPass() {
   m_passStarted = false;
 }
 
+// The end accessories of a twin run are listed by its single runs, as its parts are. The
+// group is the one the split finds or gives out: raising the counter before it would
+// leave a number unused.
+void CPartBuilderQM::SplitEndAccessories() {
+  const std::string end = m_qm.GetElementRef(10);
+  const std::vector<CDev*> devices = GetRun().GetDevices();
+  for (auto device = devices.rbegin(); device != devices.rend(); ++device) {
+    if ((*device)->GetKind() == CDev::kAccessory && (*device)->GetActive() != 0 &&
+        (*device)->GetReference() == end)
+      AssignGroupLines(**device, m_groupCounter);
+  }
+}
+
 // After the last element: end accessories for the packages short, and the thermal
 // accessories.
 void CPartBuilderQM::AddEndAccessories() {
   CRun& run = GetRun();
   if (m_packageBalance < 0) run.AddAccessoryParts(10, std::min(-m_packageBalance, kMaxCount), {});
+  if (m_twin) SplitEndAccessories();
   const CThermalCounts thermal = ThermalCounts(run.GetPropText("THERMAL"), m_jointCounter, m_twin);
   if (thermal.first > 0) run.AddAccessoryParts(130, thermal.first, {});
   if (thermal.second > 0) run.AddAccessoryParts(131, thermal.second, {});

@@ -19,6 +19,10 @@ std::string Entry(int d, int e, std::int64_t distance) {
   return std::to_string(d) + std::to_string(e) + ":" + std::to_string(distance);
 }
 
+std::string Entry(int d, int e, int f, std::int64_t distance) {
+  return std::to_string(d) + Entry(e, f, distance);
+}
+
 // A further support; the first one of a text takes no separator, so no text starts with
 // an empty entry that would be counted as a support.
 void Append(std::string& text, const std::string& entry) {
@@ -109,6 +113,47 @@ std::string FittingSupportText(std::string_view family, int d) {
   if (family == "DB") return Entry(d, 300);
   return {};
 }
+
+// A combined piece is held halfway along its middle leg; one whose middle leg is little
+// more than the housing is held at both corners, and one that turns up or down at its
+// corner.
+std::string CombinedElbowSupportText(std::string_view family, const CQMCombinedLegs& legs) {
+  if (family != "ZP" && family != "ZC" && family != "CP") return {};
+  const int d = legs.d, e = legs.e, f = legs.f;
+  if (IsVertical(d) || IsVertical(e) || IsVertical(f)) return Entry(d, e, f, 0);
+  if (legs.middle >= legs.width - 50 && legs.middle <= legs.width + 50)
+    return Entry(d, e, 0) + "/" + Entry(d, e, f, 0);
+  return Entry(d, e, legs.middle / 2);
+}
+
+// A feed box is held near the end it stands at: a plain box 300 from it, a box that
+// takes an elbow in 100, a cable or transformer connection 30. The stretch starts at the
+// box when nothing is behind it, else it ends at the box.
+std::string FeedBoxSupportText(char connection, int d, std::int64_t length, bool predecessor) {
+  std::int64_t distance = 30;
+  if (connection == '1' || connection == '2') distance = 300;
+  if (connection >= '3' && connection <= '6') distance = 100;
+  return Entry(d, predecessor ? std::max<std::int64_t>(length - distance, 0) : distance);
+}
+
+// A special connection unit is held on its side (face `side`) at two fixed places; the
+// way along the line to it (face d) is written only when a line leads to it.
+std::string SpecialUnitSupportText(char connection, int d, int side, bool predecessor) {
+  std::int64_t near = 0, far = 0;
+  if (connection == '1' || connection == '2') {
+    near = 427;
+    far = 207;
+  } else if (connection == '3' || connection == '4') {
+    near = far = 430;
+  } else {
+    return {};
+  }
+  const std::string way = (predecessor ? std::to_string(d) : std::string()) + "7";
+  return way + Entry(side, near) + "/" + way + Entry(side, far);
+}
+
+// A tee is held at its corner, by the face of the line and the side its branch leaves by.
+std::string TeeSupportText(int d, int side) { return Entry(d, side, 0); }
 
 int CountQMSupports(std::string_view text, std::string_view family) {
   if (text.empty()) return 0;

@@ -3,6 +3,7 @@
 #include "ranges/range_run.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,12 @@ class CRunQM : public CRangeRun {
   bool IsTwinRating() const;
   // The run has a neutral conductor unless "Neutral" is "3".
   bool HasNeutral() const { return GetPropText("Neutral") != "3"; }
+  // The run carries a protective conductor of its own when "Neutral" is "5" or "7" (the
+  // five-conductor column of the rating table).
+  bool HasProtectiveConductor() const {
+    const std::string neutral = GetPropText("Neutral");
+    return neutral == "5" || neutral == "7";
+  }
 
   // References (run_qm_refs.cpp).
   // The code and rating, then "Neutral" ("8" written "6") from place 7.
@@ -106,6 +113,7 @@ class CRunQM : public CRangeRun {
   std::array<int, 4> CoverDistances(const CDev& element, int x, int y) const;
   int ConnectionBox(const CDev& element, int index, CElementGeometry& geometry) const;
   int BarBox(const CDev& element, int index, CElementGeometry& geometry) const;
+  std::optional<double> BarPlace(const CDev& element, int bar) const;
 };
 
 // MatchWildcard of a table pattern read padded to the width of a reference: the blanks

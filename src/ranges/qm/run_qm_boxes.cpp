@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 namespace {
@@ -13,13 +14,22 @@ constexpr int kHousingSlot = 7;
 constexpr int kCoverSlot = 8;
 constexpr int kSecondHousingSlot = 9;
 constexpr int kFirstBarSlot = 10;
-constexpr int kClipSlot = 15;
+// Slots 10 to 13 hold the neutral and the phases, 14 and 15 the protective conductor's
+// two bars; the shims of the neutral and the phases follow from slot 16 in the same order.
+constexpr int kLastBarSlot = 15;
+constexpr int kFirstShimSlot = 16;
+constexpr int kRowBars = 4;
 constexpr int kPlateLength = 20;
 constexpr int kPlateDepth = 100;
 constexpr int kBarLength = 150;
 constexpr int kBarThickness = 10;
-// Bars are detailed: bolt marks and phase labels on their ends.
+// A shim lies flat against its bar over the part of the bar nearest the plate, where its
+// bolts go through both.
+constexpr int kShimLength = 80;
+constexpr int kShimThickness = 6;
+// Bars and shims are detailed: bolt marks and phase labels on their ends.
 constexpr int kBarCode = 1;
+constexpr int kShimCode = 2;
 
 int ValidCapot(const CDev& element) {
   const int c = TextToInt(element.GetFieldText("CAPOT").value_or(""));
@@ -77,11 +87,9 @@ int CRunQM::ConnectionBox(const CDev& element, int index, CElementGeometry& geom
     geometry.offset.x = kPlateLength + length / 2.0;
     return 0;
   }
-  if (index >= kFirstBarSlot && index < kClipSlot) return BarBox(element, index, geometry);
-  if (index == kClipSlot && ValidClinq(element) != 0) {
-    geometry.extents = {40, depth + 20, 40};
-    geometry.offset.x = kPlateLength + kBarLength;
-  }
+  if (index >= kFirstBarSlot && index <= kLastBarSlot) return BarBox(element, index, geometry);
+  if (index >= kFirstShimSlot && index < kFirstShimSlot + kRowBars && ValidClinq(element) != 0)
+    return BarBox(element, index, geometry);
   return 0;
 }
 
@@ -119,32 +127,59 @@ double BarCentre(int axis, int plateWidth) {
 
 }  // namespace
 
-// Bar `index - 10` of the conductors, the phases first, side by side at the centre
-// distances of the connection form, centred on the run's axis.
-int CRunQM::BarBox(const CDev& element, int index, CElementGeometry& geometry) const {
-  const auto [width, depth] = QMHousingOfRating(GetRating(), IsQMA());
+// Where bar `bar` lies across the row, from the row's middle: 0 to 3 the neutral and the
+// phases side by side at the centre distances of the connection form, 4 and 5 the
+// protective conductor's bars one step beyond either end of the row. None when the unit
+// has no such bar.
+std::optional<double> CRunQM::BarPlace(const CDev& element, int bar) const {
+  const int width = QMHousingOfRating(GetRating(), IsQMA()).first;
   const std::array<int, 4> d = GetCentreDistances(element, '?');
   const bool mode6 = element.GetVariant() == 6;
-  std::array<double, 4> at{};
-  int count = HasNeutral() ? 4 : 3;
-  for (int i = 1; i < count; ++i) {
-    const int step = mode6 ? 0 : d[static_cast<std::size_t>(i - 1)];
-    at[static_cast<std::size_t>(i)] =
-        at[static_cast<std::size_t>(i - 1)] + std::clamp(step > 0 ? step : width / 4, 20, 2000);
+  const int count = HasNeutral() ? 4 : 3;
+  std::array<double, kRowBars> at{};
+  std::array<double, kRowBars> steps{};
+  for (std::size_t i = 1; i < static_cast<std::size_t>(count); ++i) {
+    const int step = mode6 ? 0 : d[i - 1];
+    steps[i] = std::clamp(step > 0 ? step : width / 4, 20, 2000);
+    at[i] = at[i - 1] + steps[i];
   }
-  const int bar = index - kFirstBarSlot;
-  if (bar >= count) return 0;
+  const double last = at[static_cast<std::size_t>(count - 1)];
+  if (bar >= 0 && bar < count) return at[static_cast<std::size_t>(bar)] - last / 2;
+  if (!HasProtectiveConductor()) return std::nullopt;
+  if (bar == 4) return -last / 2 - steps[1];
+  if (bar == 5) return last / 2 + steps[static_cast<std::size_t>(count - 1)];
+  return std::nullopt;
+}
+
+// Bar `index - 10` of the conductors (see BarPlace), centred on the run's axis; a shim
+// (slot 16 and up) lies against the bar six slots before it, toward the plate.
+int CRunQM::BarBox(const CDev& element, int index, CElementGeometry& geometry) const {
+  const bool shim = index >= kFirstShimSlot;
+  const std::optional<double> across =
+      BarPlace(element, index - (shim ? kFirstShimSlot : kFirstBarSlot));
+  if (!across) return 0;
+  const auto [width, depth] = QMHousingOfRating(GetRating(), IsQMA());
   const CBarAxes axes =
       BarAxesOf(element, IsSmallQMCalibre(GetPropText("Catalog"), GetPropText("Calibre")));
+  const auto length = static_cast<std::size_t>(axes.length);
+  const auto spacing = static_cast<std::size_t>(axes.spacing);
+  const auto deep = static_cast<std::size_t>(axes.width);
   std::array<double, 3> offset{};
   const int plate = depth >= 600 ? width / 2 : width;  // the housing plate of slot 7
-  offset[static_cast<std::size_t>(axes.length)] = BarCentre(axes.length, plate);
-  offset[static_cast<std::size_t>(axes.width)] = axes.width == 0 ? kPlateLength + depth / 2.0 : 0;
-  offset[static_cast<std::size_t>(axes.spacing)] =
-      at[static_cast<std::size_t>(bar)] - at[static_cast<std::size_t>(count - 1)] / 2.0;
-  geometry.extents[static_cast<std::size_t>(axes.length)] = kBarLength;
-  geometry.extents[static_cast<std::size_t>(axes.width)] = depth;
-  geometry.extents[static_cast<std::size_t>(axes.spacing)] = kBarThickness;
+  offset[length] = BarCentre(axes.length, plate);
+  offset[deep] = axes.width == 0 ? kPlateLength + depth / 2.0 : 0;
+  offset[spacing] = *across;
+  geometry.extents[length] = kBarLength;
+  geometry.extents[deep] = depth;
+  geometry.extents[spacing] = kBarThickness;
+  if (shim) {
+    const double plateCentre = axes.length == 0 ? kPlateLength / 2.0 : 0;
+    const double towardPlate = offset[length] > plateCentre ? -1 : 1;
+    offset[length] += towardPlate * (kBarLength - kShimLength) / 2.0;
+    offset[spacing] += (kBarThickness + kShimThickness) / 2.0;
+    geometry.extents[length] = kShimLength;
+    geometry.extents[spacing] = kShimThickness;
+  }
   geometry.offset = C3DPoint(offset[0], offset[1], offset[2]);
-  return kBarCode;
+  return shim ? kShimCode : kBarCode;
 }

@@ -132,7 +132,8 @@ std::int32_t CPartBuilderQP::SplitStandardLengths(std::int32_t length,
 }
 
 void CPartBuilderQP::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                                std::string_view reference) {
+                                std::string_view reference, int pass) {
+  (void)pass;
   CDev& element = *entry.element;
   const std::string family =
       std::string(reference.substr(std::min<std::size_t>(5, reference.size())));
@@ -192,6 +193,15 @@ bool IsFeedPoint(const CDev& element) {
 // Each element's answer is kept for the rebuild: the walk back stops at the first
 // element already answered, so a long run is walked once, not once per elbow.
 int CPartBuilderQP::FindFeedElement(const CDev& element) const {
+  if (m_anyFeed < 0) {
+    const std::vector<CDev*>& devices = GetRun().GetDevices();
+    m_anyFeed =
+        std::any_of(devices.begin(), devices.end(), [](const CDev* d) { return IsFeedPoint(*d); })
+            ? 1
+            : 0;
+  }
+  // Without a feed point anywhere the answer is 0 whatever lies behind.
+  if (m_anyFeed == 0) return 0;
   std::vector<const CDev*> walked;
   std::unordered_set<const CDev*> seen;
   bool behind = false;
@@ -209,13 +219,5 @@ int CPartBuilderQP::FindFeedElement(const CDev& element) const {
   }
   // Everything walked lies in front of the feed point found, or of none.
   for (const CDev* at : walked) m_feedBehind[at] = behind;
-  if (behind) return 0;
-  if (m_anyFeed < 0) {
-    const std::vector<CDev*>& devices = GetRun().GetDevices();
-    m_anyFeed =
-        std::any_of(devices.begin(), devices.end(), [](const CDev* d) { return IsFeedPoint(*d); })
-            ? 1
-            : 0;
-  }
-  return m_anyFeed;
+  return behind ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/part_builder.h"
+#include "ranges/qp/qp_step_parts.h"
 
 #include <array>
 #include <cstdint>
@@ -22,11 +23,6 @@ struct CElbowCombination {
 };
 CElbowCombination CombineElbows(bool upperCase, std::string_view last, int lastTurn,
                                 std::string_view previous, int previousTurn);
-
-// The leg lengths of a step-mode part of the "D" families, named as its drawing names
-// them: "a=", "b=", "c=" become "A=", "B=", "C=" in the same order, and a riser distance
-// "x=a<d>" (or b, c) becomes "Xa=<d>"; the reference and any other value stay.
-std::string RenameStepLegs(std::string_view reference);
 
 // The part builder of range QP: straight lengths cut into the long standard pieces and
 // at most one shorter one, elbows combined in pairs, riser pieces split off the line, and
@@ -58,7 +54,7 @@ class CPartBuilderQP : public CPartBuilder {
   int GetElbowReference(const CSegment& segment, bool report);
   int SelectCandidate(const CSegment& segment, int flag) override;
   void AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
-                  std::string_view reference) override;
+                  std::string_view reference, int pass) override;
   std::int32_t SplitLength(std::int32_t total, const std::vector<std::int32_t>& lengths,
                            std::int32_t minRemainder, std::string& answer) override;
   void FinishSecondPass() override;
@@ -105,6 +101,8 @@ class CPartBuilderQP : public CPartBuilder {
   std::int32_t SplitLongRiserLine(CDev& element);
   int RiserVariant(const CDev& element) const;
   void Rebook(CDev& element, const std::string& reference);
+  void RebookAtPassEnd(CDev& element, std::string reference);
+  void ApplyPassMoves();
 
   CRunQP& m_qp;
   int m_calibre = 0;
@@ -121,6 +119,16 @@ class CPartBuilderQP : public CPartBuilder {
   using CSplitKey = std::tuple<std::int32_t, std::int32_t, std::vector<std::int32_t>>;
   std::map<CSplitKey, std::pair<std::int32_t, std::string>> m_splits;
   std::unordered_map<const CDev*, int> m_states;
+  // The bill moves of the second pass, one quantity each, made together when the pass
+  // ends: hundreds of parts move between the same few lines. Removals and additions
+  // are kept apart, each in the order first met.
+  struct CPassMoves {
+    std::vector<std::pair<std::string, std::int64_t>> removed;
+    std::vector<std::pair<std::string, std::int64_t>> added;
+    std::unordered_map<std::string, std::size_t> removedAt;
+    std::unordered_map<std::string, std::size_t> addedAt;
+  };
+  CPassMoves m_passMoves;
   // The join value each element of a combined pair took (GetElbowReference).
   std::unordered_map<const CDev*, int> m_joins;
   // Whether a feed point lies behind an element (FindFeedElement), and whether the run

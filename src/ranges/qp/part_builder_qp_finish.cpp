@@ -29,38 +29,7 @@ bool KeepsStandardLength(const CDev& piece, int calibre) {
   return length == 2500 || length == 2000 || length == 800 || (length == 1500 && calibre >= 50);
 }
 
-// The family letter follows the rating in amperes: place 7, or 8 after "1000".
-bool IsStepFamily(std::string_view reference) {
-  const std::size_t at = reference.size() > 6 && reference[6] == '0' ? 7 : 6;
-  return at < reference.size() && reference[at] == 'D';
-}
-
-std::string RenamedLeg(std::string_view value) {
-  if (value.size() > 2 && value[1] == '=' && value[0] >= 'a' && value[0] <= 'c') {
-    return std::string(1, static_cast<char>(value[0] - 'a' + 'A')) + std::string(value.substr(1));
-  }
-  if (value.size() > 3 && value.starts_with("x=") && value[2] >= 'a' && value[2] <= 'c')
-    return "X" + std::string(1, value[2]) + "=" + std::string(value.substr(3));
-  return std::string(value);
-}
-
 }  // namespace
-
-std::string RenameStepLegs(std::string_view reference) {
-  // The values follow the reference's blank padding.
-  const std::size_t code = reference.find(' ');
-  const std::size_t values = reference.find_first_not_of(' ', code);
-  if (code == std::string_view::npos || values == std::string_view::npos)
-    return std::string(reference);
-  std::string result(reference.substr(0, values));
-  for (std::size_t at = values; at <= reference.size();) {
-    const std::size_t comma = std::min(reference.find(',', at), reference.size());
-    if (at != values) result += ',';
-    result += RenamedLeg(reference.substr(at, comma - at));
-    at = comma + 1;
-  }
-  return result;
-}
 
 CDev* CPartBuilderQP::TakePending() {
   CDev* pending = m_pending;
@@ -75,6 +44,36 @@ void CPartBuilderQP::Rebook(CDev& element, const std::string& reference) {
   if (booked) bom.RemoveRefQuantity(element.GetReference(), 1);
   element.SetReference(reference);
   if (booked) bom.AddRefQuantity(reference, 1);
+}
+
+namespace {
+
+void CountMove(std::vector<std::pair<std::string, std::int64_t>>& moves,
+               std::unordered_map<std::string, std::size_t>& at, const std::string& reference) {
+  const auto [found, added] = at.emplace(reference, moves.size());
+  if (added) moves.emplace_back(reference, 0);
+  ++moves[found->second].second;
+}
+
+}  // namespace
+
+void CPartBuilderQP::RebookAtPassEnd(CDev& element, std::string reference) {
+  if (element.GetReference() == reference) return;
+  if (element.GetBooked() != 0) {
+    CountMove(m_passMoves.removed, m_passMoves.removedAt, element.GetReference());
+    CountMove(m_passMoves.added, m_passMoves.addedAt, reference);
+  }
+  element.SetReference(std::move(reference));
+}
+
+// Every old text leaves before any new one arrives: a new text (rating in amperes) is
+// never an old one, so the lines end as one move at a time would leave them.
+void CPartBuilderQP::ApplyPassMoves() {
+  CBOMGrid& bom = GetRun().GetBOM();
+  for (const auto& [reference, count] : m_passMoves.removed)
+    bom.RemoveRefQuantity(reference, count);
+  for (const auto& [reference, count] : m_passMoves.added) bom.AddRefQuantity(reference, count);
+  m_passMoves = {};
 }
 
 // The element's bill line follows its new variant: the generic text of its kind.
@@ -212,12 +211,20 @@ void CPartBuilderQP::FinishPart(CDev& element, int position) {
     else if (m_calibre == 50 || m_calibre == 80) reference.replace(3, 2, std::to_string(m_calibre));
   }
   m_qp.ExpandRatingInRef(reference);
-  if (m_stepMode != 0 && IsStepFamily(reference)) reference = RenameStepLegs(reference);
-  Rebook(element, reference);
+  if (m_stepMode != 0) {
+    CStepPart step = MakeStepPart(reference);
+    if (step.named) {
+      element.SetPropValue("POS1", step.pos1);
+      element.SetPropValue("CF", step.cf);
+    }
+    reference = std::move(step.reference);
+  }
+  RebookAtPassEnd(element, std::move(reference));
 }
 
 // The accessories that the whole run's counts call for, once the last part is finished.
 void CPartBuilderQP::FinishSecondPass() {
+  ApplyPassMoves();
   CRun& run = GetRun();
   if (m_counterA < 0) run.AddAccessoryParts(10, -m_counterA, {});
   if (m_counterB < 0) run.AddAccessoryParts(11, -m_counterB, {});

@@ -222,8 +222,12 @@ void CPartBuilderQP::FinishElbowMark(std::string& buffer, int mark, bool special
   SetRefChar(buffer, 9, 'A');
 }
 
+// The walk asks for the window check only where the segment's two ends could not be
+// planned apart in its length (the length left is negative): there the pair has to be one
+// piece, and a pair outside that piece's window is a fault to tell. Elbows far enough
+// apart to stand on their own are no fault, whatever the window.
 int CPartBuilderQP::GetElbowReference(const CSegment& segment) {
-  return GetElbowReference(segment, false);
+  return GetElbowReference(segment, GetRemaining() < 0);
 }
 
 int CPartBuilderQP::GetElbowReference(const CSegment& segment, bool report) {
@@ -240,6 +244,11 @@ int CPartBuilderQP::GetElbowReference(const CSegment& segment, bool report) {
     const CDev& first = *previous->element;
     riser = first.GetKind() == CDev::kElbow ? (GetState(first) < 2 ? -1 : 1) : 0;
   }
+  // Only two elbows make a combined piece, and only in the A variants: any other pair
+  // needs no reference built.
+  if (m_a == 0 || last->element->GetKind() != CDev::kElbow ||
+      previous->element->GetKind() != CDev::kElbow)
+    return AssignPartRef(previous->element, last->element, {}, 0);
   const auto referenceOf = [this](const CSegmentEntry& entry) {
     return HasSpecialAngle(*entry.element) ? std::string(kSpecialAngle)
                                            : MakeElementReference(entry);
@@ -249,8 +258,7 @@ int CPartBuilderQP::GetElbowReference(const CSegment& segment, bool report) {
   const int lastTurn = m_qp.GetTurnCode(*last->element, last->outFace, -1, 0);
   const int previousTurn = m_qp.GetTurnCode(*previous->element, previous->outFace, -1, 0);
   CElbowCombination found =
-      m_a != 0 ? CombineElbows(m_upperCase != 0, combined, lastTurn, before, previousTurn)
-               : CElbowCombination();
+      CombineElbows(m_upperCase != 0, combined, lastTurn, before, previousTurn);
   if (!found.code.empty()) {
     LayRefText(combined, 6, found.code);
     if (FitsCombinedWindow(*last, combined, riser, hasRiser, report)) {

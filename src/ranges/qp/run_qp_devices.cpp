@@ -112,9 +112,12 @@ std::string CRunQP::GetDeviceTextForSide(const CDev& device, int side) const {
 }
 
 int CRunQP::AccessOption(CDev* element, int mode) {
-  if (GetPartsState() == 0 || element == nullptr || m_upperCase == 0 || m_a == 0 ||
-      GetPropText("QP_STEP") == "0")
-    return 0;
+  // Only elbows, joints and in-line units can hold the option: the rest are answered
+  // before their referenced element is looked for (this runs for every element drawn).
+  if (GetPartsState() == 0 || element == nullptr || m_upperCase == 0 || m_a == 0) return 0;
+  const int kind = element->GetKind();
+  if (kind != CDev::kElbow && kind != CDev::kJoint && kind != CDev::kInLine) return 0;
+  if (GetPropText("QP_STEP") == "0") return 0;
   CDev* holder = element->FindReferencedElement();
   if (holder == nullptr) return 0;
   const std::string& full = holder->GetReference();
@@ -130,7 +133,6 @@ int CRunQP::AccessOption(CDev* element, int mode) {
   const std::string family = expanded.substr(std::min(familyAt, expanded.size()));
   std::string changed = expanded;
   int state = 0;
-  const int kind = element->GetKind();
   if (kind == CDev::kElbow && family.starts_with("DL")) {
     if (expanded.ends_with("4AM") || expanded.ends_with("CFM")) state = 1;
     for (std::string_view end : {"41A", "42A", "43A", "41F", "42F", "43F"}) {

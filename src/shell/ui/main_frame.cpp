@@ -71,7 +71,11 @@ CMainFrame::CMainFrame(CFrameServices services, QWidget* parent)
   m_mdiArea->setObjectName(QStringLiteral("mdi_area"));
   m_mdiArea->setBackground(QColor(128, 128, 128));
   setCentralWidget(m_mdiArea);
-  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] { UpdateTitle(); });
+  connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this] {
+    UpdateTitle();
+    // Each layout keeps its own tool, so the prompt follows the window that comes forward.
+    ShowRestingPrompt();
+  });
   RestoreWindowPlacement(*this, m_services.app->Profile());
   CreateBars();
   m_workNotifier = std::make_unique<CWorkStatusNotifier>(m_statusBar);

@@ -2,7 +2,6 @@
 
 #include "geometry/3d_projection.h"
 #include "geometry/display_list.h"
-#include "model/annotation_list.h"
 #include "model/dorne_doc.h"
 #include "model/element_selection.h"
 
@@ -14,7 +13,6 @@ CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
   CKey key;
   key.document = &document;
   key.listChanges = document.Projection().GetDisplayList().Changes();
-  key.annotationChanges = document.Annotations().Changes();
   key.documentFolder = options.documentFolder;
   for (int i = 0; i < 3; ++i)
     key.angles[static_cast<std::size_t>(i)] = document.Projection().GetViewAngle(i);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "view/element_draw_options.h"
+#include "view/ui/annotation_layer.h"
 #include "view/scene_drawing.h"
 #include "view/ui/qt_paint_recording.h"
 #include "view/view_window.h"
@@ -29,7 +30,6 @@ class CScenePaintCache {
   struct CKey {
     const CDorneDoc* document = nullptr;
     std::uint64_t listChanges = 0;
-    std::uint64_t annotationChanges = 0;
     std::string documentFolder;   // where pictures are looked for
     std::array<int, 3> angles{};  // of the projection, through which figures are placed
     CPoint centre;
@@ -57,9 +57,15 @@ class CScenePaintCache {
   // as on the picture, which must outlive the recording of the operations (not their
   // playback).
   std::vector<CQtPaintRecording*> Renew(const CKey& key, const QImage& image, std::size_t pieces);
-  void Clear() { m_pieces.clear(); }
+  void Clear() {
+    m_pieces.clear();
+    m_annotations.Clear();
+  }
+  // The annotations, kept apart: their own key, laid over the scene.
+  CAnnotationLayer& Annotations() { return m_annotations; }
 
  private:
   CKey m_key;
   std::vector<std::unique_ptr<CQtPaintRecording>> m_pieces;
+  CAnnotationLayer m_annotations;
 };

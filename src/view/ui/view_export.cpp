@@ -31,12 +31,14 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
 constexpr std::size_t kMinBoxesPerPiece = 1500;
 
 // Records the scene into pieces for the key: the boxes in stretches drawn on several
-// threads at once, then the annotations (a small scene in one piece).
+// threads at once, then the annotations (a small scene in one piece) unless they are laid
+// over it apart.
 std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
                                                   const CScenePaintCache::CKey& key,
                                                   const QImage& image, const CDorneDoc& document,
                                                   const CViewWindow& window, QSize size,
-                                                  const CSceneDrawOptions& options) {
+                                                  const CSceneDrawOptions& options,
+                                                  bool annotations) {
   const CSize deviceSize{size.width(), size.height()};
   CQtFontMeasurer measurer;
   CQtPaintRecording probe(&image);
@@ -49,11 +51,19 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
     CQtDrawDevice device(whole);
     CDrawContext dc(device, measurer, deviceSize);
-    DrawInto(dc, document, window, size, options);
+    if (annotations) {
+      DrawInto(dc, document, window, size, options);
+    } else {
+      CElementDrawCache paintOnly;
+      window.ApplyTo(dc.Mapping(), deviceSize);
+      DrawSceneBoxes(dc, document, SceneBoxesToDraw(dc, document), options,
+                     options.cache != nullptr ? *options.cache : paintOnly);
+    }
     return {&whole};
   }
   ClearStaleTapOffMarks(boxes, document.GetToolMode());
-  const std::vector<CQtPaintRecording*> pieces = kept.Renew(key, image, chunks + 1);
+  const std::vector<CQtPaintRecording*> pieces =
+      kept.Renew(key, image, annotations ? chunks + 1 : chunks);
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
   CParallelChunks::Run(
@@ -64,10 +74,12 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
         window.ApplyTo(dc.Mapping(), deviceSize);
         DrawSceneBoxes(dc, document, std::span(boxes).subspan(from, to - from), options, cache);
       });
-  CQtDrawDevice device(*pieces.back());
-  CDrawContext dc(device, measurer, deviceSize);
-  window.ApplyTo(dc.Mapping(), deviceSize);
-  DrawSceneAnnotations(dc, document, options);
+  if (annotations) {
+    CQtDrawDevice device(*pieces.back());
+    CDrawContext dc(device, measurer, deviceSize);
+    window.ApplyTo(dc.Mapping(), deviceSize);
+    DrawSceneAnnotations(dc, document, options);
+  }
   return {pieces.begin(), pieces.end()};
 }
 
@@ -130,10 +142,14 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
   if (QImage* image = PlainImageOf(painter)) {
     CScenePaintCache paintOnly;
     CScenePaintCache& kept = cache != nullptr ? *cache : paintOnly;
+    // A view keeps its annotations as a picture apart; other pictures draw them in full.
+    const bool layered = cache != nullptr;
     const auto key = CScenePaintCache::CKey::Of(document, window, size, options, *image);
     std::vector<const CQtPaintRecording*> pieces = kept.Find(key);
-    if (pieces.empty()) pieces = RecordScene(kept, key, *image, document, window, size, options);
+    if (pieces.empty())
+      pieces = RecordScene(kept, key, *image, document, window, size, options, !layered);
     CQtPaintRecording::PlayInBands(*image, pieces);
+    if (layered) kept.Annotations().PaintOver(painter, *image, size, document, window, options);
     return;
   }
   CQtDrawDevice device(painter);

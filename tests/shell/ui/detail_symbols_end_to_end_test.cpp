@@ -1,8 +1,10 @@
 // Starts the real program under a virtual X server on the QM and QG samples, rebuilds each
-// run, shows its section label, zooms onto the run's first end and keeps a screenshot,
+// run, shows its section label, zooms onto one of the run's ends and keeps a screenshot,
 // then writes the close-up as a DXF file: ezdxf finds the outlines of the QM connection
 // unit and its bars (placed by the range's own element geometry; outside bar mode they
-// carry no phase labels, in bar mode each bar end its outline, bolts and phase label)
+// carry no phase labels, in bar mode each bar end its outline, bolts and phase label, the
+// protective conductor's bars "PE", and the shims of a unit with a connection piece the
+// labels of the bars they lie against), the bars and phase labels of the QG feed boxes,
 // on the run's layer, and the busbar cross-section of each run's section label on the
 // section layer.
 
@@ -44,6 +46,11 @@ struct CCloseUp {
   int view;             // the view preset command that shows them, 0: the stored view
 };
 
+// The screenshot's and DXF file's name: the sample's, and the end's when not the first.
+std::string ShotName(const CCloseUp& c) {
+  return std::string(c.sample) + (c.end != 0 ? "_end" + std::to_string(c.end) : std::string());
+}
+
 TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
@@ -53,13 +60,16 @@ TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
   const CCloseUp closeUps[] = {
       {"qm_sample", "QMA - ", 0, true, "", 0},
       {"qg_sample", "QGA - ", 0, false, "", 0},
-      {"qm_bars_sample", "QMA - ", 0, true, "N 1 2 3", kIdViewPresetFirst + 4}};
+      {"qm_bars_sample", "QMA - ", 0, true, "N 1 2 3 PE", kIdViewPresetFirst + 4},
+      {"qm_bars_sample", "QMA - ", 1, true, "N 1 2 3 PE", kIdViewPresetFirst + 4},
+      {"qg_bars_sample", "QGA - ", 0, true, "N 1 2 3", 0},
+      {"qg_bars_sample", "QGA - ", 1, true, "N 1 2 3", 0}};
   std::string script;
   for (const CCloseUp& c : closeUps) {
-    const std::string name = c.sample;
+    const std::string name = ShotName(c);
     std::filesystem::remove(TestOutputPath("detail_symbols_" + name + "_program.png"));
     // The section labels' display layer is switched on once: the setting stays.
-    script += "open " TVR_PROGRAM_DIR "/examples/" + name + ".run\ncommand " +
+    script += "open " TVR_PROGRAM_DIR "/examples/" + std::string(c.sample) + ".run\ncommand " +
               std::to_string(kIdRebuildParts) + (script.empty() ? "\nmenu 32992" : "") +
               (c.view != 0 ? "\ncommand " + std::to_string(c.view) : std::string()) + "\nzoomend " +
               std::to_string(c.end) + " 400\nshot " +
@@ -70,7 +80,7 @@ TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
   for (const CCloseUp& c : closeUps) {
-    const std::string name = c.sample;
+    const std::string name = ShotName(c);
     EXPECT_FALSE(
         QImage(QString::fromStdString(TestOutputPath("detail_symbols_" + name + "_program.png")))
             .isNull());

@@ -220,6 +220,28 @@ TEST(MainFrameTest, TheIdleTimeAfterALayoutOpensKeepsTheToolsPrompt) {
   EXPECT_EQ(bar->currentMessage(), prompt);
 }
 
+// Each layout keeps its own tool: bringing another window forward shows its prompt.
+TEST(MainFrameTest, TheStatusLineShowsThePromptOfTheLayoutBroughtForward) {
+  CFrameFixture fixture;
+  UseProgramLanguage("044");
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  QStatusBar* bar = frame.statusBar();
+  fixture.Commands().NewFromModel(false);
+  fixture.Commands().NewFromModel(false);
+  const QList<QMdiSubWindow*> windows = frame.MdiArea()->subWindowList();
+  ASSERT_EQ(windows.size(), 2);
+  frame.MdiArea()->setActiveSubWindow(windows.back());
+  ASSERT_TRUE(frame.RouteCommand(kIdToolMode2));
+  const QString toolPrompt = bar->currentMessage();
+  ASSERT_NE(toolPrompt, QStringLiteral("Ready"));
+  frame.MdiArea()->setActiveSubWindow(windows.front());
+  const QString firstPrompt = bar->currentMessage();
+  EXPECT_NE(firstPrompt, toolPrompt);
+  frame.MdiArea()->setActiveSubWindow(windows.back());
+  EXPECT_EQ(bar->currentMessage(), toolPrompt);
+}
+
 TEST(MainFrameTest, TheWindowMenuListsTheOpenDocumentsAndActivatesTheChosenOne) {
   CFrameFixture fixture;
   CMainFrame& frame = fixture.Frame();

@@ -62,16 +62,17 @@ inline std::string WriteLaidDocument(const std::string& path, std::string_view l
   return problem;
 }
 
-// The program opens the sample `name` (examples/<name>.run), rebuilds it and saves it;
-// `listing` gets the saved run's listing (QGSampleListing) read with the sample
+// The program opens the document `source` (copied as <name>.run), rebuilds it and saves
+// it; `listing` gets the saved run's listing (QGSampleListing) read with the sample
 // catalogue, and `inspect`, when given, looks at the saved document. The screenshot is
 // <name>.png.
-inline void RebuildSampleInProgram(const std::string& name, std::string& listing,
-                                   const std::function<void(CDorneDoc&)>& inspect = {}) {
+inline void RebuildDocumentInProgram(const std::string& source, const std::string& name,
+                                     std::string& listing,
+                                     const std::function<void(CDorneDoc&)>& inspect = {}) {
   CShellTestFolder folder;
   WriteSampleSettings(folder);
   const std::string sample = folder.Path("documents/" + name + ".run");
-  std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + name + ".run", sample);
+  std::filesystem::copy_file(source, sample);
   const std::string saved = folder.Path("documents/rebuilt.run");
   const std::string shot = TestOutputPath(name + ".png");
   std::filesystem::remove(shot);
@@ -94,6 +95,12 @@ inline void RebuildSampleInProgram(const std::string& name, std::string& listing
     if (inspect) inspect(document);
   }
   ForgetSampleRanges();
+}
+
+// The same for the sample `name` (examples/<name>.run).
+inline void RebuildSampleInProgram(const std::string& name, std::string& listing,
+                                   const std::function<void(CDorneDoc&)>& inspect = {}) {
+  RebuildDocumentInProgram(TVR_PROGRAM_DIR "/examples/" + name + ".run", name, listing, inspect);
 }
 
 // The program rebuilds the run laid out from `layout` and shows a message holding

@@ -314,4 +314,45 @@ TEST(BusbarSectionsPictureTest, EachRangeHasItsCrossSection) {
   EXPECT_GT(CountColour(image, qRgb(0, 0, 0)), 6 * 200);
 }
 
+// A QMA connection unit laid out by the range in bar mode, on a run with a protective
+// conductor and with a connection piece: the protective conductor's two bars are
+// labelled "PE", and the shims, laid against the bars of the neutral and the phases, take
+// over those bars' labels.
+TEST_F(DetailSymbolsPictureTest, QmProtectiveBarsAndShimsOfALaidOutUnit) {
+  CDorneDoc document;
+  document.OnNewDocument("");
+  while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+  std::vector<CDev*> laid;
+  ASSERT_EQ(LayOutSample(document,
+                         "run QMA 25\nprop Neutral 5\nstart 6\nfield CLINQ 3/400/1\nentrax 1\n"
+                         "go 4 3000\nend 1\n",
+                         &laid),
+            "");
+  ASSERT_FALSE(laid.empty());
+  laid.front()->GetRun()->RebuildParts(0);
+  document.SetViewAngles(30, 315, 0);  // from below
+  document.RebuildScene();
+  const CDev& unit = *laid.front();
+  for (int slot : {14, 15, 16, 17, 18, 19}) EXPECT_NE(unit.GetBox(slot), nullptr) << slot;
+  // The labels each box draws on its own.
+  const auto textsOf = [&](std::initializer_list<int> wanted) {
+    CDrawRecorder recorder;
+    CNominalFontMeasurer measurer;
+    CDrawContext dc(recorder, measurer, kPanel);
+    FitElements(dc, {&unit});
+    CElementDrawCache cache;
+    const CElementDrawOptions options = CElementDrawOptions::FromSettings(CAppSettings(), false);
+    for (const int slot : wanted) DrawElementBox(dc, *unit.GetBox(slot), 0, cache, options);
+    std::vector<std::string> texts;
+    for (const auto& call : recorder.Calls())
+      if (call.kind == "Text") texts.push_back(call.text);
+    std::sort(texts.begin(), texts.end());
+    texts.erase(std::unique(texts.begin(), texts.end()), texts.end());
+    return texts;
+  };
+  EXPECT_EQ(textsOf({14, 15}), (std::vector<std::string>{"PE"}));
+  EXPECT_EQ(textsOf({16, 17, 18, 19}), (std::vector<std::string>{"1", "2", "3", "N"}));
+  EXPECT_TRUE(textsOf({10, 11, 12, 13}).empty()) << "the shims carry the labels";
+}
+
 }  // namespace

@@ -1,0 +1,69 @@
+// The scene of one run's rebuild: when the run's boxes meet no other box on screen, before
+// and after, only they leave the display list and come back (see
+// CDisplayList::TakeOutIsolated), which gives the list a whole rebuild would.
+
+#include "model/dorne_doc.h"
+
+#include "geometry/box.h"
+#include "model/dev.h"
+#include "model/run.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <utility>
+
+std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
+  std::vector<CBox*> boxes;
+  for (CDev* element : run.GetDevices()) {
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (box) boxes.push_back(box.get());
+    }
+  }
+  if (run.GetFlagsWord() != 0) return boxes;
+  if (placeMarker) {
+    if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
+      boxes.push_back(section);
+      boxes.push_back(pointer);
+    }
+  } else if (CDev* marker = run.GetStartMarker()) {
+    for (int slot : {CDev::kBodySlot, CDev::kBodySlot + 1}) {
+      if (CBox* box = marker->GetBox(slot)) boxes.push_back(box);
+    }
+  }
+  return boxes;
+}
+
+bool CDorneDoc::TakeOutRunScene(CRun& run) {
+  if (m_currentRunOnly && m_toolMode != kToolAllRuns) return false;
+  // The extra boxes go in after every run: the run's own would move with it.
+  const std::vector<CDev*>& devices = run.GetDevices();
+  const std::unordered_set<const CDev*> elements(devices.begin(), devices.end());
+  for (const CExtraBox& extra : m_extraBoxes) {
+    if (elements.contains(extra.element)) return false;
+  }
+  std::vector<CBox*> listed = RunSceneBoxes(run, false);
+  std::erase_if(listed, [](const CBox* box) { return !box->IsListed(); });
+  if (!m_projection.TakeOutIsolated(listed, m_heldPlace)) return false;
+  m_heldRun = &run;
+  m_heldChanges = m_projection.GetDisplayList().Changes();
+  return true;
+}
+
+bool CDorneDoc::PutBackRunScene() {
+  CRun* run = std::exchange(m_heldRun, nullptr);
+  if (run == nullptr) return false;
+  if (m_projection.GetDisplayList().Changes() != m_heldChanges) return false;
+  if (std::find(m_runList.begin(), m_runList.end(), run) == m_runList.end()) return false;
+  auto project = [this](const CDev* element) {
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (box) m_projection.ProjectBox(*box);
+    }
+  };
+  for (const CDev* element : run->GetDevices()) project(element);
+  for (const CDev* element : run->GetLengthRecords()) project(element);
+  if (const CDev* marker = run->GetStartMarker()) project(marker);
+  const std::vector<CBox*> boxes = RunSceneBoxes(*run, true);
+  if (!m_projection.InsertIsolated(boxes, m_heldPlace)) return false;
+  Notify(EDocNotice::kSceneRebuilt);
+  return true;
+}

@@ -1,0 +1,91 @@
+#include "view/ui/annotation_layer.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+#include "geometry/3d_projection.h"
+#include "geometry/display_list.h"
+#include "model/annotation_list.h"
+#include "model/dorne_doc.h"
+#include "view/draw_context.h"
+#include "view/ui/qt_draw_device.h"
+#include "view/ui/qt_font_measurer.h"
+
+namespace {
+
+// The smallest rectangle around the pixels the layer covers; an empty one when none.
+QRect CoveredArea(const QImage& layer) {
+  int top = layer.height(), bottom = -1, left = layer.width(), right = -1;
+  for (int y = 0; y < layer.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
+    int first = 0;
+    while (first < layer.width() && qAlpha(row[first]) == 0) ++first;
+    if (first == layer.width()) continue;
+    int last = layer.width() - 1;
+    while (qAlpha(row[last]) == 0) --last;
+    top = std::min(top, y);
+    bottom = y;
+    left = std::min(left, first);
+    right = std::max(right, last);
+  }
+  return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+}  // namespace
+
+CAnnotationLayer::CKey CAnnotationLayer::CKey::Of(const CDorneDoc& document,
+                                                  const CViewWindow& window, QSize size,
+                                                  const CSceneDrawOptions& options,
+                                                  const QImage& image) {
+  CKey key;
+  key.document = &document;
+  key.listChanges = document.Projection().GetDisplayList().Changes();
+  key.annotationChanges = document.Annotations().Changes();
+  key.currentRunOnly = document.IsCurrentRunOnly();
+  key.currentRun = document.GetCurrentRun();
+  key.documentFolder = options.documentFolder;
+  for (int i = 0; i < 3; ++i)
+    key.angles[static_cast<std::size_t>(i)] = document.Projection().GetViewAngle(i);
+  key.centre = window.Centre();
+  key.window = window.Size();
+  key.size = size;
+  key.dotsPerMeterX = image.dotsPerMeterX();
+  key.dotsPerMeterY = image.dotsPerMeterY();
+  key.monochrome = options.monochrome;
+  key.layers = options.layers;
+  key.labels = options.elements.labels;
+  key.scale = options.annotationScale;
+  return key;
+}
+
+void CAnnotationLayer::PaintOver(QPainter& painter, const QImage& image, QSize size,
+                                 const CDorneDoc& document, const CViewWindow& window,
+                                 const CSceneDrawOptions& options) {
+  const CKey key = CKey::Of(document, window, size, options, image);
+  m_redrawn = m_layer.isNull() || !(key == m_key);
+  if (m_redrawn) {
+    Draw(image, size, document, window, options);
+    m_key = key;
+  }
+  if (!m_used.isEmpty()) painter.drawImage(m_used.topLeft(), m_layer, m_used);
+}
+
+void CAnnotationLayer::Draw(const QImage& image, QSize size, const CDorneDoc& document,
+                            const CViewWindow& window, const CSceneDrawOptions& options) {
+  if (m_layer.size() != size) m_layer = QImage(size, QImage::Format_ARGB32_Premultiplied);
+  // The same resolution gives the fonts of the picture.
+  m_layer.setDotsPerMeterX(image.dotsPerMeterX());
+  m_layer.setDotsPerMeterY(image.dotsPerMeterY());
+  m_layer.fill(Qt::transparent);
+  {
+    QPainter painter(&m_layer);
+    CQtDrawDevice device(painter);
+    CQtFontMeasurer measurer;
+    const CSize deviceSize{size.width(), size.height()};
+    CDrawContext dc(device, measurer, deviceSize);
+    window.ApplyTo(dc.Mapping(), deviceSize);
+    DrawSceneAnnotations(dc, document, options);
+  }
+  m_used = CoveredArea(m_layer);
+}
