@@ -1,8 +1,11 @@
 #include "model/doc_file_bytes.h"
 
+#include "platform/archive.h"
+
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <memory>
 #include <new>
 #include <optional>
 
@@ -38,5 +41,21 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     return false;
   }
+  return true;
+}
+
+bool ReadFileStream(const std::string& path, const std::function<void(CArchiveReader&)>& decode) {
+  const std::optional<std::uintmax_t> size = RegularFileSize(path);
+  if (!size || *size > std::numeric_limits<std::size_t>::max()) return false;
+  struct CCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  const std::unique_ptr<std::FILE, CCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  CArchiveReader archive(static_cast<std::size_t>(*size),
+                         [stream = file.get()](std::uint8_t* buffer, std::size_t count) {
+                           return std::fread(buffer, 1, count, stream);
+                         });
+  decode(archive);
   return true;
 }

@@ -1,8 +1,17 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
+class CArchiveReader;
+
 // The whole file in one read; false (bytes empty) when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
+
+// Decodes the file as it is read, a piece at a time, so that a large document is never
+// held whole beside what is made of it; false when it cannot be opened (the decoder
+// has not run). The decoder's exceptions pass through.
+bool ReadFileStream(const std::string& path, const std::function<void(CArchiveReader&)>& decode);

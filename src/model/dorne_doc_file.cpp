@@ -35,12 +35,9 @@ CDocFileResult Failure(int message, std::string text, bool show = true) {
 }  // namespace
 
 CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes))
-    return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   try {
-    CArchiveReader archive(std::move(bytes));
-    Serialize(archive);
+    if (!ReadFileStream(path, [this](CArchiveReader& archive) { Serialize(archive); }))
+      return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   } catch (const CDocVersionError& error) {
     return Failure(error.Message(), error.Text(), IsDesignFile(path));
   } catch (const CArchiveError&) {

@@ -203,12 +203,11 @@ int CUndoManager::RestoreUndoState(bool redo) {
 
 bool CUndoManager::ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto) {
   m_writer->WaitFor(record.path);
-  std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(record.path, bytes)) return false;
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
-    CArchiveReader archive(std::move(bytes));
-    restored->Serialize(archive);
+    if (!ReadFileStream(record.path,
+                        [&restored](CArchiveReader& archive) { restored->Serialize(archive); }))
+      return false;
   } catch (const std::exception&) {
     return false;  // the document stays as it is
   }

@@ -3,12 +3,16 @@
 #include "platform/code_page.h"
 #include "platform/text_encoding.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
 namespace {
 
 constexpr std::uint16_t kWideMark = 0xFFFE;
+// What a streamed reader buffers at once: large enough that refills cost nothing beside
+// the decoding, small beside any document.
+constexpr std::size_t kStreamChunk = 64 * 1024;
 
 }  // namespace
 
@@ -16,11 +20,35 @@ CArchiveError::CArchiveError(const std::string& message, std::size_t offset)
     : std::runtime_error("damaged stream at byte " + std::to_string(offset) + ": " + message),
       m_offset(offset) {}
 
-CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes)
+    : m_bytes(std::move(bytes)), m_size(m_bytes.size()) {}
 
 CArchiveReader::CArchiveReader(const void* data, std::size_t size)
     : m_bytes(static_cast<const std::uint8_t*>(data),
-              static_cast<const std::uint8_t*>(data) + size) {}
+              static_cast<const std::uint8_t*>(data) + size),
+      m_size(size) {}
+
+CArchiveReader::CArchiveReader(std::size_t size, CSource source)
+    : m_size(size), m_source(std::move(source)) {}
+
+void CArchiveReader::Fill(std::uint64_t count, std::string_view what) {
+  if (count > Remaining() || !m_source) NotEnough(count, what);
+  m_bytes.erase(m_bytes.begin(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos));
+  m_base += m_pos;
+  m_pos = 0;
+  const std::size_t kept = m_bytes.size();
+  const std::size_t wanted =
+      std::min<std::size_t>(m_size - m_base, std::max<std::size_t>(count, kStreamChunk));
+  m_bytes.resize(wanted);
+  const std::size_t got = m_source(m_bytes.data() + kept, wanted - kept);
+  if (got < wanted - kept) {
+    // The file ended before its size: what it holds is all there is.
+    m_bytes.resize(kept + got);
+    m_size = m_base + m_bytes.size();
+    m_source = nullptr;
+    NotEnough(count, what);
+  }
+}
 
 void CArchiveReader::Require(std::uint64_t bytes, std::string_view what) const {
   if (bytes > Remaining()) NotEnough(bytes, what);
@@ -29,7 +57,7 @@ void CArchiveReader::Require(std::uint64_t bytes, std::string_view what) const {
 void CArchiveReader::NotEnough(std::uint64_t bytes, std::string_view what) const {
   throw CArchiveError(std::string(what) + " needs " + std::to_string(bytes) + " bytes, " +
                           std::to_string(Remaining()) + " remain",
-                      m_pos);
+                      Position());
 }
 
 void CArchiveReader::RequireCount(std::uint64_t count, std::uint64_t minBytesEach,
@@ -38,14 +66,14 @@ void CArchiveReader::RequireCount(std::uint64_t count, std::uint64_t minBytesEac
   if (minBytesEach != 0 && count > Remaining() / minBytesEach) {
     throw CArchiveError(std::string(what) + ": count " + std::to_string(count) +
                             " is more than the rest of the stream can hold",
-                        m_pos);
+                        Position());
   }
 }
 
 float CArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
 
 double CArchiveReader::ReadDouble() {
-  Require(8, "double");
+  if (Buffered() < 8) Fill(8, "double");
   std::uint64_t value = 0;
   for (int i = 7; i >= 0; --i) value = (value << 8) | m_bytes[m_pos + i];
   m_pos += 8;
@@ -54,6 +82,11 @@ double CArchiveReader::ReadDouble() {
 
 void CArchiveReader::Skip(std::size_t count) {
   Require(count, "skipped bytes");
+  while (Buffered() < count) {
+    count -= Buffered();
+    m_pos = m_bytes.size();
+    Fill(std::min(count, kStreamChunk), "skipped bytes");
+  }
   m_pos += count;
 }
 
@@ -70,7 +103,7 @@ std::pair<std::uint64_t, bool> CArchiveReader::ReadStringLength() {
   }
   if (wordLength < 0xFFFE) return {wordLength, wide};
   const std::uint32_t dwordLength = ReadDword();
-  if (dwordLength == 0xFFFFFFFF) throw CArchiveError("text longer than 4 GB", m_pos);
+  if (dwordLength == 0xFFFFFFFF) throw CArchiveError("text longer than 4 GB", Position());
   return {dwordLength, wide};
 }
 
@@ -81,7 +114,8 @@ std::string CArchiveReader::ReadString() {
 
 std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
   RequireCount(count, 2, "text");
-  const std::size_t start = m_pos;
+  if (Buffered() < 2 * count) Fill(2 * count, "text");
+  const std::size_t start = Position();
   m_units.resize(static_cast<std::size_t>(count));
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(m_units.data(), m_bytes.data() + m_pos, 2 * m_units.size());
@@ -100,6 +134,7 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
 
 std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
   RequireCount(count, 1, "text");
+  if (Buffered() < count) Fill(count, "text");
   const auto* begin = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
   m_pos += static_cast<std::size_t>(count);
   return tvr::platform::ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)),

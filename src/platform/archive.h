@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -34,8 +35,15 @@ class CArchiveError : public std::runtime_error {
 
 class CArchiveReader {
  public:
+  // Fills the buffer with up to `count` next bytes of the stream; the count it gave.
+  using CSource = std::function<std::size_t(std::uint8_t* buffer, std::size_t count)>;
+
   explicit CArchiveReader(std::vector<std::uint8_t> bytes);
   CArchiveReader(const void* data, std::size_t size);  // copies the bytes
+  // A stream of `size` bytes taken from the source a piece at a time as it is read, so
+  // that a large file is never held whole. A source that gives out early reads as a
+  // stream cut short there.
+  CArchiveReader(std::size_t size, CSource source);
 
   // The fixed-size reads are inline: a document reads millions of them.
   std::uint8_t ReadByte() { return static_cast<std::uint8_t>(ReadLittleEndian<1>("byte")); }
@@ -49,7 +57,7 @@ class CArchiveReader {
   // The next count bytes, which the reader then passes: a record of fixed size is
   // checked once and decoded in place. Throws when fewer remain.
   const std::uint8_t* Take(std::size_t count) {
-    if (Remaining() < count) NotEnough(count, "record");
+    if (Buffered() < count) Fill(count, "record");
     const std::uint8_t* bytes = m_bytes.data() + m_pos;
     m_pos += count;
     return bytes;
@@ -61,27 +69,34 @@ class CArchiveReader {
   // call it before reserving or looping over a count read from the stream.
   void RequireCount(std::uint64_t count, std::uint64_t minBytesEach, std::string_view what) const;
 
-  std::size_t Position() const { return m_pos; }
-  std::size_t Remaining() const { return m_bytes.size() - m_pos; }
-  bool AtEnd() const { return m_pos == m_bytes.size(); }
+  std::size_t Position() const { return m_base + m_pos; }
+  std::size_t Remaining() const { return m_size - Position(); }
+  bool AtEnd() const { return Position() == m_size; }
 
  private:
   template <std::size_t N>
   std::uint64_t ReadLittleEndian(std::string_view what) {
-    if (Remaining() < N) NotEnough(N, what);
+    if (Buffered() < N) Fill(N, what);
     std::uint64_t value = 0;
     for (std::size_t i = N; i-- > 0;) value = (value << 8) | m_bytes[m_pos + i];
     m_pos += N;
     return value;
   }
   [[noreturn]] void NotEnough(std::uint64_t bytes, std::string_view what) const;
+  std::size_t Buffered() const { return m_bytes.size() - m_pos; }
+  // Makes the next `count` bytes buffered; throws when fewer remain in the stream.
+  void Fill(std::uint64_t count, std::string_view what);
   // Character count and whether the characters are wide.
   std::pair<std::uint64_t, bool> ReadStringLength();
   std::string ReadWideChars(std::uint64_t count);
   std::string ReadNarrowChars(std::uint64_t count);
 
+  // The buffered part of the stream, from stream offset m_base; m_pos indexes it.
   std::vector<std::uint8_t> m_bytes;
   std::size_t m_pos = 0;
+  std::size_t m_base = 0;
+  std::size_t m_size = 0;  // of the whole stream
+  CSource m_source;        // none: the whole stream is buffered
   // Work space of the text conversions, kept to spare allocations.
   std::u16string m_units;
   std::string m_text;
