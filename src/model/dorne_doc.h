@@ -352,7 +352,7 @@ class CDorneDoc : public CRunDocument {
   void ComputeTotalsForWriting();
   void ComputeTotalsAfterReading();
   bool RecomputeStaleRunTotals();
-  int SumRunTotals();
+  int SumRunTotals(bool convertAll);
   void RecomputePendingTotals();
   void WriteHead(CArchiveWriter& archive);
   void WriteTail(CArchiveWriter& archive);
@@ -390,6 +390,10 @@ class CDorneDoc : public CRunDocument {
   std::vector<const CRun*> m_linesTotalled;
   // Runs whose bills changed since their record was worked out.
   std::unordered_set<const CRun*> m_staleTotals;
+  // The rate the records' converted prices were worked out with, and whether one was
+  // typed since: the other records' prices then stand as they are.
+  float m_convertedRate = 0.0f;
+  bool m_convertedTyped = false;
   int m_viewPreset = -1;
   int m_bomPage = 0;
   int m_fileVersion = kNewDocumentVersion;

@@ -51,7 +51,7 @@ int CDorneDoc::ComputeRunTotals(bool fromRuns) {
   m_staleTotals.clear();
   m_linesTotalled.clear();
   if (!fromRuns) m_linesTotalled.assign(m_runList.begin(), m_runList.end());
-  return SumRunTotals();
+  return SumRunTotals(true);
 }
 
 void CDorneDoc::RecomputeRunTotals(CRun& run) {
@@ -91,21 +91,25 @@ bool CDorneDoc::RecomputeStaleRunTotals() {
     if (m_staleTotals.erase(m_runList[i]) == 0) continue;
     CTotals record{};
     AddLineValues(m_runList[i]->GetBOM(), record);
+    record[4] = ConvertedPrice(record[1], m_rate);
     m_totals[i + 1] = record;
   }
   m_staleTotals.clear();
-  SumRunTotals();
+  SumRunTotals(m_convertedTyped || m_convertedRate != m_rate);
   return true;
 }
 
-// The converted prices of every record, and the document's record as their sum in run
-// order; 1 when every run and the sum are priced.
-int CDorneDoc::SumRunTotals() {
+// The converted prices of the records (of every one, or those worked out already kept),
+// and the document's record as their sum in run order; 1 when every run and the sum are
+// priced.
+int CDorneDoc::SumRunTotals(bool convertAll) {
+  m_convertedRate = m_rate;
+  m_convertedTyped = false;
   CTotals sum{};
   bool everyRunPriced = true;
   for (std::size_t n = 1; n < m_totals.size(); ++n) {
     CTotals& record = m_totals[n];
-    record[4] = ConvertedPrice(record[1], m_rate);
+    if (convertAll) record[4] = ConvertedPrice(record[1], m_rate);
     if (record[4] == 0) everyRunPriced = false;
     for (std::size_t i = 0; i < record.size(); ++i) sum[i] += record[i];
   }
@@ -118,7 +122,9 @@ const CDorneDoc::CTotals* CDorneDoc::GetTotals(int n) const {
 }
 
 void CDorneDoc::SetConvertedTotal(int n, double value) {
-  if (n >= 0 && n < GetTotalsCount()) m_totals[static_cast<std::size_t>(n)][4] = value;
+  if (n < 0 || n >= GetTotalsCount()) return;
+  m_totals[static_cast<std::size_t>(n)][4] = value;
+  m_convertedTyped = true;
 }
 
 void CDorneDoc::ComputeTotalsForWriting() {
