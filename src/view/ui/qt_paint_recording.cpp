@@ -24,6 +24,14 @@ QRect BoundsOf(std::span<const QPoint> points) {
   return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// QRect::intersects for a figure's reach and a band, inline for the usual normalized
+// reach: each band weighs every figure of the picture.
+bool Meets(const QRect& reach, const QRect& band) {
+  if (!reach.isValid()) return reach.intersects(band);
+  return reach.left() <= band.right() && band.left() <= reach.right() &&
+         reach.top() <= band.bottom() && band.top() <= reach.bottom();
+}
+
 }  // namespace
 
 CQtPaintRecording::CQtPaintRecording(QPainter& painter)
@@ -55,8 +63,24 @@ void CQtPaintRecording::SetPen(const QPen& pen) {
 
 void CQtPaintRecording::SetBrush(const QBrush& brush) {
   if (m_painter != nullptr) return m_painter->setBrush(brush);
+  Keep(Op::Brush, KeptBrush(brush));
+}
+
+int CQtPaintRecording::KeptBrush(const QBrush& brush) {
+  // Faces take turns between a few solid shades: each is kept once, not once a face.
+  const bool plainSolid = brush.style() == Qt::SolidPattern && brush.transform().isIdentity();
+  if (!plainSolid) {
+    m_brushes.push_back(brush);
+    return static_cast<int>(m_brushes.size()) - 1;
+  }
+  const QRgb colour = brush.color().rgba();
+  const auto found = m_solidBrushes.find(colour);
+  if (found != m_solidBrushes.end() && m_brushes[static_cast<std::size_t>(found->second)] == brush)
+    return found->second;
   m_brushes.push_back(brush);
-  Keep(Op::Brush, static_cast<int>(m_brushes.size()) - 1);
+  const int index = static_cast<int>(m_brushes.size()) - 1;
+  m_solidBrushes[colour] = index;
+  return index;
 }
 
 void CQtPaintRecording::SetCompositionMode(QPainter::CompositionMode mode) {
@@ -194,7 +218,7 @@ void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band) const {
       continue;
     }
     if (IsFigure(r.op)) {
-      if (!band.isNull() && !r.reach.isNull() && !r.reach.intersects(band)) continue;
+      if (!band.isNull() && !r.reach.isNull() && !Meets(r.reach, band)) continue;
       if (pen != penSet) painter.setPen(m_pens[static_cast<std::size_t>(penSet = pen)]);
       if (brush != brushSet)
         painter.setBrush(m_brushes[static_cast<std::size_t>(brushSet = brush)]);

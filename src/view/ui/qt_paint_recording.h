@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 // The QPainter operations of the drawing context's Qt target: made at once on a painter,
@@ -91,6 +92,8 @@ class CQtPaintRecording {
   };
 
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
+  // The index in m_brushes of a brush equal to that one, kept now if need be.
+  int KeptBrush(const QBrush& brush);
   QRect StrokeReach(const QRect& bounds) const;
   QRect TextReach(const QRect& laidOut) const;
   // The first row of each band and, last, the image's row count.
@@ -108,6 +111,7 @@ class CQtPaintRecording {
   std::vector<QPoint> m_points;
   std::vector<QPen> m_pens;
   std::vector<QBrush> m_brushes;
+  std::unordered_map<QRgb, int> m_solidBrushes;  // by colour, into m_brushes
   std::vector<QFont> m_fonts;
   std::vector<QColor> m_colours;
   std::vector<QRegion> m_regions;
