@@ -13,6 +13,8 @@
 #include <unordered_map>
 #include <vector>
 
+class CPolygonStamps;
+
 // The QPainter operations of the drawing context's Qt target: made at once on a painter,
 // or kept (in the painter's coordinates, each figure with the area it can touch) to be
 // played back later: onto one painter, or onto a picture in horizontal bands on several
@@ -99,7 +101,7 @@ class CQtPaintRecording {
   // The first row of each band and, last, the image's row count.
   static std::vector<int> BandTops(std::span<const CQtPaintRecording* const> parts, int rows,
                                    int bands);
-  void PlayBand(QPainter& painter, const QRect& band) const;
+  void PlayBand(QPainter& painter, const QRect& band, CPolygonStamps* stamps) const;
   void Apply(QPainter& painter, const Recorded& r) const;
   bool IsFigure(Op op) const { return op >= Op::Polygon; }
 
