@@ -30,17 +30,30 @@ CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
 void CDxfEntityList::File(int id) {
   const Reach& reach = m_reach[id];
   if (reach.kind == DxfEntityKind::Line) {
-    m_grid.AddLine(id, reach.p1, reach.p2);
+    m_grid.AddLine(id, m_generations[id], reach.p1, reach.p2);
   } else {
-    m_grid.AddBox(id, CDxfBounds::Of(reach.p1, reach.p2));
+    m_grid.AddBox(id, m_generations[id], CDxfBounds::Of(reach.p1, reach.p2));
   }
 }
 
+int CDxfEntityList::NewPlace() {
+  if (m_freePlaces.empty()) {
+    m_nodes.emplace_back();
+    m_reach.emplace_back();
+    m_generations.push_back(0);
+    m_marks.push_back(0);
+    return static_cast<int>(m_nodes.size()) - 1;
+  }
+  const int id = m_freePlaces.back();
+  m_freePlaces.pop_back();
+  return id;
+}
+
 int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
-  const int id = static_cast<int>(m_nodes.size());
-  m_reach.push_back({root, entity.p1, entity.p2, 0, entity.kind, true});
-  m_nodes.push_back({std::move(entity), after, after < 0 ? -1 : m_nodes[after].next});
-  const Node& node = m_nodes.back();
+  const int id = NewPlace();
+  m_reach[id] = {root, entity.p1, entity.p2, entity.kind};
+  m_nodes[id] = {std::move(entity), after, after < 0 ? -1 : m_nodes[after].next};
+  const Node& node = m_nodes[id];
   if (node.previous < 0) {
     m_first = id;
   } else {
@@ -91,26 +104,26 @@ void CDxfEntityList::Remove(int id) {
   } else {
     m_nodes[node.next].previous = node.previous;
   }
-  m_reach[id].alive = false;
-  node.entity.text.clear();
+  ++m_generations[id];
+  m_freePlaces.push_back(id);
   --m_alive;
 }
 
 void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start) {
   if (++m_visit == 0) {
-    for (Reach& reach : m_reach) reach.visit = 0;
+    std::fill(m_marks.begin(), m_marks.end(), 0);
     m_visit = 1;
   }
   std::vector<int>& found = m_found;
   found.clear();
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
-  m_grid.Scan(area, [&](int id) {
-    Reach& reach = m_reach[id];
-    if (!reach.alive) return false;
-    if (reach.visit != m_visit) {
-      reach.visit = m_visit;
-      if (reach.root >= start) found.push_back(id);
+  m_grid.Scan(area, [&](int id, std::uint32_t generation) {
+    if (generation != m_generations[id]) return false;
+    std::uint32_t& mark = m_marks[id];
+    if (mark != m_visit) {
+      mark = m_visit;
+      if (m_reach[id].root >= start) found.push_back(id);
     }
     return true;
   });
