@@ -38,11 +38,12 @@ void CDxfEntityList::File(int id) {
 
 int CDxfEntityList::NewPlace() {
   if (m_freePlaces.empty()) {
-    m_nodes.emplace_back();
+    m_entities.emplace_back();
+    m_links.emplace_back();
     m_reach.emplace_back();
     m_generations.push_back(0);
     m_marks.push_back(0);
-    return static_cast<int>(m_nodes.size()) - 1;
+    return static_cast<int>(m_entities.size()) - 1;
   }
   const int id = m_freePlaces.back();
   m_freePlaces.pop_back();
@@ -52,17 +53,18 @@ int CDxfEntityList::NewPlace() {
 int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
   const int id = NewPlace();
   m_reach[id] = {root, entity.p1, entity.p2, entity.kind};
-  m_nodes[id] = {std::move(entity), after, after < 0 ? -1 : m_nodes[after].next};
-  const Node& node = m_nodes[id];
+  m_entities[id] = std::move(entity);
+  m_links[id] = {after, after < 0 ? -1 : m_links[after].next};
+  const Link& node = m_links[id];
   if (node.previous < 0) {
     m_first = id;
   } else {
-    m_nodes[node.previous].next = id;
+    m_links[node.previous].next = id;
   }
   if (node.next < 0) {
     m_last = id;
   } else {
-    m_nodes[node.next].previous = id;
+    m_links[node.next].previous = id;
   }
   ++m_alive;
   return id;
@@ -89,20 +91,20 @@ void CDxfEntityList::RefineCrowdedCells() {
   if (width < m_figureSizes.MeanWidth() || height < m_figureSizes.MeanHeight()) return;
   if (width < m_hideSizes.MeanWidth() || height < m_hideSizes.MeanHeight()) return;
   m_grid.Reset(m_grid.CellsPerSide() * 2);
-  for (int id = m_first; id >= 0; id = m_nodes[id].next) File(id);
+  for (int id = m_first; id >= 0; id = m_links[id].next) File(id);
 }
 
 void CDxfEntityList::Remove(int id) {
-  Node& node = m_nodes[id];
+  const Link& node = m_links[id];
   if (node.previous < 0) {
     m_first = node.next;
   } else {
-    m_nodes[node.previous].next = node.next;
+    m_links[node.previous].next = node.next;
   }
   if (node.next < 0) {
     m_last = node.previous;
   } else {
-    m_nodes[node.next].previous = node.previous;
+    m_links[node.next].previous = node.previous;
   }
   ++m_generations[id];
   m_freePlaces.push_back(id);
@@ -183,9 +185,9 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
   if (cuts.empty()) return false;
-  m_nodes[id].entity.p2 = m_reach[id].p2 = cuts.front();
+  m_entities[id].p2 = m_reach[id].p2 = cuts.front();
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    CDxfEntity piece = m_nodes[id].entity;
+    CDxfEntity piece = m_entities[id];
     piece.p1 = cuts[i];
     piece.p2 = i + 1 < cuts.size() ? cuts[i + 1] : to;
     pieces.push_back(AddNode(std::move(piece), m_reach[id].root, pieces.back()));

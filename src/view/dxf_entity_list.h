@@ -55,12 +55,13 @@ class CDxfEntityList {
   std::vector<CDxfEntity> InOrder() const;
   template <typename Visit>
   void ForEach(Visit visit) const {
-    for (int id = m_first; id >= 0; id = m_nodes[id].next) visit(m_nodes[id].entity);
+    for (int id = m_first; id >= 0; id = m_links[id].next) visit(m_entities[id]);
   }
 
  private:
-  struct Node {
-    CDxfEntity entity;
+  // A node's place in file order, apart from its entity: removing a node touches its
+  // neighbours' links only.
+  struct Link {
     int previous = -1;
     int next = -1;
   };
@@ -91,7 +92,8 @@ class CDxfEntityList {
   bool TextHidden(const Reach& text, std::span<const CPoint> polygon) const;
 
   CDxfCellGrid m_grid;
-  std::vector<Node> m_nodes;
+  std::vector<CDxfEntity> m_entities;
+  std::vector<Link> m_links;
   std::vector<Reach> m_reach;
   // A removed node's place is taken by the next node made, so that the nodes a hide
   // walks stay as many as the entities alive (not all ever cut) and in the cache. Each
