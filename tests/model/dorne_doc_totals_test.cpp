@@ -122,7 +122,9 @@ TEST_F(DorneDocTotalsTest, EachEditLeavesTheTotalsOfAWholeComputation) {
   for (const auto& row : rows) {
     const std::vector<CDorneDoc::CTotals> before = Totals();
     row.apply();
-    if (row.totalsMove) EXPECT_NE(before[0], Totals()[0]) << row.edit;
+    if (row.totalsMove) {
+      EXPECT_NE(before[0], Totals()[0]) << row.edit;
+    }
     ExpectWholeComputation(row.edit);
   }
 }
