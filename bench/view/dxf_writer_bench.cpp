@@ -23,19 +23,20 @@ namespace {
 
 constexpr CSize kClient{1000, 800};
 
-void SetViewMapping(CDrawContext& dc) {
+// `scale` widens the view (and the area the figures are spread over) by that much a side.
+void SetViewMapping(CDrawContext& dc, int scale = 1) {
   dc.Mapping().SetMode(MapMode::Isotropic);
-  dc.Mapping().SetWindowExtent({50000, 40000});
+  dc.Mapping().SetWindowExtent({50000 * scale, 40000 * scale});
   dc.Mapping().SetViewportExtent({kClient.cx, -kClient.cy});
   dc.Mapping().SetViewportOrigin({kClient.cx / 2, kClient.cy / 2});
 }
 
 // Ten figures then a fill, `fills` times over, spread over the whole view; every tenth
 // figure is a text, the others short lines as element edges are.
-void DrawLargeLayout(CDrawContext& dc, int fills = 1000) {
+void DrawLargeLayout(CDrawContext& dc, int fills = 1000, int scale = 1) {
   std::mt19937 random(7);
-  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600),
-      side(200, 1500);
+  std::uniform_int_distribution<int> x(-24000 * scale, 24000 * scale),
+      y(-19000 * scale, 19000 * scale), step(-600, 600), side(200, 1500);
   CLogFont font;
   font.faceName = "Arial";
   font.height = -150;
@@ -83,6 +84,34 @@ void BM_DxfExportOfALargeLayout(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(bytes);
 }
 BENCHMARK(BM_DxfExportOfALargeLayout)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
+
+// The same figures over a view that grows with them (twice as wide and high for four
+// times the fills), so that as many lie under each fill whatever their number: the time
+// a fill takes should then stay the same.
+void BM_DxfExportAtConstantDensity(benchmark::State& state) {
+  CNominalFontMeasurer measurer;
+  const int fills = static_cast<int>(state.range(0));
+  const int scale = fills >= 16000 ? 4 : fills >= 4000 ? 2 : 1;
+  std::size_t entities = 0;
+  for (auto _ : state) {
+    CDxfWriter writer;
+    CDrawContext dc(writer, measurer, kClient);
+    SetViewMapping(dc, scale);
+    DrawLargeLayout(dc, fills, scale);
+    const std::string file = writer.BuildFile();
+    entities = writer.Entities().size();
+    benchmark::DoNotOptimize(file.data());
+  }
+  state.counters["entities_kept"] = static_cast<double>(entities);
+  state.counters["us_per_fill"] = benchmark::Counter(
+      static_cast<double>(fills) * 1e-6,
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_DxfExportAtConstantDensity)
     ->Arg(1000)
     ->Arg(4000)
     ->Arg(16000)

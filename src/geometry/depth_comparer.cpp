@@ -26,6 +26,13 @@ Placed PlaceOf(const CBox& box) {
   return placed;
 }
 
+// Whether the face hit test, restricted as the comparison asks, finds nothing on the box.
+bool HitBlocked(const CBox& box) {
+  if ((box.GetPassWord() & CBox::kPassBitsMask) == 0) return false;
+  const CBoxOwner* owner = box.GetOwner();
+  return owner == nullptr || owner->GetBox(CBoxOwner::kBodySlot) != &box;
+}
+
 bool IsDirection(int value) { return value >= 0 && value < CBox::kFaceCount; }
 
 // A face's nibble in an attribute word: the comparison reads the boxes' words as given,
@@ -140,6 +147,17 @@ int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, s
   if (const auto part = CompareParts(a, b, wordA, wordB, pa, pb, flagsA, flagsB)) return *part;
   m_wordA = wordA;
   m_wordB = wordB;
+  if (const Remembered* known = Recall(a, b)) return known->answer;
+  const int answer = CompareGeometry(a, b);
+  Remember(b, answer);
+  return answer;
+}
+
+int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {
+  const C3DPoint& aMin = a.GetProjectedMin();
+  const C3DPoint& aMax = a.GetProjectedMax();
+  const C3DPoint& bMin = b.GetProjectedMin();
+  const C3DPoint& bMax = b.GetProjectedMax();
 
   // A box wholly in front of the other by more than one unit of depth: every edge
   // crossing says so, and the first crossing settles the answer unless a face probe
@@ -157,11 +175,62 @@ int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, s
   m_best = 0.0;
   m_magnitude = 2;
   CompareEdgeCrossings(a, b, false);
-  CompareFaceCentres(a, wordA, b, 1.0);
-  CompareFaceCentres(b, wordB, a, -1.0);
+  CompareFaceCentres(a, m_wordA, b, 1.0);
+  CompareFaceCentres(b, m_wordB, a, -1.0);
   if (m_best > 1.0) return m_magnitude;
   if (m_best < -1.0) return -m_magnitude;
   return 0;
+}
+
+void CDepthComparer::Likeness::Take(const CBox& box, std::uint32_t boxWord) {
+  projected = box.GetProjectedCorners();
+  for (int k = 0; k < CBox::kCornerCount; ++k) corners[k] = box.GetCorner(k);
+  for (int f = 0; f < CBox::kFaceCount; ++f) normals[f] = box.GetCornerNormal(f);
+  origin = box.GetOrigin();
+  for (int k = 0; k < 3; ++k) extents[k] = box.GetExtent(k);
+  word = boxWord;
+  attributes = box.GetAttributes();
+  hitBlocked = HitBlocked(box);
+}
+
+bool CDepthComparer::Likeness::Matches(const CBox& box, std::uint32_t boxWord) const {
+  // The cheap tests first: most boxes differ in their projection.
+  if (word != boxWord || attributes != box.GetAttributes() ||
+      projected != box.GetProjectedCorners())
+    return false;
+  if (!(origin == box.GetOrigin()) || hitBlocked != HitBlocked(box)) return false;
+  for (int k = 0; k < 3; ++k) {
+    if (extents[k] != box.GetExtent(k)) return false;
+  }
+  for (int k = 0; k < CBox::kCornerCount; ++k) {
+    if (!(corners[k] == box.GetCorner(k))) return false;
+  }
+  for (int f = 0; f < CBox::kFaceCount; ++f) {
+    if (!(normals[f] == box.GetCornerNormal(f))) return false;
+  }
+  return true;
+}
+
+const CDepthComparer::Remembered* CDepthComparer::Recall(const CBox& a, const CBox& b) {
+  if (m_likeFor != &a || m_likeWord != m_wordA || m_likeAttributes != a.GetAttributes()) {
+    m_likeFor = &a;
+    m_likeWord = m_wordA;
+    m_likeAttributes = a.GetAttributes();
+    m_rememberedCount = m_nextRemembered = 0;
+    return nullptr;
+  }
+  for (std::size_t i = 0; i < m_rememberedCount; ++i) {
+    if (m_remembered[i].second.Matches(b, m_wordB)) return &m_remembered[i];
+  }
+  return nullptr;
+}
+
+void CDepthComparer::Remember(const CBox& b, int answer) {
+  Remembered& slot = m_remembered[m_nextRemembered];
+  slot.second.Take(b, m_wordB);
+  slot.answer = answer;
+  m_nextRemembered = (m_nextRemembered + 1) % kRemembered;
+  m_rememberedCount = std::min(m_rememberedCount + 1, kRemembered);
 }
 
 int CDepthComparer::CompareSeparated(const CBox& a, const CBox& b, double separation, int sign) {

@@ -34,9 +34,38 @@ class CDepthComparer {
   // but the boxes and their owners, so that comparers on several threads may share them.
   int Compare(const CBox& a, std::uint32_t wordA, const CBox& b, std::uint32_t wordB,
               std::uint32_t flagsA, std::uint32_t flagsB);
-  void Forget() { m_edgesOf = nullptr; }
+  void Forget() {
+    m_edgesOf = nullptr;
+    m_likeFor = nullptr;
+  }
 
  private:
+  // Everything the comparison by geometry reads of the second box. Boxes alike in all of
+  // it get the same answer from one first box: in a stack of runs laid on one another a
+  // new box meets many such boxes, and compares with one of them only.
+  struct Likeness {
+    std::array<C3DPoint, 8> projected;
+    std::array<C3DPoint, 8> corners;
+    std::array<C3DPoint, 6> normals;
+    C3DPoint origin;
+    std::array<std::int32_t, 3> extents{};
+    std::uint32_t word = 0;
+    std::uint32_t attributes = 0;
+    bool hitBlocked = false;
+
+    void Take(const CBox& box, std::uint32_t boxWord);
+    bool Matches(const CBox& box, std::uint32_t boxWord) const;
+  };
+  struct Remembered {
+    Likeness second;
+    int answer = 0;
+  };
+  static constexpr std::size_t kRemembered = 4;
+
+  int CompareGeometry(const CBox& a, const CBox& b);
+  const Remembered* Recall(const CBox& a, const CBox& b);
+  void Remember(const CBox& b, int answer);
+
   // A window edge of an open face with the depths at its ends.
   struct Edge {
     CWindowSegment segment;
@@ -82,4 +111,11 @@ class CDepthComparer {
   int m_expectedSign = 0;
   double m_tolerated = 0.0;
   bool m_conflict = false;
+  // Answers by geometry for the first box m_likeFor with the word and attributes it had.
+  const CBox* m_likeFor = nullptr;
+  std::uint32_t m_likeWord = 0;
+  std::uint32_t m_likeAttributes = 0;
+  std::array<Remembered, kRemembered> m_remembered;
+  std::size_t m_rememberedCount = 0;
+  std::size_t m_nextRemembered = 0;
 };

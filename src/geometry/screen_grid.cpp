@@ -25,6 +25,10 @@ std::int32_t CellOf(double value, double origin, double cellSize, std::int32_t c
 
 }  // namespace
 
+CScreenGrid::CScreenGrid() = default;
+
+CScreenGrid::~CScreenGrid() = default;
+
 void CScreenGrid::Layout(std::span<CBox* const> boxes) {
   std::vector<double> sizes;
   sizes.reserve(boxes.size());
@@ -42,19 +46,61 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
     const double size = std::max(high.x - low.x, high.y - low.y);
     if (size > 0.0) sizes.push_back(size);
   }
-  double cellSize = 1.0;
+  // A finer grid serves boxes smaller than a pixel as well.
+  const double leastCellSize = m_isFine ? 1.0 / 64 : 1.0;
+  double cellSize = leastCellSize;
   if (!sizes.empty()) {
     const auto middle = sizes.begin() + static_cast<std::ptrdiff_t>(sizes.size() / 2);
     std::nth_element(sizes.begin(), middle, sizes.end());
-    cellSize = std::max(*middle, 1.0);
+    cellSize = std::max(*middle, leastCellSize);
   }
-  LayoutArea(left, top, right, bottom, cellSize, boxes.size());
+  const double boxCells = static_cast<double>(boxes.size()) * 2.0;
+  LayoutArea(left, top, right, bottom, cellSize, std::max(boxCells, m_isFine ? 64.0 : 4096.0));
+  m_fineOf.clear();
+  m_fine.clear();
+  if (!m_isFine) LayoutFineGrids(boxes);
+}
+
+bool CScreenGrid::HomeCell(const CBox& box, std::size_t& cell) const {
+  if (m_isFine || !box.HasFiniteProjection()) return false;
+  const C3DPoint& low = box.GetProjectedMin();
+  const C3DPoint& high = box.GetProjectedMax();
+  if (std::max(high.x - low.x, high.y - low.y) * kSmallRatio > m_cellSize) return false;
+  bool clamped = false;
+  const std::int32_t cx = CellOf(low.x, m_left, m_cellSize, m_columns, clamped);
+  const std::int32_t cy = CellOf(low.y, m_top, m_cellSize, m_rows, clamped);
+  cell = CellIndex(cx, cy);
+  return !clamped;
+}
+
+void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
+  std::vector<std::uint32_t> count(CellCount(), 0);
+  std::size_t cell = 0;
+  for (const CBox* box : boxes) {
+    if (HomeCell(*box, cell)) ++count[cell];
+  }
+  std::vector<std::vector<CBox*>> crowded;
+  for (std::size_t c = 0; c < count.size(); ++c) {
+    if (count[c] < kCrowdedCell) continue;
+    if (m_fineOf.empty()) m_fineOf.assign(CellCount(), 0);
+    crowded.emplace_back().reserve(count[c]);
+    m_fineOf[c] = static_cast<std::uint32_t>(crowded.size());
+  }
+  if (crowded.empty()) return;
+  for (CBox* box : boxes) {
+    if (HomeCell(*box, cell) && m_fineOf[cell] != 0) crowded[m_fineOf[cell] - 1].push_back(box);
+  }
+  for (const auto& small : crowded) {
+    m_fine.push_back(std::make_unique<CScreenGrid>());
+    m_fine.back()->m_isFine = true;
+    m_fine.back()->Layout(small);
+  }
 }
 
 void CScreenGrid::LayoutArea(double left, double top, double right, double bottom, double cellSize,
-                             std::size_t boxes) {
-  // About one cell per box at most, so that laying out and clearing stay cheap.
-  const double cells = std::max(static_cast<double>(boxes) * 2.0, 4096.0);
+                             double leastCells) {
+  // About two cells per box at most, so that laying out and clearing stay cheap.
+  const double cells = leastCells;
   const double width = right - left;
   const double height = bottom - top;
   if (width / cellSize * (height / cellSize) > cells) cellSize = std::sqrt(width * height / cells);
@@ -95,6 +141,8 @@ void CScreenGrid::Reset() {
   m_oversize.clear();
   m_clamped = 0;
   m_cellSize = 0.0;
+  m_fineOf.clear();
+  m_fine.clear();
 }
 
 bool CScreenGrid::CellRange(const CBox& box, Filing& range) const {
@@ -120,7 +168,14 @@ void CScreenGrid::Add(CDisplayNode* node) {
     const C3DPoint& low = box.GetProjectedMin();
     const C3DPoint& high = box.GetProjectedMax();
     const double size = std::max({high.x - low.x, high.y - low.y, 1.0});
-    LayoutArea(low.x - 32 * size, low.y - 32 * size, low.x + 32 * size, low.y + 32 * size, size, 0);
+    LayoutArea(low.x - 32 * size, low.y - 32 * size, low.x + 32 * size, low.y + 32 * size, size,
+               4096.0);
+  }
+  std::size_t home = 0;
+  if (!m_fine.empty() && HomeCell(box, home) && m_fineOf[home] != 0) {
+    m_fine[m_fineOf[home] - 1]->Add(node);
+    filing.home = static_cast<std::uint32_t>(home + 1);
+    return;
   }
   CellRange(box, filing);
   filing.filed = true;
@@ -141,6 +196,14 @@ void CScreenGrid::Add(CDisplayNode* node) {
 
 void CScreenGrid::Remove(CDisplayNode* node) {
   Filing& filing = node->filing;
+  if (filing.home != 0) {
+    const std::uint32_t home = filing.home;
+    filing.home = 0;
+    if (home - 1 < m_fineOf.size() && m_fineOf[home - 1] != 0)
+      return m_fine[m_fineOf[home - 1] - 1]->Remove(node);
+    filing = Filing();  // filed before the last layout
+    return;
+  }
   if (!filing.filed) return;
   auto drop = [node](std::vector<CDisplayNode*>& list) {
     const auto it = std::find(list.begin(), list.end(), node);

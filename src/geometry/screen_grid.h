@@ -1,8 +1,10 @@
 #pragma once
 
-#include <cstddef>
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -18,6 +20,10 @@ struct CDisplayNode;
 // Bounds without width (or without height) are kept apart from the others: two such
 // boxes never overlap with an area, so a design of thousands of zero-size boxes at one
 // point, all in one cell, does not make every query meet all of them.
+//
+// A cell where many boxes much smaller than the cells start (small parts packed in one
+// spot of a design whose other boxes set the cell size) gets a finer grid of its own for
+// them, so that a query there meets only the small boxes near its own bounds.
 class CScreenGrid {
  public:
   // Where a node is filed; kept by the node.
@@ -30,7 +36,13 @@ class CScreenGrid {
     bool oversize = false;
     bool clamped = false;
     std::uint8_t flatness = 0;  // kFlatX, kFlatY
+    std::uint32_t home = 0;     // 1 + the cell whose finer grid holds the node, 0 for none
   };
+
+  CScreenGrid();
+  ~CScreenGrid();
+  CScreenGrid(const CScreenGrid&) = delete;
+  CScreenGrid& operator=(const CScreenGrid&) = delete;
 
   // Lays the cells out for boxes like these (their current window bounds) and empties
   // the grid.
@@ -57,9 +69,20 @@ class CScreenGrid {
   static constexpr std::size_t kFlatnessKinds = 4;
   static constexpr std::int64_t kMaxCellsPerNode = 64;
   static constexpr std::int64_t kMaxCellsPerQuery = 1024;
+  // A box at least this many times smaller than a cell is small; a cell where this many
+  // small boxes start gets a finer grid for them.
+  static constexpr double kSmallRatio = 8.0;
+  static constexpr std::size_t kCrowdedCell = 64;
 
   void LayoutArea(double left, double top, double right, double bottom, double cellSize,
-                  std::size_t boxes);
+                  double leastCells);
+  void LayoutFineGrids(std::span<CBox* const> boxes);
+  // The cell a small box starts in (its low corner's, within the grid), or none.
+  bool HomeCell(const CBox& box, std::size_t& cell) const;
+  template <class Visit>
+  void QueryCells(const CBox& box, const Filing& range, Visit& visit) const;
+  template <class Visit>
+  void QueryFine(const CBox& box, const Filing& range, Visit& visit) const;
   bool CellRange(const CBox& box, Filing& range) const;
   static std::uint8_t Flatness(const CBox& box);
   void ClearCells();
@@ -81,6 +104,11 @@ class CScreenGrid {
   std::array<std::vector<std::vector<CDisplayNode*>>, kFlatnessKinds> m_cells;
   std::vector<CDisplayNode*> m_oversize;
   std::size_t m_clamped = 0;
+  // The finer grids of crowded cells: for each cell 1 + its grid's index, or 0; empty
+  // while there is none. A finer grid has no finer grids itself.
+  std::vector<std::uint32_t> m_fineOf;
+  std::vector<std::unique_ptr<CScreenGrid>> m_fine;
+  bool m_isFine = false;
 };
 
 template <class Visit>
@@ -89,7 +117,15 @@ bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
   if (m_cellSize <= 0.0 || !CellRange(box, range)) return true;
   const std::int64_t cells =
       (std::int64_t{range.x1} - range.x0 + 1) * (std::int64_t{range.y1} - range.y0 + 1);
-  if (cells > kMaxCellsPerQuery) return false;
+  // A finer grid lies within its parent's cell, so a query of any size visits it whole.
+  if (cells > kMaxCellsPerQuery && !m_isFine) return false;
+  QueryCells(box, range, visit);
+  if (!m_fine.empty()) QueryFine(box, range, visit);
+  return true;
+}
+
+template <class Visit>
+void CScreenGrid::QueryCells(const CBox& box, const Filing& range, Visit& visit) const {
   const std::uint8_t flatness = Flatness(box);
   for (std::uint8_t kind = 0; kind < kFlatnessKinds; ++kind) {
     // Bounds flat along an axis that the box is flat along too cannot overlap it.
@@ -101,5 +137,15 @@ bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
     }
   }
   for (CDisplayNode* node : m_oversize) visit(node);
-  return true;
+}
+
+template <class Visit>
+void CScreenGrid::QueryFine(const CBox& box, const Filing& range, Visit& visit) const {
+  // A small box reaches less than a cell beyond the cell it starts in.
+  for (std::int32_t cy = std::max(range.y0 - 1, 0); cy <= range.y1; ++cy) {
+    for (std::int32_t cx = std::max(range.x0 - 1, 0); cx <= range.x1; ++cx) {
+      if (const std::uint32_t fine = m_fineOf[CellIndex(cx, cy)])
+        m_fine[fine - 1]->Query(box, visit);
+    }
+  }
 }

@@ -66,7 +66,9 @@ CBOMGrid* CBOMGrid::GetTotalPage() const {
 }
 
 void CBOMGrid::MarkTotalsStale() {
-  if (m_source != nullptr && m_view != nullptr) m_view->RecomputeTotals(0, 1);
+  if (m_source == nullptr) return;
+  m_source->MarkTotalsStale();
+  if (m_view != nullptr) m_view->RecomputeTotals(0, 1);
 }
 
 void CBOMGrid::MarkModified() {

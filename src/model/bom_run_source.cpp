@@ -72,3 +72,7 @@ void CRunBOMSource::SetDocumentModified() {
 void CRunBOMSource::UpdateDocumentViews() {
   if (CRunDocument* document = m_run.GetDocument()) document->UpdateAllViews();
 }
+
+void CRunBOMSource::MarkTotalsStale() {
+  if (CRunDocument* document = m_run.GetDocument()) document->MarkRunTotalsStale(m_run);
+}

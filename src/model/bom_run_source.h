@@ -25,6 +25,7 @@ class CRunBOMSource : public CBOMSource {
   int GetFileVersion() const override;
   void SetDocumentModified() override;
   void UpdateDocumentViews() override;
+  void MarkTotalsStale() override;
 
  private:
   CRun& m_run;

@@ -43,4 +43,6 @@ class CBOMSource {
   // bill-of-materials view).
   virtual void SetDocumentModified() = 0;
   virtual void UpdateDocumentViews() = 0;
+  // The lines changed: the document's totals of the source are out of date.
+  virtual void MarkTotalsStale() {}
 };

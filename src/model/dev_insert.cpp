@@ -140,7 +140,7 @@ void CDev::CompleteInsertion(CDev& back, CDev& front, int direction, std::uint32
   PlaceNextTo(&back);
   front.PlaceNextTo(this);
   m_run->AddDevice(this);
-  if (CRunDocument* document = GetDocument()) document->RecomputeTotals(1, 1);
+  if (CRunDocument* document = GetDocument()) document->RecomputeRunTotals(*m_run);
 }
 
 int CDev::InsertRiserFixing(int face, std::int32_t bookedDistance, std::int32_t housingLength) {

@@ -186,7 +186,7 @@ CDev* CDev::AddStraightToward(int face, std::int64_t rawLength) {
   if (CRunDocument* document = GetDocument()) {
     document->SetCurrentRun(m_run);
     FollowCurrent(*added);
-    document->RecomputeTotals(1, 1);
+    document->RecomputeRunTotals(*m_run);
   }
   return added;
 }
@@ -254,6 +254,6 @@ int CDev::MakeEnd(const CBox* box) {
   if (CDev* back = GetBackNeighbour()) PlaceNextTo(back);
   m_run->AddDevice(this);
   FollowCurrent(*this);
-  if (CRunDocument* document = GetDocument()) document->RecomputeTotals(1, 1);
+  if (CRunDocument* document = GetDocument()) document->RecomputeRunTotals(*m_run);
   return 1;
 }

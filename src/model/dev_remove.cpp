@@ -136,7 +136,10 @@ int CDev::DeleteCurrentSelection() {
   element->SelectElement(false, nullptr);
   CRun* run = element->GetRun();
   CRunDocument* document = element->GetDocument();
-  if (document != nullptr) document->RecomputeTotals(1, 1);
+  if (document != nullptr) {
+    if (run != nullptr) document->RecomputeRunTotals(*run);
+    else document->RecomputeTotals(1, 1);
+  }
   if (element->m_kind == kTapOff || run == nullptr) return 1;
   const bool endStays = element->m_kind == kEnd && face >= CElementSelection::kWholeElement;
   C3DPoint position;

@@ -130,6 +130,7 @@ void CDorneDoc::RecomputeTotals(int compute, int quiet) {
     return;
   }
   if (compute == 0) {
+    m_linesTotalled.clear();
     Notify(EDocNotice::kTotalsStale);
     return;
   }
@@ -156,6 +157,9 @@ void CDorneDoc::OnElementDestroyed(CDev& element) {
 }
 
 void CDorneDoc::OnRunDestroyed(CRun& run) {
+  // Another run may take its place at the same address.
+  m_linesTotalled.clear();
+  m_staleTotals.erase(&run);
   m_annotations.RemoveRunAnnotations(run);
   if (m_currentRun == &run) m_currentRun = nullptr;
 }

@@ -18,6 +18,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -260,6 +261,8 @@ class CDorneDoc : public CRunDocument {
   void ReplaceRun(CRun& oldRun, CRun& newRun) override;
   void UpdateRunPageTitle(CRun& run) override;
   void RecomputeTotals(int compute, int quiet) override;
+  void RecomputeRunTotals(CRun& run) override;
+  void MarkRunTotalsStale(CRun& run) override;
   void PlaceRunMarker(CRun& run) override;
   void HoldScene(bool hold) override;
   void HoldRunScene(CRun& run, bool hold) override;
@@ -348,6 +351,9 @@ class CDorneDoc : public CRunDocument {
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;
   void ComputeTotalsForWriting();
   void ComputeTotalsAfterReading();
+  bool RecomputeStaleRunTotals();
+  int SumRunTotals(bool convertAll);
+  void RecomputePendingTotals();
   void WriteHead(CArchiveWriter& archive);
   void WriteTail(CArchiveWriter& archive);
   void ReadVersion(CArchiveReader& archive);
@@ -378,6 +384,16 @@ class CDorneDoc : public CRunDocument {
   int m_unitId = -1;
   float m_rate = 1.0f;
   std::vector<CTotals> m_totals;
+  // The runs whose records in m_totals were last worked out from their lines, in order;
+  // empty when the records came from elsewhere (the file, the runs' kept totals), and
+  // the next computation then goes over every run.
+  std::vector<const CRun*> m_linesTotalled;
+  // Runs whose bills changed since their record was worked out.
+  std::unordered_set<const CRun*> m_staleTotals;
+  // The rate the records' converted prices were worked out with, and whether one was
+  // typed since: the other records' prices then stand as they are.
+  float m_convertedRate = 0.0f;
+  bool m_convertedTyped = false;
   int m_viewPreset = -1;
   int m_bomPage = 0;
   int m_fileVersion = kNewDocumentVersion;
@@ -400,6 +416,7 @@ class CDorneDoc : public CRunDocument {
   CDisplayList::CPlace m_heldPlace;
   std::uint64_t m_heldChanges = 0;
   bool m_totalsPending = false;
+  bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.
   mutable std::unique_ptr<CAnnotationArchive> m_annotationArchive;
 };

@@ -133,10 +133,7 @@ void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
     ProjectAllBoxes();
     RebuildScene();
   }
-  if (m_totalsPending) {
-    m_totalsPending = false;
-    RecomputeTotals(1, 0);
-  }
+  RecomputePendingTotals();
 }
 
 void CDorneDoc::RebuildScene() {

@@ -74,6 +74,7 @@ CRun::~CRun() {
   m_pages.clear();
   m_rangeTables = nullptr;
   m_rangeLease.Release();
+  m_kindTexts.Clear();
   if (m_catalogueUser) CRangeTableCache::Instance().RemoveCatalogueUser();
   m_elementPages.fill(kPageNone);
   if (m_document != nullptr) m_document->OnRunDestroyed(*this);
@@ -89,6 +90,7 @@ void CRun::LoadCatalog() {
   m_catalogueUser = true;
   m_rangeTables = nullptr;
   m_rangeLease.Release();
+  m_kindTexts.Clear();
   static constexpr int kCommonPages[] = {kPageLength,    kPagePosition,    kPageCharacteristics,
                                          kPageElbow,     kPageElementName, kPageFeedUnit,
                                          kPagePhaseOrder};
@@ -99,11 +101,13 @@ void CRun::LoadCatalog() {
 void CRun::AttachRangeTables(CRangeTablesLease lease) {
   m_rangeTables = lease.Tables();
   m_rangeLease = std::move(lease);
+  m_kindTexts.Clear();
 }
 
 void CRun::AttachRangeTables(CRangeTables& tables) {
   m_rangeLease.Release();
   m_rangeTables = &tables;
+  m_kindTexts.Clear();
 }
 
 const std::vector<CCodeRow>* CRun::GetCodeTable() const {

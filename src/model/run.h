@@ -2,6 +2,7 @@
 
 #include "geometry/3d_point.h"
 #include "model/element_selection.h"
+#include "model/kind_text_cache.h"
 #include "model/obj_with_prop.h"
 #include "model/page_kinds.h"
 #include "model/range_rules.h"
@@ -209,6 +210,7 @@ class CRun : public CObjWithProp {
   virtual int GetElementGeometry(const CDev& element, int index, CElementGeometry& geometry) const;
   virtual void FillRefPattern(std::string& pattern) const;
   virtual void NormalizeRefCode(std::string& text) const;
+  // Looked up in the code table once per kind and variant, then kept with the table.
   virtual std::string GetKindText(int kind, int variant) const;
   // The code table's third texts in turn (restart from the first); nothing at the end.
   virtual std::optional<std::string> GetNextCode(bool restart);
@@ -413,6 +415,7 @@ class CRun : public CObjWithProp {
 
   std::unordered_map<CDev*, std::unique_ptr<CDev>> m_owned;
   CRunRefIndex m_refIndex;
+  mutable CKindTextCache m_kindTexts;
 };
 
 // True when the text, trimmed and without a leading "QMB" (when longer than three

@@ -53,6 +53,14 @@ class CRunDocument {
   virtual void UpdateRunPageTitle(CRun& run) = 0;
   // The totals of the bill-of-materials view (compute 1 recomputes, 0 marks stale).
   virtual void RecomputeTotals(int compute, int quiet) = 0;
+  // The totals after a change to that run alone (its rebuild): a document may then work
+  // out that run's record anew and keep the others', when the result is the same.
+  virtual void RecomputeRunTotals(CRun& run) {
+    (void)run;
+    RecomputeTotals(1, 0);
+  }
+  // The run's bill of materials changed: the next computation works out its record anew.
+  virtual void MarkRunTotalsStale(CRun& run) { (void)run; }
   // Holding the scene (nestable): while held, boxes are neither projected nor listed,
   // scene rebuilds and totals recomputations are put off; the last release projects
   // every box, rebuilds the scene and recomputes the totals once when asked meanwhile.

@@ -34,6 +34,21 @@ bool ReferenceCodeMatches(std::string_view row, std::string_view key) {
   }
 }
 
+// Joints are coded as 64 and 32, other kinds as themselves.
+int CodedKind(int kind) { return kind == CDev::kJoint ? 64 : kind == CDev::kJoint2 ? 32 : kind; }
+
+bool CodesKind(const CCodeRow& row, int coded, int variant) {
+  return TextToInt(row.texts[0]) == coded && TextToInt(row.texts[1]) % 100 == variant;
+}
+
+// The last row coding the kind and variant; -1 when none does.
+int FindKindRow(const std::vector<CCodeRow>& codes, int coded, int variant) {
+  for (std::size_t i = codes.size(); i-- > 0;) {
+    if (CodesKind(codes[i], coded, variant)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 }  // namespace
 
 CElementIterator CRun::IterateElements(bool ownDirectionFirst) const {
@@ -41,14 +56,18 @@ CElementIterator CRun::IterateElements(bool ownDirectionFirst) const {
 }
 
 std::string CRun::GetKindText(int kind, int variant) const {
-  const int looked = kind == CDev::kJoint ? 64 : kind == CDev::kJoint2 ? 32 : kind;
   const std::vector<CCodeRow>* codes = GetCodeTable();
   if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
-  for (auto it = codes->rbegin(); it != codes->rend(); ++it) {
-    if (TextToInt(it->texts[0]) == looked && TextToInt(it->texts[1]) % 100 == variant)
-      return it->texts[2];
+  const int coded = CodedKind(kind);
+  std::optional<int> row = m_kindTexts.Find(*codes, kind, variant);
+  // A kept row that no longer codes the kind (its table edited in place) is looked for
+  // again.
+  if (!row || (*row >= 0 && !CodesKind((*codes)[static_cast<std::size_t>(*row)], coded, variant))) {
+    row = FindKindRow(*codes, coded, variant);
+    m_kindTexts.Keep(*codes, kind, variant, *row);
   }
-  return FallbackKindText(codes->back().texts[2], kind, variant);
+  if (*row < 0) return FallbackKindText(codes->back().texts[2], kind, variant);
+  return (*codes)[static_cast<std::size_t>(*row)].texts[2];
 }
 
 std::optional<std::string> CRun::GetNextCode(bool restart) {

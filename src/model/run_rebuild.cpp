@@ -109,7 +109,7 @@ void CRun::RebuildOnce(int level) {
   UpdateElementColors(0);
   if (m_document != nullptr) m_document->RebuildScene();
   ComputeWeights();
-  if (m_document != nullptr) m_document->RecomputeTotals(1, 0);
+  if (m_document != nullptr) m_document->RecomputeRunTotals(*this);
   SetPlacementFaceMaskFrom(m_document, GetFirstElement());
   if (m_document != nullptr) m_document->UpdateAllViews();
 }
@@ -131,7 +131,7 @@ int CRun::RebuildBOM(bool recomputeTotals) {
   UpdateElementColors(1);
   // One scene for the new colours; nothing is drawn in between.
   if (m_document != nullptr && !m_preparing) m_document->RebuildScene();
-  if (m_document != nullptr && recomputeTotals) m_document->RecomputeTotals(1, 0);
+  if (m_document != nullptr && recomputeTotals) m_document->RecomputeRunTotals(*this);
   SetPlacementFaceMaskFrom(m_document, GetFirstElement());
   m_bom->NumberLines(-1);
   m_bom->NumberLines(1);

@@ -1,6 +1,10 @@
 #include "ranges/range_rules_support.h"
 
 #include "model/dev.h"
+#include "model/part_builder.h"
+#include "model/range_rules.h"
+
+#include <algorithm>
 
 std::string SwapThirdLetter(std::string_view code, char first, char second) {
   if (code.size() != 3) return std::string();
@@ -22,4 +26,11 @@ void ClearElementProps(CDev& element, std::initializer_list<const char*> names) 
 void SetElementVariant(CDev& element, int variant, bool both) {
   element.SetStyle((element.GetStyle() & ~0xFFu) | static_cast<std::uint32_t>(variant & 0xFF));
   if (both) element.SetStyle2(element.GetStyle());
+}
+
+void ReachPastChain(const CPatternRow& row, const CDev& element, std::int32_t& last) {
+  std::int32_t low = -1, high = -1;
+  ParseNumberList(row.texts[1], low, high);
+  const std::int64_t grown = std::int64_t{last} + high - element.GetChainLength(-1, false);
+  last = static_cast<std::int32_t>(std::clamp<std::int64_t>(grown, INT32_MIN, INT32_MAX));
 }

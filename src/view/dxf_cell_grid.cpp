@@ -48,14 +48,14 @@ void CDxfCellGrid::AddRows(const Entry& entry, int column, double lowY, double h
   }
 }
 
-void CDxfCellGrid::AddBox(int id, const CDxfBounds& bounds) {
+void CDxfCellGrid::AddBox(int id, std::uint32_t tag, const CDxfBounds& bounds) {
   const int x1 = Column(bounds.maxX);
   for (int x = Column(bounds.minX); x <= x1; ++x)
-    AddRows({id, bounds}, x, bounds.minY, bounds.maxY);
+    AddRows({id, tag, bounds}, x, bounds.minY, bounds.maxY);
 }
 
-void CDxfCellGrid::AddLine(int id, CPoint a, CPoint b) {
-  const Entry entry{id, CDxfBounds::Of(a, b)};
+void CDxfCellGrid::AddLine(int id, std::uint32_t tag, CPoint a, CPoint b) {
+  const Entry entry{id, tag, CDxfBounds::Of(a, b)};
   if (a.x > b.x) std::swap(a, b);
   // Every point within a unit of the line is covered: a truncated middle or cut point
   // lies that close.

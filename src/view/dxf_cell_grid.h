@@ -36,12 +36,14 @@ class CDxfCellGrid {
   // Empties the cells and divides the same area into this many a side.
   void Reset(int cellsPerSide);
 
-  void AddLine(int id, CPoint a, CPoint b);
-  void AddBox(int id, const CDxfBounds& bounds);
+  // A figure is listed under its id and a tag that the caller may compare to the one it
+  // holds for the id, so that a listing made stale by reusing the id is told apart.
+  void AddLine(int id, std::uint32_t tag, CPoint a, CPoint b);
+  void AddBox(int id, std::uint32_t tag, const CDxfBounds& bounds);
 
   // Each figure listed in a cell that the area reaches and whose bounds meet the area,
-  // once a cell (a figure in several cells comes once from each): `keep(id)` false takes
-  // it out of that cell.
+  // once a cell (a figure in several cells comes once from each): `keep(id, tag)` false
+  // takes it out of that cell.
   template <typename Keep>
   void Scan(const CDxfBounds& area, Keep keep) {
     const int x0 = Column(area.minX), x1 = Column(area.maxX), y1 = Row(area.maxY);
@@ -50,7 +52,7 @@ class CDxfCellGrid {
         std::vector<Entry>& cell = m_entries[static_cast<std::size_t>(y) * m_cells + x];
         std::size_t kept = 0;
         for (const Entry& entry : cell) {
-          if (!entry.bounds.Meets(area) || keep(entry.id)) cell[kept++] = entry;
+          if (!entry.bounds.Meets(area) || keep(entry.id, entry.tag)) cell[kept++] = entry;
         }
         m_entryCount -= cell.size() - kept;
         cell.resize(kept);
@@ -61,6 +63,7 @@ class CDxfCellGrid {
  private:
   struct Entry {
     int id;
+    std::uint32_t tag;
     CDxfBounds bounds;
   };
 

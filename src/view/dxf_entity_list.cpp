@@ -30,26 +30,41 @@ CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
 void CDxfEntityList::File(int id) {
   const Reach& reach = m_reach[id];
   if (reach.kind == DxfEntityKind::Line) {
-    m_grid.AddLine(id, reach.p1, reach.p2);
+    m_grid.AddLine(id, m_generations[id], reach.p1, reach.p2);
   } else {
-    m_grid.AddBox(id, CDxfBounds::Of(reach.p1, reach.p2));
+    m_grid.AddBox(id, m_generations[id], CDxfBounds::Of(reach.p1, reach.p2));
   }
 }
 
+int CDxfEntityList::NewPlace() {
+  if (m_freePlaces.empty()) {
+    m_entities.emplace_back();
+    m_links.emplace_back();
+    m_reach.emplace_back();
+    m_generations.push_back(0);
+    m_marks.push_back(0);
+    return static_cast<int>(m_entities.size()) - 1;
+  }
+  const int id = m_freePlaces.back();
+  m_freePlaces.pop_back();
+  return id;
+}
+
 int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
-  const int id = static_cast<int>(m_nodes.size());
-  m_reach.push_back({root, entity.p1, entity.p2, 0, entity.kind, true});
-  m_nodes.push_back({std::move(entity), after, after < 0 ? -1 : m_nodes[after].next});
-  const Node& node = m_nodes.back();
+  const int id = NewPlace();
+  m_reach[id] = {root, entity.p1, entity.p2, entity.kind};
+  m_entities[id] = std::move(entity);
+  m_links[id] = {after, after < 0 ? -1 : m_links[after].next};
+  const Link& node = m_links[id];
   if (node.previous < 0) {
     m_first = id;
   } else {
-    m_nodes[node.previous].next = id;
+    m_links[node.previous].next = id;
   }
   if (node.next < 0) {
     m_last = id;
   } else {
-    m_nodes[node.next].previous = id;
+    m_links[node.next].previous = id;
   }
   ++m_alive;
   return id;
@@ -76,41 +91,41 @@ void CDxfEntityList::RefineCrowdedCells() {
   if (width < m_figureSizes.MeanWidth() || height < m_figureSizes.MeanHeight()) return;
   if (width < m_hideSizes.MeanWidth() || height < m_hideSizes.MeanHeight()) return;
   m_grid.Reset(m_grid.CellsPerSide() * 2);
-  for (int id = m_first; id >= 0; id = m_nodes[id].next) File(id);
+  for (int id = m_first; id >= 0; id = m_links[id].next) File(id);
 }
 
 void CDxfEntityList::Remove(int id) {
-  Node& node = m_nodes[id];
+  const Link& node = m_links[id];
   if (node.previous < 0) {
     m_first = node.next;
   } else {
-    m_nodes[node.previous].next = node.next;
+    m_links[node.previous].next = node.next;
   }
   if (node.next < 0) {
     m_last = node.previous;
   } else {
-    m_nodes[node.next].previous = node.previous;
+    m_links[node.next].previous = node.previous;
   }
-  m_reach[id].alive = false;
-  node.entity.text.clear();
+  ++m_generations[id];
+  m_freePlaces.push_back(id);
   --m_alive;
 }
 
 void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start) {
   if (++m_visit == 0) {
-    for (Reach& reach : m_reach) reach.visit = 0;
+    std::fill(m_marks.begin(), m_marks.end(), 0);
     m_visit = 1;
   }
   std::vector<int>& found = m_found;
   found.clear();
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
-  m_grid.Scan(area, [&](int id) {
-    Reach& reach = m_reach[id];
-    if (!reach.alive) return false;
-    if (reach.visit != m_visit) {
-      reach.visit = m_visit;
-      if (reach.root >= start) found.push_back(id);
+  m_grid.Scan(area, [&](int id, std::uint32_t generation) {
+    if (generation != m_generations[id]) return false;
+    std::uint32_t& mark = m_marks[id];
+    if (mark != m_visit) {
+      mark = m_visit;
+      if (m_reach[id].root >= start) found.push_back(id);
     }
     return true;
   });
@@ -170,9 +185,9 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
   if (cuts.empty()) return false;
-  m_nodes[id].entity.p2 = m_reach[id].p2 = cuts.front();
+  m_entities[id].p2 = m_reach[id].p2 = cuts.front();
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    CDxfEntity piece = m_nodes[id].entity;
+    CDxfEntity piece = m_entities[id];
     piece.p1 = cuts[i];
     piece.p2 = i + 1 < cuts.size() ? cuts[i + 1] : to;
     pieces.push_back(AddNode(std::move(piece), m_reach[id].root, pieces.back()));

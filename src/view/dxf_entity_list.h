@@ -55,30 +55,32 @@ class CDxfEntityList {
   std::vector<CDxfEntity> InOrder() const;
   template <typename Visit>
   void ForEach(Visit visit) const {
-    for (int id = m_first; id >= 0; id = m_nodes[id].next) visit(m_nodes[id].entity);
+    for (int id = m_first; id >= 0; id = m_links[id].next) visit(m_entities[id]);
   }
 
  private:
-  struct Node {
-    CDxfEntity entity;
+  // A node's place in file order, apart from its entity: removing a node touches its
+  // neighbours' links only.
+  struct Link {
     int previous = -1;
     int next = -1;
   };
   // What hiding reads of a node, apart from the node's text: the entity's kind and
-  // corners (kept equal to the node's) and its state.
+  // corners (kept equal to the node's).
   struct Reach {
     std::uint64_t root = 0;  // order of the appended entity this one was cut from
     CPoint p1;
     CPoint p2;
-    std::uint32_t visit = 0;
     DxfEntityKind kind = DxfEntityKind::Line;
-    bool alive = true;
   };
+
   void File(int id);
   // Finer cells, with only the entities still there, when the cells have grown crowded.
   void RefineCrowdedCells();
   int AddNode(CDxfEntity entity, std::uint64_t root, int after);
   void Remove(int id);
+  // A place for a new node: a removed one's, or a new one at the end.
+  int NewPlace();
   // Into m_found: the entities from start listed in the cells the area reaches whose
   // bounds meet it.
   void CandidatesNear(const CDxfBounds& area, std::uint64_t start);
@@ -90,8 +92,17 @@ class CDxfEntityList {
   bool TextHidden(const Reach& text, std::span<const CPoint> polygon) const;
 
   CDxfCellGrid m_grid;
-  std::vector<Node> m_nodes;
+  std::vector<CDxfEntity> m_entities;
+  std::vector<Link> m_links;
   std::vector<Reach> m_reach;
+  // A removed node's place is taken by the next node made, so that the nodes a hide
+  // walks stay as many as the entities alive (not all ever cut) and in the cache. Each
+  // place's generation grows when its node is removed: its listings in the cells become
+  // stale at once and leave a cell when a hide passes them.
+  std::vector<std::uint32_t> m_generations;
+  std::vector<int> m_freePlaces;
+  // The last hide that met each node, apart from the nodes to stay dense in the cache.
+  std::vector<std::uint32_t> m_marks;
   std::uint32_t m_visit = 0;
   // Working lists of a hide, kept to spare an allocation for every entity met.
   std::vector<int> m_found;

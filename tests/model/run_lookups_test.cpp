@@ -5,6 +5,8 @@
 #include "platform/dbf_table.h"
 #include "support/temp_folder.h"
 
+#include <functional>
+
 namespace {
 
 class RunLookupsTest : public RunTestBase {
@@ -26,6 +28,38 @@ TEST_F(RunLookupsTest, KindTextsFromTheCodeTableWithFallbacks) {
   EXPECT_EQ(m_run.GetKindText(CDev::kStraight, 9), "??????????????????SUP? #[1,9]");
   CRun bare;
   EXPECT_EQ(bare.GetKindText(3, 2), "?????? #[3,2]");
+}
+
+// Kind texts are kept once looked up: each step changes the tables the run reads, and
+// the text that follows must be the new table's.
+TEST_F(RunLookupsTest, KeptKindTextsFollowTheRunsTables) {
+  CRangeTables other = MakeTestTables();
+  other.codes[3].texts[2] = "STR-1-OTHER";
+  const struct {
+    const char* step;
+    std::function<void()> change;
+    const char* expected;
+  } rows[] = {
+      {"first look-up", [] {}, "STR-1"},
+      {"other tables attached", [&] { m_run.AttachRangeTables(other); }, "STR-1-OTHER"},
+      {"the first again", [&] { m_run.AttachRangeTables(m_tables); }, "STR-1"},
+      {"a row added to the table",
+       [&] {
+         m_tables.codes.push_back({{"1", "1", "STR-1-ADDED", ""}});
+       },
+       "STR-1-ADDED"},
+      {"the kept row's text changed in place",
+       [&] { m_tables.codes.back().texts[2] = "STR-1-CHANGED"; }, "STR-1-CHANGED"},
+      {"the kept row's code changed in place", [&] { m_tables.codes.back().texts[1] = "0"; },
+       "STR-1"},
+      {"the table replaced", [&] { m_tables.codes = MakeTestTables().codes; }, "STR-1"},
+  };
+  for (const auto& row : rows) {
+    row.change();
+    EXPECT_EQ(m_run.GetKindText(CDev::kStraight, 1), row.expected) << row.step;
+    EXPECT_EQ(m_run.GetKindText(CDev::kStraight, 1), row.expected) << row.step << ", kept";
+    EXPECT_EQ(m_run.GetKindText(CDev::kJoint, 0), "JNT-0") << row.step;
+  }
 }
 
 TEST_F(RunLookupsTest, ElementReferencePatternsFillFromCatalogueAndRating) {

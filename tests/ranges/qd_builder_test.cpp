@@ -140,4 +140,45 @@ TEST_F(QDRunTest, WalksEndOnDamagedRunsAndOverlongGroups) {
   EXPECT_EQ(first, 300);
 }
 
+// Two flat elbows grouped with a leg sum of 1800 (the group row's longest group 3000),
+// the first with a chain of 500:
+// the first elbow ends the segment before the group, where its piece may reach as far
+// as the group leaves room; the last elbow starts the segment after it (pass 0), where
+// its piece is fitted back to the first elbow. Each rule keeps to its own end.
+TEST_F(QDRunTest, AGroupedElbowIsFittedByTheEndItIsPlannedAt) {
+  struct Row {
+    const char* guards;
+    bool last;  // the group's last elbow, else its first
+    int pass;
+    std::int32_t wantFirst, wantSecond;
+  };
+  const Row rows[] = {
+      {"first elbow, last end", false, 1, 300, 300 - 1800 + 3000},
+      {"first elbow, last end of a longer segment", false, 3, 300, 300 - 1800 + 3000},
+      {"first elbow, first end", false, 0, 300, 1000},  // nothing grouped behind it
+      {"last elbow, first end", true, 0, 2 * 300 - 500 - 1800 + 3000, 2 * 300 - 500 - 1800 + 3000},
+      {"last elbow, later end", true, 2, 300, 300 - 1800 + 3000},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.guards);
+    MakeRun("A", "06");
+    const std::vector<CDev*> elements = Lay({"S400", "L1", "L4", "S2000", "E"});
+    CDev& first = *elements[2];
+    CDev& last = *elements[3];
+    ASSERT_EQ(first.GetKind(), CDev::kElbow);
+    ASSERT_EQ(last.GetKind(), CDev::kElbow);
+    first.SetBookedLength(100);
+    ASSERT_EQ(first.GetChainLength(-1, false), 500);  // with the straight behind it
+    first.SetFieldText("EF20nbc", "2/1800");
+    last.SetFieldText("EF20nbc", "2/1800!");
+    CPartBuilderQD builder(*m_run);
+    CSegmentEntry entry;
+    entry.element = row.last ? &last : &first;
+    std::int32_t lower = 300, upper = 1000;
+    builder.AdjustPart(entry, lower, upper, "QDA06DF410", row.pass);
+    EXPECT_EQ(lower, row.wantFirst);
+    EXPECT_EQ(upper, row.wantSecond);
+  }
+}
+
 }  // namespace

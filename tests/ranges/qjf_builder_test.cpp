@@ -216,4 +216,37 @@ TEST_F(QJFRunTest, SideWalksEndOnDamagedChains) {
   EXPECT_EQ(builder.GetSideFlag(first, 1), 0);
 }
 
+// A feed piece made to a length (a '7' at place 10) reaches over its element's chain from
+// the segment's first end only: its longest length grows by the row's longest piece
+// (2999) less that chain; the shortest is left as it is.
+TEST_F(QJFRunTest, AMadeToLengthPieceReachesOverItsChainFromTheFirstEndOnly) {
+  struct Row {
+    const char* reference;
+    int pass;
+    std::int32_t wantLast;
+  };
+  const Row rows[] = {
+      {"QJF26EA2M 7", 0, 2999 + 2999 - 700},
+      {"QJF26EA2M 7", 1, 2999},
+      {"QJF26EA2M 7", 3, 2999},
+      {"QJF26EA2S", 0, 2999},  // a piece of the stock lengths
+  };
+  for (const Row& row : rows) {
+    CRunQJF& run = MakeRun("26");
+    CDev element(&run);
+    element.SetKind(CDev::kEnd);
+    element.SetBookedLength(700);
+    ASSERT_EQ(element.GetChainLength(-1, false), 700);
+    const CPatternRow found = run.FindPartRow(PaddedRef(row.reference));
+    ASSERT_FALSE(found.texts[0].empty()) << row.reference;
+    CPartBuilderQJF builder(run);
+    CSegmentEntry entry;
+    entry.element = &element;
+    std::int32_t first = 1000, last = 2999;
+    builder.AdjustPart(entry, first, last, PaddedRef(row.reference), row.pass);
+    EXPECT_EQ(first, 1000) << row.reference << " pass " << row.pass;
+    EXPECT_EQ(last, row.wantLast) << row.reference << " pass " << row.pass;
+  }
+}
+
 }  // namespace

@@ -10,12 +10,19 @@
 #include "ranges/range_table_reader.h"
 #include "samplewriter/sample_layout.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
 inline std::string TrimmedRef(std::string text) {
   text.erase(text.find_last_not_of(' ') + 1);
+  return text;
+}
+
+// A reference as the builder hands it on: 22 characters, blanks after the text.
+inline std::string PaddedRef(std::string text) {
+  text.resize(std::max<std::size_t>(text.size(), 22), ' ');
   return text;
 }
 

@@ -361,21 +361,6 @@ TEST_F(QMRunTest, ConnectionParameterTexts) {
 
 namespace {
 
-// Kit limits W, X, Y and Z of every in-line unit, or none.
-class CFixedKitLimits : public CChainEditor {
- public:
-  explicit CFixedKitLimits(bool known) : m_known(known) {}
-  CDev* SplitAtLength(CDev&, int, std::int32_t) override { return nullptr; }
-  void RemoveFromRun(CDev&, int) override {}
-  int ClampKitcf(CDev&, CKitLimits& limits) override {
-    limits.values = {200, 0, 30, 10};
-    return m_known ? 1 : 0;
-  }
-
- private:
-  bool m_known;
-};
-
 TEST_F(QMRunTest, CutRangesOfKitsAndOfElbowsBesideThem) {
   struct Row {
     const char* reference;
@@ -399,12 +384,8 @@ TEST_F(QMRunTest, CutRangesOfKitsAndOfElbowsBesideThem) {
       {"QMA25LP4A1", true, 0, 0, 300, 0, 0, 5000},  // not the "D" form
   };
   for (const Row& row : rows) {
-    CRangeTables tables;
-    auto run = std::make_unique<CRunQM>("A", nullptr);
-    tables = *run->GetRangeTables();
-    tables.patterns.insert(tables.patterns.begin(), {{"QM?##DL?CF*", "", "1000-3000"}});
-    run->AttachRangeTables(tables);
-    run->SetProp("Calibre", "25");
+    QMKitRowRun kitRun;
+    CRunQM* run = kitRun.run.get();
     CFixedKitLimits editor(row.known);
     QMReferenceBuilder builder(*run);
     builder.SetChainEditor(&editor);

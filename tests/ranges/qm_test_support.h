@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/chain_editor.h"
 #include "model/dev.h"
 #include "model/dorne_doc.h"
 #include "range_test_support.h"
@@ -65,3 +66,31 @@ inline std::unique_ptr<CDev> QMElement(CRunQM& run, int kind, std::uint32_t styl
   element->SetRotation(16);
   return element;
 }
+
+// Kit limits W, X, Y and Z (200, 0, 30, 10) of every in-line unit, or none.
+class CFixedKitLimits : public CChainEditor {
+ public:
+  explicit CFixedKitLimits(bool known) : m_known(known) {}
+  CDev* SplitAtLength(CDev&, int, std::int32_t) override { return nullptr; }
+  void RemoveFromRun(CDev&, int) override {}
+  int ClampKitcf(CDev&, CKitLimits& limits) override {
+    limits.values = {200, 0, 30, 10};
+    return m_known ? 1 : 0;
+  }
+
+ private:
+  bool m_known;
+};
+
+// A QMA 25 run without document whose parts table starts with a kit row of 1000 to 3000
+// ("QM?##DL?CF*"); the run goes before the tables it is given.
+struct QMKitRowRun {
+  QMKitRowRun() : run(std::make_unique<CRunQM>("A", nullptr)) {
+    tables = *run->GetRangeTables();
+    tables.patterns.insert(tables.patterns.begin(), {{"QM?##DL?CF*", "", "1000-3000"}});
+    run->AttachRangeTables(tables);
+    run->SetProp("Calibre", "25");
+  }
+  CRangeTables tables;
+  std::unique_ptr<CRunQM> run;
+};

@@ -176,10 +176,10 @@ void CPartBuilderQD::PropagatePartValue(const CSegmentEntry& entry, int segmentI
 
 void CPartBuilderQD::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
                                 std::string_view reference, int pass) {
-  (void)pass;
-  const auto text = entry.element->GetFieldText("EF20nbc");
-  const int mode = text && ParseElbowGroup(*text).last ? 0 : 1;
-  AdjustGroupPart(entry, reference, first, last, mode);
+  // A group's last elbow starts the segment after the group (pass 0): its piece is
+  // fitted back to the group's first elbow. The first elbow ends the segment before it,
+  // where its piece may reach as far as the group's legs leave room.
+  AdjustGroupPart(entry, reference, first, last, pass == 0 ? 0 : 1);
 }
 
 void CPartBuilderQD::AdjustGroupPart(const CSegmentEntry& entry, std::string_view reference,

@@ -3,6 +3,7 @@
 #include "model/dev.h"
 #include "ranges/qjf/run_qjf.h"
 #include "ranges/range_ref_text.h"
+#include "ranges/range_rules_support.h"
 #include "ranges/range_table_reader.h"
 
 #include "platform/wildcard.h"
@@ -222,14 +223,11 @@ int CPartBuilderQJF::SelectCandidate(const CSegment& segment, int flag) {
   return m_lastCandidate;
 }
 
+// A piece made to a length reaches over its element's chain from the segment's first end
+// (pass 0) only: its longest length is the row's longest piece beyond that chain.
 void CPartBuilderQJF::AdjustPart(const CSegmentEntry& entry, std::int32_t& first,
                                  std::int32_t& last, std::string_view reference, int pass) {
-  (void)pass;
-  (void)last;
-  if (RefCharAt(reference, 10) != kMadeToLength) return;
-  const CPatternRow row = m_qjf.FindPartRow(reference);
-  std::int32_t low = -1, high = -1;
-  ParseNumberList(row.texts[2], low, high);
-  const std::int64_t grown = std::int64_t{first} + high - entry.element->GetChainLength(-1, false);
-  first = static_cast<std::int32_t>(std::clamp<std::int64_t>(grown, INT32_MIN, INT32_MAX));
+  (void)first;
+  if (pass != 0 || RefCharAt(reference, 10) != kMadeToLength) return;
+  ReachPastChain(m_qjf.FindPartRow(reference), *entry.element, last);
 }

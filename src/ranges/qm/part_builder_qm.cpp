@@ -141,8 +141,9 @@ std::string CPartBuilderQM::GetPartParameters(const CPlannedPart& part) {
 
 void CPartBuilderQM::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
                                 std::string_view reference, int pass) {
-  (void)pass;
-  m_references.AdjustPart(entry, std::string(reference), first, last, 0);
+  // The window rules take the pass as their mode: 0 for the piece leaving a segment's
+  // first end, any other for one reaching a later end.
+  m_references.AdjustPart(entry, std::string(reference), first, last, pass);
 }
 
 // The choice starts afresh with every builder, so the same run rebuilt twice gives the

@@ -4,6 +4,7 @@
 #include "model/length_solver.h"
 #include "ranges/qp/run_qp.h"
 #include "ranges/range_ref_text.h"
+#include "ranges/range_rules_support.h"
 #include "ranges/range_table_reader.h"
 
 #include "platform/text_conversions.h"
@@ -131,26 +132,36 @@ std::int32_t CPartBuilderQP::SplitStandardLengths(std::int32_t length,
   return bestRest;
 }
 
+// A piece from a segment's first end (pass 0) and one to a later end narrow their
+// windows apart: only the first end's feed piece reaches over the chain ahead, and an
+// elbow beside a riser is fitted from the end it meets the riser at.
 void CPartBuilderQP::AdjustPart(const CSegmentEntry& entry, std::int32_t& first, std::int32_t& last,
                                 std::string_view reference, int pass) {
-  (void)pass;
   CDev& element = *entry.element;
   const std::string family =
       std::string(reference.substr(std::min<std::size_t>(5, reference.size())));
-  if (family.starts_with("ET4AF") || family.starts_with("EF4")) {
-    const CPatternRow row = m_qp.FindPartRow(reference);
-    std::int32_t low = -1, high = -1;
-    ParseNumberList(row.texts[1], low, high);
-    const std::int64_t grown = std::int64_t{last} + high - element.GetChainLength(-1, false);
-    last = static_cast<std::int32_t>(std::clamp<std::int64_t>(grown, INT32_MIN, INT32_MAX));
+  if (pass == 0 && (family.starts_with("ET4AF") || family.starts_with("EF4")))
+    ReachPastChain(m_qp.FindPartRow(reference), element, last);
+  FitElbowBesideRiser(element, first, last, pass);
+}
+
+// The elbow behind a riser (state 10) takes the riser ahead of it into its leg from the
+// segment's first end; the elbow in front of one (state 11, or 12 once combined) is
+// measured by its own length at the segment's last end.
+void CPartBuilderQP::FitElbowBesideRiser(const CDev& elbow, std::int32_t& first, std::int32_t& last,
+                                         int pass) const {
+  if (elbow.GetKind() != CDev::kElbow) return;
+  const int state = GetState(elbow);
+  if (pass == 0 ? state != kElbowBehindRiser : state < kElbowBeforeRiser) return;
+  const CDev* measured = &elbow;
+  if (pass == 0) {
+    const std::vector<int> faces = elbow.ForwardFaces();
+    if (!faces.empty()) measured = elbow.GetNeighbour(faces.front());
   }
-  const int state = GetState(element);
-  if (element.GetKind() != CDev::kElbow || state != kElbowBehindRiser) return;
-  const std::vector<int> faces = element.ForwardFaces();
-  const CDev* neighbour = faces.empty() ? &element : element.GetNeighbour(faces.front());
-  const std::int32_t length = neighbour->GetBookedLength();
-  const std::int32_t floor = m_stepMode != 0 ? 700 : 900;
-  first = std::max(length + (m_stepMode != 0 ? 400 : 450), floor);
+  const std::int64_t length = measured->GetBookedLength();
+  const std::int64_t floor = m_stepMode != 0 ? 700 : 900;
+  first = static_cast<std::int32_t>(
+      std::min<std::int64_t>(std::max(length + (m_stepMode != 0 ? 400 : 450), floor), INT32_MAX));
   last = 1200;
 }
 

@@ -88,6 +88,8 @@ class CPartBuilderQP : public CPartBuilder {
   std::int32_t SplitStandardLengths(std::int32_t length, const std::vector<std::int32_t>& list,
                                     std::int32_t minRemainder, std::string& answer);
   void AddSplitDefinitions();
+  void FitElbowBesideRiser(const CDev& elbow, std::int32_t& first, std::int32_t& last,
+                           int pass) const;
   void MarkElbow(const CSegmentEntry& entry, std::string& buffer);
   void FinishElbowMark(std::string& buffer, int mark, bool special) const;
   bool FitsCombinedWindow(const CSegmentEntry& last, const std::string& combined, int riser,

@@ -3,7 +3,9 @@
 #include <QFontMetrics>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "geometry/parallel_chunks.h"
 
@@ -24,7 +26,148 @@ QRect BoundsOf(std::span<const QPoint> points) {
   return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// QRect::intersects for a figure's reach and a band, inline for the usual normalized
+// reach: each band weighs every figure of the picture.
+bool Meets(const QRect& reach, const QRect& band) {
+  if (!reach.isValid()) return reach.intersects(band);
+  return reach.left() <= band.right() && band.left() <= reach.right() &&
+         reach.top() <= band.bottom() && band.top() <= reach.bottom();
+}
+
 }  // namespace
+
+// Small polygons in opaque plain colours, stamped onto the picture from the pixels Qt made
+// for the same figure once: at a fitted view most faces span a few pixels, and Qt's work
+// per figure outweighs their pixels many times. Qt's aliased fill and cosmetic outline of
+// a polygon of whole-pixel corners depend only on the corners' offsets from one another,
+// so a stamp leaves the pixels Qt would leave.
+class CPolygonStamps {
+ public:
+  CPolygonStamps(uchar* bits, int width, int height, qsizetype bytesPerLine)
+      : m_bits(bits), m_width(width), m_height(height), m_bytesPerLine(bytesPerLine) {}
+  // Stamps the figure within the band (none: the whole picture); false, with nothing
+  // drawn, for a figure left to the painter.
+  bool Stamp(std::span<const QPoint> points, const QPen& pen, const QBrush& brush,
+             const QRect& band);
+
+ private:
+  static constexpr std::size_t kMaxCorners = 8;
+  static constexpr int kMaxSide = 16;
+  static constexpr int kMargin = 4;  // around the figure in the picture it is drawn on once
+  struct Key {
+    std::array<QPoint, kMaxCorners> corners{};  // from the corners' least x and y
+    std::size_t count = 0;
+    QRgb pen = 0;
+    QRgb brush = 0;
+    bool hasPen = false;
+    bool hasBrush = false;
+    bool operator==(const Key&) const = default;
+  };
+  struct KeyHash {
+    std::size_t operator()(const Key& key) const;
+  };
+  struct Pixel {
+    int dx, dy;
+    QRgb colour;
+  };
+  struct Pixels {
+    bool usable = false;  // every pixel Qt touched, it made opaque
+    std::vector<Pixel> pixels;
+  };
+  static std::optional<Key> KeyOf(std::span<const QPoint> points, const QPen& pen,
+                                  const QBrush& brush, QPoint& origin);
+  static Pixels Draw(const Key& key, const QPen& pen, const QBrush& brush);
+
+  uchar* m_bits;
+  int m_width, m_height;
+  qsizetype m_bytesPerLine;
+  std::unordered_map<Key, Pixels, KeyHash> m_stamps;
+};
+
+std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
+  std::size_t hash = key.count * 1000003u ^ key.pen ^ (std::size_t{key.brush} << 24u);
+  for (std::size_t i = 0; i < key.count; ++i) {
+    const auto& corner = key.corners[i];
+    hash = hash * 131u + static_cast<std::size_t>(corner.x() * 32 + corner.y());
+  }
+  return hash ^ (key.hasPen ? 1u : 0u) ^ (key.hasBrush ? 2u : 0u);
+}
+
+std::optional<CPolygonStamps::Key> CPolygonStamps::KeyOf(std::span<const QPoint> points,
+                                                         const QPen& pen, const QBrush& brush,
+                                                         QPoint& origin) {
+  if (points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;
+  Key key;
+  key.hasPen = pen.style() != Qt::NoPen;
+  if (key.hasPen && (pen.style() != Qt::SolidLine || pen.widthF() != 0.0 ||
+                     pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255))
+    return std::nullopt;
+  key.hasBrush = brush.style() != Qt::NoBrush;
+  if (key.hasBrush && (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
+                       !brush.transform().isIdentity()))
+    return std::nullopt;
+  const QRect bounds = BoundsOf(points);
+  if (bounds.width() > kMaxSide || bounds.height() > kMaxSide) return std::nullopt;
+  origin = bounds.topLeft();
+  key.count = points.size();
+  for (std::size_t i = 0; i < points.size(); ++i) key.corners[i] = points[i] - origin;
+  key.pen = key.hasPen ? pen.color().rgba() : 0;
+  key.brush = key.hasBrush ? brush.color().rgba() : 0;
+  return key;
+}
+
+CPolygonStamps::Pixels CPolygonStamps::Draw(const Key& key, const QPen& pen, const QBrush& brush) {
+  const int side = kMaxSide + 1 + 2 * kMargin;
+  QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
+  picture.fill(Qt::transparent);
+  {
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(key.hasPen ? pen : QPen(Qt::NoPen));
+    painter.setBrush(key.hasBrush ? brush : QBrush(Qt::NoBrush));
+    std::array<QPoint, kMaxCorners> corners{};
+    for (std::size_t i = 0; i < key.count; ++i)
+      corners[i] = key.corners[i] + QPoint(kMargin, kMargin);
+    painter.drawPolygon(corners.data(), static_cast<int>(key.count), Qt::OddEvenFill);
+  }
+  Pixels made;
+  made.usable = true;
+  for (int y = 0; y < side; ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+    for (int x = 0; x < side; ++x) {
+      const int alpha = qAlpha(row[x]);
+      if (alpha == 0) continue;
+      // A pixel at the picture's edge may have been cut off there.
+      const bool edge = x == 0 || y == 0 || x == side - 1 || y == side - 1;
+      if (alpha != 255 || edge) return {};
+      made.pixels.push_back({x - kMargin, y - kMargin, row[x]});
+    }
+  }
+  return made;
+}
+
+bool CPolygonStamps::Stamp(std::span<const QPoint> points, const QPen& pen, const QBrush& brush,
+                           const QRect& band) {
+  QPoint origin;
+  const std::optional<Key> key = KeyOf(points, pen, brush, origin);
+  if (!key) return false;
+  // Near the picture's edges Qt's own clipping decides.
+  if (origin.x() < kMargin || origin.y() < kMargin || origin.x() + kMaxSide + kMargin >= m_width ||
+      origin.y() + kMaxSide + kMargin >= m_height)
+    return false;
+  auto found = m_stamps.find(*key);
+  if (found == m_stamps.end()) found = m_stamps.emplace(*key, Draw(*key, pen, brush)).first;
+  if (!found->second.usable) return false;
+  const int top = band.isNull() ? 0 : band.top();
+  const int bottom = band.isNull() ? m_height - 1 : band.bottom();
+  for (const Pixel& pixel : found->second.pixels) {
+    const int y = origin.y() + pixel.dy;
+    if (y < top || y > bottom) continue;
+    auto* row = reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine);
+    row[origin.x() + pixel.dx] = pixel.colour;
+  }
+  return true;
+}
 
 CQtPaintRecording::CQtPaintRecording(QPainter& painter)
     : m_painter(&painter), m_pen(painter.pen()), m_font(painter.font()) {}
@@ -55,8 +198,24 @@ void CQtPaintRecording::SetPen(const QPen& pen) {
 
 void CQtPaintRecording::SetBrush(const QBrush& brush) {
   if (m_painter != nullptr) return m_painter->setBrush(brush);
+  Keep(Op::Brush, KeptBrush(brush));
+}
+
+int CQtPaintRecording::KeptBrush(const QBrush& brush) {
+  // Faces take turns between a few solid shades: each is kept once, not once a face.
+  const bool plainSolid = brush.style() == Qt::SolidPattern && brush.transform().isIdentity();
+  if (!plainSolid) {
+    m_brushes.push_back(brush);
+    return static_cast<int>(m_brushes.size()) - 1;
+  }
+  const QRgb colour = brush.color().rgba();
+  const auto found = m_solidBrushes.find(colour);
+  if (found != m_solidBrushes.end() && m_brushes[static_cast<std::size_t>(found->second)] == brush)
+    return found->second;
   m_brushes.push_back(brush);
-  Keep(Op::Brush, static_cast<int>(m_brushes.size()) - 1);
+  const int index = static_cast<int>(m_brushes.size()) - 1;
+  m_solidBrushes[colour] = index;
+  return index;
 }
 
 void CQtPaintRecording::SetCompositionMode(QPainter::CompositionMode mode) {
@@ -175,15 +334,18 @@ void CQtPaintRecording::DrawImage(const QRect& rect, const QImage& image) {
        rect.normalized().adjusted(-1, -1, 1, 1));
 }
 
-void CQtPaintRecording::Play(QPainter& painter) const { PlayBand(painter, QRect()); }
+void CQtPaintRecording::Play(QPainter& painter) const { PlayBand(painter, QRect(), nullptr); }
 
-void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band) const {
+void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band,
+                                 CPolygonStamps* stamps) const {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   if (!band.isNull()) painter.setClipRect(band);
   // Pens and brushes are set only before a figure that this band draws.
   int pen = -1, brush = -1, penSet = -1, brushSet = -1;
+  // Stamps stand for figures drawn plainly: painted over, with no clip but the band's.
+  bool plain = true, unclipped = true;
   for (const Recorded& r : m_ops) {
     if (r.op == Op::Pen) {
       pen = r.index;
@@ -193,8 +355,17 @@ void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band) const {
       brush = r.index;
       continue;
     }
+    if (r.op == Op::Composition) plain = r.index == QPainter::CompositionMode_SourceOver;
+    if (r.op == Op::ClipRegion || r.op == Op::ClipOff) unclipped = r.op == Op::ClipOff;
     if (IsFigure(r.op)) {
-      if (!band.isNull() && !r.reach.isNull() && !r.reach.intersects(band)) continue;
+      if (!band.isNull() && !r.reach.isNull() && !Meets(r.reach, band)) continue;
+      if (stamps != nullptr && r.op == Op::Polygon && plain && unclipped && pen >= 0 &&
+          brush >= 0 &&
+          stamps->Stamp(std::span(&m_points[static_cast<std::size_t>(r.index)],
+                                  static_cast<std::size_t>(r.count)),
+                        m_pens[static_cast<std::size_t>(pen)],
+                        m_brushes[static_cast<std::size_t>(brush)], band))
+        continue;
       if (pen != penSet) painter.setPen(m_pens[static_cast<std::size_t>(penSet = pen)]);
       if (brush != brushSet)
         painter.setBrush(m_brushes[static_cast<std::size_t>(brushSet = brush)]);
@@ -302,6 +473,8 @@ void CQtPaintRecording::PlayInBands(QImage& image, std::span<const CQtPaintRecor
     QPainter painter(&whole);
     const int top = tops[band];
     const QRect clip = count == 1 ? QRect() : QRect(0, top, image.width(), tops[band + 1] - top);
-    for (const CQtPaintRecording* part : parts) part->PlayBand(painter, clip);
+    CPolygonStamps stamps(bits, image.width(), rows, image.bytesPerLine());
+    CPolygonStamps* stamping = image.format() == QImage::Format_RGB32 ? &stamps : nullptr;
+    for (const CQtPaintRecording* part : parts) part->PlayBand(painter, clip, stamping);
   });
 }

@@ -10,7 +10,10 @@
 #include <QString>
 
 #include <span>
+#include <unordered_map>
 #include <vector>
+
+class CPolygonStamps;
 
 // The QPainter operations of the drawing context's Qt target: made at once on a painter,
 // or kept (in the painter's coordinates, each figure with the area it can touch) to be
@@ -91,12 +94,14 @@ class CQtPaintRecording {
   };
 
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
+  // The index in m_brushes of a brush equal to that one, kept now if need be.
+  int KeptBrush(const QBrush& brush);
   QRect StrokeReach(const QRect& bounds) const;
   QRect TextReach(const QRect& laidOut) const;
   // The first row of each band and, last, the image's row count.
   static std::vector<int> BandTops(std::span<const CQtPaintRecording* const> parts, int rows,
                                    int bands);
-  void PlayBand(QPainter& painter, const QRect& band) const;
+  void PlayBand(QPainter& painter, const QRect& band, CPolygonStamps* stamps) const;
   void Apply(QPainter& painter, const Recorded& r) const;
   bool IsFigure(Op op) const { return op >= Op::Polygon; }
 
@@ -108,6 +113,7 @@ class CQtPaintRecording {
   std::vector<QPoint> m_points;
   std::vector<QPen> m_pens;
   std::vector<QBrush> m_brushes;
+  std::unordered_map<QRgb, int> m_solidBrushes;  // by colour, into m_brushes
   std::vector<QFont> m_fonts;
   std::vector<QColor> m_colours;
   std::vector<QRegion> m_regions;

@@ -8,6 +8,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "../element_scene.h"
 #include "../layout_scene.h"
@@ -189,6 +190,81 @@ TEST(PaintBandsTest, AKeptPictureIsPlayedBackOnlyWhileWhatItWasDrawnFromStaysThe
     EXPECT_FALSE(kept == last) << step.name << " shows";
     last = kept;
   }
+}
+
+// Small polygons, which the bands stamp from a picture of each shape drawn once, next to
+// the same figures drawn by a painter: outlines and fills in plain colours, shapes of every
+// turn, slivers, points, crossed outlines, pens and brushes that stay with the painter
+// (wide, dotted, hatched, translucent), near the picture's edges and across the bands'.
+void SmallPolygons(CQtPaintRecording& out) {
+  const std::vector<std::vector<QPoint>> shapes = {{{0, 0}, {3, -1}, {3, 0}, {0, 1}},
+                                                   {{0, 0}, {1, 0}, {1, 1}, {0, 1}},
+                                                   {{0, 0}, {0, 0}, {0, 0}, {0, 0}},
+                                                   {{0, 0}, {2, 0}, {2, 0}, {0, 0}},
+                                                   {{0, 0}, {5, 5}, {5, 0}, {0, 5}},
+                                                   {{0, 0}, {16, 3}, {9, 16}},
+                                                   {{2, 0}, {0, 3}, {4, 4}, {7, 1}, {5, 0}},
+                                                   {{0, 3}, {3, 0}, {6, 3}, {3, 6}},
+                                                   {{0, 0}, {20, 1}, {0, 2}}};
+  const std::vector<QPen> pens = {QPen(Qt::black, 0),
+                                  QPen(Qt::NoPen),
+                                  QPen(QColor(200, 0, 200), 0),
+                                  QPen(Qt::black, 3),
+                                  QPen(Qt::black, 0, Qt::DotLine),
+                                  QPen(QColor(0, 0, 255, 128), 0)};
+  const std::vector<QBrush> brushes = {
+      QBrush(QColor(160, 160, 160)), QBrush(Qt::NoBrush), QBrush(QColor(20, 120, 20)),
+      QBrush(Qt::red, Qt::BDiagPattern), QBrush(QColor(255, 0, 0, 100))};
+  int figure = 0;
+  for (int y = -3; y < kSize.cy; y += 7) {
+    for (int x = -3; x < kSize.cx; x += 23, ++figure) {
+      const auto& shape = shapes[static_cast<std::size_t>(figure) % shapes.size()];
+      std::vector<QPoint> placed;
+      for (const QPoint& corner : shape) placed.push_back(corner + QPoint(x + figure % 5, y));
+      out.SetPen(pens[static_cast<std::size_t>(figure / 3) % pens.size()]);
+      out.SetBrush(brushes[static_cast<std::size_t>(figure / 7) % brushes.size()]);
+      out.DrawPolygon(placed);
+    }
+  }
+}
+
+TEST(PaintBandsTest, SmallPolygonsStampedInBandsMakeThePixelsOfOnePainter) {
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    CQtPaintRecording atOnce(painter);
+    SmallPolygons(atOnce);
+  }
+  CQtPaintRecording recording(&expected);
+  SmallPolygons(recording);
+  for (int bands : {1, 3, 8, 40}) {
+    QImage banded = Blank();
+    recording.PlayInBands(banded, bands);
+    EXPECT_TRUE(banded == expected) << bands << " bands";
+  }
+}
+
+// The benchmark's layout of 100 runs of 200 elements fitted in a view, faces of a few
+// pixels each, drawn in bands as the view draws it and at once with one painter.
+TEST(PaintBandsTest, TheFittedLayoutOfTwentyThousandElementsIsDrawnInBandsAsOnOnePainter) {
+  const auto document = BuildLayoutScene(100, 200);
+  const QSize size(1280, 800);
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(*document), 0.9, {size.width(), size.height()});
+  QImage expected(size, QImage::Format_RGB32);
+  expected.fill(Qt::white);
+  QImage banded = expected;
+  {
+    QPainter painter(&expected);
+    painter.setClipRect(0, 0, size.width(), size.height());  // a painter with a clip draws at once
+    PaintScene(painter, *document, window, size, CSceneDrawOptions());
+  }
+  {
+    QPainter painter(&banded);
+    PaintScene(painter, *document, window, size, CSceneDrawOptions());
+  }
+  EXPECT_TRUE(banded == expected);
 }
 
 }  // namespace
