@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-#include "geometry/3d_projection.h"
-#include "geometry/display_list.h"
 #include "model/annotation_list.h"
 #include "model/dorne_doc.h"
 #include "view/draw_context.h"
@@ -39,21 +37,10 @@ CAnnotationLayer::CKey CAnnotationLayer::CKey::Of(const CDorneDoc& document,
                                                   const CSceneDrawOptions& options,
                                                   const QImage& image) {
   CKey key;
-  key.document = &document;
-  key.listChanges = document.Projection().GetDisplayList().Changes();
+  key.picture = CViewPictureKey::Of(document, window, size, options, image);
   key.annotationChanges = document.Annotations().Changes();
   key.currentRunOnly = document.IsCurrentRunOnly();
   key.currentRun = document.GetCurrentRun();
-  key.documentFolder = options.documentFolder;
-  for (int i = 0; i < 3; ++i)
-    key.angles[static_cast<std::size_t>(i)] = document.Projection().GetViewAngle(i);
-  key.centre = window.Centre();
-  key.window = window.Size();
-  key.size = size;
-  key.dotsPerMeterX = image.dotsPerMeterX();
-  key.dotsPerMeterY = image.dotsPerMeterY();
-  key.monochrome = options.monochrome;
-  key.layers = options.layers;
   key.labels = options.elements.labels;
   key.scale = options.annotationScale;
   return key;

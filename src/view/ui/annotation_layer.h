@@ -10,6 +10,7 @@
 
 #include "view/element_draw_options.h"
 #include "view/scene_drawing.h"
+#include "view/ui/view_picture_key.h"
 #include "view/view_window.h"
 
 class CDorneDoc;
@@ -25,20 +26,10 @@ class QPainter;
 class CAnnotationLayer {
  public:
   struct CKey {
-    const CDorneDoc* document = nullptr;
-    std::uint64_t listChanges = 0;
+    CViewPictureKey picture;
     std::uint64_t annotationChanges = 0;
     bool currentRunOnly = false;
     const CRun* currentRun = nullptr;
-    std::string documentFolder;
-    std::array<int, 3> angles{};
-    CPoint centre;
-    CSize window;
-    QSize size;
-    int dotsPerMeterX = 0;
-    int dotsPerMeterY = 0;
-    bool monochrome = false;
-    std::array<bool, CSceneDrawOptions::kLayerCount> layers{};
     std::array<CLabelStyle, kLabelStyleCount> labels{};
     double scale = 1.0;
     bool operator==(const CKey&) const = default;

@@ -1,7 +1,5 @@
 #include "view/ui/scene_paint_cache.h"
 
-#include "geometry/3d_projection.h"
-#include "geometry/display_list.h"
 #include "model/dorne_doc.h"
 #include "model/element_selection.h"
 
@@ -11,18 +9,7 @@ CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
                                                   const QImage& image) {
   const CElementSelection& selection = document.Selection();
   CKey key;
-  key.document = &document;
-  key.listChanges = document.Projection().GetDisplayList().Changes();
-  key.documentFolder = options.documentFolder;
-  for (int i = 0; i < 3; ++i)
-    key.angles[static_cast<std::size_t>(i)] = document.Projection().GetViewAngle(i);
-  key.centre = window.Centre();
-  key.window = window.Size();
-  key.size = size;
-  key.dotsPerMeterX = image.dotsPerMeterX();
-  key.dotsPerMeterY = image.dotsPerMeterY();
-  key.monochrome = options.monochrome;
-  key.layers = options.layers;
+  key.picture = CViewPictureKey::Of(document, window, size, options, image);
   key.supportDisplay = options.supportDisplay;
   key.elements = options.elements;
   key.toolMode = document.GetToolMode();

@@ -13,6 +13,7 @@
 #include "view/ui/annotation_layer.h"
 #include "view/scene_drawing.h"
 #include "view/ui/qt_paint_recording.h"
+#include "view/ui/view_picture_key.h"
 #include "view/view_window.h"
 
 class CDorneDoc;
@@ -28,17 +29,7 @@ class CScenePaintCache {
  public:
   // Everything the picture is drawn from besides the document's contents.
   struct CKey {
-    const CDorneDoc* document = nullptr;
-    std::uint64_t listChanges = 0;
-    std::string documentFolder;   // where pictures are looked for
-    std::array<int, 3> angles{};  // of the projection, through which figures are placed
-    CPoint centre;
-    CSize window;
-    QSize size;
-    int dotsPerMeterX = 0;
-    int dotsPerMeterY = 0;
-    bool monochrome = false;
-    std::array<bool, CSceneDrawOptions::kLayerCount> layers{};
+    CViewPictureKey picture;
     int supportDisplay = 0;
     CElementDrawOptions elements;
     int toolMode = 0;
