@@ -61,7 +61,8 @@ double CRun::ComputeWeights() {
     const std::string reference = m_bom->GetLine(row)->reference;
     if (reference.empty()) continue;
     std::string lookup = GetDevicePropByRef(reference, "NEEDREF").value_or(std::string());
-    if (lookup.empty()) lookup = reference;
+    // A grouped line is the same article as its reference without the group suffix.
+    if (lookup.empty()) lookup = std::string(CutGroupSuffix(reference));
     std::string weight;
     if (ParseBOMGroup(reference).flag != '!') {
       const int grams = SeekCatalogCode(lookup, &table, "REFERENCE", "MASSE");

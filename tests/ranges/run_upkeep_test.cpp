@@ -161,7 +161,8 @@ TEST_F(RunWeightsTest, WeighsEachLineFromTheArticleTable) {
     const char* reference;
     int quantity;
     const char* weight;
-  } cases[] = {{"ELB-0", 2, "1500"}, {"END-0", 1, "250"}, {"NONE-1", 1, ""}, {"JUNK-1", 1, "0"}};
+  } cases[] = {{"ELB-0", 2, "1500"},        {"END-0", 1, "250"}, {"END-0 \nGroup=2a", 1, "250"},
+               {"ELB-0 \nGroup=2!", 1, ""}, {"NONE-1", 1, ""},   {"JUNK-1", 1, "0"}};
   auto run = MakeRun("QMA");
   CChainBuilder chain(*run);
   for (const auto& c : cases) {
@@ -169,7 +170,9 @@ TEST_F(RunWeightsTest, WeighsEachLineFromTheArticleTable) {
   }
   run->SetPropValue("SUPP", "7.9");
   const double total = run->ComputeWeights();
-  EXPECT_DOUBLE_EQ(total, 3.25);  // grams to kilograms: 2 x 1.5 + 0.25
+  // Grams to kilograms: 2 x 1.5 + 0.25, and 0.25 for the grouped item; a line without
+  // price ("!") weighs nothing.
+  EXPECT_DOUBLE_EQ(total, 3.5);
   EXPECT_EQ(run->GetPropText("SUPP"), "7/3");
   for (const auto& c : cases) {
     EXPECT_EQ(run->GetDevicePropByRef(c.reference, "HBv2_Weight").value_or(""), c.weight)
