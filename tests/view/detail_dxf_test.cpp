@@ -3,7 +3,10 @@
 // of a feed unit that the file cannot hold given as an ellipse.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <string_view>
+#include <vector>
 
 #include "app/child_process.h"
 #include "element_scene.h"
@@ -35,6 +38,38 @@ void DrawDetailed(Device& device, const CElementScene& scene, bool dxf) {
   CElementDrawOptions options = SceneDrawOptions(true);
   options.dxfRecording = dxf;
   DrawElements(dc, *scene.document, cache, options);
+}
+
+// What a drawing records when the view is fitted to the scene and then zoomed out that
+// many times, for the screen or for a DXF file.
+template <typename Draw>
+std::vector<CDrawRecorder::Call> RecordZoomedOut(const CElementScene& scene, bool detailed,
+                                                 bool dxf, int zoomOut, Draw draw) {
+  CDrawRecorder recorder;
+  CNominalFontMeasurer measurer;
+  CDrawContext dc(recorder, measurer, kSize);
+  FitSceneMapping(dc, *scene.document, kSize);
+  dc.Mapping().SetWindowExtent(
+      {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
+  CElementDrawCache cache;
+  CElementDrawOptions options = SceneDrawOptions(detailed);
+  options.dxfRecording = dxf;
+  draw(dc, cache, options);
+  return recorder.Calls();
+}
+
+// The elements of the scene drawn as the view draws them.
+std::vector<CDrawRecorder::Call> RecordElementsZoomedOut(const CElementScene& scene, bool dxf,
+                                                         int zoomOut) {
+  return RecordZoomedOut(
+      scene, true, dxf, zoomOut,
+      [&](CDrawContext& dc, CElementDrawCache& cache, const CElementDrawOptions& options) {
+        DrawElements(dc, *scene.document, cache, options);
+      });
+}
+
+std::ptrdiff_t CountCalls(const std::vector<CDrawRecorder::Call>& calls, std::string_view kind) {
+  return std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.kind == kind; });
 }
 
 TEST(DetailDxfTest, LabelsAndBarsReachTheFileOnTheElementsLayer) {
@@ -76,19 +111,8 @@ TEST(DetailDxfTest, TheSameDetailsReachEveryTarget) {
 TEST(DetailDxfTest, AZoomedOutViewLeavesOutDetailsTheFileKeeps) {
   const CElementScene scene = BuildDetailedScene(1);
   auto texts = [&](bool dxf, int zoomOut) {
-    CDrawRecorder recorder;
-    CNominalFontMeasurer measurer;
-    CDrawContext dc(recorder, measurer, kSize);
-    FitSceneMapping(dc, *scene.document, kSize);
     // a hundred times further out: the element is a few pixels wide
-    dc.Mapping().SetWindowExtent(
-        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
-    CElementDrawCache cache;
-    CElementDrawOptions options = SceneDrawOptions(true);
-    options.dxfRecording = dxf;
-    DrawElements(dc, *scene.document, cache, options);
-    return std::count_if(recorder.Calls().begin(), recorder.Calls().end(),
-                         [](const auto& c) { return c.kind == "Text"; });
+    return CountCalls(RecordElementsZoomedOut(scene, dxf, zoomOut), "Text");
   };
   const auto near = texts(false, 1);
   EXPECT_GE(near, 4) << "the four bars labelled";
@@ -105,18 +129,7 @@ TEST(DetailDxfTest, BarBoxesOfADotAreLeftOutOfTheView) {
   for (int slot = 10; slot <= 13; ++slot) bare.elements.front()->DeleteBox(slot);
   bare.document->RebuildScene();
   auto calls = [](const CElementScene& s, bool dxf, int zoomOut, const char* kind) {
-    CDrawRecorder recorder;
-    CNominalFontMeasurer measurer;
-    CDrawContext dc(recorder, measurer, kSize);
-    FitSceneMapping(dc, *s.document, kSize);
-    dc.Mapping().SetWindowExtent(
-        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
-    CElementDrawCache cache;
-    CElementDrawOptions options = SceneDrawOptions(true);
-    options.dxfRecording = dxf;
-    DrawElements(dc, *s.document, cache, options);
-    return std::count_if(recorder.Calls().begin(), recorder.Calls().end(),
-                         [&](const auto& c) { return c.kind == kind; });
+    return CountCalls(RecordElementsZoomedOut(s, dxf, zoomOut), kind);
   };
   const struct {
     int zoomOut;
@@ -145,20 +158,11 @@ TEST(DetailDxfTest, ADetailBoxTooSmallForItsDetailsIsDrawnAsPlainFaces) {
   const CElementScene scene = BuildDetailedScene(1);
   const CBox& part = *scene.elements.front()->GetBox(7);
   auto record = [&](bool dxf, int zoomOut) {
-    CDrawRecorder recorder;
-    CNominalFontMeasurer measurer;
-    CDrawContext dc(recorder, measurer, kSize);
-    FitSceneMapping(dc, *scene.document, kSize);
-    dc.Mapping().SetWindowExtent(
-        {dc.Mapping().WindowExtent().cx * zoomOut, dc.Mapping().WindowExtent().cy * zoomOut});
-    CElementDrawCache cache;
-    CElementDrawOptions options = SceneDrawOptions(false);
-    options.dxfRecording = dxf;
-    DrawElementBox(dc, part, 0, cache, options);
-    return recorder.Calls();
-  };
-  auto count = [](const std::vector<CDrawRecorder::Call>& calls, const char* kind) {
-    return std::count_if(calls.begin(), calls.end(), [&](const auto& c) { return c.kind == kind; });
+    return RecordZoomedOut(
+        scene, false, dxf, zoomOut,
+        [&](CDrawContext& dc, CElementDrawCache& cache, const CElementDrawOptions& options) {
+          DrawElementBox(dc, part, 0, cache, options);
+        });
   };
   const struct {
     bool dxf;
@@ -167,8 +171,8 @@ TEST(DetailDxfTest, ADetailBoxTooSmallForItsDetailsIsDrawnAsPlainFaces) {
   } rows[] = {{false, 1, true}, {false, 100, false}, {true, 100, true}};
   for (const auto& row : rows) {
     const auto calls = record(row.dxf, row.zoomOut);
-    EXPECT_GT(count(calls, "Polygon"), 0) << row.zoomOut;
-    EXPECT_EQ(count(calls, "Line") > 0, row.ownEdges) << row.dxf << " " << row.zoomOut;
+    EXPECT_GT(CountCalls(calls, "Polygon"), 0) << row.zoomOut;
+    EXPECT_EQ(CountCalls(calls, "Line") > 0, row.ownEdges) << row.dxf << " " << row.zoomOut;
     for (const auto& c : calls) {
       if (c.kind == "Polygon") {
         EXPECT_EQ(c.pen.style == PenStyle::Null, row.ownEdges) << "filled without a pen";
