@@ -82,6 +82,7 @@ class C3DProjection {
   void InsertInDisplayList(CBox& box) { m_list.Insert(box); }
   void RemoveFromDisplayList(CBox& box) { m_list.Remove(box); }
   void ClearDisplayList() { m_list.Clear(); }
+  void SwapDisplayList(C3DProjection& other) { m_list.SwapContents(other.m_list); }
   // CDisplayList::TakeOutIsolated and InsertIsolated.
   bool TakeOutIsolated(std::span<CBox* const> boxes, CDisplayList::CPlace& place) {
     return m_list.TakeOutIsolated(boxes, place);

@@ -340,6 +340,23 @@ void CDisplayList::Clear() {
   m_riders = 0;
 }
 
+void CDisplayList::SwapContents(CDisplayList& other) {
+  using std::swap;
+  swap(m_head, other.m_head);
+  swap(m_tail, other.m_tail);
+  swap(m_size, other.m_size);
+  swap(m_boxes, other.m_boxes);
+  swap(m_pool, other.m_pool);
+  swap(m_free, other.m_free);
+  swap(m_grid, other.m_grid);
+  swap(m_misfitsAfterLayout, other.m_misfitsAfterLayout);
+  swap(m_generation, other.m_generation);
+  swap(m_unordered, other.m_unordered);
+  swap(m_riders, other.m_riders);
+  m_cursor = other.m_cursor = nullptr;
+  m_changes = other.m_changes = std::max(m_changes, other.m_changes) + 1;
+}
+
 void CDisplayList::ResortOneByOne(const std::function<void(CBox&)>& project) {
   std::vector<CBox*> boxes = CollectBoxes();
   Clear();

@@ -80,6 +80,10 @@ class CDisplayList {
   void Remove(CBox& box);
   // Empties the list and clears the in-list bit of every listed box.
   void Clear();
+  // Trades every listed box, with its order and screen cells, for those of the other
+  // list; each list keeps its own rules. Both lists count a change newer than any either
+  // had, so that no picture drawn from one passes for the other's.
+  void SwapContents(CDisplayList& other);
 
   // The boxes from head to tail, a box with two nodes twice.
   std::vector<CBox*> CollectBoxes() const;
@@ -134,6 +138,8 @@ class CDisplayList {
   // tell that it is still the list's.
   std::uint64_t Changes() const { return m_changes; }
   std::size_t Size() const { return m_size; }
+  // The boxes listed, each once.
+  std::size_t BoxCount() const { return m_boxes.Size(); }
   const CDisplayNode* Head() const { return m_head; }
   const CDisplayNode* Tail() const { return m_tail; }
   // Sets or clears the second-pass bit of the node's box by the node and returns the box,

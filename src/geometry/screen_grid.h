@@ -43,6 +43,8 @@ class CScreenGrid {
   ~CScreenGrid();
   CScreenGrid(const CScreenGrid&) = delete;
   CScreenGrid& operator=(const CScreenGrid&) = delete;
+  CScreenGrid(CScreenGrid&&) noexcept = default;
+  CScreenGrid& operator=(CScreenGrid&&) noexcept = default;
 
   // Lays the cells out for boxes like these (their current window bounds) and empties
   // the grid.

@@ -42,7 +42,9 @@ CDorneDoc::~CDorneDoc() {
   m_annotations.Clear();
   m_selection.Clear();
   m_currentRun = nullptr;
-  // Runs go first: their elements leave the scene and the extra boxes as they die.
+  // The scene goes at once: the elements would take their boxes out of it one by one.
+  m_projection.ClearDisplayList();
+  // Runs go first: their elements leave the extra boxes as they die.
   while (!m_runs.empty()) {
     m_runs.pop_back();
     m_runList.pop_back();

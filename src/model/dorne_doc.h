@@ -83,8 +83,16 @@ class CDorneDoc : public CRunDocument {
   std::unique_ptr<CDorneDoc> MakeSibling() const;
   // Takes the design of the other document (runs, scene, annotations, properties, view
   // data) and gives it this one's; observers, prompter, undo history and file version
-  // stay. The document is marked modified and its views updated.
+  // stay. The document is marked modified and its views updated. A scene that is as a
+  // whole rebuild left it goes with its design; any other is emptied.
   void SwapContent(CDorneDoc& other);
+  // Whether the scene is the one RebuildScene would make now: made whole (or one run
+  // put back) and untouched since, with the same angles, the same runs shown and every
+  // box of the design listed.
+  bool HasWholeScene();
+  // After SwapContent: RebuildScene, unless the scene came whole with the design and
+  // nothing it was made for changed since; the views hear of a new scene either way.
+  void RebuildSceneUnlessKept();
 
   // Members.
   CDocProps& GetProps() { return m_props; }
@@ -344,6 +352,8 @@ class CDorneDoc : public CRunDocument {
   // The scene of one run's rebuild (dorne_doc_run_scene.cpp).
   void HoldSceneFor(CRun* run, bool hold);
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
+  // The run's boxes of the scene, the start marker's as they stand.
+  static void VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit);
   bool TakeOutRunScene(CRun& run);
   bool PutBackRunScene();
   void DropPendingElement();
@@ -415,6 +425,20 @@ class CDorneDoc : public CRunDocument {
   CRun* m_heldRun = nullptr;
   CDisplayList::CPlace m_heldPlace;
   std::uint64_t m_heldChanges = 0;
+  bool m_heldWhole = false;  // the scene was whole when the run was taken out
+  // What the scene was made for when it was last made whole (see HasWholeScene).
+  struct CSceneKey {
+    std::uint64_t changes = ~std::uint64_t{0};
+    std::array<int, 3> angles{};
+    const CRun* onlyRun = nullptr;  // the one run shown, when only the current one is
+    bool operator==(const CSceneKey&) const = default;
+  };
+  CSceneKey SceneKey() const;
+  void MarkSceneWhole() { m_wholeScene = SceneKey(); }
+  void KeepSceneIfWhole(bool whole);
+  bool SceneKeyWhole() const;
+  bool m_keptSceneArrived = false;  // SwapContent brought a whole scene
+  CSceneKey m_wholeScene;
   bool m_totalsPending = false;
   bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.

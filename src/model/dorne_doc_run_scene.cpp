@@ -12,23 +12,41 @@
 #include <unordered_set>
 #include <utility>
 
-std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
-  std::vector<CBox*> boxes;
-  for (CDev* element : run.GetDevices()) {
+namespace {
+
+template <class Visit>
+void VisitElementBoxes(const CRun& run, Visit&& visit) {
+  for (const CDev* element : run.GetDevices()) {
     for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) boxes.push_back(box.get());
+      if (box) visit(box.get());
     }
   }
-  if (run.GetFlagsWord() != 0) return boxes;
-  if (placeMarker) {
-    if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
-      boxes.push_back(section);
-      boxes.push_back(pointer);
-    }
-  } else if (CDev* marker = run.GetStartMarker()) {
+}
+
+}  // namespace
+
+void CDorneDoc::VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit) {
+  VisitElementBoxes(run, visit);
+  if (run.GetFlagsWord() != 0) return;
+  if (const CDev* marker = run.GetStartMarker()) {
     for (int slot : {CDev::kBodySlot, CDev::kBodySlot + 1}) {
-      if (CBox* box = marker->GetBox(slot)) boxes.push_back(box);
+      if (CBox* box = marker->GetBox(slot)) visit(box);
     }
+  }
+}
+
+std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
+  std::vector<CBox*> boxes;
+  auto add = [&boxes](CBox* box) { boxes.push_back(box); };
+  if (!placeMarker) {
+    VisitRunSceneBoxes(run, add);
+    return boxes;
+  }
+  VisitElementBoxes(run, add);
+  if (run.GetFlagsWord() != 0) return boxes;
+  if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
+    boxes.push_back(section);
+    boxes.push_back(pointer);
   }
   return boxes;
 }
@@ -43,7 +61,9 @@ bool CDorneDoc::TakeOutRunScene(CRun& run) {
   }
   std::vector<CBox*> listed = RunSceneBoxes(run, false);
   std::erase_if(listed, [](const CBox* box) { return !box->IsListed(); });
+  const bool whole = SceneKey() == m_wholeScene && !m_projection.GetDisplayList().Unordered();
   if (!m_projection.TakeOutIsolated(listed, m_heldPlace)) return false;
+  m_heldWhole = whole;
   m_heldRun = &run;
   m_heldChanges = m_projection.GetDisplayList().Changes();
   return true;
@@ -64,6 +84,7 @@ bool CDorneDoc::PutBackRunScene() {
   if (const CDev* marker = run->GetStartMarker()) project(marker);
   const std::vector<CBox*> boxes = RunSceneBoxes(*run, true);
   if (!m_projection.InsertIsolated(boxes, m_heldPlace)) return false;
+  if (m_heldWhole) MarkSceneWhole();
   Notify(EDocNotice::kSceneRebuilt);
   return true;
 }

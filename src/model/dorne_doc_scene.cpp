@@ -151,6 +151,48 @@ void CDorneDoc::RebuildScene() {
   for (CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
   m_projection.PrepareDisplayList(boxes);
   for (CBox* box : boxes) AddToScene(*box);
+  MarkSceneWhole();
+  Notify(EDocNotice::kSceneRebuilt);
+}
+
+CDorneDoc::CSceneKey CDorneDoc::SceneKey() const {
+  CSceneKey key;
+  key.changes = m_projection.GetDisplayList().Changes();
+  for (int i = 0; i < 3; ++i)
+    key.angles[static_cast<std::size_t>(i)] = m_projection.GetViewAngle(i);
+  const bool onlyCurrent = m_currentRunOnly && m_toolMode != kToolAllRuns;
+  key.onlyRun = onlyCurrent ? m_currentRun : nullptr;
+  if (onlyCurrent && m_currentRun == nullptr) key.changes = ~std::uint64_t{0};
+  return key;
+}
+
+bool CDorneDoc::SceneKeyWhole() const {
+  if (m_sceneHolds > 0 || m_heldRun != nullptr) return false;
+  return !m_projection.GetDisplayList().Unordered() && SceneKey() == m_wholeScene;
+}
+
+bool CDorneDoc::HasWholeScene() {
+  if (!SceneKeyWhole()) return false;
+  // A box made since and never listed would be in a rebuilt scene.
+  std::size_t boxes = 0;
+  bool allListed = true;
+  auto count = [&boxes, &allListed](const CBox* box) {
+    ++boxes;
+    allListed = allListed && box->IsListed();
+  };
+  for (const CRun* run : m_runList) {
+    if (m_wholeScene.onlyRun == nullptr || run == m_wholeScene.onlyRun)
+      VisitRunSceneBoxes(*run, count);
+  }
+  for (const CExtraBox& extra : m_extraBoxes) count(extra.box.get());
+  return allListed && boxes == m_projection.GetDisplayList().BoxCount();
+}
+
+void CDorneDoc::RebuildSceneUnlessKept() {
+  if (!std::exchange(m_keptSceneArrived, false) || !SceneKeyWhole()) {
+    RebuildScene();
+    return;
+  }
   Notify(EDocNotice::kSceneRebuilt);
 }
 

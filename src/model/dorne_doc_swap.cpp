@@ -9,8 +9,11 @@ void CDorneDoc::SwapContent(CDorneDoc& other) {
   // The pages of the runs that leave must go before those runs die with the other
   // document; the arriving runs get theirs.
   for (CRun* run : m_runList) Notify(EDocNotice::kRunRemoved, run);
-  m_projection.ClearDisplayList();
-  other.m_projection.ClearDisplayList();
+  // A whole scene goes with its design (the angles go with it below): an undo or a redo
+  // between kept designs then needs no rebuild.
+  const bool ownWhole = HasWholeScene();
+  const bool otherWhole = other.HasWholeScene();
+  m_projection.SwapDisplayList(other.m_projection);
   m_selection.Clear();
   other.m_selection.Clear();
   std::swap(m_props, other.m_props);
@@ -46,8 +49,16 @@ void CDorneDoc::SwapContent(CDorneDoc& other) {
                                    m_projection.GetViewAngle(2), false, false);
   // The boxes come projected with these angles already.
   m_projection.SetViewAngles(a, b, c, false, false);
+  KeepSceneIfWhole(otherWhole);
+  other.KeepSceneIfWhole(ownWhole);
   SetModifiedFlag(true);
   for (CRun* run : m_runList) Notify(EDocNotice::kRunAdded, run);
   Notify(EDocNotice::kCurrentRunChanged, m_currentRun);
   UpdateAllViews();
+}
+
+void CDorneDoc::KeepSceneIfWhole(bool whole) {
+  m_keptSceneArrived = whole;
+  if (whole) MarkSceneWhole();
+  else m_projection.ClearDisplayList();
 }

@@ -80,6 +80,7 @@ bool CUndoManager::Coalesces(int action) {
 }
 
 int CUndoManager::SaveUndoState(int action, bool noCoalescing, bool commit) {
+  ReleaseDiscarded();
   if (action == 0 || m_document.GetCurrentRun() == nullptr) return 0;
   const bool writeFile = WritesFile(action);
   if (!noCoalescing && Coalesces(action)) return 1;
@@ -163,6 +164,7 @@ int CUndoManager::SaveCurrentState() {
 }
 
 int CUndoManager::RestoreUndoState(bool redo) {
+  ReleaseDiscarded();
   m_restoreFailed = false;
   bool keepCurrent = false;
   if (!GetUndoMenuText(redo, {}, {}).first) return 0;
@@ -188,7 +190,8 @@ int CUndoManager::RestoreUndoState(bool redo) {
   CUndoRecord record = Record(index);
   if (record.state) {
     m_document.SwapContent(*record.state);
-    Record(index).state.reset();  // what was swapped out goes with `record`
+    Record(index).state.reset();
+    m_discarded = std::move(record.state);  // what was swapped out
   } else if (!record.path.empty() &&
              !ReadSnapshot(record, keepCurrent ? &Record(m_last) : nullptr)) {
     m_restoreFailed = true;
@@ -213,6 +216,7 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto
   }
   m_document.SwapContent(*restored);
   if (keepInto != nullptr) keepInto->state = std::move(restored);
+  else m_discarded = std::move(restored);
   return true;
 }
 
@@ -229,7 +233,8 @@ void CUndoManager::ApplyViewState(const CUndoRecord& record) {
   const std::int32_t height = r[3] - r[1];
   m_document.SetViewCentre(r[0] + width / 2, r[1] + height / 2);
   m_document.SetViewSize(width, height);
-  m_document.RebuildScene();
+  // A design kept whole came back with its scene.
+  m_document.RebuildSceneUnlessKept();
   m_document.UpdateAllViews();
 }
 

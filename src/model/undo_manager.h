@@ -43,6 +43,10 @@ class CUndoManager {
   int Undo() { return RestoreUndoState(false); }
   int Redo() { return RestoreUndoState(true); }
   bool LastRestoreFailed() const { return m_restoreFailed; }
+  // Frees the design a step swapped out and nobody keeps. The window calls it once the
+  // step is shown, so that the freeing does not hold up the picture; the next step frees
+  // it otherwise.
+  void ReleaseDiscarded() { m_discarded.reset(); }
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
   // with the name of the step's action, at most 75 characters.
   std::pair<bool, std::string> GetUndoMenuText(
@@ -84,4 +88,5 @@ class CUndoManager {
   bool m_restoreFailed = false;
   std::size_t m_lastSnapshotSize = 0;
   std::unique_ptr<CSnapshotWriter> m_writer = std::make_unique<CSnapshotWriter>();
+  std::shared_ptr<CDorneDoc> m_discarded;
 };

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <algorithm>
 #include <iterator>
@@ -264,7 +265,13 @@ bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
 
 void CLayoutDocWindow::RestoreStep(bool redo) {
   CUndoManager& undo = m_document->GetUndo();
-  if (redo ? undo.Redo() : undo.Undo()) return;
+  if (redo ? undo.Redo() : undo.Undo()) {
+    // The design swapped out is freed once the step has been drawn.
+    QTimer::singleShot(0, this, [this] {
+      if (m_document != nullptr) m_document->GetUndo().ReleaseDiscarded();
+    });
+    return;
+  }
   if (undo.LastRestoreFailed()) {
     m_context.dialogs->Message(this, StringQText(kMsgUndoStepUnreadable),
                                kMbOk | kMbIconExclamation);
