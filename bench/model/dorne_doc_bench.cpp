@@ -128,8 +128,9 @@ BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 
 // Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
-// before is restored.
-void BM_UndoAfterEdit(benchmark::State& state) {
+// before is restored. `readAhead`: the window was idle in between and read the step
+// ahead (CUndoManager::PrepareUndo).
+void UndoAfterEdit(benchmark::State& state, bool readAhead) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
@@ -137,11 +138,33 @@ void BM_UndoAfterEdit(benchmark::State& state) {
     state.PauseTiming();
     undo.SaveUndoState(21069, true);
     document->SetDocPropertyModified("Name", "edited");
+    if (readAhead) undo.PrepareUndo();
     state.ResumeTiming();
     benchmark::DoNotOptimize(undo.Undo());
   }
 }
+void BM_UndoAfterEdit(benchmark::State& state) { UndoAfterEdit(state, false); }
+void BM_UndoAfterEditReadAhead(benchmark::State& state) { UndoAfterEdit(state, true); }
 BENCHMARK(BM_UndoAfterEdit)->Apply(SizedDocuments);
+BENCHMARK(BM_UndoAfterEditReadAhead)->Apply(SizedDocuments);
+
+// The idle work that makes the undo above quick: the step read with its scene.
+void BM_PrepareUndo(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  undo.SaveUndoState(21069, true);
+  undo.GetRecord(undo.GetLast());  // the file written
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(undo.PrepareUndo());
+    state.PauseTiming();
+    undo.ReleaseDiscarded();
+    undo.SaveUndoState(21069, true);
+    undo.GetRecord(undo.GetLast());
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_PrepareUndo)->Apply(SizedDocuments);
 
 // Edit ▸ Redo after an undo.
 void BM_Redo(benchmark::State& state) {
@@ -154,6 +177,7 @@ void BM_Redo(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(undo.Redo());
     state.PauseTiming();
+    undo.ReleaseDiscarded();  // as the window does once the step is shown
     undo.Undo();
     state.ResumeTiming();
   }

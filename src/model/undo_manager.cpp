@@ -191,7 +191,10 @@ int CUndoManager::RestoreUndoState(bool redo) {
   if (record.state) {
     m_document.SwapContent(*record.state);
     Record(index).state.reset();
-    m_discarded = std::move(record.state);  // what was swapped out
+    // What was swapped out: the design as it was, for the redo, when a step read ahead
+    // was undone from the top.
+    if (keepCurrent) Record(m_last).state = std::move(record.state);
+    else m_discarded = std::move(record.state);
   } else if (!record.path.empty() &&
              !ReadSnapshot(record, keepCurrent ? &Record(m_last) : nullptr)) {
     m_restoreFailed = true;
@@ -205,19 +208,43 @@ int CUndoManager::RestoreUndoState(bool redo) {
 }
 
 bool CUndoManager::ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto) {
+  std::unique_ptr<CDorneDoc> restored = ReadStep(record);
+  if (!restored) return false;  // the document stays as it is
+  m_document.SwapContent(*restored);
+  if (keepInto != nullptr) keepInto->state = std::move(restored);
+  else m_discarded = std::move(restored);
+  return true;
+}
+
+std::unique_ptr<CDorneDoc> CUndoManager::ReadStep(const CUndoRecord& record) {
   m_writer->WaitFor(record.path);
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
     if (!ReadFileStream(record.path,
                         [&restored](CArchiveReader& archive) { restored->Serialize(archive); }))
-      return false;
+      return nullptr;
   } catch (const std::exception&) {
-    return false;  // the document stays as it is
+    return nullptr;
   }
-  m_document.SwapContent(*restored);
-  if (keepInto != nullptr) keepInto->state = std::move(restored);
-  else m_discarded = std::move(restored);
-  return true;
+  return restored;
+}
+
+int CUndoManager::PrepareUndo() {
+  // The next undo restores the record before the position, whatever it keeps first.
+  const int target = m_position - 1;
+  // Read steps other than that one are let go: each holds a whole design.
+  for (int index = 1; index <= m_last; ++index) {
+    CUndoRecord& record = Record(index);
+    if (index != target && !record.path.empty()) record.state.reset();
+  }
+  if (target < 1 || target > m_last) return 0;
+  CUndoRecord& next = Record(target);
+  if (next.path.empty() || next.state) return 0;
+  std::shared_ptr<CDorneDoc> prepared = ReadStep(next);
+  if (!prepared) return 0;  // the undo tells, as it would have without this
+  prepared->RebuildScene();
+  next.state = std::move(prepared);
+  return 1;
 }
 
 void CUndoManager::ApplyViewState(const CUndoRecord& record) {

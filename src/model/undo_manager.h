@@ -47,6 +47,11 @@ class CUndoManager {
   // step is shown, so that the freeing does not hold up the picture; the next step frees
   // it otherwise.
   void ReleaseDiscarded() { m_discarded.reset(); }
+  // Reads the step the next undo restores after an edit, with its scene, ahead of the
+  // undo (the window calls it when idle): the undo then swaps the design in instead of
+  // reading its file. Only that step is kept read; others read before are let go. 1 when
+  // a step was read now.
+  int PrepareUndo();
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
   // with the name of the step's action, at most 75 characters.
   std::pair<bool, std::string> GetUndoMenuText(
@@ -73,6 +78,8 @@ class CUndoManager {
   int SaveCurrentState();
   // keepInto: the record that keeps the design swapped out.
   bool ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto);
+  // The design of the record's file; none when it cannot be read.
+  std::unique_ptr<CDorneDoc> ReadStep(const CUndoRecord& record);
   void ApplyViewState(const CUndoRecord& record);
   void DropRecord(int index);
   CUndoRecord& Record(int index) { return m_records[static_cast<std::size_t>(index)]; }

@@ -9,7 +9,8 @@ class CDorneDoc;
 
 // One step of the undo history: the action that was about to happen, the view state of
 // the moment and the snapshot file of the document (none for a view action that follows
-// another), or the document kept whole.
+// another), or the document kept whole; a step with a file may also hold its design read
+// ahead of the undo.
 struct CUndoRecord {
   int action = 0;                      // 0: an empty record
   int page = 0;                        // the bill-of-materials page shown
@@ -18,6 +19,7 @@ struct CUndoRecord {
   int slot = 0;      // snapshot file slot 0..11
   std::string path;  // empty: no snapshot file
   // The design itself instead of a file: the state undone from the top of the history,
-  // as it was, until a redo takes it back.
+  // as it was, until a redo takes it back; or, beside the file, the file's design read
+  // ahead (CUndoManager::PrepareUndo).
   std::shared_ptr<CDorneDoc> state;
 };

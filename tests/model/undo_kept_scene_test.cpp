@@ -195,3 +195,83 @@ TEST_F(UndoKeptSceneTest, ASwapCarriesAWholeSceneOnlyWithItsDesign) {
 }
 
 }  // namespace
+
+namespace {
+
+// The step read ahead while the window is idle restores as its file does, scene and all,
+// after an edit, after a redo and in the middle of the history.
+TEST_F(UndoKeptSceneTest, AStepReadAheadRestoresAsItsFile) {
+  for (const EditCase& c : Edits()) {
+    const auto document = Document();
+    CUndoManager& undo = document->GetUndo();
+    std::vector<std::vector<std::uint8_t>> states = {Save(*document)};
+    ASSERT_EQ(undo.SaveUndoState(21070, true), 1) << c.name;
+    document->SetDocPropertyModified("Name", "first");
+    states.push_back(Save(*document));
+    ASSERT_EQ(undo.SaveUndoState(21069, true), 1) << c.name;
+    c.edit(*document);
+    states.push_back(Save(*document));
+    const CDisplayList& list = document->Projection().GetDisplayList();
+    auto undoReadAhead = [&](std::size_t expected, const std::string& what) {
+      ASSERT_EQ(undo.PrepareUndo(), 1) << what;
+      const std::uint64_t changes = list.Changes();
+      ASSERT_EQ(undo.Undo(), 1) << what;
+      EXPECT_EQ(Save(*document), states[expected]) << what;
+      EXPECT_EQ(list.Changes(), changes + 1) << what << ": the scene came with the step";
+      ExpectSceneOfAWholeRebuild(*document, what);
+    };
+    for (int round = 0; round < 2; ++round) {
+      const std::string what = std::string(c.name) + ", round " + std::to_string(round);
+      undoReadAhead(1, what + ", after the edit");
+      undoReadAhead(0, what + ", in the middle");
+      EXPECT_EQ(undo.PrepareUndo(), 0) << what << ": nothing left to undo";
+      ASSERT_EQ(undo.Redo(), 1) << what;
+      EXPECT_EQ(Save(*document), states[1]) << what;
+      ASSERT_EQ(undo.Redo(), 1) << what;
+      EXPECT_EQ(Save(*document), states[2]) << what;
+      ExpectSceneOfAWholeRebuild(*document, what + ", redone");
+    }
+  }
+}
+
+// Only the next undo's step stays read: every other holds a whole design.
+TEST_F(UndoKeptSceneTest, OnlyTheNextStepStaysReadAhead) {
+  const auto document = Document();
+  CUndoManager& undo = document->GetUndo();
+  for (int step = 1; step <= 3; ++step) {
+    ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+    document->SetDocPropertyModified("Name", "edit " + std::to_string(step));
+    ASSERT_EQ(undo.PrepareUndo(), 1) << step;
+    EXPECT_EQ(undo.PrepareUndo(), 0) << step << ": read already";
+    for (int index = 1; index <= undo.GetLast(); ++index)
+      EXPECT_EQ(undo.GetRecord(index).state != nullptr, index == step) << step << " " << index;
+  }
+}
+
+// A disk that fills up half way through every snapshot file.
+class CCuttingWriter : public CSnapshotWriter {
+ public:
+  ~CCuttingWriter() override { Stop(); }
+
+ protected:
+  bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
+    CSnapshotWriter::WriteFile(path, {bytes.begin(), bytes.begin() + bytes.size() / 2});
+    return false;
+  }
+};
+
+// A step whose file was cut is not read ahead, and its undo fails as before.
+TEST_F(UndoKeptSceneTest, AStepCutWhileWrittenIsNotReadAhead) {
+  const auto document = Document();
+  CUndoManager& undo = document->GetUndo();
+  undo.UseWriter(std::make_unique<CCuttingWriter>());
+  ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+  document->SetDocPropertyModified("Name", "edited");
+  const std::vector<std::uint8_t> current = Save(*document);
+  EXPECT_EQ(undo.PrepareUndo(), 0);
+  EXPECT_EQ(undo.Undo(), 0);
+  EXPECT_TRUE(undo.LastRestoreFailed());
+  EXPECT_EQ(Save(*document), current);
+}
+
+}  // namespace

@@ -40,6 +40,8 @@ constexpr int kMsgDocumentTemplate = 18;
 constexpr int kMsgAllFiles = 8003;
 constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
+// How often an idle window looks whether the next undo's step can be read ahead.
+constexpr int kReadAheadMs = 300;
 
 // The commands the document decides and runs.
 constexpr int kDocumentCommands[] = {
@@ -77,6 +79,15 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
   m_document->AddObserver(this);
   m_document->SetPrompter(this);
   BuildFrame();
+  // Idle moments read the step the next undo needs, so that the undo only swaps it in;
+  // never while a mouse button is down (a drag goes on).
+  auto* readAhead = new QTimer(this);
+  readAhead->setInterval(kReadAheadMs);
+  connect(readAhead, &QTimer::timeout, this, [this] {
+    if (m_document != nullptr && QApplication::mouseButtons() == Qt::NoButton)
+      m_document->GetUndo().PrepareUndo();
+  });
+  readAhead->start();
 }
 
 void CLayoutDocWindow::BuildFrame() {
