@@ -104,8 +104,9 @@ void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
 // An edit with the mouse as the layout window makes it: the step, a straight added at
 // the current element, the run rebuilt and the scene made again (the drawing is the
 // view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
-// drops the redo it left.
-void MouseEdit(benchmark::State& state, bool afterUndo) {
+// drops the redo it left. `wholeScene`: the whole scene made again after the run's
+// rebuild, which already put the run's boxes back in the scene (as the tools leave it).
+void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
@@ -115,17 +116,20 @@ void MouseEdit(benchmark::State& state, bool afterUndo) {
     CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
     if (added != nullptr) run->SetCurrentElement(added);
     run->RebuildParts(0);
-    document->RebuildScene();
+    if (wholeScene) document->RebuildScene();
     if (!afterUndo) continue;
     state.PauseTiming();
     undo.Undo();
+    undo.ReleaseDiscarded();  // as the window does once the step is shown
     state.ResumeTiming();
   }
 }
 void BM_MouseEdit(benchmark::State& state) { MouseEdit(state, false); }
 void BM_MouseEditAfterUndo(benchmark::State& state) { MouseEdit(state, true); }
+void BM_MouseEditRunScene(benchmark::State& state) { MouseEdit(state, false, false); }
 BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditRunScene)->Apply(SizedDocuments);
 
 // Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
 // before is restored. `readAhead`: the window was idle in between and read the step
@@ -185,8 +189,9 @@ void BM_Redo(benchmark::State& state) {
 BENCHMARK(BM_Redo)->Apply(SizedDocuments);
 
 // What the process holds resident once the document, its scene and eleven undo steps
-// are there (run alone: the figure is the whole process's).
-void BM_ResidentAtEleventhStep(benchmark::State& state) {
+// are there (run alone: the figure is the whole process's). `readAhead`: the window was
+// idle before and after the undo, and read the next undo's step each time.
+void ResidentAtEleventhStep(benchmark::State& state, bool readAhead) {
   for (auto _ : state) {
     auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
     document->RebuildScene();
@@ -195,13 +200,20 @@ void BM_ResidentAtEleventhStep(benchmark::State& state) {
       undo.SaveUndoState(21069, true);
       document->SetDocPropertyModified("Name", "edit " + std::to_string(step));
     }
+    if (readAhead) undo.PrepareUndo();
     undo.Undo();
+    if (readAhead) undo.PrepareUndo();
     undo.GetRecord(undo.GetLast());  // every file written
     state.counters["resident_MB"] = ResidentBytes() / 1e6;
     state.counters["steps"] = undo.GetLast();
   }
 }
+void BM_ResidentAtEleventhStep(benchmark::State& state) { ResidentAtEleventhStep(state, false); }
+void BM_ResidentAtEleventhStepReadAhead(benchmark::State& state) {
+  ResidentAtEleventhStep(state, true);
+}
 BENCHMARK(BM_ResidentAtEleventhStep)->Apply(SizedDocuments)->Iterations(1);
+BENCHMARK(BM_ResidentAtEleventhStepReadAhead)->Apply(SizedDocuments)->Iterations(1);
 
 void BM_UndoRestore(benchmark::State& state) {
   auto document = BuildDocument(SnapshotFolder());

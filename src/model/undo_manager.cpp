@@ -109,6 +109,7 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   m_document.SetSnapshotMarker(0);
   m_lastSnapshotSize = archive.Bytes().size();
   if (!m_writer->Start(path, archive.TakeBytes())) return false;
+  if (path == m_unreadable) m_unreadable.clear();
   ++m_fileUses[static_cast<std::size_t>(slot)];
   record.slot = slot;
   record.path = path;
@@ -239,9 +240,12 @@ int CUndoManager::PrepareUndo() {
   }
   if (target < 1 || target > m_last) return 0;
   CUndoRecord& next = Record(target);
-  if (next.path.empty() || next.state) return 0;
+  if (next.path.empty() || next.state || next.path == m_unreadable) return 0;
   std::shared_ptr<CDorneDoc> prepared = ReadStep(next);
-  if (!prepared) return 0;  // the undo tells, as it would have without this
+  if (!prepared) {
+    m_unreadable = next.path;  // not tried again; the undo tells, as it would have
+    return 0;
+  }
   prepared->RebuildScene();
   next.state = std::move(prepared);
   return 1;

@@ -96,4 +96,5 @@ class CUndoManager {
   std::size_t m_lastSnapshotSize = 0;
   std::unique_ptr<CSnapshotWriter> m_writer = std::make_unique<CSnapshotWriter>();
   std::shared_ptr<CDorneDoc> m_discarded;
+  std::string m_unreadable;  // the file PrepareUndo could not read
 };
