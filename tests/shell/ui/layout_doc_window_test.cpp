@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +14,7 @@
 #include "shell/ui/run_documents.h"
 #include "model/dorne_doc.h"
 #include "model/undo_manager.h"
+#include "platform/archive.h"
 #include "frame_test_support.h"
 
 namespace {
@@ -65,6 +68,32 @@ TEST_F(LayoutDocWindowTest, UndoAndRedoNameTheStepInTheMenu) {
   EXPECT_EQ(m_document->GetDocProperty("Name"), "");
   ASSERT_TRUE(m_view->OnCommand(kIdEditRedo));
   EXPECT_EQ(m_document->GetDocProperty("Name"), "changed");
+}
+
+std::vector<std::uint8_t> SaveBytes(CDorneDoc& document) {
+  CArchiveWriter writer;
+  document.Serialize(writer);
+  return writer.TakeBytes();
+}
+
+// Left idle after an edit, the window reads the step the undo needs ahead; the undo gives
+// back the design as the step's file has it, and the redo the edited one.
+TEST_F(LayoutDocWindowTest, AnIdleWindowReadsTheNextUndoAhead) {
+  const std::vector<std::uint8_t> before = SaveBytes(*m_document);
+  CUndoManager& undo = m_document->GetUndo();
+  ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+  m_document->SetDocPropertyModified("Name", "changed");
+  QElapsedTimer waited;
+  waited.start();
+  while (undo.GetRecord(undo.GetLast()).state == nullptr && waited.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  ASSERT_NE(undo.GetRecord(undo.GetLast()).state, nullptr) << "read ahead while idle";
+  // The view has its size by now: the edited design as the redo gives it back.
+  const std::vector<std::uint8_t> edited = SaveBytes(*m_document);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
+  EXPECT_EQ(SaveBytes(*m_document), before);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditRedo));
+  EXPECT_EQ(SaveBytes(*m_document), edited);
 }
 
 }  // namespace
