@@ -60,6 +60,7 @@ int CUndoManager::DeleteUndoEntry(int index) {
     }
     if (uses > 0) --uses;
   }
+  if (record.state) m_discarded.push_back(std::move(record.state));
   record = CUndoRecord();
   return 1;
 }
@@ -195,7 +196,7 @@ int CUndoManager::RestoreUndoState(bool redo) {
     // What was swapped out: the design as it was, for the redo, when a step read ahead
     // was undone from the top.
     if (keepCurrent) Record(m_last).state = std::move(record.state);
-    else m_discarded = std::move(record.state);
+    else m_discarded.push_back(std::move(record.state));
   } else if (!record.path.empty() &&
              !ReadSnapshot(record, keepCurrent ? &Record(m_last) : nullptr)) {
     m_restoreFailed = true;
@@ -213,7 +214,7 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto
   if (!restored) return false;  // the document stays as it is
   m_document.SwapContent(*restored);
   if (keepInto != nullptr) keepInto->state = std::move(restored);
-  else m_discarded = std::move(restored);
+  else m_discarded.push_back(std::move(restored));
   return true;
 }
 
@@ -231,6 +232,7 @@ std::unique_ptr<CDorneDoc> CUndoManager::ReadStep(const CUndoRecord& record) {
 }
 
 int CUndoManager::PrepareUndo() {
+  ReleaseDiscarded();
   // The next undo restores the record before the position, whatever it keeps first.
   const int target = m_position - 1;
   // Read steps other than that one are let go: each holds a whole design.

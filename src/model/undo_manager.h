@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 class CDorneDoc;
 
@@ -43,14 +44,14 @@ class CUndoManager {
   int Undo() { return RestoreUndoState(false); }
   int Redo() { return RestoreUndoState(true); }
   bool LastRestoreFailed() const { return m_restoreFailed; }
-  // Frees the design a step swapped out and nobody keeps. The window calls it once the
-  // step is shown, so that the freeing does not hold up the picture; the next step frees
-  // it otherwise.
-  void ReleaseDiscarded() { m_discarded.reset(); }
+  // Frees the designs that steps swapped out or let go and nobody keeps. The window calls
+  // it once a step is shown and when idle, so that the freeing holds up neither the
+  // picture nor the edit; the next step frees them otherwise.
+  void ReleaseDiscarded() { m_discarded.clear(); }
   // Reads the step the next undo restores after an edit, with its scene, ahead of the
   // undo (the window calls it when idle): the undo then swaps the design in instead of
   // reading its file. Only that step is kept read; others read before are let go. 1 when
-  // a step was read now.
+  // a step was read now. Frees what was discarded first.
   int PrepareUndo();
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
   // with the name of the step's action, at most 75 characters.
@@ -95,6 +96,6 @@ class CUndoManager {
   bool m_restoreFailed = false;
   std::size_t m_lastSnapshotSize = 0;
   std::unique_ptr<CSnapshotWriter> m_writer = std::make_unique<CSnapshotWriter>();
-  std::shared_ptr<CDorneDoc> m_discarded;
+  std::vector<std::shared_ptr<CDorneDoc>> m_discarded;
   std::string m_unreadable;  // the file PrepareUndo could not read
 };
