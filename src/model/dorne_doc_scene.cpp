@@ -181,8 +181,14 @@ bool CDorneDoc::HasWholeScene() {
     allListed = allListed && box->IsListed();
   };
   for (const CRun* run : m_runList) {
-    if (m_wholeScene.onlyRun == nullptr || run == m_wholeScene.onlyRun)
-      VisitRunSceneBoxes(*run, count);
+    if (m_wholeScene.onlyRun != nullptr && run != m_wholeScene.onlyRun) continue;
+    // A rebuild would make the start marker's boxes it lacks.
+    const CDev* marker = run->GetStartMarker();
+    if (marker != nullptr && run->GetFlagsWord() == 0 &&
+        (marker->GetBox(CDev::kBodySlot) == nullptr ||
+         marker->GetBox(CDev::kBodySlot + 1) == nullptr))
+      return false;
+    VisitRunSceneBoxes(*run, count);
   }
   for (const CExtraBox& extra : m_extraBoxes) count(extra.box.get());
   return allListed && boxes == m_projection.GetDisplayList().BoxCount();
