@@ -166,7 +166,9 @@ int CUndoManager::SaveCurrentState() {
 }
 
 int CUndoManager::RestoreUndoState(bool redo) {
-  ReleaseDiscarded();
+  // What an edit just let go is freed after the step is shown (the window), not before;
+  // only more than that waits no longer.
+  if (m_discarded.size() > 1) ReleaseDiscarded();
   m_restoreFailed = false;
   bool keepCurrent = false;
   if (!GetUndoMenuText(redo, {}, {}).first) return 0;

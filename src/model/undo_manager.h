@@ -46,7 +46,8 @@ class CUndoManager {
   bool LastRestoreFailed() const { return m_restoreFailed; }
   // Frees the designs that steps swapped out or let go and nobody keeps. The window calls
   // it once a step is shown and when idle, so that the freeing holds up neither the
-  // picture nor the edit; the next step frees them otherwise.
+  // picture nor the edit; the next edit frees them otherwise, and so does a step when
+  // more than one waits.
   void ReleaseDiscarded() { m_discarded.clear(); }
   // Reads the step the next undo restores after an edit, with its scene, ahead of the
   // undo (the window calls it when idle): the undo then swaps the design in instead of
