@@ -16,12 +16,17 @@
 #include "geometry/parallel_chunks.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
 // Fewer nodes than this are inserted one by one: the threads would not pay.
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
+// How many items a thread works through between looks at the stop flag.
+constexpr std::size_t kStopCheckEvery = 256;
+// Order keys of a list given back unordered, as far apart as Append sets them.
+constexpr std::int64_t kRestoredSpacing = std::int64_t{1} << 32;
 
 }  // namespace
 
@@ -29,7 +34,13 @@ constexpr std::size_t kMinStepsPerThread = 1024;
 // answers of the comparisons made ahead.
 class CDisplayList::CResortPlan {
  public:
-  explicit CResortPlan(CDisplayList& list) : m_list(list) {}
+  CResortPlan(CDisplayList& list, const std::atomic<bool>* stop) : m_list(list), m_stop(stop) {}
+
+  // Runs the steps below in turn; false as soon as the stop flag is seen set, the list
+  // then half made.
+  bool Run(const std::function<void(CBox&)>& project);
+  // After a stop: the list as it stood before, unordered.
+  void Restore();
 
   // Takes the list's nodes in the order their boxes go in again (from the tail) and
   // empties the list.
@@ -41,8 +52,9 @@ class CDisplayList::CResortPlan {
   void PrepareBoxes();
   // Makes every comparison of every insertion, on several threads.
   void CompareAhead();
-  // Makes the edges and the order from the answers, one insertion after the other.
-  void Link();
+  // Makes the edges and the order from the answers, one insertion after the other; false
+  // when stopped.
+  bool Link();
 
  private:
   struct Note {
@@ -57,14 +69,23 @@ class CDisplayList::CResortPlan {
   };
 
   void PrepareOwners(std::size_t group, std::vector<Note>& notes);
+  void RestoreNode(std::size_t step);
   void FileNodes();
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
+  // Whether the stop flag is set, looked at every kStopCheckEvery items of a loop.
+  bool StoppedAt(std::size_t item) const {
+    return item % kStopCheckEvery == 0 && m_stop != nullptr &&
+           m_stop->load(std::memory_order_relaxed);
+  }
+  bool Stopped() const { return m_stop != nullptr && m_stop->load(std::memory_order_relaxed); }
 
   CDisplayList& m_list;
-  std::vector<CDisplayNode*> m_steps;
-  std::vector<CBox*> m_boxes;  // each box once, in the order of its first step
+  const std::atomic<bool>* m_stop;
+  std::vector<CDisplayNode*> m_steps;        // from the former tail
+  std::vector<std::uint32_t> m_formerFlags;  // by step
+  std::vector<CBox*> m_boxes;                // each box once, in the order of its first step
   std::vector<std::uint32_t> m_boxOfStep;
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
@@ -89,18 +110,41 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
   });
 }
 
+bool CDisplayList::ResortsByPlan() const {
+  // Riders join their groups as the boxes go in again, which the plan does not follow.
+  return m_size >= kMinConcurrentResort && m_riders == 0 &&
+         m_rules.MakeConcurrentComparer() != nullptr;
+}
+
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
   ++m_changes;
   m_unordered = false;
-  // Riders join their groups as the boxes go in again, which the plan does not follow.
-  if (m_size < kMinConcurrentResort || m_riders != 0 || m_rules.MakeConcurrentComparer() == nullptr)
-    return ResortOneByOne(project);
-  CResortPlan plan(*this);
-  plan.TakeNodes();
-  plan.Project(project);
-  plan.PrepareBoxes();
-  plan.CompareAhead();
-  plan.Link();
+  if (!ResortsByPlan()) return ResortOneByOne(project);
+  CResortPlan plan(*this, nullptr);
+  plan.Run(project);
+}
+
+bool CDisplayList::ResortUnlessStopped(const std::function<void(CBox&)>& project,
+                                       const std::atomic<bool>& stop) {
+  if (!m_unordered || !ResortsByPlan() || stop.load()) return false;
+  ++m_changes;
+  m_unordered = false;
+  CResortPlan plan(*this, &stop);
+  if (plan.Run(project)) return true;
+  plan.Restore();
+  m_unordered = true;
+  return false;
+}
+
+bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
+  TakeNodes();
+  Project(project);
+  if (Stopped()) return false;
+  PrepareBoxes();
+  if (Stopped()) return false;
+  CompareAhead();
+  if (Stopped()) return false;
+  return Link();
 }
 
 void CDisplayList::CResortPlan::TakeNodes() {
@@ -113,8 +157,10 @@ void CDisplayList::CResortPlan::TakeNodes() {
   list.m_boxes.Clear();
   list.m_grid.Reset();
   m_boxOfStep.resize(m_steps.size());
+  if (m_stop != nullptr) m_formerFlags.resize(m_steps.size());
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
+    if (m_stop != nullptr) m_formerFlags[i] = node->flags;
     node->edges.clear();
     node->inEdges.clear();
     node->prev = node->next = nullptr;
@@ -140,6 +186,7 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_initialWord.resize(m_boxes.size());
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
+      if (StoppedAt(k - from)) return;
       CBox& box = *m_boxes[k];
       box.SetListed(false);
       project(box);
@@ -155,7 +202,10 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
 void CDisplayList::CResortPlan::FileNodes() {
   CScreenGrid& grid = m_list.m_grid;
   grid.Layout(m_boxes);
-  for (CDisplayNode* node : m_steps) grid.Add(node);
+  for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (StoppedAt(i)) return;
+    grid.Add(m_steps[i]);
+  }
   m_list.m_misfitsAfterLayout = grid.MisfitCount();
 }
 
@@ -176,6 +226,7 @@ void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Not
   std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (StoppedAt(i)) return;
     if (m_groupOfBox[m_boxOfStep[i]] != group) continue;
     CBox& box = *m_steps[i]->box;
     box.SetListed(true);
@@ -255,6 +306,7 @@ void CDisplayList::CResortPlan::CompareAhead() {
                          std::vector<CDisplayNode*> met;
                          std::vector<Answer>& answers = m_answers[chunk];
                          for (std::size_t i = from; i < to; ++i) {
+                           if (StoppedAt(i - from)) return;
                            FindEarlierMet(i, met);
                            const CDisplayNode& node = *m_steps[i];
                            const std::uint32_t word = WordAt(m_boxOfStep[i], i);
@@ -272,9 +324,10 @@ void CDisplayList::CResortPlan::CompareAhead() {
                        });
 }
 
-void CDisplayList::CResortPlan::Link() {
+bool CDisplayList::CResortPlan::Link() {
   CDisplayList& list = m_list;
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (StoppedAt(i)) return false;
     CDisplayNode* node = m_steps[i];
     const StepAnswers& spot = m_stepAnswers[i];
     const std::vector<Answer>& answers = m_answers[spot.chunk];
@@ -285,5 +338,51 @@ void CDisplayList::CResortPlan::Link() {
     list.LinkAnswers(node, list.m_answers);
     list.Append(node);
     if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
+  }
+  return true;
+}
+
+void CDisplayList::CResortPlan::Restore() {
+  // The nodes in their former order and with their former marks, each box listed and its
+  // faces' flags cleared as the quick projection left them. The grid stays empty until
+  // the next re-sort: an unordered list takes no insertions, the only queries.
+  CDisplayList& list = m_list;
+  const std::size_t count = m_steps.size();
+  const std::size_t chunks = CParallelChunks::ChunkCount(count, kMinStepsPerThread);
+  CParallelChunks::Run(count, chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) RestoreNode(i);
+  });
+  list.m_head = m_steps.empty() ? nullptr : m_steps.back();
+  list.m_tail = m_steps.empty() ? nullptr : m_steps.front();
+  list.m_size = count;
+  list.m_cursor = nullptr;
+  list.m_grid.Reset();
+  list.m_misfitsAfterLayout = 0;
+  CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) {
+      m_boxes[k]->SetListed(true);
+      m_boxes[k]->ClearFaceNibbles();
+    }
+  });
+}
+
+void CDisplayList::CResortPlan::RestoreNode(std::size_t i) {
+  // m_steps runs from the former tail.
+  CDisplayNode* node = m_steps[i];
+  const std::size_t count = m_steps.size();
+  node->next = i == 0 ? nullptr : m_steps[i - 1];
+  node->prev = i + 1 == count ? nullptr : m_steps[i + 1];
+  node->label = static_cast<std::int64_t>(count - 1 - i) * kRestoredSpacing;
+  node->edges.clear();
+  node->inEdges.clear();
+  node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
+  node->filing = CScreenGrid::Filing();
+  const std::uint32_t taken = node->flags;
+  node->flags = m_formerFlags[i];
+  // A box's first node is the one without kSecondNode; the two nodes of a box have
+  // traded marks when they were taken in the other order.
+  if ((taken & CDepthOrderRules::kSecondNode) && !(node->flags & CDepthOrderRules::kSecondNode)) {
+    BoxNodes& entry = *m_list.m_boxes.Find(node->box);
+    entry.nodes = {node, entry.nodes[0]};
   }
 }
