@@ -9,6 +9,10 @@
 // (elements on several threads), keeping every word each box goes through; then the comparisons run
 // on several threads, each reading the words that stood at its insertion; and last the edges and
 // the order are made from the answers, one insertion after the other, as Insert would.
+//
+// A re-sort made aside, on a thread of its own, may be called off until the links are made
+// anew: the list keeps its order and its nodes their marks until then, so that giving it
+// back unordered costs one pass over the boxes.
 
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
@@ -17,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <limits>
 
 namespace {
 
@@ -25,8 +30,6 @@ constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
-// Order keys of a list given back unordered, as far apart as Append sets them.
-constexpr std::int64_t kRestoredSpacing = std::int64_t{1} << 32;
 
 }  // namespace
 
@@ -52,9 +55,8 @@ class CDisplayList::CResortPlan {
   void PrepareBoxes();
   // Makes every comparison of every insertion, on several threads.
   void CompareAhead();
-  // Makes the edges and the order from the answers, one insertion after the other; false
-  // when stopped.
-  bool Link();
+  // Makes the edges and the order from the answers, one insertion after the other.
+  void Link();
 
  private:
   struct Note {
@@ -69,7 +71,6 @@ class CDisplayList::CResortPlan {
   };
 
   void PrepareOwners(std::size_t group, std::vector<Note>& notes);
-  void RestoreNode(std::size_t step);
   void FileNodes();
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
@@ -83,9 +84,10 @@ class CDisplayList::CResortPlan {
 
   CDisplayList& m_list;
   const std::atomic<bool>* m_stop;
-  std::vector<CDisplayNode*> m_steps;        // from the former tail
-  std::vector<std::uint32_t> m_formerFlags;  // by step
-  std::vector<CBox*> m_boxes;                // each box once, in the order of its first step
+  std::vector<CDisplayNode*> m_steps;       // from the former tail
+  std::vector<std::uint32_t> m_stepFlags;   // each step's node's flags in the new list
+  std::vector<CBox*> m_boxes;               // each box once, in the order of its first step
+  std::vector<CDisplayNode*> m_firstNodes;  // by box: its node of the earlier step
   std::vector<std::uint32_t> m_boxOfStep;
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
@@ -143,37 +145,42 @@ bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
   PrepareBoxes();
   if (Stopped()) return false;
   CompareAhead();
+  // The last look: the links are made anew from here on.
   if (Stopped()) return false;
-  return Link();
+  Link();
+  return true;
 }
 
 void CDisplayList::CResortPlan::TakeNodes() {
+  // The list keeps its links, its nodes' marks and its boxes' entries until Link, so that a
+  // stop before then has little to give back; the edges and the grid go now, which an
+  // unordered list does not ask for.
   CDisplayList& list = m_list;
-  m_steps.reserve(list.m_size);
+  const std::size_t count = list.m_size;
+  m_steps.reserve(count);
   for (CDisplayNode* node = list.m_tail; node != nullptr; node = node->prev)
     m_steps.push_back(node);
-  list.m_head = list.m_tail = list.m_cursor = nullptr;
-  list.m_size = 0;
-  list.m_boxes.Clear();
+  list.m_cursor = nullptr;
   list.m_grid.Reset();
+  constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
+  for (CDisplayNode* node : m_steps) list.m_boxes.Find(node->box)->index = kUnseen;
   m_boxOfStep.resize(m_steps.size());
-  if (m_stop != nullptr) m_formerFlags.resize(m_steps.size());
+  m_stepFlags.resize(m_steps.size());
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
-    if (m_stop != nullptr) m_formerFlags[i] = node->flags;
     node->edges.clear();
     node->inEdges.clear();
-    node->prev = node->next = nullptr;
     node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
     node->filing = CScreenGrid::Filing();
     node->step = static_cast<std::uint32_t>(i);
-    BoxNodes& entry = list.m_boxes[node->box];
-    node->flags = entry.count == 0 ? 0 : CDepthOrderRules::kSecondNode;
-    if (entry.count == 0) {
+    BoxNodes& entry = *list.m_boxes.Find(node->box);
+    const bool first = entry.index == kUnseen;
+    m_stepFlags[i] = first ? 0 : CDepthOrderRules::kSecondNode;
+    if (first) {
       entry.index = static_cast<std::uint32_t>(m_boxes.size());
       m_boxes.push_back(node->box);
+      m_firstNodes.push_back(node);
     }
-    entry.nodes[static_cast<std::size_t>(entry.count++)] = node;
     m_boxOfStep[i] = entry.index;
   }
 }
@@ -280,8 +287,8 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   met.clear();
   const CDisplayNode& node = *m_steps[step];
   const CBox& box = *node.box;
-  if (node.flags & CDepthOrderRules::kSecondNode)
-    met.push_back(m_list.m_boxes.Find(&box)->nodes[0]);
+  if (m_stepFlags[step] & CDepthOrderRules::kSecondNode)
+    met.push_back(m_firstNodes[m_boxOfStep[step]]);
   if (!box.HasFiniteProjection()) return;
   auto consider = [&](CDisplayNode* other) {
     if (other->step < step && other->box != &box && StrictlyOverlap(box, *other->box))
@@ -300,35 +307,39 @@ void CDisplayList::CResortPlan::CompareAhead() {
   const std::size_t chunks = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
   m_answers.assign(chunks, {});
   m_stepAnswers.assign(m_steps.size(), {});
-  CParallelChunks::Run(m_steps.size(), chunks,
-                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
-                         const auto comparer = m_list.m_rules.MakeConcurrentComparer();
-                         std::vector<CDisplayNode*> met;
-                         std::vector<Answer>& answers = m_answers[chunk];
-                         for (std::size_t i = from; i < to; ++i) {
-                           if (StoppedAt(i - from)) return;
-                           FindEarlierMet(i, met);
-                           const CDisplayNode& node = *m_steps[i];
-                           const std::uint32_t word = WordAt(m_boxOfStep[i], i);
-                           StepAnswers& spot = m_stepAnswers[i];
-                           spot.chunk = static_cast<std::uint32_t>(chunk);
-                           spot.from = static_cast<std::uint32_t>(answers.size());
-                           for (CDisplayNode* other : met) {
-                             const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
-                             const int r = comparer->CompareDepth(
-                                 *node.box, word, *other->box, otherWord, node.flags, other->flags);
-                             if (r != 0) answers.push_back({other, r});
-                           }
-                           spot.to = static_cast<std::uint32_t>(answers.size());
-                         }
-                       });
+  CParallelChunks::Run(
+      m_steps.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+        const auto comparer = m_list.m_rules.MakeConcurrentComparer();
+        std::vector<CDisplayNode*> met;
+        std::vector<Answer>& answers = m_answers[chunk];
+        for (std::size_t i = from; i < to; ++i) {
+          if (StoppedAt(i - from)) return;
+          FindEarlierMet(i, met);
+          const CDisplayNode& node = *m_steps[i];
+          const std::uint32_t word = WordAt(m_boxOfStep[i], i);
+          StepAnswers& spot = m_stepAnswers[i];
+          spot.chunk = static_cast<std::uint32_t>(chunk);
+          spot.from = static_cast<std::uint32_t>(answers.size());
+          for (CDisplayNode* other : met) {
+            const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
+            const int r = comparer->CompareDepth(*node.box, word, *other->box, otherWord,
+                                                 m_stepFlags[i], m_stepFlags[other->step]);
+            if (r != 0) answers.push_back({other, r});
+          }
+          spot.to = static_cast<std::uint32_t>(answers.size());
+        }
+      });
 }
 
-bool CDisplayList::CResortPlan::Link() {
+void CDisplayList::CResortPlan::Link() {
   CDisplayList& list = m_list;
+  list.m_head = list.m_tail = nullptr;
+  list.m_size = 0;
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
-    if (StoppedAt(i)) return false;
     CDisplayNode* node = m_steps[i];
+    node->flags = m_stepFlags[i];
+    if (node->flags & CDepthOrderRules::kSecondNode)
+      list.m_boxes.Find(node->box)->nodes = {m_firstNodes[m_boxOfStep[i]], node};
     const StepAnswers& spot = m_stepAnswers[i];
     const std::vector<Answer>& answers = m_answers[spot.chunk];
     ++list.m_generation;
@@ -339,50 +350,17 @@ bool CDisplayList::CResortPlan::Link() {
     list.Append(node);
     if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
   }
-  return true;
 }
 
 void CDisplayList::CResortPlan::Restore() {
-  // The nodes in their former order and with their former marks, each box listed and its
-  // faces' flags cleared as the quick projection left them. The grid stays empty until
-  // the next re-sort: an unordered list takes no insertions, the only queries.
-  CDisplayList& list = m_list;
-  const std::size_t count = m_steps.size();
-  const std::size_t chunks = CParallelChunks::ChunkCount(count, kMinStepsPerThread);
-  CParallelChunks::Run(count, chunks, [&](std::size_t, std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) RestoreNode(i);
-  });
-  list.m_head = m_steps.empty() ? nullptr : m_steps.back();
-  list.m_tail = m_steps.empty() ? nullptr : m_steps.front();
-  list.m_size = count;
-  list.m_cursor = nullptr;
-  list.m_grid.Reset();
-  list.m_misfitsAfterLayout = 0;
+  // The list kept its order and its nodes their marks; the boxes become listed again with
+  // their faces' flags cleared, as the quick projection left them. The grid holds the
+  // nodes filed so far, or none.
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
       m_boxes[k]->SetListed(true);
       m_boxes[k]->ClearFaceNibbles();
     }
   });
-}
-
-void CDisplayList::CResortPlan::RestoreNode(std::size_t i) {
-  // m_steps runs from the former tail.
-  CDisplayNode* node = m_steps[i];
-  const std::size_t count = m_steps.size();
-  node->next = i == 0 ? nullptr : m_steps[i - 1];
-  node->prev = i + 1 == count ? nullptr : m_steps[i + 1];
-  node->label = static_cast<std::int64_t>(count - 1 - i) * kRestoredSpacing;
-  node->edges.clear();
-  node->inEdges.clear();
-  node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
-  node->filing = CScreenGrid::Filing();
-  const std::uint32_t taken = node->flags;
-  node->flags = m_formerFlags[i];
-  // A box's first node is the one without kSecondNode; the two nodes of a box have
-  // traded marks when they were taken in the other order.
-  if ((taken & CDepthOrderRules::kSecondNode) && !(node->flags & CDepthOrderRules::kSecondNode)) {
-    BoxNodes& entry = *m_list.m_boxes.Find(node->box);
-    entry.nodes = {node, entry.nodes[0]};
-  }
 }
