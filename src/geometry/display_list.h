@@ -106,9 +106,10 @@ class CDisplayList {
   bool Unordered() const { return m_unordered; }
   // Resort of an unordered list that another thread may call off by setting stop, for a
   // thread that has the list and its boxes to itself meanwhile. True when done (exactly
-  // as Resort); false, the list then unordered with the same nodes in the same order as
-  // before, when stopped, when the list was not unordered, or when it would be re-sorted
-  // one box at a time (a short list, or one with riders), which is left to Resort.
+  // as Resort). False when stopped: the list is then unordered with the same nodes in the
+  // same order as before (their edges dropped, the screen cells partly filled). False,
+  // changing nothing, when the list was not unordered or when it would be re-sorted one
+  // box at a time (a short list, or one with riders), which is left to Resort.
   bool ResortUnlessStopped(const std::function<void(CBox&)>& project,
                            const std::atomic<bool>& stop);
 

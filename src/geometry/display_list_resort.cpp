@@ -45,7 +45,7 @@ class CDisplayList::CResortPlan {
   // After a stop: the list as it stood before, unordered.
   void Restore();
 
-  // Takes the list's nodes in the order their boxes go in again (from the tail) and
+  // Takes the list's nodes in the order their boxes go in again (from the tail); Link
   // empties the list.
   void TakeNodes();
   // Projects every box anew (on several threads).
