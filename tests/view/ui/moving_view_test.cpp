@@ -174,7 +174,11 @@ TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRed
     EXPECT_TRUE(View().ShowsLightPicture()) << c.name;
     Stop(move);
     EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
-    EXPECT_TRUE(Shown() == Fresh()) << c.name;
+    const QImage stopped = Shown();
+    EXPECT_TRUE(stopped == Fresh()) << c.name;
+    const auto at = static_cast<std::size_t>(&c - cases);
+    stopped.save(QString::fromStdString(
+        TestOutputPath("moving_long_view_" + std::to_string(at) + "_stopped.png")));
     if (c.stop == EStop::kRest) Release(move);
     EXPECT_TRUE(Shown() == Fresh()) << c.name << " and released";
     m_frame->OnCommand(kCmdOrbit);
