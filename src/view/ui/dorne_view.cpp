@@ -30,8 +30,9 @@ constexpr int kToolPickTwo = 9;
 constexpr int kCmdSelect = 32780;
 // How long the mouse rests before the light picture gives way to the full one.
 constexpr int kRestMilliseconds = 150;
-// How long the mouse pauses before the turned view's order is sorted out aside, ready for
-// the rest: a hand turning the view sends a move every few milliseconds.
+// How long the mouse pauses before the turned view's order is sorted out aside (as soon as
+// the windows wait for input), ready for the rest: a hand turning the view sends a move
+// every few milliseconds.
 constexpr int kPauseMilliseconds = 30;
 
 }  // namespace
@@ -57,6 +58,7 @@ CDorneView::CDorneView(CDorneDoc& document, const CContext& context, QWidget* pa
 
 void CDorneView::NoteMotion() {
   m_moving = true;
+  m_settleAhead.Drop();
   m_settleAhead.ForgetLast();
   m_rest.start();
   m_pause.start();
@@ -64,12 +66,13 @@ void CDorneView::NoteMotion() {
 
 void CDorneView::SettleAhead() {
   if (m_moving && m_document != nullptr && m_document->Projection().GetDisplayList().Unordered())
-    m_settleAhead.Start(*m_document);
+    m_settleAhead.Want(*m_document);
 }
 
 void CDorneView::EndMotion() {
   m_rest.stop();
   m_pause.stop();
+  m_settleAhead.Drop();
   m_settleAhead.Finish(false);
   if (!m_moving) return;
   m_moving = false;
@@ -80,6 +83,7 @@ void CDorneView::EndMotion() {
 CDorneView::~CDorneView() { Detach(); }
 
 void CDorneView::Detach() {
+  m_settleAhead.Drop();
   m_settleAhead.Finish(true);
   if (m_document != nullptr) m_document->RemoveObserver(this);
   m_document = nullptr;

@@ -1,5 +1,6 @@
 #include "view/ui/settle_ahead.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
 
@@ -21,17 +22,41 @@ bool MayMoveTheView(const QEvent& event) {
 
 }  // namespace
 
-CSettleAhead::~CSettleAhead() { Finish(true); }
+CSettleAhead::~CSettleAhead() {
+  Drop();
+  Finish(true);
+}
 
-void CSettleAhead::Start(CDorneDoc& document) {
-  if (Running()) return;
+void CSettleAhead::Want(CDorneDoc& document) {
+  m_wanted = &document;
+  if (m_watching) return;
+  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+  if (dispatcher == nullptr) return;
+  connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &CSettleAhead::StartIfWanted);
+  // Whatever wakes the thread, it finds the document its own.
+  connect(dispatcher, &QAbstractEventDispatcher::awake, this, [this] { Finish(true); });
+  m_watching = true;
+}
+
+void CSettleAhead::Drop() { m_wanted = nullptr; }
+
+void CSettleAhead::StartIfWanted() {
+  if (m_wanted == nullptr || Running()) return;
+  CDorneDoc& document = *m_wanted;
+  m_wanted = nullptr;
+  if (!document.Projection().GetDisplayList().Unordered()) return;
   m_stop.store(false);
-  m_done = false;
-  // Filtering every event of the application before the thread starts: nothing the
-  // windows do can reach the document until Finish.
+  m_done = m_calledOff = false;
+  // Every event of the application is filtered before the thread starts: nothing the
+  // windows do reaches the document until Finish.
   if (QCoreApplication* application = QCoreApplication::instance())
     application->installEventFilter(this);
-  m_thread = std::thread([this, &document] { m_done = document.SettleViewAside(m_stop); });
+  m_thread = std::thread([this, &document] {
+    m_done = document.SettleViewAside(m_stop);
+    // Not done without being stopped: the sort is one SettleView makes itself.
+    m_calledOff = !m_done && m_stop.load();
+  });
+  m_sorting = &document;
 }
 
 void CSettleAhead::Finish(bool callOff) {
@@ -40,6 +65,9 @@ void CSettleAhead::Finish(bool callOff) {
   m_thread.join();
   if (QCoreApplication* application = QCoreApplication::instance())
     application->removeEventFilter(this);
+  // Called off, the sort is wanted again, the next time the windows wait.
+  if (m_calledOff && m_wanted == nullptr) m_wanted = m_sorting;
+  m_sorting = nullptr;
 }
 
 bool CSettleAhead::eventFilter(QObject*, QEvent* event) {

@@ -8,13 +8,14 @@
 class CDorneDoc;
 class QEvent;
 
-// Sorts the display list of a turned view on a thread of its own while the mouse rests,
-// so that the full picture need not wait for the sort once the motion ends.
+// Sorts the display list of a turned view on a thread of its own while the windows wait
+// for input, so that the full picture need not wait for the sort once the motion ends.
 //
-// Meanwhile the thread of the windows leaves the document alone: before it delivers any
-// event the sort is called off (an event that may move the view: a mouse move, a wheel
-// step, a key) or waited for (any other), and its thread joined. The document then holds
-// either the sorted list or the unordered one it had.
+// The sort starts only as the thread of the windows goes to sleep for want of events, and
+// that thread leaves the document alone meanwhile: before it delivers any event the sort
+// is called off (an event that may move the view: a mouse move, a wheel step, a key) or
+// waited for (any other), and its thread joined; so it is whenever the thread wakes. The
+// document then holds either the sorted list or the unordered one it had.
 class CSettleAhead : public QObject {
  public:
   CSettleAhead() = default;
@@ -22,9 +23,12 @@ class CSettleAhead : public QObject {
   CSettleAhead(const CSettleAhead&) = delete;
   CSettleAhead& operator=(const CSettleAhead&) = delete;
 
-  // Starts the sort of the document's list, unless a sort is under way already.
-  void Start(CDorneDoc& document);
-  // Calls off the sort under way, or waits for it, and gives the document back.
+  // The document's list is to be sorted the next time the windows wait for input, unless
+  // Drop comes first.
+  void Want(CDorneDoc& document);
+  void Drop();
+  // Calls off the sort under way, or waits for it, and gives the document back; a sort
+  // called off is wanted again.
   void Finish(bool callOff);
   bool Running() const { return m_thread.joinable(); }
   // Whether the last sort started got done (false after a call-off, or once forgotten
@@ -36,7 +40,13 @@ class CSettleAhead : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void StartIfWanted();
+
+  CDorneDoc* m_wanted = nullptr;
+  CDorneDoc* m_sorting = nullptr;
+  bool m_watching = false;  // the event dispatcher's sleeps and wakes
   std::atomic<bool> m_stop{false};
   bool m_done = false;
+  bool m_calledOff = false;
   std::thread m_thread;
 };

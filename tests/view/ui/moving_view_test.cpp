@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <set>
@@ -140,6 +142,13 @@ TEST_F(MovingViewTest, AWheelZoomShowsTheLightPictureUntilTheMouseRests) {
   EXPECT_TRUE(Shown() == Fresh());
 }
 
+// The windows waiting for input that long (the sort aside starts only then).
+void IdleFor(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
 // A layout long enough for its order to be sorted aside, on a thread of its own, while
 // the mouse pauses in a turn.
 class MovingLongViewTest : public MovingViewTest {
@@ -164,12 +173,13 @@ TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRed
     const CMove move{c.name, kCmdOrbit, c.by, c.stop};
     Move(move);
     ASSERT_TRUE(View().ShowsLightPicture()) << c.name;
-    EXPECT_TRUE(QTest::qWaitFor([this] { return View().SortedAside(); }, 2000)) << c.name;
+    IdleFor(80);
+    EXPECT_TRUE(View().SortedAside()) << c.name;
     if (c.moveAgain) {
       m_pointer += QPoint(7, 5);
       QTest::mouseMove(&View(), m_pointer);
       // The next pause may start another sort, which the stop then finds under way.
-      QTest::qWait(32);
+      IdleFor(32);
     }
     EXPECT_TRUE(View().ShowsLightPicture()) << c.name;
     Stop(move);
@@ -191,7 +201,7 @@ TEST_F(MovingLongViewTest, MovesAmidASortAsideEndInAFreshFullRedraw) {
   const CMove move{"turned in steps", kCmdOrbit, {20, 10}, EStop::kRelease};
   Move(move);
   for (int pause : {29, 30, 31, 33, 36, 40}) {
-    QTest::qWait(pause);
+    IdleFor(pause);
     m_pointer += QPoint(3, -2);
     QTest::mouseMove(&View(), m_pointer);
     EXPECT_TRUE(View().ShowsLightPicture()) << pause;
