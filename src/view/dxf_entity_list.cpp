@@ -28,43 +28,43 @@ CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
     : m_grid(low, high, cellsPerSide) {}
 
 void CDxfEntityList::File(int id) {
-  const Reach& reach = m_reach[id];
-  if (reach.kind == DxfEntityKind::Line) {
-    m_grid.AddLine(id, m_generations[id], reach.p1, reach.p2);
+  const Node& node = m_nodes[id];
+  if (node.IsText()) {
+    m_grid.AddBox(id, node.generation, CDxfBounds::Of(node.p1, node.p2));
   } else {
-    m_grid.AddBox(id, m_generations[id], CDxfBounds::Of(reach.p1, reach.p2));
+    m_grid.AddLine(id, node.generation, node.p1, node.p2);
   }
 }
 
 int CDxfEntityList::NewPlace() {
   if (m_freePlaces.empty()) {
-    m_entities.emplace_back();
+    m_nodes.emplace_back();
     m_links.emplace_back();
-    m_reach.emplace_back();
-    m_generations.push_back(0);
-    m_marks.push_back(0);
-    return static_cast<int>(m_entities.size()) - 1;
+    return static_cast<int>(m_nodes.size()) - 1;
   }
   const int id = m_freePlaces.back();
   m_freePlaces.pop_back();
   return id;
 }
 
-int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
+int CDxfEntityList::AddNode(const Node& node, int payload, int after) {
   const int id = NewPlace();
-  m_reach[id] = {root, entity.p1, entity.p2, entity.kind};
-  m_entities[id] = std::move(entity);
-  m_links[id] = {after, after < 0 ? -1 : m_links[after].next};
-  const Link& node = m_links[id];
-  if (node.previous < 0) {
+  // The place keeps its tags: listings of the node that had it stay stale.
+  Node& placed = m_nodes[id];
+  placed.p1 = node.p1;
+  placed.p2 = node.p2;
+  placed.rootAndKind = node.rootAndKind;
+  Link& link = m_links[id];
+  link = {after, after < 0 ? -1 : m_links[after].next, payload};
+  if (link.previous < 0) {
     m_first = id;
   } else {
-    m_links[node.previous].next = id;
+    m_links[link.previous].next = id;
   }
-  if (node.next < 0) {
+  if (link.next < 0) {
     m_last = id;
   } else {
-    m_links[node.next].previous = id;
+    m_links[link.next].previous = id;
   }
   ++m_alive;
   return id;
@@ -78,7 +78,17 @@ void CDxfEntityList::CSizes::Add(const CDxfBounds& bounds) {
 
 void CDxfEntityList::Append(CDxfEntity entity) {
   m_figureSizes.Add(CDxfBounds::Of(entity.p1, entity.p2));
-  File(AddNode(std::move(entity), m_appended++, m_last));
+  Node node;
+  node.p1 = entity.p1;
+  node.p2 = entity.p2;
+  node.rootAndKind = m_appended++;
+  int payload = entity.layer;
+  if (entity.kind == DxfEntityKind::Text) {
+    node.rootAndKind |= Node::kTextBit;
+    payload = static_cast<int>(m_texts.size());
+    m_texts.push_back(std::move(entity));
+  }
+  File(AddNode(node, payload, m_last));
   RefineCrowdedCells();
 }
 
@@ -95,25 +105,25 @@ void CDxfEntityList::RefineCrowdedCells() {
 }
 
 void CDxfEntityList::Remove(int id) {
-  const Link& node = m_links[id];
-  if (node.previous < 0) {
-    m_first = node.next;
+  const Link& link = m_links[id];
+  if (link.previous < 0) {
+    m_first = link.next;
   } else {
-    m_links[node.previous].next = node.next;
+    m_links[link.previous].next = link.next;
   }
-  if (node.next < 0) {
-    m_last = node.previous;
+  if (link.next < 0) {
+    m_last = link.previous;
   } else {
-    m_links[node.next].previous = node.previous;
+    m_links[link.next].previous = link.previous;
   }
-  ++m_generations[id];
+  ++m_nodes[id].generation;
   m_freePlaces.push_back(id);
   --m_alive;
 }
 
 void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start) {
   if (++m_visit == 0) {
-    std::fill(m_marks.begin(), m_marks.end(), 0);
+    for (Node& node : m_nodes) node.mark = 0;
     m_visit = 1;
   }
   std::vector<int>& found = m_found;
@@ -121,11 +131,11 @@ void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start)
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
   m_grid.Scan(area, [&](int id, std::uint32_t generation) {
-    if (generation != m_generations[id]) return false;
-    std::uint32_t& mark = m_marks[id];
-    if (mark != m_visit) {
-      mark = m_visit;
-      if (m_reach[id].root >= start) found.push_back(id);
+    Node& node = m_nodes[id];
+    if (generation != node.generation) return false;
+    if (node.mark != m_visit) {
+      node.mark = m_visit;
+      if (node.Root() >= start) found.push_back(id);
     }
     return true;
   });
@@ -141,19 +151,19 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
 }
 
 void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
-  if (m_reach[id].kind != DxfEntityKind::Line) {
-    if (TextHidden(m_reach[id], polygon)) Remove(id);
+  if (m_nodes[id].IsText()) {
+    if (TextHidden(m_nodes[id], polygon)) Remove(id);
     return;
   }
   if (!CutLine(id, polygon)) {
-    const CPoint middle = Middle(m_reach[id].p1, m_reach[id].p2);
+    const CPoint middle = Middle(m_nodes[id].p1, m_nodes[id].p2);
     if (PointInPolygon(middle.x, middle.y, polygon)) Remove(id);
     return;
   }
   // The pieces that stay are listed by where they lie now: a cut point may lie up to a
   // unit off the line as it was listed.
   for (int piece : m_pieces) {
-    const CPoint middle = Middle(m_reach[piece].p1, m_reach[piece].p2);
+    const CPoint middle = Middle(m_nodes[piece].p1, m_nodes[piece].p2);
     if (PointInPolygon(middle.x, middle.y, polygon)) {
       Remove(piece);
     } else {
@@ -163,8 +173,8 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
 }
 
 bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
-  const CPoint from = m_reach[id].p1;
-  const CPoint to = m_reach[id].p2;
+  const CPoint from = m_nodes[id].p1;
+  const CPoint to = m_nodes[id].p2;
   // Every crossing is taken on the line as it came, never on a piece cut from it, so a
   // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
   // again and again.
@@ -185,17 +195,18 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
   if (cuts.empty()) return false;
-  m_entities[id].p2 = m_reach[id].p2 = cuts.front();
+  m_nodes[id].p2 = cuts.front();
+  Node piece = m_nodes[id];
+  const int layer = m_links[id].payload;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    CDxfEntity piece = m_entities[id];
     piece.p1 = cuts[i];
     piece.p2 = i + 1 < cuts.size() ? cuts[i + 1] : to;
-    pieces.push_back(AddNode(std::move(piece), m_reach[id].root, pieces.back()));
+    pieces.push_back(AddNode(piece, layer, pieces.back()));
   }
   return true;
 }
 
-bool CDxfEntityList::TextHidden(const Reach& text, std::span<const CPoint> polygon) const {
+bool CDxfEntityList::TextHidden(const Node& text, std::span<const CPoint> polygon) const {
   const std::array<CPoint, 4> box = BoxCorners(text.p1, text.p2);
   for (std::size_t j = 0; j < polygon.size(); ++j) {
     const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
