@@ -51,8 +51,12 @@ class CDxfCellGrid {
       for (int x = x0; x <= x1; ++x) {
         std::vector<Entry>& cell = m_entries[static_cast<std::size_t>(y) * m_cells + x];
         std::size_t kept = 0;
-        for (const Entry& entry : cell) {
-          if (!entry.bounds.Meets(area) || keep(entry.id, entry.tag)) cell[kept++] = entry;
+        for (std::size_t i = 0; i < cell.size(); ++i) {
+          const Entry& entry = cell[i];
+          if (entry.bounds.Meets(area) && !keep(entry.id, entry.tag)) continue;
+          // Untouched cells are only read, not written back.
+          if (kept != i) cell[kept] = entry;
+          ++kept;
         }
         m_entryCount -= cell.size() - kept;
         cell.resize(kept);

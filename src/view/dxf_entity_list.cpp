@@ -195,7 +195,10 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
   if (cuts.empty()) return false;
+  // The line is listed anew as it is now: its old listings go stale, so that they leave
+  // the cells instead of being met again by every later hide there.
   m_nodes[id].p2 = cuts.front();
+  ++m_nodes[id].generation;
   Node piece = m_nodes[id];
   const int layer = m_links[id].payload;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
