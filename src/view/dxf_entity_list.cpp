@@ -30,15 +30,16 @@ CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
 void CDxfEntityList::File(int id) {
   const Node& node = m_nodes[id];
   if (node.IsText()) {
-    m_grid.AddBox(id, node.generation, CDxfBounds::Of(node.p1, node.p2));
+    m_grid.AddBox(id, m_tags[id].generation, CDxfBounds::Of(node.p1, node.p2));
   } else {
-    m_grid.AddLine(id, node.generation, node.p1, node.p2);
+    m_grid.AddLine(id, m_tags[id].generation, node.p1, node.p2);
   }
 }
 
 int CDxfEntityList::NewPlace() {
   if (m_freePlaces.empty()) {
     m_nodes.emplace_back();
+    m_tags.emplace_back();
     m_links.emplace_back();
     return static_cast<int>(m_nodes.size()) - 1;
   }
@@ -50,10 +51,7 @@ int CDxfEntityList::NewPlace() {
 int CDxfEntityList::AddNode(const Node& node, int payload, int after) {
   const int id = NewPlace();
   // The place keeps its tags: listings of the node that had it stay stale.
-  Node& placed = m_nodes[id];
-  placed.p1 = node.p1;
-  placed.p2 = node.p2;
-  placed.rootAndKind = node.rootAndKind;
+  m_nodes[id] = node;
   Link& link = m_links[id];
   link = {after, after < 0 ? -1 : m_links[after].next, payload};
   if (link.previous < 0) {
@@ -116,14 +114,14 @@ void CDxfEntityList::Remove(int id) {
   } else {
     m_links[link.next].previous = link.previous;
   }
-  ++m_nodes[id].generation;
+  ++m_tags[id].generation;
   m_freePlaces.push_back(id);
   --m_alive;
 }
 
 void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start) {
   if (++m_visit == 0) {
-    for (Node& node : m_nodes) node.mark = 0;
+    for (Tags& tags : m_tags) tags.mark = 0;
     m_visit = 1;
   }
   std::vector<int>& found = m_found;
@@ -131,11 +129,11 @@ void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start)
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
   m_grid.Scan(area, [&](int id, std::uint32_t generation) {
-    Node& node = m_nodes[id];
-    if (generation != node.generation) return false;
-    if (node.mark != m_visit) {
-      node.mark = m_visit;
-      if (node.Root() >= start) found.push_back(id);
+    Tags& tags = m_tags[id];
+    if (generation != tags.generation) return false;
+    if (tags.mark != m_visit) {
+      tags.mark = m_visit;
+      if (m_nodes[id].Root() >= start) found.push_back(id);
     }
     return true;
   });
@@ -198,7 +196,7 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   // The line is listed anew as it is now: its old listings go stale, so that they leave
   // the cells instead of being met again by every later hide there.
   m_nodes[id].p2 = cuts.front();
-  ++m_nodes[id].generation;
+  ++m_tags[id].generation;
   Node piece = m_nodes[id];
   const int layer = m_links[id].payload;
   for (std::size_t i = 0; i < cuts.size(); ++i) {

@@ -71,20 +71,23 @@ class CDxfEntityList {
   }
 
  private:
-  // What hiding reads of a node, in one cache line's half: its corners, the order of the
-  // appended entity it was cut from with its kind, and the tags of its place.
+  // What hiding reads of a node: its corners and the order of the appended entity it was
+  // cut from, with its kind.
   struct Node {
     static constexpr std::uint64_t kTextBit = std::uint64_t{1} << 63;
     CPoint p1;
     CPoint p2;
     std::uint64_t rootAndKind = 0;
-    // Grows when the node is removed: its listings in the cells become stale at once and
-    // leave a cell when a hide passes them.
-    std::uint32_t generation = 0;
-    // The last hide that met the node.
-    std::uint32_t mark = 0;
     std::uint64_t Root() const { return rootAndKind & ~kTextBit; }
     bool IsText() const { return (rootAndKind & kTextBit) != 0; }
+  };
+  // The tags of a node's place, apart from the node, so that the listings a hide passes
+  // are checked in a small dense array. The generation grows when the node is removed or
+  // listed anew: its listings in the cells become stale at once and leave a cell when a
+  // hide passes them. The mark is the last hide that met the node.
+  struct Tags {
+    std::uint32_t generation = 0;
+    std::uint32_t mark = 0;
   };
   // A node's place in file order and what only the file needs of it (a line's layer, or
   // a text's place in m_texts), apart from what hiding reads: removing a node touches its
@@ -116,6 +119,7 @@ class CDxfEntityList {
   // A removed node's place is taken by the next node made, so that the nodes a hide
   // walks stay as many as the entities alive (not all ever cut) and in the cache.
   std::vector<Node> m_nodes;
+  std::vector<Tags> m_tags;
   std::vector<Link> m_links;
   std::vector<int> m_freePlaces;
   // The texts as appended (a text is never cut, so its corners stay its node's).
