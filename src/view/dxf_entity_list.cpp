@@ -146,6 +146,9 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
   CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
   for (CPoint corner : polygon) area.Add(corner);
   m_hideSizes.Add(area);
+  m_edgeBounds.clear();
+  for (std::size_t i = 0; i < polygon.size(); ++i)
+    m_edgeBounds.push_back(CDxfBounds::Of(polygon[i], polygon[(i + 1) % polygon.size()]));
   CandidatesNear(area, start);
   for (int id : m_found) __builtin_prefetch(&m_nodes[id]);
   for (int id : m_found) HideOne(id, polygon);
@@ -181,10 +184,14 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   // again and again.
   std::vector<CPoint>& cuts = m_cuts;
   cuts.clear();
+  const CDxfBounds line = CDxfBounds::Of(from, to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
+    // Most edges pass far from a line near them: their bounds tell without the crossing.
+    if (!m_edgeBounds[i].Meets(line)) continue;
     const CPoint a = polygon[i], b = polygon[(i + 1) % polygon.size()];
     if (const auto crossing = CrossingStrictlyInside(a, b, from, to)) cuts.push_back(*crossing);
   }
+  if (cuts.empty()) return false;
   // Truncation keeps each coordinate moving one way along the line, so the distance from
   // the start in steps orders the crossings and is equal only for equal points.
   const auto steps = [from](CPoint c) {
@@ -193,9 +200,9 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::sort(cuts.begin(), cuts.end(), [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
   cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
   std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
+  if (cuts.empty()) return false;
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
-  if (cuts.empty()) return false;
   // The line is listed anew as it is now: its old listings go stale, so that they leave
   // the cells instead of being met again by every later hide there.
   m_nodes[id].p2 = cuts.front();

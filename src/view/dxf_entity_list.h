@@ -128,6 +128,7 @@ class CDxfEntityList {
   // Working lists of a hide, kept to spare an allocation for every entity met.
   std::vector<int> m_found;
   std::vector<CPoint> m_cuts;
+  std::vector<CDxfBounds> m_edgeBounds;  // of the polygon's edges, the first from its first point
   std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;
