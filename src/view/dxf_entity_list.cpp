@@ -131,12 +131,13 @@ void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start)
   m_grid.Scan(area, [&](int id, std::uint32_t generation) {
     Tags& tags = m_tags[id];
     if (generation != tags.generation) return false;
-    if (tags.mark != m_visit) {
-      tags.mark = m_visit;
-      // Only a hide that spares what came before reads the node here: the others fetch
-      // the nodes found all together afterwards.
-      if (start == 0 || m_nodes[id].Root() >= start) found.push_back(id);
-    }
+    // Only a hide that spares what came before reads the node here: the others fetch
+    // the nodes found all together afterwards.
+    const bool spared = start != 0 && m_nodes[id].Root() < start;
+    const bool wanted = (tags.mark != m_visit) & !spared;
+    tags.mark = m_visit;
+    found.push_back(id);
+    if (!wanted) found.pop_back();
     return true;
   });
 }
