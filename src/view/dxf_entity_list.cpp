@@ -18,6 +18,10 @@ CPoint Middle(CPoint a, CPoint b) {
           static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
 }
 
+// The index of the point after i on a closed figure of count points (no division: a hide
+// takes it for every edge of every entity it meets).
+std::size_t NextCorner(std::size_t i, std::size_t count) { return i + 1 == count ? 0 : i + 1; }
+
 std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
   return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
@@ -149,7 +153,7 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
   m_hideSizes.Add(area);
   m_edgeBounds.clear();
   for (std::size_t i = 0; i < polygon.size(); ++i)
-    m_edgeBounds.push_back(CDxfBounds::Of(polygon[i], polygon[(i + 1) % polygon.size()]));
+    m_edgeBounds.push_back(CDxfBounds::Of(polygon[i], polygon[NextCorner(i, polygon.size())]));
   CandidatesNear(area, start);
   for (int id : m_found) __builtin_prefetch(&m_nodes[id]);
   for (int id : m_found) HideOne(id, polygon);
@@ -189,7 +193,7 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     // Most edges pass far from a line near them: their bounds tell without the crossing.
     if (!m_edgeBounds[i].Meets(line)) continue;
-    const CPoint a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+    const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
     if (const auto crossing = CrossingStrictlyInside(a, b, from, to)) cuts.push_back(*crossing);
   }
   if (cuts.empty()) return false;
@@ -221,9 +225,9 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
 bool CDxfEntityList::TextHidden(const Node& text, std::span<const CPoint> polygon) const {
   const std::array<CPoint, 4> box = BoxCorners(text.p1, text.p2);
   for (std::size_t j = 0; j < polygon.size(); ++j) {
-    const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
+    const CPoint a = polygon[j], b = polygon[NextCorner(j, polygon.size())];
     for (std::size_t i = 0; i < box.size(); ++i) {
-      if (CrossesStrictlyInside(a, b, box[i], box[(i + 1) % box.size()])) return true;
+      if (CrossesStrictlyInside(a, b, box[i], box[NextCorner(i, box.size())])) return true;
     }
   }
   const CPoint centre = Middle(text.p1, text.p2);
