@@ -37,6 +37,8 @@ class CDxfEntityList {
   // How many entities were appended so far: pass it as the start of a later hide to
   // reach only what is appended from now on.
   std::uint64_t AppendedCount() const { return m_appended; }
+  // A line keeps its corners and layer (style and text are a text's own); a text its
+  // whole record.
   void Append(CDxfEntity entity);
 
   // Hides what the polygon (at least 3 points, not closed) covers, among the entities
@@ -122,7 +124,8 @@ class CDxfEntityList {
   std::vector<Tags> m_tags;
   std::vector<Link> m_links;
   std::vector<int> m_freePlaces;
-  // The texts as appended (a text is never cut, so its corners stay its node's).
+  // The texts as appended (a text is never cut, so its corners stay its node's); a
+  // removed text's record stays, unread, until the list goes.
   std::vector<CDxfEntity> m_texts;
   std::uint32_t m_visit = 0;
   // Working lists of a hide, kept to spare an allocation for every entity met.
