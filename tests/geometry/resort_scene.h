@@ -34,6 +34,9 @@ struct CScene {
 
   using MakeElement = std::function<std::unique_ptr<CFakeElement>()>;
 
+  // The projection outlives the boxes: they leave its list before they go.
+  ~CScene() { projection.ClearDisplayList(); }
+
   explicit CScene(
       unsigned seed, const MakeElement& make = [] { return std::make_unique<CFakeElement>(); }) {
     std::mt19937 random(seed);
