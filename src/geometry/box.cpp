@@ -110,7 +110,7 @@ void CBox::SetExtent3(std::int32_t e) {
 
 void CBox::ComputeCorners() {
   m_cornerForm = CornerForm::kExact;
-  m_listedCorners.clear();
+  m_listedCorners.Clear();
   UpdateProjection();
 }
 
@@ -344,8 +344,8 @@ void CBox::Serialize(CArchiveReader& archive) {
   m_origin = getPoint();
   for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());
   m_cornerForm = FormOf(corners);
-  m_listedCorners.clear();
-  if (m_cornerForm == CornerForm::kListed) m_listedCorners.assign(corners.begin(), corners.end());
+  m_listedCorners.Clear();
+  if (m_cornerForm == CornerForm::kListed) m_listedCorners.Keep(corners);
   UpdateProjection();
 }
 

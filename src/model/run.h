@@ -413,7 +413,11 @@ class CRun : public CObjWithProp {
   // The bill of materials is being rebuilt as the first step of a parts rebuild.
   bool m_preparing = false;
 
-  std::unordered_map<CDev*, std::unique_ptr<CDev>> m_owned;
+  // Every element the run owns; each knows its place (CDev::m_ownedAt), so that a lookup
+  // or a release costs no search and no node of its own.
+  std::vector<std::unique_ptr<CDev>> m_owned;
+  // Takes the element out of m_owned (the last one fills its place); null when not owned.
+  std::unique_ptr<CDev> Disown(const CDev* element);
   CRunRefIndex m_refIndex;
   mutable CKindTextCache m_kindTexts;
 };
