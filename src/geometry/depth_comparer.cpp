@@ -151,8 +151,9 @@ int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, s
   auto firstMeetsToward = [this](int direction, const CBoxOwner* target) {
     return FirstMeetsToward(direction, target);
   };
+  // The second element's walks always look for the first element.
   auto secondMeetsToward = [this, &pb](int direction, const CBoxOwner* target) {
-    return SecondMeetsFirst(*pb.element, direction, target);
+    return m_walksToFirst.Meets(*pb.element, direction, target);
   };
   if (const auto joint = CompareJoints(wordA, wordB, pa, pb, firstMeetsToward, secondMeetsToward))
     return *joint;
@@ -172,7 +173,7 @@ CDepthComparer::Placed CDepthComparer::FirstPlace(const CBox& a) {
     m_firstElement = placed.element;
     m_firstSlot = placed.slot;
     m_chainDirection = -1;
-    ++m_walkRound;  // forgets every remembered walk
+    m_walksToFirst.Forget();
   }
   return {m_firstElement, m_firstSlot};
 }
@@ -186,21 +187,6 @@ bool CDepthComparer::FirstMeetsToward(int direction, const CBoxOwner* target) {
   }
   return target != nullptr &&
          std::binary_search(m_chain.begin(), m_chain.end(), target, std::less<>());
-}
-
-bool CDepthComparer::SecondMeetsFirst(const CBoxOwner& second, int direction,
-                                      const CBoxOwner* first) {
-  // Both boxes of an element, and the boxes of its neighbours, ask the same: walk once.
-  // Only the first element is ever the target, and an element walks only toward its own
-  // back, so the element alone tells the question.
-  if (first != m_firstElement) return second.MeetsToward(direction, first);
-  // A small table indexed by the element's address: a clash only costs a walk.
-  const std::size_t index =
-      (reinterpret_cast<std::uintptr_t>(&second) / alignof(CBoxOwner)) % m_metFirst.size();
-  SecondWalk& walk = m_metFirst[index];
-  if (walk.element != &second || walk.direction != direction || walk.round != m_walkRound)
-    walk = {&second, m_walkRound, direction, second.MeetsToward(direction, first)};
-  return walk.met;
 }
 
 int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/walks_to_target.h"
 #include "geometry/window_segment.h"
 
 #include <array>
@@ -78,8 +79,7 @@ class CDepthComparer {
   // boxes it is compared with.
   Placed FirstPlace(const CBox& a);
   bool FirstMeetsToward(int direction, const CBoxOwner* target);
-  // second.MeetsToward(direction, first), remembered for the first box's element.
-  bool SecondMeetsFirst(const CBoxOwner& second, int direction, const CBoxOwner* first);
+
   const Remembered* Recall(const CBox& a, const CBox& b);
   void Remember(const CBox& b, int answer);
 
@@ -140,16 +140,8 @@ class CDepthComparer {
   int m_firstSlot = 0;
   int m_chainDirection = -1;
   std::vector<const CBoxOwner*> m_chain;
-  // Whether elements' walks toward a direction meet the first box's element, for the
-  // current round (a round for each first box).
-  struct SecondWalk {
-    const CBoxOwner* element = nullptr;
-    std::uint64_t round = 0;
-    int direction = -1;
-    bool met = false;
-  };
-  std::array<SecondWalk, 256> m_metFirst{};
-  std::uint64_t m_walkRound = 1;
+  // Which elements' walks meet the first box's element.
+  CWalksToTarget m_walksToFirst;
   std::size_t m_rememberedCount = 0;
   std::size_t m_nextRemembered = 0;
 };
