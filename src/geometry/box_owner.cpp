@@ -55,15 +55,6 @@ const CBoxOwner* CBoxOwner::FindKindToward(int direction, int kind) const {
   return found;
 }
 
-void CBoxOwner::ListToward(int direction, std::vector<const CBoxOwner*>& met) const {
-  met.clear();
-  if (direction < 0 || direction > 5) return;
-  Walk(this, direction, [&](const CBoxOwner* element) {
-    met.push_back(element);
-    return false;
-  });
-}
-
 C3DPoint CBoxOwner::GetConnectionCode(const CBox&, int, int) const { return {}; }
 
 C3DPoint CBoxOwner::GetSupportPoint(const CBox&, int, int) const { return {}; }

@@ -72,9 +72,6 @@ class CBoxOwner {
   bool MeetsToward(int direction, const CBoxOwner* target) const;
   // The first element of kind `kind` met on that walk (this one not counted), or null.
   const CBoxOwner* FindKindToward(int direction, int kind) const;
-  // Every element that walk meets when it meets no target, in the order met (none for a
-  // direction out of range): MeetsToward(direction, t) is whether t is among them.
-  void ListToward(int direction, std::vector<const CBoxOwner*>& met) const;
 
   // The opposite direction of 0..5 (0-4, 1-5, 2-3); -1 for any other value.
   static int OppositeDirection(int direction);

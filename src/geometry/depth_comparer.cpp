@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <optional>
 
 namespace {
@@ -172,21 +171,17 @@ CDepthComparer::Placed CDepthComparer::FirstPlace(const CBox& a) {
     m_placeOf = &a;
     m_firstElement = placed.element;
     m_firstSlot = placed.slot;
-    m_chainDirection = -1;
+    m_walkFromFirst.Start(nullptr, -1);
     m_walksToFirst.Forget();
   }
   return {m_firstElement, m_firstSlot};
 }
 
 bool CDepthComparer::FirstMeetsToward(int direction, const CBoxOwner* target) {
-  // Every box the first one meets asks about the same walk: list it once, sorted.
-  if (m_chainDirection != direction) {
-    m_firstElement->ListToward(direction, m_chain);
-    std::sort(m_chain.begin(), m_chain.end(), std::less<>());
-    m_chainDirection = direction;
-  }
-  return target != nullptr &&
-         std::binary_search(m_chain.begin(), m_chain.end(), target, std::less<>());
+  // Every box the first one meets asks about the same walk.
+  if (!m_walkFromFirst.Started(m_firstElement, direction))
+    m_walkFromFirst.Start(m_firstElement, direction);
+  return m_walkFromFirst.Meets(target);
 }
 
 int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {

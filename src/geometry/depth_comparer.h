@@ -133,13 +133,11 @@ class CDepthComparer {
   std::uint32_t m_likeWord = 0;
   std::uint32_t m_likeAttributes = 0;
   std::array<Remembered, kRemembered> m_remembered;
-  // The place of the first box m_placeOf, and the elements met from its element toward
-  // m_chainDirection (none worked out yet: -1), sorted.
+  // The place of the first box m_placeOf, and the walk from its element.
   const CBox* m_placeOf = nullptr;
   const CBoxOwner* m_firstElement = nullptr;
   int m_firstSlot = 0;
-  int m_chainDirection = -1;
-  std::vector<const CBoxOwner*> m_chain;
+  CWalkFrom m_walkFromFirst;
   // Which elements' walks meet the first box's element.
   CWalksToTarget m_walksToFirst;
   std::size_t m_rememberedCount = 0;

@@ -2,7 +2,9 @@
 
 #include "geometry/box_owner.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -59,4 +61,43 @@ bool CWalksToTarget::Meets(const CBoxOwner& from, int direction, const CBoxOwner
   for (std::size_t i = 0; i < m_passed.size() && i < kPassedKept; ++i)
     Keep(m_passed[i], direction, meets, true);
   return Keep(&from, direction, meets, true);
+}
+
+void CWalkFrom::Start(const CBoxOwner* from, int direction) {
+  m_from = m_tortoise = from;
+  m_direction = direction;
+  m_moveTortoise = false;
+  m_ended = from == nullptr || direction < 0 || direction > 5;
+  m_met.clear();
+  m_sorted.clear();
+}
+
+bool CWalkFrom::Step() {
+  if (m_ended) return false;
+  const CBoxOwner* next = (m_met.empty() ? m_from : m_met.back())->GetNeighbour(m_direction);
+  if (next == nullptr) {
+    m_ended = true;
+    m_sorted = m_met;
+    std::sort(m_sorted.begin(), m_sorted.end(), std::less<>());
+    return false;
+  }
+  m_met.push_back(next);
+  if (m_moveTortoise) m_tortoise = m_tortoise->GetNeighbour(m_direction);
+  m_moveTortoise = !m_moveTortoise;
+  if (next == m_tortoise || next == m_from) {
+    m_ended = true;
+    m_sorted = m_met;
+    std::sort(m_sorted.begin(), m_sorted.end(), std::less<>());
+  }
+  return true;
+}
+
+bool CWalkFrom::Meets(const CBoxOwner* target) {
+  if (target == nullptr) return false;
+  if (m_ended) return std::binary_search(m_sorted.begin(), m_sorted.end(), target, std::less<>());
+  if (std::find(m_met.begin(), m_met.end(), target) != m_met.end()) return true;
+  while (Step()) {
+    if (m_met.back() == target) return true;
+  }
+  return false;
 }

@@ -40,3 +40,27 @@ class CWalksToTarget {
   const CBoxOwner* m_target = nullptr;
   std::vector<const CBoxOwner*> m_passed;
 };
+
+// CBoxOwner::MeetsToward asked of one element in one direction for many targets, as the
+// comparisons of one inserted box ask it: the walk goes only as far as the questions need
+// (mostly a neighbour or two), and once it has ended its elements are sorted for lookups.
+class CWalkFrom {
+ public:
+  void Start(const CBoxOwner* from, int direction);
+  bool Started(const CBoxOwner* from, int direction) const {
+    return m_from == from && m_direction == direction;
+  }
+  bool Meets(const CBoxOwner* target);
+
+ private:
+  // Goes one element further, as CBoxOwner's walk does; false once the walk has ended.
+  bool Step();
+
+  const CBoxOwner* m_from = nullptr;
+  int m_direction = -1;
+  const CBoxOwner* m_tortoise = nullptr;
+  bool m_moveTortoise = false;
+  bool m_ended = true;
+  std::vector<const CBoxOwner*> m_met;     // in the order met
+  std::vector<const CBoxOwner*> m_sorted;  // the same, sorted, once the walk has ended
+};

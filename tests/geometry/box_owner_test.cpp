@@ -1,9 +1,11 @@
-// Walks along element links: the elements listed toward a direction are exactly those
-// MeetsToward meets, in the order met, on straight chains and on damaged links (rings,
-// lassos, links to oneself, links that do not answer back).
+// Walks along element links: MeetsToward meets exactly the elements listed, and a walk
+// that goes only as far as each question needs answers alike, whatever the order of the
+// questions, on straight chains and on damaged links (rings, lassos, links to oneself,
+// links that do not answer back).
 
 #include "fake_element.h"
 #include "geometry/box_owner.h"
+#include "geometry/walks_to_target.h"
 
 #include <gtest/gtest.h>
 
@@ -35,31 +37,25 @@ std::vector<std::unique_ptr<CFakeElement>> MakeElements(int count) {
   return elements;
 }
 
-std::vector<int> Indices(const std::vector<const CBoxOwner*>& met,
-                         const std::vector<std::unique_ptr<CFakeElement>>& elements) {
-  std::vector<int> indices;
-  for (const CBoxOwner* element : met) {
-    for (std::size_t i = 0; i < elements.size(); ++i) {
-      if (elements[i].get() == element) indices.push_back(static_cast<int>(i));
-    }
-  }
-  return indices;
-}
-
 class BoxOwnerWalkTest : public ::testing::TestWithParam<WalkCase> {};
 
-TEST_P(BoxOwnerWalkTest, ListsTheElementsMetInOrder) {
+TEST_P(BoxOwnerWalkTest, MeetsTheElementsListed) {
   const WalkCase& c = GetParam();
   auto elements = MakeElements(c.elements);
   for (const Links& link : c.links)
     elements[link.from]->neighbours[link.face] = elements[link.to].get();
-  std::vector<const CBoxOwner*> met{elements[0].get()};  // stale contents are replaced
-  elements[c.start]->ListToward(c.direction, met);
-  EXPECT_EQ(Indices(met, elements), c.listed) << c.name;
-  for (int t = 0; t < c.elements; ++t) {
-    const bool listed = std::find(c.listed.begin(), c.listed.end(), t) != c.listed.end();
-    EXPECT_EQ(elements[c.start]->MeetsToward(c.direction, elements[t].get()), listed)
-        << c.name << ", target " << t;
+  // The questions from the last element to the first, and the other way round.
+  for (int order = 0; order < 2; ++order) {
+    CWalkFrom walk;
+    walk.Start(elements[c.start].get(), c.direction);
+    for (int k = 0; k < c.elements; ++k) {
+      const int t = order == 0 ? c.elements - 1 - k : k;
+      const bool listed = std::find(c.listed.begin(), c.listed.end(), t) != c.listed.end();
+      EXPECT_EQ(elements[c.start]->MeetsToward(c.direction, elements[t].get()), listed)
+          << c.name << ", target " << t;
+      EXPECT_EQ(walk.Meets(elements[t].get()), listed) << c.name << ", target " << t;
+    }
+    EXPECT_FALSE(walk.Meets(nullptr));
   }
 }
 
@@ -83,9 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         WalkCase{
             "links that do not answer back", 3, {{0, 4, 1}, {1, 0, 2}, {1, 4, 2}}, 4, 0, {1, 2}}));
 
-// Random link graphs, many of them damaged: for every start, direction and target, being
-// listed is meeting.
-TEST(BoxOwnerWalkRandomTest, ListedElementsAreThoseMet) {
+// Random link graphs, many of them damaged: for every start and direction, the targets
+// asked in a random order.
+TEST(BoxOwnerWalkRandomTest, AWalkAsFarAsNeededMeetsWhatAWholeWalkMeets) {
   std::mt19937 random(11);
   for (int graph = 0; graph < 200; ++graph) {
     const int count = 1 + graph % 12;
@@ -97,19 +93,18 @@ TEST(BoxOwnerWalkRandomTest, ListedElementsAreThoseMet) {
         neighbour = to >= 0 ? elements[static_cast<std::size_t>(to)].get() : nullptr;
       }
     }
-    std::vector<const CBoxOwner*> met;
+    std::vector<const CFakeElement*> targets;
+    for (const auto& element : elements) targets.push_back(element.get());
     for (const auto& start : elements) {
       for (int direction = -1; direction <= 6; ++direction) {
-        start->ListToward(direction, met);
-        for (const auto& target : elements) {
-          const bool listed = std::find(met.begin(), met.end(), target.get()) != met.end();
-          ASSERT_EQ(start->MeetsToward(direction, target.get()), listed)
+        CWalkFrom walk;
+        walk.Start(start.get(), direction);
+        std::shuffle(targets.begin(), targets.end(), random);
+        for (const CFakeElement* target : targets) {
+          ASSERT_EQ(walk.Meets(target), start->MeetsToward(direction, target))
               << "graph " << graph << ", direction " << direction;
         }
-        ASSERT_FALSE(start->MeetsToward(direction, nullptr));
-        if (!met.empty()) {
-          ASSERT_EQ(met.back(), start->LastToward(direction));
-        }
+        ASSERT_FALSE(walk.Meets(nullptr));
       }
     }
   }
