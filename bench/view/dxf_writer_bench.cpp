@@ -16,6 +16,8 @@
 
 #include "app/child_process.h"
 #include "view/draw_context.h"
+#include "view/dxf_entity_list.h"
+#include "view/dxf_units.h"
 #include "view/dxf_writer.h"
 #include "view/nominal_font_measurer.h"
 
@@ -116,6 +118,72 @@ BENCHMARK(BM_DxfExportAtConstantDensity)
     ->Arg(4000)
     ->Arg(16000)
     ->Unit(benchmark::kMillisecond);
+
+// The hiding alone: the large layout's figures, already in DXF units and clipped as the
+// writer records them, appended and hidden in the order the export meets them. The layout
+// is made before the timing, so that the figures' making, the drawing context and the
+// file's writing are left out and what grows with the fills is the hiding's own.
+struct CHidingStep {
+  CDxfEntity entity;
+  std::vector<CPoint> fill;  // empty: append the entity
+};
+
+std::vector<CHidingStep> LargeLayoutSteps(int fills) {
+  CNominalFontMeasurer measurer;
+  CDxfWriter writer;
+  CDrawContext dc(writer, measurer, kClient);
+  SetViewMapping(dc);
+  const CDxfUnits units;
+  const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
+  const auto convert = [&](int x, int y) {
+    return units.Convert(dc.Mapping(), dc.DeviceSize(), {x, y});
+  };
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600),
+      side(200, 1500);
+  std::vector<CHidingStep> steps;
+  for (int fill = 0; fill < fills; ++fill) {
+    for (int figure = 0; figure < 10; ++figure) {
+      const int px = x(random), py = y(random);
+      CDxfEntity entity{DxfEntityKind::Line, convert(px, py), {}, 1 + fill % 4, 0, {}};
+      if (figure == 9) {
+        entity.kind = DxfEntityKind::Text;
+        entity.p1 = convert(px, py - 200);
+        entity.p2 = convert(px + 1000, py);
+        entity.text = "Q" + std::to_string(fill);
+      } else {
+        entity.p2 = convert(px + step(random), py + step(random));
+        if (!CDxfUnits::ClipToFrame(frame, entity.p1, entity.p2)) continue;
+      }
+      steps.push_back({std::move(entity), {}});
+    }
+    const int px = x(random), py = y(random);
+    steps.push_back({{},
+                     {convert(px, py), convert(px + side(random), py + 100),
+                      convert(px + 900, py - side(random)), convert(px - 50, py - 700)}});
+  }
+  return steps;
+}
+
+void BM_HidingOfALargeLayout(benchmark::State& state) {
+  const std::vector<CHidingStep> steps = LargeLayoutSteps(static_cast<int>(state.range(0)));
+  const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
+  std::size_t kept = 0;
+  for (auto _ : state) {
+    CDxfEntityList list(frame.corners[3], frame.corners[1]);
+    for (const CHidingStep& step : steps) {
+      if (step.fill.empty()) {
+        list.Append(step.entity);
+      } else {
+        list.HideUnder(step.fill, 0);
+      }
+    }
+    kept = list.Size();
+    benchmark::DoNotOptimize(kept);
+  }
+  state.counters["entities_kept"] = static_cast<double>(kept);
+}
+BENCHMARK(BM_HidingOfALargeLayout)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond);
 
 // Long lines across the view under fills whose corners lie far beyond it, with steep
 // and shallow edges: each fill may cut a line only where its edges cross it, so the

@@ -1,7 +1,9 @@
 // One orbit step of the layout view's tools on 100 runs of 200 elements: the turn of the
 // projection with the resort of the scene, and the same followed by the redraw. The frames
 // of a moving view (orbit, pan, zoom: the mouse event and the light picture) and the full
-// picture once it rests on 6, 25 and 100 runs of 200 elements (1200, 5000, 20000).
+// picture once it rests on 6, 25 and 100 runs of 200 elements (1200, 5000, 20000). The
+// full picture once an orbit drag stops, with the order sorted then or aside while the
+// mouse paused, and what a move waits for when it calls such a sort off.
 //   build/bench/view/view_tools_bench --benchmark_min_time=0.2
 
 #include <benchmark/benchmark.h>
@@ -10,8 +12,11 @@
 #include <QImage>
 #include <QPainter>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 
 #include "layout_scene.h"
 #include "model/dev.h"
@@ -136,6 +141,86 @@ void BM_MovingViewFrame(benchmark::State& state) {
 BENCHMARK(BM_MovingViewFrame)
     ->ArgNames({"runs", "frame", "light"})
     ->ArgsProduct({{6, 25, 100}, {kFrameTurn, kFramePan, kFrameZoom}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// An orbit drag on that many runs, the mouse pressed on an element of the middle run.
+struct COrbitDrag {
+  explicit COrbitDrag(int runs) : document(FittedLayout(runs)), tools(*document, host) {
+    tools.OnCommand(33024);
+    const C3DPoint anchor =
+        document->GetRuns()[static_cast<std::size_t>(runs / 2)]->GetFirstElement()->GetPosition();
+    at = document->Projection().ProjectPoint(anchor);
+    tools.OnLButtonDown({{640, 400}, at, kToolKeyLeft});
+  }
+  // One pixel to or fro: the view turns and its list is left unordered.
+  void Step() {
+    step = 1 - step;
+    tools.OnMouseMove(
+        {{640 + step, 400 + step}, {at.x + step * 20, at.y + step * 20}, kToolKeyLeft});
+  }
+
+  std::unique_ptr<CDorneDoc> document;
+  CBenchHost host;
+  CViewTools tools;
+  CPoint at;
+  int step = 0;
+};
+
+// From the end of an orbit drag to the finished full picture, on 25, 100 and 400 runs of
+// 200 elements: the view turned a step, then the mouse stops. Argument 2: 1 when the order
+// was sorted aside while the mouse paused (as the view does after a pause), 0 when the stop
+// sorts it (a release amid the motion).
+void BM_FullPictureOnceTurnStops(benchmark::State& state) {
+  COrbitDrag drag(static_cast<int>(state.range(0)));
+  const bool aside = state.range(1) != 0;
+  QImage image(kClient, QImage::Format_RGB32);
+  const std::atomic<bool> stop{false};
+  for (auto _ : state) {
+    state.PauseTiming();
+    drag.Step();
+    if (aside && !drag.document->SettleViewAside(stop)) state.SkipWithError("not sorted aside");
+    state.ResumeTiming();
+    drag.document->SettleView();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *drag.document, CViewWindow::FromDocument(*drag.document), kClient,
+               CSceneDrawOptions());
+  }
+}
+BENCHMARK(BM_FullPictureOnceTurnStops)
+    ->ArgNames({"runs", "aside"})
+    ->ArgsProduct({{25, 100, 400}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// What the next mouse move waits for when it comes while the order is being sorted aside:
+// the sort called off that many milliseconds after it started, and the list given back
+// unordered as it was; on 100 runs.
+void BM_SettleAsideCalledOff(benchmark::State& state) {
+  COrbitDrag drag(kRuns);
+  const auto after = std::chrono::milliseconds(state.range(0));
+  std::atomic<bool> stop{false};
+  for (auto _ : state) {
+    state.PauseTiming();
+    drag.Step();
+    stop.store(false);
+    std::thread sort([&] { drag.document->SettleViewAside(stop); });
+    std::this_thread::sleep_for(after);
+    state.ResumeTiming();
+    stop.store(true);
+    sort.join();
+  }
+  state.counters["unordered"] =
+      drag.document->Projection().GetDisplayList().Unordered() ? 1.0 : 0.0;
+}
+BENCHMARK(BM_SettleAsideCalledOff)
+    ->ArgName("after_ms")
+    ->Arg(1)
+    ->Arg(4)
+    ->Arg(8)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();

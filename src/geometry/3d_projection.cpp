@@ -216,6 +216,10 @@ void C3DProjection::ResortDisplayList() {
   m_list.Resort([this](CBox& box) { ProjectBox(box); });
 }
 
+bool C3DProjection::ResortDisplayListUnlessStopped(const std::atomic<bool>& stop) {
+  return m_list.ResortUnlessStopped([this](CBox& box) { ProjectBox(box); }, stop);
+}
+
 void C3DProjection::ProjectDisplayListUnordered() {
   m_list.ProjectUnordered([this](CBox& box) { ProjectCorners(box); });
 }

@@ -6,6 +6,7 @@
 #include "geometry/window_point.h"
 
 #include <array>
+#include <atomic>
 #include <span>
 #include <cstdint>
 #include <optional>
@@ -95,6 +96,9 @@ class C3DProjection {
   // Projects every listed box again and rebuilds the order, inserting the boxes from
   // the front one (the tail) back to the head.
   void ResortDisplayList();
+  // The same for a list left unordered, on a thread of its own that another may stop
+  // (CDisplayList::ResortUnlessStopped); true when done.
+  bool ResortDisplayListUnlessStopped(const std::atomic<bool>& stop);
   // Projects every listed box again, leaving the order as it was and the faces' flags
   // cleared (CDisplayList::ProjectUnordered): for quick pictures while the view turns.
   void ProjectDisplayListUnordered();

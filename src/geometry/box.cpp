@@ -113,7 +113,7 @@ void CBox::ComputeCorners() {
                 static_cast<int>(CornerForm::kTruncated) == kCornersTruncated &&
                 static_cast<int>(CornerForm::kListed) == kCornersListed);
   m_cornerForm = CornerForm::kExact;
-  m_listedCorners.clear();
+  m_listedCorners.Clear();
   UpdateProjection();
 }
 
@@ -347,8 +347,8 @@ void CBox::Serialize(CArchiveReader& archive) {
   m_origin = getPoint();
   for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());
   m_cornerForm = FormOf(corners);
-  m_listedCorners.clear();
-  if (m_cornerForm == CornerForm::kListed) m_listedCorners.assign(corners.begin(), corners.end());
+  m_listedCorners.Clear();
+  if (m_cornerForm == CornerForm::kListed) m_listedCorners.Keep(corners);
   UpdateProjection();
 }
 

@@ -4,7 +4,9 @@
 #include "geometry/window_point.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CArchiveReader;
@@ -22,9 +24,34 @@ class CBoxOwner;
 // extent 1, 2 and 0, and n = 4 (sC negative) + 2 (sA positive) + 1 (sB negative).
 // Faces 0..5 have the outward normals -A, -C, +B, -B, +A, +C; faces and directions share
 // their numbers (opposite pairs 0-4, 1-5, 2-3).
+// The world corners of a box whose stored corners follow no rule from its origin and
+// extents. Few boxes have them, and a document holds tens of thousands of boxes, so they
+// are held apart: an empty holder is one null pointer.
+class CListedCorners {
+ public:
+  using Corners = std::array<C3DPoint, 8>;
+
+  CListedCorners() = default;
+  CListedCorners(const CListedCorners& other) { *this = other; }
+  CListedCorners& operator=(const CListedCorners& other) {
+    if (this != &other)
+      m_corners = other.m_corners ? std::make_unique<Corners>(*other.m_corners) : nullptr;
+    return *this;
+  }
+
+  void Keep(const Corners& corners) { m_corners = std::make_unique<Corners>(corners); }
+  void Clear() { m_corners.reset(); }
+  // Only while kept.
+  const C3DPoint& operator[](std::size_t corner) const { return (*m_corners)[corner]; }
+
+ private:
+  std::unique_ptr<Corners> m_corners;
+};
+
 class CBox {
  public:
   static constexpr int kCornerCount = 8;
+  static_assert(std::tuple_size_v<CListedCorners::Corners> == kCornerCount);
   static constexpr int kFaceCount = 6;
   static constexpr int kRefPointCount = 20;
   // Size of the stored record in bytes.
@@ -119,7 +146,7 @@ class CBox {
   // The mark a tap-off unit's box carries between two ResetMarkedTapOffUnits calls:
   // 1 marked, 2 reset on the marked run, 0 none. Not part of the stored record.
   int GetMark() const { return m_mark; }
-  void SetMark(int mark) { m_mark = mark; }
+  void SetMark(int mark) { m_mark = static_cast<std::int8_t>(mark); }
   // The shape code the range gave a further box (top four bits of the attribute word).
   void SetKindCode(int code) {
     m_attributes = (m_attributes & 0x0FFFFFFFu) | (static_cast<std::uint32_t>(code & 0xF) << 28);
@@ -197,20 +224,21 @@ class CBox {
   C3DPoint RefCorner(int corner) const;
   C3DPoint ExtraBoxCorner(int corner) const;
 
+  // Largest first, the flags last: no padding between them.
   CBoxOwner* m_owner = nullptr;
   C3DPoint m_origin;
-  std::array<std::int32_t, 3> m_extent{0, 0, 0};
-  CornerForm m_cornerForm = CornerForm::kExact;
-  std::vector<C3DPoint> m_listedCorners;  // kListed only
+  CListedCorners m_listedCorners;  // kListed only
   std::array<C3DPoint, kCornerCount> m_projected{};
-  bool m_finite = true;  // m_projectedMin/Max are finite
   C3DPoint m_projectedMin;
   C3DPoint m_projectedMax;
+  std::array<std::int32_t, 3> m_extent{0, 0, 0};
   std::uint32_t m_passWord = 0;
   std::uint32_t m_attributes = 0;
   std::uint32_t m_color = kNoColor;
+  CornerForm m_cornerForm = CornerForm::kExact;
+  bool m_finite = true;  // m_projectedMin/Max are finite
   bool m_selected = false;
-  int m_mark = 0;
+  std::int8_t m_mark = 0;
 };
 
 // Whether the projected extents of the two boxes overlap with an area (touching edges

@@ -5,6 +5,7 @@
 #include "geometry/screen_grid.h"
 
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -103,6 +104,14 @@ class CDisplayList {
   // miss.
   void ProjectUnordered(const std::function<void(CBox&)>& project);
   bool Unordered() const { return m_unordered; }
+  // Resort of an unordered list that another thread may call off by setting stop, for a
+  // thread that has the list and its boxes to itself meanwhile. True when done (exactly
+  // as Resort). False when stopped: the list is then unordered with the same nodes in the
+  // same order as before (their edges dropped, the screen cells partly filled). False,
+  // changing nothing, when the list was not unordered or when it would be re-sorted one
+  // box at a time (a short list, or one with riders), which is left to Resort.
+  bool ResortUnlessStopped(const std::function<void(CBox&)>& project,
+                           const std::atomic<bool>& stop);
 
   // Replacing one group of boxes (a run's) without touching the others. A group that meets
   // no other listed box on screen stands together in the list, in the order it would have
@@ -160,6 +169,7 @@ class CDisplayList {
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
   void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
   void ResortOneByOne(const std::function<void(CBox&)>& project);
+  bool ResortsByPlan() const;
   // Riders of coinciding boxes (display_list_riders.cpp).
   CDisplayNode* FindCoincidingHead(const CDisplayNode& node) const;
   void AddRider(CDisplayNode* node, CDisplayNode* head);

@@ -9,6 +9,10 @@
 // (elements on several threads), keeping every word each box goes through; then the comparisons run
 // on several threads, each reading the words that stood at its insertion; and last the edges and
 // the order are made from the answers, one insertion after the other, as Insert would.
+//
+// A re-sort made aside, on a thread of its own, may be called off until the links are made
+// anew: the list keeps its order and its nodes their marks until then, so that giving it
+// back unordered costs one pass over the boxes.
 
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
@@ -16,12 +20,16 @@
 #include "geometry/parallel_chunks.h"
 
 #include <algorithm>
+#include <atomic>
+#include <limits>
 
 namespace {
 
 // Fewer nodes than this are inserted one by one: the threads would not pay.
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
+// How many items a thread works through between looks at the stop flag.
+constexpr std::size_t kStopCheckEvery = 256;
 
 }  // namespace
 
@@ -29,9 +37,15 @@ constexpr std::size_t kMinStepsPerThread = 1024;
 // answers of the comparisons made ahead.
 class CDisplayList::CResortPlan {
  public:
-  explicit CResortPlan(CDisplayList& list) : m_list(list) {}
+  CResortPlan(CDisplayList& list, const std::atomic<bool>* stop) : m_list(list), m_stop(stop) {}
 
-  // Takes the list's nodes in the order their boxes go in again (from the tail) and
+  // Runs the steps below in turn; false as soon as the stop flag is seen set, the list
+  // then half made.
+  bool Run(const std::function<void(CBox&)>& project);
+  // After a stop: the list as it stood before, unordered.
+  void Restore();
+
+  // Takes the list's nodes in the order their boxes go in again (from the tail); Link
   // empties the list.
   void TakeNodes();
   // Projects every box anew (on several threads).
@@ -61,10 +75,19 @@ class CDisplayList::CResortPlan {
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
+  // Whether the stop flag is set, looked at every kStopCheckEvery items of a loop.
+  bool StoppedAt(std::size_t item) const {
+    return item % kStopCheckEvery == 0 && m_stop != nullptr &&
+           m_stop->load(std::memory_order_relaxed);
+  }
+  bool Stopped() const { return m_stop != nullptr && m_stop->load(std::memory_order_relaxed); }
 
   CDisplayList& m_list;
-  std::vector<CDisplayNode*> m_steps;
-  std::vector<CBox*> m_boxes;  // each box once, in the order of its first step
+  const std::atomic<bool>* m_stop;
+  std::vector<CDisplayNode*> m_steps;       // from the former tail
+  std::vector<std::uint32_t> m_stepFlags;   // each step's node's flags in the new list
+  std::vector<CBox*> m_boxes;               // each box once, in the order of its first step
+  std::vector<CDisplayNode*> m_firstNodes;  // by box: its node of the earlier step
   std::vector<std::uint32_t> m_boxOfStep;
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
@@ -89,45 +112,75 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
   });
 }
 
+bool CDisplayList::ResortsByPlan() const {
+  // Riders join their groups as the boxes go in again, which the plan does not follow.
+  return m_size >= kMinConcurrentResort && m_riders == 0 &&
+         m_rules.MakeConcurrentComparer() != nullptr;
+}
+
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
   ++m_changes;
   m_unordered = false;
-  // Riders join their groups as the boxes go in again, which the plan does not follow.
-  if (m_size < kMinConcurrentResort || m_riders != 0 || m_rules.MakeConcurrentComparer() == nullptr)
-    return ResortOneByOne(project);
-  CResortPlan plan(*this);
-  plan.TakeNodes();
-  plan.Project(project);
-  plan.PrepareBoxes();
-  plan.CompareAhead();
-  plan.Link();
+  if (!ResortsByPlan()) return ResortOneByOne(project);
+  CResortPlan plan(*this, nullptr);
+  plan.Run(project);
+}
+
+bool CDisplayList::ResortUnlessStopped(const std::function<void(CBox&)>& project,
+                                       const std::atomic<bool>& stop) {
+  if (!m_unordered || !ResortsByPlan() || stop.load()) return false;
+  ++m_changes;
+  m_unordered = false;
+  CResortPlan plan(*this, &stop);
+  if (plan.Run(project)) return true;
+  plan.Restore();
+  m_unordered = true;
+  return false;
+}
+
+bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
+  TakeNodes();
+  Project(project);
+  if (Stopped()) return false;
+  PrepareBoxes();
+  if (Stopped()) return false;
+  CompareAhead();
+  // The last look: the links are made anew from here on.
+  if (Stopped()) return false;
+  Link();
+  return true;
 }
 
 void CDisplayList::CResortPlan::TakeNodes() {
+  // The list keeps its links, its nodes' marks and its boxes' entries until Link, so that a
+  // stop before then has little to give back; the edges and the grid go now, which an
+  // unordered list does not ask for.
   CDisplayList& list = m_list;
-  m_steps.reserve(list.m_size);
+  const std::size_t count = list.m_size;
+  m_steps.reserve(count);
   for (CDisplayNode* node = list.m_tail; node != nullptr; node = node->prev)
     m_steps.push_back(node);
-  list.m_head = list.m_tail = list.m_cursor = nullptr;
-  list.m_size = 0;
-  list.m_boxes.Clear();
+  list.m_cursor = nullptr;
   list.m_grid.Reset();
+  constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
+  for (CDisplayNode* node : m_steps) list.m_boxes.Find(node->box)->index = kUnseen;
   m_boxOfStep.resize(m_steps.size());
+  m_stepFlags.resize(m_steps.size());
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
     node->edges.clear();
     node->inEdges.clear();
-    node->prev = node->next = nullptr;
     node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
     node->filing = CScreenGrid::Filing();
     node->step = static_cast<std::uint32_t>(i);
-    BoxNodes& entry = list.m_boxes[node->box];
-    node->flags = entry.count == 0 ? 0 : CDepthOrderRules::kSecondNode;
-    if (entry.count == 0) {
+    BoxNodes& entry = *list.m_boxes.Find(node->box);
+    const bool first = entry.index == kUnseen;
+    m_stepFlags[i] = first ? 0 : CDepthOrderRules::kSecondNode;
+    if (first) {
       entry.index = static_cast<std::uint32_t>(m_boxes.size());
       m_boxes.push_back(node->box);
+      m_firstNodes.push_back(node);
     }
-    entry.nodes[static_cast<std::size_t>(entry.count++)] = node;
     m_boxOfStep[i] = entry.index;
   }
 }
@@ -140,6 +193,7 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_initialWord.resize(m_boxes.size());
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
+      if (StoppedAt(k - from)) return;
       CBox& box = *m_boxes[k];
       box.SetListed(false);
       project(box);
@@ -155,7 +209,10 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
 void CDisplayList::CResortPlan::FileNodes() {
   CScreenGrid& grid = m_list.m_grid;
   grid.Layout(m_boxes);
-  for (CDisplayNode* node : m_steps) grid.Add(node);
+  for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (StoppedAt(i)) return;
+    grid.Add(m_steps[i]);
+  }
   m_list.m_misfitsAfterLayout = grid.MisfitCount();
 }
 
@@ -176,6 +233,7 @@ void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Not
   std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (StoppedAt(i)) return;
     if (m_groupOfBox[m_boxOfStep[i]] != group) continue;
     CBox& box = *m_steps[i]->box;
     box.SetListed(true);
@@ -229,8 +287,8 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   met.clear();
   const CDisplayNode& node = *m_steps[step];
   const CBox& box = *node.box;
-  if (node.flags & CDepthOrderRules::kSecondNode)
-    met.push_back(m_list.m_boxes.Find(&box)->nodes[0]);
+  if (m_stepFlags[step] & CDepthOrderRules::kSecondNode)
+    met.push_back(m_firstNodes[m_boxOfStep[step]]);
   if (!box.HasFiniteProjection()) return;
   auto consider = [&](CDisplayNode* other) {
     if (other->step < step && other->box != &box && StrictlyOverlap(box, *other->box))
@@ -249,33 +307,39 @@ void CDisplayList::CResortPlan::CompareAhead() {
   const std::size_t chunks = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
   m_answers.assign(chunks, {});
   m_stepAnswers.assign(m_steps.size(), {});
-  CParallelChunks::Run(m_steps.size(), chunks,
-                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
-                         const auto comparer = m_list.m_rules.MakeConcurrentComparer();
-                         std::vector<CDisplayNode*> met;
-                         std::vector<Answer>& answers = m_answers[chunk];
-                         for (std::size_t i = from; i < to; ++i) {
-                           FindEarlierMet(i, met);
-                           const CDisplayNode& node = *m_steps[i];
-                           const std::uint32_t word = WordAt(m_boxOfStep[i], i);
-                           StepAnswers& spot = m_stepAnswers[i];
-                           spot.chunk = static_cast<std::uint32_t>(chunk);
-                           spot.from = static_cast<std::uint32_t>(answers.size());
-                           for (CDisplayNode* other : met) {
-                             const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
-                             const int r = comparer->CompareDepth(
-                                 *node.box, word, *other->box, otherWord, node.flags, other->flags);
-                             if (r != 0) answers.push_back({other, r});
-                           }
-                           spot.to = static_cast<std::uint32_t>(answers.size());
-                         }
-                       });
+  CParallelChunks::Run(
+      m_steps.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+        const auto comparer = m_list.m_rules.MakeConcurrentComparer();
+        std::vector<CDisplayNode*> met;
+        std::vector<Answer>& answers = m_answers[chunk];
+        for (std::size_t i = from; i < to; ++i) {
+          if (StoppedAt(i - from)) return;
+          FindEarlierMet(i, met);
+          const CDisplayNode& node = *m_steps[i];
+          const std::uint32_t word = WordAt(m_boxOfStep[i], i);
+          StepAnswers& spot = m_stepAnswers[i];
+          spot.chunk = static_cast<std::uint32_t>(chunk);
+          spot.from = static_cast<std::uint32_t>(answers.size());
+          for (CDisplayNode* other : met) {
+            const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
+            const int r = comparer->CompareDepth(*node.box, word, *other->box, otherWord,
+                                                 m_stepFlags[i], m_stepFlags[other->step]);
+            if (r != 0) answers.push_back({other, r});
+          }
+          spot.to = static_cast<std::uint32_t>(answers.size());
+        }
+      });
 }
 
 void CDisplayList::CResortPlan::Link() {
   CDisplayList& list = m_list;
+  list.m_head = list.m_tail = nullptr;
+  list.m_size = 0;
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
+    node->flags = m_stepFlags[i];
+    if (node->flags & CDepthOrderRules::kSecondNode)
+      list.m_boxes.Find(node->box)->nodes = {m_firstNodes[m_boxOfStep[i]], node};
     const StepAnswers& spot = m_stepAnswers[i];
     const std::vector<Answer>& answers = m_answers[spot.chunk];
     ++list.m_generation;
@@ -286,4 +350,17 @@ void CDisplayList::CResortPlan::Link() {
     list.Append(node);
     if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
   }
+}
+
+void CDisplayList::CResortPlan::Restore() {
+  // The list kept its order and its nodes their marks; the boxes become listed again with
+  // their faces' flags cleared, as the quick projection left them. The grid holds the
+  // nodes filed so far, or none.
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
+  CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t k = from; k < to; ++k) {
+      m_boxes[k]->SetListed(true);
+      m_boxes[k]->ClearFaceNibbles();
+    }
+  });
 }

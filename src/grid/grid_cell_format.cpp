@@ -4,6 +4,13 @@
 
 CGridCellFormat::CGridCellFormat(std::string_view text) : CGridCell(kText), m_text(text) {}
 
+CGridCellFormat::CGridCellFormat(const CGridCellFormat& other)
+    : CGridCell(other),
+      m_text(other.m_text),
+      m_font(other.m_font ? std::make_unique<CLogFont>(*other.m_font) : nullptr),
+      m_textColor(other.m_textColor),
+      m_hasTextColor(other.m_hasTextColor) {}
+
 std::unique_ptr<CGridCell> CGridCellFormat::Clone() const {
   return std::unique_ptr<CGridCell>(new CGridCellFormat(*this));
 }
@@ -41,13 +48,15 @@ void CGridCellFormat::SetTextColor(CColor color) {
   m_hasTextColor = true;
 }
 
-void CGridCellFormat::SetFont(const CLogFont& font) {
-  m_font = font;
-  m_hasFont = true;
+void CGridCellFormat::SetFont(const CLogFont& font) { m_font = std::make_unique<CLogFont>(font); }
+
+const CLogFont& CGridCellFormat::GetLogFont() const {
+  static const CLogFont kNone;
+  return m_font ? *m_font : kNone;
 }
 
 const CLogFont& CGridCellFormat::DrawingFont(const CGridTextStyle& style) const {
-  return m_hasFont && !style.ignoreOwnFonts ? m_font : style.font;
+  return m_font && !style.ignoreOwnFonts ? *m_font : style.font;
 }
 
 CColor CGridCellFormat::DrawingColor(const CGridTextStyle& style) const {

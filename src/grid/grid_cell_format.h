@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -28,9 +29,9 @@ class CGridCellFormat : public CGridCell {
   CColor GetTextColor() const { return m_textColor; }
 
   void SetFont(const CLogFont& font);
-  bool HasFont() const { return m_hasFont; }
-  // The cell's own font; meaningful only when HasFont.
-  const CLogFont& GetLogFont() const { return m_font; }
+  bool HasFont() const { return m_font != nullptr; }
+  // The cell's own font; meaningful only when HasFont (a default font otherwise).
+  const CLogFont& GetLogFont() const;
 
   // The font and colour the cell draws with, given the grid's. The own colour gives way
   // to a selection's highlight; the own font gives way while the style ignores own fonts.
@@ -38,11 +39,11 @@ class CGridCellFormat : public CGridCell {
   CColor DrawingColor(const CGridTextStyle& style) const;
 
  private:
-  CGridCellFormat(const CGridCellFormat&) = default;
+  CGridCellFormat(const CGridCellFormat& other);
 
   std::string m_text;
+  // Few cells have a font of their own, and a bill of materials holds thousands of cells.
+  std::unique_ptr<CLogFont> m_font;
   CColor m_textColor;
   bool m_hasTextColor = false;
-  CLogFont m_font;
-  bool m_hasFont = false;
 };

@@ -16,18 +16,18 @@ CDev::CDev(CRun* run) : m_run(run) {}
 CDev::CDev(const CDev& other)
     : CObjWithProp(other),
       CBoxOwner(other),
+      m_reference(other.m_reference),
+      m_run(other.m_run),
+      m_comment(other.m_comment),
+      m_calibre(other.m_calibre),
+      m_position(other.m_position),
+      m_partRecord(other.m_partRecord),
       m_kind(other.m_kind),
       m_style(other.m_style),
       m_style2(other.m_style2),
-      m_reference(other.m_reference),
-      m_active(other.m_active),
-      m_run(other.m_run),
-      m_comment(other.m_comment),
       m_bookedLength(other.m_bookedLength),
       m_drawnLength(other.m_drawnLength),
       m_offset(other.m_offset),
-      m_calibre(other.m_calibre),
-      m_position(other.m_position),
       m_direction(other.m_direction),
       m_rotation(other.m_rotation),
       m_edited(other.m_edited),
@@ -35,7 +35,7 @@ CDev::CDev(const CDev& other)
       m_frontOffsets(other.m_frontOffsets),
       m_booked(other.m_booked),
       m_calibreSuffix(other.m_calibreSuffix),
-      m_partRecord(other.m_partRecord) {}
+      m_active(other.m_active) {}
 
 CDev::~CDev() {
   C3DProjection* projection = GetProjection();
@@ -68,25 +68,23 @@ void CDev::SetReference(std::string reference) {
   if (m_run != nullptr) m_run->OnReferenceChanged(*this);
 }
 
-CBox* CDev::GetBox(int slot) const {
-  if (slot < 0 || slot >= kSlotCount) return nullptr;
-  return m_boxes[static_cast<std::size_t>(slot)].get();
-}
+CBox* CDev::GetBox(int slot) const { return m_boxes.Get(slot); }
 
 CBox* CDev::MakeBox(int slot) {
   if (slot < 0 || slot >= kSlotCount) return nullptr;
-  auto& box = m_boxes[static_cast<std::size_t>(slot)];
-  if (!box) box = std::make_unique<CBox>(this);
-  return box.get();
+  if (CBox* box = m_boxes.Get(slot)) return box;
+  auto box = std::make_unique<CBox>(this);
+  CBox* made = box.get();
+  m_boxes.Put(slot, std::move(box));
+  return made;
 }
 
 void CDev::DeleteBox(int slot) {
-  if (slot < 0 || slot >= kSlotCount) return;
-  auto& box = m_boxes[static_cast<std::size_t>(slot)];
-  if (!box) return;
+  CBox* box = m_boxes.Get(slot);
+  if (box == nullptr) return;
   C3DProjection* projection = GetProjection();
   if (projection != nullptr && box->IsListed()) projection->RemoveFromDisplayList(*box);
-  box.reset();
+  m_boxes.Take(slot);
 }
 
 int CDev::GetFreeFace(int face) const {
@@ -96,7 +94,7 @@ int CDev::GetFreeFace(int face) const {
 
 void CDev::SetFreeFace(int face, int flag) {
   if (face < 0 || face >= kFaceCount) return;
-  m_freeFaces[static_cast<std::size_t>(face)] = flag;
+  m_freeFaces[static_cast<std::size_t>(face)] = static_cast<std::int8_t>(flag);
 }
 
 CDev* CDev::GetNeighbour(int face) const {

@@ -4,6 +4,8 @@
 #include "model/obj_with_prop.h"
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
+#include "model/box_slots.h"
+#include "model/compact_text.h"
 #include "geometry/window_point.h"
 
 #include <array>
@@ -55,6 +57,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   static constexpr int kFaceCount = 6;
   static constexpr int kStoredBoxCount = 8;
   static constexpr const char* kGenericRef = "##GenericRef##";
+  static_assert(CBoxSlots::kSlotCount == kSlotCount);
 
   CDev();
   explicit CDev(CRun* run);
@@ -97,7 +100,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   void SetRun(CRun* run) { m_run = run; }
   CRunDocument* GetDocument() const;
 
-  const std::string& GetComment() const { return m_comment; }
+  const std::string& GetComment() const { return m_comment.str(); }
   void SetComment(std::string comment) { m_comment = std::move(comment); }
   std::int32_t GetBookedLength() const { return m_bookedLength; }
   void SetBookedLength(std::int32_t length) { m_bookedLength = length; }
@@ -106,7 +109,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   std::int32_t GetLength() const override { return m_drawnLength; }
   std::int32_t GetOffset() const { return m_offset; }
   void SetOffset(std::int32_t offset) { m_offset = offset; }
-  const std::string& GetCalibre() const { return m_calibre; }
+  const std::string& GetCalibre() const { return m_calibre.str(); }
   void SetCalibre(std::string calibre) { m_calibre = std::move(calibre); }
   std::int32_t GetCalibreSuffix() const { return m_calibreSuffix; }
   void SetCalibreSuffix(std::int32_t suffix) { m_calibreSuffix = suffix; }
@@ -124,7 +127,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // The box of the slot, made (owner this element) when missing; null out of range.
   CBox* MakeBox(int slot);
   // Every slot in order, for the loops over all the boxes of a whole document.
-  const std::array<std::unique_ptr<CBox>, kSlotCount>& GetBoxSlots() const { return m_boxes; }
+  const CBoxSlots& GetBoxSlots() const { return m_boxes; }
   void DeleteBox(int slot);
   bool HasMainBox() const { return GetBox(kBodySlot) != nullptr; }
 
@@ -278,7 +281,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   CObjWithProp* GetNextSameName() const override;
   CObjWithProp* GetPrevSameName() const override;
   void GoToObject(CObjWithProp* target, int how) override;
-  std::vector<int> GetPages() const override { return m_pages; }
+  std::vector<int> GetPages() const override { return m_pages ? *m_pages : std::vector<int>(); }
   // Asks the run (CRun::GetPageWord).
   int GetPageWord(int page) const override;
   // 1025 first clears the window, 1025 and 1027 then take the run's page list for this
@@ -325,37 +328,38 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // turned) back neighbour.
   void TurnDirection(int direction);
 
+  // Widest members first, so that a document's tens of thousands of elements carry no
+  // padding between them.
+  std::string m_reference = "Void";
+  CRun* m_run = nullptr;
+  CCompactText m_comment;
+  CCompactText m_calibre;
+  C3DPoint m_position;
+  CBoxSlots m_boxes;
+  std::array<CDev*, kFaceCount> m_neighbours{};
+  CDev* m_attached = nullptr;
+  const CPartRecord* m_partRecord = nullptr;
+  std::unique_ptr<std::vector<int>> m_pages;  // while the property window shows the element
+  // Kept by the run: the key it is indexed under (the index's own copy of it), its place
+  // in list order and which list holds it (0 none, 1 devices, 2 length records).
+  const std::string* m_indexKey = nullptr;
+  std::uint64_t m_listStamp = 0;
+  int m_listed = 0;
   int m_kind = kStraight;
   std::uint32_t m_style = 0;
   std::uint32_t m_style2 = 0;
-  std::string m_reference = "Void";
-  std::int16_t m_active = 0;
-  CRun* m_run = nullptr;
-  std::string m_comment;
   std::int32_t m_bookedLength = 0;
   std::int32_t m_drawnLength = 0;
   std::int32_t m_offset = 0;
-  std::string m_calibre;
-  C3DPoint m_position;
   int m_direction = 1;
   int m_rotation = 16;
-  std::array<std::unique_ptr<CBox>, kSlotCount> m_boxes;
-  std::array<int, kFaceCount> m_freeFaces{1, 1, 1, 1, 1, 1};
-  std::array<CDev*, kFaceCount> m_neighbours{};
   int m_edited = 0;
   std::array<std::int32_t, 3> m_backOffsets{};
   std::array<std::int32_t, 3> m_frontOffsets{};
-  CDev* m_attached = nullptr;
   int m_booked = 1;
   std::int32_t m_calibreSuffix = 0;
-  const CPartRecord* m_partRecord = nullptr;
-  std::vector<int> m_pages;
-
-  // Kept by the run: which list holds the element (0 none, 1 devices, 2 length
-  // records), its place in list order, and the key it is indexed under.
-  int m_listed = 0;
-  std::uint64_t m_listStamp = 0;
-  std::string m_indexKey;
+  std::int16_t m_active = 0;
+  std::array<std::int8_t, kFaceCount> m_freeFaces{1, 1, 1, 1, 1, 1};
 };
 
 // The kind group: 0 for 0; 1 for 1..6 and 9; 7 for 7; 8 for 8; -1 otherwise.

@@ -161,9 +161,10 @@ int CDev::NotifyPropDialog(int message) {
     // A refresh is asked for by the pages themselves: clearing the window now would take
     // away the page that is still running; the queued showing replaces them instead.
     if (message == kPropMsgShowObject) NotifyPropDialog(kPropMsgClear);
-    m_pages = m_run != nullptr ? m_run->GetSubObjects(*this) : std::vector<int>();
+    m_pages = std::make_unique<std::vector<int>>(m_run != nullptr ? m_run->GetSubObjects(*this)
+                                                                  : std::vector<int>());
     return CObjWithProp::NotifyPropDialog(message);
   }
-  m_pages.clear();
+  m_pages.reset();
   return CObjWithProp::NotifyPropDialog(message);
 }

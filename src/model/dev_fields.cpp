@@ -84,8 +84,8 @@ std::optional<std::string> Compute(const CDev& element, const ComputedField& fie
 
 std::optional<std::string> CDev::GetFieldText(std::string_view name) const {
   if (name == "Ref") return m_reference;
-  if (name == "Comment") return m_comment;
-  if (name == "Calibre") return m_calibre;
+  if (name == "Comment") return m_comment.str();
+  if (name == "Calibre") return m_calibre.str();
   if (name == "CoefGlob") return Format("%.3f", SalesCoefficient(*this));
   if (name == "RemiseGlob") return Format("%.1f%%", (1.0 - SalesCoefficient(*this)) * 100.0);
   if (name == "PrixVR") {
@@ -133,10 +133,10 @@ bool CDev::SetFieldText(std::string_view name, std::string_view text) {
     SetPropValue("CoefVente", Format("%.4g", (100.0 - TextToDouble(text)) * 0.01));
     return true;
   }
-  std::string* field = name == "Ref"       ? nullptr
-                       : name == "Comment" ? &m_comment
-                       : name == "Calibre" ? &m_calibre
-                                           : nullptr;
+  CCompactText* field = name == "Ref"       ? nullptr
+                        : name == "Comment" ? &m_comment
+                        : name == "Calibre" ? &m_calibre
+                                            : nullptr;
   if (name == "Ref") {
     if (m_reference == text) return false;
     SetReference(std::string(text));

@@ -179,7 +179,7 @@ CDev* CDev::AddStraightToward(int face, std::int64_t rawLength) {
   added->BuildBoxes(0);
   added->PlaceNextTo(this);
   m_run->AddDevice(added);
-  m_run->AddLengthToBOM(added->m_calibre, added->m_bookedLength, added->GetVariantIndex());
+  m_run->AddLengthToBOM(added->m_calibre.str(), added->m_bookedLength, added->GetVariantIndex());
   m_run->SetCurrentElement(added);
   if (CDev* behind = GetBackNeighbour(); behind != nullptr && GetBox(GetBackFace()) != nullptr)
     PlaceNextTo(behind);

@@ -81,8 +81,9 @@ int CDev::RemoveFromRun(int face, C3DPoint* position) {
     front->SetNeighbour(LinkFace(*front, this), back);
     front->m_drawnLength += m_drawnLength;
     front->m_bookedLength += m_bookedLength;
-    m_run->AddLengthToBOM(m_calibre, -static_cast<std::int64_t>(m_bookedLength), GetVariantIndex());
-    m_run->AddLengthToBOM(m_calibre, m_bookedLength, front->GetVariantIndex());
+    m_run->AddLengthToBOM(m_calibre.str(), -static_cast<std::int64_t>(m_bookedLength),
+                          GetVariantIndex());
+    m_run->AddLengthToBOM(m_calibre.str(), m_bookedLength, front->GetVariantIndex());
     front->UpdateBoxColors(true);
     front->PlaceNextTo(back);
     m_run->RemoveDevice(this);

@@ -44,10 +44,10 @@ int CDev::TurnAtFace(int face) {
       if (CRunDocument* document = GetDocument()) document->SetPlacementPending(true);
       CDev* beyond = GetNeighbour(branch);
       if (beyond != nullptr && beyond->GetVariantIndex() != GetVariantIndex()) {
-        m_run->AddLengthToBOM(m_calibre, -static_cast<std::int64_t>(beyond->m_bookedLength),
+        m_run->AddLengthToBOM(m_calibre.str(), -static_cast<std::int64_t>(beyond->m_bookedLength),
                               beyond->GetVariantIndex());
         beyond->SetVariantIndexBoth(GetVariantIndex());
-        m_run->AddLengthToBOM(m_calibre, beyond->m_bookedLength, GetVariantIndex());
+        m_run->AddLengthToBOM(m_calibre.str(), beyond->m_bookedLength, GetVariantIndex());
         beyond->UpdateBoxColors(true);
         UpdateBoxColors(true);
       }
@@ -92,13 +92,11 @@ void CDev::TurnBranch(int fromFace, int toFace, bool top) {
       }
       const int target = isTop && face == oldBack ? face : permutation[face];
       links[static_cast<std::size_t>(target)] = neighbour;
-      boxes[static_cast<std::size_t>(target)] =
-          std::move(element->m_boxes[static_cast<std::size_t>(face)]);
+      boxes[static_cast<std::size_t>(target)] = element->m_boxes.Take(face);
     }
     for (int face = 0; face < kFaceCount; ++face) {
       element->m_neighbours[static_cast<std::size_t>(face)] = links[static_cast<std::size_t>(face)];
-      element->m_boxes[static_cast<std::size_t>(face)] =
-          std::move(boxes[static_cast<std::size_t>(face)]);
+      element->m_boxes.Put(face, std::move(boxes[static_cast<std::size_t>(face)]));
       element->SetFreeFace(face, links[static_cast<std::size_t>(face)] == nullptr ? 1 : 0);
     }
     if (element->m_kind == kElbow) {

@@ -12,6 +12,7 @@
 #include "model/run_document.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -215,7 +216,14 @@ class CDorneDoc : public CRunDocument {
   // projected anew but the display list keeps its order until SettleView (or a rebuild)
   // sorts it; the painting order meanwhile is the boxes' depth.
   void TurnView(int a0, int a1, int a2);
+  // Sorts the display list of a turned view and tells the observers (also when the sort
+  // was made aside already).
   void SettleView();
+  // The sort of SettleView made on another thread while this one leaves the document
+  // alone, called off as soon as stop is set; the observers hear of it at SettleView.
+  // True when the list is sorted; false, the document as before, when stopped or when
+  // the sort is better left to SettleView (see CDisplayList::ResortUnlessStopped).
+  bool SettleViewAside(const std::atomic<bool>& stop);
   void AddToScene(CBox& box);
   void RemoveFromScene(CBox& box);
 
@@ -339,8 +347,8 @@ class CDorneDoc : public CRunDocument {
   // when the run has no marker.
   std::pair<CBox*, CBox*> PositionRunMarker(CRun& run);
   // Every box of the document (or those not in the scene) projected with the document's
-  // angles.
-  void ProjectAllBoxes(bool unlistedOnly = false);
+  // angles; when stop is set meanwhile, some runs' boxes are left as they were.
+  void ProjectAllBoxes(bool unlistedOnly = false, const std::atomic<bool>* stop = nullptr);
   // The scene of one run's rebuild (dorne_doc_run_scene.cpp).
   void HoldSceneFor(CRun* run, bool hold);
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
@@ -415,6 +423,7 @@ class CDorneDoc : public CRunDocument {
   CRun* m_heldRun = nullptr;
   CDisplayList::CPlace m_heldPlace;
   std::uint64_t m_heldChanges = 0;
+  bool m_settledAside = false;  // a turned view sorted aside, not yet told
   bool m_totalsPending = false;
   bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.

@@ -60,10 +60,24 @@ void CDorneDoc::TurnView(int a0, int a1, int a2) {
 }
 
 void CDorneDoc::SettleView() {
-  if (!m_projection.GetDisplayList().Unordered()) return;
-  ProjectAllBoxes(true);
-  m_projection.ResortDisplayList();
+  if (m_projection.GetDisplayList().Unordered()) {
+    ProjectAllBoxes(true);
+    m_projection.ResortDisplayList();
+  } else if (!m_settledAside) {
+    return;
+  }
+  m_settledAside = false;
   Notify(EDocNotice::kSceneRebuilt);
+}
+
+bool CDorneDoc::SettleViewAside(const std::atomic<bool>& stop) {
+  if (!m_projection.GetDisplayList().Unordered() || m_sceneHolds != 0) return false;
+  // The boxes out of the scene first, as SettleView has them: whether the sort is made
+  // or stopped, projecting them again gives the same.
+  ProjectAllBoxes(true, &stop);
+  if (!m_projection.ResortDisplayListUnlessStopped(stop)) return false;
+  m_settledAside = true;
+  return true;
 }
 
 void CDorneDoc::AddToScene(CBox& box) {
@@ -216,13 +230,14 @@ CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
   return inserted;
 }
 
-void CDorneDoc::ProjectAllBoxes(bool unlistedOnly) {
+void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
   auto project = [this, unlistedOnly](const CDev* element) {
     for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
       if (box && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
     }
   };
   for (const CRun* run : m_runList) {
+    if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
     for (const CDev* element : run->GetDevices()) project(element);
     for (const CDev* element : run->GetLengthRecords()) project(element);
     if (const CDev* marker = run->GetStartMarker()) project(marker);

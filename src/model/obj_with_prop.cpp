@@ -21,28 +21,42 @@ CObjWithProp::CObjWithProp(const CObjWithProp& other) : CObjWithProp() { *this =
 
 CObjWithProp& CObjWithProp::operator=(const CObjWithProp& other) {
   if (this == &other) return *this;
-  std::vector<std::unique_ptr<CProp>> copy;
-  copy.reserve(other.m_props.size());
-  for (const auto& prop : other.m_props) copy.push_back(std::make_unique<CProp>(*prop));
-  m_props = std::move(copy);
+  PropList copy;
+  copy.reserve(other.Props().size());
+  for (const auto& prop : other.Props()) copy.push_back(std::make_unique<CProp>(*prop));
+  m_props = copy.empty() ? nullptr : std::make_unique<PropList>(std::move(copy));
   return *this;
 }
 
 CObjWithProp::~CObjWithProp() {
   // Queued messages that still hold a handle now see a dead object.
-  if (m_self) *m_self = nullptr;
+  if (m_self) **m_self = nullptr;
+}
+
+const CObjWithProp::PropList& CObjWithProp::Props() const {
+  static const PropList kNone;
+  return m_props ? *m_props : kNone;
+}
+
+CObjWithProp::PropList& CObjWithProp::EditProps() {
+  if (!m_props) m_props = std::make_unique<PropList>();
+  return *m_props;
 }
 
 CObjHandle CObjWithProp::GetHandle() const {
-  if (!m_self) m_self = std::make_shared<CObjWithProp*>(const_cast<CObjWithProp*>(this));
-  return CObjHandle(m_self);
+  if (!m_self) {
+    m_self = std::make_unique<std::shared_ptr<CObjWithProp*>>(
+        std::make_shared<CObjWithProp*>(const_cast<CObjWithProp*>(this)));
+  }
+  return CObjHandle(*m_self);
 }
 
 void CObjWithProp::Serialize(CArchiveWriter& archive) const {
-  if (m_props.size() > std::numeric_limits<std::uint16_t>::max())
+  const PropList& props = Props();
+  if (props.size() > std::numeric_limits<std::uint16_t>::max())
     throw std::length_error("more properties than the stored form can count");
-  archive.WriteWord(static_cast<std::uint16_t>(m_props.size()));
-  for (const auto& prop : m_props) prop->Serialize(archive);
+  archive.WriteWord(static_cast<std::uint16_t>(props.size()));
+  for (const auto& prop : props) prop->Serialize(archive);
 }
 
 void CObjWithProp::Serialize(CArchiveReader& archive) {
@@ -59,13 +73,15 @@ void CObjWithProp::Serialize(CArchiveReader& archive) {
 // position and its last value, an empty value removes it), with one hashed look-up per
 // pair instead of a search of the list, so that a long list loads in linear time.
 void CObjWithProp::StorePairs(std::vector<CProp>& pairs) {
+  if (pairs.empty()) return;
+  PropList& props = EditProps();
   std::unordered_map<std::string_view, std::size_t> positions;
-  positions.reserve(m_props.size() + pairs.size());
-  for (std::size_t i = 0; i < m_props.size(); ++i) positions.emplace(m_props[i]->GetName(), i);
+  positions.reserve(props.size() + pairs.size());
+  for (std::size_t i = 0; i < props.size(); ++i) positions.emplace(props[i]->GetName(), i);
   for (CProp& pair : pairs) {
     const auto found = positions.find(pair.GetName());
     if (found != positions.end()) {
-      std::unique_ptr<CProp>& slot = m_props[found->second];
+      std::unique_ptr<CProp>& slot = props[found->second];
       if (pair.GetValue().empty()) {
         positions.erase(found);
         slot.reset();  // gone; compacted below
@@ -73,11 +89,11 @@ void CObjWithProp::StorePairs(std::vector<CProp>& pairs) {
         slot->SetValue(pair.GetValue());
       }
     } else if (!pair.GetValue().empty()) {
-      m_props.push_back(std::make_unique<CProp>(std::move(pair)));
-      positions.emplace(m_props.back()->GetName(), m_props.size() - 1);
+      props.push_back(std::make_unique<CProp>(std::move(pair)));
+      positions.emplace(props.back()->GetName(), props.size() - 1);
     }
   }
-  std::erase(m_props, nullptr);
+  std::erase(props, nullptr);
 }
 
 CObjWithProp* CObjWithProp::GetNextObject() const { return nullptr; }
@@ -97,14 +113,15 @@ int CObjWithProp::GetPageWord(int page) const {
 }
 
 int CObjWithProp::FindIndex(std::string_view name) const {
-  for (std::size_t i = 0; i < m_props.size(); ++i)
-    if (m_props[i]->GetName() == name) return static_cast<int>(i);
+  const PropList& props = Props();
+  for (std::size_t i = 0; i < props.size(); ++i)
+    if (props[i]->GetName() == name) return static_cast<int>(i);
   return -1;
 }
 
 const CProp* CObjWithProp::FindProp(std::string_view name) const {
   const int index = FindIndex(name);
-  return index < 0 ? nullptr : m_props[index].get();
+  return index < 0 ? nullptr : Props()[static_cast<std::size_t>(index)].get();
 }
 
 std::string CObjWithProp::GetPropValue(std::string_view name) const {
@@ -116,30 +133,32 @@ bool CObjWithProp::SetPropValue(std::string_view name, std::string_view value) {
   const int index = FindIndex(name);
   if (index >= 0) return SetPropAt(index + 1, value);
   if (value.empty()) return false;
-  m_props.push_back(std::make_unique<CProp>(std::string(name), std::string(value)));
+  EditProps().push_back(std::make_unique<CProp>(std::string(name), std::string(value)));
   return true;
 }
 
 std::string CObjWithProp::GetPropAt(int index) const {
-  if (index < 1 || index > static_cast<int>(m_props.size())) return {};
-  return m_props[index - 1]->GetValue();
+  if (index < 1 || index > static_cast<int>(Props().size())) return {};
+  return Props()[static_cast<std::size_t>(index - 1)]->GetValue();
 }
 
 bool CObjWithProp::SetPropAt(int index, std::string_view value) {
-  if (index < 1 || index > static_cast<int>(m_props.size())) return false;
+  if (index < 1 || index > static_cast<int>(Props().size())) return false;
+  PropList& props = EditProps();
   if (value.empty()) {
-    m_props.erase(m_props.begin() + (index - 1));
+    props.erase(props.begin() + (index - 1));
     return true;
   }
-  CProp& prop = *m_props[index - 1];
+  CProp& prop = *props[static_cast<std::size_t>(index - 1)];
   if (prop.GetValue() == value) return false;
   prop.SetValue(std::string(value));
   return true;
 }
 
 int CObjWithProp::IndexOfProp(const CProp* prop) const {
-  for (std::size_t i = 0; i < m_props.size(); ++i)
-    if (m_props[i].get() == prop) return static_cast<int>(i);
+  const PropList& props = Props();
+  for (std::size_t i = 0; i < props.size(); ++i)
+    if (props[i].get() == prop) return static_cast<int>(i);
   return -1;
 }
 
@@ -150,12 +169,14 @@ int CObjWithProp::AddProp(std::unique_ptr<CProp> prop) {
     return FindIndex(prop->GetName());
   }
   if (prop->GetValue().empty()) return -1;
-  m_props.push_back(std::move(prop));
-  return static_cast<int>(m_props.size()) - 1;
+  PropList& props = EditProps();
+  props.push_back(std::move(prop));
+  return static_cast<int>(props.size()) - 1;
 }
 
 void CObjWithProp::RemoveHBv2Props() {
-  std::erase_if(m_props, [](const auto& prop) { return prop->GetName().starts_with("HBv2_"); });
+  if (!m_props) return;
+  std::erase_if(*m_props, [](const auto& prop) { return prop->GetName().starts_with("HBv2_"); });
 }
 
 int CObjWithProp::NotifyPropDialog(int message) {

@@ -65,7 +65,7 @@ class CObjWithProp {
   // (the list keeps one property per name). Result: the property's position, or -1
   // when nothing is in the list afterwards (null or empty value).
   int AddProp(std::unique_ptr<CProp> prop);
-  const std::vector<std::unique_ptr<CProp>>& GetPropArray() const { return m_props; }
+  const std::vector<std::unique_ptr<CProp>>& GetPropArray() const { return Props(); }
   // Removes every property whose name begins with "HBv2_" (per-line price data).
   void RemoveHBv2Props();
 
@@ -78,11 +78,16 @@ class CObjWithProp {
   CObjHandle GetHandle() const;
 
  private:
+  using PropList = std::vector<std::unique_ptr<CProp>>;
+
   int FindIndex(std::string_view name) const;
   void StorePairs(std::vector<CProp>& pairs);
+  const PropList& Props() const;
+  PropList& EditProps();
 
-  std::vector<std::unique_ptr<CProp>> m_props;
-  // Made by the first GetHandle: most objects never hand one out, and a document holds
-  // tens of thousands of objects.
-  mutable std::shared_ptr<CObjWithProp*> m_self;
+  // Made by the first property stored: most elements of a document carry none, and a
+  // document holds tens of thousands of them.
+  std::unique_ptr<PropList> m_props;
+  // Made by the first GetHandle: most objects never hand one out.
+  mutable std::unique_ptr<std::shared_ptr<CObjWithProp*>> m_self;
 };

@@ -66,7 +66,7 @@ CRun::~CRun() {
       CDev* element = list->back();
       list->pop_back();
       element->m_listed = 0;
-      m_owned.erase(element);
+      Disown(element);
     }
   }
   m_refIndex.Clear(CRunRefIndex::kDeviceList);
@@ -79,7 +79,12 @@ CRun::~CRun() {
   m_elementPages.fill(kPageNone);
   if (m_document != nullptr) m_document->OnRunDestroyed(*this);
   m_current = nullptr;
-  m_owned.clear();
+  // Each element leaves the list before it is destroyed, as Disown leaves them.
+  while (!m_owned.empty()) {
+    std::unique_ptr<CDev> last = std::move(m_owned.back());
+    m_owned.pop_back();
+    m_ownedPlaces.Erase(last.get());
+  }
 }
 
 void CRun::LoadCatalog() {

@@ -12,12 +12,29 @@ CDev* CRun::AdoptElement(std::unique_ptr<CDev> element) {
   CDev* raw = element.get();
   raw->SetRun(this);
   raw->m_listed = 0;
-  m_owned.emplace(raw, std::move(element));
+  m_ownedPlaces[raw] = static_cast<std::uint32_t>(m_owned.size());
+  m_owned.push_back(std::move(element));
   return raw;
 }
 
+// Callers ask about elements that may be gone already (a walk over a copy of a list whose
+// steps delete units), so the address is looked up and never followed.
 bool CRun::OwnsElement(const CDev* element) const {
-  return element != nullptr && m_owned.count(const_cast<CDev*>(element)) != 0;
+  return element != nullptr && m_ownedPlaces.Find(element) != nullptr;
+}
+
+std::unique_ptr<CDev> CRun::Disown(const CDev* element) {
+  const std::uint32_t* place = element == nullptr ? nullptr : m_ownedPlaces.Find(element);
+  if (place == nullptr) return nullptr;
+  const std::uint32_t at = *place;
+  m_ownedPlaces.Erase(element);
+  std::unique_ptr<CDev> owned = std::move(m_owned[at]);
+  if (at + 1 != m_owned.size()) {
+    m_owned[at] = std::move(m_owned.back());
+    m_ownedPlaces[m_owned[at].get()] = at;
+  }
+  m_owned.pop_back();
+  return owned;
 }
 
 namespace {
@@ -30,15 +47,12 @@ void EraseFrom(std::vector<CDev*>& list, CDev* element) {
 }  // namespace
 
 std::unique_ptr<CDev> CRun::ReleaseElement(CDev* element) {
-  const auto it = m_owned.find(element);
-  if (it == m_owned.end()) return nullptr;
+  if (!OwnsElement(element)) return nullptr;
   if (element->m_listed == 1 && m_deviceRemovals != nullptr) m_deviceRemovals->Leave(*element);
   else if (element->m_listed == 1) EraseFrom(m_devices, element);
   if (element->m_listed == 2) EraseFrom(m_lengths, element);
   m_refIndex.Erase(*element);
-  std::unique_ptr<CDev> owned = std::move(it->second);
-  m_owned.erase(it);
-  return owned;
+  return Disown(element);
 }
 
 void CRun::DeleteElement(CDev* element) { DeleteElement(element, true); }

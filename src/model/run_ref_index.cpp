@@ -2,13 +2,21 @@
 
 #include "model/dev.h"
 
+#include <algorithm>
+
+namespace {
+
+bool StampBefore(const std::pair<std::uint64_t, CDev*>& entry, std::uint64_t stamp) {
+  return entry.first < stamp;
+}
+
+}  // namespace
+
 void CRunRefIndex::Insert(CDev& element, int list) {
   Erase(element);
   element.m_listed = list + 1;
   element.m_listStamp = m_nextStamp++;
-  element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
-  m_lists[static_cast<std::size_t>(list)][element.m_indexKey].emplace(element.m_listStamp,
-                                                                      &element);
+  File(element);
   if (list == kDeviceList && element.GetKind() == CDev::kTapOff) m_tapOffUnits.insert(&element);
 }
 
@@ -22,9 +30,21 @@ void CRunRefIndex::Erase(CDev& element) {
 void CRunRefIndex::Rekey(CDev& element) {
   if (element.m_listed == 0) return;
   Unfile(element);
-  element.m_indexKey = std::string(TrimBlanks(element.GetReference()));
-  m_lists[static_cast<std::size_t>(element.m_listed - 1)][element.m_indexKey].emplace(
-      element.m_listStamp, &element);
+  File(element);
+}
+
+void CRunRefIndex::File(CDev& element) {
+  auto& index = m_lists[static_cast<std::size_t>(element.m_listed - 1)];
+  const auto entry =
+      index.try_emplace(std::string(TrimBlanks(element.GetReference())), CIndexedDevices()).first;
+  element.m_indexKey = &entry->first;  // a node's key stays where it is
+  CIndexedDevices& devices = entry->second;
+  // Most often the newest stamp: the end of the list.
+  const auto at =
+      devices.empty() || devices.back().first < element.m_listStamp
+          ? devices.end()
+          : std::lower_bound(devices.begin(), devices.end(), element.m_listStamp, StampBefore);
+  devices.emplace(at, element.m_listStamp, &element);
 }
 
 void CRunRefIndex::Clear(int list) {
@@ -34,10 +54,15 @@ void CRunRefIndex::Clear(int list) {
 
 void CRunRefIndex::Unfile(CDev& element) {
   auto& index = m_lists[static_cast<std::size_t>(element.m_listed - 1)];
-  const auto it = index.find(element.m_indexKey);
+  if (element.m_indexKey == nullptr) return;
+  const auto it = index.find(*element.m_indexKey);
   if (it == index.end()) return;
-  it->second.erase(element.m_listStamp);
-  if (it->second.empty()) index.erase(it);
+  CIndexedDevices& devices = it->second;
+  const auto at =
+      std::lower_bound(devices.begin(), devices.end(), element.m_listStamp, StampBefore);
+  if (at != devices.end() && at->first == element.m_listStamp) devices.erase(at);
+  if (devices.empty()) index.erase(it);
+  element.m_indexKey = nullptr;
 }
 
 const CRunRefIndex::CIndexedDevices* CRunRefIndex::Find(std::string_view reference,

@@ -2,11 +2,12 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 class CDev;
 
@@ -19,8 +20,9 @@ class CRunRefIndex {
  public:
   static constexpr int kDeviceList = 0;
   static constexpr int kLengthList = 1;
-  // Elements of one reference by the stamp of their place in list order.
-  using CIndexedDevices = std::map<std::uint64_t, CDev*>;
+  // Elements of one reference by the stamp of their place in list order, sorted by
+  // stamp (a tree node per element would cost more than the element's own record).
+  using CIndexedDevices = std::vector<std::pair<std::uint64_t, CDev*>>;
 
   // Files the element at the end of the list, out of any place it had before.
   void Insert(CDev& element, int list);
@@ -28,7 +30,8 @@ class CRunRefIndex {
   // Files a listed element under its new reference, keeping its place in list order.
   void Rekey(CDev& element);
   // Forgets every element of the list without touching them: they may be gone already,
-  // or listed by another run.
+  // or listed by another run. Their keys point into the index: an element still listed
+  // here must not be erased from it afterwards.
   void Clear(int list);
 
   const CIndexedDevices* Find(std::string_view reference, int list) const;
@@ -38,6 +41,7 @@ class CRunRefIndex {
 
  private:
   void Unfile(CDev& element);
+  void File(CDev& element);
 
   std::array<std::unordered_map<std::string, CIndexedDevices>, 2> m_lists;
   std::uint64_t m_nextStamp = 1;

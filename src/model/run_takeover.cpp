@@ -63,8 +63,7 @@ void CRun::TakeOverElements(CRun& oldRun, bool variantChange) {
   for (int list = 0; list < 2; ++list) {
     std::vector<CDev*>& source = list == 0 ? oldRun.m_devices : oldRun.m_lengths;
     for (CDev* element : source) {
-      auto owned = std::move(oldRun.m_owned[element]);
-      oldRun.m_owned.erase(element);
+      std::unique_ptr<CDev> owned = oldRun.Disown(element);
       element->m_listed = 0;
       AdoptElement(std::move(owned));
       (list == 0 ? m_devices : m_lengths).push_back(element);

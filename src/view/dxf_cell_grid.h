@@ -50,12 +50,11 @@ class CDxfCellGrid {
     for (int y = Row(area.minY); y <= y1; ++y) {
       for (int x = x0; x <= x1; ++x) {
         std::vector<Entry>& cell = m_entries[static_cast<std::size_t>(y) * m_cells + x];
-        std::size_t kept = 0;
-        for (const Entry& entry : cell) {
-          if (!entry.bounds.Meets(area) || keep(entry.id, entry.tag)) cell[kept++] = entry;
-        }
-        m_entryCount -= cell.size() - kept;
-        cell.resize(kept);
+        const std::size_t gone = ScanCell(cell, area, keep);
+        // Untouched cells are only read, not written back.
+        if (gone == 0) continue;
+        std::erase_if(cell, [](const Entry& entry) { return entry.id < 0; });
+        m_entryCount -= gone;
       }
     }
   }
@@ -67,6 +66,29 @@ class CDxfCellGrid {
     CDxfBounds bounds;
   };
 
+  // The figures of one cell that keep takes out are marked with a negative id; returns
+  // how many. Which figures meet the area is worked out without a branch each, since
+  // which ones do cannot be foreseen.
+  template <typename Keep>
+  std::size_t ScanCell(std::vector<Entry>& cell, const CDxfBounds& area, Keep keep) {
+    m_meeting.resize(cell.size());
+    std::size_t meeting = 0;
+    for (std::uint32_t i = 0; i < cell.size(); ++i) {
+      const CDxfBounds& b = cell[i].bounds;
+      m_meeting[meeting] = i;
+      meeting += (b.maxX >= area.minX) & (area.maxX >= b.minX) & (b.maxY >= area.minY) &
+                 (area.maxY >= b.minY);
+    }
+    std::size_t gone = 0;
+    for (std::size_t k = 0; k < meeting; ++k) {
+      Entry& entry = cell[m_meeting[k]];
+      if (keep(entry.id, entry.tag)) continue;
+      entry.id = -1;
+      ++gone;
+    }
+    return gone;
+  }
+
   int Column(double x) const;
   int Row(double y) const;
   void AddRows(const Entry& entry, int column, double lowY, double highY);
@@ -77,5 +99,7 @@ class CDxfCellGrid {
   double m_cellHeight;
   int m_cells;
   std::vector<std::vector<Entry>> m_entries;
+  // The places in a cell of the figures a scan found there.
+  std::vector<std::uint32_t> m_meeting;
   std::size_t m_entryCount = 0;
 };

@@ -18,6 +18,10 @@ CPoint Middle(CPoint a, CPoint b) {
           static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
 }
 
+// The index of the point after i on a closed figure of count points (no division: a hide
+// takes it for every edge of every entity it meets).
+std::size_t NextCorner(std::size_t i, std::size_t count) { return i + 1 == count ? 0 : i + 1; }
+
 std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
   return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
@@ -28,43 +32,41 @@ CDxfEntityList::CDxfEntityList(CPoint low, CPoint high, int cellsPerSide)
     : m_grid(low, high, cellsPerSide) {}
 
 void CDxfEntityList::File(int id) {
-  const Reach& reach = m_reach[id];
-  if (reach.kind == DxfEntityKind::Line) {
-    m_grid.AddLine(id, m_generations[id], reach.p1, reach.p2);
+  const Node& node = m_nodes[id];
+  if (node.IsText()) {
+    m_grid.AddBox(id, m_tags[id].generation, CDxfBounds::Of(node.p1, node.p2));
   } else {
-    m_grid.AddBox(id, m_generations[id], CDxfBounds::Of(reach.p1, reach.p2));
+    m_grid.AddLine(id, m_tags[id].generation, node.p1, node.p2);
   }
 }
 
 int CDxfEntityList::NewPlace() {
   if (m_freePlaces.empty()) {
-    m_entities.emplace_back();
+    m_nodes.emplace_back();
+    m_tags.emplace_back();
     m_links.emplace_back();
-    m_reach.emplace_back();
-    m_generations.push_back(0);
-    m_marks.push_back(0);
-    return static_cast<int>(m_entities.size()) - 1;
+    return static_cast<int>(m_nodes.size()) - 1;
   }
   const int id = m_freePlaces.back();
   m_freePlaces.pop_back();
   return id;
 }
 
-int CDxfEntityList::AddNode(CDxfEntity entity, std::uint64_t root, int after) {
+int CDxfEntityList::AddNode(const Node& node, int payload, int after) {
   const int id = NewPlace();
-  m_reach[id] = {root, entity.p1, entity.p2, entity.kind};
-  m_entities[id] = std::move(entity);
-  m_links[id] = {after, after < 0 ? -1 : m_links[after].next};
-  const Link& node = m_links[id];
-  if (node.previous < 0) {
+  // The place keeps its tags: listings of the node that had it stay stale.
+  m_nodes[id] = node;
+  Link& link = m_links[id];
+  link = {after, after < 0 ? -1 : m_links[after].next, payload};
+  if (link.previous < 0) {
     m_first = id;
   } else {
-    m_links[node.previous].next = id;
+    m_links[link.previous].next = id;
   }
-  if (node.next < 0) {
+  if (link.next < 0) {
     m_last = id;
   } else {
-    m_links[node.next].previous = id;
+    m_links[link.next].previous = id;
   }
   ++m_alive;
   return id;
@@ -78,7 +80,17 @@ void CDxfEntityList::CSizes::Add(const CDxfBounds& bounds) {
 
 void CDxfEntityList::Append(CDxfEntity entity) {
   m_figureSizes.Add(CDxfBounds::Of(entity.p1, entity.p2));
-  File(AddNode(std::move(entity), m_appended++, m_last));
+  Node node;
+  node.p1 = entity.p1;
+  node.p2 = entity.p2;
+  node.rootAndKind = m_appended++;
+  int payload = entity.layer;
+  if (entity.kind == DxfEntityKind::Text) {
+    node.rootAndKind |= Node::kTextBit;
+    payload = static_cast<int>(m_texts.size());
+    m_texts.push_back(std::move(entity));
+  }
+  File(AddNode(node, payload, m_last));
   RefineCrowdedCells();
 }
 
@@ -95,25 +107,25 @@ void CDxfEntityList::RefineCrowdedCells() {
 }
 
 void CDxfEntityList::Remove(int id) {
-  const Link& node = m_links[id];
-  if (node.previous < 0) {
-    m_first = node.next;
+  const Link& link = m_links[id];
+  if (link.previous < 0) {
+    m_first = link.next;
   } else {
-    m_links[node.previous].next = node.next;
+    m_links[link.previous].next = link.next;
   }
-  if (node.next < 0) {
-    m_last = node.previous;
+  if (link.next < 0) {
+    m_last = link.previous;
   } else {
-    m_links[node.next].previous = node.previous;
+    m_links[link.next].previous = link.previous;
   }
-  ++m_generations[id];
+  ++m_tags[id].generation;
   m_freePlaces.push_back(id);
   --m_alive;
 }
 
 void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start) {
   if (++m_visit == 0) {
-    std::fill(m_marks.begin(), m_marks.end(), 0);
+    for (Tags& tags : m_tags) tags.mark = 0;
     m_visit = 1;
   }
   std::vector<int>& found = m_found;
@@ -121,12 +133,15 @@ void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start)
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
   m_grid.Scan(area, [&](int id, std::uint32_t generation) {
-    if (generation != m_generations[id]) return false;
-    std::uint32_t& mark = m_marks[id];
-    if (mark != m_visit) {
-      mark = m_visit;
-      if (m_reach[id].root >= start) found.push_back(id);
-    }
+    Tags& tags = m_tags[id];
+    if (generation != tags.generation) return false;
+    // Only a hide that spares what came before reads the node here: the others fetch
+    // the nodes found all together afterwards.
+    const bool spared = start != 0 && m_nodes[id].Root() < start;
+    const bool wanted = (tags.mark != m_visit) & !spared;
+    tags.mark = m_visit;
+    found.push_back(id);
+    if (!wanted) found.pop_back();
     return true;
   });
 }
@@ -136,24 +151,28 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
   CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
   for (CPoint corner : polygon) area.Add(corner);
   m_hideSizes.Add(area);
+  m_edgeBounds.clear();
+  for (std::size_t i = 0; i < polygon.size(); ++i)
+    m_edgeBounds.push_back(CDxfBounds::Of(polygon[i], polygon[NextCorner(i, polygon.size())]));
   CandidatesNear(area, start);
+  for (int id : m_found) __builtin_prefetch(&m_nodes[id]);
   for (int id : m_found) HideOne(id, polygon);
 }
 
 void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
-  if (m_reach[id].kind != DxfEntityKind::Line) {
-    if (TextHidden(m_reach[id], polygon)) Remove(id);
+  if (m_nodes[id].IsText()) {
+    if (TextHidden(m_nodes[id], polygon)) Remove(id);
     return;
   }
   if (!CutLine(id, polygon)) {
-    const CPoint middle = Middle(m_reach[id].p1, m_reach[id].p2);
+    const CPoint middle = Middle(m_nodes[id].p1, m_nodes[id].p2);
     if (PointInPolygon(middle.x, middle.y, polygon)) Remove(id);
     return;
   }
   // The pieces that stay are listed by where they lie now: a cut point may lie up to a
   // unit off the line as it was listed.
   for (int piece : m_pieces) {
-    const CPoint middle = Middle(m_reach[piece].p1, m_reach[piece].p2);
+    const CPoint middle = Middle(m_nodes[piece].p1, m_nodes[piece].p2);
     if (PointInPolygon(middle.x, middle.y, polygon)) {
       Remove(piece);
     } else {
@@ -163,17 +182,21 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
 }
 
 bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
-  const CPoint from = m_reach[id].p1;
-  const CPoint to = m_reach[id].p2;
+  const CPoint from = m_nodes[id].p1;
+  const CPoint to = m_nodes[id].p2;
   // Every crossing is taken on the line as it came, never on a piece cut from it, so a
   // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
   // again and again.
   std::vector<CPoint>& cuts = m_cuts;
   cuts.clear();
+  const CDxfBounds line = CDxfBounds::Of(from, to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
-    const CPoint a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+    // Most edges pass far from a line near them: their bounds tell without the crossing.
+    if (!m_edgeBounds[i].Meets(line)) continue;
+    const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
     if (const auto crossing = CrossingStrictlyInside(a, b, from, to)) cuts.push_back(*crossing);
   }
+  if (cuts.empty()) return false;
   // Truncation keeps each coordinate moving one way along the line, so the distance from
   // the start in steps orders the crossings and is equal only for equal points.
   const auto steps = [from](CPoint c) {
@@ -182,25 +205,29 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::sort(cuts.begin(), cuts.end(), [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
   cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
   std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
+  if (cuts.empty()) return false;
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);
-  if (cuts.empty()) return false;
-  m_entities[id].p2 = m_reach[id].p2 = cuts.front();
+  // The line is listed anew as it is now: its old listings go stale, so that they leave
+  // the cells instead of being met again by every later hide there.
+  m_nodes[id].p2 = cuts.front();
+  ++m_tags[id].generation;
+  Node piece = m_nodes[id];
+  const int layer = m_links[id].payload;
   for (std::size_t i = 0; i < cuts.size(); ++i) {
-    CDxfEntity piece = m_entities[id];
     piece.p1 = cuts[i];
     piece.p2 = i + 1 < cuts.size() ? cuts[i + 1] : to;
-    pieces.push_back(AddNode(std::move(piece), m_reach[id].root, pieces.back()));
+    pieces.push_back(AddNode(piece, layer, pieces.back()));
   }
   return true;
 }
 
-bool CDxfEntityList::TextHidden(const Reach& text, std::span<const CPoint> polygon) const {
+bool CDxfEntityList::TextHidden(const Node& text, std::span<const CPoint> polygon) const {
   const std::array<CPoint, 4> box = BoxCorners(text.p1, text.p2);
   for (std::size_t j = 0; j < polygon.size(); ++j) {
-    const CPoint a = polygon[j], b = polygon[(j + 1) % polygon.size()];
+    const CPoint a = polygon[j], b = polygon[NextCorner(j, polygon.size())];
     for (std::size_t i = 0; i < box.size(); ++i) {
-      if (CrossesStrictlyInside(a, b, box[i], box[(i + 1) % box.size()])) return true;
+      if (CrossesStrictlyInside(a, b, box[i], box[NextCorner(i, box.size())])) return true;
     }
   }
   const CPoint centre = Middle(text.p1, text.p2);

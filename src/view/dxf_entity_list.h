@@ -37,6 +37,8 @@ class CDxfEntityList {
   // How many entities were appended so far: pass it as the start of a later hide to
   // reach only what is appended from now on.
   std::uint64_t AppendedCount() const { return m_appended; }
+  // A line keeps its corners and layer (style and text are a text's own); a text its
+  // whole record.
   void Append(CDxfEntity entity);
 
   // Hides what the polygon (at least 3 points, not closed) covers, among the entities
@@ -53,31 +55,55 @@ class CDxfEntityList {
   int CellsPerSide() const { return m_grid.CellsPerSide(); }
   // The entities in file order.
   std::vector<CDxfEntity> InOrder() const;
+  // Visits the entities in file order; the entity passed lives until the next visit.
   template <typename Visit>
   void ForEach(Visit visit) const {
-    for (int id = m_first; id >= 0; id = m_links[id].next) visit(m_entities[id]);
+    CDxfEntity line;
+    for (int id = m_first; id >= 0; id = m_links[id].next) {
+      const Node& node = m_nodes[id];
+      if (node.IsText()) {
+        visit(m_texts[m_links[id].payload]);
+      } else {
+        line.p1 = node.p1;
+        line.p2 = node.p2;
+        line.layer = m_links[id].payload;
+        visit(line);
+      }
+    }
   }
 
  private:
-  // A node's place in file order, apart from its entity: removing a node touches its
+  // What hiding reads of a node: its corners and the order of the appended entity it was
+  // cut from, with its kind.
+  struct Node {
+    static constexpr std::uint64_t kTextBit = std::uint64_t{1} << 63;
+    CPoint p1;
+    CPoint p2;
+    std::uint64_t rootAndKind = 0;
+    std::uint64_t Root() const { return rootAndKind & ~kTextBit; }
+    bool IsText() const { return (rootAndKind & kTextBit) != 0; }
+  };
+  // The tags of a node's place, apart from the node, so that the listings a hide passes
+  // are checked in a small dense array. The generation grows when the node is removed or
+  // listed anew: its listings in the cells become stale at once and leave a cell when a
+  // hide passes them. The mark is the last hide that met the node.
+  struct Tags {
+    std::uint32_t generation = 0;
+    std::uint32_t mark = 0;
+  };
+  // A node's place in file order and what only the file needs of it (a line's layer, or
+  // a text's place in m_texts), apart from what hiding reads: removing a node touches its
   // neighbours' links only.
   struct Link {
     int previous = -1;
     int next = -1;
-  };
-  // What hiding reads of a node, apart from the node's text: the entity's kind and
-  // corners (kept equal to the node's).
-  struct Reach {
-    std::uint64_t root = 0;  // order of the appended entity this one was cut from
-    CPoint p1;
-    CPoint p2;
-    DxfEntityKind kind = DxfEntityKind::Line;
+    int payload = 0;
   };
 
   void File(int id);
   // Finer cells, with only the entities still there, when the cells have grown crowded.
   void RefineCrowdedCells();
-  int AddNode(CDxfEntity entity, std::uint64_t root, int after);
+  int AddNode(const Node& node, int payload, int after);
   void Remove(int id);
   // A place for a new node: a removed one's, or a new one at the end.
   int NewPlace();
@@ -89,24 +115,23 @@ class CDxfEntityList {
   // line and its pieces in file order, the pieces not yet listed in the cells. False
   // when nothing was cut.
   bool CutLine(int id, std::span<const CPoint> polygon);
-  bool TextHidden(const Reach& text, std::span<const CPoint> polygon) const;
+  bool TextHidden(const Node& text, std::span<const CPoint> polygon) const;
 
   CDxfCellGrid m_grid;
-  std::vector<CDxfEntity> m_entities;
-  std::vector<Link> m_links;
-  std::vector<Reach> m_reach;
   // A removed node's place is taken by the next node made, so that the nodes a hide
-  // walks stay as many as the entities alive (not all ever cut) and in the cache. Each
-  // place's generation grows when its node is removed: its listings in the cells become
-  // stale at once and leave a cell when a hide passes them.
-  std::vector<std::uint32_t> m_generations;
+  // walks stay as many as the entities alive (not all ever cut) and in the cache.
+  std::vector<Node> m_nodes;
+  std::vector<Tags> m_tags;
+  std::vector<Link> m_links;
   std::vector<int> m_freePlaces;
-  // The last hide that met each node, apart from the nodes to stay dense in the cache.
-  std::vector<std::uint32_t> m_marks;
+  // The texts as appended (a text is never cut, so its corners stay its node's); a
+  // removed text's record stays, unread, until the list goes.
+  std::vector<CDxfEntity> m_texts;
   std::uint32_t m_visit = 0;
   // Working lists of a hide, kept to spare an allocation for every entity met.
   std::vector<int> m_found;
   std::vector<CPoint> m_cuts;
+  std::vector<CDxfBounds> m_edgeBounds;  // of the polygon's edges, the first from its first point
   std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;

@@ -246,6 +246,15 @@ TEST_F(BoxTest, ReadCornersComeBackAsStoredWhateverRuleTheyFollow) {
     EXPECT_EQ(loaded.GetWorldMin(), low) << row.origin.x;
     EXPECT_EQ(loaded.GetWorldMax(), high) << row.origin.x;
     EXPECT_EQ(WrittenBytes(loaded), bytes) << row.origin.x;
+    // A copy keeps corners of its own: the original worked out anew leaves it as read.
+    std::array<C3DPoint, CBox::kCornerCount> read{};
+    for (int n = 0; n < CBox::kCornerCount; ++n)
+      read[static_cast<std::size_t>(n)] = loaded.GetCorner(n);
+    const CBox copy = loaded;
+    loaded.SetPlacement(C3DPoint(1, 1, 1), 2, 2, 2);
+    EXPECT_EQ(WrittenBytes(copy), bytes) << row.origin.x;
+    for (int n = 0; n < CBox::kCornerCount; ++n)
+      EXPECT_EQ(copy.GetCorner(n), read[static_cast<std::size_t>(n)]) << row.origin.x << " " << n;
   }
 }
 

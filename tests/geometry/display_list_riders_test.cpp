@@ -19,11 +19,14 @@ namespace {
 // `stacks` positions side by side along x, where the boxes of neighbouring positions
 // overlap on screen, and `height` identical boxes at each, inserted position by position
 // in turn (the box of stack s at level l is number l * stacks + s).
+// The boxes leave the projection's list before they go, whichever is destroyed first.
 struct Stacks {
+  C3DProjection& projection;
   std::vector<std::unique_ptr<CBox>> boxes;
   int stacks = 0;
 
-  Stacks(C3DProjection& projection, int stackCount, int height) : stacks(stackCount) {
+  Stacks(C3DProjection& projection, int stackCount, int height)
+      : projection(projection), stacks(stackCount) {
     for (int l = 0; l < height; ++l) {
       for (int s = 0; s < stackCount; ++s) {
         auto box = std::make_unique<CBox>(nullptr);
@@ -33,6 +36,9 @@ struct Stacks {
       }
     }
   }
+  ~Stacks() { projection.ClearDisplayList(); }
+  Stacks(const Stacks&) = delete;
+  Stacks& operator=(const Stacks&) = delete;
   int StackOf(const CBox* box) const {
     for (std::size_t i = 0; i < boxes.size(); ++i) {
       if (boxes[i].get() == box) return static_cast<int>(i) % stacks;

@@ -39,6 +39,11 @@ class CStackedScene {
     for (std::size_t i = 0; i < boxes.size(); ++i) m_index[boxes[i].get()] = i;
   }
 
+  // The boxes leave the projection's list before they go, whichever is destroyed first.
+  ~CStackedScene() { m_projection.ClearDisplayList(); }
+  CStackedScene(const CStackedScene&) = delete;
+  CStackedScene& operator=(const CStackedScene&) = delete;
+
   std::vector<CBox*> Boxes() const {
     std::vector<CBox*> all;
     for (const auto& box : boxes) all.push_back(box.get());

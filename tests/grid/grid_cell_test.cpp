@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "grid_fakes.h"
 
 namespace {
@@ -89,6 +92,34 @@ TEST_F(GridCellTest, OwnFontIsMeasuredAndDrawnUnlessOwnFontsAreIgnored) {
   EXPECT_EQ(m_canvas.texts[0].font.faceName, "Arial");
   EXPECT_EQ(m_canvas.texts[0].alignment, -1) << "natural size draws one run";
   EXPECT_EQ(m_canvas.texts[1].font.faceName, "System");
+}
+
+// A copy carries the text, colour, font and item data of its cell, each its own: the
+// font set on the original afterwards is not the copy's.
+TEST_F(GridCellTest, ACopyOfATextCellHasItsOwnColourAndFont) {
+  struct Case {
+    bool colour;
+    bool font;
+  };
+  for (const Case c :
+       {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
+    SCOPED_TRACE(std::to_string(c.colour) + std::to_string(c.font));
+    CGridCellFormat cell("ab");
+    cell.SetItemData(2);
+    if (c.colour) cell.SetTextColor(kRed);
+    if (c.font) cell.SetFont(Font("Arial", 20, 700));
+    const std::unique_ptr<CGridCell> clone = cell.Clone();
+    const auto& copy = dynamic_cast<const CGridCellFormat&>(*clone);
+    cell.SetFont(Font("Courier", 30));
+    EXPECT_EQ(copy.GetText(), "ab");
+    EXPECT_EQ(copy.GetItemData(), 2u);
+    EXPECT_EQ(copy.HasTextColor(), c.colour);
+    EXPECT_EQ(copy.HasFont(), c.font);
+    EXPECT_EQ(copy.GetLogFont().faceName, c.font ? "Arial" : "");
+    EXPECT_EQ(copy.DrawingFont(Style()).faceName, c.font ? "Arial" : "System");
+    EXPECT_EQ(copy.DrawingFont(Style(false, true)).faceName, "System");
+    EXPECT_EQ(cell.DrawingFont(Style()).faceName, "Courier");
+  }
 }
 
 TEST_F(GridCellTest, BitmapDescriptionValidityTable) {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <vector>
 
 namespace {
@@ -171,6 +172,65 @@ TEST_F(DorneDocRunSceneTest, ARunRebuiltAloneLeavesTheSceneOfAWholeRebuild) {
       EXPECT_EQ(updated, list.CollectBoxes()) << c.name;
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+using DorneDocSettleAsideTest = DorneDocTestBase;
+
+struct CSceneNotices : CDocObserver {
+  int rebuilt = 0;
+  void OnDocNotice(EDocNotice notice, CRun*) override {
+    if (notice == EDocNotice::kSceneRebuilt) ++rebuilt;
+  }
+};
+
+// A turned view sorted aside (as on a thread of its own while the mouse rests) and then
+// settled is the view turned at once, and the observers hear of it once, at the settling;
+// a sort aside called off leaves the turned view for SettleView, which ends the same.
+TEST_F(DorneDocSettleAsideTest, ATurnSortedAsideAndSettledIsTheTurnMadeAtOnce) {
+  const auto document = NewDocument();
+  const CDisplayList& list = document->Projection().GetDisplayList();
+  for (int i = 0; i < 240; ++i) {
+    CRun& run = AddRun(*document, "QDA");
+    BuildChain(run);
+    run.SetFlagsWord(1);
+    ShiftRun(run, C3DPoint(700.0 * (i % 7), 900.0 * i, 300.0 * (i % 3)));
+  }
+  document->RebuildScene();
+  ASSERT_GE(list.Size(), 2400u);
+  CSceneNotices notices;
+  document->AddObserver(&notices);
+  const struct {
+    const char* name;
+    std::array<int, 3> to;
+    bool callOff;
+  } turns[] = {{"sorted", {30, 45, 10}, false},
+               {"called off", {300, 20, 200}, true},
+               {"sorted again", {0, 90, 0}, false}};
+  for (const auto& turn : turns) {
+    document->SetViewAngles(turn.to[0], turn.to[1], turn.to[2]);
+    const std::vector<CBox*> order = list.CollectBoxes();
+    const auto projected = Projected(*document);
+
+    document->SetViewAngles(330, 315, 0);
+    document->TurnView(turn.to[0], turn.to[1], turn.to[2]);
+    const std::atomic<bool> stop{turn.callOff};
+    notices.rebuilt = 0;
+    EXPECT_EQ(document->SettleViewAside(stop), !turn.callOff) << turn.name;
+    EXPECT_EQ(list.Unordered(), turn.callOff) << turn.name;
+    EXPECT_EQ(notices.rebuilt, 0) << turn.name;
+    document->SettleView();
+    EXPECT_EQ(notices.rebuilt, 1) << turn.name;
+    EXPECT_EQ(list.CollectBoxes(), order) << turn.name;
+    EXPECT_EQ(Projected(*document), projected) << turn.name;
+    document->SettleView();
+    EXPECT_EQ(notices.rebuilt, 1) << turn.name << ": told once";
+    EXPECT_FALSE(document->SettleViewAside(stop)) << turn.name << ": nothing to sort";
+  }
+  document->RemoveObserver(&notices);
 }
 
 }  // namespace

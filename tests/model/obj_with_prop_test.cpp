@@ -161,6 +161,56 @@ TEST(CObjWithPropTest, CopyIsDeepAndHasItsOwnHandle) {
   EXPECT_EQ(copy.GetHandle().Get(), &copy);
 }
 
+Bytes Written(const CObjWithProp& obj) {
+  CArchiveWriter writer;
+  obj.Serialize(writer);
+  return writer.TakeBytes();
+}
+
+// An object that never had a property and one whose properties were all taken away are
+// alike in everything: what they give, store, copy and take.
+TEST(CObjWithPropTest, NeverFilledAndEmptiedListsBehaveAlike) {
+  using Pairs = std::vector<std::pair<std::string, std::string>>;
+  const std::vector<Pairs> others = {{}, {{"A", "1"}}, {{"HBv2_X", "2"}, {"B", "3"}}};
+  for (const Pairs& other : others) {
+    CObjWithProp never;
+    CObjWithProp emptied;
+    emptied.SetPropValue("Gone", "1");
+    emptied.SetPropAt(1, "");
+    for (CObjWithProp* obj : {&never, &emptied}) {
+      SCOPED_TRACE(obj == &never ? "never filled" : "emptied");
+      EXPECT_TRUE(Props(*obj).empty());
+      EXPECT_EQ(Written(*obj), List({}));
+      EXPECT_EQ(obj->GetPropAt(1), "");
+      EXPECT_FALSE(obj->SetPropAt(1, "x"));
+      EXPECT_FALSE(obj->SetPropValue("None", ""));
+      obj->RemoveHBv2Props();
+      CObjWithProp source;
+      for (const auto& [name, value] : other) source.SetPropValue(name, value);
+      CObjWithProp copy(*obj);
+      EXPECT_TRUE(Props(copy).empty());
+      copy = source;
+      EXPECT_EQ(Props(copy), other);
+      copy = *obj;  // an empty list copied over a full one
+      EXPECT_TRUE(Props(copy).empty());
+      EXPECT_EQ(Written(copy), List({}));
+      ReadBytes(*obj, List(other));
+      EXPECT_EQ(Props(*obj), other);
+    }
+  }
+}
+
+TEST(CObjWithPropTest, AHandleTurnsNullWhenItsObjectGoes) {
+  CObjHandle handle;
+  {
+    CObjWithProp obj;
+    handle = obj.GetHandle();
+    EXPECT_EQ(handle.Get(), &obj);
+    EXPECT_EQ(obj.GetHandle().Get(), &obj);  // the same handle again
+  }
+  EXPECT_EQ(handle.Get(), nullptr);
+}
+
 class RecordingNotifier : public CPropWindowNotifier {
  public:
   bool PropWindowExists() const override { return m_exists; }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,6 +91,43 @@ TEST_F(RunRefIndexTest, TapOffUnitsOfTheDeviceListAreKeptBesideTheIndex) {
   EXPECT_TRUE(index.TapOffUnits().empty());
   EXPECT_EQ(index.Find("S", kDevices), nullptr);
   EXPECT_EQ(Listed(index, "U2", kLengths), (std::vector<CDev*>{lengthUnit}));
+}
+
+TEST_F(RunRefIndexTest, ManyElementsOfOneReferenceLeaveAndComeBackInAnyOrder) {
+  // Against the rule: the listed elements of the reference in the order of their filing.
+  std::vector<CDev*> filed;
+  for (int i = 0; i < 60; ++i) {
+    CDev* element = Make(i % 4 == 0 ? "T" : "S");
+    index.Insert(*element, kDevices);
+    if (i % 4 != 0) filed.push_back(element);
+  }
+  std::vector<CDev*> expected = filed;
+  std::vector<CDev*> renamed;
+  for (int at : {30, 0, 41, 7, 7, 1}) {  // from the middle, the front and the back
+    CDev* element = expected[static_cast<std::size_t>(at)];
+    expected.erase(expected.begin() + at);
+    if (at % 2 == 0) {
+      index.Erase(*element);
+      continue;
+    }
+    element->SetReference("T");
+    index.Rekey(*element);
+    renamed.push_back(element);
+  }
+  EXPECT_EQ(Listed(index, "S", kDevices), expected);
+  EXPECT_EQ(Listed(index, "T", kDevices).size(), 15 + renamed.size());
+  // Named back, each takes its old place among the others.
+  for (CDev* element : renamed) {
+    element->SetReference("S");
+    index.Rekey(*element);
+  }
+  std::vector<CDev*> back;
+  for (CDev* element : filed) {
+    if (std::find(expected.begin(), expected.end(), element) != expected.end() ||
+        std::find(renamed.begin(), renamed.end(), element) != renamed.end())
+      back.push_back(element);
+  }
+  EXPECT_EQ(Listed(index, "S", kDevices), back);
 }
 
 }  // namespace

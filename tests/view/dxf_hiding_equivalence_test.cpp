@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <optional>
 #include <random>
+#include <string>
 
 #include "geometry/plane_geometry.h"
 #include "view/dxf_entity_list.h"
@@ -98,9 +99,10 @@ void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon,
 
 // Figures of up to `largest` units and fills `fillScale` times their size at random over
 // the area, hidden through the cells and by the literal walk alike: false when the two
-// differ. Counts the fills that changed the drawing.
+// differ. Counts the fills that changed the drawing. With `records`, each figure carries
+// a layer, and each text a text and a style, of its own.
 bool SameAsTheLiteralWalk(CDxfEntityList& fast, std::mt19937& random, int largest, int fillScale,
-                          int steps, std::size_t& changedByHiding) {
+                          int steps, std::size_t& changedByHiding, bool records = false) {
   std::uniform_int_distribution<int> coordinate(-200, 10200);
   std::uniform_int_distribution<int> size(largest / 125, largest);
   std::vector<Literal> literal;
@@ -115,6 +117,13 @@ bool SameAsTheLiteralWalk(CDxfEntityList& fast, std::mt19937& random, int larges
                                                      p.y + size(random) - largest / 2}
                                             : CPoint{p.x, p.y + size(random)});
       CDxfEntity entity{text ? DxfEntityKind::Text : DxfEntityKind::Line, p, q, step % 3, 0, {}};
+      if (records) {
+        entity.layer = step % 7;
+        if (text) {
+          entity.style = step % 5;
+          entity.text = "T" + std::to_string(step) + std::string(step % 40, 'x');
+        }
+      }
       fast.Append(entity);
       literal.push_back({entity, appended++});
     } else if (what == 8) {
@@ -168,6 +177,28 @@ TEST(DxfHidingEquivalence, CellsGrowFinerWithManySmallFiguresOnly) {
     EXPECT_GE(fast.CellsPerSide(), row.fewestCells) << row.largest;
     EXPECT_LE(fast.CellsPerSide(), row.mostCells) << row.largest;
     EXPECT_GT(changedByHiding, 10u) << row.largest;
+  }
+}
+
+// The hiding reads a line's corners apart from its layer and a text's corners apart
+// from its whole record: the pieces of a cut line keep its layer, and every text that
+// stays keeps its text and style, through fills that cut, remove and spare (from a
+// start) alike, at every fineness of the cells.
+TEST(DxfHidingEquivalence, PiecesKeepTheLayerOfTheirLineAndTextsTheirWholeRecord) {
+  struct Row {
+    int cellsPerSide;
+    int largest;
+    int fillScale;
+  };
+  const Row rows[] = {{1, 2500, 1}, {16, 2500, 1}, {64, 400, 3}, {512, 125, 4}, {1, 60, 8}};
+  std::mt19937 random(65);
+  for (const Row& row : rows) {
+    std::size_t changedByHiding = 0;
+    CDxfEntityList fast({-1, -1}, {10001, 8001}, row.cellsPerSide);
+    ASSERT_TRUE(
+        SameAsTheLiteralWalk(fast, random, row.largest, row.fillScale, 1500, changedByHiding, true))
+        << row.cellsPerSide << " " << row.largest;
+    EXPECT_GT(changedByHiding, 10u) << row.cellsPerSide << " " << row.largest;
   }
 }
 

@@ -30,6 +30,10 @@ constexpr int kToolPickTwo = 9;
 constexpr int kCmdSelect = 32780;
 // How long the mouse rests before the light picture gives way to the full one.
 constexpr int kRestMilliseconds = 150;
+// How long the mouse pauses before the turned view's order is sorted out aside (as soon as
+// the windows wait for input), ready for the rest: a hand turning the view sends a move
+// every few milliseconds.
+constexpr int kPauseMilliseconds = 30;
 
 }  // namespace
 
@@ -47,15 +51,29 @@ CDorneView::CDorneView(CDorneDoc& document, const CContext& context, QWidget* pa
   m_rest.setSingleShot(true);
   m_rest.setInterval(kRestMilliseconds);
   connect(&m_rest, &QTimer::timeout, this, &CDorneView::EndMotion);
+  m_pause.setSingleShot(true);
+  m_pause.setInterval(kPauseMilliseconds);
+  connect(&m_pause, &QTimer::timeout, this, &CDorneView::SettleAhead);
 }
 
 void CDorneView::NoteMotion() {
   m_moving = true;
+  m_settleAhead.Drop();
+  m_settleAhead.ForgetLast();
   m_rest.start();
+  m_pause.start();
+}
+
+void CDorneView::SettleAhead() {
+  if (m_moving && m_document != nullptr && m_document->Projection().GetDisplayList().Unordered())
+    m_settleAhead.Want(*m_document);
 }
 
 void CDorneView::EndMotion() {
   m_rest.stop();
+  m_pause.stop();
+  m_settleAhead.Drop();
+  m_settleAhead.Finish(false);
   if (!m_moving) return;
   m_moving = false;
   if (m_document != nullptr) m_document->SettleView();
@@ -65,6 +83,8 @@ void CDorneView::EndMotion() {
 CDorneView::~CDorneView() { Detach(); }
 
 void CDorneView::Detach() {
+  m_settleAhead.Drop();
+  m_settleAhead.Finish(true);
   if (m_document != nullptr) m_document->RemoveObserver(this);
   m_document = nullptr;
   update();

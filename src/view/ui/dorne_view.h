@@ -15,6 +15,7 @@
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
+#include "view/ui/settle_ahead.h"
 #include "view/view_window.h"
 
 class CBOMGrid;
@@ -59,6 +60,12 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   // While the mouse turns, pans or zooms the view, and until it rests for a moment, the
   // view shows the light picture of the elements; then the full one again.
   bool ShowsLightPicture() const { return m_moving; }
+  // Whether the order of the view turned last was sorted aside while the mouse paused
+  // (waiting for a sort under way).
+  bool SortedAside() {
+    m_settleAhead.Finish(false);
+    return m_settleAhead.LastDone();
+  }
 
   // The view commands (each records its undo step and repaints); false where the
   // view refuses (it beeps then).
@@ -154,6 +161,7 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   // The view moves under the mouse: light pictures until it rests.
   void NoteMotion();
   void EndMotion();
+  void SettleAhead();
 
   CDorneDoc* m_document;
   struct CHighlight {
@@ -182,5 +190,7 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   std::string m_documentFolder;
   std::function<void()> m_beep;
   bool m_moving = false;
-  QTimer m_rest;  // ends the light pictures once the mouse has rested
+  QTimer m_rest;   // ends the light pictures once the mouse has rested
+  QTimer m_pause;  // sorts a turned view aside once the mouse has paused
+  CSettleAhead m_settleAhead;
 };

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <set>
@@ -35,8 +37,10 @@ struct CMove {
 
 class MovingViewTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_document = BuildLayoutScene(6, 40);
+  void SetUp() override { Open(6, 40); }
+
+  void Open(int runs, int elementsPerRun) {
+    m_document = BuildLayoutScene(runs, elementsPerRun);
     m_frame = std::make_unique<CChildFrame>(*m_document, CDorneView::CContext());
     m_frame->resize(640, 480);
     m_frame->show();
@@ -136,6 +140,76 @@ TEST_F(MovingViewTest, AWheelZoomShowsTheLightPictureUntilTheMouseRests) {
   EXPECT_FALSE(Shown() == Fresh());
   EXPECT_TRUE(QTest::qWaitFor([this] { return !View().ShowsLightPicture(); }, 5000));
   EXPECT_TRUE(Shown() == Fresh());
+}
+
+// The windows waiting for input that long (the sort aside starts only then).
+void IdleFor(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+// A layout long enough for its order to be sorted aside, on a thread of its own, while
+// the mouse pauses in a turn.
+class MovingLongViewTest : public MovingViewTest {
+ protected:
+  void SetUp() override { Open(25, 100); }
+};
+
+TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRedraw) {
+  ASSERT_GE(m_document->Projection().GetDisplayList().Size(), 2400u);
+  const struct {
+    const char* name;
+    QPoint by;
+    bool moveAgain;  // after the pause, before the stop
+    EStop stop;
+  } cases[] = {
+      {"paused, then resting", {40, 0}, false, EStop::kRest},
+      {"paused, then released", {-25, 35}, false, EStop::kRelease},
+      {"paused, turned again, resting", {30, -20}, true, EStop::kRest},
+      {"paused, turned again, released", {-50, 10}, true, EStop::kRelease},
+  };
+  for (const auto& c : cases) {
+    const CMove move{c.name, kCmdOrbit, c.by, c.stop};
+    Move(move);
+    ASSERT_TRUE(View().ShowsLightPicture()) << c.name;
+    IdleFor(80);
+    EXPECT_TRUE(View().SortedAside()) << c.name;
+    if (c.moveAgain) {
+      m_pointer += QPoint(7, 5);
+      QTest::mouseMove(&View(), m_pointer);
+      // The next pause may start another sort, which the stop then finds under way.
+      IdleFor(32);
+    }
+    EXPECT_TRUE(View().ShowsLightPicture()) << c.name;
+    Stop(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
+    const QImage stopped = Shown();
+    EXPECT_TRUE(stopped == Fresh()) << c.name;
+    const auto at = static_cast<std::size_t>(&c - cases);
+    stopped.save(QString::fromStdString(
+        TestOutputPath("moving_long_view_" + std::to_string(at) + "_stopped.png")));
+    if (c.stop == EStop::kRest) Release(move);
+    EXPECT_TRUE(Shown() == Fresh()) << c.name << " and released";
+    m_frame->OnCommand(kCmdOrbit);
+  }
+}
+
+// A move that comes while the order is being sorted aside calls the sort off; whatever
+// point it reached, the pictures go on and the one after the stop is a fresh full redraw.
+TEST_F(MovingLongViewTest, MovesAmidASortAsideEndInAFreshFullRedraw) {
+  const CMove move{"turned in steps", kCmdOrbit, {20, 10}, EStop::kRelease};
+  Move(move);
+  for (int pause : {29, 30, 31, 33, 36, 40}) {
+    IdleFor(pause);
+    m_pointer += QPoint(3, -2);
+    QTest::mouseMove(&View(), m_pointer);
+    EXPECT_TRUE(View().ShowsLightPicture()) << pause;
+  }
+  Release(move);
+  EXPECT_FALSE(View().ShowsLightPicture());
+  EXPECT_TRUE(Shown() == Fresh());
+  m_frame->OnCommand(kCmdOrbit);
 }
 
 }  // namespace

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+
+#include <atomic>
+#include <thread>
+
+class CDorneDoc;
+class QEvent;
+
+// Sorts the display list of a turned view on a thread of its own while the windows wait
+// for input, so that the full picture need not wait for the sort once the motion ends.
+//
+// The sort starts only as the thread of the windows goes to sleep for want of events, and
+// that thread leaves the document alone meanwhile: before it delivers any event the sort
+// is called off (an event that may move the view: a mouse move, a wheel step, a key) or
+// waited for (any other), and its thread joined; so it is whenever the thread wakes. The
+// document then holds either the sorted list or the unordered one it had.
+class CSettleAhead : public QObject {
+ public:
+  CSettleAhead() = default;
+  ~CSettleAhead() override;
+  CSettleAhead(const CSettleAhead&) = delete;
+  CSettleAhead& operator=(const CSettleAhead&) = delete;
+
+  // The document's list is to be sorted the next time the windows wait for input, unless
+  // Drop comes first.
+  void Want(CDorneDoc& document);
+  void Drop();
+  // Calls off the sort under way, or waits for it, and gives the document back; a sort
+  // called off is wanted again.
+  void Finish(bool callOff);
+  bool Running() const { return m_thread.joinable(); }
+  // Whether the last sort started got done (false after a call-off, or once forgotten
+  // because the view moved again).
+  bool LastDone() const { return m_done; }
+  void ForgetLast() { m_done = false; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void StartIfWanted();
+
+  CDorneDoc* m_wanted = nullptr;
+  CDorneDoc* m_sorting = nullptr;
+  bool m_watching = false;  // the event dispatcher's sleeps and wakes
+  std::atomic<bool> m_stop{false};
+  bool m_done = false;
+  bool m_calledOff = false;
+  std::thread m_thread;
+};
