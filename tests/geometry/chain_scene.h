@@ -37,6 +37,11 @@ class CChainScene {
     }
   }
 
+  // The boxes leave the projection's list before they go, whichever is destroyed first.
+  ~CChainScene() { m_projection.ClearDisplayList(); }
+  CChainScene(const CChainScene&) = delete;
+  CChainScene& operator=(const CChainScene&) = delete;
+
   std::vector<std::unique_ptr<CBox>> boxes;
   std::vector<std::vector<CFakeElement*>> runs;
 
