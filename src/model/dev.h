@@ -341,12 +341,10 @@ class CDev : public CObjWithProp, public CBoxOwner {
   const CPartRecord* m_partRecord = nullptr;
   std::unique_ptr<std::vector<int>> m_pages;  // while the property window shows the element
   // Kept by the run: the key it is indexed under (the index's own copy of it), its place
-  // in list order, which list holds it (0 none, 1 devices, 2 length records) and its
-  // place among the elements the run owns (CRun::m_owned).
+  // in list order and which list holds it (0 none, 1 devices, 2 length records).
   const std::string* m_indexKey = nullptr;
   std::uint64_t m_listStamp = 0;
   int m_listed = 0;
-  std::uint32_t m_ownedAt = 0;
   int m_kind = kStraight;
   std::uint32_t m_style = 0;
   std::uint32_t m_style2 = 0;

@@ -83,6 +83,7 @@ CRun::~CRun() {
   while (!m_owned.empty()) {
     std::unique_ptr<CDev> last = std::move(m_owned.back());
     m_owned.pop_back();
+    m_ownedPlaces.Erase(last.get());
   }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/3d_point.h"
+#include "geometry/pointer_map.h"
 #include "model/element_selection.h"
 #include "model/kind_text_cache.h"
 #include "model/obj_with_prop.h"
@@ -413,9 +414,10 @@ class CRun : public CObjWithProp {
   // The bill of materials is being rebuilt as the first step of a parts rebuild.
   bool m_preparing = false;
 
-  // Every element the run owns; each knows its place (CDev::m_ownedAt), so that a lookup
+  // Every element the run owns, and the place of each by its address, so that a lookup
   // or a release costs no search and no node of its own.
   std::vector<std::unique_ptr<CDev>> m_owned;
+  CPointerMap<CDev, std::uint32_t> m_ownedPlaces;
   // Takes the element out of m_owned (the last one fills its place); null when not owned.
   std::unique_ptr<CDev> Disown(const CDev* element);
   CRunRefIndex m_refIndex;

@@ -12,23 +12,26 @@ CDev* CRun::AdoptElement(std::unique_ptr<CDev> element) {
   CDev* raw = element.get();
   raw->SetRun(this);
   raw->m_listed = 0;
-  raw->m_ownedAt = static_cast<std::uint32_t>(m_owned.size());
+  m_ownedPlaces[raw] = static_cast<std::uint32_t>(m_owned.size());
   m_owned.push_back(std::move(element));
   return raw;
 }
 
+// Callers ask about elements that may be gone already (a walk over a copy of a list whose
+// steps delete units), so the address is looked up and never followed.
 bool CRun::OwnsElement(const CDev* element) const {
-  return element != nullptr && element->m_ownedAt < m_owned.size() &&
-         m_owned[element->m_ownedAt].get() == element;
+  return element != nullptr && m_ownedPlaces.Find(element) != nullptr;
 }
 
 std::unique_ptr<CDev> CRun::Disown(const CDev* element) {
-  if (!OwnsElement(element)) return nullptr;
-  const std::uint32_t at = element->m_ownedAt;
+  const std::uint32_t* place = element == nullptr ? nullptr : m_ownedPlaces.Find(element);
+  if (place == nullptr) return nullptr;
+  const std::uint32_t at = *place;
+  m_ownedPlaces.Erase(element);
   std::unique_ptr<CDev> owned = std::move(m_owned[at]);
   if (at + 1 != m_owned.size()) {
     m_owned[at] = std::move(m_owned.back());
-    m_owned[at]->m_ownedAt = at;
+    m_ownedPlaces[m_owned[at].get()] = at;
   }
   m_owned.pop_back();
   return owned;
