@@ -109,9 +109,6 @@ void CBox::SetExtent3(std::int32_t e) {
 }
 
 void CBox::ComputeCorners() {
-  static_assert(static_cast<int>(CornerForm::kExact) == kCornersExact &&
-                static_cast<int>(CornerForm::kTruncated) == kCornersTruncated &&
-                static_cast<int>(CornerForm::kListed) == kCornersListed);
   m_cornerForm = CornerForm::kExact;
   m_listedCorners.Clear();
   UpdateProjection();

@@ -152,13 +152,6 @@ class CBox {
     m_attributes = (m_attributes & 0x0FFFFFFFu) | (static_cast<std::uint32_t>(code & 0xF) << 28);
   }
 
-  // Which rule gives the world corners: kCornersExact and kCornersTruncated follow from
-  // the origin and extents alone (and so do the corner normals), kCornersListed are
-  // corners read as stored that follow no rule.
-  static constexpr int kCornersExact = 0;
-  static constexpr int kCornersTruncated = 1;
-  static constexpr int kCornersListed = 2;
-  int GetCornerRule() const { return static_cast<int>(m_cornerForm); }
   // Unit normal of face 0..5 from the axes; the zero vector for any other number.
   C3DPoint GetFaceNormal(int face) const;
   // Normal of face 0..5 (which the caller checks) from its corners, (c2 - c0) x (c1 - c0),

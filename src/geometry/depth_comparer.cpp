@@ -14,12 +14,14 @@ namespace {
 
 constexpr std::uint32_t kSecond = CDepthOrderRules::kSecondNode;
 
-using Placed = CDepthComparer::Placed;
+struct Placed {
+  const CBoxOwner* element = nullptr;
+  int slot = CBoxOwner::kSlotCount;
+};
 
 Placed PlaceOf(const CBox& box) {
   Placed placed;
   placed.element = box.GetOwner();
-  placed.slot = CBoxOwner::kSlotCount;
   if (placed.element != nullptr) placed.slot = placed.element->GetBoxSlot(box);
   return placed;
 }
@@ -53,23 +55,17 @@ int JointRule(std::uint32_t wordA, std::uint32_t wordB, int p, int q, int g,
 }
 
 // Both boxes along element e's own line (body or its direction boxes), and the other
-// element further back on that line: boxes of one straight chain. meetsToward(back, other)
-// answers e.MeetsToward.
-template <class MeetsToward>
-bool OnStraightChain(const CBoxOwner& e, int slotOfE, int otherSlot, const CBoxOwner* other,
-                     MeetsToward&& meetsToward) {
+// element further back on that line: boxes of one straight chain.
+bool OnStraightChain(const CBoxOwner& e, int slotOfE, int otherSlot, const CBoxOwner* other) {
   const int d = e.GetDirection();
   if (!IsDirection(d)) return false;
   const int back = CBoxOwner::OppositeDirection(d);
   auto onAxis = [&](int slot) { return slot == CBoxOwner::kBodySlot || slot == d || slot == back; };
-  return onAxis(slotOfE) && onAxis(otherSlot) && meetsToward(back, other);
+  return onAxis(slotOfE) && onAxis(otherSlot) && e.MeetsToward(back, other);
 }
 
-// firstMeetsToward answers pa.element->MeetsToward, secondMeetsToward pb.element's.
-template <class FirstMeetsToward, class SecondMeetsToward>
 std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const Placed& pa,
-                                 const Placed& pb, FirstMeetsToward&& firstMeetsToward,
-                                 SecondMeetsToward&& secondMeetsToward) {
+                                 const Placed& pb) {
   const int i = pa.slot;
   const int j = pb.slot;
   if (i > CBoxOwner::kBodySlot || j > CBoxOwner::kBodySlot || i < 0 || j < 0) return std::nullopt;
@@ -85,8 +81,8 @@ std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const
   if (i < CBoxOwner::kBodySlot && j == opposite(i) && pa.element->GetNeighbour(i) == pb.element) {
     return JointRule(wordA, wordB, i, opposite(i), opposite(i), *pa.element);
   }
-  if (OnStraightChain(*pa.element, i, j, pb.element, firstMeetsToward) ||
-      OnStraightChain(*pb.element, j, i, pa.element, secondMeetsToward))
+  if (OnStraightChain(*pa.element, i, j, pb.element) ||
+      OnStraightChain(*pb.element, j, i, pa.element))
     return 0;
   return std::nullopt;
 }
@@ -145,17 +141,9 @@ int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, s
   const C3DPoint& bMax = b.GetProjectedMax();
   if (bMax.x <= aMin.x || aMax.x <= bMin.x || bMax.y <= aMin.y || aMax.y <= bMin.y) return 0;
 
-  const Placed pa = FirstPlace(a);
+  const Placed pa = PlaceOf(a);
   const Placed pb = PlaceOf(b);
-  auto firstMeetsToward = [this](int direction, const CBoxOwner* target) {
-    return FirstMeetsToward(direction, target);
-  };
-  // The second element's walks always look for the first element.
-  auto secondMeetsToward = [this, &pb](int direction, const CBoxOwner* target) {
-    return m_walksToFirst.Meets(*pb.element, direction, target);
-  };
-  if (const auto joint = CompareJoints(wordA, wordB, pa, pb, firstMeetsToward, secondMeetsToward))
-    return *joint;
+  if (const auto joint = CompareJoints(wordA, wordB, pa, pb)) return *joint;
   if (const auto part = CompareParts(a, b, wordA, wordB, pa, pb, flagsA, flagsB)) return *part;
   m_wordA = wordA;
   m_wordB = wordB;
@@ -163,25 +151,6 @@ int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, s
   const int answer = CompareGeometry(a, b);
   Remember(b, answer);
   return answer;
-}
-
-CDepthComparer::Placed CDepthComparer::FirstPlace(const CBox& a) {
-  if (m_placeOf != &a) {
-    const Placed placed = PlaceOf(a);
-    m_placeOf = &a;
-    m_firstElement = placed.element;
-    m_firstSlot = placed.slot;
-    m_walkFromFirst.Start(nullptr, -1);
-    m_walksToFirst.Forget();
-  }
-  return {m_firstElement, m_firstSlot};
-}
-
-bool CDepthComparer::FirstMeetsToward(int direction, const CBoxOwner* target) {
-  // Every box the first one meets asks about the same walk.
-  if (!m_walkFromFirst.Started(m_firstElement, direction))
-    m_walkFromFirst.Start(m_firstElement, direction);
-  return m_walkFromFirst.Meets(target);
 }
 
 int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {
@@ -221,7 +190,6 @@ void CDepthComparer::Likeness::Take(const CBox& box, std::uint32_t boxWord) {
   for (int k = 0; k < 3; ++k) extents[k] = box.GetExtent(k);
   word = boxWord;
   attributes = box.GetAttributes();
-  cornerRule = box.GetCornerRule();
   hitBlocked = HitBlocked(box);
 }
 
@@ -234,9 +202,6 @@ bool CDepthComparer::Likeness::Matches(const CBox& box, std::uint32_t boxWord) c
   for (int k = 0; k < 3; ++k) {
     if (extents[k] != box.GetExtent(k)) return false;
   }
-  // Corners that follow one rule from equal origins and extents are equal, and so are
-  // their normals: only listed corners need looking at.
-  if (cornerRule == box.GetCornerRule() && cornerRule != CBox::kCornersListed) return true;
   for (int k = 0; k < CBox::kCornerCount; ++k) {
     if (!(corners[k] == box.GetCorner(k))) return false;
   }

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "geometry/walks_to_target.h"
 #include "geometry/window_segment.h"
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 class C3DProjection;
 class CBox;
-class CBoxOwner;
 
 // Which of two listed boxes lies in front for the projection's view: positive when a
 // does (b is painted first), negative when b does, 0 when they do not affect each other
@@ -23,9 +20,8 @@ int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b,
                  std::uint32_t flagsA, std::uint32_t flagsB);
 
 // CompareDepth for one insertion into the display list, where the first box stays the
-// same over many comparisons: its screen edges, its place in its element and the walks
-// along the element links are worked out once. Forget() must be called whenever that box's
-// projection or face nibbles, or any element's links, may have changed.
+// same over many comparisons: its screen edges are worked out once. Forget() must be
+// called whenever that box's projection or face nibbles may have changed.
 class CDepthComparer {
  public:
   explicit CDepthComparer(const C3DProjection& projection) : m_projection(projection) {}
@@ -41,14 +37,7 @@ class CDepthComparer {
   void Forget() {
     m_edgesOf = nullptr;
     m_likeFor = nullptr;
-    m_placeOf = nullptr;
   }
-
-  // A box's element and the slot that holds the box.
-  struct Placed {
-    const CBoxOwner* element = nullptr;
-    int slot = 0;
-  };
 
  private:
   // Everything the comparison by geometry reads of the second box. Boxes alike in all of
@@ -62,7 +51,6 @@ class CDepthComparer {
     std::array<std::int32_t, 3> extents{};
     std::uint32_t word = 0;
     std::uint32_t attributes = 0;
-    int cornerRule = 0;
     bool hitBlocked = false;
 
     void Take(const CBox& box, std::uint32_t boxWord);
@@ -75,11 +63,6 @@ class CDepthComparer {
   static constexpr std::size_t kRemembered = 4;
 
   int CompareGeometry(const CBox& a, const CBox& b);
-  // The first box's place, and MeetsToward of its element, worked out once for all the
-  // boxes it is compared with.
-  Placed FirstPlace(const CBox& a);
-  bool FirstMeetsToward(int direction, const CBoxOwner* target);
-
   const Remembered* Recall(const CBox& a, const CBox& b);
   void Remember(const CBox& b, int answer);
 
@@ -133,13 +116,6 @@ class CDepthComparer {
   std::uint32_t m_likeWord = 0;
   std::uint32_t m_likeAttributes = 0;
   std::array<Remembered, kRemembered> m_remembered;
-  // The place of the first box m_placeOf, and the walk from its element.
-  const CBox* m_placeOf = nullptr;
-  const CBoxOwner* m_firstElement = nullptr;
-  int m_firstSlot = 0;
-  CWalkFrom m_walkFromFirst;
-  // Which elements' walks meet the first box's element.
-  CWalksToTarget m_walksToFirst;
   std::size_t m_rememberedCount = 0;
   std::size_t m_nextRemembered = 0;
 };

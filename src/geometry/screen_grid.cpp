@@ -94,7 +94,6 @@ void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
     m_fine.push_back(std::make_unique<CScreenGrid>());
     m_fine.back()->m_isFine = true;
     m_fine.back()->Layout(small);
-    m_fine.back()->m_layout = m_layout;
   }
 }
 
@@ -116,13 +115,6 @@ void CScreenGrid::LayoutArea(double left, double top, double right, double botto
   if (m_cells[0].size() < CellCount()) m_cells[0].resize(CellCount());
   m_oversize.clear();
   m_clamped = 0;
-  ForgetPlaces();
-}
-
-void CScreenGrid::ForgetPlaces() {
-  ++m_layout;
-  m_places.clear();
-  m_stalePlaces = 0;
 }
 
 void CScreenGrid::ClearCells() {
@@ -148,7 +140,6 @@ void CScreenGrid::Reset() {
   ClearCells();
   m_oversize.clear();
   m_clamped = 0;
-  ForgetPlaces();
   m_cellSize = 0.0;
   m_fineOf.clear();
   m_fine.clear();
@@ -189,51 +180,18 @@ void CScreenGrid::Add(CDisplayNode* node) {
   CellRange(box, filing);
   filing.filed = true;
   filing.flatness = Flatness(box);
-  filing.layout = m_layout;
-  filing.places = static_cast<std::uint32_t>(m_places.size());
   if (filing.clamped) ++m_clamped;
   const std::int64_t cells =
       (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
   if (cells > kMaxCellsPerNode) {
     filing.oversize = true;
-    m_places.push_back(static_cast<std::uint32_t>(m_oversize.size()));
     m_oversize.push_back(node);
     return;
   }
   for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) {
-      std::vector<CDisplayNode*>& cell = Cell(filing.flatness, cx, cy);
-      m_places.push_back(static_cast<std::uint32_t>(cell.size()));
-      cell.push_back(node);
-    }
+    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx)
+      Cell(filing.flatness, cx, cy).push_back(node);
   }
-}
-
-std::size_t CScreenGrid::CellsOf(const Filing& filing) {
-  if (filing.oversize) return 1;
-  return static_cast<std::size_t>(filing.x1 - filing.x0 + 1) *
-         static_cast<std::size_t>(filing.y1 - filing.y0 + 1);
-}
-
-std::size_t CScreenGrid::PlaceIndex(const Filing& filing, std::int32_t cx, std::int32_t cy) {
-  if (filing.oversize) return 0;
-  return static_cast<std::size_t>(cy - filing.y0) *
-             static_cast<std::size_t>(filing.x1 - filing.x0 + 1) +
-         static_cast<std::size_t>(cx - filing.x0);
-}
-
-std::uint32_t& CScreenGrid::PlaceIn(const Filing& filing, std::int32_t cx, std::int32_t cy) {
-  return m_places[filing.places + PlaceIndex(filing, cx, cy)];
-}
-
-// Takes the node out of the list by moving the list's last node into its place.
-void CScreenGrid::Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node, std::int32_t cx,
-                       std::int32_t cy) {
-  const std::uint32_t place = PlaceIn(node->filing, cx, cy);
-  CDisplayNode* const last = list.back();
-  list[place] = last;
-  PlaceIn(last->filing, cx, cy) = place;
-  list.pop_back();
 }
 
 void CScreenGrid::Remove(CDisplayNode* node) {
@@ -246,49 +204,20 @@ void CScreenGrid::Remove(CDisplayNode* node) {
     filing = Filing();  // filed before the last layout
     return;
   }
-  if (!filing.filed || filing.layout != m_layout) {
-    filing = Filing();  // not filed, or filed before the last layout: in no cell now
-    return;
-  }
+  if (!filing.filed) return;
+  auto drop = [node](std::vector<CDisplayNode*>& list) {
+    const auto it = std::find(list.begin(), list.end(), node);
+    if (it == list.end()) return;
+    *it = list.back();
+    list.pop_back();
+  };
   if (filing.clamped) --m_clamped;
   if (filing.oversize) {
-    Drop(m_oversize, node, 0, 0);
+    drop(m_oversize);
   } else {
     for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx)
-        Drop(Cell(filing.flatness, cx, cy), node, cx, cy);
+      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) drop(Cell(filing.flatness, cx, cy));
     }
   }
-  m_stalePlaces += CellsOf(filing);
   filing = Filing();
-  if (m_stalePlaces > 4096 && m_stalePlaces * 2 > m_places.size()) CompactPlaces();
-}
-
-void CScreenGrid::CompactPlaces() {
-  // Each node's places are laid out anew where its first cell, the first of its range row
-  // by row, is met in a walk over the cells row by row.
-  std::vector<std::uint32_t> places;
-  places.reserve(m_places.size() - m_stalePlaces);
-  for (std::uint32_t i = 0; i < m_oversize.size(); ++i) {
-    m_oversize[i]->filing.places = static_cast<std::uint32_t>(places.size());
-    places.push_back(i);
-  }
-  for (std::uint8_t kind = 0; kind < kFlatnessKinds; ++kind) {
-    if (m_cells[kind].size() < CellCount()) continue;
-    for (std::int32_t cy = 0; cy < m_rows; ++cy) {
-      for (std::int32_t cx = 0; cx < m_columns; ++cx) {
-        const std::vector<CDisplayNode*>& cell = m_cells[kind][CellIndex(cx, cy)];
-        for (std::uint32_t i = 0; i < cell.size(); ++i) {
-          Filing& filing = cell[i]->filing;
-          if (cx == filing.x0 && cy == filing.y0) {
-            filing.places = static_cast<std::uint32_t>(places.size());
-            places.resize(places.size() + CellsOf(filing));
-          }
-          places[filing.places + PlaceIndex(filing, cx, cy)] = i;
-        }
-      }
-    }
-  }
-  m_places = std::move(places);
-  m_stalePlaces = 0;
 }

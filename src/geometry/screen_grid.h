@@ -24,10 +24,6 @@ struct CDisplayNode;
 // A cell where many boxes much smaller than the cells start (small parts packed in one
 // spot of a design whose other boxes set the cell size) gets a finer grid of its own for
 // them, so that a query there meets only the small boxes near its own bounds.
-//
-// A filed node's place in each of its cell lists is kept, so that taking it out costs
-// only its own cells however crowded they are; the order within a cell list means
-// nothing (every query's caller sorts or merely tests what it meets).
 class CScreenGrid {
  public:
   // Where a node is filed; kept by the node.
@@ -41,10 +37,6 @@ class CScreenGrid {
     bool clamped = false;
     std::uint8_t flatness = 0;  // kFlatX, kFlatY
     std::uint32_t home = 0;     // 1 + the cell whose finer grid holds the node, 0 for none
-    // The layout the node was filed under, and where its places in its cell lists start in
-    // that grid's store of places: one for each cell of its range, row by row.
-    std::uint64_t layout = 0;
-    std::uint32_t places = 0;
   };
 
   CScreenGrid();
@@ -104,13 +96,6 @@ class CScreenGrid {
            static_cast<std::size_t>(cx);
   }
   std::vector<CDisplayNode*>& Cell(std::uint8_t flatness, std::int32_t cx, std::int32_t cy);
-  // The node's place in the list of cell (cx, cy) of its range (or in the oversize list).
-  static std::size_t CellsOf(const Filing& filing);
-  static std::size_t PlaceIndex(const Filing& filing, std::int32_t cx, std::int32_t cy);
-  std::uint32_t& PlaceIn(const Filing& filing, std::int32_t cx, std::int32_t cy);
-  void Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node, std::int32_t cx, std::int32_t cy);
-  void ForgetPlaces();
-  void CompactPlaces();
 
   double m_cellSize = 0.0;  // 0: no layout yet
   double m_left = 0.0;
@@ -121,13 +106,6 @@ class CScreenGrid {
   std::array<std::vector<std::vector<CDisplayNode*>>, kFlatnessKinds> m_cells;
   std::vector<CDisplayNode*> m_oversize;
   std::size_t m_clamped = 0;
-  // Every layout (of this grid or of the grid whose finer grid it is) has its own number,
-  // so that a node filed under an earlier one is known not to be in the cells.
-  std::uint64_t m_layout = 1;
-  // The places of the filed nodes in their cell lists, and how many of them belong to
-  // nodes taken out since the store was last made anew.
-  std::vector<std::uint32_t> m_places;
-  std::size_t m_stalePlaces = 0;
   // The finer grids of crowded cells: for each cell 1 + its grid's index, or 0; empty
   // while there is none. A finer grid has no finer grids itself.
   std::vector<std::uint32_t> m_fineOf;
