@@ -69,12 +69,7 @@ TEST_P(DisplayListChainsTest, OrderEqualsThePairwiseReferenceComparingAfresh) {
   // A turn re-sorts: the same as inserting the boxes again from the tail.
   projection.SetViewAngles(7, -11, 0, true, false);
   referenceProjection.SetViewAngles(7, -11, 0, false, false);
-  const std::vector<CBox*> listed = reference.CollectBoxes();
-  reference.Clear();
-  for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
-    referenceProjection.ProjectBox(**it);
-    reference.Insert(**it);
-  }
+  reference.ReinsertFromTail([&](CBox& box) { referenceProjection.ProjectBox(box); });
   EXPECT_EQ(Order(projection.GetDisplayList().CollectBoxes(), scene),
             Order(reference.CollectBoxes(), copy));
 }

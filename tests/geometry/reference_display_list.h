@@ -3,6 +3,7 @@
 #include "geometry/depth_order_rules.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class CBox;
@@ -31,6 +32,9 @@ class CReferenceDisplayList {
   void Remove(CBox& box);
   void Clear();
   std::vector<CBox*> CollectBoxes() const;
+  // What a re-sort after a turn is defined as: the boxes inserted again from the tail,
+  // each projected anew by project first.
+  void ReinsertFromTail(const std::function<void(CBox&)>& project);
   const Node* Head() const { return m_head; }
 
  private:

@@ -95,3 +95,12 @@ std::vector<CBox*> CReferenceDisplayList::CollectBoxes() const {
   for (const Node* n = m_head; n != nullptr; n = n->next) boxes.push_back(n->box);
   return boxes;
 }
+
+void CReferenceDisplayList::ReinsertFromTail(const std::function<void(CBox&)>& project) {
+  const std::vector<CBox*> listed = CollectBoxes();
+  Clear();
+  for (auto it = listed.rbegin(); it != listed.rend(); ++it) {
+    project(**it);
+    Insert(**it);
+  }
+}
