@@ -67,6 +67,10 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
     return m_settleAhead.LastDone();
   }
 
+  // How many times the full or light picture was recorded for a paint (a picture
+  // recorded aside, and then played, not counted).
+  std::size_t PicturesRecorded() const { return m_paintCache.Recordings(); }
+
   // The view commands (each records its undo step and repaints); false where the
   // view refuses (it beeps then).
   bool ZoomIn();
@@ -162,6 +166,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void NoteMotion();
   void EndMotion();
   void SettleAhead();
+  // The options of the full picture shown while the view rests.
+  CSceneDrawOptions RestingDrawOptions() const;
 
   CDorneDoc* m_document;
   struct CHighlight {
@@ -183,6 +189,9 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   mutable CElementDrawCache m_drawCache;
   CScenePaintCache m_paintCache;           // both cleared on every notice of the document
   CAnnotationRefresh m_annotationRefresh;  // marked stale on every notice
+  // The full picture recorded after the order was sorted aside, for the paint once the
+  // mouse stops; cleared on every notice.
+  CScenePaintCache m_settledPicture;
   std::unique_ptr<CDorneViewToolHost> m_toolHost;
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;

@@ -27,8 +27,9 @@ CSettleAhead::~CSettleAhead() {
   Finish(true);
 }
 
-void CSettleAhead::Want(CDorneDoc& document) {
+void CSettleAhead::Want(CDorneDoc& document, std::function<void()> then) {
   m_wanted = &document;
+  if (!Running()) m_then = std::move(then);
   if (m_watching) return;
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   if (dispatcher == nullptr) return;
@@ -55,6 +56,7 @@ void CSettleAhead::StartIfWanted() {
     m_done = document.SettleViewAside(m_stop);
     // Not done without being stopped: the sort is one SettleView makes itself.
     m_calledOff = !m_done && m_stop.load();
+    if (m_done && m_then && !m_stop.load()) m_then();
   });
   m_sorting = &document;
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 class CDorneDoc;
@@ -24,8 +25,9 @@ class CSettleAhead : public QObject {
   CSettleAhead& operator=(const CSettleAhead&) = delete;
 
   // The document's list is to be sorted the next time the windows wait for input, unless
-  // Drop comes first.
-  void Want(CDorneDoc& document);
+  // Drop comes first; once sorted, unless called off by then, the thread goes on with the
+  // work given (which must leave the windows alone as well, and cannot be called off).
+  void Want(CDorneDoc& document, std::function<void()> then = {});
   void Drop();
   // Calls off the sort under way, or waits for it, and gives the document back; a sort
   // called off is wanted again.
@@ -43,6 +45,7 @@ class CSettleAhead : public QObject {
   void StartIfWanted();
 
   CDorneDoc* m_wanted = nullptr;
+  std::function<void()> m_then;  // of the sort wanted or under way
   CDorneDoc* m_sorting = nullptr;
   bool m_watching = false;  // the event dispatcher's sleeps and wakes
   std::atomic<bool> m_stop{false};

@@ -83,6 +83,19 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
   return {pieces.begin(), pieces.end()};
 }
 
+// The pieces kept for the picture, recorded now when there are none.
+std::vector<const CQtPaintRecording*> KeptOrRecorded(CScenePaintCache& kept,
+                                                     const CDorneDoc& document,
+                                                     const CViewWindow& window, QSize size,
+                                                     const CSceneDrawOptions& options,
+                                                     const QImage& image, bool layered) {
+  const auto key = CScenePaintCache::CKey::Of(document, window, size, options, image);
+  std::vector<const CQtPaintRecording*> pieces = kept.Find(key);
+  if (pieces.empty())
+    pieces = RecordScene(kept, key, image, document, window, size, options, !layered);
+  return pieces;
+}
+
 // The picture the painter draws on, when it draws there as a new painter would: without
 // a transformation, clip or other composition; null otherwise.
 QImage* PlainImageOf(QPainter& painter) {
@@ -144,17 +157,20 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
     CScenePaintCache& kept = cache != nullptr ? *cache : paintOnly;
     // A view keeps its annotations as a picture apart; other pictures draw them in full.
     const bool layered = cache != nullptr;
-    const auto key = CScenePaintCache::CKey::Of(document, window, size, options, *image);
-    std::vector<const CQtPaintRecording*> pieces = kept.Find(key);
-    if (pieces.empty())
-      pieces = RecordScene(kept, key, *image, document, window, size, options, !layered);
-    CQtPaintRecording::PlayInBands(*image, pieces);
+    CQtPaintRecording::PlayInBands(
+        *image, KeptOrRecorded(kept, document, window, size, options, *image, layered));
     if (layered) kept.Annotations().PaintOver(painter, *image, size, document, window, options);
     return;
   }
   CQtDrawDevice device(painter);
   CDrawContext dc(device, measurer, {size.width(), size.height()});
   DrawInto(dc, document, window, size, options);
+}
+
+void RecordScenePicture(CScenePaintCache& cache, const CDorneDoc& document,
+                        const CViewWindow& window, QSize size, const CSceneDrawOptions& options,
+                        const QImage& like) {
+  KeptOrRecorded(cache, document, window, AtLeastOne(size), options, like, true);
 }
 
 QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize size,

@@ -27,6 +27,14 @@ QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize s
 void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
                 const CSceneDrawOptions& options, CScenePaintCache* cache = nullptr);
 
+// The painter operations PaintScene keeps in the cache for a picture of that size, with
+// the resolution of the one given (its pixels are not read), recorded ahead unless kept
+// already: PaintScene of the same scene through the same cache then only plays them back.
+// It may run on another thread while nothing else touches the document or the cache.
+void RecordScenePicture(CScenePaintCache& cache, const CDorneDoc& document,
+                        const CViewWindow& window, QSize size, const CSceneDrawOptions& options,
+                        const QImage& like);
+
 // The picture format of a file name: "JPEG" for .jpg and .jpeg, "BMP" for .bmp (any
 // case); empty for any other name.
 QString PictureFormatOf(const QString& path);

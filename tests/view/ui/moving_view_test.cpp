@@ -195,6 +195,44 @@ TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRed
   }
 }
 
+// Once the order is sorted aside, the full picture of the rest is recorded there too: a
+// rest after the pause only plays it back, and shows a fresh full redraw; a turn after
+// the pause leaves it unused, and so does the release of the orbit, which rebuilds the
+// scene.
+TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
+  const struct {
+    const char* name;
+    QPoint by;
+    bool moveAgain;  // after the pause, stopped at once
+    EStop stop;
+    bool playedBack;
+  } cases[] = {
+      {"paused, then resting", {-20, 25}, false, EStop::kRest, true},
+      {"paused, then released", {30, 10}, false, EStop::kRelease, false},
+      {"paused, turned again, resting", {-35, -5}, true, EStop::kRest, false},
+      {"paused, turned again, released at once", {15, -30}, true, EStop::kRelease, false},
+      {"paused again, then resting", {25, 15}, false, EStop::kRest, true},
+  };
+  for (const auto& c : cases) {
+    const CMove move{c.name, kCmdOrbit, c.by, c.stop};
+    Move(move);
+    IdleFor(80);
+    EXPECT_TRUE(View().SortedAside()) << c.name;
+    if (c.moveAgain) {
+      m_pointer += QPoint(-4, 6);
+      QTest::mouseMove(&View(), m_pointer);
+    }
+    EXPECT_TRUE(Shown() == Shown()) << c.name;  // the light picture painted and kept
+    const std::size_t recorded = View().PicturesRecorded();
+    Stop(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
+    EXPECT_TRUE(Shown() == Fresh()) << c.name;
+    EXPECT_EQ(View().PicturesRecorded() == recorded, c.playedBack) << c.name;
+    if (c.stop == EStop::kRest) Release(move);
+    m_frame->OnCommand(kCmdOrbit);
+  }
+}
+
 // A move that comes while the order is being sorted aside calls the sort off; whatever
 // point it reached, the pictures go on and the one after the stop is a fresh full redraw.
 TEST_F(MovingLongViewTest, MovesAmidASortAsideEndInAFreshFullRedraw) {
