@@ -194,7 +194,8 @@ void BM_FullPictureOnceTurnStops(benchmark::State& state) {
     if (aside != 0 && !drag.document->SettleViewAside(stop))
       state.SkipWithError("not sorted aside");
     const CViewWindow window = CViewWindow::FromDocument(*drag.document);
-    if (aside == 2) RecordScenePicture(kept, *drag.document, window, kClient, {}, image);
+    if (aside == 2 && !RecordScenePicture(kept, *drag.document, window, kClient, {}, image, stop))
+      state.SkipWithError("not recorded aside");
     state.ResumeTiming();
     drag.document->SettleView();
     image.fill(Qt::white);

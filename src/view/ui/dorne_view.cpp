@@ -78,10 +78,11 @@ void CDorneView::SettleAhead() {
     like.setDotsPerMeterX(m_buffer.dotsPerMeterX());
     like.setDotsPerMeterY(m_buffer.dotsPerMeterY());
   }
-  m_settleAhead.Want(*m_document, [this, window = ViewWindow(), client,
-                                   options = std::move(options), like = std::move(like)] {
-    RecordScenePicture(m_settledPicture, *m_document, window, client, options, like);
-  });
+  m_settleAhead.Want(
+      *m_document, [this, window = ViewWindow(), client, options = std::move(options),
+                    like = std::move(like)](const std::atomic<bool>& stop) {
+        RecordScenePicture(m_settledPicture, *m_document, window, client, options, like, stop);
+      });
 }
 
 void CDorneView::EndMotion() {

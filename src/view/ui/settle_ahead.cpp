@@ -27,7 +27,7 @@ CSettleAhead::~CSettleAhead() {
   Finish(true);
 }
 
-void CSettleAhead::Want(CDorneDoc& document, std::function<void()> then) {
+void CSettleAhead::Want(CDorneDoc& document, std::function<void(const std::atomic<bool>&)> then) {
   m_wanted = &document;
   if (!Running()) m_then = std::move(then);
   if (m_watching) return;
@@ -56,7 +56,7 @@ void CSettleAhead::StartIfWanted() {
     m_done = document.SettleViewAside(m_stop);
     // Not done without being stopped: the sort is one SettleView makes itself.
     m_calledOff = !m_done && m_stop.load();
-    if (m_done && m_then && !m_stop.load()) m_then();
+    if (m_done && m_then && !m_stop.load()) m_then(m_stop);
   });
   m_sorting = &document;
 }

@@ -26,8 +26,9 @@ class CSettleAhead : public QObject {
 
   // The document's list is to be sorted the next time the windows wait for input, unless
   // Drop comes first; once sorted, unless called off by then, the thread goes on with the
-  // work given (which must leave the windows alone as well, and cannot be called off).
-  void Want(CDorneDoc& document, std::function<void()> then = {});
+  // work given (which must leave the windows alone as well, and end soon once the flag it
+  // is given is set).
+  void Want(CDorneDoc& document, std::function<void(const std::atomic<bool>&)> then = {});
   void Drop();
   // Calls off the sort under way, or waits for it, and gives the document back; a sort
   // called off is wanted again.
@@ -45,7 +46,7 @@ class CSettleAhead : public QObject {
   void StartIfWanted();
 
   CDorneDoc* m_wanted = nullptr;
-  std::function<void()> m_then;  // of the sort wanted or under way
+  std::function<void(const std::atomic<bool>&)> m_then;  // of the sort wanted or under way
   CDorneDoc* m_sorting = nullptr;
   bool m_watching = false;  // the event dispatcher's sleeps and wakes
   std::atomic<bool> m_stop{false};

@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <atomic>
 
 #include "geometry/parallel_chunks.h"
 #include "model/dorne_doc.h"
@@ -29,16 +30,16 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
 
 // Fewer boxes than this are not worth a thread of their own.
 constexpr std::size_t kMinBoxesPerPiece = 1500;
+// How many boxes a recording that may be called off draws between looks at its flag.
+constexpr std::size_t kBoxesBetweenLooks = 256;
 
 // Records the scene into pieces for the key: the boxes in stretches drawn on several
 // threads at once, then the annotations (a small scene in one piece) unless they are laid
 // over it apart.
-std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
-                                                  const CScenePaintCache::CKey& key,
-                                                  const QImage& image, const CDorneDoc& document,
-                                                  const CViewWindow& window, QSize size,
-                                                  const CSceneDrawOptions& options,
-                                                  bool annotations) {
+std::vector<const CQtPaintRecording*> RecordScene(
+    CScenePaintCache& kept, const CScenePaintCache::CKey& key, const QImage& image,
+    const CDorneDoc& document, const CViewWindow& window, QSize size,
+    const CSceneDrawOptions& options, bool annotations, const std::atomic<bool>* stop = nullptr) {
   const CSize deviceSize{size.width(), size.height()};
   CQtFontMeasurer measurer;
   CQtPaintRecording probe(&image);
@@ -72,7 +73,14 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
         CQtDrawDevice device(*pieces[chunk]);
         CDrawContext dc(device, ownMeasurer, deviceSize);
         window.ApplyTo(dc.Mapping(), deviceSize);
-        DrawSceneBoxes(dc, document, std::span(boxes).subspan(from, to - from), options, cache);
+        // A recording that may be called off looks at its flag between slices, each
+        // drawn as from a fresh context.
+        const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
+        for (std::size_t at = from; at < to; at += slice) {
+          if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+          DrawSceneBoxes(dc, document, std::span(boxes).subspan(at, std::min(slice, to - at)),
+                         options, cache);
+        }
       });
   if (annotations) {
     CQtDrawDevice device(*pieces.back());
@@ -167,10 +175,16 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
   DrawInto(dc, document, window, size, options);
 }
 
-void RecordScenePicture(CScenePaintCache& cache, const CDorneDoc& document,
+bool RecordScenePicture(CScenePaintCache& cache, const CDorneDoc& document,
                         const CViewWindow& window, QSize size, const CSceneDrawOptions& options,
-                        const QImage& like) {
-  KeptOrRecorded(cache, document, window, AtLeastOne(size), options, like, true);
+                        const QImage& like, const std::atomic<bool>& stop) {
+  size = AtLeastOne(size);
+  const auto key = CScenePaintCache::CKey::Of(document, window, size, options, like);
+  if (!cache.Find(key).empty()) return true;
+  RecordScene(cache, key, like, document, window, size, options, false, &stop);
+  if (!stop.load()) return true;
+  cache.Clear();
+  return false;
 }
 
 QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize size,

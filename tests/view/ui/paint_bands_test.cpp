@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -207,40 +208,47 @@ TEST(PaintBandsTest, APictureRecordedAheadOnAnotherThreadPlaysBackAsAFreshPaint)
   ASSERT_NE(element, nullptr);
   CSceneDrawOptions monochrome;
   monochrome.monochrome = true;
+  using Step = std::function<void(CViewWindow&)>;
+  const Step turned = [&](CViewWindow&) { document->SetViewAngles(300, 20, 0); };
+  const Step turnedBack = [&](CViewWindow&) { document->SetViewAngles(20, 340, 0); };
+  const Step selected = [&](CViewWindow&) {
+    document->Selection().Select(element, CElementSelection::kWholeElement);
+  };
   const struct {
     const char* name;
-    std::function<void(CViewWindow&)> before;  // the scene, before the recording
-    std::function<void(CViewWindow&)> after;   // between the recording and the paint
+    Step before;  // the scene, before the recording
+    Step after;   // between the recording and the paint
     const CSceneDrawOptions* recordedWith;
+    bool calledOff;  // the stop flag set before the recording
     bool playedBack;
   } cases[] = {
-      {"as fitted", {}, {}, nullptr, true},
-      {"turned", [&](CViewWindow&) { document->SetViewAngles(300, 20, 0); }, {}, nullptr, true},
-      {"panned", [](CViewWindow& w) { w.Pan(150, -80); }, {}, nullptr, true},
-      {"an element selected",
-       [&](CViewWindow&) {
-         document->Selection().Select(element, CElementSelection::kWholeElement);
-       },
+      {"as fitted", {}, {}, nullptr, false, true},
+      {"turned", turned, {}, nullptr, false, true},
+      {"panned", [](CViewWindow& w) { w.Pan(150, -80); }, {}, nullptr, false, true},
+      {"an element selected", selected, {}, nullptr, false, true},
+      {"turned after the recording", {}, turnedBack, nullptr, false, false},
+      {"panned after the recording",
        {},
+       [](CViewWindow& w) { w.Pan(-60, 40); },
        nullptr,
-       true},
-      {"turned after the recording",
-       {},
-       [&](CViewWindow&) { document->SetViewAngles(20, 340, 0); },
-       nullptr,
+       false,
        false},
-      {"panned after the recording", {}, [](CViewWindow& w) { w.Pan(-60, 40); }, nullptr, false},
-      {"recorded in black and white", {}, {}, &monochrome, false},
+      {"recorded in black and white", {}, {}, &monochrome, false, false},
+      {"called off", {}, {}, nullptr, true, false},
   };
   for (const auto& c : cases) {
     if (c.before) c.before(window);
     CScenePaintCache cache;
     const CSceneDrawOptions& recordedWith = c.recordedWith ? *c.recordedWith : CSceneDrawOptions();
     const QImage like = Blank();
+    const std::atomic<bool> stop{c.calledOff};
+    bool recorded = false;
     std::thread ahead([&] {
-      RecordScenePicture(cache, *document, window, {kSize.cx, kSize.cy}, recordedWith, like);
+      recorded = RecordScenePicture(cache, *document, window, {kSize.cx, kSize.cy}, recordedWith,
+                                    like, stop);
     });
     ahead.join();
+    EXPECT_EQ(recorded, !c.calledOff) << c.name;
     ASSERT_EQ(cache.Recordings(), 1u) << c.name;
     if (c.after) c.after(window);
     const QImage played = Painted(*document, window, CSceneDrawOptions(), &cache);
