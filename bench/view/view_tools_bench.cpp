@@ -269,6 +269,40 @@ BENCHMARK(BM_SettleAsideCalledOff)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 
+// The same when the full picture is recorded after the sort, as a view with its back
+// buffer does: called off later, the move may find the recording under way.
+void BM_SettleAndRecordAsideCalledOff(benchmark::State& state) {
+  COrbitDrag drag(kRuns);
+  const auto after = std::chrono::milliseconds(state.range(0));
+  const QImage like(1, 1, QImage::Format_RGB32);
+  std::atomic<bool> stop{false};
+  CScenePaintCache kept;
+  for (auto _ : state) {
+    state.PauseTiming();
+    drag.Step();
+    kept.Clear();
+    stop.store(false);
+    const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+    std::thread work([&] {
+      if (drag.document->SettleViewAside(stop))
+        RecordScenePicture(kept, *drag.document, window, kClient, {}, like, stop);
+    });
+    std::this_thread::sleep_for(after);
+    state.ResumeTiming();
+    stop.store(true);
+    work.join();
+  }
+}
+BENCHMARK(BM_SettleAndRecordAsideCalledOff)
+    ->ArgName("after_ms")
+    ->Arg(4)
+    ->Arg(12)
+    ->Arg(18)
+    ->Arg(24)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
 }  // namespace
 
 int main(int argc, char** argv) {
