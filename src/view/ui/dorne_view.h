@@ -60,6 +60,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   // While the mouse turns, pans or zooms the view, and until it rests for a moment, the
   // view shows the light picture of the elements; then the full one again.
   bool ShowsLightPicture() const { return m_moving; }
+  // How long the mouse rests before that (a test on a busy machine may lengthen it).
+  void SetRestTime(int milliseconds) { m_rest.setInterval(milliseconds); }
   // Whether the order of the view turned last was sorted aside while the mouse paused
   // (waiting for a sort under way).
   bool SortedAside() {

@@ -213,10 +213,13 @@ TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
       {"paused, turned again, released at once", {15, -30}, true, EStop::kRelease, false},
       {"paused again, then resting", {25, 15}, false, EStop::kRest, true},
   };
+  // The pause long enough for the sort and the recording, however busy the machine.
+  View().SetRestTime(1500);
   for (const auto& c : cases) {
     const CMove move{c.name, kCmdOrbit, c.by, c.stop};
     Move(move);
     IdleFor(80);
+    for (int waited = 80; waited < 1000 && !View().SortedAside(); waited += 20) IdleFor(20);
     EXPECT_TRUE(View().SortedAside()) << c.name;
     if (c.moveAgain) {
       m_pointer += QPoint(-4, 6);
@@ -229,6 +232,21 @@ TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
     EXPECT_TRUE(Shown() == Fresh()) << c.name;
     EXPECT_EQ(View().PicturesRecorded() == recorded, c.playedBack) << c.name;
     if (c.stop == EStop::kRest) Release(move);
+    m_frame->OnCommand(kCmdOrbit);
+  }
+}
+
+// A release that comes while the order is being sorted aside, or its picture recorded,
+// calls the work off (the release rebuilds the scene): the picture is a fresh full redraw.
+TEST_F(MovingLongViewTest, AReleaseAmidASortAsideEndsInAFreshFullRedraw) {
+  for (int pause : {29, 31, 33, 36, 40, 45}) {
+    const CMove move{"turned, paused and released", kCmdOrbit, {pause - 20, 10}, EStop::kRelease};
+    Move(move);
+    IdleFor(pause);
+    EXPECT_TRUE(View().ShowsLightPicture()) << pause;
+    Release(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << pause;
+    EXPECT_TRUE(Shown() == Fresh()) << pause;
     m_frame->OnCommand(kCmdOrbit);
   }
 }
