@@ -329,7 +329,10 @@ void CViewTools::OnLButtonUp(const CToolInput& input) {
       m_orbitActive = false;
       m_document.GetUndo().CommitUndoState(kUndoOrbit);
       m_host.Capture(false);
-      m_document.RebuildScene();
+      // A press released without a turn leaves the scene the rebuild would make. A turned
+      // view's order, even sorted aside, is another (its boxes went in again from the
+      // tail): the release gives it the rebuild's.
+      if (!m_document.HasWholeScene()) m_document.RebuildScene();
       m_host.Refresh();
       return;
     case kTapOff:

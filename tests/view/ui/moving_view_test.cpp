@@ -11,10 +11,14 @@
 #include <QTimer>
 #include <QWheelEvent>
 
+#include <array>
+#include <cstdint>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "geometry/box.h"
+#include "geometry/display_list.h"
 #include "layout_scene.h"
 #include "model/dorne_doc.h"
 #include "support/test_output.h"
@@ -154,6 +158,12 @@ void IdleFor(int milliseconds) {
 class MovingLongViewTest : public MovingViewTest {
  protected:
   void SetUp() override { Open(25, 100); }
+
+  // The windows idle through a pause, and on until the sort aside is done (up to 1 s).
+  void WaitForTheSortAside() {
+    IdleFor(80);
+    for (int waited = 80; waited < 1000 && !View().SortedAside(); waited += 20) IdleFor(20);
+  }
 };
 
 TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRedraw) {
@@ -169,11 +179,14 @@ TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRed
       {"paused, turned again, resting", {30, -20}, true, EStop::kRest},
       {"paused, turned again, released", {-50, 10}, true, EStop::kRelease},
   };
+  // The pause long enough for the sort, however busy the machine: the windows may still
+  // be painting when a short one ends, and the sort starts only once they wait.
+  View().SetRestTime(1500);
   for (const auto& c : cases) {
     const CMove move{c.name, kCmdOrbit, c.by, c.stop};
     Move(move);
     ASSERT_TRUE(View().ShowsLightPicture()) << c.name;
-    IdleFor(80);
+    WaitForTheSortAside();
     EXPECT_TRUE(View().SortedAside()) << c.name;
     if (c.moveAgain) {
       m_pointer += QPoint(7, 5);
@@ -218,8 +231,7 @@ TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
   for (const auto& c : cases) {
     const CMove move{c.name, kCmdOrbit, c.by, c.stop};
     Move(move);
-    IdleFor(80);
-    for (int waited = 80; waited < 1000 && !View().SortedAside(); waited += 20) IdleFor(20);
+    WaitForTheSortAside();
     EXPECT_TRUE(View().SortedAside()) << c.name;
     if (c.moveAgain) {
       m_pointer += QPoint(-4, 6);
@@ -266,6 +278,56 @@ TEST_F(MovingLongViewTest, MovesAmidASortAsideEndInAFreshFullRedraw) {
   EXPECT_FALSE(View().ShowsLightPicture());
   EXPECT_TRUE(Shown() == Fresh());
   m_frame->OnCommand(kCmdOrbit);
+}
+
+}  // namespace
+
+namespace {
+
+// However the orbit ends, the release leaves the order a whole rebuild makes at the final
+// angles: released at once, amid the sort aside or its picture, once it is done, or after
+// a rest (the order sorted aside or at the rest is not the rebuild's); and a press
+// released without a turn keeps the scene it had, which is already that order.
+TEST_F(MovingLongViewTest, AReleaseLeavesTheOrderOfAWholeRebuild) {
+  const CDisplayList& list = m_document->Projection().GetDisplayList();
+  const struct {
+    const char* name;
+    QPoint by;
+    int pause;  // -1: until the sort aside is done; -2: until the view rests
+  } cases[] = {
+      {"released at once", {35, -10}, 0},       {"released amid the sort", {-20, 30}, 31},
+      {"released amid it later", {25, 25}, 40}, {"released once sorted aside", {-40, -15}, -1},
+      {"released after a rest", {15, 40}, -2},  {"pressed and released", {0, 0}, 0},
+  };
+  View().SetRestTime(1500);
+  std::set<std::array<int, 3>> angles;
+  for (const auto& c : cases) {
+    const CMove move{c.name, kCmdOrbit, c.by, EStop::kRelease};
+    if (c.by.isNull()) m_frame->OnCommand(kCmdOrbit);
+    const std::uint64_t changes = list.Changes();
+    if (c.by.isNull())
+      QTest::mousePress(&View(), Qt::LeftButton, Qt::NoModifier, m_pointer = OnAnElement());
+    else Move(move);
+    if (c.pause > 0) IdleFor(c.pause);
+    if (c.pause == -1) WaitForTheSortAside();
+    if (c.pause == -2) {
+      View().SetRestTime(150);
+      EXPECT_TRUE(QTest::qWaitFor([this] { return !View().ShowsLightPicture(); }, 5000));
+      View().SetRestTime(1500);
+    }
+    Release(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
+    const std::vector<CBox*> released = list.CollectBoxes();
+    EXPECT_EQ(list.Changes() == changes, c.by.isNull()) << c.name << ": rebuilt only when turned";
+    EXPECT_TRUE(Shown() == Fresh()) << c.name;
+    m_document->RebuildScene();
+    EXPECT_EQ(released, list.CollectBoxes()) << c.name;
+    const auto& projection = m_document->Projection();
+    angles.insert(
+        {projection.GetViewAngle(0), projection.GetViewAngle(1), projection.GetViewAngle(2)});
+    m_frame->OnCommand(kCmdOrbit);
+  }
+  EXPECT_GE(angles.size(), 5u) << "several angles";
 }
 
 }  // namespace
