@@ -211,19 +211,21 @@ BENCHMARK(BM_FullPictureOnceTurnStops)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 
-// The same when the stop is the release of the orbit drag, which rebuilds the scene: from
-// the release to the finished full picture. Argument 2: 1 when the order was sorted aside
-// before (as after a pause), 0 when not.
+// The same when the stop is the release of the orbit drag, which rebuilds the scene of a
+// turned view: from the release to the finished full picture. Argument 2: 1 when the order
+// was sorted aside before (as after a pause), 0 when not; 2 when the button was pressed
+// and released without a turn.
 void BM_FullPictureOnceOrbitReleased(benchmark::State& state) {
   COrbitDrag drag(static_cast<int>(state.range(0)));
-  const bool aside = state.range(1) != 0;
+  const int aside = static_cast<int>(state.range(1));
   QImage image(kClient, QImage::Format_RGB32);
   const std::atomic<bool> stop{false};
   for (auto _ : state) {
     state.PauseTiming();
     drag.Press();
-    drag.Step();
-    if (aside && !drag.document->SettleViewAside(stop)) state.SkipWithError("not sorted aside");
+    if (aside != 2) drag.Step();
+    if (aside == 1 && !drag.document->SettleViewAside(stop))
+      state.SkipWithError("not sorted aside");
     state.ResumeTiming();
     drag.tools.OnLButtonUp({{640 + drag.step, 400 + drag.step}, drag.at, kToolKeyLeft});
     drag.document->SettleView();
@@ -235,7 +237,7 @@ void BM_FullPictureOnceOrbitReleased(benchmark::State& state) {
 }
 BENCHMARK(BM_FullPictureOnceOrbitReleased)
     ->ArgNames({"runs", "aside"})
-    ->ArgsProduct({{25, 100, 400}, {0, 1}})
+    ->ArgsProduct({{25, 100, 400}, {0, 1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
