@@ -60,6 +60,8 @@ class CUndoManager {
   // document has not changed since (CDorneDoc::SnapshotKey); its undo then swaps the
   // design in. 1 when something was made now; nothing before the first snapshot.
   int PrepareSnapshot();
+  // Whether a snapshot made ahead waits with its design.
+  bool HasSnapshotMadeAhead() const { return m_madeAhead && m_madeAhead->design; }
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
   // with the name of the step's action, at most 75 characters.
   std::pair<bool, std::string> GetUndoMenuText(
