@@ -176,10 +176,13 @@ void BM_PrepareSnapshot(benchmark::State& state) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
+  undo.SaveUndoState(21069, true);  // nothing is made ahead before the first snapshot
+  int edits = 0;
   for (auto _ : state) {
     while (undo.PrepareSnapshot() != 0) {}
     state.PauseTiming();
-    document->SetDocPropertyModified("Name", "edited");  // what was made no longer holds
+    // What was made no longer holds.
+    document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
     state.ResumeTiming();
   }
 }
