@@ -4,6 +4,7 @@
 #include "geometry/3d_projection.h"
 #include "geometry/box_owner.h"
 #include "geometry/plane_geometry.h"
+#include "geometry/view_rotation.h"
 
 #include <array>
 #include <cmath>
@@ -83,32 +84,38 @@ void Bounds(const std::array<C3DPoint, CBox::kCornerCount>& points, C3DPoint& lo
 }  // namespace
 
 void CBox::SetOrigin(const C3DPoint& origin) {
+  HoldProjectionUnlessReprojected();
   m_origin = origin;
   ComputeCorners();
 }
 
 void CBox::SetPlacement(const C3DPoint& origin, std::int32_t e0, std::int32_t e1, std::int32_t e2) {
+  HoldProjectionUnlessReprojected();
   m_origin = origin;
   m_extent = {AbsoluteExtent(e0), AbsoluteExtent(e1), AbsoluteExtent(e2)};
   ComputeCorners();
 }
 
 void CBox::SetExtent1(std::int32_t e) {
+  HoldProjectionUnlessReprojected();
   m_extent[0] = AbsoluteExtent(e);
   ComputeCorners();
 }
 
 void CBox::SetExtent2(std::int32_t e) {
+  HoldProjectionUnlessReprojected();
   m_extent[1] = AbsoluteExtent(e);
   ComputeCorners();
 }
 
 void CBox::SetExtent3(std::int32_t e) {
+  HoldProjectionUnlessReprojected();
   m_extent[2] = AbsoluteExtent(e);
   ComputeCorners();
 }
 
 void CBox::ComputeCorners() {
+  HoldProjectionUnlessReprojected();
   m_cornerForm = CornerForm::kExact;
   m_listedCorners.Clear();
   UpdateProjection();
@@ -147,6 +154,28 @@ CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners)
   return CornerForm::kTruncated;
 }
 
+void CBox::HoldProjectionUnlessReprojected() {
+  if (m_rotation == nullptr) return;
+  if (m_owner != nullptr && m_owner->GetProjection() != nullptr) return;
+  m_heldProjection.Keep(GetProjectedCorners());
+  m_rotation = nullptr;
+}
+
+C3DPoint CBox::ProjectedCornerAt(int corner) const {
+  if (m_rotation != nullptr) return m_rotation->Rotate(CornerAt(corner));
+  if (m_heldProjection.IsKept()) return m_heldProjection[static_cast<std::size_t>(corner)];
+  return {};
+}
+
+std::array<C3DPoint, CBox::kCornerCount> CBox::GetProjectedCorners() const {
+  if (m_rotation == nullptr) {
+    return m_heldProjection.IsKept() ? m_heldProjection.All() : std::array<C3DPoint, kCornerCount>{};
+  }
+  std::array<C3DPoint, kCornerCount> projected = Corners();
+  for (C3DPoint& p : projected) p = m_rotation->Rotate(p);
+  return projected;
+}
+
 void CBox::UpdateProjection() {
   if (m_owner == nullptr) return;
   if (C3DProjection* projection = m_owner->GetProjection()) projection->ProjectBox(*this);
@@ -165,8 +194,11 @@ C3DPoint CBox::GetWorldMax() const {
 }
 
 std::array<CPoint, CBox::kCornerCount> CBox::GetWindowCorners() const {
+  const std::array<C3DPoint, kCornerCount> projected = GetProjectedCorners();
   std::array<CPoint, kCornerCount> window;
-  for (int n = 0; n < kCornerCount; ++n) window[n] = WindowCornerAt(n);
+  for (int n = 0; n < kCornerCount; ++n) {
+    window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
+  }
   return window;
 }
 
@@ -188,9 +220,10 @@ C3DPoint CBox::GetCornerNormal(int face) const {
   return n == C3DPoint() ? GetFaceNormal(face) : n;
 }
 
-void CBox::StoreProjection(const std::array<C3DPoint, kCornerCount>& projected) {
-  m_projected = projected;
-  Bounds(m_projected, m_projectedMin, m_projectedMax);
+void CBox::StoreProjection(const CViewRotation& rotation) {
+  m_rotation = &rotation;
+  m_heldProjection.Clear();
+  Bounds(GetProjectedCorners(), m_projectedMin, m_projectedMax);
   m_finite = IsFinite(m_projectedMin) && IsFinite(m_projectedMax);
   ClearFaceNibbles();
 }
@@ -323,6 +356,7 @@ void CBox::Serialize(CArchiveWriter& archive) const {
 
 void CBox::Serialize(CArchiveReader& archive) {
   const std::uint8_t* record = archive.Take(kRecordSize);  // throws: the box stays as it is
+  HoldProjectionUnlessReprojected();
   auto get = [&record]() {
     std::uint32_t bits = 0;
     for (int i = 3; i >= 0; --i) bits = (bits << 8) | record[i];
