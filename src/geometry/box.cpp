@@ -169,7 +169,8 @@ C3DPoint CBox::ProjectedCornerAt(int corner) const {
 
 std::array<C3DPoint, CBox::kCornerCount> CBox::GetProjectedCorners() const {
   if (m_rotation == nullptr) {
-    return m_heldProjection.IsKept() ? m_heldProjection.All() : std::array<C3DPoint, kCornerCount>{};
+    return m_heldProjection.IsKept() ? m_heldProjection.All()
+                                     : std::array<C3DPoint, kCornerCount>{};
   }
   std::array<C3DPoint, kCornerCount> projected = Corners();
   for (C3DPoint& p : projected) p = m_rotation->Rotate(p);

@@ -15,9 +15,7 @@ class CViewRotation {
 
   // The unrounded (window x, window y, depth) of a world point. Inline and written out
   // once: every projected corner, stored or worked out again, comes from here.
-  C3DPoint Rotate(const C3DPoint& p) const {
-    return {Row(0, p), Row(1, p), Row(2, p)};
-  }
+  C3DPoint Rotate(const C3DPoint& p) const { return {Row(0, p), Row(1, p), Row(2, p)}; }
   // Row r, column c of the matrix (both 0..2, unchecked).
   double At(int r, int c) const { return m_forward[r][c]; }
 

@@ -121,7 +121,7 @@ const Placement kDegenerate[] = {
     {{1e-310, -1e-310, 0}, {1, 1, 1}},
 };
 
-const Angles kAngles[] = {{330, 315, 0}, {0, 0, 0},   {90, 180, 270}, {1, 359, 45},
+const Angles kAngles[] = {{330, 315, 0},  {0, 0, 0},    {90, 180, 270}, {1, 359, 45},
                           {17, 123, 301}, {270, 90, 0}, {359, 359, 359}};
 
 std::vector<Placement> RandomPlacements(int count) {
