@@ -81,6 +81,23 @@ void Bounds(const std::array<C3DPoint, CBox::kCornerCount>& points, C3DPoint& lo
   }
 }
 
+// The two values each coordinate of a box's corners takes when they follow from its
+// origin and extents: corner n is (x[(n >> 1) & 1], y[n & 1], z[(n >> 2) & 1]).
+struct CornerValues {
+  double x[2], y[2], z[2];
+};
+
+// Row r of the rotation at all eight corners from two products per coordinate, summed
+// in the order CViewRotation::Rotate sums them: the same bits for a fifth of the work.
+void RotateRow(const CViewRotation& rotation, int r, const CornerValues& v,
+               std::array<double, CBox::kCornerCount>& out) {
+  const double px[2] = {rotation.At(r, 0) * v.x[0], rotation.At(r, 0) * v.x[1]};
+  const double py[2] = {rotation.At(r, 1) * v.y[0], rotation.At(r, 1) * v.y[1]};
+  const double pz[2] = {rotation.At(r, 2) * v.z[0], rotation.At(r, 2) * v.z[1]};
+  for (int n = 0; n < CBox::kCornerCount; ++n)
+    out[n] = px[(n >> 1) & 1] + py[n & 1] + pz[(n >> 2) & 1];
+}
+
 }  // namespace
 
 void CBox::SetOrigin(const C3DPoint& origin) {
@@ -167,13 +184,32 @@ C3DPoint CBox::ProjectedCornerAt(int corner) const {
   return {};
 }
 
-std::array<C3DPoint, CBox::kCornerCount> CBox::GetProjectedCorners() const {
-  if (m_rotation == nullptr) {
-    return m_heldProjection.IsKept() ? m_heldProjection.All()
-                                     : std::array<C3DPoint, kCornerCount>{};
+bool CBox::ProjectRows(int rows, std::array<std::array<double, kCornerCount>, 3>& out) const {
+  if (m_rotation == nullptr || m_cornerForm == CornerForm::kListed) return false;
+  // Corners 0 and 7 differ in every coordinate.
+  const C3DPoint low = CornerAt(0), high = CornerAt(7);
+  const CornerValues values{{low.x, high.x}, {low.y, high.y}, {low.z, high.z}};
+  for (int r = 0; r < rows; ++r) RotateRow(*m_rotation, r, values, out[r]);
+  return true;
+}
+
+CPoint CBox::WindowCornerAt(int corner) const {
+  if (m_rotation != nullptr) {
+    const C3DPoint c = CornerAt(corner);
+    return {TruncateCoordinate(m_rotation->Row(0, c)), TruncateCoordinate(m_rotation->Row(1, c))};
   }
-  std::array<C3DPoint, kCornerCount> projected = Corners();
-  for (C3DPoint& p : projected) p = m_rotation->Rotate(p);
+  const C3DPoint p = ProjectedCornerAt(corner);
+  return {TruncateCoordinate(p.x), TruncateCoordinate(p.y)};
+}
+
+std::array<C3DPoint, CBox::kCornerCount> CBox::GetProjectedCorners() const {
+  std::array<C3DPoint, kCornerCount> projected;
+  std::array<std::array<double, kCornerCount>, 3> rows;
+  if (ProjectRows(3, rows)) {
+    for (int n = 0; n < kCornerCount; ++n) projected[n] = {rows[0][n], rows[1][n], rows[2][n]};
+  } else {
+    for (int n = 0; n < kCornerCount; ++n) projected[n] = ProjectedCornerAt(n);
+  }
   return projected;
 }
 
@@ -195,10 +231,14 @@ C3DPoint CBox::GetWorldMax() const {
 }
 
 std::array<CPoint, CBox::kCornerCount> CBox::GetWindowCorners() const {
-  const std::array<C3DPoint, kCornerCount> projected = GetProjectedCorners();
   std::array<CPoint, kCornerCount> window;
-  for (int n = 0; n < kCornerCount; ++n) {
-    window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
+  std::array<std::array<double, kCornerCount>, 3> rows;
+  if (ProjectRows(2, rows)) {
+    for (int n = 0; n < kCornerCount; ++n) {
+      window[n] = {TruncateCoordinate(rows[0][n]), TruncateCoordinate(rows[1][n])};
+    }
+  } else {
+    for (int n = 0; n < kCornerCount; ++n) window[n] = WindowCornerAt(n);
   }
   return window;
 }

@@ -217,10 +217,10 @@ class CBox {
   C3DPoint CornerAt(int corner) const;
   std::array<C3DPoint, kCornerCount> Corners() const;
   C3DPoint ProjectedCornerAt(int corner) const;
-  CPoint WindowCornerAt(int corner) const {
-    const C3DPoint p = ProjectedCornerAt(corner);
-    return {TruncateCoordinate(p.x), TruncateCoordinate(p.y)};
-  }
+  // Rows 0..rows-1 of the projection at every corner (window x, window y, depth), when
+  // the box has a rotation and corners that follow from its origin and extents.
+  bool ProjectRows(int rows, std::array<std::array<double, kCornerCount>, 3>& out) const;
+  CPoint WindowCornerAt(int corner) const;
   // Called before the world corners change: a box that will not be projected again
   // holds on to the projection it has, as the drawing and the depth order still read it.
   void HoldProjectionUnlessReprojected();

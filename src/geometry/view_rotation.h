@@ -16,14 +16,15 @@ class CViewRotation {
   // The unrounded (window x, window y, depth) of a world point. Inline and written out
   // once: every projected corner, stored or worked out again, comes from here.
   C3DPoint Rotate(const C3DPoint& p) const { return {Row(0, p), Row(1, p), Row(2, p)}; }
+  // Coordinate r (0..2, unchecked) of Rotate(p) alone.
+  double Row(int r, const C3DPoint& p) const {
+    return m_forward[r][0] * p.x + m_forward[r][1] * p.y + m_forward[r][2] * p.z;
+  }
   // Row r, column c of the matrix (both 0..2, unchecked).
   double At(int r, int c) const { return m_forward[r][c]; }
 
  private:
   CViewRotation(int d0, int d1, int d2);
-  double Row(int r, const C3DPoint& p) const {
-    return m_forward[r][0] * p.x + m_forward[r][1] * p.y + m_forward[r][2] * p.z;
-  }
 
   double m_forward[3][3] = {};
 };
