@@ -185,12 +185,16 @@ void CScreenGrid::Add(CDisplayNode* node) {
       (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
   if (cells > kMaxCellsPerNode) {
     filing.oversize = true;
-    return FileInOneList(m_oversize, node);
+    filing.slot = static_cast<std::uint32_t>(m_oversize.size());
+    m_oversize.push_back(node);
+    return;
   }
-  if (cells == 1) return FileInOneList(Cell(filing.flatness, filing.x0, filing.y0), node);
   for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx)
-      Cell(filing.flatness, cx, cy).push_back(node);
+    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) {
+      std::vector<CDisplayNode*>& list = Cell(filing.flatness, cx, cy);
+      filing.slot = static_cast<std::uint32_t>(list.size());  // read only for a single cell
+      list.push_back(node);
+    }
   }
 }
 
@@ -221,11 +225,6 @@ std::size_t CScreenGrid::RemovalSearches() const {
   std::size_t searches = m_removalSearches;
   for (const auto& fine : m_fine) searches += fine->RemovalSearches();
   return searches;
-}
-
-void CScreenGrid::FileInOneList(std::vector<CDisplayNode*>& list, CDisplayNode* node) {
-  node->filing.slot = static_cast<std::uint32_t>(list.size());
-  list.push_back(node);
 }
 
 void CScreenGrid::Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node) {

@@ -109,7 +109,6 @@ class CScreenGrid {
   static bool InOneList(const Filing& filing) {
     return filing.oversize || (filing.x0 == filing.x1 && filing.y0 == filing.y1);
   }
-  static void FileInOneList(std::vector<CDisplayNode*>& list, CDisplayNode* node);
   void Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node);
 
   double m_cellSize = 0.0;  // 0: no layout yet
