@@ -15,6 +15,8 @@ constexpr std::size_t kMostPolygonPoints = 100;
 constexpr int kEllipsePoints = 40;
 constexpr double kEllipseStep = 0.157079632;
 constexpr std::size_t kLongestFaceName = 256;
+// Bands of the drawing hidden on threads of their own beside the drawing.
+constexpr int kHidingBands = 3;
 
 }  // namespace
 
@@ -26,7 +28,8 @@ CPoint CDxfWriter::ToDxf(const CDrawContext& dc, CPoint logical) {
   if (!m_frame) {
     m_frame = CDxfUnits::FrameOf(dc.DeviceSize());
     // The cells cover the frame; figures beyond it fall into the border cells.
-    m_entities = std::make_unique<CDxfEntityList>(m_frame->corners[3], m_frame->corners[1]);
+    m_entities = std::make_unique<CDxfBandedEntities>(m_frame->corners[3], m_frame->corners[1],
+                                                      kHidingBands, true);
   }
   return m_units.Convert(dc.Mapping(), dc.DeviceSize(), logical);
 }

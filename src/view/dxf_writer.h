@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "view/draw_device.h"
-#include "view/dxf_entity_list.h"
+#include "view/dxf_banded_entities.h"
 #include "view/dxf_units.h"
 
 // A drawing recorded as a DXF file: a target of the drawing context that draws nothing
@@ -87,7 +87,7 @@ class CDxfWriter : public CDrawDevice {
 
   CDxfUnits m_units;
   std::optional<CDxfUnits::Frame> m_frame;
-  std::unique_ptr<CDxfEntityList> m_entities;
+  std::unique_ptr<CDxfBandedEntities> m_entities;
   std::vector<Layer> m_layers;
   int m_currentLayer = 0;
   std::vector<Style> m_styles;
