@@ -11,16 +11,45 @@ constexpr std::size_t kStepsABatch = 512;
 
 }  // namespace
 
-CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers)
-    : m_low(low), m_high(high) {
-  bands = std::max(1, bands);
-  for (int band = 0; band < bands; ++band)
-    m_lists.push_back(std::make_unique<CDxfEntityList>(low, high));
-  m_reaches.resize(m_lists.size());
-  if (!onWorkers) return;
-  m_queues.resize(static_cast<std::size_t>(bands));
+CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers,
+                                       std::uint64_t splitAt)
+    : m_low(low),
+      m_high(high),
+      m_bands(std::max(1, bands)),
+      m_onWorkers(onWorkers),
+      m_splitAt(splitAt) {
+  m_lists.push_back(std::make_unique<CDxfEntityList>(low, high));
+  m_reaches.resize(1);
+  if (m_splitAt == 0) Split();
+}
+
+void CDxfBandedEntities::Split() {
+  const std::unique_ptr<CDxfEntityList> whole = std::move(m_lists.front());
+  m_lists.clear();
+  for (int band = 0; band < m_bands; ++band)
+    m_lists.push_back(std::make_unique<CDxfEntityList>(m_low, m_high));
+  m_reaches.assign(m_lists.size(), std::nullopt);
+  CDxfEntity line;
+  int band = 0;
+  std::optional<std::uint64_t> last;
+  for (int place = whole->FirstPlace(); place >= 0; place = whole->NextPlace(place)) {
+    const CDxfEntity& entity = whole->At(place, line);
+    const std::uint64_t order = whole->OrderAt(place);
+    // The pieces of a line stay together in the band of the first, so that the bands'
+    // entities merge into file order by their order alone.
+    if (order != last) band = BandOf(entity);
+    last = order;
+    AppendToBand(band, entity, order);
+  }
+  m_split = true;
+  if (m_onWorkers) StartWorkers();
+}
+
+void CDxfBandedEntities::StartWorkers() {
+  m_queues.resize(m_lists.size());
   try {
-    for (int band = 0; band < bands; ++band) m_workers.emplace_back([this, band] { Work(band); });
+    for (std::size_t band = 0; band < m_lists.size(); ++band)
+      m_workers.emplace_back([this, band] { Work(static_cast<int>(band)); });
   } catch (const std::system_error&) {
     // Without threads to be had, the caller hides on every band itself.
     StopWorkers();
@@ -43,18 +72,38 @@ void CDxfBandedEntities::StopWorkers() {
 int CDxfBandedEntities::BandOf(const CDxfEntity& entity) const {
   const std::int64_t middle = (std::int64_t{entity.p1.x} + entity.p2.x) / 2;
   const std::int64_t width = std::max<std::int64_t>(1, std::int64_t{m_high.x} - m_low.x);
-  const std::int64_t bands = static_cast<std::int64_t>(m_lists.size());
+  const std::int64_t bands = m_bands;
   return static_cast<int>(
       std::clamp<std::int64_t>((middle - m_low.x) * bands / width, 0, bands - 1));
 }
 
 void CDxfBandedEntities::Append(CDxfEntity entity) {
+  if (!m_split) {
+    m_lists.front()->Append(std::move(entity), m_appended++);
+    if (m_appended >= m_splitAt && m_bands > 1) Split();
+    return;
+  }
   const int band = BandOf(entity);
   m_gathered.steps.push_back({std::move(entity), m_appended++, band, 0, 0, {}});
   if (m_gathered.steps.size() >= kStepsABatch) Publish();
 }
 
+void CDxfBandedEntities::AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order) {
+  std::optional<CDxfBounds>& reach = m_reaches[band];
+  if (reach) {
+    reach->Add(entity.p1);
+    reach->Add(entity.p2);
+  } else {
+    reach = CDxfBounds::Of(entity.p1, entity.p2);
+  }
+  m_lists[band]->Append(entity, order);
+}
+
 void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_t start) {
+  if (!m_split) {
+    m_lists.front()->HideUnder(polygon, start);
+    return;
+  }
   Step step;
   step.orderOrStart = start;
   step.firstPoint = static_cast<std::uint32_t>(m_gathered.points.size());
@@ -68,20 +117,14 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
 
 void CDxfBandedEntities::Take(int band, const Batch& batch) {
   CDxfEntityList& list = *m_lists[band];
-  std::optional<CDxfBounds>& reach = m_reaches[band];
+  const std::optional<CDxfBounds>& reach = m_reaches[band];
   for (const Step& step : batch.steps) {
     if (step.band < 0) {
       if (!reach || !reach->Meets(step.area)) continue;
       list.HideUnder(std::span(batch.points).subspan(step.firstPoint, step.pointCount),
                      step.orderOrStart);
     } else if (step.band == band) {
-      if (reach) {
-        reach->Add(step.entity.p1);
-        reach->Add(step.entity.p2);
-      } else {
-        reach = CDxfBounds::Of(step.entity.p1, step.entity.p2);
-      }
-      list.Append(step.entity, step.orderOrStart);
+      AppendToBand(band, step.entity, step.orderOrStart);
     }
   }
 }

@@ -23,7 +23,9 @@
 // result does not depend on how the threads run.
 class CDxfBandedEntities {
  public:
-  CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers);
+  // One list takes the steps until splitAt entities were appended (a small drawing is
+  // hidden faster on the caller's thread than handed over), then the bands.
+  CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers, std::uint64_t splitAt = 0);
   ~CDxfBandedEntities();
   CDxfBandedEntities(const CDxfBandedEntities&) = delete;
   CDxfBandedEntities& operator=(const CDxfBandedEntities&) = delete;
@@ -68,6 +70,10 @@ class CDxfBandedEntities {
   };
 
   int BandOf(const CDxfEntity& entity) const;
+  // Shares the one list's entities out among the bands and starts their workers.
+  void Split();
+  void StartWorkers();
+  void AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order);
   // The band whose next entity comes first in file order; -1 when all are through.
   int NextBand(const std::vector<int>& places) const;
   void Take(int band, const Batch& batch);
@@ -80,9 +86,13 @@ class CDxfBandedEntities {
 
   CPoint m_low;
   CPoint m_high;
+  int m_bands;
+  bool m_onWorkers;
+  std::uint64_t m_splitAt;
+  bool m_split = false;
   std::vector<std::unique_ptr<CDxfEntityList>> m_lists;
   // What each band's entities ever reached: a figure beyond it hides nothing there, and
-  // the band need not look (a band's own thread keeps it).
+  // the band need not look (a band's own thread keeps it once the workers run).
   std::vector<std::optional<CDxfBounds>> m_reaches;
   std::uint64_t m_appended = 0;
   // Steps are handed over in batches, so that the threads meet seldom.

@@ -71,12 +71,16 @@ void Draw(List& list, const std::vector<DrawingStep>& drawing, std::size_t from,
 const CPoint kLow{-1, -1};
 const CPoint kHigh{10001, 10001};
 
+// The bands, whether on workers, and after how many entities appended one list splits
+// into them (0 at once; the drawings here append some 1,000 to 2,000).
 struct BandsRow {
   int bands;
   bool onWorkers;
+  std::uint64_t splitAt;
 };
-const BandsRow kBandsRows[] = {{1, false}, {2, false}, {5, false}, {1, true},
-                               {2, true},  {3, true},  {4, true},  {8, true}};
+const BandsRow kBandsRows[] = {{1, false, 0},  {2, false, 0}, {5, false, 700},
+                               {1, true, 0},   {2, true, 1},  {3, true, 0},
+                               {4, true, 300}, {8, true, 0},  {3, true, 1000000}};
 
 TEST(DxfBandedEntities, BandsEndInWhatOneListDoes) {
   std::mt19937 random(6508);
@@ -88,11 +92,12 @@ TEST(DxfBandedEntities, BandsEndInWhatOneListDoes) {
     const std::vector<CDxfEntity> expected = one.InOrder();
     ASSERT_GT(expected.size(), 50u) << round;
     for (const BandsRow& row : kBandsRows) {
-      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.onWorkers);
+      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.onWorkers, row.splitAt);
       Draw(bands, drawing, 0, drawing.size());
       EXPECT_EQ(bands.AppendedCount(), one.AppendedCount()) << round << " " << row.bands;
       EXPECT_EQ(bands.Size(), expected.size()) << round << " " << row.bands;
-      ASSERT_EQ(bands.InOrder(), expected) << round << " " << row.bands << " " << row.onWorkers;
+      ASSERT_EQ(bands.InOrder(), expected)
+          << round << " " << row.bands << " " << row.onWorkers << " " << row.splitAt;
     }
   }
 }
@@ -113,9 +118,10 @@ TEST(DxfBandedEntities, TheRandomDrawingsCutAndRemove) {
   }
 }
 
-// Reading between steps waits for the workers and lets the drawing go on: every reading
-// is the one list's at the same step. Run many times over, so that threads that took
-// the steps out of order or read a band before its worker was through would show.
+// Reading between steps waits for the workers and lets the drawing go on, before and
+// after the split: every reading is the one list's at the same step. Run many times
+// over, so that threads that took the steps out of order or read a band before its
+// worker was through would show.
 TEST(DxfBandedEntities, ReadingsBetweenStepsAreThoseOfOneListEveryTime) {
   std::mt19937 random(21);
   const std::vector<DrawingStep> drawing = RandomDrawing(random, 2400, 600);
@@ -128,7 +134,7 @@ TEST(DxfBandedEntities, ReadingsBetweenStepsAreThoseOfOneListEveryTime) {
   }
   for (int run = 0; run < 20; ++run) {
     const int bands = 2 + run % 5;
-    CDxfBandedEntities banded(kLow, kHigh, bands, true);
+    CDxfBandedEntities banded(kLow, kHigh, bands, true, static_cast<std::uint64_t>(run % 3) * 400);
     for (std::size_t i = 1; i < std::size(pauses); ++i) {
       Draw(banded, drawing, pauses[i - 1], pauses[i]);
       ASSERT_EQ(banded.InOrder(), expected[i - 1]) << run << " " << pauses[i];
@@ -157,9 +163,10 @@ TEST(DxfBandedEntities, EdgeCasesEndInWhatOneListDoes) {
     CDxfEntityList one(kLow, kHigh);
     Draw(one, cases[c], 0, cases[c].size());
     for (const BandsRow& row : kBandsRows) {
-      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.onWorkers);
+      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.onWorkers, row.splitAt);
       Draw(bands, cases[c], 0, cases[c].size());
-      EXPECT_EQ(bands.InOrder(), one.InOrder()) << c << " " << row.bands << " " << row.onWorkers;
+      EXPECT_EQ(bands.InOrder(), one.InOrder())
+          << c << " " << row.bands << " " << row.onWorkers << " " << row.splitAt;
     }
   }
 }
