@@ -84,7 +84,9 @@ void CDxfBandedEntities::Append(CDxfEntity entity) {
     return;
   }
   const int band = BandOf(entity);
-  m_gathered.steps.push_back({std::move(entity), m_appended++, band, 0, 0, {}});
+  const auto first = static_cast<std::uint32_t>(m_gathered.entities.size());
+  m_gathered.entities.push_back(std::move(entity));
+  m_gathered.steps.push_back({m_appended++, band, first, 0, {}});
   if (m_gathered.steps.size() >= kStepsABatch) Publish();
 }
 
@@ -106,12 +108,12 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
   }
   Step step;
   step.orderOrStart = start;
-  step.firstPoint = static_cast<std::uint32_t>(m_gathered.points.size());
+  step.first = static_cast<std::uint32_t>(m_gathered.points.size());
   step.pointCount = static_cast<std::uint32_t>(polygon.size());
   if (!polygon.empty()) step.area = CDxfBounds::Of(polygon[0], polygon[0]);
   for (CPoint corner : polygon) step.area.Add(corner);
   m_gathered.points.insert(m_gathered.points.end(), polygon.begin(), polygon.end());
-  m_gathered.steps.push_back(std::move(step));
+  m_gathered.steps.push_back(step);
   if (m_gathered.steps.size() >= kStepsABatch) Publish();
 }
 
@@ -121,10 +123,10 @@ void CDxfBandedEntities::Take(int band, const Batch& batch) {
   for (const Step& step : batch.steps) {
     if (step.band < 0) {
       if (!reach || !reach->Meets(step.area)) continue;
-      list.HideUnder(std::span(batch.points).subspan(step.firstPoint, step.pointCount),
+      list.HideUnder(std::span(batch.points).subspan(step.first, step.pointCount),
                      step.orderOrStart);
     } else if (step.band == band) {
-      AppendToBand(band, step.entity, step.orderOrStart);
+      AppendToBand(band, batch.entities[step.first], step.orderOrStart);
     }
   }
 }
@@ -133,6 +135,7 @@ void CDxfBandedEntities::Publish() {
   if (m_gathered.steps.empty()) return;
   auto batch = std::make_shared<const Batch>(std::move(m_gathered));
   m_gathered = {};
+  m_gathered.steps.reserve(kStepsABatch);
   if (m_workers.empty()) {
     for (std::size_t band = 0; band < m_lists.size(); ++band) Take(static_cast<int>(band), *batch);
     return;

@@ -54,18 +54,19 @@ class CDxfBandedEntities {
   }
 
  private:
-  // An entity to append to its band (band >= 0), or a figure to hide under in every band
-  // (its corners in the batch's points).
+  // An entity to append to its band (band >= 0; first is its place in the batch's
+  // entities), or a figure to hide under in every band (its corners in the batch's points
+  // from first on). Steps are kept small: every band reads all of them.
   struct Step {
-    CDxfEntity entity;
     std::uint64_t orderOrStart = 0;
     int band = -1;
-    std::uint32_t firstPoint = 0;
+    std::uint32_t first = 0;
     std::uint32_t pointCount = 0;
     CDxfBounds area;  // of the figure's corners
   };
   struct Batch {
     std::vector<Step> steps;
+    std::vector<CDxfEntity> entities;
     std::vector<CPoint> points;
   };
 

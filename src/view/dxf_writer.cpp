@@ -15,14 +15,13 @@ constexpr std::size_t kMostPolygonPoints = 100;
 constexpr int kEllipsePoints = 40;
 constexpr double kEllipseStep = 0.157079632;
 constexpr std::size_t kLongestFaceName = 256;
-// Bands of the drawing hidden on threads of their own beside the drawing, once it has
-// that many entities (below, handing the hiding over costs more than it saves).
-constexpr int kHidingBands = 3;
+// Entities from which the hiding goes to bands beside the drawing: below, handing it
+// over costs more than it saves.
 constexpr std::uint64_t kBandedFromEntities = 16384;
 
 }  // namespace
 
-CDxfWriter::CDxfWriter() : m_layers{{"0", 7}} {}
+CDxfWriter::CDxfWriter(int hidingBands) : m_hidingBands(hidingBands), m_layers{{"0", 7}} {}
 
 CDxfWriter::~CDxfWriter() = default;
 
@@ -31,7 +30,7 @@ CPoint CDxfWriter::ToDxf(const CDrawContext& dc, CPoint logical) {
     m_frame = CDxfUnits::FrameOf(dc.DeviceSize());
     // The cells cover the frame; figures beyond it fall into the border cells.
     m_entities = std::make_unique<CDxfBandedEntities>(m_frame->corners[3], m_frame->corners[1],
-                                                      kHidingBands, true, kBandedFromEntities);
+                                                      m_hidingBands, true, kBandedFromEntities);
   }
   return m_units.Convert(dc.Mapping(), dc.DeviceSize(), logical);
 }

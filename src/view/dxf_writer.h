@@ -35,7 +35,10 @@ class CDxfWriter : public CDrawDevice {
     bool operator==(const Style&) const = default;
   };
 
-  CDxfWriter();
+  // The hiding under filled figures is shared out among that many bands of the drawing,
+  // each on a thread of its own, once the drawing is large; the file is the same for any.
+  static constexpr int kHidingBands = 3;
+  explicit CDxfWriter(int hidingBands = kHidingBands);
   ~CDxfWriter() override;
 
   void Line(const CDrawContext& dc, CPoint from, CPoint to) override;
@@ -87,6 +90,7 @@ class CDxfWriter : public CDrawDevice {
 
   CDxfUnits m_units;
   std::optional<CDxfUnits::Frame> m_frame;
+  int m_hidingBands;
   std::unique_ptr<CDxfBandedEntities> m_entities;
   std::vector<Layer> m_layers;
   int m_currentLayer = 0;
