@@ -26,8 +26,10 @@ CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool 
 void CDxfBandedEntities::Split() {
   const std::unique_ptr<CDxfEntityList> whole = std::move(m_lists.front());
   m_lists.clear();
-  for (int band = 0; band < m_bands; ++band)
+  for (int band = 0; band < m_bands; ++band) {
     m_lists.push_back(std::make_unique<CDxfEntityList>(m_low, m_high));
+    m_lists.back()->TakeSizesOf(*whole);
+  }
   m_reaches.assign(m_lists.size(), std::nullopt);
   CDxfEntity line;
   int band = 0;

@@ -54,6 +54,13 @@ class CDxfEntityList {
   // convex.
   void HideUnder(std::span<const CPoint> polygon, std::uint64_t start);
 
+  // Takes the sizes of the figures and hidden areas another list met as if met here, so
+  // that a list made from part of another grows its cells as fine as that one's would.
+  void TakeSizesOf(const CDxfEntityList& other) {
+    m_figureSizes = other.m_figureSizes;
+    m_hideSizes = other.m_hideSizes;
+  }
+
   std::size_t Size() const { return m_alive; }
   // How finely the cells divide the area now.
   int CellsPerSide() const { return m_grid.CellsPerSide(); }
