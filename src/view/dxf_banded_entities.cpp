@@ -163,7 +163,8 @@ void CDxfBandedEntities::Work(int band) {
   std::unique_lock lock(m_mutex);
   for (;;) {
     m_stepsCame.wait(lock, [&] { return m_stopping || !queue.empty(); });
-    if (queue.empty()) return;
+    // Stopping, the list goes with its owner: what was still to take is dropped.
+    if (m_stopping) return;
     const std::shared_ptr<const Batch> batch = std::move(queue.front());
     queue.pop_front();
     const bool failed = m_fault != nullptr;
