@@ -27,6 +27,10 @@ namespace {
 class CScene {
  public:
   explicit CScene(C3DProjection& projection) : m_projection(projection) {}
+  // The list holds the boxes: it lets them go before they are freed.
+  ~CScene() { m_projection.ClearDisplayList(); }
+  CScene(const CScene&) = delete;
+  CScene& operator=(const CScene&) = delete;
 
   CBenchElement& AddElement(int kind, int direction, const C3DPoint& at) {
     auto element = std::make_unique<CBenchElement>();
