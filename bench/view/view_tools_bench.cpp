@@ -23,6 +23,7 @@
 #include "model/dorne_doc.h"
 #include "model/run.h"
 #include "view/scene_drawing.h"
+#include "view/ui/scene_paint_cache.h"
 #include "view/ui/view_export.h"
 #include "view/view_tools.h"
 #include "view/view_window.h"
@@ -147,11 +148,17 @@ BENCHMARK(BM_MovingViewFrame)
 
 // An orbit drag on that many runs, the mouse pressed on an element of the middle run.
 struct COrbitDrag {
-  explicit COrbitDrag(int runs) : document(FittedLayout(runs)), tools(*document, host) {
+  explicit COrbitDrag(int runs)
+      : document(FittedLayout(runs)), tools(*document, host), middleRun(runs / 2) {
     tools.OnCommand(33024);
+    Press();
+  }
+  // The button pressed on the first element of the middle run, as the view now shows it.
+  void Press() {
     const C3DPoint anchor =
-        document->GetRuns()[static_cast<std::size_t>(runs / 2)]->GetFirstElement()->GetPosition();
+        document->GetRuns()[static_cast<std::size_t>(middleRun)]->GetFirstElement()->GetPosition();
     at = document->Projection().ProjectPoint(anchor);
+    step = 0;
     tools.OnLButtonDown({{640, 400}, at, kToolKeyLeft});
   }
   // One pixel to or fro: the view turns and its list is left unordered.
@@ -164,24 +171,61 @@ struct COrbitDrag {
   std::unique_ptr<CDorneDoc> document;
   CBenchHost host;
   CViewTools tools;
+  int middleRun;
   CPoint at;
   int step = 0;
 };
 
 // From the end of an orbit drag to the finished full picture, on 25, 100 and 400 runs of
-// 200 elements: the view turned a step, then the mouse stops. Argument 2: 1 when the order
-// was sorted aside while the mouse paused (as the view does after a pause), 0 when the stop
-// sorts it (a release amid the motion).
+// 200 elements: the view turned a step, then the mouse stops. Argument 2: 0 when the stop
+// sorts the order (a release amid the motion); 1 when it was sorted aside while the mouse
+// paused; 2 when the full picture was recorded aside after the sort as well, as a view
+// with its back buffer does, which then plays it back.
 void BM_FullPictureOnceTurnStops(benchmark::State& state) {
+  COrbitDrag drag(static_cast<int>(state.range(0)));
+  const int aside = static_cast<int>(state.range(1));
+  QImage image(kClient, QImage::Format_RGB32);
+  const std::atomic<bool> stop{false};
+  CScenePaintCache kept;
+  for (auto _ : state) {
+    state.PauseTiming();
+    drag.Step();
+    kept.Clear();
+    if (aside != 0 && !drag.document->SettleViewAside(stop))
+      state.SkipWithError("not sorted aside");
+    const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+    if (aside == 2 && !RecordScenePicture(kept, *drag.document, window, kClient, {}, image, stop))
+      state.SkipWithError("not recorded aside");
+    state.ResumeTiming();
+    drag.document->SettleView();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(),
+               aside == 2 ? &kept : nullptr);
+  }
+}
+BENCHMARK(BM_FullPictureOnceTurnStops)
+    ->ArgNames({"runs", "aside"})
+    ->ArgsProduct({{25, 100, 400}, {0, 1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// The same when the stop is the release of the orbit drag, which rebuilds the scene: from
+// the release to the finished full picture. Argument 2: 1 when the order was sorted aside
+// before (as after a pause), 0 when not.
+void BM_FullPictureOnceOrbitReleased(benchmark::State& state) {
   COrbitDrag drag(static_cast<int>(state.range(0)));
   const bool aside = state.range(1) != 0;
   QImage image(kClient, QImage::Format_RGB32);
   const std::atomic<bool> stop{false};
   for (auto _ : state) {
     state.PauseTiming();
+    drag.Press();
     drag.Step();
     if (aside && !drag.document->SettleViewAside(stop)) state.SkipWithError("not sorted aside");
     state.ResumeTiming();
+    drag.tools.OnLButtonUp({{640 + drag.step, 400 + drag.step}, drag.at, kToolKeyLeft});
     drag.document->SettleView();
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -189,7 +233,7 @@ void BM_FullPictureOnceTurnStops(benchmark::State& state) {
                CSceneDrawOptions());
   }
 }
-BENCHMARK(BM_FullPictureOnceTurnStops)
+BENCHMARK(BM_FullPictureOnceOrbitReleased)
     ->ArgNames({"runs", "aside"})
     ->ArgsProduct({{25, 100, 400}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
@@ -221,6 +265,40 @@ BENCHMARK(BM_SettleAsideCalledOff)
     ->Arg(1)
     ->Arg(4)
     ->Arg(8)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// The same when the full picture is recorded after the sort, as a view with its back
+// buffer does: called off later, the move may find the recording under way.
+void BM_SettleAndRecordAsideCalledOff(benchmark::State& state) {
+  COrbitDrag drag(kRuns);
+  const auto after = std::chrono::milliseconds(state.range(0));
+  const QImage like(1, 1, QImage::Format_RGB32);
+  std::atomic<bool> stop{false};
+  CScenePaintCache kept;
+  for (auto _ : state) {
+    state.PauseTiming();
+    drag.Step();
+    kept.Clear();
+    stop.store(false);
+    const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+    std::thread work([&] {
+      if (drag.document->SettleViewAside(stop))
+        RecordScenePicture(kept, *drag.document, window, kClient, {}, like, stop);
+    });
+    std::this_thread::sleep_for(after);
+    state.ResumeTiming();
+    stop.store(true);
+    work.join();
+  }
+}
+BENCHMARK(BM_SettleAndRecordAsideCalledOff)
+    ->ArgName("after_ms")
+    ->Arg(4)
+    ->Arg(12)
+    ->Arg(18)
+    ->Arg(24)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();

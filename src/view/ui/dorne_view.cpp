@@ -65,8 +65,24 @@ void CDorneView::NoteMotion() {
 }
 
 void CDorneView::SettleAhead() {
-  if (m_moving && m_document != nullptr && m_document->Projection().GetDisplayList().Unordered())
-    m_settleAhead.Want(*m_document);
+  if (!m_moving || m_document == nullptr || !m_document->Projection().GetDisplayList().Unordered())
+    return;
+  m_settledPicture.Clear();
+  if (m_settings->backBuffer == 0) return m_settleAhead.Want(*m_document);
+  // The full picture of the rest is recorded once the order is sorted, on the same
+  // thread, with what the paint after the rest will ask for.
+  const QSize client = size().expandedTo(QSize(1, 1));
+  CSceneDrawOptions options = RestingDrawOptions();
+  QImage like(1, 1, QImage::Format_RGB32);
+  if (!m_buffer.isNull()) {
+    like.setDotsPerMeterX(m_buffer.dotsPerMeterX());
+    like.setDotsPerMeterY(m_buffer.dotsPerMeterY());
+  }
+  m_settleAhead.Want(
+      *m_document, [this, window = ViewWindow(), client, options = std::move(options),
+                    like = std::move(like)](const std::atomic<bool>& stop) {
+        RecordScenePicture(m_settledPicture, *m_document, window, client, options, like, stop);
+      });
 }
 
 void CDorneView::EndMotion() {
@@ -76,7 +92,14 @@ void CDorneView::EndMotion() {
   m_settleAhead.Finish(false);
   if (!m_moving) return;
   m_moving = false;
-  if (m_document != nullptr) m_document->SettleView();
+  if (m_document != nullptr) {
+    // The picture recorded aside survives the notice of the settle it was made for.
+    CScenePaintCache recorded;
+    recorded.TakeScene(m_settledPicture);
+    const bool settledAside = m_settleAhead.LastDone();
+    m_document->SettleView();
+    if (settledAside) m_paintCache.TakeScene(recorded);
+  }
   update();
 }
 
@@ -235,6 +258,7 @@ void CDorneView::Refresh() {
 void CDorneView::OnDocNotice(EDocNotice notice, CRun*) {
   m_drawCache.Clear();
   m_paintCache.Clear();
+  m_settledPicture.Clear();
   m_annotationRefresh.MarkStale();
   if (m_tools && (notice == EDocNotice::kCurrentRunChanged || notice == EDocNotice::kRunRemoved))
     m_tools->ForgetPicks();
@@ -283,11 +307,16 @@ void CDorneView::RefreshAnnotations() {
     m_annotationRefresh.Run(*m_document, m_settings->labels, m_settings->support != 0);
 }
 
+CSceneDrawOptions CDorneView::RestingDrawOptions() const {
+  CSceneDrawOptions options = DrawOptions(false);
+  options.recordAnnotationHits = true;
+  return options;
+}
+
 void CDorneView::paintEvent(QPaintEvent*) {
   const QSize client = size().expandedTo(QSize(1, 1));
   RefreshAnnotations();
-  CSceneDrawOptions options = DrawOptions(false);
-  options.recordAnnotationHits = true;
+  CSceneDrawOptions options = RestingDrawOptions();
   options.elements.light = m_moving;
   // Qt composes the window in a picture anyway: the scene is drawn into one of its own,
   // which the drawing shares out among threads in bands. The back buffer setting keeps

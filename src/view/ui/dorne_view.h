@@ -60,12 +60,18 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   // While the mouse turns, pans or zooms the view, and until it rests for a moment, the
   // view shows the light picture of the elements; then the full one again.
   bool ShowsLightPicture() const { return m_moving; }
+  // How long the mouse rests before that (a test on a busy machine may lengthen it).
+  void SetRestTime(int milliseconds) { m_rest.setInterval(milliseconds); }
   // Whether the order of the view turned last was sorted aside while the mouse paused
   // (waiting for a sort under way).
   bool SortedAside() {
     m_settleAhead.Finish(false);
     return m_settleAhead.LastDone();
   }
+
+  // How many times the full or light picture was recorded for a paint (a picture
+  // recorded aside, and then played, not counted).
+  std::size_t PicturesRecorded() const { return m_paintCache.Recordings(); }
 
   // The view commands (each records its undo step and repaints); false where the
   // view refuses (it beeps then).
@@ -162,6 +168,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void NoteMotion();
   void EndMotion();
   void SettleAhead();
+  // The options of the full picture shown while the view rests.
+  CSceneDrawOptions RestingDrawOptions() const;
 
   CDorneDoc* m_document;
   struct CHighlight {
@@ -183,6 +191,9 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   mutable CElementDrawCache m_drawCache;
   CScenePaintCache m_paintCache;           // both cleared on every notice of the document
   CAnnotationRefresh m_annotationRefresh;  // marked stale on every notice
+  // The full picture recorded after the order was sorted aside, for the paint once the
+  // mouse stops; cleared on every notice.
+  CScenePaintCache m_settledPicture;
   std::unique_ptr<CDorneViewToolHost> m_toolHost;
   std::unique_ptr<CViewTools> m_tools;
   int m_toolCursor = 0;

@@ -28,6 +28,7 @@ std::vector<const CQtPaintRecording*> CScenePaintCache::Find(const CKey& key) co
 std::vector<CQtPaintRecording*> CScenePaintCache::Renew(const CKey& key, const QImage& image,
                                                         std::size_t pieces) {
   m_key = key;
+  ++m_recordings;
   m_pieces.clear();
   std::vector<CQtPaintRecording*> fresh;
   for (std::size_t i = 0; i < pieces; ++i) {

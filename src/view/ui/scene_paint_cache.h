@@ -48,10 +48,20 @@ class CScenePaintCache {
   // as on the picture, which must outlive the recording of the operations (not their
   // playback).
   std::vector<CQtPaintRecording*> Renew(const CKey& key, const QImage& image, std::size_t pieces);
+  // The other cache's operations, with their key, in place of these; the other keeps
+  // none. The annotations stay each with its own.
+  void TakeScene(CScenePaintCache& other) {
+    if (&other == this) return;
+    m_key = other.m_key;
+    m_pieces = std::move(other.m_pieces);
+    other.m_pieces.clear();
+  }
   void Clear() {
     m_pieces.clear();
     m_annotations.Clear();
   }
+  // How many times operations were recorded into this cache (Renew).
+  std::size_t Recordings() const { return m_recordings; }
   // The annotations, kept apart: their own key, laid over the scene.
   CAnnotationLayer& Annotations() { return m_annotations; }
 
@@ -59,4 +69,5 @@ class CScenePaintCache {
   CKey m_key;
   std::vector<std::unique_ptr<CQtPaintRecording>> m_pieces;
   CAnnotationLayer m_annotations;
+  std::size_t m_recordings = 0;
 };

@@ -8,11 +8,12 @@
 
 namespace {
 
-// Events that may turn, pan or zoom the view: a sort for the view as it stands would
-// likely be thrown away.
+// Events that may turn, pan or zoom the view, or end a turn (whose release rebuilds the
+// scene): a sort for the view as it stands would likely be thrown away.
 bool MayMoveTheView(const QEvent& event) {
   switch (event.type()) {
     case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride: return true;
@@ -27,8 +28,9 @@ CSettleAhead::~CSettleAhead() {
   Finish(true);
 }
 
-void CSettleAhead::Want(CDorneDoc& document) {
+void CSettleAhead::Want(CDorneDoc& document, std::function<void(const std::atomic<bool>&)> then) {
   m_wanted = &document;
+  if (!Running()) m_then = std::move(then);
   if (m_watching) return;
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   if (dispatcher == nullptr) return;
@@ -55,6 +57,7 @@ void CSettleAhead::StartIfWanted() {
     m_done = document.SettleViewAside(m_stop);
     // Not done without being stopped: the sort is one SettleView makes itself.
     m_calledOff = !m_done && m_stop.load();
+    if (m_done && m_then && !m_stop.load()) m_then(m_stop);
   });
   m_sorting = &document;
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 class CDorneDoc;
@@ -13,7 +14,8 @@ class QEvent;
 //
 // The sort starts only as the thread of the windows goes to sleep for want of events, and
 // that thread leaves the document alone meanwhile: before it delivers any event the sort
-// is called off (an event that may move the view: a mouse move, a wheel step, a key) or
+// is called off (an event that may move the view: a mouse move, a wheel step, a key; or a
+// button released, which ends a turn by rebuilding the scene) or
 // waited for (any other), and its thread joined; so it is whenever the thread wakes. The
 // document then holds either the sorted list or the unordered one it had.
 class CSettleAhead : public QObject {
@@ -24,8 +26,10 @@ class CSettleAhead : public QObject {
   CSettleAhead& operator=(const CSettleAhead&) = delete;
 
   // The document's list is to be sorted the next time the windows wait for input, unless
-  // Drop comes first.
-  void Want(CDorneDoc& document);
+  // Drop comes first; once sorted, unless called off by then, the thread goes on with the
+  // work given (which must leave the windows alone as well, and end soon once the flag it
+  // is given is set).
+  void Want(CDorneDoc& document, std::function<void(const std::atomic<bool>&)> then = {});
   void Drop();
   // Calls off the sort under way, or waits for it, and gives the document back; a sort
   // called off is wanted again.
@@ -43,6 +47,7 @@ class CSettleAhead : public QObject {
   void StartIfWanted();
 
   CDorneDoc* m_wanted = nullptr;
+  std::function<void(const std::atomic<bool>&)> m_then;  // of the sort wanted or under way
   CDorneDoc* m_sorting = nullptr;
   bool m_watching = false;  // the event dispatcher's sleeps and wakes
   std::atomic<bool> m_stop{false};

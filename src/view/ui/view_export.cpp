@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <atomic>
 
 #include "geometry/parallel_chunks.h"
 #include "model/dorne_doc.h"
@@ -29,16 +30,16 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
 
 // Fewer boxes than this are not worth a thread of their own.
 constexpr std::size_t kMinBoxesPerPiece = 1500;
+// How many boxes a recording that may be called off draws between looks at its flag.
+constexpr std::size_t kBoxesBetweenLooks = 256;
 
 // Records the scene into pieces for the key: the boxes in stretches drawn on several
 // threads at once, then the annotations (a small scene in one piece) unless they are laid
 // over it apart.
-std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
-                                                  const CScenePaintCache::CKey& key,
-                                                  const QImage& image, const CDorneDoc& document,
-                                                  const CViewWindow& window, QSize size,
-                                                  const CSceneDrawOptions& options,
-                                                  bool annotations) {
+std::vector<const CQtPaintRecording*> RecordScene(
+    CScenePaintCache& kept, const CScenePaintCache::CKey& key, const QImage& image,
+    const CDorneDoc& document, const CViewWindow& window, QSize size,
+    const CSceneDrawOptions& options, bool annotations, const std::atomic<bool>* stop = nullptr) {
   const CSize deviceSize{size.width(), size.height()};
   CQtFontMeasurer measurer;
   CQtPaintRecording probe(&image);
@@ -72,7 +73,14 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
         CQtDrawDevice device(*pieces[chunk]);
         CDrawContext dc(device, ownMeasurer, deviceSize);
         window.ApplyTo(dc.Mapping(), deviceSize);
-        DrawSceneBoxes(dc, document, std::span(boxes).subspan(from, to - from), options, cache);
+        // A recording that may be called off looks at its flag between slices, each
+        // drawn as from a fresh context.
+        const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
+        for (std::size_t at = from; at < to; at += slice) {
+          if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+          DrawSceneBoxes(dc, document, std::span(boxes).subspan(at, std::min(slice, to - at)),
+                         options, cache);
+        }
       });
   if (annotations) {
     CQtDrawDevice device(*pieces.back());
@@ -81,6 +89,19 @@ std::vector<const CQtPaintRecording*> RecordScene(CScenePaintCache& kept,
     DrawSceneAnnotations(dc, document, options);
   }
   return {pieces.begin(), pieces.end()};
+}
+
+// The pieces kept for the picture, recorded now when there are none.
+std::vector<const CQtPaintRecording*> KeptOrRecorded(CScenePaintCache& kept,
+                                                     const CDorneDoc& document,
+                                                     const CViewWindow& window, QSize size,
+                                                     const CSceneDrawOptions& options,
+                                                     const QImage& image, bool layered) {
+  const auto key = CScenePaintCache::CKey::Of(document, window, size, options, image);
+  std::vector<const CQtPaintRecording*> pieces = kept.Find(key);
+  if (pieces.empty())
+    pieces = RecordScene(kept, key, image, document, window, size, options, !layered);
+  return pieces;
 }
 
 // The picture the painter draws on, when it draws there as a new painter would: without
@@ -144,17 +165,26 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
     CScenePaintCache& kept = cache != nullptr ? *cache : paintOnly;
     // A view keeps its annotations as a picture apart; other pictures draw them in full.
     const bool layered = cache != nullptr;
-    const auto key = CScenePaintCache::CKey::Of(document, window, size, options, *image);
-    std::vector<const CQtPaintRecording*> pieces = kept.Find(key);
-    if (pieces.empty())
-      pieces = RecordScene(kept, key, *image, document, window, size, options, !layered);
-    CQtPaintRecording::PlayInBands(*image, pieces);
+    CQtPaintRecording::PlayInBands(
+        *image, KeptOrRecorded(kept, document, window, size, options, *image, layered));
     if (layered) kept.Annotations().PaintOver(painter, *image, size, document, window, options);
     return;
   }
   CQtDrawDevice device(painter);
   CDrawContext dc(device, measurer, {size.width(), size.height()});
   DrawInto(dc, document, window, size, options);
+}
+
+bool RecordScenePicture(CScenePaintCache& cache, const CDorneDoc& document,
+                        const CViewWindow& window, QSize size, const CSceneDrawOptions& options,
+                        const QImage& like, const std::atomic<bool>& stop) {
+  size = AtLeastOne(size);
+  const auto key = CScenePaintCache::CKey::Of(document, window, size, options, like);
+  if (!cache.Find(key).empty()) return true;
+  RecordScene(cache, key, like, document, window, size, options, false, &stop);
+  if (!stop.load()) return true;
+  cache.Clear();
+  return false;
 }
 
 QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize size,

@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QString>
 
+#include <atomic>
 #include <string>
 
 #include "view/scene_drawing.h"
@@ -26,6 +27,15 @@ QImage RenderScene(const CDorneDoc& document, const CViewWindow& window, QSize s
 // a cache, those of an unchanged scene are only played back.
 void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow& window, QSize size,
                 const CSceneDrawOptions& options, CScenePaintCache* cache = nullptr);
+
+// The painter operations PaintScene keeps in the cache for a picture of that size, with
+// the resolution of the one given (its pixels are not read), recorded ahead unless kept
+// already: PaintScene of the same scene through the same cache then only plays them back.
+// It may run on another thread while nothing else touches the document or the cache. Once
+// the stop flag is seen set, it ends with the cache emptied and returns false.
+bool RecordScenePicture(CScenePaintCache& cache, const CDorneDoc& document,
+                        const CViewWindow& window, QSize size, const CSceneDrawOptions& options,
+                        const QImage& like, const std::atomic<bool>& stop);
 
 // The picture format of a file name: "JPEG" for .jpg and .jpeg, "BMP" for .bmp (any
 // case); empty for any other name.

@@ -195,6 +195,62 @@ TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRed
   }
 }
 
+// Once the order is sorted aside, the full picture of the rest is recorded there too: a
+// rest after the pause only plays it back, and shows a fresh full redraw; a turn after
+// the pause leaves it unused, and so does the release of the orbit, which rebuilds the
+// scene.
+TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
+  const struct {
+    const char* name;
+    QPoint by;
+    bool moveAgain;  // after the pause, stopped at once
+    EStop stop;
+    bool playedBack;
+  } cases[] = {
+      {"paused, then resting", {-20, 25}, false, EStop::kRest, true},
+      {"paused, then released", {30, 10}, false, EStop::kRelease, false},
+      {"paused, turned again, resting", {-35, -5}, true, EStop::kRest, false},
+      {"paused, turned again, released at once", {15, -30}, true, EStop::kRelease, false},
+      {"paused again, then resting", {25, 15}, false, EStop::kRest, true},
+  };
+  // The pause long enough for the sort and the recording, however busy the machine.
+  View().SetRestTime(1500);
+  for (const auto& c : cases) {
+    const CMove move{c.name, kCmdOrbit, c.by, c.stop};
+    Move(move);
+    IdleFor(80);
+    for (int waited = 80; waited < 1000 && !View().SortedAside(); waited += 20) IdleFor(20);
+    EXPECT_TRUE(View().SortedAside()) << c.name;
+    if (c.moveAgain) {
+      m_pointer += QPoint(-4, 6);
+      QTest::mouseMove(&View(), m_pointer);
+    }
+    EXPECT_TRUE(Shown() == Shown()) << c.name;  // the light picture painted and kept
+    const std::size_t recorded = View().PicturesRecorded();
+    Stop(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
+    EXPECT_TRUE(Shown() == Fresh()) << c.name;
+    EXPECT_EQ(View().PicturesRecorded() == recorded, c.playedBack) << c.name;
+    if (c.stop == EStop::kRest) Release(move);
+    m_frame->OnCommand(kCmdOrbit);
+  }
+}
+
+// A release that comes while the order is being sorted aside, or its picture recorded,
+// calls the work off (the release rebuilds the scene): the picture is a fresh full redraw.
+TEST_F(MovingLongViewTest, AReleaseAmidASortAsideEndsInAFreshFullRedraw) {
+  for (int pause : {29, 31, 33, 36, 40, 45}) {
+    const CMove move{"turned, paused and released", kCmdOrbit, {pause - 20, 10}, EStop::kRelease};
+    Move(move);
+    IdleFor(pause);
+    EXPECT_TRUE(View().ShowsLightPicture()) << pause;
+    Release(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << pause;
+    EXPECT_TRUE(Shown() == Fresh()) << pause;
+    m_frame->OnCommand(kCmdOrbit);
+  }
+}
+
 // A move that comes while the order is being sorted aside calls the sort off; whatever
 // point it reached, the pictures go on and the one after the stop is a fresh full redraw.
 TEST_F(MovingLongViewTest, MovesAmidASortAsideEndInAFreshFullRedraw) {

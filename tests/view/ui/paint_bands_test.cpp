@@ -6,8 +6,10 @@
 #include <QPainter>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../element_scene.h"
@@ -189,6 +191,69 @@ TEST(PaintBandsTest, AKeptPictureIsPlayedBackOnlyWhileWhatItWasDrawnFromStaysThe
     EXPECT_TRUE(kept == Painted(*document, window, options, nullptr)) << step.name;
     EXPECT_FALSE(kept == last) << step.name << " shows";
     last = kept;
+  }
+}
+
+// The picture a view records ahead on a thread of its own, while the windows wait, is
+// played back by the next paint of the same scene, and makes the pixels of a fresh one;
+// one that no longer fits what the paint asks for is recorded anew.
+TEST(PaintBandsTest, APictureRecordedAheadOnAnotherThreadPlaysBackAsAFreshPaint) {
+  const auto document = BuildLayoutScene(30, 100);
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(*document), 0.9, kSize);
+  const CDisplayNode* middle = document->Projection().GetDisplayList().Head();
+  for (std::size_t i = 0; i < document->Projection().GetDisplayList().Size() / 3; ++i)
+    middle = middle->next;
+  CDev* element = dynamic_cast<CDev*>(middle->box->GetOwner());
+  ASSERT_NE(element, nullptr);
+  CSceneDrawOptions monochrome;
+  monochrome.monochrome = true;
+  using Step = std::function<void(CViewWindow&)>;
+  const Step turned = [&](CViewWindow&) { document->SetViewAngles(300, 20, 0); };
+  const Step turnedBack = [&](CViewWindow&) { document->SetViewAngles(20, 340, 0); };
+  const Step selected = [&](CViewWindow&) {
+    document->Selection().Select(element, CElementSelection::kWholeElement);
+  };
+  const struct {
+    const char* name;
+    Step before;  // the scene, before the recording
+    Step after;   // between the recording and the paint
+    const CSceneDrawOptions* recordedWith;
+    bool calledOff;  // the stop flag set before the recording
+    bool playedBack;
+  } cases[] = {
+      {"as fitted", {}, {}, nullptr, false, true},
+      {"turned", turned, {}, nullptr, false, true},
+      {"panned", [](CViewWindow& w) { w.Pan(150, -80); }, {}, nullptr, false, true},
+      {"an element selected", selected, {}, nullptr, false, true},
+      {"turned after the recording", {}, turnedBack, nullptr, false, false},
+      {"panned after the recording",
+       {},
+       [](CViewWindow& w) { w.Pan(-60, 40); },
+       nullptr,
+       false,
+       false},
+      {"recorded in black and white", {}, {}, &monochrome, false, false},
+      {"called off", {}, {}, nullptr, true, false},
+  };
+  for (const auto& c : cases) {
+    if (c.before) c.before(window);
+    CScenePaintCache cache;
+    const CSceneDrawOptions& recordedWith = c.recordedWith ? *c.recordedWith : CSceneDrawOptions();
+    const QImage like = Blank();
+    const std::atomic<bool> stop{c.calledOff};
+    bool recorded = false;
+    std::thread ahead([&] {
+      recorded = RecordScenePicture(cache, *document, window, {kSize.cx, kSize.cy}, recordedWith,
+                                    like, stop);
+    });
+    ahead.join();
+    EXPECT_EQ(recorded, !c.calledOff) << c.name;
+    ASSERT_EQ(cache.Recordings(), 1u) << c.name;
+    if (c.after) c.after(window);
+    const QImage played = Painted(*document, window, CSceneDrawOptions(), &cache);
+    EXPECT_TRUE(played == Painted(*document, window, CSceneDrawOptions(), nullptr)) << c.name;
+    EXPECT_EQ(cache.Recordings(), c.playedBack ? 1u : 2u) << c.name;
   }
 }
 
