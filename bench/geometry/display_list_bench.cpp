@@ -45,7 +45,7 @@ C3DPoint Unit(int direction) {
 
 class CLayout {
  public:
-  CLayout(int boxCount, bool withElements, C3DProjection& projection) {
+  CLayout(int boxCount, bool withElements, C3DProjection& projection) : m_projection(projection) {
     std::mt19937 random(20240601);
     std::uniform_int_distribution<int> pick(0, 1 << 20);
     const int runs = (boxCount + 79) / 80;
@@ -87,6 +87,11 @@ class CLayout {
     }
   }
 
+  // The list holds the boxes: it lets them go before they are freed.
+  ~CLayout() { m_projection.ClearDisplayList(); }
+  CLayout(const CLayout&) = delete;
+  CLayout& operator=(const CLayout&) = delete;
+
   std::vector<std::unique_ptr<CBox>>& Boxes() { return m_boxes; }
 
  private:
@@ -98,6 +103,7 @@ class CLayout {
     m_boxes.push_back(std::move(box));
   }
 
+  C3DProjection& m_projection;
   std::vector<std::unique_ptr<CBenchElement>> m_elements;
   std::vector<std::unique_ptr<CBox>> m_boxes;
 };
@@ -171,8 +177,8 @@ BENCHMARK(BM_InsertElements)
 void BM_InsertCoincidentBoxes(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const bool sized = state.range(1) != 0;
+  std::vector<std::unique_ptr<CBox>> boxes;  // outlives the list that holds them
   C3DProjection projection;
-  std::vector<std::unique_ptr<CBox>> boxes;
   for (int i = 0; i < count; ++i) {
     auto box = std::make_unique<CBox>(nullptr);
     if (sized) box->SetPlacement(C3DPoint((i % 40) * 1000.0, 0, 0), 130, 1000, 130);

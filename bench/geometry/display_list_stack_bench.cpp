@@ -6,9 +6,12 @@
 // - SmallBoxesInOneCell: most of the design runs of boxes a metre long, side by side,
 //   and a third of the boxes small parts packed in one square metre, which the grid laid
 //   out for the metre-long boxes files in one or two cells.
+// - ZeroSizeBoxesAtOnePoint: runs side by side and, for half of the boxes, parts without
+//   size at one point (a design's markers); every box is listed and then every one taken
+//   out again, the last listed first.
 // The box count is the argument: no case may grow faster than n log n.
 //
-// Run: build/bench/geometry/geometry_bench --benchmark_filter=Stacked\|OneCell
+// Run: build/bench/geometry/geometry_bench --benchmark_filter=Stacked\|OneCell\|OnePoint
 
 #include "bench_element.h"
 #include "geometry/3d_projection.h"
@@ -24,6 +27,10 @@ namespace {
 class CScene {
  public:
   explicit CScene(C3DProjection& projection) : m_projection(projection) {}
+  // The list holds the boxes: it lets them go before they are freed.
+  ~CScene() { m_projection.ClearDisplayList(); }
+  CScene(const CScene&) = delete;
+  CScene& operator=(const CScene&) = delete;
 
   CBenchElement& AddElement(int kind, int direction, const C3DPoint& at) {
     auto element = std::make_unique<CBenchElement>();
@@ -78,6 +85,22 @@ class CScene {
     state.counters["depth_edges"] = static_cast<double>(edges);
     state.SetComplexityN(static_cast<std::int64_t>(list.Size()));
   }
+  // Lists every box and takes each out again, the last listed first.
+  void InsertAndRemove(benchmark::State& state) {
+    std::vector<CBox*> boxes;
+    for (auto& box : m_boxes) {
+      m_projection.ProjectBox(*box);
+      boxes.push_back(box.get());
+    }
+    for (auto _ : state) {
+      m_projection.ClearDisplayList();
+      m_projection.PrepareDisplayList(boxes);
+      for (CBox* box : boxes) m_projection.InsertInDisplayList(*box);
+      for (auto box = boxes.rbegin(); box != boxes.rend(); ++box)
+        m_projection.RemoveFromDisplayList(**box);
+    }
+    state.SetComplexityN(static_cast<std::int64_t>(boxes.size()));
+  }
 
  private:
   C3DProjection& m_projection;
@@ -121,6 +144,27 @@ BENCHMARK(BM_InsertSmallBoxesInOneCell)
     ->Arg(1250)
     ->Arg(5000)
     ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+void BM_ZeroSizeBoxesAtOnePoint(benchmark::State& state) {
+  C3DProjection projection;
+  CScene scene(projection);
+  const int count = static_cast<int>(state.range(0));
+  for (int row = 0; 2 * static_cast<int>(scene.Size()) < count; ++row)
+    scene.AddRun(C3DPoint(0, row * 2000.0, 0), 40);
+  const C3DPoint at(-3000.0, -3000.0, 0);
+  for (int i = static_cast<int>(scene.Size()); i < count; ++i) {
+    CBenchElement& part = scene.AddElement(14, 5, at);
+    scene.AddBox(part, CBoxOwner::kBodySlot, at, 0, 0, 0);
+  }
+  scene.InsertAndRemove(state);
+}
+BENCHMARK(BM_ZeroSizeBoxesAtOnePoint)
+    ->Arg(1250)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Arg(80000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

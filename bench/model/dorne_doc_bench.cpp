@@ -106,11 +106,19 @@ void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
 // view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
 // drops the redo it left. `wholeScene`: the whole scene made again after the run's
 // rebuild, which already put the run's boxes back in the scene (as the tools leave it).
-void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true) {
+// `afterIdle`: the window was idle before the edit and made its snapshot ahead
+// (CUndoManager::PrepareSnapshot).
+void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
+               bool afterIdle = false) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
+    if (afterIdle) {
+      state.PauseTiming();
+      while (undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      state.ResumeTiming();
+    }
     undo.SaveUndoState(21069, true);
     CRun* run = document->GetCurrentRun();
     CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
@@ -127,19 +135,27 @@ void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true) 
 void BM_MouseEdit(benchmark::State& state) { MouseEdit(state, false); }
 void BM_MouseEditAfterUndo(benchmark::State& state) { MouseEdit(state, true); }
 void BM_MouseEditRunScene(benchmark::State& state) { MouseEdit(state, false, false); }
+void BM_MouseEditAfterIdle(benchmark::State& state) { MouseEdit(state, false, true, true); }
+void BM_MouseEditRunSceneAfterIdle(benchmark::State& state) {
+  MouseEdit(state, false, false, true);
+}
 BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunScene)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditAfterIdle)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditRunSceneAfterIdle)->Apply(SizedDocuments);
 
 // Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
 // before is restored. `readAhead`: the window was idle in between and read the step
-// ahead (CUndoManager::PrepareUndo).
-void UndoAfterEdit(benchmark::State& state, bool readAhead) {
+// ahead (CUndoManager::PrepareUndo). `idleBefore`: the window was idle before the edit
+// and made its snapshot ahead (CUndoManager::PrepareSnapshot); the undo follows at once.
+void UndoAfterEdit(benchmark::State& state, bool readAhead, bool idleBefore = false) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
     state.PauseTiming();
+    while (idleBefore && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
     undo.SaveUndoState(21069, true);
     document->SetDocPropertyModified("Name", "edited");
     if (readAhead) undo.PrepareUndo();
@@ -149,8 +165,28 @@ void UndoAfterEdit(benchmark::State& state, bool readAhead) {
 }
 void BM_UndoAfterEdit(benchmark::State& state) { UndoAfterEdit(state, false); }
 void BM_UndoAfterEditReadAhead(benchmark::State& state) { UndoAfterEdit(state, true); }
+void BM_UndoAtOnceAfterIdle(benchmark::State& state) { UndoAfterEdit(state, false, true); }
 BENCHMARK(BM_UndoAfterEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_UndoAfterEditReadAhead)->Apply(SizedDocuments);
+BENCHMARK(BM_UndoAtOnceAfterIdle)->Apply(SizedDocuments);
+
+// The idle work that makes the snapshot of the next edit ahead: its bytes, then its design
+// with its scene.
+void BM_PrepareSnapshot(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  undo.SaveUndoState(21069, true);  // nothing is made ahead before the first snapshot
+  int edits = 0;
+  for (auto _ : state) {
+    while (undo.PrepareSnapshot() != 0) {}
+    state.PauseTiming();
+    // What was made no longer holds.
+    document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_PrepareSnapshot)->Apply(SizedDocuments);
 
 // The idle work that makes the undo above quick: the step read with its scene.
 void BM_PrepareUndo(benchmark::State& state) {
@@ -190,19 +226,21 @@ BENCHMARK(BM_Redo)->Apply(SizedDocuments);
 
 // What the process holds resident once the document, its scene and eleven undo steps
 // are there (run alone: the figure is the whole process's). `readAhead`: the window was
-// idle before and after the undo, and read the next undo's step each time.
+// idle before each edit and after the undo, and read the next undo's step and made the next
+// edit's snapshot each time.
 void ResidentAtEleventhStep(benchmark::State& state, bool readAhead) {
   for (auto _ : state) {
     auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
     document->RebuildScene();
     CUndoManager& undo = document->GetUndo();
     for (int step = 0; step < CUndoManager::kMaxSteps; ++step) {
+      while (readAhead && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
       undo.SaveUndoState(21069, true);
       document->SetDocPropertyModified("Name", "edit " + std::to_string(step));
     }
     if (readAhead) undo.PrepareUndo();
     undo.Undo();
-    if (readAhead) undo.PrepareUndo();
+    while (readAhead && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
     undo.GetRecord(undo.GetLast());  // every file written
     state.counters["resident_MB"] = ResidentBytes() / 1e6;
     state.counters["steps"] = undo.GetLast();

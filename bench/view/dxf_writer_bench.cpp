@@ -16,6 +16,7 @@
 
 #include "app/child_process.h"
 #include "view/draw_context.h"
+#include "view/dxf_banded_entities.h"
 #include "view/dxf_entity_list.h"
 #include "view/dxf_units.h"
 #include "view/dxf_writer.h"
@@ -184,6 +185,32 @@ void BM_HidingOfALargeLayout(benchmark::State& state) {
   state.counters["entities_kept"] = static_cast<double>(kept);
 }
 BENCHMARK(BM_HidingOfALargeLayout)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond);
+
+// The same hiding shared out among the bands the export uses, each on a thread of its
+// own (the second argument: how many); the time is the caller's wall time.
+void BM_HidingOfALargeLayoutOnBands(benchmark::State& state) {
+  const std::vector<CHidingStep> steps = LargeLayoutSteps(static_cast<int>(state.range(0)));
+  const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
+  const int bands = static_cast<int>(state.range(1));
+  std::size_t kept = 0;
+  for (auto _ : state) {
+    CDxfBandedEntities list(frame.corners[3], frame.corners[1], bands, true);
+    for (const CHidingStep& step : steps) {
+      if (step.fill.empty()) {
+        list.Append(step.entity);
+      } else {
+        list.HideUnder(step.fill, 0);
+      }
+    }
+    kept = list.Size();
+    benchmark::DoNotOptimize(kept);
+  }
+  state.counters["entities_kept"] = static_cast<double>(kept);
+}
+BENCHMARK(BM_HidingOfALargeLayoutOnBands)
+    ->ArgsProduct({{1000, 4000, 16000}, {1, 2, 3, 4, 6}})
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Long lines across the view under fills whose corners lie far beyond it, with steep
 // and shallow edges: each fill may cut a line only where its edges cross it, so the

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr double kDegreesToRadians = 0.017453292519943295;
 // -pi + 4 degrees: screen angles below it are taken one turn up.
 constexpr double kAngleWrap = -3.07177948351002;
 constexpr double kAxisTolerance = 0.06981317007977318;  // 4 degrees
@@ -55,7 +54,6 @@ void C3DProjection::SetViewAngles(int d0, int d1, int d2, bool resort, bool rela
   const int deltas[3] = {d0, d1, d2};
   for (int i = 0; i < 3; ++i) {
     m_angles[i] = WrapDegrees(m_angles[i], deltas[i]);
-    m_radians[i] = m_angles[i] * kDegreesToRadians;
   }
   ComputeMatrices();
   if (resort) ResortDisplayList();
@@ -66,29 +64,14 @@ int C3DProjection::GetViewAngle(int index) const {
 }
 
 void C3DProjection::ComputeMatrices() {
-  const double sa = std::sin(m_radians[0]), ca = std::cos(m_radians[0]);
-  const double sb = std::sin(m_radians[1]), cb = std::cos(m_radians[1]);
-  const double sc = std::sin(m_radians[2]), cc = std::cos(m_radians[2]);
-  const double forward[3][3] = {
-      {cb * cc, cb * sc, -sb},
-      {sa * sb * cc - ca * sc, sa * sb * sc + ca * cc, sa * cb},
-      {ca * sb * cc + sa * sc, ca * sb * sc - sa * cc, ca * cb},
-  };
+  m_rotation = &CViewRotation::ForAngles(m_angles[0], m_angles[1], m_angles[2]);
   for (int r = 0; r < 3; ++r) {
-    for (int c = 0; c < 3; ++c) {
-      m_forward[r][c] = forward[r][c];
-      m_inverse[c][r] = forward[r][c];
-    }
+    for (int c = 0; c < 3; ++c) m_inverse[c][r] = m_rotation->At(r, c);
   }
   m_viewDirection = C3DPoint(m_inverse[0][2], m_inverse[1][2], m_inverse[2][2]);
 }
 
-C3DPoint C3DProjection::Rotate(const C3DPoint& p) const {
-  const auto row = [&](int r) {
-    return m_forward[r][0] * p.x + m_forward[r][1] * p.y + m_forward[r][2] * p.z;
-  };
-  return {row(0), row(1), row(2)};
-}
+C3DPoint C3DProjection::Rotate(const C3DPoint& p) const { return m_rotation->Rotate(p); }
 
 CPoint C3DProjection::ProjectPoint(const C3DPoint& point) const {
   C3DPoint rotated;
@@ -170,11 +153,7 @@ int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CPoint point, int p
   return FindAxisTowardPoint(origin, point, &length) == -1 ? -1 : length;
 }
 
-void C3DProjection::ProjectCorners(CBox& box) const {
-  std::array<C3DPoint, CBox::kCornerCount> projected;
-  for (int n = 0; n < CBox::kCornerCount; ++n) projected[n] = Rotate(box.GetCorner(n));
-  box.StoreProjection(projected);
-}
+void C3DProjection::ProjectCorners(CBox& box) const { box.StoreProjection(*m_rotation); }
 
 void C3DProjection::ProjectBox(CBox& box) {
   ProjectCorners(box);

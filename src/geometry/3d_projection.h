@@ -3,6 +3,7 @@
 #include "geometry/3d_point.h"
 #include "geometry/display_list.h"
 #include "geometry/projection_depth_rules.h"
+#include "geometry/view_rotation.h"
 #include "geometry/window_point.h"
 
 #include <array>
@@ -113,8 +114,7 @@ class C3DProjection {
   void ProjectCorners(CBox& box) const;
 
   std::array<int, 3> m_angles{0, 0, 0};
-  std::array<double, 3> m_radians{0.0, 0.0, 0.0};
-  double m_forward[3][3] = {};
+  const CViewRotation* m_rotation = nullptr;
   double m_inverse[3][3] = {};
   C3DPoint m_viewDirection;
   CProjectionDepthRules m_rules;

@@ -12,28 +12,31 @@
 class CArchiveReader;
 class CArchiveWriter;
 class CBoxOwner;
+class CViewRotation;
 
 // The oriented 3D box from which a layout element is drawn, picked and depth-sorted.
-// It keeps its projected corners so that drawing, picking and the depth order never
-// project again; its world corners, their bounds and normals and the window corners are
-// worked out when asked, since a document holds tens of thousands of boxes and keeping
-// them all made a box four times the size of its stored record. The element owns its
-// boxes; the display list only points to them.
+// It keeps the bounds of its projection and the view rotation that made it; its world
+// corners, their bounds and normals and the projected and window corners are worked out
+// when asked (the projected ones by the same rotation of the same corners, so to the
+// same bits), since a document holds tens of thousands of boxes and keeping them all
+// made a box four times the size of its stored record. The element owns its boxes; the
+// display list only points to them.
 //
 // Corner n (0..7) is origin + sA hA A + sB hB B + sC hC C with hA, hB, hC half of
 // extent 1, 2 and 0, and n = 4 (sC negative) + 2 (sA positive) + 1 (sB negative).
 // Faces 0..5 have the outward normals -A, -C, +B, -B, +A, +C; faces and directions share
 // their numbers (opposite pairs 0-4, 1-5, 2-3).
-// The world corners of a box whose stored corners follow no rule from its origin and
-// extents. Few boxes have them, and a document holds tens of thousands of boxes, so they
-// are held apart: an empty holder is one null pointer.
-class CListedCorners {
+// Eight points a few boxes need held apart: the world corners of a box whose stored
+// corners follow no rule from its origin and extents, or the projection of a box whose
+// corners moved while it could not be projected again. A document holds tens of
+// thousands of boxes, so an empty holder is one null pointer.
+class CHeldCorners {
  public:
   using Corners = std::array<C3DPoint, 8>;
 
-  CListedCorners() = default;
-  CListedCorners(const CListedCorners& other) { *this = other; }
-  CListedCorners& operator=(const CListedCorners& other) {
+  CHeldCorners() = default;
+  CHeldCorners(const CHeldCorners& other) { *this = other; }
+  CHeldCorners& operator=(const CHeldCorners& other) {
     if (this != &other)
       m_corners = other.m_corners ? std::make_unique<Corners>(*other.m_corners) : nullptr;
     return *this;
@@ -41,8 +44,10 @@ class CListedCorners {
 
   void Keep(const Corners& corners) { m_corners = std::make_unique<Corners>(corners); }
   void Clear() { m_corners.reset(); }
+  bool IsKept() const { return m_corners != nullptr; }
   // Only while kept.
   const C3DPoint& operator[](std::size_t corner) const { return (*m_corners)[corner]; }
+  const Corners& All() const { return *m_corners; }
 
  private:
   std::unique_ptr<Corners> m_corners;
@@ -51,7 +56,7 @@ class CListedCorners {
 class CBox {
  public:
   static constexpr int kCornerCount = 8;
-  static_assert(std::tuple_size_v<CListedCorners::Corners> == kCornerCount);
+  static_assert(std::tuple_size_v<CHeldCorners::Corners> == kCornerCount);
   static constexpr int kFaceCount = 6;
   static constexpr int kRefPointCount = 20;
   // Size of the stored record in bytes.
@@ -106,13 +111,14 @@ class CBox {
   }
   // Projected corner 0..7 as (window x, window y, depth), unrounded; zero otherwise.
   C3DPoint GetProjectedCorner(int index) const {
-    return (index >= 0 && index < kCornerCount) ? m_projected[index] : C3DPoint();
+    return (index >= 0 && index < kCornerCount) ? ProjectedCornerAt(index) : C3DPoint();
   }
   // Projected corner 0..7 truncated toward zero to a window point; (0, 0) otherwise.
   CPoint GetWindowCorner(int index) const {
     return (index >= 0 && index < kCornerCount) ? WindowCornerAt(index) : CPoint();
   }
-  const std::array<C3DPoint, kCornerCount>& GetProjectedCorners() const { return m_projected; }
+  // All eight; zeros for a box never projected.
+  std::array<C3DPoint, kCornerCount> GetProjectedCorners() const;
   std::array<CPoint, kCornerCount> GetWindowCorners() const;
   C3DPoint GetWorldMin() const;
   C3DPoint GetWorldMax() const;
@@ -122,9 +128,10 @@ class CBox {
   // neither the depth order nor picking.
   bool HasFiniteProjection() const { return m_finite; }
 
-  // Stores the projected corners (from C3DProjection::ProjectBox), sets the projected
-  // bounds and clears the six face nibbles.
-  void StoreProjection(const std::array<C3DPoint, kCornerCount>& projected);
+  // Projects the corners by the rotation (for C3DProjection::ProjectBox), which the box
+  // keeps to give its projected corners again; sets the projected bounds and clears the
+  // six face nibbles.
+  void StoreProjection(const CViewRotation& rotation);
 
   std::uint32_t GetPassWord() const { return m_passWord; }
   void SetPassWord(std::uint32_t word) { m_passWord = word; }
@@ -209,9 +216,14 @@ class CBox {
   C3DPoint ExactCorner(int corner) const;
   C3DPoint CornerAt(int corner) const;
   std::array<C3DPoint, kCornerCount> Corners() const;
-  CPoint WindowCornerAt(int corner) const {
-    return {TruncateCoordinate(m_projected[corner].x), TruncateCoordinate(m_projected[corner].y)};
-  }
+  C3DPoint ProjectedCornerAt(int corner) const;
+  // Rows 0..rows-1 of the projection at every corner (window x, window y, depth), when
+  // the box has a rotation and corners that follow from its origin and extents.
+  bool ProjectRows(int rows, std::array<std::array<double, kCornerCount>, 3>& out) const;
+  CPoint WindowCornerAt(int corner) const;
+  // Called before the world corners change: a box that will not be projected again
+  // holds on to the projection it has, as the drawing and the depth order still read it.
+  void HoldProjectionUnlessReprojected();
   // The form that gives these corners from the origin and extents as they are now.
   CornerForm FormOf(const std::array<C3DPoint, kCornerCount>& corners) const;
   C3DPoint RefCorner(int corner) const;
@@ -220,8 +232,12 @@ class CBox {
   // Largest first, the flags last: no padding between them.
   CBoxOwner* m_owner = nullptr;
   C3DPoint m_origin;
-  CListedCorners m_listedCorners;  // kListed only
-  std::array<C3DPoint, kCornerCount> m_projected{};
+  CHeldCorners m_listedCorners;  // kListed only
+  // The rotation of the last projection, which gives the projected corners from the
+  // world corners; null for a box never projected (zeros) or one that holds its
+  // projection in m_heldProjection.
+  const CViewRotation* m_rotation = nullptr;
+  CHeldCorners m_heldProjection;
   C3DPoint m_projectedMin;
   C3DPoint m_projectedMax;
   std::array<std::int32_t, 3> m_extent{0, 0, 0};

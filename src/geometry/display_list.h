@@ -19,6 +19,7 @@ class CBox;
 struct CDisplayNode {
   CBox* box = nullptr;
   std::uint32_t flags = 0;
+  std::uint32_t riders = 0;  // see head below
   CDisplayNode* prev = nullptr;
   CDisplayNode* next = nullptr;
   // Depth edges leaving this node (it lies in front of their targets), in the order in
@@ -41,7 +42,6 @@ struct CDisplayNode {
   // of taking part in the depth order itself: it has no edges and no screen cells, and
   // stands next to its head and the head's other riders. A head counts its riders.
   CDisplayNode* head = nullptr;
-  std::uint32_t riders = 0;
   CDisplayNode* groupFirst = nullptr;  // of a head with riders
   CDisplayNode* groupLast = nullptr;
 };

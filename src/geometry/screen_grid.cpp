@@ -185,12 +185,16 @@ void CScreenGrid::Add(CDisplayNode* node) {
       (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
   if (cells > kMaxCellsPerNode) {
     filing.oversize = true;
+    filing.slot = static_cast<std::uint32_t>(m_oversize.size());
     m_oversize.push_back(node);
     return;
   }
   for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx)
-      Cell(filing.flatness, cx, cy).push_back(node);
+    for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) {
+      std::vector<CDisplayNode*>& list = Cell(filing.flatness, cx, cy);
+      filing.slot = static_cast<std::uint32_t>(list.size());  // read only for a single cell
+      list.push_back(node);
+    }
   }
 }
 
@@ -205,19 +209,36 @@ void CScreenGrid::Remove(CDisplayNode* node) {
     return;
   }
   if (!filing.filed) return;
-  auto drop = [node](std::vector<CDisplayNode*>& list) {
-    const auto it = std::find(list.begin(), list.end(), node);
-    if (it == list.end()) return;
-    *it = list.back();
-    list.pop_back();
-  };
   if (filing.clamped) --m_clamped;
   if (filing.oversize) {
-    drop(m_oversize);
+    Drop(m_oversize, node);
   } else {
     for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
-      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) drop(Cell(filing.flatness, cx, cy));
+      for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx)
+        Drop(Cell(filing.flatness, cx, cy), node);
     }
   }
   filing = Filing();
+}
+
+std::size_t CScreenGrid::RemovalSearches() const {
+  std::size_t searches = m_removalSearches;
+  for (const auto& fine : m_fine) searches += fine->RemovalSearches();
+  return searches;
+}
+
+void CScreenGrid::Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node) {
+  // The slot is trusted only when it holds the node: any other filing is searched for.
+  std::size_t place = node->filing.slot;
+  if (!InOneList(node->filing) || place >= list.size() || list[place] != node) {
+    ++m_removalSearches;
+    const auto it = std::find(list.begin(), list.end(), node);
+    if (it == list.end()) return;
+    place = static_cast<std::size_t>(it - list.begin());
+  }
+  CDisplayNode* const moved = list.back();
+  list[place] = moved;
+  list.pop_back();
+  if (moved != node && InOneList(moved->filing))
+    moved->filing.slot = static_cast<std::uint32_t>(place);
 }

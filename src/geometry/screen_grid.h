@@ -24,6 +24,11 @@ struct CDisplayNode;
 // A cell where many boxes much smaller than the cells start (small parts packed in one
 // spot of a design whose other boxes set the cell size) gets a finer grid of its own for
 // them, so that a query there meets only the small boxes near its own bounds.
+//
+// A node filed in one list only (one cell, or the oversize list) knows its place there, so
+// that removing it costs no search even where thousands of nodes share a cell (zero-size
+// boxes at one point); a node in several cells is searched for in each, as a query of its
+// bounds visits them all anyway.
 class CScreenGrid {
  public:
   // Where a node is filed; kept by the node.
@@ -37,6 +42,9 @@ class CScreenGrid {
     bool clamped = false;
     std::uint8_t flatness = 0;  // kFlatX, kFlatY
     std::uint32_t home = 0;     // 1 + the cell whose finer grid holds the node, 0 for none
+    // The node's place in the one list that holds it (a single cell's or the oversize
+    // list), so that it leaves that list without a search.
+    std::uint32_t slot = 0;
   };
 
   CScreenGrid();
@@ -58,6 +66,8 @@ class CScreenGrid {
   // projection is not filed.
   void Add(CDisplayNode* node);
   void Remove(CDisplayNode* node);
+  // How many times removing a node searched a list for it, finer grids included.
+  std::size_t RemovalSearches() const;
 
   // Calls visit(node) for every filed node whose cells meet the box's bounds (a node may
   // come more than once). Returns false, visiting nothing, when the box spans too many
@@ -96,6 +106,10 @@ class CScreenGrid {
            static_cast<std::size_t>(cx);
   }
   std::vector<CDisplayNode*>& Cell(std::uint8_t flatness, std::int32_t cx, std::int32_t cy);
+  static bool InOneList(const Filing& filing) {
+    return filing.oversize || (filing.x0 == filing.x1 && filing.y0 == filing.y1);
+  }
+  void Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node);
 
   double m_cellSize = 0.0;  // 0: no layout yet
   double m_left = 0.0;
@@ -111,6 +125,7 @@ class CScreenGrid {
   std::vector<std::uint32_t> m_fineOf;
   std::vector<std::unique_ptr<CScreenGrid>> m_fine;
   bool m_isFine = false;
+  std::size_t m_removalSearches = 0;
 };
 
 template <class Visit>

@@ -72,6 +72,7 @@ void CDorneDoc::OnNewDocument(std::string_view creationDate) {
 }
 
 void CDorneDoc::SetModifiedFlag(bool modified) {
+  ++m_modifiedMarks;
   if (m_modified == modified) return;
   m_modified = modified;
   Notify(EDocNotice::kModifiedChanged);

@@ -73,6 +73,10 @@ class CDorneDoc : public CRunDocument {
   void OnNewDocument(std::string_view creationDate);
   bool IsModified() const { return m_modified; }
   void SetModifiedFlag(bool modified);
+  // What a snapshot of the document depends on besides its runs' contents, which every
+  // edit marks by setting the modified flag (counted here, set or not): while it stays
+  // the same, a snapshot made earlier still holds (CUndoManager::PrepareSnapshot).
+  std::vector<std::uint8_t> SnapshotKey();
 
   void AddObserver(CDocObserver* observer);
   void RemoveObserver(CDocObserver* observer);
@@ -419,6 +423,7 @@ class CDorneDoc : public CRunDocument {
   int m_snapshotMarker = 0;
   bool m_split = false;
   bool m_modified = false;
+  std::uint64_t m_modifiedMarks = 0;  // every SetModifiedFlag
   bool m_totalsPageShown = true;
   std::array<std::int32_t, 4> m_totalsPageRect{};
   CElementSelection m_selection;

@@ -66,3 +66,24 @@ void CDorneDoc::DropPendingElement() {
   m_pending = false;
   RemoveCurrentBranchEnd();
 }
+
+std::vector<std::uint8_t> CDorneDoc::SnapshotKey() {
+  CArchiveWriter key;
+  key.WriteDword(static_cast<std::uint32_t>(m_modifiedMarks));
+  key.WriteDword(static_cast<std::uint32_t>(m_modifiedMarks >> 32));
+  WriteHead(key);
+  key.WriteDword(static_cast<std::uint32_t>(FindRunIndex(m_currentRun) + 1));
+  key.WriteDword(static_cast<std::uint32_t>(m_runList.size()));
+  // The current element is a mark of the file that a click moves without an edit.
+  for (const CRun* run : m_runList) {
+    const auto element = reinterpret_cast<std::uintptr_t>(run->GetCurrentElement());
+    key.WriteDword(static_cast<std::uint32_t>(element));
+    key.WriteDword(static_cast<std::uint32_t>(static_cast<std::uint64_t>(element) >> 32));
+  }
+  key.WriteDword(m_totalsPageShown ? 1 : 0);
+  for (std::int32_t value : m_totalsPageRect) key.WriteLong(value);
+  for (int angle = 0; angle < 3; ++angle) key.WriteLong(m_projection.GetViewAngle(angle));
+  key.WriteLong(m_bomPage);
+  key.WriteByte(m_currentRunOnly ? 1 : 0);
+  return key.TakeBytes();
+}

@@ -8,6 +8,7 @@
 #include "platform/archive.h"
 #include "platform/ini_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
@@ -101,6 +102,19 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   while (slot < kRecordCount && m_fileUses[static_cast<std::size_t>(slot)] >= 1) ++slot;
   if (slot == kRecordCount || m_folder.empty()) return false;
   const std::string path = m_folder + CUndoFiles::FileName(m_number, slot);
+  std::vector<std::uint8_t> bytes;
+  std::shared_ptr<CDorneDoc> design;
+  if (!TakeSnapshotMadeAhead(bytes, design)) bytes = SerializeSnapshot();
+  if (!m_writer->Start(path, std::move(bytes))) return false;
+  if (path == m_unreadable) m_unreadable.clear();
+  ++m_fileUses[static_cast<std::size_t>(slot)];
+  record.slot = slot;
+  record.path = path;
+  record.state = std::move(design);
+  return true;
+}
+
+std::vector<std::uint8_t> CUndoManager::SerializeSnapshot() {
   CArchiveWriter archive;
   // Room for a little more than the last snapshot: megabytes grown by doubling would
   // be copied over and over.
@@ -109,12 +123,53 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   m_document.Serialize(archive);
   m_document.SetSnapshotMarker(0);
   m_lastSnapshotSize = archive.Bytes().size();
-  if (!m_writer->Start(path, archive.TakeBytes())) return false;
-  if (path == m_unreadable) m_unreadable.clear();
-  ++m_fileUses[static_cast<std::size_t>(slot)];
-  record.slot = slot;
-  record.path = path;
+  return archive.TakeBytes();
+}
+
+bool CUndoManager::TakeSnapshotMadeAhead(std::vector<std::uint8_t>& bytes,
+                                         std::shared_ptr<CDorneDoc>& design) {
+  std::unique_ptr<CMadeAhead> ahead = std::move(m_madeAhead);
+  if (!ahead || ahead->key != m_document.SnapshotKey()) return false;
+  bytes = std::move(ahead->bytes);
+  design = std::move(ahead->design);
   return true;
+}
+
+int CUndoManager::PrepareSnapshot() {
+  // The first writing of a document settles what it works out (the totals among the
+  // properties, in the order they come): it stays with the first edit, as it was.
+  if (m_lastSnapshotSize == 0 || m_folder.empty() || m_document.GetCurrentRun() == nullptr)
+    return 0;
+  if (m_madeAhead && m_madeAhead->key != m_document.SnapshotKey()) m_madeAhead.reset();
+  if (!m_madeAhead) {
+    auto ahead = std::make_unique<CMadeAhead>();
+    ahead->bytes = SerializeSnapshot();
+    // Taken after the writing, which settles what it works out (the totals).
+    ahead->key = m_document.SnapshotKey();
+    m_madeAhead = std::move(ahead);
+    return 1;
+  }
+  if (m_madeAhead->design || m_madeAhead->unreadable) return 0;
+  std::unique_ptr<CDorneDoc> design = m_document.MakeSibling();
+  try {
+    // Read in pieces, as a file is, rather than copied whole.
+    const std::vector<std::uint8_t>& bytes = m_madeAhead->bytes;
+    std::size_t offset = 0;
+    CArchiveReader archive(
+        bytes.size(), [&bytes, &offset](std::uint8_t* buffer, std::size_t count) {
+          const std::size_t given = std::min(count, bytes.size() - offset);
+          std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
+          offset += given;
+          return given;
+        });
+    design->Serialize(archive);
+  } catch (const std::exception&) {
+    m_madeAhead->unreadable = true;  // the bytes still serve; not tried again
+    return 0;
+  }
+  design->RebuildScene();
+  m_madeAhead->design = std::move(design);
+  return 1;
 }
 
 void CUndoManager::RecordViewState(CUndoRecord& record) const {

@@ -54,6 +54,14 @@ class CUndoManager {
   // reading its file. Only that step is kept read; others read before are let go. 1 when
   // a step was read now. Frees what was discarded first.
   int PrepareUndo();
+  // Makes the snapshot of the document as it stands ahead of the next edit (the window
+  // calls it when idle): its bytes, and at the next call the design read from them with
+  // its scene. The next snapshot takes them instead of writing the document anew when the
+  // document has not changed since (CDorneDoc::SnapshotKey); its undo then swaps the
+  // design in. 1 when something was made now; nothing before the first snapshot.
+  int PrepareSnapshot();
+  // Whether a snapshot made ahead waits with its design.
+  bool HasSnapshotMadeAhead() const { return m_madeAhead && m_madeAhead->design; }
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
   // with the name of the step's action, at most 75 characters.
   std::pair<bool, std::string> GetUndoMenuText(
@@ -74,6 +82,9 @@ class CUndoManager {
   bool WritesFile(int action) const;
   bool Coalesces(int action);
   bool WriteSnapshot(CUndoRecord& record);
+  std::vector<std::uint8_t> SerializeSnapshot();
+  // The snapshot made ahead when it still holds; it is used up either way.
+  bool TakeSnapshotMadeAhead(std::vector<std::uint8_t>& bytes, std::shared_ptr<CDorneDoc>& design);
   void RecordViewState(CUndoRecord& record) const;
   // The current state as a step of its own, without a file: the restore that follows
   // keeps the design it swaps out in it.
@@ -99,4 +110,11 @@ class CUndoManager {
   std::unique_ptr<CSnapshotWriter> m_writer = std::make_unique<CSnapshotWriter>();
   std::vector<std::shared_ptr<CDorneDoc>> m_discarded;
   std::string m_unreadable;  // the file PrepareUndo could not read
+  struct CMadeAhead {
+    std::vector<std::uint8_t> key;  // the document's SnapshotKey when made
+    std::vector<std::uint8_t> bytes;
+    std::shared_ptr<CDorneDoc> design;  // read from the bytes, with its scene
+    bool unreadable = false;
+  };
+  std::unique_ptr<CMadeAhead> m_madeAhead;
 };

@@ -78,12 +78,15 @@ void CDxfEntityList::CSizes::Add(const CDxfBounds& bounds) {
   ++count;
 }
 
-void CDxfEntityList::Append(CDxfEntity entity) {
+void CDxfEntityList::Append(CDxfEntity entity) { Append(std::move(entity), m_appended); }
+
+void CDxfEntityList::Append(CDxfEntity entity, std::uint64_t order) {
   m_figureSizes.Add(CDxfBounds::Of(entity.p1, entity.p2));
   Node node;
   node.p1 = entity.p1;
   node.p2 = entity.p2;
-  node.rootAndKind = m_appended++;
+  node.rootAndKind = order & ~Node::kTextBit;
+  m_appended = order + 1;
   int payload = entity.layer;
   if (entity.kind == DxfEntityKind::Text) {
     node.rootAndKind |= Node::kTextBit;

@@ -40,6 +40,10 @@ class CDxfEntityList {
   // A line keeps its corners and layer (style and text are a text's own); a text its
   // whole record.
   void Append(CDxfEntity entity);
+  // The same, for an entity whose order among those appended is given by the caller
+  // (lists that share a drawing between them number its entities together); orders
+  // grow from one call to the next.
+  void Append(CDxfEntity entity, std::uint64_t order);
 
   // Hides what the polygon (at least 3 points, not closed) covers, among the entities
   // appended since start and the pieces cut from them: a line is cut at every point where
@@ -50,6 +54,13 @@ class CDxfEntityList {
   // convex.
   void HideUnder(std::span<const CPoint> polygon, std::uint64_t start);
 
+  // Takes the sizes of the figures and hidden areas another list met as if met here, so
+  // that a list made from part of another grows its cells as fine as that one's would.
+  void TakeSizesOf(const CDxfEntityList& other) {
+    m_figureSizes = other.m_figureSizes;
+    m_hideSizes = other.m_hideSizes;
+  }
+
   std::size_t Size() const { return m_alive; }
   // How finely the cells divide the area now.
   int CellsPerSide() const { return m_grid.CellsPerSide(); }
@@ -59,17 +70,22 @@ class CDxfEntityList {
   template <typename Visit>
   void ForEach(Visit visit) const {
     CDxfEntity line;
-    for (int id = m_first; id >= 0; id = m_links[id].next) {
-      const Node& node = m_nodes[id];
-      if (node.IsText()) {
-        visit(m_texts[m_links[id].payload]);
-      } else {
-        line.p1 = node.p1;
-        line.p2 = node.p2;
-        line.layer = m_links[id].payload;
-        visit(line);
-      }
-    }
+    for (int place = FirstPlace(); place >= 0; place = NextPlace(place)) visit(At(place, line));
+  }
+
+  // The entities in file order one at a time: from the first place to the next, -1 after
+  // the last. A place's order is the order its entity (or the line it was cut from) was
+  // appended in; a line is passed in `line`, which the entity returned may be.
+  int FirstPlace() const { return m_first; }
+  int NextPlace(int place) const { return m_links[place].next; }
+  std::uint64_t OrderAt(int place) const { return m_nodes[place].Root(); }
+  const CDxfEntity& At(int place, CDxfEntity& line) const {
+    const Node& node = m_nodes[place];
+    if (node.IsText()) return m_texts[m_links[place].payload];
+    line.p1 = node.p1;
+    line.p2 = node.p2;
+    line.layer = m_links[place].payload;
+    return line;
   }
 
  private:

@@ -15,10 +15,13 @@ constexpr std::size_t kMostPolygonPoints = 100;
 constexpr int kEllipsePoints = 40;
 constexpr double kEllipseStep = 0.157079632;
 constexpr std::size_t kLongestFaceName = 256;
+// Entities from which the hiding goes to bands beside the drawing: below, handing it
+// over costs more than it saves.
+constexpr std::uint64_t kBandedFromEntities = 16384;
 
 }  // namespace
 
-CDxfWriter::CDxfWriter() : m_layers{{"0", 7}} {}
+CDxfWriter::CDxfWriter(int hidingBands) : m_hidingBands(hidingBands), m_layers{{"0", 7}} {}
 
 CDxfWriter::~CDxfWriter() = default;
 
@@ -26,7 +29,8 @@ CPoint CDxfWriter::ToDxf(const CDrawContext& dc, CPoint logical) {
   if (!m_frame) {
     m_frame = CDxfUnits::FrameOf(dc.DeviceSize());
     // The cells cover the frame; figures beyond it fall into the border cells.
-    m_entities = std::make_unique<CDxfEntityList>(m_frame->corners[3], m_frame->corners[1]);
+    m_entities = std::make_unique<CDxfBandedEntities>(m_frame->corners[3], m_frame->corners[1],
+                                                      m_hidingBands, true, kBandedFromEntities);
   }
   return m_units.Convert(dc.Mapping(), dc.DeviceSize(), logical);
 }

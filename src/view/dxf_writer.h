@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "view/draw_device.h"
-#include "view/dxf_entity_list.h"
+#include "view/dxf_banded_entities.h"
 #include "view/dxf_units.h"
 
 // A drawing recorded as a DXF file: a target of the drawing context that draws nothing
@@ -35,7 +35,10 @@ class CDxfWriter : public CDrawDevice {
     bool operator==(const Style&) const = default;
   };
 
-  CDxfWriter();
+  // The hiding under filled figures is shared out among that many bands of the drawing,
+  // each on a thread of its own, once the drawing is large; the file is the same for any.
+  static constexpr int kHidingBands = 3;
+  explicit CDxfWriter(int hidingBands = kHidingBands);
   ~CDxfWriter() override;
 
   void Line(const CDrawContext& dc, CPoint from, CPoint to) override;
@@ -87,7 +90,8 @@ class CDxfWriter : public CDrawDevice {
 
   CDxfUnits m_units;
   std::optional<CDxfUnits::Frame> m_frame;
-  std::unique_ptr<CDxfEntityList> m_entities;
+  int m_hidingBands;
+  std::unique_ptr<CDxfBandedEntities> m_entities;
   std::vector<Layer> m_layers;
   int m_currentLayer = 0;
   std::vector<Style> m_styles;

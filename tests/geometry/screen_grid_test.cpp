@@ -128,4 +128,80 @@ INSTANTIATE_TEST_SUITE_P(Scenes, ScreenGridTest,
                                            GridCase{900, 500, 9.0, 7},
                                            GridCase{300, 200, 12.0, 0}));
 
+// Nodes leaving and coming back in a random sequence, where many share one list: zero-size
+// boxes at one point, equal small boxes in one cell, boxes too large for the cells, and
+// boxes over a few cells. The grid must drop exactly the node removed, and search a list
+// for it only when it lies in several cells.
+struct ChurnCase {
+  const char* name;
+  int points;  // zero-size boxes at one point
+  int equal;   // small boxes of one size at one spot
+  int huge;    // boxes spanning far more cells than a node may
+  int spread;  // boxes over two to four cells
+};
+
+class ScreenGridChurnTest : public ::testing::TestWithParam<ChurnCase> {};
+
+std::size_t CellsOf(const CScreenGrid::Filing& filing) {
+  return static_cast<std::size_t>(filing.x1 - filing.x0 + 1) *
+         static_cast<std::size_t>(filing.y1 - filing.y0 + 1);
+}
+
+TEST_P(ScreenGridChurnTest, RemovalDropsTheNodeAloneAndSearchesOnlyForNodesInSeveralCells) {
+  const ChurnCase c = GetParam();
+  CGridScene scene(GridCase{400, 0, 0.0, 0});
+  for (int i = 0; i < c.points; ++i) scene.Add(C3DPoint(500.0, 500.0, 0), 0, 0, 0);
+  for (int i = 0; i < c.equal; ++i) scene.Add(C3DPoint(300.0, 300.0, 0), 3, 3, 3);
+  for (int i = 0; i < c.huge; ++i)
+    scene.Add(C3DPoint(-7000.0 + i, -7000.0, 0), 14000, 14000, 14000);
+  for (int i = 0; i < c.spread; ++i) scene.Add(C3DPoint(1990.0, 1990.0 + i % 7, 0), 900, 900, 900);
+  const std::size_t boxCount = scene.nodes.size();
+  // Probes, never filed: each holds the corner where one kind of box starts, so that
+  // together they meet every box the case adds.
+  for (const C3DPoint& spot :
+       {C3DPoint(500, 500, 0), C3DPoint(300, 300, 0), C3DPoint(1990, 1990, 0)})
+    scene.Add(spot - C3DPoint(5, 5, 5), 20, 20, 20);
+  CScreenGrid grid;
+  grid.Layout(scene.Boxes());
+  std::vector<bool> filed(boxCount, true);
+  for (std::size_t i = 0; i < boxCount; ++i) grid.Add(scene.nodes[i].get());
+
+  std::mt19937 random(11);
+  std::uniform_int_distribution<std::size_t> pick(0, boxCount - 1);
+  std::size_t expectedSearches = 0;
+  const std::size_t searchesBefore = grid.RemovalSearches();
+  for (int step = 0; step < 3000; ++step) {
+    const std::size_t i = pick(random);
+    CDisplayNode* node = scene.nodes[i].get();
+    if (!filed[i]) {
+      grid.Add(node);
+    } else {
+      if (!node->filing.oversize && CellsOf(node->filing) > 1)
+        expectedSearches += CellsOf(node->filing);
+      grid.Remove(node);
+      ASSERT_FALSE(node->filing.filed) << c.name << ", step " << step;
+    }
+    filed[i] = !filed[i];
+    if (step % 100 != 99) continue;
+    std::vector<bool> visited(boxCount, false);
+    for (std::size_t probe = boxCount; probe < scene.boxes.size(); ++probe) {
+      ASSERT_TRUE(grid.Query(*scene.boxes[probe], [&](const CDisplayNode* node) {
+        const auto it = std::find_if(scene.nodes.begin(), scene.nodes.end(),
+                                     [node](const auto& own) { return own.get() == node; });
+        visited[static_cast<std::size_t>(it - scene.nodes.begin())] = true;
+      }));
+    }
+    for (std::size_t k = 400; k < boxCount; ++k)
+      ASSERT_EQ(visited[k], filed[k]) << c.name << ", step " << step << ", box " << k;
+  }
+  EXPECT_EQ(grid.RemovalSearches() - searchesBefore, expectedSearches) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Crowds, ScreenGridChurnTest,
+                         ::testing::Values(ChurnCase{"points", 600, 0, 0, 0},
+                                           ChurnCase{"equal", 0, 600, 0, 0},
+                                           ChurnCase{"huge", 0, 0, 300, 0},
+                                           ChurnCase{"spread", 0, 0, 0, 300},
+                                           ChurnCase{"mixed", 200, 200, 100, 100}));
+
 }  // namespace

@@ -40,7 +40,8 @@ constexpr int kMsgDocumentTemplate = 18;
 constexpr int kMsgAllFiles = 8003;
 constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
-// How often an idle window looks whether the next undo's step can be read ahead.
+// How often an idle window looks whether the next undo's step can be read ahead, or the
+// next edit's snapshot made ahead.
 constexpr int kReadAheadMs = 300;
 
 // The commands the document decides and runs.
@@ -79,13 +80,15 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
   m_document->AddObserver(this);
   m_document->SetPrompter(this);
   BuildFrame();
-  // Idle moments read the step the next undo needs, so that the undo only swaps it in;
-  // never while a mouse button is down (a drag goes on).
+  // Idle moments read the step the next undo needs, so that the undo only swaps it in,
+  // then make the next edit's snapshot, one piece of work a tick; never while a mouse
+  // button is down (a drag goes on).
   auto* readAhead = new QTimer(this);
   readAhead->setInterval(kReadAheadMs);
   connect(readAhead, &QTimer::timeout, this, [this] {
-    if (m_document != nullptr && QApplication::mouseButtons() == Qt::NoButton)
-      m_document->GetUndo().PrepareUndo();
+    if (m_document == nullptr || QApplication::mouseButtons() != Qt::NoButton) return;
+    CUndoManager& undo = m_document->GetUndo();
+    if (undo.PrepareUndo() == 0) undo.PrepareSnapshot();
   });
   readAhead->start();
 }

@@ -96,4 +96,27 @@ TEST_F(LayoutDocWindowTest, AnIdleWindowReadsTheNextUndoAhead) {
   EXPECT_EQ(SaveBytes(*m_document), edited);
 }
 
+// Left idle after an edit, the window also makes the next edit's snapshot ahead: the next
+// step takes it, and an undo pressed at once gives back the design as it stood.
+TEST_F(LayoutDocWindowTest, AnIdleWindowMakesTheNextSnapshotAhead) {
+  CUndoManager& undo = m_document->GetUndo();
+  ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+  m_document->SetDocPropertyModified("Name", "changed");
+  QElapsedTimer waited;
+  waited.start();
+  while (!undo.HasSnapshotMadeAhead() && waited.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+  ASSERT_TRUE(undo.HasSnapshotMadeAhead()) << "made ahead while idle";
+  const std::vector<std::uint8_t> before = SaveBytes(*m_document);
+  ASSERT_EQ(undo.SaveUndoState(21070, true), 1);
+  EXPECT_NE(undo.GetRecord(undo.GetLast()).state, nullptr) << "the step took it";
+  EXPECT_FALSE(undo.HasSnapshotMadeAhead());
+  m_document->SetDocPropertyModified("Name", "changed again");
+  const std::vector<std::uint8_t> edited = SaveBytes(*m_document);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
+  EXPECT_EQ(SaveBytes(*m_document), before);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditRedo));
+  EXPECT_EQ(SaveBytes(*m_document), edited);
+}
+
 }  // namespace

@@ -1,0 +1,214 @@
+#include "view/dxf_banded_entities.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace {
+
+// Steps a batch gathers before the bands get it: enough that handing it over costs
+// little beside the hiding, few enough that the workers start early.
+constexpr std::size_t kStepsABatch = 512;
+
+}  // namespace
+
+CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers,
+                                       std::uint64_t splitAt)
+    : m_low(low),
+      m_high(high),
+      m_bands(std::max(1, bands)),
+      m_onWorkers(onWorkers),
+      m_splitAt(splitAt) {
+  m_lists.push_back(std::make_unique<CDxfEntityList>(low, high));
+  m_reaches.resize(1);
+  if (m_splitAt == 0) Split();
+}
+
+void CDxfBandedEntities::Split() {
+  const std::unique_ptr<CDxfEntityList> whole = std::move(m_lists.front());
+  m_lists.clear();
+  for (int band = 0; band < m_bands; ++band) {
+    m_lists.push_back(std::make_unique<CDxfEntityList>(m_low, m_high));
+    m_lists.back()->TakeSizesOf(*whole);
+  }
+  m_reaches.assign(m_lists.size(), std::nullopt);
+  CDxfEntity line;
+  int band = 0;
+  std::optional<std::uint64_t> last;
+  for (int place = whole->FirstPlace(); place >= 0; place = whole->NextPlace(place)) {
+    const CDxfEntity& entity = whole->At(place, line);
+    const std::uint64_t order = whole->OrderAt(place);
+    // The pieces of a line stay together in the band of the first, so that the bands'
+    // entities merge into file order by their order alone.
+    if (order != last) band = BandOf(entity);
+    last = order;
+    AppendToBand(band, entity, order);
+  }
+  m_split = true;
+  if (m_onWorkers) StartWorkers();
+}
+
+void CDxfBandedEntities::StartWorkers() {
+  m_queues.resize(m_lists.size());
+  try {
+    for (std::size_t band = 0; band < m_lists.size(); ++band)
+      m_workers.emplace_back([this, band] { Work(static_cast<int>(band)); });
+  } catch (const std::system_error&) {
+    // Without threads to be had, the caller hides on every band itself.
+    StopWorkers();
+    m_workers.clear();
+    m_queues.clear();
+  }
+}
+
+CDxfBandedEntities::~CDxfBandedEntities() { StopWorkers(); }
+
+void CDxfBandedEntities::StopWorkers() {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stopping = true;
+  }
+  m_stepsCame.notify_all();
+  for (std::thread& worker : m_workers) worker.join();
+}
+
+int CDxfBandedEntities::BandOf(const CDxfEntity& entity) const {
+  const std::int64_t middle = (std::int64_t{entity.p1.x} + entity.p2.x) / 2;
+  const std::int64_t width = std::max<std::int64_t>(1, std::int64_t{m_high.x} - m_low.x);
+  const std::int64_t bands = m_bands;
+  return static_cast<int>(
+      std::clamp<std::int64_t>((middle - m_low.x) * bands / width, 0, bands - 1));
+}
+
+void CDxfBandedEntities::Append(CDxfEntity entity) {
+  if (!m_split) {
+    m_lists.front()->Append(std::move(entity), m_appended++);
+    if (m_appended >= m_splitAt && m_bands > 1) Split();
+    return;
+  }
+  const int band = BandOf(entity);
+  const auto first = static_cast<std::uint32_t>(m_gathered.entities.size());
+  m_gathered.entities.push_back(std::move(entity));
+  m_gathered.steps.push_back({m_appended++, band, first, 0, {}});
+  if (m_gathered.steps.size() >= kStepsABatch) Publish();
+}
+
+void CDxfBandedEntities::AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order) {
+  std::optional<CDxfBounds>& reach = m_reaches[band];
+  if (reach) {
+    reach->Add(entity.p1);
+    reach->Add(entity.p2);
+  } else {
+    reach = CDxfBounds::Of(entity.p1, entity.p2);
+  }
+  m_lists[band]->Append(entity, order);
+}
+
+void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_t start) {
+  if (!m_split) {
+    m_lists.front()->HideUnder(polygon, start);
+    return;
+  }
+  Step step;
+  step.orderOrStart = start;
+  step.first = static_cast<std::uint32_t>(m_gathered.points.size());
+  step.pointCount = static_cast<std::uint32_t>(polygon.size());
+  if (!polygon.empty()) step.area = CDxfBounds::Of(polygon[0], polygon[0]);
+  for (CPoint corner : polygon) step.area.Add(corner);
+  m_gathered.points.insert(m_gathered.points.end(), polygon.begin(), polygon.end());
+  m_gathered.steps.push_back(step);
+  if (m_gathered.steps.size() >= kStepsABatch) Publish();
+}
+
+void CDxfBandedEntities::Take(int band, const Batch& batch) {
+  CDxfEntityList& list = *m_lists[band];
+  const std::optional<CDxfBounds>& reach = m_reaches[band];
+  for (const Step& step : batch.steps) {
+    if (step.band < 0) {
+      if (!reach || !reach->Meets(step.area)) continue;
+      list.HideUnder(std::span(batch.points).subspan(step.first, step.pointCount),
+                     step.orderOrStart);
+    } else if (step.band == band) {
+      AppendToBand(band, batch.entities[step.first], step.orderOrStart);
+    }
+  }
+}
+
+void CDxfBandedEntities::Publish() {
+  if (m_gathered.steps.empty()) return;
+  auto batch = std::make_shared<const Batch>(std::move(m_gathered));
+  m_gathered = {};
+  m_gathered.steps.reserve(kStepsABatch);
+  if (m_workers.empty()) {
+    for (std::size_t band = 0; band < m_lists.size(); ++band) Take(static_cast<int>(band), *batch);
+    return;
+  }
+  {
+    const std::lock_guard lock(m_mutex);
+    for (auto& queue : m_queues) queue.push_back(batch);
+    m_untaken += m_queues.size();
+  }
+  m_stepsCame.notify_all();
+}
+
+void CDxfBandedEntities::Settle() {
+  Publish();
+  if (m_workers.empty()) return;
+  std::unique_lock lock(m_mutex);
+  m_stepsTaken.wait(lock, [this] { return m_untaken == 0; });
+  if (m_fault) std::rethrow_exception(m_fault);
+}
+
+void CDxfBandedEntities::Work(int band) {
+  auto& queue = m_queues[static_cast<std::size_t>(band)];
+  std::unique_lock lock(m_mutex);
+  for (;;) {
+    m_stepsCame.wait(lock, [&] { return m_stopping || !queue.empty(); });
+    // Stopping, the list goes with its owner: what was still to take is dropped.
+    if (m_stopping) return;
+    const std::shared_ptr<const Batch> batch = std::move(queue.front());
+    queue.pop_front();
+    const bool failed = m_fault != nullptr;
+    lock.unlock();
+    std::exception_ptr fault;
+    // After a fault the band's list is no longer whole: the batches left are only
+    // counted off, and the caller learns of it when it reads.
+    if (!failed) {
+      try {
+        Take(band, *batch);
+      } catch (...) {
+        fault = std::current_exception();
+      }
+    }
+    lock.lock();
+    if (fault && !m_fault) m_fault = fault;
+    if (--m_untaken == 0) m_stepsTaken.notify_all();
+  }
+}
+
+std::size_t CDxfBandedEntities::Size() {
+  Settle();
+  std::size_t size = 0;
+  for (const auto& list : m_lists) size += list->Size();
+  return size;
+}
+
+std::vector<CDxfEntity> CDxfBandedEntities::InOrder() {
+  std::vector<CDxfEntity> entities;
+  entities.reserve(Size());
+  ForEach([&entities](const CDxfEntity& entity) { entities.push_back(entity); });
+  return entities;
+}
+
+int CDxfBandedEntities::NextBand(const std::vector<int>& places) const {
+  int next = -1;
+  std::uint64_t first = 0;
+  for (std::size_t band = 0; band < places.size(); ++band) {
+    if (places[band] < 0) continue;
+    const std::uint64_t order = m_lists[band]->OrderAt(places[band]);
+    if (next < 0 || order < first) {
+      next = static_cast<int>(band);
+      first = order;
+    }
+  }
+  return next;
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <thread>
+#include <vector>
+
+#include "view/dxf_entity_list.h"
+
+// The lines and texts of a drawing in file order, and what filled figures drawn later
+// hide of them, as CDxfEntityList has it, with the entities shared out among upright
+// bands of the area by where their middle lies, each band a list of its own. Hiding
+// takes every entity apart from all others, so the bands together remove and cut exactly
+// what one list would, and the file order (the order of appending, a line's pieces in
+// its place) is theirs merged. On workers, each band hides on a thread of its own while
+// the caller goes on drawing: every band takes the steps in the order given, so the
+// result does not depend on how the threads run.
+class CDxfBandedEntities {
+ public:
+  // One list takes the steps until splitAt entities were appended (a small drawing is
+  // hidden faster on the caller's thread than handed over), then the bands.
+  CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers, std::uint64_t splitAt = 0);
+  ~CDxfBandedEntities();
+  CDxfBandedEntities(const CDxfBandedEntities&) = delete;
+  CDxfBandedEntities& operator=(const CDxfBandedEntities&) = delete;
+
+  std::uint64_t AppendedCount() const { return m_appended; }
+  void Append(CDxfEntity entity);
+  void HideUnder(std::span<const CPoint> polygon, std::uint64_t start);
+
+  // What follows waits for the workers to take every step given so far.
+  std::size_t Size();
+  std::vector<CDxfEntity> InOrder();
+  template <typename Visit>
+  void ForEach(Visit visit) {
+    Settle();
+    std::vector<int> places;
+    for (const auto& list : m_lists) places.push_back(list->FirstPlace());
+    CDxfEntity line;
+    for (int band = NextBand(places); band >= 0; band = NextBand(places)) {
+      const CDxfEntityList& list = *m_lists[band];
+      const std::uint64_t order = list.OrderAt(places[band]);
+      for (int& place = places[band]; place >= 0 && list.OrderAt(place) == order;
+           place = list.NextPlace(place)) {
+        visit(list.At(place, line));
+      }
+    }
+  }
+
+ private:
+  // An entity to append to its band (band >= 0; first is its place in the batch's
+  // entities), or a figure to hide under in every band (its corners in the batch's points
+  // from first on). Steps are kept small: every band reads all of them.
+  struct Step {
+    std::uint64_t orderOrStart = 0;
+    int band = -1;
+    std::uint32_t first = 0;
+    std::uint32_t pointCount = 0;
+    CDxfBounds area;  // of the figure's corners
+  };
+  struct Batch {
+    std::vector<Step> steps;
+    std::vector<CDxfEntity> entities;
+    std::vector<CPoint> points;
+  };
+
+  int BandOf(const CDxfEntity& entity) const;
+  // Shares the one list's entities out among the bands and starts their workers.
+  void Split();
+  void StartWorkers();
+  void AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order);
+  // The band whose next entity comes first in file order; -1 when all are through.
+  int NextBand(const std::vector<int>& places) const;
+  void Take(int band, const Batch& batch);
+  // Hands the steps gathered so far to the bands.
+  void Publish();
+  // Publishes and waits until every band took every step; rethrows what a worker threw.
+  void Settle();
+  void Work(int band);
+  void StopWorkers();
+
+  CPoint m_low;
+  CPoint m_high;
+  int m_bands;
+  bool m_onWorkers;
+  std::uint64_t m_splitAt;
+  bool m_split = false;
+  std::vector<std::unique_ptr<CDxfEntityList>> m_lists;
+  // What each band's entities ever reached: a figure beyond it hides nothing there, and
+  // the band need not look (a band's own thread keeps it once the workers run).
+  std::vector<std::optional<CDxfBounds>> m_reaches;
+  std::uint64_t m_appended = 0;
+  // Steps are handed over in batches, so that the threads meet seldom.
+  Batch m_gathered;
+  std::mutex m_mutex;
+  std::condition_variable m_stepsCame;
+  std::condition_variable m_stepsTaken;
+  std::vector<std::deque<std::shared_ptr<const Batch>>> m_queues;
+  std::size_t m_untaken = 0;  // batches not yet taken, counted once a band
+  std::exception_ptr m_fault;
+  bool m_stopping = false;
+  std::vector<std::thread> m_workers;
+};
