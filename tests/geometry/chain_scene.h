@@ -10,6 +10,7 @@
 #include "support/archive_bytes.h"
 
 #include <memory>
+#include <ostream>
 #include <vector>
 
 struct ChainCase {
@@ -22,6 +23,13 @@ struct ChainCase {
   bool readBack;  // boxes read from their stored records (corners as stored)
   unsigned seed;
 };
+
+// Printed field by field: the padding between them holds no value to print.
+inline void PrintTo(const ChainCase& c, std::ostream* os) {
+  *os << "angles " << c.angle0 << "/" << c.angle1 << ", " << c.runs << " runs of " << c.elements
+      << ", rise " << c.rise << ", damage " << c.damage << (c.readBack ? ", read back" : "")
+      << ", seed " << c.seed;
+}
 
 class CChainScene {
  public:

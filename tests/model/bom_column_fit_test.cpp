@@ -44,6 +44,7 @@ struct FitCase {
   std::vector<std::string> steps;
   int characters;
 };
+void PrintTo(const FitCase& c, std::ostream* os) { *os << c.name; }
 
 const FitCase kFitCases[] = {
     {"WidestBooked", {"+AAAAAAAAAAAA", "+BBBB"}, 12},

@@ -200,6 +200,10 @@ struct PresenterCase {
   int answer, expected;
   bool emptied;
 };
+void PrintTo(const PresenterCase& c, std::ostream* os) {
+  *os << "checks " << (c.checksOn ? "on" : "off") << ", answer " << c.answer << ", expected "
+      << c.expected << (c.emptied ? ", emptied" : "");
+}
 
 class PartBuilderPresenterTest : public PartBuilderTest,
                                  public ::testing::WithParamInterface<PresenterCase> {
