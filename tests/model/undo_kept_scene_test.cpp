@@ -1,4 +1,4 @@
-#include "dorne_doc_test_support.h"
+#include "undo_document_test_base.h"
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
@@ -23,36 +23,13 @@ struct EditCase {
 
 // Undo and redo hand a design kept whole its scene back instead of rebuilding it; the
 // design and its scene must be those of the step either way.
-class UndoKeptSceneTest : public DorneDocTestBase {
+class UndoKeptSceneTest : public UndoDocumentTestBase {
  protected:
-  void SetUp() override {
-    DorneDocTestBase::SetUp();
-    CUndoFiles::ResetForTests();
-  }
-  void TearDown() override {
-    CUndoFiles::ResetForTests();
-    DorneDocTestBase::TearDown();
-  }
-  // Runs far apart, so that one run's rebuild can take its boxes out alone.
-  std::unique_ptr<CDorneDoc> Document() {
-    CDocEnvironment environment;
-    environment.settingsFolder = m_folder.Folder();
-    auto document = NewDocument(environment);
-    for (const char* code : {"QDA", "QPC", "QDA"}) {
-      CRun& run = AddRun(*document, code);
-      BuildChain(run);
-      const C3DPoint offset(0, 200000.0 * static_cast<double>(document->GetRunCount()), 0);
-      run.GetFirstElement()->Translate(offset, true);
-    }
-    document->SetViewAngles(30, 45, 10);
-    document->RebuildScene();
-    return document;
-  }
+  UndoKeptSceneTest() : UndoDocumentTestBase("undo-kept-scene") {}
+  std::unique_ptr<CDorneDoc> Document() { return ThreeRunsApart(); }
 
   // Edits of several kinds, each as a user's command leaves the design and its scene.
   std::vector<EditCase> Edits() const;
-
-  CTempFolder m_folder{"undo-kept-scene"};
 };
 
 // The scene as it stands is the one a whole rebuild makes now.

@@ -1,4 +1,4 @@
-#include "dorne_doc_test_support.h"
+#include "undo_document_test_base.h"
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
@@ -26,8 +26,9 @@ struct ChangeCase {
 // A snapshot made while the window is idle stands for the next edit's only while the
 // document is as it was then; whatever changed in between, the step holds the document as
 // it stood at the edit.
-class UndoMadeAheadTest : public DorneDocTestBase {
+class UndoMadeAheadTest : public UndoDocumentTestBase {
  public:
+  UndoMadeAheadTest() : UndoDocumentTestBase("undo-made-ahead") {}
   using DorneDocTestBase::Save;
   static void MakeAhead(CUndoManager& undo) {
     int calls = 0;
@@ -43,26 +44,8 @@ class UndoMadeAheadTest : public DorneDocTestBase {
   }
 
  protected:
-  void SetUp() override {
-    DorneDocTestBase::SetUp();
-    CUndoFiles::ResetForTests();
-  }
-  void TearDown() override {
-    CUndoFiles::ResetForTests();
-    DorneDocTestBase::TearDown();
-  }
   std::unique_ptr<CDorneDoc> Document() {
-    CDocEnvironment environment;
-    environment.settingsFolder = m_folder.Folder();
-    auto document = NewDocument(environment);
-    for (const char* code : {"QDA", "QPC", "QDA"}) {
-      CRun& run = AddRun(*document, code);
-      BuildChain(run);
-      const C3DPoint offset(0, 200000.0 * static_cast<double>(document->GetRunCount()), 0);
-      run.GetFirstElement()->Translate(offset, true);
-    }
-    document->SetViewAngles(30, 45, 10);
-    document->RebuildScene();
+    auto document = ThreeRunsApart();
     // Edited once already: made ahead only after a first snapshot.
     EXPECT_EQ(document->GetUndo().SaveUndoState(21060, true), 1);
     return document;
@@ -79,8 +62,6 @@ class UndoMadeAheadTest : public DorneDocTestBase {
   // the document (marked modified), and changes of what the file keeps that no command
   // marks.
   std::vector<ChangeCase> Changes() const;
-
-  CTempFolder m_folder{"undo-made-ahead"};
 };
 
 std::vector<ChangeCase> UndoMadeAheadTest::Changes() const {
