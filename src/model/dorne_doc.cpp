@@ -91,6 +91,7 @@ void CDorneDoc::RemoveObserver(CDocObserver* observer) {
 }
 
 void CDorneDoc::Notify(EDocNotice notice, CRun* run) {
+  ++m_noticesSent;
   // An observer may unsubscribe while it is told.
   const std::vector<CDocObserver*> observers = m_observers;
   for (CDocObserver* observer : observers) {

@@ -424,6 +424,7 @@ class CDorneDoc : public CRunDocument {
   bool m_split = false;
   bool m_modified = false;
   std::uint64_t m_modifiedMarks = 0;  // every SetModifiedFlag
+  std::uint64_t m_noticesSent = 0;    // every Notify
   bool m_totalsPageShown = true;
   std::array<std::int32_t, 4> m_totalsPageRect{};
   CElementSelection m_selection;

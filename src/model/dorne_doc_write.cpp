@@ -71,6 +71,10 @@ std::vector<std::uint8_t> CDorneDoc::SnapshotKey() {
   CArchiveWriter key;
   key.WriteDword(static_cast<std::uint32_t>(m_modifiedMarks));
   key.WriteDword(static_cast<std::uint32_t>(m_modifiedMarks >> 32));
+  // A change that rebuilt or told the views but was not marked modified still changes
+  // what the next step must hold.
+  key.WriteDword(static_cast<std::uint32_t>(m_noticesSent));
+  key.WriteDword(static_cast<std::uint32_t>(m_noticesSent >> 32));
   WriteHead(key);
   key.WriteDword(static_cast<std::uint32_t>(FindRunIndex(m_currentRun) + 1));
   key.WriteDword(static_cast<std::uint32_t>(m_runList.size()));

@@ -72,6 +72,11 @@ std::vector<ChangeCase> UndoMadeAheadTest::Changes() const {
          document.RebuildScene();
          document.SetModifiedFlag(true);
        }},
+      {"a run moved and rebuilt, not marked modified",
+       [](CDorneDoc& document) {
+         document.GetRunAt(0)->GetFirstElement()->Translate(C3DPoint(0, 800, 0), true);
+         document.RebuildScene();
+       }},
       {"an element's box changed with its run's scene held",
        [](CDorneDoc& document) {
          CRun& run = *document.GetRunAt(2);
