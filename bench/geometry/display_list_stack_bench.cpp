@@ -68,15 +68,9 @@ class CScene {
 
   // Builds the display list as a rebuild does, and counts what it made.
   void Insert(benchmark::State& state) {
-    std::vector<CBox*> boxes;
-    for (auto& box : m_boxes) {
-      m_projection.ProjectBox(*box);
-      boxes.push_back(box.get());
-    }
+    const std::vector<CBox*> boxes = ProjectAll();
     for (auto _ : state) {
-      m_projection.ClearDisplayList();
-      m_projection.PrepareDisplayList(boxes);
-      for (CBox* box : boxes) m_projection.InsertInDisplayList(*box);
+      ListAll(boxes);
     }
     std::size_t edges = 0;
     const CDisplayList& list = m_projection.GetDisplayList();
@@ -87,15 +81,9 @@ class CScene {
   }
   // Lists every box and takes each out again, the last listed first.
   void InsertAndRemove(benchmark::State& state) {
-    std::vector<CBox*> boxes;
-    for (auto& box : m_boxes) {
-      m_projection.ProjectBox(*box);
-      boxes.push_back(box.get());
-    }
+    const std::vector<CBox*> boxes = ProjectAll();
     for (auto _ : state) {
-      m_projection.ClearDisplayList();
-      m_projection.PrepareDisplayList(boxes);
-      for (CBox* box : boxes) m_projection.InsertInDisplayList(*box);
+      ListAll(boxes);
       for (auto box = boxes.rbegin(); box != boxes.rend(); ++box)
         m_projection.RemoveFromDisplayList(**box);
     }
@@ -103,6 +91,21 @@ class CScene {
   }
 
  private:
+  std::vector<CBox*> ProjectAll() {
+    std::vector<CBox*> boxes;
+    for (auto& box : m_boxes) {
+      m_projection.ProjectBox(*box);
+      boxes.push_back(box.get());
+    }
+    return boxes;
+  }
+  // Lists the boxes anew, as a rebuild does.
+  void ListAll(const std::vector<CBox*>& boxes) {
+    m_projection.ClearDisplayList();
+    m_projection.PrepareDisplayList(boxes);
+    for (CBox* box : boxes) m_projection.InsertInDisplayList(*box);
+  }
+
   C3DProjection& m_projection;
   std::vector<std::unique_ptr<CBenchElement>> m_elements;
   std::vector<std::unique_ptr<CBox>> m_boxes;
