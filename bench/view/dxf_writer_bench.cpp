@@ -166,20 +166,26 @@ std::vector<CHidingStep> LargeLayoutSteps(int fills) {
   return steps;
 }
 
+// Appends and hides as the steps say, with one list or with bands; what is left.
+template <class List>
+std::size_t TakeSteps(List& list, const std::vector<CHidingStep>& steps) {
+  for (const CHidingStep& step : steps) {
+    if (step.fill.empty()) {
+      list.Append(step.entity);
+    } else {
+      list.HideUnder(step.fill, 0);
+    }
+  }
+  return list.Size();
+}
+
 void BM_HidingOfALargeLayout(benchmark::State& state) {
   const std::vector<CHidingStep> steps = LargeLayoutSteps(static_cast<int>(state.range(0)));
   const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
   std::size_t kept = 0;
   for (auto _ : state) {
     CDxfEntityList list(frame.corners[3], frame.corners[1]);
-    for (const CHidingStep& step : steps) {
-      if (step.fill.empty()) {
-        list.Append(step.entity);
-      } else {
-        list.HideUnder(step.fill, 0);
-      }
-    }
-    kept = list.Size();
+    kept = TakeSteps(list, steps);
     benchmark::DoNotOptimize(kept);
   }
   state.counters["entities_kept"] = static_cast<double>(kept);
@@ -195,14 +201,7 @@ void BM_HidingOfALargeLayoutOnBands(benchmark::State& state) {
   std::size_t kept = 0;
   for (auto _ : state) {
     CDxfBandedEntities list(frame.corners[3], frame.corners[1], bands, true);
-    for (const CHidingStep& step : steps) {
-      if (step.fill.empty()) {
-        list.Append(step.entity);
-      } else {
-        list.HideUnder(step.fill, 0);
-      }
-    }
-    kept = list.Size();
+    kept = TakeSteps(list, steps);
     benchmark::DoNotOptimize(kept);
   }
   state.counters["entities_kept"] = static_cast<double>(kept);
