@@ -382,6 +382,7 @@ class CDorneDoc : public CRunDocument {
   void ReadHead(CArchiveReader& archive);
   void ReadRuns(CArchiveReader& archive);
   void ReadTail(CArchiveReader& archive);
+  void ProjectBoxesOfReadFile();
 
   CEnvironment m_environment;
   CDocProps m_props;

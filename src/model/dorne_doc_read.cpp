@@ -2,11 +2,15 @@
 
 #include "app/message_text.h"
 #include "model/annotation_archive.h"
+#include "model/dev.h"
 #include "model/doc_observer.h"
 #include "model/run.h"
 #include "model/run_factory.h"
+#include "geometry/box.h"
+#include "geometry/parallel_chunks.h"
 #include "platform/archive.h"
 
+#include <atomic>
 #include <cstdio>
 
 namespace {
@@ -26,6 +30,8 @@ constexpr int kAllFaces = 63;
 // The fewest bytes a run takes in the file: its code, properties, names, flags, element
 // counts, bill of materials and annotation count.
 constexpr std::uint64_t kMinRunBytes = 20;
+// Fewer runs than this to a band are projected faster on one thread than the threads start.
+constexpr std::size_t kRunsPerProjectionBand = 16;
 
 std::string VersionText(long long version) {
   char text[48];
@@ -47,6 +53,23 @@ std::string VersionText(long long version) {
 
 [[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
   throw CArchiveError("damaged layout document: " + what, archive.Position());
+}
+
+// Projects the run's boxes that are in no scene; false when some box is in one, which
+// only the caller's thread may refile.
+bool ProjectUnlistedBoxesOfRun(const CRun& run, C3DProjection& projection) {
+  bool allUnlisted = true;
+  auto project = [&](const CDev* element) {
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (!box) continue;
+      if (box->IsListed()) allUnlisted = false;
+      else projection.ProjectBox(*box);
+    }
+  };
+  for (const CDev* element : run.GetDevices()) project(element);
+  for (const CDev* element : run.GetLengthRecords()) project(element);
+  if (const CDev* marker = run.GetStartMarker()) project(marker);
+  return allUnlisted;
 }
 
 }  // namespace
@@ -146,6 +169,25 @@ void CDorneDoc::ReadTail(CArchiveReader& archive) {
     m_projection.SetViewAngles(angles[0], angles[1], angles[2], false, false);
   }
   m_reading = false;
-  // The boxes were read before the angles were known.
-  ProjectAllBoxes();
+  ProjectBoxesOfReadFile();
+}
+
+// The boxes were read before the angles were known. A box's projection is its own work,
+// so the runs are projected in bands on worker threads; a box already in a scene is
+// refiled as it is projected, so with any such box everything goes the one-thread way.
+void CDorneDoc::ProjectBoxesOfReadFile() {
+  const std::size_t runs = m_runList.size();
+  std::atomic<bool> listedSeen = false;
+  CParallelChunks::Run(runs, CParallelChunks::ChunkCount(runs, kRunsPerProjectionBand),
+                       [this, &listedSeen](std::size_t, std::size_t from, std::size_t to) {
+                         for (std::size_t i = from; i < to; ++i) {
+                           if (!ProjectUnlistedBoxesOfRun(*m_runList[i], m_projection))
+                             listedSeen = true;
+                         }
+                       });
+  if (listedSeen) {
+    ProjectAllBoxes();
+    return;
+  }
+  for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
 }

@@ -1,6 +1,7 @@
 // Opening a design from its file, against what the file holds: every document opened
 // from a file on disk writes the very same bytes back, and its elements wear the colours
-// that a colouring of every run after the whole file has been read gives them.
+// that a colouring of every run after the whole file has been read gives them, and its
+// boxes the projection of the angles the file gives.
 
 #include "dorne_doc_test_support.h"
 
@@ -8,6 +9,9 @@
 #include "support/temp_folder.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
 #include <functional>
 #include <string>
 #include <vector>
@@ -98,6 +102,80 @@ TEST_F(DorneDocOpenTest, ElementsWearTheColoursOfAColouringAfterTheWholeFile) {
     }
     for (CRun* run : opened->GetRuns()) run->UpdateElementColors(0);
     EXPECT_EQ(Colours(*opened), read);
+  }
+}
+
+// Every box of an opened file holds the projection that projecting it alone, on this
+// thread, with the document's angles gives: none left out of the bands, none projected
+// with the angles in force before the file's were read.
+class DorneDocOpenProjectionTest : public DorneDocOpenTest {
+ protected:
+  struct Projected {
+    std::array<C3DPoint, CBox::kCornerCount> corners;
+    C3DPoint low, high;
+  };
+
+  static Projected Of(const CBox& box) {
+    return {box.GetProjectedCorners(), box.GetProjectedMin(), box.GetProjectedMax()};
+  }
+
+  static std::vector<CBox*> AllBoxes(const CDorneDoc& document) {
+    std::vector<CBox*> boxes;
+    auto add = [&boxes](const CDev* element) {
+      for (const auto& box : element->GetBoxSlots())
+        if (box) boxes.push_back(box.get());
+    };
+    for (int run = 0; run < document.GetRunCount(); ++run) {
+      const CRun& r = *document.GetRunAt(run);
+      for (const CDev* element : r.GetDevices()) add(element);
+      for (const CDev* element : r.GetLengthRecords()) add(element);
+      if (const CDev* marker = r.GetStartMarker()) add(marker);
+    }
+    for (const CBox* box : document.GetExtraBoxes()) boxes.push_back(const_cast<CBox*>(box));
+    return boxes;
+  }
+
+  std::vector<std::uint8_t> TurnedChains(int runs, std::array<int, 3> angles) {
+    auto document = Load(ManyChains(runs));
+    document->SetViewAngles(angles[0], angles[1], angles[2]);
+    return Save(*document);
+  }
+};
+
+TEST_F(DorneDocOpenProjectionTest, EveryBoxHoldsTheProjectionOfTheFilesAngles) {
+  const std::vector<std::pair<const char*, std::function<std::vector<std::uint8_t>()>>> cases = {
+      {"rich document file", [] { return ReadGoldenBytes("model/rich_document.run"); }},
+      {"one run turned",
+       [this] {
+         return TurnedChains(1, {30, 45, 10});
+       }},
+      {"seventeen runs turned",
+       [this] {
+         return TurnedChains(17, {330, 20, 200});
+       }},
+      {"eighty runs turned",
+       [this] {
+         return TurnedChains(80, {135, 300, 75});
+       }},
+      {"eighty runs unturned",
+       [this] {
+         return TurnedChains(80, {0, 0, 0});
+       }},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    auto opened = OpenFile(bytes());
+    const std::vector<CBox*> boxes = AllBoxes(*opened);
+    ASSERT_GT(boxes.size(), 10u);
+    C3DProjection& projection = opened->Projection();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+      CBox& box = *boxes[i];
+      ASSERT_FALSE(box.IsListed());
+      const Projected asOpened = Of(box);
+      projection.ProjectBox(box);
+      const Projected alone = Of(box);
+      EXPECT_EQ(std::memcmp(&asOpened, &alone, sizeof(Projected)), 0) << "box " << i;
+    }
   }
 }
 
