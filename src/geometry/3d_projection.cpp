@@ -199,6 +199,12 @@ bool C3DProjection::ResortDisplayListUnlessStopped(const std::atomic<bool>& stop
   return m_list.ResortUnlessStopped([this](CBox& box) { ProjectBox(box); }, stop);
 }
 
+bool C3DProjection::ResortDisplayListInOrder(std::span<CBox* const> order,
+                                             const std::atomic<bool>* stop) {
+  return m_list.ResortInOrder(
+      order, [this](CBox& box) { ProjectBox(box); }, stop);
+}
+
 void C3DProjection::ProjectDisplayListUnordered() {
   m_list.ProjectUnordered([this](CBox& box) { ProjectCorners(box); });
 }

@@ -101,6 +101,9 @@ class C3DProjection {
   // The same for a list left unordered, on a thread of its own that another may stop
   // (CDisplayList::ResortUnlessStopped); true when done.
   bool ResortDisplayListUnlessStopped(const std::atomic<bool>& stop);
+  // Projects every listed box again and orders the list as inserting them in that order
+  // into an empty one would (CDisplayList::ResortInOrder); stop may be null.
+  bool ResortDisplayListInOrder(std::span<CBox* const> order, const std::atomic<bool>* stop);
   // Projects every listed box again, leaving the order as it was and the faces' flags
   // cleared (CDisplayList::ProjectUnordered): for quick pictures while the view turns.
   void ProjectDisplayListUnordered();

@@ -454,6 +454,16 @@ class CDorneDoc : public CRunDocument {
   bool m_keptSceneArrived = false;  // SwapContent brought a whole scene
   CSceneKey m_wholeScene;
   bool m_settledAside = false;  // a turned view sorted aside, not yet told
+  // A whole scene turned for quick pictures, and the scene's key after the turn: while it
+  // stands, the list holds the boxes a rebuild would list.
+  std::optional<CSceneKey> m_turnedWhole;
+  bool TurnedWholeScene() const;
+  // Orders the list of a whole scene only turned since as RebuildScene would (and marks
+  // it whole); false, changing nothing, otherwise or when stopped.
+  bool ResortAsRebuilt(const std::atomic<bool>* stop);
+  // The boxes in the order RebuildScene inserts them; the start markers placed first, or
+  // their boxes as they stand.
+  std::vector<CBox*> SceneBoxesInRebuildOrder(bool placeMarkers);
   bool m_totalsPending = false;
   bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.
