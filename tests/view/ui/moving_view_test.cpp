@@ -225,9 +225,10 @@ TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
       {"paused, turned again, released at once", {15, -30}, true, EStop::kRelease, false},
       {"paused again, then resting", {25, 15}, false, EStop::kRest, true},
   };
-  // The pause long enough for the sort and the recording, however busy the machine.
-  View().SetRestTime(1500);
   for (const auto& c : cases) {
+    // The pause long enough for the sort and the recording, however busy the machine; a
+    // release comes before the rest.
+    View().SetRestTime(c.stop == EStop::kRest ? 1500 : 4000);
     const CMove move{c.name, kCmdOrbit, c.by, c.stop};
     Move(move);
     WaitForTheSortAside();
@@ -353,9 +354,10 @@ TEST_F(MovingLongViewTest, AReleaseAtAnyAngleShowsTheSceneBuiltAnew) {
       {"far, after a pause", {80, 60}, EWait::kPause},
       {"a little, after a pause", {3, -2}, EWait::kPause},
   };
-  View().SetRestTime(1500);
   std::set<std::array<int, 3>> angles;
   for (const auto& c : cases) {
+    // However busy the machine, a release after a pause comes before the rest.
+    View().SetRestTime(4000);
     const CMove move{c.name, kCmdOrbit, c.by, EStop::kRelease};
     Move(move);
     if (c.wait == EWait::kPause) WaitForTheSortAside();
