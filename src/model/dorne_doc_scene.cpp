@@ -171,12 +171,6 @@ void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
 
 void CDorneDoc::RebuildScene() {
   if (m_sceneHolds > 0) return;
-  // A whole scene only turned since gets the order of this rebuild without it.
-  if (m_projection.GetDisplayList().Unordered() && ResortAsRebuilt(nullptr)) {
-    m_settledAside = false;
-    Notify(EDocNotice::kSceneRebuilt);
-    return;
-  }
   m_projection.ClearDisplayList();
   // The boxes in the order they are inserted, so that the list lays its screen cells
   // out once for all of them.

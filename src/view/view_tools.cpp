@@ -331,8 +331,8 @@ void CViewTools::OnLButtonUp(const CToolInput& input) {
       m_host.Capture(false);
       // A press released without a turn leaves the scene the rebuild would make, and so
       // does a turned whole scene once settled (aside or at a rest). Any other turned
-      // view's order is the release's to make the rebuild's (a whole scene turned only
-      // takes that order without being built anew).
+      // view's order is the release's to make the rebuild's: built anew one box at a
+      // time, which costs less than a sort on several threads on a busy machine.
       if (!m_document.HasWholeScene()) m_document.RebuildScene();
       m_host.Refresh();
       return;

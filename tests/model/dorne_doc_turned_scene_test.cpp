@@ -1,6 +1,6 @@
-// A whole scene turned for quick pictures and then settled (at once, aside, or by a
-// rebuild) paints in the order a fresh rebuild at the new angles gives, without being built
-// anew; a scene that was not whole, or changed since the turn, is left to the rebuild.
+// A whole scene turned for quick pictures and then settled (at once or aside) paints in the
+// order a fresh rebuild at the new angles gives, without being built anew; a scene that was
+// not whole, or changed since the turn, is left to the rebuild.
 
 #include "dorne_doc_test_support.h"
 
@@ -38,14 +38,13 @@ class DorneDocTurnedSceneTest : public DorneDocTestBase {
   }
 };
 
-enum class ESettle { kAtOnce, kAside, kAsideCalledOff, kByRebuild };
+enum class ESettle { kAtOnce, kAside, kAsideCalledOff };
 
 const char* Name(ESettle settle) {
   switch (settle) {
     case ESettle::kAtOnce: return "settled at once";
     case ESettle::kAside: return "settled aside";
     case ESettle::kAsideCalledOff: return "aside called off, settled";
-    case ESettle::kByRebuild: return "rebuilt";
   }
   return "";
 }
@@ -63,7 +62,6 @@ void Settle(CDorneDoc& document, ESettle settle, bool shortList) {
       EXPECT_FALSE(document.SettleViewAside(stop));
       document.SettleView();
       break;
-    case ESettle::kByRebuild: document.RebuildScene(); break;
   }
 }
 
@@ -88,8 +86,7 @@ TEST_F(DorneDocTurnedSceneTest, AWholeSceneTurnedSettlesInTheOrderOfAFreshRebuil
       {{{0, 90, 0}}, false},   {{{90, 0, 0}, {180, 270, 45}}, false},
       {{{15, 330, 5}}, true},
   };
-  for (const ESettle settle :
-       {ESettle::kAtOnce, ESettle::kAside, ESettle::kAsideCalledOff, ESettle::kByRebuild}) {
+  for (const ESettle settle : {ESettle::kAtOnce, ESettle::kAside, ESettle::kAsideCalledOff}) {
     for (const TurnCase& turn : turns) {
       const std::array<int, 3> last = turn.turns.back();
       SCOPED_TRACE(std::string(Name(settle)) + " at " + std::to_string(last[0]) + " " +
