@@ -101,22 +101,28 @@ void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(kRuns / 4)->Arg(kRuns)->Arg(kRuns * 4)->Unit(benchmark::kMillisecond);
 }
 
+// What the layout window did between two edits (src/shell/ui/layout_doc_window.cpp): nothing
+// (the edits came faster than the window's idle moments), its idle moment right after the
+// edit's repaint (the zero timer m_snapshotSoon: the next edit's snapshot bytes), or a
+// moment's rest (the 300 ms timer readAhead as well: the undo's step read and the next
+// snapshot's design made ahead).
+enum class EIdle { kNone, kAfterRepaint, kRest };
+
 // An edit with the mouse as the layout window makes it: the step, a straight added at
 // the current element, the run rebuilt and the scene made again (the drawing is the
 // view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
 // drops the redo it left. `wholeScene`: the whole scene made again after the run's
 // rebuild, which already put the run's boxes back in the scene (as the tools leave it).
-// `afterIdle`: the window was idle before the edit and made its snapshot ahead
-// (CUndoManager::PrepareSnapshot).
 void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
-               bool afterIdle = false) {
+               EIdle idle = EIdle::kNone) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
-    if (afterIdle) {
+    if (idle != EIdle::kNone) {
       state.PauseTiming();
-      while (undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      if (undo.WantsSnapshotBytes()) undo.PrepareSnapshotBytes();
+      while (idle == EIdle::kRest && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
       state.ResumeTiming();
     }
     undo.SaveUndoState(21069, true);
@@ -135,13 +141,21 @@ void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
 void BM_MouseEdit(benchmark::State& state) { MouseEdit(state, false); }
 void BM_MouseEditAfterUndo(benchmark::State& state) { MouseEdit(state, true); }
 void BM_MouseEditRunScene(benchmark::State& state) { MouseEdit(state, false, false); }
-void BM_MouseEditAfterIdle(benchmark::State& state) { MouseEdit(state, false, true, true); }
+void BM_MouseEditAfterRepaint(benchmark::State& state) {
+  MouseEdit(state, false, true, EIdle::kAfterRepaint);
+}
+void BM_MouseEditAfterUndoAndRepaint(benchmark::State& state) {
+  MouseEdit(state, true, true, EIdle::kAfterRepaint);
+}
+void BM_MouseEditAfterIdle(benchmark::State& state) { MouseEdit(state, false, true, EIdle::kRest); }
 void BM_MouseEditRunSceneAfterIdle(benchmark::State& state) {
-  MouseEdit(state, false, false, true);
+  MouseEdit(state, false, false, EIdle::kRest);
 }
 BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunScene)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditAfterRepaint)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditAfterUndoAndRepaint)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditAfterIdle)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunSceneAfterIdle)->Apply(SizedDocuments);
 

@@ -13,8 +13,8 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
   m_annotationArchive =
       std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
   // The last stream's size is a good guess of this one's.
-  archive.Reserve(archive.Bytes().size() + m_lastStoredSize + m_lastStoredSize / 8);
-  const std::size_t start = archive.Bytes().size();
+  archive.Reserve(archive.Size() + m_lastStoredSize + m_lastStoredSize / 8);
+  const std::size_t start = archive.Size();
   archive.WriteWord(kFileVersion);
   m_subVersion = kFileSubVersion;
   archive.WriteDword(static_cast<std::uint32_t>(kFileSubVersion));
@@ -29,7 +29,7 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
     run->Serialize(archive);
   }
   WriteTail(archive);
-  m_lastStoredSize = archive.Bytes().size() - start;
+  m_lastStoredSize = archive.Size() - start;
 }
 
 void CDorneDoc::WriteHead(CArchiveWriter& archive) {
