@@ -75,7 +75,8 @@ class CDorneDoc : public CRunDocument {
   void SetModifiedFlag(bool modified);
   // What a snapshot of the document depends on besides its runs' contents, which every
   // edit marks by setting the modified flag (counted here, set or not): while it stays
-  // the same, a snapshot made earlier still holds (CUndoManager::PrepareSnapshot).
+  // the same, a snapshot made earlier still holds (CUndoManager::PrepareSnapshot). The
+  // annotations are in it whole: the views refresh them without a notice.
   std::vector<std::uint8_t> SnapshotKey();
 
   void AddObserver(CDocObserver* observer);
@@ -377,6 +378,7 @@ class CDorneDoc : public CRunDocument {
   int SumRunTotals(bool convertAll);
   void RecomputePendingTotals();
   void WriteHead(CArchiveWriter& archive);
+  void WriteAnnotationsKey(CArchiveWriter& key) const;
   void WriteTail(CArchiveWriter& archive);
   void ReadVersion(CArchiveReader& archive);
   void ReadHead(CArchiveReader& archive);

@@ -133,6 +133,7 @@ bool CUndoManager::TakeSnapshotMadeAhead(std::vector<std::uint8_t>& bytes,
   if (!ahead || ahead->key != m_document.SnapshotKey()) return false;
   bytes = std::move(ahead->bytes);
   design = std::move(ahead->design);
+  ++m_takenAhead;
   return true;
 }
 

@@ -69,6 +69,8 @@ class CUndoManager {
   bool WantsSnapshotBytes() const { return m_wantsBytes; }
   // Whether bytes made ahead wait, with or without their design.
   bool HasSnapshotBytesAhead() const { return m_madeAhead != nullptr; }
+  // How many steps took a snapshot made ahead instead of writing one.
+  int StepsTakenAhead() const { return m_takenAhead; }
   // Whether a snapshot made ahead waits with its design.
   bool HasSnapshotMadeAhead() const { return m_madeAhead && m_madeAhead->design; }
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
@@ -127,4 +129,5 @@ class CUndoManager {
   };
   std::unique_ptr<CMadeAhead> m_madeAhead;
   bool m_wantsBytes = false;
+  int m_takenAhead = 0;
 };

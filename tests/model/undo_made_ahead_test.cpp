@@ -2,6 +2,7 @@
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
+#include "model/annotation_label.h"
 #include "model/dev.h"
 #include "model/doc_file_bytes.h"
 #include "model/run.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,10 @@ class UndoMadeAheadTest : public UndoDocumentTestBase {
  protected:
   std::unique_ptr<CDorneDoc> Document() {
     auto document = ThreeRunsApart();
+    auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+    label->SetOwnerElement(document->GetRunAt(1)->GetFirstElement());
+    label->SetText("as painted first");
+    document->Annotations().Append(std::move(label));
     // Edited once already: made ahead only after a first snapshot.
     EXPECT_EQ(document->GetUndo().SaveUndoState(21060, true), 1);
     return document;
@@ -122,7 +128,17 @@ std::vector<ChangeCase> UndoMadeAheadTest::Changes() const {
       {"another tool", [](CDorneDoc& document) { document.SetToolMode(5); }},
       {"the free faces", [](CDorneDoc& document) { document.SetFreeFaceMask(12); }},
       {"only the current run shown", [](CDorneDoc& document) { document.SetCurrentRunOnly(true); }},
-      {"another bill page", [](CDorneDoc& document) { document.SetBomPage(2); }}};
+      {"another bill page", [](CDorneDoc& document) { document.SetBomPage(2); }},
+      // As the views refresh annotations when they paint: no notice, nothing marked.
+      {"an annotation added without a notice",
+       [](CDorneDoc& document) {
+         auto title = std::make_unique<CAnnotationLabel>(CAnnotation::kTitleBlock);
+         title->SetOwnerDocument();
+         title->SetText("Name: refreshed");
+         document.Annotations().Append(std::move(title));
+       }},
+      {"an annotation's text refreshed without a notice",
+       [](CDorneDoc& document) { document.Annotations().At(0)->SetText("refreshed"); }}};
 }
 
 // What an edit's step gives: its file, the document after its undo and after the redo,
