@@ -101,25 +101,31 @@ void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(kRuns / 4)->Arg(kRuns)->Arg(kRuns * 4)->Unit(benchmark::kMillisecond);
 }
 
-// An edit with the mouse as the layout window makes it: the step, a straight added at
-// the current element, the run rebuilt and the scene made again (the drawing is the
-// view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
-// drops the redo it left. `wholeScene`: the whole scene made again after the run's
-// rebuild, which already put the run's boxes back in the scene (as the tools leave it).
-// `afterIdle`: the window was idle before the edit and made its snapshot ahead
-// (CUndoManager::PrepareSnapshot).
+// An edit followed by the run's rebuild: the step, a straight added at the current
+// element, the run rebuilt (as Run ▸ Rebuild parts does) and the whole scene made again
+// (as the turn and move tools and Delete do after their edits: CDorneDoc::ToolTurnAtFace,
+// CViewTools::MoveRunPress, CDorneDoc::DeleteCurrentElement). The drawing is the view's
+// own benchmark. `afterUndo`: each edit follows an undo of the one before, and drops the
+// redo it left. `wholeScene`: the whole scene made again after the run's rebuild, which
+// already left the scene of a whole rebuild. `afterIdle`: the window was idle before the
+// edit and made its snapshot ahead (CUndoManager::PrepareSnapshot). `timeStep`: false
+// leaves the step out of the time, which is then the scene side alone.
+// The bench document's elements all stand at the origin, so that the straight added lands
+// on the first run's boxes on screen: the run's rebuild makes the whole scene anew, as it
+// does for a run that meets another on screen.
 void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
-               bool afterIdle = false) {
+               bool afterIdle = false, bool timeStep = true) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
-    if (afterIdle) {
+    if (afterIdle || !timeStep) {
       state.PauseTiming();
-      while (undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      while (afterIdle && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      if (!timeStep) undo.SaveUndoState(21069, true);
       state.ResumeTiming();
     }
-    undo.SaveUndoState(21069, true);
+    if (timeStep) undo.SaveUndoState(21069, true);
     CRun* run = document->GetCurrentRun();
     CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
     if (added != nullptr) run->SetCurrentElement(added);
@@ -144,6 +150,43 @@ BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunScene)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditAfterIdle)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunSceneAfterIdle)->Apply(SizedDocuments);
+
+// The scene side of the edits above: the straight added and the run rebuilt, with or
+// without the whole scene made again, the step taken untimed.
+void BM_MouseEditSceneOnly(benchmark::State& state) { MouseEdit(state, false, true, false, false); }
+void BM_MouseEditRunSceneOnly(benchmark::State& state) {
+  MouseEdit(state, false, false, false, false);
+}
+BENCHMARK(BM_MouseEditSceneOnly)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditRunSceneOnly)->Apply(SizedDocuments);
+
+// A click of the add-straight tool as the layout window handles it
+// (CViewTools::ElementToolPress, src/view/view_tools.cpp; CDorneDoc::ToolAddStraightAt,
+// src/model/dorne_doc_tools.cpp): the step, the straight added at the current element
+// (its boxes go into the scene one by one), the document marked modified and its views
+// told, the step committed. Neither the run nor the scene is rebuilt; the view repaints
+// (its own benchmark). `afterIdle` as above.
+void MouseAddStraight(benchmark::State& state, bool afterIdle) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  for (auto _ : state) {
+    if (afterIdle) {
+      state.PauseTiming();
+      while (undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      state.ResumeTiming();
+    }
+    undo.SaveUndoState(17494, true, false);
+    CDev* added = document->GetCurrentRun()->GetCurrentElement()->AddStraightToward(4, 1000);
+    document->SetModifiedFlag(true);
+    document->UpdateAllViews();
+    benchmark::DoNotOptimize(added != nullptr && undo.CommitUndoState(0) != 0);
+  }
+}
+void BM_MouseAddStraight(benchmark::State& state) { MouseAddStraight(state, false); }
+void BM_MouseAddStraightAfterIdle(benchmark::State& state) { MouseAddStraight(state, true); }
+BENCHMARK(BM_MouseAddStraight)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseAddStraightAfterIdle)->Apply(SizedDocuments);
 
 // Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
 // before is restored. `readAhead`: the window was idle in between and read the step
