@@ -95,6 +95,12 @@ void BM_UndoSnapshot(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoSnapshot)->Unit(benchmark::kMillisecond);
 
+// BM_RebuildScene at the sizes of the benchmarks below.
+void BM_RebuildSceneSized(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)));
+  for (auto _ : state) document->RebuildScene();
+}
+
 // The documents of the sized benchmarks: ×1, ×4 and ×16 of a quarter of the benchmark
 // document.
 void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
@@ -145,6 +151,7 @@ void BM_MouseEditAfterIdle(benchmark::State& state) { MouseEdit(state, false, tr
 void BM_MouseEditRunSceneAfterIdle(benchmark::State& state) {
   MouseEdit(state, false, false, true);
 }
+BENCHMARK(BM_RebuildSceneSized)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunScene)->Apply(SizedDocuments);
