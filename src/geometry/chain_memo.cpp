@@ -1,0 +1,78 @@
+#include "geometry/chain_memo.h"
+
+#include "geometry/box_owner.h"
+
+namespace {
+
+bool IsWalkDirection(int direction) { return direction >= 0 && direction <= 5; }
+
+}  // namespace
+
+void CChainMemo::Reset() {
+  m_subject = nullptr;
+  m_ownWalk = CNeighbourWalk();
+  m_ownDirection = -1;
+  if (m_ownMet.Size() != 0) m_ownMet.Clear();
+  if (m_meetsSubject.Size() != 0) m_meetsSubject.Clear();
+}
+
+void CChainMemo::SetSubject(const CBoxOwner* subject) {
+  if (subject == m_subject) return;
+  Reset();
+  m_subject = subject;
+}
+
+bool CChainMemo::Meets(const CBoxOwner& start, int direction, const CBoxOwner* target) {
+  if (!IsWalkDirection(direction) || target == nullptr) return false;
+  if (m_subject != nullptr && &start == m_subject) return OwnWalkMeets(direction, target);
+  if (m_subject != nullptr && target == m_subject) return WalkMeetsSubject(start, direction);
+  return start.MeetsToward(direction, target);
+}
+
+bool CChainMemo::OwnWalkMeets(int direction, const CBoxOwner* target) {
+  if (direction != m_ownDirection) {
+    m_ownWalk = CNeighbourWalk(m_subject, direction);
+    m_ownDirection = direction;
+    if (m_ownMet.Size() != 0) m_ownMet.Clear();
+  }
+  if (m_ownMet.Find(target) != nullptr) return true;
+  // Walk on only as far as this question needs.
+  while (const CBoxOwner* next = m_ownWalk.Next()) {
+    m_ownMet[next] = true;
+    if (next == target) return true;
+  }
+  return false;
+}
+
+bool CChainMemo::WalkMeetsSubject(const CBoxOwner& start, int direction) {
+  if (const std::uint32_t known = Known(&start, direction)) return known == 2;
+  // The walk has met every element that start can reach once it ends; stopping at an
+  // element with a known answer adds what that element can reach.
+  m_path.assign(1, &start);
+  bool meets = false;
+  CNeighbourWalk walk(&start, direction);
+  while (const CBoxOwner* next = walk.Next()) {
+    if (next == m_subject) {
+      meets = true;
+      break;
+    }
+    if (const std::uint32_t known = Known(next, direction)) {
+      meets = known == 2;
+      break;
+    }
+    m_path.push_back(next);
+  }
+  // Every element on the path reaches what the rest of the walk met.
+  for (const CBoxOwner* element : m_path) Store(element, direction, meets);
+  return meets;
+}
+
+std::uint32_t CChainMemo::Known(const CBoxOwner* element, int direction) const {
+  const std::uint32_t* bits = m_meetsSubject.Find(element);
+  return bits == nullptr ? 0 : (*bits >> (2 * direction)) & 3u;
+}
+
+void CChainMemo::Store(const CBoxOwner* element, int direction, bool meets) {
+  std::uint32_t& bits = m_meetsSubject[element];
+  bits = (bits & ~(3u << (2 * direction))) | ((meets ? 2u : 1u) << (2 * direction));
+}
