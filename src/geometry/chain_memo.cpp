@@ -8,12 +8,18 @@ bool IsWalkDirection(int direction) { return direction >= 0 && direction <= 5; }
 
 }  // namespace
 
+// m_path holds every element either map has an entry for (some more than once), so that
+// forgetting costs what was remembered rather than the maps' size: the comparer forgets
+// on every insertion, and most insertions remember a few elements at most.
 void CChainMemo::Reset() {
   m_subject = nullptr;
   m_ownWalk = CNeighbourWalk();
   m_ownDirection = -1;
-  if (m_ownMet.Size() != 0) m_ownMet.Clear();
-  if (m_meetsSubject.Size() != 0) m_meetsSubject.Clear();
+  for (const CBoxOwner* element : m_path) {
+    m_ownMet.Erase(element);
+    m_meetsSubject.Erase(element);
+  }
+  m_path.clear();
 }
 
 void CChainMemo::SetSubject(const CBoxOwner* subject) {
@@ -33,12 +39,13 @@ bool CChainMemo::OwnWalkMeets(int direction, const CBoxOwner* target) {
   if (direction != m_ownDirection) {
     m_ownWalk = CNeighbourWalk(m_subject, direction);
     m_ownDirection = direction;
-    if (m_ownMet.Size() != 0) m_ownMet.Clear();
+    for (const CBoxOwner* element : m_path) m_ownMet.Erase(element);
   }
   if (m_ownMet.Find(target) != nullptr) return true;
   // Walk on only as far as this question needs.
   while (const CBoxOwner* next = m_ownWalk.Next()) {
     m_ownMet[next] = true;
+    m_path.push_back(next);
     if (next == target) return true;
   }
   return false;
@@ -48,7 +55,8 @@ bool CChainMemo::WalkMeetsSubject(const CBoxOwner& start, int direction) {
   if (const std::uint32_t known = Known(&start, direction)) return known == 2;
   // The walk has met every element that start can reach once it ends; stopping at an
   // element with a known answer adds what that element can reach.
-  m_path.assign(1, &start);
+  const std::size_t first = m_path.size();
+  m_path.push_back(&start);
   bool meets = false;
   CNeighbourWalk walk(&start, direction);
   while (const CBoxOwner* next = walk.Next()) {
@@ -63,7 +71,7 @@ bool CChainMemo::WalkMeetsSubject(const CBoxOwner& start, int direction) {
     m_path.push_back(next);
   }
   // Every element on the path reaches what the rest of the walk met.
-  for (const CBoxOwner* element : m_path) Store(element, direction, meets);
+  for (std::size_t i = first; i < m_path.size(); ++i) Store(m_path[i], direction, meets);
   return meets;
 }
 
