@@ -6,6 +6,9 @@ namespace {
 
 bool IsWalkDirection(int direction) { return direction >= 0 && direction <= 5; }
 
+// Questions about one subject answered by plain walks before the memory takes over.
+constexpr int kPlainQuestions = 16;
+
 }  // namespace
 
 // m_path holds every element either map has an entry for (some more than once), so that
@@ -13,6 +16,7 @@ bool IsWalkDirection(int direction) { return direction >= 0 && direction <= 5; }
 // on every insertion, and most insertions remember a few elements at most.
 void CChainMemo::Reset() {
   m_subject = nullptr;
+  m_questions = 0;
   m_ownWalk = CNeighbourWalk();
   m_ownDirection = -1;
   for (const CBoxOwner* element : m_path) {
@@ -30,8 +34,10 @@ void CChainMemo::SetSubject(const CBoxOwner* subject) {
 
 bool CChainMemo::Meets(const CBoxOwner& start, int direction, const CBoxOwner* target) {
   if (!IsWalkDirection(direction) || target == nullptr) return false;
-  if (m_subject != nullptr && &start == m_subject) return OwnWalkMeets(direction, target);
-  if (m_subject != nullptr && target == m_subject) return WalkMeetsSubject(start, direction);
+  if (m_subject == nullptr || ++m_questions <= kPlainQuestions)
+    return start.MeetsToward(direction, target);
+  if (&start == m_subject) return OwnWalkMeets(direction, target);
+  if (target == m_subject) return WalkMeetsSubject(start, direction);
   return start.MeetsToward(direction, target);
 }
 

@@ -12,8 +12,9 @@ class CBoxOwner;
 // same element, its subject: which elements the subject's own walk meets, and whether the
 // walks of other elements meet the subject. Each is answered from walks made once: what
 // one element can reach is that element's next neighbour and what that neighbour can
-// reach, so a walk may stop at an element whose answer is known. Questions about neither
-// walk as MeetsToward does.
+// reach, so a walk may stop at an element whose answer is known. The first few questions
+// about a subject, and questions about neither, walk as MeetsToward does: most subjects
+// are asked a few questions only, which remembering would make dearer.
 //
 // The answers hold while no element's links change: Reset() before any may have.
 class CChainMemo {
@@ -33,6 +34,7 @@ class CChainMemo {
   void Store(const CBoxOwner* element, int direction, bool meets);
 
   const CBoxOwner* m_subject = nullptr;
+  int m_questions = 0;  // about the subject so far
   // The subject's own walk so far, and the elements it met.
   CNeighbourWalk m_ownWalk;
   int m_ownDirection = -1;
