@@ -180,6 +180,30 @@ TEST(ChainMemoTest, ParallelRunsAskedBoxByBox) {
   EXPECT_GT(met, 1000);
 }
 
+// A memory of many hundred elements is forgotten whole when the subject changes: the
+// questions about the next subject, at the other end of the run, are answered afresh.
+TEST(ChainMemoTest, ALongRunRememberedThenAskedAboutItsOtherEnd) {
+  const int length = 700;
+  CLinkedElements elements(length);
+  for (int k = 0; k + 1 < length; ++k) CFakeElement::Link(elements[k], 4, elements[k + 1]);
+  CChainMemo memo;
+  int met = 0;
+  for (const int subject : {length - 1, 0, length / 2, length - 1}) {
+    memo.SetSubject(&elements[subject]);
+    for (int k = 0; k < length; k += 3) {
+      for (const auto& [start, target] : {std::pair{k, subject}, std::pair{subject, k}}) {
+        for (const int direction : {0, 4}) {
+          const bool fresh = elements[start].MeetsToward(direction, &elements[target]);
+          ASSERT_EQ(memo.Meets(elements[start], direction, &elements[target]), fresh)
+              << start << " toward " << target << " subject " << subject;
+          met += fresh ? 1 : 0;
+        }
+      }
+    }
+  }
+  EXPECT_GT(met, 500);
+}
+
 // A link changed between two subjects' questions is seen after a reset.
 TEST(ChainMemoTest, AResetSeesLinksChanged) {
   CLinkedElements elements(4);
