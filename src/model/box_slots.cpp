@@ -33,6 +33,12 @@ std::unique_ptr<CBox> CBoxSlots::Put(int slot, std::unique_ptr<CBox> box) {
     return old;
   }
   if (!box) return nullptr;
+  if (m_filled == 0) {
+    // The first box of an element (every element read from a file) needs no array.
+    m_store.one = std::move(box);
+    m_filled = 1u << slot;
+    return nullptr;
+  }
   Resize(slot, true);
   Data()[IndexOf(slot)] = std::move(box);
   return nullptr;
