@@ -362,6 +362,11 @@ class CDorneDoc : public CRunDocument {
   // Every box of the document (or those not in the scene) projected with the document's
   // angles; when stop is set meanwhile, some runs' boxes are left as they were.
   void ProjectAllBoxes(bool unlistedOnly = false, const std::atomic<bool>* stop = nullptr);
+  // ProjectAllBoxes() for a scene made anew: the same boxes, but those out of the scene that
+  // the document's angles already projected are not worked out again.
+  void ReprojectAllBoxes();
+  template <class Visit>
+  void VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop = nullptr);
   // The scene of one run's rebuild (dorne_doc_run_scene.cpp).
   void HoldSceneFor(CRun* run, bool hold);
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
