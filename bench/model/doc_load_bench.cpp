@@ -3,6 +3,7 @@
 // file's size (and what the open document keeps). The heap is counted by this program's own
 // operator new.
 //   build/bench/model/doc_load_bench --benchmark_min_time=0.5
+// The time without the counting, which slows every allocation: doc_open_time_bench.
 // Against two readings of the file: BM_CatFile reads it in this process as cat reads it,
 // BM_CatProgram runs cat itself (process start-up included, as a user times it).
 
@@ -21,9 +22,8 @@
 #include <string>
 #include <vector>
 
-#include "bench_document.h"
+#include "saved_bench_document.h"
 #include "model/doc_file_bytes.h"
-#include "platform/archive.h"
 
 namespace {
 
@@ -36,21 +36,8 @@ void Count(std::int64_t bytes) {
   while (live > peak && !g_peak.compare_exchange_weak(peak, live)) {}
 }
 
-// The document of `runs` runs saved to a file of the benchmark's own.
-std::string SavedDocument(int runs) {
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("tvr-load-bench-" + std::to_string(runs) + ".run");
-  CArchiveWriter writer;
-  BuildBenchDocument(runs)->Serialize(writer);
-  auto bytes = writer.TakeBytes();
-  FILE* file = std::fopen(path.c_str(), "wb");
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-  return path.string();
-}
-
 void BM_OpenDocumentFile(benchmark::State& state) {
-  const std::string path = SavedDocument(static_cast<int>(state.range(0)));
+  const std::string path = SavedBenchDocument(static_cast<int>(state.range(0)));
   const auto size = static_cast<double>(std::filesystem::file_size(path));
   double peak = 0.0, kept = 0.0;
   for (auto _ : state) {
@@ -73,7 +60,7 @@ BENCHMARK(BM_OpenDocumentFile)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMi
 
 // The file read as cat reads it: 128 KiB at a time into one buffer.
 void BM_CatFile(benchmark::State& state) {
-  const std::string path = SavedDocument(static_cast<int>(state.range(0)));
+  const std::string path = SavedBenchDocument(static_cast<int>(state.range(0)));
   std::vector<char> buffer(128 * 1024);
   for (auto _ : state) {
     const int fd = ::open(path.c_str(), O_RDONLY);
@@ -88,7 +75,7 @@ BENCHMARK(BM_CatFile)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond
 // The file read by the cat program into /dev/null, its start-up included, as a user
 // would time `cat FILE > /dev/null`: wall time, the work being another process's.
 void BM_CatProgram(benchmark::State& state) {
-  std::string path = SavedDocument(static_cast<int>(state.range(0)));
+  std::string path = SavedBenchDocument(static_cast<int>(state.range(0)));
   std::string name = "cat";
   char* arguments[] = {name.data(), path.data(), nullptr};
   posix_spawn_file_actions_t actions;
@@ -109,7 +96,7 @@ BENCHMARK(BM_CatProgram)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisec
 
 // The whole file into memory at once, as opening starts.
 void BM_ReadWholeFile(benchmark::State& state) {
-  const std::string path = SavedDocument(static_cast<int>(state.range(0)));
+  const std::string path = SavedBenchDocument(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     std::vector<std::uint8_t> bytes;
     benchmark::DoNotOptimize(ReadWholeFile(path, bytes));

@@ -160,6 +160,11 @@ void C3DProjection::ProjectBox(CBox& box) {
   if (box.IsListed()) m_list.Refile(box);
 }
 
+void C3DProjection::ReprojectBox(CBox& box) {
+  if (box.IsListed() || !box.ProjectedBy(*m_rotation)) return ProjectBox(box);
+  box.ClearFaceNibbles();
+}
+
 void C3DProjection::UpdateFaceVisibility(CBox& box) const { ::UpdateFaceVisibility(*this, box); }
 
 C3DPoint C3DProjection::GetFaceNormalFromCorners(const CBox& box, int face) {

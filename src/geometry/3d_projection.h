@@ -71,6 +71,10 @@ class C3DProjection {
   // Projects the box's corners and bounds and clears its face nibbles. A box listed in
   // this projection's scene is re-filed in it.
   void ProjectBox(CBox& box);
+  // ProjectBox, except that a box out of the scene whose corners and bounds are already of
+  // this projection's rotation keeps them (only its face nibbles are cleared): the box ends
+  // exactly as ProjectBox would leave it.
+  void ReprojectBox(CBox& box);
   // Recomputes which faces of the box look toward the viewer and which take part in
   // the depth order (joints between an element's boxes are closed).
   void UpdateFaceVisibility(CBox& box) const;

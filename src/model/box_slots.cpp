@@ -15,6 +15,16 @@ const std::unique_ptr<CBox>& CBoxSlots::operator[](std::size_t slot) const {
   return IsFilled(number) ? Data()[IndexOf(number)] : kEmpty;
 }
 
+int CBoxSlots::SlotOf(const CBox& box) const {
+  // The filled slots in order, each at the next place of the store: no count of bits
+  // for each slot, as asking slot by slot would make.
+  const std::unique_ptr<CBox>* held = Data();
+  for (std::uint32_t rest = m_filled; rest != 0; rest &= rest - 1u, ++held) {
+    if (held->get() == &box) return std::countr_zero(rest);
+  }
+  return kSlotCount;
+}
+
 std::unique_ptr<CBox> CBoxSlots::Put(int slot, std::unique_ptr<CBox> box) {
   if (slot < 0 || slot >= kSlotCount) return box;
   if (IsFilled(slot)) {
@@ -23,6 +33,12 @@ std::unique_ptr<CBox> CBoxSlots::Put(int slot, std::unique_ptr<CBox> box) {
     return old;
   }
   if (!box) return nullptr;
+  if (m_filled == 0) {
+    // The first box of an element (every element read from a file) needs no array.
+    m_store.one = std::move(box);
+    m_filled = 1u << slot;
+    return nullptr;
+  }
   Resize(slot, true);
   Data()[IndexOf(slot)] = std::move(box);
   return nullptr;

@@ -64,8 +64,6 @@ void CDorneDoc::Serialize(CArchiveReader& archive) {
   ReadHead(archive);
   ReadRuns(archive);
   ReadTail(archive);
-  // Box colours are not stored: the elements take them again from their kinds and types.
-  for (CRun* run : m_runList) run->UpdateElementColors(0);
   m_annotationArchive->FinishLoad();
   ComputeTotalsAfterReading();
   Notify(EDocNotice::kLoaded);
@@ -125,6 +123,9 @@ void CDorneDoc::ReadRuns(CArchiveReader& archive) {
     CRun& added = *run;
     AddRun(std::move(run));
     added.Serialize(archive);
+    // Box colours are not stored: the elements take them again from their kinds and types,
+    // each run as soon as it is read, while its elements are still at hand in the cache.
+    added.UpdateElementColors(0);
   }
 }
 

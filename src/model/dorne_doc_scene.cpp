@@ -163,7 +163,7 @@ void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
   }
   if (m_sceneHolds == 0 || --m_sceneHolds > 0) return;
   if (!PutBackRunScene()) {
-    ProjectAllBoxes();
+    ReprojectAllBoxes();
     RebuildScene();
   }
   RecomputePendingTotals();
@@ -302,19 +302,30 @@ CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
   return inserted;
 }
 
-void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
-  auto project = [this, unlistedOnly](const CDev* element) {
+template <class Visit>
+void CDorneDoc::VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop) {
+  auto boxesOf = [&visit](const CDev* element) {
     for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
+      if (box) visit(*box);
     }
   };
   for (const CRun* run : m_runList) {
     if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-    for (const CDev* element : run->GetDevices()) project(element);
-    for (const CDev* element : run->GetLengthRecords()) project(element);
-    if (const CDev* marker = run->GetStartMarker()) project(marker);
+    for (const CDev* element : run->GetDevices()) boxesOf(element);
+    for (const CDev* element : run->GetLengthRecords()) boxesOf(element);
+    if (const CDev* marker = run->GetStartMarker()) boxesOf(marker);
   }
-  for (CExtraBox& extra : m_extraBoxes) {
-    if (!(unlistedOnly && extra.box->IsListed())) m_projection.ProjectBox(*extra.box);
-  }
+  for (CExtraBox& extra : m_extraBoxes) visit(*extra.box);
+}
+
+void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
+  VisitAllBoxes(
+      [this, unlistedOnly](CBox& box) {
+        if (!(unlistedOnly && box.IsListed())) m_projection.ProjectBox(box);
+      },
+      stop);
+}
+
+void CDorneDoc::ReprojectAllBoxes() {
+  VisitAllBoxes([this](CBox& box) { m_projection.ReprojectBox(box); });
 }

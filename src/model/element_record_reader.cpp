@@ -126,9 +126,15 @@ void CElementRecordReader::ApplyStyleProperty(CDev& element) {
 }
 
 // Old variants and properties are brought up to date by the rules of the reading run's range.
+// The run's range and catalogue stay as they are while its elements are read, so they are
+// looked up once for all of them.
 void CElementRecordReader::UpgradeLegacy(CDev& element) {
   if (m_run == nullptr) return;
-  m_run->GetRangeRules().UpgradeLegacyElement(element, m_run->GetPropText("Catalog"));
+  if (m_rules == nullptr) {
+    m_rules = &m_run->GetRangeRules();
+    m_catalogue = m_run->GetPropText("Catalog");
+  }
+  m_rules->UpgradeLegacyElement(element, m_catalogue);
 }
 
 void CElementRecordReader::ReadCalibre(CDev& element) {

@@ -8,6 +8,7 @@
 class CArchiveReader;
 class CDev;
 class CRun;
+class CRunRangeRules;
 
 // Reads element records (the form of CDev::Serialize) and the records nested in
 // them with an explicit stack; each nested neighbour is linked both ways and added to
@@ -53,4 +54,7 @@ class CElementRecordReader {
     std::size_t offset;
   };
   std::vector<PendingUnit> m_pendingUnits;
+  // The run's range rules and catalogue, found at the first element that needs them.
+  const CRunRangeRules* m_rules = nullptr;
+  std::string m_catalogue;
 };

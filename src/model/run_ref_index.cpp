@@ -35,8 +35,9 @@ void CRunRefIndex::Rekey(CDev& element) {
 
 void CRunRefIndex::File(CDev& element) {
   auto& index = m_lists[static_cast<std::size_t>(element.m_listed - 1)];
-  const auto entry =
-      index.try_emplace(std::string(TrimBlanks(element.GetReference())), CIndexedDevices()).first;
+  const std::string_view reference = TrimBlanks(element.GetReference());
+  auto entry = index.find(reference);
+  if (entry == index.end()) entry = index.try_emplace(std::string(reference)).first;
   element.m_indexKey = &entry->first;  // a node's key stays where it is
   CIndexedDevices& devices = entry->second;
   // Most often the newest stamp: the end of the list.
@@ -68,7 +69,7 @@ void CRunRefIndex::Unfile(CDev& element) {
 const CRunRefIndex::CIndexedDevices* CRunRefIndex::Find(std::string_view reference,
                                                         int list) const {
   const auto& index = m_lists[static_cast<std::size_t>(list)];
-  const auto it = index.find(std::string(TrimBlanks(reference)));
+  const auto it = index.find(TrimBlanks(reference));
   return it == index.end() ? nullptr : &it->second;
 }
 

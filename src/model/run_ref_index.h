@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,10 +41,20 @@ class CRunRefIndex {
   const std::unordered_set<CDev*>& TapOffUnits() const { return m_tapOffUnits; }
 
  private:
+  // Looks texts up without making a key of them: a document being opened files tens of
+  // thousands of elements, most under a reference already filed.
+  struct CTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  using CIndex = std::unordered_map<std::string, CIndexedDevices, CTextHash, std::equal_to<>>;
+
   void Unfile(CDev& element);
   void File(CDev& element);
 
-  std::array<std::unordered_map<std::string, CIndexedDevices>, 2> m_lists;
+  std::array<CIndex, 2> m_lists;
   std::uint64_t m_nextStamp = 1;
   std::unordered_set<CDev*> m_tapOffUnits;
 };

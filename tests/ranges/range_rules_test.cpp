@@ -1,6 +1,13 @@
 #include "model/bom_test_support.h"
 #include "model/run_test_support.h"
+#include "model/dorne_doc.h"
+#include "model/run_factory.h"
+#include "model/run_range_rules.h"
 #include "ranges/range_registry.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -53,6 +60,63 @@ TEST_F(RangeRulesTest, LegacyRecordsAreUpgradedByTheReadingRunsRange) {
   CRun qgc;
   qgc.SetCatalog("QGC");
   EXPECT_TRUE(ReadBack(qgc, elbow)->HasProp("ELBOW_LENG"));
+}
+
+// A file of runs of several ranges: each run's elements are upgraded by that run's own
+// range and catalogue, as that range's rules upgrade each element alone.
+TEST_F(RangeRulesTest, EachRunOfAFileUpgradesItsOwnLegacyRecords) {
+  const std::vector<std::string> codes = {"QPA", "QPC", "QWC", "QMA", "QPA", "QDA", "QMC", "QWC"};
+  CDorneDoc document;
+  for (const std::string& code : codes) {
+    auto made = CRunFactory::Instance().CreateForCatalog(code, &document);
+    CRun& run = *made;
+    document.AddRun(std::move(made));
+    run.SetCatalog(code);
+    CChainBuilder chain(run);
+    CDev* last = chain.Start(4);
+    last->SetStyle(code == "QWC" ? 5u : 4u);
+    last = chain.Add(last, 4, CDev::kInLineVariant, 500);
+    last->SetStyle(1);
+    last = chain.Add(last, 4, CDev::kElbow, 0);
+    last->SetPropValue("ELBOW_LENG", "300");
+    chain.Add(last, 4, CDev::kStraight, 800);
+  }
+  // "kind variant ELBOW_LENG" of every device of a run, sorted: a run read back lists its
+  // devices in another order.
+  auto describe = [](const CDev& element) {
+    return std::to_string(element.GetKind()) + " " + std::to_string(element.GetVariant()) + " " +
+           element.GetPropValue("ELBOW_LENG");
+  };
+  std::vector<std::vector<std::string>> expected;
+  int upgraded = 0;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    const CRun* run = document.GetRuns()[i];
+    const CRunRangeRules& rules = CRunFactory::Instance().RulesForCode(codes[i]);
+    std::vector<std::string>& listed = expected.emplace_back();
+    for (const CDev* device : run->GetDevices()) {
+      CDev copy;
+      copy.SetKind(device->GetKind());
+      copy.SetStyle(device->GetStyle());
+      copy.SetPropValue("ELBOW_LENG", device->GetPropValue("ELBOW_LENG"));
+      rules.UpgradeLegacyElement(copy, codes[i]);
+      listed.push_back(describe(copy));
+      upgraded += listed.back() != describe(*device) ? 1 : 0;
+    }
+    std::sort(listed.begin(), listed.end());
+  }
+  ASSERT_GT(upgraded, 4);
+  CArchiveWriter writer;
+  document.Serialize(writer);
+  CDorneDoc opened;
+  CArchiveReader reader(writer.TakeBytes());
+  opened.Serialize(reader);
+  ASSERT_EQ(opened.GetRunCount(), static_cast<int>(codes.size()));
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    std::vector<std::string> read;
+    for (const CDev* device : opened.GetRuns()[i]->GetDevices()) read.push_back(describe(*device));
+    std::sort(read.begin(), read.end());
+    EXPECT_EQ(read, expected[i]) << "run " << i << " of " << codes[i];
+  }
 }
 
 TEST_F(RangeRulesTest, OnlyQmaEndCabinetsHaveAFarConnectionPoint) {

@@ -1,0 +1,26 @@
+// Opening a layout document from its file with the ordinary allocator: the time a user
+// waits, which the counting allocator of doc_load_bench inflates.
+//   build/bench/model/doc_open_time_bench --benchmark_repetitions=5
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "saved_bench_document.h"
+
+namespace {
+
+void BM_OpenDocumentFileTime(benchmark::State& state) {
+  const std::string path = SavedBenchDocument(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    auto document = std::make_unique<CDorneDoc>();
+    if (!document->OnOpenDocument(path).ok) state.SkipWithError("cannot open");
+    state.PauseTiming();
+    document.reset();  // freeing is not opening
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenDocumentFileTime)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+}  // namespace
