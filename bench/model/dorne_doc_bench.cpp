@@ -95,31 +95,50 @@ void BM_UndoSnapshot(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoSnapshot)->Unit(benchmark::kMillisecond);
 
+// BM_RebuildScene at the sizes of the benchmarks below.
+void BM_RebuildSceneSized(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)));
+  for (auto _ : state) document->RebuildScene();
+}
+
 // The documents of the sized benchmarks: ×1, ×4 and ×16 of a quarter of the benchmark
 // document.
 void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
   benchmark->Arg(kRuns / 4)->Arg(kRuns)->Arg(kRuns * 4)->Unit(benchmark::kMillisecond);
 }
 
-// An edit with the mouse as the layout window makes it: the step, a straight added at
-// the current element, the run rebuilt and the scene made again (the drawing is the
-// view's own benchmark). `afterUndo`: each edit follows an undo of the one before, and
-// drops the redo it left. `wholeScene`: the whole scene made again after the run's
-// rebuild, which already put the run's boxes back in the scene (as the tools leave it).
-// `afterIdle`: the window was idle before the edit and made its snapshot ahead
-// (CUndoManager::PrepareSnapshot).
+// What the layout window did between two edits (src/shell/ui/layout_doc_window.cpp): nothing
+// (the edits came faster than the window's idle moments), its idle moment right after the
+// edit's repaint (the zero timer m_snapshotSoon: the next edit's snapshot bytes), or a
+// moment's rest (the 300 ms timer as well: the undo's step read and the next snapshot's
+// design made ahead).
+enum class EIdle { kNone, kAfterRepaint, kRest };
+
+// An edit followed by the run's rebuild: the step, a straight added at the current
+// element, the run rebuilt (as Run ▸ Rebuild parts does) and the whole scene made again
+// (as the turn and move tools and Delete do after their edits: CDorneDoc::ToolTurnAtFace,
+// CViewTools::MoveRunPress, CDorneDoc::DeleteCurrentElement). The drawing is the view's
+// own benchmark. `afterUndo`: each edit follows an undo of the one before, and drops the
+// redo it left. `wholeScene`: the whole scene made again after the run's rebuild, which
+// already left the scene of a whole rebuild. `idle`: what the window did before the edit.
+// `timeStep`: false leaves the step out of the time, which is then the scene side alone.
+// The bench document's elements all stand at the origin, so that the straight added lands
+// on the first run's boxes on screen: the run's rebuild makes the whole scene anew, as it
+// does for a run that meets another on screen.
 void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
-               bool afterIdle = false) {
+               EIdle idle = EIdle::kNone, bool timeStep = true) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
-    if (afterIdle) {
+    if (idle != EIdle::kNone || !timeStep) {
       state.PauseTiming();
-      while (undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      if (idle != EIdle::kNone && undo.WantsSnapshotBytes()) undo.PrepareSnapshotBytes();
+      while (idle == EIdle::kRest && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      if (!timeStep) undo.SaveUndoState(21069, true);
       state.ResumeTiming();
     }
-    undo.SaveUndoState(21069, true);
+    if (timeStep) undo.SaveUndoState(21069, true);
     CRun* run = document->GetCurrentRun();
     CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
     if (added != nullptr) run->SetCurrentElement(added);
@@ -135,15 +154,70 @@ void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
 void BM_MouseEdit(benchmark::State& state) { MouseEdit(state, false); }
 void BM_MouseEditAfterUndo(benchmark::State& state) { MouseEdit(state, true); }
 void BM_MouseEditRunScene(benchmark::State& state) { MouseEdit(state, false, false); }
-void BM_MouseEditAfterIdle(benchmark::State& state) { MouseEdit(state, false, true, true); }
-void BM_MouseEditRunSceneAfterIdle(benchmark::State& state) {
-  MouseEdit(state, false, false, true);
+void BM_MouseEditAfterRepaint(benchmark::State& state) {
+  MouseEdit(state, false, true, EIdle::kAfterRepaint);
 }
+void BM_MouseEditAfterUndoAndRepaint(benchmark::State& state) {
+  MouseEdit(state, true, true, EIdle::kAfterRepaint);
+}
+void BM_MouseEditAfterIdle(benchmark::State& state) { MouseEdit(state, false, true, EIdle::kRest); }
+void BM_MouseEditRunSceneAfterIdle(benchmark::State& state) {
+  MouseEdit(state, false, false, EIdle::kRest);
+}
+BENCHMARK(BM_RebuildSceneSized)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditAfterUndo)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunScene)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditAfterRepaint)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditAfterUndoAndRepaint)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditAfterIdle)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunSceneAfterIdle)->Apply(SizedDocuments);
+
+// The scene side of the edits above: the straight added and the run rebuilt, with or
+// without the whole scene made again, the step taken untimed.
+void BM_MouseEditSceneOnly(benchmark::State& state) {
+  MouseEdit(state, false, true, EIdle::kNone, false);
+}
+void BM_MouseEditRunSceneOnly(benchmark::State& state) {
+  MouseEdit(state, false, false, EIdle::kNone, false);
+}
+BENCHMARK(BM_MouseEditSceneOnly)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseEditRunSceneOnly)->Apply(SizedDocuments);
+
+// A click of the add-straight tool as the layout window handles it
+// (CViewTools::ElementToolPress, src/view/view_tools.cpp; CDorneDoc::ToolAddStraightAt,
+// src/model/dorne_doc_tools.cpp): the step, the straight added at the current element
+// (its boxes go into the scene one by one), the document marked modified and its views
+// told, the step committed. Neither the run nor the scene is rebuilt; the view repaints
+// (its own benchmark). `idle` as above.
+void MouseAddStraight(benchmark::State& state, EIdle idle) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  for (auto _ : state) {
+    if (idle != EIdle::kNone) {
+      state.PauseTiming();
+      if (undo.WantsSnapshotBytes()) undo.PrepareSnapshotBytes();
+      while (idle == EIdle::kRest && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
+      state.ResumeTiming();
+    }
+    undo.SaveUndoState(17494, true, false);
+    CDev* added = document->GetCurrentRun()->GetCurrentElement()->AddStraightToward(4, 1000);
+    document->SetModifiedFlag(true);
+    document->UpdateAllViews();
+    benchmark::DoNotOptimize(added != nullptr && undo.CommitUndoState(0) != 0);
+  }
+}
+void BM_MouseAddStraight(benchmark::State& state) { MouseAddStraight(state, EIdle::kNone); }
+void BM_MouseAddStraightAfterRepaint(benchmark::State& state) {
+  MouseAddStraight(state, EIdle::kAfterRepaint);
+}
+void BM_MouseAddStraightAfterIdle(benchmark::State& state) {
+  MouseAddStraight(state, EIdle::kRest);
+}
+BENCHMARK(BM_MouseAddStraight)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseAddStraightAfterRepaint)->Apply(SizedDocuments);
+BENCHMARK(BM_MouseAddStraightAfterIdle)->Apply(SizedDocuments);
 
 // Edit ▸ Undo right after an edit: the current state is kept as a step, then the one
 // before is restored. `readAhead`: the window was idle in between and read the step

@@ -211,33 +211,39 @@ BENCHMARK(BM_FullPictureOnceTurnStops)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 
-// The same when the stop is the release of the orbit drag, which rebuilds the scene of a
-// turned view: from the release to the finished full picture. Argument 2: 1 when the order
-// was sorted aside before (as after a pause), 0 when not; 2 when the button was pressed
-// and released without a turn.
+// The same when the stop is the release of the orbit drag, which gives a turned view the
+// order of the scene built anew: from the release to the finished full picture. Argument 2:
+// 1 when the order was sorted aside before (as after a pause), 0 when not; 2 when the button
+// was pressed and released without a turn; 3 when the full picture was recorded aside after
+// the sort as well, as a view with its back buffer does, which then plays it back.
 void BM_FullPictureOnceOrbitReleased(benchmark::State& state) {
   COrbitDrag drag(static_cast<int>(state.range(0)));
   const int aside = static_cast<int>(state.range(1));
   QImage image(kClient, QImage::Format_RGB32);
   const std::atomic<bool> stop{false};
+  CScenePaintCache kept;
   for (auto _ : state) {
     state.PauseTiming();
     drag.Press();
     if (aside != 2) drag.Step();
-    if (aside == 1 && !drag.document->SettleViewAside(stop))
+    kept.Clear();
+    if ((aside == 1 || aside == 3) && !drag.document->SettleViewAside(stop))
       state.SkipWithError("not sorted aside");
+    const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+    if (aside == 3 && !RecordScenePicture(kept, *drag.document, window, kClient, {}, image, stop))
+      state.SkipWithError("not recorded aside");
     state.ResumeTiming();
     drag.tools.OnLButtonUp({{640 + drag.step, 400 + drag.step}, drag.at, kToolKeyLeft});
     drag.document->SettleView();
     image.fill(Qt::white);
     QPainter painter(&image);
-    PaintScene(painter, *drag.document, CViewWindow::FromDocument(*drag.document), kClient,
-               CSceneDrawOptions());
+    PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(),
+               aside == 3 ? &kept : nullptr);
   }
 }
 BENCHMARK(BM_FullPictureOnceOrbitReleased)
     ->ArgNames({"runs", "aside"})
-    ->ArgsProduct({{25, 100, 400}, {0, 1, 2}})
+    ->ArgsProduct({{25, 100, 400}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();

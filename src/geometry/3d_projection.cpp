@@ -160,6 +160,11 @@ void C3DProjection::ProjectBox(CBox& box) {
   if (box.IsListed()) m_list.Refile(box);
 }
 
+void C3DProjection::ReprojectBox(CBox& box) {
+  if (box.IsListed() || !box.ProjectedBy(*m_rotation)) return ProjectBox(box);
+  box.ClearFaceNibbles();
+}
+
 void C3DProjection::UpdateFaceVisibility(CBox& box) const { ::UpdateFaceVisibility(*this, box); }
 
 C3DPoint C3DProjection::GetFaceNormalFromCorners(const CBox& box, int face) {
@@ -197,6 +202,12 @@ void C3DProjection::ResortDisplayList() {
 
 bool C3DProjection::ResortDisplayListUnlessStopped(const std::atomic<bool>& stop) {
   return m_list.ResortUnlessStopped([this](CBox& box) { ProjectBox(box); }, stop);
+}
+
+bool C3DProjection::ResortDisplayListInOrder(std::span<CBox* const> order,
+                                             const std::atomic<bool>* stop) {
+  return m_list.ResortInOrder(
+      order, [this](CBox& box) { ProjectBox(box); }, stop);
 }
 
 void C3DProjection::ProjectDisplayListUnordered() {

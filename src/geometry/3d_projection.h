@@ -71,6 +71,10 @@ class C3DProjection {
   // Projects the box's corners and bounds and clears its face nibbles. A box listed in
   // this projection's scene is re-filed in it.
   void ProjectBox(CBox& box);
+  // ProjectBox, except that a box out of the scene whose corners and bounds are already of
+  // this projection's rotation keeps them (only its face nibbles are cleared): the box ends
+  // exactly as ProjectBox would leave it.
+  void ReprojectBox(CBox& box);
   // Recomputes which faces of the box look toward the viewer and which take part in
   // the depth order (joints between an element's boxes are closed).
   void UpdateFaceVisibility(CBox& box) const;
@@ -101,6 +105,9 @@ class C3DProjection {
   // The same for a list left unordered, on a thread of its own that another may stop
   // (CDisplayList::ResortUnlessStopped); true when done.
   bool ResortDisplayListUnlessStopped(const std::atomic<bool>& stop);
+  // Projects every listed box again and orders the list as inserting them in that order
+  // into an empty one would (CDisplayList::ResortInOrder); stop may be null.
+  bool ResortDisplayListInOrder(std::span<CBox* const> order, const std::atomic<bool>* stop);
   // Projects every listed box again, leaving the order as it was and the faces' flags
   // cleared (CDisplayList::ProjectUnordered): for quick pictures while the view turns.
   void ProjectDisplayListUnordered();

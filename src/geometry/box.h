@@ -132,6 +132,11 @@ class CBox {
   // keeps to give its projected corners again; sets the projected bounds and clears the
   // six face nibbles.
   void StoreProjection(const CViewRotation& rotation);
+  // Whether the box's projected corners and bounds are those of the rotation. Every
+  // change of the corners projects the box again or lets its rotation go
+  // (HoldProjectionUnlessReprojected), so that projecting by that rotation once more would
+  // give the same corners and bounds.
+  bool ProjectedBy(const CViewRotation& rotation) const { return m_rotation == &rotation; }
 
   std::uint32_t GetPassWord() const { return m_passWord; }
   void SetPassWord(std::uint32_t word) { m_passWord = word; }

@@ -1,5 +1,7 @@
 #include "geometry/box_owner.h"
 
+#include "geometry/neighbour_walk.h"
+
 int CBoxOwner::GetBoxSlot(const CBox& box) const {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     if (GetBox(slot) == &box) return slot;
@@ -10,22 +12,14 @@ int CBoxOwner::GetBoxSlot(const CBox& box) const {
 namespace {
 
 // Follows the neighbours in a direction, calling visit(element) for each element after
-// the first until visit returns true, the chain ends or the links turn out to run in a
-// circle (a damaged file): the hare moves each step, the tortoise every second one.
+// the first until visit returns true or the walk ends; the last element met.
 template <class Visit>
 const CBoxOwner* Walk(const CBoxOwner* start, int direction, Visit&& visit) {
-  const CBoxOwner* last = start;
-  const CBoxOwner* tortoise = start;
-  bool moveTortoise = false;
-  for (const CBoxOwner* next = start->GetNeighbour(direction); next != nullptr;
-       next = next->GetNeighbour(direction)) {
-    last = next;
+  CNeighbourWalk walk(start, direction);
+  while (const CBoxOwner* next = walk.Next()) {
     if (visit(next)) break;
-    if (moveTortoise) tortoise = tortoise->GetNeighbour(direction);
-    moveTortoise = !moveTortoise;
-    if (next == tortoise || next == start) break;
   }
-  return last;
+  return walk.Last();
 }
 
 }  // namespace

@@ -56,16 +56,17 @@ int JointRule(std::uint32_t wordA, std::uint32_t wordB, int p, int q, int g,
 
 // Both boxes along element e's own line (body or its direction boxes), and the other
 // element further back on that line: boxes of one straight chain.
-bool OnStraightChain(const CBoxOwner& e, int slotOfE, int otherSlot, const CBoxOwner* other) {
+bool OnStraightChain(const CBoxOwner& e, int slotOfE, int otherSlot, const CBoxOwner* other,
+                     CChainMemo& chains) {
   const int d = e.GetDirection();
   if (!IsDirection(d)) return false;
   const int back = CBoxOwner::OppositeDirection(d);
   auto onAxis = [&](int slot) { return slot == CBoxOwner::kBodySlot || slot == d || slot == back; };
-  return onAxis(slotOfE) && onAxis(otherSlot) && e.MeetsToward(back, other);
+  return onAxis(slotOfE) && onAxis(otherSlot) && chains.Meets(e, back, other);
 }
 
 std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const Placed& pa,
-                                 const Placed& pb) {
+                                 const Placed& pb, CChainMemo& chains) {
   const int i = pa.slot;
   const int j = pb.slot;
   if (i > CBoxOwner::kBodySlot || j > CBoxOwner::kBodySlot || i < 0 || j < 0) return std::nullopt;
@@ -81,8 +82,8 @@ std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const
   if (i < CBoxOwner::kBodySlot && j == opposite(i) && pa.element->GetNeighbour(i) == pb.element) {
     return JointRule(wordA, wordB, i, opposite(i), opposite(i), *pa.element);
   }
-  if (OnStraightChain(*pa.element, i, j, pb.element) ||
-      OnStraightChain(*pb.element, j, i, pa.element))
+  if (OnStraightChain(*pa.element, i, j, pb.element, chains) ||
+      OnStraightChain(*pb.element, j, i, pa.element, chains))
     return 0;
   return std::nullopt;
 }
@@ -143,7 +144,8 @@ int CDepthComparer::Compare(const CBox& a, std::uint32_t wordA, const CBox& b, s
 
   const Placed pa = PlaceOf(a);
   const Placed pb = PlaceOf(b);
-  if (const auto joint = CompareJoints(wordA, wordB, pa, pb)) return *joint;
+  m_chains.SetSubject(pa.element);
+  if (const auto joint = CompareJoints(wordA, wordB, pa, pb, m_chains)) return *joint;
   if (const auto part = CompareParts(a, b, wordA, wordB, pa, pb, flagsA, flagsB)) return *part;
   m_wordA = wordA;
   m_wordB = wordB;
@@ -185,7 +187,6 @@ int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {
 void CDepthComparer::Likeness::Take(const CBox& box, std::uint32_t boxWord) {
   projected = box.GetProjectedCorners();
   for (int k = 0; k < CBox::kCornerCount; ++k) corners[k] = box.GetCorner(k);
-  for (int f = 0; f < CBox::kFaceCount; ++f) normals[f] = box.GetCornerNormal(f);
   origin = box.GetOrigin();
   for (int k = 0; k < 3; ++k) extents[k] = box.GetExtent(k);
   word = boxWord;
@@ -194,19 +195,16 @@ void CDepthComparer::Likeness::Take(const CBox& box, std::uint32_t boxWord) {
 }
 
 bool CDepthComparer::Likeness::Matches(const CBox& box, std::uint32_t boxWord) const {
-  // The cheap tests first: most boxes differ in their projection.
-  if (word != boxWord || attributes != box.GetAttributes() ||
-      projected != box.GetProjectedCorners())
+  // The cheap tests first: most boxes differ in their place or their projection. The face
+  // normals follow from the corners alone.
+  if (word != boxWord || attributes != box.GetAttributes() || !(origin == box.GetOrigin()))
     return false;
-  if (!(origin == box.GetOrigin()) || hitBlocked != HitBlocked(box)) return false;
   for (int k = 0; k < 3; ++k) {
     if (extents[k] != box.GetExtent(k)) return false;
   }
+  if (projected != box.GetProjectedCorners() || hitBlocked != HitBlocked(box)) return false;
   for (int k = 0; k < CBox::kCornerCount; ++k) {
     if (!(corners[k] == box.GetCorner(k))) return false;
-  }
-  for (int f = 0; f < CBox::kFaceCount; ++f) {
-    if (!(normals[f] == box.GetCornerNormal(f))) return false;
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/chain_memo.h"
 #include "geometry/window_segment.h"
 
 #include <array>
@@ -21,7 +22,8 @@ int CompareDepth(const C3DProjection& projection, const CBox& a, const CBox& b,
 
 // CompareDepth for one insertion into the display list, where the first box stays the
 // same over many comparisons: its screen edges are worked out once. Forget() must be
-// called whenever that box's projection or face nibbles may have changed.
+// called whenever that box's projection or face nibbles, or any element's links, may have
+// changed.
 class CDepthComparer {
  public:
   explicit CDepthComparer(const C3DProjection& projection) : m_projection(projection) {}
@@ -37,6 +39,7 @@ class CDepthComparer {
   void Forget() {
     m_edgesOf = nullptr;
     m_likeFor = nullptr;
+    m_chains.Reset();
   }
 
  private:
@@ -45,8 +48,7 @@ class CDepthComparer {
   // new box meets many such boxes, and compares with one of them only.
   struct Likeness {
     std::array<C3DPoint, 8> projected;
-    std::array<C3DPoint, 8> corners;
-    std::array<C3DPoint, 6> normals;
+    std::array<C3DPoint, 8> corners;  // which give the face normals too
     C3DPoint origin;
     std::array<std::int32_t, 3> extents{};
     std::uint32_t word = 0;
@@ -118,4 +120,6 @@ class CDepthComparer {
   std::array<Remembered, kRemembered> m_remembered;
   std::size_t m_rememberedCount = 0;
   std::size_t m_nextRemembered = 0;
+  // Walks along the chains of the first box's element, for the chain rule.
+  CChainMemo m_chains;
 };

@@ -116,6 +116,15 @@ class CDisplayList {
   // box at a time (a short list, or one with riders), which is left to Resort.
   bool ResortUnlessStopped(const std::function<void(CBox&)>& project,
                            const std::atomic<bool>& stop);
+  // After the view changed, for a list holding exactly the boxes given, each with one
+  // node: the same as clearing the list, laying it out for the boxes and inserting them in
+  // the order given (each once, as projected anew by project), as a scene built anew in
+  // that order would be; made as Resort makes it. With stop, as ResortUnlessStopped (an
+  // unordered list only, given back unordered when stopped, and refused when it would be
+  // re-sorted one box at a time). False, changing nothing, when the list holds other
+  // boxes.
+  bool ResortInOrder(std::span<CBox* const> order, const std::function<void(CBox&)>& project,
+                     const std::atomic<bool>* stop);
 
   // Replacing one group of boxes (a run's) without touching the others. A group that meets
   // no other listed box on screen stands together in the list, in the order it would have
@@ -175,6 +184,11 @@ class CDisplayList {
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
   void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
   void ResortOneByOne(const std::function<void(CBox&)>& project);
+  // The first node of every box given, each once in their order; false unless the list
+  // holds exactly those boxes, each with one node.
+  bool FirstNodesInOrder(std::span<CBox* const> order, std::vector<CDisplayNode*>& nodes);
+  // Cleared, then the boxes projected and inserted in that order, each once.
+  void InsertAnew(std::span<CBox* const> order, const std::function<void(CBox&)>& project);
   bool ResortsByPlan() const;
   // Riders of coinciding boxes (display_list_riders.cpp).
   CDisplayNode* FindCoincidingHead(const CDisplayNode& node) const;

@@ -10,6 +10,9 @@
 // on several threads, each reading the words that stood at its insertion; and last the edges and
 // the order are made from the answers, one insertion after the other, as Insert would.
 //
+// A re-sort in another order (as a scene built anew in that order) is made the same way,
+// with the steps in that order.
+//
 // A re-sort made aside, on a thread of its own, may be called off until the links are made
 // anew: the list keeps its order and its nodes their marks until then, so that giving it
 // back unordered costs one pass over the boxes.
@@ -48,6 +51,8 @@ class CDisplayList::CResortPlan {
   // Takes the list's nodes in the order their boxes go in again (from the tail); Link
   // empties the list.
   void TakeNodes();
+  // The same in the order given: every node of the list, each once.
+  void TakeNodesInOrder(std::vector<CDisplayNode*> nodes);
   // Projects every box anew (on several threads).
   void Project(const std::function<void(CBox&)>& project);
   // Prepares every box as Insert would, in insertion order among the boxes of its owner
@@ -70,6 +75,7 @@ class CDisplayList::CResortPlan {
     std::uint32_t to = 0;
   };
 
+  void TakeSteps();
   void PrepareOwners(std::size_t group, std::vector<Note>& notes);
   void FileNodes();
   void FileWords(const std::vector<std::vector<Note>>& notes);
@@ -123,6 +129,7 @@ void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
   m_unordered = false;
   if (!ResortsByPlan()) return ResortOneByOne(project);
   CResortPlan plan(*this, nullptr);
+  plan.TakeNodes();
   plan.Run(project);
 }
 
@@ -132,14 +139,65 @@ bool CDisplayList::ResortUnlessStopped(const std::function<void(CBox&)>& project
   ++m_changes;
   m_unordered = false;
   CResortPlan plan(*this, &stop);
+  plan.TakeNodes();
   if (plan.Run(project)) return true;
   plan.Restore();
   m_unordered = true;
   return false;
 }
 
+bool CDisplayList::ResortInOrder(std::span<CBox* const> order,
+                                 const std::function<void(CBox&)>& project,
+                                 const std::atomic<bool>* stop) {
+  if (stop != nullptr && (!m_unordered || stop->load())) return false;
+  const bool byPlan = ResortsByPlan();
+  if (!byPlan && stop != nullptr) return false;
+  std::vector<CDisplayNode*> nodes;
+  if (!FirstNodesInOrder(order, nodes)) return false;
+  ++m_changes;
+  m_unordered = false;
+  if (!byPlan) {
+    InsertAnew(order, project);
+    return true;
+  }
+  CResortPlan plan(*this, stop);
+  plan.TakeNodesInOrder(std::move(nodes));
+  if (plan.Run(project)) return true;
+  plan.Restore();
+  m_unordered = true;
+  return false;
+}
+
+bool CDisplayList::FirstNodesInOrder(std::span<CBox* const> order,
+                                     std::vector<CDisplayNode*>& nodes) {
+  // A box with two nodes never comes out of insertions into an empty list.
+  if (m_size != m_boxes.Size()) return false;
+  constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
+  for (CDisplayNode* node = m_head; node != nullptr; node = node->next)
+    m_boxes.Find(node->box)->index = kUnseen;
+  nodes.reserve(m_size);
+  for (CBox* box : order) {
+    BoxNodes* entry = box != nullptr ? m_boxes.Find(box) : nullptr;
+    // A box not listed would be a new one; a box given again goes in once.
+    if (entry == nullptr) return false;
+    if (entry->index != kUnseen) continue;
+    entry->index = 0;
+    nodes.push_back(entry->nodes[0]);
+  }
+  return nodes.size() == m_size;
+}
+
+void CDisplayList::InsertAnew(std::span<CBox* const> order,
+                              const std::function<void(CBox&)>& project) {
+  Clear();
+  for (CBox* box : order) project(*box);
+  PrepareFor(order);
+  for (CBox* box : order) {
+    if (!box->IsListed()) Insert(*box);
+  }
+}
+
 bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
-  TakeNodes();
   Project(project);
   if (Stopped()) return false;
   PrepareBoxes();
@@ -155,11 +213,19 @@ void CDisplayList::CResortPlan::TakeNodes() {
   // The list keeps its links, its nodes' marks and its boxes' entries until Link, so that a
   // stop before then has little to give back; the edges and the grid go now, which an
   // unordered list does not ask for.
-  CDisplayList& list = m_list;
-  const std::size_t count = list.m_size;
-  m_steps.reserve(count);
-  for (CDisplayNode* node = list.m_tail; node != nullptr; node = node->prev)
+  m_steps.reserve(m_list.m_size);
+  for (CDisplayNode* node = m_list.m_tail; node != nullptr; node = node->prev)
     m_steps.push_back(node);
+  TakeSteps();
+}
+
+void CDisplayList::CResortPlan::TakeNodesInOrder(std::vector<CDisplayNode*> nodes) {
+  m_steps = std::move(nodes);
+  TakeSteps();
+}
+
+void CDisplayList::CResortPlan::TakeSteps() {
+  CDisplayList& list = m_list;
   list.m_cursor = nullptr;
   list.m_grid.Reset();
   constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();

@@ -15,6 +15,16 @@ const std::unique_ptr<CBox>& CBoxSlots::operator[](std::size_t slot) const {
   return IsFilled(number) ? Data()[IndexOf(number)] : kEmpty;
 }
 
+int CBoxSlots::SlotOf(const CBox& box) const {
+  // The filled slots in order, each at the next place of the store: no count of bits
+  // for each slot, as asking slot by slot would make.
+  const std::unique_ptr<CBox>* held = Data();
+  for (std::uint32_t rest = m_filled; rest != 0; rest &= rest - 1u, ++held) {
+    if (held->get() == &box) return std::countr_zero(rest);
+  }
+  return kSlotCount;
+}
+
 std::unique_ptr<CBox> CBoxSlots::Put(int slot, std::unique_ptr<CBox> box) {
   if (slot < 0 || slot >= kSlotCount) return box;
   if (IsFilled(slot)) {

@@ -30,6 +30,9 @@ class CBoxSlots {
   const std::unique_ptr<CBox>* begin() const { return Data(); }
   const std::unique_ptr<CBox>* end() const { return Data() + Count(); }
 
+  // The slot holding the box; kSlotCount when none does.
+  int SlotOf(const CBox& box) const;
+
   // Stores the box in the slot (a null box empties it) and gives back the one that was
   // there; a slot out of range takes nothing and gives the box back.
   std::unique_ptr<CBox> Put(int slot, std::unique_ptr<CBox> box);

@@ -124,6 +124,8 @@ class CDev : public CObjWithProp, public CBoxOwner {
 
   // Boxes: slots 0-5 faces, 6 main box, 7-24 further boxes.
   CBox* GetBox(int slot) const override;
+  // Asked for every box that enters the scene or is drawn: the slots are searched directly.
+  int GetBoxSlot(const CBox& box) const override { return m_boxes.SlotOf(box); }
   // The box of the slot, made (owner this element) when missing; null out of range.
   CBox* MakeBox(int slot);
   // Every slot in order, for the loops over all the boxes of a whole document.

@@ -75,7 +75,8 @@ class CDorneDoc : public CRunDocument {
   void SetModifiedFlag(bool modified);
   // What a snapshot of the document depends on besides its runs' contents, which every
   // edit marks by setting the modified flag (counted here, set or not): while it stays
-  // the same, a snapshot made earlier still holds (CUndoManager::PrepareSnapshot).
+  // the same, a snapshot made earlier still holds (CUndoManager::PrepareSnapshot). The
+  // annotations are in it whole: the views refresh them without a notice.
   std::vector<std::uint8_t> SnapshotKey();
 
   void AddObserver(CDocObserver* observer);
@@ -361,6 +362,11 @@ class CDorneDoc : public CRunDocument {
   // Every box of the document (or those not in the scene) projected with the document's
   // angles; when stop is set meanwhile, some runs' boxes are left as they were.
   void ProjectAllBoxes(bool unlistedOnly = false, const std::atomic<bool>* stop = nullptr);
+  // ProjectAllBoxes() for a scene made anew: the same boxes, but those out of the scene that
+  // the document's angles already projected are not worked out again.
+  void ReprojectAllBoxes();
+  template <class Visit>
+  void VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop = nullptr);
   // The scene of one run's rebuild (dorne_doc_run_scene.cpp).
   void HoldSceneFor(CRun* run, bool hold);
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
@@ -377,6 +383,7 @@ class CDorneDoc : public CRunDocument {
   int SumRunTotals(bool convertAll);
   void RecomputePendingTotals();
   void WriteHead(CArchiveWriter& archive);
+  void WriteAnnotationsKey(CArchiveWriter& key) const;
   void WriteTail(CArchiveWriter& archive);
   void ReadVersion(CArchiveReader& archive);
   void ReadHead(CArchiveReader& archive);
@@ -455,6 +462,16 @@ class CDorneDoc : public CRunDocument {
   bool m_keptSceneArrived = false;  // SwapContent brought a whole scene
   CSceneKey m_wholeScene;
   bool m_settledAside = false;  // a turned view sorted aside, not yet told
+  // A whole scene turned for quick pictures, and the scene's key after the turn: while it
+  // stands, the list holds the boxes a rebuild would list.
+  std::optional<CSceneKey> m_turnedWhole;
+  bool TurnedWholeScene() const;
+  // Orders the list of a whole scene only turned since as RebuildScene would (and marks
+  // it whole); false, changing nothing, otherwise or when stopped.
+  bool ResortAsRebuilt(const std::atomic<bool>* stop);
+  // The boxes in the order RebuildScene inserts them; the start markers placed first, or
+  // their boxes as they stand.
+  std::vector<CBox*> SceneBoxesInRebuildOrder(bool placeMarkers);
   bool m_totalsPending = false;
   bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.

@@ -53,16 +53,33 @@ void CDorneDoc::SetViewAngles(int a0, int a1, int a2) {
 }
 
 void CDorneDoc::TurnView(int a0, int a1, int a2) {
+  // A whole scene only turned keeps the boxes a rebuild would list: it can be given a
+  // rebuild's order without being built anew.
+  const bool whole = TurnedWholeScene() || HasWholeScene();
   m_projection.SetViewAngles(a0, a1, a2, false, false);
   // The boxes out of the scene are projected when it settles.
   m_projection.ProjectDisplayListUnordered();
+  m_turnedWhole = whole ? std::optional<CSceneKey>(SceneKey()) : std::nullopt;
   Notify(EDocNotice::kSceneRebuilt);
+}
+
+bool CDorneDoc::TurnedWholeScene() const {
+  return m_sceneHolds == 0 && m_heldRun == nullptr && m_turnedWhole && *m_turnedWhole == SceneKey();
+}
+
+bool CDorneDoc::ResortAsRebuilt(const std::atomic<bool>* stop) {
+  if (!TurnedWholeScene()) return false;
+  const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(false);
+  if (!m_projection.ResortDisplayListInOrder(boxes, stop)) return false;
+  m_turnedWhole.reset();
+  MarkSceneWhole();
+  return true;
 }
 
 void CDorneDoc::SettleView() {
   if (m_projection.GetDisplayList().Unordered()) {
     ProjectAllBoxes(true);
-    m_projection.ResortDisplayList();
+    if (!ResortAsRebuilt(nullptr)) m_projection.ResortDisplayList();
   } else if (!m_settledAside) {
     return;
   }
@@ -75,7 +92,9 @@ bool CDorneDoc::SettleViewAside(const std::atomic<bool>& stop) {
   // The boxes out of the scene first, as SettleView has them: whether the sort is made
   // or stopped, projecting them again gives the same.
   ProjectAllBoxes(true, &stop);
-  if (!m_projection.ResortDisplayListUnlessStopped(stop)) return false;
+  if (!ResortAsRebuilt(&stop) &&
+      (stop.load() || !m_projection.ResortDisplayListUnlessStopped(stop)))
+    return false;
   m_settledAside = true;
   return true;
 }
@@ -144,7 +163,7 @@ void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
   }
   if (m_sceneHolds == 0 || --m_sceneHolds > 0) return;
   if (!PutBackRunScene()) {
-    ProjectAllBoxes();
+    ReprojectAllBoxes();
     RebuildScene();
   }
   RecomputePendingTotals();
@@ -155,18 +174,23 @@ void CDorneDoc::RebuildScene() {
   m_projection.ClearDisplayList();
   // The boxes in the order they are inserted, so that the list lays its screen cells
   // out once for all of them.
-  std::vector<CBox*> boxes;
-  for (std::size_t i = m_runList.size(); i-- > 0;) {
-    CRun& run = *m_runList[i];
-    if (m_currentRunOnly && m_toolMode != kToolAllRuns && &run != m_currentRun) continue;
-    const std::vector<CBox*> own = RunSceneBoxes(run, true);
-    boxes.insert(boxes.end(), own.begin(), own.end());
-  }
-  for (CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
+  const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(true);
   m_projection.PrepareDisplayList(boxes);
   for (CBox* box : boxes) AddToScene(*box);
   MarkSceneWhole();
   Notify(EDocNotice::kSceneRebuilt);
+}
+
+std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers) {
+  std::vector<CBox*> boxes;
+  for (std::size_t i = m_runList.size(); i-- > 0;) {
+    CRun& run = *m_runList[i];
+    if (m_currentRunOnly && m_toolMode != kToolAllRuns && &run != m_currentRun) continue;
+    const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
+    boxes.insert(boxes.end(), own.begin(), own.end());
+  }
+  for (CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
+  return boxes;
 }
 
 CDorneDoc::CSceneKey CDorneDoc::SceneKey() const {
@@ -278,19 +302,30 @@ CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
   return inserted;
 }
 
-void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
-  auto project = [this, unlistedOnly](const CDev* element) {
+template <class Visit>
+void CDorneDoc::VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop) {
+  auto boxesOf = [&visit](const CDev* element) {
     for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box && !(unlistedOnly && box->IsListed())) m_projection.ProjectBox(*box);
+      if (box) visit(*box);
     }
   };
   for (const CRun* run : m_runList) {
     if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-    for (const CDev* element : run->GetDevices()) project(element);
-    for (const CDev* element : run->GetLengthRecords()) project(element);
-    if (const CDev* marker = run->GetStartMarker()) project(marker);
+    for (const CDev* element : run->GetDevices()) boxesOf(element);
+    for (const CDev* element : run->GetLengthRecords()) boxesOf(element);
+    if (const CDev* marker = run->GetStartMarker()) boxesOf(marker);
   }
-  for (CExtraBox& extra : m_extraBoxes) {
-    if (!(unlistedOnly && extra.box->IsListed())) m_projection.ProjectBox(*extra.box);
-  }
+  for (CExtraBox& extra : m_extraBoxes) visit(*extra.box);
+}
+
+void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
+  VisitAllBoxes(
+      [this, unlistedOnly](CBox& box) {
+        if (!(unlistedOnly && box.IsListed())) m_projection.ProjectBox(box);
+      },
+      stop);
+}
+
+void CDorneDoc::ReprojectAllBoxes() {
+  VisitAllBoxes([this](CBox& box) { m_projection.ReprojectBox(box); });
 }

@@ -1,6 +1,7 @@
 #include "model/dorne_doc.h"
 
 #include "model/annotation_archive.h"
+#include "model/annotation_label.h"
 #include "model/dev.h"
 #include "model/run.h"
 #include "model/run_factory.h"
@@ -13,8 +14,8 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
   m_annotationArchive =
       std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
   // The last stream's size is a good guess of this one's.
-  archive.Reserve(archive.Bytes().size() + m_lastStoredSize + m_lastStoredSize / 8);
-  const std::size_t start = archive.Bytes().size();
+  archive.Reserve(archive.Size() + m_lastStoredSize + m_lastStoredSize / 8);
+  const std::size_t start = archive.Size();
   archive.WriteWord(kFileVersion);
   m_subVersion = kFileSubVersion;
   archive.WriteDword(static_cast<std::uint32_t>(kFileSubVersion));
@@ -29,7 +30,7 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
     run->Serialize(archive);
   }
   WriteTail(archive);
-  m_lastStoredSize = archive.Bytes().size() - start;
+  m_lastStoredSize = archive.Size() - start;
 }
 
 void CDorneDoc::WriteHead(CArchiveWriter& archive) {
@@ -89,5 +90,28 @@ std::vector<std::uint8_t> CDorneDoc::SnapshotKey() {
   for (int angle = 0; angle < 3; ++angle) key.WriteLong(m_projection.GetViewAngle(angle));
   key.WriteLong(m_bomPage);
   key.WriteByte(m_currentRunOnly ? 1 : 0);
+  WriteAnnotationsKey(key);
   return key.TakeBytes();
+}
+
+void CDorneDoc::WriteAnnotationsKey(CArchiveWriter& key) const {
+  // The views refresh the texts and places of annotations as they paint, without a notice:
+  // what the file keeps of each one, and its owner, is part of the key.
+  key.WriteDword(static_cast<std::uint32_t>(m_annotations.Size()));
+  for (std::size_t i = 0; i < m_annotations.Size(); ++i) {
+    const CAnnotation& item = *m_annotations.At(i);
+    const void* owner = item.GetOwnerElement() != nullptr
+                            ? static_cast<const void*>(item.GetOwnerElement())
+                            : static_cast<const void*>(item.GetOwnerRun());
+    const auto address = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(owner));
+    key.WriteByte(static_cast<std::uint8_t>(item.GetOwnerKind()));
+    key.WriteDword(static_cast<std::uint32_t>(address));
+    key.WriteDword(static_cast<std::uint32_t>(address >> 32));
+    const auto linked =
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(item.GetLinkedRun()));
+    key.WriteDword(static_cast<std::uint32_t>(linked));
+    key.WriteDword(static_cast<std::uint32_t>(linked >> 32));
+    item.WriteRecord(key, item.GetFlags());
+    if (item.IsLabel()) static_cast<const CAnnotationLabel&>(item).WriteLabel(key);
+  }
 }

@@ -6,7 +6,6 @@
 #include "model/run.h"
 #include "model/run_document.h"
 
-#include <unordered_set>
 #include <vector>
 
 void CElementRecordWriter::Write(const CDev& root, bool alone) {
@@ -15,7 +14,8 @@ void CElementRecordWriter::Write(const CDev& root, bool alone) {
     int face;
   };
   std::vector<Frame> stack;
-  std::unordered_set<const CDev*> written{&root};
+  m_written.Clear();
+  m_written.Insert(&root);
   WriteHead(root);
   stack.push_back({&root, 0});
   while (!stack.empty()) {
@@ -31,7 +31,7 @@ void CElementRecordWriter::Write(const CDev& root, bool alone) {
     // A neighbour met twice (links in a circle) is not nested again; records kept outside
     // the chain are written from the run's lists, never as a neighbour.
     const bool link = !alone && neighbour != nullptr && face != element->GetBackFace() &&
-                      CRun::IsChainKind(neighbour->GetKind()) && written.insert(neighbour).second;
+                      CRun::IsChainKind(neighbour->GetKind()) && m_written.Insert(neighbour);
     m_archive.WriteByte(link ? 1 : 0);
     if (!link) continue;
     WriteHead(*neighbour);
@@ -55,9 +55,8 @@ void CElementRecordWriter::WriteHead(const CDev& element) {
   if (element.GetKind() == CDev::kTapOff)
     style2 = static_cast<std::uint32_t>(ChainIndex(element.GetAttached()));
   m_archive.WriteDword(style2);
-  const bool generic =
-      m_run != nullptr &&
-      element.GetReference() == m_run->GetKindText(element.GetKind(), element.GetVariant());
+  const bool generic = m_run != nullptr &&
+                       element.GetReference() == KindText(element.GetKind(), element.GetVariant());
   m_archive.WriteString(generic ? std::string(CDev::kGenericRef) : element.GetReference());
   m_archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(element.GetActive())));
   m_archive.WriteByte(static_cast<std::uint8_t>(element.GetEdited()));
@@ -112,4 +111,13 @@ int CElementRecordWriter::ChainIndex(const CDev* element) {
   }
   const auto it = m_chainIndex.find(element);
   return it == m_chainIndex.end() ? -1 : it->second;
+}
+
+const std::string& CElementRecordWriter::KindText(int kind, int variant) {
+  const std::uint64_t key = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(kind)) << 32) |
+                            static_cast<std::uint32_t>(variant);
+  auto found = m_kindTexts.find(key);
+  if (found == m_kindTexts.end())
+    found = m_kindTexts.emplace(key, m_run->GetKindText(kind, variant)).first;
+  return found->second;
 }

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "model/pointer_set.h"
+
+#include <cstdint>
+#include <string>
 #include <unordered_map>
 
 class CArchiveWriter;
@@ -26,9 +30,14 @@ class CElementRecordWriter {
   void WriteBoxes(const CDev& element);
   void WriteTail(const CDev& element);
   int ChainIndex(const CDev* element);
+  // The run's kind text (the generic reference) of a kind and variant, looked up once per
+  // writer: the run does not change while it writes.
+  const std::string& KindText(int kind, int variant);
 
   CArchiveWriter& m_archive;
   const CRun* m_run;
   bool m_chainIndexBuilt = false;
   std::unordered_map<const CDev*, int> m_chainIndex;
+  CPointerSet m_written;  // the records nested in the one being written
+  std::unordered_map<std::uint64_t, std::string> m_kindTexts;  // by kind and variant
 };

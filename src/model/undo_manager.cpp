@@ -106,6 +106,7 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   std::shared_ptr<CDorneDoc> design;
   if (!TakeSnapshotMadeAhead(bytes, design)) bytes = SerializeSnapshot();
   if (!m_writer->Start(path, std::move(bytes))) return false;
+  m_wantsBytes = true;
   if (path == m_unreadable) m_unreadable.clear();
   ++m_fileUses[static_cast<std::size_t>(slot)];
   record.slot = slot;
@@ -122,7 +123,7 @@ std::vector<std::uint8_t> CUndoManager::SerializeSnapshot() {
   m_document.SetSnapshotMarker(CDorneDoc::kSnapshotMarker);
   m_document.Serialize(archive);
   m_document.SetSnapshotMarker(0);
-  m_lastSnapshotSize = archive.Bytes().size();
+  m_lastSnapshotSize = archive.Size();
   return archive.TakeBytes();
 }
 
@@ -132,23 +133,29 @@ bool CUndoManager::TakeSnapshotMadeAhead(std::vector<std::uint8_t>& bytes,
   if (!ahead || ahead->key != m_document.SnapshotKey()) return false;
   bytes = std::move(ahead->bytes);
   design = std::move(ahead->design);
+  ++m_takenAhead;
   return true;
 }
 
-int CUndoManager::PrepareSnapshot() {
+int CUndoManager::PrepareSnapshotBytes() {
+  m_wantsBytes = false;
   // The first writing of a document settles what it works out (the totals among the
   // properties, in the order they come): it stays with the first edit, as it was.
   if (m_lastSnapshotSize == 0 || m_folder.empty() || m_document.GetCurrentRun() == nullptr)
     return 0;
   if (m_madeAhead && m_madeAhead->key != m_document.SnapshotKey()) m_madeAhead.reset();
-  if (!m_madeAhead) {
-    auto ahead = std::make_unique<CMadeAhead>();
-    ahead->bytes = SerializeSnapshot();
-    // Taken after the writing, which settles what it works out (the totals).
-    ahead->key = m_document.SnapshotKey();
-    m_madeAhead = std::move(ahead);
-    return 1;
-  }
+  if (m_madeAhead) return 0;
+  auto ahead = std::make_unique<CMadeAhead>();
+  ahead->bytes = SerializeSnapshot();
+  // Taken after the writing, which settles what it works out (the totals).
+  ahead->key = m_document.SnapshotKey();
+  m_madeAhead = std::move(ahead);
+  return 1;
+}
+
+int CUndoManager::PrepareSnapshot() {
+  if (PrepareSnapshotBytes() != 0) return 1;
+  if (!m_madeAhead) return 0;
   if (m_madeAhead->design || m_madeAhead->unreadable) return 0;
   std::unique_ptr<CDorneDoc> design = m_document.MakeSibling();
   try {
@@ -262,6 +269,7 @@ int CUndoManager::RestoreUndoState(bool redo) {
     DropRecord(index);
     return 0;
   }
+  m_wantsBytes = true;  // an edit may well follow: its snapshot is the design now shown
   ApplyViewState(record);
   return 1;
 }

@@ -60,6 +60,17 @@ class CUndoManager {
   // document has not changed since (CDorneDoc::SnapshotKey); its undo then swaps the
   // design in. 1 when something was made now; nothing before the first snapshot.
   int PrepareSnapshot();
+  // The first piece of PrepareSnapshot alone: the bytes of the next edit's snapshot, made
+  // as soon as the window is idle after an edit, so that an edit soon after finds them.
+  // 1 when they were made now.
+  int PrepareSnapshotBytes();
+  // Whether a step was written since the last bytes were made ahead (the window then makes
+  // them at its next idle moment).
+  bool WantsSnapshotBytes() const { return m_wantsBytes; }
+  // Whether bytes made ahead wait, with or without their design.
+  bool HasSnapshotBytesAhead() const { return m_madeAhead != nullptr; }
+  // How many steps took a snapshot made ahead instead of writing one.
+  int StepsTakenAhead() const { return m_takenAhead; }
   // Whether a snapshot made ahead waits with its design.
   bool HasSnapshotMadeAhead() const { return m_madeAhead && m_madeAhead->design; }
   // Whether the step is possible, and the menu text: base (the menu's "Undo"/"Redo")
@@ -117,4 +128,6 @@ class CUndoManager {
     bool unreadable = false;
   };
   std::unique_ptr<CMadeAhead> m_madeAhead;
+  bool m_wantsBytes = false;
+  int m_takenAhead = 0;
 };

@@ -144,13 +144,35 @@ std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
 void CArchiveWriter::WriteFloat(float value) { WriteDword(std::bit_cast<std::uint32_t>(value)); }
 
 void CArchiveWriter::WriteDouble(double value) {
-  const auto bits = std::bit_cast<std::uint64_t>(value);
-  for (int i = 0; i < 8; ++i) m_bytes.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
+  WriteLittleEndian<8>(std::bit_cast<std::uint64_t>(value));
 }
 
 void CArchiveWriter::WriteBytes(const void* data, std::size_t size) {
-  const auto* begin = static_cast<const std::uint8_t*>(data);
-  m_bytes.insert(m_bytes.end(), begin, begin + size);
+  if (size != 0) std::memcpy(Room(size), data, size);
+}
+
+void CArchiveWriter::Reserve(std::size_t size) {
+  if (size > m_bytes.capacity()) m_bytes.reserve(size);
+}
+
+void CArchiveWriter::Grow(std::size_t count) {
+  const std::size_t needed = m_size + count;
+  if (needed > m_bytes.capacity()) m_bytes.reserve(std::max(needed, 2 * m_bytes.capacity()));
+  // All the capacity becomes room: it is paid for already.
+  m_bytes.resize(m_bytes.capacity());
+}
+
+const std::vector<std::uint8_t>& CArchiveWriter::Bytes() const {
+  m_bytes.resize(m_size);
+  return m_bytes;
+}
+
+std::vector<std::uint8_t> CArchiveWriter::TakeBytes() {
+  m_bytes.resize(m_size);
+  std::vector<std::uint8_t> bytes = std::move(m_bytes);
+  m_bytes.clear();
+  m_size = 0;
+  return bytes;
 }
 
 void CArchiveWriter::WriteStringLength(std::uint64_t count) {
@@ -174,15 +196,14 @@ void CArchiveWriter::WriteString(std::string_view text) {
   const std::size_t count =
       static_cast<std::size_t>(tvr::platform::Utf8ToUtf16(text, m_units.data()) - m_units.data());
   WriteStringLength(count);
+  if (count == 0) return;
+  std::uint8_t* at = Room(2 * count);
   if constexpr (std::endian::native == std::endian::little) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(m_units.data());
-    m_bytes.insert(m_bytes.end(), bytes, bytes + 2 * count);
+    std::memcpy(at, m_units.data(), 2 * count);
     return;
   }
-  std::size_t at = m_bytes.size();
-  m_bytes.resize(at + 2 * count);
   for (std::size_t i = 0; i < count; ++i) {
-    m_bytes[at++] = static_cast<std::uint8_t>(m_units[i]);
-    m_bytes[at++] = static_cast<std::uint8_t>(m_units[i] >> 8);
+    *at++ = static_cast<std::uint8_t>(m_units[i]);
+    *at++ = static_cast<std::uint8_t>(m_units[i] >> 8);
   }
 }

@@ -104,8 +104,9 @@ class CArchiveReader {
 
 class CArchiveWriter {
  public:
-  // The fixed-size writes are inline: a document writes millions of them.
-  void WriteByte(std::uint8_t value) { m_bytes.push_back(value); }
+  // The fixed-size writes are inline and store into room made ahead: a document writes
+  // millions of them.
+  void WriteByte(std::uint8_t value) { *Room(1) = value; }
   void WriteWord(std::uint16_t value) { WriteLittleEndian<2>(value); }
   void WriteDword(std::uint32_t value) { WriteLittleEndian<4>(value); }
   void WriteLong(std::int32_t value) { WriteDword(static_cast<std::uint32_t>(value)); }
@@ -117,18 +118,31 @@ class CArchiveWriter {
   void WriteBytes(const void* data, std::size_t size);
 
   // Room for that many bytes in all, so that a long stream grows without copies.
-  void Reserve(std::size_t size) { m_bytes.reserve(size); }
-  const std::vector<std::uint8_t>& Bytes() const { return m_bytes; }
-  std::vector<std::uint8_t> TakeBytes() { return std::move(m_bytes); }
+  void Reserve(std::size_t size);
+  // The count of bytes written so far.
+  std::size_t Size() const { return m_size; }
+  const std::vector<std::uint8_t>& Bytes() const;
+  std::vector<std::uint8_t> TakeBytes();
 
  private:
   template <std::size_t N>
   void WriteLittleEndian(std::uint64_t value) {
-    for (std::size_t i = 0; i < N; ++i)
-      m_bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    std::uint8_t* at = Room(N);
+    for (std::size_t i = 0; i < N; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
   }
+  // The next `count` bytes of the stream, to be filled by the caller.
+  std::uint8_t* Room(std::size_t count) {
+    if (m_bytes.size() - m_size < count) Grow(count);
+    std::uint8_t* at = m_bytes.data() + m_size;
+    m_size += count;
+    return at;
+  }
+  void Grow(std::size_t count);
   void WriteStringLength(std::uint64_t count);
 
-  std::vector<std::uint8_t> m_bytes;
+  // The written bytes are the first m_size; the rest is room for the next ones, taken
+  // off when the bytes are asked for.
+  mutable std::vector<std::uint8_t> m_bytes;
+  std::size_t m_size = 0;
   std::u16string m_units;  // work space of the text conversion
 };

@@ -310,6 +310,76 @@ TEST_F(BoxProjectionTest, AProjectionOutlivesTheProjectionThatMadeIt) {
   ExpectProjection(box, expected, "moved afterwards");
 }
 
+// The states a box out of the scene can be in when a scene is made anew.
+enum class Before {
+  kProjectedNow,      // by the angles in force
+  kTurnedSince,       // by other angles
+  kMovedUnprojected,  // its corners changed while its owner had no projection
+  kNeverProjected,
+  kReadFromRecord,  // corners of a stored record, projected as read
+  kFacesMarked,     // projected now, its face nibbles set since
+};
+
+void BringInto(CBox& box, Before before, const Placement& p, CFakeElement& element,
+               C3DProjection& projection) {
+  C3DProjection* const own = element.projection;
+  if (before == Before::kNeverProjected) element.projection = nullptr;
+  box.SetPlacement(p.origin, p.extents[0], p.extents[1], p.extents[2]);
+  element.projection = own;
+  switch (before) {
+    case Before::kTurnedSince: projection.SetViewAngles(45, 30, 15, false, false); break;
+    case Before::kMovedUnprojected:
+      element.projection = nullptr;
+      box.SetOrigin(C3DPoint(-70, 80, -90.5));
+      element.projection = own;
+      break;
+    case Before::kReadFromRecord: {
+      const std::array<std::int32_t, 3> c{1, 2, 3};
+      ReadBytes(box, Record({c, c, c, c, c, c, c, c}, {4, 5, 6}, {7, 8, 9}));
+      break;
+    }
+    case Before::kFacesMarked:
+      for (int face = 0; face < CBox::kFaceCount; ++face) box.SetFaceBits(face, 0xF);
+      break;
+    default: break;
+  }
+}
+
+// Every reader of a box's projection and its attribute word.
+void ExpectSameProjection(const CBox& a, const CBox& b, const std::string& what) {
+  const Corners ac = a.GetProjectedCorners();
+  const Corners bc = b.GetProjectedCorners();
+  for (int n = 0; n < CBox::kCornerCount; ++n)
+    EXPECT_TRUE(SameBits(ac[n], bc[n])) << what << " corner " << n;
+  EXPECT_EQ(a.GetWindowCorners(), b.GetWindowCorners()) << what;
+  EXPECT_TRUE(SameBits(a.GetProjectedMin(), b.GetProjectedMin())) << what;
+  EXPECT_TRUE(SameBits(a.GetProjectedMax(), b.GetProjectedMax())) << what;
+  EXPECT_EQ(a.HasFiniteProjection(), b.HasFiniteProjection()) << what;
+  EXPECT_EQ(a.GetAttributes(), b.GetAttributes()) << what;
+}
+
+TEST_F(BoxProjectionTest, ABoxProjectedAgainEndsAsAFreshProjectionLeavesIt) {
+  const Before states[] = {Before::kProjectedNow,     Before::kTurnedSince,
+                           Before::kMovedUnprojected, Before::kNeverProjected,
+                           Before::kReadFromRecord,   Before::kFacesMarked};
+  const Angles now{17, 123, 301};
+  for (Before before : states) {
+    for (const Placement& p : kDegenerate) {
+      const std::string what = "state " + std::to_string(static_cast<int>(before));
+      Turn(now);
+      CBox box(&element);
+      BringInto(box, before, p, element, projection);
+      Turn(now);
+      CBox fresh = box;
+      CBox again = box;
+      projection.ProjectBox(fresh);
+      projection.ReprojectBox(again);
+      ExpectSameProjection(again, fresh, what);
+      ExpectProjection(again, ReferenceProjection(box, now), what);
+    }
+  }
+}
+
 TEST_F(BoxProjectionTest, ABoxNeverProjectedGivesZeros) {
   const Corners zeros{};
   CBox bare;

@@ -14,6 +14,7 @@
 
 #include <map>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 namespace {
@@ -26,6 +27,12 @@ struct StackCase {
   double rise;  // of each run over the last
   int parts;    // small parts packed in one spot
 };
+
+// Printed field by field: the padding between them holds no value to print.
+void PrintTo(const StackCase& c, std::ostream* os) {
+  *os << "angles " << c.angle0 << "/" << c.angle1 << ", " << c.runs << " runs of " << c.elements
+      << ", rise " << c.rise << ", " << c.parts << " parts";
+}
 
 class CStackedScene {
  public:

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <ostream>
 #include <random>
 #include <set>
 #include <vector>
@@ -22,6 +23,12 @@ struct GridCase {
   double spacing;  // of the packed boxes
   int zeroSize;    // of the packed boxes, every so many has no size
 };
+
+// Printed field by field: the padding between them holds no value to print.
+void PrintTo(const GridCase& c, std::ostream* os) {
+  *os << c.large << " large, " << c.small << " small " << c.spacing << " apart, every "
+      << c.zeroSize << " without size";
+}
 
 class CGridScene {
  public:
@@ -139,6 +146,11 @@ struct ChurnCase {
   int huge;    // boxes spanning far more cells than a node may
   int spread;  // boxes over two to four cells
 };
+
+void PrintTo(const ChurnCase& c, std::ostream* os) {
+  *os << c.name << ": " << c.points << " at a point, " << c.equal << " equal, " << c.huge
+      << " huge, " << c.spread << " spread";
+}
 
 class ScreenGridChurnTest : public ::testing::TestWithParam<ChurnCase> {};
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "model/compact_text.h"
+#include "model/dev.h"
 
 namespace {
 
@@ -70,7 +71,9 @@ void ExpectHolds(const CBoxSlots& slots, const std::array<CBox*, CBoxSlots::kSlo
     CBox* box = expected[static_cast<std::size_t>(slot)];
     EXPECT_EQ(slots.Get(slot), box) << slot;
     EXPECT_EQ(slots[static_cast<std::size_t>(slot)].get(), box) << slot;
-    if (box != nullptr) inOrder.push_back(box);
+    if (box == nullptr) continue;
+    inOrder.push_back(box);
+    EXPECT_EQ(slots.SlotOf(*box), slot);
   }
   std::vector<CBox*> iterated;
   for (const std::unique_ptr<CBox>& box : slots) iterated.push_back(box.get());
@@ -96,11 +99,36 @@ TEST(BoxSlotsTest, HoldsWhatAPlainArrayOfSlotsHolds) {
       expected[static_cast<std::size_t>(step.slot)] = raw;
       keep.push_back(std::move(old));
       ExpectHolds(slots, expected);
+      for (const std::unique_ptr<CBox>& gone : keep) {
+        if (gone) {
+          EXPECT_EQ(slots.SlotOf(*gone), CBoxSlots::kSlotCount);
+        }
+      }
     }
     ExpectHolds(slots, expected);
     EXPECT_EQ(slots.Get(-1), nullptr);
     EXPECT_EQ(slots.Get(CBoxSlots::kSlotCount), nullptr);
     EXPECT_EQ(slots[100].get(), nullptr);
+  }
+}
+
+// The element answers which slot holds a box as the owner's scan of every slot does, for
+// its own boxes and for a box it does not hold.
+TEST(BoxSlotsTest, AnElementFindsTheSlotOfABoxAsAScanOfItsSlots) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    CDev element;
+    const CBox foreign;
+    for (const Step& step : c.steps) {
+      if (step.put) element.MakeBox(step.slot);
+      else element.DeleteBox(step.slot);
+      for (int slot = 0; slot < CBoxSlots::kSlotCount; ++slot) {
+        if (const CBox* box = element.GetBox(slot)) {
+          EXPECT_EQ(element.GetBoxSlot(*box), element.CBoxOwner::GetBoxSlot(*box));
+        }
+      }
+      EXPECT_EQ(element.GetBoxSlot(foreign), element.CBoxOwner::GetBoxSlot(foreign));
+    }
   }
 }
 

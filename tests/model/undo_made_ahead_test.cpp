@@ -2,6 +2,7 @@
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
+#include "model/annotation_label.h"
 #include "model/dev.h"
 #include "model/doc_file_bytes.h"
 #include "model/run.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,10 @@ class UndoMadeAheadTest : public UndoDocumentTestBase {
  protected:
   std::unique_ptr<CDorneDoc> Document() {
     auto document = ThreeRunsApart();
+    auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+    label->SetOwnerElement(document->GetRunAt(1)->GetFirstElement());
+    label->SetText("as painted first");
+    document->Annotations().Append(std::move(label));
     // Edited once already: made ahead only after a first snapshot.
     EXPECT_EQ(document->GetUndo().SaveUndoState(21060, true), 1);
     return document;
@@ -122,7 +128,17 @@ std::vector<ChangeCase> UndoMadeAheadTest::Changes() const {
       {"another tool", [](CDorneDoc& document) { document.SetToolMode(5); }},
       {"the free faces", [](CDorneDoc& document) { document.SetFreeFaceMask(12); }},
       {"only the current run shown", [](CDorneDoc& document) { document.SetCurrentRunOnly(true); }},
-      {"another bill page", [](CDorneDoc& document) { document.SetBomPage(2); }}};
+      {"another bill page", [](CDorneDoc& document) { document.SetBomPage(2); }},
+      // As the views refresh annotations when they paint: no notice, nothing marked.
+      {"an annotation added without a notice",
+       [](CDorneDoc& document) {
+         auto title = std::make_unique<CAnnotationLabel>(CAnnotation::kTitleBlock);
+         title->SetOwnerDocument();
+         title->SetText("Name: refreshed");
+         document.Annotations().Append(std::move(title));
+       }},
+      {"an annotation's text refreshed without a notice",
+       [](CDorneDoc& document) { document.Annotations().At(0)->SetText("refreshed"); }}};
 }
 
 // What an edit's step gives: its file, the document after its undo and after the redo,
@@ -137,15 +153,24 @@ struct Outcome {
   bool sceneWhole = false;
 };
 
-// The change, an idle moment before it or after it (made: the snapshot made ahead then) or
-// none, then an edit and its undo and redo.
-enum class Idle { kNone, kBeforeChange, kAfterChange };
+// The change, an idle moment before it or after it (made: the snapshot made ahead then,
+// whole or its bytes alone, as right after a repaint) or none, then an edit and its undo
+// and redo.
+enum class Idle { kNone, kBeforeChange, kAfterChange, kBytesBeforeChange, kBytesAfterChange };
+
+void IdleMoment(CUndoManager& undo, bool bytesOnly) {
+  if (!bytesOnly) return UndoMadeAheadTest::MakeAhead(undo);
+  EXPECT_EQ(undo.PrepareSnapshotBytes(), 1);
+  EXPECT_TRUE(undo.HasSnapshotBytesAhead());
+}
 
 Outcome EditUndoRedo(CDorneDoc& document, const ChangeCase& c, Idle idle) {
   CUndoManager& undo = document.GetUndo();
-  if (idle == Idle::kBeforeChange) UndoMadeAheadTest::MakeAhead(undo);
+  if (idle == Idle::kBeforeChange || idle == Idle::kBytesBeforeChange)
+    IdleMoment(undo, idle == Idle::kBytesBeforeChange);
   c.change(document);
-  if (idle == Idle::kAfterChange) UndoMadeAheadTest::MakeAhead(undo);
+  if (idle == Idle::kAfterChange || idle == Idle::kBytesAfterChange)
+    IdleMoment(undo, idle == Idle::kBytesAfterChange);
   Outcome outcome;
   EXPECT_EQ(undo.SaveUndoState(21069, true), 1) << c.name;
   outcome.designTaken = undo.GetRecord(undo.GetLast()).state != nullptr;
@@ -180,11 +205,49 @@ TEST_F(UndoMadeAheadTest, AChangeAfterTheSnapshotWasMadeAheadIsInTheStep) {
   for (const ChangeCase& c : Changes()) {
     const auto reference = Document();
     const Outcome written = EditUndoRedo(*reference, c, Idle::kNone);
+    for (const Idle idle : {Idle::kBeforeChange, Idle::kBytesBeforeChange}) {
+      const auto document = Document();
+      const Outcome made = EditUndoRedo(*document, c, idle);
+      EXPECT_FALSE(made.designTaken) << c.name << ": made anew";
+      ExpectSameStep(made, written, c.name);
+    }
+  }
+}
+
+// Bytes alone made ahead after the change (the idle moment right after an edit's repaint)
+// give the step at the edit as well; its undo reads the file.
+TEST_F(UndoMadeAheadTest, BytesMadeAheadOfAnUnchangedDocumentAreItsStep) {
+  for (const ChangeCase& c : Changes()) {
+    const auto reference = Document();
+    const Outcome written = EditUndoRedo(*reference, c, Idle::kNone);
     const auto document = Document();
-    const Outcome made = EditUndoRedo(*document, c, Idle::kBeforeChange);
-    EXPECT_FALSE(made.designTaken) << c.name << ": made anew";
+    const Outcome made = EditUndoRedo(*document, c, Idle::kBytesAfterChange);
+    EXPECT_FALSE(made.designTaken) << c.name;
+    EXPECT_FALSE(document->GetUndo().HasSnapshotBytesAhead()) << c.name << ": used up";
     ExpectSameStep(made, written, c.name);
   }
+}
+
+// The window makes the bytes at its first idle moment after a step was written or one
+// was restored, once.
+TEST_F(UndoMadeAheadTest, EveryWrittenStepAsksForTheNextBytesOnce) {
+  const auto document = Document();
+  CUndoManager& undo = document->GetUndo();
+  EXPECT_TRUE(undo.WantsSnapshotBytes()) << "the first step was written";
+  EXPECT_EQ(undo.PrepareSnapshotBytes(), 1);
+  EXPECT_FALSE(undo.WantsSnapshotBytes());
+  EXPECT_EQ(undo.PrepareSnapshotBytes(), 0) << "made already";
+  ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+  EXPECT_FALSE(undo.HasSnapshotBytesAhead()) << "taken by the step";
+  EXPECT_TRUE(undo.WantsSnapshotBytes());
+  EXPECT_EQ(undo.PrepareSnapshotBytes(), 1);
+  document->SetDocPropertyModified("Name", "edited");
+  EXPECT_EQ(undo.PrepareSnapshotBytes(), 1) << "no longer held: made anew";
+  ASSERT_EQ(undo.Undo(), 1);
+  EXPECT_TRUE(undo.WantsSnapshotBytes()) << "another design shown";
+  EXPECT_EQ(undo.PrepareSnapshotBytes(), 1);
+  ASSERT_EQ(undo.Redo(), 1);
+  EXPECT_TRUE(undo.WantsSnapshotBytes());
 }
 
 // Unchanged since, the document's step is the one made ahead: the same file, undo and redo

@@ -91,6 +91,16 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
     if (undo.PrepareUndo() == 0) undo.PrepareSnapshot();
   });
   readAhead->start();
+  // Right after an edit's repaint (a zero timer waits for the paint events posted before
+  // it), the next edit's snapshot bytes are made, so that an edit soon after takes them
+  // instead of writing the whole design on the spot.
+  m_snapshotSoon = new QTimer(this);
+  m_snapshotSoon->setSingleShot(true);
+  m_snapshotSoon->setInterval(0);
+  connect(m_snapshotSoon, &QTimer::timeout, this, [this] {
+    if (m_document == nullptr || QApplication::mouseButtons() != Qt::NoButton) return;
+    m_document->GetUndo().PrepareSnapshotBytes();
+  });
 }
 
 void CLayoutDocWindow::BuildFrame() {
@@ -321,6 +331,9 @@ bool CLayoutDocWindow::AskOkCancel(int message, const std::string& parameter) {
 void CLayoutDocWindow::Beep() { QApplication::beep(); }
 
 void CLayoutDocWindow::OnDocNotice(EDocNotice notice, CRun*) {
+  if (m_snapshotSoon != nullptr && m_document != nullptr &&
+      m_document->GetUndo().WantsSnapshotBytes())
+    m_snapshotSoon->start();
   if (notice == EDocNotice::kModifiedChanged) ShowTitle();
   update();
 }

@@ -12,6 +12,7 @@ class CDorneDoc;
 class CDorneApp;
 class CShellDialogs;
 class QCloseEvent;
+class QTimer;
 struct CUnitEntry;
 
 // The child window of one layout document: it holds the layout's frame (the view above
@@ -85,4 +86,6 @@ class CLayoutDocWindow : public QWidget,
   QString m_path;
   QString m_title;
   bool m_asked = false;
+  // Makes the next edit's snapshot bytes once the window is idle after an edit.
+  QTimer* m_snapshotSoon = nullptr;
 };

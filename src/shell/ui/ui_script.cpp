@@ -35,6 +35,7 @@
 #include "shell/ui/ui_script_annotations.h"
 #include "shell/ui/ui_script_answers.h"
 #include "shell/ui/ui_script_linear.h"
+#include "shell/ui/ui_script_orbit.h"
 #include "shell/ui/ui_script_reference.h"
 #include "model/check_message_frame.h"
 #include "model/dorne_doc.h"
@@ -461,6 +462,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   bool handled = false;
   const bool done = RunAnnotationLine(*layout, words, handled);
   if (handled) return done;
+  const bool turned = RunOrbitLine(view, words, handled);
+  if (handled) return turned;
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);

@@ -27,6 +27,13 @@ class CMainFrame;
 //                           that the tap-off tool takes for the chosen unit, and a left
 //                           click there; with "front" the first on a joint's front box
 //   zoomrun                 the active layout view zoomed on the current run
+//   orbit DX DY now|pause|rest
+//                           the orbit tool's drag in the active layout view from the
+//                           current run's first element by DX, DY pixels, released at
+//                           once, once the order was sorted aside while the mouse paused,
+//                           or once the view rested; fails when that did not come
+//   asbuilt                 the active layout view shows the order and the picture of its
+//                           scene built anew from an empty list; the line fails otherwise
 //   drag K [copy]           the current run's first tap-off unit grabbed with the mouse
 //                           and dropped on the run's K-th outlet (0: the first, in device
 //                           order), Ctrl held at the release with "copy"

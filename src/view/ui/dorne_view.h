@@ -62,6 +62,7 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   bool ShowsLightPicture() const { return m_moving; }
   // How long the mouse rests before that (a test on a busy machine may lengthen it).
   void SetRestTime(int milliseconds) { m_rest.setInterval(milliseconds); }
+  int RestTime() const { return m_rest.interval(); }
   // Whether the order of the view turned last was sorted aside while the mouse paused
   // (waiting for a sort under way).
   bool SortedAside() {

@@ -8,12 +8,12 @@
 
 namespace {
 
-// Events that may turn, pan or zoom the view, or end a turn (whose release rebuilds the
-// scene): a sort for the view as it stands would likely be thrown away.
+// Events that may turn, pan or zoom the view: a sort for the view as it stands would
+// likely be thrown away. A release ends the turn with the view as it stands, and the sort
+// gives the order of the scene built anew: it is waited for.
 bool MayMoveTheView(const QEvent& event) {
   switch (event.type()) {
     case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease:
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride: return true;

@@ -14,9 +14,9 @@ class QEvent;
 //
 // The sort starts only as the thread of the windows goes to sleep for want of events, and
 // that thread leaves the document alone meanwhile: before it delivers any event the sort
-// is called off (an event that may move the view: a mouse move, a wheel step, a key; or a
-// button released, which ends a turn by rebuilding the scene) or
-// waited for (any other), and its thread joined; so it is whenever the thread wakes. The
+// is called off (an event that may move the view: a mouse move, a wheel step, a key) or
+// waited for (any other, a button released among them), and its thread joined; so it is
+// whenever the thread wakes. The
 // document then holds either the sorted list or the unordered one it had.
 class CSettleAhead : public QObject {
  public:

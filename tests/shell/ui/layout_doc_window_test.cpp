@@ -119,4 +119,49 @@ TEST_F(LayoutDocWindowTest, AnIdleWindowMakesTheNextSnapshotAhead) {
   EXPECT_EQ(SaveBytes(*m_document), edited);
 }
 
+// Two edits in quick succession: right after the first one's repaint the window makes the
+// second one's snapshot bytes (no 300 ms wait), the second step takes them, and undoing
+// both and redoing both give back each design as it stood.
+TEST_F(LayoutDocWindowTest, TwoQuickEditsTakeTheBytesMadeAfterTheFirstAndUndoToEach) {
+  CUndoManager& undo = m_document->GetUndo();
+  // The window shown and painted, as a user finds it.
+  QElapsedTimer shown;
+  shown.start();
+  while (shown.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  const std::vector<std::uint8_t> atFirst = SaveBytes(*m_document);
+  ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+  m_document->SetDocPropertyModified("Name", "first");
+  EXPECT_TRUE(undo.WantsSnapshotBytes());
+  QElapsedTimer waited;
+  waited.start();
+  while (!undo.HasSnapshotBytesAhead() && waited.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_TRUE(undo.HasSnapshotBytesAhead()) << "made once the window was idle";
+  EXPECT_FALSE(undo.WantsSnapshotBytes());
+  const std::vector<std::uint8_t> atSecond = SaveBytes(*m_document);
+  const int taken = undo.StepsTakenAhead();
+  ASSERT_EQ(undo.SaveUndoState(21070, true), 1);
+  EXPECT_EQ(undo.StepsTakenAhead(), taken + 1) << "the step took them";
+  EXPECT_FALSE(undo.HasSnapshotBytesAhead());
+  m_document->SetDocPropertyModified("Name", "second");
+  const std::vector<std::uint8_t> edited = SaveBytes(*m_document);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
+  {
+    auto got = SaveBytes(*m_document);
+    FILE* f = fopen("/tmp/snap73_got.bin", "wb");
+    fwrite(got.data(), 1, got.size(), f);
+    fclose(f);
+    f = fopen("/tmp/snap73_want.bin", "wb");
+    fwrite(atSecond.data(), 1, atSecond.size(), f);
+    fclose(f);
+  }
+  EXPECT_EQ(SaveBytes(*m_document), atSecond);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
+  EXPECT_EQ(SaveBytes(*m_document), atFirst);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditRedo));
+  EXPECT_EQ(SaveBytes(*m_document), atSecond);
+  ASSERT_TRUE(m_view->OnCommand(kIdEditRedo));
+  EXPECT_EQ(SaveBytes(*m_document), edited);
+}
+
 }  // namespace

@@ -209,9 +209,8 @@ TEST_F(MovingLongViewTest, APictureSortedAsideWhileTheMousePausedIsAFreshFullRed
 }
 
 // Once the order is sorted aside, the full picture of the rest is recorded there too: a
-// rest after the pause only plays it back, and shows a fresh full redraw; a turn after
-// the pause leaves it unused, and so does the release of the orbit, which rebuilds the
-// scene.
+// rest or a release after the pause only plays it back (the order sorted aside is the
+// rebuild's), and shows a fresh full redraw; a turn after the pause leaves it unused.
 TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
   const struct {
     const char* name;
@@ -221,14 +220,15 @@ TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
     bool playedBack;
   } cases[] = {
       {"paused, then resting", {-20, 25}, false, EStop::kRest, true},
-      {"paused, then released", {30, 10}, false, EStop::kRelease, false},
+      {"paused, then released", {30, 10}, false, EStop::kRelease, true},
       {"paused, turned again, resting", {-35, -5}, true, EStop::kRest, false},
       {"paused, turned again, released at once", {15, -30}, true, EStop::kRelease, false},
       {"paused again, then resting", {25, 15}, false, EStop::kRest, true},
   };
-  // The pause long enough for the sort and the recording, however busy the machine.
-  View().SetRestTime(1500);
   for (const auto& c : cases) {
+    // The pause long enough for the sort and the recording, however busy the machine; a
+    // release comes before the rest.
+    View().SetRestTime(c.stop == EStop::kRest ? 1500 : 4000);
     const CMove move{c.name, kCmdOrbit, c.by, c.stop};
     Move(move);
     WaitForTheSortAside();
@@ -319,15 +319,74 @@ TEST_F(MovingLongViewTest, AReleaseLeavesTheOrderOfAWholeRebuild) {
     EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
     const std::vector<CBox*> released = list.CollectBoxes();
     EXPECT_EQ(list.Changes() == changes, c.by.isNull()) << c.name << ": rebuilt only when turned";
-    EXPECT_TRUE(Shown() == Fresh()) << c.name;
+    const QImage shown = Shown();
+    EXPECT_TRUE(shown == Fresh()) << c.name;
     m_document->RebuildScene();
     EXPECT_EQ(released, list.CollectBoxes()) << c.name;
+    EXPECT_TRUE(shown == Fresh()) << c.name << ": the picture of the scene rebuilt";
     const auto& projection = m_document->Projection();
     angles.insert(
         {projection.GetViewAngle(0), projection.GetViewAngle(1), projection.GetViewAngle(2)});
     m_frame->OnCommand(kCmdOrbit);
   }
   EXPECT_GE(angles.size(), 5u) << "several angles";
+}
+
+}  // namespace
+
+namespace {
+
+// At several angles, a release at once, after a pause (the order and the picture made
+// aside, then played back) or after a rest shows exactly what the scene built anew from
+// an empty list at the final angles shows, in the same order.
+TEST_F(MovingLongViewTest, AReleaseAtAnyAngleShowsTheSceneBuiltAnew) {
+  const CDisplayList& list = m_document->Projection().GetDisplayList();
+  enum class EWait { kNone, kPause, kRest };
+  const struct {
+    const char* name;
+    QPoint by;
+    EWait wait;
+  } cases[] = {
+      {"at once", {45, -20}, EWait::kNone},
+      {"after a pause", {-30, 25}, EWait::kPause},
+      {"after a rest", {20, 35}, EWait::kRest},
+      {"far, at once", {-90, -70}, EWait::kNone},
+      {"far, after a pause", {80, 60}, EWait::kPause},
+      {"a little, after a pause", {3, -2}, EWait::kPause},
+  };
+  std::set<std::array<int, 3>> angles;
+  for (const auto& c : cases) {
+    // However busy the machine, a release after a pause comes before the rest.
+    View().SetRestTime(4000);
+    const CMove move{c.name, kCmdOrbit, c.by, EStop::kRelease};
+    Move(move);
+    if (c.wait == EWait::kPause) WaitForTheSortAside();
+    if (c.wait == EWait::kRest) {
+      View().SetRestTime(150);
+      EXPECT_TRUE(QTest::qWaitFor([this] { return !View().ShowsLightPicture(); }, 5000));
+      View().SetRestTime(1500);
+    }
+    const std::size_t recorded = View().PicturesRecorded();
+    Release(move);
+    EXPECT_FALSE(View().ShowsLightPicture()) << c.name;
+    const QImage shown = Shown();
+    if (c.wait == EWait::kPause) {
+      EXPECT_EQ(View().PicturesRecorded(), recorded) << c.name << ": played back";
+    }
+    const std::vector<CBox*> released = list.CollectBoxes();
+    m_document->Projection().ClearDisplayList();
+    m_document->RebuildScene();
+    EXPECT_EQ(released, list.CollectBoxes()) << c.name;
+    EXPECT_TRUE(shown == Fresh()) << c.name;
+    const auto at = static_cast<std::size_t>(&c - cases);
+    shown.save(QString::fromStdString(
+        TestOutputPath("moving_long_view_released_" + std::to_string(at) + ".png")));
+    const auto& projection = m_document->Projection();
+    angles.insert(
+        {projection.GetViewAngle(0), projection.GetViewAngle(1), projection.GetViewAngle(2)});
+    m_frame->OnCommand(kCmdOrbit);
+  }
+  EXPECT_EQ(angles.size(), std::size(cases)) << "every case at angles of its own";
 }
 
 }  // namespace

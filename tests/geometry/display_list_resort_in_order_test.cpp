@@ -1,0 +1,219 @@
+// A re-sort in a given order (worked out ahead on several threads) against its definition:
+// the list cleared, every box projected, the list laid out for them, and the boxes inserted
+// one by one in that order, each once, as a scene built anew in that order. Same painting
+// order, same edges in the same order, same face nibbles.
+
+#include "resort_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+enum class EOrder { kAsCreated, kReversed, kShuffled, kTwiceSome, kListOrder };
+
+struct OrderCase {
+  const char* name;
+  EOrder order;
+  unsigned seed;
+};
+
+// The boxes of the scene in the order the case gives.
+std::vector<CBox*> OrderOf(const CScene& scene, const OrderCase& c) {
+  std::vector<CBox*> order;
+  for (const auto& box : scene.boxes) order.push_back(box.get());
+  std::mt19937 random(c.seed);
+  switch (c.order) {
+    case EOrder::kAsCreated: break;
+    case EOrder::kReversed: std::reverse(order.begin(), order.end()); break;
+    case EOrder::kShuffled: std::shuffle(order.begin(), order.end(), random); break;
+    case EOrder::kTwiceSome:
+      std::shuffle(order.begin(), order.end(), random);
+      for (std::size_t i = 0; i < 300; ++i) {
+        CBox* again = order[random() % order.size()];
+        order.insert(order.begin() + static_cast<std::ptrdiff_t>(random() % order.size()), again);
+      }
+      break;
+    case EOrder::kListOrder: order = scene.projection.GetDisplayList().CollectBoxes(); break;
+  }
+  return order;
+}
+
+// The definition: the scene turned, then built anew in that order.
+std::string BuiltAnew(unsigned seed, const int turn[3], const OrderCase& c) {
+  CScene scene(seed);
+  const std::vector<CBox*> order = OrderOf(scene, c);
+  scene.projection.SetViewAngles(turn[0], turn[1], turn[2], false, true);
+  scene.projection.ClearDisplayList();
+  for (CBox* box : order) scene.projection.ProjectBox(*box);
+  scene.projection.PrepareDisplayList(order);
+  for (CBox* box : order) {
+    if (!box->IsListed()) scene.projection.InsertInDisplayList(*box);
+  }
+  return scene.Describe();
+}
+
+const OrderCase kOrders[] = {
+    {"as created", EOrder::kAsCreated, 0}, {"reversed", EOrder::kReversed, 0},
+    {"shuffled", EOrder::kShuffled, 5},    {"shuffled otherwise", EOrder::kShuffled, 9},
+    {"some twice", EOrder::kTwiceSome, 3}, {"in list order", EOrder::kListOrder, 0},
+};
+const int kTurns[][3] = {{40, 70, 5}, {180, 0, 0}, {3, 1, 5}, {-1, 2, 0}};
+
+TEST(DisplayListResortInOrderTest, AnUnorderedListSortsAsBuiltAnewInThatOrder) {
+  for (const OrderCase& c : kOrders) {
+    for (const auto& turn : kTurns) {
+      SCOPED_TRACE(std::string(c.name) + ", turned by " + std::to_string(turn[0]));
+      const unsigned seed = 1 + static_cast<unsigned>(&turn - kTurns) % 3;
+      const std::string expected = BuiltAnew(seed, turn, c);
+      for (const bool stoppable : {false, true}) {
+        CScene scene(seed);
+        ASSERT_GT(scene.projection.GetDisplayList().Size(), 2400u);
+        const std::vector<CBox*> order = OrderOf(scene, c);
+        scene.projection.SetViewAngles(turn[0], turn[1], turn[2], false, true);
+        scene.projection.ProjectDisplayListUnordered();
+        const std::atomic<bool> never{false};
+        EXPECT_TRUE(scene.projection.ResortDisplayListInOrder(order, stoppable ? &never : nullptr));
+        EXPECT_FALSE(scene.projection.GetDisplayList().Unordered());
+        EXPECT_EQ(scene.Describe(), expected) << (stoppable ? "stoppable" : "not stoppable");
+      }
+    }
+  }
+}
+
+// Without a stop flag a list in order is sorted as well (a scene turned and settled).
+TEST(DisplayListResortInOrderTest, AListInOrderSortsAsBuiltAnewWithoutAStopFlag) {
+  for (const OrderCase& c : kOrders) {
+    SCOPED_TRACE(c.name);
+    const std::string expected = BuiltAnew(2, kTurns[0], c);
+    CScene scene(2);
+    const std::vector<CBox*> order = OrderOf(scene, c);
+    scene.projection.SetViewAngles(kTurns[0][0], kTurns[0][1], kTurns[0][2], true, true);
+    const std::string resorted = scene.Describe();
+    const std::atomic<bool> never{false};
+    EXPECT_FALSE(scene.projection.ResortDisplayListInOrder(order, &never)) << "in order already";
+    EXPECT_EQ(scene.Describe(), resorted);
+    EXPECT_TRUE(scene.projection.ResortDisplayListInOrder(order, nullptr));
+    EXPECT_EQ(scene.Describe(), expected);
+  }
+}
+
+struct RefusalCase {
+  const char* name;
+  void (*spoil)(CScene& scene, std::vector<CBox*>& order, CBox& stranger);
+};
+
+// Orders and lists that are not the same set of boxes, each once, are refused untouched.
+TEST(DisplayListResortInOrderTest, OtherBoxesOrBoxesListedTwiceAreRefusedUntouched) {
+  const RefusalCase cases[] = {
+      {"a listed box left out",
+       [](CScene&, std::vector<CBox*>& order, CBox&) { order.erase(order.begin() + 1234); }},
+      {"a box left out at each end",
+       [](CScene&, std::vector<CBox*>& order, CBox&) {
+         order.erase(order.begin());
+         order.pop_back();
+       }},
+      {"a box not listed", [](CScene&, std::vector<CBox*>& order,
+                              CBox& stranger) { order.insert(order.begin() + 50, &stranger); }},
+      {"a box not listed instead of a listed one",
+       [](CScene&, std::vector<CBox*>& order, CBox& stranger) { order[700] = &stranger; }},
+      {"a null box", [](CScene&, std::vector<CBox*>& order, CBox&) { order.push_back(nullptr); }},
+      {"nothing", [](CScene&, std::vector<CBox*>& order, CBox&) { order.clear(); }},
+      {"a box listed twice",
+       [](CScene& scene, std::vector<CBox*>&, CBox&) {
+         scene.projection.SetViewAngles(0, 0, 0, true, true);
+         scene.projection.InsertInDisplayList(*scene.boxes[10]);
+         scene.projection.ProjectDisplayListUnordered();
+       }},
+  };
+  for (const RefusalCase& c : cases) {
+    CScene scene(3);
+    CBox stranger;
+    stranger.SetPlacement({100, 100, 100}, 50, 50, 50);
+    scene.projection.ProjectBox(stranger);
+    std::vector<CBox*> order = OrderOf(scene, kOrders[2]);
+    scene.projection.SetViewAngles(25, 35, 0, false, true);
+    scene.projection.ProjectDisplayListUnordered();
+    c.spoil(scene, order, stranger);
+    const std::string before = scene.DescribeOrder();
+    const std::uint64_t changes = scene.projection.GetDisplayList().Changes();
+    for (const bool stoppable : {false, true}) {
+      const std::atomic<bool> never{false};
+      EXPECT_FALSE(scene.projection.ResortDisplayListInOrder(order, stoppable ? &never : nullptr))
+          << c.name;
+      EXPECT_TRUE(scene.projection.GetDisplayList().Unordered()) << c.name;
+      EXPECT_EQ(scene.DescribeOrder(), before) << c.name;
+      EXPECT_EQ(scene.projection.GetDisplayList().Changes(), changes) << c.name;
+    }
+    EXPECT_FALSE(stranger.IsListed()) << c.name;
+  }
+}
+
+// A short list is left to a sort without a stop flag, which inserts its boxes anew one by
+// one in that order.
+TEST(DisplayListResortInOrderTest, AShortListIsBuiltAnewOneByOneWithoutAStopFlag) {
+  C3DProjection projection;
+  CBox a, b, c;
+  a.SetPlacement({0, 0, 0}, 100, 100, 100);
+  b.SetPlacement({50, 0, 0}, 100, 100, 100);
+  c.SetPlacement({0, 60, 40}, 100, 100, 100);
+  for (CBox* box : {&a, &b, &c}) {
+    projection.ProjectBox(*box);
+    projection.InsertInDisplayList(*box);
+  }
+  projection.SetViewAngles(10, 20, 0, false, true);
+  projection.ProjectDisplayListUnordered();
+  const std::atomic<bool> never{false};
+  const std::vector<CBox*> before = projection.GetDisplayList().CollectBoxes();
+  CBox* const order[] = {&c, &b, &a, &b};
+  EXPECT_FALSE(projection.ResortDisplayListInOrder(order, &never));
+  EXPECT_EQ(projection.GetDisplayList().CollectBoxes(), before);
+  EXPECT_TRUE(projection.ResortDisplayListInOrder(order, nullptr));
+  EXPECT_FALSE(projection.GetDisplayList().Unordered());
+  const std::vector<CBox*> sorted = projection.GetDisplayList().CollectBoxes();
+  projection.ClearDisplayList();
+  for (CBox* box : {&c, &b, &a}) projection.InsertInDisplayList(*box);
+  EXPECT_EQ(sorted, projection.GetDisplayList().CollectBoxes());
+  projection.ClearDisplayList();
+}
+
+// Called off from another thread, at whatever point it reached: either the list built
+// anew in that order, or the unordered list as it was, which a sort without a stop then
+// makes the list built anew.
+TEST(DisplayListResortInOrderTest, ASortCalledOffEndsInOneOfTheTwoLists) {
+  const OrderCase& c = kOrders[2];
+  const std::string expected = BuiltAnew(1, kTurns[0], c);
+  int stopped = 0;
+  for (const int microseconds : {0, 50, 200, 500, 1000, 2000, 4000, 8000, 64000}) {
+    SCOPED_TRACE(std::to_string(microseconds) + " us");
+    CScene scene(1);
+    const std::vector<CBox*> order = OrderOf(scene, c);
+    scene.projection.SetViewAngles(kTurns[0][0], kTurns[0][1], kTurns[0][2], false, true);
+    scene.projection.ProjectDisplayListUnordered();
+    const std::string unordered = scene.DescribeOrder();
+    std::atomic<bool> stop{microseconds == 0};
+    std::thread caller([&] {
+      std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+      stop.store(true);
+    });
+    const bool done = scene.projection.ResortDisplayListInOrder(order, &stop);
+    caller.join();
+    EXPECT_EQ(scene.projection.GetDisplayList().Unordered(), !done);
+    if (!done) {
+      ++stopped;
+      EXPECT_EQ(scene.DescribeOrder(), unordered);
+      EXPECT_TRUE(scene.projection.ResortDisplayListInOrder(order, nullptr));
+    }
+    EXPECT_EQ(scene.Describe(), expected);
+  }
+  EXPECT_GE(stopped, 1) << "stopped before it starts at least";
+}
+
+}  // namespace
