@@ -7,12 +7,14 @@
 #include <vector>
 
 // A hash map from pointers to small values with open addressing: clearing it keeps its
-// storage, so that a scene rebuilt on every view change allocates nothing.
+// storage, so that a scene rebuilt on every view change allocates nothing. A null key marks
+// an empty slot, so it is never a member: it is never found, erasing it changes nothing, and
+// its value is a scratch one that the map does not keep.
 template <class Key, class Value>
 class CPointerMap {
  public:
   Value* Find(const Key* key) {
-    if (m_slots.empty()) return nullptr;
+    if (key == nullptr || m_slots.empty()) return nullptr;
     for (std::size_t i = Home(key);; i = (i + 1) & m_mask) {
       if (m_slots[i].first == key) return &m_slots[i].second;
       if (m_slots[i].first == nullptr) return nullptr;
@@ -22,6 +24,7 @@ class CPointerMap {
 
   // The value of the key, default-constructed when new.
   Value& operator[](const Key* key) {
+    if (key == nullptr) return m_scratch = Value();
     if ((m_size + 1) * 4 > m_slots.size() * 3) Grow();
     std::size_t i = Home(key);
     while (m_slots[i].first != nullptr && m_slots[i].first != key) i = (i + 1) & m_mask;
@@ -33,7 +36,7 @@ class CPointerMap {
   }
 
   void Erase(const Key* key) {
-    if (m_slots.empty()) return;
+    if (key == nullptr || m_slots.empty()) return;
     std::size_t i = Home(key);
     while (m_slots[i].first != key) {
       if (m_slots[i].first == nullptr) return;
@@ -78,4 +81,5 @@ class CPointerMap {
   std::vector<std::pair<const Key*, Value>> m_slots;
   std::size_t m_mask = 0;
   std::size_t m_size = 0;
+  Value m_scratch{};
 };

@@ -44,4 +44,23 @@ TEST(CPointerMapTest, BehavesLikeAMap) {
   EXPECT_EQ(map[&objects[1]], 0) << "a new key starts with a default value";
 }
 
+// A null key would land on an empty slot: finding it must not give that slot's value,
+// erasing it must not shift the entries around an empty slot, and asking for its value must
+// not count it as a member.
+TEST(CPointerMapTest, ANullKeyIsNeverAMember) {
+  std::vector<int> objects(500);
+  CPointerMap<int, int> map;
+  for (std::size_t i = 0; i < objects.size(); ++i) map[&objects[i]] = static_cast<int>(i) + 1;
+  EXPECT_EQ(map.Find(nullptr), nullptr);
+  map.Erase(nullptr);
+  map[nullptr] = 7;
+  EXPECT_EQ(map.Find(nullptr), nullptr);
+  EXPECT_EQ(map.Size(), objects.size());
+  for (std::size_t i = 0; i < objects.size(); ++i) {
+    const int* found = map.Find(&objects[i]);
+    ASSERT_NE(found, nullptr) << i;
+    EXPECT_EQ(*found, static_cast<int>(i) + 1) << i;
+  }
+}
+
 }  // namespace
