@@ -6,6 +6,7 @@
 #include "model/doc_observer.h"
 #include "model/run.h"
 #include "model/run_factory.h"
+#include "model/run_held_boxes.h"
 #include "geometry/box.h"
 #include "geometry/parallel_chunks.h"
 #include "platform/archive.h"
@@ -59,16 +60,10 @@ std::string VersionText(long long version) {
 // only the caller's thread may refile.
 bool ProjectUnlistedBoxesOfRun(const CRun& run, C3DProjection& projection) {
   bool allUnlisted = true;
-  auto project = [&](const CDev* element) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (!box) continue;
-      if (box->IsListed()) allUnlisted = false;
-      else projection.ProjectBox(*box);
-    }
-  };
-  for (const CDev* element : run.GetDevices()) project(element);
-  for (const CDev* element : run.GetLengthRecords()) project(element);
-  if (const CDev* marker = run.GetStartMarker()) project(marker);
+  VisitBoxesHeldByRun(run, [&](CBox& box) {
+    if (box.IsListed()) allUnlisted = false;
+    else projection.ProjectBox(box);
+  });
   return allUnlisted;
 }
 

@@ -7,6 +7,7 @@
 #include "geometry/box.h"
 #include "model/dev.h"
 #include "model/run.h"
+#include "model/run_held_boxes.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -74,14 +75,7 @@ bool CDorneDoc::PutBackRunScene() {
   if (run == nullptr) return false;
   if (m_projection.GetDisplayList().Changes() != m_heldChanges) return false;
   if (std::find(m_runList.begin(), m_runList.end(), run) == m_runList.end()) return false;
-  auto project = [this](const CDev* element) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) m_projection.ProjectBox(*box);
-    }
-  };
-  for (const CDev* element : run->GetDevices()) project(element);
-  for (const CDev* element : run->GetLengthRecords()) project(element);
-  if (const CDev* marker = run->GetStartMarker()) project(marker);
+  VisitBoxesHeldByRun(*run, [this](CBox& box) { m_projection.ProjectBox(box); });
   const std::vector<CBox*> boxes = RunSceneBoxes(*run, true);
   if (!m_projection.InsertIsolated(boxes, m_heldPlace)) return false;
   if (m_heldWhole) MarkSceneWhole();

@@ -4,6 +4,7 @@
 #include "model/dev.h"
 #include "model/doc_observer.h"
 #include "model/run.h"
+#include "model/run_held_boxes.h"
 
 #include <algorithm>
 #include <utility>
@@ -304,16 +305,9 @@ CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
 
 template <class Visit>
 void CDorneDoc::VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop) {
-  auto boxesOf = [&visit](const CDev* element) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) visit(*box);
-    }
-  };
   for (const CRun* run : m_runList) {
     if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-    for (const CDev* element : run->GetDevices()) boxesOf(element);
-    for (const CDev* element : run->GetLengthRecords()) boxesOf(element);
-    if (const CDev* marker = run->GetStartMarker()) boxesOf(marker);
+    VisitBoxesHeldByRun(*run, visit);
   }
   for (CExtraBox& extra : m_extraBoxes) visit(*extra.box);
 }
