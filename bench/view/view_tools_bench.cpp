@@ -176,6 +176,28 @@ struct COrbitDrag {
   int step = 0;
 };
 
+// The work a view does aside while the mouse pauses: the order sorted when `sort`, then
+// the full picture recorded into `kept` when `record` as well.
+CViewWindow SettleAside(COrbitDrag& drag, bool sort, bool record, CScenePaintCache& kept,
+                        QImage& image, benchmark::State& state) {
+  const std::atomic<bool> stop{false};
+  kept.Clear();
+  if (sort && !drag.document->SettleViewAside(stop)) state.SkipWithError("not sorted aside");
+  const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+  if (record && !RecordScenePicture(kept, *drag.document, window, kClient, {}, image, stop))
+    state.SkipWithError("not recorded aside");
+  return window;
+}
+
+// The full picture once the mouse stopped, played back from `kept` when recorded aside.
+void PaintFullPicture(COrbitDrag& drag, const CViewWindow& window, QImage& image,
+                      CScenePaintCache* kept) {
+  drag.document->SettleView();
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(), kept);
+}
+
 // From the end of an orbit drag to the finished full picture, on 25, 100 and 400 runs of
 // 200 elements: the view turned a step, then the mouse stops. Argument 2: 0 when the stop
 // sorts the order (a release amid the motion); 1 when it was sorted aside while the mouse
@@ -185,23 +207,13 @@ void BM_FullPictureOnceTurnStops(benchmark::State& state) {
   COrbitDrag drag(static_cast<int>(state.range(0)));
   const int aside = static_cast<int>(state.range(1));
   QImage image(kClient, QImage::Format_RGB32);
-  const std::atomic<bool> stop{false};
   CScenePaintCache kept;
   for (auto _ : state) {
     state.PauseTiming();
     drag.Step();
-    kept.Clear();
-    if (aside != 0 && !drag.document->SettleViewAside(stop))
-      state.SkipWithError("not sorted aside");
-    const CViewWindow window = CViewWindow::FromDocument(*drag.document);
-    if (aside == 2 && !RecordScenePicture(kept, *drag.document, window, kClient, {}, image, stop))
-      state.SkipWithError("not recorded aside");
+    const CViewWindow window = SettleAside(drag, aside != 0, aside == 2, kept, image, state);
     state.ResumeTiming();
-    drag.document->SettleView();
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(),
-               aside == 2 ? &kept : nullptr);
+    PaintFullPicture(drag, window, image, aside == 2 ? &kept : nullptr);
   }
 }
 BENCHMARK(BM_FullPictureOnceTurnStops)
@@ -220,25 +232,16 @@ void BM_FullPictureOnceOrbitReleased(benchmark::State& state) {
   COrbitDrag drag(static_cast<int>(state.range(0)));
   const int aside = static_cast<int>(state.range(1));
   QImage image(kClient, QImage::Format_RGB32);
-  const std::atomic<bool> stop{false};
   CScenePaintCache kept;
   for (auto _ : state) {
     state.PauseTiming();
     drag.Press();
     if (aside != 2) drag.Step();
-    kept.Clear();
-    if ((aside == 1 || aside == 3) && !drag.document->SettleViewAside(stop))
-      state.SkipWithError("not sorted aside");
-    const CViewWindow window = CViewWindow::FromDocument(*drag.document);
-    if (aside == 3 && !RecordScenePicture(kept, *drag.document, window, kClient, {}, image, stop))
-      state.SkipWithError("not recorded aside");
+    const CViewWindow window =
+        SettleAside(drag, aside == 1 || aside == 3, aside == 3, kept, image, state);
     state.ResumeTiming();
     drag.tools.OnLButtonUp({{640 + drag.step, 400 + drag.step}, drag.at, kToolKeyLeft});
-    drag.document->SettleView();
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(),
-               aside == 3 ? &kept : nullptr);
+    PaintFullPicture(drag, window, image, aside == 3 ? &kept : nullptr);
   }
 }
 BENCHMARK(BM_FullPictureOnceOrbitReleased)
