@@ -251,6 +251,83 @@ BENCHMARK(BM_FullPictureOnceOrbitReleased)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 
+// A host that takes the settle of a released turn aside, as the layout view does: the order
+// sorted and the full picture recorded on a thread of its own, started at the release.
+class CAsideHost : public CBenchHost {
+ public:
+  CAsideHost(CDorneDoc& document, CScenePaintCache& kept) : m_document(document), m_kept(kept) {}
+  ~CAsideHost() override { Join(); }
+  bool SettleTurnAside() override {
+    if (!m_document.Projection().GetDisplayList().Unordered() || !m_document.TurnedWholeScene())
+      return false;
+    m_kept.Clear();
+    m_window = CViewWindow::FromDocument(m_document);
+    m_work = std::thread([this] {
+      m_done = m_document.SettleViewAside(m_stop) &&
+               RecordScenePicture(m_kept, m_document, m_window, kClient, {}, m_like, m_stop);
+    });
+    return true;
+  }
+  // Once the work is done, the view's own end of the release; false when nothing was aside.
+  bool Join() {
+    if (!m_work.joinable()) return false;
+    m_work.join();
+    return true;
+  }
+  bool Done() const { return m_done; }
+  const CViewWindow& Window() const { return m_window; }
+
+ private:
+  CDorneDoc& m_document;
+  CScenePaintCache& m_kept;
+  CViewWindow m_window;
+  const QImage m_like{1, 1, QImage::Format_RGB32};
+  const std::atomic<bool> m_stop{false};
+  bool m_done = false;
+  std::thread m_work;
+};
+
+// The release at once after a turn when the view settles it aside, on 25, 100 and 400 runs
+// of 200 elements. Argument 2: 0, how long the release holds the windows' thread (until the
+// work aside has started); 1, from the release to the finished full picture (the work
+// aside waited for, then the picture recorded there played back).
+void BM_OrbitReleasedAtOnceAside(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  const bool toPicture = state.range(1) != 0;
+  auto document = FittedLayout(runs);
+  CScenePaintCache kept;
+  CAsideHost host(*document, kept);
+  CViewTools tools(*document, host);
+  tools.OnCommand(33024);
+  const C3DPoint anchor =
+      document->GetRuns()[static_cast<std::size_t>(runs / 2)]->GetFirstElement()->GetPosition();
+  QImage image(kClient, QImage::Format_RGB32);
+  int step = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const CPoint at = document->Projection().ProjectPoint(anchor);
+    tools.OnLButtonDown({{640, 400}, at, kToolKeyLeft});
+    step = 1 - step;
+    tools.OnMouseMove({{640 + step, 400 + step}, {at.x + 20, at.y + 20}, kToolKeyLeft});
+    state.ResumeTiming();
+    tools.OnLButtonUp({{640 + step, 400 + step}, at, kToolKeyLeft});
+    if (!toPicture) state.PauseTiming();
+    if (!host.Join()) state.SkipWithError("not settled aside");
+    if (!host.Done() || !document->HasWholeScene()) state.SkipWithError("not the rebuild's order");
+    document->SettleView();
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintScene(painter, *document, host.Window(), kClient, CSceneDrawOptions(), &kept);
+    if (!toPicture) state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OrbitReleasedAtOnceAside)
+    ->ArgNames({"runs", "to_picture"})
+    ->ArgsProduct({{25, 100, 400}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
 // What the next mouse move waits for when it comes while the order is being sorted aside:
 // the sort called off that many milliseconds after it started, and the list given back
 // unordered as it was; on 100 runs.

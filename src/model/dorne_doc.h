@@ -96,6 +96,9 @@ class CDorneDoc : public CRunDocument {
   // put back) and untouched since, with the same angles, the same runs shown and every
   // box of the design listed.
   bool HasWholeScene();
+  // Whether the scene was whole when the view began to turn and has only turned since:
+  // settled, aside or not, it then takes the order RebuildScene would give it.
+  bool TurnedWholeScene() const;
   // After SwapContent: RebuildScene, unless the scene came whole with the design and
   // nothing it was made for changed since; the views hear of a new scene either way.
   void RebuildSceneUnlessKept();
@@ -465,7 +468,6 @@ class CDorneDoc : public CRunDocument {
   // A whole scene turned for quick pictures, and the scene's key after the turn: while it
   // stands, the list holds the boxes a rebuild would list.
   std::optional<CSceneKey> m_turnedWhole;
-  bool TurnedWholeScene() const;
   // Orders the list of a whole scene only turned since as RebuildScene would (and marks
   // it whole); false, changing nothing, otherwise or when stopped.
   bool ResortAsRebuilt(const std::atomic<bool>* stop);

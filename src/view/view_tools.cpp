@@ -332,7 +332,9 @@ void CViewTools::OnLButtonUp(const CToolInput& input) {
       // A press released without a turn leaves the scene the rebuild would make, and so
       // does a turned whole scene once settled (aside or at a rest). Any other turned
       // view's order is the release's to make the rebuild's: built anew one box at a
-      // time, which costs less than a sort on several threads on a busy machine.
+      // time, which costs less than a sort on several threads on a busy machine; unless
+      // the host settles it aside, the moving picture shown meanwhile.
+      if (m_host.SettleTurnAside()) return;
       if (!m_document.HasWholeScene()) m_document.RebuildScene();
       m_host.Refresh();
       return;

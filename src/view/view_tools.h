@@ -62,6 +62,10 @@ class CViewToolHost {
   // Places (or, with a unit, moves or copies) a tap-off unit at the outlet; non-zero
   // when placed.
   virtual int PlaceTapOffUnit(CBox& box, int code, CDev* unit) = 0;
+  // The release of a turned view: true when the host settles the scene itself, aside, and
+  // shows its full picture once done (the tools then leave the scene and the picture
+  // alone); false when the tools are to rebuild the scene now.
+  virtual bool SettleTurnAside() { return false; }
 };
 
 // The tool modes of the layout view without the window: the document holds the mode,

@@ -67,8 +67,8 @@ bool ElementMiddle(CDorneView& view, QPointF& middle) {
 }
 
 // "orbit dx dy now|pause|rest": the orbit tool's drag from the current run's first element
-// by that many pixels, released at once, once the order was sorted aside while the mouse
-// paused, or once the view rested.
+// by that many pixels, released at once (the scene then settled aside), once the order was
+// sorted aside while the mouse paused, or once the view rested.
 bool Orbit(CDorneView& view, int dx, int dy, const QString& wait) {
   QPointF from;
   if (!ElementMiddle(view, from)) return false;
@@ -87,6 +87,11 @@ bool Orbit(CDorneView& view, int dx, int dy, const QString& wait) {
     waited = waited && IdleUntil([&view] { return !view.ShowsLightPicture(); });
   else if (wait != QLatin1String("now")) waited = false;
   SendMouse(view, to, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+  // Released at once, the view settles the scene aside and shows its full picture when
+  // done, without being asked.
+  if (wait == QLatin1String("now"))
+    waited =
+        waited && view.SettlingRelease() && IdleUntil([&view] { return !view.SettlingRelease(); });
   view.SetRestTime(rest);
   return waited && !view.ShowsLightPicture();
 }

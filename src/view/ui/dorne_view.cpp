@@ -103,6 +103,33 @@ void CDorneView::EndMotion() {
   update();
 }
 
+bool CDorneView::SettleReleaseAside() {
+  if (m_document == nullptr) return false;
+  // The sort under way from a pause goes on (the document is its own until done); else
+  // one starts now, if it is to give the order of the scene built anew (the list of a
+  // whole scene only turned).
+  if (!m_settleAhead.Running()) {
+    if (!m_moving || !m_document->Projection().GetDisplayList().Unordered() ||
+        !m_document->TurnedWholeScene())
+      return false;
+    SettleAhead();
+    if (!m_settleAhead.StartNow()) return false;
+  }
+  m_rest.stop();
+  m_pause.stop();
+  m_releasePending = true;
+  m_settleAhead.FinishLater([this] { EndRelease(); });
+  return true;
+}
+
+void CDorneView::EndRelease() {
+  m_releasePending = false;
+  if (m_document == nullptr) return;
+  // Called off, or sorted aside in an order of its own: the release's rebuild after all.
+  if (!m_document->HasWholeScene()) m_document->RebuildScene();
+  EndMotion();
+}
+
 CDorneView::~CDorneView() { Detach(); }
 
 void CDorneView::Detach() {

@@ -59,7 +59,14 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   QImage Snapshot() const;
   // While the mouse turns, pans or zooms the view, and until it rests for a moment, the
   // view shows the light picture of the elements; then the full one again.
-  bool ShowsLightPicture() const { return m_moving; }
+  // A release whose scene is still being settled aside shows it until done: asked, the
+  // view waits for that.
+  bool ShowsLightPicture() {
+    if (m_releasePending) m_settleAhead.Finish(false);
+    return m_moving;
+  }
+  // Whether a released turn's scene is being settled aside, without waiting for it.
+  bool SettlingRelease() const { return m_releasePending; }
   // How long the mouse rests before that (a test on a busy machine may lengthen it).
   void SetRestTime(int milliseconds) { m_rest.setInterval(milliseconds); }
   int RestTime() const { return m_rest.interval(); }
@@ -169,6 +176,10 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void NoteMotion();
   void EndMotion();
   void SettleAhead();
+  // The release of a turn settles the scene aside (see CViewToolHost::SettleTurnAside)
+  // when the order is the rebuild's to take; EndRelease once done or called off.
+  bool SettleReleaseAside();
+  void EndRelease();
   // The options of the full picture shown while the view rests.
   CSceneDrawOptions RestingDrawOptions() const;
 
@@ -202,7 +213,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   std::string m_documentFolder;
   std::function<void()> m_beep;
   bool m_moving = false;
-  QTimer m_rest;   // ends the light pictures once the mouse has rested
-  QTimer m_pause;  // sorts a turned view aside once the mouse has paused
+  bool m_releasePending = false;  // between SettleReleaseAside and EndRelease
+  QTimer m_rest;                  // ends the light pictures once the mouse has rested
+  QTimer m_pause;                 // sorts a turned view aside once the mouse has paused
   CSettleAhead m_settleAhead;
 };

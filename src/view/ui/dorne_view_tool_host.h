@@ -28,6 +28,7 @@ class CDorneViewToolHost : public CViewToolHost {
   void EditProjectInfo() override;
   int RunTapOffDialog(int& code) override;
   int PlaceTapOffUnit(CBox& box, int code, CDev* unit) override;
+  bool SettleTurnAside() override;
 
  private:
   CDorneView& m_view;

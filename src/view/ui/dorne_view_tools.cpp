@@ -117,6 +117,8 @@ void CDorneViewToolHost::ExportViewImage(const CRect& rect) {
 
 void CDorneViewToolHost::FindViewPreset() { m_view.ApplyViewPreset(-1); }
 
+bool CDorneViewToolHost::SettleTurnAside() { return m_view.SettleReleaseAside(); }
+
 void CDorneViewToolHost::SetDistanceLayer(bool on) {
   m_view.m_settings->labels[kDistanceLayer].visible = on;
 }
@@ -266,10 +268,12 @@ void CDorneView::mouseMoveEvent(QMouseEvent* event) {
 
 void CDorneView::mouseReleaseEvent(QMouseEvent* event) {
   if (m_document == nullptr) return;
+  // Only the release of a turn may find the work aside under way and keep it on.
+  if (!m_tools->OrbitActive()) m_settleAhead.Finish(false);
   const CToolInput input = InputOf(*this, *event, true);
   if (event->button() == Qt::LeftButton) m_tools->OnLButtonUp(input);
   if (event->button() == Qt::MiddleButton) m_tools->OnMButtonUp(input);
-  EndMotion();
+  if (!m_releasePending) EndMotion();
   event->accept();
 }
 
