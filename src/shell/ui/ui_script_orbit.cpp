@@ -66,9 +66,10 @@ bool ElementMiddle(CDorneView& view, QPointF& middle) {
   return false;
 }
 
-// "orbit dx dy now|pause|rest": the orbit tool's drag from the current run's first element
-// by that many pixels, released at once (the scene then settled aside), once the order was
-// sorted aside while the mouse paused, or once the view rested.
+// "orbit dx dy now|aside|pause|rest": the orbit tool's drag from the current run's first
+// element by that many pixels, released at once (a large scene then settled aside), at
+// once with the scene settled aside whatever its size, once the order was sorted aside
+// while the mouse paused, or once the view rested.
 bool Orbit(CDorneView& view, int dx, int dy, const QString& wait) {
   QPointF from;
   if (!ElementMiddle(view, from)) return false;
@@ -76,6 +77,8 @@ bool Orbit(CDorneView& view, int dx, int dy, const QString& wait) {
   // The pause long enough for the sort aside, however busy the machine.
   const int rest = view.RestTime();
   if (wait == QLatin1String("pause")) view.SetRestTime(kWaitLimitMs);
+  const bool aside = wait == QLatin1String("aside");
+  if (aside) view.SetReleaseAsideFrom(0);
   SendMouse(view, from, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
   SendMouse(view, (from + to) / 2, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton);
   SendMouse(view, to, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton);
@@ -85,13 +88,12 @@ bool Orbit(CDorneView& view, int dx, int dy, const QString& wait) {
     waited = waited && IdleUntil([&view] { return view.SortedAside(); });
   else if (wait == QLatin1String("rest"))
     waited = waited && IdleUntil([&view] { return !view.ShowsLightPicture(); });
-  else if (wait != QLatin1String("now")) waited = false;
+  else if (wait != QLatin1String("now") && !aside) waited = false;
   SendMouse(view, to, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
-  // Released at once, the view settles the scene aside and shows its full picture when
-  // done, without being asked.
-  if (wait == QLatin1String("now"))
-    waited =
-        waited && view.SettlingRelease() && IdleUntil([&view] { return !view.SettlingRelease(); });
+  // A scene settled aside shows its full picture when done, without being asked.
+  if (aside) waited = waited && view.SettlingRelease();
+  waited = waited && IdleUntil([&view] { return !view.SettlingRelease(); });
+  if (aside) view.SetReleaseAsideFrom(CDorneView::kReleaseAsideFromBoxes);
   view.SetRestTime(rest);
   return waited && !view.ShowsLightPicture();
 }

@@ -107,9 +107,10 @@ bool CDorneView::SettleReleaseAside() {
   if (m_document == nullptr) return false;
   // The sort under way from a pause goes on (the document is its own until done); else
   // one starts now, if it is to give the order of the scene built anew (the list of a
-  // whole scene only turned).
+  // whole scene only turned) and the scene is large enough to be worth it.
   if (!m_settleAhead.Running()) {
-    if (!m_moving || !m_document->Projection().GetDisplayList().Unordered() ||
+    const CDisplayList& list = m_document->Projection().GetDisplayList();
+    if (!m_moving || list.BoxCount() < m_releaseAsideFrom || !list.Unordered() ||
         !m_document->TurnedWholeScene())
       return false;
     SettleAhead();

@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -67,6 +68,10 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   }
   // Whether a released turn's scene is being settled aside, without waiting for it.
   bool SettlingRelease() const { return m_releasePending; }
+  // A scene of fewer boxes is rebuilt at the release itself: within a frame, that is
+  // sooner than the sort aside, its thread and the picture recorded there.
+  static constexpr std::size_t kReleaseAsideFromBoxes = 25000;
+  void SetReleaseAsideFrom(std::size_t boxes) { m_releaseAsideFrom = boxes; }
   // How long the mouse rests before that (a test on a busy machine may lengthen it).
   void SetRestTime(int milliseconds) { m_rest.setInterval(milliseconds); }
   int RestTime() const { return m_rest.interval(); }
@@ -214,7 +219,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   std::function<void()> m_beep;
   bool m_moving = false;
   bool m_releasePending = false;  // between SettleReleaseAside and EndRelease
-  QTimer m_rest;                  // ends the light pictures once the mouse has rested
-  QTimer m_pause;                 // sorts a turned view aside once the mouse has paused
+  std::size_t m_releaseAsideFrom = kReleaseAsideFromBoxes;
+  QTimer m_rest;   // ends the light pictures once the mouse has rested
+  QTimer m_pause;  // sorts a turned view aside once the mouse has paused
   CSettleAhead m_settleAhead;
 };

@@ -43,6 +43,8 @@ class MovingViewTest : public ::testing::Test {
     m_frame->resize(640, 480);
     m_frame->show();
     View().ZoomAll();
+    // Every scene here is small: the release of a turn settles it aside all the same.
+    View().SetReleaseAsideFrom(0);
     // A second window on the document that the mouse never moves: its picture is a fresh
     // full redraw of the same view, with the same marks of the tools over it.
     m_still = std::make_unique<CChildFrame>(*m_document, CDorneView::CContext());

@@ -89,6 +89,21 @@ TEST_F(ReleasedAtOnceTest, TheFullPictureFollowsByItselfAndIsTheSceneBuiltAnew) 
   EXPECT_EQ(angles.size(), std::size(cases)) << "every case at angles of its own";
 }
 
+// A scene smaller than the view settles aside is rebuilt at the release itself: nothing is
+// left aside, and the view shows the scene built anew at once.
+TEST_F(ReleasedAtOnceTest, ASmallSceneIsRebuiltAtTheRelease) {
+  for (const QPoint by : {QPoint(30, -25), QPoint(-60, 40)}) {
+    View().SetReleaseAsideFrom(m_document->Projection().GetDisplayList().BoxCount() + 1);
+    TurnAndRelease("small", by);
+    EXPECT_FALSE(View().SettlingRelease());
+    EXPECT_FALSE(View().ShowsLightPicture());
+    const QImage shown = Shown();
+    EXPECT_TRUE(OrderIsTheRebuilt());
+    EXPECT_TRUE(shown == Fresh());
+    m_frame->OnCommand(kCmdOrbit);
+  }
+}
+
 // An event that comes while the scene is settled aside: the pointer moving with no button
 // down leaves the work on; any other first waits for it, and its handler finds the
 // scene settled (the order of the scene built anew, the full picture).
