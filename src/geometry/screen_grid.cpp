@@ -23,6 +23,17 @@ std::int32_t CellOf(double value, double origin, double cellSize, std::int32_t c
   return static_cast<std::int32_t>(cell);
 }
 
+// Visits the boxes in order, asking for the memory of the next ones meanwhile: a scene's
+// boxes stand far apart in memory.
+template <class Visit>
+void VisitFetchingAhead(std::span<CBox* const> boxes, Visit&& visit) {
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (i + kAhead < boxes.size()) boxes[i + kAhead]->Prefetch();
+    visit(boxes[i]);
+  }
+}
+
 }  // namespace
 
 CScreenGrid::CScreenGrid() = default;
@@ -34,8 +45,8 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
   sizes.reserve(boxes.size());
   double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
   bool any = false;
-  for (const CBox* box : boxes) {
-    if (!box->HasFiniteProjection()) continue;
+  VisitFetchingAhead(boxes, [&](const CBox* box) {
+    if (!box->HasFiniteProjection()) return;
     const C3DPoint& low = box->GetProjectedMin();
     const C3DPoint& high = box->GetProjectedMax();
     left = any ? std::min(left, low.x) : low.x;
@@ -45,7 +56,7 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
     any = true;
     const double size = std::max(high.x - low.x, high.y - low.y);
     if (size > 0.0) sizes.push_back(size);
-  }
+  });
   // A finer grid serves boxes smaller than a pixel as well.
   const double leastCellSize = m_isFine ? 1.0 / 64 : 1.0;
   double cellSize = leastCellSize;
@@ -76,9 +87,9 @@ bool CScreenGrid::HomeCell(const CBox& box, std::size_t& cell) const {
 void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
   std::vector<std::uint32_t> count(CellCount(), 0);
   std::size_t cell = 0;
-  for (const CBox* box : boxes) {
+  VisitFetchingAhead(boxes, [&](const CBox* box) {
     if (HomeCell(*box, cell)) ++count[cell];
-  }
+  });
   std::vector<std::vector<CBox*>> crowded;
   for (std::size_t c = 0; c < count.size(); ++c) {
     if (count[c] < kCrowdedCell) continue;
