@@ -155,8 +155,8 @@ class CBox {
   void SetListed(bool listed);
   // The box's place in the display list's table of its boxes (CListedBoxMap), which only
   // that table reads; not part of the stored record.
-  std::uint32_t GetListSlot() const { return m_listSlot; }
-  void SetListSlot(std::uint32_t slot) { m_listSlot = slot; }
+  std::uint32_t GetListSlot() const { return m_listSlot.value; }
+  void SetListSlot(std::uint32_t slot) { m_listSlot.value = slot; }
 
   // The colour the element's shape gives the box (a colour value with selector bits in
   // the top byte, or kNoColor), and the selection mark the drawing shows. Neither is
@@ -264,7 +264,15 @@ class CBox {
   std::uint32_t m_passWord = 0;
   std::uint32_t m_attributes = 0;
   std::uint32_t m_color = kNoColor;
-  std::uint32_t m_listSlot = 0;
+  // The place belongs to the box's address, as a table keyed by address would have it: a
+  // copy is in no list, and a box assigned to keeps its own place.
+  struct CListSlot {
+    std::uint32_t value = 0;
+    CListSlot() = default;
+    CListSlot(const CListSlot&) {}
+    CListSlot& operator=(const CListSlot&) { return *this; }
+  };
+  CListSlot m_listSlot;
   CornerForm m_cornerForm = CornerForm::kExact;
   bool m_finite = true;  // m_projectedMin/Max are finite
   bool m_selected = false;
