@@ -33,8 +33,11 @@ CDisplayList::~CDisplayList() { Clear(); }
 CDisplayNode* CDisplayList::NewNode(CBox& box, std::uint32_t flags) {
   CDisplayNode* node;
   if (!m_free.empty()) {
+    // A node freed by Clear was left as it was: it is reset when taken again, while the
+    // insertion has it in the cache anyway.
     node = m_free.back();
     m_free.pop_back();
+    ResetNode(*node);
   } else {
     if (m_pool.empty() || m_poolUsed == BlockSize(m_pool.size() - 1)) {
       m_pool.push_back(std::make_unique<CDisplayNode[]>(BlockSize(m_pool.size())));
@@ -364,7 +367,7 @@ void CDisplayList::Clear() {
       CDisplayNode& node = nodes[k];
       if (node.box != nullptr) {
         node.box->SetListed(false);
-        ResetNode(node);
+        node.box = nullptr;  // the rest when the node is taken again
       }
       m_free.push_back(&node);
     }
