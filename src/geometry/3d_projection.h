@@ -86,6 +86,8 @@ class C3DProjection {
   static bool BoxesOverlap(const CBox& a, const CBox& b);
 
   void InsertInDisplayList(CBox& box) { m_list.Insert(box); }
+  // CDisplayList::InsertUnlisted.
+  void InsertUnlistedInDisplayList(std::span<CBox* const> boxes) { m_list.InsertUnlisted(boxes); }
   void RemoveFromDisplayList(CBox& box) { m_list.Remove(box); }
   void ClearDisplayList() { m_list.Clear(); }
   void SwapDisplayList(C3DProjection& other) { m_list.SwapContents(other.m_list); }

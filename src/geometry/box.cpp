@@ -247,9 +247,42 @@ C3DPoint CBox::GetCornerNormal(int face) const {
   const int* corners = kFaceCorners[face];
   const bool exact = m_cornerForm == CornerForm::kExact;
   const std::array<double, 3> half = HalfExtents(m_extent);
-  const auto corner = [&](int k) {
+  return FaceNormalOf(face, [&](int k) {
     return exact ? ExactCornerOf(m_origin, half, corners[k]) : CornerAt(corners[k]);
-  };
+  });
+}
+
+std::array<C3DPoint, CBox::kFaceCount> CBox::GetCornerNormals() const {
+  std::array<C3DPoint, kFaceCount> normals;
+  if (m_cornerForm == CornerForm::kListed) {
+    for (int face = 0; face < kFaceCount; ++face) normals[face] = GetCornerNormal(face);
+    return normals;
+  }
+  // Each coordinate takes one of two values, worked out once for all six faces: the
+  // corners come to the same bits as one at a time, and the arithmetic is FaceNormalOf's
+  // on plain numbers, which stay in registers.
+  const C3DPoint low = CornerAt(0), high = CornerAt(7);
+  const double xs[2] = {low.x, high.x}, ys[2] = {low.y, high.y}, zs[2] = {low.z, high.z};
+  for (int face = 0; face < kFaceCount; ++face) {
+    const int* c = kFaceCorners[face];
+    const double x0 = xs[(c[0] >> 1) & 1], y0 = ys[c[0] & 1], z0 = zs[(c[0] >> 2) & 1];
+    const double ux = xs[(c[2] >> 1) & 1] - x0, uy = ys[c[2] & 1] - y0,
+                 uz = zs[(c[2] >> 2) & 1] - z0;
+    double vx = xs[(c[1] >> 1) & 1] - x0, vy = ys[c[1] & 1] - y0, vz = zs[(c[1] >> 2) & 1] - z0;
+    if (vx == 0.0 && vy == 0.0 && vz == 0.0) {
+      vx = xs[(c[3] >> 1) & 1] - x0;
+      vy = ys[c[3] & 1] - y0;
+      vz = zs[(c[3] >> 2) & 1] - z0;
+    }
+    const double nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
+    const bool none = nx == 0.0 && ny == 0.0 && nz == 0.0;
+    normals[face] = none ? GetFaceNormal(face) : C3DPoint(nx, ny, nz);
+  }
+  return normals;
+}
+
+template <class Corner>
+C3DPoint CBox::FaceNormalOf(int face, const Corner& corner) const {
   const C3DPoint c0 = corner(0), c1 = corner(1), c2 = corner(2);
   const C3DPoint u(c2.x - c0.x, c2.y - c0.y, c2.z - c0.z);
   C3DPoint v(c1.x - c0.x, c1.y - c0.y, c1.z - c0.z);

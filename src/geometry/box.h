@@ -79,6 +79,13 @@ class CBox {
   explicit CBox(CBoxOwner* owner) : m_owner(owner) {}
 
   CBoxOwner* GetOwner() const { return m_owner; }
+  // Asks the processor to bring the box into its cache, for a box read a little later;
+  // changes nothing. A scene's boxes stand far apart in memory.
+  void Prefetch() const {
+    const char* bytes = reinterpret_cast<const char*>(this);
+    for (std::size_t offset = 0; offset < sizeof(CBox); offset += 64)
+      __builtin_prefetch(bytes + offset);
+  }
   void SetOwner(CBoxOwner* owner) { m_owner = owner; }
 
   // Placement setters: each stores, then recomputes the corners and the projection.
@@ -146,6 +153,10 @@ class CBox {
   int GetKindCode() const { return static_cast<int>(m_attributes >> 28); }
   bool IsListed() const { return (m_attributes & kInListBit) != 0; }
   void SetListed(bool listed);
+  // The box's place in the display list's table of its boxes (CListedBoxMap), which only
+  // that table reads; not part of the stored record.
+  std::uint32_t GetListSlot() const { return m_listSlot.value; }
+  void SetListSlot(std::uint32_t slot) { m_listSlot.value = slot; }
 
   // The colour the element's shape gives the box (a colour value with selector bits in
   // the top byte, or kNoColor), and the selection mark the drawing shows. Neither is
@@ -169,6 +180,8 @@ class CBox {
   // Normal of face 0..5 (which the caller checks) from its corners, (c2 - c0) x (c1 - c0),
   // or (c2 - c0) x (c3 - c0) when c1 = c0; GetFaceNormal when that is zero too.
   C3DPoint GetCornerNormal(int face) const;
+  // GetCornerNormal of faces 0..5, each to the same bits.
+  std::array<C3DPoint, kFaceCount> GetCornerNormals() const;
   // Face 0..5: its nibble (0..15). Any other number: the in-list bit of the attribute
   // word (0 or kInListBit).
   std::uint32_t GetFaceFlags(int face) const {
@@ -231,6 +244,8 @@ class CBox {
   void HoldProjectionUnlessReprojected();
   // The form that gives these corners from the origin and extents as they are now.
   CornerForm FormOf(const std::array<C3DPoint, kCornerCount>& corners) const;
+  template <class Corner>
+  C3DPoint FaceNormalOf(int face, const Corner& corner) const;
   C3DPoint RefCorner(int corner) const;
   C3DPoint ExtraBoxCorner(int corner) const;
 
@@ -249,6 +264,15 @@ class CBox {
   std::uint32_t m_passWord = 0;
   std::uint32_t m_attributes = 0;
   std::uint32_t m_color = kNoColor;
+  // The place belongs to the box's address, as a table keyed by address would have it: a
+  // copy is in no list, and a box assigned to keeps its own place.
+  struct CListSlot {
+    std::uint32_t value = 0;
+    CListSlot() = default;
+    CListSlot(const CListSlot&) {}
+    CListSlot& operator=(const CListSlot&) { return *this; }
+  };
+  CListSlot m_listSlot;
   CornerForm m_cornerForm = CornerForm::kExact;
   bool m_finite = true;  // m_projectedMin/Max are finite
   bool m_selected = false;

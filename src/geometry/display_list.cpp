@@ -32,30 +32,59 @@ CDisplayList::~CDisplayList() { Clear(); }
 
 CDisplayNode* CDisplayList::NewNode(CBox& box, std::uint32_t flags) {
   CDisplayNode* node;
-  if (m_free.empty()) {
-    m_pool.push_back(std::make_unique<CDisplayNode>());
-    node = m_pool.back().get();
-  } else {
+  if (!m_free.empty()) {
+    // A node freed by Clear was left as it was: it is reset when taken again, while the
+    // insertion has it in the cache anyway.
     node = m_free.back();
     m_free.pop_back();
+    ResetNode(*node);
+  } else {
+    if (m_pool.empty() || m_poolUsed == BlockSize(m_pool.size() - 1)) {
+      m_pool.push_back(std::make_unique<CDisplayNode[]>(BlockSize(m_pool.size())));
+      m_poolUsed = 0;
+    }
+    node = &m_pool.back()[m_poolUsed++];
   }
   node->box = &box;
   node->flags = flags;
   return node;
 }
 
-void CDisplayList::FreeNode(CDisplayNode* node) {
+std::size_t CDisplayList::BlockSize(std::size_t block) const {
+  // Blocks that double up to a limit: a small list keeps little, a large one few blocks.
+  constexpr std::size_t kFirstBlock = 64;
+  constexpr std::size_t kLargestBlock = 8192;
+  return std::min(kFirstBlock << std::min<std::size_t>(block, 16), kLargestBlock);
+}
+
+void CDisplayList::ResetNode(CDisplayNode& node) {
   // Keep the vectors' storage for the next insertion; reset everything else.
-  node->edges.clear();
-  node->inEdges.clear();
-  node->box = nullptr;
-  node->flags = 0;
-  node->prev = node->next = nullptr;
-  node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
-  node->filing = CScreenGrid::Filing();
-  node->head = node->groupFirst = node->groupLast = nullptr;
-  node->riders = 0;
+  node.edges.clear();
+  node.inEdges.clear();
+  node.box = nullptr;
+  node.flags = 0;
+  node.prev = node.next = nullptr;
+  node.queryMark = node.frontMark = node.reachMark = node.placeMark = 0;
+  node.filing = CScreenGrid::Filing();
+  node.head = node.groupFirst = node.groupLast = nullptr;
+  node.riders = 0;
+}
+
+void CDisplayList::FreeNode(CDisplayNode* node) {
+  ResetNode(*node);
   m_free.push_back(node);
+}
+
+void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes) {
+  // Far enough ahead for the memory to arrive, near enough for it to stay.
+  constexpr std::size_t kAhead = 32;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (i + kAhead < boxes.size()) {
+      const CBox* ahead = boxes[i + kAhead];
+      ahead->Prefetch();
+    }
+    if (!boxes[i]->IsListed()) Insert(*boxes[i]);
+  }
 }
 
 void CDisplayList::Insert(CBox& box) {
@@ -326,11 +355,22 @@ void CDisplayList::RemoveNode(CDisplayNode* node) {
 void CDisplayList::Clear() {
   ++m_changes;
   m_unordered = false;
-  for (CDisplayNode* node = m_head; node != nullptr;) {
-    CDisplayNode* next = node->next;
-    node->box->SetListed(false);
-    FreeNode(node);
-    node = next;
+  // Block by block rather than along the list: the nodes come in memory order, and the
+  // free ones go back so that the next insertions take them in that order too.
+  constexpr std::size_t kAhead = 8;
+  m_free.clear();
+  for (std::size_t block = m_pool.size(); block-- > 0;) {
+    const std::size_t used = block + 1 == m_pool.size() ? m_poolUsed : BlockSize(block);
+    CDisplayNode* const nodes = m_pool[block].get();
+    for (std::size_t k = used; k-- > 0;) {
+      if (k >= kAhead && nodes[k - kAhead].box != nullptr) nodes[k - kAhead].box->Prefetch();
+      CDisplayNode& node = nodes[k];
+      if (node.box != nullptr) {
+        node.box->SetListed(false);
+        node.box = nullptr;  // the rest when the node is taken again
+      }
+      m_free.push_back(&node);
+    }
   }
   m_head = m_tail = m_cursor = nullptr;
   m_size = 0;
@@ -347,6 +387,7 @@ void CDisplayList::SwapContents(CDisplayList& other) {
   swap(m_size, other.m_size);
   swap(m_boxes, other.m_boxes);
   swap(m_pool, other.m_pool);
+  swap(m_poolUsed, other.m_poolUsed);
   swap(m_free, other.m_free);
   swap(m_grid, other.m_grid);
   swap(m_misfitsAfterLayout, other.m_misfitsAfterLayout);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "geometry/depth_order_rules.h"
-#include "geometry/pointer_map.h"
+#include "geometry/listed_box_map.h"
 #include "geometry/screen_grid.h"
 
 #include <array>
@@ -77,6 +77,9 @@ class CDisplayList {
 
   // Sets the box's in-list bit; gives it a new node unless it has two already.
   void Insert(CBox& box);
+  // Insert of every box given that is not listed by then, in that order: the same list,
+  // with the memory of the next boxes fetched while one goes in.
+  void InsertUnlisted(std::span<CBox* const> boxes);
   // Clears the in-list bit and removes every node of the box with its edges.
   void Remove(CBox& box);
   // Empties the list and clears the in-list bit of every listed box.
@@ -181,6 +184,8 @@ class CDisplayList {
 
   CDisplayNode* NewNode(CBox& box, std::uint32_t flags);
   void FreeNode(CDisplayNode* node);
+  static void ResetNode(CDisplayNode& node);
+  std::size_t BlockSize(std::size_t block) const;
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
   void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
   void ResortOneByOne(const std::function<void(CBox&)>& project);
@@ -220,8 +225,11 @@ class CDisplayList {
   CDisplayNode* m_tail = nullptr;
   CDisplayNode* m_cursor = nullptr;
   std::size_t m_size = 0;
-  CPointerMap<CBox, BoxNodes> m_boxes;
-  std::vector<std::unique_ptr<CDisplayNode>> m_pool;  // nodes in use and free ones
+  CListedBoxMap<CBox, BoxNodes> m_boxes;
+  // Nodes in use and free ones, in blocks, so that nodes given out one after the other
+  // stand side by side in memory.
+  std::vector<std::unique_ptr<CDisplayNode[]>> m_pool;
+  std::size_t m_poolUsed = 0;  // nodes of the last block ever given out
   std::vector<CDisplayNode*> m_free;
   CScreenGrid m_grid;
   std::size_t m_misfitsAfterLayout = 0;

@@ -85,8 +85,9 @@ void CloseDirectionJoints(CBox& box, int slot, const CBoxOwner& element, Element
 void UpdateFaceVisibility(const C3DProjection& projection, CBox& box) {
   box.ClearFaceNibbles();
   const C3DPoint view = projection.GetViewDirection();
+  const std::array<C3DPoint, CBox::kFaceCount> normals = box.GetCornerNormals();
   for (int f = 0; f < CBox::kFaceCount; ++f) {
-    if (DotProduct(view, C3DProjection::GetFaceNormalFromCorners(box, f)) > kFacingThreshold) {
+    if (DotProduct(view, normals[f]) > kFacingThreshold) {
       box.SetFaceBits(f, CBox::kFaceOpen | CBox::kFaceVisible);
     }
   }

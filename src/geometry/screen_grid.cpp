@@ -23,6 +23,17 @@ std::int32_t CellOf(double value, double origin, double cellSize, std::int32_t c
   return static_cast<std::int32_t>(cell);
 }
 
+// Visits the boxes in order, asking for the memory of the next ones meanwhile: a scene's
+// boxes stand far apart in memory.
+template <class Visit>
+void VisitFetchingAhead(std::span<CBox* const> boxes, Visit&& visit) {
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    if (i + kAhead < boxes.size()) boxes[i + kAhead]->Prefetch();
+    visit(boxes[i]);
+  }
+}
+
 }  // namespace
 
 CScreenGrid::CScreenGrid() = default;
@@ -32,10 +43,15 @@ CScreenGrid::~CScreenGrid() = default;
 void CScreenGrid::Layout(std::span<CBox* const> boxes) {
   std::vector<double> sizes;
   sizes.reserve(boxes.size());
+  // Where each box starts, kept for the finer grids, so that the boxes are read once.
+  m_starts.clear();
+  if (!m_isFine) m_starts.reserve(boxes.size());
   double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
   bool any = false;
-  for (const CBox* box : boxes) {
-    if (!box->HasFiniteProjection()) continue;
+  VisitFetchingAhead(boxes, [&](const CBox* box) {
+    const CStart start = StartOf(*box);
+    if (!m_isFine) m_starts.push_back(start);
+    if (!start.finite) return;
     const C3DPoint& low = box->GetProjectedMin();
     const C3DPoint& high = box->GetProjectedMax();
     left = any ? std::min(left, low.x) : low.x;
@@ -43,9 +59,8 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
     right = any ? std::max(right, high.x) : high.x;
     bottom = any ? std::max(bottom, high.y) : high.y;
     any = true;
-    const double size = std::max(high.x - low.x, high.y - low.y);
-    if (size > 0.0) sizes.push_back(size);
-  }
+    if (start.size > 0.0) sizes.push_back(start.size);
+  });
   // A finer grid serves boxes smaller than a pixel as well.
   const double leastCellSize = m_isFine ? 1.0 / 64 : 1.0;
   double cellSize = leastCellSize;
@@ -61,14 +76,28 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
   if (!m_isFine) LayoutFineGrids(boxes);
 }
 
-bool CScreenGrid::HomeCell(const CBox& box, std::size_t& cell) const {
-  if (m_isFine || !box.HasFiniteProjection()) return false;
+CScreenGrid::CStart CScreenGrid::StartOf(const CBox& box) {
+  CStart start;
+  start.finite = box.HasFiniteProjection();
+  if (!start.finite) return start;
   const C3DPoint& low = box.GetProjectedMin();
   const C3DPoint& high = box.GetProjectedMax();
-  if (std::max(high.x - low.x, high.y - low.y) * kSmallRatio > m_cellSize) return false;
+  start.x = low.x;
+  start.y = low.y;
+  start.size = std::max(high.x - low.x, high.y - low.y);
+  return start;
+}
+
+bool CScreenGrid::HomeCell(const CBox& box, std::size_t& cell) const {
+  return HomeCell(StartOf(box), cell);
+}
+
+bool CScreenGrid::HomeCell(const CStart& start, std::size_t& cell) const {
+  if (m_isFine || !start.finite) return false;
+  if (start.size * kSmallRatio > m_cellSize) return false;
   bool clamped = false;
-  const std::int32_t cx = CellOf(low.x, m_left, m_cellSize, m_columns, clamped);
-  const std::int32_t cy = CellOf(low.y, m_top, m_cellSize, m_rows, clamped);
+  const std::int32_t cx = CellOf(start.x, m_left, m_cellSize, m_columns, clamped);
+  const std::int32_t cy = CellOf(start.y, m_top, m_cellSize, m_rows, clamped);
   cell = CellIndex(cx, cy);
   return !clamped;
 }
@@ -76,8 +105,8 @@ bool CScreenGrid::HomeCell(const CBox& box, std::size_t& cell) const {
 void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
   std::vector<std::uint32_t> count(CellCount(), 0);
   std::size_t cell = 0;
-  for (const CBox* box : boxes) {
-    if (HomeCell(*box, cell)) ++count[cell];
+  for (const CStart& start : m_starts) {
+    if (HomeCell(start, cell)) ++count[cell];
   }
   std::vector<std::vector<CBox*>> crowded;
   for (std::size_t c = 0; c < count.size(); ++c) {
@@ -87,8 +116,9 @@ void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
     m_fineOf[c] = static_cast<std::uint32_t>(crowded.size());
   }
   if (crowded.empty()) return;
-  for (CBox* box : boxes) {
-    if (HomeCell(*box, cell) && m_fineOf[cell] != 0) crowded[m_fineOf[cell] - 1].push_back(box);
+  for (std::size_t k = 0; k < boxes.size(); ++k) {
+    if (HomeCell(m_starts[k], cell) && m_fineOf[cell] != 0)
+      crowded[m_fineOf[cell] - 1].push_back(boxes[k]);
   }
   for (const auto& small : crowded) {
     m_fine.push_back(std::make_unique<CScreenGrid>());

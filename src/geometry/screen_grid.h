@@ -89,8 +89,17 @@ class CScreenGrid {
   void LayoutArea(double left, double top, double right, double bottom, double cellSize,
                   double leastCells);
   void LayoutFineGrids(std::span<CBox* const> boxes);
+  // Where a box's bounds start on screen and their larger side.
+  struct CStart {
+    double x = 0.0;
+    double y = 0.0;
+    double size = 0.0;
+    bool finite = false;
+  };
+  static CStart StartOf(const CBox& box);
   // The cell a small box starts in (its low corner's, within the grid), or none.
   bool HomeCell(const CBox& box, std::size_t& cell) const;
+  bool HomeCell(const CStart& start, std::size_t& cell) const;
   template <class Visit>
   void QueryCells(const CBox& box, const Filing& range, Visit& visit) const;
   template <class Visit>
@@ -120,6 +129,7 @@ class CScreenGrid {
   std::array<std::vector<std::vector<CDisplayNode*>>, kFlatnessKinds> m_cells;
   std::vector<CDisplayNode*> m_oversize;
   std::size_t m_clamped = 0;
+  std::vector<CStart> m_starts;  // of the boxes of the last layout, for its finer grids
   // The finer grids of crowded cells: for each cell 1 + its grid's index, or 0; empty
   // while there is none. A finer grid has no finer grids itself.
   std::vector<std::uint32_t> m_fineOf;

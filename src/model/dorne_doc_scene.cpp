@@ -177,7 +177,8 @@ void CDorneDoc::RebuildScene() {
   // out once for all of them.
   const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(true);
   m_projection.PrepareDisplayList(boxes);
-  for (CBox* box : boxes) AddToScene(*box);
+  // As AddToScene one by one: the list was cleared, so it is ordered.
+  m_projection.InsertUnlistedInDisplayList(boxes);
   MarkSceneWhole();
   Notify(EDocNotice::kSceneRebuilt);
 }
