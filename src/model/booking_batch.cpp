@@ -5,14 +5,17 @@
 void CBookingBatch::Add(std::string_view reference, std::int64_t quantity) {
   // The bill refuses such a booking without a trace, so it cannot open a line either.
   if (quantity < 1 || quantity > CBOMGrid::kMaxQuantity) return;
-  auto [at, added] = m_index.try_emplace(std::string(reference), m_lines.size());
-  if (added) m_lines.push_back({at->first, 0});
-  Line& line = m_lines[at->second];
-  line.total += quantity;
+  auto at = m_index.find(reference);
+  if (at == m_index.end()) {
+    at = m_index.emplace(std::string(reference), m_lines.size()).first;
+    m_lines.push_back({at->first, 0});
+  }
+  m_lines[at->second].total += quantity;
   m_bookings.emplace_back(at->second, quantity);
 }
 
 void CBookingBatch::BookInto(CBOMGrid& bom) {
+  const CBOMGrid::CBookingRound round(bom);
   for (std::size_t index = 0; index < m_lines.size(); ++index) {
     const Line& line = m_lines[index];
     if (line.total <= CBOMGrid::kMaxQuantity && bom.AddHeldQuantity(line.reference, line.total))

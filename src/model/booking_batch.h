@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -26,7 +27,15 @@ class CBookingBatch {
     std::int64_t total = 0;
   };
   std::vector<Line> m_lines;  // in the order first booked
-  std::unordered_map<std::string, std::size_t> m_index;
+  // Looks a reference up without making a key of it: a run books the same few
+  // references thousands of times, each in a text of its own.
+  struct CTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  std::unordered_map<std::string, std::size_t, CTextHash, std::equal_to<>> m_index;
   // Every booking in order (line, quantity), replayed for a line whose total the bill
   // refuses, so that the bookings it would have taken one by one are taken.
   std::vector<std::pair<std::size_t, std::int64_t>> m_bookings;
