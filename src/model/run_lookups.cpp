@@ -55,9 +55,9 @@ CElementIterator CRun::IterateElements(bool ownDirectionFirst) const {
   return CElementIterator(GetFirstElement(), ownDirectionFirst);
 }
 
-std::string CRun::GetKindText(int kind, int variant) const {
+const std::string* CRun::TableKindText(int kind, int variant) const {
   const std::vector<CCodeRow>* codes = GetCodeTable();
-  if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
+  if (codes == nullptr || codes->empty()) return nullptr;
   const int coded = CodedKind(kind);
   std::optional<int> row = m_kindTexts.Find(*codes, kind, variant);
   // A kept row that no longer codes the kind (its table edited in place) is looked for
@@ -66,8 +66,20 @@ std::string CRun::GetKindText(int kind, int variant) const {
     row = FindKindRow(*codes, coded, variant);
     m_kindTexts.Keep(*codes, kind, variant, *row);
   }
-  if (*row < 0) return FallbackKindText(codes->back().texts[2], kind, variant);
-  return (*codes)[static_cast<std::size_t>(*row)].texts[2];
+  if (*row < 0) return nullptr;
+  return &(*codes)[static_cast<std::size_t>(*row)].texts[2];
+}
+
+std::string CRun::GetKindText(int kind, int variant) const {
+  if (const std::string* text = TableKindText(kind, variant)) return *text;
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
+  return FallbackKindText(codes->back().texts[2], kind, variant);
+}
+
+bool CRun::IsKindText(std::string_view text, int kind, int variant) const {
+  if (const std::string* stored = TableKindText(kind, variant)) return text == *stored;
+  return text == GetKindText(kind, variant);
 }
 
 std::optional<std::string> CRun::GetNextCode(bool restart) {
