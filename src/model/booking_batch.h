@@ -25,6 +25,11 @@ class CBookingBatch {
   struct Line {
     std::string reference;
     std::int64_t total = 0;
+    std::int64_t count = 0;  // bookings
+    // Every booking in order, replayed when the bill refuses the total, so that the
+    // bookings it would have taken one by one are taken; left empty while each booked
+    // one, which the count tells.
+    std::vector<std::int64_t> quantities;
   };
   std::vector<Line> m_lines;  // in the order first booked
   // Looks a reference up without making a key of it: a run books the same few
@@ -36,7 +41,4 @@ class CBookingBatch {
     }
   };
   std::unordered_map<std::string, std::size_t, CTextHash, std::equal_to<>> m_index;
-  // Every booking in order (line, quantity), replayed for a line whose total the bill
-  // refuses, so that the bookings it would have taken one by one are taken.
-  std::vector<std::pair<std::size_t, std::int64_t>> m_bookings;
 };

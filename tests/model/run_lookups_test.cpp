@@ -37,10 +37,18 @@ TEST_F(RunLookupsTest, IsKindTextAnswersAsComparingWithTheKindText) {
   CRun bare;
   for (const CRun* run : {&m_run, &bare}) {
     for (int kind = 0; kind < CDev::kKindCount; ++kind) {
-      for (int variant : {0, 1, 5, 9, 105}) {
+      for (int variant : {0, 1, 5, 9, 105, -1}) {
         const std::string text = run->GetKindText(kind, variant);
         const std::vector<std::string> probes = {
-            text, text + " ", " " + text, text.substr(0, text.size() - 1), "", "STR-1", "JNT-0"};
+            text,
+            text + " ",
+            " " + text,
+            text.substr(0, text.size() - 1),
+            "",
+            "STR-1",
+            "JNT-0",
+            run->GetKindText((kind + 1) % CDev::kKindCount, variant),
+            run->GetKindText(kind, variant + 10)};
         for (const std::string& probe : probes) {
           EXPECT_EQ(run->IsKindText(probe, kind, variant), probe == text)
               << kind << "," << variant << " '" << probe << "'";
