@@ -231,9 +231,16 @@ class CBOMGrid : public CGridModel {
   void Serialize(CArchiveWriter& archive) const;
   void Serialize(CArchiveReader& archive);
   void Serialize(CArchiveReader& archive, int fileVersion);
+  // Reads the stored record and numbers the lines with the prefix, as reading and then
+  // SetItemPrefix leave the grid, numbering once: every line's cells are written again
+  // at each numbering. A grid that measures its texts goes both steps, since its column
+  // widths follow every text its cells showed.
+  void SerializeWithItemPrefix(CArchiveReader& archive, std::string_view prefix);
 
  private:
   enum class EditOutcome { kApplied, kCancelled, kRemoved };
+  // The stored record, its fonts kept; throws for a damaged one and then changes nothing.
+  CBOMRecord ReadStoredRecord(CArchiveReader& archive, int fileVersion);
 
   bool IsLineRow(int row) const { return row >= 1 && row <= GetRowCount() - 2; }
   int EditRow() const { return GetRowCount() - 1; }

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "bom_test_support.h"
-#include "grid/grid_cell_format.h"
 #include "../grid/grid_fakes.h"
 #include "model/bom_grid.h"
 #include "model/bom_line.h"
@@ -17,26 +16,6 @@
 namespace {
 
 using Bookings = std::vector<std::pair<std::string, std::int64_t>>;
-
-// Everything a grid shows and keeps of its lines: sizes, each cell's text and alignment
-// (or that it holds none), and each line's reference, quantity and row.
-std::vector<std::string> GridState(const CBOMGrid& grid) {
-  std::vector<std::string> state;
-  for (int column = 0; column < grid.GetColumnCount(); ++column)
-    state.push_back("width " + std::to_string(grid.GetColumnWidth(column)));
-  for (int row = 0; row < grid.GetRowCount(); ++row) {
-    const CBOMLine* line = grid.GetLine(row);
-    state.push_back("row " + std::to_string(row) + " height " +
-                    std::to_string(grid.GetRowHeight(row)) + " line " + line->reference + " x" +
-                    std::to_string(line->quantity) + " at " + std::to_string(line->row));
-    for (int column = 0; column < grid.GetColumnCount(); ++column) {
-      const CGridCellFormat* cell = grid.GetTextCell(row, column);
-      state.push_back(
-          cell == nullptr ? "-" : cell->GetText() + "|" + std::to_string(cell->GetItemData()));
-    }
-  }
-  return state;
-}
 
 std::string Grouped(const std::string& reference, int group, const std::string& flag = "") {
   return reference + " \nGroup=" + std::to_string(group) + flag;
@@ -100,7 +79,7 @@ class BOMBookingRoundTest : public BOMTestBase,
         EXPECT_EQ(rounded->AddHeldQuantity(bookings[i].first, bookings[i].second), taken[i]) << i;
       }
     }
-    return {GridState(*single), GridState(*rounded)};
+    return {BOMGridState(*single), BOMGridState(*rounded)};
   }
 
   void SetUp() override {
@@ -160,11 +139,11 @@ TEST_F(BOMBookingRoundNestingTest, ANestedRoundLeavesTheNumberingToTheOuterOne) 
     }
     rounded->AddHeldQuantity("C", 1);
   }
-  EXPECT_EQ(GridState(*rounded), GridState(*single));
+  EXPECT_EQ(BOMGridState(*rounded), BOMGridState(*single));
   // Bookings after the round number their lines at once again.
   single->AddHeldQuantity("D", 1);
   rounded->AddHeldQuantity("D", 1);
-  EXPECT_EQ(GridState(*rounded), GridState(*single));
+  EXPECT_EQ(BOMGridState(*rounded), BOMGridState(*single));
 }
 
 // The batch of a run being read books into the grid as booking each at once does, cell
@@ -183,7 +162,7 @@ TEST_F(BOMBookingBatchCellsTest, ABatchLeavesEveryCellAsBookingEachAtOnce) {
       batch.Add(reference, quantity);
     }
     batch.BookInto(*batched);
-    EXPECT_EQ(GridState(*batched), GridState(*single));
+    EXPECT_EQ(BOMGridState(*batched), BOMGridState(*single));
   }
 }
 
