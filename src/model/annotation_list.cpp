@@ -42,7 +42,7 @@ std::unique_ptr<CAnnotation> CAnnotationList::Remove(const CAnnotation* annotati
 
 void CAnnotationList::Clear() {
   m_items.clear();
-  m_mentions.clear();
+  m_mentions.Clear();
   ++m_changes;
 }
 
@@ -59,7 +59,7 @@ bool CAnnotationList::Contains(const CAnnotation* annotation) const {
 void CAnnotationList::Count(const CAnnotation& annotation, int delta) {
   auto count = [this, delta](const void* object) {
     if (object == nullptr) return;
-    if ((m_mentions[object] += delta) <= 0) m_mentions.erase(object);
+    if ((m_mentions[object] += delta) <= 0) m_mentions.Erase(object);
   };
   count(annotation.GetOwnerElement());
   count(annotation.GetOwnerRun());
@@ -72,13 +72,13 @@ void CAnnotationList::Count(const CAnnotation& annotation, int delta) {
 }
 
 void CAnnotationList::RecountMentions() {
-  m_mentions.clear();
+  m_mentions.Clear();
   for (const auto& item : m_items) Count(*item, 1);
   ++m_changes;
 }
 
 bool CAnnotationList::Mentions(const void* object) const {
-  return m_mentions.find(object) != m_mentions.end();
+  return m_mentions.Find(object) != nullptr;
 }
 
 void CAnnotationList::EraseAt(std::size_t index) {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "geometry/pointer_map.h"
 #include "model/annotation.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CDev;
@@ -25,7 +26,7 @@ class CAnnotationList {
   void Clear();
   void Swap(CAnnotationList& other) noexcept {
     m_items.swap(other.m_items);
-    m_mentions.swap(other.m_mentions);
+    std::swap(m_mentions, other.m_mentions);
     ++m_changes;
     ++other.m_changes;
   }
@@ -68,6 +69,8 @@ class CAnnotationList {
   std::vector<std::unique_ptr<CAnnotation>> m_items;
   // How many annotations name each element or run (owner, end or linked run), so that
   // the many elements without annotations are passed over at once.
-  std::unordered_map<const void*, int> m_mentions;
+  // Kept in open addressing, without a block per entry: a file being opened appends
+  // thousands of annotations one by one.
+  CPointerMap<void, int> m_mentions;
   std::uint64_t m_changes = 0;
 };

@@ -81,10 +81,27 @@ void CBOMGrid::Serialize(CArchiveReader& archive) {
 }
 
 void CBOMGrid::Serialize(CArchiveReader& archive, int fileVersion) {
+  ApplyRecord(ReadStoredRecord(archive, fileVersion));
+}
+
+CBOMRecord CBOMGrid::ReadStoredRecord(CArchiveReader& archive, int fileVersion) {
   CBOMStoredFonts fonts;
-  const CBOMRecord record = CBOMRecord::Read(archive, fileVersion, fonts);  // can throw
+  CBOMRecord record = CBOMRecord::Read(archive, fileVersion, fonts);  // can throw
   m_storedFonts = std::move(fonts);
-  ApplyRecord(record);
+  return record;
+}
+
+void CBOMGrid::SerializeWithItemPrefix(CArchiveReader& archive, std::string_view prefix) {
+  if (GetTextMeasurer() != nullptr) {
+    Serialize(archive);
+    SetItemPrefix(prefix);
+    return;
+  }
+  const int version = m_source != nullptr ? m_source->GetFileVersion() : kCurrentVersion;
+  const CBOMRecord record = ReadStoredRecord(archive, version);
+  m_itemPrefix = std::string(prefix);
+  ForgetNumbering();
+  ApplyRecord(record);  // numbers every line
 }
 
 void CBOMGrid::ApplyRecord(const CBOMRecord& record) {

@@ -143,9 +143,27 @@ bool CBOMGrid::AddQuantity(std::string_view reference, std::int64_t quantity, bo
     // The totals merge a reference over all groups, so their lines keep no suffix.
     AppendLine(IsTotalPage() ? CutGroupSuffix(reference) : reference, quantity, tellSource);
   }
+  if (m_numberingDeferred) {
+    m_numberingOwed = true;
+    return true;
+  }
   NumberLines(2);
   NotifyInvalidated();
   return true;
+}
+
+CBOMGrid::CBookingRound::CBookingRound(CBOMGrid& grid) : m_grid(grid) {
+  m_deferring = !grid.m_numberingDeferred && grid.GetTextMeasurer() == nullptr;
+  if (m_deferring) grid.m_numberingDeferred = true;
+}
+
+CBOMGrid::CBookingRound::~CBookingRound() {
+  if (!m_deferring) return;
+  m_grid.m_numberingDeferred = false;
+  if (!m_grid.m_numberingOwed) return;
+  m_grid.m_numberingOwed = false;
+  m_grid.NumberLines(2);
+  m_grid.NotifyInvalidated();
 }
 
 void CBOMGrid::AppendEditLine() {

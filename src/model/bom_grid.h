@@ -83,6 +83,21 @@ class CBOMGrid : public CGridModel {
   // The same for a quantity that the source's records already hold (the run booking its
   // own records): the source is not told, so a booking costs nothing per record.
   bool AddHeldQuantity(std::string_view reference, std::int64_t quantity);
+  // While one lives, bookings into the grid leave the numbering of new lines (and the
+  // notice of a change) to its end, once for all of them: numbering each line as it
+  // comes costs a pass per line. A grid that measures its texts numbers at once, since
+  // the column widths follow every text its cells showed.
+  class CBookingRound {
+   public:
+    explicit CBookingRound(CBOMGrid& grid);
+    ~CBookingRound();
+    CBookingRound(const CBookingRound&) = delete;
+    CBookingRound& operator=(const CBookingRound&) = delete;
+
+   private:
+    CBOMGrid& m_grid;
+    bool m_deferring = false;
+  };
   // Removes up to that quantity (the whole line for a blank reference); a line left at
   // 0 is deleted and the source told quantity 0. False when the reference has no line or
   // the amount is below 1.
@@ -216,9 +231,16 @@ class CBOMGrid : public CGridModel {
   void Serialize(CArchiveWriter& archive) const;
   void Serialize(CArchiveReader& archive);
   void Serialize(CArchiveReader& archive, int fileVersion);
+  // Reads the stored record and numbers the lines with the prefix, as reading and then
+  // SetItemPrefix leave the grid, numbering once: every line's cells are written again
+  // at each numbering. A grid that measures its texts goes both steps, since its column
+  // widths follow every text its cells showed.
+  void SerializeWithItemPrefix(CArchiveReader& archive, std::string_view prefix);
 
  private:
   enum class EditOutcome { kApplied, kCancelled, kRemoved };
+  // The stored record, its fonts kept; throws for a damaged one and then changes nothing.
+  CBOMRecord ReadStoredRecord(CArchiveReader& archive, int fileVersion);
 
   bool IsLineRow(int row) const { return row >= 1 && row <= GetRowCount() - 2; }
   int EditRow() const { return GetRowCount() - 1; }
@@ -313,6 +335,9 @@ class CBOMGrid : public CGridModel {
   // appended at the end are then numbered alone.
   CBOMItemCounter m_numberedTail;
   int m_numberedLines = -1;
+  // Within a booking round: numbering is left to its end, and owed when a line came.
+  bool m_numberingDeferred = false;
+  bool m_numberingOwed = false;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

@@ -84,6 +84,9 @@ CBOMRecord::Row ReadRow(CArchiveReader& archive, std::uint16_t columns, int file
   row.text = archive.ReadString();
   row.height = archive.ReadWord();
   row.autoHeight = ReadFlag(archive, "auto height");
+  // Each stored cell takes a byte at least, so what is left of the file bounds the room.
+  row.cells.reserve(
+      static_cast<std::size_t>(std::min<std::uint64_t>(columns, archive.Remaining())));
   for (std::uint16_t column = 0; column < columns; ++column) {
     ReadCell(archive, fileVersion, fonts, column, record, row);
   }

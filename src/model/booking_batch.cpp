@@ -5,23 +5,34 @@
 void CBookingBatch::Add(std::string_view reference, std::int64_t quantity) {
   // The bill refuses such a booking without a trace, so it cannot open a line either.
   if (quantity < 1 || quantity > CBOMGrid::kMaxQuantity) return;
-  auto [at, added] = m_index.try_emplace(std::string(reference), m_lines.size());
-  if (added) m_lines.push_back({at->first, 0});
+  auto at = m_index.find(reference);
+  if (at == m_index.end()) {
+    at = m_index.emplace(std::string(reference), m_lines.size()).first;
+    m_lines.emplace_back().reference = at->first;
+  }
   Line& line = m_lines[at->second];
+  if (line.quantities.empty() && quantity != 1) line.quantities.assign(line.count, 1);
+  if (!line.quantities.empty() || quantity != 1) line.quantities.push_back(quantity);
   line.total += quantity;
-  m_bookings.emplace_back(at->second, quantity);
+  ++line.count;
 }
 
 void CBookingBatch::BookInto(CBOMGrid& bom) {
-  for (std::size_t index = 0; index < m_lines.size(); ++index) {
-    const Line& line = m_lines[index];
+  const CBOMGrid::CBookingRound round(bom);
+  for (const Line& line : m_lines) {
     if (line.total <= CBOMGrid::kMaxQuantity && bom.AddHeldQuantity(line.reference, line.total))
       continue;
-    for (const auto& [lineIndex, quantity] : m_bookings) {
-      if (lineIndex == index) bom.AddHeldQuantity(line.reference, quantity);
+    if (!line.quantities.empty()) {
+      for (const std::int64_t quantity : line.quantities)
+        bom.AddHeldQuantity(line.reference, quantity);
+      continue;
+    }
+    // Bookings of one each: a refused one changes nothing, so every one after it is
+    // refused too.
+    for (std::int64_t i = 0; i < line.count; ++i) {
+      if (!bom.AddHeldQuantity(line.reference, 1)) break;
     }
   }
   m_lines.clear();
   m_index.clear();
-  m_bookings.clear();
 }

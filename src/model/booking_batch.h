@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -24,10 +25,20 @@ class CBookingBatch {
   struct Line {
     std::string reference;
     std::int64_t total = 0;
+    std::int64_t count = 0;  // bookings
+    // Every booking in order, replayed when the bill refuses the total, so that the
+    // bookings it would have taken one by one are taken; left empty while each booked
+    // one, which the count tells.
+    std::vector<std::int64_t> quantities;
   };
   std::vector<Line> m_lines;  // in the order first booked
-  std::unordered_map<std::string, std::size_t> m_index;
-  // Every booking in order (line, quantity), replayed for a line whose total the bill
-  // refuses, so that the bookings it would have taken one by one are taken.
-  std::vector<std::pair<std::size_t, std::int64_t>> m_bookings;
+  // Looks a reference up without making a key of it: a run books the same few
+  // references thousands of times, each in a text of its own.
+  struct CTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  std::unordered_map<std::string, std::size_t, CTextHash, std::equal_to<>> m_index;
 };

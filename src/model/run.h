@@ -165,6 +165,8 @@ class CRun : public CObjWithProp {
   }
   const std::vector<CHousingRow>* GetHousingTable() const { return Slot(&CRangeTables::housings); }
   const std::vector<CCodeRow>* GetCodeTable() const;
+  // The kind's text in the code table; null without a table or a row of the kind.
+  const std::string* TableKindText(int kind, int variant) const;
   const std::vector<CPatternRow>* GetPatternTable() const { return Slot(&CRangeTables::patterns); }
   const std::vector<CPriceFormulaRow>* GetPriceFormulaTable() const {
     return Slot(&CRangeTables::priceFormulas);
@@ -213,6 +215,9 @@ class CRun : public CObjWithProp {
   virtual void NormalizeRefCode(std::string& text) const;
   // Looked up in the code table once per kind and variant, then kept with the table.
   virtual std::string GetKindText(int kind, int variant) const;
+  // Whether the text is the kind's text, without making the text: every element read
+  // from a file is asked.
+  bool IsKindText(std::string_view text, int kind, int variant) const;
   // The code table's third texts in turn (restart from the first); nothing at the end.
   virtual std::optional<std::string> GetNextCode(bool restart);
   virtual std::optional<std::string> GetPriceFormula(std::string_view reference);

@@ -146,8 +146,7 @@ void CRun::Serialize(CArchiveReader& archive) {
     SetStartMarker(marker);
   }
   ReadElementList(archive, reader);
-  m_bom->Serialize(archive);
-  m_bom->SetItemPrefix(m_name);
+  m_bom->SerializeWithItemPrefix(archive, m_name);
   if (m_document != nullptr) {
     m_document->SerializeRunAnnotations(archive, *this);
   } else if (archive.ReadDword() != 0) {

@@ -75,8 +75,7 @@ std::int64_t CRun::HeldQuantity(const CDev& record) const {
   if (kind == CDev::kAccessory) return record.GetStyle2() == 0 ? 1 : record.GetStyle2();
   if (record.GetBooked() == 0) return 0;
   if (kind == CDev::kEnd || (kind >= CDev::kElbow && kind <= CDev::kInLineVariant)) return 1;
-  return record.IsActive() && record.GetReference() != GetKindText(kind, record.GetVariant()) ? 1
-                                                                                              : 0;
+  return record.IsActive() && !IsKindText(record.GetReference(), kind, record.GetVariant()) ? 1 : 0;
 }
 
 void CRun::RemoveDevice(CDev* element) {

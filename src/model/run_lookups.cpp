@@ -8,7 +8,9 @@
 #include "platform/wildcard.h"
 #include "platform/dbf_table.h"
 
+#include <array>
 #include <cctype>
+#include <cstdio>
 
 namespace {
 
@@ -16,6 +18,15 @@ constexpr int kPatternLength = 22;
 
 std::string FallbackKindText(std::string_view base, int kind, int variant) {
   return std::string(base) + " #[" + std::to_string(kind) + "," + std::to_string(variant) + "]";
+}
+
+// Whether the text is the fallback text, told without making it.
+bool IsFallbackKindText(std::string_view text, std::string_view base, int kind, int variant) {
+  if (!text.starts_with(base)) return false;
+  std::array<char, 48> tail{};
+  const int length = std::snprintf(tail.data(), tail.size(), " #[%d,%d]", kind, variant);
+  return text.substr(base.size()) ==
+         std::string_view(tail.data(), static_cast<std::size_t>(length));
 }
 
 // Whether a row code of the reference table matches a rating key that is not a
@@ -55,9 +66,9 @@ CElementIterator CRun::IterateElements(bool ownDirectionFirst) const {
   return CElementIterator(GetFirstElement(), ownDirectionFirst);
 }
 
-std::string CRun::GetKindText(int kind, int variant) const {
+const std::string* CRun::TableKindText(int kind, int variant) const {
   const std::vector<CCodeRow>* codes = GetCodeTable();
-  if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
+  if (codes == nullptr || codes->empty()) return nullptr;
   const int coded = CodedKind(kind);
   std::optional<int> row = m_kindTexts.Find(*codes, kind, variant);
   // A kept row that no longer codes the kind (its table edited in place) is looked for
@@ -66,8 +77,23 @@ std::string CRun::GetKindText(int kind, int variant) const {
     row = FindKindRow(*codes, coded, variant);
     m_kindTexts.Keep(*codes, kind, variant, *row);
   }
-  if (*row < 0) return FallbackKindText(codes->back().texts[2], kind, variant);
-  return (*codes)[static_cast<std::size_t>(*row)].texts[2];
+  if (*row < 0) return nullptr;
+  return &(*codes)[static_cast<std::size_t>(*row)].texts[2];
+}
+
+std::string CRun::GetKindText(int kind, int variant) const {
+  if (const std::string* text = TableKindText(kind, variant)) return *text;
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr || codes->empty()) return FallbackKindText("??????", kind, variant);
+  return FallbackKindText(codes->back().texts[2], kind, variant);
+}
+
+bool CRun::IsKindText(std::string_view text, int kind, int variant) const {
+  if (const std::string* stored = TableKindText(kind, variant)) return text == *stored;
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  const std::string_view base =
+      codes == nullptr || codes->empty() ? std::string_view("??????") : codes->back().texts[2];
+  return IsFallbackKindText(text, base, kind, variant);
 }
 
 std::optional<std::string> CRun::GetNextCode(bool restart) {

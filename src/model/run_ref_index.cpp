@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr std::size_t kFirstRoom = 8;
+
 bool StampBefore(const std::pair<std::uint64_t, CDev*>& entry, std::uint64_t stamp) {
   return entry.first < stamp;
 }
@@ -37,7 +39,12 @@ void CRunRefIndex::File(CDev& element) {
   auto& index = m_lists[static_cast<std::size_t>(element.m_listed - 1)];
   const std::string_view reference = TrimBlanks(element.GetReference());
   auto entry = index.find(reference);
-  if (entry == index.end()) entry = index.try_emplace(std::string(reference)).first;
+  if (entry == index.end()) {
+    entry = index.try_emplace(std::string(reference)).first;
+    // A reference seldom stands alone in a run: room for a few saves the growing steps,
+    // each a new block, that the first elements of it would cost.
+    entry->second.reserve(kFirstRoom);
+  }
   element.m_indexKey = &entry->first;  // a node's key stays where it is
   CIndexedDevices& devices = entry->second;
   // Most often the newest stamp: the end of the list.

@@ -1,6 +1,8 @@
 #include "bom_test_support.h"
 
 #include "app/current_language.h"
+#include "grid/grid_cell_format.h"
+#include "model/bom_line.h"
 #include "model/bom_group.h"
 #include "model/item_numbering.h"
 
@@ -102,3 +104,21 @@ void BOMTestBase::SetUp() {
 }
 
 void BOMTestBase::TearDown() { CItemNumbering::Instance().Reset(); }
+
+std::vector<std::string> BOMGridState(const CBOMGrid& grid) {
+  std::vector<std::string> state;
+  for (int column = 0; column < grid.GetColumnCount(); ++column)
+    state.push_back("width " + std::to_string(grid.GetColumnWidth(column)));
+  for (int row = 0; row < grid.GetRowCount(); ++row) {
+    const CBOMLine* line = grid.GetLine(row);
+    state.push_back("row " + std::to_string(row) + " height " +
+                    std::to_string(grid.GetRowHeight(row)) + " line " + line->reference + " x" +
+                    std::to_string(line->quantity) + " at " + std::to_string(line->row));
+    for (int column = 0; column < grid.GetColumnCount(); ++column) {
+      const CGridCellFormat* cell = grid.GetTextCell(row, column);
+      state.push_back(
+          cell == nullptr ? "-" : cell->GetText() + "|" + std::to_string(cell->GetItemData()));
+    }
+  }
+  return state;
+}

@@ -88,6 +88,10 @@ std::unique_ptr<CBOMGrid> MakeBOMPage(CBOMSource& source,
 // the way that every row, those two included, knows its own index.
 std::vector<std::string> BOMReferences(const CBOMGrid& grid);
 
+// Everything a grid shows and keeps of its lines: sizes, each cell's text and alignment
+// (or that it holds none), and each line's reference, quantity and row.
+std::vector<std::string> BOMGridState(const CBOMGrid& grid);
+
 // Every grid test starts in the default language with numbering on, and leaves it on.
 class BOMTestBase : public ::testing::Test {
  protected:

@@ -30,6 +30,34 @@ TEST_F(RunLookupsTest, KindTextsFromTheCodeTableWithFallbacks) {
   EXPECT_EQ(bare.GetKindText(3, 2), "?????? #[3,2]");
 }
 
+// Asking whether a text is a kind's text answers as comparing with the kind's text does:
+// for rows of the table, for made-up texts of kinds without a row, for a run without
+// tables, and for texts that differ from the kind's text only at their ends.
+TEST_F(RunLookupsTest, IsKindTextAnswersAsComparingWithTheKindText) {
+  CRun bare;
+  for (const CRun* run : {&m_run, &bare}) {
+    for (int kind = 0; kind < CDev::kKindCount; ++kind) {
+      for (int variant : {0, 1, 5, 9, 105, -1}) {
+        const std::string text = run->GetKindText(kind, variant);
+        const std::vector<std::string> probes = {
+            text,
+            text + " ",
+            " " + text,
+            text.substr(0, text.size() - 1),
+            "",
+            "STR-1",
+            "JNT-0",
+            run->GetKindText((kind + 1) % CDev::kKindCount, variant),
+            run->GetKindText(kind, variant + 10)};
+        for (const std::string& probe : probes) {
+          EXPECT_EQ(run->IsKindText(probe, kind, variant), probe == text)
+              << kind << "," << variant << " '" << probe << "'";
+        }
+      }
+    }
+  }
+}
+
 // Kind texts are kept once looked up: each step changes the tables the run reads, and
 // the text that follows must be the new table's.
 TEST_F(RunLookupsTest, KeptKindTextsFollowTheRunsTables) {
