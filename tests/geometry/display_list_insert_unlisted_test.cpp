@@ -14,41 +14,24 @@
 
 namespace {
 
-enum class EOrder { kAsCreated, kReversed, kShuffled, kTwiceSome };
-
 struct BuildCase {
   const char* name;
-  EOrder order;
+  EBoxOrder order;
   unsigned seed;
   int turn[3];
 };
 
 const BuildCase kCases[] = {
-    {"as created", EOrder::kAsCreated, 1, {0, 0, 0}},
-    {"reversed", EOrder::kReversed, 2, {40, 70, 5}},
-    {"shuffled", EOrder::kShuffled, 3, {180, 0, 0}},
-    {"shuffled, turned a little", EOrder::kShuffled, 4, {3, 1, 5}},
-    {"some twice", EOrder::kTwiceSome, 5, {330, 315, 0}},
-    {"some twice, from below", EOrder::kTwiceSome, 6, {90, 0, 0}},
+    {"as created", EBoxOrder::kAsCreated, 1, {0, 0, 0}},
+    {"reversed", EBoxOrder::kReversed, 2, {40, 70, 5}},
+    {"shuffled", EBoxOrder::kShuffled, 3, {180, 0, 0}},
+    {"shuffled, turned a little", EBoxOrder::kShuffled, 4, {3, 1, 5}},
+    {"some twice", EBoxOrder::kTwiceSome, 5, {330, 315, 0}},
+    {"some twice, from below", EBoxOrder::kTwiceSome, 6, {90, 0, 0}},
 };
 
 std::vector<CBox*> OrderOf(const CScene& scene, const BuildCase& c) {
-  std::vector<CBox*> order;
-  for (const auto& box : scene.boxes) order.push_back(box.get());
-  std::mt19937 random(c.seed);
-  switch (c.order) {
-    case EOrder::kAsCreated: break;
-    case EOrder::kReversed: std::reverse(order.begin(), order.end()); break;
-    case EOrder::kShuffled: std::shuffle(order.begin(), order.end(), random); break;
-    case EOrder::kTwiceSome:
-      std::shuffle(order.begin(), order.end(), random);
-      for (std::size_t i = 0; i < 200; ++i) {
-        CBox* again = order[random() % order.size()];
-        order.insert(order.begin() + static_cast<std::ptrdiff_t>(random() % order.size()), again);
-      }
-      break;
-  }
-  return order;
+  return BoxesInOrder(scene, c.order, c.seed, 200);
 }
 
 // The scene emptied, turned, and built from the boxes in that order, in one call or one

@@ -17,33 +17,14 @@
 
 namespace {
 
-enum class EOrder { kAsCreated, kReversed, kShuffled, kTwiceSome, kListOrder };
-
 struct OrderCase {
   const char* name;
-  EOrder order;
+  EBoxOrder order;
   unsigned seed;
 };
 
-// The boxes of the scene in the order the case gives.
 std::vector<CBox*> OrderOf(const CScene& scene, const OrderCase& c) {
-  std::vector<CBox*> order;
-  for (const auto& box : scene.boxes) order.push_back(box.get());
-  std::mt19937 random(c.seed);
-  switch (c.order) {
-    case EOrder::kAsCreated: break;
-    case EOrder::kReversed: std::reverse(order.begin(), order.end()); break;
-    case EOrder::kShuffled: std::shuffle(order.begin(), order.end(), random); break;
-    case EOrder::kTwiceSome:
-      std::shuffle(order.begin(), order.end(), random);
-      for (std::size_t i = 0; i < 300; ++i) {
-        CBox* again = order[random() % order.size()];
-        order.insert(order.begin() + static_cast<std::ptrdiff_t>(random() % order.size()), again);
-      }
-      break;
-    case EOrder::kListOrder: order = scene.projection.GetDisplayList().CollectBoxes(); break;
-  }
-  return order;
+  return BoxesInOrder(scene, c.order, c.seed, 300);
 }
 
 // The definition: the scene turned, then built anew in that order.
@@ -61,9 +42,9 @@ std::string BuiltAnew(unsigned seed, const int turn[3], const OrderCase& c) {
 }
 
 const OrderCase kOrders[] = {
-    {"as created", EOrder::kAsCreated, 0}, {"reversed", EOrder::kReversed, 0},
-    {"shuffled", EOrder::kShuffled, 5},    {"shuffled otherwise", EOrder::kShuffled, 9},
-    {"some twice", EOrder::kTwiceSome, 3}, {"in list order", EOrder::kListOrder, 0},
+    {"as created", EBoxOrder::kAsCreated, 0}, {"reversed", EBoxOrder::kReversed, 0},
+    {"shuffled", EBoxOrder::kShuffled, 5},    {"shuffled otherwise", EBoxOrder::kShuffled, 9},
+    {"some twice", EBoxOrder::kTwiceSome, 3}, {"in list order", EBoxOrder::kListOrder, 0},
 };
 const int kTurns[][3] = {{40, 70, 5}, {180, 0, 0}, {3, 1, 5}, {-1, 2, 0}};
 

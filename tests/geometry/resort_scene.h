@@ -8,6 +8,7 @@
 #include "geometry/box.h"
 #include "geometry/display_list.h"
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
@@ -107,6 +108,28 @@ struct CScene {
   }
 };
 
+enum class EBoxOrder { kAsCreated, kReversed, kShuffled, kTwiceSome, kListOrder };
+
+// The scene's boxes in the order named; with kTwiceSome, `repeats` boxes are given a second
+// time at random places.
+inline std::vector<CBox*> BoxesInOrder(const CScene& scene, EBoxOrder order, unsigned seed,
+                                       std::size_t repeats) {
+  if (order == EBoxOrder::kListOrder) return scene.projection.GetDisplayList().CollectBoxes();
+  std::vector<CBox*> boxes;
+  for (const auto& box : scene.boxes) boxes.push_back(box.get());
+  std::mt19937 random(seed);
+  if (order == EBoxOrder::kReversed) std::reverse(boxes.begin(), boxes.end());
+  if (order == EBoxOrder::kShuffled || order == EBoxOrder::kTwiceSome)
+    std::shuffle(boxes.begin(), boxes.end(), random);
+  for (std::size_t i = 0; order == EBoxOrder::kTwiceSome && i < repeats; ++i) {
+    CBox* again = boxes[random() % boxes.size()];
+    boxes.insert(boxes.begin() + static_cast<std::ptrdiff_t>(random() % boxes.size()), again);
+  }
+  return boxes;
+}
+
 }  // namespace resort_scene
 
+using resort_scene::BoxesInOrder;
 using resort_scene::CScene;
+using resort_scene::EBoxOrder;
