@@ -158,10 +158,13 @@ std::array<C3DPoint, CBox::kCornerCount> CBox::Corners() const {
 }
 
 CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners) const {
+  // Every box read from a file passes here: the half extents are worked out once, not
+  // once a corner.
+  const std::array<double, 3> half = HalfExtents(m_extent);
   std::array<C3DPoint, kCornerCount> computed;
   bool exact = true;
   for (int n = 0; n < kCornerCount; ++n) {
-    computed[n] = ExactCorner(n);
+    computed[n] = ExactCornerOf(m_origin, half, n);
     exact = exact && corners[n] == computed[n];
   }
   if (exact) return CornerForm::kExact;
@@ -432,8 +435,7 @@ void CBox::Serialize(CArchiveReader& archive) {
   const std::uint8_t* record = archive.Take(kRecordSize);  // throws: the box stays as it is
   HoldProjectionUnlessReprojected();
   auto get = [&record]() {
-    std::uint32_t bits = 0;
-    for (int i = 3; i >= 0; --i) bits = (bits << 8) | record[i];
+    const auto bits = static_cast<std::uint32_t>(DecodeLittleEndian<4>(record));
     record += 4;
     return static_cast<std::int32_t>(bits);
   };

@@ -2,6 +2,7 @@
 
 #include "geometry/box.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -29,6 +30,11 @@ class CBoxSlots {
   std::size_t size() const { return kSlotCount; }
   const std::unique_ptr<CBox>* begin() const { return Data(); }
   const std::unique_ptr<CBox>* end() const { return Data() + Count(); }
+
+  // Whether any slot from this one (0 or more) to the last holds a box.
+  bool AnyFilledFrom(int slot) const {
+    return slot < kSlotCount && (m_filled >> std::max(slot, 0)) != 0;
+  }
 
   // The slot holding the box; kSlotCount when none does.
   int SlotOf(const CBox& box) const;
