@@ -120,7 +120,7 @@ bool CGridModel::SetCell(int row, int column, const CGridCell* cell, bool repain
 bool CGridModel::SetCellText(int row, int column, std::string_view text, unsigned itemData,
                              bool repaint) {
   if (!m_store.IsInRange(row, column)) return false;
-  auto* cell = dynamic_cast<CGridCellFormat*>(m_store.GetCell(row, column));
+  auto* cell = CGridCellFormat::Of(m_store.GetCell(row, column));
   if (!cell) {
     auto created = std::make_unique<CGridCellFormat>();
     cell = created.get();
@@ -142,11 +142,11 @@ bool CGridModel::SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, b
 }
 
 const CGridCellFormat* CGridModel::GetTextCell(int row, int column) const {
-  return dynamic_cast<const CGridCellFormat*>(GetCell(row, column));
+  return CGridCellFormat::Of(GetCell(row, column));
 }
 
 CGridCellFormat* CGridModel::GetTextCell(int row, int column) {
-  return dynamic_cast<CGridCellFormat*>(GetCell(row, column));
+  return CGridCellFormat::Of(GetCell(row, column));
 }
 
 CLogFont CGridModel::GetCellLogFont(int row, int column) const {

@@ -97,7 +97,7 @@ CGridCellFormat* CBOMGrid::MakeTextCell(int row, int column) {
     const int alignment = row == 0 ? kCentred : ColumnAlignment(column);
     SetCellText(row, column, "", static_cast<unsigned>(alignment), false);
   }
-  return dynamic_cast<CGridCellFormat*>(GetCell(row, column));
+  return CGridCellFormat::Of(GetCell(row, column));
 }
 
 bool CBOMGrid::SetCellFont(int row, int column, const CLogFont& font) {
