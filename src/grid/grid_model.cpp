@@ -160,13 +160,27 @@ CColor CGridModel::GetCellTextColor(int row, int column) const {
 }
 
 bool CGridModel::InsertAfter(EGridAxis axis, int index) {
+  return Insert(axis, index, [](int) { return std::make_unique<CGridCell>(); });
+}
+
+bool CGridModel::InsertRowOfTextCells(int row, int firstText,
+                                      const std::function<unsigned(int)>& itemData) {
+  return Insert(EGridAxis::Rows, row, [&itemData, firstText](int column) {
+    if (column < firstText) return std::make_unique<CGridCell>();
+    std::unique_ptr<CGridCell> cell = std::make_unique<CGridCellFormat>();
+    cell->SetItemData(itemData(column));
+    return cell;
+  });
+}
+
+bool CGridModel::Insert(EGridAxis axis, int index, const CCellMaker& make) {
   const int count = GetCount(axis);
   const int fixed = GetFixedCount(axis);
   if (index < fixed - 1 || index < -1 || index >= count) return false;
   const int at = index + 1;
   const bool inserted = axis == EGridAxis::Rows ? m_store.InsertRow(at) : m_store.InsertColumn(at);
   if (!inserted) return false;
-  FillWithEmptyCells(axis, at);
+  FillWithCells(axis, at, make);
   CGapVector<int>& sizes = Sizes(axis);
   const int size = at < count
                        ? sizes[at]
@@ -180,11 +194,11 @@ bool CGridModel::InsertAfter(EGridAxis axis, int index) {
   return true;
 }
 
-void CGridModel::FillWithEmptyCells(EGridAxis axis, int index) {
+void CGridModel::FillWithCells(EGridAxis axis, int index, const CCellMaker& make) {
   const bool row = axis == EGridAxis::Rows;
   const int others = row ? GetColumnCount() : GetRowCount();
   for (int other = 0; other < others; ++other) {
-    m_store.SetCell(row ? index : other, row ? other : index, std::make_unique<CGridCell>());
+    m_store.SetCell(row ? index : other, row ? other : index, make(other));
   }
 }
 

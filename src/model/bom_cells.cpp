@@ -132,11 +132,8 @@ void CBOMGrid::SetDefaultLogFont(const CLogFont& font) {
 }
 
 bool CBOMGrid::InsertRow(int after) {
-  if (!InsertRowAfter(after)) return false;
-  for (int column = 2; column < GetColumnCount(); ++column) {
-    SetCellText(after + 1, column, "", static_cast<unsigned>(ColumnAlignment(column)), false);
-  }
-  return true;
+  return InsertRowOfTextCells(
+      after, 2, [this](int column) { return static_cast<unsigned>(ColumnAlignment(column)); });
 }
 
 bool CBOMGrid::UpdateCellBitmap(int row, int column) {
