@@ -109,8 +109,12 @@ std::string CArchiveReader::ReadString() {
 }
 
 std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
-  RequireCount(count, 2, "text");
-  if (Buffered() < 2 * count) Fill(2 * count, "text");
+  // A text within the buffer is within the stream: only a longer one is checked against
+  // the rest of the stream, which costs a division, before its bytes are fetched.
+  if (Buffered() / 2 < count) {
+    RequireCount(count, 2, "text");
+    Fill(2 * count, "text");
+  }
   // Nearly every stored text is ASCII: narrowed straight into the result, with no trip
   // through the work spaces. A text with any other unit goes the whole way below.
   const std::uint8_t* units = m_bytes.data() + m_pos;
@@ -143,8 +147,10 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
 }
 
 std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
-  RequireCount(count, 1, "text");
-  if (Buffered() < count) Fill(count, "text");
+  if (Buffered() < count) {
+    RequireCount(count, 1, "text");
+    Fill(count, "text");
+  }
   const auto* begin = reinterpret_cast<const char*>(m_bytes.data() + m_pos);
   m_pos += static_cast<std::size_t>(count);
   return tvr::platform::ToUtf8(std::string_view(begin, static_cast<std::size_t>(count)),
