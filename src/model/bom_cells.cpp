@@ -133,7 +133,7 @@ void CBOMGrid::SetDefaultLogFont(const CLogFont& font) {
 
 bool CBOMGrid::InsertRow(int after) {
   return InsertRowOfTextCells(
-      after, 2, [this](int column) { return static_cast<unsigned>(ColumnAlignment(column)); });
+      after, 0, [this](int column) { return static_cast<unsigned>(ColumnAlignment(column)); });
 }
 
 bool CBOMGrid::UpdateCellBitmap(int row, int column) {
