@@ -158,17 +158,24 @@ std::array<C3DPoint, CBox::kCornerCount> CBox::Corners() const {
 }
 
 CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners) const {
-  std::array<C3DPoint, kCornerCount> computed;
+  // Every box read from a file passes here, so the half extents are worked out once and
+  // a corner is truncated only where it differs from the exact one: a stored corner that
+  // equals the exact one is a whole number, which truncating leaves as it is.
+  const std::array<double, 3> half = HalfExtents(m_extent);
+  const auto matchesTruncated = [](double stored, double exact) {
+    return stored == exact || stored == static_cast<double>(C3DPoint::ToStoredInt(exact));
+  };
   bool exact = true;
   for (int n = 0; n < kCornerCount; ++n) {
-    computed[n] = ExactCorner(n);
-    exact = exact && corners[n] == computed[n];
+    const C3DPoint& stored = corners[static_cast<std::size_t>(n)];
+    const C3DPoint computed = ExactCornerOf(m_origin, half, n);
+    if (stored == computed) continue;
+    exact = false;
+    if (!matchesTruncated(stored.x, computed.x) || !matchesTruncated(stored.y, computed.y) ||
+        !matchesTruncated(stored.z, computed.z))
+      return CornerForm::kListed;
   }
-  if (exact) return CornerForm::kExact;
-  for (int n = 0; n < kCornerCount; ++n) {
-    if (corners[n] != TruncatedPoint(computed[n])) return CornerForm::kListed;
-  }
-  return CornerForm::kTruncated;
+  return exact ? CornerForm::kExact : CornerForm::kTruncated;
 }
 
 void CBox::HoldProjectionUnlessReprojected() {
@@ -432,8 +439,7 @@ void CBox::Serialize(CArchiveReader& archive) {
   const std::uint8_t* record = archive.Take(kRecordSize);  // throws: the box stays as it is
   HoldProjectionUnlessReprojected();
   auto get = [&record]() {
-    std::uint32_t bits = 0;
-    for (int i = 3; i >= 0; --i) bits = (bits << 8) | record[i];
+    const auto bits = static_cast<std::uint32_t>(DecodeLittleEndian<4>(record));
     record += 4;
     return static_cast<std::int32_t>(bits);
   };

@@ -242,7 +242,8 @@ class CBox {
   // Called before the world corners change: a box that will not be projected again
   // holds on to the projection it has, as the drawing and the depth order still read it.
   void HoldProjectionUnlessReprojected();
-  // The form that gives these corners from the origin and extents as they are now.
+  // The form that gives these corners, whole numbers as a stored record keeps them, from
+  // the origin and extents as they are now.
   CornerForm FormOf(const std::array<C3DPoint, kCornerCount>& corners) const;
   template <class Corner>
   C3DPoint FaceNormalOf(int face, const Corner& corner) const;

@@ -9,9 +9,21 @@
 // The text cell: a text with an optional own colour and font; its item data is the
 // horizontal alignment (0 left, 1 centred, 2 right; any other value draws no text when
 // fitted).
-class CGridCellFormat : public CGridCell {
+class CGridCellFormat final : public CGridCell {
  public:
   explicit CGridCellFormat(std::string_view text = {});
+
+  // The cell as a text cell; null for any other cell or none. The text kind is this
+  // class's alone, so the kind tells it without a run-time type search, which a bill of
+  // materials would make for each of its hundreds of thousands of cells as it is read.
+  static CGridCellFormat* Of(CGridCell* cell) {
+    return cell != nullptr && cell->GetKind() == kText ? static_cast<CGridCellFormat*>(cell)
+                                                       : nullptr;
+  }
+  static const CGridCellFormat* Of(const CGridCell* cell) {
+    return cell != nullptr && cell->GetKind() == kText ? static_cast<const CGridCellFormat*>(cell)
+                                                       : nullptr;
+  }
 
   std::unique_ptr<CGridCell> Clone() const override;
   void Draw(CGridCanvas& canvas, int x, int y, const CGridTextStyle& style) const override;

@@ -120,7 +120,7 @@ bool CGridModel::SetCell(int row, int column, const CGridCell* cell, bool repain
 bool CGridModel::SetCellText(int row, int column, std::string_view text, unsigned itemData,
                              bool repaint) {
   if (!m_store.IsInRange(row, column)) return false;
-  auto* cell = dynamic_cast<CGridCellFormat*>(m_store.GetCell(row, column));
+  auto* cell = CGridCellFormat::Of(m_store.GetCell(row, column));
   if (!cell) {
     auto created = std::make_unique<CGridCellFormat>();
     cell = created.get();
@@ -142,11 +142,11 @@ bool CGridModel::SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, b
 }
 
 const CGridCellFormat* CGridModel::GetTextCell(int row, int column) const {
-  return dynamic_cast<const CGridCellFormat*>(GetCell(row, column));
+  return CGridCellFormat::Of(GetCell(row, column));
 }
 
 CGridCellFormat* CGridModel::GetTextCell(int row, int column) {
-  return dynamic_cast<CGridCellFormat*>(GetCell(row, column));
+  return CGridCellFormat::Of(GetCell(row, column));
 }
 
 CLogFont CGridModel::GetCellLogFont(int row, int column) const {
@@ -160,13 +160,27 @@ CColor CGridModel::GetCellTextColor(int row, int column) const {
 }
 
 bool CGridModel::InsertAfter(EGridAxis axis, int index) {
+  return Insert(axis, index, [](int) { return std::make_unique<CGridCell>(); });
+}
+
+bool CGridModel::InsertRowOfTextCells(int row, int firstText,
+                                      const std::function<unsigned(int)>& itemData) {
+  return Insert(EGridAxis::Rows, row, [&itemData, firstText](int column) {
+    if (column < firstText) return std::make_unique<CGridCell>();
+    std::unique_ptr<CGridCell> cell = std::make_unique<CGridCellFormat>();
+    cell->SetItemData(itemData(column));
+    return cell;
+  });
+}
+
+bool CGridModel::Insert(EGridAxis axis, int index, const CCellMaker& make) {
   const int count = GetCount(axis);
   const int fixed = GetFixedCount(axis);
   if (index < fixed - 1 || index < -1 || index >= count) return false;
   const int at = index + 1;
   const bool inserted = axis == EGridAxis::Rows ? m_store.InsertRow(at) : m_store.InsertColumn(at);
   if (!inserted) return false;
-  FillWithEmptyCells(axis, at);
+  FillWithCells(axis, at, make);
   CGapVector<int>& sizes = Sizes(axis);
   const int size = at < count
                        ? sizes[at]
@@ -180,11 +194,11 @@ bool CGridModel::InsertAfter(EGridAxis axis, int index) {
   return true;
 }
 
-void CGridModel::FillWithEmptyCells(EGridAxis axis, int index) {
+void CGridModel::FillWithCells(EGridAxis axis, int index, const CCellMaker& make) {
   const bool row = axis == EGridAxis::Rows;
   const int others = row ? GetColumnCount() : GetRowCount();
   for (int other = 0; other < others; ++other) {
-    m_store.SetCell(row ? index : other, row ? other : index, std::make_unique<CGridCell>());
+    m_store.SetCell(row ? index : other, row ? other : index, make(other));
   }
 }
 

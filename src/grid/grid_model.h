@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -107,6 +108,10 @@ class CGridModel {
   bool InsertRowAfter(int row) { return InsertAfter(EGridAxis::Rows, row); }
   bool InsertColumnAfter(int column) { return InsertAfter(EGridAxis::Columns, column); }
   bool InsertAfter(EGridAxis axis, int index);
+  // InsertRowAfter with the new row's cells from column `firstText` on made as empty text
+  // cells, each with the item data `itemData` gives for its column: a row that is filled
+  // as soon as it is made has each cell made once, not an empty cell and then its text.
+  bool InsertRowOfTextCells(int row, int firstText, const std::function<unsigned(int)>& itemData);
   // Removes a non-fixed row (column); those below move up and the selection is kept
   // within the grid.
   bool DeleteRow(int row) { return Delete(EGridAxis::Rows, row); }
@@ -159,7 +164,10 @@ class CGridModel {
   const CGapVector<int>& Sizes(EGridAxis axis) const;
   std::int64_t& Total(EGridAxis axis);
   bool AutoSize(EGridAxis axis, int index);
-  void FillWithEmptyCells(EGridAxis axis, int index);
+  // The cell at each place of the new row (column) by its column (row).
+  using CCellMaker = std::function<std::unique_ptr<CGridCell>(int other)>;
+  bool Insert(EGridAxis axis, int index, const CCellMaker& make);
+  void FillWithCells(EGridAxis axis, int index, const CCellMaker& make);
 
   CGridCellStore m_store;
   int m_fixedRows = 0;

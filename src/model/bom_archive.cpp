@@ -19,7 +19,7 @@ void AddStoredCell(const CGridCell* cell, std::size_t column, CBOMRecord& record
   if (cell == nullptr) return;
   CBOMRecord::Cell stored;
   stored.column = static_cast<std::uint16_t>(column);
-  const auto* text = dynamic_cast<const CGridCellFormat*>(cell);
+  const auto* text = CGridCellFormat::Of(cell);
   stored.text = text != nullptr;
   if (text != nullptr && text->HasTextColor()) {
     stored.hasTextColor = true;

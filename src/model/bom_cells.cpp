@@ -97,7 +97,7 @@ CGridCellFormat* CBOMGrid::MakeTextCell(int row, int column) {
     const int alignment = row == 0 ? kCentred : ColumnAlignment(column);
     SetCellText(row, column, "", static_cast<unsigned>(alignment), false);
   }
-  return dynamic_cast<CGridCellFormat*>(GetCell(row, column));
+  return CGridCellFormat::Of(GetCell(row, column));
 }
 
 bool CBOMGrid::SetCellFont(int row, int column, const CLogFont& font) {
@@ -132,11 +132,8 @@ void CBOMGrid::SetDefaultLogFont(const CLogFont& font) {
 }
 
 bool CBOMGrid::InsertRow(int after) {
-  if (!InsertRowAfter(after)) return false;
-  for (int column = 2; column < GetColumnCount(); ++column) {
-    SetCellText(after + 1, column, "", static_cast<unsigned>(ColumnAlignment(column)), false);
-  }
-  return true;
+  return InsertRowOfTextCells(
+      after, 0, [this](int column) { return static_cast<unsigned>(ColumnAlignment(column)); });
 }
 
 bool CBOMGrid::UpdateCellBitmap(int row, int column) {

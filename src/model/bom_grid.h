@@ -163,8 +163,9 @@ class CBOMGrid : public CGridModel {
   // The grid's own font, also given to the grid.
   void SetDefaultLogFont(const CLogFont& font);
   const CLogFont& GetDefaultLogFont() const { return m_defaultFont; }
-  // A grid row after the row with empty text cells in columns 2 and up. Only the line
-  // operations keep records in step; this is their step.
+  // A grid row after the row with empty text cells in every column, each with its
+  // column's alignment: the new edit line, whose first two cells are set next. Only the
+  // line operations keep records in step; this is their step.
   bool InsertRow(int after);
   bool UpdateCellBitmap(int row, int column);
   void UpdateLineCells(int row);

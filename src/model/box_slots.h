@@ -2,6 +2,7 @@
 
 #include "geometry/box.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
@@ -22,13 +23,21 @@ class CBoxSlots {
   ~CBoxSlots();
 
   // The box of the slot; null when the slot is empty or out of range.
-  CBox* Get(int slot) const { return IsFilled(slot) ? Data()[IndexOf(slot)].get() : nullptr; }
+  CBox* Get(int slot) const {
+    if (!IsFilled(slot)) return nullptr;
+    return HoldsArray() ? m_store.many[IndexOf(slot)].get() : m_store.one.get();
+  }
   // The slot's box as an owning pointer, a null one when empty or out of range.
   const std::unique_ptr<CBox>& operator[](std::size_t slot) const;
   // Every slot number, so that a loop by index sees them all.
   std::size_t size() const { return kSlotCount; }
   const std::unique_ptr<CBox>* begin() const { return Data(); }
   const std::unique_ptr<CBox>* end() const { return Data() + Count(); }
+
+  // Whether any slot from this one (0 or more) to the last holds a box.
+  bool AnyFilledFrom(int slot) const {
+    return slot < kSlotCount && (m_filled >> std::max(slot, 0)) != 0;
+  }
 
   // The slot holding the box; kSlotCount when none does.
   int SlotOf(const CBox& box) const;
@@ -47,7 +56,9 @@ class CBoxSlots {
     return static_cast<std::size_t>(std::popcount(m_filled & ((1u << slot) - 1u)));
   }
   std::size_t Count() const { return static_cast<std::size_t>(std::popcount(m_filled)); }
-  bool HoldsArray() const { return Count() > 1; }
+  // More than one bit set, told without counting them: most elements hold one box, and
+  // asking for it is the commonest question an element is asked.
+  bool HoldsArray() const { return (m_filled & (m_filled - 1u)) != 0; }
   std::unique_ptr<CBox>* Data() { return HoldsArray() ? m_store.many : &m_store.one; }
   const std::unique_ptr<CBox>* Data() const { return HoldsArray() ? m_store.many : &m_store.one; }
   void Resize(int slot, bool fill);

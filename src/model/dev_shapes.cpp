@@ -123,6 +123,8 @@ void CDev::BuildFurtherBoxes(int firstSlot) {
   const int limit = FurtherBoxLimit(m_kind);
   for (int slot = std::max(firstSlot, kBodySlot + 1); slot < kSlotCount; ++slot) {
     if (slot > limit || m_run == nullptr || direction < 0 || direction >= kFaceCount) {
+      // So for every slot after it too: only the boxes still held there need going.
+      if (!m_boxes.AnyFilledFrom(slot)) break;
       DeleteBox(slot);
       continue;
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <array>
 #include <limits>
 #include <vector>
@@ -255,6 +256,55 @@ TEST_F(BoxTest, ReadCornersComeBackAsStoredWhateverRuleTheyFollow) {
     EXPECT_EQ(WrittenBytes(copy), bytes) << row.origin.x;
     for (int n = 0; n < CBox::kCornerCount; ++n)
       EXPECT_EQ(copy.GetCorner(n), read[static_cast<std::size_t>(n)]) << row.origin.x << " " << n;
+  }
+}
+
+// One coordinate of one stored corner a unit away from what origin and extents give,
+// for a box of whole corners and one of truncated corners: every such corner comes back
+// as stored, the others too, and the record is written again as read.
+TEST_F(BoxTest, ACornerOffByOneCoordinateComesBackAsStored) {
+  struct Row {
+    const char* name;
+    C3DPoint origin;
+    std::array<std::int32_t, 3> extents;
+  };
+  const Row rows[] = {{"whole corners", {100, 200, 300}, {10, 20, 30}},
+                      {"truncated corners", {0, 0, 0}, {3, 5, 7}},
+                      {"truncated, negative", {-7, -9, -11}, {3, 1, 5}}};
+  constexpr std::size_t kCornerBytes = 20;  // the point and the projected corner
+  for (const Row& row : rows) {
+    CBox box(&element);
+    box.SetPlacement(row.origin, row.extents[0], row.extents[1], row.extents[2]);
+    const std::vector<std::uint8_t> bytes = WrittenBytes(box);
+    for (std::size_t corner = 0; corner < CBox::kCornerCount; ++corner) {
+      for (std::size_t axis = 0; axis < 3; ++axis) {
+        SCOPED_TRACE(std::string(row.name) + " corner " + std::to_string(corner) + " axis " +
+                     std::to_string(axis));
+        std::vector<std::uint8_t> edited = bytes;
+        const std::size_t at = corner * kCornerBytes + 4 * axis;
+        std::int32_t value = 0;
+        std::memcpy(&value, edited.data() + at, 4);  // the host is little-endian, as the file
+        ++value;
+        std::memcpy(edited.data() + at, &value, 4);
+        CBox loaded(&element);
+        ReadBytes(loaded, edited);
+        for (int n = 0; n < CBox::kCornerCount; ++n) {
+          const C3DPoint c = box.GetCorner(n);
+          C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
+                          C3DPoint::ToStoredInt(c.z));
+          if (static_cast<std::size_t>(n) == corner)
+            (axis == 0 ? stored.x : axis == 1 ? stored.y : stored.z) += 1;
+          EXPECT_EQ(loaded.GetCorner(n), stored) << "corner " << n;
+        }
+        // The projected corners are worked out again from the edited corner, never read.
+        std::vector<std::uint8_t> written = WrittenBytes(loaded);
+        for (std::size_t n = 0; n < CBox::kCornerCount; ++n) {
+          std::fill_n(written.begin() + static_cast<std::ptrdiff_t>(n * kCornerBytes + 12), 8, 0);
+          std::fill_n(edited.begin() + static_cast<std::ptrdiff_t>(n * kCornerBytes + 12), 8, 0);
+        }
+        EXPECT_EQ(written, edited);
+      }
+    }
   }
 }
 

@@ -187,4 +187,27 @@ TEST_F(GridCellTest, BitmapCopyOwnsItsBitsAndRefusesAnInvalidReplacement) {
   EXPECT_EQ(cell->GetBitmap(), MakeBitmap(3, 3, 0x22));
 }
 
+// A cell is taken as a text cell exactly when it is one, as a run-time type search says,
+// whatever the cell or its copy.
+TEST_F(GridCellTest, OnlyATextCellIsTakenAsOne) {
+  struct Case {
+    const char* name;
+    std::unique_ptr<CGridCell> cell;
+  };
+  Case cases[] = {{"none", nullptr},
+                  {"empty", std::make_unique<CGridCell>()},
+                  {"text", std::make_unique<CGridCellFormat>("A")},
+                  {"text copy", CGridCellFormat("B").Clone()},
+                  {"bitmap", CGridBitmap::Create(MakeBitmap(2, 2))},
+                  {"bitmap copy", CGridBitmap::Create(MakeBitmap(2, 2))->Clone()}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CGridCell* cell = c.cell.get();
+    const CGridCell* constCell = cell;
+    EXPECT_EQ(CGridCellFormat::Of(cell), dynamic_cast<CGridCellFormat*>(cell));
+    EXPECT_EQ(CGridCellFormat::Of(constCell), dynamic_cast<const CGridCellFormat*>(constCell));
+  }
+  EXPECT_EQ(CGridCellFormat::Of(cases[3].cell.get())->GetText(), "B");
+}
+
 }  // namespace

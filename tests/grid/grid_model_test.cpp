@@ -155,6 +155,51 @@ TEST(GridModelTest, InsertedRowHoldsEmptyCellsAndTakesTheMovedRowsHeight) {
   }
 }
 
+// A row of text cells made at once holds what a row of empty cells then given empty texts
+// holds: the same kinds, item data, heights, selection and cells around it.
+TEST(GridModelTest, ARowOfTextCellsIsTheEmptyRowWithItsTextsSet) {
+  struct Case {
+    const char* name;
+    int after;
+    int firstText;
+  };
+  const Case cases[] = {
+      {"texts from the third column", 2, 2},
+      {"all texts", 0, 0},
+      {"no texts", 4, 4},
+      {"texts from past the end", 1, 9},
+      {"at the end", 4, 1},
+      {"before the fixed row: refused", -1, 0},
+      {"past the end: refused", 5, 0},
+  };
+  const auto itemData = [](int column) { return static_cast<unsigned>(10 * column + 1); };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CGridModel expected(5, 4, 1, 0), made(5, 4, 1, 0);
+    Label(expected);
+    Label(made);
+    const bool inserted = expected.InsertRowAfter(c.after);
+    for (int column = c.firstText; inserted && column < expected.GetColumnCount(); ++column)
+      expected.SetCellText(c.after + 1, column, "", itemData(column), false);
+    EXPECT_EQ(made.InsertRowOfTextCells(c.after, c.firstText, itemData), inserted);
+    ASSERT_EQ(made.GetRowCount(), expected.GetRowCount());
+    EXPECT_EQ(made.GetTotalHeight(), expected.GetTotalHeight());
+    EXPECT_EQ(made.GetSelection(), expected.GetSelection());
+    for (int row = 0; row < made.GetRowCount(); ++row) {
+      EXPECT_EQ(made.GetRowHeight(row), expected.GetRowHeight(row)) << "row " << row;
+      for (int column = 0; column < made.GetColumnCount(); ++column) {
+        const CGridCell* want = expected.GetCell(row, column);
+        const CGridCell* got = made.GetCell(row, column);
+        ASSERT_EQ(got == nullptr, want == nullptr) << row << "," << column;
+        if (got == nullptr) continue;
+        EXPECT_EQ(got->GetKind(), want->GetKind()) << row << "," << column;
+        EXPECT_EQ(got->GetItemData(), want->GetItemData()) << row << "," << column;
+        EXPECT_EQ(TextAt(made, row, column), TextAt(expected, row, column)) << row << "," << column;
+      }
+    }
+  }
+}
+
 TEST(GridModelTest, DeletingRowsKeepsTheSelectionInTheGrid) {
   struct Case {
     const char* name;

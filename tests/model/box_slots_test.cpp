@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -109,6 +110,27 @@ TEST(BoxSlotsTest, HoldsWhatAPlainArrayOfSlotsHolds) {
     EXPECT_EQ(slots.Get(-1), nullptr);
     EXPECT_EQ(slots.Get(CBoxSlots::kSlotCount), nullptr);
     EXPECT_EQ(slots[100].get(), nullptr);
+  }
+}
+
+// Whether boxes remain from a slot on, as a scan of the plain array from that slot says,
+// at every step and for slots before, inside and past the range.
+TEST(BoxSlotsTest, KnowsWhetherAnySlotFromOneOnHoldsABox) {
+  for (const Case& c : Cases()) {
+    SCOPED_TRACE(c.name);
+    CBoxSlots slots;
+    std::array<bool, CBoxSlots::kSlotCount> filled{};
+    for (const Step& step : c.steps) {
+      slots.Put(step.slot, step.put ? std::make_unique<CBox>() : nullptr);
+      if (step.slot >= 0 && step.slot < CBoxSlots::kSlotCount)
+        filled[static_cast<std::size_t>(step.slot)] = step.put;
+      for (int from = -2; from <= CBoxSlots::kSlotCount + 1; ++from) {
+        bool any = false;
+        for (int slot = std::max(from, 0); slot < CBoxSlots::kSlotCount; ++slot)
+          any = any || filled[static_cast<std::size_t>(slot)];
+        EXPECT_EQ(slots.AnyFilledFrom(from), any) << "from " << from;
+      }
+    }
   }
 }
 

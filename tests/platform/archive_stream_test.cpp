@@ -94,4 +94,36 @@ TEST(ArchiveStreamTest, CountsAreCheckedAgainstTheWholeStream) {
   EXPECT_EQ(reader.Position(), 150000u);
 }
 
+// A refill after a record longer than the buffer keeps the grown room and moves the
+// unread bytes to its front: the numbers that follow, on either side of the next refill,
+// read as from the whole buffer.
+TEST(ArchiveStreamTest, ReadsAfterARecordLongerThanTheBufferAsFromTheWholeBuffer) {
+  struct Case {
+    std::size_t record;
+  };
+  for (const Case& c : {Case{65535}, Case{65536}, Case{65537}, Case{200001}}) {
+    SCOPED_TRACE(c.record);
+    CArchiveWriter writer;
+    writer.WriteWord(7);
+    const Bytes record(c.record, 0x5A);
+    writer.WriteBytes(record.data(), record.size());
+    for (int i = 0; i < 40000; ++i) {
+      writer.WriteDword(static_cast<std::uint32_t>(i) * 2654435761u);
+      writer.WriteByte(static_cast<std::uint8_t>(i));
+    }
+    const Bytes bytes = writer.TakeBytes();
+    CArchiveReader streamed(bytes.size(), SourceOf(bytes, bytes.size()));
+    CArchiveReader whole(bytes);
+    EXPECT_EQ(streamed.ReadWord(), whole.ReadWord());
+    const std::uint8_t* taken = streamed.Take(c.record);
+    EXPECT_EQ(Bytes(taken, taken + c.record), record);
+    whole.Skip(c.record);
+    for (int i = 0; i < 40000; ++i) {
+      ASSERT_EQ(streamed.ReadDword(), whole.ReadDword()) << i;
+      ASSERT_EQ(streamed.ReadByte(), whole.ReadByte()) << i;
+    }
+    EXPECT_TRUE(streamed.AtEnd());
+  }
+}
+
 }  // namespace

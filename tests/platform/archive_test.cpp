@@ -86,6 +86,20 @@ TEST(ArchiveWriterTest, NumbersAreLittleEndian) {
   EXPECT_TRUE(reader.AtEnd());
 }
 
+// Each width from the stored bytes, the top byte set so that a byte taken from the wrong
+// end or sign-extended shows.
+TEST(ArchiveReaderTest, DecodesEachWidthLowByteFirst) {
+  const std::uint8_t bytes[8] = {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF};
+  EXPECT_EQ(DecodeLittleEndian<1>(bytes), 0x01u);
+  EXPECT_EQ(DecodeLittleEndian<2>(bytes + 6), 0xEFCDu);
+  EXPECT_EQ(DecodeLittleEndian<3>(bytes + 5), 0xEFCDABu);
+  EXPECT_EQ(DecodeLittleEndian<4>(bytes + 4), 0xEFCDAB89u);
+  EXPECT_EQ(DecodeLittleEndian<8>(bytes), 0xEFCDAB8967452301u);
+  CArchiveReader reader(Bytes(bytes, bytes + 8));
+  EXPECT_EQ(reader.ReadLong(), 0x67452301);
+  EXPECT_EQ(reader.ReadLong(), static_cast<std::int32_t>(0xEFCDAB89u));
+}
+
 TEST(ArchiveReaderTest, ReadsTheNarrowFormAsCp1252AndLongerWidePrefixes) {
   for (const CCaseRow& row : ReadCaseTable("platform/archive_read_texts.tsv", 3)) {
     SCOPED_TRACE(row.where + " " + row[2]);
