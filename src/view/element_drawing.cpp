@@ -363,9 +363,13 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
 void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
   if (IsPlacingTool(toolMode)) return;
   for (const CBox* box : boxes) {
-    const auto* element = dynamic_cast<const CDev*>(box->GetOwner());
-    if (element == nullptr || element->GetKind() != CDev::kTapOff) continue;
-    if ((element->GetFlags() & 0x2000) == 0) continue;
+    // Asked of the owner as it is first: the cast would cost more than the drawing of most
+    // boxes of a distant view, and few are marked tap-off units.
+    const CBoxOwner* owner = box->GetOwner();
+    if (owner == nullptr || owner->GetKind() != CDev::kTapOff || (owner->GetFlags() & 0x2000) == 0)
+      continue;
+    const auto* element = dynamic_cast<const CDev*>(owner);
+    if (element == nullptr) continue;
     // The placing tools mark the unit they offer; once another tool is on, the mark
     // goes for good rather than coming back with the next placing tool.
     auto& unit = const_cast<CDev&>(*element);
