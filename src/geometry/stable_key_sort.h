@@ -32,18 +32,29 @@ void SortStablyByKey(std::vector<std::pair<double, T>>& items) {
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     return;
   }
-  // Least significant byte first: each pass keeps the order of the one before among equal
-  // bytes. A byte all the items share (the sign and most of the exponent of nearby depths)
-  // needs no pass.
+  // Digits of 11 bits, the least significant first: each pass keeps the order of the one
+  // before among equal digits. The counts of every digit are taken in one pass; a digit all
+  // the items share (the sign and most of the exponent of nearby depths) needs no pass.
+  constexpr int kDigitBits = 11;
+  constexpr int kDigits = (64 + kDigitBits - 1) / kDigitBits;
+  constexpr std::size_t kValues = std::size_t{1} << kDigitBits;
+  const auto digit = [](std::uint64_t bits, int d) {
+    return static_cast<std::size_t>((bits >> (d * kDigitBits)) & (kValues - 1));
+  };
   std::vector<std::pair<std::uint64_t, std::size_t>> keyed(items.size()), spare(items.size());
-  for (std::size_t i = 0; i < items.size(); ++i)
-    keyed[i] = {stable_key_sort::OrderedBits(items[i].first), i};
-  for (int shift = 0; shift < 64; shift += 8) {
-    std::array<std::size_t, 257> start{};
-    for (const auto& [bits, index] : keyed) ++start[((bits >> shift) & 0xFF) + 1];
-    if (std::find(start.begin(), start.end(), keyed.size()) != start.end()) continue;
-    for (std::size_t b = 1; b < start.size(); ++b) start[b] += start[b - 1];
-    for (const auto& entry : keyed) spare[start[(entry.first >> shift) & 0xFF]++] = entry;
+  std::vector<std::array<std::size_t, kValues>> counts(kDigits);
+  for (auto& count : counts) count.fill(0);
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const std::uint64_t bits = stable_key_sort::OrderedBits(items[i].first);
+    keyed[i] = {bits, i};
+    for (int d = 0; d < kDigits; ++d) ++counts[static_cast<std::size_t>(d)][digit(bits, d)];
+  }
+  for (int d = 0; d < kDigits; ++d) {
+    std::array<std::size_t, kValues>& start = counts[static_cast<std::size_t>(d)];
+    if (start[digit(keyed.front().first, d)] == keyed.size()) continue;
+    std::size_t sum = 0;
+    for (std::size_t& at : start) sum += std::exchange(at, sum);
+    for (const auto& entry : keyed) spare[start[digit(entry.first, d)]++] = entry;
     keyed.swap(spare);
   }
   std::vector<std::pair<double, T>> sorted;
