@@ -1,7 +1,7 @@
 // One orbit step of the layout view's tools on 100 runs of 200 elements: the turn of the
 // projection with the resort of the scene, and the same followed by the redraw. The frames
 // of a moving view (orbit, pan, zoom: the mouse event and the light picture) and the full
-// picture once it rests on 6, 25 and 100 runs of 200 elements (1200, 5000, 20000). The
+// picture once it rests on 6, 25, 100 and 400 runs of 200 elements (1200 to 80000). The
 // full picture once an orbit drag stops, with the order sorted then or aside while the
 // mouse paused, and what a move waits for when it calls such a sort off.
 //   build/bench/view/view_tools_bench --benchmark_min_time=0.2
@@ -141,7 +141,7 @@ void BM_MovingViewFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_MovingViewFrame)
     ->ArgNames({"runs", "frame", "light"})
-    ->ArgsProduct({{6, 25, 100}, {kFrameTurn, kFramePan, kFrameZoom}, {0, 1}})
+    ->ArgsProduct({{6, 25, 100, 400}, {kFrameTurn, kFramePan, kFrameZoom}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();

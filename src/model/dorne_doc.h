@@ -468,6 +468,10 @@ class CDorneDoc : public CRunDocument {
   // A whole scene turned for quick pictures, and the scene's key after the turn: while it
   // stands, the list holds the boxes a rebuild would list.
   std::optional<CSceneKey> m_turnedWhole;
+  // The same of a scene found not whole as it began to turn: while it only turns it stays
+  // so, and each frame of the turn is spared the walk over every box that finds it. (Were
+  // it wrong, the settle would only rebuild a scene it could have sorted.)
+  std::optional<CSceneKey> m_turnedPart;
   // Orders the list of a whole scene only turned since as RebuildScene would (and marks
   // it whole); false, changing nothing, otherwise or when stopped.
   bool ResortAsRebuilt(const std::atomic<bool>* stop);

@@ -56,11 +56,13 @@ void CDorneDoc::SetViewAngles(int a0, int a1, int a2) {
 void CDorneDoc::TurnView(int a0, int a1, int a2) {
   // A whole scene only turned keeps the boxes a rebuild would list: it can be given a
   // rebuild's order without being built anew.
-  const bool whole = TurnedWholeScene() || HasWholeScene();
+  const bool turnedPart = m_turnedPart && *m_turnedPart == SceneKey();
+  const bool whole = TurnedWholeScene() || (!turnedPart && HasWholeScene());
   m_projection.SetViewAngles(a0, a1, a2, false, false);
   // The boxes out of the scene are projected when it settles.
   m_projection.ProjectDisplayListUnordered();
   m_turnedWhole = whole ? std::optional<CSceneKey>(SceneKey()) : std::nullopt;
+  m_turnedPart = whole ? std::nullopt : std::optional<CSceneKey>(SceneKey());
   Notify(EDocNotice::kSceneRebuilt);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <typeinfo>
 
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
@@ -56,6 +57,16 @@ struct CBoxDraw {
   CPen pen;
   std::string layer;
 };
+
+// The element that owns the box, or null. The owners of a design's boxes are its elements:
+// asked of its type first, the owner is found without the cast's walk over the classes,
+// which each box of a picture would pay.
+const CDev* ElementOf(const CBox& box) {
+  const CBoxOwner* owner = box.GetOwner();
+  if (owner == nullptr) return nullptr;
+  if (typeid(*owner) == typeid(CDev)) return static_cast<const CDev*>(owner);
+  return dynamic_cast<const CDev*>(owner);
+}
 
 int SelectionState(const CDev& e) {
   const CElementSelection& selection = CElementSelection::Of(e);
@@ -316,7 +327,7 @@ int ElementColourKind(int kind, int variant) {
 
 void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDrawCache& cache,
                     const CElementDrawOptions& options) {
-  const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
+  const CDev* element = ElementOf(box);
   if (element == nullptr) return;
   CBoxDraw d(box, *element);
   d.projection = element->GetProjection();
@@ -363,9 +374,13 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
 void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
   if (IsPlacingTool(toolMode)) return;
   for (const CBox* box : boxes) {
-    const auto* element = dynamic_cast<const CDev*>(box->GetOwner());
-    if (element == nullptr || element->GetKind() != CDev::kTapOff) continue;
-    if ((element->GetFlags() & 0x2000) == 0) continue;
+    // Asked of the owner as it is first: the cast would cost more than the drawing of most
+    // boxes of a distant view, and few are marked tap-off units.
+    const CBoxOwner* owner = box->GetOwner();
+    if (owner == nullptr || owner->GetKind() != CDev::kTapOff || (owner->GetFlags() & 0x2000) == 0)
+      continue;
+    const CDev* element = ElementOf(*box);
+    if (element == nullptr) continue;
     // The placing tools mark the unit they offer; once another tool is on, the mark
     // goes for good rather than coming back with the next placing tool.
     auto& unit = const_cast<CDev&>(*element);

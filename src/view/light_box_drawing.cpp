@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
-#include <vector>
+#include <span>
 
 #include "geometry/3d_projection.h"
 #include "geometry/box.h"
@@ -29,21 +29,30 @@ std::int64_t PixelsAcross(const CDrawContext& dc, const CBox& box) {
   return std::max(std::abs(std::int64_t{b.x} - a.x), std::abs(std::int64_t{b.y} - a.y));
 }
 
-// How much each face looks toward the viewer (the cosine of its normal with the view).
+// How much each face looks toward the viewer (the cosine of its normal with the view); the
+// six normals worked out together come to the same bits as one at a time.
 std::array<double, CBox::kFaceCount> Facing(const CLightBox& light) {
   const C3DPoint view =
       light.projection != nullptr ? light.projection->GetViewDirection() : C3DPoint(0, 0, 1);
+  const std::array<C3DPoint, CBox::kFaceCount> normals = light.box.GetCornerNormals();
   std::array<double, CBox::kFaceCount> facing{};
-  for (int face = 0; face < CBox::kFaceCount; ++face) {
-    const C3DPoint normal = C3DProjection::GetFaceNormalFromCorners(light.box, face);
+  for (std::size_t face = 0; face < normals.size(); ++face) {
+    const C3DPoint& normal = normals[face];
     const double length = std::sqrt(DotProduct(normal, normal));
-    facing[static_cast<std::size_t>(face)] = length > 0 ? DotProduct(view, normal) / length : 0;
+    facing[face] = length > 0 ? DotProduct(view, normal) / length : 0;
   }
   return facing;
 }
 
-// The convex outline of the box's window corners, counter-clockwise.
-std::vector<CPoint> Outline(const CBox& box) {
+// The convex outline of the box's window corners, counter-clockwise: its first `count`
+// points. Kept on the stack, since every box of a distant view comes this way.
+struct COutline {
+  std::array<CPoint, 2 * CBox::kCornerCount> points{};
+  std::size_t count = 0;
+  std::span<const CPoint> Points() const { return std::span(points).first(count); }
+};
+
+COutline Outline(const CBox& box) {
   std::array<CPoint, CBox::kCornerCount> p = box.GetWindowCorners();
   std::sort(p.begin(), p.end(),
             [](CPoint a, CPoint b) { return a.x != b.x ? a.x < b.x : a.y < b.y; });
@@ -51,7 +60,8 @@ std::vector<CPoint> Outline(const CBox& box) {
     return (std::int64_t{a.x} - o.x) * (std::int64_t{b.y} - o.y) -
            (std::int64_t{a.y} - o.y) * (std::int64_t{b.x} - o.x);
   };
-  std::vector<CPoint> hull(2 * p.size());
+  COutline outline;
+  std::array<CPoint, 2 * CBox::kCornerCount>& hull = outline.points;
   std::size_t k = 0;
   for (std::size_t i = 0; i < p.size(); ++i) {
     while (k >= 2 && cross(hull[k - 2], hull[k - 1], p[i]) <= 0) --k;
@@ -61,8 +71,8 @@ std::vector<CPoint> Outline(const CBox& box) {
     while (k >= lower && cross(hull[k - 2], hull[k - 1], p[i]) <= 0) --k;
     hull[k++] = p[i];
   }
-  hull.resize(k > 1 ? k - 1 : k);
-  return hull;
+  outline.count = k > 1 ? k - 1 : k;
+  return outline;
 }
 
 void Fill(CDrawContext& dc, const CLightBox& light, int face, std::span<const CPoint> polygon) {
@@ -86,7 +96,7 @@ void DrawLightBox(CDrawContext& dc, const CLightBox& light) {
   }
   dc.SelectPen(light.outlined ? light.pen : kNullPen);
   if (across <= kOutlinePixels) {
-    Fill(dc, light, front, Outline(box));
+    Fill(dc, light, front, Outline(box).Points());
     return;
   }
   for (int face = 0; face < CBox::kFaceCount; ++face) {

@@ -2,6 +2,7 @@
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
+#include "geometry/stable_key_sort.h"
 #include "model/dorne_doc.h"
 #include "view/annotation_drawing.h"
 #include "view/draw_context.h"
@@ -24,18 +25,23 @@ struct CLogicalBounds {
   }
 };
 
-CLogicalBounds MarkableBounds(const CDrawContext& dc) {
+CLogicalBounds MarkableBounds(const CDrawContext& dc, bool marksBeside) {
   const CSize size = dc.DeviceSize();
-  const CPoint a = dc.ToLogical({-size.cx, -size.cy});
-  const CPoint b = dc.ToLogical({2 * size.cx, 2 * size.cy});
-  return {double(std::min(a.x, b.x)), double(std::min(a.y, b.y)), double(std::max(a.x, b.x)),
-          double(std::max(a.y, b.y))};
+  // A box drawn without marks beside it keeps within its projected corners, each rounded to
+  // a logical unit; a pixel or so more on every side covers the rounding to the device.
+  const CSize margin = marksBeside ? size : CSize{2, 2};
+  const CPoint a = dc.ToLogical({-margin.cx, -margin.cy});
+  const CPoint b = dc.ToLogical({size.cx + margin.cx, size.cy + margin.cy});
+  const double unit = marksBeside ? 0.0 : 1.0;
+  return {double(std::min(a.x, b.x)) - unit, double(std::min(a.y, b.y)) - unit,
+          double(std::max(a.x, b.x)) + unit, double(std::max(a.y, b.y)) + unit};
 }
 
 }  // namespace
 
-std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document) {
-  const CLogicalBounds bounds = MarkableBounds(dc);
+std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document,
+                                          bool marksBeside) {
+  const CLogicalBounds bounds = MarkableBounds(dc, marksBeside);
   const CDisplayList& list = document.Projection().GetDisplayList();
   std::vector<const CBox*> boxes;
   boxes.reserve(list.Size());
@@ -49,8 +55,7 @@ std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDo
     byDepth.reserve(boxes.size());
     for (const CBox* box : boxes)
       byDepth.emplace_back(box->GetProjectedMin().z + box->GetProjectedMax().z, box);
-    std::stable_sort(byDepth.begin(), byDepth.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    SortStablyByKey(byDepth);
     for (std::size_t i = 0; i < boxes.size(); ++i) boxes[i] = byDepth[i].second;
   }
   return boxes;
@@ -75,7 +80,8 @@ void DrawSceneAnnotations(CDrawContext& dc, const CDorneDoc& document,
 void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOptions& options) {
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
-  DrawSceneBoxes(dc, document, SceneBoxesToDraw(dc, document), options, cache);
+  DrawSceneBoxes(dc, document, SceneBoxesToDraw(dc, document, !options.elements.light), options,
+                 cache);
   DrawSceneAnnotations(dc, document, options);
 }
 

@@ -53,8 +53,10 @@ void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOpti
 // pass set, as the walk of the list sets it); then any stretch of them drawn on a context
 // of its own with the same mapping and a cache shared by all (as one paint), and the
 // annotation layers drawn last. Drawn one after the other, from fresh contexts, they make
-// what DrawScene makes.
-std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document);
+// what DrawScene makes. Boxes drawn without marks beside them (the light picture: neither
+// labels nor symbols) leave none outside the target: those wholly outside are left out.
+std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document,
+                                          bool marksBeside = true);
 void DrawSceneBoxes(CDrawContext& dc, const CDorneDoc& document, std::span<const CBox* const> boxes,
                     const CSceneDrawOptions& options, CElementDrawCache& cache);
 void DrawSceneAnnotations(CDrawContext& dc, const CDorneDoc& document,

@@ -155,4 +155,43 @@ TEST_F(DorneDocTurnedSceneTest, ASceneNotWholeOrChangedSinceTheTurnIsBuiltAnew) 
   document->SetCurrentRunOnly(false);
 }
 
+// A scene found not whole as the turn began is not looked over again at each frame of the
+// turn; whatever comes between the frames and changes the scene has it looked over anew.
+TEST_F(DorneDocTurnedSceneTest, ASceneNotWholeAtTheTurnStaysSoThroughItsFramesUntilItChanges) {
+  const auto document = LongDocument();
+  const CDisplayList& list = document->Projection().GetDisplayList();
+  const struct {
+    const char* name;
+    int framesBefore;       // turned that many frames not whole
+    bool rebuiltAmid;       // then built anew, and turned on
+    bool settledAsRebuilt;  // the settle gives the rebuild's order without building
+  } cases[] = {
+      {"one frame", 1, false, false},
+      {"five frames", 5, false, false},
+      {"built anew after a frame, turned on", 1, true, true},
+      {"built anew after four frames, turned on", 4, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    document->SetViewAngles(330, 315, 0);
+    document->RebuildScene();
+    document->RemoveFromScene(*document->GetRuns()[5]->GetDevices()[1]->GetBox(CDev::kBodySlot));
+    ASSERT_FALSE(document->HasWholeScene());
+    for (int frame = 0; frame < c.framesBefore; ++frame) document->TurnView(40 + frame, 20, 0);
+    if (c.rebuiltAmid) {
+      document->RebuildScene();
+      document->TurnView(60, 25, 0);
+      document->TurnView(61, 26, 0);
+    }
+    const std::uint64_t changes = list.Changes();
+    document->SettleView();
+    EXPECT_FALSE(list.Unordered());
+    EXPECT_EQ(document->HasWholeScene(), c.settledAsRebuilt);
+    if (c.settledAsRebuilt) {
+      EXPECT_LT(list.Changes() - changes, 8u) << "not built anew";
+      EXPECT_EQ(list.CollectBoxes(), FreshRebuild(*document));
+    }
+  }
+}
+
 }  // namespace

@@ -2,35 +2,12 @@
 
 #include <QPainter>
 
-#include <algorithm>
-
 #include "model/annotation_list.h"
 #include "model/dorne_doc.h"
 #include "view/draw_context.h"
+#include "view/ui/covered_area.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
-
-namespace {
-
-// The smallest rectangle around the pixels the layer covers; an empty one when none.
-QRect CoveredArea(const QImage& layer) {
-  int top = layer.height(), bottom = -1, left = layer.width(), right = -1;
-  for (int y = 0; y < layer.height(); ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(layer.constScanLine(y));
-    int first = 0;
-    while (first < layer.width() && qAlpha(row[first]) == 0) ++first;
-    if (first == layer.width()) continue;
-    int last = layer.width() - 1;
-    while (qAlpha(row[last]) == 0) --last;
-    top = std::min(top, y);
-    bottom = y;
-    left = std::min(left, first);
-    right = std::max(right, last);
-  }
-  return bottom < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-}  // namespace
 
 CAnnotationLayer::CKey CAnnotationLayer::CKey::Of(const CDorneDoc& document,
                                                   const CViewWindow& window, QSize size,

@@ -46,7 +46,8 @@ std::vector<const CQtPaintRecording*> RecordScene(
   CQtDrawDevice probeDevice(probe);
   CDrawContext probeContext(probeDevice, measurer, deviceSize);
   window.ApplyTo(probeContext.Mapping(), deviceSize);
-  const std::vector<const CBox*> boxes = SceneBoxesToDraw(probeContext, document);
+  const std::vector<const CBox*> boxes =
+      SceneBoxesToDraw(probeContext, document, !options.elements.light);
   const std::size_t chunks = CParallelChunks::ChunkCount(boxes.size(), kMinBoxesPerPiece);
   if (chunks <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
@@ -57,7 +58,7 @@ std::vector<const CQtPaintRecording*> RecordScene(
     } else {
       CElementDrawCache paintOnly;
       window.ApplyTo(dc.Mapping(), deviceSize);
-      DrawSceneBoxes(dc, document, SceneBoxesToDraw(dc, document), options,
+      DrawSceneBoxes(dc, document, boxes, options,
                      options.cache != nullptr ? *options.cache : paintOnly);
     }
     return {&whole};
