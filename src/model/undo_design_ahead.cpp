@@ -45,6 +45,7 @@ bool CUndoDesignAhead::Start(std::uint64_t step,
       }
     }
     m_waiting = CJob{step, std::move(bytes), std::move(design)};
+    ++m_counts.given;
   }
   m_changed.notify_all();
   return true;

@@ -49,8 +49,9 @@ class CUndoDesignAhead {
   // started), to be freed by the caller.
   std::vector<std::unique_ptr<CDorneDoc>> TakeCastOffs();
 
-  // Steps read, steps that could not be read, steps called off; for tests and benchmarks.
+  // Steps given, and of those read, not readable, called off; for tests and benchmarks.
   struct CCounts {
+    int given = 0;
     int read = 0;
     int unread = 0;
     int calledOff = 0;
