@@ -122,4 +122,39 @@ TEST_F(UndoDesignAheadRangesTest, AStepNeedingAnEmptiedSetIsReadFromItsFileInste
   }
 }
 
+// The window thread goes on while the worker reads the step: it rebuilds the current run's
+// parts (the part builder switches the item numbering and reads the range's tables), copies
+// runs (leases on the sets the worker also takes) and opens a document of another range
+// (a set filled meanwhile). The undo still gives back the step, and the other document is
+// whole. Run under ThreadSanitizer, this is where the process's shared state would race.
+TEST_F(UndoDesignAheadRangesTest, TheWindowThreadWorksOnWhileTheWorkerReads) {
+  const struct {
+    const char* sample;
+    const char* other;  // of another range
+  } rows[] = {
+      {"qg_sample.run", "qd_sample.run"},
+      {"qd_sample.run", "qw_sample.run"},
+      {"qm_sample.run", "qjf_sample.run"},
+  };
+  for (const auto& row : rows) {
+    auto document = OpenSample(row.sample);
+    // Copies enough that the worker is still reading when the window thread goes on.
+    for (int copy = 0; copy < 40; ++copy) ASSERT_GT(document->DuplicateRun(1), 0) << row.sample;
+    document->RebuildScene();
+    CUndoManager& undo = document->GetUndo();
+    const std::vector<std::uint8_t> before = Save(*document);
+    ASSERT_EQ(undo.SaveUndoState(21069, true), 1) << row.sample;
+    ASSERT_EQ(undo.DesignUndoAhead(), 1) << row.sample;
+    document->GetCurrentRun()->RebuildParts(0);
+    ASSERT_GT(document->DuplicateRun(0), 0) << row.sample;
+    document->RebuildScene();
+    auto other = OpenSample(row.other);
+    ASSERT_EQ(undo.Undo(), 1) << row.sample;
+    EXPECT_EQ(undo.StepsDesignedAhead(), 1) << row.sample;
+    EXPECT_TRUE(Save(*document) == before) << row.sample;
+    const std::vector<std::uint8_t> otherBytes = Save(*other);
+    EXPECT_TRUE(Resaved(otherBytes) == otherBytes) << row.other;
+  }
+}
+
 }  // namespace
