@@ -335,6 +335,9 @@ int CUndoManager::PrepareUndo() {
 }
 
 int CUndoManager::DesignUndoAhead() {
+  // What the edit let go (among it the worker's design of the step before, called off) is
+  // freed here, after the repaint, rather than in the next edit.
+  ReleaseDiscarded();
   const int target = m_position - 1;
   if (!m_stepBytes || target < 1 || target > m_last) return 0;
   const CUndoRecord& next = Record(target);

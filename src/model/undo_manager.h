@@ -17,7 +17,9 @@ class CDorneDoc;
 // a snapshot file of the whole document (its own stored form) with the view state of
 // the moment. The files are written on a thread of their own (CSnapshotWriter); a
 // restore, and anyone asking for a record, waits until the file is whole. Record 0 is the pending
-// step; 1..last the history; the next undo restores record position - 1.
+// step; 1..last the history; the next undo restores record position - 1. The design of that
+// step may be made ahead: on a worker from the step's bytes right after the edit
+// (DesignUndoAhead), or on the window thread from its file when idle (PrepareUndo).
 class CUndoManager {
  public:
   static constexpr int kRecordCount = 12;
@@ -62,7 +64,7 @@ class CUndoManager {
   // still in memory, so that the undo only swaps it in. The undo waits for the worker
   // when it comes sooner, and reads the file as before when the worker could not read
   // the step. 1 when the worker was given the step now; 0 when there is no such step or
-  // it is read already.
+  // it is read already. Frees what was discarded first.
   int DesignUndoAhead();
   // How many restores swapped in a design the worker made.
   int StepsDesignedAhead() const { return m_designedAhead; }

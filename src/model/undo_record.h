@@ -22,7 +22,7 @@ struct CUndoRecord {
   // a slot's file name comes back for other steps, the number does not.
   std::uint64_t step = 0;
   // The design itself instead of a file: the state undone from the top of the history,
-  // as it was, until a redo takes it back; or, beside the file, the file's design read
-  // ahead (CUndoManager::PrepareUndo).
+  // as it was, until a redo takes it back; or, beside the file, the file's design made
+  // ahead (CUndoManager::DesignUndoAhead, CUndoManager::PrepareUndo).
   std::shared_ptr<CDorneDoc> state;
 };
