@@ -17,7 +17,6 @@ struct CCalledOff : std::exception {};
 }  // namespace
 
 CUndoDesignAhead::~CUndoDesignAhead() {
-  std::vector<std::unique_ptr<CDorneDoc>> left;
   {
     const std::lock_guard lock(m_mutex);
     m_quitting = true;

@@ -63,7 +63,7 @@ int CUndoManager::DeleteUndoEntry(int index) {
     if (uses > 0) --uses;
   }
   if (IsStepAhead(record.step)) CallOffDesignAhead();
-  if (record.step == m_stepOfBytes) m_stepBytes.reset();
+  if (record.step != 0 && record.step == m_stepOfBytes) m_stepBytes.reset();
   if (record.state) m_discarded.push_back(std::move(record.state));
   record = CUndoRecord();
   return 1;
