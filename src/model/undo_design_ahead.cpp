@@ -139,8 +139,8 @@ bool CUndoDesignAhead::Read(CJob& job) const {
   const std::vector<std::uint8_t>& bytes = *job.bytes;
   std::size_t offset = 0;
   try {
-    // Taken in pieces, as a file is (a run at a time or so): a step called off stops at the
-    // next piece.
+    // Taken a stretch at a time, as a file is (a run or so each): a step called off stops
+    // at the next stretch.
     CArchiveReader archive(bytes.size(), [&](std::uint8_t* buffer, std::size_t count) {
       if (m_stop) throw CCalledOff();
       const std::size_t given = std::min(count, bytes.size() - offset);

@@ -42,7 +42,7 @@ class CUndoDesignAhead {
   // could not be read (its design is then among the cast-offs) or is not the step of the
   // object. The step is forgotten either way.
   std::unique_ptr<CDorneDoc> Take(std::uint64_t step);
-  // The work is called off (between two pieces of the bytes; a scene already being
+  // The work is called off (between two stretches of the bytes; a scene already being
   // rebuilt is finished and thrown away).
   void CallOff();
   // The designs the worker left (called off, or done and not taken after another step

@@ -123,7 +123,7 @@ TEST_F(UndoDesignAheadRangesTest, AStepNeedingAnEmptiedSetIsReadFromItsFileInste
 }
 
 // The window thread goes on while the worker reads the step: it rebuilds the current run's
-// parts (the part builder switches the item numbering and reads the range's tables), copies
+// parts (the part builder switches the line numbering and reads the range's tables), copies
 // runs (leases on the sets the worker also takes) and opens a document of another range
 // (a set filled meanwhile). The undo still gives back the step, and the other document is
 // whole. Run under ThreadSanitizer, this is where the process's shared state would race.
