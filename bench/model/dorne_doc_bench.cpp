@@ -11,10 +11,12 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -114,6 +116,22 @@ void SizedDocuments(benchmark::internal::Benchmark* benchmark) {
 // design made ahead).
 enum class EIdle { kNone, kAfterRepaint, kRest };
 
+// The window's call right after an edit's repaint (CLayoutDocWindow::AfterEditRepaint): the
+// next undo's design handed to the worker, then the next edit's snapshot bytes.
+void AfterRepaint(CUndoManager& undo) {
+  undo.DesignUndoAhead();
+  undo.PrepareSnapshotBytes();
+}
+
+// Until the worker has ended every step it was given, as a moment after the repaint.
+void WaitForWorker(const CUndoManager& undo) {
+  for (;;) {
+    const CUndoDesignAhead::CCounts counts = undo.DesignAheadCounts();
+    if (counts.read + counts.unread + counts.calledOff >= counts.given) return;
+    std::this_thread::sleep_for(std::chrono::microseconds(200));
+  }
+}
+
 // An edit followed by the run's rebuild: the step, a straight added at the current
 // element, the run rebuilt (as Run ▸ Rebuild parts does) and the whole scene made again
 // (as the turn and move tools and Delete do after their edits: CDorneDoc::ToolTurnAtFace,
@@ -133,7 +151,7 @@ void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
   for (auto _ : state) {
     if (idle != EIdle::kNone || !timeStep) {
       state.PauseTiming();
-      if (idle != EIdle::kNone && undo.WantsSnapshotBytes()) undo.PrepareSnapshotBytes();
+      if (idle != EIdle::kNone && undo.WantsSnapshotBytes()) AfterRepaint(undo);
       while (idle == EIdle::kRest && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
       if (!timeStep) undo.SaveUndoState(21069, true);
       state.ResumeTiming();
@@ -197,7 +215,7 @@ void MouseAddStraight(benchmark::State& state, EIdle idle) {
   for (auto _ : state) {
     if (idle != EIdle::kNone) {
       state.PauseTiming();
-      if (undo.WantsSnapshotBytes()) undo.PrepareSnapshotBytes();
+      if (undo.WantsSnapshotBytes()) AfterRepaint(undo);
       while (idle == EIdle::kRest && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
       state.ResumeTiming();
     }
@@ -243,6 +261,80 @@ void BM_UndoAtOnceAfterIdle(benchmark::State& state) { UndoAfterEdit(state, fals
 BENCHMARK(BM_UndoAfterEdit)->Apply(SizedDocuments);
 BENCHMARK(BM_UndoAfterEditReadAhead)->Apply(SizedDocuments);
 BENCHMARK(BM_UndoAtOnceAfterIdle)->Apply(SizedDocuments);
+
+// Edit ▸ Undo after the edit's repaint, as the window does it: right after the repaint the
+// step is handed to the worker (and the next edit's bytes made). `moment`: the undo comes a
+// moment later, the worker done by then; else at once, waiting for what is left of the
+// worker's reading.
+void UndoAfterRepaint(benchmark::State& state, bool moment) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  for (auto _ : state) {
+    state.PauseTiming();
+    undo.SaveUndoState(21069, true);
+    document->SetDocPropertyModified("Name", "edited");
+    AfterRepaint(undo);
+    if (moment) WaitForWorker(undo);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(undo.Undo());
+    state.PauseTiming();
+    undo.ReleaseDiscarded();  // as the window does once the step is shown
+    state.ResumeTiming();
+  }
+  state.counters["designed_ahead"] = undo.StepsDesignedAhead();
+}
+void BM_UndoAfterRepaint(benchmark::State& state) { UndoAfterRepaint(state, true); }
+void BM_UndoAtOnceAfterRepaint(benchmark::State& state) { UndoAfterRepaint(state, false); }
+BENCHMARK(BM_UndoAfterRepaint)->Apply(SizedDocuments);
+BENCHMARK(BM_UndoAtOnceAfterRepaint)->Apply(SizedDocuments);
+
+// Three edits back to back, each repainted (the worker given each step and called off by
+// the next edit), then Edit ▸ Undo at once.
+void BM_UndoAfterQuickEdits(benchmark::State& state) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  int edits = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int edit = 0; edit < 3; ++edit) {
+      undo.SaveUndoState(21069, true);
+      document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
+      AfterRepaint(undo);
+    }
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(undo.Undo());
+    state.PauseTiming();
+    undo.ReleaseDiscarded();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_UndoAfterQuickEdits)->Apply(SizedDocuments);
+
+// What the window thread spends right after an edit's repaint (AfterRepaint above), or of
+// it the step's hand-over to the worker alone (`bytes` false).
+void WorkAfterRepaint(benchmark::State& state, bool bytes) {
+  auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
+  document->RebuildScene();
+  CUndoManager& undo = document->GetUndo();
+  int edits = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    WaitForWorker(undo);
+    undo.SaveUndoState(21069, true);
+    document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
+    state.ResumeTiming();
+    if (bytes) AfterRepaint(undo);
+    else undo.DesignUndoAhead();
+  }
+  WaitForWorker(undo);
+}
+void BM_WorkAfterRepaint(benchmark::State& state) { WorkAfterRepaint(state, true); }
+void BM_HandOverAfterRepaint(benchmark::State& state) { WorkAfterRepaint(state, false); }
+BENCHMARK(BM_WorkAfterRepaint)->Apply(SizedDocuments);
+// A few iterations: the untimed edit between two hand-overs costs a thousand times more.
+BENCHMARK(BM_HandOverAfterRepaint)->Apply(SizedDocuments)->Iterations(20);
 
 // The idle work that makes the snapshot of the next edit ahead: its bytes, then its design
 // with its scene.
@@ -299,9 +391,9 @@ void BM_Redo(benchmark::State& state) {
 BENCHMARK(BM_Redo)->Apply(SizedDocuments);
 
 // What the process holds resident once the document, its scene and eleven undo steps
-// are there (run alone: the figure is the whole process's). `readAhead`: the window was
-// idle before each edit and after the undo, and read the next undo's step and made the next
-// edit's snapshot each time.
+// are there (run alone: the figure is the whole process's). `readAhead`: the window handed
+// each step to the worker after the edit's repaint, and was idle before each edit and after
+// the undo, and read the next undo's step and made the next edit's snapshot each time.
 void ResidentAtEleventhStep(benchmark::State& state, bool readAhead) {
   for (auto _ : state) {
     auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
@@ -311,6 +403,9 @@ void ResidentAtEleventhStep(benchmark::State& state, bool readAhead) {
       while (readAhead && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
       undo.SaveUndoState(21069, true);
       document->SetDocPropertyModified("Name", "edit " + std::to_string(step));
+      if (!readAhead) continue;
+      AfterRepaint(undo);
+      WaitForWorker(undo);
     }
     if (readAhead) undo.PrepareUndo();
     undo.Undo();

@@ -1,5 +1,7 @@
 #include "app/dorne_app.h"
 
+#include "app/app_settings_lock.h"
+
 #include "platform/folders.h"
 
 using tvr::platform::WithTrailingSlash;
@@ -25,7 +27,11 @@ void CDorneApp::InitFolders() {
                tvr::platform::DocumentsFolder()});
 }
 
-void CDorneApp::ReadSettings() { m_settings = ReadAppSettings(m_profile); }
+void CDorneApp::ReadSettings() {
+  CAppSettings read = ReadAppSettings(m_profile);
+  const std::unique_lock lock(AppSettingsMutex());
+  m_settings = std::move(read);
+}
 
 std::string CDorneApp::FolderSetting(std::string_view section, std::string_view key,
                                      std::string_view programSubfolder) const {

@@ -1,5 +1,6 @@
 #include "app/options_values.h"
 
+#include "app/app_settings_lock.h"
 #include "app/dorne_app.h"
 #include "app/info_dialog_rules.h"
 #include "app/language_mapping.h"
@@ -74,19 +75,26 @@ void ApplySwitches(const COptionsDesign& d, CAppSettings& settings) {
 // first rebuild, everything else before the runs are refreshed.
 bool ApplyFrameValues(CDorneApp& app, const COptionsValues& values, COptionsFrame& frame) {
   CAppSettings& settings = app.Settings();
-  ApplyFactors(values.percents, settings);
-  settings.jointOverhang = values.design.jointOverhang;
-  settings.realJoint = values.design.realJoint ? 1 : 0;
-  settings.boxOverhang = values.design.boxOverhang;
+  {
+    const std::unique_lock lock(AppSettingsMutex());
+    ApplyFactors(values.percents, settings);
+    settings.jointOverhang = values.design.jointOverhang;
+    settings.realJoint = values.design.realJoint ? 1 : 0;
+    settings.boxOverhang = values.design.boxOverhang;
+  }
   frame.RebuildScene();
-  ApplySwitches(values.design, settings);
   bool written = true;
+  {
+    const std::unique_lock lock(AppSettingsMutex());
+    ApplySwitches(values.design, settings);
+    for (int kind = 0; kind < kLabelKindCount; ++kind)
+      settings.labels[LabelStyleOfKind(kind)] = values.labels[static_cast<std::size_t>(kind)];
+    settings.colors = values.colors;
+  }
   for (int kind = 0; kind < kLabelKindCount; ++kind) {
     const CLabelStyle& style = values.labels[static_cast<std::size_t>(kind)];
-    settings.labels[LabelStyleOfKind(kind)] = style;
     written = WriteLabelStyle(app.Profile(), LabelStyleOfKind(kind), style) && written;
   }
-  settings.colors = values.colors;
   frame.RefreshAllRuns();
   frame.RebuildScene();
   frame.UpdateAllViews();
@@ -142,12 +150,15 @@ COptionsApplied ApplyOptionsValues(CDorneApp& app, const COptionsValues& values,
                                    const std::vector<CLanguageEntry>& languages,
                                    COptionsFrame* frame) {
   COptionsApplied applied;
-  CAppSettings& settings = app.Settings();
-  if (IsChosen(values.languageIndex, languages))
-    settings.languageId =
-        LanguageNumberText(languages[static_cast<std::size_t>(values.languageIndex)].key);
-  settings.userName = values.user.name;
-  settings.packaging = values.packaging ? 1 : 0;
+  {
+    CAppSettings& settings = app.Settings();
+    const std::unique_lock lock(AppSettingsMutex());
+    if (IsChosen(values.languageIndex, languages))
+      settings.languageId =
+          LanguageNumberText(languages[static_cast<std::size_t>(values.languageIndex)].key);
+    settings.userName = values.user.name;
+    settings.packaging = values.packaging ? 1 : 0;
+  }
   if (values.priceLists.Changed()) {
     CPriceListSave save = values.priceLists.Save(app.ArticleFolder());
     applied.priceListsSaved = save.saved;

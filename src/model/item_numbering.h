@@ -1,8 +1,11 @@
 #pragma once
 
+#include <atomic>
+
 // Whether bills of materials number their lines: one switch for every grid of the
 // program, on at start. The part builder turns it off while it rebuilds and on again
-// afterwards. Tests call Reset.
+// afterwards. Tests call Reset. Atomic: a design is also read and rebuilt on a worker
+// thread (an undo step's, ahead of the undo).
 class CItemNumbering {
  public:
   static CItemNumbering& Instance();
@@ -12,10 +15,13 @@ class CItemNumbering {
 
   bool IsOn() const { return m_on; }
   void Set(bool on) { m_on = on; }
-  void Toggle() { m_on = !m_on; }
+  void Toggle() {
+    bool on = m_on.load();
+    while (!m_on.compare_exchange_weak(on, !on)) {}
+  }
 
  private:
   CItemNumbering() = default;
 
-  bool m_on = true;
+  std::atomic<bool> m_on = true;
 };

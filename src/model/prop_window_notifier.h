@@ -31,6 +31,8 @@ class CPropWindowNotifier {
 
 // The installed notifier (not owned), or null to detach; returns the previous one.
 CPropWindowNotifier* SetPropWindowNotifier(CPropWindowNotifier* notifier);
+// The installed notifier on the window thread (platform/window_thread.h); null on any
+// other, where the window counts as absent.
 CPropWindowNotifier* GetPropWindowNotifier();
 
 // Forwarded to the installed notifier; nothing without one.

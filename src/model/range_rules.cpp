@@ -15,18 +15,32 @@ void CRangeTables::Release() {
   if (!temperatures.empty()) temperatures.front().value = 0.0;
 }
 
+namespace {
+
+thread_local bool t_fillsRefused = false;
+
+}  // namespace
+
 CRangeTableCache& CRangeTableCache::Instance() {
   static CRangeTableCache cache;
   return cache;
 }
 
+CRangeTableCache::CFillRefusal::CFillRefusal() : m_before(t_fillsRefused) { t_fillsRefused = true; }
+
+CRangeTableCache::CFillRefusal::~CFillRefusal() { t_fillsRefused = m_before; }
+
+bool CRangeTableCache::FillsRefused() { return t_fillsRefused; }
+
 void CRangeTableCache::Reset() {
+  const std::lock_guard lock(m_mutex);
   m_sets.clear();
   m_catalogueCodes.clear();
   m_catalogueUsers = 0;
 }
 
 CRangeTablesLease CRangeTableCache::Take(std::string_view setName) {
+  const std::lock_guard lock(m_mutex);
   auto it = m_sets.find(setName);
   if (it == m_sets.end()) {
     it = m_sets.emplace(std::string(setName), std::make_unique<CRangeTableSet>()).first;
@@ -35,17 +49,20 @@ CRangeTablesLease CRangeTableCache::Take(std::string_view setName) {
 }
 
 int CRangeTableCache::LiveRuns(std::string_view setName) const {
+  const std::lock_guard lock(m_mutex);
   auto it = m_sets.find(setName);
   return it == m_sets.end() ? 0 : it->second->liveRuns;
 }
 
 const CRangeTables* CRangeTableCache::Find(std::string_view setName) const {
+  const std::lock_guard lock(m_mutex);
   auto it = m_sets.find(setName);
   return it == m_sets.end() ? nullptr : &it->second->tables;
 }
 
 std::vector<CCodeRow>& CRangeTableCache::AddCatalogueUser(
     const std::vector<CCatalogueEntry>& catalogues) {
+  const std::lock_guard lock(m_mutex);
   if (m_catalogueUsers++ == 0) {
     m_catalogueCodes.clear();
     for (const CCatalogueEntry& entry : catalogues) {
@@ -56,6 +73,12 @@ std::vector<CCodeRow>& CRangeTableCache::AddCatalogueUser(
 }
 
 void CRangeTableCache::RemoveCatalogueUser() {
+  const std::lock_guard lock(m_mutex);
   if (m_catalogueUsers <= 0) return;
   if (--m_catalogueUsers == 0) m_catalogueCodes.clear();
+}
+
+int CRangeTableCache::CatalogueUsers() const {
+  const std::lock_guard lock(m_mutex);
+  return m_catalogueUsers;
 }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <mutex>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,17 +102,48 @@ struct CRangeTableSet {
   int liveRuns = 0;
 };
 
+// A set met empty by a thread that may not fill it (CRangeTableCache::CFillRefusal).
+class CRangeFillRefused : public std::runtime_error {
+ public:
+  explicit CRangeFillRefused(std::string_view setName)
+      : std::runtime_error("range tables not filled: " + std::string(setName)) {}
+};
+
 // The cache sets of every range (by set name: "QDA", "QGC", "QJF", ...), and the
 // program-wide catalogue list that generic runs use as their code table. One
 // process-wide object; tests call Reset when no run is alive.
+//
+// Designs are also read on a worker thread (an undo step's, ahead of the undo), so the
+// sets, their counts and the catalogue list are kept under one recursive lock: a set is
+// filled whole under it (a fill may take other sets), and its rows stay as they are while
+// any lease of it lives. A worker never fills a set: reading the catalogue tables is the
+// window thread's work, and it would hold every other lease up meanwhile.
 class CRangeTableCache {
  public:
   static CRangeTableCache& Instance();
 
+  // While one lives, the thread that made it may not fill a set: a set it meets empty
+  // throws CRangeFillRefused (the work is then left to the window thread).
+  class CFillRefusal {
+   public:
+    CFillRefusal();
+    ~CFillRefusal();
+    CFillRefusal(const CFillRefusal&) = delete;
+    CFillRefusal& operator=(const CFillRefusal&) = delete;
+
+   private:
+    bool m_before;
+  };
+  static bool FillsRefused();
+
+  // The lock over every set; held by whoever fills one.
+  std::unique_lock<std::recursive_mutex> Lock() { return std::unique_lock(m_mutex); }
+
   // Drops every table and counter.
   void Reset();
 
-  // A lease on the named set (made empty on first use; its address is stable).
+  // A lease on the named set (made empty on first use; its address is stable). The
+  // holder of a first lease fills the set under Lock(), taken before this call.
   CRangeTablesLease Take(std::string_view setName);
   int LiveRuns(std::string_view setName) const;
   // The set's tables; null for a set never taken.
@@ -121,10 +154,12 @@ class CRangeTableCache {
   std::vector<CCodeRow>& AddCatalogueUser(const std::vector<CCatalogueEntry>& catalogues);
   // One user fewer; the list is emptied at zero.
   void RemoveCatalogueUser();
-  int CatalogueUsers() const { return m_catalogueUsers; }
+  int CatalogueUsers() const;
+  // Filled while a user lives, and left as it is until the last one goes.
   std::vector<CCodeRow>& CatalogueCodes() { return m_catalogueCodes; }
 
  private:
+  mutable std::recursive_mutex m_mutex;
   std::map<std::string, std::unique_ptr<CRangeTableSet>, std::less<>> m_sets;
   std::vector<CCodeRow> m_catalogueCodes;
   int m_catalogueUsers = 0;

@@ -4,8 +4,9 @@
 
 #include <utility>
 
-CRangeTablesLease::CRangeTablesLease(CRangeTableSet& set)
-    : m_set(&set), m_first(set.liveRuns == 0) {
+CRangeTablesLease::CRangeTablesLease(CRangeTableSet& set) : m_set(&set) {
+  const auto lock = CRangeTableCache::Instance().Lock();
+  m_first = set.liveRuns == 0;
   ++set.liveRuns;
 }
 
@@ -28,6 +29,7 @@ CRangeTables* CRangeTablesLease::Tables() const {
 void CRangeTablesLease::Release() {
   CRangeTableSet* set = std::exchange(m_set, nullptr);
   if (set == nullptr) return;
+  const auto lock = CRangeTableCache::Instance().Lock();
   if (set->liveRuns > 0) --set->liveRuns;
   if (set->liveRuns == 0) set->tables.Release();
 }

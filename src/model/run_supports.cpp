@@ -103,7 +103,7 @@ int CRun::AddAccessoryParts(int kind, int count, std::string_view extra) {
   // Companions of the reference (fixing sets and the like) are never companions of
   // their own: one level only, so a table that names a reference as its own companion
   // cannot recurse.
-  static bool addingCompanions = false;
+  thread_local bool addingCompanions = false;
   if (records > 0 && !addingCompanions) {
     addingCompanions = true;
     for (const auto& [companionKind, companionCount] :

@@ -16,6 +16,11 @@ void CSnapshotWriter::Stop() {
 }
 
 bool CSnapshotWriter::Start(const std::string& path, std::vector<std::uint8_t> bytes) {
+  return Start(path, std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes)));
+}
+
+bool CSnapshotWriter::Start(const std::string& path,
+                            std::shared_ptr<const std::vector<std::uint8_t>> bytes) {
   WaitFor(path);  // a slot's file is only given again once the old one is done with
   {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
@@ -33,7 +38,7 @@ bool CSnapshotWriter::Start(const std::string& path, std::vector<std::uint8_t> b
     if (queued) m_jobs.push_back({path, std::move(bytes)});
   }
   if (!queued) {  // no thread to be had: written here and now
-    const bool whole = WriteFile(path, bytes);
+    const bool whole = WriteFile(path, *bytes);
     std::error_code error;
     if (!whole) std::filesystem::remove(path, error);
     return whole;
@@ -62,7 +67,7 @@ void CSnapshotWriter::Work() {
     if (m_jobs.empty()) return;
     CJob& job = m_jobs.front();
     lock.unlock();
-    const bool whole = WriteFile(job.path, job.bytes);
+    const bool whole = WriteFile(job.path, *job.bytes);
     if (!whole) {
       std::error_code error;
       std::filesystem::remove(job.path, error);  // a cut snapshot would restore a damaged design

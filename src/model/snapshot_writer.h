@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -23,6 +24,8 @@ class CSnapshotWriter {
   // Creates the file empty now, so that a folder that cannot take it is known at once,
   // and writes the bytes into it later; false (nothing queued) when it cannot be made.
   bool Start(const std::string& path, std::vector<std::uint8_t> bytes);
+  // The same with bytes that others keep too (they are not changed).
+  bool Start(const std::string& path, std::shared_ptr<const std::vector<std::uint8_t>> bytes);
   // Returns once no file of that path is waiting or being written.
   void WaitFor(const std::string& path);
 
@@ -35,7 +38,7 @@ class CSnapshotWriter {
  private:
   struct CJob {
     std::string path;
-    std::vector<std::uint8_t> bytes;
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
   };
   void Work();
   bool Pending(const std::string& path) const;

@@ -5,13 +5,15 @@
 #include "model/run.h"
 #include "model/tap_off_position.h"
 
+#include <atomic>
 #include <unordered_set>
 #include <vector>
 
 namespace {
 
-// The run whose units were marked last; forgotten when that run goes.
-CRun* g_markedRun = nullptr;
+// The run whose units were marked last; forgotten when that run goes. A run of a design
+// made on a worker thread (an undo step's, ahead of the undo) may go there.
+std::atomic<CRun*> g_markedRun = nullptr;
 
 // The straight the element's joint is counted from and the joint's position there, as
 // a unit standing on it keeps them.
@@ -69,12 +71,12 @@ int DeleteTapOffUnitsAt(CDev& element) {
 int ResetMarkedTapOffUnits(CDev* element, bool remove) {
   int touched = 0;
   CRun* run = element != nullptr ? element->GetRun() : nullptr;
-  if (g_markedRun != nullptr) {
-    for (CDev* unit : UnitsFromLast(*g_markedRun)) {
+  if (CRun* marked = g_markedRun.load()) {
+    for (CDev* unit : UnitsFromLast(*marked)) {
       CBox* box = unit->GetBox(CDev::kBodySlot);
       if (unit == element || box == nullptr || box->GetMark() == 0) continue;
-      if (remove) DeleteUnit(*g_markedRun, *unit);
-      else box->SetMark(g_markedRun == run ? 2 : 0);
+      if (remove) DeleteUnit(*marked, *unit);
+      else box->SetMark(marked == run ? 2 : 0);
       ++touched;
     }
   }
@@ -86,5 +88,6 @@ int ResetMarkedTapOffUnits(CDev* element, bool remove) {
 }
 
 void ForgetTapOffMarksOf(const CRun& run) {
-  if (g_markedRun == &run) g_markedRun = nullptr;
+  CRun* expected = const_cast<CRun*>(&run);
+  g_markedRun.compare_exchange_strong(expected, nullptr);
 }

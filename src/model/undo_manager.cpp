@@ -35,6 +35,7 @@ CUndoManager::CUndoManager(CDorneDoc& document, std::string folder)
 }
 
 CUndoManager::~CUndoManager() {
+  m_designAhead.reset();  // called off, its thread ended, what it made freed
   for (int index = m_last; index >= 0; --index) DeleteUndoEntry(index);
 }
 
@@ -61,6 +62,8 @@ int CUndoManager::DeleteUndoEntry(int index) {
     }
     if (uses > 0) --uses;
   }
+  if (IsStepAhead(record.step)) CallOffDesignAhead();
+  if (record.step != 0 && record.step == m_stepOfBytes) m_stepBytes.reset();
   if (record.state) m_discarded.push_back(std::move(record.state));
   record = CUndoRecord();
   return 1;
@@ -105,7 +108,13 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   std::vector<std::uint8_t> bytes;
   std::shared_ptr<CDorneDoc> design;
   if (!TakeSnapshotMadeAhead(bytes, design)) bytes = SerializeSnapshot();
-  if (!m_writer->Start(path, std::move(bytes))) return false;
+  auto shared = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+  if (!m_writer->Start(path, shared)) return false;
+  // The next undo restores this step now: what the worker makes for another is of no use.
+  CallOffDesignAhead();
+  record.step = ++m_steps;
+  m_stepBytes = design ? nullptr : std::move(shared);
+  m_stepOfBytes = record.step;
   m_wantsBytes = true;
   if (path == m_unreadable) m_unreadable.clear();
   ++m_fileUses[static_cast<std::size_t>(slot)];
@@ -253,6 +262,7 @@ int CUndoManager::RestoreUndoState(bool redo) {
     --m_position;
   }
   const int index = m_position;
+  TakeDesignAhead(Record(index));
   CUndoRecord record = Record(index);
   if (record.state) {
     m_document.SwapContent(*record.state);
@@ -300,6 +310,12 @@ int CUndoManager::PrepareUndo() {
   ReleaseDiscarded();
   // The next undo restores the record before the position, whatever it keeps first.
   const int target = m_position - 1;
+  if (target >= 1 && target <= m_last) {
+    CUndoRecord& next = Record(target);
+    // The worker's reading is the same work: never done twice, nor here meanwhile.
+    if (m_designAhead->IsWorking(next.step)) return 0;
+    if (m_designAhead->IsDone(next.step)) TakeDesignAhead(next);
+  }
   // Read steps other than that one are let go: each holds a whole design.
   for (int index = 1; index <= m_last; ++index) {
     CUndoRecord& record = Record(index);
@@ -316,6 +332,52 @@ int CUndoManager::PrepareUndo() {
   prepared->RebuildScene();
   next.state = std::move(prepared);
   return 1;
+}
+
+int CUndoManager::DesignUndoAhead() {
+  // What the edit let go (among it the worker's design of the step before, called off) is
+  // freed here, after the repaint, rather than in the next edit.
+  ReleaseDiscarded();
+  const int target = m_position - 1;
+  if (!m_stepBytes || target < 1 || target > m_last) return 0;
+  const CUndoRecord& next = Record(target);
+  if (next.step != m_stepOfBytes || next.state) return 0;
+  m_sizeAhead = m_stepBytes->size();
+  return m_designAhead->Start(next.step, std::move(m_stepBytes), m_document.MakeSibling()) ? 1 : 0;
+}
+
+void CUndoManager::TakeDesignAhead(CUndoRecord& record) {
+  if (record.state || !IsStepAhead(record.step)) {
+    CallOffDesignAhead();
+    return;
+  }
+  std::unique_ptr<CDorneDoc> design = m_designAhead->Take(record.step);
+  for (auto& left : m_designAhead->TakeCastOffs()) m_discarded.push_back(std::move(left));
+  if (!design) return;  // read from its file as before
+  // A step whose file was cut is never restored, whatever was made of its bytes.
+  if (!IsFileWhole(record, m_sizeAhead)) {
+    m_discarded.push_back(std::move(design));
+    return;
+  }
+  record.state = std::move(design);
+  ++m_designedAhead;
+}
+
+bool CUndoManager::IsFileWhole(const CUndoRecord& record, std::size_t size) {
+  m_writer->WaitFor(record.path);
+  std::error_code error;
+  const std::uintmax_t written = std::filesystem::file_size(record.path, error);
+  return !error && written == size;
+}
+
+bool CUndoManager::IsStepAhead(std::uint64_t step) const {
+  return m_designAhead && (m_designAhead->IsWorking(step) || m_designAhead->IsDone(step));
+}
+
+void CUndoManager::CallOffDesignAhead() {
+  if (!m_designAhead) return;
+  m_designAhead->CallOff();
+  for (auto& left : m_designAhead->TakeCastOffs()) m_discarded.push_back(std::move(left));
 }
 
 void CUndoManager::ApplyViewState(const CUndoRecord& record) {
@@ -344,4 +406,8 @@ void CUndoManager::DropRecord(int index) {
   --m_last;
   if (m_position > index) --m_position;
   if (m_position < 1) m_position = 1;
+}
+
+CUndoDesignAhead::CCounts CUndoManager::DesignAheadCounts() const {
+  return m_designAhead ? m_designAhead->Counts() : CUndoDesignAhead::CCounts();
 }

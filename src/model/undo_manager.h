@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/snapshot_writer.h"
+#include "model/undo_design_ahead.h"
 #include "model/undo_record.h"
 
 #include <array>
@@ -16,7 +17,9 @@ class CDorneDoc;
 // a snapshot file of the whole document (its own stored form) with the view state of
 // the moment. The files are written on a thread of their own (CSnapshotWriter); a
 // restore, and anyone asking for a record, waits until the file is whole. Record 0 is the pending
-// step; 1..last the history; the next undo restores record position - 1.
+// step; 1..last the history; the next undo restores record position - 1. The design of that
+// step may be made ahead: on a worker from the step's bytes right after the edit
+// (DesignUndoAhead), or on the window thread from its file when idle (PrepareUndo).
 class CUndoManager {
  public:
   static constexpr int kRecordCount = 12;
@@ -53,7 +56,20 @@ class CUndoManager {
   // undo (the window calls it when idle): the undo then swaps the design in instead of
   // reading its file. Only that step is kept read; others read before are let go. 1 when
   // a step was read now. Frees what was discarded first.
+  // When the design of that step is being made on the worker (DesignUndoAhead), it takes
+  // the design once done and reads nothing itself meanwhile.
   int PrepareUndo();
+  // The window's call right after an edit's repaint: the design of the step the next undo
+  // restores is made on a worker thread (CUndoDesignAhead) from the step's snapshot bytes,
+  // still in memory, so that the undo only swaps it in. The undo waits for the worker
+  // when it comes sooner, and reads the file as before when the worker could not read
+  // the step. 1 when the worker was given the step now; 0 when there is no such step or
+  // it is read already. Frees what was discarded first.
+  int DesignUndoAhead();
+  // How many restores swapped in a design the worker made.
+  int StepsDesignedAhead() const { return m_designedAhead; }
+  // What the worker did so far (for tests and benchmarks).
+  CUndoDesignAhead::CCounts DesignAheadCounts() const;
   // Makes the snapshot of the document as it stands ahead of the next edit (the window
   // calls it when idle): its bytes, and at the next call the design read from them with
   // its scene. The next snapshot takes them instead of writing the document anew when the
@@ -105,6 +121,14 @@ class CUndoManager {
   // The design of the record's file; none when it cannot be read.
   std::unique_ptr<CDorneDoc> ReadStep(const CUndoRecord& record);
   void ApplyViewState(const CUndoRecord& record);
+  // The worker's design of the record's step into the record, waited for; any other
+  // step's work is called off. A step whose file was not written whole is not taken.
+  void TakeDesignAhead(CUndoRecord& record);
+  // The worker's work is called off and what it left goes with the discarded designs.
+  void CallOffDesignAhead();
+  // Whether the worker has the step, at work or done (none once the history goes).
+  bool IsStepAhead(std::uint64_t step) const;
+  bool IsFileWhole(const CUndoRecord& record, std::size_t size);
   void DropRecord(int index);
   CUndoRecord& Record(int index) { return m_records[static_cast<std::size_t>(index)]; }
 
@@ -130,4 +154,12 @@ class CUndoManager {
   std::unique_ptr<CMadeAhead> m_madeAhead;
   bool m_wantsBytes = false;
   int m_takenAhead = 0;
+  std::uint64_t m_steps = 0;  // snapshot files written (CUndoRecord::step)
+  // The bytes of the step last written, until the worker is given them, and their step.
+  std::shared_ptr<const std::vector<std::uint8_t>> m_stepBytes;
+  std::uint64_t m_stepOfBytes = 0;
+  std::size_t m_sizeAhead = 0;  // of the bytes the worker was given
+  int m_designedAhead = 0;
+  // Last: called off and its thread ended before anything else of the history goes.
+  std::unique_ptr<CUndoDesignAhead> m_designAhead = std::make_unique<CUndoDesignAhead>();
 };

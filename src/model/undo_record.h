@@ -18,8 +18,11 @@ struct CUndoRecord {
   std::array<std::int32_t, 3> angles{};
   int slot = 0;      // snapshot file slot 0..11
   std::string path;  // empty: no snapshot file
+  // Which writing of a snapshot the file holds (numbered from 1 by the history; 0 no file):
+  // a slot's file name comes back for other steps, the number does not.
+  std::uint64_t step = 0;
   // The design itself instead of a file: the state undone from the top of the history,
-  // as it was, until a redo takes it back; or, beside the file, the file's design read
-  // ahead (CUndoManager::PrepareUndo).
+  // as it was, until a redo takes it back; or, beside the file, the file's design made
+  // ahead (CUndoManager::DesignUndoAhead, CUndoManager::PrepareUndo).
   std::shared_ptr<CDorneDoc> state;
 };

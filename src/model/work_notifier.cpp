@@ -1,36 +1,44 @@
 #include "model/work_notifier.h"
 
+#include "platform/window_thread.h"
+
+#include <atomic>
+
 namespace {
 
-CWorkNotifier* g_notifier = nullptr;
-int g_waitDepth = 0;
+std::atomic<CWorkNotifier*> g_notifier = nullptr;
+int g_waitDepth = 0;  // the window thread's alone
 
 }  // namespace
 
-CWorkNotifier* SetWorkNotifier(CWorkNotifier* notifier) {
-  CWorkNotifier* previous = g_notifier;
-  g_notifier = notifier;
-  return previous;
+CWorkNotifier* SetWorkNotifier(CWorkNotifier* notifier) { return g_notifier.exchange(notifier); }
+
+CWorkNotifier* GetWorkNotifier() {
+  // Work done on a worker thread (an undo step's design made ahead) tells nobody: the
+  // cursor and the status bar are widgets of the window thread.
+  return tvr::platform::IsWindowThread() ? g_notifier.load() : nullptr;
 }
 
-CWorkNotifier* GetWorkNotifier() { return g_notifier; }
-
 void ShowWorkStatus(int message) {
-  if (g_notifier != nullptr) g_notifier->ShowStatusMessage(message);
+  if (CWorkNotifier* notifier = GetWorkNotifier()) notifier->ShowStatusMessage(message);
 }
 
 void ReportWorkProblem(const std::string& text) {
-  if (g_notifier != nullptr) g_notifier->ReportProblem(text);
+  if (CWorkNotifier* notifier = GetWorkNotifier()) notifier->ReportProblem(text);
 }
 
 void ShowWorkMessage(int message) {
-  if (g_notifier != nullptr) g_notifier->ShowMessage(message);
+  if (CWorkNotifier* notifier = GetWorkNotifier()) notifier->ShowMessage(message);
 }
 
-CWaitCursorGuard::CWaitCursorGuard() {
-  if (g_waitDepth++ == 0 && g_notifier != nullptr) g_notifier->SetWaitCursor(true);
+CWaitCursorGuard::CWaitCursorGuard() : m_counted(tvr::platform::IsWindowThread()) {
+  if (!m_counted) return;
+  if (g_waitDepth++ == 0)
+    if (CWorkNotifier* notifier = GetWorkNotifier()) notifier->SetWaitCursor(true);
 }
 
 CWaitCursorGuard::~CWaitCursorGuard() {
-  if (--g_waitDepth == 0 && g_notifier != nullptr) g_notifier->SetWaitCursor(false);
+  if (!m_counted) return;
+  if (--g_waitDepth == 0)
+    if (CWorkNotifier* notifier = GetWorkNotifier()) notifier->SetWaitCursor(false);
 }

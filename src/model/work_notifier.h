@@ -24,19 +24,24 @@ constexpr int kMsgNoPartBuilder = 8091;
 
 // The installed notifier (not owned), or null to detach; returns the previous one.
 CWorkNotifier* SetWorkNotifier(CWorkNotifier* notifier);
+// The installed notifier on the window thread; null on any other.
 CWorkNotifier* GetWorkNotifier();
 
-// Forwarded to the installed notifier; nothing without one.
+// Forwarded to the installed notifier; nothing without one, or off the window thread
+// (platform/window_thread.h).
 void ShowWorkStatus(int message);
 void ReportWorkProblem(const std::string& text);
 void ShowWorkMessage(int message);
 
 // The wait cursor for the life of the object, however the work ends. Nested guards show
-// it once: the outermost turns it off.
+// it once: the outermost turns it off. Off the window thread it does nothing.
 class CWaitCursorGuard {
  public:
   CWaitCursorGuard();
   ~CWaitCursorGuard();
   CWaitCursorGuard(const CWaitCursorGuard&) = delete;
   CWaitCursorGuard& operator=(const CWaitCursorGuard&) = delete;
+
+ private:
+  bool m_counted;
 };

@@ -34,8 +34,12 @@ void CRangeRun::SetRangePages(std::initializer_list<int> runPages,
 void CRangeRun::AttachCacheSet(
     std::string_view setName,
     const std::function<void(CRangeTables&, const CRangeTableReader&)>& fill) {
-  CRangeTablesLease lease = CRangeTableCache::Instance().Take(setName);
+  CRangeTableCache& cache = CRangeTableCache::Instance();
+  // Filled whole before another thread's run of the set reads it.
+  const auto lock = cache.Lock();
+  CRangeTablesLease lease = cache.Take(setName);
   if (lease.IsFirst()) {
+    if (CRangeTableCache::FillsRefused()) throw CRangeFillRefused(setName);
     const CRangeTableReader reader(GetPropText("Catalog"), CRangeContext::Instance());
     fill(*lease.Tables(), reader);
   }

@@ -48,7 +48,8 @@ class CRangeRun : public CRun {
   void SetRangePages(std::initializer_list<int> runPages, std::initializer_list<int> elementPages);
   // Loader steps 5-6: takes the named cache set; the first run of the set fills it with
   // fill(tables, reader) through a reader of the run's code. When fill throws, the set
-  // is left empty and uncounted and the exception passes on.
+  // is left empty and uncounted and the exception passes on. A thread that may not fill
+  // sets (CRangeTableCache::CFillRefusal) gets CRangeFillRefused for an empty one.
   void AttachCacheSet(std::string_view setName,
                       const std::function<void(CRangeTables&, const CRangeTableReader&)>& fill);
   // Loader steps 7-8: the defaults of the range (set for every run), then the two run

@@ -6,7 +6,8 @@
 #include "view/connection_code.h"
 
 // The outlet codes and support points of element boxes as the drawing computes them, for
-// picking. Point numbers 0..9 read back the last computation of their kind.
+// picking. Point numbers 0..9 read back the last computation of their kind on the same
+// thread.
 class CElementPointSource : public CBoxPointSource {
  public:
   C3DPoint ConnectionCode(const CBox& box, int point, int mode) override;
@@ -16,8 +17,4 @@ class CElementPointSource : public CBoxPointSource {
 
   // The program's one source, installed into the run environment.
   static void Install();
-
- private:
-  CConnectionCodes m_codes;
-  std::vector<C3DPoint> m_supports;
 };

@@ -12,6 +12,7 @@
 #include "view/annotation_section.h"
 #include "view/busbar_section.h"
 #include "app/article_table.h"
+#include "platform/window_thread.h"
 #include "app/current_language.h"
 #include "app/language_locale.h"
 #include "app/message_box_codes.h"
@@ -96,6 +97,7 @@ std::vector<std::string> ToStrings(const QStringList& list) {
 }  // namespace
 
 bool CApplicationShell::InitInstance(const QStringList& arguments) {
+  tvr::platform::RecordWindowThread();
   m_commandLine = ParseStartCommandLine(ToStrings(arguments.mid(1)));
   if (!ClaimSingleInstance()) return false;
   QApplication::setOverrideCursor(Qt::WaitCursor);

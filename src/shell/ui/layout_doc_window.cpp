@@ -92,15 +92,20 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
   });
   readAhead->start();
   // Right after an edit's repaint (a zero timer waits for the paint events posted before
-  // it), the next edit's snapshot bytes are made, so that an edit soon after takes them
-  // instead of writing the whole design on the spot.
+  // it), the worker is given the step an undo would restore, so that an undo soon after
+  // only swaps its design in; then the next edit's snapshot bytes are made, so that an
+  // edit soon after takes them instead of writing the whole design on the spot.
   m_snapshotSoon = new QTimer(this);
   m_snapshotSoon->setSingleShot(true);
   m_snapshotSoon->setInterval(0);
-  connect(m_snapshotSoon, &QTimer::timeout, this, [this] {
-    if (m_document == nullptr || QApplication::mouseButtons() != Qt::NoButton) return;
-    m_document->GetUndo().PrepareSnapshotBytes();
-  });
+  connect(m_snapshotSoon, &QTimer::timeout, this, &CLayoutDocWindow::AfterEditRepaint);
+}
+
+void CLayoutDocWindow::AfterEditRepaint() {
+  if (m_document == nullptr || QApplication::mouseButtons() != Qt::NoButton) return;
+  CUndoManager& undo = m_document->GetUndo();
+  undo.DesignUndoAhead();
+  undo.PrepareSnapshotBytes();
 }
 
 void CLayoutDocWindow::BuildFrame() {

@@ -60,6 +60,9 @@ class CLayoutDocWindow : public QWidget,
   // starts with the job number; both are put back when the save fails or is cancelled.
   void OnFileSave();
   void OnFileSaveAs();
+  // What the window does right after an edit's repaint (its zero timer): the next undo's
+  // design made on the worker, then the next edit's snapshot bytes.
+  void AfterEditRepaint();
 
  signals:
   void Closing();

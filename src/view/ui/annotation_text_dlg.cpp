@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/app_settings_lock.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/message_dlg.h"
@@ -205,7 +206,10 @@ void CTextLabelDlg::OnSaveDefault() {
   style.background = CColor::FromColorRef(m_background);
   style.flags = static_cast<int>(
       annotation_dialog::WithAlignment(m_label.GetFlags(), m_align->currentIndex()));
-  app->Settings().labels[kLabelText] = style;
+  {
+    const std::unique_lock lock(AppSettingsMutex());
+    app->Settings().labels[kLabelText] = style;
+  }
   // A settings file that cannot keep it still leaves the style for this run of the program.
   static_cast<void>(WriteLabelStyle(app->Profile(), kLabelText, style));
 }

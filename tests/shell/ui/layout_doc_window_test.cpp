@@ -12,6 +12,7 @@
 #include "shell/ui/document_commands.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/run_documents.h"
+#include "model/doc_file_bytes.h"
 #include "model/dorne_doc.h"
 #include "model/undo_manager.h"
 #include "platform/archive.h"
@@ -162,6 +163,33 @@ TEST_F(LayoutDocWindowTest, TwoQuickEditsTakeTheBytesMadeAfterTheFirstAndUndoToE
   EXPECT_EQ(SaveBytes(*m_document), atSecond);
   ASSERT_TRUE(m_view->OnCommand(kIdEditRedo));
   EXPECT_EQ(SaveBytes(*m_document), edited);
+}
+
+// An undo soon after an edit's repaint, long before the window has been idle for its
+// read-ahead: right after the repaint the window handed the step to the worker, and the
+// undo swaps in the design made there, which is the step's file byte for byte.
+TEST_F(LayoutDocWindowTest, AnUndoSoonAfterTheRepaintSwapsInTheDesignMadeOnTheWorker) {
+  CUndoManager& undo = m_document->GetUndo();
+  QElapsedTimer shown;
+  shown.start();
+  while (shown.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  const std::vector<std::uint8_t> before = SaveBytes(*m_document);
+  ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+  std::vector<std::uint8_t> file;
+  ASSERT_TRUE(ReadWholeFile(undo.GetRecord(undo.GetLast()).path, file));
+  m_document->SetDocPropertyModified("Name", "changed");  // the window repaints
+  QElapsedTimer waited;
+  waited.start();
+  while (undo.WantsSnapshotBytes() && waited.elapsed() < 10000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  ASSERT_FALSE(undo.WantsSnapshotBytes()) << "the window's after-repaint call came";
+  ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
+  EXPECT_EQ(undo.StepsDesignedAhead(), 1);
+  EXPECT_EQ(SaveBytes(*m_document), before);
+  CDorneDoc fromFile;
+  CArchiveReader reader(file);
+  fromFile.Serialize(reader);
+  EXPECT_EQ(SaveBytes(*m_document), SaveBytes(fromFile));
 }
 
 }  // namespace

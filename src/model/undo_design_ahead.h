@@ -1,0 +1,84 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+class CDorneDoc;
+
+// Makes the design of the step the next undo restores on a thread of its own, right
+// after the edit that wrote the step, so that the undo only swaps it in and the window
+// thread never spends the reading: the step's snapshot bytes are read into an empty
+// design (made on the window thread) and its scene is rebuilt there.
+//
+// One step at a time: a new one calls off the one before. Designs are made and freed on
+// the window thread only (freeing a design reaches shared state of the process): what the
+// worker leaves, called off or unread, waits in the object until the window thread takes
+// it (TakeCastOffs, Take, the destructor). The worker fills no range table set
+// (CRangeTableCache::CFillRefusal): a step that needs one comes back unread, and the undo
+// reads its file as before. Every member is for the window thread.
+class CUndoDesignAhead {
+ public:
+  CUndoDesignAhead() = default;
+  // Calls the work off, waits for the thread and frees what it made.
+  ~CUndoDesignAhead();
+  CUndoDesignAhead(const CUndoDesignAhead&) = delete;
+  CUndoDesignAhead& operator=(const CUndoDesignAhead&) = delete;
+
+  // The step (a number other than 0) read from its bytes into the design, empty as
+  // CDorneDoc::MakeSibling makes it. False, nothing started, when no thread can be had.
+  bool Start(std::uint64_t step, std::shared_ptr<const std::vector<std::uint8_t>> bytes,
+             std::unique_ptr<CDorneDoc> design);
+  // Whether the step is being worked on, or waits for it.
+  bool IsWorking(std::uint64_t step) const;
+  // Whether the step is done with, read or not, and not taken yet.
+  bool IsDone(std::uint64_t step) const;
+  // Waits for the step if it is worked on: its design with its scene, or null when it
+  // could not be read (its design is then among the cast-offs) or is not the step of the
+  // object. The step is forgotten either way.
+  std::unique_ptr<CDorneDoc> Take(std::uint64_t step);
+  // The work is called off (between two stretches of the bytes; a scene already being
+  // rebuilt is finished and thrown away).
+  void CallOff();
+  // The designs the worker left (called off, or done and not taken after another step
+  // started), to be freed by the caller.
+  std::vector<std::unique_ptr<CDorneDoc>> TakeCastOffs();
+
+  // Steps given, and of those read, not readable, called off; for tests and benchmarks.
+  struct CCounts {
+    int given = 0;
+    int read = 0;
+    int unread = 0;
+    int calledOff = 0;
+  };
+  CCounts Counts() const;
+
+ private:
+  struct CJob {
+    std::uint64_t step = 0;
+    std::shared_ptr<const std::vector<std::uint8_t>> bytes;
+    std::unique_ptr<CDorneDoc> design;
+  };
+  void Work();
+  // On the worker: true when the design was read whole, with its scene, and not called off.
+  bool Read(CJob& job) const;
+  // With the lock held.
+  void CastOff(std::unique_ptr<CDorneDoc> design);
+  void CallOffLocked();
+
+  mutable std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::optional<CJob> m_waiting;  // handed over, not yet begun
+  std::uint64_t m_workingOn = 0;  // the step the worker reads now
+  std::optional<CJob> m_done;     // its design null when unread
+  std::vector<std::unique_ptr<CDorneDoc>> m_castOffs;
+  std::atomic<bool> m_stop = false;  // the step worked on is called off
+  bool m_quitting = false;
+  CCounts m_counts;
+  std::thread m_thread;  // started with the first step
+};
