@@ -147,15 +147,6 @@ TEST_F(LayoutDocWindowTest, TwoQuickEditsTakeTheBytesMadeAfterTheFirstAndUndoToE
   m_document->SetDocPropertyModified("Name", "second");
   const std::vector<std::uint8_t> edited = SaveBytes(*m_document);
   ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
-  {
-    auto got = SaveBytes(*m_document);
-    FILE* f = fopen("/tmp/snap73_got.bin", "wb");
-    fwrite(got.data(), 1, got.size(), f);
-    fclose(f);
-    f = fopen("/tmp/snap73_want.bin", "wb");
-    fwrite(atSecond.data(), 1, atSecond.size(), f);
-    fclose(f);
-  }
   EXPECT_EQ(SaveBytes(*m_document), atSecond);
   ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
   EXPECT_EQ(SaveBytes(*m_document), atFirst);
