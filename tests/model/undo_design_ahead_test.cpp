@@ -1,4 +1,5 @@
 #include "undo_document_test_base.h"
+#include "cutting_snapshot_writer.h"
 
 #include "model/doc_file_bytes.h"
 #include "model/range_rules.h"
@@ -168,18 +169,6 @@ TEST_F(UndoDesignAheadTest, EveryStepRestoresItsOwnStateWhateverTheWorkerIsDoing
     }
   }
 }
-
-// A disk that fills up half way through every snapshot file.
-class CCuttingSnapshotWriter : public CSnapshotWriter {
- public:
-  ~CCuttingSnapshotWriter() override { Stop(); }
-
- protected:
-  bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
-    CSnapshotWriter::WriteFile(path, {bytes.begin(), bytes.begin() + bytes.size() / 2});
-    return false;
-  }
-};
 
 // The worker reads the step's bytes in memory, whole; the file was cut all the same, and a
 // step without its file is never restored.

@@ -1,4 +1,5 @@
 #include "undo_document_test_base.h"
+#include "cutting_snapshot_writer.h"
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
@@ -225,23 +226,11 @@ TEST_F(UndoKeptSceneTest, OnlyTheNextStepStaysReadAhead) {
   }
 }
 
-// A disk that fills up half way through every snapshot file.
-class CCuttingWriter : public CSnapshotWriter {
- public:
-  ~CCuttingWriter() override { Stop(); }
-
- protected:
-  bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
-    CSnapshotWriter::WriteFile(path, {bytes.begin(), bytes.begin() + bytes.size() / 2});
-    return false;
-  }
-};
-
 // A step whose file was cut is not read ahead, and its undo fails as before.
 TEST_F(UndoKeptSceneTest, AStepCutWhileWrittenIsNotReadAhead) {
   const auto document = Document();
   CUndoManager& undo = document->GetUndo();
-  undo.UseWriter(std::make_unique<CCuttingWriter>());
+  undo.UseWriter(std::make_unique<CCuttingSnapshotWriter>());
   ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
   document->SetDocPropertyModified("Name", "edited");
   const std::vector<std::uint8_t> current = Save(*document);

@@ -1,4 +1,5 @@
 #include "dorne_doc_test_support.h"
+#include "cutting_snapshot_writer.h"
 
 #include "platform/utf8_text.h"
 #include "model/undo_actions.h"
@@ -258,18 +259,6 @@ TEST_F(UndoManagerTest, UndoGivesBackAViewOfOddSizeWhole) {
 }  // namespace
 
 namespace {
-
-// A disk that fills up half way through every snapshot file.
-class CCuttingSnapshotWriter : public CSnapshotWriter {
- public:
-  ~CCuttingSnapshotWriter() override { Stop(); }
-
- protected:
-  bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
-    CSnapshotWriter::WriteFile(path, {bytes.begin(), bytes.begin() + bytes.size() / 2});
-    return false;
-  }
-};
 
 TEST_F(UndoManagerTest, ASnapshotCutWhileWrittenIsNeverRestored) {
   EditName("one", 21069);
