@@ -117,6 +117,9 @@ void CUndoDesignAhead::Work() {
     m_stop = false;
     lock.unlock();
     const bool read = Read(job);
+    // Of no use once read, and as large as the file: the writer holds its own share until
+    // the file is written, and a design kept for a later undo should not keep them too.
+    job.bytes.reset();
     lock.lock();
     m_workingOn = 0;
     if (m_stop) {
