@@ -118,9 +118,12 @@ enum class EIdle { kNone, kAfterRepaint, kRest };
 
 // The window's call right after an edit's repaint (CLayoutDocWindow::AfterEditRepaint): the
 // next undo's design handed to the worker, then the next edit's snapshot bytes.
-void AfterRepaint(CUndoManager& undo) {
-  undo.DesignUndoAhead();
-  undo.PrepareSnapshotBytes();
+void AfterRepaint(CUndoManager& undo) { undo.AfterEditShown(); }
+
+// An edit of the document's name, with its step taken first.
+void EditName(CDorneDoc& document, const std::string& name) {
+  document.GetUndo().SaveUndoState(21069, true);
+  document.SetDocPropertyModified("Name", name);
 }
 
 // Until the worker has ended every step it was given, as a moment after the repaint.
@@ -248,8 +251,7 @@ void UndoAfterEdit(benchmark::State& state, bool readAhead, bool idleBefore = fa
   for (auto _ : state) {
     state.PauseTiming();
     while (idleBefore && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
-    undo.SaveUndoState(21069, true);
-    document->SetDocPropertyModified("Name", "edited");
+    EditName(*document, "edited");
     if (readAhead) undo.PrepareUndo();
     state.ResumeTiming();
     benchmark::DoNotOptimize(undo.Undo());
@@ -272,8 +274,7 @@ void UndoAfterRepaint(benchmark::State& state, bool moment) {
   CUndoManager& undo = document->GetUndo();
   for (auto _ : state) {
     state.PauseTiming();
-    undo.SaveUndoState(21069, true);
-    document->SetDocPropertyModified("Name", "edited");
+    EditName(*document, "edited");
     AfterRepaint(undo);
     if (moment) WaitForWorker(undo);
     state.ResumeTiming();
@@ -299,8 +300,7 @@ void BM_UndoAfterQuickEdits(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     for (int edit = 0; edit < 3; ++edit) {
-      undo.SaveUndoState(21069, true);
-      document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
+      EditName(*document, "edit " + std::to_string(++edits));
       AfterRepaint(undo);
     }
     state.ResumeTiming();
@@ -322,8 +322,7 @@ void WorkAfterRepaint(benchmark::State& state, bool bytes) {
   for (auto _ : state) {
     state.PauseTiming();
     WaitForWorker(undo);
-    undo.SaveUndoState(21069, true);
-    document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
+    EditName(*document, "edit " + std::to_string(++edits));
     state.ResumeTiming();
     if (bytes) AfterRepaint(undo);
     else undo.DesignUndoAhead();
@@ -377,8 +376,7 @@ void BM_Redo(benchmark::State& state) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
   CUndoManager& undo = document->GetUndo();
-  undo.SaveUndoState(21069, true);
-  document->SetDocPropertyModified("Name", "edited");
+  EditName(*document, "edited");
   undo.Undo();
   for (auto _ : state) {
     benchmark::DoNotOptimize(undo.Redo());
@@ -401,8 +399,7 @@ void ResidentAtEleventhStep(benchmark::State& state, bool readAhead) {
     CUndoManager& undo = document->GetUndo();
     for (int step = 0; step < CUndoManager::kMaxSteps; ++step) {
       while (readAhead && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
-      undo.SaveUndoState(21069, true);
-      document->SetDocPropertyModified("Name", "edit " + std::to_string(step));
+      EditName(*document, "edit " + std::to_string(step));
       if (!readAhead) continue;
       AfterRepaint(undo);
       WaitForWorker(undo);

@@ -66,6 +66,12 @@ class CUndoManager {
   // the step. 1 when the worker was given the step now; 0 when there is no such step or
   // it is read already. Frees what was discarded first.
   int DesignUndoAhead();
+  // What the window does once an edit has been shown: the step handed to the worker
+  // (DesignUndoAhead), then the next edit's snapshot bytes made (PrepareSnapshotBytes).
+  void AfterEditShown() {
+    DesignUndoAhead();
+    PrepareSnapshotBytes();
+  }
   // How many restores swapped in a design the worker made.
   int StepsDesignedAhead() const { return m_designedAhead; }
   // What the worker did so far (for tests and benchmarks).

@@ -103,9 +103,7 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
 
 void CLayoutDocWindow::AfterEditRepaint() {
   if (m_document == nullptr || QApplication::mouseButtons() != Qt::NoButton) return;
-  CUndoManager& undo = m_document->GetUndo();
-  undo.DesignUndoAhead();
-  undo.PrepareSnapshotBytes();
+  m_document->GetUndo().AfterEditShown();
 }
 
 void CLayoutDocWindow::BuildFrame() {
