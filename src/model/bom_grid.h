@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,6 +99,17 @@ class CBOMGrid : public CGridModel {
     CBOMGrid& m_grid;
     bool m_deferring = false;
   };
+  // A booking of a reference that is to get a line of its own.
+  struct CHeldLine {
+    std::string_view reference;
+    std::int64_t quantity = 0;
+  };
+  // Books the leading lines as AddHeldQuantity would one after another, as long as each
+  // appends a new line (its reference has none yet, its quantity and the grid's row count
+  // are within bounds), making their rows at once; returns how many it took. Only a run
+  // page that nothing shows or measures, within a booking round, and whose two fixed
+  // columns show no line field takes any: there each line's cells are written once.
+  std::size_t AppendHeldLines(std::span<const CHeldLine> lines);
   // Removes up to that quantity (the whole line for a blank reference); a line left at
   // 0 is deleted and the source told quantity 0. False when the reference has no line or
   // the amount is below 1.
@@ -261,6 +273,9 @@ class CBOMGrid : public CGridModel {
   void AppendEditLine();
   bool AddQuantity(std::string_view reference, std::int64_t quantity, bool tellSource);
   void AppendLine(std::string_view reference, std::int64_t quantity, bool tellSource);
+  // Held lines in bulk (bom_held_lines.cpp).
+  bool TakesHeldLinesInBulk() const;
+  std::size_t AppendHeldLineRecords(std::span<const CHeldLine> lines);
   void DeleteLineRow(int row);
   void AutoSizeRowIfWanted(int row);
 
