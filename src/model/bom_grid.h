@@ -25,6 +25,7 @@ class CArchiveWriter;
 class CBOMPageHost;
 class CBOMPrompter;
 class CBOMSource;
+class CBookingBatch;
 class CGridCellFormat;
 struct CBOMRecord;
 class CRun;
@@ -249,11 +250,18 @@ class CBOMGrid : public CGridModel {
   // at each numbering. A grid that measures its texts goes both steps, since its column
   // widths follow every text its cells showed.
   void SerializeWithItemPrefix(CArchiveReader& archive, std::string_view prefix);
+  // Reading a run: books the bookings gathered from its records and reads the stored
+  // record that follows them, numbering with the prefix, as the batch's BookInto and then
+  // SerializeWithItemPrefix leave the grid, but numbering once. Throws CArchiveError for a
+  // damaged record, and then has booked nothing.
+  void ReadWithBookings(CArchiveReader& archive, std::string_view prefix, CBookingBatch& bookings);
 
  private:
   enum class EditOutcome { kApplied, kCancelled, kRemoved };
   // The stored record, its fonts kept; throws for a damaged one and then changes nothing.
   CBOMRecord ReadStoredRecord(CArchiveReader& archive, int fileVersion);
+  // The source's document's version, the current one without a source.
+  int RecordVersion() const;
 
   bool IsLineRow(int row) const { return row >= 1 && row <= GetRowCount() - 2; }
   int EditRow() const { return GetRowCount() - 1; }
@@ -354,6 +362,9 @@ class CBOMGrid : public CGridModel {
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;
+  // While a stored record is about to replace every column after the two fixed ones:
+  // lines appended in bulk leave those columns' cells as made.
+  bool m_storedColumnsComing = false;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

@@ -1,10 +1,13 @@
-// Lines that a run being read books into its bill, appended in one go.
+// Lines that a run being read books into its bill, appended in one go, and the stored
+// record read after them.
 
 #include <memory>
 #include <string>
 
 #include "model/bom_grid.h"
+#include "model/bom_record.h"
 #include "model/bom_source.h"
+#include "model/booking_batch.h"
 
 // The fixed columns of a line are written while it is still the edit line, and a line's
 // other cells after it has its reference: writing them all once the rows are there holds
@@ -31,7 +34,9 @@ std::size_t CBOMGrid::AppendHeldLines(std::span<const CHeldLine> lines) {
   for (int row = first + 1; row <= first + count; ++row)
     SetCell(row, 1, unnumbered, ColumnAlignment(1));
   SetCell(first + count, 0, "*", ColumnAlignment(0));
-  for (int row = first; row < first + count; ++row) UpdateLineCells(row);
+  if (!m_storedColumnsComing) {
+    for (int row = first; row < first + count; ++row) UpdateLineCells(row);
+  }
   m_numberingOwed = true;
   return taken;
 }
@@ -66,4 +71,29 @@ std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
   }
   if (taken > 0) m_index.Insert(*m_lines.back());
   return taken;
+}
+
+void CBOMGrid::ReadWithBookings(CArchiveReader& archive, std::string_view prefix,
+                                CBookingBatch& bookings) {
+  if (GetTextMeasurer() != nullptr) {
+    bookings.BookInto(*this);
+    SerializeWithItemPrefix(archive, prefix);
+    return;
+  }
+  const CBOMRecord record = ReadStoredRecord(archive, RecordVersion());  // can throw
+  // Within one round, the lines are numbered once, after the record: numbering them as
+  // booked would be written over with the prefix.
+  const CBookingRound round(*this);
+  {
+    // The record's columns replace every column after the fixed ones, cells and all.
+    m_storedColumnsComing = true;
+    struct CColumnsComing {
+      bool& flag;
+      ~CColumnsComing() { flag = false; }
+    } coming{m_storedColumnsComing};
+    bookings.BookInto(*this);
+  }
+  m_itemPrefix = std::string(prefix);
+  ForgetNumbering();
+  ApplyRecord(record);
 }
