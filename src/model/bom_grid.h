@@ -362,9 +362,10 @@ class CBOMGrid : public CGridModel {
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;
-  // While a stored record is about to replace every column after the two fixed ones:
-  // lines appended in bulk leave those columns' cells as made.
-  bool m_storedColumnsComing = false;
+  // While a stored record is about to be applied, which replaces every column after the
+  // two fixed ones and, with numbering on, writes every line's item: lines appended in
+  // bulk leave those cells as made.
+  bool m_storedRecordComing = false;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

@@ -8,6 +8,7 @@
 #include "model/bom_record.h"
 #include "model/bom_source.h"
 #include "model/booking_batch.h"
+#include "model/item_numbering.h"
 
 // The fixed columns of a line are written while it is still the edit line, and a line's
 // other cells after it has its reference: writing them all once the rows are there holds
@@ -30,11 +31,13 @@ std::size_t CBOMGrid::AppendHeldLines(std::span<const CHeldLine> lines) {
   // The old edit line loses its mark; every row made was the edit line for a while, and
   // so keeps the unnumbered item it showed then, until the lines are numbered.
   SetCell(first, 0, "", ColumnAlignment(0));
-  const std::string unnumbered = m_itemPrefix + ".?";
-  for (int row = first + 1; row <= first + count; ++row)
-    SetCell(row, 1, unnumbered, ColumnAlignment(1));
+  if (!m_storedRecordComing || !CItemNumbering::Instance().IsOn()) {
+    const std::string unnumbered = m_itemPrefix + ".?";
+    for (int row = first + 1; row <= first + count; ++row)
+      SetCell(row, 1, unnumbered, ColumnAlignment(1));
+  }
   SetCell(first + count, 0, "*", ColumnAlignment(0));
-  if (!m_storedColumnsComing) {
+  if (!m_storedRecordComing) {
     for (int row = first; row < first + count; ++row) UpdateLineCells(row);
   }
   m_numberingOwed = true;
@@ -85,12 +88,13 @@ void CBOMGrid::ReadWithBookings(CArchiveReader& archive, std::string_view prefix
   // booked would be written over with the prefix.
   const CBookingRound round(*this);
   {
-    // The record's columns replace every column after the fixed ones, cells and all.
-    m_storedColumnsComing = true;
+    // The record replaces the columns after the fixed ones, cells and all, and numbers
+    // every line.
+    m_storedRecordComing = true;
     struct CColumnsComing {
       bool& flag;
       ~CColumnsComing() { flag = false; }
-    } coming{m_storedColumnsComing};
+    } coming{m_storedRecordComing};
     bookings.BookInto(*this);
   }
   m_itemPrefix = std::string(prefix);
