@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 #include "model/bom_line.h"
 
@@ -43,5 +42,6 @@ class CBOMLineIndex {
     }
   };
   bool m_cutsGroupSuffix = false;
-  std::unordered_map<std::string, std::vector<CBOMLine*>, CTextHash, std::equal_to<>> m_lines;
+  // A key nearly always has one line: an entry each, rather than a list each.
+  std::unordered_multimap<std::string, CBOMLine*, CTextHash, std::equal_to<>> m_lines;
 };
