@@ -78,6 +78,8 @@ const std::vector<ReadCase>& ReadCases() {
       {"blanks around references",
        {"A"},
        {{"A", 1}, {" A", 1}, {"B ", 2}, {" ", 1}, {"", 1}, {"C", 1}}},
+      // A line without reference shows none of the source's fields.
+      {"a line without reference", {}, {{"", 2}, {"A", 1}, {" ", 1}}},
       // The total does not fit: bookings after it go one by one, bulk again after.
       {"a total past the largest",
        {"B"},
