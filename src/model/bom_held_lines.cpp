@@ -91,9 +91,9 @@ void CBOMGrid::ReadWithBookings(CArchiveReader& archive, std::string_view prefix
     // The record replaces the columns after the fixed ones, cells and all, and numbers
     // every line.
     m_storedRecordComing = true;
-    struct CColumnsComing {
+    struct CRecordComing {
       bool& flag;
-      ~CColumnsComing() { flag = false; }
+      ~CRecordComing() { flag = false; }
     } coming{m_storedRecordComing};
     bookings.BookInto(*this);
   }
