@@ -173,6 +173,36 @@ bool CGridModel::InsertRowOfTextCells(int row, int firstText,
   });
 }
 
+bool CGridModel::AppendRowsOfTextCells(int count, int firstText,
+                                       const std::function<unsigned(int)>& itemData) {
+  const int last = GetRowCount() - 1;
+  if (count < 1 || last < GetFixedRowCount() - 1 || last < -1) return false;
+  const int columns = GetColumnCount();
+  std::vector<unsigned> items(static_cast<std::size_t>(std::max(columns, 0)));
+  for (int column = std::max(firstText, 0); column < columns; ++column)
+    items[static_cast<std::size_t>(column)] = itemData(column);
+  for (int i = 0; i < count; ++i) {
+    const int row = GetRowCount();
+    if (!m_store.InsertRow(row)) return false;
+    for (int column = 0; column < columns; ++column) {
+      std::unique_ptr<CGridCell> cell;
+      if (column < firstText) {
+        cell = std::make_unique<CGridCell>();
+      } else {
+        cell = std::make_unique<CGridCellFormat>();
+        cell->SetItemData(items[static_cast<std::size_t>(column)]);
+      }
+      m_store.SetCell(row, column, std::move(cell));
+    }
+    m_rowHeights.insert(static_cast<std::size_t>(row), m_defaultRowHeight);
+    m_totalHeight += m_defaultRowHeight;
+  }
+  if (!m_selection.GetRange().IsValid())
+    m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
+  NotifyLayoutChanged();
+  return true;
+}
+
 bool CGridModel::Insert(EGridAxis axis, int index, const CCellMaker& make) {
   const int count = GetCount(axis);
   const int fixed = GetFixedCount(axis);

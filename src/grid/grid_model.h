@@ -112,6 +112,11 @@ class CGridModel {
   // cells, each with the item data `itemData` gives for its column: a row that is filled
   // as soon as it is made has each cell made once, not an empty cell and then its text.
   bool InsertRowOfTextCells(int row, int firstText, const std::function<unsigned(int)>& itemData);
+  // The same as `count` rows inserted one by one after the last row, with one notice of the
+  // change: a grid filled from a file grows by many rows at once. False, with nothing
+  // changed, for a count below 1 or where InsertRowOfTextCells would refuse.
+  bool AppendRowsOfTextCells(int count, int firstText,
+                             const std::function<unsigned(int)>& itemData);
   // Removes a non-fixed row (column); those below move up and the selection is kept
   // within the grid.
   bool DeleteRow(int row) { return Delete(EGridAxis::Rows, row); }

@@ -76,12 +76,14 @@ void CBOMGrid::Serialize(CArchiveWriter& archive) const {
   MakeRecord().Write(archive, m_storedFonts);
 }
 
-void CBOMGrid::Serialize(CArchiveReader& archive) {
-  Serialize(archive, m_source != nullptr ? m_source->GetFileVersion() : kCurrentVersion);
-}
+void CBOMGrid::Serialize(CArchiveReader& archive) { Serialize(archive, RecordVersion()); }
 
 void CBOMGrid::Serialize(CArchiveReader& archive, int fileVersion) {
   ApplyRecord(ReadStoredRecord(archive, fileVersion));
+}
+
+int CBOMGrid::RecordVersion() const {
+  return m_source != nullptr ? m_source->GetFileVersion() : kCurrentVersion;
 }
 
 CBOMRecord CBOMGrid::ReadStoredRecord(CArchiveReader& archive, int fileVersion) {
@@ -97,8 +99,7 @@ void CBOMGrid::SerializeWithItemPrefix(CArchiveReader& archive, std::string_view
     SetItemPrefix(prefix);
     return;
   }
-  const int version = m_source != nullptr ? m_source->GetFileVersion() : kCurrentVersion;
-  const CBOMRecord record = ReadStoredRecord(archive, version);
+  const CBOMRecord record = ReadStoredRecord(archive, RecordVersion());
   m_itemPrefix = std::string(prefix);
   ForgetNumbering();
   ApplyRecord(record);  // numbers every line

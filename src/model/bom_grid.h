@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,7 @@ class CArchiveWriter;
 class CBOMPageHost;
 class CBOMPrompter;
 class CBOMSource;
+class CBookingBatch;
 class CGridCellFormat;
 struct CBOMRecord;
 class CRun;
@@ -98,6 +100,17 @@ class CBOMGrid : public CGridModel {
     CBOMGrid& m_grid;
     bool m_deferring = false;
   };
+  // A booking of a reference that is to get a line of its own.
+  struct CHeldLine {
+    std::string_view reference;
+    std::int64_t quantity = 0;
+  };
+  // Books the leading lines as AddHeldQuantity would one after another, as long as each
+  // appends a new line (its reference has none yet, its quantity and the grid's row count
+  // are within bounds), making their rows at once; returns how many it took. Only a run
+  // page that nothing shows or measures, within a booking round, and whose two fixed
+  // columns show no line field takes any: there each line's cells are written once.
+  std::size_t AppendHeldLines(std::span<const CHeldLine> lines);
   // Removes up to that quantity (the whole line for a blank reference); a line left at
   // 0 is deleted and the source told quantity 0. False when the reference has no line or
   // the amount is below 1.
@@ -237,11 +250,18 @@ class CBOMGrid : public CGridModel {
   // at each numbering. A grid that measures its texts goes both steps, since its column
   // widths follow every text its cells showed.
   void SerializeWithItemPrefix(CArchiveReader& archive, std::string_view prefix);
+  // Reading a run: books the bookings gathered from its records and reads the stored
+  // record that follows them, numbering with the prefix, as the batch's BookInto and then
+  // SerializeWithItemPrefix leave the grid, but numbering once. Throws CArchiveError for a
+  // damaged record, and then has booked nothing.
+  void ReadWithBookings(CArchiveReader& archive, std::string_view prefix, CBookingBatch& bookings);
 
  private:
   enum class EditOutcome { kApplied, kCancelled, kRemoved };
   // The stored record, its fonts kept; throws for a damaged one and then changes nothing.
   CBOMRecord ReadStoredRecord(CArchiveReader& archive, int fileVersion);
+  // The source's document's version, the current one without a source.
+  int RecordVersion() const;
 
   bool IsLineRow(int row) const { return row >= 1 && row <= GetRowCount() - 2; }
   int EditRow() const { return GetRowCount() - 1; }
@@ -261,6 +281,9 @@ class CBOMGrid : public CGridModel {
   void AppendEditLine();
   bool AddQuantity(std::string_view reference, std::int64_t quantity, bool tellSource);
   void AppendLine(std::string_view reference, std::int64_t quantity, bool tellSource);
+  // Held lines in bulk (bom_held_lines.cpp).
+  bool TakesHeldLinesInBulk() const;
+  std::size_t AppendHeldLineRecords(std::span<const CHeldLine> lines);
   void DeleteLineRow(int row);
   void AutoSizeRowIfWanted(int row);
 
@@ -339,6 +362,10 @@ class CBOMGrid : public CGridModel {
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;
+  // While a stored record is about to be applied, which replaces every column after the
+  // two fixed ones and, with numbering on, writes every line's item: lines appended in
+  // bulk leave those cells as made.
+  bool m_storedRecordComing = false;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

@@ -9,29 +9,34 @@ void CBOMLineIndex::SetCutsGroupSuffix(bool cut) {
   m_lines.clear();
 }
 
-std::string CBOMLineIndex::KeyOf(std::string_view reference) const {
+std::string_view CBOMLineIndex::KeyView(std::string_view reference) const {
   if (m_cutsGroupSuffix) reference = CutGroupSuffix(reference);
-  return std::string(TrimBOMBlanks(reference));
+  return TrimBOMBlanks(reference);
+}
+
+std::string CBOMLineIndex::KeyOf(std::string_view reference) const {
+  return std::string(KeyView(reference));
 }
 
 void CBOMLineIndex::Insert(CBOMLine& line) {
-  std::vector<CBOMLine*>& lines = m_lines[KeyOf(line.reference)];
-  if (std::find(lines.begin(), lines.end(), &line) == lines.end()) lines.push_back(&line);
+  const std::string_view key = KeyView(line.reference);
+  const auto [from, to] = m_lines.equal_range(key);
+  if (std::none_of(from, to, [&line](const auto& entry) { return entry.second == &line; }))
+    m_lines.emplace(std::string(key), &line);
 }
 
 void CBOMLineIndex::Erase(const CBOMLine& line) {
-  const auto found = m_lines.find(KeyOf(line.reference));
-  if (found == m_lines.end()) return;
-  std::vector<CBOMLine*>& lines = found->second;
-  lines.erase(std::remove(lines.begin(), lines.end(), &line), lines.end());
-  if (lines.empty()) m_lines.erase(found);
+  const auto [from, to] = m_lines.equal_range(KeyView(line.reference));
+  const auto at =
+      std::find_if(from, to, [&line](const auto& entry) { return entry.second == &line; });
+  if (at != to) m_lines.erase(at);
 }
 
 CBOMLine* CBOMLineIndex::Find(std::string_view text, int first, int last) const {
-  const auto found = m_lines.find(KeyOf(text));
-  if (found == m_lines.end()) return nullptr;
+  const auto [from, to] = m_lines.equal_range(KeyView(text));
   CBOMLine* best = nullptr;
-  for (CBOMLine* line : found->second) {
+  for (auto entry = from; entry != to; ++entry) {
+    CBOMLine* line = entry->second;
     if (line->row < first || line->row > last) continue;
     if (best == nullptr || line->row < best->row) best = line;
   }

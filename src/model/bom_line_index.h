@@ -1,9 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <vector>
 
 #include "model/bom_line.h"
 
@@ -32,6 +32,16 @@ class CBOMLineIndex {
   CBOMLine* Find(std::string_view text, int first, int last) const;
 
  private:
+  std::string_view KeyView(std::string_view reference) const;
+
+  // Looks keys up without making a text of them: a bill being read looks up each line.
+  struct CTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
   bool m_cutsGroupSuffix = false;
-  std::unordered_map<std::string, std::vector<CBOMLine*>> m_lines;
+  // A key nearly always has one line: an entry each, rather than a list each.
+  std::unordered_multimap<std::string, CBOMLine*, CTextHash, std::equal_to<>> m_lines;
 };

@@ -1,15 +1,41 @@
 // Item numbers and the fields of a line.
 
 #include <array>
+#include <charconv>
 #include <string>
 
 #include "model/bom_grid.h"
 #include "model/bom_source.h"
 #include "model/item_numbering.h"
 
+namespace {
+
+// Item texts are made in one piece: every line of every bill read takes one.
+void AppendPart(std::string& item, std::int64_t part) {
+  char digits[24];
+  item += '.';
+  item.append(digits, std::to_chars(digits, digits + sizeof digits, part).ptr);
+}
+
+std::string ItemText(const std::string& prefix, std::int64_t number) {
+  std::string item;
+  item.reserve(prefix.size() + 8);
+  item += prefix;
+  AppendPart(item, number);
+  return item;
+}
+
+std::string ItemText(const std::string& prefix, std::int64_t number, std::int64_t sub) {
+  std::string item = ItemText(prefix, number);
+  AppendPart(item, sub);
+  return item;
+}
+
+}  // namespace
+
 std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& group) {
   if (group.number < 1 || group.number >= kGroupSlots) {
-    const std::string item = prefix + "." + std::to_string(m_next);
+    std::string item = ItemText(prefix, m_next);
     Advance();
     return item;
   }
@@ -22,7 +48,7 @@ std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& gr
   }
   // A flagged line shares the number of the line before it in its group.
   if (group.flag != ' ' && slot % 100 > 1) --slot;
-  return prefix + "." + std::to_string(slot / 100) + "." + std::to_string(slot % 100);
+  return ItemText(prefix, slot / 100, slot % 100);
 }
 
 void CBOMGrid::NumberLines(int mode) {

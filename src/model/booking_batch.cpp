@@ -2,6 +2,8 @@
 
 #include "model/bom_grid.h"
 
+#include <span>
+
 void CBookingBatch::Add(std::string_view reference, std::int64_t quantity) {
   // The bill refuses such a booking without a trace, so it cannot open a line either.
   if (quantity < 1 || quantity > CBOMGrid::kMaxQuantity) return;
@@ -19,20 +21,31 @@ void CBookingBatch::Add(std::string_view reference, std::int64_t quantity) {
 
 void CBookingBatch::BookInto(CBOMGrid& bom) {
   const CBOMGrid::CBookingRound round(bom);
-  for (const Line& line : m_lines) {
-    if (line.total <= CBOMGrid::kMaxQuantity && bom.AddHeldQuantity(line.reference, line.total))
-      continue;
-    if (!line.quantities.empty()) {
-      for (const std::int64_t quantity : line.quantities)
-        bom.AddHeldQuantity(line.reference, quantity);
-      continue;
-    }
-    // Bookings of one each: a refused one changes nothing, so every one after it is
-    // refused too.
-    for (std::int64_t i = 0; i < line.count; ++i) {
-      if (!bom.AddHeldQuantity(line.reference, 1)) break;
-    }
+  std::vector<CBOMGrid::CHeldLine> totals;
+  totals.reserve(m_lines.size());
+  for (const Line& line : m_lines) totals.push_back({line.reference, line.total});
+  // A run being read books mostly new lines, which the bill appends in one go; whatever it
+  // will not take so is booked line by line.
+  std::size_t next = 0;
+  while (next < m_lines.size()) {
+    next += bom.AppendHeldLines(std::span(totals).subspan(next));
+    if (next < m_lines.size()) BookLine(bom, m_lines[next++]);
   }
   m_lines.clear();
   m_index.clear();
+}
+
+void CBookingBatch::BookLine(CBOMGrid& bom, const Line& line) {
+  if (line.total <= CBOMGrid::kMaxQuantity && bom.AddHeldQuantity(line.reference, line.total))
+    return;
+  if (!line.quantities.empty()) {
+    for (const std::int64_t quantity : line.quantities)
+      bom.AddHeldQuantity(line.reference, quantity);
+    return;
+  }
+  // Bookings of one each: a refused one changes nothing, so every one after it is
+  // refused too.
+  for (std::int64_t i = 0; i < line.count; ++i) {
+    if (!bom.AddHeldQuantity(line.reference, 1)) break;
+  }
 }

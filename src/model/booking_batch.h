@@ -31,6 +31,8 @@ class CBookingBatch {
     // one, which the count tells.
     std::vector<std::int64_t> quantities;
   };
+  static void BookLine(CBOMGrid& bom, const Line& line);
+
   std::vector<Line> m_lines;  // in the order first booked
   // Looks a reference up without making a key of it: a run books the same few
   // references thousands of times, each in a text of its own.

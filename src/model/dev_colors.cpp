@@ -55,8 +55,11 @@ void CDev::SetBoxColor(std::uint32_t color) {
 }
 
 void CDev::UpdateBoxColors(bool flag) {
-  const std::uint32_t skip = flag ? CBox::kNoColor : ColorOfIndex(kIndexUnset);
-  const std::uint32_t fireBarrier = ColorOfIndex(kIndexFireBarrier) + kKeptMark;
+  // Every element of a file being opened passes here: the colours are looked up once.
+  const std::array<CColor, kColorCount>& colors = CRunEnvironment::Instance().Settings().colors;
+  const auto ColorOf = [&colors](int index) { return GetColor(colors, index).ToColorRef(); };
+  const std::uint32_t skip = flag ? CBox::kNoColor : ColorOf(kIndexUnset);
+  const std::uint32_t fireBarrier = ColorOf(kIndexFireBarrier) + kKeptMark;
   const bool partsBuilt = m_run != nullptr && m_run->GetPartsState() != 0;
   const bool option = (m_kind == kElbow || m_kind == kInLine) && OptionAnswersOne(*this);
   const bool special = IsNonStandardElbow(*this) || option;
@@ -78,18 +81,17 @@ void CDev::UpdateBoxColors(bool flag) {
       box->SetColor(grey ? kSpecialGrey : kSpecialGreen);
     } else {
       const CDev* side = face == GetBackFace() || neighbour == nullptr ? this : neighbour;
-      box->SetColor(ColorOfIndex(side->GetVariantIndex()));
+      box->SetColor(ColorOf(side->GetVariantIndex()));
     }
   }
   CBox* main = GetBox(kBodySlot);
   if (main == nullptr || main->GetColor() == skip) return;
-  const std::uint32_t own = ColorOfIndex(GetVariantIndex());
+  const std::uint32_t own = ColorOf(GetVariantIndex());
   const bool keepsBarrier = main->GetColor() == fireBarrier && partsBuilt;
   switch (m_kind) {
     case kEnd:
-      main->SetColor(GetVariant() == 4 && CatalogueBegins(*this, "QM")
-                         ? 0xF4000000u
-                         : ColorOfIndex(kIndexEnding));
+      main->SetColor(GetVariant() == 4 && CatalogueBegins(*this, "QM") ? 0xF4000000u
+                                                                       : ColorOf(kIndexEnding));
       break;
     case kStraight:
     case kJunction2:
@@ -102,18 +104,16 @@ void CDev::UpdateBoxColors(bool flag) {
     case kElbow:
       if (!keepsBarrier) main->SetColor(special ? specialColour : own);
       break;
-    case kInLine: main->SetColor(ColorOfIndex(kIndexKind7)); break;
+    case kInLine: main->SetColor(ColorOf(kIndexKind7)); break;
     case kInLineVariant:
-      main->SetColor(ColorOfIndex(GetBox(10) != nullptr ? kIndexSystemJoint : kIndexKind8));
+      main->SetColor(ColorOf(GetBox(10) != nullptr ? kIndexSystemJoint : kIndexKind8));
       break;
     case kJoint:
-      if (!IsActive()) main->SetColor(ColorOfIndex(kIndexUserJoint));
-      else if (flag) main->SetColor(ColorOfIndex(kIndexSystemJoint));
+      if (!IsActive()) main->SetColor(ColorOf(kIndexUserJoint));
+      else if (flag) main->SetColor(ColorOf(kIndexSystemJoint));
       break;
-    case kJoint2:
-      main->SetColor(ColorOfIndex(IsActive() ? kIndexSystemJoint : kIndexUserJoint));
-      break;
-    case kTapOff: main->SetColor(ColorOfIndex(kIndexTapOff)); break;
+    case kJoint2: main->SetColor(ColorOf(IsActive() ? kIndexSystemJoint : kIndexUserJoint)); break;
+    case kTapOff: main->SetColor(ColorOf(kIndexTapOff)); break;
     default: break;
   }
   if (CBox* further = GetBox(kBodySlot + 1)) further->SetColor(main->GetColor());

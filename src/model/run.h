@@ -375,8 +375,9 @@ class CRun : public CObjWithProp {
   void OrderLinesByGroup();
   void TurnElementForReverse(CDev& element, CDev& next, int face);
   void SerializeHead(CArchiveReader& archive);
-  // Reads the element lists with the bookings of their records made in one batch.
-  void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader);
+  // Reads the element lists, gathering the bookings of their records into the batch.
+  void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader,
+                       CBookingBatch& bookings);
   void ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader);
 
   CRunDocument* m_document = nullptr;

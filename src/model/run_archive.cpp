@@ -83,16 +83,14 @@ void CRun::SerializeHead(CArchiveReader& archive) {
 // The writer stores the start element found by GetFirstElement with the chain behind
 // it, and after it only accessory records and tap-off units, each alone; whatever else a
 // record holds would not come back at the next save, so it is refused as damage.
-void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader) {
-  CBookingBatch bookings;
+void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader,
+                           CBookingBatch& bookings) {
   struct Batching {
     CBookingBatch*& slot;
     ~Batching() { slot = nullptr; }
   } batching{m_bookings};
   m_bookings = &bookings;
   ReadElementRecords(archive, reader);
-  m_bookings = nullptr;
-  bookings.BookInto(*m_bom);
 }
 
 void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader) {
@@ -145,8 +143,11 @@ void CRun::Serialize(CArchiveReader& archive) {
     reader.Read(*marker, CElementRecordReader::Nesting::kNone);
     SetStartMarker(marker);
   }
-  ReadElementList(archive, reader);
-  m_bom->SerializeWithItemPrefix(archive, m_name);
+  // The bill's bookings wait for its stored record, which follows the elements: it
+  // replaces the columns that booking would fill.
+  CBookingBatch bookings;
+  ReadElementList(archive, reader, bookings);
+  m_bom->ReadWithBookings(archive, m_name, bookings);
   if (m_document != nullptr) {
     m_document->SerializeRunAnnotations(archive, *this);
   } else if (archive.ReadDword() != 0) {
