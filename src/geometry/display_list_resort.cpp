@@ -100,7 +100,8 @@ class CDisplayList::CResortPlan {
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
   std::vector<std::uint32_t> m_initialWord;
-  std::vector<std::uint32_t> m_firstWord;  // each box's words in m_words, by step
+  std::vector<CScreenGrid::Bounds> m_bounds;  // each box's on screen, as projected anew
+  std::vector<std::uint32_t> m_firstWord;     // each box's words in m_words, by step
   std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
   std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
   std::vector<StepAnswers> m_stepAnswers;
@@ -279,12 +280,14 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_groups = chunks;
   m_groupOfBox.resize(m_boxes.size());
   m_initialWord.resize(m_boxes.size());
+  m_bounds.resize(m_boxes.size());
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
       if (StoppedAt(k - from)) return;
       CBox& box = *m_boxes[k];
       box.SetListed(false);
       project(box);
+      m_bounds[k] = CScreenGrid::BoundsOf(box);
       m_initialWord[k] = box.GetAttributes();
       const void* owner =
           box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
@@ -295,11 +298,13 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
 }
 
 void CDisplayList::CResortPlan::FileNodes() {
+  // From the bounds taken as the boxes were projected: the boxes, scattered in memory, are
+  // not read again on this one thread.
   CScreenGrid& grid = m_list.m_grid;
-  grid.Layout(m_boxes);
+  grid.Layout(m_boxes, m_bounds);
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     if (StoppedAt(i)) return;
-    grid.Add(m_steps[i]);
+    grid.Add(m_steps[i], m_bounds[m_boxOfStep[i]]);
   }
   m_list.m_misfitsAfterLayout = grid.MisfitCount();
 }
