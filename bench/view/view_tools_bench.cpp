@@ -260,9 +260,13 @@ class CAsideHost : public CBenchHost {
   bool SettleTurnAside() override {
     if (!m_document.Projection().GetDisplayList().Unordered() || !m_document.TurnedWholeScene())
       return false;
+    // As the view does, the picture of the last release is let go on the thread of the work.
+    auto former = std::make_shared<CScenePaintCache>();
+    former->TakeScene(m_kept);
     m_kept.Clear();
     m_window = CViewWindow::FromDocument(m_document);
-    m_work = std::thread([this] {
+    m_work = std::thread([this, former = std::move(former)]() mutable {
+      former.reset();
       m_done = m_document.SettleViewAside(m_stop) &&
                RecordScenePicture(m_kept, m_document, m_window, kClient, {}, m_like, m_stop);
     });

@@ -189,8 +189,9 @@ class CDisplayList {
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
   void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
   void ResortOneByOne(const std::function<void(CBox&)>& project);
-  // The first node of every box given, each once in their order; false unless the list
-  // holds exactly those boxes, each with one node.
+  // The first node of every box given, each once in their order, each box numbered
+  // (BoxNodes::index) by its place there; false unless the list holds exactly those
+  // boxes, each with one node.
   bool FirstNodesInOrder(std::span<CBox* const> order, std::vector<CDisplayNode*>& nodes);
   // Cleared, then the boxes projected and inserted in that order, each once.
   void InsertAnew(std::span<CBox* const> order, const std::function<void(CBox&)>& project);

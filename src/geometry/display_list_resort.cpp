@@ -51,7 +51,8 @@ class CDisplayList::CResortPlan {
   // Takes the list's nodes in the order their boxes go in again (from the tail); Link
   // empties the list.
   void TakeNodes();
-  // The same in the order given: every node of the list, each once.
+  // The same in the order given: the one node of every box of the list, each once, with
+  // its box numbered by its place there (FirstNodesInOrder).
   void TakeNodesInOrder(std::vector<CDisplayNode*> nodes);
   // Projects every box anew (on several threads).
   void Project(const std::function<void(CBox&)>& project);
@@ -76,6 +77,7 @@ class CDisplayList::CResortPlan {
   };
 
   void TakeSteps();
+  static void ClearForStep(CDisplayNode& node, std::size_t step);
   void PrepareOwners(std::size_t group, std::vector<Note>& notes);
   void FileNodes();
   void FileWords(const std::vector<std::vector<Note>>& notes);
@@ -98,7 +100,8 @@ class CDisplayList::CResortPlan {
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
   std::vector<std::uint32_t> m_initialWord;
-  std::vector<std::uint32_t> m_firstWord;  // each box's words in m_words, by step
+  std::vector<CScreenGrid::Bounds> m_bounds;  // each box's on screen, as projected anew
+  std::vector<std::uint32_t> m_firstWord;     // each box's words in m_words, by step
   std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
   std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
   std::vector<StepAnswers> m_stepAnswers;
@@ -173,15 +176,14 @@ bool CDisplayList::FirstNodesInOrder(std::span<CBox* const> order,
   // A box with two nodes never comes out of insertions into an empty list.
   if (m_size != m_boxes.Size()) return false;
   constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
-  for (CDisplayNode* node = m_head; node != nullptr; node = node->next)
-    m_boxes.Find(node->box)->index = kUnseen;
+  m_boxes.SetEveryValue([](BoxNodes& entry) { entry.index = kUnseen; });
   nodes.reserve(m_size);
   for (CBox* box : order) {
     BoxNodes* entry = box != nullptr ? m_boxes.Find(box) : nullptr;
     // A box not listed would be a new one; a box given again goes in once.
     if (entry == nullptr) return false;
     if (entry->index != kUnseen) continue;
-    entry->index = 0;
+    entry->index = static_cast<std::uint32_t>(nodes.size());
     nodes.push_back(entry->nodes[0]);
   }
   return nodes.size() == m_size;
@@ -220,8 +222,33 @@ void CDisplayList::CResortPlan::TakeNodes() {
 }
 
 void CDisplayList::CResortPlan::TakeNodesInOrder(std::vector<CDisplayNode*> nodes) {
+  // Each box has one node, numbered by its step already: nothing to look up, and the
+  // nodes are cleared on several threads.
+  CDisplayList& list = m_list;
+  list.m_cursor = nullptr;
+  list.m_grid.Reset();
   m_steps = std::move(nodes);
-  TakeSteps();
+  const std::size_t steps = m_steps.size();
+  m_firstNodes = m_steps;
+  m_stepFlags.assign(steps, 0);
+  m_boxOfStep.resize(steps);
+  m_boxes.resize(steps);
+  const std::size_t chunks = CParallelChunks::ChunkCount(steps, kMinStepsPerThread);
+  CParallelChunks::Run(steps, chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t i = from; i < to; ++i) {
+      ClearForStep(*m_steps[i], i);
+      m_boxes[i] = m_steps[i]->box;
+      m_boxOfStep[i] = static_cast<std::uint32_t>(i);
+    }
+  });
+}
+
+void CDisplayList::CResortPlan::ClearForStep(CDisplayNode& node, std::size_t step) {
+  node.edges.clear();
+  node.inEdges.clear();
+  node.queryMark = node.frontMark = node.reachMark = node.placeMark = 0;
+  node.filing = CScreenGrid::Filing();
+  node.step = static_cast<std::uint32_t>(step);
 }
 
 void CDisplayList::CResortPlan::TakeSteps() {
@@ -234,11 +261,7 @@ void CDisplayList::CResortPlan::TakeSteps() {
   m_stepFlags.resize(m_steps.size());
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
-    node->edges.clear();
-    node->inEdges.clear();
-    node->queryMark = node->frontMark = node->reachMark = node->placeMark = 0;
-    node->filing = CScreenGrid::Filing();
-    node->step = static_cast<std::uint32_t>(i);
+    ClearForStep(*node, i);
     BoxNodes& entry = *list.m_boxes.Find(node->box);
     const bool first = entry.index == kUnseen;
     m_stepFlags[i] = first ? 0 : CDepthOrderRules::kSecondNode;
@@ -257,12 +280,14 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_groups = chunks;
   m_groupOfBox.resize(m_boxes.size());
   m_initialWord.resize(m_boxes.size());
+  m_bounds.resize(m_boxes.size());
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {
       if (StoppedAt(k - from)) return;
       CBox& box = *m_boxes[k];
       box.SetListed(false);
       project(box);
+      m_bounds[k] = CScreenGrid::BoundsOf(box);
       m_initialWord[k] = box.GetAttributes();
       const void* owner =
           box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
@@ -273,11 +298,13 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
 }
 
 void CDisplayList::CResortPlan::FileNodes() {
+  // From the bounds taken as the boxes were projected: the boxes, scattered in memory, are
+  // not read again on this one thread.
   CScreenGrid& grid = m_list.m_grid;
-  grid.Layout(m_boxes);
+  grid.Layout(m_boxes, m_bounds);
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     if (StoppedAt(i)) return;
-    grid.Add(m_steps[i]);
+    grid.Add(m_steps[i], m_bounds[m_boxOfStep[i]]);
   }
   m_list.m_misfitsAfterLayout = grid.MisfitCount();
 }

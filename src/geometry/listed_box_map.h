@@ -50,6 +50,13 @@ class CListedBoxMap {
     --m_size;
   }
 
+  // Calls set(value) for every box's value (and for freed places' left-over values): one
+  // sweep over the array, no box read.
+  template <class Set>
+  void SetEveryValue(Set&& set) {
+    for (Entry& entry : m_entries) set(entry.value);
+  }
+
   void Clear() {
     m_entries.clear();
     m_free.clear();

@@ -40,27 +40,39 @@ CScreenGrid::CScreenGrid() = default;
 
 CScreenGrid::~CScreenGrid() = default;
 
+CScreenGrid::Bounds CScreenGrid::BoundsOf(const CBox& box) {
+  const C3DPoint& low = box.GetProjectedMin();
+  const C3DPoint& high = box.GetProjectedMax();
+  return {low.x, low.y, high.x, high.y, box.HasFiniteProjection()};
+}
+
 void CScreenGrid::Layout(std::span<CBox* const> boxes) {
+  // The boxes are read once.
+  std::vector<Bounds> bounds;
+  bounds.reserve(boxes.size());
+  VisitFetchingAhead(boxes, [&](const CBox* box) { bounds.push_back(BoundsOf(*box)); });
+  Layout(boxes, bounds);
+}
+
+void CScreenGrid::Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds) {
   std::vector<double> sizes;
-  sizes.reserve(boxes.size());
-  // Where each box starts, kept for the finer grids, so that the boxes are read once.
+  sizes.reserve(bounds.size());
+  // Where each box starts, kept for the finer grids.
   m_starts.clear();
-  if (!m_isFine) m_starts.reserve(boxes.size());
+  if (!m_isFine) m_starts.reserve(bounds.size());
   double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
   bool any = false;
-  VisitFetchingAhead(boxes, [&](const CBox* box) {
-    const CStart start = StartOf(*box);
+  for (const Bounds& box : bounds) {
+    const CStart start = StartOf(box);
     if (!m_isFine) m_starts.push_back(start);
-    if (!start.finite) return;
-    const C3DPoint& low = box->GetProjectedMin();
-    const C3DPoint& high = box->GetProjectedMax();
-    left = any ? std::min(left, low.x) : low.x;
-    top = any ? std::min(top, low.y) : low.y;
-    right = any ? std::max(right, high.x) : high.x;
-    bottom = any ? std::max(bottom, high.y) : high.y;
+    if (!start.finite) continue;
+    left = any ? std::min(left, box.left) : box.left;
+    top = any ? std::min(top, box.top) : box.top;
+    right = any ? std::max(right, box.right) : box.right;
+    bottom = any ? std::max(bottom, box.bottom) : box.bottom;
     any = true;
     if (start.size > 0.0) sizes.push_back(start.size);
-  });
+  }
   // A finer grid serves boxes smaller than a pixel as well.
   const double leastCellSize = m_isFine ? 1.0 / 64 : 1.0;
   double cellSize = leastCellSize;
@@ -69,27 +81,21 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
     std::nth_element(sizes.begin(), middle, sizes.end());
     cellSize = std::max(*middle, leastCellSize);
   }
-  const double boxCells = static_cast<double>(boxes.size()) * 2.0;
+  const double boxCells = static_cast<double>(bounds.size()) * 2.0;
   LayoutArea(left, top, right, bottom, cellSize, std::max(boxCells, m_isFine ? 64.0 : 4096.0));
   m_fineOf.clear();
   m_fine.clear();
   if (!m_isFine) LayoutFineGrids(boxes);
 }
 
-CScreenGrid::CStart CScreenGrid::StartOf(const CBox& box) {
+CScreenGrid::CStart CScreenGrid::StartOf(const Bounds& bounds) {
   CStart start;
-  start.finite = box.HasFiniteProjection();
+  start.finite = bounds.finite;
   if (!start.finite) return start;
-  const C3DPoint& low = box.GetProjectedMin();
-  const C3DPoint& high = box.GetProjectedMax();
-  start.x = low.x;
-  start.y = low.y;
-  start.size = std::max(high.x - low.x, high.y - low.y);
+  start.x = bounds.left;
+  start.y = bounds.top;
+  start.size = std::max(bounds.right - bounds.left, bounds.bottom - bounds.top);
   return start;
-}
-
-bool CScreenGrid::HomeCell(const CBox& box, std::size_t& cell) const {
-  return HomeCell(StartOf(box), cell);
 }
 
 bool CScreenGrid::HomeCell(const CStart& start, std::size_t& cell) const {
@@ -153,10 +159,9 @@ void CScreenGrid::ClearCells() {
   }
 }
 
-std::uint8_t CScreenGrid::Flatness(const CBox& box) {
-  const C3DPoint& low = box.GetProjectedMin();
-  const C3DPoint& high = box.GetProjectedMax();
-  return static_cast<std::uint8_t>((low.x < high.x ? 0 : kFlatX) | (low.y < high.y ? 0 : kFlatY));
+std::uint8_t CScreenGrid::Flatness(const Bounds& bounds) {
+  return static_cast<std::uint8_t>((bounds.left < bounds.right ? 0 : kFlatX) |
+                                   (bounds.top < bounds.bottom ? 0 : kFlatY));
 }
 
 std::vector<CDisplayNode*>& CScreenGrid::Cell(std::uint8_t flatness, std::int32_t cx,
@@ -175,41 +180,38 @@ void CScreenGrid::Reset() {
   m_fine.clear();
 }
 
-bool CScreenGrid::CellRange(const CBox& box, Filing& range) const {
-  if (!box.HasFiniteProjection()) return false;
-  const C3DPoint& low = box.GetProjectedMin();
-  const C3DPoint& high = box.GetProjectedMax();
+bool CScreenGrid::CellRange(const Bounds& bounds, Filing& range) const {
+  if (!bounds.finite) return false;
   bool clamped = false;
-  range.x0 = CellOf(low.x, m_left, m_cellSize, m_columns, clamped);
-  range.y0 = CellOf(low.y, m_top, m_cellSize, m_rows, clamped);
-  range.x1 = CellOf(high.x, m_left, m_cellSize, m_columns, clamped);
-  range.y1 = CellOf(high.y, m_top, m_cellSize, m_rows, clamped);
+  range.x0 = CellOf(bounds.left, m_left, m_cellSize, m_columns, clamped);
+  range.y0 = CellOf(bounds.top, m_top, m_cellSize, m_rows, clamped);
+  range.x1 = CellOf(bounds.right, m_left, m_cellSize, m_columns, clamped);
+  range.y1 = CellOf(bounds.bottom, m_top, m_cellSize, m_rows, clamped);
   range.clamped = clamped;
   return true;
 }
 
-void CScreenGrid::Add(CDisplayNode* node) {
-  const CBox& box = *node->box;
+void CScreenGrid::Add(CDisplayNode* node) { Add(node, BoundsOf(*node->box)); }
+
+void CScreenGrid::Add(CDisplayNode* node, const Bounds& bounds) {
   Filing& filing = node->filing;
   filing = Filing();
-  if (!box.HasFiniteProjection()) return;
+  if (!bounds.finite) return;
   if (m_cellSize <= 0.0) {
     // No layout yet: cells of this box's size around it.
-    const C3DPoint& low = box.GetProjectedMin();
-    const C3DPoint& high = box.GetProjectedMax();
-    const double size = std::max({high.x - low.x, high.y - low.y, 1.0});
-    LayoutArea(low.x - 32 * size, low.y - 32 * size, low.x + 32 * size, low.y + 32 * size, size,
-               4096.0);
+    const double size = std::max({bounds.right - bounds.left, bounds.bottom - bounds.top, 1.0});
+    LayoutArea(bounds.left - 32 * size, bounds.top - 32 * size, bounds.left + 32 * size,
+               bounds.top + 32 * size, size, 4096.0);
   }
   std::size_t home = 0;
-  if (!m_fine.empty() && HomeCell(box, home) && m_fineOf[home] != 0) {
-    m_fine[m_fineOf[home] - 1]->Add(node);
+  if (!m_fine.empty() && HomeCell(StartOf(bounds), home) && m_fineOf[home] != 0) {
+    m_fine[m_fineOf[home] - 1]->Add(node, bounds);
     filing.home = static_cast<std::uint32_t>(home + 1);
     return;
   }
-  CellRange(box, filing);
+  CellRange(bounds, filing);
   filing.filed = true;
-  filing.flatness = Flatness(box);
+  filing.flatness = Flatness(bounds);
   if (filing.clamped) ++m_clamped;
   const std::int64_t cells =
       (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);

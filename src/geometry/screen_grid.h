@@ -47,6 +47,17 @@ class CScreenGrid {
     std::uint32_t slot = 0;
   };
 
+  // A box's window bounds as the grid reads them, which a caller that reads many boxes
+  // anyway may take once for it (Bounds).
+  struct Bounds {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+    bool finite = false;
+  };
+  static Bounds BoundsOf(const CBox& box);
+
   CScreenGrid();
   ~CScreenGrid();
   CScreenGrid(const CScreenGrid&) = delete;
@@ -57,6 +68,9 @@ class CScreenGrid {
   // Lays the cells out for boxes like these (their current window bounds) and empties
   // the grid.
   void Layout(std::span<CBox* const> boxes);
+  // The same from the boxes' bounds taken beforehand, one for each box (boxes of crowded
+  // cells are read again, for their finer grids).
+  void Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds);
   // Empties the grid and forgets the layout: the next Add lays it out around its box.
   void Reset();
   // Nodes that spoil the layout: filed in the oversize list or clamped at the border.
@@ -65,6 +79,8 @@ class CScreenGrid {
   // Files the node by its box's current window bounds; a box with a non-finite
   // projection is not filed.
   void Add(CDisplayNode* node);
+  // The same with the node's box's current bounds, taken beforehand.
+  void Add(CDisplayNode* node, const Bounds& bounds);
   void Remove(CDisplayNode* node);
   // How many times removing a node searched a list for it, finer grids included.
   std::size_t RemovalSearches() const;
@@ -96,16 +112,15 @@ class CScreenGrid {
     double size = 0.0;
     bool finite = false;
   };
-  static CStart StartOf(const CBox& box);
+  static CStart StartOf(const Bounds& bounds);
   // The cell a small box starts in (its low corner's, within the grid), or none.
-  bool HomeCell(const CBox& box, std::size_t& cell) const;
   bool HomeCell(const CStart& start, std::size_t& cell) const;
   template <class Visit>
-  void QueryCells(const CBox& box, const Filing& range, Visit& visit) const;
+  void QueryCells(const Filing& range, Visit& visit) const;
   template <class Visit>
   void QueryFine(const CBox& box, const Filing& range, Visit& visit) const;
-  bool CellRange(const CBox& box, Filing& range) const;
-  static std::uint8_t Flatness(const CBox& box);
+  bool CellRange(const Bounds& bounds, Filing& range) const;
+  static std::uint8_t Flatness(const Bounds& bounds);
   void ClearCells();
   std::size_t CellCount() const {
     return static_cast<std::size_t>(m_columns) * static_cast<std::size_t>(m_rows);
@@ -140,20 +155,22 @@ class CScreenGrid {
 
 template <class Visit>
 bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
+  const Bounds bounds = BoundsOf(box);
   Filing range;
-  if (m_cellSize <= 0.0 || !CellRange(box, range)) return true;
+  if (m_cellSize <= 0.0 || !CellRange(bounds, range)) return true;
+  range.flatness = Flatness(bounds);
   const std::int64_t cells =
       (std::int64_t{range.x1} - range.x0 + 1) * (std::int64_t{range.y1} - range.y0 + 1);
   // A finer grid lies within its parent's cell, so a query of any size visits it whole.
   if (cells > kMaxCellsPerQuery && !m_isFine) return false;
-  QueryCells(box, range, visit);
+  QueryCells(range, visit);
   if (!m_fine.empty()) QueryFine(box, range, visit);
   return true;
 }
 
 template <class Visit>
-void CScreenGrid::QueryCells(const CBox& box, const Filing& range, Visit& visit) const {
-  const std::uint8_t flatness = Flatness(box);
+void CScreenGrid::QueryCells(const Filing& range, Visit& visit) const {
+  const std::uint8_t flatness = range.flatness;
   for (std::uint8_t kind = 0; kind < kFlatnessKinds; ++kind) {
     // Bounds flat along an axis that the box is flat along too cannot overlap it.
     if ((kind & flatness) != 0 || m_cells[kind].size() < CellCount()) continue;

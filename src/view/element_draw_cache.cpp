@@ -8,8 +8,17 @@
 #include "view/calibre_band.h"
 
 namespace {
+
 const CSupportData kNoSupports;
+
+std::uint64_t NewEra() {
+  static std::atomic<std::uint64_t> eras{0};
+  return eras.fetch_add(1, std::memory_order_relaxed) + 1;
 }
+
+}  // namespace
+
+CElementDrawCache::CElementDrawCache() : m_era(NewEra()) {}
 
 CElementDrawCache::ElementKey CElementDrawCache::KeyOf(const CDev* element) {
   if (element == nullptr) return {};
@@ -63,6 +72,23 @@ const COutletLayout& CElementDrawCache::Outlets(const COutletChain& chain, int s
 }
 
 bool CElementDrawCache::SpecialCalibre(const CDev& element) {
+  // Threads drawing stretches of the scene at once ask for nearly every box, mostly
+  // about the run of the box before: each remembers its last answer rather than queue
+  // for the lock every time.
+  struct CLastAnswer {
+    std::uint64_t era = 0;
+    const void* run = nullptr;
+    bool special = false;
+  };
+  thread_local CLastAnswer last;
+  const void* run = element.GetRun();
+  const std::uint64_t era = m_era.load(std::memory_order_relaxed);
+  if (last.era == era && last.run == run) return last.special;
+  last = {era, run, KeptSpecialCalibre(element)};
+  return last.special;
+}
+
+bool CElementDrawCache::KeptSpecialCalibre(const CDev& element) {
   {
     const std::lock_guard lock(m_mutex);
     const auto found = m_specialCalibre.find(element.GetRun());
@@ -78,4 +104,5 @@ void CElementDrawCache::Clear() {
   m_supports.clear();
   m_outlets.clear();
   m_specialCalibre.clear();
+  m_era.store(NewEra(), std::memory_order_relaxed);
 }

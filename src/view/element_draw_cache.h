@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -23,6 +24,7 @@ class CDev;
 // entry handed out stays as it is for the rest of the paint.
 class CElementDrawCache {
  public:
+  CElementDrawCache();
   // The supports of the box in that slot (none when it shows none).
   const CSupportData& Supports(const CBox& box, int slot);
   // The outlet layout of the chain (its joint must be set) for a side.
@@ -43,6 +45,7 @@ class CElementDrawCache {
     bool operator==(const ElementKey&) const = default;
   };
   static ElementKey KeyOf(const CDev* element);
+  bool KeptSpecialCalibre(const CDev& element);
   struct SupportEntry {
     ElementKey key;
     ElementKey boxKey;  // the box's own element: the box moves with it
@@ -58,5 +61,8 @@ class CElementDrawCache {
   std::unordered_map<const CBox*, SupportEntry> m_supports;
   std::unordered_map<std::uintptr_t, OutletEntry> m_outlets;
   std::unordered_map<const void*, bool> m_specialCalibre;  // by run
+  // A number of this cache's own, new at every Clear: a thread's memo of its last answer
+  // about a run holds while it carries the number.
+  std::atomic<std::uint64_t> m_era;
   std::size_t m_computations = 0;
 };

@@ -3,6 +3,8 @@
 // outlets, read off the recorder.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "element_scene.h"
 #include "model/dev.h"
 #include "model/run.h"
@@ -30,12 +32,12 @@ struct Counts {
   int supports = 0;
 };
 
-Counts Draw(CElementScene& scene, const CBox& box, bool monochrome = false) {
+Counts Draw(CElementScene& scene, const CBox& box, CElementDrawCache& cache,
+            bool monochrome = false) {
   CDrawRecorder recorder;
   CNominalFontMeasurer measurer;
   CDrawContext dc(recorder, measurer, kSize);
   FitSceneMapping(dc, *scene.document, kSize);
-  CElementDrawCache cache;
   const CElementDrawOptions options = SceneDrawOptions(monochrome);
   DrawElementBox(dc, box, 0, cache, options);
   Counts c;
@@ -52,6 +54,11 @@ Counts Draw(CElementScene& scene, const CBox& box, bool monochrome = false) {
     }
   }
   return c;
+}
+
+Counts Draw(CElementScene& scene, const CBox& box, bool monochrome = false) {
+  CElementDrawCache cache;
+  return Draw(scene, box, cache, monochrome);
 }
 
 class ElementShapesTest : public ::testing::Test {
@@ -75,6 +82,40 @@ TEST_F(ElementShapesTest, OnlyTheTwoSpecialCalibresCarryTheGreyBand) {
       EXPECT_EQ(Draw(scene, Body(i)).bands > 0, row.band)
           << row.catalog << " " << row.calibre << " element " << i;
     }
+  }
+}
+
+// A cache answers whether a run is of a special calibre as it first found, until cleared;
+// each cache for itself, and a cache made in the place of another anew.
+TEST_F(ElementShapesTest, ACacheAnswersForTheCalibreAsFoundUntilCleared) {
+  At(kQmcStraight).GetRun()->SetCatalog("QMC");
+  auto first = std::make_unique<CElementDrawCache>();
+  CElementDrawCache second;
+  const struct {
+    const char* step;
+    const char* calibre;  // set first
+    bool clear;           // the first cache
+    bool renew;           // the first cache made anew
+    bool bySecond;        // drawn through the second cache
+    bool band;
+  } rows[] = {
+      {"special, found by the first cache", "63", false, false, false, true},
+      {"no longer special, as found before", "50", false, false, false, true},
+      {"no longer special, once cleared", "50", true, false, false, false},
+      {"special again, as found since the clearing", "63", false, false, false, false},
+      {"found by the second cache for itself", "63", false, false, true, true},
+      {"still as found, in the second cache", "50", false, false, true, true},
+      {"found anew by a cache made anew", "50", false, true, false, false},
+  };
+  for (const auto& row : rows) {
+    At(kQmcStraight).GetRun()->SetProp("Calibre", row.calibre);
+    if (row.clear) first->Clear();
+    if (row.renew) {
+      first.reset();
+      first = std::make_unique<CElementDrawCache>();
+    }
+    CElementDrawCache& cache = row.bySecond ? second : *first;
+    EXPECT_EQ(Draw(scene, Body(kQmcStraight), cache).bands > 0, row.band) << row.step;
   }
 }
 

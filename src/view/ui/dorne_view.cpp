@@ -8,6 +8,8 @@
 #include <QResizeEvent>
 #include <QWheelEvent>
 
+#include <memory>
+
 #include "model/bom_grid.h"
 #include "model/dorne_doc.h"
 #include "model/undo_manager.h"
@@ -67,6 +69,10 @@ void CDorneView::NoteMotion() {
 void CDorneView::SettleAhead() {
   if (!m_moving || m_document == nullptr || !m_document->Projection().GetDisplayList().Unordered())
     return;
+  // The picture recorded for the last pause is let go on the thread of the work, not on the
+  // windows' (a release waits for this): a full picture's operations are megabytes.
+  auto former = std::make_shared<CScenePaintCache>();
+  former->TakeScene(m_settledPicture);
   m_settledPicture.Clear();
   if (m_settings->backBuffer == 0) return m_settleAhead.Want(*m_document);
   // The full picture of the rest is recorded once the order is sorted, on the same
@@ -80,7 +86,8 @@ void CDorneView::SettleAhead() {
   }
   m_settleAhead.Want(
       *m_document, [this, window = ViewWindow(), client, options = std::move(options),
-                    like = std::move(like)](const std::atomic<bool>& stop) {
+                    like = std::move(like), former](const std::atomic<bool>& stop) mutable {
+        former.reset();
         RecordScenePicture(m_settledPicture, *m_document, window, client, options, like, stop);
       });
 }

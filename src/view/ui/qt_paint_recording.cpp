@@ -45,10 +45,20 @@ class CPolygonStamps {
  public:
   CPolygonStamps(uchar* bits, int width, int height, qsizetype bytesPerLine)
       : m_bits(bits), m_width(width), m_height(height), m_bytesPerLine(bytesPerLine) {}
+  // What a stamp takes from a pen and a brush, worked out once for the figures that share
+  // them; not usable for those left to the painter.
+  struct Tools {
+    bool usable = false;
+    bool hasPen = false;
+    bool hasBrush = false;
+    QRgb pen = 0;
+    QRgb brush = 0;
+  };
+  static Tools ToolsOf(const QPen& pen, const QBrush& brush);
   // Stamps the figure within the band (none: the whole picture); false, with nothing
   // drawn, for a figure left to the painter.
-  bool Stamp(std::span<const QPoint> points, const QPen& pen, const QBrush& brush,
-             const QRect& band);
+  bool Stamp(std::span<const QPoint> points, const Tools& tools, const QPen& pen,
+             const QBrush& brush, const QRect& band);
 
  private:
   static constexpr std::size_t kMaxCorners = 8;
@@ -74,8 +84,8 @@ class CPolygonStamps {
     bool usable = false;  // every pixel Qt touched, it made opaque
     std::vector<Pixel> pixels;
   };
-  static std::optional<Key> KeyOf(std::span<const QPoint> points, const QPen& pen,
-                                  const QBrush& brush, QPoint& origin);
+  static std::optional<Key> KeyOf(std::span<const QPoint> points, const Tools& tools,
+                                  QPoint& origin);
   static Pixels Draw(const Key& key, const QPen& pen, const QBrush& brush);
 
   uchar* m_bits;
@@ -93,26 +103,35 @@ std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
   return hash ^ (key.hasPen ? 1u : 0u) ^ (key.hasBrush ? 2u : 0u);
 }
 
+CPolygonStamps::Tools CPolygonStamps::ToolsOf(const QPen& pen, const QBrush& brush) {
+  Tools tools;
+  tools.hasPen = pen.style() != Qt::NoPen;
+  if (tools.hasPen && (pen.style() != Qt::SolidLine || pen.widthF() != 0.0 ||
+                       pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255))
+    return tools;
+  tools.hasBrush = brush.style() != Qt::NoBrush;
+  if (tools.hasBrush && (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
+                         !brush.transform().isIdentity()))
+    return tools;
+  tools.pen = tools.hasPen ? pen.color().rgba() : 0;
+  tools.brush = tools.hasBrush ? brush.color().rgba() : 0;
+  tools.usable = true;
+  return tools;
+}
+
 std::optional<CPolygonStamps::Key> CPolygonStamps::KeyOf(std::span<const QPoint> points,
-                                                         const QPen& pen, const QBrush& brush,
-                                                         QPoint& origin) {
-  if (points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;
-  Key key;
-  key.hasPen = pen.style() != Qt::NoPen;
-  if (key.hasPen && (pen.style() != Qt::SolidLine || pen.widthF() != 0.0 ||
-                     pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255))
-    return std::nullopt;
-  key.hasBrush = brush.style() != Qt::NoBrush;
-  if (key.hasBrush && (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
-                       !brush.transform().isIdentity()))
-    return std::nullopt;
+                                                         const Tools& tools, QPoint& origin) {
+  if (!tools.usable || points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;
   const QRect bounds = BoundsOf(points);
   if (bounds.width() > kMaxSide || bounds.height() > kMaxSide) return std::nullopt;
+  Key key;
+  key.hasPen = tools.hasPen;
+  key.hasBrush = tools.hasBrush;
   origin = bounds.topLeft();
   key.count = points.size();
   for (std::size_t i = 0; i < points.size(); ++i) key.corners[i] = points[i] - origin;
-  key.pen = key.hasPen ? pen.color().rgba() : 0;
-  key.brush = key.hasBrush ? brush.color().rgba() : 0;
+  key.pen = tools.pen;
+  key.brush = tools.brush;
   return key;
 }
 
@@ -146,10 +165,10 @@ CPolygonStamps::Pixels CPolygonStamps::Draw(const Key& key, const QPen& pen, con
   return made;
 }
 
-bool CPolygonStamps::Stamp(std::span<const QPoint> points, const QPen& pen, const QBrush& brush,
-                           const QRect& band) {
+bool CPolygonStamps::Stamp(std::span<const QPoint> points, const Tools& tools, const QPen& pen,
+                           const QBrush& brush, const QRect& band) {
   QPoint origin;
-  const std::optional<Key> key = KeyOf(points, pen, brush, origin);
+  const std::optional<Key> key = KeyOf(points, tools, origin);
   if (!key) return false;
   // Near the picture's edges Qt's own clipping decides.
   if (origin.x() < kMargin || origin.y() < kMargin || origin.x() + kMaxSide + kMargin >= m_width ||
@@ -177,8 +196,43 @@ CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDev
 }
 
 void CQtPaintRecording::Keep(Op op, int index, int count, const QRect& reach) {
-  m_ops.push_back({op, index, count, reach});
-  if (IsFigure(op)) ++m_figures;
+  const int at = static_cast<int>(m_ops.size());
+  m_ops.push_back({op, index, count, reach, m_lastPen, m_lastBrush});
+  if (op == Op::Pen) m_lastPen = index;
+  else if (op == Op::Brush) m_lastBrush = index;
+  else if (!IsFigure(op)) m_settings.push_back(at);
+  if (!IsFigure(op)) return;
+  ++m_figures;
+  IndexFigure(at, reach);
+}
+
+void CQtPaintRecording::IndexFigure(int op, const QRect& reach) {
+  if (reach.isNull() || !reach.isValid()) return m_everywhere.push_back(op);
+  const int first = std::max(reach.top() / kStripRows, 0);
+  const int last = std::max(reach.bottom() / kStripRows, 0);
+  if (first >= kMaxStrips || last - first >= kMaxStripsSpanned) return m_everywhere.push_back(op);
+  if (static_cast<int>(m_strips.size()) <= first)
+    m_strips.resize(static_cast<std::size_t>(first) + 1);
+  m_strips[static_cast<std::size_t>(first)].push_back(op);
+}
+
+std::vector<int> CQtPaintRecording::OpsOfBand(const QRect& band) const {
+  std::vector<int> ops;
+  for (const int op : m_everywhere) {
+    const QRect& reach = m_ops[static_cast<std::size_t>(op)].reach;
+    if (reach.isNull() || Meets(reach, band)) ops.push_back(op);
+  }
+  // A figure that meets the band starts at most that many strips above it.
+  const int first = std::max(band.top() / kStripRows - kMaxStripsSpanned, 0);
+  const int last = std::min(band.bottom() / kStripRows, static_cast<int>(m_strips.size()) - 1);
+  for (int strip = first; strip <= last; ++strip) {
+    for (const int op : m_strips[static_cast<std::size_t>(strip)]) {
+      if (Meets(m_ops[static_cast<std::size_t>(op)].reach, band)) ops.push_back(op);
+    }
+  }
+  ops.insert(ops.end(), m_settings.begin(), m_settings.end());
+  std::sort(ops.begin(), ops.end());
+  return ops;
 }
 
 QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
@@ -343,36 +397,43 @@ void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band,
   painter.setRenderHint(QPainter::TextAntialiasing, true);
   if (!band.isNull()) painter.setClipRect(band);
   // Pens and brushes are set only before a figure that this band draws.
-  int pen = -1, brush = -1, penSet = -1, brushSet = -1;
+  int penSet = -1, brushSet = -1;
+  // What stamps take from the pen and brush of the figures, as long as they stay the same.
+  int toolsPen = -1, toolsBrush = -1;
+  CPolygonStamps::Tools tools;
   // Stamps stand for figures drawn plainly: painted over, with no clip but the band's.
   bool plain = true, unclipped = true;
-  for (const Recorded& r : m_ops) {
-    if (r.op == Op::Pen) {
-      pen = r.index;
-      continue;
-    }
-    if (r.op == Op::Brush) {
-      brush = r.index;
-      continue;
-    }
+  const auto play = [&](const Recorded& r) {
+    if (r.op == Op::Pen || r.op == Op::Brush) return;
     if (r.op == Op::Composition) plain = r.index == QPainter::CompositionMode_SourceOver;
     if (r.op == Op::ClipRegion || r.op == Op::ClipOff) unclipped = r.op == Op::ClipOff;
     if (IsFigure(r.op)) {
-      if (!band.isNull() && !r.reach.isNull() && !Meets(r.reach, band)) continue;
-      if (stamps != nullptr && r.op == Op::Polygon && plain && unclipped && pen >= 0 &&
-          brush >= 0 &&
-          stamps->Stamp(std::span(&m_points[static_cast<std::size_t>(r.index)],
-                                  static_cast<std::size_t>(r.count)),
-                        m_pens[static_cast<std::size_t>(pen)],
-                        m_brushes[static_cast<std::size_t>(brush)], band))
-        continue;
-      if (pen != penSet) painter.setPen(m_pens[static_cast<std::size_t>(penSet = pen)]);
-      if (brush != brushSet)
-        painter.setBrush(m_brushes[static_cast<std::size_t>(brushSet = brush)]);
+      if (stamps != nullptr && r.op == Op::Polygon && plain && unclipped && r.pen >= 0 &&
+          r.brush >= 0) {
+        const QPen& pen = m_pens[static_cast<std::size_t>(r.pen)];
+        const QBrush& brush = m_brushes[static_cast<std::size_t>(r.brush)];
+        if (r.pen != toolsPen || r.brush != toolsBrush) {
+          tools = CPolygonStamps::ToolsOf(pen, brush);
+          toolsPen = r.pen;
+          toolsBrush = r.brush;
+        }
+        if (stamps->Stamp(std::span(&m_points[static_cast<std::size_t>(r.index)],
+                                    static_cast<std::size_t>(r.count)),
+                          tools, pen, brush, band))
+          return;
+      }
+      if (r.pen != penSet) painter.setPen(m_pens[static_cast<std::size_t>(penSet = r.pen)]);
+      if (r.brush != brushSet)
+        painter.setBrush(m_brushes[static_cast<std::size_t>(brushSet = r.brush)]);
     }
     Apply(painter, r);
     if (!band.isNull() && (r.op == Op::ClipRegion || r.op == Op::ClipOff))
       painter.setClipRect(band, r.op == Op::ClipOff ? Qt::ReplaceClip : Qt::IntersectClip);
+  };
+  if (band.isNull()) {
+    for (const Recorded& r : m_ops) play(r);
+  } else {
+    for (const int op : OpsOfBand(band)) play(m_ops[static_cast<std::size_t>(op)]);
   }
   painter.restore();
 }
@@ -433,12 +494,19 @@ std::vector<int> CQtPaintRecording::BandTops(std::span<const CQtPaintRecording* 
                                              int rows, int bands) {
   if (bands <= 1) return {0, rows};
   // Bands of about as many figures each: the figures gather where the scene is.
+  // The index counts them by strips, near enough.
   std::vector<int> perRow(static_cast<std::size_t>(rows) + 1, 0);
   int figures = 0;
   for (const CQtPaintRecording* part : parts) {
-    for (const Recorded& r : part->m_ops) {
-      if (!part->IsFigure(r.op)) continue;
-      const int row = r.reach.isNull() ? 0 : std::clamp(r.reach.center().y(), 0, rows - 1);
+    for (std::size_t strip = 0; strip < part->m_strips.size(); ++strip) {
+      const int row = std::min(static_cast<int>(strip) * kStripRows, rows - 1);
+      const int count = static_cast<int>(part->m_strips[strip].size());
+      perRow[static_cast<std::size_t>(row)] += count;
+      figures += count;
+    }
+    for (const int op : part->m_everywhere) {
+      const QRect& reach = part->m_ops[static_cast<std::size_t>(op)].reach;
+      const int row = reach.isNull() ? 0 : std::clamp(reach.center().y(), 0, rows - 1);
       ++perRow[static_cast<std::size_t>(row)];
       ++figures;
     }

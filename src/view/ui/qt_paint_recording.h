@@ -20,7 +20,8 @@ class CPolygonStamps;
 // played back later: onto one painter, or onto a picture in horizontal bands on several
 // threads, each band with a painter of its own, clipped to the band, that is handed only
 // the figures that reach it, in their order. Either way the pixels are those one painter
-// would make.
+// would make. The figures are indexed by strips of rows as they are kept, so that a band
+// looks only at those near it.
 class CQtPaintRecording {
  public:
   // Operations made at once on the painter.
@@ -91,7 +92,14 @@ class CQtPaintRecording {
     int index = 0;
     int count = 0;
     QRect reach;
+    int pen = -1;  // of a figure: the pen and brush kept last before it (none: -1)
+    int brush = -1;
   };
+  // The strips of rows of the index, and how many strips a figure may span in it: a
+  // taller figure is looked at by every band.
+  static constexpr int kStripRows = 16;
+  static constexpr int kMaxStripsSpanned = 8;
+  static constexpr int kMaxStrips = 1 << 12;
 
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
   // The index in m_brushes of a brush equal to that one, kept now if need be.
@@ -102,6 +110,10 @@ class CQtPaintRecording {
   static std::vector<int> BandTops(std::span<const CQtPaintRecording* const> parts, int rows,
                                    int bands);
   void PlayBand(QPainter& painter, const QRect& band, CPolygonStamps* stamps) const;
+  // The figures that may meet the band, by the index, and the other operations but pens
+  // and brushes: the numbers of the operations in their order.
+  std::vector<int> OpsOfBand(const QRect& band) const;
+  void IndexFigure(int op, const QRect& reach);
   void Apply(QPainter& painter, const Recorded& r) const;
   bool IsFigure(Op op) const { return op >= Op::Polygon; }
 
@@ -123,4 +135,9 @@ class CQtPaintRecording {
   std::vector<QRectF> m_textBoxes;
   std::vector<QImage> m_images;
   int m_figures = 0;
+  int m_lastPen = -1;
+  int m_lastBrush = -1;
+  std::vector<std::vector<int>> m_strips;  // figures by the strip where their reach starts
+  std::vector<int> m_everywhere;           // figures taller than that, or reaching anywhere
+  std::vector<int> m_settings;             // operations but figures, pens and brushes
 };
