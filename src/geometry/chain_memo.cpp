@@ -54,9 +54,9 @@ bool CChainMemo::MeetsEither(const CBoxOwner& a, int directionA, const CBoxOwner
     return Meets(a, directionA, &b) || Meets(b, directionB, &a);
   // Plain walks, taken in step: of two elements on one chain, the walk from the one in
   // front meets the other after as many steps as lie between them, and the other walk,
-  // which would have run on to the chain's end, goes no further than that either. The
-  // elements of a file come in the chain's order backwards, so that walking one after the
-  // other would take the long walk first as often as not.
+  // which would have run on to the chain's end, goes no further than that either. A design
+  // read from a file lists each run's elements from the chain's far end, so that its scene
+  // would take the long walk first for nearly every pair.
   CNeighbourWalk walkA(&a, IsWalkDirection(directionA) ? directionA : -1);
   CNeighbourWalk walkB(&b, IsWalkDirection(directionB) ? directionB : -1);
   while (!walkA.Ended() || !walkB.Ended()) {

@@ -311,7 +311,8 @@ std::unique_ptr<CDorneDoc> CUndoManager::ReadStep(const CUndoRecord& record) {
 }
 
 std::unique_ptr<CDorneDoc> CUndoManager::ReadStepBytes(const CUndoRecord& record) {
-  // Of no use once read, as the worker has them: a design kept should not keep them too.
+  // Let go once read, as the worker lets its own go: a design kept for a later undo should
+  // not keep them too.
   const std::shared_ptr<const std::vector<std::uint8_t>> bytes = std::move(m_stepBytes);
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
