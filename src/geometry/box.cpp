@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -403,30 +404,57 @@ int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
   return 0;
 }
 
+std::array<std::array<std::int32_t, 3>, CBox::kCornerCount> CBox::StoredCorners() const {
+  std::array<std::array<std::int32_t, 3>, kCornerCount> stored;
+  if (m_cornerForm == CornerForm::kListed) {
+    for (int n = 0; n < kCornerCount; ++n) {
+      const C3DPoint& c = m_listedCorners[static_cast<std::size_t>(n)];
+      stored[n] = {C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
+                   C3DPoint::ToStoredInt(c.z)};
+    }
+    return stored;
+  }
+  // Each coordinate of a corner that follows from the origin and extents takes one of two
+  // values, so each is truncated once rather than at every corner. The sums are those of
+  // ExactCornerOf, to the same bits; a truncated corner truncates to itself, so both forms
+  // store the same.
+  const std::array<double, 3> half = HalfExtents(m_extent);
+  const std::int32_t xs[2] = {C3DPoint::ToStoredInt(m_origin.x + -half[0]),
+                              C3DPoint::ToStoredInt(m_origin.x + half[0])};
+  const std::int32_t ys[2] = {C3DPoint::ToStoredInt(m_origin.y + half[1]),
+                              C3DPoint::ToStoredInt(m_origin.y + -half[1])};
+  const std::int32_t zs[2] = {C3DPoint::ToStoredInt(m_origin.z + half[2]),
+                              C3DPoint::ToStoredInt(m_origin.z + -half[2])};
+  for (int n = 0; n < kCornerCount; ++n)
+    stored[n] = {xs[(n >> 1) & 1], ys[n & 1], zs[(n >> 2) & 1]};
+  return stored;
+}
+
 void CBox::Serialize(CArchiveWriter& archive) const {
   // The record is laid out here and written at once: a document writes tens of
   // thousands of boxes. The projection written is that of the corners as stored (whole
   // numbers), so that a box read back and projected again writes the same record.
   const C3DProjection* projection = m_owner != nullptr ? m_owner->GetProjection() : nullptr;
-  std::array<std::uint8_t, kRecordSize> record{};
-  std::size_t at = 0;
-  auto put = [&](std::int32_t value) {
-    const auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) record[at++] = static_cast<std::uint8_t>(bits >> (8 * i));
+  std::array<std::uint8_t, kRecordSize> record;
+  std::uint8_t* at = record.data();
+  auto put = [&at](std::int32_t value) {
+    EncodeLittleEndian<4>(static_cast<std::uint32_t>(value), at);
+    at += 4;
   };
-  const std::array<C3DPoint, kCornerCount> corners = Corners();
+  const std::array<std::array<std::int32_t, 3>, kCornerCount> corners = StoredCorners();
   for (int n = 0; n < kCornerCount; ++n) {
-    const C3DPoint& c = corners[n];
-    const C3DPoint stored(C3DPoint::ToStoredInt(c.x), C3DPoint::ToStoredInt(c.y),
-                          C3DPoint::ToStoredInt(c.z));
-    put(static_cast<std::int32_t>(stored.x));
-    put(static_cast<std::int32_t>(stored.y));
-    put(static_cast<std::int32_t>(stored.z));
-    const CPoint w = projection != nullptr ? projection->ProjectPoint(stored) : GetWindowCorner(n);
+    const auto& [x, y, z] = corners[n];
+    put(x);
+    put(y);
+    put(z);
+    const CPoint w =
+        projection != nullptr ? projection->ProjectPoint(C3DPoint(x, y, z)) : GetWindowCorner(n);
     put(w.x);
     put(w.y);
   }
-  at += 7 * 8;  // zeros
+  constexpr std::size_t kZeroBytes = 7 * 8;
+  std::memset(at, 0, kZeroBytes);
+  at += kZeroBytes;
   put(static_cast<std::int32_t>(m_passWord));
   put(C3DPoint::ToStoredInt(m_origin.x));
   put(C3DPoint::ToStoredInt(m_origin.y));

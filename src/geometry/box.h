@@ -234,6 +234,8 @@ class CBox {
   C3DPoint ExactCorner(int corner) const;
   C3DPoint CornerAt(int corner) const;
   std::array<C3DPoint, kCornerCount> Corners() const;
+  // The corners as the stored record keeps them (each coordinate as ToStoredInt gives it).
+  std::array<std::array<std::int32_t, 3>, kCornerCount> StoredCorners() const;
   C3DPoint ProjectedCornerAt(int corner) const;
   // Rows 0..rows-1 of the projection at every corner (window x, window y, depth), when
   // the box has a rotation and corners that follow from its origin and extents.

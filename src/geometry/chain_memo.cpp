@@ -48,6 +48,23 @@ bool CChainMemo::Meets(const CBoxOwner& start, int direction, const CBoxOwner* t
   return start.MeetsToward(direction, target);
 }
 
+bool CChainMemo::MeetsEither(const CBoxOwner& a, int directionA, const CBoxOwner& b,
+                             int directionB) {
+  if (m_subject != nullptr && (m_questions += 2) > kPlainQuestions)
+    return Meets(a, directionA, &b) || Meets(b, directionB, &a);
+  // Plain walks, taken in step: of two elements on one chain, the walk from the one in
+  // front meets the other after as many steps as lie between them, and the other walk,
+  // which would have run on to the chain's end, goes no further than that either. A design
+  // read from a file lists each run's elements from the chain's far end, so that its scene
+  // would take the long walk first for nearly every pair.
+  CNeighbourWalk walkA(&a, IsWalkDirection(directionA) ? directionA : -1);
+  CNeighbourWalk walkB(&b, IsWalkDirection(directionB) ? directionB : -1);
+  while (!walkA.Ended() || !walkB.Ended()) {
+    if (walkA.Next() == &b || walkB.Next() == &a) return true;
+  }
+  return false;
+}
+
 bool CChainMemo::OwnWalkMeets(int direction, const CBoxOwner* target) {
   if (direction != m_ownDirection) {
     m_ownWalk = CNeighbourWalk(m_subject, direction);

@@ -25,6 +25,9 @@ class CChainMemo {
   void SetSubject(const CBoxOwner* subject);
   // start.MeetsToward(direction, target).
   bool Meets(const CBoxOwner& start, int direction, const CBoxOwner* target);
+  // a.MeetsToward(directionA, &b) || b.MeetsToward(directionB, &a): whether either lies
+  // behind the other along its own walk.
+  bool MeetsEither(const CBoxOwner& a, int directionA, const CBoxOwner& b, int directionB);
 
  private:
   bool OwnWalkMeets(int direction, const CBoxOwner* target);

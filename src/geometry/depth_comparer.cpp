@@ -54,15 +54,24 @@ int JointRule(std::uint32_t wordA, std::uint32_t wordB, int p, int q, int g,
   return elementA.LastToward(g)->GetDirection() == g ? -1 : 1;
 }
 
-// Both boxes along element e's own line (body or its direction boxes), and the other
-// element further back on that line: boxes of one straight chain.
-bool OnStraightChain(const CBoxOwner& e, int slotOfE, int otherSlot, const CBoxOwner* other,
-                     CChainMemo& chains) {
+// The direction back along element e's own line when both boxes lie along it (body or its
+// direction boxes); -1 otherwise.
+int BackAlongLine(const CBoxOwner& e, int slotOfE, int otherSlot) {
   const int d = e.GetDirection();
-  if (!IsDirection(d)) return false;
+  if (!IsDirection(d)) return -1;
   const int back = CBoxOwner::OppositeDirection(d);
   auto onAxis = [&](int slot) { return slot == CBoxOwner::kBodySlot || slot == d || slot == back; };
-  return onAxis(slotOfE) && onAxis(otherSlot) && chains.Meets(e, back, other);
+  return onAxis(slotOfE) && onAxis(otherSlot) ? back : -1;
+}
+
+// Both boxes along the line of one element, and the other element further back on that
+// line: boxes of one straight chain.
+bool OnStraightChain(const Placed& pa, const Placed& pb, CChainMemo& chains) {
+  const int backA = BackAlongLine(*pa.element, pa.slot, pb.slot);
+  const int backB = BackAlongLine(*pb.element, pb.slot, pa.slot);
+  if (backA >= 0 && backB >= 0) return chains.MeetsEither(*pa.element, backA, *pb.element, backB);
+  if (backA >= 0) return chains.Meets(*pa.element, backA, pb.element);
+  return backB >= 0 && chains.Meets(*pb.element, backB, pa.element);
 }
 
 std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const Placed& pa,
@@ -82,9 +91,7 @@ std::optional<int> CompareJoints(std::uint32_t wordA, std::uint32_t wordB, const
   if (i < CBoxOwner::kBodySlot && j == opposite(i) && pa.element->GetNeighbour(i) == pb.element) {
     return JointRule(wordA, wordB, i, opposite(i), opposite(i), *pa.element);
   }
-  if (OnStraightChain(*pa.element, i, j, pb.element, chains) ||
-      OnStraightChain(*pb.element, j, i, pa.element, chains))
-    return 0;
+  if (OnStraightChain(pa, pb, chains)) return 0;
   return std::nullopt;
 }
 

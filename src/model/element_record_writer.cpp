@@ -79,7 +79,7 @@ void CElementRecordWriter::WriteHead(const CDev& element) {
 void CElementRecordWriter::WriteBoxes(const CDev& element) {
   const auto& slots = element.GetBoxSlots();
   for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
-    const CBox* box = slots[static_cast<std::size_t>(slot)].get();
+    const CBox* box = slots.Get(slot);
     m_archive.WriteByte(box != nullptr ? 1 : 0);
     if (box != nullptr) box->Serialize(m_archive);
   }

@@ -27,6 +27,19 @@ int KeyOf(int action, const CDorneDoc& document) {
   return static_cast<int>(reinterpret_cast<std::uintptr_t>(object) & 0x7FFFFFFF);
 }
 
+// Reads the design from the bytes of its stored form, taken in pieces as a file is rather
+// than copied whole. Throws what reading throws.
+void ReadDesignFromBytes(CDorneDoc& design, const std::vector<std::uint8_t>& bytes) {
+  std::size_t offset = 0;
+  CArchiveReader archive(bytes.size(), [&bytes, &offset](std::uint8_t* buffer, std::size_t count) {
+    const std::size_t given = std::min(count, bytes.size() - offset);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
+    offset += given;
+    return given;
+  });
+  design.Serialize(archive);
+}
+
 }  // namespace
 
 CUndoManager::CUndoManager(CDorneDoc& document, std::string folder)
@@ -168,17 +181,7 @@ int CUndoManager::PrepareSnapshot() {
   if (m_madeAhead->design || m_madeAhead->unreadable) return 0;
   std::unique_ptr<CDorneDoc> design = m_document.MakeSibling();
   try {
-    // Read in pieces, as a file is, rather than copied whole.
-    const std::vector<std::uint8_t>& bytes = m_madeAhead->bytes;
-    std::size_t offset = 0;
-    CArchiveReader archive(
-        bytes.size(), [&bytes, &offset](std::uint8_t* buffer, std::size_t count) {
-          const std::size_t given = std::min(count, bytes.size() - offset);
-          std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
-          offset += given;
-          return given;
-        });
-    design->Serialize(archive);
+    ReadDesignFromBytes(*design, m_madeAhead->bytes);
   } catch (const std::exception&) {
     m_madeAhead->unreadable = true;  // the bytes still serve; not tried again
     return 0;
@@ -294,6 +297,7 @@ bool CUndoManager::ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto
 }
 
 std::unique_ptr<CDorneDoc> CUndoManager::ReadStep(const CUndoRecord& record) {
+  if (record.step != 0 && record.step == m_stepOfBytes && m_stepBytes) return ReadStepBytes(record);
   m_writer->WaitFor(record.path);
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
@@ -303,6 +307,23 @@ std::unique_ptr<CDorneDoc> CUndoManager::ReadStep(const CUndoRecord& record) {
   } catch (const std::exception&) {
     return nullptr;
   }
+  return restored;
+}
+
+std::unique_ptr<CDorneDoc> CUndoManager::ReadStepBytes(const CUndoRecord& record) {
+  // Let go once read, as the worker lets its own go: a design kept for a later undo should
+  // not keep them too.
+  const std::shared_ptr<const std::vector<std::uint8_t>> bytes = std::move(m_stepBytes);
+  std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
+  try {
+    ReadDesignFromBytes(*restored, *bytes);
+  } catch (const std::exception&) {
+    return nullptr;  // the file holds the same bytes: it would not read either
+  }
+  // Waited for only now, so that the file is written while the bytes are read. A step
+  // whose file was cut is never restored, whatever its bytes gave.
+  if (!IsFileWhole(record, bytes->size())) return nullptr;
+  ++m_readFromBytes;
   return restored;
 }
 

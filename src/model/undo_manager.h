@@ -74,6 +74,8 @@ class CUndoManager {
   }
   // How many restores swapped in a design the worker made.
   int StepsDesignedAhead() const { return m_designedAhead; }
+  // How many steps were read from their bytes rather than their file (ReadStepBytes).
+  int StepsReadFromBytes() const { return m_readFromBytes; }
   // What the worker did so far (for tests and benchmarks).
   CUndoDesignAhead::CCounts DesignAheadCounts() const;
   // Makes the snapshot of the document as it stands ahead of the next edit (the window
@@ -124,8 +126,12 @@ class CUndoManager {
   int SaveCurrentState();
   // keepInto: the record that keeps the design swapped out.
   bool ReadSnapshot(const CUndoRecord& record, CUndoRecord* keepInto);
-  // The design of the record's file; none when it cannot be read.
+  // The design of the record's file; none when it cannot be read. From the step's bytes
+  // when they are still held (ReadStepBytes).
   std::unique_ptr<CDorneDoc> ReadStep(const CUndoRecord& record);
+  // The design of the step last written, read from its bytes, which are let go: none when
+  // they cannot be read or the step's file did not come out whole.
+  std::unique_ptr<CDorneDoc> ReadStepBytes(const CUndoRecord& record);
   void ApplyViewState(const CUndoRecord& record);
   // The worker's design of the record's step into the record, waited for; any other
   // step's work is called off. A step whose file was not written whole is not taken.
@@ -161,11 +167,13 @@ class CUndoManager {
   bool m_wantsBytes = false;
   int m_takenAhead = 0;
   std::uint64_t m_steps = 0;  // snapshot files written (CUndoRecord::step)
-  // The bytes of the step last written, until the worker is given them, and their step.
+  // The bytes of the step last written, until the worker is given them or the step is read
+  // from them, and their step.
   std::shared_ptr<const std::vector<std::uint8_t>> m_stepBytes;
   std::uint64_t m_stepOfBytes = 0;
   std::size_t m_sizeAhead = 0;  // of the bytes the worker was given
   int m_designedAhead = 0;
+  int m_readFromBytes = 0;
   // Last: called off and its thread ended before anything else of the history goes.
   std::unique_ptr<CUndoDesignAhead> m_designAhead = std::make_unique<CUndoDesignAhead>();
 };

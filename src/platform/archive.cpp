@@ -13,6 +13,15 @@ constexpr std::uint16_t kWideMark = 0xFFFE;
 // What a streamed reader buffers at once: large enough that refills cost nothing beside
 // the decoding, small beside any document.
 constexpr std::size_t kStreamChunk = 64 * 1024;
+// How much room the writer makes ready at once: the zeros that making it writes are still
+// in the cache when the stream's bytes replace them.
+constexpr std::size_t kWriterRoomStretch = 64 * 1024;
+
+bool IsAscii(std::string_view text) {
+  unsigned char any = 0;
+  for (const char c : text) any |= static_cast<unsigned char>(c);
+  return any < 0x80;
+}
 
 }  // namespace
 
@@ -174,8 +183,10 @@ void CArchiveWriter::Reserve(std::size_t size) {
 void CArchiveWriter::Grow(std::size_t count) {
   const std::size_t needed = m_size + count;
   if (needed > m_bytes.capacity()) m_bytes.reserve(std::max(needed, 2 * m_bytes.capacity()));
-  // All the capacity becomes room: it is paid for already.
-  m_bytes.resize(m_bytes.capacity());
+  // Room up to the capacity, which is paid for already, but a stretch at a time: making
+  // all of a reserved stream's room at once would write megabytes of zeros that are out
+  // of the cache again before the stream reaches them.
+  m_bytes.resize(std::min(m_bytes.capacity(), std::max(needed, m_size + kWriterRoomStretch)));
 }
 
 const std::vector<std::uint8_t>& CArchiveWriter::Bytes() const {
@@ -208,11 +219,21 @@ void CArchiveWriter::WriteStringLength(std::uint64_t count) {
 }
 
 void CArchiveWriter::WriteString(std::string_view text) {
+  // Nearly every stored text is ASCII: its bytes are widened straight into the stream,
+  // with no trip through the work space. Any other goes the whole way below.
+  if (IsAscii(text)) {
+    WriteStringLength(text.size());
+    std::uint8_t* at = Room(2 * text.size());
+    for (const char c : text) {
+      *at++ = static_cast<std::uint8_t>(c);
+      *at++ = 0;
+    }
+    return;
+  }
   m_units.resize(text.size());
   const std::size_t count =
       static_cast<std::size_t>(tvr::platform::Utf8ToUtf16(text, m_units.data()) - m_units.data());
   WriteStringLength(count);
-  if (count == 0) return;
   std::uint8_t* at = Room(2 * count);
   if constexpr (std::endian::native == std::endian::little) {
     std::memcpy(at, m_units.data(), 2 * count);

@@ -120,6 +120,18 @@ class CArchiveReader {
   std::string m_text;
 };
 
+// The N little-endian bytes of value (N up to 8), the writer's counterpart of
+// DecodeLittleEndian: one store on a little-endian host.
+template <std::size_t N>
+void EncodeLittleEndian(std::uint64_t value, std::uint8_t* bytes) {
+  static_assert(N >= 1 && N <= 8);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(bytes, &value, N);
+  } else {
+    for (std::size_t i = 0; i < N; ++i) bytes[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+}
+
 class CArchiveWriter {
  public:
   // The fixed-size writes are inline and store into room made ahead: a document writes
@@ -145,8 +157,7 @@ class CArchiveWriter {
  private:
   template <std::size_t N>
   void WriteLittleEndian(std::uint64_t value) {
-    std::uint8_t* at = Room(N);
-    for (std::size_t i = 0; i < N; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    EncodeLittleEndian<N>(value, Room(N));
   }
   // The next `count` bytes of the stream, to be filled by the caller.
   std::uint8_t* Room(std::size_t count) {

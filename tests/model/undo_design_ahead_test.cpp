@@ -118,6 +118,70 @@ TEST_F(UndoDesignAheadLayoutTest, TheWorkersDesignIsTheDesignOfTheStepFile) {
   }
 }
 
+// An undo before the edit's repaint, the step's bytes not yet handed to the worker: the
+// step is read from them while its file is written, and is the design of the file.
+TEST_F(UndoDesignAheadLayoutTest, AnUndoBeforeTheRepaintReadsTheStepFromItsBytes) {
+  for (const LayoutCase& layout : Layouts()) {
+    auto document = layout.make();
+    CUndoManager& undo = document->GetUndo();
+    const std::vector<std::uint8_t> before = Save(*document);
+    ASSERT_EQ(undo.SaveUndoState(21069, true), 1) << layout.name;
+    const std::string path = undo.GetRecord(undo.GetLast()).path;
+    document->SetDocPropertyModified("Name", "edited");
+    const std::vector<std::uint8_t> edited = Save(*document);
+    ASSERT_EQ(undo.Undo(), 1) << layout.name;
+    EXPECT_EQ(undo.StepsReadFromBytes(), 1) << layout.name;
+    EXPECT_EQ(undo.DesignAheadCounts().given, 0) << layout.name;
+    std::vector<std::uint8_t> file;
+    ASSERT_TRUE(ReadWholeFile(path, file)) << layout.name;
+    EXPECT_TRUE(Save(*document) == Save(*Load(file))) << layout.name;
+    EXPECT_TRUE(Save(*document) == before) << layout.name;
+    // The bytes were let go: the same step again comes from its file.
+    ASSERT_EQ(undo.Redo(), 1) << layout.name;
+    EXPECT_TRUE(Save(*document) == edited) << layout.name;
+    ASSERT_EQ(undo.Undo(), 1) << layout.name;
+    EXPECT_EQ(undo.StepsReadFromBytes(), 1) << layout.name;
+    EXPECT_TRUE(Save(*document) == before) << layout.name;
+  }
+}
+
+// However the step's file ends up unlike its bytes (cut while written, shortened or gone
+// before the undo), the step read from its bytes is not restored: the document stays, the
+// step is dropped and the one before still restores.
+TEST_F(UndoDesignAheadTest, AStepReadFromItsBytesIsRestoredOnlyWhenItsFileIsWhole) {
+  const struct {
+    const char* guards;
+    bool cutWhileWritten;
+    std::function<void(const std::string&)> afterwards;
+  } rows[] = {
+      {"cut while written", true, [](const std::string&) {}},
+      {"shortened after", false, [](const std::string& path) { fs::resize_file(path, 40); }},
+      {"longer after", false,
+       [](const std::string& path) { fs::resize_file(path, fs::file_size(path) + 1); }},
+      {"deleted after", false, [](const std::string& path) { fs::remove(path); }},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    CUndoFiles::ResetForTests();
+    auto document = ThreeRunsApart();
+    CUndoManager& undo = document->GetUndo();
+    ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+    document->SetDocPropertyModified("Name", "one");
+    if (row.cutWhileWritten) undo.UseWriter(std::make_unique<CCuttingSnapshotWriter>());
+    ASSERT_EQ(undo.SaveUndoState(21070, true), 1);
+    document->SetDocPropertyModified("Name", "two");
+    if (row.cutWhileWritten) undo.UseWriter(std::make_unique<CSnapshotWriter>());
+    else row.afterwards(undo.GetRecord(undo.GetLast()).path);
+    const std::vector<std::uint8_t> current = Save(*document);
+    EXPECT_EQ(undo.Undo(), 0);
+    EXPECT_TRUE(undo.LastRestoreFailed());
+    EXPECT_EQ(undo.StepsReadFromBytes(), 0);
+    EXPECT_TRUE(Save(*document) == current);
+    ASSERT_EQ(undo.Undo(), 1);  // the older, whole step still restores
+    EXPECT_EQ(document->GetDocProperty("Name"), "");
+  }
+}
+
 // Edits, hand-overs, undos and redos in any order: after each, the document is the state
 // the history says, never the design of a step that is no longer the next undo's.
 // e: an edit (a step of its own), a: the window's after-repaint call, w: a moment's wait
