@@ -2,6 +2,7 @@
 
 #include "platform/archive.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -58,4 +59,18 @@ bool ReadFileStream(const std::string& path, const std::function<void(CArchiveRe
                          });
   decode(archive);
   return true;
+}
+
+void ReadBytesStream(const std::vector<std::uint8_t>& bytes,
+                     const std::function<void(CArchiveReader&)>& decode,
+                     const std::function<void()>& beforePiece) {
+  std::size_t offset = 0;
+  CArchiveReader archive(bytes.size(), [&](std::uint8_t* buffer, std::size_t count) {
+    if (beforePiece) beforePiece();
+    const std::size_t given = std::min(count, bytes.size() - offset);
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
+    offset += given;
+    return given;
+  });
+  decode(archive);
 }

@@ -15,3 +15,10 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 // held whole beside what is made of it; false when it cannot be opened (the decoder
 // has not run). The decoder's exceptions pass through.
 bool ReadFileStream(const std::string& path, const std::function<void(CArchiveReader&)>& decode);
+
+// Decodes bytes held in memory the same way, a piece at a time rather than copied whole;
+// beforePiece, when given, runs before each piece is taken (it may throw to stop the
+// decoding there). The decoder's exceptions pass through.
+void ReadBytesStream(const std::vector<std::uint8_t>& bytes,
+                     const std::function<void(CArchiveReader&)>& decode,
+                     const std::function<void()>& beforePiece = {});

@@ -1,6 +1,7 @@
 #include "model/undo_design_ahead.h"
 
 #include "app/app_settings_lock.h"
+#include "model/doc_file_bytes.h"
 #include "model/dorne_doc.h"
 #include "model/range_rules.h"
 #include "platform/archive.h"
@@ -139,19 +140,14 @@ bool CUndoDesignAhead::Read(CJob& job) const {
   // settings stay as they are meanwhile.
   const CRangeTableCache::CFillRefusal refusal;
   const std::shared_lock settings(AppSettingsMutex());
-  const std::vector<std::uint8_t>& bytes = *job.bytes;
-  std::size_t offset = 0;
   try {
     // Taken a stretch at a time, as a file is (a run or so each): a step called off stops
     // at the next stretch.
-    CArchiveReader archive(bytes.size(), [&](std::uint8_t* buffer, std::size_t count) {
-      if (m_stop) throw CCalledOff();
-      const std::size_t given = std::min(count, bytes.size() - offset);
-      std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
-      offset += given;
-      return given;
-    });
-    job.design->Serialize(archive);
+    ReadBytesStream(
+        *job.bytes, [&job](CArchiveReader& archive) { job.design->Serialize(archive); },
+        [this] {
+          if (m_stop) throw CCalledOff();
+        });
     if (m_stop) return false;
     job.design->RebuildScene();
   } catch (const std::exception&) {

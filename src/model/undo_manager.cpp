@@ -27,19 +27,6 @@ int KeyOf(int action, const CDorneDoc& document) {
   return static_cast<int>(reinterpret_cast<std::uintptr_t>(object) & 0x7FFFFFFF);
 }
 
-// Reads the design from the bytes of its stored form, taken in pieces as a file is rather
-// than copied whole. Throws what reading throws.
-void ReadDesignFromBytes(CDorneDoc& design, const std::vector<std::uint8_t>& bytes) {
-  std::size_t offset = 0;
-  CArchiveReader archive(bytes.size(), [&bytes, &offset](std::uint8_t* buffer, std::size_t count) {
-    const std::size_t given = std::min(count, bytes.size() - offset);
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
-    offset += given;
-    return given;
-  });
-  design.Serialize(archive);
-}
-
 }  // namespace
 
 CUndoManager::CUndoManager(CDorneDoc& document, std::string folder)
@@ -181,7 +168,8 @@ int CUndoManager::PrepareSnapshot() {
   if (m_madeAhead->design || m_madeAhead->unreadable) return 0;
   std::unique_ptr<CDorneDoc> design = m_document.MakeSibling();
   try {
-    ReadDesignFromBytes(*design, m_madeAhead->bytes);
+    ReadBytesStream(m_madeAhead->bytes,
+                    [&design](CArchiveReader& archive) { design->Serialize(archive); });
   } catch (const std::exception&) {
     m_madeAhead->unreadable = true;  // the bytes still serve; not tried again
     return 0;
@@ -316,7 +304,7 @@ std::unique_ptr<CDorneDoc> CUndoManager::ReadStepBytes(const CUndoRecord& record
   const std::shared_ptr<const std::vector<std::uint8_t>> bytes = std::move(m_stepBytes);
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
-    ReadDesignFromBytes(*restored, *bytes);
+    ReadBytesStream(*bytes, [&restored](CArchiveReader& archive) { restored->Serialize(archive); });
   } catch (const std::exception&) {
     return nullptr;  // the file holds the same bytes: it would not read either
   }
