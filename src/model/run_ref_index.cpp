@@ -8,10 +8,6 @@ namespace {
 
 constexpr std::size_t kFirstRoom = 8;
 
-bool StampBefore(const std::pair<std::uint64_t, CDev*>& entry, std::uint64_t stamp) {
-  return entry.first < stamp;
-}
-
 }  // namespace
 
 void CRunRefIndex::Insert(CDev& element, int list) {
@@ -43,16 +39,10 @@ void CRunRefIndex::File(CDev& element) {
     entry = index.try_emplace(std::string(reference)).first;
     // A reference seldom stands alone in a run: room for a few saves the growing steps,
     // each a new block, that the first elements of it would cost.
-    entry->second.reserve(kFirstRoom);
+    entry->second.Reserve(kFirstRoom);
   }
   element.m_indexKey = &entry->first;  // a node's key stays where it is
-  CIndexedDevices& devices = entry->second;
-  // Most often the newest stamp: the end of the list.
-  const auto at =
-      devices.empty() || devices.back().first < element.m_listStamp
-          ? devices.end()
-          : std::lower_bound(devices.begin(), devices.end(), element.m_listStamp, StampBefore);
-  devices.emplace(at, element.m_listStamp, &element);
+  entry->second.Add(element.m_listStamp, element);
 }
 
 void CRunRefIndex::Clear(int list) {
@@ -66,9 +56,7 @@ void CRunRefIndex::Unfile(CDev& element) {
   const auto it = index.find(*element.m_indexKey);
   if (it == index.end()) return;
   CIndexedDevices& devices = it->second;
-  const auto at =
-      std::lower_bound(devices.begin(), devices.end(), element.m_listStamp, StampBefore);
-  if (at != devices.end() && at->first == element.m_listStamp) devices.erase(at);
+  devices.Remove(element.m_listStamp);
   if (devices.empty()) index.erase(it);
   element.m_indexKey = nullptr;
 }

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "model/indexed_devices.h"
+
 class CDev;
 
 // The index of a run's two element lists (devices and length records) by trimmed
@@ -21,9 +23,7 @@ class CRunRefIndex {
  public:
   static constexpr int kDeviceList = 0;
   static constexpr int kLengthList = 1;
-  // Elements of one reference by the stamp of their place in list order, sorted by
-  // stamp (a tree node per element would cost more than the element's own record).
-  using CIndexedDevices = std::vector<std::pair<std::uint64_t, CDev*>>;
+  using CIndexedDevices = ::CIndexedDevices;
 
   // Files the element at the end of the list, out of any place it had before.
   void Insert(CDev& element, int list);
