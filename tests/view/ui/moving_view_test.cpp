@@ -152,6 +152,7 @@ TEST_F(MovingLongViewTest, ARestAfterAPausePlaysBackThePictureRecordedAside) {
 // A release that comes while the order is being sorted aside, or its picture recorded,
 // lets the work finish (aside): the picture is a fresh full redraw.
 TEST_F(MovingLongViewTest, AReleaseAmidASortAsideEndsInAFreshFullRedraw) {
+  View().SetRestTime(4000);  // the release comes before the rest, however busy the machine
   for (int pause : {29, 31, 33, 36, 40, 45}) {
     const CMove move{"turned, paused and released", kCmdOrbit, {pause - 20, 10}, EStop::kRelease};
     Move(move);
@@ -167,6 +168,7 @@ TEST_F(MovingLongViewTest, AReleaseAmidASortAsideEndsInAFreshFullRedraw) {
 // A move that comes while the order is being sorted aside calls the sort off; whatever
 // point it reached, the pictures go on and the one after the stop is a fresh full redraw.
 TEST_F(MovingLongViewTest, MovesAmidASortAsideEndInAFreshFullRedraw) {
+  View().SetRestTime(4000);  // each move comes before the rest, however busy the machine
   const CMove move{"turned in steps", kCmdOrbit, {20, 10}, EStop::kRelease};
   Move(move);
   for (int pause : {29, 30, 31, 33, 36, 40}) {
