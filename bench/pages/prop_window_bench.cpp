@@ -52,12 +52,6 @@ void BuildRun(CDorneDoc& document, int runIndex) {
 
 struct Fixture {
   Fixture() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "prop_window_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr)
-      application = std::make_unique<QApplication>(argc, argv);
     document = std::make_unique<CDorneDoc>(CDocEnvironment());
     for (int r = 0; r < kRuns; ++r) BuildRun(*document, r);
     host = std::make_unique<CPropWindowHost>([] { return CPropWindowSetup(); },
@@ -66,14 +60,17 @@ struct Fixture {
     host->Window()->SetPinned(true);
   }
   CDev* Middle(int run) { return document->GetRunAt(run)->GetDevices()[kElementsPerRun / 2]; }
-  std::unique_ptr<QApplication> application;
   std::unique_ptr<CDorneDoc> document;
   std::unique_ptr<CPropWindowHost> host;
 };
 
+// Made once for every benchmark, and let go before the application: its windows must
+// not outlive it.
+std::unique_ptr<Fixture> g_fixture;
+
 Fixture& Shared() {
-  static Fixture fixture;
-  return fixture;
+  if (!g_fixture) g_fixture = std::make_unique<Fixture>();
+  return *g_fixture;
 }
 
 void BM_SelectElementShowsItsPages(benchmark::State& state) {
@@ -108,3 +105,14 @@ void BM_NextButtonStepsToTheNextElement(benchmark::State& state) {
 BENCHMARK(BM_NextButtonStepsToTheNextElement)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication application(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  g_fixture.reset();
+  return 0;
+}
