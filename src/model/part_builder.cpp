@@ -183,5 +183,6 @@ void CPartBuilder::MarkInError(const CDev* element) {
 
 void CPartBuilder::ClearAfterCorrection() {
   m_segments.clear();
+  ++m_segmentsMade;
   m_messages.Reset(true);
 }

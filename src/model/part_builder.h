@@ -145,6 +145,9 @@ class CPartBuilder {
   // Data read and written by the range builders.
   CRun& GetRun() const { return m_run; }
   const std::vector<CSegment>& GetSegments() const { return m_segments; }
+  // Counts the times the segments were made anew (or emptied): between two, they keep
+  // their elements in place.
+  std::uint64_t SegmentsMade() const { return m_segmentsMade; }
   CSegment& SegmentAt(int index) { return m_segments.at(static_cast<std::size_t>(index)); }
   const std::vector<CPartDef>& GetPartDefs(int list) const {
     return m_partDefs.at(static_cast<std::size_t>(list));
@@ -201,6 +204,7 @@ class CPartBuilder {
   CRun& m_run;
   std::array<std::vector<CPartDef>, kListCount> m_partDefs;
   std::vector<CSegment> m_segments;
+  std::uint64_t m_segmentsMade = 0;
   int m_segmentIndex = 0;
   std::vector<CPlannedPart> m_parts;
   std::int32_t m_remaining = 0;

@@ -124,6 +124,7 @@ void CPartBuilder::CloseSegments(const CDev& element, bool first, std::unique_pt
 
 void CPartBuilder::CollectSegments() {
   m_segments.clear();
+  ++m_segmentsMade;
   CElementIterator walk = m_run.IterateElements(false);
   std::unique_ptr<CSegment> open;
   // Elements that a range's preparation hands back are visited on top of the walk; the

@@ -4,6 +4,7 @@
 #include "ranges/qm/part_builder_qm.h"
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -282,3 +283,39 @@ TEST_F(QMRunTest, CoversFollowCapot) {
 }
 
 }  // namespace
+
+// An end piece's parameters come from where its element first stands among the segments
+// (an elbow ends one segment and starts the next), for the segments made last.
+TEST_F(QMRunTest, AnEndPieceTakesItsParametersFromWhereItsElementFirstStands) {
+  CRunQM& run = LayOut(kTurningRun);
+  CPartBuilderQM builder(run);
+  for (int collection = 0; collection < 2; ++collection) {
+    builder.CollectSegments();
+    const std::vector<CSegment>& segments = builder.GetSegments();
+    ASSERT_GE(segments.size(), 2u);
+    // Where each element stands first; a later place loses its way in, so that it would
+    // answer otherwise.
+    std::map<const CDev*, const CSegmentEntry*> firsts;
+    int shared = 0;
+    for (std::size_t s = 0; s < segments.size(); ++s) {
+      for (std::size_t e = 0; e < segments[s].size(); ++e) {
+        if (firsts.try_emplace(segments[s][e].element, &segments[s][e]).second) continue;
+        builder.SegmentAt(static_cast<int>(s))[e].inFace = -1;
+        ++shared;
+      }
+    }
+    EXPECT_GT(shared, 0) << "no element stands in two segments";
+    for (const auto& [element, first] : firsts) {
+      CPlannedPart part;
+      part.element = const_cast<CDev*>(element);
+      part.face = 6;                 // no proposal: the lengths on the entry's own faces
+      part.reference = "QMA25LP4B";  // an elbow's: the lengths are keyed
+      EXPECT_EQ(
+          builder.GetPartParameters(part),
+          builder.References().GetPartParameters(*first, part.face, part.length, part.reference))
+          << "collection " << collection;
+    }
+    // The run's own rebuild splits its straights: the next segments hold new elements.
+    ASSERT_EQ(run.RebuildParts(0), 1);
+  }
+}

@@ -83,15 +83,22 @@ int CPartBuilderQM::SegmentIndexOf(const CSegment& segment) const {
 }
 
 const CSegmentEntry* CPartBuilderQM::FindEntry(const CDev* element, int& segmentIndex) const {
+  // Where each element first stands, looked up rather than searched: every end piece of
+  // a long run asks, and a search would walk the segments before it each time.
   const std::vector<CSegment>& segments = GetSegments();
-  for (std::size_t s = 0; s < segments.size(); ++s) {
-    for (const CSegmentEntry& entry : segments[s]) {
-      if (entry.element != element) continue;
-      segmentIndex = static_cast<int>(s);
-      return &entry;
+  if (m_firstEntriesMade != SegmentsMade()) {
+    m_firstEntries.clear();
+    for (std::size_t s = 0; s < segments.size(); ++s) {
+      for (std::size_t e = 0; e < segments[s].size(); ++e)
+        m_firstEntries.try_emplace(segments[s][e].element, s, e);
     }
+    m_firstEntriesMade = SegmentsMade();
   }
-  return nullptr;
+  const auto found = m_firstEntries.find(element);
+  if (found == m_firstEntries.end()) return nullptr;
+  const auto [s, e] = found->second;
+  segmentIndex = static_cast<int>(s);
+  return &segments[s][e];
 }
 
 // A parts row may be a pattern that serves many references: the part is then the

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 class CRunQM;
@@ -241,4 +242,7 @@ class CPartBuilderQM : public CPartBuilder {
   // The last reference asked for each element, which a pattern row of the parts table
   // stands for.
   std::unordered_map<const CDev*, std::string> m_asked;
+  // FindEntry's index of the segments made last: where each element first stands.
+  mutable std::unordered_map<const CDev*, std::pair<std::size_t, std::size_t>> m_firstEntries;
+  mutable std::uint64_t m_firstEntriesMade = ~std::uint64_t{0};
 };
