@@ -79,9 +79,6 @@ class CTwinStacks {
     m_copy = std::make_unique<CStackedRuns>(m_referenceProjection, runs, c.elements, c.rise);
     m_reference = std::make_unique<CReferenceDisplayList>(m_rules);
   }
-  ~CTwinStacks() { m_reference.reset(); }
-  CTwinStacks(const CTwinStacks&) = delete;
-  CTwinStacks& operator=(const CTwinStacks&) = delete;
 
   // The boxes of the scene and of its copy at the same numbers.
   void Insert(const std::vector<std::size_t>& numbers, bool prepared) {
@@ -113,6 +110,8 @@ class CTwinStacks {
   CBox* FastBox(std::size_t i) const { return m_fast->Numbered(i); }
   CBox* CopyBox(std::size_t i) const { return m_copy->Numbered(i); }
 
+  // In this order, so that the reference lets the boxes go before the scenes free them,
+  // and the scenes clear the lists before the projections go.
   C3DProjection m_projection;
   C3DProjection m_referenceProjection;
   CProjectionDepthRules m_rules;
@@ -121,17 +120,13 @@ class CTwinStacks {
   std::unique_ptr<CReferenceDisplayList> m_reference;
 };
 
-std::vector<std::size_t> Numbers(const CStackedRuns& scene, const std::vector<CBox*>& boxes) {
-  return scene.Numbers(boxes);
-}
-
 class DisplayListStackOrdersTest : public ::testing::TestWithParam<StackOrderCase> {};
 
 TEST_P(DisplayListStackOrdersTest, EveryStackHeightKeepsThePairwiseOrder) {
   const StackOrderCase c = GetParam();
   for (int runs = 2; runs <= c.runs; ++runs) {
     CTwinStacks twins(c, runs);
-    twins.Insert(Numbers(twins.Scene(), ArrivalOrder(twins.Scene(), c.arrival)), c.prepared);
+    twins.Insert(twins.Scene().Numbers(ArrivalOrder(twins.Scene(), c.arrival)), c.prepared);
     ASSERT_EQ(twins.FastOrder().size(), twins.Scene().Size()) << runs << " runs";
     EXPECT_EQ(twins.FastOrder(), twins.ReferenceOrder()) << runs << " runs";
   }
@@ -143,7 +138,7 @@ TEST_P(DisplayListStackOrdersTest, TakingBoxesOutOfTheMiddleOfAStackKeepsThePair
   const StackOrderCase c = GetParam();
   CTwinStacks twins(c, c.runs);
   const CStackedRuns& scene = twins.Scene();
-  twins.Insert(Numbers(scene, ArrivalOrder(scene, c.arrival)), c.prepared);
+  twins.Insert(scene.Numbers(ArrivalOrder(scene, c.arrival)), c.prepared);
   std::vector<CBox*> out;
   const int middle = c.runs / 2;
   for (int e = 0; e < c.elements; ++e) {
@@ -151,7 +146,7 @@ TEST_P(DisplayListStackOrdersTest, TakingBoxesOutOfTheMiddleOfAStackKeepsThePair
     out.push_back(scene.Box(middle, e, 1));
     out.push_back(scene.Box(middle - 1, e, e % 2));
   }
-  std::vector<std::size_t> numbers = Numbers(scene, out);
+  std::vector<std::size_t> numbers = scene.Numbers(out);
   twins.Remove(numbers);
   ASSERT_EQ(twins.FastOrder().size(), scene.Size() - numbers.size());
   EXPECT_EQ(twins.FastOrder(), twins.ReferenceOrder()) << "taken out";
