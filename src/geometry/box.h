@@ -144,6 +144,13 @@ class CBox {
   // (HoldProjectionUnlessReprojected), so that projecting by that rotation once more would
   // give the same corners and bounds.
   bool ProjectedBy(const CViewRotation& rotation) const { return m_rotation == &rotation; }
+  // The rotation of the last projection while the world corners follow exactly from the
+  // origin and extents; null otherwise. Rotations are made once for each set of angles, so
+  // that two boxes with the same origin, extents and such a rotation have the same world
+  // and projected corners to the last bit.
+  const CViewRotation* ExactRotation() const {
+    return m_cornerForm == CornerForm::kExact ? m_rotation : nullptr;
+  }
 
   std::uint32_t GetPassWord() const { return m_passWord; }
   void SetPassWord(std::uint32_t word) { m_passWord = word; }

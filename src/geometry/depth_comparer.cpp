@@ -198,6 +198,7 @@ void CDepthComparer::Likeness::Take(const CBox& box, std::uint32_t boxWord) {
   for (int k = 0; k < 3; ++k) extents[k] = box.GetExtent(k);
   word = boxWord;
   attributes = box.GetAttributes();
+  rotation = box.ExactRotation();
   hitBlocked = HitBlocked(box);
 }
 
@@ -209,6 +210,9 @@ bool CDepthComparer::Likeness::Matches(const CBox& box, std::uint32_t boxWord) c
   for (int k = 0; k < 3; ++k) {
     if (extents[k] != box.GetExtent(k)) return false;
   }
+  // Boxes of a stack: the corners follow from what matched already, without working them
+  // out for every box of the stack.
+  if (rotation != nullptr && rotation == box.ExactRotation()) return hitBlocked == HitBlocked(box);
   if (projected != box.GetProjectedCorners() || hitBlocked != HitBlocked(box)) return false;
   for (int k = 0; k < CBox::kCornerCount; ++k) {
     if (!(corners[k] == box.GetCorner(k))) return false;

@@ -8,6 +8,7 @@
 
 class C3DProjection;
 class CBox;
+class CViewRotation;
 
 // Which of two listed boxes lies in front for the projection's view: positive when a
 // does (b is painted first), negative when b does, 0 when they do not affect each other
@@ -53,6 +54,7 @@ class CDepthComparer {
     std::array<std::int32_t, 3> extents{};
     std::uint32_t word = 0;
     std::uint32_t attributes = 0;
+    const CViewRotation* rotation = nullptr;  // CBox::ExactRotation
     bool hitBlocked = false;
 
     void Take(const CBox& box, std::uint32_t boxWord);
