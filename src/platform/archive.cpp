@@ -10,6 +10,8 @@
 namespace {
 
 constexpr std::uint16_t kWideMark = 0xFFFE;
+// The byte FF, the wide mark and a one-byte count.
+constexpr std::size_t kShortWidePrefixSize = 4;
 // What a streamed reader buffers at once: large enough that refills cost nothing beside
 // the decoding, small beside any document.
 constexpr std::size_t kStreamChunk = 64 * 1024;
@@ -113,6 +115,15 @@ std::pair<std::uint64_t, bool> CArchiveReader::ReadStringLength() {
 }
 
 std::string CArchiveReader::ReadString() {
+  // Nearly every stored text is in the writer's form with a count below 255: the mark
+  // and the count are taken in one look when they are buffered, as they nearly always are.
+  if (Buffered() >= kShortWidePrefixSize) {
+    const std::uint8_t* prefix = m_bytes.data() + m_pos;
+    if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF) {
+      m_pos += kShortWidePrefixSize;
+      return ReadWideChars(prefix[3]);
+    }
+  }
   const auto [count, wide] = ReadStringLength();
   return wide ? ReadWideChars(count) : ReadNarrowChars(count);
 }
