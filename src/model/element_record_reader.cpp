@@ -122,7 +122,8 @@ void CElementRecordReader::ApplyStyleProperty(CDev& element) {
     const int variant = TextToInt(element.GetPropValue("STYLE")) & 0xFF;
     if (variant != 0) element.SetVariantBoth(variant);
   }
-  element.SetPropValue("STYLE", "");
+  // Most elements carry no property at all: nothing to look through.
+  if (!element.GetPropArray().empty()) element.SetPropValue("STYLE", "");
 }
 
 // Old variants and properties are brought up to date by the rules of the reading run's range.
