@@ -133,20 +133,28 @@ std::pair<std::uint64_t, bool> CArchiveReader::ReadStringLength() {
 }
 
 std::string CArchiveReader::ReadString() {
+  std::string text;
+  ReadString(text);
+  return text;
+}
+
+void CArchiveReader::ReadString(std::string& text) {
   // Nearly every stored text is in the writer's form with a count below 255: the mark
   // and the count are taken in one look when they are buffered, as they nearly always are.
   if (Buffered() >= kShortWidePrefixSize) {
     const std::uint8_t* prefix = m_bytes.data() + m_pos;
     if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF) {
       m_pos += kShortWidePrefixSize;
-      return ReadWideChars(prefix[3]);
+      ReadWideChars(prefix[3], text);
+      return;
     }
   }
   const auto [count, wide] = ReadStringLength();
-  return wide ? ReadWideChars(count) : ReadNarrowChars(count);
+  if (wide) ReadWideChars(count, text);
+  else text = ReadNarrowChars(count);
 }
 
-std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
+void CArchiveReader::ReadWideChars(std::uint64_t count, std::string& text) {
   // A text within the buffer is within the stream: only a longer one is checked against
   // the rest of the stream, which costs a division, before its bytes are fetched.
   if (Buffered() / 2 < count) {
@@ -157,10 +165,10 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
   // through the work spaces. A text with any other unit goes the whole way below.
   const std::uint8_t* units = m_bytes.data() + m_pos;
   if (IsAsciiUnits(units, static_cast<std::size_t>(count))) {
-    std::string ascii(static_cast<std::size_t>(count), '\0');
-    for (std::size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(units[2 * i]);
-    m_pos += 2 * ascii.size();
-    return ascii;
+    text.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>(units[2 * i]);
+    m_pos += 2 * text.size();
+    return;
   }
   const std::size_t start = Position();
   m_units.resize(static_cast<std::size_t>(count));
@@ -176,7 +184,7 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
   m_text.resize(3 * m_units.size());
   const char* end = tvr::platform::Utf16ToUtf8(m_units, m_text.data());
   if (end == nullptr) throw CArchiveError("text is not valid UTF-16", start);
-  return std::string(m_text.data(), static_cast<std::size_t>(end - m_text.data()));
+  text.assign(m_text.data(), static_cast<std::size_t>(end - m_text.data()));
 }
 
 std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {
