@@ -162,14 +162,19 @@ CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners)
   // Every box read from a file passes here, so the half extents are worked out once and
   // a corner is truncated only where it differs from the exact one: a stored corner that
   // equals the exact one is a whole number, which truncating leaves as it is.
+  // The two values each coordinate of a corner can take are those ExactCornerOf adds up
+  // (a sum with a negated half is the difference, to the bit).
   const std::array<double, 3> half = HalfExtents(m_extent);
+  const double xs[2] = {m_origin.x - half[0], m_origin.x + half[0]};
+  const double ys[2] = {m_origin.y + half[1], m_origin.y - half[1]};
+  const double zs[2] = {m_origin.z + half[2], m_origin.z - half[2]};
   const auto matchesTruncated = [](double stored, double exact) {
     return stored == exact || stored == static_cast<double>(C3DPoint::ToStoredInt(exact));
   };
   bool exact = true;
   for (int n = 0; n < kCornerCount; ++n) {
     const C3DPoint& stored = corners[static_cast<std::size_t>(n)];
-    const C3DPoint computed = ExactCornerOf(m_origin, half, n);
+    const C3DPoint computed(xs[(n >> 1) & 1], ys[n & 1], zs[(n >> 2) & 1]);
     if (stored == computed) continue;
     exact = false;
     if (!matchesTruncated(stored.x, computed.x) || !matchesTruncated(stored.y, computed.y) ||

@@ -135,7 +135,8 @@ void CAnnotationArchive::WriteDimensionEnds(CArchiveWriter& archive,
 std::uint32_t CAnnotationArchive::ReadCount(CArchiveReader& archive, int sinceVersion) {
   if (m_version < sinceVersion) return 0;
   const std::uint32_t count = archive.ReadDword();
-  archive.RequireCount(count, kMinRecordBytes, "annotations");
+  // Most elements carry none: no count to weigh against the rest of the stream.
+  if (count != 0) archive.RequireCount(count, kMinRecordBytes, "annotations");
   return count;
 }
 

@@ -111,7 +111,17 @@ void CBOMGrid::ApplyRecord(const CBOMRecord& record) {
   m_defaultAutoColumnWidth = record.defaultAutoColumnWidth;
   SetDefaultLogFont(record.font);
   SetTextColor(CColor::FromColorRef(record.textColor));
-  ApplyColumns(record);
+  {
+    // NumberLines(1) below writes each line's cell that has a value, in every column. Left
+    // to it alone only while no measurer fits columns to cells: a measured cell written
+    // twice and one written once would leave the column fitted apart.
+    m_lineValuesFollow = GetTextMeasurer() == nullptr;
+    struct CValuesFollow {
+      bool& flag;
+      ~CValuesFollow() { flag = false; }
+    } follow{m_lineValuesFollow};
+    ApplyColumns(record);
+  }
   for (std::size_t index = 0; index < record.rows.size(); ++index) {
     ApplyRow(TargetRowOf(record.rows[index].text, static_cast<int>(index)), record, index);
   }

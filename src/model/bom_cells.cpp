@@ -154,13 +154,19 @@ std::string CBOMGrid::QuantityText(const CBOMLine& line) const {
   return line.quantity == 0 ? std::string() : std::to_string(line.quantity);
 }
 
+bool CBOMGrid::HasCellValue(const CBOMLine& line, int column) const {
+  const int kind = ColumnKind(column);
+  if (kind == kBOMKindRef || kind == kBOMKindQuantity) return true;
+  // Other cells of the fixed columns, of lines without reference and of the total page
+  // keep their text (typed on the edit line, written by the view on the total page).
+  return column >= 2 && !line.reference.empty() && !IsTotalPage();
+}
+
 std::optional<std::string> CBOMGrid::CellValue(const CBOMLine& line, int column) const {
   const int kind = ColumnKind(column);
   if (kind == kBOMKindRef) return line.reference;
   if (kind == kBOMKindQuantity) return QuantityText(line);
-  // Other cells of the fixed columns, of lines without reference and of the total page
-  // keep their text (typed on the edit line, written by the view on the total page).
-  if (column < 2 || line.reference.empty() || IsTotalPage()) return std::nullopt;
+  if (!HasCellValue(line, column)) return std::nullopt;
   if (IsBOMPriceAdjustmentKind(kind) && ParseBOMGroup(line.reference).flag == '!')
     return std::string();
   return m_source->GetDevicePropByRef(line.reference, ColumnKey(kind)).value_or(std::string());
@@ -186,7 +192,7 @@ void CBOMGrid::FillColumnCells(int column) {
   for (int row = 1; row < EditRow(); ++row) {
     if (kind == kBOMKindPicture) {
       UpdateCellBitmap(row, column);
-    } else {
+    } else if (!m_lineValuesFollow || !HasCellValue(LineAt(row), column)) {
       SetCell(row, column, CellValue(LineAt(row), column).value_or(std::string()), alignment);
     }
   }

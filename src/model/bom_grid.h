@@ -296,6 +296,9 @@ class CBOMGrid : public CGridModel {
   // Cells (bom_cells.cpp).
   std::string DisplayText(int row, int column, std::string_view text) const;
   std::optional<std::string> CellValue(const CBOMLine& line, int column) const;
+  // Whether CellValue gives the line's cell of the column a value (else the cell keeps
+  // its text).
+  bool HasCellValue(const CBOMLine& line, int column) const;
   std::string QuantityText(const CBOMLine& line) const;
   // Column fitting (bom_column_fit.cpp).
   void FitColumn(int row, int column, int oldWidth);
@@ -366,6 +369,9 @@ class CBOMGrid : public CGridModel {
   // two fixed ones and, with numbering on, writes every line's item: lines appended in
   // bulk leave those cells as made.
   bool m_storedRecordComing = false;
+  // While a stored record's columns are made: every line's cell that has a value is
+  // written when the record's lines are numbered after, so a new column leaves it.
+  bool m_lineValuesFollow = false;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

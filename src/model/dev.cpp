@@ -68,8 +68,6 @@ void CDev::SetReference(std::string reference) {
   if (m_run != nullptr) m_run->OnReferenceChanged(*this);
 }
 
-CBox* CDev::GetBox(int slot) const { return m_boxes.Get(slot); }
-
 CBox* CDev::MakeBox(int slot) {
   if (slot < 0 || slot >= kSlotCount) return nullptr;
   if (CBox* box = m_boxes.Get(slot)) return box;
@@ -95,11 +93,6 @@ int CDev::GetFreeFace(int face) const {
 void CDev::SetFreeFace(int face, int flag) {
   if (face < 0 || face >= kFaceCount) return;
   m_freeFaces[static_cast<std::size_t>(face)] = static_cast<std::int8_t>(flag);
-}
-
-CDev* CDev::GetNeighbour(int face) const {
-  if (face < 0 || face >= kFaceCount) return nullptr;
-  return m_neighbours[static_cast<std::size_t>(face)];
 }
 
 void CDev::SetNeighbour(int face, CDev* neighbour) {

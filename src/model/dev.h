@@ -34,7 +34,9 @@ struct CBitmapDesc;
 //
 // Style word: bits 0-7 variant, 8-11 variant index (straight type), 12-15 option bits,
 // 20-23 hood, 24-25 equipment-box selector, 26-31 cabinet bits.
-class CDev : public CObjWithProp, public CBoxOwner {
+// Final, so that the many calls an element makes on itself (its boxes and neighbours, asked
+// for every element of a document read) are direct and inline.
+class CDev final : public CObjWithProp, public CBoxOwner {
  public:
   enum Kind : int {
     kEnd = 0,
@@ -123,7 +125,7 @@ class CDev : public CObjWithProp, public CBoxOwner {
   int GetBackFace() const { return OppositeDirection(m_direction); }
 
   // Boxes: slots 0-5 faces, 6 main box, 7-24 further boxes.
-  CBox* GetBox(int slot) const override;
+  CBox* GetBox(int slot) const override { return m_boxes.Get(slot); }
   // Asked for every box that enters the scene or is drawn: the slots are searched directly.
   int GetBoxSlot(const CBox& box) const override { return m_boxes.SlotOf(box); }
   // The box of the slot, made (owner this element) when missing; null out of range.
@@ -136,7 +138,9 @@ class CDev : public CObjWithProp, public CBoxOwner {
   // Free faces and neighbours; faces outside 0..5 read as 0 / null and are not stored.
   int GetFreeFace(int face) const;
   void SetFreeFace(int face, int flag);
-  CDev* GetNeighbour(int face) const override;
+  CDev* GetNeighbour(int face) const override {
+    return face >= 0 && face < kFaceCount ? m_neighbours[static_cast<std::size_t>(face)] : nullptr;
+  }
   void SetNeighbour(int face, CDev* neighbour);
   CDev* GetBackNeighbour() const { return GetNeighbour(GetBackFace()); }
   // Faces 0..5 in order, back face left out, that have a neighbour.
@@ -262,6 +266,12 @@ class CDev : public CObjWithProp, public CBoxOwner {
   void PlaceNextTo(CDev* back);
   // Colours by kind, variant and options; boxes in the skip colour stay.
   void UpdateBoxColors(bool flag);
+  // The display colours of the colour indexes 0..15 as the settings give them now.
+  using CIndexColors = std::array<std::uint32_t, 16>;
+  static CIndexColors CurrentIndexColors();
+  // UpdateBoxColors with the index colours looked up already: a run recolouring all its
+  // elements (every run of a file being opened) looks them up once.
+  void UpdateBoxColors(bool flag, const CIndexColors& colors);
   void SetBoxColor(std::uint32_t color);
   // The display colour of a colour index (0..14) as a colour value.
   static std::uint32_t ColorOfIndex(int index);

@@ -54,10 +54,19 @@ void CDev::SetBoxColor(std::uint32_t color) {
   }
 }
 
-void CDev::UpdateBoxColors(bool flag) {
-  // Every element of a file being opened passes here: the colours are looked up once.
+CDev::CIndexColors CDev::CurrentIndexColors() {
   const std::array<CColor, kColorCount>& colors = CRunEnvironment::Instance().Settings().colors;
-  const auto ColorOf = [&colors](int index) { return GetColor(colors, index).ToColorRef(); };
+  CIndexColors table{};
+  for (std::size_t index = 0; index < table.size(); ++index)
+    table[index] = GetColor(colors, static_cast<int>(index)).ToColorRef();
+  return table;
+}
+
+void CDev::UpdateBoxColors(bool flag) { UpdateBoxColors(flag, CurrentIndexColors()); }
+
+void CDev::UpdateBoxColors(bool flag, const CIndexColors& colors) {
+  // Indexes are a kind's colour (below 16) or a variant index (four bits).
+  const auto ColorOf = [&colors](int index) { return colors[static_cast<std::size_t>(index)]; };
   const std::uint32_t skip = flag ? CBox::kNoColor : ColorOf(kIndexUnset);
   const std::uint32_t fireBarrier = ColorOf(kIndexFireBarrier) + kKeptMark;
   const bool partsBuilt = m_run != nullptr && m_run->GetPartsState() != 0;

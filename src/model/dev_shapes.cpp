@@ -132,7 +132,8 @@ void CDev::BuildFurtherBoxes(int firstSlot) {
     geometry.colour = main->GetColor();
     const int code = m_run->GetElementGeometry(*this, slot, geometry);
     if (geometry.extents[0] == 0 && geometry.extents[1] == 0 && geometry.extents[2] == 0) {
-      DeleteBox(slot);
+      // Most slots of an element just read are empty and stay so.
+      if (GetBox(slot) != nullptr) DeleteBox(slot);
       continue;
     }
     CBox* box = GetBox(slot) != nullptr ? GetBox(slot) : MakeBox(slot);

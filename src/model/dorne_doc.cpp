@@ -201,6 +201,11 @@ void CDorneDoc::SerializeElementAnnotations(CArchiveWriter& archive, const CDev&
 }
 
 void CDorneDoc::SerializeElementAnnotations(CArchiveReader& archive, CDev& element) {
+  // Every element of a file being read passes here, inside the load's session.
+  if (m_annotationArchive != nullptr) {
+    m_annotationArchive->ReadElementList(archive, element);
+    return;
+  }
   WithAnnotationArchive(
       [&](CAnnotationArchive& lists) { lists.ReadElementList(archive, element); });
 }

@@ -78,11 +78,10 @@ void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting
     const auto index = static_cast<std::int32_t>(element.m_style2);
     if (index != -1) m_pendingUnits.push_back({&element, index, m_archive.Position()});
   }
-  std::string reference = m_archive.ReadString();
-  if (reference == CDev::kGenericRef && m_run != nullptr) {
-    reference = m_run->GetKindText(kind, element.GetVariant());
+  m_archive.ReadString(element.m_reference);
+  if (element.m_reference == CDev::kGenericRef && m_run != nullptr) {
+    element.m_reference = m_run->GetKindText(kind, element.GetVariant());
   }
-  element.m_reference = std::move(reference);
   element.m_active = static_cast<std::int8_t>(m_archive.ReadByte());
   element.m_edited = m_archive.ReadByte();
   element.m_booked = m_archive.ReadByte();
@@ -122,7 +121,8 @@ void CElementRecordReader::ApplyStyleProperty(CDev& element) {
     const int variant = TextToInt(element.GetPropValue("STYLE")) & 0xFF;
     if (variant != 0) element.SetVariantBoth(variant);
   }
-  element.SetPropValue("STYLE", "");
+  // Most elements carry no property at all: nothing to look through.
+  if (!element.GetPropArray().empty()) element.SetPropValue("STYLE", "");
 }
 
 // Old variants and properties are brought up to date by the rules of the reading run's range.

@@ -238,9 +238,10 @@ void CRun::RebookGenericReferences() {
 }
 
 void CRun::UpdateElementColors(int flag) {
+  const CDev::CIndexColors colors = CDev::CurrentIndexColors();
   for (CDev* device : m_devices) {
     const int kind = device->GetKind();
     if ((device->IsActive() && kind != CDev::kAccessory) || kind == CDev::kJoint)
-      device->UpdateBoxColors(flag != 0);
+      device->UpdateBoxColors(flag != 0, colors);
   }
 }

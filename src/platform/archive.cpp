@@ -10,12 +10,32 @@
 namespace {
 
 constexpr std::uint16_t kWideMark = 0xFFFE;
+// The byte FF, the wide mark and a one-byte count.
+constexpr std::size_t kShortWidePrefixSize = 4;
 // What a streamed reader buffers at once: large enough that refills cost nothing beside
 // the decoding, small beside any document.
 constexpr std::size_t kStreamChunk = 64 * 1024;
 // How much room the writer makes ready at once: the zeros that making it writes are still
 // in the cache when the stream's bytes replace them.
 constexpr std::size_t kWriterRoomStretch = 64 * 1024;
+
+// Whether the count UTF-16LE units at units are all below 0x80: four units are looked at
+// in one load, since every text of a document passes here.
+bool IsAsciiUnits(const std::uint8_t* units, std::size_t count) {
+  // Bit 7 of each low byte and every bit of each high byte, in the units' byte order.
+  constexpr std::uint8_t kMaskBytes[8] = {0x80, 0xFF, 0x80, 0xFF, 0x80, 0xFF, 0x80, 0xFF};
+  std::uint64_t mask;
+  std::memcpy(&mask, kMaskBytes, sizeof mask);
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    std::uint64_t four;
+    std::memcpy(&four, units + 2 * i, sizeof four);
+    any |= four & mask;
+  }
+  for (; i < count; ++i) any |= (units[2 * i] & 0x80u) | units[2 * i + 1];
+  return any == 0;
+}
 
 bool IsAscii(std::string_view text) {
   unsigned char any = 0;
@@ -113,11 +133,28 @@ std::pair<std::uint64_t, bool> CArchiveReader::ReadStringLength() {
 }
 
 std::string CArchiveReader::ReadString() {
-  const auto [count, wide] = ReadStringLength();
-  return wide ? ReadWideChars(count) : ReadNarrowChars(count);
+  std::string text;
+  ReadString(text);
+  return text;
 }
 
-std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
+void CArchiveReader::ReadString(std::string& text) {
+  // Nearly every stored text is in the writer's form with a count below 255: the mark
+  // and the count are taken in one look when they are buffered, as they nearly always are.
+  if (Buffered() >= kShortWidePrefixSize) {
+    const std::uint8_t* prefix = m_bytes.data() + m_pos;
+    if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF) {
+      m_pos += kShortWidePrefixSize;
+      ReadWideChars(prefix[3], text);
+      return;
+    }
+  }
+  const auto [count, wide] = ReadStringLength();
+  if (wide) ReadWideChars(count, text);
+  else text = ReadNarrowChars(count);
+}
+
+void CArchiveReader::ReadWideChars(std::uint64_t count, std::string& text) {
   // A text within the buffer is within the stream: only a longer one is checked against
   // the rest of the stream, which costs a division, before its bytes are fetched.
   if (Buffered() / 2 < count) {
@@ -127,16 +164,11 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
   // Nearly every stored text is ASCII: narrowed straight into the result, with no trip
   // through the work spaces. A text with any other unit goes the whole way below.
   const std::uint8_t* units = m_bytes.data() + m_pos;
-  std::string ascii(static_cast<std::size_t>(count), '\0');
-  std::size_t narrowed = 0;
-  for (; narrowed < ascii.size(); ++narrowed) {
-    const unsigned unit = units[2 * narrowed] | (units[2 * narrowed + 1] << 8);
-    if (unit >= 0x80) break;
-    ascii[narrowed] = static_cast<char>(unit);
-  }
-  if (narrowed == ascii.size()) {
-    m_pos += 2 * ascii.size();
-    return ascii;
+  if (IsAsciiUnits(units, static_cast<std::size_t>(count))) {
+    text.resize(static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>(units[2 * i]);
+    m_pos += 2 * text.size();
+    return;
   }
   const std::size_t start = Position();
   m_units.resize(static_cast<std::size_t>(count));
@@ -152,7 +184,7 @@ std::string CArchiveReader::ReadWideChars(std::uint64_t count) {
   m_text.resize(3 * m_units.size());
   const char* end = tvr::platform::Utf16ToUtf8(m_units, m_text.data());
   if (end == nullptr) throw CArchiveError("text is not valid UTF-16", start);
-  return std::string(m_text.data(), static_cast<std::size_t>(end - m_text.data()));
+  text.assign(m_text.data(), static_cast<std::size_t>(end - m_text.data()));
 }
 
 std::string CArchiveReader::ReadNarrowChars(std::uint64_t count) {

@@ -69,6 +69,9 @@ class CArchiveReader {
   float ReadFloat();
   double ReadDouble();
   std::string ReadString();
+  // The same text read into `text`, whose room is kept: the texts of every element of a
+  // document go straight to their place. On a throw `text` may hold anything.
+  void ReadString(std::string& text);
   void Skip(std::size_t count);
   // The next count bytes, which the reader then passes: a record of fixed size is
   // checked once and decoded in place. Throws when fewer remain.
@@ -103,7 +106,7 @@ class CArchiveReader {
   void Fill(std::uint64_t count, std::string_view what);
   // Character count and whether the characters are wide.
   std::pair<std::uint64_t, bool> ReadStringLength();
-  std::string ReadWideChars(std::uint64_t count);
+  void ReadWideChars(std::uint64_t count, std::string& text);
   std::string ReadNarrowChars(std::uint64_t count);
 
   // The buffered part of the stream is m_bytes up to m_end, from stream offset m_base;
