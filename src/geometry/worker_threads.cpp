@@ -27,8 +27,9 @@ class CWorkerPool {
 
   void Give(CWorker& worker, std::function<void()>& task, CWorkerThreads::CPending& pending);
   void Serve(CWorker& worker);
-  // Back among the idle threads.
-  void Idle(CWorker& worker);
+  // Back among the idle threads; false when enough are idle and this one is to end.
+  bool Idle(CWorker& worker);
+  void Forget(CWorker& worker);
 
   std::mutex m_mutex;
   std::vector<std::unique_ptr<CWorker>> m_workers;
@@ -69,13 +70,11 @@ CWorkerPool::~CWorkerPool() {
 void CWorkerPool::Give(CWorker& worker, std::function<void()>& task,
                        CWorkerThreads::CPending& pending) {
   CWorkerThreads::Counted(pending);
-  {
-    const std::lock_guard lock(worker.mutex);
-    worker.task = std::move(task);
-    worker.pending = &pending;
-  }
-  // Told once the lock is let go, so that it does not wake only to wait for the lock: its
-  // record stays as long as the pool does.
+  // Told under its lock: once the lock is let go, the worker may run the task, end for good
+  // and take its record with it.
+  const std::lock_guard lock(worker.mutex);
+  worker.task = std::move(task);
+  worker.pending = &pending;
   worker.woken.notify_one();
 }
 
@@ -100,6 +99,7 @@ bool CWorkerPool::Start(std::function<void()>& task, CWorkerThreads::CPending& p
   }
   CWorker& fresh = *made;
   Give(fresh, task, pending);
+  // Listed before it runs, so that a thread that ends for good finds itself in the list.
   const std::lock_guard lock(m_mutex);
   try {
     fresh.thread = std::thread([this, &fresh] { Serve(fresh); });
@@ -123,16 +123,33 @@ void CWorkerPool::Serve(CWorker& worker) {
     task();
     // What the task holds goes before it counts as ended.
     task = nullptr;
-    // Idle before it is counted: the caller's next tasks find this thread free.
-    Idle(worker);
+    // Idle (or gone) before it is counted: the caller's next tasks find this thread free.
+    const bool kept = Idle(worker);
+    if (!kept) Forget(worker);
     CWorkerThreads::Ended(*pending);
+    if (!kept) return;
     lock.lock();
   }
 }
 
-void CWorkerPool::Idle(CWorker& worker) {
+bool CWorkerPool::Idle(CWorker& worker) {
   const std::lock_guard lock(m_mutex);
+  if (m_idle.size() >= CWorkerThreads::kMaxIdle) return false;
   m_idle.push_back(&worker);
+  return true;
+}
+
+void CWorkerPool::Forget(CWorker& worker) {
+  // The thread ends for good and lets its record go, detached; unless the pool is going,
+  // which joins it.
+  const std::lock_guard lock(m_mutex);
+  for (auto it = m_workers.begin(); it != m_workers.end(); ++it) {
+    if (it->get() != &worker) continue;
+    const std::unique_ptr<CWorker> self = std::move(*it);
+    m_workers.erase(it);
+    self->thread.detach();
+    return;
+  }
 }
 
 std::size_t CWorkerPool::Kept() {

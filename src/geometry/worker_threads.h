@@ -10,9 +10,7 @@
 // done waits for the next one rather than ending, so that such work does not pay for
 // making and ending its threads every time. Each task gets a thread to itself at once, an
 // idle one or else a new one, as it would with a thread of its own: tasks that wait for
-// each other cannot wait for want of a thread. So the threads kept are as many as were
-// ever busy at once (a few more than the processor's threads: the windows' work and the
-// work aside at once); they end with the program.
+// each other cannot wait for want of a thread.
 class CWorkerThreads {
  public:
   // The tasks started and not yet ended; the destructor waits for them (also when the
@@ -41,6 +39,8 @@ class CWorkerThreads {
   static bool Start(std::function<void()> task, CPending& pending);
   // How many threads are kept now, busy or idle.
   static std::size_t Kept();
+  // How many idle threads are kept at most: more, from a burst of tasks, end.
+  static constexpr std::size_t kMaxIdle = 16;
 
  private:
   friend class CWorkerPool;
