@@ -176,34 +176,4 @@ TEST(ParallelChunksTest, CallsWaitForEveryPiece) {
   }
 }
 
-// Callers on several threads at once (the windows' and a sort's aside) take and give back
-// the kept threads in a tangle; threads beyond those kept idle end as they go. Every call
-// still sees each of its items once, and no more threads than that stay behind.
-TEST(ParallelChunksTest, CallsFromSeveralThreadsShareTheKeptThreads) {
-  const struct {
-    const char* fault;
-    std::size_t callers;
-    std::size_t chunks;
-  } rows[] = {
-      {"two callers, as the windows' thread and the work aside", 2, 8},
-      {"more pieces in flight than are kept idle: threads end as others are handed work", 4, 9},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.fault);
-    std::atomic<int> wrong{0};
-    std::vector<std::thread> callers;
-    for (std::size_t c = 0; c < row.callers; ++c) {
-      callers.emplace_back([&] {
-        for (int call = 0; call < 200; ++call) {
-          const CCallSeen seen = RunAndSee(64, row.chunks);
-          for (const int visits : seen.visits) wrong.fetch_add(visits == 1 ? 0 : 1);
-        }
-      });
-    }
-    for (std::thread& caller : callers) caller.join();
-    EXPECT_EQ(wrong.load(), 0);
-    EXPECT_LE(CWorkerThreads::Kept(), CWorkerThreads::kMaxIdle);
-  }
-}
-
 }  // namespace
