@@ -70,12 +70,9 @@ CWorkerPool::~CWorkerPool() {
 void CWorkerPool::Give(CWorker& worker, std::function<void()>& task,
                        CWorkerThreads::CPending& pending) {
   CWorkerThreads::Counted(pending);
-  // Told under its lock: once the lock is let go, the worker may run the task, end for good
-  // and take its record with it.
   const std::lock_guard lock(worker.mutex);
   worker.task = std::move(task);
   worker.pending = &pending;
-  worker.woken.notify_one();
 }
 
 bool CWorkerPool::Start(std::function<void()>& task, CWorkerThreads::CPending& pending) {
@@ -89,6 +86,7 @@ bool CWorkerPool::Start(std::function<void()>& task, CWorkerThreads::CPending& p
   }
   if (idle != nullptr) {
     Give(*idle, task, pending);
+    idle->woken.notify_one();
     return true;
   }
   std::unique_ptr<CWorker> made;
