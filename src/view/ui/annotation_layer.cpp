@@ -23,15 +23,16 @@ CAnnotationLayer::CKey CAnnotationLayer::CKey::Of(const CDorneDoc& document,
   return key;
 }
 
-void CAnnotationLayer::PaintOver(QPainter& painter, const QImage& image, QSize size,
-                                 const CDorneDoc& document, const CViewWindow& window,
-                                 const CSceneDrawOptions& options) {
-  const CKey key = CKey::Of(document, window, size, options, image);
+void CAnnotationLayer::Update(const QImage& like, QSize size, const CDorneDoc& document,
+                              const CViewWindow& window, const CSceneDrawOptions& options) {
+  const CKey key = CKey::Of(document, window, size, options, like);
   m_redrawn = m_layer.isNull() || !(key == m_key);
-  if (m_redrawn) {
-    Draw(image, size, document, window, options);
-    m_key = key;
-  }
+  if (!m_redrawn) return;
+  Draw(like, size, document, window, options);
+  m_key = key;
+}
+
+void CAnnotationLayer::LayOver(QPainter& painter) const {
   if (!m_used.isEmpty()) painter.drawImage(m_used.topLeft(), m_layer, m_used);
 }
 

@@ -42,7 +42,17 @@ class CAnnotationLayer {
   // (as a new painter would): the kept layer while its key holds, else the layer drawn
   // anew (recording where each label went when the options ask for it).
   void PaintOver(QPainter& painter, const QImage& image, QSize size, const CDorneDoc& document,
-                 const CViewWindow& window, const CSceneDrawOptions& options);
+                 const CViewWindow& window, const CSceneDrawOptions& options) {
+    Update(image, size, document, window, options);
+    LayOver(painter);
+  }
+  // The first half of that: the layer drawn anew unless its key holds, with the resolution
+  // of the picture given (its pixels are not read). It reads the document and the options
+  // only, so that it may run on another thread while the scene's picture is painted.
+  void Update(const QImage& like, QSize size, const CDorneDoc& document, const CViewWindow& window,
+              const CSceneDrawOptions& options);
+  // The second: the kept layer laid over the picture.
+  void LayOver(QPainter& painter) const;
   // True when the last PaintOver drew the layer anew.
   bool Redrawn() const { return m_redrawn; }
   void Clear() { m_layer = QImage(); }

@@ -105,6 +105,14 @@ std::vector<const CQtPaintRecording*> KeptOrRecorded(CScenePaintCache& kept,
   return pieces;
 }
 
+// A picture of one pixel with the resolution of that one, for what measures fonts as there.
+QImage ResolutionOf(const QImage& image) {
+  QImage like(1, 1, QImage::Format_RGB32);
+  like.setDotsPerMeterX(image.dotsPerMeterX());
+  like.setDotsPerMeterY(image.dotsPerMeterY());
+  return like;
+}
+
 // The picture the painter draws on, when it draws there as a new painter would: without
 // a transformation, clip or other composition; null otherwise.
 QImage* PlainImageOf(QPainter& painter) {
@@ -166,9 +174,18 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
     CScenePaintCache& kept = cache != nullptr ? *cache : paintOnly;
     // A view keeps its annotations as a picture apart; other pictures draw them in full.
     const bool layered = cache != nullptr;
-    CQtPaintRecording::PlayInBands(
-        *image, KeptOrRecorded(kept, document, window, size, options, *image, layered));
-    if (layered) kept.Annotations().PaintOver(painter, *image, size, document, window, options);
+    const std::vector<const CQtPaintRecording*> pieces =
+        KeptOrRecorded(kept, document, window, size, options, *image, layered);
+    if (!layered) return CQtPaintRecording::PlayInBands(*image, pieces);
+    // The annotations, when they are to be drawn anew, are drawn while the scene's bands are
+    // played: neither reads what the other writes, and the resolution is taken here.
+    const QImage like = ResolutionOf(*image);
+    CAnnotationLayer& annotations = kept.Annotations();
+    CParallelChunks::Run(2, 2, [&](std::size_t piece, std::size_t, std::size_t) {
+      if (piece == 0) return CQtPaintRecording::PlayInBands(*image, pieces);
+      annotations.Update(like, size, document, window, options);
+    });
+    annotations.LayOver(painter);
     return;
   }
   CQtDrawDevice device(painter);

@@ -7,7 +7,9 @@
 #include <QPainter>
 
 #include <cstdlib>
+#include <array>
 #include <functional>
+#include <optional>
 
 #include "../layout_scene.h"
 #include "app/app_settings.h"
@@ -27,8 +29,8 @@ namespace {
 
 constexpr QSize kSize(900, 640);
 
-std::unique_ptr<CDorneDoc> AnnotatedLayout() {
-  auto document = BuildLayoutScene(3, 10);
+std::unique_ptr<CDorneDoc> AnnotatedLayout(int runs = 3, int elementsPerRun = 10) {
+  auto document = BuildLayoutScene(runs, elementsPerRun);
   for (CRun* run : document->GetRuns()) {
     run->SetCatalog("QDA");
     run->SetProp("Calibre", "06");
@@ -125,6 +127,42 @@ TEST(AnnotationLayerTest, ClearingTheKeptSceneDrawsTheLabelsAgain) {
   cache.Clear();
   EXPECT_TRUE(Painted(*document, window, options, &cache) == first);
   EXPECT_TRUE(cache.Annotations().Redrawn());
+}
+
+// The layer is drawn anew on a thread of its own while the scene is played in bands; laid
+// over them, it shows what a picture drawn in full shows, wherever the labels fall among
+// the bands.
+TEST(AnnotationLayerTest, LabelsDrawnWhileTheBandsPlayShowAsDrawnInFull) {
+  const auto document = AnnotatedLayout(20, 50);
+  const std::optional<CRect> extent = GetSceneExtent(*document);
+  ASSERT_TRUE(extent.has_value());
+  const struct {
+    const char* name;
+    std::array<int, 3> angles;
+    double zoom;  // of the whole scene in the view
+    CPoint pan;
+  } rows[] = {
+      {"the view as built, all of it in the view", {0, 0, 0}, 0.9, {0, 0}},
+      {"turned, the labels across band edges", {30, 20, 0}, 0.9, {0, 0}},
+      {"turned the other way and zoomed in", {-40, 15, 0}, 2.5, {0, 0}},
+      {"zoomed out and panned, labels at the picture's edge", {10, 35, 0}, 0.5, {300, 200}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    document->SetViewAngles(row.angles[0], row.angles[1], row.angles[2]);
+    CViewWindow window;
+    window.ZoomAll(*GetSceneExtent(*document), row.zoom, {kSize.width(), kSize.height()});
+    window.Pan(row.pan.x, row.pan.y);
+    CSceneDrawOptions options = SceneOptionsFromSettings(CAppSettings(), false);
+    options.layers.fill(true);
+    CScenePaintCache cache;
+    const QImage layered = Painted(*document, window, options, &cache);
+    EXPECT_TRUE(cache.Annotations().Redrawn());
+    EXPECT_EQ(Unlike(layered, Painted(*document, window, options, nullptr)), 0);
+    // Played back from what was kept, with the layer kept as well.
+    EXPECT_TRUE(Painted(*document, window, options, &cache) == layered);
+    EXPECT_FALSE(cache.Annotations().Redrawn());
+  }
 }
 
 }  // namespace
