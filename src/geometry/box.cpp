@@ -57,6 +57,21 @@ C3DPoint ExactCornerOf(const C3DPoint& origin, const std::array<double, 3>& half
           origin.z + ((n & 4) ? -half[2] : half[2])};
 }
 
+// The two values each coordinate of a box's corners takes when they follow from its
+// origin and extents: corner n is (x[(n >> 1) & 1], y[n & 1], z[(n >> 2) & 1]).
+struct CornerValues {
+  double x[2], y[2], z[2];
+
+  C3DPoint At(int n) const { return {x[(n >> 1) & 1], y[n & 1], z[(n >> 2) & 1]}; }
+};
+
+// The very sums ExactCornerOf makes, each once: for a caller that goes through every corner.
+CornerValues ExactCornerValues(const C3DPoint& origin, const std::array<double, 3>& half) {
+  return {{origin.x + -half[0], origin.x + half[0]},
+          {origin.y + half[1], origin.y + -half[1]},
+          {origin.z + half[2], origin.z + -half[2]}};
+}
+
 C3DPoint TruncatedPoint(const C3DPoint& p) {
   return {static_cast<double>(C3DPoint::ToStoredInt(p.x)),
           static_cast<double>(C3DPoint::ToStoredInt(p.y)),
@@ -81,12 +96,6 @@ void Bounds(const std::array<C3DPoint, CBox::kCornerCount>& points, C3DPoint& lo
     if (p.z > high.z) high.z = p.z;
   }
 }
-
-// The two values each coordinate of a box's corners takes when they follow from its
-// origin and extents: corner n is (x[(n >> 1) & 1], y[n & 1], z[(n >> 2) & 1]).
-struct CornerValues {
-  double x[2], y[2], z[2];
-};
 
 // Row r of the rotation at all eight corners from two products per coordinate, summed
 // in the order CViewRotation::Rotate sums them: the same bits for a fifth of the work.
@@ -162,19 +171,14 @@ CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners)
   // Every box read from a file passes here, so the half extents are worked out once and
   // a corner is truncated only where it differs from the exact one: a stored corner that
   // equals the exact one is a whole number, which truncating leaves as it is.
-  // The two values each coordinate of a corner can take are those ExactCornerOf adds up
-  // (a sum with a negated half is the difference, to the bit).
-  const std::array<double, 3> half = HalfExtents(m_extent);
-  const double xs[2] = {m_origin.x - half[0], m_origin.x + half[0]};
-  const double ys[2] = {m_origin.y + half[1], m_origin.y - half[1]};
-  const double zs[2] = {m_origin.z + half[2], m_origin.z - half[2]};
+  const CornerValues values = ExactCornerValues(m_origin, HalfExtents(m_extent));
   const auto matchesTruncated = [](double stored, double exact) {
     return stored == exact || stored == static_cast<double>(C3DPoint::ToStoredInt(exact));
   };
   bool exact = true;
   for (int n = 0; n < kCornerCount; ++n) {
     const C3DPoint& stored = corners[static_cast<std::size_t>(n)];
-    const C3DPoint computed(xs[(n >> 1) & 1], ys[n & 1], zs[(n >> 2) & 1]);
+    const C3DPoint computed = values.At(n);
     if (stored == computed) continue;
     exact = false;
     if (!matchesTruncated(stored.x, computed.x) || !matchesTruncated(stored.y, computed.y) ||
@@ -420,18 +424,17 @@ std::array<std::array<std::int32_t, 3>, CBox::kCornerCount> CBox::StoredCorners(
     return stored;
   }
   // Each coordinate of a corner that follows from the origin and extents takes one of two
-  // values, so each is truncated once rather than at every corner. The sums are those of
-  // ExactCornerOf, to the same bits; a truncated corner truncates to itself, so both forms
-  // store the same.
-  const std::array<double, 3> half = HalfExtents(m_extent);
-  const std::int32_t xs[2] = {C3DPoint::ToStoredInt(m_origin.x + -half[0]),
-                              C3DPoint::ToStoredInt(m_origin.x + half[0])};
-  const std::int32_t ys[2] = {C3DPoint::ToStoredInt(m_origin.y + half[1]),
-                              C3DPoint::ToStoredInt(m_origin.y + -half[1])};
-  const std::int32_t zs[2] = {C3DPoint::ToStoredInt(m_origin.z + half[2]),
-                              C3DPoint::ToStoredInt(m_origin.z + -half[2])};
-  for (int n = 0; n < kCornerCount; ++n)
-    stored[n] = {xs[(n >> 1) & 1], ys[n & 1], zs[(n >> 2) & 1]};
+  // values, so each is truncated once rather than at every corner; a truncated corner
+  // truncates to itself, so both forms store the same.
+  CornerValues values = ExactCornerValues(m_origin, HalfExtents(m_extent));
+  for (double* pair : {values.x, values.y, values.z}) {
+    for (int i = 0; i < 2; ++i) pair[i] = C3DPoint::ToStoredInt(pair[i]);
+  }
+  for (int n = 0; n < kCornerCount; ++n) {
+    const C3DPoint c = values.At(n);  // whole numbers
+    stored[n] = {static_cast<std::int32_t>(c.x), static_cast<std::int32_t>(c.y),
+                 static_cast<std::int32_t>(c.z)};
+  }
   return stored;
 }
 

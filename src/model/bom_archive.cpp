@@ -7,6 +7,7 @@
 #include "model/bom_grid.h"
 #include "model/bom_record.h"
 #include "model/bom_source.h"
+#include "model/scoped_flag.h"
 
 namespace {
 
@@ -115,11 +116,7 @@ void CBOMGrid::ApplyRecord(const CBOMRecord& record) {
     // NumberLines(1) below writes each line's cell that has a value, in every column. Left
     // to it alone only while no measurer fits columns to cells: a measured cell written
     // twice and one written once would leave the column fitted apart.
-    m_lineValuesFollow = GetTextMeasurer() == nullptr;
-    struct CValuesFollow {
-      bool& flag;
-      ~CValuesFollow() { flag = false; }
-    } follow{m_lineValuesFollow};
+    const CScopedFlag follow(m_lineValuesFollow, GetTextMeasurer() == nullptr);
     ApplyColumns(record);
   }
   for (std::size_t index = 0; index < record.rows.size(); ++index) {

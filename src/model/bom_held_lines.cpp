@@ -9,6 +9,7 @@
 #include "model/bom_source.h"
 #include "model/booking_batch.h"
 #include "model/item_numbering.h"
+#include "model/scoped_flag.h"
 
 // The fixed columns of a line are written while it is still the edit line, and a line's
 // other cells after it has its reference: writing them all once the rows are there holds
@@ -90,11 +91,7 @@ void CBOMGrid::ReadWithBookings(CArchiveReader& archive, std::string_view prefix
   {
     // The record replaces the columns after the fixed ones, cells and all, and numbers
     // every line.
-    m_storedRecordComing = true;
-    struct CRecordComing {
-      bool& flag;
-      ~CRecordComing() { flag = false; }
-    } coming{m_storedRecordComing};
+    const CScopedFlag coming(m_storedRecordComing);
     bookings.BookInto(*this);
   }
   m_itemPrefix = std::string(prefix);

@@ -7,6 +7,7 @@
 #include "model/run.h"
 #include "model/run_factory.h"
 #include "model/run_held_boxes.h"
+#include "model/scoped_flag.h"
 #include "geometry/box.h"
 #include "geometry/parallel_chunks.h"
 #include "platform/archive.h"
@@ -71,11 +72,7 @@ bool ProjectUnlistedBoxesOfRun(const CRun& run, C3DProjection& projection) {
 
 void CDorneDoc::Serialize(CArchiveReader& archive) {
   ReadVersion(archive);
-  struct CReadingScope {
-    bool& flag;
-    explicit CReadingScope(bool& reading) : flag(reading) { flag = true; }
-    ~CReadingScope() { flag = false; }
-  } reading(m_reading);
+  const CScopedFlag reading(m_reading);
   CArchiveSession session(m_annotationArchive);
   m_annotationArchive =
       std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
