@@ -28,15 +28,21 @@ void CRun::OnReferenceChanged(CDev& element) {
 }
 
 int CRun::FindDeviceIndex(const CDev* element) const {
-  // From where the last search ended, on round: a rebuild takes its joints out in list
-  // order, each a little further on, and must not walk the whole list for each.
+  // Outward from where the last search ended, nearest first on either side: a rebuild
+  // takes its joints out in list order, each a little further on, and placing at the end
+  // of a run takes out an element just before the last one found; neither may walk the
+  // whole list for each.
   const std::size_t count = m_devices.size();
   const std::size_t from = std::min(m_deviceSearchFrom, count);
-  for (std::size_t step = 0; step < count; ++step) {
-    const std::size_t i = (from + step) % count;
-    if (m_devices[i] != element) continue;
+  const auto found = [&](std::size_t i) {
+    if (m_devices[i] != element) return false;
     m_deviceSearchFrom = i;
-    return static_cast<int>(i);
+    return true;
+  };
+  for (std::size_t distance = 0; distance <= std::max(from, count - from); ++distance) {
+    if (from + distance < count && found(from + distance)) return static_cast<int>(from + distance);
+    if (distance > 0 && distance <= from && found(from - distance))
+      return static_cast<int>(from - distance);
   }
   return -1;
 }

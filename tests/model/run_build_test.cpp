@@ -1,5 +1,7 @@
 #include "run_test_support.h"
 
+#include <algorithm>
+
 namespace {
 
 class RunBuildTest : public RunTestBase {
@@ -169,5 +171,68 @@ TEST_F(RunBuildTest, QuotationStatsWalkTheChain) {
   EXPECT_EQ(stats.junctions, 2);
   EXPECT_EQ(m_run->GetQuotationStats(true).bookedLength, 0);
 }
+
+// Each removal order is given as the positions, in the first list, of the elements taken
+// out one after the other; the others must keep their order whichever way the search for
+// the element goes.
+struct RemovalOrderCase {
+  const char* name;
+  std::vector<std::size_t> order;
+};
+
+std::vector<std::size_t> Positions(std::size_t count, bool backward, std::size_t stride) {
+  std::vector<std::size_t> positions;
+  for (std::size_t first = 0; first < stride; ++first) {
+    for (std::size_t i = first; i < count; i += stride) positions.push_back(i);
+  }
+  if (backward) std::reverse(positions.begin(), positions.end());
+  return positions;
+}
+
+std::vector<std::size_t> MiddleOut(std::size_t count) {
+  std::vector<std::size_t> positions;
+  const std::size_t middle = count / 2;
+  for (std::size_t d = 0; positions.size() < count; ++d) {
+    if (middle + d < count) positions.push_back(middle + d);
+    if (d > 0 && d <= middle) positions.push_back(middle - d);
+  }
+  return positions;
+}
+
+std::vector<std::size_t> EndsInTurn(std::size_t count) {
+  std::vector<std::size_t> positions;
+  for (std::size_t low = 0, high = count; low < high;) {
+    positions.push_back(low++);
+    if (low < high) positions.push_back(--high);
+  }
+  return positions;
+}
+
+class RunRemovalOrderTest : public RunBuildTest,
+                            public ::testing::WithParamInterface<RemovalOrderCase> {};
+
+TEST_P(RunRemovalOrderTest, TheOtherElementsKeepTheirOrder) {
+  std::vector<CDev*> expected;
+  CChainBuilder builder(*m_run);
+  for (int i = 0; i < 40; ++i) expected.push_back(builder.Loose(CDev::kAccessory, "ACC"));
+  const std::vector<CDev*> listed = expected;
+  for (const std::size_t position : GetParam().order) {
+    CDev* element = listed[position];
+    m_run->RemoveDevice(element);
+    expected.erase(std::find(expected.begin(), expected.end(), element));
+    ASSERT_EQ(m_run->GetDevices(), expected) << "after taking out element " << position;
+    EXPECT_EQ(m_run->FindDeviceIndex(element), -1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Orders, RunRemovalOrderTest,
+    ::testing::Values(RemovalOrderCase{"Forward", Positions(40, false, 1)},
+                      RemovalOrderCase{"Backward", Positions(40, true, 1)},
+                      RemovalOrderCase{"EveryThirdForward", Positions(40, false, 3)},
+                      RemovalOrderCase{"EveryThirdBackward", Positions(40, true, 3)},
+                      RemovalOrderCase{"MiddleOut", MiddleOut(40)},
+                      RemovalOrderCase{"EndsInTurn", EndsInTurn(40)}),
+    [](const ::testing::TestParamInfo<RemovalOrderCase>& info) { return info.param.name; });
 
 }  // namespace
