@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
+
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -129,7 +131,9 @@ struct CHidingStep {
   std::vector<CPoint> fill;  // empty: append the entity
 };
 
-std::vector<CHidingStep> LargeLayoutSteps(int fills) {
+// With `scale` below 1 the figures and fills are made smaller, so that as many of them
+// as at full scale meet one fill wherever there are more of them.
+std::vector<CHidingStep> LargeLayoutSteps(int fills, double scale = 1.0) {
   CNominalFontMeasurer measurer;
   CDxfWriter writer;
   CDrawContext dc(writer, measurer, kClient);
@@ -140,8 +144,9 @@ std::vector<CHidingStep> LargeLayoutSteps(int fills) {
     return units.Convert(dc.Mapping(), dc.DeviceSize(), {x, y});
   };
   std::mt19937 random(7);
-  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000), step(-600, 600),
-      side(200, 1500);
+  const auto scaled = [scale](int length) { return static_cast<int>(length * scale); };
+  std::uniform_int_distribution<int> x(-24000, 24000), y(-19000, 19000),
+      step(scaled(-600), scaled(600)), side(scaled(200), scaled(1500));
   std::vector<CHidingStep> steps;
   for (int fill = 0; fill < fills; ++fill) {
     for (int figure = 0; figure < 10; ++figure) {
@@ -149,8 +154,8 @@ std::vector<CHidingStep> LargeLayoutSteps(int fills) {
       CDxfEntity entity{DxfEntityKind::Line, convert(px, py), {}, 1 + fill % 4, 0, {}};
       if (figure == 9) {
         entity.kind = DxfEntityKind::Text;
-        entity.p1 = convert(px, py - 200);
-        entity.p2 = convert(px + 1000, py);
+        entity.p1 = convert(px, py - scaled(200));
+        entity.p2 = convert(px + scaled(1000), py);
         entity.text = "Q" + std::to_string(fill);
       } else {
         entity.p2 = convert(px + step(random), py + step(random));
@@ -160,8 +165,9 @@ std::vector<CHidingStep> LargeLayoutSteps(int fills) {
     }
     const int px = x(random), py = y(random);
     steps.push_back({{},
-                     {convert(px, py), convert(px + side(random), py + 100),
-                      convert(px + 900, py - side(random)), convert(px - 50, py - 700)}});
+                     {convert(px, py), convert(px + side(random), py + scaled(100)),
+                      convert(px + scaled(900), py - side(random)),
+                      convert(px - scaled(50), py - scaled(700))}});
   }
   return steps;
 }
@@ -191,6 +197,30 @@ void BM_HidingOfALargeLayout(benchmark::State& state) {
   state.counters["entities_kept"] = static_cast<double>(kept);
 }
 BENCHMARK(BM_HidingOfALargeLayout)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond);
+
+// The same with the figures made smaller as they grow in number (half the size for four
+// times as many), so that each fill meets about as many entities at every size: the
+// time per fill must then stay flat, whatever the denser picture above costs.
+void BM_HidingOfAnEquallyDenseLayout(benchmark::State& state) {
+  const int fills = static_cast<int>(state.range(0));
+  const std::vector<CHidingStep> steps = LargeLayoutSteps(fills, std::sqrt(1000.0 / fills));
+  const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
+  std::size_t kept = 0;
+  for (auto _ : state) {
+    CDxfEntityList list(frame.corners[3], frame.corners[1]);
+    kept = TakeSteps(list, steps);
+    benchmark::DoNotOptimize(kept);
+  }
+  state.counters["entities_kept"] = static_cast<double>(kept);
+  state.counters["per_fill"] =
+      benchmark::Counter(static_cast<double>(fills), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HidingOfAnEquallyDenseLayout)
+    ->Arg(1000)
+    ->Arg(4000)
+    ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
 
 // The same hiding shared out among the bands the export uses, each on a thread of its
 // own (the second argument: how many); the time is the caller's wall time.
