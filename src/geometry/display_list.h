@@ -59,6 +59,13 @@ struct CDisplayNode {
 // one on screen and the part of the list it moves: a spatial grid finds the candidates,
 // order keys let them be taken in list order and bound the searches along edges.
 //
+// Every edge found is kept, even one that adds no reach: the reordering follows each
+// node's edges newest first, so the order among unrelated boxes that move together (the
+// copies in a stack of runs) follows the order in which each node's own edges were made,
+// which differs from node to node; and an edge that adds no reach now is the one left
+// when a box it bypasses is taken out. So apart from the riders below, neither the edges
+// nor the comparisons that make them may be shared or skipped without changing the order.
+//
 // One exception keeps stacks of identical boxes (runs laid over one another) from relating
 // every box of a stack to every box of the next: a new box that coincides
 // exactly with a listed one (the rules say they answer alike) is not compared with the

@@ -15,9 +15,11 @@
 
 class CStackedRuns {
  public:
-  CStackedRuns(C3DProjection& projection, int runs, int elements, double rise)
+  // Runs come in levels of runsPerLevel laid exactly on one another, each level rise above
+  // the last: twins within a level, none across levels.
+  CStackedRuns(C3DProjection& projection, int runs, int elements, double rise, int runsPerLevel = 1)
       : m_projection(projection), m_elements(elements) {
-    for (int r = 0; r < runs; ++r) AddRun(C3DPoint(0, 0, r * rise));
+    for (int r = 0; r < runs; ++r) AddRun(C3DPoint(0, 0, (r / runsPerLevel) * rise));
     for (std::size_t i = 0; i < m_boxes.size(); ++i) m_index[m_boxes[i].get()] = i;
     for (const auto& box : m_boxes) m_projection.ProjectBox(*box);
   }
