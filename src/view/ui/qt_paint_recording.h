@@ -9,11 +9,11 @@
 #include <QRegion>
 #include <QString>
 
+#include "view/ui/polygon_stamps.h"
+
 #include <span>
 #include <unordered_map>
 #include <vector>
-
-class CPolygonStamps;
 
 // The QPainter operations of the drawing context's Qt target: made at once on a painter,
 // or kept (in the painter's coordinates, each figure with the area it can touch) to be
@@ -61,9 +61,12 @@ class CQtPaintRecording {
   void PlayInBands(QImage& image, int bands) const;
   // Recordings made one after the other, each from a fresh painter's state (as on several
   // threads at once), played in their order as the one recording of them all would be.
-  static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts);
+  // Small polygons are stamped from the shapes of the library when given, which then keeps
+  // those drawn anew as well.
   static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts,
-                          int bands);
+                          CPolygonStamps::CLibrary* stamps = nullptr);
+  static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts, int bands,
+                          CPolygonStamps::CLibrary* stamps = nullptr);
 
  private:
   enum class Op : unsigned char {
@@ -125,6 +128,9 @@ class CQtPaintRecording {
   std::vector<QPoint> m_points;
   std::vector<QPen> m_pens;
   std::vector<QBrush> m_brushes;
+  // What stamps take from each pen and brush kept.
+  std::vector<CPolygonStamps::Tools> m_penTools;
+  std::vector<CPolygonStamps::Tools> m_brushTools;
   std::unordered_map<QRgb, int> m_solidBrushes;  // by colour, into m_brushes
   std::vector<QFont> m_fonts;
   std::vector<QColor> m_colours;
