@@ -232,7 +232,7 @@ void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int n
 
 void DrawLabels(CDrawContext& dc, const CBox& box, bool first, int neutralSide, CLabelFaces& faces,
                 CElementDrawCache& cache, const CElementDrawOptions& options) {
-  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  const CDev* e = OwningElement(box);
   if (e == nullptr) return;
   const std::string layer = dc.LayerName();
   const CPen pen = dc.Pen();
