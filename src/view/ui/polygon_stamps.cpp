@@ -20,12 +20,9 @@ QRect BoundsOf(std::span<const QPoint> points) {
 }  // namespace
 
 std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
-  std::size_t hash = key.count * 1000003u ^ key.pen ^ (std::size_t{key.brush} << 24u);
-  for (std::size_t i = 0; i < key.count; ++i) {
-    const auto& corner = key.corners[i];
-    hash = hash * 131u + static_cast<std::size_t>(corner.x() * 32 + corner.y());
-  }
-  return hash ^ (key.hasPen ? 1u : 0u) ^ (key.hasBrush ? 2u : 0u);
+  std::uint64_t hash = key.corners * 0x9E3779B97F4A7C15ull;
+  hash ^= key.tools + 0x632BE59BD9B4E019ull + (hash << 6u) + (hash >> 2u);
+  return static_cast<std::size_t>(hash ^ (hash >> 31u));
 }
 
 CPolygonStamps::Tools CPolygonStamps::PenTools(const QPen& pen) {
@@ -65,14 +62,17 @@ std::optional<CPolygonStamps::Key> CPolygonStamps::KeyOf(std::span<const QPoint>
   if (!tools.usable || points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;
   const QRect bounds = BoundsOf(points);
   if (bounds.width() > kMaxSide || bounds.height() > kMaxSide) return std::nullopt;
-  Key key;
-  key.hasPen = tools.hasPen;
-  key.hasBrush = tools.hasBrush;
   origin = bounds.topLeft();
-  key.count = points.size();
-  for (std::size_t i = 0; i < points.size(); ++i) key.corners[i] = points[i] - origin;
-  key.pen = tools.pen;
-  key.brush = tools.brush;
+  Key key;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const QPoint offset = points[i] - origin;
+    const auto byte = static_cast<std::uint64_t>(offset.x() | (offset.y() << 4));
+    key.corners |= byte << (8u * i);
+  }
+  key.tools = (std::uint64_t{tools.pen} & 0xFFFFFFu) |
+              ((std::uint64_t{tools.brush} & 0xFFFFFFu) << 24u) |
+              (std::uint64_t{tools.hasPen} << 48u) | (std::uint64_t{tools.hasBrush} << 49u) |
+              (std::uint64_t{points.size()} << 50u);
   return key;
 }
 
@@ -83,12 +83,12 @@ CPolygonStamps::Pixels CPolygonStamps::Draw(const Key& key, const QPen& pen, con
   {
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(key.hasPen ? pen : QPen(Qt::NoPen));
-    painter.setBrush(key.hasBrush ? brush : QBrush(Qt::NoBrush));
+    painter.setPen(key.HasPen() ? pen : QPen(Qt::NoPen));
+    painter.setBrush(key.HasBrush() ? brush : QBrush(Qt::NoBrush));
     std::array<QPoint, kMaxCorners> corners{};
-    for (std::size_t i = 0; i < key.count; ++i)
-      corners[i] = key.corners[i] + QPoint(kMargin, kMargin);
-    painter.drawPolygon(corners.data(), static_cast<int>(key.count), Qt::OddEvenFill);
+    for (std::size_t i = 0; i < key.Count(); ++i)
+      corners[i] = key.Corner(i) + QPoint(kMargin, kMargin);
+    painter.drawPolygon(corners.data(), static_cast<int>(key.Count()), Qt::OddEvenFill);
   }
   Pixels made;
   made.usable = true;

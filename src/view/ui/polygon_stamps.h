@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <unordered_map>
@@ -38,14 +39,22 @@ class CPolygonStamps {
 
  private:
   static constexpr std::size_t kMaxCorners = 8;
+  static constexpr int kMaxSide = 16;
+  // A shape and its colours packed in two words, which every figure stamped looks up: the
+  // corners' offsets from their least x and y (below kMaxSide, four bits each), a byte a
+  // corner; then the pen's and the brush's colours (opaque: 24 bits each), whether each is
+  // drawn, and the count of corners.
   struct Key {
-    std::array<QPoint, kMaxCorners> corners{};  // from the corners' least x and y
-    std::size_t count = 0;
-    QRgb pen = 0;
-    QRgb brush = 0;
-    bool hasPen = false;
-    bool hasBrush = false;
+    std::uint64_t corners = 0;
+    std::uint64_t tools = 0;
     bool operator==(const Key&) const = default;
+    std::size_t Count() const { return static_cast<std::size_t>(tools >> 50u); }
+    bool HasPen() const { return ((tools >> 48u) & 1u) != 0; }
+    bool HasBrush() const { return ((tools >> 49u) & 1u) != 0; }
+    QPoint Corner(std::size_t i) const {
+      const auto byte = static_cast<int>((corners >> (8u * i)) & 0xFFu);
+      return {byte & 0xF, byte >> 4};
+    }
   };
   struct KeyHash {
     std::size_t operator()(const Key& key) const;
@@ -93,7 +102,6 @@ class CPolygonStamps {
   std::size_t Drawn() const { return m_shapes.size(); }
 
  private:
-  static constexpr int kMaxSide = 16;
   static constexpr int kMargin = 4;  // around the figure in the picture it is drawn on once
 
   static std::optional<Key> KeyOf(std::span<const QPoint> points, const Tools& tools,

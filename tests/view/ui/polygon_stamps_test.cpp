@@ -156,4 +156,63 @@ TEST(PolygonStampsTest, TheLibraryStartsOverRatherThanGrowWithoutEnd) {
   EXPECT_EQ(most, CPolygonStamps::CLibrary::kMaxShapes);
 }
 
+// Figures whose shapes or colours differ in a single corner's offset or a single setting:
+// each must have a stamp of its own, or the second would show the first one's pixels.
+TEST(PolygonStampsTest, FiguresThatDifferInOneCornerOrOneColourHaveStampsOfTheirOwn) {
+  const QPen black(Qt::black, 0), red(QColor(255, 0, 0), 0), none(Qt::NoPen);
+  const QBrush blue(QColor(0, 0, 255)), green(QColor(0, 255, 0)), empty(Qt::NoBrush);
+  const struct {
+    std::vector<QPoint> shape;
+    QPen pen;
+    QBrush brush;
+    const char* guards;
+  } rows[] = {
+      {{{0, 0}, {15, 0}, {15, 15}, {0, 15}}, black, blue, "the widest shape stamped"},
+      {{{0, 0}, {15, 0}, {15, 14}, {0, 15}}, black, blue, "its third corner a pixel up"},
+      {{{0, 0}, {15, 0}, {14, 15}, {0, 15}}, black, blue, "its third corner a pixel left"},
+      {{{0, 0}, {6, 0}, {0, 6}}, black, blue, "a triangle"},
+      {{{0, 0}, {6, 0}, {0, 6}, {6, 6}}, black, blue, "a fourth corner at the far end"},
+      {{{0, 2}, {2, 0}, {4, 0}, {6, 2}, {6, 4}, {4, 6}, {2, 6}, {0, 4}}, black, blue, "eight"},
+      {{{0, 2}, {2, 0}, {4, 0}, {6, 2}, {6, 4}, {4, 6}, {2, 6}, {1, 4}}, black, blue, "the last"},
+      {{{0, 0}, {9, 0}, {9, 9}, {0, 9}}, red, green, "red on green"},
+      {{{0, 0}, {9, 0}, {9, 9}, {0, 9}},
+       QPen(QColor(0, 255, 0), 0),
+       QBrush(QColor(255, 0, 0)),
+       "green on red"},
+      {{{0, 0}, {9, 0}, {9, 9}, {0, 9}}, none, QBrush(Qt::black), "a black fill alone"},
+      {{{0, 0}, {9, 0}, {9, 9}, {0, 9}}, black, empty, "a black outline alone"},
+  };
+  const auto draw = [&](CQtPaintRecording& out) {
+    int x = 10;
+    for (const auto& row : rows) {
+      std::vector<QPoint> placed;
+      for (const QPoint& corner : row.shape) placed.push_back(corner + QPoint(x, 20));
+      out.SetPen(row.pen);
+      out.SetBrush(row.brush);
+      out.DrawPolygon(placed);
+      x += 24;
+    }
+  };
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    CQtPaintRecording atOnce(painter);
+    draw(atOnce);
+  }
+  CQtPaintRecording recording;
+  draw(recording);
+  CPolygonStamps::CLibrary library;
+  const CQtPaintRecording* parts[] = {&recording};
+  for (const char* playback : {"drawn anew", "from the library"}) {
+    QImage played = Blank();
+    CQtPaintRecording::PlayInBands(played, parts, 1, &library);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+      const QRect area(10 + 24 * static_cast<int>(i) - 2, 18, 20, 20);
+      EXPECT_TRUE(played.copy(area) == expected.copy(area)) << rows[i].guards << ", " << playback;
+    }
+  }
+  EXPECT_EQ(library.Size(), std::size(rows));
+}
+
 }  // namespace
