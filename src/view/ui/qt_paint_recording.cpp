@@ -104,6 +104,17 @@ void CQtPaintRecording::SetBrush(const QBrush& brush) {
   Keep(Op::Brush, KeptBrush(brush));
 }
 
+void CQtPaintRecording::SetNamedBrush(const QBrush& brush, std::uint32_t name) {
+  if (m_painter != nullptr) return m_painter->setBrush(brush);
+  const auto [found, added] = m_namedBrushes.try_emplace(name, 0);
+  if (added) {
+    m_brushes.push_back(brush);
+    m_brushTools.push_back(CPolygonStamps::BrushTools(brush));
+    found->second = static_cast<int>(m_brushes.size()) - 1;
+  }
+  Keep(Op::Brush, found->second);
+}
+
 int CQtPaintRecording::KeptBrush(const QBrush& brush) {
   // Faces take turns between a few solid shades: each is kept once, not once a face.
   const bool plainSolid = brush.style() == Qt::SolidPattern && brush.transform().isIdentity();

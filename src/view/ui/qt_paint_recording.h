@@ -11,6 +11,7 @@
 
 #include "view/ui/polygon_stamps.h"
 
+#include <cstdint>
 #include <span>
 #include <unordered_map>
 #include <vector>
@@ -32,6 +33,9 @@ class CQtPaintRecording {
   void SetPen(const QPen& pen);
   const QPen& Pen() const { return m_pen; }
   void SetBrush(const QBrush& brush);
+  // The same for a brush that the caller names by a number of its own, which must always
+  // come with an equal brush: the brush is then found by the number alone.
+  void SetNamedBrush(const QBrush& brush, std::uint32_t name);
   void SetCompositionMode(QPainter::CompositionMode mode);
   void SetFont(const QFont& font);
   // The font as the target resolves it, for measuring texts.
@@ -131,7 +135,8 @@ class CQtPaintRecording {
   // What stamps take from each pen and brush kept.
   std::vector<CPolygonStamps::Tools> m_penTools;
   std::vector<CPolygonStamps::Tools> m_brushTools;
-  std::unordered_map<QRgb, int> m_solidBrushes;  // by colour, into m_brushes
+  std::unordered_map<QRgb, int> m_solidBrushes;           // by colour, into m_brushes
+  std::unordered_map<std::uint32_t, int> m_namedBrushes;  // by the caller's name for them
   std::vector<QFont> m_fonts;
   std::vector<QColor> m_colours;
   std::vector<QRegion> m_regions;

@@ -215,4 +215,47 @@ TEST(PolygonStampsTest, FiguresThatDifferInOneCornerOrOneColourHaveStampsOfTheir
   EXPECT_EQ(library.Size(), std::size(rows));
 }
 
+// Brushes named by the caller are kept once each and found by their names: the faces that
+// take turns between them show the brush each named, stamped or drawn by the painter.
+TEST(PolygonStampsTest, NamedBrushesPlayAsTheBrushesTheyName) {
+  const QBrush brushes[] = {QBrush(QColor(200, 100, 40)), QBrush(QColor(101, 51, 21)),
+                            QBrush(QColor(151, 76, 31)), QBrush(Qt::blue, Qt::CrossPattern)};
+  const auto draw = [&](CQtPaintRecording& out, bool named) {
+    out.SetPen(QPen(Qt::black, 0));
+    for (int i = 0; i < 120; ++i) {
+      const auto which = static_cast<std::uint32_t>(i % 7 % 4);
+      if (named) out.SetNamedBrush(brushes[which], which);
+      else out.SetBrush(brushes[which]);
+      const QPoint at(10 + (i % 12) * 50, 10 + (i / 12) * 45);
+      // Small faces are stamped, large ones left to the painter.
+      const int side = i % 2 == 0 ? 6 : 30;
+      const std::vector<QPoint> face = {at, at + QPoint(side, 1), at + QPoint(side, side),
+                                        at + QPoint(0, side - 2)};
+      out.DrawPolygon(face);
+    }
+  };
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    CQtPaintRecording atOnce(painter);
+    draw(atOnce, false);
+  }
+  QImage direct = Blank();
+  {
+    QPainter painter(&direct);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    CQtPaintRecording atOnce(painter);
+    draw(atOnce, true);
+  }
+  EXPECT_TRUE(direct == expected);
+  CQtPaintRecording recording;
+  draw(recording, true);
+  for (int bands : {1, 4}) {
+    QImage played = Blank();
+    recording.PlayInBands(played, bands);
+    EXPECT_TRUE(played == expected) << bands << " bands";
+  }
+}
+
 }  // namespace
