@@ -181,12 +181,10 @@ void CQtDrawDevice::Polyline(const CDrawContext& dc, std::span<const CPoint> poi
 }
 
 void CQtDrawDevice::Polygon(const CDrawContext& dc, std::span<const CPoint> points) {
-  m_polygon.resize(static_cast<qsizetype>(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i)
-    m_polygon[static_cast<qsizetype>(i)] = ToQPoint(dc, points[i]);
-  FillAndOutline(dc, [&] {
-    m_out.DrawPolygon(std::span<const QPoint>(m_polygon.constData(), m_polygon.size()));
-  });
+  m_polygon.resize(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) m_polygon[i] = ToQPoint(dc, points[i]);
+  FillAndOutline(
+      dc, [&] { m_out.DrawPolygon(std::span<const QPoint>(m_polygon.data(), m_polygon.size())); });
 }
 
 void CQtDrawDevice::Rectangle(const CDrawContext& dc, const CRect& rect) {

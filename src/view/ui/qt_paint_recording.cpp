@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 
 #include "geometry/parallel_chunks.h"
@@ -37,7 +38,10 @@ bool Meets(const QRect& reach, const QRect& band) {
 }  // namespace
 
 CQtPaintRecording::CQtPaintRecording(QPainter& painter)
-    : m_painter(&painter), m_pen(painter.pen()), m_font(painter.font()) {}
+    : m_painter(&painter),
+      m_pen(painter.pen()),
+      m_strokeMargin(StrokeMarginOf(m_pen)),
+      m_font(painter.font()) {}
 
 CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDevice(fontDevice) {
   if (m_fontDevice != nullptr) m_font = QFont(m_font, m_fontDevice);
@@ -65,34 +69,53 @@ void CQtPaintRecording::IndexFigure(int op, const QRect& reach) {
 }
 
 std::vector<int> CQtPaintRecording::OpsOfBand(const QRect& band) const {
-  std::vector<int> ops;
+  // The operations found are marked by their numbers, a bit each, and read back in order:
+  // the strips hand them over out of order, and a sort of them all would cost more.
+  std::vector<std::uint64_t> marks((m_ops.size() + 63) / 64, 0);
+  std::size_t count = m_settings.size();
+  const auto mark = [&](int op) {
+    marks[static_cast<std::size_t>(op) / 64] |= std::uint64_t{1}
+                                                << (static_cast<unsigned>(op) % 64);
+    ++count;
+  };
   for (const int op : m_everywhere) {
     const QRect& reach = m_ops[static_cast<std::size_t>(op)].reach;
-    if (reach.isNull() || Meets(reach, band)) ops.push_back(op);
+    if (reach.isNull() || Meets(reach, band)) mark(op);
   }
   // A figure that meets the band starts at most that many strips above it.
   const int first = std::max(band.top() / kStripRows - kMaxStripsSpanned, 0);
   const int last = std::min(band.bottom() / kStripRows, static_cast<int>(m_strips.size()) - 1);
   for (int strip = first; strip <= last; ++strip) {
     for (const int op : m_strips[static_cast<std::size_t>(strip)]) {
-      if (Meets(m_ops[static_cast<std::size_t>(op)].reach, band)) ops.push_back(op);
+      if (Meets(m_ops[static_cast<std::size_t>(op)].reach, band)) mark(op);
     }
   }
-  ops.insert(ops.end(), m_settings.begin(), m_settings.end());
-  std::sort(ops.begin(), ops.end());
+  for (const int op : m_settings) {
+    marks[static_cast<std::size_t>(op) / 64] |= std::uint64_t{1}
+                                                << (static_cast<unsigned>(op) % 64);
+  }
+  std::vector<int> ops;
+  ops.reserve(count);
+  for (std::size_t word = 0; word < marks.size(); ++word) {
+    for (std::uint64_t bits = marks[word]; bits != 0; bits &= bits - 1)
+      ops.push_back(static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+  }
   return ops;
 }
 
-QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
+int CQtPaintRecording::StrokeMarginOf(const QPen& pen) {
   // A cosmetic pen reaches a pixel beyond the outline; a wide one, with its mitred
   // corners, up to about its width.
-  const int margin =
-      m_pen.style() == Qt::NoPen ? 1 : 2 + 2 * static_cast<int>(std::ceil(m_pen.widthF()));
-  return bounds.adjusted(-margin, -margin, margin, margin);
+  return pen.style() == Qt::NoPen ? 1 : 2 + 2 * static_cast<int>(std::ceil(pen.widthF()));
+}
+
+QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
+  return bounds.adjusted(-m_strokeMargin, -m_strokeMargin, m_strokeMargin, m_strokeMargin);
 }
 
 void CQtPaintRecording::SetPen(const QPen& pen) {
   m_pen = pen;
+  m_strokeMargin = StrokeMarginOf(pen);
   if (m_painter != nullptr) return m_painter->setPen(pen);
   m_pens.push_back(pen);
   m_penTools.push_back(CPolygonStamps::PenTools(pen));

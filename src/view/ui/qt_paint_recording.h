@@ -111,6 +111,7 @@ class CQtPaintRecording {
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
   // The index in m_brushes of a brush equal to that one, kept now if need be.
   int KeptBrush(const QBrush& brush);
+  static int StrokeMarginOf(const QPen& pen);
   QRect StrokeReach(const QRect& bounds) const;
   QRect TextReach(const QRect& laidOut) const;
   // The first row of each band and, last, the image's row count.
@@ -127,6 +128,7 @@ class CQtPaintRecording {
   QPainter* m_painter = nullptr;  // operations made at once
   const QPaintDevice* m_fontDevice = nullptr;
   QPen m_pen;
+  int m_strokeMargin = StrokeMarginOf(QPen());  // what figures drawn with m_pen reach beyond
   QFont m_font;
   std::vector<Recorded> m_ops;
   std::vector<QPoint> m_points;
