@@ -270,8 +270,7 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   const CDev* element = &d.element;
   const CBox& box = d.box;
   const std::uint32_t colourWord = box.GetColor();
-  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
-  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
+  d.neutralSide = cache.NeutralSide(*element);
   d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
                  (options.dxfRecording || SpansPixels(dc, box, kDetailPixels));
   if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
