@@ -45,9 +45,9 @@ TEST(ElementDrawSupportTest, AFacePolygonFromTheCornersWorkedOutOnceIsTheOneRead
     if (c.projected)
       box.StoreProjection(CViewRotation::ForAngles(c.angles[0], c.angles[1], c.angles[2]));
     const std::array<CPoint, CBox::kCornerCount> corners = box.GetWindowCorners();
-    // Faces outside the table give the zero points the box gives for them.
+    // Faces and starts outside the table give the points the box gives for them.
     for (int face = -1; face <= CBox::kFaceCount; ++face) {
-      for (int start = 0; start < 4; ++start) {
+      for (int start = -1; start <= 4; ++start) {
         EXPECT_EQ(FacePolygon(corners, face, start), FacePolygon(box, face, start))
             << c.guards << ", face " << face << " from corner " << start;
       }
