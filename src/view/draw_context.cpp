@@ -132,7 +132,8 @@ void CDrawContext::IntersectClipRect(std::int32_t left, std::int32_t top, std::i
 }
 
 void CDrawContext::SetLayer(std::string_view name, int colorNumber) {
-  m_layer = std::string(name);
+  // Each face of a box names its layer again, nearly always the one it is on.
+  if (m_layer != name) m_layer.assign(name);
   m_device.SetLayer(name, colorNumber);
 }
 

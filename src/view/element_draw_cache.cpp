@@ -6,6 +6,7 @@
 #include "model/dev.h"
 #include "model/run.h"
 #include "view/calibre_band.h"
+#include "view/element_draw_support.h"
 
 namespace {
 
@@ -99,10 +100,40 @@ bool CElementDrawCache::KeptSpecialCalibre(const CDev& element) {
   return m_specialCalibre.try_emplace(element.GetRun(), special).first->second;
 }
 
+int CElementDrawCache::NeutralSide(const CDev& element) {
+  // As for the calibre: the run's text is read and parsed once, and each thread remembers
+  // its last answer, since nearly every box asks.
+  struct CLastAnswer {
+    std::uint64_t era = 0;
+    const void* run = nullptr;
+    int side = -1;
+  };
+  thread_local CLastAnswer last;
+  const void* run = element.GetRun();
+  if (run == nullptr) return -1;
+  const std::uint64_t era = m_era.load(std::memory_order_relaxed);
+  if (last.era == era && last.run == run) return last.side;
+  last = {era, run, KeptNeutralSide(element)};
+  return last.side;
+}
+
+int CElementDrawCache::KeptNeutralSide(const CDev& element) {
+  {
+    const std::lock_guard lock(m_mutex);
+    const auto found = m_neutralSides.find(element.GetRun());
+    if (found != m_neutralSides.end()) return found->second;
+  }
+  int side = element_draw::RunPropertyInt(element, "COTE_NEUTRE", -1);
+  if (side < 0 || side > 3) side = -1;
+  const std::lock_guard lock(m_mutex);
+  return m_neutralSides.try_emplace(element.GetRun(), side).first->second;
+}
+
 void CElementDrawCache::Clear() {
   const std::lock_guard lock(m_mutex);
   m_supports.clear();
   m_outlets.clear();
   m_specialCalibre.clear();
+  m_neutralSides.clear();
   m_era.store(NewEra(), std::memory_order_relaxed);
 }

@@ -31,6 +31,8 @@ class CElementDrawCache {
   const COutletLayout& Outlets(const COutletChain& chain, int side);
   // Whether the element's run is of a special calibre (grey bands).
   bool SpecialCalibre(const CDev& element);
+  // The side of the element's run that holds the neutral ("COTE_NEUTRE" 0..3), or -1.
+  int NeutralSide(const CDev& element);
   void Clear();
   // How many support texts and outlet layouts were computed since construction.
   std::size_t Computations() const { return m_computations; }
@@ -46,6 +48,7 @@ class CElementDrawCache {
   };
   static ElementKey KeyOf(const CDev* element);
   bool KeptSpecialCalibre(const CDev& element);
+  int KeptNeutralSide(const CDev& element);
   struct SupportEntry {
     ElementKey key;
     ElementKey boxKey;  // the box's own element: the box moves with it
@@ -61,6 +64,7 @@ class CElementDrawCache {
   std::unordered_map<const CBox*, SupportEntry> m_supports;
   std::unordered_map<std::uintptr_t, OutletEntry> m_outlets;
   std::unordered_map<const void*, bool> m_specialCalibre;  // by run
+  std::unordered_map<const void*, int> m_neutralSides;     // by run
   // A number of this cache's own, new at every Clear: a thread's memo of its last answer
   // about a run holds while it carries the number.
   std::atomic<std::uint64_t> m_era;

@@ -1,6 +1,7 @@
 #include "view/element_draw_support.h"
 
 #include <charconv>
+#include <typeinfo>
 
 #include "geometry/3d_projection.h"
 #include "model/dev.h"
@@ -13,6 +14,25 @@ std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start) {
   for (int i = 0; i < 4; ++i)
     points[static_cast<std::size_t>(i)] =
         box.GetWindowCorner(CBox::GetFaceCorner(face, (start + i) % 4));
+  return points;
+}
+
+std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners, int face,
+                                  int start) {
+  std::array<CPoint, 4> points{};
+  if (face >= 0 && face < CBox::kFaceCount && start >= 0) {
+    // A face of the table, as every face drawn is, skips the checks of each corner.
+    for (std::size_t i = 0; i < 4; ++i) {
+      const auto k = (static_cast<std::size_t>(start) + i) % 4;
+      points[i] = corners[static_cast<std::size_t>(CBox::kFaceCorners[face][k])];
+    }
+    return points;
+  }
+  for (int i = 0; i < 4; ++i) {
+    const int corner = CBox::GetFaceCorner(face, (start + i) % 4);
+    points[static_cast<std::size_t>(i)] =
+        corner >= 0 ? corners[static_cast<std::size_t>(corner)] : CPoint();
+  }
   return points;
 }
 
@@ -44,6 +64,14 @@ void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DP
   const CPoint to = projection.ProjectPoint(b);
   dc.MoveTo(from.x, from.y);
   dc.LineTo(to.x, to.y);
+}
+
+const CDev* OwningElement(const CBox& box) {
+  const CBoxOwner* owner = box.GetOwner();
+  if (owner == nullptr) return nullptr;
+  // No class derives from CDev: its type alone tells, without the cast's walk over the
+  // classes, which each box of a picture would pay several times.
+  return typeid(*owner) == typeid(CDev) ? static_cast<const CDev*>(owner) : nullptr;
 }
 
 namespace {

@@ -18,6 +18,10 @@ namespace element_draw {
 // The projected corners of face f of the box, starting at position `start` of the face
 // table (corner (start + i) mod 4 first).
 std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start = 0);
+// The same from the box's window corners as GetWindowCorners gives them: a box whose faces
+// are drawn one by one projects its corners once rather than four times a face.
+std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners, int face,
+                                  int start = 0);
 // World corners of face f in the same order.
 std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start = 0);
 // The centre of face f: the mid-point of its corners 0 and 2.
@@ -29,6 +33,8 @@ void FillProjected(CDrawContext& dc, const C3DProjection& projection,
 // A move to a and a line to b, projected.
 void LineProjected(CDrawContext& dc, const C3DProjection& projection, const C3DPoint& a,
                    const C3DPoint& b);
+// The element that owns the box, or null.
+const CDev* OwningElement(const CBox& box);
 // The run property as an integer; `fallback` when empty or not a number.
 int RunPropertyInt(const CDev& element, const char* name, int fallback);
 // The element's field as an integer; 0 when empty or not a number.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <typeinfo>
 
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
@@ -51,22 +50,13 @@ struct CBoxDraw {
   bool qjShaped = false;
   bool hasOutline = false;  // the box may carry details (bars, symbols, cover lines)
   bool plainEdges = false;  // a box with edges of its own, too small for its details
+  std::array<CPoint, CBox::kCornerCount> windowCorners{};
   COutlineBox outline;
   CBevel bevel;
   CBoxColours colours;
   CPen pen;
   std::string layer;
 };
-
-// The element that owns the box, or null. The owners of a design's boxes are its elements:
-// asked of its type first, the owner is found without the cast's walk over the classes,
-// which each box of a picture would pay.
-const CDev* ElementOf(const CBox& box) {
-  const CBoxOwner* owner = box.GetOwner();
-  if (owner == nullptr) return nullptr;
-  if (typeid(*owner) == typeid(CDev)) return static_cast<const CDev*>(owner);
-  return dynamic_cast<const CDev*>(owner);
-}
 
 int SelectionState(const CDev& e) {
   const CElementSelection& selection = CElementSelection::Of(e);
@@ -258,7 +248,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   }
   dc.SetLayer(d.layer, 7);
   CBevelledFace shape;
-  shape.polygon = FacePolygon(d.box, face);
+  shape.polygon = FacePolygon(d.windowCorners, face);
   if (d.bevel.IsSet() && d.projection != nullptr) {
     shape = ShapeBevelledFace(d.bevel, d.box, *d.projection, face, shape.polygon);
     if (shape.shape == BevelFaceShape::Skipped) return;
@@ -280,8 +270,7 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   const CDev* element = &d.element;
   const CBox& box = d.box;
   const std::uint32_t colourWord = box.GetColor();
-  d.neutralSide = RunPropertyInt(*element, "COTE_NEUTRE", -1);
-  if (d.neutralSide < 0 || d.neutralSide > 3) d.neutralSide = -1;
+  d.neutralSide = cache.NeutralSide(*element);
   d.hasOutline = MayHaveOutline(*element, d.faceMode) &&
                  (options.dxfRecording || SpansPixels(dc, box, kDetailPixels));
   if (d.hasOutline) d.outline = OutlineBoxOf(*element, d.slot, d.neutralSide, options.dxfRecording);
@@ -327,7 +316,7 @@ int ElementColourKind(int kind, int variant) {
 
 void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDrawCache& cache,
                     const CElementDrawOptions& options) {
-  const CDev* element = ElementOf(box);
+  const CDev* element = OwningElement(box);
   if (element == nullptr) return;
   CBoxDraw d(box, *element);
   d.projection = element->GetProjection();
@@ -353,6 +342,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   DrawLabels(dc, box, true, d.neutralSide, labels, cache, options);
   const CSupportData& supports = cache.Supports(box, d.slot);
   if (!noFaces) {
+    d.windowCorners = box.GetWindowCorners();
     for (int face = 0; face < CBox::kFaceCount; ++face) DrawFace(dc, d, face, supports, options);
   }
   DrawLabels(dc, box, false, d.neutralSide, labels, cache, options);
@@ -379,7 +369,7 @@ void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
     const CBoxOwner* owner = box->GetOwner();
     if (owner == nullptr || owner->GetKind() != CDev::kTapOff || (owner->GetFlags() & 0x2000) == 0)
       continue;
-    const CDev* element = ElementOf(*box);
+    const CDev* element = OwningElement(*box);
     if (element == nullptr) continue;
     // The placing tools mark the unit they offer; once another tool is on, the mark
     // goes for good rather than coming back with the next placing tool.

@@ -232,20 +232,22 @@ void DrawOutletsOfLength(CDrawContext& dc, const CDev& e, const CBox& box, int n
 
 void DrawLabels(CDrawContext& dc, const CBox& box, bool first, int neutralSide, CLabelFaces& faces,
                 CElementDrawCache& cache, const CElementDrawOptions& options) {
-  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  const CDev* e = OwningElement(box);
   if (e == nullptr) return;
-  const std::string layer = dc.LayerName();
-  const CPen pen = dc.Pen();
-  const CBrush brush = dc.Brush();
   if (first) {
     faces = CLabelFaces{};
     faces.neutral = NeutralLabelFace(*e, box, neutralSide);
     faces.neutralFirst = faces.neutral >= 0 && !FacesViewer(box, faces.neutral);
     faces.flag = FlagFace(*e, box);
     faces.flagFirst = faces.flag >= 0 && !FacesViewer(box, faces.flag);
-  } else {
-    DrawOutletsOfLength(dc, *e, box, neutralSide, cache, options);
+    // Nearly every box shows no label behind its faces: nothing to keep and give back then
+    // but the layer's colour, which every call sets.
+    if (!faces.neutralFirst && !faces.flagFirst) return dc.SetLayer(dc.LayerName(), 7);
   }
+  const std::string layer = dc.LayerName();
+  const CPen pen = dc.Pen();
+  const CBrush brush = dc.Brush();
+  if (!first) DrawOutletsOfLength(dc, *e, box, neutralSide, cache, options);
   if (faces.neutral >= 0 && faces.neutralFirst == first) {
     DrawNeutralLabel(dc, *e, box, faces.neutral, options);
     faces.neutral = -1;

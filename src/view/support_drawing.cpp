@@ -183,7 +183,7 @@ int SideFromSurroundings(const CBox& box, int slot, int side) {
 }  // namespace
 
 const CDev* FindSupportElement(const CBox& box, int slot) {
-  const CDev* e = dynamic_cast<const CDev*>(box.GetOwner());
+  const CDev* e = OwningElement(box);
   if (e == nullptr || e->GetRun() == nullptr || e->GetRun()->GetPartsState() == 0 ||
       !IsSupportRange(*e))
     return nullptr;
@@ -234,9 +234,10 @@ CSupportData ComputeSupports(const CBox& box, int slot, const CDev& supportEleme
 
 void DrawSupports(CDrawContext& dc, const CBox& box, int face, int slot, const CSupportData& data,
                   const CElementDrawOptions& options) {
-  const CDev* element = dynamic_cast<const CDev*>(box.GetOwner());
+  if (data.touching.empty() || options.supportDisplay == 0) return;
+  const CDev* element = OwningElement(box);
   const C3DProjection* projection = element != nullptr ? element->GetProjection() : nullptr;
-  if (data.touching.empty() || options.supportDisplay == 0 || projection == nullptr) return;
+  if (projection == nullptr) return;
   CBandFrame frame;
   frame.side = data.side >= 0 && data.side <= 5 ? data.side : -1;
   if (!ChooseSupportFace(*element, slot, data, frame)) return;

@@ -119,6 +119,38 @@ TEST_F(ElementShapesTest, ACacheAnswersForTheCalibreAsFoundUntilCleared) {
   }
 }
 
+// A cache answers for the side of a run's neutral as it first found it, until cleared; each
+// cache for itself. Values outside the four sides, and texts that are no number, are none.
+TEST_F(ElementShapesTest, ACacheAnswersForTheNeutralSideAsFoundUntilCleared) {
+  CElementDrawCache first;
+  CElementDrawCache second;
+  const struct {
+    const char* step;
+    const char* side;  // set first
+    bool clear;        // the first cache
+    bool bySecond;     // asked of the second cache
+    int expected;
+  } rows[] = {
+      {"found by the first cache", "1", false, false, 1},
+      {"changed, still as found before", "2", false, false, 1},
+      {"changed, found anew once cleared", "2", true, false, 2},
+      {"found by the second cache for itself", "3", false, true, 3},
+      {"beyond the four sides: none", "4", true, false, -1},
+      {"below them: none", "-1", true, false, -1},
+      {"not a number: none", "x", true, false, -1},
+      {"blank: none", "", true, false, -1},
+      {"the first side", "0", true, false, 0},
+  };
+  for (const auto& row : rows) {
+    At(kQmcStraight).GetRun()->SetProp("COTE_NEUTRE", row.side);
+    if (row.clear) first.Clear();
+    CElementDrawCache& cache = row.bySecond ? second : first;
+    EXPECT_EQ(cache.NeutralSide(At(kQmcStraight)), row.expected) << row.step;
+  }
+  CDev alone;
+  EXPECT_EQ(first.NeutralSide(alone), -1) << "an element of no run";
+}
+
 TEST_F(ElementShapesTest, TheBandIsRecordedAndItsEndsAreScreenOnly) {
   At(kQmcStraight).GetRun()->SetProp("COTE_NEUTRE", "9");
   EXPECT_EQ(Draw(scene, Body(kQmcStraight)).bands, 0) << "no neutral side, no band";

@@ -26,10 +26,11 @@ CAnnotationLayer::CKey CAnnotationLayer::CKey::Of(const CDorneDoc& document,
 void CAnnotationLayer::Update(const QImage& like, QSize size, const CDorneDoc& document,
                               const CViewWindow& window, const CSceneDrawOptions& options) {
   const CKey key = CKey::Of(document, window, size, options, like);
-  m_redrawn = m_layer.isNull() || !(key == m_key);
+  m_redrawn = !m_drawn || !(key == m_key);
   if (!m_redrawn) return;
   Draw(like, size, document, window, options);
   m_key = key;
+  m_drawn = true;
 }
 
 void CAnnotationLayer::LayOver(QPainter& painter) const {
@@ -38,6 +39,12 @@ void CAnnotationLayer::LayOver(QPainter& painter) const {
 
 void CAnnotationLayer::Draw(const QImage& image, QSize size, const CDorneDoc& document,
                             const CViewWindow& window, const CSceneDrawOptions& options) {
+  // Without annotations the layer would stay transparent: clearing a picture of the view's
+  // size and searching it for what it holds would be work for nothing at each turn.
+  if (document.Annotations().Size() == 0) {
+    m_used = QRect();
+    return;
+  }
   if (m_layer.size() != size) m_layer = QImage(size, QImage::Format_ARGB32_Premultiplied);
   // The same resolution gives the fonts of the picture.
   m_layer.setDotsPerMeterX(image.dotsPerMeterX());

@@ -55,7 +55,10 @@ class CAnnotationLayer {
   void LayOver(QPainter& painter) const;
   // True when the last PaintOver drew the layer anew.
   bool Redrawn() const { return m_redrawn; }
-  void Clear() { m_layer = QImage(); }
+  void Clear() {
+    m_layer = QImage();
+    m_drawn = false;
+  }
 
  private:
   void Draw(const QImage& image, QSize size, const CDorneDoc& document, const CViewWindow& window,
@@ -65,4 +68,5 @@ class CAnnotationLayer {
   QImage m_layer;
   QRect m_used;  // where the layer holds anything
   bool m_redrawn = false;
+  bool m_drawn = false;  // the key is that of the layer as it stands
 };

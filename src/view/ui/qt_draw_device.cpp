@@ -14,6 +14,10 @@ namespace {
 
 using tvr::grid::ToQColor;
 
+std::uint32_t ColourKey(CColor colour) {
+  return colour.red | (colour.green << 8u) | (colour.blue << 16u);
+}
+
 QPoint ToQPoint(const CDrawContext& dc, CPoint logical) {
   const CPoint device = dc.ToDevice(logical);
   return {device.x, device.y};
@@ -122,7 +126,7 @@ void CQtDrawDevice::UsePen(const CDrawContext& dc) {
 }
 
 const QBrush& CQtDrawDevice::SolidBrush(CColor colour) {
-  const std::uint32_t key = colour.red | (colour.green << 8u) | (colour.blue << 16u);
+  const std::uint32_t key = ColourKey(colour);
   auto found = m_solidBrushes.find(key);
   if (found == m_solidBrushes.end()) found = m_solidBrushes.emplace(key, ToQColor(colour)).first;
   return found->second;
@@ -148,7 +152,10 @@ void CQtDrawDevice::FillAndOutline(const CDrawContext& dc, Draw draw) {
   }
   const CBrushInUse wanted{brush, dc.State().textColor, dc.State().backgroundColor};
   if (m_brush != wanted) {
-    m_out.SetBrush(brush.style == BrushStyle::Solid ? SolidBrush(brush.color) : ToQBrush(dc));
+    // Faces take turns between a few shades: each is made and kept once, known by its colour.
+    if (brush.style == BrushStyle::Solid)
+      m_out.SetNamedBrush(SolidBrush(brush.color), ColourKey(brush.color));
+    else m_out.SetBrush(ToQBrush(dc));
     m_brush = wanted;
   }
   draw();
@@ -174,12 +181,10 @@ void CQtDrawDevice::Polyline(const CDrawContext& dc, std::span<const CPoint> poi
 }
 
 void CQtDrawDevice::Polygon(const CDrawContext& dc, std::span<const CPoint> points) {
-  m_polygon.resize(static_cast<qsizetype>(points.size()));
-  for (std::size_t i = 0; i < points.size(); ++i)
-    m_polygon[static_cast<qsizetype>(i)] = ToQPoint(dc, points[i]);
-  FillAndOutline(dc, [&] {
-    m_out.DrawPolygon(std::span<const QPoint>(m_polygon.constData(), m_polygon.size()));
-  });
+  m_polygon.resize(points.size());
+  for (std::size_t i = 0; i < points.size(); ++i) m_polygon[i] = ToQPoint(dc, points[i]);
+  FillAndOutline(
+      dc, [&] { m_out.DrawPolygon(std::span<const QPoint>(m_polygon.data(), m_polygon.size())); });
 }
 
 void CQtDrawDevice::Rectangle(const CDrawContext& dc, const CRect& rect) {

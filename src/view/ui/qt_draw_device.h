@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/log_font.h"
 #include "view/draw_device.h"
@@ -77,6 +78,6 @@ class CQtDrawDevice : public CDrawDevice {
   std::optional<CPenInUse> m_pen;
   std::optional<CBrushInUse> m_brush;
   std::optional<CLogFont> m_textFont;  // the painter's font, set only by the texts
-  QPolygon m_polygon;                  // reused by every figure of points
+  std::vector<QPoint> m_polygon;       // reused by every figure of points
   std::unordered_map<std::uint32_t, QBrush> m_solidBrushes;
 };

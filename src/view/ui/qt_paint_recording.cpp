@@ -4,10 +4,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
-#include <optional>
 
 #include "geometry/parallel_chunks.h"
+#include "view/ui/polygon_stamps.h"
 
 namespace {
 
@@ -36,160 +37,11 @@ bool Meets(const QRect& reach, const QRect& band) {
 
 }  // namespace
 
-// Small polygons in opaque plain colours, stamped onto the picture from the pixels Qt made
-// for the same figure once: at a fitted view most faces span a few pixels, and Qt's work
-// per figure outweighs their pixels many times. Qt's aliased fill and cosmetic outline of
-// a polygon of whole-pixel corners depend only on the corners' offsets from one another,
-// so a stamp leaves the pixels Qt would leave.
-class CPolygonStamps {
- public:
-  CPolygonStamps(uchar* bits, int width, int height, qsizetype bytesPerLine)
-      : m_bits(bits), m_width(width), m_height(height), m_bytesPerLine(bytesPerLine) {}
-  // What a stamp takes from a pen and a brush, worked out once for the figures that share
-  // them; not usable for those left to the painter.
-  struct Tools {
-    bool usable = false;
-    bool hasPen = false;
-    bool hasBrush = false;
-    QRgb pen = 0;
-    QRgb brush = 0;
-  };
-  static Tools ToolsOf(const QPen& pen, const QBrush& brush);
-  // Stamps the figure within the band (none: the whole picture); false, with nothing
-  // drawn, for a figure left to the painter.
-  bool Stamp(std::span<const QPoint> points, const Tools& tools, const QPen& pen,
-             const QBrush& brush, const QRect& band);
-
- private:
-  static constexpr std::size_t kMaxCorners = 8;
-  static constexpr int kMaxSide = 16;
-  static constexpr int kMargin = 4;  // around the figure in the picture it is drawn on once
-  struct Key {
-    std::array<QPoint, kMaxCorners> corners{};  // from the corners' least x and y
-    std::size_t count = 0;
-    QRgb pen = 0;
-    QRgb brush = 0;
-    bool hasPen = false;
-    bool hasBrush = false;
-    bool operator==(const Key&) const = default;
-  };
-  struct KeyHash {
-    std::size_t operator()(const Key& key) const;
-  };
-  struct Pixel {
-    int dx, dy;
-    QRgb colour;
-  };
-  struct Pixels {
-    bool usable = false;  // every pixel Qt touched, it made opaque
-    std::vector<Pixel> pixels;
-  };
-  static std::optional<Key> KeyOf(std::span<const QPoint> points, const Tools& tools,
-                                  QPoint& origin);
-  static Pixels Draw(const Key& key, const QPen& pen, const QBrush& brush);
-
-  uchar* m_bits;
-  int m_width, m_height;
-  qsizetype m_bytesPerLine;
-  std::unordered_map<Key, Pixels, KeyHash> m_stamps;
-};
-
-std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
-  std::size_t hash = key.count * 1000003u ^ key.pen ^ (std::size_t{key.brush} << 24u);
-  for (std::size_t i = 0; i < key.count; ++i) {
-    const auto& corner = key.corners[i];
-    hash = hash * 131u + static_cast<std::size_t>(corner.x() * 32 + corner.y());
-  }
-  return hash ^ (key.hasPen ? 1u : 0u) ^ (key.hasBrush ? 2u : 0u);
-}
-
-CPolygonStamps::Tools CPolygonStamps::ToolsOf(const QPen& pen, const QBrush& brush) {
-  Tools tools;
-  tools.hasPen = pen.style() != Qt::NoPen;
-  if (tools.hasPen && (pen.style() != Qt::SolidLine || pen.widthF() != 0.0 ||
-                       pen.brush().style() != Qt::SolidPattern || pen.color().alpha() != 255))
-    return tools;
-  tools.hasBrush = brush.style() != Qt::NoBrush;
-  if (tools.hasBrush && (brush.style() != Qt::SolidPattern || brush.color().alpha() != 255 ||
-                         !brush.transform().isIdentity()))
-    return tools;
-  tools.pen = tools.hasPen ? pen.color().rgba() : 0;
-  tools.brush = tools.hasBrush ? brush.color().rgba() : 0;
-  tools.usable = true;
-  return tools;
-}
-
-std::optional<CPolygonStamps::Key> CPolygonStamps::KeyOf(std::span<const QPoint> points,
-                                                         const Tools& tools, QPoint& origin) {
-  if (!tools.usable || points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;
-  const QRect bounds = BoundsOf(points);
-  if (bounds.width() > kMaxSide || bounds.height() > kMaxSide) return std::nullopt;
-  Key key;
-  key.hasPen = tools.hasPen;
-  key.hasBrush = tools.hasBrush;
-  origin = bounds.topLeft();
-  key.count = points.size();
-  for (std::size_t i = 0; i < points.size(); ++i) key.corners[i] = points[i] - origin;
-  key.pen = tools.pen;
-  key.brush = tools.brush;
-  return key;
-}
-
-CPolygonStamps::Pixels CPolygonStamps::Draw(const Key& key, const QPen& pen, const QBrush& brush) {
-  const int side = kMaxSide + 1 + 2 * kMargin;
-  QImage picture(side, side, QImage::Format_ARGB32_Premultiplied);
-  picture.fill(Qt::transparent);
-  {
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(key.hasPen ? pen : QPen(Qt::NoPen));
-    painter.setBrush(key.hasBrush ? brush : QBrush(Qt::NoBrush));
-    std::array<QPoint, kMaxCorners> corners{};
-    for (std::size_t i = 0; i < key.count; ++i)
-      corners[i] = key.corners[i] + QPoint(kMargin, kMargin);
-    painter.drawPolygon(corners.data(), static_cast<int>(key.count), Qt::OddEvenFill);
-  }
-  Pixels made;
-  made.usable = true;
-  for (int y = 0; y < side; ++y) {
-    const auto* row = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-    for (int x = 0; x < side; ++x) {
-      const int alpha = qAlpha(row[x]);
-      if (alpha == 0) continue;
-      // A pixel at the picture's edge may have been cut off there.
-      const bool edge = x == 0 || y == 0 || x == side - 1 || y == side - 1;
-      if (alpha != 255 || edge) return {};
-      made.pixels.push_back({x - kMargin, y - kMargin, row[x]});
-    }
-  }
-  return made;
-}
-
-bool CPolygonStamps::Stamp(std::span<const QPoint> points, const Tools& tools, const QPen& pen,
-                           const QBrush& brush, const QRect& band) {
-  QPoint origin;
-  const std::optional<Key> key = KeyOf(points, tools, origin);
-  if (!key) return false;
-  // Near the picture's edges Qt's own clipping decides.
-  if (origin.x() < kMargin || origin.y() < kMargin || origin.x() + kMaxSide + kMargin >= m_width ||
-      origin.y() + kMaxSide + kMargin >= m_height)
-    return false;
-  auto found = m_stamps.find(*key);
-  if (found == m_stamps.end()) found = m_stamps.emplace(*key, Draw(*key, pen, brush)).first;
-  if (!found->second.usable) return false;
-  const int top = band.isNull() ? 0 : band.top();
-  const int bottom = band.isNull() ? m_height - 1 : band.bottom();
-  for (const Pixel& pixel : found->second.pixels) {
-    const int y = origin.y() + pixel.dy;
-    if (y < top || y > bottom) continue;
-    auto* row = reinterpret_cast<QRgb*>(m_bits + y * m_bytesPerLine);
-    row[origin.x() + pixel.dx] = pixel.colour;
-  }
-  return true;
-}
-
 CQtPaintRecording::CQtPaintRecording(QPainter& painter)
-    : m_painter(&painter), m_pen(painter.pen()), m_font(painter.font()) {}
+    : m_painter(&painter),
+      m_pen(painter.pen()),
+      m_strokeMargin(StrokeMarginOf(m_pen)),
+      m_font(painter.font()) {}
 
 CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDevice(fontDevice) {
   if (m_fontDevice != nullptr) m_font = QFont(m_font, m_fontDevice);
@@ -217,36 +69,56 @@ void CQtPaintRecording::IndexFigure(int op, const QRect& reach) {
 }
 
 std::vector<int> CQtPaintRecording::OpsOfBand(const QRect& band) const {
-  std::vector<int> ops;
+  // The operations found are marked by their numbers, a bit each, and read back in order:
+  // the strips hand them over out of order, and a sort of them all would cost more.
+  std::vector<std::uint64_t> marks((m_ops.size() + 63) / 64, 0);
+  std::size_t count = m_settings.size();
+  const auto mark = [&](int op) {
+    marks[static_cast<std::size_t>(op) / 64] |= std::uint64_t{1}
+                                                << (static_cast<unsigned>(op) % 64);
+    ++count;
+  };
   for (const int op : m_everywhere) {
     const QRect& reach = m_ops[static_cast<std::size_t>(op)].reach;
-    if (reach.isNull() || Meets(reach, band)) ops.push_back(op);
+    if (reach.isNull() || Meets(reach, band)) mark(op);
   }
   // A figure that meets the band starts at most that many strips above it.
   const int first = std::max(band.top() / kStripRows - kMaxStripsSpanned, 0);
   const int last = std::min(band.bottom() / kStripRows, static_cast<int>(m_strips.size()) - 1);
   for (int strip = first; strip <= last; ++strip) {
     for (const int op : m_strips[static_cast<std::size_t>(strip)]) {
-      if (Meets(m_ops[static_cast<std::size_t>(op)].reach, band)) ops.push_back(op);
+      if (Meets(m_ops[static_cast<std::size_t>(op)].reach, band)) mark(op);
     }
   }
-  ops.insert(ops.end(), m_settings.begin(), m_settings.end());
-  std::sort(ops.begin(), ops.end());
+  for (const int op : m_settings) {
+    marks[static_cast<std::size_t>(op) / 64] |= std::uint64_t{1}
+                                                << (static_cast<unsigned>(op) % 64);
+  }
+  std::vector<int> ops;
+  ops.reserve(count);
+  for (std::size_t word = 0; word < marks.size(); ++word) {
+    for (std::uint64_t bits = marks[word]; bits != 0; bits &= bits - 1)
+      ops.push_back(static_cast<int>(word * 64 + static_cast<std::size_t>(std::countr_zero(bits))));
+  }
   return ops;
 }
 
-QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
+int CQtPaintRecording::StrokeMarginOf(const QPen& pen) {
   // A cosmetic pen reaches a pixel beyond the outline; a wide one, with its mitred
   // corners, up to about its width.
-  const int margin =
-      m_pen.style() == Qt::NoPen ? 1 : 2 + 2 * static_cast<int>(std::ceil(m_pen.widthF()));
-  return bounds.adjusted(-margin, -margin, margin, margin);
+  return pen.style() == Qt::NoPen ? 1 : 2 + 2 * static_cast<int>(std::ceil(pen.widthF()));
+}
+
+QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
+  return bounds.adjusted(-m_strokeMargin, -m_strokeMargin, m_strokeMargin, m_strokeMargin);
 }
 
 void CQtPaintRecording::SetPen(const QPen& pen) {
   m_pen = pen;
+  m_strokeMargin = StrokeMarginOf(pen);
   if (m_painter != nullptr) return m_painter->setPen(pen);
   m_pens.push_back(pen);
+  m_penTools.push_back(CPolygonStamps::PenTools(pen));
   Keep(Op::Pen, static_cast<int>(m_pens.size()) - 1);
 }
 
@@ -255,11 +127,23 @@ void CQtPaintRecording::SetBrush(const QBrush& brush) {
   Keep(Op::Brush, KeptBrush(brush));
 }
 
+void CQtPaintRecording::SetNamedBrush(const QBrush& brush, std::uint32_t name) {
+  if (m_painter != nullptr) return m_painter->setBrush(brush);
+  const auto [found, added] = m_namedBrushes.try_emplace(name, 0);
+  if (added) {
+    m_brushes.push_back(brush);
+    m_brushTools.push_back(CPolygonStamps::BrushTools(brush));
+    found->second = static_cast<int>(m_brushes.size()) - 1;
+  }
+  Keep(Op::Brush, found->second);
+}
+
 int CQtPaintRecording::KeptBrush(const QBrush& brush) {
   // Faces take turns between a few solid shades: each is kept once, not once a face.
   const bool plainSolid = brush.style() == Qt::SolidPattern && brush.transform().isIdentity();
   if (!plainSolid) {
     m_brushes.push_back(brush);
+    m_brushTools.push_back(CPolygonStamps::BrushTools(brush));
     return static_cast<int>(m_brushes.size()) - 1;
   }
   const QRgb colour = brush.color().rgba();
@@ -267,6 +151,7 @@ int CQtPaintRecording::KeptBrush(const QBrush& brush) {
   if (found != m_solidBrushes.end() && m_brushes[static_cast<std::size_t>(found->second)] == brush)
     return found->second;
   m_brushes.push_back(brush);
+  m_brushTools.push_back(CPolygonStamps::BrushTools(brush));
   const int index = static_cast<int>(m_brushes.size()) - 1;
   m_solidBrushes[colour] = index;
   return index;
@@ -398,9 +283,6 @@ void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band,
   if (!band.isNull()) painter.setClipRect(band);
   // Pens and brushes are set only before a figure that this band draws.
   int penSet = -1, brushSet = -1;
-  // What stamps take from the pen and brush of the figures, as long as they stay the same.
-  int toolsPen = -1, toolsBrush = -1;
-  CPolygonStamps::Tools tools;
   // Stamps stand for figures drawn plainly: painted over, with no clip but the band's.
   bool plain = true, unclipped = true;
   const auto play = [&](const Recorded& r) {
@@ -410,16 +292,13 @@ void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band,
     if (IsFigure(r.op)) {
       if (stamps != nullptr && r.op == Op::Polygon && plain && unclipped && r.pen >= 0 &&
           r.brush >= 0) {
-        const QPen& pen = m_pens[static_cast<std::size_t>(r.pen)];
-        const QBrush& brush = m_brushes[static_cast<std::size_t>(r.brush)];
-        if (r.pen != toolsPen || r.brush != toolsBrush) {
-          tools = CPolygonStamps::ToolsOf(pen, brush);
-          toolsPen = r.pen;
-          toolsBrush = r.brush;
-        }
+        const auto pen = static_cast<std::size_t>(r.pen);
+        const auto brush = static_cast<std::size_t>(r.brush);
+        const CPolygonStamps::Tools tools =
+            CPolygonStamps::Together(m_penTools[pen], m_brushTools[brush]);
         if (stamps->Stamp(std::span(&m_points[static_cast<std::size_t>(r.index)],
                                     static_cast<std::size_t>(r.count)),
-                          tools, pen, brush, band))
+                          tools, m_pens[pen], m_brushes[brush], band))
           return;
       }
       if (r.pen != penSet) painter.setPen(m_pens[static_cast<std::size_t>(penSet = r.pen)]);
@@ -480,14 +359,14 @@ void CQtPaintRecording::PlayInBands(QImage& image, int bands) const {
   PlayInBands(image, std::span(&self, 1), bands);
 }
 
-void CQtPaintRecording::PlayInBands(QImage& image,
-                                    std::span<const CQtPaintRecording* const> parts) {
+void CQtPaintRecording::PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts,
+                                    CPolygonStamps::CLibrary* stamps) {
   std::size_t figures = 0;
   for (const CQtPaintRecording* part : parts) figures += static_cast<std::size_t>(part->m_figures);
   const int bands = figures < kMinFiguresForBands
                         ? 1
                         : static_cast<int>(CParallelChunks::ChunkCount(figures, 1000));
-  PlayInBands(image, parts, bands);
+  PlayInBands(image, parts, bands, stamps);
 }
 
 std::vector<int> CQtPaintRecording::BandTops(std::span<const CQtPaintRecording* const> parts,
@@ -525,12 +404,18 @@ std::vector<int> CQtPaintRecording::BandTops(std::span<const CQtPaintRecording* 
 }
 
 void CQtPaintRecording::PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts,
-                                    int bands) {
+                                    int bands, CPolygonStamps::CLibrary* stamps) {
   const int rows = image.height();
   if (rows <= 0 || image.width() <= 0) return;
   const std::vector<int> tops = BandTops(parts, rows, std::clamp(bands, 1, std::max(rows, 1)));
   const std::size_t count = tops.size() - 1;
   uchar* bits = image.bits();
+  // Each band stamps the shapes it draws itself apart, for the library to take once all
+  // are done: the library stays the same while they read it.
+  std::vector<CPolygonStamps> banded;
+  banded.reserve(count);
+  for (std::size_t band = 0; band < count; ++band)
+    banded.emplace_back(bits, image.width(), rows, image.bytesPerLine(), stamps);
   CParallelChunks::Run(count, count, [&](std::size_t band, std::size_t, std::size_t) {
     // The whole picture, clipped to the band: a painter on the band's rows alone would
     // cut lines at its edges and so step them otherwise. The same resolution gives the
@@ -541,8 +426,9 @@ void CQtPaintRecording::PlayInBands(QImage& image, std::span<const CQtPaintRecor
     QPainter painter(&whole);
     const int top = tops[band];
     const QRect clip = count == 1 ? QRect() : QRect(0, top, image.width(), tops[band + 1] - top);
-    CPolygonStamps stamps(bits, image.width(), rows, image.bytesPerLine());
-    CPolygonStamps* stamping = image.format() == QImage::Format_RGB32 ? &stamps : nullptr;
+    CPolygonStamps* stamping = image.format() == QImage::Format_RGB32 ? &banded[band] : nullptr;
     for (const CQtPaintRecording* part : parts) part->PlayBand(painter, clip, stamping);
   });
+  if (stamps == nullptr) return;
+  for (CPolygonStamps& band : banded) stamps->Take(band);
 }

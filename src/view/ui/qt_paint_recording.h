@@ -9,11 +9,12 @@
 #include <QRegion>
 #include <QString>
 
+#include "view/ui/polygon_stamps.h"
+
+#include <cstdint>
 #include <span>
 #include <unordered_map>
 #include <vector>
-
-class CPolygonStamps;
 
 // The QPainter operations of the drawing context's Qt target: made at once on a painter,
 // or kept (in the painter's coordinates, each figure with the area it can touch) to be
@@ -32,6 +33,9 @@ class CQtPaintRecording {
   void SetPen(const QPen& pen);
   const QPen& Pen() const { return m_pen; }
   void SetBrush(const QBrush& brush);
+  // The same for a brush that the caller names by a number of its own, which must always
+  // come with an equal brush: the brush is then found by the number alone.
+  void SetNamedBrush(const QBrush& brush, std::uint32_t name);
   void SetCompositionMode(QPainter::CompositionMode mode);
   void SetFont(const QFont& font);
   // The font as the target resolves it, for measuring texts.
@@ -61,9 +65,12 @@ class CQtPaintRecording {
   void PlayInBands(QImage& image, int bands) const;
   // Recordings made one after the other, each from a fresh painter's state (as on several
   // threads at once), played in their order as the one recording of them all would be.
-  static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts);
+  // Small polygons are stamped from the shapes of the library when given, which then keeps
+  // those drawn anew as well.
   static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts,
-                          int bands);
+                          CPolygonStamps::CLibrary* stamps = nullptr);
+  static void PlayInBands(QImage& image, std::span<const CQtPaintRecording* const> parts, int bands,
+                          CPolygonStamps::CLibrary* stamps = nullptr);
 
  private:
   enum class Op : unsigned char {
@@ -104,6 +111,7 @@ class CQtPaintRecording {
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
   // The index in m_brushes of a brush equal to that one, kept now if need be.
   int KeptBrush(const QBrush& brush);
+  static int StrokeMarginOf(const QPen& pen);
   QRect StrokeReach(const QRect& bounds) const;
   QRect TextReach(const QRect& laidOut) const;
   // The first row of each band and, last, the image's row count.
@@ -120,12 +128,17 @@ class CQtPaintRecording {
   QPainter* m_painter = nullptr;  // operations made at once
   const QPaintDevice* m_fontDevice = nullptr;
   QPen m_pen;
+  int m_strokeMargin = StrokeMarginOf(QPen());  // what figures drawn with m_pen reach beyond
   QFont m_font;
   std::vector<Recorded> m_ops;
   std::vector<QPoint> m_points;
   std::vector<QPen> m_pens;
   std::vector<QBrush> m_brushes;
-  std::unordered_map<QRgb, int> m_solidBrushes;  // by colour, into m_brushes
+  // What stamps take from each pen and brush kept.
+  std::vector<CPolygonStamps::Tools> m_penTools;
+  std::vector<CPolygonStamps::Tools> m_brushTools;
+  std::unordered_map<QRgb, int> m_solidBrushes;           // by colour, into m_brushes
+  std::unordered_map<std::uint32_t, int> m_namedBrushes;  // by the caller's name for them
   std::vector<QFont> m_fonts;
   std::vector<QColor> m_colours;
   std::vector<QRegion> m_regions;

@@ -64,10 +64,14 @@ class CScenePaintCache {
   std::size_t Recordings() const { return m_recordings; }
   // The annotations, kept apart: their own key, laid over the scene.
   CAnnotationLayer& Annotations() { return m_annotations; }
+  // The shapes of small polygons met by the playbacks, for the next ones; they depend on
+  // nothing the document holds, and so stay through Clear.
+  CPolygonStamps::CLibrary& Stamps() { return m_stamps; }
 
  private:
   CKey m_key;
   std::vector<std::unique_ptr<CQtPaintRecording>> m_pieces;
   CAnnotationLayer m_annotations;
+  CPolygonStamps::CLibrary m_stamps;
   std::size_t m_recordings = 0;
 };

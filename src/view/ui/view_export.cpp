@@ -176,13 +176,13 @@ void PaintScene(QPainter& painter, const CDorneDoc& document, const CViewWindow&
     const bool layered = cache != nullptr;
     const std::vector<const CQtPaintRecording*> pieces =
         KeptOrRecorded(kept, document, window, size, options, *image, layered);
-    if (!layered) return CQtPaintRecording::PlayInBands(*image, pieces);
+    if (!layered) return CQtPaintRecording::PlayInBands(*image, pieces, &kept.Stamps());
     // The annotations, when they are to be drawn anew, are drawn while the scene's bands are
     // played: neither reads what the other writes, and the resolution is taken here.
     const QImage like = ResolutionOf(*image);
     CAnnotationLayer& annotations = kept.Annotations();
     CParallelChunks::Run(2, 2, [&](std::size_t piece, std::size_t, std::size_t) {
-      if (piece == 0) return CQtPaintRecording::PlayInBands(*image, pieces);
+      if (piece == 0) return CQtPaintRecording::PlayInBands(*image, pieces, &kept.Stamps());
       annotations.Update(like, size, document, window, options);
     });
     annotations.LayOver(painter);

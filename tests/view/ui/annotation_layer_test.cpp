@@ -165,4 +165,45 @@ TEST(AnnotationLayerTest, LabelsDrawnWhileTheBandsPlayShowAsDrawnInFull) {
   }
 }
 
+// Without annotations there is no layer to lay over the scene; the first one added is
+// drawn, and the last one taken out leaves nothing of it.
+TEST(AnnotationLayerTest, ALayoutWithoutAnnotationsShowsItsScenePlainUntilOneIsAdded) {
+  const auto document = BuildLayoutScene(3, 10);
+  ASSERT_EQ(document->Annotations().Size(), 0u);
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(*document), 0.9, {kSize.width(), kSize.height()});
+  CSceneDrawOptions options = SceneOptionsFromSettings(CAppSettings(), false);
+  options.layers.fill(true);
+  CScenePaintCache cache;
+  const QImage plain = Painted(*document, window, options, &cache);
+  EXPECT_TRUE(cache.Annotations().Redrawn());
+  EXPECT_TRUE(plain == Painted(*document, window, options, nullptr));
+  const struct {
+    const char* name;
+    std::function<void()> change;
+    bool redrawn;
+    bool showsPlain;
+  } steps[] = {
+      {"nothing changed: the bare layer is kept", [] {}, false, true},
+      {"a note added",
+       [&] {
+         auto text = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
+         text->SetOwnerDocument();
+         text->SetText("A note");
+         text->SetOffset(300, 300);
+         document->Annotations().Append(std::move(text));
+       },
+       true, false},
+      {"the note taken out", [&] { document->Annotations().Clear(); }, true, true},
+      {"the view panned with none", [&] { window.Pan(120, 60); }, true, false},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    const QImage kept = Painted(*document, window, options, &cache);
+    EXPECT_EQ(cache.Annotations().Redrawn(), step.redrawn) << step.name;
+    EXPECT_EQ(Unlike(kept, Painted(*document, window, options, nullptr)), 0) << step.name;
+    EXPECT_EQ(kept == plain, step.showsPlain) << step.name;
+  }
+}
+
 }  // namespace
