@@ -77,6 +77,8 @@ class CDisplayList::CResortPlan {
   };
 
   void TakeSteps();
+  // Of Project: box k projected anew, its bounds, first word and group taken.
+  void ProjectBox(std::size_t k, const std::function<void(CBox&)>& project);
   static void ClearForStep(CDisplayNode& node, std::size_t step);
   void PrepareOwners(std::size_t group, std::vector<Note>& notes);
   void FileNodes();
@@ -97,6 +99,7 @@ class CDisplayList::CResortPlan {
   std::vector<CBox*> m_boxes;               // each box once, in the order of its first step
   std::vector<CDisplayNode*> m_firstNodes;  // by box: its node of the earlier step
   std::vector<std::uint32_t> m_boxOfStep;
+  bool m_stepsAreBoxes = false;             // step k is box k, its node cleared by Project
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
   std::vector<std::uint32_t> m_initialWord;
@@ -223,7 +226,7 @@ void CDisplayList::CResortPlan::TakeNodes() {
 
 void CDisplayList::CResortPlan::TakeNodesInOrder(std::vector<CDisplayNode*> nodes) {
   // Each box has one node, numbered by its step already: nothing to look up, and the
-  // nodes are cleared on several threads.
+  // nodes are cleared as their boxes are projected, on the same threads.
   CDisplayList& list = m_list;
   list.m_cursor = nullptr;
   list.m_grid.Reset();
@@ -233,14 +236,7 @@ void CDisplayList::CResortPlan::TakeNodesInOrder(std::vector<CDisplayNode*> node
   m_stepFlags.assign(steps, 0);
   m_boxOfStep.resize(steps);
   m_boxes.resize(steps);
-  const std::size_t chunks = CParallelChunks::ChunkCount(steps, kMinStepsPerThread);
-  CParallelChunks::Run(steps, chunks, [&](std::size_t, std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i < to; ++i) {
-      ClearForStep(*m_steps[i], i);
-      m_boxes[i] = m_steps[i]->box;
-      m_boxOfStep[i] = static_cast<std::uint32_t>(i);
-    }
-  });
+  m_stepsAreBoxes = true;
 }
 
 void CDisplayList::CResortPlan::ClearForStep(CDisplayNode& node, std::size_t step) {
@@ -282,19 +278,31 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_initialWord.resize(m_boxes.size());
   m_bounds.resize(m_boxes.size());
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    bool stopped = false;
     for (std::size_t k = from; k < to; ++k) {
-      if (StoppedAt(k - from)) return;
-      CBox& box = *m_boxes[k];
-      box.SetListed(false);
-      project(box);
-      m_bounds[k] = CScreenGrid::BoundsOf(box);
-      m_initialWord[k] = box.GetAttributes();
-      const void* owner =
-          box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
-      const std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u;
-      m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
+      // Every node is cleared even after a stop, so that none keeps edges or a filing of
+      // the former grid.
+      if (m_stepsAreBoxes) {
+        ClearForStep(*m_steps[k], k);
+        m_boxes[k] = m_steps[k]->box;
+        m_boxOfStep[k] = static_cast<std::uint32_t>(k);
+      }
+      stopped = stopped || StoppedAt(k - from);
+      if (!stopped) ProjectBox(k, project);
     }
   });
+}
+
+void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
+                                           const std::function<void(CBox&)>& project) {
+  CBox& box = *m_boxes[k];
+  box.SetListed(false);
+  project(box);
+  m_bounds[k] = CScreenGrid::BoundsOf(box);
+  m_initialWord[k] = box.GetAttributes();
+  const void* owner = box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
+  const std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u;
+  m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
 }
 
 void CDisplayList::CResortPlan::FileNodes() {

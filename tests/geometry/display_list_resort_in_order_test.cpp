@@ -11,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <random>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -195,6 +196,80 @@ TEST(DisplayListResortInOrderTest, ASortCalledOffEndsInOneOfTheTwoLists) {
     EXPECT_EQ(scene.Describe(), expected);
   }
   EXPECT_GE(stopped, 1) << "stopped before it starts at least";
+}
+
+// The listed nodes in painting order with their edges, and the attributes of the listed
+// boxes: boxes taken out keep whatever their last projection left.
+std::string DescribeListed(const CScene& scene) {
+  std::ostringstream out;
+  for (const CDisplayNode* n = scene.projection.GetDisplayList().Head(); n != nullptr;
+       n = n->next) {
+    out << scene.ids.at(n->box) << "[";
+    for (const CDisplayNode* t : CDisplayList::EdgeTargets(*n)) out << scene.ids.at(t->box) << ",";
+    out << "]" << std::hex << n->box->GetAttributes() << std::dec << " ";
+  }
+  return out.str();
+}
+
+struct TakenOutCase {
+  const char* name;
+  int stopAfterMicroseconds;  // -1: never stopped
+  std::size_t every;          // every so many boxes of the order are taken out
+  std::size_t first;
+};
+
+// After a sort called off at whatever point, boxes taken out of the unordered list, and the
+// rest sorted in the order without them: the list built anew of the rest in that order. A
+// node kept from before the stop (an edge, a place in the former grid) would show in the
+// edges, or fail the removal.
+TEST(DisplayListResortInOrderTest, BoxesTakenOutAfterASortCalledOffSortAsBuiltAnewWithout) {
+  const TakenOutCase cases[] = {
+      {"never stopped, every 7th out", -1, 7, 3},
+      {"stopped at once, every 5th out", 0, 5, 0},
+      {"stopped soon, every 3rd out", 100, 3, 1},
+      {"stopped later, every 11th out", 700, 11, 4},
+      {"stopped late, the first out", 3000, 100000, 0},
+      {"stopped very late, every other out", 20000, 2, 1},
+  };
+  const OrderCase& c = kOrders[2];
+  for (const TakenOutCase& t : cases) {
+    SCOPED_TRACE(t.name);
+    CScene scene(2);
+    const std::vector<CBox*> order = OrderOf(scene, c);
+    std::vector<CBox*> kept, out;
+    for (std::size_t i = 0; i < order.size(); ++i)
+      (i % t.every == t.first ? out : kept).push_back(order[i]);
+    const int* turn = kTurns[0];
+    scene.projection.SetViewAngles(turn[0], turn[1], turn[2], false, false);
+    scene.projection.ProjectDisplayListUnordered();
+    std::atomic<bool> stop{t.stopAfterMicroseconds == 0};
+    std::thread caller([&] {
+      if (t.stopAfterMicroseconds <= 0) return;
+      std::this_thread::sleep_for(std::chrono::microseconds(t.stopAfterMicroseconds));
+      stop.store(true);
+    });
+    const bool done = scene.projection.ResortDisplayListInOrder(order, &stop);
+    caller.join();
+    EXPECT_TRUE(done || t.stopAfterMicroseconds >= 0);
+    // A sorted list is turned again, to the same view, so that it is unordered as well.
+    if (done) {
+      scene.projection.SetViewAngles(turn[0], turn[1], turn[2], false, false);
+      scene.projection.ProjectDisplayListUnordered();
+    }
+    for (CBox* box : out) scene.projection.RemoveFromDisplayList(*box);
+    ASSERT_TRUE(scene.projection.ResortDisplayListInOrder(kept, nullptr));
+
+    CScene anew(2);
+    std::vector<CBox*> keptAnew;
+    for (CBox* box : kept) keptAnew.push_back(anew.boxes[scene.ids.at(box)].get());
+    anew.projection.SetViewAngles(turn[0], turn[1], turn[2], false, false);
+    anew.projection.ClearDisplayList();
+    for (CBox* box : keptAnew) anew.projection.ProjectBox(*box);
+    anew.projection.PrepareDisplayList(keptAnew);
+    for (CBox* box : keptAnew) anew.projection.InsertInDisplayList(*box);
+    EXPECT_EQ(DescribeListed(scene), DescribeListed(anew));
+    EXPECT_EQ(scene.projection.GetDisplayList().Size(), kept.size());
+  }
 }
 
 }  // namespace
