@@ -185,8 +185,8 @@ std::size_t TakeSteps(List& list, const std::vector<CHidingStep>& steps) {
   return list.Size();
 }
 
-void BM_HidingOfALargeLayout(benchmark::State& state) {
-  const std::vector<CHidingStep> steps = LargeLayoutSteps(static_cast<int>(state.range(0)));
+// The steps taken on one list of the client's frame, once per iteration.
+void HideOnOneList(benchmark::State& state, const std::vector<CHidingStep>& steps) {
   const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
   std::size_t kept = 0;
   for (auto _ : state) {
@@ -196,6 +196,11 @@ void BM_HidingOfALargeLayout(benchmark::State& state) {
   }
   state.counters["entities_kept"] = static_cast<double>(kept);
 }
+
+void BM_HidingOfALargeLayout(benchmark::State& state) {
+  const std::vector<CHidingStep> steps = LargeLayoutSteps(static_cast<int>(state.range(0)));
+  HideOnOneList(state, steps);
+}
 BENCHMARK(BM_HidingOfALargeLayout)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(benchmark::kMillisecond);
 
 // The same with the figures made smaller as they grow in number (half the size for four
@@ -204,14 +209,7 @@ BENCHMARK(BM_HidingOfALargeLayout)->Arg(1000)->Arg(4000)->Arg(16000)->Unit(bench
 void BM_HidingOfAnEquallyDenseLayout(benchmark::State& state) {
   const int fills = static_cast<int>(state.range(0));
   const std::vector<CHidingStep> steps = LargeLayoutSteps(fills, std::sqrt(1000.0 / fills));
-  const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
-  std::size_t kept = 0;
-  for (auto _ : state) {
-    CDxfEntityList list(frame.corners[3], frame.corners[1]);
-    kept = TakeSteps(list, steps);
-    benchmark::DoNotOptimize(kept);
-  }
-  state.counters["entities_kept"] = static_cast<double>(kept);
+  HideOnOneList(state, steps);
   state.counters["per_fill"] =
       benchmark::Counter(static_cast<double>(fills), benchmark::Counter::kIsIterationInvariantRate |
                                                          benchmark::Counter::kInvert);

@@ -4,9 +4,8 @@
 
 #include <algorithm>
 
-namespace {
-
-QRect BoundsOf(std::span<const QPoint> points) {
+QRect BoundsOfPoints(std::span<const QPoint> points) {
+  if (points.empty()) return QRect(0, 0, 1, 1);
   int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
   for (const QPoint& p : points) {
     left = std::min(left, p.x());
@@ -16,8 +15,6 @@ QRect BoundsOf(std::span<const QPoint> points) {
   }
   return QRect(QPoint(left, top), QPoint(right, bottom));
 }
-
-}  // namespace
 
 std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
   std::uint64_t hash = key.corners * 0x9E3779B97F4A7C15ull;
@@ -60,7 +57,7 @@ CPolygonStamps::Tools CPolygonStamps::Together(const Tools& pen, const Tools& br
 std::optional<CPolygonStamps::Key> CPolygonStamps::KeyOf(std::span<const QPoint> points,
                                                          const Tools& tools, QPoint& origin) {
   if (!tools.usable || points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;
-  const QRect bounds = BoundsOf(points);
+  const QRect bounds = BoundsOfPoints(points);
   if (bounds.width() > kMaxSide || bounds.height() > kMaxSide) return std::nullopt;
   origin = bounds.topLeft();
   Key key;

@@ -14,6 +14,9 @@
 #include <unordered_map>
 #include <vector>
 
+// The smallest rectangle holding the points (a pixel at the origin for none).
+QRect BoundsOfPoints(std::span<const QPoint> points);
+
 // Small polygons in opaque plain colours, stamped onto the picture from the pixels Qt made
 // for the same figure once: at a fitted view most faces span a few pixels, and Qt's work
 // per figure outweighs their pixels many times. Qt's aliased fill and cosmetic outline of

@@ -15,18 +15,6 @@ namespace {
 // Fewer figures than this are played on one painter: the threads would not pay.
 constexpr int kMinFiguresForBands = 4000;
 
-QRect BoundsOf(std::span<const QPoint> points) {
-  if (points.empty()) return QRect(0, 0, 1, 1);
-  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
-  for (const QPoint& p : points) {
-    left = std::min(left, p.x());
-    right = std::max(right, p.x());
-    top = std::min(top, p.y());
-    bottom = std::max(bottom, p.y());
-  }
-  return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 // QRect::intersects for a figure's reach and a band, inline for the usual normalized
 // reach: each band weighs every figure of the picture.
 bool Meets(const QRect& reach, const QRect& band) {
@@ -200,7 +188,7 @@ void CQtPaintRecording::DrawPolygon(std::span<const QPoint> points) {
     return m_painter->drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
   }
   Keep(Op::Polygon, static_cast<int>(m_points.size()), static_cast<int>(points.size()),
-       StrokeReach(BoundsOf(points)));
+       StrokeReach(BoundsOfPoints(points)));
   m_points.insert(m_points.end(), points.begin(), points.end());
 }
 
@@ -208,14 +196,14 @@ void CQtPaintRecording::DrawPolyline(std::span<const QPoint> points) {
   if (m_painter != nullptr)
     return m_painter->drawPolyline(points.data(), static_cast<int>(points.size()));
   Keep(Op::Polyline, static_cast<int>(m_points.size()), static_cast<int>(points.size()),
-       StrokeReach(BoundsOf(points)));
+       StrokeReach(BoundsOfPoints(points)));
   m_points.insert(m_points.end(), points.begin(), points.end());
 }
 
 void CQtPaintRecording::DrawLine(QPoint from, QPoint to) {
   if (m_painter != nullptr) return m_painter->drawLine(from, to);
   const QPoint ends[2] = {from, to};
-  Keep(Op::Line, static_cast<int>(m_points.size()), 2, StrokeReach(BoundsOf(ends)));
+  Keep(Op::Line, static_cast<int>(m_points.size()), 2, StrokeReach(BoundsOfPoints(ends)));
   m_points.insert(m_points.end(), std::begin(ends), std::end(ends));
 }
 
