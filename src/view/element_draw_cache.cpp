@@ -72,61 +72,44 @@ const COutletLayout& CElementDrawCache::Outlets(const COutletChain& chain, int s
   return entry.layout;
 }
 
-bool CElementDrawCache::SpecialCalibre(const CDev& element) {
-  // Threads drawing stretches of the scene at once ask for nearly every box, mostly
-  // about the run of the box before: each remembers its last answer rather than queue
-  // for the lock every time.
+// Threads drawing stretches of the scene at once ask about nearly every box, mostly about
+// the run of the box before: each remembers its last answer to each question (every use
+// is an instantiation of its own) rather than queue for the lock every time. An answer is
+// found outside the lock; the first one stored stands.
+template <class T, class Find>
+T CElementDrawCache::PerRun(std::unordered_map<const void*, T>& kept, const void* run, Find find) {
   struct CLastAnswer {
     std::uint64_t era = 0;
     const void* run = nullptr;
-    bool special = false;
+    T value{};
   };
   thread_local CLastAnswer last;
-  const void* run = element.GetRun();
   const std::uint64_t era = m_era.load(std::memory_order_relaxed);
-  if (last.era == era && last.run == run) return last.special;
-  last = {era, run, KeptSpecialCalibre(element)};
-  return last.special;
+  if (last.era == era && last.run == run) return last.value;
+  auto keptAnswer = [&]() -> T {
+    {
+      const std::lock_guard lock(m_mutex);
+      const auto found = kept.find(run);
+      if (found != kept.end()) return found->second;
+    }
+    const T value = find();
+    const std::lock_guard lock(m_mutex);
+    return kept.try_emplace(run, value).first->second;
+  };
+  last = {era, run, keptAnswer()};
+  return last.value;
 }
 
-bool CElementDrawCache::KeptSpecialCalibre(const CDev& element) {
-  {
-    const std::lock_guard lock(m_mutex);
-    const auto found = m_specialCalibre.find(element.GetRun());
-    if (found != m_specialCalibre.end()) return found->second;
-  }
-  const bool special = IsSpecialCalibre(element);
-  const std::lock_guard lock(m_mutex);
-  return m_specialCalibre.try_emplace(element.GetRun(), special).first->second;
+bool CElementDrawCache::SpecialCalibre(const CDev& element) {
+  return PerRun(m_specialCalibre, element.GetRun(), [&] { return IsSpecialCalibre(element); });
 }
 
 int CElementDrawCache::NeutralSide(const CDev& element) {
-  // As for the calibre: the run's text is read and parsed once, and each thread remembers
-  // its last answer, since nearly every box asks.
-  struct CLastAnswer {
-    std::uint64_t era = 0;
-    const void* run = nullptr;
-    int side = -1;
-  };
-  thread_local CLastAnswer last;
-  const void* run = element.GetRun();
-  if (run == nullptr) return -1;
-  const std::uint64_t era = m_era.load(std::memory_order_relaxed);
-  if (last.era == era && last.run == run) return last.side;
-  last = {era, run, KeptNeutralSide(element)};
-  return last.side;
-}
-
-int CElementDrawCache::KeptNeutralSide(const CDev& element) {
-  {
-    const std::lock_guard lock(m_mutex);
-    const auto found = m_neutralSides.find(element.GetRun());
-    if (found != m_neutralSides.end()) return found->second;
-  }
-  int side = element_draw::RunPropertyInt(element, "COTE_NEUTRE", -1);
-  if (side < 0 || side > 3) side = -1;
-  const std::lock_guard lock(m_mutex);
-  return m_neutralSides.try_emplace(element.GetRun(), side).first->second;
+  if (element.GetRun() == nullptr) return -1;
+  return PerRun(m_neutralSides, element.GetRun(), [&] {
+    const int side = element_draw::RunPropertyInt(element, "COTE_NEUTRE", -1);
+    return side >= 0 && side <= 3 ? side : -1;
+  });
 }
 
 void CElementDrawCache::Clear() {

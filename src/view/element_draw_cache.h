@@ -47,8 +47,10 @@ class CElementDrawCache {
     bool operator==(const ElementKey&) const = default;
   };
   static ElementKey KeyOf(const CDev* element);
-  bool KeptSpecialCalibre(const CDev& element);
-  int KeptNeutralSide(const CDev& element);
+  // An answer about a run, kept in `kept` and remembered by each thread; find() gives it
+  // the first time.
+  template <class T, class Find>
+  T PerRun(std::unordered_map<const void*, T>& kept, const void* run, Find find);
   struct SupportEntry {
     ElementKey key;
     ElementKey boxKey;  // the box's own element: the box moves with it
