@@ -156,6 +156,16 @@ void CAnnotationArchive::ReadElementList(CArchiveReader& archive, CDev& element)
   }
 }
 
+void CAnnotationArchive::SkipList(CArchiveReader& archive, bool withLabels) {
+  const std::uint32_t count = ReadCount(archive, kElementListVersion);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    const std::unique_ptr<CAnnotation> item = CAnnotation::ReadRecord(archive, m_version);
+    if (withLabels && item->GetKind() == CAnnotation::kText) {
+      CAnnotationLabel(CAnnotation::kText).ReadLabel(archive);
+    }
+  }
+}
+
 void CAnnotationArchive::ReadRunList(CArchiveReader& archive, CRun& run) {
   const std::uint32_t count = ReadCount(archive, kElementListVersion);
   for (std::uint32_t i = 0; i < count; ++i) {

@@ -36,6 +36,9 @@ class CAnnotationArchive {
   void ReadTotalsList(CArchiveReader& archive);
   void ReadDocumentList(CArchiveReader& archive);
   void FinishLoad();
+  // Passes an element's list (withLabels) or a run's as the readers above read it,
+  // keeping nothing.
+  void SkipList(CArchiveReader& archive, bool withLabels);
 
  private:
   using Matches = std::vector<const CAnnotation*>;

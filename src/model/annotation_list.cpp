@@ -46,6 +46,17 @@ void CAnnotationList::Clear() {
   ++m_changes;
 }
 
+void CAnnotationList::AppendAllOf(CAnnotationList& other) {
+  if (other.m_items.empty()) return;
+  m_items.reserve(m_items.size() + other.m_items.size());
+  for (std::unique_ptr<CAnnotation>& annotation : other.m_items) {
+    Count(*annotation, 1);
+    m_items.push_back(std::move(annotation));
+  }
+  ++m_changes;
+  other.Clear();
+}
+
 void CAnnotationList::Reverse() {
   std::reverse(m_items.begin(), m_items.end());
   ++m_changes;

@@ -24,6 +24,8 @@ class CAnnotationList {
   // Takes the annotation out of the list; null when it is not in it.
   std::unique_ptr<CAnnotation> Remove(const CAnnotation* annotation);
   void Clear();
+  // Moves every annotation of the other list to the end of this one, in their order.
+  void AppendAllOf(CAnnotationList& other);
   void Swap(CAnnotationList& other) noexcept {
     m_items.swap(other.m_items);
     std::swap(m_mentions, other.m_mentions);

@@ -8,6 +8,7 @@
 #include "model/length_unit.h"
 #include "model/prop_window_notifier.h"
 #include "model/run.h"
+#include "model/run_read_sink.h"
 #include "model/undo_files.h"
 #include "model/undo_manager.h"
 
@@ -192,6 +193,10 @@ void CDorneDoc::SerializeRunAnnotations(CArchiveWriter& archive, const CRun& run
 }
 
 void CDorneDoc::SerializeRunAnnotations(CArchiveReader& archive, CRun& run) {
+  if (CRunReadSink* aside = CRunReadSink::Current()) {
+    aside->Annotations().ReadRunList(archive, run);
+    return;
+  }
   WithAnnotationArchive([&](CAnnotationArchive& lists) { lists.ReadRunList(archive, run); });
 }
 
@@ -201,6 +206,10 @@ void CDorneDoc::SerializeElementAnnotations(CArchiveWriter& archive, const CDev&
 }
 
 void CDorneDoc::SerializeElementAnnotations(CArchiveReader& archive, CDev& element) {
+  if (CRunReadSink* aside = CRunReadSink::Current()) {
+    aside->Annotations().ReadElementList(archive, element);
+    return;
+  }
   // Every element of a file being read passes here, inside the load's session.
   if (m_annotationArchive != nullptr) {
     m_annotationArchive->ReadElementList(archive, element);

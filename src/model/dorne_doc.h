@@ -27,6 +27,7 @@ class CBOMGrid;
 class CDocObserver;
 class CDocPrompter;
 class CProfile;
+struct CRunReadAside;
 class CUndoManager;
 struct CUnitEntry;
 
@@ -274,6 +275,8 @@ class CDorneDoc : public CRunDocument {
   void SetModified() override { SetModifiedFlag(true); }
   void SaveUndoState(int action) override;
   int GetFileVersion() const override { return m_fileVersion; }
+  // How many runs the last opening of a file read on threads of their own.
+  std::size_t RunsReadAside() const { return m_runsReadAside; }
   const CDimension& GetUnits() const override { return *m_unit; }
   float GetSalesCoefficient() const override { return m_rate; }
   void SetSalesCoefficient(float coefficient) override { m_rate = coefficient; }
@@ -390,7 +393,15 @@ class CDorneDoc : public CRunDocument {
   void WriteTail(CArchiveWriter& archive);
   void ReadVersion(CArchiveReader& archive);
   void ReadHead(CArchiveReader& archive);
-  void ReadRuns(CArchiveReader& archive);
+  void ReadRunsAndTail(CArchiveReader& archive);
+  // Runs [from, count) one after the other, as the file holds them.
+  void ReadRuns(CArchiveReader& archive, std::uint32_t from, std::uint32_t count);
+  // A run of that file code added to the document, to be read.
+  CRun& AddRunToRead(const std::string& code);
+  // The runs of a large file on several threads (dorne_doc_read_aside.cpp).
+  bool ShouldReadRunsAside(std::uint32_t count) const;
+  void ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t count);
+  bool ReadRunAside(CRunReadAside& run);
   void ReadTail(CArchiveReader& archive);
   void ProjectBoxesOfReadFile();
 
@@ -444,6 +455,10 @@ class CDorneDoc : public CRunDocument {
   std::unique_ptr<CUndoManager> m_undo;
   std::size_t m_lastStoredSize = 0;
   bool m_reading = false;
+  // Whether the reading under way may read runs on several threads (a file being opened),
+  // and how many runs the last reading read so.
+  bool m_mayReadRunsAside = false;
+  std::size_t m_runsReadAside = 0;
   int m_sceneHolds = 0;
   // While a run's rebuild holds the scene with only that run's boxes taken out: the run,
   // where its boxes stood and the list's count of changes then.

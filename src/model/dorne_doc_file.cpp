@@ -2,6 +2,7 @@
 
 #include "app/message_text.h"
 #include "model/doc_file_bytes.h"
+#include "model/scoped_flag.h"
 #include "platform/archive.h"
 #include "platform/ini_file.h"
 
@@ -36,6 +37,9 @@ CDocFileResult Failure(int message, std::string text, bool show = true) {
 
 CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
   try {
+    // A file being opened is read whole or not at all: its runs may be read on several
+    // threads.
+    const CScopedFlag aside(m_mayReadRunsAside);
     if (!ReadFileStream(path, [this](CArchiveReader& archive) { Serialize(archive); }))
       return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   } catch (const CDocVersionError& error) {

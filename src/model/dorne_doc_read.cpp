@@ -77,8 +77,7 @@ void CDorneDoc::Serialize(CArchiveReader& archive) {
   m_annotationArchive =
       std::make_unique<CAnnotationArchive>(m_annotations, m_runList, m_fileVersion);
   ReadHead(archive);
-  ReadRuns(archive);
-  ReadTail(archive);
+  ReadRunsAndTail(archive);
   m_annotationArchive->FinishLoad();
   ComputeTotalsAfterReading();
   Notify(EDocNotice::kLoaded);
@@ -125,22 +124,36 @@ void CDorneDoc::ReadHead(CArchiveReader& archive) {
   m_nextRunName = archive.ReadString();
 }
 
-void CDorneDoc::ReadRuns(CArchiveReader& archive) {
+void CDorneDoc::ReadRunsAndTail(CArchiveReader& archive) {
   const std::uint32_t count = archive.ReadDword();
   archive.RequireCount(count, kMinRunBytes, "runs");
   m_runs.reserve(count);
   m_runList.reserve(count);
-  for (std::uint32_t i = 0; i < count; ++i) {
-    const std::string code = archive.ReadString();
-    // Made without the document, so that the next run name stays as read.
-    std::unique_ptr<CRun> run =
-        CRunFactory::Instance().CreateForCatalog(CRunFactory::CatalogOfFileCode(code), nullptr);
-    CRun& added = *run;
-    AddRun(std::move(run));
-    added.Serialize(archive);
+  m_runsReadAside = 0;
+  if (ShouldReadRunsAside(count)) {
+    ReadRunsAsideAndTail(archive, count);
+    return;
+  }
+  ReadRuns(archive, 0, count);
+  ReadTail(archive);
+}
+
+CRun& CDorneDoc::AddRunToRead(const std::string& code) {
+  // Made without the document, so that the next run name stays as read.
+  std::unique_ptr<CRun> run =
+      CRunFactory::Instance().CreateForCatalog(CRunFactory::CatalogOfFileCode(code), nullptr);
+  CRun& added = *run;
+  AddRun(std::move(run));
+  return added;
+}
+
+void CDorneDoc::ReadRuns(CArchiveReader& archive, std::uint32_t from, std::uint32_t count) {
+  for (std::uint32_t i = from; i < count; ++i) {
+    CRun& run = AddRunToRead(archive.ReadString());
+    run.Serialize(archive);
     // Box colours are not stored: the elements take them again from their kinds and types,
     // each run as soon as it is read, while its elements are still at hand in the cache.
-    added.UpdateElementColors(0);
+    run.UpdateElementColors(0);
   }
 }
 

@@ -5,6 +5,7 @@
 #include "model/doc_observer.h"
 #include "model/run.h"
 #include "model/run_held_boxes.h"
+#include "model/run_read_sink.h"
 
 #include <algorithm>
 #include <utility>
@@ -260,6 +261,7 @@ std::optional<std::array<std::int32_t, 6>> CDorneDoc::GetEquipmentValues(
 }
 
 void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) {
+  CRunReadSink::RefuseAside();
   auto box = std::make_unique<CBox>(&element);
   const C3DPoint origin = element.GetPosition() + C3DPoint(values[3], values[4], values[5]);
   box->SetPlacement(origin, values[0], values[1], values[2]);
@@ -267,6 +269,7 @@ void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>
 }
 
 CBox* CDorneDoc::FindEquipmentBox(const CDev& element, int& index) {
+  CRunReadSink::RefuseAside();
   for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
     if (m_extraBoxes[i].element != &element) continue;
     index = static_cast<int>(i);
@@ -276,6 +279,7 @@ CBox* CDorneDoc::FindEquipmentBox(const CDev& element, int& index) {
 }
 
 void CDorneDoc::SetEquipmentValues(const CDev& element, const std::array<std::int32_t, 6>& values) {
+  CRunReadSink::RefuseAside();
   for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
     if (m_extraBoxes[i].element != &element) continue;
     m_extraBoxes[i].values = values;
@@ -284,6 +288,7 @@ void CDorneDoc::SetEquipmentValues(const CDev& element, const std::array<std::in
 }
 
 void CDorneDoc::RemoveExtraBoxes(const CDev& element, bool keepLast) {
+  CRunReadSink::RefuseAside();
   bool lastSeen = !keepLast;
   for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
     if (m_extraBoxes[i].element != &element) continue;
@@ -297,6 +302,7 @@ void CDorneDoc::RemoveExtraBoxes(const CDev& element, bool keepLast) {
 }
 
 CBox& CDorneDoc::InsertExtraBox(CDev& element, int index) {
+  CRunReadSink::RefuseAside();
   const auto at =
       static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(m_extraBoxes.size())));
   auto box = std::make_unique<CBox>(&element);

@@ -4,6 +4,7 @@
 #include "model/bom_column_kind.h"
 #include "model/bom_grid.h"
 #include "model/run.h"
+#include "model/run_read_sink.h"
 
 #include <algorithm>
 #include <charconv>
@@ -55,6 +56,7 @@ int CDorneDoc::ComputeRunTotals(bool fromRuns) {
 }
 
 void CDorneDoc::RecomputeRunTotals(CRun& run) {
+  CRunReadSink::RefuseAside();
   m_staleTotals.insert(&run);
   if (m_sceneHolds > 0) {
     m_runTotalsPending = true;
@@ -64,7 +66,13 @@ void CDorneDoc::RecomputeRunTotals(CRun& run) {
   Notify(EDocNotice::kTotalsChanged);
 }
 
-void CDorneDoc::MarkRunTotalsStale(CRun& run) { m_staleTotals.insert(&run); }
+void CDorneDoc::MarkRunTotalsStale(CRun& run) {
+  if (CRunReadSink* aside = CRunReadSink::Current()) {
+    aside->MarkTotalsStale();
+    return;
+  }
+  m_staleTotals.insert(&run);
+}
 
 void CDorneDoc::RecomputePendingTotals() {
   const bool all = m_totalsPending;

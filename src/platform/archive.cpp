@@ -61,8 +61,29 @@ CArchiveReader::CArchiveReader(const void* data, std::size_t size)
 CArchiveReader::CArchiveReader(std::size_t size, CSource source)
     : m_size(size), m_source(std::move(source)) {}
 
+CArchiveReader::CArchiveReader(std::size_t size, CSource source, std::size_t firstOffset)
+    : m_base(firstOffset), m_size(firstOffset + size), m_source(std::move(source)) {}
+
+void CArchiveReader::StartCopy(std::vector<std::uint8_t>& sink) {
+  m_copy = &sink;
+  m_copyFrom = m_pos;
+}
+
+void CArchiveReader::StopCopy() {
+  if (m_copy == nullptr) return;
+  m_copy->insert(m_copy->end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_copyFrom),
+                 m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos));
+  m_copy = nullptr;
+}
+
 void CArchiveReader::Fill(std::uint64_t count, std::string_view what) {
   if (count > Remaining() || !m_source) NotEnough(count, what);
+  if (m_copy != nullptr) {
+    // What has been passed leaves the buffer now: it is copied first.
+    m_copy->insert(m_copy->end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_copyFrom),
+                   m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos));
+    m_copyFrom = 0;
+  }
   const std::size_t kept = Buffered();
   if (kept != 0) std::memmove(m_bytes.data(), m_bytes.data() + m_pos, kept);
   m_base += m_pos;
@@ -105,7 +126,7 @@ float CArchiveReader::ReadFloat() { return std::bit_cast<float>(ReadDword()); }
 
 double CArchiveReader::ReadDouble() { return std::bit_cast<double>(ReadLittleEndian<8>("double")); }
 
-void CArchiveReader::Skip(std::size_t count) {
+void CArchiveReader::SkipBeyondBuffer(std::size_t count) {
   Require(count, "skipped bytes");
   while (Buffered() < count) {
     count -= Buffered();
@@ -113,6 +134,12 @@ void CArchiveReader::Skip(std::size_t count) {
     Fill(std::min(count, kStreamChunk), "skipped bytes");
   }
   m_pos += count;
+}
+
+void CArchiveReader::SkipStringOfAnyForm() {
+  const auto [count, wide] = ReadStringLength();
+  if (wide) RequireCount(count, 2, "text");
+  Skip(static_cast<std::size_t>(wide ? 2 * count : count));
 }
 
 std::pair<std::uint64_t, bool> CArchiveReader::ReadStringLength() {

@@ -60,6 +60,9 @@ class CArchiveReader {
   // that a large file is never held whole. A source that gives out early reads as a
   // stream cut short there.
   CArchiveReader(std::size_t size, CSource source);
+  // The same for a stretch of a larger stream that starts at `firstOffset` there, so that
+  // positions and the offsets of errors are those of the larger stream.
+  CArchiveReader(std::size_t size, CSource source, std::size_t firstOffset);
 
   // The fixed-size reads are inline: a document reads millions of them.
   std::uint8_t ReadByte() { return static_cast<std::uint8_t>(ReadLittleEndian<1>("byte")); }
@@ -72,7 +75,27 @@ class CArchiveReader {
   // The same text read into `text`, whose room is kept: the texts of every element of a
   // document go straight to their place. On a throw `text` may hold anything.
   void ReadString(std::string& text);
-  void Skip(std::size_t count);
+  void Skip(std::size_t count) {
+    if (Buffered() >= count) m_pos += count;
+    else SkipBeyondBuffer(count);
+  }
+  // Passes a text in either form without decoding it.
+  void SkipString() {
+    // The writer's short form, as in ReadString.
+    if (Buffered() >= 4) {
+      const std::uint8_t* prefix = m_bytes.data() + m_pos;
+      if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF &&
+          Buffered() >= 4 + 2 * std::size_t{prefix[3]}) {
+        m_pos += 4 + 2 * std::size_t{prefix[3]};
+        return;
+      }
+    }
+    SkipStringOfAnyForm();
+  }
+  // From StartCopy to StopCopy, every byte passed is also appended to `sink`, whatever
+  // reads it: a stretch of the stream can be kept without knowing its form.
+  void StartCopy(std::vector<std::uint8_t>& sink);
+  void StopCopy();
   // The next count bytes, which the reader then passes: a record of fixed size is
   // checked once and decoded in place. Throws when fewer remain.
   const std::uint8_t* Take(std::size_t count) {
@@ -101,6 +124,8 @@ class CArchiveReader {
     return value;
   }
   [[noreturn]] void NotEnough(std::uint64_t bytes, std::string_view what) const;
+  void SkipBeyondBuffer(std::size_t count);
+  void SkipStringOfAnyForm();
   std::size_t Buffered() const { return m_end - m_pos; }
   // Makes the next `count` bytes buffered; throws when fewer remain in the stream.
   void Fill(std::uint64_t count, std::string_view what);
@@ -118,6 +143,8 @@ class CArchiveReader {
   std::size_t m_base = 0;
   std::size_t m_size = 0;  // of the whole stream
   CSource m_source;        // none: the whole stream is buffered
+  std::vector<std::uint8_t>* m_copy = nullptr;
+  std::size_t m_copyFrom = 0;  // in m_bytes: the first byte not yet copied
   // Work space of the text conversions, kept to spare allocations.
   std::u16string m_units;
   std::string m_text;

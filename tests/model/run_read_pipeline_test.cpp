@@ -1,0 +1,79 @@
+#include "model/run_read_pipeline.h"
+
+#include "model/run.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Case {
+  std::string name;
+  std::size_t runs;
+  std::size_t bytesEach;
+  std::size_t maxHeld;
+  std::size_t failAt;  // runs: none fails
+};
+
+// Runs given to the pipeline and read by a reader that counts its calls and fails at one
+// run; the reading of every fourth run takes longer, so that runs finish out of order.
+TEST(RunReadPipelineTest, EveryRunIsReadOnceAndKeepsItsBytesUntilTheRunsBeforeItAreRead) {
+  const std::vector<Case> cases = {
+      {"one run", 1, 100, 1000, 1},
+      {"many small runs", 500, 10, 1 << 20, 500},
+      {"held bytes bound the feeding", 200, 1000, 5000, 200},
+      {"a bound below one run", 50, 1000, 10, 50},
+      {"the first run fails", 100, 100, 2000, 0},
+      {"a middle run fails", 300, 100, 2000, 150},
+      {"the last run fails", 80, 100, 2000, 79},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CRun run;
+    std::vector<std::atomic<int>> reads(c.runs);
+    std::vector<CRunReadAside*> given;
+    CRunReadPipeline pipeline(c.maxHeld, [&](CRunReadAside& aside) {
+      const std::size_t index = aside.bytes.at(0) + 256u * aside.bytes.at(1);
+      ++reads.at(index);
+      if (index % 4 == 0) {
+        for (int i = 0; i < 2000; ++i) std::this_thread::yield();
+      }
+      return index != c.failAt;
+    });
+    for (std::size_t i = 0; i < c.runs && !pipeline.Failed(); ++i) {
+      auto aside = std::make_unique<CRunReadAside>(run, 0);
+      aside->bytes.assign(c.bytesEach, 0);
+      aside->bytes[0] = static_cast<std::uint8_t>(i % 256);
+      aside->bytes[1] = static_cast<std::uint8_t>(i / 256);
+      given.push_back(aside.get());
+      pipeline.Push(std::move(aside));
+    }
+    pipeline.WaitUntilIdle();
+    EXPECT_EQ(pipeline.FirstUnread(), c.failAt);
+    EXPECT_EQ(pipeline.Failed(), c.failAt < c.runs);
+    ASSERT_EQ(pipeline.Runs().size(), given.size());
+    for (std::size_t i = 0; i < given.size(); ++i) {
+      const CRunReadAside& aside = *pipeline.Runs()[i];
+      EXPECT_EQ(&aside, given[i]);
+      if (i < c.failAt) {
+        EXPECT_EQ(reads[i].load(), 1) << "run " << i;
+        EXPECT_TRUE(aside.bytes.empty()) << "run " << i << " still holds its bytes";
+      } else {
+        // Kept, to be read again in place; read at most once meanwhile.
+        EXPECT_LE(reads[i].load(), 1) << "run " << i;
+        EXPECT_EQ(aside.bytes.size(), c.bytesEach) << "run " << i;
+      }
+    }
+    if (c.failAt == c.runs) {
+      // The feeder waits (or reads) past the bound: one more run at most is held.
+      EXPECT_LE(pipeline.PeakHeldBytes(), std::max(c.maxHeld, c.bytesEach) + c.bytesEach);
+    }
+  }
+}
+
+}  // namespace
