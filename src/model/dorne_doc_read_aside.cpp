@@ -23,7 +23,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
-
+#include <stdexcept>
 
 namespace {
 
@@ -31,8 +31,8 @@ namespace {
 constexpr std::uint32_t kMinRunsReadAside = 32;
 // The bytes of runs kept waiting to be read, as a share of the file: bounds what an
 // opening holds beside the document it makes.
-constexpr std::size_t kHeldShareOfFile = 10;
-constexpr std::size_t kMinHeldBytes = 1 << 20;
+constexpr std::size_t kHeldShareOfFile = 20;
+constexpr std::size_t kMinHeldBytes = 256 << 10;
 
 // The stream from the first run to read again on: the bytes kept of those runs, then what
 // the file has left.
@@ -135,8 +135,8 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
       if (codes.insert(code).second) pipeline.WaitUntilIdle();
       run = &AddRunToRead(code);
       passed = skimmer.SkipRun(archive);
-    } catch (const CArchiveError&) {
-      passed = false;
+    } catch (const std::exception&) {
+      passed = false;  // the reading in place meets it again, and fails as it must
     }
     archive.StopCopy();
     if (!passed) {

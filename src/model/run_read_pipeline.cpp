@@ -61,8 +61,7 @@ bool CRunReadPipeline::ReadNext(std::unique_lock<std::mutex>& lock) {
 }
 
 void CRunReadPipeline::ReleaseReadBytes() {
-  while (m_released < m_runs.size() &&
-         m_runs[m_released]->state == CRunReadAside::EState::kRead) {
+  while (m_released < m_runs.size() && m_runs[m_released]->state == CRunReadAside::EState::kRead) {
     std::vector<std::uint8_t>& bytes = m_runs[m_released]->bytes;
     m_held -= bytes.size();
     std::vector<std::uint8_t>().swap(bytes);

@@ -13,7 +13,8 @@ class CRun;
 
 class CRunReadAsideRefused : public std::runtime_error {
  public:
-  CRunReadAsideRefused() : std::runtime_error("a run read aside asked for its document's own lists") {}
+  CRunReadAsideRefused()
+      : std::runtime_error("a run read aside asked for its document's own lists") {}
 };
 
 // What reading a run gives its document beside the run itself (the annotations of the run

@@ -78,12 +78,12 @@ bool CRunRecordSkimmer::SkipElementHead(CArchiveReader& archive) {
   SkipProperties(archive);
   archive.Skip(2);  // kind
   const std::uint32_t style = archive.ReadDword();
-  archive.Skip(4);  // second style word
-  archive.SkipString();  // reference
-  archive.Skip(3);       // active, edited, booked
-  archive.SkipString();  // comment
-  archive.Skip(3 * 4);   // booked and drawn lengths, offset
-  archive.SkipString();  // calibre
+  archive.Skip(4);                      // second style word
+  archive.SkipString();                 // reference
+  archive.Skip(3);                      // active, edited, booked
+  archive.SkipString();                 // comment
+  archive.Skip(3 * 4);                  // booked and drawn lengths, offset
+  archive.SkipString();                 // calibre
   archive.Skip(3 * 4 + 2 * 2 + 6 * 4);  // position, direction and rotation, offsets
   for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
     if (archive.ReadByte() != 0) archive.Skip(CBox::kRecordSize);

@@ -94,8 +94,8 @@ class DorneDocReadAsideTest : public DorneDocTestBase {
     const Outcome read = ReadOneByOne(bytes);
     EXPECT_EQ(opened.message, read.message);
     EXPECT_EQ(opened.annotations, read.annotations);
-    const auto differ =
-        std::mismatch(opened.saved.begin(), opened.saved.end(), read.saved.begin(), read.saved.end());
+    const auto differ = std::mismatch(opened.saved.begin(), opened.saved.end(), read.saved.begin(),
+                                      read.saved.end());
     EXPECT_EQ(differ.first - opened.saved.begin(), static_cast<std::ptrdiff_t>(read.saved.size()))
         << "written back otherwise";
     EXPECT_EQ(opened.saved.size(), read.saved.size());

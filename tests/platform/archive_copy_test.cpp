@@ -48,12 +48,12 @@ TEST(ArchiveCopyTest, TheCopyIsTheStretchPassedAcrossRefills) {
     int before;  // items passed before the copy starts
     int copied;  // items passed while copying
   };
-  for (const Case& c : {Case{0, 0}, Case{0, 1}, Case{5, 3}, Case{100, 900}, Case{400, 2600},
-                        Case{2999, 1}}) {
+  for (const Case& c :
+       {Case{0, 0}, Case{0, 1}, Case{5, 3}, Case{100, 900}, Case{400, 2600}, Case{2999, 1}}) {
     SCOPED_TRACE(std::to_string(c.before) + " then " + std::to_string(c.copied));
     for (const bool streamed : {true, false}) {
-      CArchiveReader reader = streamed ? CArchiveReader(bytes.size(), SourceOf(bytes))
-                                       : CArchiveReader(bytes);
+      CArchiveReader reader =
+          streamed ? CArchiveReader(bytes.size(), SourceOf(bytes)) : CArchiveReader(bytes);
       ReadItems(reader, c.before);
       const std::size_t from = reader.Position();
       Bytes copy;
