@@ -6,9 +6,9 @@
 // the document kept apart by run. Once every run is read, the document takes that over in
 // the file's order, so that it holds what a reading one run after the other gives.
 //
-// Where anything goes otherwise (a run's record that the skimmer cannot pass, a run with
-// what only a reading in place can make, a run whose reading fails or does not end where
-// the skimmer put its end), the runs from the first such run on are dropped and read again
+// Where anything goes otherwise (a run's record that the skimmer cannot pass, a run whose
+// reading asks what only a reading in place can answer, a run whose reading fails or does not end
+// where the skimmer put its end), the runs from the first such run on are dropped and read again
 // one after the other, from their kept bytes and then from the file: a damaged file fails
 // as it always did, at the same byte and with the same message.
 
@@ -134,7 +134,8 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
       // being read meanwhile.
       if (codes.insert(code).second) pipeline.WaitUntilIdle();
       run = &AddRunToRead(code);
-      passed = skimmer.SkipRun(archive);
+      skimmer.SkipRun(archive);
+      passed = true;
     } catch (const std::exception&) {
       passed = false;  // the reading in place meets it again, and fails as it must
     }
@@ -157,6 +158,8 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
   for (std::size_t i = 0; i < first; ++i) {
     CRunReadAside& run = *runs[i];
     m_annotations.AppendAllOf(run.sink.AnnotationList());
+    for (const CRunReadSink::CEquipment& equipment : run.sink.Equipment())
+      AddEquipmentBox(*equipment.element, equipment.values);
     if (run.sink.TotalsStale()) m_staleTotals.insert(run.run);
   }
   m_runsReadAside = first;

@@ -261,7 +261,10 @@ std::optional<std::array<std::int32_t, 6>> CDorneDoc::GetEquipmentValues(
 }
 
 void CDorneDoc::AddEquipmentBox(CDev& element, const std::array<std::int32_t, 6>& values) {
-  CRunReadSink::RefuseAside();
+  if (CRunReadSink* aside = CRunReadSink::Current()) {
+    aside->AddEquipment(element, values);
+    return;
+  }
   auto box = std::make_unique<CBox>(&element);
   const C3DPoint origin = element.GetPosition() + C3DPoint(values[3], values[4], values[5]);
   box->SetPlacement(origin, values[0], values[1], values[2]);

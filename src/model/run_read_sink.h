@@ -18,9 +18,9 @@ class CRunReadAsideRefused : public std::runtime_error {
 };
 
 // What reading a run gives its document beside the run itself (the annotations of the run
-// and of its elements), kept apart while the run is read on a thread of its own: the
-// document takes it over once every run before this one is in, so that its lists come in
-// the file's order whatever order the runs were read in.
+// and of its elements, its elements' equipment boxes), kept apart while the run is read on a thread
+// of its own: the document takes it over once every run before this one is in, so that its lists
+// come in the file's order whatever order the runs were read in.
 class CRunReadSink {
  public:
   explicit CRunReadSink(int fileVersion);
@@ -29,6 +29,15 @@ class CRunReadSink {
 
   CAnnotationArchive& Annotations() { return m_archive; }
   CAnnotationList& AnnotationList() { return m_annotations; }
+  // The equipment boxes of the run's elements, as read, in the order read.
+  struct CEquipment {
+    CDev* element;
+    std::array<std::int32_t, 6> values;
+  };
+  void AddEquipment(CDev& element, const std::array<std::int32_t, 6>& values) {
+    m_equipment.push_back({&element, values});
+  }
+  const std::vector<CEquipment>& Equipment() const { return m_equipment; }
   // Whether the run's bill asked for its totals to be worked out anew.
   void MarkTotalsStale() { m_totalsStale = true; }
   bool TotalsStale() const { return m_totalsStale; }
@@ -37,8 +46,8 @@ class CRunReadSink {
   // document hands what a reading gives to it instead of taking it in.
   static CRunReadSink* Current();
   // Throws CRunReadAsideRefused while a sink is current on this thread: for what a run's
-  // reading could ask of its document that only a reading in place can do (the document's
-  // own lists of extra boxes), so that the run is read again so.
+  // reading could ask of its document that only a reading in place can do (looking
+  // through the document's own list of extra boxes), so that the run is read again so.
   static void RefuseAside();
 
   // Makes a sink current on this thread for a scope.
@@ -57,5 +66,6 @@ class CRunReadSink {
   CAnnotationList m_annotations;
   std::vector<CRun*> m_noRuns;  // the lists read here name no run by its index
   CAnnotationArchive m_archive;
+  std::vector<CEquipment> m_equipment;
   bool m_totalsStale = false;
 };

@@ -13,6 +13,8 @@ namespace {
 // count fails at once rather than after a long loop.
 constexpr std::uint64_t kMinPropBytes = 2;
 constexpr std::uint64_t kMinElementRecordBytes = 100;
+// An element with an equipment box stores its six values after its boxes from then on.
+constexpr int kEquipmentValuesAfter = 490;
 
 }  // namespace
 
@@ -29,35 +31,30 @@ void CRunRecordSkimmer::SkipProperties(CArchiveReader& archive) {
   }
 }
 
-bool CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
+void CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
   SkipProperties(archive);
   for (int text = 0; text < 3; ++text) archive.SkipString();  // name, comment, calibre
   const std::uint8_t high = archive.ReadByte();
   archive.Skip(3);  // rotation and parts state
   const std::uint8_t low = archive.ReadByte();
-  if ((high >> 4) == 0 && low == 0 && !SkipElement(archive)) return false;  // start marker
+  if ((high >> 4) == 0 && low == 0) SkipElement(archive);  // the start marker
   const std::uint32_t lengths = archive.ReadDword();
   archive.RequireCount(lengths, kMinElementRecordBytes, "length records");
-  for (std::uint32_t i = 0; i < lengths; ++i) {
-    if (!SkipElement(archive)) return false;
-  }
-  if (archive.ReadByte() != 0 && !SkipElement(archive)) return false;  // the chain
+  for (std::uint32_t i = 0; i < lengths; ++i) SkipElement(archive);
+  if (archive.ReadByte() != 0) SkipElement(archive);  // the chain
   const std::uint32_t devices = archive.ReadDword();
   archive.RequireCount(devices, kMinElementRecordBytes, "devices");
-  for (std::uint32_t i = 0; i < devices; ++i) {
-    if (!SkipElement(archive)) return false;
-  }
+  for (std::uint32_t i = 0; i < devices; ++i) SkipElement(archive);
   CBOMStoredFonts fonts;
   (void)CBOMRecord::Read(archive, m_version, fonts);
   m_annotations.SkipList(archive, false);
-  return true;
 }
 
 // The records nested in an element come each at the face it hangs on, whole, between
 // that face's bytes and the next face's: a chain nests as deep as it is long, so the open
 // records are kept on a stack of their own rather than on the call stack.
-bool CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
-  if (!SkipElementHead(archive)) return false;
+void CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
+  SkipElementHead(archive);
   m_openFaces.assign(1, 0);
   while (!m_openFaces.empty()) {
     if (m_openFaces.back()++ == CDev::kFaceCount) {
@@ -68,16 +65,17 @@ bool CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
     }
     archive.Skip(1);  // the free-face value
     if (archive.ReadByte() == 0) continue;
-    if (!SkipElementHead(archive)) return false;
+    SkipElementHead(archive);
     m_openFaces.push_back(0);
   }
-  return true;
 }
 
-bool CRunRecordSkimmer::SkipElementHead(CArchiveReader& archive) {
+void CRunRecordSkimmer::SkipElementHead(CArchiveReader& archive) {
   SkipProperties(archive);
   archive.Skip(2);  // kind
   const std::uint32_t style = archive.ReadDword();
+  const bool equipment =
+      (style & ElementRecordForm::kEquipmentBits) != 0 && m_version > kEquipmentValuesAfter;
   archive.Skip(4);                      // second style word
   archive.SkipString();                 // reference
   archive.Skip(3);                      // active, edited, booked
@@ -88,5 +86,5 @@ bool CRunRecordSkimmer::SkipElementHead(CArchiveReader& archive) {
   for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
     if (archive.ReadByte() != 0) archive.Skip(CBox::kRecordSize);
   }
-  return (style & ElementRecordForm::kEquipmentBits) == 0;
+  if (equipment) archive.Skip(6 * 4);
 }

@@ -17,16 +17,14 @@ class CRunRecordSkimmer {
  public:
   explicit CRunRecordSkimmer(int fileVersion);
 
-  // Passes one run's record after its code. False when some element of it has an
-  // equipment box, which its reading builds in the document's own list and so only a
-  // reading in place can make; the archive is then left anywhere in the record. Throws
-  // CArchiveError where the record cannot be passed.
-  bool SkipRun(CArchiveReader& archive);
+  // Passes one run's record after its code. Throws CArchiveError where the record cannot
+  // be passed.
+  void SkipRun(CArchiveReader& archive);
 
  private:
   // One element record with the records nested in it.
-  bool SkipElement(CArchiveReader& archive);
-  bool SkipElementHead(CArchiveReader& archive);
+  void SkipElement(CArchiveReader& archive);
+  void SkipElementHead(CArchiveReader& archive);
   static void SkipProperties(CArchiveReader& archive);
 
   int m_version;

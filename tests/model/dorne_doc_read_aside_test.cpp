@@ -6,6 +6,7 @@
 
 #include "../../bench/model/bench_document.h"
 #include "model/annotation.h"
+#include "geometry/box.h"
 #include "model/dev.h"
 #include "model/run.h"
 #include "platform/archive.h"
@@ -24,25 +25,29 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr int kMsgBadFormat = 8018;
 
-// What a reading gave: its message (0 when it read), the bytes written back, and the
-// annotations in their list's order, each by kind and owner.
+// What a reading gave: its message (0 when it read), the bytes written back, the
+// annotations in their list's order, each by kind and owner, and the owners of the extra
+// boxes in theirs.
 struct Outcome {
   int message = 0;
   Bytes saved;
   std::vector<std::string> annotations;
+  std::vector<std::string> extraBoxes;
   std::size_t runsReadAside = 0;
 };
 
-std::string OwnerOf(const CDorneDoc& document, const CAnnotation& annotation) {
+// A run or an element of the document by its place.
+std::string PlaceOf(const CDorneDoc& document, const void* owner) {
   for (int r = 0; r < document.GetRunCount(); ++r) {
     const CRun& run = *document.GetRunAt(r);
-    if (annotation.GetOwnerRun() == &run) return "run " + std::to_string(r);
+    if (owner == &run) return "run " + std::to_string(r);
     const std::vector<CDev*>& devices = run.GetDevices();
-    const auto found = std::find(devices.begin(), devices.end(), annotation.GetOwnerElement());
-    if (found != devices.end())
-      return "element " + std::to_string(found - devices.begin()) + " of run " + std::to_string(r);
+    for (std::size_t i = 0; i < devices.size(); ++i) {
+      if (owner == devices[i] || owner == static_cast<const CBoxOwner*>(devices[i]))
+        return "element " + std::to_string(i) + " of run " + std::to_string(r);
+    }
   }
-  return "owner kind " + std::to_string(static_cast<int>(annotation.GetOwnerKind()));
+  return "none";
 }
 
 class DorneDocReadAsideTest : public DorneDocTestBase {
@@ -51,9 +56,14 @@ class DorneDocReadAsideTest : public DorneDocTestBase {
     outcome.saved = Save(document);
     for (std::size_t i = 0; i < document.Annotations().Size(); ++i) {
       const CAnnotation& annotation = *document.Annotations().At(i);
+      const void* owner = annotation.GetOwnerRun() != nullptr
+                              ? static_cast<const void*>(annotation.GetOwnerRun())
+                              : static_cast<const void*>(annotation.GetOwnerElement());
       outcome.annotations.push_back(std::to_string(annotation.GetKind()) + " on " +
-                                    OwnerOf(document, annotation) + ": " + annotation.GetText());
+                                    PlaceOf(document, owner) + ": " + annotation.GetText());
     }
+    for (const CBox* box : document.GetExtraBoxes())
+      outcome.extraBoxes.push_back(PlaceOf(document, box->GetOwner()));
   }
 
   // As the program opens a file.
@@ -94,6 +104,7 @@ class DorneDocReadAsideTest : public DorneDocTestBase {
     const Outcome read = ReadOneByOne(bytes);
     EXPECT_EQ(opened.message, read.message);
     EXPECT_EQ(opened.annotations, read.annotations);
+    EXPECT_EQ(opened.extraBoxes, read.extraBoxes);
     const auto differ = std::mismatch(opened.saved.begin(), opened.saved.end(), read.saved.begin(),
                                       read.saved.end());
     EXPECT_EQ(differ.first - opened.saved.begin(), static_cast<std::ptrdiff_t>(read.saved.size()))
@@ -141,18 +152,20 @@ TEST_F(DorneDocReadAsideTest, LargeFilesReadAsideGiveTheDocumentReadOneByOne) {
   }
 }
 
-// A run whose element has an equipment box is read in place, with every run after it:
-// the box belongs to the document's own list, in the file's order.
-TEST_F(DorneDocReadAsideTest, ARunWithAnEquipmentBoxIsReadInPlaceWithTheRunsAfterIt) {
+// Equipment boxes belong to the document's own list of extra boxes: read aside, they
+// come into it in the file's order.
+TEST_F(DorneDocReadAsideTest, EquipmentBoxesReadAsideComeInTheFilesOrder) {
   auto document = BuildBenchDocument(40);
-  for (const int run : {35, 12}) {
+  for (const int run : {35, 12, 13, 0, 39}) {
     CDev& element = *document->GetRunAt(run)->GetDevices().at(7);
     element.SetStyle(element.GetStyle() | 0x01000000);
     document->AddEquipmentBox(element, {2000, 1500, 1000, 100 * run, 0, 300});
   }
   const Bytes bytes = Written(*document);
   ExpectOpenedAsReadOneByOne(bytes);
-  EXPECT_EQ(Open(bytes).runsReadAside, 12u);
+  const Outcome opened = Open(bytes);
+  EXPECT_EQ(opened.runsReadAside, 40u);
+  EXPECT_EQ(opened.extraBoxes.size(), 5u);
 }
 
 // Cut short or with bytes changed anywhere: the same message as a reading one by one, and
