@@ -127,8 +127,9 @@ void CDorneDoc::ReadHead(CArchiveReader& archive) {
 void CDorneDoc::ReadRunsAndTail(CArchiveReader& archive) {
   const std::uint32_t count = archive.ReadDword();
   archive.RequireCount(count, kMinRunBytes, "runs");
-  m_runs.reserve(count);
-  m_runList.reserve(count);
+  // Room for them all at once: the arrays do not move while runs are read on other threads.
+  m_runs.reserve(m_runs.size() + count);
+  m_runList.reserve(m_runList.size() + count);
   m_runsReadAside = 0;
   if (ShouldReadRunsAside(count)) {
     ReadRunsAsideAndTail(archive, count);

@@ -111,6 +111,8 @@ bool CDorneDoc::ReadRunAside(CRunReadAside& run) {
 
 void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t count) {
   const std::size_t fileSize = archive.Position() + archive.Remaining();
+  // A document read into keeps the runs it had; the runs read come after them.
+  const std::size_t runsBefore = m_runList.size();
   CRunReadPipeline pipeline(std::max(fileSize / kHeldShareOfFile, kMinHeldBytes),
                             [this](CRunReadAside& run) { return ReadRunAside(run); });
   CRunRecordSkimmer skimmer(m_fileVersion);
@@ -175,8 +177,8 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
   }
   kept.push_back(&stopped);
   const std::size_t restAt = first < runs.size() ? runs[first]->offset : stoppedAt;
-  m_runList.resize(first);
-  m_runs.resize(first);
+  m_runList.resize(runsBefore + first);
+  m_runs.resize(runsBefore + first);
   CKeptThenRest source(std::move(kept), archive);
   CArchiveReader rest(
       source.Size(),
