@@ -194,3 +194,41 @@ TEST_F(DorneDocReadAsideTest, DamagedLargeFilesGiveWhatReadingOneByOneGives) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every run's element count, in order.
+std::vector<std::size_t> ElementCounts(const CDorneDoc& document) {
+  std::vector<std::size_t> counts;
+  for (int r = 0; r < document.GetRunCount(); ++r)
+    counts.push_back(document.GetRunAt(r)->GetDevices().size());
+  return counts;
+}
+
+// Read into a document that holds a run already, whole or cut short (when the runs read
+// after the cut are dropped), the runs read come after the one it held.
+TEST_F(DorneDocReadAsideTest, RunsReadIntoADocumentComeAfterTheRunsItHeld) {
+  const Bytes whole = Written(*BuildBenchDocument(40));
+  for (const std::size_t size : {whole.size(), whole.size() * 2 / 3}) {
+    SCOPED_TRACE(size);
+    const Bytes bytes(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(size));
+    const std::string path = m_folder.WriteFile(
+        "design.run", std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    auto opened = NewDocument();
+    opened->OnNewDocument("");
+    const bool read = opened->OnOpenDocument(path).ok;
+    auto oneByOne = NewDocument();
+    oneByOne->OnNewDocument("");
+    try {
+      CArchiveReader reader(bytes);
+      oneByOne->Serialize(reader);
+      EXPECT_TRUE(read);
+    } catch (const CArchiveError&) {
+      EXPECT_FALSE(read);
+    }
+    EXPECT_GT(opened->GetRunCount(), 1);
+    EXPECT_EQ(ElementCounts(*opened), ElementCounts(*oneByOne));
+  }
+}
+
+}  // namespace
