@@ -31,14 +31,16 @@ CRunReadPipeline::~CRunReadPipeline() {
     const std::lock_guard lock(m_mutex);
     m_stopping = true;
   }
-  m_changed.notify_all();
+  m_workGiven.notify_all();
   m_workers.clear();  // joins
 }
 
 void CRunReadPipeline::Work() {
   std::unique_lock lock(m_mutex);
   while (true) {
-    m_changed.wait(lock, [this] { return m_stopping || (!m_failed && m_next < m_runs.size()); });
+    ++m_idleWorkers;
+    m_workGiven.wait(lock, [this] { return m_stopping || (!m_failed && m_next < m_runs.size()); });
+    --m_idleWorkers;
     if (m_stopping) return;
     ReadNext(lock);
   }
@@ -49,24 +51,30 @@ bool CRunReadPipeline::ReadNext(std::unique_lock<std::mutex>& lock) {
   CRunReadAside& run = *m_runs[m_next++];
   run.state = CRunReadAside::EState::kReading;
   ++m_reading;
+  // The bytes of runs read before are freed here, outside the lock.
+  std::vector<std::vector<std::uint8_t>> toFree = std::move(m_toFree);
   lock.unlock();
+  toFree.clear();
   const bool read = m_read(run);
   lock.lock();
   --m_reading;
   run.state = read ? CRunReadAside::EState::kRead : CRunReadAside::EState::kFailed;
   if (!read) m_failed = true;
-  ReleaseReadBytes();
-  m_changed.notify_all();
+  m_toFree = TakeReadBytes();
+  if (m_feederWaits) m_runRead.notify_one();
   return true;
 }
 
-void CRunReadPipeline::ReleaseReadBytes() {
+std::vector<std::vector<std::uint8_t>> CRunReadPipeline::TakeReadBytes() {
+  std::vector<std::vector<std::uint8_t>> taken;
   while (m_released < m_runs.size() && m_runs[m_released]->state == CRunReadAside::EState::kRead) {
     std::vector<std::uint8_t>& bytes = m_runs[m_released]->bytes;
     m_held -= bytes.size();
-    std::vector<std::uint8_t>().swap(bytes);
+    taken.push_back(std::move(bytes));
+    bytes = {};
     ++m_released;
   }
+  return taken;
 }
 
 void CRunReadPipeline::Push(std::unique_ptr<CRunReadAside> run) {
@@ -74,16 +82,22 @@ void CRunReadPipeline::Push(std::unique_ptr<CRunReadAside> run) {
   m_held += run->bytes.size();
   m_peakHeld = std::max(m_peakHeld, m_held);
   m_runs.push_back(std::move(run));
-  m_changed.notify_one();
+  if (m_idleWorkers > 0) m_workGiven.notify_one();
   while (m_held > m_maxHeld && !m_failed) {
-    if (!ReadNext(lock)) m_changed.wait(lock);
+    if (!ReadNext(lock)) WaitForARun(lock);
   }
 }
 
 void CRunReadPipeline::WaitUntilIdle() {
   std::unique_lock lock(m_mutex);
   while (ReadNext(lock)) {}
-  m_changed.wait(lock, [this] { return m_reading == 0; });
+  while (m_reading != 0) WaitForARun(lock);
+}
+
+void CRunReadPipeline::WaitForARun(std::unique_lock<std::mutex>& lock) {
+  m_feederWaits = true;
+  m_runRead.wait(lock);
+  m_feederWaits = false;
 }
 
 bool CRunReadPipeline::Failed() const {

@@ -58,12 +58,22 @@ class CRunReadPipeline {
   void Work();
   // Reads the next queued run outside the lock; false when none is queued.
   bool ReadNext(std::unique_lock<std::mutex>& lock);
-  void ReleaseReadBytes();
+  // The feeding thread waits until some run has been read.
+  void WaitForARun(std::unique_lock<std::mutex>& lock);
+  // Takes the bytes of the runs read in order so far, to be freed outside the lock.
+  std::vector<std::vector<std::uint8_t>> TakeReadBytes();
 
   const std::size_t m_maxHeld;
   const CRead m_read;
   mutable std::mutex m_mutex;
-  std::condition_variable m_changed;
+  // Every run read wakes the feeding thread alone, and only when it waits; a run given
+  // wakes one idle worker: waking them all at each turn would have them queue for the lock.
+  std::condition_variable m_workGiven;
+  std::condition_variable m_runRead;
+  std::size_t m_idleWorkers = 0;
+  // Bytes of runs read, freed by whichever thread starts a run next.
+  std::vector<std::vector<std::uint8_t>> m_toFree;
+  bool m_feederWaits = false;
   std::deque<std::unique_ptr<CRunReadAside>> m_runs;
   std::size_t m_next = 0;      // the next run to start
   std::size_t m_released = 0;  // runs before it are read and hold no bytes
