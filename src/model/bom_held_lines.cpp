@@ -58,7 +58,6 @@ std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
         m_index.Find(held.reference, 1, row - 1) != nullptr) {
       break;
     }
-    MarkTotalsStale();
     auto edit = std::make_unique<CBOMLine>();
     edit->row = row + 1;
     edit->autoRowHeight = editAutoHeight;
@@ -66,14 +65,18 @@ std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
     CBOMLine& line = LineAt(row);
     // Only the first line appended after the numbered ones can be numbered on alone.
     if (row != m_numberedLines + 1) ForgetNumbering();
-    if (taken == 0) m_index.Erase(line);  // the records made here were never indexed
-    line.reference = std::string(held.reference);
-    m_index.Insert(line);
+    // The old edit line's record leaves the index; the records made here were never in it.
+    if (taken == 0) m_index.Erase(line);
+    line.reference.assign(held.reference);
+    m_index.InsertNew(line);
     line.quantity = held.quantity;
     line.autoRowHeight = m_defaultAutoRowHeight;
     ++taken;
   }
-  if (taken > 0) m_index.Insert(*m_lines.back());
+  if (taken == 0) return 0;
+  m_index.InsertNew(*m_lines.back());
+  // Totals go stale as a whole: once for all the lines, with no view to recompute between.
+  MarkTotalsStale();
   return taken;
 }
 

@@ -25,6 +25,8 @@ class CBOMLineIndex {
 
   void Clear() { m_lines.clear(); }
   void Insert(CBOMLine& line);
+  // Insert for a line known not to be indexed: no look among the lines of its key.
+  void InsertNew(CBOMLine& line);
   void Erase(const CBOMLine& line);
 
   // The indexed line of the text's key with the smallest row within first..last; null

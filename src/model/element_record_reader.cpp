@@ -29,12 +29,15 @@ void CElementRecordReader::Damaged(const std::string& what) const {
   throw CArchiveError("damaged element record: " + what, m_archive.Position());
 }
 
+const std::string& CElementRecordReader::ReadText() {
+  m_archive.ReadString(m_text);
+  return m_text;
+}
+
 void CElementRecordReader::Read(CDev& root, Nesting nesting) {
-  struct Frame {
-    CDev* element;
-    int face;
-  };
-  std::vector<Frame> stack;
+  // A throw leaves frames behind: the reader is not used again after one.
+  std::vector<Frame>& stack = m_stack;
+  stack.clear();
   ReadHead(root, -1, nesting);
   stack.push_back({&root, 0});
   while (!stack.empty()) {
@@ -85,7 +88,7 @@ void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting
   element.m_active = static_cast<std::int8_t>(m_archive.ReadByte());
   element.m_edited = m_archive.ReadByte();
   element.m_booked = m_archive.ReadByte();
-  element.m_comment = m_archive.ReadString();
+  element.m_comment = std::string(ReadText());
   element.m_bookedLength = m_archive.ReadLong();
   element.m_drawnLength = m_archive.ReadLong();
   element.m_offset = m_archive.ReadLong();
@@ -138,14 +141,14 @@ void CElementRecordReader::UpgradeLegacy(CDev& element) {
 }
 
 void CElementRecordReader::ReadCalibre(CDev& element) {
-  std::string calibre = m_archive.ReadString();
+  std::string_view calibre = ReadText();
   const auto z = calibre.find('Z');
   element.m_calibreSuffix = 0;
-  if (z != std::string::npos) {
-    element.m_calibreSuffix = TextToInt(std::string_view(calibre).substr(z + 1));
-    calibre.resize(z);
+  if (z != std::string_view::npos) {
+    element.m_calibreSuffix = TextToInt(calibre.substr(z + 1));
+    calibre = calibre.substr(0, z);
   }
-  element.m_calibre = std::move(calibre);
+  element.m_calibre = std::string(calibre);
 }
 
 void CElementRecordReader::ReadPlacement(CDev& element, int linkFace) {
