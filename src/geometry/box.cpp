@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,17 @@ CornerValues ExactCornerValues(const C3DPoint& origin, const std::array<double, 
   return {{origin.x + -half[0], origin.x + half[0]},
           {origin.y + half[1], origin.y + -half[1]},
           {origin.z + half[2], origin.z + -half[2]}};
+}
+
+// Whether every corner is the exact one, all 24 coordinates compared with no branch
+// between them: nearly every box read from a file is exact.
+template <std::size_t... N>
+bool AllCornersExact(const std::array<C3DPoint, CBox::kCornerCount>& corners, const CornerValues& v,
+                     std::index_sequence<N...>) {
+  return ((static_cast<int>(corners[N].x == v.x[(N >> 1) & 1]) &
+           static_cast<int>(corners[N].y == v.y[N & 1]) &
+           static_cast<int>(corners[N].z == v.z[(N >> 2) & 1])) &
+          ...) != 0;
 }
 
 C3DPoint TruncatedPoint(const C3DPoint& p) {
@@ -172,6 +184,9 @@ CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners)
   // a corner is truncated only where it differs from the exact one: a stored corner that
   // equals the exact one is a whole number, which truncating leaves as it is.
   const CornerValues values = ExactCornerValues(m_origin, HalfExtents(m_extent));
+  if (AllCornersExact(corners, values, std::make_index_sequence<kCornerCount>())) {
+    return CornerForm::kExact;
+  }
   const auto matchesTruncated = [](double stored, double exact) {
     return stored == exact || stored == static_cast<double>(C3DPoint::ToStoredInt(exact));
   };

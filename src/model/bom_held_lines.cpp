@@ -51,6 +51,8 @@ std::size_t CBOMGrid::AppendHeldLines(std::span<const CHeldLine> lines) {
 std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
   const int first = EditRow();
   const bool editAutoHeight = LineAt(first).autoRowHeight;
+  // Each line taken and the new edit line after them.
+  m_index.ReserveMore(lines.size() + 1);
   std::size_t taken = 0;
   for (const CHeldLine& held : lines) {
     const int row = first + static_cast<int>(taken);

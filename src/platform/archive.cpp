@@ -145,7 +145,9 @@ void CArchiveReader::ReadString(std::string& text) {
     const std::uint8_t* prefix = m_bytes.data() + m_pos;
     if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF) {
       m_pos += kShortWidePrefixSize;
-      ReadWideChars(prefix[3], text);
+      // Most texts of an element (its comment, its calibre) are empty.
+      if (prefix[3] == 0) text.clear();
+      else ReadWideChars(prefix[3], text);
       return;
     }
   }
