@@ -84,6 +84,25 @@ bool AllCornersExact(const std::array<C3DPoint, CBox::kCornerCount>& corners, co
           ...) != 0;
 }
 
+// A stored corner: its three coordinates, then its projection, which is recomputed and
+// never trusted.
+constexpr std::size_t kStoredCornerSize = 20;
+
+C3DPoint StoredPoint(const std::uint8_t* at) {
+  const auto coordinate = [at](int i) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(DecodeLittleEndian<4>(at + 4 * i)));
+  };
+  return C3DPoint(coordinate(0), coordinate(1), coordinate(2));
+}
+
+// The stored corners, each made as it is decoded rather than zeroed first: every box of a
+// file passes here.
+template <std::size_t... N>
+std::array<C3DPoint, CBox::kCornerCount> DecodedCorners(const std::uint8_t* record,
+                                                        std::index_sequence<N...>) {
+  return {StoredPoint(record + kStoredCornerSize * N)...};
+}
+
 C3DPoint TruncatedPoint(const C3DPoint& p) {
   return {static_cast<double>(C3DPoint::ToStoredInt(p.x)),
           static_cast<double>(C3DPoint::ToStoredInt(p.y)),
@@ -499,12 +518,9 @@ void CBox::Serialize(CArchiveReader& archive) {
     const std::int32_t y = get();
     return C3DPoint(x, y, get());
   };
-  std::array<C3DPoint, kCornerCount> corners;
-  for (C3DPoint& corner : corners) {
-    corner = getPoint();
-    record += 8;  // the projected corner is recomputed, never trusted
-  }
-  record += 7 * 8;
+  const std::array<C3DPoint, kCornerCount> corners =
+      DecodedCorners(record, std::make_index_sequence<kCornerCount>());
+  record += kCornerCount * kStoredCornerSize + 7 * 8;
   m_passWord = static_cast<std::uint32_t>(get());
   m_origin = getPoint();
   for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());

@@ -39,6 +39,7 @@ class CElementRecordReader {
   void ApplyStyleProperty(CDev& element);
   void UpgradeLegacy(CDev& element);
   void ReadCalibre(CDev& element);
+  void ReadPosition(CDev& element);
   void ReadPlacement(CDev& element, int linkFace);
   void ReadBoxes(CDev& element);
   void ReadTail(CDev& element);
