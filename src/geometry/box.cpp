@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -70,6 +71,36 @@ CornerValues ExactCornerValues(const C3DPoint& origin, const std::array<double, 
   return {{origin.x + -half[0], origin.x + half[0]},
           {origin.y + half[1], origin.y + -half[1]},
           {origin.z + half[2], origin.z + -half[2]}};
+}
+
+// Whether every corner is the exact one, all 24 coordinates compared with no branch
+// between them: nearly every box read from a file is exact.
+template <std::size_t... N>
+bool AllCornersExact(const std::array<C3DPoint, CBox::kCornerCount>& corners, const CornerValues& v,
+                     std::index_sequence<N...>) {
+  return ((static_cast<int>(corners[N].x == v.x[(N >> 1) & 1]) &
+           static_cast<int>(corners[N].y == v.y[N & 1]) &
+           static_cast<int>(corners[N].z == v.z[(N >> 2) & 1])) &
+          ...) != 0;
+}
+
+// A stored corner: its three coordinates, then its projection, which is recomputed and
+// never trusted.
+constexpr std::size_t kStoredCornerSize = 20;
+
+C3DPoint StoredPoint(const std::uint8_t* at) {
+  const auto coordinate = [at](int i) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(DecodeLittleEndian<4>(at + 4 * i)));
+  };
+  return C3DPoint(coordinate(0), coordinate(1), coordinate(2));
+}
+
+// The stored corners, each made as it is decoded rather than zeroed first: every box of a
+// file passes here.
+template <std::size_t... N>
+std::array<C3DPoint, CBox::kCornerCount> DecodedCorners(const std::uint8_t* record,
+                                                        std::index_sequence<N...>) {
+  return {StoredPoint(record + kStoredCornerSize * N)...};
 }
 
 C3DPoint TruncatedPoint(const C3DPoint& p) {
@@ -172,6 +203,9 @@ CBox::CornerForm CBox::FormOf(const std::array<C3DPoint, kCornerCount>& corners)
   // a corner is truncated only where it differs from the exact one: a stored corner that
   // equals the exact one is a whole number, which truncating leaves as it is.
   const CornerValues values = ExactCornerValues(m_origin, HalfExtents(m_extent));
+  if (AllCornersExact(corners, values, std::make_index_sequence<kCornerCount>())) {
+    return CornerForm::kExact;
+  }
   const auto matchesTruncated = [](double stored, double exact) {
     return stored == exact || stored == static_cast<double>(C3DPoint::ToStoredInt(exact));
   };
@@ -484,12 +518,9 @@ void CBox::Serialize(CArchiveReader& archive) {
     const std::int32_t y = get();
     return C3DPoint(x, y, get());
   };
-  std::array<C3DPoint, kCornerCount> corners;
-  for (C3DPoint& corner : corners) {
-    corner = getPoint();
-    record += 8;  // the projected corner is recomputed, never trusted
-  }
-  record += 7 * 8;
+  const std::array<C3DPoint, kCornerCount> corners =
+      DecodedCorners(record, std::make_index_sequence<kCornerCount>());
+  record += kCornerCount * kStoredCornerSize + 7 * 8;
   m_passWord = static_cast<std::uint32_t>(get());
   m_origin = getPoint();
   for (std::int32_t& e : m_extent) e = AbsoluteExtent(get());

@@ -72,9 +72,13 @@ class CPointerMap {
     std::vector<std::pair<const Key*, Value>> old = std::move(m_slots);
     m_slots.assign(old.empty() ? 64 : old.size() * 2, {nullptr, Value()});
     m_mask = m_slots.size() - 1;
-    m_size = 0;
+    // The keys are distinct and the new table has room for all: each goes to the first
+    // empty slot from its home, with no look for itself and no check for room.
     for (auto& slot : old) {
-      if (slot.first != nullptr) (*this)[slot.first] = slot.second;
+      if (slot.first == nullptr) continue;
+      std::size_t i = Home(slot.first);
+      while (m_slots[i].first != nullptr) i = (i + 1) & m_mask;
+      m_slots[i] = std::move(slot);
     }
   }
 

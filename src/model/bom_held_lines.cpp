@@ -51,6 +51,8 @@ std::size_t CBOMGrid::AppendHeldLines(std::span<const CHeldLine> lines) {
 std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
   const int first = EditRow();
   const bool editAutoHeight = LineAt(first).autoRowHeight;
+  // Each line taken and the new edit line after them.
+  m_index.ReserveMore(lines.size() + 1);
   std::size_t taken = 0;
   for (const CHeldLine& held : lines) {
     const int row = first + static_cast<int>(taken);
@@ -58,7 +60,6 @@ std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
         m_index.Find(held.reference, 1, row - 1) != nullptr) {
       break;
     }
-    MarkTotalsStale();
     auto edit = std::make_unique<CBOMLine>();
     edit->row = row + 1;
     edit->autoRowHeight = editAutoHeight;
@@ -66,14 +67,18 @@ std::size_t CBOMGrid::AppendHeldLineRecords(std::span<const CHeldLine> lines) {
     CBOMLine& line = LineAt(row);
     // Only the first line appended after the numbered ones can be numbered on alone.
     if (row != m_numberedLines + 1) ForgetNumbering();
-    if (taken == 0) m_index.Erase(line);  // the records made here were never indexed
-    line.reference = std::string(held.reference);
-    m_index.Insert(line);
+    // The old edit line's record leaves the index; the records made here were never in it.
+    if (taken == 0) m_index.Erase(line);
+    line.reference.assign(held.reference);
+    m_index.InsertNew(line);
     line.quantity = held.quantity;
     line.autoRowHeight = m_defaultAutoRowHeight;
     ++taken;
   }
-  if (taken > 0) m_index.Insert(*m_lines.back());
+  if (taken == 0) return 0;
+  m_index.InsertNew(*m_lines.back());
+  // Totals go stale as a whole: once for all the lines, with no view to recompute between.
+  MarkTotalsStale();
   return taken;
 }
 

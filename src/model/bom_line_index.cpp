@@ -25,6 +25,8 @@ void CBOMLineIndex::Insert(CBOMLine& line) {
     m_lines.emplace(std::string(key), &line);
 }
 
+void CBOMLineIndex::InsertNew(CBOMLine& line) { m_lines.emplace(KeyView(line.reference), &line); }
+
 void CBOMLineIndex::Erase(const CBOMLine& line) {
   const auto [from, to] = m_lines.equal_range(KeyView(line.reference));
   const auto at =

@@ -24,7 +24,12 @@ class CBOMLineIndex {
   std::string KeyOf(std::string_view reference) const;
 
   void Clear() { m_lines.clear(); }
+  // Room for that many more lines, so that lines added in bulk do not regrow the index
+  // step by step.
+  void ReserveMore(std::size_t count) { m_lines.reserve(m_lines.size() + count); }
   void Insert(CBOMLine& line);
+  // Insert for a line known not to be indexed: no look among the lines of its key.
+  void InsertNew(CBOMLine& line);
   void Erase(const CBOMLine& line);
 
   // The indexed line of the text's key with the smallest row within first..last; null

@@ -20,9 +20,16 @@ constexpr std::uint64_t kMinRowBlock = 4;
   throw CArchiveError("bill-of-materials record: " + what, archive.Position());
 }
 
-bool ReadFlag(CArchiveReader& archive, const char* what) {
+[[noreturn, gnu::noinline, gnu::cold]] void BadFlag(const CArchiveReader& archive, const char* what,
+                                                    std::uint8_t value) {
+  Damaged(archive, std::string(what) + " flag " + std::to_string(value));
+}
+
+// Inline in the loops over cells: a bill reads a few flags for every cell.
+inline bool ReadFlag(CArchiveReader& archive, const char* what) {
   const std::uint8_t value = archive.ReadByte();
-  if (value > 1) Damaged(archive, std::string(what) + " flag " + std::to_string(value));
+  if (value > 1) [[unlikely]]
+    BadFlag(archive, what, value);
   return value == 1;
 }
 

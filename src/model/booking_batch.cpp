@@ -5,14 +5,38 @@
 #include <span>
 
 void CBookingBatch::Add(std::string_view reference, std::int64_t quantity) {
+  Add(reference, quantity, nullptr);
+}
+
+void CBookingBatch::Add(std::string_view reference, std::int64_t quantity, const void* key) {
   // The bill refuses such a booking without a trace, so it cannot open a line either.
   if (quantity < 1 || quantity > CBOMGrid::kMaxQuantity) return;
+  if (key == nullptr) {
+    Count(m_lines[LineOf(reference)], quantity);
+    return;
+  }
+  if (const std::size_t* known = m_byKey.Find(key)) {
+    Line& line = m_lines[*known];
+    if (line.reference == reference) {
+      Count(line, quantity);
+      return;
+    }
+  }
+  const std::size_t index = LineOf(reference);
+  m_byKey[key] = index;
+  Count(m_lines[index], quantity);
+}
+
+std::size_t CBookingBatch::LineOf(std::string_view reference) {
   auto at = m_index.find(reference);
   if (at == m_index.end()) {
     at = m_index.emplace(std::string(reference), m_lines.size()).first;
     m_lines.emplace_back().reference = at->first;
   }
-  Line& line = m_lines[at->second];
+  return at->second;
+}
+
+void CBookingBatch::Count(Line& line, std::int64_t quantity) {
   if (line.quantities.empty() && quantity != 1) line.quantities.assign(line.count, 1);
   if (!line.quantities.empty() || quantity != 1) line.quantities.push_back(quantity);
   line.total += quantity;
@@ -33,6 +57,7 @@ void CBookingBatch::BookInto(CBOMGrid& bom) {
   }
   m_lines.clear();
   m_index.clear();
+  m_byKey.Clear();
 }
 
 void CBookingBatch::BookLine(CBOMGrid& bom, const Line& line) {

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "geometry/pointer_map.h"
+
 class CBOMGrid;
 
 // Bookings into a bill of materials gathered while a run is read, then made with one
@@ -19,6 +21,10 @@ class CBOMGrid;
 class CBookingBatch {
  public:
   void Add(std::string_view reference, std::int64_t quantity);
+  // Add with a key that the caller keeps for the reference at one address (the key of the
+  // run's reference index): a reference booked before under the key is found by the
+  // address alone, without hashing the text. Any key, or none, books as Add does.
+  void Add(std::string_view reference, std::int64_t quantity, const void* key);
   void BookInto(CBOMGrid& bom);
 
  private:
@@ -32,6 +38,9 @@ class CBookingBatch {
     std::vector<std::int64_t> quantities;
   };
   static void BookLine(CBOMGrid& bom, const Line& line);
+  static void Count(Line& line, std::int64_t quantity);
+  // The line of the reference, made when new.
+  std::size_t LineOf(std::string_view reference);
 
   std::vector<Line> m_lines;  // in the order first booked
   // Looks a reference up without making a key of it: a run books the same few
@@ -43,4 +52,7 @@ class CBookingBatch {
     }
   };
   std::unordered_map<std::string, std::size_t, CTextHash, std::equal_to<>> m_index;
+  // Lines by the callers' keys; a line found so is taken only when its reference is the
+  // one booked, so that a key reused for another text books rightly too.
+  CPointerMap<const void, std::size_t> m_byKey;
 };

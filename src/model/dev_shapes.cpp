@@ -120,9 +120,12 @@ void CDev::BuildFurtherBoxes(int firstSlot) {
     direction = OppositeDirection(direction);
     rotation = rotation == 32 ? 128 : (rotation == 128 ? 32 : rotation);
   }
-  const int limit = FurtherBoxLimit(m_kind);
+  // The last slot drawn: none without a run or a direction, whatever the slot.
+  const int limit = m_run == nullptr || direction < 0 || direction >= kFaceCount
+                        ? kBodySlot
+                        : FurtherBoxLimit(m_kind);
   for (int slot = std::max(firstSlot, kBodySlot + 1); slot < kSlotCount; ++slot) {
-    if (slot > limit || m_run == nullptr || direction < 0 || direction >= kFaceCount) {
+    if (slot > limit) {
       // So for every slot after it too: only the boxes still held there need going.
       if (!m_boxes.AnyFilledFrom(slot)) break;
       DeleteBox(slot);

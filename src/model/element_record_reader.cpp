@@ -9,9 +9,30 @@
 
 #include "platform/text_conversions.h"
 
+#include <array>
+
 namespace {
 
 constexpr int kCurrentVersion = 10000;
+
+// Count values of Size little-endian bytes each: as one block when the reader holds them
+// all, as it nearly always does, else one read at a time.
+template <std::size_t Size, std::size_t Count>
+std::array<std::uint32_t, Count> ReadFields(CArchiveReader& archive) {
+  static_assert(Size == 1 || Size == 2 || Size == 4);
+  std::array<std::uint32_t, Count> values;
+  if (const std::uint8_t* block = archive.TakeBuffered(Size * Count)) {
+    for (std::size_t i = 0; i < Count; ++i)
+      values[i] = static_cast<std::uint32_t>(DecodeLittleEndian<Size>(block + Size * i));
+    return values;
+  }
+  for (std::uint32_t& value : values) {
+    if constexpr (Size == 1) value = archive.ReadByte();
+    else if constexpr (Size == 2) value = archive.ReadWord();
+    else value = archive.ReadDword();
+  }
+  return values;
+}
 
 bool IsValidRotation(int rotation) {
   return rotation == 16 || rotation == 32 || rotation == 64 || rotation == 128;
@@ -29,12 +50,15 @@ void CElementRecordReader::Damaged(const std::string& what) const {
   throw CArchiveError("damaged element record: " + what, m_archive.Position());
 }
 
+const std::string& CElementRecordReader::ReadText() {
+  m_archive.ReadString(m_text);
+  return m_text;
+}
+
 void CElementRecordReader::Read(CDev& root, Nesting nesting) {
-  struct Frame {
-    CDev* element;
-    int face;
-  };
-  std::vector<Frame> stack;
+  // A throw leaves frames behind: the reader is not used again after one.
+  std::vector<Frame>& stack = m_stack;
+  stack.clear();
   ReadHead(root, -1, nesting);
   stack.push_back({&root, 0});
   while (!stack.empty()) {
@@ -46,9 +70,10 @@ void CElementRecordReader::Read(CDev& root, Nesting nesting) {
       if (!stack.empty()) m_run->AddDevice(element);
       continue;
     }
-    element->m_freeFaces[static_cast<std::size_t>(face)] =
-        static_cast<std::int8_t>(m_archive.ReadByte());
-    if (m_archive.ReadByte() == 0) continue;
+    // A face's free flag and whether a neighbour is nested there.
+    const auto faceBytes = ReadFields<1, 2>(m_archive);
+    element->m_freeFaces[static_cast<std::size_t>(face)] = static_cast<std::int8_t>(faceBytes[0]);
+    if (faceBytes[1] == 0) continue;
     if (nesting == Nesting::kNone) Damaged("a neighbour nested in a record outside the chain");
     if (face == element->GetBackFace()) Damaged("a neighbour nested at the back face");
     if (m_run == nullptr) Damaged("linked neighbours need an owner run");
@@ -69,8 +94,9 @@ void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting
     Damaged("a record of kind " + std::to_string(kind) + " inside the chain");
   }
   element.m_kind = kind;
-  element.m_style = m_archive.ReadDword();
-  element.m_style2 = m_archive.ReadDword();
+  const auto styles = ReadFields<4, 2>(m_archive);
+  element.m_style = styles[0];
+  element.m_style2 = styles[1];
   ApplyStyleProperty(element);
   UpgradeLegacy(element);
   if (kind == CDev::kTapOff) {
@@ -82,18 +108,23 @@ void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting
   if (element.m_reference == CDev::kGenericRef && m_run != nullptr) {
     element.m_reference = m_run->GetKindText(kind, element.GetVariant());
   }
-  element.m_active = static_cast<std::int8_t>(m_archive.ReadByte());
-  element.m_edited = m_archive.ReadByte();
-  element.m_booked = m_archive.ReadByte();
-  element.m_comment = m_archive.ReadString();
-  element.m_bookedLength = m_archive.ReadLong();
-  element.m_drawnLength = m_archive.ReadLong();
-  element.m_offset = m_archive.ReadLong();
+  const auto flags = ReadFields<1, 3>(m_archive);
+  element.m_active = static_cast<std::int8_t>(flags[0]);
+  element.m_edited = static_cast<int>(flags[1]);
+  element.m_booked = static_cast<int>(flags[2]);
+  element.m_comment = std::string(ReadText());
+  const auto lengths = ReadFields<4, 3>(m_archive);
+  element.m_bookedLength = static_cast<std::int32_t>(lengths[0]);
+  element.m_drawnLength = static_cast<std::int32_t>(lengths[1]);
+  element.m_offset = static_cast<std::int32_t>(lengths[2]);
   ReadCalibre(element);
-  element.m_position.Serialize(m_archive);
+  ReadPosition(element);
   ReadPlacement(element, linkFace);
-  for (std::int32_t& value : element.m_backOffsets) value = m_archive.ReadLong();
-  for (std::int32_t& value : element.m_frontOffsets) value = m_archive.ReadLong();
+  const auto offsets = ReadFields<4, 6>(m_archive);
+  for (std::size_t i = 0; i < 3; ++i) {
+    element.m_backOffsets[i] = static_cast<std::int32_t>(offsets[i]);
+    element.m_frontOffsets[i] = static_cast<std::int32_t>(offsets[3 + i]);
+  }
   ReadBoxes(element);
 }
 
@@ -138,19 +169,32 @@ void CElementRecordReader::UpgradeLegacy(CDev& element) {
 }
 
 void CElementRecordReader::ReadCalibre(CDev& element) {
-  std::string calibre = m_archive.ReadString();
+  std::string_view calibre = ReadText();
   const auto z = calibre.find('Z');
   element.m_calibreSuffix = 0;
-  if (z != std::string::npos) {
-    element.m_calibreSuffix = TextToInt(std::string_view(calibre).substr(z + 1));
-    calibre.resize(z);
+  if (z != std::string_view::npos) {
+    element.m_calibreSuffix = TextToInt(calibre.substr(z + 1));
+    calibre = calibre.substr(0, z);
   }
-  element.m_calibre = std::move(calibre);
+  element.m_calibre = std::string(calibre);
+}
+
+void CElementRecordReader::ReadPosition(CDev& element) {
+  const std::uint8_t* block = m_archive.TakeBuffered(12);
+  if (block == nullptr) {
+    element.m_position.Serialize(m_archive);
+    return;
+  }
+  const auto at = [block](int i) {
+    return static_cast<std::int32_t>(DecodeLittleEndian<4>(block + 4 * i));
+  };
+  element.m_position = C3DPoint(at(0), at(1), at(2));
 }
 
 void CElementRecordReader::ReadPlacement(CDev& element, int linkFace) {
-  const auto direction = static_cast<std::int16_t>(m_archive.ReadWord());
-  const auto rotation = static_cast<std::int16_t>(m_archive.ReadWord());
+  const auto words = ReadFields<2, 2>(m_archive);
+  const auto direction = static_cast<std::int16_t>(words[0]);
+  const auto rotation = static_cast<std::int16_t>(words[1]);
   if (direction < 0 || direction >= CDev::kFaceCount)
     Damaged("direction " + std::to_string(direction));
   if (linkFace >= 0 && direction != linkFace)

@@ -39,10 +39,13 @@ class CElementRecordReader {
   void ApplyStyleProperty(CDev& element);
   void UpgradeLegacy(CDev& element);
   void ReadCalibre(CDev& element);
+  void ReadPosition(CDev& element);
   void ReadPlacement(CDev& element, int linkFace);
   void ReadBoxes(CDev& element);
   void ReadTail(CDev& element);
   [[noreturn]] void Damaged(const std::string& what) const;
+  // The next text of the stream, in room kept for every record's texts.
+  const std::string& ReadText();
 
   CArchiveReader& m_archive;
   CRun* m_run;
@@ -54,6 +57,14 @@ class CElementRecordReader {
     std::size_t offset;
   };
   std::vector<PendingUnit> m_pendingUnits;
+  // The records still open while their neighbours are read, kept for every record of the
+  // run: a chain nests each element in the one before it, hundreds deep.
+  struct Frame {
+    CDev* element;
+    int face;
+  };
+  std::vector<Frame> m_stack;
+  std::string m_text;
   // The run's range rules and catalogue, found at the first element that needs them.
   const CRunRangeRules* m_rules = nullptr;
   std::string m_catalogue;

@@ -379,6 +379,8 @@ class CRun : public CObjWithProp {
   void ReadElementList(CArchiveReader& archive, CElementRecordReader& reader,
                        CBookingBatch& bookings);
   void ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader);
+  // TableKindText in the code table given, as GetCodeTable finds it.
+  const std::string* TableKindText(const std::vector<CCodeRow>* codes, int kind, int variant) const;
 
   CRunDocument* m_document = nullptr;
   CElementSelection m_ownSelection;  // the selection while the run has no document

@@ -64,7 +64,11 @@ void CRun::AddDevice(CDev* element) {
 void CRun::BookDevice(CDev& element) {
   // An accessory record is booked with its quantity by whoever made or read it.
   if (element.GetKind() == CDev::kAccessory) return;
-  if (HeldQuantity(element) > 0) BookHeld(element.GetReference(), 1);
+  if (HeldQuantity(element) <= 0) return;
+  // While a run is read its listed elements book by their index key, which the elements
+  // of one reference share: the batch finds their line without hashing each text again.
+  if (m_bookings != nullptr) m_bookings->Add(element.GetReference(), 1, element.m_indexKey);
+  else BookHeld(element.GetReference(), 1);
 }
 
 void CRun::BookHeld(std::string_view reference, std::int64_t quantity) {

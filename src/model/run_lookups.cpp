@@ -67,7 +67,11 @@ CElementIterator CRun::IterateElements(bool ownDirectionFirst) const {
 }
 
 const std::string* CRun::TableKindText(int kind, int variant) const {
-  const std::vector<CCodeRow>* codes = GetCodeTable();
+  return TableKindText(GetCodeTable(), kind, variant);
+}
+
+const std::string* CRun::TableKindText(const std::vector<CCodeRow>* codes, int kind,
+                                       int variant) const {
   if (codes == nullptr || codes->empty()) return nullptr;
   const int coded = CodedKind(kind);
   std::optional<int> row = m_kindTexts.Find(*codes, kind, variant);
@@ -89,8 +93,9 @@ std::string CRun::GetKindText(int kind, int variant) const {
 }
 
 bool CRun::IsKindText(std::string_view text, int kind, int variant) const {
-  if (const std::string* stored = TableKindText(kind, variant)) return text == *stored;
+  // Asked for every element booked: the table is looked up once for both uses.
   const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (const std::string* stored = TableKindText(codes, kind, variant)) return text == *stored;
   const std::string_view base =
       codes == nullptr || codes->empty() ? std::string_view("??????") : codes->back().texts[2];
   return IsFallbackKindText(text, base, kind, variant);

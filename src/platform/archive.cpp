@@ -172,7 +172,9 @@ void CArchiveReader::ReadString(std::string& text) {
     const std::uint8_t* prefix = m_bytes.data() + m_pos;
     if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF) {
       m_pos += kShortWidePrefixSize;
-      ReadWideChars(prefix[3], text);
+      // Most texts of an element (its comment, its calibre) are empty.
+      if (prefix[3] == 0) text.clear();
+      else ReadWideChars(prefix[3], text);
       return;
     }
   }
@@ -192,9 +194,13 @@ void CArchiveReader::ReadWideChars(std::uint64_t count, std::string& text) {
   // through the work spaces. A text with any other unit goes the whole way below.
   const std::uint8_t* units = m_bytes.data() + m_pos;
   if (IsAsciiUnits(units, static_cast<std::size_t>(count))) {
-    text.resize(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < text.size(); ++i) text[i] = static_cast<char>(units[2 * i]);
-    m_pos += 2 * text.size();
+    const auto size = static_cast<std::size_t>(count);
+    text.resize(size);
+    // Through a pointer taken once: a char store may alias the text's own fields, so a
+    // loop bounded by its size would load the size again at every character.
+    char* out = text.data();
+    for (std::size_t i = 0; i < size; ++i) out[i] = static_cast<char>(units[2 * i]);
+    m_pos += 2 * size;
     return;
   }
   const std::size_t start = Position();

@@ -105,6 +105,16 @@ class CArchiveReader {
     return bytes;
   }
 
+  // The next count bytes when the buffer holds them all, which the reader then passes;
+  // null, and nothing passed, when it does not: the caller then reads them one by one, so
+  // that a stream ending among them fails where and as those reads fail.
+  const std::uint8_t* TakeBuffered(std::size_t count) {
+    if (Buffered() < count) return nullptr;
+    const std::uint8_t* bytes = m_bytes.data() + m_pos;
+    m_pos += count;
+    return bytes;
+  }
+
   // Throws unless at least `bytes` remain; `what` names the record in the message.
   void Require(std::uint64_t bytes, std::string_view what) const;
   // Throws unless `count` items of at least `minBytesEach` bytes can still follow:

@@ -101,4 +101,59 @@ TEST(BookingBatchTest, ABookedBatchStartsAfresh) {
   EXPECT_EQ(LinesOf(batched), LinesOf(expected));
 }
 
+// Bookings with keys leave the bill as bookings without, whatever the keys: a key kept
+// for one reference, none, one key for two references in turn (a key's text may change
+// under it), and keys first met with a quantity the bill refuses.
+TEST(BookingBatchTest, KeyedBookingsLeaveTheBillAsUnkeyedOnes) {
+  constexpr std::int64_t kMax = CBOMGrid::kMaxQuantity;
+  struct Booking {
+    const char* reference;
+    std::int64_t quantity;
+    int key;  // an index into the keys below; -1 for none
+  };
+  const struct {
+    const char* name;
+    std::vector<Booking> bookings;
+  } cases[] = {
+      {"a key each", {{"A", 1, 0}, {"B", 1, 1}, {"A", 1, 0}, {"B", 2, 1}, {"A", 1, 0}}},
+      {"keys and none mixed", {{"A", 1, 0}, {"A", 1, -1}, {"B", 1, -1}, {"B", 3, 1}, {"A", 1, 0}}},
+      {"one key, two references",
+       {{"A", 1, 0}, {"B", 1, 0}, {"A", 2, 0}, {"B", 1, 0}, {"C", 1, 0}}},
+      {"a refused first booking", {{"A", 0, 0}, {"A", kMax + 1, 0}, {"A", 1, 0}, {"B", 1, 1}}},
+      {"a total past the largest quantity",
+       {{"A", kMax - 1, 0}, {"A", 1, 0}, {"A", 1, 0}, {"B", 1, 1}, {"A", 1, 0}}},
+  };
+  const int keys[2] = {};
+  for (const auto& row : cases) {
+    SCOPED_TRACE(row.name);
+    CBOMGrid expected;
+    CBOMGrid batched;
+    CBookingBatch batch;
+    for (const Booking& booking : row.bookings) {
+      expected.AddHeldQuantity(booking.reference, booking.quantity);
+      batch.Add(booking.reference, booking.quantity,
+                booking.key < 0 ? nullptr : &keys[booking.key]);
+    }
+    batch.BookInto(batched);
+    EXPECT_EQ(LinesOf(batched), LinesOf(expected));
+  }
+}
+
+// A booked batch forgets its keys with its lines: a key met again opens its line anew.
+TEST(BookingBatchTest, ABookedBatchForgetsItsKeys) {
+  const int key = 0;
+  CBOMGrid expected;
+  CBOMGrid batched;
+  CBookingBatch batch;
+  const Bookings rounds[] = {{{"A", 1}, {"B", 1}}, {{"B", 2}, {"A", 1}}};
+  for (const Bookings& round : rounds) {
+    for (const auto& [reference, quantity] : round) {
+      expected.AddHeldQuantity(reference, quantity);
+      batch.Add(reference, quantity, &key);
+    }
+    batch.BookInto(batched);
+  }
+  EXPECT_EQ(LinesOf(batched), LinesOf(expected));
+}
+
 }  // namespace

@@ -198,4 +198,31 @@ TEST_F(ElementRecordReadTest, ACutRecordGivesTheMessageItAlwaysGave) {
   ExpectGolden("model/element_record_cuts.txt", listing.str());
 }
 
+// A record that a streamed reader's buffer ends anywhere within, so that the rest of a
+// block of fields comes with the next piece of the stream, reads as from memory and uses
+// up the stream.
+TEST_F(ElementRecordReadTest, ARecordAcrossTheStreamsPiecesReadsAsFromMemory) {
+  constexpr std::size_t kPiece = 64 * 1024;  // what a streamed reader takes at once
+  for (const ElementCase& row : Cases()) {
+    auto run = NewRun();
+    const std::vector<std::uint8_t> bytes = WrittenBytes(Make(*run, row));
+    const std::string expected = Fields(ReadBytes(*run->NewElement(), bytes));
+    for (std::size_t inFirstPiece = 1; inFirstPiece < bytes.size(); ++inFirstPiece) {
+      // Zeros up to the record, which starts that many bytes before the first piece ends.
+      const std::size_t start = kPiece - inFirstPiece;
+      std::size_t given = 0;
+      CArchiveReader reader(start + bytes.size(), [&](std::uint8_t* buffer, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i, ++given)
+          buffer[i] = given < start ? 0 : bytes[given - start];
+        return count;
+      });
+      reader.Skip(start);
+      CDev& read = *run->NewElement();
+      read.Serialize(reader);
+      EXPECT_EQ(Fields(read), expected) << row.guards << ", cut after " << inFirstPiece;
+      EXPECT_TRUE(reader.AtEnd()) << row.guards << ", cut after " << inFirstPiece;
+    }
+  }
+}
+
 }  // namespace
