@@ -21,8 +21,8 @@ class CParallelChunks {
   }
 
   // A piece's work that throws on the calling thread leaves the pieces not yet begun
-  // undone and the exception is thrown on once the others have ended; on a worker it ends
-  // the program, as an exception leaving any thread does.
+  // undone, and the exception goes on once those begun elsewhere have ended; on a worker
+  // it ends the program, as an exception leaving any thread does.
   template <class Work>
   static void Run(std::size_t count, std::size_t chunks, Work&& work) {
     chunks = std::clamp<std::size_t>(chunks, 1, std::max<std::size_t>(count, 1));
