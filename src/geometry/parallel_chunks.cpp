@@ -1,12 +1,29 @@
 #include "geometry/parallel_chunks.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <system_error>
 #include <vector>
 
 namespace {
+
+// A round of pieces often follows another within microseconds (a re-sort makes several in
+// a row), and a pause that short is over before a sleeping thread has woken: the workers and
+// the caller look on a while before they sleep.
+constexpr auto kLookOn = std::chrono::microseconds(100);
+
+// Looks at `done` until it holds or the while is over; whether it held.
+template <class Done>
+bool LookOn(Done done) {
+  const auto until = std::chrono::steady_clock::now() + kLookOn;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() > until) return false;
+    std::this_thread::yield();
+  }
+  return true;
+}
 
 // One call's pieces, on its caller's stack while the call lasts. The pieces are claimed
 // in turn by whoever comes: the caller, which has the first, and the workers.
@@ -18,15 +35,18 @@ struct CPieces {
 
   void RunUnclaimed() {
     for (std::size_t chunk = next.fetch_add(1, std::memory_order_relaxed); chunk < count;
-         chunk = next.fetch_add(1, std::memory_order_relaxed))
+         chunk = next.fetch_add(1, std::memory_order_relaxed)) {
       run(context, chunk);
+      finished.fetch_add(1, std::memory_order_release);
+    }
   }
 
   const std::size_t count;
   void* const context;
   void (*const run)(void*, std::size_t);
   std::atomic<std::size_t> next = 1;
-  std::size_t helpers = 0;  // workers on these pieces, under the workers' lock
+  std::atomic<std::size_t> finished = 1;  // the first is finished when the caller claims
+  std::size_t helpers = 0;                // workers on these pieces, under the workers' lock
   std::condition_variable helpersDone;
 };
 
@@ -61,6 +81,7 @@ class CWorkers {
     {
       const std::lock_guard lock(m_mutex);
       m_waiting.push_back(&pieces);
+      m_posted.fetch_add(1, std::memory_order_relaxed);
     }
     if (pieces.count - 1 >= m_threads.size()) {
       m_wake.notify_all();
@@ -104,6 +125,12 @@ class CWorkers {
     std::unique_lock lock(m_mutex);
     for (;;) {
       CPieces* pieces = nullptr;
+      if (!m_stopping && Waiting() == nullptr) {
+        const std::size_t posted = m_posted.load(std::memory_order_relaxed);
+        lock.unlock();
+        LookOn([&] { return m_posted.load(std::memory_order_relaxed) != posted; });
+        lock.lock();
+      }
       m_wake.wait(lock, [&] { return m_stopping || (pieces = Waiting()) != nullptr; });
       if (m_stopping) return;
       ++pieces->helpers;
@@ -118,6 +145,7 @@ class CWorkers {
 
   // No worker joins the pieces afterwards; those on them finish what they claimed.
   void AwaitHelpers(CPieces& pieces) {
+    LookOn([&] { return pieces.finished.load(std::memory_order_acquire) >= pieces.count; });
     std::unique_lock lock(m_mutex);
     std::erase(m_waiting, &pieces);
     pieces.helpersDone.wait(lock, [&] { return pieces.helpers == 0; });
@@ -127,6 +155,7 @@ class CWorkers {
   std::condition_variable m_wake;
   std::vector<CPieces*> m_waiting;  // calls with pieces perhaps unclaimed, oldest first
   bool m_stopping = false;
+  std::atomic<std::size_t> m_posted = 0;  // calls ever made, for the workers looking on
   std::vector<std::thread> m_threads;
 };
 
