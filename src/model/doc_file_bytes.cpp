@@ -46,17 +46,26 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 }
 
 bool ReadFileStream(const std::string& path, const std::function<void(CArchiveReader&)>& decode) {
+  return ReadFileStreamFrom(path, 0, decode);
+}
+
+bool ReadFileStreamFrom(const std::string& path, std::size_t offset,
+                        const std::function<void(CArchiveReader&)>& decode) {
   const std::optional<std::uintmax_t> size = RegularFileSize(path);
-  if (!size || *size > std::numeric_limits<std::size_t>::max()) return false;
+  if (!size || *size > std::numeric_limits<std::size_t>::max() || *size < offset ||
+      offset > static_cast<std::size_t>(std::numeric_limits<long>::max()))
+    return false;
   struct CCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
   };
   const std::unique_ptr<std::FILE, CCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;
-  CArchiveReader archive(static_cast<std::size_t>(*size),
-                         [stream = file.get()](std::uint8_t* buffer, std::size_t count) {
-                           return std::fread(buffer, 1, count, stream);
-                         });
+  if (!file || std::fseek(file.get(), static_cast<long>(offset), SEEK_SET) != 0) return false;
+  CArchiveReader archive(
+      static_cast<std::size_t>(*size) - offset,
+      [stream = file.get()](std::uint8_t* buffer, std::size_t count) {
+        return std::fread(buffer, 1, count, stream);
+      },
+      offset);
   decode(archive);
   return true;
 }

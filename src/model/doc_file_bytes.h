@@ -15,6 +15,10 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes);
 // held whole beside what is made of it; false when it cannot be opened (the decoder
 // has not run). The decoder's exceptions pass through.
 bool ReadFileStream(const std::string& path, const std::function<void(CArchiveReader&)>& decode);
+// The same from that offset of the file on, its positions those of the whole file; false
+// also when the file is shorter than the offset.
+bool ReadFileStreamFrom(const std::string& path, std::size_t offset,
+                        const std::function<void(CArchiveReader&)>& decode);
 
 // Decodes bytes held in memory the same way, a piece at a time rather than copied whole;
 // beforePiece, when given, runs before each piece is taken (it may throw to stop the

@@ -455,9 +455,9 @@ class CDorneDoc : public CRunDocument {
   std::unique_ptr<CUndoManager> m_undo;
   std::size_t m_lastStoredSize = 0;
   bool m_reading = false;
-  // Whether the reading under way may read runs on several threads (a file being opened),
-  // and how many runs the last reading read so.
-  bool m_mayReadRunsAside = false;
+  // The file being opened, whose runs may be read on several threads (none for any other
+  // reading), and how many runs the last reading read so.
+  std::string m_openingPath;
   std::size_t m_runsReadAside = 0;
   int m_sceneHolds = 0;
   // While a run's rebuild holds the scene with only that run's boxes taken out: the run,

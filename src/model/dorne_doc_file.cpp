@@ -2,7 +2,6 @@
 
 #include "app/message_text.h"
 #include "model/doc_file_bytes.h"
-#include "model/scoped_flag.h"
 #include "platform/archive.h"
 #include "platform/ini_file.h"
 
@@ -37,9 +36,12 @@ CDocFileResult Failure(int message, std::string text, bool show = true) {
 
 CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
   try {
-    // A file being opened is read whole or not at all: its runs may be read on several
-    // threads.
-    const CScopedFlag aside(m_mayReadRunsAside);
+    // A file being opened is read whole or not at all, and can be read again from any
+    // place: its runs may be read on several threads.
+    struct COpening {
+      std::string& path;
+      ~COpening() { path.clear(); }
+    } opening{m_openingPath = path};
     if (!ReadFileStream(path, [this](CArchiveReader& archive) { Serialize(archive); }))
       return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   } catch (const CDocVersionError& error) {

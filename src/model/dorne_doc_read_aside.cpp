@@ -14,6 +14,8 @@
 
 #include "model/dorne_doc.h"
 
+#include "model/doc_file_bytes.h"
+
 #include "model/range_rules.h"
 #include "model/run.h"
 #include "model/run_read_pipeline.h"
@@ -21,7 +23,6 @@
 #include "platform/archive.h"
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 #include <stdexcept>
 
@@ -29,57 +30,16 @@ namespace {
 
 // Below this many runs a file is read faster on one thread than the threads start.
 constexpr std::uint32_t kMinRunsReadAside = 32;
-// The bytes of runs kept waiting to be read, as a share of the file: bounds what an
-// opening holds beside the document it makes.
-constexpr std::size_t kHeldShareOfFile = 20;
-constexpr std::size_t kMinHeldBytes = 256 << 10;
-
-// The stream from the first run to read again on: the bytes kept of those runs, then what
-// the file has left.
-class CKeptThenRest {
- public:
-  CKeptThenRest(std::vector<const std::vector<std::uint8_t>*> kept, CArchiveReader& rest)
-      : m_kept(std::move(kept)), m_rest(rest) {}
-
-  std::size_t Size() const {
-    std::size_t size = m_rest.Remaining();
-    for (const std::vector<std::uint8_t>* bytes : m_kept) size += bytes->size();
-    return size;
-  }
-
-  std::size_t Give(std::uint8_t* buffer, std::size_t count) {
-    std::size_t given = 0;
-    while (given < count && m_piece < m_kept.size()) {
-      const std::vector<std::uint8_t>& bytes = *m_kept[m_piece];
-      const std::size_t part = std::min(count - given, bytes.size() - m_at);
-      std::memcpy(buffer + given, bytes.data() + m_at, part);
-      given += part;
-      m_at += part;
-      if (m_at == bytes.size()) {
-        ++m_piece;
-        m_at = 0;
-      }
-    }
-    const std::size_t part = std::min(count - given, m_rest.Remaining());
-    if (part != 0) {
-      std::memcpy(buffer + given, m_rest.Take(part), part);
-      given += part;
-    }
-    return given;
-  }
-
- private:
-  std::vector<const std::vector<std::uint8_t>*> m_kept;
-  CArchiveReader& m_rest;
-  std::size_t m_piece = 0;
-  std::size_t m_at = 0;
-};
+// The bytes of runs waiting to be read, as a share of the file: bounds what an opening
+// holds beside the document it makes.
+constexpr std::size_t kQueuedShareOfFile = 40;
+constexpr std::size_t kMinQueuedBytes = 128 << 10;
 
 }  // namespace
 
 bool CDorneDoc::ShouldReadRunsAside(std::uint32_t count) const {
   // Older files are brought up to date as they are read, which is left to the one thread.
-  return m_mayReadRunsAside && count >= kMinRunsReadAside && m_fileVersion == kFileSubVersion &&
+  return !m_openingPath.empty() && count >= kMinRunsReadAside && m_fileVersion == kFileSubVersion &&
          std::thread::hardware_concurrency() > 1;
 }
 
@@ -89,16 +49,8 @@ bool CDorneDoc::ReadRunAside(CRunReadAside& run) {
     // fails here and is read again in place.
     const CRangeTableCache::CFillRefusal refusal;
     const CRunReadSink::CScope scope(run.sink);
-    std::size_t at = 0;
-    CArchiveReader archive(
-        run.bytes.size(),
-        [&run, &at](std::uint8_t* buffer, std::size_t count) {
-          const std::size_t part = std::min(count, run.bytes.size() - at);
-          std::memcpy(buffer, run.bytes.data() + at, part);
-          at += part;
-          return part;
-        },
-        run.offset);
+    // The reader takes the bytes over: they go with it once the run is read.
+    CArchiveReader archive(std::move(run.bytes), run.offset);
     archive.SkipString();  // the code, which made the run
     run.run->Serialize(archive);
     if (!archive.AtEnd()) return false;
@@ -113,12 +65,11 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
   const std::size_t fileSize = archive.Position() + archive.Remaining();
   // A document read into keeps the runs it had; the runs read come after them.
   const std::size_t runsBefore = m_runList.size();
-  CRunReadPipeline pipeline(std::max(fileSize / kHeldShareOfFile, kMinHeldBytes),
+  CRunReadPipeline pipeline(std::max(fileSize / kQueuedShareOfFile, kMinQueuedBytes),
                             [this](CRunReadAside& run) { return ReadRunAside(run); });
   CRunRecordSkimmer skimmer(m_fileVersion);
   std::set<std::string> codes;
-  // The bytes of a run whose record the skimmer could not pass, where they begin.
-  std::vector<std::uint8_t> stopped;
+  // Where the run whose record the skimmer could not pass begins.
   std::size_t stoppedAt = 0;
   std::uint32_t skimmed = 0;
   std::size_t lastSize = 0;
@@ -143,7 +94,6 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
     }
     archive.StopCopy();
     if (!passed) {
-      stopped = std::move(bytes);
       stoppedAt = offset;
       break;
     }
@@ -170,20 +120,13 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
     return;
   }
   // From the first run not read on: dropped, and read again one after the other.
-  std::vector<const std::vector<std::uint8_t>*> kept;
-  for (std::size_t i = first; i < runs.size(); ++i) {
-    runs[i]->sink.AnnotationList().Clear();
-    kept.push_back(&runs[i]->bytes);
-  }
-  kept.push_back(&stopped);
+  for (std::size_t i = first; i < runs.size(); ++i) runs[i]->sink.AnnotationList().Clear();
   const std::size_t restAt = first < runs.size() ? runs[first]->offset : stoppedAt;
   m_runList.resize(runsBefore + first);
   m_runs.resize(runsBefore + first);
-  CKeptThenRest source(std::move(kept), archive);
-  CArchiveReader rest(
-      source.Size(),
-      [&source](std::uint8_t* buffer, std::size_t count) { return source.Give(buffer, count); },
-      restAt);
-  ReadRuns(rest, static_cast<std::uint32_t>(first), count);
-  ReadTail(rest);
+  const bool reopened = ReadFileStreamFrom(m_openingPath, restAt, [&](CArchiveReader& rest) {
+    ReadRuns(rest, static_cast<std::uint32_t>(first), count);
+    ReadTail(rest);
+  });
+  if (!reopened) throw CArchiveError("the file could not be read again", restAt);
 }

@@ -13,8 +13,8 @@ std::size_t WorkerCount() {
 
 }  // namespace
 
-CRunReadPipeline::CRunReadPipeline(std::size_t maxHeldBytes, CRead read)
-    : m_maxHeld(maxHeldBytes), m_read(std::move(read)) {
+CRunReadPipeline::CRunReadPipeline(std::size_t maxQueuedBytes, CRead read)
+    : m_maxQueued(maxQueuedBytes), m_read(std::move(read)) {
   const std::size_t count = WorkerCount();
   m_workers.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
@@ -50,54 +50,38 @@ bool CRunReadPipeline::ReadNext(std::unique_lock<std::mutex>& lock) {
   if (m_failed || m_next >= m_runs.size()) return false;
   CRunReadAside& run = *m_runs[m_next++];
   run.state = CRunReadAside::EState::kReading;
+  m_queued -= run.bytes.size();  // the reading takes them over
   ++m_reading;
-  // The bytes of runs read before are freed here, outside the lock.
-  std::vector<std::vector<std::uint8_t>> toFree = std::move(m_toFree);
   lock.unlock();
-  toFree.clear();
   const bool read = m_read(run);
+  std::vector<std::uint8_t>().swap(run.bytes);  // whatever the reading left of them
   lock.lock();
   --m_reading;
   run.state = read ? CRunReadAside::EState::kRead : CRunReadAside::EState::kFailed;
   if (!read) m_failed = true;
-  m_toFree = TakeReadBytes();
   if (m_feederWaits) m_runRead.notify_one();
   return true;
 }
 
-std::vector<std::vector<std::uint8_t>> CRunReadPipeline::TakeReadBytes() {
-  std::vector<std::vector<std::uint8_t>> taken;
-  while (m_released < m_runs.size() && m_runs[m_released]->state == CRunReadAside::EState::kRead) {
-    std::vector<std::uint8_t>& bytes = m_runs[m_released]->bytes;
-    m_held -= bytes.size();
-    taken.push_back(std::move(bytes));
-    bytes = {};
-    ++m_released;
-  }
-  return taken;
-}
-
 void CRunReadPipeline::Push(std::unique_ptr<CRunReadAside> run) {
   std::unique_lock lock(m_mutex);
-  m_held += run->bytes.size();
-  m_peakHeld = std::max(m_peakHeld, m_held);
+  m_queued += run->bytes.size();
+  m_peakQueued = std::max(m_peakQueued, m_queued);
   m_runs.push_back(std::move(run));
   if (m_idleWorkers > 0) m_workGiven.notify_one();
-  while (m_held > m_maxHeld && !m_failed) {
-    if (!ReadNext(lock)) WaitForARun(lock);
-  }
+  // Beyond the bound there is always a run waiting: the feeding thread reads it itself
+  // rather than wait for a worker that may not get the processor.
+  while (m_queued > m_maxQueued && ReadNext(lock)) {}
 }
 
 void CRunReadPipeline::WaitUntilIdle() {
   std::unique_lock lock(m_mutex);
   while (ReadNext(lock)) {}
-  while (m_reading != 0) WaitForARun(lock);
-}
-
-void CRunReadPipeline::WaitForARun(std::unique_lock<std::mutex>& lock) {
-  m_feederWaits = true;
-  m_runRead.wait(lock);
-  m_feederWaits = false;
+  while (m_reading != 0) {
+    m_feederWaits = true;
+    m_runRead.wait(lock);
+    m_feederWaits = false;
+  }
 }
 
 bool CRunReadPipeline::Failed() const {
@@ -107,7 +91,7 @@ bool CRunReadPipeline::Failed() const {
 
 std::size_t CRunReadPipeline::FirstUnread() const {
   const std::lock_guard lock(m_mutex);
-  std::size_t first = m_released;
+  std::size_t first = 0;
   while (first < m_runs.size() && m_runs[first]->state == CRunReadAside::EState::kRead) ++first;
   return first;
 }

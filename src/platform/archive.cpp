@@ -52,6 +52,12 @@ CArchiveError::CArchiveError(const std::string& message, std::size_t offset)
 CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes)
     : m_bytes(std::move(bytes)), m_end(m_bytes.size()), m_size(m_bytes.size()) {}
 
+CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes, std::size_t firstOffset)
+    : m_bytes(std::move(bytes)),
+      m_end(m_bytes.size()),
+      m_base(firstOffset),
+      m_size(firstOffset + m_bytes.size()) {}
+
 CArchiveReader::CArchiveReader(const void* data, std::size_t size)
     : m_bytes(static_cast<const std::uint8_t*>(data),
               static_cast<const std::uint8_t*>(data) + size),

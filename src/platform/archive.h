@@ -55,6 +55,9 @@ class CArchiveReader {
   using CSource = std::function<std::size_t(std::uint8_t* buffer, std::size_t count)>;
 
   explicit CArchiveReader(std::vector<std::uint8_t> bytes);
+  // The bytes of a stretch of a larger stream that starts at `firstOffset` there, so that
+  // positions and the offsets of errors are those of the larger stream.
+  CArchiveReader(std::vector<std::uint8_t> bytes, std::size_t firstOffset);
   CArchiveReader(const void* data, std::size_t size);  // copies the bytes
   // A stream of `size` bytes taken from the source a piece at a time as it is read, so
   // that a large file is never held whole. A source that gives out early reads as a
