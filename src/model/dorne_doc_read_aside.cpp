@@ -7,10 +7,10 @@
 // the file's order, so that it holds what a reading one run after the other gives.
 //
 // Where anything goes otherwise (a run's record that the skimmer cannot pass, a run whose
-// reading asks what only a reading in place can answer, a run whose reading fails or does not end
-// where the skimmer put its end), the runs from the first such run on are dropped and read again
-// one after the other, from their kept bytes and then from the file: a damaged file fails
-// as it always did, at the same byte and with the same message.
+// reading asks what only a reading in place can answer, a run whose reading fails or does not
+// end where the skimmer put its end), the runs from the first such run on are dropped and the
+// file is read again from that run on, one run after the other: a damaged file fails as it
+// always did, at the same byte and with the same message.
 
 #include "model/dorne_doc.h"
 

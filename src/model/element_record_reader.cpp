@@ -214,7 +214,9 @@ void CElementRecordReader::ReadBoxes(CDev& element) {
     if (m_archive.ReadByte() == 0) continue;
     element.MakeBox(slot)->Serialize(m_archive);
   }
-  if ((element.m_style & ElementRecordForm::kEquipmentBits) == 0 || m_version <= 490) return;
+  if ((element.m_style & ElementRecordForm::kEquipmentBits) == 0 ||
+      m_version <= ElementRecordForm::kEquipmentValuesAfter)
+    return;
   std::array<std::int32_t, 6> values{};
   for (std::int32_t& value : values) value = m_archive.ReadLong();
   if (CRunDocument* document = element.GetDocument()) document->AddEquipmentBox(element, values);

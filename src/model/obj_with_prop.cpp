@@ -11,7 +11,6 @@
 namespace {
 
 // The smallest stored property: two texts of one length byte each.
-constexpr std::uint64_t kMinPropBytes = 2;
 
 }  // namespace
 
@@ -62,7 +61,7 @@ void CObjWithProp::Serialize(CArchiveWriter& archive) const {
 void CObjWithProp::Serialize(CArchiveReader& archive) {
   const std::uint16_t count = archive.ReadWord();
   if (count == 0) return;  // most objects store none
-  archive.RequireCount(count, kMinPropBytes, "property list");
+  archive.RequireCount(count, kMinStoredPropBytes, "property list");
   // Read every pair before changing anything, so a damaged list changes nothing.
   std::vector<CProp> pairs(count);
   for (auto& pair : pairs) pair.Serialize(archive);

@@ -3,6 +3,7 @@
 #include "model/obj_handle.h"
 #include "model/prop.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@ class CArchiveWriter;
 // empty value; plus what the property window asks of the object it shows.
 class CObjWithProp {
  public:
+  // The fewest bytes a stored property takes (two empty texts).
+  static constexpr std::uint64_t kMinStoredPropBytes = 2;
   // Navigation buttons of the property window, the "how" of GoToObject.
   enum { kGoPrevious = 1, kGoNext = 2, kGoPreviousSameName = 3, kGoNextSameName = 4 };
 

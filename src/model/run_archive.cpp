@@ -2,6 +2,7 @@
 #include "model/bom_grid.h"
 #include "model/booking_batch.h"
 #include "model/dev.h"
+#include "model/element_record_form.h"
 #include "model/element_record_reader.h"
 #include "model/element_record_writer.h"
 #include "model/run.h"
@@ -11,7 +12,6 @@ namespace {
 
 // The fewest bytes an element record can take: a reader checks a count of records
 // against what remains before it loops.
-constexpr std::uint64_t kMinElementRecordBytes = 100;
 
 [[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
   throw CArchiveError("damaged run record: " + what, archive.Position());
@@ -96,7 +96,7 @@ void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader
 void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader) {
   using Nesting = CElementRecordReader::Nesting;
   const std::uint32_t lengthCount = archive.ReadDword();
-  archive.RequireCount(lengthCount, kMinElementRecordBytes, "length records");
+  archive.RequireCount(lengthCount, ElementRecordForm::kMinRecordBytes, "length records");
   for (std::uint32_t i = 0; i < lengthCount; ++i) {
     CDev* record = NewElement();
     reader.Read(*record, Nesting::kNone);
@@ -118,7 +118,7 @@ void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& rea
     AddDevice(start);
   }
   const std::uint32_t extraCount = archive.ReadDword();
-  archive.RequireCount(extraCount, kMinElementRecordBytes, "devices");
+  archive.RequireCount(extraCount, ElementRecordForm::kMinRecordBytes, "devices");
   for (std::uint32_t i = 0; i < extraCount; ++i) {
     CDev* device = NewElement();
     reader.Read(*device, Nesting::kNone);

@@ -4,17 +4,13 @@
 #include "model/bom_stored_fonts.h"
 #include "model/dev.h"
 #include "model/element_record_form.h"
+#include "model/obj_with_prop.h"
 #include "geometry/box.h"
 #include "platform/archive.h"
 
 namespace {
 
-// As the readers weigh their counts against the rest of the stream, so that a damaged
-// count fails at once rather than after a long loop.
-constexpr std::uint64_t kMinPropBytes = 2;
-constexpr std::uint64_t kMinElementRecordBytes = 100;
-// An element with an equipment box stores its six values after its boxes from then on.
-constexpr int kEquipmentValuesAfter = 490;
+using ElementRecordForm::kMinRecordBytes;
 
 }  // namespace
 
@@ -24,7 +20,7 @@ CRunRecordSkimmer::CRunRecordSkimmer(int fileVersion)
 void CRunRecordSkimmer::SkipProperties(CArchiveReader& archive) {
   const std::uint16_t count = archive.ReadWord();
   if (count == 0) return;  // most objects store none
-  archive.RequireCount(count, kMinPropBytes, "property list");
+  archive.RequireCount(count, CObjWithProp::kMinStoredPropBytes, "property list");
   for (std::uint16_t i = 0; i < count; ++i) {
     archive.SkipString();
     archive.SkipString();
@@ -39,11 +35,11 @@ void CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
   const std::uint8_t low = archive.ReadByte();
   if ((high >> 4) == 0 && low == 0) SkipElement(archive);  // the start marker
   const std::uint32_t lengths = archive.ReadDword();
-  archive.RequireCount(lengths, kMinElementRecordBytes, "length records");
+  archive.RequireCount(lengths, kMinRecordBytes, "length records");
   for (std::uint32_t i = 0; i < lengths; ++i) SkipElement(archive);
   if (archive.ReadByte() != 0) SkipElement(archive);  // the chain
   const std::uint32_t devices = archive.ReadDword();
-  archive.RequireCount(devices, kMinElementRecordBytes, "devices");
+  archive.RequireCount(devices, kMinRecordBytes, "devices");
   for (std::uint32_t i = 0; i < devices; ++i) SkipElement(archive);
   CBOMStoredFonts fonts;
   (void)CBOMRecord::Read(archive, m_version, fonts);
@@ -74,8 +70,8 @@ void CRunRecordSkimmer::SkipElementHead(CArchiveReader& archive) {
   SkipProperties(archive);
   archive.Skip(2);  // kind
   const std::uint32_t style = archive.ReadDword();
-  const bool equipment =
-      (style & ElementRecordForm::kEquipmentBits) != 0 && m_version > kEquipmentValuesAfter;
+  const bool equipment = (style & ElementRecordForm::kEquipmentBits) != 0 &&
+                         m_version > ElementRecordForm::kEquipmentValuesAfter;
   archive.Skip(4);                      // second style word
   archive.SkipString();                 // reference
   archive.Skip(3);                      // active, edited, booked

@@ -50,7 +50,7 @@ CArchiveError::CArchiveError(const std::string& message, std::size_t offset)
       m_offset(offset) {}
 
 CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes)
-    : m_bytes(std::move(bytes)), m_end(m_bytes.size()), m_size(m_bytes.size()) {}
+    : CArchiveReader(std::move(bytes), 0) {}
 
 CArchiveReader::CArchiveReader(std::vector<std::uint8_t> bytes, std::size_t firstOffset)
     : m_bytes(std::move(bytes)),
@@ -65,7 +65,7 @@ CArchiveReader::CArchiveReader(const void* data, std::size_t size)
       m_size(size) {}
 
 CArchiveReader::CArchiveReader(std::size_t size, CSource source)
-    : m_size(size), m_source(std::move(source)) {}
+    : CArchiveReader(size, std::move(source), 0) {}
 
 CArchiveReader::CArchiveReader(std::size_t size, CSource source, std::size_t firstOffset)
     : m_base(firstOffset), m_size(firstOffset + size), m_source(std::move(source)) {}
@@ -77,17 +77,20 @@ void CArchiveReader::StartCopy(std::vector<std::uint8_t>& sink) {
 
 void CArchiveReader::StopCopy() {
   if (m_copy == nullptr) return;
+  CopyPassedBytes();
+  m_copy = nullptr;
+}
+
+void CArchiveReader::CopyPassedBytes() {
   m_copy->insert(m_copy->end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_copyFrom),
                  m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos));
-  m_copy = nullptr;
 }
 
 void CArchiveReader::Fill(std::uint64_t count, std::string_view what) {
   if (count > Remaining() || !m_source) NotEnough(count, what);
   if (m_copy != nullptr) {
     // What has been passed leaves the buffer now: it is copied first.
-    m_copy->insert(m_copy->end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(m_copyFrom),
-                   m_bytes.begin() + static_cast<std::ptrdiff_t>(m_pos));
+    CopyPassedBytes();
     m_copyFrom = 0;
   }
   const std::size_t kept = Buffered();

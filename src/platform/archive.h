@@ -139,6 +139,8 @@ class CArchiveReader {
   [[noreturn]] void NotEnough(std::uint64_t bytes, std::string_view what) const;
   void SkipBeyondBuffer(std::size_t count);
   void SkipStringOfAnyForm();
+  // Appends the bytes passed since m_copyFrom to the copy.
+  void CopyPassedBytes();
   std::size_t Buffered() const { return m_end - m_pos; }
   // Makes the next `count` bytes buffered; throws when fewer remain in the stream.
   void Fill(std::uint64_t count, std::string_view what);
