@@ -183,6 +183,31 @@ CBOMRecord CBOMRecord::Read(CArchiveReader& archive, int fileVersion, CBOMStored
   return record;
 }
 
+void CBOMRecord::Skip(CArchiveReader& archive, int fileVersion) {
+  const std::size_t fontSize =
+      fileVersion >= kWideFontVersion ? CBOMStoredFonts::kWideSize : CBOMStoredFonts::kNarrowSize;
+  const std::uint16_t columnCount = archive.ReadWord();
+  archive.Skip(2 + fontSize + 4);  // default auto flags, font, colour
+  archive.RequireCount(columnCount, kMinColumnBlock, "bill-of-materials columns");
+  for (int i = 0; i < columnCount; ++i) {
+    archive.SkipString();  // title
+    archive.Skip(kMinColumnBlock - 1);
+  }
+  const std::uint16_t rowCount = archive.ReadWord();
+  archive.RequireCount(rowCount, kMinRowBlock + columnCount, "bill-of-materials rows");
+  for (int i = 0; i < rowCount; ++i) {
+    archive.SkipString();  // text
+    archive.Skip(3);       // height, auto height
+    for (int column = 0; column < columnCount; ++column) {
+      if (archive.ReadByte() == 0 || archive.ReadByte() == 0) continue;  // no cell, no text
+      if (archive.ReadByte() != 0) archive.Skip(4);                      // colour
+      if (archive.ReadByte() != 0) archive.Skip(fontSize);
+    }
+  }
+  if (fileVersion >= kRectangleVersion) archive.Skip(4 * 4);
+  if (fileVersion >= kViewAngleVersion) archive.Skip(3 * 4);
+}
+
 void CBOMRecord::Write(CArchiveWriter& archive, const CBOMStoredFonts& fonts) const {
   const std::uint16_t columnCount = Word(columns.size(), "columns");
   const std::uint16_t rowCount = Word(rows.size(), "rows");

@@ -72,6 +72,10 @@ struct CBOMRecord {
   // a colour with bits above the 24 of red, green and blue, a font out of range.
   static CBOMRecord Read(CArchiveReader& archive, int fileVersion, CBOMStoredFonts& fonts);
 
+  // Passes a record by its form alone, keeping nothing and checking no value: where a
+  // record ends is known before it is read. Throws CArchiveError where the stream ends.
+  static void Skip(CArchiveReader& archive, int fileVersion);
+
   // Writes the record in the current form (wide fonts, rectangle and angles). Throws
   // std::length_error when there are more than 65535 columns or rows.
   void Write(CArchiveWriter& archive, const CBOMStoredFonts& fonts) const;

@@ -1,6 +1,7 @@
 #include "model/run_read_pipeline.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 
 namespace {
@@ -10,6 +11,10 @@ std::size_t WorkerCount() {
   const unsigned threads = std::thread::hardware_concurrency();
   return std::clamp<std::size_t>(threads, 2, 8) - 1;
 }
+
+// Longer than the feeding thread takes to skim a run, so that a worker that has read one
+// finds the next without sleeping; short enough to cost little once the runs are all given.
+constexpr auto kLookOn = std::chrono::microseconds(200);
 
 }  // namespace
 
@@ -30,6 +35,7 @@ CRunReadPipeline::~CRunReadPipeline() {
   {
     const std::lock_guard lock(m_mutex);
     m_stopping = true;
+    m_changes.fetch_add(1, std::memory_order_release);
   }
   m_workGiven.notify_all();
   m_workers.clear();  // joins
@@ -37,17 +43,38 @@ CRunReadPipeline::~CRunReadPipeline() {
 
 void CRunReadPipeline::Work() {
   std::unique_lock lock(m_mutex);
-  while (true) {
+  auto until = std::chrono::steady_clock::now() + kLookOn;
+  while (!m_stopping) {
+    if (ReadNext(lock)) {
+      until = std::chrono::steady_clock::now() + kLookOn;
+      continue;
+    }
+    // Another worker may take the run given: look on again, for the rest of the while.
+    if (LookOnForRun(lock, until)) continue;
     ++m_idleWorkers;
-    m_workGiven.wait(lock, [this] { return m_stopping || (!m_failed && m_next < m_runs.size()); });
+    m_workGiven.wait(lock, [this] { return m_stopping || RunWaiting(); });
     --m_idleWorkers;
-    if (m_stopping) return;
-    ReadNext(lock);
+    until = std::chrono::steady_clock::now() + kLookOn;
   }
 }
 
+bool CRunReadPipeline::LookOnForRun(std::unique_lock<std::mutex>& lock,
+                                    std::chrono::steady_clock::time_point until) {
+  const std::size_t seen = m_changes.load(std::memory_order_relaxed);
+  ++m_lookingOn;
+  lock.unlock();
+  bool changed = false;
+  // A busy machine gets the processor back at each look.
+  while (!(changed = m_changes.load(std::memory_order_acquire) != seen) &&
+         std::chrono::steady_clock::now() < until)
+    std::this_thread::yield();
+  lock.lock();
+  --m_lookingOn;
+  return changed;
+}
+
 bool CRunReadPipeline::ReadNext(std::unique_lock<std::mutex>& lock) {
-  if (m_failed || m_next >= m_runs.size()) return false;
+  if (!RunWaiting()) return false;
   CRunReadAside& run = *m_runs[m_next++];
   run.state = CRunReadAside::EState::kReading;
   m_queued -= run.bytes.size();  // the reading takes them over
@@ -68,7 +95,8 @@ void CRunReadPipeline::Push(std::unique_ptr<CRunReadAside> run) {
   m_queued += run->bytes.size();
   m_peakQueued = std::max(m_peakQueued, m_queued);
   m_runs.push_back(std::move(run));
-  if (m_idleWorkers > 0) m_workGiven.notify_one();
+  m_changes.fetch_add(1, std::memory_order_release);
+  if (m_idleWorkers > 0 && m_runs.size() - m_next > m_lookingOn) m_workGiven.notify_one();
   // Beyond the bound there is always a run waiting: the feeding thread reads it itself
   // rather than wait for a worker that may not get the processor.
   while (m_queued > m_maxQueued && ReadNext(lock)) {}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -58,15 +60,23 @@ class CRunReadPipeline {
   void Work();
   // Reads the next queued run outside the lock; false when none is queued.
   bool ReadNext(std::unique_lock<std::mutex>& lock);
+  bool RunWaiting() const { return !m_failed && m_next < m_runs.size(); }
+  // Looks on until then, outside the lock, for a run to be given or the pipeline to stop;
+  // whether either came.
+  bool LookOnForRun(std::unique_lock<std::mutex>& lock,
+                    std::chrono::steady_clock::time_point until);
 
   const std::size_t m_maxQueued;
   const CRead m_read;
   mutable std::mutex m_mutex;
   // Every run read wakes the feeding thread alone, and only when it waits; a run given
-  // wakes one idle worker: waking them all at each turn would have them queue for the lock.
+  // wakes one sleeping worker, and none while enough workers look on: waking a thread costs
+  // the feeding thread about as much as skimming a run, and runs come in faster than that.
   std::condition_variable m_workGiven;
   std::condition_variable m_runRead;
   std::size_t m_idleWorkers = 0;
+  std::size_t m_lookingOn = 0;
+  std::atomic<std::size_t> m_changes = 0;  // runs given, and the stop, for those looking on
   bool m_feederWaits = false;
   std::deque<std::unique_ptr<CRunReadAside>> m_runs;
   std::size_t m_next = 0;  // the next run to start

@@ -1,23 +1,69 @@
 #include "model/run_record_skim.h"
 
 #include "model/bom_record.h"
-#include "model/bom_stored_fonts.h"
 #include "model/dev.h"
 #include "model/element_record_form.h"
 #include "model/obj_with_prop.h"
 #include "geometry/box.h"
 #include "platform/archive.h"
 
+#include <cstdint>
+#include <span>
+
 namespace {
 
 using ElementRecordForm::kMinRecordBytes;
 
-}  // namespace
+// A look through the bytes buffered ahead of a reader, with the reader's names for its
+// steps: a record that lies there whole is passed in one go, with no check of the
+// buffer's end at every field. A step beyond those bytes, or a form the look leaves to
+// the reader (a property, a long text), spoils the look; the reader then passes the
+// record as ever, so that a stream ending within it fails where it always did.
+class CBufferedLook {
+ public:
+  explicit CBufferedLook(std::span<const std::uint8_t> bytes)
+      : m_start(bytes.data()), m_at(m_start), m_end(m_start + bytes.size()) {}
 
-CRunRecordSkimmer::CRunRecordSkimmer(int fileVersion)
-    : m_version(fileVersion), m_annotations(m_noAnnotations, m_noRuns, fileVersion) {}
+  bool Spoilt() const { return m_spoilt; }
+  void Spoil() {
+    m_spoilt = true;
+    m_at = m_end;  // every later step spoils too
+  }
+  std::size_t Passed() const { return static_cast<std::size_t>(m_at - m_start); }
 
-void CRunRecordSkimmer::SkipProperties(CArchiveReader& archive) {
+  void Skip(std::size_t count) {
+    if (static_cast<std::size_t>(m_end - m_at) < count) return Spoil();
+    m_at += count;
+  }
+  std::uint8_t ReadByte() { return static_cast<std::uint8_t>(Read<1>()); }
+  std::uint16_t ReadWord() { return static_cast<std::uint16_t>(Read<2>()); }
+  std::uint32_t ReadDword() { return static_cast<std::uint32_t>(Read<4>()); }
+  // The writer's form with a count below 255, wide or narrow.
+  void SkipString() {
+    if (m_at == m_end) return Spoil();
+    if (m_at[0] < 0xFF) return Skip(1 + std::size_t{m_at[0]});
+    if (m_end - m_at < 4 || m_at[1] != 0xFE || m_at[2] != 0xFF || m_at[3] == 0xFF) return Spoil();
+    Skip(4 + 2 * std::size_t{m_at[3]});
+  }
+
+ private:
+  template <std::size_t N>
+  std::uint64_t Read() {
+    if (static_cast<std::size_t>(m_end - m_at) < N) {
+      Spoil();
+      return 0;
+    }
+    const std::uint64_t value = DecodeLittleEndian<N>(m_at);
+    m_at += N;
+    return value;
+  }
+  const std::uint8_t* m_start;
+  const std::uint8_t* m_at;
+  const std::uint8_t* m_end;
+  bool m_spoilt = false;
+};
+
+void SkipProperties(CArchiveReader& archive) {
   const std::uint16_t count = archive.ReadWord();
   if (count == 0) return;  // most objects store none
   archive.RequireCount(count, CObjWithProp::kMinStoredPropBytes, "property list");
@@ -26,6 +72,36 @@ void CRunRecordSkimmer::SkipProperties(CArchiveReader& archive) {
     archive.SkipString();
   }
 }
+
+void SkipProperties(CBufferedLook& look) {
+  if (look.ReadWord() != 0) look.Spoil();  // left to the reader
+}
+
+// An element's own fields and boxes, up to the records nested at its faces.
+template <class Reader>
+void SkipElementHead(Reader& reader, int version) {
+  SkipProperties(reader);
+  reader.Skip(2);  // kind
+  const std::uint32_t style = reader.ReadDword();
+  const bool equipment = (style & ElementRecordForm::kEquipmentBits) != 0 &&
+                         version > ElementRecordForm::kEquipmentValuesAfter;
+  reader.Skip(4);                      // second style word
+  reader.SkipString();                 // reference
+  reader.Skip(3);                      // active, edited, booked
+  reader.SkipString();                 // comment
+  reader.Skip(3 * 4);                  // booked and drawn lengths, offset
+  reader.SkipString();                 // calibre
+  reader.Skip(3 * 4 + 2 * 2 + 6 * 4);  // position, direction and rotation, offsets
+  for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
+    if (reader.ReadByte() != 0) reader.Skip(CBox::kRecordSize);
+  }
+  if (equipment) reader.Skip(6 * 4);
+}
+
+}  // namespace
+
+CRunRecordSkimmer::CRunRecordSkimmer(int fileVersion)
+    : m_version(fileVersion), m_annotations(m_noAnnotations, m_noRuns, fileVersion) {}
 
 void CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
   SkipProperties(archive);
@@ -41,8 +117,7 @@ void CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
   const std::uint32_t devices = archive.ReadDword();
   archive.RequireCount(devices, kMinRecordBytes, "devices");
   for (std::uint32_t i = 0; i < devices; ++i) SkipElement(archive);
-  CBOMStoredFonts fonts;
-  (void)CBOMRecord::Read(archive, m_version, fonts);
+  CBOMRecord::Skip(archive, m_version);
   m_annotations.SkipList(archive, false);
 }
 
@@ -50,7 +125,8 @@ void CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
 // that face's bytes and the next face's: a chain nests as deep as it is long, so the open
 // records are kept on a stack of their own rather than on the call stack.
 void CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
-  SkipElementHead(archive);
+  if (SkipLoneElementBuffered(archive)) return;
+  SkipElementHead(archive, m_version);
   m_openFaces.assign(1, 0);
   while (!m_openFaces.empty()) {
     if (m_openFaces.back()++ == CDev::kFaceCount) {
@@ -61,26 +137,22 @@ void CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
     }
     archive.Skip(1);  // the free-face value
     if (archive.ReadByte() == 0) continue;
-    SkipElementHead(archive);
+    SkipElementHead(archive, m_version);
     m_openFaces.push_back(0);
   }
 }
 
-void CRunRecordSkimmer::SkipElementHead(CArchiveReader& archive) {
-  SkipProperties(archive);
-  archive.Skip(2);  // kind
-  const std::uint32_t style = archive.ReadDword();
-  const bool equipment = (style & ElementRecordForm::kEquipmentBits) != 0 &&
-                         m_version > ElementRecordForm::kEquipmentValuesAfter;
-  archive.Skip(4);                      // second style word
-  archive.SkipString();                 // reference
-  archive.Skip(3);                      // active, edited, booked
-  archive.SkipString();                 // comment
-  archive.Skip(3 * 4);                  // booked and drawn lengths, offset
-  archive.SkipString();                 // calibre
-  archive.Skip(3 * 4 + 2 * 2 + 6 * 4);  // position, direction and rotation, offsets
-  for (int slot = 0; slot < CDev::kStoredBoxCount; ++slot) {
-    if (archive.ReadByte() != 0) archive.Skip(CBox::kRecordSize);
+bool CRunRecordSkimmer::SkipLoneElementBuffered(CArchiveReader& archive) const {
+  // Most elements of a run hold no record at their faces and no annotation.
+  if (m_version < CAnnotationArchive::kElementListVersion) return false;
+  CBufferedLook look(archive.PeekBuffered());
+  SkipElementHead(look, m_version);
+  for (int face = 0; face < CDev::kFaceCount; ++face) {
+    look.Skip(1);  // the free-face value
+    if (look.ReadByte() != 0) return false;
   }
-  if (equipment) archive.Skip(6 * 4);
+  look.Skip(1);  // whether it was the run's current element
+  if (look.ReadDword() != 0 || look.Spoilt()) return false;
+  archive.Skip(look.Passed());
+  return true;
 }

@@ -24,8 +24,9 @@ class CRunRecordSkimmer {
  private:
   // One element record with the records nested in it.
   void SkipElement(CArchiveReader& archive);
-  void SkipElementHead(CArchiveReader& archive);
-  static void SkipProperties(CArchiveReader& archive);
+  // The same for an element with no nested record and no annotation that lies whole in
+  // the buffer; false, passing nothing, for any other.
+  bool SkipLoneElementBuffered(CArchiveReader& archive) const;
 
   int m_version;
   CAnnotationList m_noAnnotations;

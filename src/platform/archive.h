@@ -6,6 +6,7 @@
 #include <cstring>
 #include <functional>
 #include <stdexcept>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -116,6 +117,12 @@ class CArchiveReader {
     const std::uint8_t* bytes = m_bytes.data() + m_pos;
     m_pos += count;
     return bytes;
+  }
+
+  // The bytes buffered from the current position on, none of them passed: a reader that
+  // knows a record's form can look it through there and then pass it whole with Skip.
+  std::span<const std::uint8_t> PeekBuffered() const {
+    return {m_bytes.data() + m_pos, Buffered()};
   }
 
   // Throws unless at least `bytes` remain; `what` names the record in the message.

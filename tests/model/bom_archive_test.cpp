@@ -12,6 +12,7 @@
 #include "grid/grid_cell_format.h"
 #include "platform/archive.h"
 #include "model/bom_grid.h"
+#include "model/bom_record.h"
 #include "model/bom_stored_fonts.h"
 #include "model/run_factory.h"
 #include "model/run_range_rules.h"
@@ -356,6 +357,46 @@ TEST_F(BOMArchiveTest, TheSourceGivesTheVersion) {
   EXPECT_TRUE(reader.AtEnd());
   EXPECT_EQ(grid->GetLogFont().faceName, "Old");
   EXPECT_EQ(grid->GetColumnCount(), 2);
+}
+
+// A run's bill is passed by its form alone before the run is read (opening a large file):
+// it must end where reading it ends, in every version and with every kind of cell, and a
+// record cut short must not be passed.
+TEST_F(BOMArchiveTest, SkippingARecordEndsWhereReadingItEnds) {
+  auto styled = Page({"R1", "R2", "R3"});
+  styled->SetCellTextColor(1, 2, CColor{0x11, 0x22, 0x33});
+  styled->SetCellFont(1, 2, CLogFont{.height = -13, .weight = 700, .faceName = "Liberation Sans"});
+  styled->SetCellFont(2, 1, CLogFont{.faceName = "Mono"});
+  styled->SetCellTextColor(3, 3, CColor{1, 2, 3});
+  const struct {
+    const char* name;
+    int version;
+    Bytes bytes;
+  } cases[] = {
+      {"colours and fonts in cells", 10000, Stored(*styled)},
+      {"layout and formats", 10000, ReadGoldenBytes("model/bom_grid_formats.bin")},
+      {"489: narrow fonts, no rectangle", 489, ReadGoldenBytes("model/bom_grid_489.hex")},
+      {"490: a rectangle", 490, ReadGoldenBytes("model/bom_grid_490.hex")},
+      {"511: wide fonts", 511, ReadGoldenBytes("model/bom_grid_511.hex")},
+      {"512: view angles", 512, ReadGoldenBytes("model/bom_grid_512.hex")},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Bytes followed = c.bytes;
+    followed.insert(followed.end(), {0xAB, 0xCD});  // the record is not the stream's end
+    CArchiveReader read(followed);
+    CBOMStoredFonts fonts;
+    (void)CBOMRecord::Read(read, c.version, fonts);
+    CArchiveReader skipped(followed);
+    CBOMRecord::Skip(skipped, c.version);
+    EXPECT_EQ(skipped.Position(), read.Position());
+    EXPECT_EQ(skipped.Position(), c.bytes.size());
+    for (std::size_t cut = 0; cut < c.bytes.size(); ++cut) {
+      CArchiveReader shortened(
+          Bytes(c.bytes.begin(), c.bytes.begin() + static_cast<std::ptrdiff_t>(cut)));
+      EXPECT_THROW(CBOMRecord::Skip(shortened, c.version), CArchiveError) << "cut at " << cut;
+    }
+  }
 }
 
 }  // namespace
