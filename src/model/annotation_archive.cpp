@@ -10,6 +10,7 @@
 
 namespace {
 
+constexpr int kElementListVersion = 490;
 constexpr int kDocumentListVersion = 491;
 // Kind, flags, the shortest text and the offset.
 constexpr std::uint64_t kMinRecordBytes = 17;

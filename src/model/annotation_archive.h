@@ -21,9 +21,6 @@ class CRun;
 // so that saving it again gives the same bytes, and links annotations to their runs.
 class CAnnotationArchive {
  public:
-  // The version from which element, run and totals records carry their lists.
-  static constexpr int kElementListVersion = 490;
-
   // runs: the document's run array; on load it fills as the runs are read.
   CAnnotationArchive(CAnnotationList& list, const std::vector<CRun*>& runs, int fileVersion);
 

@@ -125,8 +125,7 @@ void CRunRecordSkimmer::SkipRun(CArchiveReader& archive) {
 // that face's bytes and the next face's: a chain nests as deep as it is long, so the open
 // records are kept on a stack of their own rather than on the call stack.
 void CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
-  if (SkipLoneElementBuffered(archive)) return;
-  SkipElementHead(archive, m_version);
+  SkipHead(archive);
   m_openFaces.assign(1, 0);
   while (!m_openFaces.empty()) {
     if (m_openFaces.back()++ == CDev::kFaceCount) {
@@ -137,22 +136,15 @@ void CRunRecordSkimmer::SkipElement(CArchiveReader& archive) {
     }
     archive.Skip(1);  // the free-face value
     if (archive.ReadByte() == 0) continue;
-    SkipElementHead(archive, m_version);
+    SkipHead(archive);
     m_openFaces.push_back(0);
   }
 }
 
-bool CRunRecordSkimmer::SkipLoneElementBuffered(CArchiveReader& archive) const {
-  // Most elements of a run hold no record at their faces and no annotation.
-  if (m_version < CAnnotationArchive::kElementListVersion) return false;
+void CRunRecordSkimmer::SkipHead(CArchiveReader& archive) const {
+  // Nearly always the whole head is buffered, with no property and short texts.
   CBufferedLook look(archive.PeekBuffered());
   SkipElementHead(look, m_version);
-  for (int face = 0; face < CDev::kFaceCount; ++face) {
-    look.Skip(1);  // the free-face value
-    if (look.ReadByte() != 0) return false;
-  }
-  look.Skip(1);  // whether it was the run's current element
-  if (look.ReadDword() != 0 || look.Spoilt()) return false;
-  archive.Skip(look.Passed());
-  return true;
+  if (look.Spoilt()) SkipElementHead(archive, m_version);
+  else archive.Skip(look.Passed());
 }

@@ -24,9 +24,8 @@ class CRunRecordSkimmer {
  private:
   // One element record with the records nested in it.
   void SkipElement(CArchiveReader& archive);
-  // The same for an element with no nested record and no annotation that lies whole in
-  // the buffer; false, passing nothing, for any other.
-  bool SkipLoneElementBuffered(CArchiveReader& archive) const;
+  // An element's own fields and boxes, up to the records nested at its faces.
+  void SkipHead(CArchiveReader& archive) const;
 
   int m_version;
   CAnnotationList m_noAnnotations;
