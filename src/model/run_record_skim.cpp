@@ -17,7 +17,7 @@ using ElementRecordForm::kMinRecordBytes;
 // A look through the bytes buffered ahead of a reader, with the reader's names for its
 // steps: a record that lies there whole is passed in one go, with no check of the
 // buffer's end at every field. A step beyond those bytes, or a form the look leaves to
-// the reader (a property, a long text), spoils the look; the reader then passes the
+// the reader (a property, a long or 8-bit text), spoils the look; the reader then passes the
 // record as ever, so that a stream ending within it fails where it always did.
 class CBufferedLook {
  public:
@@ -38,11 +38,11 @@ class CBufferedLook {
   std::uint8_t ReadByte() { return static_cast<std::uint8_t>(Read<1>()); }
   std::uint16_t ReadWord() { return static_cast<std::uint16_t>(Read<2>()); }
   std::uint32_t ReadDword() { return static_cast<std::uint32_t>(Read<4>()); }
-  // The writer's form with a count below 255, wide or narrow.
+  // The writer's form with a count below 255; any other is left to the reader.
   void SkipString() {
-    if (m_at == m_end) return Spoil();
-    if (m_at[0] < 0xFF) return Skip(1 + std::size_t{m_at[0]});
-    if (m_end - m_at < 4 || m_at[1] != 0xFE || m_at[2] != 0xFF || m_at[3] == 0xFF) return Spoil();
+    if (m_end - m_at < 4 || m_at[0] != 0xFF || m_at[1] != 0xFE || m_at[2] != 0xFF ||
+        m_at[3] == 0xFF)
+      return Spoil();
     Skip(4 + 2 * std::size_t{m_at[3]});
   }
 
