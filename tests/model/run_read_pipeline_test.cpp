@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 #include <thread>
@@ -73,6 +74,36 @@ TEST(RunReadPipelineTest, EveryRunBeforeAFailureIsReadOnceAndTheWaitingBytesStay
     // Past the bound the feeder reads a waiting run itself: one run more at most waits.
     EXPECT_LE(pipeline.PeakQueuedBytes(), c.maxHeld + c.bytesEach);
   }
+}
+
+// Runs given one at a time with pauses longer than the workers look on for the next one:
+// each must wake a worker that has gone to sleep, rather than wait for the feeding thread
+// to read it once it waits itself.
+TEST(RunReadPipelineTest, ARunGivenAfterTheWorkersSleptIsReadByAWorker) {
+  CRun run;
+  const std::thread::id feeder = std::this_thread::get_id();
+  std::atomic<int> read = 0;
+  std::atomic<int> readByFeeder = 0;
+  CRunReadPipeline pipeline(1 << 20, [&](CRunReadAside&) {
+    if (std::this_thread::get_id() == feeder) ++readByFeeder;
+    ++read;
+    return true;
+  });
+  constexpr int kRuns = 6;
+  for (int i = 0; i < kRuns; ++i) {
+    auto aside = std::make_unique<CRunReadAside>(run, 0);
+    aside->bytes.assign(10, 0);
+    pipeline.Push(std::move(aside));
+    // Long after the workers stopped looking on; a busy machine gets a second to start one.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    while (read.load() <= i && std::chrono::steady_clock::now() < until)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  pipeline.WaitUntilIdle();
+  EXPECT_EQ(read.load(), kRuns);
+  EXPECT_EQ(readByFeeder.load(), 0);
+  EXPECT_EQ(pipeline.FirstUnread(), std::size_t{kRuns});
 }
 
 }  // namespace
