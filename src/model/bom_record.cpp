@@ -13,7 +13,8 @@ constexpr std::uint32_t kColorMask = 0x00FFFFFFu;
 // A column block holds at least a one-byte text and 13 bytes of numbers; a row block a
 // one-byte text, 3 bytes, and one byte per cell. Only existing cells take memory, so a
 // record never takes much more memory than its bytes.
-constexpr std::uint64_t kMinColumnBlock = 14;
+constexpr std::size_t kColumnNumberBytes = 13;
+constexpr std::uint64_t kMinColumnBlock = 1 + kColumnNumberBytes;
 constexpr std::uint64_t kMinRowBlock = 4;
 
 [[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
@@ -191,7 +192,7 @@ void CBOMRecord::Skip(CArchiveReader& archive, int fileVersion) {
   archive.RequireCount(columnCount, kMinColumnBlock, "bill-of-materials columns");
   for (int i = 0; i < columnCount; ++i) {
     archive.SkipString();  // title
-    archive.Skip(kMinColumnBlock - 1);
+    archive.Skip(kColumnNumberBytes);
   }
   const std::uint16_t rowCount = archive.ReadWord();
   archive.RequireCount(rowCount, kMinRowBlock + columnCount, "bill-of-materials rows");

@@ -8,12 +8,6 @@
 #include <limits>
 #include <stdexcept>
 
-namespace {
-
-// The smallest stored property: two texts of one length byte each.
-
-}  // namespace
-
 CObjWithProp::CObjWithProp() = default;
 
 CObjWithProp::CObjWithProp(const CObjWithProp& other) : CObjWithProp() { *this = other; }

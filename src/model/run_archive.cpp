@@ -10,9 +10,6 @@
 
 namespace {
 
-// The fewest bytes an element record can take: a reader checks a count of records
-// against what remains before it loops.
-
 [[noreturn]] void Damaged(const CArchiveReader& archive, const std::string& what) {
   throw CArchiveError("damaged run record: " + what, archive.Position());
 }

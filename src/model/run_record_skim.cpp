@@ -40,10 +40,10 @@ class CBufferedLook {
   std::uint32_t ReadDword() { return static_cast<std::uint32_t>(Read<4>()); }
   // The writer's form with a count below 255; any other is left to the reader.
   void SkipString() {
-    if (m_end - m_at < 4 || m_at[0] != 0xFF || m_at[1] != 0xFE || m_at[2] != 0xFF ||
-        m_at[3] == 0xFF)
-      return Spoil();
-    Skip(4 + 2 * std::size_t{m_at[3]});
+    const int units =
+        static_cast<std::size_t>(m_end - m_at) < kShortTextPrefixSize ? -1 : ShortTextUnits(m_at);
+    if (units < 0) return Spoil();
+    Skip(kShortTextPrefixSize + 2 * static_cast<std::size_t>(units));
   }
 
  private:

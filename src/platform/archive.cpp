@@ -10,8 +10,6 @@
 namespace {
 
 constexpr std::uint16_t kWideMark = 0xFFFE;
-// The byte FF, the wide mark and a one-byte count.
-constexpr std::size_t kShortWidePrefixSize = 4;
 // What a streamed reader buffers at once: large enough that refills cost nothing beside
 // the decoding, small beside any document.
 constexpr std::size_t kStreamChunk = 64 * 1024;
@@ -177,13 +175,13 @@ std::string CArchiveReader::ReadString() {
 void CArchiveReader::ReadString(std::string& text) {
   // Nearly every stored text is in the writer's form with a count below 255: the mark
   // and the count are taken in one look when they are buffered, as they nearly always are.
-  if (Buffered() >= kShortWidePrefixSize) {
-    const std::uint8_t* prefix = m_bytes.data() + m_pos;
-    if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF) {
-      m_pos += kShortWidePrefixSize;
+  if (Buffered() >= kShortTextPrefixSize) {
+    const int units = ShortTextUnits(m_bytes.data() + m_pos);
+    if (units >= 0) {
+      m_pos += kShortTextPrefixSize;
       // Most texts of an element (its comment, its calibre) are empty.
-      if (prefix[3] == 0) text.clear();
-      else ReadWideChars(prefix[3], text);
+      if (units == 0) text.clear();
+      else ReadWideChars(static_cast<std::uint64_t>(units), text);
       return;
     }
   }

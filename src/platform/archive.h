@@ -40,6 +40,15 @@ std::uint64_t DecodeLittleEndian(const std::uint8_t* bytes) {
   return value;
 }
 
+// The writer's short form of a text: the byte FF, the wide mark FE FF, then a count
+// below 255 of UTF-16 units. The count when the four bytes from `prefix` begin a text in
+// that form, else -1.
+inline int ShortTextUnits(const std::uint8_t* prefix) {
+  return prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF ? prefix[3]
+                                                                                         : -1;
+}
+constexpr std::size_t kShortTextPrefixSize = 4;
+
 class CArchiveError : public std::runtime_error {
  public:
   // offset: position in the stream where the damage was found.
@@ -86,12 +95,13 @@ class CArchiveReader {
   // Passes a text in either form without decoding it.
   void SkipString() {
     // The writer's short form, as in ReadString.
-    if (Buffered() >= 4) {
-      const std::uint8_t* prefix = m_bytes.data() + m_pos;
-      if (prefix[0] == 0xFF && prefix[1] == 0xFE && prefix[2] == 0xFF && prefix[3] < 0xFF &&
-          Buffered() >= 4 + 2 * std::size_t{prefix[3]}) {
-        m_pos += 4 + 2 * std::size_t{prefix[3]};
-        return;
+    if (Buffered() >= kShortTextPrefixSize) {
+      if (const int units = ShortTextUnits(m_bytes.data() + m_pos); units >= 0) {
+        const std::size_t size = kShortTextPrefixSize + 2 * static_cast<std::size_t>(units);
+        if (Buffered() >= size) {
+          m_pos += size;
+          return;
+        }
       }
     }
     SkipStringOfAnyForm();
