@@ -1,5 +1,6 @@
-# Helpers that keep each folder's CMakeLists short. Sources are globbed per folder
-# (not recursively), so a ui/ subfolder is never pulled into a core library.
+# Helpers that keep each folder's CMakeLists short. Sources are globbed per folder, or
+# with RECURSE through the folder's sub-folders; a ui/ subfolder is never pulled into a
+# core library.
 
 # tvr_use_pch(<target> <header in cmake/pch>...)
 # Precompiles the given headers for the target. With a precompiled header, g++ 12 inlines
@@ -17,11 +18,16 @@ function(tvr_use_pch target)
   target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread)
 endfunction()
 
-# tvr_core_library(<name> [DEPS <targets>...])
+# tvr_core_library(<name> [RECURSE] [DEPS <targets>...])
 # A library of the core: standard C++ only, never linked with Qt.
 function(tvr_core_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  cmake_parse_arguments(ARG "RECURSE" "" "DEPS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+    list(FILTER _sources EXCLUDE REGEX "/ui/")
+  else()
+    file(GLOB _sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   if(NOT _sources)
     # A folder that so far holds only headers.
     add_library(${name} INTERFACE)
@@ -81,11 +87,18 @@ function(tvr_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ENVIRONMENT "${_env}")
 endfunction()
 
-# tvr_add_area_tests(<name> LIBS <targets>... [QT])
-# One test program of every *_test.cpp in the calling folder.
+# tvr_add_area_tests(<name> LIBS <targets>... [QT] [RECURSE])
+# One test program of every *_test.cpp in the calling folder (with RECURSE, in its
+# sub-folders too, ui/ apart).
 function(tvr_add_area_tests name)
-  cmake_parse_arguments(ARG "QT" "" "LIBS" ${ARGN})
-  file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp)
+  cmake_parse_arguments(ARG "QT;RECURSE" "" "LIBS" ${ARGN})
+  if(ARG_RECURSE)
+    file(GLOB_RECURSE _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp
+         ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp)
+    list(FILTER _tests EXCLUDE REGEX "/ui/")
+  else()
+    file(GLOB _tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*_test.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*_support.cpp)
+  endif()
   if(NOT _tests)
     return()
   endif()

@@ -6,10 +6,10 @@
 #include "export/part_number_link.h"
 #include "export/price_update.h"
 #include "export/z3d_export.h"
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run_environment.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run_environment.h"
 #include "ranges/qd/run_qd.h"
 
 #include <benchmark/benchmark.h>

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "model/annotation.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/annotation/annotation.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 
 // The layout documents of the document benchmarks: runs of 200 elements, straights with
 // a tee every 50 elements and a short branch at each tee, every element with its body

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "model/dev.h"
-#include "model/part_builder.h"
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/builder/part_builder.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 
 // A small range for the builder and rebuild benchmarks: ends, straights, an in-line
 // unit, an elbow, a joint and a support row, with fixed pieces of 3,000 and 2,000 mm and

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "grid/ui/qt_text_measurer.h"
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 namespace {
 

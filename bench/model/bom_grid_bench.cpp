@@ -11,9 +11,9 @@
 
 #include "grid/grid_text_measurer.h"
 #include "platform/archive.h"
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "model/bom_grid.h"
-#include "model/bom_totals.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_totals.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 namespace {
 

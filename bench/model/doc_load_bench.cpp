@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "saved_bench_document.h"
-#include "model/doc_file_bytes.h"
+#include "model/document/doc_file_bytes.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "saved_bench_document.h"
-#include "model/doc_file_bytes.h"
+#include "model/document/doc_file_bytes.h"
 #include "platform/archive.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "model/annotation.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_manager.h"
+#include "model/annotation/annotation.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_manager.h"
 #include "platform/archive.h"
 
 #include <benchmark/benchmark.h>

@@ -1,4 +1,4 @@
-#include "model/length_solver.h"
+#include "model/builder/length_solver.h"
 
 #include <benchmark/benchmark.h>
 

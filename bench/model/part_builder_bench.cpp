@@ -1,7 +1,7 @@
-#include "model/dev.h"
-#include "model/part_builder.h"
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/builder/part_builder.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 #include "platform/archive.h"
-#include "model/dev.h"
-#include "model/element_iterator.h"
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/element/element_iterator.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 
 #include <benchmark/benchmark.h>
 

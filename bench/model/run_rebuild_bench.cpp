@@ -1,10 +1,10 @@
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dev_placement_support.h"
-#include "model/dorne_doc.h"
-#include "model/part_builder.h"
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/element/dev_placement_support.h"
+#include "model/document/dorne_doc.h"
+#include "model/builder/part_builder.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 // size: a property list of many names, and a run with many tap-off units.
 
 #include "platform/archive.h"
-#include "model/dev.h"
-#include "model/obj_with_prop.h"
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/props/obj_with_prop.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 #include "geometry/box.h"
-#include "model/box_point_source.h"
-#include "model/dev.h"
-#include "model/range_rules.h"
-#include "model/run.h"
-#include "model/run_environment.h"
-#include "model/tap_off_choice.h"
-#include "model/tap_off_place.h"
+#include "model/element/box_point_source.h"
+#include "model/element/dev.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
+#include "model/tapoff/tap_off_choice.h"
+#include "model/tapoff/tap_off_place.h"
 
 #include <benchmark/benchmark.h>
 

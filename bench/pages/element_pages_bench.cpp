@@ -6,11 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_factory.h"
-#include "model/undo_manager.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
+#include "model/undo/undo_manager.h"
 #include "pages/elbow_page.h"
 #include "pages/element_name_page.h"
 #include "pages/entrax_page.h"

@@ -11,10 +11,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/element_selection.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/element/element_selection.h"
+#include "model/run/run.h"
 #include "pages/ui/prop_window_host.h"
 
 namespace {

@@ -5,8 +5,8 @@
 // hand: build/bench/pages/run_range_change_bench
 #include <benchmark/benchmark.h>
 
-#include "model/dorne_doc.h"
-#include "model/run_environment.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run_environment.h"
 #include "pages/run_range_change.h"
 #include "support/temp_folder.h"
 

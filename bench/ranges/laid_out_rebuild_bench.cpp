@@ -12,9 +12,9 @@
 //   QMA 2500 A (at 500, 2,000 and 8,000 elements): a feed box with a tap-off fitting,
 //     an end cover, and blocks of two straights with a flat elbow on each side of a
 //     2 m leg; thermal accessories by the joints.
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "samplewriter/sample_layout.h"
 
 #include <benchmark/benchmark.h>

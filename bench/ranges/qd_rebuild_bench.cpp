@@ -1,9 +1,9 @@
 // The rebuild of a QD run's parts on the sample catalogue: a run of about 500 elements,
 // straight lengths between single elbows and pairs of flat elbows, rebuilt again and
 // again: the bill of materials back to generic references, the builder, the line order.
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/run_factory.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/run/run_factory.h"
 #include "ranges/qd/run_qd.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"

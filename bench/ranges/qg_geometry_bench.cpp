@@ -1,7 +1,7 @@
 // The further boxes of a QG run's elements: every index the box builder asks for, for a
 // run of straights, special shapes of each variant, elbows, tees and wall pieces. Runs on
 // the sample catalogue.
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qg/run_qg.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // elements (a straight, a flat jog of two elbows 500 mm apart that combines, a straight
 // and an elbow back). Each pass asks the reference of every segment entry, and the
 // pattern, housing sizes and further boxes 7 to 24 of every element.
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "ranges/qm/qm_part_refs.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_table_reader.h"

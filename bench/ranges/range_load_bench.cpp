@@ -1,8 +1,8 @@
 // Loading a range's catalogue tables: the first run of a cache set reads every table;
 // the runs that follow only take the filled set. Runs on the sample catalogue.
-#include "model/range_rules.h"
-#include "model/run.h"
-#include "model/run_factory.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 

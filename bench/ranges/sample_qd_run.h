@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "ranges/qd/run_qd.h"
 #include "sample_ranges.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/run.h"
-#include "model/run_factory.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 

@@ -11,7 +11,7 @@
 
 #include "element_scene.h"
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
 #include "view/nominal_font_measurer.h"

@@ -12,7 +12,7 @@
 
 #include "element_scene.h"
 #include "layout_scene.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
 #include "view/ui/view_export.h"

@@ -19,9 +19,9 @@
 #include <thread>
 
 #include "layout_scene.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
 #include "view/ui/view_export.h"

@@ -1,8 +1,8 @@
 #include "export/cost_summary.h"
 
 #include "app/message_text.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 
 #include <array>

@@ -1,11 +1,11 @@
 #include "export/csv_export.h"
 
 #include "app/message_text.h"
-#include "model/bom_column.h"
-#include "model/bom_column_kind.h"
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_column.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 
 #include <cctype>
 

@@ -4,9 +4,9 @@
 #include "app/profile.h"
 #include "export/csv_export.h"
 #include "export/layout_xl_grid.h"
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 
 #include <array>

@@ -2,10 +2,10 @@
 
 #include "app/message_text.h"
 #include "export/csv_export.h"
-#include "model/bom_column.h"
-#include "model/bom_column_kind.h"
-#include "model/bom_grid.h"
-#include "model/run.h"
+#include "model/bom/bom_column.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 
 #include <algorithm>

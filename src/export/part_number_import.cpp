@@ -1,9 +1,9 @@
 #include "export/part_number_import.h"
 
 #include "export/part_number_link.h"
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 
 #include <vector>

@@ -1,8 +1,8 @@
 #include "export/price_base_rules.h"
 
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 
 #include <cmath>

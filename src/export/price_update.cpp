@@ -4,10 +4,10 @@
 #include "app/expression.h"
 #include "export/cost_summary.h"
 #include "export/part_number_link.h"
-#include "model/bom_column_kind.h"
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 
 #include <array>

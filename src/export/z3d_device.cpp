@@ -1,7 +1,7 @@
 #include "export/z3d_coding.h"
 #include "export/z3d_path.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 #include <algorithm>
 #include <charconv>

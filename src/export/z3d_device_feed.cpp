@@ -1,8 +1,8 @@
 // Straight and feed elements (kind 0) of the 3D exchange file: the device each variant
 // gives in each range family, the side its feed is mounted on and the extra feed devices.
 #include "export/z3d_coding.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "ranges/range_run.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "export/z3d_coding.h"
-#include "model/dev.h"
-#include "model/path_tokens.h"
-#include "model/run.h"
-#include "model/tap_off_path_section.h"
+#include "model/element/dev.h"
+#include "model/run/path_tokens.h"
+#include "model/run/run.h"
+#include "model/tapoff/tap_off_path_section.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 // QG runs in the 3D exchange file: their feeds and ends, the centre distances and bars
 // that the range works out for them, and the extra device of their joints.
 #include "export/z3d_coding.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qg/run_qg.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // device, the options of their lengths with outlets and the centre distances the range
 // works out for its connection units.
 #include "export/z3d_coding.h"
-#include "model/dev.h"
-#include "model/phase_order.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
 #include "ranges/qm/run_qm.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "export/z3d_export.h"
 
 #include "export/z3d_path.h"
-#include "model/run.h"
-#include "model/tap_off_path_section.h"
+#include "model/run/run.h"
+#include "model/tapoff/tap_off_path_section.h"
 #include "platform/code_page.h"
 
 #include <algorithm>

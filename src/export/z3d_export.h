@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/path_tokens.h"
+#include "model/run/path_tokens.h"
 
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "export/z3d_path.h"
 
 #include "export/z3d_coding.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 #include <algorithm>
 #include <charconv>

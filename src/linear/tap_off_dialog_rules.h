@@ -1,7 +1,7 @@
 #pragma once
 
 #include "linear/ref_coff_table.h"
-#include "model/tap_off_choice.h"
+#include "model/tapoff/tap_off_choice.h"
 
 #include <string>
 #include <string_view>

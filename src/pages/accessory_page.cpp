@@ -1,9 +1,9 @@
 #include "pages/accessory_page.h"
 
 #include "app/message_text.h"
-#include "model/dev.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 #include "platform/text_conversions.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_pages.h"

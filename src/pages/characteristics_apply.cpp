@@ -1,10 +1,10 @@
 // The characteristics page's edits: the chosen variant and the element options.
 
-#include "model/dev.h"
-#include "model/element_selection.h"
-#include "model/prop_window_notifier.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
+#include "model/props/prop_window_notifier.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 #include "pages/characteristics_context.h"
 #include "pages/characteristics_page.h"
 

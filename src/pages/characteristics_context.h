@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "pages/characteristics_page.h"
 
 #include <string>

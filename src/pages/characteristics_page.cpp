@@ -1,12 +1,12 @@
 #include "pages/characteristics_page.h"
 
 #include "app/dorne_app.h"
-#include "model/dev.h"
-#include "model/element_selection.h"
-#include "model/page_kinds.h"
-#include "model/range_rules.h"
-#include "model/run.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
+#include "model/props/page_kinds.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "pages/characteristics_context.h"
 
 #include <algorithm>

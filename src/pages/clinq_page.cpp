@@ -1,8 +1,8 @@
 #include "pages/clinq_page.h"
 
 #include "app/message_text.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_pages.h"

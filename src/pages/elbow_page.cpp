@@ -1,8 +1,8 @@
 #include "pages/elbow_page.h"
 
-#include "model/dev.h"
-#include "model/page_kinds.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/props/page_kinds.h"
+#include "model/run/run.h"
 
 #include <climits>
 

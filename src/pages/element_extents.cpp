@@ -1,7 +1,7 @@
 #include "pages/element_extents.h"
 
 #include "geometry/box.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 
 #include <cstdlib>
 

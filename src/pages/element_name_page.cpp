@@ -1,11 +1,11 @@
 #include "pages/element_name_page.h"
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/element_selection.h"
-#include "model/page_kinds.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
+#include "model/props/page_kinds.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "pages/entrax_page.h"
 
-#include "model/dev.h"
-#include "model/dimension.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/props/dimension.h"
+#include "model/run/run.h"
 #include "ranges/range_pages.h"
 
 #include <array>

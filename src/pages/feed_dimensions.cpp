@@ -1,9 +1,9 @@
 #include "pages/feed_dimensions.h"
 
 #include "app/message_text.h"
-#include "model/dev.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 #include "pages/prop_page.h"
 
 #include <algorithm>

@@ -2,10 +2,10 @@
 
 #include "app/dorne_app.h"
 #include "app/message_text.h"
-#include "model/dev.h"
-#include "model/run.h"
-#include "model/run_document.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
+#include "model/run/run_environment.h"
 #include "platform/text_conversions.h"
 #include "ranges/qm/run_qm.h"
 

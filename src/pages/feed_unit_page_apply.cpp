@@ -1,5 +1,5 @@
-#include "model/dev.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/document/run_document.h"
 #include "pages/feed_unit_page.h"
 #include "ranges/qm/run_qm.h"
 

@@ -1,9 +1,9 @@
 #include "pages/length_page.h"
 
-#include "model/dev.h"
-#include "model/element_selection.h"
-#include "model/page_kinds.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
+#include "model/props/page_kinds.h"
+#include "model/run/run.h"
 #include "pages/element_extents.h"
 
 #include <algorithm>

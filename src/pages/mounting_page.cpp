@@ -1,6 +1,6 @@
 #include "pages/mounting_page.h"
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_run.h"
 

@@ -1,10 +1,10 @@
 #include "pages/option_check_page.h"
 
-#include "model/dev.h"
-#include "model/page_kinds.h"
-#include "model/prop_window_notifier.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/props/page_kinds.h"
+#include "model/props/prop_window_notifier.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 
 namespace {
 

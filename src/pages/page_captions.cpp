@@ -1,7 +1,7 @@
 #include "pages/page_captions.h"
 
 #include "app/message_text.h"
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 #include "ranges/range_pages.h"
 
 #include <array>

@@ -1,10 +1,10 @@
 #include "pages/phase_order_page.h"
 
-#include "model/dev.h"
-#include "model/page_kinds.h"
-#include "model/phase_order.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/props/page_kinds.h"
+#include "model/run/phase_order.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 
 namespace {
 

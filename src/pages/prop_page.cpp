@@ -1,10 +1,10 @@
 #include "pages/prop_page.h"
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dimension.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/props/dimension.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/obj_handle.h"
+#include "model/props/obj_handle.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "pages/prop_window_rules.h"
 
-#include "model/dev.h"
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 
 #include <algorithm>
 #include <cctype>

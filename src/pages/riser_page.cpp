@@ -1,10 +1,10 @@
 #include "pages/riser_page.h"
 
 #include "app/dorne_app.h"
-#include "model/dev.h"
-#include "model/run.h"
-#include "model/run_document.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_pages.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "pages/run_comment_page.h"
 
-#include "model/page_kinds.h"
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/props/page_kinds.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 
 namespace {
 

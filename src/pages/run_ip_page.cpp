@@ -1,7 +1,7 @@
 #include "pages/run_ip_page.h"
 
-#include "model/run.h"
-#include "model/run_document.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
 #include "ranges/range_pages.h"
 
 namespace {

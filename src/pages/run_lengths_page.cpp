@@ -1,6 +1,6 @@
 #include "pages/run_lengths_page.h"
 
-#include "model/run.h"
+#include "model/run/run.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_run.h"
 

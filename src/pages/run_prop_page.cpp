@@ -1,6 +1,6 @@
 #include "pages/run_prop_page.h"
 
-#include "model/run.h"
+#include "model/run/run.h"
 
 #include <cctype>
 

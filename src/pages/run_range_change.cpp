@@ -1,9 +1,9 @@
 #include "pages/run_range_change.h"
 
-#include "model/run.h"
-#include "model/run_document.h"
-#include "model/run_factory.h"
-#include "model/prop_window_notifier.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
+#include "model/run/run_factory.h"
+#include "model/props/prop_window_notifier.h"
 #include "pages/run_rating_lists.h"
 #include "ranges/range_context.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/catalogue_entry.h"
-#include "model/range_rules.h"
+#include "model/run/range_rules.h"
 
 #include <optional>
 #include <string>

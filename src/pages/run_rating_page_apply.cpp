@@ -2,9 +2,9 @@
 
 #include "pages/run_rating_page.h"
 
-#include "model/run.h"
-#include "model/run_document.h"
-#include "model/run_environment.h"
+#include "model/run/run.h"
+#include "model/document/run_document.h"
+#include "model/run/run_environment.h"
 #include "pages/run_range_change.h"
 #include "pages/run_rating_lists.h"
 

@@ -1,8 +1,8 @@
 #include "pages/run_support_page.h"
 
 #include "app/dorne_app.h"
-#include "model/dimension.h"
-#include "model/run_environment.h"
+#include "model/props/dimension.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_pages.h"
 
 #include <algorithm>

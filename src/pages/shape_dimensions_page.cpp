@@ -1,8 +1,8 @@
 #include "pages/shape_dimensions_page.h"
 
 #include "app/message_text.h"
-#include "model/dev.h"
-#include "model/dimension.h"
+#include "model/element/dev.h"
+#include "model/props/dimension.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_pages.h"
 

@@ -1,8 +1,8 @@
 #include "pages/special_shape_page.h"
 
-#include "model/dev.h"
-#include "model/phase_order.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/qm/run_qm.h"

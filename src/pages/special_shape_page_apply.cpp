@@ -1,5 +1,5 @@
-#include "model/dimension.h"
-#include "model/dev.h"
+#include "model/props/dimension.h"
+#include "model/element/dev.h"
 #include "pages/special_shape_page.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 
 // The property pages that range runs add to the common ones, shared by several ranges
 // (range number 0 of the page numbering in page_kinds.h).

@@ -1,6 +1,6 @@
 #include "ranges/range_registry.h"
 
-#include "model/run_factory.h"
+#include "model/run/run_factory.h"
 #include "ranges/qd/qd_rules.h"
 #include "ranges/qd/run_qd.h"
 #include "ranges/qg/qg_rules.h"

@@ -1,6 +1,6 @@
 #include "ranges/range_row_index.h"
 
-#include "model/run.h"
+#include "model/run/run.h"
 
 #include "platform/text_conversions.h"
 

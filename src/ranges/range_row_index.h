@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/range_rules.h"
+#include "model/run/range_rules.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "ranges/range_rules_support.h"
 
-#include "model/dev.h"
-#include "model/part_builder.h"
-#include "model/range_rules.h"
+#include "model/element/dev.h"
+#include "model/builder/part_builder.h"
+#include "model/run/range_rules.h"
 
 #include <algorithm>
 

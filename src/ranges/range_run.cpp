@@ -1,7 +1,7 @@
 #include "ranges/range_run.h"
 
-#include "model/part_builder.h"
-#include "model/work_notifier.h"
+#include "model/builder/part_builder.h"
+#include "model/document/work_notifier.h"
 #include "ranges/range_context.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"

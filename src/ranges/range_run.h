@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run.h"
+#include "model/run/run.h"
 
 #include <array>
 #include <functional>

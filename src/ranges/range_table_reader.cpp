@@ -1,7 +1,7 @@
 #include "ranges/range_table_reader.h"
 
 #include "app/range_table.h"
-#include "model/run.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 #include "platform/wildcard.h"
 #include "platform/dbf_relation.h"

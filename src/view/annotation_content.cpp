@@ -1,6 +1,6 @@
 #include "view/annotation_label_box.h"
 
-#include "model/annotation.h"
+#include "model/annotation/annotation.h"
 #include "platform/folders.h"
 #include "view/annotation_icons.h"
 #include "view/annotation_section.h"

@@ -1,7 +1,7 @@
 #include "view/annotation_dialog_rules.h"
 
-#include "model/annotation.h"
-#include "model/dorne_doc.h"
+#include "model/annotation/annotation.h"
+#include "model/document/dorne_doc.h"
 
 namespace annotation_dialog {
 

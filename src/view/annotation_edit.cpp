@@ -1,10 +1,10 @@
 #include "view/annotation_edit.h"
 
 #include "geometry/3d_projection.h"
-#include "model/annotation_label.h"
-#include "model/annotation_list.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/annotation/annotation_label.h"
+#include "model/annotation/annotation_list.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/annotation_geometry.h"
 
 bool SameSection(const CRun* a, const CRun* b) {

@@ -4,10 +4,10 @@
 
 #include "geometry/3d_projection.h"
 #include "geometry/box.h"
-#include "model/annotation_label.h"
-#include "model/dev.h"
-#include "model/dimension.h"
-#include "model/run.h"
+#include "model/annotation/annotation_label.h"
+#include "model/element/dev.h"
+#include "model/props/dimension.h"
+#include "model/run/run.h"
 
 namespace {
 

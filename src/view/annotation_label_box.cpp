@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/message_text.h"
-#include "model/annotation_label.h"
-#include "model/bom_grid.h"
-#include "model/bom_totals.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/annotation/annotation_label.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_totals.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/annotation_bitmap.h"
 #include "view/annotation_geometry.h"
 #include "view/draw_context.h"

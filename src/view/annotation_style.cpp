@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/annotation_label.h"
+#include "model/annotation/annotation_label.h"
 #include "platform/text_conversions.h"
 #include "view/draw_context.h"
 

@@ -1,7 +1,7 @@
 #include "view/bevel_faces.h"
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
-#include "model/annotation.h"
-#include "model/run.h"
+#include "model/annotation/annotation.h"
+#include "model/run/run.h"
 #include "view/draw_context.h"
 
 namespace {

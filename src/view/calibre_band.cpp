@@ -3,7 +3,7 @@
 #include <array>
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "view/draw_context.h"
 #include "view/element_draw_support.h"
 

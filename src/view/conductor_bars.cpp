@@ -3,8 +3,8 @@
 #include <string>
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/phase_order.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
 #include "platform/text_conversions.h"
 #include "view/draw_context.h"
 #include "view/element_draw_support.h"

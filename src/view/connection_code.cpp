@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "view/element_draw_support.h"
 #include "view/outlet_drawing.h"
 

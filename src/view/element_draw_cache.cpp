@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "view/calibre_band.h"
 #include "view/element_draw_support.h"
 

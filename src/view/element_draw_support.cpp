@@ -4,7 +4,7 @@
 #include <typeinfo>
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "view/draw_context.h"
 
 namespace element_draw {

@@ -1,7 +1,7 @@
 #include "view/element_point_source.h"
 
-#include "model/dev.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/run/run_environment.h"
 #include "view/support_drawing.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "model/box_point_source.h"
+#include "model/element/box_point_source.h"
 #include "view/connection_code.h"
 
 // The outlet codes and support points of element boxes as the drawing computes them, for

@@ -1,8 +1,8 @@
 #include <vector>
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "view/draw_context.h"
 #include "view/outline_parts.h"
 

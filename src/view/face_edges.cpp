@@ -2,7 +2,7 @@
 
 #include "geometry/3d_projection.h"
 #include "geometry/plane_geometry.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cmath>
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/phase_order.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
+#include "model/run/run.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"
 #include "view/element_draw_options.h"

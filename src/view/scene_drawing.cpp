@@ -3,7 +3,7 @@
 #include "geometry/box.h"
 #include "geometry/display_list.h"
 #include "geometry/stable_key_sort.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/annotation_drawing.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"

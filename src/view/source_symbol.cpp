@@ -2,7 +2,7 @@
 
 #include "geometry/3d_projection.h"
 #include "grid/bitmap_desc.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "view/draw_context.h"
 #include "view/outline_parts.h"
 

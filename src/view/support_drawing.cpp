@@ -4,8 +4,8 @@
 
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "view/draw_context.h"
 #include "view/element_draw_options.h"
 #include "view/element_draw_support.h"

@@ -1,6 +1,6 @@
 #include "view/support_junction.h"
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 
 namespace {
 

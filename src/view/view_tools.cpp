@@ -2,11 +2,11 @@
 
 #include "geometry/box.h"
 #include "geometry/element_pick.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/tap_off_choice.h"
-#include "model/undo_manager.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/tapoff/tap_off_choice.h"
+#include "model/undo/undo_manager.h"
 
 #include <cmath>
 #include <cstdlib>

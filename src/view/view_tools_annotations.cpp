@@ -2,11 +2,11 @@
 // drops it where the mouse let go, a double click opens its dialog, the right button puts
 // a dimension's label back onto its line; and the commands that make a text or a picture.
 
-#include "model/annotation_label.h"
-#include "model/annotation_list.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/undo_manager.h"
+#include "model/annotation/annotation_label.h"
+#include "model/annotation/annotation_list.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/undo/undo_manager.h"
 #include "view/annotation_edit.h"
 #include "view/view_tools.h"
 

@@ -1,11 +1,11 @@
 #include "view/view_tools.h"
 
-#include "model/annotation_label.h"
+#include "model/annotation/annotation_label.h"
 #include "view/annotation_edit.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_manager.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_manager.h"
 
 #include <algorithm>
 #include <array>

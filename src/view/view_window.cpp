@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/draw_mapping.h"
 
 namespace {

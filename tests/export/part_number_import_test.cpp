@@ -2,9 +2,9 @@
 
 #include "app/external_process.h"
 #include "export/part_number_link.h"
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "ranges/range_test_support.h"
 #include "support/environment_guard.h"
 #include "support/temp_folder.h"

@@ -1,11 +1,11 @@
 #include "export/price_update.h"
 
 #include "export/part_number_link.h"
-#include "model/bom_column_kind.h"
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
 

@@ -1,9 +1,9 @@
 #include "export/z3d_export.h"
 
 #include "export/z3d_path.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "ranges/range_test_support.h"
 #include "support/golden_file.h"
 #include "support/temp_folder.h"

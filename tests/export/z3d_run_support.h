@@ -1,8 +1,8 @@
 #pragma once
 
 #include "export/z3d_export.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "ranges/range_test_support.h"
 #include "z3d_grammar_support.h"
 

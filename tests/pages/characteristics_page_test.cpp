@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/range_rules.h"
+#include "model/run/range_rules.h"
 #include "page_test_support.h"
 #include "pages/characteristics_context.h"
 #include "pages/characteristics_page.h"

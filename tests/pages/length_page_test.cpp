@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/dimension.h"
+#include "model/props/dimension.h"
 
 #include <cmath>
 #include "pages/length_page.h"

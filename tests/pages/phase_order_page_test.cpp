@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/phase_order.h"
+#include "model/run/phase_order.h"
 #include "pages/phase_order_page.h"
 #include "page_test_support.h"
 

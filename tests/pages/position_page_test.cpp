@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/dimension.h"
+#include "model/props/dimension.h"
 #include "pages/position_page.h"
 #include "page_test_support.h"
 

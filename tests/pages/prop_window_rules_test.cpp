@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "model/range_rules.h"
-#include "model/run.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
 #include "pages/page_captions.h"
 #include "pages/prop_window_rules.h"
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 
 namespace {
 

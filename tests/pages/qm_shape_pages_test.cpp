@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "feed_test_support.h"
-#include "model/dimension.h"
+#include "model/props/dimension.h"
 #include "pages/special_shape_page.h"
 
 #include <algorithm>

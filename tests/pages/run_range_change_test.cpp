@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "model/doc_command_rules.h"
-#include "model/run_factory.h"
+#include "model/document/doc_command_rules.h"
+#include "model/run/run_factory.h"
 #include "pages/run_range_change.h"
 #include "pages/run_rating_page.h"
 #include "page_test_support.h"

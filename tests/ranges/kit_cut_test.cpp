@@ -4,8 +4,8 @@
 // 2500 A kit 700 long with a clearance of 40; a kit lies its offset along its unit's
 // direction from the unit's middle, which stands where the stretch it carries ends.
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
 #include "range_test_support.h"
 #include "ranges/qg/part_builder_qg.h"
 #include "ranges/qg/run_qg.h"

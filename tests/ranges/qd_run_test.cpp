@@ -1,6 +1,6 @@
 #include "app/article_table.h"
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
 #include "platform/text_conversions.h"
 #include "qd_test_support.h"
 #include "support/golden_file.h"

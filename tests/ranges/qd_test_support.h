@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run_test_support.h"
+#include "model/run/run_test_support.h"
 #include "range_test_support.h"
 #include "ranges/qd/part_builder_qd.h"
 #include "ranges/qd/run_qd.h"

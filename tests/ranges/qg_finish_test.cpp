@@ -1,4 +1,4 @@
-#include "model/bom_grid.h"
+#include "model/bom/bom_grid.h"
 #include "qg_listing.h"
 #include "qg_test_support.h"
 #include "ranges/qg/part_builder_qg.h"

@@ -1,4 +1,4 @@
-#include "model/run.h"
+#include "model/run/run.h"
 #include "qg_test_support.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/dev.h"
-#include "model/element_selection.h"
-#include "model/page_kinds.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
+#include "model/props/page_kinds.h"
 #include "range_test_support.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_table_reader.h"

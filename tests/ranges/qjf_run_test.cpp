@@ -1,6 +1,6 @@
 #include "qjf_test_support.h"
 
-#include "model/element_selection.h"
+#include "model/element/element_selection.h"
 #include "ranges/range_pages.h"
 
 #include <algorithm>

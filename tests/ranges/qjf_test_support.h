@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run_test_support.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run_test_support.h"
 #include "range_test_support.h"
 #include "ranges/qjf/part_builder_qjf.h"
 #include "ranges/qjf/run_qjf.h"

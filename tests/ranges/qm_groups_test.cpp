@@ -1,7 +1,7 @@
 #include "qg_listing.h"
 #include "qm_test_support.h"
 
-#include "model/bom_group.h"
+#include "model/bom/bom_group.h"
 #include "ranges/qm/part_builder_qm.h"
 
 #include <map>

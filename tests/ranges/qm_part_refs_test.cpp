@@ -1,6 +1,6 @@
 #include "qm_test_support.h"
 
-#include "model/chain_editor.h"
+#include "model/element/chain_editor.h"
 #include "ranges/qm/qm_part_refs.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "model/chain_editor.h"
+#include "model/element/chain_editor.h"
 #include "qm_test_support.h"
 #include "ranges/qm/part_builder_qm.h"
 

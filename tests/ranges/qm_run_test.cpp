@@ -1,7 +1,7 @@
 #include "qm_test_support.h"
 
-#include "model/element_selection.h"
-#include "model/page_kinds.h"
+#include "model/element/element_selection.h"
+#include "model/props/page_kinds.h"
 #include "ranges/range_pages.h"
 
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/chain_editor.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
+#include "model/element/chain_editor.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
 #include "range_test_support.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_table_reader.h"

@@ -1,6 +1,6 @@
 #include "qp_test_support.h"
 
-#include "model/check_message_presenter.h"
+#include "model/document/check_message_presenter.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "model/undo_manager.h"
+#include "model/undo/undo_manager.h"
 #include "qp_test_support.h"
 #include "support/temp_folder.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
 #include "range_test_support.h"
 #include "ranges/qp/part_builder_qp.h"
 #include "ranges/qp/run_qp.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/bom_grid.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/run/run.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "qw_listing.h"
 #include "qw_test_support.h"
 #include "support/golden_file.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/bom_grid.h"
-#include "model/run_test_support.h"
+#include "model/bom/bom_grid.h"
+#include "model/run/run_test_support.h"
 #include "range_test_support.h"
 #include "ranges/qw/part_builder_qw.h"
 #include "ranges/qw/run_qw.h"

@@ -1,8 +1,8 @@
-#include "model/bom_test_support.h"
-#include "model/run_test_support.h"
-#include "model/dorne_doc.h"
-#include "model/run_factory.h"
-#include "model/run_range_rules.h"
+#include "model/bom/bom_test_support.h"
+#include "model/run/run_test_support.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run_factory.h"
+#include "model/run/run_range_rules.h"
 #include "ranges/range_registry.h"
 
 #include <algorithm>

@@ -4,9 +4,9 @@
 #include "app/dorne_app.h"
 #include "app/message_text.h"
 #include "app/start_lists.h"
-#include "model/range_rules.h"
-#include "model/run_factory.h"
-#include "model/run_environment.h"
+#include "model/run/range_rules.h"
+#include "model/run/run_factory.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 

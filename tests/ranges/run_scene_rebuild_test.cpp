@@ -5,8 +5,8 @@
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "model/run_test_support.h"
+#include "model/run/run_test_support.h"
 #include "ranges/range_registry.h"
 
 namespace {

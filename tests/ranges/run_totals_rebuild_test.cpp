@@ -4,8 +4,8 @@
 
 #include "range_test_support.h"
 
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 
 #include <gtest/gtest.h>
 

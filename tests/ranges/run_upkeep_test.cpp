@@ -1,5 +1,5 @@
 #include "app/article_table.h"
-#include "model/run_test_support.h"
+#include "model/run/run_test_support.h"
 #include "platform/dbf_table.h"
 #include "ranges/range_registry.h"
 #include "support/temp_folder.h"

@@ -4,10 +4,10 @@
 
 #include "range_test_support.h"
 
-#include "model/bom_grid.h"
-#include "model/bom_line.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_line.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "platform/archive.h"
 #include "support/temp_folder.h"
 

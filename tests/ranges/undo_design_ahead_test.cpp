@@ -1,10 +1,10 @@
 #include "range_test_support.h"
 
-#include "model/doc_file_bytes.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_files.h"
-#include "model/undo_manager.h"
+#include "model/document/doc_file_bytes.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_files.h"
+#include "model/undo/undo_manager.h"
 #include "platform/archive.h"
 #include "support/temp_folder.h"
 

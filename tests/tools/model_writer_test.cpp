@@ -1,7 +1,7 @@
 #include "app/start_lists.h"
 #include "dbf_test_support.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>

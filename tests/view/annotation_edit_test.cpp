@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "layout_scene.h"
-#include "model/annotation_label.h"
-#include "model/annotation_list.h"
+#include "model/annotation/annotation_label.h"
+#include "model/annotation/annotation_list.h"
 #include "geometry/box.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/annotation_dialog_rules.h"
 #include "view/annotation_edit.h"
 

@@ -2,11 +2,11 @@
 
 #include "app/app_settings.h"
 #include "layout_scene.h"
-#include "model/annotation_label.h"
-#include "model/annotation_list.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/annotation/annotation_label.h"
+#include "model/annotation/annotation_list.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/annotation_update.h"
 
 namespace {

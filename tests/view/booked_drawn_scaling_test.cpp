@@ -7,8 +7,8 @@
 
 #include "element_scene.h"
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/run/run_environment.h"
 #include "view/draw_recorder.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"

@@ -2,8 +2,8 @@
 // by range, scale, dimension arrows, and what damaged catalogue rows and values draw.
 #include "view/busbar_section.h"
 
-#include "model/annotation.h"
-#include "model/run.h"
+#include "model/annotation/annotation.h"
+#include "model/run/run.h"
 
 #include <gtest/gtest.h>
 

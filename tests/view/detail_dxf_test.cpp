@@ -10,8 +10,8 @@
 
 #include "app/child_process.h"
 #include "element_scene.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
 #include "support/test_output.h"
 #include "view/draw_recorder.h"
 #include "view/dxf_writer.h"

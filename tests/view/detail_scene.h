@@ -5,7 +5,7 @@
 #include <string>
 
 #include "geometry/3d_point.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 
 class CBox;
 class CDev;

@@ -1,8 +1,8 @@
 #include "detail_scene.h"
 
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 CDetailScene::CDetailScene(const std::string& catalog, int kind, std::uint32_t style,
                            int direction) {

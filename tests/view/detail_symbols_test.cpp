@@ -7,9 +7,9 @@
 
 #include "detail_scene.h"
 #include "geometry/3d_projection.h"
-#include "model/dev.h"
-#include "model/phase_order.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
+#include "model/run/run.h"
 #include "view/draw_context.h"
 #include "view/draw_recorder.h"
 #include "view/nominal_font_measurer.h"

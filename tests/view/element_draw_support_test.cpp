@@ -9,7 +9,7 @@
 
 #include "geometry/box.h"
 #include "geometry/view_rotation.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "view/element_draw_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <set>
 
 #include "element_scene.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "view/draw_recorder.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"

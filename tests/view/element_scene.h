@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/draw_context.h"
 #include "view/element_draw_options.h"
 

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "element_scene.h"
-#include "model/dev.h"
-#include "model/run.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "view/connection_code.h"
 #include "view/draw_recorder.h"
 #include "view/element_draw_cache.h"

@@ -4,13 +4,13 @@
 
 #include "geometry/box.h"
 #include "geometry/element_pick.h"
-#include "model/annotation_list.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_manager.h"
+#include "model/annotation/annotation_list.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_manager.h"
 #include "support/temp_folder.h"
-#include "model/tap_off_choice.h"
+#include "model/tapoff/tap_off_choice.h"
 #include "view/view_tools.h"
 
 namespace {

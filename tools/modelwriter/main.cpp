@@ -5,7 +5,7 @@
 //   tvr_modelwriter [<catalogue folder>] <path of model.run>
 
 #include "app/start_lists.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 
 #include <cstdio>
 #include <string>

@@ -1,12 +1,12 @@
 #include "samplewriter/sample_layout.h"
 
-#include "model/annotation_label.h"
-#include "model/annotation_list.h"
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_factory.h"
+#include "model/annotation/annotation_label.h"
+#include "model/annotation/annotation_list.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
 
 #include <charconv>
 #include <memory>

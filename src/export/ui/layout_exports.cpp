@@ -23,10 +23,10 @@
 #include "export/part_number_link.h"
 #include "export/price_update.h"
 #include "export/ui/price_base_dlg.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_environment.h"
-#include "model/undo_manager.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
+#include "model/undo/undo_manager.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
 #include "export/cost_summary.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 
 namespace {
 

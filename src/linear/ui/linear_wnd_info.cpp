@@ -1,6 +1,6 @@
 #include "app/ui/command_ids.h"
 #include "linear/ui/linear_wnd.h"
-#include "model/doc_props.h"
+#include "model/document/doc_props.h"
 #include "model/ui/project_info_dlg.h"
 
 bool RunProjectInfoDialog(CProjectFields& fields, CShellDialogs& dialogs,

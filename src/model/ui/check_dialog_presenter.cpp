@@ -1,6 +1,6 @@
 #include "model/ui/check_dialog_presenter.h"
 
-#include "model/part_builder.h"
+#include "model/builder/part_builder.h"
 #include "model/ui/check_message_dlg.h"
 
 CCheckDialogPresenter::CCheckDialogPresenter(QWidget* parent, CCheckZoomTarget* view,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/check_message_presenter.h"
+#include "model/document/check_message_presenter.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
 #include "model/ui/check_message_dlg.h"
 
 #include "app/ui/window_translation.h"
-#include "model/check_message_table.h"
-#include "model/dev.h"
-#include "model/length_correction.h"
-#include "model/run.h"
+#include "model/document/check_message_table.h"
+#include "model/element/dev.h"
+#include "model/builder/length_correction.h"
+#include "model/run/run.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/check_message_frame.h"
+#include "model/document/check_message_frame.h"
 
 #include <QDialog>
 

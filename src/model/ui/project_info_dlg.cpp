@@ -19,9 +19,9 @@
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "app/unit_entry.h"
-#include "model/customer_file.h"
-#include "model/doc_props.h"
-#include "model/dorne_doc.h"
+#include "model/document/customer_file.h"
+#include "model/document/doc_props.h"
+#include "model/document/dorne_doc.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "app/message_text.h"
 #include "app/ui/element_pictures.h"
 #include "app/ui/window_translation.h"
-#include "model/dimension.h"
+#include "model/props/dimension.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "platform/text_conversions.h"
 

@@ -1,4 +1,4 @@
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 #include "pages/ui/accessory_page_dlg.h"
 #include "pages/ui/characteristics_page_dlg.h"
 #include "pages/ui/clinq_page_dlg.h"

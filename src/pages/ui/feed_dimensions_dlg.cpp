@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 
 #include "app/ui/window_translation.h"
-#include "model/dev.h"
-#include "model/dimension.h"
-#include "model/run_document.h"
+#include "model/element/dev.h"
+#include "model/props/dimension.h"
+#include "model/document/run_document.h"
 
 namespace {
 

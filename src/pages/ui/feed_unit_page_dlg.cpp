@@ -11,7 +11,7 @@
 #include "app/message_text.h"
 #include "app/ui/element_pictures.h"
 #include "app/ui/window_translation.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "pages/ui/feed_dimensions_dlg.h"
 
 namespace {

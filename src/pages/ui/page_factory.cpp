@@ -1,6 +1,6 @@
 #include "pages/ui/page_factory.h"
 
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 #include "pages/ui/length_page_dlg.h"
 #include "pages/ui/phase_order_page_dlg.h"
 #include "pages/ui/position_page_dlg.h"

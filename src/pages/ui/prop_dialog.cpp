@@ -14,8 +14,8 @@
 
 #include "app/profile.h"
 #include "app/ui/window_translation.h"
-#include "model/obj_with_prop.h"
-#include "model/run.h"
+#include "model/props/obj_with_prop.h"
+#include "model/run/run.h"
 #include "pages/page_captions.h"
 #include "pages/prop_window_rules.h"
 #include "pages/ui/page_factory.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "model/obj_handle.h"
+#include "model/props/obj_handle.h"
 
 class CObjWithProp;
 class CProfile;

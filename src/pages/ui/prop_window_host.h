@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "model/prop_window_notifier.h"
+#include "model/props/prop_window_notifier.h"
 #include "pages/ui/prop_dialog.h"
 
 class CDorneApp;

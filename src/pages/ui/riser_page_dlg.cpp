@@ -12,9 +12,9 @@
 #include "app/message_text.h"
 #include "app/ui/message_box.h"
 #include "app/ui/window_translation.h"
-#include "model/dev.h"
-#include "model/prop_window_notifier.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/props/prop_window_notifier.h"
+#include "model/run/run.h"
 #include "pages/ui/prop_dialog.h"
 
 #include <utility>

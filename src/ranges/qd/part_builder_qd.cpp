@@ -1,7 +1,7 @@
 #include "ranges/qd/part_builder_qd.h"
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qd/run_qd.h"
 #include "ranges/range_context.h"
 #include "ranges/range_table_reader.h"

@@ -1,5 +1,5 @@
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qd/part_builder_qd.h"
 #include "ranges/qd/run_qd.h"
 

@@ -1,6 +1,6 @@
 #include "ranges/qd/qd_rules.h"
 
-#include "model/run.h"
+#include "model/run/run.h"
 #include "ranges/range_rules_support.h"
 
 std::string CQDRules::GetVariantCounterpart(std::string_view code) const {

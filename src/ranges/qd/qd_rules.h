@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run_range_rules.h"
+#include "model/run/run_range_rules.h"
 
 // Where range QD differs: its variants QDA and QDT, and QDT's ratings and lengths.
 class CQDRules : public CRunRangeRules {

@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qd/run_qd.h"
 #include "ranges/range_table_reader.h"
 

@@ -1,5 +1,5 @@
-#include "model/dev.h"
-#include "model/element_selection.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
 #include "ranges/qd/run_qd.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_table_reader.h"

@@ -1,8 +1,8 @@
 #include "ranges/qg/part_builder_qg.h"
 
-#include "model/bom_grid.h"
-#include "model/chain_editor.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/chain_editor.h"
+#include "model/element/dev.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_ref_text.h"
 #include "ranges/range_table_reader.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/chain_editor.h"
-#include "model/part_builder.h"
-#include "model/range_rules.h"
+#include "model/element/chain_editor.h"
+#include "model/builder/part_builder.h"
+#include "model/run/range_rules.h"
 
 #include <array>
 #include <cstdint>

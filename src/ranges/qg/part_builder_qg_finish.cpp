@@ -1,5 +1,5 @@
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qg/part_builder_qg.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_context.h"

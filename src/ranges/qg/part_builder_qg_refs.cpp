@@ -1,5 +1,5 @@
-#include "model/dev.h"
-#include "model/phase_order.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
 #include "ranges/qg/part_builder_qg.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_ref_text.h"

@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qg/part_builder_qg.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_ref_text.h"

@@ -1,5 +1,5 @@
-#include "model/chain_editor.h"
-#include "model/dev.h"
+#include "model/element/chain_editor.h"
+#include "model/element/dev.h"
 #include "ranges/qg/part_builder_qg.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_ref_text.h"

@@ -1,7 +1,7 @@
 #include "ranges/qg/qg_rules.h"
 
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "ranges/range_rules_support.h"
 
 std::string CQGRules::GetVariantCounterpart(std::string_view code) const {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run_range_rules.h"
+#include "model/run/run_range_rules.h"
 
 // Where range QG differs: variants A and C, end properties, real joints and weights.
 class CQGRules : public CRunRangeRules {

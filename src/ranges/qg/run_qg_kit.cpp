@@ -1,5 +1,5 @@
-#include "model/dev.h"
-#include "model/kit_limits.h"
+#include "model/element/dev.h"
+#include "model/element/kit_limits.h"
 #include "ranges/qg/run_qg.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qg/run_qg.h"
 #include "ranges/range_ref_text.h"
 #include "ranges/range_table_reader.h"

@@ -1,6 +1,6 @@
 #include "ranges/qjf/part_builder_qjf.h"
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qjf/run_qjf.h"
 #include "ranges/range_ref_text.h"
 #include "ranges/range_rules_support.h"

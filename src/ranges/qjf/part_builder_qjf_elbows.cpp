@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qjf/part_builder_qjf.h"
 #include "ranges/qjf/run_qjf.h"
 #include "ranges/range_context.h"

@@ -1,5 +1,5 @@
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qjf/part_builder_qjf.h"
 #include "ranges/qjf/run_qjf.h"
 #include "ranges/range_context.h"

@@ -1,7 +1,7 @@
 #include "ranges/qjf/run_qjf.h"
 
-#include "model/dev.h"
-#include "model/element_selection.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
 #include "ranges/qjf/part_builder_qjf.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_ref_text.h"

@@ -1,7 +1,7 @@
 #include "ranges/qm/part_builder_qm.h"
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_ref_text.h"
 #include "ranges/range_table_reader.h"

@@ -1,6 +1,6 @@
 #include "app/message_text.h"
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qm/part_builder_qm.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_context.h"

@@ -1,5 +1,5 @@
-#include "model/bom_group.h"
-#include "model/dev.h"
+#include "model/bom/bom_group.h"
+#include "model/element/dev.h"
 #include "ranges/qm/part_builder_qm.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_ref_text.h"

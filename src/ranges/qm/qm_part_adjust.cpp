@@ -1,5 +1,5 @@
-#include "model/chain_editor.h"
-#include "model/dev.h"
+#include "model/element/chain_editor.h"
+#include "model/element/dev.h"
 #include "ranges/qm/qm_part_refs.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_ref_text.h"

@@ -1,5 +1,5 @@
-#include "model/dev.h"
-#include "model/phase_order.h"
+#include "model/element/dev.h"
+#include "model/run/phase_order.h"
 #include "platform/text_conversions.h"
 #include "ranges/qm/qm_part_refs.h"
 #include "ranges/qm/run_qm.h"

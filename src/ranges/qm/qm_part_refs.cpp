@@ -1,6 +1,6 @@
 #include "ranges/qm/qm_part_refs.h"
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "platform/text_conversions.h"
 #include "ranges/qm/run_qm.h"
 #include "ranges/range_context.h"

@@ -1,8 +1,8 @@
 #include "ranges/qm/qm_rules.h"
 
 #include "platform/text_conversions.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "ranges/range_rules_support.h"
 
 std::string CQMRules::GetVariantCounterpart(std::string_view code) const {

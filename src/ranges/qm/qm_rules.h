@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run_range_rules.h"
+#include "model/run/run_range_rules.h"
 
 // Where range QM differs: variants A and C (QMC lacks some units and neutrals), real
 // joints, weights, old element records and the far point of QMA end cabinets.

@@ -1,6 +1,6 @@
 #include "ranges/qm/run_qm.h"
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qm/part_builder_qm.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_pages.h"

@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "platform/text_conversions.h"
 #include "ranges/qm/qm_tables.h"
 #include "ranges/qm/run_qm.h"

@@ -1,7 +1,7 @@
 #include "ranges/qp/part_builder_qp.h"
 
-#include "model/dev.h"
-#include "model/length_solver.h"
+#include "model/element/dev.h"
+#include "model/builder/length_solver.h"
 #include "ranges/qp/run_qp.h"
 #include "ranges/range_ref_text.h"
 #include "ranges/range_rules_support.h"

@@ -1,5 +1,5 @@
-#include "model/bom_grid.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
 #include "ranges/qp/part_builder_qp.h"
 #include "ranges/qp/run_qp.h"
 #include "ranges/range_context.h"

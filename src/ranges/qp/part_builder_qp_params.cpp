@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/qp/part_builder_qp.h"
 
 #include "platform/text_conversions.h"

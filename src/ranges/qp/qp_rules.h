@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run_range_rules.h"
+#include "model/run/run_range_rules.h"
 
 // Where range QP differs: its four codes in two variant pairs (QPA/QPC, Qpa/Qpc), what
 // QPC lacks, old element records and accessory lines in the bill of materials.

@@ -1,7 +1,7 @@
 #include "ranges/qp/run_qp.h"
 
 #include "app/dorne_app.h"
-#include "model/run_environment.h"
+#include "model/run/run_environment.h"
 #include "ranges/qp/part_builder_qp.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_ref_text.h"

@@ -1,8 +1,8 @@
 #include "ranges/qw/part_builder_qw.h"
 
-#include "model/bom_grid.h"
-#include "model/chain_editor.h"
-#include "model/dev.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/chain_editor.h"
+#include "model/element/dev.h"
 #include "platform/text_conversions.h"
 #include "platform/wildcard.h"
 #include "ranges/qw/qw_text.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/part_builder.h"
+#include "model/builder/part_builder.h"
 
 #include <cstdint>
 #include <string>

@@ -1,4 +1,4 @@
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "platform/text_conversions.h"
 #include "ranges/qw/part_builder_qw.h"
 #include "ranges/qw/qw_text.h"

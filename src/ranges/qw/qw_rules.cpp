@@ -1,6 +1,6 @@
 #include "ranges/qw/qw_rules.h"
 
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "ranges/range_rules_support.h"
 
 std::string CQWRules::GetVariantCounterpart(std::string_view code) const {

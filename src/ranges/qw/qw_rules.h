@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/run_range_rules.h"
+#include "model/run/run_range_rules.h"
 
 // Where range QW differs: variants A and C, and old end records.
 class CQWRules : public CRunRangeRules {

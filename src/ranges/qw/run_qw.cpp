@@ -1,7 +1,7 @@
 #include "ranges/qw/run_qw.h"
 
-#include "model/dev.h"
-#include "model/element_selection.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
 #include "platform/text_conversions.h"
 #include "ranges/qw/part_builder_qw.h"
 #include "ranges/qw/qw_text.h"

@@ -1,4 +1,4 @@
-#include "model/run.h"
+#include "model/run/run.h"
 #include "platform/text_conversions.h"
 #include "ranges/qw/qw_text.h"
 #include "ranges/range_ref_text.h"

@@ -13,7 +13,7 @@
 #include "reference/ref_config.h"
 #include "shell/ui/empty_costing_window.h"
 #include "shell/ui/run_documents.h"
-#include "model/run_environment.h"
+#include "model/run/run_environment.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"
 #include "app/ui/info_dlg.h"

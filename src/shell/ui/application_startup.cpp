@@ -23,8 +23,8 @@
 #include "shell/ui/application_shell.h"
 #include "app/ui/element_pictures.h"
 
-#include "model/run_environment.h"
-#include "model/run_factory.h"
+#include "model/run/run_environment.h"
+#include "model/run/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "shell/ui/catalogue_menu.h"

@@ -22,11 +22,11 @@
 #include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
-#include "model/doc_command_rules.h"
-#include "model/dorne_doc.h"
-#include "model/element_selection.h"
-#include "model/prop_window_notifier.h"
-#include "model/undo_manager.h"
+#include "model/document/doc_command_rules.h"
+#include "model/document/dorne_doc.h"
+#include "model/element/element_selection.h"
+#include "model/props/prop_window_notifier.h"
+#include "model/undo/undo_manager.h"
 #include "view/ui/child_frame.h"
 
 #include <QApplication>

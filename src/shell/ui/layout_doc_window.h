@@ -5,7 +5,7 @@
 
 #include "app/saveable_document.h"
 #include "app/ui/command_target.h"
-#include "model/doc_observer.h"
+#include "model/document/doc_observer.h"
 
 class CChildFrame;
 class CDorneDoc;

@@ -12,7 +12,7 @@
 #include "shell/ui/file_checks.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <QPrinter>
 
 #include "geometry/box.h"
-#include "model/annotation_list.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/annotation/annotation_list.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "shell/ui/layout_doc_window.h"
 #include "view/annotation_edit.h"
 #include "view/draw_mapping.h"

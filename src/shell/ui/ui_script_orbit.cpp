@@ -12,9 +12,9 @@
 #include "geometry/box.h"
 #include "geometry/element_pick.h"
 #include "geometry/display_list.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/draw_mapping.h"
 #include "view/ui/dorne_view.h"
 

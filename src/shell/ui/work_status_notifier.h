@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/work_notifier.h"
+#include "model/document/work_notifier.h"
 
 class QStatusBar;
 

@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 #include "app/message_text.h"
-#include "model/annotation_label.h"
-#include "model/dorne_doc.h"
+#include "model/annotation/annotation_label.h"
+#include "model/document/dorne_doc.h"
 #include "view/annotation_dialog_rules.h"
 #include "view/annotation_geometry.h"
 #include "view/ui/annotation_dialog_parts.h"

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "model/annotation_list.h"
-#include "model/dorne_doc.h"
+#include "model/annotation/annotation_list.h"
+#include "model/document/dorne_doc.h"
 #include "view/draw_context.h"
 #include "view/ui/covered_area.h"
 #include "view/ui/qt_draw_device.h"

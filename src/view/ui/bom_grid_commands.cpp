@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "model/bom_grid.h"
-#include "model/bom_source.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_source.h"
 #include "view/ui/bom_grid_window.h"
 #include "view/ui/cell_props_dlg.h"
 #include "view/ui/column_dlg.h"

@@ -8,8 +8,8 @@
 
 #include "app/message_text.h"
 #include "grid/ui/grid_qt_convert.h"
-#include "model/bom_grid.h"
-#include "model/bom_source.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_source.h"
 #include "view/ui/cell_props_dlg.h"
 #include "view/ui/column_dlg.h"
 #include "view/ui/pick_list_dlg.h"

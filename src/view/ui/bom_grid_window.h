@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "grid/ui/grid_control.h"
-#include "model/bom_prompter.h"
+#include "model/bom/bom_prompter.h"
 
 class CBOMGrid;
 

@@ -9,12 +9,12 @@
 
 #include "app/message_text.h"
 #include "grid/ui/grid_control.h"
-#include "model/undo_actions.h"
-#include "model/undo_manager.h"
+#include "model/undo/undo_actions.h"
+#include "model/undo/undo_manager.h"
 #include "view/ui/bom_grid_window.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "view/ui/onglet_control.h"
 
 namespace {

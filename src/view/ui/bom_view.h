@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "model/bom_grid.h"
-#include "model/bom_page_host.h"
-#include "model/bom_totals.h"
-#include "model/doc_observer.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_page_host.h"
+#include "model/bom/bom_totals.h"
+#include "model/document/doc_observer.h"
 
 class CDev;
 class CDorneDoc;

@@ -6,7 +6,7 @@
 
 #include "app/message_text.h"
 #include "grid/ui/grid_control.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/bom_print_layout.h"
 
 namespace {

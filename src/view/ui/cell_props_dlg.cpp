@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "app/message_text.h"
-#include "model/bom_column_kind.h"
+#include "model/bom/bom_column_kind.h"
 #include "view/ui/dialog_buttons.h"
-#include "model/bom_texts.h"
+#include "model/bom/bom_texts.h"
 #include "view/ui/bom_font_choice.h"
 
 namespace {

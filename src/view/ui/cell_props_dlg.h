@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "model/bom_cell_props.h"
+#include "model/bom/bom_cell_props.h"
 
 class QComboBox;
 class QLineEdit;

@@ -6,7 +6,7 @@
 #include <QFormLayout>
 
 #include "app/message_text.h"
-#include "model/bom_column_kind.h"
+#include "model/bom/bom_column_kind.h"
 #include "view/ui/dialog_buttons.h"
 
 namespace {

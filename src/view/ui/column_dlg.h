@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "model/bom_column.h"
+#include "model/bom/bom_column.h"
 
 class QCheckBox;
 class QComboBox;

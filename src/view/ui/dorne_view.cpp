@@ -10,9 +10,9 @@
 
 #include <memory>
 
-#include "model/bom_grid.h"
-#include "model/dorne_doc.h"
-#include "model/undo_manager.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/undo/undo_manager.h"
 #include "view/display_layers.h"
 #include "view/draw_mapping.h"
 #include "view/view_presets.h"

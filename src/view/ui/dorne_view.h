@@ -10,8 +10,8 @@
 #include <optional>
 
 #include "app/app_settings.h"
-#include "model/check_message_frame.h"
-#include "model/doc_observer.h"
+#include "model/document/check_message_frame.h"
+#include "model/document/doc_observer.h"
 #include "view/annotation_update.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"

@@ -1,9 +1,9 @@
 #include <QPainter>
 
 #include "geometry/box.h"
-#include "model/check_message_presenter.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
+#include "model/document/check_message_presenter.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
 #include "model/ui/check_dialog_presenter.h"
 #include "view/draw_mapping.h"
 #include "view/ui/dorne_view.h"

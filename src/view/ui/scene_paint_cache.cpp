@@ -1,7 +1,7 @@
 #include "view/ui/scene_paint_cache.h"
 
-#include "model/dorne_doc.h"
-#include "model/element_selection.h"
+#include "model/document/dorne_doc.h"
+#include "model/element/element_selection.h"
 
 CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
                                                   const CViewWindow& window, QSize size,

@@ -7,7 +7,7 @@
 
 #include <utility>
 
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_text.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/ui/dorne_view.h"
 
 namespace {

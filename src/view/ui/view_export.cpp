@@ -9,7 +9,7 @@
 #include <atomic>
 
 #include "geometry/parallel_chunks.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/draw_context.h"
 #include "view/dxf_writer.h"
 #include "view/element_draw_cache.h"

@@ -2,7 +2,7 @@
 
 #include "geometry/3d_projection.h"
 #include "geometry/display_list.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 
 CViewPictureKey CViewPictureKey::Of(const CDorneDoc& document, const CViewWindow& window,
                                     QSize size, const CSceneDrawOptions& options,

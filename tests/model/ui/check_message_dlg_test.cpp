@@ -1,6 +1,6 @@
-#include "model/check_message_table.h"
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/document/check_message_table.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 #include "model/ui/check_message_dlg.h"
 #include "support/test_output.h"
 

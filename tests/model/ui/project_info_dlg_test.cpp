@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "app/unit_entry.h"
-#include "model/doc_props.h"
-#include "model/dorne_doc.h"
+#include "model/document/doc_props.h"
+#include "model/document/dorne_doc.h"
 #include "shell_test_support.h"
 
 namespace {

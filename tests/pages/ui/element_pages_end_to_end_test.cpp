@@ -10,11 +10,11 @@
 
 #include <filesystem>
 
-#include "model/bom_grid.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_environment.h"
+#include "model/bom/bom_grid.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_test_support.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"

@@ -15,7 +15,7 @@
 #include <QTabBar>
 
 #include "app/current_language.h"
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 #include "page_test_support.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"

@@ -9,10 +9,10 @@
 
 #include <filesystem>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_test_support.h"
 #include "samplewriter/sample_layout.h"
 #include "support/program_run.h"

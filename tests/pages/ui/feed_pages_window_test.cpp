@@ -13,7 +13,7 @@
 #include <QTabBar>
 
 #include "feed_test_support.h"
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 #include "pages/ui/feed_dimensions_dlg.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"

@@ -8,10 +8,10 @@
 
 #include <filesystem>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_test_support.h"
 #include "support/program_run.h"
 #include "support/temp_folder.h"

@@ -13,7 +13,7 @@
 #include <QTest>
 
 #include "app/current_language.h"
-#include "model/page_kinds.h"
+#include "model/props/page_kinds.h"
 #include "page_test_support.h"
 #include "pages/position_page.h"
 #include "pages/ui/length_page_dlg.h"

@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/element_selection.h"
-#include "model/run.h"
-#include "model/run_environment.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/element/element_selection.h"
+#include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "ranges/range_pages.h"
 #include "ranges/range_test_support.h"
 #include "samplewriter/sample_layout.h"

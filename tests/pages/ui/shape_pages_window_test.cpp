@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "model/dimension.h"
+#include "model/props/dimension.h"
 #include "pages/clinq_rules.h"
 #include "pages/page_captions.h"
 #include "pages/special_shape_page.h"

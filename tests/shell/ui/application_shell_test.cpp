@@ -1,5 +1,5 @@
 #include "shell/ui/application_shell.h"
-#include "model/run_factory.h"
+#include "model/run/run_factory.h"
 #include "ranges/range_context.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 
 #include "app/current_language.h"
 #include "app/ui/costing_window.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "platform/archive.h"
 #include "shell/ui/catalogue_menu.h"
 #include "shell/ui/document_commands.h"

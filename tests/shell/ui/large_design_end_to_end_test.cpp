@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "sample_end_to_end_support.h"
-#include "model/bom_grid.h"
-#include "model/bom_line.h"
-#include "model/doc_file_bytes.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_line.h"
+#include "model/document/doc_file_bytes.h"
+#include "model/run/run.h"
 #include "platform/archive.h"
 
 namespace {

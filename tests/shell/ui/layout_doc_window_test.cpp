@@ -12,9 +12,9 @@
 #include "shell/ui/document_commands.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/run_documents.h"
-#include "model/doc_file_bytes.h"
-#include "model/dorne_doc.h"
-#include "model/undo_manager.h"
+#include "model/document/doc_file_bytes.h"
+#include "model/document/dorne_doc.h"
+#include "model/undo/undo_manager.h"
 #include "platform/archive.h"
 #include "frame_test_support.h"
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "support/program_run.h"
-#include "model/doc_props.h"
-#include "model/dorne_doc.h"
+#include "model/document/doc_props.h"
+#include "model/document/dorne_doc.h"
 #include "shell_test_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "sample_end_to_end_support.h"
 #include "support/golden_file.h"
 
-#include "model/dev.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
 
 namespace {
 

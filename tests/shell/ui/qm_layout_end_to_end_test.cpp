@@ -9,10 +9,10 @@
 #include <filesystem>
 
 #include "app/ui/command_ids.h"
-#include "model/dorne_doc.h"
-#include "model/range_rules.h"
-#include "model/run.h"
-#include "model/run_factory.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/range_rules.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "samplewriter/sample_layout.h"

@@ -2,7 +2,7 @@
 // its run with the rebuild command, keeps a screenshot and saves the document; the saved
 // bill is the one worked out from the range's rules.
 
-#include "model/bom_group.h"
+#include "model/bom/bom_group.h"
 #include "sample_end_to_end_support.h"
 #include "support/golden_file.h"
 #include "support/test_output.h"

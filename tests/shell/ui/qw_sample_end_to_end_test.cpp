@@ -10,12 +10,12 @@
 #include <filesystem>
 
 #include "app/ui/command_ids.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "ranges/qw_listing.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
-#include "model/run_factory.h"
-#include "model/range_rules.h"
+#include "model/run/run_factory.h"
+#include "model/run/range_rules.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 #include "support/golden_file.h"

@@ -14,9 +14,9 @@
 #include <string_view>
 
 #include "app/ui/command_ids.h"
-#include "model/dorne_doc.h"
-#include "model/range_rules.h"
-#include "model/run_factory.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/range_rules.h"
+#include "model/run/run_factory.h"
 #include "ranges/qg_listing.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"

@@ -15,10 +15,10 @@
 #include <iterator>
 #include <string>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/tap_off_position.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/tapoff/tap_off_position.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "shell_test_support.h"

@@ -7,10 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/run_factory.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
 #include "samplewriter/sample_layout.h"

@@ -11,8 +11,8 @@
 
 #include <deque>
 
-#include "model/annotation.h"
-#include "model/annotation_label.h"
+#include "model/annotation/annotation.h"
+#include "model/annotation/annotation_label.h"
 #include "platform/draw_types.h"
 #include "platform/text_conversions.h"
 #include "view/ui/annotation_dialogs.h"

@@ -11,11 +11,11 @@
 #include <QTimer>
 
 #include "grid/ui/grid_qt_convert.h"
-#include "model/bom_grid.h"
-#include "model/bom_source.h"
-#include "model/bom_stored_fonts.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_source.h"
+#include "model/bom/bom_stored_fonts.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "support/test_output.h"
 #include "view/ui/bom_font_choice.h"
 #include "view/ui/bom_grid_window.h"

@@ -10,11 +10,11 @@
 #include <QTest>
 
 #include "app/current_language.h"
-#include "model/bom_grid.h"
-#include "model/bom_line.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_manager.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_line.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_manager.h"
 #include "support/temp_folder.h"
 #include "support/test_output.h"
 #include "view/ui/bom_grid_window.h"

@@ -12,10 +12,10 @@
 #include <QTest>
 
 #include "grid/ui/grid_control.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_manager.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_manager.h"
 #include "support/temp_folder.h"
 #include "support/test_output.h"
 #include "view/ui/onglet_control.h"

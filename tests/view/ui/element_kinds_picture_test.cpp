@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "../element_scene.h"
-#include "model/dev.h"
+#include "model/element/dev.h"
 #include "support/test_output.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"

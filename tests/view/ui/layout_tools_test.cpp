@@ -7,10 +7,10 @@
 #include <QImage>
 #include <QTest>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
-#include "model/undo_manager.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/undo/undo_manager.h"
 #include "support/temp_folder.h"
 #include "view/draw_mapping.h"
 #include "view/ui/child_frame.h"

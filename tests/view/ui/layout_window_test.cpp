@@ -14,7 +14,7 @@
 
 #include "app/ui/command_ids.h"
 #include "layout_scene.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "support/temp_folder.h"
 #include "support/test_output.h"
 #include "view/draw_mapping.h"

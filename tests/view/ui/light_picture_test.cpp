@@ -11,7 +11,7 @@
 
 #include "element_scene.h"
 #include "layout_scene.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "geometry/3d_projection.h"
 #include "view/draw_context.h"
 #include "view/element_draw_cache.h"

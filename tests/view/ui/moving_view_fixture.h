@@ -15,7 +15,7 @@
 #include "geometry/box.h"
 #include "geometry/display_list.h"
 #include "layout_scene.h"
-#include "model/dorne_doc.h"
+#include "model/document/dorne_doc.h"
 #include "view/draw_mapping.h"
 #include "view/ui/child_frame.h"
 #include "view/ui/dorne_view.h"

@@ -14,9 +14,9 @@
 
 #include "../element_scene.h"
 #include "../layout_scene.h"
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/element_selection.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/element/element_selection.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
 #include "view/scene_drawing.h"

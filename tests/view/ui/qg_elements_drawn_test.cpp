@@ -5,12 +5,12 @@
 
 #include <QImage>
 
-#include "model/dev.h"
-#include "model/dorne_doc.h"
-#include "model/run.h"
+#include "model/element/dev.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
-#include "model/range_rules.h"
+#include "model/run/range_rules.h"
 #include "samplewriter/sample_layout.h"
 #include "support/test_output.h"
 #include "view/ui/child_frame.h"

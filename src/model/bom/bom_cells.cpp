@@ -1,0 +1,205 @@
+// Cells of the bill-of-materials grid: what each column shows and how.
+
+#include <algorithm>
+#include <string>
+
+#include "app/message_text.h"
+#include "grid/grid_cell_format.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_source.h"
+#include "model/bom/bom_texts.h"
+#include "model/run/run_factory.h"
+#include "model/run/run_range_rules.h"
+
+namespace {
+
+constexpr int kCentred = 1;
+const std::string kIndent(10, ' ');
+
+// The range of the reference (its first letters name it) tells whether the line stands
+// under its unit, on every page, the totals included.
+bool IsAccessoryLine(std::string_view reference) {
+  return CRunFactory::Instance().RulesForCode(reference).IsAccessoryLine(reference);
+}
+
+}  // namespace
+
+int CBOMGrid::ColumnKind(int column) const {
+  const CBOMColumn* record = GetColumn(column);
+  return record != nullptr ? record->kind : kBOMKindNone;
+}
+
+int CBOMGrid::ColumnAlignment(int column) const {
+  const CBOMColumn* record = GetColumn(column);
+  return record != nullptr ? record->alignment : 0;
+}
+
+const CBOMColumn* CBOMGrid::GetColumn(int index) const {
+  if (index < 0 || index >= static_cast<int>(m_columns.size())) return nullptr;
+  return &m_columns[static_cast<std::size_t>(index)];
+}
+
+CBOMColumn* CBOMGrid::GetColumn(int index) {
+  if (index < 0 || index >= static_cast<int>(m_columns.size())) return nullptr;
+  return &m_columns[static_cast<std::size_t>(index)];
+}
+
+std::string CBOMGrid::DisplayText(int row, int column, std::string_view text) const {
+  std::string shown(CutGroupSuffix(text));
+  const int kind = ColumnKind(column);
+  if (row < 1 || row >= GetRowCount() || (kind != kBOMKindRef && kind != kBOMKindDesignation)) {
+    return shown;
+  }
+  const CBOMLine& line = LineAt(row);
+  const char flag = ParseBOMGroup(line.reference).flag;
+  if (flag >= 'a' && flag <= 'z') shown = kIndent + shown;
+  if (IsAccessoryLine(line.reference)) {
+    if (kind == kBOMKindDesignation) {
+      if (!shown.empty()) shown += "\n" + kIndent;
+      shown += StringText(kMsgBOMAccessoryNote);
+    }
+    shown = kIndent + shown;
+  }
+  return shown;
+}
+
+bool CBOMGrid::SetCell(int row, int column, std::string_view text, int alignment, bool repaint) {
+  if (row < 0 || row >= GetRowCount() || column < 0 || column >= GetColumnCount()) return false;
+  const std::string shown = DisplayText(row, column, text);
+  const CGridCellFormat* current = GetTextCell(row, column);
+  if (current != nullptr && current->GetText() == shown &&
+      current->GetItemData() == static_cast<unsigned>(alignment)) {
+    return true;
+  }
+  const int oldWidth = GetCellTextExtent(row, column).cx;
+  SetCellText(row, column, shown, static_cast<unsigned>(alignment), false);
+  FitColumn(row, column, oldWidth);
+  if (repaint) NotifyInvalidated();
+  return true;
+}
+
+std::string CBOMGrid::GetCellText(int row, int column) const {
+  const CGridCellFormat* cell = GetTextCell(row, column);
+  return cell != nullptr ? cell->GetText() : std::string();
+}
+
+std::optional<std::string> CBOMGrid::GetTextCellText(int row, int column) const {
+  const CGridCellFormat* cell = GetTextCell(row, column);
+  if (cell == nullptr) return std::nullopt;
+  return cell->GetText();
+}
+
+CGridCellFormat* CBOMGrid::MakeTextCell(int row, int column) {
+  if (row < 0 || row >= GetRowCount() || column < 0 || column >= GetColumnCount()) return nullptr;
+  CGridCell* cell = GetCell(row, column);
+  if (cell != nullptr && cell->GetKind() == CGridCell::kBitmap) return nullptr;
+  if (cell == nullptr || cell->GetKind() == CGridCell::kEmpty) {
+    const int alignment = row == 0 ? kCentred : ColumnAlignment(column);
+    SetCellText(row, column, "", static_cast<unsigned>(alignment), false);
+  }
+  return CGridCellFormat::Of(GetCell(row, column));
+}
+
+bool CBOMGrid::SetCellFont(int row, int column, const CLogFont& font) {
+  CGridCellFormat* cell = MakeTextCell(row, column);
+  if (cell == nullptr) return false;
+  cell->SetFont(font);
+  ForgetFitting(column);
+  NotifyInvalidated();
+  return true;
+}
+
+bool CBOMGrid::SetCellTextColor(int row, int column, CColor color) {
+  CGridCellFormat* cell = MakeTextCell(row, column);
+  if (cell == nullptr) return false;
+  cell->SetTextColor(color);
+  NotifyInvalidated();
+  return true;
+}
+
+bool CBOMGrid::SetCellAlignment(int row, int column, int alignment) {
+  CGridCellFormat* cell = MakeTextCell(row, column);
+  if (cell == nullptr) return false;
+  cell->SetItemData(static_cast<unsigned>(alignment));
+  NotifyInvalidated();
+  return true;
+}
+
+void CBOMGrid::SetDefaultLogFont(const CLogFont& font) {
+  m_defaultFont = font;
+  SetLogFont(font);
+  ForgetFitting(-1);
+}
+
+bool CBOMGrid::InsertRow(int after) {
+  return InsertRowOfTextCells(
+      after, 0, [this](int column) { return static_cast<unsigned>(ColumnAlignment(column)); });
+}
+
+bool CBOMGrid::UpdateCellBitmap(int row, int column) {
+  if (row < 1 || row >= GetRowCount() || column < 0 || column >= GetColumnCount()) return false;
+  if (row == EditRow()) return SetCell(row, column, "", ColumnAlignment(column));
+  if (IsTotalPage()) return false;
+  const int oldWidth = GetCellTextExtent(row, column).cx;
+  const CBitmapDesc* bitmap = m_source->GetPartRecordFieldByRef(LineAt(row).reference);
+  // No picture (or one that cannot be shown) leaves an empty cell, not a stale picture.
+  if (bitmap == nullptr || !SetCellBitmap(row, column, *bitmap, false)) {
+    CGridModel::SetCell(row, column, nullptr, false);
+  }
+  FitColumn(row, column, oldWidth);
+  return true;
+}
+
+std::string CBOMGrid::QuantityText(const CBOMLine& line) const {
+  return line.quantity == 0 ? std::string() : std::to_string(line.quantity);
+}
+
+bool CBOMGrid::HasCellValue(const CBOMLine& line, int column) const {
+  const int kind = ColumnKind(column);
+  if (kind == kBOMKindRef || kind == kBOMKindQuantity) return true;
+  // Other cells of the fixed columns, of lines without reference and of the total page
+  // keep their text (typed on the edit line, written by the view on the total page).
+  return column >= 2 && !line.reference.empty() && !IsTotalPage();
+}
+
+std::optional<std::string> CBOMGrid::CellValue(const CBOMLine& line, int column) const {
+  const int kind = ColumnKind(column);
+  if (kind == kBOMKindRef) return line.reference;
+  if (kind == kBOMKindQuantity) return QuantityText(line);
+  if (!HasCellValue(line, column)) return std::nullopt;
+  if (IsBOMPriceAdjustmentKind(kind) && ParseBOMGroup(line.reference).flag == '!')
+    return std::string();
+  return m_source->GetDevicePropByRef(line.reference, ColumnKey(kind)).value_or(std::string());
+}
+
+void CBOMGrid::UpdateLineCells(int row) {
+  if (row < 0 || row >= GetRowCount()) return;
+  for (int column = 0; column < GetColumnCount(); ++column) {
+    if (row == 0) {
+      if (GetTextCell(0, column) != nullptr) SetCellAlignment(0, column, kCentred);
+    } else if (ColumnKind(column) == kBOMKindPicture) {
+      UpdateCellBitmap(row, column);
+    } else if (const std::optional<std::string> value = CellValue(LineAt(row), column)) {
+      SetCell(row, column, *value, ColumnAlignment(column));
+    }
+  }
+  AutoSizeRowIfWanted(row);
+}
+
+void CBOMGrid::FillColumnCells(int column) {
+  const int kind = ColumnKind(column);
+  const int alignment = ColumnAlignment(column);
+  for (int row = 1; row < EditRow(); ++row) {
+    if (kind == kBOMKindPicture) {
+      UpdateCellBitmap(row, column);
+    } else if (!m_lineValuesFollow || !HasCellValue(LineAt(row), column)) {
+      SetCell(row, column, CellValue(LineAt(row), column).value_or(std::string()), alignment);
+    }
+  }
+  const int twin = FindColumnOfKind(kind, column);
+  if (kind == kBOMKindPicture || twin < 0) {
+    SetCell(EditRow(), column, "", alignment);
+  } else {
+    SetCell(EditRow(), column, GetCellText(EditRow(), twin), alignment);
+  }
+}

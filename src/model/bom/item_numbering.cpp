@@ -1,0 +1,6 @@
+#include "model/bom/item_numbering.h"
+
+CItemNumbering& CItemNumbering::Instance() {
+  static CItemNumbering numbering;
+  return numbering;
+}

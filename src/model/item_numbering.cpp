@@ -1,6 +1,0 @@
-#include "model/item_numbering.h"
-
-CItemNumbering& CItemNumbering::Instance() {
-  static CItemNumbering numbering;
-  return numbering;
-}

@@ -1,0 +1,83 @@
+#include "model/run/run_factory.h"
+
+#include "model/run/run.h"
+#include "model/run/run_range_rules.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The codes that a layout document makes range runs of; any other stays generic.
+constexpr std::array<std::string_view, 13> kRangeRunCodes = {
+    "QJF", "QPA", "QPC", "Qpa", "Qpc", "QWA", "QWC", "QMA", "QMC", "QGA", "QGC", "QDA", "QDT"};
+
+}  // namespace
+
+CRunFactory& CRunFactory::Instance() {
+  static CRunFactory factory;
+  return factory;
+}
+
+void CRunFactory::Register(std::string rangeKey, Maker maker) {
+  m_makers.insert_or_assign(std::move(rangeKey), std::move(maker));
+}
+
+bool CRunFactory::IsRegistered(std::string_view rangeKey) const {
+  return m_makers.contains(rangeKey);
+}
+
+void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
+  if (rules == nullptr) {
+    m_rules.erase(rangeKey);
+  } else {
+    m_rules.insert_or_assign(std::move(rangeKey), rules);
+  }
+}
+
+const CRunRangeRules& CRunFactory::RulesForCode(std::string_view code) const {
+  auto it = m_rules.find(RangeKeyOfCode(code));
+  return it == m_rules.end() ? CRunRangeRules::Generic() : *it->second;
+}
+
+std::string CRunFactory::RangeKeyOfCode(std::string_view code) {
+  if (code.size() < 3) return std::string();
+  std::string key(code.substr(0, 2));
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
+
+std::unique_ptr<CRun> CRunFactory::Create(std::string_view code, CRunDocument* document) const {
+  auto it = m_makers.find(RangeKeyOfCode(code));
+  if (it == m_makers.end()) return std::make_unique<CRun>(document);
+  return it->second(code.substr(2), document);
+}
+
+std::unique_ptr<CRun> CRunFactory::CreateForCatalog(std::string_view catalog,
+                                                    CRunDocument* document) const {
+  std::unique_ptr<CRun> run;
+  if (std::find(kRangeRunCodes.begin(), kRangeRunCodes.end(), catalog) != kRangeRunCodes.end()) {
+    run = Create(catalog, document);
+  }
+  if (!run) run = std::make_unique<CRun>(document);
+  if (run->GetPropText("Catalog").empty()) run->SetCatalog(std::string(catalog));
+  return run;
+}
+
+std::string CRunFactory::FileCodeOf(std::string_view catalog) {
+  if (catalog == "QPC") return "QPCnew";
+  if (catalog == "Qpc") return "QPC";
+  return std::string(catalog);
+}
+
+std::string CRunFactory::CatalogOfFileCode(std::string_view fileCode) {
+  if (fileCode == "QPCnew") return "QPC";
+  if (fileCode == "QPC") return "Qpc";
+  return std::string(fileCode);
+}
+
+std::unique_ptr<CRun> CreateRunForCode(std::string_view code, CRunDocument* document) {
+  return CRunFactory::Instance().Create(code, document);
+}

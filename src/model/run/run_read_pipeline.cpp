@@ -1,0 +1,125 @@
+#include "model/run/run_read_pipeline.h"
+
+#include <algorithm>
+#include <chrono>
+#include <system_error>
+
+namespace {
+
+// The feeding thread is one of the readers too.
+std::size_t WorkerCount() {
+  const unsigned threads = std::thread::hardware_concurrency();
+  return std::clamp<std::size_t>(threads, 2, 8) - 1;
+}
+
+// Longer than the feeding thread takes to skim a run, so that a worker that has read one
+// finds the next without sleeping; short enough to cost little once the runs are all given.
+constexpr auto kLookOn = std::chrono::microseconds(200);
+
+}  // namespace
+
+CRunReadPipeline::CRunReadPipeline(std::size_t maxQueuedBytes, CRead read)
+    : m_maxQueued(maxQueuedBytes), m_read(std::move(read)) {
+  const std::size_t count = WorkerCount();
+  m_workers.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    try {
+      m_workers.emplace_back([this] { Work(); });
+    } catch (const std::system_error&) {
+      break;  // fewer threads: the feeding thread reads more itself
+    }
+  }
+}
+
+CRunReadPipeline::~CRunReadPipeline() {
+  {
+    const std::lock_guard lock(m_mutex);
+    m_stopping = true;
+    m_changes.fetch_add(1, std::memory_order_release);
+  }
+  m_workGiven.notify_all();
+  m_workers.clear();  // joins
+}
+
+void CRunReadPipeline::Work() {
+  std::unique_lock lock(m_mutex);
+  auto until = std::chrono::steady_clock::now() + kLookOn;
+  while (!m_stopping) {
+    if (ReadNext(lock)) {
+      until = std::chrono::steady_clock::now() + kLookOn;
+      continue;
+    }
+    // Another worker may take the run given: look on again, for the rest of the while.
+    if (LookOnForRun(lock, until)) continue;
+    ++m_idleWorkers;
+    m_workGiven.wait(lock, [this] { return m_stopping || RunWaiting(); });
+    --m_idleWorkers;
+    until = std::chrono::steady_clock::now() + kLookOn;
+  }
+}
+
+bool CRunReadPipeline::LookOnForRun(std::unique_lock<std::mutex>& lock,
+                                    std::chrono::steady_clock::time_point until) {
+  const std::size_t seen = m_changes.load(std::memory_order_relaxed);
+  ++m_lookingOn;
+  lock.unlock();
+  bool changed = false;
+  // A busy machine gets the processor back at each look.
+  while (!(changed = m_changes.load(std::memory_order_acquire) != seen) &&
+         std::chrono::steady_clock::now() < until)
+    std::this_thread::yield();
+  lock.lock();
+  --m_lookingOn;
+  return changed;
+}
+
+bool CRunReadPipeline::ReadNext(std::unique_lock<std::mutex>& lock) {
+  if (!RunWaiting()) return false;
+  CRunReadAside& run = *m_runs[m_next++];
+  run.state = CRunReadAside::EState::kReading;
+  m_queued -= run.bytes.size();  // the reading takes them over
+  ++m_reading;
+  lock.unlock();
+  const bool read = m_read(run);
+  std::vector<std::uint8_t>().swap(run.bytes);  // whatever the reading left of them
+  lock.lock();
+  --m_reading;
+  run.state = read ? CRunReadAside::EState::kRead : CRunReadAside::EState::kFailed;
+  if (!read) m_failed = true;
+  if (m_feederWaits) m_runRead.notify_one();
+  return true;
+}
+
+void CRunReadPipeline::Push(std::unique_ptr<CRunReadAside> run) {
+  std::unique_lock lock(m_mutex);
+  m_queued += run->bytes.size();
+  m_peakQueued = std::max(m_peakQueued, m_queued);
+  m_runs.push_back(std::move(run));
+  m_changes.fetch_add(1, std::memory_order_release);
+  if (m_idleWorkers > 0 && m_runs.size() - m_next > m_lookingOn) m_workGiven.notify_one();
+  // Beyond the bound there is always a run waiting: the feeding thread reads it itself
+  // rather than wait for a worker that may not get the processor.
+  while (m_queued > m_maxQueued && ReadNext(lock)) {}
+}
+
+void CRunReadPipeline::WaitUntilIdle() {
+  std::unique_lock lock(m_mutex);
+  while (ReadNext(lock)) {}
+  while (m_reading != 0) {
+    m_feederWaits = true;
+    m_runRead.wait(lock);
+    m_feederWaits = false;
+  }
+}
+
+bool CRunReadPipeline::Failed() const {
+  const std::lock_guard lock(m_mutex);
+  return m_failed;
+}
+
+std::size_t CRunReadPipeline::FirstUnread() const {
+  const std::lock_guard lock(m_mutex);
+  std::size_t first = 0;
+  while (first < m_runs.size() && m_runs[first]->state == CRunReadAside::EState::kRead) ++first;
+  return first;
+}

@@ -1,0 +1,103 @@
+// The bill of materials on a real run: values from the run's records, edits into them,
+// and the grid's record inside the run's.
+
+#include "app/current_language.h"
+#include "model/bom/bom_test_support.h"
+#include "model/bom/bom_run_source.h"
+#include "model/run/run_test_support.h"
+
+namespace {
+
+class BOMRunTest : public RunRecordTestBase {
+ protected:
+  void SetUp() override {
+    RunRecordTestBase::SetUp();
+    CCurrentLanguage::Instance().Reset();
+    m_run = NewRun();
+  }
+
+  CDev* Device(CRun& run, const std::string& reference) {
+    return CChainBuilder(run).Loose(CDev::kInLine, reference);
+  }
+
+  std::unique_ptr<CRun> m_run;
+};
+
+TEST_F(BOMRunTest, ValuesComeFromTheRunsRecordsByColumnKey) {
+  CDev* first = Device(*m_run, "UNIT-X");
+  Device(*m_run, "UNIT-X");
+  first->SetPropValue("HBv2_Std_Cost", "1250");
+  first->SetPropValue("HBv2_Designation", "Feed unit");
+  CBOMGrid& grid = m_run->GetBOM();
+  EXPECT_EQ(grid.GetSource(), m_run.get());
+  m_document.version = 505;
+  EXPECT_EQ(grid.GetRecordSource()->GetFileVersion(), 505);
+  grid.InsertColumn(2, kBOMKindUnitPrice, "Unit");
+  grid.InsertColumn(3, kBOMKindTotalPrice, "Total");
+  grid.InsertColumn(4, kBOMKindDesignation, "Designation");
+  const int row = grid.FindLine("UNIT-X");
+  ASSERT_GE(row, 1);
+  EXPECT_EQ(grid.GetLineQuantity(row), 2);
+  EXPECT_EQ(grid.GetCellText(row, 3), "0.125");
+  EXPECT_EQ(grid.GetCellText(row, 4), "0.25");
+  EXPECT_EQ(grid.GetCellText(row, 5), "Feed unit");
+  EXPECT_EQ(grid.GetLineFieldText(row, kBOMKindDesignation), "Feed unit");
+}
+
+TEST_F(BOMRunTest, ALineTypedByHandBecomesAManualRecord) {
+  CFakeBOMPrompter prompter;
+  CBOMGrid& grid = m_run->GetBOM();
+  grid.SetPrompter(&prompter);
+  grid.InsertColumn(2, kBOMKindQuantity, "Qty");
+  const auto type = [&grid](int row, int column, const char* text) {
+    ASSERT_TRUE(grid.CanEditCell(row, column));
+    grid.SetCellText(row, column, text, 0, false);
+    grid.OnCellEdited(row, column, true);
+  };
+  const int edit = grid.GetRowCount() - 1;
+  type(edit, 3, "5");
+  type(edit, 2, "MAN-7");
+  ASSERT_EQ(m_run->GetDevices().size(), 1u);
+  const CDev* manual = m_run->GetDevices().back();
+  EXPECT_EQ(manual->GetKind(), CDev::kAccessory);
+  EXPECT_EQ(manual->GetStyle2(), 5u);
+  EXPECT_EQ(LineQuantity(*m_run, "MAN-7"), 5);
+  EXPECT_GT(m_document.modified, 0);
+  // Elements count: a quantity below their number is raised back on OK.
+  Device(*m_run, "UNIT-Y");
+  Device(*m_run, "UNIT-Y");
+  const int row = grid.FindLine("UNIT-Y");
+  type(row, 3, "1");
+  ASSERT_EQ(prompter.questions.size(), 1u);
+  EXPECT_EQ(grid.GetLineQuantity(row), 2);
+}
+
+TEST_F(BOMRunTest, RemovingAnElementRemovesItsLine) {
+  CDev* device = Device(*m_run, "UNIT-Z");
+  EXPECT_EQ(LineQuantity(*m_run, "UNIT-Z"), 1);
+  m_run->RemoveDevice(device);
+  EXPECT_EQ(LineQuantity(*m_run, "UNIT-Z"), -1);
+  EXPECT_EQ(m_run->GetBOM().GetRowCount(), 2);
+}
+
+TEST_F(BOMRunTest, TheRunRecordKeepsTheGridsLayoutAndLineOrder) {
+  CBOMGrid& grid = m_run->GetBOM();
+  // Lines added by hand: the run keeps them as manual records in its record.
+  for (const char* reference : {"UNIT-C", "UNIT-A", "UNIT-B"}) grid.AddRefQuantity(reference, 2);
+  grid.InsertColumn(2, kBOMKindComment, BOMDefaultTitle(kBOMKindComment));
+  ASSERT_TRUE(grid.MoveLine(3, 1));  // UNIT-B first
+  grid.PutRowHeight(1, 44);
+  auto copy = Read(Write(*m_run));
+  const CBOMGrid& loaded = copy->GetBOM();
+  EXPECT_EQ(loaded.GetColumnCount(), 4);
+  EXPECT_EQ(loaded.GetColumn(3)->kind, kBOMKindComment);
+  ASSERT_EQ(loaded.GetRowCount(), 5);
+  EXPECT_EQ(loaded.GetLine(1)->reference, "UNIT-B");
+  EXPECT_EQ(loaded.GetRowHeight(1), 44);
+  EXPECT_EQ(loaded.GetLine(2)->reference, "UNIT-C");
+  EXPECT_EQ(loaded.GetLine(3)->reference, "UNIT-A");
+  EXPECT_EQ(loaded.GetLineQuantity(1), 2);
+  EXPECT_EQ(loaded.GetCellText(1, 1), "A.1");
+}
+
+}  // namespace

@@ -1,0 +1,265 @@
+#include "model/document/dorne_doc_test_support.h"
+
+#include "app/profile.h"
+#include "app/unit_entry.h"
+#include "geometry/box.h"
+#include "model/element/box_point_source.h"
+#include "model/document/doc_observer.h"
+#include "model/tapoff/tap_off_position.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class CRecordingObserver : public CDocObserver {
+ public:
+  void OnDocNotice(EDocNotice notice, CRun*) override { notices.push_back(notice); }
+  int Count(EDocNotice notice) const {
+    return static_cast<int>(std::count(notices.begin(), notices.end(), notice));
+  }
+  std::vector<EDocNotice> notices;
+};
+
+class CAnsweringPrompter : public CDocPrompter {
+ public:
+  explicit CAnsweringPrompter(bool ok) : m_ok(ok) {}
+  bool AskOkCancel(int message, const std::string&) override {
+    asked.push_back(message);
+    return m_ok;
+  }
+  void Beep() override { ++beeps; }
+  std::vector<int> asked;
+  int beeps = 0;
+
+ private:
+  bool m_ok;
+};
+
+class DorneDocTest : public DorneDocTestBase {
+ protected:
+  CTempFolder m_folder{"doc"};
+};
+
+TEST_F(DorneDocTest, JobNumberOfANewDocument) {
+  const struct {
+    const char* stored;  // [User] "NumAff", null when absent
+    int open;
+    const char* expected;
+  } rows[] = {{"41", 0, "42"}, {"41", 2, "44"}, {"ABC", 3, "ABC"},
+              {"0", 0, "1"},   {"0", 2, "3"},   {nullptr, 0, "1"}};
+  for (const auto& row : rows) {
+    CProfile profile(
+        m_folder.File(std::string("tvr-") + (row.stored ? row.stored : "none") + ".ini"));
+    if (row.stored != nullptr) {
+      ASSERT_TRUE(profile.WriteProfileText("User", "NumAff", row.stored));
+    }
+    CDocEnvironment environment;
+    environment.profile = &profile;
+    environment.openDocuments = row.open;
+    EXPECT_EQ(NewDocument(environment)->GetDocProperty("NumAff"), row.expected)
+        << (row.stored ? row.stored : "none");
+  }
+}
+
+TEST_F(DorneDocTest, SavingRaisesTheJobNumberCounterOnlyUpward) {
+  const struct {
+    const char* own;
+    const char* stored;
+    const char* after;
+  } rows[] = {{"120", "97", "120"}, {"120", "130", "130"}, {"ABC", "5", "5"}, {"", "5", "5"}};
+  for (const auto& row : rows) {
+    CProfile profile(m_folder.File(std::string("counter-") + row.own + row.stored + ".ini"));
+    ASSERT_TRUE(profile.WriteProfileText("User", "NumAff", row.stored));
+    CDocProps props;
+    props.SetPropValue("NumAff", row.own);
+    props.RaiseJobNumberCounter(profile);
+    EXPECT_EQ(profile.ReadProfileText("User", "NumAff", ""), row.after)
+        << row.own << " over " << row.stored;
+  }
+}
+
+TEST_F(DorneDocTest, LengthUnitFromTheUnitsTableElseMetric) {
+  std::vector<CUnitEntry> units(2);
+  units[0] = {"10", "", "inches", "%f|in", "25.4", "%.1f|in", "25.4", "25.4"};
+  units[1] = {"20", "", "bad", "%f|m", "1000", "%.0f|m", "1000", "0"};
+  CDocEnvironment environment;
+  environment.units = &units;
+  auto document = NewDocument(environment);
+  const std::vector<std::pair<int, int>> rows = {{10, 10}, {20, -1}, {30, -1}, {-1, -1}};
+  for (const auto& [asked, kept] : rows) {
+    document->SetLengthUnit(asked);
+    EXPECT_EQ(document->GetLengthUnitId(), kept) << asked;
+  }
+  EXPECT_EQ(document->GetUnits().GetScale(), 1.0);
+}
+
+TEST_F(DorneDocTest, NewDocumentWaitsForItsStart) {
+  CRecordingObserver observer;
+  CDocEnvironment environment;
+  environment.userName = "Anne";
+  auto document = NewDocument(environment);
+  document->AddObserver(&observer);
+  document->OnNewDocument("07/12/2026");
+  ASSERT_EQ(document->GetRunCount(), 1);
+  CRun& run = *document->GetCurrentRun();
+  EXPECT_EQ(run.GetFlagsWord(), 0u);
+  EXPECT_EQ(document->GetToolMode(), CDorneDoc::kToolPlaceStart);
+  EXPECT_EQ(document->GetFreeFaceMask(), 63);
+  EXPECT_EQ(document->GetDocProperty("Creator"), "Anne");
+  EXPECT_FALSE(document->IsModified());
+  EXPECT_EQ(observer.Count(EDocNotice::kRunAdded), 1);
+  EXPECT_EQ(document->SetCurrentRun(&run), -1);
+  EXPECT_EQ(document->DuplicateRun(0), 0);
+}
+
+TEST_F(DorneDocTest, RunMarkerPointsAlongItsDirection) {
+  auto document = NewDocument();
+  document->OnNewDocument("d");
+  CRun& run = *document->GetCurrentRun();
+  CDev* marker = run.GetStartMarker();
+  marker->SetPosition(C3DPoint(1000, 0, 0));
+  marker->SetBackOffsets({300, 200, 0});
+  const struct {
+    int direction;
+    C3DPoint centre;
+  } rows[] = {{4, {1525, 0, 0}},    {0, {475, 0, 0}},    {5, {1000, 0, 525}},
+              {1, {1000, 0, -525}}, {2, {1000, 525, 0}}, {3, {1000, -525, 0}}};
+  for (const auto& row : rows) {
+    marker->SetDirection(row.direction);
+    document->PlaceRunMarker(run);
+    const CBox* pointer = marker->GetBox(CDev::kBodySlot + 1);
+    EXPECT_EQ(pointer->GetOrigin(), row.centre) << row.direction;
+    const CBox* section = marker->GetBox(CDev::kBodySlot);
+    EXPECT_EQ(section->GetExtent(0) + section->GetExtent(1) + section->GetExtent(2), 500)
+        << row.direction;
+    EXPECT_TRUE(section->IsListed());
+  }
+}
+
+TEST_F(DorneDocTest, PlacingTheStartMakesTheRunEditable) {
+  auto document = NewDocument();
+  document->OnNewDocument("d");
+  CRun& run = *document->GetCurrentRun();
+  run.GetStartMarker()->SetPosition(C3DPoint(1000, 0, 0));
+  run.GetStartMarker()->SetDirection(4);
+  document->PlaceRunStart(run);
+  EXPECT_EQ(run.GetFlagsWord(), 1u);
+  EXPECT_EQ(run.GetStartMarker(), nullptr);
+  EXPECT_EQ(document->GetToolMode(), CDorneDoc::kToolAddStraight);
+  const CDev* start = run.GetCurrentElement();
+  ASSERT_NE(start, nullptr);
+  EXPECT_EQ(start->GetKind(), CDev::kEnd);
+  EXPECT_EQ(start->GetPosition(), C3DPoint(1000, 0, 0));
+  EXPECT_EQ(document->GetFreeFaceMask(), FaceIndexToBit(4));
+  EXPECT_TRUE(document->IsModified());
+  const std::size_t elements = run.GetDevices().size();
+  document->PlaceRunStart(run);
+  EXPECT_EQ(run.GetDevices().size(), elements);
+}
+
+TEST_F(DorneDocTest, DeletingAsksFirstAndTakesOnlyBranchEnds) {
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  const std::vector<CDev*> chain = BuildChain(run);
+  document->SetModifiedFlag(false);
+  CAnsweringPrompter cancel(false);
+  document->SetPrompter(&cancel);
+  run.SetCurrentElement(chain[12]);
+  EXPECT_EQ(document->DeleteCurrentElement(), 1);
+  EXPECT_EQ(cancel.asked, std::vector<int>{31464});
+  EXPECT_FALSE(document->IsModified());
+  CAnsweringPrompter ok(true);
+  document->SetPrompter(&ok);
+  run.SetCurrentElement(chain[5]);  // in the middle of the chain
+  EXPECT_EQ(document->DeleteCurrentElement(), 0);
+  EXPECT_EQ(ok.beeps, 1);
+  run.SetCurrentElement(chain[12]);
+  const std::size_t before = run.GetDevices().size();
+  EXPECT_EQ(document->DeleteCurrentElement(), 1);
+  EXPECT_EQ(run.GetDevices().size(), before - 1);
+  EXPECT_EQ(run.GetCurrentElement(), chain[3]);
+  EXPECT_TRUE(document->IsModified());
+}
+
+// Every joint box offers outlets 0..2 of the QD range code.
+class COutletSource : public CBoxPointSource {
+ public:
+  C3DPoint ConnectionCode(const CBox& box, int point, int) override {
+    return point >= 10 ? C3DPoint(3, 128 * 256, 5) : box.GetOrigin();
+  }
+  C3DPoint SupportPoint(const CBox&, int, int) override { return {}; }
+};
+
+TEST_F(DorneDocTest, DeletingAJointTakesOffTheTapOffUnitsOnIt) {
+  COutletSource outlets;
+  CRunEnvironment::Instance().SetBoxPoints(&outlets);
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  CChainBuilder chain(run);
+  CDev* joint = chain.Add(chain.Start(4), 4, CDev::kJoint, 1000);
+  joint->MakeBox(0);
+  run.SetFlagsWord(1);
+  run.SetPartsState(2);
+  CDev* unit = run.NewElement();
+  unit->SetKind(CDev::kTapOff);
+  unit->SetActive(1);
+  unit->SetBooked(0);
+  unit->SetReference("QDTAP1");
+  unit->SetAttached(run.GetFirstElement());
+  unit->SetStyle(11 | (4u << 12) | (1u << 16));
+  unit->SetBookedLength(128);
+  run.AddDevice(unit);
+  ASSERT_EQ(PositionTapOffUnit(*unit, false), 1);
+  ASSERT_GE(run.GetBOM().FindLine("QDTAP1"), 1);
+  CAnsweringPrompter ok(true);
+  document->SetPrompter(&ok);
+  run.SetCurrentElement(joint);
+  EXPECT_EQ(document->DeleteCurrentElement(), 1);
+  EXPECT_FALSE(run.OwnsElement(unit));
+  EXPECT_LT(run.GetBOM().FindLine("QDTAP1"), 0);
+  CRunEnvironment::Instance().SetBoxPoints(nullptr);
+}
+
+TEST_F(DorneDocTest, DuplicateCopiesElementsLinksAndAnnotations) {
+  auto document = RichDocument();
+  CRun& source = *document->GetRunAt(0);
+  document->SetCurrentRun(&source);
+  const std::size_t annotations = document->Annotations().Size();
+  const int index = document->DuplicateRun(0);
+  ASSERT_EQ(index, 5);
+  CRun& copy = *document->GetRunAt(index);
+  EXPECT_EQ(document->GetCurrentRun(), &copy);
+  EXPECT_EQ(copy.GetPropText("Catalog"), "QPC");
+  EXPECT_NE(copy.GetPropText("Name"), source.GetPropText("Name"));
+  ASSERT_EQ(copy.GetDevices().size(), source.GetDevices().size());
+  for (std::size_t i = 0; i < copy.GetDevices().size(); ++i) {
+    const CDev* back = copy.GetDevices()[i]->GetBackNeighbour();
+    EXPECT_TRUE(back == nullptr || back->GetRun() == &copy) << i;
+  }
+  // The three element labels of the source come again on the copy.
+  EXPECT_EQ(document->Annotations().Size(), annotations + 3);
+  EXPECT_EQ(Save(*Load(Save(*document))), Save(*document));
+}
+
+TEST_F(DorneDocTest, TotalsAddTheRunsLines) {
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  BuildChain(run);
+  document->SetSalesCoefficient(2.0f);
+  document->ComputeRunTotals(false);
+  ASSERT_EQ(document->GetTotalsCount(), 2);
+  EXPECT_EQ(*document->GetTotals(0), *document->GetTotals(1));
+  EXPECT_EQ(document->GetTotals(2), nullptr);
+  EXPECT_EQ((*document->GetTotals(0))[4], (*document->GetTotals(0))[1] * 2.0);
+}
+
+TEST_F(DorneDocTest, ElementsUseTheDocumentsSelection) {
+  auto document = RichDocument();
+  CDev* element = document->GetRunAt(0)->GetDevices()[3];
+  CElementSelection::Of(*element).Select(element, 2);
+  EXPECT_EQ(document->Selection().Element(), element);
+  EXPECT_EQ(&document->GetRunAt(0)->Selection(), &document->Selection());
+  document->RemoveRun(document->GetRunAt(0));
+  EXPECT_EQ(document->Selection().Element(), nullptr);
+}
+
+}  // namespace

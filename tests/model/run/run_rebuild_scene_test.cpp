@@ -1,0 +1,172 @@
+// After an edit and the rebuild of the edited run, the scene is the one a whole rebuild
+// makes: the same boxes in the same order, each with the projection and the face flags a
+// fresh projection and insertion give it. Runs far apart rebuild their own boxes alone;
+// runs side by side or over one another meet on screen and make the scene anew.
+
+#include "model/document/dorne_doc_test_support.h"
+
+#include "geometry/box.h"
+#include "geometry/display_list.h"
+#include "model/element/dev.h"
+#include "model/run/run.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the picture and the depth order read of a listed box.
+struct BoxState {
+  CBox* box = nullptr;
+  C3DPoint low, high;
+  std::uint32_t attributes = 0;
+  bool finite = false;
+};
+
+bool SameBits(const C3DPoint& a, const C3DPoint& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Empty when the scenes are the same, else where they first differ.
+std::string Difference(const std::vector<BoxState>& a, const std::vector<BoxState>& b) {
+  if (a.size() != b.size())
+    return std::to_string(a.size()) + " boxes against " + std::to_string(b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const std::string at = "at " + std::to_string(i) + " of " + std::to_string(a.size()) + ": ";
+    if (a[i].box != b[i].box) return at + "another box";
+    if (!SameBits(a[i].low, b[i].low) || !SameBits(a[i].high, b[i].high))
+      return at + "another projection";
+    if (a[i].attributes != b[i].attributes) return at + "other face flags";
+    if (a[i].finite != b[i].finite) return at + "finite or not";
+  }
+  return {};
+}
+
+// The listed boxes in order; each box's bounds are those of a fresh projection of a copy.
+std::vector<BoxState> SceneState(CDorneDoc& document, bool freshProjection) {
+  std::vector<BoxState> states;
+  for (CBox* box : document.Projection().GetDisplayList().CollectBoxes()) {
+    CBox copy = *box;
+    copy.SetListed(false);
+    if (freshProjection) document.Projection().ProjectBox(copy);
+    states.push_back({box, copy.GetProjectedMin(), copy.GetProjectedMax(), box->GetAttributes(),
+                      copy.HasFiniteProjection()});
+  }
+  return states;
+}
+
+constexpr int kElements = 12;
+
+// A straight run along x at the height and depth given, its elements placed where their
+// boxes stand; the start is placed, so that no start marker enters the scene.
+void BuildStraightRun(CRun& run, const C3DPoint& origin) {
+  run.SetFlagsWord(1);
+  CChainBuilder builder(run);
+  CDev* last = builder.Start(4);
+  last->SetPosition(origin);
+  for (int i = 1; i < kElements; ++i) {
+    last = builder.Add(last, 4, CDev::kStraight, 1000);
+    last->SetPosition(origin + C3DPoint(1000.0 * i, 0, 0));
+    last->MakeBox(CDev::kBodySlot)->SetPlacement(last->GetPosition(), 100, 1000, 100);
+    for (int face = 0; face < CDev::kFaceCount; ++face)
+      last->SetFreeFace(face, face == CDev::OppositeDirection(4) ? 0 : 1);
+  }
+  run.SetCurrentElement(last);
+}
+
+CDev* ElementAt(CRun& run, int index) {
+  return run.GetDevices()[static_cast<std::size_t>(index) % run.GetDevices().size()];
+}
+
+// As the move tool does it (CViewTools::MoveRunPress), making the scene anew.
+void MoveRun(CDorneDoc& document, CRun& run, const C3DPoint& by) {
+  run.GetFirstElement()->Translate(by, true);
+  document.SetModifiedFlag(true);
+  document.RebuildScene();
+}
+
+struct Edit {
+  const char* name;
+  std::function<void(CDorneDoc&, CRun&)> apply;
+};
+
+const Edit kEdits[] = {
+    {"a straight at the end",
+     [](CDorneDoc&, CRun& run) { run.GetCurrentElement()->AddStraightToward(4, 1000); }},
+    {"an elbow up at the end",
+     [](CDorneDoc&, CRun& run) { run.GetCurrentElement()->AddStraightToward(5, 1500); }},
+    {"a branch toward the next run",
+     [](CDorneDoc&, CRun& run) { ElementAt(run, 5)->AddStraightToward(2, 2500); }},
+    {"a branch down and away",
+     [](CDorneDoc&, CRun& run) { ElementAt(run, 7)->AddStraightToward(1, 800); }},
+    {"the run moved across",
+     [](CDorneDoc& document, CRun& run) { MoveRun(document, run, C3DPoint(0, 700, 0)); }},
+    {"the run moved along",
+     [](CDorneDoc& document, CRun& run) { MoveRun(document, run, C3DPoint(-3000, 0, 0)); }},
+    {"one box grown",
+     [](CDorneDoc&, CRun& run) { ElementAt(run, 3)->GetBox(CDev::kBodySlot)->SetExtent1(900); }},
+    {"the last element deleted",
+     [](CDorneDoc& document, CRun&) { EXPECT_EQ(document.DeleteCurrentElement(), 1); }},
+};
+
+struct Layout {
+  const char* name;
+  C3DPoint step;  // from one run to the next
+};
+
+const Layout kLayouts[] = {
+    {"far apart", C3DPoint(0, 300000, 300000)},
+    {"side by side", C3DPoint(0, 2000, 0)},
+    {"one above the other", C3DPoint(0, 0, 400)},
+    {"over one another", C3DPoint(0, 0, 0)},
+};
+
+const std::array<int, 3> kViews[] = {{30, 45, 10}, {330, 315, 0}, {90, 0, 0}};
+
+class RunRebuildSceneTest : public DorneDocTestBase {
+ protected:
+  std::unique_ptr<CDorneDoc> Document(const Layout& layout, const std::array<int, 3>& view) {
+    auto document = NewDocument();
+    for (int i = 0; i < 4; ++i)
+      BuildStraightRun(AddRun(*document, "QDA"), layout.step * static_cast<double>(i));
+    document->SetViewAngles(view[0], view[1], view[2]);
+    document->RebuildScene();
+    return document;
+  }
+};
+
+TEST_F(RunRebuildSceneTest, AnEditedRunRebuiltLeavesTheSceneOfAWholeRebuild) {
+  int alone = 0;
+  int anew = 0;
+  for (const Layout& layout : kLayouts) {
+    for (const auto& view : kViews) {
+      for (const Edit& edit : kEdits) {
+        for (int which : {0, 2, 3}) {
+          const std::string what = std::string(layout.name) + ", " + edit.name + ", run " +
+                                   std::to_string(which) + ", view " + std::to_string(view[0]);
+          const auto document = Document(layout, view);
+          CRun& run = *document->GetRuns()[static_cast<std::size_t>(which)];
+          document->SetCurrentRun(&run);
+          edit.apply(*document, run);
+          const CDisplayList& list = document->Projection().GetDisplayList();
+          const std::uint64_t changes = list.Changes();
+          ASSERT_EQ(run.RebuildParts(0), 1) << what;
+          (list.Changes() - changes < list.Size() ? alone : anew) += 1;
+          const std::vector<BoxState> rebuilt = SceneState(*document, false);
+          EXPECT_EQ(Difference(rebuilt, SceneState(*document, true)), "") << what;
+          document->RebuildScene();
+          EXPECT_EQ(Difference(rebuilt, SceneState(*document, true)), "") << what << ", rebuilt";
+        }
+      }
+    }
+  }
+  // Both ways of rebuilding a run's scene were taken.
+  EXPECT_GT(alone, 0);
+  EXPECT_GT(anew, 0);
+}
+
+}  // namespace
