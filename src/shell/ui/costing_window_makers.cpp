@@ -1,4 +1,9 @@
-#include "app/ui/costing_window_makers.h"
+#include "shell/ui/costing_window_makers.h"
+
+#include "linear/ui/linear_environment.h"
+#include "linear/ui/linear_wnd.h"
+#include "reference/ui/ref_environment.h"
+#include "reference/ui/ref_wnd.h"
 
 namespace {
 
@@ -23,3 +28,13 @@ void RegisterReferenceWindowMaker(CCostingWindowMaker maker) {
 }
 
 const CCostingWindowMaker& ReferenceWindowMaker() { return ReferenceMaker(); }
+
+void RegisterCostingWindows() {
+  RegisterLinearWindowMaker([](const CCostingWindowContext& context) -> CCostingWindow* {
+    return new CLinearWnd(
+        CLinearEnvironment::FromApp(*context.app, *context.dialogs, context.opened));
+  });
+  RegisterReferenceWindowMaker([](const CCostingWindowContext& context) -> CCostingWindow* {
+    return new CRefWnd(CRefEnvironment::FromApp(*context.app, *context.dialogs, context.opened));
+  });
+}
