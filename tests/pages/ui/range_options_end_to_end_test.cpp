@@ -14,6 +14,7 @@
 #include "model/element/dev.h"
 #include "model/element/element_selection.h"
 #include "model/props/page_kinds.h"
+#include "model/run/range_rules.h"
 #include "model/run/run.h"
 #include "model/run/run_environment.h"
 #include "ranges/range_pages.h"
@@ -125,6 +126,28 @@ TEST_F(RangeOptionsEndToEndTest, AQMRiseWithED31KeepsThePlainPlugStandard) {
     EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
     EXPECT_EQ(SavedField(saved, "PLUG1"), ed31 ? "100" : "150");
   }
+}
+
+// A current typed past every rating of the run chooses its top rating.
+TEST_F(RangeOptionsEndToEndTest, ACurrentPastEveryRatingChoosesTheTopRating) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  int unit = -1, tab = -1;
+  const std::string laid = Laid("run QMA 16\nstart 1\ngo 4 3000\nend 1\n", kPageRiser, unit, tab);
+  const std::string saved = m_folder.File("documents/rating.run");
+  const std::string shot = TestOutputPath("rating_past_every_rating_e2e.png");
+  const CProgramRun run =
+      Run("closemodals\nopen " + laid + "\nmenu 32792\nproptype 1006 99999999999\npropshot " +
+          shot + "\nsave " + saved + "\n");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  CDorneDoc document;
+  ASSERT_TRUE(document.OnOpenDocument(saved).ok);
+  const CRun& reopened = *document.GetRuns().front();
+  ASSERT_NE(reopened.GetRatingList(), nullptr);
+  ASSERT_FALSE(reopened.GetRatingList()->empty());
+  EXPECT_EQ(reopened.GetPropText("Calibre"), reopened.GetRatingList()->back().code);
+  EXPECT_NE(reopened.GetPropText("Calibre"), "16");
 }
 
 }  // namespace
