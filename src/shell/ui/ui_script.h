@@ -48,8 +48,9 @@ class CMainFrame;
 //   propcurrent N           the property window shows page N alone and its tab strip
 //                           highlights tab N; the line fails otherwise
 //   propclicktab N          a click on tab N of the property window's tab strip
-//   proptabsfit             every tab text of the property window fits its tab and the
-//                           tabs fit the strip; the line fails otherwise
+//   proptabsfit             every tab text of the property window fits its tab, the
+//                           tabs fit the strip and the shown page's one-line labels show
+//                           their whole texts; the line fails otherwise
 //   propinside              the whole property window lies on its screen; fails otherwise
 //   propdrag DX DY          the property window moved by DX, DY as a drag of its caption
 //                           moves it (the activation taken from it on the way); fails

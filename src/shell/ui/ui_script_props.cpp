@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
@@ -65,7 +66,8 @@ bool ClickTab(CMainFrame& frame, int index) {
   return true;
 }
 
-// Every tab's text fits its tab, and the tabs fit the strip.
+// Every tab's text fits its tab, the tabs fit the strip and the shown page's labels show
+// their whole texts.
 bool TabsFit(CMainFrame& frame) {
   CPropDialog* window = ShownWindow(frame);
   QTabBar* tabs = window != nullptr ? window->TabStrip() : nullptr;
@@ -75,6 +77,14 @@ bool TabsFit(CMainFrame& frame) {
   for (int i = 0; i < tabs->count(); ++i) {
     const int text = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
     if (text > tabs->tabRect(i).width()) return false;
+  }
+  // The shown page's one-line labels are not cut either.
+  CPropPageDialog* page = window->CurrentPage();
+  if (page == nullptr) return true;
+  for (const QLabel* label : page->findChildren<QLabel*>()) {
+    if (!label->isVisible() || label->wordWrap() || label->text().isEmpty()) continue;
+    if (label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width())
+      return false;
   }
   return true;
 }
