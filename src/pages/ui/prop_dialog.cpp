@@ -152,9 +152,11 @@ void CPropDialog::KeepOnScreen() {
   const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
   if (shown == nullptr) return;
   const QRect area = shown->geometry();
-  MoveBy(
-      QPoint(area.left() + prop_window::PlaceOnScreen(x() - area.left(), width(), area.width()),
-             area.top() + prop_window::PlaceOnScreen(y() - area.top(), height(), area.height())));
+  // A window's place is that of its frame, caption and borders included.
+  const QSize size = frameGeometry().size();
+  MoveBy(QPoint(
+      area.left() + prop_window::PlaceOnScreen(x() - area.left(), size.width(), area.width()),
+      area.top() + prop_window::PlaceOnScreen(y() - area.top(), size.height(), area.height())));
 }
 
 void CPropDialog::FitTabs() {
