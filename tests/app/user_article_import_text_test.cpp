@@ -96,4 +96,24 @@ TEST_F(UserArticleImportTextTest, FixedWidthsCountTheFilesOwnCharacters) {
   EXPECT_EQ(refused, (CRefusedArticleLines{{2, EArticleRefusal::kBadWidth}}));
 }
 
+TEST_F(UserArticleImportTextTest, DesignationsTheTableCannotHoldAreRefusedNotChanged) {
+  // CP850 has no euro, no œ and no typographic quotes.
+  for (const char* designation : {"Prix €", "Cœur", "“Boîte”"}) {
+    SCOPED_TRACE(designation);
+    SetUp();
+    const std::string delimited = m_folder.WriteFile(
+        "prices.csv", tvr::platform::ToAnsi(std::string("Q123;") + designation + ";5\r\n"));
+    CRefusedArticleLines refused;
+    EXPECT_TRUE(ImportUserArticles(m_import, delimited, &refused));  // the price is taken
+    EXPECT_EQ(refused, (CRefusedArticleLines{{1, EArticleRefusal::kNotWritten}}));
+    EXPECT_EQ(Article("Q123"), "Old|5");
+    refused.clear();
+    const std::string fixed =
+        m_folder.WriteFile("prices.txt", Fixed("QNEW", designation, "000000007") + "\r\n");
+    EXPECT_TRUE(ImportFixedWidthArticles(m_import, fixed, &refused));
+    EXPECT_EQ(refused, (CRefusedArticleLines{{1, EArticleRefusal::kNotWritten}}));
+    EXPECT_EQ(Article("QNEW"), "Old|7");
+  }
+}
+
 }  // namespace
