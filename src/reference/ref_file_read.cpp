@@ -90,7 +90,9 @@ void ReadSlots(CProjectFileReader& in, CRefLine& line) {
     std::int32_t value = in.Long();
     // The protection code moved from bits 10-15 to bits 16-21.
     if (in.Format() < 451) value = ((value & 0xFC00) << 6) | (value & 0x3FF);
-    line.slots[slot] = value;
+    // A value with bits beyond the units and the protection code (a negative one among
+    // them) is no slot that any program wrote: the slot is taken as empty.
+    line.slots[slot] = (value & ~CRefLine::kSlotBits) == 0 ? value : 0;
   }
 }
 

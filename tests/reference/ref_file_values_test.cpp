@@ -63,4 +63,28 @@ TEST(RefFileValuesTest, TotalsHoldTheirQuotientOfANearZeroCoefficient) {
   }
 }
 
+TEST(RefFileValuesTest, TapOffSlotsKeepToTheirBitsAndChooseTheFormat) {
+  const struct {
+    const char* guards;
+    int slot;
+    std::int32_t stored, read;
+    std::int32_t format;
+  } rows[] = {
+      {"units and protection code", 150, 3 | (54 << 16), 3 | (54 << 16), kRefFileFormatAllSlots},
+      {"a negative value past slot 99", 150, -5, 0, kRefFileFormatAllSlots},
+      {"a bit past the protection code", 150, 1 << 22, 0, kRefFileFormatAllSlots},
+      {"the sign bit alone", 20, std::numeric_limits<std::int32_t>::min(), 0, kRefFileFormat},
+      {"the largest value of the bits", 20, 0x3FFFFF, 0x3FFFFF, kRefFileFormat},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    CRefProject written = OneLineProject(1);
+    written.lines[1].slots[static_cast<std::size_t>(row.slot)] = row.stored;
+    // Whatever a line holds in slots 100-199 is saved with them, never dropped.
+    EXPECT_EQ(RefFileFormat(written), row.format);
+    const CRefProject project = ReadBack(written);
+    EXPECT_EQ(project.lines[1].slots[static_cast<std::size_t>(row.slot)], row.read);
+  }
+}
+
 }  // namespace
