@@ -155,6 +155,22 @@ std::string OpenForNames(CDbfTable& table, const std::string& articleFolder, boo
   return CheckNameFields(table, withSecond);
 }
 
+// A name the table's code page cannot hold would be refused half-way through the lists.
+std::string CheckNamesFit(const CDbfTable& table,
+                          const std::array<std::string, 2 * kPriceListCount>& names,
+                          const std::array<int, kPriceListCount>& numbers, bool withSecond) {
+  for (std::size_t i = 0; i < kPriceListCount; ++i) {
+    if (numbers[i] < 1 || numbers[i] > kPriceListCount) continue;
+    for (const std::string* name :
+         {&names[i], withSecond ? &names[kPriceListCount + i] : nullptr}) {
+      if (name == nullptr || table.CanHoldText(*name)) continue;
+      return "The price-list name \"" + *name + "\" holds characters that the article table " +
+             table.Path() + " cannot hold";
+    }
+  }
+  return std::string();
+}
+
 std::string WriteError(const CDbfTable& table) {
   return table.Error().empty() ? "Cannot write the article table " + table.Path() : table.Error();
 }
@@ -168,6 +184,7 @@ CPriceListSave SavePriceListNames(const std::string& articleFolder,
   CPriceListSave result;
   CDbfTable table;
   result.error = OpenForNames(table, articleFolder, withSecond);
+  if (result.error.empty()) result.error = CheckNamesFit(table, names, numbers, withSecond);
   if (!result.error.empty()) return result;
   for (int i = 0; i < kPriceListCount; ++i) {
     if (numbers[i] < 1 || numbers[i] > kPriceListCount) continue;

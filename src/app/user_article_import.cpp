@@ -61,6 +61,33 @@ std::optional<CFileLines> ReadLines(const std::string& path) {
   return result;
 }
 
+// A line of a fixed-width file in the file's own characters: its width and columns count
+// characters as the file holds them (one byte each in an 8-bit code page), never the
+// bytes of their UTF-8 form, so that an accented designation keeps the columns after it.
+class CFixedLine {
+ public:
+  explicit CFixedLine(std::string_view text) {
+    for (std::size_t pos = 0; pos < text.size();)
+      m_chars.push_back(
+          tvr::platform::DecodeUtf8(text, pos).value_or(tvr::platform::kReplacementCharacter));
+  }
+  std::size_t Size() const { return m_chars.size(); }
+  bool Is(std::size_t at, char32_t c) const { return at < m_chars.size() && m_chars[at] == c; }
+  bool StartsWith(std::u32string_view prefix) const {
+    return std::u32string_view(m_chars).starts_with(prefix);
+  }
+  // The UTF-8 text of count characters from the one at from (fewer at the line's end).
+  std::string Text(std::size_t from, std::size_t count) const {
+    std::string text;
+    for (std::size_t i = from; i < m_chars.size() && i - from < count; ++i)
+      tvr::platform::AppendUtf8(text, m_chars[i]);
+    return text;
+  }
+
+ private:
+  std::u32string m_chars;
+};
+
 void Refuse(CRefusedArticleLines* refused, std::size_t index, EArticleRefusal why) {
   if (refused) refused->push_back({static_cast<int>(index + 1), why});
 }
@@ -184,10 +211,11 @@ EUserArticleFile UserArticleFileKind(const std::string& path) {
   if (name == kArticleTableName) return EUserArticleFile::kReplacementTable;
   const std::optional<CFileLines> read = ReadLines(path);
   if (!read) return EUserArticleFile::kUnreadable;
-  const std::vector<std::string>& lines = read->lines;
-  if (!lines.empty() && lines[0].size() == kFixedLineLength &&
+  if (read->lines.empty()) return EUserArticleFile::kDelimited;
+  const CFixedLine first(read->lines[0]);
+  if (first.Size() == kFixedLineLength &&
       std::all_of(std::begin(kFixedBlanks), std::end(kFixedBlanks),
-                  [&lines](std::size_t at) { return lines[0][at] == ' '; }))
+                  [&first](std::size_t at) { return first.Is(at, U' '); }))
     return EUserArticleFile::kFixedWidth;
   return EUserArticleFile::kDelimited;
 }
@@ -282,14 +310,17 @@ bool ImportUserArticles(const CUserArticleImport& import, const std::string& pat
 namespace {
 
 // The refusal of a fixed-width record, if any, before its article is looked up.
-std::optional<EArticleRefusal> FixedWidthRefusal(const std::string& line) {
-  if (line.size() != kFixedLineLength) return EArticleRefusal::kBadWidth;
-  if (!IsBlankOrDigits(line.substr(56, 9))) return EArticleRefusal::kBadPrice;
-  if (!IsBlankOrDigits(line.substr(67, 4))) return EArticleRefusal::kBadQuantity;
+long long FixedPriceHundredths(const CFixedLine& line) {
+  return WholeNumber(line.Text(56, 9)) * (line.Is(65, U'U') ? 100 : 1);
+}
+
+std::optional<EArticleRefusal> FixedWidthRefusal(const CFixedLine& line) {
+  if (line.Size() != kFixedLineLength) return EArticleRefusal::kBadWidth;
+  if (!IsBlankOrDigits(line.Text(56, 9))) return EArticleRefusal::kBadPrice;
+  if (!IsBlankOrDigits(line.Text(67, 4))) return EArticleRefusal::kBadQuantity;
   // Nine digits of whole units are 11 digits of hundredths: computed in 64 bits and
   // held to what the costing's 32-bit prices take.
-  if (WholeNumber(line.substr(56, 9)) * (line[65] == 'U' ? 100 : 1) > kMaxUserPriceHundredths)
-    return EArticleRefusal::kPriceTooLarge;
+  if (FixedPriceHundredths(line) > kMaxUserPriceHundredths) return EArticleRefusal::kPriceTooLarge;
   return std::nullopt;
 }
 
@@ -305,16 +336,16 @@ bool ImportFixedWidthArticles(const CUserArticleImport& import, const std::strin
     return false;
   }
   for (std::size_t index = 0; index < read->lines.size(); ++index) {
-    const std::string& line = read->lines[index];
-    if (line.compare(0, 3, "TEQ") != 0) continue;
+    const CFixedLine line(read->lines[index]);
+    if (!line.StartsWith(U"TEQ")) continue;
     if (const std::optional<EArticleRefusal> why = FixedWidthRefusal(line)) {
       Refuse(refused, index, *why);
       continue;
     }
-    if (!articles.Find(TrimRight(line.substr(2, 15)))) continue;
-    const std::string designation = TrimRight(line.substr(23, 32));
-    const long long price = WholeNumber(line.substr(56, 9)) * (line[65] == 'U' ? 100 : 1);
-    const long long quantity = WholeNumber(line.substr(67, 4));
+    if (!articles.Find(TrimRight(line.Text(2, 15)))) continue;
+    const std::string designation = TrimRight(line.Text(23, 32));
+    const long long price = FixedPriceHundredths(line);
+    const long long quantity = WholeNumber(line.Text(67, 4));
     bool refusedValue = false;
     auto assign = [&](int field, const std::string& text) {
       refusedValue |= articles.table.Assign(field, text) == CDbfTable::kAssignRefused;

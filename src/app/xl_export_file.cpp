@@ -23,9 +23,23 @@ bool CXlExportFile::Save(const std::string& path) const {
   return tvr::platform::CIniFile::WriteAtomically(path, Bytes());
 }
 
+std::string XlOneLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      line += text[i];
+      continue;
+    }
+    line += ' ';
+    while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
+  }
+  return line;
+}
+
 std::string XlQuote(std::string_view text) {
   std::string quoted = "\"";
-  for (char c : text) {
+  for (char c : XlOneLine(text)) {
     if (c == '"') quoted += '"';
     quoted += c;
   }
@@ -53,14 +67,14 @@ std::vector<std::string> XlTextPieces(const std::string& text, int count) {
 void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value,
                         char kind) {
   if (key.empty()) return;
-  std::string line(key);
+  std::string line = XlOneLine(key);
   if (line.front() != '"') line.insert(line.begin(), '"');
   if (line.size() < 2 || line.back() != '"') line += '"';
   switch (kind) {
     case kXlProjectText: line += ",\"@\"," + XlQuote(value); break;
     case kXlNumber:
-    case kXlSwitch: line += ",\"\"," + std::string(value); break;
-    case kXlLineValue: line += "," + std::string(value); break;
+    case kXlSwitch: line += ",\"\"," + XlOneLine(value); break;
+    case kXlLineValue: line += "," + XlOneLine(value); break;
     case kXlLineText: line += "," + XlQuote(value); break;
     default: line += ",\"\"," + XlQuote(value); break;
   }

@@ -46,8 +46,12 @@ inline constexpr char kXlSwitch = 'B';
 inline constexpr char kXlLineText = 'L';
 inline constexpr char kXlLineValue = 'l';
 
-// Quotes a text for the exchange file: between double quotes, each double quote inside
-// doubled, so that a name holding one keeps the line whole.
+// The exchange file knows no escape for a line end: one field stays on one line, each run
+// of CR and LF in a text becoming one blank.
+std::string XlOneLine(std::string_view text);
+
+// Quotes a text for the exchange file: on one line (XlOneLine), between double quotes,
+// each double quote inside doubled, so that a name holding one keeps the line whole.
 std::string XlQuote(std::string_view text);
 
 // The pieces of a comment for the exchange file's comment and remark keys: cut at its
@@ -55,7 +59,8 @@ std::string XlQuote(std::string_view text);
 // as many as asked (the missing ones " ").
 std::vector<std::string> XlTextPieces(const std::string& text, int count);
 
-// Writes one field line; nothing when the key is empty. The key stands in double quotes;
+// Writes one field line (key and value on one line, as XlOneLine); nothing when the key
+// is empty. The key stands in double quotes;
 // then by kind: '@' a comma, "@" quoted, a comma and the quoted value; 'N' and 'B' a
 // comma, "", a comma and the bare value; 'l' a comma and the bare value; 'L' a comma and
 // the quoted value; any other kind a comma, "", a comma and the quoted value.

@@ -5,6 +5,7 @@
 #include "app/message_text.h"
 #include "app/profile.h"
 #include "app/tmp_file.h"
+#include "platform/code_page.h"
 #include "platform/number_text.h"
 #include "platform/dbf_table.h"
 #include "platform/text_conversions.h"
@@ -178,6 +179,25 @@ std::optional<int> PriceInHundredths(std::string_view price) {
   return value;
 }
 
+namespace {
+
+// The tool writes 8-bit text in the ANSI code page: its references and designations
+// enter the document as UTF-8. A control byte or a byte with no character makes the
+// line something other than text, and it is not taken.
+std::optional<std::string> ToolLineText(std::string_view line) {
+  const bool control = std::any_of(line.begin(), line.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return (byte < 0x20 && c != '\t') || byte == 0x7F;
+  });
+  if (control) return std::nullopt;
+  bool lossy = false;
+  std::string text = tvr::platform::ToUtf8(line, tvr::platform::CodePage::Cp1252, &lossy);
+  if (lossy) return std::nullopt;
+  return text;
+}
+
+}  // namespace
+
 std::vector<std::string> ParseToolAnswer(std::string_view bytes) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -194,7 +214,8 @@ std::vector<std::string> ParseToolAnswer(std::string_view bytes) {
         ++separators;
       }
     }
-    if (separators == kToolFieldSeparators && line.starts_with('$')) lines.push_back(line);
+    if (separators != kToolFieldSeparators || !line.starts_with('$')) continue;
+    if (std::optional<std::string> text = ToolLineText(line)) lines.push_back(std::move(*text));
   }
   return lines;
 }

@@ -36,7 +36,9 @@ std::string ToolFolderOf(std::string_view program);
 std::optional<int> PriceInHundredths(std::string_view price);
 
 // The lines of a tool answer that hold exactly four ';' and begin with '$', each with TABs
-// in place of its ';'. CR and LF in any run end a line.
+// in place of its ';', decoded from the ANSI code page (CP1252) that the tool writes. CR
+// and LF in any run end a line. A line with another control byte or a byte that has no
+// character in the code page is not text and is dropped.
 std::vector<std::string> ParseToolAnswer(std::string_view bytes);
 
 class CPartNumberLink {

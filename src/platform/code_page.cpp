@@ -16,6 +16,7 @@ namespace {
 // The characters of one code page, learnt once from iconv.
 struct PageTable {
   std::array<std::string, 256> decode;                     // byte -> UTF-8
+  std::array<bool, 256> known{};                           // the byte has a character
   std::vector<std::pair<char32_t, unsigned char>> encode;  // sorted by character
 };
 
@@ -48,6 +49,7 @@ PageTable BuildTable(const char* iconvName) {
     std::optional<char32_t> c = DecodeUtf8(text, pos);
     const bool known = c && pos == text.size();
     if (known) table.encode.emplace_back(*c, static_cast<unsigned char>(byte));
+    table.known[static_cast<std::size_t>(byte)] = known;
     table.decode[static_cast<std::size_t>(byte)] = known ? std::move(text) : std::string(1, '?');
   }
   if (cd != reinterpret_cast<iconv_t>(-1)) iconv_close(cd);
@@ -78,18 +80,21 @@ std::optional<unsigned char> EncodeChar(const PageTable& table, char32_t c) {
 
 }  // namespace
 
-std::string ToUtf8(std::string_view bytes, CodePage page) {
+std::string ToUtf8(std::string_view bytes, CodePage page, bool* lossy) {
   const PageTable& table = TableOf(page);
   std::string out;
   out.reserve(bytes.size());
+  bool lost = false;
   for (char byte : bytes) {
     const auto b = static_cast<unsigned char>(byte);
     if (b < 0x80) {
       out += byte;
     } else {
       out += table.decode[b];
+      lost = lost || !table.known[b];
     }
   }
+  if (lossy) *lossy = lost;
   return out;
 }
 

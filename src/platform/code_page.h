@@ -20,8 +20,10 @@ enum class CodePage {
   Cp1252,  // ANSI
 };
 
-// Decodes 8-bit text of the code page into UTF-8. A zero byte decodes to U+0000.
-std::string ToUtf8(std::string_view bytes, CodePage page);
+// Decodes 8-bit text of the code page into UTF-8. A zero byte decodes to U+0000. When
+// lossy is given it is set to true if any byte had no character in the code page (and
+// became '?'), else false.
+std::string ToUtf8(std::string_view bytes, CodePage page, bool* lossy = nullptr);
 
 // Encodes UTF-8 text into the code page, one byte per character. When lossy is given it
 // is set to true if any character became '?' for want of room in the code page (or was

@@ -367,6 +367,12 @@ int CDbfTable::Refuse(int field, std::string_view value, std::string_view why) {
   return kAssignRefused;
 }
 
+bool CDbfTable::CanHoldText(std::string_view text) const {
+  bool lossy = false;
+  FromUtf8(text, m_state->page, &lossy);
+  return !lossy;
+}
+
 namespace {
 
 // The stored form of a logical or date value, or nothing when the text is none.
@@ -409,7 +415,17 @@ int CDbfTable::Assign(int field, std::string_view text) {
       bytes = DateBytes(trimmed);
       if (!bytes) return Refuse(field, text, "is not a date YYYYMMDD");
       break;
-    case 'C': bytes = FromUtf8(text, m_state->page); break;
+    case 'C': {
+      bool lossy = false;
+      bytes = FromUtf8(text, m_state->page, &lossy);
+      // A '?' in place of a character would be stored as if it were the text.
+      if (lossy) {
+        return Refuse(field, text,
+                      "holds characters that the code page " +
+                          std::string(CodePageName(m_state->page)) + " of the table cannot hold");
+      }
+      break;
+    }
     default:
       return Refuse(field, text,
                     std::string("cannot be written: type ") + info.type + " is read-only");

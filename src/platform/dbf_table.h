@@ -125,8 +125,11 @@ class CDbfTable {
   // Assign: C and others take the text encoded into the code page, padded with blanks,
   // cut to the field length (kAssignCut); N and F take a number written as text (the
   // point as separator) and store it as AssignNumber does; L takes T/F/Y/N/?/blank; D
-  // takes YYYYMMDD or blank. Refused: no record, read-only table, bad number or date.
+  // takes YYYYMMDD or blank. Refused: no record, read-only table, bad number or date, a
+  // text with a character that the table's code page has not (or that is not UTF-8).
   int Assign(int field, std::string_view text);
+  // Whether every character of the UTF-8 text has a byte in the table's code page.
+  bool CanHoldText(std::string_view text) const;
   // Right-aligned with the field's decimals; refused (false) when it does not fit.
   bool AssignNumber(int field, double value);
   bool AssignLogical(int field, bool value);

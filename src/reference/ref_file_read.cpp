@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "platform/archive.h"
@@ -23,6 +24,15 @@ void ReadProperties(CProjectFileReader& in, CRefProject& project) {
 
 int SettingGroups(int format) { return format >= 520 ? 7 : format >= 461 ? 6 : 5; }
 
+// Coefficients multiply and divide every price: one that is not finite, negative, too
+// small to be typed or absurdly large is damage, and the default 1 holds, as for the
+// coefficients of the settings. 0 (no coefficient) is kept.
+double StoredCoefficient(double value) {
+  constexpr double kSmallest = 0.0001, kLargest = 1000.0;
+  if (value == 0.0) return 0.0;
+  return std::isfinite(value) && value >= kSmallest && value <= kLargest ? value : 1.0;
+}
+
 void ReadPriceSettings(CProjectFileReader& in, CRefProject& project,
                        const CRefLoadContext& context) {
   CRefPriceSettings& s = project.priceSettings;
@@ -34,7 +44,7 @@ void ReadPriceSettings(CProjectFileReader& in, CRefProject& project,
   project.labourRate = in.Long();
   const int groups = SettingGroups(in.Format());
   for (int kind = 0; kind < groups; ++kind)
-    for (int i = 0; i < 4; ++i) s.productCoefs[kind][i] = in.Double();
+    for (int i = 0; i < 4; ++i) s.productCoefs[kind][i] = StoredCoefficient(in.Double());
   // QPC's coefficient rides in QPA's group and Qpa's in Qpc's; a file without Qpc's
   // group keeps Qpa's coefficient as it is.
   auto carried = [&](int group) {
@@ -80,7 +90,9 @@ void ReadSlots(CProjectFileReader& in, CRefLine& line) {
     std::int32_t value = in.Long();
     // The protection code moved from bits 10-15 to bits 16-21.
     if (in.Format() < 451) value = ((value & 0xFC00) << 6) | (value & 0x3FF);
-    line.slots[slot] = value;
+    // A value with bits beyond the units and the protection code (a negative one among
+    // them) is no slot that any program wrote: the slot is taken as empty.
+    line.slots[slot] = (value & ~CRefLine::kSlotBits) == 0 ? value : 0;
   }
 }
 

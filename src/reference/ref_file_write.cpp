@@ -78,7 +78,7 @@ std::int32_t RefFileFormat(const CRefProject& project) {
   for (int i = LineCount(project); i >= 1; --i) {
     const auto& slots = project.lines[i].slots;
     for (int slot = kOldSlotCount; slot < CRefLine::kSlotCount; ++slot)
-      if (slots[slot] > 0) return kRefFileFormatAllSlots;
+      if (slots[slot] != 0) return kRefFileFormatAllSlots;
   }
   return kRefFileFormat;
 }

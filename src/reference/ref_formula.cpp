@@ -18,6 +18,14 @@ std::int64_t Saturated(std::int64_t value) {
   return std::clamp<std::int64_t>(value, -kMaxQuantity, kMaxQuantity);
 }
 
+// A factor of a formula may be any 64-bit number: the product is held at the quantity
+// limit even when it overflows 64 bits.
+std::int64_t SaturatedProduct(std::int64_t a, std::int64_t b) {
+  std::int64_t product = 0;
+  if (!__builtin_mul_overflow(a, b, &product)) return Saturated(product);
+  return (a < 0) != (b < 0) ? -kMaxQuantity : kMaxQuantity;
+}
+
 // The leading integer of a text (0 when there is none).
 std::int64_t LeadingInteger(std::string_view text) {
   std::int64_t value = 0;
@@ -188,7 +196,7 @@ class CRefFormulaRun {
     if (isReference) {
       m_reference = reference;
     } else {
-      m_n = Saturated(m_n * n);
+      m_n = SaturatedProduct(m_n, n);
       if (term.op != '*') m_reference.clear();
     }
   }

@@ -43,6 +43,7 @@ class CRefLine {
   int extraCode = 0;
   std::array<std::int32_t, kComponentCount> components{};
   // Tap-off slots: bits 0-15 the number of units, bits 16-21 the unit's protection code.
+  static constexpr std::int32_t kSlotBits = 0x3FFFFF;
   std::array<std::int32_t, kSlotCount> slots{};
   double weight = 0.0;  // filled by the workbook export; neither copied nor stored
   std::vector<CRefLineSection> sections;

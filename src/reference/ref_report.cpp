@@ -1,6 +1,7 @@
 #include "reference/ref_report.h"
 
 #include <cmath>
+#include <limits>
 #include <set>
 
 #include "app/message_text.h"
@@ -205,6 +206,29 @@ std::int64_t WriteLineReport(const CRefReportView& view, int row, int column, st
   return kRefReportLabel - cell.labelKind;
 }
 
+namespace {
+
+// The amount divided by the line's product coefficient (none at 0), held within 64 bits:
+// a coefficient near zero gives a quotient beyond them.
+std::int64_t DividedAmount(std::int64_t amount, double coefficient) {
+  if (!(coefficient > 0.0)) return amount;
+  const double quotient = std::trunc(static_cast<double>(amount) / coefficient);
+  constexpr double kLimit = 9.2e18;  // below 2^63, so the cast is defined
+  if (std::isnan(quotient)) return 0;
+  if (quotient >= kLimit) return std::numeric_limits<std::int64_t>::max();
+  if (quotient <= -kLimit) return std::numeric_limits<std::int64_t>::min();
+  return static_cast<std::int64_t>(quotient);
+}
+
+std::int64_t SaturatedSum(std::int64_t a, std::int64_t b) {
+  std::int64_t sum = 0;
+  if (!__builtin_add_overflow(a, b, &sum)) return sum;
+  return b > 0 ? std::numeric_limits<std::int64_t>::max()
+               : std::numeric_limits<std::int64_t>::min();
+}
+
+}  // namespace
+
 void ComputeLineTotals(CRefProject& project, const std::vector<int>& selection,
                        const CRefArticles* individualQuantities) {
   CRefLine& working = project.lines[0];
@@ -223,9 +247,8 @@ void ComputeLineTotals(CRefProject& project, const std::vector<int>& selection,
     const int kind = line.productKind;
     const double coefficient =
         kind >= 0 && kind < kRefProductCount ? project.priceSettings.productCoefs[kind][0] : 0.0;
-    raw += amount;
-    divided +=
-        coefficient > 0.0 ? static_cast<std::int64_t>(std::trunc(amount / coefficient)) : amount;
+    raw = SaturatedSum(raw, amount);
+    divided = SaturatedSum(divided, DividedAmount(amount, coefficient));
   }
   working.AddItemNodes(merged);
   const double overall =

@@ -209,4 +209,22 @@ TEST_F(SavePriceListsTest, TableWithoutSecondNameFieldTakesOnlyFirstNames) {
   EXPECT_EQ(Name(1), "Changed");
 }
 
+TEST_F(SavePriceListsTest, ANameTheTableCannotHoldIsRefusedAndNothingChanges) {
+  // The table is in the OEM code page, which has no euro, no œ and no typographic quotes.
+  for (const char* name : {"Tarif 1 €", "Cœur de ville", "“Revendeur”"}) {
+    SCOPED_TRACE(name);
+    const std::string before = m_folder.ReadFile("ARTICLE.DBU");
+    for (bool second : {false, true}) {
+      CPriceListSave result = second ? Save({{1, "Changed", ""}, {2, "Deux", name}})
+                                     : Save({{1, "Changed", ""}, {2, name, ""}});
+      EXPECT_FALSE(result.saved);
+      EXPECT_NE(result.error.find(name), std::string::npos) << result.error;
+      EXPECT_EQ(m_folder.ReadFile("ARTICLE.DBU"), before);
+    }
+  }
+  // A name at a position without a list is not saved, so it is not refused either.
+  EXPECT_TRUE(Save({{1, "Changed", ""}, {0, "Tarif €", ""}}).saved);
+  EXPECT_EQ(Name(1), "Changed");
+}
+
 }  // namespace

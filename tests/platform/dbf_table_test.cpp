@@ -309,16 +309,44 @@ TEST_F(DbfTableTest, CreateRefusesFieldsThatCannotMakeATable) {
 TEST_F(DbfTableTest, TextsUseTheCodePageTheHeaderNames) {
   for (CodePage page : {CodePage::Cp850, CodePage::Cp1252, CodePage::Cp437}) {
     SCOPED_TRACE(std::string(CodePageName(page)));
-    const std::string path = MakeTable("page.dbf", {"VALUE", 'C', 10, 0}, {"Çà€é"}, page);
+    const std::string path = MakeTable("page.dbf", {"VALUE", 'C', 10, 0}, {"Çàé"}, page);
     CDbfTable table;
     ASSERT_TRUE(table.Open(path, CDbfTable::Mode::ReadWrite));
     EXPECT_EQ(table.GetCodePage(), page);
     EXPECT_EQ(static_cast<unsigned char>(m_folder.ReadFile("page.dbf")[29]), LdidOf(page));
     ASSERT_TRUE(table.First());
-    EXPECT_EQ(std::string(table.FieldBytes(1)).substr(0, 4), FromUtf8("Çà€é", page));
-    const std::string expected =
-        page == CodePage::Cp1252 ? "Çà€é" : "Çà?é";  // no euro in OEM pages
-    EXPECT_EQ(table.FieldText(1), expected);
+    EXPECT_EQ(std::string(table.FieldBytes(1)).substr(0, 3), FromUtf8("Çàé", page));
+    EXPECT_EQ(table.FieldText(1), "Çàé");
+  }
+}
+
+TEST_F(DbfTableTest, ATextTheCodePageCannotHoldIsRefusedNeverStoredChanged) {
+  const struct {
+    const char* text;
+    CodePage page;
+    bool taken;
+  } rows[] = {
+      {"Tarif 1 €", CodePage::Cp850, false},  // no euro in the OEM pages
+      {"Tarif 1 €", CodePage::Cp437, false},      {"Tarif 1 €", CodePage::Cp1252, true},
+      {"Cœur", CodePage::Cp850, false},           {"Cœur", CodePage::Cp1252, true},
+      {"“Quoted”", CodePage::Cp850, false},  // typographic quotes
+      {"“Quoted”", CodePage::Cp1252, true},       {"Câble", CodePage::Cp850, true},
+      {"Tarif 1 ?", CodePage::Cp850, true},        // a question mark of its own is text
+      {"bad \xFF byte", CodePage::Cp1252, false},  // not UTF-8
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.text) + " in " + std::string(CodePageName(row.page)));
+    CDbfTable table;
+    ASSERT_TRUE(table.Create(m_folder.File("lossy.dbf"), {{"NAME", 'C', 12, 0}}, row.page));
+    ASSERT_TRUE(table.Append());
+    ASSERT_EQ(table.Assign(0, "Old"), CDbfTable::kAssignDone);
+    EXPECT_EQ(table.CanHoldText(row.text), row.taken);
+    EXPECT_EQ(table.Assign(0, row.text),
+              row.taken ? CDbfTable::kAssignDone : CDbfTable::kAssignRefused);
+    EXPECT_EQ(table.FieldText(0), row.taken ? row.text : "Old");
+    if (!row.taken) {
+      EXPECT_NE(table.Error().find("code page"), std::string::npos) << table.Error();
+    }
   }
 }
 

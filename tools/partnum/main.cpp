@@ -4,7 +4,8 @@
 // file named by TVR_PARTNUM_PICKS, else "partnum_picks.txt" in the working folder: one
 // "<reference>;<quantity>" a line. Every reference found in the article table (BD/ beside
 // this program) is answered with one line "$;<reference>;<quantity>;<designation>;<price>"
-// (four ';', the designation's own ';' turned into ','). No choice file: an empty answer.
+// (four ';', the designation's own ';' turned into ','), in the ANSI code page (CP1252) as
+// the real program writes it. No choice file: an empty answer.
 // Exit codes: 0 done, 2 bad arguments, 3 article table unreadable, 4 answer not written.
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "app/article_table.h"
+#include "platform/code_page.h"
 #include "platform/dbf_table.h"
 
 namespace {
@@ -61,8 +63,9 @@ int main(int argc, char** argv) {
     const std::string reference = Trim(line.substr(0, separator));
     const std::string quantity = Trim(line.substr(separator + 1));
     if (reference.empty() || !SeekArticle(table, reference)) continue;
-    answer << "$;" << reference << ';' << quantity << ';' << Field(table, "DESIGN_2") << ';'
-           << Field(table, "PRIX_1") << "\r\n";
+    const std::string answered = "$;" + reference + ';' + quantity + ';' +
+                                 Field(table, "DESIGN_2") + ';' + Field(table, "PRIX_1");
+    answer << tvr::platform::ToAnsi(answered) << "\r\n";
   }
   return answer.flush() ? 0 : 4;
 }

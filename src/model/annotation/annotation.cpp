@@ -36,7 +36,14 @@ std::unique_ptr<CAnnotation> CAnnotation::ReadRecord(CArchiveReader& archive, in
   annotation->m_text = archive.ReadString();
   annotation->m_offset[0] = archive.ReadLong();
   annotation->m_offset[1] = archive.ReadLong();
-  if (fileVersion >= kLabelPointVersion) annotation->m_labelPoint.Serialize(archive);
+  if (fileVersion >= kLabelPointVersion) {
+    annotation->m_labelPoint.Serialize(archive);
+    // The stored form keeps whole numbers only: the unset value comes back as its whole
+    // part, which no label placed by hand reaches in all three coordinates.
+    const double stored = C3DPoint::ToStoredInt(kUnsetCoordinate);
+    if (annotation->m_labelPoint == C3DPoint(stored, stored, stored))
+      annotation->m_labelPoint = C3DPoint(kUnsetCoordinate, kUnsetCoordinate, kUnsetCoordinate);
+  }
   return annotation;
 }
 

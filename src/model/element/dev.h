@@ -96,6 +96,9 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   int GetActive() const { return m_active; }
   void SetActive(int active) { m_active = static_cast<std::int16_t>(active); }
   bool IsActive() const { return m_active != 0; }
+  // A bill-of-materials line added by hand or by an imported article list: its reference
+  // is the user's and never the run's default text.
+  bool IsManualRecord() const { return m_kind == kAccessory && m_active == 0; }
   std::uint32_t GetFlags() const override { return static_cast<std::uint32_t>(m_active); }
 
   CRun* GetRun() const { return m_run; }

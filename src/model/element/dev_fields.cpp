@@ -138,7 +138,8 @@ bool CDev::SetFieldText(std::string_view name, std::string_view text) {
                         : name == "Calibre" ? &m_calibre
                                             : nullptr;
   if (name == "Ref") {
-    if (m_reference == text) return false;
+    // The file's placeholder for the default text would come back as that text.
+    if (m_reference == text || (text == kGenericRef && !IsManualRecord())) return false;
     SetReference(std::string(text));
     m_edited = 1;
     return true;

@@ -105,13 +105,14 @@ void CElementRecordReader::ReadHead(CDev& element, int linkFace, Nesting nesting
     if (index != -1) m_pendingUnits.push_back({&element, index, m_archive.Position()});
   }
   m_archive.ReadString(element.m_reference);
-  if (element.m_reference == CDev::kGenericRef && m_run != nullptr) {
-    element.m_reference = m_run->GetKindText(kind, element.GetVariant());
-  }
   const auto flags = ReadFields<1, 3>(m_archive);
   element.m_active = static_cast<std::int8_t>(flags[0]);
   element.m_edited = static_cast<int>(flags[1]);
   element.m_booked = static_cast<int>(flags[2]);
+  // Known after the active flag: a manual record keeps whatever reference the user gave it.
+  if (element.m_reference == CDev::kGenericRef && m_run != nullptr && !element.IsManualRecord()) {
+    element.m_reference = m_run->GetKindText(kind, element.GetVariant());
+  }
   element.m_comment = std::string(ReadText());
   const auto lengths = ReadFields<4, 3>(m_archive);
   element.m_bookedLength = static_cast<std::int32_t>(lengths[0]);

@@ -55,7 +55,8 @@ void CElementRecordWriter::WriteHead(const CDev& element) {
   if (element.GetKind() == CDev::kTapOff)
     style2 = static_cast<std::uint32_t>(ChainIndex(element.GetAttached()));
   m_archive.WriteDword(style2);
-  const bool generic = m_run != nullptr &&
+  // A manual record's reference is the user's text, so its placeholder never stands for it.
+  const bool generic = m_run != nullptr && !element.IsManualRecord() &&
                        element.GetReference() == KindText(element.GetKind(), element.GetVariant());
   m_archive.WriteString(generic ? std::string(CDev::kGenericRef) : element.GetReference());
   m_archive.WriteByte(static_cast<std::uint8_t>(static_cast<std::int8_t>(element.GetActive())));

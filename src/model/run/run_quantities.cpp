@@ -15,10 +15,6 @@ namespace {
 constexpr int kDeviceList = CRunRefIndex::kDeviceList;
 constexpr int kLengthList = CRunRefIndex::kLengthList;
 
-bool IsManualRecord(const CDev& element) {
-  return element.GetKind() == CDev::kAccessory && element.GetActive() == 0;
-}
-
 std::uint32_t SaturatedQuantity(std::int64_t value) {
   return static_cast<std::uint32_t>(
       std::clamp<std::int64_t>(value, 0, std::numeric_limits<std::uint32_t>::max()));
@@ -31,7 +27,7 @@ CDev* CRun::FindManualRecord(std::string_view trimmed) const {
   if (devices == nullptr) return nullptr;
   CDev* last = nullptr;
   for (const auto& [stamp, device] : *devices) {
-    if (IsManualRecord(*device)) last = device;
+    if (device->IsManualRecord()) last = device;
   }
   return last;
 }

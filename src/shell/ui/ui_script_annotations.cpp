@@ -1,8 +1,10 @@
 #include "shell/ui/ui_script_annotations.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPrinter>
+#include <QTextStream>
 
 #include "geometry/box.h"
 #include "model/annotation/annotation_list.h"
@@ -130,6 +132,25 @@ bool ZoomOnEnd(CDorneView& view, int elementIndex, int margin) {
   return zoomed;
 }
 
+// Every annotation of the kind in list order, once the view is drawn: "drawn" or "hidden"
+// and its rectangle in logical units (which the view's zoom leaves alone), a line each.
+bool WriteAnnotationPlaces(CDorneView& view, int kind, const QString& path) {
+  const CDorneDoc* document = view.Document();
+  QFile file(path);
+  if (document == nullptr || !file.open(QIODevice::WriteOnly | QIODevice::Text)) return false;
+  view.repaint();
+  QTextStream out(&file);
+  const CAnnotationList& list = document->Annotations();
+  for (std::size_t i = 0; i < list.Size(); ++i) {
+    const CAnnotation& a = *list.At(i);
+    if (a.GetKind() != kind) continue;
+    const auto& r = a.GetLogicalRect();
+    out << ((a.GetFlags() & CAnnotation::kFlagDrawn) != 0 ? "drawn " : "hidden ") << r[0] << ','
+        << r[1] << ',' << r[2] << ',' << r[3] << '\n';
+  }
+  return true;
+}
+
 bool PrintToPdf(CChildFrame& frame, const QString& path) {
   QPrinter printer(QPrinter::HighResolution);
   printer.setOutputFormat(QPrinter::PdfFormat);
@@ -149,6 +170,8 @@ bool RunAnnotationLine(CLayoutDocWindow& layout, const QStringList& words, bool&
     return CountAnnotations(view, words[1].toInt(), words[2].toInt());
   if (verb == QLatin1String("dimclick") && words.size() == 3)
     return ClickBox(view, words[1].toInt(), words[2].toInt());
+  if (verb == QLatin1String("annotationplaces") && words.size() == 3)
+    return WriteAnnotationPlaces(view, words[1].toInt(), words[2]);
   if (verb == QLatin1String("zoomend") && words.size() == 3)
     return ZoomOnEnd(view, words[1].toInt(), words[2].toInt());
   std::string fault;

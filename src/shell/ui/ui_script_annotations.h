@@ -10,6 +10,9 @@ class CLayoutDocWindow;
 //   annotation double <kind>           a double click on it
 //   annotation right <kind>            a right click on it
 //   annotations <kind> <count>         the document holds that many of the kind
+//   annotationplaces <kind> <file>     the view drawn, then each annotation of the kind
+//                                      written to the file, "drawn"/"hidden" and its
+//                                      logical rectangle, a line each in list order
 //   dimclick <element> <slot>          the mouse over a box of the current run, then a
 //                                      click there (the dimension tool's picks)
 //   zoomend <end> <margin>             the view on the boxes of an end element of the
