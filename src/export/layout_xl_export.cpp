@@ -8,8 +8,10 @@
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "platform/text_conversions.h"
+#include "ranges/qd/qd_rules.h"
 
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace {
@@ -161,8 +163,16 @@ std::string RatingText(std::string_view catalog, std::string_view code) {
     }
     return text;
   }
+  // QD codes are not hundreds of amperes: the heading says what the run's ratings say.
+  if (catalog.starts_with("QD")) {
+    int number = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (error == std::errc{} && end == text.data() + text.size() && QDRatingAmperes(number) > 0)
+      return std::to_string(QDRatingAmperes(number));
+  }
+  const bool fifty = text == "12" || text == "13" || text == "31";
   if (text == "99") text = "100";
-  else text += text == "12" || text == "13" || text == "31" ? "5" : "0";
+  text += fifty ? "5" : "0";
   if (catalog.starts_with("QM")) text += "0";
   return text;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/message_text.h"
@@ -29,6 +30,9 @@ constexpr std::uint32_t kFlagRunsOn = 0x002;
 constexpr std::uint32_t kFlagEllipse = 0x004;
 constexpr std::uint32_t kFlagSide = 0x008;
 constexpr std::uint32_t kFlagAutomaticText = 0x110;
+// The automatic text shows the values of the element's connection box.
+constexpr std::uint32_t kFlagConnectionText = 0x800;
+constexpr int kConnectionTextMode = 3;
 constexpr int kMarkShift = 24;
 constexpr int kMarkBoxShift = 28;
 constexpr int kSlotCount = 6;  // branch, length, marks 0..2, text
@@ -60,6 +64,7 @@ struct CWanted {
   std::array<int, 3> markLine{};  // 0: no mark
   std::array<int, 3> markBox{};
   int textMode = 0;
+  std::array<int, 3> connection{};  // A, B, C of text mode 3
 };
 
 bool StyleMarked(const CDev& e) { return ((e.GetStyle() >> 8) & 0xFu) != 0; }
@@ -67,17 +72,26 @@ bool PhaseElement(const CDev& e) {
   return e.GetKind() == CDev::kInLineVariant && (e.GetVariant() == 7 || e.GetVariant() == 8);
 }
 
-int TextMode(const CDev& e, const CRun& run) {
+// The values of the element's connection box that the automatic text shows; none when
+// the element has no box set.
+std::optional<std::array<int, 3>> ConnectionValues(const CDev& e) {
+  const CRunDocument* document = e.GetDocument();
+  const auto values = document != nullptr ? document->GetEquipmentValues(e) : std::nullopt;
+  if (!values) return std::nullopt;
+  const CConnectionBoxValues box{(*values)[0], (*values)[1], (*values)[2],
+                                 (*values)[3], (*values)[4], (*values)[5]};
+  return ConnectionTextValues(box, (e.GetStyle() & 0x0C000000u) == 0x04000000u);
+}
+
+int TextMode(const CDev& e, const CRun& run, std::array<int, 3>& connection) {
   int mode = 0;
   if (PhaseElement(e)) mode = 1;
   if (e.GetKind() == CDev::kEnd && e.GetNeighbour(e.GetDirection()) != nullptr &&
       GetPhaseOrderAt(e, 0) > 0)
     mode = 2;
-  // The values of a QM connection box: the design keeps no connection box records, so
-  // there is nothing set to show.
   if (e.GetKind() == CDev::kEnd && e.GetVariant() == 4 &&
       run.GetPropText("Catalog").rfind("QM", 0) == 0)
-    mode = 0;
+    mode = kConnectionTextMode;
   bool marked = false;
   bool phases = false;
   for (const CDev* other : run.GetDevices()) {
@@ -87,6 +101,11 @@ int TextMode(const CDev& e, const CRun& run) {
   }
   if (mode == 1 && !marked) mode = 0;
   if (mode == 2) mode = marked && !phases ? 1 : 0;
+  if (mode == kConnectionTextMode) {
+    const std::optional<std::array<int, 3>> values = ConnectionValues(e);
+    if (values) connection = *values;
+    else mode = 0;
+  }
   if (mode != 0 && !e.GetFieldText("NOTEXT").value_or("").empty()) mode = 0;
   return mode;
 }
@@ -98,6 +117,8 @@ CWanted Wanted(const CDev& e, const CRun& run, const CLabelStyleSlots& slots) {
   wanted.branch = e.GetKind() <= CDev::kInLineVariant && e.GetBackNeighbour() != nullptr;
   wanted.length = e.GetKind() != CDev::kTapOff && e.GetBookedLength() >= 1 &&
                   ((slots[kLabelDimension].flags & 1) != 0 || built);
+  // The automatic text depends neither on the element's line nor on the label styles.
+  wanted.textMode = e.GetKind() == CDev::kTapOff ? 0 : TextMode(e, run, wanted.connection);
   const int line = grid.FindLine(e.GetReference());
   if (line < 1 || ((slots[kLabelPosition].flags & 1) == 0 && !built)) return wanted;
   wanted.markLine[0] = line;
@@ -112,7 +133,6 @@ CWanted Wanted(const CDev& e, const CRun& run, const CLabelStyleSlots& slots) {
       wanted.markBox[static_cast<std::size_t>(n)] = box;
     }
   }
-  wanted.textMode = e.GetKind() == CDev::kTapOff ? 0 : TextMode(e, run);
   return wanted;
 }
 
@@ -165,7 +185,7 @@ class CElementUpdate {
     UpdateBranch(wanted.branch);
     UpdateLength(wanted.length);
     for (std::size_t n = 0; n < 3; ++n) UpdateMark(static_cast<int>(n), wanted);
-    UpdateText(wanted.textMode);
+    UpdateText(wanted.textMode, wanted.connection);
   }
 
  private:
@@ -279,9 +299,17 @@ class CElementUpdate {
     a->SetText(grid.GetLineFieldText(wanted.markLine[index], kItemNumberField).value_or(""));
   }
 
-  void UpdateText(int mode) {
+  void UpdateText(int mode, const std::array<int, 3>& connection) {
     if (mode == 0) return Drop(kTextSlot);
-    if (Kept(kTextSlot) != nullptr) return;
+    if (Kept(kTextSlot) == nullptr) MakeText();
+    if (mode != kConnectionTextMode) return;
+    CAnnotation& text = *Kept(kTextSlot);
+    text.SetText("A = " + std::to_string(connection[0]) + "\nB = " + std::to_string(connection[1]) +
+                 "\nC = " + std::to_string(connection[2]));
+    text.SetFlags(text.GetFlags() | kFlagConnectionText);
+  }
+
+  void MakeText() {
     auto label = std::make_unique<CAnnotationLabel>(CAnnotation::kText);
     label->SetFlags(kFlagAutomaticText);
     label->SetOwnerElement(&m_e);
@@ -292,7 +320,7 @@ class CElementUpdate {
     label->SetBackground(style.background.ToColorRef());
     label->SetOpaque(1);
     label->SetOffset(0, 1000);
-    Append(std::move(label));
+    Kept(kTextSlot) = &Append(std::move(label));
   }
 
   CDorneDoc& m_document;

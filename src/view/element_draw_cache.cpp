@@ -24,7 +24,12 @@ CElementDrawCache::CElementDrawCache() : m_era(NewEra()) {}
 CElementDrawCache::ElementKey CElementDrawCache::KeyOf(const CDev* element) {
   if (element == nullptr) return {};
   const int parts = element->GetRun() != nullptr ? element->GetRun()->GetPartsState() : 0;
-  return {element, element->GetPosition(), element->GetLength(), element->GetStyle(), parts};
+  return {element,
+          element->GetPosition(),
+          element->GetLength(),
+          element->GetBookedLength(),
+          element->GetStyle(),
+          parts};
 }
 
 const CSupportData& CElementDrawCache::Supports(const CBox& box, int slot) {

@@ -16,7 +16,8 @@ class CDev;
 
 // What the element drawing keeps between paints: the support points of each box (its
 // "SUPP" text parsed once) and the outlet layout of each length. An entry is used again
-// while the element it was made from keeps its position, length and style; everything is
+// while the element it was made from keeps its position, drawn and costed lengths and
+// style; everything is
 // dropped by Clear, which the owner calls whenever the document's scene is rebuilt (runs,
 // properties or parts changed).
 // Boxes may be drawn on several threads at once with one cache: an entry is computed
@@ -42,6 +43,9 @@ class CElementDrawCache {
     const CDev* element = nullptr;
     C3DPoint position;
     std::int32_t length = 0;
+    // Supports and outlets stand at costed distances: a costed length that changes
+    // alone moves them.
+    std::int32_t bookedLength = 0;
     std::uint32_t style = 0;
     int partsState = 0;
     bool operator==(const ElementKey&) const = default;

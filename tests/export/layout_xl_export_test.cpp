@@ -32,8 +32,23 @@ TEST(LayoutXlTextTest, CommentsTakeThreeLinesCutAtLineFeeds) {
 
 TEST(LayoutXlTextTest, RatingsOfTheHeading) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"QJF", "26", "2200"}, {"QJF", "48", "4500"}, {"QJF", "99", "99"},   {"QDA", "12", "125"},
-      {"QDA", "40", "400"},  {"QDA", "99", "100"},  {"QMA", "25", "2500"}, {"QMC", "31", "3150"}};
+      {"QJF", "26", "2200"},
+      {"QJF", "48", "4500"},
+      {"QJF", "99", "99"},
+      {"QDA", "12", "125"},
+      {"QDA", "40", "400"},
+      {"QMA", "25", "2500"},
+      {"QMC", "31", "3150"},
+      // "99" is 100 with its "0", as the 3D export reads it
+      {"QPA", "99", "1000"},
+      {"QMA", "99", "10000"},
+      // QD codes name their amperes as the run's ratings do
+      {"QDA", "06", "63"},
+      {"QDA", "04", "40"},
+      {"QDT", "10", "100"},
+      {"QDA", "16", "160"},
+      {"QDA", "99", "1000"},
+      {"QDA", "6x", "6x0"}};
   for (const auto& [catalog, code, rating] : cases)
     EXPECT_EQ(RatingText(catalog, code), rating) << catalog << " " << code;
 }

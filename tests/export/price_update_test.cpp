@@ -6,12 +6,16 @@
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
+#include "platform/dbf_table.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <tuple>
 
 #include <cmath>
 
@@ -174,6 +178,66 @@ TEST_F(PriceUpdateTest, EveryLineOfTheQJFSampleIsPriced) {
   }
   m_document.ComputeRunTotals(false);
   EXPECT_GT((*m_document.GetTotals(0))[1], 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The sample's article table with articles of its own added (reference, French name,
+// first price list).
+std::string ArticlesWith(const CTempFolder& folder,
+                         const std::vector<std::tuple<std::string, std::string, double>>& added) {
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/BD/ARTICLE.DBU", folder.File("ARTICLE.DBU"));
+  tvr::platform::CDbfTable table;
+  EXPECT_TRUE(table.Open(folder.File("ARTICLE.DBU"), tvr::platform::CDbfTable::Mode::ReadWrite))
+      << table.Error();
+  for (const auto& [reference, name, price] : added) {
+    EXPECT_TRUE(table.Append());
+    table.Assign(table.FieldIndex("REFERENCE"), reference);
+    table.Assign(table.FieldIndex("DESIGN_1"), name);
+    EXPECT_TRUE(table.AssignNumber(table.FieldIndex("PRIX_1"), price));
+    table.Assign(table.FieldIndex("LOCAL"), "C");
+  }
+  EXPECT_TRUE(table.Close()) << table.Error();
+  return folder.Folder();
+}
+
+// A QW run rebuilt with the option "A1" prices each optioned part with the option by the
+// metre of its length, and names the part and its option.
+TEST_F(PriceUpdateTest, ARebuiltQWPartIsPricedWithItsOption) {
+  Open("qw_sample.run");
+  CRun& run = *m_document.GetRuns().front();
+  run.SetProp("IP", "A1");
+  ASSERT_EQ(run.RebuildParts(0), 1);
+  CTempFolder folder("price-options");
+  const std::string articles = ArticlesWith(
+      folder, {{"QW063LP4041", "Coude QW", 200.0}, {"QW00_OPTION_A1", "Option A1", 10.0}});
+  CPartNumberLink link = Link(articles);
+  const CPriceUpdateReport report = UpdatePrices(m_document, link, {});
+  EXPECT_TRUE(report.tableOpened);
+  const struct {
+    const char* reference;
+    double metres;  // of the option
+  } rows[] = {{"QW063LP4041          A1", 4.7}};
+  for (const auto& row : rows) {
+    const int line = run.GetBOM().FindLine(row.reference);
+    ASSERT_GT(line, 0) << row.reference;
+    EXPECT_EQ(run.GetDevicePropByRef(row.reference, "HBv2_Designation"), "Coude QW\r\nOption A1 ");
+    CPartNumberLink alone = Link(articles);
+    ASSERT_TRUE(alone.WriteArticleList({"QW00_OPTION_A1", "QW063LP4041"}));
+    double part = 0, option = 0;
+    while (const std::optional<std::string> article = alone.TakeNextLine()) {
+      std::vector<std::string> fields;
+      for (std::size_t start = 0, tab; (tab = article->find('\t', start)) != std::string::npos;
+           start = tab + 1)
+        fields.push_back(article->substr(start, tab - start));
+      ASSERT_GT(fields.size(), 3u);
+      (fields[0] == "QW00_OPTION_A1" ? option : part) = TextToDouble(fields[3]);
+    }
+    ASSERT_GT(option, 0);
+    EXPECT_NEAR(Field(run, line, kBOMKindUnitPrice), (part + row.metres * option) * 0.0001, 1e-6);
+  }
 }
 
 }  // namespace

@@ -399,3 +399,20 @@ TEST_F(QGRunTest, TwoAndFourMetreEndDevicesShowTheirOtherEnd) {
 }
 
 }  // namespace
+
+namespace {
+
+// The price update names the options of a priced length record from the catalogue's
+// formula of it, as it stands in the catalogue; references without one have none.
+TEST_F(QGRunTest, OptionsOfAPricedReferenceAreItsCatalogueFormula) {
+  CRunQG& run = MakeRun("A", "10");
+  run.AddLengthToBOM("10", 3000, 0);
+  ASSERT_FALSE(run.GetLengthRecords().empty());
+  const std::string reference = run.GetLengthRecords().back()->GetReference();
+  const std::optional<std::string> formula = run.GetPriceFormula(reference);
+  ASSERT_TRUE(formula.has_value()) << reference;
+  EXPECT_EQ(run.GetReferenceOptionSuffix(reference), formula);
+  EXPECT_EQ(run.GetReferenceOptionSuffix("QGA10XX4"), std::nullopt);
+}
+
+}  // namespace

@@ -289,7 +289,10 @@ TEST_F(QMRunTest, ConnectionUnitsDrawTheirHousingCoverAndBars) {
       // housing's bars over its up-down sides
       {"A", "25", "4", "", 10, {150, 10, 240}},
       {"A", "25", "4", "", 13, {150, 10, 240}},
-      {"A", "25", "3", "", 13, {0, 0, 0}},
+      // without a neutral the neutral's slot is empty and the phases keep theirs
+      {"A", "25", "3", "", 10, {0, 0, 0}},
+      {"A", "25", "3", "", 11, {150, 10, 240}},
+      {"A", "25", "3", "", 13, {150, 10, 240}},
       {"A", "99", "4", "", 7, {0, 0, 0}},  // no housing for the rating: nothing drawn
   };
   for (const Row& row : rows) {
@@ -336,7 +339,9 @@ TEST_F(QMRunTest, ProtectiveBarsAndShimsOfConnectionUnits) {
       {"4", "3/400/1", 16, 2, {80, 6, 240}, {60, -164.5, 0}, "the neutral's shim"},
       {"4", "3/400/1", 19, 2, {80, 6, 240}, {60, 180.5, 0}, "the last phase's shim"},
       {"5", "7", 17, 2, {80, 6, 240}, {60, -49.5, 0}, "the highest piece"},
-      {"3", "3/400/1", 19, 0, {0, 0, 0}, {0, 0, 0}, "no shim where no bar"},
+      {"3", "3/400/1", 16, 0, {0, 0, 0}, {0, 0, 0}, "no shim where no bar"},
+      {"3", "3/400/1", 19, 2, {80, 6, 240}, {60, 123, 0}, "no neutral: the phases keep theirs"},
+      {"3", "", 11, 1, {150, 10, 240}, {95, -115, 0}, "no neutral: the first phase"},
       {"5", "3/400/1", 20, 0, {0, 0, 0}, {0, 0, 0}, "the protective bars take none"},
       {"4", "", 16, 0, {0, 0, 0}, {0, 0, 0}, "no piece chosen"},
       {"4", "8", 16, 0, {0, 0, 0}, {0, 0, 0}, "a piece of another range"},

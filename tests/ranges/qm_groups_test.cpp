@@ -182,3 +182,35 @@ TEST_F(QMRunTest, AnUnsplittableTwinPartIsReported) {
 }
 
 }  // namespace
+
+namespace {
+
+// Two feed boxes of a twin run without accessories (no group of their own yet) each get
+// a group of their own; two equal straights share one.
+TEST_F(QMRunTest, EachTwinFeedBoxKeepsItsOwnGroup) {
+  struct Row {
+    int kind;
+    const char* code;
+    int groups;
+    const char* guards;
+  };
+  for (const Row& row : {Row{CDev::kEnd, "QMA5000ER41", 2, "feed boxes feed two places"},
+                         Row{CDev::kJoint, "QMA5000ED4302", 1, "equal straights gather"}}) {
+    CRunQM& run = MakeRun("A", "50");
+    CPartBuilderQM builder(run);
+    int counter = 0;
+    std::vector<std::unique_ptr<CDev>> elements;
+    for (int i = 0; i < 2; ++i) {
+      elements.push_back(QMElement(run, row.kind, QMStyle(0)));
+      CDev* element = elements.back().get();
+      element->SetReference(QMPadded(row.code));
+      element->SetBooked(1);
+      run.GetBOM().AddRefQuantity(element->GetReference(), 1);
+      builder.AssignGroupLines(*element, counter);
+    }
+    EXPECT_EQ(counter, row.groups) << row.guards << QGBillListing(run);
+    EXPECT_EQ(run.GetBOM().GetLineCount() - 1, 3 * row.groups) << row.guards << QGBillListing(run);
+  }
+}
+
+}  // namespace

@@ -313,3 +313,22 @@ TEST_F(QMRunTest, PagesOfTheWholeElement) {
 }
 
 }  // namespace
+
+namespace {
+
+// The price update names the options of a priced length record from the catalogue's
+// formula of it; on QMA that is the formula before its "QM0" rating codes are written.
+TEST_F(QMRunTest, OptionsOfAPricedReferenceAreItsCatalogueFormula) {
+  for (const char* variant : {"A", "C"}) {
+    CRunQM& run = MakeRun(variant, "25");
+    run.AddLengthToBOM("25", 3000, 0);
+    ASSERT_FALSE(run.GetLengthRecords().empty());
+    const std::string reference = run.GetLengthRecords().back()->GetReference();
+    const std::optional<std::string> formula = run.CRun::GetPriceFormula(reference);
+    ASSERT_TRUE(formula.has_value()) << reference;
+    EXPECT_EQ(run.GetReferenceOptionSuffix(reference), formula) << variant;
+    EXPECT_EQ(run.GetReferenceOptionSuffix("QMA2500XX4"), std::nullopt);
+  }
+}
+
+}  // namespace

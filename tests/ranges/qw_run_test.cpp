@@ -85,9 +85,17 @@ TEST_F(QWRunTest, OptionFormulasCountTheLengthInMetres) {
         Row{"QW063EF720A1 x=1", "QW00_OPTION_A1 * 2 + QW063EF720", "QW063EF720+QW00_OPTION_A1"},
         // Without parameters the legs of the row give the length.
         Row{"QW063LP4041A1 ", "QW00_OPTION_A1 * 4.7 + QW063LP4041", "QW063LP4041+QW00_OPTION_A1"},
-        Row{"QW063ZA1 x=5", "-", "-"}, Row{"QW063LP4041", "-", "-"}}) {
+        // The rebuild writes "A1" over the reference's last blank: at its end, or before
+        // the parameters' "=".
+        Row{"QW063LP4041          A1", "QW00_OPTION_A1 * 4.7 + QW063LP4041",
+            "QW063LP4041+QW00_OPTION_A1"},
+        Row{"QWA40EV4M1            A1=2670", "QW00_OPTION_A1 * 2.67 + QWA40EV4M1",
+            "QWA40EV4M1+QW00_OPTION_A1"},
+        Row{"QW063ZA1 x=5", "-", "-"}, Row{"QW063LP4041", "-", "-"},
+        // "A1" inside a word is no option.
+        Row{"QW063LP4041A12", "-", "-"}}) {
     const auto price = m_run->GetPriceFormula(row.key);
-    const auto option = m_run->GetOptionSuffix(std::string_view(row.key));
+    const auto option = m_run->GetReferenceOptionSuffix(row.key);
     EXPECT_EQ(price.value_or("-"), row.price) << row.key;
     EXPECT_EQ(option.value_or("-"), row.option) << row.key;
   }
@@ -134,6 +142,35 @@ TEST_F(QWRunTest, OutletsOfFeedUnitsFollowTheRating) {
     none.extents = {1, 1, 1};
     EXPECT_EQ(m_run->GetElementGeometry(*end, 12, none), 0);
     EXPECT_EQ(none.extents, (std::array<std::int32_t, 3>{0, 0, 0}));
+  }
+}
+
+// The plug-in unit of a feed unit with outlets stands its own half length and 10 off the
+// feed unit's plate, whatever the feed unit's own length.
+TEST_F(QWRunTest, PlugInUnitsStandOffThePlateByTheirOwnHalfLength) {
+  struct Row {
+    int direction;
+    int rotation;
+    std::array<std::int32_t, 3> extents;
+    C3DPoint offset;
+  };
+  for (const Row& row : {Row{4, 16, {200, 450, 600}, C3DPoint(110, 0, -205)},
+                         Row{4, 64, {200, 450, 600}, C3DPoint(110, 0, 205)},
+                         Row{1, 16, {200, 450, 600}, C3DPoint(110, 0, -205)},
+                         Row{2, 16, {600, 450, 200}, C3DPoint(310, 0, 0)},
+                         Row{3, 16, {600, 450, 200}, C3DPoint(310, 0, 0)}}) {
+    MakeRun("A", "80");
+    CDev* end = Lay({}, 2).front();
+    end->SetStyle(end->GetStyle() | (1u << 28));
+    end->SetDirection(row.direction);
+    end->SetRotation(row.rotation);
+    end->SetDrawnLength(3000);
+    CElementGeometry unit;
+    EXPECT_EQ(m_run->GetElementGeometry(*end, 8, unit), 3) << row.direction;
+    EXPECT_EQ(unit.extents, row.extents) << row.direction;
+    EXPECT_EQ(unit.offset.x, row.offset.x) << row.direction;
+    EXPECT_EQ(unit.offset.y, row.offset.y) << row.direction;
+    EXPECT_EQ(unit.offset.z, row.offset.z) << row.direction << " " << row.rotation;
   }
 }
 

@@ -96,4 +96,46 @@ TEST(BookedDrawnScalingTest, OutletsFollowTheBookedLengthAndShrinkWithTheDrawing
   }
 }
 
+// The calls that drawing every box of the element leaves, with the cache given.
+std::vector<CDrawRecorder::Call> ElementCalls(CElementScene& scene, std::size_t element,
+                                              CElementDrawCache& cache) {
+  CDrawRecorder recorder;
+  CNominalFontMeasurer measurer;
+  constexpr CSize kSize{1000, 700};
+  CDrawContext dc(recorder, measurer, kSize);
+  FitSceneMapping(dc, *scene.document, kSize);
+  const CDev& drawn = *scene.elements[element];
+  for (int slot = 0; slot < CBoxOwner::kSlotCount; ++slot) {
+    if (const CBox* box = drawn.GetBox(slot))
+      DrawElementBox(dc, *box, 0, cache, SceneDrawOptions(false));
+  }
+  return recorder.Calls();
+}
+
+// A length whose booked length changes while its drawing keeps its size shows its
+// supports and outlets where the new booked length puts them, not where the drawing kept
+// them from before.
+TEST(BookedDrawnScalingTest, ACostedLengthThatChangesAloneRedrawsSupportsAndOutlets) {
+  CElementPointSource::Install();
+  const struct {
+    std::size_t element;
+    std::int32_t booked;
+    const char* why;
+  } rows[] = {{kQmStraight, 1500, "the supports of the length"},
+              {kQpLength, 1450, "the outlets of the length"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.why);
+    CElementScene scene = BuildElementKindsScene(330, 315, 0);
+    scene.elements[kQmJoint]->SetPropValue("SUPP", "4:1000");
+    CElementDrawCache kept;
+    const std::vector<CDrawRecorder::Call> before = ElementCalls(scene, row.element, kept);
+    scene.elements[row.element]->SetBookedLength(row.booked);
+    CElementDrawCache fresh;
+    const std::vector<CDrawRecorder::Call> expected = ElementCalls(scene, row.element, fresh);
+    ASSERT_NE(expected, before) << "the booked length moves what the length shows";
+    EXPECT_EQ(ElementCalls(scene, row.element, kept), expected);
+  }
+  CRunEnvironment::Instance().SetBoxPoints(nullptr);
+}
+
 }  // namespace

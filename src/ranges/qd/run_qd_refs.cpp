@@ -1,4 +1,5 @@
 #include "model/element/dev.h"
+#include "ranges/qd/qd_rules.h"
 #include "ranges/qd/run_qd.h"
 #include "ranges/range_table_reader.h"
 
@@ -13,17 +14,6 @@ constexpr std::string_view kNoPart = "ZZZZZZZZZZZZZZZZ";
 void LayOver(std::string& pattern, std::string_view text, std::size_t at = 0) {
   for (std::size_t i = 0; i < text.size() && at + i < pattern.size(); ++i)
     pattern[at + i] = text[i];
-}
-
-// The amperes of a rating code; 0 for a code the range does not know.
-int RatingAmperes(int code) {
-  switch (code) {
-    case 4: return 40;
-    case 6: return 63;
-    case 10: return 100;
-    case 16: return 160;
-    default: return 0;
-  }
 }
 
 // The families that QDT offers under its own code.
@@ -60,7 +50,7 @@ bool CRunQD::NormalizeQDRef(std::string& reference) const {
   const char* first = reference.data() + 3;
   const auto [end, error] = std::from_chars(first, first + 3, code);
   (void)end;
-  const int amperes = error == std::errc{} ? RatingAmperes(code) : 0;
+  const int amperes = error == std::errc{} ? QDRatingAmperes(code) : 0;
   if (amperes == 0) return false;
   const std::string family = reference.substr(5, 2);
   std::string result = reference.substr(0, 3) + std::to_string(amperes) + reference.substr(5);
@@ -92,5 +82,15 @@ void CRunQD::BuildHousingPattern(const CDev& element, std::string& pattern) cons
   if ((kind == CDev::kEnd || kind == CDev::kInLineVariant) && (variant == 2 || variant == 3) &&
       GetRating() == 4 && pattern.size() >= 5) {
     pattern[4] = '6';
+  }
+}
+
+int QDRatingAmperes(int code) {
+  switch (code) {
+    case 4: return 40;
+    case 6: return 63;
+    case 10: return 100;
+    case 16: return 160;
+    default: return 0;
   }
 }

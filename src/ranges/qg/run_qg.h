@@ -33,6 +33,10 @@ class CRunQG : public CRangeRun {
                       std::string_view keyField, std::string_view valueField) const override;
   // The run's code and rating, then the first character of "Neutral" at place 7.
   void FillRefPattern(std::string& pattern) const override;
+  // The options a priced reference stands for: the catalogue's price formula of it.
+  std::optional<std::string> GetReferenceOptionSuffix(std::string_view reference) override {
+    return CRun::GetPriceFormula(reference);
+  }
   // The element's device pattern: the device-kind row laid over the filled pattern and
   // the marks of the special shapes; no row makes it a part that does not exist.
   void CompleteDeviceRef(const CDev& element, std::string& pattern) const;

@@ -137,7 +137,11 @@ void CPartBuilderQM::AssignGroupLines(CDev& element, int& groupCounter) {
     return;
   }
   const std::string key = base + '\n' + halves.first + '\n' + halves.second;
-  const int number = group.number > 0 ? group.number : SplitGroup(key, groupCounter);
+  // A feed box is a group of its own, with or without accessories: another feed box of
+  // the same parts feeds another place of the run.
+  const bool feed = element.GetKind() == CDev::kEnd;
+  const int number =
+      group.number > 0 ? group.number : (feed ? ++groupCounter : SplitGroup(key, groupCounter));
   int& recorded = m_splitGroups[key];
   recorded = std::max(recorded, number);
   const std::string suffix = std::string(kBOMGroupSuffix) + std::to_string(number);

@@ -62,6 +62,11 @@ class CRunQM : public CRangeRun {
   // Prices (run_qm_refs.cpp): the base formula; on QMA the two characters after each
   // "QM0" become the rating's code.
   std::optional<std::string> GetPriceFormula(std::string_view reference) override;
+  // The options a priced reference stands for: the catalogue's price formula of it,
+  // without the rating codes of QMA.
+  std::optional<std::string> GetReferenceOptionSuffix(std::string_view reference) override {
+    return CRun::GetPriceFormula(reference);
+  }
 
   // Housings and pages (run_qm_housing.cpp).
   CHousingDims GetHousingDims(const CDev& element) const override;

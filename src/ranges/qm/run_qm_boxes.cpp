@@ -130,7 +130,8 @@ double BarCentre(int axis, int plateWidth) {
 // Where bar `bar` lies across the row, from the row's middle: 0 to 3 the neutral and the
 // phases side by side at the centre distances of the connection form, 4 and 5 the
 // protective conductor's bars one step beyond either end of the row. None when the unit
-// has no such bar.
+// has no such bar: without a neutral the row holds the three phases, 1 to 3, so that each
+// bar keeps its phase's slot and label.
 std::optional<double> CRunQM::BarPlace(const CDev& element, int bar) const {
   const int width = QMHousingOfRating(GetRating(), IsQMA()).first;
   const std::array<int, 4> d = GetCentreDistances(element, '?');
@@ -144,7 +145,8 @@ std::optional<double> CRunQM::BarPlace(const CDev& element, int bar) const {
     at[i] = at[i - 1] + steps[i];
   }
   const double last = at[static_cast<std::size_t>(count - 1)];
-  if (bar >= 0 && bar < count) return at[static_cast<std::size_t>(bar)] - last / 2;
+  const int first = kRowBars - count;
+  if (bar >= first && bar < kRowBars) return at[static_cast<std::size_t>(bar - first)] - last / 2;
   if (!HasProtectiveConductor()) return std::nullopt;
   if (bar == 4) return -last / 2 - steps[1];
   if (bar == 5) return last / 2 + steps[static_cast<std::size_t>(count - 1)];

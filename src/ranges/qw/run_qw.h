@@ -44,6 +44,9 @@ class CRunQW : public CRangeRun {
   // The option formula of a reference with option "A1"; none for any other.
   std::optional<std::string> GetOptionSuffix(std::string_view reference);
   using CRangeRun::GetOptionSuffix;
+  std::optional<std::string> GetReferenceOptionSuffix(std::string_view reference) override {
+    return GetOptionSuffix(reference);
+  }
   std::vector<int> GetSubObjects(const CDev& element) const override;
   // The elbow page of an elbow that does not turn flat offers only the right angle (1).
   int GetPageWord(const CDev& element, int page) const override;

@@ -119,15 +119,16 @@ int CRunQW::GetElementGeometry(const CDev& element, int index, CElementGeometry&
   }
   if (index != 8 || (style & kPlugInBit) == 0) return 0;
   if ((style & kHiddenBit) != 0 && (style & kSideBit) == 0) return 0;
-  const std::int32_t length = element.GetLength();
+  // The unit stands its own half length and a gap of 10 off the feed unit's plate.
+  double across = 0;
   if (element.GetDirection() == 2 || element.GetDirection() == 3) {
     geometry.extents = {600, 450, 200};
-    geometry.offset = C3DPoint(length / 2 + 10, 0, 0);
   } else {
     const bool sideBit = (style & kSideBit) != 0 && (style & kHiddenBit) == 0;
     const bool turned = element.GetRotation() == 64;
     geometry.extents = {200, 450, 600};
-    geometry.offset = C3DPoint(length / 2 + 10, 0, sideBit != turned ? 205 : -205);
+    across = sideBit != turned ? 205 : -205;
   }
+  geometry.offset = C3DPoint(geometry.extents[0] / 2 + 10, 0, across);
   return 3;
 }

@@ -12,7 +12,7 @@ using qw::HasAt;
 
 namespace {
 
-constexpr std::string_view kOption = "A1 ";
+constexpr std::string_view kOption = "A1";
 constexpr std::string_view kOptionFormula = "QW00_OPTION_A1";
 
 // The rating class of a formula reference of family "ER" (endFeed) or any other.
@@ -58,6 +58,18 @@ double LegLength(const CPatternRow& row) {
   return sum;
 }
 
+// Where the option "A1" stands in a reference: the rebuild writes it over the last blank
+// and the letter after it, so it ends the reference, comes before the parameters' "=",
+// or is followed by a blank.
+std::size_t OptionAt(std::string_view reference) {
+  for (std::size_t at = reference.find(kOption); at != std::string_view::npos;
+       at = reference.find(kOption, at + 1)) {
+    const std::size_t after = at + kOption.size();
+    if (after == reference.size() || reference[after] == ' ' || reference[after] == '=') return at;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 // Every "QW0" of the formula takes the rating class of the run: family "ER" of type
@@ -91,7 +103,7 @@ std::optional<std::string> CRunQW::GetPriceFormula(std::string_view reference) {
     RewriteFormulaRatings(*formula, GetRating(), IsQWA());
     return formula;
   }
-  const std::size_t option = reference.find(kOption);
+  const std::size_t option = OptionAt(reference);
   if (option == std::string_view::npos || HasAt(reference, 5, "ZA1")) return std::nullopt;
   const std::size_t equals = reference.find('=');
   std::string parameters =
@@ -111,7 +123,8 @@ std::optional<std::string> CRunQW::GetPriceFormula(std::string_view reference) {
 
 std::optional<std::string> CRunQW::GetOptionSuffix(std::string_view reference) {
   if (std::optional<std::string> formula = CRun::GetPriceFormula(reference)) return formula;
-  const std::size_t option = reference.find(kOption);
+  const std::size_t option = OptionAt(reference);
   if (option == std::string_view::npos || HasAt(reference, 5, "ZA1")) return std::nullopt;
-  return std::string(reference.substr(0, option)) + "+" + std::string(kOptionFormula);
+  return std::string(qw::TrimRight(reference.substr(0, option))) + "+" +
+         std::string(kOptionFormula);
 }

@@ -13,6 +13,8 @@
 #include <QImage>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
 #include "app/ui/command_ids.h"
@@ -101,6 +103,40 @@ TEST(DetailSymbolsEndToEndTest, CloseUpsOfQMAndQGEndsShowTheirBarsAndSections) {
     EXPECT_NE(layers.find("text: " + std::string(c.section)), std::string::npos) << layers;
     EXPECT_NE(layers.find("text: h="), std::string::npos) << layers;
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A QM run of three conductors (no neutral): the bars of its connection unit carry the
+// labels of their phases.
+TEST(DetailSymbolsEndToEndTest, BarsOfAThreeConductorRunCarryTheirPhaseLabels) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSampleSettings(folder);
+  std::ifstream source(TVR_SOURCE_DIR "/data/examples/qm_bars_sample.layout");
+  std::string layout((std::istreambuf_iterator<char>(source)), std::istreambuf_iterator<char>());
+  const std::size_t neutral = layout.find("prop Neutral 7");
+  ASSERT_NE(neutral, std::string::npos);
+  layout.replace(neutral, 14, "prop Neutral 3");
+  const std::string document = folder.Path("documents/three_conductors.run");
+  ASSERT_EQ(WriteLaidDocument(document, layout), "");
+  const std::string shot = TestOutputPath("detail_symbols_three_conductors_program.png");
+  const std::string dxf = folder.Path("three_conductors.dxf");
+  const std::string script = "open " + document + "\ncommand " + std::to_string(kIdRebuildParts) +
+                             "\ncommand " + std::to_string(kIdViewPresetFirst + 4) +
+                             "\nzoomend 0 400\nshot " + shot + "\ndxf " + dxf + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  int status = -1;
+  const std::string bars =
+      Output("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/view/check_detail_dxf.py '" + dxf +
+                 "' RUN 1 2 3 2>&1",
+             &status);
+  EXPECT_EQ(status, 0) << bars;
 }
 
 }  // namespace

@@ -50,6 +50,9 @@ TEST(LayoutExportsEndToEndTest, PricesUpdatedThenCsvAndWorkbookReadBack) {
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
   const std::string cells = CommandOutput(
       "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/data/linear/dump_workbook.py '" + workbook + "'");
+  // Each run is headed with its rating as the screen and the bill name it.
+  EXPECT_NE(cells.find("QDA 63 A"), std::string::npos) << cells;
+  EXPECT_EQ(cells.find("QDA 060 A"), std::string::npos) << cells;
   // The sale total of the priced document is a number in the workbook.
   EXPECT_NE(cells.find("=s:TotalPrice\nProject!B"), std::string::npos) << cells;
   const std::size_t total = cells.find("=s:TotalPrice\n");
