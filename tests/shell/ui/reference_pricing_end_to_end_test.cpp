@@ -113,13 +113,14 @@ TEST_F(ReferencePricingEndToEndTest, TheHangersOfAQdaLineArePricedAsFixings) {
   ExpectEverythingPriced(report);
 }
 
-TEST_F(ReferencePricingEndToEndTest, TheLuminaireClipsOfAQyaLineArePriced) {
-  // QYA 25 A, 30 m, 10 luminaires: the comparison offered first is declined (No).
-  const CPricedReport report =
-      Run("refnew 3 1\nreftype ref_length 30\nreftype ref_count 10\nanswer - 7\n"
-          "refbutton ref_validate\nanswer - 1\nrefbutton ref_take_counts\n"
-          "answer - accept text_entry_edit=Couloir\nrefbutton ref_commit\n",
-          "reference_pricing_qya.png");
+TEST_F(ReferencePricingEndToEndTest, TheClipsAndConnectorsOfAQyaLineArePriced) {
+  // QYA 25 A, 30 m, 10 luminaires: the comparison offered first is declined (No); the
+  // luminaires are connected on the first connector position.
+  const CPricedReport report = Run(
+      "refnew 3 1\nreftype ref_length 30\nreftype ref_count 10\nanswer - 7\n"
+      "refbutton ref_validate\nrefbutton ref_check_1476\nanswer - 1\n"
+      "refbutton ref_take_counts\nanswer - accept text_entry_edit=Couloir\nrefbutton ref_commit\n",
+      "reference_pricing_qya.png");
   ASSERT_EQ(report.values.value("lines"), "1") << m_run.dump.toStdString();
   // Two clips per luminaire, in bags of ten, under the luminaire fixing (kind 5).
   EXPECT_TRUE(report.values.value("components1").split(' ').contains("13:20"));
@@ -127,6 +128,10 @@ TEST_F(ReferencePricingEndToEndTest, TheLuminaireClipsOfAQyaLineArePriced) {
   ASSERT_NE(clips, nullptr) << report.values.value("components1").toStdString();
   EXPECT_EQ(clips->quantity, 2);
   EXPECT_EQ(clips->kind, 5);
+  const CPricedItem* connectors = report.Find(QStringLiteral("QYB0025SE"));
+  ASSERT_NE(connectors, nullptr) << report.values.value("slots1").toStdString();
+  EXPECT_EQ(connectors->quantity, 10);
+  EXPECT_EQ(connectors->kind, 3);
   ExpectEverythingPriced(report);
 }
 
