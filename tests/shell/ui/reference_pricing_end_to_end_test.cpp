@@ -13,6 +13,7 @@
 #include <string>
 
 #include "shell_test_support.h"
+#include "support/command_output.h"
 #include "support/program_run.h"
 #include "support/test_output.h"
 
@@ -153,6 +154,31 @@ TEST_F(ReferencePricingEndToEndTest, TheLuminaireBoxesOfALightingStudyArePriced)
   EXPECT_EQ(boxes->quantity, 9);  // 3 per run, 3 runs
   EXPECT_EQ(boxes->kind, 3);
   ExpectEverythingPriced(report);
+}
+
+TEST_F(ReferencePricingEndToEndTest, TheXmlOrderFileChosenInTheFileMenuHoldsTheItemsPriced) {
+  const std::string xml = m_folder.Path("documents/atelier.xml");
+  const CPricedReport report = Run(
+      "refnew 2 3\nreftype ref_length 48\nrefbutton ref_validate\nanswer - 1\n"
+      "refbutton ref_take_counts\nanswer - accept text_entry_edit=Atelier\nrefbutton ref_commit\n"
+      "enabled 32986 1\nanswer - accept fileNameEdit=" +
+          xml + "\nmenu 32986\n",
+      "reference_pricing_xml.png");
+  ASSERT_FALSE(report.items.isEmpty()) << m_run.dump.toStdString();
+  // Read back by Python's xml.etree: one order line, one item row per priced item with
+  // its reference and quantity.
+  const QString order = QString::fromStdString(
+      CommandOutput("/usr/bin/python3 " TVR_SOURCE_DIR "/tests/data/reference/read_order_xml.py '" +
+                    xml + "' 2>&1"));
+  EXPECT_TRUE(order.startsWith(QStringLiteral("SectionConfiguration"))) << order.toStdString();
+  EXPECT_EQ(order.count(QStringLiteral("\nline ")), 1) << order.toStdString();
+  for (const CPricedItem& item : report.items)
+    EXPECT_TRUE(order.contains(
+        QStringLiteral("'%1'\", \"'0'\", \"'%2'\"]").arg(item.reference).arg(item.quantity)))
+        << item.reference.toStdString() << "\n"
+        << order.toStdString();
+  EXPECT_TRUE(order.contains(QStringLiteral("'QDB0000YC1'\", \"'0'\", \"'17'\"]")))
+      << order.toStdString();
 }
 
 }  // namespace
