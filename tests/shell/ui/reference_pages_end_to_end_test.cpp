@@ -70,3 +70,26 @@ TEST(ReferencePagesEndToEndTest, ASelectedItemShowsItsPricesAndTheProjectItsTota
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ReferencePagesEndToEndTest, ALengthTooLargeIsToldWhenValidating) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNo3D=1\n[Design]\nInfos=0\nCopper=1\n[Ref]\nHlp=1\nHlp2=1\n"
+               "[Language]\nID=044\n");
+  // 10000 m is beyond the field's 9999: Next stays usable and says so; 48 m then goes on.
+  const CProgramRun run = RunProgram(
+      folder.Path(), {},
+      "refnew 2 3\nreftype ref_length 10000\nrefbutton ref_validate\nreftype ref_length 48\n"
+      "refbutton ref_validate\n",
+      QStringLiteral("1400x900x24"));
+  ASSERT_TRUE(run.finished);
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  const QString dialogs = run.values.value("dialogs");
+  EXPECT_TRUE(dialogs.contains(QStringLiteral("Please enter a number between 0 and 9999.")))
+      << dialogs.toStdString();
+}
+
+}  // namespace
