@@ -255,9 +255,9 @@ TEST_F(LightingDlgTest, TheRowDialogSwitchesBallasts) {
   rows.show();
   auto* option = rows.findChild<QPushButton*>("lum_option_1");
   ASSERT_TRUE(option->isVisible());
-  EXPECT_EQ(option->text(), "Electronic");
+  EXPECT_EQ(option->text(), "Électronique");
   option->click();
-  EXPECT_EQ(option->text(), "Dimmable");
+  EXPECT_EQ(option->text(), "Gradable");
   EXPECT_EQ(rows.Chosen(), 21u);
   SaveScreenshot(rows, "lighting_luminaire_rows");
   auto* check = rows.findChild<QCheckBox*>("1614");

@@ -141,7 +141,7 @@ TEST_F(ReferencePricingEndToEndTest, TheLuminaireBoxesOfALightingStudyArePriced)
   // on the line (line mode 3), one luminaire box each.
   const CPricedReport report =
       Run("answer - +1149 light_length=10 light_width=6 light_height=3\n"
-          "answer - +1149 light_luminaire=Batten_2x36_W\nanswer - +1149 light_illuminance=300\n"
+          "answer - +1149 light_luminaire=Réglette_2x36_W\nanswer - +1149 light_illuminance=300\n"
           "answer - +1453\nanswer - +1149\nanswer - 1531\ncommand 33031\nanswer - 7\n"
           "refbutton ref_validate\nanswer - 1\nrefbutton ref_take_counts\n"
           "answer - accept text_entry_edit=Salle\nrefbutton ref_commit\n",
