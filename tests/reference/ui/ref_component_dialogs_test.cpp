@@ -81,7 +81,7 @@ TEST_F(RefComponentDialogsTest, TheFixingPanelChangesTheFixingOnlyOnOk) {
   // Another option, with a picture of the panel.
   QString chosen;
   OnNextModal([&chosen](QDialog& dialog) {
-    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+    for (QRadioButton* box : dialog.findChildren<QRadioButton*>())
       if (!box->isChecked() && box->isVisible()) {
         box->click();
         chosen = box->text();
