@@ -464,6 +464,24 @@ def write_qg_later_parts(w):
                   64.0 + width * 0.2, 25, 3500 + width * 10, tc="REMISE_QG")
 
 
+def write_reference_items(w):
+    # The lighting connections and code plugs that costing by reference counts on a QY
+    # line (added last, so that the serials before them stay).
+    qd = "REMISE_QD"
+    w.article("QYB0025SE", "Connecteur de luminaire 25 A, 4 pôles",
+              "Luminaire connector 25 A, 4 poles", "Conector de luminaria 25 A, 4 polos",
+              9.40, 8, 160, tc=qd)
+    w.article("QYB0025SE2", "Connecteur de luminaire 25 A, 2 pôles",
+              "Luminaire connector 25 A, 2 poles", "Conector de luminaria 25 A, 2 polos",
+              7.90, 8, 140, tc=qd)
+    w.article("QYB0025PE", "Fiche de dérivation 25 A", "Tap-off plug 25 A",
+              "Clavija de derivación 25 A", 5.60, 5, 90, tc=qd)
+    w.article("QYB0000SC1", "Kit d'étanchéité IP54 de connecteur", "Connector sealing kit IP54",
+              "Kit de estanqueidad IP54 de conector", 2.40, 3, 40, tc=qd)
+    w.article("QYB0000DT1", "Détrompeur de circuit", "Circuit code plug",
+              "Codificador de circuito", 0.90, 1, 10, tc=qd)
+
+
 def main():
     w = Writer()
     for n, name, second in PRICE_LISTS:
@@ -483,6 +501,7 @@ def main():
     write_comparison_items(w)
     write_lighting_samples(w)
     write_qg_later_parts(w)
+    write_reference_items(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

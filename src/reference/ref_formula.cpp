@@ -230,6 +230,7 @@ class CRefFormulaRun {
 };
 
 void CRefCatalogue::ExpandLineFormula(CRefLine& line) const {
+  std::array<bool, CRefLine::kComponentCount> hasFormula{};
   for (const FormRow* row : FormRowsFor(line.productKind)) {
     const std::string& fct = row->fct;
     if (fct.find_first_not_of("0123456789- ") != std::string::npos) {
@@ -238,9 +239,12 @@ void CRefCatalogue::ExpandLineFormula(CRefLine& line) const {
     }
     int f = static_cast<int>(LeadingInteger(fct));
     if (f < 0 || f > 45) continue;
+    if (f < CRefLine::kComponentCount) hasFormula[static_cast<std::size_t>(f)] = true;
     int a = -1;
     if (const std::size_t dash = fct.find('-'); dash != std::string::npos && dash > 0) {
       const std::int64_t alternative = LeadingInteger(std::string_view(fct).substr(dash + 1));
+      if (alternative >= 0 && alternative < 45)
+        hasFormula[static_cast<std::size_t>(alternative)] = true;
       if (alternative >= 0 && alternative < 45 && alternative != f &&
           line.Component(static_cast<int>(alternative)) > 0)
         a = static_cast<int>(alternative);
@@ -254,6 +258,13 @@ void CRefCatalogue::ExpandLineFormula(CRefLine& line) const {
     if (!ConditionPasses(line, row->param)) continue;
     CRefFormulaRun(*this, line, f, a, ItemKindOf(f, line.productKind)).Run(row->formula);
   }
+  // A count the line holds that no formula of its product reads would vanish from the
+  // price without a word.
+  for (int c = 0; c < CRefLine::kComponentCount; ++c)
+    if (!hasFormula[static_cast<std::size_t>(c)] && line.Component(c) > 0 &&
+        IsRefCountedComponent(line.productKind, c))
+      Report(FormatMessageText(kMsgRefUnpricedComponent, "dss", line.Component(c),
+                               std::to_string(c), std::string(RefProductCode(line.productKind))));
 }
 
 void CRefCatalogue::RebuildLineItems(CRefLine& line) const {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 
 #include "app/message_text.h"
 
@@ -233,6 +234,20 @@ std::optional<int> ParseRefField(const std::string& text, CRefFieldLimit limit) 
   if (error != std::errc() || ptr != end || value < limit.min || value > limit.max)
     return std::nullopt;
   return value;
+}
+
+int RefTypedAmount(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return 0;
+  const std::size_t last = text.find_last_not_of(' ');
+  bool positive = false;
+  for (std::size_t i = first; i <= last; ++i) {
+    if (text[i] < '0' || text[i] > '9') return 0;
+    positive = positive || text[i] != '0';
+  }
+  if (!positive) return 0;
+  constexpr int kLargest = std::numeric_limits<int>::max();
+  return ParseRefField(text, CRefFieldLimit{0, kLargest}).value_or(kLargest);
 }
 
 int RefSlotUnitTotal(const CRefLine& line) {

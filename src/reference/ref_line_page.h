@@ -77,5 +77,11 @@ CRefFieldLimit RefCountLimit(const CRefLine& line);
 // outside (the caller tells the range message).
 std::optional<int> ParseRefField(const std::string& text, CRefFieldLimit limit);
 
+// What a typed field counts for when deciding whether validation may be pressed: its
+// number, or the largest int when it is a positive number too large to read (validation
+// then tells its range rather than the button greying without a word); 0 for a blank,
+// zero or text that is not a whole number.
+int RefTypedAmount(const std::string& text);
+
 // The tap-off units the line's slots hold together.
 int RefSlotUnitTotal(const CRefLine& line);

@@ -29,3 +29,12 @@ std::string_view RefConductorPattern(int conductors, int group) {
     default: return {};
   }
 }
+
+bool IsRefCountedComponent(int kind, int c) {
+  if (c < 0 || c > 44 || c == 42) return false;
+  if (c == 8 && (kind == 4 || kind == 7 || kind == 8)) return false;
+  if (c == 13 && kind == kRefProductQFP) return false;
+  // The fixing member 44 of the luminaire ranges is "without fixing".
+  if (c == 44 && (kind <= 2 || kind == kRefProductQYX)) return false;
+  return !(c == 36 && kind == kRefProductQYX);
+}

@@ -18,3 +18,9 @@ char RefRangeLetter(int kind);
 // The conductor pattern of a conductor code as LIN_REF's POL lists it: "2+0", "3LNPE"
 // ("4+0" in group 3), "2+2", "4+2", "4+4"; empty for other codes.
 std::string_view RefConductorPattern(int conductors, int group);
+
+// Whether component value c of a line of that product is a count of items (which the
+// catalogue must price) rather than a choice or a flag: the variant flags (42), the
+// straight choice flag of QPA, Qpa and QPC (8), the cable range of QFP (13), the
+// length decimals of QYX (36) and "without fixing" of the lighting ranges (44) are not.
+bool IsRefCountedComponent(int kind, int c);

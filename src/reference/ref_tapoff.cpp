@@ -1,9 +1,12 @@
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
+#include "app/message_text.h"
 #include "reference/ref_catalogue.h"
 #include "reference/ref_line.h"
+#include "reference/ref_messages.h"
 
 namespace {
 
@@ -42,6 +45,7 @@ std::vector<const CRefCoffTable::Row*> CRefCatalogue::TapOffRowsFor(const CRefLi
 
 void CRefCatalogue::ExpandTapOffReferences(CRefLine& line) const {
   const int defaultIp1 = line.lineMode == 3 ? 1 : 0, defaultIp2 = line.lineMode == 3 ? 2 : 0;
+  std::array<bool, CRefLine::kSlotCount> priced{};
   for (const CRefCoffTable::Row* row : TapOffRowsFor(line)) {
     if (!row->param.empty() && row->param.find('R') == std::string::npos) continue;
     if (row->fct < 1 || row->fct > CRefLine::kSlotCount) continue;
@@ -53,6 +57,7 @@ void CRefCatalogue::ExpandTapOffReferences(CRefLine& line) const {
               p2 = ProtectionNumber(row->ip2, defaultIp2);
     const bool second = p > 0 && std::abs(p - p2) < std::abs(p - p1);
     const std::string& formula = second ? row->ref2 : row->ref1;
+    if (!formula.empty()) priced[static_cast<std::size_t>(row->fct - 1)] = true;
     std::size_t start = 0;
     while (!formula.empty() && start <= formula.size()) {
       std::size_t plus = formula.find('+', start);
@@ -67,5 +72,12 @@ void CRefCatalogue::ExpandTapOffReferences(CRefLine& line) const {
       }
       if (!term.empty()) AddPricedItem(line, term, std::int64_t{units} * line.lineQuantity, kind);
     }
+  }
+  // Units on a slot that no row prices would vanish from the price without a word.
+  for (int slot = 0; slot < CRefLine::kSlotCount; ++slot) {
+    const int units = CRefLine::SlotUnits(line.slots[static_cast<std::size_t>(slot)]);
+    if (units > 0 && !priced[static_cast<std::size_t>(slot)])
+      Report(FormatMessageText(kMsgRefUnpricedSlot, "dds", units, slot + 1,
+                               std::string(RefProductCode(line.productKind))));
   }
 }

@@ -11,18 +11,19 @@
 
 namespace {
 
-// A QDA 63 A line of two, in group 1, through the sample tables: feed units, straights,
-// metres cut into lengths, elbows, hangers, supports, end covers, joints, free outlets
-// and two tap-off slots.
+// A QDA 63 A line of two, in group 1, through the sample tables, with the counts the
+// configurator gives a QDA line: feed units, straights of two members, complementary
+// lengths, hangers, wall brackets (the last one an end support), ceiling supports,
+// joints, free outlets and two tap-off slots.
 CRefLine SampleQdaLine() {
   CRefLine line = MakeRefLine(3, 63);
   line.lineQuantity = 2;
   line.components[0] = 1;
   line.components[3] = 4;
   line.components[4] = 7;
+  line.components[6] = 1;
   line.components[9] = 2;
-  line.components[13] = 3;
-  line.components[15] = 5;
+  line.components[10] = 5;
   line.components[20] = 2;
   line.slots[0] = 3 | (54 << 16);
   line.slots[1] = 2;
@@ -42,8 +43,9 @@ TEST(RefCatalogueTest, SampleLinesExpandIntoTheirPricedItems) {
   CRefLine qpa = MakeRefLine(4, 250);
   qpa.components[0] = 1;
   qpa.components[3] = 5;
-  qpa.components[9] = 1;
-  qpa.components[13] = 4;
+  qpa.components[2] = 1;
+  qpa.components[9] = 4;
+  qpa.components[10] = 2;
   qpa.components[20] = 1;
   catalogue.RebuildLineItems(qpa);
   EXPECT_TRUE(catalogue.Messages().empty());

@@ -188,3 +188,54 @@ TEST(RefFormulaRulesTest, ProblemsAreToldOncePerOpening) {
 }
 
 }  // namespace
+
+namespace {
+
+struct UnpricedCase {
+  const char* name;
+  std::function<void(CRefLine&)> setUp;
+  const char* told;  // the text the message must hold, empty when none is due
+};
+
+// QDA rows for functions 3 and 9 only, with function 13 as the alternative of 9, and a
+// tap-off row for slot 1 (the sample REF_COFF.DBF: QD slots 1, 2 and 6).
+const UnpricedCase kUnpricedCases[] = {
+    {"counts that formulas read are not told", [](CRefLine& l) { l.components[3] = 2; }, ""},
+    {"a count no formula reads is told with its function and product",
+     [](CRefLine& l) { l.components[20] = 7; }, "7 items of function 20 of QDA"},
+    {"an alternative function counts as read", [](CRefLine& l) { l.components[13] = 4; }, ""},
+    {"a variant flag is no count", [](CRefLine& l) { l.components[42] = 3; }, ""},
+    {"a negative value is no count", [](CRefLine& l) { l.components[21] = -10; }, ""},
+    {"units on a slot a row prices are not told", [](CRefLine& l) { l.slots[0] = 3; }, ""},
+    {"units on a slot no row prices are told", [](CRefLine& l) { l.slots[4] = 5 | (54 << 16); },
+     "5 units on tap-off position 5 of QDA"},
+};
+
+void PrintTo(const UnpricedCase& c, std::ostream* os) { *os << c.name; }
+
+class RefUnpricedTest : public ::testing::TestWithParam<UnpricedCase> {};
+
+TEST_P(RefUnpricedTest, ACountThatIsNotPricedIsTold) {
+  const UnpricedCase& c = GetParam();
+  CRefFormFolder folder({{"QDA", "3", "", "ED3"}, {"QDA", "9-13", "", "YC"}});
+  const CEnglishTexts texts;
+  CRefRecordingNotifier notifier;
+  CRefPriceSettings settings;
+  CRefCatalogue catalogue(&notifier);
+  ASSERT_TRUE(catalogue.OpenRefCatalogue(folder.Setup(), settings));
+  CRefLine line = MakeRefLine(3, 63);
+  c.setUp(line);
+  catalogue.RebuildLineItems(line);
+  if (std::string(c.told).empty()) {
+    EXPECT_TRUE(notifier.messages.empty()) << ::testing::PrintToString(notifier.messages);
+    return;
+  }
+  ASSERT_EQ(notifier.messages.size(), 1u) << ::testing::PrintToString(notifier.messages);
+  EXPECT_NE(notifier.messages[0].find(c.told), std::string::npos) << notifier.messages[0];
+  EXPECT_NE(notifier.messages[0].find("not priced"), std::string::npos) << notifier.messages[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, RefUnpricedTest, ::testing::ValuesIn(kUnpricedCases),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
+
+}  // namespace

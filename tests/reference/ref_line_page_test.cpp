@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <limits>
 
 #include "app/option_list_files.h"
 #include "app/profile.h"
@@ -36,6 +37,26 @@ TEST(RefLinePageFieldTest, TypedNumbersOutsideTheirLimitsAreRefused) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(ParseRefField(c.text, c.limit).value_or(-1), c.expected) << c.fault;
+}
+
+TEST(RefLinePageFieldTest, ANumberTooLargeStillAllowsValidationToSayItsRange) {
+  constexpr int kLargest = std::numeric_limits<int>::max();
+  const struct {
+    const char* fault;
+    const char* text;
+    int expected;
+  } cases[] = {
+      {"a plain number", "48", 48},
+      {"blanks around", " 48 ", 48},
+      {"nothing typed", "", 0},
+      {"zero is no length", "000", 0},
+      {"above the field's limit, read as typed", "10000", 10000},
+      {"too many digits for 32 bits, still positive", "99999999999", kLargest},
+      {"zeros before a large number", "0099999999999", kLargest},
+      {"letters are no number", "4a8", 0},
+      {"a sign is no digit", "-5", 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RefTypedAmount(c.text), c.expected) << c.fault;
 }
 
 TEST(RefLinePageFieldTest, LimitsFollowTheProductAndMode) {

@@ -170,15 +170,15 @@ TEST(LuminaireRowsTest, SampleDescriptionsAndBallastOptions) {
   const std::string folder = std::string(TVR_PROGRAM_DIR) + "/DBF/";
   const CLuminaireDescriptions found = LuminaireDescriptions(folder, "", 21, Lookup);
   ASSERT_EQ(found.texts.size(), 2u);  // the QYX strip is not offered
-  EXPECT_EQ(found.texts[0], "Open batten, white");
-  EXPECT_EQ(found.texts[1], "<32276> reflector");
+  EXPECT_EQ(found.texts[0], "Réglette ouverte, blanche");
+  EXPECT_EQ(found.texts[1], "Réflecteur pour <32276>");
   EXPECT_EQ(found.chosen, 0);  // record 21 is the dimmable batten
   const std::vector<CLuminaireRow> rows = LuminaireRows(folder, found.texts[0], "", Lookup);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].record, 1u);
   EXPECT_EQ(rows[0].secondRecord, 21u);
-  EXPECT_EQ(rows[0].ballast, "Electronic");
-  EXPECT_EQ(rows[0].secondBallast, "Dimmable");
+  EXPECT_EQ(rows[0].ballast, "Électronique");
+  EXPECT_EQ(rows[0].secondBallast, "Gradable");
   EXPECT_TRUE(LuminaireDescriptions(folder, "QYB", 0, Lookup).texts.size() == 1u);
 }
 

@@ -24,10 +24,11 @@ namespace {
 
 constexpr int kMsgCaption = 32113, kMsgAllSolutions = 32114, kMsgItemNames = 32124,
               kMsgSingleLine = 32043, kMsgDoubleLine = 32042, kMsgLabourRate = 32010,
-              kMsgApply = 31045, kMsgClose = 31044, kMsgPrint = 311, kMsgComplementary = 32176,
-              kMsgConductors = 31013, kMsgLength = 30152, kMsgLuminaires = 32190,
-              kMsgProduct = 32481, kMsgPriceList = 31090, kMsgCoefficient = 32177,
-              kMsgNotANumber = 8172, kMsgNegativePrice = 8171, kMsgCannotWrite = 8022;
+              kMsgApply = 31045, kMsgClose = 31044, kMsgPrint = 311, kMsgPrinterError = 62352,
+              kMsgComplementary = 32176, kMsgConductors = 31013, kMsgLength = 30152,
+              kMsgLuminaires = 32190, kMsgProduct = 32481, kMsgPriceList = 31090,
+              kMsgCoefficient = 32177, kMsgNotANumber = 8172, kMsgNegativePrice = 8171,
+              kMsgCannotWrite = 8022;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -213,9 +214,10 @@ void CSolutionCompareDlg::OnPrint() {
   QPrintDialog dialog(&printer, this);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+  // Printing to a file stays offered, as in the layout's print dialog: it is where the
+  // PDF printer is, and on a desktop without printers the only one.
   if (dialog.exec() == QDialog::Accepted && !PrintTo(printer) && m_environment.dialogs)
-    m_environment.dialogs->Message(this, QStringLiteral("Printer Error"), kMbOk | kMbIconError);
+    m_environment.dialogs->Message(this, StringQText(kMsgPrinterError), kMbOk | kMbIconError);
 }
 
 bool CSolutionCompareDlg::PrintTo(QPrinter& printer) {

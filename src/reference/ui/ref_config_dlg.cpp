@@ -361,4 +361,5 @@ void CRefConfigDlg::RefreshPageStates() {
   const int code = SelectedCode();
   m_buttons[1145]->setEnabled(m_editState == kBrowsing &&
                               (IsRefProductNodeCode(code) || (code >= 0 && code < 1000)));
+  ShowSelectionPreview();
 }

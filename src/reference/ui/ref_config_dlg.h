@@ -127,6 +127,11 @@ class CRefConfigDlg : public QWidget, public CEditPanelOwner {
   void FocusLightingItem(int code);
   void StartLightingLine(const CLightingLine& line);
   void RefreshPageStates();
+  // While no page is open, the selected tree item's content, read only: a line's header
+  // and prices, the merged items and total of the lines under any other item.
+  void ShowSelectionPreview();
+  // A line's header, read only, over the line area.
+  void ShowLineHeader(int index);
   bool PageAllowed(int page) const;
   void ShowStepButtons();
   void ShowSchematic();

@@ -110,20 +110,47 @@ void CRefConfigDlg::ShowTotalsLine(int n) {
   if (summary) {
     m_page->ShowTitleOnly(StringQText(kMsgProjectPrices));
   } else {
-    // The line's header, read only, filled from a copy: the choice tables may adjust
-    // the line they read.
-    CRefLine shown;
-    shown.Assign(&m_project.lines[static_cast<std::size_t>(m_current)]);
-    CRefLineEditContext display(m_config, shown, &m_notifier);
-    display.decimalSeparator = m_decimal;
-    m_page->FillLinePage(display, CRefLinePageView::kFillDisplay);
-    m_page->ShowLineControls(5, shown);
-    display.connectionFlag = RefConnectionFlag(shown, m_config);
-    m_page->ShowOptionControls(
-        RefLineControlsFor(shown, display.GetChoiceTable(1), display.connectionFlag), false);
+    ShowLineHeader(m_current);
   }
   ShowPriceTable(true);
   ShowStepButtons();
+}
+
+void CRefConfigDlg::ShowLineHeader(int index) {
+  // Filled from a copy: the choice tables may adjust the line they read.
+  CRefLine shown;
+  shown.Assign(&m_project.lines[static_cast<std::size_t>(index)]);
+  CRefLineEditContext display(m_config, shown, &m_notifier);
+  display.decimalSeparator = m_decimal;
+  m_page->FillLinePage(display, CRefLinePageView::kFillDisplay);
+  m_page->ShowLineControls(5, shown);
+  display.connectionFlag = RefConnectionFlag(shown, m_config);
+  m_page->ShowOptionControls(
+      RefLineControlsFor(shown, display.GetChoiceTable(1), display.connectionFlag), false);
+}
+
+void CRefConfigDlg::ShowSelectionPreview() {
+  if (m_editState != kBrowsing || m_noRefresh) return;
+  const int code = SelectedCode();
+  m_stack->setCurrentWidget(m_linePage);
+  CRefReportView view = ReportView(false);
+  if (IsRefLineCode(code) && code <= RefLineCount(m_project)) {
+    ShowLineHeader(code);
+    view.current = code;
+    m_area->ShowPrices(view, true, false, false);
+    return;
+  }
+  m_page->ShowLineControls(0, m_project.lines[0]);
+  if (code == -1 || IsRefNewLineCode(code) || FindLine(0, code) <= 0) {
+    m_area->ShowNothing();
+    return;
+  }
+  // The merged items of the lines under the item, with their total.
+  ComputeLineTotals(m_project, RefSelection(m_project, m_config, code));
+  m_page->ShowTitleOnly(m_tree->currentItem() ? m_tree->currentItem()->text(0) : QString());
+  view.current = 0;
+  view.workingSums = true;
+  m_area->ShowPrices(view, false, true, false);
 }
 
 void CRefConfigDlg::SetPriceList(int list) {

@@ -77,7 +77,9 @@ CRefEquipDlg::CRefEquipDlg(const CRefEquipSetup& setup, CRefLine& line, Teller t
     m_edits[row]->setFixedWidth(70);
     m_spins[row] = new QSpinBox;
     m_spins[row]->setRange(0, 9999);
-    m_spins[row]->setFixedWidth(22);
+    // Wide enough for its arrows and its number: narrower, the style squeezes it to a
+    // sliver in which neither shows.
+    m_spins[row]->setMinimumWidth(m_spins[row]->sizeHint().width());
     m_spins[row]->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     grid->addWidget(m_texts[row], row, 0);
     grid->addWidget(m_edits[row], row, 1);

@@ -77,9 +77,11 @@ CLightRangeDlg::CLightRangeDlg(bool embedded, QWidget* parent)
   bold.setBold(true);
   m_title->setFont(bold);
   layout->addWidget(m_title);
-  layout->addWidget(Label(this, 1501, kMsgRangeLead));
   layout->addWidget(Label(this, 1503, kMsgRangeHint));
   auto* columns = new QHBoxLayout;
+  // The lead names what the columns beside it offer: alone on a line it read as a
+  // caption followed by nothing.
+  columns->addWidget(Label(this, 1501, kMsgRangeLead), 0, Qt::AlignVCenter);
   QWidget* qfp = RangeColumn(1505, kMsgQfpText, 1529, 1528, "QFP");
   columns->addWidget(qfp);
   columns->addWidget(RangeColumn(1509, kMsgQybText, 1535, 1530, "QYB"));

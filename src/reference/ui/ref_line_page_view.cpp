@@ -236,15 +236,11 @@ void CRefLinePageView::FilterLength(bool decimals) {
 }
 
 int CRefLinePageView::LengthTyped() const {
-  const auto value = ParseRefField(
-      m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0).toStdString(),
-      CRefFieldLimit{0, 9999});
-  return value.value_or(0);
+  return RefTypedAmount(
+      m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0).toStdString());
 }
 
-int CRefLinePageView::CountTyped() const {
-  return ParseRefField(m_count->text().toStdString(), CRefFieldLimit{0, 9999}).value_or(0);
-}
+int CRefLinePageView::CountTyped() const { return RefTypedAmount(m_count->text().toStdString()); }
 
 bool CRefLinePageView::ReadInput(const CRefLine& line, CRefLinePageInput& input,
                                  std::string& problem) const {

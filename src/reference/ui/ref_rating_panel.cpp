@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QCheckBox>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,13 +53,14 @@ void CRefRatingPanel::BuildOptions() {
   setWindowTitle(title);
   m_boxes = new QButtonGroup(this);
   for (const CRefChoiceOption& option : m_view.options) {
-    auto* box = new QCheckBox(Q(option.caption));
+    // The options exclude each other: radio buttons, not check boxes.
+    auto* box = new QRadioButton(Q(option.caption));
     box->setObjectName(QStringLiteral("ref_choice_box_%1").arg(option.box));
     box->setChecked(option.checked);
     m_boxes->addButton(box, option.box);
     layout->addWidget(box);
     if (m_kind == 4 && m_view.pitch.shown)
-      connect(box, &QCheckBox::clicked, this, [this, option] {
+      connect(box, &QRadioButton::clicked, this, [this, option] {
         const bool two = option.box == 1 && m_context.Line().productKind == 3;
         m_pitch->setText(QString::number(two ? 2 : 3));
       });

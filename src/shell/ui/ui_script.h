@@ -92,7 +92,7 @@ class CMainFrame;
 //   refselect CODE          the tree item of CODE selected (-999 the whole project)
 //   reftab N                page N shown
 //   refreport FILE          its lines, the total its price table shows and each line's
-//                           amount written to FILE, "key=value" a line
+//                           amount and priced items written to FILE, "key=value" a line
 //   linselect DATA          in the linear window, the tree item of DATA selected (a line
 //                           index, -999 the price item, -1000-g the root of group g)
 //   lintype NAME TEXT       TEXT typed into edit NAME there

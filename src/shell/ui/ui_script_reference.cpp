@@ -25,6 +25,25 @@ QString SlotUnits(const CRefLine& line) {
 }
 #pragma pop_macro("slots")
 
+// Each priced item of a line, "item<line>_<n>=reference|designation|unit|quantity|kind".
+QString ItemLines(const CRefLine& line, int index) {
+  QString text;
+  for (std::size_t n = 0; n < line.Items().size(); ++n) {
+    const CRefItemNode& item = line.Items()[n];
+    text += QStringLiteral("item%1_%2=%3|%4|%5|%6|%7\n")
+                .arg(index)
+                .arg(n + 1)
+                .arg(QString::fromStdString(item.reference)
+                         .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                         .replace(QLatin1Char('\r'), QLatin1Char(' ')))
+                .arg(QString::fromStdString(item.designation))
+                .arg(item.unitPrice)
+                .arg(item.quantity)
+                .arg(item.kind);
+  }
+  return text;
+}
+
 // The reference window's figures: its lines, the total its price table shows, and
 // each line's amount in hundredths.
 bool WriteReport(CRefWnd& window, const QString& path) {
@@ -60,6 +79,7 @@ bool WriteReport(CRefWnd& window, const QString& path) {
                 .arg(line.count)
                 .arg(line.lineQuantity)
                 .arg(line.Items().size());
+    text += ItemLines(line, index);
   }
   return file.write(text.toUtf8()) > 0;
 }

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
@@ -21,6 +22,7 @@
 #include <filesystem>
 
 #include "app/message_box_codes.h"
+#include "app/message_text.h"
 #include "reference/ui/ref_compl_dlg.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_line_page_view.h"
@@ -161,6 +163,49 @@ TEST_F(RefComparisonDlgTest, PrintingWritesThePictureToAPdfThatReadsBack) {
       CommandOutput("/usr/bin/pdftotext -layout '" + path.toStdString() + "' -");
   for (const char* part : {"Solution 2", "397,83", "+128%", "Additional item 1", "Sale price"})
     EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+}
+
+// Answers the next print dialog: records whether it offers printing to a file (where the
+// PDF printer is), then prints to the given file.
+void AnswerPrintDialogWith(const QString& pdf, bool& offersFile, bool& seen) {
+  QTimer::singleShot(50, [pdf, &offersFile, &seen] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (dialog == nullptr) return;
+    seen = true;
+    offersFile = dialog->testOption(QAbstractPrintDialog::PrintToFile);
+    dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog->printer()->setOutputFileName(pdf);
+    dialog->done(QDialog::Accepted);
+  });
+}
+
+TEST_F(RefComparisonDlgTest, ThePrintDialogOffersThePdfPrinterAndAFailureIsToldTranslated) {
+  const auto dialog = Open();
+  const struct {
+    const char* name;
+    QString pdf;
+    bool fails;
+  } cases[] = {
+      {"a PDF file that can be written", QStringLiteral(TVR_TEST_OUTPUT_DIR "/comparison_dlg.pdf"),
+       false},
+      {"a PDF file in a folder that does not exist", QStringLiteral("/nonexistent/folder/x.pdf"),
+       true},
+  };
+  for (const auto& c : cases) {
+    setup.common.dialogs.messages.clear();
+    bool offersFile = false, seen = false;
+    AnswerPrintDialogWith(c.pdf, offersFile, seen);
+    dialog->OnPrint();
+    EXPECT_TRUE(seen) << c.name;
+    EXPECT_TRUE(offersFile) << c.name;
+    if (!c.fails) {
+      EXPECT_TRUE(setup.common.dialogs.messages.isEmpty()) << c.name;
+      EXPECT_GT(std::filesystem::file_size(c.pdf.toStdString()), 0u) << c.name;
+      continue;
+    }
+    ASSERT_EQ(setup.common.dialogs.messages.size(), 1) << c.name;
+    EXPECT_EQ(setup.common.dialogs.messages[0].toStdString(), StringText(62352)) << c.name;
+  }
 }
 
 TEST_F(RefComparisonDlgTest, ComplementaryItemsArePagedFilteredRoundedAndHandedBack) {

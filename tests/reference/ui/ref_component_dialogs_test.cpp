@@ -81,7 +81,7 @@ TEST_F(RefComponentDialogsTest, TheFixingPanelChangesTheFixingOnlyOnOk) {
   // Another option, with a picture of the panel.
   QString chosen;
   OnNextModal([&chosen](QDialog& dialog) {
-    for (QCheckBox* box : dialog.findChildren<QCheckBox*>())
+    for (QRadioButton* box : dialog.findChildren<QRadioButton*>())
       if (!box->isChecked() && box->isVisible()) {
         box->click();
         chosen = box->text();
@@ -172,6 +172,26 @@ TEST_F(RefComponentDialogsTest, EquipmentCountOutOfRangeIsRefused) {
   dialog.accept();
   EXPECT_TRUE(dialog.Changed());
   EXPECT_EQ(line.components[20], 12);
+}
+
+TEST_F(RefComponentDialogsTest, EquipmentSpinBoxesAreWideEnoughToShowTheirArrows) {
+  CRefLine line;
+  line.Assign(nullptr);
+  line.productKind = 3;
+  CRefEquipSetup equip;
+  equip.product = 3;
+  equip.states = std::vector<int>(56, 2);
+  CRefEquipDlg dialog(equip, line, [](const QString&) {});
+  dialog.show();
+  QApplication::processEvents();
+  int shown = 0;
+  for (QSpinBox* spin : dialog.findChildren<QSpinBox*>()) {
+    if (!spin->isVisible()) continue;
+    ++shown;
+    EXPECT_GE(spin->width(), spin->sizeHint().width()) << spin->objectName().toStdString();
+  }
+  EXPECT_GT(shown, 0);
+  SaveScreenshot(dialog, QStringLiteral("reference_equipment_spins"));
 }
 
 // The dialogs made on their own read the English texts, as those of the window do.

@@ -249,15 +249,37 @@ TEST_F(LightingDlgTest, TheRangeChoiceTakesOnlyARangeButton) {
   EXPECT_EQ(range.result(), QDialog::Accepted);
 }
 
+TEST_F(LightingDlgTest, TheRangeLeadStandsBesideTheRangesItNames) {
+  for (const bool embedded : {false, true}) {
+    CLightRangeDlg range(embedded);
+    range.resize(640, 360);
+    range.show();
+    QApplication::processEvents();
+    auto* lead = range.findChild<QLabel*>("1501");
+    auto* qyb = range.findChild<QPushButton*>("1530");
+    ASSERT_NE(lead, nullptr);
+    ASSERT_NE(qyb, nullptr);
+    const QRect leadBox(lead->mapTo(&range, QPoint()), lead->size());
+    const QRect qybBox(qyb->mapTo(&range, QPoint()), qyb->size());
+    // Left of the range buttons, within the band of the range columns, not on a line of
+    // its own above them.
+    EXPECT_LT(leadBox.right(), qybBox.left()) << embedded;
+    EXPECT_GT(leadBox.bottom(), range.findChild<QLabel*>("1509")->mapTo(&range, QPoint()).y())
+        << embedded;
+    EXPECT_LT(leadBox.top(), qybBox.bottom()) << embedded;
+    if (!embedded) SaveScreenshot(range, "lighting_range_lead");
+  }
+}
+
 TEST_F(LightingDlgTest, TheRowDialogSwitchesBallasts) {
   const std::string folder = setup.environment.catalogueSetup.catalogueFolder;
   CLumRowsDlg rows(folder, 1);
   rows.show();
   auto* option = rows.findChild<QPushButton*>("lum_option_1");
   ASSERT_TRUE(option->isVisible());
-  EXPECT_EQ(option->text(), "Electronic");
+  EXPECT_EQ(option->text(), "Électronique");
   option->click();
-  EXPECT_EQ(option->text(), "Dimmable");
+  EXPECT_EQ(option->text(), "Gradable");
   EXPECT_EQ(rows.Chosen(), 21u);
   SaveScreenshot(rows, "lighting_luminaire_rows");
   auto* check = rows.findChild<QCheckBox*>("1614");

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QRadioButton>
 
 #include <functional>
 
@@ -112,7 +113,7 @@ TEST_F(RefLineOptionsTest, FourConductorsOfALightingLineOfferTheExtraCodeAndTheP
   Pick(Page().ConductorCombo(), 1);
   EXPECT_TRUE(Shown(1206));
   OnNextModal([](QDialog& panel) {
-    panel.findChild<QCheckBox*>(QStringLiteral("ref_choice_box_1"))->setChecked(true);
+    panel.findChild<QRadioButton*>(QStringLiteral("ref_choice_box_1"))->setChecked(true);
     panel.accept();
   });
   Page().OptionButton(1206)->click();

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QRadioButton>
 
 #include <functional>
 
@@ -43,7 +44,7 @@ TEST(RefLuminaireLinesTest, TheModeButtonOfALightingLineChangesItsMode) {
     ASSERT_NE(panel, nullptr);
     // The other mode: box 0 is mode 1, box 1 mode 2.
     const QString other = QStringLiteral("ref_choice_box_%1").arg(before == 1 ? 1 : 0);
-    panel->findChild<QCheckBox*>(other)->setChecked(true);
+    panel->findChild<QRadioButton*>(other)->setChecked(true);
     panel->accept();
   });
   mode->click();

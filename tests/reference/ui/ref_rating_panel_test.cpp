@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <array>
 #include <vector>
@@ -151,13 +152,27 @@ TEST_F(RefRatingPanelTest, LuminaireBoxesWithAlternativesShowTheNote) {
   Shoot(panel, "reference_rating_luminaires.png");
 }
 
+TEST_F(RefRatingPanelTest, TheSingleAndDoubleLineExcludeEachOtherAsRadioButtons) {
+  CRefLineEditContext& qya = LineOf(1);
+  CRefRatingPanel panel(qya, 0, nullptr, tell);
+  const QList<QRadioButton*> options = panel.findChildren<QRadioButton*>();
+  ASSERT_EQ(options.size(), 2);
+  EXPECT_EQ(options[0]->text(), StringQText(32042));  // single line
+  EXPECT_EQ(options[1]->text(), StringQText(32043));  // double line
+  EXPECT_TRUE(panel.findChildren<QCheckBox*>().isEmpty());
+  options[0]->click();
+  options[1]->click();
+  EXPECT_FALSE(options[0]->isChecked());
+  EXPECT_TRUE(options[1]->isChecked());
+}
+
 TEST_F(RefRatingPanelTest, ThePoleCountRenamesTheStraightMembersWithoutChangingTheLine) {
   CRefLineEditContext& qpa = LineOf(4);
   qpa.ApplyLineDefaults(line);
   CRefRatingPanel panel(qpa, 1, nullptr, tell);
   auto* pole = panel.findChild<QComboBox*>(QStringLiteral("ref_pole"));
   ASSERT_NE(pole, nullptr) << "QPA offers component 8";
-  auto* first = panel.findChild<QCheckBox*>(QStringLiteral("ref_choice_box_0"));
+  auto* first = panel.findChild<QRadioButton*>(QStringLiteral("ref_choice_box_0"));
   ASSERT_NE(first, nullptr);
   const QString two = first->text();
   const std::int32_t kept = line.components[8];

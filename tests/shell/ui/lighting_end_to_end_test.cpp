@@ -66,7 +66,7 @@ TEST(LightingEndToEndTest, TheStudyAddsItsLightingLine) {
   const std::string workbook = folder.Path("opened.xlsx");
   const std::string script =
       Answer("e2e_lighting_step1.png", "+1149 light_length=10 light_width=6 light_height=3") +
-      Answer("e2e_lighting_step2.png", "+1149 light_luminaire=Batten_2x36_W") +
+      Answer("e2e_lighting_step2.png", "+1149 light_luminaire=Réglette_2x36_W") +
       Answer("e2e_lighting_step3.png", "+1149 light_illuminance=300") +
       Answer("e2e_lighting_step4.png", "+1453") + "answer - +1149\n" +
       Answer("e2e_lighting_step5.png", "1531") + "command 33031\nwaitfile " + workbook +
@@ -100,7 +100,7 @@ TEST(LightingEndToEndTest, TheStudyAddsItsLightingLine) {
   EXPECT_EQ(fields["LightsPerRun"], "n:3.0");
   EXPECT_EQ(fields["NbLights"], "n:9.0");
   EXPECT_EQ(fields["InTheWidth"], "s:#FALSE#");
-  EXPECT_EQ(fields["Light"].rfind("s:Batten 2x36", 0), 0u) << fields["Light"];
+  EXPECT_EQ(fields["Light"].rfind("s:Réglette 2x36", 0), 0u) << fields["Light"];
   for (int step = 1; step <= 5; ++step)
     EXPECT_FALSE(QImage(QString::fromStdString(
                             TestOutputPath("e2e_lighting_step" + std::to_string(step) + ".png")))
