@@ -95,6 +95,9 @@ CLayoutExports& CChildFrame::Exports() {
         std::make_unique<CLayoutExports>(*m_view->Document(), this, [this](const QString& text) {
           if (m_reportError) m_reportError(text);
         });
+    m_exports->SetInformer([this](const QString& text) {
+      if (m_inform) m_inform(text);
+    });
   }
   return *m_exports;
 }
