@@ -41,6 +41,7 @@ constexpr int kMsgToolFailed = 31531;
 constexpr int kUndoImportPartNumbers = 32878;
 constexpr int kMsgPartNumbersImported = 62300;
 constexpr int kMsgNoPartNumberImported = 62301;
+constexpr int kMsgUncodedDevices = 62302;
 constexpr int kPumpSleepMs = 20;
 constexpr int kMsgHelperNotStarted = 8150;
 constexpr int kMsgCannotCreate = 61732;
@@ -147,7 +148,15 @@ bool CLayoutExports::ExportCsv(bool allRuns, const QString& path, std::string& f
 bool CLayoutExports::Export3D(const QString& path, std::string& fault) {
   const CRun* run = m_document.GetCurrentRun();
   std::string overlong;
-  if (run != nullptr && SaveZ3dFile(*run, path.toStdString(), &overlong)) return true;
+  int uncoded = 0;
+  if (run != nullptr && SaveZ3dFile(*run, path.toStdString(), &overlong, &uncoded)) {
+    // The file is written, but a CAD program cannot rebuild what it could not code.
+    if (uncoded > 0 && m_inform)
+      m_inform(QString::fromStdString(
+          FormatMessageTextSSS(kMsgUncodedDevices, std::to_string(uncoded),
+                               run->GetPropText("Name"), run->GetPropText("Catalog"))));
+    return true;
+  }
   fault =
       overlong.empty() ? std::string() : FormatMessageTextS(StringText(kMsgValueTooWide), overlong);
   return false;
