@@ -226,9 +226,11 @@ void CChildFrame::ShowAngleDialog() {
 
 bool CChildFrame::ExportPicture(const QString& path, std::string& fault,
                                 const QRect& region) const {
+  // The picture is the screen's: in colour, unless the view itself is shown in black
+  // and white.
   if (region.isEmpty())
     return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
-                             m_view->DrawOptions(true), path, fault);
+                             m_view->DrawOptions(false), path, fault);
   // A region: the view as it is, moved so that the region's corner is the picture's.
   CViewWindow window = m_view->ViewWindow();
   CDrawMapping mapping;
@@ -236,7 +238,7 @@ bool CChildFrame::ExportPicture(const QString& path, std::string& fault,
   const QPoint middle = region.center();
   window.SetCentre(mapping.ToLogical({middle.x(), middle.y()}));
   window.Resize(m_view->ClientSize(), {region.width(), region.height()});
-  return ExportViewPicture(*m_view->Document(), window, region.size(), m_view->DrawOptions(true),
+  return ExportViewPicture(*m_view->Document(), window, region.size(), m_view->DrawOptions(false),
                            path, fault);
 }
 
