@@ -255,6 +255,7 @@ bool CChildFrame::Print(QPrinter& printer) const {
   if (!job.empty())
     page.rightHeader = QString::fromStdString(StringText(kMsgJobNumber) + " " + job);
   page.frame = m_view->Settings().printFrame != 0;
+  page.viewSize = m_view->size();
   return PrintView(printer, document, m_view->ViewWindow(),
                    m_view->DrawOptions(m_view->Settings().printBlackWhite != 0), page);
 }
