@@ -39,6 +39,8 @@ int ImportPartNumbers(CDorneDoc& document, CPartNumberLink& link) {
     if (quantity <= 0 || reference.empty()) continue;
     if (run->GetBOM().AddRefQuantity(reference, quantity)) ++added;
   }
+  // An answer that adds nothing is no edit of the document.
+  if (added == 0) return 0;
   document.RecomputeTotals(1, 1);
   run->GetBOM().NumberLines(1);
   document.SetModifiedFlag(true);

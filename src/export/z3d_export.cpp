@@ -184,8 +184,18 @@ std::string FindOverlongZ3dValue(std::string_view text) {
   return {};
 }
 
-bool SaveZ3dFile(const CRun& run, const std::string& path, std::string* overlong) {
+int CountUncodedZ3dDevices(std::string_view text) {
+  constexpr std::string_view kUncoded = "dev:##ERR##\n";
+  int count = 0;
+  for (std::size_t at = 0; (at = text.find(kUncoded, at)) != std::string_view::npos;
+       at += kUncoded.size())
+    if (at == 0 || text[at - 1] == '\n') ++count;
+  return count;
+}
+
+bool SaveZ3dFile(const CRun& run, const std::string& path, std::string* overlong, int* uncoded) {
   const std::string text = WriteZ3dText(run);
+  if (uncoded != nullptr) *uncoded = CountUncodedZ3dDevices(text);
   const std::string tooWide = FindOverlongZ3dValue(text);
   if (!tooWide.empty()) {
     if (overlong != nullptr) *overlong = tooWide;

@@ -43,7 +43,13 @@ std::string Z3dFileName(std::string_view title, std::string_view runName);
 // Empty when every number fits. Only damaged lengths and counts make one.
 std::string FindOverlongZ3dValue(std::string_view text);
 
+// The device lines of the text that could not be coded ("dev:##ERR##"): elements for
+// which the device coding has no rule (the end covers of ranges outside its families).
+int CountUncodedZ3dDevices(std::string_view text);
+
 // Writes the run's file as a new file beside path and renames it over path. False when it
 // cannot be written, or when a number does not fit its field (overlong, when given, gets
-// it); path is then as it was.
-bool SaveZ3dFile(const CRun& run, const std::string& path, std::string* overlong = nullptr);
+// it); path is then as it was. uncoded, when given, gets the count of device lines written
+// as errors.
+bool SaveZ3dFile(const CRun& run, const std::string& path, std::string* overlong = nullptr,
+                 int* uncoded = nullptr);

@@ -15,6 +15,8 @@ namespace {
 constexpr int kCursorDrag = 30993;
 constexpr int kUndoNewText = 29774;
 constexpr int kUndoNewPicture = 26958;
+// Offsets of free labels are thousandths of half the window: 1000 is its middle.
+constexpr std::int32_t kMiddleOfTheView = 1000;
 constexpr int kUndoEditText = 29764;
 constexpr int kUndoEditPicture = 26948;
 constexpr int kUndoEditDimension = 13124;
@@ -143,7 +145,12 @@ void CViewTools::NewLabelCommand(int kind) {
                                      true, false);
   auto made = std::make_unique<CAnnotationLabel>(kind);
   made->SetOwnerDocument();
-  made->SetFlags(made->GetFlags() | CAnnotation::kFlagWithRun);
+  // The middle of the view: the corner is where the first run's label stands, and a label
+  // begun there would hide under it and half outside the view.
+  made->SetOffset(kMiddleOfTheView, kMiddleOfTheView);
+  // Tied to the run shown alone, when one is: with every run shown such a label would
+  // never be drawn, and the new label is to be seen where it is placed.
+  if (m_document.IsCurrentRunOnly()) made->SetFlags(made->GetFlags() | CAnnotation::kFlagWithRun);
   CAnnotationLabel& label = *made;
   if (ApplyEditResult(m_document, std::move(made), nullptr, RunEdit(label, true))) {
     m_document.GetUndo().CommitUndoState(0);

@@ -70,6 +70,19 @@ TEST(Z3dFileTest, BytesAreCp1252WithCrLf) {
   EXPECT_EQ(Z3dFileBytes("\xE4\xB8\xAD|"), "?|");               // no room in CP1252
 }
 
+TEST(Z3dFileTest, UncodedDeviceLinesAreCountedWholeLinesOnly) {
+  struct CCase {
+    const char* text;
+    int count;
+  };
+  for (const CCase& row :
+       {CCase{"", 0}, CCase{"dev:##ERR##\n", 1},
+        CCase{"pos:\ndev:##ERR##\ndev:070000\ndev:##ERR##\n", 2},
+        // A name that only holds the words is no device line.
+        CCase{"name:dev:##ERR##\n", 0}, CCase{"dev:##ERR##", 0}, CCase{"dev:#st#\ndev:#00#\n", 0}})
+    EXPECT_EQ(CountUncodedZ3dDevices(row.text), row.count) << row.text;
+}
+
 TEST(Z3dGrammarTest, TheCheckerRejectsWhatTheFormatForbids) {
   const std::string good =
       "fver:1\r\nname:R\r\ncomment:\r\nprod:QDA\r\nrating:400\r\npol:2\r\nopt:1\r\n\r\n\r\n"

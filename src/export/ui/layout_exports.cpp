@@ -39,6 +39,9 @@ constexpr std::size_t kNamesShown = 12;
 constexpr int kMsgToolRunning = 31530;
 constexpr int kMsgToolFailed = 31531;
 constexpr int kUndoImportPartNumbers = 32878;
+constexpr int kMsgPartNumbersImported = 62300;
+constexpr int kMsgNoPartNumberImported = 62301;
+constexpr int kMsgUncodedDevices = 62302;
 constexpr int kPumpSleepMs = 20;
 constexpr int kMsgHelperNotStarted = 8150;
 constexpr int kMsgCannotCreate = 61732;
@@ -145,7 +148,15 @@ bool CLayoutExports::ExportCsv(bool allRuns, const QString& path, std::string& f
 bool CLayoutExports::Export3D(const QString& path, std::string& fault) {
   const CRun* run = m_document.GetCurrentRun();
   std::string overlong;
-  if (run != nullptr && SaveZ3dFile(*run, path.toStdString(), &overlong)) return true;
+  int uncoded = 0;
+  if (run != nullptr && SaveZ3dFile(*run, path.toStdString(), &overlong, &uncoded)) {
+    // The file is written, but a CAD program cannot rebuild what it could not code.
+    if (uncoded > 0 && m_inform)
+      m_inform(QString::fromStdString(
+          FormatMessageTextSSS(kMsgUncodedDevices, std::to_string(uncoded),
+                               run->GetPropText("Name"), run->GetPropText("Catalog"))));
+    return true;
+  }
   fault =
       overlong.empty() ? std::string() : FormatMessageTextS(StringText(kMsgValueTooWide), overlong);
   return false;
@@ -166,8 +177,19 @@ bool CLayoutExports::ImportPartNumbers() {
           FormatMessageTextS(StringText(kMsgToolFailed), link.Settings().toolProgram)));
     return false;
   }
-  m_document.GetUndo().SaveUndoState(kUndoImportPartNumbers, false, true);
-  ::ImportPartNumbers(m_document, link);
+  // Only an import that added something is an edit: an empty answer leaves the document
+  // unmodified and no step to undo.
+  CUndoManager& undo = m_document.GetUndo();
+  undo.SaveUndoState(kUndoImportPartNumbers, false, false);
+  const CRun* run = m_document.GetCurrentRun();
+  const std::string runName = run != nullptr ? run->GetPropText("Name") : std::string();
+  const int added = ::ImportPartNumbers(m_document, link);
+  if (added > 0) undo.CommitUndoState(kUndoImportPartNumbers);
+  if (m_inform) {
+    m_inform(QString::fromStdString(
+        added > 0 ? FormatMessageTextSS(kMsgPartNumbersImported, runName, std::to_string(added))
+                  : FormatMessageTextS(kMsgNoPartNumberImported, runName)));
+  }
   return true;
 }
 

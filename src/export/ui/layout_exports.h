@@ -23,12 +23,17 @@ class CLayoutExports {
   CLayoutExports(CDorneDoc& document, QWidget* window, CReporter report)
       : m_document(document), m_window(window), m_report(std::move(report)) {}
 
+  // Where the outcome of a command that went through is told (the part-number import).
+  void SetInformer(CReporter inform) { m_inform = std::move(inform); }
+
   // Update prices: one undo step, the whole document priced from the article table of
   // the current price list, then the price-list dialog shown again.
   void UpdatePrices();
   // Part-number import: the tool runs under a modal progress window (the document cannot
-  // be closed underneath), then its articles join the current run as one undo step.
-  // False when the tool did not run to its end (nothing changed; the user is told).
+  // be closed underneath), then its articles join the current run as one undo step; the
+  // informer tells how many lines were added, or that nothing was imported (then the
+  // document is left unmodified, with no step to undo). False when the tool did not run
+  // to its end (nothing changed; the user is told).
   bool ImportPartNumbers();
   // Writes the CSV list to the path (all runs, or the page shown). False with the reason.
   bool ExportCsv(bool allRuns, const QString& path, std::string& fault);
@@ -53,6 +58,7 @@ class CLayoutExports {
   CDorneDoc& m_document;
   QWidget* m_window;
   CReporter m_report;
+  CReporter m_inform;
   QPointer<CPriceBaseDlg> m_dialog;
   std::unique_ptr<QTemporaryDir> m_workbooks;
 };

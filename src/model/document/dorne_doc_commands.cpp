@@ -63,7 +63,15 @@ bool CDorneDoc::RebuildCurrentRunParts() {
 bool CDorneDoc::RebuildCurrentRunBOM() {
   if (!CanRebuildCurrentRun()) return false;
   GetUndo().SaveUndoState(kUndoRebuildBOM, false, true);
-  m_currentRun->RebuildBOM(true);
+  if (m_currentRun->GetPartsState() != 0) {
+    // The bill alone would fall back to the generic texts of the elements and lose every
+    // catalogue reference and mark of a built run: its parts are chosen again with it,
+    // quietly, as the rebuild of the parts does before it shows its checks.
+    DropProvisionalElement();
+    m_currentRun->RebuildParts(0);
+  } else {
+    m_currentRun->RebuildBOM(true);
+  }
   SetModifiedFlag(true);
   UpdateAllViews();
   return true;

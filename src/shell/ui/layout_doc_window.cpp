@@ -130,6 +130,9 @@ void CLayoutDocWindow::BuildFrame() {
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
   });
+  m_frame->SetInformer([this](const QString& text) {
+    m_context.dialogs->Message(this, text, kMbOk | kMbIconInformation);
+  });
   // The tool's prompt goes to the status line of the program's window.
   connect(m_frame, &CChildFrame::PromptChanged, this, [this](int message) {
     if (auto* frame = qobject_cast<QMainWindow*>(window()))

@@ -95,6 +95,9 @@ CLayoutExports& CChildFrame::Exports() {
         std::make_unique<CLayoutExports>(*m_view->Document(), this, [this](const QString& text) {
           if (m_reportError) m_reportError(text);
         });
+    m_exports->SetInformer([this](const QString& text) {
+      if (m_inform) m_inform(text);
+    });
   }
   return *m_exports;
 }
@@ -223,9 +226,11 @@ void CChildFrame::ShowAngleDialog() {
 
 bool CChildFrame::ExportPicture(const QString& path, std::string& fault,
                                 const QRect& region) const {
+  // The picture is the screen's: in colour, unless the view itself is shown in black
+  // and white.
   if (region.isEmpty())
     return ExportViewPicture(*m_view->Document(), m_view->ViewWindow(), m_view->size(),
-                             m_view->DrawOptions(true), path, fault);
+                             m_view->DrawOptions(false), path, fault);
   // A region: the view as it is, moved so that the region's corner is the picture's.
   CViewWindow window = m_view->ViewWindow();
   CDrawMapping mapping;
@@ -233,7 +238,7 @@ bool CChildFrame::ExportPicture(const QString& path, std::string& fault,
   const QPoint middle = region.center();
   window.SetCentre(mapping.ToLogical({middle.x(), middle.y()}));
   window.Resize(m_view->ClientSize(), {region.width(), region.height()});
-  return ExportViewPicture(*m_view->Document(), window, region.size(), m_view->DrawOptions(true),
+  return ExportViewPicture(*m_view->Document(), window, region.size(), m_view->DrawOptions(false),
                            path, fault);
 }
 
@@ -250,6 +255,7 @@ bool CChildFrame::Print(QPrinter& printer) const {
   if (!job.empty())
     page.rightHeader = QString::fromStdString(StringText(kMsgJobNumber) + " " + job);
   page.frame = m_view->Settings().printFrame != 0;
+  page.viewSize = m_view->size();
   return PrintView(printer, document, m_view->ViewWindow(),
                    m_view->DrawOptions(m_view->Settings().printBlackWhite != 0), page);
 }

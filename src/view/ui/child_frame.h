@@ -40,6 +40,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   QWidget* LowerPane() const { return m_lowerPane; }
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
+  // Where the outcome of a command is told when it went through.
+  void SetInformer(CErrorReporter inform) { m_inform = std::move(inform); }
   // The document's file ("" before its first save), for exports named after it.
   // The file of the document; the view looks for pictures in its folder.
   void SetDocumentPath(std::string path);
@@ -81,6 +83,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   QWidget* m_lowerPane;
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
+  CErrorReporter m_inform;
   int m_prompt = 0;
   std::string m_documentPath;
   std::unique_ptr<CLayoutExports> m_exports;

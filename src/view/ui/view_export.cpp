@@ -144,6 +144,21 @@ CPageLayout LayOutPage(QPainter& painter) {
   return layout;
 }
 
+// Labels keep the size they have in the view relative to the layout, so that the page
+// shows them as the screen does, neither on each other nor over the drawing; without a
+// view, the size they have on a screen of 96 dots an inch.
+double PrintedLabelScale(const QPainter& painter, const CViewWindow& window,
+                         const CDrawMapping& page, QSize viewSize) {
+  const double dotsPerInch = std::max(1, painter.device()->logicalDpiY()) / 96.0;
+  if (viewSize.isEmpty()) return dotsPerInch;
+  CDrawMapping screen;
+  window.ApplyTo(screen, {viewSize.width(), viewSize.height()});
+  constexpr std::int32_t kProbe = 100000;
+  const double onScreen = std::abs(screen.SizeToDevice({kProbe, kProbe}).cx);
+  const double onPage = std::abs(page.SizeToDevice({kProbe, kProbe}).cx);
+  return onScreen > 0 && onPage > 0 ? onPage / onScreen : dotsPerInch;
+}
+
 void PaintHeader(QPainter& painter, const CPageLayout& layout, const CPrintPage& page) {
   painter.setPen(Qt::black);
   const QRect line(0, 0, layout.width, layout.fontHeight);
@@ -260,20 +275,20 @@ bool PrintView(QPrinter& printer, const CDorneDoc& document, const CViewWindow& 
   if (!painter.begin(&printer)) return false;
   const CPageLayout layout = LayOutPage(painter);
   PaintHeader(painter, layout, page);
-  const QSize size(layout.width, layout.height);
+  const QSize size = layout.drawing.size();
+  painter.translate(layout.drawing.topLeft());
   {
     // The device gives the painter its state back before the page ends.
     CQtDrawDevice device(painter);
     CQtFontMeasurer measurer;
     CDrawContext dc(device, measurer, {size.width(), size.height()});
     window.ApplyTo(dc.Mapping(), {size.width(), size.height()});
-    const CPoint topLeft = dc.ToLogical({layout.drawing.left(), layout.drawing.top()});
-    const CPoint bottomRight = dc.ToLogical({layout.drawing.right(), layout.drawing.bottom()});
+    const CPoint topLeft = dc.ToLogical({0, 0});
+    const CPoint bottomRight = dc.ToLogical({size.width(), size.height()});
     dc.IntersectClipRect(std::min(topLeft.x, bottomRight.x), std::min(topLeft.y, bottomRight.y),
                          std::max(topLeft.x, bottomRight.x), std::max(topLeft.y, bottomRight.y));
-    // Labels keep the size they have on a screen of 96 dots an inch.
     CSceneDrawOptions printed = options;
-    printed.annotationScale = std::max(1, painter.device()->logicalDpiY()) / 96.0;
+    printed.annotationScale = PrintedLabelScale(painter, window, dc.Mapping(), page.viewSize);
     printed.recordAnnotationHits = false;
     DrawScene(dc, document, printed);
   }

@@ -55,8 +55,12 @@ struct CPrintPage {
   QString leftHeader;   // the document's name
   QString rightHeader;  // the job number after its label
   bool frame = true;    // the line under the header and the frame around the drawing
+  // The view's client size: labels keep the size they have there relative to the layout.
+  // Empty: the size they have on a screen of 96 dots an inch.
+  QSize viewSize;
 };
 // One page: the header, the frame when asked, and the scene in the view window mapped
-// onto the page and clipped inside the frame. False when the printer cannot be painted.
+// onto the area inside the frame, so that the labels placed along the window's edges
+// stand below the header and inside the frame. False when the printer cannot be painted.
 bool PrintView(QPrinter& printer, const CDorneDoc& document, const CViewWindow& window,
                const CSceneDrawOptions& options, const CPrintPage& page);

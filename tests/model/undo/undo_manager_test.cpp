@@ -127,6 +127,13 @@ TEST_F(UndoManagerTest, MenuTextsNameTheStepWithinSeventyFiveCharacters) {
   EXPECT_EQ(undo_actions::MenuText("", 21060, names), "");
 }
 
+TEST_F(UndoManagerTest, ThePartNumberImportIsNamedByItsCommand) {
+  const auto names = [](int command) {
+    return command == 32878 ? std::string("Import part numbers...") : std::string();
+  };
+  EXPECT_EQ(undo_actions::MenuText("Undo", 32878, names), "Undo : Import part numbers");
+}
+
 TEST_F(UndoManagerTest, ASnapshotThatCannotBeReadIsDroppedAndTheDocumentKept) {
   EditName("one", 21069);
   EditName("two", 21070);
