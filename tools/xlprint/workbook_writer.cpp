@@ -54,6 +54,11 @@ class CSheet {
   // A cell: a number when the text reads as one (and asNumber), else the text.
   void Cell(lxw_row_t row, lxw_col_t column, const std::string& text, bool asNumber,
             lxw_format* format = nullptr) {
+    // A switch of the exchange file is a truth value, not the text of its spelling.
+    if (text == "#TRUE#" || text == "#FALSE#") {
+      worksheet_write_boolean(m_sheet, row, column, text == "#TRUE#", format);
+      return;
+    }
     const std::optional<double> number = asNumber ? ExchangeNumber(text) : std::nullopt;
     if (number) worksheet_write_number(m_sheet, row, column, *number, format);
     else if (!text.empty()) worksheet_write_string(m_sheet, row, column, text.c_str(), format);

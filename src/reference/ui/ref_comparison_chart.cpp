@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include <numeric>
+#include <utility>
 
 #include "reference/ui/ref_comparison_dlg.h"
 
@@ -52,15 +53,25 @@ void CRefCompChart::PaintOverview(QPainter& painter) {
   painter.setBrush(Qt::white);
   for (int row = 0; row < 5; ++row)
     Cell(painter, QRect(x0, y0 + (row + 1) * h, labelWidth, h), labels[row], Qt::AlignLeft);
+  // The key of the bars: the labour and material rows carry their bar's colour.
+  for (const auto& [row, colour] : {std::pair{1, kLabourColour}, std::pair{2, kMaterialColour}}) {
+    const int side = h / 2;
+    painter.fillRect(
+        QRect(x0 + labelWidth - side - 6, y0 + (row + 1) * h + (h - side) / 2, side, side), colour);
+  }
   for (std::size_t c = 0; c < columns.size(); ++c) {
     const int x = x0 + labelWidth + static_cast<int>(c) * w;
     Cell(painter, QRect(x, y0, w, h), columns[c].head, Qt::AlignHCenter);
     for (int row = 0; row < 5; ++row)
       Cell(painter, QRect(x, y0 + (row + 1) * h, w, h), columns[c].cells[row], Qt::AlignRight);
   }
+  // The bars end a row above the bottom, where each solution's name stands under its bar.
   const QRect bars(x0 + labelWidth, y0 + 7 * h, std::max<int>(1, columns.size()) * w,
-                   height() - y0 - 8 * h - 8);
+                   height() - y0 - 9 * h - 8);
   PaintBars(painter, columns, bars);
+  for (std::size_t c = 0; c < columns.size(); ++c)
+    painter.drawText(QRect(bars.left() + static_cast<int>(c) * w, bars.bottom() + 4, w, h),
+                     Qt::AlignHCenter | Qt::AlignTop, Text(columns[c].head));
 }
 
 // Stacked bars of labour (below) and material on an axis labelled every step.

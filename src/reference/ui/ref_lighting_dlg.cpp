@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/message_box_codes.h"
+#include "app/message_text.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/linear_environment.h"
@@ -190,5 +191,6 @@ void CLightingCalcDlg::ExportStudy() {
   const CXlExportFile file =
       WriteLightingExchangeFile(m_setup.project ? *m_setup.project : none,
                                 m_setup.environment->profile, m_room, *m_lum, m_result);
-  m_workbooks->Run(file, false, "Lighting", "XlGDE.txt");
+  // The workbook is named in the user's language, as the study's title is.
+  m_workbooks->Run(file, false, StringText(kMsgLightingCaption), "XlGDE.txt");
 }

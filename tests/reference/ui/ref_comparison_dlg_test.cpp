@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -101,6 +102,35 @@ TEST_F(RefComparisonDlgTest, ShowsTheSolutionsTheirChartAndTheDetailOfOne) {
   combo->setCurrentIndex(3);
   EXPECT_EQ(dialog->SelectedSolution(), 3);
   EXPECT_TRUE(SaveScreenshot(*dialog, QStringLiteral("comparison_detail")));
+}
+
+// Whether a rectangle of a picture holds a pixel of that colour.
+bool Holds(const QImage& picture, const QRect& area, const QColor& colour) {
+  for (int y = area.top(); y <= area.bottom(); ++y)
+    for (int x = area.left(); x <= area.right(); ++x)
+      if (picture.pixelColor(x, y) == colour) return true;
+  return false;
+}
+
+TEST_F(RefComparisonDlgTest, TheChartKeysItsBarColoursAndNamesItsBars) {
+  const auto dialog = Open();
+  QWidget* chart = dialog->findChild<QWidget*>(QStringLiteral("1372"));
+  ASSERT_NE(chart, nullptr);
+  const QImage picture = chart->grab().toImage();
+  const int w = chart->width() / 10, h = std::max(chart->height() / 18, 16);
+  const QRect labourLabel(8, 8 + 2 * h, 2 * w, h), materialLabel(8, 8 + 3 * h, 2 * w, h);
+  const QColor labour(64, 0, 255), material(128, 0, 128);
+  EXPECT_TRUE(Holds(picture, labourLabel, labour));
+  EXPECT_TRUE(Holds(picture, materialLabel, material));
+  EXPECT_FALSE(Holds(picture, labourLabel, material));
+  // Under the bars, a row of names: dark text pixels in the band below the axis.
+  const QRect names(8 + 2 * w, chart->height() - 8 - 2 * h, 3 * w, 2 * h);
+  bool text = false;
+  for (int y = names.top(); y <= names.bottom() && !text; ++y)
+    for (int x = names.left(); x <= names.right() && !text; ++x)
+      text = picture.pixelColor(x, y).lightness() < 100;
+  EXPECT_TRUE(text);
+  SaveScreenshot(*chart, QStringLiteral("comparison_chart_key"));
 }
 
 TEST_F(RefComparisonDlgTest, ThePriceListTextsComeFromTheArticleTableWhenNotGiven) {

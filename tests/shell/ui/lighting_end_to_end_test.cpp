@@ -99,7 +99,7 @@ TEST(LightingEndToEndTest, TheStudyAddsItsLightingLine) {
   EXPECT_EQ(fields["NbRuns"], "n:3.0");
   EXPECT_EQ(fields["LightsPerRun"], "n:3.0");
   EXPECT_EQ(fields["NbLights"], "n:9.0");
-  EXPECT_EQ(fields["InTheWidth"], "s:#FALSE#");
+  EXPECT_EQ(fields["InTheWidth"], "b:False");  // a truth value, not "#FALSE#"
   EXPECT_EQ(fields["Light"].rfind("s:Réglette 2x36", 0), 0u) << fields["Light"];
   for (int step = 1; step <= 5; ++step)
     EXPECT_FALSE(QImage(QString::fromStdString(
