@@ -142,7 +142,13 @@ int CTapOffDialogRules::SubFunctionMessage(int sub, int function, int family) {
 std::string CTapOffDialogRules::SubFunctionName(int sub, int function) const {
   const int message = SubFunctionMessage(sub, function, m_family);
   if (message == 0) return {};
-  return message < 0 ? std::string("?") : StringText(message);
+  if (message > 0) return StringText(message);
+  // The family has no name for it: the type text of its first row says what it holds,
+  // where "?" would say nothing.
+  for (int row : RowsOf(function, sub))
+    if (!m_rows[static_cast<std::size_t>(row)].texts[3].empty())
+      return m_rows[static_cast<std::size_t>(row)].texts[3];
+  return "?";
 }
 
 std::string CTapOffDialogRules::FunctionButtonText(int function) const {

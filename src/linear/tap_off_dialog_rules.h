@@ -36,6 +36,8 @@ class CTapOffDialogRules {
 
   // The message naming the sub-function: 0 for an empty name, -1 for "?".
   static int SubFunctionMessage(int subFunction, int function, int family);
+  // Its name: the message's text; where the family has none, the type text of its first
+  // row that has one, else "?".
   std::string SubFunctionName(int subFunction, int function) const;
   std::string FunctionButtonText(int function) const;
   std::string RowLabel(int row) const;

@@ -133,6 +133,22 @@ TEST_F(TapOffDialogRulesTest, SubFunctionsOfAFunction) {
   EXPECT_EQ(rules.SubFunctionName(9, 1), "?");
 }
 
+// Family 5 (QD) names no sub-function of functions 3 and 6: the rows' type texts do.
+TEST_F(TapOffDialogRulesTest, SubFunctionsTheFamilyDoesNotNameTakeTheirRowsText) {
+  const CTapOffDialogRules rules = Rules({{"QDA", "3-1", "A", "16", "", "0"},
+                                          {"QDA", "3-1", "B", "16", "MSG32464", "0"},
+                                          {"QDA", "6-1", "C", "63", "MSG32077", "0"},
+                                          {"QDA", "6-2", "D", "63", "", "0"},
+                                          {"QDA", "1-1", "E", "16", "MSG32460", "0"}},
+                                         "QDA");
+  ASSERT_EQ(rules.Family(), 5);
+  EXPECT_EQ(rules.SubFunctionName(1, 3), "Plug-in");
+  EXPECT_EQ(rules.SubFunctionName(1, 6), "Boxes up to 63 A");
+  EXPECT_EQ(rules.SubFunctionName(2, 6), "?") << "no row with a text";
+  EXPECT_EQ(rules.SubFunctionName(1, 1), "Fuse boxes") << "named by the family";
+  EXPECT_EQ(rules.FunctionButtonText(6), "Boxes up to 63 A");
+}
+
 TEST_F(TapOffDialogRulesTest, AcceptRemembersTheRowWithItsMask) {
   const struct {
     const char* name;

@@ -144,11 +144,14 @@ std::int64_t TapOffSpacing(std::string_view setting) {
   return std::max<std::int64_t>(second - first, 0);
 }
 
-int ComputeRunTapOffLoads(CRun& run, std::string_view setting) {
+bool CanDistributeTapOffLoads(const CRun& run) {
   const CTapOffChoice& choice = RememberedTapOffChoice();
-  if (run.GetPartsState() != 2 || choice.reference.empty() ||
-      choice.record.function != kDistributedFunction)
-    return 0;
+  return run.GetPartsState() == 2 && !choice.reference.empty() &&
+         choice.record.function == kDistributedFunction;
+}
+
+int ComputeRunTapOffLoads(CRun& run, std::string_view setting) {
+  if (!CanDistributeTapOffLoads(run)) return 0;
   CDev* start = StartElement(run);
   if (start == nullptr) {
     ShowWorkMessage(kMsgNoStartElement);

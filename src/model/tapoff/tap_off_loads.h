@@ -10,6 +10,10 @@ class CRun;
 // is 30000); never below 0.
 std::int64_t TapOffSpacing(std::string_view setting);
 
+// Whether the distribution below can run on the run: its parts built without errors and
+// a unit of the distributing function (6) chosen.
+bool CanDistributeTapOffLoads(const CRun& run);
+
 // Distributes units of the remembered choice (function 6 only) along a run built without
 // errors, walking it from its feed: wherever a unit stands farther than the spacing from
 // the last reference unit, a new unit is placed at the nearest free outlet before it, or

@@ -45,6 +45,7 @@
 #include "view/draw_mapping.h"
 #include "grid/ui/grid_control.h"
 #include "view/ui/bom_view.h"
+#include "view/ui/onglet_control.h"
 #include "view/ui/child_frame.h"
 #include "view/view_tools.h"
 
@@ -487,6 +488,10 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return PropertiesShowElement(frame, view, words[1].toInt());
   if (verb == QLatin1String("bomdouble") && words.size() == 3)
     return DoubleClickBOMCell(*layout, words[1].toInt(), words[2].toInt());
+  if (verb == QLatin1String("bomtab") && words.size() == 2) {
+    auto* bom = layout->findChild<CBOMView*>();
+    return bom != nullptr && bom->GetTabs().SelectTab(words[1].toInt(), 1);
+  }
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)
     return layout->SaveToFile(words[1].toStdString(), error);

@@ -42,6 +42,7 @@ constexpr int kUndoNewRun = 21070;
 constexpr int kUndoPlaceTapOff = 21582;
 // Units that the distribution could not keep apart are marked for the user to see.
 constexpr int kMsgUnitsMarked = 30163;
+constexpr int kMsgNotDistributed = 62303;
 
 Qt::CursorShape ShapeOf(int cursor) {
   switch (cursor) {
@@ -136,7 +137,10 @@ int CDorneViewToolHost::RunTapOffDialog(int& code) {
   CTapOffDlg dialog(table, run->GetPropText("Catalog"), &m_view);
   const int result = dialog.exec();
   code = static_cast<int>(RememberedTapOffChoice().record.mask << 8);
-  if (result == CTapOffDialogRules::kResultDistribute) {
+  if (result == CTapOffDialogRules::kResultDistribute && !CanDistributeTapOffLoads(*run)) {
+    // Asked for and not done: the user learns why, and places the unit by hand.
+    ShowWorkMessage(kMsgNotDistributed);
+  } else if (result == CTapOffDialogRules::kResultDistribute) {
     const CDorneApp* app = CRunEnvironment::Instance().App();
     const std::string setting = app != nullptr
                                     ? ReadSetting(app->Profile(), settings_key::kTapOffToLoad)

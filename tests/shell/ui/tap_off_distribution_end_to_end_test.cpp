@@ -1,0 +1,50 @@
+// Starts the real program under a virtual X server on the QD sample and asks the tap-off
+// dialog to distribute the units along the run (the TVR_SCRIPT_FILE hook of main.cpp):
+// when the distribution cannot run (a unit of another function than the distributing
+// one), the user is told so instead of the tick being passed over in silence; a unit of
+// the distributing function is distributed without a word, as before.
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <filesystem>
+#include <string>
+
+#include "shell_test_support.h"
+#include "support/program_run.h"
+
+namespace {
+
+constexpr int kCmdTapOff = 33030;
+
+struct CDistributionCase {
+  const char* functionButton;  // 1628: fuses (function 1), 1631: the distributing function
+  bool told;
+};
+
+TEST(TapOffDistributionEndToEndTest, ADistributionThatCannotRunIsTold) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  const std::string notDistributed = "No unit was distributed along the run";
+  for (const CDistributionCase& row :
+       {CDistributionCase{"1628", true}, CDistributionCase{"1631", false}}) {
+    CShellTestFolder folder;
+    folder.Write("settings/TVR73/TVR.INI",
+                 "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n");
+    std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+    const std::string shot =
+        std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_distribute_" + row.functionButton + ".png";
+    // Run E, whose joints have outlets; the dialog with the distribution ticked.
+    const std::string script =
+        "open " TVR_PROGRAM_DIR "/examples/qd_sample.run\nrunclick 2 1 6\nzoomrun\nanswer " + shot +
+        " 1 " + row.functionButton + "=1 1110=1 1677=1\nanswer - accept\ncommand " +
+        std::to_string(kCmdTapOff) + "\n";
+    const CProgramRun run = RunProgram(folder.Path(), {}, script);
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    EXPECT_EQ(run.dump.contains(QString::fromStdString(notDistributed)), row.told)
+        << run.dump.toStdString();
+    EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  }
+}
+
+}  // namespace
