@@ -513,7 +513,7 @@ RULE_REFERENCES = {
     "QJF": """
         QJ016FA1 QJ016PB1161 QJ026FA2 QJ026PB2262 QJ046FA4 QJF14AA1120 QJF14EA13 QJF14EA1S
         QJF14FE1 QJF14LC11 QJF14LE11 QJF14LF11 QJF26LE21 QJF26LF21 QJF46AA4125 QJF46EA43
-        QJF46EA4S QJF46FE4 QJF46LC41 QJF46LE41 QJF46LF41""",
+        QJF46EA4S QJF46FE4 QJF46LC41 QJF46LE41 QJF46LF41 QJF14LB11 QJF46LB41""",
 }
 
 # Family texts (French, English, Spanish) and factors of price, time and weight, by
@@ -548,6 +548,7 @@ RULE_FAMILIES = {
     ("*", "YA"): ("Jeu de fixations", "Fixing set", "Juego de fijaciones", 0.1, 0.3, 0.08),
     ("*", "LP"): ("Coude à plat", "Flat elbow", "Codo plano", 1.6, 0.9, 0.8),
     ("*", "LC"): ("Coude sur chant", "Edgewise elbow", "Codo de canto", 1.7, 0.9, 0.8),
+    ("QJF", "LB"): ("Coude à plat", "Flat elbow", "Codo plano", 1.6, 0.9, 0.8),
     ("QJF", "LE"): ("Coude à plat décalé", "Offset flat elbow", "Codo plano desplazado",
                     1.8, 1.0, 0.9),
     ("QJF", "LF"): ("Coude sur chant décalé", "Offset edgewise elbow",

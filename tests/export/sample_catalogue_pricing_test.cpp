@@ -50,7 +50,7 @@ constexpr CUsualEnds kRanges[] = {
     {"QDT", 0, 3, "", false, false},
 };
 
-// A feed unit, a long line cut into pieces, a flat elbow, an edgewise elbow (where the
+// A feed unit, a long line cut into pieces, flat elbows both ways, an edgewise elbow (where the
 // range has one), the end piece at the far end and, where the range has tees, a tee
 // whose branch ends so too.
 std::string UsualRun(const CUsualEnds& range, const std::string& rating) {
@@ -58,7 +58,8 @@ std::string UsualRun(const CUsualEnds& range, const std::string& rating) {
   const std::string end = std::to_string(range.end);
   std::string text = "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" +
                      range.extra + "go 4 7600\ngo 5 2400\ngo 4 3000\ngo " +
-                     (range.edgewise ? "2" : "4") + " 2600\ngo 4 2200\nend " + end + "\n";
+                     (range.edgewise ? "2" : "4") + " 2600\ngo 4 2200\ngo 1 2000\nend " + end +
+                     "\n";
   if (range.tee) text += "from 1\ngo 1 2000\nend " + end + "\n";
   return text;
 }
