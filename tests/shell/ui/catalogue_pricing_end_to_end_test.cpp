@@ -137,4 +137,32 @@ TEST(CataloguePricingEndToEndTest, NewRunsPriceAndTheFrenchBillShowsFrenchDesign
   EXPECT_GT(french, 3);
 }
 
+// File > New seeds the design from the model document we ship: its bill of materials
+// shows at once the columns a costing user reads.
+TEST(CataloguePricingEndToEndTest, ANewDesignsBillShowsTheCostingColumns) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSampleSettings(folder);
+  const std::string saved = folder.Path("documents/new.run");
+  const std::string shot = TestOutputPath("catalogue_new_design.png");
+  std::filesystem::remove(shot);
+  const std::string script = "answer - 1118\ncommand " + std::to_string(kIdFileNew) + "\nshot " +
+                             shot + "\nsave " + saved + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  CDorneDoc document;
+  ASSERT_TRUE(document.OnOpenDocument(saved).ok);
+  ASSERT_FALSE(document.GetRuns().empty());
+  const CBOMGrid& grid = document.GetRuns().front()->GetBOM();
+  std::vector<int> kinds;
+  for (int column = 2; column < grid.GetColumnCount(); ++column)
+    kinds.push_back(grid.GetColumn(column)->kind);
+  const std::vector<int> expected = {kBOMKindRef,        kBOMKindDesignation, kBOMKindQuantity,
+                                     kBOMKindUnitPrice,  kBOMKindTotalPrice,  kBOMKindDiscount,
+                                     kBOMKindSalesPrice, kBOMKindTotalWeight, kBOMKindTotalTime};
+  EXPECT_EQ(kinds, expected);
+}
+
 }  // namespace
