@@ -480,6 +480,212 @@ def write_reference_items(w):
               "Kit de estanqueidad IP54 de conector", 2.40, 3, 40, tc=qd)
     w.article("QYB0000DT1", "Détrompeur de circuit", "Circuit code plug",
               "Codificador de circuito", 0.90, 1, 10, tc=qd)
+# The references that the range rules write for the shipped samples and for a new run of
+# every range at every rating its rating page offers (feed unit, straights, elbows, tee,
+# end piece, supports, tap-off fittings and accessories), as the rules spell them: the
+# rating is sometimes written on two, three or four digits, and some pieces take the
+# next housing size. Listed by range; each is priced from its family below.
+RULE_REFERENCES = {
+    "QP": """
+        QPA1000AE4 QPA1000DLC40 QPA1000DLE40 QPA1000DLF40 QPA1000DTC40 QPA1000ED415
+        QPA1000ED420 QPA1000ED450 QPA1000ET4A QPA1000FE4 QPA1000SU4 QPA1000ZJ4 QPA250AE4
+        QPA250DLC40 QPA250DLE40 QPA250DLF40 QPA250DTC40 QPA250ED415 QPA250ED450 QPA250ET4A
+        QPA250FE4 QPA250ZJ4 QPA25AE4 QPA25ED415 QPA25ED430 QPA25ED450 QPA25ET4A QPA25FE4
+        QPA25LC40 QPA25LP41 QPA25LP42 QPA25LZP40A QPA25SU1 QPA25TC40 QPA400AE4 QPA400DLC40
+        QPA400DLE40 QPA400DLF40 QPA400DTC40 QPA400DZCG4A QPA400ED408 QPA400ED415
+        QPA400ED450 QPA400ET4A QPA400FE4 QPA400SU4 QPA400ZJ4 QPA40AE4 QPA50ED415 QPA50ED450
+        QPA50ET4A QPA50FE4 QPA50LC40 QPA50LP41 QPA50LP42 QPA50SU3 QPA50TC40 QPA630AE4
+        QPA630DLC40 QPA630DLE40 QPA630DLF40 QPA630DTC40 QPA630ED415 QPA630ED450 QPA630ET4A
+        QPA630FE4 QPA630ZJ4 QPA63AE4 QPA80ED415 QPA80ED450 QPA80ET4A QPA80FE4 QPA80LC40
+        QPA80LP41 QPA80LP42 QPA80SU3 QPA80TC40 QPB25YA4 QPB50YA4 QPB80YA4 QPC1000SU4
+        QPC250AE4 QPC250DLC40 QPC250DLE40 QPC250DLF40 QPC250ET4A QPC250FE4 QPC25AE4
+        QPC25ED430 QPC25ET4A QPC25FE4 QPC25LC40 QPC25LP41 QPC25LP42 QPC25SU1 QPC25TC40
+        QPC400AE4 QPC400DLC40 QPC400DLE40 QPC400DLF40 QPC400ET4A QPC400FE4 QPC400SU4
+        QPC40AE4 QPC50ED430 QPC50ET4A QPC50FE4 QPC50LC40 QPC50LP41 QPC50LP42 QPC50SU3
+        QPC50TC40 QPC800AB4 QPC800AE4 QPC800DLC40 QPC800DLE40 QPC800DLF40 QPC800ED415
+        QPC800ET4A QPC800FE4""",
+    "QW": """
+        QW020ER41 QW031LC405 QW031LP4042 QW031TP4091 QW063EF720 QW063LC405 QW063LP4041
+        QW063LP4042 QW063TP4091 QW080ER42 QW080LC405 QW080LP4042 QW080TP4091 QW080YA4
+        QWA20ET42B QWA20ET431 QWA20EV4M1 QWA31ET42B QWA31ET431 QWA31EV4M1 QWA40ET42B
+        QWA40ET431 QWA40EV4M1 QWA50ET42B QWA50ET431 QWA50EV4M1 QWA63ET42B QWA63ET431
+        QWA63EV4M1 QWA80ET42B QWA80ET431 QWA80EV4M1 QWC20ET42B QWC20ET431 QWC20EV4M1
+        QWC31ET42B QWC31ET431 QWC31EV4M1 QWC40ET42B QWC40ET431 QWC40EV4M1 QWC50ET42B
+        QWC50ET431 QWC50EV4M1 QWC63ET42B QWC63ET431 QWC63EV4M1 QWC80ET42B QWC80ET431
+        QWC80EV4M1""",
+    "QM": """
+        QMA1600ED4302 QMA1600ED4SM3 QMA1600FE41 QMA1600LP4A1 QMA1600LP4A2 QMA2000ED4302
+        QMA2000ED4SM3 QMA2000FE41 QMA2000LP4A1 QMA2000LP4A2 QMA2500ED4302 QMA2500ED4SM3
+        QMA2500ED7SM3 QMA2500EL71 QMA2500EL72 QMA2500FE41 QMA2500LP4A1 QMA2500LP4A2
+        QMA2500YA4 QMA2500YA7 QMC1600ED4302 QMC1600ED4SM3 QMC1600FE41 QMC1600LP4A1
+        QMC1600LP4A2 QMC2500ED4302 QMC2500ED4SM3 QMC2500FE41 QMC2500LP4A1 QMC2500LP4A2
+        QMC3200ED4302 QMC3200ED4SM3 QMC3200FE41 QMC3200LP4A1 QMC3200LP4A2 QMB0000YB3
+        QMB0000YB4 QMB0000YS2 QMB0100YC105B QMB0100YC305B QMB0350CR71 QMB0404ZA4 QMB08CF7
+        QLCLIP QLKIT01 QLKIT02""",
+    "QG": """
+        QGA0800YA4 QGA1000RU425 QGA1000TP411 QGA1000TP431 QGA1000YA4 QGC1000YA4
+        QGC1200ED420 QGC1200ED430 QGC1200EF4SM QGC1200ER41 QGC1200EX4 QGC1200LC4A
+        QGC1200LP4A QGC1200TD4A QGC1200YA4 QGB0060EM18 QGB0130EM13 QGB0140EM14""",
+    "QJF": """
+        QJ016FA1 QJ016PB1161 QJ026FA2 QJ026PB2262 QJ046FA4 QJF14AA1120 QJF14EA13 QJF14EA1S
+        QJF14FE1 QJF14LC11 QJF14LE11 QJF14LF11 QJF26LE21 QJF26LF21 QJF46AA4125 QJF46EA43
+        QJF46EA4S QJF46FE4 QJF46LC41 QJF46LE41 QJF46LF41 QJF14LB11 QJF46LB41""",
+}
+
+# Family texts (French, English, Spanish) and factors of price, time and weight, by
+# range and family letters; "*" serves every range.
+RULE_FAMILIES = {
+    ("*", "ED"): ("Élément droit", "Straight length", "Tramo recto", 1.0, 1.0, 1.0),
+    ("QW", "ET"): ("Élément droit", "Straight length", "Tramo recto", 3.0, 1.6, 3.0),
+    ("QP", "ET"): ("Élément droit sur mesure", "Made-to-measure length", "Tramo a medida",
+                   1.9, 1.4, 2.0),
+    ("*", "EV"): ("Élément droit sur mesure", "Made-to-measure length", "Tramo a medida",
+                  1.9, 1.4, 2.0),
+    ("*", "EF"): ("Élément droit sur mesure", "Made-to-measure length", "Tramo a medida",
+                  1.9, 1.4, 2.0),
+    ("QW", "EF"): ("Élément coupe-feu", "Fire-stop length", "Tramo cortafuego", 2.4, 1.6, 2.2),
+    ("*", "EA"): ("Élément droit", "Straight length", "Tramo recto", 3.0, 1.6, 3.0),
+    ("*", "FE"): ("Embout de fermeture", "End cover", "Tapa final", 0.35, 0.2, 0.15),
+    ("*", "EX"): ("Embout de fermeture", "End cover", "Tapa final", 0.35, 0.2, 0.15),
+    ("*", "AE"): ("Alimentation d'extrémité", "End feed unit", "Alimentación de extremo",
+                  3.4, 2.0, 1.6),
+    ("*", "ER"): ("Alimentation d'extrémité", "End feed unit", "Alimentación de extremo",
+                  3.4, 2.0, 1.6),
+    ("*", "AA"): ("Alimentation d'extrémité", "End feed unit", "Alimentación de extremo",
+                  3.4, 2.0, 1.6),
+    ("*", "AB"): ("Boîte d'alimentation", "Feed box", "Caja de alimentación", 3.8, 2.2, 1.8),
+    ("QG", "TP"): ("Boîte d'alimentation", "Feed box", "Caja de alimentación", 3.8, 2.2, 1.8),
+    ("*", "PB"): ("Boîte de dérivation", "Branch box", "Caja de derivación", 3.6, 2.0, 1.7),
+    ("*", "FA"): ("Bride de boîte de dérivation", "Branch box flange",
+                  "Brida de caja de derivación", 0.6, 0.4, 0.3),
+    ("*", "EL"): ("Raccordement spécial", "Special connection", "Conexión especial",
+                  4.2, 2.4, 2.0),
+    ("*", "SU"): ("Support", "Support", "Soporte", 0.12, 0.3, 0.1),
+    ("*", "YA"): ("Jeu de fixations", "Fixing set", "Juego de fijaciones", 0.1, 0.3, 0.08),
+    ("*", "LP"): ("Coude à plat", "Flat elbow", "Codo plano", 1.6, 0.9, 0.8),
+    ("*", "LC"): ("Coude sur chant", "Edgewise elbow", "Codo de canto", 1.7, 0.9, 0.8),
+    ("QJF", "LB"): ("Coude à plat", "Flat elbow", "Codo plano", 1.6, 0.9, 0.8),
+    ("QJF", "LE"): ("Coude à plat décalé", "Offset flat elbow", "Codo plano desplazado",
+                    1.8, 1.0, 0.9),
+    ("QJF", "LF"): ("Coude sur chant décalé", "Offset edgewise elbow",
+                    "Codo de canto desplazado", 1.9, 1.0, 0.9),
+    ("QP", "DLC"): ("Coude sur chant", "Edgewise elbow", "Codo de canto", 1.7, 0.9, 0.8),
+    ("QP", "DLE"): ("Coude à plat", "Flat elbow", "Codo plano", 1.6, 0.9, 0.8),
+    ("QP", "DLF"): ("Coude à plat inversé", "Reversed flat elbow", "Codo plano invertido",
+                    1.6, 0.9, 0.8),
+    ("QP", "LZP"): ("Double coude à plat", "Double flat elbow", "Codo doble plano",
+                    2.8, 1.5, 1.4),
+    ("QP", "DZCG"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
+                     2.9, 1.5, 1.4),
+    ("*", "TC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
+    ("*", "TD"): ("Té à plat", "Flat tee", "Te plano", 3.0, 1.8, 1.5),
+    ("QP", "DTC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
+    ("QW", "TP"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
+    ("*", "ZJ"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
+    ("*", "RU"): ("Kit colonne montante", "Riser kit", "Kit de columna montante",
+                  0.9, 1.2, 0.6),
+}
+
+# Accessories that carry no rating of their own: French, English, Spanish, price, time
+# (hundredths of an hour), weight (grams).
+RULE_ACCESSORIES = {
+    "QMB0000YB3": ("Console murale 320 mm", "Wall bracket 320 mm", "Ménsula de pared 320 mm",
+                   18.0, 12, 1300),
+    "QMB0000YB4": ("Console murale renforcée 320 mm", "Heavy wall bracket 320 mm",
+                   "Ménsula de pared reforzada 320 mm", 24.0, 14, 1700),
+    "QMB0000YS2": ("Suspente simple", "Single hanger", "Suspensión simple", 9.0, 8, 600),
+    "QMB0100YC105B": ("Suspente plafond 1000 A, 5 brides", "Ceiling hanger 1000 A, 5 clamps",
+                      "Suspensión de techo 1000 A, 5 bridas", 23.0, 12, 1500),
+    "QMB0100YC305B": ("Suspente plafond 1000 A, 3 rangées", "Ceiling hanger 1000 A, 3 rows",
+                      "Suspensión de techo 1000 A, 3 filas", 31.0, 14, 2100),
+    "QMB0350CR71": ("Capot de raccordement 350 mm", "Connection cover 350 mm",
+                    "Cubierta de conexión 350 mm", 86.0, 25, 3900),
+    "QMB0404ZA4": ("Accessoire de liaison 40 A", "Link fitting 40 A", "Accesorio de enlace 40 A",
+                   27.0, 10, 800),
+    "QMB08CF7": ("Chemin de câbles 700 mm", "Cable tray 700 mm", "Bandeja de cables 700 mm",
+                 33.0, 15, 2600),
+    "QLCLIP": ("Clip de capteur thermique", "Thermal sensor clip", "Clip de sensor térmico",
+               4.5, 3, 40),
+    "QLKIT01": ("Kit de surveillance thermique, jonction", "Thermal monitoring kit, joint",
+                "Kit de vigilancia térmica, unión", 58.0, 20, 350),
+    "QLKIT02": ("Kit de surveillance thermique, extrémité", "Thermal monitoring kit, end",
+                "Kit de vigilancia térmica, extremo", 64.0, 20, 380),
+    "QGB0060EM18": ("Équerre de montage 180 x 60", "Mounting bracket 180 x 60",
+                    "Escuadra de montaje 180 x 60", 15.0, 10, 900),
+    "QGB0130EM13": ("Équerre de montage 130 x 130", "Mounting bracket 130 x 130",
+                    "Escuadra de montaje 130 x 130", 17.0, 10, 1100),
+    "QGB0140EM14": ("Équerre de montage 140 x 140", "Mounting bracket 140 x 140",
+                    "Escuadra de montaje 140 x 140", 18.0, 10, 1200),
+}
+
+RULE_DISCOUNTS = {"QP": "REMISE_QP", "QW": "REMISE_QW", "QM": "REMISE_QM", "QG": "REMISE_QG",
+                  "QJF": "REMISE_QJ"}
+
+# Two-digit rating codes in amperes, by range (QW and QP write a class, QJF a calibre).
+RULE_TWO_DIGIT_AMPS = {
+    "QP": {25: 250, 40: 400, 50: 500, 63: 630, 80: 800, 99: 1000},
+    "QW": {20: 200, 25: 250, 31: 315, 40: 400, 50: 500, 63: 630, 80: 800},
+    "QJF": {14: 1400, 16: 1600, 26: 2600, 46: 4600},
+}
+
+
+def split_rule_reference(rng, ref):
+    """The code, amperes and family letters of a rated reference."""
+    head = ref[:3]
+    at = 3
+    while at < len(ref) and ref[at].isdigit():
+        at += 1
+    digits = ref[3:at]
+    if head == "QJ0":  # QJ0 <calibre digit> <size digit>: the calibre of the family
+        digits = ref[3] + ("4" if ref[3] == "1" else "6")
+    number = int(digits)
+    amps = RULE_TWO_DIGIT_AMPS.get(rng, {}).get(number, number) if len(digits) == 2 else number
+    end = at
+    while end < len(ref) and ref[end].isalpha():
+        end += 1
+    return head, amps, ref[at:end], ref[end:]
+
+
+def rule_family(rng, letters):
+    for length in range(len(letters), 1, -1):
+        for key in ((rng, letters[:length]), ("*", letters[:length])):
+            if key in RULE_FAMILIES:
+                return RULE_FAMILIES[key]
+    raise SystemExit("no family for %s %s" % (rng, letters))
+
+
+def rule_length_metres(letters, tail):
+    # ED<neutral><tenths of a metre on two digits>[...]: "ED450" 5 m, "ED4302" 3 m.
+    if letters == "ED" and len(tail) >= 3 and tail[1:3].isdigit():
+        return int(tail[1:3]) / 10.0
+    return None
+
+
+def write_rule_references(w):
+    # Added after every other row, so that the serials before them stay.
+    for rng, text in RULE_REFERENCES.items():
+        discount = RULE_DISCOUNTS[rng]
+        for ref in text.split():
+            if ref in w.seen:
+                continue
+            if ref in RULE_ACCESSORIES:
+                fr, en, es, price, temps, masse = RULE_ACCESSORIES[ref]
+                w.article(ref, fr, en, es, price, temps, masse, tc=discount)
+                continue
+            head, amps, letters, tail = split_rule_reference(rng, ref)
+            code = {"QW0": "QW", "QJ0": "QJF", "QPB": "QP"}.get(head, head)
+            metal = "C" if head in ("QPC", "QMC", "QGC", "QWC") else "A"
+            fr, en, es, pf, tf, mf = rule_family(rng, letters)
+            metres = rule_length_metres(letters, tail)
+            if metres is not None:
+                fr, en, es = straight_texts(metres * 1000)
+                pf, tf, mf = metres, 0.55 + 0.4 * metres, metres
+            neutral = "4"
+            lfr, len_, les = label(code, amps, neutral, metal if code != "QJF" else "C")
+            per_metre = (40.0 + amps * 0.11) * (1.55 if metal == "C" else 1.0)
+            mass_metre = 12.0 * amps * (1.6 if metal == "C" else 1.0)
+            w.article(ref, fr + "," + lfr, en + "," + len_, es + "," + les, per_metre * pf,
+                      max(4, 36 * tf), max(50, mass_metre * mf), tc=discount)
 
 
 def main():
@@ -501,6 +707,7 @@ def main():
     write_comparison_items(w)
     write_lighting_samples(w)
     write_qg_later_parts(w)
+    write_rule_references(w)
     write_reference_items(w)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)

@@ -6,6 +6,7 @@
 #include "export/part_number_link.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
+#include "model/bom/bom_group.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "platform/text_conversions.h"
@@ -224,6 +225,13 @@ std::string PriceLookupText(std::string_view reference, std::string_view needRef
   return text;
 }
 
+std::string MissingArticleName(std::string_view reference, std::string_view needRef) {
+  std::string text = Trim(CutGroupSuffix(needRef.empty() ? reference : needRef));
+  const std::size_t blank = text.find(' ');
+  if (blank != std::string::npos && text.find('=', blank) != std::string::npos) text.resize(blank);
+  return text;
+}
+
 long long DiscountFactor(const std::vector<long long>& discounts) {
   long long factor = 10000;
   for (long long discount : discounts) factor = factor * (10000 - discount) / 10000;
@@ -270,7 +278,9 @@ CPriceUpdateReport UpdatePrices(CDorneDoc& document, CPartNumberLink& link,
     if (const CArticle* article = FindArticle(lines, record->lookup))
       ApplyArticle(*record, *article);
     else if (report.tableOpened && !record->formula && missing.insert(record->lookup).second)
-      report.missing.push_back(record->lookup);
+      report.missing.push_back(MissingArticleName(
+          record->reference,
+          record->run->GetDevicePropByRef(record->reference, "NEEDREF").value_or("")));
   }
   bool totalsDone = false;
   for (std::size_t i = runs.size(); i-- > 0;) {

@@ -16,7 +16,7 @@ struct CPriceBaseNames {
 // user is told once what is missing.
 struct CPriceUpdateReport {
   bool tableOpened = true;
-  std::vector<std::string> missing;   // look-up texts without an article
+  std::vector<std::string> missing;   // articles not found, named whole (MissingArticleName)
   std::vector<std::string> formulas;  // formulas naming a word that is neither article nor number
   std::vector<std::string> problems;  // what the link could not read
   bool Clean() const {
@@ -36,6 +36,12 @@ CPriceUpdateReport UpdatePrices(CDorneDoc& document, CPartNumberLink& link,
 // its first blank; QJ0 references of ten or more characters are cut to their stem (nine
 // characters for 'A' then A..L at places 6 and 7, eight for "BC" there).
 std::string PriceLookupText(std::string_view reference, std::string_view needRef);
+
+// How the user is told of a reference without an article: its NEEDREF (else the
+// reference) without its group suffix, trimmed, whole, so that a name of several words
+// ("End cover") is not cut; only parameters after a blank ("l=2100", "x=3000") are left
+// out.
+std::string MissingArticleName(std::string_view reference, std::string_view needRef);
 
 // The discount chain: a factor from 10000, times (10000 - d) / 10000 for each of the
 // four discounts (whole numbers, hundredths of a percent), in whole-number arithmetic.

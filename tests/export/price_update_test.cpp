@@ -35,6 +35,19 @@ TEST(PriceLookupTextTest, LookUpTextsAreCutAsTheArticleTableKeepsThem) {
     EXPECT_EQ(PriceLookupText(reference, needRef), lookup) << reference;
 }
 
+TEST(PriceLookupTextTest, AMissingArticleIsNamedWhole) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {
+      {"End cover", "", "End cover"},  // a name of words is not cut at its first blank
+      {"  Pièce inconnue #[2,0] ", "", "Pièce inconnue #[2,0]"},
+      {"QMA1600ER41      \nGroup=1", "", "QMA1600ER41"},  // the group suffix is not a name
+      {"Pièce inconnue \nGroup=2", "", "Pièce inconnue"},
+      {"QGA1000ET430    n=Fullneutral,x=3000", "", "QGA1000ET430"},  // parameters left out
+      {"QDA40ED430", " QDA40ED420 l=200", "QDA40ED420"},             // what the element needs
+  };
+  for (const auto& [reference, needRef, name] : cases)
+    EXPECT_EQ(MissingArticleName(reference, needRef), name) << reference;
+}
+
 TEST(PriceLookupTextTest, DiscountsChainInWholeNumbers) {
   const std::pair<std::vector<long long>, long long> cases[] = {
       {{0, 0, 0, 0}, 10000},      {{1000, 0, 0, 0}, 9000},
@@ -145,6 +158,15 @@ TEST_F(PriceUpdateTest, AMissingArticleIsToldOnceAndTheRestPriced) {
   ASSERT_GT(row, 0);
   EXPECT_EQ(run.GetBOM().GetLineQuantity(row), 2);
   EXPECT_GT(Field(run, 1, kBOMKindUnitPrice), 0);
+}
+
+TEST_F(PriceUpdateTest, AMissingArticleOfSeveralWordsIsToldWhole) {
+  Open("qd_sample.run");
+  CRun& run = *m_document.GetRuns().front();
+  ASSERT_TRUE(run.GetBOM().AddRefQuantity("End cover", 1));
+  CPartNumberLink link = Link();
+  const CPriceUpdateReport report = UpdatePrices(m_document, link, {});
+  EXPECT_EQ(report.missing, std::vector<std::string>{"End cover"});
 }
 
 TEST_F(PriceUpdateTest, WithoutTheArticleTableNothingIsLost) {

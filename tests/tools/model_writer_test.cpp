@@ -1,5 +1,7 @@
 #include "app/start_lists.h"
 #include "dbf_test_support.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "support/temp_folder.h"
@@ -38,6 +40,28 @@ TEST(ModelWriterTest, TheModelAndTheSampleCarryTheUnitOfANewDocument) {
     CDorneDoc document(environment);
     ASSERT_TRUE(document.OnOpenDocument(path).ok) << path;
     EXPECT_EQ(document.GetLengthUnitId(), 0) << path;
+  }
+}
+
+// A new document takes the bill-of-materials layout of the model's first run: the model
+// we ship shows what a costing user reads, after the item and the reference.
+TEST(ModelWriterTest, TheModelsBillShowsTheCostingColumns) {
+  CTempFolder folder("model");
+  const std::string written = folder.File("model.run");
+  ASSERT_EQ(RunProgram(TVR_MODELWRITER, {written}).exitCode, 0);
+  const std::vector<int> expected = {kBOMKindNone,        kBOMKindNone,     kBOMKindRef,
+                                     kBOMKindDesignation, kBOMKindQuantity, kBOMKindUnitPrice,
+                                     kBOMKindTotalPrice,  kBOMKindDiscount, kBOMKindSalesPrice,
+                                     kBOMKindTotalWeight, kBOMKindTotalTime};
+  for (const std::string& path : {written, std::string(TVR_PROGRAM_DIR "/model.run")}) {
+    CDorneDoc model;
+    ASSERT_TRUE(model.OnOpenDocument(path).ok) << path;
+    ASSERT_NE(model.GetCurrentRun(), nullptr) << path;
+    const CBOMGrid& grid = model.GetCurrentRun()->GetBOM();
+    std::vector<int> kinds;
+    for (int column = 0; column < grid.GetColumnCount(); ++column)
+      kinds.push_back(grid.GetColumn(column)->kind);
+    EXPECT_EQ(kinds, expected) << path;
   }
 }
 

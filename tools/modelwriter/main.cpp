@@ -5,7 +5,10 @@
 //   tvr_modelwriter [<catalogue folder>] <path of model.run>
 
 #include "app/start_lists.h"
+#include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "samplewriter/costing_columns.h"
 
 #include <cstdio>
 #include <string>
@@ -31,6 +34,13 @@ int main(int argc, char** argv) {
   CDorneDoc document(environment);
   // No creation date: a document made from the model takes its own.
   document.OnNewDocument("");
+  // New documents take the bill-of-materials layout of the model's first run.
+  for (CRun* run : document.GetRuns()) {
+    if (!AddCostingColumns(run->GetBOM())) {
+      std::fprintf(stderr, "tvr_modelwriter: the bill-of-materials columns cannot be added\n");
+      return 1;
+    }
+  }
   const CDocFileResult result = document.OnSaveDocument(path);
   if (!result.ok) {
     std::fprintf(stderr, "tvr_modelwriter: %s: %s\n", path, result.text.c_str());

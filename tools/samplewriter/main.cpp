@@ -9,6 +9,8 @@
 #include "model/run/run.h"
 #include "ranges/range_context.h"
 #include "ranges/range_registry.h"
+#include "model/bom/bom_grid.h"
+#include "samplewriter/costing_columns.h"
 #include "samplewriter/sample_layout.h"
 #include "view/scene_drawing.h"
 #include "view/view_window.h"
@@ -78,6 +80,12 @@ int main(int argc, char** argv) {
   }
   // Shipped rebuilt, so that the document opens with its parts and bills of materials.
   for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  for (CRun* run : document.GetRuns()) {
+    if (!AddCostingColumns(run->GetBOM())) {
+      std::fprintf(stderr, "tvr_samplewriter: the bill-of-materials columns cannot be added\n");
+      return 1;
+    }
+  }
   // Opened, the sample shows its whole layout, as the zoom-all command would leave it.
   document.RebuildScene();
   if (const std::optional<CRect> extent = GetSceneExtent(document)) {

@@ -131,7 +131,11 @@ void CLayoutExports::UpdatePrices() {
 }
 
 void CLayoutExports::ShowPriceDialog() {
-  m_dialog = new CPriceBaseDlg(m_document, m_window);
+  const CProfile& profile = AppProfile();
+  const std::string articles = CRunEnvironment::Instance().ArticleFolder();
+  const int list = ReadPartNumberSettings(profile, articles).priceList;
+  const std::string name = GetPriceListName(articles, profile, list, false, LookupText);
+  m_dialog = new CPriceBaseDlg(m_document, QString::fromStdString(name), m_window);
   m_dialog->show();
 }
 

@@ -39,14 +39,13 @@ QLabel* MakeLabel(int id, int message, QWidget* parent) {
 
 }  // namespace
 
-CPriceBaseDlg::CPriceBaseDlg(CDorneDoc& document, QWidget* parent)
+CPriceBaseDlg::CPriceBaseDlg(CDorneDoc& document, const QString& priceList, QWidget* parent)
     : QDialog(parent, Qt::Tool), m_document(document), m_rules(document) {
   setObjectName(QString::number(kTemplate));
   setAttribute(Qt::WA_DeleteOnClose);
   BuildControls();
-  const QString title = QString::fromStdString(document.GetDocProperty("Name"));
-  setWindowTitle(QString::fromStdString(StringText(kMsgCaption)) + QStringLiteral("  [") + title +
-                 QStringLiteral("]"));
+  setWindowTitle(QString::fromStdString(StringText(kMsgCaption)) + QStringLiteral("  [") +
+                 priceList + QStringLiteral("]"));
   m_date->setText(QString::fromStdString(document.GetDocProperty("BaseDate")));
   m_money->setText(QString::fromStdString(document.GetDocProperty("BaseMoney")));
   Show(m_rules.Open());

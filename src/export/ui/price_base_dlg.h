@@ -18,7 +18,8 @@ class CPriceBaseDlg : public QDialog {
   Q_OBJECT
 
  public:
-  CPriceBaseDlg(CDorneDoc& document, QWidget* parent = nullptr);
+  // priceList: the name of the price list the prices come from, shown in the title.
+  CPriceBaseDlg(CDorneDoc& document, const QString& priceList, QWidget* parent = nullptr);
 
   void Apply();
   bool IsBusy() const { return m_busy; }

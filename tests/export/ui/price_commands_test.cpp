@@ -96,6 +96,16 @@ TEST_F(PriceCommandsTest, UpdatePricesFillsTheBillAndUndoTakesItBack) {
   EXPECT_EQ(UnitPrice(), before);
 }
 
+// The title named an empty project in brackets ("Price list  []"); it names the price
+// list the prices come from, the first by default.
+TEST_F(PriceCommandsTest, TheDialogsTitleNamesThePriceList) {
+  ASSERT_TRUE(m_frame->OnCommand(kIdUpdatePrices));
+  ASSERT_NE(Dialog(), nullptr);
+  const QString title = Dialog()->windowTitle();
+  EXPECT_TRUE(title.endsWith(QStringLiteral("  [Tarif public 2026]"))) << title.toStdString();
+  EXPECT_EQ(m_document->GetDocProperty("BaseDate"), "Tarif public 2026");
+}
+
 TEST_F(PriceCommandsTest, RateAndPercentageFollowEachOther) {
   ASSERT_TRUE(m_frame->OnCommand(kIdUpdatePrices));
   ASSERT_NE(Dialog(), nullptr);

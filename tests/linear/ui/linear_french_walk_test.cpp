@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 
 #include "app/external_process.h"
@@ -92,6 +94,34 @@ TEST(LinearFrenchWalkTest, TheSaveDialogsNameTheirFileTypesInFrench) {
   EXPECT_EQ(window.ExportToExcel(true, 0), 0);  // cancelled
   EXPECT_EQ(setup.dialogs.saveFilters.join(QStringLiteral(" ; ")).toStdString(),
             "Chiffrages linéaires (*.lin)|*.lin|| ; Classeurs Excel (*.xlsx)|*.xlsx||");
+}
+
+// The upstream transformer option (dry type) read "Raccordement tableau" like the
+// downstream switchboard connection, so the options page showed that label twice.
+TEST(LinearFrenchWalkTest, TheOptionsPageNamesEachConnectionOnce) {
+  CLinearTestSetup setup("033");
+  CLinearWnd window(setup.environment);
+  window.resize(1000, 700);
+  ASSERT_TRUE(window.CheckConfig());
+  window.show();
+  CLinearDlg& dialog = window.Dialog();
+  ASSERT_TRUE(dialog.NewLine(0));
+  CLinearLineEditor& editor = dialog.Editor();
+  editor.AmpereEdit()->setText(QStringLiteral("800"));
+  editor.RefillProducts();
+  ASSERT_TRUE(editor.ApplyLineHeader());
+  QStringList shown;
+  // Options are check boxes, values labels.
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    QString text;
+    if (const auto* box = qobject_cast<const QCheckBox*>(widget)) text = box->text();
+    else if (const auto* label = qobject_cast<const QLabel*>(widget)) text = label->text();
+    if (widget->isVisible() && text.startsWith(QStringLiteral("Raccordement"))) shown << text;
+  }
+  EXPECT_EQ(shown.count(QStringLiteral("Raccordement tableau")), 1) << Joined(shown);
+  EXPECT_EQ(shown.count(QStringLiteral("Raccordement transformateur sec")), 1) << Joined(shown);
+  EXPECT_TRUE(SaveScreenshot(window, QStringLiteral("fr_linear_body_connections")));
+  dialog.AbandonEdit();
 }
 
 }  // namespace

@@ -1,0 +1,193 @@
+// The sample catalogue prices what the program makes: every shipped sample document and
+// a new run of every range at every rating its rating page offers, laid out with the
+// usual pieces, find each bill line's article with a price, a designation in both
+// languages, a labour time and a weight.
+
+#include "export/part_number_link.h"
+#include "export/price_update.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
+#include "model/run/run.h"
+#include "model/run/run_factory.h"
+#include "platform/text_conversions.h"
+#include "ranges/range_test_support.h"
+#include "samplewriter/sample_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The start and end variants that lay the usual feed unit and end piece of a range,
+// and what the feed unit needs besides.
+struct CUsualEnds {
+  const char* code;
+  int start;
+  int end;
+  const char* extra = "";
+  bool tee = true;
+  bool edgewise = true;  // false: the range has no edgewise elbow of its own
+};
+
+constexpr CUsualEnds kRanges[] = {
+    {"QMA", 20, 1, "style 2000000\n", false},
+    {"QMC", 20, 1, "style 2000000\n", false},
+    {"QGA", 0, 4},
+    {"QGC", 0, 4},
+    {"QJF", 3, 1, "entrax 1\n"},
+    {"QPA", 0, 6},
+    {"QPC", 0, 6, "", false},
+    {"Qpa", 0, 6},
+    {"Qpc", 0, 6},
+    {"QWA", 0, 1},
+    {"QWC", 0, 1},
+    {"QDA", 0, 3, "", false, false},
+    {"QDT", 0, 3, "", false, false},
+};
+
+// A feed unit, a long line cut into pieces, flat elbows both ways, an edgewise elbow (where the
+// range has one), the end piece at the far end and, where the range has tees, a tee
+// whose branch ends so too.
+std::string UsualRun(const CUsualEnds& range, const std::string& rating) {
+  const std::string start = std::to_string(range.start);
+  const std::string end = std::to_string(range.end);
+  std::string text = "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" +
+                     range.extra + "go 4 7600\ngo 5 2400\ngo 4 3000\ngo " +
+                     (range.edgewise ? "2" : "4") + " 2600\ngo 4 2200\ngo 1 2000\nend " + end +
+                     "\n";
+  if (range.tee) text += "from 1\ngo 1 2000\nend " + end + "\n";
+  return text;
+}
+
+class SampleCataloguePricingTest : public RangeTest {
+ protected:
+  void SetUp() override {
+    RangeTest::SetUp();
+    ConnectRunsAsTheStartUpDoes();
+    CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
+  }
+  void TearDown() override {
+    m_document.reset();  // the runs go before the range tables they lease
+    RangeTest::TearDown();
+  }
+
+  // Prices the document; each article found missing goes to m_unpriced with the name of
+  // what made it (`what`), and each line priced without a full article fails the test.
+  void PriceAndCheck(const std::string& what) {
+    CPartNumberSettings settings;
+    settings.articleFolder = TVR_PROGRAM_DIR "/BD/";
+    CPartNumberLink link;
+    ASSERT_TRUE(link.Init(settings));
+    const CPriceUpdateReport report = UpdatePrices(*m_document, link, {});
+    EXPECT_TRUE(report.tableOpened) << what;
+    for (const std::string& problem : report.problems) ADD_FAILURE() << what << ": " << problem;
+    for (const std::string& missing : report.missing) m_unpriced.emplace(missing, what);
+    for (CRun* run : m_document->GetRuns()) CheckLines(what, *run);
+  }
+
+  void CheckLines(const std::string& what, CRun& run) {
+    CBOMGrid& grid = run.GetBOM();
+    for (int row = 1; row < grid.GetLineCount(); ++row) {
+      const std::string reference = grid.GetLine(row)->reference;
+      if (reference.find_first_not_of(' ') == std::string::npos) continue;
+      if (m_unpriced.count(MissingArticleName(reference, "")) != 0) continue;
+      const std::string lookup = PriceLookupText(reference, "");
+      // What the price update kept of the article; the weight is checked on the
+      // article itself, since not every range shows it on its lines.
+      auto kept = [&](const char* name) {
+        return run.GetDevicePropByRef(reference, name).value_or("");
+      };
+      const double price =
+          TextToDouble(grid.GetLineFieldText(row, kBOMKindUnitPrice).value_or("0"));
+      const bool priced = price > 0 && TextToDouble(kept("HBv2_Std_Labor")) > 0 &&
+                          !kept("HBv2_Designation").empty();
+      m_articles.emplace(lookup, what);
+      if (!priced)
+        ADD_FAILURE() << what << ": " << reference << " has no full article: cost "
+                      << kept("HBv2_Std_Cost") << ", labour " << kept("HBv2_Std_Labor")
+                      << ", weight " << kept("HBv2_Weight") << ", designation "
+                      << kept("HBv2_Designation");
+    }
+  }
+
+  // Every article that priced a line also weighs something.
+  void ExpectArticlesWeighed() {
+    CPartNumberSettings settings;
+    settings.articleFolder = TVR_PROGRAM_DIR "/BD/";
+    CPartNumberLink link;
+    ASSERT_TRUE(link.Init(settings));
+    std::vector<std::string> lookups;
+    for (const auto& [lookup, what] : m_articles) lookups.push_back(lookup);
+    ASSERT_TRUE(link.WriteArticleList(lookups));
+    while (std::optional<std::string> line = link.TakeNextLine()) {
+      std::vector<std::string> fields;
+      for (std::size_t start = 0, tab; (tab = line->find('\t', start)) != std::string::npos;
+           start = tab + 1)
+        fields.push_back(line->substr(start, tab - start));
+      ASSERT_GE(fields.size(), 17u) << *line;
+      EXPECT_GT(TextToDouble(fields[16]), 0) << fields[0] << " (" << m_articles[fields[0]] << ")";
+    }
+  }
+
+  void ExpectNothingMissing() {
+    ExpectArticlesWeighed();
+    std::string list;
+    for (const auto& [reference, what] : m_unpriced) list += reference + " (" + what + ")\n";
+    EXPECT_TRUE(m_unpriced.empty()) << m_unpriced.size() << " articles missing:\n" << list;
+  }
+
+  std::unique_ptr<CDorneDoc> m_document = std::make_unique<CDorneDoc>();
+  // Article names, each with what first made it.
+  std::map<std::string, std::string> m_unpriced;  // not found
+  std::map<std::string, std::string> m_articles;  // found, pricing a line
+};
+
+TEST_F(SampleCataloguePricingTest, EveryShippedDocumentPricesEveryLine) {
+  for (const char* name :
+       {"examples/qd_sample.run", "examples/qjf_sample.run", "examples/qp_sample.run",
+        "examples/qw_sample.run", "examples/qg_sample.run", "examples/qm_sample.run",
+        "examples/qm_bars_sample.run", "examples/qg_bars_sample.run",
+        "examples/annotations_sample.run", "model.run"}) {
+    m_document = std::make_unique<CDorneDoc>();
+    const CDocFileResult opened =
+        m_document->OnOpenDocument(std::string(TVR_PROGRAM_DIR "/") + name);
+    ASSERT_TRUE(opened.ok) << name << ": " << opened.text;
+    PriceAndCheck(name);
+  }
+  ExpectNothingMissing();
+}
+
+TEST_F(SampleCataloguePricingTest, ANewRunOfEveryRangeAndRatingPricesEveryLine) {
+  int laid = 0;
+  for (const CUsualEnds& range : kRanges) {
+    // The ratings that the rating page offers a run of the code.
+    std::vector<std::string> ratings;
+    {
+      CDorneDoc probe;
+      std::unique_ptr<CRun> run = CRunFactory::Instance().CreateForCatalog(range.code, &probe);
+      ASSERT_NE(run, nullptr) << range.code;
+      const std::vector<CCodeLabelRow>* list = run->GetRatingList();
+      ASSERT_NE(list, nullptr) << range.code;
+      for (const CCodeLabelRow& row : *list) ratings.push_back(row.code);
+    }
+    EXPECT_FALSE(ratings.empty()) << range.code;
+    for (const std::string& rating : ratings) {
+      const std::string what = std::string(range.code) + " " + rating;
+      m_document = std::make_unique<CDorneDoc>();
+      m_document->OnNewDocument("");
+      while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
+      ASSERT_EQ(LayOutSample(*m_document, UsualRun(range, rating)), "") << what;
+      PriceAndCheck(what);
+      ++laid;
+    }
+  }
+  EXPECT_GT(laid, 40);
+  ExpectNothingMissing();
+}
+
+}  // namespace
