@@ -74,15 +74,19 @@ void CLinearDlg::BuildControls() {
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
   m_tabs = new QTabBar;
+  m_tabs->setObjectName(QStringLiteral("linear_tabs"));
   for (int message : {kMsgTabEditor, kMsgTabPanel, kMsgTabPrices})
     m_tabs->addTab(StringQText(message));
   m_tabs->setCurrentIndex(-1);
   rightLayout->addWidget(m_tabs);
   m_stack = new QStackedWidget;
+  m_stack->setObjectName(QStringLiteral("linear_pages"));
   m_priceView = new CLinearPriceView;
+  m_priceView->setObjectName(QStringLiteral("linear_price_view"));
   m_priceView->SetColumnToggle([this](int column) { ToggleColumn(column); });
   m_editor = new CLinearLineEditor(m_config, m_project.lines, m_decimal);
   m_panelHost = new QWidget;
+  m_panelHost->setObjectName(QStringLiteral("linear_panel_host"));
   new QVBoxLayout(m_panelHost);
   m_stack->addWidget(m_priceView);
   m_stack->addWidget(m_editor);

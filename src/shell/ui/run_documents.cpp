@@ -88,6 +88,27 @@ QMdiSubWindow* CRunDocuments::NewDocument(QMdiArea& area) {
   return AddWindow(area, std::move(document), QString(), title);
 }
 
+std::unique_ptr<CDorneDoc> CRunDocuments::ReadDocument(const QString& path,
+                                                       QString& problem) const {
+  problem = UnreadableFileMessage(path);
+  if (!problem.isEmpty()) return nullptr;
+  std::unique_ptr<CDorneDoc> document = MakeDocument();
+  const CDocFileResult result =
+      document->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString());
+  if (result.ok) return document;
+  // Version errors of models and snapshots read as damaged files.
+  problem = result.show
+                ? path + QStringLiteral("\n\n") + QString::fromStdString(result.text)
+                : QString::fromStdString(FileProblemText(kMsgBadFormat, path.toStdString()));
+  return nullptr;
+}
+
+QString CRunDocuments::FileProblem(const QString& path) const {
+  QString problem;
+  ReadDocument(path, problem);
+  return problem;
+}
+
 QMdiSubWindow* CRunDocuments::OpenDocument(QMdiArea& area, const QString& path) {
   QString absolute = QFileInfo(path).absoluteFilePath();
   for (const CEntry& entry : m_entries) {
@@ -97,17 +118,9 @@ QMdiSubWindow* CRunDocuments::OpenDocument(QMdiArea& area, const QString& path) 
       return entry.window;
     }
   }
-  QString problem = UnreadableFileMessage(path);
-  std::unique_ptr<CDorneDoc> document = MakeDocument();
-  if (problem.isEmpty()) {
-    const CDocFileResult result = document->OnOpenDocument(absolute.toStdString());
-    if (!result.ok) {
-      // Version errors of models and snapshots read as damaged files.
-      problem = result.show ? path + QStringLiteral("\n\n") + QString::fromStdString(result.text)
-                            : path + QStringLiteral("\n\n") + StringQText(kMsgBadFormat);
-    }
-  }
-  if (!problem.isEmpty()) {
+  QString problem;
+  std::unique_ptr<CDorneDoc> document = ReadDocument(path, problem);
+  if (!document) {
     m_dialogs.Message(area.window(), problem, kMbOk | kMbIconError);
     return nullptr;
   }
