@@ -52,7 +52,7 @@ CLinearDlg::CLinearDlg(CLinearProject& project, const CLinearEnvironment& enviro
       m_environment(environment),
       m_notifier(this, environment) {
   setObjectName(QStringLiteral("linear_dlg"));
-  QString decimal = QLocale().decimalPoint();
+  QString decimal = QLocale::system().decimalPoint();
   m_decimal = decimal.size() == 1 && decimal[0].unicode() < 128
                   ? static_cast<char>(decimal[0].unicode())
                   : '.';

@@ -27,7 +27,8 @@ constexpr int kMsgCaption = 32113, kMsgAllSolutions = 32114, kMsgItemNames = 321
               kMsgApply = 31045, kMsgClose = 31044, kMsgPrint = 311, kMsgComplementary = 32176,
               kMsgConductors = 31013, kMsgLength = 30152, kMsgLuminaires = 32190,
               kMsgProduct = 32481, kMsgPriceList = 31090, kMsgCoefficient = 32177,
-              kMsgNotANumber = 8172, kMsgNegativePrice = 8171, kMsgCannotWrite = 8022;
+              kMsgNotANumber = 8172, kMsgNegativePrice = 8171, kMsgCannotWrite = 8022,
+              kMsgPrinterError = 62402;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
 
@@ -215,7 +216,7 @@ void CSolutionCompareDlg::OnPrint() {
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
   if (dialog.exec() == QDialog::Accepted && !PrintTo(printer) && m_environment.dialogs)
-    m_environment.dialogs->Message(this, QStringLiteral("Printer Error"), kMbOk | kMbIconError);
+    m_environment.dialogs->Message(this, StringQText(kMsgPrinterError), kMbOk | kMbIconError);
 }
 
 bool CSolutionCompareDlg::PrintTo(QPrinter& printer) {

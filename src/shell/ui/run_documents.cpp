@@ -9,6 +9,7 @@
 #include "app/dorne_app.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/ui/interface_locale.h"
 #include "shell/ui/file_checks.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
@@ -81,8 +82,7 @@ void CRunDocuments::Forget(CDorneDoc* document) {
 
 QMdiSubWindow* CRunDocuments::NewDocument(QMdiArea& area) {
   std::unique_ptr<CDorneDoc> document = MakeDocument();
-  document->OnNewDocument(
-      QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+  document->OnNewDocument(InterfaceToday().toStdString());
   m_app.SetIdlePrompt(true);
   QString title = StringQText(kMsgUntitled) + QString::number(++m_untitledCount);
   return AddWindow(area, std::move(document), QString(), title);
