@@ -88,7 +88,7 @@ bool CLinearWnd::LoadFile(const QString& path) {
   context.priceListTitle = [this](int list) { return m_dialog->PriceListName(list - 1); };
   int result = LoadLinearFile(path.toStdString(), m_project, context);
   if (result != 0) {
-    QString text = QString::fromStdString(FileProblemText(result, path.toStdString()));
+    QString text = QString::fromStdString(FormatMessageTextS(result, path.toStdString()));
     if (m_environment.dialogs) m_environment.dialogs->Message(window(), text, kMbOk | kMbIconError);
     return false;
   }
