@@ -77,7 +77,9 @@ void CLinearDlg::BuildControls() {
   m_tabs->setObjectName(QStringLiteral("linear_tabs"));
   for (int message : {kMsgTabEditor, kMsgTabPanel, kMsgTabPrices})
     m_tabs->addTab(StringQText(message));
-  m_tabs->setCurrentIndex(-1);
+  m_tabs->addTab(QString());  // current while no tab is: a tab bar always has one
+  m_tabs->setTabVisible(kNoTab, false);
+  ShowViewTab();
   rightLayout->addWidget(m_tabs);
   m_stack = new QStackedWidget;
   m_stack->setObjectName(QStringLiteral("linear_pages"));
@@ -121,6 +123,8 @@ void CLinearDlg::BuildControls() {
   connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
   connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) { OnTabChanged(tab); });
+  // The bar makes the clicked tab current after the click was handled.
+  connect(m_tabs, &QTabBar::currentChanged, this, [this] { ShowViewTab(); });
   connect(m_newLineButton, &QPushButton::clicked, this, [this] { NewLine(SelectedGroup()); });
   connect(m_plusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(1); });
   connect(m_minusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(-1); });
