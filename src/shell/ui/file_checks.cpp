@@ -10,7 +10,6 @@
 
 namespace {
 
-
 QString Formatted(int number, const QString& path) {
   return QString::fromStdString(FormatMessageTextS(number, path.toStdString()));
 }
