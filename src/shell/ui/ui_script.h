@@ -98,6 +98,8 @@ class CMainFrame;
 //                           Qt's text of SOURCE ("_" a blank) in CONTEXT is TEXT in the
 //                           running program; the line fails otherwise
 //   mimetext TYPE TEXT      the description of the file type TYPE is TEXT; fails otherwise
+//   boxtitles TEXT          every message box met so far was titled TEXT (and there was
+//                           one); the line fails otherwise
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

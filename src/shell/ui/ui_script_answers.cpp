@@ -96,6 +96,7 @@ void CScriptAnswers::Poll() {
   auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (dialog == nullptr || !dialog->isVisible() || dialog == m_last) return;
   m_last = dialog;
+  if (qobject_cast<CMessageDlg*>(dialog) != nullptr) m_titles << dialog->windowTitle();
   if (m_queue.empty()) {
     m_log << QLatin1Char('!') + Describe(*dialog);
     dialog->reject();

@@ -7,6 +7,7 @@
 #include <QMimeDatabase>
 
 #include "shell/ui/main_frame.h"
+#include "shell/ui/ui_script_answers.h"
 
 namespace {
 
@@ -45,6 +46,15 @@ bool RunTextLine(CMainFrame& frame, const QStringList& words, bool& handled) {
   if (verb == QLatin1String("mimetext") && words.size() >= 3)
     return QMimeDatabase().mimeTypeForName(words[1]).comment() ==
            words.mid(2).join(QLatin1Char(' '));
+  // Every message box seen so far was titled TEXT.
+  if (verb == QLatin1String("boxtitles") && words.size() >= 2) {
+    const auto* answers = frame.findChild<CScriptAnswers*>();
+    if (answers == nullptr || answers->MessageTitles().isEmpty()) return false;
+    const QString title = words.mid(1).join(QLatin1Char(' '));
+    for (const QString& seen : answers->MessageTitles())
+      if (seen != title) return false;
+    return true;
+  }
   handled = false;
   return false;
 }

@@ -62,4 +62,17 @@ TEST(InterfaceLanguageEndToEndTest, DatesAndQtTextsFollowTheInterfaceLanguage) {
   }
 }
 
+// A message box asked without a caption of its own (the question before an annotation
+// is deleted) is titled with the program's name, not the executable's.
+TEST(InterfaceLanguageEndToEndTest, MessageBoxesAreTitledWithTheProgramsName) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI", "[Design]\nInfos=0\n[Language]\nID=033\n");
+  const CProgramRun run = RunProgram(
+      folder.Path(), {QStringLiteral(TVR_PROGRAM_DIR "/examples/annotations_sample.run")},
+      "answer - 1046\nanswer - accept\nannotation double 6\nboxtitles Tavrilon\n");
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+}
+
 }  // namespace
