@@ -7,6 +7,8 @@
 
 #include <QImage>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "shell_test_support.h"
@@ -16,6 +18,11 @@
 namespace {
 
 const char* const kSettings = "[Design]\nInfos=0\n[Linear]\nHlp=1\nHlp2=1\n[Language]\nID=033\n";
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 // The dialogs the script met, one a line.
 QStringList Dialogs(const CProgramRun& run) {
@@ -46,8 +53,10 @@ TEST(OpenRefusalEndToEndTest, AChangedLayoutStaysWhenAFileCannotBeOpened) {
   std::string script = "command 32789\n";
   for (const QString& file : files) script += "answer - 1\nopen " + file.toStdString() + "\n";
   script += "shot " + shot + "\n";
-  const CProgramRun run = RunProgram(
-      folder.Path(), {QStringLiteral(TVR_PROGRAM_DIR "/examples/qd_sample.run")}, script);
+  // A copy of the sample: a program that saved it on the way must not change the sample.
+  const std::string sample =
+      folder.Write("documents/qd_sample.run", FileBytes(TVR_PROGRAM_DIR "/examples/qd_sample.run"));
+  const CProgramRun run = RunProgram(folder.Path(), {QString::fromStdString(sample)}, script);
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   // "open" succeeds only for a layout document: the three refused files fail.
   EXPECT_EQ(run.values.value("failed"), "open " + files.join("|open ")) << run.dump.toStdString();
