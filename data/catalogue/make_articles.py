@@ -18,12 +18,13 @@ REF_WIDTH = 22
 PRICE_FACTORS = [1.00, 0.62, 0.86, 1.08, 0.55]
 
 PRICE_LISTS = [
-    # n, first name (DESIGN_1), second name (DESIGN_2)
-    (1, "Tarif public 2026", "EUR"),
-    (2, "Tarif distributeur 2026", "EUR"),
-    (3, "Price list UK 2026", "GBP"),
-    (4, "Tarif export 2026", "USD"),
-    (5, "Tarif grands projets 2026", "EUR"),
+    # n, first name (DESIGN_1), second name (DESIGN_2). The names are the user's, shown
+    # as typed whatever the interface language: these read the same in French and English.
+    (1, "Public 2026", "EUR"),
+    (2, "Distribution 2026", "EUR"),
+    (3, "UK 2026", "GBP"),
+    (4, "Export 2026", "USD"),
+    (5, "Volume 2026", "EUR"),
     (6, "", ""),  # a record without a name: list 6 stays hidden from the menu
 ]
 

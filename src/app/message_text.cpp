@@ -150,3 +150,9 @@ std::string FormatMessageTextSSS(int number, std::string_view p1, std::string_vi
                                  std::string_view p3) {
   return FormatMessageTextSSS(StringText(number), p1, p2, p3);
 }
+
+std::string FileProblemText(int number, std::string_view path) {
+  const std::string text = StringText(number);
+  if (text.find("%1") != std::string::npos) return FormatMessageTextS(text, path);
+  return std::string(path) + "\n\n" + text;
+}

@@ -84,3 +84,7 @@ std::string FormatMessageTextS(int number, std::string_view p1);
 std::string FormatMessageTextSS(int number, std::string_view p1, std::string_view p2);
 std::string FormatMessageTextSSS(int number, std::string_view p1, std::string_view p2,
                                  std::string_view p3);
+
+// The message of a file that failed, naming the file: the text of the message with %1
+// as the path when it has that placeholder, else the path, a blank line and the text.
+std::string FileProblemText(int number, std::string_view path);

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int kMsgHeaderDesignation = 31059, kMsgHeaderQuantity = 31456, kMsgHeaderGross = 31515;
 constexpr int kMsgHeaderSale = 31538, kMsgHeaderTime = 31519, kMsgTotal = 31065,
-              kMsgTotalTimes = 31132;
+              kMsgTotalTimes = 31132, kMsgTotalOneLine = 62401;
 constexpr int kMsgFloorsLabel = 31070, kMsgTapOffUnit = 32024;
 
 std::string CutLabel(std::string text) {
@@ -156,9 +156,12 @@ int CLinearPriceTable::FormatDesignation(int row, int column, std::string& text,
   else cell = m_rows[static_cast<std::size_t>(row - 1)];
   if (cell.item == kHeading && column != 0) return kNoValue;
   if (column == 0) {
-    text = LabelText(cell);
-    if (cell.item <= kLineTotal)
-      text = ReplaceFirst(text, "%1", std::to_string(LinesOf(cell.item)));
+    Row label = cell;
+    const int lines = cell.item <= kLineTotal ? LinesOf(cell.item) : 0;
+    // One line reads in the singular, which the plural's text cannot give.
+    if (lines == 1 && cell.item != kMultipliedTotal) label.label = kMsgTotalOneLine;
+    text = LabelText(label);
+    if (cell.item <= kLineTotal) text = ReplaceFirst(text, "%1", std::to_string(lines));
     return cell.item;
   }
   if (cell.item == kEmptyRow || cell.item == kHeading) return kNoValue;

@@ -47,7 +47,8 @@ class CurrentTextsTest : public testing::Test {
     m_folder.UseAsCatalogue();
     m_folder.WriteFile("TVR_044.TXT",
                        "[MSG]\n00300=&File\n00301=Line one\\nLine two\n07623=Price list %1\n"
-                       "00302=Save %1 && %2?\n");
+                       "00302=Save %1 && %2?\n08018=Unexpected file format.\n"
+                       "08019=%1\\nCannot find this file.\n");
     CCurrentLanguage::Instance().LoadLanguage("044");
   }
   CLanguageTestFolder m_folder;
@@ -71,6 +72,13 @@ TEST_F(CurrentTextsTest, FormatsMessagesByNumber) {
   EXPECT_EQ(FormatMessageTextD(7623, 2), "Price list 2");
   EXPECT_EQ(FormatMessageText(302, "ss", "a.run", "b.run"), "Save a.run  b.run?");
   EXPECT_EQ(FormatMessageTextS(999, "x"), "MSG_0999");
+}
+
+// A file's failure names the file once: where the text places it, else above the text.
+TEST_F(CurrentTextsTest, FileProblemsNameTheFile) {
+  EXPECT_EQ(FileProblemText(8018, "/p/a.lin"), "/p/a.lin\n\nUnexpected file format.");
+  EXPECT_EQ(FileProblemText(8019, "/p/a.lin"), "/p/a.lin\nCannot find this file.");
+  EXPECT_EQ(FileProblemText(999, ""), "\n\nMSG_0999");
 }
 
 }  // namespace

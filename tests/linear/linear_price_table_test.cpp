@@ -106,7 +106,7 @@ TEST(LinearPriceTableTest, TotalRowsCountTheirLinesAndLeaveQuantitiesOut) {
     int sale;  // column 3
   };
   for (const TotalRow& expected :
-       {TotalRow{-1, "Total for 1 lines", 1000}, TotalRow{-3, "Total times 2", 2000},
+       {TotalRow{-1, "Total for 1 line", 1000}, TotalRow{-3, "Total times 2", 2000},
         TotalRow{-2, "Total for 3 lines", 3000}}) {
     std::string text;
     table.FormatDesignation(expected.row, 0, text);

@@ -109,7 +109,7 @@ TEST(LinearTablesTest, TcConversionUsesTheBaseArticleRate) {
   CLinearPriceSettings settings;
   ASSERT_TRUE(tables.OpenLinearTables(SampleFolders(), settings, 1));
   EXPECT_EQ(tables.UseTc(), 1);
-  EXPECT_EQ(settings.listTitle, "Tarif public 2026");
+  EXPECT_EQ(settings.listTitle, "Public 2026");
   const CLinearArticles::Prices p = tables.Articles().ReadArticlePrices("QMA0800ED430", 0, true);
   EXPECT_DOUBLE_EQ(p.prices[0], 38400 * 8000 * 0.0001) << "REMISE_QM keeps 80 %";
   EXPECT_DOUBLE_EQ(p.prices[1], 0.0) << "the rate of list 2 is empty";

@@ -67,7 +67,7 @@ TEST(RefCatalogueTest, OpeningReadsTheListTheDesignationColumnAndTheUserArticleS
     CRefCatalogue catalogue;
     ASSERT_TRUE(catalogue.OpenRefCatalogue(setup, settings));
     EXPECT_EQ(settings.designColumn, c.column) << c.langDesign;
-    EXPECT_EQ(settings.listName, "Tarif distributeur 2026");
+    EXPECT_EQ(settings.listName, "Distribution 2026");
     EXPECT_EQ(settings.currency, "EUR");
     EXPECT_EQ(settings.userArticles, 1);
   }

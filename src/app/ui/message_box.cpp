@@ -10,7 +10,9 @@
 #include "app/ui/window_translation.h"
 
 QString ApplicationTitle() {
-  return QString::fromStdString(CCurrentLanguage::Instance().Mapping().ApplicationName());
+  const std::string& name = CCurrentLanguage::Instance().Mapping().ApplicationName();
+  // Before a language is loaded the program still has its name, not its file's.
+  return QString::fromStdString(name.empty() ? CLanguageMapping::kDefaultApplicationName : name);
 }
 
 int RunMessageDlg(const QString& text, const QString& caption, unsigned type, QWidget* parent) {

@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "app/message_box_codes.h"
+#include "app/ui/message_box.h"
 #include "app/ui/window_translation.h"
 
 namespace {
@@ -42,7 +43,8 @@ CMessageDlg::CMessageDlg(const QString& text, const QString& caption, unsigned t
                          QWidget* parent)
     : QDialog(parent), m_type(type), m_icon(IconOfType(type)) {
   setObjectName(QString::number(kDialogId));
-  setWindowTitle(caption);
+  // A box without a caption of its own is the program's, never the bare executable's.
+  setWindowTitle(caption.isEmpty() ? ApplicationTitle() : caption);
   BuildControls(text);
   ShowIcon();
   ShowButtons();

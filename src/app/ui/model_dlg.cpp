@@ -1,5 +1,6 @@
 #include "app/ui/model_dlg.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -45,7 +46,11 @@ CModelDlg::CModelDlg(const QString& path, QWidget* parent) : QDialog(parent) {
   row->addWidget(m_path);
   row->addWidget(browse);
   column->addLayout(row);
-  column->addWidget(MakeOkCancelButtons(this));
+  QDialogButtonBox* buttons = MakeOkCancelButtons(this);
+  column->addWidget(buttons);
+  // Enter takes the model shown, as OK does; Browse only when clicked.
+  browse->setAutoDefault(false);
+  buttons->button(QDialogButtonBox::Ok)->setDefault(true);
   TranslateWindow(this);
 }
 

@@ -140,7 +140,7 @@ void CLayoutExports::ShowPriceDialog() {
 }
 
 bool CLayoutExports::ExportCsv(bool allRuns, const QString& path, std::string& fault) {
-  const QString point = QLocale().decimalPoint();
+  const QString point = QLocale::system().decimalPoint();
   const char mark = point.size() == 1 && point.at(0).unicode() < 128
                         ? static_cast<char>(point.at(0).unicode())
                         : '.';

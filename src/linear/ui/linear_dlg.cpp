@@ -52,7 +52,7 @@ CLinearDlg::CLinearDlg(CLinearProject& project, const CLinearEnvironment& enviro
       m_environment(environment),
       m_notifier(this, environment) {
   setObjectName(QStringLiteral("linear_dlg"));
-  QString decimal = QLocale().decimalPoint();
+  QString decimal = QLocale::system().decimalPoint();
   m_decimal = decimal.size() == 1 && decimal[0].unicode() < 128
                   ? static_cast<char>(decimal[0].unicode())
                   : '.';
@@ -74,15 +74,21 @@ void CLinearDlg::BuildControls() {
   auto* right = new QWidget;
   auto* rightLayout = new QVBoxLayout(right);
   m_tabs = new QTabBar;
+  m_tabs->setObjectName(QStringLiteral("linear_tabs"));
   for (int message : {kMsgTabEditor, kMsgTabPanel, kMsgTabPrices})
     m_tabs->addTab(StringQText(message));
-  m_tabs->setCurrentIndex(-1);
+  m_tabs->addTab(QString());  // current while no tab is: a tab bar always has one
+  m_tabs->setTabVisible(kNoTab, false);
+  ShowViewTab();
   rightLayout->addWidget(m_tabs);
   m_stack = new QStackedWidget;
+  m_stack->setObjectName(QStringLiteral("linear_pages"));
   m_priceView = new CLinearPriceView;
+  m_priceView->setObjectName(QStringLiteral("linear_price_view"));
   m_priceView->SetColumnToggle([this](int column) { ToggleColumn(column); });
   m_editor = new CLinearLineEditor(m_config, m_project.lines, m_decimal);
   m_panelHost = new QWidget;
+  m_panelHost->setObjectName(QStringLiteral("linear_panel_host"));
   new QVBoxLayout(m_panelHost);
   m_stack->addWidget(m_priceView);
   m_stack->addWidget(m_editor);
@@ -117,6 +123,8 @@ void CLinearDlg::BuildControls() {
   connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
           [this](QTreeWidgetItem* item) { OnDoubleClick(item); });
   connect(m_tabs, &QTabBar::tabBarClicked, this, [this](int tab) { OnTabChanged(tab); });
+  // The bar makes the clicked tab current after the click was handled.
+  connect(m_tabs, &QTabBar::currentChanged, this, [this] { ShowViewTab(); });
   connect(m_newLineButton, &QPushButton::clicked, this, [this] { NewLine(SelectedGroup()); });
   connect(m_plusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(1); });
   connect(m_minusButton, &QPushButton::clicked, this, [this] { ChangeMultiplier(-1); });

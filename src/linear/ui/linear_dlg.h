@@ -46,6 +46,8 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
  public:
   enum ViewMode { kViewNone = 0, kViewEditor = 1, kViewPanel = 2, kViewProject = 3 };
   static constexpr int kPriceItem = -999;
+  // The hidden tab that is current while none of the three is.
+  static constexpr int kNoTab = 3;
 
   CLinearDlg(CLinearProject& project, const CLinearEnvironment& environment,
              QWidget* parent = nullptr);
@@ -103,6 +105,9 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   void OnSelectionChanged();
   void OnDoubleClick(QTreeWidgetItem* item);
   void OnTabChanged(int tab);
+  // The tab of the view shown is the current one; none (the hidden fourth tab) while a
+  // line's price table shows. A click on a tab that cannot open comes back here.
+  void ShowViewTab();
   void ShowLineTable(int index);
   void ShowProjectLine(int position);
   void RefreshButtons();

@@ -37,6 +37,14 @@ void CLinearDlg::OnTabChanged(int tab) {
   ShowTabPage(tab);
 }
 
+void CLinearDlg::ShowViewTab() {
+  const int tab = m_viewMode == kViewEditor    ? 0
+                  : m_viewMode == kViewPanel   ? 1
+                  : m_viewMode == kViewProject ? 2
+                                               : kNoTab;
+  if (m_tabs->currentIndex() != tab) m_tabs->setCurrentIndex(tab);
+}
+
 void CLinearDlg::ShowTabPage(int tab) {
   if (tab == 0) {
     int data = SelectedItem();
@@ -50,11 +58,11 @@ void CLinearDlg::ShowTabPage(int tab) {
         m_project.lines.FindLine(0, CLinearLineList::kAllLines, m_project.settings.groupsOn);
     m_projectScroll->setRange(1, std::max(1, count));
     m_projectScroll->setVisible(count >= 2);
-    m_tabs->setCurrentIndex(2);
+    ShowViewTab();
     ShowProjectLine(1);
   } else if (tab < 0 || tab > 2) {
     if (m_viewMode == kViewProject) m_viewMode = kViewNone;
-    m_tabs->setCurrentIndex(-1);
+    ShowViewTab();
     ShowLineTable(m_currentLine);
   }
   RefreshButtons();
@@ -120,7 +128,7 @@ bool CLinearDlg::NewLine(int group) {
   FillTree(false);
   SelectItem(1000 + group);
   ShowEditorHint();
-  m_tabs->setCurrentIndex(0);
+  ShowViewTab();
   m_stack->setCurrentWidget(m_editor);
   RefreshButtons();
   return true;
@@ -140,7 +148,7 @@ bool CLinearDlg::EditLine(int index) {
       m_environment.dialogs->Message(this, StringQText(kMsgNothingOffered), kMbOk);
     return false;
   }
-  m_tabs->setCurrentIndex(0);
+  ShowViewTab();
   m_stack->setCurrentWidget(m_editor);
   m_editor->ApplyLineHeader();  // an existing line opens on its body page
   RefreshButtons();
@@ -158,7 +166,7 @@ void CLinearDlg::ShowEditorHint() {
 void CLinearDlg::AbandonEdit() {
   m_viewMode = kViewNone;
   m_editor->ClearBody();
-  m_tabs->setCurrentIndex(-1);
+  ShowViewTab();
   int keep = m_editingIndex;
   m_editingIndex = -1;
   FillTree(false);
@@ -212,13 +220,13 @@ void CLinearDlg::ShowEditPanel(bool show, int applyCode) {
     }
     m_panelHost->layout()->addWidget(m_panel);
     m_viewMode = kViewPanel;
-    m_tabs->setCurrentIndex(1);
+    ShowViewTab();
     m_stack->setCurrentWidget(m_panelHost);
     RefreshButtons();
     return;
   }
   m_viewMode = kViewNone;
-  m_tabs->setCurrentIndex(-1);
+  ShowViewTab();
   if (applyCode == kPanelDelete) {
     m_project.lines.DeleteLine(m_currentLine);
     m_currentLine = -1;

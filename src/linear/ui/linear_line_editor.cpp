@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -76,6 +78,9 @@ void CLinearLineEditor::BuildHeader() {
   addLabel(3, kMsgCurrent);
   m_ampere = new QLineEdit;
   m_ampere->setObjectName(QStringLiteral("linear_ampere"));
+  // A current in whole amperes, below 10000 A: digits only, as the field always took.
+  m_ampere->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")), m_ampere));
   auto* up = new QToolButton;
   up->setArrowType(Qt::UpArrow);
   auto* down = new QToolButton;

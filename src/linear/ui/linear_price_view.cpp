@@ -1,5 +1,7 @@
 #include "linear/ui/linear_price_view.h"
 
+#include "linear/linear_line_list.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMouseEvent>
@@ -34,7 +36,9 @@ void CLinearPriceView::SetLine(const CLinearLine* line, const CLinearPriceTable:
     for (int row = 0; row <= count; ++row) order.push_back(row);
     order.push_back(-1);
     if (line->Multiplier() > 1) order.push_back(-3);
-    if (lines) order.push_back(-2);
+    // Over all lines only when the project has more than this one: else it is the
+    // line's own total again.
+    if (lines && lines->FindLine(0, filter, settings.enabled) > 1) order.push_back(-2);
     for (int row : order) {
       RowCells cells;
       for (int column = 0; column < 8; ++column) {

@@ -7,6 +7,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/ui/interface_locale.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
@@ -64,9 +65,7 @@ void CLinearWnd::SetProjectDefaults() {
   UpdateTitle(false);
 }
 
-QString CLinearWnd::Today() const {
-  return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-}
+QString CLinearWnd::Today() const { return InterfaceToday(); }
 
 void CLinearWnd::UpdateTitle(bool modified) {
   m_modified = modified;

@@ -31,12 +31,15 @@ CNameCommentPanel::CNameCommentPanel(QObject& context, CEditPanelOwner& owner, s
   auto* layout = new QVBoxLayout(this);
   auto* nameTitle = new QLabel(QStringLiteral("       ") + StringQText(kMsgNameTitle));
   m_nameEdit = new QLineEdit(QString::fromStdString(name));
+  m_nameEdit->setObjectName(QStringLiteral("name_comment_name"));
   auto* commentTitle = new QLabel(QStringLiteral("       ") + StringQText(kMsgCommentTitle));
   m_commentEdit = new QPlainTextEdit(QString::fromStdString(comment));
   m_delete = new QCheckBox;
+  m_delete->setObjectName(QStringLiteral("name_comment_delete"));
   SetMessageText(m_delete, kMsgDelete);
   auto* cancel = new QPushButton(QStringLiteral(" << ") + StringQText(kMsgCancel));
   m_apply = new QPushButton;
+  m_apply->setObjectName(QStringLiteral("name_comment_apply"));
   SetMessageText(m_apply, kMsgApply);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(cancel);

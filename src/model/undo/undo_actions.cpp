@@ -15,6 +15,14 @@ constexpr int kZoom = 23083;
 constexpr int kPan = 23085;
 // Steps that no menu command names are named by a message of their own.
 constexpr int kMsgEditBOMStep = 8164;
+// "%1 : %2": the undo text and the step it undoes, as the language sets them apart.
+constexpr int kMsgStepOfUndo = 62400;
+
+std::string WithStep(const std::string& base, const std::string& step) {
+  std::string text = LookupText(kMsgStepOfUndo);
+  if (text.empty()) return base + " : " + step;
+  return FormatMessageTextSS(text, base, step);
+}
 
 constexpr std::array<std::pair<int, int>, 35> kActionCommands = {{
     {13124, 32862}, {17476, 32862}, {26948, 32862}, {29764, 32862}, {13134, 33028}, {17473, 32776},
@@ -44,12 +52,12 @@ std::string MenuText(const std::string& base, int action,
   std::string text = base;
   const int command = CommandOfAction(action);
   if (action == kEditBOM)
-    return CutToCharacters(base + " : " + StringText(kMsgEditBOMStep), kMaxMenuCharacters);
+    return CutToCharacters(WithStep(base, StringText(kMsgEditBOMStep)), kMaxMenuCharacters);
   if (command != 0 && commandText) {
     std::string name = commandText(command);
     const std::size_t dots = name.find("...");
     if (dots != std::string::npos) name.erase(dots, 3);
-    if (!name.empty()) text += " : " + name;
+    if (!name.empty()) text = WithStep(base, name);
   }
   return CutToCharacters(text, kMaxMenuCharacters);
 }

@@ -41,7 +41,7 @@ constexpr int kStartHint = 3;
 constexpr std::array<int, kRefProductCount> kProductVisit = {0, 6, 1, 2, 3, 4, 8, 5, 7};
 
 char LocaleDecimal() {
-  const QString decimal = QLocale().decimalPoint();
+  const QString decimal = QLocale::system().decimalPoint();
   return decimal.size() == 1 && decimal[0].unicode() < 128 ? static_cast<char>(decimal[0].unicode())
                                                            : '.';
 }

@@ -7,6 +7,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/ui/interface_locale.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/save_modified.h"
 #include "app/ui/shell_dialogs.h"
@@ -68,8 +69,7 @@ void CRefWnd::InitNewProject() {
   m_fileTitle = StringText(kMsgUntitled);
   m_path.clear();
   m_project.SetProperty("Creator", m_environment.common.userName);
-  m_project.SetProperty(
-      "CreationDate", QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+  m_project.SetProperty("CreationDate", InterfaceToday().toStdString());
   const std::string job = m_environment.common.ReadText("User", "NumAff", "0");
   const bool numeric = !job.empty() && job.find_first_not_of("0123456789") == std::string::npos;
   if (numeric) m_project.SetProperty("NumAff", std::to_string(std::stoi(job.substr(0, 9)) + 1));
@@ -89,9 +89,7 @@ QString CRefWnd::CaptionFileTitle() const {
   return m_modified && !file.isEmpty() ? file + QStringLiteral(" *") : file;
 }
 
-QString CRefWnd::Today() const {
-  return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat);
-}
+QString CRefWnd::Today() const { return InterfaceToday(); }
 
 bool CRefWnd::LoadFile(const QString& path) {
   if (!m_path.empty()) return false;  // a window holds one project for its whole life

@@ -12,6 +12,7 @@
 #include "shell/ui/document_commands.h"
 #include "reference/ref_config.h"
 #include "shell/ui/empty_costing_window.h"
+#include "shell/ui/file_checks.h"
 #include "shell/ui/run_documents.h"
 #include "model/run/run_environment.h"
 #include "pages/ui/prop_page_dialog.h"
@@ -101,6 +102,9 @@ void CApplicationShell::CreateFrame() {
     return window;
   };
   services.newFromModel = [this](bool ask) { m_commands->NewFromModel(ask); };
+  services.fileProblem = [this](const QString& path, EFileKind kind) {
+    return OpenFileProblem(*m_layoutDocuments, path, kind);
+  };
   m_frame = std::make_unique<CMainFrame>(services);
   m_commands = std::make_unique<CDocumentCommands>(*m_frame);
   m_frame->AddCommandTarget(m_commands.get());

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QLocale>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "app/shell_file_types.h"
 #include "app/start_lists.h"
 #include "shell/ui/application_shell.h"
+#include "app/ui/interface_locale.h"
 #include "app/ui/element_pictures.h"
 
 #include "model/run/run_environment.h"
@@ -197,10 +199,10 @@ void CApplicationShell::LoadLanguage() {
   if (!mapping.IsLoaded() || mapping.FromShippedFile())
     m_startNotices << LanguageFileProblem(language.LanguageFilePath(start.number),
                                           language.ShippedFilePath());
-  // Qt's own dialogs speak the language whose texts are shown.
-  int number = LeadingInt(start.number).value_or(0);
-  m_qtTranslations.Load(
-      QString::fromStdString(mapping.FromShippedFile() ? "en" : LanguageLocaleName(number)));
+  // Qt's own dialogs speak the language whose texts are shown, and write its dates and
+  // the kinds of files. Decimal characters stay the desktop's (QLocale::system()).
+  m_qtTranslations.Load(InterfaceLocaleName());
+  if (!InterfaceLocaleName().isEmpty()) QLocale::setDefault(InterfaceLocale());
   ApplyLanguageFont(mapping);
   m_app.SetAppName(mapping.ApplicationName());
 }

@@ -14,6 +14,7 @@
 #include "app/frame_rules.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/ui/interface_locale.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "shell/ui/frame_status_bar.h"
@@ -58,7 +59,7 @@ std::string StepName(int command) {
   return text.remove(QLatin1Char('&')).toStdString();
 }
 
-QString Today() { return QLocale().toString(QDate::currentDate(), QLocale::ShortFormat); }
+QString Today() { return InterfaceToday(); }
 
 COpenFileFilter LayoutFilter() {
   std::string run = TemplateDescription(LookupText(kMsgDocumentTemplate)) + "|*.run|";

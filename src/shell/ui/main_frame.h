@@ -39,6 +39,9 @@ struct CFrameServices {
   std::function<bool(const QUrl&)> openUrl;
   // A new layout document seeded from a model document, asking for it or not.
   std::function<void(bool ask)> newFromModel;
+  // Why the file cannot be opened as that kind, as the message naming it; empty when it
+  // can. Without it only whether the file reads is checked.
+  std::function<QString(const QString& path, EFileKind kind)> fileProblem;
 };
 
 // The program's main window: an MDI frame with five modes (start, empty, graphical,
@@ -122,6 +125,9 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   bool LeaveCostingMode(EFrameMode mode);
   void AdjustReferenceMenu();
   void FinishGraphicalOpen();
+  // Why OpenAnyFile must refuse the file before it closes any work for it; empty when
+  // it may go on.
+  QString FileProblem(const QString& path, EFileKind kind) const;
   void UpdateTitle();
   bool HandleViewCommand(int commandId);
   bool HandleHelpCommand(int commandId);

@@ -9,6 +9,7 @@
 #include "app/dorne_app.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/ui/interface_locale.h"
 #include "shell/ui/file_checks.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
@@ -81,11 +82,31 @@ void CRunDocuments::Forget(CDorneDoc* document) {
 
 QMdiSubWindow* CRunDocuments::NewDocument(QMdiArea& area) {
   std::unique_ptr<CDorneDoc> document = MakeDocument();
-  document->OnNewDocument(
-      QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString());
+  document->OnNewDocument(InterfaceToday().toStdString());
   m_app.SetIdlePrompt(true);
   QString title = StringQText(kMsgUntitled) + QString::number(++m_untitledCount);
   return AddWindow(area, std::move(document), QString(), title);
+}
+
+std::unique_ptr<CDorneDoc> CRunDocuments::ReadDocument(const QString& path,
+                                                       QString& problem) const {
+  problem = UnreadableFileMessage(path);
+  if (!problem.isEmpty()) return nullptr;
+  std::unique_ptr<CDorneDoc> document = MakeDocument();
+  const CDocFileResult result =
+      document->OnOpenDocument(QFileInfo(path).absoluteFilePath().toStdString());
+  if (result.ok) return document;
+  // Version errors of models and snapshots read as damaged files.
+  problem = result.show
+                ? path + QStringLiteral("\n\n") + QString::fromStdString(result.text)
+                : QString::fromStdString(FileProblemText(kMsgBadFormat, path.toStdString()));
+  return nullptr;
+}
+
+QString CRunDocuments::FileProblem(const QString& path) const {
+  QString problem;
+  ReadDocument(path, problem);
+  return problem;
 }
 
 QMdiSubWindow* CRunDocuments::OpenDocument(QMdiArea& area, const QString& path) {
@@ -97,17 +118,9 @@ QMdiSubWindow* CRunDocuments::OpenDocument(QMdiArea& area, const QString& path) 
       return entry.window;
     }
   }
-  QString problem = UnreadableFileMessage(path);
-  std::unique_ptr<CDorneDoc> document = MakeDocument();
-  if (problem.isEmpty()) {
-    const CDocFileResult result = document->OnOpenDocument(absolute.toStdString());
-    if (!result.ok) {
-      // Version errors of models and snapshots read as damaged files.
-      problem = result.show ? path + QStringLiteral("\n\n") + QString::fromStdString(result.text)
-                            : path + QStringLiteral("\n\n") + StringQText(kMsgBadFormat);
-    }
-  }
-  if (!problem.isEmpty()) {
+  QString problem;
+  std::unique_ptr<CDorneDoc> document = ReadDocument(path, problem);
+  if (!document) {
     m_dialogs.Message(area.window(), problem, kMbOk | kMbIconError);
     return nullptr;
   }

@@ -30,6 +30,9 @@ class CRunDocuments : public CLayoutDocuments {
   // read, or damaged, with the message that says which; the other documents stay as
   // they were.
   QMdiSubWindow* OpenDocument(QMdiArea& area, const QString& path) override;
+  // Why the file cannot be opened as a layout document, as OpenDocument would tell it;
+  // empty when it reads. The file is read and dropped: nothing opens.
+  QString FileProblem(const QString& path) const;
   QList<QMdiSubWindow*> Documents() const override;
   bool IsModified(QMdiSubWindow* document) const override;
   void SetModified(QMdiSubWindow* document, bool modified) override;
@@ -51,6 +54,8 @@ class CRunDocuments : public CLayoutDocuments {
   };
 
   std::unique_ptr<CDorneDoc> MakeDocument() const;
+  // The document read from the file, or null with the problem's message.
+  std::unique_ptr<CDorneDoc> ReadDocument(const QString& path, QString& problem) const;
   QMdiSubWindow* AddWindow(QMdiArea& area, std::unique_ptr<CDorneDoc> document, const QString& path,
                            const QString& title);
   void Forget(CDorneDoc* document);

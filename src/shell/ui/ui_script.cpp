@@ -35,6 +35,7 @@
 #include "shell/ui/ui_script_annotations.h"
 #include "shell/ui/ui_script_answers.h"
 #include "shell/ui/ui_script_linear.h"
+#include "shell/ui/ui_script_texts.h"
 #include "shell/ui/ui_script_orbit.h"
 #include "shell/ui/ui_script_props.h"
 #include "shell/ui/ui_script_reference.h"
@@ -419,6 +420,9 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   bool property = false;
   const bool propertyDone = RunPropertyLine(frame, words, property);
   if (property) return propertyDone;
+  bool texts = false;
+  const bool textsDone = RunTextLine(frame, words, texts);
+  if (texts) return textsDone;
   if (verb == QLatin1String("answer") && words.size() >= 3) {
     AnswersOf(frame).Queue(words.mid(1));
     return true;

@@ -68,7 +68,8 @@ class CMainFrame;
 //                           the next modal dialog: its edits of those object names get
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
-//                           "reject" close it so); lists take the item of that text; with
+//                           "reject" close it so, "enter" presses Enter where the focus
+//                           is); lists take the item of that text; with
 //                           "+" before the button the next answer goes to the same dialog;
 //                           a print dialog answered with "pdf=FILE" prints to that PDF file
 //   block FILE              FILE replaced by a folder, so that writing it fails
@@ -99,8 +100,22 @@ class CMainFrame;
 //                           index, -999 the price item, -1000-g the root of group g)
 //   lintype NAME TEXT       TEXT typed into edit NAME there
 //   linbutton NAME          button NAME clicked there
-//   linshows NAME TEXT      the label, edit or list (its chosen entry) NAME there is
-//                           shown with TEXT ("-": the label is hidden); fails otherwise
+//   linshows NAME TEXT      the label, edit, list (its chosen entry) or tab bar (its
+//                           current tab) NAME there is shown with TEXT ("-": the label is
+//                           hidden, no tab is current); fails otherwise
+//   linkeys NAME TEXT       TEXT typed key by key into edit NAME there
+//   lintab N                a left click on tab N there
+//   linpage NAME            the page shown on the right there is NAME or holds NAME; the
+//                           line fails otherwise
+//   linrows FILE            the first column of the price table shown, a row a line, to FILE
+//   menutexts NAME FILE     the items of the menu of object NAME ("menu_0580"), a text a
+//                           line ("-" a separator), written to FILE
+//   qttext CONTEXT SOURCE TEXT
+//                           Qt's text of SOURCE ("_" a blank) in CONTEXT is TEXT in the
+//                           running program; the line fails otherwise
+//   mimetext TYPE TEXT      the description of the file type TYPE is TEXT; fails otherwise
+//   boxtitles TEXT          every message box met so far was titled TEXT (and there was
+//                           one); the line fails otherwise
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -67,6 +69,22 @@ bool AnswerPrintDialog(QDialog& dialog, const QStringList& words) {
   return false;
 }
 
+// Enter pressed where the focus is, once this answer is done, as the keyboard gives it:
+// the dialog's default button answers.
+void PressEnter(QDialog& dialog) {
+  QPointer<QWidget> target = dialog.focusWidget() != nullptr ? dialog.focusWidget() : &dialog;
+  QMetaObject::invokeMethod(
+      &dialog,
+      [target] {
+        if (target == nullptr) return;
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        QApplication::sendEvent(target, &press);
+        if (target != nullptr) QApplication::sendEvent(target, &release);
+      },
+      Qt::QueuedConnection);
+}
+
 }  // namespace
 
 CScriptAnswers::CScriptAnswers(QObject* parent) : QObject(parent) {
@@ -78,6 +96,7 @@ void CScriptAnswers::Poll() {
   auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
   if (dialog == nullptr || !dialog->isVisible() || dialog == m_last) return;
   m_last = dialog;
+  if (qobject_cast<CMessageDlg*>(dialog) != nullptr) m_titles << dialog->windowTitle();
   if (m_queue.empty()) {
     m_log << QLatin1Char('!') + Describe(*dialog);
     dialog->reject();
@@ -99,6 +118,8 @@ void CScriptAnswers::Answer(QDialog& dialog, const QStringList& words) {
   if (button.startsWith(QLatin1Char('+'))) button.remove(0, 1);
   if (button == QLatin1String("accept")) {
     dialog.accept();
+  } else if (button == QLatin1String("enter")) {
+    PressEnter(dialog);
   } else if (auto* found = dialog.findChild<QAbstractButton*>(button);
              found != nullptr && button != QLatin1String("reject")) {
     // Clicked once this answer is done: a button that opens a window of its own (a

@@ -24,6 +24,8 @@ class CScriptAnswers : public QObject {
   void Queue(const QStringList& words) { m_queue.push_back(words); }
   // One entry per dialog seen: its object name, ":" and its message or title.
   const QStringList& Log() const { return m_log; }
+  // The captions of the message boxes seen, in turn.
+  const QStringList& MessageTitles() const { return m_titles; }
 
  private:
   void Poll();
@@ -32,5 +34,6 @@ class CScriptAnswers : public QObject {
   QTimer m_timer;
   std::deque<QStringList> m_queue;
   QStringList m_log;
+  QStringList m_titles;
   QPointer<QWidget> m_last;
 };

@@ -84,6 +84,13 @@ TEST(MessageDlgTest, ButtonsSpeakTheProgramsLanguage) {
   EXPECT_EQ(dialog.windowTitle(), "Titre");
 }
 
+// A box asked without a caption is the program's: never titled by the executable's name.
+TEST(MessageDlgTest, ABoxWithoutCaptionIsTitledWithTheProgramsName) {
+  const CTestLanguage french("02710=OK\r\n");
+  CMessageDlg dialog("Supprimer ?", QString(), kMbYesNo);
+  EXPECT_EQ(dialog.windowTitle(), "Tavrilon");
+}
+
 TEST(MessageDlgTest, ShowsTheMessageAsPlainTextAndNoEditWithoutInput) {
   CMessageDlg dialog("<b>a.run</b>", "Caption", kMbOk);
   dialog.show();

@@ -1,3 +1,4 @@
+#include "app/current_language.h"
 #include "model/document/dorne_doc_test_support.h"
 #include "model/undo/cutting_snapshot_writer.h"
 
@@ -132,6 +133,27 @@ TEST_F(UndoManagerTest, ThePartNumberImportIsNamedByItsCommand) {
     return command == 32878 ? std::string("Import part numbers...") : std::string();
   };
   EXPECT_EQ(undo_actions::MenuText("Undo", 32878, names), "Undo : Import part numbers");
+}
+
+// The step follows the undo text as the language sets texts apart: no blank before the
+// colon in English, one in French.
+TEST(UndoMenuTextTest, TheStepIsSetApartAsTheLanguageWrites) {
+  const struct {
+    const char* language;
+    const char* base;
+    const char* expected;
+  } rows[] = {{"044", "Undo", "Undo: Delete Run"}, {"033", "Annuler", "Annuler : Delete Run"}};
+  auto names = [](int command) { return command == 32879 ? "Delete Run..." : std::string(); };
+  for (const auto& row : rows) {
+    CCurrentLanguage& language = CCurrentLanguage::Instance();
+    language.Reset();
+    CLanguageSetup setup;
+    setup.catalogueFolder = std::string(TVR_PROGRAM_DIR) + "/DBF/";
+    language.SetSetup(setup);
+    language.LoadLanguage(row.language);
+    EXPECT_EQ(undo_actions::MenuText(row.base, 21060, names), row.expected) << row.language;
+    language.Reset();
+  }
 }
 
 TEST_F(UndoManagerTest, ASnapshotThatCannotBeReadIsDroppedAndTheDocumentKept) {

@@ -139,7 +139,7 @@ TEST_F(RefComparisonDlgTest, ThePriceListTextsComeFromTheArticleTableWhenNotGive
   compSetup.input.priceListName.clear();
   compSetup.input.priceListCaption.clear();
   CSolutionCompareDlg dialog(compSetup, setup.environment.common);
-  EXPECT_EQ(Child<QLabel>(dialog, "1293")->text(), "Price list UK 2026");
+  EXPECT_EQ(Child<QLabel>(dialog, "1293")->text(), "UK 2026");
   EXPECT_EQ(Child<QLabel>(dialog, "1295")->text(), "GBP");
   EXPECT_EQ(dialog.Comparison().items[4].price, 67100);  // list 3: 7.80 x 0.86
 }

@@ -13,6 +13,8 @@
 #include <QToolBar>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 #include "app/current_language.h"
@@ -26,6 +28,11 @@
 namespace {
 
 namespace fs = std::filesystem;
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
 
 // A shell whose questions the test answers, on its own settings and documents folders.
 class ApplicationShellTest : public ::testing::Test {
@@ -242,7 +249,9 @@ TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoiceOrIsToldT
       {m_folder.Path("documents/none.run"), EFrameMode::Empty, true},
       {m_folder.Write("documents/bad.run", "\xff\xff\xff"), EFrameMode::Empty, true},
       {m_folder.Write("documents/good.run", LayoutFileBytes()), EFrameMode::Graphical, false},
-      {m_folder.Write("documents/good.lin", "x"), EFrameMode::Linear, false}};  // its window stays
+      // A linear project opens in its window, which stays.
+      {m_folder.Write("documents/good.lin", FileBytes(TVR_SOURCE_DIR "/data/examples/sample.lin")),
+       EFrameMode::Linear, false}};
   for (const Case& c : cases) {
     SetUp();
     ASSERT_TRUE(Start({QString::fromStdString(c.file), "/nsplash"}));

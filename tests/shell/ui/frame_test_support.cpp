@@ -63,6 +63,7 @@ CMainFrame& CFrameFixture::Frame() {
     return true;
   };
   services.newFromModel = [this](bool ask) { Commands().NewFromModel(ask); };
+  services.fileProblem = fileProblem;
   m_frame = std::make_unique<CMainFrame>(services);
   m_commands = std::make_unique<CDocumentCommands>(*m_frame);
   m_frame->AddCommandTarget(m_commands.get());

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/dorne_app.h"
+#include "app/frame_rules.h"
 #include "app/recent_file_list.h"
 #include "app/unit_entry.h"
 #include "shell_test_support.h"
@@ -34,6 +35,8 @@ class CFrameFixture {
   // Replaces the windows of the costing modes (before Frame() is first used).
   std::function<CCostingWindow*()> makeLinear;
   std::function<CCostingWindow*()> makeReference;
+  // The program's check of files to open; unset, the frame checks only that they read.
+  std::function<QString(const QString&, EFileKind)> fileProblem;
 
   CMainFrame& Frame();
   CDocumentCommands& Commands();

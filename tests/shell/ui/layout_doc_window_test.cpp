@@ -63,7 +63,7 @@ TEST_F(LayoutDocWindowTest, UndoAndRedoNameTheStepInTheMenu) {
   ASSERT_TRUE(m_view->UpdateCommand(kIdEditUndo, state));
   EXPECT_TRUE(state.enabled);
   ASSERT_TRUE(state.text.has_value());
-  EXPECT_TRUE(state.text->startsWith("Undo : ")) << state.text->toStdString();
+  EXPECT_TRUE(state.text->startsWith("Undo: ")) << state.text->toStdString();
   EXPECT_LE(state.text->size(), 75);
   ASSERT_TRUE(m_view->OnCommand(kIdEditUndo));
   EXPECT_EQ(m_document->GetDocProperty("Name"), "");

@@ -7,6 +7,7 @@
 #include "app/ui/command_ids.h"
 #include "app/ui/costing_window.h"
 #include "shell/ui/document_commands.h"
+#include "shell/ui/file_checks.h"
 #include "shell/ui/run_documents.h"
 #include "shell/ui/frame_actions.h"
 #include <QAction>
@@ -23,9 +24,13 @@ class CStubbornWindow : public CCostingWindow {
   bool UpdateCommand(int, CCommandState&) override { return false; }
   bool OnCommand(int) override { return false; }
   bool allowClose = false;
+  int prompts = 0;
 
  protected:
-  bool PromptToClose() override { return allowClose; }
+  bool PromptToClose() override {
+    ++prompts;
+    return allowClose;
+  }
 };
 
 QString Write(CFrameFixture& fixture, const std::string& name, const std::string& bytes) {
@@ -122,6 +127,67 @@ TEST(OpenAnyFileTest, ModifiedLayoutDocumentIsAskedAboutFirst) {
     } else {
       EXPECT_EQ(frame.Mode(), EFrameMode::Reference);
       EXPECT_TRUE(fixture.Documents().Documents().isEmpty());
+    }
+  }
+}
+
+// A file that can never be opened is refused, naming it, before the open work of any
+// mode is asked about or closed: the mode, the documents and their changes stay.
+TEST(OpenAnyFileTest, AFileThatCannotBeOpenedClosesNothing) {
+  struct Row {
+    EFrameMode mode;  // the work open: a modified layout or a costing window with work
+    const char* name;
+    std::string bytes;
+    const char* reason;
+  };
+  const std::string text = "Notes: call the site on Monday\n";
+  const Row rows[] = {
+      {EFrameMode::Graphical, "notes.lin", text, "Unexpected file format"},
+      {EFrameMode::Graphical, "notes.REF", text, "Unexpected file format"},
+      {EFrameMode::Graphical, "empty.lin", "", "Unexpected file format"},
+      {EFrameMode::Graphical, "missing.ref", "-", "Cannot find this file"},
+      {EFrameMode::Linear, "empty.lin", "", "Unexpected file format"},
+      {EFrameMode::Linear, "notes.run", text, "not a layout document"},
+      {EFrameMode::Linear, "layout.ref", LayoutFileBytes(), "Unexpected file format"},
+      {EFrameMode::Reference, "notes.lin", text, "Unexpected file format"},
+      {EFrameMode::Reference, "cut.run", LayoutFileBytes().substr(0, 300),
+       "Unexpected file format"},
+  };
+  for (const Row& row : rows) {
+    CFrameFixture fixture;
+    fixture.fileProblem = [&fixture](const QString& path, EFileKind kind) {
+      return OpenFileProblem(fixture.Documents(), path, kind);
+    };
+    CStubbornWindow* window = nullptr;
+    fixture.makeLinear = [&window] { return window = new CStubbornWindow; };
+    fixture.makeReference = fixture.makeLinear;
+    CMainFrame& frame = fixture.Frame();
+    if (row.mode == EFrameMode::Graphical) {
+      QString layout = Write(fixture, "work.run", LayoutFileBytes());
+      ASSERT_NE(frame.OpenAnyFile(layout), nullptr);
+      fixture.Documents().SetModified(fixture.Documents().Documents().front(), true);
+    } else {
+      ASSERT_TRUE(row.mode == EFrameMode::Linear ? frame.EnterLinearMode(QString())
+                                                 : frame.EnterRefMode(QString()));
+      window->allowClose = true;  // it would close if it were asked
+    }
+    const std::size_t recent = fixture.recent.Entries().size();
+    QString path = row.bytes == "-" ? QString::fromStdString(fixture.folder.Path(row.name))
+                                    : Write(fixture, row.name, row.bytes);
+    EXPECT_EQ(frame.OpenAnyFile(path), nullptr) << row.name;
+    ASSERT_EQ(fixture.dialogs.messages.size(), 1) << row.name;  // the refusal, no question
+    EXPECT_TRUE(fixture.dialogs.messages[0].startsWith(path)) << row.name;
+    EXPECT_TRUE(fixture.dialogs.messages[0].contains(row.reason))
+        << fixture.dialogs.messages[0].toStdString();
+    EXPECT_FALSE(path.isEmpty()) << row.name;  // not opened elsewhere: a recent entry goes
+    EXPECT_EQ(frame.Mode(), row.mode) << row.name;
+    EXPECT_EQ(fixture.recent.Entries().size(), recent) << row.name;
+    if (row.mode == EFrameMode::Graphical) {
+      ASSERT_EQ(fixture.Documents().Documents().size(), 1) << row.name;
+      EXPECT_TRUE(fixture.Documents().IsModified(fixture.Documents().Documents().front()));
+    } else {
+      EXPECT_EQ(window->prompts, 0) << row.name;
+      EXPECT_TRUE(frame.LinearWindow() == window || frame.ReferenceWindow() == window);
     }
   }
 }
