@@ -102,8 +102,8 @@ TEST_F(PriceCommandsTest, TheDialogsTitleNamesThePriceList) {
   ASSERT_TRUE(m_frame->OnCommand(kIdUpdatePrices));
   ASSERT_NE(Dialog(), nullptr);
   const QString title = Dialog()->windowTitle();
-  EXPECT_TRUE(title.endsWith(QStringLiteral("  [Tarif public 2026]"))) << title.toStdString();
-  EXPECT_EQ(m_document->GetDocProperty("BaseDate"), "Tarif public 2026");
+  EXPECT_TRUE(title.endsWith(QStringLiteral("  [Public 2026]"))) << title.toStdString();
+  EXPECT_EQ(m_document->GetDocProperty("BaseDate"), "Public 2026");
 }
 
 TEST_F(PriceCommandsTest, RateAndPercentageFollowEachOther) {
