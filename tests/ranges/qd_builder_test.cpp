@@ -182,3 +182,38 @@ TEST_F(QDRunTest, AGroupedElbowIsFittedByTheEndItIsPlannedAt) {
 }
 
 }  // namespace
+
+// Two straights of their own straight types (outlet layouts) with the user's joint
+// between them: once the lengths are cut into pieces, every piece along each keeps its
+// straight's layout, the user's joint included, and a second build changes none.
+TEST_F(QDRunTest, PiecesKeepTheOutletLayoutOfTheirStraight) {
+  const std::pair<int, int> types[] = {{1, 2}, {2, 1}, {1, 1}, {2, 2}};
+  for (const auto& [firstType, secondType] : types) {
+    SCOPED_TRACE(std::to_string(firstType) + "/" + std::to_string(secondType));
+    MakeRun("A", "06");
+    CDev* start = Lay({}).front();
+    start->MakeBox(CDev::kBodySlot);
+    CDev* userJoint = start->AddStraightToward(4, 6200);
+    userJoint->SetVariantIndexBoth(firstType);
+    CDev* at = userJoint->AddStraightToward(4, 3100);
+    at->SetVariantIndexBoth(secondType);
+    ASSERT_EQ(at->MakeEnd(nullptr), 1);
+    at->SetVariantBoth(3);
+    for (int build = 0; build < 2; ++build) {
+      ASSERT_EQ(m_run->RebuildParts(0), 1);
+      int pieces[2] = {0, 0};
+      bool beyond = false;
+      for (CDev* e = start->GetNeighbour(4); e != nullptr && e->GetKind() != CDev::kEnd;
+           e = e->GetNeighbour(4)) {
+        if (e->GetKind() == CDev::kJoint && e->GetBookedLength() >= 3000) {
+          EXPECT_EQ(e->GetVariantIndex(), beyond ? secondType : firstType)
+              << "build " << build << " at " << e->GetPosition().x;
+          ++pieces[beyond ? 1 : 0];
+        }
+        if (e == userJoint) beyond = true;
+      }
+      EXPECT_EQ(pieces[0], 2);
+      EXPECT_EQ(pieces[1], 1);
+    }
+  }
+}

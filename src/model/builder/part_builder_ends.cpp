@@ -175,7 +175,10 @@ int CPartBuilder::PlanSegmentEnd(int segmentIndex, int entryIndex) {
     part.element = &element;
     part.face = entryIndex == 0 ? entry.outFace : entry.inFace;
     if (entryIndex != 0) part.reference = element.GetReference();
-    part.variant = element.GetVariantIndex();
+    // The joint's straight type is the layout of the length it ends (its outlets): the
+    // cut writes the record's mode into it, so the mode is that type, kept as it was.
+    part.mode = element.GetVariantIndex();
+    part.variant = part.mode;
     m_parts.push_back(std::move(part));
     return 1;
   }

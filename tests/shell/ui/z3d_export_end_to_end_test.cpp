@@ -6,7 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
+#include "app/ui/command_ids.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
@@ -109,6 +112,45 @@ TEST(Z3dExportEndToEndTest, APlacedTapOffUnitIsListedWithItsStation) {
   const std::string station = file.substr(entry + 10, 3);
   EXPECT_NE(file.substr(0, section).find("gt" + station + "\r\n"), std::string::npos) << file;
   EXPECT_NE(file.find("\r\ndev:300000/00214@$QJB0630S1\r\n", section), std::string::npos) << file;
+}
+
+// The codes of the device lines of a file (what follows "dev:" up to the first "/").
+std::vector<std::string> DeviceCodes(const std::string& file) {
+  std::vector<std::string> codes;
+  for (std::size_t at = file.find("\ndev:"); at != std::string::npos;
+       at = file.find("\ndev:", at + 1)) {
+    const std::size_t from = at + 5;
+    codes.push_back(file.substr(from, file.find_first_of("/\r", from) - from));
+  }
+  return codes;
+}
+
+// A QD run with outlets on both sides of the user's joint (two lengths of three outlets,
+// one of six), built by the program's rebuild command and exported: every piece is coded
+// with its outlets, the one that the user's joint ends too.
+TEST(Z3dExportEndToEndTest, RebuiltOutletPiecesAreCodedWithTheirOutlets) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  WriteSettings(folder);
+  const std::string document = folder.Path("outlets.run");
+  ASSERT_EQ(WriteLaidDocument(document,
+                              "run QDA 06\nname E\nstart 0\ngo 4 6200\ntype 1\n"
+                              "go 4 3100\ntype 2\nend 3\n"),
+            "");
+  std::filesystem::create_directories(TVR_TEST_OUTPUT_DIR);
+  const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_outlets.png";
+  const std::string target = folder.Path("outlets.Z3D");
+  const std::string script = "open " + document + "\ncommand " + std::to_string(kIdRebuildParts) +
+                             "\nenabled 32985 1\nanswer " + shot +
+                             " accept fileNameEdit=" + target + "\nmenu 32985\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+  EXPECT_EQ(run.values.value("failed"), QString()) << run.dump.toStdString();
+  const std::string file = ReadAll(target);
+  EXPECT_EQ(DeviceCodes(file),
+            (std::vector<std::string>{"#00#", "120000", "120000", "120000", "##ERR##"}))
+      << file;
+  EXPECT_NE(file.find("@$QDA63ED4306"), std::string::npos) << file;
 }
 
 // A QD run whose lengths a damaged file made 2 km each, saved as a document; empty when
