@@ -54,9 +54,11 @@ class CMainFrame;
 //                           the next modal dialog: its edits of those object names get
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
-//                           "reject" close it so); lists take the item of that text; with
-//                           "+" before the button the next answer goes to the same dialog;
-//                           a print dialog answered with "pdf=FILE" prints to that PDF file
+//                           "reject" close it so); lists take the item of that text (or
+//                           row); with "+" before the button the next answer goes to the
+//                           same dialog;
+//                           a print dialog answered with "pdf=FILE" prints to that PDF file;
+//                           a colour dialog answered with "color=#RRGGBB" takes that colour
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)
@@ -85,6 +87,7 @@ class CMainFrame;
 //   linbutton NAME          button NAME clicked there
 //   linshows NAME TEXT      the label, edit or list (its chosen entry) NAME there is
 //                           shown with TEXT ("-": the label is hidden); fails otherwise
+// and the lines of ui_script_annotations.h, ui_script_orbit.h and ui_script_edit.h.
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

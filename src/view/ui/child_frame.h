@@ -30,6 +30,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
       const std::string& filter, const std::string& extension, const std::string& suggested)>;
   // Shows an error text to the user.
   using CErrorReporter = std::function<void(const QString& text)>;
+  // Asks the user a question with OK and Cancel; true for OK.
+  using CQuestionAsker = std::function<bool(const QString& text)>;
 
   CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent = nullptr);
   ~CChildFrame() override;
@@ -40,6 +42,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   QWidget* LowerPane() const { return m_lowerPane; }
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
+  void SetQuestionAsker(CQuestionAsker asker) { m_ask = std::move(asker); }
   // The document's file ("" before its first save), for exports named after it.
   // The file of the document; the view looks for pictures in its folder.
   void SetDocumentPath(std::string path);
@@ -69,6 +72,9 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnPrint();
   void OnPrintPreview();
   void OnExport(bool dxf, const QRect& region = QRect());
+  // The file of a picture or drawing of the view, as the user chose it; empty when
+  // cancelled.
+  QString ChooseViewFile(bool dxf) const;
   void ShowAngleDialog();
   void OnExportCsv(bool allRuns);
   void OnExport3D();
@@ -81,6 +87,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   QWidget* m_lowerPane;
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
+  CQuestionAsker m_ask;
   int m_prompt = 0;
   std::string m_documentPath;
   std::unique_ptr<CLayoutExports> m_exports;
