@@ -1,5 +1,7 @@
 #include "shell/ui/ui_script_edit.h"
 
+#include <QtGlobal>
+
 #include "geometry/box.h"
 #include "model/bom/bom_column.h"
 #include "model/bom/bom_grid.h"
@@ -43,6 +45,15 @@ bool RunsAreNamed(const CDorneDoc& document, const QString& names) {
   return shown.join(QLatin1Char(',')) == names;
 }
 
+// The insertion point at the three coordinates of the line; where it is instead goes to
+// the program's error output, for the test's report.
+bool CursorIsAt(const CDorneDoc& document, const QStringList& words) {
+  const C3DPoint at = document.GetCursorPoint();
+  if (at == C3DPoint(words[1].toDouble(), words[2].toDouble(), words[3].toDouble())) return true;
+  qWarning("the insertion point is at %g %g %g", at.x, at.y, at.z);
+  return false;
+}
+
 }  // namespace
 
 bool RunEditLine(CLayoutDocWindow& layout, const QStringList& words, bool& handled) {
@@ -56,9 +67,7 @@ bool RunEditLine(CLayoutDocWindow& layout, const QStringList& words, bool& handl
     return document != nullptr &&
            BoxHasColor(*document, words[1].toInt(), words[2].toInt(), words[3]);
   if (verb == QLatin1String("cursor") && words.size() == 4)
-    return document != nullptr &&
-           document->GetCursorPoint() ==
-               C3DPoint(words[1].toDouble(), words[2].toDouble(), words[3].toDouble());
+    return document != nullptr && CursorIsAt(*document, words);
   if (verb == QLatin1String("runnames") && words.size() == 2)
     return document != nullptr && RunsAreNamed(*document, words[1]);
   handled = false;
