@@ -14,6 +14,7 @@
 #include "app/frame_rules.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/xl_export_file.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "shell/ui/frame_status_bar.h"
@@ -129,6 +130,17 @@ void CLayoutDocWindow::BuildFrame() {
   m_frame->SetDocumentPath(m_path.toStdString());
   m_frame->SetErrorReporter([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconExclamation);
+  });
+  m_frame->SetModelChooser([this]() -> std::optional<QString> {
+    // The models the program ships in its folder, as the linear window offers them.
+    const std::string models =
+        (m_context.app != nullptr ? m_context.app->ProgramFolder() : std::string()) + "MODELS/";
+    if (m_context.app == nullptr || !HasModelWorkbooks(models)) return QString();
+    const QString chosen = m_context.dialogs->ChooseFileToOpen(
+        this, QString::fromStdString(models),
+        COpenFileFilter{"Excel Files (*.XLS *.XLSX)|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"});
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
   });
   m_frame->SetQuestionAsker([this](const QString& text) {
     return m_context.dialogs->Message(this, text, kMbOkCancel | kMbIconInformation) == kIdOk;

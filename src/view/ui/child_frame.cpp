@@ -329,6 +329,12 @@ void CChildFrame::OnExport3D() {
 }
 
 void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
+  std::string model;
+  if (m_chooseModel) {
+    const std::optional<QString> chosen = m_chooseModel();
+    if (!chosen) return;
+    model = chosen->toStdString();
+  }
   std::string target;
   if (saveAs) {
     if (!m_chooseFile) return;
@@ -338,7 +344,8 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
     target = Exports().OpenedWorkbookPath(m_documentPath);
   }
   std::string fault;
-  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault) || !m_reportError)
+  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault, model) ||
+      !m_reportError)
     return;
   m_reportError(QString::fromStdString(fault));
 }

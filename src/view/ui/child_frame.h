@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -32,6 +33,9 @@ class CChildFrame : public QWidget, public CCommandTarget {
   using CErrorReporter = std::function<void(const QString& text)>;
   // Asks the user a question with OK and Cancel; true for OK.
   using CQuestionAsker = std::function<bool(const QString& text)>;
+  // The model workbook of a workbook export: empty when no model is offered, nothing
+  // when the user cancelled.
+  using CModelChooser = std::function<std::optional<QString>()>;
 
   CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent = nullptr);
   ~CChildFrame() override;
@@ -43,6 +47,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
   void SetQuestionAsker(CQuestionAsker asker) { m_ask = std::move(asker); }
+  void SetModelChooser(CModelChooser chooser) { m_chooseModel = std::move(chooser); }
   // The document's file ("" before its first save), for exports named after it.
   // The file of the document; the view looks for pictures in its folder.
   void SetDocumentPath(std::string path);
@@ -88,6 +93,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
   CQuestionAsker m_ask;
+  CModelChooser m_chooseModel;
   int m_prompt = 0;
   std::string m_documentPath;
   std::unique_ptr<CLayoutExports> m_exports;
