@@ -81,6 +81,18 @@ std::string ViewPictureName(std::string_view documentPath, std::string_view part
          std::string(extension);
 }
 
+bool IsNamedAfterDocument(std::string_view documentPath, std::string_view chosenPath) {
+  if (documentPath.empty()) return true;
+  std::string base = BaseOf(documentPath);
+  if (base.empty()) base = std::string(documentPath);
+  const fs::path chosen{std::string(chosenPath)};
+  const std::string stem = (chosen.parent_path() / chosen.stem()).string();
+  if (!stem.starts_with(base)) return false;
+  std::string_view tail = std::string_view(stem).substr(base.size());
+  while (tail.starts_with(' ')) tail.remove_prefix(1);
+  return tail.empty() || tail.starts_with('-');
+}
+
 std::vector<CPictureEntry> PicturesBesideDocument(const std::string& documentPath,
                                                   const std::vector<std::string>& runNames) {
   std::vector<CPictureEntry> pictures;

@@ -16,6 +16,12 @@ std::string PicturePart(std::string_view runName);
 std::string ViewPictureName(std::string_view documentPath, std::string_view part, int preset,
                             std::string_view extension);
 
+// Whether a file chosen for a picture or drawing of the document's view is named after
+// the document, so that it is listed with the document's pictures: its name without the
+// extension begins with the document's path without ".run", followed, after blanks, by
+// "-" or by nothing. Any name is when the document has no file yet.
+bool IsNamedAfterDocument(std::string_view documentPath, std::string_view chosenPath);
+
 struct CPictureEntry {
   std::string path;
   int run = 0;  // 1-based; 0 the document

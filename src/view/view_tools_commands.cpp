@@ -234,13 +234,13 @@ void CViewTools::DeleteElementCommand() {
   }
   CUndoManager& undo = m_document.GetUndo();
   undo.SaveUndoState(kUndoDeleteElement, true, false);
-  const std::size_t before = run->GetDevices().size();
-  if (m_document.DeleteCurrentElement() == 0) {
+  bool removed = false;
+  if (m_document.DeleteCurrentElement(&removed) == 0) {
     m_host.Beep();
     return;
   }
   // Answering Cancel to the question also reports success, but changed nothing.
-  if (run->GetDevices().size() != before) undo.CommitUndoState(0);
+  if (removed) undo.CommitUndoState(0);
   m_host.Refresh();
 }
 

@@ -213,7 +213,8 @@ std::string CLayoutExports::OpenedWorkbookPath(const std::string& documentPath) 
 }
 
 bool CLayoutExports::ExportWorkbook(bool allRuns, bool saveAs, const std::string& target,
-                                    const std::string& documentPath, std::string& fault) {
+                                    const std::string& documentPath, std::string& fault,
+                                    const std::string& modelPath) {
   const CDorneApp* app = CRunEnvironment::Instance().App();
   CXlExportJob job;
   job.exchangePath =
@@ -221,6 +222,7 @@ bool CLayoutExports::ExportWorkbook(bool allRuns, bool saveAs, const std::string
       "XlExport.txt";
   job.targetPath = target;
   job.saveAs = saveAs;
+  job.modelPath = modelPath;
   CLayoutXlContext context;
   context.profile = &AppProfile();
   std::vector<std::string> runNames;

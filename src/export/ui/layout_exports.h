@@ -43,9 +43,11 @@ class CLayoutExports {
   // The workbook of the bill: the exchange file written and the spreadsheet helper
   // started on it, writing target (saveAs) or a workbook that it opens. False with the
   // reason when the helper could not start or the exchange file not be written.
-  // The pictures beside the document file go with it.
+  // The pictures beside the document file go with it; the model workbook, when given,
+  // is the one the helper fills.
   bool ExportWorkbook(bool allRuns, bool saveAs, const std::string& target,
-                      const std::string& documentPath, std::string& fault);
+                      const std::string& documentPath, std::string& fault,
+                      const std::string& modelPath = {});
   // The workbook that the open command writes: beside the document when "ExcelSheet" is
   // "SAVE", else in a temporary folder of the window's.
   std::string OpenedWorkbookPath(const std::string& documentPath);

@@ -178,10 +178,16 @@ class CDorneDoc : public CRunDocument {
   int DuplicateRun(int n);
   int IsCurrentRunEditable() const;
   void RefreshAllRuns();
+  // Every run's bill of materials shows or hides its unit-weight column for the support
+  // display and is refreshed; after a display setting changed.
+  void RefreshRunGrids();
   void PlaceRunStart(CRun& run);
-  // Asks (message 31464), then deletes the current element; 1 when asked and cancelled
-  // or deleted, 0 when there was nothing to delete or it could not go.
-  int DeleteCurrentElement();
+  // Asks (message 31464), then deletes the selection of the current run (the element,
+  // its joint, or a tap-off unit) as the user chose it; without a selection, the element
+  // being placed when it ends a branch. 1 when asked and cancelled or deleted, 0 when
+  // there was nothing to delete or it could not go. `removed`, when given, tells whether
+  // the design changed.
+  int DeleteCurrentElement(bool* removed = nullptr);
 
   // Tools of the layout view (dorne_doc_tools.cpp), at a logical window point; each gives
   // non-zero when it changed the model. The view takes the undo snapshot before. Keys:
@@ -354,6 +360,9 @@ class CDorneDoc : public CRunDocument {
   // The current run's current element as a removed branch end, with the placement cursor
   // and free faces taken from the element behind it; false when nothing was removed.
   bool RemoveCurrentBranchEnd();
+  // The selected element (or joint, or unit) leaves its run after the question; as
+  // DeleteCurrentElement.
+  int DeleteSelectedElement(CDev& selected, bool* removed);
   // The element owning the front box under the point, and that box; null when none.
   CDev* ElementAt(CPoint point, CBox** box = nullptr) const;
   // An element of an editable run under the point applies the edit (its result).

@@ -190,7 +190,16 @@ int CDorneDoc::IsCurrentRunEditable() const {
 }
 
 void CDorneDoc::RefreshAllRuns() {
+  for (auto it = m_runList.rbegin(); it != m_runList.rend(); ++it) (*it)->UpdateElementColors(1);
   SetModifiedFlag(true);
+  UpdateAllViews();
+}
+
+void CDorneDoc::RefreshRunGrids() {
+  for (CRun* run : m_runList) {
+    run->GetBOM().UpdateWeightColumn();
+    run->GetBOM().NumberLines(0);
+  }
   UpdateAllViews();
 }
 
@@ -230,7 +239,11 @@ void CDorneDoc::PlaceRunStart(CRun& run) {
   UpdateAllViews();
 }
 
-int CDorneDoc::DeleteCurrentElement() {
+int CDorneDoc::DeleteCurrentElement(bool* removed) {
+  if (removed != nullptr) *removed = false;
+  if (CDev* selected = m_selection.Element();
+      selected != nullptr && m_currentRun != nullptr && selected->GetRun() == m_currentRun)
+    return DeleteSelectedElement(*selected, removed);
   CDev* element = m_currentRun != nullptr ? m_currentRun->GetCurrentElement() : nullptr;
   if (IsCurrentRunEditable() == 0 || element == nullptr) return 0;
   ClosePropDialog();
@@ -240,8 +253,35 @@ int CDorneDoc::DeleteCurrentElement() {
     if (m_prompter != nullptr) m_prompter->Beep();
     return 0;
   }
+  if (removed != nullptr) *removed = true;
   SetModifiedFlag(true);
   RebuildScene();
+  UpdateAllViews();
+  return 1;
+}
+
+int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
+  if (IsCurrentRunEditable() == 0) return 0;
+  CRun& run = *m_currentRun;
+  ClosePropDialog();
+  UpdateAllViews();
+  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement, {})) return 1;
+  const CDev* placing = run.GetCurrentElement();
+  // The element may be gone after this: only the run is looked at again.
+  if (selected.DeleteCurrentSelection() == 0) {
+    if (m_prompter != nullptr) m_prompter->Beep();
+    return 0;
+  }
+  if (removed != nullptr) *removed = true;
+  // Tap-off units counted through a removed joint lose their place.
+  run.AdaptDeviceReferences();
+  // Placing went back to the element behind: a provisional element being placed went,
+  // and what is current now is no provisional one (a save would drop it otherwise).
+  if (run.GetCurrentElement() != placing) m_pending = false;
+  FollowCurrentElement();
+  SetModifiedFlag(true);
+  RebuildScene();
+  RecomputeTotals(1, 1);
   UpdateAllViews();
   return 1;
 }

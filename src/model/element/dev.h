@@ -321,6 +321,13 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   C3DPoint GetSupportPoint(const CBox& box, int point, int slot) const override;
 
  private:
+  // The faces whose free flag is set, whatever the tool (GetFreeFaceMask narrows them
+  // for the turn tool).
+  int GetOpenFaceMask() const;
+  // The selected unit goes through the reset of marked units; 1 when it is gone.
+  static int DeleteSelectedUnit(CRun& run, CDev& unit, int face);
+  // The selection of this element at that face index put back after a refused delete.
+  void Reselect(int face);
   // Equipment box steps (dev_equipment.cpp, dev_feed_boxes.cpp).
   std::array<std::int32_t, 6> ReadEquipmentValues(const std::string& connection,
                                                   std::array<std::int32_t, 6> values,

@@ -37,13 +37,18 @@ std::int64_t RoundUpToFour(std::int64_t value) {
   return remainder > 0 ? value + (4 - remainder) : value - remainder;
 }
 
-int CDev::GetFreeFaceMask() const {
+int CDev::GetOpenFaceMask() const {
   int mask = 0;
   for (int face = 0; face < kFaceCount; ++face) {
     if (m_freeFaces[static_cast<std::size_t>(face)] > 0 || (face == 4 && m_freeFaces[4] != 0)) {
       mask |= FaceIndexToBit(face);
     }
   }
+  return mask;
+}
+
+int CDev::GetFreeFaceMask() const {
+  const int mask = GetOpenFaceMask();
   CRunDocument* document = GetDocument();
   if (document == nullptr || document->GetPlacementToolMode() != kToolTurn)
     return m_kind == kElbow ? 0 : mask;

@@ -5,6 +5,7 @@
 #include "model/element/element_selection.h"
 #include "model/run/run.h"
 #include "model/document/run_document.h"
+#include "model/tapoff/tap_off_delete.h"
 
 #include <unordered_set>
 
@@ -55,6 +56,16 @@ CDev* WalkThroughUnits(CDev* element, int face, bool* stoppedOnOther) {
     }
   }
   return element;
+}
+
+// The length from an end to the click measured along the axis of the face (the scene
+// length that the click's distance on screen stands for); 0 on the end itself, -1 where
+// the axis is seen end-on.
+int LengthToClick(const C3DProjection& projection, const C3DPoint& end, CPoint point, int face) {
+  // The projection numbers its axes +x, -x, +y, -y, +z, -z.
+  static constexpr int kAxisOfFace[CDev::kFaceCount] = {1, 5, 2, 3, 0, 4};
+  if (projection.ProjectPoint(end) == point) return 0;
+  return projection.LengthTowardPoint(end, point, kAxisOfFace[face]);
 }
 
 }  // namespace
@@ -134,23 +145,40 @@ int CDev::DeleteCurrentSelection() {
   CDev* element = selection.Element();
   const int face = selection.Face();
   if (element == nullptr) return 0;
-  element->SelectElement(false, nullptr);
   CRun* run = element->GetRun();
+  // A unit's mark is what the delete goes by: clearing the selection keeps it.
+  element->SelectElement(false, element->m_kind == kTapOff ? element->GetBox(kBodySlot) : nullptr);
   CRunDocument* document = element->GetDocument();
   if (document != nullptr) {
     if (run != nullptr) document->RecomputeRunTotals(*run);
     else document->RecomputeTotals(1, 1);
   }
-  if (element->m_kind == kTapOff || run == nullptr) return 1;
+  if (run == nullptr) return 1;
+  if (element->m_kind == kTapOff) return DeleteSelectedUnit(*run, *element, face);
+  DeleteTapOffUnitsAt(*element);
   const bool endStays = element->m_kind == kEnd && face >= CElementSelection::kWholeElement;
   C3DPoint position;
   const int result = element->RemoveFromRun(face, &position);
   if (result == 0) {
-    selection.Select(element, face);
+    element->Reselect(face);
     return 0;
   }
   if (!endStays) run->DeleteElement(element);
   return result;
+}
+
+void CDev::Reselect(int face) {
+  CBox* box = GetBox(face >= 0 && face < kFaceCount ? face : kBodySlot);
+  if (box == nullptr || SelectElement(true, box) == 0)
+    CElementSelection::Of(*this).Select(this, face);
+}
+
+int CDev::DeleteSelectedUnit(CRun& run, CDev& unit, int face) {
+  ResetMarkedTapOffUnits(nullptr, true);
+  if (!run.OwnsElement(&unit)) return 1;
+  // The unit was not among the marked ones: it stays, and so does the selection.
+  unit.Reselect(face);
+  return 0;
 }
 
 int CDev::PickNearestEnd(CPoint point, C3DPoint* position, const CBox* box) {
@@ -164,16 +192,20 @@ int CDev::PickNearestEnd(CPoint point, C3DPoint* position, const CBox* box) {
     picked = away;
     if (towardOther) {
       picked = toward;
+      // Measured along the face's axis, so that a click off every axis of an end is
+      // still nearer to one of them; -1 only where the axis cannot be seen.
       if (const C3DProjection* projection = GetProjection()) {
-        const int towardLength = projection->LengthTowardPoint(toward->GetPosition(), point, -1);
-        const int awayLength = projection->LengthTowardPoint(away->GetPosition(), point, -1);
+        const int towardLength = LengthToClick(*projection, toward->GetPosition(), point, slot);
+        const int awayLength = LengthToClick(*projection, away->GetPosition(), point, slot);
         if (awayLength >= 0 && (towardLength < 0 || awayLength < towardLength)) picked = away;
       }
     }
   }
+  // The faces the element offers to the next element, not those the turn tool may turn
+  // toward: a straight end is picked to go on from it.
   if (picked->m_kind == kEnd) {
     for (int face = 0; face < kFaceCount; ++face) picked->SetFreeFace(face, 0);
-  } else if (picked->GetFreeFaceMask() == 0) {
+  } else if (picked->GetOpenFaceMask() == 0) {
     return 0;
   }
   if (picked->m_run == nullptr) return 0;

@@ -7,6 +7,7 @@
 #include "model/props/prop_window_notifier.h"
 #include "model/run/run.h"
 #include "model/document/run_document.h"
+#include "model/tapoff/tap_off_delete.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ void MarkSelection(CDev& element, int face, bool value) {
 int CDev::SelectElement(bool select, CBox* box) {
   CElementSelection& selection = CElementSelection::Of(*this);
   if (!select) {
+    // A clear that names a box keeps the units' marks: the delete of a unit goes by them.
+    if (box == nullptr) ResetMarkedTapOffUnits(nullptr, false);
     CDev* current = selection.Element();
     if (current == nullptr) return 0;
     if (current->m_kind >= kEnd && current->m_kind <= kBend)
@@ -53,6 +56,10 @@ int CDev::SelectElement(bool select, CBox* box) {
     return joint != nullptr ? neighbour->SelectElement(true, joint) : 0;
   }
   if (slot < kFaceCount) face = slot;
+  // Only what is selected now carries a mark: a unit marked before and no longer shown
+  // as selected must not go with the next delete.
+  ResetMarkedTapOffUnits(nullptr, false);
+  if (m_kind == kTapOff) ResetMarkedTapOffUnits(this, false);
   if (CDev* previous = selection.Element()) MarkSelection(*previous, selection.Face(), false);
   MarkSelection(*this, face, true);
   selection.Select(this, face);

@@ -3,6 +3,7 @@
 #include "platform/text_conversions.h"
 #include "model/element/dev.h"
 #include "model/run/run.h"
+#include "ranges/qm/run_qm.h"
 #include "ranges/range_rules_support.h"
 
 std::string CQMRules::GetVariantCounterpart(std::string_view code) const {
@@ -30,6 +31,19 @@ void CQMRules::UpgradeLegacyElement(CDev& element, std::string_view) const {
     SetElementVariant(element, 5, false);
   } else if (kind >= CDev::kElbow && kind <= CDev::kJunction5) {
     ClearElementProps(element, {"ELBOW_LENG"});
+  }
+}
+
+void CQMRules::ReverseElement(CRun& run, CDev& element, CDev& next) const {
+  const auto* qm = dynamic_cast<const CRunQM*>(&run);
+  if (qm == nullptr) return;
+  if (qm->AccessED31Option(next, -1)) {
+    qm->AccessED31Option(next, 0);
+    qm->AccessED31Option(element, 1);
+  }
+  if (qm->AccessEH44Option(next, -1)) {
+    qm->AccessEH44Option(next, 0);
+    qm->AccessEH44Option(element, 1);
   }
 }
 

@@ -12,6 +12,9 @@ class CQMRules : public CRunRangeRules {
   void AdaptTakenOverProperties(CRun& run) const override;
   CRealJoint GetRealJoint() const override { return {360, 10}; }
   void UpgradeLegacyElement(CDev& element, std::string_view code) const override;
+  // The end options "ED31" and "EH44" that the next element's straight carries go to
+  // the element now ending that straight, on the side the run comes from after it.
+  void ReverseElement(CRun& run, CDev& element, CDev& next) const override;
   bool ShowsUnitWeights() const override { return true; }
   bool HasFarConnectionPoint(const CDev& element, std::string_view code) const override;
   bool KeepsJointOptions() const override { return true; }

@@ -15,6 +15,7 @@
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/interface_locale.h"
+#include "app/xl_export_file.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "shell/ui/frame_status_bar.h"
@@ -134,6 +135,20 @@ void CLayoutDocWindow::BuildFrame() {
   m_frame->SetInformer([this](const QString& text) {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconInformation);
   });
+  m_frame->SetModelChooser([this]() -> std::optional<QString> {
+    // The models the program ships in its folder, as the linear window offers them.
+    const std::string models =
+        (m_context.app != nullptr ? m_context.app->ProgramFolder() : std::string()) + "MODELS/";
+    if (m_context.app == nullptr || !HasModelWorkbooks(models)) return QString();
+    const QString chosen = m_context.dialogs->ChooseFileToOpen(
+        this, QString::fromStdString(models),
+        COpenFileFilter{"Excel Files (*.XLS *.XLSX)|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"});
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+  });
+  m_frame->SetQuestionAsker([this](const QString& text) {
+    return m_context.dialogs->Message(this, text, kMbOkCancel | kMbIconInformation) == kIdOk;
+  });
   // The tool's prompt goes to the status line of the program's window.
   connect(m_frame, &CChildFrame::PromptChanged, this, [this](int message) {
     if (auto* frame = qobject_cast<QMainWindow*>(window()))
@@ -233,8 +248,6 @@ void CLayoutDocWindow::OnFileSave() {
 }
 
 void CLayoutDocWindow::OnFileSaveAs() {
-  CDocProps& props = m_document->GetProps();
-  const std::string oldDate = props.GetPropValue("ModificationDate");
   const QString oldTitle = m_title;
   PrefixJobNumber();
   ClosePropDialog();
@@ -242,11 +255,14 @@ void CLayoutDocWindow::OnFileSaveAs() {
       m_path.isEmpty() ? ProjectsFolder() + m_title + QStringLiteral(".run") : m_path;
   const QString chosen = m_context.dialogs->ChooseFileToSave(this, suggested, LayoutFilter());
   std::string error;
-  // The copy written is saved today, as with Save.
-  if (!chosen.isEmpty()) props.SetPropValue("ModificationDate", Today().toStdString());
+  // A copy under another name is the same design: it keeps the date of its last change,
+  // which only Save moves on. A design never saved gets its first date.
+  CDocProps& props = m_document->GetProps();
+  const bool undated = props.GetPropValue("ModificationDate").empty();
+  if (!chosen.isEmpty() && undated) props.SetPropValue("ModificationDate", Today().toStdString());
   if (!chosen.isEmpty() && SaveToFile(QFileInfo(chosen).absoluteFilePath().toStdString(), error))
     return;
-  props.SetPropValue("ModificationDate", oldDate);
+  if (undated) props.SetPropValue("ModificationDate", "");
   SetTitle(oldTitle);
   if (chosen.isEmpty()) return;
   m_context.dialogs->Message(

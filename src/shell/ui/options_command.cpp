@@ -6,6 +6,8 @@
 #include "shell/ui/catalogue_menu.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/costing_window.h"
+#include "model/document/dorne_doc.h"
+#include "shell/ui/layout_doc_window.h"
 #include "shell/ui/layout_documents.h"
 #include "shell/ui/main_frame.h"
 
@@ -40,13 +42,24 @@ bool COptionsCommand::OnCommand(int commandId) {
   return true;
 }
 
-void COptionsCommand::RebuildScene() {
-  if (m_document && m_document->widget()) m_document->widget()->update();
+CDorneDoc* COptionsCommand::Document() const {
+  const auto* layout =
+      m_document ? qobject_cast<const CLayoutDocWindow*>(m_document->widget()) : nullptr;
+  return layout != nullptr ? layout->Document() : nullptr;
 }
 
-void COptionsCommand::RefreshAllRuns() { RebuildScene(); }
+void COptionsCommand::RebuildScene() {
+  if (CDorneDoc* document = Document()) document->RebuildScene();
+}
 
-void COptionsCommand::UpdateAllViews() { RebuildScene(); }
+void COptionsCommand::RefreshAllRuns() {
+  if (CDorneDoc* document = Document()) document->RefreshAllRuns();
+}
+
+void COptionsCommand::UpdateAllViews() {
+  if (CDorneDoc* document = Document()) document->UpdateAllViews();
+  else if (m_document && m_document->widget()) m_document->widget()->update();
+}
 
 void COptionsCommand::SetModifiedFlag(bool modified) {
   CLayoutDocuments* documents = m_frame.Services().layoutDocuments;

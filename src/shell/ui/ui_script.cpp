@@ -34,6 +34,7 @@
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script_annotations.h"
 #include "shell/ui/ui_script_answers.h"
+#include "shell/ui/ui_script_edit.h"
 #include "shell/ui/ui_script_linear.h"
 #include "shell/ui/ui_script_texts.h"
 #include "shell/ui/ui_script_orbit.h"
@@ -473,6 +474,8 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   if (handled) return done;
   const bool turned = RunOrbitLine(view, words, handled);
   if (handled) return turned;
+  const bool held = RunEditLine(*layout, words, handled);
+  if (handled) return held;
   if (verb == QLatin1String("toward") && words.size() == 3)
     return ClickToward(view, words[1].toInt(), words[2].toDouble());
   if (verb == QLatin1String("key") && words.size() == 2) return PressKey(view, words[1]);

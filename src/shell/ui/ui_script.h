@@ -69,9 +69,10 @@ class CMainFrame;
 //                           the texts ("_" a blank), a picture goes to SHOT ("-" none),
 //                           then the button of that object name is clicked ("accept" and
 //                           "reject" close it so, "enter" presses Enter where the focus
-//                           is); lists take the item of that text; with
-//                           "+" before the button the next answer goes to the same dialog;
-//                           a print dialog answered with "pdf=FILE" prints to that PDF file
+//                           is); lists take the item of that text (or row); with "+"
+//                           before the button the next answer goes to the same dialog;
+//                           a print dialog answered with "pdf=FILE" prints to that PDF file;
+//                           a colour dialog answered with "color=#RRGGBB" takes that colour
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   bomtab N                page N of the bill of materials chosen as a click on its tab
@@ -116,6 +117,7 @@ class CMainFrame;
 //   mimetext TYPE TEXT      the description of the file type TYPE is TEXT; fails otherwise
 //   boxtitles TEXT          every message box met so far was titled TEXT (and there was
 //                           one); the line fails otherwise
+// and the lines of ui_script_annotations.h, ui_script_orbit.h and ui_script_edit.h.
 // Returns the lines that could not be run.
 QStringList RunUiScript(CMainFrame& frame, const QString& path);
 

@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -28,6 +30,8 @@ QString Describe(const QWidget& dialog) {
 }
 
 // CONTROL=TEXT: the text goes into the edit of that object name; "_" stands for a blank.
+// A list takes its item of that text (or the row of that number); "color" names the colour
+// a colour dialog takes.
 // A check box or radio button of that name is clicked to be checked for "1" and cleared
 // otherwise.
 void FillControl(QDialog& dialog, const QString& assignment) {
@@ -44,6 +48,18 @@ void FillControl(QDialog& dialog, const QString& assignment) {
       emit combo->activated(index);
     }
   }
+  // A list of items takes the item of that text, or else the row of that number.
+  if (auto* list = dialog.findChild<QListWidget*>(name)) {
+    const QList<QListWidgetItem*> items = list->findItems(text, Qt::MatchExactly);
+    bool number = false;
+    const int row = text.toInt(&number);
+    if (!items.isEmpty()) list->setCurrentItem(items.front());
+    else if (number && row >= 0 && row < list->count()) list->setCurrentRow(row);
+  }
+  // "color=#RRGGBB" answers the colour dialog with that colour.
+  if (auto* colors = qobject_cast<QColorDialog*>(&dialog);
+      colors != nullptr && name == QLatin1String("color"))
+    colors->setCurrentColor(QColor::fromString(text));
   auto* button = dialog.findChild<QAbstractButton*>(name);
   if (button == nullptr || !button->isCheckable()) return;
   const bool wanted = text == QLatin1String("1");

@@ -197,6 +197,8 @@ void CBOMView::ShowPage(int n) {
   m_shown = grid != nullptr ? &WindowOf(*grid) : nullptr;
   if (grid == nullptr) return;
   m_packNotice->setVisible(n == 0 && m_totalsState == 10);
+  // A run page shows the unit weights as the support display asks.
+  if (n != 0) grid->UpdateWeightColumn();
   grid->NumberLines(0);
   const bool hidden = n == 0 && !m_allComplete;
   m_incompleteNotice->setVisible(hidden);

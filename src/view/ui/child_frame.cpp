@@ -34,6 +34,7 @@ constexpr int kMsgJobNumber = 2681;
 constexpr int kMsgCannotCreate = 61732;
 constexpr int kUndoZoomAll = 23105;
 constexpr int kMsgTotalsPage = 30043;
+constexpr int kMsgPictureNotNamedAfter = 30160;
 
 int PresetOfCommand(int command) {
   for (int preset = 0; preset < kViewPresetCount; ++preset) {
@@ -63,6 +64,9 @@ CChildFrame::CChildFrame(CDorneDoc& document, const CDorneView::CContext& contex
   layout->addWidget(m_splitter);
   setFocusProxy(m_view);
   connect(m_view, &CDorneView::PromptRequested, this, &CChildFrame::SetPrompt);
+  connect(m_view, &CDorneView::SupportDisplayChanged, this, [this] {
+    if (CDorneDoc* shown = m_view->Document()) shown->RefreshRunGrids();
+  });
   connect(m_view, &CDorneView::PictureRequested, this,
           [this](const QRect& region) { OnExport(false, region); });
   if (auto* bom = dynamic_cast<CBOMView*>(m_lowerPane)) {
@@ -279,16 +283,30 @@ void CChildFrame::OnPrintPreview() {
 }
 
 void CChildFrame::OnExport(bool dxf, const QRect& region) {
-  if (!m_chooseFile) return;
-  const QString path = dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf", SuggestedPictureName("dxf"))
-                           : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg",
-                                          SuggestedPictureName("jpg"));
+  const QString path = ChooseViewFile(dxf);
   if (path.isEmpty()) return;
   std::string fault;
   const bool written = dxf ? ExportDxf(path, fault) : ExportPicture(path, fault, region);
   if (written || !m_reportError) return;
   m_reportError(QString::fromStdString(FormatMessageTextS(kMsgCannotCreate, path.toStdString())) +
                 QStringLiteral("\n\n") + QString::fromStdString(fault));
+}
+
+QString CChildFrame::ChooseViewFile(bool dxf) const {
+  if (!m_chooseFile) return {};
+  for (;;) {
+    const QString path =
+        dxf ? m_chooseFile("dxf (*.dxf)|*.dxf||", "dxf", SuggestedPictureName("dxf"))
+            : m_chooseFile("jpeg (*.jpg)|*.jpg|bmp (*.bmp)|*.bmp||", "jpg",
+                           SuggestedPictureName("jpg"));
+    // A name that does not follow the design's is not listed with its pictures: the
+    // user confirms it, or chooses again.
+    if (path.isEmpty() || !m_ask || IsNamedAfterDocument(m_documentPath, path.toStdString()))
+      return path;
+    if (m_ask(QString::fromStdString(
+            FormatMessageTextS(kMsgPictureNotNamedAfter, path.toStdString()))))
+      return path;
+  }
 }
 
 void CChildFrame::OnExportCsv(bool allRuns) {
@@ -317,6 +335,12 @@ void CChildFrame::OnExport3D() {
 }
 
 void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
+  std::string model;
+  if (m_chooseModel) {
+    const std::optional<QString> chosen = m_chooseModel();
+    if (!chosen) return;
+    model = chosen->toStdString();
+  }
   std::string target;
   if (saveAs) {
     if (!m_chooseFile) return;
@@ -326,7 +350,8 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
     target = Exports().OpenedWorkbookPath(m_documentPath);
   }
   std::string fault;
-  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault) || !m_reportError)
+  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault, model) ||
+      !m_reportError)
     return;
   m_reportError(QString::fromStdString(fault));
 }

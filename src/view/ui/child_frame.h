@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,11 @@ class CChildFrame : public QWidget, public CCommandTarget {
       const std::string& filter, const std::string& extension, const std::string& suggested)>;
   // Shows an error text to the user.
   using CErrorReporter = std::function<void(const QString& text)>;
+  // Asks the user a question with OK and Cancel; true for OK.
+  using CQuestionAsker = std::function<bool(const QString& text)>;
+  // The model workbook of a workbook export: empty when no model is offered, nothing
+  // when the user cancelled.
+  using CModelChooser = std::function<std::optional<QString>()>;
 
   CChildFrame(CDorneDoc& document, const CDorneView::CContext& context, QWidget* parent = nullptr);
   ~CChildFrame() override;
@@ -42,6 +48,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }
   // Where the outcome of a command is told when it went through.
   void SetInformer(CErrorReporter inform) { m_inform = std::move(inform); }
+  void SetQuestionAsker(CQuestionAsker asker) { m_ask = std::move(asker); }
+  void SetModelChooser(CModelChooser chooser) { m_chooseModel = std::move(chooser); }
   // The document's file ("" before its first save), for exports named after it.
   // The file of the document; the view looks for pictures in its folder.
   void SetDocumentPath(std::string path);
@@ -71,6 +79,9 @@ class CChildFrame : public QWidget, public CCommandTarget {
   void OnPrint();
   void OnPrintPreview();
   void OnExport(bool dxf, const QRect& region = QRect());
+  // The file of a picture or drawing of the view, as the user chose it; empty when
+  // cancelled.
+  QString ChooseViewFile(bool dxf) const;
   void ShowAngleDialog();
   void OnExportCsv(bool allRuns);
   void OnExport3D();
@@ -84,6 +95,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
   CFileChooser m_chooseFile;
   CErrorReporter m_reportError;
   CErrorReporter m_inform;
+  CQuestionAsker m_ask;
+  CModelChooser m_chooseModel;
   int m_prompt = 0;
   std::string m_documentPath;
   std::unique_ptr<CLayoutExports> m_exports;

@@ -18,7 +18,7 @@ namespace {
 
 constexpr int kMsgMeteringNote = 32437;
 constexpr int kMsgTitle = 32023;
-constexpr int kMsgDistribute = 30160;
+constexpr int kMsgDistribute = 62100;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 

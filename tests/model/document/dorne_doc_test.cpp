@@ -180,6 +180,70 @@ TEST_F(DorneDocTest, DeletingAsksFirstAndTakesOnlyBranchEnds) {
   EXPECT_TRUE(document->IsModified());
 }
 
+// The delete command took the element being placed and only when it ended a branch: a
+// selection in the middle of the run left it and took another element, or nothing.
+TEST_F(DorneDocTest, DeletingTakesTheSelectionWhereverItLies) {
+  struct Row {
+    const char* name;
+    std::size_t selected;           // index in the chain of BuildChain
+    std::vector<std::size_t> gone;  // chain indexes no longer in the run
+  };
+  const Row rows[] = {
+      {"the branch at its end", 12, {12}},
+      {"a node in the middle takes what lies beyond it", 5, {5, 6, 7, 8, 9, 10, 11}},
+      {"the last element of the line", 11, {11}},
+  };
+  for (const Row& row : rows) {
+    auto document = NewDocument();
+    CRun& run = AddRun(*document, "QDA");
+    const std::vector<CDev*> chain = BuildChain(run);
+    CAnsweringPrompter ok(true);
+    document->SetPrompter(&ok);
+    CDev* selected = chain[row.selected];
+    if (!selected->HasMainBox()) selected->MakeBox(CDev::kBodySlot);
+    ASSERT_EQ(selected->SelectElement(true, selected->GetBox(CDev::kBodySlot)), 1) << row.name;
+    const CDev* placing = run.GetCurrentElement();
+    bool removed = false;
+    EXPECT_EQ(document->DeleteCurrentElement(&removed), 1) << row.name;
+    EXPECT_TRUE(removed) << row.name;
+    EXPECT_EQ(ok.asked, std::vector<int>{31464}) << row.name;
+    for (std::size_t i = 0; i + 2 < chain.size(); ++i) {
+      const bool gone = std::find(row.gone.begin(), row.gone.end(), i) != row.gone.end();
+      EXPECT_EQ(run.OwnsElement(chain[i]), !gone) << row.name << ": element " << i;
+    }
+    EXPECT_TRUE(run.OwnsElement(placing)) << row.name << ": the unit being placed stays";
+    EXPECT_EQ(document->Selection().Element(), nullptr) << row.name;
+    EXPECT_TRUE(document->IsModified()) << row.name;
+    document->SetPrompter(nullptr);
+  }
+}
+
+TEST_F(DorneDocTest, ACancelledOrRefusedDeleteKeepsTheSelectedElement) {
+  auto document = NewDocument();
+  CRun& run = AddRun(*document, "QDA");
+  const std::vector<CDev*> chain = BuildChain(run);
+  document->SetModifiedFlag(false);
+  CAnsweringPrompter cancel(false);
+  document->SetPrompter(&cancel);
+  ASSERT_EQ(chain[5]->SelectElement(true, chain[5]->GetBox(CDev::kBodySlot)), 1);
+  bool removed = true;
+  EXPECT_EQ(document->DeleteCurrentElement(&removed), 1);
+  EXPECT_FALSE(removed);
+  EXPECT_TRUE(run.OwnsElement(chain[5]));
+  EXPECT_FALSE(document->IsModified());
+  // The run's start cannot go: the answer is a beep, and the selection stays.
+  CAnsweringPrompter ok(true);
+  document->SetPrompter(&ok);
+  chain[0]->MakeBox(CDev::kBodySlot);
+  ASSERT_EQ(chain[0]->SelectElement(true, chain[0]->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(document->DeleteCurrentElement(&removed), 0);
+  EXPECT_FALSE(removed);
+  EXPECT_EQ(ok.beeps, 1);
+  EXPECT_EQ(document->Selection().Element(), chain[0]);
+  EXPECT_EQ(run.GetDevices().size(), chain.size());
+  document->SetPrompter(nullptr);
+}
+
 // Every joint box offers outlets 0..2 of the QD range code.
 class COutletSource : public CBoxPointSource {
  public:

@@ -1,7 +1,10 @@
+#include "model/element/element_selection.h"
 #include "model/tapoff/tap_off_choice.h"
 #include "model/tapoff/tap_off_delete.h"
 #include "model/tapoff/tap_off_place.h"
 #include "model/tapoff/outlet_run_support.h"
+
+#include <functional>
 
 namespace {
 
@@ -95,6 +98,57 @@ TEST_F(TapOffDeleteTest, ARunThatGoesIsNoLongerTheMarkedRun) {
   m_run.reset();
   // Would reach into the freed run if the mark had kept it.
   EXPECT_EQ(ResetMarkedTapOffUnits(nullptr, true), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Units were marked only by the tests: deleting a selected unit answered 1 and left it,
+// and a unit chosen before and then left kept a mark that the next delete would follow.
+TEST_F(TapOffDeleteTest, DeletingASelectedUnitTakesThatUnitOnly) {
+  const std::vector<CDev*> units = Units();
+  ASSERT_EQ(units[0]->SelectElement(true, units[0]->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(Mark(units[0]), 1);
+  ASSERT_EQ(units[1]->SelectElement(true, units[1]->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(Mark(units[1]), 1);
+  EXPECT_EQ(Mark(units[0]), 0) << "the unit left is no longer marked";
+  EXPECT_EQ(units[1]->DeleteCurrentSelection(), 1);
+  EXPECT_FALSE(m_run->OwnsElement(units[1]));
+  EXPECT_EQ(Units().size(), 2u);
+  EXPECT_EQ(Quantity(), 2);
+  EXPECT_EQ(m_run->Selection().Element(), nullptr);
+}
+
+TEST_F(TapOffDeleteTest, AnyOtherSelectionOrAClearResetsTheMarks) {
+  const std::vector<CDev*> units = Units();
+  struct Row {
+    const char* name;
+    std::function<void()> then;
+  };
+  const Row rows[] = {
+      {"a joint selected",
+       [this] { ASSERT_EQ(m_j1->SelectElement(true, m_j1->GetBox(m_j1->GetBackFace())), 1); }},
+      {"the selection cleared", [&units] { units[2]->SelectElement(false, nullptr); }},
+  };
+  for (const Row& row : rows) {
+    ASSERT_EQ(units[2]->SelectElement(true, units[2]->GetBox(CDev::kBodySlot)), 1) << row.name;
+    ASSERT_EQ(Mark(units[2]), 1) << row.name;
+    row.then();
+    EXPECT_EQ(Mark(units[2]), 0) << row.name;
+    EXPECT_EQ(ResetMarkedTapOffUnits(nullptr, true), 0) << row.name << ": nothing left to delete";
+  }
+  EXPECT_EQ(Units().size(), 3u);
+}
+
+// A unit put into the selection without the select tool carries no mark: it stays, and
+// the delete says so.
+TEST_F(TapOffDeleteTest, AUnitWithoutItsMarkStays) {
+  const std::vector<CDev*> units = Units();
+  m_run->Selection().Select(units[2], CElementSelection::kWholeElement);
+  EXPECT_EQ(units[2]->DeleteCurrentSelection(), 0);
+  EXPECT_EQ(Units().size(), 3u);
+  EXPECT_EQ(m_run->Selection().Element(), units[2]);
 }
 
 }  // namespace

@@ -184,3 +184,31 @@ TEST_F(LayoutDocWindowTest, AnUndoSoonAfterTheRepaintSwapsInTheDesignMadeOnTheWo
 }
 
 }  // namespace
+
+namespace {
+
+// The layout's workbook export did not offer the model workbooks that the program
+// folder's MODELS holds, as the linear window does. Without a model it asks nothing;
+// cancelling the choice ends the export.
+TEST(LayoutWorkbookModelTest, TheModelsOfTheProgramFolderAreOffered) {
+  CFrameFixture fixture({}, true);
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  fixture.Commands().NewFromModel(false);
+  QMdiSubWindow* window = frame.MdiArea()->subWindowList().value(0);
+  ASSERT_NE(window, nullptr);
+  auto* layout = qobject_cast<CLayoutDocWindow*>(window->widget());
+  ASSERT_NE(layout, nullptr);
+  fixture.dialogs.answers = {1, 1};
+  ASSERT_TRUE(layout->OnCommand(kIdExportExcel));
+  EXPECT_TRUE(fixture.dialogs.openFolders.isEmpty());
+  fixture.folder.Write("program/MODELS/offer.xlsx", "model");
+  const int messages = static_cast<int>(fixture.dialogs.messages.size());
+  ASSERT_TRUE(layout->OnCommand(kIdExportExcel));
+  ASSERT_EQ(fixture.dialogs.openFolders.size(), 1);
+  EXPECT_TRUE(fixture.dialogs.openFolders.front().endsWith("program/MODELS/"))
+      << fixture.dialogs.openFolders.front().toStdString();
+  EXPECT_EQ(fixture.dialogs.messages.size(), messages) << "cancelled: nothing exported";
+}
+
+}  // namespace
