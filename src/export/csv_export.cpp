@@ -37,10 +37,15 @@ bool IsWholeNumber(std::string_view text) {
 }
 
 void AppendCleanCellText(std::string& out, std::string_view text, char separator) {
-  for (char c : text) {
+  // Appended whole, then cleaned where it stands: no growth checked per character.
+  std::size_t kept = out.size();
+  out.append(text);
+  for (std::size_t k = kept; k < out.size(); ++k) {
+    const char c = out[k];
     if (c == '\r') continue;
-    out += c == '\n' ? ' ' : c == separator ? '.' : c;
+    out[kept++] = c == '\n' ? ' ' : c == separator ? '.' : c;
   }
+  out.resize(kept);
 }
 
 // The decimal mark in out[from..] when that is a whole number.
