@@ -72,7 +72,7 @@ void BM_ExportCsv(benchmark::State& state) {
   std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));
   for (auto _ : state) benchmark::DoNotOptimize(WriteCsvList(*document, true, ',').Bytes());
 }
-BENCHMARK(BM_ExportCsv)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCsv)->Arg(6)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
 void BM_ExportWorkbookExchange(benchmark::State& state) {
   std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));

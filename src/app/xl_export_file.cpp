@@ -8,13 +8,25 @@
 #include "platform/text_encoding.h"
 
 std::string CXlExportFile::Bytes() const {
-  std::string bytes = "\xFF\xFE";
+  // Every line widened into one buffer (a line's units never outnumber its bytes), then
+  // laid out low byte first in one pass.
+  std::size_t room = 0;
+  for (const std::string& line : m_lines) room += line.size() + 2;
+  std::u16string wide(room, u'\0');
+  char16_t* end = wide.data();
   for (const std::string& line : m_lines) {
-    const std::u16string wide = tvr::platform::Utf8ToUtf16(line + "\r\n");
-    for (char16_t unit : wide) {
-      bytes += static_cast<char>(unit & 0xFF);
-      bytes += static_cast<char>(unit >> 8);
-    }
+    end = tvr::platform::Utf8ToUtf16(line, end);
+    *end++ = u'\r';
+    *end++ = u'\n';
+  }
+  const auto units = static_cast<std::size_t>(end - wide.data());
+  std::string bytes(2 + 2 * units, '\0');
+  bytes[0] = '\xFF';
+  bytes[1] = '\xFE';
+  char* out = bytes.data() + 2;
+  for (std::size_t k = 0; k < units; ++k) {
+    *out++ = static_cast<char>(wide[k] & 0xFF);
+    *out++ = static_cast<char>(wide[k] >> 8);
   }
   return bytes;
 }

@@ -7,22 +7,21 @@
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 
+#include <algorithm>
 #include <cctype>
+#include <string_view>
+#include <tuple>
+#include <vector>
 
 namespace {
 
 constexpr int kMsgOptionsTitle = 31485;
 constexpr char kSeparator = ';';
 
-std::string TrimRight(std::string text) {
-  text.erase(text.find_last_not_of(' ') + 1);
-  return text;
-}
-
-std::string Trim(std::string_view text) {
+std::string_view Trim(std::string_view text) {
   const std::size_t first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 bool IsWholeNumber(std::string_view text) {
@@ -37,21 +36,71 @@ bool IsWholeNumber(std::string_view text) {
   return digits;
 }
 
+void AppendCleanCellText(std::string& out, std::string_view text, char separator) {
+  // Appended whole, then cleaned where it stands: no growth checked per character.
+  std::size_t kept = out.size();
+  out.append(text);
+  for (std::size_t k = kept; k < out.size(); ++k) {
+    const char c = out[k];
+    if (c == '\r') continue;
+    out[kept++] = c == '\n' ? ' ' : c == separator ? '.' : c;
+  }
+  out.resize(kept);
+}
+
+// The decimal mark in out[from..] when that is a whole number.
+void LocalizeDecimalFrom(std::string& out, std::size_t from, char decimalMark) {
+  if (!IsWholeNumber(Trim(std::string_view(out).substr(from)))) return;
+  for (std::size_t k = from; k < out.size(); ++k) {
+    if (out[k] == '.') out[k] = decimalMark;
+  }
+}
+
+std::pair<std::string_view, std::string_view> SplitOptionView(std::string_view text) {
+  const std::size_t equals = text.find('=');
+  if (equals == std::string_view::npos) return {text, {}};
+  const std::size_t blank = text.rfind(' ', equals);
+  if (blank == std::string_view::npos) return {text, {}};
+  return {text.substr(0, blank), Trim(text.substr(blank))};
+}
+
+// Each field is cleaned, trimmed and localized straight into its line, as CleanCellText,
+// a right trim and LocalizeDecimal one after the other would give it.
 void WriteGrid(CBOMGrid& grid, bool withTitle, char decimalMark, CXlExportFile& file) {
   grid.NumberLines(1);
+  struct Column {
+    int index;
+    bool text;
+  };
+  std::vector<Column> columns;
+  for (int column = 2; column < grid.GetColumnCount(); ++column) {
+    if (IsCsvColumn(grid, column))
+      columns.push_back({column, grid.GetColumn(column)->kind == kBOMKindRef});
+  }
+  const std::string optionsTitle = withTitle ? StringText(kMsgOptionsTitle) : std::string();
+  std::size_t lineRoom = 0;
   for (int row = withTitle ? 0 : 1; row < grid.GetLineCount(); ++row) {
-    std::string line = CleanCellText(grid.GetCellText(row, 1), kSeparator);
-    for (int column = 2; column < grid.GetColumnCount(); ++column) {
-      if (!IsCsvColumn(grid, column)) continue;
-      std::string text = grid.GetCellText(row, column);
-      const bool textColumn = grid.GetColumn(column)->kind == kBOMKindRef;
-      std::string options;
-      if (textColumn && row > 0) std::tie(text, options) = SplitOptionPart(text);
-      line += kSeparator + LocalizeDecimal(TrimRight(CleanCellText(text, kSeparator)), decimalMark);
-      if (textColumn)
-        line += kSeparator +
-                CleanCellText(row == 0 ? StringText(kMsgOptionsTitle) : options, kSeparator);
+    std::string line;
+    line.reserve(lineRoom);
+    AppendCleanCellText(line, grid.GetCellText(row, 1), kSeparator);
+    for (const Column& column : columns) {
+      const std::string text = grid.GetCellText(row, column.index);
+      std::string_view value = text;
+      std::string_view options;
+      if (column.text && row > 0) std::tie(value, options) = SplitOptionView(text);
+      line += kSeparator;
+      const std::size_t from = line.size();
+      AppendCleanCellText(line, value, kSeparator);
+      std::size_t end = line.size();
+      while (end > from && line[end - 1] == ' ') --end;
+      line.resize(end);
+      LocalizeDecimalFrom(line, from, decimalMark);
+      if (column.text) {
+        line += kSeparator;
+        AppendCleanCellText(line, row == 0 ? std::string_view(optionsTitle) : options, kSeparator);
+      }
     }
+    lineRoom = std::max(lineRoom, line.size());
     file.AddLine(std::move(line));
   }
 }
@@ -61,28 +110,19 @@ void WriteGrid(CBOMGrid& grid, bool withTitle, char decimalMark, CXlExportFile& 
 std::string CleanCellText(std::string_view text, char separator) {
   std::string clean;
   clean.reserve(text.size());
-  for (char c : text) {
-    if (c == '\r') continue;
-    clean += c == '\n' ? ' ' : c == separator ? '.' : c;
-  }
+  AppendCleanCellText(clean, text, separator);
   return clean;
 }
 
 std::string LocalizeDecimal(std::string_view text, char decimalMark) {
   std::string result(text);
-  if (!IsWholeNumber(Trim(text))) return result;
-  for (char& c : result) {
-    if (c == '.') c = decimalMark;
-  }
+  LocalizeDecimalFrom(result, 0, decimalMark);
   return result;
 }
 
 std::pair<std::string, std::string> SplitOptionPart(std::string_view text) {
-  const std::size_t equals = text.find('=');
-  if (equals == std::string_view::npos) return {std::string(text), {}};
-  const std::size_t blank = text.rfind(' ', equals);
-  if (blank == std::string_view::npos) return {std::string(text), {}};
-  return {std::string(text.substr(0, blank)), Trim(text.substr(blank))};
+  const auto [item, options] = SplitOptionView(text);
+  return {std::string(item), std::string(options)};
 }
 
 bool IsCsvColumn(const CBOMGrid& grid, int column) {

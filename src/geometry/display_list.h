@@ -123,7 +123,8 @@ class CDisplayList {
   // as Resort). False when stopped: the list is then unordered with the same nodes in the
   // same order as before (their edges dropped, the screen cells partly filled). False,
   // changing nothing, when the list was not unordered or when it would be re-sorted one
-  // box at a time (a short list, or one with riders), which is left to Resort.
+  // box at a time (a short list, or one with riders where a box has two nodes), which is
+  // left to Resort.
   bool ResortUnlessStopped(const std::function<void(CBox&)>& project,
                            const std::atomic<bool>& stop);
   // After the view changed, for a list holding exactly the boxes given, each with one
@@ -206,6 +207,8 @@ class CDisplayList {
   // Riders of coinciding boxes (display_list_riders.cpp).
   CDisplayNode* FindCoincidingHead(const CDisplayNode& node) const;
   void AddRider(CDisplayNode* node, CDisplayNode* head);
+  // With the depth answer of the box to its head's already known: behind it or not.
+  void AddRider(CDisplayNode* node, CDisplayNode* head, bool behind);
   void RemoveRider(CDisplayNode* node);
   CDisplayNode* HandOverToRider(CDisplayNode* head);
   void LetRidersGo(CDisplayNode* head);

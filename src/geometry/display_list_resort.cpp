@@ -13,6 +13,13 @@
 // A re-sort in another order (as a scene built anew in that order) is made the same way,
 // with the steps in that order.
 //
+// A box that coincides with a listed one rides with its node (display_list_riders.cpp).
+// Whether it does depends on the boxes met and which of them ride already, known only as
+// the boxes go in; so the comparisons note, besides their answers, the boxes met that
+// answer alike, and the links choose the head among them. Riders take no edges and are not
+// filed in the grid. A box with no owner going in twice would let its group go, which the
+// plan does not follow: there, as before, no box rides (and none rode before).
+//
 // A re-sort made aside, on a thread of its own, may be called off until the links are made
 // anew: the list keeps its order and its nodes their marks until then, so that giving it
 // back unordered costs one pass over the boxes.
@@ -74,6 +81,8 @@ class CDisplayList::CResortPlan {
     std::uint32_t chunk = 0;
     std::uint32_t from = 0;
     std::uint32_t to = 0;
+    std::uint32_t alikeFrom = 0;  // in m_alike, the earlier boxes met answering alike
+    std::uint32_t alikeTo = 0;
   };
 
   void TakeSteps();
@@ -85,6 +94,10 @@ class CDisplayList::CResortPlan {
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
+  // Of Link: the head that step's node rides with, as Insert would find it, with the
+  // depth answer of the two; null when it rides with none.
+  const Answer* CoincidingHead(std::size_t step) const;
+  static void ClearGroup(CDisplayNode& node);
   // Whether the stop flag is set, looked at every kStopCheckEvery items of a loop.
   bool StoppedAt(std::size_t item) const {
     return item % kStopCheckEvery == 0 && m_stop != nullptr &&
@@ -100,6 +113,7 @@ class CDisplayList::CResortPlan {
   std::vector<CDisplayNode*> m_firstNodes;  // by box: its node of the earlier step
   std::vector<std::uint32_t> m_boxOfStep;
   bool m_stepsAreBoxes = false;             // step k is box k, its node cleared by Project
+  bool m_mayRide = true;                    // no box without an owner goes in twice
   std::size_t m_groups = 1;                 // of owners, one for each thread
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
   std::vector<std::uint32_t> m_initialWord;
@@ -107,6 +121,7 @@ class CDisplayList::CResortPlan {
   std::vector<std::uint32_t> m_firstWord;     // each box's words in m_words, by step
   std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
   std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
+  std::vector<std::vector<Answer>> m_alike;    // by chunk of steps
   std::vector<StepAnswers> m_stepAnswers;
 };
 
@@ -125,8 +140,9 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
 }
 
 bool CDisplayList::ResortsByPlan() const {
-  // Riders join their groups as the boxes go in again, which the plan does not follow.
-  return m_size >= kMinConcurrentResort && m_riders == 0 &&
+  // With riders, no box may have two nodes: a box going in again lets its group go, which
+  // the plan does not follow (see CResortPlan).
+  return m_size >= kMinConcurrentResort && (m_riders == 0 || m_size == m_boxes.Size()) &&
          m_rules.MakeConcurrentComparer() != nullptr;
 }
 
@@ -261,6 +277,7 @@ void CDisplayList::CResortPlan::TakeSteps() {
     BoxNodes& entry = *list.m_boxes.Find(node->box);
     const bool first = entry.index == kUnseen;
     m_stepFlags[i] = first ? 0 : CDepthOrderRules::kSecondNode;
+    if (!first && node->box->GetOwner() == nullptr) m_mayRide = false;
     if (first) {
       entry.index = static_cast<std::uint32_t>(m_boxes.size());
       m_boxes.push_back(node->box);
@@ -407,12 +424,14 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
 void CDisplayList::CResortPlan::CompareAhead() {
   const std::size_t chunks = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
   m_answers.assign(chunks, {});
+  m_alike.assign(chunks, {});
   m_stepAnswers.assign(m_steps.size(), {});
   CParallelChunks::Run(
       m_steps.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
         const auto comparer = m_list.m_rules.MakeConcurrentComparer();
         std::vector<CDisplayNode*> met;
         std::vector<Answer>& answers = m_answers[chunk];
+        std::vector<Answer>& alike = m_alike[chunk];
         for (std::size_t i = from; i < to; ++i) {
           if (StoppedAt(i - from)) return;
           FindEarlierMet(i, met);
@@ -421,30 +440,67 @@ void CDisplayList::CResortPlan::CompareAhead() {
           StepAnswers& spot = m_stepAnswers[i];
           spot.chunk = static_cast<std::uint32_t>(chunk);
           spot.from = static_cast<std::uint32_t>(answers.size());
+          spot.alikeFrom = static_cast<std::uint32_t>(alike.size());
+          // A box without an owner is prepared once, at its own step: its word then is its
+          // last, as Insert reads it.
+          const bool mayRide = m_mayRide && m_stepFlags[i] == 0 && node.box->GetOwner() == nullptr;
           for (CDisplayNode* other : met) {
             const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
             const int r = comparer->CompareDepth(*node.box, word, *other->box, otherWord,
                                                  m_stepFlags[i], m_stepFlags[other->step]);
             if (r != 0) answers.push_back({other, r});
+            if (mayRide && m_stepFlags[other->step] == 0 &&
+                m_list.m_rules.AnswerAlike(*node.box, *other->box))
+              alike.push_back({other, r});
           }
           spot.to = static_cast<std::uint32_t>(answers.size());
+          spot.alikeTo = static_cast<std::uint32_t>(alike.size());
         }
       });
+}
+
+const CDisplayList::Answer* CDisplayList::CResortPlan::CoincidingHead(std::size_t step) const {
+  // The first in list order of the boxes met that answer alike and ride with none.
+  const StepAnswers& spot = m_stepAnswers[step];
+  const std::vector<Answer>& alike = m_alike[spot.chunk];
+  const Answer* head = nullptr;
+  for (std::size_t k = spot.alikeFrom; k < spot.alikeTo; ++k) {
+    const CDisplayNode* other = alike[k].other;
+    if (other->head == nullptr && (head == nullptr || other->label < head->other->label))
+      head = &alike[k];
+  }
+  return head;
+}
+
+void CDisplayList::CResortPlan::ClearGroup(CDisplayNode& node) {
+  node.head = node.groupFirst = node.groupLast = nullptr;
+  node.riders = 0;
 }
 
 void CDisplayList::CResortPlan::Link() {
   CDisplayList& list = m_list;
   list.m_head = list.m_tail = nullptr;
   list.m_size = 0;
+  list.m_riders = 0;
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
     node->flags = m_stepFlags[i];
+    ClearGroup(*node);
     if (node->flags & CDepthOrderRules::kSecondNode)
       list.m_boxes.Find(node->box)->nodes = {m_firstNodes[m_boxOfStep[i]], node};
     const StepAnswers& spot = m_stepAnswers[i];
+    if (const Answer* head = CoincidingHead(i)) {
+      list.m_grid.Remove(node);
+      list.AddRider(node, head->other, head->answer < 0);
+      continue;
+    }
     const std::vector<Answer>& answers = m_answers[spot.chunk];
     ++list.m_generation;
-    list.m_answers.assign(answers.begin() + spot.from, answers.begin() + spot.to);
+    list.m_answers.clear();
+    // Riders are met by none: they are not in the grid Insert looks in.
+    for (std::size_t k = spot.from; k < spot.to; ++k) {
+      if (answers[k].other->head == nullptr) list.m_answers.push_back(answers[k]);
+    }
     std::sort(list.m_answers.begin(), list.m_answers.end(),
               [](const Answer& a, const Answer& b) { return a.other->label < b.other->label; });
     list.LinkAnswers(node, list.m_answers);
@@ -456,7 +512,12 @@ void CDisplayList::CResortPlan::Link() {
 void CDisplayList::CResortPlan::Restore() {
   // The list kept its order and its nodes their marks; the boxes become listed again with
   // their faces' flags cleared, as the quick projection left them. The grid holds the
-  // nodes filed so far, or none.
+  // nodes filed so far but the riders, or none.
+  if (m_list.m_riders != 0) {
+    for (CDisplayNode* node : m_steps) {
+      if (node->head != nullptr) m_list.m_grid.Remove(node);
+    }
+  }
   const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     for (std::size_t k = from; k < to; ++k) {

@@ -27,8 +27,11 @@ CDisplayNode* CDisplayList::GroupLast(CDisplayNode* node) {
 }
 
 void CDisplayList::AddRider(CDisplayNode* node, CDisplayNode* head) {
+  AddRider(node, head, m_rules.CompareDepth(*node->box, *head->box, 0, 0) < 0);
+}
+
+void CDisplayList::AddRider(CDisplayNode* node, CDisplayNode* head, bool behind) {
   // Where the insertion would put it among its twins: before them when they lie in front.
-  const bool behind = m_rules.CompareDepth(*node->box, *head->box, 0, 0) < 0;
   CDisplayNode* const first = GroupFirst(head);
   CDisplayNode* const last = GroupLast(head);
   node->head = head;

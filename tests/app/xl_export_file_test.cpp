@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/xl_export_file.h"
+#include "platform/text_encoding.h"
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -55,3 +59,28 @@ TEST(XlExportFileTest, CommentPiecesCutAtLineFeedsOnly) {
 }
 
 }  // namespace
+
+// The file widened in one buffer equals each line widened with its line end on its own,
+// lines ending in cut or stray UTF-8 bytes included (one U+FFFD each, CR LF kept).
+TEST(XlExportFileTest, BytesEqualEachLineWidenedWithItsLineEnd) {
+  const std::vector<std::vector<std::string>> files = {
+      {},
+      {""},
+      {"", "", ""},
+      {"QDA;L=2500;12,5", "Ligne \xC3\xA9t\xC3\xA9 \xE2\x82\xAC 40", "\xF0\x9F\x94\x8C plug"},
+      {"cut three \xE2\x82", "cut two \xC3", "stray \x80\xBF", "\xFF\xFE lead"},
+      {std::string(40, 'x') + "\xC3\xA9" + std::string(33, 'y'), std::string(16, 'z')},
+  };
+  for (const auto& lines : files) {
+    CXlExportFile file;
+    std::string expected = "\xFF\xFE";
+    for (const std::string& line : lines) {
+      file.AddLine(line);
+      for (const char16_t unit : tvr::platform::Utf8ToUtf16(line + "\r\n")) {
+        expected += static_cast<char>(unit & 0xFF);
+        expected += static_cast<char>(unit >> 8);
+      }
+    }
+    EXPECT_EQ(file.Bytes(), expected) << lines.size() << " lines";
+  }
+}

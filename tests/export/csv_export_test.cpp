@@ -7,6 +7,7 @@
 #include "model/run/run.h"
 #include "platform/text_encoding.h"
 #include "ranges/range_test_support.h"
+#include "support/golden_file.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,12 @@ TEST_F(CsvExportTest, PythonAndLibreOfficeReadTheSameCells) {
   EXPECT_TRUE(verdict.starts_with("rows=" + std::to_string(lines) + " ")) << verdict;
   EXPECT_NE(verdict.find("readers=2"), std::string::npos)
       << "LibreOffice (libreoffice-calc-nogui) should read the file too: " << verdict;
+}
+
+// The sample's every run with the decimal comma, byte for byte as written before the
+// lines were put together in place (tests/data/export/qd_sample_comma.csv).
+TEST_F(CsvExportTest, TheSampleGivesItsKnownBytes) {
+  ExpectGolden("export/qd_sample_comma.csv", WriteCsvList(m_document, true, ',').Bytes());
 }
 
 }  // namespace
