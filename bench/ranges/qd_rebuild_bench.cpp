@@ -1,4 +1,4 @@
-// The rebuild of a QD run's parts on the sample catalogue: a run of about 500 elements,
+// The rebuild of a QD run's parts on the sample catalogue: runs of 500, 2,000 and 8,000 elements,
 // straight lengths between single elbows and pairs of flat elbows, rebuilt again and
 // again: the bill of materials back to generic references, the builder, the line order.
 #include "model/bom/bom_grid.h"
@@ -27,6 +27,6 @@ void BM_RebuildQDRun(benchmark::State& state) {
   state.counters["devices"] = static_cast<double>(run->GetDevices().size());
   state.counters["lines"] = static_cast<double>(run->GetBOM().GetLineCount() - 1);
 }
-BENCHMARK(BM_RebuildQDRun)->Arg(83)->Arg(166)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildQDRun)->Arg(83)->Arg(333)->Arg(1333)->Unit(benchmark::kMillisecond);
 
 }  // namespace

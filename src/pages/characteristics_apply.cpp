@@ -7,10 +7,12 @@
 #include "model/document/run_document.h"
 #include "pages/characteristics_context.h"
 #include "pages/characteristics_page.h"
+#include "ranges/qm/run_qm.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -31,6 +33,12 @@ bool IsSevenOrEight(int variant) { return variant == 7 || variant == 8; }
 
 CApplyOutcome CCharacteristicsPage::DoApply() {
   CDev& element = *GetElement();
+  for (bool after : {false, true}) {
+    std::string& typed = m_typedKit[after ? 1 : 0];
+    if (typed.empty() || typed == GetKitDistanceText(after)) continue;
+    const std::string text = std::exchange(typed, std::string());
+    return SetKitDistance(after, text);
+  }
   if ((!m_face && element.GetKind() == CDev::kJoint) || (!m_listEnabled && !m_pending))
     return Unchanged();
   m_pending = false;
@@ -58,9 +66,15 @@ CApplyOutcome CCharacteristicsPage::ApplyFace(CDev& element, const CEntry& entry
       [&] {
         element.SetVariantIndex(entry.Variant());
         run.RebuildGeometry();
+        // The stepped straight of a QM run comes with its ED31 option.
+        const auto* qm = dynamic_cast<const CRunQM*>(&run);
+        if (qm != nullptr && entry.Variant() == 3 && run.GetPropText("QM_ED_STEP") != "0")
+          qm->AccessED31Option(element, 1);
         element.UpdateBoxColors(false);
       },
       true);
+  // The options the page offers follow the variant.
+  element.NotifyPropDialog(kPropMsgRefresh);
   return Applied();
 }
 
@@ -152,6 +166,8 @@ CApplyOutcome CCharacteristicsPage::SetOptionChecked(bool checked) {
   CDev* element = GetElement();
   if (element == nullptr || m_optionBox == EOptionBox::kNone || !m_optionEnabled)
     return Unchanged();
+  if (m_optionBox == EOptionBox::kEH44 || m_optionBox == EOptionBox::kED31)
+    return SetQMOption(*element, checked);
   if (m_optionBox == EOptionBox::kEdRenumber) {
     CDev* referenced = element->FindReferencedElement();
     const std::optional<std::string> renumbered =

@@ -13,6 +13,13 @@ struct CCharacteristicsPage::CContext {
   bool built = false;
   bool edStep = false;
 
+  // The QMA 25 A runs with the neutrals 6 to 8, which alone know the EH44 option.
+  bool KnowsEH44() const {
+    return catalog == "QMA" && rating == 25 && neutral >= 6 && neutral <= 8;
+  }
+  // QM runs built of two runs side by side (63 A, QMA 50 A) have no ED31 option.
+  bool IsTwinQM() const { return rating == 63 || (catalog == "QMA" && rating == 50); }
+
   // QM variants a rating does not offer: units 11 and 12 and ends 8 to 10 of QMA (but at
   // 25 A with neutrals 6 to 8), unit 16 of the other QM catalogues (but QMA 50 A and 63 A).
   bool IsRefusedQMVariant(int kind, int variant) const {

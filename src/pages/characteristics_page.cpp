@@ -21,7 +21,6 @@ constexpr int kMsgRedNote = 30193;
 constexpr int kMsgNoTextBox = 30058;
 constexpr int kMsgQMNoTextBox = 30184;
 constexpr int kMsgSpkBox = 32411;
-constexpr int kMsgEdStepBox = 30200;
 constexpr int kMsgOtherBitButton = 30070;
 constexpr int kMsgPolarityCaption = 32049;
 constexpr int kMsgLowerSuffix = 30032;
@@ -68,6 +67,8 @@ void CCharacteristicsPage::DoLoad() {
   m_polarityShown = m_polarityEnabled = false;
   m_bitButton = m_faceButton = false;
   m_bitButtonMessage = 0;
+  m_kitShown = m_kitEnabled = false;
+  m_kitPosition = m_kitLimit = m_kitLength = 0;
   if (element.GetRun() == nullptr) return;
   const CElementSelection& selection = CElementSelection::Of(element);
   m_face = selection.Element() == &element && selection.Face() >= 0 &&
@@ -81,8 +82,12 @@ void CCharacteristicsPage::DoLoad() {
     m_entries.push_back({-1, {}, kMsgUnknownVariant});
     m_choice = static_cast<int>(m_entries.size()) - 1;
   }
-  if (m_face) LoadFaceOptions(element, context);
-  else LoadWholeOptions(element, context);
+  if (m_face) {
+    LoadFaceOptions(element, context);
+    LoadQMFaceOptions(element, context);
+  } else {
+    LoadWholeOptions(element, context);
+  }
   if (m_choice < 0) ChooseDefault(element);
   m_loadedChoice = m_pending ? -1 : m_choice;
 }
@@ -165,6 +170,7 @@ void CCharacteristicsPage::ResetRefusedVariant(CDev& element, const CContext& co
 void CCharacteristicsPage::LoadWholeOptions(const CDev& element, const CContext& context) {
   if (element.GetKind() == CDev::kInLineVariant) LoadInLineOptions(element, context);
   if (element.GetKind() == CDev::kEnd) LoadEndOptions(element, context);
+  if (element.GetKind() == CDev::kInLine) LoadKit(element, context);
 }
 
 void CCharacteristicsPage::LoadInLineOptions(const CDev& element, const CContext& context) {
@@ -221,15 +227,6 @@ void CCharacteristicsPage::LoadFaceOptions(const CDev& element, const CContext& 
     m_optionMessage = kMsgSpkBox;
     m_optionChecked = spk == 1 || Whole(element.GetFieldText("SPK").value_or("")) != 0;
     m_optionEnabled = spk > 1;
-  }
-  if (context.catalog.starts_with("QM") && m_variant == 3 && context.built && context.edStep) {
-    const CDev* referenced = element.FindReferencedElement();
-    const std::string reference = referenced != nullptr ? referenced->GetReference() : "";
-    if (RenumberEDReference(reference, false) || RenumberEDReference(reference, true)) {
-      m_optionBox = EOptionBox::kEdRenumber;
-      m_optionMessage = kMsgEdStepBox;
-      m_optionChecked = !RenumberEDReference(reference, true).has_value();
-    }
   }
 }
 

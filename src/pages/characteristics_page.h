@@ -16,7 +16,8 @@ class CRun;
 // variant, or the variant index of a selected face's straight section) chosen from the
 // run's variant table, with the few options that range, kind and variant call for: the
 // no-text flag "NOTEXT", the QP "SPK" flag and polarity "POL", an option bit (12, or 13
-// and 14 for a few units) and the face option of QJF.
+// and 14 for a few units), the face option of QJF, the QM options EH44 and ED31 of a
+// face's straight, and the kit position "KITCF" of a QM or QG in-line unit.
 class CCharacteristicsPage : public CPropPage {
  public:
   // One entry of the variant list: the table's code (option x 100 + variant), its text
@@ -29,11 +30,15 @@ class CCharacteristicsPage : public CPropPage {
     int Option() const { return code / 100; }
   };
   // What the option box means for this element.
-  enum class EOptionBox { kNone, kNoText, kSpk, kEdRenumber };
+  // kEdRenumber: the ED step of a built QM face, turned on its reference; kEH44 and kED31:
+  // the QM options of an unbuilt face's straight.
+  enum class EOptionBox { kNone, kNoText, kSpk, kEdRenumber, kEH44, kED31 };
   // The arrangements of the polarity list: "3L+N+PE" (the default) and "3L+PEN".
   static constexpr std::array<int, 2> kPolarities = {4, 5};
   static constexpr int kMsgUnknownVariant = 30016;
   static constexpr int kMsgUnitSuffix = 30104;
+  // Where Home and End send the kit before it is held within its limits.
+  static constexpr std::int64_t kKitFarthest = 10000;
   // What the page reads of the run once per load (characteristics_context.h).
   struct CContext;
 
@@ -72,6 +77,32 @@ class CCharacteristicsPage : public CPropPage {
   CApplyOutcome ToggleOptionBit();
   CApplyOutcome ToggleFaceOption();
 
+  // The kit position of an in-line unit with a kit row: the offset p of the kit from the
+  // unit's middle, within -limit..limit, and the kit's length L; the two distances
+  // shown are L/2 - p and L/2 + p. Movable only while the run is not built.
+  bool IsKitShown() const { return m_kitShown; }
+  bool IsKitEnabled() const { return m_kitEnabled; }
+  std::int64_t GetKitPosition() const { return m_kitPosition; }
+  std::int64_t GetKitLimit() const { return m_kitLimit; }
+  std::string GetKitDistanceText(bool after) const;
+  // The kit moved to p (held within the limits), written to "KITCF", the chain rebuilt.
+  CApplyOutcome SetKitPosition(std::int64_t position);
+  // A distance typed in front of (1679) or after (1678) the kit; a text that is not a
+  // length is refused.
+  CApplyOutcome SetKitDistance(bool after, const std::string& typed);
+  // The texts of the two distance fields as the user left them; the page's apply takes
+  // the one that differs from what was shown.
+  void SetTypedKitDistances(std::string before, std::string after) {
+    m_typedKit = {std::move(before), std::move(after)};
+  }
+  // Home and End: toward the far limit, or back to the middle from the other side.
+  static std::int64_t KitHomeTarget(std::int64_t position) {
+    return position > 0 ? 0 : -kKitFarthest;
+  }
+  static std::int64_t KitEndTarget(std::int64_t position) {
+    return position < 0 ? 0 : kKitFarthest;
+  }
+
  protected:
   void DoLoad() override;
   CApplyOutcome DoApply() override;
@@ -88,6 +119,9 @@ class CCharacteristicsPage : public CPropPage {
   void LoadInLineOptions(const CDev& element, const CContext& context);
   void LoadEndOptions(const CDev& element, const CContext& context);
   void LoadFaceOptions(const CDev& element, const CContext& context);
+  void LoadQMFaceOptions(CDev& element, const CContext& context);
+  void LoadKit(const CDev& element, const CContext& context);
+  CApplyOutcome SetQMOption(CDev& element, bool checked);
   void ChooseDefault(const CDev& element);
 
   CApplyOutcome ApplyFace(CDev& element, const CEntry& entry);
@@ -118,6 +152,12 @@ class CCharacteristicsPage : public CPropPage {
   bool m_bitButton = false;
   int m_bitButtonMessage = 0;
   bool m_faceButton = false;
+  bool m_kitShown = false;
+  bool m_kitEnabled = false;
+  std::int64_t m_kitPosition = 0;
+  std::int64_t m_kitLimit = 0;
+  std::int64_t m_kitLength = 0;
+  std::array<std::string, 2> m_typedKit;
 };
 
 // A QM reference of a face's straight with the ED step: the number at places 11-13

@@ -35,6 +35,11 @@ int FoldOntoScreen(long long value, int size) {
   return static_cast<int>(folded < 0 ? folded + size : folded);
 }
 
+int PlaceOnScreen(long long value, int windowSize, int screenSize) {
+  const int folded = FoldOntoScreen(value, screenSize);
+  return std::max(0, std::min(folded, screenSize - windowSize));
+}
+
 int OpeningTab(bool isRun, const std::vector<std::string>& captions,
                const std::string& lastCaption) {
   const std::string_view wanted = Trimmed(lastCaption);

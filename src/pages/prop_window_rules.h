@@ -21,6 +21,10 @@ inline constexpr int kMsgUnknownCatalogue = 30165;
 // A saved edge folded onto the screen: always within 0..size-1, whatever was stored
 // (negative values included); 0 for a screen without size.
 int FoldOntoScreen(long long value, int size);
+// A saved edge of a window of the given size folded onto the screen, then brought back
+// so that the whole window shows (its near edge first when it is larger than the
+// screen).
+int PlaceOnScreen(long long value, int windowSize, int screenSize);
 
 // The tab an object opens on: the one whose trimmed caption equals the trimmed caption
 // of the tab shown last, else the run's second page (a run) or its first; always a

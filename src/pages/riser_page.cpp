@@ -5,6 +5,7 @@
 #include "model/run/run.h"
 #include "model/document/run_document.h"
 #include "model/run/run_environment.h"
+#include "ranges/qm/run_qm.h"
 #include "ranges/range_pages.h"
 
 #include <algorithm>
@@ -50,7 +51,7 @@ std::string CRiserPage::GetSpacingLabel() const { return FormatLength(m_spacing)
 
 std::string CRiserPage::GetPlugLabel() const { return FormatLength(m_plug); }
 
-void CRiserPage::SetStandardByCatalogue(const CDev& element) {
+void CRiserPage::SetStandardByCatalogue(CDev& element) {
   const CRun& run = *element.GetRun();
   const std::string catalog = run.GetPropText("Catalog");
   m_plugCaption = kMsgPlugCaption;
@@ -60,7 +61,10 @@ void CRiserPage::SetStandardByCatalogue(const CDev& element) {
   if (catalog.starts_with("QM")) {
     m_plugCaption = kMsgPlugCaptionQM;
     const bool sol2 = run.GetPropText("RISER") == "SOL2";
-    const bool stepped = run.GetPropText("QM_ED_STEP") != "0" && sol2;
+    // A rise whose straight carries the ED31 option keeps the plain standard.
+    const auto* qm = dynamic_cast<const CRunQM*>(&run);
+    const bool ed31 = qm != nullptr && qm->AccessED31Option(element, -1);
+    const bool stepped = run.GetPropText("QM_ED_STEP") != "0" && !ed31 && sol2;
     m_standard = stepped ? 1950 : 2000;
     m_minimum = stepped ? (sol2 ? 0 : 1750) : 1800;
     longest = 3000;

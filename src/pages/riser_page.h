@@ -52,7 +52,7 @@ class CRiserPage : public CPropPage {
   CApplyOutcome DoApply() override;
 
  private:
-  void SetStandardByCatalogue(const CDev& element);
+  void SetStandardByCatalogue(CDev& element);
   std::string Catalogue() const;
   int InsertAlong(CDev& unit, std::int64_t count, std::int64_t spacing);
 

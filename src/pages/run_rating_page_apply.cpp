@@ -17,17 +17,22 @@ bool Within(int index, std::size_t size) {
   return index >= 0 && static_cast<std::size_t>(index) < size;
 }
 
+constexpr std::size_t kMostCurrentDigits = 9;
+constexpr long long kPastEveryRating = 999'999'999;
+
 // A typed current: a whole number of amperes, with or without its unit.
 std::optional<long long> ParseCurrent(std::string text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == 'A' || text.back() == 'a'))
     text.pop_back();
   while (!text.empty() && text.front() == ' ') text.erase(text.begin());
-  const bool digits =
-      !text.empty() && text.size() <= 9 && std::all_of(text.begin(), text.end(), [](char c) {
-        return std::isdigit(static_cast<unsigned char>(c));
-      });
+  const bool digits = !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return std::isdigit(static_cast<unsigned char>(c));
+  });
   if (!digits) return std::nullopt;
-  const long long value = std::stoll(text);
+  // A current past every rating, however many digits it has, asks for the top rating.
+  text.erase(0, std::min(text.find_first_not_of('0'), text.size()));
+  const long long value =
+      text.size() <= kMostCurrentDigits ? std::stoll("0" + text) : kPastEveryRating;
   return value >= 1 ? std::optional<long long>(value) : std::nullopt;
 }
 

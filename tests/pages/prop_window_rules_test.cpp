@@ -32,6 +32,32 @@ TEST(PropWindowRulesTest, SavedEdgesFoldOntoTheScreen) {
   }
 }
 
+struct PlaceCase {
+  const char* what;
+  long long value;
+  int window;
+  int screen;
+  int expected;
+};
+
+// A window 450 wide on a screen 1600 wide: the saved edge is folded, then held so that
+// the whole window shows.
+TEST(PropWindowRulesTest, ASavedPlaceShowsTheWholeWindow) {
+  const PlaceCase cases[] = {
+      {"inside the screen", 300, 450, 1600, 300},
+      {"past the right edge, folded", 2000, 450, 1600, 400},
+      {"near the right edge", 1556, 450, 1600, 1150},
+      {"just fits", 1150, 450, 1600, 1150},
+      {"a negative edge near the right edge", -25, 450, 1600, 1150},
+      {"a window larger than the screen keeps its near edge", 700, 2000, 1600, 0},
+      {"no screen", 500, 450, 0, 0},
+  };
+  for (const PlaceCase& row : cases) {
+    SCOPED_TRACE(row.what);
+    EXPECT_EQ(prop_window::PlaceOnScreen(row.value, row.window, row.screen), row.expected);
+  }
+}
+
 struct TabCase {
   const char* what;
   bool isRun;

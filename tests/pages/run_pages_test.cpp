@@ -290,4 +290,21 @@ TEST_F(RangeRunPagesTest, RatingPageOfAQMRunShowsTheCurrentInAmperesAndWritesThe
   EXPECT_EQ(run.GetPropText("Calibre"), calibre);
 }
 
+// A current past every rating, whatever its number of digits, chooses the top rating;
+// leading zeros read as the number they lead.
+TEST_F(RunPagesTest, RatingPageChoosesTheTopRatingForACurrentPastEveryRating) {
+  CRunRatingPage page;
+  LoadOn(page);
+  ASSERT_GT(page.GetRatingTexts().size(), 1u);
+  const int top = static_cast<int>(page.GetRatingTexts().size()) - 1;
+  for (const char* typed : {"99999999999 A", "1234567890123456789012345", "999999999"}) {
+    ASSERT_NE(page.OnRatingChange(0).result, EApplyResult::kRefused) << typed;
+    EXPECT_EQ(page.OnCurrentEntered(typed).result, EApplyResult::kApplied) << typed;
+    EXPECT_EQ(page.GetRatingChoice(), top) << typed;
+  }
+  ASSERT_NE(page.OnRatingChange(0).result, EApplyResult::kRefused);
+  EXPECT_EQ(page.OnCurrentEntered("0001000").result, EApplyResult::kApplied);
+  EXPECT_EQ(Run(0).GetPropText("Calibre"), "16");
+}
+
 }  // namespace

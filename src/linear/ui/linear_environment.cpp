@@ -3,8 +3,6 @@
 #include "app/dorne_app.h"
 #include "app/price_lists.h"
 #include "app/profile.h"
-#include "app/ui/costing_window_makers.h"
-#include "linear/ui/linear_wnd.h"
 
 CLinearEnvironment CLinearEnvironment::FromApp(CDorneApp& app, CShellDialogs& dialogs,
                                                std::function<void(const QString&)> opened) {
@@ -40,11 +38,4 @@ std::string CLinearEnvironment::ReadText(const char* section, const char* key,
 bool CLinearEnvironment::WriteText(const char* section, const char* key,
                                    const std::string& value) const {
   return profile && profile->WriteProfileText(section, key, value);
-}
-
-void RegisterLinearWindow() {
-  RegisterLinearWindowMaker([](const CCostingWindowContext& context) -> CCostingWindow* {
-    return new CLinearWnd(
-        CLinearEnvironment::FromApp(*context.app, *context.dialogs, context.opened));
-  });
 }

@@ -38,6 +38,3 @@ struct CLinearEnvironment {
   [[nodiscard]] bool WriteText(const char* section, const char* key,
                                const std::string& value) const;
 };
-
-// Registers the linear window as the frame's window of the linear mode.
-void RegisterLinearWindow();

@@ -201,6 +201,8 @@ class CDorneDoc : public CRunDocument {
   // Edit > Properties: the property window opened anew on the selected element; 0 when
   // no element is selected or another tool than selection is active.
   int ShowCurrentElementProps();
+  // Whether Edit > Properties would open the window: the select tool and an element.
+  bool CanShowCurrentElementProps() const;
   // Run > Properties: the property window cleared, opened, and showing the current
   // run's pages; 0 without a current run.
   int ShowRunPages();

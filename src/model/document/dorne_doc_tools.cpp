@@ -161,9 +161,13 @@ int CDorneDoc::SelectAtOrShowRun(CPoint point) {
   return 1;
 }
 
+bool CDorneDoc::CanShowCurrentElementProps() const {
+  return GetToolMode() == 0 && m_selection.Element() != nullptr;
+}
+
 int CDorneDoc::ShowCurrentElementProps() {
   CDev* element = m_selection.Element();
-  if (GetToolMode() != 0 || element == nullptr) return 0;
+  if (!CanShowCurrentElementProps()) return 0;
   ClosePropDialog();
   OpenPropDialog();
   element->NotifyPropDialog(kPropMsgShowObject);

@@ -4,6 +4,7 @@
 #include "model/element/element_selection.h"
 #include "model/builder/part_builder.h"
 #include "model/props/prop_window_notifier.h"
+#include "model/bom/ref_quantity_batch.h"
 #include "model/run/run.h"
 #include "model/document/run_document.h"
 #include "model/run/run_range_rules.h"
@@ -204,6 +205,9 @@ void CRun::ResetDeviceStyles() {
 }
 
 void CRun::RebookGenericReferences() {
+  // A line emptied on the way (the blank one of joints above all) is emptied again at
+  // every element: its records are brought to its quantity once, at the end.
+  const CRefQuantityBatch batch(*this);
   while (!m_lengths.empty()) {
     CDev* record = m_lengths.back();
     m_bom->RemoveRefQuantity(record->GetReference(), 1);

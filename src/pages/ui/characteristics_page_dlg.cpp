@@ -3,7 +3,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QTimer>
@@ -47,8 +50,23 @@ CCharacteristicsPageDlg::CCharacteristicsPageDlg(QWidget* parent) : CPropPageDia
   grid->addWidget(m_bitButton, 4, 0, 1, 2);
   grid->addWidget(m_polarityCaption, 5, 0);
   grid->addWidget(m_polarity, 5, 1);
+  m_kitBefore = MakeEdit(1679);
+  m_kitAfter = MakeEdit(1678);
+  m_kit = new QScrollBar(Qt::Horizontal, this);
+  m_kit->setObjectName(QStringLiteral("1292"));
+  m_kit->setSingleStep(1);
+  auto* kitRow = new QHBoxLayout;
+  kitRow->addWidget(m_kitBefore);
+  kitRow->addWidget(m_kit, 1);
+  kitRow->addWidget(m_kitAfter);
+  grid->addLayout(kitRow, 6, 0, 1, 2);
   grid->setColumnStretch(1, 1);
-  grid->setRowStretch(6, 1);
+  grid->setRowStretch(7, 1);
+  connect(m_kit, &QScrollBar::actionTriggered, this, &CCharacteristicsPageDlg::OnKitAction);
+  connect(m_kit, &QScrollBar::valueChanged, this, [this](int value) {
+    ShowOutcome(m_rules.SetKitPosition(value));
+    ShowKit();
+  });
   connect(m_variants, &QComboBox::activated, this, &CCharacteristicsPageDlg::OnVariantChosen);
   connect(m_option, &QCheckBox::clicked, this, [this](bool checked) {
     m_rules.SetOptionChecked(checked);
@@ -102,9 +120,43 @@ void CCharacteristicsPageDlg::ShowOptions() {
   m_polarity->setVisible(m_rules.IsPolarityShown());
   m_polarity->setEnabled(m_rules.IsPolarityEnabled());
   m_polarity->setCurrentIndex(m_rules.GetPolarityIndex());
+  ShowKit();
 }
 
-void CCharacteristicsPageDlg::StoreValues() { m_rules.SetChoice(m_variants->currentIndex()); }
+void CCharacteristicsPageDlg::ShowKit() {
+  const bool shown = m_rules.IsKitShown();
+  for (QWidget* control : {static_cast<QWidget*>(m_kit), static_cast<QWidget*>(m_kitBefore),
+                           static_cast<QWidget*>(m_kitAfter)})
+    control->setVisible(shown);
+  if (!shown) return;
+  const QSignalBlocker blocker(m_kit);
+  const auto limit = static_cast<int>(m_rules.GetKitLimit());
+  m_kit->setRange(-limit, limit);
+  m_kit->setValue(static_cast<int>(m_rules.GetKitPosition()));
+  m_kit->setEnabled(m_rules.IsKitEnabled());
+  m_kitBefore->setText(QString::fromStdString(m_rules.GetKitDistanceText(false)));
+  m_kitAfter->setText(QString::fromStdString(m_rules.GetKitDistanceText(true)));
+  m_kitBefore->setReadOnly(!m_rules.IsKitEnabled());
+  m_kitAfter->setReadOnly(!m_rules.IsKitEnabled());
+}
+
+// Home and End go to the far limit, or back to the middle from the other side.
+void CCharacteristicsPageDlg::OnKitAction(int action) {
+  const std::int64_t position = m_rules.GetKitPosition();
+  if (action == QAbstractSlider::SliderToMinimum)
+    m_kit->setSliderPosition(static_cast<int>(
+        std::max<std::int64_t>(CCharacteristicsPage::KitHomeTarget(position), m_kit->minimum())));
+  else if (action == QAbstractSlider::SliderToMaximum)
+    m_kit->setSliderPosition(static_cast<int>(
+        std::min<std::int64_t>(CCharacteristicsPage::KitEndTarget(position), m_kit->maximum())));
+}
+
+void CCharacteristicsPageDlg::StoreValues() {
+  m_rules.SetChoice(m_variants->currentIndex());
+  if (m_rules.IsKitShown())
+    m_rules.SetTypedKitDistances(m_kitBefore->text().toStdString(),
+                                 m_kitAfter->text().toStdString());
+}
 
 // A default variant chosen at load is applied as soon as the page shows.
 void CCharacteristicsPageDlg::showEvent(QShowEvent* event) {

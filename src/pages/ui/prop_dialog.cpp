@@ -4,6 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
+#include <QMoveEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -27,6 +29,13 @@ namespace {
 constexpr int kWidth = 450;
 constexpr int kHeight = 190;
 constexpr QRect kPinSquare(5, 3, 21, 20);
+// A loss of activation this soon after the user moved the window belongs to the move.
+constexpr qint64 kDragPauseMs = 500;
+// The tab strip starts right of the pin and ends 3 pixels short of the window's edge; a
+// little room is left after the last tab so that the strip never needs its scroll buttons.
+constexpr int kTabStripLeft = 45;
+constexpr int kTabStripMargin = 48;
+constexpr int kTabSlack = 4;
 
 // Index of the navigation buttons in the bar, their ids and the "how" they pass.
 constexpr std::array<int, 4> kNavigationIds = {CPropDialog::kPreviousSameName,
@@ -82,7 +91,7 @@ void CPropDialog::BuildControls() {
   BuildPin();
   m_tabs = new QTabBar(this);
   m_tabs->setObjectName(QString::number(kTabStripId));
-  m_tabs->setGeometry(45, 3, width() - 48, 27);
+  m_tabs->setGeometry(kTabStripLeft, 3, width() - kTabStripMargin, 27);
   m_tabs->setExpanding(false);
   m_tabs->hide();
   connect(m_tabs, &QTabBar::currentChanged, this, &CPropDialog::OnTabChanged);
@@ -134,8 +143,55 @@ void CPropDialog::PlaceAtSavedPosition() {
     left = m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyLeft, 0);
     top = m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyTop, 0);
   }
-  move(area.left() + prop_window::FoldOntoScreen(left, area.width()),
-       area.top() + prop_window::FoldOntoScreen(top, area.height()));
+  // A place saved on a larger screen, or near its edge, must not hide the window.
+  MoveBy(QPoint(area.left() + prop_window::PlaceOnScreen(left, width(), area.width()),
+                area.top() + prop_window::PlaceOnScreen(top, height(), area.height())));
+}
+
+void CPropDialog::KeepOnScreen() {
+  const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+  if (shown == nullptr) return;
+  const QRect area = shown->geometry();
+  // A window's place is that of its frame, caption and borders included.
+  const QSize size = frameGeometry().size();
+  MoveBy(QPoint(
+      area.left() + prop_window::PlaceOnScreen(x() - area.left(), size.width(), area.width()),
+      area.top() + prop_window::PlaceOnScreen(y() - area.top(), size.height(), area.height())));
+}
+
+void CPropDialog::FitTabs() {
+  const int strip = m_initialSize.width() - kTabStripMargin;
+  const int needed = m_tabs->sizeHint().width() + kTabSlack;
+  resize(m_initialSize.width() + std::max(0, needed - strip), height());
+  for (const auto& page : m_pages)
+    if (page) page->setGeometry(m_pageArea);
+  KeepOnScreen();
+}
+
+// The strip, the page area and the navigation bar follow the window's size.
+void CPropDialog::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  m_tabs->setGeometry(kTabStripLeft, 3, width() - kTabStripMargin, 27);
+  m_pageArea.setRight(width() - 3);
+  const int barWidth = m_navigation->sizeHint().width();
+  m_navigation->setGeometry((width() - barWidth) / 2, height() - 33, barWidth, 30);
+  if (CPropPageDialog* page = CurrentPage()) page->setGeometry(m_pageArea);
+}
+
+void CPropDialog::MoveBy(const QPoint& place) {
+  m_placed = place;
+  move(place);
+}
+
+void CPropDialog::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  if (isVisible() && pos() != m_placed) m_lastDrag.start();
+}
+
+bool CPropDialog::IsBeingDragged() const {
+  if (m_lastDrag.isValid() && m_lastDrag.elapsed() < kDragPauseMs) return true;
+  const QPoint pointer = QCursor::pos();
+  return frameGeometry().contains(pointer) && !geometry().contains(pointer);
 }
 
 void CPropDialog::SavePosition() {
@@ -185,6 +241,7 @@ void CPropDialog::ShowPages(CObjWithProp* object, const std::vector<int>& pages)
     update();
     return;
   }
+  FitTabs();
   const CRun* run = prop_window::OwnerRun(object);
   const bool known = run == nullptr || run->GetCatalogueKnown() != 0;
   std::vector<std::string> captions;
@@ -235,6 +292,7 @@ void CPropDialog::CreatePages(CObjWithProp& object, const std::vector<int>& page
                             : 0;
       resize(m_initialSize.width(), m_initialSize.height() + extra);
       m_pageArea = m_initialPageArea.adjusted(0, 0, 0, extra);
+      if (extra > 0) KeepOnScreen();
     }
     if (window) window->setGeometry(m_pageArea);
     m_tabs->addTab(QLatin1Char(' ') + caption + QLatin1Char(' '));
@@ -343,7 +401,8 @@ void CPropDialog::changeEvent(QEvent* event) {
   if (m_tabs->isVisibleTo(this) && page != nullptr && page->Rules().IsLoaded())
     page->ApplyPage(true);
   m_saving = false;
-  if (!m_pinned) PostClose();
+  // Moving the window by its caption may take the activation from it for a while.
+  if (!m_pinned && !IsBeingDragged()) PostClose();
 }
 
 void CPropDialog::closeEvent(QCloseEvent* event) {

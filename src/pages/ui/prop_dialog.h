@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -76,6 +78,8 @@ class CPropDialog : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -83,6 +87,13 @@ class CPropDialog : public QWidget {
   void BuildPin();
   void BuildNavigationBar();
   void PlaceAtSavedPosition();
+  // The whole window brought onto its screen, where a change of size let it out.
+  void KeepOnScreen();
+  // The window widened where the tabs of the shown pages need it, every text whole.
+  void FitTabs();
+  void MoveBy(const QPoint& place);
+  // The user is moving the window: it moved a moment ago, or the pointer is on its frame.
+  bool IsBeingDragged() const;
   void SavePosition();
   // The pages and tabs gone, the window left open.
   void ClearPages();
@@ -114,4 +125,7 @@ class CPropDialog : public QWidget {
   bool m_pinned = false;
   bool m_saving = false;
   bool m_closed = false;
+  // Where the window placed itself last, and when the user last moved it elsewhere.
+  QPoint m_placed;
+  QElapsedTimer m_lastDrag;
 };

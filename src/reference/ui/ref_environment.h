@@ -17,6 +17,3 @@ struct CRefEnvironment {
   static CRefEnvironment FromApp(CDorneApp& app, CShellDialogs& dialogs,
                                  std::function<void(const QString&)> opened);
 };
-
-// Registers the reference window as the frame's window of costing by reference.
-void RegisterReferenceWindow();

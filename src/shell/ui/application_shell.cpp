@@ -8,7 +8,7 @@
 
 #include "app/current_language.h"
 #include "shell/ui/catalogue_menu.h"
-#include "app/ui/costing_window_makers.h"
+#include "shell/ui/costing_window_makers.h"
 #include "shell/ui/document_commands.h"
 #include "reference/ref_config.h"
 #include "shell/ui/empty_costing_window.h"

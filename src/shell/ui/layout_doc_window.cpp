@@ -281,7 +281,7 @@ bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
     return UpdateUndoCommand(commandId, state);
   if (commandId == kIdFileClose) return true;
   if (commandId == kIdElementProperties) {
-    state.enabled = m_document->Selection().Face() != CElementSelection::kNoFace;
+    state.enabled = m_document->CanShowCurrentElementProps();
     return true;
   }
   const CDocCommandState decided = GetDocCommandState(*m_document, commandId, CDocCommandContext());

@@ -6,10 +6,9 @@
 #include <QTimer>
 
 #include "shell/ui/application_shell.h"
+#include "shell/ui/costing_window_makers.h"
 #include "shell/ui/main_frame.h"
 #include "shell/ui/ui_script.h"
-#include "linear/ui/linear_environment.h"
-#include "reference/ui/ref_environment.h"
 
 namespace {
 
@@ -65,8 +64,7 @@ void ScheduleWindowDump(CApplicationShell& shell) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  RegisterLinearWindow();
-  RegisterReferenceWindow();
+  RegisterCostingWindows();
   CApplicationShell shell;
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();
   ScheduleWindowDump(shell);

@@ -36,6 +36,7 @@
 #include "shell/ui/ui_script_answers.h"
 #include "shell/ui/ui_script_linear.h"
 #include "shell/ui/ui_script_orbit.h"
+#include "shell/ui/ui_script_props.h"
 #include "shell/ui/ui_script_reference.h"
 #include "model/document/check_message_frame.h"
 #include "model/document/dorne_doc.h"
@@ -414,6 +415,9 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
   bool linear = false;
   const bool linearDone = RunLinearLine(frame, words, linear);
   if (linear) return linearDone;
+  bool property = false;
+  const bool propertyDone = RunPropertyLine(frame, words, property);
+  if (property) return propertyDone;
   if (verb == QLatin1String("answer") && words.size() >= 3) {
     AnswersOf(frame).Queue(words.mid(1));
     return true;

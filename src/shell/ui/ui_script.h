@@ -43,6 +43,20 @@ class CMainFrame;
 //                           clicked
 //   closemodals             from then on, every modal window closed as soon as it shows
 //   propshot FILE           a picture of the property window
+//   proppin 0|1             the property window's pin clicked until it is off (0) or on
+//   propclosed              the property window is not shown; the line fails otherwise
+//   propcurrent N           the property window shows page N alone and its tab strip
+//                           highlights tab N; the line fails otherwise
+//   propclicktab N          a click on tab N of the property window's tab strip
+//   proptabsfit             every tab text of the property window fits its tab, the
+//                           tabs fit the strip and the shown page's one-line labels show
+//                           their whole texts; the line fails otherwise
+//   propinside              the whole property window lies on its screen; fails otherwise
+//   propdrag DX DY          the property window moved by DX, DY as a drag of its caption
+//                           moves it (the activation taken from it on the way); fails
+//                           when the window closed
+//   propcheck ID 0|1        check box ID of the shown page clicked until cleared or set
+//   propscroll ID VALUE     scroll bar ID of the shown page dragged to VALUE
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
 //   csv all|shown FILE      the active layout's CSV export (every run or the page shown)

@@ -36,7 +36,7 @@ class CChildFrame : public QWidget, public CCommandTarget {
 
   CDorneView* View() const { return m_view; }
   QSplitter* Splitter() const { return m_splitter; }
-  // The lower pane: a placeholder until the bill-of-materials view exists.
+  // The lower pane, which holds the bill-of-materials view.
   QWidget* LowerPane() const { return m_lowerPane; }
   void SetFileChooser(CFileChooser chooser) { m_chooseFile = std::move(chooser); }
   void SetErrorReporter(CErrorReporter reporter) { m_reportError = std::move(reporter); }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/bom/bom_test_support.h"
-#include "../grid/grid_fakes.h"
+#include "grid/grid_fakes.h"
 #include "model/bom/bom_grid.h"
 #include "model/bom/bom_line.h"
 #include "model/bom/booking_batch.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "../grid/grid_fakes.h"
+#include "grid/grid_fakes.h"
 #include "model/bom/bom_test_support.h"
 #include "model/bom/bom_grid.h"
 

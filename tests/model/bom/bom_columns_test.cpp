@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "../grid/grid_fakes.h"
+#include "grid/grid_fakes.h"
 #include "model/bom/bom_test_support.h"
 #include "grid/grid_bitmap.h"
 #include "grid/grid_cell_format.h"

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "../grid/grid_fakes.h"
+#include "grid/grid_fakes.h"
 #include "model/bom/bom_test_support.h"
 #include "grid/grid_cell_format.h"
 #include "model/bom/bom_grid.h"

@@ -3,7 +3,7 @@
 
 #include "model/document/dorne_doc_test_support.h"
 
-#include "../../bench/model/bench_document.h"
+#include "../../../bench/model/bench_document.h"
 #include "model/bom/bom_grid.h"
 #include "model/bom/bom_line.h"
 #include "support/temp_folder.h"

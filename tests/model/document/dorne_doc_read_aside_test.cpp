@@ -4,7 +4,7 @@
 
 #include "model/document/dorne_doc_test_support.h"
 
-#include "../../bench/model/bench_document.h"
+#include "../../../bench/model/bench_document.h"
 #include "model/annotation/annotation.h"
 #include "geometry/box.h"
 #include "model/element/dev.h"

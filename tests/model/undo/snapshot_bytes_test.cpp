@@ -5,7 +5,7 @@
 #include "platform/archive.h"
 #include "support/golden_file.h"
 
-#include "../../bench/model/bench_document.h"
+#include "../../../bench/model/bench_document.h"
 
 #include <gtest/gtest.h>
 

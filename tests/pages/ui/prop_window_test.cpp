@@ -294,9 +294,10 @@ TEST(PropWindowPlaceTest, ASavedPlaceOffTheScreenComesBackOntoIt) {
     CPropWindowSetup setup;
     setup.profile = &profile;
     CPropDialog window(setup, nullptr);
-    const int expected = left > 0 ? 25 : screen.width() - 25;
+    // Folded onto the screen, then the whole window kept on it.
+    const int expected = left > 0 ? 25 : screen.width() - window.width();
     EXPECT_EQ(window.x() - screen.left(), expected);
-    EXPECT_EQ(window.y() - screen.top(), screen.height() - 10);
+    EXPECT_EQ(window.y() - screen.top(), screen.height() - window.height());
   }
 }
 

@@ -18,10 +18,14 @@ struct CCostingWindowContext {
 
 using CCostingWindowMaker = std::function<CCostingWindow*(const CCostingWindowContext&)>;
 
-// The windows of the linear and reference modes live in libraries above this one: the
-// program registers their makers at start, and the frame falls back on an empty window
-// without one.
+// The windows of the linear and reference modes: the program registers their makers at
+// start (RegisterCostingWindows), and the frame falls back on an empty window without
+// one, as in the frame's own tests.
 void RegisterLinearWindowMaker(CCostingWindowMaker maker);
 const CCostingWindowMaker& LinearWindowMaker();
 void RegisterReferenceWindowMaker(CCostingWindowMaker maker);
 const CCostingWindowMaker& ReferenceWindowMaker();
+
+// Registers the linear window and the reference window as the frame's windows of their
+// modes.
+void RegisterCostingWindows();
