@@ -7,8 +7,6 @@
 #include "export/price_update.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
-#include "model/builder/part_builder.h"
-#include "model/document/check_message_table.h"
 #include "model/document/dorne_doc.h"
 #include "model/element/dev.h"
 #include "model/element/element_iterator.h"
@@ -30,33 +28,32 @@ namespace {
 
 // The start and end variants that lay the usual feed unit and end piece of a range,
 // what the feed unit needs besides, and the pieces of the usual run that the range's
-// rules make no part for (the rebuild then names the piece in its design check).
+// rules make no part for (the bill names them by the range's text for their kind).
 struct CUsualEnds {
   const char* code;
   int start;
   int end;
   const char* extra = "";
-  int teeBranch = 1;  // the face the tee's branch leaves by
   bool teeOffered = true;
-  bool edgewiseElbowOffered = true;  // false: only as a pair, never on its own
+  bool edgewiseElbowOffered = true;  // false: only as a pair on the flat, never turning up
 };
 
 constexpr CUsualEnds kRanges[] = {
     // Tees of range QM are edgewise ones: a flat tee is no part of the range.
-    {"QMA", 20, 1, "style 2000000\n", 1, false},
-    {"QMC", 20, 1, "style 2000000\n", 1, false},
+    {"QMA", 20, 1, "style 2000000\n", false},
+    {"QMC", 20, 1, "style 2000000\n", false},
     {"QGA", 0, 4},
     {"QGC", 0, 4},
     {"QJF", 3, 1, "entrax 1\n"},
     {"QPA", 0, 6},
     // The copper upper-case line makes no tee.
-    {"QPC", 0, 6, "", 1, false},
+    {"QPC", 0, 6, "", false},
     {"Qpa", 0, 6},
     {"Qpc", 0, 6},
     {"QWA", 0, 1},
     {"QWC", 0, 1},
-    {"QDA", 0, 3, "", 1, false, false},
-    {"QDT", 0, 3, "", 1, false, false},
+    {"QDA", 0, 3, "", false, false},
+    {"QDT", 0, 3, "", false, false},
 };
 
 // A feed unit, a long line cut into pieces, flat elbows both ways, an elbow turning up, the
@@ -66,7 +63,7 @@ std::string UsualRun(const CUsualEnds& range, const std::string& rating) {
   const std::string end = std::to_string(range.end);
   return "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" + range.extra +
          "go 4 7600\ngo 5 2400\ngo 4 3000\ngo 2 2600\ngo 4 2200\ngo 1 2000\nend " + end +
-         "\nfrom 1\ngo " + std::to_string(range.teeBranch) + " 2000\nend " + end + "\n";
+         "\nfrom 1\ngo 1 2000\nend " + end + "\n";
 }
 
 class SampleCataloguePricingTest : public RangeTest {
@@ -83,8 +80,10 @@ class SampleCataloguePricingTest : public RangeTest {
 
   // Prices the document; each article found missing goes to m_unpriced with the name of
   // what made it (`what`), and each line priced without a full article fails the test.
-  // References in `unoffered` name pieces the range makes no part for: they stay unpriced.
-  void PriceAndCheck(const std::string& what, const std::set<std::string>& unoffered = {}) {
+  // `unoffered` counts the pieces the range makes no part for, by the text the bill names
+  // them with: the bill must hold exactly so many of each, unpriced.
+  void PriceAndCheck(const std::string& what,
+                     const std::map<std::string, std::int64_t>& unoffered = {}) {
     CPartNumberSettings settings;
     settings.articleFolder = TVR_PROGRAM_DIR "/BD/";
     CPartNumberLink link;
@@ -93,44 +92,45 @@ class SampleCataloguePricingTest : public RangeTest {
     EXPECT_TRUE(report.tableOpened) << what;
     for (const std::string& problem : report.problems) ADD_FAILURE() << what << ": " << problem;
     std::set<std::string> expectedMissing;
-    for (const std::string& reference : unoffered)
+    for (const auto& [reference, count] : unoffered)
       expectedMissing.insert(MissingArticleName(reference, ""));
     for (const std::string& missing : report.missing)
       if (expectedMissing.count(missing) == 0) m_unpriced.emplace(missing, what);
     for (CRun* run : m_document->GetRuns()) CheckLines(what, *run, unoffered);
   }
 
-  // The pieces of the usual run that the range makes no part for: the rebuild leaves them
-  // the range's text for their kind, no made-up reference. Every usual run holds a tee.
-  std::set<std::string> UnofferedReferences(const CUsualEnds& range, const std::string& what) {
-    std::set<std::string> references;
-    bool tee = false;
+  // The pieces of the usual run that the range makes no part for, each with how many the
+  // bill must hold of it: they keep the range's text for their kind, no made-up reference.
+  // Every usual run holds a tee and elbows turning up and back.
+  std::map<std::string, std::int64_t> UnofferedPieces(const CUsualEnds& range,
+                                                      const std::string& what) {
+    std::map<std::string, std::int64_t> pieces;
+    int tees = 0;
     for (CRun* run : m_document->GetRuns()) {
+      const std::string teeText = run->GetKindText(CDev::kJunction2, 0);
+      const std::string elbowText = run->GetKindText(CDev::kElbow, 0);
+      std::set<const CDev*> seen;
       CElementIterator walk = run->IterateElements(false);
-      while (CDev* element = walk.Next()) {
-        const int kind = element->GetKind();
-        tee = tee || kind == CDev::kJunction2;
-        const std::string kindText = run->GetKindText(kind, element->GetVariant());
-        if (kind == CDev::kJunction2 && !range.teeOffered) {
-          EXPECT_EQ(element->GetReference(), kindText) << what << ": a tee the range lacks";
-          references.insert(kindText);
-        } else if (kind == CDev::kElbow && !range.edgewiseElbowOffered &&
-                   element->GetReference() == kindText) {
-          // Only the lone edgewise elbow goes without a part: the flat ones price.
-          references.insert(kindText);
-        }
-      }
+      while (CDev* element = walk.Next())
+        if (element->GetKind() == CDev::kJunction2 && seen.insert(element).second) ++tees;
+      if (!range.teeOffered) pieces[teeText] += tees;
+      // The line turns up and back: two elbows on edge, neither in a pair the range makes.
+      if (!range.edgewiseElbowOffered) pieces[elbowText] += 2;
     }
-    EXPECT_TRUE(tee) << what << ": no tee laid";
-    return references;
+    EXPECT_EQ(tees, 1) << what;
+    return pieces;
   }
 
-  void CheckLines(const std::string& what, CRun& run, const std::set<std::string>& unoffered) {
+  void CheckLines(const std::string& what, CRun& run,
+                  const std::map<std::string, std::int64_t>& unoffered) {
     CBOMGrid& grid = run.GetBOM();
     for (int row = 1; row < grid.GetLineCount(); ++row) {
       const std::string reference = grid.GetLine(row)->reference;
       if (reference.find_first_not_of(' ') == std::string::npos) continue;
-      if (unoffered.count(reference) != 0) continue;
+      if (const auto piece = unoffered.find(reference); piece != unoffered.end()) {
+        EXPECT_EQ(grid.GetLineQuantity(row), piece->second) << what << ": " << reference;
+        continue;
+      }
       if (m_unpriced.count(MissingArticleName(reference, "")) != 0) continue;
       const std::string lookup = PriceLookupText(reference, "");
       // What the price update kept of the article; the weight is checked on the
@@ -218,7 +218,7 @@ TEST_F(SampleCataloguePricingTest, ANewRunOfEveryRangeAndRatingPricesEveryLine) 
       m_document->OnNewDocument("");
       while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
       ASSERT_EQ(LayOutSample(*m_document, UsualRun(range, rating)), "") << what;
-      PriceAndCheck(what, UnofferedReferences(range, what));
+      PriceAndCheck(what, UnofferedPieces(range, what));
       ++laid;
     }
   }
