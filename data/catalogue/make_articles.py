@@ -662,9 +662,18 @@ def rule_length_metres(letters, tail):
     return None
 
 
+# References found later, written after all the others so that no serial before them
+# moves: the straights of a QM tee's branch (the run's step letter "3" behind the length).
+LATER_RULE_REFERENCES = [
+    ("QM", """
+        QMA1600ED4203 QMA2000ED4203 QMA2500ED4203 QMC1600ED4203 QMC2500ED4203
+        QMC3200ED4203"""),
+]
+
+
 def write_rule_references(w):
     # Added after every other row, so that the serials before them stay.
-    for rng, text in RULE_REFERENCES.items():
+    for rng, text in list(RULE_REFERENCES.items()) + LATER_RULE_REFERENCES:
         discount = RULE_DISCOUNTS[rng]
         for ref in text.split():
             if ref in w.seen:

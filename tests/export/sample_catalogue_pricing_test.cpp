@@ -8,6 +8,8 @@
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
+#include "model/element/dev.h"
+#include "model/element/element_iterator.h"
 #include "model/run/run.h"
 #include "model/run/run_factory.h"
 #include "platform/text_conversions.h"
@@ -18,29 +20,33 @@
 
 #include <memory>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace {
 
 // The start and end variants that lay the usual feed unit and end piece of a range,
-// and what the feed unit needs besides.
+// what the feed unit needs besides, and the pieces of the usual run that the range's
+// rules make no part for (the bill names them by the range's text for their kind).
 struct CUsualEnds {
   const char* code;
   int start;
   int end;
   const char* extra = "";
-  bool tee = true;
-  bool edgewise = true;  // false: the range has no edgewise elbow of its own
+  bool teeOffered = true;
+  bool edgewiseElbowOffered = true;  // false: only as a pair on the flat, never turning up
 };
 
 constexpr CUsualEnds kRanges[] = {
+    // Tees of range QM are edgewise ones: a flat tee is no part of the range.
     {"QMA", 20, 1, "style 2000000\n", false},
     {"QMC", 20, 1, "style 2000000\n", false},
     {"QGA", 0, 4},
     {"QGC", 0, 4},
     {"QJF", 3, 1, "entrax 1\n"},
     {"QPA", 0, 6},
+    // The copper upper-case line makes no tee.
     {"QPC", 0, 6, "", false},
     {"Qpa", 0, 6},
     {"Qpc", 0, 6},
@@ -50,18 +56,14 @@ constexpr CUsualEnds kRanges[] = {
     {"QDT", 0, 3, "", false, false},
 };
 
-// A feed unit, a long line cut into pieces, flat elbows both ways, an edgewise elbow (where the
-// range has one), the end piece at the far end and, where the range has tees, a tee
-// whose branch ends so too.
+// A feed unit, a long line cut into pieces, flat elbows both ways, an elbow turning up, the
+// end piece at the far end and a flat tee whose branch ends so too.
 std::string UsualRun(const CUsualEnds& range, const std::string& rating) {
   const std::string start = std::to_string(range.start);
   const std::string end = std::to_string(range.end);
-  std::string text = "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" +
-                     range.extra + "go 4 7600\ngo 5 2400\ngo 4 3000\ngo " +
-                     (range.edgewise ? "2" : "4") + " 2600\ngo 4 2200\ngo 1 2000\nend " + end +
-                     "\n";
-  if (range.tee) text += "from 1\ngo 1 2000\nend " + end + "\n";
-  return text;
+  return "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" + range.extra +
+         "go 4 7600\ngo 5 2400\ngo 4 3000\ngo 2 2600\ngo 4 2200\ngo 1 2000\nend " + end +
+         "\nfrom 1\ngo 1 2000\nend " + end + "\n";
 }
 
 class SampleCataloguePricingTest : public RangeTest {
@@ -78,7 +80,10 @@ class SampleCataloguePricingTest : public RangeTest {
 
   // Prices the document; each article found missing goes to m_unpriced with the name of
   // what made it (`what`), and each line priced without a full article fails the test.
-  void PriceAndCheck(const std::string& what) {
+  // `unoffered` counts the pieces the range makes no part for, by the text the bill names
+  // them with: the bill must hold exactly so many of each, unpriced.
+  void PriceAndCheck(const std::string& what,
+                     const std::map<std::string, std::int64_t>& unoffered = {}) {
     CPartNumberSettings settings;
     settings.articleFolder = TVR_PROGRAM_DIR "/BD/";
     CPartNumberLink link;
@@ -86,15 +91,49 @@ class SampleCataloguePricingTest : public RangeTest {
     const CPriceUpdateReport report = UpdatePrices(*m_document, link, {});
     EXPECT_TRUE(report.tableOpened) << what;
     for (const std::string& problem : report.problems) ADD_FAILURE() << what << ": " << problem;
-    for (const std::string& missing : report.missing) m_unpriced.emplace(missing, what);
-    for (CRun* run : m_document->GetRuns()) CheckLines(what, *run);
+    std::set<std::string> expectedMissing;
+    for (const auto& [reference, count] : unoffered)
+      expectedMissing.insert(MissingArticleName(reference, ""));
+    for (const std::string& missing : report.missing)
+      if (expectedMissing.count(missing) == 0) m_unpriced.emplace(missing, what);
+    std::map<std::string, std::int64_t> held;
+    for (CRun* run : m_document->GetRuns()) CheckLines(what, *run, unoffered, held);
+    EXPECT_EQ(held, unoffered) << what << ": the pieces without a part";
   }
 
-  void CheckLines(const std::string& what, CRun& run) {
+  // The pieces of the usual run that the range makes no part for, each with how many the
+  // bill must hold of it: they keep the range's text for their kind, no made-up reference.
+  // Every usual run holds a tee and elbows turning up and back.
+  std::map<std::string, std::int64_t> UnofferedPieces(const CUsualEnds& range,
+                                                      const std::string& what) {
+    std::map<std::string, std::int64_t> pieces;
+    int tees = 0;
+    for (CRun* run : m_document->GetRuns()) {
+      const std::string teeText = run->GetKindText(CDev::kJunction2, 0);
+      const std::string elbowText = run->GetKindText(CDev::kElbow, 0);
+      std::set<const CDev*> seen;
+      CElementIterator walk = run->IterateElements(false);
+      while (CDev* element = walk.Next())
+        if (element->GetKind() == CDev::kJunction2 && seen.insert(element).second) ++tees;
+      if (!range.teeOffered) pieces[teeText] += tees;
+      // The line turns up and back: two elbows on edge, neither in a pair the range makes.
+      if (!range.edgewiseElbowOffered) pieces[elbowText] += 2;
+    }
+    EXPECT_EQ(tees, 1) << what;
+    return pieces;
+  }
+
+  void CheckLines(const std::string& what, CRun& run,
+                  const std::map<std::string, std::int64_t>& unoffered,
+                  std::map<std::string, std::int64_t>& held) {
     CBOMGrid& grid = run.GetBOM();
     for (int row = 1; row < grid.GetLineCount(); ++row) {
       const std::string reference = grid.GetLine(row)->reference;
       if (reference.find_first_not_of(' ') == std::string::npos) continue;
+      if (unoffered.count(reference) != 0) {
+        held[reference] += grid.GetLineQuantity(row);
+        continue;
+      }
       if (m_unpriced.count(MissingArticleName(reference, "")) != 0) continue;
       const std::string lookup = PriceLookupText(reference, "");
       // What the price update kept of the article; the weight is checked on the
@@ -182,7 +221,7 @@ TEST_F(SampleCataloguePricingTest, ANewRunOfEveryRangeAndRatingPricesEveryLine) 
       m_document->OnNewDocument("");
       while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
       ASSERT_EQ(LayOutSample(*m_document, UsualRun(range, rating)), "") << what;
-      PriceAndCheck(what);
+      PriceAndCheck(what, UnofferedPieces(range, what));
       ++laid;
     }
   }
