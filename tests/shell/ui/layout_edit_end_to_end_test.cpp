@@ -214,28 +214,6 @@ TEST(LayoutEditEndToEndTest, UpdateRunTurnsTheQMEndOptionsWithTheRun) {
   });
 }
 
-// File > Save As wrote today's date as the design's last change: a copy under another
-// name is the same design, changed when it was changed.
-TEST(LayoutEditEndToEndTest, SaveAsKeepsTheDateOfTheLastChange) {
-  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
-  CShellTestFolder folder;
-  WriteSampleSettings(folder);
-  const std::string laid = folder.Path("documents/dated.run");
-  LookAtSaved(TVR_PROGRAM_DIR "/examples/qd_sample.run", [&laid](CDorneDoc& document) {
-    document.GetProps().SetPropValue("ModificationDate", "01/02/2003");
-    ASSERT_TRUE(document.OnSaveDocument(laid).ok);
-  });
-  const std::string copy = folder.Path("documents/copy.run");
-  const CProgramRun run = RunScript(
-      folder, "open " + laid + "\nanswer - accept fileNameEdit=" + copy + "\ncommand 57604\n");
-  ASSERT_TRUE(run.finished) << run.output.toStdString();
-  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
-  EXPECT_TRUE(run.values.value("title").contains("copy.run")) << run.dump.toStdString();
-  LookAtSaved(copy, [](CDorneDoc& document) {
-    EXPECT_EQ(document.GetProps().GetPropValue("ModificationDate"), "01/02/2003");
-  });
-}
-
 // A picture of the view named apart from the design is not listed with its pictures: the
 // export asked nothing. Cancel chooses again, OK keeps the name; a name after the design's
 // is taken at once.

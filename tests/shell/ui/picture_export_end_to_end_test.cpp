@@ -41,9 +41,13 @@ TEST(PictureExportEndToEndTest, PicturesAreTheScreens) {
                  std::string("[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\nAffBW=") +
                      row.blackWhite + "\n[Language]\nID=044\n");
     std::filesystem::create_directories(folder.Path("documents"));
-    const std::string jpeg = folder.Path("documents/view.jpg");
-    const std::string bmp = folder.Path("documents/view.bmp");
-    std::string script = "open " TVR_PROGRAM_DIR "/examples/qd_sample.run\n";
+    // Beside the design and named after it, so that no question comes before the export
+    // (the script reads "_" as a blank, so the names have none).
+    const std::string design = folder.Path("documents/sample.run");
+    std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", design);
+    const std::string jpeg = folder.Path("documents/sample-view.jpg");
+    const std::string bmp = folder.Path("documents/sample-view.bmp");
+    std::string script = "open " + design + "\n";
     for (const std::string& picture : {jpeg, bmp})
       script += "answer - accept fileNameEdit=" + picture + "\ncommand " +
                 std::to_string(kIdExportPicture) + "\n";

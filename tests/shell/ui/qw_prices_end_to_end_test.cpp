@@ -26,14 +26,14 @@ constexpr const char* kLayout =
     "go 5 2600\n"
     "end 1\n";
 
-// The sample article table with the flat elbow of the run and the option "A1" added.
+// The sample article table, which holds the flat elbow of the run, with the option "A1"
+// added.
 void WriteArticles(const std::string& folder) {
   std::filesystem::create_directories(folder);
   std::filesystem::copy_file(TVR_PROGRAM_DIR "/BD/ARTICLE.DBU", folder + "/ARTICLE.DBU");
   tvr::platform::CDbfTable table;
   ASSERT_TRUE(table.Open(folder + "/ARTICLE.DBU", tvr::platform::CDbfTable::Mode::ReadWrite));
-  for (const auto& [reference, name, price] :
-       {std::tuple{"QW063LP4041", "Coude QW", 200.0}, {"QW00_OPTION_A1", "Option A1", 10.0}}) {
+  for (const auto& [reference, name, price] : {std::tuple{"QW00_OPTION_A1", "Option A1", 10.0}}) {
     ASSERT_TRUE(table.Append());
     table.Assign(table.FieldIndex("REFERENCE"), reference);
     table.Assign(table.FieldIndex("DESIGN_1"), name);
@@ -72,10 +72,11 @@ TEST(QWPricesEndToEndTest, AnOptionedPartIsPricedWithItsOption) {
     const std::string elbow = "QW063LP4041          A1";
     const int line = run.GetBOM().FindLine(elbow);
     ASSERT_GT(line, 0) << QWBillListing(run);
-    EXPECT_EQ(run.GetDevicePropByRef(elbow, "HBv2_Designation"), "Coude QW\r\nOption A1 ");
-    // 200 for the elbow and 10 a metre of the option over its 4.7 m of legs.
+    EXPECT_EQ(run.GetDevicePropByRef(elbow, "HBv2_Designation"),
+              "Coude \xC3\xA0 plat, QW 630 A 3P+N alu\r\nOption A1 ");
+    // 174.88 for the sample's elbow and 10 a metre of the option over its 4.7 m of legs.
     EXPECT_NEAR(TextToDouble(run.GetBOM().GetLineFieldText(line, kBOMKindUnitPrice).value_or("")),
-                247.0, 1e-6);
+                221.88, 1e-6);
   }
   ForgetSampleRanges();
 }
