@@ -54,6 +54,27 @@ TEST_F(LayoutDocWindowTest, SaveProposesTheJobNumberAndPutsBackOnCancel) {
   EXPECT_FALSE(m_document->IsModified());
 }
 
+// Save As wrote today's date as the design's last change: a copy under another name is
+// the same design, changed when it was changed. A design never saved gets its first date.
+TEST_F(LayoutDocWindowTest, SaveAsKeepsTheDateOfTheLastChange) {
+  const struct {
+    const char* name;
+    const char* date;  // before Save As
+    bool kept;
+  } rows[] = {{"dated", "01/02/2003", true}, {"never saved", "", false}};
+  for (const auto& row : rows) {
+    m_document->GetProps().SetPropValue("ModificationDate", row.date);
+    const QString path = QString::fromStdString(
+        m_fixture.folder.Path(std::string("documents/") + row.name + ".run"));
+    m_fixture.dialogs.filesToSave = {path};
+    ASSERT_TRUE(m_view->OnCommand(kIdFileSaveAs)) << row.name;
+    EXPECT_TRUE(QFile::exists(path)) << row.name;
+    const std::string date = m_document->GetDocProperty("ModificationDate");
+    if (row.kept) EXPECT_EQ(date, row.date) << row.name;
+    else EXPECT_FALSE(date.empty()) << row.name;
+  }
+}
+
 TEST_F(LayoutDocWindowTest, UndoAndRedoNameTheStepInTheMenu) {
   CCommandState state;
   ASSERT_TRUE(m_view->UpdateCommand(kIdEditUndo, state));
