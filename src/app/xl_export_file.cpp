@@ -35,26 +35,35 @@ bool CXlExportFile::Save(const std::string& path) const {
   return tvr::platform::CIniFile::WriteAtomically(path, Bytes());
 }
 
-std::string XlOneLine(std::string_view text) {
-  std::string line;
-  line.reserve(text.size());
+namespace {
+
+// Appends the text on one line: a run of line ends is one blank; with `doubleQuotes` each
+// quote is doubled, as inside a quoted field.
+void AppendOneLine(std::string& out, std::string_view text, bool doubleQuotes) {
+  out.reserve(out.size() + text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '\r' && text[i] != '\n') {
-      line += text[i];
+    const char c = text[i];
+    if (c == '\r' || c == '\n') {
+      out += ' ';
+      while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
       continue;
     }
-    line += ' ';
-    while (i + 1 < text.size() && (text[i + 1] == '\r' || text[i + 1] == '\n')) ++i;
+    if (doubleQuotes && c == '"') out += '"';
+    out += c;
   }
+}
+
+}  // namespace
+
+std::string XlOneLine(std::string_view text) {
+  std::string line;
+  AppendOneLine(line, text, false);
   return line;
 }
 
 std::string XlQuote(std::string_view text) {
   std::string quoted = "\"";
-  for (char c : XlOneLine(text)) {
-    if (c == '"') quoted += '"';
-    quoted += c;
-  }
+  AppendOneLine(quoted, text, true);
   return quoted + "\"";
 }
 

@@ -243,7 +243,7 @@ void CRefCatalogue::ExpandLineFormula(CRefLine& line) const {
     int a = -1;
     if (const std::size_t dash = fct.find('-'); dash != std::string::npos && dash > 0) {
       const std::int64_t alternative = LeadingInteger(std::string_view(fct).substr(dash + 1));
-      if (alternative >= 0 && alternative < 45)
+      if (alternative >= 0 && alternative < CRefLine::kComponentCount)
         hasFormula[static_cast<std::size_t>(alternative)] = true;
       if (alternative >= 0 && alternative < 45 && alternative != f &&
           line.Component(static_cast<int>(alternative)) > 0)
