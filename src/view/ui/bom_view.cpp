@@ -14,6 +14,7 @@
 #include "view/ui/bom_grid_window.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
+#include "model/document/single_run_display.h"
 #include "model/run/run.h"
 #include "view/ui/onglet_control.h"
 
@@ -44,10 +45,20 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
   m_totalGrid.SetView(this);
   m_pages.push_back(&m_totalGrid);
   m_tabs->AddTab(Text(StringText(kMsgTotalPage)));
-  for (CRun* run : m_document.GetRuns())
-    AddRunPage(run->GetBOM(), Text(run->GetPropText("Name")), false);
+  for (CRun* run : m_document.GetRuns()) AppendPage(run->GetBOM(), Text(run->GetPropText("Name")));
   m_document.AddObserver(this);
+  SelectPage(InitialPage());
   ShowPage(m_tabs->GetCurSel());
+  FollowShownPage(m_document, m_tabs->GetCurSel());
+}
+
+// A design read from its file opens on the page it was left on: the totals page when the
+// file says so, else its current run's page; a new design on its run's page.
+int CBOMView::InitialPage() const {
+  const bool read = m_document.GetFileVersion() != CDorneDoc::kNewDocumentVersion;
+  if (read && m_document.IsTotalsPageShown()) return 0;
+  const CRun* run = m_document.GetCurrentRun();
+  return run != nullptr ? std::max(0, FindRunPage(&run->GetBOM())) : 0;
 }
 
 CBOMView::~CBOMView() { Detach(); }
@@ -69,12 +80,16 @@ CBOMGrid* CBOMView::GetPage(int n) const {
 }
 
 void CBOMView::AddRunPage(CBOMGrid& grid, const QString& title, bool notify) {
+  m_notifyOnSwitch = notify;
+  AppendPage(grid, title);
+  SelectPage(GetPageCount() - 1);
+  m_notifyOnSwitch = true;
+}
+
+void CBOMView::AppendPage(CBOMGrid& grid, const QString& title) {
   m_tabs->AddTab(title);
   m_pages.push_back(&grid);
   grid.SetView(this);
-  m_notifyOnSwitch = notify;
-  SelectPage(GetPageCount() - 1);
-  m_notifyOnSwitch = true;
   if (GetPageCount() == 2) m_totalGrid.CopyLayoutFrom(grid);
   grid.NumberLines(1);
 }
@@ -161,11 +176,12 @@ void CBOMView::OnTabChanged(int n, int userFlag) {
   ShowPage(n);
   if (n == 0 && m_totalsState == 0) MergeTotals(false);
   m_document.SetBomPage(n);
-  m_document.SetTotalsPageShown(n == 0);
   if (n > 0) {
     CRun* run = m_document.GetRunAt(n - 1);
     if (run != nullptr && run != m_document.GetCurrentRun()) m_document.SetCurrentRun(run);
   }
+  // A run's page shows its run alone in the layout, the totals page every run.
+  FollowShownPage(m_document, n);
   // With two runs or more, each page brings back the layout view it was left with.
   if (GetPageCount() >= 3 && userFlag != 0) emit SavedViewWanted(*GetPage(n));
 }
@@ -269,11 +285,16 @@ void CBOMView::OnDocNotice(EDocNotice notice, CRun* run) {
       if (run != nullptr) RemovePage(FindRunPage(&run->GetBOM()));
       break;
     case EDocNotice::kCurrentRunChanged:
-      if (run != nullptr) SelectPage(FindRunPage(&run->GetBOM()));
+      // The totals page stays: every run is shown there, the new current one too.
+      if (run != nullptr && m_tabs->GetCurSel() != 0) SelectPage(FindRunPage(&run->GetBOM()));
       break;
     case EDocNotice::kTotalsStale: RecomputeTotals(0, 1); break;
-    case EDocNotice::kTotalsChanged:
-    case EDocNotice::kUpdateViews: UpdateAmounts(); break;
+    case EDocNotice::kTotalsChanged: UpdateAmounts(); break;
+    case EDocNotice::kUpdateViews:
+      // An undone step brings back the page it was taken on, the totals page too.
+      if (m_document.GetBomPage() != m_tabs->GetCurSel()) SelectPage(m_document.GetBomPage());
+      UpdateAmounts();
+      break;
     default: break;
   }
 }
