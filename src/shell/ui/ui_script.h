@@ -56,6 +56,10 @@ class CMainFrame;
 //                           moves it (the activation taken from it on the way); fails
 //                           when the window closed
 //   propcheck ID 0|1        check box ID of the shown page clicked until cleared or set
+//                           (a push-like check box too, such as the fold button 1333)
+//   propshown ID 0|1        control ID of the shown page hidden (0), or shown whole
+//                           within the window's page area (1); fails otherwise
+//   propheight FILE         the property window's height appended to FILE as a line
 //   propscroll ID VALUE     scroll bar ID of the shown page dragged to VALUE
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
