@@ -80,7 +80,7 @@ class CMainFrame;
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   bomtab N                page N of the bill of materials chosen as a click on its tab
-//                           chooses it (0: the totals page)
+//                           chooses it (0: the totals page; "current": the current run's)
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)
 //   status TEXT             the status bar shows TEXT; the line fails otherwise
 //   waitfile FILE SECONDS   the script waits until FILE exists (another process writes

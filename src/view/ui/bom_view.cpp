@@ -45,7 +45,12 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
   m_totalGrid.SetView(this);
   m_pages.push_back(&m_totalGrid);
   m_tabs->AddTab(Text(StringText(kMsgTotalPage)));
-  for (CRun* run : m_document.GetRuns()) AppendPage(run->GetBOM(), Text(run->GetPropText("Name")));
+  for (CRun* run : m_document.GetRuns()) {
+    AppendPage(run->GetBOM(), Text(run->GetPropText("Name")));
+    // Every run's page laid out once, ready for editing with its columns and rows fitted,
+    // whichever page is shown first.
+    ShowPage(GetPageCount() - 1);
+  }
   m_document.AddObserver(this);
   SelectPage(InitialPage());
   ShowPage(m_tabs->GetCurSel());
