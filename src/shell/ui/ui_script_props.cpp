@@ -136,8 +136,7 @@ bool Check(CMainFrame& frame, const QString& id, bool checked) {
   CPropDialog* window = ShownWindow(frame);
   CPropPageDialog* page = window != nullptr ? window->CurrentPage() : nullptr;
   auto* box = page != nullptr ? page->findChild<QAbstractButton*>(id) : nullptr;
-  if (box == nullptr || !box->isCheckable() || !box->isVisible() || !box->isEnabled())
-    return false;
+  if (box == nullptr || !box->isCheckable() || !box->isVisible() || !box->isEnabled()) return false;
   if (box->isChecked() != checked) box->click();
   return box->isChecked() == checked;
 }

@@ -52,17 +52,20 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
     ShowPage(GetPageCount() - 1);
   }
   m_document.AddObserver(this);
-  SelectPage(InitialPage());
-  ShowPage(m_tabs->GetCurSel());
-  FollowShownPage(m_document, m_tabs->GetCurSel());
+  // The first page is shown as any page chosen, the totals page too.
+  const int initial = InitialPage();
+  if (m_tabs->GetCurSel() == initial) OnTabChanged(initial, 0);
+  else SelectPage(initial);
 }
 
-// A design read from its file opens on the page it was left on: the totals page when the
-// file says so, else its current run's page; a new design on its run's page.
+// A design opens on the page it was left on: the totals page when it says so (a design
+// read from its file, or one laid out before it was shown), else its current run's page;
+// a new design, whose current run still waits for its start, on that run's page.
 int CBOMView::InitialPage() const {
-  const bool read = m_document.GetFileVersion() != CDorneDoc::kNewDocumentVersion;
-  if (read && m_document.IsTotalsPageShown()) return 0;
   const CRun* run = m_document.GetCurrentRun();
+  const bool read = m_document.GetFileVersion() != CDorneDoc::kNewDocumentVersion;
+  const bool fresh = !read && run != nullptr && run->GetFlagsWord() == 0;
+  if (!fresh && m_document.IsTotalsPageShown()) return 0;
   return run != nullptr ? std::max(0, FindRunPage(&run->GetBOM())) : 0;
 }
 
@@ -125,7 +128,14 @@ void CBOMView::RemovePage(int n) {
   if (m_shown != nullptr && &m_shown->GetModel() == grid) m_shown = nullptr;
   m_windows.erase(grid);
   m_pages.erase(m_pages.begin() + n);
-  if (shown) ShowPage(m_tabs->GetCurSel());
+  m_document.SetBomPage(m_tabs->GetCurSel());
+  if (!shown) return;
+  ShowPage(m_tabs->GetCurSel());
+  // The page now shown takes over (its run current, shown alone or with every run) once
+  // the run has gone.
+  QTimer::singleShot(0, this, [this] {
+    if (!m_detached) OnTabChanged(m_tabs->GetCurSel(), 0);
+  });
 }
 
 void CBOMView::RecomputeTotals(int compute, int quiet) {
@@ -192,6 +202,8 @@ void CBOMView::OnTabChanged(int n, int userFlag) {
 }
 
 void CBOMView::OnTabMoved(int from, int to) {
+  // The moved page stays the one shown, at its new place.
+  m_document.SetBomPage(to);
   CBOMGrid* moved = m_pages[static_cast<std::size_t>(from)];
   m_pages.erase(m_pages.begin() + from);
   m_pages.insert(m_pages.begin() + to, moved);

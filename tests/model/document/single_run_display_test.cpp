@@ -70,12 +70,10 @@ TEST_F(SingleRunDisplayTest, ThePageShownDecidesWhatTheSceneHolds) {
       {"the totals page shows every run", 0, CDorneDoc::kToolSelect, false, "1,2,3", true},
       {"a placed run's page shows it alone", 1, CDorneDoc::kToolSelect, true, "1", false},
       {"the extra boxes go with their run", 2, CDorneDoc::kToolSelect, true, "2", true},
-      {"a run at its marker shows the others to be placed by", 3, CDorneDoc::kToolPlaceStart,
-       false, "1,2,3", true},
-      {"moving or copying a run shows every run", 1, CDorneDoc::kToolAllRuns, true, "1,2,3",
-       true},
-      {"a page past the last run shows every run", 9, CDorneDoc::kToolSelect, false, "1,2,3",
-       true},
+      {"a run at its marker shows the others to be placed by", 3, CDorneDoc::kToolPlaceStart, false,
+       "1,2,3", true},
+      {"moving or copying a run shows every run", 1, CDorneDoc::kToolAllRuns, true, "1,2,3", true},
+      {"a page past the last run shows every run", 9, CDorneDoc::kToolSelect, false, "1,2,3", true},
   };
   for (const CPageCase& row : cases) {
     SCOPED_TRACE(row.guards);

@@ -113,15 +113,15 @@ TEST_F(PropWindowPlaceEndToEndTest, PinnedEachKindOfElementShowsTheHighlightedPa
     SCOPED_TRACE(language);
     const std::string shot =
         TestOutputPath(std::string("prop_window_kinds_") + language + "_e2e.png");
-    const CProgramRun run = Run(
-        "runclick 2 1 6\nzoomrun\nanswer - 1 1628=1 1110=1\ncommand 33030\noutlet\ncommand " +
-            std::to_string(kSelectTool) +
-            "\npick 1 6\nproppin 1\nproptab 2\npropcurrent 2\npick 6 6\npropshows 6\n"
-            "propcurrent 0\npropclicktab 0\npropcurrent 0\nrunclick 3 5 6\npropcurrent 1\n"
-            "runclick 3 5 6\npropshows 5\npropcurrent 0\npropclicktab 2\npropcurrent 2\n"
-            "propshot " +
-            shot + "\npropclicktab 0\npropcurrent 0\n",
-        "Left=20\nTop=20\n", language);
+    const CProgramRun run =
+        Run("runclick 2 1 6\nzoomrun\nanswer - 1 1628=1 1110=1\ncommand 33030\noutlet\ncommand " +
+                std::to_string(kSelectTool) +
+                "\npick 1 6\nproppin 1\nproptab 2\npropcurrent 2\npick 6 6\npropshows 6\n"
+                "propcurrent 0\npropclicktab 0\npropcurrent 0\nrunclick 3 5 6\npropcurrent 1\n"
+                "runclick 3 5 6\npropshows 5\npropcurrent 0\npropclicktab 2\npropcurrent 2\n"
+                "propshot " +
+                shot + "\npropclicktab 0\npropcurrent 0\n",
+            "Left=20\nTop=20\n", language);
     ASSERT_TRUE(run.finished) << run.output.toStdString();
     ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
     EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();

@@ -184,5 +184,6 @@ TEST_F(RunPagesWindowTest, LeavingAFoldedPageFoldsItBack) {
   ASSERT_NE(Page(window, kPageRunComment), nullptr);
   EXPECT_FALSE(fold->isChecked());
   EXPECT_EQ(window.height(), height);
-  EXPECT_FALSE(window.findChild<QToolBar*>(QString::number(CPropDialog::kNavigationBarId))->isHidden());
+  EXPECT_FALSE(
+      window.findChild<QToolBar*>(QString::number(CPropDialog::kNavigationBarId))->isHidden());
 }

@@ -57,9 +57,10 @@ TEST(RunRatingFoldEndToEndTest, TheFoldButtonShowsAndHidesTheLowerPart) {
         "open " + sample + "\nmenu " + std::to_string(kRunProperties) + "\npropcurrent " +
         std::to_string(kRatingPage) + "\npropshown 1333 1\npropshown 1603 0\npropshown 1099 0\n" +
         "propheight " + heights + "\npropshot " + shot + "1_lower_hidden.png\npropcheck 1333 1\n" +
-        "propshown 1603 1\npropshown 1099 1\npropshown 1333 1\nproptabsfit\npropheight " +
-        heights + "\npropshot " + shot + "2_lower_shown.png\npropcheck 1333 0\npropshown 1603 0\n" +
-        "propshown 1099 0\npropheight " + heights + "\npropshot " + shot + "3_lower_hidden_again.png\n";
+        "propshown 1603 1\npropshown 1099 1\npropshown 1333 1\nproptabsfit\npropheight " + heights +
+        "\npropshot " + shot + "2_lower_shown.png\npropcheck 1333 0\npropshown 1603 0\n" +
+        "propshown 1099 0\npropheight " + heights + "\npropshot " + shot +
+        "3_lower_hidden_again.png\n";
     const CProgramRun run = RunProgram(folder.Folder(), {}, script, "1600x1000x24");
     ASSERT_TRUE(run.finished) << run.output.toStdString();
     ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();

@@ -48,8 +48,8 @@ TEST(PositionMarksEndToEndTest, RoundTripsKeepOneMarkEach) {
       "open " TVR_PROGRAM_DIR "/examples/qd_sample.run\nprint " + folder.Path("first.pdf") +
       "\nsave " + saved + "\ncommand " + std::to_string(kCmdClose) + "\nopen " + saved +
       "\nprint " + folder.Path("reopened.pdf") + "\nbomtab 1\ncommand " + std::to_string(kCmdUndo) +
-      "\nbomtab 0\nprint " + folder.Path("undone.pdf") + "\nsave " + folder.Path("again.run") + "\ncommand " +
-      std::to_string(kCmdClose) + "\nopen " + folder.Path("again.run") + "\nprint " +
+      "\nbomtab 0\nprint " + folder.Path("undone.pdf") + "\nsave " + folder.Path("again.run") +
+      "\ncommand " + std::to_string(kCmdClose) + "\nopen " + folder.Path("again.run") + "\nprint " +
       folder.Path("twice.pdf") + "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
   ASSERT_TRUE(run.finished) << run.output.toStdString();

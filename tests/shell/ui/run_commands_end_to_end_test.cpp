@@ -49,10 +49,9 @@ TEST(RunCommandsEndToEndTest, NewRunsAreNamedInTurnWhateverTheirRanges) {
   const std::string undo = "command 57643\n";
   const std::string script =
       "closemodals\ntoward 1 1500\n" + place + "propchoose 1020 QDA\npropchoose 1021 63 A\n" +
-      newRun + "runnames A,B\n" + place + "propchoose 1020 QDT\nrunnames A,B\n" + newRun +
-      place + "propchoose 1020 QMA\npropchoose 1020 QJF\nrunnames A,B,C\n" + undo +
-      "runnames A,B,C\n" + newRun + undo + newRun + "key return\nrunnames A,B,C,D\nshot " +
-      shot + "\n";
+      newRun + "runnames A,B\n" + place + "propchoose 1020 QDT\nrunnames A,B\n" + newRun + place +
+      "propchoose 1020 QMA\npropchoose 1020 QJF\nrunnames A,B,C\n" + undo + "runnames A,B,C\n" +
+      newRun + undo + newRun + "key return\nrunnames A,B,C,D\nshot " + shot + "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << run.dump.toStdString();

@@ -69,14 +69,16 @@ TEST(SingleRunDisplayEndToEndTest, ARunsPageShowsItAloneWithItsOwnTexts) {
             "sceneruns F\nshot " + shot + "6_new_run.png\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
   ASSERT_TRUE(run.finished) << run.output.toStdString();
-  EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << run.dump.toStdString() << run.output.toStdString();
+  EXPECT_TRUE(run.dump.contains("\nfailed=\n"))
+      << run.dump.toStdString() << run.output.toStdString();
   step = 0;
   for (const CShownStep& shown : steps) {
     const std::string name = std::to_string(++step);
     SCOPED_TRACE("step " + name + ", page " + shown.page);
     EXPECT_EQ(DrawnIn(folder.Path("labels" + name)), shown.runLabels);
     EXPECT_EQ(DrawnIn(folder.Path("texts" + name)), shown.texts);
-    EXPECT_FALSE(QImage(QString::fromStdString(shot + name + "_page" + shown.page + ".png")).isNull());
+    EXPECT_FALSE(
+        QImage(QString::fromStdString(shot + name + "_page" + shown.page + ".png")).isNull());
   }
   EXPECT_FALSE(QImage(QString::fromStdString(shot + "6_new_run.png")).isNull());
 }
