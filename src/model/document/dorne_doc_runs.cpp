@@ -232,6 +232,8 @@ void CDorneDoc::PlaceRunStart(CRun& run) {
   run.SetStartMarker(nullptr);  // its boxes leave the scene as it dies
   SetModifiedFlag(true);
   m_toolMode = kToolAddStraight;
+  // The run now placed is shown alone while its own bill-of-materials page is shown.
+  m_currentRunOnly = m_bomPage > 0;
   m_freeFaceMask = FreeFaceMaskOf(*start);
   m_cursor = start->GetPosition();
   RebuildScene();

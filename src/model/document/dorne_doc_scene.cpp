@@ -22,6 +22,12 @@ int AxisOfDirection(int direction) {
 
 bool TowardNegative(int direction) { return direction == 0 || direction == 1 || direction == 3; }
 
+// An element's box outside its slots is shown with the element's run (only: the one run
+// shown, null when every run is).
+bool ExtraBoxShown(const CDev* element, const CRun* only) {
+  return only == nullptr || element == nullptr || element->GetRun() == only;
+}
+
 // Box extents (along z, x, y as CBox keeps them) for sizes along x, y and z.
 std::array<std::int32_t, 3> BoxExtents(const std::array<std::int32_t, 3>& sizes) {
   return {sizes[2], sizes[0], sizes[1]};
@@ -188,13 +194,16 @@ void CDorneDoc::RebuildScene() {
 
 std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers) {
   std::vector<CBox*> boxes;
+  const CRun* only = SceneKey().onlyRun;
   for (std::size_t i = m_runList.size(); i-- > 0;) {
     CRun& run = *m_runList[i];
-    if (m_currentRunOnly && m_toolMode != kToolAllRuns && &run != m_currentRun) continue;
+    if (only != nullptr && &run != only) continue;
     const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
     boxes.insert(boxes.end(), own.begin(), own.end());
   }
-  for (CExtraBox& extra : m_extraBoxes) boxes.push_back(extra.box.get());
+  for (CExtraBox& extra : m_extraBoxes) {
+    if (ExtraBoxShown(extra.element, only)) boxes.push_back(extra.box.get());
+  }
   return boxes;
 }
 
@@ -233,7 +242,9 @@ bool CDorneDoc::HasWholeScene() {
       return false;
     VisitRunSceneBoxes(*run, count);
   }
-  for (const CExtraBox& extra : m_extraBoxes) count(extra.box.get());
+  for (const CExtraBox& extra : m_extraBoxes) {
+    if (ExtraBoxShown(extra.element, m_wholeScene.onlyRun)) count(extra.box.get());
+  }
   return allListed && boxes == m_projection.GetDisplayList().BoxCount();
 }
 

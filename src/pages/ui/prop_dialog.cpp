@@ -14,6 +14,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <algorithm>
+#include <utility>
+
 #include "app/profile.h"
 #include "app/ui/window_translation.h"
 #include "model/props/obj_with_prop.h"
@@ -312,7 +315,10 @@ void CPropDialog::ClearObject() {
 }
 
 void CPropDialog::ClearPages() {
-  if (CPropPageDialog* page = CurrentPage()) page->hide();
+  if (CPropPageDialog* page = CurrentPage()) {
+    page->hide();
+    Unfold(*page);
+  }
   m_tabs->hide();
   {
     const QSignalBlocker blocker(m_tabs);
@@ -340,9 +346,13 @@ bool CPropDialog::LeaveCurrentPage(bool quiet) {
   if (page == nullptr || page->isHidden()) return true;
   if (page->Rules().IsLoaded()) page->ApplyPage(quiet);
   page->hide();
-  if (page->FoldButton() != nullptr && page->FoldButton()->isChecked())
-    page->FoldButton()->setChecked(false);
+  Unfold(*page);
   return true;
+}
+
+void CPropDialog::Unfold(CPropPageDialog& page) {
+  if (page.FoldButton() != nullptr && page.FoldButton()->isChecked())
+    page.FoldButton()->setChecked(false);
 }
 
 void CPropDialog::EnterPage(int index) {
@@ -379,11 +389,26 @@ void CPropDialog::Navigate(int id) {
   m_pinned = pinned;
 }
 
+// The page's lower part shown (folded) or hidden: the navigation bar gives its room to
+// the page, and the window grows by what the lower part needs beyond that; unfolded, the
+// window shrinks back by as much and the bar returns.
 void CPropDialog::ApplyFoldState(bool folded) {
   const int bar = m_navigation->height();
-  m_pageArea.setBottom(m_pageArea.bottom() + (folded ? bar : -bar));
-  if (CPropPageDialog* page = CurrentPage()) page->setGeometry(m_pageArea);
+  CPropPageDialog* page = CurrentPage();
+  int growth = 0;
+  if (folded) {
+    m_pageArea.setBottom(m_pageArea.bottom() + bar);
+    if (page != nullptr) growth = std::max(0, page->sizeHint().height() - m_pageArea.height());
+    m_foldGrowth = growth;
+  } else {
+    growth = -std::exchange(m_foldGrowth, 0);
+    m_pageArea.setBottom(m_pageArea.bottom() - bar);
+  }
+  m_pageArea.setBottom(m_pageArea.bottom() + growth);
+  if (growth != 0) resize(width(), height() + growth);
+  if (page != nullptr) page->setGeometry(m_pageArea);
   m_navigation->setVisible(!folded);
+  if (growth > 0) KeepOnScreen();
   update();
 }
 

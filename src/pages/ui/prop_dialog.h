@@ -105,6 +105,8 @@ class CPropDialog : public QWidget {
   void EnterPage(int index);
   void OnTabChanged(int index);
   void ApplyFoldState(bool folded);
+  // A folded page's lower part hidden again, the window back to its size.
+  void Unfold(CPropPageDialog& page);
   void PostClose();
   void PaintSummary(class QPainter& painter);
 
@@ -122,6 +124,7 @@ class CPropDialog : public QWidget {
   QRect m_pageArea;
   QRect m_initialPageArea;
   QSize m_initialSize;
+  int m_foldGrowth = 0;  // what the window grew by to show a folded page's lower part
   bool m_pinned = false;
   bool m_saving = false;
   bool m_closed = false;

@@ -1,9 +1,11 @@
 #include "pages/ui/run_rating_page_dlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "app/ui/window_translation.h"
 
@@ -18,6 +20,9 @@ constexpr int kMsgNeutral = 2564;
 constexpr int kMsgColour = 30084;
 constexpr int kMsgColourStandard = 30085;
 constexpr int kMsgColourGrey = 30086;
+constexpr int kMsgFold = 2563;
+constexpr int kMsgLowerOption = 30175;
+constexpr int kMsgLowerNote = 30176;
 constexpr int kMostDropLines = 10;
 
 }  // namespace
@@ -44,6 +49,14 @@ void CRunRatingPageDlg::BuildControls() {
   m_colours->addItem(ResourceQText(kMsgColourStandard));
   m_colours->addItem(ResourceQText(kMsgColourGrey));
   SetComboDropHeight(m_colours, 2);
+  m_fold = MakeButton(kFoldButtonId, kMsgFold);
+  m_lowerNote = MakeLabel(1099, kMsgLowerNote);
+  m_lowerNote->setWordWrap(true);
+  m_lowerOption = MakeCheck(1603, kMsgLowerOption);
+  // Nothing of the run stands behind this box: it is shown, never to be ticked.
+  m_lowerOption->setEnabled(false);
+  m_lowerNote->hide();
+  m_lowerOption->hide();
   grid->addWidget(MakeLabel(1070, kMsgCatalogue), 0, 0);
   grid->addWidget(m_catalogues, 0, 1, 1, 2);
   grid->addWidget(MakeLabel(1069, kMsgRating), 1, 0);
@@ -57,11 +70,23 @@ void CRunRatingPageDlg::BuildControls() {
   grid->addWidget(m_neutrals, 5, 1, 1, 2);
   grid->addWidget(m_colourLabel, 6, 0);
   grid->addWidget(m_colours, 6, 1, 1, 2);
+  grid->addWidget(m_fold, 7, 0);
+  grid->addWidget(m_lowerOption, 8, 0, 1, 3);
+  grid->addWidget(m_lowerNote, 9, 0, 1, 3);
   grid->setColumnStretch(2, 1);
-  grid->setRowStretch(7, 1);
+  grid->setRowStretch(10, 1);
+}
+
+void CRunRatingPageDlg::ShowLowerPart(bool shown) {
+  m_colours->setEnabled(shown);
+  m_lowerOption->setVisible(shown);
+  m_lowerNote->setVisible(shown);
 }
 
 void CRunRatingPageDlg::ConnectControls() {
+  // The lower part shows before the window measures the page for it.
+  connect(m_fold, &QPushButton::toggled, this, &CRunRatingPageDlg::ShowLowerPart);
+  SetFoldButton(m_fold);
   connect(m_catalogues, &QComboBox::activated, this,
           [this](int index) { Choose(&CRunRatingPage::OnCatalogueChange, index); });
   connect(m_ratings, &QComboBox::activated, this,
@@ -110,6 +135,7 @@ void CRunRatingPageDlg::ShowValues() {
   m_neutrals->setVisible(m_rules.IsNeutralShown());
   m_colourLabel->setVisible(m_rules.IsColourShown());
   m_colours->setVisible(m_rules.IsColourShown());
+  m_colours->setEnabled(true);
   const QSignalBlocker blocker(m_colours);
   m_colours->setCurrentIndex(m_rules.GetColourChoice());
 }

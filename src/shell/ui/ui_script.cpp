@@ -497,7 +497,12 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return DoubleClickBOMCell(*layout, words[1].toInt(), words[2].toInt());
   if (verb == QLatin1String("bomtab") && words.size() == 2) {
     auto* bom = layout->findChild<CBOMView*>();
-    return bom != nullptr && bom->GetTabs().SelectTab(words[1].toInt(), 1);
+    const CDorneDoc* document = layout->Document();
+    const CRun* current = document != nullptr ? document->GetCurrentRun() : nullptr;
+    int page = words[1].toInt();
+    if (words[1] == QLatin1String("current"))
+      page = current != nullptr && bom != nullptr ? bom->FindRunPage(&current->GetBOM()) : -1;
+    return bom != nullptr && bom->GetTabs().SelectTab(page, 1);
   }
   std::string error;
   if (verb == QLatin1String("save") && words.size() == 2)

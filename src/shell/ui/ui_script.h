@@ -56,6 +56,10 @@ class CMainFrame;
 //                           moves it (the activation taken from it on the way); fails
 //                           when the window closed
 //   propcheck ID 0|1        check box ID of the shown page clicked until cleared or set
+//                           (a push-like check box too, such as the fold button 1333)
+//   propshown ID 0|1        control ID of the shown page hidden (0), or shown whole
+//                           within the window's page area (1); fails otherwise
+//   propheight FILE         the property window's height appended to FILE as a line
 //   propscroll ID VALUE     scroll bar ID of the shown page dragged to VALUE
 //   shot FILE               a picture of the main window
 //   save FILE               the active layout document written to FILE
@@ -76,7 +80,7 @@ class CMainFrame;
 //   block FILE              FILE replaced by a folder, so that writing it fails
 //   bomdouble ROW COLUMN    a double click on that cell of the bill-of-materials page shown
 //   bomtab N                page N of the bill of materials chosen as a click on its tab
-//                           chooses it (0: the totals page)
+//                           chooses it (0: the totals page; "current": the current run's)
 //   menu N                  menu item N chosen (hovered, triggered, the menu closed)
 //   status TEXT             the status bar shows TEXT; the line fails otherwise
 //   waitfile FILE SECONDS   the script waits until FILE exists (another process writes

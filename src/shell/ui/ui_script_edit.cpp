@@ -45,6 +45,24 @@ bool RunsAreNamed(const CDorneDoc& document, const QString& names) {
   return shown.join(QLatin1Char(',')) == names;
 }
 
+// The runs that have a box in the scene, named in document order and joined by ",".
+bool SceneHoldsRuns(const CDorneDoc& document, const QString& names) {
+  QStringList shown;
+  for (const CRun* run : document.GetRuns()) {
+    bool listed = false;
+    for (const CDev* element : run->GetDevices()) {
+      for (int slot = 0; slot < CDev::kSlotCount && !listed; ++slot) {
+        const CBox* box = element->GetBox(slot);
+        listed = box != nullptr && box->IsListed();
+      }
+    }
+    if (listed) shown << QString::fromStdString(run->GetPropText("Name"));
+  }
+  if (shown.join(QLatin1Char(',')) == names) return true;
+  qWarning("the scene holds the runs %s", qPrintable(shown.join(QLatin1Char(','))));
+  return false;
+}
+
 // The insertion point at the three coordinates of the line; where it is instead goes to
 // the program's error output, for the test's report.
 bool CursorIsAt(const CDorneDoc& document, const QStringList& words) {
@@ -70,6 +88,8 @@ bool RunEditLine(CLayoutDocWindow& layout, const QStringList& words, bool& handl
     return document != nullptr && CursorIsAt(*document, words);
   if (verb == QLatin1String("runnames") && words.size() == 2)
     return document != nullptr && RunsAreNamed(*document, words[1]);
+  if (verb == QLatin1String("sceneruns") && words.size() == 2)
+    return document != nullptr && SceneHoldsRuns(*document, words[1]);
   handled = false;
   return false;
 }

@@ -11,5 +11,7 @@ class CLayoutDocWindow;
 //                          RGB (six hexadecimal digits); the line fails otherwise
 //   cursor X Y Z           the insertion point of the next element is at (X, Y, Z)
 //   runnames NAMES         the document's runs are named so, in order, joined by ","
+//   sceneruns NAMES        the runs with boxes in the layout's scene are these, named in
+//                          order and joined by ","; the line fails otherwise
 // False when the line is not one of these or does not hold; `handled` tells which.
 bool RunEditLine(CLayoutDocWindow& layout, const QStringList& words, bool& handled);

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -129,14 +130,38 @@ bool Drag(CMainFrame& frame, int dx, int dy) {
          window->pos() == start + QPoint(dx, dy);
 }
 
-// The check box ID of the shown page clicked until it shows the state asked for.
+// The check box (or push-like check box) ID of the shown page clicked until it shows the
+// state asked for.
 bool Check(CMainFrame& frame, const QString& id, bool checked) {
   CPropDialog* window = ShownWindow(frame);
   CPropPageDialog* page = window != nullptr ? window->CurrentPage() : nullptr;
-  auto* box = page != nullptr ? page->findChild<QCheckBox*>(id) : nullptr;
-  if (box == nullptr || !box->isVisible() || !box->isEnabled()) return false;
+  auto* box = page != nullptr ? page->findChild<QAbstractButton*>(id) : nullptr;
+  if (box == nullptr || !box->isCheckable() || !box->isVisible() || !box->isEnabled()) return false;
   if (box->isChecked() != checked) box->click();
   return box->isChecked() == checked;
+}
+
+// Control ID of the shown page is hidden (shown false), or shown whole inside the window's
+// page area, not cut by its edge (shown true).
+bool ControlShown(CMainFrame& frame, const QString& id, bool shown) {
+  Settle();
+  CPropDialog* window = ShownWindow(frame);
+  CPropPageDialog* page = window != nullptr ? window->CurrentPage() : nullptr;
+  auto* control = page != nullptr ? page->findChild<QWidget*>(id) : nullptr;
+  if (control == nullptr) return false;
+  if (!shown) return !control->isVisible();
+  const QRect place(control->mapTo(window, QPoint(0, 0)), control->size());
+  return control->isVisible() && window->PageArea().contains(place) &&
+         window->rect().contains(place);
+}
+
+// The window's height appended to FILE, a line each time.
+bool WriteHeight(CMainFrame& frame, const QString& path) {
+  Settle();
+  CPropDialog* window = ShownWindow(frame);
+  QFile file(path);
+  if (window == nullptr || !file.open(QIODevice::Append | QIODevice::Text)) return false;
+  return file.write(QByteArray::number(window->height()) + '\n') > 0;
 }
 
 // The scroll bar ID of the shown page moved to VALUE, as a drag of its slider moves it.
@@ -170,6 +195,9 @@ bool RunPropertyLine(CMainFrame& frame, const QStringList& words, bool& handled)
     return Drag(frame, words[1].toInt(), words[2].toInt());
   if (verb == QLatin1String("propcheck") && words.size() == 3)
     return Check(frame, words[1], words[2] == QLatin1String("1"));
+  if (verb == QLatin1String("propshown") && words.size() == 3)
+    return ControlShown(frame, words[1], words[2] == QLatin1String("1"));
+  if (verb == QLatin1String("propheight") && words.size() == 2) return WriteHeight(frame, words[1]);
   if (verb == QLatin1String("propscroll") && words.size() == 3)
     return Scroll(frame, words[1], words[2].toInt());
   handled = false;

@@ -14,6 +14,7 @@
 #include "view/ui/bom_grid_window.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
+#include "model/document/single_run_display.h"
 #include "model/run/run.h"
 #include "view/ui/onglet_control.h"
 
@@ -44,10 +45,28 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
   m_totalGrid.SetView(this);
   m_pages.push_back(&m_totalGrid);
   m_tabs->AddTab(Text(StringText(kMsgTotalPage)));
-  for (CRun* run : m_document.GetRuns())
-    AddRunPage(run->GetBOM(), Text(run->GetPropText("Name")), false);
+  for (CRun* run : m_document.GetRuns()) {
+    AppendPage(run->GetBOM(), Text(run->GetPropText("Name")));
+    // Every run's page laid out once, ready for editing with its columns and rows fitted,
+    // whichever page is shown first.
+    ShowPage(GetPageCount() - 1);
+  }
   m_document.AddObserver(this);
-  ShowPage(m_tabs->GetCurSel());
+  // The first page is shown as any page chosen, the totals page too.
+  const int initial = InitialPage();
+  if (m_tabs->GetCurSel() == initial) OnTabChanged(initial, 0);
+  else SelectPage(initial);
+}
+
+// A design opens on the page it was left on: the totals page when it says so (a design
+// read from its file, or one laid out before it was shown), else its current run's page;
+// a new design, whose current run still waits for its start, on that run's page.
+int CBOMView::InitialPage() const {
+  const CRun* run = m_document.GetCurrentRun();
+  const bool read = m_document.GetFileVersion() != CDorneDoc::kNewDocumentVersion;
+  const bool fresh = !read && run != nullptr && run->GetFlagsWord() == 0;
+  if (!fresh && m_document.IsTotalsPageShown()) return 0;
+  return run != nullptr ? std::max(0, FindRunPage(&run->GetBOM())) : 0;
 }
 
 CBOMView::~CBOMView() { Detach(); }
@@ -69,12 +88,16 @@ CBOMGrid* CBOMView::GetPage(int n) const {
 }
 
 void CBOMView::AddRunPage(CBOMGrid& grid, const QString& title, bool notify) {
+  m_notifyOnSwitch = notify;
+  AppendPage(grid, title);
+  SelectPage(GetPageCount() - 1);
+  m_notifyOnSwitch = true;
+}
+
+void CBOMView::AppendPage(CBOMGrid& grid, const QString& title) {
   m_tabs->AddTab(title);
   m_pages.push_back(&grid);
   grid.SetView(this);
-  m_notifyOnSwitch = notify;
-  SelectPage(GetPageCount() - 1);
-  m_notifyOnSwitch = true;
   if (GetPageCount() == 2) m_totalGrid.CopyLayoutFrom(grid);
   grid.NumberLines(1);
 }
@@ -105,7 +128,14 @@ void CBOMView::RemovePage(int n) {
   if (m_shown != nullptr && &m_shown->GetModel() == grid) m_shown = nullptr;
   m_windows.erase(grid);
   m_pages.erase(m_pages.begin() + n);
-  if (shown) ShowPage(m_tabs->GetCurSel());
+  m_document.SetBomPage(m_tabs->GetCurSel());
+  if (!shown) return;
+  ShowPage(m_tabs->GetCurSel());
+  // The page now shown takes over (its run current, shown alone or with every run) once
+  // the run has gone.
+  QTimer::singleShot(0, this, [this] {
+    if (!m_detached) OnTabChanged(m_tabs->GetCurSel(), 0);
+  });
 }
 
 void CBOMView::RecomputeTotals(int compute, int quiet) {
@@ -161,16 +191,19 @@ void CBOMView::OnTabChanged(int n, int userFlag) {
   ShowPage(n);
   if (n == 0 && m_totalsState == 0) MergeTotals(false);
   m_document.SetBomPage(n);
-  m_document.SetTotalsPageShown(n == 0);
   if (n > 0) {
     CRun* run = m_document.GetRunAt(n - 1);
     if (run != nullptr && run != m_document.GetCurrentRun()) m_document.SetCurrentRun(run);
   }
+  // A run's page shows its run alone in the layout, the totals page every run.
+  FollowShownPage(m_document, n);
   // With two runs or more, each page brings back the layout view it was left with.
   if (GetPageCount() >= 3 && userFlag != 0) emit SavedViewWanted(*GetPage(n));
 }
 
 void CBOMView::OnTabMoved(int from, int to) {
+  // The moved page stays the one shown, at its new place.
+  m_document.SetBomPage(to);
   CBOMGrid* moved = m_pages[static_cast<std::size_t>(from)];
   m_pages.erase(m_pages.begin() + from);
   m_pages.insert(m_pages.begin() + to, moved);
@@ -269,11 +302,16 @@ void CBOMView::OnDocNotice(EDocNotice notice, CRun* run) {
       if (run != nullptr) RemovePage(FindRunPage(&run->GetBOM()));
       break;
     case EDocNotice::kCurrentRunChanged:
-      if (run != nullptr) SelectPage(FindRunPage(&run->GetBOM()));
+      // The totals page stays: every run is shown there, the new current one too.
+      if (run != nullptr && m_tabs->GetCurSel() != 0) SelectPage(FindRunPage(&run->GetBOM()));
       break;
     case EDocNotice::kTotalsStale: RecomputeTotals(0, 1); break;
-    case EDocNotice::kTotalsChanged:
-    case EDocNotice::kUpdateViews: UpdateAmounts(); break;
+    case EDocNotice::kTotalsChanged: UpdateAmounts(); break;
+    case EDocNotice::kUpdateViews:
+      // An undone step brings back the page it was taken on, the totals page too.
+      if (m_document.GetBomPage() != m_tabs->GetCurSel()) SelectPage(m_document.GetBomPage());
+      UpdateAmounts();
+      break;
     default: break;
   }
 }

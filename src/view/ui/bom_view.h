@@ -70,6 +70,9 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   void OnTabChanging(int from, int to, int userFlag, bool* allow);
   void OnTabChanged(int n, int userFlag);
   void OnTabMoved(int from, int to);
+  // A run's page added without being chosen.
+  void AppendPage(CBOMGrid& grid, const QString& title);
+  int InitialPage() const;
   void MergeTotals(bool values);
   void ShowPage(int n);
   CGridControl& WindowOf(CBOMGrid& grid);

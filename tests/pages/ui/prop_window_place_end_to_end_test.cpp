@@ -105,4 +105,28 @@ TEST_F(PropWindowPlaceEndToEndTest, TheHighlightedTabIsAlwaysThePageShown) {
   }
 }
 
+// Pinned, a straight of run E on its third tab, then a tap-off unit placed there by hand
+// (one tab), then an elbow of run D (its run's pages first, then its own): each time the
+// highlighted tab is the page shown, and a click on a tab shows that page.
+TEST_F(PropWindowPlaceEndToEndTest, PinnedEachKindOfElementShowsTheHighlightedPage) {
+  for (const char* language : {"044", "033"}) {
+    SCOPED_TRACE(language);
+    const std::string shot =
+        TestOutputPath(std::string("prop_window_kinds_") + language + "_e2e.png");
+    const CProgramRun run =
+        Run("runclick 2 1 6\nzoomrun\nanswer - 1 1628=1 1110=1\ncommand 33030\noutlet\ncommand " +
+                std::to_string(kSelectTool) +
+                "\npick 1 6\nproppin 1\nproptab 2\npropcurrent 2\npick 6 6\npropshows 6\n"
+                "propcurrent 0\npropclicktab 0\npropcurrent 0\nrunclick 3 5 6\npropcurrent 1\n"
+                "runclick 3 5 6\npropshows 5\npropcurrent 0\npropclicktab 2\npropcurrent 2\n"
+                "propshot " +
+                shot + "\npropclicktab 0\npropcurrent 0\n",
+            "Left=20\nTop=20\n", language);
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+    EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+    EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  }
+}
+
 }  // namespace

@@ -8,9 +8,14 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabBar>
+#include <QToolBar>
+
+#include <vector>
 
 #include "app/current_language.h"
+#include "model/props/page_kinds.h"
 #include "page_test_support.h"
 #include "pages/ui/prop_page_dialog.h"
 #include "pages/ui/prop_window_host.h"
@@ -129,3 +134,56 @@ TEST_F(RunPagesWindowTest, ARefusedSpacingIsToldAndNotStored) {
 }
 
 }  // namespace
+
+// The fold button of the rating page shown alone, in a window made to the page's height:
+// down, the lower part shows whole (the navigation bar's room and what the window grows by)
+// and the bar hides; up again, the lower part hides and the window and bar are as before.
+TEST_F(RunPagesWindowTest, TheFoldButtonShowsTheLowerPartAndGivesTheRoomBack) {
+  host->OpenPropDialog();
+  CPropDialog& window = *host->Window();
+  window.SetPinned(true);
+  window.ShowPages(&Run(0), {kPageRunRating});
+  window.show();
+  auto* fold = Control<QPushButton>(window, "1333");
+  auto* bar = window.findChild<QToolBar*>(QString::number(CPropDialog::kNavigationBarId));
+  ASSERT_NE(fold, nullptr);
+  ASSERT_NE(bar, nullptr);
+  const int height = window.height();
+  const QRect area = window.PageArea();
+  auto lowerPart = [&window] {
+    return std::vector<QWidget*>{window.CurrentPage()->findChild<QWidget*>("1603"),
+                                 window.CurrentPage()->findChild<QWidget*>("1099")};
+  };
+  for (const QWidget* control : lowerPart()) ASSERT_FALSE(control->isVisibleTo(&window));
+  fold->click();
+  EXPECT_TRUE(bar->isHidden());
+  EXPECT_GT(window.height(), height);
+  for (QWidget* control : lowerPart()) {
+    EXPECT_TRUE(control->isVisibleTo(&window)) << control->objectName().toStdString();
+    const QRect place(control->mapTo(&window, QPoint(0, 0)), control->size());
+    EXPECT_TRUE(window.PageArea().contains(place)) << control->objectName().toStdString();
+  }
+  Shot(window, "run_page_rating_folded.png");
+  fold->click();
+  EXPECT_FALSE(bar->isHidden());
+  EXPECT_EQ(window.height(), height);
+  EXPECT_EQ(window.PageArea(), area);
+  for (const QWidget* control : lowerPart()) EXPECT_FALSE(control->isVisibleTo(&window));
+}
+
+// Leaving the page while its lower part shows folds it back: the window keeps its size.
+TEST_F(RunPagesWindowTest, LeavingAFoldedPageFoldsItBack) {
+  CPropDialog& window = ShowRun(Run(0));
+  window.SetPinned(true);
+  const int height = window.height();
+  ASSERT_NE(Page(window, kPageRunRating), nullptr);
+  auto* fold = Control<QPushButton>(window, "1333");
+  ASSERT_NE(fold, nullptr);
+  fold->click();
+  ASSERT_TRUE(fold->isChecked());
+  ASSERT_NE(Page(window, kPageRunComment), nullptr);
+  EXPECT_FALSE(fold->isChecked());
+  EXPECT_EQ(window.height(), height);
+  EXPECT_FALSE(
+      window.findChild<QToolBar*>(QString::number(CPropDialog::kNavigationBarId))->isHidden());
+}

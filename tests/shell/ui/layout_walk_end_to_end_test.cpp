@@ -90,8 +90,10 @@ TEST_F(LayoutWalkEndToEndTest, TheSampleLayoutCanBeEditedAndRebuilt) {
 
 TEST_F(LayoutWalkEndToEndTest, ADoubleClickEditsABillOfMaterialsCell) {
   const std::string path = CopySample("sample/design.run");
-  // The sample's pages show the reference column, whose cells offer the pick list.
-  const std::string script = "open " + path + "\nanswer " + TestOutputFile("walk_bom_pick.png") +
+  // The sample's run pages show the reference column, whose cells offer the pick list;
+  // the sample opens on its totals page, and the current run's tab is chosen.
+  const std::string script = "open " + path + "\nbomtab current\nanswer " +
+                             TestOutputFile("walk_bom_pick.png") +
                              " reject\nbomdouble 1 2\nanswer - reject\nbomdouble 2 2\n";
   const CEndToEndRun run = Run(script);
   ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();

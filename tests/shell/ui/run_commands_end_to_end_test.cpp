@@ -34,4 +34,28 @@ TEST(RunCommandsEndToEndTest, NewRunFromTheRunMenu) {
     EXPECT_FALSE(QImage(QString::fromStdString(shot + step + ".png")).isNull()) << step;
 }
 
+// New runs from Run > New run, each given a range on its rating page (a range change of a
+// new run among them, then undone; a new run made and undone): the range changes take
+// the runs over under their names and only new runs take the next name.
+TEST(RunCommandsEndToEndTest, NewRunsAreNamedInTurnWhateverTheirRanges) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  folder.Write("settings/TVR73/TVR.INI",
+               "[Database]\nNoML=1\nNoRF=1\n[Design]\nInfos=0\n[Language]\nID=044\n"
+               "[Dialog Property]\nStayVisible=1\n");
+  const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/run_names.png";
+  const std::string newRun = "command 32789\n";
+  const std::string place = "key return\ncommand 32792\n";
+  const std::string undo = "command 57643\n";
+  const std::string script =
+      "closemodals\ntoward 1 1500\n" + place + "propchoose 1020 QDA\npropchoose 1021 63 A\n" +
+      newRun + "runnames A,B\n" + place + "propchoose 1020 QDT\nrunnames A,B\n" + newRun + place +
+      "propchoose 1020 QMA\npropchoose 1020 QJF\nrunnames A,B,C\n" + undo + "runnames A,B,C\n" +
+      newRun + undo + newRun + "key return\nrunnames A,B,C,D\nshot " + shot + "\n";
+  const CProgramRun run = RunProgram(folder.Path(), {}, script);
+  ASSERT_TRUE(run.finished) << run.output.toStdString();
+  EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << run.dump.toStdString();
+  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+}
+
 }  // namespace

@@ -2,7 +2,9 @@
 // dialog to distribute the units along the run (the TVR_SCRIPT_FILE hook of main.cpp):
 // when the distribution cannot run (a unit of another function than the distributing
 // one), the user is told so instead of the tick being passed over in silence; a unit of
-// the distributing function is distributed without a word, as before.
+// the distributing function is distributed without a word, as before. The spacing is the
+// user's own ([Design] TapOff2Load): with the default, a unit goes before the user's fuse
+// unit; with a spacing of 100 mm none fits, and the fuse unit is marked and the user told.
 
 #include <gtest/gtest.h>
 
@@ -43,6 +45,40 @@ TEST(TapOffDistributionEndToEndTest, ADistributionThatCannotRunIsTold) {
     ASSERT_TRUE(run.finished) << run.output.toStdString();
     EXPECT_EQ(run.dump.contains(QString::fromStdString(notDistributed)), row.told)
         << run.dump.toStdString();
+    EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+  }
+}
+
+struct CSpacingCase {
+  const char* setting;  // the [Design] line, empty for the default spacing
+  int elements;         // run E's elements afterwards, the user's fuse unit among them
+  bool marked;          // the user was told that units were marked
+};
+
+TEST(TapOffDistributionEndToEndTest, TheUsersSpacingDecidesWhereUnitsGo) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  const QString marked = QStringLiteral("too far apart for the distance set");
+  for (const CSpacingCase& row :
+       {CSpacingCase{"", 8, false}, CSpacingCase{"TapOff2Load=0/100\n", 7, true}}) {
+    SCOPED_TRACE(row.setting);
+    CShellTestFolder folder;
+    folder.Write("settings/TVR73/TVR.INI", std::string("[Database]\nNoML=1\nNoRF=1\n[Design]\n") +
+                                               row.setting + "Infos=0\n[Language]\nID=044\n");
+    const std::string sample = folder.Path("sample.run");
+    std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/qd_sample.run", sample);
+    const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/tapoff_spacing_" +
+                             (row.marked ? "short" : "default") + ".png";
+    // A fuse unit placed by hand on run E, then the distribution of boxes up to 63 A.
+    const std::string script =
+        "open " + sample + "\nrunclick 2 1 6\nzoomrun\nanswer - 1 1628=1 1110=1\ncommand " +
+        std::to_string(kCmdTapOff) +
+        "\noutlet\ncommand 32780\nanswer - 1 1631=1 1110=1 1677=1\nanswer - accept\ncommand " +
+        std::to_string(kCmdTapOff) + "\nshot " + shot + "\nsave " + sample + "\n";
+    const CProgramRun run = RunProgram(folder.Path(), {}, script);
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+    EXPECT_EQ(run.values.value("layout"), QStringLiteral("4/%1").arg(row.elements));
+    EXPECT_EQ(run.dump.contains(marked), row.marked) << run.dump.toStdString();
     EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
   }
 }

@@ -42,7 +42,7 @@ TEST(Z3dExportEndToEndTest, TheMenuCommandWritesTheRunsFile) {
   const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_dialog.png";
   const std::string target = folder.Path("sampleD.Z3D");
   const std::string script = "open " TVR_PROGRAM_DIR
-                             "/examples/qd_sample.run\nenabled 32985 1\n"
+                             "/examples/qd_sample.run\nbomtab current\nenabled 32985 1\n"
                              "answer " +
                              shot + " accept fileNameEdit=" + target + "\nmenu 32985\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
@@ -76,7 +76,9 @@ TEST(Z3dExportEndToEndTest, EverySamplesFileIsWrittenBesideItsDocument) {
     const std::string document = folder.Path(sample + ".run");
     std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + sample + ".run", document);
     const std::string shot = std::string(TVR_TEST_OUTPUT_DIR) + "/z3d_export_" + sample + ".png";
-    script += "open " + document + "\nenabled 32985 1\nanswer " + shot + " accept\nmenu 32985\n";
+    // The export writes the run of the page shown: its tab is chosen first.
+    script += "open " + document + "\nbomtab current\nenabled 32985 1\nanswer " + shot +
+              " accept\nmenu 32985\n";
   }
   const CProgramRun run = RunProgram(folder.Path(), {}, script);
   ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();

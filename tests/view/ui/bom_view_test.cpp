@@ -193,6 +193,34 @@ TEST_F(BOMViewTest, DraggingATabReordersTheRunsAsAnUndoableChange) {
   EXPECT_EQ(m_document->GetRunAt(0)->GetPropText("Name"), order[0]);
 }
 
+// A placed run's page shows that run alone, the totals page every run; another run made
+// current from the totals page leaves it shown; a page the document asks back for (an
+// undone step) is shown again.
+TEST_F(BOMViewTest, ThePageShownDecidesWhetherTheLayoutShowsOneRun) {
+  for (CRun* run : m_document->GetRuns()) run->SetFlagsWord(1);
+  COngletControl& tabs = m_view->GetTabs();
+  const struct {
+    int page;
+    bool alone;
+  } rows[] = {{2, true}, {0, false}, {3, true}, {1, true}, {0, false}};
+  for (const auto& row : rows) {
+    ASSERT_TRUE(m_view->SelectPage(row.page));
+    EXPECT_EQ(m_document->IsCurrentRunOnly(), row.alone) << row.page;
+    EXPECT_EQ(m_document->GetBomPage(), row.page);
+    if (row.page > 0) {
+      EXPECT_EQ(m_document->GetCurrentRun(), m_document->GetRunAt(row.page - 1));
+    }
+  }
+  m_document->SetCurrentRun(m_document->GetRunAt(2));
+  EXPECT_EQ(tabs.GetCurSel(), 0);
+  EXPECT_FALSE(m_document->IsCurrentRunOnly());
+  m_document->SetBomPage(2);
+  m_document->UpdateAllViews();
+  EXPECT_EQ(tabs.GetCurSel(), 2);
+  EXPECT_TRUE(m_document->IsCurrentRunOnly());
+  EXPECT_EQ(m_document->GetCurrentRun(), m_document->GetRunAt(1));
+}
+
 TEST_F(BOMViewTest, PrintsTheShownPageToPdf) {
   m_document->SetDocPropertyModified("Name", "Plant room");
   ASSERT_TRUE(m_view->SelectPage(1));
