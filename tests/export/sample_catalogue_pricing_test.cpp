@@ -5,10 +5,10 @@
 // and a weight.
 
 #include "export/part_number_link.h"
+#include "export/price_update.h"
 #include "geometry/box.h"
 #include "linear/ref_coff_table.h"
 #include "linear/tap_off_dialog_rules.h"
-#include "export/price_update.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
@@ -105,9 +105,8 @@ class SampleCataloguePricingTest : public RangeTest {
     ConnectRunsAsTheStartUpDoes();
     CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
     // The device names of the sample catalogue name the pieces a range makes no part for.
-    CRangeContext::Instance().SetDevices(
-        LoadDeviceList(TVR_PROGRAM_DIR "/DBF/", [](int number) { return "T" + std::to_string(number); })
-            .entries);
+    const TextLookup lookup = [](int number) { return "T" + std::to_string(number); };
+    CRangeContext::Instance().SetDevices(LoadDeviceList(TVR_PROGRAM_DIR "/DBF/", lookup).entries);
   }
   void TearDown() override {
     m_document.reset();  // the runs go before the range tables they lease
@@ -313,4 +312,3 @@ TEST_F(SampleCataloguePricingTest, ANewRunOfEveryRangeAndRatingPricesEveryLine) 
 }
 
 }  // namespace
-

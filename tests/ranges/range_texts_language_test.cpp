@@ -28,10 +28,12 @@ std::string NeutralLabel(const CRun& run, const std::string& code) {
 }
 
 const CRangeText kTexts[] = {
-    {"QPA", "straight of variant 1", [](const CRun& run) { return run.GetKindText(CDev::kStraight, 1); },
-     "Ligne simple", "Plain line"},
-    {"Qpa", "straight of variant 1", [](const CRun& run) { return run.GetKindText(CDev::kStraight, 1); },
-     "Ligne simple", "Plain line"},
+    {"QPA", "straight of variant 1",
+     [](const CRun& run) { return run.GetKindText(CDev::kStraight, 1); }, "Ligne simple",
+     "Plain line"},
+    {"Qpa", "straight of variant 1",
+     [](const CRun& run) { return run.GetKindText(CDev::kStraight, 1); }, "Ligne simple",
+     "Plain line"},
     {"QWA", "system joint", [](const CRun& run) { return run.GetKindText(CDev::kJoint, 0); },
      "Bloc de jonction", "Joint block"},
     {"QWC", "system joint", [](const CRun& run) { return run.GetKindText(CDev::kJoint, 0); },
@@ -67,9 +69,9 @@ class RangeTextsLanguageTest : public RangeTest {
     CRangeContext& context = CRangeContext::Instance();
     context.SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
     context.SetTextLookup([](int number) { return LookupText(number); });
-    context.SetDevices(
-        LoadDeviceList(TVR_PROGRAM_DIR "/DBF/", [](int number) { return LookupText(number); })
-            .entries);
+    context.SetDevices(LoadDeviceList(TVR_PROGRAM_DIR "/DBF/", [](int number) {
+                         return LookupText(number);
+                       }).entries);
   }
   static std::string TextOf(const CRangeText& row) {
     CDorneDoc document;
