@@ -621,11 +621,11 @@ RULE_ACCESSORIES = {
                   "Caja de derivación con fusibles 400 A", 420.0, 40, 13000),
     "QDB0016PE": ("Prise débrochable 16 A", "Plug-in unit 16 A", "Toma enchufable 16 A",
                   32.0, 15, 600),
-    # The unit's last character is the side of its outlet (1 or 2).
-    "QJB0630SE1": ("Coffret de dérivation 630 A, sortie côté 1", "Tap-off box 630 A, side 1 outlet",
-                   "Caja de derivación 630 A, salida lado 1", 627.0, 60, 18750),
-    "QJB0630SE2": ("Coffret de dérivation 630 A, sortie côté 2", "Tap-off box 630 A, side 2 outlet",
-                   "Caja de derivación 630 A, salida lado 2", 627.0, 60, 18750),
+    # The QJF unit of a side outlet: its last character becomes the side (1 or 2).
+    "QJB0630S1": ("Coffret de dérivation 630 A, sortie côté 1", "Tap-off box 630 A, side 1 outlet",
+                  "Caja de derivación 630 A, salida lado 1", 627.0, 60, 18750),
+    "QJB0630S2": ("Coffret de dérivation 630 A, sortie côté 2", "Tap-off box 630 A, side 2 outlet",
+                  "Caja de derivación 630 A, salida lado 2", 627.0, 60, 18750),
 }
 
 RULE_DISCOUNTS = {"QP": "REMISE_QP", "QW": "REMISE_QW", "QM": "REMISE_QM", "QG": "REMISE_QG",
@@ -690,7 +690,7 @@ NEWEST_RULE_REFERENCES = [
     # fixing set that a QW unit books beside itself, by the rating class of its run.
     ("QP", "QPB0400SE"),
     ("QD", "QDB0016PE"),
-    ("QJF", "QJB0630SE1 QJB0630SE2"),
+    ("QJF", "QJB0630S1 QJB0630S2"),
     ("QW", "QW025YA4 QW040YA41 QW040YA42"),
 ]
 
