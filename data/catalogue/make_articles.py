@@ -617,10 +617,19 @@ RULE_ACCESSORIES = {
                     "Escuadra de montaje 130 x 130", 17.0, 10, 1100),
     "QGB0140EM14": ("Équerre de montage 140 x 140", "Mounting bracket 140 x 140",
                     "Escuadra de montaje 140 x 140", 18.0, 10, 1200),
+    "QPB0400SE": ("Coffret de dérivation à fusibles 400 A", "Fused tap-off box 400 A",
+                  "Caja de derivación con fusibles 400 A", 420.0, 40, 13000),
+    "QDB0016PE": ("Prise débrochable 16 A", "Plug-in unit 16 A", "Toma enchufable 16 A",
+                  32.0, 15, 600),
+    # The QJF unit of a side outlet: its last character becomes the side (1 or 2).
+    "QJB0630S1": ("Coffret de dérivation 630 A, sortie côté 1", "Tap-off box 630 A, side 1 outlet",
+                  "Caja de derivación 630 A, salida lado 1", 627.0, 60, 18750),
+    "QJB0630S2": ("Coffret de dérivation 630 A, sortie côté 2", "Tap-off box 630 A, side 2 outlet",
+                  "Caja de derivación 630 A, salida lado 2", 627.0, 60, 18750),
 }
 
 RULE_DISCOUNTS = {"QP": "REMISE_QP", "QW": "REMISE_QW", "QM": "REMISE_QM", "QG": "REMISE_QG",
-                  "QJF": "REMISE_QJ"}
+                  "QJF": "REMISE_QJ", "QD": "REMISE_QD"}
 
 # Two-digit rating codes in amperes, by range (QW and QP write a class, QJF a calibre).
 RULE_TWO_DIGIT_AMPS = {
@@ -670,10 +679,25 @@ LATER_RULE_REFERENCES = [
         QMC3200ED4203"""),
 ]
 
+# Found after the reference items too, so written after them, the last of all: the
+# edgewise tee of range QM (its only tee) at every rating of the range.
+NEWEST_RULE_REFERENCES = [
+    ("QM", " ".join("QMA%04dTC4" % amps
+                    for amps in (800, 1000, 1250, 1600, 2000, 2500, 3200, 4000))),
+    ("QM", " ".join("QMC%04dTC4" % amps
+                    for amps in (1000, 1250, 1600, 2000, 2500, 3200, 4000, 5000))),
+    # The tap-off units that the tap-off dialog offers and no list above holds, and the
+    # fixing set that a QW unit books beside itself, by the rating class of its run.
+    ("QP", "QPB0400SE"),
+    ("QD", "QDB0016PE"),
+    ("QJF", "QJB0630S1 QJB0630S2"),
+    ("QW", "QW025YA4 QW040YA41 QW040YA42"),
+]
 
-def write_rule_references(w):
+
+def write_rule_references(w, lists):
     # Added after every other row, so that the serials before them stay.
-    for rng, text in list(RULE_REFERENCES.items()) + LATER_RULE_REFERENCES:
+    for rng, text in lists:
         discount = RULE_DISCOUNTS[rng]
         for ref in text.split():
             if ref in w.seen:
@@ -717,8 +741,9 @@ def main():
     write_comparison_items(w)
     write_lighting_samples(w)
     write_qg_later_parts(w)
-    write_rule_references(w)
+    write_rule_references(w, list(RULE_REFERENCES.items()) + LATER_RULE_REFERENCES)
     write_reference_items(w)
+    write_rule_references(w, NEWEST_RULE_REFERENCES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

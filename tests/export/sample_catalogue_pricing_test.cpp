@@ -1,17 +1,26 @@
 // The sample catalogue prices what the program makes: every shipped sample document and
 // a new run of every range at every rating its rating page offers, laid out with the
-// usual pieces, find each bill line's article with a price, a designation in both
-// languages, a labour time and a weight.
+// usual pieces and a unit of every row the tap-off dialog offers for the range, find
+// each bill line's article with a price, a designation in both languages, a labour time
+// and a weight.
 
 #include "export/part_number_link.h"
 #include "export/price_update.h"
+#include "geometry/box.h"
+#include "linear/ref_coff_table.h"
+#include "linear/tap_off_dialog_rules.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
+#include "model/element/box_point_source.h"
 #include "model/element/dev.h"
 #include "model/element/element_iterator.h"
 #include "model/run/run.h"
+#include "model/run/run_environment.h"
 #include "model/run/run_factory.h"
+#include "model/run/run_range_rules.h"
+#include "model/tapoff/tap_off_choice.h"
+#include "model/tapoff/tap_off_place.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
 #include "samplewriter/sample_layout.h"
@@ -36,12 +45,16 @@ struct CUsualEnds {
   const char* extra = "";
   bool teeOffered = true;
   bool edgewiseElbowOffered = true;  // false: only as a pair on the flat, never turning up
+  bool teeOnEdge = false;            // the tee's branch leaves upwards, not on the flat
 };
 
 constexpr CUsualEnds kRanges[] = {
     // Tees of range QM are edgewise ones: a flat tee is no part of the range.
     {"QMA", 20, 1, "style 2000000\n", false},
     {"QMC", 20, 1, "style 2000000\n", false},
+    // Its edgewise tee: the branch leaves upwards.
+    {"QMA", 20, 1, "style 2000000\n", true, true, true},
+    {"QMC", 20, 1, "style 2000000\n", true, true, true},
     {"QGA", 0, 4},
     {"QGC", 0, 4},
     {"QJF", 3, 1, "entrax 1\n"},
@@ -57,14 +70,33 @@ constexpr CUsualEnds kRanges[] = {
 };
 
 // A feed unit, a long line cut into pieces, flat elbows both ways, an elbow turning up, the
-// end piece at the far end and a flat tee whose branch ends so too.
+// end piece at the far end and a tee whose branch ends so too: a flat tee, or one on
+// edge whose branch goes up while the line goes on ahead.
 std::string UsualRun(const CUsualEnds& range, const std::string& rating) {
   const std::string start = std::to_string(range.start);
-  const std::string end = std::to_string(range.end);
-  return "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" + range.extra +
-         "go 4 7600\ngo 5 2400\ngo 4 3000\ngo 2 2600\ngo 4 2200\ngo 1 2000\nend " + end +
-         "\nfrom 1\ngo 1 2000\nend " + end + "\n";
+  const std::string end = "\nend " + std::to_string(range.end) + "\n";
+  const std::string head =
+      "run " + std::string(range.code) + " " + rating + "\nstart " + start + "\n" + range.extra;
+  if (range.teeOnEdge)
+    return head + "go 4 7600\ngo 2 2400" + end + "from 1\ngo 4 2400\ngo 5 3000\ngo 2 2600\n" +
+           "go 4 2200\ngo 1 2000" + end;
+  return head + "go 4 7600\ngo 5 2400\ngo 4 3000\ngo 2 2600\ngo 4 2200\ngo 1 2000" + end +
+         "from 1\ngo 1 2000" + end;
 }
+
+// Outlets for any unit on every joint box, where the program's drawing gives each joint
+// the outlets of its layout: far apart and above the line, so that the units placed meet
+// neither one another nor a joint.
+class CEveryOutlet : public CBoxPointSource {
+ public:
+  C3DPoint ConnectionCode(const CBox& box, int point, int) override {
+    constexpr double kEveryKind = 0xFFFF * 256.0;
+    constexpr double kAboveTheLine = (2 * 16 + 4) * 16 + 5;  // out of +Z, across x and y
+    if (point >= 10) return C3DPoint(10, kEveryKind, kAboveTheLine);
+    return box.GetOrigin() + C3DPoint(1500.0 * point, 0, 3000);
+  }
+  C3DPoint SupportPoint(const CBox&, int, int) override { return {}; }
+};
 
 class SampleCataloguePricingTest : public RangeTest {
  protected:
@@ -72,10 +104,43 @@ class SampleCataloguePricingTest : public RangeTest {
     RangeTest::SetUp();
     ConnectRunsAsTheStartUpDoes();
     CRunEnvironment::Instance().SetArticleFolder(TVR_PROGRAM_DIR "/BD/");
+    // The device names of the sample catalogue name the pieces a range makes no part for.
+    const TextLookup lookup = [](int number) { return "T" + std::to_string(number); };
+    CRangeContext::Instance().SetDevices(LoadDeviceList(TVR_PROGRAM_DIR "/DBF/", lookup).entries);
   }
   void TearDown() override {
     m_document.reset();  // the runs go before the range tables they lease
+    CRunEnvironment::Instance().SetBoxPoints(nullptr);
+    ResetRememberedTapOffChoice();
     RangeTest::TearDown();
+  }
+
+  // Builds the document's runs and places on their joints one unit of every row that the
+  // tap-off dialog offers for the run's code, as a user chooses and places them.
+  void PlaceEveryOfferedTapOffUnit(const std::string& what) {
+    CRunEnvironment::Instance().SetBoxPoints(&m_outlets);
+    CRefCoffTable table;
+    ASSERT_TRUE(table.Load(TVR_PROGRAM_DIR "/DBF/", false));
+    for (CRun* run : m_document->GetRuns()) {
+      ASSERT_EQ(run->RebuildParts(0), 1) << what;
+      std::vector<CDev*> joints;
+      for (CDev* element : run->GetDevices())
+        if (element->GetKind() == CDev::kJoint && element->IsActive() &&
+            element->GetBox(element->GetBackFace()) != nullptr)
+          joints.push_back(element);
+      CTapOffDialogRules rules;
+      rules.Load(table, run->GetPropText("Catalog"));
+      for (int row = 0; row < static_cast<int>(rules.Rows().size()); ++row) {
+        rules.Accept(row, false);
+        bool placed = false;
+        for (int point = 10; point < 20 && !placed; ++point)
+          for (std::size_t j = 0; j < joints.size() && !placed; ++j)
+            placed = PlaceTapOffUnit(*joints[(j + static_cast<std::size_t>(row)) % joints.size()],
+                                     point, nullptr, true) == 1;
+        EXPECT_TRUE(placed) << what << ": " << rules.Rows()[static_cast<std::size_t>(row)].texts[0];
+        m_units += placed ? 1 : 0;
+      }
+    }
   }
 
   // Prices the document; each article found missing goes to m_unpriced with the name of
@@ -102,8 +167,9 @@ class SampleCataloguePricingTest : public RangeTest {
   }
 
   // The pieces of the usual run that the range makes no part for, each with how many the
-  // bill must hold of it: they keep the range's text for their kind, no made-up reference.
-  // Every usual run holds a tee and elbows turning up and back.
+  // bill must hold of it: they keep the range's text for their kind, no made-up reference,
+  // and that text names the piece (no "unknown piece" fallback). Every usual run holds a
+  // tee and elbows turning up and back.
   std::map<std::string, std::int64_t> UnofferedPieces(const CUsualEnds& range,
                                                       const std::string& what) {
     std::map<std::string, std::int64_t> pieces;
@@ -120,6 +186,8 @@ class SampleCataloguePricingTest : public RangeTest {
       if (!range.edgewiseElbowOffered) pieces[elbowText] += 2;
     }
     EXPECT_EQ(tees, 1) << what;
+    for (const auto& [text, count] : pieces)
+      EXPECT_EQ(text.find(" #["), std::string::npos) << what << ": " << text << " names no piece";
     return pieces;
   }
 
@@ -136,6 +204,12 @@ class SampleCataloguePricingTest : public RangeTest {
       }
       if (m_unpriced.count(MissingArticleName(reference, "")) != 0) continue;
       const std::string lookup = PriceLookupText(reference, "");
+      // The fixing piece that a tap-off unit books beside itself has a line but no record
+      // of its own to keep a price: its article is only looked up (not missing, weighed).
+      if (!run.GetDevicePropByRef(reference, "Ref").has_value()) {
+        m_articles.emplace(lookup, what);
+        continue;
+      }
       // What the price update kept of the article; the weight is checked on the
       // article itself, since not every range shows it on its lines.
       auto kept = [&](const char* name) {
@@ -151,6 +225,10 @@ class SampleCataloguePricingTest : public RangeTest {
                       << kept("HBv2_Std_Cost") << ", labour " << kept("HBv2_Std_Labor")
                       << ", weight " << kept("HBv2_Weight") << ", designation "
                       << kept("HBv2_Designation");
+      // The bill of range QG shows weights: its accessories weigh what their articles do.
+      if (reference.starts_with("QGB") && run.GetRangeRules().ShowsUnitWeights() &&
+          TextToDouble(kept("HBv2_Weight")) <= 0)
+        ADD_FAILURE() << what << ": " << reference << " has no bill weight";
     }
   }
 
@@ -181,6 +259,8 @@ class SampleCataloguePricingTest : public RangeTest {
   }
 
   std::unique_ptr<CDorneDoc> m_document = std::make_unique<CDorneDoc>();
+  CEveryOutlet m_outlets;
+  int m_units = 0;  // tap-off units placed
   // Article names, each with what first made it.
   std::map<std::string, std::string> m_unpriced;  // not found
   std::map<std::string, std::string> m_articles;  // found, pricing a line
@@ -221,11 +301,13 @@ TEST_F(SampleCataloguePricingTest, ANewRunOfEveryRangeAndRatingPricesEveryLine) 
       m_document->OnNewDocument("");
       while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
       ASSERT_EQ(LayOutSample(*m_document, UsualRun(range, rating)), "") << what;
+      PlaceEveryOfferedTapOffUnit(what);
       PriceAndCheck(what, UnofferedPieces(range, what));
       ++laid;
     }
   }
   EXPECT_GT(laid, 40);
+  EXPECT_GT(m_units, 40);
   ExpectNothingMissing();
 }
 

@@ -13,7 +13,8 @@ TEST_F(QGRunTest, CatalogueCodesOfMadeToMeasurePartsScaleWithTheirLength) {
     tvr::platform::CDbfTable table;
     ASSERT_TRUE(table.Create(path, {{"REFERENCE", 'C', 22, 0}, {"MASSE", 'C', 10, 0}}));
     for (const char* reference :
-         {"QGA1000ED430", "QGA1000EF4SM", "QGA1000ER41", "QGA1250YA4", "QGA1000XX4XX"}) {
+         {"QGA1000ED430", "QGA1000EF4SM", "QGA1000ER41", "QGA1250YA4", "QGA1000XX4XX", "QGB0000DA1",
+          "QGB0130EM13", "QGB0010CR2", "QGA1000RU425", "QGA1000ET430"}) {
       ASSERT_TRUE(table.Append());
       table.Assign(0, reference);
       table.Assign(1, "5");
@@ -41,6 +42,12 @@ TEST_F(QGRunTest, CatalogueCodesOfMadeToMeasurePartsScaleWithTheirLength) {
       {"QGA1250YA4", 5},     // no parts-list row: the article's own value for "YA"
       {"QGA1000XX4XX", -1},  // no row and another family
       {"QGA1000ZZ430", -1},  // not in the table
+      // The range's accessories, made to no measure: their articles' own values.
+      {"QGB0000DA1", 5},
+      {"QGB0130EM13", 5},
+      {"QGB0010CR2 d=300,g=200,z=50", 5},
+      {"QGA1000RU425 x=2150", 5},      // a riser kit of its size
+      {"QGA1000ET430 x=3000", 87000},  // the 3 m end piece: 3 m of the line
   };
   for (const Row& row : rows) {
     EXPECT_EQ(run.SeekCatalogCode(row.key, &table, "REFERENCE", "MASSE"), row.value) << row.key;

@@ -60,6 +60,8 @@ TEST_F(QGRunTest, ShortReferencesExpandToAmperes) {
 }
 
 TEST_F(QGRunTest, NeutralLabelGoesBeforeTheParameters) {
+  // The label of neutral 2 is the English file's.
+  const CProgramTexts texts;
   struct Row {
     const char* neutral;
     const char* text;

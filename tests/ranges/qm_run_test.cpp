@@ -253,6 +253,8 @@ TEST_F(QMRunTest, RatingReferencesExpandToAmperes) {
 }
 
 TEST_F(QMRunTest, QmaPriceFormulasNameTheRatingOfTheOtherLine) {
+  // The name of the tap-off box is the English file's.
+  const CProgramTexts texts;
   struct Row {
     const char* variant;
     const char* rating;

@@ -128,6 +128,8 @@ TEST_F(QPRunTest, LongRiserLineBelow500AMovesItsCutPieceToPlainLine) {
 // the standard riser lengths (2000 and 800 mm, 1500 mm from 500 A on) and when it is of
 // the riser type; any other piece is booked as plain line, its cut-off part included.
 TEST_F(QPRunTest, RiserLineAheadKeepsOnlyStandardLengthsOnItsBillLine) {
+  // The name of the plain line is the English file's.
+  const CProgramTexts texts;
   struct Row {
     const char* rating;
     std::int32_t ahead;

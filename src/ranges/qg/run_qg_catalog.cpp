@@ -117,6 +117,9 @@ int CRunQG::SeekCatalogCode(std::string_view key, tvr::platform::CDbfTable* tabl
       blank == std::string_view::npos || blank == 0 ? key : key.substr(0, blank);
   const int base = CRun::SeekCatalogCode(code, table, keyField, valueField);
   if (base < 0) return base;
+  // An accessory of the range (code "QGB...": brackets, covers, kits, pads) is not made to
+  // measure: its article's own value holds, as for a fixing set, whatever the parts list.
+  if (code.starts_with("QGB")) return base;
   const std::string family = CodeFamily(code);
   if (code.size() <= 9 || !code.starts_with("QG")) return family == "YA" ? base : -1;
   // The short form: the four-digit rating cut back to its first two digits.

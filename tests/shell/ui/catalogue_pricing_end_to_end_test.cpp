@@ -8,6 +8,7 @@
 #include <QStandardPaths>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -135,6 +136,84 @@ TEST(CataloguePricingEndToEndTest, NewRunsPriceAndTheFrenchBillShowsFrenchDesign
     if (designation.find("Élément droit") != std::string::npos) ++french;
   }
   EXPECT_GT(french, 3);
+}
+
+// A tee is a part of range QM only edgewise, and range QD makes none: in the French
+// program the QM run's edgewise tee prices with the rest, and the QD run's tee keeps a
+// line that names it, which the missing-articles message names too, not an "unknown
+// piece".
+TEST(CataloguePricingEndToEndTest, AnEdgewiseQMTeePricesAndATeeWithoutAPartIsNamed) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  const std::string laid = folder.Path("tees.run");
+  ASSERT_EQ(WriteLaidDocument(laid,
+                              "run QMA 16\nstart 20\nstyle 2000000\ngo 4 6000\ngo 2 2000\nend 1\n"
+                              "from 1\ngo 4 2400\nend 1\n"
+                              "run QDA 06\nstart 0\ngo 4 6000\ngo 1 2000\nend 3\n"
+                              "from 1\ngo 4 2400\nend 3\n"),
+            "");
+  const std::string saved = folder.Path("tees_priced.run");
+  const QString dialogs =
+      PriceInProgram(folder, {{laid, saved}}, "033", "catalogue_tees_priced.png");
+  EXPECT_TRUE(dialogs.contains(QString::fromUtf8("Articles introuvables : Té")))
+      << dialogs.toStdString();
+  EXPECT_FALSE(dialogs.contains(QString::fromUtf8("Pièce inconnue"))) << dialogs.toStdString();
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  {
+    CDorneDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(saved).ok);
+    ASSERT_EQ(document.GetRuns().size(), 2u);
+    std::map<std::string, int> unpriced;  // lines, by the run's code
+    bool qmTee = false;
+    for (CRun* run : document.GetRuns()) {
+      CBOMGrid& grid = run->GetBOM();
+      for (int row = 1; row < grid.GetLineCount(); ++row) {
+        const std::string reference = grid.GetLine(row)->reference;
+        if (reference.find_first_not_of(' ') == std::string::npos) continue;
+        qmTee = qmTee || reference.starts_with("QMA1600TC4");
+        if (TextToDouble(grid.GetLineFieldText(row, kBOMKindUnitPrice).value_or("0")) <= 0)
+          ++unpriced[run->GetPropText("Catalog")];
+      }
+    }
+    EXPECT_TRUE(qmTee);
+    // Only the QD tee, which the message named.
+    EXPECT_EQ(unpriced, (std::map<std::string, int>{{"QDA", 1}}));
+  }
+  ForgetSampleRanges();
+}
+
+// The QG samples' accessories (brackets, pads, covers, kits) weigh what their articles do
+// once the program has updated the prices: the bill's weight leaves none of them out.
+TEST(CataloguePricingEndToEndTest, TheQGAccessoriesWeighWhatTheirArticlesDo) {
+  if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
+  CShellTestFolder folder;
+  std::vector<CPricedDocument> documents;
+  for (const char* name : {"qg_sample", "qg_bars_sample"}) {
+    const std::string copy = folder.Path(std::string(name) + ".run");
+    std::filesystem::copy_file(TVR_PROGRAM_DIR "/examples/" + std::string(name) + ".run", copy);
+    documents.push_back({copy, folder.Path(std::string("weighed_") + name + ".run")});
+  }
+  PriceInProgram(folder, documents, "033", "catalogue_qg_weighed.png");
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  for (const CPricedDocument& priced : documents) {
+    CDorneDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(priced.saved).ok) << priced.saved;
+    int accessories = 0;
+    for (CRun* run : document.GetRuns()) {
+      CBOMGrid& grid = run->GetBOM();
+      for (int row = 1; row < grid.GetLineCount(); ++row) {
+        const std::string reference = grid.GetLine(row)->reference;
+        if (!reference.starts_with("QGB")) continue;
+        ++accessories;
+        EXPECT_GT(TextToDouble(run->GetDevicePropByRef(reference, "HBv2_Weight").value_or("0")), 0)
+            << priced.saved << ": " << reference;
+      }
+    }
+    EXPECT_GT(accessories, 0) << priced.saved;
+  }
+  ForgetSampleRanges();
 }
 
 // File > New seeds the design from the model document we ship: its bill of materials
