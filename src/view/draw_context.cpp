@@ -22,19 +22,8 @@ std::int32_t ScaledHeight(std::int32_t height, std::int32_t scaled) {
 CDrawContext::CDrawContext(CDrawDevice& device, const CFontMeasurer& measurer, CSize deviceSize)
     : m_device(device), m_measurer(measurer), m_deviceSize(deviceSize) {}
 
-CPen CDrawContext::SelectPen(const CPen& pen) { return std::exchange(m_state.pen, pen); }
-CBrush CDrawContext::SelectBrush(const CBrush& brush) {
-  return std::exchange(m_state.brush, brush);
-}
 CLogFont CDrawContext::SelectFont(const CLogFont& font) {
   return std::exchange(m_state.font, font);
-}
-CColor CDrawContext::SetTextColor(CColor color) { return std::exchange(m_state.textColor, color); }
-CColor CDrawContext::SetBackgroundColor(CColor color) {
-  return std::exchange(m_state.backgroundColor, color);
-}
-BackgroundMode CDrawContext::SetBackgroundMode(BackgroundMode mode) {
-  return std::exchange(m_state.backgroundMode, mode);
 }
 unsigned CDrawContext::SetTextAlign(unsigned align) {
   return std::exchange(m_state.textAlign, align);

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "grid/bitmap_desc.h"
@@ -44,13 +45,17 @@ class CDrawContext {
   const CDrawMapping& Mapping() const { return m_state.mapping; }
   CDrawMapping& Mapping() { return m_state.mapping; }
 
-  // Each setter returns the value it replaced.
-  CPen SelectPen(const CPen& pen);
-  CBrush SelectBrush(const CBrush& brush);
+  // Each setter returns the value it replaced. The pens, brushes and colours are set for
+  // every face of a picture and their old values mostly dropped: defined here, the
+  // compiler leaves out the copy nobody reads.
+  CPen SelectPen(const CPen& pen) { return std::exchange(m_state.pen, pen); }
+  CBrush SelectBrush(const CBrush& brush) { return std::exchange(m_state.brush, brush); }
   CLogFont SelectFont(const CLogFont& font);
-  CColor SetTextColor(CColor color);
-  CColor SetBackgroundColor(CColor color);
-  BackgroundMode SetBackgroundMode(BackgroundMode mode);
+  CColor SetTextColor(CColor color) { return std::exchange(m_state.textColor, color); }
+  CColor SetBackgroundColor(CColor color) { return std::exchange(m_state.backgroundColor, color); }
+  BackgroundMode SetBackgroundMode(BackgroundMode mode) {
+    return std::exchange(m_state.backgroundMode, mode);
+  }
   unsigned SetTextAlign(unsigned align);
   RasterOp SetRasterOp(RasterOp op);
   const CPen& Pen() const { return m_state.pen; }

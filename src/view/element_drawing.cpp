@@ -5,6 +5,7 @@
 
 #include "app/element_colors.h"
 #include "geometry/3d_projection.h"
+#include "geometry/parallel_chunks.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
 #include "model/element/element_selection.h"
@@ -30,6 +31,8 @@ constexpr std::array<std::uint8_t, 8> kBodyPattern = {0x77, 0xFF, 0xDD, 0xFF,
                                                       0x77, 0xFF, 0xDD, 0xFF};
 constexpr CPen kNullPen{PenStyle::Null, 0, {}};
 constexpr CPen kOutlinePen{PenStyle::Solid, 0, {0, 0, 0}};
+// Fewer boxes than this are looked over for tap-off marks on one thread.
+constexpr std::size_t kMinBoxesPerMarkLook = 4000;
 
 // Everything one box's faces are drawn with.
 struct CBoxDraw {
@@ -263,6 +266,19 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   DrawSupports(dc, d.box, face, d.slot, supports, options);
 }
 
+// The tap-off units among the boxes' owners that carry a placing tool's mark (a unit once
+// for each of its boxes).
+void FindMarkedTapOffUnits(std::span<const CBox* const> boxes, std::vector<CDev*>& units) {
+  for (const CBox* box : boxes) {
+    // Asked of the owner as it is first: the cast would cost more than the drawing of most
+    // boxes of a distant view, and few are marked tap-off units.
+    const CBoxOwner* owner = box->GetOwner();
+    if (owner == nullptr || owner->GetKind() != CDev::kTapOff || (owner->GetFlags() & 0x2000) == 0)
+      continue;
+    if (const CDev* element = OwningElement(*box)) units.push_back(const_cast<CDev*>(element));
+  }
+}
+
 // What the full picture of a box takes besides its colours' inputs: its details, bands,
 // bevels and layer, then its colours and pen.
 void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCache& cache,
@@ -363,17 +379,18 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
 
 void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
   if (IsPlacingTool(toolMode)) return;
-  for (const CBox* box : boxes) {
-    // Asked of the owner as it is first: the cast would cost more than the drawing of most
-    // boxes of a distant view, and few are marked tap-off units.
-    const CBoxOwner* owner = box->GetOwner();
-    if (owner == nullptr || owner->GetKind() != CDev::kTapOff || (owner->GetFlags() & 0x2000) == 0)
-      continue;
-    const CDev* element = OwningElement(*box);
-    if (element == nullptr) continue;
-    // The placing tools mark the unit they offer; once another tool is on, the mark
-    // goes for good rather than coming back with the next placing tool.
-    auto& unit = const_cast<CDev&>(*element);
-    unit.SetActive(unit.GetActive() & ~0x2000);
+  // Every box's owner is looked at, and on a large layout that walk over memory kept the
+  // picture's threads waiting: the marked units are found on several threads at once (only
+  // reading), then their marks taken off here (a unit's boxes may lie in several pieces).
+  const std::size_t chunks = CParallelChunks::ChunkCount(boxes.size(), kMinBoxesPerMarkLook);
+  std::vector<std::vector<CDev*>> marked(chunks);
+  CParallelChunks::Run(boxes.size(), chunks,
+                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
+                         FindMarkedTapOffUnits(boxes.subspan(from, to - from), marked[chunk]);
+                       });
+  // The placing tools mark the unit they offer; once another tool is on, the mark goes for
+  // good rather than coming back with the next placing tool.
+  for (const std::vector<CDev*>& units : marked) {
+    for (CDev* unit : units) unit->SetActive(unit->GetActive() & ~0x2000);
   }
 }

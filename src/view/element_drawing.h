@@ -17,8 +17,8 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
                     const CElementDrawOptions& options);
 
 // Takes the placing tools' mark off the tap-off units of these boxes once another tool
-// is on. Done before the boxes are drawn, on one thread, since the drawing may share
-// the boxes of one unit among several threads.
+// is on. Done before the boxes are drawn on several threads, since the drawing may share
+// the boxes of one unit among them; it may spread its own looking over threads.
 void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode);
 
 // Draws every box of the document's scene in painting order, far boxes first.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "element_scene.h"
 #include "model/element/dev.h"
@@ -207,6 +208,35 @@ TEST_F(ElementShapesTest, StaleTapOffMarksGoBeforeTheBoxesAreDrawn) {
   EXPECT_EQ(tapOff.GetActive(), 1 | 0x2000) << "a placing tool keeps its mark";
   ClearStaleTapOffMarks(std::span(&box, 1), 0);
   EXPECT_EQ(tapOff.GetActive(), 1);
+}
+
+// A large picture looks for the marks on several threads: a unit whose boxes lie in several
+// of their stretches, among many unmarked boxes, loses its mark once, whichever finds it.
+TEST_F(ElementShapesTest, StaleTapOffMarksAmongManyBoxesGoWhereverTheUnitsBoxesLie) {
+  CDev& tapOff = At(16);
+  const CBox* marked = &Body(16);
+  const CBox* plain = &Body(0);
+  const struct {
+    std::size_t count;
+    std::vector<std::size_t> places;  // of the unit's box among the plain ones
+    int tool;
+    int kept;  // the unit's state afterwards
+  } rows[] = {
+      {1, {0}, 0, 1},
+      {20000, {0}, 0, 1},
+      {20000, {19999}, 0, 1},
+      {20000, {1, 6000, 12500, 19998}, 0, 1},
+      {20000, {1, 6000, 12500, 19998}, 7, 1 | 0x2000},
+      {20000, {}, 0, 1 | 0x2000},  // the unit's box not among them: its mark stays
+  };
+  for (const auto& row : rows) {
+    tapOff.SetActive(1 | 0x2000);
+    std::vector<const CBox*> boxes(row.count, plain);
+    for (std::size_t at : row.places) boxes[at] = marked;
+    ClearStaleTapOffMarks(boxes, row.tool);
+    EXPECT_EQ(tapOff.GetActive(), row.kept)
+        << row.count << " boxes, " << row.places.size() << " of the unit, tool " << row.tool;
+  }
 }
 
 TEST_F(ElementShapesTest, CoverEdgesLeaveTheCoverFaceAndItsOppositeOpen) {

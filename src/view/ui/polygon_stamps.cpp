@@ -44,16 +44,6 @@ CPolygonStamps::Tools CPolygonStamps::BrushTools(const QBrush& brush) {
   return tools;
 }
 
-CPolygonStamps::Tools CPolygonStamps::Together(const Tools& pen, const Tools& brush) {
-  Tools tools;
-  tools.usable = pen.usable && brush.usable;
-  tools.hasPen = pen.hasPen;
-  tools.hasBrush = brush.hasBrush;
-  tools.pen = pen.pen;
-  tools.brush = brush.brush;
-  return tools;
-}
-
 std::optional<CPolygonStamps::Key> CPolygonStamps::KeyOf(std::span<const QPoint> points,
                                                          const Tools& tools, QPoint& origin) {
   if (!tools.usable || points.size() < 2 || points.size() > kMaxCorners) return std::nullopt;

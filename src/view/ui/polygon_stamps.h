@@ -35,7 +35,10 @@ class CPolygonStamps {
   };
   static Tools PenTools(const QPen& pen);
   static Tools BrushTools(const QBrush& brush);
-  static Tools Together(const Tools& pen, const Tools& brush);
+  // Asked for every small face played back: defined here, so that it costs a few moves.
+  static Tools Together(const Tools& pen, const Tools& brush) {
+    return {pen.usable && brush.usable, pen.hasPen, brush.hasBrush, pen.pen, brush.brush};
+  }
   static Tools ToolsOf(const QPen& pen, const QBrush& brush) {
     return Together(PenTools(pen), BrushTools(brush));
   }

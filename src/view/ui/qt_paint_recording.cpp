@@ -50,10 +50,13 @@ void CQtPaintRecording::IndexFigure(int op, const QRect& reach) {
   if (reach.isNull() || !reach.isValid()) return m_everywhere.push_back(op);
   const int first = std::max(reach.top() / kStripRows, 0);
   const int last = std::max(reach.bottom() / kStripRows, 0);
-  if (first >= kMaxStrips || last - first >= kMaxStripsSpanned) return m_everywhere.push_back(op);
-  if (static_cast<int>(m_strips.size()) <= first)
-    m_strips.resize(static_cast<std::size_t>(first) + 1);
-  m_strips[static_cast<std::size_t>(first)].push_back(op);
+  if (last >= kMaxStrips || last - first >= kMaxStripsSpanned) return m_everywhere.push_back(op);
+  if (static_cast<int>(m_strips.size()) <= last)
+    m_strips.resize(static_cast<std::size_t>(last) + 1);
+  // Filed in every strip it spans (most figures span one or two), so that a band looks only
+  // at the strips it covers, not at those far above it for the rare tall figure.
+  for (int strip = first; strip <= last; ++strip)
+    m_strips[static_cast<std::size_t>(strip)].push_back(op);
 }
 
 std::vector<int> CQtPaintRecording::OpsOfBand(const QRect& band) const {
@@ -70,8 +73,9 @@ std::vector<int> CQtPaintRecording::OpsOfBand(const QRect& band) const {
     const QRect& reach = m_ops[static_cast<std::size_t>(op)].reach;
     if (reach.isNull() || Meets(reach, band)) mark(op);
   }
-  // A figure that meets the band starts at most that many strips above it.
-  const int first = std::max(band.top() / kStripRows - kMaxStripsSpanned, 0);
+  // A figure that meets the band is filed in a strip the band covers; one filed in
+  // several of them is marked once.
+  const int first = std::max(band.top() / kStripRows, 0);
   const int last = std::min(band.bottom() / kStripRows, static_cast<int>(m_strips.size()) - 1);
   for (int strip = first; strip <= last; ++strip) {
     for (const int op : m_strips[static_cast<std::size_t>(strip)]) {

@@ -102,8 +102,8 @@ class CQtPaintRecording {
     int pen = -1;  // of a figure: the pen and brush kept last before it (none: -1)
     int brush = -1;
   };
-  // The strips of rows of the index, and how many strips a figure may span in it: a
-  // taller figure is looked at by every band.
+  // The strips of rows of the index, and how many strips a figure may span in it (it is
+  // filed in each): a taller figure is looked at by every band.
   static constexpr int kStripRows = 16;
   static constexpr int kMaxStripsSpanned = 8;
   static constexpr int kMaxStrips = 1 << 12;
@@ -150,7 +150,7 @@ class CQtPaintRecording {
   int m_figures = 0;
   int m_lastPen = -1;
   int m_lastBrush = -1;
-  std::vector<std::vector<int>> m_strips;  // figures by the strip where their reach starts
+  std::vector<std::vector<int>> m_strips;  // figures by the strips their reach spans
   std::vector<int> m_everywhere;           // figures taller than that, or reaching anywhere
   std::vector<int> m_settings;             // operations but figures, pens and brushes
 };

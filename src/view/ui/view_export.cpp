@@ -30,6 +30,20 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
 
 // Fewer boxes than this are not worth a thread of their own.
 constexpr std::size_t kMinBoxesPerPiece = 1500;
+// The boxes are cut into more pieces than there are threads, claimed in turn by whichever
+// thread comes free: boxes differ in cost and threads in speed (a busy machine holds some
+// of them back), and with one piece a thread the picture waited for the slowest. A piece
+// holds no fewer boxes than the second figure, since each is played back on its own.
+constexpr std::size_t kPiecesPerThread = 4;
+constexpr std::size_t kMinBoxesPerSharedPiece = 500;
+
+// How many pieces the boxes are recorded in: one when threads would not pay.
+std::size_t PieceCount(std::size_t boxes) {
+  const std::size_t threads = CParallelChunks::ChunkCount(boxes, kMinBoxesPerPiece);
+  if (threads <= 1) return 1;
+  return std::clamp<std::size_t>(boxes / kMinBoxesPerSharedPiece, threads,
+                                 threads * kPiecesPerThread);
+}
 // How many boxes a recording that may be called off draws between looks at its flag.
 constexpr std::size_t kBoxesBetweenLooks = 256;
 
@@ -48,7 +62,7 @@ std::vector<const CQtPaintRecording*> RecordScene(
   window.ApplyTo(probeContext.Mapping(), deviceSize);
   const std::vector<const CBox*> boxes =
       SceneBoxesToDraw(probeContext, document, !options.elements.light);
-  const std::size_t chunks = CParallelChunks::ChunkCount(boxes.size(), kMinBoxesPerPiece);
+  const std::size_t chunks = PieceCount(boxes.size());
   if (chunks <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
     CQtDrawDevice device(whole);

@@ -14,6 +14,7 @@
 
 #include "../element_scene.h"
 #include "../layout_scene.h"
+#include "geometry/parallel_chunks.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
 #include "model/element/element_selection.h"
@@ -330,6 +331,30 @@ TEST(PaintBandsTest, TheFittedLayoutOfTwentyThousandElementsIsDrawnInBandsAsOnOn
     PaintScene(painter, *document, window, size, CSceneDrawOptions());
   }
   EXPECT_TRUE(banded == expected);
+}
+
+// A picture recorded ahead is cut into more pieces than there are threads, claimed by
+// whichever thread comes free; played back, they make the pixels of one painter.
+TEST(PaintBandsTest, APictureInMorePiecesThanThreadsIsDrawnAsOnOnePainter) {
+  const auto document = BuildLayoutScene(40, 200);
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(*document), 0.9, kSize);
+  const QSize size(kSize.cx, kSize.cy);
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    painter.setClipRect(0, 0, kSize.cx, kSize.cy);  // a painter with a clip draws at once
+    PaintScene(painter, *document, window, size, CSceneDrawOptions());
+  }
+  CScenePaintCache kept;
+  const std::atomic<bool> stop{false};
+  ASSERT_TRUE(RecordScenePicture(kept, *document, window, size, {}, expected, stop));
+  const std::size_t pieces =
+      kept.Find(CScenePaintCache::CKey::Of(*document, window, size, {}, expected)).size();
+  if (CParallelChunks::WorkerCount() > 0) EXPECT_GT(pieces, CParallelChunks::WorkerCount() + 1);
+  else EXPECT_EQ(pieces, 1u);
+  EXPECT_TRUE(Painted(*document, window, CSceneDrawOptions(), &kept) == expected);
+  EXPECT_EQ(kept.Recordings(), 1u) << "the picture was played back, not recorded again";
 }
 
 }  // namespace

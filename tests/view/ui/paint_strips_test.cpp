@@ -67,6 +67,21 @@ void TallerThanTheIndexKeeps(CQtPaintRecording& out) {
   }
 }
 
+// Faces from one strip tall to about as many as the index keeps a figure in, each filed in
+// every strip it spans, laid over one another in turn: a band that meets one in several of
+// its strips draws it once, in its place among the others.
+void SpanningSeveralStrips(CQtPaintRecording& out) {
+  out.SetPen(QPen(Qt::black, 0));
+  const QColor colours[] = {QColor(220, 80, 80), QColor(80, 160, 80), QColor(80, 80, 220)};
+  for (int i = 0; i < 60; ++i) {
+    out.SetBrush(QBrush(colours[i % 3]));
+    const int top = 3 + (i * 37) % 380;
+    const int height = 14 + (i * 23) % 120;
+    out.DrawPolygon(std::vector<QPoint>{
+        {20 + i * 9, top}, {60 + i * 9, top + 5}, {45 + i * 9, top + height}, {15 + i * 9, top}});
+  }
+}
+
 // Figures reaching above, below and beside the picture, or lying far outside it.
 void OutsideThePicture(CQtPaintRecording& out) {
   out.SetPen(QPen(Qt::black, 0));
@@ -140,6 +155,7 @@ TEST(PaintStripsTest, BandsPlayedFromTheIndexMakeThePixelsOfOnePainter) {
     Operations operations;
   } cases[] = {{"figures at the strips' edges", AtStripEdges},
                {"figures taller than the index keeps", TallerThanTheIndexKeeps},
+               {"figures spanning several strips", SpanningSeveralStrips},
                {"figures outside the picture", OutsideThePicture},
                {"texts", Texts},
                {"clips and compositions", ClipsAndCompositions},
