@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CRunQJF;
 
@@ -15,6 +16,10 @@ bool IsDoubleElbowFamily(std::string_view family);
 // The same double elbow seen from the other side ("MB" and "MC", "NB" and "NG", ...);
 // any other family unchanged.
 std::string MirrorDoubleElbow(std::string_view family);
+// A segment that ends at a tee taking no length of its own (the second planned part, at
+// 0) has its straight pieces, the parts after the two ends, moved back by the first end's
+// length less the tee's chain length; other segments are left as they are.
+void ShiftPiecesBeforeFlushTee(std::vector<CPlannedPart>& parts);
 
 // The part builder of range QJF: feed units by entrax type, elbows by turn, tees and
 // flat feed boxes, double elbows from two single ones, straight pieces from the parts
@@ -28,9 +33,13 @@ class CPartBuilderQJF : public CPartBuilder {
   std::string GetPartReference(const CSegment& segment, int entryIndex, int alternative) override;
   int GetJoinKind(const CSegment& segment, int entryIndex) const override;
   std::string GetPartParameters(const CPlannedPart& part) override;
-  // The build asks without a report: a pair out of its range stays two single elbows,
-  // whose own lengths the build checks.
+  // The build asks for a report where the segment's two ends could not be planned apart:
+  // there the two elbows have to be one double elbow, and a pair that makes none is a
+  // fault to tell. Elbows far enough apart to stand on their own are no fault, whatever
+  // the double elbow's range.
   int GetElbowReference(const CSegment& segment) override;
+  // Whether both ends of the segment got their pieces within its length.
+  bool EndsStandApart(const CSegment& segment);
   // With the flag clear the candidates alternate between the first and the last; the
   // alternation starts afresh with every builder, so that a rebuild does not depend on
   // the rebuilds before it.

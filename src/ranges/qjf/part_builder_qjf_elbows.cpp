@@ -69,7 +69,17 @@ std::string MirrorDoubleElbow(std::string_view family) {
 }
 
 int CPartBuilderQJF::GetElbowReference(const CSegment& segment) {
-  return GetElbowReference(segment, false);
+  return GetElbowReference(segment, !EndsStandApart(segment));
+}
+
+bool CPartBuilderQJF::EndsStandApart(const CSegment& segment) {
+  if (segment.empty() || GetRemaining() < 0) return false;
+  const std::vector<CPlannedPart>& parts = GetPlannedParts();
+  const auto planned = [&parts](const CDev* end) {
+    return std::any_of(parts.begin(), parts.end(),
+                       [end](const CPlannedPart& part) { return part.element == end; });
+  };
+  return planned(segment.front().element) && planned(segment.back().element);
 }
 
 int CPartBuilderQJF::GetElbowReference(const CSegment& segment, bool report) {
