@@ -164,3 +164,19 @@ TEST_F(QJFRunTest, TheFlushCutsThePiecesWhereTheTeeMovesThem) {
 }
 
 }  // namespace
+
+namespace {
+
+// A segment whose end gets no catalogue part (a feed unit without its entrax type) is
+// told, and still books the straight length between its ends.
+TEST_F(QJFRunTest, ASegmentWithAnEndWithoutPartKeepsItsStraightLength) {
+  CRunQJF& run = LayOut("run QJF 26\nstart 3\ngo 4 3000\nend 1\n");
+  CShownChecks shown;
+  run.RebuildParts(1);
+  EXPECT_EQ(run.GetPartsState(), 1);
+  ASSERT_FALSE(shown.records.empty());
+  const std::string bill = BillListing(run);
+  EXPECT_NE(bill.find("QJF26EA2"), std::string::npos) << bill;
+}
+
+}  // namespace

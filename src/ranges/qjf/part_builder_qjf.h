@@ -33,13 +33,12 @@ class CPartBuilderQJF : public CPartBuilder {
   std::string GetPartReference(const CSegment& segment, int entryIndex, int alternative) override;
   int GetJoinKind(const CSegment& segment, int entryIndex) const override;
   std::string GetPartParameters(const CPlannedPart& part) override;
-  // The build asks for a report where the segment's two ends could not be planned apart:
-  // there the two elbows have to be one double elbow, and a pair that makes none is a
-  // fault to tell. Elbows far enough apart to stand on their own are no fault, whatever
-  // the double elbow's range.
+  // The build asks for a report where a segment of two elbows could not have its ends
+  // planned apart: there the two elbows have to be one double elbow, and a pair that
+  // makes none is a fault to tell. Elbows far enough apart to stand on their own are no
+  // fault, whatever the double elbow's range; other segments keep their straight length
+  // whatever their ends.
   int GetElbowReference(const CSegment& segment) override;
-  // Whether both ends of the segment got their pieces within its length.
-  bool EndsStandApart(const CSegment& segment);
   // With the flag clear the candidates alternate between the first and the last; the
   // alternation starts afresh with every builder, so that a rebuild does not depend on
   // the rebuilds before it.
@@ -75,6 +74,9 @@ class CPartBuilderQJF : public CPartBuilder {
   void Rebook(CDev& element, const std::string& reference);
   void ApplyParameters(CPlannedPart& part) const;
   void CopySideFromNeighbour(CDev& added, const CPlannedPart& part) const;
+  static bool EndsElbowPair(const CSegment& segment);
+  // Whether both ends of the segment got their pieces within its length.
+  bool EndsStandApart(const CSegment& segment);
   CRunQJF& m_qjf;
   int m_lastCandidate = 0;
 };

@@ -69,7 +69,12 @@ std::string MirrorDoubleElbow(std::string_view family) {
 }
 
 int CPartBuilderQJF::GetElbowReference(const CSegment& segment) {
-  return GetElbowReference(segment, !EndsStandApart(segment));
+  return GetElbowReference(segment, EndsElbowPair(segment) && !EndsStandApart(segment));
+}
+
+bool CPartBuilderQJF::EndsElbowPair(const CSegment& segment) {
+  return segment.size() >= 2 && segment.back().element->GetKind() == CDev::kElbow &&
+         segment[segment.size() - 2].element->GetKind() == CDev::kElbow;
 }
 
 bool CPartBuilderQJF::EndsStandApart(const CSegment& segment) {
