@@ -74,23 +74,20 @@ TEST_F(QJFRunTest, PiecesBeforeATeeThatTakesNoLengthMoveByTheFirstEndLessTheTeeC
     std::vector<std::int32_t> pieces;  // start and end of each piece after the two ends
     std::vector<std::int32_t> expected;
   };
+  constexpr int kTee = CDev::kJunction2;
+  constexpr std::int32_t kMax = INT32_MAX;
   const Row rows[] = {
-      {"one piece", CDev::kJunction2, 0, 100, 3000, {2900, 2900}, {5800, 5800}},
-      {"two pieces", CDev::kJunction2, 0, 418, 6000, {2550, 2550, 5550, 3000},
-       {8132, 8132, 11132, 8582}},
-      {"the first end takes the whole chain", CDev::kJunction2, 0, 3000, 3000, {1200, 700},
-       {1200, 700}},
-      {"the first end longer than the chain", CDev::kJunction2, 0, 500, 200, {900, 400},
-       {600, 100}},
-      {"the two ends alone", CDev::kJunction2, 0, 100, 3000, {}, {}},
-      {"a tee taking its leg", CDev::kJunction2, 1, 100, 3000, {2900, 2900}, {2900, 2900}},
-      {"a tee taking 350", CDev::kJunction2, 350, 100, 3000, {2900, 2550}, {2900, 2550}},
+      {"one piece", kTee, 0, 100, 3000, {2900, 2900}, {5800, 5800}},
+      {"two pieces", kTee, 0, 418, 6000, {2550, 2550, 5550, 3000}, {8132, 8132, 11132, 8582}},
+      {"the first end takes the chain", kTee, 0, 3000, 3000, {1200, 700}, {1200, 700}},
+      {"the first end beyond the chain", kTee, 0, 500, 200, {900, 400}, {600, 100}},
+      {"the two ends alone", kTee, 0, 100, 3000, {}, {}},
+      {"a tee taking 1 mm", kTee, 1, 100, 3000, {2900, 2900}, {2900, 2900}},
+      {"a tee taking 350", kTee, 350, 100, 3000, {2900, 2550}, {2900, 2550}},
       {"an elbow at 0", CDev::kElbow, 0, 100, 3000, {2900, 2900}, {2900, 2900}},
       {"a cross at 0", CDev::kJunction3, 0, 100, 3000, {2900, 2900}, {2900, 2900}},
-      {"lengths beyond 32 bits stop at the limits", CDev::kJunction2, 0, INT32_MAX, 0,
-       {INT32_MIN, INT32_MAX}, {INT32_MIN, 0}},
-      {"and the other way", CDev::kJunction2, 0, 0, INT32_MAX, {INT32_MAX, 1},
-       {INT32_MAX, INT32_MAX}},
+      {"beyond 32 bits: the limits", kTee, 0, kMax, 0, {INT32_MIN, kMax}, {INT32_MIN, 0}},
+      {"and the other way", kTee, 0, 0, kMax, {kMax, 1}, {kMax, kMax}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -132,8 +129,8 @@ TEST_F(QJFRunTest, PiecesBeforeATeeThatTakesNoLengthMoveByTheFirstEndLessTheTeeC
 // no length of its 3000 mm stretch, behind a 100 mm end, is cut 2950 mm from the tee, and
 // the tee keeps its place with its own reference booked.
 TEST_F(QJFRunTest, TheFlushCutsThePiecesWhereTheTeeMovesThem) {
-  CRunQJF& run = LayOut(
-      "run QJF 26\nstart 1\ngo 4 3000\ngo 2 2000\nend 1\nfrom 1\ngo 4 3000\nend 1\n");
+  CRunQJF& run =
+      LayOut("run QJF 26\nstart 1\ngo 4 3000\ngo 2 2000\nend 1\nfrom 1\ngo 4 3000\nend 1\n");
   CDev& start = *Laid()[0];
   CDev& tee = *Laid()[1];
   ASSERT_EQ(tee.GetKind(), CDev::kJunction2);
@@ -162,10 +159,6 @@ TEST_F(QJFRunTest, TheFlushCutsThePiecesWhereTheTeeMovesThem) {
   EXPECT_EQ(joint->GetKind(), CDev::kJoint);
   EXPECT_EQ(joint->GetBookedLength(), 50);
 }
-
-}  // namespace
-
-namespace {
 
 // A segment whose end gets no catalogue part (a feed unit without its entrax type) is
 // told, and still books the straight length between its ends.

@@ -84,8 +84,8 @@ void ShiftPiecesBeforeFlushTee(std::vector<CPlannedPart>& parts) {
   const CPlannedPart& tee = parts[1];
   if (tee.element == nullptr || tee.element->GetKind() != CDev::kJunction2 || tee.length != 0)
     return;
-  const std::int64_t shift = std::int64_t{parts.front().length} + tee.length -
-                             tee.element->GetChainLength(-1, false);
+  const std::int64_t shift =
+      std::int64_t{parts.front().length} + tee.length - tee.element->GetChainLength(-1, false);
   for (std::size_t i = 2; i < parts.size(); ++i) {
     parts[i].length = ClampToLength(parts[i].length - shift);
     parts[i].firstLength = ClampToLength(parts[i].firstLength - shift);

@@ -31,9 +31,8 @@ TEST(QJFCheckEndToEndTest, ElbowsTooCloseForTheDoubleElbowAreToldAndStaySingle) 
     CDorneDoc document;
     document.OnNewDocument("");
     while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
-    ASSERT_EQ(LayOutSample(document,
-                           "run QJF 26\nstart 1\ngo 4 3000\ngo 1 200\ngo 4 3000\nend 1\n"),
-              "");
+    ASSERT_EQ(
+        LayOutSample(document, "run QJF 26\nstart 1\ngo 4 3000\ngo 1 200\ngo 4 3000\nend 1\n"), "");
     ASSERT_TRUE(document.OnSaveDocument(path).ok);
   }
   ForgetSampleRanges();
@@ -44,12 +43,13 @@ TEST(QJFCheckEndToEndTest, ElbowsTooCloseForTheDoubleElbowAreToldAndStaySingle) 
   const std::string bill = folder.Path("bill.csv");
   const std::string script = "open " + path + "\nanswer " + message + " accept\ncommand " +
                              std::to_string(kIdRebuildParts) + "\ncommand " +
-                             std::to_string(kIdZoomAll) + "\ncsv all " + bill + "\nshot " +
-                             layout + "\n";
+                             std::to_string(kIdZoomAll) + "\ncsv all " + bill + "\nshot " + layout +
+                             "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script, "1280x960x24");
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
-  EXPECT_TRUE(run.values.value("dialogs").contains(QLatin1String("239:"))) << run.dump.toStdString();
+  EXPECT_TRUE(run.values.value("dialogs").contains(QLatin1String("239:")))
+      << run.dump.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(message)).isNull());
   EXPECT_FALSE(QImage(QString::fromStdString(layout)).isNull());
   const QString rebuilt = CsvText(bill);
