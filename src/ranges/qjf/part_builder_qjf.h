@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CRunQJF;
 
@@ -15,6 +16,10 @@ bool IsDoubleElbowFamily(std::string_view family);
 // The same double elbow seen from the other side ("MB" and "MC", "NB" and "NG", ...);
 // any other family unchanged.
 std::string MirrorDoubleElbow(std::string_view family);
+// A segment that ends at a tee taking no length of its own (the second planned part, at
+// 0) has its straight pieces, the parts after the two ends, moved back by the first end's
+// length less the tee's chain length; other segments are left as they are.
+void ShiftPiecesBeforeFlushTee(std::vector<CPlannedPart>& parts);
 
 // The part builder of range QJF: feed units by entrax type, elbows by turn, tees and
 // flat feed boxes, double elbows from two single ones, straight pieces from the parts
@@ -28,8 +33,11 @@ class CPartBuilderQJF : public CPartBuilder {
   std::string GetPartReference(const CSegment& segment, int entryIndex, int alternative) override;
   int GetJoinKind(const CSegment& segment, int entryIndex) const override;
   std::string GetPartParameters(const CPlannedPart& part) override;
-  // The build asks without a report: a pair out of its range stays two single elbows,
-  // whose own lengths the build checks.
+  // The build asks for a report where a segment of two elbows could not have its ends
+  // planned apart: there the two elbows have to be one double elbow, and a pair that
+  // makes none is a fault to tell. Elbows far enough apart to stand on their own are no
+  // fault, whatever the double elbow's range; other segments keep their straight length
+  // whatever their ends.
   int GetElbowReference(const CSegment& segment) override;
   // With the flag clear the candidates alternate between the first and the last; the
   // alternation starts afresh with every builder, so that a rebuild does not depend on
@@ -66,6 +74,9 @@ class CPartBuilderQJF : public CPartBuilder {
   void Rebook(CDev& element, const std::string& reference);
   void ApplyParameters(CPlannedPart& part) const;
   void CopySideFromNeighbour(CDev& added, const CPlannedPart& part) const;
+  static bool EndsElbowPair(const CSegment& segment);
+  // Whether both ends of the segment got their pieces within its length.
+  bool EndsStandApart(const CSegment& segment);
   CRunQJF& m_qjf;
   int m_lastCandidate = 0;
 };

@@ -69,7 +69,22 @@ std::string MirrorDoubleElbow(std::string_view family) {
 }
 
 int CPartBuilderQJF::GetElbowReference(const CSegment& segment) {
-  return GetElbowReference(segment, false);
+  return GetElbowReference(segment, EndsElbowPair(segment) && !EndsStandApart(segment));
+}
+
+bool CPartBuilderQJF::EndsElbowPair(const CSegment& segment) {
+  return segment.size() >= 2 && segment.back().element->GetKind() == CDev::kElbow &&
+         segment[segment.size() - 2].element->GetKind() == CDev::kElbow;
+}
+
+bool CPartBuilderQJF::EndsStandApart(const CSegment& segment) {
+  if (segment.empty() || GetRemaining() < 0) return false;
+  const std::vector<CPlannedPart>& parts = GetPlannedParts();
+  const auto planned = [&parts](const CDev* end) {
+    return std::any_of(parts.begin(), parts.end(),
+                       [end](const CPlannedPart& part) { return part.element == end; });
+  };
+  return planned(segment.front().element) && planned(segment.back().element);
 }
 
 int CPartBuilderQJF::GetElbowReference(const CSegment& segment, bool report) {

@@ -9,6 +9,7 @@
 #include "platform/text_conversions.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <unordered_set>
 
 namespace {
@@ -50,6 +51,10 @@ void AddEarth(std::string& text, std::string_view ground) {
   while (text.size() > kRefWidth && text.back() == ' ') text.pop_back();
 }
 
+std::int32_t ClampToLength(std::int64_t length) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(length, INT32_MIN, INT32_MAX));
+}
+
 bool TakesEarth(const CDev& element) {
   const int variant = element.GetVariant() % 100;
   if (element.GetKind() == CDev::kEnd) return variant == 2 || variant == 3 || variant == 5;
@@ -71,8 +76,25 @@ void CPartBuilderQJF::Rebook(CDev& element, const std::string& reference) {
   if (booked) bom.AddRefQuantity(reference, 1);
 }
 
+// A tee that takes no length of the segment it ends is no origin for the pieces planned
+// from it: they are counted on from where the first end's piece stops along the tee's
+// chain, that is, moved by the chain length less the first end's length.
+void ShiftPiecesBeforeFlushTee(std::vector<CPlannedPart>& parts) {
+  if (parts.size() <= 2) return;
+  const CPlannedPart& tee = parts[1];
+  if (tee.element == nullptr || tee.element->GetKind() != CDev::kJunction2 || tee.length != 0)
+    return;
+  const std::int64_t shift =
+      std::int64_t{parts.front().length} + tee.length - tee.element->GetChainLength(-1, false);
+  for (std::size_t i = 2; i < parts.size(); ++i) {
+    parts[i].length = ClampToLength(parts[i].length - shift);
+    parts[i].firstLength = ClampToLength(parts[i].firstLength - shift);
+  }
+}
+
 void CPartBuilderQJF::FlushPartsToBOM() {
   std::vector<CPlannedPart>& parts = GetPlannedParts();
+  ShiftPiecesBeforeFlushTee(parts);
   for (std::size_t i = parts.size(); i-- > 0;) {
     CPlannedPart& part = parts[i];
     ApplyParameters(part);
