@@ -195,9 +195,8 @@ TEST_F(RunRebuildSceneTest, EveryRunRebuiltInTurnLeavesTheSceneOfAWholeRebuild) 
     for (const auto& view : kViews) {
       for (const bool builtBefore : {false, true}) {
         for (std::size_t o = 0; o < orders.size(); ++o) {
-          const std::string what = std::string(layout.name) + ", view " +
-                                   std::to_string(view[0]) + (builtBefore ? ", built" : "") +
-                                   ", order " + std::to_string(o);
+          const std::string what = std::string(layout.name) + ", view " + std::to_string(view[0]) +
+                                   (builtBefore ? ", built" : "") + ", order " + std::to_string(o);
           const auto document = Document(layout, view, 5);
           const std::vector<CRun*> runs = document->GetRuns();
           if (builtBefore) {
@@ -259,7 +258,9 @@ TEST_F(RunRebuildSceneTest, AnyUseOfAPutOffSceneFindsItMade) {
       const CDisplayList& list = document->Projection().GetDisplayList();
       for (CRun* run : document->GetRuns()) {
         ASSERT_EQ(run->RebuildParts(0), 1) << use.name;
-        if (lookBetween) EXPECT_GT(list.Size(), 0u) << use.name;
+        if (lookBetween) {
+          EXPECT_GT(list.Size(), 0u) << use.name;
+        }
       }
       use.apply(*document);
       scenes.push_back(SceneState(*document, false));
