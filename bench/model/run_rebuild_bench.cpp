@@ -10,6 +10,7 @@
 
 #include "bench_range.h"
 
+#include <array>
 #include <memory>
 #include <string>
 
@@ -31,7 +32,7 @@ class CBenchRun : public CRun {
 
 // `count` elements from the origin: ends, straights of 1,700 mm with an in-line unit
 // after every nine and an elbow after every fifty, turning one way and back again.
-void FillRun(CRun& run, int count, const C3DPoint& origin = C3DPoint()) {
+void FillRun(CRun& run, int count, const C3DPoint& origin = C3DPoint(), int firstFace = 4) {
   run.SetCatalog("QDA");
   run.AttachRangeTables(BenchRangeTables());
   auto add = [&run, &origin](CDev* from, int kind, int variant, int face, std::int32_t length) {
@@ -53,12 +54,12 @@ void FillRun(CRun& run, int count, const C3DPoint& origin = C3DPoint()) {
     run.AddDevice(element);
     return element;
   };
-  int face = 4;
+  int face = firstFace;
   CDev* last = add(nullptr, CDev::kEnd, 0, face, 0);
   for (int i = 1; i < count - 1; ++i) {
     if (i % 50 == 0) {
       last = add(last, CDev::kElbow, 0, face, 400);
-      face = face == 4 ? 5 : 4;
+      face = face == firstFace ? 5 : firstFace;
       continue;
     }
     last = add(last, CDev::kInLine, i % 10 == 0 ? 1 : 0, face, i % 10 == 0 ? 300 : 1700);
@@ -155,6 +156,36 @@ BENCHMARK(BM_RebuildEveryBuiltRunAlone)
     ->Arg(25)
     ->Arg(100)
     ->Arg(400)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// `runs` runs of 50 elements laid from one point, as the feeders of one cabinet are: each
+// leaves the origin along one of the four level directions in turn, so that the runs of a
+// direction lie over one another and all of them meet at the origin on screen.
+void AddRunsFromOnePoint(CDorneDoc& document, int runs) {
+  constexpr std::array<int, 4> kFaces = {4, 2, 0, 3};
+  for (int i = 0; i < runs; ++i) {
+    auto run = std::make_unique<CBenchRun>(&document);
+    FillRun(*run, 50, C3DPoint(), kFaces[static_cast<std::size_t>(i) % kFaces.size()]);
+    document.AddRun(std::move(run));
+  }
+}
+
+// Every run of such a document rebuilt in turn, built before (`state.range(1)` 1) or not.
+void BM_RebuildEveryRunFromOnePoint(benchmark::State& state) {
+  CDorneDoc document;
+  AddRunsFromOnePoint(document, static_cast<int>(state.range(0)));
+  document.RebuildScene();
+  if (state.range(1) != 0) {
+    for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  }
+  for (auto _ : state) {
+    for (CRun* run : document.GetRuns()) run->RebuildParts(0);
+  }
+  state.counters["boxes"] = static_cast<double>(document.Projection().GetDisplayList().Size());
+}
+BENCHMARK(BM_RebuildEveryRunFromOnePoint)
+    ->ArgsProduct({{25, 100, 400}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

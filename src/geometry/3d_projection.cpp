@@ -47,9 +47,15 @@ C3DProjection::C3DProjection() : m_rules(*this), m_list(m_rules) {
   SetViewAngles(-30, -45, 0, false, false);
 }
 
-C3DProjection::~C3DProjection() { m_list.Clear(); }
+C3DProjection::~C3DProjection() {
+  // A rebuild put off would read a design that is going.
+  m_list.CancelDeferred();
+  m_list.Clear();
+}
 
 void C3DProjection::SetViewAngles(int d0, int d1, int d2, bool resort, bool relative) {
+  // A rebuild put off is made with the angles it was put off with.
+  m_list.Settle();
   if (!relative) m_angles = {0, 0, 0};
   const int deltas[3] = {d0, d1, d2};
   for (int i = 0; i < 3; ++i) {
@@ -156,6 +162,8 @@ int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CPoint point, int p
 void C3DProjection::ProjectCorners(CBox& box) const { box.StoreProjection(*m_rotation); }
 
 void C3DProjection::ProjectBox(CBox& box) {
+  // A rebuild put off takes the box as it stood then.
+  m_list.Settle();
   ProjectCorners(box);
   if (box.IsListed()) m_list.Refile(box);
 }

@@ -10,7 +10,9 @@
 #include <atomic>
 #include <span>
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <utility>
 
 class CBox;
 
@@ -90,6 +92,11 @@ class C3DProjection {
   void InsertUnlistedInDisplayList(std::span<CBox* const> boxes) { m_list.InsertUnlisted(boxes); }
   void RemoveFromDisplayList(CBox& box) { m_list.Remove(box); }
   void ClearDisplayList() { m_list.Clear(); }
+  // CDisplayList::Defer, CancelDeferred and Forget.
+  void DeferDisplayList(std::function<void()> make) { m_list.Defer(std::move(make)); }
+  bool CancelDeferredDisplayList() { return m_list.CancelDeferred(); }
+  bool HasDeferredDisplayList() const { return m_list.HasDeferred(); }
+  void ForgetInDisplayList(CBox& box) { m_list.Forget(box); }
   void SwapDisplayList(C3DProjection& other) { m_list.SwapContents(other.m_list); }
   // CDisplayList::TakeOutIsolated and InsertIsolated.
   bool TakeOutIsolated(std::span<CBox* const> boxes, CDisplayList::CPlace& place) {

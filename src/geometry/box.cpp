@@ -353,6 +353,14 @@ void CBox::StoreProjection(const CViewRotation& rotation) {
   ClearFaceNibbles();
 }
 
+bool CBox::IsListed() const {
+  if (m_owner != nullptr) {
+    if (const C3DProjection* projection = m_owner->GetProjection())
+      projection->GetDisplayList().Settle();
+  }
+  return InListBit();
+}
+
 void CBox::SetListed(bool listed) {
   if (listed) {
     m_attributes |= kInListBit;

@@ -158,7 +158,9 @@ class CBox {
   void SetAttributes(std::uint32_t word) { m_attributes = word; }
   // Kind code of the part the box stands for (top four bits of the attribute word).
   int GetKindCode() const { return static_cast<int>(m_attributes >> 28); }
-  bool IsListed() const { return (m_attributes & kInListBit) != 0; }
+  // Whether the box is in its element's scene: a rebuild of that scene put off runs first
+  // (CDisplayList::Defer).
+  bool IsListed() const;
   void SetListed(bool listed);
   // The box's place in the display list's table of its boxes (CListedBoxMap), which only
   // that table reads; not part of the stored record.
@@ -230,6 +232,10 @@ class CBox {
   static int GetFacePairEntry(int face, int other);
 
  private:
+  // The in-list bit itself, for the list, which makes its rebuild put off before reading it.
+  friend class CDisplayList;
+  bool InListBit() const { return (m_attributes & kInListBit) != 0; }
+
   static constexpr C3DPoint kAxes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
   // How the world corners follow from origin and extents.
   enum class CornerForm : std::uint8_t {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -76,6 +77,7 @@ void CDisplayList::FreeNode(CDisplayNode* node) {
 }
 
 void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes) {
+  Settle();
   // Far enough ahead for the memory to arrive, near enough for it to stay.
   constexpr std::size_t kAhead = 32;
   for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -83,11 +85,12 @@ void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes) {
       const CBox* ahead = boxes[i + kAhead];
       ahead->Prefetch();
     }
-    if (!boxes[i]->IsListed()) Insert(*boxes[i]);
+    if (!boxes[i]->InListBit()) Insert(*boxes[i]);
   }
 }
 
 void CDisplayList::Insert(CBox& box) {
+  Settle();
   ++m_changes;
   // A box going in a second time must be in the depth order itself.
   if (const BoxNodes* listed = m_boxes.Find(&box); listed != nullptr && listed->count == 1) {
@@ -329,6 +332,7 @@ void CDisplayList::FileAll(std::span<CBox* const> boxes) {
 }
 
 void CDisplayList::Remove(CBox& box) {
+  Settle();
   ++m_changes;
   box.SetListed(false);
   const BoxNodes* found = m_boxes.Find(&box);
@@ -353,6 +357,7 @@ void CDisplayList::RemoveNode(CDisplayNode* node) {
 }
 
 void CDisplayList::Clear() {
+  Settle();
   ++m_changes;
   m_unordered = false;
   // Block by block rather than along the list: the nodes come in memory order, and the
@@ -381,6 +386,8 @@ void CDisplayList::Clear() {
 }
 
 void CDisplayList::SwapContents(CDisplayList& other) {
+  Settle();
+  other.Settle();
   using std::swap;
   swap(m_head, other.m_head);
   swap(m_tail, other.m_tail);
@@ -409,6 +416,7 @@ void CDisplayList::ResortOneByOne(const std::function<void(CBox&)>& project) {
 }
 
 std::vector<CBox*> CDisplayList::CollectBoxes() const {
+  Settle();
   std::vector<CBox*> boxes;
   boxes.reserve(m_size);
   for (const CDisplayNode* node = m_head; node != nullptr; node = node->next)
@@ -416,9 +424,33 @@ std::vector<CBox*> CDisplayList::CollectBoxes() const {
   return boxes;
 }
 
-void CDisplayList::PrepareFor(std::span<CBox* const> boxes) { FileAll(boxes); }
+void CDisplayList::PrepareFor(std::span<CBox* const> boxes) {
+  Settle();
+  FileAll(boxes);
+}
+
+void CDisplayList::Defer(std::function<void()> make) {
+  m_deferred = nullptr;
+  Clear();
+  m_deferred = std::move(make);
+}
+
+bool CDisplayList::CancelDeferred() {
+  return static_cast<bool>(std::exchange(m_deferred, nullptr));
+}
+
+void CDisplayList::RunDeferred() const {
+  // Taken first: the rebuild uses the list.
+  const std::function<void()> make = std::exchange(m_deferred, nullptr);
+  make();
+}
+
+void CDisplayList::Forget(CBox& box) {
+  if (!m_deferred && box.InListBit()) Remove(box);
+}
 
 void CDisplayList::Refile(const CBox& box) {
+  Settle();
   ++m_changes;
   const BoxNodes* entry = m_boxes.Find(&box);
   if (entry == nullptr) return;
@@ -437,6 +469,7 @@ void CDisplayList::Refile(const CBox& box) {
 }
 
 CBox* CDisplayList::Iterate(int mode) {
+  Settle();
   switch (mode) {
     case 10: m_cursor = m_head; break;
     case -1: m_cursor = m_cursor != nullptr ? m_cursor->next : nullptr; break;
@@ -456,6 +489,7 @@ CBox* CDisplayList::PassBox(const CDisplayNode& node) {
 }
 
 int CDisplayList::NodeCount(const CBox& box) const {
+  Settle();
   const BoxNodes* entry = m_boxes.Find(&box);
   return entry == nullptr ? 0 : entry->count;
 }

@@ -75,12 +75,32 @@ struct CDisplayNode {
 //
 // The list never owns boxes; a listed box carries its in-list bit. A listed box must be
 // re-filed (Refile) whenever its projected corners change.
+//
+// The list can be made later than asked (Defer): a scene rebuilt again and again with
+// nobody looking in between is made once. Every public member runs the rebuild put off
+// before anything else, readers included, and so does a box asking whether it is listed
+// (CBox::IsListed): no caller sees the list before it is made, whatever it holds.
 class CDisplayList {
  public:
   explicit CDisplayList(CDepthOrderRules& rules);
   ~CDisplayList();
   CDisplayList(const CDisplayList&) = delete;
   CDisplayList& operator=(const CDisplayList&) = delete;
+
+  // Empties the list and puts off its making until it is next used: `make` then runs
+  // once (from any member, or from IsListed of a box of the scene), with the list empty.
+  // Replaces a rebuild put off before, which has not run.
+  void Defer(std::function<void()> make);
+  // Drops the rebuild put off, if any, without running it; true when there was one.
+  bool CancelDeferred();
+  bool HasDeferred() const { return static_cast<bool>(m_deferred); }
+  // Runs the rebuild put off, if any.
+  void Settle() const {
+    if (m_deferred) RunDeferred();
+  }
+  // Remove of a box about to be destroyed: with a rebuild put off, nothing is listed and
+  // the rebuild will not meet the box, so it is not run for that.
+  void Forget(CBox& box);
 
   // Sets the box's in-list bit; gives it a new node unless it has two already.
   void Insert(CBox& box);
@@ -117,7 +137,10 @@ class CDisplayList {
   // the next Resort or Clear; meanwhile it must not take insertions, and hit tests may
   // miss.
   void ProjectUnordered(const std::function<void(CBox&)>& project);
-  bool Unordered() const { return m_unordered; }
+  bool Unordered() const {
+    Settle();
+    return m_unordered;
+  }
   // Resort of an unordered list that another thread may call off by setting stop, for a
   // thread that has the list and its boxes to itself meanwhile. True when done (exactly
   // as Resort). False when stopped: the list is then unordered with the same nodes in the
@@ -165,12 +188,27 @@ class CDisplayList {
   // A number that changes with every change of the list or of a listed box's projection
   // (Insert, Remove, Clear, Refile, Resort), so that a picture drawn from the list can
   // tell that it is still the list's.
-  std::uint64_t Changes() const { return m_changes; }
-  std::size_t Size() const { return m_size; }
+  std::uint64_t Changes() const {
+    Settle();
+    return m_changes;
+  }
+  std::size_t Size() const {
+    Settle();
+    return m_size;
+  }
   // The boxes listed, each once.
-  std::size_t BoxCount() const { return m_boxes.Size(); }
-  const CDisplayNode* Head() const { return m_head; }
-  const CDisplayNode* Tail() const { return m_tail; }
+  std::size_t BoxCount() const {
+    Settle();
+    return m_boxes.Size();
+  }
+  const CDisplayNode* Head() const {
+    Settle();
+    return m_head;
+  }
+  const CDisplayNode* Tail() const {
+    Settle();
+    return m_tail;
+  }
   // Sets or clears the second-pass bit of the node's box by the node and returns the box,
   // as every walk over the list does before a box is painted or picked.
   static CBox* PassBox(const CDisplayNode& node);
@@ -190,6 +228,7 @@ class CDisplayList {
   };
   class CResortPlan;
 
+  void RunDeferred() const;
   CDisplayNode* NewNode(CBox& box, std::uint32_t flags);
   void FreeNode(CDisplayNode* node);
   static void ResetNode(CDisplayNode& node);
@@ -232,6 +271,8 @@ class CDisplayList {
   void FileAll(std::span<CBox* const> boxes);
 
   CDepthOrderRules& m_rules;
+  // The rebuild put off (Defer); mutable, as readers run it.
+  mutable std::function<void()> m_deferred;
   CDisplayNode* m_head = nullptr;
   CDisplayNode* m_tail = nullptr;
   CDisplayNode* m_cursor = nullptr;

@@ -24,6 +24,7 @@ bool CDisplayList::MeetsOthers(const CBox& box, const Own& own) const {
 }
 
 bool CDisplayList::TakeOutIsolated(std::span<CBox* const> boxes, CPlace& place) {
+  Settle();
   if (m_unordered || boxes.empty()) return false;
   const std::unordered_set<const CBox*> own(boxes.begin(), boxes.end());
   auto isOwn = [&own](const CBox* box) { return own.contains(box); };
@@ -52,6 +53,7 @@ bool CDisplayList::TakeOutIsolated(std::span<CBox* const> boxes, CPlace& place) 
 }
 
 bool CDisplayList::InsertIsolated(std::span<CBox* const> boxes, const CPlace& place) {
+  Settle();
   if (m_unordered) return false;
   CDisplayNode* anchor = nullptr;
   if (place.after != nullptr) {
@@ -62,11 +64,11 @@ bool CDisplayList::InsertIsolated(std::span<CBox* const> boxes, const CPlace& pl
   }
   auto none = [](const CBox*) { return false; };
   for (const CBox* box : boxes) {
-    if (!box->IsListed() && MeetsOthers(*box, none)) return false;
+    if (!box->InListBit() && MeetsOthers(*box, none)) return false;
   }
   CDisplayNode* const oldTail = m_tail;
   for (CBox* box : boxes) {
-    if (!box->IsListed()) Insert(*box);
+    if (!box->InListBit()) Insert(*box);
   }
   CDisplayNode* const first = oldTail != nullptr ? oldTail->next : m_head;
   if (anchor == nullptr || first == nullptr) return true;

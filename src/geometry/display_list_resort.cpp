@@ -126,6 +126,7 @@ class CDisplayList::CResortPlan {
 };
 
 void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
+  Settle();
   ++m_changes;
   m_unordered = true;
   std::vector<CBox*> boxes;
@@ -147,6 +148,7 @@ bool CDisplayList::ResortsByPlan() const {
 }
 
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
+  Settle();
   ++m_changes;
   m_unordered = false;
   if (!ResortsByPlan()) return ResortOneByOne(project);
@@ -157,6 +159,7 @@ void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
 
 bool CDisplayList::ResortUnlessStopped(const std::function<void(CBox&)>& project,
                                        const std::atomic<bool>& stop) {
+  Settle();
   if (!m_unordered || !ResortsByPlan() || stop.load()) return false;
   ++m_changes;
   m_unordered = false;
@@ -171,6 +174,7 @@ bool CDisplayList::ResortUnlessStopped(const std::function<void(CBox&)>& project
 bool CDisplayList::ResortInOrder(std::span<CBox* const> order,
                                  const std::function<void(CBox&)>& project,
                                  const std::atomic<bool>* stop) {
+  Settle();
   if (stop != nullptr && (!m_unordered || stop->load())) return false;
   const bool byPlan = ResortsByPlan();
   if (!byPlan && stop != nullptr) return false;
@@ -214,7 +218,7 @@ void CDisplayList::InsertAnew(std::span<CBox* const> order,
   for (CBox* box : order) project(*box);
   PrepareFor(order);
   for (CBox* box : order) {
-    if (!box->IsListed()) Insert(*box);
+    if (!box->InListBit()) Insert(*box);
   }
 }
 

@@ -43,7 +43,9 @@ CDorneDoc::~CDorneDoc() {
   m_annotations.Clear();
   m_selection.Clear();
   m_currentRun = nullptr;
-  // The scene goes at once: the elements would take their boxes out of it one by one.
+  // The scene goes at once: the elements would take their boxes out of it one by one. A
+  // rebuild put off is never made.
+  m_projection.CancelDeferredDisplayList();
   m_projection.ClearDisplayList();
   // Runs go first: their elements leave the extra boxes as they die.
   while (!m_runs.empty()) {
@@ -149,12 +151,12 @@ void CDorneDoc::OnElementDestroyed(CDev& element) {
   // A run's rebuild holds the scene with the other runs' boxes still listed.
   if (m_sceneHolds > 0) {
     for (const std::unique_ptr<CBox>& box : element.GetBoxSlots()) {
-      if (box && box->IsListed()) m_projection.RemoveFromDisplayList(*box);
+      if (box) m_projection.ForgetInDisplayList(*box);
     }
   }
   for (std::size_t i = m_extraBoxes.size(); i-- > 0;) {
     if (m_extraBoxes[i].element != &element) continue;
-    if (m_extraBoxes[i].box->IsListed()) m_projection.RemoveFromDisplayList(*m_extraBoxes[i].box);
+    m_projection.ForgetInDisplayList(*m_extraBoxes[i].box);
     m_extraBoxes.erase(m_extraBoxes.begin() + static_cast<std::ptrdiff_t>(i));
   }
   m_selection.Forget(&element);

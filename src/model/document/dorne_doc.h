@@ -386,6 +386,10 @@ class CDorneDoc : public CRunDocument {
   void VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop = nullptr);
   // The scene of one run's rebuild (dorne_doc_run_scene.cpp).
   void HoldSceneFor(CRun* run, bool hold);
+  // The whole scene made anew (boxes projected first) when it is next looked at.
+  void RebuildSceneWhenSeen();
+  // RebuildScene's list, without the notice.
+  void MakeScene();
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
   // The run's boxes of the scene, the start marker's as they stand.
   static void VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit);

@@ -71,6 +71,9 @@ bool ProjectUnlistedBoxesOfRun(const CRun& run, C3DProjection& projection) {
 }  // namespace
 
 void CDorneDoc::Serialize(CArchiveReader& archive) {
+  // A scene put off is made now: runs read on other threads ask the scene about their
+  // boxes.
+  m_projection.GetDisplayList().Settle();
   ReadVersion(archive);
   const CScopedFlag reading(m_reading);
   CArchiveSession session(m_annotationArchive);

@@ -164,7 +164,9 @@ void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
     // Boxes made or deleted while the scene is held never meet the display list: all of
     // them are taken out, or the run's alone when it can go back on its own.
     if (m_sceneHolds++ == 0) {
-      if (run == nullptr || !TakeOutRunScene(*run)) m_projection.ClearDisplayList();
+      // A scene put off (empty meanwhile) is made at the release instead: nobody saw it.
+      const bool putOff = m_projection.CancelDeferredDisplayList();
+      if (!putOff && (run == nullptr || !TakeOutRunScene(*run))) m_projection.ClearDisplayList();
     } else if (m_heldRun != nullptr && run != m_heldRun) {
       m_heldRun = nullptr;
       m_projection.ClearDisplayList();
@@ -172,15 +174,28 @@ void CDorneDoc::HoldSceneFor(CRun* run, bool hold) {
     return;
   }
   if (m_sceneHolds == 0 || --m_sceneHolds > 0) return;
-  if (!PutBackRunScene()) {
-    ReprojectAllBoxes();
-    RebuildScene();
-  }
+  if (!PutBackRunScene()) RebuildSceneWhenSeen();
   RecomputePendingTotals();
+}
+
+void CDorneDoc::RebuildSceneWhenSeen() {
+  // Runs rebuilt one after the other, with nobody looking in between, make the scene once.
+  m_projection.DeferDisplayList([this] {
+    ReprojectAllBoxes();
+    MakeScene();
+  });
+  Notify(EDocNotice::kSceneRebuilt);
 }
 
 void CDorneDoc::RebuildScene() {
   if (m_sceneHolds > 0) return;
+  // This rebuild is the one put off, with the boxes that one would have projected.
+  if (m_projection.CancelDeferredDisplayList()) ReprojectAllBoxes();
+  MakeScene();
+  Notify(EDocNotice::kSceneRebuilt);
+}
+
+void CDorneDoc::MakeScene() {
   m_projection.ClearDisplayList();
   // The boxes in the order they are inserted, so that the list lays its screen cells
   // out once for all of them.
@@ -189,7 +204,6 @@ void CDorneDoc::RebuildScene() {
   // As AddToScene one by one: the list was cleared, so it is ordered.
   m_projection.InsertUnlistedInDisplayList(boxes);
   MarkSceneWhole();
-  Notify(EDocNotice::kSceneRebuilt);
 }
 
 std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers) {

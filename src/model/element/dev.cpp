@@ -40,7 +40,7 @@ CDev::CDev(const CDev& other)
 CDev::~CDev() {
   C3DProjection* projection = GetProjection();
   for (auto& box : m_boxes) {
-    if (box && projection != nullptr && box->IsListed()) projection->RemoveFromDisplayList(*box);
+    if (box && projection != nullptr) projection->ForgetInDisplayList(*box);
   }
   if (CRunDocument* document = GetDocument()) document->OnElementDestroyed(*this);
   CElementSelection::Of(*this).Forget(this);
@@ -81,7 +81,7 @@ void CDev::DeleteBox(int slot) {
   CBox* box = m_boxes.Get(slot);
   if (box == nullptr) return;
   C3DProjection* projection = GetProjection();
-  if (projection != nullptr && box->IsListed()) projection->RemoveFromDisplayList(*box);
+  if (projection != nullptr) projection->ForgetInDisplayList(*box);
   m_boxes.Take(slot);
 }
 

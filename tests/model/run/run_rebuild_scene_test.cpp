@@ -7,6 +7,7 @@
 
 #include "geometry/box.h"
 #include "geometry/display_list.h"
+#include "geometry/element_pick.h"
 #include "model/element/dev.h"
 #include "model/run/run.h"
 
@@ -129,15 +130,30 @@ const std::array<int, 3> kViews[] = {{30, 45, 10}, {330, 315, 0}, {90, 0, 0}};
 
 class RunRebuildSceneTest : public DorneDocTestBase {
  protected:
-  std::unique_ptr<CDorneDoc> Document(const Layout& layout, const std::array<int, 3>& view) {
+  std::unique_ptr<CDorneDoc> Document(const Layout& layout, const std::array<int, 3>& view,
+                                      int runs = 4) {
     auto document = NewDocument();
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < runs; ++i)
       BuildStraightRun(AddRun(*document, "QDA"), layout.step * static_cast<double>(i));
     document->SetViewAngles(view[0], view[1], view[2]);
     document->RebuildScene();
     return document;
   }
 };
+
+// The window point at the middle of a box's projected bounds.
+CPoint MiddleOf(const CBox& box) {
+  const C3DPoint middle = (box.GetProjectedMin() + box.GetProjectedMax()) * 0.5;
+  return CPoint{static_cast<std::int32_t>(middle.x), static_cast<std::int32_t>(middle.y)};
+}
+
+// What a pick at the middle of every run's bodies finds, front to back.
+std::vector<const CBox*> PicksOverBodies(CDorneDoc& document, const std::vector<CPoint>& points) {
+  std::vector<const CBox*> picked;
+  for (const CPoint point : points)
+    picked.push_back(HitTestElements(document.Projection(), point).box);
+  return picked;
+}
 
 TEST_F(RunRebuildSceneTest, AnEditedRunRebuiltLeavesTheSceneOfAWholeRebuild) {
   int alone = 0;
@@ -167,6 +183,96 @@ TEST_F(RunRebuildSceneTest, AnEditedRunRebuiltLeavesTheSceneOfAWholeRebuild) {
   // Both ways of rebuilding a run's scene were taken.
   EXPECT_GT(alone, 0);
   EXPECT_GT(anew, 0);
+}
+
+// Every run rebuilt in turn, in any order, with nothing looking at the scene in between:
+// the first look (a pick, or the list itself, or a box asking whether it is listed) finds
+// the scene a whole rebuild makes, whether the runs were built before or not and however
+// they are laid out.
+TEST_F(RunRebuildSceneTest, EveryRunRebuiltInTurnLeavesTheSceneOfAWholeRebuild) {
+  const std::vector<std::vector<int>> orders = {{0, 1, 2, 3, 4}, {4, 3, 2, 1, 0}, {2, 4, 0, 3, 1}};
+  for (const Layout& layout : kLayouts) {
+    for (const auto& view : kViews) {
+      for (const bool builtBefore : {false, true}) {
+        for (std::size_t o = 0; o < orders.size(); ++o) {
+          const std::string what = std::string(layout.name) + ", view " + std::to_string(view[0]) +
+                                   (builtBefore ? ", built" : "") + ", order " + std::to_string(o);
+          const auto document = Document(layout, view, 5);
+          const std::vector<CRun*> runs = document->GetRuns();
+          if (builtBefore) {
+            for (CRun* run : runs) ASSERT_EQ(run->RebuildParts(0), 1) << what;
+          }
+          std::vector<CPoint> points;
+          for (CRun* run : runs) {
+            run->GetCurrentElement()->AddStraightToward(4, 1000);
+            points.push_back(MiddleOf(*ElementAt(*run, 4)->GetBox(CDev::kBodySlot)));
+          }
+          for (const int which : orders[o]) {
+            ASSERT_EQ(runs[static_cast<std::size_t>(which)]->RebuildParts(0), 1) << what;
+          }
+          const std::vector<const CBox*> picks = PicksOverBodies(*document, points);
+          const std::vector<BoxState> rebuilt = SceneState(*document, false);
+          EXPECT_EQ(Difference(rebuilt, SceneState(*document, true)), "") << what;
+          document->RebuildScene();
+          EXPECT_EQ(Difference(rebuilt, SceneState(*document, true)), "") << what << ", rebuilt";
+          EXPECT_EQ(picks, PicksOverBodies(*document, points)) << what;
+          EXPECT_NE(picks.front(), nullptr) << what;
+        }
+      }
+    }
+  }
+}
+
+// The scene of runs rebuilt in turn is made before any other use sees it: a box asking
+// whether it is listed, a list held from before, a turn of the view, and an element or a
+// run deleted meanwhile each find or leave what the scene made at once would.
+TEST_F(RunRebuildSceneTest, AnyUseOfAPutOffSceneFindsItMade) {
+  struct Use {
+    const char* name;
+    std::function<void(CDorneDoc&)> apply;
+  };
+  const Use uses[] = {
+      {"nothing", [](CDorneDoc&) {}},
+      {"a box asks",
+       [](CDorneDoc& document) {
+         EXPECT_TRUE(ElementAt(*document.GetRuns()[2], 3)->GetBox(CDev::kBodySlot)->IsListed());
+       }},
+      {"the view turned", [](CDorneDoc& document) { document.SetViewAngles(300, 20, 200); }},
+      {"the last element deleted",
+       [](CDorneDoc& document) {
+         document.SetCurrentRun(document.GetRuns()[1]);
+         EXPECT_EQ(document.DeleteCurrentElement(), 1);
+       }},
+      {"a run removed", [](CDorneDoc& document) { document.RemoveRun(document.GetRuns()[3]); }},
+      {"a run rebuilt after the turn",
+       [](CDorneDoc& document) {
+         document.SetViewAngles(90, 0, 0);
+         ASSERT_EQ(document.GetRuns()[0]->RebuildParts(0), 1);
+       }},
+  };
+  for (const Use& use : uses) {
+    // The same uses with the scene made at once after each rebuild, for comparison.
+    std::vector<std::vector<BoxState>> scenes;
+    for (const bool lookBetween : {false, true}) {
+      const auto document = Document(kLayouts[3], kViews[0]);
+      const CDisplayList& list = document->Projection().GetDisplayList();
+      for (CRun* run : document->GetRuns()) {
+        ASSERT_EQ(run->RebuildParts(0), 1) << use.name;
+        if (lookBetween) {
+          EXPECT_GT(list.Size(), 0u) << use.name;
+        }
+      }
+      use.apply(*document);
+      scenes.push_back(SceneState(*document, false));
+      EXPECT_EQ(Difference(scenes.back(), SceneState(*document, true)), "") << use.name;
+    }
+    ASSERT_EQ(scenes[0].size(), scenes[1].size()) << use.name;
+    for (std::size_t i = 0; i < scenes[0].size(); ++i) {
+      // Two documents: the boxes compare by what they hold.
+      scenes[0][i].box = scenes[1][i].box = nullptr;
+    }
+    EXPECT_EQ(Difference(scenes[0], scenes[1]), "") << use.name;
+  }
 }
 
 }  // namespace
