@@ -2,7 +2,7 @@
 // waits (wall time: the runs of a large file are read on several threads), which the
 // counting allocator of doc_load_bench inflates. Beside the benchmark document: a layout
 // of the QD sample's real runs repeated, against cat reading it, and one run of many
-// elements.
+// elements (those files are removed once measured: the largest takes 35 MB).
 //   build/bench/model/doc_open_time_bench --benchmark_repetitions=5
 
 #include <benchmark/benchmark.h>
@@ -48,6 +48,7 @@ void BM_OpenSampleLayoutTime(benchmark::State& state) {
   const std::string path = SavedSampleLayout(static_cast<int>(state.range(0)));
   TimeOpening(state, path);
   if (!path.empty()) state.counters["file_MB"] = std::filesystem::file_size(path) / 1e6;
+  std::filesystem::remove(path);
 }
 BENCHMARK(BM_OpenSampleLayoutTime)
     ->Arg(25)
@@ -58,7 +59,9 @@ BENCHMARK(BM_OpenSampleLayoutTime)
 
 // The same file read by cat, as a user times it: the yardstick of the opening above.
 void BM_CatSampleLayoutProgram(benchmark::State& state) {
-  TimeCatProgram(state, SavedSampleLayout(static_cast<int>(state.range(0))));
+  const std::string path = SavedSampleLayout(static_cast<int>(state.range(0)));
+  TimeCatProgram(state, path);
+  std::filesystem::remove(path);
 }
 BENCHMARK(BM_CatSampleLayoutProgram)
     ->Arg(25)
@@ -70,7 +73,9 @@ BENCHMARK(BM_CatSampleLayoutProgram)
 // One run of 3,000 elements, then four and sixteen times as many: read on one thread,
 // its cost should grow with its elements and no faster.
 void BM_OpenRunOfManyElements(benchmark::State& state) {
-  TimeOpening(state, SavedRunOfManyElements(static_cast<int>(state.range(0))));
+  const std::string path = SavedRunOfManyElements(static_cast<int>(state.range(0)));
+  TimeOpening(state, path);
+  std::filesystem::remove(path);
   state.counters["us_per_element"] = benchmark::Counter(
       static_cast<double>(state.range(0)) * 1e-6,
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
@@ -84,7 +89,9 @@ BENCHMARK(BM_OpenRunOfManyElements)
 
 // The same with a QD run of the sample range, parts and bill built.
 void BM_OpenQDRunOfManyElements(benchmark::State& state) {
-  TimeOpening(state, SavedLongQDRun(static_cast<int>(state.range(0))));
+  const std::string path = SavedLongQDRun(static_cast<int>(state.range(0)));
+  TimeOpening(state, path);
+  std::filesystem::remove(path);
   state.counters["us_per_element"] = benchmark::Counter(
       static_cast<double>(state.range(0)) * 1e-6,
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
@@ -120,7 +127,9 @@ BENCHMARK(BM_ReadDocumentFileOneByOne)
     ->UseRealTime();
 
 void BM_ReadSampleLayoutOneByOne(benchmark::State& state) {
-  TimeReadingOneByOne(state, SavedSampleLayout(static_cast<int>(state.range(0))));
+  const std::string path = SavedSampleLayout(static_cast<int>(state.range(0)));
+  TimeReadingOneByOne(state, path);
+  std::filesystem::remove(path);
 }
 BENCHMARK(BM_ReadSampleLayoutOneByOne)
     ->Arg(25)
