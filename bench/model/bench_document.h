@@ -45,8 +45,7 @@ inline void BuildBenchRun(CDorneDoc& document, int runIndex, int elementCount = 
     last = add(last, 4, tee ? CDev::kJunction2 : CDev::kStraight, i++);
     if (!tee) continue;
     CDev* branch = last;
-    for (int b = 0; b < 5 && i < elementCount; ++b)
-      branch = add(branch, 1, CDev::kStraight, i++);
+    for (int b = 0; b < 5 && i < elementCount; ++b) branch = add(branch, 1, CDev::kStraight, i++);
   }
   run.SetCurrentElement(last);
   document.SetCurrentRun(&run);

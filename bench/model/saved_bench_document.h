@@ -22,7 +22,8 @@ inline std::string SaveBenchFile(CDorneDoc& document, const std::string& name) {
 
 // The benchmark document of `runs` runs saved; its path.
 inline std::string SavedBenchDocument(int runs) {
-  return SaveBenchFile(*BuildBenchDocument(runs), "tvr-load-bench-" + std::to_string(runs) + ".run");
+  return SaveBenchFile(*BuildBenchDocument(runs),
+                       "tvr-load-bench-" + std::to_string(runs) + ".run");
 }
 
 // A document of one run of that many elements, built as the benchmark document's runs are,

@@ -226,7 +226,8 @@ std::vector<CDxfEntity> ExactlyLeftOf(const CDxfEntity& line, const std::vector<
   for (std::size_t k = 0; k <= cuts.size(); ++k) {
     const CPoint to = k < cuts.size() ? cuts[k] : line.p2;
     const CPoint m = middle(from, to);
-    if (!PointInPolygon(m.x, m.y, polygon)) left.push_back({DxfEntityKind::Line, from, to, line.layer, 0, {}});
+    if (!PointInPolygon(m.x, m.y, polygon))
+      left.push_back({DxfEntityKind::Line, from, to, line.layer, 0, {}});
     from = to;
   }
   return left;
