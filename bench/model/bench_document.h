@@ -8,11 +8,10 @@
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 
-// The layout documents of the document benchmarks: runs of 200 elements, straights with
-// a tee every 50 elements and a short branch at each tee, every element with its body
-// box and every tenth with a dimension label.
-inline void BuildBenchRun(CDorneDoc& document, int runIndex) {
-  constexpr int kElementsPerRun = 200;
+// The layout documents of the document benchmarks: runs of 200 elements (or as many as
+// asked), straights with a tee every 50 elements and a short branch at each tee, every
+// element with its body box and every tenth with a dimension label.
+inline void BuildBenchRun(CDorneDoc& document, int runIndex, int elementCount = 200) {
   auto made = std::make_unique<CRun>(&document);
   CRun& run = *made;
   document.AddRun(std::move(made));
@@ -41,13 +40,12 @@ inline void BuildBenchRun(CDorneDoc& document, int runIndex) {
     }
     return element;
   };
-  for (int i = 1; i < kElementsPerRun;) {
+  for (int i = 1; i < elementCount;) {
     const bool tee = i % 50 == 0;
     last = add(last, 4, tee ? CDev::kJunction2 : CDev::kStraight, i++);
     if (!tee) continue;
     CDev* branch = last;
-    for (int b = 0; b < 5 && i < kElementsPerRun; ++b)
-      branch = add(branch, 1, CDev::kStraight, i++);
+    for (int b = 0; b < 5 && i < elementCount; ++b) branch = add(branch, 1, CDev::kStraight, i++);
   }
   run.SetCurrentElement(last);
   document.SetCurrentRun(&run);

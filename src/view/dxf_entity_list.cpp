@@ -22,6 +22,20 @@ CPoint Middle(CPoint a, CPoint b) {
 // takes it for every edge of every entity it meets).
 std::size_t NextCorner(std::size_t i, std::size_t count) { return i + 1 == count ? 0 : i + 1; }
 
+// Points this near the origin have coordinate differences below 2^31 and the products
+// of two differences below 2^62, so the side of a point is exact in 64 bits.
+constexpr std::int32_t kNear = 1 << 30;
+
+bool IsNear(CPoint point) {
+  return point.x > -kNear && point.x < kNear && point.y > -kNear && point.y < kNear;
+}
+
+// Positive left of the edge from `corner` by `step`, negative right of it, zero on its line.
+std::int64_t SideOf(CPoint corner, CPoint step, CPoint point) {
+  return std::int64_t{step.x} * (std::int64_t{point.y} - corner.y) -
+         std::int64_t{step.y} * (std::int64_t{point.x} - corner.x);
+}
+
 std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
   return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
@@ -154,12 +168,33 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
   CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
   for (CPoint corner : polygon) area.Add(corner);
   m_hideSizes.Add(area);
-  m_edgeBounds.clear();
-  for (std::size_t i = 0; i < polygon.size(); ++i)
-    m_edgeBounds.push_back(CDxfBounds::Of(polygon[i], polygon[NextCorner(i, polygon.size())]));
+  MeasureEdges(polygon);
   CandidatesNear(area, start);
   for (int id : m_found) __builtin_prefetch(&m_nodes[id]);
   for (int id : m_found) HideOne(id, polygon);
+}
+
+void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
+  m_edgeBounds.clear();
+  m_edgeSteps.clear();
+  const bool near = std::all_of(polygon.begin(), polygon.end(), IsNear);
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
+    m_edgeBounds.push_back(CDxfBounds::Of(a, b));
+    if (near) m_edgeSteps.push_back({b.x - a.x, b.y - a.y});
+  }
+}
+
+bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const {
+  if (m_edgeSteps.empty() || !IsNear(point)) return PointInPolygon(point.x, point.y, polygon);
+  // As PointInPolygon: strictly on the same side of every edge.
+  bool left = false, right = false;
+  for (std::size_t i = 0; i < m_edgeSteps.size(); ++i) {
+    const std::int64_t side = SideOf(polygon[i], m_edgeSteps[i], point);
+    if (side == 0) return false;
+    (side > 0 ? left : right) = true;
+  }
+  return !(left && right);
 }
 
 void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
@@ -168,15 +203,13 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
     return;
   }
   if (!CutLine(id, polygon)) {
-    const CPoint middle = Middle(m_nodes[id].p1, m_nodes[id].p2);
-    if (PointInPolygon(middle.x, middle.y, polygon)) Remove(id);
+    if (Inside(Middle(m_nodes[id].p1, m_nodes[id].p2), polygon)) Remove(id);
     return;
   }
   // The pieces that stay are listed by where they lie now: a cut point may lie up to a
   // unit off the line as it was listed.
   for (int piece : m_pieces) {
-    const CPoint middle = Middle(m_nodes[piece].p1, m_nodes[piece].p2);
-    if (PointInPolygon(middle.x, middle.y, polygon)) {
+    if (Inside(Middle(m_nodes[piece].p1, m_nodes[piece].p2), polygon)) {
       Remove(piece);
     } else {
       File(piece);

@@ -132,6 +132,11 @@ class CDxfEntityList {
   // when nothing was cut.
   bool CutLine(int id, std::span<const CPoint> polygon);
   bool TextHidden(const Node& text, std::span<const CPoint> polygon) const;
+  // Takes the polygon's edges for the hide about to be made.
+  void MeasureEdges(std::span<const CPoint> polygon);
+  // PointInPolygon of the hide's polygon, in 64 bits from its edges' steps where they are
+  // known and the point lies near enough.
+  bool Inside(CPoint point, std::span<const CPoint> polygon) const;
 
   CDxfCellGrid m_grid;
   // A removed node's place is taken by the next node made, so that the nodes a hide
@@ -148,6 +153,10 @@ class CDxfEntityList {
   std::vector<int> m_found;
   std::vector<CPoint> m_cuts;
   std::vector<CDxfBounds> m_edgeBounds;  // of the polygon's edges, the first from its first point
+  // The polygon's edges as steps from corner to corner, when every corner lies near
+  // enough for the side of a point to be worked out in 64 bits (empty otherwise): every
+  // piece and line a hide meets is tested against them.
+  std::vector<CPoint> m_edgeSteps;
   std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;

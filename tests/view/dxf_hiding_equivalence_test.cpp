@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <random>
 #include <string>
@@ -200,6 +201,71 @@ TEST(DxfHidingEquivalence, PiecesKeepTheLayerOfTheirLineAndTextsTheirWholeRecord
         << row.cellsPerSide << " " << row.largest;
     EXPECT_GT(changedByHiding, 10u) << row.cellsPerSide << " " << row.largest;
   }
+}
+
+// A line hidden under a polygon with the exact crossings and containment of the plane
+// geometry, which hold for any 32-bit coordinates: the pieces that stay, in order.
+std::vector<CDxfEntity> ExactlyLeftOf(const CDxfEntity& line, const std::vector<CPoint>& polygon) {
+  const auto middle = [](CPoint a, CPoint b) {
+    return CPoint{static_cast<std::int32_t>((std::int64_t{a.x} + b.x) / 2),
+                  static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
+  };
+  const auto steps = [&line](CPoint c) {
+    return std::llabs(std::int64_t{c.x} - line.p1.x) + std::llabs(std::int64_t{c.y} - line.p1.y);
+  };
+  std::vector<CPoint> cuts;
+  for (std::size_t j = 0; j < polygon.size(); ++j) {
+    const auto crossing =
+        CrossingStrictlyInside(polygon[j], polygon[(j + 1) % polygon.size()], line.p1, line.p2);
+    if (crossing && *crossing != line.p1 && *crossing != line.p2) cuts.push_back(*crossing);
+  }
+  std::sort(cuts.begin(), cuts.end(), [&](CPoint a, CPoint b) { return steps(a) < steps(b); });
+  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  std::vector<CDxfEntity> left;
+  CPoint from = line.p1;
+  for (std::size_t k = 0; k <= cuts.size(); ++k) {
+    const CPoint to = k < cuts.size() ? cuts[k] : line.p2;
+    const CPoint m = middle(from, to);
+    if (!PointInPolygon(m.x, m.y, polygon))
+      left.push_back({DxfEntityKind::Line, from, to, line.layer, 0, {}});
+    from = to;
+  }
+  return left;
+}
+
+// Lines and fills from near the origin out to the ends of the 32-bit range, across the
+// bound beyond which a point's sides of an edge no longer fit in 64 bits: the hiding
+// removes and cuts what the exact geometry says, near, far and astride alike.
+TEST(DxfHidingEquivalence, FarOutFiguresAreHiddenAsTheExactGeometrySays) {
+  const std::int32_t scales[] = {1000, (1 << 30) - 2, 1 << 30, 2147483647};
+  std::mt19937 random(20261209);
+  std::size_t cut = 0;
+  for (int round = 0; round < 400; ++round) {
+    const std::int32_t lineScale = scales[round % 4], fillScale = scales[round / 4 % 4];
+    const auto at = [&random](std::int32_t scale) {
+      std::uniform_int_distribution<std::int32_t> coordinate(-scale, scale);
+      return CPoint{coordinate(random), coordinate(random)};
+    };
+    const CPoint c = at(fillScale), d = at(fillScale);
+    const std::vector<CPoint> polygon =
+        round % 2 ? std::vector<CPoint>{{std::min(c.x, d.x), std::min(c.y, d.y)},
+                                        {std::max(c.x, d.x), std::min(c.y, d.y)},
+                                        {std::max(c.x, d.x), std::max(c.y, d.y)},
+                                        {std::min(c.x, d.x), std::max(c.y, d.y)}}
+                  : std::vector<CPoint>{c, d, at(fillScale)};
+    CDxfEntityList fast({-1, -1}, {10001, 8001});
+    std::vector<CDxfEntity> expected;
+    for (int i = 0; i < 8; ++i) {
+      const CDxfEntity line{DxfEntityKind::Line, at(lineScale), at(lineScale), i, 0, {}};
+      fast.Append(line);
+      const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon);
+      cut += left.size() > 1;
+      expected.insert(expected.end(), left.begin(), left.end());
+    }
+    fast.HideUnder(polygon, 0);
+    ASSERT_EQ(fast.InOrder(), expected) << round;
+  }
+  EXPECT_GT(cut, 50u);  // the fills did cut lines, not only remove or spare them
 }
 
 }  // namespace
