@@ -166,10 +166,10 @@ QImage CDorneView::Snapshot() const {
     blank.fill(Qt::white);
     return blank;
   }
-  const_cast<CDorneView*>(this)->RefreshAnnotations();
-  CSceneDrawOptions options = DrawOptions(false);
-  options.recordAnnotationHits = true;
-  return RenderScene(*m_document, ViewWindow(), size(), options);
+  auto& self = const_cast<CDorneView&>(*this);
+  self.SettleTurnedScene();
+  self.RefreshAnnotations();
+  return RenderScene(*m_document, ViewWindow(), size(), RestingDrawOptions());
 }
 
 void CDorneView::SaveViewStep(int action, bool force) {
@@ -344,12 +344,19 @@ void CDorneView::RefreshAnnotations() {
 
 CSceneDrawOptions CDorneView::RestingDrawOptions() const {
   CSceneDrawOptions options = DrawOptions(false);
-  options.recordAnnotationHits = true;
+  options.annotationPlaces = &m_labelPlaces;
   return options;
+}
+
+void CDorneView::SettleTurnedScene() {
+  if (m_moving || m_document == nullptr || !m_document->Projection().GetDisplayList().Unordered())
+    return;
+  m_document->SettleView();
 }
 
 void CDorneView::paintEvent(QPaintEvent*) {
   const QSize client = size().expandedTo(QSize(1, 1));
+  SettleTurnedScene();
   RefreshAnnotations();
   CSceneDrawOptions options = RestingDrawOptions();
   options.elements.light = m_moving;
