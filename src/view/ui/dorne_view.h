@@ -192,10 +192,12 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void EndRelease();
   // The options of the full picture shown while the view rests.
   CSceneDrawOptions RestingDrawOptions() const;
-  // The scene turned by another view of the document and not settled yet holds no face
-  // data until it settles (that view settles it once its mouse rests or lets go; its own
-  // light picture needs none): a view that does not move settles it before it draws the
-  // full picture or answers a click, so that it answers from the faces it shows.
+  // Whether another view of the document turned its scene and has not settled it yet:
+  // until then its boxes hold no face data (that view settles it once its mouse rests or
+  // lets go, aside if it can; its own light picture needs none).
+  bool TurnedElsewhere() const;
+  // Settles such a scene, so that this view answers a click, or draws a picture asked of
+  // it, from the faces of the turned scene rather than from none.
   void SettleTurnedScene();
 
   CDorneDoc* m_document;
