@@ -18,6 +18,7 @@
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "view/annotation_drawing.h"
+#include "view/annotation_places.h"
 #include "view/annotation_update.h"
 #include "view/display_layers.h"
 #include "view/draw_context.h"
@@ -59,7 +60,8 @@ std::unique_ptr<CDorneDoc> AnnotatedLayout(int runs) {
 CSceneDrawOptions EveryLayer() {
   CSceneDrawOptions options = SceneOptionsFromSettings(CAppSettings(), false);
   options.layers.fill(true);
-  options.recordAnnotationHits = true;
+  static CAnnotationPlaces places;
+  options.annotationPlaces = &places;
   return options;
 }
 

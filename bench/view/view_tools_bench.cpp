@@ -22,6 +22,7 @@
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
+#include "view/annotation_places.h"
 #include "view/scene_drawing.h"
 #include "view/ui/scene_paint_cache.h"
 #include "view/ui/view_export.h"
@@ -53,12 +54,14 @@ class CBenchHost : public CViewToolHost {
   void ExportViewImage(const CRect&) override {}
   void FindViewPreset() override {}
   void SetDistanceLayer(bool) override {}
+  const CAnnotationPlaces& LabelPlaces() const override { return m_places; }
   int EditAnnotation(CAnnotationLabel&, bool) override { return 0; }
   int RunTapOffDialog(int&) override { return 0; }
   int PlaceTapOffUnit(CBox&, int, CDev*) override { return 0; }
 
  private:
   bool m_captured = false;
+  CAnnotationPlaces m_places;
 };
 
 // The layout of that many runs, the whole of it in the view.

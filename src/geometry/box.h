@@ -173,8 +173,14 @@ class CBox {
   static constexpr std::uint32_t kNoColor = 0xFFFFFFFFu;
   std::uint32_t GetColor() const { return m_color; }
   void SetColor(std::uint32_t color) { m_color = color; }
-  bool IsSelected() const { return m_selected; }
-  void SetSelected(bool selected) { m_selected = selected; }
+  // The mark is a selection state: 0 none, 1 selected, 2 selected in the lighter colour.
+  bool IsSelected() const { return m_selected != 0; }
+  void SetSelected(bool selected) { m_selected = selected ? 1 : 0; }
+  int GetSelectionState() const { return m_selected; }
+  // States outside 0..2 count as 1 (selected).
+  void SetSelectionState(int state) {
+    m_selected = static_cast<std::int8_t>(state >= 0 && state <= 2 ? state : 1);
+  }
   // The mark a tap-off unit's box carries between two ResetMarkedTapOffUnits calls:
   // 1 marked, 2 reset on the marked run, 0 none. Not part of the stored record.
   int GetMark() const { return m_mark; }
@@ -291,7 +297,7 @@ class CBox {
   CListSlot m_listSlot;
   CornerForm m_cornerForm = CornerForm::kExact;
   bool m_finite = true;  // m_projectedMin/Max are finite
-  bool m_selected = false;
+  std::int8_t m_selected = 0;
   std::int8_t m_mark = 0;
 };
 

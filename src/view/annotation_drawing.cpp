@@ -13,6 +13,7 @@
 #include "model/run/run.h"
 #include "view/annotation_geometry.h"
 #include "view/annotation_label_box.h"
+#include "view/annotation_places.h"
 #include "view/annotation_style.h"
 #include "view/draw_context.h"
 #include "view/scene_drawing.h"
@@ -102,12 +103,13 @@ class CAnnotationPainter {
     return MeasureAnnotation(m_dc, m_document, a, place.position, m_margins, m_options, &m_known);
   }
 
-  void Draw(CAnnotation& a, bool record) {
+  void Draw(CAnnotation& a, CAnnotationPlaces* places) {
     CPlacement place;
     const std::optional<CLabelBox> box = Measure(a, place);
     if (!box) return;
     const int kind = a.GetKind();
-    if (record) Record(a, box->rect, place);
+    const bool record = places != nullptr;
+    if (record) Record(a, box->rect, place, *places);
     // On the screen a label with nothing inside the view costs only its measuring: it is
     // still recorded for where it would be. The title block's logo stands above its box.
     if (record && !m_options.dxf && kind != CAnnotation::kTitleBlock && !Reaches(place, box->rect))
@@ -259,8 +261,7 @@ class CAnnotationPainter {
     }
   }
 
-  void Record(CAnnotation& a, const CRect& r, const CPlacement& place) {
-    a.SetScreenRect({r.left, r.top, r.right, r.bottom});
+  void Record(CAnnotation& a, const CRect& r, const CPlacement& place, CAnnotationPlaces& places) {
     CRect grown = r;
     if (place.dimension &&
         (a.GetKind() == CAnnotation::kBranch || a.GetKind() == CAnnotation::kDistance)) {
@@ -273,7 +274,9 @@ class CAnnotationPainter {
     }
     const CPoint a0 = m_logical.ToLogical({grown.left, grown.top});
     const CPoint a1 = m_logical.ToLogical({grown.right, grown.bottom});
-    a.SetLogicalRect({a0.x, a0.y, a1.x, a1.y});
+    places.Record(a, r, {a0.x, a0.y, a1.x, a1.y});
+    // The flags word is stored with the design as it always was: it keeps the drawn bit
+    // of the last screen pass, which no longer says where any view shows the label.
     a.SetFlags(a.GetFlags() | CAnnotation::kFlagDrawn);
   }
 
@@ -303,8 +306,9 @@ bool AnnotationShown(const CAnnotation& annotation, const CDorneDoc& document) {
 void DrawAnnotationLayers(CDrawContext& dc, const CDorneDoc& document,
                           const CSceneDrawOptions& options) {
   const CAnnotationList& list = document.Annotations();
-  const bool record = options.recordAnnotationHits;
-  if (record) {
+  CAnnotationPlaces* places = options.annotationPlaces;
+  if (places != nullptr) {
+    places->Clear();
     for (std::size_t i = 0; i < list.Size(); ++i) {
       CAnnotation* a = list.At(i);
       a->SetFlags(a->GetFlags() & ~CAnnotation::kFlagDrawn);
@@ -318,7 +322,7 @@ void DrawAnnotationLayers(CDrawContext& dc, const CDorneDoc& document,
       CAnnotation* a = list.At(i);
       if (a->GetKind() != kind || !AnnotationShown(*a, document)) continue;
       if (kind == CAnnotation::kText || kind == CAnnotation::kDistance) painter.SelectKind(kind, a);
-      painter.Draw(*a, record);
+      painter.Draw(*a, places);
     }
   }
 }

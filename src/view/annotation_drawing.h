@@ -16,8 +16,9 @@ bool AnnotationShown(const CAnnotation& annotation, const CDorneDoc& document);
 
 // The layered pass over the scene (the context in the scene's logical units): kind by
 // kind, each kind whose display layer is on, the annotations from the last of the list to
-// the first. On screen it records which were drawn and where (the mouse finds them by
-// that); printing and exports leave that as it was.
+// the first. On screen (options.annotationPlaces given) it records in that view's record
+// which were drawn and where (the view's mouse finds them by that); printing and exports
+// leave every record as it was.
 void DrawAnnotationLayers(CDrawContext& dc, const CDorneDoc& document,
                           const CSceneDrawOptions& options);
 

@@ -6,6 +6,7 @@
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "view/annotation_geometry.h"
+#include "view/annotation_places.h"
 
 bool SameSection(const CRun* a, const CRun* b) {
   return a != nullptr && b != nullptr && a->GetPropText("Catalog") == b->GetPropText("Catalog") &&
@@ -46,12 +47,16 @@ void CentreDimension(CAnnotation& a) {
 
 }  // namespace
 
-CAnnotation* HitTestAnnotations(const CAnnotationList& list, CPoint device) {
+CAnnotation* HitTestAnnotations(const CAnnotationList& list, const CAnnotationPlaces& places,
+                                CPoint device) {
+  if (places.Count() == 0) return nullptr;
   for (std::size_t i = list.Size(); i-- > 0;) {
     CAnnotation* a = list.At(i);
-    if ((a->GetFlags() & CAnnotation::kFlagDrawn) == 0) continue;
-    const auto& r = a->GetScreenRect();
-    if (device.x >= r[0] && device.x < r[2] && device.y >= r[1] && device.y < r[3]) return a;
+    const CAnnotationPlaces::CPlace* place = places.Find(*a);
+    if (place == nullptr) continue;
+    const CRect& r = place->screen;
+    if (device.x >= r.left && device.x < r.right && device.y >= r.top && device.y < r.bottom)
+      return a;
   }
   return nullptr;
 }

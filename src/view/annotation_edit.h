@@ -7,12 +7,15 @@
 
 class CAnnotation;
 class CAnnotationList;
+class CAnnotationPlaces;
 class CDorneDoc;
 class CRun;
 
-// The annotation the mouse is on: the last of the list drawn in the last pass whose label
-// rectangle (device pixels) holds the point; null when none.
-CAnnotation* HitTestAnnotations(const CAnnotationList& list, CPoint device);
+// The annotation the mouse is on in a view: the last of the list that the view's last
+// pass drew (its record of places) whose label rectangle (the view's pixels) holds the
+// point; null when none.
+CAnnotation* HitTestAnnotations(const CAnnotationList& list, const CAnnotationPlaces& places,
+                                CPoint device);
 
 // Dimensions, position marks and labels on an element move in the scene's logical units;
 // other labels in the window's 1/2000.

@@ -61,7 +61,10 @@ struct CBoxDraw {
   std::string layer;
 };
 
-int SelectionState(const CDev& e) {
+// 0 not selected, 1 selected, 2 selected in the lighter colour: a box marked with the
+// lighter state shows it; any other box of the selected element shows the selection.
+int SelectionState(const CBox& box, const CDev& e) {
+  if (box.GetSelectionState() == 2) return 2;
   const CElementSelection& selection = CElementSelection::Of(e);
   return selection.Element() == &e ? 1 : 0;
 }
@@ -86,7 +89,7 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
   in.boxColour = word == CBox::kNoColor
                      ? GetColor(options.colors, ElementColourKind(e.GetKind(), e.GetVariant()))
                      : CColor::FromColorRef(word & 0xFFFFFFu);
-  in.selection = SelectionState(e);
+  in.selection = SelectionState(d.box, e);
   in.monochrome = options.monochrome;
   in.patternedBody = d.patternedBody;
   in.faceMode = d.faceMode;
@@ -338,7 +341,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.projection = element->GetProjection();
   d.role = box.GetKindCode();
   d.slot = element->GetBoxSlot(box);
-  d.selected = SelectionState(*element) != 0;
+  d.selected = SelectionState(box, *element) != 0;
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
   if (d.faceMode >= 10 && !options.dxfRecording && !SpansPixels(dc, box, kDetailBoxPixels)) return;

@@ -9,6 +9,7 @@
 #include "platform/draw_types.h"
 #include "view/element_draw_options.h"
 
+class CAnnotationPlaces;
 class CBox;
 class CDorneDoc;
 class CDrawContext;
@@ -32,9 +33,10 @@ struct CSceneDrawOptions {
   // clears it whenever the document's scene is rebuilt); none: kept for one paint only.
   CElementDrawCache* cache = nullptr;
   // The annotations: the pass on the screen keeps where each label was drawn (for the
-  // mouse); a printed page scales their fonts and margins; a DXF file carries no pictures
-  // (neither of annotations nor of elements).
-  bool recordAnnotationHits = false;
+  // mouse) in the record of the view that draws, given here (none: printing and exports,
+  // which leave every view's record alone); a printed page scales their fonts and
+  // margins; a DXF file carries no pictures (neither of annotations nor of elements).
+  CAnnotationPlaces* annotationPlaces = nullptr;
   double annotationScale = 1.0;
   bool dxf = false;
   // Where a picture whose stored path cannot be read is looked for by its name.

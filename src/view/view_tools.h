@@ -8,6 +8,7 @@
 
 class CAnnotation;
 class CAnnotationLabel;
+class CAnnotationPlaces;
 class CBox;
 class CDev;
 class CDorneDoc;
@@ -51,6 +52,8 @@ class CViewToolHost {
   // The view's preset found anew from the angles.
   virtual void FindViewPreset() = 0;
   virtual void SetDistanceLayer(bool on) = 0;
+  // Where this view's last pass drew the labels: the mouse finds them there.
+  virtual const CAnnotationPlaces& LabelPlaces() const = 0;
   // The dialog of a user's text, picture or dimension: 1 OK, 2 Cancel, 3 Delete (0: none
   // was shown). A new picture's dialog asks for the file at once.
   virtual int EditAnnotation(CAnnotationLabel& label, bool isNew) = 0;

@@ -41,7 +41,8 @@ CPoint CViewTools::DragShift() const {
 }
 
 bool CViewTools::GrabAnnotation(const CToolInput& input) {
-  CAnnotation* hit = HitTestAnnotations(m_document.Annotations(), input.device);
+  CAnnotation* hit =
+      HitTestAnnotations(m_document.Annotations(), m_host.LabelPlaces(), input.device);
   if (hit == nullptr || hit->GetKind() == CAnnotation::kTitleBlock) return false;
   m_savedMode = Mode();
   SetMode(kAnnotationDrag);
@@ -108,7 +109,8 @@ int CViewTools::RunEdit(CAnnotationLabel& label, bool isNew) {
 }
 
 bool CViewTools::EditAnnotationAt(const CToolInput& input) {
-  CAnnotation* hit = HitTestAnnotations(m_document.Annotations(), input.device);
+  CAnnotation* hit =
+      HitTestAnnotations(m_document.Annotations(), m_host.LabelPlaces(), input.device);
   if (hit == nullptr) return false;
   if (hit->GetKind() == CAnnotation::kTitleBlock) {
     m_host.EditProjectInfo();
@@ -127,7 +129,8 @@ bool CViewTools::EditAnnotationAt(const CToolInput& input) {
 }
 
 bool CViewTools::ResetAnnotationAt(const CToolInput& input) {
-  CAnnotation* hit = HitTestAnnotations(m_document.Annotations(), input.device);
+  CAnnotation* hit =
+      HitTestAnnotations(m_document.Annotations(), m_host.LabelPlaces(), input.device);
   if (hit == nullptr ||
       (hit->GetKind() != CAnnotation::kBranch && hit->GetKind() != CAnnotation::kDistance))
     return false;

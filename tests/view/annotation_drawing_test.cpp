@@ -10,6 +10,7 @@
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "view/annotation_drawing.h"
+#include "view/annotation_places.h"
 #include "view/annotation_update.h"
 #include "view/display_layers.h"
 #include "view/draw_context.h"
@@ -26,7 +27,7 @@ class AnnotationDrawingTest : public ::testing::Test {
   void SetUp() override {
     m_document = BuildLayoutScene(2, 4);
     m_options = SceneOptionsFromSettings(CAppSettings(), false);
-    m_options.recordAnnotationHits = true;
+    m_options.annotationPlaces = &m_places;
   }
 
   CAnnotationLabel& AddLabel(int kind, const std::string& text) {
@@ -55,7 +56,13 @@ class AnnotationDrawingTest : public ::testing::Test {
     return recorder.Calls();
   }
 
-  static bool Drawn(const CAnnotation& a) { return (a.GetFlags() & CAnnotation::kFlagDrawn) != 0; }
+  // Drawn in the last pass on the screen: where the mouse finds it, and the flag the
+  // design stores.
+  bool Drawn(const CAnnotation& a) const {
+    const bool flagged = (a.GetFlags() & CAnnotation::kFlagDrawn) != 0;
+    EXPECT_EQ(flagged, m_places.Drawn(a));
+    return m_places.Drawn(a);
+  }
 
   static int OnLayer(const std::vector<CDrawRecorder::Call>& calls, const std::string& layer,
                      const std::string& kind) {
@@ -65,6 +72,7 @@ class AnnotationDrawingTest : public ::testing::Test {
   }
 
   std::unique_ptr<CDorneDoc> m_document;
+  CAnnotationPlaces m_places;
   CSceneDrawOptions m_options;
 };
 
@@ -146,12 +154,14 @@ TEST_F(AnnotationDrawingTest, SingleRunDisplayShowsTheCurrentRunsAnnotationsOnly
 TEST_F(AnnotationDrawingTest, PrintingLeavesTheScreenPlacesAsTheyWere) {
   CAnnotationLabel& text = AddLabel(CAnnotation::kText, "Hello");
   Draw();
-  const auto onScreen = text.GetScreenRect();
-  m_options.recordAnnotationHits = false;
+  ASSERT_TRUE(Drawn(text));
+  const CRect onScreen = m_places.Find(text)->screen;
+  m_options.annotationPlaces = nullptr;
   m_options.annotationScale = 6.25;
   text.SetOffset(900, 900);
   Draw();
-  EXPECT_EQ(text.GetScreenRect(), onScreen);
+  ASSERT_TRUE(m_places.Drawn(text));
+  EXPECT_EQ(m_places.Find(text)->screen, onScreen);
 }
 
 // On the screen a label that leaves no mark inside the view is not drawn, yet it is
@@ -181,12 +191,12 @@ TEST_F(AnnotationDrawingTest, ALabelOutsideTheViewIsRecordedButDrawnOnlyWhereItS
       text.SetFlags(CAnnotation::kFlagAttached | CAnnotation::kFlagUserAttached);
       text.SetOffset(1000000, 0);
     }
-    m_options.recordAnnotationHits = c.record;
+    m_options.annotationPlaces = c.record ? &m_places : nullptr;
     m_options.dxf = c.dxf;
     EXPECT_EQ(OnLayer(Draw(), "TEXT", "Text") > 0, c.drawn) << c.name;
     if (!c.record || c.dxf) continue;
     EXPECT_TRUE(Drawn(text)) << c.name;
-    EXPECT_GT(text.GetScreenRect()[0], kTarget.cx) << c.name;
+    EXPECT_GT(m_places.Find(text)->screen.left, kTarget.cx) << c.name;
   }
 }
 

@@ -9,6 +9,7 @@
 #include "model/run/run.h"
 #include "view/annotation_dialog_rules.h"
 #include "view/annotation_edit.h"
+#include "view/annotation_places.h"
 
 namespace {
 
@@ -17,11 +18,12 @@ class AnnotationEditTest : public ::testing::Test {
   void SetUp() override { m_document = BuildLayoutScene(3, 3); }
   CAnnotation& Add(int kind, std::array<std::int32_t, 4> rect, bool drawn) {
     auto made = std::make_unique<CAnnotationLabel>(kind);
-    made->SetScreenRect(rect);
-    made->SetFlags(drawn ? CAnnotation::kFlagDrawn : 0);
-    return m_document->Annotations().Append(std::move(made));
+    CAnnotation& added = m_document->Annotations().Append(std::move(made));
+    if (drawn) m_places.Record(added, {rect[0], rect[1], rect[2], rect[3]}, {});
+    return added;
   }
   std::unique_ptr<CDorneDoc> m_document;
+  CAnnotationPlaces m_places;
 };
 
 TEST_F(AnnotationEditTest, TheMouseFindsTheLastDrawnLabelUnderIt) {
@@ -29,10 +31,11 @@ TEST_F(AnnotationEditTest, TheMouseFindsTheLastDrawnLabelUnderIt) {
   CAnnotation& above = Add(CAnnotation::kText, {50, 20, 150, 70}, true);
   Add(CAnnotation::kText, {0, 0, 200, 200}, false);
   const CAnnotationList& list = m_document->Annotations();
-  EXPECT_EQ(HitTestAnnotations(list, {10, 10}), &below);
-  EXPECT_EQ(HitTestAnnotations(list, {60, 30}), &above);
-  EXPECT_EQ(HitTestAnnotations(list, {100, 10}), nullptr) << "right edge is outside";
-  EXPECT_EQ(HitTestAnnotations(list, {180, 180}), nullptr) << "not drawn in the last pass";
+  EXPECT_EQ(HitTestAnnotations(list, m_places, {10, 10}), &below);
+  EXPECT_EQ(HitTestAnnotations(list, m_places, {60, 30}), &above);
+  EXPECT_EQ(HitTestAnnotations(list, m_places, {100, 10}), nullptr) << "right edge is outside";
+  EXPECT_EQ(HitTestAnnotations(list, m_places, {180, 180}), nullptr)
+      << "not drawn in the last pass";
 }
 
 TEST_F(AnnotationEditTest, DialogResultsAddKeepOrDelete) {

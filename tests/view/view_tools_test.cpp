@@ -11,6 +11,7 @@
 #include "model/undo/undo_manager.h"
 #include "support/temp_folder.h"
 #include "model/tapoff/tap_off_choice.h"
+#include "view/annotation_places.h"
 #include "view/view_tools.h"
 
 namespace {
@@ -31,6 +32,7 @@ class CFakeHost : public CViewToolHost {
   void ExportViewImage(const CRect& rect) override { exported.push_back(rect); }
   void FindViewPreset() override {}
   void SetDistanceLayer(bool) override {}
+  const CAnnotationPlaces& LabelPlaces() const override { return places; }
   int EditAnnotation(CAnnotationLabel&, bool) override { return 1; }
   int RunTapOffDialog(int&) override { return 0; }
   int PlaceTapOffUnit(CBox&, int, CDev*) override { return 0; }
@@ -39,6 +41,7 @@ class CFakeHost : public CViewToolHost {
   bool captured = false;
   std::optional<std::string> answer;
   std::vector<CRect> exported;
+  CAnnotationPlaces places;
 };
 
 class ViewToolsTest : public ::testing::Test {

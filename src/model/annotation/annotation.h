@@ -33,7 +33,8 @@ class CAnnotation {
     kTitleBlock = 8,
     kDistance = 9,
   };
-  // Flag bits.
+  // Flag bits. The drawn bit is set by a view's pass on the screen and stored with the
+  // design; where each view drew the label is that view's own (not kept here).
   static constexpr std::uint32_t kFlagDrawn = 0x001;
   static constexpr std::uint32_t kFlagAttached = 0x100;
   static constexpr std::uint32_t kFlagWithRun = 0x200;
@@ -68,10 +69,6 @@ class CAnnotation {
   void SetPoint(int index, const C3DPoint& point) {
     m_points.at(static_cast<std::size_t>(index)) = point;
   }
-  const std::array<std::int32_t, 4>& GetScreenRect() const { return m_screenRect; }
-  void SetScreenRect(const std::array<std::int32_t, 4>& rect) { m_screenRect = rect; }
-  const std::array<std::int32_t, 4>& GetLogicalRect() const { return m_logicalRect; }
-  void SetLogicalRect(const std::array<std::int32_t, 4>& rect) { m_logicalRect = rect; }
 
   EAnnotationOwner GetOwnerKind() const { return m_ownerKind; }
   CRun* GetOwnerRun() const { return m_ownerRun; }
@@ -102,14 +99,12 @@ class CAnnotation {
 
   int m_kind;
   std::uint32_t m_flags = 0;
-  std::array<std::int32_t, 4> m_screenRect{};
   std::string m_text;
   EAnnotationOwner m_ownerKind = EAnnotationOwner::kDocument;
   CRun* m_ownerRun = nullptr;
   CDev* m_ownerElement = nullptr;
   CRun* m_linkedRun = nullptr;
   std::array<std::int32_t, 2> m_offset{};
-  std::array<std::int32_t, 4> m_logicalRect{};
   C3DPoint m_labelPoint{kUnsetCoordinate, kUnsetCoordinate, kUnsetCoordinate};
   std::array<C3DPoint, 3> m_points{};
 };

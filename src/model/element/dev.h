@@ -283,9 +283,10 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   // Select with a box of this element, or clear (select false); 1 when selected or
   // cleared, 0 when refused.
   int SelectElement(bool select, CBox* box);
-  // Sets the selection marks of the boxes of a face (6: the whole element); 0 when an
+  // Sets the selection marks of the boxes of a face (6: the whole element) to a
+  // selection state (0 none, 1 selected, 2 selected in the lighter colour); 0 when an
   // end element without a back neighbour is asked to mark what lies beyond.
-  int MarkSelected(int face, bool value);
+  int MarkSelected(int face, int value);
   // The run's bill-of-materials line of the selected element selected (or cleared);
   // whether a line was found.
   bool SelectLineInBOM(bool select);
@@ -390,9 +391,9 @@ int GetKindGroup(int kind);
 int FaceBitToIndex(int bit);
 // The face bit of a face 0..5; 0 otherwise.
 int FaceIndexToBit(int face);
-// Applies MarkSelected to the document's selection; clearing keeps the selection's own
-// marks shown. 0 without a selection.
-int MarkCurrentSelection(CRunDocument* document, bool value);
+// Applies MarkSelected (with that selection state) to the document's selection; clearing
+// keeps the selection's own marks shown. 0 without a selection.
+int MarkCurrentSelection(CRunDocument* document, int value);
 // Rounds up to a multiple of 4; negative values go to the multiple of 4 above them.
 std::int64_t RoundUpToFour(std::int64_t value);
 // Thickness of the two face boxes of a joint across a gap between main boxes: the gap

@@ -13,13 +13,13 @@ namespace {
 
 constexpr int kIndexUnset = 10;
 
-void MarkBox(CBox* box, bool value) {
-  if (box != nullptr) box->SetSelected(value);
+void MarkBox(CBox* box, int value) {
+  if (box != nullptr) box->SetSelectionState(value);
 }
 
 // The marks that a selection of the element at that face index shows: the joint's two
 // face boxes, or the main box and boxes 7 to 24.
-void MarkSelection(CDev& element, int face, bool value) {
+void MarkSelection(CDev& element, int face, int value) {
   if (face >= 0 && face < CDev::kFaceCount) {
     MarkBox(element.GetBox(face), value);
     if (CDev* neighbour = element.GetNeighbour(face))
@@ -40,7 +40,7 @@ int CDev::SelectElement(bool select, CBox* box) {
     CDev* current = selection.Element();
     if (current == nullptr) return 0;
     if (current->m_kind >= kEnd && current->m_kind <= kBend)
-      MarkSelection(*current, selection.Face(), false);
+      MarkSelection(*current, selection.Face(), 0);
     current->SelectLineInBOM(false);
     selection.Clear();
     current->NotifyPropDialog(kPropMsgClear);
@@ -60,15 +60,15 @@ int CDev::SelectElement(bool select, CBox* box) {
   // as selected must not go with the next delete.
   ResetMarkedTapOffUnits(nullptr, false);
   if (m_kind == kTapOff) ResetMarkedTapOffUnits(this, false);
-  if (CDev* previous = selection.Element()) MarkSelection(*previous, selection.Face(), false);
-  MarkSelection(*this, face, true);
+  if (CDev* previous = selection.Element()) MarkSelection(*previous, selection.Face(), 0);
+  MarkSelection(*this, face, 1);
   selection.Select(this, face);
   NotifyPropDialog(kPropMsgShowObject);
   SelectLineInBOM(true);
   return 1;
 }
 
-int CDev::MarkSelected(int face, bool value) {
+int CDev::MarkSelected(int face, int value) {
   const bool inLine = m_kind >= kInLine && m_kind <= kBend;
   if ((inLine || m_kind == kEnd) && face >= kBodySlot) {
     MarkSelection(*this, kBodySlot, value);
@@ -102,13 +102,13 @@ bool CDev::SelectLineInBOM(bool select) {
   return line >= 0;
 }
 
-int MarkCurrentSelection(CRunDocument* document, bool value) {
+int MarkCurrentSelection(CRunDocument* document, int value) {
   if (document == nullptr) return 0;
   CElementSelection& selection = document->GetSelection();
   CDev* current = selection.Element();
   if (current == nullptr) return 0;
   const int result = current->MarkSelected(selection.Face(), value);
   // Clearing the wider marks leaves the selection itself shown.
-  if (!value) MarkSelection(*current, selection.Face(), true);
+  if (value == 0) MarkSelection(*current, selection.Face(), 1);
   return result;
 }

@@ -147,7 +147,7 @@ void CDev::BuildFurtherBoxes(int firstSlot) {
       colour = ColorOfIndex(0);
     }
     box->SetColor(colour);
-    box->SetSelected(main->IsSelected());
+    box->SetSelectionState(main->GetSelectionState());
     box->SetKindCode(code);
     const double offset[3] = {geometry.offset.x, geometry.offset.y, geometry.offset.z};
     const int(&frame)[3] = kFrame[direction][RotationIndex(rotation)];

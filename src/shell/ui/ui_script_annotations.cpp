@@ -13,6 +13,7 @@
 #include "model/run/run.h"
 #include "shell/ui/layout_doc_window.h"
 #include "view/annotation_edit.h"
+#include "view/annotation_places.h"
 #include "view/draw_mapping.h"
 #include "view/ui/child_frame.h"
 #include "view/ui/dorne_view.h"
@@ -32,15 +33,17 @@ std::optional<QPointF> AnnotationPoint(CDorneView& view, int kind) {
   if (document == nullptr) return std::nullopt;
   view.repaint();
   const CAnnotationList& list = document->Annotations();
+  const CAnnotationPlaces& places = view.LabelPlaces();
   for (std::size_t i = list.Size(); i-- > 0;) {
     const CAnnotation* a = list.At(i);
-    if (a->GetKind() != kind || (a->GetFlags() & CAnnotation::kFlagDrawn) == 0) continue;
-    const auto& r = a->GetScreenRect();
+    const CAnnotationPlaces::CPlace* place = places.Find(*a);
+    if (a->GetKind() != kind || place == nullptr) continue;
+    const CRect& r = place->screen;
     constexpr int kSteps = 8;
     for (int sy = 1; sy < kSteps; ++sy) {
       for (int sx = 1; sx < kSteps; ++sx) {
-        const CPoint at{r[0] + (r[2] - r[0]) * sx / kSteps, r[1] + (r[3] - r[1]) * sy / kSteps};
-        if (HitTestAnnotations(list, at) == a) return QPointF(at.x, at.y);
+        const CPoint at{r.left + r.Width() * sx / kSteps, r.top + r.Height() * sy / kSteps};
+        if (HitTestAnnotations(list, places, at) == a) return QPointF(at.x, at.y);
       }
     }
   }
@@ -144,9 +147,10 @@ bool WriteAnnotationPlaces(CDorneView& view, int kind, const QString& path) {
   for (std::size_t i = 0; i < list.Size(); ++i) {
     const CAnnotation& a = *list.At(i);
     if (a.GetKind() != kind) continue;
-    const auto& r = a.GetLogicalRect();
-    out << ((a.GetFlags() & CAnnotation::kFlagDrawn) != 0 ? "drawn " : "hidden ") << r[0] << ','
-        << r[1] << ',' << r[2] << ',' << r[3] << '\n';
+    const CAnnotationPlaces::CPlace* place = view.LabelPlaces().Find(a);
+    const CRect r = place != nullptr ? place->logical : CRect{};
+    out << (place != nullptr ? "drawn " : "hidden ") << r.left << ',' << r.top << ',' << r.right
+        << ',' << r.bottom << '\n';
   }
   return true;
 }

@@ -4,6 +4,7 @@
 
 #include "model/annotation/annotation_list.h"
 #include "model/document/dorne_doc.h"
+#include "view/annotation_places.h"
 #include "view/draw_context.h"
 #include "view/ui/covered_area.h"
 #include "view/ui/qt_draw_device.h"
@@ -43,6 +44,7 @@ void CAnnotationLayer::Draw(const QImage& image, QSize size, const CDorneDoc& do
   // size and searching it for what it holds would be work for nothing at each turn.
   if (document.Annotations().Size() == 0) {
     m_used = QRect();
+    if (options.annotationPlaces != nullptr) options.annotationPlaces->Clear();
     return;
   }
   if (m_layer.size() != size) m_layer = QImage(size, QImage::Format_ARGB32_Premultiplied);

@@ -166,10 +166,10 @@ QImage CDorneView::Snapshot() const {
     blank.fill(Qt::white);
     return blank;
   }
-  const_cast<CDorneView*>(this)->RefreshAnnotations();
-  CSceneDrawOptions options = DrawOptions(false);
-  options.recordAnnotationHits = true;
-  return RenderScene(*m_document, ViewWindow(), size(), options);
+  auto& self = const_cast<CDorneView&>(*this);
+  self.SettleTurnedScene();
+  self.RefreshAnnotations();
+  return RenderScene(*m_document, ViewWindow(), size(), RestingDrawOptions());
 }
 
 void CDorneView::SaveViewStep(int action, bool force) {
@@ -344,12 +344,31 @@ void CDorneView::RefreshAnnotations() {
 
 CSceneDrawOptions CDorneView::RestingDrawOptions() const {
   CSceneDrawOptions options = DrawOptions(false);
-  options.recordAnnotationHits = true;
+  options.annotationPlaces = &m_labelPlaces;
   return options;
+}
+
+bool CDorneView::TurnedElsewhere() const {
+  return !m_moving && m_document != nullptr &&
+         m_document->Projection().GetDisplayList().Unordered();
+}
+
+void CDorneView::SettleTurnedScene() {
+  if (TurnedElsewhere()) m_document->SettleView();
 }
 
 void CDorneView::paintEvent(QPaintEvent*) {
   const QSize client = size().expandedTo(QSize(1, 1));
+  // While another view turns the scene (and may sort it aside), this one leaves the scene
+  // alone: it shows its own last picture (blank when it has none), with the places of its
+  // labels those of that picture, until the turn settles and repaints it. The tools'
+  // marks, which stand where the turned scene puts them, wait as well.
+  if (TurnedElsewhere()) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_buffer.isNull()) painter.drawImage(0, 0, m_buffer);
+    return;
+  }
   RefreshAnnotations();
   CSceneDrawOptions options = RestingDrawOptions();
   options.elements.light = m_moving;

@@ -12,6 +12,7 @@
 #include "app/app_settings.h"
 #include "model/document/check_message_frame.h"
 #include "model/document/doc_observer.h"
+#include "view/annotation_places.h"
 #include "view/annotation_update.h"
 #include "view/element_draw_cache.h"
 #include "view/scene_drawing.h"
@@ -81,6 +82,10 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
     m_settleAhead.Finish(false);
     return m_settleAhead.LastDone();
   }
+
+  // Where this view's last pass on the screen drew the labels (its mouse finds them there,
+  // whatever another view of the document shows).
+  const CAnnotationPlaces& LabelPlaces() const { return m_labelPlaces; }
 
   // How many times the full or light picture was recorded for a paint (a picture
   // recorded aside, and then played, not counted).
@@ -187,6 +192,13 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void EndRelease();
   // The options of the full picture shown while the view rests.
   CSceneDrawOptions RestingDrawOptions() const;
+  // Whether another view of the document turned its scene and has not settled it yet:
+  // until then its boxes hold no face data (that view settles it once its mouse rests or
+  // lets go, aside if it can; its own light picture needs none).
+  bool TurnedElsewhere() const;
+  // Settles such a scene, so that this view answers a click, or draws a picture asked of
+  // it, from the faces of the turned scene rather than from none.
+  void SettleTurnedScene();
 
   CDorneDoc* m_document;
   struct CHighlight {
@@ -208,6 +220,9 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   mutable CElementDrawCache m_drawCache;
   CScenePaintCache m_paintCache;           // both cleared on every notice of the document
   CAnnotationRefresh m_annotationRefresh;  // marked stale on every notice
+  // Written by the pass that draws the labels (a picture of them may be drawn while the
+  // view's own is played, on another thread) and read between paints.
+  mutable CAnnotationPlaces m_labelPlaces;
   // The full picture recorded after the order was sorted aside, for the paint once the
   // mouse stops; cleared on every notice.
   CScenePaintCache m_settledPicture;

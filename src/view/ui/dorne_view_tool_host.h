@@ -24,6 +24,7 @@ class CDorneViewToolHost : public CViewToolHost {
   void ExportViewImage(const CRect& rect) override;
   void FindViewPreset() override;
   void SetDistanceLayer(bool on) override;
+  const CAnnotationPlaces& LabelPlaces() const override;
   int EditAnnotation(CAnnotationLabel& label, bool isNew) override;
   void EditProjectInfo() override;
   int RunTapOffDialog(int& code) override;

@@ -124,6 +124,8 @@ void CDorneViewToolHost::SetDistanceLayer(bool on) {
   m_view.m_settings->labels[kDistanceLayer].visible = on;
 }
 
+const CAnnotationPlaces& CDorneViewToolHost::LabelPlaces() const { return m_view.LabelPlaces(); }
+
 int CDorneViewToolHost::EditAnnotation(CAnnotationLabel& label, bool isNew) {
   return RunAnnotationDialog(label, isNew, m_view.Document(), &m_view);
 }
@@ -252,6 +254,7 @@ CToolInput InputOf(const CDorneView& view, const QMouseEvent& event, bool clamp)
 
 void CDorneView::mousePressEvent(QMouseEvent* event) {
   if (m_document == nullptr) return;
+  SettleTurnedScene();
   const CToolInput input = InputOf(*this, *event, false);
   switch (event->button()) {
     case Qt::LeftButton: m_tools->OnLButtonDown(input); break;
@@ -283,6 +286,7 @@ void CDorneView::mouseReleaseEvent(QMouseEvent* event) {
 
 void CDorneView::mouseDoubleClickEvent(QMouseEvent* event) {
   if (m_document == nullptr) return;
+  SettleTurnedScene();
   const CToolInput input = InputOf(*this, *event, false);
   if (event->button() == Qt::LeftButton) m_tools->OnLButtonDblClk(input);
   if (event->button() == Qt::RightButton) m_tools->OnRButtonDblClk(input);
@@ -361,13 +365,14 @@ void CDorneView::PaintToolOverlay(QPainter& painter) const {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(device(tools.PressPoint()), device(tools.CurrentPoint())).normalized());
   }
-  if (const CAnnotation* dragged = tools.DraggedAnnotation()) {
-    const auto& r = dragged->GetScreenRect();
+  const CAnnotation* dragged = tools.DraggedAnnotation();
+  if (const CAnnotationPlaces::CPlace* place = dragged ? m_labelPlaces.Find(*dragged) : nullptr) {
+    const CRect& r = place->screen;
     const CPoint shift = tools.DragShift();
     painter.setPen(QPen(Qt::darkGray, 0, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(
-        QRect(QPoint(r[0], r[1]), QPoint(r[2] - 1, r[3] - 1)).translated(shift.x, shift.y));
+    painter.drawRect(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1))
+                         .translated(shift.x, shift.y));
   }
   if (mode == CViewTools::kDimension || mode == CViewTools::kTapOff) {
     painter.setPen(QPen(Qt::red, 2));

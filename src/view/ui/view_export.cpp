@@ -303,7 +303,7 @@ bool PrintView(QPrinter& printer, const CDorneDoc& document, const CViewWindow& 
                          std::max(topLeft.x, bottomRight.x), std::max(topLeft.y, bottomRight.y));
     CSceneDrawOptions printed = options;
     printed.annotationScale = PrintedLabelScale(painter, window, dc.Mapping(), page.viewSize);
-    printed.recordAnnotationHits = false;
+    printed.annotationPlaces = nullptr;
     DrawScene(dc, document, printed);
   }
   return painter.end();

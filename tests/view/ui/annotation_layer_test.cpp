@@ -19,6 +19,7 @@
 #include "model/document/dorne_doc.h"
 #include "model/element/element_selection.h"
 #include "model/run/run.h"
+#include "view/annotation_places.h"
 #include "view/annotation_update.h"
 #include "view/display_layers.h"
 #include "view/ui/scene_paint_cache.h"
@@ -76,7 +77,8 @@ TEST(AnnotationLayerTest, KeptLabelsAreDrawnAgainOnlyWhenWhatTheyShowChanged) {
   window.ZoomAll(*GetSceneExtent(*document), 0.9, {kSize.width(), kSize.height()});
   CSceneDrawOptions options = SceneOptionsFromSettings(CAppSettings(), false);
   options.layers.fill(true);
-  options.recordAnnotationHits = true;
+  CAnnotationPlaces places;
+  options.annotationPlaces = &places;
   CDev* element = document->GetRuns().front()->GetChainOrder().at(4);
   CAnnotation* note = nullptr;
   for (std::size_t i = 0; i < document->Annotations().Size(); ++i)
@@ -110,9 +112,7 @@ TEST(AnnotationLayerTest, KeptLabelsAreDrawnAgainOnlyWhenWhatTheyShowChanged) {
     EXPECT_EQ(cache.Annotations().Redrawn(), step.redrawn) << step.name;
     EXPECT_EQ(Unlike(kept, Painted(*document, window, options, nullptr)), 0) << step.name;
     EXPECT_EQ(kept == last, std::string(step.name) == "nothing changed") << step.name;
-    EXPECT_TRUE((note->GetFlags() & CAnnotation::kFlagDrawn) != 0 ||
-                !options.layers[CAnnotation::kText])
-        << step.name;
+    EXPECT_TRUE(places.Drawn(*note) || !options.layers[CAnnotation::kText]) << step.name;
     last = kept;
   }
 }
