@@ -3,20 +3,9 @@
 // and the bill keeps the two single elbows.
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QStringDecoder>
-
 #include "sample_end_to_end_support.h"
 
 namespace {
-
-// The CSV export is UTF-16 text.
-QString CsvText(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QStringDecoder decoder(QStringDecoder::Utf16LE);
-  return decoder(file.readAll());
-}
 
 // Two flat elbows 200 mm apart on a QJF 2600 A run: each needs a 300 mm leg, and the
 // double elbow they would make takes a leg of 300 to 800 mm.
@@ -25,17 +14,8 @@ TEST(QJFCheckEndToEndTest, ElbowsTooCloseForTheDoubleElbowAreToldAndStaySingle) 
   CShellTestFolder folder;
   WriteSampleSettings(folder);
   const std::string path = folder.Path("documents/laid.run");
-  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  RegisterRangeRuns();
-  {
-    CDorneDoc document;
-    document.OnNewDocument("");
-    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
-    ASSERT_EQ(
-        LayOutSample(document, "run QJF 26\nstart 1\ngo 4 3000\ngo 1 200\ngo 4 3000\nend 1\n"), "");
-    ASSERT_TRUE(document.OnSaveDocument(path).ok);
-  }
-  ForgetSampleRanges();
+  ASSERT_EQ(WriteLaidDocument(path, "run QJF 26\nstart 1\ngo 4 3000\ngo 1 200\ngo 4 3000\nend 1\n"),
+            "");
   const std::string message = TestOutputPath("qjf_elbow_pair_message.png");
   const std::string layout = TestOutputPath("qjf_elbow_pair_rebuilt.png");
   std::filesystem::remove(message);
@@ -52,7 +32,7 @@ TEST(QJFCheckEndToEndTest, ElbowsTooCloseForTheDoubleElbowAreToldAndStaySingle) 
       << run.dump.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(message)).isNull());
   EXPECT_FALSE(QImage(QString::fromStdString(layout)).isNull());
-  const QString rebuilt = CsvText(bill);
+  const QString rebuilt = CsvExportText(bill);
   for (const char* single : {"QJF26LC21", "QJF26LB21"})
     EXPECT_TRUE(rebuilt.contains(QLatin1String(single))) << single << "\n" << rebuilt.toStdString();
   EXPECT_FALSE(rebuilt.contains(QLatin1String("QJF26MC2X"))) << rebuilt.toStdString();

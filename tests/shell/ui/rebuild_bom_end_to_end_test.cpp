@@ -4,24 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QStringDecoder>
-
 #include <filesystem>
 
 #include "app/ui/command_ids.h"
+#include "sample_end_to_end_support.h"
 #include "shell_test_support.h"
 #include "support/program_run.h"
 
 namespace {
-
-// The CSV export is UTF-16 text.
-QString CsvText(const std::string& path) {
-  QFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  QStringDecoder decoder(QStringDecoder::Utf16LE);
-  return decoder(file.readAll());
-}
 
 struct CSampleCase {
   const char* sample;
@@ -46,8 +36,8 @@ TEST(RebuildBomEndToEndTest, ABuiltRunKeepsTheReferencesOfItsParts) {
     const CProgramRun run = RunProgram(folder.Path(), {}, script);
     ASSERT_TRUE(run.finished) << row.sample << run.output.toStdString();
     EXPECT_TRUE(run.dump.contains("\nfailed=\n")) << row.sample << run.dump.toStdString();
-    const QString built = CsvText(before);
-    const QString rebuilt = CsvText(after);
+    const QString built = CsvExportText(before);
+    const QString rebuilt = CsvExportText(after);
     ASSERT_TRUE(built.contains(QLatin1String(row.reference))) << row.sample << built.toStdString();
     // The generic texts of unbuilt elements never show in a built run's bill.
     for (const char* generic : {"Unknown piece", "Straight length", "End piece"})

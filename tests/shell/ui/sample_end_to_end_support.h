@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
+#include <QStringDecoder>
 
 #include <filesystem>
 #include <functional>
@@ -35,6 +37,14 @@ inline void ForgetSampleRanges() {
   CRangeTableCache::Instance().Reset();
   CRangeContext::Instance().Reset();
   CRunFactory::Instance().Reset();
+}
+
+// The text of a CSV export of the program, which writes UTF-16.
+inline QString CsvExportText(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  QStringDecoder decoder(QStringDecoder::Utf16LE);
+  return decoder(file.readAll());
 }
 
 // The document laid out from `layout` with the sample catalogue, saved at `path`;
@@ -110,16 +120,7 @@ inline void ExpectMessageOnRebuild(const std::string& layout, const std::string&
   CShellTestFolder folder;
   WriteSampleSettings(folder);
   const std::string path = folder.Path("documents/laid.run");
-  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  RegisterRangeRuns();
-  {
-    CDorneDoc document;
-    document.OnNewDocument("");
-    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
-    ASSERT_EQ(LayOutSample(document, layout), "");
-    ASSERT_TRUE(document.OnSaveDocument(path).ok);
-  }
-  ForgetSampleRanges();
+  ASSERT_EQ(WriteLaidDocument(path, layout), "");
   const std::string shot = TestOutputPath(shotName);
   std::filesystem::remove(shot);
   const std::string script = "open " + path + "\nanswer " + shot + " accept\ncommand " +

@@ -111,7 +111,8 @@ class MovingLongViewTest : public MovingViewTest {
  protected:
   void SetUp() override { Open(25, 100); }
 
-  // The windows idle through a pause, and on until the sort aside is done (up to 10 s, for a busy machine).
+  // The windows idle through a pause, and on until the sort aside is done (up to 10 s, for
+  // a busy machine).
   void WaitForTheSortAside() {
     IdleFor(80);
     for (int waited = 80; waited < 10000 && !View().SortedAside(); waited += 20) IdleFor(20);
