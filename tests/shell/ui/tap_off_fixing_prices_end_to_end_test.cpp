@@ -29,7 +29,8 @@ TEST(TapOffFixingPricesEndToEndTest, TheFixingPieceOfAPlacedUnitIsPriced) {
                  "open " TVR_PROGRAM_DIR
                  "/examples/qjf_sample.run\nanswer - 1 1110=1\ncommand 33030\n"
                  "outlet\ncommand " +
-                     std::to_string(kIdUpdatePrices) + "\nshot " + shot + "\nsave " + saved + "\n");
+                     std::to_string(kIdUpdatePrices) + "\nbomtab current\nshot " + shot +
+                     "\nsave " + saved + "\n");
   ASSERT_TRUE(program.finished) << program.output.toStdString();
   EXPECT_EQ(program.values.value("failed"), "") << program.dump.toStdString();
   EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
