@@ -21,12 +21,15 @@
 #include "model/run/run_range_rules.h"
 #include "model/tapoff/tap_off_choice.h"
 #include "model/tapoff/tap_off_place.h"
+#include "model/tapoff/tap_off_position.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
 #include "samplewriter/sample_layout.h"
+#include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <map>
 #include <set>
@@ -204,12 +207,6 @@ class SampleCataloguePricingTest : public RangeTest {
       }
       if (m_unpriced.count(MissingArticleName(reference, "")) != 0) continue;
       const std::string lookup = PriceLookupText(reference, "");
-      // The fixing piece that a tap-off unit books beside itself has a line but no record
-      // of its own to keep a price: its article is only looked up (not missing, weighed).
-      if (!run.GetDevicePropByRef(reference, "Ref").has_value()) {
-        m_articles.emplace(lookup, what);
-        continue;
-      }
       // What the price update kept of the article; the weight is checked on the
       // article itself, since not every range shows it on its lines.
       auto kept = [&](const char* name) {
@@ -249,6 +246,54 @@ class SampleCataloguePricingTest : public RangeTest {
       ASSERT_GE(fields.size(), 17u) << *line;
       EXPECT_GT(TextToDouble(fields[16]), 0) << fields[0] << " (" << m_articles[fields[0]] << ")";
     }
+  }
+
+  // The fields of the article of a reference in the article table, TAB-separated.
+  static std::vector<std::string> ArticleFields(const std::string& reference) {
+    CPartNumberSettings settings;
+    settings.articleFolder = TVR_PROGRAM_DIR "/BD/";
+    CPartNumberLink link;
+    EXPECT_TRUE(link.Init(settings));
+    EXPECT_TRUE(link.WriteArticleList({reference}));
+    std::vector<std::string> fields;
+    if (std::optional<std::string> line = link.TakeNextLine()) {
+      std::string text = *line + '\t';
+      for (std::size_t start = 0, tab; (tab = text.find('\t', start)) != std::string::npos;
+           start = tab + 1)
+        fields.push_back(text.substr(start, tab - start));
+    }
+    return fields;
+  }
+
+  static std::int64_t LineQuantity(CRun& run, const std::string& reference) {
+    const int line = run.GetBOM().FindLine(reference);
+    return line > 0 ? run.GetBOM().GetLineQuantity(line) : 0;
+  }
+
+  // The units of the first run taken off one by one: after each, the design saved and
+  // reopened holds as many of the fixing piece as the bill showed, none once all are off.
+  void ExpectUnitsTakenOffOneByOneKeepTheLine(const std::string& what, const std::string& fixing,
+                                              const std::string& path) {
+    CRun& run = *m_document->GetRuns().front();
+    std::vector<CDev*> units;
+    for (CDev* device : run.GetDevices())
+      if (device->GetKind() == CDev::kTapOff) units.push_back(device);
+    ASSERT_FALSE(units.empty()) << what;
+    ASSERT_GT(run.GetBOM().FindLine(fixing), 0) << what;
+    // The line keeps the reference as booked, blanks and all.
+    const std::string booked = run.GetBOM().GetLine(run.GetBOM().FindLine(fixing))->reference;
+    ASSERT_TRUE(run.GetDevicePropByRef(booked, "HBv2_Std_Cost").has_value()) << what;
+    for (CDev* unit : units) {
+      UnbookTapOffUnit(*unit);
+      run.DeleteElement(unit);
+      const std::int64_t shown = LineQuantity(run, fixing);
+      ASSERT_TRUE(m_document->OnSaveDocument(path).ok) << what;
+      CDorneDoc reopened;
+      ASSERT_TRUE(reopened.OnOpenDocument(path).ok) << what;
+      EXPECT_EQ(LineQuantity(*reopened.GetRuns().front(), fixing), shown) << what;
+    }
+    EXPECT_EQ(LineQuantity(run, fixing), 0) << what;
+    EXPECT_FALSE(run.GetDevicePropByRef(booked, "HBv2_Std_Cost").has_value()) << what;
   }
 
   void ExpectNothingMissing() {
@@ -308,6 +353,66 @@ TEST_F(SampleCataloguePricingTest, ANewRunOfEveryRangeAndRatingPricesEveryLine) 
   }
   EXPECT_GT(laid, 40);
   EXPECT_GT(m_units, 40);
+  ExpectNothingMissing();
+}
+
+// The fixing piece that a QW or QJF tap-off unit books beside itself is priced by the
+// price update like the unit's own line: the article's price, weight, labour and
+// designation; and a saved design keeps the line, priced again once reopened.
+TEST_F(SampleCataloguePricingTest, TheFixingPieceOfATapOffUnitIsPricedAndKept) {
+  const struct {
+    const char* code;
+    const char* rating;
+    const char* fixing;
+  } rows[] = {
+      {"QWA", "31", "QW025YA4"},  {"QWA", "50", "QW040YA41"}, {"QWA", "63", "QW040YA42"},
+      {"QWA", "80", "QW040YA42"}, {"QJF", "26", "QJ026CB"},
+  };
+  CTempFolder folder{"fixing"};
+  for (const auto& row : rows) {
+    const std::string what = std::string(row.code) + " " + row.rating + " " + row.fixing;
+    const CUsualEnds& range =
+        *std::find_if(std::begin(kRanges), std::end(kRanges),
+                      [&](const CUsualEnds& ends) { return std::string(ends.code) == row.code; });
+    const std::vector<std::string> article = ArticleFields(row.fixing);
+    ASSERT_GE(article.size(), 17u) << what;
+    const double cost = TextToDouble(article[3]);
+    const double weight = TextToDouble(article[16]);
+    ASSERT_GT(cost, 0) << what;
+    m_document = std::make_unique<CDorneDoc>();
+    m_document->OnNewDocument("");
+    while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
+    ASSERT_EQ(LayOutSample(*m_document, UsualRun(range, row.rating)), "") << what;
+    PlaceEveryOfferedTapOffUnit(what);
+    const std::string path = folder.File("fixing.run");
+    for (int round = 0; round < 2; ++round) {
+      const std::string when = what + (round == 0 ? " as placed" : " reopened");
+      PriceAndCheck(when, UnofferedPieces(range, when));
+      CRun& run = *m_document->GetRuns().front();
+      const int line = run.GetBOM().FindLine(row.fixing);
+      ASSERT_GT(line, 0) << when;
+      EXPECT_GT(run.GetBOM().GetLineQuantity(line), 0) << when;
+      // The line keeps the reference as booked, blanks and all.
+      const std::string reference = run.GetBOM().GetLine(line)->reference;
+      auto kept = [&](const char* name) {
+        return TextToDouble(run.GetDevicePropByRef(reference, name).value_or("0"));
+      };
+      EXPECT_DOUBLE_EQ(kept("HBv2_Std_Cost"), cost) << when;
+      EXPECT_NEAR(kept("HBv2_Weight"), weight, weight * 1e-3) << when;
+      EXPECT_GT(kept("HBv2_Std_Labor"), 0) << when;
+      EXPECT_EQ(run.GetDevicePropByRef(reference, "HBv2_Designation").value_or(""), article[2])
+          << when;
+      EXPECT_GT(TextToDouble(run.GetBOM().GetLineFieldText(line, kBOMKindUnitPrice).value_or("0")),
+                0)
+          << when;
+      if (round == 0) {
+        ASSERT_TRUE(m_document->OnSaveDocument(path).ok) << when;
+        m_document = std::make_unique<CDorneDoc>();
+        ASSERT_TRUE(m_document->OnOpenDocument(path).ok) << when;
+      }
+    }
+    ExpectUnitsTakenOffOneByOneKeepTheLine(what, row.fixing, folder.File("taken.run"));
+  }
   ExpectNothingMissing();
 }
 

@@ -79,7 +79,11 @@ std::vector<COutletPoint> SidePoints(const CDev& joint, const CBox& box, int sid
 bool UnitCouldStand(CDev& joint, CBox& box, int point) {
   if (PlaceTapOffUnitAt(box, point, nullptr, true) == 0) return false;
   CRun* run = joint.GetRun();
-  CDev* probe = run->GetDevices().back();
+  // The unit placed last: a record of its accessory may have come after it.
+  const std::vector<CDev*>& devices = run->GetDevices();
+  CDev* probe = *std::find_if(devices.rbegin(), devices.rend(), [](const CDev* device) {
+    return device->GetKind() == CDev::kTapOff;
+  });
   probe->SetAttached(nullptr);
   if (PositionTapOffUnit(*probe, false) != -1) run->DeleteElement(probe);
   return true;

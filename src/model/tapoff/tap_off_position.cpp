@@ -83,9 +83,21 @@ void BookUnit(CDev& unit) {
   if (run == nullptr || unit.GetBooked() != 0) return;
   AdaptUnitReference(unit);
   run->GetBOM().AddHeldQuantity(unit.GetReference(), 1);
+  // The unit is the record of its own line; its accessory has none, so the run is told
+  // the line's quantity and keeps a record for it, which the price update prices and the
+  // file keeps like any line the user adds.
   const std::string accessory = UnitAccessory(unit);
-  if (!accessory.empty()) run->GetBOM().AddHeldQuantity(accessory, 1);
+  if (!accessory.empty()) run->GetBOM().AddRefQuantity(accessory, 1);
   unit.SetBooked(1);
+}
+
+// Takes one accessory off its line and, while the line stays, brings the run's records
+// of it to the quantity left (a line gone took its records with it).
+void UnbookAccessory(CRun& run, const std::string& accessory) {
+  CBOMGrid& bom = run.GetBOM();
+  if (!bom.RemoveRefQuantity(accessory, 1)) return;
+  const int row = bom.FindLine(accessory);
+  if (row > 0) run.SetRefQuantity(accessory, bom.GetLineQuantity(row));
 }
 
 }  // namespace
@@ -95,7 +107,7 @@ void UnbookTapOffUnit(CDev& unit) {
   if (run == nullptr || unit.GetBooked() == 0) return;
   run->GetBOM().RemoveRefQuantity(unit.GetReference(), 1);
   const std::string accessory = UnitAccessory(unit);
-  if (!accessory.empty()) run->GetBOM().RemoveRefQuantity(accessory, 1);
+  if (!accessory.empty()) UnbookAccessory(*run, accessory);
   unit.SetBooked(0);
 }
 
