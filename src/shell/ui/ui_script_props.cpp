@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
@@ -112,8 +113,12 @@ bool Drag(CMainFrame& frame, int dx, int dy) {
   grab.setGeometry(0, 0, 1, 1);
   grab.show();
   grab.activateWindow();
-  Settle();
-  if (window->isActiveWindow()) return false;
+  // A busy X server hands the activation over a while later.
+  QElapsedTimer waited;
+  waited.start();
+  do Settle();
+  while (window != nullptr && window->isActiveWindow() && waited.elapsed() < 3000);
+  if (window == nullptr || window->isActiveWindow()) return false;
   // Without a window manager the activation may never have been the window's: the
   // change reaches it all the same, as the grab sends it.
   QEvent change(QEvent::ActivationChange);
