@@ -140,16 +140,18 @@ class DorneDocOpenProjectionTest : public DorneDocOpenTest {
     return Turned(Load(ManyChains(runs)), angles);
   }
 
-  // One run of that many straight elements in a line, each with a box of its own place:
-  // far more boxes than one piece of the projection takes.
-  std::vector<std::uint8_t> TurnedLongRun(int elements, std::array<int, 3> angles) {
+  // Runs of that many straight elements each, side by side, every element with a box of
+  // its own place: far more boxes in all than one piece of the projection takes.
+  std::vector<std::uint8_t> TurnedLines(int runs, int elements, std::array<int, 3> angles) {
     auto document = NewDocument();
-    CChainBuilder builder(AddRun(*document, "QDA"));
-    CDev* last = builder.Start(4);
-    for (int i = 0; i < elements; ++i) {
-      last = builder.Add(last, 4, CDev::kStraight, 1000);
-      last->MakeBox(CDev::kBodySlot)->SetPlacement(C3DPoint(1000.0 * i, 7.0 * (i % 13), 0), 1000,
-                                                   20, 30 + i % 5);
+    for (int r = 0; r < runs; ++r) {
+      CChainBuilder builder(AddRun(*document, "QDA"));
+      CDev* last = builder.Start(4);
+      for (int i = 0; i < elements; ++i) {
+        last = builder.Add(last, 4, CDev::kStraight, 1000);
+        const C3DPoint place(1000.0 * i, 500.0 * r + 7.0 * (i % 13), 0);
+        last->MakeBox(CDev::kBodySlot)->SetPlacement(place, 1000, 20, 30 + i % 5);
+      }
     }
     return Turned(Load(Save(*document)), angles);
   }
@@ -188,11 +190,11 @@ TEST_F(DorneDocOpenProjectionTest, EveryBoxHoldsTheProjectionOfTheFilesAngles) {
        }},
       {"one run of many elements turned",
        [this] {
-         return TurnedLongRun(20000, {30, 45, 10});
+         return TurnedLines(1, 20000, {30, 45, 10});
        }},
-      {"three hundred small runs turned",
+      {"five hundred small runs turned",
        [this] {
-         return TurnedChains(300, {200, 15, 340});
+         return TurnedLines(500, 20, {200, 15, 340});
        }},
   };
   for (const auto& [name, bytes] : cases) {
@@ -216,8 +218,8 @@ TEST_F(DorneDocOpenProjectionTest, EveryBoxHoldsTheProjectionOfTheFilesAngles) {
 // this thread, the file's boxes one after the other, leads to.
 TEST_F(DorneDocOpenProjectionTest, TheSceneOfAnOpenedFileIsThatOfBoxesProjectedOneByOne) {
   const std::vector<std::pair<const char*, std::function<std::vector<std::uint8_t>()>>> cases = {
-      {"one run of many elements", [this] { return TurnedLongRun(8000, {30, 45, 10}); }},
-      {"three hundred small runs", [this] { return TurnedChains(300, {200, 15, 340}); }},
+      {"one run of many elements", [this] { return TurnedLines(1, 8000, {30, 45, 10}); }},
+      {"five hundred small runs", [this] { return TurnedLines(500, 20, {200, 15, 340}); }},
       {"rich document file", [] { return ReadGoldenBytes("model/rich_document.run"); }},
   };
   for (const auto& [name, bytes] : cases) {
