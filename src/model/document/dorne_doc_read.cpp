@@ -201,8 +201,7 @@ void CDorneDoc::ProjectBoxesOfReadFile() {
   CParallelChunks::Run(boxes.size(),
                        CParallelChunks::ChunkCount(boxes.size(), kBoxesPerProjectionPiece),
                        [this, &boxes](std::size_t, std::size_t from, std::size_t to) {
-                         for (std::size_t i = from; i < to; ++i)
-                           m_projection.ProjectBox(*boxes[i]);
+                         for (std::size_t i = from; i < to; ++i) m_projection.ProjectBox(*boxes[i]);
                        });
   for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
 }

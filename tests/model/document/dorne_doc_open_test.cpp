@@ -218,8 +218,14 @@ TEST_F(DorneDocOpenProjectionTest, EveryBoxHoldsTheProjectionOfTheFilesAngles) {
 // this thread, the file's boxes one after the other, leads to.
 TEST_F(DorneDocOpenProjectionTest, TheSceneOfAnOpenedFileIsThatOfBoxesProjectedOneByOne) {
   const std::vector<std::pair<const char*, std::function<std::vector<std::uint8_t>()>>> cases = {
-      {"one run of many elements", [this] { return TurnedLines(1, 8000, {30, 45, 10}); }},
-      {"five hundred small runs", [this] { return TurnedLines(500, 20, {200, 15, 340}); }},
+      {"one run of many elements",
+       [this] {
+         return TurnedLines(1, 8000, {30, 45, 10});
+       }},
+      {"five hundred small runs",
+       [this] {
+         return TurnedLines(500, 20, {200, 15, 340});
+       }},
       {"rich document file", [] { return ReadGoldenBytes("model/rich_document.run"); }},
   };
   for (const auto& [name, bytes] : cases) {
