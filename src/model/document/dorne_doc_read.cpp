@@ -12,8 +12,9 @@
 #include "geometry/parallel_chunks.h"
 #include "platform/archive.h"
 
-#include <atomic>
 #include <cstdio>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -32,8 +33,8 @@ constexpr int kAllFaces = 63;
 // The fewest bytes a run takes in the file: its code, properties, names, flags, element
 // counts, bill of materials and annotation count.
 constexpr std::uint64_t kMinRunBytes = 20;
-// Fewer runs than this to a band are projected faster on one thread than the threads start.
-constexpr std::size_t kRunsPerProjectionBand = 16;
+// Fewer boxes than this to a piece are projected faster on one thread than the threads start.
+constexpr std::size_t kBoxesPerProjectionPiece = 2048;
 
 std::string VersionText(long long version) {
   char text[48];
@@ -57,15 +58,19 @@ std::string VersionText(long long version) {
   throw CArchiveError("damaged layout document: " + what, archive.Position());
 }
 
-// Projects the run's boxes that are in no scene; false when some box is in one, which
-// only the caller's thread may refile.
-bool ProjectUnlistedBoxesOfRun(const CRun& run, C3DProjection& projection) {
+// Every box the runs hold, in the document's order; none when some box is in a scene,
+// which only the caller's thread may refile.
+std::optional<std::vector<CBox*>> UnlistedBoxesOfRuns(const std::vector<CRun*>& runs) {
+  std::vector<CBox*> boxes;
   bool allUnlisted = true;
-  VisitBoxesHeldByRun(run, [&](CBox& box) {
-    if (box.IsListed()) allUnlisted = false;
-    else projection.ProjectBox(box);
-  });
-  return allUnlisted;
+  for (const CRun* run : runs) {
+    VisitBoxesHeldByRun(*run, [&](CBox& box) {
+      allUnlisted = allUnlisted && !box.IsListed();
+      boxes.push_back(&box);
+    });
+    if (!allUnlisted) return std::nullopt;
+  }
+  return boxes;
 }
 
 }  // namespace
@@ -182,21 +187,21 @@ void CDorneDoc::ReadTail(CArchiveReader& archive) {
 }
 
 // The boxes were read before the angles were known. A box's projection is its own work,
-// so the runs are projected in bands on worker threads; a box already in a scene is
-// refiled as it is projected, so with any such box everything goes the one-thread way.
+// so the boxes are cut into pieces projected on worker threads, whatever runs they belong
+// to: one run of many elements is as much work as many small runs. A box already in a
+// scene is refiled as it is projected, so with any such box everything goes the
+// one-thread way.
 void CDorneDoc::ProjectBoxesOfReadFile() {
-  const std::size_t runs = m_runList.size();
-  std::atomic<bool> listedSeen = false;
-  CParallelChunks::Run(runs, CParallelChunks::ChunkCount(runs, kRunsPerProjectionBand),
-                       [this, &listedSeen](std::size_t, std::size_t from, std::size_t to) {
-                         for (std::size_t i = from; i < to; ++i) {
-                           if (!ProjectUnlistedBoxesOfRun(*m_runList[i], m_projection))
-                             listedSeen = true;
-                         }
-                       });
-  if (listedSeen) {
+  const std::optional<std::vector<CBox*>> unlisted = UnlistedBoxesOfRuns(m_runList);
+  if (!unlisted) {
     ProjectAllBoxes();
     return;
   }
+  const std::vector<CBox*>& boxes = *unlisted;
+  CParallelChunks::Run(boxes.size(),
+                       CParallelChunks::ChunkCount(boxes.size(), kBoxesPerProjectionPiece),
+                       [this, &boxes](std::size_t, std::size_t from, std::size_t to) {
+                         for (std::size_t i = from; i < to; ++i) m_projection.ProjectBox(*boxes[i]);
+                       });
   for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
 }

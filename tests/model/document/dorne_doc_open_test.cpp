@@ -14,6 +14,7 @@
 #include <utility>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -136,9 +137,35 @@ class DorneDocOpenProjectionTest : public DorneDocOpenTest {
   }
 
   std::vector<std::uint8_t> TurnedChains(int runs, std::array<int, 3> angles) {
-    auto document = Load(ManyChains(runs));
+    return Turned(Load(ManyChains(runs)), angles);
+  }
+
+  // Runs of that many straight elements each, side by side, every element with a box of
+  // its own place: far more boxes in all than one piece of the projection takes.
+  std::vector<std::uint8_t> TurnedLines(int runs, int elements, std::array<int, 3> angles) {
+    auto document = NewDocument();
+    for (int r = 0; r < runs; ++r) {
+      CChainBuilder builder(AddRun(*document, "QDA"));
+      CDev* last = builder.Start(4);
+      for (int i = 0; i < elements; ++i) {
+        last = builder.Add(last, 4, CDev::kStraight, 1000);
+        const C3DPoint place(1000.0 * i, 500.0 * r + 7.0 * (i % 13), 0);
+        last->MakeBox(CDev::kBodySlot)->SetPlacement(place, 1000, 20, 30 + i % 5);
+      }
+    }
+    return Turned(Load(Save(*document)), angles);
+  }
+
+  static std::vector<std::uint8_t> Turned(std::unique_ptr<CDorneDoc> document,
+                                          std::array<int, 3> angles) {
     document->SetViewAngles(angles[0], angles[1], angles[2]);
     return Save(*document);
+  }
+
+  // The scene made for the document as it stands.
+  static std::vector<CBox*> SceneOrder(CDorneDoc& document) {
+    document.RebuildScene();
+    return document.Projection().GetDisplayList().CollectBoxes();
   }
 };
 
@@ -161,6 +188,14 @@ TEST_F(DorneDocOpenProjectionTest, EveryBoxHoldsTheProjectionOfTheFilesAngles) {
        [this] {
          return TurnedChains(80, {0, 0, 0});
        }},
+      {"one run of many elements turned",
+       [this] {
+         return TurnedLines(1, 20000, {30, 45, 10});
+       }},
+      {"five hundred small runs turned",
+       [this] {
+         return TurnedLines(500, 20, {200, 15, 340});
+       }},
   };
   for (const auto& [name, bytes] : cases) {
     SCOPED_TRACE(name);
@@ -176,6 +211,43 @@ TEST_F(DorneDocOpenProjectionTest, EveryBoxHoldsTheProjectionOfTheFilesAngles) {
       const Projected alone = Of(box);
       EXPECT_EQ(std::memcmp(&asOpened, &alone, sizeof(Projected)), 0) << "box " << i;
     }
+  }
+}
+
+// The scene of an opened file lists its boxes in the order that projecting every box on
+// this thread, the file's boxes one after the other, leads to.
+TEST_F(DorneDocOpenProjectionTest, TheSceneOfAnOpenedFileIsThatOfBoxesProjectedOneByOne) {
+  const std::vector<std::pair<const char*, std::function<std::vector<std::uint8_t>()>>> cases = {
+      {"one run of many elements",
+       [this] {
+         return TurnedLines(1, 8000, {30, 45, 10});
+       }},
+      {"five hundred small runs",
+       [this] {
+         return TurnedLines(500, 20, {200, 15, 340});
+       }},
+      {"rich document file", [] { return ReadGoldenBytes("model/rich_document.run"); }},
+  };
+  for (const auto& [name, bytes] : cases) {
+    SCOPED_TRACE(name);
+    const std::vector<std::uint8_t> file = bytes();
+    auto opened = OpenFile(file);
+    auto oneByOne = OpenFile(file);
+    for (CBox* box : AllBoxes(*oneByOne)) oneByOne->Projection().ProjectBox(*box);
+    const std::vector<CBox*> openedBoxes = AllBoxes(*opened);
+    const std::vector<CBox*> oneByOneBoxes = AllBoxes(*oneByOne);
+    ASSERT_EQ(openedBoxes.size(), oneByOneBoxes.size());
+    // Each box by its place among the file's boxes, to compare the two documents' lists.
+    auto places = [](const std::vector<CBox*>& all, const std::vector<CBox*>& listed) {
+      std::unordered_map<const CBox*, std::size_t> placeOf;
+      for (std::size_t i = 0; i < all.size(); ++i) placeOf.emplace(all[i], i);
+      std::vector<std::size_t> at;
+      for (const CBox* box : listed) at.push_back(placeOf.at(box));
+      return at;
+    };
+    const std::vector<std::size_t> openedOrder = places(openedBoxes, SceneOrder(*opened));
+    ASSERT_GT(openedOrder.size(), 10u);
+    EXPECT_EQ(openedOrder, places(oneByOneBoxes, SceneOrder(*oneByOne)));
   }
 }
 
