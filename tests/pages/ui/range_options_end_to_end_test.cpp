@@ -1,5 +1,5 @@
 // Starts the real program under a virtual X server on runs laid for the purpose: the kit
-// of a QG riser fixing is moved on the characteristics page (a distance typed, then the
+// of a QG or QM riser fixing is moved on the characteristics page (a distance typed, then the
 // scroll bar dragged past its limit), and the plug of a QM rise whose straight carries
 // ED31 is typed on the riser page; both are saved (the TVR_SCRIPT_FILE hook) and read back.
 
@@ -77,30 +77,44 @@ class RangeOptionsEndToEndTest : public RangeTest {
   CTempFolder m_folder{"range-options-e2e"};
 };
 
+// The kit rows give the limits: QG's kit of 1000 leaves 300 each way, QM's of 700 (margin
+// 60 past a housing of 320) 190.
 TEST_F(RangeOptionsEndToEndTest, TheKitOfARiserFixingMovesOnTheCharacteristicsPage) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
-  int unit = -1, tab = -1;
-  const std::string laid = Laid(
-      "run QGA 10\nstart 0\ngo 4 3000\ngo 2 3000\nend 4\nfrom 1\nkit 2 1000\nfield KITCF 0\n"
-      "variant 1\n",
-      kPageCharacteristics, unit, tab);
-  ASSERT_GE(unit, 0);
-  ASSERT_GE(tab, 0);
-  const std::string typed = m_folder.File("documents/typed.run");
-  const std::string dragged = m_folder.File("documents/dragged.run");
-  const std::string shot = TestOutputPath("kit_position_e2e.png");
-  const std::string pick = "open " + laid + "\npick " + std::to_string(unit) + " 6\nproptab " +
-                           std::to_string(tab) + "\n";
-  // 350 in front of the kit's 1000: the unit sits 150 past the middle.
-  const CProgramRun run = Run(pick + "proptype 1679 350\npropshot " + shot + "\nsave " + typed +
-                              "\npropscroll 1292 -1000\nsave " + dragged + "\n");
-  ASSERT_TRUE(run.finished) << run.output.toStdString();
-  ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
-  EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
-  EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
-  EXPECT_EQ(SavedField(typed, "KITCF"), "150");
-  // The scroll bar ends at the kit row's limit.
-  EXPECT_EQ(SavedField(dragged, "KITCF"), "-300");
+  struct Case {
+    const char* range;
+    const char* distance;
+    const char* typed;
+    const char* dragged;
+  };
+  const Case cases[] = {{"QGA 10", "350", "150", "-300"}, {"QMA 25", "300", "50", "-190"}};
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.range);
+    int unit = -1, tab = -1;
+    const std::string laid = Laid(std::string("run ") + row.range +
+                                      "\nstart 0\ngo 4 3000\ngo 2 3000\nend 4\nfrom 1\nkit 2 "
+                                      "1000\nfield KITCF 0\nvariant 1\n",
+                                  kPageCharacteristics, unit, tab);
+    ASSERT_GE(unit, 0);
+    ASSERT_GE(tab, 0);
+    const std::string typed = m_folder.File("documents/typed.run");
+    const std::string dragged = m_folder.File("documents/dragged.run");
+    const std::string shot =
+        TestOutputPath(std::string("kit_position_") + row.range[1] + "_e2e.png");
+    const std::string pick = "open " + laid + "\npick " + std::to_string(unit) + " 6\nproptab " +
+                             std::to_string(tab) + "\n";
+    // The distance in front of the kit is typed; the unit sits that far from the middle.
+    const CProgramRun run = Run(pick + "proptype 1679 " + row.distance + "\npropshot " + shot +
+                                "\nsave " + typed + "\npropscroll 1292 -1000\nsave " + dragged +
+                                "\n");
+    ASSERT_TRUE(run.finished) << run.output.toStdString();
+    ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
+    EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
+    EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());
+    EXPECT_EQ(SavedField(typed, "KITCF"), row.typed);
+    // The scroll bar ends at the kit row's limit.
+    EXPECT_EQ(SavedField(dragged, "KITCF"), row.dragged);
+  }
 }
 
 TEST_F(RangeOptionsEndToEndTest, AQMRiseWithED31KeepsThePlainPlugStandard) {
