@@ -192,7 +192,7 @@ TEST_F(QGLayoutTest, EveryRatingOfTheSampleHasItsParts) {
     const char* prefix;
   };
   const Row rows[] = {
-      {"QGA 08", "QGA0800"}, {"QGA 10", "QGA1000"}, {"QGC 10", "QGC1000"}, {"QGC 12", "QGC1200"}};
+      {"QGA 08", "QGA0800"}, {"QGA 10", "QGA1000"}, {"QGC 10", "QGC1000"}, {"QGC 13", "QGC1350"}};
   for (const Row& row : rows) {
     CRunQG& run = LayOut(std::string("run ") + row.run +
                          "\nstart 0\ngo 4 600\ngo 5 600\ngo 4 2600\ngo 2 3000\nend 4\n");

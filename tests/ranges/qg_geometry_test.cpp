@@ -264,8 +264,8 @@ TEST_F(QGRunTest, RiserFixingKitsAreDrawnAsTwoCollars) {
   ExpectGeometry(run, fixing, {10, 0, {0, 0, 0}, {}});
   fixing.SetNeighbour(fixing.GetBackFace(), nullptr);
   ExpectGeometry(run, fixing, {10, 0, {100, 170, 20}, {-750, 0, 75}});
-  // A QGC 1200 A run has its own kit row; its collars wrap the 140 x 140 housing.
-  CRunQG& other = MakeRun("C", "12", "4");
+  // A QGC 1350 A run has its own kit row; its collars wrap the 140 x 140 housing.
+  CRunQG& other = MakeRun("C", "13", "4");
   fixing.SetPropValue("KITCF", "0");
   ExpectGeometry(other, fixing, {10, 0, {100, 180, 20}, {-450, 0, 80}});
 }
