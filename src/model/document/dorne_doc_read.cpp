@@ -59,13 +59,14 @@ std::string VersionText(long long version) {
 }
 
 // Every box the runs hold, in the document's order; none when some box is in a scene,
-// which only the caller's thread may refile.
-std::optional<std::vector<CBox*>> UnlistedBoxesOfRuns(const std::vector<CRun*>& runs) {
+// which only the caller's thread may refile. With an empty scene no box is asked.
+std::optional<std::vector<CBox*>> UnlistedBoxesOfRuns(const std::vector<CRun*>& runs,
+                                                      bool sceneEmpty) {
   std::vector<CBox*> boxes;
   bool allUnlisted = true;
   for (const CRun* run : runs) {
     VisitBoxesHeldByRun(*run, [&](CBox& box) {
-      allUnlisted = allUnlisted && !box.IsListed();
+      allUnlisted = allUnlisted && (sceneEmpty || !box.IsListed());
       boxes.push_back(&box);
     });
     if (!allUnlisted) return std::nullopt;
@@ -192,7 +193,8 @@ void CDorneDoc::ReadTail(CArchiveReader& archive) {
 // scene is refiled as it is projected, so with any such box everything goes the
 // one-thread way.
 void CDorneDoc::ProjectBoxesOfReadFile() {
-  const std::optional<std::vector<CBox*>> unlisted = UnlistedBoxesOfRuns(m_runList);
+  const bool sceneEmpty = m_projection.GetDisplayList().BoxCount() == 0;
+  const std::optional<std::vector<CBox*>> unlisted = UnlistedBoxesOfRuns(m_runList, sceneEmpty);
   if (!unlisted) {
     ProjectAllBoxes();
     return;

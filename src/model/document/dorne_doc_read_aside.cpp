@@ -33,7 +33,12 @@ constexpr std::uint32_t kMinRunsReadAside = 32;
 // The bytes of runs waiting to be read, as a share of the file: bounds what an opening
 // holds beside the document it makes.
 constexpr std::size_t kQueuedShareOfFile = 40;
-constexpr std::size_t kMinQueuedBytes = 128 << 10;
+// Room for a few batches to every reader, so that none waits on the bound.
+constexpr std::size_t kMinQueuedBytes = 512 << 10;
+// Runs of a few kilobytes each go to the readers a few at a time: each hand-over takes the
+// lock the readers share and may wake one, which costs the feeding thread about as much
+// as skimming a run.
+constexpr std::size_t kBatchBytes = 32 << 10;
 
 }  // namespace
 
@@ -65,8 +70,9 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
   const std::size_t fileSize = archive.Position() + archive.Remaining();
   // A document read into keeps the runs it had; the runs read come after them.
   const std::size_t runsBefore = m_runList.size();
-  CRunReadPipeline pipeline(std::max(fileSize / kQueuedShareOfFile, kMinQueuedBytes),
-                            [this](CRunReadAside& run) { return ReadRunAside(run); });
+  CRunReadPipeline pipeline(
+      std::max(fileSize / kQueuedShareOfFile, kMinQueuedBytes),
+      [this](CRunReadAside& run) { return ReadRunAside(run); }, kBatchBytes);
   CRunRecordSkimmer skimmer(m_fileVersion);
   std::set<std::string> codes;
   // Where the run whose record the skimmer could not pass begins.

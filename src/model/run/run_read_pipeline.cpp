@@ -18,8 +18,8 @@ constexpr auto kLookOn = std::chrono::microseconds(200);
 
 }  // namespace
 
-CRunReadPipeline::CRunReadPipeline(std::size_t maxQueuedBytes, CRead read)
-    : m_maxQueued(maxQueuedBytes), m_read(std::move(read)) {
+CRunReadPipeline::CRunReadPipeline(std::size_t maxQueuedBytes, CRead read, std::size_t batchBytes)
+    : m_maxQueued(maxQueuedBytes), m_read(std::move(read)), m_batchBytes(batchBytes) {
   const std::size_t count = WorkerCount();
   m_workers.reserve(count);
   for (std::size_t i = 0; i < count; ++i) {
@@ -75,34 +75,63 @@ bool CRunReadPipeline::LookOnForRun(std::unique_lock<std::mutex>& lock,
 
 bool CRunReadPipeline::ReadNext(std::unique_lock<std::mutex>& lock) {
   if (!RunWaiting()) return false;
-  CRunReadAside& run = *m_runs[m_next++];
-  run.state = CRunReadAside::EState::kReading;
-  m_queued -= run.bytes.size();  // the reading takes them over
+  // Taken under the lock: the feeding thread may add to the runs meanwhile.
+  std::vector<CRunReadAside*> batch;
+  batch.reserve(m_batchEnds[m_nextBatch] - m_next);
+  for (; m_next < m_batchEnds[m_nextBatch]; ++m_next) {
+    CRunReadAside& run = *m_runs[m_next];
+    run.state = CRunReadAside::EState::kReading;
+    m_queued -= run.bytes.size();  // the reading takes them over
+    batch.push_back(&run);
+  }
+  ++m_nextBatch;
   ++m_reading;
   lock.unlock();
-  const bool read = m_read(run);
-  std::vector<std::uint8_t>().swap(run.bytes);  // whatever the reading left of them
+  const std::size_t read = ReadBatch(batch);
   lock.lock();
   --m_reading;
-  run.state = read ? CRunReadAside::EState::kRead : CRunReadAside::EState::kFailed;
-  if (!read) m_failed = true;
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    using EState = CRunReadAside::EState;
+    batch[i]->state = i < read ? EState::kRead : i == read ? EState::kFailed : EState::kQueued;
+  }
+  if (read < batch.size()) m_failed.store(true, std::memory_order_release);
   if (m_feederWaits) m_runRead.notify_one();
   return true;
 }
 
+std::size_t CRunReadPipeline::ReadBatch(const std::vector<CRunReadAside*>& batch) {
+  for (std::size_t i = 0; i < batch.size(); ++i) {
+    const bool read = m_read(*batch[i]);
+    std::vector<std::uint8_t>().swap(batch[i]->bytes);  // whatever the reading left of them
+    if (!read) return i;
+  }
+  return batch.size();
+}
+
 void CRunReadPipeline::Push(std::unique_ptr<CRunReadAside> run) {
+  m_fillingBytes += run->bytes.size();
+  m_filling.push_back(std::move(run));
+  if (m_fillingBytes >= m_batchBytes) HandOver();
+}
+
+void CRunReadPipeline::HandOver() {
+  if (m_filling.empty()) return;
   std::unique_lock lock(m_mutex);
-  m_queued += run->bytes.size();
+  m_queued += m_fillingBytes;
   m_peakQueued = std::max(m_peakQueued, m_queued);
-  m_runs.push_back(std::move(run));
+  for (std::unique_ptr<CRunReadAside>& run : m_filling) m_runs.push_back(std::move(run));
+  m_filling.clear();
+  m_fillingBytes = 0;
+  m_batchEnds.push_back(m_runs.size());
   m_changes.fetch_add(1, std::memory_order_release);
-  if (m_idleWorkers > 0 && m_runs.size() - m_next > m_lookingOn) m_workGiven.notify_one();
-  // Beyond the bound there is always a run waiting: the feeding thread reads it itself
+  if (m_idleWorkers > 0 && m_batchEnds.size() - m_nextBatch > m_lookingOn) m_workGiven.notify_one();
+  // Beyond the bound there is always a batch waiting: the feeding thread reads it itself
   // rather than wait for a worker that may not get the processor.
   while (m_queued > m_maxQueued && ReadNext(lock)) {}
 }
 
 void CRunReadPipeline::WaitUntilIdle() {
+  HandOver();
   std::unique_lock lock(m_mutex);
   while (ReadNext(lock)) {}
   while (m_reading != 0) {
@@ -112,10 +141,7 @@ void CRunReadPipeline::WaitUntilIdle() {
   }
 }
 
-bool CRunReadPipeline::Failed() const {
-  const std::lock_guard lock(m_mutex);
-  return m_failed;
-}
+bool CRunReadPipeline::Failed() const { return m_failed.load(std::memory_order_acquire); }
 
 std::size_t CRunReadPipeline::FirstUnread() const {
   const std::lock_guard lock(m_mutex);

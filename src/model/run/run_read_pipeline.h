@@ -29,22 +29,26 @@ struct CRunReadAside {
 
 // Reads runs on worker threads while the thread that feeds it goes on through the file:
 // the runs are given in the file's order and read in any order, each from its bytes, which
-// are let go once it has been read. Beyond a given amount of bytes waiting to be read, the
-// feeding thread reads runs itself instead of going on, which bounds the memory a large
-// file takes beside the document.
+// are let go once it has been read. Runs are handed to the readers in batches, read in
+// their order by one reader: small runs then cost one hand-off for several. Beyond a given
+// amount of bytes waiting to be read, the feeding thread reads batches itself instead of
+// going on, which bounds the memory a large file takes beside the document.
 class CRunReadPipeline {
  public:
   // read: reads the run from its bytes; false when it could not (it must not throw).
   using CRead = std::function<bool(CRunReadAside&)>;
 
-  CRunReadPipeline(std::size_t maxQueuedBytes, CRead read);
+  // A batch is handed over once its runs hold batchBytes or more (0: each run alone); the
+  // bytes waiting may pass maxQueuedBytes by one batch.
+  CRunReadPipeline(std::size_t maxQueuedBytes, CRead read, std::size_t batchBytes = 0);
   ~CRunReadPipeline();
   CRunReadPipeline(const CRunReadPipeline&) = delete;
   CRunReadPipeline& operator=(const CRunReadPipeline&) = delete;
 
   // Takes the next run; returns once the bytes waiting are within bounds again.
   void Push(std::unique_ptr<CRunReadAside> run);
-  // Returns once every run given is read or, after a failure, no run is being read.
+  // Returns once every run given is read or, after a failure, no run is being read; a batch
+  // not yet full is handed over first.
   void WaitUntilIdle();
   // Whether some run failed (its reading, or one before it is then no longer started).
   bool Failed() const;
@@ -58,9 +62,15 @@ class CRunReadPipeline {
 
  private:
   void Work();
-  // Reads the next queued run outside the lock; false when none is queued.
+  // Hands the batch being filled to the readers.
+  void HandOver();
+  // Reads the next queued batch outside the lock; false when none is queued.
   bool ReadNext(std::unique_lock<std::mutex>& lock);
-  bool RunWaiting() const { return !m_failed && m_next < m_runs.size(); }
+  // Reads the runs of a batch in order up to the first that fails; how many were read.
+  std::size_t ReadBatch(const std::vector<CRunReadAside*>& batch);
+  bool RunWaiting() const {
+    return !m_failed.load(std::memory_order_relaxed) && m_next < m_runs.size();
+  }
   // Looks on until then, outside the lock, for a run to be given or the pipeline to stop;
   // whether either came.
   bool LookOnForRun(std::unique_lock<std::mutex>& lock,
@@ -68,6 +78,10 @@ class CRunReadPipeline {
 
   const std::size_t m_maxQueued;
   const CRead m_read;
+  const std::size_t m_batchBytes;
+  // The batch being filled, the feeding thread's alone.
+  std::vector<std::unique_ptr<CRunReadAside>> m_filling;
+  std::size_t m_fillingBytes = 0;
   mutable std::mutex m_mutex;
   // Every run read wakes the feeding thread alone, and only when it waits; a run given
   // wakes one sleeping worker, and none while enough workers look on: waking a thread costs
@@ -79,11 +93,14 @@ class CRunReadPipeline {
   std::atomic<std::size_t> m_changes = 0;  // runs given, and the stop, for those looking on
   bool m_feederWaits = false;
   std::deque<std::unique_ptr<CRunReadAside>> m_runs;
-  std::size_t m_next = 0;  // the next run to start
+  std::deque<std::size_t> m_batchEnds;  // in m_runs, of every batch handed over
+  std::size_t m_nextBatch = 0;
+  std::size_t m_next = 0;  // the next run to start, the first of the next batch
   std::size_t m_reading = 0;
   std::size_t m_queued = 0;
   std::size_t m_peakQueued = 0;
-  bool m_failed = false;
+  // Set under the lock; the feeding thread asks it after every run, without the lock.
+  std::atomic<bool> m_failed = false;
   bool m_stopping = false;
   std::vector<std::jthread> m_workers;
 };

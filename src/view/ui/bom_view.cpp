@@ -45,11 +45,11 @@ CBOMView::CBOMView(CDorneDoc& document, QWidget* parent) : QWidget(parent), m_do
   m_totalGrid.SetView(this);
   m_pages.push_back(&m_totalGrid);
   m_tabs->AddTab(Text(StringText(kMsgTotalPage)));
+  // Every run's page laid out once, ready for editing with its columns and rows fitted,
+  // whichever page is shown first; only that page is shown.
   for (CRun* run : m_document.GetRuns()) {
     AppendPage(run->GetBOM(), Text(run->GetPropText("Name")));
-    // Every run's page laid out once, ready for editing with its columns and rows fitted,
-    // whichever page is shown first.
-    ShowPage(GetPageCount() - 1);
+    LayOutRunPage(run->GetBOM());
   }
   m_document.AddObserver(this);
   // The first page is shown as any page chosen, the totals page too.
@@ -222,6 +222,16 @@ CGridControl& CBOMView::WindowOf(CBOMGrid& grid) {
   return *window;
 }
 
+// What showing a run's page does to its window, without showing it: a design of many
+// runs opens without showing, then hiding, every page in turn.
+void CBOMView::LayOutRunPage(CBOMGrid& grid) {
+  CGridControl& window = WindowOf(grid);
+  window.hide();
+  grid.UpdateWeightColumn();
+  grid.NumberLines(0);
+  window.setGeometry(PageRect());
+}
+
 void CBOMView::ShowPage(int n) {
   CBOMGrid* grid = GetPage(n);
   for (auto& [page, window] : m_windows) {
@@ -280,12 +290,16 @@ void CBOMView::PlaceChildren() {
   m_date->setGeometry(cx / 3, 0, cx / 3, kLabelHeight);
   m_currency->setGeometry(2 * cx / 3, 0, cx / 3, kLabelHeight);
   const int h = m_tabs->StripHeight();
-  const int y = kLabelHeight;
-  const QRect page(0, y, cx, std::max(0, cy - h - y - 2));
+  const QRect page = PageRect();
   if (m_shown != nullptr) m_shown->setGeometry(page);
-  m_packNotice->setGeometry(0, y, cx, kLabelHeight);
+  m_packNotice->setGeometry(0, kLabelHeight, cx, kLabelHeight);
   m_incompleteNotice->setGeometry(page);
   m_tabs->setGeometry(0, cy - h - 2, cx, h + 2);
+}
+
+QRect CBOMView::PageRect() const {
+  const int y = kLabelHeight;
+  return {0, y, width(), std::max(0, height() - m_tabs->StripHeight() - y - 2)};
 }
 
 void CBOMView::OnDocNotice(EDocNotice notice, CRun* run) {

@@ -75,6 +75,9 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   int InitialPage() const;
   void MergeTotals(bool values);
   void ShowPage(int n);
+  void LayOutRunPage(CBOMGrid& grid);
+  // Where the shown page's window goes.
+  QRect PageRect() const;
   CGridControl& WindowOf(CBOMGrid& grid);
   void UpdateAmounts();
   void PlaceChildren();

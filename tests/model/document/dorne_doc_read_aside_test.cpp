@@ -232,3 +232,58 @@ TEST_F(DorneDocReadAsideTest, RunsReadIntoADocumentComeAfterTheRunsItHeld) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr std::string_view kMark = "DAMAGE-HERE";
+
+// Runs of 2 to 900 elements in turn, so that the readers take batches of one large run or
+// of many small ones, a batch ending anywhere; element 1 of run `marked` (none: -1) refers
+// to kMark.
+Bytes DesignOfRunsOfEverySize(int runs, int marked) {
+  static const int kElements[] = {2, 900, 20, 20, 2, 200, 2, 2, 2, 2, 600, 20};
+  CDorneDoc document;
+  for (int r = 0; r < runs; ++r)
+    BuildBenchRun(document, r, kElements[static_cast<std::size_t>(r) % std::size(kElements)]);
+  if (marked >= 0) document.GetRunAt(marked)->GetDevices().at(1)->SetReference(std::string(kMark));
+  CArchiveWriter writer;
+  document.Serialize(writer);
+  return writer.TakeBytes();
+}
+
+// The file with the element that refers to kMark made of a kind no element has.
+Bytes WithMarkedElementOfNoKind(Bytes bytes) {
+  Bytes text = {0xFF, 0xFE, 0xFF, static_cast<std::uint8_t>(kMark.size())};
+  for (const char c : kMark) text.insert(text.end(), {static_cast<std::uint8_t>(c), 0});
+  const auto at = std::search(bytes.begin(), bytes.end(), text.begin(), text.end());
+  EXPECT_NE(at, bytes.end());
+  if (at == bytes.end()) return bytes;
+  // The reference follows the kind's word and the two style words.
+  const auto kind = at - 10;
+  kind[0] = 0xFF;
+  kind[1] = 0x7F;
+  return bytes;
+}
+
+TEST_F(DorneDocReadAsideTest, RunsOfEverySizeReadInBatchesGiveTheDocumentReadOneByOne) {
+  for (const int runs : {1, 32, 45, 97}) {
+    SCOPED_TRACE(std::to_string(runs) + " runs");
+    const Bytes bytes = DesignOfRunsOfEverySize(runs, -1);
+    ExpectOpenedAsReadOneByOne(bytes);
+    EXPECT_EQ(Open(bytes).runsReadAside, runs >= 32 ? static_cast<std::size_t>(runs) : 0u);
+  }
+}
+
+// One damaged run among many, first, inside or at either end of a batch, or last: the
+// message that reading one run after the other gives.
+TEST_F(DorneDocReadAsideTest, ADamagedRunAmongManyRefusesTheFileAsReadingOneByOneDoes) {
+  constexpr int kRuns = 60;
+  for (const int damaged : {0, 1, 2, 11, 30, 47, 58, 59}) {
+    SCOPED_TRACE("run " + std::to_string(damaged));
+    const Bytes bytes = WithMarkedElementOfNoKind(DesignOfRunsOfEverySize(kRuns, damaged));
+    ExpectOpenedAsReadOneByOne(bytes);
+    EXPECT_EQ(Open(bytes).message, kMsgBadFormat);
+  }
+}
+
+}  // namespace

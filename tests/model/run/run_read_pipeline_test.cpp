@@ -22,8 +22,10 @@ struct Case {
 };
 
 // Runs given to the pipeline and read by a reader that counts its calls and fails at one
-// run; the reading of every fourth run takes longer, so that runs finish out of order.
-TEST(RunReadPipelineTest, EveryRunBeforeAFailureIsReadOnceAndTheWaitingBytesStayBounded) {
+// run; the reading of every fourth run takes longer, so that runs finish out of order. Runs
+// are handed over alone, or in batches of two, three, seven runs, and of more than a file
+// holds (handed over only when the feeder waits).
+void ReadAllRunsInBatches(std::size_t batchRuns) {
   const std::vector<Case> cases = {
       {"one run", 1, 100, 1000, 1},
       {"many small runs", 500, 10, 1 << 20, 500},
@@ -38,14 +40,19 @@ TEST(RunReadPipelineTest, EveryRunBeforeAFailureIsReadOnceAndTheWaitingBytesStay
     CRun run;
     std::vector<std::atomic<int>> reads(c.runs);
     std::vector<CRunReadAside*> given;
-    CRunReadPipeline pipeline(c.maxHeld, [&](CRunReadAside& aside) {
-      const std::size_t index = aside.bytes.at(0) + 256u * aside.bytes.at(1);
-      ++reads.at(index);
-      if (index % 4 == 0) {
-        for (int i = 0; i < 2000; ++i) std::this_thread::yield();
-      }
-      return index != c.failAt;
-    });
+    // A batch is full once it holds that many runs' bytes (none: each run alone).
+    const std::size_t batchBytes = batchRuns * c.bytesEach;
+    CRunReadPipeline pipeline(
+        c.maxHeld,
+        [&](CRunReadAside& aside) {
+          const std::size_t index = aside.bytes.at(0) + 256u * aside.bytes.at(1);
+          ++reads.at(index);
+          if (index % 4 == 0) {
+            for (int i = 0; i < 2000; ++i) std::this_thread::yield();
+          }
+          return index != c.failAt;
+        },
+        batchBytes);
     for (std::size_t i = 0; i < c.runs && !pipeline.Failed(); ++i) {
       auto aside = std::make_unique<CRunReadAside>(run, 0);
       aside->bytes.assign(c.bytesEach, 0);
@@ -71,8 +78,16 @@ TEST(RunReadPipelineTest, EveryRunBeforeAFailureIsReadOnceAndTheWaitingBytesStay
         EXPECT_TRUE(aside.bytes.empty()) << "run " << i;
       }
     }
-    // Past the bound the feeder reads a waiting run itself: one run more at most waits.
-    EXPECT_LE(pipeline.PeakQueuedBytes(), c.maxHeld + c.bytesEach);
+    // Past the bound the feeder reads a waiting batch itself: one batch more at most waits
+    // (a batch holds one run beyond its size at most).
+    EXPECT_LE(pipeline.PeakQueuedBytes(), c.maxHeld + batchBytes + c.bytesEach);
+  }
+}
+
+TEST(RunReadPipelineTest, EveryRunBeforeAFailureIsReadOnceAndTheWaitingBytesStayBounded) {
+  for (const std::size_t batchRuns : {0u, 2u, 3u, 7u, 1000u}) {
+    SCOPED_TRACE("batches of " + std::to_string(batchRuns) + " runs");
+    ReadAllRunsInBatches(batchRuns);
   }
 }
 
