@@ -175,26 +175,35 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
 }
 
 void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
-  m_edgeBounds.clear();
-  m_edgeSteps.clear();
-  const bool near = std::all_of(polygon.begin(), polygon.end(), IsNear);
+  m_edges.clear();
+  m_edgesNear = std::all_of(polygon.begin(), polygon.end(), IsNear);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
-    m_edgeBounds.push_back(CDxfBounds::Of(a, b));
-    if (near) m_edgeSteps.push_back({b.x - a.x, b.y - a.y});
+    const CPoint step = m_edgesNear ? CPoint{b.x - a.x, b.y - a.y} : CPoint{};
+    m_edges.push_back({a, step, CDxfBounds::Of(a, b)});
   }
 }
 
 bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const {
-  if (m_edgeSteps.empty() || !IsNear(point)) return PointInPolygon(point.x, point.y, polygon);
-  // As PointInPolygon: strictly on the same side of every edge.
-  bool left = false, right = false;
-  for (std::size_t i = 0; i < m_edgeSteps.size(); ++i) {
-    const std::int64_t side = SideOf(polygon[i], m_edgeSteps[i], point);
-    if (side == 0) return false;
-    (side > 0 ? left : right) = true;
+  if (!m_edgesNear || !IsNear(point)) return PointInPolygon(point.x, point.y, polygon);
+  // As PointInPolygon: strictly on the same side of every edge. Which side each edge
+  // gives cannot be foreseen, so all are taken without a branch.
+  bool notLeft = false, notRight = false;
+  for (const Edge& edge : m_edges) {
+    const std::int64_t side = SideOf(edge.corner, edge.step, point);
+    notLeft |= side <= 0;
+    notRight |= side >= 0;
   }
-  return !(left && right);
+  return !(notLeft && notRight);
+}
+
+bool CDxfEntityList::MayCross(const Edge& edge, CPoint from, CPoint to) const {
+  if (!m_edgesNear || !IsNear(from) || !IsNear(to)) return true;
+  // The crossing's place along the line is -sideOfFrom / (sideOfTo - sideOfFrom): strictly
+  // inside only when the two sides have strictly opposite signs.
+  const std::int64_t sideOfFrom = SideOf(edge.corner, edge.step, from);
+  const std::int64_t sideOfTo = SideOf(edge.corner, edge.step, to);
+  return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
 }
 
 void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
@@ -227,10 +236,13 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   cuts.clear();
   const CDxfBounds line = CDxfBounds::Of(from, to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
-    // Most edges pass far from a line near them: their bounds tell without the crossing.
-    if (!m_edgeBounds[i].Meets(line)) continue;
-    const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
-    if (const auto crossing = CrossingStrictlyInside(a, b, from, to)) cuts.push_back(*crossing);
+    // Most edges pass far from a line near them: their bounds, then the sides of the
+    // line's ends, tell without the crossing.
+    const Edge& edge = m_edges[i];
+    if (!edge.bounds.Meets(line) || !MayCross(edge, from, to)) continue;
+    const CPoint b = polygon[NextCorner(i, polygon.size())];
+    if (const auto crossing = CrossingStrictlyInside(edge.corner, b, from, to))
+      cuts.push_back(*crossing);
   }
   if (cuts.empty()) return false;
   // Truncation keeps each coordinate moving one way along the line, so the distance from
