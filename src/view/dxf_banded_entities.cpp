@@ -18,25 +18,24 @@ CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool 
       m_bands(std::max(1, bands)),
       m_onWorkers(onWorkers),
       m_splitAt(splitAt) {
-  m_lists.push_back(std::make_unique<CDxfEntityList>(low, high));
-  m_reaches.resize(1);
+  m_lists.push_back(std::make_unique<Band>(low, high));
   if (m_splitAt == 0) Split();
 }
 
 void CDxfBandedEntities::Split() {
-  const std::unique_ptr<CDxfEntityList> whole = std::move(m_lists.front());
+  const std::unique_ptr<Band> first = std::move(m_lists.front());
+  const CDxfEntityList& whole = first->list;
   m_lists.clear();
   for (int band = 0; band < m_bands; ++band) {
-    m_lists.push_back(std::make_unique<CDxfEntityList>(m_low, m_high));
-    m_lists.back()->TakeSizesOf(*whole);
+    m_lists.push_back(std::make_unique<Band>(m_low, m_high));
+    m_lists.back()->list.TakeSizesOf(whole);
   }
-  m_reaches.assign(m_lists.size(), std::nullopt);
   CDxfEntity line;
   int band = 0;
   std::optional<std::uint64_t> last;
-  for (int place = whole->FirstPlace(); place >= 0; place = whole->NextPlace(place)) {
-    const CDxfEntity& entity = whole->At(place, line);
-    const std::uint64_t order = whole->OrderAt(place);
+  for (int place = whole.FirstPlace(); place >= 0; place = whole.NextPlace(place)) {
+    const CDxfEntity& entity = whole.At(place, line);
+    const std::uint64_t order = whole.OrderAt(place);
     // The pieces of a line stay together in the band of the first, so that the bands'
     // entities merge into file order by their order alone.
     if (order != last) band = BandOf(entity);
@@ -81,7 +80,7 @@ int CDxfBandedEntities::BandOf(const CDxfEntity& entity) const {
 
 void CDxfBandedEntities::Append(CDxfEntity entity) {
   if (!m_split) {
-    m_lists.front()->Append(std::move(entity), m_appended++);
+    m_lists.front()->list.Append(std::move(entity), m_appended++);
     if (m_appended >= m_splitAt && m_bands > 1) Split();
     return;
   }
@@ -93,19 +92,19 @@ void CDxfBandedEntities::Append(CDxfEntity entity) {
 }
 
 void CDxfBandedEntities::AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order) {
-  std::optional<CDxfBounds>& reach = m_reaches[band];
+  std::optional<CDxfBounds>& reach = m_lists[band]->reach;
   if (reach) {
     reach->Add(entity.p1);
     reach->Add(entity.p2);
   } else {
     reach = CDxfBounds::Of(entity.p1, entity.p2);
   }
-  m_lists[band]->Append(entity, order);
+  m_lists[band]->list.Append(entity, order);
 }
 
 void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_t start) {
   if (!m_split) {
-    m_lists.front()->HideUnder(polygon, start);
+    m_lists.front()->list.HideUnder(polygon, start);
     return;
   }
   Step step;
@@ -120,8 +119,8 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
 }
 
 void CDxfBandedEntities::Take(int band, const Batch& batch) {
-  CDxfEntityList& list = *m_lists[band];
-  const std::optional<CDxfBounds>& reach = m_reaches[band];
+  CDxfEntityList& list = m_lists[band]->list;
+  const std::optional<CDxfBounds>& reach = m_lists[band]->reach;
   for (const Step& step : batch.steps) {
     if (step.band < 0) {
       if (!reach || !reach->Meets(step.area)) continue;
@@ -188,7 +187,7 @@ void CDxfBandedEntities::Work(int band) {
 std::size_t CDxfBandedEntities::Size() {
   Settle();
   std::size_t size = 0;
-  for (const auto& list : m_lists) size += list->Size();
+  for (const auto& band : m_lists) size += band->list.Size();
   return size;
 }
 
@@ -204,7 +203,7 @@ int CDxfBandedEntities::NextBand(const std::vector<int>& places) const {
   std::uint64_t first = 0;
   for (std::size_t band = 0; band < places.size(); ++band) {
     if (places[band] < 0) continue;
-    const std::uint64_t order = m_lists[band]->OrderAt(places[band]);
+    const std::uint64_t order = m_lists[band]->list.OrderAt(places[band]);
     if (next < 0 || order < first) {
       next = static_cast<int>(band);
       first = order;

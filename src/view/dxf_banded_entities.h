@@ -41,10 +41,10 @@ class CDxfBandedEntities {
   void ForEach(Visit visit) {
     Settle();
     std::vector<int> places;
-    for (const auto& list : m_lists) places.push_back(list->FirstPlace());
+    for (const auto& band : m_lists) places.push_back(band->list.FirstPlace());
     CDxfEntity line;
     for (int band = NextBand(places); band >= 0; band = NextBand(places)) {
-      const CDxfEntityList& list = *m_lists[band];
+      const CDxfEntityList& list = m_lists[band]->list;
       const std::uint64_t order = list.OrderAt(places[band]);
       for (int& place = places[band]; place >= 0 && list.OrderAt(place) == order;
            place = list.NextPlace(place)) {
@@ -91,10 +91,16 @@ class CDxfBandedEntities {
   bool m_onWorkers;
   std::uint64_t m_splitAt;
   bool m_split = false;
-  std::vector<std::unique_ptr<CDxfEntityList>> m_lists;
-  // What each band's entities ever reached: a figure beyond it hides nothing there, and
-  // the band need not look (a band's own thread keeps it once the workers run).
-  std::vector<std::optional<CDxfBounds>> m_reaches;
+  // A band's list, and what its entities ever reached: a figure beyond it hides nothing
+  // there, and the band need not look. A band's own thread keeps both once the workers
+  // run, so no two bands share a cache line: a line written by one thread and read by
+  // another would pass from core to core at every entity.
+  struct alignas(64) Band {
+    Band(CPoint low, CPoint high) : list(low, high) {}
+    CDxfEntityList list;
+    std::optional<CDxfBounds> reach;
+  };
+  std::vector<std::unique_ptr<Band>> m_lists;
   std::uint64_t m_appended = 0;
   // Steps are handed over in batches, so that the threads meet seldom.
   Batch m_gathered;
