@@ -15,17 +15,6 @@ int CellIndex(double offset, double cellsPerUnit, int cells) {
 
 }  // namespace
 
-CDxfBounds CDxfBounds::Of(CPoint a, CPoint b) {
-  return {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
-}
-
-void CDxfBounds::Add(CPoint point) {
-  minX = std::min(minX, point.x);
-  maxX = std::max(maxX, point.x);
-  minY = std::min(minY, point.y);
-  maxY = std::max(maxY, point.y);
-}
-
 CDxfCellGrid::CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide) : m_low(low), m_high(high) {
   Reset(cellsPerSide);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -13,8 +14,15 @@ struct CDxfBounds {
   std::int32_t minY = 0;
   std::int32_t maxY = 0;
 
-  static CDxfBounds Of(CPoint a, CPoint b);
-  void Add(CPoint point);
+  static CDxfBounds Of(CPoint a, CPoint b) {
+    return {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
+  }
+  void Add(CPoint point) {
+    minX = std::min(minX, point.x);
+    maxX = std::max(maxX, point.x);
+    minY = std::min(minY, point.y);
+    maxY = std::max(maxY, point.y);
+  }
   bool Meets(const CDxfBounds& other) const {
     return maxX >= other.minX && other.maxX >= minX && maxY >= other.minY && other.maxY >= minY;
   }

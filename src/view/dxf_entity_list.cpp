@@ -36,6 +36,15 @@ std::int64_t SideOf(CPoint corner, CPoint step, CPoint point) {
          std::int64_t{step.y} * (std::int64_t{point.x} - corner.x);
 }
 
+// Whether the ends of a line lie strictly on either side of the line of an edge from
+// `corner` by `step` (all near): the crossing lies at -sideOfFrom / (sideOfTo - sideOfFrom)
+// of the way, strictly inside the line only then.
+bool EndsApart(CPoint corner, CPoint step, CPoint from, CPoint to) {
+  const std::int64_t sideOfFrom = SideOf(corner, step, from);
+  const std::int64_t sideOfTo = SideOf(corner, step, to);
+  return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
+}
+
 std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
   return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
@@ -197,15 +206,6 @@ bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const
   return !(notLeft && notRight);
 }
 
-bool CDxfEntityList::MayCross(const Edge& edge, CPoint from, CPoint to) const {
-  if (!m_edgesNear || !IsNear(from) || !IsNear(to)) return true;
-  // The crossing's place along the line is -sideOfFrom / (sideOfTo - sideOfFrom): strictly
-  // inside only when the two sides have strictly opposite signs.
-  const std::int64_t sideOfFrom = SideOf(edge.corner, edge.step, from);
-  const std::int64_t sideOfTo = SideOf(edge.corner, edge.step, to);
-  return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
-}
-
 void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
   if (m_nodes[id].IsText()) {
     if (TextHidden(m_nodes[id], polygon)) Remove(id);
@@ -235,11 +235,13 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::vector<CPoint>& cuts = m_cuts;
   cuts.clear();
   const CDxfBounds line = CDxfBounds::Of(from, to);
+  const bool sidesKnown = m_edgesNear && IsNear(from) && IsNear(to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     // Most edges pass far from a line near them: their bounds, then the sides of the
     // line's ends, tell without the crossing.
     const Edge& edge = m_edges[i];
-    if (!edge.bounds.Meets(line) || !MayCross(edge, from, to)) continue;
+    if (!edge.bounds.Meets(line)) continue;
+    if (sidesKnown && !EndsApart(edge.corner, edge.step, from, to)) continue;
     const CPoint b = polygon[NextCorner(i, polygon.size())];
     if (const auto crossing = CrossingStrictlyInside(edge.corner, b, from, to))
       cuts.push_back(*crossing);

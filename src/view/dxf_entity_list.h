@@ -144,9 +144,6 @@ class CDxfEntityList {
   // PointInPolygon of the hide's polygon, in 64 bits from its edges' steps where they are
   // known and the point lies near enough.
   bool Inside(CPoint point, std::span<const CPoint> polygon) const;
-  // False when the edge surely does not cross the line from `from` to `to` strictly
-  // inside: in 64 bits, the ends are not strictly on either side of the edge's line.
-  bool MayCross(const Edge& edge, CPoint from, CPoint to) const;
 
   CDxfCellGrid m_grid;
   // A removed node's place is taken by the next node made, so that the nodes a hide
