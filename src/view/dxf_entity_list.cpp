@@ -45,6 +45,12 @@ bool EndsApart(CPoint corner, CPoint step, CPoint from, CPoint to) {
   return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
 }
 
+// PointInPolygon, apart from the hides' own test: far-out points are seldom met, and
+// inlined it would cost every near one the registers it needs.
+[[gnu::noinline]] bool InsideFarOut(CPoint point, std::span<const CPoint> polygon) {
+  return PointInPolygon(point.x, point.y, polygon);
+}
+
 std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
   return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
@@ -194,7 +200,7 @@ void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
 }
 
 bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const {
-  if (!m_edgesNear || !IsNear(point)) return PointInPolygon(point.x, point.y, polygon);
+  if (!m_edgesNear || !IsNear(point)) return InsideFarOut(point, polygon);
   // As PointInPolygon: strictly on the same side of every edge. Which side each edge
   // gives cannot be foreseen, so all are taken without a branch.
   bool notLeft = false, notRight = false;
