@@ -29,7 +29,9 @@ void CDxfCellGrid::Reset(int cellsPerSide) {
   m_entryCount = 0;
 }
 
-int CDxfCellGrid::Column(double x) const { return CellIndex(x - m_low.x, m_columnsPerUnit, m_cells); }
+int CDxfCellGrid::Column(double x) const {
+  return CellIndex(x - m_low.x, m_columnsPerUnit, m_cells);
+}
 
 int CDxfCellGrid::Row(double y) const { return CellIndex(y - m_low.y, m_rowsPerUnit, m_cells); }
 
@@ -56,8 +58,7 @@ void CDxfCellGrid::AddLine(int id, std::uint32_t tag, CPoint a, CPoint b) {
   const double from = a.x - 1.0, to = b.x + 1.0;
   const int x0 = Column(from), x1 = Column(to);
   if (x0 == x1 || a.x == b.x) {
-    for (int x = x0; x <= x1; ++x)
-      AddRows(entry, x, bounds.minY - 1.0, bounds.maxY + 1.0);
+    for (int x = x0; x <= x1; ++x) AddRows(entry, x, bounds.minY - 1.0, bounds.maxY + 1.0);
     return;
   }
   // Column by column, the heights of the line over the column and a unit either side.
