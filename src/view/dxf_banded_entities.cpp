@@ -19,6 +19,7 @@ CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool 
       m_onWorkers(onWorkers),
       m_splitAt(splitAt) {
   m_lists.push_back(std::make_unique<Band>(low, high));
+  m_reaches.resize(1);
   if (m_splitAt == 0) Split();
 }
 
@@ -30,6 +31,7 @@ void CDxfBandedEntities::Split() {
     m_lists.push_back(std::make_unique<Band>(m_low, m_high));
     m_lists.back()->list.TakeSizesOf(whole);
   }
+  m_reaches.assign(m_lists.size(), std::nullopt);
   CDxfEntity line;
   int band = 0;
   std::optional<std::uint64_t> last;
@@ -40,9 +42,11 @@ void CDxfBandedEntities::Split() {
     // entities merge into file order by their order alone.
     if (order != last) band = BandOf(entity);
     last = order;
-    AppendToBand(band, entity, order);
+    Reach(band, entity);
+    m_lists[band]->list.Append(entity, order);
   }
   m_split = true;
+  m_gathered.steps.resize(m_lists.size());
   if (m_onWorkers) StartWorkers();
 }
 
@@ -85,21 +89,21 @@ void CDxfBandedEntities::Append(CDxfEntity entity) {
     return;
   }
   const int band = BandOf(entity);
+  Reach(band, entity);
   const auto first = static_cast<std::uint32_t>(m_gathered.entities.size());
   m_gathered.entities.push_back(std::move(entity));
-  m_gathered.steps.push_back({m_appended++, band, first, 0, {}});
-  if (m_gathered.steps.size() >= kStepsABatch) Publish();
+  m_gathered.steps[band].push_back({m_appended++, first, 0});
+  if (++m_gatheredSteps >= kStepsABatch) Publish();
 }
 
-void CDxfBandedEntities::AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order) {
-  std::optional<CDxfBounds>& reach = m_lists[band]->reach;
+void CDxfBandedEntities::Reach(int band, const CDxfEntity& entity) {
+  std::optional<CDxfBounds>& reach = m_reaches[band];
   if (reach) {
     reach->Add(entity.p1);
     reach->Add(entity.p2);
   } else {
     reach = CDxfBounds::Of(entity.p1, entity.p2);
   }
-  m_lists[band]->list.Append(entity, order);
 }
 
 void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_t start) {
@@ -107,36 +111,41 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
     m_lists.front()->list.HideUnder(polygon, start);
     return;
   }
-  Step step;
-  step.orderOrStart = start;
-  step.first = static_cast<std::uint32_t>(m_gathered.points.size());
-  step.pointCount = static_cast<std::uint32_t>(polygon.size());
-  if (!polygon.empty()) step.area = CDxfBounds::Of(polygon[0], polygon[0]);
-  for (CPoint corner : polygon) step.area.Add(corner);
-  m_gathered.points.insert(m_gathered.points.end(), polygon.begin(), polygon.end());
-  m_gathered.steps.push_back(step);
-  if (m_gathered.steps.size() >= kStepsABatch) Publish();
+  // A list hides nothing under fewer corners.
+  if (polygon.size() < 3) return;
+  CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
+  for (CPoint corner : polygon) area.Add(corner);
+  const Step step{start, static_cast<std::uint32_t>(m_gathered.points.size()),
+                  static_cast<std::uint32_t>(polygon.size())};
+  bool given = false;
+  for (std::size_t band = 0; band < m_lists.size(); ++band) {
+    if (!m_reaches[band] || !m_reaches[band]->Meets(area)) continue;
+    m_gathered.steps[band].push_back(step);
+    given = true;
+    ++m_gatheredSteps;
+  }
+  if (given) m_gathered.points.insert(m_gathered.points.end(), polygon.begin(), polygon.end());
+  if (m_gatheredSteps >= kStepsABatch) Publish();
 }
 
 void CDxfBandedEntities::Take(int band, const Batch& batch) {
   CDxfEntityList& list = m_lists[band]->list;
-  const std::optional<CDxfBounds>& reach = m_lists[band]->reach;
-  for (const Step& step : batch.steps) {
-    if (step.band < 0) {
-      if (!reach || !reach->Meets(step.area)) continue;
+  for (const Step& step : batch.steps[band]) {
+    if (step.pointCount == 0) {
+      list.Append(batch.entities[step.first], step.orderOrStart);
+    } else {
       list.HideUnder(std::span(batch.points).subspan(step.first, step.pointCount),
                      step.orderOrStart);
-    } else if (step.band == band) {
-      AppendToBand(band, batch.entities[step.first], step.orderOrStart);
     }
   }
 }
 
 void CDxfBandedEntities::Publish() {
-  if (m_gathered.steps.empty()) return;
+  if (m_gatheredSteps == 0) return;
   auto batch = std::make_shared<const Batch>(std::move(m_gathered));
   m_gathered = {};
-  m_gathered.steps.reserve(kStepsABatch);
+  m_gathered.steps.resize(m_lists.size());
+  m_gatheredSteps = 0;
   if (m_workers.empty()) {
     for (std::size_t band = 0; band < m_lists.size(); ++band) Take(static_cast<int>(band), *batch);
     return;
