@@ -53,13 +53,16 @@ class CDxfCellGrid {
   // Each figure listed in a cell that the area reaches and whose bounds meet the area,
   // once a cell (a figure in several cells comes once from each): `keep(id, tag)` false
   // takes it out of that cell. The order in which a cell's figures come is not kept.
-  template <typename Keep>
-  void Scan(const CDxfBounds& area, Keep keep) {
+  // `touch(id)` comes for every figure a cell holds that meets the area before keep comes
+  // for any of them, so that what keep reads of them may be fetched all at once.
+  template <typename Touch, typename Keep>
+  void Scan(const CDxfBounds& area, Touch touch, Keep keep) {
     const Reach reach = ReachOf(area);
     const int x0 = Column(area.minX), x1 = Column(area.maxX), y1 = Row(area.maxY);
     for (int y = Row(area.minY); y <= y1; ++y) {
       for (int x = x0; x <= x1; ++x)
-        m_entryCount -= ScanCell(m_entries[static_cast<std::size_t>(y) * m_cells + x], reach, keep);
+        m_entryCount -=
+            ScanCell(m_entries[static_cast<std::size_t>(y) * m_cells + x], reach, touch, keep);
     }
   }
 
@@ -94,14 +97,15 @@ class CDxfCellGrid {
   // refuses by moving the cell's last figure into their place; returns how many went.
   // Which figures meet is worked out without a branch each, since which ones do cannot
   // be foreseen.
-  template <typename Keep>
-  std::size_t ScanCell(std::vector<Entry>& cell, const Reach& reach, Keep keep) {
+  template <typename Touch, typename Keep>
+  std::size_t ScanCell(std::vector<Entry>& cell, const Reach& reach, Touch touch, Keep keep) {
     m_meeting.resize(cell.size());
     std::size_t meeting = 0;
     for (std::uint32_t i = 0; i < cell.size(); ++i) {
       m_meeting[meeting] = i;
       meeting += Meets(cell[i], reach);
     }
+    for (std::size_t k = 0; k < meeting; ++k) touch(cell[m_meeting[k]].id);
     // From the last meeting figure back, so that the figure moved into a place taken out
     // was already seen.
     std::size_t gone = 0;

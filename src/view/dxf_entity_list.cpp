@@ -164,7 +164,9 @@ void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start)
   found.clear();
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
-  m_grid.Scan(area, [&](int id, std::uint32_t generation) {
+  // The tags of the listings met lie anywhere: asked for all at once, they come together.
+  const auto touch = [this](int id) { __builtin_prefetch(&m_tags[id]); };
+  m_grid.Scan(area, touch, [&](int id, std::uint32_t generation) {
     Tags& tags = m_tags[id];
     if (generation != tags.generation) return false;
     // Only a hide that spares what came before reads the node here: the others fetch
