@@ -18,32 +18,35 @@ CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool 
       m_bands(std::max(1, bands)),
       m_onWorkers(onWorkers),
       m_splitAt(splitAt) {
-  m_lists.push_back(std::make_unique<CDxfEntityList>(low, high));
+  m_lists.push_back(std::make_unique<Band>(low, high));
   m_reaches.resize(1);
   if (m_splitAt == 0) Split();
 }
 
 void CDxfBandedEntities::Split() {
-  const std::unique_ptr<CDxfEntityList> whole = std::move(m_lists.front());
+  const std::unique_ptr<Band> first = std::move(m_lists.front());
+  const CDxfEntityList& whole = first->list;
   m_lists.clear();
   for (int band = 0; band < m_bands; ++band) {
-    m_lists.push_back(std::make_unique<CDxfEntityList>(m_low, m_high));
-    m_lists.back()->TakeSizesOf(*whole);
+    m_lists.push_back(std::make_unique<Band>(m_low, m_high));
+    m_lists.back()->list.TakeSizesOf(whole);
   }
   m_reaches.assign(m_lists.size(), std::nullopt);
   CDxfEntity line;
   int band = 0;
   std::optional<std::uint64_t> last;
-  for (int place = whole->FirstPlace(); place >= 0; place = whole->NextPlace(place)) {
-    const CDxfEntity& entity = whole->At(place, line);
-    const std::uint64_t order = whole->OrderAt(place);
+  for (int place = whole.FirstPlace(); place >= 0; place = whole.NextPlace(place)) {
+    const CDxfEntity& entity = whole.At(place, line);
+    const std::uint64_t order = whole.OrderAt(place);
     // The pieces of a line stay together in the band of the first, so that the bands'
     // entities merge into file order by their order alone.
     if (order != last) band = BandOf(entity);
     last = order;
-    AppendToBand(band, entity, order);
+    Reach(band, entity);
+    m_lists[band]->list.Append(entity, order);
   }
   m_split = true;
+  m_gathered.steps.resize(m_lists.size());
   if (m_onWorkers) StartWorkers();
 }
 
@@ -81,18 +84,19 @@ int CDxfBandedEntities::BandOf(const CDxfEntity& entity) const {
 
 void CDxfBandedEntities::Append(CDxfEntity entity) {
   if (!m_split) {
-    m_lists.front()->Append(std::move(entity), m_appended++);
+    m_lists.front()->list.Append(std::move(entity), m_appended++);
     if (m_appended >= m_splitAt && m_bands > 1) Split();
     return;
   }
   const int band = BandOf(entity);
+  Reach(band, entity);
   const auto first = static_cast<std::uint32_t>(m_gathered.entities.size());
   m_gathered.entities.push_back(std::move(entity));
-  m_gathered.steps.push_back({m_appended++, band, first, 0, {}});
-  if (m_gathered.steps.size() >= kStepsABatch) Publish();
+  m_gathered.steps[band].push_back({m_appended++, first, 0});
+  if (++m_gatheredSteps >= kStepsABatch) Publish();
 }
 
-void CDxfBandedEntities::AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order) {
+void CDxfBandedEntities::Reach(int band, const CDxfEntity& entity) {
   std::optional<CDxfBounds>& reach = m_reaches[band];
   if (reach) {
     reach->Add(entity.p1);
@@ -100,44 +104,48 @@ void CDxfBandedEntities::AppendToBand(int band, const CDxfEntity& entity, std::u
   } else {
     reach = CDxfBounds::Of(entity.p1, entity.p2);
   }
-  m_lists[band]->Append(entity, order);
 }
 
 void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_t start) {
   if (!m_split) {
-    m_lists.front()->HideUnder(polygon, start);
+    m_lists.front()->list.HideUnder(polygon, start);
     return;
   }
-  Step step;
-  step.orderOrStart = start;
-  step.first = static_cast<std::uint32_t>(m_gathered.points.size());
-  step.pointCount = static_cast<std::uint32_t>(polygon.size());
-  if (!polygon.empty()) step.area = CDxfBounds::Of(polygon[0], polygon[0]);
-  for (CPoint corner : polygon) step.area.Add(corner);
-  m_gathered.points.insert(m_gathered.points.end(), polygon.begin(), polygon.end());
-  m_gathered.steps.push_back(step);
-  if (m_gathered.steps.size() >= kStepsABatch) Publish();
+  // A list hides nothing under fewer corners.
+  if (polygon.size() < 3) return;
+  CDxfBounds area = CDxfBounds::Of(polygon[0], polygon[0]);
+  for (CPoint corner : polygon) area.Add(corner);
+  const Step step{start, static_cast<std::uint32_t>(m_gathered.points.size()),
+                  static_cast<std::uint32_t>(polygon.size())};
+  bool given = false;
+  for (std::size_t band = 0; band < m_lists.size(); ++band) {
+    if (!m_reaches[band] || !m_reaches[band]->Meets(area)) continue;
+    m_gathered.steps[band].push_back(step);
+    given = true;
+    ++m_gatheredSteps;
+  }
+  if (given) m_gathered.points.insert(m_gathered.points.end(), polygon.begin(), polygon.end());
+  if (m_gatheredSteps >= kStepsABatch) Publish();
 }
 
 void CDxfBandedEntities::Take(int band, const Batch& batch) {
-  CDxfEntityList& list = *m_lists[band];
-  const std::optional<CDxfBounds>& reach = m_reaches[band];
-  for (const Step& step : batch.steps) {
-    if (step.band < 0) {
-      if (!reach || !reach->Meets(step.area)) continue;
+  CDxfEntityList& list = m_lists[band]->list;
+  for (const Step& step : batch.steps[band]) {
+    if (step.pointCount == 0) {
+      list.Append(batch.entities[step.first], step.orderOrStart);
+    } else {
       list.HideUnder(std::span(batch.points).subspan(step.first, step.pointCount),
                      step.orderOrStart);
-    } else if (step.band == band) {
-      AppendToBand(band, batch.entities[step.first], step.orderOrStart);
     }
   }
 }
 
 void CDxfBandedEntities::Publish() {
-  if (m_gathered.steps.empty()) return;
+  if (m_gatheredSteps == 0) return;
   auto batch = std::make_shared<const Batch>(std::move(m_gathered));
   m_gathered = {};
-  m_gathered.steps.reserve(kStepsABatch);
+  m_gathered.steps.resize(m_lists.size());
+  m_gatheredSteps = 0;
   if (m_workers.empty()) {
     for (std::size_t band = 0; band < m_lists.size(); ++band) Take(static_cast<int>(band), *batch);
     return;
@@ -188,7 +196,7 @@ void CDxfBandedEntities::Work(int band) {
 std::size_t CDxfBandedEntities::Size() {
   Settle();
   std::size_t size = 0;
-  for (const auto& list : m_lists) size += list->Size();
+  for (const auto& band : m_lists) size += band->list.Size();
   return size;
 }
 
@@ -204,7 +212,7 @@ int CDxfBandedEntities::NextBand(const std::vector<int>& places) const {
   std::uint64_t first = 0;
   for (std::size_t band = 0; band < places.size(); ++band) {
     if (places[band] < 0) continue;
-    const std::uint64_t order = m_lists[band]->OrderAt(places[band]);
+    const std::uint64_t order = m_lists[band]->list.OrderAt(places[band]);
     if (next < 0 || order < first) {
       next = static_cast<int>(band);
       first = order;

@@ -41,10 +41,10 @@ class CDxfBandedEntities {
   void ForEach(Visit visit) {
     Settle();
     std::vector<int> places;
-    for (const auto& list : m_lists) places.push_back(list->FirstPlace());
+    for (const auto& band : m_lists) places.push_back(band->list.FirstPlace());
     CDxfEntity line;
     for (int band = NextBand(places); band >= 0; band = NextBand(places)) {
-      const CDxfEntityList& list = *m_lists[band];
+      const CDxfEntityList& list = m_lists[band]->list;
       const std::uint64_t order = list.OrderAt(places[band]);
       for (int& place = places[band]; place >= 0 && list.OrderAt(place) == order;
            place = list.NextPlace(place)) {
@@ -54,18 +54,17 @@ class CDxfBandedEntities {
   }
 
  private:
-  // An entity to append to its band (band >= 0; first is its place in the batch's
-  // entities), or a figure to hide under in every band (its corners in the batch's points
-  // from first on). Steps are kept small: every band reads all of them.
+  // An entity to append (first is its place in the batch's entities), or a figure to hide
+  // under (its corners in the batch's points from first on).
   struct Step {
     std::uint64_t orderOrStart = 0;
-    int band = -1;
     std::uint32_t first = 0;
-    std::uint32_t pointCount = 0;
-    CDxfBounds area;  // of the figure's corners
+    std::uint32_t pointCount = 0;  // 0: an entity
   };
+  // Each band's steps apart, so that a band reads only its own entities and the figures
+  // that may hide some of them, not every step of the drawing from another core's cache.
   struct Batch {
-    std::vector<Step> steps;
+    std::vector<std::vector<Step>> steps;  // by band
     std::vector<CDxfEntity> entities;
     std::vector<CPoint> points;
   };
@@ -74,7 +73,8 @@ class CDxfBandedEntities {
   // Shares the one list's entities out among the bands and starts their workers.
   void Split();
   void StartWorkers();
-  void AppendToBand(int band, const CDxfEntity& entity, std::uint64_t order);
+  // What the band's entities reach grows by the entity's.
+  void Reach(int band, const CDxfEntity& entity);
   // The band whose next entity comes first in file order; -1 when all are through.
   int NextBand(const std::vector<int>& places) const;
   void Take(int band, const Batch& batch);
@@ -91,13 +91,20 @@ class CDxfBandedEntities {
   bool m_onWorkers;
   std::uint64_t m_splitAt;
   bool m_split = false;
-  std::vector<std::unique_ptr<CDxfEntityList>> m_lists;
-  // What each band's entities ever reached: a figure beyond it hides nothing there, and
-  // the band need not look (a band's own thread keeps it once the workers run).
+  // A band's list, kept by the band's own thread once the workers run: no two bands share
+  // a cache line, which would pass from core to core at every entity.
+  struct alignas(64) Band {
+    Band(CPoint low, CPoint high) : list(low, high) {}
+    CDxfEntityList list;
+  };
+  std::vector<std::unique_ptr<Band>> m_lists;
+  // What each band's entities ever reached, kept as they are handed over: a figure beyond
+  // it hides nothing there, and the band is not given it.
   std::vector<std::optional<CDxfBounds>> m_reaches;
   std::uint64_t m_appended = 0;
   // Steps are handed over in batches, so that the threads meet seldom.
   Batch m_gathered;
+  std::size_t m_gatheredSteps = 0;
   std::mutex m_mutex;
   std::condition_variable m_stepsCame;
   std::condition_variable m_stepsTaken;

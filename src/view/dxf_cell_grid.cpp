@@ -1,28 +1,19 @@
 #include "view/dxf_cell_grid.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
-int CellIndex(double offset, double size, int cells) {
-  const double cell = std::floor(offset / size);
+// Listing and scanning both take a figure's cells from here, so a cell's edge need only
+// be the same for both: a product, not a quotient, and truncation, which is the floor
+// once what lies before the first cell is taken out.
+int CellIndex(double offset, double cellsPerUnit, int cells) {
+  const double cell = offset * cellsPerUnit;
   if (!(cell >= 0.0)) return 0;
   return cell >= cells ? cells - 1 : static_cast<int>(cell);
 }
 
 }  // namespace
-
-CDxfBounds CDxfBounds::Of(CPoint a, CPoint b) {
-  return {std::min(a.x, b.x), std::max(a.x, b.x), std::min(a.y, b.y), std::max(a.y, b.y)};
-}
-
-void CDxfBounds::Add(CPoint point) {
-  minX = std::min(minX, point.x);
-  maxX = std::max(maxX, point.x);
-  minY = std::min(minY, point.y);
-  maxY = std::max(maxY, point.y);
-}
 
 CDxfCellGrid::CDxfCellGrid(CPoint low, CPoint high, int cellsPerSide) : m_low(low), m_high(high) {
   Reset(cellsPerSide);
@@ -32,13 +23,17 @@ void CDxfCellGrid::Reset(int cellsPerSide) {
   m_cells = std::max(1, cellsPerSide);
   m_cellWidth = double(std::max<std::int64_t>(1, std::int64_t{m_high.x} - m_low.x)) / m_cells;
   m_cellHeight = double(std::max<std::int64_t>(1, std::int64_t{m_high.y} - m_low.y)) / m_cells;
+  m_columnsPerUnit = 1.0 / m_cellWidth;
+  m_rowsPerUnit = 1.0 / m_cellHeight;
   m_entries.assign(static_cast<std::size_t>(m_cells) * m_cells, {});
   m_entryCount = 0;
 }
 
-int CDxfCellGrid::Column(double x) const { return CellIndex(x - m_low.x, m_cellWidth, m_cells); }
+int CDxfCellGrid::Column(double x) const {
+  return CellIndex(x - m_low.x, m_columnsPerUnit, m_cells);
+}
 
-int CDxfCellGrid::Row(double y) const { return CellIndex(y - m_low.y, m_cellHeight, m_cells); }
+int CDxfCellGrid::Row(double y) const { return CellIndex(y - m_low.y, m_rowsPerUnit, m_cells); }
 
 void CDxfCellGrid::AddRows(const Entry& entry, int column, double lowY, double highY) {
   const int y1 = Row(highY);
@@ -51,19 +46,19 @@ void CDxfCellGrid::AddRows(const Entry& entry, int column, double lowY, double h
 void CDxfCellGrid::AddBox(int id, std::uint32_t tag, const CDxfBounds& bounds) {
   const int x1 = Column(bounds.maxX);
   for (int x = Column(bounds.minX); x <= x1; ++x)
-    AddRows({id, tag, bounds}, x, bounds.minY, bounds.maxY);
+    AddRows(EntryOf(id, tag, bounds), x, bounds.minY, bounds.maxY);
 }
 
 void CDxfCellGrid::AddLine(int id, std::uint32_t tag, CPoint a, CPoint b) {
-  const Entry entry{id, tag, CDxfBounds::Of(a, b)};
+  const CDxfBounds bounds = CDxfBounds::Of(a, b);
+  const Entry entry = EntryOf(id, tag, bounds);
   if (a.x > b.x) std::swap(a, b);
   // Every point within a unit of the line is covered: a truncated middle or cut point
   // lies that close.
   const double from = a.x - 1.0, to = b.x + 1.0;
   const int x0 = Column(from), x1 = Column(to);
   if (x0 == x1 || a.x == b.x) {
-    for (int x = x0; x <= x1; ++x)
-      AddRows(entry, x, entry.bounds.minY - 1.0, entry.bounds.maxY + 1.0);
+    for (int x = x0; x <= x1; ++x) AddRows(entry, x, bounds.minY - 1.0, bounds.maxY + 1.0);
     return;
   }
   // Column by column, the heights of the line over the column and a unit either side.

@@ -36,6 +36,21 @@ std::int64_t SideOf(CPoint corner, CPoint step, CPoint point) {
          std::int64_t{step.y} * (std::int64_t{point.x} - corner.x);
 }
 
+// Whether the ends of a line lie strictly on either side of the line of an edge from
+// `corner` by `step` (all near): the crossing lies at -sideOfFrom / (sideOfTo - sideOfFrom)
+// of the way, strictly inside the line only then.
+bool EndsApart(CPoint corner, CPoint step, CPoint from, CPoint to) {
+  const std::int64_t sideOfFrom = SideOf(corner, step, from);
+  const std::int64_t sideOfTo = SideOf(corner, step, to);
+  return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
+}
+
+// PointInPolygon, apart from the hides' own test: far-out points are seldom met, and
+// inlined it would cost every near one the registers it needs.
+[[gnu::noinline]] bool InsideFarOut(CPoint point, std::span<const CPoint> polygon) {
+  return PointInPolygon(point.x, point.y, polygon);
+}
+
 std::array<CPoint, 4> BoxCorners(CPoint p1, CPoint p2) {
   return {CPoint{p1.x, p1.y}, CPoint{p2.x, p1.y}, CPoint{p2.x, p2.y}, CPoint{p1.x, p2.y}};
 }
@@ -149,7 +164,9 @@ void CDxfEntityList::CandidatesNear(const CDxfBounds& area, std::uint64_t start)
   found.clear();
   // What was hidden leaves the cells as they are passed, so that a place under many
   // fills is not walked over again and again.
-  m_grid.Scan(area, [&](int id, std::uint32_t generation) {
+  // The tags of the listings met lie anywhere: asked for all at once, they come together.
+  const auto touch = [this](int id) { __builtin_prefetch(&m_tags[id]); };
+  m_grid.Scan(area, touch, [&](int id, std::uint32_t generation) {
     Tags& tags = m_tags[id];
     if (generation != tags.generation) return false;
     // Only a hide that spares what came before reads the node here: the others fetch
@@ -175,26 +192,26 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
 }
 
 void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
-  m_edgeBounds.clear();
-  m_edgeSteps.clear();
-  const bool near = std::all_of(polygon.begin(), polygon.end(), IsNear);
+  m_edges.clear();
+  m_edgesNear = std::all_of(polygon.begin(), polygon.end(), IsNear);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
-    m_edgeBounds.push_back(CDxfBounds::Of(a, b));
-    if (near) m_edgeSteps.push_back({b.x - a.x, b.y - a.y});
+    const CPoint step = m_edgesNear ? CPoint{b.x - a.x, b.y - a.y} : CPoint{};
+    m_edges.push_back({a, step, CDxfBounds::Of(a, b)});
   }
 }
 
 bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const {
-  if (m_edgeSteps.empty() || !IsNear(point)) return PointInPolygon(point.x, point.y, polygon);
-  // As PointInPolygon: strictly on the same side of every edge.
-  bool left = false, right = false;
-  for (std::size_t i = 0; i < m_edgeSteps.size(); ++i) {
-    const std::int64_t side = SideOf(polygon[i], m_edgeSteps[i], point);
-    if (side == 0) return false;
-    (side > 0 ? left : right) = true;
+  if (!m_edgesNear || !IsNear(point)) return InsideFarOut(point, polygon);
+  // As PointInPolygon: strictly on the same side of every edge. Which side each edge
+  // gives cannot be foreseen, so all are taken without a branch.
+  bool notLeft = false, notRight = false;
+  for (const Edge& edge : m_edges) {
+    const std::int64_t side = SideOf(edge.corner, edge.step, point);
+    notLeft |= side <= 0;
+    notRight |= side >= 0;
   }
-  return !(left && right);
+  return !(notLeft && notRight);
 }
 
 void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
@@ -226,11 +243,16 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   std::vector<CPoint>& cuts = m_cuts;
   cuts.clear();
   const CDxfBounds line = CDxfBounds::Of(from, to);
+  const bool sidesKnown = m_edgesNear && IsNear(from) && IsNear(to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
-    // Most edges pass far from a line near them: their bounds tell without the crossing.
-    if (!m_edgeBounds[i].Meets(line)) continue;
-    const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
-    if (const auto crossing = CrossingStrictlyInside(a, b, from, to)) cuts.push_back(*crossing);
+    // Most edges pass far from a line near them: their bounds, then the sides of the
+    // line's ends, tell without the crossing.
+    const Edge& edge = m_edges[i];
+    if (!edge.bounds.Meets(line)) continue;
+    if (sidesKnown && !EndsApart(edge.corner, edge.step, from, to)) continue;
+    const CPoint b = polygon[NextCorner(i, polygon.size())];
+    if (const auto crossing = CrossingStrictlyInside(edge.corner, b, from, to))
+      cuts.push_back(*crossing);
   }
   if (cuts.empty()) return false;
   // Truncation keeps each coordinate moving one way along the line, so the distance from

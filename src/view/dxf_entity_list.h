@@ -116,6 +116,13 @@ class CDxfEntityList {
     int payload = 0;
   };
 
+  // An edge of the polygon a hide is made under.
+  struct Edge {
+    CPoint corner;
+    CPoint step;  // to the next corner; known only when m_edgesNear
+    CDxfBounds bounds;
+  };
+
   void File(int id);
   // Finer cells, with only the entities still there, when the cells have grown crowded.
   void RefineCrowdedCells();
@@ -152,11 +159,11 @@ class CDxfEntityList {
   // Working lists of a hide, kept to spare an allocation for every entity met.
   std::vector<int> m_found;
   std::vector<CPoint> m_cuts;
-  std::vector<CDxfBounds> m_edgeBounds;  // of the polygon's edges, the first from its first point
-  // The polygon's edges as steps from corner to corner, when every corner lies near
-  // enough for the side of a point to be worked out in 64 bits (empty otherwise): every
-  // piece and line a hide meets is tested against them.
-  std::vector<CPoint> m_edgeSteps;
+  // The polygon's edges, the first from its first point: every piece and line a hide
+  // meets is tested against them.
+  std::vector<Edge> m_edges;
+  // Every corner lies near enough for the side of a point to be worked out in 64 bits.
+  bool m_edgesNear = false;
   std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;

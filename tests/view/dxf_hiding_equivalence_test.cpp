@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
@@ -266,6 +267,62 @@ TEST(DxfHidingEquivalence, FarOutFiguresAreHiddenAsTheExactGeometrySays) {
     ASSERT_EQ(fast.InOrder(), expected) << round;
   }
   EXPECT_GT(cut, 50u);  // the fills did cut lines, not only remove or spare them
+}
+
+// Lines and fills whose corners are taken from a few values only, so that ends fall on
+// edges and on their lines, lines run along edges or through corners, lines have no
+// length, fills have repeated corners or none of area, and bounds touch exactly: at the
+// edges of the cells, on either side of the bound of the 64-bit sides, and at the ends of
+// the 32-bit range. Several fills in turn cut and remove what the ones before left, and
+// every fill hides what the exact geometry says of each piece.
+TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
+  constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
+  constexpr std::int32_t kBound = 1 << 30;
+  struct Row {
+    const char* values;  // what the row guards
+    std::vector<std::int32_t> coordinates;
+  };
+  const Row rows[] = {
+      {"cell edges", {-1, 0, 1, 624, 625, 626, 1250, 1251, 5001, 10001}},
+      {"64-bit sides", {-kBound - 1, -kBound, -kBound + 1, -7, 0, 9, kBound - 1, kBound}},
+      {"32-bit ends", {kLeast, kLeast + 1, -kBound, -1, 0, 1, kBound, kMost - 1, kMost}},
+  };
+  std::mt19937 random(20261210);
+  for (const Row& row : rows) {
+    std::uniform_int_distribution<std::size_t> pick(0, row.coordinates.size() - 1);
+    const auto at = [&] {
+      return CPoint{row.coordinates[pick(random)], row.coordinates[pick(random)]};
+    };
+    std::size_t cut = 0, removed = 0;
+    for (int round = 0; round < 300; ++round) {
+      CDxfEntityList fast({-1, -1}, {10001, 8001});
+      std::vector<CDxfEntity> expected;
+      for (int i = 0; i < 12; ++i) {
+        const CPoint from = at();
+        const CDxfEntity line{DxfEntityKind::Line, from, round % 5 == 0 ? from : at(), i, 0, {}};
+        fast.Append(line);
+        expected.push_back(line);
+      }
+      for (int fill = 0; fill < 3; ++fill) {
+        std::vector<CPoint> polygon{at(), at(), at()};
+        if (round % 2) polygon.push_back(round % 3 ? at() : polygon[1]);
+        std::vector<CDxfEntity> left;
+        for (const CDxfEntity& piece : expected) {
+          const std::vector<CDxfEntity> pieces = ExactlyLeftOf(piece, polygon);
+          cut += pieces.size() > 1;
+          removed += pieces.empty();
+          left.insert(left.end(), pieces.begin(), pieces.end());
+        }
+        fast.HideUnder(polygon, 0);
+        expected = std::move(left);
+        ASSERT_EQ(fast.InOrder(), expected) << row.values << " " << round << " " << fill;
+      }
+    }
+    // The fills did cut and remove, not only spare.
+    EXPECT_GT(cut, 20u) << row.values;
+    EXPECT_GT(removed, 20u) << row.values;
+  }
 }
 
 }  // namespace
