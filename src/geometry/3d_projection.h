@@ -110,12 +110,14 @@ class C3DProjection {
     return m_list.InsertIsolated(boxes, place);
   }
   // CDisplayList::ListedBoxesMeeting and ReplaceKeyedGroup.
-  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met) {
-    return m_list.ListedBoxesMeeting(boxes, met);
+  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
+                          std::size_t most) {
+    return m_list.ListedBoxesMeeting(boxes, met, most);
   }
   bool ReplaceKeyedGroup(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys,
-                         std::span<CBox* const> metBefore, const CDisplayList::CKeyedWalk& walk) {
-    return m_list.ReplaceKeyedGroup(boxes, keys, metBefore, walk);
+                         std::span<CBox* const> metBefore, std::size_t most,
+                         const CDisplayList::CKeyedWalk& walk) {
+    return m_list.ReplaceKeyedGroup(boxes, keys, metBefore, most, walk);
   }
   // Lays the list's screen cells out for the boxes about to be inserted (projected
   // already), so that a list filled from empty is not laid out again and again.

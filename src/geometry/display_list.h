@@ -199,8 +199,9 @@ class CDisplayList {
   // so on, with the listed boxes of their owners' slots up to the body: the boxes whose
   // places depend on the group's. The given boxes are left out. False (met left empty)
   // when that cannot be told cheaply (a box too large for the screen cells, an unordered
-  // list).
-  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met);
+  // list) or when there are more than most.
+  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
+                          std::size_t most);
   // Inserts the boxes given (none of them listed) with their keys, with every box met as
   // ListedBoxesMeeting finds them from those boxes and from metBefore (listed), all in the
   // order of their keys, leaving the list that inserting every listed box in the order of
@@ -209,9 +210,10 @@ class CDisplayList {
   // the list was filled go with the group, with what they meet or met. False, changing
   // nothing, when the list was not filled by keys since it was last emptied, or was
   // re-sorted, or a box was re-filed, or too many were inserted or removed one by one, or
-  // as ListedBoxesMeeting.
+  // as ListedBoxesMeeting (most boxes met, those met before and noted included).
   bool ReplaceKeyedGroup(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys,
-                         std::span<CBox* const> metBefore, const CKeyedWalk& walk);
+                         std::span<CBox* const> metBefore, std::size_t most,
+                         const CKeyedWalk& walk);
   bool Keyed() const {
     Settle();
     return m_keyed;
@@ -284,7 +286,8 @@ class CDisplayList {
   void NoteRemoved(CBox& box);
   // ListedBoxesMeeting, or (onAndOn false) only the boxes that the given ones meet or whose
   // owners they share.
-  bool GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, bool onAndOn);
+  bool GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, bool onAndOn,
+                     std::size_t most);
   void ResortOneByOne(const std::function<void(CBox&)>& project);
   // The first node of every box given, each once in their order, each box numbered
   // (BoxNodes::index) by its place there; false unless the list holds exactly those

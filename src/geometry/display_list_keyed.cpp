@@ -26,6 +26,7 @@
 #include "geometry/display_list.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 #include <utility>
 
@@ -53,7 +54,7 @@ void CDisplayList::NoteRemoved(CBox& box) {
   if (m_boxes.Find(&box) == nullptr) return;
   CBox* const self[] = {&box};
   std::vector<CBox*> met;
-  if (!GatherMeeting(self, met, false)) {
+  if (!GatherMeeting(self, met, false, std::numeric_limits<std::size_t>::max())) {
     m_keyed = false;
     m_dirty.clear();
     return;
@@ -68,13 +69,14 @@ void CDisplayList::NoteRemoved(CBox& box) {
   }
 }
 
-bool CDisplayList::ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met) {
+bool CDisplayList::ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
+                                      std::size_t most) {
   Settle();
-  return GatherMeeting(boxes, met, true);
+  return GatherMeeting(boxes, met, true, most);
 }
 
 bool CDisplayList::GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
-                                 bool onAndOn) {
+                                 bool onAndOn, std::size_t most) {
   met.clear();
   if (m_unordered) return false;
   std::unordered_set<const CBox*> seen(boxes.begin(), boxes.end());
@@ -110,7 +112,7 @@ bool CDisplayList::GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*
       add(other->box);
       addGroup(other);
     };
-    if (!m_grid.Query(box, visit)) {
+    if (!m_grid.Query(box, visit) || met.size() > most) {
       met.clear();
       return false;
     }
@@ -120,7 +122,8 @@ bool CDisplayList::GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*
 
 bool CDisplayList::ReplaceKeyedGroup(std::span<CBox* const> boxes,
                                      std::span<const std::uint64_t> keys,
-                                     std::span<CBox* const> metBefore, const CKeyedWalk& walk) {
+                                     std::span<CBox* const> metBefore, std::size_t most,
+                                     const CKeyedWalk& walk) {
   Settle();
   if (!m_keyed || m_unordered || keys.size() != boxes.size()) return false;
   std::vector<std::pair<std::uint64_t, CBox*>> group;
@@ -139,7 +142,7 @@ bool CDisplayList::ReplaceKeyedGroup(std::span<CBox* const> boxes,
     if (listedFrom.insert(box).second) from.push_back(box);
   }
   std::vector<CBox*> met;
-  if (!GatherMeeting(from, met, true)) return false;
+  if (!GatherMeeting(from, met, true, most)) return false;
   met.insert(met.end(), from.begin() + static_cast<std::ptrdiff_t>(boxes.size()), from.end());
   for (CBox* box : met) {
     const BoxNodes* entry = m_boxes.Find(box);

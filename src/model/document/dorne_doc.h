@@ -401,9 +401,6 @@ class CDorneDoc : public CRunDocument {
   // (a run's boxes, from the last run to the first, then the extra boxes), and a walk
   // over the boxes after a key.
   bool SceneKeysHold() const;
-  // Whether every box of the scene is listed, and nothing else, of the runs shown (all when
-  // only is null), the listed boxes of except counting whatever they are.
-  bool ListsEverySceneBox(const CRun* only, const CRun* except);
   void NoteSceneKeys();
   static std::uint64_t SceneOrderKey(std::size_t group, std::size_t index);
   CDisplayList::CKeyedWalk SceneOrderWalk();

@@ -30,10 +30,10 @@ void VisitElementBoxes(const CRun& run, Visit&& visit) {
 
 // Beyond this many boxes met for each of the run's own (and a few), the run is no longer
 // what the rebuild costs: the whole scene is made instead, once for runs rebuilt in turn.
-constexpr std::size_t kMetPerOwnBox = 4;
-constexpr std::size_t kMetAnyway = 256;
+constexpr std::size_t kMetPerOwnBox = 2;
+constexpr std::size_t kMetAnyway = 64;
 
-bool FewMet(std::size_t met, std::size_t own) { return met <= kMetPerOwnBox * own + kMetAnyway; }
+std::size_t MostMet(std::size_t own) { return kMetPerOwnBox * own + kMetAnyway; }
 
 }  // namespace
 
@@ -116,11 +116,9 @@ bool CDorneDoc::TakeOutRunScene(CRun& run) {
   const bool whole = SceneKey() == m_wholeScene && !m_projection.GetDisplayList().Unordered();
   m_heldMet.clear();
   // A scene filled by keys, and changed since only by boxes inserted or removed one by one
-  // (noted by the list), holds the boxes of a whole scene but the run's.
+  // (noted by the list), is a whole scene but around those boxes.
   m_heldKeyed = SceneKeysHold() && SceneKey().onlyRun == nullptr &&
-                ListsEverySceneBox(nullptr, &run) &&
-                m_projection.ListedBoxesMeeting(listed, m_heldMet) &&
-                FewMet(m_heldMet.size(), listed.size());
+                m_projection.ListedBoxesMeeting(listed, m_heldMet, MostMet(listed.size()));
   if (m_heldKeyed) {
     for (CBox* box : listed) m_projection.RemoveFromDisplayList(*box);
   } else if (!m_projection.TakeOutIsolated(listed, m_heldPlace)) {
@@ -158,8 +156,6 @@ bool CDorneDoc::PutBackKeyedRunScene(CRun& run, const std::vector<CBox*>& boxes)
   keys.reserve(boxes.size());
   for (std::size_t k = 0; k < boxes.size(); ++k) keys.push_back(SceneOrderKey(group, k));
   // Few met before and after, or the whole scene is made instead.
-  std::vector<CBox*> metNow;
-  if (!m_projection.ListedBoxesMeeting(boxes, metNow)) return false;
-  if (!FewMet(std::max(met.size(), metNow.size()), boxes.size())) return false;
-  return m_projection.ReplaceKeyedGroup(boxes, keys, met, SceneOrderWalk());
+  return m_projection.ReplaceKeyedGroup(boxes, keys, met, MostMet(boxes.size()) + met.size(),
+                                        SceneOrderWalk());
 }

@@ -247,10 +247,7 @@ bool CDorneDoc::SceneKeyWhole() const {
 }
 
 bool CDorneDoc::HasWholeScene() {
-  return SceneKeyWhole() && ListsEverySceneBox(m_wholeScene.onlyRun, nullptr);
-}
-
-bool CDorneDoc::ListsEverySceneBox(const CRun* only, const CRun* except) {
+  if (!SceneKeyWhole()) return false;
   // A box made since and never listed would be in a rebuilt scene.
   std::size_t boxes = 0;
   bool allListed = true;
@@ -259,11 +256,7 @@ bool CDorneDoc::ListsEverySceneBox(const CRun* only, const CRun* except) {
     allListed = allListed && box->IsListed();
   };
   for (const CRun* run : m_runList) {
-    if (only != nullptr && run != only) continue;
-    if (run == except) {
-      VisitRunSceneBoxes(*run, [&boxes](const CBox* box) { boxes += box->IsListed() ? 1 : 0; });
-      continue;
-    }
+    if (m_wholeScene.onlyRun != nullptr && run != m_wholeScene.onlyRun) continue;
     // A rebuild would make the start marker's boxes it lacks.
     const CDev* marker = run->GetStartMarker();
     if (marker != nullptr && run->GetFlagsWord() == 0 &&
@@ -273,7 +266,7 @@ bool CDorneDoc::ListsEverySceneBox(const CRun* only, const CRun* except) {
     VisitRunSceneBoxes(*run, count);
   }
   for (const CExtraBox& extra : m_extraBoxes) {
-    if (ExtraBoxShown(extra.element, only)) count(extra.box.get());
+    if (ExtraBoxShown(extra.element, m_wholeScene.onlyRun)) count(extra.box.get());
   }
   return allListed && boxes == m_projection.GetDisplayList().BoxCount();
 }
