@@ -284,10 +284,12 @@ class CDisplayList {
   // go with the next group replaced.
   void NoteInserted(CBox& box);
   void NoteRemoved(CBox& box);
-  // ListedBoxesMeeting, or (onAndOn false) only the boxes that the given ones meet or whose
-  // owners they share.
-  bool GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, bool onAndOn,
-                     std::size_t most);
+  bool GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, std::size_t most);
+  // Calls add(other) for every listed box that the box meets on screen, rides with, or
+  // shares an owner with (a box may come more than once); false when the screen cells
+  // cannot tell (a box too large for a query).
+  template <class Add>
+  bool VisitMeeting(CBox& box, Add&& add) const;
   void ResortOneByOne(const std::function<void(CBox&)>& project);
   // The first node of every box given, each once in their order, each box numbered
   // (BoxNodes::index) by its place there; false unless the list holds exactly those

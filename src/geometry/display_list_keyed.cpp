@@ -26,7 +26,6 @@
 #include "geometry/display_list.h"
 
 #include <algorithm>
-#include <limits>
 #include <unordered_set>
 #include <utility>
 
@@ -48,22 +47,42 @@ void CDisplayList::NoteInserted(CBox& box) {
   }
 }
 
+template <class Add>
+bool CDisplayList::VisitMeeting(CBox& box, Add&& add) const {
+  // Its owner's boxes, whose faces its insertion closes.
+  if (const CBoxOwner* owner = box.GetOwner()) {
+    for (int slot = 0; slot <= CBoxOwner::kBodySlot; ++slot) {
+      CBox* kin = owner->GetBox(slot);
+      if (kin != nullptr && kin != &box && kin->InListBit()) add(kin);
+    }
+  }
+  // A rider meets what its head meets, and riders are not in the screen cells.
+  auto addGroup = [&](CDisplayNode* node) {
+    if (node->head == nullptr && node->riders == 0) return;
+    CDisplayNode* const last = GroupLast(node);
+    for (CDisplayNode* x = GroupFirst(node);; x = x->next) {
+      if (x->box != &box) add(x->box);
+      if (x == last) break;
+    }
+  };
+  if (const BoxNodes* entry = m_boxes.Find(&box)) {
+    for (int n = 0; n < entry->count; ++n) addGroup(entry->nodes[static_cast<std::size_t>(n)]);
+  }
+  if (!box.HasFiniteProjection()) return true;
+  return m_grid.Query(box, [&](CDisplayNode* other) {
+    if (other->box == &box || !StrictlyOverlap(box, *other->box)) return;
+    add(other->box);
+    addGroup(other);
+  });
+}
+
 void CDisplayList::NoteRemoved(CBox& box) {
   if (!m_keyed) return;
   m_dirty.erase(&box);
   if (m_boxes.Find(&box) == nullptr) return;
-  CBox* const self[] = {&box};
-  std::vector<CBox*> met;
-  if (!GatherMeeting(self, met, false, std::numeric_limits<std::size_t>::max())) {
-    m_keyed = false;
-    m_dirty.clear();
-    return;
-  }
   // The boxes met directly are enough: the others are met again from them.
-  for (CBox* other : met) {
-    m_dirty.insert(other);
-  }
-  if (m_dirty.size() > std::max(kMostNoted, m_size / 8)) {
+  const bool told = VisitMeeting(box, [this](CBox* other) { m_dirty.insert(other); });
+  if (!told || m_dirty.size() > std::max(kMostNoted, m_size / 8)) {
     m_keyed = false;
     m_dirty.clear();
   }
@@ -72,11 +91,11 @@ void CDisplayList::NoteRemoved(CBox& box) {
 bool CDisplayList::ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
                                       std::size_t most) {
   Settle();
-  return GatherMeeting(boxes, met, true, most);
+  return GatherMeeting(boxes, met, most);
 }
 
 bool CDisplayList::GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
-                                 bool onAndOn, std::size_t most) {
+                                 std::size_t most) {
   met.clear();
   if (m_unordered) return false;
   std::unordered_set<const CBox*> seen(boxes.begin(), boxes.end());
@@ -86,33 +105,8 @@ bool CDisplayList::GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*
     queue.push_back(box);
     met.push_back(box);
   };
-  // A rider meets what its head meets, and riders are not in the screen cells.
-  auto addGroup = [&](CDisplayNode* node) {
-    if (node->head == nullptr && node->riders == 0) return;
-    CDisplayNode* const last = GroupLast(node);
-    for (CDisplayNode* x = GroupFirst(node);; x = x->next) {
-      add(x->box);
-      if (x == last) break;
-    }
-  };
-  for (std::size_t i = 0; i < (onAndOn ? queue.size() : boxes.size()); ++i) {
-    CBox& box = *queue[i];
-    if (const CBoxOwner* owner = box.GetOwner()) {
-      for (int slot = 0; slot <= CBoxOwner::kBodySlot; ++slot) {
-        CBox* kin = owner->GetBox(slot);
-        if (kin != nullptr && kin->InListBit()) add(kin);
-      }
-    }
-    if (const BoxNodes* entry = m_boxes.Find(&box)) {
-      for (int n = 0; n < entry->count; ++n) addGroup(entry->nodes[static_cast<std::size_t>(n)]);
-    }
-    if (!box.HasFiniteProjection()) continue;
-    auto visit = [&](CDisplayNode* other) {
-      if (seen.contains(other->box) || !StrictlyOverlap(box, *other->box)) return;
-      add(other->box);
-      addGroup(other);
-    };
-    if (!m_grid.Query(box, visit) || met.size() > most) {
+  for (std::size_t i = 0; i < queue.size(); ++i) {
+    if (!VisitMeeting(*queue[i], add) || met.size() > most) {
       met.clear();
       return false;
     }
@@ -142,7 +136,7 @@ bool CDisplayList::ReplaceKeyedGroup(std::span<CBox* const> boxes,
     if (listedFrom.insert(box).second) from.push_back(box);
   }
   std::vector<CBox*> met;
-  if (!GatherMeeting(from, met, true, most)) return false;
+  if (!GatherMeeting(from, met, most)) return false;
   met.insert(met.end(), from.begin() + static_cast<std::ptrdiff_t>(boxes.size()), from.end());
   for (CBox* box : met) {
     const BoxNodes* entry = m_boxes.Find(box);
