@@ -110,8 +110,7 @@ class C3DProjection {
     return m_list.InsertIsolated(boxes, place);
   }
   // CDisplayList::ListedBoxesMeeting and ReplaceKeyedGroup.
-  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
-                          std::size_t most) {
+  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, std::size_t most) {
     return m_list.ListedBoxesMeeting(boxes, met, most);
   }
   bool ReplaceKeyedGroup(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys,

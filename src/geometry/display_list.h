@@ -200,8 +200,7 @@ class CDisplayList {
   // places depend on the group's. The given boxes are left out. False (met left empty)
   // when that cannot be told cheaply (a box too large for the screen cells, an unordered
   // list) or when there are more than most.
-  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met,
-                          std::size_t most);
+  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, std::size_t most);
   // Inserts the boxes given (none of them listed) with their keys, with every box met as
   // ListedBoxesMeeting finds them from those boxes and from metBefore (listed), all in the
   // order of their keys, leaving the list that inserting every listed box in the order of

@@ -222,8 +222,8 @@ void CDisplayList::PlaceKeyedGroup(std::vector<CDisplayNode*>& nodes, const CKey
     const bool segmentEnds = s + 1 == stretches.size() || stretches[s + 1].before != before;
     if (!segmentEnds) continue;
     if (before != nullptr) {
-      LabelRun(std::span<CDisplayNode* const>(nodes).subspan(
-          segmentStart, stretches[s].to - segmentStart));
+      LabelRun(std::span<CDisplayNode* const>(nodes).subspan(segmentStart,
+                                                             stretches[s].to - segmentStart));
     }
     segmentStart = stretches[s].to;
   }

@@ -207,7 +207,8 @@ std::string Difference(CDorneDoc& a, CDorneDoc& b) {
   CDorneDoc* documents[] = {&a, &b};
   for (std::size_t i = 0; i < states[0].size() && i < states[1].size(); ++i) {
     const std::string names[] = {NameOf(a, states[0][i].box), NameOf(b, states[1][i].box)};
-    if (names[0] != names[1]) return "at " + std::to_string(i) + ": " + names[0] + " against " + names[1];
+    if (names[0] != names[1])
+      return "at " + std::to_string(i) + ": " + names[0] + " against " + names[1];
   }
   for (int d = 0; d < 2; ++d) {
     EXPECT_EQ(Difference(states[d], SceneState(*documents[d], true)), "");
@@ -249,10 +250,11 @@ TEST_F(RunRebuildSceneTest, RunsThatMeetGoBackAsAWholeRebuildPutsThemEditAfterEd
           EXPECT_EQ(Difference(*edited, *rebuilt), "") << what;
           std::vector<CPoint> points;
           for (CRun* run : rebuilt->GetRuns()) {
-            for (int e : {2, 4, 5, 7}) points.push_back(MiddleOf(*ElementAt(*run, e)->GetBox(CDev::kBodySlot)));
+            for (int e : {2, 4, 5, 7})
+              points.push_back(MiddleOf(*ElementAt(*run, e)->GetBox(CDev::kBodySlot)));
           }
           const std::vector<const CBox*> picks[] = {PicksOverBodies(*edited, points),
-                                                     PicksOverBodies(*rebuilt, points)};
+                                                    PicksOverBodies(*rebuilt, points)};
           for (std::size_t p = 0; p < points.size(); ++p) {
             ASSERT_NE(picks[1][p], nullptr) << what;
             EXPECT_EQ(NameOf(*edited, picks[0][p]), NameOf(*rebuilt, picks[1][p])) << what;
