@@ -90,6 +90,10 @@ class C3DProjection {
   void InsertInDisplayList(CBox& box) { m_list.Insert(box); }
   // CDisplayList::InsertUnlisted.
   void InsertUnlistedInDisplayList(std::span<CBox* const> boxes) { m_list.InsertUnlisted(boxes); }
+  void InsertUnlistedInDisplayList(std::span<CBox* const> boxes,
+                                   std::span<const std::uint64_t> keys) {
+    m_list.InsertUnlisted(boxes, keys);
+  }
   void RemoveFromDisplayList(CBox& box) { m_list.Remove(box); }
   void ClearDisplayList() { m_list.Clear(); }
   // CDisplayList::Defer, CancelDeferred and Forget.
@@ -104,6 +108,15 @@ class C3DProjection {
   }
   bool InsertIsolated(std::span<CBox* const> boxes, const CDisplayList::CPlace& place) {
     return m_list.InsertIsolated(boxes, place);
+  }
+  // CDisplayList::ListedBoxesMeeting and ReplaceKeyedGroup.
+  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, std::size_t most) {
+    return m_list.ListedBoxesMeeting(boxes, met, most);
+  }
+  bool ReplaceKeyedGroup(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys,
+                         std::span<CBox* const> metBefore, std::size_t most,
+                         const CDisplayList::CKeyedWalk& walk) {
+    return m_list.ReplaceKeyedGroup(boxes, keys, metBefore, most, walk);
   }
   // Lays the list's screen cells out for the boxes about to be inserted (projected
   // already), so that a list filled from empty is not laid out again and again.

@@ -69,6 +69,7 @@ void CDisplayList::ResetNode(CDisplayNode& node) {
   node.filing = CScreenGrid::Filing();
   node.head = node.groupFirst = node.groupLast = nullptr;
   node.riders = 0;
+  node.key = node.stamp = 0;
 }
 
 void CDisplayList::FreeNode(CDisplayNode* node) {
@@ -78,6 +79,13 @@ void CDisplayList::FreeNode(CDisplayNode* node) {
 
 void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes) {
   Settle();
+  InsertUnlisted(boxes, {});
+}
+
+void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes,
+                                  std::span<const std::uint64_t> keys) {
+  Settle();
+
   // Far enough ahead for the memory to arrive, near enough for it to stay.
   constexpr std::size_t kAhead = 32;
   for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -85,12 +93,19 @@ void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes) {
       const CBox* ahead = boxes[i + kAhead];
       ahead->Prefetch();
     }
-    if (!boxes[i]->InListBit()) Insert(*boxes[i]);
+    if (boxes[i]->InListBit()) continue;
+    if (keys.size() != boxes.size()) Insert(*boxes[i]);
+    else InsertWithKey(*boxes[i], keys[i]);
   }
 }
 
 void CDisplayList::Insert(CBox& box) {
   Settle();
+  InsertWithKey(box, kNoKey);
+  NoteInserted(box);
+}
+
+void CDisplayList::InsertWithKey(CBox& box, std::uint64_t key) {
   ++m_changes;
   // A box going in a second time must be in the depth order itself.
   if (const BoxNodes* listed = m_boxes.Find(&box); listed != nullptr && listed->count == 1) {
@@ -103,6 +118,7 @@ void CDisplayList::Insert(CBox& box) {
   if (entry.count >= 2) return;
   m_rules.PrepareInsert(box);
   CDisplayNode* node = NewNode(box, entry.count == 0 ? 0 : CDepthOrderRules::kSecondNode);
+  node->key = node->stamp = key;
   if (m_head == nullptr) {
     entry.nodes[entry.count++] = node;
     Append(node);
@@ -239,6 +255,7 @@ void CDisplayList::PlaceBefore(CDisplayNode* node, CDisplayNode* anchor) {
   for (CDisplayNode* moved : order) {
     Unlink(moved);
     LinkBefore(moved, before);
+    moved->stamp = anchor->stamp;
   }
   LabelRun(order);
 }
@@ -333,6 +350,7 @@ void CDisplayList::FileAll(std::span<CBox* const> boxes) {
 
 void CDisplayList::Remove(CBox& box) {
   Settle();
+  NoteRemoved(box);
   ++m_changes;
   box.SetListed(false);
   const BoxNodes* found = m_boxes.Find(&box);
@@ -383,6 +401,8 @@ void CDisplayList::Clear() {
   m_grid.Reset();
   m_misfitsAfterLayout = 0;
   m_riders = 0;
+  m_keyed = true;
+  m_dirty.clear();
 }
 
 void CDisplayList::SwapContents(CDisplayList& other) {
@@ -400,6 +420,8 @@ void CDisplayList::SwapContents(CDisplayList& other) {
   swap(m_misfitsAfterLayout, other.m_misfitsAfterLayout);
   swap(m_generation, other.m_generation);
   swap(m_unordered, other.m_unordered);
+  swap(m_keyed, other.m_keyed);
+  swap(m_dirty, other.m_dirty);
   swap(m_riders, other.m_riders);
   m_cursor = other.m_cursor = nullptr;
   m_changes = other.m_changes = std::max(m_changes, other.m_changes) + 1;
@@ -408,6 +430,7 @@ void CDisplayList::SwapContents(CDisplayList& other) {
 void CDisplayList::ResortOneByOne(const std::function<void(CBox&)>& project) {
   std::vector<CBox*> boxes = CollectBoxes();
   Clear();
+  m_keyed = false;  // the list's order, not the keys'
   // No box is listed while the first ones go in again; a box projected before its turn
   // is not looked at until then.
   for (CBox* box : boxes) project(*box);
@@ -452,6 +475,9 @@ void CDisplayList::Forget(CBox& box) {
 void CDisplayList::Refile(const CBox& box) {
   Settle();
   ++m_changes;
+  // Where the box stood before is no longer known.
+  m_keyed = false;
+  m_dirty.clear();
   const BoxNodes* entry = m_boxes.Find(&box);
   if (entry == nullptr) return;
   // A box that moved no longer coincides with its group.

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <span>
+#include <unordered_set>
 #include <vector>
 
 class CBox;
@@ -44,6 +45,11 @@ struct CDisplayNode {
   CDisplayNode* head = nullptr;
   CDisplayNode* groupFirst = nullptr;  // of a head with riders
   CDisplayNode* groupLast = nullptr;
+  // Of a list filled in a known order (InsertUnlisted with keys): the box's key in that
+  // order (kNoKey when inserted without one), and the key of the node in whose place it
+  // went (its own when none: see display_list_keyed.cpp).
+  std::uint64_t key = 0;
+  std::uint64_t stamp = 0;
 };
 
 // The scene's boxes in painting order, back to front, with the depth edges that fix it.
@@ -107,6 +113,10 @@ class CDisplayList {
   // Insert of every box given that is not listed by then, in that order: the same list,
   // with the memory of the next boxes fetched while one goes in.
   void InsertUnlisted(std::span<CBox* const> boxes);
+  // The same with each box's key in the order of insertion (increasing), so that a group
+  // of them can be replaced later by ReplaceKeyedGroup.
+  static constexpr std::uint64_t kNoKey = ~std::uint64_t{0};
+  void InsertUnlisted(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys);
   // Clears the in-list bit and removes every node of the box with its edges.
   void Remove(CBox& box);
   // Empties the list and clears the in-list bit of every listed box.
@@ -179,6 +189,35 @@ class CDisplayList {
   // must not have changed since the place was taken.
   bool InsertIsolated(std::span<CBox* const> boxes, const CPlace& place);
 
+  // Replacing one group of boxes (a run's) in a list filled by keys, whatever the group
+  // meets on screen (display_list_keyed.cpp).
+  // Walks the boxes of the order after the key given, each once in turn, until visit
+  // returns false.
+  using CKeyedWalk =
+      std::function<void(std::uint64_t after, const std::function<bool(CBox*)>& visit)>;
+  // Every listed box that meets one of the boxes given on screen, or meets such a box, and
+  // so on, with the listed boxes of their owners' slots up to the body: the boxes whose
+  // places depend on the group's. The given boxes are left out. False (met left empty)
+  // when that cannot be told cheaply (a box too large for the screen cells, an unordered
+  // list) or when there are more than most.
+  bool ListedBoxesMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, std::size_t most);
+  // Inserts the boxes given (none of them listed) with their keys, with every box met as
+  // ListedBoxesMeeting finds them from those boxes and from metBefore (listed), all in the
+  // order of their keys, leaving the list that inserting every listed box in the order of
+  // the keys would make, provided that it held that list but for the group and that the
+  // boxes met before were all the group met then. Boxes inserted or removed one by one since
+  // the list was filled go with the group, with what they meet or met. False, changing
+  // nothing, when the list was not filled by keys since it was last emptied, or was
+  // re-sorted, or a box was re-filed, or too many were inserted or removed one by one, or
+  // as ListedBoxesMeeting (most boxes met, those met before and noted included).
+  bool ReplaceKeyedGroup(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys,
+                         std::span<CBox* const> metBefore, std::size_t most,
+                         const CKeyedWalk& walk);
+  bool Keyed() const {
+    Settle();
+    return m_keyed;
+  }
+
   // Moves the cursor and returns its box: mode 10 the head, -1 the next node, 0 the
   // tail, 1 the previous node; null (cursor cleared) for any other mode or past either
   // end. The returned box's second-pass bit tells which of its nodes is painted.
@@ -235,6 +274,21 @@ class CDisplayList {
   std::size_t BlockSize(std::size_t block) const;
   void FindCandidates(const CDisplayNode& node, const BoxNodes& entry);
   void LinkAnswers(CDisplayNode* node, std::span<const Answer> answers);
+  // Insert with the box's key (meaningful when the list is keyed).
+  void InsertWithKey(CBox& box, std::uint64_t key);
+  // Of ReplaceKeyedGroup: the group's nodes, inserted, moved among the others by stamp.
+  void PlaceKeyedGroup(std::vector<CDisplayNode*>& nodes, const CKeyedWalk& walk);
+  CDisplayNode* FirstOfStamp(CDisplayNode* node) const;
+  // Of a keyed list: the boxes that the insertion or removal of this one may have moved
+  // go with the next group replaced.
+  void NoteInserted(CBox& box);
+  void NoteRemoved(CBox& box);
+  bool GatherMeeting(std::span<CBox* const> boxes, std::vector<CBox*>& met, std::size_t most);
+  // Calls add(other) for every listed box that the box meets on screen, rides with, or
+  // shares an owner with (a box may come more than once); false when the screen cells
+  // cannot tell (a box too large for a query).
+  template <class Add>
+  bool VisitMeeting(CBox& box, Add&& add) const;
   void ResortOneByOne(const std::function<void(CBox&)>& project);
   // The first node of every box given, each once in their order, each box numbered
   // (BoxNodes::index) by its place there; false unless the list holds exactly those
@@ -288,6 +342,10 @@ class CDisplayList {
   std::uint64_t m_generation = 0;
   std::uint64_t m_changes = 0;
   bool m_unordered = false;
+  // Every node inserted by key since the list was last emptied, but around the boxes of
+  // m_dirty (which are listed).
+  bool m_keyed = true;
+  std::unordered_set<CBox*> m_dirty;
   std::size_t m_riders = 0;
   bool m_noRiders = false;               // while riders are let go
   CDisplayNode* m_firstFront = nullptr;  // first node found in front of the new one

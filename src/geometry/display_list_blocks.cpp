@@ -71,6 +71,9 @@ bool CDisplayList::InsertIsolated(std::span<CBox* const> boxes, const CPlace& pl
     if (!box->InListBit()) Insert(*box);
   }
   CDisplayNode* const first = oldTail != nullptr ? oldTail->next : m_head;
+  // Placed by the place taken, not by the keys.
+  m_keyed = false;
+  m_dirty.clear();
   if (anchor == nullptr || first == nullptr) return true;
   std::vector<CDisplayNode*> moved;
   for (CDisplayNode* x = first; x != nullptr; x = x->next) moved.push_back(x);

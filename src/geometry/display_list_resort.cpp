@@ -486,6 +486,8 @@ void CDisplayList::CResortPlan::Link() {
   list.m_head = list.m_tail = nullptr;
   list.m_size = 0;
   list.m_riders = 0;
+  list.m_keyed = false;  // the steps' order, not the keys'
+  list.m_dirty.clear();
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     CDisplayNode* node = m_steps[i];
     node->flags = m_stepFlags[i];

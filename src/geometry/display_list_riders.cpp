@@ -35,6 +35,7 @@ void CDisplayList::AddRider(CDisplayNode* node, CDisplayNode* head, bool behind)
   CDisplayNode* const first = GroupFirst(head);
   CDisplayNode* const last = GroupLast(head);
   node->head = head;
+  node->stamp = head->stamp;
   ++head->riders;
   ++m_riders;
   head->groupFirst = behind ? node : first;
@@ -70,6 +71,7 @@ CDisplayNode* CDisplayList::HandOverToRider(CDisplayNode* head) {
   else if (m_cursor == rider) m_cursor = head;
   rider->box = head->box;
   head->box = riderBox;
+  head->key = rider->key;
   if (head->groupFirst == rider) head->groupFirst = head;
   if (head->groupLast == rider) head->groupLast = head;
   --head->riders;

@@ -395,6 +395,15 @@ class CDorneDoc : public CRunDocument {
   static void VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit);
   bool TakeOutRunScene(CRun& run);
   bool PutBackRunScene();
+  bool PutBackKeyedRunScene(CRun& run, const std::vector<CBox*>& boxes);
+  // Of a scene filled by keys (CDisplayList::ReplaceKeyedGroup): whether the runs and the
+  // extra boxes are still those it was filled with, the key of the index-th box of a group
+  // (a run's boxes, from the last run to the first, then the extra boxes), and a walk
+  // over the boxes after a key.
+  bool SceneKeysHold() const;
+  void NoteSceneKeys();
+  static std::uint64_t SceneOrderKey(std::size_t group, std::size_t index);
+  CDisplayList::CKeyedWalk SceneOrderWalk();
   void DropPendingElement();
   CAnnotationArchive& AnnotationArchive() const;
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;
@@ -481,6 +490,13 @@ class CDorneDoc : public CRunDocument {
   CDisplayList::CPlace m_heldPlace;
   std::uint64_t m_heldChanges = 0;
   bool m_heldWhole = false;  // the scene was whole when the run was taken out
+  // Taken out by keys: the listed boxes whose places hung on the run's.
+  bool m_heldKeyed = false;
+  std::vector<CBox*> m_heldMet;
+  // What the last scene filled by keys was made of (see SceneKeysHold).
+  bool m_sceneKeyed = false;
+  std::vector<CRun*> m_keyedRuns;
+  std::vector<const CBox*> m_keyedExtras;
   // What the scene was made for when it was last made whole (see HasWholeScene).
   struct CSceneKey {
     std::uint64_t changes = ~std::uint64_t{0};
@@ -507,7 +523,9 @@ class CDorneDoc : public CRunDocument {
   bool ResortAsRebuilt(const std::atomic<bool>* stop);
   // The boxes in the order RebuildScene inserts them; the start markers placed first, or
   // their boxes as they stand.
-  std::vector<CBox*> SceneBoxesInRebuildOrder(bool placeMarkers);
+  // With keys, each box's key in that order.
+  std::vector<CBox*> SceneBoxesInRebuildOrder(bool placeMarkers,
+                                              std::vector<std::uint64_t>* keys = nullptr);
   bool m_totalsPending = false;
   bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.

@@ -199,24 +199,33 @@ void CDorneDoc::MakeScene() {
   m_projection.ClearDisplayList();
   // The boxes in the order they are inserted, so that the list lays its screen cells
   // out once for all of them.
-  const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(true);
+  std::vector<std::uint64_t> keys;
+  const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(true, &keys);
   m_projection.PrepareDisplayList(boxes);
-  // As AddToScene one by one: the list was cleared, so it is ordered.
-  m_projection.InsertUnlistedInDisplayList(boxes);
+  // As AddToScene one by one: the list was cleared, so it is ordered. The keys let a run's
+  // rebuild put its boxes back as this order would (PutBackRunScene).
+  m_projection.InsertUnlistedInDisplayList(boxes, keys);
+  NoteSceneKeys();
   MarkSceneWhole();
 }
 
-std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers) {
+std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers,
+                                                       std::vector<std::uint64_t>* keys) {
   std::vector<CBox*> boxes;
+  auto add = [&boxes, keys](CBox* box, std::size_t group, std::size_t index) {
+    boxes.push_back(box);
+    if (keys != nullptr) keys->push_back(SceneOrderKey(group, index));
+  };
   const CRun* only = SceneKey().onlyRun;
   for (std::size_t i = m_runList.size(); i-- > 0;) {
     CRun& run = *m_runList[i];
     if (only != nullptr && &run != only) continue;
     const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
-    boxes.insert(boxes.end(), own.begin(), own.end());
+    for (std::size_t k = 0; k < own.size(); ++k) add(own[k], m_runList.size() - 1 - i, k);
   }
-  for (CExtraBox& extra : m_extraBoxes) {
-    if (ExtraBoxShown(extra.element, only)) boxes.push_back(extra.box.get());
+  for (std::size_t k = 0; k < m_extraBoxes.size(); ++k) {
+    if (ExtraBoxShown(m_extraBoxes[k].element, only))
+      add(m_extraBoxes[k].box.get(), m_runList.size(), k);
   }
   return boxes;
 }

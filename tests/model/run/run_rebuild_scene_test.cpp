@@ -185,6 +185,89 @@ TEST_F(RunRebuildSceneTest, AnEditedRunRebuiltLeavesTheSceneOfAWholeRebuild) {
   EXPECT_GT(anew, 0);
 }
 
+// A box of the document by where it stands: run, element and slot (the same in two
+// documents built alike).
+std::string NameOf(CDorneDoc& document, const CBox* box) {
+  const std::vector<CRun*> runs = document.GetRuns();
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    const std::vector<CDev*>& elements = runs[r]->GetDevices();
+    for (std::size_t e = 0; e < elements.size(); ++e) {
+      const int slot = elements[e]->GetBoxSlot(*box);
+      if (slot >= 0) {
+        return std::to_string(r) + "/" + std::to_string(e) + "/" + std::to_string(slot);
+      }
+    }
+  }
+  return "another box";
+}
+
+// The scene of one document against the same scene of another: the boxes by name.
+std::string Difference(CDorneDoc& a, CDorneDoc& b) {
+  std::vector<BoxState> states[] = {SceneState(a, false), SceneState(b, false)};
+  CDorneDoc* documents[] = {&a, &b};
+  for (std::size_t i = 0; i < states[0].size() && i < states[1].size(); ++i) {
+    const std::string names[] = {NameOf(a, states[0][i].box), NameOf(b, states[1][i].box)};
+    if (names[0] != names[1])
+      return "at " + std::to_string(i) + ": " + names[0] + " against " + names[1];
+  }
+  for (int d = 0; d < 2; ++d) {
+    EXPECT_EQ(Difference(states[d], SceneState(*documents[d], true)), "");
+    for (BoxState& state : states[d]) state.box = nullptr;
+  }
+  return Difference(states[0], states[1]);
+}
+
+// Edits of one run after another, each run rebuilt as the edit ends, in runs that meet on
+// screen: the boxes of the edited run and of those it meets go back into the scene as a
+// whole rebuild would insert them, edit after edit, without the scene being made anew;
+// the list, the projections, the face flags and what a pick finds are those of a document
+// made anew after each edit.
+TEST_F(RunRebuildSceneTest, RunsThatMeetGoBackAsAWholeRebuildPutsThemEditAfterEdit) {
+  const Edit edits[] = {kEdits[0], kEdits[1], kEdits[2], kEdits[3], kEdits[6]};
+  const std::vector<std::vector<int>> orders = {{0, 1, 2, 3}, {3, 3, 1, 0, 2}, {2, 0, 2, 4, 1}};
+  for (const Layout& layout : kLayouts) {
+    int alone = 0;
+    for (const auto& view : kViews) {
+      for (std::size_t o = 0; o < orders.size(); ++o) {
+        const auto edited = Document(layout, view, 5);
+        const auto rebuilt = Document(layout, view, 5);
+        for (std::size_t step = 0; step < orders[o].size(); ++step) {
+          const auto which = static_cast<std::size_t>(orders[o][step]);
+          const Edit& edit = edits[(step + o) % std::size(edits)];
+          const std::string what = std::string(layout.name) + ", view " + std::to_string(view[0]) +
+                                   ", order " + std::to_string(o) + ", step " +
+                                   std::to_string(step) + ", " + edit.name;
+          for (CDorneDoc* document : {edited.get(), rebuilt.get()}) {
+            CRun& run = *document->GetRuns()[which];
+            document->SetCurrentRun(&run);
+            edit.apply(*document, run);
+          }
+          ASSERT_EQ(edited->GetRuns()[which]->RebuildParts(0), 1) << what;
+          // Made anew, the scene would be put off until first seen.
+          if (!edited->Projection().HasDeferredDisplayList()) ++alone;
+          ASSERT_EQ(rebuilt->GetRuns()[which]->RebuildParts(0), 1) << what;
+          rebuilt->RebuildScene();
+          EXPECT_EQ(Difference(*edited, *rebuilt), "") << what;
+          std::vector<CPoint> points;
+          for (CRun* run : rebuilt->GetRuns()) {
+            for (int e : {2, 4, 5, 7})
+              points.push_back(MiddleOf(*ElementAt(*run, e)->GetBox(CDev::kBodySlot)));
+          }
+          const std::vector<const CBox*> picks[] = {PicksOverBodies(*edited, points),
+                                                    PicksOverBodies(*rebuilt, points)};
+          for (std::size_t p = 0; p < points.size(); ++p) {
+            ASSERT_NE(picks[1][p], nullptr) << what;
+            EXPECT_EQ(NameOf(*edited, picks[0][p]), NameOf(*rebuilt, picks[1][p])) << what;
+          }
+        }
+      }
+    }
+    // Every edit went back without the scene made anew but those that re-file a box of
+    // the run after its rebuild (one box grown).
+    EXPECT_GE(alone, 36) << layout.name;
+  }
+}
+
 // Every run rebuilt in turn, in any order, with nothing looking at the scene in between:
 // the first look (a pick, or the list itself, or a box asking whether it is listed) finds
 // the scene a whole rebuild makes, whether the runs were built before or not and however
