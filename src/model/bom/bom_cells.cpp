@@ -240,8 +240,8 @@ void CBOMGrid::FillColumnCells(int column) {
       UpdateCellBitmap(row, column);
     } else if (!m_lineValuesFollow || !HasCellValue(LineAt(row), column, kind)) {
       std::string room;
-      SetCell(row, column,
-              CellValue(LineAt(row), column, kind, room).value_or(std::string_view()), alignment);
+      SetCell(row, column, CellValue(LineAt(row), column, kind, room).value_or(std::string_view()),
+              alignment);
     }
   }
   const int twin = FindColumnOfKind(kind, column);
