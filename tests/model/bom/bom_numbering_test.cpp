@@ -153,3 +153,31 @@ TEST(BOMItemCounterTest, ARestartedCounterAndALookAheadNumberAsCountingFromNew) 
     std::rotate(bills.begin(), bills.begin() + 1, bills.end());
   }
 }
+
+// The group suffix is cut where the first blank, line feed and "Group=" stand together,
+// whatever other blanks and line feeds the reference holds.
+TEST(BOMGroupSuffixTest, TheSuffixIsFoundAmongOtherBlanksAndLineFeeds) {
+  struct Case {
+    const char* reference;
+    const char* cut;
+    int group;
+    char flag;
+  };
+  const Case cases[] = {
+      {"QDA63EF4SM l=2828", "QDA63EF4SM l=2828", 0, ' '},
+      {"QDA63EF4SM l=2828 \nGroup=5", "QDA63EF4SM l=2828", 5, ' '},
+      {" \nGroup=7a", "", 7, 'a'},
+      {"\nGroup=7", "\nGroup=7", 0, ' '},
+      {"A\nGroup=7", "A\nGroup=7", 0, ' '},
+      {"A \n \nGroup=12!", "A \n", 12, '!'},
+      {"A \nGroup=3 \nGroup=4", "A", 3, ' '},
+      {"A \nGroup", "A \nGroup", 0, ' '},
+      {"", "", 0, ' '},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CutGroupSuffix(c.reference), c.cut) << c.reference;
+    const CBOMGroup group = ParseBOMGroup(c.reference);
+    EXPECT_EQ(group.number, c.group) << c.reference;
+    EXPECT_EQ(group.flag, c.flag) << c.reference;
+  }
+}
