@@ -1,6 +1,9 @@
 // The price update and the bill exports of a layout document of many QD runs of about
 // 200 elements each (straights, pairs of flat elbows and single elbows), on the sample
-// catalogue and its article table.
+// catalogue and its article table. The CSV export's yardstick: Python's csv module writing
+// the same rows into the same bytes in the same run (its time counts the writing and the
+// encoding, not the start of Python nor the reading of the rows).
+#include "app/child_process.h"
 #include "export/csv_export.h"
 #include "export/layout_xl_export.h"
 #include "export/part_number_link.h"
@@ -17,7 +20,11 @@
 #include "sample_qd_run.h"
 #include "sample_ranges.h"
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -70,9 +77,60 @@ BENCHMARK(BM_UpdatePrices)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisec
 
 void BM_ExportCsv(benchmark::State& state) {
   std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(WriteCsvList(*document, true, ',').Bytes());
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string written = WriteCsvList(*document, true, ',').Bytes();
+    bytes = written.size();
+    benchmark::DoNotOptimize(written.data());
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+  state.counters["lines"] = static_cast<double>(WriteCsvList(*document, true, ',').Lines().size());
 }
 BENCHMARK(BM_ExportCsv)->Arg(6)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
+constexpr int kPythonRounds = 21;
+
+void BM_PythonCsvWritesTheSameBytes(benchmark::State& state) {
+  std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));
+  const CXlExportFile file = WriteCsvList(*document, true, ',');
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tvr-csv-bench";
+  std::filesystem::create_directories(folder);
+  const std::string rows = (folder / "rows.txt").string();
+  {
+    std::ofstream out(rows, std::ios::binary);
+    for (const std::string& line : file.Lines()) out << line << "\n";
+  }
+  const std::string written = (folder / "python.csv").string();
+  const std::string timeFile = (folder / "seconds.txt").string();
+  const std::vector<std::string> arguments = {
+      std::string(TVR_SOURCE_DIR) + "/bench/export/csv_write.py", rows, written, timeFile,
+      std::to_string(kPythonRounds)};
+  for (auto _ : state) {
+    std::filesystem::remove(timeFile);
+    CChildProcess python;
+    double seconds = -1.0;
+    if (python.Start("/usr/bin/python3", arguments) == 0 && python.Wait() == 0)
+      std::ifstream(timeFile) >> seconds;
+    if (seconds < 0.0) {
+      state.SkipWithError("python3 did not run");
+      break;
+    }
+    state.SetIterationTime(seconds);
+  }
+  std::ifstream in(written, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes != file.Bytes()) state.SkipWithError("python3 wrote other bytes");
+  state.counters["bytes"] = static_cast<double>(bytes.size());
+  std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_PythonCsvWritesTheSameBytes)
+    ->Arg(6)
+    ->Arg(25)
+    ->Arg(100)
+    ->Arg(400)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_ExportWorkbookExchange(benchmark::State& state) {
   std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));

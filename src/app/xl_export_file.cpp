@@ -3,7 +3,9 @@
 #include "app/external_process.h"
 #include "platform/ini_file.h"
 
+#include <bit>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include "platform/text_encoding.h"
 
@@ -23,10 +25,14 @@ std::string CXlExportFile::Bytes() const {
   std::string bytes(2 + 2 * units, '\0');
   bytes[0] = '\xFF';
   bytes[1] = '\xFE';
-  char* out = bytes.data() + 2;
-  for (std::size_t k = 0; k < units; ++k) {
-    *out++ = static_cast<char>(wide[k] & 0xFF);
-    *out++ = static_cast<char>(wide[k] >> 8);
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(bytes.data() + 2, wide.data(), 2 * units);  // already low byte first
+  } else {
+    char* out = bytes.data() + 2;
+    for (std::size_t k = 0; k < units; ++k) {
+      *out++ = static_cast<char>(wide[k] & 0xFF);
+      *out++ = static_cast<char>(wide[k] >> 8);
+    }
   }
   return bytes;
 }

@@ -1,6 +1,7 @@
 #include "export/csv_export.h"
 
 #include "app/message_text.h"
+#include "grid/grid_cell_format.h"
 #include "model/bom/bom_column.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
@@ -56,6 +57,12 @@ void LocalizeDecimalFrom(std::string& out, std::size_t from, char decimalMark) {
   }
 }
 
+// The text of a cell where it stands; empty for a cell without text.
+std::string_view CellText(const CBOMGrid& grid, int row, int column) {
+  const CGridCellFormat* cell = grid.GetTextCell(row, column);
+  return cell != nullptr ? std::string_view(cell->GetText()) : std::string_view();
+}
+
 std::pair<std::string_view, std::string_view> SplitOptionView(std::string_view text) {
   const std::size_t equals = text.find('=');
   if (equals == std::string_view::npos) return {text, {}};
@@ -64,27 +71,36 @@ std::pair<std::string_view, std::string_view> SplitOptionView(std::string_view t
   return {text.substr(0, blank), Trim(text.substr(blank))};
 }
 
-// Each field is cleaned, trimmed and localized straight into its line, as CleanCellText,
-// a right trim and LocalizeDecimal one after the other would give it.
-void WriteGrid(CBOMGrid& grid, bool withTitle, char decimalMark, CXlExportFile& file) {
-  grid.NumberLines(1);
+// What the writing keeps from bill to bill: the columns of the bill at hand and the line
+// being laid out, so that a line costs one allocation, its own.
+struct CCsvWriting {
   struct Column {
     int index;
     bool text;
   };
+  char decimalMark;
+  std::string optionsTitle;
   std::vector<Column> columns;
+  std::string line;
+  CXlExportFile file;
+};
+
+// Each field is cleaned, trimmed and localized straight into its line, as CleanCellText,
+// a right trim and LocalizeDecimal one after the other would give it.
+void WriteGrid(CBOMGrid& grid, bool withTitle, CCsvWriting& writing) {
+  grid.NumberLines(1);
+  writing.columns.clear();
   for (int column = 2; column < grid.GetColumnCount(); ++column) {
     if (IsCsvColumn(grid, column))
-      columns.push_back({column, grid.GetColumn(column)->kind == kBOMKindRef});
+      writing.columns.push_back({column, grid.GetColumn(column)->kind == kBOMKindRef});
   }
-  const std::string optionsTitle = withTitle ? StringText(kMsgOptionsTitle) : std::string();
-  std::size_t lineRoom = 0;
+  if (withTitle) writing.optionsTitle = StringText(kMsgOptionsTitle);
+  std::string& line = writing.line;
   for (int row = withTitle ? 0 : 1; row < grid.GetLineCount(); ++row) {
-    std::string line;
-    line.reserve(lineRoom);
-    AppendCleanCellText(line, grid.GetCellText(row, 1), kSeparator);
-    for (const Column& column : columns) {
-      const std::string text = grid.GetCellText(row, column.index);
+    line.clear();
+    AppendCleanCellText(line, CellText(grid, row, 1), kSeparator);
+    for (const CCsvWriting::Column& column : writing.columns) {
+      const std::string_view text = CellText(grid, row, column.index);
       std::string_view value = text;
       std::string_view options;
       if (column.text && row > 0) std::tie(value, options) = SplitOptionView(text);
@@ -94,14 +110,14 @@ void WriteGrid(CBOMGrid& grid, bool withTitle, char decimalMark, CXlExportFile& 
       std::size_t end = line.size();
       while (end > from && line[end - 1] == ' ') --end;
       line.resize(end);
-      LocalizeDecimalFrom(line, from, decimalMark);
+      LocalizeDecimalFrom(line, from, writing.decimalMark);
       if (column.text) {
         line += kSeparator;
-        AppendCleanCellText(line, row == 0 ? std::string_view(optionsTitle) : options, kSeparator);
+        AppendCleanCellText(line, row == 0 ? std::string_view(writing.optionsTitle) : options,
+                            kSeparator);
       }
     }
-    lineRoom = std::max(lineRoom, line.size());
-    file.AddLine(std::move(line));
+    writing.file.AddLine(line);
   }
 }
 
@@ -132,21 +148,21 @@ bool IsCsvColumn(const CBOMGrid& grid, int column) {
 }
 
 CXlExportFile WriteCsvList(CDorneDoc& document, bool allRuns, char decimalMark) {
-  CXlExportFile file;
+  CCsvWriting writing{decimalMark, {}, {}, {}, {}};
   CRun* current = document.GetCurrentRun();
   if (!allRuns && current != nullptr && document.GetBomPage() == 0) {
     if (CBOMGrid* totals = current->GetBOM().GetTotalPage()) {
-      WriteGrid(*totals, true, decimalMark, file);
-      return file;
+      WriteGrid(*totals, true, writing);
+      return std::move(writing.file);
     }
   }
   bool first = true;
   for (CRun* run : document.GetRuns()) {
     if (!allRuns && run != current) continue;
-    WriteGrid(run->GetBOM(), first, decimalMark, file);
+    WriteGrid(run->GetBOM(), first, writing);
     first = false;
   }
-  return file;
+  return std::move(writing.file);
 }
 
 std::string CsvFileName(std::string_view title) {

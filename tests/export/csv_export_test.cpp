@@ -5,6 +5,9 @@
 #include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
+#include "model/undo/undo_actions.h"
+#include "model/undo/undo_files.h"
+#include "model/undo/undo_manager.h"
 #include "platform/text_encoding.h"
 #include "ranges/range_test_support.h"
 #include "support/golden_file.h"
@@ -12,8 +15,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -82,10 +89,20 @@ class CsvExportTest : public RangeTest {
 
   void TearDown() override {
     m_owned.reset();  // the runs go before the range tables they lease
+    CUndoFiles::ResetForTests();
     RangeTest::TearDown();
   }
 
-  std::unique_ptr<CDorneDoc> m_owned = std::make_unique<CDorneDoc>();
+  // Undo steps are written into a folder of the test's own.
+  static CDocEnvironment UndoEnvironment(const CTempFolder& folder) {
+    CUndoFiles::ResetForTests();
+    CDocEnvironment environment;
+    environment.settingsFolder = folder.Folder();
+    return environment;
+  }
+
+  CTempFolder m_undoFolder{"csv_undo"};
+  std::unique_ptr<CDorneDoc> m_owned = std::make_unique<CDorneDoc>(UndoEnvironment(m_undoFolder));
   CDorneDoc& m_document = *m_owned;
 };
 
@@ -120,6 +137,82 @@ TEST_F(CsvExportTest, PythonAndLibreOfficeReadTheSameCells) {
   EXPECT_TRUE(verdict.starts_with("rows=" + std::to_string(lines) + " ")) << verdict;
   EXPECT_NE(verdict.find("readers=2"), std::string::npos)
       << "LibreOffice (libreoffice-calc-nogui) should read the file too: " << verdict;
+}
+
+// The field under the title in every data line of the list (the title line found by the
+// title), as a spreadsheet reads them.
+std::vector<std::string> FieldUnder(const CXlExportFile& file, std::string_view title) {
+  const auto split = [](const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t from = 0;
+    for (std::size_t at = line.find(';'); at != std::string::npos; at = line.find(';', from)) {
+      fields.push_back(line.substr(from, at - from));
+      from = at + 1;
+    }
+    fields.push_back(line.substr(from));
+    return fields;
+  };
+  const std::vector<std::string> titles = split(file.Lines().front());
+  const auto column = std::find(titles.begin(), titles.end(), title);
+  if (column == titles.end()) return {};
+  std::vector<std::string> fields;
+  for (std::size_t i = 1; i < file.Lines().size(); ++i)
+    fields.push_back(split(file.Lines()[i]).at(static_cast<std::size_t>(column - titles.begin())));
+  return fields;
+}
+
+// A document-wide discount or coefficient typed into one run's bill changes the rate of
+// the whole document but refreshes that bill alone: the list still gives every run's
+// lines the rate typed and the unit sale prices it makes, and what they were before once
+// the edit is undone.
+TEST_F(CsvExportTest, ADocumentWideRateTypedIntoOneBillReachesEveryRunsLines) {
+  struct Case {
+    int kind;
+    const char* typed;
+    const char* listed;  // a percentage is no number: it keeps its point
+  };
+  const Case cases[] = {{kBOMKindGlobalDiscount, "20", "20.0%"},
+                        {kBOMKindGlobalCoefficient, "1.25", "1,250"}};
+  // The columns keep their kinds' titles, as the stored bills give them back.
+  const std::string unitSale = BOMDefaultTitle(kBOMKindUnitSalesPrice);
+  ASSERT_GE(m_document.GetRunCount(), 2);
+  for (const Case& rate : cases) {
+    const std::string title = BOMDefaultTitle(rate.kind);
+    SCOPED_TRACE(title);
+    for (CRun* run : m_document.GetRuns()) {
+      CBOMGrid& grid = run->GetBOM();
+      ASSERT_TRUE(grid.InsertColumn(grid.GetColumnCount() - 1, kBOMKindUnitSalesPrice, unitSale));
+      ASSERT_TRUE(grid.InsertColumn(grid.GetColumnCount() - 1, rate.kind, title));
+    }
+    const CXlExportFile listed = WriteCsvList(m_document, true, ',');
+    const std::vector<std::string> rates = FieldUnder(listed, title);
+    const std::vector<std::string> sales = FieldUnder(listed, unitSale);
+    ASSERT_EQ(rates.size(), listed.Lines().size() - 1);
+    ASSERT_EQ(rates, std::vector<std::string>(rates.size(), rates.front()));
+    ASSERT_NE(rates.front(), rate.listed);
+
+    ASSERT_EQ(m_document.GetUndo().SaveUndoState(undo_actions::kEditBOM, true), 1);
+    CBOMGrid& typedInto = m_document.GetRuns().front()->GetBOM();
+    const int column = typedInto.GetColumnCount() - 1;
+    ASSERT_TRUE(typedInto.CanEditCell(1, column));
+    typedInto.SetCellText(1, column, rate.typed, 0, false);
+    typedInto.OnCellEdited(1, column, true);
+    const CBOMGrid& other = m_document.GetRuns().back()->GetBOM();
+    ASSERT_NE(other.GetCellText(1, column), typedInto.GetCellText(1, column))
+        << "the other bills are expected to show the rate before until they are refreshed";
+
+    const CXlExportFile changed = WriteCsvList(m_document, true, ',');
+    EXPECT_EQ(FieldUnder(changed, title), std::vector<std::string>(rates.size(), rate.listed));
+    const std::vector<std::string> changedSales = FieldUnder(changed, unitSale);
+    ASSERT_EQ(changedSales.size(), sales.size());
+    for (std::size_t line = 0; line < sales.size(); ++line)
+      EXPECT_NE(changedSales[line], sales[line]) << "line " << line + 1;
+
+    ASSERT_EQ(m_document.GetUndo().Undo(), 1);
+    const CXlExportFile undone = WriteCsvList(m_document, true, ',');
+    EXPECT_EQ(FieldUnder(undone, title), rates);
+    EXPECT_EQ(FieldUnder(undone, unitSale), sales);
+  }
 }
 
 // The sample's every run with the decimal comma, byte for byte as written before the

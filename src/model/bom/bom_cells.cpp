@@ -1,6 +1,7 @@
 // Cells of the bill-of-materials grid: what each column shows and how.
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include "app/message_text.h"
@@ -44,37 +45,52 @@ CBOMColumn* CBOMGrid::GetColumn(int index) {
   return &m_columns[static_cast<std::size_t>(index)];
 }
 
-std::string CBOMGrid::DisplayText(int row, int column, std::string_view text) const {
-  std::string shown(CutGroupSuffix(text));
-  const int kind = ColumnKind(column);
-  if (row < 1 || row >= GetRowCount() || (kind != kBOMKindRef && kind != kBOMKindDesignation)) {
-    return shown;
-  }
+CBOMGrid::CLineMarks CBOMGrid::LineMarks(int row) const {
+  if (row < 1 || row >= GetRowCount()) return {};
   const CBOMLine& line = LineAt(row);
   const char flag = ParseBOMGroup(line.reference).flag;
-  if (flag >= 'a' && flag <= 'z') shown = kIndent + shown;
-  if (IsAccessoryLine(line.reference)) {
+  return {flag >= 'a' && flag <= 'z', IsAccessoryLine(line.reference)};
+}
+
+std::string_view CBOMGrid::MarkedText(CLineMarks marks, int kind, std::string_view text,
+                                      std::string& room) {
+  const std::string_view shown = CutGroupSuffix(text);
+  if ((kind != kBOMKindRef && kind != kBOMKindDesignation) || (!marks.subItem && !marks.accessory))
+    return shown;
+  room = marks.subItem ? kIndent : std::string();
+  room += shown;
+  if (marks.accessory) {
     if (kind == kBOMKindDesignation) {
-      if (!shown.empty()) shown += "\n" + kIndent;
-      shown += StringText(kMsgBOMAccessoryNote);
+      if (!room.empty()) room += "\n" + kIndent;
+      room += StringText(kMsgBOMAccessoryNote);
     }
-    shown = kIndent + shown;
+    room.insert(0, kIndent);
   }
-  return shown;
+  return room;
 }
 
 bool CBOMGrid::SetCell(int row, int column, std::string_view text, int alignment, bool repaint) {
   if (row < 0 || row >= GetRowCount() || column < 0 || column >= GetColumnCount()) return false;
-  const std::string shown = DisplayText(row, column, text);
+  const int kind = ColumnKind(column);
+  const bool setOff = kind == kBOMKindRef || kind == kBOMKindDesignation;
+  std::string room;
+  const bool changed = PutShownText(
+      row, column, MarkedText(setOff ? LineMarks(row) : CLineMarks{}, kind, text, room), alignment);
+  if (changed && repaint) NotifyInvalidated();
+  return true;
+}
+
+bool CBOMGrid::PutShownText(int row, int column, std::string_view shown, int alignment) {
+  // Most cells show what they showed: the text is compared where it stands, and copied
+  // only when the cell changes.
   const CGridCellFormat* current = GetTextCell(row, column);
   if (current != nullptr && current->GetText() == shown &&
       current->GetItemData() == static_cast<unsigned>(alignment)) {
-    return true;
+    return false;
   }
   const int oldWidth = GetCellTextExtent(row, column).cx;
   SetCellText(row, column, shown, static_cast<unsigned>(alignment), false);
   FitColumn(row, column, oldWidth);
-  if (repaint) NotifyInvalidated();
   return true;
 }
 
@@ -150,40 +166,70 @@ bool CBOMGrid::UpdateCellBitmap(int row, int column) {
   return true;
 }
 
-std::string CBOMGrid::QuantityText(const CBOMLine& line) const {
-  return line.quantity == 0 ? std::string() : std::to_string(line.quantity);
+std::string_view CBOMGrid::QuantityText(const CBOMLine& line, std::string& room) {
+  if (line.quantity == 0) return {};
+  char digits[24];
+  room.assign(digits, std::to_chars(digits, digits + sizeof digits, line.quantity).ptr);
+  return room;
 }
 
-bool CBOMGrid::HasCellValue(const CBOMLine& line, int column) const {
-  const int kind = ColumnKind(column);
+bool CBOMGrid::HasCellValue(const CBOMLine& line, int column, int kind) const {
   if (kind == kBOMKindRef || kind == kBOMKindQuantity) return true;
   // Other cells of the fixed columns, of lines without reference and of the total page
   // keep their text (typed on the edit line, written by the view on the total page).
   return column >= 2 && !line.reference.empty() && !IsTotalPage();
 }
 
-std::optional<std::string> CBOMGrid::CellValue(const CBOMLine& line, int column) const {
-  const int kind = ColumnKind(column);
+std::optional<std::string_view> CBOMGrid::CellValue(const CBOMLine& line, int column, int kind,
+                                                    std::string& room) const {
   if (kind == kBOMKindRef) return line.reference;
-  if (kind == kBOMKindQuantity) return QuantityText(line);
-  if (!HasCellValue(line, column)) return std::nullopt;
+  if (kind == kBOMKindQuantity) return QuantityText(line, room);
+  if (!HasCellValue(line, column, kind)) return std::nullopt;
   if (IsBOMPriceAdjustmentKind(kind) && ParseBOMGroup(line.reference).flag == '!')
-    return std::string();
-  return m_source->GetDevicePropByRef(line.reference, ColumnKey(kind)).value_or(std::string());
+    return std::string_view();
+  std::optional<std::string> value = m_source->GetDevicePropByRef(line.reference, ColumnKey(kind));
+  room = value ? std::move(*value) : std::string();
+  return room;
 }
 
 void CBOMGrid::UpdateLineCells(int row) {
-  if (row < 0 || row >= GetRowCount()) return;
-  for (int column = 0; column < GetColumnCount(); ++column) {
-    if (row == 0) {
-      if (GetTextCell(0, column) != nullptr) SetCellAlignment(0, column, kCentred);
-    } else if (ColumnKind(column) == kBOMKindPicture) {
-      UpdateCellBitmap(row, column);
-    } else if (const std::optional<std::string> value = CellValue(LineAt(row), column)) {
-      SetCell(row, column, *value, ColumnAlignment(column));
-    }
+  if (row >= 0 && row < GetRowCount()) RefreshRows(row, row + 1);
+}
+
+void CBOMGrid::RefreshRows(int first, int last) {
+  // Each line's marks are worked out once for all its cells, and a refresh that changes
+  // nothing allocates nothing.
+  const int columns = GetColumnCount();
+  bool setOff = false;
+  for (int column = 0; column < columns; ++column) {
+    const int kind = ColumnKind(column);
+    setOff = setOff || kind == kBOMKindRef || kind == kBOMKindDesignation;
   }
-  AutoSizeRowIfWanted(row);
+  std::string value;
+  std::string shown;
+  for (int row = first; row < last; ++row) {
+    if (row == 0) {
+      for (int column = 0; column < columns; ++column) {
+        const CGridCellFormat* title = GetTextCell(0, column);
+        if (title != nullptr && title->GetItemData() != static_cast<unsigned>(kCentred))
+          SetCellAlignment(0, column, kCentred);
+      }
+      AutoSizeRowIfWanted(row);
+      continue;
+    }
+    const CBOMLine& line = LineAt(row);
+    const CLineMarks marks = setOff ? LineMarks(row) : CLineMarks{};
+    for (int column = 0; column < columns; ++column) {
+      const int kind = ColumnKind(column);
+      if (kind == kBOMKindPicture) {
+        UpdateCellBitmap(row, column);
+      } else if (const std::optional<std::string_view> cell =
+                     CellValue(line, column, kind, value)) {
+        PutShownText(row, column, MarkedText(marks, kind, *cell, shown), ColumnAlignment(column));
+      }
+    }
+    AutoSizeRowIfWanted(row);
+  }
 }
 
 void CBOMGrid::FillColumnCells(int column) {
@@ -192,8 +238,10 @@ void CBOMGrid::FillColumnCells(int column) {
   for (int row = 1; row < EditRow(); ++row) {
     if (kind == kBOMKindPicture) {
       UpdateCellBitmap(row, column);
-    } else if (!m_lineValuesFollow || !HasCellValue(LineAt(row), column)) {
-      SetCell(row, column, CellValue(LineAt(row), column).value_or(std::string()), alignment);
+    } else if (!m_lineValuesFollow || !HasCellValue(LineAt(row), column, kind)) {
+      std::string room;
+      SetCell(row, column, CellValue(LineAt(row), column, kind, room).value_or(std::string_view()),
+              alignment);
     }
   }
   const int twin = FindColumnOfKind(kind, column);

@@ -294,12 +294,32 @@ class CBOMGrid : public CGridModel {
   std::optional<std::string> TotalPageValue(int row, int kind) const;
 
   // Cells (bom_cells.cpp).
-  std::string DisplayText(int row, int column, std::string_view text) const;
-  std::optional<std::string> CellValue(const CBOMLine& line, int column) const;
+  // How a line's reference and designation cells are set off: a sub-item and an
+  // accessory line stand indented, and an accessory's designation carries its note.
+  struct CLineMarks {
+    bool subItem = false;
+    bool accessory = false;
+  };
+  // None for the title row and out of range.
+  CLineMarks LineMarks(int row) const;
+  // The text as a cell of the kind shows it on a line of those marks: a view of the text
+  // (cut at its group suffix), or of room when the line is set off.
+  static std::string_view MarkedText(CLineMarks marks, int kind, std::string_view text,
+                                     std::string& room);
+  // Puts the text as shown into the cell when it differs, and fits the column; whether
+  // the cell changed.
+  bool PutShownText(int row, int column, std::string_view shown, int alignment);
+  // The value of the line's cell of the column (of that kind): a view of the line's
+  // reference, or of room, which holds any other value.
+  std::optional<std::string_view> CellValue(const CBOMLine& line, int column, int kind,
+                                            std::string& room) const;
   // Whether CellValue gives the line's cell of the column a value (else the cell keeps
   // its text).
-  bool HasCellValue(const CBOMLine& line, int column) const;
-  std::string QuantityText(const CBOMLine& line) const;
+  bool HasCellValue(const CBOMLine& line, int column, int kind) const;
+  // Refreshes rows first..last - 1 from their records, as UpdateLineCells does one.
+  void RefreshRows(int first, int last);
+  // Empty at 0.
+  static std::string_view QuantityText(const CBOMLine& line, std::string& room);
   // Column fitting (bom_column_fit.cpp).
   void FitColumn(int row, int column, int oldWidth);
   void ForgetFitting(int column);  // -1: every column

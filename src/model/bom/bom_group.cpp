@@ -19,16 +19,27 @@ int LeadingNumber(std::string_view text) {
   return static_cast<int>(negative ? -value : value);
 }
 
+// Where the group suffix begins, as a search for the whole suffix finds it: from its line
+// feed, which a reference hardly ever holds otherwise, while blanks abound. Every cell of
+// every bill refreshed looks.
+std::size_t FindGroupSuffix(std::string_view reference) {
+  for (std::size_t feed = reference.find('\n', 1); feed != std::string_view::npos;
+       feed = reference.find('\n', feed + 1)) {
+    if (reference.substr(feed - 1).starts_with(kBOMGroupSuffix)) return feed - 1;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
 std::string_view CutGroupSuffix(std::string_view reference) {
-  const std::size_t at = reference.find(kBOMGroupSuffix);
+  const std::size_t at = FindGroupSuffix(reference);
   return at == std::string_view::npos ? reference : reference.substr(0, at);
 }
 
 CBOMGroup ParseBOMGroup(std::string_view reference) {
   CBOMGroup group;
-  const std::size_t at = reference.find(kBOMGroupSuffix);
+  const std::size_t at = FindGroupSuffix(reference);
   if (at == std::string_view::npos) return group;
   group.number = LeadingNumber(reference.substr(at + kBOMGroupSuffix.size()));
   const char last = reference.back();

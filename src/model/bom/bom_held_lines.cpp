@@ -39,7 +39,7 @@ std::size_t CBOMGrid::AppendHeldLines(std::span<const CHeldLine> lines) {
   }
   SetCell(first + count, 0, "*", ColumnAlignment(0));
   if (!m_storedRecordComing) {
-    for (int row = first; row < first + count; ++row) UpdateLineCells(row);
+    RefreshRows(first, first + count);
   }
   m_numberingOwed = true;
   return taken;

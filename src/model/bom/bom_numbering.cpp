@@ -10,45 +10,65 @@
 
 namespace {
 
-// Item texts are made in one piece: every line of every bill read takes one.
-void AppendPart(std::string& item, std::int64_t part) {
-  char digits[24];
-  item += '.';
-  item.append(digits, std::to_chars(digits, digits + sizeof digits, part).ptr);
-}
-
-std::string ItemText(const std::string& prefix, std::int64_t number) {
-  std::string item;
-  item.reserve(prefix.size() + 8);
-  item += prefix;
-  AppendPart(item, number);
-  return item;
-}
-
-std::string ItemText(const std::string& prefix, std::int64_t number, std::int64_t sub) {
-  std::string item = ItemText(prefix, number);
-  AppendPart(item, sub);
-  return item;
+// Item texts are written into one text that a numbering reuses: every line of every bill
+// refreshed takes one. A sub-number below 0 is left out.
+void PutItemText(std::string& item, const std::string& prefix, std::int64_t number,
+                 std::int64_t sub = -1) {
+  constexpr std::size_t kPartRoom = 24;  // a point and any 64-bit number
+  char digits[2 * kPartRoom];
+  char* end = digits;
+  *end++ = '.';
+  end = std::to_chars(end, digits + kPartRoom, number).ptr;
+  if (sub >= 0) {
+    *end++ = '.';
+    end = std::to_chars(end, digits + sizeof digits, sub).ptr;
+  }
+  item.assign(prefix);
+  item.append(digits, end);
 }
 
 }  // namespace
 
-std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& group) {
-  if (group.number < 1 || group.number >= kGroupSlots) {
-    std::string item = ItemText(prefix, m_next);
-    Advance();
-    return item;
-  }
-  std::int64_t& slot = m_slots[static_cast<std::size_t>(group.number)];
-  if (slot == 0) {
-    slot = m_base;
-    Advance();
-  } else {
-    ++slot;
-  }
+std::int64_t CBOMItemCounter::SlotAfter(const CBOMGroup& group) const {
+  const std::int64_t taken = m_slots[static_cast<std::size_t>(group.number)];
+  std::int64_t slot = taken == 0 ? m_base : taken + 1;
   // A flagged line shares the number of the line before it in its group.
   if (group.flag != ' ' && slot % 100 > 1) --slot;
-  return ItemText(prefix, slot / 100, slot % 100);
+  return slot;
+}
+
+std::string CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& group) {
+  std::string item;
+  Next(prefix, group, item);
+  return item;
+}
+
+void CBOMItemCounter::Next(const std::string& prefix, const CBOMGroup& group, std::string& item) {
+  if (!IsGrouped(group)) {
+    PutItemText(item, prefix, m_next);
+    Advance();
+    return;
+  }
+  std::int64_t& slot = m_slots[static_cast<std::size_t>(group.number)];
+  const bool opens = slot == 0;
+  slot = SlotAfter(group);
+  m_grouped = true;
+  if (opens) Advance();
+  PutItemText(item, prefix, slot / 100, slot % 100);
+}
+
+void CBOMItemCounter::Peek(const std::string& prefix, const CBOMGroup& group,
+                           std::string& item) const {
+  if (!IsGrouped(group)) return PutItemText(item, prefix, m_next);
+  const std::int64_t slot = SlotAfter(group);
+  PutItemText(item, prefix, slot / 100, slot % 100);
+}
+
+void CBOMItemCounter::Restart() {
+  m_next = 1;
+  m_base = 101;
+  if (m_grouped) m_slots.fill(0);
+  m_grouped = false;
 }
 
 void CBOMGrid::NumberLines(int mode) {
@@ -59,7 +79,7 @@ void CBOMGrid::NumberLines(int mode) {
   if (mode == 1 && CItemNumbering::Instance().IsOn()) WriteItemNumbers();
   if (mode == 2 && CItemNumbering::Instance().IsOn()) NumberNewLines();
   if (mode <= 1) {
-    for (int row = 0; row < GetRowCount(); ++row) UpdateLineCells(row);
+    RefreshRows(0, GetRowCount());
   }
   NotifyInvalidated();
 }
@@ -76,18 +96,18 @@ void CBOMGrid::NumberNewLines() {
   const bool current = m_numberedLines >= 0 && m_numberedLines <= lines;
   if (current && m_numberedLines == lines) return;  // nothing new: every number stands
   if (!current) {
-    m_numberedTail = CBOMItemCounter();
+    m_numberedTail.Restart();
     m_numberedLines = 0;
   }
   const int alignment = ColumnAlignment(1);
+  std::string item;
   for (int row = m_numberedLines + 1; row <= lines; ++row) {
-    SetCell(row, 1, m_numberedTail.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference)),
-            alignment);
+    m_numberedTail.Next(m_itemPrefix, ParseBOMGroup(LineAt(row).reference), item);
+    SetCell(row, 1, item, alignment);
   }
   m_numberedLines = lines;
-  CBOMItemCounter edit = m_numberedTail;
-  SetCell(lines + 1, 1, edit.Next(m_itemPrefix, ParseBOMGroup(LineAt(lines + 1).reference)),
-          alignment);
+  m_numberedTail.Peek(m_itemPrefix, ParseBOMGroup(LineAt(lines + 1).reference), item);
+  SetCell(lines + 1, 1, item, alignment);
 }
 
 void CBOMGrid::SetItemPrefix(std::string_view prefix) {

@@ -28,25 +28,39 @@ bool CRunFactory::IsRegistered(std::string_view rangeKey) const {
 }
 
 void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
-  if (rules == nullptr) {
-    m_rules.erase(rangeKey);
-  } else {
-    m_rules.insert_or_assign(std::move(rangeKey), rules);
-  }
+  const auto held = std::find_if(m_rules.begin(), m_rules.end(),
+                                 [&](const auto& entry) { return entry.first == rangeKey; });
+  if (held != m_rules.end()) m_rules.erase(held);
+  if (rules != nullptr) m_rules.emplace_back(std::move(rangeKey), rules);
 }
 
+namespace {
+
+// The range key of a code into two characters; empty for a short code. Every bill line
+// shown asks for its range's rules, so the key is made without a string of its own.
+std::string_view RangeKeyInto(std::string_view code, std::array<char, 2>& key) {
+  if (code.size() < 3) return {};
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    const char c = code[i];
+    key[i] = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return {key.data(), key.size()};
+}
+
+}  // namespace
+
 const CRunRangeRules& CRunFactory::RulesForCode(std::string_view code) const {
-  auto it = m_rules.find(RangeKeyOfCode(code));
-  return it == m_rules.end() ? CRunRangeRules::Generic() : *it->second;
+  std::array<char, 2> key{};
+  const std::string_view range = RangeKeyInto(code, key);
+  for (const auto& [rangeKey, rules] : m_rules) {
+    if (rangeKey == range) return *rules;
+  }
+  return CRunRangeRules::Generic();
 }
 
 std::string CRunFactory::RangeKeyOfCode(std::string_view code) {
-  if (code.size() < 3) return std::string();
-  std::string key(code.substr(0, 2));
-  for (char& c : key) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return key;
+  std::array<char, 2> key{};
+  return std::string(RangeKeyInto(code, key));
 }
 
 std::unique_ptr<CRun> CRunFactory::Create(std::string_view code, CRunDocument* document) const {

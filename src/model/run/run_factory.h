@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 class CRun;
 class CRunDocument;
@@ -65,7 +67,8 @@ class CRunFactory {
 
  private:
   std::map<std::string, Maker, std::less<>> m_makers;
-  std::map<std::string, const CRunRangeRules*, std::less<>> m_rules;
+  // A handful of ranges, looked through in turn: every bill line shown asks.
+  std::vector<std::pair<std::string, const CRunRangeRules*>> m_rules;
 };
 
 // CRunFactory::Instance().Create(code, document).

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -116,3 +117,67 @@ TEST_F(BOMNumberingTest, NumbersOnlyWhatChangedAsIfEveryLineWereNumbered) {
 }
 
 }  // namespace
+
+// A bill renumbers every line at each refresh with one counter, restarted each time, and
+// numbers its edit line with a look at the next number: both as a new counter counting
+// every line would.
+TEST(BOMItemCounterTest, ARestartedCounterAndALookAheadNumberAsCountingFromNew) {
+  const auto group = [](int number, char flag) {
+    CBOMGroup parsed;
+    parsed.number = number;
+    parsed.flag = flag;
+    return parsed;
+  };
+  // Each order of the bills restarts the counter after each of them.
+  std::vector<std::vector<CBOMGroup>> bills = {
+      {},
+      {group(0, ' '), group(0, ' '), group(0, ' ')},
+      {group(5, ' '), group(5, 'a'), group(0, ' '), group(5, '!'), group(99, ' ')},
+      {group(1, 'b'), group(100, ' '), group(-3, ' '), group(1, ' '), group(1, 'c')},
+  };
+  CBOMItemCounter reused;
+  for (std::size_t first = 0; first < bills.size(); ++first) {
+    for (const std::vector<CBOMGroup>& bill : bills) {
+      reused.Restart();
+      CBOMItemCounter fresh;
+      std::string item;
+      for (std::size_t line = 0; line <= bill.size(); ++line) {
+        const CBOMGroup next = line < bill.size() ? bill[line] : group(7, 'z');
+        reused.Peek("A", next, item);
+        CBOMItemCounter copy = fresh;
+        EXPECT_EQ(item, copy.Next("A", next)) << "bill of " << bill.size() << " line " << line;
+        reused.Next("A", next, item);
+        EXPECT_EQ(item, fresh.Next("A", next)) << "bill of " << bill.size() << " line " << line;
+      }
+    }
+    std::rotate(bills.begin(), bills.begin() + 1, bills.end());
+  }
+}
+
+// The group suffix is cut where the first blank, line feed and "Group=" stand together,
+// whatever other blanks and line feeds the reference holds.
+TEST(BOMGroupSuffixTest, TheSuffixIsFoundAmongOtherBlanksAndLineFeeds) {
+  struct Case {
+    const char* reference;
+    const char* cut;
+    int group;
+    char flag;
+  };
+  const Case cases[] = {
+      {"QDA63EF4SM l=2828", "QDA63EF4SM l=2828", 0, ' '},
+      {"QDA63EF4SM l=2828 \nGroup=5", "QDA63EF4SM l=2828", 5, ' '},
+      {" \nGroup=7a", "", 7, 'a'},
+      {"\nGroup=7", "\nGroup=7", 0, ' '},
+      {"A\nGroup=7", "A\nGroup=7", 0, ' '},
+      {"A \n \nGroup=12!", "A \n", 12, '!'},
+      {"A \nGroup=3 \nGroup=4", "A", 3, ' '},
+      {"A \nGroup", "A \nGroup", 0, ' '},
+      {"", "", 0, ' '},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CutGroupSuffix(c.reference), c.cut) << c.reference;
+    const CBOMGroup group = ParseBOMGroup(c.reference);
+    EXPECT_EQ(group.number, c.group) << c.reference;
+    EXPECT_EQ(group.flag, c.flag) << c.reference;
+  }
+}

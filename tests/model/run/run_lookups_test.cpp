@@ -202,6 +202,29 @@ TEST_F(RunLookupsTest, RealJointLengthFollowsTheDrawnRatio) {
   EXPECT_EQ(dims.width, 150 + 20);  // margin 10 each side
 }
 
+// The rules of a code's range: its first two letters in any case, the generic rules for a
+// range without any and for a code too short to name one; a second registration replaces
+// the first and none removes it.
+TEST_F(RunLookupsTest, RulesAreFoundByTheRangeOfTheCode) {
+  const CRealJointRules joints;
+  const CRunRangeRules other;
+  const CRunRangeRules& generic = CRunRangeRules::Generic();
+  CRunFactory& factory = CRunFactory::Instance();  // the fixture resets the factory
+  factory.SetRules("QT", &joints);
+  factory.SetRules("QD", &other);
+  const std::pair<const char*, const CRunRangeRules*> found[] = {
+      {"QTA", &joints}, {"qta", &joints}, {"qTx-1", &joints}, {"QDT", &other},
+      {"QD", &generic}, {"Q", &generic},  {"", &generic},     {"QXA", &generic}};
+  for (const auto& [code, rules] : found) EXPECT_EQ(&factory.RulesForCode(code), rules) << code;
+  factory.SetRules("QD", &joints);
+  EXPECT_EQ(&factory.RulesForCode("QDA"), &joints);
+  factory.SetRules("QT", nullptr);
+  EXPECT_EQ(&factory.RulesForCode("QTA"), &generic);
+  EXPECT_EQ(&factory.RulesForCode("QDA"), &joints);
+  EXPECT_EQ(CRunFactory::RangeKeyOfCode("Qpa"), "QP");
+  EXPECT_EQ(CRunFactory::RangeKeyOfCode("QP"), "");
+}
+
 TEST_F(RunLookupsTest, PageListsOfAnElement) {
   CDev element(&m_run);
   element.SetKind(CDev::kInLine);
