@@ -38,6 +38,8 @@ namespace {
 // Fewer nodes than this are inserted one by one: the threads would not pay.
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
+// Every band of the grid reads every step's bounds: a few wide bands.
+constexpr std::size_t kMinStepsPerBand = 16384;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
 
@@ -89,8 +91,7 @@ class CDisplayList::CResortPlan {
   // Of Project: box k projected anew, its bounds, first word and group taken.
   void ProjectBox(std::size_t k, const std::function<void(CBox&)>& project);
   static void ClearForStep(CDisplayNode& node, std::size_t step);
-  void PrepareOwners(std::size_t group, std::vector<Note>& notes);
-  void FileNodes();
+  void PrepareOwners(std::span<const std::uint32_t> steps, std::vector<Note>& notes);
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
@@ -326,38 +327,40 @@ void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
   m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
 }
 
-void CDisplayList::CResortPlan::FileNodes() {
-  // From the bounds taken as the boxes were projected: the boxes, scattered in memory, are
-  // not read again on this one thread.
+void CDisplayList::CResortPlan::PrepareBoxes() {
+  // Each group walks only its own steps, in step order.
+  std::vector<std::vector<std::uint32_t>> stepsOfGroup(m_groups);
+  for (auto& steps : stepsOfGroup) steps.reserve(m_steps.size() / m_groups + 1);
+  for (std::size_t i = 0; i < m_steps.size(); ++i)
+    stepsOfGroup[m_groupOfBox[m_boxOfStep[i]]].push_back(static_cast<std::uint32_t>(i));
+  // The grid reads the boxes' bounds taken as they were projected (the boxes, scattered in
+  // memory, are not read again), which the preparation leaves alone: bands of the grid are
+  // filed meanwhile, on as many threads as pay for it.
   CScreenGrid& grid = m_list.m_grid;
   grid.Layout(m_boxes, m_bounds);
-  for (std::size_t i = 0; i < m_steps.size(); ++i) {
-    if (StoppedAt(i)) return;
-    grid.Add(m_steps[i], m_bounds[m_boxOfStep[i]]);
-  }
-  m_list.m_misfitsAfterLayout = grid.MisfitCount();
-}
-
-void CDisplayList::CResortPlan::PrepareBoxes() {
-  // The grid reads the boxes' bounds, which the preparation leaves alone: one more thread
-  // files the nodes meanwhile.
+  CScreenGrid::CBandFiling filing(grid, m_steps, m_bounds, m_boxOfStep,
+                                  CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand));
+  const std::size_t bands = filing.Bands();
   std::vector<std::vector<Note>> notes(m_groups);
-  CParallelChunks::Run(m_groups + 1, m_groups + 1,
-                       [&](std::size_t group, std::size_t, std::size_t) {
-                         if (group == m_groups) return FileNodes();
-                         PrepareOwners(group, notes[group]);
+  CParallelChunks::Run(bands + m_groups, bands + m_groups,
+                       [&](std::size_t piece, std::size_t, std::size_t) {
+                         if (piece < bands) return filing.File(piece, m_stop);
+                         PrepareOwners(stepsOfGroup[piece - bands], notes[piece - bands]);
                        });
+  filing.Finish();
+  if (!Stopped()) m_list.m_misfitsAfterLayout = grid.MisfitCount();
   FileWords(notes);
 }
 
-void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Note>& notes) {
+void CDisplayList::CResortPlan::PrepareOwners(std::span<const std::uint32_t> steps,
+                                              std::vector<Note>& notes) {
   const auto comparer = m_list.m_rules.MakeConcurrentComparer();
   std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
-  for (std::size_t i = 0; i < m_steps.size(); ++i) {
-    if (StoppedAt(i)) return;
-    if (m_groupOfBox[m_boxOfStep[i]] != group) continue;
-    CBox& box = *m_steps[i]->box;
+  for (std::size_t n = 0; n < steps.size(); ++n) {
+    if (StoppedAt(n)) return;
+    const std::size_t i = steps[n];
+    CBox& box = *m_boxes[m_boxOfStep[i]];
     box.SetListed(true);
     std::size_t count = 0;
     if (const CBoxOwner* owner = box.GetOwner()) {

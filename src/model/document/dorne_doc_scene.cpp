@@ -1,6 +1,7 @@
 #include "model/document/dorne_doc.h"
 
 #include "geometry/box.h"
+#include "geometry/parallel_chunks.h"
 #include "model/element/dev.h"
 #include "model/document/doc_observer.h"
 #include "model/run/run.h"
@@ -11,6 +12,9 @@
 #include <utility>
 
 namespace {
+
+// Fewer runs than this a thread are projected on one: the threads would not pay.
+constexpr std::size_t kMinRunsPerThread = 8;
 
 // Which world axis a direction runs along (0 x, 1 y, 2 z) and whether it points toward
 // the negative side.
@@ -350,11 +354,26 @@ void CDorneDoc::VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop) {
 }
 
 void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
-  VisitAllBoxes(
-      [this, unlistedOnly](CBox& box) {
-        if (!(unlistedOnly && box.IsListed())) m_projection.ProjectBox(box);
-      },
-      stop);
+  if (!unlistedOnly) {
+    VisitAllBoxes([this](CBox& box) { m_projection.ProjectBox(box); }, stop);
+    return;
+  }
+  // A box out of the scene is projected without touching the list, so the runs go on
+  // several threads, once the list is made: asking whether a box is listed then only reads.
+  m_projection.GetDisplayList().Settle();
+  auto projectUnlisted = [this](CBox& box) {
+    if (!box.IsListed()) m_projection.ProjectBox(box);
+  };
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
+  CParallelChunks::Run(m_runList.size(), chunks,
+                       [&](std::size_t, std::size_t from, std::size_t to) {
+                         for (std::size_t k = from; k < to; ++k) {
+                           if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+                           VisitBoxesHeldByRun(*m_runList[k], projectUnlisted);
+                         }
+                       });
+  if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+  for (CExtraBox& extra : m_extraBoxes) projectUnlisted(*extra.box);
 }
 
 void CDorneDoc::ReprojectAllBoxes() {
