@@ -415,8 +415,12 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   if (m_stepFlags[step] & CDepthOrderRules::kSecondNode)
     met.push_back(m_firstNodes[m_boxOfStep[step]]);
   if (!box.HasFiniteProjection()) return;
+  // The bounds taken as the boxes were projected are those StrictlyOverlap reads, without
+  // going to each box met, scattered in memory, for them.
+  const CScreenGrid::Bounds& bounds = m_bounds[m_boxOfStep[step]];
   auto consider = [&](CDisplayNode* other) {
-    if (other->step < step && other->box != &box && StrictlyOverlap(box, *other->box))
+    if (other->step < step && other->box != &box &&
+        bounds.StrictlyOverlaps(m_bounds[m_boxOfStep[other->step]]))
       met.push_back(other);
   };
   if (!m_list.m_grid.Query(box, consider)) {
