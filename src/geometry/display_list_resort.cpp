@@ -40,6 +40,8 @@ constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
 // Every band of the grid reads every step's bounds: a few wide bands.
 constexpr std::size_t kMinStepsPerBand = 16384;
+// How many steps ahead a loop over scattered boxes asks for their memory.
+constexpr std::size_t kFetchAhead = 8;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
 
@@ -88,6 +90,8 @@ class CDisplayList::CResortPlan {
   };
 
   void TakeSteps();
+  // Of Project: asks for the memory of the node and box a few steps after k, below to.
+  void FetchAhead(std::size_t k, std::size_t to) const;
   // Of Project: box k projected anew, its bounds, first word and group taken.
   void ProjectBox(std::size_t k, const std::function<void(CBox&)>& project);
   static void ClearForStep(CDisplayNode& node, std::size_t step);
@@ -302,6 +306,7 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     bool stopped = false;
     for (std::size_t k = from; k < to; ++k) {
+      FetchAhead(k, to);
       // Every node is cleared even after a stop, so that none keeps edges or a filing of
       // the former grid.
       if (m_stepsAreBoxes) {
@@ -313,6 +318,17 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
       if (!stopped) ProjectBox(k, project);
     }
   });
+}
+
+void CDisplayList::CResortPlan::FetchAhead(std::size_t k, std::size_t to) const {
+  // The nodes and the boxes stand far apart in memory: a node is asked for two boxes'
+  // worth of steps ahead, its box (read from the node by then) one worth ahead.
+  if (!m_stepsAreBoxes) {
+    if (k + kFetchAhead < to) m_boxes[k + kFetchAhead]->Prefetch();
+    return;
+  }
+  if (k + 2 * kFetchAhead < to) __builtin_prefetch(m_steps[k + 2 * kFetchAhead]);
+  if (k + kFetchAhead < to) m_steps[k + kFetchAhead]->box->Prefetch();
 }
 
 void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
@@ -359,6 +375,11 @@ void CDisplayList::CResortPlan::PrepareOwners(std::span<const std::uint32_t> ste
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
   for (std::size_t n = 0; n < steps.size(); ++n) {
     if (StoppedAt(n)) return;
+    // The boxes stand far apart in memory, and their owners too: each is asked for ahead.
+    if (n + 2 * kFetchAhead < steps.size())
+      m_boxes[m_boxOfStep[steps[n + 2 * kFetchAhead]]]->Prefetch();
+    if (n + kFetchAhead < steps.size())
+      __builtin_prefetch(m_boxes[m_boxOfStep[steps[n + kFetchAhead]]]->GetOwner());
     const std::size_t i = steps[n];
     CBox& box = *m_boxes[m_boxOfStep[i]];
     box.SetListed(true);

@@ -213,11 +213,28 @@ void CDorneDoc::MakeScene() {
 std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers) {
   std::vector<CBox*> boxes;
   const CRun* only = SceneKey().onlyRun;
-  for (std::size_t i = m_runList.size(); i-- > 0;) {
-    CRun& run = *m_runList[i];
-    if (only != nullptr && &run != only) continue;
-    const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
-    boxes.insert(boxes.end(), own.begin(), own.end());
+  if (placeMarkers || only != nullptr) {
+    for (std::size_t i = m_runList.size(); i-- > 0;) {
+      CRun& run = *m_runList[i];
+      if (only != nullptr && &run != only) continue;
+      const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
+      boxes.insert(boxes.end(), own.begin(), own.end());
+    }
+  } else {
+    // Without placing markers, gathering a run's boxes only reads the run: the runs go on
+    // several threads, each into its own list, laid end to end afterwards (last run first).
+    std::vector<std::vector<CBox*>> ofRun(m_runList.size());
+    const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
+    CParallelChunks::Run(m_runList.size(), chunks,
+                         [&](std::size_t, std::size_t from, std::size_t to) {
+                           for (std::size_t k = from; k < to; ++k)
+                             ofRun[k] = RunSceneBoxes(*m_runList[k], false);
+                         });
+    std::size_t count = 0;
+    for (const auto& own : ofRun) count += own.size();
+    boxes.reserve(count + m_extraBoxes.size());
+    for (std::size_t i = ofRun.size(); i-- > 0;)
+      boxes.insert(boxes.end(), ofRun[i].begin(), ofRun[i].end());
   }
   for (CExtraBox& extra : m_extraBoxes) {
     if (ExtraBoxShown(extra.element, only)) boxes.push_back(extra.box.get());
