@@ -204,18 +204,20 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
   return hA > low.x && -hA < high.x && hB > low.y && -hB < high.y && hC > low.z && -hC < high.z;
 }
 
+// A re-sort projects each box after taking it out of the list, so there is nothing to
+// file again: the corners alone, without asking the box's owner whether it is listed.
 void C3DProjection::ResortDisplayList() {
-  m_list.Resort([this](CBox& box) { ProjectBox(box); });
+  m_list.Resort([this](CBox& box) { ProjectCorners(box); });
 }
 
 bool C3DProjection::ResortDisplayListUnlessStopped(const std::atomic<bool>& stop) {
-  return m_list.ResortUnlessStopped([this](CBox& box) { ProjectBox(box); }, stop);
+  return m_list.ResortUnlessStopped([this](CBox& box) { ProjectCorners(box); }, stop);
 }
 
 bool C3DProjection::ResortDisplayListInOrder(std::span<CBox* const> order,
                                              const std::atomic<bool>* stop) {
   return m_list.ResortInOrder(
-      order, [this](CBox& box) { ProjectBox(box); }, stop);
+      order, [this](CBox& box) { ProjectCorners(box); }, stop);
 }
 
 void C3DProjection::ProjectDisplayListUnordered() {

@@ -38,6 +38,10 @@ namespace {
 // Fewer nodes than this are inserted one by one: the threads would not pay.
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
+// Every band of the grid reads every step's bounds: a few wide bands.
+constexpr std::size_t kMinStepsPerBand = 16384;
+// How many steps ahead a loop over scattered boxes asks for their memory.
+constexpr std::size_t kFetchAhead = 8;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
 
@@ -86,11 +90,12 @@ class CDisplayList::CResortPlan {
   };
 
   void TakeSteps();
+  // Of Project: asks for the memory of the node and box a few steps after k, below to.
+  void FetchAhead(std::size_t k, std::size_t to) const;
   // Of Project: box k projected anew, its bounds, first word and group taken.
   void ProjectBox(std::size_t k, const std::function<void(CBox&)>& project);
   static void ClearForStep(CDisplayNode& node, std::size_t step);
-  void PrepareOwners(std::size_t group, std::vector<Note>& notes);
-  void FileNodes();
+  void PrepareOwners(std::span<const std::uint32_t> steps, std::vector<Note>& notes);
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
@@ -301,6 +306,7 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
     bool stopped = false;
     for (std::size_t k = from; k < to; ++k) {
+      FetchAhead(k, to);
       // Every node is cleared even after a stop, so that none keeps edges or a filing of
       // the former grid.
       if (m_stepsAreBoxes) {
@@ -312,6 +318,17 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
       if (!stopped) ProjectBox(k, project);
     }
   });
+}
+
+void CDisplayList::CResortPlan::FetchAhead(std::size_t k, std::size_t to) const {
+  // The nodes and the boxes stand far apart in memory: a node is asked for two boxes'
+  // worth of steps ahead, its box (read from the node by then) one worth ahead.
+  if (!m_stepsAreBoxes) {
+    if (k + kFetchAhead < to) m_boxes[k + kFetchAhead]->Prefetch();
+    return;
+  }
+  if (k + 2 * kFetchAhead < to) __builtin_prefetch(m_steps[k + 2 * kFetchAhead]);
+  if (k + kFetchAhead < to) m_steps[k + kFetchAhead]->box->Prefetch();
 }
 
 void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
@@ -326,38 +343,45 @@ void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
   m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
 }
 
-void CDisplayList::CResortPlan::FileNodes() {
-  // From the bounds taken as the boxes were projected: the boxes, scattered in memory, are
-  // not read again on this one thread.
+void CDisplayList::CResortPlan::PrepareBoxes() {
+  // Each group walks only its own steps, in step order.
+  std::vector<std::vector<std::uint32_t>> stepsOfGroup(m_groups);
+  for (auto& steps : stepsOfGroup) steps.reserve(m_steps.size() / m_groups + 1);
+  for (std::size_t i = 0; i < m_steps.size(); ++i)
+    stepsOfGroup[m_groupOfBox[m_boxOfStep[i]]].push_back(static_cast<std::uint32_t>(i));
+  // The grid reads the boxes' bounds taken as they were projected (the boxes, scattered in
+  // memory, are not read again), which the preparation leaves alone: bands of the grid are
+  // filed meanwhile, on as many threads as pay for it.
   CScreenGrid& grid = m_list.m_grid;
   grid.Layout(m_boxes, m_bounds);
-  for (std::size_t i = 0; i < m_steps.size(); ++i) {
-    if (StoppedAt(i)) return;
-    grid.Add(m_steps[i], m_bounds[m_boxOfStep[i]]);
-  }
-  m_list.m_misfitsAfterLayout = grid.MisfitCount();
-}
-
-void CDisplayList::CResortPlan::PrepareBoxes() {
-  // The grid reads the boxes' bounds, which the preparation leaves alone: one more thread
-  // files the nodes meanwhile.
+  CScreenGrid::CBandFiling filing(grid, m_steps, m_bounds, m_boxOfStep,
+                                  CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand));
+  const std::size_t bands = filing.Bands();
   std::vector<std::vector<Note>> notes(m_groups);
-  CParallelChunks::Run(m_groups + 1, m_groups + 1,
-                       [&](std::size_t group, std::size_t, std::size_t) {
-                         if (group == m_groups) return FileNodes();
-                         PrepareOwners(group, notes[group]);
+  CParallelChunks::Run(bands + m_groups, bands + m_groups,
+                       [&](std::size_t piece, std::size_t, std::size_t) {
+                         if (piece < bands) return filing.File(piece, m_stop);
+                         PrepareOwners(stepsOfGroup[piece - bands], notes[piece - bands]);
                        });
+  filing.Finish();
+  if (!Stopped()) m_list.m_misfitsAfterLayout = grid.MisfitCount();
   FileWords(notes);
 }
 
-void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Note>& notes) {
+void CDisplayList::CResortPlan::PrepareOwners(std::span<const std::uint32_t> steps,
+                                              std::vector<Note>& notes) {
   const auto comparer = m_list.m_rules.MakeConcurrentComparer();
   std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
-  for (std::size_t i = 0; i < m_steps.size(); ++i) {
-    if (StoppedAt(i)) return;
-    if (m_groupOfBox[m_boxOfStep[i]] != group) continue;
-    CBox& box = *m_steps[i]->box;
+  for (std::size_t n = 0; n < steps.size(); ++n) {
+    if (StoppedAt(n)) return;
+    // The boxes stand far apart in memory, and their owners too: each is asked for ahead.
+    if (n + 2 * kFetchAhead < steps.size())
+      m_boxes[m_boxOfStep[steps[n + 2 * kFetchAhead]]]->Prefetch();
+    if (n + kFetchAhead < steps.size())
+      __builtin_prefetch(m_boxes[m_boxOfStep[steps[n + kFetchAhead]]]->GetOwner());
+    const std::size_t i = steps[n];
+    CBox& box = *m_boxes[m_boxOfStep[i]];
     box.SetListed(true);
     std::size_t count = 0;
     if (const CBoxOwner* owner = box.GetOwner()) {
@@ -412,8 +436,12 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   if (m_stepFlags[step] & CDepthOrderRules::kSecondNode)
     met.push_back(m_firstNodes[m_boxOfStep[step]]);
   if (!box.HasFiniteProjection()) return;
+  // The bounds taken as the boxes were projected are those StrictlyOverlap reads, without
+  // going to each box met, scattered in memory, for them.
+  const CScreenGrid::Bounds& bounds = m_bounds[m_boxOfStep[step]];
   auto consider = [&](CDisplayNode* other) {
-    if (other->step < step && other->box != &box && StrictlyOverlap(box, *other->box))
+    if (other->step < step && other->box != &box &&
+        bounds.StrictlyOverlaps(m_bounds[m_boxOfStep[other->step]]))
       met.push_back(other);
   };
   if (!m_list.m_grid.Query(box, consider)) {

@@ -8,6 +8,9 @@
 
 namespace {
 
+// How many nodes a band files between looks at the stop flag.
+constexpr std::size_t kNodesBetweenLooks = 256;
+
 // The cell index of a window coordinate, and whether it had to be clamped. Past the
 // clamping of the negative side, truncation floors: no call to floor() on this hot path.
 std::int32_t CellOf(double value, double origin, double cellSize, std::int32_t count,
@@ -229,6 +232,94 @@ void CScreenGrid::Add(CDisplayNode* node, const Bounds& bounds) {
       list.push_back(node);
     }
   }
+}
+
+CScreenGrid::CBandFiling::CBandFiling(CScreenGrid& grid, std::span<CDisplayNode* const> nodes,
+                                      std::span<const Bounds> bounds,
+                                      std::span<const std::uint32_t> boundsOf, std::size_t bands)
+    : m_grid(grid), m_nodes(nodes), m_bounds(bounds), m_boundsOf(boundsOf) {
+  // Without a layout the first Add lays the grid out: one band does it all.
+  const bool laidOut = grid.m_cellSize > 0.0 && !grid.m_isFine;
+  m_clamped.assign(laidOut ? std::clamp<std::size_t>(bands, 1, std::size_t(grid.m_rows)) : 1, 0);
+  if (Bands() == 1) return;
+  // The bands share the tables of cells, which must not grow meanwhile: those of every
+  // flatness met are made first.
+  std::array<bool, kFlatnessKinds> met{};
+  for (const Bounds& box : bounds) {
+    if (box.finite) met[Flatness(box)] = true;
+  }
+  for (std::uint8_t kind = 0; kind < kFlatnessKinds; ++kind) {
+    if (met[kind] && grid.m_cells[kind].size() < grid.CellCount())
+      grid.m_cells[kind].resize(grid.CellCount());
+  }
+}
+
+void CScreenGrid::CBandFiling::Finish() {
+  for (std::size_t& count : m_clamped) {
+    m_grid.m_clamped += count;
+    count = 0;
+  }
+}
+
+void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* stop) {
+  CScreenGrid& grid = m_grid;
+  auto stopped = [stop](std::size_t k) {
+    return stop != nullptr && k % kNodesBetweenLooks == 0 && stop->load(std::memory_order_relaxed);
+  };
+  if (Bands() == 1) {
+    for (std::size_t k = 0; k < m_nodes.size() && !stopped(k); ++k)
+      grid.Add(m_nodes[k], m_bounds[m_boundsOf[k]]);
+    return;
+  }
+  const auto rowFrom = static_cast<std::int32_t>(grid.m_rows * band / Bands());
+  const auto rowTo = static_cast<std::int32_t>(grid.m_rows * (band + 1) / Bands());
+  const bool first = band == 0;
+  auto ours = [&](std::int32_t row) { return row >= rowFrom && row < rowTo; };
+  std::size_t clamped = 0;
+  for (std::size_t k = 0; k < m_nodes.size() && !stopped(k); ++k) {
+    CDisplayNode* node = m_nodes[k];
+    const Bounds& box = m_bounds[m_boundsOf[k]];
+    if (!box.finite) {
+      if (first) node->filing = Filing();
+      continue;
+    }
+    std::size_t home = 0;
+    if (!grid.m_fine.empty() && grid.HomeCell(StartOf(box), home) && grid.m_fineOf[home] != 0) {
+      // A finer grid lies within one cell, so one band has it all.
+      if (!ours(static_cast<std::int32_t>(home / static_cast<std::size_t>(grid.m_columns))))
+        continue;
+      node->filing = Filing();
+      grid.m_fine[grid.m_fineOf[home] - 1]->Add(node, box);
+      node->filing.home = static_cast<std::uint32_t>(home + 1);
+      continue;
+    }
+    Filing filing;
+    grid.CellRange(box, filing);
+    filing.filed = true;
+    filing.flatness = Flatness(box);
+    const std::int64_t cells =
+        (std::int64_t{filing.x1} - filing.x0 + 1) * (std::int64_t{filing.y1} - filing.y0 + 1);
+    if (cells > kMaxCellsPerNode) {
+      if (!first) continue;
+      filing.oversize = true;
+      filing.slot = static_cast<std::uint32_t>(grid.m_oversize.size());
+      grid.m_oversize.push_back(node);
+    } else {
+      auto& table = grid.m_cells[filing.flatness];
+      for (std::int32_t cy = std::max(filing.y0, rowFrom); cy <= std::min(filing.y1, rowTo - 1);
+           ++cy) {
+        for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) {
+          std::vector<CDisplayNode*>& list = table[grid.CellIndex(cx, cy)];
+          filing.slot = static_cast<std::uint32_t>(list.size());  // read only for a single cell
+          list.push_back(node);
+        }
+      }
+      if (!ours(filing.y0)) continue;
+    }
+    if (filing.clamped) ++clamped;
+    node->filing = filing;
+  }
+  m_clamped[band] = clamped;
 }
 
 void CScreenGrid::Remove(CDisplayNode* node) {

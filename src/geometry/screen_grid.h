@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -55,6 +56,10 @@ class CScreenGrid {
     double right = 0.0;
     double bottom = 0.0;
     bool finite = false;
+    // StrictlyOverlap of the two boxes, by their bounds.
+    bool StrictlyOverlaps(const Bounds& other) const {
+      return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
   };
   static Bounds BoundsOf(const CBox& box);
 
@@ -81,6 +86,26 @@ class CScreenGrid {
   void Add(CDisplayNode* node);
   // The same with the node's box's current bounds, taken beforehand.
   void Add(CDisplayNode* node, const Bounds& bounds);
+  // Add of many nodes in turn on several threads, once laid out: node k by
+  // bounds[boundsOf[k]], the same cells listing their nodes in the same order. Each band
+  // files the rows of cells of its own share, all bands at the same time, each once (File);
+  // then Finish. When stop is seen set, some nodes are left unfiled.
+  class CBandFiling {
+   public:
+    CBandFiling(CScreenGrid& grid, std::span<CDisplayNode* const> nodes,
+                std::span<const Bounds> bounds, std::span<const std::uint32_t> boundsOf,
+                std::size_t bands);
+    std::size_t Bands() const { return m_clamped.size(); }
+    void File(std::size_t band, const std::atomic<bool>* stop);
+    void Finish();
+
+   private:
+    CScreenGrid& m_grid;
+    std::span<CDisplayNode* const> m_nodes;
+    std::span<const Bounds> m_bounds;
+    std::span<const std::uint32_t> m_boundsOf;
+    std::vector<std::size_t> m_clamped;  // by band
+  };
   void Remove(CDisplayNode* node);
   // How many times removing a node searched a list for it, finer grids included.
   std::size_t RemovalSearches() const;
@@ -134,7 +159,6 @@ class CScreenGrid {
     return filing.oversize || (filing.x0 == filing.x1 && filing.y0 == filing.y1);
   }
   void Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node);
-
   double m_cellSize = 0.0;  // 0: no layout yet
   double m_left = 0.0;
   double m_top = 0.0;

@@ -1,5 +1,6 @@
 // The screen grid finds every listed box whose bounds overlap a query's, and a query among
-// small boxes packed into one cell meets only the few near it.
+// small boxes packed into one cell meets only the few near it; nodes filed in bands on
+// several threads are filed as one by one.
 
 #include "geometry/3d_projection.h"
 #include "geometry/box.h"
@@ -9,10 +10,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <random>
 #include <set>
+#include <string>
+#include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -215,5 +220,115 @@ INSTANTIATE_TEST_SUITE_P(Crowds, ScreenGridChurnTest,
                                            ChurnCase{"huge", 0, 0, 300, 0},
                                            ChurnCase{"spread", 0, 0, 0, 300},
                                            ChurnCase{"mixed", 200, 200, 100, 100}));
+
+// Filing in bands, on threads of their own, against Add one node after the other: two
+// scenes of the same boxes, every node filed alike, every query visiting the same nodes in
+// the same order, before and after removals. The cases hold packed boxes (finer grids),
+// zero-size points, boxes too large for the cells, boxes over several rows of cells, and
+// bounds read in another order than the nodes'.
+struct BandCase {
+  const char* name;
+  GridCase grid;
+  int points;
+  int huge;
+  int tall;  // boxes over many rows, across band borders
+  bool boundsReversed;
+};
+
+void PrintTo(const BandCase& c, std::ostream* os) { *os << c.name; }
+
+class ScreenGridBandsTest : public ::testing::TestWithParam<BandCase> {};
+
+void AddBandBoxes(CGridScene& scene, const BandCase& c) {
+  for (int i = 0; i < c.points; ++i) scene.Add(C3DPoint(500.0, -3000.0 + i % 5, 0), 0, 0, 0);
+  for (int i = 0; i < c.huge; ++i)
+    scene.Add(C3DPoint(-7000.0 + i, -7000.0, 0), 14000, 14000, 14000);
+  for (int i = 0; i < c.tall; ++i)
+    scene.Add(C3DPoint(-6000.0 + 97.0 * i, -7500.0 + 13.0 * i, 0), 300, 300, 9000);
+}
+
+// For a query of every box of the scene, the nodes it visits (by their place in the scene)
+// in order, and whether it was made.
+std::vector<std::size_t> Visits(const CScreenGrid& grid, const CGridScene& scene) {
+  std::map<const CBox*, std::size_t> place;
+  for (std::size_t i = 0; i < scene.boxes.size(); ++i) place[scene.boxes[i].get()] = i;
+  std::vector<std::size_t> visits;
+  for (const auto& box : scene.boxes) {
+    const bool queried =
+        grid.Query(*box, [&](const CDisplayNode* node) { visits.push_back(place.at(node->box)); });
+    visits.push_back(queried ? 1u : 0u);
+  }
+  return visits;
+}
+
+void ExpectFiledAlike(const CGridScene& one, const CGridScene& other) {
+  for (std::size_t i = 0; i < one.nodes.size(); ++i) {
+    const CScreenGrid::Filing& a = one.nodes[i]->filing;
+    const CScreenGrid::Filing& b = other.nodes[i]->filing;
+    ASSERT_EQ(std::tie(a.x0, a.y0, a.x1, a.y1, a.filed, a.oversize, a.clamped, a.flatness, a.home),
+              std::tie(b.x0, b.y0, b.x1, b.y1, b.filed, b.oversize, b.clamped, b.flatness, b.home))
+        << "node " << i;
+    // The slot counts only where the node lies in one list.
+    if (a.oversize || (a.x0 == a.x1 && a.y0 == a.y1)) {
+      ASSERT_EQ(a.slot, b.slot) << "node " << i;
+    }
+  }
+}
+
+TEST_P(ScreenGridBandsTest, NodesFiledInBandsAreFiledAsOneByOne) {
+  const BandCase c = GetParam();
+  for (const std::size_t bands : {1u, 2u, 3u, 5u, 8u}) {
+    SCOPED_TRACE(std::to_string(bands) + " bands");
+    CGridScene alone(c.grid);
+    AddBandBoxes(alone, c);
+    CScreenGrid byOne;
+    byOne.Layout(alone.Boxes());
+    for (const auto& node : alone.nodes) byOne.Add(node.get());
+
+    CGridScene banded(c.grid);
+    AddBandBoxes(banded, c);
+    std::vector<CDisplayNode*> nodes;
+    std::vector<CScreenGrid::Bounds> bounds;
+    for (const auto& node : banded.nodes) {
+      nodes.push_back(node.get());
+      bounds.push_back(CScreenGrid::BoundsOf(*node->box));
+    }
+    std::vector<std::uint32_t> boundsOf(bounds.size());
+    for (std::size_t k = 0; k < bounds.size(); ++k) boundsOf[k] = static_cast<std::uint32_t>(k);
+    if (c.boundsReversed) {
+      std::reverse(bounds.begin(), bounds.end());
+      std::reverse(boundsOf.begin(), boundsOf.end());
+    }
+    CScreenGrid grid;
+    grid.Layout(banded.Boxes());
+    CScreenGrid::CBandFiling filing(grid, nodes, bounds, boundsOf, bands);
+    EXPECT_EQ(filing.Bands(), bands);
+    {
+      std::vector<std::jthread> threads;
+      for (std::size_t band = 0; band < filing.Bands(); ++band)
+        threads.emplace_back([&filing, band] { filing.File(band, nullptr); });
+    }
+    filing.Finish();
+    EXPECT_EQ(grid.MisfitCount(), byOne.MisfitCount());
+    ExpectFiledAlike(alone, banded);
+    EXPECT_EQ(Visits(grid, banded), Visits(byOne, alone));
+    // Removals find the nodes where Add put them, with as many searches.
+    for (std::size_t i = 0; i < nodes.size(); i += 3) {
+      grid.Remove(nodes[i]);
+      byOne.Remove(alone.nodes[i].get());
+    }
+    EXPECT_EQ(grid.RemovalSearches(), byOne.RemovalSearches());
+    EXPECT_EQ(grid.MisfitCount(), byOne.MisfitCount());
+    EXPECT_EQ(Visits(grid, banded), Visits(byOne, alone));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, ScreenGridBandsTest,
+    ::testing::Values(
+        BandCase{"spread", GridCase{900, 0, 0.0, 0}, 0, 0, 0, false},
+        BandCase{"packed", GridCase{600, 1000, 2.0, 7}, 0, 0, 0, false},
+        BandCase{"points, huge and tall", GridCase{600, 200, 6.0, 0}, 300, 40, 60, false},
+        BandCase{"bounds in reverse", GridCase{600, 500, 3.0, 5}, 100, 20, 60, true}));
 
 }  // namespace

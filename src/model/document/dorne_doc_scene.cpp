@@ -1,6 +1,7 @@
 #include "model/document/dorne_doc.h"
 
 #include "geometry/box.h"
+#include "geometry/parallel_chunks.h"
 #include "model/element/dev.h"
 #include "model/document/doc_observer.h"
 #include "model/run/run.h"
@@ -11,6 +12,9 @@
 #include <utility>
 
 namespace {
+
+// Fewer runs than this a thread are projected on one: the threads would not pay.
+constexpr std::size_t kMinRunsPerThread = 8;
 
 // Which world axis a direction runs along (0 x, 1 y, 2 z) and whether it points toward
 // the negative side.
@@ -217,11 +221,30 @@ std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers,
     if (keys != nullptr) keys->push_back(SceneOrderKey(group, index));
   };
   const CRun* only = SceneKey().onlyRun;
-  for (std::size_t i = m_runList.size(); i-- > 0;) {
-    CRun& run = *m_runList[i];
-    if (only != nullptr && &run != only) continue;
-    const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
-    for (std::size_t k = 0; k < own.size(); ++k) add(own[k], m_runList.size() - 1 - i, k);
+  if (placeMarkers || only != nullptr) {
+    for (std::size_t i = m_runList.size(); i-- > 0;) {
+      CRun& run = *m_runList[i];
+      if (only != nullptr && &run != only) continue;
+      const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
+      for (std::size_t k = 0; k < own.size(); ++k) add(own[k], m_runList.size() - 1 - i, k);
+    }
+  } else {
+    // Without placing markers, gathering a run's boxes only reads the run: the runs go on
+    // several threads, each into its own list, laid end to end afterwards (last run first).
+    std::vector<std::vector<CBox*>> ofRun(m_runList.size());
+    const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
+    CParallelChunks::Run(m_runList.size(), chunks,
+                         [&](std::size_t, std::size_t from, std::size_t to) {
+                           for (std::size_t k = from; k < to; ++k)
+                             ofRun[k] = RunSceneBoxes(*m_runList[k], false);
+                         });
+    std::size_t count = 0;
+    for (const auto& own : ofRun) count += own.size();
+    boxes.reserve(count + m_extraBoxes.size());
+    if (keys != nullptr) keys->reserve(count + m_extraBoxes.size());
+    for (std::size_t i = ofRun.size(); i-- > 0;)
+      for (std::size_t k = 0; k < ofRun[i].size(); ++k)
+        add(ofRun[i][k], ofRun.size() - 1 - i, k);
   }
   for (std::size_t k = 0; k < m_extraBoxes.size(); ++k) {
     if (ExtraBoxShown(m_extraBoxes[k].element, only))
@@ -359,11 +382,26 @@ void CDorneDoc::VisitAllBoxes(Visit&& visit, const std::atomic<bool>* stop) {
 }
 
 void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop) {
-  VisitAllBoxes(
-      [this, unlistedOnly](CBox& box) {
-        if (!(unlistedOnly && box.IsListed())) m_projection.ProjectBox(box);
-      },
-      stop);
+  if (!unlistedOnly) {
+    VisitAllBoxes([this](CBox& box) { m_projection.ProjectBox(box); }, stop);
+    return;
+  }
+  // A box out of the scene is projected without touching the list, so the runs go on
+  // several threads, once the list is made: asking whether a box is listed then only reads.
+  m_projection.GetDisplayList().Settle();
+  auto projectUnlisted = [this](CBox& box) {
+    if (!box.IsListed()) m_projection.ProjectBox(box);
+  };
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
+  CParallelChunks::Run(m_runList.size(), chunks,
+                       [&](std::size_t, std::size_t from, std::size_t to) {
+                         for (std::size_t k = from; k < to; ++k) {
+                           if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+                           VisitBoxesHeldByRun(*m_runList[k], projectUnlisted);
+                         }
+                       });
+  if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+  for (CExtraBox& extra : m_extraBoxes) projectUnlisted(*extra.box);
 }
 
 void CDorneDoc::ReprojectAllBoxes() {

@@ -194,4 +194,39 @@ TEST_F(DorneDocTurnedSceneTest, ASceneNotWholeAtTheTurnStaysSoThroughItsFramesUn
   }
 }
 
+// Settling a turn projects the boxes out of the scene (every run but the current one) with
+// the new angles, the runs on several threads: each such box holds what projecting it
+// alone gives, and the scene's boxes stay listed once each.
+TEST_F(DorneDocTurnedSceneTest, BoxesOutOfTheSceneHoldTheProjectionOfTheSettledAngles) {
+  const auto document = LongDocument();
+  const CDisplayList& list = document->Projection().GetDisplayList();
+  document->SetCurrentRunOnly(true);
+  for (const ESettle settle : {ESettle::kAtOnce, ESettle::kAside, ESettle::kAsideCalledOff}) {
+    for (const std::array<int, 3>& angles :
+         {std::array<int, 3>{30, 45, 10}, std::array<int, 3>{300, 20, 200}}) {
+      SCOPED_TRACE(std::string(Name(settle)) + " at " + std::to_string(angles[0]));
+      document->SetViewAngles(330, 315, 0);
+      document->RebuildScene();
+      document->TurnView(angles[0], angles[1], angles[2]);
+      Settle(*document, settle, true);
+      std::size_t outside = 0, runIndex = 0;
+      for (const CRun* run : document->GetRuns()) {
+        ++runIndex;
+        for (const CDev* element : run->GetDevices()) {
+          for (const auto& box : element->GetBoxSlots()) {
+            if (!box || box->IsListed()) continue;
+            ++outside;
+            const C3DPoint low = box->GetProjectedMin(), high = box->GetProjectedMax();
+            document->Projection().ProjectBox(*box);
+            ASSERT_TRUE(low == box->GetProjectedMin() && high == box->GetProjectedMax())
+                << "run " << runIndex;
+          }
+        }
+      }
+      EXPECT_GT(outside, list.BoxCount());
+    }
+  }
+  document->SetCurrentRunOnly(false);
+}
+
 }  // namespace
