@@ -243,8 +243,7 @@ std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers,
     boxes.reserve(count + m_extraBoxes.size());
     if (keys != nullptr) keys->reserve(count + m_extraBoxes.size());
     for (std::size_t i = ofRun.size(); i-- > 0;)
-      for (std::size_t k = 0; k < ofRun[i].size(); ++k)
-        add(ofRun[i][k], ofRun.size() - 1 - i, k);
+      for (std::size_t k = 0; k < ofRun[i].size(); ++k) add(ofRun[i][k], ofRun.size() - 1 - i, k);
   }
   for (std::size_t k = 0; k < m_extraBoxes.size(); ++k) {
     if (ExtraBoxShown(m_extraBoxes[k].element, only))
