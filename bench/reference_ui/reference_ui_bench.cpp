@@ -5,10 +5,8 @@
 //   build/bench/reference_ui/reference_ui_bench --benchmark_min_time=0.2
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -92,13 +90,3 @@ void BM_RecomputeAndRepaint(benchmark::State& state) {
 BENCHMARK(BM_RecomputeAndRepaint)->Arg(6)->Arg(25)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication application(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

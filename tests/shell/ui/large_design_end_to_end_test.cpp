@@ -49,16 +49,9 @@ TEST(LargeDesignEndToEndTest, TheProgramOpensALargeDesignAndSavesEveryRunOfIt) {
   CShellTestFolder folder;
   WriteSampleSettings(folder);
   const std::string large = folder.Path("large.run");
-  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  RegisterRangeRuns();
   {
     CDorneDoc document;
-    ASSERT_TRUE(document.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qm_sample.run").ok);
-    const int first = document.GetRunCount();
-    for (int i = first; i < kRuns; ++i) {
-      document.SetCurrentRun(document.GetRunAt(i % first));
-      ASSERT_GT(document.DuplicateRun(0), 0);
-    }
+    ASSERT_TRUE(OpenRepeatedQMSample(document, kRuns));
     ASSERT_TRUE(document.OnSaveDocument(large).ok);
     CDorneDoc read;
     ASSERT_TRUE(read.OnOpenDocument(large).ok);

@@ -39,6 +39,20 @@ inline void ForgetSampleRanges() {
   CRunFactory::Instance().Reset();
 }
 
+// The QM sample opened with its range and its runs copied in turn until the document holds
+// `runs`: a large design of real runs. False when the sample does not open or a copy fails.
+inline bool OpenRepeatedQMSample(CDorneDoc& document, int runs) {
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  if (!document.OnOpenDocument(TVR_PROGRAM_DIR "/examples/qm_sample.run").ok) return false;
+  const int first = document.GetRunCount();
+  for (int i = first; i < runs; ++i) {
+    document.SetCurrentRun(document.GetRunAt(i % first));
+    if (document.DuplicateRun(0) <= 0) return false;
+  }
+  return true;
+}
+
 // The text of a CSV export of the program, which writes UTF-16.
 inline QString CsvExportText(const std::string& path) {
   QFile file(QString::fromStdString(path));
