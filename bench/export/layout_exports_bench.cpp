@@ -3,7 +3,7 @@
 // catalogue and its article table. The CSV export's yardstick: Python's csv module writing
 // the same rows into the same bytes in the same run (its time counts the writing and the
 // encoding, not the start of Python nor the reading of the rows).
-#include "app/child_process.h"
+#include "python_peer.h"
 #include "export/csv_export.h"
 #include "export/layout_xl_export.h"
 #include "export/part_number_link.h"
@@ -105,18 +105,7 @@ void BM_PythonCsvWritesTheSameBytes(benchmark::State& state) {
   const std::vector<std::string> arguments = {
       std::string(TVR_SOURCE_DIR) + "/bench/export/csv_write.py", rows, written, timeFile,
       std::to_string(kPythonRounds)};
-  for (auto _ : state) {
-    std::filesystem::remove(timeFile);
-    CChildProcess python;
-    double seconds = -1.0;
-    if (python.Start("/usr/bin/python3", arguments) == 0 && python.Wait() == 0)
-      std::ifstream(timeFile) >> seconds;
-    if (seconds < 0.0) {
-      state.SkipWithError("python3 did not run");
-      break;
-    }
-    state.SetIterationTime(seconds);
-  }
+  TimePythonPeer(state, arguments, timeFile, "python3 did not run");
   std::ifstream in(written, std::ios::binary);
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (bytes != file.Bytes()) state.SkipWithError("python3 wrote other bytes");

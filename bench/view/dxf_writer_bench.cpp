@@ -16,7 +16,7 @@
 #include <random>
 #include <string>
 
-#include "app/child_process.h"
+#include "python_peer.h"
 #include "view/draw_context.h"
 #include "view/dxf_banded_entities.h"
 #include "view/dxf_entity_list.h"
@@ -308,18 +308,7 @@ void BM_EzdxfWritesTheSameEntities(benchmark::State& state) {
   const std::vector<std::string> arguments = {
       std::string(TVR_SOURCE_DIR) + "/bench/view/ezdxf_write.py", list,
       (folder / "ezdxf.dxf").string(), timeFile};
-  for (auto _ : state) {
-    std::filesystem::remove(timeFile);
-    CChildProcess python;
-    double seconds = -1.0;
-    if (python.Start("/usr/bin/python3", arguments) == 0 && python.Wait() == 0)
-      std::ifstream(timeFile) >> seconds;
-    if (seconds < 0.0) {
-      state.SkipWithError("python3-ezdxf did not run");
-      break;
-    }
-    state.SetIterationTime(seconds);
-  }
+  TimePythonPeer(state, arguments, timeFile, "python3-ezdxf did not run");
   std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_EzdxfWritesTheSameEntities)
