@@ -28,10 +28,11 @@ bool CRunFactory::IsRegistered(std::string_view rangeKey) const {
 }
 
 void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
-  const auto held = std::find_if(m_rules.begin(), m_rules.end(),
-                                 [&](const auto& entry) { return entry.first == rangeKey; });
-  if (held != m_rules.end()) m_rules.erase(held);
-  if (rules != nullptr) m_rules.emplace_back(std::move(rangeKey), rules);
+  if (rules == nullptr) {
+    m_rules.erase(rangeKey);
+  } else {
+    m_rules.insert_or_assign(std::move(rangeKey), rules);
+  }
 }
 
 namespace {
@@ -52,10 +53,8 @@ std::string_view RangeKeyInto(std::string_view code, std::array<char, 2>& key) {
 const CRunRangeRules& CRunFactory::RulesForCode(std::string_view code) const {
   std::array<char, 2> key{};
   const std::string_view range = RangeKeyInto(code, key);
-  for (const auto& [rangeKey, rules] : m_rules) {
-    if (rangeKey == range) return *rules;
-  }
-  return CRunRangeRules::Generic();
+  auto it = m_rules.find(range);
+  return it == m_rules.end() ? CRunRangeRules::Generic() : *it->second;
 }
 
 std::string CRunFactory::RangeKeyOfCode(std::string_view code) {

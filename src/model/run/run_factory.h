@@ -5,8 +5,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 class CRun;
 class CRunDocument;
@@ -67,8 +65,7 @@ class CRunFactory {
 
  private:
   std::map<std::string, Maker, std::less<>> m_makers;
-  // A handful of ranges, looked through in turn: every bill line shown asks.
-  std::vector<std::pair<std::string, const CRunRangeRules*>> m_rules;
+  std::map<std::string, const CRunRangeRules*, std::less<>> m_rules;
 };
 
 // CRunFactory::Instance().Create(code, document).
