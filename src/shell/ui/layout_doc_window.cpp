@@ -86,6 +86,7 @@ CLayoutDocWindow::CLayoutDocWindow(const CContext& context, CDorneDoc& document,
   // then make the next edit's snapshot, one piece of work a tick; never while a mouse
   // button is down (a drag goes on).
   auto* readAhead = new QTimer(this);
+  readAhead->setObjectName(QStringLiteral("undo_read_ahead"));
   readAhead->setInterval(kReadAheadMs);
   connect(readAhead, &QTimer::timeout, this, [this] {
     if (m_document == nullptr || QApplication::mouseButtons() != Qt::NoButton) return;

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "app/ui/command_ids.h"
 #include "shell/ui/document_commands.h"
@@ -182,6 +183,11 @@ TEST_F(LayoutDocWindowTest, TwoQuickEditsTakeTheBytesMadeAfterTheFirstAndUndoToE
 // undo swaps in the design made there, which is the step's file byte for byte.
 TEST_F(LayoutDocWindowTest, AnUndoSoonAfterTheRepaintSwapsInTheDesignMadeOnTheWorker) {
   CUndoManager& undo = m_document->GetUndo();
+  // An idle tick falling between the edit and the repaint's call would read the step on
+  // this thread instead (as it should), and the worker would then have nothing to do.
+  auto* readAhead = m_view->findChild<QTimer*>(QStringLiteral("undo_read_ahead"));
+  ASSERT_NE(readAhead, nullptr);
+  readAhead->stop();
   QElapsedTimer shown;
   shown.start();
   while (shown.elapsed() < 100) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
