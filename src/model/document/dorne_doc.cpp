@@ -34,7 +34,9 @@ CUndoManager& CDorneDoc::GetUndo() {
 std::unique_ptr<CDorneDoc> CDorneDoc::MakeSibling() const {
   CDocEnvironment environment = m_environment;
   environment.openDocuments = 0;
-  return std::make_unique<CDorneDoc>(std::move(environment));
+  auto sibling = std::make_unique<CDorneDoc>(std::move(environment));
+  sibling->m_aside = true;
+  return sibling;
 }
 
 CDorneDoc::~CDorneDoc() {

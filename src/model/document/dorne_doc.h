@@ -86,8 +86,10 @@ class CDorneDoc : public CRunDocument {
 
   // The undo history (made on first use).
   CUndoManager& GetUndo();
-  // An empty document of the same environment (undo reads snapshots into one).
+  // An empty document of the same environment (undo reads snapshots into one). It is
+  // shown in no window: what it reads or does never reaches the property window.
   std::unique_ptr<CDorneDoc> MakeSibling() const;
+  bool ShowsProperties() const override { return !m_aside; }
   // Takes the design of the other document (runs, scene, annotations, properties, view
   // data) and gives it this one's; observers, prompter, undo history and file version
   // stay. The document is marked modified and its views updated. A scene that is as a
@@ -479,6 +481,7 @@ class CDorneDoc : public CRunDocument {
   std::unique_ptr<CUndoManager> m_undo;
   std::size_t m_lastStoredSize = 0;
   bool m_reading = false;
+  bool m_aside = false;  // a sibling (MakeSibling); never swapped with the content
   // The file being opened, whose runs may be read on several threads (none for any other
   // reading), and how many runs the last reading read so.
   std::string m_openingPath;

@@ -1,6 +1,7 @@
 #include "model/document/dorne_doc.h"
 
 #include "model/document/doc_observer.h"
+#include "model/props/prop_window_notifier.h"
 #include "model/run/run.h"
 
 #include <utility>
@@ -54,6 +55,12 @@ void CDorneDoc::SwapContent(CDorneDoc& other) {
   SetModifiedFlag(true);
   for (CRun* run : m_runList) Notify(EDocNotice::kRunAdded, run);
   Notify(EDocNotice::kCurrentRunChanged, m_currentRun);
+  // The design arrived read aside, where it told the property window nothing: the window
+  // shows its current run as a reading of this document would have, rather than an
+  // object of the design that just left.
+  if (m_currentRun != nullptr)
+    m_currentRun->NotifyPropDialog(m_currentRun->GetFlagsWord() != 0 ? kPropMsgShowObject
+                                                                     : kPropMsgClear);
   UpdateAllViews();
 }
 

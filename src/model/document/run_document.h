@@ -46,6 +46,9 @@ class CRunDocument {
   // Makes the run current (and shows it): its index, or -1 when it is not in the
   // document or already current (nothing changes then).
   virtual int SetCurrentRun(CRun* run) = 0;
+  // Whether its runs and elements may show themselves in the property window: a design
+  // read aside (an undo step read ahead, on this thread or a worker) is in no window.
+  virtual bool ShowsProperties() const { return true; }
   // Puts the new run in the old one's place in the run array and as current run; the
   // caller destroys the old run afterwards.
   virtual void ReplaceRun(CRun& oldRun, CRun& newRun) = 0;

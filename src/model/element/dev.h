@@ -304,6 +304,7 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   // element (1027 is shown once the current command ends); any other message clears
   // them. Then the base's notification.
   int NotifyPropDialog(int message);
+  bool ReachesPropWindow() const override;
 
   // The element record, with the records of the neighbours beyond it nested (written
   // and read without recursion). Reading an element with linked neighbours needs an

@@ -156,6 +156,8 @@ int CDev::GetPageWord(int page) const {
   return m_run != nullptr ? m_run->GetPageWord(*this, page) : 0;
 }
 
+bool CDev::ReachesPropWindow() const { return m_run == nullptr || m_run->ReachesPropWindow(); }
+
 int CDev::NotifyPropDialog(int message) {
   if (message == kPropMsgShowObject || message == kPropMsgRefresh) {
     // A refresh is asked for by the pages themselves: clearing the window now would take

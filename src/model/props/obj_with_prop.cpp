@@ -173,6 +173,7 @@ void CObjWithProp::RemoveHBv2Props() {
 }
 
 int CObjWithProp::NotifyPropDialog(int message) {
+  if (!ReachesPropWindow()) return 0;
   CPropWindowNotifier* notifier = GetPropWindowNotifier();
   if (!notifier || !notifier->PropWindowExists()) return 0;
   if (message == kPropMsgRefresh) notifier->PostPropMessage(kPropMsgShowObject, GetHandle());

@@ -76,6 +76,9 @@ class CObjWithProp {
   // kPropMsgShowObject with a handle to this object; other messages are delivered at
   // once. 1 when the window exists, else 0 and nothing happens.
   int NotifyPropDialog(int message);
+  // Whether this object may show itself in the property window at all (see
+  // CRunDocument::ShowsProperties); NotifyPropDialog does nothing and gives 0 otherwise.
+  virtual bool ReachesPropWindow() const { return true; }
 
   // A handle that turns null when this object is destroyed.
   CObjHandle GetHandle() const;

@@ -220,6 +220,10 @@ void CRun::GoToObject(CObjWithProp* target, int how) {
   if (run != nullptr && m_document != nullptr) m_document->SetCurrentRun(run);
 }
 
+bool CRun::ReachesPropWindow() const {
+  return m_document == nullptr || m_document->ShowsProperties();
+}
+
 int CRun::NotifyPropDialog(int message) {
   CElementSelection& selection = Selection();
   if (selection.Element() != nullptr) {

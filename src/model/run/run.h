@@ -245,6 +245,7 @@ class CRun : public CObjWithProp {
   CObjWithProp* GetPrevObject() const override;
   void GoToObject(CObjWithProp* target, int how) override;
   int NotifyPropDialog(int message);
+  bool ReachesPropWindow() const override;
 
   // The run record (see run_archive.cpp); reading throws CArchiveError on damage.
   void Serialize(CArchiveWriter& archive) const override;

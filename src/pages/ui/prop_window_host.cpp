@@ -1,5 +1,7 @@
 #include "pages/ui/prop_window_host.h"
 
+#include <QCoreApplication>
+#include <QThread>
 #include <QTimer>
 
 #include <vector>
@@ -15,6 +17,9 @@ std::vector<CPropWindowHost*>& LiveHosts() {
   static std::vector<CPropWindowHost*> hosts;
   return hosts;
 }
+
+// Documents are read on worker threads too; the window is touched on its own thread only.
+bool OnWindowThread() { return QThread::currentThread() == QCoreApplication::instance()->thread(); }
 
 }  // namespace
 
@@ -45,13 +50,13 @@ CPropDialog* CPropWindowHost::Window() const { return m_window.data(); }
 bool CPropWindowHost::PropWindowExists() const { return m_window != nullptr; }
 
 void CPropWindowHost::SendPropMessage(int message, CObjWithProp* object) {
-  if (m_window == nullptr) return;
+  if (m_window == nullptr || !OnWindowThread()) return;
   if (message == kPropMsgShowObject) m_window->ShowObject(object);
   else if (message == kPropMsgClear) m_window->ClearObject();
 }
 
 void CPropWindowHost::PostPropMessage(int message, CObjHandle object) {
-  if (m_window == nullptr) return;
+  if (m_window == nullptr || !OnWindowThread()) return;
   // The object may die before the event loop comes back: the handle tells.
   QTimer::singleShot(0, m_window.data(), [this, message, object] {
     if (CObjWithProp* alive = object.Get()) SendPropMessage(message, alive);

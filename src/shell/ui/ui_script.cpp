@@ -410,6 +410,15 @@ bool WaitForFile(const QString& path, int seconds) {
   return true;
 }
 
+// The program left to its idle work (timers, read-ahead) as a user pausing would.
+bool StayIdle(int milliseconds) {
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < milliseconds)
+    QApplication::processEvents(QEventLoop::AllEvents, kSettleMs);
+  return true;
+}
+
 bool RunLine(CMainFrame& frame, const QStringList& words) {
   const QString& verb = words.front();
   bool reference = false;
@@ -433,6 +442,7 @@ bool RunLine(CMainFrame& frame, const QStringList& words) {
     return ChooseMenuItem(frame, words[1].toInt());
   if (verb == QLatin1String("waitfile") && words.size() == 3)
     return WaitForFile(words[1], words[2].toInt());
+  if (verb == QLatin1String("idle") && words.size() == 2) return StayIdle(words[1].toInt());
   if (verb == QLatin1String("status") && words.size() >= 2)
     return WaitForStatus(frame, words.mid(1).join(QLatin1Char(' ')));
   if ((verb == QLatin1String("enabled") || verb == QLatin1String("checkable")) &&

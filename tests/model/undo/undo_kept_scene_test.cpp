@@ -4,6 +4,7 @@
 #include "geometry/box.h"
 #include "geometry/display_list.h"
 #include "model/element/dev.h"
+#include "model/props/prop_window_notifier.h"
 #include "model/run/run.h"
 #include "model/undo/undo_files.h"
 #include "model/undo/undo_manager.h"
@@ -12,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -223,6 +226,72 @@ TEST_F(UndoKeptSceneTest, OnlyTheNextStepStaysReadAhead) {
     EXPECT_EQ(undo.PrepareUndo(), 0) << step << ": read already";
     for (int index = 1; index <= undo.GetLast(); ++index)
       EXPECT_EQ(undo.GetRecord(index).state != nullptr, index == step) << step << " " << index;
+  }
+}
+
+// Records what reaches the property window, and from which thread.
+class PropWindowSpy : public CPropWindowNotifier {
+ public:
+  PropWindowSpy() : m_previous(SetPropWindowNotifier(this)) {}
+  ~PropWindowSpy() override { SetPropWindowNotifier(m_previous); }
+  bool PropWindowExists() const override { return true; }
+  void SendPropMessage(int message, CObjWithProp* object) override {
+    const std::lock_guard lock(m_mutex);
+    sent.emplace_back(message, object);
+    offThread = offThread || std::this_thread::get_id() != m_thread;
+  }
+  void PostPropMessage(int message, CObjHandle object) override {
+    SendPropMessage(message, object.Get());
+  }
+  void OpenPropDialog() override {}
+  void ClosePropDialog() override {}
+
+  std::vector<std::pair<int, CObjWithProp*>> sent;
+  bool offThread = false;
+
+ private:
+  CPropWindowNotifier* m_previous;
+  std::mutex m_mutex;
+  std::thread::id m_thread = std::this_thread::get_id();
+};
+
+// A step read ahead (while the window is idle, or on the worker after a repaint) is read
+// into a design of its own: the property window, showing what the user works on, heard of
+// that design's current run and showed it. The window hears only of the undo itself, and
+// then of the run the document now has.
+TEST_F(UndoKeptSceneTest, AStepReadAheadLeavesThePropertyWindowToTheShownDesign) {
+  const struct {
+    const char* name;
+    std::function<void(CUndoManager&)> ahead;
+  } ways[] = {{"read when idle", [](CUndoManager& undo) { ASSERT_EQ(undo.PrepareUndo(), 1); }},
+              {"made on the worker", [](CUndoManager& undo) { undo.AfterEditShown(); }},
+              {"the next snapshot made when idle",
+               [](CUndoManager& undo) {
+                 undo.PrepareSnapshot();
+                 undo.PrepareSnapshot();
+               }},
+              {"read at the undo", [](CUndoManager&) {}}};
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    const auto document = Document();
+    CUndoManager& undo = document->GetUndo();
+    ASSERT_EQ(undo.SaveUndoState(21069, true), 1);
+    document->SetCurrentRun(document->GetRunAt(2));
+    document->SetDocPropertyModified("Name", "edited");
+    PropWindowSpy window;
+    way.ahead(undo);
+    EXPECT_TRUE(window.sent.empty()) << "heard " << window.sent.size() << " messages";
+    ASSERT_EQ(undo.Undo(), 1);
+    EXPECT_FALSE(window.offThread);
+    ASSERT_FALSE(window.sent.empty());
+    EXPECT_EQ(
+        window.sent.back(),
+        std::make_pair(kPropMsgShowObject, static_cast<CObjWithProp*>(document->GetCurrentRun())));
+    for (const auto& [message, object] : window.sent) {
+      const auto* run = dynamic_cast<const CRun*>(object);
+      ASSERT_NE(run, nullptr);
+      EXPECT_EQ(run->GetDocument(), document.get()) << "a run of a design read aside";
+    }
   }
 }
 

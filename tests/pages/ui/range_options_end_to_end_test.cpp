@@ -104,9 +104,10 @@ TEST_F(RangeOptionsEndToEndTest, TheKitOfARiserFixingMovesOnTheCharacteristicsPa
     const std::string pick = "open " + laid + "\npick " + std::to_string(unit) + " 6\nproptab " +
                              std::to_string(tab) + "\n";
     // The distance in front of the kit is typed; the unit sits that far from the middle.
-    const CProgramRun run =
-        Run(pick + "proptype 1679 " + row.distance + "\npropshot " + shot + "\nsave " + typed +
-            "\npropscroll 1292 -1000\nsave " + dragged + "\n");
+    // A pause after it lets the idle undo read-ahead run: the window stays on the unit.
+    const CProgramRun run = Run(pick + "proptype 1679 " + row.distance + "\nidle 800\npropshows " +
+                                std::to_string(unit) + "\npropshot " + shot + "\nsave " + typed +
+                                "\npropscroll 1292 -1000\nsave " + dragged + "\n");
     ASSERT_TRUE(run.finished) << run.output.toStdString();
     ASSERT_FALSE(run.dump.isEmpty()) << run.output.toStdString();
     EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
