@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 
 #include "geometry/plane_geometry.h"
 
@@ -30,6 +31,14 @@ bool IsNear(CPoint point) {
   return point.x > -kNear && point.x < kNear && point.y > -kNear && point.y < kNear;
 }
 
+// Points this near the origin, as in any drawing's frame, have every product and sum of a
+// crossing within 64 bits, as CrossingStrictlyInside takes them there.
+constexpr std::int32_t kSmall = 1 << 19;
+
+bool IsSmall(CPoint point) {
+  return point.x > -kSmall && point.x < kSmall && point.y > -kSmall && point.y < kSmall;
+}
+
 // Positive left of the edge from `corner` by `step`, negative right of it, zero on its line.
 std::int64_t SideOf(CPoint corner, CPoint step, CPoint point) {
   return std::int64_t{step.x} * (std::int64_t{point.y} - corner.y) -
@@ -43,6 +52,27 @@ bool EndsApart(CPoint corner, CPoint step, CPoint from, CPoint to) {
   const std::int64_t sideOfFrom = SideOf(corner, step, from);
   const std::int64_t sideOfTo = SideOf(corner, step, to);
   return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
+}
+
+// CrossingStrictlyInside of an edge from `corner` with the line from `from` to
+// `to`, all small, from the sides of the line's ends of the edge (which lie strictly
+// apart): the same fraction along the line, u / den, and the same truncated point.
+std::optional<CPoint> SmallCrossing(CPoint corner, CPoint from, CPoint to, std::int64_t sideOfFrom,
+                                    std::int64_t sideOfTo) {
+  const std::int64_t alongX = std::int64_t{to.x} - from.x, alongY = std::int64_t{to.y} - from.y;
+  std::int64_t den = sideOfTo - sideOfFrom;
+  std::int64_t u = -sideOfFrom;
+  // Where the line's line meets the edge's, as a fraction t / den along the edge.
+  std::int64_t t =
+      (std::int64_t{from.x} - corner.x) * alongY - (std::int64_t{from.y} - corner.y) * alongX;
+  if (den < 0) {
+    den = -den;
+    u = -u;
+    t = -t;
+  }
+  if (t < 0 || t > den || u <= 0 || u >= den) return std::nullopt;
+  return CPoint{static_cast<std::int32_t>((from.x * den + u * alongX) / den),
+                static_cast<std::int32_t>((from.y * den + u * alongY) / den)};
 }
 
 // PointInPolygon, apart from the hides' own test: far-out points are seldom met, and
@@ -194,6 +224,7 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
 void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
   m_edges.clear();
   m_edgesNear = std::all_of(polygon.begin(), polygon.end(), IsNear);
+  m_edgesSmall = std::all_of(polygon.begin(), polygon.end(), IsSmall);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
     const CPoint step = m_edgesNear ? CPoint{b.x - a.x, b.y - a.y} : CPoint{};
@@ -240,8 +271,29 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   // Every crossing is taken on the line as it came, never on a piece cut from it, so a
   // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
   // again and again.
-  std::vector<CPoint>& cuts = m_cuts;
-  cuts.clear();
+  m_cuts.clear();
+  if (m_edgesSmall && IsSmall(from) && IsSmall(to)) {
+    FindSmallCuts(from, to);
+  } else {
+    FindCuts(from, to, polygon);
+  }
+  return !m_cuts.empty() && CutAtCuts(id);
+}
+
+void CDxfEntityList::FindSmallCuts(CPoint from, CPoint to) {
+  // Most edges pass beside a line near them: the sides of its ends tell without the
+  // crossing, and are worked out for every edge alike, as which edges cross a line
+  // cannot be foreseen.
+  for (const Edge& edge : m_edges) {
+    const std::int64_t sideOfFrom = SideOf(edge.corner, edge.step, from);
+    const std::int64_t sideOfTo = SideOf(edge.corner, edge.step, to);
+    if (!((sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0))) continue;
+    if (const auto crossing = SmallCrossing(edge.corner, from, to, sideOfFrom, sideOfTo))
+      m_cuts.push_back(*crossing);
+  }
+}
+
+void CDxfEntityList::FindCuts(CPoint from, CPoint to, std::span<const CPoint> polygon) {
   const CDxfBounds line = CDxfBounds::Of(from, to);
   const bool sidesKnown = m_edgesNear && IsNear(from) && IsNear(to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
@@ -252,16 +304,24 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
     if (sidesKnown && !EndsApart(edge.corner, edge.step, from, to)) continue;
     const CPoint b = polygon[NextCorner(i, polygon.size())];
     if (const auto crossing = CrossingStrictlyInside(edge.corner, b, from, to))
-      cuts.push_back(*crossing);
+      m_cuts.push_back(*crossing);
   }
-  if (cuts.empty()) return false;
+}
+
+bool CDxfEntityList::CutAtCuts(int id) {
+  const CPoint from = m_nodes[id].p1;
+  const CPoint to = m_nodes[id].p2;
+  std::vector<CPoint>& cuts = m_cuts;
   // Truncation keeps each coordinate moving one way along the line, so the distance from
   // the start in steps orders the crossings and is equal only for equal points.
   const auto steps = [from](CPoint c) {
     return std::llabs(std::int64_t{c.x} - from.x) + std::llabs(std::int64_t{c.y} - from.y);
   };
-  std::sort(cuts.begin(), cuts.end(), [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
-  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  if (cuts.size() > 1) {
+    std::sort(cuts.begin(), cuts.end(),
+              [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  }
   std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
   if (cuts.empty()) return false;
   std::vector<int>& pieces = m_pieces;

@@ -138,6 +138,12 @@ class CDxfEntityList {
   // line and its pieces in file order, the pieces not yet listed in the cells. False
   // when nothing was cut.
   bool CutLine(int id, std::span<const CPoint> polygon);
+  // Into m_cuts: where the polygon's edges cross the line from `from` to `to` strictly
+  // inside, in the order of the edges; the first when the polygon and the line are small.
+  void FindSmallCuts(CPoint from, CPoint to);
+  void FindCuts(CPoint from, CPoint to, std::span<const CPoint> polygon);
+  // Cuts the line at m_cuts (ends and repeats left out) into m_pieces as CutLine says.
+  bool CutAtCuts(int id);
   bool TextHidden(const Node& text, std::span<const CPoint> polygon) const;
   // Takes the polygon's edges for the hide about to be made.
   void MeasureEdges(std::span<const CPoint> polygon);
@@ -164,6 +170,8 @@ class CDxfEntityList {
   std::vector<Edge> m_edges;
   // Every corner lies near enough for the side of a point to be worked out in 64 bits.
   bool m_edgesNear = false;
+  // Every corner lies near enough for a crossing to be worked out in 64 bits.
+  bool m_edgesSmall = false;
   std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;

@@ -235,14 +235,16 @@ std::vector<CDxfEntity> ExactlyLeftOf(const CDxfEntity& line, const std::vector<
 }
 
 // Lines and fills from near the origin out to the ends of the 32-bit range, across the
-// bound beyond which a point's sides of an edge no longer fit in 64 bits: the hiding
-// removes and cuts what the exact geometry says, near, far and astride alike.
+// bounds beyond which a crossing's point and then a point's sides of an edge no longer
+// fit in 64 bits: the hiding removes and cuts what the exact geometry says, near, far and
+// astride alike.
 TEST(DxfHidingEquivalence, FarOutFiguresAreHiddenAsTheExactGeometrySays) {
-  const std::int32_t scales[] = {1000, (1 << 30) - 2, 1 << 30, 2147483647};
+  const std::int32_t scales[] = {1000,          (1 << 19) - 1, 1 << 19,   1 << 23,
+                                 (1 << 30) - 2, 1 << 30,       2147483647};
   std::mt19937 random(20261209);
   std::size_t cut = 0;
-  for (int round = 0; round < 400; ++round) {
-    const std::int32_t lineScale = scales[round % 4], fillScale = scales[round / 4 % 4];
+  for (int round = 0; round < 980; ++round) {
+    const std::int32_t lineScale = scales[round % 7], fillScale = scales[round / 7 % 7];
     const auto at = [&random](std::int32_t scale) {
       std::uniform_int_distribution<std::int32_t> coordinate(-scale, scale);
       return CPoint{coordinate(random), coordinate(random)};
@@ -279,12 +281,14 @@ TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
   constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
   constexpr std::int32_t kBound = 1 << 30;
+  constexpr std::int32_t kSmall = 1 << 19;
   struct Row {
     const char* values;  // what the row guards
     std::vector<std::int32_t> coordinates;
   };
   const Row rows[] = {
       {"cell edges", {-1, 0, 1, 624, 625, 626, 1250, 1251, 5001, 10001}},
+      {"64-bit crossings", {-kSmall - 1, -kSmall, -kSmall + 1, -3, 0, 5, kSmall - 1, kSmall}},
       {"64-bit sides", {-kBound - 1, -kBound, -kBound + 1, -7, 0, 9, kBound - 1, kBound}},
       {"32-bit ends", {kLeast, kLeast + 1, -kBound, -1, 0, 1, kBound, kMost - 1, kMost}},
   };
