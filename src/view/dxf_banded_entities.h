@@ -18,14 +18,17 @@
 // bands of the area by where their middle lies, each band a list of its own. Hiding
 // takes every entity apart from all others, so the bands together remove and cut exactly
 // what one list would, and the file order (the order of appending, a line's pieces in
-// its place) is theirs merged. On workers, each band hides on a thread of its own while
-// the caller goes on drawing: every band takes the steps in the order given, so the
-// result does not depend on how the threads run.
+// its place) is theirs merged. With workers, the bands hide on that many threads while
+// the caller goes on drawing, a band on one thread at a time, taken by whichever thread
+// is free (and by the caller while it waits), so that a band with more work, or a thread
+// kept from running, holds the others up less: every band takes its steps in the order
+// given, so the result does not depend on how the threads run.
 class CDxfBandedEntities {
  public:
   // One list takes the steps until splitAt entities were appended (a small drawing is
-  // hidden faster on the caller's thread than handed over), then the bands.
-  CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers, std::uint64_t splitAt = 0);
+  // hidden faster on the caller's thread than handed over), then the bands, on `workers`
+  // threads (none: on the caller's).
+  CDxfBandedEntities(CPoint low, CPoint high, int bands, int workers, std::uint64_t splitAt = 0);
   ~CDxfBandedEntities();
   CDxfBandedEntities(const CDxfBandedEntities&) = delete;
   CDxfBandedEntities& operator=(const CDxfBandedEntities&) = delete;
@@ -80,22 +83,31 @@ class CDxfBandedEntities {
   void Take(int band, const Batch& batch);
   // Hands the steps gathered so far to the bands.
   void Publish();
-  // Publishes and waits until every band took every step; rethrows what a worker threw.
+  // Publishes and waits until every band took every step, taking steps itself meanwhile;
+  // rethrows what a worker threw.
   void Settle();
-  void Work(int band);
+  void Work(int worker);
+  // A band that has steps waiting and no thread on it, the first from `from` on; -1 when
+  // none. With the lock held.
+  int BandToTake(int from) const;
+  // Takes the steps waiting for the band, the lock released meanwhile.
+  void TakeWaiting(int band, std::unique_lock<std::mutex>& lock);
   void StopWorkers();
 
   CPoint m_low;
   CPoint m_high;
   int m_bands;
-  bool m_onWorkers;
+  int m_workerCount;
   std::uint64_t m_splitAt;
   bool m_split = false;
-  // A band's list, kept by the band's own thread once the workers run: no two bands share
-  // a cache line, which would pass from core to core at every entity.
+  // A band's list, kept by one thread at a time once the workers run: no two bands share
+  // a cache line, which would pass from core to core at every entity. The batches waiting
+  // and whether a thread is on the band are the lock's.
   struct alignas(64) Band {
     Band(CPoint low, CPoint high) : list(low, high) {}
     CDxfEntityList list;
+    std::deque<std::shared_ptr<const Batch>> waiting;
+    bool taken = false;
   };
   std::vector<std::unique_ptr<Band>> m_lists;
   // What each band's entities ever reached, kept as they are handed over: a figure beyond
@@ -106,9 +118,8 @@ class CDxfBandedEntities {
   Batch m_gathered;
   std::size_t m_gatheredSteps = 0;
   std::mutex m_mutex;
-  std::condition_variable m_stepsCame;
-  std::condition_variable m_stepsTaken;
-  std::vector<std::deque<std::shared_ptr<const Batch>>> m_queues;
+  // Steps came, a band was let go with steps waiting, or every step was taken.
+  std::condition_variable m_changed;
   std::size_t m_untaken = 0;  // batches not yet taken, counted once a band
   std::exception_ptr m_fault;
   bool m_stopping = false;
