@@ -31,14 +31,6 @@ bool IsNear(CPoint point) {
   return point.x > -kNear && point.x < kNear && point.y > -kNear && point.y < kNear;
 }
 
-// Points this near the origin, as in any drawing's frame, have every product and sum of a
-// crossing within 64 bits, as CrossingStrictlyInside takes them there.
-constexpr std::int32_t kSmall = 1 << 19;
-
-bool IsSmall(CPoint point) {
-  return point.x > -kSmall && point.x < kSmall && point.y > -kSmall && point.y < kSmall;
-}
-
 // Positive left of the edge from `corner` by `step`, negative right of it, zero on its line.
 std::int64_t SideOf(CPoint corner, CPoint step, CPoint point) {
   return std::int64_t{step.x} * (std::int64_t{point.y} - corner.y) -
@@ -52,27 +44,6 @@ bool EndsApart(CPoint corner, CPoint step, CPoint from, CPoint to) {
   const std::int64_t sideOfFrom = SideOf(corner, step, from);
   const std::int64_t sideOfTo = SideOf(corner, step, to);
   return (sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0);
-}
-
-// CrossingStrictlyInside of an edge from `corner` with the line from `from` to
-// `to`, all small, from the sides of the line's ends of the edge (which lie strictly
-// apart): the same fraction along the line, u / den, and the same truncated point.
-std::optional<CPoint> SmallCrossing(CPoint corner, CPoint from, CPoint to, std::int64_t sideOfFrom,
-                                    std::int64_t sideOfTo) {
-  const std::int64_t alongX = std::int64_t{to.x} - from.x, alongY = std::int64_t{to.y} - from.y;
-  std::int64_t den = sideOfTo - sideOfFrom;
-  std::int64_t u = -sideOfFrom;
-  // Where the line's line meets the edge's, as a fraction t / den along the edge.
-  std::int64_t t =
-      (std::int64_t{from.x} - corner.x) * alongY - (std::int64_t{from.y} - corner.y) * alongX;
-  if (den < 0) {
-    den = -den;
-    u = -u;
-    t = -t;
-  }
-  if (t < 0 || t > den || u <= 0 || u >= den) return std::nullopt;
-  return CPoint{static_cast<std::int32_t>((from.x * den + u * alongX) / den),
-                static_cast<std::int32_t>((from.y * den + u * alongY) / den)};
 }
 
 // PointInPolygon, apart from the hides' own test: far-out points are seldom met, and
@@ -224,7 +195,7 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
 void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
   m_edges.clear();
   m_edgesNear = std::all_of(polygon.begin(), polygon.end(), IsNear);
-  m_edgesSmall = std::all_of(polygon.begin(), polygon.end(), IsSmall);
+  m_sides.Take(polygon);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
     const CPoint step = m_edgesNear ? CPoint{b.x - a.x, b.y - a.y} : CPoint{};
@@ -245,19 +216,12 @@ bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const
   return !(notLeft && notRight);
 }
 
-void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
-  if (m_nodes[id].IsText()) {
-    if (TextHidden(m_nodes[id], polygon)) Remove(id);
-    return;
-  }
-  if (!CutLine(id, polygon)) {
-    if (Inside(Middle(m_nodes[id].p1, m_nodes[id].p2), polygon)) Remove(id);
-    return;
-  }
+template <typename InsideTest>
+void CDxfEntityList::HidePieces(InsideTest inside) {
   // The pieces that stay are listed by where they lie now: a cut point may lie up to a
   // unit off the line as it was listed.
   for (int piece : m_pieces) {
-    if (Inside(Middle(m_nodes[piece].p1, m_nodes[piece].p2), polygon)) {
+    if (inside(Middle(m_nodes[piece].p1, m_nodes[piece].p2))) {
       Remove(piece);
     } else {
       File(piece);
@@ -265,32 +229,42 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
   }
 }
 
+void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
+  const Node& node = m_nodes[id];
+  if (node.IsText()) {
+    if (TextHidden(node, polygon)) Remove(id);
+    return;
+  }
+  if (m_sides.Taken() && CDxfPolygonSides::InReach(node.p1) && CDxfPolygonSides::InReach(node.p2)) {
+    HideLineInReach(id);
+    return;
+  }
+  if (!CutLine(id, polygon)) {
+    if (Inside(Middle(m_nodes[id].p1, m_nodes[id].p2), polygon)) Remove(id);
+    return;
+  }
+  HidePieces([&](CPoint point) { return Inside(point, polygon); });
+}
+
+void CDxfEntityList::HideLineInReach(int id) {
+  // Every crossing is taken on the line as it came, as CutLine does.
+  m_cuts.clear();
+  const bool middleInside = m_sides.CrossingsAndMiddle(
+      m_nodes[id].p1, m_nodes[id].p2, [this](CPoint crossing) { m_cuts.push_back(crossing); });
+  if (m_cuts.empty() || !CutAtCuts(id)) {
+    if (middleInside) Remove(id);
+    return;
+  }
+  HidePieces([this](CPoint point) { return m_sides.Inside(point); });
+}
+
 bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
-  const CPoint from = m_nodes[id].p1;
-  const CPoint to = m_nodes[id].p2;
   // Every crossing is taken on the line as it came, never on a piece cut from it, so a
   // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
   // again and again.
   m_cuts.clear();
-  if (m_edgesSmall && IsSmall(from) && IsSmall(to)) {
-    FindSmallCuts(from, to);
-  } else {
-    FindCuts(from, to, polygon);
-  }
+  FindCuts(m_nodes[id].p1, m_nodes[id].p2, polygon);
   return !m_cuts.empty() && CutAtCuts(id);
-}
-
-void CDxfEntityList::FindSmallCuts(CPoint from, CPoint to) {
-  // Most edges pass beside a line near them: the sides of its ends tell without the
-  // crossing, and are worked out for every edge alike, as which edges cross a line
-  // cannot be foreseen.
-  for (const Edge& edge : m_edges) {
-    const std::int64_t sideOfFrom = SideOf(edge.corner, edge.step, from);
-    const std::int64_t sideOfTo = SideOf(edge.corner, edge.step, to);
-    if (!((sideOfFrom < 0 && sideOfTo > 0) || (sideOfFrom > 0 && sideOfTo < 0))) continue;
-    if (const auto crossing = SmallCrossing(edge.corner, from, to, sideOfFrom, sideOfTo))
-      m_cuts.push_back(*crossing);
-  }
 }
 
 void CDxfEntityList::FindCuts(CPoint from, CPoint to, std::span<const CPoint> polygon) {

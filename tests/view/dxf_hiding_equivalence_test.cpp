@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -326,6 +327,59 @@ TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
     // The fills did cut and remove, not only spare.
     EXPECT_GT(cut, 20u) << row.values;
     EXPECT_GT(removed, 20u) << row.values;
+  }
+}
+
+// Fills of every number of corners, odd and even, up to beyond the most whose edges are
+// taken several at a time, near the origin and astride the reach of those edges: every
+// fill, round or with its corners in any order (crossed, not convex), hides what the exact
+// geometry says.
+TEST(DxfHidingEquivalence, FillsOfAnyCornersAreHiddenAsTheExactGeometrySays) {
+  struct Row {
+    const char* guards;
+    std::int32_t centre;
+    std::int32_t radius;
+  };
+  const Row rows[] = {{"within reach", 5000, 3000},
+                      {"astride the reach", (1 << 19) - 2000, 3000},
+                      {"beyond the reach", (1 << 19) + 4000, 3000}};
+  const std::size_t cornerCounts[] = {3, 4, 5, 6, 7, 31, 127, 128, 129, 200};
+  std::mt19937 random(20261211);
+  for (const Row& row : rows) {
+    std::uniform_int_distribution<std::int32_t> around(row.centre - row.radius * 3 / 2,
+                                                       row.centre + row.radius * 3 / 2);
+    std::size_t cut = 0, removed = 0;
+    for (std::size_t corners : cornerCounts) {
+      for (int round = 0; round < 12; ++round) {
+        std::vector<CPoint> polygon;
+        for (std::size_t i = 0; i < corners; ++i) {
+          const double angle = 6.283185307179586 * double(i) / double(corners);
+          polygon.push_back({row.centre + static_cast<std::int32_t>(row.radius * std::cos(angle)),
+                             row.centre + static_cast<std::int32_t>(row.radius * std::sin(angle))});
+        }
+        if (round % 3 == 1) std::shuffle(polygon.begin(), polygon.end(), random);
+        if (round % 3 == 2) std::reverse(polygon.begin(), polygon.end());
+        CDxfEntityList fast({-1, -1}, {10001, 8001});
+        std::vector<CDxfEntity> expected;
+        for (int i = 0; i < 16; ++i) {
+          const CDxfEntity line{DxfEntityKind::Line,
+                                {around(random), around(random)},
+                                {around(random), around(random)},
+                                i,
+                                0,
+                                {}};
+          fast.Append(line);
+          const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon);
+          cut += left.size() > 1;
+          removed += left.empty();
+          expected.insert(expected.end(), left.begin(), left.end());
+        }
+        fast.HideUnder(polygon, 0);
+        ASSERT_EQ(fast.InOrder(), expected) << row.guards << " " << corners << " " << round;
+      }
+    }
+    EXPECT_GT(cut, 100u) << row.guards;
+    EXPECT_GT(removed, 20u) << row.guards;
   }
 }
 
