@@ -46,7 +46,7 @@ void CDxfBandedEntities::Split() {
     m_lists[band]->list.Append(entity, order);
   }
   m_split = true;
-  m_gathered.steps.resize(m_lists.size());
+  m_gathered.bands.resize(m_lists.size());
   if (m_workerCount > 0) StartWorkers();
 }
 
@@ -88,9 +88,10 @@ void CDxfBandedEntities::Append(CDxfEntity entity) {
   }
   const int band = BandOf(entity);
   Reach(band, entity);
-  const auto first = static_cast<std::uint32_t>(m_gathered.entities.size());
-  m_gathered.entities.push_back(std::move(entity));
-  m_gathered.steps[band].push_back({m_appended++, first, 0});
+  BandSteps& gathered = m_gathered.bands[band];
+  const auto first = static_cast<std::uint32_t>(gathered.entities.size());
+  gathered.entities.push_back(std::move(entity));
+  gathered.steps.push_back({m_appended++, first, 0});
   if (++m_gatheredSteps >= kStepsABatch) Publish();
 }
 
@@ -118,7 +119,7 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
   bool given = false;
   for (std::size_t band = 0; band < m_lists.size(); ++band) {
     if (!m_reaches[band] || !m_reaches[band]->Meets(area)) continue;
-    m_gathered.steps[band].push_back(step);
+    m_gathered.bands[band].steps.push_back(step);
     given = true;
     ++m_gatheredSteps;
   }
@@ -128,9 +129,10 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
 
 void CDxfBandedEntities::Take(int band, const Batch& batch) {
   CDxfEntityList& list = m_lists[band]->list;
-  for (const Step& step : batch.steps[band]) {
+  const BandSteps& steps = batch.bands[band];
+  for (const Step& step : steps.steps) {
     if (step.pointCount == 0) {
-      list.Append(batch.entities[step.first], step.orderOrStart);
+      list.Append(steps.entities[step.first], step.orderOrStart);
     } else {
       list.HideUnder(std::span(batch.points).subspan(step.first, step.pointCount),
                      step.orderOrStart);
@@ -142,7 +144,7 @@ void CDxfBandedEntities::Publish() {
   if (m_gatheredSteps == 0) return;
   auto batch = std::make_shared<const Batch>(std::move(m_gathered));
   m_gathered = {};
-  m_gathered.steps.resize(m_lists.size());
+  m_gathered.bands.resize(m_lists.size());
   m_gatheredSteps = 0;
   if (m_workers.empty()) {
     for (std::size_t band = 0; band < m_lists.size(); ++band) Take(static_cast<int>(band), *batch);
@@ -152,7 +154,7 @@ void CDxfBandedEntities::Publish() {
     const std::lock_guard lock(m_mutex);
     // A band with no step in the batch has nothing to wait for.
     for (std::size_t band = 0; band < m_lists.size(); ++band) {
-      if (batch->steps[band].empty()) continue;
+      if (batch->bands[band].steps.empty()) continue;
       m_lists[band]->waiting.push_back(batch);
       ++m_untaken;
     }

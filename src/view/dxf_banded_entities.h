@@ -57,18 +57,22 @@ class CDxfBandedEntities {
   }
 
  private:
-  // An entity to append (first is its place in the batch's entities), or a figure to hide
+  // An entity to append (first is its place in the band's entities), or a figure to hide
   // under (its corners in the batch's points from first on).
   struct Step {
     std::uint64_t orderOrStart = 0;
     std::uint32_t first = 0;
     std::uint32_t pointCount = 0;  // 0: an entity
   };
-  // Each band's steps apart, so that a band reads only its own entities and the figures
-  // that may hide some of them, not every step of the drawing from another core's cache.
-  struct Batch {
-    std::vector<std::vector<Step>> steps;  // by band
+  // Each band's steps and entities apart, so that a band reads only its own entities, one
+  // after the other, and the figures that may hide some of them, not every step of the
+  // drawing from another core's cache.
+  struct BandSteps {
+    std::vector<Step> steps;
     std::vector<CDxfEntity> entities;
+  };
+  struct Batch {
+    std::vector<BandSteps> bands;
     std::vector<CPoint> points;
   };
 
