@@ -200,7 +200,11 @@ void CDxfBandedEntities::TakeWaiting(int band, std::unique_lock<std::mutex>& loc
   // counted off, and the caller learns of it when it reads.
   if (!failed) {
     try {
-      for (const auto& batch : batches) Take(band, *batch);
+      for (const auto& batch : batches) {
+        // Stopping, the lists go with their owner: what was still to take is dropped.
+        if (m_stopping.load(std::memory_order_relaxed)) break;
+        Take(band, *batch);
+      }
     } catch (...) {
       fault = std::current_exception();
     }
@@ -241,18 +245,4 @@ std::vector<CDxfEntity> CDxfBandedEntities::InOrder() {
   entities.reserve(Size());
   ForEach([&entities](const CDxfEntity& entity) { entities.push_back(entity); });
   return entities;
-}
-
-int CDxfBandedEntities::NextBand(const std::vector<int>& places) const {
-  int next = -1;
-  std::uint64_t first = 0;
-  for (std::size_t band = 0; band < places.size(); ++band) {
-    if (places[band] < 0) continue;
-    const std::uint64_t order = m_lists[band]->list.OrderAt(places[band]);
-    if (next < 0 || order < first) {
-      next = static_cast<int>(band);
-      first = order;
-    }
-  }
-  return next;
 }

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <queue>
 #include <span>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "view/dxf_entity_list.h"
@@ -43,16 +47,25 @@ class CDxfBandedEntities {
   template <typename Visit>
   void ForEach(Visit visit) {
     Settle();
+    // The bands by the order of their next entity, the first on top: each entity costs a
+    // few comparisons however many bands there are.
+    using Next = std::pair<std::uint64_t, int>;
+    std::priority_queue<Next, std::vector<Next>, std::greater<>> next;
     std::vector<int> places;
-    for (const auto& band : m_lists) places.push_back(band->list.FirstPlace());
+    for (const auto& band : m_lists) {
+      places.push_back(band->list.FirstPlace());
+      if (places.back() >= 0)
+        next.emplace(band->list.OrderAt(places.back()), static_cast<int>(places.size()) - 1);
+    }
     CDxfEntity line;
-    for (int band = NextBand(places); band >= 0; band = NextBand(places)) {
+    while (!next.empty()) {
+      const auto [order, band] = next.top();
+      next.pop();
       const CDxfEntityList& list = m_lists[band]->list;
-      const std::uint64_t order = list.OrderAt(places[band]);
-      for (int& place = places[band]; place >= 0 && list.OrderAt(place) == order;
-           place = list.NextPlace(place)) {
+      int& place = places[band];
+      for (; place >= 0 && list.OrderAt(place) == order; place = list.NextPlace(place))
         visit(list.At(place, line));
-      }
+      if (place >= 0) next.emplace(list.OrderAt(place), band);
     }
   }
 
@@ -82,8 +95,6 @@ class CDxfBandedEntities {
   void StartWorkers();
   // What the band's entities reach grows by the entity's.
   void Reach(int band, const CDxfEntity& entity);
-  // The band whose next entity comes first in file order; -1 when all are through.
-  int NextBand(const std::vector<int>& places) const;
   void Take(int band, const Batch& batch);
   // Hands the steps gathered so far to the bands.
   void Publish();
@@ -126,6 +137,7 @@ class CDxfBandedEntities {
   std::condition_variable m_changed;
   std::size_t m_untaken = 0;  // batches not yet taken, counted once a band
   std::exception_ptr m_fault;
-  bool m_stopping = false;
+  // Set under the lock; read without it between batches.
+  std::atomic<bool> m_stopping = false;
   std::vector<std::thread> m_workers;
 };

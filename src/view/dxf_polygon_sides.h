@@ -46,7 +46,6 @@ class CDxfPolygonSides {
   struct Pair {
     Lanes cornerX, cornerY, stepX, stepY;
   };
-  static constexpr std::size_t kMostPairs = kMostCorners / 2;
 
   static Lanes All(double value) { return Lanes{value, value}; }
   static Lanes SidesOf(const Pair& pair, Lanes x, Lanes y) {
@@ -66,27 +65,26 @@ bool CDxfPolygonSides::CrossingsAndMiddle(CPoint from, CPoint to, Crossing cross
   const CPoint middle{(from.x + to.x) / 2, (from.y + to.y) / 2};
   const Lanes fromX = All(from.x), fromY = All(from.y), toX = All(to.x), toY = All(to.y);
   const Lanes middleX = All(middle.x), middleY = All(middle.y);
-  Lanes sidesOfFrom[kMostPairs], sidesOfTo[kMostPairs];
-  Mask apart{}, notLeft{}, notRight{};
+  Mask notLeft{}, notRight{};
   for (std::size_t p = 0; p < m_pairs.size(); ++p) {
-    sidesOfFrom[p] = SidesOf(m_pairs[p], fromX, fromY);
-    sidesOfTo[p] = SidesOf(m_pairs[p], toX, toY);
-    // The sign of a product of sides is exact, whatever its rounding.
-    apart |= sidesOfFrom[p] * sidesOfTo[p] < 0;
+    const Lanes sidesOfFrom = SidesOf(m_pairs[p], fromX, fromY);
+    const Lanes sidesOfTo = SidesOf(m_pairs[p], toX, toY);
+    // The sign of a product of sides is exact, whatever its rounding. Most lines a fill
+    // meets lie across none of its edges' lines.
+    const Mask apart = sidesOfFrom * sidesOfTo < 0;
+    if (Any(apart)) {
+      for (std::size_t lane = 0; lane < 2; ++lane) {
+        const std::size_t edge = 2 * p + lane;
+        if (apart[lane] == 0 || edge >= m_corners.size()) continue;
+        if (const auto point =
+                CrossingAt(edge, from, to, static_cast<std::int64_t>(sidesOfFrom[lane]),
+                           static_cast<std::int64_t>(sidesOfTo[lane])))
+          crossing(*point);
+      }
+    }
     const Lanes sidesOfMiddle = SidesOf(m_pairs[p], middleX, middleY);
     notLeft |= sidesOfMiddle <= 0;
     notRight |= sidesOfMiddle >= 0;
-  }
-  // Most lines a fill meets lie across none of its edges' lines.
-  if (Any(apart)) {
-    for (std::size_t edge = 0; edge < m_corners.size(); ++edge) {
-      const double sideOfFrom = sidesOfFrom[edge / 2][edge % 2];
-      const double sideOfTo = sidesOfTo[edge / 2][edge % 2];
-      if (!(sideOfFrom * sideOfTo < 0)) continue;
-      if (const auto point = CrossingAt(edge, from, to, static_cast<std::int64_t>(sideOfFrom),
-                                        static_cast<std::int64_t>(sideOfTo)))
-        crossing(*point);
-    }
   }
   return !(Any(notLeft) && Any(notRight));
 }
