@@ -316,6 +316,10 @@ bool CDxfEntityList::CutAtCuts(int id) {
 
 bool CDxfEntityList::TextHidden(const Node& text, std::span<const CPoint> polygon) const {
   const std::array<CPoint, 4> box = BoxCorners(text.p1, text.p2);
+  if (m_sides.Taken() && CDxfPolygonSides::InReach(text.p1) && CDxfPolygonSides::InReach(text.p2)) {
+    return m_sides.CrossesAnySideOf(box) || m_sides.Inside(Middle(text.p1, text.p2)) ||
+           PointInPolygon(polygon[0].x, polygon[0].y, box);
+  }
   for (std::size_t j = 0; j < polygon.size(); ++j) {
     const CPoint a = polygon[j], b = polygon[NextCorner(j, polygon.size())];
     for (std::size_t i = 0; i < box.size(); ++i) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -36,6 +37,9 @@ class CDxfPolygonSides {
   // gives; returns whether the line's middle (truncated) lies inside, as Inside says.
   template <typename Crossing>
   bool CrossingsAndMiddle(CPoint from, CPoint to, Crossing crossing) const;
+  // Whether CrossesStrictlyInside(a, b, p, q) holds for an edge a-b and a side p-q of the
+  // box within reach (corners in order around it, as a text's).
+  bool CrossesAnySideOf(const std::array<CPoint, 4>& box) const;
 
  private:
   using Lanes = double __attribute__((vector_size(16)));
@@ -52,7 +56,14 @@ class CDxfPolygonSides {
     return pair.stepX * (y - pair.cornerY) - pair.stepY * (x - pair.cornerX);
   }
   static bool Any(Mask mask) { return (mask[0] | mask[1]) != 0; }
-  // The crossing of the edge with a line whose ends lie strictly on either side of it.
+  // Where the edge crosses a line whose ends lie strictly on either side of the edge's
+  // line, as the fraction u / den of the way along the line; none when it passes beside.
+  struct Fraction {
+    std::int64_t u;
+    std::int64_t den;
+  };
+  std::optional<Fraction> FractionAt(std::size_t edge, CPoint from, CPoint to,
+                                     std::int64_t sideOfFrom, std::int64_t sideOfTo) const;
   std::optional<CPoint> CrossingAt(std::size_t edge, CPoint from, CPoint to,
                                    std::int64_t sideOfFrom, std::int64_t sideOfTo) const;
 

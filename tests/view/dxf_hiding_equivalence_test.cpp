@@ -332,9 +332,9 @@ TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
 
 // Fills of every number of corners, odd and even, up to beyond the most whose edges are
 // taken several at a time, near the origin and astride the reach of those edges: every
-// fill, round or with its corners in any order (crossed, not convex), hides what the exact
-// geometry says.
-TEST(DxfHidingEquivalence, FillsOfAnyCornersAreHiddenAsTheExactGeometrySays) {
+// fill, round or with its corners in any order (crossed, not convex), cuts and removes
+// lines and removes texts as the exact geometry says.
+TEST(DxfHidingEquivalence, FillsOfAnyCornersHideAsTheExactGeometrySays) {
   struct Row {
     const char* guards;
     std::int32_t centre;
@@ -348,7 +348,7 @@ TEST(DxfHidingEquivalence, FillsOfAnyCornersAreHiddenAsTheExactGeometrySays) {
   for (const Row& row : rows) {
     std::uniform_int_distribution<std::int32_t> around(row.centre - row.radius * 3 / 2,
                                                        row.centre + row.radius * 3 / 2);
-    std::size_t cut = 0, removed = 0;
+    std::size_t cut = 0, removed = 0, textsRemoved = 0, textsKept = 0;
     for (std::size_t corners : cornerCounts) {
       for (int round = 0; round < 12; ++round) {
         std::vector<CPoint> polygon;
@@ -373,6 +373,18 @@ TEST(DxfHidingEquivalence, FillsOfAnyCornersAreHiddenAsTheExactGeometrySays) {
           cut += left.size() > 1;
           removed += left.empty();
           expected.insert(expected.end(), left.begin(), left.end());
+          const CPoint corner{around(random), around(random)};
+          const CDxfEntity text{DxfEntityKind::Text,
+                                corner,
+                                {corner.x + 40 + i * 150, corner.y + 10 + i * 40},
+                                i,
+                                1,
+                                "T" + std::to_string(i)};
+          fast.Append(text);
+          const bool hidden = TextHidden(text, polygon);
+          textsRemoved += hidden;
+          textsKept += !hidden;
+          if (!hidden) expected.push_back(text);
         }
         fast.HideUnder(polygon, 0);
         ASSERT_EQ(fast.InOrder(), expected) << row.guards << " " << corners << " " << round;
@@ -380,6 +392,8 @@ TEST(DxfHidingEquivalence, FillsOfAnyCornersAreHiddenAsTheExactGeometrySays) {
     }
     EXPECT_GT(cut, 100u) << row.guards;
     EXPECT_GT(removed, 20u) << row.guards;
+    EXPECT_GT(textsRemoved, 20u) << row.guards;
+    EXPECT_GT(textsKept, 20u) << row.guards;
   }
 }
 
