@@ -215,8 +215,9 @@ void CDxfBandedEntities::TakeWaiting(int band, std::unique_lock<std::mutex>& loc
   taken.taken = false;
   if (fault && !m_fault) m_fault = fault;
   m_untaken -= count;
-  // Whoever waits may take the band's new steps or read the whole.
-  if (m_untaken == 0 || !taken.waiting.empty()) m_changed.notify_all();
+  // Steps that came for the band meanwhile are this thread's to take next; a caller waiting
+  // for every step to be taken may read now.
+  if (m_untaken == 0) m_changed.notify_all();
 }
 
 void CDxfBandedEntities::Work(int worker) {
