@@ -38,7 +38,7 @@ class CDxfWriter : public CDrawDevice {
   // The hiding under filled figures is shared out among that many bands of the drawing,
   // taken by up to kHidingWorkers threads, once the drawing is large; the file is the same
   // for any.
-  static constexpr int kHidingBands = 12;
+  static constexpr int kHidingBands = 6;
   static constexpr int kHidingWorkers = 3;
   explicit CDxfWriter(int hidingBands = kHidingBands);
   ~CDxfWriter() override;
