@@ -220,22 +220,34 @@ BENCHMARK(BM_HidingOfAnEquallyDenseLayout)
     ->Arg(16000)
     ->Unit(benchmark::kMillisecond);
 
-// The same hiding shared out among the bands the export uses, each on a thread of its
-// own (the second argument: how many); the time is the caller's wall time.
+// The same hiding shared out among bands taken by worker threads (the second argument:
+// how many threads; the third: how many bands, as many as the export has, or one a
+// thread); the time is the caller's wall time.
 void BM_HidingOfALargeLayoutOnBands(benchmark::State& state) {
   const std::vector<CHidingStep> steps = LargeLayoutSteps(static_cast<int>(state.range(0)));
   const CDxfUnits::Frame frame = CDxfUnits::FrameOf(kClient);
-  const int bands = static_cast<int>(state.range(1));
+  const int workers = static_cast<int>(state.range(1));
+  const int bands = static_cast<int>(state.range(2));
   std::size_t kept = 0;
   for (auto _ : state) {
-    CDxfBandedEntities list(frame.corners[3], frame.corners[1], bands, true);
+    CDxfBandedEntities list(frame.corners[3], frame.corners[1], bands, workers);
     kept = TakeSteps(list, steps);
     benchmark::DoNotOptimize(kept);
   }
   state.counters["entities_kept"] = static_cast<double>(kept);
 }
+
+void BandsAndWorkers(benchmark::internal::Benchmark* benchmark) {
+  for (int fills : {1000, 4000, 16000}) {
+    for (int workers : {1, 2, 3, 4, 6}) benchmark->Args({fills, workers, workers});
+    for (int workers : {1, 2, CDxfWriter::kHidingWorkers, 4, 6}) {
+      if (workers != CDxfWriter::kHidingBands)
+        benchmark->Args({fills, workers, CDxfWriter::kHidingBands});
+    }
+  }
+}
 BENCHMARK(BM_HidingOfALargeLayoutOnBands)
-    ->ArgsProduct({{1000, 4000, 16000}, {1, 2, 3, 4, 6}})
+    ->Apply(BandsAndWorkers)
     ->UseRealTime()
     ->Unit(benchmark::kMillisecond);
 

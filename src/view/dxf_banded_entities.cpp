@@ -11,12 +11,12 @@ constexpr std::size_t kStepsABatch = 512;
 
 }  // namespace
 
-CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, bool onWorkers,
+CDxfBandedEntities::CDxfBandedEntities(CPoint low, CPoint high, int bands, int workers,
                                        std::uint64_t splitAt)
     : m_low(low),
       m_high(high),
       m_bands(std::max(1, bands)),
-      m_onWorkers(onWorkers),
+      m_workerCount(std::clamp(workers, 0, m_bands)),
       m_splitAt(splitAt) {
   m_lists.push_back(std::make_unique<Band>(low, high));
   m_reaches.resize(1);
@@ -46,20 +46,18 @@ void CDxfBandedEntities::Split() {
     m_lists[band]->list.Append(entity, order);
   }
   m_split = true;
-  m_gathered.steps.resize(m_lists.size());
-  if (m_onWorkers) StartWorkers();
+  m_gathered.bands.resize(m_lists.size());
+  if (m_workerCount > 0) StartWorkers();
 }
 
 void CDxfBandedEntities::StartWorkers() {
-  m_queues.resize(m_lists.size());
   try {
-    for (std::size_t band = 0; band < m_lists.size(); ++band)
-      m_workers.emplace_back([this, band] { Work(static_cast<int>(band)); });
+    for (int worker = 0; worker < m_workerCount; ++worker)
+      m_workers.emplace_back([this, worker] { Work(worker); });
   } catch (const std::system_error&) {
     // Without threads to be had, the caller hides on every band itself.
     StopWorkers();
     m_workers.clear();
-    m_queues.clear();
   }
 }
 
@@ -70,7 +68,7 @@ void CDxfBandedEntities::StopWorkers() {
     const std::lock_guard lock(m_mutex);
     m_stopping = true;
   }
-  m_stepsCame.notify_all();
+  m_changed.notify_all();
   for (std::thread& worker : m_workers) worker.join();
 }
 
@@ -90,9 +88,10 @@ void CDxfBandedEntities::Append(CDxfEntity entity) {
   }
   const int band = BandOf(entity);
   Reach(band, entity);
-  const auto first = static_cast<std::uint32_t>(m_gathered.entities.size());
-  m_gathered.entities.push_back(std::move(entity));
-  m_gathered.steps[band].push_back({m_appended++, first, 0});
+  BandSteps& gathered = m_gathered.bands[band];
+  const auto first = static_cast<std::uint32_t>(gathered.entities.size());
+  gathered.entities.push_back(std::move(entity));
+  gathered.steps.push_back({m_appended++, first, 0});
   if (++m_gatheredSteps >= kStepsABatch) Publish();
 }
 
@@ -120,7 +119,7 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
   bool given = false;
   for (std::size_t band = 0; band < m_lists.size(); ++band) {
     if (!m_reaches[band] || !m_reaches[band]->Meets(area)) continue;
-    m_gathered.steps[band].push_back(step);
+    m_gathered.bands[band].steps.push_back(step);
     given = true;
     ++m_gatheredSteps;
   }
@@ -130,9 +129,10 @@ void CDxfBandedEntities::HideUnder(std::span<const CPoint> polygon, std::uint64_
 
 void CDxfBandedEntities::Take(int band, const Batch& batch) {
   CDxfEntityList& list = m_lists[band]->list;
-  for (const Step& step : batch.steps[band]) {
+  const BandSteps& steps = batch.bands[band];
+  for (const Step& step : steps.steps) {
     if (step.pointCount == 0) {
-      list.Append(batch.entities[step.first], step.orderOrStart);
+      list.Append(steps.entities[step.first], step.orderOrStart);
     } else {
       list.HideUnder(std::span(batch.points).subspan(step.first, step.pointCount),
                      step.orderOrStart);
@@ -144,7 +144,7 @@ void CDxfBandedEntities::Publish() {
   if (m_gatheredSteps == 0) return;
   auto batch = std::make_shared<const Batch>(std::move(m_gathered));
   m_gathered = {};
-  m_gathered.steps.resize(m_lists.size());
+  m_gathered.bands.resize(m_lists.size());
   m_gatheredSteps = 0;
   if (m_workers.empty()) {
     for (std::size_t band = 0; band < m_lists.size(); ++band) Take(static_cast<int>(band), *batch);
@@ -152,44 +152,85 @@ void CDxfBandedEntities::Publish() {
   }
   {
     const std::lock_guard lock(m_mutex);
-    for (auto& queue : m_queues) queue.push_back(batch);
-    m_untaken += m_queues.size();
+    // A band with no step in the batch has nothing to wait for.
+    for (std::size_t band = 0; band < m_lists.size(); ++band) {
+      if (batch->bands[band].steps.empty()) continue;
+      m_lists[band]->waiting.push_back(batch);
+      ++m_untaken;
+    }
   }
-  m_stepsCame.notify_all();
+  m_changed.notify_all();
 }
 
 void CDxfBandedEntities::Settle() {
   Publish();
   if (m_workers.empty()) return;
   std::unique_lock lock(m_mutex);
-  m_stepsTaken.wait(lock, [this] { return m_untaken == 0; });
+  for (int band = 0; m_untaken > 0;) {
+    band = BandToTake(band);
+    if (band >= 0) {
+      TakeWaiting(band, lock);
+    } else {
+      m_changed.wait(lock);
+      band = 0;
+    }
+  }
   if (m_fault) std::rethrow_exception(m_fault);
 }
 
-void CDxfBandedEntities::Work(int band) {
-  auto& queue = m_queues[static_cast<std::size_t>(band)];
+int CDxfBandedEntities::BandToTake(int from) const {
+  const int bands = static_cast<int>(m_lists.size());
+  for (int i = 0; i < bands; ++i) {
+    const int band = (from + i) % bands;
+    if (!m_lists[band]->taken && !m_lists[band]->waiting.empty()) return band;
+  }
+  return -1;
+}
+
+void CDxfBandedEntities::TakeWaiting(int band, std::unique_lock<std::mutex>& lock) {
+  Band& taken = *m_lists[band];
+  taken.taken = true;
+  std::deque<std::shared_ptr<const Batch>> batches = std::move(taken.waiting);
+  taken.waiting.clear();
+  const std::size_t count = batches.size();
+  const bool failed = m_fault != nullptr;
+  lock.unlock();
+  std::exception_ptr fault;
+  // After a fault the band lists are no longer whole: the batches left are only
+  // counted off, and the caller learns of it when it reads.
+  if (!failed) {
+    try {
+      for (const auto& batch : batches) {
+        // Stopping, the lists go with their owner: what was still to take is dropped.
+        if (m_stopping.load(std::memory_order_relaxed)) break;
+        Take(band, *batch);
+      }
+    } catch (...) {
+      fault = std::current_exception();
+    }
+  }
+  // The last band through a batch lets it go, outside the lock.
+  batches.clear();
+  lock.lock();
+  taken.taken = false;
+  if (fault && !m_fault) m_fault = fault;
+  m_untaken -= count;
+  // Steps that came for the band meanwhile are this thread's to take next; a caller waiting
+  // for every step to be taken may read now.
+  if (m_untaken == 0) m_changed.notify_all();
+}
+
+void CDxfBandedEntities::Work(int worker) {
+  // Each worker starts on bands of its own and keeps to the band it took while that
+  // has steps, so that a band's list mostly stays in one core's cache.
+  int band = worker * static_cast<int>(m_lists.size()) / m_workerCount;
   std::unique_lock lock(m_mutex);
   for (;;) {
-    m_stepsCame.wait(lock, [&] { return m_stopping || !queue.empty(); });
-    // Stopping, the list goes with its owner: what was still to take is dropped.
+    m_changed.wait(lock, [&] { return m_stopping || BandToTake(band) >= 0; });
+    // Stopping, the lists go with their owner: what was still to take is dropped.
     if (m_stopping) return;
-    const std::shared_ptr<const Batch> batch = std::move(queue.front());
-    queue.pop_front();
-    const bool failed = m_fault != nullptr;
-    lock.unlock();
-    std::exception_ptr fault;
-    // After a fault the band's list is no longer whole: the batches left are only
-    // counted off, and the caller learns of it when it reads.
-    if (!failed) {
-      try {
-        Take(band, *batch);
-      } catch (...) {
-        fault = std::current_exception();
-      }
-    }
-    lock.lock();
-    if (fault && !m_fault) m_fault = fault;
-    if (--m_untaken == 0) m_stepsTaken.notify_all();
+    band = BandToTake(band);
+    TakeWaiting(band, lock);
   }
 }
 
@@ -205,18 +246,4 @@ std::vector<CDxfEntity> CDxfBandedEntities::InOrder() {
   entities.reserve(Size());
   ForEach([&entities](const CDxfEntity& entity) { entities.push_back(entity); });
   return entities;
-}
-
-int CDxfBandedEntities::NextBand(const std::vector<int>& places) const {
-  int next = -1;
-  std::uint64_t first = 0;
-  for (std::size_t band = 0; band < places.size(); ++band) {
-    if (places[band] < 0) continue;
-    const std::uint64_t order = m_lists[band]->list.OrderAt(places[band]);
-    if (next < 0 || order < first) {
-      next = static_cast<int>(band);
-      first = order;
-    }
-  }
-  return next;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <optional>
 
 #include "geometry/plane_geometry.h"
 
@@ -194,6 +195,7 @@ void CDxfEntityList::HideUnder(std::span<const CPoint> polygon, std::uint64_t st
 void CDxfEntityList::MeasureEdges(std::span<const CPoint> polygon) {
   m_edges.clear();
   m_edgesNear = std::all_of(polygon.begin(), polygon.end(), IsNear);
+  m_sides.Take(polygon);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
     const CPoint a = polygon[i], b = polygon[NextCorner(i, polygon.size())];
     const CPoint step = m_edgesNear ? CPoint{b.x - a.x, b.y - a.y} : CPoint{};
@@ -214,19 +216,12 @@ bool CDxfEntityList::Inside(CPoint point, std::span<const CPoint> polygon) const
   return !(notLeft && notRight);
 }
 
-void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
-  if (m_nodes[id].IsText()) {
-    if (TextHidden(m_nodes[id], polygon)) Remove(id);
-    return;
-  }
-  if (!CutLine(id, polygon)) {
-    if (Inside(Middle(m_nodes[id].p1, m_nodes[id].p2), polygon)) Remove(id);
-    return;
-  }
+template <typename InsideTest>
+void CDxfEntityList::HidePieces(InsideTest inside) {
   // The pieces that stay are listed by where they lie now: a cut point may lie up to a
   // unit off the line as it was listed.
   for (int piece : m_pieces) {
-    if (Inside(Middle(m_nodes[piece].p1, m_nodes[piece].p2), polygon)) {
+    if (inside(Middle(m_nodes[piece].p1, m_nodes[piece].p2))) {
       Remove(piece);
     } else {
       File(piece);
@@ -234,14 +229,45 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
   }
 }
 
+void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
+  const Node& node = m_nodes[id];
+  if (node.IsText()) {
+    if (TextHidden(node, polygon)) Remove(id);
+    return;
+  }
+  if (m_sides.Taken() && CDxfPolygonSides::InReach(node.p1) && CDxfPolygonSides::InReach(node.p2)) {
+    HideLineInReach(id);
+    return;
+  }
+  if (!CutLine(id, polygon)) {
+    if (Inside(Middle(m_nodes[id].p1, m_nodes[id].p2), polygon)) Remove(id);
+    return;
+  }
+  HidePieces([&](CPoint point) { return Inside(point, polygon); });
+}
+
+void CDxfEntityList::HideLineInReach(int id) {
+  // Every crossing is taken on the line as it came, as CutLine does.
+  m_cuts.clear();
+  const bool middleInside = m_sides.CrossingsAndMiddle(
+      m_nodes[id].p1, m_nodes[id].p2, [this](CPoint crossing) { m_cuts.push_back(crossing); });
+  if (m_cuts.empty() || !CutAtCuts(id)) {
+    if (middleInside) Remove(id);
+    return;
+  }
+  HidePieces([this](CPoint point) { return m_sides.Inside(point); });
+}
+
 bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
-  const CPoint from = m_nodes[id].p1;
-  const CPoint to = m_nodes[id].p2;
   // Every crossing is taken on the line as it came, never on a piece cut from it, so a
   // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
   // again and again.
-  std::vector<CPoint>& cuts = m_cuts;
-  cuts.clear();
+  m_cuts.clear();
+  FindCuts(m_nodes[id].p1, m_nodes[id].p2, polygon);
+  return !m_cuts.empty() && CutAtCuts(id);
+}
+
+void CDxfEntityList::FindCuts(CPoint from, CPoint to, std::span<const CPoint> polygon) {
   const CDxfBounds line = CDxfBounds::Of(from, to);
   const bool sidesKnown = m_edgesNear && IsNear(from) && IsNear(to);
   for (std::size_t i = 0; i < polygon.size(); ++i) {
@@ -252,16 +278,24 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
     if (sidesKnown && !EndsApart(edge.corner, edge.step, from, to)) continue;
     const CPoint b = polygon[NextCorner(i, polygon.size())];
     if (const auto crossing = CrossingStrictlyInside(edge.corner, b, from, to))
-      cuts.push_back(*crossing);
+      m_cuts.push_back(*crossing);
   }
-  if (cuts.empty()) return false;
+}
+
+bool CDxfEntityList::CutAtCuts(int id) {
+  const CPoint from = m_nodes[id].p1;
+  const CPoint to = m_nodes[id].p2;
+  std::vector<CPoint>& cuts = m_cuts;
   // Truncation keeps each coordinate moving one way along the line, so the distance from
   // the start in steps orders the crossings and is equal only for equal points.
   const auto steps = [from](CPoint c) {
     return std::llabs(std::int64_t{c.x} - from.x) + std::llabs(std::int64_t{c.y} - from.y);
   };
-  std::sort(cuts.begin(), cuts.end(), [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
-  cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  if (cuts.size() > 1) {
+    std::sort(cuts.begin(), cuts.end(),
+              [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+  }
   std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
   if (cuts.empty()) return false;
   std::vector<int>& pieces = m_pieces;
@@ -282,6 +316,10 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
 
 bool CDxfEntityList::TextHidden(const Node& text, std::span<const CPoint> polygon) const {
   const std::array<CPoint, 4> box = BoxCorners(text.p1, text.p2);
+  if (m_sides.Taken() && CDxfPolygonSides::InReach(text.p1) && CDxfPolygonSides::InReach(text.p2)) {
+    return m_sides.CrossesAnySideOf(box) || m_sides.Inside(Middle(text.p1, text.p2)) ||
+           PointInPolygon(polygon[0].x, polygon[0].y, box);
+  }
   for (std::size_t j = 0; j < polygon.size(); ++j) {
     const CPoint a = polygon[j], b = polygon[NextCorner(j, polygon.size())];
     for (std::size_t i = 0; i < box.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "view/dxf_cell_grid.h"
+#include "view/dxf_polygon_sides.h"
 #include "platform/draw_types.h"
 
 enum class DxfEntityKind : std::uint8_t { Line = 0, Text = 2 };
@@ -138,6 +139,16 @@ class CDxfEntityList {
   // line and its pieces in file order, the pieces not yet listed in the cells. False
   // when nothing was cut.
   bool CutLine(int id, std::span<const CPoint> polygon);
+  // Into m_cuts: where the polygon's edges cross the line from `from` to `to` strictly
+  // inside, in the order of the edges.
+  void FindCuts(CPoint from, CPoint to, std::span<const CPoint> polygon);
+  // HideOne of a line when it and the polygon lie within the reach of m_sides.
+  void HideLineInReach(int id);
+  // Removes the pieces in m_pieces whose middle `inside` says lies inside, lists the others.
+  template <typename InsideTest>
+  void HidePieces(InsideTest inside);
+  // Cuts the line at m_cuts (ends and repeats left out) into m_pieces as CutLine says.
+  bool CutAtCuts(int id);
   bool TextHidden(const Node& text, std::span<const CPoint> polygon) const;
   // Takes the polygon's edges for the hide about to be made.
   void MeasureEdges(std::span<const CPoint> polygon);
@@ -164,6 +175,9 @@ class CDxfEntityList {
   std::vector<Edge> m_edges;
   // Every corner lies near enough for the side of a point to be worked out in 64 bits.
   bool m_edgesNear = false;
+  // The polygon's edges when all its corners lie within reach: the sides of a point and
+  // the crossings of a line are worked out several edges at a time.
+  CDxfPolygonSides m_sides;
   std::vector<int> m_pieces;
   int m_first = -1;
   int m_last = -1;

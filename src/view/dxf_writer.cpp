@@ -29,8 +29,9 @@ CPoint CDxfWriter::ToDxf(const CDrawContext& dc, CPoint logical) {
   if (!m_frame) {
     m_frame = CDxfUnits::FrameOf(dc.DeviceSize());
     // The cells cover the frame; figures beyond it fall into the border cells.
-    m_entities = std::make_unique<CDxfBandedEntities>(m_frame->corners[3], m_frame->corners[1],
-                                                      m_hidingBands, true, kBandedFromEntities);
+    m_entities =
+        std::make_unique<CDxfBandedEntities>(m_frame->corners[3], m_frame->corners[1],
+                                             m_hidingBands, kHidingWorkers, kBandedFromEntities);
   }
   return m_units.Convert(dc.Mapping(), dc.DeviceSize(), logical);
 }

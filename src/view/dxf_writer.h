@@ -36,8 +36,10 @@ class CDxfWriter : public CDrawDevice {
   };
 
   // The hiding under filled figures is shared out among that many bands of the drawing,
-  // each on a thread of its own, once the drawing is large; the file is the same for any.
-  static constexpr int kHidingBands = 3;
+  // taken by up to kHidingWorkers threads, once the drawing is large; the file is the same
+  // for any.
+  static constexpr int kHidingBands = 6;
+  static constexpr int kHidingWorkers = 3;
   explicit CDxfWriter(int hidingBands = kHidingBands);
   ~CDxfWriter() override;
 

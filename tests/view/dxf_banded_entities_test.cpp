@@ -71,16 +71,17 @@ void Draw(List& list, const std::vector<DrawingStep>& drawing, std::size_t from,
 const CPoint kLow{-1, -1};
 const CPoint kHigh{10001, 10001};
 
-// The bands, whether on workers, and after how many entities appended one list splits
-// into them (0 at once; the drawings here append some 1,000 to 2,000).
+// The bands, on how many worker threads (none: the caller's), and after how many
+// entities appended one list splits into them (0 at once; the drawings here append some
+// 1,000 to 2,000). More bands than workers: a band is taken by whichever thread is free.
 struct BandsRow {
   int bands;
-  bool onWorkers;
+  int workers;
   std::uint64_t splitAt;
 };
-const BandsRow kBandsRows[] = {{1, false, 0},  {2, false, 0}, {5, false, 700},
-                               {1, true, 0},   {2, true, 1},  {3, true, 0},
-                               {4, true, 300}, {8, true, 0},  {3, true, 1000000}};
+const BandsRow kBandsRows[] = {{1, 0, 0},       {2, 0, 0},  {5, 0, 700}, {1, 1, 0},
+                               {2, 2, 1},       {3, 3, 0},  {4, 4, 300}, {8, 8, 0},
+                               {3, 3, 1000000}, {12, 3, 0}, {7, 1, 300}, {9, 2, 1000000}};
 
 TEST(DxfBandedEntities, BandsEndInWhatOneListDoes) {
   std::mt19937 random(6508);
@@ -92,12 +93,12 @@ TEST(DxfBandedEntities, BandsEndInWhatOneListDoes) {
     const std::vector<CDxfEntity> expected = one.InOrder();
     ASSERT_GT(expected.size(), 50u) << round;
     for (const BandsRow& row : kBandsRows) {
-      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.onWorkers, row.splitAt);
+      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.workers, row.splitAt);
       Draw(bands, drawing, 0, drawing.size());
       EXPECT_EQ(bands.AppendedCount(), one.AppendedCount()) << round << " " << row.bands;
       EXPECT_EQ(bands.Size(), expected.size()) << round << " " << row.bands;
       ASSERT_EQ(bands.InOrder(), expected)
-          << round << " " << row.bands << " " << row.onWorkers << " " << row.splitAt;
+          << round << " " << row.bands << " " << row.workers << " " << row.splitAt;
     }
   }
 }
@@ -133,8 +134,9 @@ TEST(DxfBandedEntities, ReadingsBetweenStepsAreThoseOfOneListEveryTime) {
     expected.push_back(one.InOrder());
   }
   for (int run = 0; run < 20; ++run) {
-    const int bands = 2 + run % 5;
-    CDxfBandedEntities banded(kLow, kHigh, bands, true, static_cast<std::uint64_t>(run % 3) * 400);
+    const int bands = 2 + run % 5 * 3;
+    CDxfBandedEntities banded(kLow, kHigh, bands, 1 + run % 4,
+                              static_cast<std::uint64_t>(run % 3) * 400);
     for (std::size_t i = 1; i < std::size(pauses); ++i) {
       Draw(banded, drawing, pauses[i - 1], pauses[i]);
       ASSERT_EQ(banded.InOrder(), expected[i - 1]) << run << " " << pauses[i];
@@ -163,10 +165,10 @@ TEST(DxfBandedEntities, EdgeCasesEndInWhatOneListDoes) {
     CDxfEntityList one(kLow, kHigh);
     Draw(one, cases[c], 0, cases[c].size());
     for (const BandsRow& row : kBandsRows) {
-      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.onWorkers, row.splitAt);
+      CDxfBandedEntities bands(kLow, kHigh, row.bands, row.workers, row.splitAt);
       Draw(bands, cases[c], 0, cases[c].size());
       EXPECT_EQ(bands.InOrder(), one.InOrder())
-          << c << " " << row.bands << " " << row.onWorkers << " " << row.splitAt;
+          << c << " " << row.bands << " " << row.workers << " " << row.splitAt;
     }
   }
 }

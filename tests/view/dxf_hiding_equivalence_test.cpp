@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <optional>
@@ -235,14 +236,16 @@ std::vector<CDxfEntity> ExactlyLeftOf(const CDxfEntity& line, const std::vector<
 }
 
 // Lines and fills from near the origin out to the ends of the 32-bit range, across the
-// bound beyond which a point's sides of an edge no longer fit in 64 bits: the hiding
-// removes and cuts what the exact geometry says, near, far and astride alike.
+// bounds beyond which a crossing's point and then a point's sides of an edge no longer
+// fit in 64 bits: the hiding removes and cuts what the exact geometry says, near, far and
+// astride alike.
 TEST(DxfHidingEquivalence, FarOutFiguresAreHiddenAsTheExactGeometrySays) {
-  const std::int32_t scales[] = {1000, (1 << 30) - 2, 1 << 30, 2147483647};
+  const std::int32_t scales[] = {1000,          (1 << 19) - 1, 1 << 19,   1 << 23,
+                                 (1 << 30) - 2, 1 << 30,       2147483647};
   std::mt19937 random(20261209);
   std::size_t cut = 0;
-  for (int round = 0; round < 400; ++round) {
-    const std::int32_t lineScale = scales[round % 4], fillScale = scales[round / 4 % 4];
+  for (int round = 0; round < 980; ++round) {
+    const std::int32_t lineScale = scales[round % 7], fillScale = scales[round / 7 % 7];
     const auto at = [&random](std::int32_t scale) {
       std::uniform_int_distribution<std::int32_t> coordinate(-scale, scale);
       return CPoint{coordinate(random), coordinate(random)};
@@ -279,12 +282,14 @@ TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
   constexpr std::int32_t kLeast = std::numeric_limits<std::int32_t>::min();
   constexpr std::int32_t kMost = std::numeric_limits<std::int32_t>::max();
   constexpr std::int32_t kBound = 1 << 30;
+  constexpr std::int32_t kSmall = 1 << 19;
   struct Row {
     const char* values;  // what the row guards
     std::vector<std::int32_t> coordinates;
   };
   const Row rows[] = {
       {"cell edges", {-1, 0, 1, 624, 625, 626, 1250, 1251, 5001, 10001}},
+      {"64-bit crossings", {-kSmall - 1, -kSmall, -kSmall + 1, -3, 0, 5, kSmall - 1, kSmall}},
       {"64-bit sides", {-kBound - 1, -kBound, -kBound + 1, -7, 0, 9, kBound - 1, kBound}},
       {"32-bit ends", {kLeast, kLeast + 1, -kBound, -1, 0, 1, kBound, kMost - 1, kMost}},
   };
@@ -322,6 +327,73 @@ TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
     // The fills did cut and remove, not only spare.
     EXPECT_GT(cut, 20u) << row.values;
     EXPECT_GT(removed, 20u) << row.values;
+  }
+}
+
+// Fills of every number of corners, odd and even, up to beyond the most whose edges are
+// taken several at a time, near the origin and astride the reach of those edges: every
+// fill, round or with its corners in any order (crossed, not convex), cuts and removes
+// lines and removes texts as the exact geometry says.
+TEST(DxfHidingEquivalence, FillsOfAnyCornersHideAsTheExactGeometrySays) {
+  struct Row {
+    const char* guards;
+    std::int32_t centre;
+    std::int32_t radius;
+  };
+  const Row rows[] = {{"within reach", 5000, 3000},
+                      {"astride the reach", (1 << 19) - 2000, 3000},
+                      {"beyond the reach", (1 << 19) + 4000, 3000}};
+  const std::size_t cornerCounts[] = {3, 4, 5, 6, 7, 31, 127, 128, 129, 200};
+  std::mt19937 random(20261211);
+  for (const Row& row : rows) {
+    std::uniform_int_distribution<std::int32_t> around(row.centre - row.radius * 3 / 2,
+                                                       row.centre + row.radius * 3 / 2);
+    std::size_t cut = 0, removed = 0, textsRemoved = 0, textsKept = 0;
+    for (std::size_t corners : cornerCounts) {
+      for (int round = 0; round < 12; ++round) {
+        std::vector<CPoint> polygon;
+        for (std::size_t i = 0; i < corners; ++i) {
+          const double angle = 6.283185307179586 * double(i) / double(corners);
+          polygon.push_back({row.centre + static_cast<std::int32_t>(row.radius * std::cos(angle)),
+                             row.centre + static_cast<std::int32_t>(row.radius * std::sin(angle))});
+        }
+        if (round % 3 == 1) std::shuffle(polygon.begin(), polygon.end(), random);
+        if (round % 3 == 2) std::reverse(polygon.begin(), polygon.end());
+        CDxfEntityList fast({-1, -1}, {10001, 8001});
+        std::vector<CDxfEntity> expected;
+        for (int i = 0; i < 16; ++i) {
+          const CDxfEntity line{DxfEntityKind::Line,
+                                {around(random), around(random)},
+                                {around(random), around(random)},
+                                i,
+                                0,
+                                {}};
+          fast.Append(line);
+          const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon);
+          cut += left.size() > 1;
+          removed += left.empty();
+          expected.insert(expected.end(), left.begin(), left.end());
+          const CPoint corner{around(random), around(random)};
+          const CDxfEntity text{DxfEntityKind::Text,
+                                corner,
+                                {corner.x + 40 + i * 150, corner.y + 10 + i * 40},
+                                i,
+                                1,
+                                "T" + std::to_string(i)};
+          fast.Append(text);
+          const bool hidden = TextHidden(text, polygon);
+          textsRemoved += hidden;
+          textsKept += !hidden;
+          if (!hidden) expected.push_back(text);
+        }
+        fast.HideUnder(polygon, 0);
+        ASSERT_EQ(fast.InOrder(), expected) << row.guards << " " << corners << " " << round;
+      }
+    }
+    EXPECT_GT(cut, 100u) << row.guards;
+    EXPECT_GT(removed, 20u) << row.guards;
+    EXPECT_GT(textsRemoved, 20u) << row.guards;
+    EXPECT_GT(textsKept, 20u) << row.guards;
   }
 }
 
