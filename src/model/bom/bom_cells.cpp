@@ -197,7 +197,9 @@ void CBOMGrid::UpdateLineCells(int row) {
 }
 
 void CBOMGrid::PrefetchRecords() const {
-  for (const std::unique_ptr<CBOMLine>& line : m_lines) __builtin_prefetch(line->reference.data());
+  for (const std::unique_ptr<CBOMLine>& line : m_lines) {
+    if (line != nullptr) __builtin_prefetch(line->reference.data());
+  }
   const int rows = GetRowCount();
   const int columns = GetColumnCount();
   for (int row = 0; row < rows; ++row) {
