@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -37,16 +39,41 @@ bool IsWholeNumber(std::string_view text) {
   return digits;
 }
 
-void AppendCleanCellText(std::string& out, std::string_view text, char separator) {
-  // Appended whole, then cleaned where it stands: no growth checked per character.
-  std::size_t kept = out.size();
-  out.append(text);
-  for (std::size_t k = kept; k < out.size(); ++k) {
-    const char c = out[k];
-    if (c == '\r') continue;
-    out[kept++] = c == '\n' ? ' ' : c == separator ? '.' : c;
+constexpr std::uint64_t kEveryByteOne = 0x0101010101010101;
+constexpr std::uint64_t kEveryByteHigh = 0x8080808080808080;
+
+// Whether one of the eight bytes of the word is the byte that the pattern repeats.
+bool HoldsByte(std::uint64_t word, std::uint64_t pattern) {
+  const std::uint64_t x = word ^ pattern;  // a zero byte where they are equal
+  return ((x - kEveryByteOne) & ~x & kEveryByteHigh) != 0;
+}
+
+// The length of the text's start that holds no CR, LF nor separator. Most cells hold none,
+// so the text is searched eight bytes at a time.
+std::size_t CleanStartLength(std::string_view text, char separator) {
+  const std::uint64_t cr = kEveryByteOne * '\r';
+  const std::uint64_t lf = kEveryByteOne * '\n';
+  const std::uint64_t mark = kEveryByteOne * static_cast<unsigned char>(separator);
+  std::size_t k = 0;
+  for (; k + sizeof(std::uint64_t) <= text.size(); k += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + k, sizeof word);
+    if (HoldsByte(word, cr) || HoldsByte(word, lf) || HoldsByte(word, mark)) break;
   }
-  out.resize(kept);
+  for (; k < text.size(); ++k) {
+    const char c = text[k];
+    if (c == '\r' || c == '\n' || c == separator) break;
+  }
+  return k;
+}
+
+void AppendCleanCellText(std::string& out, std::string_view text, char separator) {
+  const std::size_t clean = CleanStartLength(text, separator);
+  out.append(text.substr(0, clean));
+  for (const char c : text.substr(clean)) {
+    if (c == '\r') continue;
+    out += c == '\n' ? ' ' : c == separator ? '.' : c;
+  }
 }
 
 // The decimal mark in out[from..] when that is a whole number.
@@ -156,11 +183,13 @@ CXlExportFile WriteCsvList(CDorneDoc& document, bool allRuns, char decimalMark) 
       return std::move(writing.file);
     }
   }
-  bool first = true;
+  std::vector<CBOMGrid*> grids;
   for (CRun* run : document.GetRuns()) {
-    if (!allRuns && run != current) continue;
-    WriteGrid(run->GetBOM(), first, writing);
-    first = false;
+    if (allRuns || run == current) grids.push_back(&run->GetBOM());
+  }
+  for (std::size_t i = 0; i < grids.size(); ++i) {
+    if (i + 1 < grids.size()) grids[i + 1]->PrefetchRecords();
+    WriteGrid(*grids[i], i == 0, writing);
   }
   return std::move(writing.file);
 }

@@ -34,6 +34,33 @@ TEST(CsvCellTest, CellTextsCannotSplitARecordOrAField) {
   EXPECT_EQ(CleanCellText("1,5", ','), "1.5");
 }
 
+// Texts are searched several bytes at a time: a CR, LF or separator is found at either
+// end of such a stretch, across the boundary between two, after a clean start of any
+// length, and among bytes that are not plain letters (UTF-8, bytes just above and below
+// the ones searched for).
+TEST(CsvCellTest, EveryMarkIsCleanedWhereverItStandsInALongText) {
+  const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghij";  // 36 bytes
+  const std::pair<char, char> marks[] = {{';', '.'}, {'\n', ' '}, {'\r', '\0'}};
+  for (std::size_t at = 0; at < letters.size(); ++at) {
+    for (const auto& [mark, becomes] : marks) {
+      std::string text = letters;
+      text[at] = mark;
+      std::string clean = letters;
+      if (becomes == '\0') clean.erase(at, 1);
+      else clean[at] = becomes;
+      EXPECT_EQ(CleanCellText(text, ';'), clean) << "mark " << int(mark) << " at " << at;
+    }
+  }
+  const std::pair<const char*, const char*> cases[] = {
+      {"\xC3\xA9l\xC3\xA9ment droit 2 m;;", "\xC3\xA9l\xC3\xA9ment droit 2 m.."},
+      {"\x0B\x0C\x0E:<=\x09\x3A\x3C ab cd ef\r\n", "\x0B\x0C\x0E:<=\x09\x3A\x3C ab cd ef "},
+      {"\r\r\r\r\r\r\r\r\r", ""},
+      {"12345678;12345678\n", "12345678.12345678 "}};
+  for (const auto& [text, clean] : cases) EXPECT_EQ(CleanCellText(text, ';'), clean) << text;
+  EXPECT_EQ(CleanCellText("a long text, with commas, in it", ','),
+            "a long text. with commas. in it");
+}
+
 TEST(CsvCellTest, OnlyWholeNumbersTakeTheDecimalMark) {
   const std::pair<const char*, const char*> cases[] = {
       {"133.20", "133,20"},   {"0.0", "0,0"}, {"-2.5", "-2,5"}, {"3.2A-X", "3.2A-X"},
@@ -212,6 +239,29 @@ TEST_F(CsvExportTest, ADocumentWideRateTypedIntoOneBillReachesEveryRunsLines) {
     const CXlExportFile undone = WriteCsvList(m_document, true, ',');
     EXPECT_EQ(FieldUnder(undone, title), rates);
     EXPECT_EQ(FieldUnder(undone, unitSale), sales);
+  }
+}
+
+// Listing every run gives the title line once, then each run's lines in document order,
+// as each run listed alone gives them, whichever run is current.
+TEST_F(CsvExportTest, EveryRunListedGivesEachRunsOwnListingInTurn) {
+  ASSERT_GE(m_document.GetRunCount(), 3);
+  m_document.SetBomPage(1);
+  for (CRun* current : {m_document.GetRuns().front(), m_document.GetRuns().back()}) {
+    m_document.SetCurrentRun(current);
+    const CXlExportFile every = WriteCsvList(m_document, true, ',');
+    std::vector<std::string> inTurn;
+    for (CRun* run : m_document.GetRuns()) {
+      m_document.SetCurrentRun(run);
+      const CXlExportFile listed = WriteCsvList(m_document, false, ',');
+      const std::vector<std::string>& alone = listed.Lines();
+      ASSERT_FALSE(alone.empty());
+      if (inTurn.empty()) inTurn.push_back(alone.front());
+      EXPECT_EQ(alone.front(), inTurn.front()) << "every run has the same title line";
+      inTurn.insert(inTurn.end(), alone.begin() + 1, alone.end());
+    }
+    m_document.SetCurrentRun(current);
+    EXPECT_EQ(every.Lines(), inTurn);
   }
 }
 

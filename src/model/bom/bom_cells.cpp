@@ -196,6 +196,20 @@ void CBOMGrid::UpdateLineCells(int row) {
   if (row >= 0 && row < GetRowCount()) RefreshRows(row, row + 1);
 }
 
+void CBOMGrid::PrefetchRecords() const {
+  for (const std::unique_ptr<CBOMLine>& line : m_lines) {
+    if (line != nullptr) __builtin_prefetch(line->reference.data());
+  }
+  const int rows = GetRowCount();
+  const int columns = GetColumnCount();
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns; ++column) {
+      if (const CGridCellFormat* cell = GetTextCell(row, column))
+        __builtin_prefetch(cell->GetText().data());
+    }
+  }
+}
+
 void CBOMGrid::RefreshRows(int first, int last) {
   // Each line's marks are worked out once for all its cells, and a refresh that changes
   // nothing allocates nothing.

@@ -182,6 +182,12 @@ class CBOMGrid : public CGridModel {
   bool InsertRow(int after);
   bool UpdateCellBitmap(int row, int column);
   void UpdateLineCells(int row);
+  // Asks the processor for what a refresh and a listing of the page read (the line
+  // records, their references, the cells and their texts) without waiting for any of it.
+  // A page's records lie among its run's elements, so a walk over many pages that asks
+  // for the next page while it works on this one waits for memory about once a page
+  // instead of at every cell.
+  void PrefetchRecords() const;
 
   bool GetDefaultAutoRowHeight() const { return m_defaultAutoRowHeight; }
   bool GetDefaultAutoColumnWidth() const { return m_defaultAutoColumnWidth; }
