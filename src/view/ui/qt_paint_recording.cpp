@@ -48,8 +48,7 @@ void CQtPaintRecording::Keep(Op op, int index, int count, const QRect& reach) {
   }
   const int at = static_cast<int>(m_ops.size());
   m_ops.push_back({op, index, count, reach, m_lastPen, m_lastBrush});
-  if (!IsFigure(op)) m_settings.push_back(at);
-  if (!IsFigure(op)) return;
+  if (!IsFigure(op)) return m_settings.push_back(at);
   ++m_figures;
   IndexFigure(at, reach);
 }
