@@ -439,27 +439,16 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   // The bounds taken as the boxes were projected are those StrictlyOverlap reads, without
   // going to each box met, scattered in memory, for them.
   const CScreenGrid::Bounds& bounds = m_bounds[m_boxOfStep[step]];
-  // Each candidate is written down and kept or not without a branch on what its node holds:
-  // the nodes lie scattered in memory, and a branch that cannot be foreseen (about half of
-  // them come later) would wait for each node in turn, where without one their loads
-  // overlap. Every node of the grid is a step's, so a later one's bounds can be read too.
-  // The box's own other node is told by the box's number, not by the node's box.
-  std::size_t kept = met.size();
-  const std::uint32_t own = m_boxOfStep[step];
   auto consider = [&](CDisplayNode* other) {
-    if (kept == met.size()) met.resize(std::max<std::size_t>(16, 2 * kept));
-    const std::uint32_t otherStep = other->step;
-    const std::uint32_t otherBox = m_boxOfStep[otherStep];
-    met[kept] = other;
-    kept += static_cast<std::size_t>((otherStep < step) & (otherBox != own) &
-                                     bounds.StrictlyOverlaps(m_bounds[otherBox]));
+    if (other->step < step && other->box != &box &&
+        bounds.StrictlyOverlaps(m_bounds[m_boxOfStep[other->step]]))
+      met.push_back(other);
   };
   if (!m_list.m_grid.Query(box, consider)) {
     for (std::size_t j = 0; j < step; ++j) {
       if (m_steps[j]->box->HasFiniteProjection()) consider(m_steps[j]);
     }
   }
-  met.resize(kept);
   std::sort(met.begin(), met.end());
   met.erase(std::unique(met.begin(), met.end()), met.end());
 }

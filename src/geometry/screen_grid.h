@@ -56,11 +56,9 @@ class CScreenGrid {
     double right = 0.0;
     double bottom = 0.0;
     bool finite = false;
-    // StrictlyOverlap of the two boxes, by their bounds; without a branch, for a caller that
-    // weighs many candidates.
+    // StrictlyOverlap of the two boxes, by their bounds.
     bool StrictlyOverlaps(const Bounds& other) const {
-      return (left < other.right) & (other.left < right) & (top < other.bottom) &
-             (other.top < bottom);
+      return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
     }
   };
   static Bounds BoundsOf(const CBox& box);
