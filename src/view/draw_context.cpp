@@ -121,8 +121,11 @@ void CDrawContext::IntersectClipRect(std::int32_t left, std::int32_t top, std::i
 }
 
 void CDrawContext::SetLayer(std::string_view name, int colorNumber) {
-  // Each face of a box names its layer again, nearly always the one it is on.
-  if (m_layer != name) m_layer.assign(name);
+  // Each face of a box names its layer again, nearly always the one it is on, often by the
+  // name the context holds.
+  const bool same = name.size() == m_layer.size() &&
+                    (name.data() == m_layer.data() || std::string_view(m_layer) == name);
+  if (!same) m_layer.assign(name);
   m_device.SetLayer(name, colorNumber);
 }
 

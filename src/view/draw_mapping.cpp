@@ -6,17 +6,8 @@
 
 namespace {
 
-std::int32_t Held(std::int64_t result) {
-  constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(result < kLow ? kLow : (result > kHigh ? kHigh : result));
-}
-
-// (value - from) x numerator / denominator + to, truncated toward zero, held to 32 bits.
-std::int32_t Map(std::int64_t value, std::int64_t from, std::int64_t numerator,
-                 std::int64_t denominator, std::int64_t to) {
-  return Held((value - from) * numerator / denominator + to);
-}
+using draw_mapping::Held;
+using draw_mapping::Map;
 
 // The extent scaled by ratio (< 1), rounded to the nearest pixel, never to 0, sign kept.
 std::int32_t Shrunk(std::int32_t extent, double ratio) {
@@ -56,12 +47,6 @@ void CDrawMapping::FitIsotropic() {
   } else if (scaleY > scaleX) {
     m_viewportExtent.cy = Shrunk(m_viewportExtent.cy, scaleX / scaleY);
   }
-}
-
-CPoint CDrawMapping::ToDevice(CPoint logical) const {
-  return {
-      Map(logical.x, m_windowOrigin.x, m_viewportExtent.cx, m_windowExtent.cx, m_viewportOrigin.x),
-      Map(logical.y, m_windowOrigin.y, m_viewportExtent.cy, m_windowExtent.cy, m_viewportOrigin.y)};
 }
 
 CPoint CDrawMapping::ToLogical(CPoint device) const {

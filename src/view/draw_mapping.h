@@ -1,9 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 
 #include "platform/draw_types.h"
 #include "view/draw_tools.h"
+
+namespace draw_mapping {
+
+inline std::int32_t Held(std::int64_t result) {
+  constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(result < kLow ? kLow : (result > kHigh ? kHigh : result));
+}
+
+// (value - from) x numerator / denominator + to, truncated toward zero, held to 32 bits.
+inline std::int32_t Map(std::int64_t value, std::int64_t from, std::int64_t numerator,
+                        std::int64_t denominator, std::int64_t to) {
+  return Held((value - from) * numerator / denominator + to);
+}
+
+}  // namespace draw_mapping
 
 // How a drawing context maps logical units to device pixels:
 //   device = (logical - window origin) x viewport extent / window extent + viewport origin
@@ -29,7 +46,14 @@ class CDrawMapping {
   void SetWindowExtent(CSize extent);
   void SetViewportExtent(CSize extent);
 
-  CPoint ToDevice(CPoint logical) const;
+  // Inline: every point of every figure goes through it.
+  CPoint ToDevice(CPoint logical) const {
+    using draw_mapping::Map;
+    return {Map(logical.x, m_windowOrigin.x, m_viewportExtent.cx, m_windowExtent.cx,
+                m_viewportOrigin.x),
+            Map(logical.y, m_windowOrigin.y, m_viewportExtent.cy, m_windowExtent.cy,
+                m_viewportOrigin.y)};
+  }
   CPoint ToLogical(CPoint device) const;
   // Lengths without origins or signs: a logical size in pixels and back.
   CSize SizeToDevice(CSize logical) const;

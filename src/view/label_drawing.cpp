@@ -36,6 +36,10 @@ int SlotAmongFirstEight(const CDev& e, const CBox& box) {
 bool StyleBit(const CDev& e, int bit) { return ((e.GetStyle() >> bit) & 1) != 0; }
 
 int NeutralLabelFace(const CDev& e, const CBox& box, int neutralSide) {
+  // Only ends, joints and two-way junctions carry the label: the run's catalogue, a look-up
+  // by name, is not asked for the other boxes.
+  const int kind = e.GetKind();
+  if (kind != CDev::kEnd && kind != CDev::kJoint && kind != CDev::kJunction2) return -1;
   const std::string catalog = e.GetRunProperty("Catalog");
   const int slot = SlotAmongFirstEight(e, box);
   const bool qjf = catalog == "QJF";

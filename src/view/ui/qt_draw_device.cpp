@@ -153,9 +153,12 @@ void CQtDrawDevice::FillAndOutline(const CDrawContext& dc, Draw draw) {
   const CBrushInUse wanted{brush, dc.State().textColor, dc.State().backgroundColor};
   if (m_brush != wanted) {
     // Faces take turns between a few shades: each is made and kept once, known by its colour.
-    if (brush.style == BrushStyle::Solid)
-      m_out.SetNamedBrush(SolidBrush(brush.color), ColourKey(brush.color));
-    else m_out.SetBrush(ToQBrush(dc));
+    if (brush.style == BrushStyle::Solid) {
+      const std::uint32_t name = ColourKey(brush.color);
+      if (!m_out.SetNamedBrush(name)) m_out.SetNamedBrush(SolidBrush(brush.color), name);
+    } else {
+      m_out.SetBrush(ToQBrush(dc));
+    }
     m_brush = wanted;
   }
   draw();

@@ -36,12 +36,19 @@ CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDev
 }
 
 void CQtPaintRecording::Keep(Op op, int index, int count, const QRect& reach) {
+  // A figure carries the pen and brush it is drawn with, and the playback sets them from
+  // there: pens and brushes need no operation of their own (a face sets its brush each).
+  if (op == Op::Pen) {
+    m_lastPen = index;
+    return;
+  }
+  if (op == Op::Brush) {
+    m_lastBrush = index;
+    return;
+  }
   const int at = static_cast<int>(m_ops.size());
   m_ops.push_back({op, index, count, reach, m_lastPen, m_lastBrush});
-  if (op == Op::Pen) m_lastPen = index;
-  else if (op == Op::Brush) m_lastBrush = index;
-  else if (!IsFigure(op)) m_settings.push_back(at);
-  if (!IsFigure(op)) return;
+  if (!IsFigure(op)) return m_settings.push_back(at);
   ++m_figures;
   IndexFigure(at, reach);
 }
@@ -119,15 +126,32 @@ void CQtPaintRecording::SetBrush(const QBrush& brush) {
   Keep(Op::Brush, KeptBrush(brush));
 }
 
+int CQtPaintRecording::NamedBrushIndex(std::uint32_t name) {
+  CNamedBrush& recent =
+      m_recentNamedBrushes[((name * 0x9E3779B1u) >> 28) & (m_recentNamedBrushes.size() - 1)];
+  if (recent.index >= 0 && recent.name == name) return recent.index;
+  const auto found = m_namedBrushes.find(name);
+  if (found == m_namedBrushes.end()) return -1;
+  recent = {name, found->second};
+  return found->second;
+}
+
+bool CQtPaintRecording::SetNamedBrush(std::uint32_t name) {
+  if (m_painter != nullptr) return false;
+  const int index = NamedBrushIndex(name);
+  if (index < 0) return false;
+  Keep(Op::Brush, index);
+  return true;
+}
+
 void CQtPaintRecording::SetNamedBrush(const QBrush& brush, std::uint32_t name) {
   if (m_painter != nullptr) return m_painter->setBrush(brush);
-  const auto [found, added] = m_namedBrushes.try_emplace(name, 0);
-  if (added) {
-    m_brushes.push_back(brush);
-    m_brushTools.push_back(CPolygonStamps::BrushTools(brush));
-    found->second = static_cast<int>(m_brushes.size()) - 1;
-  }
-  Keep(Op::Brush, found->second);
+  if (SetNamedBrush(name)) return;
+  m_brushes.push_back(brush);
+  m_brushTools.push_back(CPolygonStamps::BrushTools(brush));
+  const int index = static_cast<int>(m_brushes.size()) - 1;
+  m_namedBrushes.emplace(name, index);
+  Keep(Op::Brush, index);
 }
 
 int CQtPaintRecording::KeptBrush(const QBrush& brush) {
@@ -191,17 +215,32 @@ void CQtPaintRecording::DrawPolygon(std::span<const QPoint> points) {
   if (m_painter != nullptr) {
     return m_painter->drawPolygon(points.data(), static_cast<int>(points.size()), Qt::OddEvenFill);
   }
-  Keep(Op::Polygon, static_cast<int>(m_points.size()), static_cast<int>(points.size()),
-       StrokeReach(BoundsOfPoints(points)));
-  m_points.insert(m_points.end(), points.begin(), points.end());
+  KeepPoints(Op::Polygon, points);
+}
+
+void CQtPaintRecording::KeepPoints(Op op, std::span<const QPoint> points) {
+  // A face is a polygon of a few points, and a scene has hundreds of thousands of them:
+  // the points are taken over and bounded in one pass.
+  const int at = static_cast<int>(m_points.size());
+  if (points.empty()) return Keep(op, at, 0, StrokeReach(BoundsOfPoints(points)));
+  m_points.resize(m_points.size() + points.size());
+  QPoint* kept = m_points.data() + at;
+  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+  for (const QPoint& p : points) {
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+    top = std::min(top, p.y());
+    bottom = std::max(bottom, p.y());
+    *kept++ = p;
+  }
+  Keep(op, at, static_cast<int>(points.size()),
+       StrokeReach(QRect(QPoint(left, top), QPoint(right, bottom))));
 }
 
 void CQtPaintRecording::DrawPolyline(std::span<const QPoint> points) {
   if (m_painter != nullptr)
     return m_painter->drawPolyline(points.data(), static_cast<int>(points.size()));
-  Keep(Op::Polyline, static_cast<int>(m_points.size()), static_cast<int>(points.size()),
-       StrokeReach(BoundsOfPoints(points)));
-  m_points.insert(m_points.end(), points.begin(), points.end());
+  KeepPoints(Op::Polyline, points);
 }
 
 void CQtPaintRecording::DrawLine(QPoint from, QPoint to) {
@@ -278,7 +317,6 @@ void CQtPaintRecording::PlayBand(QPainter& painter, const QRect& band,
   // Stamps stand for figures drawn plainly: painted over, with no clip but the band's.
   bool plain = true, unclipped = true;
   const auto play = [&](const Recorded& r) {
-    if (r.op == Op::Pen || r.op == Op::Brush) return;
     if (r.op == Op::Composition) plain = r.index == QPainter::CompositionMode_SourceOver;
     if (r.op == Op::ClipRegion || r.op == Op::ClipOff) unclipped = r.op == Op::ClipOff;
     if (IsFigure(r.op)) {

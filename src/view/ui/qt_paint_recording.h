@@ -11,6 +11,7 @@
 
 #include "view/ui/polygon_stamps.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <unordered_map>
@@ -36,6 +37,9 @@ class CQtPaintRecording {
   // The same for a brush that the caller names by a number of its own, which must always
   // come with an equal brush: the brush is then found by the number alone.
   void SetNamedBrush(const QBrush& brush, std::uint32_t name);
+  // The brush kept under that name set again, without the caller making it: false, setting
+  // nothing, when none is kept under it yet or the operations are made at once.
+  bool SetNamedBrush(std::uint32_t name);
   void SetCompositionMode(QPainter::CompositionMode mode);
   void SetFont(const QFont& font);
   // The font as the target resolves it, for measuring texts.
@@ -55,7 +59,7 @@ class CQtPaintRecording {
   void FillPixel(QPoint at, const QColor& colour);
   void DrawImage(const QRect& rect, const QImage& image);
 
-  bool IsEmpty() const { return m_ops.empty(); }
+  bool IsEmpty() const { return m_ops.empty() && m_lastPen < 0 && m_lastBrush < 0; }
   // Plays the kept operations onto the painter, whose state is the same afterwards.
   void Play(QPainter& painter) const;
   // Plays them onto an image (whose painter, if any, waits meanwhile), in bands on
@@ -109,8 +113,12 @@ class CQtPaintRecording {
   static constexpr int kMaxStrips = 1 << 12;
 
   void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
+  // Keeps a figure of these points (a polygon or polyline) with the reach of its stroke.
+  void KeepPoints(Op op, std::span<const QPoint> points);
   // The index in m_brushes of a brush equal to that one, kept now if need be.
   int KeptBrush(const QBrush& brush);
+  // The index in m_brushes of the brush kept under the name, or -1.
+  int NamedBrushIndex(std::uint32_t name);
   static int StrokeMarginOf(const QPen& pen);
   QRect StrokeReach(const QRect& bounds) const;
   QRect TextReach(const QRect& laidOut) const;
@@ -118,8 +126,8 @@ class CQtPaintRecording {
   static std::vector<int> BandTops(std::span<const CQtPaintRecording* const> parts, int rows,
                                    int bands);
   void PlayBand(QPainter& painter, const QRect& band, CPolygonStamps* stamps) const;
-  // The figures that may meet the band, by the index, and the other operations but pens
-  // and brushes: the numbers of the operations in their order.
+  // The figures that may meet the band, by the index, and the other operations: the
+  // numbers of the operations in their order.
   std::vector<int> OpsOfBand(const QRect& band) const;
   void IndexFigure(int op, const QRect& reach);
   void Apply(QPainter& painter, const Recorded& r) const;
@@ -139,6 +147,13 @@ class CQtPaintRecording {
   std::vector<CPolygonStamps::Tools> m_brushTools;
   std::unordered_map<QRgb, int> m_solidBrushes;           // by colour, into m_brushes
   std::unordered_map<std::uint32_t, int> m_namedBrushes;  // by the caller's name for them
+  // The names met last, by a few bits of each: faces take turns between a few shades, and
+  // the table above is asked for every face.
+  struct CNamedBrush {
+    std::uint32_t name = 0;
+    int index = -1;
+  };
+  std::array<CNamedBrush, 16> m_recentNamedBrushes{};
   std::vector<QFont> m_fonts;
   std::vector<QColor> m_colours;
   std::vector<QRegion> m_regions;

@@ -259,3 +259,48 @@ TEST(PolygonStampsTest, NamedBrushesPlayAsTheBrushesTheyName) {
 }
 
 }  // namespace
+
+// A brush set again by its name alone is the one first kept under that name, however many
+// names there are and whichever of them were met in between (names that share the short
+// memory of recent names among them); a name never kept, or a recording that paints at
+// once, sets nothing and leaves the caller to give the brush.
+TEST(PolygonStampsTest, BrushesSetAgainByNameAlonePlayAsTheBrushesTheyName) {
+  constexpr int kNames = 40;
+  std::vector<QBrush> brushes;
+  for (int n = 0; n < kNames; ++n) brushes.emplace_back(QColor(6 * n, 255 - 5 * n, (n * 37) % 256));
+  // Names far apart in value, and an order that comes back to each after the others.
+  const auto nameOf = [](int n) { return static_cast<std::uint32_t>(n) * 0x10001u; };
+  const auto draw = [&](CQtPaintRecording& out, bool named) {
+    out.SetPen(QPen(Qt::black, 0));
+    for (int i = 0; i < 160; ++i) {
+      const int which = (i * 7 + i / kNames) % kNames;
+      if (!named) out.SetBrush(brushes[static_cast<std::size_t>(which)]);
+      else if (!out.SetNamedBrush(nameOf(which)))
+        out.SetNamedBrush(brushes[static_cast<std::size_t>(which)], nameOf(which));
+      const QPoint at(10 + (i % 16) * 38, 10 + (i / 16) * 38);
+      const int side = i % 3 == 0 ? 7 : 24;
+      const std::vector<QPoint> face = {at, at + QPoint(side, 2), at + QPoint(side, side),
+                                        at + QPoint(1, side)};
+      out.DrawPolygon(face);
+    }
+  };
+  QImage expected = Blank();
+  {
+    QPainter painter(&expected);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    CQtPaintRecording atOnce(painter);
+    EXPECT_FALSE(atOnce.SetNamedBrush(nameOf(0))) << "a recording that paints at once";
+    draw(atOnce, false);
+  }
+  CQtPaintRecording recording;
+  EXPECT_FALSE(recording.SetNamedBrush(nameOf(3))) << "a name never kept";
+  draw(recording, true);
+  EXPECT_FALSE(recording.SetNamedBrush(nameOf(kNames))) << "a name never kept, after others";
+  CPolygonStamps::CLibrary library;
+  const CQtPaintRecording* parts[] = {&recording};
+  for (int bands : {1, 4}) {
+    QImage played = Blank();
+    CQtPaintRecording::PlayInBands(played, parts, bands, &library);
+    EXPECT_TRUE(played == expected) << bands << " bands";
+  }
+}
