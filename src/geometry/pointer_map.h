@@ -54,6 +54,19 @@ class CPointerMap {
     --m_size;
   }
 
+  // Room for that many keys in all without growing on the way.
+  void Reserve(std::size_t count) {
+    while (count * 4 > m_slots.size() * 3) Grow();
+  }
+
+  // The slot where the key's search begins, null in an empty map: a caller filing many keys
+  // in a table larger than the cache prefetches the slots of the next few first. (The
+  // prefetch is the caller's own statement: GCC takes a function that only prefetches for
+  // one without effect and drops the calls to it.)
+  const void* HomeSlot(const Key* key) const {
+    return m_slots.empty() ? nullptr : &m_slots[Home(key)];
+  }
+
   void Clear() {
     for (auto& slot : m_slots) slot = {nullptr, Value()};
     m_size = 0;

@@ -44,6 +44,37 @@ TEST(CPointerMapTest, BehavesLikeAMap) {
   EXPECT_EQ(map[&objects[1]], 0) << "a new key starts with a default value";
 }
 
+// Room reserved before the keys come or among them (the table then grows with members in
+// it): every member keeps its value, and filing more never loses one.
+TEST(CPointerMapTest, ReservingRoomKeepsEveryMember) {
+  std::vector<int> objects(5000);
+  const struct {
+    const char* name;
+    std::size_t reserveAfter;  // keys filed before the reserve
+    std::size_t room;
+  } cases[] = {
+      {"room for all before any key", 0, 5000},
+      {"room for all once some are filed", 1000, 5000},
+      {"less room than the members already filed", 3000, 100},
+      {"room for more than will come", 10, 100000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    CPointerMap<int, int> map;
+    EXPECT_EQ(map.HomeSlot(&objects[0]), nullptr) << "an empty map has no slot";
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+      if (i == c.reserveAfter) map.Reserve(c.room);
+      map[&objects[i]] = static_cast<int>(i);
+    }
+    ASSERT_EQ(map.Size(), objects.size());
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+      const int* found = map.Find(&objects[i]);
+      ASSERT_NE(found, nullptr) << i;
+      ASSERT_EQ(*found, static_cast<int>(i)) << i;
+    }
+  }
+}
+
 // A null key would land on an empty slot: finding it must not give that slot's value,
 // erasing it must not shift the entries around an empty slot, and asking for its value must
 // not count it as a member.

@@ -35,6 +35,17 @@ constexpr int kAllFaces = 63;
 constexpr std::uint64_t kMinRunBytes = 20;
 // Fewer boxes than this to a piece are projected faster on one thread than the threads start.
 constexpr std::size_t kBoxesPerProjectionPiece = 2048;
+// As many elements (most hold one to three boxes): a piece is never smaller than before.
+constexpr std::size_t kElementsPerProjectionPiece = 2048;
+
+// project(i) for every i below count, in pieces of at least `least` on worker threads.
+template <class Project>
+void ProjectPieces(std::size_t count, std::size_t least, Project&& project) {
+  CParallelChunks::Run(count, CParallelChunks::ChunkCount(count, least),
+                       [&project](std::size_t, std::size_t from, std::size_t to) {
+                         for (std::size_t i = from; i < to; ++i) project(i);
+                       });
+}
 
 std::string VersionText(long long version) {
   char text[48];
@@ -59,19 +70,31 @@ std::string VersionText(long long version) {
 }
 
 // Every box the runs hold, in the document's order; none when some box is in a scene,
-// which only the caller's thread may refile. With an empty scene no box is asked.
-std::optional<std::vector<CBox*>> UnlistedBoxesOfRuns(const std::vector<CRun*>& runs,
-                                                      bool sceneEmpty) {
+// which only the caller's thread may refile.
+std::optional<std::vector<CBox*>> UnlistedBoxesOfRuns(const std::vector<CRun*>& runs) {
   std::vector<CBox*> boxes;
   bool allUnlisted = true;
   for (const CRun* run : runs) {
     VisitBoxesHeldByRun(*run, [&](CBox& box) {
-      allUnlisted = allUnlisted && (sceneEmpty || !box.IsListed());
+      allUnlisted = allUnlisted && !box.IsListed();
       boxes.push_back(&box);
     });
     if (!allUnlisted) return std::nullopt;
   }
   return boxes;
+}
+
+// Every element that holds boxes of the runs, found without reading one.
+std::vector<const CDev*> ElementsHoldingBoxes(const std::vector<CRun*>& runs) {
+  std::vector<const CDev*> elements;
+  std::size_t count = 0;
+  for (const CRun* run : runs)
+    count += run->GetDevices().size() + run->GetLengthRecords().size() + 1;
+  elements.reserve(count);
+  for (const CRun* run : runs)
+    VisitElementsHoldingBoxes(*run,
+                              [&elements](const CDev& element) { elements.push_back(&element); });
+  return elements;
 }
 
 }  // namespace
@@ -189,21 +212,23 @@ void CDorneDoc::ReadTail(CArchiveReader& archive) {
 
 // The boxes were read before the angles were known. A box's projection is its own work,
 // so the boxes are cut into pieces projected on worker threads, whatever runs they belong
-// to: one run of many elements is as much work as many small runs. A box already in a
-// scene is refiled as it is projected, so with any such box everything goes the
-// one-thread way.
+// to: one run of many elements is as much work as many small runs. With an empty scene
+// the pieces are cut by elements, whose boxes are first met on the thread that projects
+// them, not on this one beforehand. A box already in a scene is refiled as it is
+// projected, so with any such box everything goes the one-thread way.
 void CDorneDoc::ProjectBoxesOfReadFile() {
-  const bool sceneEmpty = m_projection.GetDisplayList().BoxCount() == 0;
-  const std::optional<std::vector<CBox*>> unlisted = UnlistedBoxesOfRuns(m_runList, sceneEmpty);
-  if (!unlisted) {
+  if (m_projection.GetDisplayList().BoxCount() == 0) {
+    const std::vector<const CDev*> elements = ElementsHoldingBoxes(m_runList);
+    ProjectPieces(elements.size(), kElementsPerProjectionPiece, [&](std::size_t i) {
+      VisitBoxesOfElement(*elements[i], [this](CBox& box) { m_projection.ProjectBox(box); });
+    });
+  } else if (const std::optional<std::vector<CBox*>> unlisted = UnlistedBoxesOfRuns(m_runList)) {
+    const std::vector<CBox*>& boxes = *unlisted;
+    ProjectPieces(boxes.size(), kBoxesPerProjectionPiece,
+                  [&](std::size_t i) { m_projection.ProjectBox(*boxes[i]); });
+  } else {
     ProjectAllBoxes();
     return;
   }
-  const std::vector<CBox*>& boxes = *unlisted;
-  CParallelChunks::Run(boxes.size(),
-                       CParallelChunks::ChunkCount(boxes.size(), kBoxesPerProjectionPiece),
-                       [this, &boxes](std::size_t, std::size_t from, std::size_t to) {
-                         for (std::size_t i = from; i < to; ++i) m_projection.ProjectBox(*boxes[i]);
-                       });
   for (CExtraBox& extra : m_extraBoxes) m_projection.ProjectBox(*extra.box);
 }

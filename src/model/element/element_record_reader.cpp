@@ -34,6 +34,16 @@ std::array<std::uint32_t, Count> ReadFields(CArchiveReader& archive) {
   return values;
 }
 
+// A long chain nests each element in the one before it, so its elements are finished (read
+// to the end and listed) in the reverse of their reading, once the whole chain is read and
+// the first of them left the cache long ago: the element a few records down the stack is
+// fetched while the top one is finished. Null when there is none so far down.
+const char* ElementBelow(const std::vector<CElementRecordReader::Frame>& stack) {
+  constexpr std::size_t kAhead = 8;
+  if (stack.size() <= kAhead) return nullptr;
+  return reinterpret_cast<const char*>(stack[stack.size() - 1 - kAhead].element);
+}
+
 bool IsValidRotation(int rotation) {
   return rotation == 16 || rotation == 32 || rotation == 64 || rotation == 128;
 }
@@ -67,7 +77,15 @@ void CElementRecordReader::Read(CDev& root, Nesting nesting) {
     if (face >= CDev::kFaceCount) {
       ReadTail(*element);
       stack.pop_back();
-      if (!stack.empty()) m_run->AddDevice(element);
+      if (!stack.empty()) m_run->ListDevice(*element);
+      // Prefetched here, not in a function of its own: GCC takes a function that only
+      // prefetches for one without effect and drops the calls to it.
+      if (const char* below = ElementBelow(stack)) {
+        constexpr std::size_t kLine = 64;
+        // An element not aligned on a line spans one more.
+        for (std::size_t offset = 0; offset < sizeof(CDev) + kLine; offset += kLine)
+          __builtin_prefetch(below + offset);
+      }
       continue;
     }
     // A face's free flag and whether a neighbour is nested there.

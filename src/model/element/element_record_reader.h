@@ -57,12 +57,17 @@ class CElementRecordReader {
     std::size_t offset;
   };
   std::vector<PendingUnit> m_pendingUnits;
-  // The records still open while their neighbours are read, kept for every record of the
-  // run: a chain nests each element in the one before it, hundreds deep.
+
+ public:
+  // A record still open while its neighbours are read, and its next face.
   struct Frame {
     CDev* element;
     int face;
   };
+
+ private:
+  // The records still open, kept for every record of the run: a chain nests each element
+  // in the one before it, hundreds deep.
   std::vector<Frame> m_stack;
   std::string m_text;
   // The run's range rules and catalogue, found at the first element that needs them.

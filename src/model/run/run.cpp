@@ -84,6 +84,7 @@ CRun::~CRun() {
     std::unique_ptr<CDev> last = std::move(m_owned.back());
     m_owned.pop_back();
     m_ownedPlaces.Erase(last.get());
+    m_ownedFiled = std::min(m_ownedFiled, m_owned.size());
   }
 }
 

@@ -355,6 +355,11 @@ class CRun : public CObjWithProp {
     return m_rangeTables != nullptr ? &(m_rangeTables->*list) : nullptr;
   }
   void Init();
+  // AddDevice for an element the run owns, such as one its reading has just made: the
+  // reading of a long chain lists every element after the whole chain is read, when a
+  // look-up of each in the owned elements would miss the cache.
+  void ListDevice(CDev& owned);
+  friend class CElementRecordReader;
   void BookDevice(CDev& element);
   // Books into the bill, or into the batch of a read under way.
   void BookHeld(std::string_view reference, std::int64_t quantity);
@@ -426,7 +431,19 @@ class CRun : public CObjWithProp {
   // Every element the run owns, and the place of each by its address, so that a lookup
   // or a release costs no search and no node of its own.
   std::vector<std::unique_ptr<CDev>> m_owned;
-  CPointerMap<CDev, std::uint32_t> m_ownedPlaces;
+  // The elements of m_owned before this one are filed in m_ownedPlaces. While a run is read
+  // its new elements wait and are filed together at the first question about ownership or
+  // at the end of the read (a long chain asks none until its last element is read): filed
+  // one by one among the reading, each would cost a miss in a table larger than the cache.
+  // Only the thread reading the run files them, so a filed run is never changed by a
+  // question.
+  mutable std::size_t m_ownedFiled = 0;
+  mutable CPointerMap<CDev, std::uint32_t> m_ownedPlaces;
+  bool m_fileOwnedLater = false;
+  // Files every element of m_owned not filed yet; takes no memory (AdoptElement keeps room
+  // for every element owned), so a run can be destroyed after a failed reading.
+  void FileOwned() const;
+  const std::uint32_t* FindOwnedPlace(const CDev* element) const;
   // Takes the element out of m_owned (the last one fills its place); null when not owned.
   std::unique_ptr<CDev> Disown(const CDev* element);
   CRunRefIndex m_refIndex;

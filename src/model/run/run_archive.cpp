@@ -83,11 +83,17 @@ void CRun::SerializeHead(CArchiveReader& archive) {
 void CRun::ReadElementList(CArchiveReader& archive, CElementRecordReader& reader,
                            CBookingBatch& bookings) {
   struct Batching {
-    CBookingBatch*& slot;
-    ~Batching() { slot = nullptr; }
-  } batching{m_bookings};
+    CRun& run;
+    ~Batching() {
+      run.m_bookings = nullptr;
+      run.m_fileOwnedLater = false;
+    }
+  } batching{*this};
   m_bookings = &bookings;
+  m_fileOwnedLater = true;
   ReadElementRecords(archive, reader);
+  // Filed before anyone else may ask: the questions of a filed run change nothing.
+  FileOwned();
 }
 
 void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& reader) {
@@ -112,7 +118,7 @@ void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& rea
       Damaged(archive, "a start element of kind " + std::to_string(start->GetKind()) +
                            (start->IsActive() ? "" : ", inactive"));
     }
-    AddDevice(start);
+    ListDevice(*start);
   }
   const std::uint32_t extraCount = archive.ReadDword();
   archive.RequireCount(extraCount, ElementRecordForm::kMinRecordBytes, "devices");
@@ -123,7 +129,7 @@ void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& rea
       Damaged(archive,
               "a device of kind " + std::to_string(device->GetKind()) + " outside the chain");
     }
-    AddDevice(device);
+    ListDevice(*device);
     if (device->GetKind() == CDev::kAccessory) {
       const std::int64_t quantity = device->GetStyle2() == 0 ? 1 : device->GetStyle2();
       BookHeld(device->GetReference(), quantity);

@@ -48,7 +48,11 @@ int CRun::FindDeviceIndex(const CDev* element) const {
 }
 
 void CRun::AddDevice(CDev* element) {
-  if (!OwnsElement(element)) return;
+  if (OwnsElement(element)) ListDevice(*element);
+}
+
+void CRun::ListDevice(CDev& owned) {
+  CDev* element = &owned;
   if (element->m_listed == 2) {
     const auto it = std::find(m_lengths.begin(), m_lengths.end(), element);
     if (it != m_lengths.end()) m_lengths.erase(it);

@@ -12,19 +12,39 @@ CDev* CRun::AdoptElement(std::unique_ptr<CDev> element) {
   CDev* raw = element.get();
   raw->SetRun(this);
   raw->m_listed = 0;
-  m_ownedPlaces[raw] = static_cast<std::uint32_t>(m_owned.size());
+  // Room in the table for every element owned, kept from here: filing the elements that
+  // wait then takes no memory, so a run whose reading failed for want of it still goes
+  // (its destruction files them).
+  m_ownedPlaces.Reserve(m_owned.size() + 1);
   m_owned.push_back(std::move(element));
+  if (!m_fileOwnedLater) FileOwned();
   return raw;
+}
+
+void CRun::FileOwned() const {
+  const std::size_t count = m_owned.size();
+  if (m_ownedFiled == count) return;
+  // Slots a few elements ahead are fetched while the current one is filed.
+  constexpr std::size_t kAhead = 8;
+  for (std::size_t i = m_ownedFiled; i < count; ++i) {
+    if (i + kAhead < count) __builtin_prefetch(m_ownedPlaces.HomeSlot(m_owned[i + kAhead].get()));
+    m_ownedPlaces[m_owned[i].get()] = static_cast<std::uint32_t>(i);
+  }
+  m_ownedFiled = count;
+}
+
+const std::uint32_t* CRun::FindOwnedPlace(const CDev* element) const {
+  if (element == nullptr) return nullptr;
+  FileOwned();
+  return m_ownedPlaces.Find(element);
 }
 
 // Callers ask about elements that may be gone already (a walk over a copy of a list whose
 // steps delete units), so the address is looked up and never followed.
-bool CRun::OwnsElement(const CDev* element) const {
-  return element != nullptr && m_ownedPlaces.Find(element) != nullptr;
-}
+bool CRun::OwnsElement(const CDev* element) const { return FindOwnedPlace(element) != nullptr; }
 
 std::unique_ptr<CDev> CRun::Disown(const CDev* element) {
-  const std::uint32_t* place = element == nullptr ? nullptr : m_ownedPlaces.Find(element);
+  const std::uint32_t* place = FindOwnedPlace(element);
   if (place == nullptr) return nullptr;
   const std::uint32_t at = *place;
   m_ownedPlaces.Erase(element);
@@ -34,6 +54,7 @@ std::unique_ptr<CDev> CRun::Disown(const CDev* element) {
     m_ownedPlaces[m_owned[at].get()] = at;
   }
   m_owned.pop_back();
+  m_ownedFiled = m_owned.size();
   return owned;
 }
 

@@ -6,17 +6,28 @@
 
 #include <memory>
 
+// Every element that holds the run's boxes: its devices, its length records and its start
+// marker, in that order; the elements themselves are not read.
+template <class Visit>
+void VisitElementsHoldingBoxes(const CRun& run, Visit&& visit) {
+  for (const CDev* element : run.GetDevices()) visit(*element);
+  for (const CDev* element : run.GetLengthRecords()) visit(*element);
+  if (const CDev* marker = run.GetStartMarker()) visit(*marker);
+}
+
+// The boxes of one element in slot order.
+template <class Visit>
+void VisitBoxesOfElement(const CDev& element, Visit&& visit) {
+  for (const std::unique_ptr<CBox>& box : element.GetBoxSlots()) {
+    if (box) visit(*box);
+  }
+}
+
 // Every box a run holds: its elements', its length records' and its start marker's, in
 // that order. The scene, the projection of a file read and a run's scene put back must all
 // see the same boxes.
 template <class Visit>
 void VisitBoxesHeldByRun(const CRun& run, Visit&& visit) {
-  auto boxesOf = [&visit](const CDev* element) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) visit(*box);
-    }
-  };
-  for (const CDev* element : run.GetDevices()) boxesOf(element);
-  for (const CDev* element : run.GetLengthRecords()) boxesOf(element);
-  if (const CDev* marker = run.GetStartMarker()) boxesOf(marker);
+  VisitElementsHoldingBoxes(run,
+                            [&visit](const CDev& element) { VisitBoxesOfElement(element, visit); });
 }

@@ -40,6 +40,8 @@ class DorneDocOpenTest : public DorneDocTestBase {
         {"new document file", [](auto&) { return ReadGoldenBytes("model/new_document.run"); }},
         {"one run", [](auto& test) { return test.ManyChains(1); }},
         {"twelve runs", [](auto& test) { return test.ManyChains(12); }},
+        // Enough runs to be read on several threads.
+        {"forty runs", [](auto& test) { return test.ManyChains(40); }},
         {"rich document saved twice",
          [](auto& test) { return Save(*test.Load(Save(*test.RichDocument()))); }},
     };

@@ -357,4 +357,79 @@ TEST_F(RunArchiveTest, RecordsTheWriterCannotWriteBackAreRefused) {
   }
 }
 
+// The elements a run reads are filed as its own all at once: every element read is owned by
+// the run that read it and no other, and a move to another run, a delete, a move back and
+// new elements after the reading are answered as for elements made one by one.
+TEST_F(RunArchiveTest, OwnershipOfElementsReadFollowsMovesAndDeletes) {
+  auto written = NewRun();
+  CChainBuilder builder(*written);
+  CDev* last = builder.Start(4);
+  // A chain of elements each nested in the one before: the reading lists none before the
+  // last is read.
+  for (int i = 0; i < 600; ++i) last = builder.Add(last, 4, CDev::kStraight, 1000, "S-A");
+  written->AddLengthToBOM("", 3000, 0);
+  builder.Loose(CDev::kAccessory, "ACC");
+  builder.Loose(CDev::kTapOff, "TAP-1", last);
+  const Bytes bytes = Write(*written);
+
+  const struct {
+    const char* name;
+    // Changes the read run and the other; the elements the read run must own, and those it
+    // must no longer (compared by address only).
+    void (*change)(CRun& read, CRun& other, std::vector<const CDev*>& gone);
+  } cases[] = {
+      {"as read", [](CRun&, CRun&, std::vector<const CDev*>&) {}},
+      {"an element moved to another run",
+       [](CRun& read, CRun& other, std::vector<const CDev*>& gone) {
+         CDev* moved = read.GetDevices()[300];
+         gone.push_back(moved);
+         ASSERT_EQ(other.AdoptElement(read.ReleaseElement(moved)), moved);
+         ASSERT_TRUE(other.OwnsElement(moved));
+       }},
+      {"an element moved away and back",
+       [](CRun& read, CRun& other, std::vector<const CDev*>&) {
+         CDev* moved = read.GetDevices()[5];
+         other.AdoptElement(read.ReleaseElement(moved));
+         read.AddDevice(read.AdoptElement(other.ReleaseElement(moved)));
+         ASSERT_FALSE(other.OwnsElement(moved));
+       }},
+      {"the first, a middle and the last element deleted",
+       [](CRun& read, CRun&, std::vector<const CDev*>& gone) {
+         const std::vector<CDev*> devices = read.GetDevices();
+         for (CDev* element : {devices.front(), devices[devices.size() / 2], devices.back()}) {
+           gone.push_back(element);
+           read.DeleteElement(element);
+         }
+       }},
+      {"new elements after the reading",
+       [](CRun& read, CRun&, std::vector<const CDev*>&) {
+         for (int i = 0; i < 100; ++i) read.AddDevice(read.NewElement());
+       }},
+      {"elements deleted, then new ones made",
+       [](CRun& read, CRun&, std::vector<const CDev*>& gone) {
+         for (int i = 0; i < 3; ++i) {
+           gone.push_back(read.GetDevices()[10]);
+           read.DeleteElement(read.GetDevices()[10]);
+         }
+         for (int i = 0; i < 100; ++i) read.AddDevice(read.NewElement());
+         gone.clear();  // their places may be taken by the new elements
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto read = Read(bytes);
+    auto other = NewRun();
+    ASSERT_EQ(read->GetDevices().size(), written->GetDevices().size());
+    std::vector<const CDev*> gone;
+    c.change(*read, *other, gone);
+    for (const std::vector<CDev*>* list : {&read->GetDevices(), &read->GetLengthRecords()}) {
+      for (const CDev* element : *list) {
+        ASSERT_TRUE(read->OwnsElement(element));
+        ASSERT_FALSE(other->OwnsElement(element));
+      }
+    }
+    for (const CDev* element : gone) EXPECT_FALSE(read->OwnsElement(element));
+  }
+}
+
 }  // namespace
