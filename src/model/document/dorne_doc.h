@@ -400,8 +400,6 @@ class CDorneDoc : public CRunDocument {
   // RebuildScene's list, without the notice.
   void MakeScene();
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
-  // The run's boxes of the scene, the start marker's as they stand.
-  static void VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit);
   bool TakeOutRunScene(CRun& run);
   bool PutBackRunScene();
   bool PutBackKeyedRunScene(CRun& run, const std::vector<CBox*>& boxes);

@@ -20,14 +20,6 @@
 
 namespace {
 
-template <class Visit>
-void VisitElementBoxes(const CRun& run, Visit&& visit) {
-  for (const CDev* element : run.GetDevices()) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) visit(box.get());
-    }
-  }
-}
 
 // Beyond this many boxes met for each of the run's own (and a few), the run is no longer
 // what the rebuild costs: the whole scene is made instead, once for runs rebuilt in turn.
@@ -78,16 +70,6 @@ CDisplayList::CKeyedWalk CDorneDoc::SceneOrderWalk() {
   };
 }
 
-void CDorneDoc::VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit) {
-  VisitElementBoxes(run, visit);
-  if (run.GetFlagsWord() != 0) return;
-  if (const CDev* marker = run.GetStartMarker()) {
-    for (int slot : {CDev::kBodySlot, CDev::kBodySlot + 1}) {
-      if (CBox* box = marker->GetBox(slot)) visit(box);
-    }
-  }
-}
-
 std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
   std::vector<CBox*> boxes;
   auto add = [&boxes](CBox* box) { boxes.push_back(box); };
@@ -95,7 +77,7 @@ std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
     VisitRunSceneBoxes(run, add);
     return boxes;
   }
-  VisitElementBoxes(run, add);
+  VisitRunElementBoxes(run, add);
   if (run.GetFlagsWord() != 0) return boxes;
   if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
     boxes.push_back(section);
