@@ -20,7 +20,6 @@
 
 namespace {
 
-
 // Beyond this many boxes met for each of the run's own (and a few), the run is no longer
 // what the rebuild costs: the whole scene is made instead, once for runs rebuilt in turn.
 constexpr std::size_t kMetPerOwnBox = 2;
