@@ -136,17 +136,18 @@ void WaitForWorker(const CUndoManager& undo) {
 }
 
 // An edit followed by the run's rebuild: the step, a straight added at the current
-// element, the run rebuilt (as Run ▸ Rebuild parts does) and the whole scene made again
-// (as the turn and move tools and Delete do after their edits: CDorneDoc::ToolTurnAtFace,
-// CViewTools::MoveRunPress, CDorneDoc::DeleteCurrentElement). The drawing is the view's
-// own benchmark. `afterUndo`: each edit follows an undo of the one before, and drops the
-// redo it left. `wholeScene`: the whole scene made again after the run's rebuild, which
-// already left the scene of a whole rebuild. `idle`: what the window did before the edit.
+// element, the run rebuilt (as Run ▸ Rebuild parts does) and the scene made again as the
+// turn and move tools and Delete make it after their edits (CDorneDoc::ToolTurnAtFace,
+// CDorneDoc::MoveRun, CDorneDoc::DeleteCurrentElement: CDorneDoc::RebuildSceneAfterEditOf).
+// The drawing is the view's own benchmark. `afterUndo`: each edit follows an undo of the
+// one before, and drops the redo it left. `toolsScene`: the scene made again as those tools
+// make it, after the run's rebuild, which already left the scene of a whole rebuild.
+// `idle`: what the window did before the edit.
 // `timeStep`: false leaves the step out of the time, which is then the scene side alone.
 // The bench document's elements all stand at the origin, so that the straight added lands
 // on the first run's boxes on screen: the run's rebuild makes the whole scene anew, as it
 // does for a run that meets another on screen.
-void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
+void MouseEdit(benchmark::State& state, bool afterUndo, bool toolsScene = true,
                EIdle idle = EIdle::kNone, bool timeStep = true) {
   auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
   document->RebuildScene();
@@ -164,7 +165,7 @@ void MouseEdit(benchmark::State& state, bool afterUndo, bool wholeScene = true,
     CDev* added = run->GetCurrentElement()->AddStraightToward(4, 1000);
     if (added != nullptr) run->SetCurrentElement(added);
     run->RebuildParts(0);
-    if (wholeScene) document->RebuildScene();
+    if (toolsScene) document->RebuildSceneAfterEditOf(run);
     if (!afterUndo) continue;
     state.PauseTiming();
     undo.Undo();
@@ -195,7 +196,7 @@ BENCHMARK(BM_MouseEditAfterIdle)->Apply(SizedDocuments);
 BENCHMARK(BM_MouseEditRunSceneAfterIdle)->Apply(SizedDocuments);
 
 // The scene side of the edits above: the straight added and the run rebuilt, with or
-// without the whole scene made again, the step taken untimed.
+// without the scene made again as the tools make it, the step taken untimed.
 void BM_MouseEditSceneOnly(benchmark::State& state) {
   MouseEdit(state, false, true, EIdle::kNone, false);
 }

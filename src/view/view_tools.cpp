@@ -169,14 +169,7 @@ void CViewTools::MoveRunPress(const CToolInput& input) {
     m_document.RebuildScene();
     run = m_document.GetCurrentRun();
   }
-  if (CDev* first = run->GetFirstElement()) {
-    first->Translate(RunMoveVector(move->axis, move->length), true);
-    // The insertion point goes with the run it belongs to.
-    if (const CDev* current = run->GetCurrentElement())
-      m_document.SetCursorPoint(current->GetPosition());
-  }
-  m_document.SetModifiedFlag(true);
-  m_document.RebuildScene();
+  m_document.MoveRun(*run, RunMoveVector(move->axis, move->length));
   m_host.Refresh();
 }
 

@@ -216,6 +216,9 @@ class CDorneDoc : public CRunDocument {
   int ShowRunPages();
   // The run's start marker placed again where its position and direction now say.
   void InsertElementAt(CRun& run);
+  // The run moved by the vector with its elements (the move tool), the insertion point
+  // with it when the run is current; the document modified and the scene made again.
+  void MoveRun(CRun& run, const C3DPoint& by);
 
   // Commands on the current run (see dorne_doc_commands.cpp). Deleting asks first
   // (message 61452) and records an undo step; 1 when the run went.
@@ -253,6 +256,12 @@ class CDorneDoc : public CRunDocument {
   bool SettleViewAside(const std::atomic<bool>& stop);
   void AddToScene(CBox& box);
   void RemoveFromScene(CBox& box);
+  // After an edit of the run's elements alone (a turn, a move, a deletion): the scene
+  // RebuildScene would make, for what the run and the boxes it meets on screen cost when
+  // the scene was filled whole before and only such edits changed it since (its boxes go
+  // back as the whole rebuild would insert them); otherwise, or without a run, the whole
+  // scene made anew. The observers hear of a new scene either way.
+  void RebuildSceneAfterEditOf(CRun* run);
 
   // A new document starting from a model takes its length unit, "Name", "Comment" and
   // the bill-of-materials layout of its first run.
@@ -393,11 +402,12 @@ class CDorneDoc : public CRunDocument {
   // RebuildScene's list, without the notice.
   void MakeScene();
   std::vector<CBox*> RunSceneBoxes(CRun& run, bool placeMarker);
-  // The run's boxes of the scene, the start marker's as they stand.
-  static void VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit);
   bool TakeOutRunScene(CRun& run);
   bool PutBackRunScene();
   bool PutBackKeyedRunScene(CRun& run, const std::vector<CBox*>& boxes);
+  // Of RebuildSceneAfterEditOf: the run taken out and put back by keys; true when the
+  // scene is then whole. False otherwise, the run's boxes perhaps left out.
+  bool PutBackEditedRunScene(CRun& run);
   // Of a scene filled by keys (CDisplayList::ReplaceKeyedGroup): whether the runs and the
   // extra boxes are still those it was filled with, the key of the index-th box of a group
   // (a run's boxes, from the last run to the first, then the extra boxes), and a walk

@@ -2,7 +2,8 @@
 // come back with the boxes whose places hang on theirs, as a whole rebuild would insert
 // them (CDisplayList::ReplaceKeyedGroup), or, in a list not filled by keys, alone when they
 // meet no other box on screen, before and after (CDisplayList::TakeOutIsolated). Either
-// gives the list a whole rebuild would.
+// gives the list a whole rebuild would. The scene after an edit of one run's elements is
+// made the first way too.
 
 #include "model/document/dorne_doc.h"
 
@@ -18,15 +19,6 @@
 #include <utility>
 
 namespace {
-
-template <class Visit>
-void VisitElementBoxes(const CRun& run, Visit&& visit) {
-  for (const CDev* element : run.GetDevices()) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) visit(box.get());
-    }
-  }
-}
 
 // Beyond this many boxes met for each of the run's own (and a few), the run is no longer
 // what the rebuild costs: the whole scene is made instead, once for runs rebuilt in turn.
@@ -77,16 +69,6 @@ CDisplayList::CKeyedWalk CDorneDoc::SceneOrderWalk() {
   };
 }
 
-void CDorneDoc::VisitRunSceneBoxes(const CRun& run, const std::function<void(CBox*)>& visit) {
-  VisitElementBoxes(run, visit);
-  if (run.GetFlagsWord() != 0) return;
-  if (const CDev* marker = run.GetStartMarker()) {
-    for (int slot : {CDev::kBodySlot, CDev::kBodySlot + 1}) {
-      if (CBox* box = marker->GetBox(slot)) visit(box);
-    }
-  }
-}
-
 std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
   std::vector<CBox*> boxes;
   auto add = [&boxes](CBox* box) { boxes.push_back(box); };
@@ -94,7 +76,7 @@ std::vector<CBox*> CDorneDoc::RunSceneBoxes(CRun& run, bool placeMarker) {
     VisitRunSceneBoxes(run, add);
     return boxes;
   }
-  VisitElementBoxes(run, add);
+  VisitRunElementBoxes(run, add);
   if (run.GetFlagsWord() != 0) return boxes;
   if (const auto [section, pointer] = PositionRunMarker(run); section != nullptr) {
     boxes.push_back(section);
@@ -158,4 +140,26 @@ bool CDorneDoc::PutBackKeyedRunScene(CRun& run, const std::vector<CBox*>& boxes)
   // Few met before and after, or the whole scene is made instead.
   return m_projection.ReplaceKeyedGroup(boxes, keys, met, MostMet(boxes.size()) + met.size(),
                                         SceneOrderWalk());
+}
+
+void CDorneDoc::RebuildSceneAfterEditOf(CRun* run) {
+  if (m_sceneHolds > 0) return;
+  // A scene left whole (the run's own rebuild put it back) has nothing to make again; a
+  // rebuild put off is made by the look.
+  if (HasWholeScene()) {
+    Notify(EDocNotice::kSceneRebuilt);
+    return;
+  }
+  if (run == nullptr || !PutBackEditedRunScene(*run)) RebuildScene();
+}
+
+bool CDorneDoc::PutBackEditedRunScene(CRun& run) {
+  // Only a scene filled by keys takes the run back as the whole rebuild would insert it,
+  // with the boxes the edit inserted or removed one by one and what they met.
+  if (!SceneKeysHold() || !TakeOutRunScene(run)) return false;
+  const bool putBack = m_heldKeyed && PutBackRunScene();
+  m_heldRun = nullptr;
+  m_heldMet.clear();
+  // A box of another run made since and never listed would be in the rebuilt scene.
+  return putBack && HasWholeScene();
 }

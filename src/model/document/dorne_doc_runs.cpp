@@ -257,7 +257,7 @@ int CDorneDoc::DeleteCurrentElement(bool* removed) {
   }
   if (removed != nullptr) *removed = true;
   SetModifiedFlag(true);
-  RebuildScene();
+  RebuildSceneAfterEditOf(m_currentRun);
   UpdateAllViews();
   return 1;
 }
@@ -282,7 +282,7 @@ int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
   if (run.GetCurrentElement() != placing) m_pending = false;
   FollowCurrentElement();
   SetModifiedFlag(true);
-  RebuildScene();
+  RebuildSceneAfterEditOf(&run);
   RecomputeTotals(1, 1);
   UpdateAllViews();
   return 1;

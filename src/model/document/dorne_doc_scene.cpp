@@ -270,12 +270,13 @@ bool CDorneDoc::SceneKeyWhole() const {
 
 bool CDorneDoc::HasWholeScene() {
   if (!SceneKeyWhole()) return false;
-  // A box made since and never listed would be in a rebuilt scene.
+  // A box made since and never listed would be in a rebuilt scene. The list is made by now
+  // (SceneKeyWhole ran a rebuild put off): the in-list bits are read as they stand.
   std::size_t boxes = 0;
   bool allListed = true;
   auto count = [&boxes, &allListed](const CBox* box) {
     ++boxes;
-    allListed = allListed && box->IsListed();
+    allListed = allListed && (box->GetAttributes() & CBox::kInListBit) != 0;
   };
   for (const CRun* run : m_runList) {
     if (m_wholeScene.onlyRun != nullptr && run != m_wholeScene.onlyRun) continue;

@@ -114,7 +114,7 @@ int CDorneDoc::ToolTurnAtFace(CPoint point) {
   if (current->TurnAtFace(FaceBitToIndex(bit)) == 0) return 0;
   m_freeFaceMask = current->GetFreeFaceMask();
   SetModifiedFlag(true);
-  RebuildScene();
+  RebuildSceneAfterEditOf(m_currentRun);
   UpdateAllViews();
   return 1;
 }
@@ -129,7 +129,7 @@ bool CDorneDoc::DropProvisionalElement() {
   run.DeleteElement(element);
   FollowCurrentElement();
   SetModifiedFlag(true);
-  RebuildScene();
+  RebuildSceneAfterEditOf(&run);
   return true;
 }
 
@@ -180,6 +180,17 @@ int CDorneDoc::ShowRunPages() {
   OpenPropDialog();
   m_currentRun->NotifyPropDialog(kPropMsgShowObject);
   return 1;
+}
+
+void CDorneDoc::MoveRun(CRun& run, const C3DPoint& by) {
+  if (CDev* first = run.GetFirstElement()) {
+    first->Translate(by, true);
+    // The insertion point goes with the run it belongs to.
+    const CDev* current = run.GetCurrentElement();
+    if (&run == m_currentRun && current != nullptr) m_cursor = current->GetPosition();
+  }
+  SetModifiedFlag(true);
+  RebuildSceneAfterEditOf(&run);
 }
 
 void CDorneDoc::InsertElementAt(CRun& run) {

@@ -31,3 +31,26 @@ void VisitBoxesHeldByRun(const CRun& run, Visit&& visit) {
   VisitElementsHoldingBoxes(run,
                             [&visit](const CDev& element) { VisitBoxesOfElement(element, visit); });
 }
+
+// The boxes of a run's elements, slot by slot.
+template <class Visit>
+void VisitRunElementBoxes(const CRun& run, Visit&& visit) {
+  for (const CDev* element : run.GetDevices()) {
+    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
+      if (box) visit(box.get());
+    }
+  }
+}
+
+// A run's boxes in the scene: its elements', then, for a run whose start is not placed,
+// its start marker's section and pointer as they stand.
+template <class Visit>
+void VisitRunSceneBoxes(const CRun& run, Visit&& visit) {
+  VisitRunElementBoxes(run, visit);
+  if (run.GetFlagsWord() != 0) return;
+  if (const CDev* marker = run.GetStartMarker()) {
+    for (int slot : {CDev::kBodySlot, CDev::kBodySlot + 1}) {
+      if (CBox* box = marker->GetBox(slot)) visit(box);
+    }
+  }
+}

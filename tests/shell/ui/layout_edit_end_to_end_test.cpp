@@ -18,19 +18,6 @@
 
 namespace {
 
-// The saved design, read with the sample catalogue, handed to `look`.
-void LookAtSaved(const std::string& path, const std::function<void(CDorneDoc&)>& look) {
-  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
-  RegisterRangeRuns();
-  {
-    CDorneDoc document;
-    const CDocFileResult opened = document.OnOpenDocument(path);
-    ASSERT_TRUE(opened.ok) << path << ": " << opened.text;
-    look(document);
-  }
-  ForgetSampleRanges();
-}
-
 const CRun* RunNamed(const CDorneDoc& document, const std::string& name) {
   for (const CRun* run : document.GetRuns())
     if (run->GetPropText("Name") == name) return run;

@@ -39,6 +39,19 @@ inline void ForgetSampleRanges() {
   CRunFactory::Instance().Reset();
 }
 
+// The saved design, read with the sample catalogue, handed to `look`.
+inline void LookAtSaved(const std::string& path, const std::function<void(CDorneDoc&)>& look) {
+  CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
+  RegisterRangeRuns();
+  {
+    CDorneDoc document;
+    const CDocFileResult opened = document.OnOpenDocument(path);
+    ASSERT_TRUE(opened.ok) << path << ": " << opened.text;
+    look(document);
+  }
+  ForgetSampleRanges();
+}
+
 // The QM sample opened with its range and its runs copied in turn until the document holds
 // `runs`: a large design of real runs. False when the sample does not open or a copy fails.
 inline bool OpenRepeatedQMSample(CDorneDoc& document, int runs) {
