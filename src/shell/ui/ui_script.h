@@ -85,6 +85,8 @@ class CMainFrame;
 //   status TEXT             the status bar shows TEXT; the line fails otherwise
 //   waitfile FILE SECONDS   the script waits until FILE exists (another process writes
 //                           it); the line fails when it does not within SECONDS
+//   idle MS                 the program is left to its idle work (timers, read-ahead)
+//                           for MS milliseconds, as a user pausing
 //   checkable N 0|1         command N shows a check box in menus (1) or not (0); the line
 //                           fails when it does not
 //   enabled N 0|1           command N is disabled (0) or enabled (1); the line fails
