@@ -35,11 +35,8 @@ void VisitBoxesHeldByRun(const CRun& run, Visit&& visit) {
 // The boxes of a run's elements, slot by slot.
 template <class Visit>
 void VisitRunElementBoxes(const CRun& run, Visit&& visit) {
-  for (const CDev* element : run.GetDevices()) {
-    for (const std::unique_ptr<CBox>& box : element->GetBoxSlots()) {
-      if (box) visit(box.get());
-    }
-  }
+  for (const CDev* element : run.GetDevices())
+    VisitBoxesOfElement(*element, [&visit](CBox& box) { visit(&box); });
 }
 
 // A run's boxes in the scene: its elements', then, for a run whose start is not placed,

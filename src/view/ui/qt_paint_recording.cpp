@@ -219,22 +219,9 @@ void CQtPaintRecording::DrawPolygon(std::span<const QPoint> points) {
 }
 
 void CQtPaintRecording::KeepPoints(Op op, std::span<const QPoint> points) {
-  // A face is a polygon of a few points, and a scene has hundreds of thousands of them:
-  // the points are taken over and bounded in one pass.
   const int at = static_cast<int>(m_points.size());
-  if (points.empty()) return Keep(op, at, 0, StrokeReach(BoundsOfPoints(points)));
-  m_points.resize(m_points.size() + points.size());
-  QPoint* kept = m_points.data() + at;
-  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
-  for (const QPoint& p : points) {
-    left = std::min(left, p.x());
-    right = std::max(right, p.x());
-    top = std::min(top, p.y());
-    bottom = std::max(bottom, p.y());
-    *kept++ = p;
-  }
-  Keep(op, at, static_cast<int>(points.size()),
-       StrokeReach(QRect(QPoint(left, top), QPoint(right, bottom))));
+  m_points.insert(m_points.end(), points.begin(), points.end());
+  Keep(op, at, static_cast<int>(points.size()), StrokeReach(BoundsOfPoints(points)));
 }
 
 void CQtPaintRecording::DrawPolyline(std::span<const QPoint> points) {
