@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -39,9 +40,12 @@ namespace {
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
 // Every band of the grid reads every step's bounds: a few wide bands.
-constexpr std::size_t kMinStepsPerBand = 16384;
+constexpr std::size_t kMinStepsPerBand = 8192;
 // How many steps ahead a loop over scattered boxes asks for their memory.
 constexpr std::size_t kFetchAhead = 8;
+// Work of uneven pieces is cut in this many pieces a thread, which the threads take as they
+// come free.
+constexpr std::size_t kPiecesPerThread = 4;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
 
@@ -95,10 +99,10 @@ class CDisplayList::CResortPlan {
   // Of Project: box k projected anew, its bounds, first word and group taken.
   void ProjectBox(std::size_t k, const std::function<void(CBox&)>& project);
   static void ClearForStep(CDisplayNode& node, std::size_t step);
-  void PrepareOwners(std::span<const std::uint32_t> steps, std::vector<Note>& notes);
+  void PrepareOwners(std::size_t group, std::vector<Note>& notes);
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
-  void FindEarlierMet(std::size_t step, std::vector<CDisplayNode*>& met) const;
+  void FindEarlierMet(std::size_t step, std::vector<std::uint32_t>& met) const;
   // Of Link: the head that step's node rides with, as Insert would find it, with the
   // depth answer of the two; null when it rides with none.
   const Answer* CoincidingHead(std::size_t step) const;
@@ -119,7 +123,7 @@ class CDisplayList::CResortPlan {
   std::vector<std::uint32_t> m_boxOfStep;
   bool m_stepsAreBoxes = false;             // step k is box k, its node cleared by Project
   bool m_mayRide = true;                    // no box without an owner goes in twice
-  std::size_t m_groups = 1;                 // of owners, one for each thread
+  std::size_t m_groups = 1;                 // of owners, prepared on several threads
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
   std::vector<std::uint32_t> m_initialWord;
   std::vector<CScreenGrid::Bounds> m_bounds;  // each box's on screen, as projected anew
@@ -205,16 +209,49 @@ bool CDisplayList::FirstNodesInOrder(std::span<CBox* const> order,
   if (m_size != m_boxes.Size()) return false;
   constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
   m_boxes.SetEveryValue([](BoxNodes& entry) { entry.index = kUnseen; });
-  nodes.reserve(m_size);
-  for (CBox* box : order) {
-    BoxNodes* entry = box != nullptr ? m_boxes.Find(box) : nullptr;
-    // A box not listed would be a new one; a box given again goes in once.
-    if (entry == nullptr) return false;
-    if (entry->index != kUnseen) continue;
-    entry->index = static_cast<std::uint32_t>(nodes.size());
-    nodes.push_back(entry->nodes[0]);
-  }
-  return nodes.size() == m_size;
+  // The boxes, scattered in memory, are looked up on several threads: first each box's
+  // first place in the order (a box given again goes in once), then how many first places
+  // each piece holds, then the nodes laid out in order and the boxes numbered.
+  const std::size_t count = order.size();
+  const std::size_t chunks = CParallelChunks::ChunkCount(count, kMinStepsPerThread);
+  std::vector<BoxNodes*> entries(count);
+  std::atomic<bool> unlisted = false;
+  CParallelChunks::Run(count, chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+    for (std::size_t p = from; p < to; ++p) {
+      BoxNodes* entry = order[p] != nullptr ? m_boxes.Find(order[p]) : nullptr;
+      // A box not listed would be a new one.
+      if (entry == nullptr) return unlisted.store(true, std::memory_order_relaxed);
+      entries[p] = entry;
+      std::atomic_ref<std::uint32_t> first(entry->index);
+      const auto place = static_cast<std::uint32_t>(p);
+      std::uint32_t seen = first.load(std::memory_order_relaxed);
+      while (place < seen && !first.compare_exchange_weak(seen, place, std::memory_order_relaxed)) {
+      }
+    }
+  });
+  if (unlisted.load()) return false;
+  std::vector<std::uint8_t> isFirst(count);
+  std::vector<std::size_t> firstBefore(chunks + 1, 0);
+  CParallelChunks::Run(count, chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+    std::size_t firsts = 0;
+    for (std::size_t p = from; p < to; ++p) {
+      isFirst[p] = entries[p]->index == p ? 1 : 0;
+      firsts += isFirst[p];
+    }
+    firstBefore[chunk + 1] = firsts;
+  });
+  for (std::size_t chunk = 0; chunk < chunks; ++chunk) firstBefore[chunk + 1] += firstBefore[chunk];
+  if (firstBefore[chunks] != m_size) return false;
+  nodes.resize(m_size);
+  CParallelChunks::Run(count, chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+    std::size_t next = firstBefore[chunk];
+    for (std::size_t p = from; p < to; ++p) {
+      if (!isFirst[p]) continue;
+      entries[p]->index = static_cast<std::uint32_t>(next);
+      nodes[next++] = entries[p]->nodes[0];
+    }
+  });
+  return true;
 }
 
 void CDisplayList::InsertAnew(std::span<CBox* const> order,
@@ -299,7 +336,9 @@ void CDisplayList::CResortPlan::TakeSteps() {
 void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& project) {
   // No box is listed while the first ones go in again.
   const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
-  m_groups = chunks;
+  // Twice as many groups of owners as threads, which then share the preparation evenly
+  // with the filing of the grid's bands.
+  m_groups = chunks > 1 ? 2 * chunks : 1;
   m_groupOfBox.resize(m_boxes.size());
   m_initialWord.resize(m_boxes.size());
   m_bounds.resize(m_boxes.size());
@@ -344,32 +383,46 @@ void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
 }
 
 void CDisplayList::CResortPlan::PrepareBoxes() {
-  // Each group walks only its own steps, in step order.
-  std::vector<std::vector<std::uint32_t>> stepsOfGroup(m_groups);
-  for (auto& steps : stepsOfGroup) steps.reserve(m_steps.size() / m_groups + 1);
-  for (std::size_t i = 0; i < m_steps.size(); ++i)
-    stepsOfGroup[m_groupOfBox[m_boxOfStep[i]]].push_back(static_cast<std::uint32_t>(i));
   // The grid reads the boxes' bounds taken as they were projected (the boxes, scattered in
-  // memory, are not read again), which the preparation leaves alone: bands of the grid are
-  // filed meanwhile, on as many threads as pay for it.
+  // memory, are not read again), which the preparation leaves alone: the grid is laid out
+  // on this thread while the first groups of owners are prepared on the others, then its
+  // bands are filed on as many threads as pay for it, among the other groups.
   CScreenGrid& grid = m_list.m_grid;
-  grid.Layout(m_boxes, m_bounds);
-  CScreenGrid::CBandFiling filing(grid, m_steps, m_bounds, m_boxOfStep,
-                                  CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand));
-  const std::size_t bands = filing.Bands();
+  const std::size_t bands = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand);
+  const std::size_t leading = std::min(m_groups, CParallelChunks::WorkerCount());
+  std::optional<CScreenGrid::CBandFiling> filing;
+  std::atomic<bool> laidOut = false;
   std::vector<std::vector<Note>> notes(m_groups);
-  CParallelChunks::Run(bands + m_groups, bands + m_groups,
-                       [&](std::size_t piece, std::size_t, std::size_t) {
-                         if (piece < bands) return filing.File(piece, m_stop);
-                         PrepareOwners(stepsOfGroup[piece - bands], notes[piece - bands]);
-                       });
-  filing.Finish();
+  auto prepareGroup = [&](std::size_t group) { PrepareOwners(group, notes[group]); };
+  const std::size_t pieces = 1 + m_groups + bands;
+  CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
+    if (piece == 0) {
+      // The first piece runs on this thread before any other it might take, so a band
+      // waiting for the layout waits on work under way.
+      grid.Layout(m_boxes, m_bounds);
+      filing.emplace(grid, m_steps, m_bounds, m_boxOfStep, bands);
+      laidOut.store(true, std::memory_order_release);
+      laidOut.notify_all();
+      return;
+    }
+    if (piece <= leading) return prepareGroup(piece - 1);
+    if (piece > leading + bands) return prepareGroup(piece - 1 - bands);
+    laidOut.wait(false, std::memory_order_acquire);
+    if (const std::size_t band = piece - 1 - leading; band < filing->Bands())
+      filing->File(band, m_stop);
+  });
+  filing->Finish();
   if (!Stopped()) m_list.m_misfitsAfterLayout = grid.MisfitCount();
   FileWords(notes);
 }
 
-void CDisplayList::CResortPlan::PrepareOwners(std::span<const std::uint32_t> steps,
-                                              std::vector<Note>& notes) {
+void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Note>& notes) {
+  // Each group walks only its own steps, in step order, picked out on its own thread.
+  std::vector<std::uint32_t> steps;
+  steps.reserve(m_steps.size() / m_groups + 1);
+  for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    if (m_groupOfBox[m_boxOfStep[i]] == group) steps.push_back(static_cast<std::uint32_t>(i));
+  }
   const auto comparer = m_list.m_rules.MakeConcurrentComparer();
   std::array<CBox*, CBoxOwner::kBodySlot + 1> kin{};
   std::array<std::uint32_t, CBoxOwner::kBodySlot + 1> before{};
@@ -426,27 +479,27 @@ std::uint32_t CDisplayList::CResortPlan::WordAt(std::uint32_t box, std::size_t s
   return word;
 }
 
-// The nodes of earlier steps that step's insertion compares with, as FindCandidates finds
-// them among the listed nodes.
+// The earlier steps whose nodes that step's insertion compares with, as FindCandidates
+// finds them among the listed nodes, in step order.
 void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
-                                               std::vector<CDisplayNode*>& met) const {
+                                               std::vector<std::uint32_t>& met) const {
   met.clear();
-  const CDisplayNode& node = *m_steps[step];
-  const CBox& box = *node.box;
-  if (m_stepFlags[step] & CDepthOrderRules::kSecondNode)
-    met.push_back(m_firstNodes[m_boxOfStep[step]]);
-  if (!box.HasFiniteProjection()) return;
-  // The bounds taken as the boxes were projected are those StrictlyOverlap reads, without
-  // going to each box met, scattered in memory, for them.
-  const CScreenGrid::Bounds& bounds = m_bounds[m_boxOfStep[step]];
-  auto consider = [&](CDisplayNode* other) {
-    if (other->step < step && other->box != &box &&
-        bounds.StrictlyOverlaps(m_bounds[m_boxOfStep[other->step]]))
-      met.push_back(other);
+  const std::uint32_t box = m_boxOfStep[step];
+  if (m_stepFlags[step] & CDepthOrderRules::kSecondNode) met.push_back(m_firstNodes[box]->step);
+  const CScreenGrid::Bounds& bounds = m_bounds[box];
+  if (!bounds.finite) return;
+  // The grid's entries and the bounds taken as the boxes were projected tell the steps met
+  // (those StrictlyOverlap finds), without going to their nodes or boxes, scattered in
+  // memory.
+  auto consider = [&](std::uint32_t other) {
+    const std::uint32_t otherBox = m_boxOfStep[other];
+    if (otherBox != box && bounds.StrictlyOverlaps(m_bounds[otherBox])) met.push_back(other);
   };
-  if (!m_list.m_grid.Query(box, consider)) {
-    for (std::size_t j = 0; j < step; ++j) {
-      if (m_steps[j]->box->HasFiniteProjection()) consider(m_steps[j]);
+  const auto before = static_cast<std::uint32_t>(step);
+  if (!m_list.m_grid.QueryEarlier(bounds, before,
+                                  [&](const CScreenGrid::Entry& entry) { consider(entry.step); })) {
+    for (std::uint32_t j = 0; j < before; ++j) {
+      if (m_bounds[m_boxOfStep[j]].finite) consider(j);
     }
   }
   std::sort(met.begin(), met.end());
@@ -454,14 +507,16 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
 }
 
 void CDisplayList::CResortPlan::CompareAhead() {
-  const std::size_t chunks = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
+  // Later steps meet more earlier ones: pieces smaller than a thread's share even out.
+  const std::size_t chunks =
+      kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
   m_answers.assign(chunks, {});
   m_alike.assign(chunks, {});
   m_stepAnswers.assign(m_steps.size(), {});
   CParallelChunks::Run(
       m_steps.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
         const auto comparer = m_list.m_rules.MakeConcurrentComparer();
-        std::vector<CDisplayNode*> met;
+        std::vector<std::uint32_t> met;
         std::vector<Answer>& answers = m_answers[chunk];
         std::vector<Answer>& alike = m_alike[chunk];
         for (std::size_t i = from; i < to; ++i) {
@@ -476,13 +531,15 @@ void CDisplayList::CResortPlan::CompareAhead() {
           // A box without an owner is prepared once, at its own step: its word then is its
           // last, as Insert reads it.
           const bool mayRide = m_mayRide && m_stepFlags[i] == 0 && node.box->GetOwner() == nullptr;
-          for (CDisplayNode* other : met) {
-            const std::uint32_t otherWord = WordAt(m_boxOfStep[other->step], i);
-            const int r = comparer->CompareDepth(*node.box, word, *other->box, otherWord,
-                                                 m_stepFlags[i], m_stepFlags[other->step]);
+          for (const std::uint32_t otherStep : met) {
+            CDisplayNode* const other = m_steps[otherStep];
+            const CBox& otherBox = *m_boxes[m_boxOfStep[otherStep]];
+            const std::uint32_t otherWord = WordAt(m_boxOfStep[otherStep], i);
+            const int r = comparer->CompareDepth(*node.box, word, otherBox, otherWord,
+                                                 m_stepFlags[i], m_stepFlags[otherStep]);
             if (r != 0) answers.push_back({other, r});
-            if (mayRide && m_stepFlags[other->step] == 0 &&
-                m_list.m_rules.AnswerAlike(*node.box, *other->box))
+            if (mayRide && m_stepFlags[otherStep] == 0 &&
+                m_list.m_rules.AnswerAlike(*node.box, otherBox))
               alike.push_back({other, r});
           }
           spot.to = static_cast<std::uint32_t>(answers.size());

@@ -155,6 +155,8 @@ void CScreenGrid::LayoutArea(double left, double top, double right, double botto
   if (m_cells[0].size() < CellCount()) m_cells[0].resize(CellCount());
   m_oversize.clear();
   m_clamped = 0;
+  // Empty lists are in any order.
+  m_fresh = m_stepOrdered = true;
 }
 
 void CScreenGrid::ClearCells() {
@@ -168,8 +170,8 @@ std::uint8_t CScreenGrid::Flatness(const Bounds& bounds) {
                                    (bounds.top < bounds.bottom ? 0 : kFlatY));
 }
 
-std::vector<CDisplayNode*>& CScreenGrid::Cell(std::uint8_t flatness, std::int32_t cx,
-                                              std::int32_t cy) {
+std::vector<CScreenGrid::Entry>& CScreenGrid::Cell(std::uint8_t flatness, std::int32_t cx,
+                                                   std::int32_t cy) {
   auto& cells = m_cells[flatness];
   if (cells.size() < CellCount()) cells.resize(CellCount());
   return cells[CellIndex(cx, cy)];
@@ -179,6 +181,8 @@ void CScreenGrid::Reset() {
   ClearCells();
   m_oversize.clear();
   m_clamped = 0;
+  // Empty lists are in any order.
+  m_fresh = m_stepOrdered = true;
   m_cellSize = 0.0;
   m_fineOf.clear();
   m_fine.clear();
@@ -198,6 +202,11 @@ bool CScreenGrid::CellRange(const Bounds& bounds, Filing& range) const {
 void CScreenGrid::Add(CDisplayNode* node) { Add(node, BoundsOf(*node->box)); }
 
 void CScreenGrid::Add(CDisplayNode* node, const Bounds& bounds) {
+  File(node, bounds, node->step);
+  m_fresh = m_stepOrdered = false;
+}
+
+void CScreenGrid::File(CDisplayNode* node, const Bounds& bounds, std::uint32_t step) {
   Filing& filing = node->filing;
   filing = Filing();
   if (!bounds.finite) return;
@@ -207,9 +216,10 @@ void CScreenGrid::Add(CDisplayNode* node, const Bounds& bounds) {
     LayoutArea(bounds.left - 32 * size, bounds.top - 32 * size, bounds.left + 32 * size,
                bounds.top + 32 * size, size, 4096.0);
   }
+  m_fresh = false;
   std::size_t home = 0;
   if (!m_fine.empty() && HomeCell(StartOf(bounds), home) && m_fineOf[home] != 0) {
-    m_fine[m_fineOf[home] - 1]->Add(node, bounds);
+    m_fine[m_fineOf[home] - 1]->File(node, bounds, step);
     filing.home = static_cast<std::uint32_t>(home + 1);
     return;
   }
@@ -222,14 +232,14 @@ void CScreenGrid::Add(CDisplayNode* node, const Bounds& bounds) {
   if (cells > kMaxCellsPerNode) {
     filing.oversize = true;
     filing.slot = static_cast<std::uint32_t>(m_oversize.size());
-    m_oversize.push_back(node);
+    m_oversize.push_back({node, step});
     return;
   }
   for (std::int32_t cy = filing.y0; cy <= filing.y1; ++cy) {
     for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) {
-      std::vector<CDisplayNode*>& list = Cell(filing.flatness, cx, cy);
+      std::vector<Entry>& list = Cell(filing.flatness, cx, cy);
       filing.slot = static_cast<std::uint32_t>(list.size());  // read only for a single cell
-      list.push_back(node);
+      list.push_back({node, step});
     }
   }
 }
@@ -238,6 +248,9 @@ CScreenGrid::CBandFiling::CBandFiling(CScreenGrid& grid, std::span<CDisplayNode*
                                       std::span<const Bounds> bounds,
                                       std::span<const std::uint32_t> boundsOf, std::size_t bands)
     : m_grid(grid), m_nodes(nodes), m_bounds(bounds), m_boundsOf(boundsOf) {
+  // Steps filed in turn into lists empty before keep every list in step order.
+  grid.m_stepOrdered = grid.m_fresh;
+  grid.m_fresh = false;
   // Without a layout the first Add lays the grid out: one band does it all.
   const bool laidOut = grid.m_cellSize > 0.0 && !grid.m_isFine;
   m_clamped.assign(laidOut ? std::clamp<std::size_t>(bands, 1, std::size_t(grid.m_rows)) : 1, 0);
@@ -268,7 +281,7 @@ void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* s
   };
   if (Bands() == 1) {
     for (std::size_t k = 0; k < m_nodes.size() && !stopped(k); ++k)
-      grid.Add(m_nodes[k], m_bounds[m_boundsOf[k]]);
+      grid.File(m_nodes[k], m_bounds[m_boundsOf[k]], static_cast<std::uint32_t>(k));
     return;
   }
   const auto rowFrom = static_cast<std::int32_t>(grid.m_rows * band / Bands());
@@ -289,7 +302,7 @@ void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* s
       if (!ours(static_cast<std::int32_t>(home / static_cast<std::size_t>(grid.m_columns))))
         continue;
       node->filing = Filing();
-      grid.m_fine[grid.m_fineOf[home] - 1]->Add(node, box);
+      grid.m_fine[grid.m_fineOf[home] - 1]->File(node, box, static_cast<std::uint32_t>(k));
       node->filing.home = static_cast<std::uint32_t>(home + 1);
       continue;
     }
@@ -303,15 +316,15 @@ void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* s
       if (!first) continue;
       filing.oversize = true;
       filing.slot = static_cast<std::uint32_t>(grid.m_oversize.size());
-      grid.m_oversize.push_back(node);
+      grid.m_oversize.push_back({node, static_cast<std::uint32_t>(k)});
     } else {
       auto& table = grid.m_cells[filing.flatness];
       for (std::int32_t cy = std::max(filing.y0, rowFrom); cy <= std::min(filing.y1, rowTo - 1);
            ++cy) {
         for (std::int32_t cx = filing.x0; cx <= filing.x1; ++cx) {
-          std::vector<CDisplayNode*>& list = table[grid.CellIndex(cx, cy)];
+          std::vector<Entry>& list = table[grid.CellIndex(cx, cy)];
           filing.slot = static_cast<std::uint32_t>(list.size());  // read only for a single cell
-          list.push_back(node);
+          list.push_back({node, static_cast<std::uint32_t>(k)});
         }
       }
       if (!ours(filing.y0)) continue;
@@ -323,6 +336,8 @@ void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* s
 }
 
 void CScreenGrid::Remove(CDisplayNode* node) {
+  // A removal moves the last entry of a list into the node's place.
+  m_fresh = m_stepOrdered = false;
   Filing& filing = node->filing;
   if (filing.home != 0) {
     const std::uint32_t home = filing.home;
@@ -351,17 +366,18 @@ std::size_t CScreenGrid::RemovalSearches() const {
   return searches;
 }
 
-void CScreenGrid::Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node) {
+void CScreenGrid::Drop(std::vector<Entry>& list, CDisplayNode* node) {
   // The slot is trusted only when it holds the node: any other filing is searched for.
   std::size_t place = node->filing.slot;
-  if (!InOneList(node->filing) || place >= list.size() || list[place] != node) {
+  if (!InOneList(node->filing) || place >= list.size() || list[place].node != node) {
     ++m_removalSearches;
-    const auto it = std::find(list.begin(), list.end(), node);
+    const auto it = std::find_if(list.begin(), list.end(),
+                                 [node](const Entry& entry) { return entry.node == node; });
     if (it == list.end()) return;
     place = static_cast<std::size_t>(it - list.begin());
   }
-  CDisplayNode* const moved = list.back();
-  list[place] = moved;
+  CDisplayNode* const moved = list.back().node;
+  list[place] = list.back();
   list.pop_back();
   if (moved != node && InOneList(moved->filing))
     moved->filing.slot = static_cast<std::uint32_t>(place);

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <span>
 #include <vector>
@@ -30,8 +31,19 @@ struct CDisplayNode;
 // that removing it costs no search even where thousands of nodes share a cell (zero-size
 // boxes at one point); a node in several cells is searched for in each, as a query of its
 // bounds visits them all anyway.
+//
+// Every entry keeps its node's step (its place in a re-sort's insertion order), so that a
+// re-sort looking for the earlier steps a box meets reads neither the nodes met nor those
+// of later steps: a grid filed by bands alone since its layout lists each cell in step
+// order, and such a query stops in each cell at the first later step.
 class CScreenGrid {
  public:
+  // A node as a cell lists it, with its step as filed (see Add and CBandFiling).
+  struct Entry {
+    CDisplayNode* node = nullptr;
+    std::uint32_t step = 0;
+  };
+
   // Where a node is filed; kept by the node.
   struct Filing {
     std::int32_t x0 = 0;
@@ -81,15 +93,15 @@ class CScreenGrid {
   // Nodes that spoil the layout: filed in the oversize list or clamped at the border.
   std::size_t MisfitCount() const { return m_oversize.size() + m_clamped; }
 
-  // Files the node by its box's current window bounds; a box with a non-finite
-  // projection is not filed.
+  // Files the node by its box's current window bounds, with the node's step; a box with a
+  // non-finite projection is not filed.
   void Add(CDisplayNode* node);
   // The same with the node's box's current bounds, taken beforehand.
   void Add(CDisplayNode* node, const Bounds& bounds);
   // Add of many nodes in turn on several threads, once laid out: node k by
-  // bounds[boundsOf[k]], the same cells listing their nodes in the same order. Each band
-  // files the rows of cells of its own share, all bands at the same time, each once (File);
-  // then Finish. When stop is seen set, some nodes are left unfiled.
+  // bounds[boundsOf[k]] with step k, the same cells listing their nodes in the same order.
+  // Each band files the rows of cells of its own share, all bands at the same time, each
+  // once (File); then Finish. When stop is seen set, some nodes are left unfiled.
   class CBandFiling {
    public:
     CBandFiling(CScreenGrid& grid, std::span<CDisplayNode* const> nodes,
@@ -115,6 +127,10 @@ class CScreenGrid {
   // cells for a query to pay: the caller then scans every node itself.
   template <class Visit>
   bool Query(const CBox& box, Visit&& visit) const;
+  // The same for the given bounds (those of BoundsOf), visiting visit(entry) only for the
+  // entries of steps before `before`.
+  template <class Visit>
+  bool QueryEarlier(const Bounds& bounds, std::uint32_t before, Visit&& visit) const;
 
  private:
   static constexpr std::uint8_t kFlatX = 1;  // no width
@@ -140,10 +156,21 @@ class CScreenGrid {
   static CStart StartOf(const Bounds& bounds);
   // The cell a small box starts in (its low corner's, within the grid), or none.
   bool HomeCell(const CStart& start, std::size_t& cell) const;
+  // Query and QueryEarlier: the entries of steps before `before`, the cells of a grid in
+  // step order (stepOrdered, the top grid's) left at their first later step.
   template <class Visit>
-  void QueryCells(const Filing& range, Visit& visit) const;
+  bool QueryEntries(const Bounds& bounds, std::uint32_t before, bool stepOrdered,
+                    Visit& visit) const;
   template <class Visit>
-  void QueryFine(const CBox& box, const Filing& range, Visit& visit) const;
+  static void VisitEarlier(const std::vector<Entry>& list, std::uint32_t before, bool stepOrdered,
+                           Visit& visit);
+  template <class Visit>
+  void QueryCells(const Filing& range, std::uint32_t before, bool stepOrdered, Visit& visit) const;
+  template <class Visit>
+  void QueryFine(const Bounds& bounds, const Filing& range, std::uint32_t before, bool stepOrdered,
+                 Visit& visit) const;
+  // Add without the bookkeeping of the step order: the filing of a band or of a finer grid.
+  void File(CDisplayNode* node, const Bounds& bounds, std::uint32_t step);
   bool CellRange(const Bounds& bounds, Filing& range) const;
   static std::uint8_t Flatness(const Bounds& bounds);
   void ClearCells();
@@ -154,19 +181,23 @@ class CScreenGrid {
     return static_cast<std::size_t>(cy) * static_cast<std::size_t>(m_columns) +
            static_cast<std::size_t>(cx);
   }
-  std::vector<CDisplayNode*>& Cell(std::uint8_t flatness, std::int32_t cx, std::int32_t cy);
+  std::vector<Entry>& Cell(std::uint8_t flatness, std::int32_t cx, std::int32_t cy);
   static bool InOneList(const Filing& filing) {
     return filing.oversize || (filing.x0 == filing.x1 && filing.y0 == filing.y1);
   }
-  void Drop(std::vector<CDisplayNode*>& list, CDisplayNode* node);
+  void Drop(std::vector<Entry>& list, CDisplayNode* node);
   double m_cellSize = 0.0;  // 0: no layout yet
   double m_left = 0.0;
   double m_top = 0.0;
   std::int32_t m_columns = 0;
   std::int32_t m_rows = 0;
   // The cells of each flatness; those of flat bounds are made when first needed.
-  std::array<std::vector<std::vector<CDisplayNode*>>, kFlatnessKinds> m_cells;
-  std::vector<CDisplayNode*> m_oversize;
+  std::array<std::vector<std::vector<Entry>>, kFlatnessKinds> m_cells;
+  std::vector<Entry> m_oversize;
+  // Laid out (or reset) and nothing filed since; and whether every list holds its entries
+  // in step order, as when bands filed a fresh grid and nothing was added or removed since.
+  bool m_fresh = true;
+  bool m_stepOrdered = false;
   std::size_t m_clamped = 0;
   std::vector<CStart> m_starts;  // of the boxes of the last layout, for its finer grids
   // The finer grids of crowded cells: for each cell 1 + its grid's index, or 0; empty
@@ -179,7 +210,18 @@ class CScreenGrid {
 
 template <class Visit>
 bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
-  const Bounds bounds = BoundsOf(box);
+  auto visitNode = [&visit](const Entry& entry) { visit(entry.node); };
+  return QueryEntries(BoundsOf(box), std::numeric_limits<std::uint32_t>::max(), false, visitNode);
+}
+
+template <class Visit>
+bool CScreenGrid::QueryEarlier(const Bounds& bounds, std::uint32_t before, Visit&& visit) const {
+  return QueryEntries(bounds, before, m_stepOrdered, visit);
+}
+
+template <class Visit>
+bool CScreenGrid::QueryEntries(const Bounds& bounds, std::uint32_t before, bool stepOrdered,
+                               Visit& visit) const {
   Filing range;
   if (m_cellSize <= 0.0 || !CellRange(bounds, range)) return true;
   range.flatness = Flatness(bounds);
@@ -187,33 +229,46 @@ bool CScreenGrid::Query(const CBox& box, Visit&& visit) const {
       (std::int64_t{range.x1} - range.x0 + 1) * (std::int64_t{range.y1} - range.y0 + 1);
   // A finer grid lies within its parent's cell, so a query of any size visits it whole.
   if (cells > kMaxCellsPerQuery && !m_isFine) return false;
-  QueryCells(range, visit);
-  if (!m_fine.empty()) QueryFine(box, range, visit);
+  QueryCells(range, before, stepOrdered, visit);
+  if (!m_fine.empty()) QueryFine(bounds, range, before, stepOrdered, visit);
   return true;
 }
 
 template <class Visit>
-void CScreenGrid::QueryCells(const Filing& range, Visit& visit) const {
+void CScreenGrid::VisitEarlier(const std::vector<Entry>& list, std::uint32_t before,
+                               bool stepOrdered, Visit& visit) {
+  for (const Entry& entry : list) {
+    if (entry.step < before) {
+      visit(entry);
+    } else if (stepOrdered) {
+      return;
+    }
+  }
+}
+
+template <class Visit>
+void CScreenGrid::QueryCells(const Filing& range, std::uint32_t before, bool stepOrdered,
+                             Visit& visit) const {
   const std::uint8_t flatness = range.flatness;
   for (std::uint8_t kind = 0; kind < kFlatnessKinds; ++kind) {
     // Bounds flat along an axis that the box is flat along too cannot overlap it.
     if ((kind & flatness) != 0 || m_cells[kind].size() < CellCount()) continue;
     for (std::int32_t cy = range.y0; cy <= range.y1; ++cy) {
-      for (std::int32_t cx = range.x0; cx <= range.x1; ++cx) {
-        for (CDisplayNode* node : m_cells[kind][CellIndex(cx, cy)]) visit(node);
-      }
+      for (std::int32_t cx = range.x0; cx <= range.x1; ++cx)
+        VisitEarlier(m_cells[kind][CellIndex(cx, cy)], before, stepOrdered, visit);
     }
   }
-  for (CDisplayNode* node : m_oversize) visit(node);
+  VisitEarlier(m_oversize, before, stepOrdered, visit);
 }
 
 template <class Visit>
-void CScreenGrid::QueryFine(const CBox& box, const Filing& range, Visit& visit) const {
+void CScreenGrid::QueryFine(const Bounds& bounds, const Filing& range, std::uint32_t before,
+                            bool stepOrdered, Visit& visit) const {
   // A small box reaches less than a cell beyond the cell it starts in.
   for (std::int32_t cy = std::max(range.y0 - 1, 0); cy <= range.y1; ++cy) {
     for (std::int32_t cx = std::max(range.x0 - 1, 0); cx <= range.x1; ++cx) {
       if (const std::uint32_t fine = m_fineOf[CellIndex(cx, cy)])
-        m_fine[fine - 1]->Query(box, visit);
+        m_fine[fine - 1]->QueryEntries(bounds, before, stepOrdered, visit);
     }
   }
 }

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <ostream>
@@ -321,6 +322,85 @@ TEST_P(ScreenGridBandsTest, NodesFiledInBandsAreFiledAsOneByOne) {
     EXPECT_EQ(grid.MisfitCount(), byOne.MisfitCount());
     EXPECT_EQ(Visits(grid, banded), Visits(byOne, alone));
   }
+}
+
+// A re-sort asks the grid for the earlier steps a box meets from the cells' entries alone,
+// reading no node. For every box k taken as step k: the steps given are those of earlier
+// filed boxes that overlap it, each entry holding its node's step, and the grid declines
+// exactly where a query of the nodes declines. Grids filed in bands (lists in step order),
+// node by node from the last step back (lists in reverse order), after removals (lists
+// reshuffled), and by a filing stopped at once; with coinciding boxes among the others.
+TEST_P(ScreenGridBandsTest, EarlierStepsFoundFromTheEntriesAreTheEarlierBoxesMet) {
+  const BandCase c = GetParam();
+  CGridScene scene(c.grid);
+  AddBandBoxes(scene, c);
+  for (int i = 0; i < 40; ++i) scene.Add(C3DPoint(1200.0, 1200.0, 0), 700, 700, 700);
+  std::vector<CDisplayNode*> nodes;
+  std::vector<CScreenGrid::Bounds> bounds;
+  std::vector<std::uint32_t> boundsOf;
+  for (const auto& node : scene.nodes) {
+    node->step = static_cast<std::uint32_t>(nodes.size());
+    boundsOf.push_back(node->step);
+    nodes.push_back(node.get());
+    bounds.push_back(CScreenGrid::BoundsOf(*node->box));
+  }
+  auto fileInBands = [&](CScreenGrid& grid, std::size_t bands, bool stop) {
+    // As a re-sort clears them: a node not filed by a stopped filing holds no filing.
+    for (CDisplayNode* node : nodes) node->filing = CScreenGrid::Filing();
+    grid.Layout(scene.Boxes());
+    const std::atomic<bool> stopFlag{stop};
+    CScreenGrid::CBandFiling filing(grid, nodes, bounds, boundsOf, bands);
+    {
+      std::vector<std::jthread> threads;
+      for (std::size_t band = 0; band < filing.Bands(); ++band)
+        threads.emplace_back([&filing, &stopFlag, band] { filing.File(band, &stopFlag); });
+    }
+    filing.Finish();
+  };
+  auto expectEarlierMet = [&](const CScreenGrid& grid, const std::string& how) {
+    SCOPED_TRACE(how);
+    std::size_t declined = 0;
+    for (std::size_t k = 0; k < nodes.size(); ++k) {
+      if (!bounds[k].finite) continue;
+      const CBox& box = *scene.boxes[k];
+      std::set<std::size_t> fromEntries;
+      const bool answered = grid.QueryEarlier(bounds[k], static_cast<std::uint32_t>(k),
+                                              [&](const CScreenGrid::Entry& entry) {
+                                                ASSERT_LT(entry.step, k);
+                                                ASSERT_EQ(entry.node, nodes[entry.step]);
+                                                if (bounds[k].StrictlyOverlaps(bounds[entry.step]))
+                                                  fromEntries.insert(entry.step);
+                                              });
+      ASSERT_EQ(answered, grid.Query(box, [](const CDisplayNode*) {})) << "box " << k;
+      if (!answered) {
+        ++declined;
+        continue;
+      }
+      std::set<std::size_t> met;
+      for (std::size_t j = 0; j < k; ++j) {
+        const CScreenGrid::Filing& filing = nodes[j]->filing;
+        if ((filing.filed || filing.home != 0) && StrictlyOverlap(box, *scene.boxes[j]))
+          met.insert(j);
+      }
+      ASSERT_EQ(fromEntries, met) << "box " << k;
+    }
+    // Only the boxes too large for a query are left to a scan of every node.
+    EXPECT_LE(declined, static_cast<std::size_t>(c.huge + c.tall)) << how;
+  };
+  for (const std::size_t bands : {1u, 3u, 8u}) {
+    CScreenGrid grid;
+    fileInBands(grid, bands, false);
+    expectEarlierMet(grid, std::to_string(bands) + " bands");
+    for (std::size_t i = 0; i < nodes.size(); i += 5) grid.Remove(nodes[i]);
+    expectEarlierMet(grid, std::to_string(bands) + " bands, every fifth removed");
+  }
+  CScreenGrid backwards;
+  backwards.Layout(scene.Boxes());
+  for (std::size_t k = nodes.size(); k-- > 0;) backwards.Add(nodes[k], bounds[k]);
+  expectEarlierMet(backwards, "node by node from the last");
+  CScreenGrid stopped;
+  fileInBands(stopped, 4, true);
+  expectEarlierMet(stopped, "filing stopped at once");
 }
 
 INSTANTIATE_TEST_SUITE_P(
