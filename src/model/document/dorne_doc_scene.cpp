@@ -9,6 +9,7 @@
 #include "model/run/run_read_sink.h"
 
 #include <algorithm>
+#include <atomic>
 #include <utility>
 
 namespace {
@@ -25,6 +26,14 @@ int AxisOfDirection(int direction) {
 }
 
 bool TowardNegative(int direction) { return direction == 0 || direction == 1 || direction == 3; }
+
+// Whether a rebuild would make start marker boxes the run lacks.
+bool RunLacksMarkerBoxes(const CRun& run) {
+  const CDev* marker = run.GetStartMarker();
+  return marker != nullptr && run.GetFlagsWord() == 0 &&
+         (marker->GetBox(CDev::kBodySlot) == nullptr ||
+          marker->GetBox(CDev::kBodySlot + 1) == nullptr);
+}
 
 // An element's box outside its slots is shown with the element's run (only: the one run
 // shown, null when every run is).
@@ -271,27 +280,41 @@ bool CDorneDoc::SceneKeyWhole() const {
 bool CDorneDoc::HasWholeScene() {
   if (!SceneKeyWhole()) return false;
   // A box made since and never listed would be in a rebuilt scene. The list is made by now
-  // (SceneKeyWhole ran a rebuild put off): the in-list bits are read as they stand.
-  std::size_t boxes = 0;
-  bool allListed = true;
-  auto count = [&boxes, &allListed](const CBox* box) {
-    ++boxes;
-    allListed = allListed && (box->GetAttributes() & CBox::kInListBit) != 0;
+  // (SceneKeyWhole ran a rebuild put off): the in-list bits are read as they stand, the
+  // runs on several threads, each counting its boxes.
+  struct Tally {
+    std::size_t boxes = 0;
+    bool allListed = true;
+    void Count(const CBox* box) {
+      ++boxes;
+      allListed = allListed && (box->GetAttributes() & CBox::kInListBit) != 0;
+    }
   };
-  for (const CRun* run : m_runList) {
-    if (m_wholeScene.onlyRun != nullptr && run != m_wholeScene.onlyRun) continue;
-    // A rebuild would make the start marker's boxes it lacks.
-    const CDev* marker = run->GetStartMarker();
-    if (marker != nullptr && run->GetFlagsWord() == 0 &&
-        (marker->GetBox(CDev::kBodySlot) == nullptr ||
-         marker->GetBox(CDev::kBodySlot + 1) == nullptr))
-      return false;
-    VisitRunSceneBoxes(*run, count);
-  }
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
+  std::vector<Tally> tallies(chunks);
+  std::atomic<bool> markerLacking = false;
+  CParallelChunks::Run(m_runList.size(), chunks,
+                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
+                         Tally& tally = tallies[chunk];
+                         auto count = [&tally](const CBox* box) { tally.Count(box); };
+                         for (std::size_t k = from; k < to; ++k) {
+                           const CRun& run = *m_runList[k];
+                           if (m_wholeScene.onlyRun != nullptr && &run != m_wholeScene.onlyRun)
+                             continue;
+                           if (RunLacksMarkerBoxes(run)) markerLacking = true;
+                           VisitRunSceneBoxes(run, count);
+                         }
+                       });
+  if (markerLacking.load()) return false;
+  Tally all;
   for (const CExtraBox& extra : m_extraBoxes) {
-    if (ExtraBoxShown(extra.element, m_wholeScene.onlyRun)) count(extra.box.get());
+    if (ExtraBoxShown(extra.element, m_wholeScene.onlyRun)) all.Count(extra.box.get());
   }
-  return allListed && boxes == m_projection.GetDisplayList().BoxCount();
+  for (const Tally& tally : tallies) {
+    all.boxes += tally.boxes;
+    all.allListed = all.allListed && tally.allListed;
+  }
+  return all.allListed && all.boxes == m_projection.GetDisplayList().BoxCount();
 }
 
 void CDorneDoc::RebuildSceneUnlessKept() {
