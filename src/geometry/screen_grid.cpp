@@ -288,6 +288,13 @@ void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* s
   const auto rowTo = static_cast<std::int32_t>(grid.m_rows * (band + 1) / Bands());
   const bool first = band == 0;
   auto ours = [&](std::int32_t row) { return row >= rowFrom && row < rowTo; };
+  // Whether bounds lie over this band's rows as they are filed (a node of a finer grid by
+  // its home cell, in its top row).
+  auto overOurRows = [&](const Bounds& box) {
+    bool clamped = false;
+    return CellOf(box.top, grid.m_top, grid.m_cellSize, grid.m_rows, clamped) < rowTo &&
+           CellOf(box.bottom, grid.m_top, grid.m_cellSize, grid.m_rows, clamped) >= rowFrom;
+  };
   std::size_t clamped = 0;
   for (std::size_t k = 0; k < m_nodes.size() && !stopped(k); ++k) {
     CDisplayNode* node = m_nodes[k];
@@ -296,6 +303,9 @@ void CScreenGrid::CBandFiling::File(std::size_t band, const std::atomic<bool>* s
       if (first) node->filing = Filing();
       continue;
     }
+    // The other bands file only the nodes over their rows (the first files the oversize
+    // ones as well): a node's rows are known before the rest of its filing.
+    if (!first && !overOurRows(box)) continue;
     std::size_t home = 0;
     if (!grid.m_fine.empty() && grid.HomeCell(StartOf(box), home) && grid.m_fineOf[home] != 0) {
       // A finer grid lies within one cell, so one band has it all.
