@@ -41,6 +41,9 @@ constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
 // Every band of the grid reads every step's bounds: a few wide bands.
 constexpr std::size_t kMinStepsPerBand = 8192;
+// Looking boxes up takes three rounds over the threads: fewer than this a thread are looked
+// up on one.
+constexpr std::size_t kMinLookupsPerThread = 8192;
 // How many steps ahead a loop over scattered boxes asks for their memory.
 constexpr std::size_t kFetchAhead = 8;
 // Work of uneven pieces is cut in this many pieces a thread, which the threads take as they
@@ -94,6 +97,10 @@ class CDisplayList::CResortPlan {
   };
 
   void TakeSteps();
+  // How many bands the grid is filed in, on as many threads.
+  std::size_t BandCount() const {
+    return CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand);
+  }
   // Of Project: asks for the memory of the node and box a few steps after k, below to.
   void FetchAhead(std::size_t k, std::size_t to) const;
   // Of Project: box k projected anew, its bounds, first word and group taken.
@@ -213,7 +220,7 @@ bool CDisplayList::FirstNodesInOrder(std::span<CBox* const> order,
   // first place in the order (a box given again goes in once), then how many first places
   // each piece holds, then the nodes laid out in order and the boxes numbered.
   const std::size_t count = order.size();
-  const std::size_t chunks = CParallelChunks::ChunkCount(count, kMinStepsPerThread);
+  const std::size_t chunks = CParallelChunks::ChunkCount(count, kMinLookupsPerThread);
   std::vector<BoxNodes*> entries(count);
   std::atomic<bool> unlisted = false;
   CParallelChunks::Run(count, chunks, [&](std::size_t, std::size_t from, std::size_t to) {
@@ -336,9 +343,9 @@ void CDisplayList::CResortPlan::TakeSteps() {
 void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& project) {
   // No box is listed while the first ones go in again.
   const std::size_t chunks = CParallelChunks::ChunkCount(m_boxes.size(), kMinStepsPerThread);
-  // Twice as many groups of owners as threads, which then share the preparation evenly
-  // with the filing of the grid's bands.
-  m_groups = chunks > 1 ? 2 * chunks : 1;
+  // With the grid filed in several bands, twice as many groups of owners as threads, which
+  // then share the preparation evenly with the bands.
+  m_groups = BandCount() > 1 ? 2 * chunks : chunks;
   m_groupOfBox.resize(m_boxes.size());
   m_initialWord.resize(m_boxes.size());
   m_bounds.resize(m_boxes.size());
@@ -386,15 +393,17 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
   // The grid reads the boxes' bounds taken as they were projected (the boxes, scattered in
   // memory, are not read again), which the preparation leaves alone: the grid is laid out
   // on this thread while the first groups of owners are prepared on the others, then its
-  // bands are filed on as many threads as pay for it, among the other groups.
+  // bands are filed on as many threads as pay for it, among the other groups. A grid of
+  // one band is filed on this thread right after its layout.
   CScreenGrid& grid = m_list.m_grid;
-  const std::size_t bands = CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand);
+  const std::size_t bands = BandCount();
+  const std::size_t bandPieces = bands > 1 ? bands : 0;
   const std::size_t leading = std::min(m_groups, CParallelChunks::WorkerCount());
   std::optional<CScreenGrid::CBandFiling> filing;
   std::atomic<bool> laidOut = false;
   std::vector<std::vector<Note>> notes(m_groups);
   auto prepareGroup = [&](std::size_t group) { PrepareOwners(group, notes[group]); };
-  const std::size_t pieces = 1 + m_groups + bands;
+  const std::size_t pieces = 1 + m_groups + bandPieces;
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) {
       // The first piece runs on this thread before any other it might take, so a band
@@ -403,12 +412,13 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
       filing.emplace(grid, m_steps, m_bounds, m_boxOfStep, bands);
       laidOut.store(true, std::memory_order_release);
       laidOut.notify_all();
+      if (filing->Bands() == 1) filing->File(0, m_stop);
       return;
     }
     if (piece <= leading) return prepareGroup(piece - 1);
-    if (piece > leading + bands) return prepareGroup(piece - 1 - bands);
+    if (piece > leading + bandPieces) return prepareGroup(piece - 1 - bandPieces);
     laidOut.wait(false, std::memory_order_acquire);
-    if (const std::size_t band = piece - 1 - leading; band < filing->Bands())
+    if (const std::size_t band = piece - 1 - leading; filing->Bands() > 1 && band < filing->Bands())
       filing->File(band, m_stop);
   });
   filing->Finish();

@@ -16,6 +16,8 @@ namespace {
 
 // Fewer runs than this a thread are projected on one: the threads would not pay.
 constexpr std::size_t kMinRunsPerThread = 8;
+// Counting a run's boxes costs less than projecting them.
+constexpr std::size_t kMinRunsCountedPerThread = 32;
 
 // Which world axis a direction runs along (0 x, 1 y, 2 z) and whether it points toward
 // the negative side.
@@ -290,7 +292,8 @@ bool CDorneDoc::HasWholeScene() {
       allListed = allListed && (box->GetAttributes() & CBox::kInListBit) != 0;
     }
   };
-  const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
+  const std::size_t chunks =
+      CParallelChunks::ChunkCount(m_runList.size(), kMinRunsCountedPerThread);
   std::vector<Tally> tallies(chunks);
   std::atomic<bool> markerLacking = false;
   CParallelChunks::Run(m_runList.size(), chunks,
