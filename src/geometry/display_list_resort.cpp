@@ -43,7 +43,7 @@ constexpr std::size_t kMinStepsPerThread = 1024;
 constexpr std::size_t kMinStepsPerBand = 8192;
 // Looking boxes up takes three rounds over the threads: fewer than this a thread are looked
 // up on one.
-constexpr std::size_t kMinLookupsPerThread = 8192;
+constexpr std::size_t kMinLookupsPerThread = 16384;
 // How many steps ahead a loop over scattered boxes asks for their memory.
 constexpr std::size_t kFetchAhead = 8;
 // Work of uneven pieces is cut in this many pieces a thread, which the threads take as they
