@@ -254,6 +254,38 @@ BENCHMARK(BM_FullPictureOnceOrbitReleased)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 
+// The two halves of the full picture of a turned and sorted view, on 25, 100 and 400 runs of
+// 200 elements: argument 2 is 0 for the recording made aside (over the threads), 1 for its
+// playback on the windows' thread.
+void BM_FullPictureRecordedThenPlayed(benchmark::State& state) {
+  COrbitDrag drag(static_cast<int>(state.range(0)));
+  const bool play = state.range(1) != 0;
+  drag.Step();
+  drag.document->SettleView();
+  const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+  const std::atomic<bool> stop{false};
+  const QImage like(1, 1, QImage::Format_RGB32);
+  QImage image(kClient, QImage::Format_RGB32);
+  CScenePaintCache kept;
+  for (auto _ : state) {
+    if (play) state.PauseTiming();
+    kept.Clear();
+    if (!RecordScenePicture(kept, *drag.document, window, kClient, {}, like, stop))
+      state.SkipWithError("not recorded");
+    if (!play) continue;
+    image.fill(Qt::white);
+    state.ResumeTiming();
+    QPainter painter(&image);
+    PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(), &kept);
+  }
+}
+BENCHMARK(BM_FullPictureRecordedThenPlayed)
+    ->ArgNames({"runs", "play"})
+    ->ArgsProduct({{25, 100, 400}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
 // A host that takes the settle of a released turn aside, as the layout view does: the order
 // sorted and the full picture recorded on a thread of its own, started at the release.
 class CAsideHost : public CBenchHost {

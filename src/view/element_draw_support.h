@@ -20,8 +20,26 @@ namespace element_draw {
 std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start = 0);
 // The same from the box's window corners as GetWindowCorners gives them: a box whose faces
 // are drawn one by one projects its corners once rather than four times a face.
-std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners, int face,
-                                  int start = 0);
+// Defined here: each face of a picture takes it, and a copy made apart was read back
+// before its bytes had reached memory.
+inline std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners,
+                                         int face, int start = 0) {
+  std::array<CPoint, 4> points{};
+  if (face >= 0 && face < CBox::kFaceCount && start >= 0) {
+    // A face of the table, as every face drawn is, skips the checks of each corner.
+    for (std::size_t i = 0; i < 4; ++i) {
+      const auto k = (static_cast<std::size_t>(start) + i) % 4;
+      points[i] = corners[static_cast<std::size_t>(CBox::kFaceCorners[face][k])];
+    }
+    return points;
+  }
+  for (int i = 0; i < 4; ++i) {
+    const int corner = CBox::GetFaceCorner(face, (start + i) % 4);
+    points[static_cast<std::size_t>(i)] =
+        corner >= 0 ? corners[static_cast<std::size_t>(corner)] : CPoint();
+  }
+  return points;
+}
 // World corners of face f in the same order.
 std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start = 0);
 // The centre of face f: the mid-point of its corners 0 and 2.
