@@ -60,7 +60,9 @@ struct CBoxDraw {
   CBoxColours colours;
   // Each face's solid fill, made once a box: a brush made for each face and at once copied
   // into the context waited on its own bytes still on their way to memory.
-  std::array<CBrush, CBox::kFaceCount> shades{};
+  std::array<CBrush, CBox::kFaceCount> shades{CBrush::Solid({}), CBrush::Solid({}),
+                                              CBrush::Solid({}), CBrush::Solid({}),
+                                              CBrush::Solid({}), CBrush::Solid({})};
   CPen pen;
   std::string layer;
 };
@@ -258,7 +260,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   }
   dc.SetLayer(d.layer, 7);
   CBevelledFace shape;
-  shape.polygon = FacePolygon(*d.windowCorners, face);
+  FacePolygonInto(*d.windowCorners, face, shape.polygon);
   if (d.bevel.IsSet() && d.projection != nullptr) {
     shape = ShapeBevelledFace(d.bevel, d.box, *d.projection, face, shape.polygon);
     if (shape.shape == BevelFaceShape::Skipped) return;
@@ -311,8 +313,9 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   d.colours = ColoursOf(*element, d, toolMode, options);
   d.pen.style = d.role == 7 ? PenStyle::Dot : PenStyle::Solid;
   d.pen.color = d.colours.pen;
+  // Solid brushes already: only their colours are set, in place.
   for (int face = 0; face < CBox::kFaceCount; ++face)
-    d.shades[static_cast<std::size_t>(face)] = CBrush::Solid(FaceShade(d.colours, face));
+    d.shades[static_cast<std::size_t>(face)].color = FaceShade(d.colours, face);
   // Too small for its details, a detail box is a filled and outlined figure face by face,
   // as the plain boxes are, rather than a fill and each of its edges on their own.
   d.plainEdges = d.faceMode != 0 && d.colours.edges && !d.edgeColourFlag &&
