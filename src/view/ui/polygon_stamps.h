@@ -120,4 +120,13 @@ class CPolygonStamps {
   qsizetype m_bytesPerLine;
   const CLibrary* m_library;
   Shapes m_shapes;
+  // The shapes found last, by a few bits of their keys, in front of the maps: a band
+  // stamps a few shapes over and over, and a map's look-up (a division for the bucket)
+  // cost more than most stamps. The maps' entries stay where they are while stamping.
+  struct CRecent {
+    Key key;
+    const Pixels* pixels = nullptr;
+  };
+  static constexpr std::size_t kRecentShapes = 256;
+  std::array<CRecent, kRecentShapes> m_recent{};
 };
