@@ -1,6 +1,7 @@
 #include "view/listed_scene.h"
 
 #include <algorithm>
+#include <array>
 
 #include "geometry/box.h"
 #include "geometry/depth_order_rules.h"
@@ -23,24 +24,35 @@ constexpr std::size_t kBoxesAhead = 8;
 // their boxes to be at hand still when drawn.
 constexpr std::size_t kPlacesAtATime = 128;
 
-// The nodes of the list in its order. Each step waits for the next node to come from
-// memory: a long list is walked from both ends at once, to the middle.
-std::vector<const CDisplayNode*> ListedNodes(const CDisplayList& list) {
+// The nodes of the list in its order into `nodes`, and the boxes of nodes that are their
+// boxes' second ones into `second`. Each step waits for the next node to come from memory:
+// a long list is walked from both ends at once, to the middle.
+void WalkList(const CDisplayList& list, std::vector<const CDisplayNode*>& nodes,
+              std::vector<const CBox*>& second) {
   const std::size_t count = list.Size();
-  std::vector<const CDisplayNode*> nodes(count, nullptr);
+  nodes.assign(count, nullptr);
   const std::size_t half = count < kMinNodesPerLook ? count : count / 2;
+  std::array<std::vector<const CBox*>, 2> seconds;
+  const auto note = [&](const CDisplayNode* node, std::size_t end) {
+    if ((node->flags & CDepthOrderRules::kSecondNode) != 0) seconds[end].push_back(node->box);
+  };
   CParallelChunks::Run(2, half == count ? 1 : 2, [&](std::size_t end, std::size_t, std::size_t) {
     if (end == 0) {
       const CDisplayNode* node = list.Head();
-      for (std::size_t at = 0; at < half && node != nullptr; ++at, node = node->next)
+      for (std::size_t at = 0; at < half && node != nullptr; ++at, node = node->next) {
         nodes[at] = node;
+        note(node, end);
+      }
     } else {
       const CDisplayNode* node = list.Tail();
-      for (std::size_t at = count; at > half && node != nullptr; --at, node = node->prev)
+      for (std::size_t at = count; at > half && node != nullptr; --at, node = node->prev) {
         nodes[at - 1] = node;
+        note(node, end);
+      }
     }
   });
-  return nodes;
+  second = std::move(seconds[0]);
+  second.insert(second.end(), seconds[1].begin(), seconds[1].end());
 }
 
 }  // namespace
@@ -72,10 +84,7 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
   m_bounds = {double(std::min(a.x, b.x)) - unit, double(std::min(a.y, b.y)) - unit,
               double(std::max(a.x, b.x)) + unit, double(std::max(a.y, b.y)) + unit};
   const CDisplayList& list = document.Projection().GetDisplayList();
-  m_nodes = ListedNodes(list);
-  for (const CDisplayNode* node : m_nodes) {
-    if ((node->flags & CDepthOrderRules::kSecondNode) != 0) m_listedTwice.push_back(node->box);
-  }
+  WalkList(list, m_nodes, m_listedTwice);
   std::sort(m_listedTwice.begin(), m_listedTwice.end());
   // A box listed twice keeps the pass of the later of its nodes, as one walk down the list
   // leaves it: its nodes may lie in stretches drawn at once, so it is passed here.
