@@ -4,18 +4,6 @@
 
 #include <algorithm>
 
-QRect BoundsOfPoints(std::span<const QPoint> points) {
-  if (points.empty()) return QRect(0, 0, 1, 1);
-  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
-  for (const QPoint& p : points) {
-    left = std::min(left, p.x());
-    right = std::max(right, p.x());
-    top = std::min(top, p.y());
-    bottom = std::max(bottom, p.y());
-  }
-  return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
   std::uint64_t hash = key.corners * 0x9E3779B97F4A7C15ull;
   hash ^= key.tools + 0x632BE59BD9B4E019ull + (hash << 6u) + (hash >> 2u);
