@@ -3,7 +3,8 @@
 // of a moving view (orbit, pan, zoom: the mouse event and the light picture) and the full
 // picture once it rests on 6, 25, 100 and 400 runs of 200 elements (1200 to 80000). The
 // full picture once an orbit drag stops, with the order sorted then or aside while the
-// mouse paused, and what a move waits for when it calls such a sort off.
+// mouse paused, and what a move waits for when it calls such a sort off; the recording
+// of that picture and its playback apart.
 //   build/bench/view/view_tools_bench --benchmark_min_time=0.2
 
 #include <benchmark/benchmark.h>

@@ -17,9 +17,8 @@ using draw_mapping::Map;
 std::int32_t MapInWholeNumbers(std::int64_t value, std::int64_t from, std::int64_t numerator,
                                std::int64_t denominator, std::int64_t to) {
   const std::int64_t result = (value - from) * numerator / denominator + to;
-  return static_cast<std::int32_t>(
-      std::clamp<std::int64_t>(result, std::numeric_limits<std::int32_t>::min(),
-                               std::numeric_limits<std::int32_t>::max()));
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      result, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
 // Quotients a unit either side of whole numbers, of both signs, dividends at the edge of
@@ -61,7 +60,8 @@ TEST(DrawMappingTest, PointsMapAsTheDivisionInWholeNumbersTruncates) {
     for (const std::int64_t edge : {kExactInDouble - 1, kExactInDouble, kExactInDouble + 1}) {
       const std::int64_t near = edge / denominator * denominator;
       for (const std::int64_t scaled : {near - 1, near, near + 1, edge, -edge, -near - 1}) {
-        EXPECT_EQ(Map(scaled, 0, 1, denominator, 0), MapInWholeNumbers(scaled, 0, 1, denominator, 0))
+        EXPECT_EQ(Map(scaled, 0, 1, denominator, 0),
+                  MapInWholeNumbers(scaled, 0, 1, denominator, 0))
             << scaled << "/" << denominator;
       }
     }

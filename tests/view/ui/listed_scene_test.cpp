@@ -99,7 +99,8 @@ QImage RecordedInPiecesAndPlayed(const CDorneDoc& document, const CViewWindow& w
   CScenePaintCache kept;
   const std::atomic<bool> stop{false};
   const QImage like = Blank();
-  EXPECT_TRUE(RecordScenePicture(kept, document, window, {kSize.cx, kSize.cy}, options, like, stop));
+  EXPECT_TRUE(
+      RecordScenePicture(kept, document, window, {kSize.cx, kSize.cy}, options, like, stop));
   QImage image = Blank();
   QPainter painter(&image);
   PaintScene(painter, document, window, {kSize.cx, kSize.cy}, options, &kept);
@@ -112,10 +113,8 @@ struct CListCase {
   bool ordered;  // the list sorted for the angles, or left unordered by a turn
 };
 
-constexpr std::array<CListCase, 4> kLists = {{{{330, 315, 0}, true},
-                                              {{300, 20, 10}, true},
-                                              {{0, 90, 0}, true},
-                                              {{310, 330, 5}, false}}};
+constexpr std::array<CListCase, 4> kLists = {
+    {{{330, 315, 0}, true}, {{300, 20, 10}, true}, {{0, 90, 0}, true}, {{310, 330, 5}, false}}};
 
 void Turn(CDorneDoc& document, const CListCase& list) {
   document.SetViewAngles(330, 315, 0);
@@ -138,8 +137,10 @@ TEST(ListedSceneTest, TheBoxesAndPassesAreThoseOfOneWalkDownTheList) {
       Turn(*document, list);
       const CDisplayList& listed = document->Projection().GetDisplayList();
       ASSERT_EQ(listed.Unordered(), !list.ordered);
-      ASSERT_EQ(listed.Size(), static_cast<std::size_t>(layout.runs) * 200 + layout.listedTwice.size());
-      for (const Framing framing : {Framing::Whole, Framing::EdgeCuttingTheScene, Framing::OneCorner}) {
+      ASSERT_EQ(listed.Size(),
+                static_cast<std::size_t>(layout.runs) * 200 + layout.listedTwice.size());
+      for (const Framing framing :
+           {Framing::Whole, Framing::EdgeCuttingTheScene, Framing::OneCorner}) {
         for (const bool marksBeside : {true, false}) {
           const std::string what = std::to_string(layout.runs) + " runs, " +
                                    std::to_string(list.angles[1]) + ", " + NameOf(framing) +
@@ -167,7 +168,8 @@ TEST(ListedSceneTest, TheBoxesAndPassesAreThoseOfOneWalkDownTheList) {
           } else {
             // By depth, far boxes first.
             for (std::size_t i = 1; i < boxes.size(); ++i) {
-              const double before = boxes[i - 1]->GetProjectedMin().z + boxes[i - 1]->GetProjectedMax().z;
+              const double before =
+                  boxes[i - 1]->GetProjectedMin().z + boxes[i - 1]->GetProjectedMax().z;
               const double after = boxes[i]->GetProjectedMin().z + boxes[i]->GetProjectedMax().z;
               ASSERT_LE(before, after) << what << " at " << i;
             }
@@ -207,8 +209,8 @@ TEST(ListedSceneTest, PiecesRecordedOnThreadsMakeThePictureOfOnePainter) {
         options.monochrome = option.monochrome;
         options.elements.light = option.light;
         const std::string what = std::to_string(list.angles[1]) +
-                                 (list.ordered ? " ordered, " : " unordered, ") +
-                                 NameOf(framing) + ", " + option.name;
+                                 (list.ordered ? " ordered, " : " unordered, ") + NameOf(framing) +
+                                 ", " + option.name;
         const QImage expected = DrawnOnOnePainter(*document, window, options);
         EXPECT_FALSE(expected == Blank()) << what;
         EXPECT_TRUE(RecordedInPiecesAndPlayed(*document, window, options) == expected) << what;

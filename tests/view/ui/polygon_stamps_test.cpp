@@ -362,14 +362,15 @@ TEST(PolygonStampsTest, ShapesMetAgainAmongManyOthersStampTheirOwnPixels) {
       });
       library.Take(filling);
     }
-    CPolygonStamps stamps(stamped.bits(), stamped.width(), stamped.height(),
-                          stamped.bytesPerLine(), row.library ? &library : nullptr);
+    CPolygonStamps stamps(stamped.bits(), stamped.width(), stamped.height(), stamped.bytesPerLine(),
+                          row.library ? &library : nullptr);
     figures([&](const std::vector<QPoint>& placed, int colour) {
       const QBrush brush = brushOf(colour);
       ASSERT_TRUE(stamps.Stamp(placed, CPolygonStamps::ToolsOf(pen, brush), pen, brush, QRect()));
     });
     EXPECT_TRUE(stamped == expected) << row.colours << " colours";
-    EXPECT_EQ(stamps.Drawn(), row.library ? 0u : static_cast<std::size_t>(row.colours) * shapes.size())
+    EXPECT_EQ(stamps.Drawn(),
+              row.library ? 0u : static_cast<std::size_t>(row.colours) * shapes.size())
         << row.colours << " colours";
   }
 }
