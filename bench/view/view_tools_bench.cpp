@@ -3,7 +3,8 @@
 // of a moving view (orbit, pan, zoom: the mouse event and the light picture) and the full
 // picture once it rests on 6, 25, 100 and 400 runs of 200 elements (1200 to 80000). The
 // full picture once an orbit drag stops, with the order sorted then or aside while the
-// mouse paused, and what a move waits for when it calls such a sort off.
+// mouse paused, and what a move waits for when it calls such a sort off; the recording
+// of that picture and its playback apart.
 //   build/bench/view/view_tools_bench --benchmark_min_time=0.2
 
 #include <benchmark/benchmark.h>
@@ -250,6 +251,38 @@ void BM_FullPictureOnceOrbitReleased(benchmark::State& state) {
 BENCHMARK(BM_FullPictureOnceOrbitReleased)
     ->ArgNames({"runs", "aside"})
     ->ArgsProduct({{25, 100, 400}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+
+// The two halves of the full picture of a turned and sorted view, on 25, 100 and 400 runs of
+// 200 elements: argument 2 is 0 for the recording made aside (over the threads), 1 for its
+// playback on the windows' thread.
+void BM_FullPictureRecordedThenPlayed(benchmark::State& state) {
+  COrbitDrag drag(static_cast<int>(state.range(0)));
+  const bool play = state.range(1) != 0;
+  drag.Step();
+  drag.document->SettleView();
+  const CViewWindow window = CViewWindow::FromDocument(*drag.document);
+  const std::atomic<bool> stop{false};
+  const QImage like(1, 1, QImage::Format_RGB32);
+  QImage image(kClient, QImage::Format_RGB32);
+  CScenePaintCache kept;
+  for (auto _ : state) {
+    if (play) state.PauseTiming();
+    kept.Clear();
+    if (!RecordScenePicture(kept, *drag.document, window, kClient, {}, like, stop))
+      state.SkipWithError("not recorded");
+    if (!play) continue;
+    image.fill(Qt::white);
+    state.ResumeTiming();
+    QPainter painter(&image);
+    PaintScene(painter, *drag.document, window, kClient, CSceneDrawOptions(), &kept);
+  }
+}
+BENCHMARK(BM_FullPictureRecordedThenPlayed)
+    ->ArgNames({"runs", "play"})
+    ->ArgsProduct({{25, 100, 400}, {0, 1}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();

@@ -59,13 +59,3 @@ CBoxColours ChooseBoxColours(const CBoxColourInput& in) {
   }
   return out;
 }
-
-CColor FaceShade(const CBoxColours& colours, int face) {
-  switch (face) {
-    case 0:
-    case 4: return colours.half;
-    case 2:
-    case 3: return colours.threeQuarter;
-    default: return colours.full;
-  }
-}

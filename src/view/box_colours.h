@@ -33,5 +33,15 @@ struct CBoxColourInput {
 
 CBoxColours ChooseBoxColours(const CBoxColourInput& input);
 
-// The brush of face 0..5 among the three shades.
-CColor FaceShade(const CBoxColours& colours, int face);
+// The brush of face 0..5 among the three shades. Defined here: the colour handed back
+// from a call was stored a byte at a time and read back whole, which waited for those
+// stores on every face of a picture.
+inline CColor FaceShade(const CBoxColours& colours, int face) {
+  switch (face) {
+    case 0:
+    case 4: return colours.half;
+    case 2:
+    case 3: return colours.threeQuarter;
+    default: return colours.full;
+  }
+}

@@ -123,8 +123,10 @@ void CDrawContext::IntersectClipRect(std::int32_t left, std::int32_t top, std::i
 void CDrawContext::SetLayer(std::string_view name, int colorNumber) {
   // Each face of a box names its layer again, nearly always the one it is on, often by the
   // name the context holds.
-  const bool same = name.size() == m_layer.size() &&
-                    (name.data() == m_layer.data() || std::string_view(m_layer) == name);
+  // Layer names are a few letters: compared here, not by a call to the library's compare.
+  bool same = name.size() == m_layer.size();
+  for (std::size_t i = 0; same && i < name.size() && name.data() != m_layer.data(); ++i)
+    same = name[i] == m_layer[i];
   if (!same) m_layer.assign(name);
   m_device.SetLayer(name, colorNumber);
 }

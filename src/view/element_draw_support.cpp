@@ -17,25 +17,6 @@ std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start) {
   return points;
 }
 
-std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners, int face,
-                                  int start) {
-  std::array<CPoint, 4> points{};
-  if (face >= 0 && face < CBox::kFaceCount && start >= 0) {
-    // A face of the table, as every face drawn is, skips the checks of each corner.
-    for (std::size_t i = 0; i < 4; ++i) {
-      const auto k = (static_cast<std::size_t>(start) + i) % 4;
-      points[i] = corners[static_cast<std::size_t>(CBox::kFaceCorners[face][k])];
-    }
-    return points;
-  }
-  for (int i = 0; i < 4; ++i) {
-    const int corner = CBox::GetFaceCorner(face, (start + i) % 4);
-    points[static_cast<std::size_t>(i)] =
-        corner >= 0 ? corners[static_cast<std::size_t>(corner)] : CPoint();
-  }
-  return points;
-}
-
 std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start) {
   std::array<C3DPoint, 4> points{};
   for (int i = 0; i < 4; ++i)

@@ -18,10 +18,33 @@ namespace element_draw {
 // The projected corners of face f of the box, starting at position `start` of the face
 // table (corner (start + i) mod 4 first).
 std::array<CPoint, 4> FacePolygon(const CBox& box, int face, int start = 0);
-// The same from the box's window corners as GetWindowCorners gives them: a box whose faces
-// are drawn one by one projects its corners once rather than four times a face.
-std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners, int face,
-                                  int start = 0);
+// The same from the box's window corners as GetWindowCorners gives them, written into
+// `points`: a box whose faces are drawn one by one projects its corners once rather than
+// four times a face. Defined here: each face of a picture takes it, and a polygon made
+// apart was copied back before its bytes had reached memory.
+inline void FacePolygonInto(const std::array<CPoint, CBox::kCornerCount>& corners, int face,
+                            std::array<CPoint, 4>& points, int start = 0) {
+  if (face >= 0 && face < CBox::kFaceCount && start >= 0) {
+    // A face of the table, as every face drawn is, skips the checks of each corner.
+    for (std::size_t i = 0; i < 4; ++i) {
+      const auto k = (static_cast<std::size_t>(start) + i) % 4;
+      points[i] = corners[static_cast<std::size_t>(CBox::kFaceCorners[face][k])];
+    }
+    return;
+  }
+  for (int i = 0; i < 4; ++i) {
+    const int corner = CBox::GetFaceCorner(face, (start + i) % 4);
+    points[static_cast<std::size_t>(i)] =
+        corner >= 0 ? corners[static_cast<std::size_t>(corner)] : CPoint();
+  }
+}
+// The same, returned.
+inline std::array<CPoint, 4> FacePolygon(const std::array<CPoint, CBox::kCornerCount>& corners,
+                                         int face, int start = 0) {
+  std::array<CPoint, 4> points{};
+  FacePolygonInto(corners, face, points, start);
+  return points;
+}
 // World corners of face f in the same order.
 std::array<C3DPoint, 4> FaceCorners(const CBox& box, int face, int start = 0);
 // The centre of face f: the mid-point of its corners 0 and 2.

@@ -53,10 +53,16 @@ struct CBoxDraw {
   bool qjShaped = false;
   bool hasOutline = false;  // the box may carry details (bars, symbols, cover lines)
   bool plainEdges = false;  // a box with edges of its own, too small for its details
-  std::array<CPoint, CBox::kCornerCount> windowCorners{};
+  bool leaveStaleMarks = false;
+  const std::array<CPoint, CBox::kCornerCount>* windowCorners = nullptr;
   COutlineBox outline;
   CBevel bevel;
   CBoxColours colours;
+  // Each face's solid fill, made once a box: a brush made for each face and at once copied
+  // into the context waited on its own bytes still on their way to memory.
+  std::array<CBrush, CBox::kFaceCount> shades{CBrush::Solid({}), CBrush::Solid({}),
+                                              CBrush::Solid({}), CBrush::Solid({}),
+                                              CBrush::Solid({}), CBrush::Solid({})};
   CPen pen;
   std::string layer;
 };
@@ -101,10 +107,10 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
     if ((flags & 0x4000) != 0) in.hasTapOffPen = true, in.tapOffPen = {0, 94, 117};
     if ((flags & 0x2000) != 0 && IsPlacingTool(toolMode)) {
       in.hasTapOffFill = true, in.tapOffFill = GetColor(options.colors, 10);
-    } else if ((flags & 0x2000) != 0) {
+    } else if ((flags & 0x2000) != 0 && !d.leaveStaleMarks) {
       // The placing tools mark the unit they offer; once another tool is on, the mark
-      // goes for good. The threaded drawing clears the marks before it starts, so this
-      // write is met on one thread only.
+      // goes for good. The threaded drawing leaves the marks to its caller, so this write
+      // is met on one thread only.
       const_cast<CDev&>(e).SetActive(e.GetActive() & ~0x2000);
     }
   }
@@ -236,7 +242,7 @@ void FillFace(CDrawContext& dc, const CBoxDraw& d, int face, const std::array<CP
     dc.SetTextColor(d.colours.pen);
     dc.SetBackgroundColor(d.colours.fill);
   } else {
-    dc.SelectBrush(CBrush::Solid(FaceShade(d.colours, face)));
+    dc.SelectBrush(d.shades[static_cast<std::size_t>(face)]);
   }
   dc.Polygon(polygon);
   DrawJointMark(dc, d, face, options);
@@ -254,7 +260,7 @@ void DrawFace(CDrawContext& dc, const CBoxDraw& d, int face, const CSupportData&
   }
   dc.SetLayer(d.layer, 7);
   CBevelledFace shape;
-  shape.polygon = FacePolygon(d.windowCorners, face);
+  FacePolygonInto(*d.windowCorners, face, shape.polygon);
   if (d.bevel.IsSet() && d.projection != nullptr) {
     shape = ShapeBevelledFace(d.bevel, d.box, *d.projection, face, shape.polygon);
     if (shape.shape == BevelFaceShape::Skipped) return;
@@ -305,7 +311,11 @@ void PrepareFullDraw(CDrawContext& dc, CBoxDraw& d, int toolMode, CElementDrawCa
   dc.SetLayer(jointLayer ? "JOINTS" : "RUN", jointLayer ? 5 : 4);
   d.layer = dc.LayerName();
   d.colours = ColoursOf(*element, d, toolMode, options);
-  d.pen = CPen{d.role == 7 ? PenStyle::Dot : PenStyle::Solid, 0, d.colours.pen};
+  d.pen.style = d.role == 7 ? PenStyle::Dot : PenStyle::Solid;
+  d.pen.color = d.colours.pen;
+  // Solid brushes already: only their colours are set, in place.
+  for (int face = 0; face < CBox::kFaceCount; ++face)
+    d.shades[static_cast<std::size_t>(face)].color = FaceShade(d.colours, face);
   // Too small for its details, a detail box is a filled and outlined figure face by face,
   // as the plain boxes are, rather than a fill and each of its edges on their own.
   d.plainEdges = d.faceMode != 0 && d.colours.edges && !d.edgeColourFlag &&
@@ -334,10 +344,11 @@ int ElementColourKind(int kind, int variant) {
 }
 
 void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDrawCache& cache,
-                    const CElementDrawOptions& options) {
+                    const CElementDrawOptions& options, bool leaveStaleMarks) {
   const CDev* element = OwningElement(box);
   if (element == nullptr) return;
   CBoxDraw d(box, *element);
+  d.leaveStaleMarks = leaveStaleMarks;
   d.projection = element->GetProjection();
   d.role = box.GetKindCode();
   d.slot = element->GetBoxSlot(box);
@@ -361,7 +372,8 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   DrawLabels(dc, box, true, d.neutralSide, labels, cache, options);
   const CSupportData& supports = cache.Supports(box, d.slot);
   if (!noFaces) {
-    d.windowCorners = box.GetWindowCorners();
+    const std::array<CPoint, CBox::kCornerCount> corners = box.GetWindowCorners();
+    d.windowCorners = &corners;
     for (int face = 0; face < CBox::kFaceCount; ++face) DrawFace(dc, d, face, supports, options);
   }
   DrawLabels(dc, box, false, d.neutralSide, labels, cache, options);
@@ -380,6 +392,17 @@ void DrawElements(CDrawContext& dc, const CDorneDoc& document, CElementDrawCache
   }
 }
 
+void GatherStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode,
+                            std::vector<CDev*>& units) {
+  if (!IsPlacingTool(toolMode)) FindMarkedTapOffUnits(boxes, units);
+}
+
+void TakeOffTapOffMarks(std::span<CDev* const> units) {
+  // The placing tools mark the unit they offer; once another tool is on, the mark goes for
+  // good rather than coming back with the next placing tool.
+  for (CDev* unit : units) unit->SetActive(unit->GetActive() & ~0x2000);
+}
+
 void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
   if (IsPlacingTool(toolMode)) return;
   // Every box's owner is looked at, and on a large layout that walk over memory kept the
@@ -391,9 +414,5 @@ void ClearStaleTapOffMarks(std::span<const CBox* const> boxes, int toolMode) {
                        [&](std::size_t chunk, std::size_t from, std::size_t to) {
                          FindMarkedTapOffUnits(boxes.subspan(from, to - from), marked[chunk]);
                        });
-  // The placing tools mark the unit they offer; once another tool is on, the mark goes for
-  // good rather than coming back with the next placing tool.
-  for (const std::vector<CDev*>& units : marked) {
-    for (CDev* unit : units) unit->SetActive(unit->GetActive() & ~0x2000);
-  }
+  for (const std::vector<CDev*>& units : marked) TakeOffTapOffMarks(units);
 }

@@ -59,8 +59,11 @@ void DrawScene(CDrawContext& dc, const CDorneDoc& document, const CSceneDrawOpti
 // labels nor symbols) leave none outside the target: those wholly outside are left out.
 std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document,
                                           bool marksBeside = true);
+// With leaveStaleMarks, the placing tools' stale marks are left on the tap-off units for
+// the caller to take off (see DrawElementBox).
 void DrawSceneBoxes(CDrawContext& dc, const CDorneDoc& document, std::span<const CBox* const> boxes,
-                    const CSceneDrawOptions& options, CElementDrawCache& cache);
+                    const CSceneDrawOptions& options, CElementDrawCache& cache,
+                    bool leaveStaleMarks = false);
 void DrawSceneAnnotations(CDrawContext& dc, const CDorneDoc& document,
                           const CSceneDrawOptions& options);
 

@@ -4,18 +4,6 @@
 
 #include <algorithm>
 
-QRect BoundsOfPoints(std::span<const QPoint> points) {
-  if (points.empty()) return QRect(0, 0, 1, 1);
-  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
-  for (const QPoint& p : points) {
-    left = std::min(left, p.x());
-    right = std::max(right, p.x());
-    top = std::min(top, p.y());
-    bottom = std::max(bottom, p.y());
-  }
-  return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 std::size_t CPolygonStamps::KeyHash::operator()(const Key& key) const {
   std::uint64_t hash = key.corners * 0x9E3779B97F4A7C15ull;
   hash ^= key.tools + 0x632BE59BD9B4E019ull + (hash << 6u) + (hash >> 2u);
@@ -95,13 +83,20 @@ CPolygonStamps::Pixels CPolygonStamps::Draw(const Key& key, const QPen& pen, con
 
 const CPolygonStamps::Pixels& CPolygonStamps::Find(const Key& key, const QPen& pen,
                                                    const QBrush& brush) {
+  CRecent& recent = m_recent[KeyHash{}(key) & (kRecentShapes - 1)];
+  if (recent.pixels != nullptr && recent.key == key) return *recent.pixels;
+  const Pixels* pixels = nullptr;
   if (m_library != nullptr) {
     const auto kept = m_library->m_shapes.find(key);
-    if (kept != m_library->m_shapes.end()) return kept->second;
+    if (kept != m_library->m_shapes.end()) pixels = &kept->second;
   }
-  auto found = m_shapes.find(key);
-  if (found == m_shapes.end()) found = m_shapes.emplace(key, Draw(key, pen, brush)).first;
-  return found->second;
+  if (pixels == nullptr) {
+    auto found = m_shapes.find(key);
+    if (found == m_shapes.end()) found = m_shapes.emplace(key, Draw(key, pen, brush)).first;
+    pixels = &found->second;
+  }
+  recent = {key, pixels};
+  return *pixels;
 }
 
 bool CPolygonStamps::Stamp(std::span<const QPoint> points, const Tools& tools, const QPen& pen,
@@ -130,4 +125,6 @@ void CPolygonStamps::CLibrary::Take(CPolygonStamps& stamps) {
   if (m_shapes.size() + stamps.m_shapes.size() > kMaxShapes) m_shapes.clear();
   m_shapes.merge(stamps.m_shapes);
   stamps.m_shapes.clear();
+  // The shapes met last now lie in the library, which may let them go.
+  stamps.m_recent = {};
 }

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +15,20 @@
 #include <unordered_map>
 #include <vector>
 
-// The smallest rectangle holding the points (a pixel at the origin for none).
-QRect BoundsOfPoints(std::span<const QPoint> points);
+// The smallest rectangle holding the points (a pixel at the origin for none). Defined
+// here: a rectangle handed back from a call was stored by halves and read back whole,
+// which waited for the stores on every figure kept.
+inline QRect BoundsOfPoints(std::span<const QPoint> points) {
+  if (points.empty()) return QRect(0, 0, 1, 1);
+  int left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+  for (const QPoint& p : points) {
+    left = std::min(left, p.x());
+    right = std::max(right, p.x());
+    top = std::min(top, p.y());
+    bottom = std::max(bottom, p.y());
+  }
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
 
 // Small polygons in opaque plain colours, stamped onto the picture from the pixels Qt made
 // for the same figure once: at a fitted view most faces span a few pixels, and Qt's work
@@ -120,4 +133,13 @@ class CPolygonStamps {
   qsizetype m_bytesPerLine;
   const CLibrary* m_library;
   Shapes m_shapes;
+  // The shapes found last, by a few bits of their keys, in front of the maps: a band
+  // stamps a few shapes over and over, and a map's look-up (a division for the bucket)
+  // cost more than most stamps. The maps' entries stay where they are while stamping.
+  struct CRecent {
+    Key key;
+    const Pixels* pixels = nullptr;
+  };
+  static constexpr std::size_t kRecentShapes = 256;
+  std::array<CRecent, kRecentShapes> m_recent{};
 };

@@ -35,7 +35,7 @@ CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDev
   if (m_fontDevice != nullptr) m_font = QFont(m_font, m_fontDevice);
 }
 
-void CQtPaintRecording::Keep(Op op, int index, int count, const QRect& reach) {
+void CQtPaintRecording::Keep(Op op, int index, int count, QRect reach) {
   // A figure carries the pen and brush it is drawn with, and the playback sets them from
   // there: pens and brushes need no operation of their own (a face sets its brush each).
   if (op == Op::Pen) {
@@ -53,7 +53,7 @@ void CQtPaintRecording::Keep(Op op, int index, int count, const QRect& reach) {
   IndexFigure(at, reach);
 }
 
-void CQtPaintRecording::IndexFigure(int op, const QRect& reach) {
+void CQtPaintRecording::IndexFigure(int op, QRect reach) {
   if (reach.isNull() || !reach.isValid()) return m_everywhere.push_back(op);
   const int first = std::max(reach.top() / kStripRows, 0);
   const int last = std::max(reach.bottom() / kStripRows, 0);
@@ -106,10 +106,6 @@ int CQtPaintRecording::StrokeMarginOf(const QPen& pen) {
   // A cosmetic pen reaches a pixel beyond the outline; a wide one, with its mitred
   // corners, up to about its width.
   return pen.style() == Qt::NoPen ? 1 : 2 + 2 * static_cast<int>(std::ceil(pen.widthF()));
-}
-
-QRect CQtPaintRecording::StrokeReach(const QRect& bounds) const {
-  return bounds.adjusted(-m_strokeMargin, -m_strokeMargin, m_strokeMargin, m_strokeMargin);
 }
 
 void CQtPaintRecording::SetPen(const QPen& pen) {

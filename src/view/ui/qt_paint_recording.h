@@ -112,7 +112,9 @@ class CQtPaintRecording {
   static constexpr int kMaxStripsSpanned = 8;
   static constexpr int kMaxStrips = 1 << 12;
 
-  void Keep(Op op, int index, int count = 0, const QRect& reach = QRect());
+  // Rectangles go by value here: taken by reference, each figure's was stored by halves and
+  // read back whole, which waited for the stores.
+  void Keep(Op op, int index, int count = 0, QRect reach = QRect());
   // Keeps a figure of these points (a polygon or polyline) with the reach of its stroke.
   void KeepPoints(Op op, std::span<const QPoint> points);
   // The index in m_brushes of a brush equal to that one, kept now if need be.
@@ -120,7 +122,9 @@ class CQtPaintRecording {
   // The index in m_brushes of the brush kept under the name, or -1.
   int NamedBrushIndex(std::uint32_t name);
   static int StrokeMarginOf(const QPen& pen);
-  QRect StrokeReach(const QRect& bounds) const;
+  QRect StrokeReach(QRect bounds) const {
+    return bounds.adjusted(-m_strokeMargin, -m_strokeMargin, m_strokeMargin, m_strokeMargin);
+  }
   QRect TextReach(const QRect& laidOut) const;
   // The first row of each band and, last, the image's row count.
   static std::vector<int> BandTops(std::span<const CQtPaintRecording* const> parts, int rows,
@@ -129,7 +133,7 @@ class CQtPaintRecording {
   // The figures that may meet the band, by the index, and the other operations: the
   // numbers of the operations in their order.
   std::vector<int> OpsOfBand(const QRect& band) const;
-  void IndexFigure(int op, const QRect& reach);
+  void IndexFigure(int op, QRect reach);
   void Apply(QPainter& painter, const Recorded& r) const;
   bool IsFigure(Op op) const { return op >= Op::Polygon; }
 

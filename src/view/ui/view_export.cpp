@@ -14,6 +14,7 @@
 #include "view/dxf_writer.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
+#include "view/listed_scene.h"
 #include "view/ui/qt_draw_device.h"
 #include "view/ui/qt_font_measurer.h"
 #include "view/ui/scene_paint_cache.h"
@@ -60,9 +61,8 @@ std::vector<const CQtPaintRecording*> RecordScene(
   CQtDrawDevice probeDevice(probe);
   CDrawContext probeContext(probeDevice, measurer, deviceSize);
   window.ApplyTo(probeContext.Mapping(), deviceSize);
-  const std::vector<const CBox*> boxes =
-      SceneBoxesToDraw(probeContext, document, !options.elements.light);
-  const std::size_t chunks = PieceCount(boxes.size());
+  const CListedScene scene(probeContext, document, !options.elements.light);
+  const std::size_t chunks = PieceCount(scene.Size());
   if (chunks <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
     CQtDrawDevice device(whole);
@@ -72,31 +72,36 @@ std::vector<const CQtPaintRecording*> RecordScene(
     } else {
       CElementDrawCache paintOnly;
       window.ApplyTo(dc.Mapping(), deviceSize);
-      DrawSceneBoxes(dc, document, boxes, options,
+      DrawSceneBoxes(dc, document, scene.Boxes(), options,
                      options.cache != nullptr ? *options.cache : paintOnly);
     }
     return {&whole};
   }
-  ClearStaleTapOffMarks(boxes, document.GetToolMode());
   const std::vector<CQtPaintRecording*> pieces =
       kept.Renew(key, image, annotations ? chunks + 1 : chunks);
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
+  std::vector<std::vector<CDev*>> marked(chunks);
   CParallelChunks::Run(
-      boxes.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+      scene.Size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
         CQtFontMeasurer ownMeasurer;
         CQtDrawDevice device(*pieces[chunk]);
         CDrawContext dc(device, ownMeasurer, deviceSize);
         window.ApplyTo(dc.Mapping(), deviceSize);
-        // A recording that may be called off looks at its flag between slices, each
-        // drawn as from a fresh context.
+        // A recording that may be called off looks at its flag between slices.
         const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
         for (std::size_t at = from; at < to; at += slice) {
           if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-          DrawSceneBoxes(dc, document, std::span(boxes).subspan(at, std::min(slice, to - at)),
-                         options, cache);
+          scene.DrawStretch(dc, at, std::min(at + slice, to), options, cache, marked[chunk]);
         }
       });
+  // A unit's mark goes once all its boxes are drawn; a recording called off takes off the
+  // marks of every unit it would have drawn, as one drawn to the end does.
+  if (stop != nullptr && stop->load()) {
+    ClearStaleTapOffMarks(scene.Boxes(), document.GetToolMode());
+  } else {
+    for (const std::vector<CDev*>& units : marked) TakeOffTapOffMarks(units);
+  }
   if (annotations) {
     CQtDrawDevice device(*pieces.back());
     CDrawContext dc(device, measurer, deviceSize);

@@ -8,6 +8,7 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "view/ui/polygon_stamps.h"
@@ -304,3 +305,74 @@ TEST(PolygonStampsTest, BrushesSetAgainByNameAlonePlayAsTheBrushesTheyName) {
     EXPECT_TRUE(played == expected) << bands << " bands";
   }
 }
+
+namespace {
+
+// Many shapes in many colours, stamped in turn again and again so that the shapes found last
+// keep displacing one another: each stamp leaves the pixels of its own shape and colour, as
+// a painter does, and each shape is drawn once, from the library when it holds it.
+TEST(PolygonStampsTest, ShapesMetAgainAmongManyOthersStampTheirOwnPixels) {
+  const std::vector<std::vector<QPoint>> shapes = {{{0, 0}, {3, -1}, {3, 0}, {0, 1}},
+                                                   {{0, 0}, {5, 5}, {5, 0}, {0, 5}},
+                                                   {{0, 0}, {4, 0}, {4, 4}, {0, 4}}};
+  const struct {
+    int colours;
+    int rounds;
+    bool library;
+  } rows[] = {{1, 3, false}, {40, 2, false}, {700, 2, false}, {700, 2, true}};
+  const QPen pen(Qt::black, 0);
+  for (const auto& row : rows) {
+    const auto brushOf = [](int colour) {
+      return QBrush(QColor::fromRgb(static_cast<QRgb>(0xFF000000u | (colour * 2654435761u))));
+    };
+    // The figures of a round, all on a grid, the last round's colours showing.
+    const auto figures = [&](const std::function<void(const std::vector<QPoint>&, int)>& draw) {
+      for (int round = 0; round < row.rounds; ++round) {
+        int at = 0;
+        for (int colour = 0; colour < row.colours; ++colour) {
+          for (const auto& shape : shapes) {
+            const QPoint place(8 + (at % 60) * 10, 8 + (at / 60) * 10);
+            std::vector<QPoint> placed;
+            for (const QPoint& corner : shape) placed.push_back(corner + place);
+            draw(placed, (colour + round) % row.colours);
+            ++at;
+          }
+        }
+      }
+    };
+    QImage expected = Blank(QSize(640, 400));
+    {
+      QPainter painter(&expected);
+      painter.setRenderHint(QPainter::Antialiasing, false);
+      painter.setPen(pen);
+      figures([&](const std::vector<QPoint>& placed, int colour) {
+        painter.setBrush(brushOf(colour));
+        painter.drawPolygon(placed.data(), static_cast<int>(placed.size()), Qt::OddEvenFill);
+      });
+    }
+    QImage stamped = Blank(QSize(640, 400));
+    CPolygonStamps::CLibrary library;
+    if (row.library) {
+      // A first picture fills the library with every shape.
+      QImage first = Blank(QSize(640, 400));
+      CPolygonStamps filling(first.bits(), first.width(), first.height(), first.bytesPerLine());
+      figures([&](const std::vector<QPoint>& placed, int colour) {
+        const QBrush brush = brushOf(colour);
+        filling.Stamp(placed, CPolygonStamps::ToolsOf(pen, brush), pen, brush, QRect());
+      });
+      library.Take(filling);
+    }
+    CPolygonStamps stamps(stamped.bits(), stamped.width(), stamped.height(), stamped.bytesPerLine(),
+                          row.library ? &library : nullptr);
+    figures([&](const std::vector<QPoint>& placed, int colour) {
+      const QBrush brush = brushOf(colour);
+      ASSERT_TRUE(stamps.Stamp(placed, CPolygonStamps::ToolsOf(pen, brush), pen, brush, QRect()));
+    });
+    EXPECT_TRUE(stamped == expected) << row.colours << " colours";
+    EXPECT_EQ(stamps.Drawn(),
+              row.library ? 0u : static_cast<std::size_t>(row.colours) * shapes.size())
+        << row.colours << " colours";
+  }
+}
+
+}  // namespace

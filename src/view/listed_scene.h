@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+class CBox;
+class CDev;
+class CDorneDoc;
+class CDrawContext;
+class CElementDrawCache;
+struct CDisplayNode;
+struct CSceneDrawOptions;
+
+// Ask memory for a box's bytes, and for those of its owner (once the box's have come),
+// ahead of their drawing: the boxes of a large scene lie scattered over memory.
+void PrefetchBox(const CBox& box);
+void PrefetchOwner(const CBox& box);
+
+// The boxes of a document's scene that may leave a mark on a context's target, from the
+// back of the display list to its front, as places along the list that are drawn in
+// stretches, several at once on different threads if need be. A box is looked at only as
+// its stretch is drawn: the boxes lie scattered over memory, and a look over them all
+// beforehand cost as much again as the drawing's own wait for them. Each box drawn has its
+// node's pass set as one walk down the list sets it. The list must stay as it is while the
+// scene is in use.
+class CListedScene {
+ public:
+  // Boxes drawn without marks beside them (the light picture: neither labels nor symbols)
+  // leave none outside the target: those wholly outside are left out.
+  CListedScene(const CDrawContext& dc, const CDorneDoc& document, bool marksBeside);
+
+  // How many places the stretches are cut from.
+  std::size_t Size() const { return m_unordered ? m_byDepth.size() : m_nodes.size(); }
+  // The boxes of every place, in their order (looked over on several threads).
+  std::vector<const CBox*> Boxes() const;
+  // Draws the boxes of places [from, to) as DrawSceneBoxes does, on a context of the
+  // target's mapping, but for the placing tools' stale marks on tap-off units: the units
+  // met are added to `marks`, for the caller to take the marks off once every stretch is
+  // drawn (a unit's boxes may lie in stretches drawn at once).
+  void DrawStretch(CDrawContext& dc, std::size_t from, std::size_t to,
+                   const CSceneDrawOptions& options, CElementDrawCache& cache,
+                   std::vector<CDev*>& marks) const;
+
+ private:
+  struct CBounds {
+    double left, top, right, bottom;
+  };
+  bool ToDraw(const CBox& box) const;
+  bool ListedTwice(const CBox* box) const;
+  // Adds the boxes to draw of places [from, to) to `boxes`, each passed.
+  void Collect(std::size_t from, std::size_t to, std::vector<const CBox*>& boxes) const;
+
+  const CDorneDoc& m_document;
+  CBounds m_bounds{};
+  bool m_unordered = false;
+  std::vector<const CDisplayNode*> m_nodes;  // the list's order
+  // Boxes with two nodes, passed once the list is walked (sorted).
+  std::vector<const CBox*> m_listedTwice;
+  // A list left unordered by a turn of the view is painted by the boxes' depth instead:
+  // the boxes to draw, sorted so (no nodes then).
+  std::vector<const CBox*> m_byDepth;
+};

@@ -1,0 +1,248 @@
+// The scene's boxes walked once and drawn in stretches of the list on several threads, each
+// stretch looking at its own boxes as it draws them: the boxes, passes and pictures of one
+// walk down the list drawn on one painter.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../element_scene.h"
+#include "../layout_scene.h"
+#include "geometry/box.h"
+#include "geometry/depth_order_rules.h"
+#include "geometry/display_list.h"
+#include "model/document/dorne_doc.h"
+#include "model/element/dev.h"
+#include "view/draw_context.h"
+#include "view/listed_scene.h"
+#include "view/scene_drawing.h"
+#include "view/ui/qt_draw_device.h"
+#include "view/ui/qt_font_measurer.h"
+#include "view/ui/qt_paint_recording.h"
+#include "view/ui/scene_paint_cache.h"
+#include "view/ui/view_export.h"
+#include "view/view_window.h"
+
+namespace {
+
+constexpr CSize kSize{900, 611};
+
+QImage Blank() {
+  QImage image(kSize.cx, kSize.cy, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  return image;
+}
+
+// How the view frames the scene for a case.
+enum class Framing { Whole, EdgeCuttingTheScene, OneCorner };
+
+CViewWindow Framed(const CDorneDoc& document, Framing framing) {
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(document), 0.9, kSize);
+  if (framing == Framing::Whole) return window;
+  window.ZoomIn(0.4);
+  // The window's left edge runs through the scene, or only a corner of it shows.
+  const CSize size = window.Size();
+  if (framing == Framing::EdgeCuttingTheScene) window.Pan(size.cx / 3, 0);
+  else window.Pan(size.cx, size.cy);
+  return window;
+}
+
+const char* NameOf(Framing framing) {
+  switch (framing) {
+    case Framing::Whole: return "whole";
+    case Framing::EdgeCuttingTheScene: return "edge";
+    case Framing::OneCorner: return "corner";
+  }
+  return "";
+}
+
+// The boxes at those places of the list listed a second time: coincident boxes, each with
+// a node of its own.
+void ListSomeBoxesTwice(CDorneDoc& document, const std::vector<std::size_t>& places) {
+  std::vector<CBox*> boxes;
+  std::size_t at = 0;
+  for (const CDisplayNode* node = document.Projection().GetDisplayList().Head(); node != nullptr;
+       node = node->next, ++at) {
+    if (std::find(places.begin(), places.end(), at) != places.end()) boxes.push_back(node->box);
+  }
+  ASSERT_EQ(boxes.size(), places.size());
+  for (CBox* box : boxes) document.Projection().InsertInDisplayList(*box);
+}
+
+// The second-pass bit of each box as one walk down the list leaves it.
+std::map<const CBox*, bool> PassesOfOneWalk(const CDisplayList& list) {
+  std::map<const CBox*, bool> passes;
+  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next)
+    passes[node->box] = (node->flags & CDepthOrderRules::kSecondNode) != 0;
+  return passes;
+}
+
+QImage DrawnOnOnePainter(const CDorneDoc& document, const CViewWindow& window,
+                         const CSceneDrawOptions& options) {
+  QImage image = Blank();
+  QPainter painter(&image);
+  painter.setClipRect(0, 0, kSize.cx, kSize.cy);  // a painter with a clip draws at once
+  PaintScene(painter, document, window, {kSize.cx, kSize.cy}, options);
+  return image;
+}
+
+QImage RecordedInPiecesAndPlayed(const CDorneDoc& document, const CViewWindow& window,
+                                 const CSceneDrawOptions& options) {
+  CScenePaintCache kept;
+  const std::atomic<bool> stop{false};
+  const QImage like = Blank();
+  EXPECT_TRUE(
+      RecordScenePicture(kept, document, window, {kSize.cx, kSize.cy}, options, like, stop));
+  QImage image = Blank();
+  QPainter painter(&image);
+  PaintScene(painter, document, window, {kSize.cx, kSize.cy}, options, &kept);
+  painter.end();
+  return image;
+}
+
+struct CListCase {
+  std::array<int, 3> angles;
+  bool ordered;  // the list sorted for the angles, or left unordered by a turn
+};
+
+constexpr std::array<CListCase, 4> kLists = {
+    {{{330, 315, 0}, true}, {{300, 20, 10}, true}, {{0, 90, 0}, true}, {{310, 330, 5}, false}}};
+
+void Turn(CDorneDoc& document, const CListCase& list) {
+  document.SetViewAngles(330, 315, 0);
+  if (list.ordered) return document.SetViewAngles(list.angles[0], list.angles[1], list.angles[2]);
+  document.TurnView(list.angles[0], list.angles[1], list.angles[2]);
+}
+
+// Boxes in stretches of both walks and threads (a large list) and on one (a small one),
+// some listed twice: in the list's order, every box of a whole view, only boxes of the
+// list in a view of part of it, and each box's pass that of its later node.
+TEST(ListedSceneTest, TheBoxesAndPassesAreThoseOfOneWalkDownTheList) {
+  struct {
+    int runs;
+    std::vector<std::size_t> listedTwice;  // places in the list
+  } layouts[] = {{80, {0, 7, 4000, 8001, 15999}}, {4, {3, 50}}, {4, {}}};
+  for (const auto& layout : layouts) {
+    const auto document = BuildLayoutScene(layout.runs, 200);
+    ListSomeBoxesTwice(*document, layout.listedTwice);
+    for (const CListCase& list : kLists) {
+      Turn(*document, list);
+      const CDisplayList& listed = document->Projection().GetDisplayList();
+      ASSERT_EQ(listed.Unordered(), !list.ordered);
+      ASSERT_EQ(listed.Size(),
+                static_cast<std::size_t>(layout.runs) * 200 + layout.listedTwice.size());
+      for (const Framing framing :
+           {Framing::Whole, Framing::EdgeCuttingTheScene, Framing::OneCorner}) {
+        for (const bool marksBeside : {true, false}) {
+          const std::string what = std::to_string(layout.runs) + " runs, " +
+                                   std::to_string(list.angles[1]) + ", " + NameOf(framing) +
+                                   (marksBeside ? ", marks" : ", light");
+          CQtPaintRecording recording;
+          CQtDrawDevice device(recording);
+          CQtFontMeasurer measurer;
+          CDrawContext dc(device, measurer, kSize);
+          Framed(*document, framing).ApplyTo(dc.Mapping(), kSize);
+          const std::vector<const CBox*> boxes = CListedScene(dc, *document, marksBeside).Boxes();
+          std::vector<const CBox*> walked;
+          for (const CDisplayNode* node = listed.Head(); node != nullptr; node = node->next)
+            walked.push_back(node->box);
+          if (framing == Framing::Whole && list.ordered) {
+            EXPECT_EQ(boxes, walked) << what;
+          } else if (list.ordered) {
+            // A part of the list, in its order.
+            auto at = walked.begin();
+            for (const CBox* box : boxes) at = std::find(at, walked.end(), box);
+            EXPECT_NE(at, walked.end()) << what;
+            // Marks beside the boxes reach a window's width beyond it.
+            if (!marksBeside) {
+              EXPECT_LT(boxes.size(), walked.size()) << what;
+            }
+          } else {
+            // By depth, far boxes first.
+            for (std::size_t i = 1; i < boxes.size(); ++i) {
+              const double before =
+                  boxes[i - 1]->GetProjectedMin().z + boxes[i - 1]->GetProjectedMax().z;
+              const double after = boxes[i]->GetProjectedMin().z + boxes[i]->GetProjectedMax().z;
+              ASSERT_LE(before, after) << what << " at " << i;
+            }
+          }
+          if (framing == Framing::Whole) {
+            for (const auto& [box, second] : PassesOfOneWalk(listed))
+              ASSERT_EQ((box->GetPassWord() & CBox::kSecondPassBit) != 0, second) << what;
+          }
+        }
+      }
+    }
+  }
+}
+
+// The picture recorded aside in stretches of the list on several threads and played back,
+// against the scene drawn on one painter: overlapping boxes of runs that rise over one
+// another, boxes listed twice, a window whose edge cuts the scene, turned lists sorted (in
+// colour, in black and white, and light) and not (light, as a turning view shows them).
+TEST(ListedSceneTest, PiecesRecordedOnThreadsMakeThePictureOfOnePainter) {
+  const auto document = BuildLayoutScene(30, 200);
+  ListSomeBoxesTwice(*document, {0, 1999, 2000, 5998});
+  struct COptionCase {
+    const char* name;
+    bool monochrome;
+    bool light;
+  };
+  for (const CListCase& list : kLists) {
+    Turn(*document, list);
+    for (const Framing framing : {Framing::Whole, Framing::EdgeCuttingTheScene}) {
+      const CViewWindow window = Framed(*document, framing);
+      for (const COptionCase& option :
+           {COptionCase{"colour", false, false}, COptionCase{"black and white", true, false},
+            COptionCase{"light", false, true}}) {
+        // A turned list not yet sorted is shown by the light picture alone.
+        if (!list.ordered && !option.light) continue;
+        CSceneDrawOptions options;
+        options.monochrome = option.monochrome;
+        options.elements.light = option.light;
+        const std::string what = std::to_string(list.angles[1]) +
+                                 (list.ordered ? " ordered, " : " unordered, ") + NameOf(framing) +
+                                 ", " + option.name;
+        const QImage expected = DrawnOnOnePainter(*document, window, options);
+        EXPECT_FALSE(expected == Blank()) << what;
+        EXPECT_TRUE(RecordedInPiecesAndPlayed(*document, window, options) == expected) << what;
+      }
+    }
+  }
+}
+
+// Units marked by a placing tool, whose boxes lie in stretches drawn on different threads:
+// once another tool is on, the recording takes every mark off once it is done; a placing
+// tool keeps them, and the picture shows them.
+TEST(ListedSceneTest, APictureRecordedInPiecesTakesStaleTapOffMarksOff) {
+  CElementScene scene = BuildLargeScene(6000);
+  CDorneDoc& document = *scene.document;
+  std::vector<CDev*> units;
+  for (const std::size_t at : {std::size_t{5}, std::size_t{2999}, std::size_t{5990}}) {
+    CDev* unit = scene.elements[at];
+    unit->SetKind(CDev::kTapOff);
+    units.push_back(unit);
+  }
+  CViewWindow window;
+  window.ZoomAll(*GetSceneExtent(document), 0.9, kSize);
+  for (const int tool : {7, 0}) {
+    document.SetToolMode(tool);
+    for (CDev* unit : units) unit->SetActive(unit->GetActive() | 0x2000);
+    const QImage recorded = RecordedInPiecesAndPlayed(document, window, CSceneDrawOptions());
+    for (CDev* unit : units)
+      EXPECT_EQ((unit->GetActive() & 0x2000) != 0, tool == 7) << "tool " << tool;
+    // One painter, with the marks as the recording left them, draws the same picture.
+    EXPECT_TRUE(recorded == DrawnOnOnePainter(document, window, CSceneDrawOptions()))
+        << "tool " << tool;
+  }
+}
+
+}  // namespace
