@@ -18,8 +18,6 @@ namespace {
 
 // Fewer listed boxes than this are walked and looked over on one thread.
 constexpr std::size_t kMinNodesPerLook = 8000;
-// How far ahead of the box at hand the next ones are asked for from memory.
-constexpr std::size_t kBoxesAhead = 8;
 // How many places of a stretch are looked over, then drawn, at a time: few enough for
 // their boxes to be at hand still when drawn.
 constexpr std::size_t kPlacesAtATime = 128;
@@ -120,7 +118,7 @@ bool CListedScene::ListedTwice(const CBox* box) const {
 void CListedScene::Collect(std::size_t from, std::size_t to,
                            std::vector<const CBox*>& boxes) const {
   for (std::size_t at = from; at < to; ++at) {
-    if (at + kBoxesAhead < to) PrefetchBox(*m_nodes[at + kBoxesAhead]->box);
+    if (at + kBoxesFetchedAhead < to) PrefetchBox(*m_nodes[at + kBoxesFetchedAhead]->box);
     const CDisplayNode& node = *m_nodes[at];
     if (!ToDraw(*node.box)) continue;
     boxes.push_back(ListedTwice(node.box) ? node.box : CDisplayList::PassBox(node));

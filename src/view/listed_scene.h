@@ -15,6 +15,8 @@ struct CSceneDrawOptions;
 // ahead of their drawing: the boxes of a large scene lie scattered over memory.
 void PrefetchBox(const CBox& box);
 void PrefetchOwner(const CBox& box);
+// How far ahead of the box at hand the next ones are asked for.
+constexpr std::size_t kBoxesFetchedAhead = 8;
 
 // The boxes of a document's scene that may leave a mark on a context's target, from the
 // back of the display list to its front, as places along the list that are drawn in

@@ -11,13 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// How far ahead of the box at hand the next boxes are asked for from memory.
-constexpr std::size_t kBoxesAhead = 8;
-
-}  // namespace
-
 std::vector<const CBox*> SceneBoxesToDraw(const CDrawContext& dc, const CDorneDoc& document,
                                           bool marksBeside) {
   return CListedScene(dc, document, marksBeside).Boxes();
@@ -35,8 +28,9 @@ void DrawSceneBoxes(CDrawContext& dc, const CDorneDoc& document, std::span<const
   // before it is drawn rather than waited for.
   const int toolMode = document.GetToolMode();
   for (std::size_t at = 0; at < boxes.size(); ++at) {
-    if (at + kBoxesAhead < boxes.size()) PrefetchBox(*boxes[at + kBoxesAhead]);
-    if (at + kBoxesAhead / 2 < boxes.size()) PrefetchOwner(*boxes[at + kBoxesAhead / 2]);
+    if (at + kBoxesFetchedAhead < boxes.size()) PrefetchBox(*boxes[at + kBoxesFetchedAhead]);
+    if (at + kBoxesFetchedAhead / 2 < boxes.size())
+      PrefetchOwner(*boxes[at + kBoxesFetchedAhead / 2]);
     DrawElementBox(dc, *boxes[at], toolMode, cache, elements, leaveStaleMarks);
   }
   dc.Restore();
