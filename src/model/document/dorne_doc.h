@@ -390,6 +390,10 @@ class CDorneDoc : public CRunDocument {
   // Every box of the document (or those not in the scene) projected with the document's
   // angles; when stop is set meanwhile, some runs' boxes are left as they were.
   void ProjectAllBoxes(bool unlistedOnly = false, const std::atomic<bool>* stop = nullptr);
+  // ProjectAllBoxes(true, stop), with each run's scene boxes (RunSceneBoxes without placing
+  // markers) gathered by run number when ofRun is given (of the run shown only, when one
+  // run is).
+  void ProjectUnlistedBoxes(const std::atomic<bool>* stop, std::vector<std::vector<CBox*>>* ofRun);
   // ProjectAllBoxes() for a scene made anew: the same boxes, but those out of the scene that
   // the document's angles already projected are not worked out again.
   void ReprojectAllBoxes();
@@ -531,14 +535,19 @@ class CDorneDoc : public CRunDocument {
   // so, and each frame of the turn is spared the walk over every box that finds it. (Were
   // it wrong, the settle would only rebuild a scene it could have sorted.)
   std::optional<CSceneKey> m_turnedPart;
-  // Orders the list of a whole scene only turned since as RebuildScene would (and marks
-  // it whole); false, changing nothing, otherwise or when stopped.
-  bool ResortAsRebuilt(const std::atomic<bool>* stop);
+  // Projects the boxes out of the scene (ProjectAllBoxes(true, stop)), then orders the list
+  // of a whole scene only turned since as RebuildScene would (and marks it whole); false,
+  // the list left as it was, otherwise or when stopped.
+  bool ProjectRestAndResortAsRebuilt(const std::atomic<bool>* stop);
   // The boxes in the order RebuildScene inserts them; the start markers placed first, or
   // their boxes as they stand.
   // With keys, each box's key in that order.
   std::vector<CBox*> SceneBoxesInRebuildOrder(bool placeMarkers,
                                               std::vector<std::uint64_t>* keys = nullptr);
+  // The same from each run's scene boxes gathered already (by run number), the extra
+  // boxes shown with the one run (or with every run) added.
+  std::vector<CBox*> SceneBoxesOfRuns(const std::vector<std::vector<CBox*>>& ofRun,
+                                      const CRun* only, std::vector<std::uint64_t>* keys) const;
   bool m_totalsPending = false;
   bool m_runTotalsPending = false;  // the records of m_staleTotals alone
   // Set for the time of one Serialize: the annotation lists of that save or load.

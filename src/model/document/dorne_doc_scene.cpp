@@ -92,9 +92,18 @@ bool CDorneDoc::TurnedWholeScene() const {
   return m_sceneHolds == 0 && m_heldRun == nullptr && m_turnedWhole && *m_turnedWhole == SceneKey();
 }
 
-bool CDorneDoc::ResortAsRebuilt(const std::atomic<bool>* stop) {
-  if (!TurnedWholeScene()) return false;
-  const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(false);
+bool CDorneDoc::ProjectRestAndResortAsRebuilt(const std::atomic<bool>* stop) {
+  // Projecting the boxes out of the scene changes nothing listed, so the scene is the one
+  // turned whole or not before as after; when it is, its boxes are gathered in the same
+  // walk over the runs' elements.
+  if (!TurnedWholeScene()) {
+    ProjectAllBoxes(true, stop);
+    return false;
+  }
+  std::vector<std::vector<CBox*>> ofRun(m_runList.size());
+  ProjectUnlistedBoxes(stop, &ofRun);
+  if (stop != nullptr && stop->load()) return false;
+  const std::vector<CBox*> boxes = SceneBoxesOfRuns(ofRun, SceneKey().onlyRun, nullptr);
   if (!m_projection.ResortDisplayListInOrder(boxes, stop)) return false;
   m_turnedWhole.reset();
   MarkSceneWhole();
@@ -103,8 +112,7 @@ bool CDorneDoc::ResortAsRebuilt(const std::atomic<bool>* stop) {
 
 void CDorneDoc::SettleView() {
   if (m_projection.GetDisplayList().Unordered()) {
-    ProjectAllBoxes(true);
-    if (!ResortAsRebuilt(nullptr)) m_projection.ResortDisplayList();
+    if (!ProjectRestAndResortAsRebuilt(nullptr)) m_projection.ResortDisplayList();
   } else if (!m_settledAside) {
     return;
   }
@@ -116,8 +124,7 @@ bool CDorneDoc::SettleViewAside(const std::atomic<bool>& stop) {
   if (!m_projection.GetDisplayList().Unordered() || m_sceneHolds != 0) return false;
   // The boxes out of the scene first, as SettleView has them: whether the sort is made
   // or stopped, projecting them again gives the same.
-  ProjectAllBoxes(true, &stop);
-  if (!ResortAsRebuilt(&stop) &&
+  if (!ProjectRestAndResortAsRebuilt(&stop) &&
       (stop.load() || !m_projection.ResortDisplayListUnlessStopped(stop)))
     return false;
   m_settledAside = true;
@@ -226,36 +233,41 @@ void CDorneDoc::MakeScene() {
 
 std::vector<CBox*> CDorneDoc::SceneBoxesInRebuildOrder(bool placeMarkers,
                                                        std::vector<std::uint64_t>* keys) {
-  std::vector<CBox*> boxes;
-  auto add = [&boxes, keys](CBox* box, std::size_t group, std::size_t index) {
-    boxes.push_back(box);
-    if (keys != nullptr) keys->push_back(SceneOrderKey(group, index));
-  };
   const CRun* only = SceneKey().onlyRun;
+  std::vector<std::vector<CBox*>> ofRun(m_runList.size());
   if (placeMarkers || only != nullptr) {
     for (std::size_t i = m_runList.size(); i-- > 0;) {
       CRun& run = *m_runList[i];
-      if (only != nullptr && &run != only) continue;
-      const std::vector<CBox*> own = RunSceneBoxes(run, placeMarkers);
-      for (std::size_t k = 0; k < own.size(); ++k) add(own[k], m_runList.size() - 1 - i, k);
+      if (only == nullptr || &run == only) ofRun[i] = RunSceneBoxes(run, placeMarkers);
     }
   } else {
     // Without placing markers, gathering a run's boxes only reads the run: the runs go on
-    // several threads, each into its own list, laid end to end afterwards (last run first).
-    std::vector<std::vector<CBox*>> ofRun(m_runList.size());
+    // several threads, each into its own list.
     const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
     CParallelChunks::Run(m_runList.size(), chunks,
                          [&](std::size_t, std::size_t from, std::size_t to) {
                            for (std::size_t k = from; k < to; ++k)
                              ofRun[k] = RunSceneBoxes(*m_runList[k], false);
                          });
-    std::size_t count = 0;
-    for (const auto& own : ofRun) count += own.size();
-    boxes.reserve(count + m_extraBoxes.size());
-    if (keys != nullptr) keys->reserve(count + m_extraBoxes.size());
-    for (std::size_t i = ofRun.size(); i-- > 0;)
-      for (std::size_t k = 0; k < ofRun[i].size(); ++k) add(ofRun[i][k], ofRun.size() - 1 - i, k);
   }
+  return SceneBoxesOfRuns(ofRun, only, keys);
+}
+
+std::vector<CBox*> CDorneDoc::SceneBoxesOfRuns(const std::vector<std::vector<CBox*>>& ofRun,
+                                               const CRun* only,
+                                               std::vector<std::uint64_t>* keys) const {
+  // Laid end to end, last run first, as the rebuild inserts them.
+  std::vector<CBox*> boxes;
+  auto add = [&boxes, keys](CBox* box, std::size_t group, std::size_t index) {
+    boxes.push_back(box);
+    if (keys != nullptr) keys->push_back(SceneOrderKey(group, index));
+  };
+  std::size_t count = 0;
+  for (const auto& own : ofRun) count += own.size();
+  boxes.reserve(count + m_extraBoxes.size());
+  if (keys != nullptr) keys->reserve(count + m_extraBoxes.size());
+  for (std::size_t i = ofRun.size(); i-- > 0;)
+    for (std::size_t k = 0; k < ofRun[i].size(); ++k) add(ofRun[i][k], ofRun.size() - 1 - i, k);
   for (std::size_t k = 0; k < m_extraBoxes.size(); ++k) {
     if (ExtraBoxShown(m_extraBoxes[k].element, only))
       add(m_extraBoxes[k].box.get(), m_runList.size(), k);
@@ -412,18 +424,29 @@ void CDorneDoc::ProjectAllBoxes(bool unlistedOnly, const std::atomic<bool>* stop
     VisitAllBoxes([this](CBox& box) { m_projection.ProjectBox(box); }, stop);
     return;
   }
+  ProjectUnlistedBoxes(stop, nullptr);
+}
+
+void CDorneDoc::ProjectUnlistedBoxes(const std::atomic<bool>* stop,
+                                     std::vector<std::vector<CBox*>>* ofRun) {
   // A box out of the scene is projected without touching the list, so the runs go on
-  // several threads, once the list is made: asking whether a box is listed then only reads.
+  // several threads, once the list is made: its in-list bits are then read as they stand,
+  // without the box asking its owner for the list.
   m_projection.GetDisplayList().Settle();
   auto projectUnlisted = [this](CBox& box) {
-    if (!box.IsListed()) m_projection.ProjectBox(box);
+    if ((box.GetAttributes() & CBox::kInListBit) == 0) m_projection.ProjectBox(box);
   };
+  const CRun* only = SceneKey().onlyRun;
   const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsPerThread);
   CParallelChunks::Run(m_runList.size(), chunks,
                        [&](std::size_t, std::size_t from, std::size_t to) {
                          for (std::size_t k = from; k < to; ++k) {
                            if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-                           VisitBoxesHeldByRun(*m_runList[k], projectUnlisted);
+                           CRun& run = *m_runList[k];
+                           VisitBoxesHeldByRun(run, projectUnlisted);
+                           // The run's elements were just read.
+                           if (ofRun != nullptr && (only == nullptr || &run == only))
+                             (*ofRun)[k] = RunSceneBoxes(run, false);
                          }
                        });
   if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
