@@ -32,6 +32,7 @@ CDisplayList::CDisplayList(CDepthOrderRules& rules) : m_rules(rules) {}
 CDisplayList::~CDisplayList() { Clear(); }
 
 CDisplayNode* CDisplayList::NewNode(CBox& box, std::uint32_t flags) {
+  ForgetLastOrder();
   CDisplayNode* node;
   if (!m_free.empty()) {
     // A node freed by Clear was left as it was: it is reset when taken again, while the
@@ -73,6 +74,7 @@ void CDisplayList::ResetNode(CDisplayNode& node) {
 }
 
 void CDisplayList::FreeNode(CDisplayNode* node) {
+  ForgetLastOrder();
   ResetNode(*node);
   m_free.push_back(node);
 }
@@ -398,6 +400,7 @@ void CDisplayList::Clear() {
   m_head = m_tail = m_cursor = nullptr;
   m_size = 0;
   m_boxes.Clear();
+  ForgetLastOrder();
   m_grid.Reset();
   m_misfitsAfterLayout = 0;
   m_riders = 0;
@@ -423,6 +426,8 @@ void CDisplayList::SwapContents(CDisplayList& other) {
   swap(m_keyed, other.m_keyed);
   swap(m_dirty, other.m_dirty);
   swap(m_riders, other.m_riders);
+  ForgetLastOrder();
+  other.ForgetLastOrder();
   m_cursor = other.m_cursor = nullptr;
   m_changes = other.m_changes = std::max(m_changes, other.m_changes) + 1;
 }

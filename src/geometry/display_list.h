@@ -294,6 +294,11 @@ class CDisplayList {
   // (BoxNodes::index) by its place there; false unless the list holds exactly those
   // boxes, each with one node.
   bool FirstNodesInOrder(std::span<CBox* const> order, std::vector<CDisplayNode*>& nodes);
+  // After any change of which node a box has, or of the boxes' numbers.
+  void ForgetLastOrder() {
+    m_lastOrder.clear();
+    m_lastNodes.clear();
+  }
   // Cleared, then the boxes projected and inserted in that order, each once.
   void InsertAnew(std::span<CBox* const> order, const std::function<void(CBox&)>& project);
   bool ResortsByPlan() const;
@@ -337,6 +342,11 @@ class CDisplayList {
   std::vector<std::unique_ptr<CDisplayNode[]>> m_pool;
   std::size_t m_poolUsed = 0;  // nodes of the last block ever given out
   std::vector<CDisplayNode*> m_free;
+  // The order last given to FirstNodesInOrder and the nodes it found, while the list holds
+  // those boxes with those nodes, numbered so: a view turned again and again is re-sorted
+  // in the same order each time, which then needs no look-up.
+  std::vector<CBox*> m_lastOrder;
+  std::vector<CDisplayNode*> m_lastNodes;
   CScreenGrid m_grid;
   std::size_t m_misfitsAfterLayout = 0;
   std::uint64_t m_generation = 0;

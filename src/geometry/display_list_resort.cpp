@@ -214,6 +214,12 @@ bool CDisplayList::FirstNodesInOrder(std::span<CBox* const> order,
                                      std::vector<CDisplayNode*>& nodes) {
   // A box with two nodes never comes out of insertions into an empty list.
   if (m_size != m_boxes.Size()) return false;
+  if (m_lastNodes.size() == m_size &&
+      std::equal(order.begin(), order.end(), m_lastOrder.begin(), m_lastOrder.end())) {
+    nodes = m_lastNodes;
+    return true;
+  }
+  ForgetLastOrder();
   constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
   m_boxes.SetEveryValue([](BoxNodes& entry) { entry.index = kUnseen; });
   // The boxes, scattered in memory, are looked up on several threads: first each box's
@@ -258,6 +264,8 @@ bool CDisplayList::FirstNodesInOrder(std::span<CBox* const> order,
       nodes[next++] = entries[p]->nodes[0];
     }
   });
+  m_lastOrder.assign(order.begin(), order.end());
+  m_lastNodes = nodes;
   return true;
 }
 
@@ -318,6 +326,7 @@ void CDisplayList::CResortPlan::ClearForStep(CDisplayNode& node, std::size_t ste
 
 void CDisplayList::CResortPlan::TakeSteps() {
   CDisplayList& list = m_list;
+  list.ForgetLastOrder();  // the boxes are numbered anew
   list.m_cursor = nullptr;
   list.m_grid.Reset();
   constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();

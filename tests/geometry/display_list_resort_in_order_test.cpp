@@ -198,6 +198,108 @@ TEST(DisplayListResortInOrderTest, ASortCalledOffEndsInOneOfTheTwoLists) {
   EXPECT_GE(stopped, 1) << "stopped before it starts at least";
 }
 
+// Boxes whose faces the preparation of their element's body closes: the direction boxes of
+// the first elements past the first of each chain.
+std::vector<CBox*> JointBoxes(const CScene& scene) {
+  std::vector<CBox*> boxes;
+  for (std::size_t k = 1; k < 12; ++k) {
+    const CFakeElement& element = *scene.elements[k];
+    if (element.kind != 0) boxes.push_back(element.boxes[element.direction]);
+  }
+  return boxes;
+}
+
+void TakeOutAndPutBack(C3DProjection& projection, const std::vector<CBox*>& boxes) {
+  for (CBox* box : boxes) projection.RemoveFromDisplayList(*box);
+  for (CBox* box : boxes) projection.InsertInDisplayList(*box);
+}
+
+struct BetweenCase {
+  const char* name;
+  void (*change)(CScene& scene, const std::vector<CBox*>& order);
+};
+
+// A view turned again is sorted in the same order as the turn before, which finds each box's
+// node without looking it up while the list keeps the same boxes with the same nodes; whatever
+// happened in between, the second sort gives the list built anew in that order.
+TEST(DisplayListResortInOrderTest, ASecondSortInTheSameOrderSortsAsBuiltAnewWhateverCameBetween) {
+  const BetweenCase cases[] = {
+      {"nothing", [](CScene&, const std::vector<CBox*>&) {}},
+      {"boxes taken out and put back",
+       [](CScene& scene, const std::vector<CBox*>&) {
+         TakeOutAndPutBack(scene.projection, JointBoxes(scene));
+       }},
+      {"boxes listed twice, then once again",
+       [](CScene& scene, const std::vector<CBox*>&) {
+         for (CBox* box : JointBoxes(scene)) scene.projection.InsertInDisplayList(*box);
+         TakeOutAndPutBack(scene.projection, JointBoxes(scene));
+       }},
+      {"a coinciding box riding, its head taken out and put back",
+       [](CScene& scene, const std::vector<CBox*>&) {
+         CBox& free = **std::find_if(scene.boxes.begin(), scene.boxes.end(),
+                                     [](const auto& box) { return box->GetOwner() == nullptr; });
+         CBox twin;
+         twin.SetPlacement(free.GetOrigin(), free.GetExtent(0), free.GetExtent(1),
+                           free.GetExtent(2));
+         scene.projection.ProjectBox(twin);
+         scene.projection.InsertInDisplayList(twin);
+         ASSERT_EQ(scene.projection.GetDisplayList().Size(), scene.boxes.size() + 1);
+         scene.projection.RemoveFromDisplayList(free);
+         scene.projection.InsertInDisplayList(free);
+         scene.projection.RemoveFromDisplayList(twin);
+       }},
+      {"sorted in its own order",
+       [](CScene& scene, const std::vector<CBox*>&) { scene.projection.ResortDisplayList(); }},
+      {"sorted in another order",
+       [](CScene& scene, const std::vector<CBox*>& order) {
+         const std::vector<CBox*> reversed(order.rbegin(), order.rend());
+         ASSERT_TRUE(scene.projection.ResortDisplayListInOrder(reversed, nullptr));
+       }},
+      {"a sort called off",
+       [](CScene& scene, const std::vector<CBox*>& order) {
+         scene.projection.SetViewAngles(0, 0, 0, false, true);
+         scene.projection.ProjectDisplayListUnordered();
+         const std::atomic<bool> stop{true};
+         ASSERT_FALSE(scene.projection.ResortDisplayListInOrder(order, &stop));
+       }},
+      {"cleared and built anew in another order",
+       [](CScene& scene, const std::vector<CBox*>& order) {
+         scene.projection.ClearDisplayList();
+         for (auto it = order.rbegin(); it != order.rend(); ++it)
+           scene.projection.InsertInDisplayList(**it);
+       }},
+      {"swapped out, boxes taken out and put back there, swapped in",
+       [](CScene& scene, const std::vector<CBox*>&) {
+         C3DProjection other;
+         scene.projection.SwapDisplayList(other);
+         TakeOutAndPutBack(other, JointBoxes(scene));
+         scene.projection.SwapDisplayList(other);
+       }},
+  };
+  const OrderCase& c = kOrders[2];
+  // Turned by the first, then by the second: as built anew turned by both.
+  const int* first = kTurns[2];
+  const int* second = kTurns[0];
+  const int both[3] = {first[0] + second[0], first[1] + second[1], first[2] + second[2]};
+  const std::string expected = BuiltAnew(1, both, c);
+  for (const BetweenCase& between : cases) {
+    for (const bool stoppable : {false, true}) {
+      SCOPED_TRACE(std::string(between.name) + (stoppable ? ", stoppable" : ""));
+      CScene scene(1);
+      const std::vector<CBox*> order = OrderOf(scene, c);
+      scene.projection.SetViewAngles(first[0], first[1], first[2], false, true);
+      scene.projection.ProjectDisplayListUnordered();
+      ASSERT_TRUE(scene.projection.ResortDisplayListInOrder(order, nullptr));
+      between.change(scene, order);
+      scene.projection.SetViewAngles(second[0], second[1], second[2], false, true);
+      scene.projection.ProjectDisplayListUnordered();
+      const std::atomic<bool> never{false};
+      EXPECT_TRUE(scene.projection.ResortDisplayListInOrder(order, stoppable ? &never : nullptr));
+      EXPECT_TRUE(scene.Describe() == expected) << "not the list built anew";
+    }
+  }
+}
+
 // The listed nodes in painting order with their edges, and the attributes of the listed
 // boxes: boxes taken out keep whatever their last projection left.
 std::string DescribeListed(const CScene& scene) {
