@@ -33,6 +33,7 @@
 #include <atomic>
 #include <limits>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -101,6 +102,9 @@ class CDisplayList::CResortPlan {
   std::size_t BandCount() const {
     return CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand);
   }
+  // Of Project: boxes from to to projected, the spread of their bounds gathered.
+  void ProjectPiece(std::size_t from, std::size_t to, const std::function<void(CBox&)>& project,
+                    CScreenGrid::Spread& spread);
   // Of Project: asks for the memory of the node and box a few steps after k, below to.
   void FetchAhead(std::size_t k, std::size_t to) const;
   // Of Project: box k projected anew, its bounds, first word and group taken.
@@ -133,8 +137,9 @@ class CDisplayList::CResortPlan {
   std::size_t m_groups = 1;                 // of owners, prepared on several threads
   std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
   std::vector<std::uint32_t> m_initialWord;
-  std::vector<CScreenGrid::Bounds> m_bounds;  // each box's on screen, as projected anew
-  std::vector<std::uint32_t> m_firstWord;     // each box's words in m_words, by step
+  std::vector<CScreenGrid::Bounds> m_bounds;   // each box's on screen, as projected anew
+  std::vector<CScreenGrid::Spread> m_spreads;  // of the bounds, by piece of the projection
+  std::vector<std::uint32_t> m_firstWord;      // each box's words in m_words, by step
   std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
   std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
   std::vector<std::vector<Answer>> m_alike;    // by chunk of steps
@@ -358,21 +363,33 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_groupOfBox.resize(m_boxes.size());
   m_initialWord.resize(m_boxes.size());
   m_bounds.resize(m_boxes.size());
-  CParallelChunks::Run(m_boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
-    bool stopped = false;
-    for (std::size_t k = from; k < to; ++k) {
-      FetchAhead(k, to);
-      // Every node is cleared even after a stop, so that none keeps edges or a filing of
-      // the former grid.
-      if (m_stepsAreBoxes) {
-        ClearForStep(*m_steps[k], k);
-        m_boxes[k] = m_steps[k]->box;
-        m_boxOfStep[k] = static_cast<std::uint32_t>(k);
-      }
-      stopped = stopped || StoppedAt(k - from);
-      if (!stopped) ProjectBox(k, project);
+  // The grid's layout reads the spread of the bounds, gathered here as they are taken.
+  m_spreads.assign(chunks, {});
+  CParallelChunks::Run(m_boxes.size(), chunks,
+                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
+                         ProjectPiece(from, to, project, m_spreads[chunk]);
+                       });
+}
+
+void CDisplayList::CResortPlan::ProjectPiece(std::size_t from, std::size_t to,
+                                             const std::function<void(CBox&)>& project,
+                                             CScreenGrid::Spread& spread) {
+  spread.sizes.reserve(to - from);
+  bool stopped = false;
+  for (std::size_t k = from; k < to; ++k) {
+    FetchAhead(k, to);
+    // Every node is cleared even after a stop, so that none keeps edges or a filing of the
+    // former grid.
+    if (m_stepsAreBoxes) {
+      ClearForStep(*m_steps[k], k);
+      m_boxes[k] = m_steps[k]->box;
+      m_boxOfStep[k] = static_cast<std::uint32_t>(k);
     }
-  });
+    stopped = stopped || StoppedAt(k - from);
+    if (stopped) continue;
+    ProjectBox(k, project);
+    spread.Add(m_bounds[k]);
+  }
 }
 
 void CDisplayList::CResortPlan::FetchAhead(std::size_t k, std::size_t to) const {
@@ -417,7 +434,9 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
     if (piece == 0) {
       // The first piece runs on this thread before any other it might take, so a band
       // waiting for the layout waits on work under way.
-      grid.Layout(m_boxes, m_bounds);
+      for (std::size_t chunk = 1; chunk < m_spreads.size(); ++chunk)
+        m_spreads[0].Merge(m_spreads[chunk]);
+      grid.Layout(m_boxes, m_bounds, std::move(m_spreads[0]));
       filing.emplace(grid, m_steps, m_bounds, m_boxOfStep, bands);
       laidOut.store(true, std::memory_order_release);
       laidOut.notify_all();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -58,25 +59,38 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
   Layout(boxes, bounds);
 }
 
-void CScreenGrid::Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds) {
-  std::vector<double> sizes;
-  sizes.reserve(bounds.size());
-  // Where each box starts, kept for the finer grids.
-  m_starts.clear();
-  if (!m_isFine) m_starts.reserve(bounds.size());
-  double left = 0.0, top = 0.0, right = 0.0, bottom = 0.0;
-  bool any = false;
-  for (const Bounds& box : bounds) {
-    const CStart start = StartOf(box);
-    if (!m_isFine) m_starts.push_back(start);
-    if (!start.finite) continue;
-    left = any ? std::min(left, box.left) : box.left;
-    top = any ? std::min(top, box.top) : box.top;
-    right = any ? std::max(right, box.right) : box.right;
-    bottom = any ? std::max(bottom, box.bottom) : box.bottom;
+void CScreenGrid::Spread::Add(const Bounds& bounds) {
+  const CStart start = StartOf(bounds);
+  if (!start.finite) return;
+  left = any ? std::min(left, bounds.left) : bounds.left;
+  top = any ? std::min(top, bounds.top) : bounds.top;
+  right = any ? std::max(right, bounds.right) : bounds.right;
+  bottom = any ? std::max(bottom, bounds.bottom) : bounds.bottom;
+  any = true;
+  if (start.size > 0.0) sizes.push_back(start.size);
+}
+
+void CScreenGrid::Spread::Merge(const Spread& other) {
+  if (other.any) {
+    left = any ? std::min(left, other.left) : other.left;
+    top = any ? std::min(top, other.top) : other.top;
+    right = any ? std::max(right, other.right) : other.right;
+    bottom = any ? std::max(bottom, other.bottom) : other.bottom;
     any = true;
-    if (start.size > 0.0) sizes.push_back(start.size);
   }
+  sizes.insert(sizes.end(), other.sizes.begin(), other.sizes.end());
+}
+
+void CScreenGrid::Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds) {
+  Spread spread;
+  spread.sizes.reserve(bounds.size());
+  for (const Bounds& box : bounds) spread.Add(box);
+  Layout(boxes, bounds, std::move(spread));
+}
+
+void CScreenGrid::Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds,
+                         Spread spread) {
+  std::vector<double>& sizes = spread.sizes;
   // A finer grid serves boxes smaller than a pixel as well.
   const double leastCellSize = m_isFine ? 1.0 / 64 : 1.0;
   double cellSize = leastCellSize;
@@ -86,10 +100,11 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes, std::span<const Bounds> b
     cellSize = std::max(*middle, leastCellSize);
   }
   const double boxCells = static_cast<double>(bounds.size()) * 2.0;
-  LayoutArea(left, top, right, bottom, cellSize, std::max(boxCells, m_isFine ? 64.0 : 4096.0));
+  LayoutArea(spread.left, spread.top, spread.right, spread.bottom, cellSize,
+             std::max(boxCells, m_isFine ? 64.0 : 4096.0));
   m_fineOf.clear();
   m_fine.clear();
-  if (!m_isFine) LayoutFineGrids(boxes);
+  if (!m_isFine) LayoutFineGrids(boxes, bounds);
 }
 
 CScreenGrid::CStart CScreenGrid::StartOf(const Bounds& bounds) {
@@ -112,11 +127,11 @@ bool CScreenGrid::HomeCell(const CStart& start, std::size_t& cell) const {
   return !clamped;
 }
 
-void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
+void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes, std::span<const Bounds> bounds) {
   std::vector<std::uint32_t> count(CellCount(), 0);
   std::size_t cell = 0;
-  for (const CStart& start : m_starts) {
-    if (HomeCell(start, cell)) ++count[cell];
+  for (const Bounds& box : bounds) {
+    if (HomeCell(StartOf(box), cell)) ++count[cell];
   }
   std::vector<std::vector<CBox*>> crowded;
   for (std::size_t c = 0; c < count.size(); ++c) {
@@ -127,7 +142,7 @@ void CScreenGrid::LayoutFineGrids(std::span<CBox* const> boxes) {
   }
   if (crowded.empty()) return;
   for (std::size_t k = 0; k < boxes.size(); ++k) {
-    if (HomeCell(m_starts[k], cell) && m_fineOf[cell] != 0)
+    if (HomeCell(StartOf(bounds[k]), cell) && m_fineOf[cell] != 0)
       crowded[m_fineOf[cell] - 1].push_back(boxes[k]);
   }
   for (const auto& small : crowded) {

@@ -74,6 +74,19 @@ class CScreenGrid {
     }
   };
   static Bounds BoundsOf(const CBox& box);
+  // What a layout reads of the boxes' bounds as a whole: the area the finite ones cover and
+  // the larger side of each that has one. A caller that takes the bounds piece by piece may
+  // gather it alongside, a spread for each piece, merged in the pieces' order.
+  struct Spread {
+    double left = 0.0;
+    double top = 0.0;
+    double right = 0.0;
+    double bottom = 0.0;
+    bool any = false;
+    std::vector<double> sizes;
+    void Add(const Bounds& bounds);
+    void Merge(const Spread& other);
+  };
 
   CScreenGrid();
   ~CScreenGrid();
@@ -88,6 +101,8 @@ class CScreenGrid {
   // The same from the boxes' bounds taken beforehand, one for each box (boxes of crowded
   // cells are read again, for their finer grids).
   void Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds);
+  // The same with the spread of those bounds gathered beforehand.
+  void Layout(std::span<CBox* const> boxes, std::span<const Bounds> bounds, Spread spread);
   // Empties the grid and forgets the layout: the next Add lays it out around its box.
   void Reset();
   // Nodes that spoil the layout: filed in the oversize list or clamped at the border.
@@ -145,7 +160,7 @@ class CScreenGrid {
 
   void LayoutArea(double left, double top, double right, double bottom, double cellSize,
                   double leastCells);
-  void LayoutFineGrids(std::span<CBox* const> boxes);
+  void LayoutFineGrids(std::span<CBox* const> boxes, std::span<const Bounds> bounds);
   // Where a box's bounds start on screen and their larger side.
   struct CStart {
     double x = 0.0;
@@ -199,7 +214,6 @@ class CScreenGrid {
   bool m_fresh = true;
   bool m_stepOrdered = false;
   std::size_t m_clamped = 0;
-  std::vector<CStart> m_starts;  // of the boxes of the last layout, for its finer grids
   // The finer grids of crowded cells: for each cell 1 + its grid's index, or 0; empty
   // while there is none. A finer grid has no finer grids itself.
   std::vector<std::uint32_t> m_fineOf;
