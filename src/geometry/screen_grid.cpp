@@ -166,7 +166,8 @@ void CScreenGrid::LayoutArea(double left, double top, double right, double botto
       static_cast<std::int32_t>(std::clamp(std::ceil(width / m_cellSize) + 1.0, 1.0, cells));
   m_rows = static_cast<std::int32_t>(
       std::clamp(std::ceil(height / m_cellSize) + 1.0, 1.0, cells / m_columns + 1.0));
-  ClearCells();
+  // A grid reset or laid out with nothing filed since has its cells empty already.
+  if (!m_fresh) ClearCells();
   if (m_cells[0].size() < CellCount()) m_cells[0].resize(CellCount());
   m_oversize.clear();
   m_clamped = 0;

@@ -136,6 +136,77 @@ TEST_P(ScreenGridTest, QueriesFindEveryOverlapAndFewOthersAmongPackedBoxes) {
   checkAll("after filing some again");
 }
 
+struct RelayoutCase {
+  const char* name;
+  void (*before)(CScreenGrid& grid, CGridScene& scene);
+};
+
+// A layout empties the grid whatever was filed, removed or reset before it (a grid reset or
+// laid out with nothing filed since is known to be empty): only the nodes filed after it are
+// found.
+TEST_P(ScreenGridTest, ALayoutLeavesOnlyTheNodesFiledAfterItWhateverCameBefore) {
+  const RelayoutCase cases[] = {
+      {"nothing", [](CScreenGrid&, CGridScene&) {}},
+      {"laid out, nothing filed",
+       [](CScreenGrid& grid, CGridScene& scene) { grid.Layout(scene.Boxes()); }},
+      {"laid out, filed one by one",
+       [](CScreenGrid& grid, CGridScene& scene) {
+         grid.Layout(scene.Boxes());
+         for (auto& node : scene.nodes) grid.Add(node.get());
+       }},
+      {"filed without a layout",
+       [](CScreenGrid& grid, CGridScene& scene) {
+         for (auto& node : scene.nodes) grid.Add(node.get());
+       }},
+      {"laid out, filed in bands",
+       [](CScreenGrid& grid, CGridScene& scene) {
+         const std::vector<CBox*> boxes = scene.Boxes();
+         std::vector<CScreenGrid::Bounds> bounds;
+         std::vector<CDisplayNode*> nodes;
+         std::vector<std::uint32_t> boundsOf;
+         for (std::size_t k = 0; k < boxes.size(); ++k) {
+           bounds.push_back(CScreenGrid::BoundsOf(*boxes[k]));
+           nodes.push_back(scene.nodes[k].get());
+           boundsOf.push_back(static_cast<std::uint32_t>(k));
+         }
+         grid.Layout(boxes, bounds);
+         CScreenGrid::CBandFiling filing(grid, nodes, bounds, boundsOf, 3);
+         for (std::size_t band = 0; band < filing.Bands(); ++band) filing.File(band, nullptr);
+         filing.Finish();
+       }},
+      {"laid out, filed, then reset",
+       [](CScreenGrid& grid, CGridScene& scene) {
+         grid.Layout(scene.Boxes());
+         for (auto& node : scene.nodes) grid.Add(node.get());
+         grid.Reset();
+       }},
+      {"laid out, filed, every other removed",
+       [](CScreenGrid& grid, CGridScene& scene) {
+         grid.Layout(scene.Boxes());
+         for (auto& node : scene.nodes) grid.Add(node.get());
+         for (std::size_t i = 0; i < scene.nodes.size(); i += 2) grid.Remove(scene.nodes[i].get());
+       }},
+  };
+  for (const RelayoutCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    CGridScene scene(GetParam());
+    CScreenGrid grid;
+    c.before(grid, scene);
+    grid.Layout(scene.Boxes());
+    std::vector<bool> filed(scene.nodes.size(), false);
+    for (std::size_t i = 1; i < scene.nodes.size(); i += 3) {
+      grid.Add(scene.nodes[i].get());
+      filed[i] = true;
+    }
+    for (std::size_t i = 0; i < scene.boxes.size(); i += 5) {
+      const Found found = Find(grid, scene, filed, *scene.boxes[i]);
+      if (found.byGrid == found.byScan) continue;
+      ADD_FAILURE() << "box " << i << " meets other nodes than those filed";
+      break;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Scenes, ScreenGridTest,
                          ::testing::Values(GridCase{600, 1000, 6.0, 0}, GridCase{600, 1000, 2.0, 0},
                                            GridCase{900, 500, 9.0, 7},
