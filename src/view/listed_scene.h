@@ -1,6 +1,8 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 class CBox;
@@ -27,10 +29,18 @@ constexpr std::size_t kBoxesFetchedAhead = 8;
 // scene is in use.
 class CListedScene {
  public:
+  // A scene whose list is walked later: by Walk, or while its stretches are drawn.
+  struct CWalkLater {};
+
   // Boxes drawn without marks beside them (the light picture: neither labels nor symbols)
   // leave none outside the target: those wholly outside are left out.
   CListedScene(const CDrawContext& dc, const CDorneDoc& document, bool marksBeside);
+  // The same with the list not walked yet: Walk or DrawInStretches must come before the
+  // boxes are asked for or a stretch is drawn.
+  CListedScene(const CDrawContext& dc, const CDorneDoc& document, bool marksBeside, CWalkLater);
 
+  // Walks the list now if it is not walked yet.
+  void Walk();
   // How many places the stretches are cut from.
   std::size_t Size() const { return m_unordered ? m_byDepth.size() : m_nodes.size(); }
   // The boxes of every place, in their order (looked over on several threads).
@@ -42,6 +52,14 @@ class CListedScene {
   void DrawStretch(CDrawContext& dc, std::size_t from, std::size_t to,
                    const CSceneDrawOptions& options, CElementDrawCache& cache,
                    std::vector<CDev*>& marks) const;
+  // Hands the places, cut into that many stretches in their order, to draw(stretch, from,
+  // to) on several threads, and leaves the list walked. A list not walked yet in which
+  // every box has one node and the order holds is walked by two of the threads from its
+  // ends meanwhile: the others begin with the stretches at the ends and draw a stretch's
+  // places as soon as they are walked (the walk waits for every node in turn, and it was
+  // as long as a tenth of the drawing with the threads idle).
+  void DrawInStretches(std::size_t stretches,
+                       const std::function<void(std::size_t, std::size_t, std::size_t)>& draw);
 
  private:
   struct CBounds {
@@ -51,11 +69,20 @@ class CListedScene {
   bool ListedTwice(const CBox* box) const;
   // Adds the boxes to draw of places [from, to) to `boxes`, each passed.
   void Collect(std::size_t from, std::size_t to, std::vector<const CBox*>& boxes) const;
+  // Walks the list from its head (end 0) or tail (1) to the middle, telling how far, and
+  // adds the boxes of the second nodes met to `seconds` when given.
+  void WalkEnd(std::size_t end, std::vector<const CBox*>* seconds);
+  // Waits until places [from, to) are walked.
+  void AwaitWalked(std::size_t from, std::size_t to) const;
 
   const CDorneDoc& m_document;
   CBounds m_bounds{};
   bool m_unordered = false;
+  bool m_walked = false;
   std::vector<const CDisplayNode*> m_nodes;  // the list's order
+  // Places [0, m_headWalked) and [m_tailWalked, size) are walked.
+  std::atomic<std::size_t> m_headWalked{0};
+  std::atomic<std::size_t> m_tailWalked{0};
   // Boxes with two nodes, passed once the list is walked (sorted).
   std::vector<const CBox*> m_listedTwice;
   // A list left unordered by a turn of the view is painted by the boxes' depth instead:

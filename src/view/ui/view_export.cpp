@@ -61,7 +61,7 @@ std::vector<const CQtPaintRecording*> RecordScene(
   CQtDrawDevice probeDevice(probe);
   CDrawContext probeContext(probeDevice, measurer, deviceSize);
   window.ApplyTo(probeContext.Mapping(), deviceSize);
-  const CListedScene scene(probeContext, document, !options.elements.light);
+  CListedScene scene(probeContext, document, !options.elements.light, CListedScene::CWalkLater{});
   const std::size_t chunks = PieceCount(scene.Size());
   if (chunks <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
@@ -72,6 +72,7 @@ std::vector<const CQtPaintRecording*> RecordScene(
     } else {
       CElementDrawCache paintOnly;
       window.ApplyTo(dc.Mapping(), deviceSize);
+      scene.Walk();
       DrawSceneBoxes(dc, document, scene.Boxes(), options,
                      options.cache != nullptr ? *options.cache : paintOnly);
     }
@@ -82,19 +83,18 @@ std::vector<const CQtPaintRecording*> RecordScene(
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
   std::vector<std::vector<CDev*>> marked(chunks);
-  CParallelChunks::Run(
-      scene.Size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
-        CQtFontMeasurer ownMeasurer;
-        CQtDrawDevice device(*pieces[chunk]);
-        CDrawContext dc(device, ownMeasurer, deviceSize);
-        window.ApplyTo(dc.Mapping(), deviceSize);
-        // A recording that may be called off looks at its flag between slices.
-        const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
-        for (std::size_t at = from; at < to; at += slice) {
-          if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-          scene.DrawStretch(dc, at, std::min(at + slice, to), options, cache, marked[chunk]);
-        }
-      });
+  scene.DrawInStretches(chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+    CQtFontMeasurer ownMeasurer;
+    CQtDrawDevice device(*pieces[chunk]);
+    CDrawContext dc(device, ownMeasurer, deviceSize);
+    window.ApplyTo(dc.Mapping(), deviceSize);
+    // A recording that may be called off looks at its flag between slices.
+    const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
+    for (std::size_t at = from; at < to; at += slice) {
+      if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+      scene.DrawStretch(dc, at, std::min(at + slice, to), options, cache, marked[chunk]);
+    }
+  });
   // A unit's mark goes once all its boxes are drawn; a recording called off takes off the
   // marks of every unit it would have drawn, as one drawn to the end does.
   if (stop != nullptr && stop->load()) {

@@ -184,36 +184,58 @@ TEST(ListedSceneTest, TheBoxesAndPassesAreThoseOfOneWalkDownTheList) {
   }
 }
 
+// Every box's second-pass bit set, as a walk over second nodes would leave it.
+void SetEverySecondPass(const CDisplayList& list) {
+  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next)
+    node->box->SetPassWord(node->box->GetPassWord() | CBox::kSecondPassBit);
+}
+
 // The picture recorded aside in stretches of the list on several threads and played back,
 // against the scene drawn on one painter: overlapping boxes of runs that rise over one
-// another, boxes listed twice, a window whose edge cuts the scene, turned lists sorted (in
-// colour, in black and white, and light) and not (light, as a turning view shows them).
+// another, boxes listed twice (the list walked before the drawing), none (walked from its
+// head, or from both ends, while the first stretches are drawn), a window whose edge cuts
+// the scene, turned lists sorted (in colour, in black and white, and light) and not (light,
+// as a turning view shows them). Every box of a whole view leaves with the pass of one walk
+// down the list.
 TEST(ListedSceneTest, PiecesRecordedOnThreadsMakeThePictureOfOnePainter) {
-  const auto document = BuildLayoutScene(30, 200);
-  ListSomeBoxesTwice(*document, {0, 1999, 2000, 5998});
+  struct {
+    int runs;
+    std::vector<std::size_t> listedTwice;  // places in the list
+  } layouts[] = {{30, {0, 1999, 2000, 5998}}, {30, {}}, {45, {}}};
   struct COptionCase {
     const char* name;
     bool monochrome;
     bool light;
   };
-  for (const CListCase& list : kLists) {
-    Turn(*document, list);
-    for (const Framing framing : {Framing::Whole, Framing::EdgeCuttingTheScene}) {
-      const CViewWindow window = Framed(*document, framing);
-      for (const COptionCase& option :
-           {COptionCase{"colour", false, false}, COptionCase{"black and white", true, false},
-            COptionCase{"light", false, true}}) {
-        // A turned list not yet sorted is shown by the light picture alone.
-        if (!list.ordered && !option.light) continue;
-        CSceneDrawOptions options;
-        options.monochrome = option.monochrome;
-        options.elements.light = option.light;
-        const std::string what = std::to_string(list.angles[1]) +
-                                 (list.ordered ? " ordered, " : " unordered, ") + NameOf(framing) +
-                                 ", " + option.name;
-        const QImage expected = DrawnOnOnePainter(*document, window, options);
-        EXPECT_FALSE(expected == Blank()) << what;
-        EXPECT_TRUE(RecordedInPiecesAndPlayed(*document, window, options) == expected) << what;
+  for (const auto& layout : layouts) {
+    const auto document = BuildLayoutScene(layout.runs, 200);
+    ListSomeBoxesTwice(*document, layout.listedTwice);
+    const CDisplayList& listed = document->Projection().GetDisplayList();
+    for (const CListCase& list : kLists) {
+      Turn(*document, list);
+      for (const Framing framing : {Framing::Whole, Framing::EdgeCuttingTheScene}) {
+        const CViewWindow window = Framed(*document, framing);
+        for (const COptionCase& option :
+             {COptionCase{"colour", false, false}, COptionCase{"black and white", true, false},
+              COptionCase{"light", false, true}}) {
+          // A turned list not yet sorted is shown by the light picture alone.
+          if (!list.ordered && !option.light) continue;
+          CSceneDrawOptions options;
+          options.monochrome = option.monochrome;
+          options.elements.light = option.light;
+          const std::string what = std::to_string(layout.runs) + " runs, " +
+                                   std::to_string(layout.listedTwice.size()) + " twice, " +
+                                   std::to_string(list.angles[1]) +
+                                   (list.ordered ? " ordered, " : " unordered, ") +
+                                   NameOf(framing) + ", " + option.name;
+          const QImage expected = DrawnOnOnePainter(*document, window, options);
+          EXPECT_FALSE(expected == Blank()) << what;
+          SetEverySecondPass(listed);
+          EXPECT_TRUE(RecordedInPiecesAndPlayed(*document, window, options) == expected) << what;
+          if (framing != Framing::Whole) continue;
+          for (const auto& [box, second] : PassesOfOneWalk(listed))
+            ASSERT_EQ((box->GetPassWord() & CBox::kSecondPassBit) != 0, second) << what;
+        }
       }
     }
   }
