@@ -135,32 +135,64 @@ void CListedScene::Walk() {
   m_unordered = true;
 }
 
-void CListedScene::DrawInStretches(
-    std::size_t stretches, const std::function<void(std::size_t, std::size_t, std::size_t)>& draw) {
+void CListedScene::PrepareStretches() {
+  if (m_walked) return;
   const CDisplayList& list = m_document.Projection().GetDisplayList();
-  const std::size_t count = m_nodes.size();
-  const bool walkMeanwhile =
-      !m_walked && !list.Unordered() && list.BoxCount() == count && stretches > 1;
-  if (!walkMeanwhile) {
+  m_walkMeanwhile = !list.Unordered() && list.BoxCount() == m_nodes.size();
+  if (!m_walkMeanwhile) Walk();
+}
+
+std::vector<CSceneStretch> PlanStretches(std::size_t places, std::size_t threads,
+                                         std::size_t fewest, bool fromBothEnds) {
+  threads = std::max<std::size_t>(threads, 1);
+  fewest = std::max<std::size_t>(fewest, 1);
+  // Each stretch takes its share of what no thread has taken yet, never fewer places than
+  // `fewest`: the last ones are short, and a thread that ends late ends soon after the
+  // others.
+  std::vector<std::size_t> sizes;
+  for (std::size_t left = places; left > 0;) {
+    const std::size_t size = std::min(left, std::max((left + threads - 1) / threads, fewest));
+    sizes.push_back(size);
+    left -= size;
+  }
+  // Taken from the head, or from both ends in turn toward the middle.
+  std::vector<std::size_t> headward, tailward;
+  for (std::size_t turn = 0; turn < sizes.size(); ++turn)
+    (fromBothEnds && turn % 2 == 1 ? tailward : headward).push_back(turn);
+  std::vector<CSceneStretch> stretches(sizes.size());
+  std::size_t index = 0, at = 0;
+  for (const std::size_t turn : headward) {
+    stretches[turn] = {index++, at, at + sizes[turn]};
+    at += sizes[turn];
+  }
+  for (auto turn = tailward.rbegin(); turn != tailward.rend(); ++turn) {
+    stretches[*turn] = {index++, at, at + sizes[*turn]};
+    at += sizes[*turn];
+  }
+  return stretches;
+}
+
+std::vector<CSceneStretch> CListedScene::Stretches(std::size_t threads, std::size_t fewest) const {
+  const std::size_t places = Size();
+  return PlanStretches(places, threads, fewest, m_walkMeanwhile && MiddleOf(places) < places);
+}
+
+void CListedScene::DrawInStretches(std::span<const CSceneStretch> stretches,
+                                   const std::function<void(const CSceneStretch&)>& draw) {
+  std::size_t walks = 0;
+  if (m_walkMeanwhile) {
+    walks = MiddleOf(m_nodes.size()) < m_nodes.size() ? 2 : 1;
+  } else {
     Walk();
-    return CParallelChunks::Run(Size(), stretches, draw);
   }
   m_walked = true;
-  stretches = std::min(stretches, count);
-  // The walks first, each on a thread of its own since nothing waits for them, then the
-  // stretches as the walks reach them: from both ends in turn when the list is walked from
-  // both.
-  const std::size_t walks = MiddleOf(count) < count ? 2 : 1;
-  const auto stretchOfTurn = [&](std::size_t turn) {
-    if (walks == 1) return turn;
-    return turn % 2 == 0 ? turn / 2 : stretches - 1 - turn / 2;
-  };
-  CParallelChunks::Run(
-      stretches + walks, stretches + walks, [&](std::size_t piece, std::size_t, std::size_t) {
-        if (piece < walks) return WalkEnd(piece, nullptr);
-        const std::size_t stretch = stretchOfTurn(piece - walks);
-        draw(stretch, count * stretch / stretches, count * (stretch + 1) / stretches);
-      });
+  m_walkMeanwhile = false;
+  // The walks first, each on a thread of its own since nothing waits for them.
+  CParallelChunks::Run(stretches.size() + walks, stretches.size() + walks,
+                       [&](std::size_t piece, std::size_t, std::size_t) {
+                         if (piece < walks) return WalkEnd(piece, nullptr);
+                         draw(stretches[piece - walks]);
+                       });
 }
 
 bool CListedScene::ToDraw(const CBox& box) const {

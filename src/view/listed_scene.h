@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <vector>
 
 class CBox;
@@ -19,6 +20,21 @@ void PrefetchBox(const CBox& box);
 void PrefetchOwner(const CBox& box);
 // How far ahead of the box at hand the next ones are asked for.
 constexpr std::size_t kBoxesFetchedAhead = 8;
+
+// Places [from, to) of a scene, the index-th stretch of it in the list's order.
+struct CSceneStretch {
+  std::size_t index = 0;
+  std::size_t from = 0;
+  std::size_t to = 0;
+  bool operator==(const CSceneStretch&) const = default;
+};
+
+// The places of a scene cut into stretches for that many threads, in the order they are to
+// be taken up: each takes that share of the places not taken yet, but no fewer than
+// `fewest` (or all that are left), so that the last ones are short and the threads end
+// about together; from the head down, or from both ends in turn toward the middle.
+std::vector<CSceneStretch> PlanStretches(std::size_t places, std::size_t threads,
+                                         std::size_t fewest, bool fromBothEnds);
 
 // The boxes of a document's scene that may leave a mark on a context's target, from the
 // back of the display list to its front, as places along the list that are drawn in
@@ -52,14 +68,20 @@ class CListedScene {
   void DrawStretch(CDrawContext& dc, std::size_t from, std::size_t to,
                    const CSceneDrawOptions& options, CElementDrawCache& cache,
                    std::vector<CDev*>& marks) const;
-  // Hands the places, cut into that many stretches in their order, to draw(stretch, from,
-  // to) on several threads, and leaves the list walked. A list not walked yet in which
-  // every box has one node and the order holds is walked by two of the threads from its
-  // ends meanwhile: the others begin with the stretches at the ends and draw a stretch's
-  // places as soon as they are walked (the walk waits for every node in turn, and it was
-  // as long as a tenth of the drawing with the threads idle).
-  void DrawInStretches(std::size_t stretches,
-                       const std::function<void(std::size_t, std::size_t, std::size_t)>& draw);
+  // Makes Size() hold for stretches to be drawn: walks the list now, unless every box has
+  // one node in it and its order holds, when it is walked as the stretches are drawn (the
+  // walk waits for every node in turn, and it was as long as a tenth of the drawing with
+  // the threads idle).
+  void PrepareStretches();
+  // The places planned into stretches for that many threads (after PrepareStretches): from
+  // the list's two ends in turn when it is walked from both meanwhile, so that both walks
+  // feed them.
+  std::vector<CSceneStretch> Stretches(std::size_t threads, std::size_t fewest) const;
+  // Hands the stretches to draw on several threads, taken up in their order, and leaves
+  // the list walked; a list walked meanwhile is walked by threads of their own first, and
+  // a stretch's places are drawn as soon as they are walked.
+  void DrawInStretches(std::span<const CSceneStretch> stretches,
+                       const std::function<void(const CSceneStretch&)>& draw);
 
  private:
   struct CBounds {
@@ -79,6 +101,7 @@ class CListedScene {
   CBounds m_bounds{};
   bool m_unordered = false;
   bool m_walked = false;
+  bool m_walkMeanwhile = false;              // walked as the stretches are drawn
   std::vector<const CDisplayNode*> m_nodes;  // the list's order
   // Places [0, m_headWalked) and [m_tailWalked, size) are walked.
   std::atomic<std::size_t> m_headWalked{0};

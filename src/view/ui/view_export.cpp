@@ -32,19 +32,12 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
 // Fewer boxes than this are not worth a thread of their own.
 constexpr std::size_t kMinBoxesPerPiece = 1500;
 // The boxes are cut into more pieces than there are threads, claimed in turn by whichever
-// thread comes free: boxes differ in cost and threads in speed (a busy machine holds some
-// of them back), and with one piece a thread the picture waited for the slowest. A piece
-// holds no fewer boxes than the second figure, since each is played back on its own.
-constexpr std::size_t kPiecesPerThread = 4;
+// thread comes free, the last ones short: boxes differ in cost and threads in speed (a
+// busy machine holds some of them back), and with one piece a thread the picture waited
+// for the slowest. A piece holds no fewer boxes than this, since each is played back on
+// its own.
 constexpr std::size_t kMinBoxesPerSharedPiece = 500;
 
-// How many pieces the boxes are recorded in: one when threads would not pay.
-std::size_t PieceCount(std::size_t boxes) {
-  const std::size_t threads = CParallelChunks::ChunkCount(boxes, kMinBoxesPerPiece);
-  if (threads <= 1) return 1;
-  return std::clamp<std::size_t>(boxes / kMinBoxesPerSharedPiece, threads,
-                                 threads * kPiecesPerThread);
-}
 // How many boxes a recording that may be called off draws between looks at its flag.
 constexpr std::size_t kBoxesBetweenLooks = 256;
 
@@ -62,8 +55,9 @@ std::vector<const CQtPaintRecording*> RecordScene(
   CDrawContext probeContext(probeDevice, measurer, deviceSize);
   window.ApplyTo(probeContext.Mapping(), deviceSize);
   CListedScene scene(probeContext, document, !options.elements.light, CListedScene::CWalkLater{});
-  const std::size_t chunks = PieceCount(scene.Size());
-  if (chunks <= 1) {
+  scene.PrepareStretches();
+  const std::size_t threads = CParallelChunks::ChunkCount(scene.Size(), kMinBoxesPerPiece);
+  if (threads <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
     CQtDrawDevice device(whole);
     CDrawContext dc(device, measurer, deviceSize);
@@ -78,21 +72,24 @@ std::vector<const CQtPaintRecording*> RecordScene(
     }
     return {&whole};
   }
+  const std::vector<CSceneStretch> stretches = scene.Stretches(threads, kMinBoxesPerSharedPiece);
+  const std::size_t chunks = stretches.size();
   const std::vector<CQtPaintRecording*> pieces =
       kept.Renew(key, image, annotations ? chunks + 1 : chunks);
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
   std::vector<std::vector<CDev*>> marked(chunks);
-  scene.DrawInStretches(chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
+  scene.DrawInStretches(stretches, [&](const CSceneStretch& stretch) {
     CQtFontMeasurer ownMeasurer;
-    CQtDrawDevice device(*pieces[chunk]);
+    CQtDrawDevice device(*pieces[stretch.index]);
     CDrawContext dc(device, ownMeasurer, deviceSize);
     window.ApplyTo(dc.Mapping(), deviceSize);
     // A recording that may be called off looks at its flag between slices.
-    const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
-    for (std::size_t at = from; at < to; at += slice) {
+    const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : stretch.to - stretch.from;
+    for (std::size_t at = stretch.from; at < stretch.to; at += slice) {
       if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-      scene.DrawStretch(dc, at, std::min(at + slice, to), options, cache, marked[chunk]);
+      scene.DrawStretch(dc, at, std::min(at + slice, stretch.to), options, cache,
+                        marked[stretch.index]);
     }
   });
   // A unit's mark goes once all its boxes are drawn; a recording called off takes off the
