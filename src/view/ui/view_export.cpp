@@ -29,7 +29,7 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
   DrawScene(dc, document, options);
 }
 
-// Fewer boxes than this are not worth a thread of their own.
+// Fewer boxes than twice this are recorded in one piece: threads would not pay.
 constexpr std::size_t kMinBoxesPerPiece = 1500;
 // The boxes are cut into more pieces than there are threads, claimed in turn by whichever
 // thread comes free, the last ones short: boxes differ in cost and threads in speed (a
@@ -56,8 +56,7 @@ std::vector<const CQtPaintRecording*> RecordScene(
   window.ApplyTo(probeContext.Mapping(), deviceSize);
   CListedScene scene(probeContext, document, !options.elements.light, CListedScene::CWalkLater{});
   scene.PrepareStretches();
-  const std::size_t threads = CParallelChunks::ChunkCount(scene.Size(), kMinBoxesPerPiece);
-  if (threads <= 1) {
+  if (CParallelChunks::ChunkCount(scene.Size(), kMinBoxesPerPiece) <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
     CQtDrawDevice device(whole);
     CDrawContext dc(device, measurer, deviceSize);
@@ -72,7 +71,10 @@ std::vector<const CQtPaintRecording*> RecordScene(
     }
     return {&whole};
   }
-  const std::vector<CSceneStretch> stretches = scene.Stretches(threads, kMinBoxesPerSharedPiece);
+  // Shares for every thread there is, however few pieces a thread would be worth: a thread
+  // free takes up the next.
+  const std::vector<CSceneStretch> stretches = scene.Stretches(
+      CParallelChunks::ChunkCount(scene.Size(), kMinBoxesPerSharedPiece), kMinBoxesPerSharedPiece);
   const std::size_t chunks = stretches.size();
   const std::vector<CQtPaintRecording*> pieces =
       kept.Renew(key, image, annotations ? chunks + 1 : chunks);
