@@ -40,6 +40,8 @@ constexpr std::size_t kMinBoxesPerSharedPiece = 500;
 
 // How many boxes a recording that may be called off draws between looks at its flag.
 constexpr std::size_t kBoxesBetweenLooks = 256;
+// How many boxes of a piece are drawn before room is made for the whole piece's figures.
+constexpr std::size_t kBoxesForeseeing = 200;
 
 // Records the scene into pieces for the key: the boxes in stretches drawn on several
 // threads at once, then the annotations (a small scene in one piece) unless they are laid
@@ -86,12 +88,20 @@ std::vector<const CQtPaintRecording*> RecordScene(
     CQtDrawDevice device(*pieces[stretch.index]);
     CDrawContext dc(device, ownMeasurer, deviceSize);
     window.ApplyTo(dc.Mapping(), deviceSize);
-    // A recording that may be called off looks at its flag between slices.
+    // A recording that may be called off looks at its flag between slices. The first
+    // places drawn show how much room the stretch's figures will take.
     const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : stretch.to - stretch.from;
-    for (std::size_t at = stretch.from; at < stretch.to; at += slice) {
+    const std::size_t foreseen = std::min(stretch.to, stretch.from + kBoxesForeseeing);
+    for (std::size_t at = stretch.from; at < stretch.to;) {
       if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-      scene.DrawStretch(dc, at, std::min(at + slice, stretch.to), options, cache,
-                        marked[stretch.index]);
+      const std::size_t end =
+          std::min({at + slice, stretch.to, at < foreseen ? foreseen : stretch.to});
+      scene.DrawStretch(dc, at, end, options, cache, marked[stretch.index]);
+      if (end == foreseen) {
+        pieces[stretch.index]->Foresee(static_cast<double>(stretch.to - stretch.from) /
+                                       static_cast<double>(foreseen - stretch.from));
+      }
+      at = end;
     }
   });
   // A unit's mark goes once all its boxes are drawn; a recording called off takes off the
