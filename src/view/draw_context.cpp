@@ -128,7 +128,7 @@ void CDrawContext::SetLayer(std::string_view name, int colorNumber) {
   for (std::size_t i = 0; same && i < name.size() && name.data() != m_layer.data(); ++i)
     same = name[i] == m_layer[i];
   if (!same) m_layer.assign(name);
-  m_device.SetLayer(name, colorNumber);
+  if (m_device.KeepsLayers()) m_device.SetLayer(name, colorNumber);
 }
 
 void CDrawContext::ScreenLineTo(std::int32_t x, std::int32_t y) {

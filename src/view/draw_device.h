@@ -17,6 +17,10 @@ class CDrawDevice {
  public:
   virtual ~CDrawDevice() = default;
 
+  // Whether the target keeps layers at all: a context names none to one that does not
+  // (a picture's every face names its layer).
+  bool KeepsLayers() const { return m_keepsLayers; }
+
   // Figures that every target shows, DXF files included. Lines use the pen; closed
   // figures are filled with the brush and outlined with the pen.
   virtual void Line(const CDrawContext& dc, CPoint from, CPoint to) = 0;
@@ -42,4 +46,11 @@ class CDrawDevice {
   virtual void Pixel(const CDrawContext& dc, CPoint point, CColor color) = 0;
   virtual void TextOut(const CDrawContext& dc, CPoint point, std::string_view text) = 0;
   virtual void Bitmap(const CDrawContext& dc, const CRect& rect, const CBitmapDesc& bitmap) = 0;
+
+ protected:
+  CDrawDevice() = default;
+  explicit CDrawDevice(bool keepsLayers) : m_keepsLayers(keepsLayers) {}
+
+ private:
+  bool m_keepsLayers = true;
 };

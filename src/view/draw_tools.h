@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 
 #include "platform/draw_types.h"
@@ -63,7 +64,13 @@ struct CBrush {
     return {BrushStyle::Pattern, {}, HatchStyle::Horizontal, rows};
   }
   bool IsFilled() const { return style != BrushStyle::Null; }
-  bool operator==(const CBrush&) const = default;
+  // The pattern's rows compared as one word: every figure filled compares its brush with
+  // the one set last, and the library call the rows' comparison made cost more than the
+  // rest of it.
+  bool operator==(const CBrush& other) const {
+    return style == other.style && color == other.color && hatch == other.hatch &&
+           std::bit_cast<std::uint64_t>(pattern) == std::bit_cast<std::uint64_t>(other.pattern);
+  }
 };
 
 enum class MapMode : std::uint8_t {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <thread>
 
 #include "geometry/box.h"
 #include "geometry/depth_order_rules.h"
@@ -22,36 +23,12 @@ constexpr std::size_t kMinNodesPerLook = 8000;
 // their boxes to be at hand still when drawn.
 constexpr std::size_t kPlacesAtATime = 128;
 
-// The nodes of the list in its order into `nodes`, and the boxes of nodes that are their
-// boxes' second ones into `second`. Each step waits for the next node to come from memory:
-// a long list is walked from both ends at once, to the middle.
-void WalkList(const CDisplayList& list, std::vector<const CDisplayNode*>& nodes,
-              std::vector<const CBox*>& second) {
-  const std::size_t count = list.Size();
-  nodes.assign(count, nullptr);
-  const std::size_t half = count < kMinNodesPerLook ? count : count / 2;
-  std::array<std::vector<const CBox*>, 2> seconds;
-  const auto note = [&](const CDisplayNode* node, std::size_t end) {
-    if ((node->flags & CDepthOrderRules::kSecondNode) != 0) seconds[end].push_back(node->box);
-  };
-  CParallelChunks::Run(2, half == count ? 1 : 2, [&](std::size_t end, std::size_t, std::size_t) {
-    if (end == 0) {
-      const CDisplayNode* node = list.Head();
-      for (std::size_t at = 0; at < half && node != nullptr; ++at, node = node->next) {
-        nodes[at] = node;
-        note(node, end);
-      }
-    } else {
-      const CDisplayNode* node = list.Tail();
-      for (std::size_t at = count; at > half && node != nullptr; --at, node = node->prev) {
-        nodes[at - 1] = node;
-        note(node, end);
-      }
-    }
-  });
-  second = std::move(seconds[0]);
-  second.insert(second.end(), seconds[1].begin(), seconds[1].end());
-}
+// How many places a walk goes between telling how far it has come.
+constexpr std::size_t kPlacesBetweenTellings = 64;
+
+// Where the walk from the head stops and the one from the tail begins: a short list is
+// walked from its head alone.
+std::size_t MiddleOf(std::size_t count) { return count < kMinNodesPerLook ? count : count / 2; }
 
 }  // namespace
 
@@ -69,6 +46,12 @@ void PrefetchOwner(const CBox& box) {
 }
 
 CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bool marksBeside)
+    : CListedScene(dc, document, marksBeside, CWalkLater{}) {
+  Walk();
+}
+
+CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bool marksBeside,
+                           CWalkLater)
     : m_document(document) {
   const CSize size = dc.DeviceSize();
   // The target widened by its own size on every side, since an element draws its labels
@@ -81,8 +64,58 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
   const double unit = marksBeside ? 0.0 : 1.0;
   m_bounds = {double(std::min(a.x, b.x)) - unit, double(std::min(a.y, b.y)) - unit,
               double(std::max(a.x, b.x)) + unit, double(std::max(a.y, b.y)) + unit};
-  const CDisplayList& list = document.Projection().GetDisplayList();
-  WalkList(list, m_nodes, m_listedTwice);
+  const std::size_t count = document.Projection().GetDisplayList().Size();
+  m_nodes.assign(count, nullptr);
+  m_tailWalked.store(count, std::memory_order_relaxed);
+}
+
+void CListedScene::WalkEnd(std::size_t end, std::vector<const CBox*>* seconds) {
+  const CDisplayList& list = m_document.Projection().GetDisplayList();
+  const std::size_t count = m_nodes.size();
+  const std::size_t middle = MiddleOf(count);
+  if (end == 0) {
+    const CDisplayNode* node = list.Head();
+    std::size_t at = 0;
+    for (; at < middle && node != nullptr; ++at, node = node->next) {
+      m_nodes[at] = node;
+      if (seconds != nullptr && (node->flags & CDepthOrderRules::kSecondNode) != 0)
+        seconds->push_back(node->box);
+      if (at % kPlacesBetweenTellings == 0) m_headWalked.store(at, std::memory_order_release);
+    }
+    m_headWalked.store(at, std::memory_order_release);
+  } else {
+    const CDisplayNode* node = list.Tail();
+    std::size_t at = count;
+    for (; at > middle && node != nullptr; --at, node = node->prev) {
+      m_nodes[at - 1] = node;
+      if (seconds != nullptr && (node->flags & CDepthOrderRules::kSecondNode) != 0)
+        seconds->push_back(node->box);
+      if (at % kPlacesBetweenTellings == 0) m_tailWalked.store(at, std::memory_order_release);
+    }
+    m_tailWalked.store(at, std::memory_order_release);
+  }
+}
+
+void CListedScene::AwaitWalked(std::size_t from, std::size_t to) const {
+  // The walks are under way on other threads whenever a stretch waits for them.
+  for (;;) {
+    const std::size_t head = m_headWalked.load(std::memory_order_acquire);
+    const std::size_t tail = m_tailWalked.load(std::memory_order_acquire);
+    if (to <= head || from >= tail || head >= tail) return;
+    std::this_thread::yield();
+  }
+}
+
+void CListedScene::Walk() {
+  if (m_walked) return;
+  m_walked = true;
+  const std::size_t count = m_nodes.size();
+  std::array<std::vector<const CBox*>, 2> seconds;
+  CParallelChunks::Run(
+      2, MiddleOf(count) == count ? 1 : 2,
+      [&](std::size_t end, std::size_t, std::size_t) { WalkEnd(end, &seconds[end]); });
+  m_listedTwice = std::move(seconds[0]);
+  m_listedTwice.insert(m_listedTwice.end(), seconds[1].begin(), seconds[1].end());
   std::sort(m_listedTwice.begin(), m_listedTwice.end());
   // A box listed twice keeps the pass of the later of its nodes, as one walk down the list
   // leaves it: its nodes may lie in stretches drawn at once, so it is passed here.
@@ -91,7 +124,7 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
       if (ListedTwice(node->box) && ToDraw(*node->box)) CDisplayList::PassBox(*node);
     }
   }
-  if (!list.Unordered()) return;
+  if (!m_document.Projection().GetDisplayList().Unordered()) return;
   std::vector<std::pair<double, const CBox*>> byDepth;
   byDepth.reserve(m_nodes.size());
   for (const CBox* box : Boxes())
@@ -100,6 +133,66 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
   m_byDepth.reserve(byDepth.size());
   for (const auto& [depth, box] : byDepth) m_byDepth.push_back(box);
   m_unordered = true;
+}
+
+void CListedScene::PrepareStretches() {
+  if (m_walked) return;
+  const CDisplayList& list = m_document.Projection().GetDisplayList();
+  m_walkMeanwhile = !list.Unordered() && list.BoxCount() == m_nodes.size();
+  if (!m_walkMeanwhile) Walk();
+}
+
+std::vector<CSceneStretch> PlanStretches(std::size_t places, std::size_t threads,
+                                         std::size_t fewest, bool fromBothEnds) {
+  threads = std::max<std::size_t>(threads, 1);
+  fewest = std::max<std::size_t>(fewest, 1);
+  // Each stretch takes its share of what no thread has taken yet, never fewer places than
+  // `fewest`: the last ones are short, and a thread that ends late ends soon after the
+  // others.
+  std::vector<std::size_t> sizes;
+  for (std::size_t left = places; left > 0;) {
+    const std::size_t size = std::min(left, std::max((left + threads - 1) / threads, fewest));
+    sizes.push_back(size);
+    left -= size;
+  }
+  // Taken from the head, or from both ends in turn toward the middle.
+  std::vector<std::size_t> headward, tailward;
+  for (std::size_t turn = 0; turn < sizes.size(); ++turn)
+    (fromBothEnds && turn % 2 == 1 ? tailward : headward).push_back(turn);
+  std::vector<CSceneStretch> stretches(sizes.size());
+  std::size_t index = 0, at = 0;
+  for (const std::size_t turn : headward) {
+    stretches[turn] = {index++, at, at + sizes[turn]};
+    at += sizes[turn];
+  }
+  for (auto turn = tailward.rbegin(); turn != tailward.rend(); ++turn) {
+    stretches[*turn] = {index++, at, at + sizes[*turn]};
+    at += sizes[*turn];
+  }
+  return stretches;
+}
+
+std::vector<CSceneStretch> CListedScene::Stretches(std::size_t threads, std::size_t fewest) const {
+  const std::size_t places = Size();
+  return PlanStretches(places, threads, fewest, m_walkMeanwhile && MiddleOf(places) < places);
+}
+
+void CListedScene::DrawInStretches(std::span<const CSceneStretch> stretches,
+                                   const std::function<void(const CSceneStretch&)>& draw) {
+  std::size_t walks = 0;
+  if (m_walkMeanwhile) {
+    walks = MiddleOf(m_nodes.size()) < m_nodes.size() ? 2 : 1;
+  } else {
+    Walk();
+  }
+  m_walked = true;
+  m_walkMeanwhile = false;
+  // The walks first, each on a thread of its own since nothing waits for them.
+  CParallelChunks::Run(stretches.size() + walks, stretches.size() + walks,
+                       [&](std::size_t piece, std::size_t, std::size_t) {
+                         if (piece < walks) return WalkEnd(piece, nullptr);
+                         draw(stretches[piece - walks]);
+                       });
 }
 
 bool CListedScene::ToDraw(const CBox& box) const {
@@ -153,6 +246,7 @@ void CListedScene::DrawStretch(CDrawContext& dc, std::size_t from, std::size_t t
   std::vector<const CBox*> boxes;
   boxes.reserve(std::min(kPlacesAtATime, to - from));
   for (std::size_t at = from; at < to; at += kPlacesAtATime) {
+    AwaitWalked(at, std::min(at + kPlacesAtATime, to));
     boxes.clear();
     Collect(at, std::min(at + kPlacesAtATime, to), boxes);
     GatherStaleTapOffMarks(boxes, toolMode, marks);

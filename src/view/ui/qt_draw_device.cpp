@@ -98,7 +98,8 @@ int QtTextFlags(unsigned format) {
 }  // namespace
 
 CQtDrawDevice::CQtDrawDevice(QPainter& painter)
-    : m_painter(&painter),
+    : CDrawDevice(false),
+      m_painter(&painter),
       m_direct(std::make_unique<CQtPaintRecording>(painter)),
       m_out(*m_direct) {
   m_painter->save();
@@ -106,7 +107,7 @@ CQtDrawDevice::CQtDrawDevice(QPainter& painter)
   m_painter->setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-CQtDrawDevice::CQtDrawDevice(CQtPaintRecording& recording) : m_out(recording) {}
+CQtDrawDevice::CQtDrawDevice(CQtPaintRecording& recording) : CDrawDevice(false), m_out(recording) {}
 
 CQtDrawDevice::~CQtDrawDevice() {
   if (m_painter != nullptr) m_painter->restore();

@@ -35,7 +35,7 @@ class CQtDrawDevice : public CDrawDevice {
             unsigned format) override;
   void ExcludeClip(const CDrawContext& dc, const CRect& rect) override;
   void ClipChanged(const CDrawContext& dc) override;
-  void SetLayer(std::string_view, int) override {}
+  void SetLayer(std::string_view, int) override {}  // never asked: keeps no layers
   void ScreenLine(const CDrawContext& dc, CPoint from, CPoint to) override { Line(dc, from, to); }
   void ScreenPolygon(const CDrawContext& dc, std::span<const CPoint> points) override {
     Polygon(dc, points);

@@ -60,6 +60,10 @@ class CQtPaintRecording {
   void DrawImage(const QRect& rect, const QImage& image);
 
   bool IsEmpty() const { return m_ops.empty() && m_lastPen < 0 && m_lastBrush < 0; }
+  // Room for `times` as many operations and points as are kept now (a little more): a
+  // recording whose first part shows what the whole will take then grows once, rather than
+  // by doublings that copy everything kept so far.
+  void Foresee(double times);
   // Plays the kept operations onto the painter, whose state is the same afterwards.
   void Play(QPainter& painter) const;
   // Plays them onto an image (whose painter, if any, waits meanwhile), in bands on

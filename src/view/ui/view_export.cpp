@@ -29,24 +29,19 @@ void DrawInto(CDrawContext& dc, const CDorneDoc& document, const CViewWindow& wi
   DrawScene(dc, document, options);
 }
 
-// Fewer boxes than this are not worth a thread of their own.
+// Fewer boxes than twice this are recorded in one piece: threads would not pay.
 constexpr std::size_t kMinBoxesPerPiece = 1500;
 // The boxes are cut into more pieces than there are threads, claimed in turn by whichever
-// thread comes free: boxes differ in cost and threads in speed (a busy machine holds some
-// of them back), and with one piece a thread the picture waited for the slowest. A piece
-// holds no fewer boxes than the second figure, since each is played back on its own.
-constexpr std::size_t kPiecesPerThread = 4;
+// thread comes free, the last ones short: boxes differ in cost and threads in speed (a
+// busy machine holds some of them back), and with one piece a thread the picture waited
+// for the slowest. A piece holds no fewer boxes than this, since each is played back on
+// its own.
 constexpr std::size_t kMinBoxesPerSharedPiece = 500;
 
-// How many pieces the boxes are recorded in: one when threads would not pay.
-std::size_t PieceCount(std::size_t boxes) {
-  const std::size_t threads = CParallelChunks::ChunkCount(boxes, kMinBoxesPerPiece);
-  if (threads <= 1) return 1;
-  return std::clamp<std::size_t>(boxes / kMinBoxesPerSharedPiece, threads,
-                                 threads * kPiecesPerThread);
-}
 // How many boxes a recording that may be called off draws between looks at its flag.
 constexpr std::size_t kBoxesBetweenLooks = 256;
+// How many boxes of a piece are drawn before room is made for the whole piece's figures.
+constexpr std::size_t kBoxesForeseeing = 200;
 
 // Records the scene into pieces for the key: the boxes in stretches drawn on several
 // threads at once, then the annotations (a small scene in one piece) unless they are laid
@@ -61,9 +56,9 @@ std::vector<const CQtPaintRecording*> RecordScene(
   CQtDrawDevice probeDevice(probe);
   CDrawContext probeContext(probeDevice, measurer, deviceSize);
   window.ApplyTo(probeContext.Mapping(), deviceSize);
-  const CListedScene scene(probeContext, document, !options.elements.light);
-  const std::size_t chunks = PieceCount(scene.Size());
-  if (chunks <= 1) {
+  CListedScene scene(probeContext, document, !options.elements.light, CListedScene::CWalkLater{});
+  scene.PrepareStretches();
+  if (CParallelChunks::ChunkCount(scene.Size(), kMinBoxesPerPiece) <= 1) {
     CQtPaintRecording& whole = *kept.Renew(key, image, 1).front();
     CQtDrawDevice device(whole);
     CDrawContext dc(device, measurer, deviceSize);
@@ -72,29 +67,43 @@ std::vector<const CQtPaintRecording*> RecordScene(
     } else {
       CElementDrawCache paintOnly;
       window.ApplyTo(dc.Mapping(), deviceSize);
+      scene.Walk();
       DrawSceneBoxes(dc, document, scene.Boxes(), options,
                      options.cache != nullptr ? *options.cache : paintOnly);
     }
     return {&whole};
   }
+  // Shares for every thread there is, however few pieces a thread would be worth: a thread
+  // free takes up the next.
+  const std::vector<CSceneStretch> stretches = scene.Stretches(
+      CParallelChunks::ChunkCount(scene.Size(), kMinBoxesPerSharedPiece), kMinBoxesPerSharedPiece);
+  const std::size_t chunks = stretches.size();
   const std::vector<CQtPaintRecording*> pieces =
       kept.Renew(key, image, annotations ? chunks + 1 : chunks);
   CElementDrawCache paintOnly;
   CElementDrawCache& cache = options.cache != nullptr ? *options.cache : paintOnly;
   std::vector<std::vector<CDev*>> marked(chunks);
-  CParallelChunks::Run(
-      scene.Size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
-        CQtFontMeasurer ownMeasurer;
-        CQtDrawDevice device(*pieces[chunk]);
-        CDrawContext dc(device, ownMeasurer, deviceSize);
-        window.ApplyTo(dc.Mapping(), deviceSize);
-        // A recording that may be called off looks at its flag between slices.
-        const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : to - from;
-        for (std::size_t at = from; at < to; at += slice) {
-          if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
-          scene.DrawStretch(dc, at, std::min(at + slice, to), options, cache, marked[chunk]);
-        }
-      });
+  scene.DrawInStretches(stretches, [&](const CSceneStretch& stretch) {
+    CQtFontMeasurer ownMeasurer;
+    CQtDrawDevice device(*pieces[stretch.index]);
+    CDrawContext dc(device, ownMeasurer, deviceSize);
+    window.ApplyTo(dc.Mapping(), deviceSize);
+    // A recording that may be called off looks at its flag between slices. The first
+    // places drawn show how much room the stretch's figures will take.
+    const std::size_t slice = stop != nullptr ? kBoxesBetweenLooks : stretch.to - stretch.from;
+    const std::size_t foreseen = std::min(stretch.to, stretch.from + kBoxesForeseeing);
+    for (std::size_t at = stretch.from; at < stretch.to;) {
+      if (stop != nullptr && stop->load(std::memory_order_relaxed)) return;
+      const std::size_t end =
+          std::min({at + slice, stretch.to, at < foreseen ? foreseen : stretch.to});
+      scene.DrawStretch(dc, at, end, options, cache, marked[stretch.index]);
+      if (end == foreseen) {
+        pieces[stretch.index]->Foresee(static_cast<double>(stretch.to - stretch.from) /
+                                       static_cast<double>(foreseen - stretch.from));
+      }
+      at = end;
+    }
+  });
   // A unit's mark goes once all its boxes are drawn; a recording called off takes off the
   // marks of every unit it would have drawn, as one drawn to the end does.
   if (stop != nullptr && stop->load()) {

@@ -184,36 +184,124 @@ TEST(ListedSceneTest, TheBoxesAndPassesAreThoseOfOneWalkDownTheList) {
   }
 }
 
+// Every box's second-pass bit set, as a walk over second nodes would leave it.
+void SetEverySecondPass(const CDisplayList& list) {
+  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next)
+    node->box->SetPassWord(node->box->GetPassWord() | CBox::kSecondPassBit);
+}
+
 // The picture recorded aside in stretches of the list on several threads and played back,
 // against the scene drawn on one painter: overlapping boxes of runs that rise over one
-// another, boxes listed twice, a window whose edge cuts the scene, turned lists sorted (in
-// colour, in black and white, and light) and not (light, as a turning view shows them).
+// another, boxes listed twice (the list walked before the drawing), none (walked from its
+// head, or from both ends, while the first stretches are drawn), a window whose edge cuts
+// the scene, turned lists sorted (in colour, in black and white, and light) and not (light,
+// as a turning view shows them). Every box of a whole view leaves with the pass of one walk
+// down the list.
 TEST(ListedSceneTest, PiecesRecordedOnThreadsMakeThePictureOfOnePainter) {
-  const auto document = BuildLayoutScene(30, 200);
-  ListSomeBoxesTwice(*document, {0, 1999, 2000, 5998});
+  struct {
+    int runs;
+    std::vector<std::size_t> listedTwice;  // places in the list
+  } layouts[] = {{30, {0, 1999, 2000, 5998}}, {30, {}}, {45, {}}};
   struct COptionCase {
     const char* name;
     bool monochrome;
     bool light;
   };
-  for (const CListCase& list : kLists) {
-    Turn(*document, list);
-    for (const Framing framing : {Framing::Whole, Framing::EdgeCuttingTheScene}) {
-      const CViewWindow window = Framed(*document, framing);
-      for (const COptionCase& option :
-           {COptionCase{"colour", false, false}, COptionCase{"black and white", true, false},
-            COptionCase{"light", false, true}}) {
-        // A turned list not yet sorted is shown by the light picture alone.
-        if (!list.ordered && !option.light) continue;
-        CSceneDrawOptions options;
-        options.monochrome = option.monochrome;
-        options.elements.light = option.light;
-        const std::string what = std::to_string(list.angles[1]) +
-                                 (list.ordered ? " ordered, " : " unordered, ") + NameOf(framing) +
-                                 ", " + option.name;
-        const QImage expected = DrawnOnOnePainter(*document, window, options);
-        EXPECT_FALSE(expected == Blank()) << what;
-        EXPECT_TRUE(RecordedInPiecesAndPlayed(*document, window, options) == expected) << what;
+  for (const auto& layout : layouts) {
+    const auto document = BuildLayoutScene(layout.runs, 200);
+    ListSomeBoxesTwice(*document, layout.listedTwice);
+    const CDisplayList& listed = document->Projection().GetDisplayList();
+    for (const CListCase& list : kLists) {
+      Turn(*document, list);
+      for (const Framing framing : {Framing::Whole, Framing::EdgeCuttingTheScene}) {
+        const CViewWindow window = Framed(*document, framing);
+        for (const COptionCase& option :
+             {COptionCase{"colour", false, false}, COptionCase{"black and white", true, false},
+              COptionCase{"light", false, true}}) {
+          // A turned list not yet sorted is shown by the light picture alone.
+          if (!list.ordered && !option.light) continue;
+          CSceneDrawOptions options;
+          options.monochrome = option.monochrome;
+          options.elements.light = option.light;
+          const std::string what =
+              std::to_string(layout.runs) + " runs, " + std::to_string(layout.listedTwice.size()) +
+              " twice, " + std::to_string(list.angles[1]) +
+              (list.ordered ? " ordered, " : " unordered, ") + NameOf(framing) + ", " + option.name;
+          const QImage expected = DrawnOnOnePainter(*document, window, options);
+          EXPECT_FALSE(expected == Blank()) << what;
+          SetEverySecondPass(listed);
+          EXPECT_TRUE(RecordedInPiecesAndPlayed(*document, window, options) == expected) << what;
+          if (framing != Framing::Whole) continue;
+          for (const auto& [box, second] : PassesOfOneWalk(listed))
+            ASSERT_EQ((box->GetPassWord() & CBox::kSecondPassBit) != 0, second) << what;
+        }
+      }
+    }
+  }
+}
+
+// Scenes of every size cut for one to eight threads: the stretches cover every place once,
+// their indices in the list's order; they are taken up longest first and none is shorter
+// than the fewest places asked but the last (all that was left), so that the threads end
+// about together; from the head down, or from both ends in turn toward the middle.
+TEST(ListedSceneTest, StretchesCoverThePlacesOnceShorterAsTheyAreTakenUp) {
+  const struct {
+    std::size_t places, threads, fewest;
+    bool fromBothEnds;
+  } cases[] = {{0, 8, 500, true},      {1, 8, 500, true},     {499, 2, 500, false},
+               {3000, 2, 500, false},  {3001, 2, 500, true},  {7999, 5, 500, false},
+               {8000, 8, 500, true},   {20000, 8, 500, true}, {80000, 8, 500, true},
+               {80000, 8, 500, false}, {80000, 1, 500, true}, {80003, 7, 1, true},
+               {12345, 3, 0, false},   {5000, 8, 5000, true}, {5001, 8, 5000, false}};
+  for (const auto& c : cases) {
+    const std::string what = std::to_string(c.places) + " places, " + std::to_string(c.threads) +
+                             " threads, " + std::to_string(c.fewest) +
+                             (c.fromBothEnds ? " fewest, both ends" : " fewest, from the head");
+    const std::vector<CSceneStretch> taken =
+        PlanStretches(c.places, c.threads, c.fewest, c.fromBothEnds);
+    std::vector<CSceneStretch> inOrder = taken;
+    std::sort(inOrder.begin(), inOrder.end(),
+              [](const CSceneStretch& a, const CSceneStretch& b) { return a.index < b.index; });
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < inOrder.size(); ++i) {
+      EXPECT_EQ(inOrder[i].index, i) << what;
+      EXPECT_EQ(inOrder[i].from, at) << what << " stretch " << i;
+      EXPECT_LT(inOrder[i].from, inOrder[i].to) << what << " stretch " << i;
+      at = inOrder[i].to;
+    }
+    EXPECT_EQ(at, c.places) << what;
+    const std::size_t fewest = std::max<std::size_t>(c.fewest, 1);
+    for (std::size_t turn = 0; turn < taken.size(); ++turn) {
+      const std::size_t size = taken[turn].to - taken[turn].from;
+      if (turn + 1 < taken.size()) {
+        EXPECT_GE(size, fewest) << what << " turn " << turn;
+        EXPECT_LE(taken[turn + 1].to - taken[turn + 1].from, size) << what << " turn " << turn;
+      }
+      if (turn == 0) {
+        // The first takes its thread's share, no more.
+        EXPECT_LE(size, std::max((c.places + c.threads - 1) / c.threads, fewest)) << what;
+      }
+      if (turn >= 2) {
+        // Each end is taken toward the middle.
+        const bool tailward = c.fromBothEnds && turn % 2 == 1;
+        const CSceneStretch& before = taken[c.fromBothEnds ? turn - 2 : turn - 1];
+        EXPECT_EQ(tailward ? taken[turn].to == before.from : taken[turn].from == before.to, true)
+            << what << " turn " << turn;
+      }
+    }
+    if (taken.size() >= 2) {
+      EXPECT_EQ(taken[0].from, 0u) << what;
+      EXPECT_EQ(c.fromBothEnds ? taken[1].to == c.places : taken[1].from == taken[0].to, true)
+          << what;
+    }
+    // The last taken up are short: a thread that takes one ends soon after the others (one
+    // thread takes the places whole).
+    if (!taken.empty()) {
+      EXPECT_LE(taken.back().to - taken.back().from,
+                std::max((c.places + c.threads - 1) / c.threads, fewest))
+          << what;
+      if (c.threads > 1 && c.places >= fewest * c.threads * 2) {
+        EXPECT_LE(taken.back().to - taken.back().from, fewest) << what;
       }
     }
   }
