@@ -62,22 +62,20 @@ void CScreenGrid::Layout(std::span<CBox* const> boxes) {
 void CScreenGrid::Spread::Add(const Bounds& bounds) {
   const CStart start = StartOf(bounds);
   if (!start.finite) return;
-  left = any ? std::min(left, bounds.left) : bounds.left;
-  top = any ? std::min(top, bounds.top) : bounds.top;
-  right = any ? std::max(right, bounds.right) : bounds.right;
-  bottom = any ? std::max(bottom, bounds.bottom) : bounds.bottom;
-  any = true;
+  Cover(bounds.left, bounds.top, bounds.right, bounds.bottom);
   if (start.size > 0.0) sizes.push_back(start.size);
 }
 
+void CScreenGrid::Spread::Cover(double l, double t, double r, double b) {
+  left = any ? std::min(left, l) : l;
+  top = any ? std::min(top, t) : t;
+  right = any ? std::max(right, r) : r;
+  bottom = any ? std::max(bottom, b) : b;
+  any = true;
+}
+
 void CScreenGrid::Spread::Merge(const Spread& other) {
-  if (other.any) {
-    left = any ? std::min(left, other.left) : other.left;
-    top = any ? std::min(top, other.top) : other.top;
-    right = any ? std::max(right, other.right) : other.right;
-    bottom = any ? std::max(bottom, other.bottom) : other.bottom;
-    any = true;
-  }
+  if (other.any) Cover(other.left, other.top, other.right, other.bottom);
   sizes.insert(sizes.end(), other.sizes.begin(), other.sizes.end());
 }
 

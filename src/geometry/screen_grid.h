@@ -86,6 +86,10 @@ class CScreenGrid {
     std::vector<double> sizes;
     void Add(const Bounds& bounds);
     void Merge(const Spread& other);
+
+   private:
+    // Widens the area to cover that rectangle.
+    void Cover(double l, double t, double r, double b);
   };
 
   CScreenGrid();
