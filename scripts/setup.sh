@@ -14,6 +14,8 @@ PACKAGES=(
   fonts-liberation2 xvfb xauth qt6-translations-l10n
   python3 python3-dbf python3-ezdxf shapelib
   libxlsxwriter-dev python3-openpyxl
+  # the desktop scenarios: a real window manager, real input, screenshots
+  openbox xdotool imagemagick x11-utils
   # the CSV export is read back by a spreadsheet program in its test
   libreoffice-calc-nogui
   clang-format

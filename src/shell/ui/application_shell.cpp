@@ -1,4 +1,5 @@
 #include "shell/ui/application_shell.h"
+#include "shell/ui/ui_query.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -112,6 +113,8 @@ void CApplicationShell::CreateFrame() {
   m_frame->AddCommandTarget(new COptionsCommand(*m_frame, [this] {
     return COptionsContext{&m_app, m_languages, m_devices, m_frame.get()};
   }));
+  // Before the start dialogs, so that a desktop test can find their buttons too.
+  StartUiQueryServer(*m_frame);
 }
 
 CInfoDlg::Setup CApplicationShell::InfoSetup(EInfoMode mode) const {

@@ -147,6 +147,11 @@ void CMainFrame::InstallMenuForMode() {
   if (QMenu* windows = FindWindowMenu(*menuBar()))
     connect(windows, &QMenu::aboutToShow, this,
             [this, windows] { ListChildWindowsInMenu(*windows, *m_mdiArea); });
+  // A menu opened right after a click or key shows the states that click or key left,
+  // not those of the last idle pass.
+  for (QAction* top : menuBar()->actions())
+    if (QMenu* menu = top->menu())
+      connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
   RefreshRecentFiles();
   TranslateWindow(menuBar());
   UpdateCommandStates();

@@ -39,6 +39,7 @@
 #include "shell/ui/ui_script_texts.h"
 #include "shell/ui/ui_script_orbit.h"
 #include "shell/ui/ui_script_props.h"
+#include "shell/ui/ui_view_points.h"
 #include "shell/ui/ui_script_reference.h"
 #include "model/document/check_message_frame.h"
 #include "model/document/dorne_doc.h"
@@ -55,11 +56,6 @@ namespace {
 
 constexpr int kSettleMs = 50;
 constexpr int kStatusWaitMs = 5000;
-
-CLayoutDocWindow* ActiveLayout(CMainFrame& frame) {
-  QMdiSubWindow* active = frame.MdiArea()->currentSubWindow();
-  return active != nullptr ? dynamic_cast<CLayoutDocWindow*>(active->widget()) : nullptr;
-}
 
 bool ClickToward(CDorneView& view, int axis, double length) {
   const CDorneDoc* document = view.Document();
@@ -83,33 +79,6 @@ void SendClick(QWidget& target, const QPointF& local, QEvent::Type type, Qt::Mou
   QMouseEvent event(type, local, target.mapToGlobal(local), Qt::LeftButton, buttons,
                     Qt::NoModifier);
   QApplication::sendEvent(&target, &event);
-}
-
-// The box an element draws outside its slots (its equipment box), when it has one.
-const CBox* EquipmentBoxOf(const CDorneDoc& document, const CDev& element) {
-  const CBox* found = nullptr;
-  for (const CBox* box : document.GetExtraBoxes())
-    if (box->GetOwner() == &element) found = box;
-  return found;
-}
-
-// The view point of the middle of a box of the run's element, when it has that box
-// (slot -1: its equipment box).
-std::optional<QPointF> BoxMiddle(CDorneView& view, const CRun* run, int elementIndex, int slot) {
-  const CDorneDoc* document = view.Document();
-  if (document == nullptr || run == nullptr || elementIndex < 0 ||
-      elementIndex >= static_cast<int>(run->GetDevices().size()))
-    return std::nullopt;
-  const CDev& element = *run->GetDevices()[static_cast<std::size_t>(elementIndex)];
-  const CBox* box = slot < 0 ? EquipmentBoxOf(*document, element) : element.GetBox(slot);
-  if (box == nullptr) return std::nullopt;
-  C3DPoint middle;
-  for (int corner = 0; corner < CBox::kCornerCount; ++corner)
-    middle = middle + box->GetCorner(corner) * (1.0 / CBox::kCornerCount);
-  CDrawMapping mapping;
-  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
-  const CPoint device = mapping.ToDevice(document->Projection().ProjectPoint(middle));
-  return QPointF(device.x, device.y);
 }
 
 bool DoubleClickBox(CDorneView& view, int elementIndex, int slot) {
@@ -148,40 +117,6 @@ bool ClickRunBox(CDorneView& view, int runIndex, int elementIndex, int slot) {
   SendClick(view, *local, QEvent::MouseButtonPress, Qt::LeftButton);
   SendClick(view, *local, QEvent::MouseButtonRelease, Qt::NoButton);
   return document->GetCurrentRun() == run;
-}
-
-// The outlets of the current run, in device order, that the tap-off tool picks with the
-// search code: the scene points of their centres.
-std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, int code,
-                                    bool sameBox, bool front = false) {
-  std::vector<CPoint> outlets;
-  for (const CDev* joint : run.GetDevices()) {
-    const int face = front ? joint->GetDirection() : joint->GetBackFace();
-    const CBox* box = joint->GetKind() == CDev::kJoint ? joint->GetBox(face) : nullptr;
-    for (int side = 10; box != nullptr && side <= 20; side += 10) {
-      const int count = C3DPoint::ToStoredInt(joint->GetConnectionCode(*box, side, 0).x);
-      for (int k = 0; k < std::min(count, 10); ++k) {
-        const CPoint at = document.Projection().ProjectPoint(joint->GetConnectionCode(*box, k, 0));
-        const CElementPick pick = HitTestElements(document.Projection(), at, code);
-        const CDev* owner =
-            pick.box != nullptr ? dynamic_cast<const CDev*>(pick.box->GetOwner()) : nullptr;
-        // Where another run's outlet lies on top, the tool would take that one; a unit
-        // moved keeps to outlets that the pick and the placement read from one box.
-        const bool taken = sameBox || front ? pick.code == side + k && pick.box == box
-                                            : pick.code >= 10 && pick.code <= 29 &&
-                                                  owner != nullptr && owner->GetRun() == &run;
-        if (pick.point && taken) outlets.push_back(at);
-      }
-    }
-  }
-  return outlets;
-}
-
-QPointF ViewPoint(CDorneView& view, CPoint scene) {
-  CDrawMapping mapping;
-  view.ViewWindow().ApplyTo(mapping, view.ClientSize());
-  const CPoint device = mapping.ToDevice(scene);
-  return QPointF(device.x, device.y);
 }
 
 void SendMouse(QWidget& target, const QPointF& local, QEvent::Type type, Qt::MouseButton button,
