@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -132,6 +133,9 @@ void CLinearDlg::BuildControls() {
     if (m_viewMode == kViewProject) ShowTabPage(-1);
     else SaveWorkingLine();
   });
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  escape->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(escape, &QShortcut::activated, this, &CLinearDlg::LeaveByEscape);
   connect(m_projectScroll, &QScrollBar::valueChanged, this,
           [this](int value) { ShowProjectLine(value); });
   connect(m_editor, &CLinearLineEditor::AbandonAsked, this, [this] {
@@ -170,16 +174,20 @@ void CLinearDlg::ReadLinearConfig() {
 }
 
 void CLinearDlg::ShowFirstHint() {
-  if (m_environment.ReadText("Linear", "Hlp", "0") == "1" || !isVisible()) return;
+  // The hint greets the user once a run, on the first linear window, not at every file
+  // opened: each file opens in a window of its own.
+  static bool shown = false;
+  if (shown || m_environment.ReadText("Linear", "Hlp", "0") == "1" || !isVisible()) return;
+  shown = true;
   auto* hint = new CHelpHintDlg(1, m_environment, this);
   hint->setAttribute(Qt::WA_DeleteOnClose);
   hint->show();
 }
 
-void CLinearDlg::ProjectLoaded() {
+bool CLinearDlg::ProjectLoaded() {
   m_formulas = CLinearColumnFormulas::Parse(m_project.settings.columnFormulas);
   FillTree(true);
-  RecomputeLines(-1);
+  return OfferNewPrices();
 }
 
 QTreeWidgetItem* CLinearDlg::AddRoot(int group) {
