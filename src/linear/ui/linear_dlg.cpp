@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -133,9 +133,6 @@ void CLinearDlg::BuildControls() {
     if (m_viewMode == kViewProject) ShowTabPage(-1);
     else SaveWorkingLine();
   });
-  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-  escape->setContext(Qt::WidgetWithChildrenShortcut);
-  connect(escape, &QShortcut::activated, this, &CLinearDlg::LeaveByEscape);
   connect(m_projectScroll, &QScrollBar::valueChanged, this,
           [this](int value) { ShowProjectLine(value); });
   connect(m_editor, &CLinearLineEditor::AbandonAsked, this, [this] {
@@ -158,6 +155,13 @@ void CLinearDlg::BuildControls() {
   connect(m_editor, &CLinearLineEditor::ChooserAsked, this,
           [this](int kind) { ChooseComponents(kind); });
   RefreshButtons();
+}
+
+void CLinearDlg::keyPressEvent(QKeyEvent* event) {
+  // Escape reaches here from the child that has the focus when that child has no use
+  // for it.
+  if (event->key() == Qt::Key_Escape && (m_viewMode == kViewProject || m_panel)) LeaveByEscape();
+  else QWidget::keyPressEvent(event);
 }
 
 void CLinearDlg::ReadLinearConfig() {

@@ -16,6 +16,7 @@
 
 class CLinearLineEditor;
 class CLinearPriceView;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -105,6 +106,9 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
 
  signals:
   void Modified();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void BuildControls();
