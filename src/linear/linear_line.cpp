@@ -1,5 +1,6 @@
 #include "linear/linear_line.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "platform/text_encoding.h"
@@ -36,3 +37,11 @@ void CLinearLine::Assign(const CLinearLine& source) {
 }
 
 int CLinearLine::Multiplier() const { return Slots[29] >= 1 ? Slots[29] : 1; }
+
+bool CLinearLine::HasSamePrices(const CLinearLine& other) const {
+  for (std::size_t column = 0; column < ItemValues.size(); ++column)
+    for (std::size_t slot = 0; slot < ItemValues[column].size(); ++slot)
+      if (std::max(ItemValues[column][slot], 0) != std::max(other.ItemValues[column][slot], 0))
+        return false;
+  return ExtraValues == other.ExtraValues && TotalValues == other.TotalValues;
+}

@@ -36,6 +36,10 @@ class CLinearLine {
   // The number of identical lines the line stands for: slot 29, at least 1.
   int Multiplier() const;
 
+  // True when the other record holds the same computed values, as a saved project keeps
+  // them (an item value of 0 or less is not kept, and reads back as 0).
+  bool HasSamePrices(const CLinearLine& other) const;
+
   std::string Name;
   std::string Comment;
   std::int32_t Group = -1;

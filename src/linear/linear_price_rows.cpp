@@ -12,7 +12,7 @@ constexpr int kMsgPackageVariant = 31069, kMsgSwitchboard = 31023, kMsgCap = 310
               kMsgTress = 31048;
 constexpr int kMsgClinq = 31049, kMsgBarrier = 31122, kMsgCablesPackage = 31063;
 constexpr int kMsgCablesCentre = 31102, kMsgCables = 31031, kMsgCentreAlone = 31103;
-constexpr int kMsgBody = 31024, kMsgStraight0 = 31025, kMsgStraight1 = 31032, kMsgStraight2 = 31042;
+constexpr int kMsgBody = 31024, kMsgStraight0 = 31025, kMsgStraight1 = 31042, kMsgStraight2 = 31032;
 constexpr int kMsgLength = 31041, kMsgLengthQw = 31064, kMsgLengthQyx = 31135, kMsgFixings = 31075;
 constexpr int kMsgFloors = 31070, kMsgFloorSupports = 31088, kMsgRigid = 31071,
               kMsgFlexible = 31072;

@@ -44,6 +44,21 @@ CLinearPriceTable::CLinearPriceTable(const CLinearLine& line, const Settings& se
   BuildRows();
 }
 
+void CLinearPriceTable::Add(int item, int label) {
+  if (item >= 0)
+    for (const Row& row : m_rows)
+      if (row.item == item) return;
+  m_rows.push_back({item, label});
+}
+
+std::array<bool, kLinearSlotCount> CLinearPriceTable::ShownItems(const CLinearLine& line) {
+  std::array<bool, kLinearSlotCount> shown{};
+  const CLinearPriceTable table(line, Settings{});
+  for (const Row& row : table.Rows())
+    if (row.item >= 0 && row.item < kLinearSlotCount) shown[static_cast<std::size_t>(row.item)] = true;
+  return shown;
+}
+
 std::string CLinearPriceTable::FormatMoney(std::int64_t value) {
   const std::string digits = std::to_string(value < 0 ? -value : value);
   std::string grouped = value < 0 ? "-" : "";

@@ -46,6 +46,9 @@ class CLinearPriceTable {
 
   const std::vector<Row>& Rows() const { return m_rows; }
 
+  // The items 0..129 that the line's rows show, each once: what its totals add up.
+  static std::array<bool, kLinearSlotCount> ShownItems(const CLinearLine& line);
+
   // Row 0 is the header, rows 1.. the line's rows; row -1 the line's total, -2 the
   // total over the lines, -3 the line's total times its number of identical lines;
   // row 10000 returns the number of rows. Fills text and returns the cell's value: -3
@@ -58,7 +61,9 @@ class CLinearPriceTable {
 
  private:
   void BuildRows();
-  void Add(int item, int label) { m_rows.push_back({item, label}); }
+  // An item that is already shown is not shown again: each row that prices adds to the
+  // total once.
+  void Add(int item, int label);
   void AddUpstream();
   void AddBody();
   void AddDownstream();

@@ -3,6 +3,7 @@
 #include "app/message_text.h"
 #include "linear/linear_messages.h"
 #include "linear/linear_price_settings.h"
+#include "linear/linear_price_table.h"
 #include "linear/linear_slots.h"
 #include "linear/linear_tables.h"
 
@@ -132,6 +133,9 @@ void ComputeLinearItem(CLinearLine& line, int column, const CLinearColumnFormula
                        const CLinearTables& tables, const CLinearPriceSettings& settings) {
   CLinearPriceBuffer buffer;
   LoadLinearFormula(line, tables, buffer);
+  // A slot that no row of the price table shows (a choice code, the floor step) prices
+  // nothing: the totals are the sum of the rows the user sees.
+  const std::array<bool, kLinearSlotCount> shown = CLinearPriceTable::ShownItems(line);
   const int first = column >= 1 && column <= kLinearColumnCount ? column : 1;
   const int last = column >= 1 && column <= kLinearColumnCount ? column : kLinearColumnCount;
   for (int c = first; c <= last; ++c) {
@@ -140,8 +144,9 @@ void ComputeLinearItem(CLinearLine& line, int column, const CLinearColumnFormula
     for (int slot = 0; slot < kLinearSlotCount; ++slot) {
       if (line.Slots[slot] < 0 && slot != 29) continue;
       const std::int32_t value =
-          c == 1 ? QuantityOf(line, slot, buffer)
-                 : EvaluatePriceFormula(line, c, slot, buffer, formulas.formulas[c], settings);
+          !shown[static_cast<std::size_t>(slot)] ? 0
+          : c == 1 ? QuantityOf(line, slot, buffer)
+                   : EvaluatePriceFormula(line, c, slot, buffer, formulas.formulas[c], settings);
       line.ItemValues[c - 1][slot] = value;
       total += value;
     }

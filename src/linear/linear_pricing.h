@@ -63,7 +63,8 @@ std::int32_t EvaluatePriceFormula(const CLinearLine& line, int column, int slot,
                                   const CLinearPriceSettings& settings);
 
 // Prices the line: column 1..7 computes that column only, any other value all seven.
-// Item values of slots that are not used (negative, slot 29 excepted) are kept; totals
-// are summed in 64 bits and held to 32; column 3 gets the services surcharge.
+// Item values of slots that are not used (negative, slot 29 excepted) are kept; slots
+// that the line's price table shows no row for are priced 0, so the totals are the sum
+// of the rows; totals are summed in 64 bits and held to 32; column 3 gets the services surcharge.
 void ComputeLinearItem(CLinearLine& line, int column, const CLinearColumnFormulas& formulas,
                        const CLinearTables& tables, const CLinearPriceSettings& settings);

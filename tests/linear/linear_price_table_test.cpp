@@ -39,7 +39,7 @@ TEST(LinearPriceTableTest, RowsOfAPricedLine) {
                                 "Upstream end|||||",
                                 "Switchboard connection|0|1 998|0||0,00",
                                 "Run|||||",
-                                "Distribution lengths|24,68 m|2 400 000|0||0,00",
+                                "Riser lengths|24,68 m|2 400 000|0||0,00",
                                 "Floors every 3,50 m|6|0|0||34,10",
                                 "Tap-off boxes|||||",
                                 "Fuse boxes,63 A,IP40|8|0|0||0,00",

@@ -58,6 +58,7 @@ CLinearLine LineQpa() {  // 15 m of QPA 250 A over 2 floors every 7 m, 5 m of IP
 template <int kSlot28>
 CLinearLine LineChecks() {
   CLinearLine line = MakeLine(0, kProductQMA, 800, 13, 55);
+  line.Slots[5] = 0;  // the checks stand in the run block
   line.Slots[28] = kSlot28;
   line.Slots[29] = 5;
   return line;
@@ -112,37 +113,34 @@ INSTANTIATE_TEST_SUITE_P(SampleLines, LinearPricingTest,
                                                     {{2, 1, 371, 371, 60},
                                                      {5, 4000, 4153, 4153, 720},
                                                      {9, 3, 472, 472, 72},
-                                                     {10, 350, 0, 0, 0},
                                                      {13, 3, 196, 196, 36},
                                                      {30, 4, 466, 466, 160}},
-                                                    {4361, 5658, 6223, 1048}},
+                                                    {4011, 5658, 6223, 1048}},
                                          PricedLine{"QDA",
                                                     LineQda,
                                                     0.9,
                                                     {{3, 1, 159, 143, 60},
                                                      {4, 1, 197, 177, 72},
                                                      {6, 1200, 844, 759, 216},
-                                                     {24, 10, 740, 666, 1000},
                                                      {30, 2, 148, 133, 80},
                                                      {31, 1, 78, 70, 40}},
-                                                    {1215, 2166, 2142, 1468}},
+                                                    {1205, 1426, 1410, 468}},
                                          PricedLine{"QPA",
                                                     LineQpa,
                                                     0,
                                                     {{3, 1, 229, 229, 60},
                                                      {5, 1500, 1012, 1012, 270},
                                                      {9, 2, 162, 162, 24},
-                                                     {10, 700, 0, 0, 0},
                                                      {11, 7, 51, 51, 70},
                                                      {12, 4, 46, 46, 60},
                                                      {14, 500, 67, 67, 15},
                                                      {32, 3, 1335, 1335, 150}},
-                                                    {2717, 2902, 3192, 649}},
+                                                    {2017, 2902, 3192, 649}},
                                          PricedLine{"checks",
                                                     LineChecks<PackSlot28(1, 1)>,
                                                     0,
-                                                    {{28, 1, 0, 0, 1}, {29, 1, 0, 0, 0}},
-                                                    {2, 0, 0, 1}},
+                                                    {{28, 1, 0, 0, 0}, {29, 1, 0, 0, 0}},
+                                                    {2, 0, 0, 0}},
                                          PricedLine{
                                              "no checks", LineChecks<-1>, 0, {}, {0, 0, 0, 0}}));
 

@@ -1,10 +1,12 @@
 #include "app/ui/shell_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QStringList>
 
 #include "app/message_box_codes.h"
+#include "app/message_text.h"
 #include "app/ui/message_box.h"
 #include "app/ui/model_dlg.h"
 #include "app/ui/program_printer.h"
@@ -15,6 +17,7 @@ namespace {
 
 constexpr int kMsgOpenTitle = 8001;
 constexpr int kMsgSaveAsTitle = 8002;
+constexpr int kMsgReplaceFile = 31193;
 
 }  // namespace
 
@@ -66,10 +69,20 @@ QString CStandardShellDialogs::ChooseFileToSave(QWidget* parent, const QString& 
                      FileDialogFilter(filter.filter));
   dialog.setFileMode(QFileDialog::AnyFile);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // The program asks before replacing a file in its own words: the toolkit's French
+  // question lacks its full stop.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (!filter.defaultExtension.empty())
     dialog.setDefaultSuffix(QString::fromStdString(filter.defaultExtension));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-  return dialog.selectedFiles().front();
+  while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const QString path = dialog.selectedFiles().front();
+    const std::string question =
+        FormatMessageTextS(kMsgReplaceFile, QFileInfo(path).fileName().toStdString());
+    if (!QFileInfo::exists(path) ||
+        Message(parent, QString::fromStdString(question), kMbYesNo | kMbIconExclamation) == kIdYes)
+      return path;
+  }
+  return {};
 }
 
 int CStandardShellDialogs::Message(QWidget* parent, const QString& text, unsigned type) {

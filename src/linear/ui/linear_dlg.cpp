@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -156,6 +157,13 @@ void CLinearDlg::BuildControls() {
   RefreshButtons();
 }
 
+void CLinearDlg::keyPressEvent(QKeyEvent* event) {
+  // Escape reaches here from the child that has the focus when that child has no use
+  // for it.
+  if (event->key() == Qt::Key_Escape && (m_viewMode == kViewProject || m_panel)) LeaveByEscape();
+  else QWidget::keyPressEvent(event);
+}
+
 void CLinearDlg::ReadLinearConfig() {
   CRefCoffTable refCoff;
   bool loaded = refCoff.Load(m_environment.folders.catalogue, m_environment.apod != 0);
@@ -170,16 +178,20 @@ void CLinearDlg::ReadLinearConfig() {
 }
 
 void CLinearDlg::ShowFirstHint() {
-  if (m_environment.ReadText("Linear", "Hlp", "0") == "1" || !isVisible()) return;
+  // The hint greets the user once a run, on the first linear window, not at every file
+  // opened: each file opens in a window of its own.
+  static bool shown = false;
+  if (shown || m_environment.ReadText("Linear", "Hlp", "0") == "1" || !isVisible()) return;
+  shown = true;
   auto* hint = new CHelpHintDlg(1, m_environment, this);
   hint->setAttribute(Qt::WA_DeleteOnClose);
   hint->show();
 }
 
-void CLinearDlg::ProjectLoaded() {
+bool CLinearDlg::ProjectLoaded() {
   m_formulas = CLinearColumnFormulas::Parse(m_project.settings.columnFormulas);
   FillTree(true);
-  RecomputeLines(-1);
+  return OfferNewPrices();
 }
 
 QTreeWidgetItem* CLinearDlg::AddRoot(int group) {

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -15,6 +16,7 @@
 
 class CLinearLineEditor;
 class CLinearPriceView;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -56,13 +58,17 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   void ReadLinearConfig();
   const CLinearConfig& Config() const { return m_config; }
   CLinearConfig& Config() { return m_config; }
-  // Refreshes the tree and the views after a project was read into the window.
-  void ProjectLoaded();
+  // Refreshes the tree and the views after a project was read into the window; true
+  // when the user took the prices the tables give now in place of the saved ones.
+  bool ProjectLoaded();
 
   void FillTree(bool rebuild);
   void ShowTabPage(int tab);
   void ShowEditPanel(bool show, int applyCode) override;
   void RecomputeLines(int index);
+  // Opens the linear tables, hands them to price and closes them; false (nothing
+  // priced) when they cannot be opened.
+  bool WithLinearTables(const std::function<void(const CLinearTables&)>& price);
   bool ChooseComponents(int kind);
   void LoadPriceListNames(bool selectCurrent);
   void ToggleColumn(int column);
@@ -73,6 +79,8 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   bool SaveWorkingLine();
   void AbandonEdit();
   void ChangeMultiplier(int delta);
+  // Escape leaves the project price view, or cancels the panel that is open.
+  void LeaveByEscape();
   void MarkModified() override;
 
   int ViewMode() const { return m_viewMode; }
@@ -99,6 +107,9 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
  signals:
   void Modified();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   void BuildControls();
   QTreeWidgetItem* AddRoot(int group);
@@ -113,6 +124,9 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   void RefreshButtons();
   void ShowFirstHint();
   void ShowEditorHint();
+  // Asks whether to take the prices the tables give when they differ from the saved
+  // ones; true when they were taken.
+  bool OfferNewPrices();
   bool IsEditingNewLine() const { return m_editingIndex < 0; }
 
   CLinearProject& m_project;

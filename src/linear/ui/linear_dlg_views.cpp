@@ -29,12 +29,27 @@ constexpr int kMsgNothingOffered = 30165;
 constexpr std::array<int, 4> kMsgGroups = {31001, 31002, 31003, 31123};
 constexpr int kMsgNewLine = 31010;
 constexpr int kMaxMultiplier = 100;
+constexpr int kMsgSaveLine = 31018;
+constexpr int kMsgCloseView = 31044;
+constexpr int kMsgPricesChanged = 31191;
 
 }  // namespace
 
 void CLinearDlg::OnTabChanged(int tab) {
   if (tab < 0 || m_viewMode == kViewPanel) return;
+  // The project view is left for the line it shows, whose editor or panel opens.
+  if (m_viewMode == kViewProject && (tab == 0 || tab == 1)) {
+    const int line = m_currentLine;
+    ShowTabPage(-1);
+    SelectItem(line);
+  }
   ShowTabPage(tab);
+}
+
+void CLinearDlg::LeaveByEscape() {
+  if (m_viewMode == kViewProject) ShowTabPage(-1);
+  else if (auto* names = dynamic_cast<CNameCommentPanel*>(m_panel)) names->OnCancel();
+  else if (auto* prices = dynamic_cast<CLinearPriceDlg*>(m_panel)) prices->OnCancel();
 }
 
 void CLinearDlg::ShowViewTab() {
@@ -102,6 +117,8 @@ void CLinearDlg::RefreshButtons() {
   const bool priced = m_viewMode == kViewEditor && m_stack->currentWidget() == m_priceView;
   const bool lineShown = priced || m_viewMode == kViewProject;
   m_saveButton->setVisible(lineShown);
+  // In the project view the button saves nothing: it closes the view.
+  m_saveButton->setText(StringQText(m_viewMode == kViewProject ? kMsgCloseView : kMsgSaveLine));
   const int index = m_viewMode == kViewEditor ? m_project.lines.LineCount() : m_currentLine;
   const int multiplier = index >= 0 ? m_project.lines.Line(index).Multiplier() : 1;
   m_plusButton->setVisible(priced);
@@ -240,12 +257,22 @@ void CLinearDlg::ShowEditPanel(bool show, int applyCode) {
 
 void CLinearDlg::MarkModified() { emit Modified(); }
 
-void CLinearDlg::RecomputeLines(int index) {
+bool CLinearDlg::WithLinearTables(const std::function<void(const CLinearTables&)>& price) {
   QApplication::setOverrideCursor(Qt::WaitCursor);
   CLinearTables tables(&m_notifier);
-  if (tables.OpenLinearTables(m_environment.folders, m_project.settings,
-                              m_environment.ReadInt("Database", "UseTC", 0))) {
+  const bool opened = tables.OpenLinearTables(m_environment.folders, m_project.settings,
+                                              m_environment.ReadInt("Database", "UseTC", 0));
+  if (opened) {
     m_formulas = CLinearColumnFormulas::Parse(m_project.settings.columnFormulas);
+    price(tables);
+    tables.CloseLinearTables();
+  }
+  QApplication::restoreOverrideCursor();
+  return opened;
+}
+
+void CLinearDlg::RecomputeLines(int index) {
+  WithLinearTables([&](const CLinearTables& tables) {
     auto compute = [&](int i) {
       CLinearLine& line = m_project.lines.Line(i);
       if (line.Product >= 0) ComputeLinearItem(line, 0, m_formulas, tables, m_project.settings);
@@ -253,9 +280,35 @@ void CLinearDlg::RecomputeLines(int index) {
     if (index >= 0 && index <= kLinearMaxLines) compute(index);
     else
       for (int i = 0; i < m_project.lines.LineCount(); ++i) compute(i);
-    tables.CloseLinearTables();
-  }
-  QApplication::restoreOverrideCursor();
+  });
+}
+
+bool CLinearDlg::OfferNewPrices() {
+  // A project shows the prices it was saved with; when the tables now give others, the
+  // user chooses, and taking them is a change to save like any other.
+  std::vector<CLinearLine> priced;
+  for (int i = 0; i < m_project.lines.LineCount(); ++i) priced.push_back(m_project.lines.Line(i));
+  const bool opened = WithLinearTables([&](const CLinearTables& tables) {
+    for (CLinearLine& line : priced)
+      if (line.Product >= 0) ComputeLinearItem(line, 0, m_formulas, tables, m_project.settings);
+  });
+  int changed = 0, first = -1;
+  for (int i = 0; opened && i < m_project.lines.LineCount(); ++i)
+    if (!m_project.lines.Line(i).HasSamePrices(priced[static_cast<std::size_t>(i)])) {
+      if (changed++ == 0) first = i;
+    }
+  if (changed == 0 || !m_environment.dialogs) return false;
+  const CLinearLine& saved = m_project.lines.Line(first);
+  const std::string question = FormatMessageText(
+      kMsgPricesChanged, "dsss", changed, saved.Name,
+      CLinearPriceTable::FormatMoney(saved.TotalValues[1]),
+      CLinearPriceTable::FormatMoney(priced[static_cast<std::size_t>(first)].TotalValues[1]));
+  if (m_environment.dialogs->Message(this, QString::fromStdString(question),
+                                     kMbYesNo | kMbIconQuestion) != kIdYes)
+    return false;
+  for (int i = 0; i < m_project.lines.LineCount(); ++i)
+    m_project.lines.Line(i).Assign(priced[static_cast<std::size_t>(i)]);
+  return true;
 }
 
 bool CLinearDlg::ChooseComponents(int kind) {

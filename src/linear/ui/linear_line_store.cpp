@@ -44,8 +44,10 @@ int CLinearLineEditor::ValidateBody(QString& problem) {
                                                                  : kMaxLength;
     if (!ok || value < 0.0 || value > maximum ||
         (row.kind == RowKind::Count && value != std::floor(value))) {
-      problem = QString::fromStdString(
-          FormatMessageTextSS(kMsgRealRange, "0", std::to_string(static_cast<int>(maximum))));
+      // The page has several number fields: the message names the one refused.
+      problem = StringQText(row.message) + QStringLiteral("\n") +
+                QString::fromStdString(FormatMessageTextSS(
+                    kMsgRealRange, "0", std::to_string(static_cast<int>(maximum))));
       row.field->setFocus();
       return kMsgRealRange;
     }

@@ -28,6 +28,7 @@ constexpr int kMsgConfirmSave = 31105;
 constexpr int kMsgImport = 31098;
 constexpr int kMsgSalesCoef = 7566;
 constexpr int kMsgRealRange = 8013;
+constexpr int kMsgOwnDiscount = 31192;
 constexpr std::array<int, 4> kMsgGroups = {31001, 31002, 31003, 31123};
 constexpr std::array<const char*, CLinearPriceDlg::kRowCount> kRowNames = {
     "", "QM", "QJ", "QW", "QP", "QD", "QY", "QFP", "QYX"};
@@ -82,6 +83,11 @@ void CLinearPriceDlg::BuildRows() {
   grid->addWidget(listLabel, 0, 0);
   grid->addWidget(m_lists, 0, 1, 1, 2);
   grid->addWidget(m_currency, 0, 3);
+  m_listNote = new QLabel;
+  m_listNote->setObjectName(QStringLiteral("linear_price_list_note"));
+  m_listNote->setWordWrap(true);
+  m_listNote->hide();
+  grid->addWidget(m_listNote, 1, 4);
   m_rangeHeader = new QLabel;
   SetMessageText(m_rangeHeader, kMsgRanges);
   grid->addWidget(m_rangeHeader, 2, 0, 1, 4);
@@ -229,10 +235,28 @@ void CLinearPriceDlg::OnPriceListChange() {
   m_currency->setText(QString::fromStdString(m_parent.PriceListCurrency(m_priceList)));
   m_coef[kRowList]->setText(
       NumberText(m_listCoefs[static_cast<std::size_t>(m_priceList)], m_decimal));
+  ShowOwnDiscountNote(old);
   if ((old == 0) != (m_priceList == 0) && !m_articleView) ShowRangeRows(m_priceList == 0);
   double taux = 0.0;
   if (m_priceList != 0 && ReadNumber(m_taux->text(), m_decimal, taux) && taux > 0 && taux <= 100.0)
     m_taux->setText(NumberText(taux, m_decimal));
+}
+
+void CLinearPriceDlg::ShowOwnDiscountNote(int old) {
+  // A discount typed for one list is kept for that list, not carried to the next: the
+  // user is told so when the new list shows another one.
+  const bool differs = old >= 0 && old < 15 && old != m_priceList &&
+                       m_listCoefs[static_cast<std::size_t>(old)] !=
+                           m_listCoefs[static_cast<std::size_t>(m_priceList)];
+  m_listNote->setVisible(differs);
+  if (!differs) return;
+  auto discount = [this](int list) {
+    return NumberText((1.0 - m_listCoefs[static_cast<std::size_t>(list)]) * 100.0, m_decimal)
+        .toStdString();
+  };
+  m_listNote->setText(QString::fromStdString(
+      FormatMessageText(kMsgOwnDiscount, "ssss", discount(old), m_parent.PriceListName(old),
+                        m_parent.PriceListName(m_priceList), discount(m_priceList))));
 }
 
 bool CLinearPriceDlg::ReadValues(std::array<double, kRowCount>& coefs, double& taux,

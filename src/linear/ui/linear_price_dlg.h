@@ -57,6 +57,8 @@ class CLinearPriceDlg : public QWidget {
   bool OnImportArticles();
 
   QComboBox* PriceListCombo() const { return m_lists; }
+  // Shown after a change of price list whose own discount differs from the last one's.
+  QLabel* ListNote() const { return m_listNote; }
   QLineEdit* CoefEdit(int row) const { return m_coef[static_cast<std::size_t>(row)]; }
   QLineEdit* DiscountEdit(int row) const { return m_discount[static_cast<std::size_t>(row)]; }
   QLineEdit* TauxEdit() const { return m_taux; }
@@ -80,6 +82,7 @@ class CLinearPriceDlg : public QWidget {
   void LoadValues();
   bool ReadValues(std::array<double, kRowCount>& coefs, double& taux, double& services);
   void Close(bool recompute);
+  void ShowOwnDiscountNote(int old);
   // With "UseTC" on, the panel lists the local articles read-only in place of the range
   // coefficients; false (normal panel) when it is off or the table cannot be read.
   bool LoadArticleView();
@@ -95,6 +98,7 @@ class CLinearPriceDlg : public QWidget {
   bool m_changed = false;
   QComboBox* m_lists = nullptr;
   QLabel* m_currency = nullptr;
+  QLabel* m_listNote = nullptr;
   std::array<QLabel*, kRowCount> m_labels{};
   std::array<QLineEdit*, kRowCount> m_coef{};
   std::array<QLineEdit*, kRowCount> m_discount{};

@@ -94,8 +94,8 @@ bool CLinearWnd::LoadFile(const QString& path) {
   }
   m_path = QFileInfo(path).absoluteFilePath().toStdString();
   m_fileTitle = FileTitleOf(m_path);
-  m_dialog->ProjectLoaded();
-  UpdateTitle(false);
+  const bool repriced = m_dialog->ProjectLoaded();
+  UpdateTitle(repriced);
   if (m_environment.opened) m_environment.opened(QString::fromStdString(m_path));
   return true;
 }

@@ -60,7 +60,7 @@ CNameCommentPanel::CNameCommentPanel(QObject& context, CEditPanelOwner& owner, s
 
 void CNameCommentPanel::OnNameChange() {
   QString text = m_nameEdit->text();
-  QString trimmed = WithoutLeadingBlanks(text);
+  QString trimmed = WithoutLeadingBlanks(OneLineText(text));
   if (trimmed != text) m_nameEdit->setText(trimmed);
   if (!m_delete->isChecked()) m_apply->setEnabled(m_editable && !IsBlankText(trimmed));
 }
@@ -76,7 +76,7 @@ void CNameCommentPanel::OnDeleteCheck() {
 
 void CNameCommentPanel::OnApply() {
   int code = m_delete->isChecked() ? CEditPanelOwner::kPanelDelete : CEditPanelOwner::kPanelNothing;
-  std::string name = WithoutTrailingBlanks(m_nameEdit->text()).toStdString();
+  std::string name = WithoutTrailingBlanks(OneLineText(m_nameEdit->text())).toStdString();
   std::string comment = WithoutTrailingBlanks(m_commentEdit->toPlainText()).toStdString();
   if (!name.empty() && name != m_name && code != CEditPanelOwner::kPanelDelete) {
     m_name = LimitLinearText(name);

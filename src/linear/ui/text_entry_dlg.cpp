@@ -21,6 +21,15 @@ QString WithoutLeadingBlanks(const QString& text) {
   return text.mid(start);
 }
 
+QString OneLineText(const QString& text) {
+  QString line = text;
+  for (QChar& c : line)
+    if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+        c == QChar::ParagraphSeparator)
+      c = QLatin1Char(' ');
+  return line;
+}
+
 QString WithoutTrailingBlanks(const QString& text) {
   qsizetype end = text.size();
   while (end > 0 && text[end - 1] == QLatin1Char(' ')) --end;
@@ -60,13 +69,13 @@ void CTextEntryDlg::SetText(const QString& text) {
 
 void CTextEntryDlg::OnTextEdited() {
   QString text = m_edit->text();
-  QString trimmed = WithoutLeadingBlanks(text);
+  QString trimmed = WithoutLeadingBlanks(OneLineText(text));
   if (trimmed != text) m_edit->setText(trimmed);
   m_ok->setEnabled(!IsBlankText(trimmed));
 }
 
 void CTextEntryDlg::accept() {
   if (IsBlankText(m_edit->text())) return;
-  m_text = WithoutTrailingBlanks(m_edit->text());
+  m_text = WithoutTrailingBlanks(OneLineText(m_edit->text()));
   QDialog::accept();
 }

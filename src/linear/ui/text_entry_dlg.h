@@ -32,5 +32,7 @@ class CTextEntryDlg : public QDialog {
 // The name rules of the text entry and the name panel: the text without its leading
 // blanks, and whether a text is more than blanks.
 QString WithoutLeadingBlanks(const QString& text);
+// A name is one line: a pasted line end, TAB or other control character becomes a blank.
+QString OneLineText(const QString& text);
 QString WithoutTrailingBlanks(const QString& text);
 bool IsBlankText(const QString& text);

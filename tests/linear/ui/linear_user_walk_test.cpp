@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/message_box_codes.h"
+#include "linear/ui/linear_dlg.h"
+#include "linear/ui/linear_line_editor.h"
+#include "linear/ui/linear_price_dlg.h"
+#include "linear/ui/linear_wnd.h"
+#include "linear/ui/text_entry_dlg.h"
+#include "linear_ui_test_support.h"
+
+// What a user prices and types is kept, or they are told why not.
+
+namespace {
+
+class LinearUserWalkTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window = std::make_unique<CLinearWnd>(setup.environment);
+    window->resize(1000, 700);
+    ASSERT_TRUE(window->CheckConfig());
+    window->show();
+  }
+  CLinearDlg& Dialog() { return window->Dialog(); }
+  void PressEscape() {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Dialog();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    QApplication::sendEvent(target, &release);
+    ProcessEvents();
+  }
+
+  CLinearTestSetup setup;
+  std::unique_ptr<CLinearWnd> window;
+};
+
+TEST_F(LinearUserWalkTest, TheProjectViewIsLeftByItsTabsAndByEscape) {
+  ASSERT_EQ(AddLine(*window, 0, 800, {{5, "25"}}, "A"), 0);
+  auto* button = Dialog().findChild<QPushButton*>(QStringLiteral("linear_save_line"));
+  ASSERT_NE(button, nullptr);
+  Dialog().ShowTabPage(2);
+  ASSERT_EQ(Dialog().ViewMode(), CLinearDlg::kViewProject);
+  EXPECT_EQ(button->text(), QStringLiteral("Close"));
+  Dialog().setFocus();
+  PressEscape();
+  EXPECT_EQ(Dialog().ViewMode(), CLinearDlg::kViewNone);
+
+  Dialog().ShowTabPage(2);
+  auto* tabs = Dialog().findChild<QTabBar*>(QStringLiteral("linear_tabs"));
+  ASSERT_NE(tabs, nullptr);
+  emit tabs->tabBarClicked(1);
+  ProcessEvents();
+  EXPECT_EQ(Dialog().ViewMode(), CLinearDlg::kViewPanel) << "the name panel of line A";
+  PressEscape();
+  EXPECT_EQ(Dialog().ViewMode(), CLinearDlg::kViewNone) << "Escape cancels a panel too";
+  Dialog().ShowTabPage(2);
+  emit tabs->tabBarClicked(0);
+  EXPECT_EQ(Dialog().ViewMode(), CLinearDlg::kViewEditor);
+}
+
+TEST_F(LinearUserWalkTest, AReopenedProjectKeepsItsPricesUnlessTheUserTakesTheNewOnes) {
+  ASSERT_EQ(AddLine(*window, 0, 800, {{5, "25"}}, "Main run"), 0);
+  CLinearLine& line = window->Project().lines.Line(0);
+  const std::int32_t priced = line.TotalValues[1];
+  line.TotalValues[1] = priced + 2700;  // as saved when the tables gave other prices
+  const std::string path = setup.folder.File("job.lin");
+  setup.dialogs.filesToSave.push_back(QString::fromStdString(path));
+  ASSERT_TRUE(window->Save());
+  for (int answer : {kIdNo, kIdYes}) {
+    setup.dialogs.messages.clear();
+    setup.dialogs.answers = {answer};
+    CLinearWnd reopened(setup.environment);
+    ASSERT_TRUE(reopened.CheckConfig());
+    ASSERT_TRUE(reopened.LoadFile(QString::fromStdString(path)));
+    ASSERT_EQ(setup.dialogs.messages.size(), 1) << "the user is asked";
+    EXPECT_TRUE(setup.dialogs.messages[0].contains(QStringLiteral("Main run")));
+    const bool taken = answer == kIdYes;
+    EXPECT_EQ(reopened.Project().lines.Line(0).TotalValues[1], taken ? priced : priced + 2700);
+    EXPECT_EQ(reopened.IsModified(), taken);
+  }
+}
+
+TEST_F(LinearUserWalkTest, AnotherPriceListSaysItKeepsItsOwnDiscount) {
+  Dialog().SelectItem(CLinearDlg::kPriceItem);
+  Dialog().ShowEditPanel(true, 0);
+  auto* panel = qobject_cast<CLinearPriceDlg*>(Dialog().Panel());
+  ASSERT_NE(panel, nullptr);
+  panel->DiscountEdit(CLinearPriceDlg::kRowList)->setText(QStringLiteral("12"));
+  panel->PriceListCombo()->setCurrentIndex(1);
+  panel->OnPriceListChange();
+  EXPECT_FALSE(panel->ListNote()->isHidden());
+  EXPECT_TRUE(panel->ListNote()->text().contains(QStringLiteral("12 %")));
+  panel->PriceListCombo()->setCurrentIndex(0);
+  panel->OnPriceListChange();
+  EXPECT_EQ(panel->DiscountEdit(CLinearPriceDlg::kRowList)->text(), QStringLiteral("12"))
+      << "the discount stays with its list";
+}
+
+TEST_F(LinearUserWalkTest, ARefusedNumberNamesItsField) {
+  ASSERT_TRUE(Dialog().NewLine(1));
+  CLinearLineEditor& editor = Dialog().Editor();
+  editor.AmpereEdit()->setText(QStringLiteral("400"));
+  editor.RefillProducts();
+  ASSERT_TRUE(editor.ApplyLineHeader());
+  qobject_cast<QLineEdit*>(editor.FieldOfSlot(9))->setText(QStringLiteral("3"));
+  qobject_cast<QLineEdit*>(editor.FieldOfSlot(10))->setText(QStringLiteral("-3.5"));
+  QString problem;
+  EXPECT_EQ(editor.ValidateBody(problem), 8013);
+  EXPECT_TRUE(problem.startsWith(QStringLiteral("Floor step (m)\n"))) << problem.toStdString();
+}
+
+TEST(LinearNameTest, ANameIsOneLine) {
+  EXPECT_EQ(OneLineText(QStringLiteral("Line\r\nA\tB")), QStringLiteral("Line  A B"));
+  EXPECT_EQ(OneLineText(QStringLiteral("Plain")), QStringLiteral("Plain"));
+}
+
+}  // namespace
