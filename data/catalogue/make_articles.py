@@ -589,6 +589,7 @@ RULE_FAMILIES = {
     ("QP", "DTC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
     ("QW", "TP"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
     ("*", "ZJ"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
+    ("QM", "ET"): ("Élément d'extrémité", "End piece", "Tramo de extremo", 2.4, 1.4, 2.1),
     ("*", "JN"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
     ("*", "EH"): ("Raccordement transformateur", "Transformer connection",
                   "Conexión a transformador", 4.8, 2.8, 2.2),
@@ -597,6 +598,13 @@ RULE_FAMILIES = {
     ("*", "RU"): ("Kit colonne montante", "Riser kit", "Kit de columna montante",
                   0.9, 1.2, 0.6),
 }
+
+
+def qm_kit(size, length):
+    return ("Kit de fixation colonne montante %d mm, boîtier %d" % (length, size),
+            "Riser fixing kit %d mm, housing %d" % (length, size),
+            "Kit de fijación de columna %d mm, caja %d" % (length, size),
+            70.0 + size * 0.25, 25, 3800 + size * 12)
 
 
 # Accessories that carry no rating of their own: French, English, Spanish, price, time
@@ -638,6 +646,14 @@ RULE_ACCESSORIES = {
                   "Caja de derivación 630 A, salida lado 1", 627.0, 60, 18750),
     "QJB0630S2": ("Coffret de dérivation 630 A, sortie côté 2", "Tap-off box 630 A, side 2 outlet",
                   "Caja de derivación 630 A, salida lado 2", 627.0, 60, 18750),
+    "QMB0726CR74": ("Capot de raccordement 726 mm", "Connection cover 726 mm",
+                    "Cubierta de conexión 726 mm", 142.0, 35, 6400),
+    "QMB0160CF7": qm_kit(160, 1200),
+    "QMB0180CF7": qm_kit(180, 1200),
+    "QMB0200CF7": qm_kit(200, 1200),
+    "QMB0220CF7": qm_kit(220, 1200),
+    "QMB0244CF9": qm_kit(244, 1500),
+    "QMB0622CF9": qm_kit(622, 1500),
     "QDB0016SE2": ("Coffret de dérivation à fusibles 16 A IP54", "Fused tap-off box 16 A IP54",
                    "Caja de derivación con fusibles 16 A IP54", 38.0, 15, 700),
 }
@@ -706,6 +722,22 @@ NEWEST_RULE_REFERENCES = [
     ("QD", "QDB0016PE"),
     ("QJF", "QJB0630S1 QJB0630S2"),
     ("QW", "QW025YA4 QW040YA41 QW040YA42"),
+]
+
+
+# What range QM makes of the parts that its rating page, its straight types and its riser
+# kit reach: the twin parts of QMA 5000 A and QMC 6300 A, the end pieces of their single
+# halves (2500 A and 3200 A), the parts of every single rating with the neutral "7", the
+# connection cover of the twin housing and the riser kit of every housing size.
+QM_NEUTRAL7_PARTS = "ED7203 ED7301 ED7302 ED7SM3 ER71 FE71 LC7A".split()
+QM_REACHED_REFERENCES = [
+    ("QM", " ".join(code + part for code in ("QMA5000", "QMC6300") for part in (
+        "ED4203 ED4SM3 ER41 FE41 LC4A LP4A1 LP4A2 ED7203 ED7SM3 ER71 FE71 LC7A".split()))),
+    ("QM", " ".join(code + part for code in ("QMA2500", "QMC3200")
+                    for part in ["ET420", "ET720"] + QM_NEUTRAL7_PARTS)),
+    ("QM", " ".join(code + part for code in ("QMA1600", "QMA2000", "QMC1600", "QMC2500")
+                    for part in QM_NEUTRAL7_PARTS)),
+    ("QM", "QMB0726CR74 QMB0160CF7 QMB0180CF7 QMB0200CF7 QMB0220CF7 QMB0244CF9 QMB0622CF9"),
 ]
 
 
@@ -784,6 +816,7 @@ def main():
     write_reference_items(w)
     write_rule_references(w, NEWEST_RULE_REFERENCES)
     write_rule_references(w, costing_references(), conductor_in_tail=True)
+    write_rule_references(w, QM_REACHED_REFERENCES, conductor_in_tail=True)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")
