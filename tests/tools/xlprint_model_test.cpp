@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 
 #include "support/command_output.h"
 #include "support/temp_folder.h"
@@ -51,16 +52,19 @@ CExchange SmallBill() {
   return exchange;
 }
 
-// What the workbook reads as, through the reader the end-to-end checks use too.
-std::string ReadBack(const std::string& path) {
+// What the workbook reads as, through the reader the end-to-end checks use too: its
+// sheets, its first cell and the fill of B3, then the first cells from the row given.
+std::string ReadBack(const std::string& path, int fromRow = 4, int cells = 5) {
   const std::string script =
       "import openpyxl,sys\n"
       "b=openpyxl.load_workbook(sys.argv[1]);s=b.worksheets[0]\n"
       "print(b.sheetnames,s[\"A1\"].value,s[\"A1\"].font.b,s[\"A1\"].font.sz,s[\"B3\"].fill."
-      "fgColor.rgb)\n"
-      "print([(c.coordinate,c.value) for r in s.iter_rows(min_row=4) for c in r if c.value"
-      " is not None][:5])\n";
-  return CommandOutput("/usr/bin/python3 -c '" + script + "' " + path + " 2>&1");
+      "fgColor."
+      "rgb)\n"
+      "print([(c.coordinate,c.value) for r in s.iter_rows(min_row=int(sys.argv[2])) for c in r "
+      "if c.value is not None][:int(sys.argv[3])])\n";
+  return CommandOutput("/usr/bin/python3 -c '" + script + "' " + path + " " +
+                       std::to_string(fromRow) + " " + std::to_string(cells) + " 2>&1");
 }
 
 TEST(XlPrintModelTest, TheCopyKeepsTheModelAndHoldsTheDataBelowItsHeaderOrAtData) {
@@ -83,6 +87,27 @@ TEST(XlPrintModelTest, TheCopyKeepsTheModelAndHoldsTheDataBelowItsHeaderOrAtData
     ASSERT_TRUE(WriteWorkbookOnModel(SmallBill(), model, folder.File("out.xlsx"), error)) << error;
     EXPECT_EQ(ReadBack(folder.File("out.xlsx")),
               "['Bill', 'Notes'] Tavrilon True 18.0 FFDDEBF7\n" + std::string(c.data) + "\n");
+  }
+}
+
+// The models the program ships take the data under their headings, or at their DATA cell,
+// and keep their title block.
+TEST(XlPrintModelTest, EverySampleModelTakesTheData) {
+  CTempFolder folder{"xlprint-samples"};
+  ASSERT_EQ(CommandOutput(std::string(TVR_XLMODELS) + " " + folder.Folder() + " 2>&1"), "");
+  const std::pair<const char*, int> models[] = {{"Tavrilon_Implantation.xlsx", 7},
+                                                {"Tavrilon_Lineaire.xlsx", 6},
+                                                {"Tavrilon_References.xlsx", 6},
+                                                {"GDE_001.xlsx", 7}};
+  for (const auto& [name, first] : models) {
+    std::string error;
+    const std::string out = folder.File(std::string("out-") + name);
+    ASSERT_TRUE(WriteWorkbookOnModel(SmallBill(), folder.File(name), out, error)) << error;
+    const std::string read = ReadBack(out, first, 1);
+    EXPECT_TRUE(read.starts_with("['Nomenclature', 'Tavrilon'] Tavrilon True 18.0 "))
+        << name << ": " << read;
+    EXPECT_TRUE(read.ends_with("[('A" + std::to_string(first) + "', 'Title')]\n"))
+        << name << ": " << read;
   }
 }
 
