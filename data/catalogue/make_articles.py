@@ -130,6 +130,12 @@ FIELDS = (
        "field TEMPS N 6 0", "field MASSE N 8 0", "field TC C 22"])
 
 NEUTRAL_TEXT = {"3": ("3P", "3P", "3F"), "4": ("3P+N", "3P+N", "3F+N")}
+# The conductor digit of the references that the costing tables fill in: 3 three phases
+# and PE, 4 with the neutral, 5 and 7 with a reinforced PE ("+R"), 6 with a double neutral.
+CONDUCTOR_TEXT = dict(NEUTRAL_TEXT, **{
+    "5": ("3P+N+PE+R", "3P+N+PE+R", "3F+N+PE+R"),
+    "6": ("3P+2N", "3P+2N", "3F+2N"),
+    "7": ("3P+N+PE+R", "3P+N+PE+R", "3F+N+PE+R")})
 
 
 class Range:
@@ -160,7 +166,7 @@ METAL = {
 
 def label(code, amps, neutral, metal):
     fr, en, es = METAL[metal]
-    nfr, nen, nes = NEUTRAL_TEXT[neutral]
+    nfr, nen, nes = CONDUCTOR_TEXT[neutral]
     tail = " %s" % code
     return (("%s %d A %s %s" % (tail, amps, nfr, fr)).rstrip(),
             ("%s %d A %s %s" % (tail, amps, nen, en)).rstrip(),
@@ -583,9 +589,23 @@ RULE_FAMILIES = {
     ("QP", "DTC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
     ("QW", "TP"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
     ("*", "ZJ"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
+    ("QM", "ET"): ("Élément d'extrémité", "End piece", "Tramo de extremo", 2.4, 1.4, 2.1),
+    ("*", "JN"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
+    ("*", "EH"): ("Raccordement transformateur", "Transformer connection",
+                  "Conexión a transformador", 4.8, 2.8, 2.2),
+    ("*", "FB"): ("Barrière coupe-feu intérieure", "Internal fire barrier",
+                  "Barrera cortafuego interior", 0.6, 0.4, 0.3),
     ("*", "RU"): ("Kit colonne montante", "Riser kit", "Kit de columna montante",
                   0.9, 1.2, 0.6),
 }
+
+
+def qm_kit(size, length):
+    return ("Kit de fixation colonne montante %d mm, boîtier %d" % (length, size),
+            "Riser fixing kit %d mm, housing %d" % (length, size),
+            "Kit de fijación de columna %d mm, caja %d" % (length, size),
+            70.0 + size * 0.25, 25, 3800 + size * 12)
+
 
 # Accessories that carry no rating of their own: French, English, Spanish, price, time
 # (hundredths of an hour), weight (grams).
@@ -626,6 +646,16 @@ RULE_ACCESSORIES = {
                   "Caja de derivación 630 A, salida lado 1", 627.0, 60, 18750),
     "QJB0630S2": ("Coffret de dérivation 630 A, sortie côté 2", "Tap-off box 630 A, side 2 outlet",
                   "Caja de derivación 630 A, salida lado 2", 627.0, 60, 18750),
+    "QMB0726CR74": ("Capot de raccordement 726 mm", "Connection cover 726 mm",
+                    "Cubierta de conexión 726 mm", 142.0, 35, 6400),
+    "QMB0160CF7": qm_kit(160, 1200),
+    "QMB0180CF7": qm_kit(180, 1200),
+    "QMB0200CF7": qm_kit(200, 1200),
+    "QMB0220CF7": qm_kit(220, 1200),
+    "QMB0244CF9": qm_kit(244, 1500),
+    "QMB0622CF9": qm_kit(622, 1500),
+    "QDB0016SE2": ("Coffret de dérivation à fusibles 16 A IP54", "Fused tap-off box 16 A IP54",
+                   "Caja de derivación con fusibles 16 A IP54", 38.0, 15, 700),
 }
 
 RULE_DISCOUNTS = {"QP": "REMISE_QP", "QW": "REMISE_QW", "QM": "REMISE_QM", "QG": "REMISE_QG",
@@ -695,8 +725,47 @@ NEWEST_RULE_REFERENCES = [
 ]
 
 
-def write_rule_references(w, lists):
-    # Added after every other row, so that the serials before them stay.
+# What range QM makes of the parts that its rating page, its straight types and its riser
+# kit reach: the twin parts of QMA 5000 A and QMC 6300 A, the end pieces of their single
+# halves (2500 A and 3200 A), the parts of every single rating with the neutral "7", the
+# connection cover of the twin housing and the riser kit of every housing size.
+QM_NEUTRAL7_PARTS = "ED7203 ED7301 ED7302 ED7SM3 ER71 FE71 LC7A".split()
+QM_REACHED_REFERENCES = [
+    ("QM", " ".join(code + part for code in ("QMA5000", "QMC6300") for part in (
+        "ED4203 ED4SM3 ER41 FE41 LC4A LP4A1 LP4A2 ED7203 ED7SM3 ER71 FE71 LC7A".split()))),
+    ("QM", " ".join(code + part for code in ("QMA2500", "QMC3200")
+                    for part in ["ET420", "ET720"] + QM_NEUTRAL7_PARTS)),
+    ("QM", " ".join(code + part for code in ("QMA1600", "QMA2000", "QMC1600", "QMC2500")
+                    for part in QM_NEUTRAL7_PARTS)),
+    ("QM", "QMB0726CR74 QMB0160CF7 QMB0180CF7 QMB0200CF7 QMB0220CF7 QMB0244CF9 QMB0622CF9"),
+]
+
+
+def costing_references():
+    """What linear costing and costing by reference name from LIN_REF.DBF for every
+    product, rating and conductor configuration they offer: the conductor digit follows
+    the family letters."""
+    def refs(code, ratings, digits, families):
+        return " ".join(code + rating + family % digit for rating in ratings
+                        for digit in digits for family in families)
+    qm = ["ED%s30", "EH%s1", "EL%s1", "ER%s1", "EX%s", "FB%s", "JN%s", "LC%sA", "LP%sA"]
+    qma = "0800 1000 1250 1600 2000 2500 3200 4000".split()
+    qmc = "1000 1350 1600 2000 2500 3200 4000 5000".split()
+    qp = ["ED%s20", "ED%s30", "EL%s1", "ER%s1", "EX%s", "FB%s", "JN%s", "LP%sA"]
+    return [
+        ("QM", refs("QMA", qma, "345", qm)),
+        ("QM", refs("QMC", qmc, "345", qm)),
+        ("QW", refs("QW0", ["31", "63", "80"], "37",
+                    ["ED%s30", "ER%s1", "EX%s", "FB%s", "LC%sA", "LP%sA"])),
+        ("QP", refs("QPA", ["100", "500", "800", "1000"], "4", qp)),
+        ("QP", refs("QPC", ["160"], "4", qp)),
+        ("QD", "QDB0016SE2"),
+    ]
+
+
+def write_rule_references(w, lists, conductor_in_tail=False):
+    # Added after every other row, so that the serials before them stay. With
+    # conductor_in_tail, the digit after the family letters names the conductors.
     for rng, text in lists:
         discount = RULE_DISCOUNTS[rng]
         for ref in text.split():
@@ -715,6 +784,8 @@ def write_rule_references(w, lists):
                 fr, en, es = straight_texts(metres * 1000)
                 pf, tf, mf = metres, 0.55 + 0.4 * metres, metres
             neutral = "4"
+            if conductor_in_tail and tail[:1] in CONDUCTOR_TEXT:
+                neutral = tail[0]
             lfr, len_, les = label(code, amps, neutral, metal if code != "QJF" else "C")
             per_metre = (40.0 + amps * 0.11) * (1.55 if metal == "C" else 1.0)
             mass_metre = 12.0 * amps * (1.6 if metal == "C" else 1.0)
@@ -744,6 +815,8 @@ def main():
     write_rule_references(w, list(RULE_REFERENCES.items()) + LATER_RULE_REFERENCES)
     write_reference_items(w)
     write_rule_references(w, NEWEST_RULE_REFERENCES)
+    write_rule_references(w, costing_references(), conductor_in_tail=True)
+    write_rule_references(w, QM_REACHED_REFERENCES, conductor_in_tail=True)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

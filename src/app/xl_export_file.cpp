@@ -135,6 +135,12 @@ bool HasModelWorkbooks(const std::string& folder) {
   return false;
 }
 
+bool IsOldModelWorkbook(const std::string& path) {
+  std::string extension = std::filesystem::path(path).extension().string();
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".xls";
+}
+
 std::string WorkbookName(const std::string& fileTitle) {
   std::string name = fileTitle;
   const std::size_t dot = name.rfind('.');

@@ -90,6 +90,10 @@ int ExportToExcel(const CXlExportFile& file, const CXlExportJob& job,
 // the model.
 bool HasModelWorkbooks(const std::string& folder);
 
+// True for a model the spreadsheet helper cannot read: an Excel 97-2003 workbook
+// (.xls, any letter case), which the user must save as .xlsx first.
+bool IsOldModelWorkbook(const std::string& path);
+
 // The workbook named after the project's file: its extension replaced by ".xlsx" (what
 // the helper writes).
 std::string WorkbookName(const std::string& fileTitle);

@@ -154,8 +154,8 @@ TEST(LinearExcelExportTest, TheHelperWritesAWorkbookThatReadsBack) {
   const CLinearExportContext context{
       {true, true, true, true}, {true, true, true, true, true}, nullptr, &tables};
   const CXlExportFile file = WriteExcelExchangeFile(project, 0, context);
-  const CXlExportJob job{folder.File("XlExport.txt"), "model.xls",
-                         folder.WriteFile("out.xlsx", "old"), true};
+  const CXlExportJob job{folder.File("XlExport.txt"), "", folder.WriteFile("out.xlsx", "old"),
+                         true};
   CPrintHelperLauncher missing(folder.Path(), "NoSuchHelper.exe");
   EXPECT_EQ(ExportToExcel(file, job, missing), 0);
   EXPECT_EQ(folder.ReadFile("out.xlsx"), "old") << "kept when the helper cannot start";

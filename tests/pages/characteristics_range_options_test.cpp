@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "feed_test_support.h"
 #include "model/element/kit_limits.h"
 #include "model/props/dimension.h"
@@ -187,6 +190,39 @@ TEST_F(CharacteristicsRangeOptionsTest, TheED31BoxShowsOnSteppedStraightsOfSingl
     EXPECT_EQ(page.SetOptionChecked(true).result, EApplyResult::kApplied);
     EXPECT_TRUE(QM(face).AccessED31Option(face, -1));
   }
+}
+
+// The sample catalogue offers a QM straight the stepped type and the EH44 one, and an
+// in-line unit of a QM rise the riser kit, whose position then moves within its kit row.
+TEST_F(CharacteristicsRangeOptionsTest, TheSampleQMTypesOfferTheStepsAndARiserKit) {
+  CCharacteristicsPage page;
+  CDev& face = QMFace("run QMA 25\nprop Neutral 7\n", 0);
+  page.SetObject(&face);
+  ASSERT_TRUE(page.Load());
+  std::vector<int> variants;
+  for (const CCharacteristicsPage::CEntry& entry : page.GetEntries())
+    variants.push_back(entry.Variant());
+  EXPECT_EQ(variants, (std::vector<int>{0, 3, 4}));
+  const std::vector<CDev*> laid =
+      Lay("run QMA 25\nstart 1\ngo 4 3000\ngo 2 4000\nend 1\nfrom 1\n"
+          "kit 2 1500\n");
+  CDev* unit = laid.at(1)->GetNeighbour(2);
+  ASSERT_NE(unit, nullptr);
+  SelectWhole(*unit);
+  page.SetObject(unit);
+  ASSERT_TRUE(page.Load());
+  const std::vector<CCharacteristicsPage::CEntry>& entries = page.GetEntries();
+  const auto kit = std::find_if(entries.begin(), entries.end(),
+                                [](const auto& entry) { return entry.Variant() == 1; });
+  ASSERT_NE(kit, entries.end());
+  page.SetChoice(static_cast<int>(kit - entries.begin()));
+  page.Apply();
+  EXPECT_EQ(unit->GetFieldText("KITCF").value_or(""), "0");
+  ASSERT_TRUE(page.Load());
+  ASSERT_TRUE(page.IsKitShown());
+  EXPECT_GT(page.GetKitLimit(), 100);
+  page.SetKitPosition(100);
+  EXPECT_EQ(unit->GetFieldText("KITCF").value_or(""), "100");
 }
 
 // A QM rise: the fixing between the straight and the rise, whose straight may carry ED31.

@@ -102,13 +102,13 @@ TEST_F(RangeTest, ASetIsFilledOnceAndEmptiedWithItsLastRun) {
   EXPECT_EQ(cache.LiveRuns("QMA"), 100);
   const CRangeTables* tables = cache.Find("QMA");
   runs.resize(1);
-  EXPECT_EQ(tables->ratings.size(), 3u);
+  EXPECT_EQ(tables->ratings.size(), 4u);
   runs.clear();
   EXPECT_EQ(cache.LiveRuns("QMA"), 0);
   EXPECT_TRUE(tables->ratings.empty() && tables->patterns.empty() && tables->codes.empty() &&
               tables->options.empty());
   EXPECT_EQ(tables->temperatures.front().value, 0.0);
-  EXPECT_EQ(CreateRunForCode("QMA", nullptr)->GetRatingList()->size(), 3u);  // filled afresh
+  EXPECT_EQ(CreateRunForCode("QMA", nullptr)->GetRatingList()->size(), 4u);  // filled afresh
 }
 
 TEST_F(RangeTest, AMissingTableGivesEmptyListsAndOneMessage) {
@@ -131,7 +131,7 @@ TEST_F(RangeTest, ALoaderThatFailsLeavesItsSetEmptyAndUncounted) {
   EXPECT_EQ(CRangeTableCache::Instance().LiveRuns("QMA"), 0);
   CRangeContext::Instance().SetCatalogueFolder(TVR_PROGRAM_DIR "/DBF/");
   CRunQM run("A", nullptr);
-  EXPECT_EQ(run.GetRatingList()->size(), 3u);
+  EXPECT_EQ(run.GetRatingList()->size(), 4u);
   EXPECT_EQ(CRangeTableCache::Instance().LiveRuns("QMA"), 1);
 }
 

@@ -3,9 +3,11 @@
 // It reads the exchange file and writes an .xlsx workbook: mode 12 to the target path;
 // mode 18 (or 22) to the target path when one is given, else to a new file in the
 // temporary folder, then opened with xdg-open.
-// The model workbook, its macro and its password are not used: no macro runs here.
+// With a model workbook (.xlsx), the workbook is a copy of the model with the data below
+// its header (model_workbook.h); without one (an empty argument), a plain workbook. Its
+// macro and password are not used: no macro runs here.
 // Exit codes: 0 done, 2 bad arguments, 3 exchange file unreadable, 4 workbook not
-// written, 5 the workbook could not be opened.
+// written, 5 the workbook could not be opened, 6 the model workbook cannot be read.
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +18,7 @@
 #include <string>
 
 #include "xlprint/exchange_reader.h"
+#include "xlprint/model_workbook.h"
 #include "xlprint/workbook_writer.h"
 
 extern char** environ;
@@ -48,6 +51,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string exchangePath = argv[1];
+  const std::string model = argv[2];
   const int mode = std::atoi(argv[5]);
   const std::string target = argc > 6 ? argv[6] : "";
   if (mode == 12 && target.empty()) {
@@ -65,7 +69,12 @@ int main(int argc, char** argv) {
   // owns it), else to a temporary file of ours, removed again when nothing opens it.
   const bool temporary = target.empty();
   const std::string workbook = temporary ? TemporaryWorkbook() : target;
-  if (!tvr::tools::WriteWorkbook(*exchange, workbook, error)) {
+  if (!model.empty()) {
+    if (!tvr::tools::WriteWorkbookOnModel(*exchange, model, workbook, error)) {
+      std::fprintf(stderr, "XlPrint.exe: %s\n", error.c_str());
+      return 6;
+    }
+  } else if (!tvr::tools::WriteWorkbook(*exchange, workbook, error)) {
     std::fprintf(stderr, "XlPrint.exe: %s\n", error.c_str());
     return 4;
   }

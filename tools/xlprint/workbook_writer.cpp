@@ -27,11 +27,6 @@ std::string Trim(std::string_view text) {
 
 enum class CellKind { Text, Quantity, Number };
 
-struct CFormats {
-  lxw_format* bold = nullptr;
-  lxw_format* metres = nullptr;  // a length in metres: "12.50 m"
-};
-
 // A quantity cell of an item table: a count ("4") or a length ("125.50 m").
 struct CQuantity {
   double value = 0;
@@ -47,49 +42,64 @@ std::optional<CQuantity> ReadQuantity(std::string_view text) {
   return CQuantity{*number, metres};
 }
 
+// The cells of the exchange as they are laid out, told to a sink.
 class CSheet {
  public:
-  CSheet(lxw_workbook* book, const char* name) : m_sheet(workbook_add_worksheet(book, name)) {}
-  lxw_worksheet* Get() const { return m_sheet; }
+  explicit CSheet(CCellSink& sink) : m_sink(sink) {}
+
   // A cell: a number when the text reads as one (and asNumber), else the text.
-  void Cell(lxw_row_t row, lxw_col_t column, const std::string& text, bool asNumber,
-            lxw_format* format = nullptr) {
+  void Cell(unsigned row, unsigned column, const std::string& text, bool asNumber,
+            CCellStyle style = CCellStyle::Plain) {
     // A switch of the exchange file is a truth value, not the text of its spelling.
     if (text == "#TRUE#" || text == "#FALSE#") {
-      worksheet_write_boolean(m_sheet, row, column, text == "#TRUE#", format);
+      m_sink.Boolean(row, column, text == "#TRUE#", style);
       return;
     }
     const std::optional<double> number = asNumber ? ExchangeNumber(text) : std::nullopt;
-    if (number) worksheet_write_number(m_sheet, row, column, *number, format);
-    else if (!text.empty()) worksheet_write_string(m_sheet, row, column, text.c_str(), format);
+    if (number) m_sink.Number(row, column, *number, style);
+    else if (!text.empty()) m_sink.Text(row, column, text, style);
   }
   // A quantity: a number (lengths with the metre format), or the text when it is none.
-  void Quantity(lxw_row_t row, lxw_col_t column, const std::string& text, const CFormats& formats) {
+  void Quantity(unsigned row, unsigned column, const std::string& text) {
     const std::optional<CQuantity> quantity = ReadQuantity(text);
     if (!quantity) return Cell(row, column, text, false);
-    worksheet_write_number(m_sheet, row, column, quantity->value,
-                           quantity->metres ? formats.metres : nullptr);
+    m_sink.Number(row, column, quantity->value,
+                  quantity->metres ? CCellStyle::Metres : CCellStyle::Plain);
   }
 
  private:
-  lxw_worksheet* m_sheet;
+  CCellSink& m_sink;
 };
 
-void WriteProjectSheet(lxw_workbook* book, const CExchange& exchange, lxw_format* bold) {
-  CSheet sheet(book, "Project");
-  worksheet_set_column(sheet.Get(), 0, 0, 20, nullptr);
-  worksheet_set_column(sheet.Get(), 1, 1, 40, nullptr);
-  lxw_row_t row = 0;
-  for (const auto& [key, value] : exchange.fields) {
-    sheet.Cell(row, 0, key, false, bold);
-    sheet.Cell(row, 1, Trim(value), kNumberFields.contains(key));
-    ++row;
-  }
-}
+// The sink of a worksheet of libxlsxwriter.
+class CWorksheetSink : public CCellSink {
+ public:
+  CWorksheetSink(lxw_workbook* book, const char* name, lxw_format* bold, lxw_format* metres)
+      : m_sheet(workbook_add_worksheet(book, name)), m_bold(bold), m_metres(metres) {}
+  lxw_worksheet* Get() const { return m_sheet; }
 
-lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line,
-                    const CFormats& formats) {
-  lxw_format* bold = formats.bold;
+  void Text(unsigned row, unsigned column, const std::string& text, CCellStyle style) override {
+    worksheet_write_string(m_sheet, row, Column(column), text.c_str(), Format(style));
+  }
+  void Number(unsigned row, unsigned column, double value, CCellStyle style) override {
+    worksheet_write_number(m_sheet, row, Column(column), value, Format(style));
+  }
+  void Boolean(unsigned row, unsigned column, bool value, CCellStyle style) override {
+    worksheet_write_boolean(m_sheet, row, Column(column), value, Format(style));
+  }
+
+ private:
+  static lxw_col_t Column(unsigned column) { return static_cast<lxw_col_t>(column); }
+  lxw_format* Format(CCellStyle style) const {
+    return style == CCellStyle::Bold ? m_bold : style == CCellStyle::Metres ? m_metres : nullptr;
+  }
+  lxw_worksheet* m_sheet;
+  lxw_format* m_bold;
+  lxw_format* m_metres;
+};
+
+unsigned WriteLine(CSheet& sheet, unsigned row, const CExchangeLine& line) {
+  const CCellStyle bold = CCellStyle::Bold;
   sheet.Cell(row++, 0, line.name, false, bold);
   for (const auto& [key, value] : line.fields) {
     sheet.Cell(row, 0, key, false);
@@ -97,7 +107,7 @@ lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line,
     ++row;
   }
   for (std::size_t c = 0; c < line.titles.size(); ++c)
-    sheet.Cell(row, static_cast<lxw_col_t>(c), Trim(line.titles[c]), false, bold);
+    sheet.Cell(row, static_cast<unsigned>(c), Trim(line.titles[c]), false, bold);
   ++row;
   // A reference project's table (its first column of kind c0) says per column what it
   // holds: "@" texts, kind c1 quantities, numbers else. The others keep their quantity
@@ -110,9 +120,9 @@ lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line,
   };
   for (const std::vector<std::string>& cells : line.rows) {
     for (std::size_t c = 0; c < cells.size(); ++c) {
-      const lxw_col_t column = static_cast<lxw_col_t>(c);
+      const unsigned column = static_cast<unsigned>(c);
       const CellKind kind = kindOf(c);
-      if (kind == CellKind::Quantity) sheet.Quantity(row, column, Trim(cells[c]), formats);
+      if (kind == CellKind::Quantity) sheet.Quantity(row, column, Trim(cells[c]));
       else sheet.Cell(row, column, Trim(cells[c]), kind == CellKind::Number);
     }
     ++row;
@@ -121,6 +131,27 @@ lxw_row_t WriteLine(CSheet& sheet, lxw_row_t row, const CExchangeLine& line,
 }
 
 }  // namespace
+
+unsigned LayOutProject(const CExchange& exchange, CCellSink& sink, unsigned row) {
+  CSheet sheet(sink);
+  for (const auto& [key, value] : exchange.fields) {
+    sheet.Cell(row, 0, key, false, CCellStyle::Bold);
+    sheet.Cell(row, 1, Trim(value), kNumberFields.contains(key));
+    ++row;
+  }
+  return row;
+}
+
+unsigned LayOutLines(const CExchange& exchange, CCellSink& sink, unsigned row) {
+  CSheet sheet(sink);
+  for (const CExchangeLine& line : exchange.lines) row = WriteLine(sheet, row, line);
+  for (const char* key : {"TotalPrice", "TotalLabourTime", "TotalWeight"}) {
+    sheet.Cell(row, 0, key, false, CCellStyle::Bold);
+    sheet.Cell(row, 1, Trim(exchange.Field(key)), true);
+    ++row;
+  }
+  return row;
+}
 
 std::optional<double> ExchangeNumber(std::string_view text) {
   std::string compact;
@@ -148,22 +179,17 @@ bool WriteWorkbook(const CExchange& exchange, const std::string& path, std::stri
     error = "cannot create " + path;
     return false;
   }
-  CFormats formats;
-  formats.bold = workbook_add_format(book);
-  format_set_bold(formats.bold);
-  formats.metres = workbook_add_format(book);
-  format_set_num_format(formats.metres, "0.00\" m\"");
-  lxw_format* bold = formats.bold;
-  WriteProjectSheet(book, exchange, bold);
-  CSheet sheet(book, "Lines");
-  worksheet_set_column(sheet.Get(), 0, 0, 45, nullptr);
-  lxw_row_t row = 0;
-  for (const CExchangeLine& line : exchange.lines) row = WriteLine(sheet, row, line, formats);
-  for (const char* key : {"TotalPrice", "TotalLabourTime", "TotalWeight"}) {
-    sheet.Cell(row, 0, key, false, bold);
-    sheet.Cell(row, 1, Trim(exchange.Field(key)), true);
-    ++row;
-  }
+  lxw_format* bold = workbook_add_format(book);
+  format_set_bold(bold);
+  lxw_format* metres = workbook_add_format(book);
+  format_set_num_format(metres, "0.00\" m\"");
+  CWorksheetSink project(book, "Project", bold, metres);
+  worksheet_set_column(project.Get(), 0, 0, 20, nullptr);
+  worksheet_set_column(project.Get(), 1, 1, 40, nullptr);
+  LayOutProject(exchange, project, 0);
+  CWorksheetSink lines(book, "Lines", bold, metres);
+  worksheet_set_column(lines.Get(), 0, 0, 45, nullptr);
+  LayOutLines(exchange, lines, 0);
   const lxw_error result = workbook_close(book);
   if (result != LXW_NO_ERROR) {
     error = std::string("cannot write ") + path + ": " + lxw_strerror(result);

@@ -43,6 +43,11 @@ bool CWorkbookExport::ChooseExportFiles(bool saveAs, const std::string& fileTitl
     QString model = m_environment.dialogs->ChooseFileToOpen(
         &m_owner, QString::fromStdString(models), ModelFilter());
     if (model.isEmpty()) return false;
+    if (IsOldModelWorkbook(model.toStdString())) {
+      m_environment.dialogs->Message(&m_owner, StringQText(kMsgModelIsOldWorkbook).arg(model),
+                                     kMbOk | kMbIconExclamation);
+      return false;
+    }
     job.modelPath = model.toStdString();
   }
   const std::string name = WorkbookName(fileTitle);
@@ -98,8 +103,11 @@ void CWorkbookExport::WatchHelper(const CXlExportJob& job) {
     std::filesystem::remove(job.exchangePath, ignored);
     if (*code == 0 || *code == -1 || !m_environment.dialogs) return;
     const QString target = QString::fromStdString(job.targetPath);
+    const QString model = QString::fromStdString(job.modelPath);
     const QString text = *code == kHelperNotOpened
                              ? StringQText(kMsgLinearWorkbookNotOpened).arg(target)
+                         : *code == kHelperModelNotReadable
+                             ? StringQText(kMsgModelNotReadable).arg(model)
                              : StringQText(kMsgLinearWorkbookNotWritten).arg(target).arg(*code);
     m_environment.dialogs->Message(&m_owner, text, kMbOk | kMbIconExclamation);
   });

@@ -16,6 +16,7 @@
 #include "app/message_text.h"
 #include "app/ui/interface_locale.h"
 #include "app/xl_export_file.h"
+#include "linear/linear_messages.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "shell/ui/frame_status_bar.h"
@@ -145,6 +146,11 @@ void CLayoutDocWindow::BuildFrame() {
         this, QString::fromStdString(models),
         COpenFileFilter{"Excel Files (*.XLS *.XLSX)|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"});
     if (chosen.isEmpty()) return std::nullopt;
+    if (IsOldModelWorkbook(chosen.toStdString())) {
+      m_context.dialogs->Message(this, StringQText(kMsgModelIsOldWorkbook).arg(chosen),
+                                 kMbOk | kMbIconExclamation);
+      return std::nullopt;
+    }
     return chosen;
   });
   m_frame->SetQuestionAsker([this](const QString& text) {

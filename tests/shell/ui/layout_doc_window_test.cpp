@@ -216,7 +216,7 @@ namespace {
 
 // The layout's workbook export did not offer the model workbooks that the program
 // folder's MODELS holds, as the linear window does. Without a model it asks nothing;
-// cancelling the choice ends the export.
+// cancelling the choice, or choosing a model that cannot be read, ends the export.
 TEST(LayoutWorkbookModelTest, TheModelsOfTheProgramFolderAreOffered) {
   CFrameFixture fixture({}, true);
   CMainFrame& frame = fixture.Frame();
@@ -236,6 +236,14 @@ TEST(LayoutWorkbookModelTest, TheModelsOfTheProgramFolderAreOffered) {
   EXPECT_TRUE(fixture.dialogs.openFolders.front().endsWith("program/MODELS/"))
       << fixture.dialogs.openFolders.front().toStdString();
   EXPECT_EQ(fixture.dialogs.messages.size(), messages) << "cancelled: nothing exported";
+  // An Excel 97-2003 model cannot be read here: the user is told so by its name, and the
+  // export ends there.
+  const QString old = QString::fromStdString(fixture.folder.Write("program/MODELS/old.XLS", "x"));
+  fixture.dialogs.filesToOpen = {old};
+  ASSERT_TRUE(layout->OnCommand(kIdExportExcel));
+  ASSERT_EQ(fixture.dialogs.messages.size(), messages + 1);
+  EXPECT_TRUE(fixture.dialogs.messages.back().contains(old))
+      << fixture.dialogs.messages.back().toStdString();
 }
 
 }  // namespace
