@@ -137,7 +137,8 @@ TEST(LayoutEditEndToEndTest, DeleteTakesTheTapOffUnitsMarkedInTurn) {
   const CProgramRun run = RunScript(
       folder, "open " + placed + "\n" + pickRun + "command 32780\nrunclick 2 " +
                   std::to_string(units[0]) + " 6\nrunclick 2 " + std::to_string(units[1]) +
-                  " 6\nanswer - accept\ncommand 32862\nshot " + shot + "\nsave " + deleted + "\n");
+                  " 6\nshot " + TestOutputPath("edit_units_marked.png") +
+                  "\nanswer - accept\ncommand 32862\nshot " + shot + "\nsave " + deleted + "\n");
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
   LookAtSaved(deleted, [&](CDorneDoc& document) {
