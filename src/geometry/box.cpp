@@ -7,6 +7,7 @@
 #include "geometry/view_rotation.h"
 
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +15,8 @@
 #include <utility>
 
 namespace {
+
+std::atomic<std::uint64_t> g_selectionMarksVersion{0};
 
 constexpr int kFacePairs[6][6] = {
     {-1, 2, 3, 1, -2, 0}, {0, -1, 3, 1, 2, -2}, {3, 0, -1, -2, 1, 2},
@@ -541,4 +544,15 @@ void CBox::Serialize(CArchiveReader& archive) {
 int CBox::GetFacePairEntry(int face, int other) {
   if (face < 0 || face >= kFaceCount || other < 0 || other >= kFaceCount) return -1;
   return kFacePairs[face][other];
+}
+
+void CBox::SetSelectionState(int state) {
+  const auto mark = static_cast<std::int8_t>(state >= 0 && state <= 2 ? state : 1);
+  if (mark == m_selected) return;
+  m_selected = mark;
+  g_selectionMarksVersion.fetch_add(1, std::memory_order_relaxed);
+}
+
+std::uint64_t CBox::SelectionMarksVersion() {
+  return g_selectionMarksVersion.load(std::memory_order_relaxed);
 }

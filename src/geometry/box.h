@@ -174,17 +174,15 @@ class CBox {
   std::uint32_t GetColor() const { return m_color; }
   void SetColor(std::uint32_t color) { m_color = color; }
   // The mark is a selection state: 0 none, 1 selected, 2 selected in the lighter colour.
+  // The drawing shows a box as its mark says, whatever the selection holds; a tap-off
+  // unit's box carries the marks of the units marked in turn in it too.
   bool IsSelected() const { return m_selected != 0; }
-  void SetSelected(bool selected) { m_selected = selected ? 1 : 0; }
   int GetSelectionState() const { return m_selected; }
   // States outside 0..2 count as 1 (selected).
-  void SetSelectionState(int state) {
-    m_selected = static_cast<std::int8_t>(state >= 0 && state <= 2 ? state : 1);
-  }
-  // The mark a tap-off unit's box carries between two ResetMarkedTapOffUnits calls:
-  // 1 marked, 2 reset on the marked run, 0 none. Not part of the stored record.
-  int GetMark() const { return m_mark; }
-  void SetMark(int mark) { m_mark = static_cast<std::int8_t>(mark); }
+  void SetSelectionState(int state);
+  // Grows with every change of any box's mark: a picture kept from before a change of
+  // marks is not the scene any more.
+  static std::uint64_t SelectionMarksVersion();
   // The shape code the range gave a further box (top four bits of the attribute word).
   void SetKindCode(int code) {
     m_attributes = (m_attributes & 0x0FFFFFFFu) | (static_cast<std::uint32_t>(code & 0xF) << 28);
@@ -298,7 +296,6 @@ class CBox {
   CornerForm m_cornerForm = CornerForm::kExact;
   bool m_finite = true;  // m_projectedMin/Max are finite
   std::int8_t m_selected = 0;
-  std::int8_t m_mark = 0;
 };
 
 // Whether the projected extents of the two boxes overlap with an area (touching edges

@@ -8,7 +8,6 @@
 #include "geometry/parallel_chunks.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
-#include "model/element/element_selection.h"
 #include "model/run/run.h"
 #include "view/bevel_faces.h"
 #include "view/box_colours.h"
@@ -67,14 +66,6 @@ struct CBoxDraw {
   std::string layer;
 };
 
-// 0 not selected, 1 selected, 2 selected in the lighter colour: a box marked with the
-// lighter state shows it; any other box of the selected element shows the selection.
-int SelectionState(const CBox& box, const CDev& e) {
-  if (box.GetSelectionState() == 2) return 2;
-  const CElementSelection& selection = CElementSelection::Of(e);
-  return selection.Element() == &e ? 1 : 0;
-}
-
 int FaceModeOf(const CDev& e, int role, int slot) {
   if (role != 1 && role != 2) return 0;
   const std::string range = e.GetRunProperty("Catalog").substr(0, 2);
@@ -95,7 +86,7 @@ CBoxColours ColoursOf(const CDev& e, const CBoxDraw& d, int toolMode,
   in.boxColour = word == CBox::kNoColor
                      ? GetColor(options.colors, ElementColourKind(e.GetKind(), e.GetVariant()))
                      : CColor::FromColorRef(word & 0xFFFFFFu);
-  in.selection = SelectionState(d.box, e);
+  in.selection = d.box.GetSelectionState();
   in.monochrome = options.monochrome;
   in.patternedBody = d.patternedBody;
   in.faceMode = d.faceMode;
@@ -352,7 +343,7 @@ void DrawElementBox(CDrawContext& dc, const CBox& box, int toolMode, CElementDra
   d.projection = element->GetProjection();
   d.role = box.GetKindCode();
   d.slot = element->GetBoxSlot(box);
-  d.selected = SelectionState(box, *element) != 0;
+  d.selected = box.IsSelected();
   d.patternedBody = element->GetKind() == CDev::kInLine && d.slot == CBoxOwner::kBodySlot;
   d.faceMode = FaceModeOf(*element, d.role, d.slot);
   if (d.faceMode >= 10 && !options.dxfRecording && !SpansPixels(dc, box, kDetailBoxPixels)) return;

@@ -94,6 +94,24 @@ TEST_F(QMRunTest, SpecialConnectionDigitFollowsItsOrientation) {
   }
 }
 
+// The part builder took every rating 63 for a twin run, a QMA 63 run too.
+TEST_F(QMRunTest, OnlyQmc63AndQma50AreBuiltAsTwins) {
+  const struct {
+    const char* variant;
+    const char* rating;
+    bool runRules;  // the run class's own rules
+    bool builder;   // the part builder's flag
+  } rows[] = {
+      {"C", "63", true, true},   {"A", "50", true, true},   {"A", "63", true, false},
+      {"C", "50", false, false}, {"A", "25", false, false},
+  };
+  for (const auto& row : rows) {
+    const CRunQM& run = MakeRun(row.variant, row.rating);
+    EXPECT_EQ(run.IsTwinRating(), row.runRules) << row.variant << row.rating;
+    EXPECT_EQ(run.IsBuiltAsTwin(), row.builder) << row.variant << row.rating;
+  }
+}
+
 TEST_F(QMRunTest, FlatEndDigitFollowsTheNeighbourBehind) {
   CRunQM& run = MakeRun("A", "25");
   auto end = QMElement(run, CDev::kEnd, QMStyle(10));

@@ -185,10 +185,10 @@ class CDorneDoc : public CRunDocument {
   void RefreshRunGrids();
   void PlaceRunStart(CRun& run);
   // Asks (message 31464), then deletes the selection of the current run (the element,
-  // its joint, or a tap-off unit) as the user chose it; without a selection, the element
-  // being placed when it ends a branch. 1 when asked and cancelled or deleted, 0 when
-  // there was nothing to delete or it could not go. `removed`, when given, tells whether
-  // the design changed.
+  // its joint, or the marked tap-off units) as the user chose it. While the question is
+  // open, what would go is marked in the lighter colour. 1 when asked and cancelled or
+  // deleted, 0 when nothing of the current run is selected or it could not go.
+  // `removed`, when given, tells whether the design changed.
   int DeleteCurrentElement(bool* removed = nullptr);
 
   // Tools of the layout view (dorne_doc_tools.cpp), at a logical window point; each gives
@@ -371,7 +371,7 @@ class CDorneDoc : public CRunDocument {
   // The current run's current element as a removed branch end, with the placement cursor
   // and free faces taken from the element behind it; false when nothing was removed.
   bool RemoveCurrentBranchEnd();
-  // The selected element (or joint, or unit) leaves its run after the question; as
+  // The selected element (or joint, or units) leaves its run after the question; as
   // DeleteCurrentElement.
   int DeleteSelectedElement(CDev& selected, bool* removed);
   // The element owning the front box under the point, and that box; null when none.

@@ -243,31 +243,25 @@ void CDorneDoc::PlaceRunStart(CRun& run) {
 
 int CDorneDoc::DeleteCurrentElement(bool* removed) {
   if (removed != nullptr) *removed = false;
-  if (CDev* selected = m_selection.Element();
-      selected != nullptr && m_currentRun != nullptr && selected->GetRun() == m_currentRun)
-    return DeleteSelectedElement(*selected, removed);
-  CDev* element = m_currentRun != nullptr ? m_currentRun->GetCurrentElement() : nullptr;
-  if (IsCurrentRunEditable() == 0 || element == nullptr) return 0;
-  ClosePropDialog();
-  UpdateAllViews();
-  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement, {})) return 1;
-  if (!RemoveCurrentBranchEnd()) {
-    if (m_prompter != nullptr) m_prompter->Beep();
+  CDev* selected = m_selection.Element();
+  if (selected == nullptr || m_currentRun == nullptr || selected->GetRun() != m_currentRun)
     return 0;
-  }
-  if (removed != nullptr) *removed = true;
-  SetModifiedFlag(true);
-  RebuildSceneAfterEditOf(m_currentRun);
-  UpdateAllViews();
-  return 1;
+  return DeleteSelectedElement(*selected, removed);
 }
 
 int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
   if (IsCurrentRunEditable() == 0) return 0;
   CRun& run = *m_currentRun;
   ClosePropDialog();
+  // While the question is open, what the delete would take is shown in the lighter colour.
+  MarkCurrentSelection(this, 2);
   UpdateAllViews();
-  if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement, {})) return 1;
+  const bool confirmed = m_prompter == nullptr || m_prompter->AskOkCancel(kMsgDeleteElement, {});
+  MarkCurrentSelection(this, 0);
+  if (!confirmed) {
+    UpdateAllViews();
+    return 1;
+  }
   const CDev* placing = run.GetCurrentElement();
   // The element may be gone after this: only the run is looked at again.
   if (selected.DeleteCurrentSelection() == 0) {

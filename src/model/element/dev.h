@@ -18,6 +18,7 @@
 
 class CArchiveReader;
 class CArchiveWriter;
+class CElementSelection;
 class CPartRecord;
 class CRun;
 class CRunDocument;
@@ -395,6 +396,12 @@ int FaceIndexToBit(int face);
 // Applies MarkSelected (with that selection state) to the document's selection; clearing
 // keeps the selection's own marks shown. 0 without a selection.
 int MarkCurrentSelection(CRunDocument* document, int value);
+// The program's own clear of a selection (a rebuild, the run's pages shown): the marks
+// that the selection shows go with it; nobody is told.
+void DropSelection(CElementSelection& selection);
+// The element selected at that face index (CElementSelection::kWholeElement: the whole
+// element) in place of the selection before, with the marks that show it; nobody is told.
+void PutSelection(CDev& element, int face);
 // Rounds up to a multiple of 4; negative values go to the multiple of 4 above them.
 std::int64_t RoundUpToFour(std::int64_t value);
 // Thickness of the two face boxes of a joint across a gap between main boxes: the gap

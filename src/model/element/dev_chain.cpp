@@ -120,9 +120,7 @@ CObjWithProp* CDev::GetPrevSameName() const {
 namespace {
 
 void SelectBox(CDev* element, int slot) {
-  if (element != nullptr && element->GetBox(slot) != nullptr) {
-    CElementSelection::Of(*element).Select(element, slot);
-  }
+  if (element != nullptr && element->GetBox(slot) != nullptr) PutSelection(*element, slot);
 }
 
 }  // namespace
@@ -130,7 +128,7 @@ void SelectBox(CDev* element, int slot) {
 void CDev::GoToObject(CObjWithProp* targetObject, int how) {
   CElementSelection& selection = CElementSelection::Of(*this);
   const bool whole = selection.Face() == CElementSelection::kWholeElement;
-  selection.Clear();
+  DropSelection(selection);
   CDev* target = dynamic_cast<CDev*>(targetObject);
   if (how == kGoPrevious) {
     if (whole) SelectBox(this, GetBackFace());

@@ -56,11 +56,13 @@ int CDev::SelectElement(bool select, CBox* box) {
     return joint != nullptr ? neighbour->SelectElement(true, joint) : 0;
   }
   if (slot < kFaceCount) face = slot;
-  // Only what is selected now carries a mark: a unit marked before and no longer shown
-  // as selected must not go with the next delete.
-  ResetMarkedTapOffUnits(nullptr, false);
+  // A unit selected before in the same run is left to the reset of the marked units,
+  // which keeps it marked (in the lighter colour) while the units are marked in turn.
+  CDev* previous = selection.Element();
+  const bool markedInTurn = m_kind == kTapOff && previous != nullptr &&
+                            previous->m_kind == kTapOff && previous->m_run == m_run;
+  if (previous != nullptr && !markedInTurn) MarkSelection(*previous, selection.Face(), 0);
   if (m_kind == kTapOff) ResetMarkedTapOffUnits(this, false);
-  if (CDev* previous = selection.Element()) MarkSelection(*previous, selection.Face(), 0);
   MarkSelection(*this, face, 1);
   selection.Select(this, face);
   NotifyPropDialog(kPropMsgShowObject);
@@ -111,4 +113,16 @@ int MarkCurrentSelection(CRunDocument* document, int value) {
   // Clearing the wider marks leaves the selection itself shown.
   if (value == 0) MarkSelection(*current, selection.Face(), 1);
   return result;
+}
+
+void DropSelection(CElementSelection& selection) {
+  if (CDev* current = selection.Element()) MarkSelection(*current, selection.Face(), 0);
+  selection.Clear();
+}
+
+void PutSelection(CDev& element, int face) {
+  CElementSelection& selection = CElementSelection::Of(element);
+  DropSelection(selection);
+  MarkSelection(element, face, 1);
+  selection.Select(&element, face);
 }

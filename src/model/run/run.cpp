@@ -228,7 +228,7 @@ bool CRun::ReachesPropWindow() const {
 int CRun::NotifyPropDialog(int message) {
   CElementSelection& selection = Selection();
   if (selection.Element() != nullptr) {
-    selection.Clear();
+    DropSelection(selection);
     if (m_document != nullptr) m_document->UpdateAllViews();
   }
   return CObjWithProp::NotifyPropDialog(message);

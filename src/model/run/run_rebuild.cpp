@@ -63,7 +63,7 @@ int CRun::RebuildParts(int level) {
     RebuildBOM(false);
     m_preparing = false;
     NotifyPropDialog(kPropMsgClear);
-    Selection().Clear();
+    DropSelection(Selection());
     ShowWorkStatus(kMsgPreparingParts);
     return 0;
   }
@@ -118,7 +118,7 @@ void CRun::RebuildOnce(int level) {
 int CRun::RebuildBOM(bool recomputeTotals) {
   for (int i = 0; i < 4; ++i) m_totals[static_cast<std::size_t>(i)] = 0.0;
   if (m_devices.size() < 2) return 1;
-  Selection().Clear();
+  DropSelection(Selection());
   CWaitCursorGuard wait;
   m_bom->NumberLines(-1);
   ShowWorkStatus(kMsgRebuildingBOM);

@@ -74,15 +74,15 @@ int ResetMarkedTapOffUnits(CDev* element, bool remove) {
   if (CRun* marked = g_markedRun.load()) {
     for (CDev* unit : UnitsFromLast(*marked)) {
       CBox* box = unit->GetBox(CDev::kBodySlot);
-      if (unit == element || box == nullptr || box->GetMark() == 0) continue;
+      if (unit == element || box == nullptr || box->GetSelectionState() == 0) continue;
       if (remove) DeleteUnit(*marked, *unit);
-      else box->SetMark(marked == run ? 2 : 0);
+      else box->SetSelectionState(marked == run ? 2 : 0);
       ++touched;
     }
   }
   g_markedRun = nullptr;
   if (element == nullptr) return touched;
-  if (CBox* box = element->GetBox(CDev::kBodySlot)) box->SetMark(1);
+  if (CBox* box = element->GetBox(CDev::kBodySlot)) box->SetSelectionState(1);
   g_markedRun = run;
   return touched + 1;
 }

@@ -8,10 +8,11 @@ class CRun;
 // whose parts have been built; any other element holds none. Returns how many went.
 int DeleteTapOffUnitsAt(CDev& element);
 
-// The units of the run marked last (other than the element) lose their mark: with
-// `remove` they are deleted, otherwise their box mark becomes 2 when the element belongs
-// to that run and 0 when not. The element, when given, is marked (1) and its run is the
-// one marked last. Returns the units touched, plus one for the element.
+// The units of the run marked last (other than the element) whose box carries a
+// selection mark lose it: with `remove` they are deleted, otherwise their mark becomes 2
+// (the lighter colour) when the element belongs to that run and 0 when not. The element,
+// when given, is marked (1) and its run is the one marked last. Returns the units
+// touched, plus one for the element.
 int ResetMarkedTapOffUnits(CDev* element, bool remove);
 
 // A run that goes is no longer the run marked last.

@@ -20,7 +20,7 @@ bool IsFamily(std::string_view reference, std::string_view family) {
 }  // namespace
 
 CPartBuilderQM::CPartBuilderQM(CRunQM& run)
-    : CPartBuilder(run), m_qm(run), m_references(*this, run), m_twin(run.IsTwinRating()) {
+    : CPartBuilder(run), m_qm(run), m_references(*this, run), m_twin(run.IsBuiltAsTwin()) {
   m_edStepOff = run.GetPropText("QM_ED_STEP") == "0";
   const std::string elbows = run.GetPropText("ELBOWS");
   SetPlanningFlag(elbows == "ALL" || elbows == "JCT" ? 1 : 0);

@@ -25,7 +25,7 @@ bool IsRightAngle(const CDev& element) {
 }
 
 CQMPartReferences::CQMPartReferences(CPartBuilder& builder, CRunQM& run)
-    : m_builder(builder), m_run(run), m_twin(run.IsTwinRating()) {}
+    : m_builder(builder), m_run(run), m_twin(run.IsBuiltAsTwin()) {}
 
 int CQMPartReferences::CombinationFlag(const CDev& element) const {
   const auto found = m_combination.find(&element);

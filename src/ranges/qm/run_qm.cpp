@@ -66,6 +66,11 @@ bool CRunQM::IsTwinRating() const {
   return calibre == "63" || (IsQMA() && calibre == "50");
 }
 
+bool CRunQM::IsBuiltAsTwin() const {
+  const std::string code = GetPropText("Catalog") + GetPropText("Calibre");
+  return code == "QMC63" || code == "QMA50";
+}
+
 int CRunQM::ConnectionMode(const CDev& element) {
   return static_cast<int>((element.GetStyle() >> 20) & 0xF);
 }

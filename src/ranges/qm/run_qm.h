@@ -34,8 +34,12 @@ class CRunQM : public CRangeRun {
   // Rating as stored ("Calibre"), code ("Catalog") and "Neutral" as a whole number.
   int GetNeutral() const;
   bool IsQMA() const { return GetPropText("Catalog") == "QMA"; }
-  // QMC 63 and QMA 50 are built of two runs side by side.
+  // The ratings the run's own rules treat as twins: Calibre 63 whatever the catalogue,
+  // and QMA 50.
   bool IsTwinRating() const;
+  // The part builder's twin-rating flag: exactly QMC 63 and QMA 50, the runs built of two
+  // runs side by side (a QMA run of Calibre 63 is not one).
+  bool IsBuiltAsTwin() const;
   // The run has a neutral conductor unless "Neutral" is "3".
   bool HasNeutral() const { return GetPropText("Neutral") != "3"; }
   // The run carries a protective conductor of its own when "Neutral" is "5" or "7" (the

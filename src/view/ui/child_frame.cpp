@@ -16,6 +16,8 @@
 #include "export/ui/layout_exports.h"
 #include "model/document/doc_command_rules.h"
 #include "model/document/dorne_doc.h"
+#include "model/element/dev.h"
+#include "model/element/element_selection.h"
 #include "model/props/prop_window_notifier.h"
 #include "model/run/run.h"
 #include "model/undo/undo_manager.h"
@@ -267,7 +269,8 @@ bool CChildFrame::Print(QPrinter& printer) const {
 void CChildFrame::OnPrint() {
   ClosePropDialog();
   // A selected element would print highlighted.
-  m_view->Document()->Selection().Clear();
+  if (CDev* selected = m_view->Document()->Selection().Element())
+    selected->SelectElement(false, nullptr);
   QPrinter printer(QPrinter::HighResolution);
   QPrintDialog dialog(&printer, this);
   dialog.setMinMax(1, 1);

@@ -1,20 +1,18 @@
 #include "view/ui/scene_paint_cache.h"
 
+#include "geometry/box.h"
 #include "model/document/dorne_doc.h"
-#include "model/element/element_selection.h"
 
 CScenePaintCache::CKey CScenePaintCache::CKey::Of(const CDorneDoc& document,
                                                   const CViewWindow& window, QSize size,
                                                   const CSceneDrawOptions& options,
                                                   const QImage& image) {
-  const CElementSelection& selection = document.Selection();
   CKey key;
   key.picture = CViewPictureKey::Of(document, window, size, options, image);
   key.supportDisplay = options.supportDisplay;
   key.elements = options.elements;
   key.toolMode = document.GetToolMode();
-  key.selected = selection.Element();
-  key.selectedFace = selection.Face();
+  key.selectionMarks = CBox::SelectionMarksVersion();
   return key;
 }
 

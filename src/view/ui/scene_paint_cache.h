@@ -17,14 +17,13 @@
 #include "view/view_window.h"
 
 class CDorneDoc;
-class CDev;
 
 // What a view keeps between paints of its scene into pictures: the painter operations of
 // the last paint, with what they were drawn from. A repaint of the same list through the
 // same window with the same options only plays them back. Like the element draw cache, it
 // relies on its owner to clear it whenever the document notifies a change; what changes
 // without a notice (the list and its projection, the view angles, the window, the options,
-// the tool mode, the selection) is part of the key.
+// the tool mode, the boxes' selection marks) is part of the key.
 class CScenePaintCache {
  public:
   // Everything the picture is drawn from besides the document's contents.
@@ -33,8 +32,7 @@ class CScenePaintCache {
     int supportDisplay = 0;
     CElementDrawOptions elements;
     int toolMode = 0;
-    const CDev* selected = nullptr;
-    int selectedFace = 0;
+    std::uint64_t selectionMarks = 0;  // CBox::SelectionMarksVersion: the boxes drawn selected
     bool operator==(const CKey&) const = default;
 
     static CKey Of(const CDorneDoc& document, const CViewWindow& window, QSize size,

@@ -156,28 +156,76 @@ TEST_F(DorneDocTest, PlacingTheStartMakesTheRunEditable) {
   EXPECT_EQ(run.GetDevices().size(), elements);
 }
 
-TEST_F(DorneDocTest, DeletingAsksFirstAndTakesOnlyBranchEnds) {
+// Remembers, while the delete's question is open, the mark of each element's main box.
+class CMarkWatchingPrompter : public CAnsweringPrompter {
+ public:
+  explicit CMarkWatchingPrompter(const std::vector<CDev*>& chain)
+      : CAnsweringPrompter(false), m_chain(chain) {}
+  bool AskOkCancel(int message, const std::string& text) override {
+    for (const CDev* element : m_chain) {
+      const CBox* box = element->GetBox(CDev::kBodySlot);
+      marks.push_back(box != nullptr ? box->GetSelectionState() : -1);
+    }
+    return CAnsweringPrompter::AskOkCancel(message, text);
+  }
+  std::vector<int> marks;
+
+ private:
+  std::vector<CDev*> m_chain;
+};
+
+// The question showed nothing of what the delete would take.
+TEST_F(DorneDocTest, TheDeleteShowsWhatItWouldTakeWhileItAsks) {
+  struct Row {
+    const char* name;
+    std::size_t selected;
+    std::vector<std::size_t> shown;  // chain indexes drawn in the lighter colour
+  };
+  const Row rows[] = {
+      {"an elbow takes everything beyond it", 2, {2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+      {"an in-line unit takes itself alone", 7, {7}},
+      {"the branch at its end", 12, {12}},
+  };
+  for (const Row& row : rows) {
+    auto document = NewDocument();
+    CRun& run = AddRun(*document, "QDA");
+    std::vector<CDev*> chain = BuildChain(run);
+    chain.resize(13);  // the elements linked in the chain
+    for (CDev* element : chain)
+      if (!element->HasMainBox()) element->MakeBox(CDev::kBodySlot);
+    CMarkWatchingPrompter cancel(chain);
+    document->SetPrompter(&cancel);
+    CDev* selected = chain[row.selected];
+    ASSERT_EQ(selected->SelectElement(true, selected->GetBox(CDev::kBodySlot)), 1) << row.name;
+    bool removed = true;
+    EXPECT_EQ(document->DeleteCurrentElement(&removed), 1) << row.name;
+    EXPECT_FALSE(removed) << row.name;
+    ASSERT_EQ(cancel.marks.size(), chain.size()) << row.name;
+    for (std::size_t i = 0; i < chain.size(); ++i) {
+      const bool shown = std::find(row.shown.begin(), row.shown.end(), i) != row.shown.end();
+      EXPECT_EQ(cancel.marks[i], shown ? 2 : 0) << row.name << ": element " << i;
+      // Cancelled: the selected element alone shows as selected again.
+      EXPECT_EQ(chain[i]->GetBox(CDev::kBodySlot)->GetSelectionState(), i == row.selected ? 1 : 0)
+          << row.name << ": element " << i;
+    }
+    EXPECT_EQ(document->Selection().Element(), selected) << row.name;
+    document->SetPrompter(nullptr);
+  }
+}
+
+TEST_F(DorneDocTest, WithoutASelectionNothingIsAskedAndNothingGoes) {
   auto document = NewDocument();
   CRun& run = AddRun(*document, "QDA");
   const std::vector<CDev*> chain = BuildChain(run);
-  document->SetModifiedFlag(false);
-  CAnsweringPrompter cancel(false);
-  document->SetPrompter(&cancel);
-  run.SetCurrentElement(chain[12]);
-  EXPECT_EQ(document->DeleteCurrentElement(), 1);
-  EXPECT_EQ(cancel.asked, std::vector<int>{31464});
-  EXPECT_FALSE(document->IsModified());
   CAnsweringPrompter ok(true);
   document->SetPrompter(&ok);
-  run.SetCurrentElement(chain[5]);  // in the middle of the chain
-  EXPECT_EQ(document->DeleteCurrentElement(), 0);
-  EXPECT_EQ(ok.beeps, 1);
-  run.SetCurrentElement(chain[12]);
-  const std::size_t before = run.GetDevices().size();
-  EXPECT_EQ(document->DeleteCurrentElement(), 1);
-  EXPECT_EQ(run.GetDevices().size(), before - 1);
-  EXPECT_EQ(run.GetCurrentElement(), chain[3]);
-  EXPECT_TRUE(document->IsModified());
+  run.SetCurrentElement(chain[12]);  // the end of a branch, being placed
+  bool removed = true;
+  EXPECT_EQ(document->DeleteCurrentElement(&removed), 0);
+  EXPECT_FALSE(removed);
+  EXPECT_TRUE(ok.asked.empty());
+  EXPECT_EQ(run.GetDevices().size(), chain.size());
+  document->SetPrompter(nullptr);
 }
 
 // The delete command took the element being placed and only when it ended a branch: a
@@ -276,9 +324,11 @@ TEST_F(DorneDocTest, DeletingAJointTakesOffTheTapOffUnitsOnIt) {
   ASSERT_GE(run.GetBOM().FindLine("QDTAP1"), 1);
   CAnsweringPrompter ok(true);
   document->SetPrompter(&ok);
-  run.SetCurrentElement(joint);
+  ASSERT_EQ(joint->SelectElement(true, joint->MakeBox(CDev::kBodySlot)), 1);
   EXPECT_EQ(document->DeleteCurrentElement(), 1);
-  EXPECT_FALSE(run.OwnsElement(unit));
+  // Compared by kind: the address of an element gone may be taken by a new one.
+  ASSERT_EQ(run.GetDevices().size(), 1u);
+  EXPECT_EQ(run.GetDevices().front()->GetKind(), CDev::kEnd);
   EXPECT_LT(run.GetBOM().FindLine("QDTAP1"), 0);
   CRunEnvironment::Instance().SetBoxPoints(nullptr);
 }

@@ -100,9 +100,11 @@ const ToolEdit kToolEdits[] = {
        return true;
      }},
     {"the element being placed deleted", nullptr,
-     [](CDorneDoc& document, CRun&) {
+     [](CDorneDoc& document, CRun& run) {
+       CDev* placing = run.GetCurrentElement();
        bool removed = false;
-       return document.DeleteCurrentElement(&removed) == 1 && removed;
+       return placing->SelectElement(true, placing->GetBox(CDev::kBodySlot)) == 1 &&
+              document.DeleteCurrentElement(&removed) == 1 && removed;
      }},
     {"a selected element in the middle deleted", nullptr,
      [](CDorneDoc& document, CRun& run) {

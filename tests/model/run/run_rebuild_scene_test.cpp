@@ -22,6 +22,13 @@ namespace {
 // As the move tool does it (CViewTools::MoveRunPress).
 void MoveRun(CDorneDoc& document, CRun& run, const C3DPoint& by) { document.MoveRun(run, by); }
 
+// As the delete command does it: the run's last element selected, then deleted.
+void DeleteLastElement(CDorneDoc& document, CRun& run) {
+  CDev* last = run.GetCurrentElement();
+  ASSERT_EQ(last->SelectElement(true, last->GetBox(CDev::kBodySlot)), 1);
+  EXPECT_EQ(document.DeleteCurrentElement(), 1);
+}
+
 struct Edit {
   const char* name;
   std::function<void(CDorneDoc&, CRun&)> apply;
@@ -43,7 +50,7 @@ const Edit kEdits[] = {
     {"one box grown",
      [](CDorneDoc&, CRun& run) { ElementAt(run, 3)->GetBox(CDev::kBodySlot)->SetExtent1(900); }},
     {"the last element deleted",
-     [](CDorneDoc& document, CRun&) { EXPECT_EQ(document.DeleteCurrentElement(), 1); }},
+     [](CDorneDoc& document, CRun& run) { DeleteLastElement(document, run); }},
 };
 
 class RunRebuildSceneTest : public SceneTwinTestBase {};
@@ -177,7 +184,7 @@ TEST_F(RunRebuildSceneTest, AnyUseOfAPutOffSceneFindsItMade) {
       {"the last element deleted",
        [](CDorneDoc& document) {
          document.SetCurrentRun(document.GetRuns()[1]);
-         EXPECT_EQ(document.DeleteCurrentElement(), 1);
+         DeleteLastElement(document, *document.GetRuns()[1]);
        }},
       {"a run removed", [](CDorneDoc& document) { document.RemoveRun(document.GetRuns()[3]); }},
       {"a run rebuilt after the turn",

@@ -37,7 +37,7 @@ class TapOffDeleteTest : public OutletRunTest {
     const int line = m_run->GetBOM().FindLine("QDB0016SE");
     return line < 0 ? 0 : m_run->GetBOM().GetLineQuantity(line);
   }
-  static int Mark(const CDev* unit) { return unit->GetBox(CDev::kBodySlot)->GetMark(); }
+  static int Mark(const CDev* unit) { return unit->GetBox(CDev::kBodySlot)->GetSelectionState(); }
 };
 
 TEST_F(TapOffDeleteTest, DeletingAtAJointTakesOnlyItsUnitsAndTheirLines) {
@@ -104,19 +104,22 @@ TEST_F(TapOffDeleteTest, ARunThatGoesIsNoLongerTheMarkedRun) {
 
 namespace {
 
-// Units were marked only by the tests: deleting a selected unit answered 1 and left it,
-// and a unit chosen before and then left kept a mark that the next delete would follow.
-TEST_F(TapOffDeleteTest, DeletingASelectedUnitTakesThatUnitOnly) {
+// Units were marked only by the tests, and a unit chosen before was then reset out of
+// sight: the delete took the last unit alone, whatever the view had shown.
+TEST_F(TapOffDeleteTest, DeletingTakesTheUnitsMarkedInTurn) {
   const std::vector<CDev*> units = Units();
   ASSERT_EQ(units[0]->SelectElement(true, units[0]->GetBox(CDev::kBodySlot)), 1);
   EXPECT_EQ(Mark(units[0]), 1);
   ASSERT_EQ(units[1]->SelectElement(true, units[1]->GetBox(CDev::kBodySlot)), 1);
   EXPECT_EQ(Mark(units[1]), 1);
-  EXPECT_EQ(Mark(units[0]), 0) << "the unit left is no longer marked";
+  EXPECT_EQ(Mark(units[0]), 2) << "the unit marked before shows in the lighter colour";
+  EXPECT_EQ(Mark(units[2]), 0);
   EXPECT_EQ(units[1]->DeleteCurrentSelection(), 1);
+  EXPECT_FALSE(m_run->OwnsElement(units[0]));
   EXPECT_FALSE(m_run->OwnsElement(units[1]));
-  EXPECT_EQ(Units().size(), 2u);
-  EXPECT_EQ(Quantity(), 2);
+  ASSERT_EQ(Units().size(), 1u);
+  EXPECT_EQ(Mark(units[2]), 0);
+  EXPECT_EQ(Quantity(), 1);
   EXPECT_EQ(m_run->Selection().Element(), nullptr);
 }
 

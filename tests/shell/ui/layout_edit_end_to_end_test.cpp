@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "geometry/box.h"
+#include "model/bom/bom_grid.h"
 #include "model/element/dev.h"
+#include "model/run/run.h"
 #include "sample_end_to_end_support.h"
 
 namespace {
@@ -105,9 +107,10 @@ std::vector<int> UnitsOf(const CDorneDoc& document, const std::string& name) {
   return units;
 }
 
-// Two units on the sample's run E; the first one clicked, then the second, then deleted.
-// The delete took the element being placed at the run's far end and left the unit.
-TEST(LayoutEditEndToEndTest, DeleteTakesTheSelectedTapOffUnitOnly) {
+// Two units on the sample's run E, marked in turn (the first one clicked, then the
+// second), then deleted. The delete took the element being placed at the run's far end
+// and left the units; then it took the last unit alone, though the first showed marked.
+TEST(LayoutEditEndToEndTest, DeleteTakesTheTapOffUnitsMarkedInTurn) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
   CShellTestFolder folder;
   WriteSampleSettings(folder);
@@ -122,9 +125,11 @@ TEST(LayoutEditEndToEndTest, DeleteTakesTheSelectedTapOffUnitOnly) {
   ASSERT_EQ(placing.values.value("failed"), "") << placing.dump.toStdString();
   std::vector<int> units;
   std::size_t chainBefore = 0;
+  std::string reference;
   LookAtSaved(placed, [&](CDorneDoc& document) {
     units = UnitsOf(document, "E");
     chainBefore = ChainOf(*RunNamed(document, "E")).size();
+    if (!units.empty()) reference = RunNamed(document, "E")->GetDevices()[units[0]]->GetReference();
   });
   ASSERT_EQ(units.size(), 2u);
   const std::string deleted = folder.Path("one_unit.run");
@@ -132,11 +137,13 @@ TEST(LayoutEditEndToEndTest, DeleteTakesTheSelectedTapOffUnitOnly) {
   const CProgramRun run = RunScript(
       folder, "open " + placed + "\n" + pickRun + "command 32780\nrunclick 2 " +
                   std::to_string(units[0]) + " 6\nrunclick 2 " + std::to_string(units[1]) +
-                  " 6\nanswer - accept\ncommand 32862\nshot " + shot + "\nsave " + deleted + "\n");
+                  " 6\nshot " + TestOutputPath("edit_units_marked.png") +
+                  "\nanswer - accept\ncommand 32862\nshot " + shot + "\nsave " + deleted + "\n");
   ASSERT_TRUE(run.finished) << run.output.toStdString();
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
   LookAtSaved(deleted, [&](CDorneDoc& document) {
-    EXPECT_EQ(UnitsOf(document, "E").size(), 1u) << "the unit clicked first stays";
+    EXPECT_TRUE(UnitsOf(document, "E").empty()) << "both units shown marked go";
+    EXPECT_LT(RunNamed(document, "E")->GetBOM().FindLine(reference), 0) << reference;
     EXPECT_EQ(ChainOf(*RunNamed(document, "E")).size(), chainBefore);
   });
   EXPECT_FALSE(QImage(QString::fromStdString(shot)).isNull());

@@ -17,7 +17,6 @@
 #include "model/annotation/annotation_list.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
-#include "model/element/element_selection.h"
 #include "model/run/run.h"
 #include "view/annotation_places.h"
 #include "view/annotation_update.h"
@@ -92,7 +91,7 @@ TEST(AnnotationLayerTest, KeptLabelsAreDrawnAgainOnlyWhenWhatTheyShowChanged) {
   } steps[] = {
       {"nothing changed", [] {}, false},
       {"an element selected",
-       [&] { document->Selection().Select(element, CElementSelection::kWholeElement); }, false},
+       [&] { element->SelectElement(true, element->GetBox(CDev::kBodySlot)); }, false},
       {"a label moved",
        [&] {
          note->SetOffset(900, 500);

@@ -17,7 +17,6 @@
 #include "geometry/parallel_chunks.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
-#include "model/element/element_selection.h"
 #include "view/element_draw_cache.h"
 #include "view/element_drawing.h"
 #include "view/scene_drawing.h"
@@ -181,7 +180,7 @@ TEST(PaintBandsTest, AKeptPictureIsPlayedBackOnlyWhileWhatItWasDrawnFromStaysThe
       {"the view panned", [&] { window.Pan(200, 100); }},
       {"the scene turned", [&] { document->SetViewAngles(300, 20, 0); }},
       {"an element selected",
-       [&] { document->Selection().Select(element, CElementSelection::kWholeElement); }},
+       [&] { element->SelectElement(true, element->GetBox(CDev::kBodySlot)); }},
       {"black and white", [&] { options.monochrome = true; }},
   };
   QImage last = Painted(*document, window, options, &cache);
@@ -213,7 +212,7 @@ TEST(PaintBandsTest, APictureRecordedAheadOnAnotherThreadPlaysBackAsAFreshPaint)
   const Step turned = [&](CViewWindow&) { document->SetViewAngles(300, 20, 0); };
   const Step turnedBack = [&](CViewWindow&) { document->SetViewAngles(20, 340, 0); };
   const Step selected = [&](CViewWindow&) {
-    document->Selection().Select(element, CElementSelection::kWholeElement);
+    element->SelectElement(true, element->GetBox(CDev::kBodySlot));
   };
   const struct {
     const char* name;
