@@ -63,7 +63,10 @@ QLabel* Unit(QWidget* parent, const char* unit) {
 void AddRow(QGridLayout* grid, int message, QWidget* field, const char* unit,
             QWidget* extra = nullptr) {
   const int row = grid->rowCount();
-  grid->addWidget(Caption(field->parentWidget(), message), row, 0);
+  QLabel* caption = Caption(field->parentWidget(), message);
+  // A refused value names its field by this caption.
+  if (qobject_cast<QLineEdit*>(field)) field->setAccessibleName(caption->text());
+  grid->addWidget(caption, row, 0);
   grid->addWidget(field, row, 1);
   grid->addWidget(Unit(field->parentWidget(), unit), row, 2);
   if (extra) grid->addWidget(extra, row, 3);
