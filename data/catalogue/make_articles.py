@@ -744,6 +744,10 @@ def main():
     write_rule_references(w, list(RULE_REFERENCES.items()) + LATER_RULE_REFERENCES)
     write_reference_items(w)
     write_rule_references(w, NEWEST_RULE_REFERENCES)
+    # The reference window offers QPA from 100 A; its articles come last so that the
+    # rows written before keep their order.
+    write_range(w, Range("QP", ["QPA"], {"QPA": [100]}, lambda r: "%d" % r, lambda r: r,
+                         [3000, 2000], lambda c: c[2], 14.0, "REMISE_QP"))
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")
