@@ -70,10 +70,14 @@ EFileKind ClassifyFileByExtension(const std::string& path) {
 
 COpenFileFilter BuildOpenFileFilter(EFrameMode mode, const CModeAvailability& availability,
                                     const std::string& templateText,
-                                    const std::string& allFilesText) {
+                                    const std::string& allFilesText, const std::string& refText,
+                                    const std::string& linText) {
   const std::string runEntry = TemplateDescription(templateText) + "|*.run|";
-  const std::string refEntry = ReplacedAll(runEntry, "*.run", "*.ref");
-  const std::string linEntry = ReplacedAll(runEntry, "*.run", "*.lin");
+  // A costing file named a layout ("Tavrilon layouts (*.ref)") told the user wrong.
+  const std::string refEntry =
+      refText.empty() ? ReplacedAll(runEntry, "*.run", "*.ref") : refText + "|*.ref|";
+  const std::string linEntry =
+      linText.empty() ? ReplacedAll(runEntry, "*.run", "*.lin") : linText + "|*.lin|";
   COpenFileFilter result;
   switch (mode) {
     case EFrameMode::Graphical:

@@ -49,9 +49,14 @@ std::string TemplateDescription(const std::string& templateText);
 // templateText is the document-template text of message 18 (its fourth line, which ends
 // in "(*.run)", is the description; a text of one line is taken whole and given the
 // pattern when it lacks it); allFilesText the description of all files.
+// refText and linText, when given, describe the costing files by their own names
+// ("Costings by reference (*.ref)"); without them the layouts' description is taken
+// for them too.
 COpenFileFilter BuildOpenFileFilter(EFrameMode mode, const CModeAvailability& availability,
                                     const std::string& templateText,
-                                    const std::string& allFilesText);
+                                    const std::string& allFilesText,
+                                    const std::string& refText = {},
+                                    const std::string& linText = {});
 
 // The pages of the help file for the help index and the tutorial commands; empty
 // means the help file's own first page.

@@ -28,7 +28,8 @@ struct CFileLines {
 };
 
 // The file's lines as UTF-8, line ends removed: UTF-16LE after its byte-order mark,
-// otherwise 8-bit text of the ANSI code page. Nothing when the file cannot be read.
+// UTF-8 when the bytes are valid UTF-8 (an editor of today writes that), otherwise 8-bit
+// text of the ANSI code page. Nothing when the file cannot be read.
 std::optional<CFileLines> ReadLines(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) return std::nullopt;
@@ -46,7 +47,8 @@ std::optional<CFileLines> ReadLines(const std::string& path) {
     text = decoded.value_or(std::string());
   } else {
     result.notText = bytes.find('\0') != std::string::npos;
-    text = tvr::platform::FromAnsi(bytes);
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+    text = tvr::platform::IsValidUtf8(bytes) ? bytes : tvr::platform::FromAnsi(bytes);
   }
   if (result.notText) return result;
   std::size_t start = 0;
@@ -259,6 +261,27 @@ bool ReplaceUserArticleTable(const CUserArticleImport& import, const std::string
   return false;
 }
 
+namespace {
+
+// Why a delimited line cannot be taken whole, checked before anything of it is written;
+// on success the table's cursor is on the line's article.
+std::optional<EArticleRefusal> DelimitedRefusal(CArticleFields& articles,
+                                                const std::string& reference,
+                                                const std::string& designation,
+                                                const std::string& priceText, long long price,
+                                                const std::string& tcText) {
+  if (price > kMaxUserPriceHundredths || (price < 0 && IsPriceText(priceText)))
+    return EArticleRefusal::kPriceTooLarge;
+  if (price < 0 && !priceText.empty()) return EArticleRefusal::kBadPrice;
+  if (!articles.Find(reference)) return EArticleRefusal::kUnknownReference;
+  const bool tcTaken = articles.tc >= 0 && !articles.IsLocal() && !tcText.empty();
+  if (!articles.table.CanHoldText(designation) || (tcTaken && !articles.table.CanHoldText(tcText)))
+    return EArticleRefusal::kNotInCodePage;
+  return std::nullopt;
+}
+
+}  // namespace
+
 bool ImportUserArticles(const CUserArticleImport& import, const std::string& path,
                         CRefusedArticleLines* refused) {
   const std::optional<CFileLines> read = ReadLines(path);
@@ -284,12 +307,12 @@ bool ImportUserArticles(const CUserArticleImport& import, const std::string& pat
     const std::string priceText = next < fields.size() ? fields[next++] : std::string();
     const std::string tcText = next < fields.size() ? fields[next] : std::string();
     const long long price = UserPriceHundredths(priceText);
-    if (price > kMaxUserPriceHundredths || (price < 0 && IsPriceText(priceText))) {
-      Refuse(refused, index, EArticleRefusal::kPriceTooLarge);
+    const std::optional<EArticleRefusal> why =
+        DelimitedRefusal(articles, fields[0], designation, priceText, price, tcText);
+    if (why) {
+      Refuse(refused, index, *why);
       continue;
     }
-    if (price < 0 && !priceText.empty()) Refuse(refused, index, EArticleRefusal::kBadPrice);
-    if (!articles.Find(fields[0])) continue;
     const bool local = articles.IsLocal();
     bool changed = false, refusedValue = false;
     auto assign = [&](int field, const std::string& text) {

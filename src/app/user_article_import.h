@@ -19,13 +19,15 @@ struct CUserArticleImport {
 
 // Why a line of the user's file was not taken.
 enum class EArticleRefusal {
-  kNoReference,    // no separator, a separator first, or blanks where the reference goes
-  kBadPrice,       // a price text that is not a number (the line's other fields are taken)
-  kPriceTooLarge,  // a price beyond what the costing holds (2^31 - 1 hundredths)
-  kBadQuantity,    // a fixed-width quantity that is not a whole number
-  kBadWidth,       // a fixed-width record ("TEQ") that is not 105 characters long
-  kNotWritten,     // the table refused a value (too wide for its field)
-  kNotText,        // the file holds bytes no text has (a NUL)
+  kNoReference,       // no separator, a separator first, or blanks where the reference goes
+  kBadPrice,          // a price text that is not a number (the line's other fields are taken)
+  kPriceTooLarge,     // a price beyond what the costing holds (2^31 - 1 hundredths)
+  kBadQuantity,       // a fixed-width quantity that is not a whole number
+  kBadWidth,          // a fixed-width record ("TEQ") that is not 105 characters long
+  kNotWritten,        // the table refused a value (too wide for its field)
+  kNotText,           // the file holds bytes no text has (a NUL)
+  kUnknownReference,  // no article of the table has the reference
+  kNotInCodePage,     // a text has characters the table's code page cannot hold
 };
 
 struct CRefusedArticleLine {
@@ -49,8 +51,11 @@ EUserArticleFile UserArticleFileKind(const std::string& path);
 // old one); false when it could not be copied, the table then as it was.
 bool ReplaceUserArticleTable(const CUserArticleImport& import, const std::string& path);
 
-// The delimited import; true when at least one article was changed and written.
-// Lines it could not take are added to refused when given.
+// The delimited import; true when at least one article was changed and written. A line
+// is taken whole or not at all: a line refused for any of its fields changes nothing.
+// Lines it could not take are added to refused when given. A file that is valid UTF-8
+// (with or without its byte-order mark) is read as UTF-8, any other 8-bit file in the
+// ANSI code page.
 bool ImportUserArticles(const CUserArticleImport& import, const std::string& path,
                         CRefusedArticleLines* refused = nullptr);
 

@@ -37,6 +37,22 @@ std::optional<CParsedDouble> ParseDoublePrefix(std::string_view text);
 // The integer that is the whole text; nothing for anything else.
 std::optional<int> ParseWholeInt(std::string_view text);
 
+// A number as a person types it into a field: blanks around it, an optional "-", digits
+// with at most one decimal mark, where "," and "." are read alike whatever the locale
+// ("30,5" and "30.5" are both 30.5, ",5" is 0.5). Nothing for any other text, so that
+// a field never drops a character it cannot read ("30 5", "1.2.3", "12a", "" fail).
+std::optional<double> ParseTypedNumber(std::string_view text);
+
+// The same for a field that takes whole numbers only: digits with an optional "-" and
+// blanks around them; nothing for a decimal ("30,5"), any other text or a number beyond
+// the 64-bit range. Callers tell the field's range when it gives nothing.
+std::optional<std::int64_t> ParseTypedWhole(std::string_view text);
+
+// The value of a typed number in units of 10^-decimals, rounded half away from zero
+// ("45" with 2 decimals is 4500, "0,125" 13); nothing when the text is not a number or
+// the result leaves the 64-bit range.
+std::optional<std::int64_t> ParseTypedScaled(std::string_view text, int decimals);
+
 // A price text as a fixed-point number with two decimals: the text and "00", cut two
 // characters after its first "." (else its first ","), read as a whole number; further
 // decimals are dropped ("12,5" and "12.5" give 1250, "7" 700, "3.456" 345). Saturates at

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int kMsgStraightLengths = 33052;
+
 int Parameter(const CRefChoiceContext& context, int index) {
   return index >= 0 && index < 6 ? context.params[static_cast<std::size_t>(index)] : 0;
 }
@@ -27,8 +29,11 @@ std::string Straight(int product, int choice, int value, bool asOption,
   if (product == 6) return StringText(straight ? 32277 : 32278);
   if (product == 0) return FormatMessageTextS(32202, Metres(n, context.decimalSeparator));
   const bool specialTwo = context.specialMode == 2;
+  // Only the QYA and QYB of the special mode 2 have 5 m elements (their counting steps by
+  // 5 m there); every other straight of the catalogue is 3 m long, as it is counted.
+  const bool fiveMetres = specialTwo && (product == 1 || product == 2);
   if (asOption) {
-    if ((straight && value == 1)) m = 5;
+    if (straight && value == 1 && fiveMetres) m = 5;
     if (!straight && value == 2) m = 3;
     if (product == 4 || product == 5 || product == 7 || product == 8 ||
         ((product == 1 || product == 2) && specialTwo))
@@ -40,11 +45,10 @@ std::string Straight(int product, int choice, int value, bool asOption,
     if (specialTwo && (product == 1 || product == 2) && context.straightChoice == 4) return {};
     return FormatMessageTextD(32082, m);
   }
-  if (product == 2 && context.conductors >= 2 && n >= 1) {
-    const int first = (n + 1) / 2, second = n + 1 - first - (specialTwo ? 0 : 1);
-    return FormatMessageText(32019, "dd", m, std::to_string(first) + "+" + std::to_string(second));
-  }
-  return FormatMessageTextDD(n < 2 ? 32452 : 32019, m, n);
+  // The caption stands beside the count of the elements: it names their length and leaves
+  // the count to the edit, which is what the price table takes.
+  if (straight && value == 1 && fiveMetres) m = 5;
+  return FormatMessageTextD(kMsgStraightLengths, m);
 }
 
 int FixingMessage(int product, int value, bool variant) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/message_text.h"
+#include "platform/number_text.h"
 
 namespace {
 
@@ -188,16 +189,9 @@ std::string RefPitchText(int centimetres, char decimal) {
 }
 
 std::optional<int> RefParsePitch(const std::string& text, const CRefPitch& pitch) {
-  std::string plain;
-  for (char c : text)
-    if (c != ' ') plain += c == ',' ? '.' : c;
-  double metres = 0.0;
-  const auto [end, error] =
-      std::from_chars(plain.data(), plain.data() + plain.size(), metres, std::chars_format::fixed);
-  if (plain.empty() || error != std::errc() || end != plain.data() + plain.size() ||
-      !std::isfinite(metres))
-    return std::nullopt;
-  const int centimetres = static_cast<int>(std::lround(metres * 10.0)) * 10;
+  const std::optional<std::int64_t> tenths = ParseTypedScaled(text, 1);
+  if (!tenths || *tenths > 100000) return std::nullopt;
+  const int centimetres = static_cast<int>(*tenths) * 10;
   if (centimetres < pitch.minCm || centimetres > pitch.maxCm) return std::nullopt;
   return centimetres;
 }

@@ -29,14 +29,8 @@ std::array<int, kComplRowsPerPage> ComplPageRows(const std::vector<int>& listed,
 }
 
 std::optional<std::int64_t> ReadRoundedValue(std::string_view text, int decimals) {
-  std::string number(text);
-  number.erase(0, number.find_first_not_of(' '));
-  number.erase(number.find_last_not_of(' ') + 1);
-  std::replace(number.begin(), number.end(), ',', '.');
-  const auto parsed = ParseDoublePrefix(number);
-  if (!parsed || parsed->length != number.size()) return std::nullopt;
-  const double scaled = parsed->value * std::pow(10.0, decimals);
+  const std::optional<std::int64_t> scaled = ParseTypedScaled(text, decimals);
   // Beyond 32 bits the stored texts and the totals would no longer hold the value.
-  if (!std::isfinite(scaled) || std::fabs(scaled) > 2e9) return std::nullopt;
-  return static_cast<std::int64_t>(std::llround(scaled));
+  if (!scaled || *scaled > 2000000000 || *scaled < -2000000000) return std::nullopt;
+  return scaled;
 }

@@ -20,6 +20,6 @@ int ComplPageCount(std::size_t listed);
 // gives the last page.
 std::array<int, kComplRowsPerPage> ComplPageRows(const std::vector<int>& listed, int page);
 
-// A typed number (',' read as '.') rounded to that many decimals and scaled by them
-// (four decimals: ten-thousandths); nothing when the text is not a number.
+// A typed number ("," and "." alike, ParseTypedNumber) rounded to that many decimals and
+// scaled by them (four decimals: ten-thousandths); nothing when the text is not a number.
 std::optional<std::int64_t> ReadRoundedValue(std::string_view text, int decimals);

@@ -95,7 +95,10 @@ void CRefLineEditContext::MeasureStraight(const std::vector<int>& table, Straigh
     return;
   }
   const bool complementOffered = Offered(table, ChoiceOf(kFamilyComplement));
-  run.step = (qy && special == 2 && straight == 3) || (IsQpWide(k) && straight == 3) ? 5 : 3;
+  // The step is the length of the element the catalogue prices: 3 m for every straight
+  // but the QYA and QYB elements of the special mode 2. A 5 m step over 3 m elements left
+  // a third of a QPA line without elements.
+  run.step = qy && special == 2 && straight == 3 ? 5 : 3;
   if (qy && (special == 1 || special == 2)) {
     const Count entered = run.length;
     run.length = (run.length + run.step - 1) / run.step * run.step;

@@ -68,9 +68,10 @@ struct CLightingLine {
 std::int32_t LightingRunLength(const CLightingRoom& room, const CLightingResult& result);
 
 // Field values as the wizard types and shows them: 'f' a decimal number held x 1000,
-// 'd' an integer. A text with other characters than digits, "." and the separator, or
-// with no digit, is no value.
-std::optional<std::int32_t> ParseLightingValue(std::string_view text, char kind, char separator);
+// read with "," or "." as its mark whatever the separator the wizard shows; 'd' a whole
+// number, so that "12.7" is no value rather than 12. Negative numbers and any other
+// text are no value.
+std::optional<std::int32_t> ParseLightingValue(std::string_view text, char kind);
 // padded: at least two decimals (lengths and spacings).
 std::string FormatLightingValue(std::int32_t value, char kind, char separator, bool padded = false);
 

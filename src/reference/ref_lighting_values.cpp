@@ -12,34 +12,18 @@ std::string_view Trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The leading digits as an integer, held at the 32-bit limit.
-std::int32_t LeadingDigits(std::string_view text) {
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (!IsDigit(c)) break;
-    value = std::min<std::int64_t>(value * 10 + (c - '0'), INT32_MAX);
-  }
-  return static_cast<std::int32_t>(value);
-}
-
 }  // namespace
 
-std::optional<std::int32_t> ParseLightingValue(std::string_view text, char kind, char separator) {
-  text = Trimmed(text);
-  bool digit = false;
-  for (char c : text) {
-    if (IsDigit(c)) digit = true;
-    else if (c != '.' && c != separator) return std::nullopt;
+std::optional<std::int32_t> ParseLightingValue(std::string_view text, char kind) {
+  if (Trimmed(text).starts_with('-')) return std::nullopt;
+  if (kind != 'f') {
+    const std::optional<std::int64_t> whole = ParseTypedWhole(text);
+    if (!whole) return std::nullopt;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(*whole, INT32_MAX));
   }
-  if (!digit) return std::nullopt;
-  if (kind != 'f') return LeadingDigits(text);
-  std::string decimal(text);
-  std::replace(decimal.begin(), decimal.end(), separator, '.');
-  const auto parsed = ParseDoublePrefix(decimal);
-  if (!parsed) return INT32_MAX;  // only a number beyond every range fails here
-  const double scaled = std::trunc(parsed->value * 1000.0);
+  const std::optional<double> number = ParseTypedNumber(text);
+  if (!number) return std::nullopt;
+  const double scaled = std::trunc(*number * 1000.0);
   return static_cast<std::int32_t>(std::clamp(scaled, 0.0, 2147483647.0));
 }
 

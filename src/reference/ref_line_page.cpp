@@ -6,6 +6,8 @@
 #include <limits>
 
 #include "app/message_text.h"
+#include "app/typed_field.h"
+#include "platform/number_text.h"
 
 namespace {
 
@@ -221,6 +223,20 @@ CRefFieldLimit RefLengthLimit(const CRefLine& line) {
 CRefFieldLimit RefCountLimit(const CRefLine& line) {
   if (line.productKind == 0 && (line.lineMode == 10 || line.lineMode == 11)) return {0, 500};
   return {0, 9999};
+}
+
+std::optional<int> ReadRefLength(const CRefLine& line, const std::string& text,
+                                 const std::string& caption, std::string& problem) {
+  const CRefFieldLimit limit = RefLengthLimit(line);
+  if (line.productKind != kRefProductQYX)
+    return ReadWholeField(text, caption, limit.min, limit.max, problem);
+  const auto hundredths = ParseTypedScaled(text, 2);
+  const bool exact = hundredths && ParseTypedScaled(text, 6) == *hundredths * 10000;
+  const int maxWhole = hundredths && *hundredths % 100 != 0 ? 74 : 75;
+  if (exact && *hundredths >= limit.min * 100 && *hundredths / 100 <= maxWhole)
+    return static_cast<int>(*hundredths / 100);
+  problem = FieldRangeMessage(caption, std::to_string(limit.min), std::to_string(maxWhole), false);
+  return std::nullopt;
 }
 
 std::optional<int> ParseRefField(const std::string& text, CRefFieldLimit limit) {

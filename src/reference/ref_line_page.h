@@ -73,6 +73,13 @@ struct CRefFieldLimit {
 CRefFieldLimit RefLengthLimit(const CRefLine& line);
 CRefFieldLimit RefCountLimit(const CRefLine& line);
 
+// The length typed into the length field: whole metres for every product but QYX, whose
+// length may carry up to two decimals ("," or "." alike); nothing with problem set to a
+// message naming the field for text that is not such a length or lies outside the
+// line's limits. A decimal typed for a line of whole metres is refused, never cut.
+std::optional<int> ReadRefLength(const CRefLine& line, const std::string& text,
+                                 const std::string& caption, std::string& problem);
+
 // A typed whole number within its limits; nothing for text that is not one or lies
 // outside (the caller tells the range message).
 std::optional<int> ParseRefField(const std::string& text, CRefFieldLimit limit);

@@ -1,7 +1,9 @@
 #include "reference/ref_price_rows.h"
 
+#include <algorithm>
 #include <charconv>
 
+#include "platform/number_text.h"
 #include "reference/ref_catalogue.h"
 #include "reference/ref_config.h"
 
@@ -45,15 +47,11 @@ std::string PanelNumberText(double value, char decimal) {
 
 bool ReadPanelNumber(std::string_view text, char decimal, double& value) {
   std::string plain(text);
-  for (char& c : plain)
-    if (c == decimal || c == ',') c = '.';
-  const std::size_t first = plain.find_first_not_of(' ');
-  if (first == std::string::npos) return false;
-  const std::size_t last = plain.find_last_not_of(' ');
-  const char* begin = plain.data() + first;
-  const char* end = plain.data() + last + 1;
-  const auto read = std::from_chars(begin, end, value);
-  return read.ec == std::errc() && read.ptr == end;
+  // A locale whose mark is neither "," nor "." still reads as the panel shows it.
+  std::replace(plain.begin(), plain.end(), decimal, '.');
+  const std::optional<double> read = ParseTypedNumber(plain);
+  if (read) value = *read;
+  return read.has_value();
 }
 
 std::string PartnerNumberText(std::string_view text, char decimal, bool fromDiscount) {

@@ -47,7 +47,7 @@ CRatingEntry MakeEntry(const CRefCoffTable::Row& row, const CRefLine& line,
       last == '?' ? CRatingEntry::kEveryGroup : (last >= '0' && last <= '9' ? last - '0' : 0);
   entry.slot = row.fct - 1;
   entry.typeLabel = MessageOrText(row.pol);
-  if (setup.specialMode == 2 && entry.typeLabel == "2 poles+PE")
+  if (setup.specialMode == 2 && (row.pol == "2 poles+PE" || row.pol == "MSG32471"))
     entry.typeLabel = StringText(32007) + "+PE";
   entry.rating = row.cal;
   entry.ip = {row.ip1, row.ip2};

@@ -78,6 +78,11 @@ TEST(FrameRulesTest, OpenFilterPerWorkingMode) {
       BuildOpenFileFilter(EFrameMode::Reference, {true, false, true}, kTemplate, "All").filter,
       ref + end);
   EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Linear, {}, kTemplate, "All").defaultExtension, "lin");
+  // The costing files under their own names, not as layouts.
+  EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {true, false, true}, kTemplate, "All",
+                                "Costings by reference (*.ref)", "Linear costings (*.lin)")
+                .filter,
+            "Costings by reference (*.ref)|*.ref|" + end);
   EXPECT_EQ(BuildOpenFileFilter(EFrameMode::Reference, {}, kTemplate, "All").defaultExtension,
             "ref");
 }

@@ -80,7 +80,16 @@ TEST_F(UserArticleDamagedTest, DelimitedFilesTakeWhatIsValidAndTellTheRest) {
        "Old|5.00||",
        {{2, R::kNoReference}, {3, R::kNoReference}},
        32227},
-      {"Q123;Name;12a\n", "Name|1.00||", {{1, R::kBadPrice}}, 32227},
+      // a line is taken whole or not at all: its designation stays out with its bad price
+      {"Q123;Name;12a\n", "Old|1.00||", {{1, R::kBadPrice}}, 61728},
+      // a UTF-8 file as an editor of today writes it; every line not taken is told
+      {"Q123;C\xC3\xA2"
+       "ble \xC3\xA9t\xC3\xA9;90,00\nQ123;50.50\nQ123;Name;abc\nQXYZ;5\n"
+       "no separator\nQ123;5,25\n",
+       "C\xC3\xA2"
+       "ble \xC3\xA9t\xC3\xA9|5.25||",
+       {{3, R::kBadPrice}, {4, R::kUnknownReference}, {5, R::kNoReference}},
+       32227},
       {"Q123;99999999999999999999\nQ123;21474836.48\n",
        "Old|1.00||",
        {{1, R::kPriceTooLarge}, {2, R::kPriceTooLarge}},

@@ -104,9 +104,10 @@ TEST_F(UserArticleImportTextTest, DesignationsTheTableCannotHoldAreRefusedNotCha
     const std::string delimited = m_folder.WriteFile(
         "prices.csv", tvr::platform::ToAnsi(std::string("Q123;") + designation + ";5\r\n"));
     CRefusedArticleLines refused;
-    EXPECT_TRUE(ImportUserArticles(m_import, delimited, &refused));  // the price is taken
-    EXPECT_EQ(refused, (CRefusedArticleLines{{1, EArticleRefusal::kNotWritten}}));
-    EXPECT_EQ(Article("Q123"), "Old|5");
+    // The line is refused whole, by the reason: its price is not taken without it.
+    EXPECT_FALSE(ImportUserArticles(m_import, delimited, &refused));
+    EXPECT_EQ(refused, (CRefusedArticleLines{{1, EArticleRefusal::kNotInCodePage}}));
+    EXPECT_EQ(Article("Q123"), "Old|1");
     refused.clear();
     const std::string fixed =
         m_folder.WriteFile("prices.txt", Fixed("QNEW", designation, "000000007") + "\r\n");

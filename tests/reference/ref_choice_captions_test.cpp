@@ -32,11 +32,11 @@ const CaptionCase kCaptions[] = {
     {"a height keeps two decimals", 0, kChoiceStraight, 5, true, "Height 1,05 m"},
     {"a whole height", 0, kChoiceStraight, 1, true, "Height 3 m"},
     {"a length option of a box range", 4, kChoiceStraight, 1, true,
-     "300 lengths of 5 m (per line)"},
-    {"a family caption stops before its details", 4, kChoiceStraight, 2, false,
-     "200 lengths of 3 m "},
+     "300 lengths of 3 m (per line)"},
+    {"a family caption names the length beside the count, not a count of its own", 4,
+     kChoiceStraight, 2, false, "Straight lengths of 3 m"},
     {"one length", 3, kChoiceStraight, 6, true, "1 length per section"},
-    {"one length of a family", 4, kChoiceStraight, 6, false, "1 length of 3 m "},
+    {"one length of a family", 4, kChoiceStraight, 6, false, "Straight lengths of 3 m"},
     {"complementary lengths", 3, kChoiceComplement, 1, false, "Complementary lengths of 2 m"},
     {"a line mode of the luminaire line", 0, kChoiceLineMode, 2, false,
      "Luminaires beside the line"},
@@ -58,14 +58,16 @@ TEST_P(RefChoiceCaptionTest, ChoicesReadAsTheirCaptions) {
 INSTANTIATE_TEST_SUITE_P(Cases, RefChoiceCaptionTest, ::testing::ValuesIn(kCaptions),
                          [](const auto& info) { return "Case" + std::to_string(info.index); });
 
-TEST(RefChoiceCaptionRulesTest, TwoCircuitLengthsShowTheirHalves) {
+TEST(RefChoiceCaptionRulesTest, AFamilyCaptionNamesTheLengthItsElementsAreCountedBy) {
   const CEnglishTexts texts;
   CRefChoiceContext context = Context();
   context.conductors = 2;
-  // 5 lengths: 3 on one circuit, 2 on the other; the second mode counts both alike.
-  EXPECT_EQ(DescribeChoice(2, kChoiceStraight, 3, false, false, context), "3+2 lengths of 3 m ");
-  context.specialMode = 2;
-  EXPECT_EQ(DescribeChoice(2, kChoiceStraight, 3, false, false, context), "3+3 lengths of 3 m ");
+  // Once "3+2 lengths" beside a count of 6: the caption named a count of its own.
+  EXPECT_EQ(DescribeChoice(2, kChoiceStraight, 3, false, false, context),
+            "Straight lengths of 3 m");
+  context.specialMode = 2;  // the only 5 m elements, counted by 5 m
+  EXPECT_EQ(DescribeChoice(2, kChoiceStraight, 1, false, false, context),
+            "Straight lengths of 5 m");
 }
 
 // Every caption that a product can show has its words in both languages.

@@ -48,10 +48,12 @@ INSTANTIATE_TEST_SUITE_P(
         CountCase{"QdaTenMetres", 3, 0, 63, 10, 0, 0, 3, 6, 9, 300, 0, 2, 2, -1, 4, 6},
         CountCase{"QdaTwelveMetres", 3, 0, 63, 12, 0, 0, 3, 6, 9, 300, 0, 4, 0, -1, 5, 6},
         CountCase{"QdaElevenMetres", 3, 0, 63, 11, 0, 0, 3, 6, 9, 300, 0, 3, 1, -1, 4, 6},
-        // 16 / 5 = 3 remainder 1: 2 elements, 6 m left = 2 complements of 3 m (choice 7).
-        CountCase{"QpaSixteenMetresFiveMetreStep", 4, 0, 400, 16, 0, 0, 3, 6, 9, 300, 0, 2, 2, -1,
-                  6, 7},
-        CountCase{"QpaFifteenMetresNoRest", 4, 0, 400, 15, 0, 0, 3, 7, 9, 300, 0, 3, 0, -1, 6, 6},
+        // The sample's QPA straights are 3 m long, as it prices them: 16 / 3 = 5 remainder
+        // 1, so 4 elements and (16 - 12) / 2 = 2 complements of 2 m. A 5 m step left a
+        // third of a 36 m line without elements.
+        CountCase{"QpaSixteenMetresThreeMetreElements", 4, 0, 400, 16, 0, 0, 3, 6, 9, 300, 0, 4, 2,
+                  -1, 6, 6},
+        CountCase{"QpaFifteenMetresNoRest", 4, 0, 400, 15, 0, 0, 3, 7, 9, 300, 0, 5, 0, -1, 6, 6},
         CountCase{"QpaThreeMetreStep", 4, 0, 400, 16, 0, 0, 4, 6, 9, 300, 0, 4, 2, -1, 6, 6},
         // QYX counts centimetres: 306 per element, 153 per complement.
         CountCase{"QyxSevenMetres", 6, 0, 25, 7, 0, 0, 3, 6, 10, 300, 0, 2, 0, -1, 3, 6},
@@ -110,12 +112,12 @@ TEST(RefComponentCountTest, FeedAndEndClosureAndQpJoints) {
   context.ComputeComponentCounts(0);
   EXPECT_EQ(context.Edit(kEditFeedCount), 1);
   EXPECT_EQ(context.Edit(kEditEndClosureCount), 2);
-  EXPECT_EQ(fixture.line.components[39], 3);
+  EXPECT_EQ(fixture.line.components[39], 5);  // 15 m of 3 m elements
   fixture.line.connection = 6;
   context.count = 11;
   context.choices[kFamilyFeed] = 0;
   context.ComputeComponentCounts(2);
-  EXPECT_EQ(fixture.line.components[39], 2);  // 11 / 5
+  EXPECT_EQ(fixture.line.components[39], 3);  // 11 / 3
   context.ComputeComponentCounts(1);
   EXPECT_EQ(context.Edit(kEditEndClosureCount), 1);
   // Without an offered straight element there is no step: no joints, no division by zero.

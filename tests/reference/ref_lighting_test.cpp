@@ -184,22 +184,23 @@ TEST(LightingCalculationTest, NearestBlockKeepsTheEarlierOnATie) {
 TEST(LightingValueTest, ParseAndFormat) {
   struct {
     const char* text;
-    char kind, separator;
+    char kind;
     std::optional<std::int32_t> value;
   } const reads[] = {
-      {" 12.5 ", 'f', '.', 12500},
-      {"0,8", 'f', ',', 800},
-      {"3", 'd', '.', 3},
-      {"12.7", 'd', '.', 12},
-      {"-4", 'd', '.', {}},
-      {"", 'f', '.', {}},
-      {".", 'f', '.', {}},
-      {"1e3", 'f', '.', {}},
-      {"99999999999", 'd', '.', INT32_MAX},
-      {"99999999999", 'f', '.', INT32_MAX},
+      {" 12.5 ", 'f', 12500},
+      {"0,8", 'f', 800},
+      {"15,5", 'f', 15500},  // a comma reads as the mark whatever the wizard shows
+      {"3", 'd', 3},
+      {"12.7", 'd', {}},  // a whole-number field refuses a decimal rather than cut it
+      {"1,5,0", 'f', {}},
+      {"-4", 'd', {}},
+      {"", 'f', {}},
+      {".", 'f', {}},
+      {"1e3", 'f', {}},
+      {"99999999999", 'd', INT32_MAX},
+      {"99999999999", 'f', INT32_MAX},
   };
-  for (const auto& r : reads)
-    EXPECT_EQ(ParseLightingValue(r.text, r.kind, r.separator), r.value) << r.text;
+  for (const auto& r : reads) EXPECT_EQ(ParseLightingValue(r.text, r.kind), r.value) << r.text;
   EXPECT_EQ(FormatLightingValue(12000, 'f', ',', true), "12,00");
   EXPECT_EQ(FormatLightingValue(3333, 'f', '.', true), "3.333");
   EXPECT_EQ(FormatLightingValue(2500, 'f', '.', true), "2.50");

@@ -24,6 +24,8 @@ int RefusalMessage(EArticleRefusal why) {
     case EArticleRefusal::kBadWidth: return 33046;
     case EArticleRefusal::kNotWritten: return 33047;
     case EArticleRefusal::kNotText: return kMsgNotText;
+    case EArticleRefusal::kUnknownReference: return 33050;
+    case EArticleRefusal::kNotInCodePage: return 33051;
   }
   return kMsgNotText;
 }

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include "app/typed_field.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/shell_dialogs.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr int kFixingOffset = 8;  // fixing members 9..12 and 44 are choices 1..4 and 36
 constexpr int kItemTabsButton = 1371;
 constexpr int kSpreadConnection = 7;
-constexpr int kMsgRange = 8013;
 
 }  // namespace
 
@@ -35,7 +35,8 @@ void CRefConfigDlg::TellText(const QString& text) {
 void CRefConfigDlg::KeepTypedCounts() {
   std::map<int, int> counts;
   int bad = 0;
-  if (!m_area->ReadCounts(counts, bad)) return;
+  std::string ignored;  // a count the user still has to mend is told when it is taken
+  if (!m_area->ReadCounts(counts, bad, ignored)) return;
   for (const auto& [control, value] : counts) m_context->edits[control] = value;
 }
 
@@ -69,10 +70,12 @@ bool CRefConfigDlg::ChooseLineOption(int button) {
 bool CRefConfigDlg::EditItemTabs() {
   if (m_editState != kEditing || m_step == kStepPrices || !m_context) return false;
   CRefLine& work = m_project.lines[0];
-  const auto count = ParseRefField(m_page->CountEdit()->text().toStdString(), RefCountLimit(work));
+  const CRefFieldLimit limit = RefCountLimit(work);
+  std::string problem;
+  const auto count = ReadWholeField(m_page->CountEdit()->text().toStdString(),
+                                    m_page->CountCaption(), limit.min, limit.max, problem);
   if (!count) {
-    const CRefFieldLimit limit = RefCountLimit(work);
-    Tell(FormatMessageTextDD(kMsgRange, limit.min, limit.max));
+    Tell(problem);
     return false;
   }
   m_context->count = *count;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/typed_field.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/shell_dialogs.h"
@@ -31,7 +32,6 @@ constexpr int kMsgApplyCounts = 32223;
 constexpr int kMsgUnitsDiffer = 32224;
 constexpr int kMsgLongerThanLine = 32235;
 constexpr int kMsgUnitsHeld = 32257;
-constexpr int kMsgRange = 8013;
 constexpr int kCodeRole = Qt::UserRole;
 constexpr int kEditHint = 4;
 
@@ -190,8 +190,9 @@ void CRefConfigDlg::ShowSchematic() {
 bool CRefConfigDlg::StoreCounts() {
   std::map<int, int> counts;
   int bad = 0;
-  if (!m_area->ReadCounts(counts, bad)) {
-    Tell(FormatMessageTextDD(kMsgRange, 0, CRefLineEditContext::kMaxCount));
+  std::string problem;
+  if (!m_area->ReadCounts(counts, bad, problem)) {
+    Tell(problem);
     if (QWidget* edit = m_area->CountEdit(bad)) edit->setFocus();
     return false;
   }

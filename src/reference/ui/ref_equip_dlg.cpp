@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/typed_field.h"
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
 #include "reference/ui/ref_line_picture.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr int kMsgLineOptions = 32211;
 constexpr int kMsgNote = 32257;
-constexpr int kMsgRange = 8013;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -117,9 +117,12 @@ bool CRefEquipDlg::ReadPage() {
   for (int row = 0; row < 9; ++row) {
     const int component = m_view.rows[static_cast<std::size_t>(row)].component;
     if (component == 0 || !m_view.rows[static_cast<std::size_t>(row)].shown) continue;
-    const auto value = ParseRefField(m_edits[row]->text().toStdString(), CRefFieldLimit{0, 9999});
+    std::string problem;
+    const auto value =
+        ReadWholeField(m_edits[row]->text().toStdString(),
+                       m_view.rows[static_cast<std::size_t>(row)].text, 0, 9999, problem);
     if (!value) {
-      if (m_tell) m_tell(Q(FormatMessageTextDD(kMsgRange, 0, 9999)));
+      if (m_tell) m_tell(Q(problem));
       m_edits[row]->setFocus();
       return false;
     }

@@ -8,6 +8,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/typed_field.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "linear/ui/linear_environment.h"
@@ -17,8 +18,6 @@
 
 namespace {
 
-constexpr int kMsgRange = 8013;
-constexpr int kMsgNotANumber = 32399;
 constexpr int kMsgNoLuminaire = 32339;
 constexpr int kMsgTooMany = 32396;
 
@@ -44,7 +43,7 @@ void CLightingCalcDlg::SetValue(QLineEdit* edit, std::int32_t value, char kind, 
 
 bool CLightingCalcDlg::ReadValue(QLineEdit* edit, std::int32_t& field, std::int32_t min,
                                  std::int32_t max, char kind, bool report) {
-  const auto value = ParseLightingValue(edit->text().toStdString(), kind, m_setup.decimal);
+  const auto value = ParseLightingValue(edit->text().toStdString(), kind);
   if (value && (max < min || (*value >= min && *value <= max))) {
     SetValue(edit, *value, kind, kind == 'f' && edit != m_depreciation);
     field = *value;
@@ -52,12 +51,13 @@ bool CLightingCalcDlg::ReadValue(QLineEdit* edit, std::int32_t& field, std::int3
   }
   if (!report) return false;
   if (max < min || max > 2147483646) {
-    Tell(StringQText(kMsgNotANumber));
+    Tell(ToQ(FieldNumberMessage(edit->accessibleName().toStdString(), kind != 'f')));
   } else {
     const auto limit = [&](std::int32_t v) {
-      return ToQ(FormatLightingValue(v, kind, m_setup.decimal));
+      return FormatLightingValue(v, kind, m_setup.decimal);
     };
-    Tell(StringQText(kMsgRange).arg(limit(min), limit(max)));
+    Tell(ToQ(FieldRangeMessage(edit->accessibleName().toStdString(), limit(min), limit(max),
+                               kind != 'f')));
   }
   edit->selectAll();
   edit->setFocus();
@@ -170,7 +170,7 @@ void CLightingCalcDlg::OpenLuminaireRows() {
 bool CLightingCalcDlg::Calculate(int mode, bool report) {
   if (!m_lum) return true;
   const auto typed = [](QComboBox* combo) {
-    return ParseLightingValue(combo->currentText().toStdString(), 'd', '.').value_or(0);
+    return ParseLightingValue(combo->currentText().toStdString(), 'd').value_or(0);
   };
   if (!(mode & kLightingAuto)) m_result.runs = typed(m_runs), m_result.perRun = typed(m_perRun);
   m_result = CalculateLighting(m_room, *m_lum, mode, m_result.runs, m_result.perRun);

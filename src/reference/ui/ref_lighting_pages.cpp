@@ -48,6 +48,7 @@ constexpr int kMsgWallPresets = 32366;
 constexpr int kMsgFloorPresets = 32371;
 constexpr int kMsgDepreciationPresets = 32376;
 constexpr int kMsgIlluminancePresetTexts = 32381;
+constexpr int kDefaultDepreciationPercent = 80;
 
 QLabel* Caption(QWidget* parent, int message) {
   auto* label = new QLabel(parent);
@@ -63,7 +64,10 @@ QLabel* Unit(QWidget* parent, const char* unit) {
 void AddRow(QGridLayout* grid, int message, QWidget* field, const char* unit,
             QWidget* extra = nullptr) {
   const int row = grid->rowCount();
-  grid->addWidget(Caption(field->parentWidget(), message), row, 0);
+  QLabel* caption = Caption(field->parentWidget(), message);
+  // A refused value names its field by this caption.
+  if (qobject_cast<QLineEdit*>(field)) field->setAccessibleName(caption->text());
+  grid->addWidget(caption, row, 0);
   grid->addWidget(field, row, 1);
   grid->addWidget(Unit(field->parentWidget(), unit), row, 2);
   if (extra) grid->addWidget(extra, row, 3);
@@ -132,11 +136,14 @@ QWidget* CLightingCalcDlg::BuildRoomPage() {
   AddRow(grid, kMsgFloor, m_floor, "%",
          AddPresets(page, "1549", kMsgFloorPresets, 5, 0, 99, m_floor, 1));
   m_depreciation = AddEdit(page, "light_depreciation");
-  AddRow(grid, kMsgDepreciation, m_depreciation, "",
-         AddPresets(page, "1550", kMsgDepreciationPresets, 5, 0, 99, m_depreciation, 100));
-  // The usual surfaces: the second item of each reflectance list.
+  QComboBox* depreciation =
+      AddPresets(page, "1550", kMsgDepreciationPresets, 5, 0, 99, m_depreciation, 100);
+  AddRow(grid, kMsgDepreciation, m_depreciation, "", depreciation);
+  // The usual surfaces: the second item of each reflectance list. The factor's list shows
+  // the room the field's 0.8 stands for, rather than a blank that read as an empty list.
   for (const char* name : {"1547", "1548", "1549"})
     page->findChild<QComboBox*>(QString::fromLatin1(name))->setCurrentIndex(1);
+  depreciation->setCurrentIndex(depreciation->findData(kDefaultDepreciationPercent));
   return page;
 }
 

@@ -10,6 +10,7 @@
 
 #include <array>
 
+#include "app/typed_field.h"
 #include "app/ui/window_translation.h"
 #include "reference/ui/ref_core.h"
 #include "reference/ui/ref_line_picture.h"
@@ -221,10 +222,14 @@ void CRefLineArea::PlaceRows() {
   }
 }
 
-bool CRefLineArea::ReadCounts(std::map<int, int>& counts, int& badControl) const {
+bool CRefLineArea::ReadCounts(std::map<int, int>& counts, int& badControl,
+                              std::string& problem) const {
   for (const auto& [control, edit] : m_edits) {
     if (!edit->isVisible()) continue;
-    const auto value = ParseRefField(edit->text().toStdString(), CRefFieldLimit{0, 9999});
+    const QLabel* caption = Caption(control);
+    const auto value = ReadWholeField(edit->text().toStdString(),
+                                      caption ? caption->text().toStdString() : std::string(), 0,
+                                      CRefLineEditContext::kMaxCount, problem);
     if (!value) {
       badControl = control;
       return false;

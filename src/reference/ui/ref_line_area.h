@@ -39,7 +39,7 @@ class CRefLineArea : public QWidget {
 
   // The counts of the edits shown, by control number; false with the control of the
   // first text that is not a whole number within 0..9999.
-  bool ReadCounts(std::map<int, int>& counts, int& badControl) const;
+  bool ReadCounts(std::map<int, int>& counts, int& badControl, std::string& problem) const;
   QLineEdit* CountEdit(int control) const;
   QLabel* Caption(int control) const;
   // The "..." button of a row, when shown.

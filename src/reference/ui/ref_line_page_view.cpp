@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 
 #include "app/message_text.h"
+#include "app/typed_field.h"
 #include "app/ui/window_translation.h"
 
 namespace {
@@ -21,16 +22,11 @@ constexpr int kMsgLuminaires = 32004;
 constexpr int kMsgLuminaireCount = 32190;
 constexpr int kMsgStandardBoxes = 31109;
 constexpr int kMsgLightingBoxes = 31110;
-constexpr int kMsgRange = 8013;
 constexpr int kMsgOutletCount = 31115;
 constexpr int kMsgSections = 32192;
 constexpr int kTapOffBoxes = 3;
 constexpr int kLuminaireModeButton = 1201, kSpacingButton = 1205, kExtraCodeButton = 1206,
               kItemTabsButton = 1371;
-
-std::string RangeMessage(CRefFieldLimit limit) {
-  return FormatMessageTextDD(kMsgRange, limit.min, limit.max);
-}
 
 }  // namespace
 
@@ -72,7 +68,7 @@ CRefLinePageView::CRefLinePageView(char decimal, QWidget* parent)
   layout->addWidget(m_fields);
   for (QLineEdit* edit : {m_length, m_count, m_connectionCount})
     edit->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
-  connect(m_length, &QLineEdit::textEdited, this, [this] { FilterLength(m_qyx); });
+  connect(m_length, &QLineEdit::textEdited, this, [this] { FilterLength(); });
   // Validation follows every change of the numbers, typed or filled in.
   connect(m_length, &QLineEdit::textChanged, this, &CRefLinePageView::NumbersEdited);
   connect(m_count, &QLineEdit::textChanged, this, &CRefLinePageView::NumbersEdited);
@@ -216,7 +212,9 @@ void CRefLinePageView::SetHeaderEnabled(bool enabled) {
     widget->setEnabled(enabled);
 }
 
-void CRefLinePageView::FilterLength(bool decimals) {
+// Letters never reach the field; a decimal mark does, for every product, so that the
+// check of the length sees what was typed and a "30,5" is not read as 305.
+void CRefLinePageView::FilterLength() {
   if (m_filtering) return;
   m_filtering = true;
   QString text = m_length->text();
@@ -224,8 +222,7 @@ void CRefLinePageView::FilterLength(bool decimals) {
   QString kept;
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
-    const bool separator = c == QLatin1Char('.') || c == QLatin1Char(',');
-    if (c.isDigit() || (decimals && separator)) kept += c;
+    if (c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char(',')) kept += c;
     else if (i < caret) --caret;
   }
   if (kept != text) {
@@ -240,6 +237,8 @@ int CRefLinePageView::LengthTyped() const {
       m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0).toStdString());
 }
 
+std::string CRefLinePageView::CountCaption() const { return m_countLabel->text().toStdString(); }
+
 int CRefLinePageView::CountTyped() const { return RefTypedAmount(m_count->text().toStdString()); }
 
 bool CRefLinePageView::ReadInput(const CRefLine& line, CRefLinePageInput& input,
@@ -252,30 +251,23 @@ bool CRefLinePageView::ReadInput(const CRefLine& line, CRefLinePageInput& input,
   const bool boxKind = !m_boxRow->isHidden() && m_boxes->count() > 0;
   input.tapOffBoxes = boxKind && m_boxes->currentData().toInt() == kTapOffBoxes;
   input.luminaireBoxes = boxKind && m_boxes->currentData().toInt() != kTapOffBoxes;
-  const QString whole = m_length->text().section(QRegularExpression(QStringLiteral("[.,]")), 0, 0);
-  const CRefFieldLimit lengthLimit = RefLengthLimit(line);
-  const auto length = ParseRefField(whole.toStdString(), lengthLimit);
-  if (!length) {
-    problem = RangeMessage(lengthLimit);
-    return false;
-  }
+  const auto length =
+      ReadRefLength(line, m_length->text().toStdString(), StringText(kMsgLength), problem);
+  if (!length) return false;
   input.length = *length;
   input.count = line.count;
   if (!m_connectionCountRow->isHidden()) {
     const CRefFieldLimit countLimit = RefConnectionCountLimit(input.length);
-    const auto count = ParseRefField(m_connectionCount->text().toStdString(), countLimit);
-    if (!count) {
-      problem = RangeMessage(countLimit);
-      return false;
-    }
+    const auto count =
+        ReadWholeField(m_connectionCount->text().toStdString(), StringText(kMsgOutletCount),
+                       countLimit.min, countLimit.max, problem);
+    if (!count) return false;
     input.count = *count;
   } else if (m_countRow->isVisible()) {
     const CRefFieldLimit countLimit = RefCountLimit(line);
-    const auto count = ParseRefField(m_count->text().toStdString(), countLimit);
-    if (!count) {
-      problem = RangeMessage(countLimit);
-      return false;
-    }
+    const auto count = ReadWholeField(m_count->text().toStdString(), CountCaption(), countLimit.min,
+                                      countLimit.max, problem);
+    if (!count) return false;
     input.count = *count;
   }
   return true;

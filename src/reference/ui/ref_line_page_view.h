@@ -44,6 +44,8 @@ class CRefLinePageView : public QWidget {
   // The choices and typed numbers; false with the message that refuses a number.
   bool ReadInput(const CRefLine& line, CRefLinePageInput& input, std::string& problem) const;
   int LengthTyped() const;
+  // The caption of the count field as it reads now (it names luminaires or tap-offs).
+  std::string CountCaption() const;
   int CountTyped() const;
 
   QComboBox* RatingCombo() const { return m_rating; }
@@ -63,7 +65,7 @@ class CRefLinePageView : public QWidget {
 
  private:
   void FillCombo(QComboBox* combo, const CRefComboFill& fill);
-  void FilterLength(bool decimals);
+  void FilterLength();
   QWidget* Row(int labelMessage, QWidget* field, QLabel** label = nullptr);
   QWidget* WithButton(QWidget* field, int control, const QString& text);
 

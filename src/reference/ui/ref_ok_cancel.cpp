@@ -1,5 +1,7 @@
 #include "reference/ui/ref_ok_cancel.h"
 
+#include <algorithm>
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -28,4 +30,13 @@ QHBoxLayout* MakeRefOkCancelRow(QDialog* dialog, const QString& okName, const QS
   QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
   QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
   return buttons;
+}
+
+void SetRefDialogTitle(QDialog* dialog, const QString& title) {
+  dialog->setWindowTitle(title);
+  // The frame's buttons and margins take about as much again as an icon and three
+  // buttons; a bold title font is up to a fifth wider than the dialog's.
+  constexpr int kFrameRoom = 140;
+  const int width = dialog->fontMetrics().horizontalAdvance(title) * 6 / 5 + kFrameRoom;
+  dialog->setMinimumWidth(std::max(dialog->minimumWidth(), width));
 }

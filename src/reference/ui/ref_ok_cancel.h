@@ -10,3 +10,7 @@ class QHBoxLayout;
 // object names (the cancel button keeps none when it is empty).
 QHBoxLayout* MakeRefOkCancelRow(QDialog* dialog, const QString& okName,
                                 const QString& cancelName = QString());
+
+// Sets the dialog's title and makes the dialog wide enough for the window manager to
+// show it whole: a narrow dialog had its caption cut in the middle of a word.
+void SetRefDialogTitle(QDialog* dialog, const QString& title);

@@ -12,6 +12,7 @@
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
+#include "app/typed_field.h"
 #include "app/price_lists.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
@@ -24,8 +25,7 @@ namespace {
 constexpr int kMsgOr = 31035, kMsgClose = 31044, kMsgApply = 31045, kMsgCoefs = 31077,
               kMsgPriceList = 31090, kMsgSave = 31018, kMsgConfirmSave = 31105, kMsgOptions = 32241,
               kMsgMo = 32010, kMsgRefGrp = 32242, kMsgRefs = 32228, kMsgRefsFind = 32071,
-              kMsgRefsShow = 32072, kMsgImport = 32179, kMsgRealRange = 8013,
-              kMsgCannotWrite = 8022;
+              kMsgRefsShow = 32072, kMsgImport = 32179, kMsgCannotWrite = 8022;
 
 constexpr int kEditWidth = 110;
 
@@ -154,7 +154,8 @@ void CRefPricePanel::LoadValues() {
     m_priceList = m_lists->currentData().toInt();
     ShowCurrency();
   });
-  m_mo->setText(QString::number(m_owner.Config().CompMo()));
+  // The rate is held in hundredths, as the comparison types and costs it.
+  m_mo->setText(Text(RefHundredthsText(m_owner.Config().CompMo(), m_decimal, false)));
   m_refGroup->setChecked(m_owner.Config().RefGroup() != 0);
   for (int row = 0; row < kRefPriceRowCount; ++row) {
     const int product = RefPriceRowProduct(row, m_apod);
@@ -202,17 +203,24 @@ bool CRefPricePanel::ReadValues(std::array<double, kRefPriceRowCount>& coefs, in
     double& value = coefs[static_cast<std::size_t>(row)];
     if (!ReadPanelNumber(edit->text().toStdString(), m_decimal, value) || value < 0.0 ||
         value > kMaxCoef) {
-      if (CShellDialogs* dialogs = m_owner.Environment().common.dialogs)
-        dialogs->Message(this, Text(FormatMessageTextSS(kMsgRealRange, "0", "2")),
-                         kMbOk | kMbIconExclamation);
-      edit->setFocus();
+      Refuse(edit, FieldRangeMessage(m_labels[static_cast<std::size_t>(row)]->text().toStdString(),
+                                     "0", PanelNumberText(kMaxCoef, m_decimal), false));
       return false;
     }
   }
-  bool ok = false;
-  mo = m_mo->text().trimmed().toInt(&ok);
-  if (!ok || mo < 0) mo = m_owner.Config().CompMo();
+  const auto rate = ReadRoundedValue(m_mo->text().toStdString(), 2);
+  if (!m_mo->isHidden() && (!rate || *rate < 0)) {
+    Refuse(m_mo, FieldNumberMessage(StringText(kMsgMo), false));
+    return false;
+  }
+  mo = rate && *rate >= 0 ? static_cast<int>(*rate) : m_owner.Config().CompMo();
   return true;
+}
+
+void CRefPricePanel::Refuse(QLineEdit* edit, const std::string& message) {
+  if (CShellDialogs* dialogs = m_owner.Environment().common.dialogs)
+    dialogs->Message(this, Text(message), kMbOk | kMbIconExclamation);
+  edit->setFocus();
 }
 
 int CRefPricePanel::RefsChoice() const {

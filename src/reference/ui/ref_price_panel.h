@@ -63,6 +63,8 @@ class CRefPricePanel : public QWidget {
   // The seven coefficients and MO as typed; false (after telling why) when one is not a
   // number in its range.
   bool ReadValues(std::array<double, kRefPriceRowCount>& coefs, int& mo);
+  // Tells why a typed value is refused and puts the caret back into its field.
+  void Refuse(QLineEdit* edit, const std::string& message);
   int RefsChoice() const;
   // With [Database] "UseTC" on, the rows list the local articles of the article table,
   // read-only, in place of the product coefficients; false when it is off or the table

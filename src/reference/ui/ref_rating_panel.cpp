@@ -14,13 +14,13 @@
 #include <QVBoxLayout>
 
 #include "app/message_text.h"
+#include "app/typed_field.h"
 #include "app/ui/window_translation.h"
 #include "reference/ui/ref_ok_cancel.h"
 
 namespace {
 
 constexpr int kMsgPitch = 32065;
-constexpr int kMsgRange = 8013;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -50,7 +50,7 @@ void CRefRatingPanel::BuildOptions() {
   QString title = StringQText(m_view.titleMessage);
   if (m_view.titleMessage == 32044)
     title = Q(FormatMessageTextD(32044, m_kind == 2 && m_context.Line().productKind == 1 ? 2 : 3));
-  setWindowTitle(title);
+  SetRefDialogTitle(this, title);
   m_boxes = new QButtonGroup(this);
   for (const CRefChoiceOption& option : m_view.options) {
     // The options exclude each other: radio buttons, not check boxes.
@@ -123,15 +123,12 @@ void CRefRatingPanel::accept() {
   input.box = m_boxes->checkedId();
   if (m_pole) input.pole = m_pole->currentIndex();
   if (m_pitch) {
-    const auto pitch =
-        RefParsePitch(m_pitch->text()
-                          .replace(QLatin1Char(m_context.decimalSeparator), QLatin1Char('.'))
-                          .toStdString(),
-                      m_view.pitch);
+    const auto pitch = RefParsePitch(m_pitch->text().toStdString(), m_view.pitch);
     if (!pitch) {
       if (m_tell)
-        m_tell(Q(FormatMessageTextSS(kMsgRange, MetresText(m_view.pitch.minCm).toStdString(),
-                                     MetresText(m_view.pitch.maxCm).toStdString())));
+        m_tell(
+            Q(FieldRangeMessage(StringText(kMsgPitch), MetresText(m_view.pitch.minCm).toStdString(),
+                                MetresText(m_view.pitch.maxCm).toStdString(), false)));
       m_pitch->setFocus();
       return;
     }

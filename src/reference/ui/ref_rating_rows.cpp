@@ -9,14 +9,15 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "app/typed_field.h"
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
+#include "reference/ui/ref_ok_cancel.h"
 #include "reference/ui/ref_rating_panel.h"
 
 namespace {
 
 constexpr int kRows = 10;
-constexpr int kMsgRange = 8013;
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
@@ -36,7 +37,7 @@ void CRefRatingPanel::BuildRatings() {
   QString caption = StringQText(static_cast<int>(title & 0xFFFF));
   if ((title >> 16) != 0)
     caption += QStringLiteral(": ") + StringQText(static_cast<int>(title >> 16));
-  setWindowTitle(caption);
+  SetRefDialogTitle(this, caption);
   m_caption = new QLabel(StringQText(static_cast<int>(title & 0xFFFF)));
   m_caption->setObjectName(QStringLiteral("ref_rating_caption"));
   m_groups = new QComboBox;
@@ -197,9 +198,11 @@ void CRefRatingPanel::OnSwitch(int row, bool checked) {
 bool CRefRatingPanel::ReadRowValues(std::vector<int>& values) {
   values.clear();
   for (std::size_t row = 0; row < m_shown.size(); ++row) {
-    const auto value = ParseRefField(m_values[row]->text().toStdString(), CRefFieldLimit{0, 9999});
+    std::string problem;
+    const auto value = ReadWholeField(m_values[row]->text().toStdString(),
+                                      m_ratingLabels[row]->text().toStdString(), 0, 9999, problem);
     if (!value) {
-      if (m_tell) m_tell(Q(FormatMessageTextDD(kMsgRange, 0, 9999)));
+      if (m_tell) m_tell(Q(problem));
       m_values[row]->setFocus();
       return false;
     }

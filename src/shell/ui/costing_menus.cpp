@@ -5,9 +5,8 @@
 #include "shell/ui/frame_actions.h"
 #include "shell/ui/mode_menus.h"
 
-// The menu bars of the linear and the reference costing windows. The export sub-menu
-// of the reference File menu is its eleventh entry, and its lighting menu the fourth
-// menu of the bar: entering the reference mode edits them by position.
+// The menu bars of the linear and the reference costing windows. The lighting menu of
+// the reference bar is its fourth menu: entering the reference mode edits it by position.
 
 namespace {
 
@@ -44,7 +43,7 @@ void BuildLinearMenu(QMenuBar& bar, CFrameActions& actions) {
 void BuildReferenceMenu(QMenuBar& bar, CFrameActions& actions) {
   QMenu* file = AddPopup(bar, kMsgMenuFile);
   AddCostingFileHead(*file, actions);
-  QMenu* exports = AddPopup(*file, kMsgMenuExport);  // the eleventh entry of File
+  QMenu* exports = AddPopup(*file, kMsgMenuExport);
   QMenu* excel = AddPopup(*exports, kMsgMenuExcel);
   AddCommands(*excel, actions,
               {kIdRefExcelPlain, kIdExportExcelOpen, kIdExportExcel, 0, kIdExportExcelBomOpen,

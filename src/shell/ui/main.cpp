@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "app/language_mapping.h"
 #include "shell/ui/application_shell.h"
 #include "shell/ui/costing_window_makers.h"
 #include "shell/ui/main_frame.h"
@@ -64,6 +65,9 @@ void ScheduleWindowDump(CApplicationShell& shell) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  // A window without a title of its own shows the application's name: the program's,
+  // not its file's ("tvr").
+  QApplication::setApplicationName(QString::fromLatin1(CLanguageMapping::kDefaultApplicationName));
   RegisterCostingWindows();
   CApplicationShell shell;
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();

@@ -109,11 +109,9 @@ bool CMainFrame::LeaveCostingMode(EFrameMode mode) {
 }
 
 void CMainFrame::AdjustReferenceMenu() {
+  // The XML order export stays in the export menu: the window routes and enables its
+  // two commands, and taking the sub-menu away left them out of reach.
   QList<QAction*> bar = menuBar()->actions();
-  QMenu* file = bar.isEmpty() ? nullptr : bar[0]->menu();
-  QList<QAction*> fileEntries = file ? file->actions() : QList<QAction*>();
-  QMenu* exports = fileEntries.size() > 10 ? fileEntries[10]->menu() : nullptr;
-  if (exports && exports->actions().size() > 1) exports->removeAction(exports->actions()[1]);
   bool calc = ReadSettingInt(m_services.app->Profile(), settings_key::kReferenceCosting) > 0;
   bool range = ReadSettingInt(m_services.app->Profile(), settings_key::kReferenceRanges) > 0;
   m_actions->Action(kIdLightingCalc)->setVisible(calc);

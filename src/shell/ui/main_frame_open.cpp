@@ -19,13 +19,16 @@ namespace {
 
 constexpr int kMsgDocumentTemplate = 18;
 constexpr int kMsgAllFiles = 8003;
+constexpr int kMsgRefFiles = 8170;
+constexpr int kMsgLinFiles = 8151;
 
 }  // namespace
 
 QMdiSubWindow* CMainFrame::OpenAnyFile(QString& path) {
   if (path.isEmpty()) {
     COpenFileFilter filter = BuildOpenFileFilter(
-        m_mode, m_availability, LookupText(kMsgDocumentTemplate), StringText(kMsgAllFiles));
+        m_mode, m_availability, LookupText(kMsgDocumentTemplate), StringText(kMsgAllFiles),
+        StringText(kMsgRefFiles), StringText(kMsgLinFiles));
     QString folder = QString::fromStdString(m_services.app->ProjectsFolder());
     QString chosen = m_services.dialogs->ChooseFileToOpen(this, folder, filter);
     if (chosen.isEmpty()) return nullptr;

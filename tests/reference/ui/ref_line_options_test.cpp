@@ -14,6 +14,7 @@
 
 #include <functional>
 
+#include "app/typed_field.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/window_translation.h"
@@ -91,7 +92,8 @@ TEST_F(RefLineOptionsTest, ConnectionSixTakesItsTapOffCountWithinTheLength) {
   EXPECT_EQ(Page().ConnectionCountEdit()->text(), QStringLiteral("0"));
   EXPECT_TRUE(SaveScreenshot(*window, QStringLiteral("reference_connection_count")));
   EXPECT_FALSE(Dialog().Validate());
-  EXPECT_EQ(Messages().back(), QString::fromStdString(FormatMessageTextDD(8013, 1, 30)));
+  EXPECT_EQ(Messages().back(),
+            QString::fromStdString(FieldRangeMessage(StringText(31115), "1", "30", true)));
   Page().ConnectionCountEdit()->setText(QStringLiteral("31"));  // more outlets than metres
   EXPECT_FALSE(Dialog().Validate());
   Page().ConnectionCountEdit()->setText(QStringLiteral("12"));

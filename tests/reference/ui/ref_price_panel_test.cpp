@@ -119,7 +119,8 @@ TEST_F(RefPricePanelTest, SaveAsDefaultsWritesTheSettings) {
   EXPECT_EQ(setup.common.profile->ReadProfileText("Ref", "QDA", "none"), "none");
   EXPECT_TRUE(panel->SaveAsDefaults());
   EXPECT_EQ(setup.common.profile->ReadProfileText("Ref", "QDA", "none"), "0.800000");
-  EXPECT_EQ(setup.common.profile->ReadProfileText("Comp", "MO", "none"), "45");
+  // The rate typed 45 is kept in hundredths, as the comparison types and costs it.
+  EXPECT_EQ(setup.common.profile->ReadProfileText("Comp", "MO", "none"), "4500");
   EXPECT_EQ(setup.common.profile->ReadProfileText("Ref", "RefGrp", "none"), "0");
   // The project keeps its values until Apply.
   EXPECT_EQ(window->Project().priceSettings.productCoefs[kRefProductQDA][0], 1.0);

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include "app/typed_field.h"
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/option_list_files.h"
@@ -123,7 +124,8 @@ TEST_F(RefWindowTest, BadTypedNumbersAreRefusedAndNothingHalfEditedIsKept) {
   EXPECT_EQ(length->text(), QStringLiteral("12"));  // letters never reach the length
   length->setText(QStringLiteral("10000"));
   EXPECT_FALSE(Dialog().Validate());
-  EXPECT_EQ(Messages().back(), QString::fromStdString(FormatMessageTextDD(8013, 0, 9999)));
+  EXPECT_EQ(Messages().back(),
+            QString::fromStdString(FieldRangeMessage(StringText(30152), "0", "9999", true)));
   EXPECT_EQ(Dialog().EditStep(), CRefConfigDlg::kStepHeader);
   length->setText(QStringLiteral("20"));
   ASSERT_TRUE(Dialog().Validate());

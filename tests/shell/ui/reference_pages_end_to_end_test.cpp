@@ -88,7 +88,8 @@ TEST(ReferencePagesEndToEndTest, ALengthTooLargeIsToldWhenValidating) {
   ASSERT_TRUE(run.finished);
   EXPECT_EQ(run.values.value("failed"), "") << run.dump.toStdString();
   const QString dialogs = run.values.value("dialogs");
-  EXPECT_TRUE(dialogs.contains(QStringLiteral("Please enter a number between 0 and 9999.")))
+  EXPECT_TRUE(
+      dialogs.contains(QStringLiteral("Length: please enter a whole number between 0 and 9999.")))
       << dialogs.toStdString();
 }
 

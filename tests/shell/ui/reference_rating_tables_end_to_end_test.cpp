@@ -50,7 +50,7 @@ TEST(ReferenceRatingTablesEndToEndTest, TheTypeListOffersTheCatalogueTypes) {
       "refnew 2 3\nrefchoose ref_rating 63\nreftype ref_length 30\nrefbutton ref_validate\n"
       "answer " +
       panelShot +
-      " accept ref_rating_type=2_poles+PE ref_rating_value_1=3\nrefbutton ref_choose_1200\n" +
+      " accept ref_rating_type=2_poles_+_PE ref_rating_value_1=3\nrefbutton ref_choose_1200\n" +
       TakeAndCommit("Types") + LightingLine("", "Lights", lightingShot) + "refreport " + report +
       "\n";
   const CProgramRun run = RunProgram(folder.Path(), {}, script, QStringLiteral("1400x900x24"));
