@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "support/golden_file.h"
+#include "reference/ref_project_lines.h"
 #include "reference/ref_report.h"
 
 namespace {
@@ -85,6 +87,28 @@ TEST(RefFileValuesTest, TapOffSlotsKeepToTheirBitsAndChooseTheFormat) {
     const CRefProject project = ReadBack(written);
     EXPECT_EQ(project.lines[1].slots[static_cast<std::size_t>(row.slot)], row.read);
   }
+}
+
+// 210 items at the largest unit price and quantity: from the 200th on the sum passes 64
+// bits, and the totals stop at the largest amount instead of wrapping negative.
+TEST(RefFileValuesTest, TotalsOfHugeAmountsStopAtTheLargest) {
+  CRefProject project;
+  ASSERT_EQ(ReadRefFileBytes(ReadGoldenBytes("reference/huge_item_amounts.ref"), project,
+                             CRefLoadContext{}),
+            0);
+  ASSERT_EQ(project.lineCount, 1);
+  ASSERT_EQ(project.lines[1].Items().size(), 210u);
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
+  EXPECT_EQ(RefRecordAmount(project, 1), kLargest);
+  CRefReportView view;
+  view.project = &project;
+  view.current = 1;
+  view.selection = {1, 1};
+  std::string text;
+  EXPECT_EQ(WriteLineReport(view, kRefReportSelectionTotal, 5, text), kLargest);
+  EXPECT_EQ(text.front(), '9') << text;
+  ComputeLineTotals(project, {1, 1});
+  EXPECT_EQ(project.lines[0].comment, "1");
 }
 
 }  // namespace
