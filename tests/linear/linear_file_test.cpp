@@ -201,18 +201,26 @@ INSTANTIATE_TEST_SUITE_P(
                       return bytes;
                     },
                     kMsgFileFormat, "a text of 600 units without terminator"},
-        DamagedCase{[] { return ReadBytes(TVR_SOURCE_DIR "/tests/data/linear/ip_10_second_variant.lin"); },
-                    kMsgFileFormat, "IP 10 of the second variant, which no save writes"}));
+        DamagedCase{
+            [] { return ReadBytes(TVR_SOURCE_DIR "/tests/data/linear/ip_10_second_variant.lin"); },
+            kMsgFileFormat, "IP 10 of the second variant, which no save writes"}));
 
 // Whatever IP code a line holds reads back the same after a save, or is refused.
 TEST(LinearFileTest, StoredIpCodesReadBackAfterASave) {
   const struct {
     std::int32_t stored;
     int result, ip, second;
-  } rows[] = {{54, 0, 54, 1},  {52, 0, 52, 0},   {19, 0, 54, 1},
-              {18, 0, 52, 0},  {100, 0, 100, 0}, {101, kMsgFileFormat, 0, 0},
-              {109, kMsgFileFormat, 0, 0}, {110, 0, 11, 1}, {520, 0, 52, 1},
-              {545, 0, 54, 1}, {-5, 0, -5, 0}};
+  } rows[] = {{54, 0, 54, 1},
+              {52, 0, 52, 0},
+              {19, 0, 54, 1},
+              {18, 0, 52, 0},
+              {100, 0, 100, 0},
+              {101, kMsgFileFormat, 0, 0},
+              {109, kMsgFileFormat, 0, 0},
+              {110, 0, 11, 1},
+              {520, 0, 52, 1},
+              {545, 0, 54, 1},
+              {-5, 0, -5, 0}};
   constexpr std::int32_t kMark = 0x5A5A5A01;
   CLinearProject marked;
   marked.lines.BeginNewLine(0);

@@ -31,9 +31,9 @@ std::string BoxListing(const CDorneDoc& document) {
         std::ostringstream line;
         line << run->GetPropText("Catalog") << " " << element->GetReference() << " slot " << slot
              << ": " << C3DPoint::ToStoredInt(origin.x) << " " << C3DPoint::ToStoredInt(origin.y)
-             << " " << C3DPoint::ToStoredInt(origin.z) << " / "
-             << box->GetExtent(0) << " " << box->GetExtent(1) << " " << box->GetExtent(2)
-             << " kind " << box->GetKindCode() << "\n";
+             << " " << C3DPoint::ToStoredInt(origin.z) << " / " << box->GetExtent(0) << " "
+             << box->GetExtent(1) << " " << box->GetExtent(2) << " kind " << box->GetKindCode()
+             << "\n";
         lines.push_back(line.str());
       }
     }
@@ -62,7 +62,7 @@ TEST_P(RunRebuildBoxesTest, ARebuiltRunKeepsTheBoxesItReadsBackWith) {
 
 INSTANTIATE_TEST_SUITE_P(Samples, RunRebuildBoxesTest,
                          ::testing::Values("qd_sample.run", "qg_sample.run", "qg_bars_sample.run",
-                                           "qjf_sample.run", "qm_sample.run", "qm_bars_sample.run", "qp_sample.run",
-                                           "qw_sample.run"));
+                                           "qjf_sample.run", "qm_sample.run", "qm_bars_sample.run",
+                                           "qp_sample.run", "qw_sample.run"));
 
 }  // namespace

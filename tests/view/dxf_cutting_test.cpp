@@ -110,7 +110,8 @@ TEST(DxfCuttingTest, PiecesCutAgainByLaterFillsStayOnTheirLine) {
   CDxfEntityList list = MakeList(lines);
   for (int strip = 0; strip < 24; ++strip) {
     const int left = 150 + strip * 400;
-    const std::vector<CPoint> fill = {{left, -1}, {left + 7, 8001}, {left + 97, 8001}, {left + 90, -1}};
+    const std::vector<CPoint> fill = {
+        {left, -1}, {left + 7, 8001}, {left + 97, 8001}, {left + 90, -1}};
     list.HideUnder(fill, 0);
   }
   ASSERT_GE(list.Size(), 60u);
