@@ -84,7 +84,9 @@ function(tvr_add_test name)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
     list(APPEND _env "QT_QPA_PLATFORM=offscreen")
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES PROPERTIES ENVIRONMENT "${_env}")
+  # Labelled with their program, so that a run can pick the tests of some areas.
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
+                       PROPERTIES ENVIRONMENT "${_env}" LABELS ${name})
 endfunction()
 
 # tvr_add_area_tests(<name> LIBS <targets>... [QT] [RECURSE])

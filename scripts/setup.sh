@@ -52,9 +52,14 @@ ensure_test_locale() {
   $sudo localedef -i fr_FR -f UTF-8 fr_FR.UTF-8 || echo "fr_FR.UTF-8 not available: its test rows are skipped"
 }
 
+# TVR_CMAKE_OPTIONS: more options for the configuration; TVR_BUILD_TARGETS: what to build
+# (everything when empty); TVR_JOBS: parallel jobs (one a core when empty).
 build_all() {
-  cmake -S "$REPO_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+  # shellcheck disable=SC2086  # the options are words on purpose
+  cmake -S "$REPO_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TVR_CMAKE_OPTIONS:-}
+  local targets=()
+  for target in ${TVR_BUILD_TARGETS:-}; do targets+=(--target "$target"); done
+  cmake --build "$BUILD_DIR" --parallel "${TVR_JOBS:-$(nproc)}" "${targets[@]}"
 }
 
 install_missing_packages

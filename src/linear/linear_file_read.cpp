@@ -45,6 +45,9 @@ int DecodeIpDegree(std::int32_t value, std::int32_t& secondVariant) {
   if (value == 19) value = 54;
   if (value == 18) value = 52;
   if (value > 100) {
+    // IP 10 of the second variant would be written 100, which reads as IP 100: no save
+    // writes 101..109, and a line holding it could not be saved as it reads.
+    if (value / 10 * 10 <= 100) throw FormatError();
     secondVariant = 1;
     return value / 10;
   }

@@ -45,6 +45,10 @@ CRefPriceSettings::CRefPriceSettings() {
   for (auto& coefs : productCoefs) coefs.fill(1.0);
 }
 
+bool IsUsableRefCoefficient(double value) {
+  return std::isfinite(value) && value >= 0.0 && value <= kRefLargestCoefficient;
+}
+
 std::int32_t TruncatedProduct(double value) {
   if (!std::isfinite(value)) return 0;
   const double nudged = std::trunc(value * (1.0 + 1e-9));

@@ -29,6 +29,13 @@ struct CRefPriceSettings {
   CRefPriceSettings();
 };
 
+// The one rule for a product's price coefficient, held by the price panel that takes it
+// and by the file that keeps it, so that what is priced and saved reads back the same:
+// finite, from 0 (no coefficient) up to kRefLargestCoefficient. A tiny one, as a discount
+// of 99.99 % gives, is kept: the totals that divide by it hold their quotients.
+inline constexpr double kRefLargestCoefficient = 1000.0;
+bool IsUsableRefCoefficient(double value);
+
 // Where the tables lie (both folders end with '/') and the settings they are read with:
 // [Database] "LANG_DESIGN" and "UseTC".
 struct CRefCatalogueSetup {

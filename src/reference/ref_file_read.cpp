@@ -24,14 +24,9 @@ void ReadProperties(CProjectFileReader& in, CRefProject& project) {
 
 int SettingGroups(int format) { return format >= 520 ? 7 : format >= 461 ? 6 : 5; }
 
-// Coefficients multiply and divide every price: one that is not finite, negative, too
-// small to be typed or absurdly large is damage, and the default 1 holds, as for the
-// coefficients of the settings. 0 (no coefficient) is kept.
-double StoredCoefficient(double value) {
-  constexpr double kSmallest = 0.0001, kLargest = 1000.0;
-  if (value == 0.0) return 0.0;
-  return std::isfinite(value) && value >= kSmallest && value <= kLargest ? value : 1.0;
-}
+// A coefficient the panel could not have given is damage: the default 1 holds, as for
+// the coefficients of the settings.
+double StoredCoefficient(double value) { return IsUsableRefCoefficient(value) ? value : 1.0; }
 
 void ReadPriceSettings(CProjectFileReader& in, CRefProject& project,
                        const CRefLoadContext& context) {

@@ -128,10 +128,20 @@ std::int64_t ItemCell(const CRefReportView& view, const CRefItemNode& item, int 
   }
 }
 
+// Every sum of amounts stops at the ends of 64 bits: a line of many items at the largest
+// price and quantity would wrap to a negative total.
+std::int64_t SaturatedSum(std::int64_t a, std::int64_t b) {
+  std::int64_t sum = 0;
+  if (!__builtin_add_overflow(a, b, &sum)) return sum;
+  return b > 0 ? std::numeric_limits<std::int64_t>::max()
+               : std::numeric_limits<std::int64_t>::min();
+}
+
 std::int64_t SumOver(const CRefLine& line, int column) {
   std::int64_t sum = 0;
   for (const CRefItemNode& item : line.Items())
-    sum += column == 5 ? RefItemAmount(item) : std::int64_t{item.labour} * item.quantity;
+    sum = SaturatedSum(
+        sum, column == 5 ? RefItemAmount(item) : std::int64_t{item.labour} * item.quantity);
   return sum;
 }
 
@@ -152,7 +162,8 @@ std::int64_t TotalCell(const CRefReportView& view, int row, int column, std::str
   else if (view.workingSums) sum = SumOver(project.lines[0], column);
   else
     for (int index : view.selection)
-      if (ValidLine(index)) sum += SumOver(project.lines[static_cast<std::size_t>(index)], column);
+      if (ValidLine(index))
+        sum = SaturatedSum(sum, SumOver(project.lines[static_cast<std::size_t>(index)], column));
   text = RefHundredthsText(sum, view.decimal, view.grouped);
   return sum;
 }
@@ -220,13 +231,6 @@ std::int64_t DividedAmount(std::int64_t amount, double coefficient) {
   return static_cast<std::int64_t>(quotient);
 }
 
-std::int64_t SaturatedSum(std::int64_t a, std::int64_t b) {
-  std::int64_t sum = 0;
-  if (!__builtin_add_overflow(a, b, &sum)) return sum;
-  return b > 0 ? std::numeric_limits<std::int64_t>::max()
-               : std::numeric_limits<std::int64_t>::min();
-}
-
 }  // namespace
 
 void ComputeLineTotals(CRefProject& project, const std::vector<int>& selection,
@@ -240,7 +244,7 @@ void ComputeLineTotals(CRefProject& project, const std::vector<int>& selection,
     const CRefLine& line = project.lines[static_cast<std::size_t>(index)];
     std::int64_t amount = 0;
     for (CRefItemNode item : line.Items()) {
-      amount += RefItemAmount(item);
+      amount = SaturatedSum(amount, RefItemAmount(item));
       item.kind = ~item.kind;
       merged.push_back(std::move(item));
     }

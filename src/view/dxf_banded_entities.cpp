@@ -43,7 +43,7 @@ void CDxfBandedEntities::Split() {
     if (order != last) band = BandOf(entity);
     last = order;
     Reach(band, entity);
-    m_lists[band]->list.Append(entity, order);
+    m_lists[band]->list.AppendFrom(whole, place);
   }
   m_split = true;
   m_gathered.bands.resize(m_lists.size());

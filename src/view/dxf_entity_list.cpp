@@ -113,8 +113,8 @@ void CDxfEntityList::Append(CDxfEntity entity) { Append(std::move(entity), m_app
 void CDxfEntityList::Append(CDxfEntity entity, std::uint64_t order) {
   m_figureSizes.Add(CDxfBounds::Of(entity.p1, entity.p2));
   Node node;
-  node.p1 = entity.p1;
-  node.p2 = entity.p2;
+  node.p1 = node.from = entity.p1;
+  node.p2 = node.to = entity.p2;
   node.rootAndKind = order & ~Node::kTextBit;
   m_appended = order + 1;
   int payload = entity.layer;
@@ -125,6 +125,14 @@ void CDxfEntityList::Append(CDxfEntity entity, std::uint64_t order) {
   }
   File(AddNode(node, payload, m_last));
   RefineCrowdedCells();
+}
+
+void CDxfEntityList::AppendFrom(const CDxfEntityList& other, int place) {
+  CDxfEntity line;
+  Append(other.At(place, line), other.OrderAt(place));
+  const Node& source = other.m_nodes[place];
+  m_nodes[m_last].from = source.from;
+  m_nodes[m_last].to = source.to;
 }
 
 void CDxfEntityList::RefineCrowdedCells() {
@@ -235,7 +243,9 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
     if (TextHidden(node, polygon)) Remove(id);
     return;
   }
-  if (m_sides.Taken() && CDxfPolygonSides::InReach(node.p1) && CDxfPolygonSides::InReach(node.p2)) {
+  // The pieces of a line lie on it: when the line is within reach, so are they.
+  if (m_sides.Taken() && CDxfPolygonSides::InReach(node.from) &&
+      CDxfPolygonSides::InReach(node.to)) {
     HideLineInReach(id);
     return;
   }
@@ -249,9 +259,13 @@ void CDxfEntityList::HideOne(int id, std::span<const CPoint> polygon) {
 void CDxfEntityList::HideLineInReach(int id) {
   // Every crossing is taken on the line as it came, as CutLine does.
   m_cuts.clear();
-  const bool middleInside = m_sides.CrossingsAndMiddle(
-      m_nodes[id].p1, m_nodes[id].p2, [this](CPoint crossing) { m_cuts.push_back(crossing); });
+  const Node& node = m_nodes[id];
+  bool middleInside = m_sides.CrossingsAndMiddle(
+      node.from, node.to, [this](CPoint crossing) { m_cuts.push_back(crossing); });
   if (m_cuts.empty() || !CutAtCuts(id)) {
+    const Node& uncut = m_nodes[id];
+    if (uncut.p1 != uncut.from || uncut.p2 != uncut.to)
+      middleInside = m_sides.Inside(Middle(uncut.p1, uncut.p2));
     if (middleInside) Remove(id);
     return;
   }
@@ -263,7 +277,7 @@ bool CDxfEntityList::CutLine(int id, std::span<const CPoint> polygon) {
   // line is cut at most once an edge: pieces ending a unit off the line cannot be cut
   // again and again.
   m_cuts.clear();
-  FindCuts(m_nodes[id].p1, m_nodes[id].p2, polygon);
+  FindCuts(m_nodes[id].from, m_nodes[id].to, polygon);
   return !m_cuts.empty() && CutAtCuts(id);
 }
 
@@ -283,20 +297,23 @@ void CDxfEntityList::FindCuts(CPoint from, CPoint to, std::span<const CPoint> po
 }
 
 bool CDxfEntityList::CutAtCuts(int id) {
-  const CPoint from = m_nodes[id].p1;
+  const CPoint lineStart = m_nodes[id].from;
   const CPoint to = m_nodes[id].p2;
   std::vector<CPoint>& cuts = m_cuts;
   // Truncation keeps each coordinate moving one way along the line, so the distance from
-  // the start in steps orders the crossings and is equal only for equal points.
-  const auto steps = [from](CPoint c) {
-    return std::llabs(std::int64_t{c.x} - from.x) + std::llabs(std::int64_t{c.y} - from.y);
+  // the line's start in steps orders the crossings and the pieces' ends, and is equal
+  // only for equal points.
+  const auto steps = [lineStart](CPoint c) {
+    return std::llabs(std::int64_t{c.x} - lineStart.x) +
+           std::llabs(std::int64_t{c.y} - lineStart.y);
   };
+  const std::int64_t first = steps(m_nodes[id].p1), last = steps(to);
+  std::erase_if(cuts, [&](CPoint c) { return steps(c) <= first || steps(c) >= last; });
   if (cuts.size() > 1) {
     std::sort(cuts.begin(), cuts.end(),
               [&steps](CPoint a, CPoint b) { return steps(a) < steps(b); });
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
   }
-  std::erase_if(cuts, [from, to](CPoint c) { return c == from || c == to; });
   if (cuts.empty()) return false;
   std::vector<int>& pieces = m_pieces;
   pieces.assign(1, id);

@@ -45,6 +45,8 @@ class CDxfEntityList {
   // (lists that share a drawing between them number its entities together); orders
   // grow from one call to the next.
   void Append(CDxfEntity entity, std::uint64_t order);
+  // The entity at a place of another list, a piece with the line it was cut from.
+  void AppendFrom(const CDxfEntityList& other, int place);
 
   // Hides what the polygon (at least 3 points, not closed) covers, among the entities
   // appended since start and the pieces cut from them: a line is cut at every point where
@@ -90,12 +92,16 @@ class CDxfEntityList {
   }
 
  private:
-  // What hiding reads of a node: its corners and the order of the appended entity it was
-  // cut from, with its kind.
+  // What hiding reads of a node: its corners, the line as appended that it was cut from
+  // (its own corners until it is cut) and the order of that entity, with its kind. A
+  // piece is cut again on that line, never on its own corners, which truncation may have
+  // put a unit off it: so a piece cut by fill after fill does not drift.
   struct Node {
     static constexpr std::uint64_t kTextBit = std::uint64_t{1} << 63;
     CPoint p1;
     CPoint p2;
+    CPoint from;
+    CPoint to;
     std::uint64_t rootAndKind = 0;
     std::uint64_t Root() const { return rootAndKind & ~kTextBit; }
     bool IsText() const { return (rootAndKind & kTextBit) != 0; }
@@ -147,7 +153,8 @@ class CDxfEntityList {
   // Removes the pieces in m_pieces whose middle `inside` says lies inside, lists the others.
   template <typename InsideTest>
   void HidePieces(InsideTest inside);
-  // Cuts the line at m_cuts (ends and repeats left out) into m_pieces as CutLine says.
+  // Cuts the line at m_cuts (those on its line beyond its ends, and repeats, left out)
+  // into m_pieces as CutLine says.
   bool CutAtCuts(int id);
   bool TextHidden(const Node& text, std::span<const CPoint> polygon) const;
   // Takes the polygon's edges for the hide about to be made.

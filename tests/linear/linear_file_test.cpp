@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -199,7 +200,49 @@ INSTANTIATE_TEST_SUITE_P(
                       bytes.resize(21 + 2 * 600, 'a');
                       return bytes;
                     },
-                    kMsgFileFormat, "a text of 600 units without terminator"}));
+                    kMsgFileFormat, "a text of 600 units without terminator"},
+        DamagedCase{
+            [] { return ReadBytes(TVR_SOURCE_DIR "/tests/data/linear/ip_10_second_variant.lin"); },
+            kMsgFileFormat, "IP 10 of the second variant, which no save writes"}));
+
+// Whatever IP code a line holds reads back the same after a save, or is refused.
+TEST(LinearFileTest, StoredIpCodesReadBackAfterASave) {
+  const struct {
+    std::int32_t stored;
+    int result, ip, second;
+  } rows[] = {{54, 0, 54, 1},
+              {52, 0, 52, 0},
+              {19, 0, 54, 1},
+              {18, 0, 52, 0},
+              {100, 0, 100, 0},
+              {101, kMsgFileFormat, 0, 0},
+              {109, kMsgFileFormat, 0, 0},
+              {110, 0, 11, 1},
+              {520, 0, 52, 1},
+              {545, 0, 54, 1},
+              {-5, 0, -5, 0}};
+  constexpr std::int32_t kMark = 0x5A5A5A01;
+  CLinearProject marked;
+  marked.lines.BeginNewLine(0);
+  marked.lines.Working().IpDegree = kMark;
+  marked.lines.SaveWorkingAsNew("IP");
+  const std::vector<std::uint8_t> bytes = LinearFileBytes(marked);
+  const std::uint8_t* mark = reinterpret_cast<const std::uint8_t*>(&kMark);
+  const auto at = std::search(bytes.begin(), bytes.end(), mark, mark + 4) - bytes.begin();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.stored);
+    std::vector<std::uint8_t> stored = bytes;
+    std::memcpy(stored.data() + at, &row.stored, 4);
+    CLinearProject read;
+    ASSERT_EQ(ReadLinearFileBytes(stored, read, {}), row.result);
+    if (row.result != 0) continue;
+    EXPECT_EQ(read.lines.Line(0).IpDegree, row.ip);
+    EXPECT_EQ(read.lines.Line(0).SecondVariant, row.second);
+    CLinearProject again;
+    ASSERT_EQ(ReadLinearFileBytes(LinearFileBytes(read), again, {}), 0);
+    ExpectSameLines(again.lines, read.lines);
+  }
+}
 
 TEST(LinearFileTest, LineCountsAreHeldToTheRecords) {
   CLinearProject big;

@@ -86,7 +86,7 @@ TEST_F(QGRunTest, NeutralLabelGoesBeforeTheParameters) {
 // changed shows the new label, not the one an earlier run showed for the same neutral.
 TEST_F(QGRunTest, NeutralLabelFollowsTheTextsItsCatalogueWasReadWith) {
   for (const std::string prefix : {"T", "U", "T"}) {
-    m_run.reset();
+    DropRuns();
     CRangeTableCache::Instance().Reset();
     CRangeContext::Instance().SetTextLookup(
         [prefix](int number) { return prefix + std::to_string(number); });

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+#include "support/golden_file.h"
+#include "reference/ref_project_lines.h"
 #include "reference/ref_report.h"
 
 namespace {
@@ -34,8 +36,11 @@ TEST(RefFileValuesTest, CoefficientsReadFromAFileAreFiniteAndSane) {
       {"a usual coefficient", 0.85, 0.85},
       {"no coefficient", 0.0, 0.0},
       {"a large one still typed", 5.0, 5.0},
-      {"a tiny positive one", 1e-300, 1.0},
-      {"the smallest double", std::numeric_limits<double>::denorm_min(), 1.0},
+      {"a discount of 99.99 % typed in the panel", 1 - 99.99 * 0.01, 1 - 99.99 * 0.01},
+      {"a tiny positive one", 1e-300, 1e-300},
+      {"the smallest double", std::numeric_limits<double>::denorm_min(),
+       std::numeric_limits<double>::denorm_min()},
+      {"the largest kept", kRefLargestCoefficient, kRefLargestCoefficient},
       {"a negative one", -2.0, 1.0},
       {"an infinite one", kInf, 1.0},
       {"not a number", std::numeric_limits<double>::quiet_NaN(), 1.0},
@@ -85,6 +90,28 @@ TEST(RefFileValuesTest, TapOffSlotsKeepToTheirBitsAndChooseTheFormat) {
     const CRefProject project = ReadBack(written);
     EXPECT_EQ(project.lines[1].slots[static_cast<std::size_t>(row.slot)], row.read);
   }
+}
+
+// 210 items at the largest unit price and quantity: from the 200th on the sum passes 64
+// bits, and the totals stop at the largest amount instead of wrapping negative.
+TEST(RefFileValuesTest, TotalsOfHugeAmountsStopAtTheLargest) {
+  CRefProject project;
+  ASSERT_EQ(ReadRefFileBytes(ReadGoldenBytes("reference/huge_item_amounts.ref"), project,
+                             CRefLoadContext{}),
+            0);
+  ASSERT_EQ(project.lineCount, 1);
+  ASSERT_EQ(project.lines[1].Items().size(), 210u);
+  constexpr std::int64_t kLargest = std::numeric_limits<std::int64_t>::max();
+  EXPECT_EQ(RefRecordAmount(project, 1), kLargest);
+  CRefReportView view;
+  view.project = &project;
+  view.current = 1;
+  view.selection = {1, 1};
+  std::string text;
+  EXPECT_EQ(WriteLineReport(view, kRefReportSelectionTotal, 5, text), kLargest);
+  EXPECT_EQ(text.front(), '9') << text;
+  ComputeLineTotals(project, {1, 1});
+  EXPECT_EQ(project.lines[0].comment, "1");
 }
 
 }  // namespace

@@ -103,6 +103,29 @@ TEST(DxfCuttingTest, FarCornersCutEachLineOnlyWhereTheFigureCrossesIt) {
   }
 }
 
+// Fill after fill cuts the pieces an earlier one left: each cut is taken on the line as
+// it was appended, so the pieces never drift off it however many fills follow.
+TEST(DxfCuttingTest, PiecesCutAgainByLaterFillsStayOnTheirLine) {
+  const Lines lines = {{0, 0, 9973, 3331}, {9990, 7001, 13, 2}, {0, 7993, 9999, 11}};
+  CDxfEntityList list = MakeList(lines);
+  for (int strip = 0; strip < 24; ++strip) {
+    const int left = 150 + strip * 400;
+    const std::vector<CPoint> fill = {
+        {left, -1}, {left + 7, 8001}, {left + 97, 8001}, {left + 90, -1}};
+    list.HideUnder(fill, 0);
+  }
+  ASSERT_GE(list.Size(), 60u);
+  list.ForEach([&lines](const CDxfEntity& piece) {
+    double nearest = HUGE_VAL;
+    for (const auto& line : lines) {
+      nearest = std::min(
+          nearest, std::max(DistanceFromLine(piece.p1, line), DistanceFromLine(piece.p2, line)));
+    }
+    EXPECT_LT(nearest, 1.5) << "a piece off its line: " << piece.p1.x << "," << piece.p1.y << " "
+                            << piece.p2.x << "," << piece.p2.y;
+  });
+}
+
 TEST(DxfCuttingTest, ALineLeavingTheFrameIsCutAtTheFrame) {
   const CDxfUnits::Frame frame = CDxfUnits::FrameOf({100, 100});  // -1 .. 9901 both ways
   const struct {

@@ -1,7 +1,8 @@
 // Hiding under filled figures through the cells of CDxfEntityList must remove and cut
 // exactly what the literal walk over every entity does, in the same file order: each line
-// cut where the figure's edges cross it (found exactly, then truncated), each piece whose
-// middle lies inside removed.
+// cut where the figure's edges cross it (found exactly on the line as appended, then
+// truncated; a piece is cut where they cross that line between its ends), each piece
+// whose middle lies inside removed.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +21,14 @@ namespace {
 struct Literal {
   CDxfEntity entity;
   std::uint64_t root;
+  CPoint from, to;  // the line as appended
 };
+
+// Where a cut lies along the line from `from`: truncation keeps each coordinate moving
+// one way, so this orders the points of the line and is equal only for equal points.
+std::int64_t Steps(CPoint from, CPoint c) {
+  return std::llabs(std::int64_t{c.x} - from.x) + std::llabs(std::int64_t{c.y} - from.y);
+}
 
 CPoint Middle(CPoint a, CPoint b) { return {(a.x + b.x) / 2, (a.y + b.y) / 2}; }
 
@@ -60,19 +68,22 @@ bool TextHidden(const CDxfEntity& t, const std::vector<CPoint>& polygon) {
          PointInPolygon(polygon[0].x, polygon[0].y, box);
 }
 
-// The line cut where the edges cross it, in order from its start.
-std::vector<CDxfEntity> CutLine(const CDxfEntity& line, const std::vector<CPoint>& polygon) {
+// The piece cut where the edges cross its line between its ends, in order from its start.
+std::vector<CDxfEntity> CutLine(const Literal& item, const std::vector<CPoint>& polygon) {
+  const CDxfEntity& line = item.entity;
   std::vector<Fraction> crossings;
   for (std::size_t j = 0; j < polygon.size(); ++j) {
-    if (auto f = Crossing(polygon[j], polygon[(j + 1) % polygon.size()], line.p1, line.p2))
+    if (auto f = Crossing(polygon[j], polygon[(j + 1) % polygon.size()], item.from, item.to))
       crossings.push_back(*f);
   }
   std::sort(crossings.begin(), crossings.end(),
             [](Fraction a, Fraction b) { return a.u * b.den < b.u * a.den; });
   std::vector<CDxfEntity> pieces{line};
   for (const Fraction& f : crossings) {
-    const CPoint cut = At(line.p1, line.p2, f);
-    if (cut == pieces.back().p1 || cut == line.p2) continue;
+    const CPoint cut = At(item.from, item.to, f);
+    if (Steps(item.from, cut) <= Steps(item.from, pieces.back().p1) ||
+        Steps(item.from, cut) >= Steps(item.from, line.p2))
+      continue;
     pieces.back().p2 = cut;
     CDxfEntity piece = line;
     piece.p1 = cut;
@@ -91,9 +102,10 @@ void LiteralHide(std::vector<Literal>& list, const std::vector<CPoint>& polygon,
     } else if (item.entity.kind == DxfEntityKind::Text) {
       if (!TextHidden(item.entity, polygon)) result.push_back(item);
     } else {
-      for (const CDxfEntity& piece : CutLine(item.entity, polygon)) {
+      for (const CDxfEntity& piece : CutLine(item, polygon)) {
         const CPoint m = Middle(piece.p1, piece.p2);
-        if (!PointInPolygon(m.x, m.y, polygon)) result.push_back({piece, item.root});
+        if (!PointInPolygon(m.x, m.y, polygon))
+          result.push_back({piece, item.root, item.from, item.to});
       }
     }
   }
@@ -128,7 +140,7 @@ bool SameAsTheLiteralWalk(CDxfEntityList& fast, std::mt19937& random, int larges
         }
       }
       fast.Append(entity);
-      literal.push_back({entity, appended++});
+      literal.push_back({entity, appended++, entity.p1, entity.p2});
     } else if (what == 8) {
       start = appended;  // an exclusion begins: later hides from it spare what came before
     } else {
@@ -205,21 +217,22 @@ TEST(DxfHidingEquivalence, PiecesKeepTheLayerOfTheirLineAndTextsTheirWholeRecord
   }
 }
 
-// A line hidden under a polygon with the exact crossings and containment of the plane
-// geometry, which hold for any 32-bit coordinates: the pieces that stay, in order.
-std::vector<CDxfEntity> ExactlyLeftOf(const CDxfEntity& line, const std::vector<CPoint>& polygon) {
+// A piece of the line from `from` to `to` hidden under a polygon with the exact crossings
+// (on that line) and containment of the plane geometry, which hold for any 32-bit
+// coordinates: the pieces that stay, in order.
+std::vector<CDxfEntity> ExactlyLeftOf(const CDxfEntity& line, const std::vector<CPoint>& polygon,
+                                      CPoint lineFrom, CPoint lineTo) {
   const auto middle = [](CPoint a, CPoint b) {
     return CPoint{static_cast<std::int32_t>((std::int64_t{a.x} + b.x) / 2),
                   static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
   };
-  const auto steps = [&line](CPoint c) {
-    return std::llabs(std::int64_t{c.x} - line.p1.x) + std::llabs(std::int64_t{c.y} - line.p1.y);
-  };
+  const auto steps = [lineFrom](CPoint c) { return Steps(lineFrom, c); };
   std::vector<CPoint> cuts;
   for (std::size_t j = 0; j < polygon.size(); ++j) {
     const auto crossing =
-        CrossingStrictlyInside(polygon[j], polygon[(j + 1) % polygon.size()], line.p1, line.p2);
-    if (crossing && *crossing != line.p1 && *crossing != line.p2) cuts.push_back(*crossing);
+        CrossingStrictlyInside(polygon[j], polygon[(j + 1) % polygon.size()], lineFrom, lineTo);
+    if (crossing && steps(*crossing) > steps(line.p1) && steps(*crossing) < steps(line.p2))
+      cuts.push_back(*crossing);
   }
   std::sort(cuts.begin(), cuts.end(), [&](CPoint a, CPoint b) { return steps(a) < steps(b); });
   cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
@@ -262,7 +275,7 @@ TEST(DxfHidingEquivalence, FarOutFiguresAreHiddenAsTheExactGeometrySays) {
     for (int i = 0; i < 8; ++i) {
       const CDxfEntity line{DxfEntityKind::Line, at(lineScale), at(lineScale), i, 0, {}};
       fast.Append(line);
-      const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon);
+      const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon, line.p1, line.p2);
       cut += left.size() > 1;
       expected.insert(expected.end(), left.begin(), left.end());
     }
@@ -302,19 +315,21 @@ TEST(DxfHidingEquivalence, DegenerateFiguresAreHiddenAsTheExactGeometrySays) {
     std::size_t cut = 0, removed = 0;
     for (int round = 0; round < 300; ++round) {
       CDxfEntityList fast({-1, -1}, {10001, 8001});
-      std::vector<CDxfEntity> expected;
+      std::vector<CDxfEntity> expected, appended;  // a piece's layer names its line
       for (int i = 0; i < 12; ++i) {
         const CPoint from = at();
         const CDxfEntity line{DxfEntityKind::Line, from, round % 5 == 0 ? from : at(), i, 0, {}};
         fast.Append(line);
         expected.push_back(line);
+        appended.push_back(line);
       }
       for (int fill = 0; fill < 3; ++fill) {
         std::vector<CPoint> polygon{at(), at(), at()};
         if (round % 2) polygon.push_back(round % 3 ? at() : polygon[1]);
         std::vector<CDxfEntity> left;
         for (const CDxfEntity& piece : expected) {
-          const std::vector<CDxfEntity> pieces = ExactlyLeftOf(piece, polygon);
+          const CDxfEntity& line = appended[static_cast<std::size_t>(piece.layer)];
+          const std::vector<CDxfEntity> pieces = ExactlyLeftOf(piece, polygon, line.p1, line.p2);
           cut += pieces.size() > 1;
           removed += pieces.empty();
           left.insert(left.end(), pieces.begin(), pieces.end());
@@ -369,7 +384,7 @@ TEST(DxfHidingEquivalence, FillsOfAnyCornersHideAsTheExactGeometrySays) {
                                 0,
                                 {}};
           fast.Append(line);
-          const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon);
+          const std::vector<CDxfEntity> left = ExactlyLeftOf(line, polygon, line.p1, line.p2);
           cut += left.size() > 1;
           removed += left.empty();
           expected.insert(expected.end(), left.begin(), left.end());

@@ -45,7 +45,13 @@ CLinearWnd::CLinearWnd(CLinearEnvironment environment, QWidget* parent)
   SetProjectDefaults();
 }
 
-CLinearWnd::~CLinearWnd() = default;
+// The dialog and the workbook export hold references into the project and the
+// environment, and may use them as they go (the dialog keeps the user's last choices):
+// they go first, while those still live, not with the window's other children after.
+CLinearWnd::~CLinearWnd() {
+  delete m_workbooks;
+  delete m_dialog;
+}
 
 bool CLinearWnd::CheckLinearConfig() {
   m_dialog->ReadLinearConfig();

@@ -101,6 +101,12 @@ void CRun::RebuildOnce(int level) {
     m_partBuilder->CollectSegments();
     m_partBuilder->FinishParts(level);
   }
+  // The references just chosen decide the range's further drawing of an element (the
+  // outlets of a tee), made again as a reading makes it: boxes made from the generic
+  // texts of the preparation would stay until the run is read again.
+  for (CDev* device : m_devices) {
+    if (device->HasMainBox()) device->BuildFurtherBoxes(CDev::kStoredBoxCount);
+  }
   UpdatePJPRecords(1);
   ComputeSupports();
   m_bom->NumberLines(-1);

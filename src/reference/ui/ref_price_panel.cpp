@@ -201,8 +201,8 @@ bool CRefPricePanel::ReadValues(std::array<double, kRefPriceRowCount>& coefs, in
   for (int row = 0; row < (m_userArticles ? 0 : kRefPriceRowCount); ++row) {
     QLineEdit* edit = m_coef[static_cast<std::size_t>(row)];
     double& value = coefs[static_cast<std::size_t>(row)];
-    if (!ReadPanelNumber(edit->text().toStdString(), m_decimal, value) || value < 0.0 ||
-        value > kMaxCoef) {
+    if (!ReadPanelNumber(edit->text().toStdString(), m_decimal, value) ||
+        !IsUsableRefCoefficient(value) || value > kMaxCoef) {
       Refuse(edit, FieldRangeMessage(m_labels[static_cast<std::size_t>(row)]->text().toStdString(),
                                      "0", PanelNumberText(kMaxCoef, m_decimal), false));
       return false;

@@ -55,7 +55,13 @@ CRefWnd::CRefWnd(CRefEnvironment environment, QWidget* parent)
   InitNewProject();
 }
 
-CRefWnd::~CRefWnd() = default;
+// The dialog and the workbook export hold references into the project and the
+// environment, and may use them as they go (the dialog keeps the user's last choices):
+// they go first, while those still live, not with the window's other children after.
+CRefWnd::~CRefWnd() {
+  delete m_workbooks;
+  delete m_dialog;
+}
 
 bool CRefWnd::CheckRefConfig() {
   m_dialog->ReadRefConfig();

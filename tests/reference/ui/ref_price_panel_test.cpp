@@ -100,7 +100,7 @@ TEST_F(RefPricePanelTest, CloseAndAnUnchangedApplyLeaveTheProjectAlone) {
 TEST_F(RefPricePanelTest, CoefficientsOutOfRangeAreRefused) {
   CRefPricePanel* panel = OpenPanel();
   ASSERT_NE(panel, nullptr);
-  for (const char* text : {"2.5", "-0.1", "abc", ""}) {
+  for (const char* text : {"2.5", "-0.1", "abc", "", "nan", "inf"}) {
     SCOPED_TRACE(text);
     panel->CoefEdit(kRowQDA)->setText(QString::fromLatin1(text));
     EXPECT_FALSE(panel->OnApply());
@@ -214,24 +214,33 @@ TEST_F(RefPricePanelTest, ANewProjectPricesWithTheSavedDefaults) {
 
 // An opened project brings its coefficients: the configurator (whose line page shows
 // the line's coefficient) holds those its prices are made with, not the saved default.
+// Whatever discount the panel takes, the project saved with it reads back with it: a
+// discount of 99.99 % gives a coefficient below 0.0001.
 TEST_F(RefPricePanelTest, AnOpenedProjectShowsItsOwnCoefficients) {
-  CRefPricePanel* panel = OpenPanel();
-  ASSERT_NE(panel, nullptr);
-  panel->CoefEdit(kRowQDA)->setText(QStringLiteral("0.75"));
-  ASSERT_TRUE(panel->OnApply());
-  ProcessEvents();
-  const std::string path = setup.common.folder.Folder() + "discounted.ref";
-  std::string error;
-  ASSERT_TRUE(window->SaveToFile(path, error)) << error;
-  CRefWnd opened(setup.environment);
-  ASSERT_TRUE(opened.CheckConfig());
-  ASSERT_TRUE(opened.LoadFile(QString::fromStdString(path)));
-  opened.resize(1280, 820);
-  opened.show();
-  ProcessEvents();
-  EXPECT_EQ(opened.Project().priceSettings.productCoefs[kRefProductQDA][0], 0.75);
-  EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQDA), 0.75);
-  EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQFP), 1.0);
+  for (const char* discount : {"25", "99.99"}) {
+    SCOPED_TRACE(discount);
+    CRefPricePanel* panel = OpenPanel();
+    ASSERT_NE(panel, nullptr);
+    panel->DiscountEdit(kRowQDA)->setText(QString::fromLatin1(discount));
+    panel->SyncDiscountAndCoef(kRowQDA, true);
+    ASSERT_TRUE(panel->OnApply());
+    ProcessEvents();
+    const double applied = window->Project().priceSettings.productCoefs[kRefProductQDA][0];
+    EXPECT_NEAR(applied, 1.0 - std::stod(discount) * 0.01, 1e-12);
+    const std::string path = setup.common.folder.Folder() + "discounted.ref";
+    std::string error;
+    ASSERT_TRUE(window->SaveToFile(path, error)) << error;
+    CRefWnd opened(setup.environment);
+    ASSERT_TRUE(opened.CheckConfig());
+    ASSERT_TRUE(opened.LoadFile(QString::fromStdString(path)));
+    opened.resize(1280, 820);
+    opened.show();
+    ProcessEvents();
+    EXPECT_EQ(opened.Project().priceSettings.productCoefs[kRefProductQDA][0], applied);
+    EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQDA), applied);
+    EXPECT_EQ(opened.Dialog().Config().Coefficient(kRefProductQFP), 1.0);
+    EXPECT_EQ(RefRecordAmount(opened.Project(), 1), RefRecordAmount(window->Project(), 1));
+  }
 }
 
 TEST_F(RefPricePanelTest, ImportedPricesShowInTheLines) {

@@ -303,4 +303,16 @@ TEST_F(RefWindowTest, TheCsvExportWritesTheSelectedLines) {
   EXPECT_NE(narrow.find(Project().lines[1].Items().front().reference), std::string::npos);
 }
 
+// The user's last connection choices outlive the window that took them: written as it
+// closes, from the environment and project it still holds.
+TEST_F(RefWindowTest, ConnectionChoicesChangedAreKeptWhenTheWindowCloses) {
+  Dialog().MutableConfig().Connection(0)[0] = 3;
+  Dialog().MutableConfig().Connection(2)[0] = 1;
+  window.reset();
+  const std::string choices = setup.common.folder.ReadFile("ref_conf.cfg");
+  EXPECT_NE(choices.find("[QFP]"), std::string::npos) << choices;
+  EXPECT_NE(choices.find("CHOIXCONN=3"), std::string::npos) << choices;
+  EXPECT_NE(choices.find("CHOIXCONN=1"), std::string::npos) << choices;
+}
+
 }  // namespace
