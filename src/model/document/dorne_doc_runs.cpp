@@ -271,7 +271,8 @@ int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
   UpdateAllViews();
   if (m_prompter != nullptr && !m_prompter->AskOkCancel(kMsgDeleteElement, {})) return 1;
   const CDev* placing = run.GetCurrentElement();
-  const bool built = run.GetPartsState() != 0;
+  // A tap-off unit leaves the chain and its parts as they are: its own lines go with it.
+  const bool built = run.GetPartsState() != 0 && selected.GetKind() != CDev::kTapOff;
   // The element may be gone after this: only the run is looked at again.
   if (selected.DeleteCurrentSelection() == 0) {
     if (m_prompter != nullptr) m_prompter->Beep();
