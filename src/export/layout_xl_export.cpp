@@ -64,7 +64,9 @@ void WriteTotals(CXlExportFile& file, CDorneDoc& document, int record, bool comp
   const std::string rate = Format("%.3f", document.GetSalesCoefficient());
   WriteXlExportField(file, "Discount", rate, kXlNumber);
   WriteXlExportField(file, "SellingRate", rate, kXlNumber);
-  WriteXlExportField(file, "TotalLabourTime", "0", kXlNumber);
+  // The installation time the screen shows, where the original wrote a fixed 0.
+  const std::string labour = totals != nullptr ? Format("%.2f", (*totals)[3]) : "";
+  WriteXlExportField(file, "TotalLabourTime", labour, kXlNumber);
   WriteXlExportField(file, "Compil", compilation ? "#TRUE#" : "#FALSE#", kXlSwitch);
   WriteXlExportField(file, "Packaging", "#FALSE#", kXlSwitch);
   WriteXlExportField(file, "TotalWeight", weight, kXlNumber);
@@ -86,6 +88,28 @@ std::string Heading(const CRun& run) {
   return text;
 }
 
+// The support count is the whole number that "SUPP" begins with.
+long long SupportCount(const CRun& run) { return TextToInt(run.GetPropText("SUPP")); }
+
+// The totals page stands for the whole job: its statistics are those of every run.
+CQuotationStats JobStats(CDorneDoc& document) {
+  CQuotationStats job;
+  for (CRun* run : document.GetRuns()) {
+    const CQuotationStats stats = run->GetQuotationStats(false);
+    job.specialStraight |= stats.specialStraight;
+    job.bookedLength += stats.bookedLength;
+    job.junctions += stats.junctions;
+    job.pathDevices += stats.pathDevices;
+  }
+  return job;
+}
+
+long long JobSupports(const CDorneDoc& document) {
+  long long count = 0;
+  for (const CRun* run : document.GetRuns()) count += SupportCount(*run);
+  return count;
+}
+
 void WriteRun(CXlExportFile& file, CDorneDoc& document, CRun& run, int number, CBOMGrid& grid,
               bool compilation, const CLayoutXlContext& context) {
   grid.NumberLines(1);
@@ -104,7 +128,7 @@ void WriteRun(CXlExportFile& file, CDorneDoc& document, CRun& run, int number, C
   if (totals != nullptr && run.GetPartsState() == 0 && (*totals)[4] > 0) flags |= 2;
   if (totals != nullptr && (*totals)[0] == (*totals)[1]) flags |= 4;
   WriteXlExportField(file, "flgs", std::to_string(flags), kXlLineValue);
-  const CQuotationStats stats = run.GetQuotationStats(false);
+  const CQuotationStats stats = compilation ? JobStats(document) : run.GetQuotationStats(false);
   WriteXlExportField(file, "Rising", stats.specialStraight != 0 ? "#TRUE#" : "#FALSE#",
                      kXlLineValue);
   WriteXlExportField(file, "Length", std::to_string(stats.bookedLength), kXlLineValue);
@@ -112,8 +136,8 @@ void WriteRun(CXlExportFile& file, CDorneDoc& document, CRun& run, int number, C
   WriteXlExportField(file, "Tapoff", std::to_string(stats.pathDevices), kXlLineValue);
   const double weight = totals != nullptr ? (*totals)[2] : 0.0;
   WriteXlExportField(file, "LineWeight", weight == 0.0 ? "" : Format("%.2f", weight), kXlLineValue);
-  // The support count is the whole number that "SUPP" begins with.
-  WriteXlExportField(file, "Support", std::to_string(TextToInt(run.GetPropText("SUPP"))),
+  WriteXlExportField(file, "Support",
+                     std::to_string(compilation ? JobSupports(document) : SupportCount(run)),
                      kXlLineValue);
   if (!compilation && number - 1 < static_cast<int>(context.runPictures.size())) {
     const std::vector<std::string>& pictures = context.runPictures[number - 1];

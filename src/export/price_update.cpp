@@ -282,11 +282,18 @@ CPriceUpdateReport UpdatePrices(CDorneDoc& document, CPartNumberLink& link,
           record->reference,
           record->run->GetDevicePropByRef(record->reference, "NEEDREF").value_or("")));
   }
+  // The weights of a built run are the range's own (its parts' developed lengths): the
+  // price base's figure just applied would hold until the next update, which then
+  // changed every weight with nothing else changed. A run built above had them worked
+  // out by its build, before the price base wrote over them. All are weighed before any
+  // total is made.
+  std::vector<bool> weighed(runs.size(), false);
+  for (std::size_t i = runs.size(); i-- > 0;) weighed[i] = runs[i]->ComputeWeights() != 0.0;
   bool totalsDone = false;
   for (std::size_t i = runs.size(); i-- > 0;) {
     CRun& run = *runs[i];
     if (!rebuilt[i]) {
-      if (run.ComputeWeights() == 0.0) run.GetBOM().NumberLines(1);
+      if (!weighed[i]) run.GetBOM().NumberLines(1);
       continue;
     }
     if (!totalsDone) document.ComputeRunTotals(true);

@@ -3,6 +3,8 @@
 #include "app/external_process.h"
 #include "export/part_number_link.h"
 #include "export/price_update.h"
+#include "model/bom/bom_grid.h"
+#include "model/bom/bom_page_host.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "platform/text_conversions.h"
@@ -98,6 +100,44 @@ TEST_F(LayoutXlExportTest, EveryRunHasItsBlockAndTable) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "-,-"), m_document->GetRunCount());
   // The support count is the number that SUPP begins with, not its text.
   EXPECT_NE(std::find(lines.begin(), lines.end(), "\"Support\",7"), lines.end());
+}
+
+// The totals block says the installation time the screen shows, and the totals page,
+// exported as a compilation, is the whole job: the length and supports of every run.
+TEST_F(LayoutXlExportTest, TheTotalsAndACompilationAreTheWholeJob) {
+  m_document->ComputeRunTotals(false);
+  const CDorneDoc::CTotals* job = m_document->GetTotals(0);
+  ASSERT_NE(job, nullptr);
+  ASSERT_GT((*job)[3], 0);
+  char labour[64];
+  std::snprintf(labour, sizeof labour, "\"TotalLabourTime\",\"\",%.2f", (*job)[3]);
+  long long length = 0, supports = 0;
+  for (CRun* run : m_document->GetRuns()) {
+    run->SetPropValue("SUPP", "3/100");
+    length += run->GetQuotationStats(false).bookedLength;
+    supports += 3;
+  }
+  ASSERT_GT(m_document->GetRunCount(), 1);
+  // The view's total page, shown.
+  struct CTotalsShown : CBOMPageHost {
+    CBOMGrid page;
+    void RecomputeTotals(int, int) override {}
+    CBOMGrid* GetFirstPage() const override { return const_cast<CBOMGrid*>(&page); }
+  } view;
+  CRun& current = *m_document->GetRuns().back();
+  m_document->SetCurrentRun(&current);
+  current.GetBOM().SetView(&view);
+  m_document->SetBomPage(0);
+  const CXlExportFile file = WriteLayoutExchangeFile(*m_document, false, {});
+  current.GetBOM().SetView(nullptr);
+  const std::vector<std::string>& lines = file.Lines();
+  auto has = [&](const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+  };
+  EXPECT_TRUE(has(labour)) << labour;
+  EXPECT_TRUE(has("\"Compil\",\"\",#TRUE#"));
+  EXPECT_TRUE(has("\"Length\"," + std::to_string(length)));
+  EXPECT_TRUE(has("\"Support\"," + std::to_string(supports)));
 }
 
 TEST_F(LayoutXlExportTest, PicturesGoWithTheDocumentAndTheirRun) {

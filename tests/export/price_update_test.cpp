@@ -4,6 +4,7 @@
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
 #include "model/element/dev.h"
+#include "model/element/element_selection.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "platform/dbf_table.h"
@@ -264,3 +265,58 @@ TEST_F(PriceUpdateTest, ARebuiltQWPartIsPricedWithItsOption) {
 }
 
 }  // namespace
+
+namespace {
+
+// Each line's reference with its unit weight and total weight as the bill shows them.
+std::vector<std::tuple<std::string, double, double>> Weights(const CRun& run) {
+  std::vector<std::tuple<std::string, double, double>> lines;
+  const CBOMGrid& grid = run.GetBOM();
+  for (int row = 1; row < grid.GetLineCount(); ++row) {
+    lines.emplace_back(grid.GetLine(row)->reference,
+                       TextToDouble(grid.GetLineFieldText(row, kBOMKindUnitWeight).value_or("0")),
+                       TextToDouble(grid.GetLineFieldText(row, kBOMKindTotalWeight).value_or("0")));
+  }
+  return lines;
+}
+
+}  // namespace
+
+// A run built and priced loses an element in its middle: the bill goes back to what the
+// chain still holds (no negative length, no fixings of the whole run), and priced again
+// twice, weighs the same each time, each line its quantity times its unit weight.
+TEST_F(PriceUpdateTest, ARunCutAfterItsBuildIsBuiltAnewAndWeighsTheSameAtEveryUpdate) {
+  Open("qg_sample.run");
+  CRun& run = *m_document.GetRuns().front();
+  CPartNumberLink first = Link();
+  UpdatePrices(m_document, first, {});
+  ASSERT_NE(run.GetPartsState(), 0);
+  CDev* middle = run.GetDevices()[3];
+  CElementSelection::Of(*middle).Select(middle, CElementSelection::kWholeElement);
+  ASSERT_EQ(m_document.DeleteCurrentElement(), 1);
+  EXPECT_EQ(run.GetPartsState(), 0) << "the parts are made again by the next build";
+  const CBOMGrid& grid = run.GetBOM();
+  for (int row = 1; row < grid.GetLineCount(); ++row) {
+    SCOPED_TRACE(grid.GetLine(row)->reference);
+    EXPECT_GT(grid.GetLineQuantity(row), 0);
+    EXPECT_EQ(grid.GetLine(row)->reference.find("- -"), std::string::npos) << "a negative length";
+  }
+  for (const CDev* device : run.GetDevices()) EXPECT_NE(device->GetKind(), CDev::kAccessory);
+  std::vector<std::tuple<std::string, double, double>> weights[2];
+  for (auto& weighed : weights) {
+    CPartNumberLink link = Link();
+    UpdatePrices(m_document, link, {});
+    weighed = Weights(run);
+  }
+  EXPECT_EQ(weights[0], weights[1]);
+  double sum = 0;
+  for (int row = 1; row < grid.GetLineCount(); ++row) {
+    const auto& [reference, unit, total] = weights[1][static_cast<std::size_t>(row - 1)];
+    EXPECT_GT(unit, 0) << reference;
+    EXPECT_NEAR(total, unit * static_cast<double>(grid.GetLineQuantity(row)), 1e-6) << reference;
+    sum += total;
+  }
+  // The run's information label reads its weight from "SUPP", after the "/".
+  const std::string supp = run.GetPropText("SUPP");
+  EXPECT_EQ(supp.substr(supp.find('/') + 1), std::to_string(static_cast<long long>(sum)));
+}

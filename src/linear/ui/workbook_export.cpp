@@ -1,12 +1,12 @@
 #include "linear/ui/workbook_export.h"
 
-#include <QTimer>
 #include <QWidget>
 
 #include <filesystem>
 
 #include "app/external_process.h"
 #include "app/message_box_codes.h"
+#include "app/ui/print_helper_watch.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
 #include "app/xl_export_file.h"
@@ -14,8 +14,6 @@
 #include "linear/ui/linear_environment.h"
 
 namespace {
-
-constexpr int kHelperPollMs = 100;
 
 COpenFileFilter WorkbookFilter() {
   return {StringQText(kMsgWorkbookFilter).toStdString() + "|*.xlsx||", "xlsx"};
@@ -92,24 +90,17 @@ int CWorkbookExport::Run(const CXlExportFile& file, bool saveAs, const std::stri
 }
 
 void CWorkbookExport::WatchHelper(const CXlExportJob& job) {
-  auto* timer = new QTimer(this);
-  timer->setInterval(kHelperPollMs);
-  connect(timer, &QTimer::timeout, this, [this, timer, job] {
-    const std::optional<int> code = PrintHelper().TakeExitCode();
-    if (!code) return;
-    timer->deleteLater();
-    timer->stop();
+  WatchPrintHelper(*this, PrintHelper(), [this, job](int code) {
     std::error_code ignored;
     std::filesystem::remove(job.exchangePath, ignored);
-    if (*code == 0 || *code == -1 || !m_environment.dialogs) return;
+    if (code == 0 || !m_environment.dialogs) return;
     const QString target = QString::fromStdString(job.targetPath);
     const QString model = QString::fromStdString(job.modelPath);
-    const QString text = *code == kHelperNotOpened
+    const QString text = code == kHelperNotOpened
                              ? StringQText(kMsgLinearWorkbookNotOpened).arg(target)
-                         : *code == kHelperModelNotReadable
+                         : code == kHelperModelNotReadable
                              ? StringQText(kMsgModelNotReadable).arg(model)
-                             : StringQText(kMsgLinearWorkbookNotWritten).arg(target).arg(*code);
+                             : StringQText(kMsgLinearWorkbookNotWritten).arg(target).arg(code);
     m_environment.dialogs->Message(&m_owner, text, kMbOk | kMbIconExclamation);
   });
-  timer->start();
 }

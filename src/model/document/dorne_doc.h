@@ -371,6 +371,9 @@ class CDorneDoc : public CRunDocument {
   // The current run's current element as a removed branch end, with the placement cursor
   // and free faces taken from the element behind it; false when nothing was removed.
   bool RemoveCurrentBranchEnd();
+  // A run whose parts were built, once an element left it: its bill back to the form
+  // before a build (its parts state 0), made again by the next build.
+  void UnbuildAfterRemoval(CRun& run);
   // The selected element (or joint, or units) leaves its run after the question; as
   // DeleteCurrentElement.
   int DeleteSelectedElement(CDev& selected, bool* removed);

@@ -263,6 +263,8 @@ int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
     return 1;
   }
   const CDev* placing = run.GetCurrentElement();
+  // A tap-off unit leaves the chain and its parts as they are: its own lines go with it.
+  const bool built = run.GetPartsState() != 0 && selected.GetKind() != CDev::kTapOff;
   // The element may be gone after this: only the run is looked at again.
   if (selected.DeleteCurrentSelection() == 0) {
     if (m_prompter != nullptr) m_prompter->Beep();
@@ -271,6 +273,7 @@ int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
   if (removed != nullptr) *removed = true;
   // Tap-off units counted through a removed joint lose their place.
   run.AdaptDeviceReferences();
+  if (built) UnbuildAfterRemoval(run);
   // Placing went back to the element behind: a provisional element being placed went,
   // and what is current now is no provisional one (a save would drop it otherwise).
   if (run.GetCurrentElement() != placing) m_pending = false;
@@ -280,6 +283,14 @@ int CDorneDoc::DeleteSelectedElement(CDev& selected, bool* removed) {
   RecomputeTotals(1, 1);
   UpdateAllViews();
   return 1;
+}
+
+void CDorneDoc::UnbuildAfterRemoval(CRun& run) {
+  // The built parts were cut for the chain as it was: the pieces, fixings and supports
+  // of what went, and the lengths it took from pieces it shared, are no longer in the
+  // chain. The bill goes back to the run's own elements and lengths, as before a build,
+  // so that the next build or price update makes the parts again.
+  run.RebuildBOM(false);
 }
 
 bool CDorneDoc::RemoveCurrentBranchEnd() {

@@ -161,13 +161,17 @@ void CBOMView::RecomputeTotals(int compute, int quiet) {
   MergeTotals(true);
 }
 
-void CBOMView::MergeTotals(bool values) {
+void CBOMView::MergeTotals(bool computed) {
   m_mergePending = false;
   if (m_detached) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<CBOMTotalsPage> pages;
   for (std::size_t p = 1; p < m_pages.size(); ++p) pages.push_back({m_pages[p], true});
-  const CBOMTotals::CResult result = m_totals.Compute(m_totalGrid, pages, values, m_packaging);
+  // The lines always carry what the run pages carry (designation, prices, weights): a
+  // page of bare quantities beside columns of prices read as a job costing nothing. The
+  // packs are rounded up only by a computation of the totals.
+  const CBOMTotals::CResult result =
+      m_totals.Compute(m_totalGrid, pages, true, computed && m_packaging);
   m_allComplete = result.allComplete;
   const bool totalShown = m_tabs->GetCurSel() == 0;
   if (result.packaging) {

@@ -73,7 +73,9 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   // A run's page added without being chosen.
   void AppendPage(CBOMGrid& grid, const QString& title);
   int InitialPage() const;
-  void MergeTotals(bool values);
+  // Merges the run pages into the total page, with the values of their lines; `computed`:
+  // a computation of the totals, which rounds the packs up.
+  void MergeTotals(bool computed);
   void ShowPage(int n);
   void LayOutRunPage(CBOMGrid& grid);
   // Where the shown page's window goes.

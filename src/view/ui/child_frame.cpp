@@ -9,8 +9,10 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "app/external_process.h"
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
+#include "app/ui/print_helper_watch.h"
 #include "export/picture_files.h"
 #include "export/z3d_export.h"
 #include "export/ui/layout_exports.h"
@@ -37,6 +39,8 @@ constexpr int kMsgCannotCreate = 61732;
 constexpr int kUndoZoomAll = 23105;
 constexpr int kMsgTotalsPage = 30043;
 constexpr int kMsgPictureNotNamedAfter = 30160;
+constexpr int kMsgWorkbookNotOpened = 8148;  // %1 workbook
+constexpr int kHelperNotOpened = 5;          // the helper wrote it, nothing opened it
 
 int PresetOfCommand(int command) {
   for (int preset = 0; preset < kViewPresetCount; ++preset) {
@@ -353,10 +357,16 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
     target = Exports().OpenedWorkbookPath(m_documentPath);
   }
   std::string fault;
-  if (Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault, model) ||
-      !m_reportError)
+  if (!Exports().ExportWorkbook(allRuns, saveAs, target, m_documentPath, fault, model)) {
+    if (m_reportError) m_reportError(QString::fromStdString(fault));
     return;
-  m_reportError(QString::fromStdString(fault));
+  }
+  // A workbook nobody opened lies in a folder of the program's: the user is told where.
+  WatchPrintHelper(*this, ProgramPrintHelper(), [this, target](int code) {
+    if (code != kHelperNotOpened || !m_reportError) return;
+    m_reportError(QString::fromStdString(StringText(kMsgWorkbookNotOpened))
+                      .arg(QString::fromStdString(target)));
+  });
 }
 
 std::string CChildFrame::SuggestedPictureName(const std::string& extension) const {
