@@ -15,7 +15,7 @@ PACKAGES=(
   python3 python3-dbf python3-ezdxf shapelib
   libxlsxwriter-dev python3-openpyxl
   # the desktop scenarios: a real window manager, real input, screenshots
-  openbox xdotool imagemagick x11-utils
+  openbox xdotool imagemagick x11-utils procps
   # the CSV export is read back by a spreadsheet program in its test
   libreoffice-calc-nogui
   clang-format

@@ -55,7 +55,8 @@ std::array<bool, kLinearSlotCount> CLinearPriceTable::ShownItems(const CLinearLi
   std::array<bool, kLinearSlotCount> shown{};
   const CLinearPriceTable table(line, Settings{});
   for (const Row& row : table.Rows())
-    if (row.item >= 0 && row.item < kLinearSlotCount) shown[static_cast<std::size_t>(row.item)] = true;
+    if (row.item >= 0 && row.item < kLinearSlotCount)
+      shown[static_cast<std::size_t>(row.item)] = true;
   return shown;
 }
 

@@ -145,7 +145,7 @@ void ComputeLinearItem(CLinearLine& line, int column, const CLinearColumnFormula
       if (line.Slots[slot] < 0 && slot != 29) continue;
       const std::int32_t value =
           !shown[static_cast<std::size_t>(slot)] ? 0
-          : c == 1 ? QuantityOf(line, slot, buffer)
+          : c == 1                               ? QuantityOf(line, slot, buffer)
                    : EvaluatePriceFormula(line, c, slot, buffer, formulas.formulas[c], settings);
       line.ItemValues[c - 1][slot] = value;
       total += value;

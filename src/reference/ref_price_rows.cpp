@@ -39,6 +39,13 @@ std::string PanelNumberText(double value, char decimal) {
   const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                      std::chars_format::general, 15);
   std::string text(buffer.data(), written.ptr);
+  if (text.find('e') != std::string::npos) {
+    // The fields read no exponent back: a tiny coefficient (a discount near 100 %) is
+    // written out in full, so that the panel accepts what it shows.
+    text = FixedDecimalText(value, 15);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+  }
   if (text == "-0") text = "0";
   for (char& c : text)
     if (c == '.') c = decimal;

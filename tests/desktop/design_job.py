@@ -28,8 +28,8 @@ def toward(p, axis, length):
     raise desktop.StepFailed(f"{length} toward axis {axis} stays outside the view, at {x},{y}")
 
 
-def open_run_properties(p, tab):
-    p.menu("Ligne", "Propriétés de la ligne")
+def open_run_properties(p, tab, menu=("Ligne", "Propriétés de la ligne")):
+    p.menu(*menu)
     p.wait(lambda: p.dump()["props"] != "hidden", "the property window")
     p.click_text(tab)
 
@@ -97,10 +97,40 @@ def steps(s):
         checks.check_bill_sums(lines)
         checks.check_no_negative_lengths(lines)
 
+    with s.step("change the rating to 800 A: every reference follows it") as p:
+        open_run_properties(p, "Calibre")
+        p.choose("1021", "800")
+        p.key("Escape")
+        p.menu("Ligne", "Mettre à jour les prix")
+        p.wait(lambda: p.dump().get("modal"), "the message of what was not priced")
+        p.key("Return")
+        p.wait_no_modal()
+        lines = current_bill(p)
+        wrong = [line["Référence"] for line in lines if line["Référence"].startswith("QGA")
+                 and not line["Référence"].startswith("QGA0800")]
+        checks.check_bill_sums(lines)
+        if wrong:
+            raise desktop.StepFailed(f"references of another rating: {wrong}")
+
+    with s.step("delete the riser's head elbow: the bill holds what remains") as p:
+        p.menu("Conception", "Sélectionner")
+        p.click(*p.element_point("A", 2))
+        p.menu("Edition", "Supprimer l'élément")
+        p.wait_modal()
+        p.shot("delete_question")
+        p.key("Return")
+        p.wait_no_modal()
+        p.shot("deleted")
+        lines = current_bill(p)
+        checks.check_no_negative_lengths(lines)
+        checks.check_bill_sums(lines)
+        if any(line["Référence"].startswith("QGA0800LP") for line in lines):
+            raise desktop.StepFailed("the deleted elbow is still in the bill")
+
     with s.step("new runs are named in turn", fails_until="issue 100 item 6") as p:
         for _ in range(3):
             p.menu("Ligne", "Nouvelle ligne")
-            toward(p, MINUS_Z, 3000)
+            p.wait_status("orienter le départ")
             p.key("Return")
         runs = p.dump()["runs"]
         p.shot("new_runs")

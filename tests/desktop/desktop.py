@@ -62,10 +62,14 @@ class Desktop:
         self.env = dict(os.environ, DISPLAY=self.display)
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL, start_new_session=True)
-        self._wait_for_wm()
+        try:
+            self._wait_for_wm()
+        except RuntimeError:
+            self.close()
+            raise
 
     def _wait_for_wm(self):
-        deadline = time.time() + WAIT_SECONDS
+        deadline = time.time() + 2 * WAIT_SECONDS
         while time.time() < deadline:
             probe = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
                                    capture_output=True, text=True)
@@ -131,7 +135,21 @@ class Program:
         self.wait(lambda: os.path.exists(self.socket_path) and self.dump().get("title"), "the main window")
 
     def running(self):
-        return self.process is not None and self.process.poll() is None
+        if self.process is not None and self.process.poll() is None:
+            return True
+        return bool(self._restarted_pids())
+
+    def _restarted_pids(self):
+        """The copies of the program that the program started itself (a restart in
+        another language), found by their path."""
+        found = subprocess.run(["pgrep", "-f", os.path.join(self.folder, "tvr")], capture_output=True, text=True)
+        return [int(pid) for pid in found.stdout.split()]
+
+    def wait_restart(self):
+        """The program restarts itself: its first process ends and a new one answers."""
+        self.wait(lambda: self.process.poll() is not None, "the program to end for its restart")
+        self.wait(lambda: self._restarted_pids() and os.path.exists(self.socket_path) and self.dump().get("title"),
+                  "the restarted program")
 
     def query(self, text):
         if not self.running():
@@ -195,18 +213,23 @@ class Program:
         self.wait(lambda: text in self.dump().get("status", ""), f"the status bar to show '{text}'")
 
     def quit(self):
-        if self.running():
+        if self.process is not None and self.process.poll() is None:
             self.process.terminate()
             with contextlib.suppress(subprocess.TimeoutExpired):
                 self.process.wait(10)
-        if self.running():
-            self.process.kill()
-            self.process.wait()
+            if self.process.poll() is None:
+                self.process.kill()
+                self.process.wait()
+        for pid in self._restarted_pids():
+            with contextlib.suppress(ProcessLookupError):
+                os.kill(pid, signal.SIGKILL)
 
     def close(self):
         self.quit()
         self.desktop.close()
         self.log.close()
+        # What the scenario wrote stays beside its screenshots, to be looked at.
+        shutil.copytree(self.documents, os.path.join(self.out, "documents"), dirs_exist_ok=True)
         shutil.rmtree(self.root, ignore_errors=True)
 
     # -- real input --------------------------------------------------------------------
@@ -262,6 +285,19 @@ class Program:
         rect, kind, enabled, text = self.query(f"widget {name}").split("|", 3)
         return {"rect": rect, "class": kind, "enabled": enabled == "1", "text": text}
 
+    def shown(self, name):
+        """Whether a widget of that name is shown."""
+        return self._answers(f"widget {name}")
+
+    def _answers(self, query):
+        try:
+            self.query(query)
+            return True
+        except StepFailed:
+            if not self.running():
+                raise
+            return False
+
     def click_widget(self, name, count=1):
         found = self.wait(lambda: self.widget(name), f"widget {name}")
         if not found["enabled"]:
@@ -312,7 +348,8 @@ class Program:
                     self.key("Escape")
                 raise StepFailed(f"menu item {' > '.join(path[:depth + 1])} is disabled")
             letter = _mnemonic(item[0])
-            letters = [_mnemonic(other[0]) for other in items if other[1] == "1"]
+            # A letter that another item shares, even a disabled one, only moves the highlight.
+            letters = [_mnemonic(other[0]) for other in items]
             if letter and letters.count(letter) == 1:
                 self.key(letter)
             else:
@@ -326,6 +363,10 @@ class Program:
     def _find_item(items, label):
         for item in items:
             if _strip_mnemonic(item[0]) == _strip_mnemonic(label):
+                return item
+        # A label ending in "*" names the first item that begins so (a recent file).
+        for item in items:
+            if label.endswith("*") and _strip_mnemonic(item[0]).startswith(label[:-1]):
                 return item
         # Items that name what they act on ("Annuler : Extrémité").
         for item in items:
@@ -352,6 +393,17 @@ class Program:
             elif kind == "row":
                 rows.append(rest.split("\t"))
         return tabs, rows
+
+    def cells(self, name):
+        """The cells of a shown list, tree or table, a row a list."""
+        return [line.split("\t") for line in self.query(f"cells {name}").splitlines()]
+
+    def file_dialog(self, title, path):
+        """Answers a file dialog (open or save) by typing the whole path into its name
+        field, as a user may."""
+        self.wait_modal(title)
+        self.fill("fileNameEdit", path)
+        self.key("Return")
 
     def elements(self, run):
         found = []

@@ -113,15 +113,15 @@ TEST_P(LinearLineTotalsTest, RowsAddUpToTheTotalAndFixingsAndIp54ArePriced) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRange, LinearLineTotalsTest,
-    testing::Values(RangeLine{"QMA", Qma, {1, 5, 7, 11, 15, 28}},
-                    RangeLine{"QMC", Qmc, {3, 5, 7, 11, 28}}, RangeLine{"QWA", Qwa, {2, 6, 7, 11, 14}},
-                    RangeLine{"QPA", Qpa, {3, 5, 7, 9, 11, 12, 14, 30}},
-                    RangeLine{"QJF", Qjf, {2, 5, 7, 11, 30}},
-                    RangeLine{"QDA", Qda, {3, 6, 7, 11, 30}},
-                    RangeLine{"QDA every 0.5 m", QdaHalfMetre, {11}},
-                    RangeLine{"QYA", Qya, {11}}));
+INSTANTIATE_TEST_SUITE_P(EveryRange, LinearLineTotalsTest,
+                         testing::Values(RangeLine{"QMA", Qma, {1, 5, 7, 11, 15, 28}},
+                                         RangeLine{"QMC", Qmc, {3, 5, 7, 11, 28}},
+                                         RangeLine{"QWA", Qwa, {2, 6, 7, 11, 14}},
+                                         RangeLine{"QPA", Qpa, {3, 5, 7, 9, 11, 12, 14, 30}},
+                                         RangeLine{"QJF", Qjf, {2, 5, 7, 11, 30}},
+                                         RangeLine{"QDA", Qda, {3, 6, 7, 11, 30}},
+                                         RangeLine{"QDA every 0.5 m", QdaHalfMetre, {11}},
+                                         RangeLine{"QYA", Qya, {11}}));
 
 // The fixings follow the length and the fixing step the user chose.
 TEST(LinearLineTotalsRulesTest, FixingsAndBracketsFollowTheLength) {

@@ -188,10 +188,9 @@ void CLinearDlg::ShowFirstHint() {
   hint->show();
 }
 
-bool CLinearDlg::ProjectLoaded() {
+void CLinearDlg::ProjectLoaded() {
   m_formulas = CLinearColumnFormulas::Parse(m_project.settings.columnFormulas);
   FillTree(true);
-  return OfferNewPrices();
 }
 
 QTreeWidgetItem* CLinearDlg::AddRoot(int group) {

@@ -58,9 +58,11 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   void ReadLinearConfig();
   const CLinearConfig& Config() const { return m_config; }
   CLinearConfig& Config() { return m_config; }
-  // Refreshes the tree and the views after a project was read into the window; true
-  // when the user took the prices the tables give now in place of the saved ones.
-  bool ProjectLoaded();
+  // Refreshes the tree and the views after a project was read into the window.
+  void ProjectLoaded();
+  // Asks whether to take the prices the tables give when they differ from the saved
+  // ones; true when they were taken.
+  bool OfferNewPrices();
 
   void FillTree(bool rebuild);
   void ShowTabPage(int tab);
@@ -124,9 +126,6 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   void RefreshButtons();
   void ShowFirstHint();
   void ShowEditorHint();
-  // Asks whether to take the prices the tables give when they differ from the saved
-  // ones; true when they were taken.
-  bool OfferNewPrices();
   bool IsEditingNewLine() const { return m_editingIndex < 0; }
 
   CLinearProject& m_project;

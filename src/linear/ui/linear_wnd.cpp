@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/message_box_codes.h"
@@ -100,9 +101,16 @@ bool CLinearWnd::LoadFile(const QString& path) {
   }
   m_path = QFileInfo(path).absoluteFilePath().toStdString();
   m_fileTitle = FileTitleOf(m_path);
-  const bool repriced = m_dialog->ProjectLoaded();
-  UpdateTitle(repriced);
+  m_dialog->ProjectLoaded();
+  UpdateTitle(false);
   if (m_environment.opened) m_environment.opened(QString::fromStdString(m_path));
+  // Asked once the window shows, so that the user sees the project the question is
+  // about (and a file opened at start-up does not hold the program before it runs).
+  QTimer::singleShot(0, this, [this] {
+    if (!m_dialog->OfferNewPrices()) return;
+    m_dialog->FillTree(false);
+    UpdateTitle(true);
+  });
   return true;
 }
 

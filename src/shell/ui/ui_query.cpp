@@ -338,6 +338,32 @@ QString BillText(CMainFrame& frame) {
   return lines.join(QLatin1Char('\n'));
 }
 
+// The cells of a shown list, tree or table, a row a line, tab-separated; a tree's
+// children follow their parent, indented by a tab a level.
+void AddRows(const QAbstractItemModel& model, const QModelIndex& parent, int depth,
+             QStringList& lines) {
+  for (int row = 0; row < model.rowCount(parent); ++row) {
+    QStringList cells;
+    for (int column = 0; column < model.columnCount(parent); ++column)
+      cells << model.index(row, column, parent).data().toString();
+    lines << QString(depth, QLatin1Char('\t')) + cells.join(QLatin1Char('\t'));
+    AddRows(model, model.index(row, 0, parent), depth + 1, lines);
+  }
+}
+
+QString CellsText(const QString& name) {
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (!window->isVisible()) continue;
+    for (auto* view : window->findChildren<QAbstractItemView*>(name)) {
+      if (!view->isVisible() || view->model() == nullptr) continue;
+      QStringList lines;
+      AddRows(*view->model(), QModelIndex(), 0, lines);
+      return lines.join(QLatin1Char('\n'));
+    }
+  }
+  return QStringLiteral("error: no shown list %1").arg(name);
+}
+
 QString LabelsText(CMainFrame& frame) {
   CDorneView* view = ActiveView(frame);
   const CDorneDoc* document = view != nullptr ? view->Document() : nullptr;
@@ -356,7 +382,9 @@ QString LabelsText(CMainFrame& frame) {
                                          : QRect();
     lines << QStringLiteral("%1|%2|%3|%4")
                  .arg(annotation.GetKind())
-                 .arg(QString::fromStdString(annotation.GetText()), owner,
+                 .arg(QString::fromStdString(annotation.GetText())
+                          .replace(QLatin1Char('\n'), QStringLiteral("\\n")),
+                      owner,
                       place != nullptr ? RectText(ScreenRect(*view, QRectF(drawn))) : QString());
   }
   return lines.join(QLatin1Char('\n'));
@@ -376,6 +404,7 @@ QString Answer(CMainFrame& frame, const QString& query) {
     return FindText(frame, query.simplified().section(QLatin1Char(' '), 1));
   if (verb == QLatin1String("menu")) return MenuText(frame);
   if (verb == QLatin1String("bill")) return BillText(frame);
+  if (verb == QLatin1String("cells") && words.size() == 2) return CellsText(words[1]);
   if (verb == QLatin1String("labels")) return LabelsText(frame);
   return QStringLiteral("error: unknown query %1").arg(query);
 }

@@ -29,6 +29,9 @@ class CMainFrame;
 //   menu                 the open popup's items (or the menu bar's): text, enabled,
 //                        screen rectangle
 //   bill                 the bill-of-materials tabs and the cells of the page shown
+//   cells NAME           the cells of the shown list, tree or table NAME, a row a line,
+//                        tab-separated (a tree's children after their parent, a tab
+//                        further in)
 //   labels               the annotations: kind, text, owner, and where they were drawn
 // Screen rectangles are "x y w h" in screen pixels. Nothing a query does changes the
 // program.

@@ -78,6 +78,8 @@ TEST_F(LinearUserWalkTest, AReopenedProjectKeepsItsPricesUnlessTheUserTakesTheNe
     CLinearWnd reopened(setup.environment);
     ASSERT_TRUE(reopened.CheckConfig());
     ASSERT_TRUE(reopened.LoadFile(QString::fromStdString(path)));
+    EXPECT_TRUE(setup.dialogs.messages.empty()) << "asked once the window shows";
+    QCoreApplication::processEvents();
     ASSERT_EQ(setup.dialogs.messages.size(), 1) << "the user is asked";
     EXPECT_TRUE(setup.dialogs.messages[0].contains(QStringLiteral("Main run")));
     const bool taken = answer == kIdYes;

@@ -76,6 +76,8 @@ TEST(MenusDialogsEndToEndTest, LinearTabsTotalsAndCurrent) {
   folder.Write("settings/TVR73/TVR.INI", kSettings);
   const std::string rows = folder.Path("rows.txt");
   const std::string script =
+      // The catalogue's prices are newer than the project's: it keeps its own.
+      "answer - reject\n"
       // The second line goes: the project keeps one.
       "linselect 1\nlintab 1\nlinshows linear_tabs Nom et commentaire\n"
       "linpage name_comment_panel\nlinbutton name_comment_delete\nlinbutton name_comment_apply\n"
