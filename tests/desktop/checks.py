@@ -43,9 +43,10 @@ def check_bill_sums(lines, quantity="Quantité", unit="Prix unitaire", total="Pr
 
 
 def check_every_line_priced(lines, reference="Référence", unit="Prix unitaire"):
-    """Every line with a reference has a price: nothing is left out of the costing."""
+    """Every line with a reference has a price (none at 0): nothing is left out of the
+    costing."""
     unpriced = [line.get(reference, "") for line in lines
-                if line.get(reference, "").strip() and number(line.get(unit, "")) is None]
+                if line.get(reference, "").strip() and not number(line.get(unit, ""))]
     if unpriced:
         raise StepFailed(f"lines without a price: {unpriced}")
 

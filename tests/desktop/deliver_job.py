@@ -45,6 +45,16 @@ def steps(s):
         p.wait(lambda: "qd_sample" in p.dump()["title"], "qd_sample.run opened")
         p.shot("opened")
 
+    with s.step("the Total page carries designations and prices", fails_until="issue 99 item 7") as p:
+        tabs, rows = p.bill()
+        if not any(current and text == "Total" for text, current in tabs):
+            raise desktop.StepFailed(f"the bill's tabs: {tabs}")
+        lines = checks.bill_lines(rows)
+        checks.check_bill_sums(lines)
+        checks.check_every_line_priced(lines)
+        if any(not line.get("Désignation", "").strip() for line in lines):
+            raise desktop.StepFailed("Total page lines without a designation")
+
     with s.step("measure between two straights") as p:
         p.menu("Conception", "Mesurer une distance")
         click_straight(p, "B", 1)
@@ -55,6 +65,39 @@ def steps(s):
         if not measured:
             raise desktop.StepFailed(f"no measured dimension among the labels:\n{labels}")
         s.measured = measured[-1].split("|")[1]
+
+    with s.step("a text label and a picture label, each where it was put", fails_until="issue 100 item 7") as p:
+        p.menu("Conception", "Nouvelle étiquette de texte")
+        p.wait_modal("Texte")
+        p.type("Tableau TGBT - niveau 0")
+        p.click_widget("1")
+        p.wait_no_modal()
+        picture = os.path.join(p.documents, "logo.png")
+        subprocess.run(["convert", "-size", "120x60", "xc:steelblue", picture], check=True)
+        p.menu("Conception", "Nouvelle étiquette d'image")
+        p.file_dialog("Ouvrir", picture)
+        p.wait_no_modal()
+        p.shot("labels")
+        texts = [line.split("|") for line in p.query("labels").splitlines()]
+        text = [t for t in texts if "Tableau TGBT" in t[1]]
+        pictures = [t for t in texts if t[0] == "6"]
+        if not text or not pictures:
+            raise desktop.StepFailed(f"labels: {texts}")
+        if text[-1][3] == pictures[-1][3]:
+            raise desktop.StepFailed(f"the text and the picture are both at {text[-1][3]}")
+
+    with s.step("the project information and the print preview") as p:
+        p.menu("Fichier", "Informations sur le projet")
+        p.wait_modal()
+        p.fill("1017", "M. Durand")
+        p.fill("1006", "Atelier 2027")
+        p.click_text("OK")
+        p.wait_no_modal()
+        p.menu("Fichier", "Aperçu avant impression")
+        p.wait_modal("Aperçu avant impression")
+        p.shot("preview")
+        p.key("Escape")
+        p.wait_no_modal()
 
     with s.step("export the bill as CSV and read it back") as p:
         path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
@@ -76,6 +119,14 @@ def steps(s):
         width, height = (int(v) for v in size.split())
         if width < 100 or height < 100:
             raise desktop.StepFailed(f"picture of {size}")
+
+    with s.step("export the workbook and read it with openpyxl", fails_until="issue 99 item 8") as p:
+        import openpyxl
+        path = export(p, ".xlsx", "Fichier", "Exporter", "Classeur Excel")
+        book = openpyxl.load_workbook(path)
+        s.workbook = {sheet.title: list(sheet.iter_rows(values_only=True)) for sheet in book}
+        if not any(len(rows) > 1 for rows in s.workbook.values()):
+            raise desktop.StepFailed(f"the workbook holds {list(s.workbook)} and no rows")
 
     with s.step("print to a PDF file and read it with pdftotext", fails_until="issue 99 item 9") as p:
         p.menu("Fichier", "Imprimer")
