@@ -1,6 +1,8 @@
 """A designer lays out a job from an empty design with the mouse, prices it, changes
 their mind, and checks the bill in numbers after each step."""
 
+import re
+
 import checks
 import desktop
 
@@ -14,7 +16,7 @@ def point(p, answer):
 def toward(p, axis, length):
     """A click toward an axis, at a length from the insertion point, where the view
     shows it."""
-    for _ in range(4):
+    for _ in range(8):
         x, y = point(p, p.query(f"toward {axis} {length}"))
         vx, vy, vw, vh = (int(v) for v in p.query("widget layout_view").split("|")[0].split())
         if vx + 20 <= x < vx + vw - 20 and vy + 20 <= y < vy + vh - 20:
@@ -32,6 +34,27 @@ def open_run_properties(p, tab, menu=("Ligne", "Propriétés de la ligne")):
     p.menu(*menu)
     p.wait(lambda: p.dump()["props"] != "hidden", "the property window")
     p.click_text(tab)
+
+
+def lay_run(p, range_name, rating, moves):
+    """A new run of that range and rating laid out with the mouse and priced; its bill."""
+    p.menu("Ligne", "Nouvelle ligne")
+    p.wait_status("orienter le départ")
+    p.key("Return")
+    p.wait_status("face libre")
+    open_run_properties(p, "Calibre")
+    p.choose("1020", range_name)
+    p.choose("1021", rating)
+    p.key("Escape")
+    p.close_window("Base tarifaire")
+    for axis, length in moves:
+        toward(p, axis, length)
+    p.menu("Ligne", "Mettre à jour les prix")
+    p.wait(lambda: p.dump().get("modal") or p.dump().get("activewindow"), "the pricing to end")
+    p.shot(f"{range_name}_{rating}")
+    while p.dump().get("modal"):
+        p.key("Return")
+    return current_bill(p)
 
 
 def current_bill(p):
@@ -142,6 +165,21 @@ def steps(s):
         p.menu("Edition", "Rétablir")
         checks.check_bill_sums(current_bill(p))
 
+
+    for range_name, rating, moves, fault in (
+            ("QMA", "1600", ((PLUS_X, 6000), (UP, 3000)), None),
+            ("QJF", "1400", ((MINUS_X, 5000), (PLUS_Z, 3000)), None),
+            ("QPA", "250", ((PLUS_Z, 8000), (PLUS_X, 2000)), "issue 99 item 6")):
+        with s.step(f"a {range_name} {rating} A run laid out and priced: every reference is of "
+                    f"its range and rating", fails_until=fault) as p:
+            lines = lay_run(p, range_name, rating, moves)
+            checks.check_bill_sums(lines)
+            checks.check_no_negative_lengths(lines)
+            wrong = [line["Référence"] for line in lines
+                     if not re.match(f"{range_name}0*({rating}|{int(rating) // 100})[A-Z]",
+                                     line["Référence"])]
+            if not lines or wrong:
+                raise desktop.StepFailed(f"references of another range or rating: {wrong}")
 
 if __name__ == "__main__":
     desktop.main(steps)

@@ -60,17 +60,26 @@ class Desktop:
                 number += chunk
         self.display = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, start_new_session=True)
+        self.wm = None
+        self._start_wm()
         try:
             self._wait_for_wm()
         except RuntimeError:
             self.close()
             raise
 
+    def _start_wm(self):
+        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, start_new_session=True)
+
     def _wait_for_wm(self):
         deadline = time.time() + 2 * WAIT_SECONDS
+        restarts = 2
         while time.time() < deadline:
+            if self.wm.poll() is not None and restarts > 0:
+                # On a loaded machine the manager may lose its race with the new server.
+                restarts -= 1
+                self._start_wm()
             probe = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], env=self.env,
                                    capture_output=True, text=True)
             if "window id" in probe.stdout:
@@ -205,6 +214,17 @@ class Program:
             return (modal and title in modal.split("|")[2] and dump.get("activewindow") == modal
                     and not splash and modal)
         return self.wait(ready, f"a modal window titled '{title}'")
+
+    def close_window(self, title):
+        """Closes a window of that title, if shown, as a user does: a click on its title
+        bar, then the window manager's Alt+F4."""
+        def shown():
+            return [w for w in self.dump()["window"] if title in w.split("|")[2]]
+        for window in shown():
+            x, y, w, _ = (int(v) for v in window.split("|")[3].split()[:4])
+            self.click(x + w // 2, y + 6)
+            self.key("alt+F4")
+        self.wait(lambda: not shown(), f"the window '{title}' to close")
 
     def wait_no_modal(self):
         self.wait(lambda: not self.dump().get("modal"), "the modal window to close")
