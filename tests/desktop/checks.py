@@ -29,15 +29,23 @@ def bill_lines(rows):
     return lines
 
 
-def check_bill_sums(lines, quantity="Quantité", unit="Prix unitaire", total="Prix total"):
-    """Each priced line's total is its quantity times its unit price, to the cent."""
+def check_bill_sums(lines, quantity="Quantité", unit="Prix unitaire", total="Prix total",
+                    discount_key="Remise", sale_key="Prix de vente"):
+    """Each priced line's total is its quantity times its unit price, to the cent, and its
+    sale price that total less its discount."""
     faults = []
     for line in lines:
         q, u, t = (number(line.get(key, "")) for key in (quantity, unit, total))
         if q is None or u is None or t is None:
             continue
+        reference = line.get("Référence") or line.get("Reference")
         if abs(q * u - t) > 0.011 + 1e-9 * abs(t):
-            faults.append(f"{line.get('Référence') or line.get('Reference')}: {q} x {u} != {t}")
+            faults.append(f"{reference}: {q} x {u} != {t}")
+        discount, sale = number(line.get(discount_key, "")), number(line.get(sale_key, ""))
+        if discount is not None and sale is not None:
+            # A line is sold for its total less its discount, and never given away.
+            if discount >= 100 or abs(t * (1 - discount / 100) - sale) > 0.011 + 1e-4 * abs(t):
+                faults.append(f"{reference}: {t} less {discount} % sold for {sale}")
     if faults:
         raise StepFailed("bill lines do not add up: " + "; ".join(faults))
 

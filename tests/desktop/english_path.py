@@ -41,7 +41,7 @@ def steps(s):
         if "Quantity" not in heading:
             raise desktop.StepFailed(f"bill headings {heading}")
         checks.check_bill_sums(checks.bill_lines(rows), quantity="Quantity", unit="Unit price",
-                               total="Total price")
+                               total="Total price", discount_key="Discount", sale_key="Sales price")
 
 
 if __name__ == "__main__":

@@ -1,3 +1,4 @@
+#include <clocale>
 #include <QApplication>
 #include <QFile>
 #include <QMdiArea>
@@ -65,6 +66,11 @@ void ScheduleWindowDump(CApplicationShell& shell) {
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
+  // QApplication takes the user's locale for the C library too; the program's own texts
+  // (stored properties, files, exchange formats) always write and read numbers with a
+  // point, and a "%.4g" written as "0,88" would read back as 0. The interface formats
+  // numbers through QLocale, which this does not touch.
+  std::setlocale(LC_NUMERIC, "C");
   // A window without a title of its own shows the application's name: the program's,
   // not its file's ("tvr").
   QApplication::setApplicationName(QString::fromLatin1(CLanguageMapping::kDefaultApplicationName));
