@@ -45,7 +45,14 @@ def steps(s):
         p.wait(lambda: "qd_sample" in p.dump()["title"], "qd_sample.run opened")
         p.shot("opened")
 
-    with s.step("the Total page carries designations and prices", fails_until="issue 99 item 7") as p:
+    with s.step("prices updated, the Total page carries designations and prices",
+                fails_until="issue 99 item 7") as p:
+        p.menu("Ligne", "Mettre à jour les prix")
+        p.wait(lambda: "Base tarifaire" in "".join(p.dump()["window"]) or p.dump().get("modal"),
+               "the pricing to end")
+        while p.dump().get("modal"):
+            p.key("Return")
+        p.close_window("Base tarifaire")
         tabs, rows = p.bill()
         if not any(current and text == "Total" for text, current in tabs):
             raise desktop.StepFailed(f"the bill's tabs: {tabs}")
