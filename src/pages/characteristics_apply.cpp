@@ -39,9 +39,7 @@ CApplyOutcome CCharacteristicsPage::DoApply() {
     const std::string text = std::exchange(typed, std::string());
     return SetKitDistance(after, text);
   }
-  if ((!m_face && element.GetKind() == CDev::kJoint) || (!m_listEnabled && !m_pending))
-    return Unchanged();
-  m_pending = false;
+  if ((!m_face && element.GetKind() == CDev::kJoint) || !m_listEnabled) return Unchanged();
   if (m_choice < 0 || m_choice >= static_cast<int>(m_entries.size())) return Unchanged();
   const CEntry entry = m_entries[static_cast<std::size_t>(m_choice)];
   if (entry.code < 0 || entry.Variant() == m_variant) return Unchanged();
@@ -110,6 +108,9 @@ void CCharacteristicsPage::ApplyWhole(CDev& element, const CEntry& entry) {
   Edit(
       kActionElementEdit,
       [&] {
+        CRun& run = *element.GetRun();
+        // The built parts were chosen for the old variant.
+        if (run.GetPartsState() != 0) run.RebuildBOM(true);
         auto option = static_cast<std::uint32_t>(entry.Option() & 0xF) << kOptionShift;
         const std::uint32_t style = element.GetStyle();
         const bool vertical = element.GetDirection() == 2 || element.GetDirection() == 3;

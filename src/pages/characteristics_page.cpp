@@ -59,7 +59,6 @@ void CCharacteristicsPage::DoLoad() {
   m_entries.clear();
   m_references.clear();
   m_choice = -1;
-  m_pending = false;
   m_note = 0;
   m_noteRed = false;
   m_optionBox = EOptionBox::kNone;
@@ -74,7 +73,10 @@ void CCharacteristicsPage::DoLoad() {
   m_face = selection.Element() == &element && selection.Face() >= 0 &&
            selection.Face() < CDev::kFaceCount;
   const CContext context = Context(element);
-  m_listEnabled = GetVariant() == 0 && !context.built;
+  // A whole end or feed keeps its variant list on a built run: its choice takes the run
+  // back to its own elements, to be built again with the next price update.
+  m_listEnabled = GetVariant() == 0 &&
+                  (!context.built || (!m_face && element.GetKind() == CDev::kEnd));
   ResetRefusedVariant(element, context);
   m_variant = CurrentVariant(element);
   FillEntries(element, context);
@@ -88,8 +90,9 @@ void CCharacteristicsPage::DoLoad() {
   } else {
     LoadWholeOptions(element, context);
   }
-  if (m_choice < 0) ChooseDefault(element);
-  m_loadedChoice = m_pending ? -1 : m_choice;
+  // Opening the page changes nothing: an element whose variant the list lacks shows no
+  // choice until the user makes one.
+  m_loadedChoice = m_choice;
 }
 
 void CCharacteristicsPage::FillEntries(const CDev& element, const CContext& context) {
@@ -228,10 +231,4 @@ void CCharacteristicsPage::LoadFaceOptions(const CDev& element, const CContext& 
     m_optionChecked = spk == 1 || Whole(element.GetFieldText("SPK").value_or("")) != 0;
     m_optionEnabled = spk > 1;
   }
-}
-
-void CCharacteristicsPage::ChooseDefault(const CDev& element) {
-  if (m_entries.empty()) return;
-  m_choice = element.GetKind() == CDev::kEnd && m_entries.size() > 1 ? 1 : 0;
-  m_pending = true;
 }

@@ -51,8 +51,6 @@ class CCharacteristicsPage : public CPropPage {
   int GetChoice() const { return m_choice; }
   void SetChoice(int choice) { m_choice = choice; }
   bool IsListEnabled() const { return m_listEnabled; }
-  // Set when the page chose a default entry that must be applied as soon as it shows.
-  bool IsPending() const { return m_pending; }
 
   // The note above the list (0: none), drawn in red with the warning icon.
   int GetNoteMessage() const { return m_note; }
@@ -122,7 +120,6 @@ class CCharacteristicsPage : public CPropPage {
   void LoadQMFaceOptions(CDev& element, const CContext& context);
   void LoadKit(const CDev& element, const CContext& context);
   CApplyOutcome SetQMOption(CDev& element, bool checked);
-  void ChooseDefault(const CDev& element);
 
   CApplyOutcome ApplyFace(CDev& element, const CEntry& entry);
   CApplyOutcome ApplyFaceReference(CDev& element, const CEntry& entry);
@@ -138,7 +135,6 @@ class CCharacteristicsPage : public CPropPage {
   int m_choice = -1;
   int m_loadedChoice = -1;
   bool m_listEnabled = true;
-  bool m_pending = false;
   int m_note = 0;
   bool m_noteRed = false;
   EOptionBox m_optionBox = EOptionBox::kNone;

@@ -36,6 +36,27 @@ def open_run_properties(p, tab, menu=("Ligne", "Propriétés de la ligne")):
     p.click_text(tab)
 
 
+def open_element_properties(p, index, tab, run="A"):
+    """Selects an element with the mouse and opens its pages on a tab."""
+    p.menu("Conception", "Sélectionner")
+    p.double_click(*p.element_point(run, index))
+    p.wait(lambda: p.dump()["props"] != "hidden", "the property window")
+    p.click_text(tab)
+
+
+def update_prices(p, menu=("Ligne", "Mettre à jour les prix")):
+    """Updates the prices from the menu and closes the message of what was not priced."""
+    p.menu(*menu)
+    # A message tells what could not be priced; with everything priced none may come.
+    def ended():
+        dump = p.dump()
+        return dump.get("modal") or any(w.startswith("CPriceBaseDlg") for w in dump["window"])
+    p.wait(ended, "the end of the pricing")
+    if p.dump().get("modal"):
+        p.key("Escape")
+        p.wait_no_modal()
+
+
 def lay_run(p, range_name, rating, moves):
     """A new run of that range and rating laid out with the mouse and priced; its bill."""
     p.menu("Ligne", "Nouvelle ligne")
@@ -49,11 +70,8 @@ def lay_run(p, range_name, rating, moves):
     p.close_window("Base tarifaire")
     for axis, length in moves:
         toward(p, axis, length)
-    p.menu("Ligne", "Mettre à jour les prix")
-    p.wait(lambda: p.dump().get("modal") or p.dump().get("activewindow"), "the pricing to end")
+    update_prices(p)
     p.shot(f"{range_name}_{rating}")
-    while p.dump().get("modal"):
-        p.key("Return")
     return current_bill(p)
 
 
@@ -76,7 +94,7 @@ def steps(s):
         p.key("Return")
         p.wait_status("face libre")
 
-    with s.step("the property window opens whole, with its title bar", fails_until="issue 100 item 5") as p:
+    with s.step("the property window opens whole, with its title bar") as p:
         open_run_properties(p, "Calibre")
         props = p.dump()["props"].split("|")
         frame = [int(v) for v in props[0].split()]
@@ -110,7 +128,7 @@ def steps(s):
         p.shot("prices_updated")
         p.key("Escape")
 
-    with s.step("every bill line is priced", fails_until="issue 99 item 1") as p:
+    with s.step("every bill line is priced") as p:
         p.wait_no_modal()
         lines = current_bill(p)
         checks.check_every_line_priced(lines)
@@ -120,14 +138,45 @@ def steps(s):
         checks.check_bill_sums(lines)
         checks.check_no_negative_lengths(lines)
 
+    with s.step("an end made with the mouse has its reference at once") as p:
+        straight = [e for e in p.elements("A") if e["kind"] == 1][-1]
+        p.menu("Conception", "Extrémité")
+        p.click(*p.element_point("A", straight["index"]))
+        ends = [e for e in p.elements("A") if e["kind"] == 0]
+        if len(ends) != 2 or any("#[" in e["reference"] for e in ends):
+            raise desktop.StepFailed(f"the ends: {ends}")
+        update_prices(p)
+        checks.check_every_line_priced(current_bill(p))
+
+    with s.step("opening the start's page changes nothing; a feed variant is priced",
+                fails_until="issue 100 item 3") as p:
+        before = current_bill(p)
+        open_element_properties(p, 0, "Caractéristiques")
+        p.shot("start_page")
+        if current_bill(p) != before:
+            raise desktop.StepFailed("opening the page changed the bill")
+        p.choose("1020", "Alimentation d'extrémité")
+        p.key("Escape")
+        update_prices(p)
+        checks.check_every_line_priced(current_bill(p))
+
+    with s.step("the feed page offers the pictures of the run code table",
+                fails_until="issue 100 item 4") as p:
+        for variant, pictures in (("Boîte d'alimentation", 2), ("Raccordement transformateur", 1)):
+            open_element_properties(p, 0, "Caractéristiques")
+            p.choose("1020", variant)
+            p.click_text("Boîte d'alimentation", seconds=5)
+            shown = p.cells("1003")
+            p.shot("feed_page")
+            p.key("Escape")
+            if len(shown) != pictures:
+                raise desktop.StepFailed(f"{variant}: pictures {shown}")
+
     with s.step("change the rating to 800 A: every reference follows it") as p:
         open_run_properties(p, "Calibre")
         p.choose("1021", "800")
         p.key("Escape")
-        p.menu("Ligne", "Mettre à jour les prix")
-        p.wait(lambda: p.dump().get("modal"), "the message of what was not priced")
-        p.key("Return")
-        p.wait_no_modal()
+        update_prices(p)
         lines = current_bill(p)
         wrong = [line["Référence"] for line in lines if line["Référence"].startswith("QGA")
                  and not line["Référence"].startswith("QGA0800")]
@@ -150,7 +199,7 @@ def steps(s):
         if any(line["Référence"].startswith("QGA0800LP") for line in lines):
             raise desktop.StepFailed("the deleted elbow is still in the bill")
 
-    with s.step("new runs are named in turn", fails_until="issue 100 item 6") as p:
+    with s.step("new runs are named in turn") as p:
         for _ in range(3):
             p.menu("Ligne", "Nouvelle ligne")
             p.wait_status("orienter le départ")

@@ -3,7 +3,7 @@ program in English, a run is laid out and priced, and the texts are English ones
 
 import checks
 import desktop
-from design_job import PLUS_X, UP, open_run_properties, toward
+from design_job import PLUS_X, UP, open_run_properties, toward, update_prices
 
 
 def steps(s):
@@ -29,11 +29,8 @@ def steps(s):
         p.key("Escape")
         toward(p, PLUS_X, 6000)
         toward(p, UP, 3000)
-        p.menu("Run", "Update Prices")
-        p.wait(lambda: p.dump().get("modal"), "the message of what was not priced")
+        update_prices(p, ("Run", "Update Prices"))
         p.shot("priced")
-        p.key("Escape")
-        p.wait_no_modal()
 
     with s.step("the bill reads in English and adds up") as p:
         _, rows = p.bill()

@@ -65,7 +65,6 @@ TEST_F(CharacteristicsPageTest, AWholeEndListsTheEndVariantsWithItsOwnChosen) {
   std::size_t rows = 0;
   for (const CCodeRow& row : *Run(0).GetCodeTable()) rows += row.texts[0] == "0";
   EXPECT_EQ(page.GetEntries().size(), rows);
-  EXPECT_FALSE(page.IsPending());
 }
 
 TEST_F(CharacteristicsPageTest, ANewVariantMovesTheReferenceAsOneUndoStep) {
@@ -99,18 +98,33 @@ TEST_F(CharacteristicsPageTest, ANewVariantMovesTheReferenceAsOneUndoStep) {
   EXPECT_EQ(Bytes(), before);
 }
 
-TEST_F(CharacteristicsPageTest, AnUnknownVariantGetsTheDefaultEntryPending) {
-  Unbuild(0);
-  CCharacteristicsPage page;
-  CDev& end = LoadOnEnd(page);
-  end.SetVariantBoth(77);
-  ASSERT_TRUE(page.Load());
-  ASSERT_GT(page.GetEntries().size(), 1u);
-  EXPECT_TRUE(page.IsPending());
-  EXPECT_EQ(page.GetChoice(), 1);
-  ASSERT_EQ(page.Apply().result, EApplyResult::kApplied);
-  EXPECT_EQ(end.GetVariant(), page.GetEntries()[1].Variant());
-  EXPECT_FALSE(page.IsPending());
+// Opening the page of an end changes nothing, built or not, until a variant is chosen;
+// a choice on a built run takes the run back to its own elements.
+TEST_F(CharacteristicsPageTest, OpeningChangesNothingAndAChoiceWorksBuiltOrNot) {
+  const struct {
+    const char* what;
+    bool built;
+  } rows[] = {{"built", true}, {"not built", false}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    if (!row.built) Unbuild(0);
+    ASSERT_EQ(Run(0).GetPartsState() != 0, row.built);
+    CCharacteristicsPage page;
+    CDev& end = LoadOnEnd(page);
+    end.SetVariantBoth(77);
+    const std::vector<std::uint8_t> before = Bytes();
+    ASSERT_TRUE(page.Load());
+    EXPECT_EQ(page.GetChoice(), -1);
+    EXPECT_TRUE(page.IsListEnabled());
+    EXPECT_EQ(page.Apply().result, EApplyResult::kUnchanged);
+    EXPECT_EQ(Bytes(), before);
+    ASSERT_GT(page.GetEntries().size(), 1u);
+    page.SetChoice(1);
+    ASSERT_EQ(page.Apply().result, EApplyResult::kApplied);
+    EXPECT_EQ(end.GetVariant(), page.GetEntries()[1].Variant());
+    EXPECT_EQ(end.GetReference(), Run(0).GetKindText(CDev::kEnd, end.GetVariant()));
+    EXPECT_EQ(Run(0).GetPartsState(), 0);
+  }
 }
 
 TEST_F(CharacteristicsPageTest, AFaceListsTheStraightVariantsOfItsRange) {
@@ -148,15 +162,6 @@ TEST_F(CharacteristicsPageTest, AFaceVariantChangesTheSectionsIndexAndItsLengthR
   EXPECT_NE(BillText(Run(0)), bill);
   EXPECT_EQ(BookedTotal(Run(0)), booked);
   EXPECT_EQ(UndoSteps(), steps + 1);
-}
-
-TEST_F(CharacteristicsPageTest, ABuiltRunOffersNoChoiceForAWholeElement) {
-  CCharacteristicsPage page;
-  CDev& end = LoadOnEnd(page);
-  if (Run(0).GetPartsState() == 0) GTEST_SKIP() << "the sample is saved unbuilt";
-  EXPECT_FALSE(page.IsListEnabled());
-  page.SetChoice(OtherEntry(page, end.GetVariant()));
-  EXPECT_EQ(page.Apply().result, EApplyResult::kUnchanged);
 }
 
 TEST_F(CharacteristicsPageTest, TheQMMarkingBoxKeepsNoTextAsItsOpposite) {

@@ -127,6 +127,37 @@ TEST_F(RunTakeOverTest, VariantChangeResetsOnlyEndsTheVariantLacks) {
   EXPECT_EQ(m_document.sceneRebuilds, 1);
 }
 
+// An end takes a variant its range codes, so that it has a reference of the range: the
+// plain end (variant 1) where the range has one, else the second end row of the table.
+TEST_F(RunTakeOverTest, AnEndTakesAVariantItsNewRangeCodes) {
+  const struct {
+    const char* what;
+    std::vector<CCodeRow> ends;
+    int variant;
+    const char* reference;
+  } rows[] = {
+      {"a plain end", {{{"0", "0", "E0", ""}}, {{"0", "1", "E1", ""}}}, 1, "E1"},
+      {"no plain end", {{{"0", "302", "E2", ""}}, {{"0", "4", "E4", ""}}, {{"0", "0", "E0", ""}}},
+       4, "E4"},
+      {"a single end", {{{"0", "208", "E8", ""}}}, 8, "E8"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    CRangeTables tables = MakeTestTables();
+    std::erase_if(tables.codes, [](const CCodeRow& code) { return code.texts[0] == "0"; });
+    tables.codes.insert(tables.codes.begin(), row.ends.begin(), row.ends.end());
+    auto oldRun = MakeRun("QMA", m_oldTables);
+    CChainBuilder builder(*oldRun);
+    CDev* start = builder.Start(4);
+    builder.Add(start, 4, CDev::kStraight, 1000);
+    auto newRun = MakeRun("QDA", tables);
+    EXPECT_EQ(newRun->GetDefaultEndVariant(), row.variant);
+    newRun->TakeOverRun(*oldRun);
+    EXPECT_EQ(start->GetVariant(), row.variant);
+    EXPECT_EQ(start->GetReference(), row.reference);
+  }
+}
+
 TEST_F(RunTakeOverTest, StartMarkerMovesAndTheRunCountsAsPlaced) {
   auto oldRun = MakeRun("QMA", m_oldTables);
   oldRun->SetFlagsWord(0);

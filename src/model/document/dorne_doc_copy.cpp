@@ -86,8 +86,12 @@ void OrderLinesLike(const CBOMGrid& source, CBOMGrid& copy) {
 int CDorneDoc::DuplicateRun(int n) {
   CRun* source = n == 0 ? m_currentRun : GetRunAt(n - 1);
   if (source == nullptr || source->GetFlagsWord() == 0) return 0;
+  const std::string nextName = m_nextRunName;
   std::unique_ptr<CRun> made =
       CRunFactory::Instance().CreateForCatalog(source->GetPropText("Catalog"), this);
+  // A working copy for a costing is gone before the user sees it: the design's next run
+  // must not skip the name it took.
+  if (n != 0) m_nextRunName = nextName;
   CRun& copy = *made;
   const int index = AddRun(std::move(made));
   CopyRunFields(*source, copy);

@@ -213,7 +213,8 @@ void CDorneDoc::PlaceRunStart(CRun& run) {
   start->SetEdited();
   start->SetKind(CDev::kEnd);
   start->SetRotation(run.GetRotation());
-  start->SetReference(run.GetKindText(CDev::kEnd, 0));
+  const int variant = run.GetDefaultEndVariant();
+  start->SetReference(run.GetKindText(CDev::kEnd, variant));
   start->SetActive(1);
   start->SetPosition(marker->GetPosition());
   start->SetDirection(marker->GetDirection());
@@ -221,7 +222,7 @@ void CDorneDoc::PlaceRunStart(CRun& run) {
   start->SetFreeFace(start->GetDirection(), 1);
   start->SetBackOffsets(marker->GetBackOffsets());
   start->SetFrontOffsets(marker->GetBackOffsets());
-  start->SetVariantBoth(run.GetPropText("Catalog").empty() ? 0 : 1);
+  start->SetVariantBoth(variant);
   run.AddDevice(start);
   if (const CBox* section = marker->GetBox(CDev::kBodySlot)) {
     CBox* body = start->MakeBox(CDev::kBodySlot);

@@ -83,14 +83,20 @@ int CDorneDoc::ToolClickMode2(CPoint point) {
 }
 
 int CDorneDoc::ToolClickMode4(CPoint point) {
-  return EditElementAt(point, [](CDev& element, CBox* box) {
+  return EditElementAt(point, [this](CDev& element, CBox* box) {
     // A line's face box at the element's front stands for the element beyond, as it
     // does for the selection.
     const int slot = box != nullptr ? element.GetBoxSlot(*box) : CDev::kSlotCount;
     CDev* beyond = slot < CDev::kFaceCount && slot != element.GetBackFace()
                        ? element.GetNeighbour(slot)
                        : nullptr;
-    return beyond != nullptr ? beyond->MakeEnd(box) : element.MakeEnd(box);
+    CDev& target = beyond != nullptr ? *beyond : element;
+    if (target.MakeEnd(box) == 0) return 0;
+    // The parts were built for a chain that ended in a straight: the next price update
+    // builds them again with the new end.
+    if (CRun* run = target.GetRun(); run != nullptr && run->GetPartsState() != 0)
+      UnbuildAfterRemoval(*run);
+    return 1;
   });
 }
 

@@ -250,7 +250,7 @@ int CDev::MakeEnd(const CBox* box) {
   }
   m_run->RemoveDevice(this);
   m_kind = kEnd;
-  SetVariantBoth(m_run->GetPropText("Catalog").empty() ? 0 : 1);
+  SetVariantBoth(m_run->GetDefaultEndVariant());
   SetReference(m_run->GetKindText(kEnd, GetVariant()));
   m_edited = 1;
   for (int face = 0; face < kFaceCount; ++face) SetFreeFace(face, 0);

@@ -218,6 +218,11 @@ class CRun : public CObjWithProp {
   // Whether the text is the kind's text, without making the text: every element read
   // from a file is asked.
   bool IsKindText(std::string_view text, int kind, int variant) const;
+  // The variant a new end element takes: 0 without a catalogue; 1 when the code table
+  // has it for ends; otherwise the one the characteristics page would propose, the
+  // second end row of the table (the first when it has one), so that the end has a
+  // reference of its range from the start.
+  int GetDefaultEndVariant() const;
   // The code table's third texts in turn (restart from the first); nothing at the end.
   virtual std::optional<std::string> GetNextCode(bool restart);
   virtual std::optional<std::string> GetPriceFormula(std::string_view reference);

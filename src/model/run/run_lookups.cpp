@@ -92,6 +92,19 @@ std::string CRun::GetKindText(int kind, int variant) const {
   return FallbackKindText(codes->back().texts[2], kind, variant);
 }
 
+int CRun::GetDefaultEndVariant() const {
+  if (m_catalog.empty()) return 0;
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr || FindKindRow(*codes, CDev::kEnd, 1) >= 0) return 1;
+  std::vector<int> variants;
+  for (const CCodeRow& row : *codes) {
+    if (TextToInt(row.texts[0]) == CDev::kEnd) variants.push_back(TextToInt(row.texts[1]) % 100);
+    if (variants.size() == 2) break;
+  }
+  if (variants.empty()) return 1;
+  return variants.size() > 1 ? variants[1] : variants[0];
+}
+
 bool CRun::IsKindText(std::string_view text, int kind, int variant) const {
   // Asked for every element booked: the table is looked up once for both uses.
   const std::vector<CCodeRow>* codes = GetCodeTable();

@@ -106,7 +106,7 @@ void CRun::ResetElementForTakeOver(CDev& element) {
   }
   if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine ||
       kind == CDev::kInLineVariant) {
-    const std::uint32_t variant = kind == CDev::kEnd ? 1u : 0u;
+    const auto variant = static_cast<std::uint32_t>(kind == CDev::kEnd ? GetDefaultEndVariant() : 0);
     element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
     element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
     if (kind == CDev::kEnd) {

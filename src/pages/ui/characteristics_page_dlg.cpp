@@ -9,7 +9,6 @@
 #include <QScrollBar>
 #include <QPushButton>
 #include <QStyle>
-#include <QTimer>
 
 #include "app/ui/window_translation.h"
 
@@ -156,15 +155,6 @@ void CCharacteristicsPageDlg::StoreValues() {
   if (m_rules.IsKitShown())
     m_rules.SetTypedKitDistances(m_kitBefore->text().toStdString(),
                                  m_kitAfter->text().toStdString());
-}
-
-// A default variant chosen at load is applied as soon as the page shows.
-void CCharacteristicsPageDlg::showEvent(QShowEvent* event) {
-  CPropPageDialog::showEvent(event);
-  if (!m_rules.IsPending()) return;
-  QTimer::singleShot(0, this, [this] {
-    if (m_rules.IsPending()) ApplyPage(true);
-  });
 }
 
 void CCharacteristicsPageDlg::OnVariantChosen(int index) {

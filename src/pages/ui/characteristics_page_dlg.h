@@ -21,7 +21,6 @@ class CCharacteristicsPageDlg : public CPropPageDialog {
  protected:
   void ShowValues() override;
   void StoreValues() override;
-  void showEvent(QShowEvent* event) override;
 
  private:
   void FillVariants();

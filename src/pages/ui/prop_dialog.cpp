@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 #include <utility>
@@ -165,7 +166,9 @@ void CPropDialog::KeepOnScreen() {
 void CPropDialog::FitTabs() {
   const int strip = m_initialSize.width() - kTabStripMargin;
   const int needed = m_tabs->sizeHint().width() + kTabSlack;
-  resize(m_initialSize.width() + std::max(0, needed - strip), height());
+  // An open window keeps its size while other pages come: it only grows.
+  const int wanted = m_initialSize.width() + std::max(0, needed - strip);
+  if (wanted > width()) resize(wanted, height());
   for (const auto& page : m_pages)
     if (page) page->setGeometry(m_pageArea);
   KeepOnScreen();
@@ -183,7 +186,11 @@ void CPropDialog::resizeEvent(QResizeEvent* event) {
 
 void CPropDialog::MoveBy(const QPoint& place) {
   m_placed = place;
+  // The place is that of the frame. Before the window manager has framed the window,
+  // a plain move would put the client area there and the caption above the screen.
+  if (windowHandle() == nullptr) create();
   move(place);
+  if (QWindow* window = windowHandle()) window->setFramePosition(place);
 }
 
 void CPropDialog::moveEvent(QMoveEvent* event) {
@@ -293,9 +300,14 @@ void CPropDialog::CreatePages(CObjWithProp& object, const std::vector<int>& page
       const int extra = isRun && window
                             ? std::max(0, window->sizeHint().height() - m_initialPageArea.height())
                             : 0;
-      resize(m_initialSize.width(), m_initialSize.height() + extra);
-      m_pageArea = m_initialPageArea.adjusted(0, 0, 0, extra);
-      if (extra > 0) KeepOnScreen();
+      // An open window keeps its size while other pages come: it only grows.
+      const int grown = std::max(height(), m_initialSize.height() + extra);
+      if (grown != height()) {
+        resize(width(), grown);
+        KeepOnScreen();
+      }
+      m_pageArea = m_initialPageArea.adjusted(0, 0, 0, grown - m_initialSize.height());
+      m_pageArea.setRight(width() - 3);
     }
     if (window) window->setGeometry(m_pageArea);
     m_tabs->addTab(QLatin1Char(' ') + caption + QLatin1Char(' '));

@@ -354,6 +354,26 @@ TEST_F(DorneDocTest, DuplicateCopiesElementsLinksAndAnnotations) {
   EXPECT_EQ(Save(*Load(Save(*document))), Save(*document));
 }
 
+// A costing's working copies come and go; only a copy the user keeps takes a name.
+TEST_F(DorneDocTest, OnlyAKeptCopyTakesTheNextRunName) {
+  const struct {
+    int number;  // 0 the interactive copy, 1.. a working copy of that run
+    bool takesName;
+  } rows[] = {{1, false}, {2, false}, {0, true}};
+  for (const auto& row : rows) {
+    auto document = RichDocument();
+    document->SetCurrentRun(document->GetRunAt(0));
+    const std::string before = document->GetNextRunName();
+    const int index = document->DuplicateRun(row.number);
+    ASSERT_GT(index, 0) << row.number;
+    EXPECT_EQ(document->GetNextRunName() != before, row.takesName) << row.number;
+    if (row.number != 0) document->RemoveRun(document->GetRunAt(index));
+    document->AddNewRun();
+    const std::string expected = row.takesName ? CRun::AdvanceRunName(before) : before;
+    EXPECT_EQ(document->GetCurrentRun()->GetPropText("Name"), expected) << row.number;
+  }
+}
+
 TEST_F(DorneDocTest, TotalsAddTheRunsLines) {
   auto document = NewDocument();
   CRun& run = AddRun(*document, "QDA");

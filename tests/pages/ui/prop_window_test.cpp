@@ -223,6 +223,36 @@ TEST_F(PropWindowTest, ARunOpensOnItsSecondPageOrItsSummary) {
   Shot(window, "prop_window_run_summary.png");
 }
 
+// The window neither jumps nor shrinks under the user's eyes while other pages come.
+TEST_F(PropWindowTest, TheWindowKeepsItsPlaceAndSizeWhilePagesChange) {
+  CPropDialog& window = Open();
+  window.SetPinned(true);
+  CRun& run = Run(0);
+  CDev* element = InnerStraight(0);
+  const std::vector<int> elementPages = {kPageLength, kPagePhaseOrder};
+  const struct {
+    const char* what;
+    CObjWithProp* object;
+    std::vector<int> pages;
+  } rows[] = {{"an element", element, elementPages},
+              {"its run", &run, run.GetPages()},
+              {"the element again", element, elementPages},
+              {"the run again", &run, run.GetPages()}};
+  QSize largest = window.size();
+  const QPoint place = window.pos();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    window.ShowPages(row.object, row.pages);
+    EXPECT_GE(window.width(), largest.width());
+    EXPECT_GE(window.height(), largest.height());
+    largest = largest.expandedTo(window.size());
+    EXPECT_EQ(window.pos(), place);
+    ASSERT_NE(window.CurrentPage(), nullptr);
+    EXPECT_TRUE(window.rect().contains(window.CurrentPage()->geometry()));
+  }
+  EXPECT_EQ(window.size(), largest);
+}
+
 TEST_F(PropWindowTest, ThePhaseOrderPageShowsTheOrderAtTheElement) {
   CPropDialog& window = Open();
   window.SetPinned(true);
