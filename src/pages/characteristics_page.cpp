@@ -75,8 +75,8 @@ void CCharacteristicsPage::DoLoad() {
   const CContext context = Context(element);
   // A whole end or feed keeps its variant list on a built run: its choice takes the run
   // back to its own elements, to be built again with the next price update.
-  m_listEnabled = GetVariant() == 0 &&
-                  (!context.built || (!m_face && element.GetKind() == CDev::kEnd));
+  m_listEnabled =
+      GetVariant() == 0 && (!context.built || (!m_face && element.GetKind() == CDev::kEnd));
   ResetRefusedVariant(element, context);
   m_variant = CurrentVariant(element);
   FillEntries(element, context);

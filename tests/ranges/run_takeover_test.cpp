@@ -137,8 +137,10 @@ TEST_F(RunTakeOverTest, AnEndTakesAVariantItsNewRangeCodes) {
     const char* reference;
   } rows[] = {
       {"a plain end", {{{"0", "0", "E0", ""}}, {{"0", "1", "E1", ""}}}, 1, "E1"},
-      {"no plain end", {{{"0", "302", "E2", ""}}, {{"0", "4", "E4", ""}}, {{"0", "0", "E0", ""}}},
-       4, "E4"},
+      {"no plain end",
+       {{{"0", "302", "E2", ""}}, {{"0", "4", "E4", ""}}, {{"0", "0", "E0", ""}}},
+       4,
+       "E4"},
       {"a single end", {{{"0", "208", "E8", ""}}}, 8, "E8"},
   };
   for (const auto& row : rows) {

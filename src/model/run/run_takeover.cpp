@@ -106,7 +106,8 @@ void CRun::ResetElementForTakeOver(CDev& element) {
   }
   if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine ||
       kind == CDev::kInLineVariant) {
-    const auto variant = static_cast<std::uint32_t>(kind == CDev::kEnd ? GetDefaultEndVariant() : 0);
+    const auto variant =
+        static_cast<std::uint32_t>(kind == CDev::kEnd ? GetDefaultEndVariant() : 0);
     element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
     element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
     if (kind == CDev::kEnd) {
