@@ -1,5 +1,5 @@
 """An estimator assembles a project reference by reference: a QDA line typed with a
-decimal comma, a lighting study of a 30 x 15,5 m hall that adds its QYA line, the
+decimal comma and given two breaker boxes, a lighting study of a 30 x 15,5 m hall that adds its QYA line, the
 comparison of its solutions at a labour rate of 45, an import of user articles that
 reprices it, and the XML order export read back with xml.etree."""
 
@@ -39,6 +39,22 @@ def answer(p, button, *words):
     return text
 
 
+def commit_line(p, name):
+    """Takes the line's counts into its price table and keeps it under the name."""
+    p.click_widget("ref_take_counts")
+    answer(p, "1")
+    p.click_widget("ref_commit")
+    p.wait_modal("Nom de la ligne")
+    p.fill("text_entry_edit", name)
+    p.key("Return")
+    p.wait(lambda: [name] in [row[-1:] for row in p.cells("ref_tree")], f"{name} in the tree")
+    # A line left on its prices page is closed by its button.
+    p.wait(lambda: p.shown("ref_new_line") or p.shown("ref_commit"), "the line kept")
+    if p.shown("ref_commit"):
+        p.click_widget("ref_commit")
+    p.wait(lambda: p.shown("ref_new_line"), "the project's tree")
+
+
 def number(p, name):
     return checks.number(p.widget(name)["text"])
 
@@ -65,10 +81,23 @@ def steps(s):
             raise desktop.StepFailed(f"the length reads {p.widget('ref_length')['text']}")
         p.click_widget("ref_validate")
         p.shot("qda_length")
-        # Whole metres only: the refusal names the field, and the line is given up.
+        # Whole metres only: the refusal names the field.
         answer(p, "1", "Longueur", "9999")
-        p.click_widget("ref_cancel")
-        answer(p, "1")
+        p.fill("ref_length", "30")
+        p.click_widget("ref_validate")
+        p.wait(lambda: p.widget("ref_take_counts"), "the line's components")
+
+    with s.step("two breaker boxes on the QDA line, and nothing else") as p:
+        p.click_widget("ref_choose_1200")
+        p.wait_modal("Coffrets QD")
+        p.choose("ref_rating_group", "Coffrets à disjoncteur")
+        if p.widget("ref_rating_type_1")["text"] != "Disjoncteur":
+            raise desktop.StepFailed(f"the breaker box reads {p.widget('ref_rating_type_1')['text']}")
+        p.fill("ref_rating_value_1", "2")
+        p.shot("breaker_boxes")
+        p.click_widget("ref_panel_ok")
+        p.wait_no_modal()
+        commit_line(p, "Atelier nord")
 
     with s.step("a lighting study of a 30 x 15,5 m hall") as p:
         p.menu("Éclairage", "Calcul d'éclairage")
@@ -120,13 +149,7 @@ def steps(s):
         p.shot("comparison")
         p.click_widget("2")
         p.wait_no_modal()
-        p.click_widget("ref_take_counts")
-        answer(p, "1")
-        p.click_widget("ref_commit")
-        p.wait_modal("Nom de la ligne")
-        p.fill("text_entry_edit", "Atelier")
-        p.key("Return")
-        p.wait(lambda: "Atelier" in p.query("cells ref_tree"), "the line in the tree")
+        commit_line(p, "Atelier")
         p.click_text("Prix")
         p.click_text("Nom et commentaire")
         p.wait(lambda: p.widget("ref_price_mo"), "the price panel")
@@ -151,7 +174,7 @@ def steps(s):
 
     with s.step("the XML order export reads back as its format says") as p:
         path = os.path.join(p.documents, "job.xml")
-        p.click_text("Atelier")
+        p.click_text("Prix")  # the whole project
         p.menu("Fichier", "Exporter", "XML", "Fichier de commande XML")
         p.file_dialog("Enregistrer", path)
         p.wait(lambda: os.path.exists(path) and os.path.getsize(path) > 0, "job.xml written")
@@ -180,10 +203,28 @@ def check_order_file(path, study):
     expect(root.tag == "SectionConfiguration" and root.attrib == {
         "Code": "Morquin", "NomConfigurateur": PROGRAM, "Version": "3.0.0"}, f"root {root.attrib}")
     expect([c.tag for c in root] == ["Lignes", "Documents", "DiversTarifs"], "the root's children")
-    (line,) = root.find("Lignes")
-    expect(children(line) == [("Description", "Éclairage - QYA - Atelier"), ("Discount", "1000"),
-                              ("Lignes", ""), ("PartNumber", ""), ("NetPrice", "0"),
-                              ("Quantity", "1")], f"the line {children(line)}")
+    lines = {}
+    for line in root.find("Lignes"):
+        head = children(line)
+        expect(head[1:] == [("Discount", "1000"), ("Lignes", ""), ("PartNumber", ""), ("NetPrice", "0"),
+                            ("Quantity", "1")], f"a line {head}")
+        lines[head[0][1]] = order_items(line)
+    hall, north = "Éclairage - QYA - Atelier", "Distribution de puissance - QDA - Atelier nord"
+    expect(sorted(lines) == sorted([hall, north]), f"the lines {list(lines)}")
+    runs, per_run = int(study["light_runs"]), int(study["light_per_run"])
+    expect(lines[hall].get("QYB0000BJ1") == ("Boîte de jonction révisée", runs * per_run),
+           f"the luminaire boxes {lines[hall].get('QYB0000BJ1')}")
+    run_m = math.ceil(min(29000, 30000 - 30000 // per_run + 1200) / 1000)
+    expect(straight_metres(lines[hall]) == runs * run_m,
+           f"straights of {straight_metres(lines[hall])} m for {runs} runs of {run_m} m")
+    boxes = {reference: item for reference, item in lines[north].items() if reference.startswith("QDB00")
+             and reference[5:7].isdigit() and reference[5:7] != "00"}
+    expect(list(boxes) == ["QDB0032SD"] and boxes["QDB0032SD"][1] == 2, f"the QDA line's boxes {boxes}")
+    expect(straight_metres(lines[north]) == 30, f"the QDA line's straights of {straight_metres(lines[north])} m")
+
+
+def order_items(line):
+    """The line's items by reference, checked against the item layout."""
     items = {}
     for item in line.find("Lignes"):
         fields = dict(children(item))
@@ -194,13 +235,13 @@ def check_order_file(path, study):
             items[fields["PartNumber"]] = (fields["Description"], int(fields["Quantity"]))
         else:  # a group's title row, as the price table shows it
             expect(fields["Description"].startswith("** ") and not fields["Quantity"], f"a title row {fields}")
-    runs, per_run = int(study["light_runs"]), int(study["light_per_run"])
-    expect(items.get("QYB0000BJ1") == ("Boîte de jonction révisée", runs * per_run),
-           f"the luminaire boxes {items.get('QYB0000BJ1')}")
-    metres = sum(int(description.split(" m,")[0].split()[-1]) * quantity
-                 for description, quantity in items.values() if description.startswith("Élément droit"))
-    run_m = math.ceil(min(29000, 30000 - 30000 // per_run + 1200) / 1000)
-    expect(metres == runs * run_m, f"straights of {metres} m for {runs} runs of {run_m} m")
+    return items
+
+
+def straight_metres(items):
+    """The metres of the straight lengths, read from their designations ("Élément droit 3 m")."""
+    return sum(int(description.split(" m,")[0].split()[-1]) * quantity
+               for description, quantity in items.values() if description.startswith("Élément droit"))
 
 
 def children(element):
