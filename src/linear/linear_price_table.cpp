@@ -78,8 +78,9 @@ std::string CLinearPriceTable::BoxLabel(int slot) const {
   std::string text =
       CutLabel(LookupText(ComponentGroupMessage(product, box.button + 1, code, m_settings.apod)));
   if (m_line.Group == 1 || m_line.Group == 2) {
-    if (box.rating > 0) text += "," + std::to_string(box.rating) + " A";
-    if (box.ip > 0 && box.ip < m_line.IpDegree) text += ",IP" + std::to_string(box.ip);
+    // Parts joined without a blank read as one word ("Coffrets à fusibles,160 A,IP40").
+    if (box.rating > 0) text += ", " + std::to_string(box.rating) + " A";
+    if (box.ip > 0 && box.ip < m_line.IpDegree) text += ", IP" + std::to_string(box.ip);
   } else if (qyl) {
     text = "IP" + std::to_string(box.button != 0 ? 55 : 20) + " - " + text;
     if (box.rating > 0) text += " - T" + std::to_string(box.rating);

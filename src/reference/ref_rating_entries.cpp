@@ -48,7 +48,7 @@ CRatingEntry MakeEntry(const CRefCoffTable::Row& row, const CRefLine& line,
   entry.slot = row.fct - 1;
   entry.typeLabel = MessageOrText(row.pol);
   if (setup.specialMode == 2 && (row.pol == "2 poles+PE" || row.pol == "MSG32471"))
-    entry.typeLabel = StringText(32007) + "+PE";
+    entry.typeLabel = StringText(32007) + " + PE";  // as the language files write "4 poles + PE"
   entry.rating = row.cal;
   entry.ip = {row.ip1, row.ip2};
   const bool refTypes = setup.family == 5 || setup.family == 6;

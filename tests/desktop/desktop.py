@@ -338,6 +338,15 @@ class Program:
         self.key("ctrl+a")
         self.type(text)
 
+    def entries(self, name):
+        """The entries of combo box `name`, seen by opening its list and closing it again."""
+        self.click_widget(name)
+        items = self.wait(lambda: self.dump().get("popup") == "open|list" and self._menu_items(),
+                          f"the list of {name}")
+        self.key("Escape")
+        self.wait(lambda: not self.dump().get("popup"), f"the list of {name} to close")
+        return [item[0] for item in items]
+
     def choose(self, name, text):
         """Opens combo box `name` with the mouse and chooses the entry that begins with
         `text`: a click where the list shows it, else the arrow keys."""

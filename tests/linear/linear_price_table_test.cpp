@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "linear/linear_line_list.h"
 #include "linear/linear_price_table.h"
 #include "linear/linear_slots.h"
@@ -42,7 +44,7 @@ TEST(LinearPriceTableTest, RowsOfAPricedLine) {
                                 "Riser lengths|24,68 m|2 400 000|0||0,00",
                                 "Floors every 3,50 m|6|0|0||34,10",
                                 "Tap-off boxes|||||",
-                                "Fuse boxes,63 A,IP40|8|0|0||0,00",
+                                "Fuse boxes, 63 A, IP40|8|0|0||0,00",
                                 "Services|||||",
                                 "Services and supervision|||240||",
                             }));
@@ -55,6 +57,31 @@ TEST(LinearPriceTableTest, RowsOfAPricedLine) {
   EXPECT_EQ(text, "Total times 2");
   EXPECT_EQ(table.FormatDesignation(2, 8, text), CLinearPriceTable::kNoRow);
   EXPECT_EQ(table.FormatDesignation(-4, 0, text), CLinearPriceTable::kNoRow);
+}
+
+TEST(LinearPriceTableTest, BoxDesignationsSpaceTheirParts) {
+  const CEnglishTexts texts;
+  const struct {
+    const char* fault;
+    CBoxSlot box;
+    const char* designation;
+  } cases[] = {
+      {"parts run together", {4, 40, 63, 1, 0}, "Fuse boxes, 63 A, IP40"},
+      {"the line's own IP told again", {4, 54, 63, 1, 0}, "Fuse boxes, 63 A"},
+      {"a rating of none told", {4, 40, 0, 1, 0}, "Fuse boxes, IP40"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.fault);
+    CLinearLine line = MakeLine(1, kProductQWA, 400, 13, 52);
+    line.Slots[30] = PackBoxSlot(c.box);
+    line.ItemValues[0][30] = c.box.quantity;
+    const std::vector<std::string> rows = Listing(CLinearPriceTable(line, {}));
+    const auto box = std::find_if(rows.begin(), rows.end(), [](const std::string& row) {
+      return row.rfind("Fuse boxes", 0) == 0;
+    });
+    ASSERT_NE(box, rows.end());
+    EXPECT_EQ(box->substr(0, box->find('|')), c.designation);
+  }
 }
 
 TEST(LinearPriceTableTest, EmptyLinesAndTheServicesSwitch) {

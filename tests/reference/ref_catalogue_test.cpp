@@ -14,7 +14,7 @@ namespace {
 // A QDA 63 A line of two, in group 1, through the sample tables, with the counts the
 // configurator gives a QDA line: feed units, straights of two members, complementary
 // lengths, hangers, wall brackets (the last one an end support), ceiling supports,
-// joints, free outlets and two tap-off slots.
+// joints, free outlets and three tap-off slots, the last one the breaker boxes'.
 CRefLine SampleQdaLine() {
   CRefLine line = MakeRefLine(3, 63);
   line.lineQuantity = 2;
@@ -27,6 +27,7 @@ CRefLine SampleQdaLine() {
   line.components[20] = 2;
   line.slots[0] = 3 | (54 << 16);
   line.slots[1] = 2;
+  line.slots[2] = 2;
   return line;
 }
 

@@ -198,7 +198,7 @@ struct UnpricedCase {
 };
 
 // QDA rows for functions 3 and 9 only, with function 13 as the alternative of 9, and a
-// tap-off row for slot 1 (the sample REF_COFF.DBF: QD slots 1, 2 and 6).
+// tap-off row for slot 1 (the sample REF_COFF.DBF: QD slots 1, 2, 3 and 6).
 const UnpricedCase kUnpricedCases[] = {
     {"counts that formulas read are not told", [](CRefLine& l) { l.components[3] = 2; }, ""},
     {"a count no formula reads is told with its function and product",

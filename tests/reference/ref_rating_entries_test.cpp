@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "linear/ref_coff_table.h"
+#include "linear_test_support.h"
 #include "ref_coff_rows.h"
 #include "ref_test_support.h"
 #include "reference/ref_rating_entries.h"
@@ -73,6 +74,31 @@ TEST(RefRatingEntriesTest, GroupsAndTypesChooseTheRows) {
   EXPECT_EQ(RefShownRatingEntries(entries, 1, "B", 1), (std::vector<std::size_t>{1}));
   // The entry of every group shows in group 2 too, and "?" types show with any type.
   EXPECT_EQ(RefShownRatingEntries(entries, 2, "B", 1), (std::vector<std::size_t>{1, 2}));
+}
+
+TEST(RefRatingEntriesTest, PoleTypesReadAsTheLanguageFileWritesThem) {
+  const CEnglishTexts texts;
+  const struct {
+    const char* pol;
+    int specialMode;
+    const char* label;
+  } cases[] = {
+      {"MSG32470", 0, "4 poles + PE"},
+      {"MSG32471", 2, "2 poles + PE"},  // the special mode's own words, spaced alike
+      {"2 poles+PE", 2, "2 poles + PE"},
+      {"2 poles+PE", 0, "2 poles+PE"},  // a catalogue's own text is shown as it is
+      {"MSG33999", 0, "MSG33999"},      // no message of the interface
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pol);
+    CCoffFolder folder({{"QP  ", "R", "11", c.pol, "5", "250", "IP40", "T1", "IP54", "T2"}});
+    CRatingSetup setup = QpaRatings();
+    setup.specialMode = c.specialMode;
+    const std::vector<CRatingEntry> entries =
+        RefLoadRatingEntries(folder.Table(), MakeRefLine(4, 250), setup);
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].typeLabel, c.label);
+  }
 }
 
 TEST(RefRatingEntriesTest, AtMostTenRowsAndFourInFamilyTen) {

@@ -80,12 +80,13 @@ CLightRangeDlg::CLightRangeDlg(bool embedded, QWidget* parent)
   layout->addWidget(Label(this, 1503, kMsgRangeHint));
   auto* columns = new QHBoxLayout;
   // The lead names what the columns beside it offer: alone on a line it read as a
-  // caption followed by nothing.
+  // caption followed by nothing. The columns take the room, so that the lead stays
+  // beside them once the embedded page hides the first.
   columns->addWidget(Label(this, 1501, kMsgRangeLead), 0, Qt::AlignVCenter);
   QWidget* qfp = RangeColumn(1505, kMsgQfpText, 1529, 1528, "QFP");
-  columns->addWidget(qfp);
-  columns->addWidget(RangeColumn(1509, kMsgQybText, 1535, 1530, "QYB"));
-  columns->addWidget(RangeColumn(1511, kMsgQyaText, 1536, 1531, "QYA"));
+  columns->addWidget(qfp, 1);
+  columns->addWidget(RangeColumn(1509, kMsgQybText, 1535, 1530, "QYB"), 1);
+  columns->addWidget(RangeColumn(1511, kMsgQyaText, 1536, 1531, "QYA"), 1);
   layout->addLayout(columns);
   auto* notes = new QHBoxLayout;
   notes->addWidget(Label(this, 1512, kMsgHeavyNote));

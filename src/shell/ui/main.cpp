@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "app/language_mapping.h"
+#include "app/ui/whole_titles.h"
 #include "shell/ui/application_shell.h"
 #include "shell/ui/costing_window_makers.h"
 #include "shell/ui/main_frame.h"
@@ -74,6 +75,7 @@ int main(int argc, char* argv[]) {
   // A window without a title of its own shows the application's name: the program's,
   // not its file's ("tvr").
   QApplication::setApplicationName(QString::fromLatin1(CLanguageMapping::kDefaultApplicationName));
+  CWholeTitles::Install();
   RegisterCostingWindows();
   CApplicationShell shell;
   if (!shell.InitInstance(QApplication::arguments())) return shell.ExitCode();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/current_language.h"
 #include "app/ui/command_ids.h"
 #include "reference/ui/ref_config_dlg.h"
 #include "reference/ui/ref_light_range_dlg.h"
@@ -237,6 +238,31 @@ TEST_F(LightingDlgTest, NoLuminaireAndAHugeIlluminanceAreRefused) {
   EXPECT_TRUE(Messages().front().contains("more than a layout can hold"));
 }
 
+TEST_F(LightingDlgTest, TheDepreciationListShowsTheRoomOfTheFactorInEitherLanguage) {
+  const struct {
+    const char* language;
+    QStringList rooms;
+  } cases[] = {
+      {"033",
+       {QStringLiteral("Propre"), QStringLiteral("Normal"),
+        QString::fromUtf8("Poussi\xC3\xA9reux")}},
+      {"044", {QStringLiteral("Clean"), QStringLiteral("Normal"), QStringLiteral("Dusty")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.language);
+    CCurrentLanguage::Instance().LoadLanguage(c.language);
+    CLightingCalcDlg dialog(Setup());
+    dialog.show();
+    auto* rooms = dialog.findChild<QComboBox*>("1550");
+    ASSERT_NE(rooms, nullptr);
+    QStringList shown;
+    for (int i = 0; i < rooms->count(); ++i) shown << rooms->itemText(i);
+    EXPECT_EQ(shown, c.rooms);
+    // The factor's 0.8 is the clean room's: the list does not read as an empty one.
+    EXPECT_EQ(rooms->currentText(), c.rooms.front());
+  }
+}
+
 TEST_F(LightingDlgTest, TheRangeChoiceTakesOnlyARangeButton) {
   CLightRangeDlg range(false);
   range.show();
@@ -267,7 +293,12 @@ TEST_F(LightingDlgTest, TheRangeLeadStandsBesideTheRangesItNames) {
     EXPECT_GT(leadBox.bottom(), range.findChild<QLabel*>("1509")->mapTo(&range, QPoint()).y())
         << embedded;
     EXPECT_LT(leadBox.top(), qybBox.bottom()) << embedded;
-    if (!embedded) SaveScreenshot(range, "lighting_range_lead");
+    // Its words end next to the first column shown, with no empty column between.
+    const QWidget* first = (embedded ? qyb : range.findChild<QPushButton*>("1528"))->parentWidget();
+    const int wordsEnd = leadBox.left() + lead->fontMetrics().horizontalAdvance(lead->text());
+    EXPECT_LT(first->mapTo(&range, QPoint()).x() - wordsEnd, 3 * lead->fontMetrics().height())
+        << embedded;
+    SaveScreenshot(range, embedded ? "lighting_range_lead_embedded" : "lighting_range_lead");
   }
 }
 
