@@ -61,9 +61,10 @@ def steps(s):
         import openpyxl
         path = os.path.join(p.documents, "job.xlsx")
         p.menu("Fichier", "Exporter", "Classeur Excel")
+        p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Lineaire.xlsx"))
         p.file_dialog("Enregistrer", path)
         p.wait(lambda: os.path.exists(path), "the workbook", seconds=60)
-        rows = list(openpyxl.load_workbook(path)["Lines"].iter_rows(values_only=True))
+        rows = list(openpyxl.load_workbook(path).worksheets[0].iter_rows(values_only=True))
         first = next(i for i, row in enumerate(rows) if row[0] == "Désignation") + 1
         last = next(i for i, row in enumerate(rows) if str(row[0]).startswith("- Total"))
         for column in (2, 3):  # gross, sale
