@@ -76,8 +76,9 @@ def steps(s):
         p.wait(lambda: kit_distances(p) != before, "the kit's distances to change")
         p.shot("kit_moved")
         after = kit_distances(p)
-        # The kit moves within its row: what one side gains, the other loses.
-        if None in before + after or sum(after) != sum(before):
+        # The kit moves up within its row (the edits read L/2 - p and L/2 + p): what one
+        # side gains, the other loses.
+        if None in before + after or sum(after) != sum(before) or after[0] >= before[0]:
             raise desktop.StepFailed(f"the kit's distances went from {before} to {after}")
         p.key("Escape")
 
