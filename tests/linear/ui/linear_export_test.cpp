@@ -35,9 +35,7 @@ std::vector<std::string> DumpWorkbook(const std::string& path) {
 }
 
 // The sample model of linear costing that the build puts beside the program.
-QString LinearModel() {
-  return QStringLiteral(TVR_PROGRAM_DIR "/MODELS/Tavrilon_Lineaire.xlsx");
-}
+QString LinearModel() { return QStringLiteral(TVR_PROGRAM_DIR "/MODELS/Tavrilon_Lineaire.xlsx"); }
 
 // A cell of the model's first sheet, where the data go below its header.
 bool HasCell(const std::vector<std::string>& cells, const std::string& column,

@@ -73,8 +73,8 @@ TEST(LightingEndToEndTest, TheStudyAddsItsLightingLine) {
       Answer("e2e_lighting_step2.png", "+1149 light_luminaire=Réglette_2x36_W") +
       Answer("e2e_lighting_step3.png", "+1149 light_illuminance=300") +
       Answer("e2e_lighting_step4.png", "+1453") + "answer - accept fileNameEdit=" + model +
-      "\nanswer - +1149\n" +
-      Answer("e2e_lighting_step5.png", "1531") + "command 33031\nwaitfile " + workbook +
+      "\nanswer - +1149\n" + Answer("e2e_lighting_step5.png", "1531") + "command 33031\nwaitfile " +
+      workbook +
       " 30\n"
       // The QYA 25 A line offers the comparison of its solutions first: No.
       "answer - 7\nrefbutton ref_validate\nanswer - 1\nrefbutton ref_take_counts\n"
