@@ -124,17 +124,6 @@ int ExportToExcel(const CXlExportFile& file, const CXlExportJob& job,
   return launcher.RunPrintHelper(helper);
 }
 
-bool HasModelWorkbooks(const std::string& folder) {
-  std::error_code error;
-  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-       it.increment(error)) {
-    std::string extension = it->path().extension().string();
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if ((extension == ".xls" || extension == ".xlsx") && it->is_regular_file(error)) return true;
-  }
-  return false;
-}
-
 bool IsOldModelWorkbook(const std::string& path) {
   std::string extension = std::filesystem::path(path).extension().string();
   for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

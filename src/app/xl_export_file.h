@@ -67,12 +67,22 @@ std::vector<std::string> XlTextPieces(const std::string& text, int count);
 void WriteXlExportField(CXlExportFile& file, std::string_view key, std::string_view value,
                         char kind);
 
+// Messages of the model workbooks (texts in the language files).
+inline constexpr int kMsgModelFilter = 8153;         // "... (*.xls *.xlsx)"
+inline constexpr int kMsgModelIsOldWorkbook = 8155;  // %1 model workbook
+inline constexpr int kMsgModelNotReadable = 8156;    // %1 model workbook
+
+// The spreadsheet helper's exit code when it wrote the workbook but nothing opened it.
+inline constexpr int kHelperNotOpened = 5;
+// Its exit code when the model workbook cannot be read (no workbook was written).
+inline constexpr int kHelperModelNotReadable = 6;
+
 class CPrintHelperLauncher;
 
 // What the export hands to the spreadsheet helper.
 struct CXlExportJob {
   std::string exchangePath;  // "XlExport.txt" beside the settings file
-  std::string modelPath;     // empty when no model ships: the helper ignores it anyway
+  std::string modelPath;     // the model workbook the user chose
   // The workbook to write: the user's choice when saveAs, else a temporary one that
   // the helper opens.
   std::string targetPath;
@@ -85,10 +95,6 @@ struct CXlExportJob {
 // written.
 int ExportToExcel(const CXlExportFile& file, const CXlExportJob& job,
                   CPrintHelperLauncher& launcher);
-
-// True when the folder holds a workbook (.xls or .xlsx, any letter case) to offer as
-// the model.
-bool HasModelWorkbooks(const std::string& folder);
 
 // True for a model the spreadsheet helper cannot read: an Excel 97-2003 workbook
 // (.xls, any letter case), which the user must save as .xlsx first.

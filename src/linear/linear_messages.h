@@ -14,12 +14,4 @@ inline constexpr int kMsgLinearWorkbookNotWritten = 8149;      // %1 workbook, %
 inline constexpr int kMsgLinearHelperNotStarted = 8150;
 inline constexpr int kMsgLinearFileFilter = 8151;          // "... (*.lin)"
 inline constexpr int kMsgWorkbookFilter = 8152;            // "... (*.xlsx)"
-inline constexpr int kMsgModelFilter = 8153;               // "... (*.xls *.xlsx)"
 inline constexpr int kMsgLinearExchangeNotWritten = 8154;  // %1 exchange file
-inline constexpr int kMsgModelIsOldWorkbook = 8155;        // %1 model workbook
-inline constexpr int kMsgModelNotReadable = 8156;          // %1 model workbook
-
-// The spreadsheet helper's exit code when it wrote the workbook but nothing opened it.
-inline constexpr int kHelperNotOpened = 5;
-// Its exit code when the model workbook cannot be read (no workbook was written).
-inline constexpr int kHelperModelNotReadable = 6;

@@ -76,6 +76,7 @@ def steps(s):
         import openpyxl
         path = os.path.join(p.documents, "job.xlsx")
         p.menu("Fichier", "Exporter", "Classeur Excel")
+        p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Lineaire.xlsx"))
         p.file_dialog("Enregistrer", path)
         p.wait(lambda: os.path.exists(path), "the workbook", seconds=60)
         book = openpyxl.load_workbook(path)

@@ -6,6 +6,7 @@
 
 #include "app/external_process.h"
 #include "app/message_box_codes.h"
+#include "app/ui/model_workbook_choice.h"
 #include "app/ui/print_helper_watch.h"
 #include "app/ui/shell_dialogs.h"
 #include "app/ui/window_translation.h"
@@ -17,10 +18,6 @@ namespace {
 
 COpenFileFilter WorkbookFilter() {
   return {StringQText(kMsgWorkbookFilter).toStdString() + "|*.xlsx||", "xlsx"};
-}
-
-COpenFileFilter ModelFilter() {
-  return {StringQText(kMsgModelFilter).toStdString() + "|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"};
 }
 
 }  // namespace
@@ -36,18 +33,10 @@ CPrintHelperLauncher& CWorkbookExport::PrintHelper() const {
 
 bool CWorkbookExport::ChooseExportFiles(bool saveAs, const std::string& fileTitle,
                                         CXlExportJob& job) {
-  const std::string models = m_environment.programFolder + "MODELS/";
-  if (HasModelWorkbooks(models)) {
-    QString model = m_environment.dialogs->ChooseFileToOpen(
-        &m_owner, QString::fromStdString(models), ModelFilter());
-    if (model.isEmpty()) return false;
-    if (IsOldModelWorkbook(model.toStdString())) {
-      m_environment.dialogs->Message(&m_owner, StringQText(kMsgModelIsOldWorkbook).arg(model),
-                                     kMbOk | kMbIconExclamation);
-      return false;
-    }
-    job.modelPath = model.toStdString();
-  }
+  const std::optional<std::string> model =
+      ChooseModelWorkbook(*m_environment.dialogs, &m_owner, m_environment.programFolder);
+  if (!model) return false;
+  job.modelPath = *model;
   const std::string name = WorkbookName(fileTitle);
   if (saveAs) {
     QString suggested = QString::fromStdString(m_environment.projectsFolder) + QLatin1Char('/') +

@@ -15,8 +15,7 @@
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
 #include "app/ui/interface_locale.h"
-#include "app/xl_export_file.h"
-#include "linear/linear_messages.h"
+#include "app/ui/model_workbook_choice.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/command_texts.h"
 #include "shell/ui/frame_status_bar.h"
@@ -138,20 +137,11 @@ void CLayoutDocWindow::BuildFrame() {
     m_context.dialogs->Message(this, text, kMbOk | kMbIconInformation);
   });
   m_frame->SetModelChooser([this]() -> std::optional<QString> {
-    // The models the program ships in its folder, as the linear window offers them.
-    const std::string models =
-        (m_context.app != nullptr ? m_context.app->ProgramFolder() : std::string()) + "MODELS/";
-    if (m_context.app == nullptr || !HasModelWorkbooks(models)) return QString();
-    const QString chosen = m_context.dialogs->ChooseFileToOpen(
-        this, QString::fromStdString(models),
-        COpenFileFilter{"Excel Files (*.XLS *.XLSX)|*.xls;*.xlsx;*.XLS;*.XLSX||", "xls"});
-    if (chosen.isEmpty()) return std::nullopt;
-    if (IsOldModelWorkbook(chosen.toStdString())) {
-      m_context.dialogs->Message(this, StringQText(kMsgModelIsOldWorkbook).arg(chosen),
-                                 kMbOk | kMbIconExclamation);
-      return std::nullopt;
-    }
-    return chosen;
+    const std::optional<std::string> model = ChooseModelWorkbook(
+        *m_context.dialogs, this,
+        m_context.app != nullptr ? m_context.app->ProgramFolder() : std::string());
+    if (!model) return std::nullopt;
+    return QString::fromStdString(*model);
   });
   m_frame->SetQuestionAsker([this](const QString& text) {
     return m_context.dialogs->Message(this, text, kMbOkCancel | kMbIconInformation) == kIdOk;

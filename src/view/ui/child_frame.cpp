@@ -13,6 +13,7 @@
 #include "app/message_text.h"
 #include "app/ui/command_ids.h"
 #include "app/ui/print_helper_watch.h"
+#include "app/xl_export_file.h"
 #include "export/picture_files.h"
 #include "export/z3d_export.h"
 #include "export/ui/layout_exports.h"
@@ -39,8 +40,8 @@ constexpr int kMsgCannotCreate = 61732;
 constexpr int kUndoZoomAll = 23105;
 constexpr int kMsgTotalsPage = 30043;
 constexpr int kMsgPictureNotNamedAfter = 30160;
-constexpr int kMsgWorkbookNotOpened = 8148;  // %1 workbook
-constexpr int kHelperNotOpened = 5;          // the helper wrote it, nothing opened it
+constexpr int kMsgWorkbookNotOpened = 8148;   // %1 workbook
+constexpr int kMsgWorkbookNotWritten = 8149;  // %1 workbook, %2 exit code
 
 int PresetOfCommand(int command) {
   for (int preset = 0; preset < kViewPresetCount; ++preset) {
@@ -362,10 +363,17 @@ void CChildFrame::OnExportWorkbook(bool allRuns, bool saveAs) {
     return;
   }
   // A workbook nobody opened lies in a folder of the program's: the user is told where.
-  WatchPrintHelper(*this, ProgramPrintHelper(), [this, target](int code) {
-    if (code != kHelperNotOpened || !m_reportError) return;
-    m_reportError(QString::fromStdString(StringText(kMsgWorkbookNotOpened))
-                      .arg(QString::fromStdString(target)));
+  // A model the helper cannot read is told by its name (the helper then wrote nothing).
+  WatchPrintHelper(*this, ProgramPrintHelper(), [this, target, model](int code) {
+    if (code == 0 || !m_reportError) return;
+    const QString workbook = QString::fromStdString(target);
+    m_reportError(
+        code == kHelperNotOpened
+            ? QString::fromStdString(StringText(kMsgWorkbookNotOpened)).arg(workbook)
+        : code == kHelperModelNotReadable
+            ? QString::fromStdString(StringText(kMsgModelNotReadable))
+                  .arg(QString::fromStdString(model))
+            : QString::fromStdString(StringText(kMsgWorkbookNotWritten)).arg(workbook).arg(code));
   });
 }
 

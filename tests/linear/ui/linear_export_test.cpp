@@ -34,10 +34,14 @@ std::vector<std::string> DumpWorkbook(const std::string& path) {
   return cells;
 }
 
+// The sample model of linear costing that the build puts beside the program.
+QString LinearModel() { return QStringLiteral(TVR_PROGRAM_DIR "/MODELS/Tavrilon_Lineaire.xlsx"); }
+
+// A cell of the model's first sheet, where the data go below its header.
 bool HasCell(const std::vector<std::string>& cells, const std::string& column,
              const std::string& value) {
   return std::any_of(cells.begin(), cells.end(), [&](const std::string& cell) {
-    return cell.rfind("Lines!" + column, 0) == 0 && cell.ends_with("=" + value);
+    return cell.rfind("Nomenclature!" + column, 0) == 0 && cell.ends_with("=" + value);
   });
 }
 
@@ -70,9 +74,11 @@ class LinearExportTest : public testing::Test {
 
 TEST_F(LinearExportTest, TheSavedWorkbookHoldsNumbersAndNothingIsLeftBehind) {
   const std::string target = setup.folder.File("P1.xlsx");
+  setup.dialogs.filesToOpen.push_back(LinearModel());
   setup.dialogs.filesToSave.push_back(QString::fromStdString(target));
-  // 32976 saves the project's workbook under a name; no model is asked for (none ships).
+  // 32976 saves the project's workbook, on the model chosen, under a name.
   ASSERT_TRUE(window->OnCommand(kIdExportExcelBomOpen));
+  EXPECT_TRUE(setup.dialogs.filesToOpen.empty()) << "the model was asked for";
   ASSERT_EQ(setup.dialogs.saveSuggestions.size(), 1);
   EXPECT_TRUE(setup.dialogs.saveSuggestions[0].endsWith(QStringLiteral(".xlsx")));
   ASSERT_TRUE(WaitForTheHelper(Exchange())) << "the exchange file stays";
@@ -80,6 +86,7 @@ TEST_F(LinearExportTest, TheSavedWorkbookHoldsNumbersAndNothingIsLeftBehind) {
   EXPECT_TRUE(setup.dialogs.messages.isEmpty()) << setup.dialogs.messages.join('\n').toStdString();
   const std::vector<std::string> cells = DumpWorkbook(target);
   ASSERT_FALSE(cells.empty()) << "openpyxl could not read the workbook";
+  EXPECT_EQ(cells.front(), "Nomenclature!A1=s:Tavrilon") << "the model's title block stays";
   EXPECT_TRUE(HasCell(cells, "B", "n:25.0")) << "25 m of straight lengths, as a number";
   EXPECT_TRUE(HasCell(cells, "B", "n:4.0")) << "4 elbows, as a number";
   const CLinearLine& line = window->Project().lines.Line(0);
@@ -92,6 +99,7 @@ TEST_F(LinearExportTest, TheSavedWorkbookHoldsNumbersAndNothingIsLeftBehind) {
 TEST_F(LinearExportTest, AWorkbookThatNothingOpensIsToldAndGoesWithTheWindow) {
   const CEnvironmentGuard guard{"PATH"};
   guard.Set("PATH", setup.folder.Path());  // no xdg-open there
+  setup.dialogs.filesToOpen.push_back(LinearModel());
   ASSERT_TRUE(window->OnCommand(kIdExportExcelOpen));
   ASSERT_TRUE(WaitForTheHelper(Exchange()));
   ASSERT_EQ(setup.dialogs.messages.size(), 1);
@@ -103,6 +111,36 @@ TEST_F(LinearExportTest, AWorkbookThatNothingOpensIsToldAndGoesWithTheWindow) {
   EXPECT_TRUE(std::filesystem::exists(workbook)) << workbook;
   window.reset();
   EXPECT_FALSE(std::filesystem::exists(workbook)) << "the temporary workbook stays";
+}
+
+// The model is asked for every time. Cancel ends the export before anything is written;
+// an Excel 97-2003 model is refused by name at once; a damaged one is told by name once
+// the helper has ended, with no workbook written.
+TEST_F(LinearExportTest, AModelCancelledOrUnreadableEndsTheExportAndIsToldByName) {
+  const std::string old = setup.folder.WriteFile("old.xls", "x");
+  const std::string damaged = setup.folder.WriteFile("damaged.xlsx", "no zip");
+  const std::string target = setup.folder.File("P1.xlsx");
+  struct Case {
+    std::string model;  // empty: the dialog is cancelled
+    bool asksTheName;
+    bool told;
+  };
+  const Case cases[] = {{"", false, false}, {old, false, true}, {damaged, true, true}};
+  for (const Case& c : cases) {
+    setup.dialogs.messages.clear();
+    setup.dialogs.saveSuggestions.clear();
+    setup.dialogs.filesToOpen = {QString::fromStdString(c.model)};
+    setup.dialogs.filesToSave = {QString::fromStdString(target)};
+    window->OnCommand(kIdExportExcelBomOpen);
+    EXPECT_EQ(setup.dialogs.saveSuggestions.size(), c.asksTheName ? 1 : 0) << c.model;
+    EXPECT_TRUE(WaitForTheHelper(Exchange())) << c.model;
+    ASSERT_EQ(setup.dialogs.messages.size(), c.told ? 1 : 0) << c.model;
+    if (c.told) {
+      EXPECT_TRUE(setup.dialogs.messages[0].contains(QString::fromStdString(c.model)))
+          << setup.dialogs.messages[0].toStdString();
+    }
+    EXPECT_FALSE(std::filesystem::exists(target)) << c.model << ": nothing half-written";
+  }
 }
 
 TEST(LinearExportHelperTest, AHelperThatCannotStartIsToldBeforeAnythingIsAsked) {
@@ -129,6 +167,7 @@ TEST_F(LinearExportTest, OnlyTheSaveCommandsAskForAName) {
                                       {kIdLinearExcelSummaryOpen, false},
                                       {kIdLinearExcelSummary, true}}) {
     setup.dialogs.saveSuggestions.clear();
+    setup.dialogs.filesToOpen.push_back(LinearModel());
     window->OnCommand(command);
     EXPECT_EQ(setup.dialogs.saveSuggestions.size(), asks ? 1 : 0) << command;
     WaitForTheHelper(Exchange());

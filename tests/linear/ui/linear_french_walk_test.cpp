@@ -91,7 +91,8 @@ TEST(LinearFrenchWalkTest, TheSaveDialogsNameTheirFileTypesInFrench) {
   EXPECT_FALSE(window.Save());  // cancelled
   window.Project().lines.BeginNewLine(0);
   window.Project().lines.SaveWorkingAsNew("P1");
-  EXPECT_EQ(window.ExportToExcel(true, 0), 0);  // cancelled
+  setup.dialogs.filesToOpen = {QStringLiteral(TVR_PROGRAM_DIR "/MODELS/Tavrilon_Lineaire.xlsx")};
+  EXPECT_EQ(window.ExportToExcel(true, 0), 0);  // the name is cancelled
   EXPECT_EQ(setup.dialogs.saveFilters.join(QStringLiteral(" ; ")).toStdString(),
             "Chiffrages linéaires (*.lin)|*.lin|| ; Classeurs Excel (*.xlsx)|*.xlsx||");
 }

@@ -18,6 +18,7 @@
 #include "model/undo/undo_manager.h"
 #include "platform/archive.h"
 #include "frame_test_support.h"
+#include "support/environment_guard.h"
 
 namespace {
 
@@ -214,10 +215,11 @@ TEST_F(LayoutDocWindowTest, AnUndoSoonAfterTheRepaintSwapsInTheDesignMadeOnTheWo
 
 namespace {
 
-// The layout's workbook export did not offer the model workbooks that the program
-// folder's MODELS holds, as the linear window does. Without a model it asks nothing;
-// cancelling the choice, or choosing a model that cannot be read, ends the export.
-TEST(LayoutWorkbookModelTest, TheModelsOfTheProgramFolderAreOffered) {
+// The layout's workbook export asks for its model every time, in the program folder's
+// MODELS, listing .xlsx beside .xls. Cancel ends the export; an Excel 97-2003 model is
+// refused by its name at once; a damaged one is told by its name once the helper ends,
+// and no workbook is written.
+TEST(LayoutWorkbookModelTest, TheModelIsAskedEveryTimeAndAnUnreadableOneIsToldByName) {
   CFrameFixture fixture({}, true);
   CMainFrame& frame = fixture.Frame();
   frame.EnterGraphicalMode();
@@ -226,24 +228,47 @@ TEST(LayoutWorkbookModelTest, TheModelsOfTheProgramFolderAreOffered) {
   ASSERT_NE(window, nullptr);
   auto* layout = qobject_cast<CLayoutDocWindow*>(window->widget());
   ASSERT_NE(layout, nullptr);
-  fixture.dialogs.answers = {1, 1};
-  ASSERT_TRUE(layout->OnCommand(kIdExportExcel));
-  EXPECT_TRUE(fixture.dialogs.openFolders.isEmpty());
-  fixture.folder.Write("program/MODELS/offer.xlsx", "model");
-  const int messages = static_cast<int>(fixture.dialogs.messages.size());
-  ASSERT_TRUE(layout->OnCommand(kIdExportExcel));
-  ASSERT_EQ(fixture.dialogs.openFolders.size(), 1);
-  EXPECT_TRUE(fixture.dialogs.openFolders.front().endsWith("program/MODELS/"))
-      << fixture.dialogs.openFolders.front().toStdString();
-  EXPECT_EQ(fixture.dialogs.messages.size(), messages) << "cancelled: nothing exported";
-  // An Excel 97-2003 model cannot be read here: the user is told so by its name, and the
-  // export ends there.
   const QString old = QString::fromStdString(fixture.folder.Write("program/MODELS/old.XLS", "x"));
-  fixture.dialogs.filesToOpen = {old};
-  ASSERT_TRUE(layout->OnCommand(kIdExportExcel));
-  ASSERT_EQ(fixture.dialogs.messages.size(), messages + 1);
-  EXPECT_TRUE(fixture.dialogs.messages.back().contains(old))
-      << fixture.dialogs.messages.back().toStdString();
+  const QString damaged =
+      QString::fromStdString(fixture.folder.Write("program/MODELS/damaged.xlsx", "no zip"));
+  const QString target = QString::fromStdString(fixture.folder.Path("documents/bill.xlsx"));
+  // The program's spreadsheet helper, found on the path as beside a program.
+  const CEnvironmentGuard guard{"PATH"};
+  guard.Set("PATH", std::string(TVR_PROGRAM_DIR) + ":" + qgetenv("PATH").toStdString());
+  struct Case {
+    QString model;  // empty: the dialog is cancelled
+    bool toldAtOnce;
+    bool toldByTheHelper;
+  };
+  const Case cases[] = {{QString(), false, false}, {old, true, false}, {damaged, false, true}};
+  for (const Case& c : cases) {
+    fixture.dialogs.openFolders.clear();
+    fixture.dialogs.openFilters.clear();
+    fixture.dialogs.messages.clear();
+    fixture.dialogs.filesToOpen = {c.model};
+    fixture.dialogs.filesToSave = {target};
+    ASSERT_TRUE(layout->OnCommand(kIdExportExcelBomOpen));
+    ASSERT_EQ(fixture.dialogs.openFolders.size(), 1) << c.model.toStdString();
+    EXPECT_TRUE(fixture.dialogs.openFolders.front().endsWith("program/MODELS/"))
+        << fixture.dialogs.openFolders.front().toStdString();
+    const QString filter = fixture.dialogs.openFilters.front();
+    EXPECT_TRUE(filter.contains("*.xlsx") && filter.contains("*.xls;")) << filter.toStdString();
+    EXPECT_EQ(fixture.dialogs.filesToSave.empty(), c.toldByTheHelper)
+        << "only a readable choice goes on to the workbook's name";
+    if (c.toldByTheHelper) {
+      QElapsedTimer waited;
+      waited.start();
+      while (fixture.dialogs.messages.isEmpty() && waited.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    ASSERT_EQ(fixture.dialogs.messages.size(), c.toldAtOnce || c.toldByTheHelper ? 1 : 0)
+        << c.model.toStdString();
+    if (!fixture.dialogs.messages.isEmpty()) {
+      EXPECT_TRUE(fixture.dialogs.messages.front().contains(c.model))
+          << fixture.dialogs.messages.front().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(target)) << "nothing half-written";
+  }
 }
 
 }  // namespace

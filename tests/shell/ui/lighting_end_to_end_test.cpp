@@ -64,12 +64,17 @@ TEST(LightingEndToEndTest, TheStudyAddsItsLightingLine) {
                "[Language]\nID=044\n");
   const std::string report = folder.Path("report.txt");
   const std::string workbook = folder.Path("opened.xlsx");
+  // The lighting model the build puts beside the program, where the script can name it
+  // (an "_" in an answer stands for a blank).
+  const std::string model = folder.Path("lighting.xlsx");
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/MODELS/GDE_001.xlsx", model);
   const std::string script =
       Answer("e2e_lighting_step1.png", "+1149 light_length=10 light_width=6 light_height=3") +
       Answer("e2e_lighting_step2.png", "+1149 light_luminaire=Réglette_2x36_W") +
       Answer("e2e_lighting_step3.png", "+1149 light_illuminance=300") +
-      Answer("e2e_lighting_step4.png", "+1453") + "answer - +1149\n" +
-      Answer("e2e_lighting_step5.png", "1531") + "command 33031\nwaitfile " + workbook +
+      Answer("e2e_lighting_step4.png", "+1453") + "answer - accept fileNameEdit=" + model +
+      "\nanswer - +1149\n" + Answer("e2e_lighting_step5.png", "1531") + "command 33031\nwaitfile " +
+      workbook +
       " 30\n"
       // The QYA 25 A line offers the comparison of its solutions first: No.
       "answer - 7\nrefbutton ref_validate\nanswer - 1\nrefbutton ref_take_counts\n"
@@ -101,6 +106,7 @@ TEST(LightingEndToEndTest, TheStudyAddsItsLightingLine) {
   EXPECT_EQ(fields["NbLights"], "n:9.0");
   EXPECT_EQ(fields["InTheWidth"], "b:False");  // a truth value, not "#FALSE#"
   EXPECT_EQ(fields["Light"].rfind("s:Réglette 2x36", 0), 0u) << fields["Light"];
+  EXPECT_EQ(fields["Grandeur / Quantity"], "s:Valeur / Value") << "the model's headings stay";
   for (int step = 1; step <= 5; ++step)
     EXPECT_FALSE(QImage(QString::fromStdString(
                             TestOutputPath("e2e_lighting_step" + std::to_string(step) + ".png")))

@@ -41,11 +41,16 @@ TEST(ReferenceFileEndToEndTest, TheSampleProjectOpensExportsAndSavesAs) {
   const std::string xml = folder.Path("documents/lines.xml");
   const std::string saved = folder.Path("documents/copy.ref");
   const std::string workbook = folder.Path("documents/lines.xlsx");
+  // The model of costing by reference that the build puts beside the program, where the
+  // script can name it (an "_" in an answer stands for a blank).
+  const std::string model = folder.Path("documents/model.xlsx");
+  std::filesystem::copy_file(TVR_PROGRAM_DIR "/MODELS/Tavrilon_References.xlsx", model);
   const std::string shot = TestOutputPath("reference_sample_project.png");
   const std::string script = "refselect -999\nreftab 2\nrefreport " + report + "\nshot " + shot +
                              "\nanswer - accept fileNameEdit=" + csv + "\ncommand 32882\n" +
                              "answer - accept fileNameEdit=" + xml + "\ncommand 32986\n" +
-                             "answer - accept fileNameEdit=" + workbook + "\ncommand 32976\n" +
+                             "answer - accept fileNameEdit=" + model +
+                             "\nanswer - accept fileNameEdit=" + workbook + "\ncommand 32976\n" +
                              "answer - accept fileNameEdit=" + saved + "\ncommand 57604\n";
   const CProgramRun run =
       RunProgram(folder.Path(), {QString::fromStdString(sample)}, script, "1400x900x24");
@@ -78,16 +83,20 @@ TEST(ReferenceFileEndToEndTest, TheSampleProjectOpensExportsAndSavesAs) {
   EXPECT_NE(order.find("Workshop feeder"), std::string::npos) << order;
   EXPECT_NE(order.find("'QPA250ER41'"), std::string::npos) << order;
 
-  // The spreadsheet helper, started and not awaited, writes the workbook of the lines; the
-  // project's total is a number there.
+  // The spreadsheet helper, started and not awaited, writes the workbook of the lines on
+  // the model chosen, below its title block; the project's total is a number there.
   for (int i = 0; i < 200 && !std::filesystem::exists(workbook); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   const std::string cells = CommandOutput(
       "/usr/bin/python3 " TVR_SOURCE_DIR "/tests/data/linear/dump_workbook.py '" + workbook + "'");
   const std::int64_t total = ItemsAmount(expected.lines[1]) + ItemsAmount(expected.lines[2]);
-  EXPECT_NE(cells.find("Project!B29=n:" + std::to_string(total / 100) + "." +
-                       std::to_string(total % 100)),
+  EXPECT_EQ(cells.rfind("Nomenclature!A1=s:Tavrilon\n", 0), 0u) << cells;
+  const std::size_t key = cells.find("=s:TotalPrice\n");
+  ASSERT_NE(key, std::string::npos) << cells;
+  const std::size_t row = cells.rfind("!A", key) + 2;
+  EXPECT_NE(cells.find("Nomenclature!B" + cells.substr(row, key - row) +
+                       "=n:" + std::to_string(total / 100) + "." + std::to_string(total % 100)),
             std::string::npos)
       << cells;
   EXPECT_NE(cells.find("Power distribution - Workshop feeder - QDA 63 A"), std::string::npos)
