@@ -79,9 +79,10 @@ def steps(s):
         p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Lineaire.xlsx"))
         p.file_dialog("Enregistrer", path)
         p.wait(lambda: os.path.exists(path), "the workbook", seconds=60)
-        book = openpyxl.load_workbook(path)
-        job = {row[0]: row[1] for row in book["Project"].iter_rows(values_only=True)}
-        check_line_blocks(list(book["Lines"].iter_rows(values_only=True)), job)
+        # The model's first sheet holds the data below its header.
+        rows = list(openpyxl.load_workbook(path).worksheets[0].iter_rows(values_only=True))
+        job = {row[0]: row[1] for row in rows if row}
+        check_line_blocks(rows, job)
 
 
 def check_line_blocks(rows, job):
