@@ -29,6 +29,11 @@ def bill_lines(rows):
     return lines
 
 
+def labels(p):
+    """The layout's annotations as drawn: kind, shown text, owner ("A.3" or the run), place."""
+    return [line.split("|") for line in p.query("labels").splitlines() if line]
+
+
 def check_bill_sums(lines, quantity="Quantité", unit="Prix unitaire", total="Prix total"):
     """Each priced line's total is its quantity times its unit price, to the cent."""
     faults = []

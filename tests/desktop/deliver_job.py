@@ -28,8 +28,30 @@ def export(p, suffix, *menu):
     return os.path.join(p.documents, p.wait(written, f"the {suffix} file", seconds=60))
 
 
-def click_straight(p, run, index):
-    p.click(*p.element_point(run, index))
+def click_marked(p, mark):
+    """Clicks an element that carries a position mark, as a user finds it on the drawing."""
+    owner = next(label[2] for label in checks.labels(p) if label[0] == "2" and label[1] == mark)
+    run, index = owner.split(".")
+    p.click(*p.element_point(run, int(index)))
+
+
+def print_to_pdf(p, name):
+    """Answers the print dialog with a PDF file beside the document; the drawing's marks
+    must be in it."""
+    p.wait_modal("Imprimer")
+    p.shot("print_dialog")
+    path = os.path.join(p.documents, name)
+    p.fill("filename", path)
+    p.click_text("Imprimer")
+    p.wait(lambda: os.path.exists(path) and os.path.getsize(path) > 0, name)
+    text = p.wait(lambda: subprocess.run(["pdftotext", path, "-"], capture_output=True, text=True).stdout,
+                  f"{name} complete")
+    if "B.1" not in text.split():
+        raise desktop.StepFailed(f"{name} holds no mark B.1: {text[:300]!r}")
+
+
+def measured(p):
+    return [label[1] for label in checks.labels(p) if label[0] == "9"]
 
 
 def steps(s):
@@ -45,16 +67,14 @@ def steps(s):
         p.wait(lambda: "qd_sample" in p.dump()["title"], "qd_sample.run opened")
         p.shot("opened")
 
-    with s.step("measure between two straights") as p:
+    with s.step("measure between the pieces marked B.1 and B.2") as p:
         p.menu("Conception", "Mesurer une distance")
-        click_straight(p, "B", 1)
-        click_straight(p, "B", 2)
-        labels = p.query("labels")
+        click_marked(p, "B.1")
+        click_marked(p, "B.2")
         p.shot("measured")
-        measured = [line for line in labels.splitlines() if line.split("|")[1:2] and line.split("|")[1].endswith("mm")]
-        if not measured:
-            raise desktop.StepFailed(f"no measured dimension among the labels:\n{labels}")
-        s.measured = measured[-1].split("|")[1]
+        s.measured = measured(p)
+        if len(s.measured) != 1 or checks.number(s.measured[0]) in (None, 0):
+            raise desktop.StepFailed(f"the measured dimensions read {s.measured}")
 
     with s.step("export the bill as CSV and read it back") as p:
         path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
@@ -77,11 +97,16 @@ def steps(s):
         if width < 100 or height < 100:
             raise desktop.StepFailed(f"picture of {size}")
 
-    with s.step("print to a PDF file and read it with pdftotext", fails_until="issue 99 item 9") as p:
+    with s.step("print to a PDF file and read it with pdftotext") as p:
         p.menu("Fichier", "Imprimer")
-        p.wait_modal("Imprimer")
-        p.shot("print_dialog")
-        raise desktop.StepFailed("print to a PDF file is not yet driven")
+        print_to_pdf(p, "printed.pdf")
+
+    with s.step("print from the preview's own button") as p:
+        p.menu("Fichier", "Aperçu avant impression")
+        p.wait_modal("Aperçu")
+        p.click_text("Imprimer")
+        print_to_pdf(p, "previewed.pdf")
+        p.wait_no_modal()
 
     with s.step("save, quit, start again and reopen from the recent files") as p:
         p.key("ctrl+s")
@@ -96,9 +121,8 @@ def steps(s):
         p.shot("reopened")
 
     with s.step("the measured dimension reads the same after a reopen") as p:
-        labels = p.query("labels")
-        if getattr(s, "measured", None) not in [line.split("|")[1:2][0] for line in labels.splitlines()]:
-            raise desktop.StepFailed(f"{getattr(s, 'measured', None)} not among:\n{labels}")
+        if measured(p) != getattr(s, "measured", None):
+            raise desktop.StepFailed(f"{measured(p)} after the reopen, {getattr(s, 'measured', None)} before")
 
     with s.step("the bill of the reopened layout adds up") as p:
         checks.check_bill_sums(checks.bill_lines(p.bill()[1]))

@@ -33,6 +33,7 @@
 #include "view/ui/child_frame.h"
 #include "view/ui/dorne_view.h"
 #include "view/ui/onglet_control.h"
+#include "view/annotation_geometry.h"
 #include "view/view_tools.h"
 
 namespace {
@@ -382,7 +383,8 @@ QString LabelsText(CMainFrame& frame) {
                                          : QRect();
     lines << QStringLiteral("%1|%2|%3|%4")
                  .arg(annotation.GetKind())
-                 .arg(QString::fromStdString(annotation.GetText())
+                 .arg(QString::fromStdString(
+                          AnnotationDisplayText(annotation, document->GetUnits(), true))
                           .replace(QLatin1Char('\n'), QStringLiteral("\\n")),
                       owner,
                       place != nullptr ? RectText(ScreenRect(*view, QRectF(drawn))) : QString());
