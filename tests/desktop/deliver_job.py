@@ -66,6 +66,7 @@ def steps(s):
         p.file_dialog("Ouvrir", sample)
         p.wait(lambda: "qd_sample" in p.dump()["title"], "qd_sample.run opened")
         p.shot("opened")
+        checks.check_marks_match_bill(p)
 
     with s.step("measure between the pieces marked B.1 and B.2") as p:
         p.menu("Conception", "Mesurer une distance")
@@ -126,6 +127,9 @@ def steps(s):
 
     with s.step("the bill of the reopened layout adds up") as p:
         checks.check_bill_sums(checks.bill_lines(p.bill()[1]))
+
+    with s.step("the position marks of the reopened layout name their lines") as p:
+        checks.check_marks_match_bill(p)
 
 
 if __name__ == "__main__":

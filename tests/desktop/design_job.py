@@ -141,6 +141,25 @@ def steps(s):
         p.menu("Edition", "Annuler")
         p.menu("Edition", "Rétablir")
         checks.check_bill_sums(current_bill(p))
+        checks.check_marks_match_bill(p)
+
+    with s.step("a riser on QMA 1600 A: every drawn piece is in the bill or named as unpriced") as p:
+        p.menu("Ligne", "Nouvelle ligne")
+        p.wait_status("orienter le départ")
+        toward(p, DOWN, 3000)
+        p.key("Return")
+        open_run_properties(p, "Calibre")
+        p.choose("1020", "QMA")
+        p.choose("1021", "1600")
+        p.key("Escape")
+        toward(p, DOWN, 3000)
+        run = p.dump()["current"]
+        p.menu("Ligne", "Mettre à jour les prix")
+        message = p.wait(lambda: p.dump().get("modal") and p.query("widgets"), "the message of what was not priced")
+        p.shot("riser_unpriced")
+        p.key("Return")
+        p.wait_no_modal()
+        checks.check_every_element_billed(p, run, current_bill(p), message)
 
 
 if __name__ == "__main__":

@@ -10,6 +10,7 @@
 #include "platform/dbf_table.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
+#include "samplewriter/sample_layout.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -319,4 +320,34 @@ TEST_F(PriceUpdateTest, ARunCutAfterItsBuildIsBuiltAnewAndWeighsTheSameAtEveryUp
   // The run's information label reads its weight from "SUPP", after the "/".
   const std::string supp = run.GetPropText("SUPP");
   EXPECT_EQ(supp.substr(supp.find('/') + 1), std::to_string(static_cast<long long>(sum)));
+}
+
+// A straight that runs to an open end has no part in the catalogue: the update names it
+// (run, element and length), since it is drawn but in no bill line; a closed run's
+// update names nothing.
+TEST_F(PriceUpdateTest, ADrawnElementWithoutAPartIsNamedByTheUpdate) {
+  const CProgramTexts texts;
+  struct Case {
+    const char* fault;
+    const char* layout;
+    std::vector<const char*> named;
+  };
+  const Case cases[] = {
+      {"an open end's straight is left out unsaid", "run QMA 16\nstart 1\ngo 4 3000\n",
+       {".1 Straight length l=3000"}},
+      {"a closed run is named all the same", "run QMA 16\nstart 1\ngo 4 3000\nend 1\n", {}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.fault);
+    CDorneDoc document{CDocEnvironment{}};
+    document.OnNewDocument("");
+    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+    ASSERT_EQ(LayOutSample(document, row.layout), "");
+    CPartNumberLink link = Link();
+    const CPriceUpdateReport report = UpdatePrices(document, link, {});
+    std::vector<std::string> named;
+    for (const char* element : row.named)
+      named.push_back(document.GetRuns().front()->GetPropText("Name") + element);
+    EXPECT_EQ(report.unbuilt, named);
+  }
 }
