@@ -10,6 +10,7 @@
 #include "model/document/dorne_doc.h"
 #include "model/element/dev.h"
 #include "model/run/run.h"
+#include "platform/number_format.h"
 #include "platform/text_conversions.h"
 
 #include <algorithm>
@@ -59,10 +60,10 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+// Stored texts are read back with a point whatever the user's locale.
 std::string Printf(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+  const std::optional<CNumberFormat> parsed = CNumberFormat::Parse(format);
+  return parsed ? parsed->Apply(value) : std::string();
 }
 
 CArticle SplitArticle(const std::string& line) {

@@ -77,12 +77,27 @@ def steps(s):
         if len(s.measured) != 1 or checks.number(s.measured[0]) in (None, 0):
             raise desktop.StepFailed(f"the measured dimensions read {s.measured}")
 
-    with s.step("export the bill as CSV and read it back") as p:
+    with s.step("price the bill, export it as CSV: it adds up to what the screen shows") as p:
+        p.menu("Ligne", "Mettre à jour les prix")
+        p.wait(lambda: any(w.startswith("CPriceBaseDlg") for w in p.dump()["window"]), "the price list")
         path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
         with open(path, encoding="utf-16", newline="") as f:
             rows = list(csv.reader(f, delimiter=";"))
-        if len(rows) < 2:
-            raise desktop.StepFailed(f"the CSV holds {rows}")
+        shown, written = checks.bill_lines(p.bill()[1]), checks.bill_lines(rows)
+        checks.check_bill_sums(written)
+        checks.check_every_line_priced(shown)
+        free = [line["Référence"] for line in shown if checks.number(line["Prix total"])
+                and not checks.number(line["Prix de vente"])]
+        if free or not all(line["Désignation"].strip() for line in shown):
+            raise desktop.StepFailed(f"the total page sells for nothing {free} or names no part")
+        for column, read in (("Désignation", str.strip), ("Prix unitaire", checks.number),
+                             ("Prix de vente", checks.number), ("Poids total", checks.number)):
+            if [read(line.get(column, "")) for line in written] != [read(line.get(column, "")) for line in shown]:
+                raise desktop.StepFailed(f"the CSV's {column} differs from the screen's")
+        for column in ("Prix total", "Prix de vente"):
+            if abs(sum(checks.number(line[column]) or 0 for line in written) -
+                   sum(checks.number(line[column]) or 0 for line in shown)) > 0.011:
+                raise desktop.StepFailed(f"the CSV's {column} does not add up to the screen's")
 
     with s.step("export a DXF drawing and read it with ezdxf") as p:
         import ezdxf

@@ -15,11 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <tuple>
 
 #include <cmath>
+#include <clocale>
 
 namespace {
 
@@ -350,4 +352,28 @@ TEST_F(PriceUpdateTest, ADrawnElementWithoutAPartIsNamedByTheUpdate) {
       named.push_back(document.GetRuns().front()->GetPropText("Name") + element);
     EXPECT_EQ(report.unbuilt, named);
   }
+}
+
+// Under a decimal-comma locale the discounts kept with the lines read back as they were
+// written: the sales coefficients and prices are those of the "C" locale, not 0.
+TEST_F(PriceUpdateTest, ADecimalCommaLocaleKeepsTheDiscounts) {
+  std::array<std::vector<double>, 2> coefficients;
+  for (const char* locale : {"C", "fr_FR.UTF-8"}) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, locale) == nullptr) GTEST_SKIP() << "no locale " << locale;
+    auto document = std::make_unique<CDorneDoc>();
+    ASSERT_TRUE(document->OnOpenDocument(TVR_PROGRAM_DIR "/examples/qd_sample.run").ok);
+    CPartNumberLink link = Link();
+    UpdatePrices(*document, link, {});
+    std::setlocale(LC_ALL, saved.c_str());
+    const CRun& run = *document->GetRuns().front();
+    std::vector<double>& read = coefficients[std::string(locale) == "C" ? 0 : 1];
+    for (int row = 1; row < run.GetBOM().GetLineCount(); ++row) {
+      read.push_back(Field(run, row, kBOMKindSalesCoefficient));
+      read.push_back(Field(run, row, kBOMKindSalesPrice));
+    }
+  }
+  ASSERT_FALSE(coefficients[0].empty());
+  EXPECT_GT(coefficients[0][0], 0.5);
+  EXPECT_EQ(coefficients[1], coefficients[0]);
 }
