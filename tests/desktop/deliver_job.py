@@ -4,6 +4,7 @@ reader; then a save, a restart, a reopen from the recent files, and a comparison
 
 import csv
 import os
+import re
 import shutil
 import subprocess
 
@@ -98,6 +99,21 @@ def steps(s):
             if abs(sum(checks.number(line[column]) or 0 for line in written) -
                    sum(checks.number(line[column]) or 0 for line in shown)) > 0.011:
                 raise desktop.StepFailed(f"the CSV's {column} does not add up to the screen's")
+
+    with s.step("export the workbook: it holds the job as the screen shows it") as p:
+        import openpyxl
+        p.menu("Fichier", "Exporter", "Classeur Excel")
+        p.wait_modal()
+        path = re.search(r"(/\S+\.xlsx)", p.query("widgets")).group(1)
+        p.key("Return")
+        book = openpyxl.load_workbook(path)
+        project = {row[0]: row[1] for row in book["Project"].iter_rows(values_only=True) if row[0]}
+        shown = checks.bill_lines(p.bill()[1])
+        sold = sum(checks.number(line["Prix de vente"]) or 0 for line in shown)
+        weight = sum(checks.number(line["Poids total"]) or 0 for line in shown)
+        if abs(project["TotalPrice"] - sold) > 0.011 or abs(project["TotalWeight"] - weight) > 0.011 \
+                or not project["TotalLabourTime"]:
+            raise desktop.StepFailed(f"the workbook's totals {project} against {sold} and {weight} kg")
 
     with s.step("export a DXF drawing and read it with ezdxf") as p:
         import ezdxf
