@@ -42,6 +42,7 @@ def steps(s):
             raise desktop.StepFailed(f"bill headings {heading}")
         checks.check_bill_sums(checks.bill_lines(rows), quantity="Quantity", unit="Unit price",
                                total="Total price")
+        checks.check_marks_match_bill(p)
 
 
 if __name__ == "__main__":
