@@ -335,7 +335,8 @@ TEST_F(PriceUpdateTest, ADrawnElementWithoutAPartIsNamedByTheUpdate) {
     std::vector<const char*> named;
   };
   const Case cases[] = {
-      {"an open end's straight is left out unsaid", "run QMA 16\nstart 1\ngo 4 3000\n",
+      {"an open end's straight is left out unsaid",
+       "run QMA 16\nstart 1\ngo 4 3000\n",
        {".1 Straight length l=3000"}},
       {"a closed run is named all the same", "run QMA 16\nstart 1\ngo 4 3000\nend 1\n", {}},
   };

@@ -377,8 +377,8 @@ QString LinesText(CMainFrame& frame, const QString& name) {
   QStringList lines;
   for (int row = 1; row < grid.GetLineCount(); ++row)
     lines << QStringLiteral("%1|%2").arg(
-                 QString::fromStdString(grid.GetLineFieldText(row, kBOMFieldItem).value_or("")),
-                 QString::fromStdString(grid.GetLine(row)->reference));
+        QString::fromStdString(grid.GetLineFieldText(row, kBOMFieldItem).value_or("")),
+        QString::fromStdString(grid.GetLine(row)->reference));
   return lines.join(QLatin1Char('\n'));
 }
 
