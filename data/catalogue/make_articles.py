@@ -568,6 +568,8 @@ RULE_FAMILIES = {
     ("*", "EL"): ("Raccordement spécial", "Special connection", "Conexión especial",
                   4.2, 2.4, 2.0),
     ("*", "SU"): ("Support", "Support", "Soporte", 0.12, 0.3, 0.1),
+    ("QP", "AF"): ("Raccord d'alimentation", "Feed connection kit",
+                   "Conexión de alimentación", 0.5, 0.4, 0.2),
     ("*", "YA"): ("Jeu de fixations", "Fixing set", "Juego de fijaciones", 0.1, 0.3, 0.08),
     ("*", "LP"): ("Coude à plat", "Flat elbow", "Codo plano", 1.6, 0.9, 0.8),
     ("*", "LC"): ("Coude sur chant", "Edgewise elbow", "Codo de canto", 1.7, 0.9, 0.8),
@@ -724,6 +726,10 @@ NEWEST_RULE_REFERENCES = [
     ("QW", "QW025YA4 QW040YA41 QW040YA42"),
 ]
 
+# The feed connection kits that a QPA run books for its feed units, written after every
+# other row so that no serial before them moves.
+LAST_RULE_REFERENCES = [("QP", "QPA400AF1 QPA1000AF1")]
+
 
 # What range QM makes of the parts that its rating page, its straight types and its riser
 # kit reach: the twin parts of QMA 5000 A and QMC 6300 A, the end pieces of their single
@@ -763,6 +769,21 @@ def costing_references():
     ]
 
 
+# Range QP's supports and feed connection kits serve a group of ratings under the code of
+# the highest (a 250 A run takes the 400 A part): their designations name the group.
+QP_SHARED_FAMILIES = ("SU", "AF")
+QP_SHARED_RATINGS = {400: 250, 1000: 630}
+
+
+def shared_label(rng, letters, texts, amps):
+    low = QP_SHARED_RATINGS.get(amps) if rng == "QP" else None
+    if low is None or letters[:2] not in QP_SHARED_FAMILIES:
+        return texts
+    words = (" à ", " to ", " a ")
+    return tuple(t.replace(" %d A" % amps, " %d%s%d A" % (low, word, amps), 1)
+                 for t, word in zip(texts, words))
+
+
 def write_rule_references(w, lists, conductor_in_tail=False):
     # Added after every other row, so that the serials before them stay. With
     # conductor_in_tail, the digit after the family letters names the conductors.
@@ -786,7 +807,8 @@ def write_rule_references(w, lists, conductor_in_tail=False):
             neutral = "4"
             if conductor_in_tail and tail[:1] in CONDUCTOR_TEXT:
                 neutral = tail[0]
-            lfr, len_, les = label(code, amps, neutral, metal if code != "QJF" else "C")
+            lfr, len_, les = shared_label(rng, letters, label(code, amps, neutral,
+                                                              metal if code != "QJF" else "C"), amps)
             per_metre = (40.0 + amps * 0.11) * (1.55 if metal == "C" else 1.0)
             mass_metre = 12.0 * amps * (1.6 if metal == "C" else 1.0)
             w.article(ref, fr + "," + lfr, en + "," + len_, es + "," + les, per_metre * pf,
@@ -817,6 +839,7 @@ def main():
     write_rule_references(w, NEWEST_RULE_REFERENCES)
     write_rule_references(w, costing_references(), conductor_in_tail=True)
     write_rule_references(w, QM_REACHED_REFERENCES, conductor_in_tail=True)
+    write_rule_references(w, LAST_RULE_REFERENCES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

@@ -1,4 +1,5 @@
 #include "export/cost_summary.h"
+#include "platform/number_format.h"
 
 #include "app/message_text.h"
 #include "model/document/dorne_doc.h"
@@ -28,11 +29,8 @@ bool HasAlternatives(const CRun& run) {
   return catalog[1] == 'M' || catalog[1] == 'G' || catalog[1] == 'P';
 }
 
-std::string Format2(double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
+// Kept as a property and read back with a point whatever the user's locale.
+std::string Format2(double value) { return CNumberFormat::Parse("%.2f")->Apply(value); }
 
 void MakeCopies(CDorneDoc& document) {
   const std::vector<CRun*> runs = document.GetRuns();

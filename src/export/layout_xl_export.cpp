@@ -1,4 +1,5 @@
 #include "export/layout_xl_export.h"
+#include "platform/number_format.h"
 
 #include "app/message_text.h"
 #include "app/profile.h"
@@ -19,10 +20,11 @@ namespace {
 constexpr int kMsgCompilation = 30043;
 constexpr int kMaxPictures = 99;
 
+// The exchange's amounts carry a point whatever the user's locale: its cells are
+// separated by commas.
 std::string Format(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+  const std::optional<CNumberFormat> parsed = CNumberFormat::Parse(format);
+  return parsed ? parsed->Apply(value) : std::string();
 }
 
 void WriteHeader(CXlExportFile& file, const CDorneDoc& document, const CLayoutXlContext& context) {

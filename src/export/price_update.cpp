@@ -8,9 +8,12 @@
 #include "model/bom/bom_grid.h"
 #include "model/bom/bom_group.h"
 #include "model/document/dorne_doc.h"
+#include "model/element/dev.h"
 #include "model/run/run.h"
+#include "platform/number_format.h"
 #include "platform/text_conversions.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdio>
@@ -57,10 +60,10 @@ std::string Trim(std::string_view text) {
   return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
+// Stored texts are read back with a point whatever the user's locale.
 std::string Printf(const char* format, double value) {
-  char text[64];
-  std::snprintf(text, sizeof text, format, value);
-  return text;
+  const std::optional<CNumberFormat> parsed = CNumberFormat::Parse(format);
+  return parsed ? parsed->Apply(value) : std::string();
 }
 
 CArticle SplitArticle(const std::string& line) {
@@ -213,6 +216,21 @@ const CArticle* FindArticle(const std::vector<CArticle>& lines, const std::strin
   return nullptr;
 }
 
+// The working copies of the cost comparison are not the user's: their faults go unnamed.
+void AddUnbuiltElements(const CRun& run, std::vector<std::string>& names) {
+  if (run.GetCatalogueKnown() < 0) return;
+  const std::vector<CDev*>& devices = run.GetDevices();
+  for (const CDev* element : run.GetUnbuiltElements()) {
+    const auto at = std::find(devices.begin(), devices.end(), element);
+    std::string name = run.GetPropText("Name") + "." + std::to_string(at - devices.begin());
+    std::string text = element->GetReference();
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (!text.empty()) name += " " + text;
+    if (element->GetBookedLength() > 0) name += " l=" + std::to_string(element->GetBookedLength());
+    names.push_back(std::move(name));
+  }
+}
+
 }  // namespace
 
 std::string PriceLookupText(std::string_view reference, std::string_view needRef) {
@@ -256,6 +274,7 @@ CPriceUpdateReport UpdatePrices(CDorneDoc& document, CPartNumberLink& link,
     run.SetKeptTotals(totals);
     for (CReferenceRecord& record : CollectRecords(run)) records.push_back(std::move(record));
   }
+  for (const CRun* run : runs) AddUnbuiltElements(*run, report.unbuilt);
   report.tableOpened = link.WriteArticleList(ArticleList(records));
   std::vector<CArticle> articles;
   while (std::optional<std::string> line = link.TakeNextLine()) {

@@ -19,8 +19,12 @@ struct CPriceUpdateReport {
   std::vector<std::string> missing;   // articles not found, named whole (MissingArticleName)
   std::vector<std::string> formulas;  // formulas naming a word that is neither article nor number
   std::vector<std::string> problems;  // what the link could not read
+  // Drawn elements that their run's build found no catalogue part for, and so are in no
+  // bill line: "A.1 Élément droit l=2992" (run, element index, its text and length).
+  std::vector<std::string> unbuilt;
   bool Clean() const {
-    return tableOpened && missing.empty() && formulas.empty() && problems.empty();
+    return tableOpened && missing.empty() && formulas.empty() && problems.empty() &&
+           unbuilt.empty();
   }
 };
 

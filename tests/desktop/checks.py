@@ -29,6 +29,11 @@ def bill_lines(rows):
     return lines
 
 
+def labels(p):
+    """The layout's annotations as drawn: kind, shown text, owner ("A.3" or the run), place."""
+    return [line.split("|") for line in p.query("labels").splitlines() if line]
+
+
 def check_bill_sums(lines, quantity="Quantité", unit="Prix unitaire", total="Prix total",
                     discount_key="Remise", sale_key="Prix de vente"):
     """Each priced line's total is its quantity times its unit price, to the cent, and its
@@ -64,3 +69,48 @@ def check_no_negative_lengths(lines):
                 if any(re.search(r"(^|\s)-\d", cell) for cell in line.values())]
     if negative:
         raise StepFailed(f"negative quantities or lengths in the bill: {negative}")
+
+
+def check_every_element_billed(p, run, lines, message):
+    """Every element that the run draws, joints and start aside, has its reference on a
+    bill line, or is named ("B.1 ...") in the message of what could not be priced."""
+    billed = {line.get("Référence", "").strip() for line in lines}
+    if len(p.elements(run)) < 2:
+        raise StepFailed(f"run {run} holds only {p.elements(run)}")
+    left = [f"{run}.{e['index']} {e['reference'].strip()}" for e in p.elements(run)
+            if e["reference"].strip() not in billed and f"{run}.{e['index']} " not in message]
+    if left:
+        raise StepFailed(f"drawn but neither billed nor named: {left}; the message: {message}")
+
+
+def check_marks_match_bill(p, near=150):
+    """Each position mark names a line of its element's run that holds the element's
+    reference or one its build gave it (a second mark), and stands by its element."""
+    faults = []
+    pages = {}
+    for kind, text, owner, place, *_ in labels(p):
+        if kind != "2" or "." not in owner:
+            continue
+        run, index = owner.split(".")
+        if run not in pages:
+            pages[run] = dict(line.split("|", 1) for line in p.query(f"lines {run}").splitlines() if line)
+            pages[run + "/"] = {e["index"]: e for e in p.elements(run)}
+        element = pages[run + "/"][int(index)]
+        if text not in pages[run]:
+            faults.append(f"{owner} carries {text}, no line of run {run}")
+        if place and element["rect"]:
+            bx, by = (int(v) for v in place.split()[:2])
+            ex, ey = (int(v) for v in element["rect"].split()[:2])
+            if abs(bx - ex) > near or abs(by - ey) > near:
+                faults.append(f"{text} of {owner} drawn at {bx},{by}, its element at {ex},{ey}")
+    for run in [name for name in pages if not name.endswith("/")]:
+        marked = {label[2] for label in labels(p) if label[0] == "2"}
+        for index, element in pages[run + "/"].items():
+            reference = element["reference"]
+            numbers = [n for n, ref in pages[run].items() if ref == reference]
+            if numbers and f"{run}.{index}" in marked:
+                texts = [label[1] for label in labels(p) if label[0] == "2" and label[2] == f"{run}.{index}"]
+                if not set(texts) & set(numbers):
+                    faults.append(f"{run}.{index} ({reference.strip()}) marked {texts}, its line is {numbers}")
+    if faults:
+        raise StepFailed("position marks do not match the bill: " + "; ".join(faults))

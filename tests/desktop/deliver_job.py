@@ -4,6 +4,7 @@ reader; then a save, a restart, a reopen from the recent files, and a comparison
 
 import csv
 import os
+import re
 import shutil
 import subprocess
 
@@ -28,8 +29,30 @@ def export(p, suffix, *menu):
     return os.path.join(p.documents, p.wait(written, f"the {suffix} file", seconds=60))
 
 
-def click_straight(p, run, index):
-    p.click(*p.element_point(run, index))
+def click_marked(p, mark):
+    """Clicks an element that carries a position mark, as a user finds it on the drawing."""
+    owner = next(label[2] for label in checks.labels(p) if label[0] == "2" and label[1] == mark)
+    run, index = owner.split(".")
+    p.click(*p.element_point(run, int(index)))
+
+
+def print_to_pdf(p, name):
+    """Answers the print dialog with a PDF file beside the document; the drawing's marks
+    must be in it."""
+    p.wait_modal("Imprimer")
+    p.shot("print_dialog")
+    path = os.path.join(p.documents, name)
+    p.fill("filename", path)
+    p.click_text("Imprimer")
+    p.wait(lambda: os.path.exists(path) and os.path.getsize(path) > 0, name)
+    text = p.wait(lambda: subprocess.run(["pdftotext", path, "-"], capture_output=True, text=True).stdout,
+                  f"{name} complete")
+    if "B.1" not in text.split():
+        raise desktop.StepFailed(f"{name} holds no mark B.1: {text[:300]!r}")
+
+
+def measured(p):
+    return [label[1] for label in checks.labels(p) if label[0] == "9"]
 
 
 def steps(s):
@@ -44,6 +67,7 @@ def steps(s):
         p.file_dialog("Ouvrir", sample)
         p.wait(lambda: "qd_sample" in p.dump()["title"], "qd_sample.run opened")
         p.shot("opened")
+        checks.check_marks_match_bill(p)
 
     with s.step("prices updated, the Total page carries designations and prices",
                 fails_until="issue 99 item 7") as p:
@@ -62,16 +86,14 @@ def steps(s):
         if any(not line.get("Désignation", "").strip() for line in lines):
             raise desktop.StepFailed("Total page lines without a designation")
 
-    with s.step("measure between two straights") as p:
+    with s.step("measure between the pieces marked B.1 and B.2") as p:
         p.menu("Conception", "Mesurer une distance")
-        click_straight(p, "B", 1)
-        click_straight(p, "B", 2)
-        labels = p.query("labels")
+        click_marked(p, "B.1")
+        click_marked(p, "B.2")
         p.shot("measured")
-        measured = [line for line in labels.splitlines() if line.split("|")[1:2] and line.split("|")[1].endswith("mm")]
-        if not measured:
-            raise desktop.StepFailed(f"no measured dimension among the labels:\n{labels}")
-        s.measured = measured[-1].split("|")[1]
+        s.measured = measured(p)
+        if len(s.measured) != 1 or checks.number(s.measured[0]) in (None, 0):
+            raise desktop.StepFailed(f"the measured dimensions read {s.measured}")
 
     with s.step("a text label and a picture label, each where it was put", fails_until="issue 100 item 7") as p:
         p.menu("Conception", "Nouvelle étiquette de texte")
@@ -106,12 +128,44 @@ def steps(s):
         p.key("Escape")
         p.wait_no_modal()
 
-    with s.step("export the bill as CSV and read it back") as p:
+    with s.step("price the bill, export it as CSV: it adds up to what the screen shows") as p:
+        p.menu("Ligne", "Mettre à jour les prix")
+        p.wait(lambda: any(w.startswith("CPriceBaseDlg") for w in p.dump()["window"]), "the price list")
         path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
         with open(path, encoding="utf-16", newline="") as f:
             rows = list(csv.reader(f, delimiter=";"))
-        if len(rows) < 2:
-            raise desktop.StepFailed(f"the CSV holds {rows}")
+        shown, written = checks.bill_lines(p.bill()[1]), checks.bill_lines(rows)
+        checks.check_bill_sums(written)
+        checks.check_every_line_priced(shown)
+        free = [line["Référence"] for line in shown if checks.number(line["Prix total"])
+                and not checks.number(line["Prix de vente"])]
+        if free or not all(line["Désignation"].strip() for line in shown):
+            raise desktop.StepFailed(f"the total page sells for nothing {free} or names no part")
+        for column, read in (("Désignation", str.strip), ("Prix unitaire", checks.number),
+                             ("Prix de vente", checks.number), ("Poids total", checks.number)):
+            if [read(line.get(column, "")) for line in written] != [read(line.get(column, "")) for line in shown]:
+                raise desktop.StepFailed(f"the CSV's {column} differs from the screen's")
+        for column in ("Prix total", "Prix de vente"):
+            if abs(sum(checks.number(line[column]) or 0 for line in written) -
+                   sum(checks.number(line[column]) or 0 for line in shown)) > 0.011:
+                raise desktop.StepFailed(f"the CSV's {column} does not add up to the screen's")
+
+    with s.step("export the workbook: it holds the job as the screen shows it") as p:
+        import openpyxl
+        p.menu("Fichier", "Exporter", "Classeur Excel")
+        p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Implantation.xlsx"))
+        p.wait_modal()
+        path = re.search(r"(/\S+\.xlsx)", p.query("widgets")).group(1)
+        p.key("Return")
+        # The model's first sheet holds the data below its header.
+        rows = openpyxl.load_workbook(path).worksheets[0].iter_rows(values_only=True)
+        project = {row[0]: row[1] for row in rows if row and row[0]}
+        shown = checks.bill_lines(p.bill()[1])
+        sold = sum(checks.number(line["Prix de vente"]) or 0 for line in shown)
+        weight = sum(checks.number(line["Poids total"]) or 0 for line in shown)
+        if abs(project["TotalPrice"] - sold) > 0.011 or abs(project["TotalWeight"] - weight) > 0.011 \
+                or not project["TotalLabourTime"]:
+            raise desktop.StepFailed(f"the workbook's totals {project} against {sold} and {weight} kg")
 
     with s.step("export a DXF drawing and read it with ezdxf") as p:
         import ezdxf
@@ -127,19 +181,16 @@ def steps(s):
         if width < 100 or height < 100:
             raise desktop.StepFailed(f"picture of {size}")
 
-    with s.step("export the workbook and read it with openpyxl", fails_until="issue 99 item 8") as p:
-        import openpyxl
-        path = export(p, ".xlsx", "Fichier", "Exporter", "Classeur Excel")
-        book = openpyxl.load_workbook(path)
-        s.workbook = {sheet.title: list(sheet.iter_rows(values_only=True)) for sheet in book}
-        if not any(len(rows) > 1 for rows in s.workbook.values()):
-            raise desktop.StepFailed(f"the workbook holds {list(s.workbook)} and no rows")
-
-    with s.step("print to a PDF file and read it with pdftotext", fails_until="issue 99 item 9") as p:
+    with s.step("print to a PDF file and read it with pdftotext") as p:
         p.menu("Fichier", "Imprimer")
-        p.wait_modal("Imprimer")
-        p.shot("print_dialog")
-        raise desktop.StepFailed("print to a PDF file is not yet driven")
+        print_to_pdf(p, "printed.pdf")
+
+    with s.step("print from the preview's own button") as p:
+        p.menu("Fichier", "Aperçu avant impression")
+        p.wait_modal("Aperçu")
+        p.click_text("Imprimer")
+        print_to_pdf(p, "previewed.pdf")
+        p.wait_no_modal()
 
     with s.step("save, quit, start again and reopen from the recent files") as p:
         p.key("ctrl+s")
@@ -154,12 +205,14 @@ def steps(s):
         p.shot("reopened")
 
     with s.step("the measured dimension reads the same after a reopen") as p:
-        labels = p.query("labels")
-        if getattr(s, "measured", None) not in [line.split("|")[1:2][0] for line in labels.splitlines()]:
-            raise desktop.StepFailed(f"{getattr(s, 'measured', None)} not among:\n{labels}")
+        if measured(p) != getattr(s, "measured", None):
+            raise desktop.StepFailed(f"{measured(p)} after the reopen, {getattr(s, 'measured', None)} before")
 
     with s.step("the bill of the reopened layout adds up") as p:
         checks.check_bill_sums(checks.bill_lines(p.bill()[1]))
+
+    with s.step("the position marks of the reopened layout name their lines") as p:
+        checks.check_marks_match_bill(p)
 
 
 if __name__ == "__main__":

@@ -213,6 +213,46 @@ def steps(s):
         p.menu("Edition", "Annuler")
         p.menu("Edition", "Rétablir")
         checks.check_bill_sums(current_bill(p))
+        checks.check_marks_match_bill(p)
+
+    with s.step("a riser on QMA 1600 A: every drawn piece is in the bill or named as unpriced") as p:
+        p.menu("Ligne", "Nouvelle ligne")
+        p.wait_status("orienter le départ")
+        toward(p, DOWN, 3000)
+        p.key("Return")
+        open_run_properties(p, "Calibre")
+        p.choose("1020", "QMA")
+        p.choose("1021", "1600")
+        p.key("Escape")
+        toward(p, DOWN, 3000)
+        run = p.dump()["current"]
+        p.menu("Ligne", "Mettre à jour les prix")
+        message = p.wait(lambda: p.dump().get("modal") and p.query("widgets"), "the message of what was not priced")
+        p.shot("riser_unpriced")
+        p.key("Return")
+        p.wait_no_modal()
+        checks.check_every_element_billed(p, run, current_bill(p), message)
+
+    with s.step("a QPA 250 A run: every line names its rating") as p:
+        p.menu("Ligne", "Nouvelle ligne")
+        p.wait_status("orienter le départ")
+        toward(p, DOWN, 3000)
+        p.key("Return")
+        open_run_properties(p, "Calibre")
+        p.choose("1020", "QPA")
+        p.choose("1021", "250")
+        p.key("Escape")
+        toward(p, DOWN, 3000)
+        p.menu("Ligne", "Mettre à jour les prix")
+        p.wait(lambda: p.dump().get("modal"), "the message of what was not priced")
+        p.key("Return")
+        p.wait_no_modal()
+        lines = current_bill(p)
+        p.shot("qpa_250")
+        wrong = [f"{line['Référence'].strip()} {line['Désignation']}" for line in lines
+                 if line["Référence"].startswith("QP") and " 250 " not in line["Désignation"]]
+        if wrong or not lines:
+            raise desktop.StepFailed(f"lines of another rating: {wrong}")
 
 
     for range_name, rating, moves, fault in (

@@ -39,6 +39,7 @@ def steps(s):
             raise desktop.StepFailed(f"bill headings {heading}")
         checks.check_bill_sums(checks.bill_lines(rows), quantity="Quantity", unit="Unit price",
                                total="Total price", discount_key="Discount", sale_key="Sales price")
+        checks.check_marks_match_bill(p)
 
 
 if __name__ == "__main__":

@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -190,3 +192,20 @@ TEST_F(LayoutXlExportTest, TheHelperWritesAWorkbookWhoseTotalsMatchTheBill) {
 }
 
 }  // namespace
+
+// Under a decimal-comma locale the exchange's amounts keep their point: a comma would
+// split the amount into two cells of the comma-separated line.
+TEST_F(LayoutXlExportTest, AmountsKeepTheirPointUnderADecimalCommaLocale) {
+  std::array<std::vector<std::string>, 2> totals;
+  for (std::size_t i = 0; i < totals.size(); ++i) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, i == 0 ? "C" : "fr_FR.UTF-8") == nullptr)
+      GTEST_SKIP() << "no French locale";
+    const CXlExportFile file = WriteLayoutExchangeFile(*m_document, true, {});
+    std::setlocale(LC_ALL, saved.c_str());
+    for (const std::string& line : file.Lines())
+      if (line.starts_with("\"Total")) totals[i].push_back(line);
+  }
+  ASSERT_FALSE(totals[0].empty());
+  EXPECT_EQ(totals[1], totals[0]);
+}

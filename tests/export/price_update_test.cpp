@@ -10,15 +10,18 @@
 #include "platform/dbf_table.h"
 #include "platform/text_conversions.h"
 #include "ranges/range_test_support.h"
+#include "samplewriter/sample_layout.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <tuple>
 
 #include <cmath>
+#include <clocale>
 
 namespace {
 
@@ -319,4 +322,59 @@ TEST_F(PriceUpdateTest, ARunCutAfterItsBuildIsBuiltAnewAndWeighsTheSameAtEveryUp
   // The run's information label reads its weight from "SUPP", after the "/".
   const std::string supp = run.GetPropText("SUPP");
   EXPECT_EQ(supp.substr(supp.find('/') + 1), std::to_string(static_cast<long long>(sum)));
+}
+
+// A straight that runs to an open end has no part in the catalogue: the update names it
+// (run, element and length), since it is drawn but in no bill line; a closed run's
+// update names nothing.
+TEST_F(PriceUpdateTest, ADrawnElementWithoutAPartIsNamedByTheUpdate) {
+  const CProgramTexts texts;
+  struct Case {
+    const char* fault;
+    const char* layout;
+    std::vector<const char*> named;
+  };
+  const Case cases[] = {
+      {"an open end's straight is left out unsaid",
+       "run QMA 16\nstart 1\ngo 4 3000\n",
+       {".1 Straight length l=3000"}},
+      {"a closed run is named all the same", "run QMA 16\nstart 1\ngo 4 3000\nend 1\n", {}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.fault);
+    CDorneDoc document{CDocEnvironment{}};
+    document.OnNewDocument("");
+    while (!document.GetRuns().empty()) document.RemoveRun(document.GetRuns().front());
+    ASSERT_EQ(LayOutSample(document, row.layout), "");
+    CPartNumberLink link = Link();
+    const CPriceUpdateReport report = UpdatePrices(document, link, {});
+    std::vector<std::string> named;
+    for (const char* element : row.named)
+      named.push_back(document.GetRuns().front()->GetPropText("Name") + element);
+    EXPECT_EQ(report.unbuilt, named);
+  }
+}
+
+// Under a decimal-comma locale the discounts kept with the lines read back as they were
+// written: the sales coefficients and prices are those of the "C" locale, not 0.
+TEST_F(PriceUpdateTest, ADecimalCommaLocaleKeepsTheDiscounts) {
+  std::array<std::vector<double>, 2> coefficients;
+  for (const char* locale : {"C", "fr_FR.UTF-8"}) {
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, locale) == nullptr) GTEST_SKIP() << "no locale " << locale;
+    auto document = std::make_unique<CDorneDoc>();
+    ASSERT_TRUE(document->OnOpenDocument(TVR_PROGRAM_DIR "/examples/qd_sample.run").ok);
+    CPartNumberLink link = Link();
+    UpdatePrices(*document, link, {});
+    std::setlocale(LC_ALL, saved.c_str());
+    const CRun& run = *document->GetRuns().front();
+    std::vector<double>& read = coefficients[std::string(locale) == "C" ? 0 : 1];
+    for (int row = 1; row < run.GetBOM().GetLineCount(); ++row) {
+      read.push_back(Field(run, row, kBOMKindSalesCoefficient));
+      read.push_back(Field(run, row, kBOMKindSalesPrice));
+    }
+  }
+  ASSERT_FALSE(coefficients[0].empty());
+  EXPECT_GT(coefficients[0][0], 0.5);
+  EXPECT_EQ(coefficients[1], coefficients[0]);
 }

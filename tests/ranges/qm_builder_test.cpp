@@ -319,3 +319,31 @@ TEST_F(QMRunTest, AnEndPieceTakesItsParametersFromWhereItsElementFirstStands) {
     ASSERT_EQ(run.RebuildParts(0), 1);
   }
 }
+
+namespace {
+
+// What a build could find no part for is kept with the run, by element, so that the
+// price update can name what is drawn but not in the bill.
+TEST_F(QMRunTest, TheElementsABuildFindsNoPartForAreKeptWithTheRun) {
+  const CProgramTexts texts;
+  struct Case {
+    const char* fault;
+    const char* layout;
+    std::vector<std::size_t> unbuilt;  // indices in the run's element array
+  };
+  const Case cases[] = {
+      {"an open straight end is dropped silently", "run QMA 16\nstart 1\ngo 4 3000\n", {1}},
+      {"the open end after an elbow", "run QMA 16\nstart 1\ngo 4 3000\ngo 5 3000\n", {2}},
+      {"a closed run names nothing", kTurningRun, {}},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.fault);
+    CRunQM& run = LayOut(row.layout);
+    ASSERT_EQ(run.RebuildParts(0), 1);
+    std::vector<const CDev*> expected;
+    for (std::size_t index : row.unbuilt) expected.push_back(run.GetDevices().at(index));
+    EXPECT_EQ(run.GetUnbuiltElements(), expected) << QGBillListing(run);
+  }
+}
+
+}  // namespace

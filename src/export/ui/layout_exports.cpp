@@ -32,6 +32,7 @@ namespace {
 
 constexpr int kMsgPartlyPriced = 31526;
 constexpr int kMsgArticlesMissing = 31527;
+constexpr int kMsgElementsUnbuilt = 31535;
 constexpr int kMsgFormulasFailed = 31528;
 constexpr int kMsgNoArticleTable = 31529;
 constexpr int kUndoUpdatePrices = 32875;
@@ -96,6 +97,8 @@ std::string ReportText(const CPriceUpdateReport& report) {
   std::string text = StringText(kMsgPartlyPriced);
   if (!report.missing.empty())
     text += "\n\n" + FormatMessageTextS(StringText(kMsgArticlesMissing), Joined(report.missing));
+  if (!report.unbuilt.empty())
+    text += "\n\n" + FormatMessageTextS(StringText(kMsgElementsUnbuilt), Joined(report.unbuilt));
   if (!report.formulas.empty())
     text += "\n\n" + FormatMessageTextS(StringText(kMsgFormulasFailed), Joined(report.formulas));
   for (std::size_t i = 0; i < report.problems.size() && i < kNamesShown; ++i)

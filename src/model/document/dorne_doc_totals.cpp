@@ -1,4 +1,5 @@
 #include "model/document/dorne_doc.h"
+#include "platform/number_format.h"
 
 #include "platform/text_conversions.h"
 #include "model/bom/bom_column_kind.h"
@@ -19,9 +20,8 @@ constexpr std::array<int, 4> kTotalsKinds = {kBOMKindTotalPrice, kBOMKindSalesPr
 
 // PrixV times the rate, rounded to cents the way the figures are shown.
 double ConvertedPrice(double price, float rate) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%.2f", price * static_cast<double>(rate));
-  return TextToDouble(text);
+  // A decimal comma of the user's locale would cut the cents off.
+  return TextToDouble(CNumberFormat::Parse("%.2f")->Apply(price * static_cast<double>(rate)));
 }
 
 std::string NumberText(double value) {

@@ -145,6 +145,10 @@ class CRun : public CObjWithProp {
   int GetSecondStateFlag() const { return m_secondState; }
   int GetPartsState() const { return m_partsState; }
   void SetPartsState(int state) { m_partsState = state; }
+  // The elements of this run that its last build could find no catalogue part for and
+  // whose reference has no bill line, in the order of its element array; elements taken
+  // off the run since are left out.
+  std::vector<const CDev*> GetUnbuiltElements() const;
   int GetCatalogueKnown() const { return m_catalogueKnown; }
   void SetCatalogueKnown(int known) { m_catalogueKnown = known; }
   const std::array<double, 5>& GetKeptTotals() const { return m_totals; }
@@ -422,6 +426,7 @@ class CRun : public CObjWithProp {
   int m_rangeLoaded = 0;
   int m_secondState = 1;
   int m_partsState = 0;
+  std::vector<const CDev*> m_unbuilt;
   int m_catalogueKnown = 1;
   std::size_t m_codeCursor = 0;
   std::vector<CPJPRecord> m_pjpRecords;

@@ -10,6 +10,7 @@
 #include "model/run/run_range_rules.h"
 #include "model/document/work_notifier.h"
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <unordered_set>
@@ -97,9 +98,13 @@ void CRun::BuildRounds(int level) {
 
 void CRun::RebuildOnce(int level) {
   m_bom->NumberLines(-1);
+  m_unbuilt.clear();
   if (m_partBuilder) {
     m_partBuilder->CollectSegments();
     m_partBuilder->FinishParts(level);
+    const auto& failed = m_partBuilder->GetErrorElements();
+    for (const CDev* device : m_devices)
+      if (failed.contains(device)) m_unbuilt.push_back(device);
   }
   // The references just chosen decide the range's further drawing of an element (the
   // outlets of a tee), made again as a reading makes it: boxes made from the generic
@@ -254,4 +259,14 @@ void CRun::UpdateElementColors(int flag) {
     if ((device->IsActive() && kind != CDev::kAccessory) || kind == CDev::kJoint)
       device->UpdateBoxColors(flag != 0, colors);
   }
+}
+
+std::vector<const CDev*> CRun::GetUnbuiltElements() const {
+  std::vector<const CDev*> unbuilt;
+  // An end of a failed segment that has a piece of its own is in the bill all the same.
+  for (const CDev* device : m_devices)
+    if (std::find(m_unbuilt.begin(), m_unbuilt.end(), device) != m_unbuilt.end() &&
+        m_bom->FindLine(device->GetReference()) < 1)
+      unbuilt.push_back(device);
+  return unbuilt;
 }

@@ -21,6 +21,8 @@
 
 #include "grid/ui/grid_control.h"
 #include "model/annotation/annotation.h"
+#include "model/bom/bom_column_kind.h"
+#include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
 #include "model/element/dev.h"
 #include "model/run/run.h"
@@ -33,6 +35,7 @@
 #include "view/ui/child_frame.h"
 #include "view/ui/dorne_view.h"
 #include "view/ui/onglet_control.h"
+#include "view/annotation_geometry.h"
 #include "view/view_tools.h"
 
 namespace {
@@ -364,6 +367,21 @@ QString CellsText(const QString& name) {
   return QStringLiteral("error: no shown list %1").arg(name);
 }
 
+// A run's bill lines as its page numbers them: item number | reference.
+QString LinesText(CMainFrame& frame, const QString& name) {
+  CDorneView* view = ActiveView(frame);
+  const CDorneDoc* document = view != nullptr ? view->Document() : nullptr;
+  const CRun* run = document != nullptr ? RunNamed(*document, name) : nullptr;
+  if (run == nullptr) return QStringLiteral("error: no run %1").arg(name);
+  const CBOMGrid& grid = run->GetBOM();
+  QStringList lines;
+  for (int row = 1; row < grid.GetLineCount(); ++row)
+    lines << QStringLiteral("%1|%2").arg(
+        QString::fromStdString(grid.GetLineFieldText(row, kBOMFieldItem).value_or("")),
+        QString::fromStdString(grid.GetLine(row)->reference));
+  return lines.join(QLatin1Char('\n'));
+}
+
 QString LabelsText(CMainFrame& frame) {
   CDorneView* view = ActiveView(frame);
   const CDorneDoc* document = view != nullptr ? view->Document() : nullptr;
@@ -382,7 +400,8 @@ QString LabelsText(CMainFrame& frame) {
                                          : QRect();
     lines << QStringLiteral("%1|%2|%3|%4")
                  .arg(annotation.GetKind())
-                 .arg(QString::fromStdString(annotation.GetText())
+                 .arg(QString::fromStdString(
+                          AnnotationDisplayText(annotation, document->GetUnits(), true))
                           .replace(QLatin1Char('\n'), QStringLiteral("\\n")),
                       owner,
                       place != nullptr ? RectText(ScreenRect(*view, QRectF(drawn))) : QString());
@@ -406,6 +425,7 @@ QString Answer(CMainFrame& frame, const QString& query) {
   if (verb == QLatin1String("bill")) return BillText(frame);
   if (verb == QLatin1String("cells") && words.size() == 2) return CellsText(words[1]);
   if (verb == QLatin1String("labels")) return LabelsText(frame);
+  if (verb == QLatin1String("lines") && words.size() == 2) return LinesText(frame, words[1]);
   return QStringLiteral("error: unknown query %1").arg(query);
 }
 

@@ -164,6 +164,7 @@ void CBOMView::RecomputeTotals(int compute, int quiet) {
 void CBOMView::MergeTotals(bool computed) {
   m_mergePending = false;
   if (m_detached) return;
+  m_linesStale = false;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   std::vector<CBOMTotalsPage> pages;
   for (std::size_t p = 1; p < m_pages.size(); ++p) pages.push_back({m_pages[p], true});
@@ -193,7 +194,7 @@ void CBOMView::OnTabChanging(int from, int, int userFlag, bool*) {
 
 void CBOMView::OnTabChanged(int n, int userFlag) {
   ShowPage(n);
-  if (n == 0 && m_totalsState == 0) MergeTotals(false);
+  if (n == 0 && (m_totalsState == 0 || m_linesStale)) MergeTotals(m_totalsState != 0);
   m_document.SetBomPage(n);
   if (n > 0) {
     CRun* run = m_document.GetRunAt(n - 1);
@@ -324,7 +325,16 @@ void CBOMView::OnDocNotice(EDocNotice notice, CRun* run) {
       if (run != nullptr && m_tabs->GetCurSel() != 0) SelectPage(FindRunPage(&run->GetBOM()));
       break;
     case EDocNotice::kTotalsStale: RecomputeTotals(0, 1); break;
-    case EDocNotice::kTotalsChanged: UpdateAmounts(); break;
+    case EDocNotice::kTotalsChanged:
+      // The run pages may carry new designations and prices: the totals page's lines
+      // take them, now when it is shown, else when it is next shown.
+      m_linesStale = true;
+      if (m_tabs->GetCurSel() == 0 && !m_mergePending) {
+        m_mergePending = true;
+        QTimer::singleShot(0, this, [this] { MergeTotals(m_totalsState != 0); });
+      }
+      UpdateAmounts();
+      break;
     case EDocNotice::kUpdateViews:
       // An undone step brings back the page it was taken on, the totals page too.
       if (m_document.GetBomPage() != m_tabs->GetCurSel()) SelectPage(m_document.GetBomPage());

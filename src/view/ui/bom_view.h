@@ -101,5 +101,7 @@ class CBOMView : public QWidget, public CBOMPageHost, private CDocObserver {
   bool m_packaging = false;
   bool m_allComplete = true;
   bool m_mergePending = false;
+  // The run pages changed (a price update) since the totals page's lines were merged.
+  bool m_linesStale = false;
   bool m_detached = false;
 };
