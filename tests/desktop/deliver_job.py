@@ -69,8 +69,7 @@ def steps(s):
         p.shot("opened")
         checks.check_marks_match_bill(p)
 
-    with s.step("prices updated, the Total page carries designations and prices",
-                fails_until="issue 99 item 7") as p:
+    with s.step("prices updated, the Total page carries designations and prices") as p:
         p.menu("Ligne", "Mettre à jour les prix")
         p.wait(lambda: "Base tarifaire" in "".join(p.dump()["window"]) or p.dump().get("modal"),
                "the pricing to end")
@@ -154,8 +153,8 @@ def steps(s):
         import openpyxl
         p.menu("Fichier", "Exporter", "Classeur Excel")
         p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Implantation.xlsx"))
-        p.wait_modal()
-        path = re.search(r"(/\S+\.xlsx)", p.query("widgets")).group(1)
+        p.wait_modal("Tavrilon")
+        path = re.search(r"(/[^\n|]*?\.xlsx)", p.query("widgets")).group(1)
         p.key("Return")
         # The model's first sheet holds the data below its header.
         rows = openpyxl.load_workbook(path).worksheets[0].iter_rows(values_only=True)
