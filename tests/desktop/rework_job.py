@@ -171,6 +171,16 @@ def steps(s):
         if len(units(p)) != 2:
             raise desktop.StepFailed("a second unit went onto a taken outlet")
 
+    with s.step("zoomed in, a unit goes on the outlet clicked") as p:
+        for _ in range(3):
+            p.menu("Affichage", "Zoom avant")
+        free = outlets(p)
+        p.click(*free[len(free) // 2])
+        p.wait(lambda: len(units(p)) == 3, "a third unit")
+        p.shot("zoomed_in_unit")
+        for _ in range(3):
+            p.menu("Affichage", "Zoom arrière")
+
     with s.step("the distribution that cannot run says why") as p:
         choose_unit(p, UNIT, distribute=True)
         modal = p.wait_modal()
@@ -237,19 +247,21 @@ def steps(s):
     with s.step("add a unit to the copy and remove one of run A") as p:
         choose_unit(p, UNIT)
         p.wait_no_modal()
+        copied = len(units(p, "B"))
         p.click(*outlets(p, "B")[1])
-        if len(units(p, "B")) != 3:
+        if len(units(p, "B")) != copied + 1:
             raise desktop.StepFailed(f"units of the copy: {units(p, 'B')}")
         p.key("Escape")
         # A run's bill page shows that run alone: the total page shows them all.
         p.click_text("Total")
         p.click(*p.element_point("A", 1))
         p.wait(lambda: p.dump()["current"] == "A", "run A made current")
+        placed = len(units(p))
         p.click(*desktop._centre(units(p)[0]["rect"]))
         p.menu("Edition", "Supprimer l'élément")
         p.wait_modal()
         p.key("Return")
-        p.wait(lambda: len(units(p)) == 1, "the unit deleted")
+        p.wait(lambda: len(units(p)) == placed - 1, "the unit deleted")
         p.shot("unit_removed")
         # The total page counts the units of both runs.
         counted = quantity(check_bill(p), UNIT)
