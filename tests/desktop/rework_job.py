@@ -192,6 +192,9 @@ def steps(s):
         named = "pièces de la ligne A" in text or UNIT in text
         if "fonction qui répartit les coffrets" in text or not named:
             raise desktop.StepFailed(f"the message does not name its cause: {modal} {text}")
+        # A paragraph, not a band across the screen.
+        if int(modal.split("|")[3].split()[2]) > 800:
+            raise desktop.StepFailed(f"the message runs across the screen: {modal}")
 
     with s.step("the turn tool tells why a built run does not turn") as p:
         p.menu("Conception", "Tourner")
