@@ -358,12 +358,13 @@ void CViewTools::HoverMove(const CToolInput& input) {
   const CPoint logical = input.logical;
   const bool dimension = Mode() == kDimension;
   const int code = dimension ? 1 : std::abs(m_secondCode) + 10;
-  CElementPick pick;
+  CElementPick pick = HitTestElements(m_document.Projection(), logical, code);
   m_outletTaken = false;
-  if (dimension) {
-    pick = HitTestElements(m_document.Projection(), logical, code);
-  } else if (const std::optional<CTapOffOutlet> outlet = OutletNear(input.device)) {
-    // The outlets are small at most zooms: the pointer takes the nearest one drawn.
+  // The outlets are small at most zooms: off their boxes the pointer takes the nearest
+  // one drawn.
+  const std::optional<CTapOffOutlet> outlet =
+      pick.point || dimension ? std::nullopt : OutletNear(input.device);
+  if (outlet) {
     m_outletTaken = outlet->taken;
     if (!outlet->taken) pick = CElementPick{outlet->position, outlet->point, outlet->box};
   }

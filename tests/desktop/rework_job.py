@@ -293,10 +293,12 @@ def steps(s):
         toward(p, PLUS_X, 3000)
         p.key("Return")
         p.wait_status("face libre")
-        toward(p, PLUS_X, 3000)
-        toward(p, UP, 2000)
         run = p.dump()["current"]
-        elbow = next(e["index"] for e in p.elements(run) if e["kind"] == 2)
+        toward(p, PLUS_X, 3000)
+        p.wait(lambda: len(p.elements(run)) == 2, "the straight added")
+        toward(p, UP, 2000)
+        elbow = p.wait(lambda: next((e["index"] for e in p.elements(run) if e["kind"] == 2), None),
+                       "the elbow made")
         before = layout_of(p, run)
         p.menu("Conception", "Tourner")
         p.wait_status("tourner")
