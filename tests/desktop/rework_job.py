@@ -294,7 +294,8 @@ def steps(s):
         p.key("Return")
         p.wait_status("face libre")
         run = p.dump()["current"]
-        toward(p, PLUS_X, 3000)
+        # Not where the start was pointed: two clicks on one spot make a double click.
+        toward(p, PLUS_X, 4000)
         p.wait(lambda: len(p.elements(run)) == 2, "the straight added")
         toward(p, UP, 2000)
         elbow = p.wait(lambda: next((e["index"] for e in p.elements(run) if e["kind"] == 2), None),
