@@ -1,11 +1,13 @@
 #include "view/view_tools.h"
 
+#include "app/message_text.h"
 #include "geometry/box.h"
 #include "geometry/element_pick.h"
 #include "model/element/dev.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/run.h"
 #include "model/tapoff/tap_off_choice.h"
+#include "model/tapoff/tap_off_place.h"
 #include "model/undo/undo_manager.h"
 
 #include <cmath>
@@ -23,6 +25,11 @@ constexpr int kUndoPlaceTapOff = 21582;
 constexpr int kUndoMoveTapOff = 21581;
 constexpr int kUndoCopyTapOff = 21571;
 constexpr int kMsgAskLength = 30152;
+constexpr int kMsgNoFreeOutlet = 62373;
+constexpr int kMsgOutletTaken = 62374;
+constexpr int kMsgTurnBuiltRun = 62378;
+constexpr int kMsgTurnOnlyBends = 62379;
+constexpr int kMsgNoDirection = 62380;
 constexpr int kCursorPan = 159;
 constexpr int kCursorCopyUnit = 1110;
 constexpr int kCursorMoveUnit = 1113;
@@ -110,6 +117,12 @@ void CViewTools::ElementToolPress(int mode, CPoint point) {
     case kTurn:
       result = m_document.ToolTurnAtFace(point);
       if (result == 0) result = m_document.ToolClickMode3(point);
+      // An element taken that cannot turn, or a turn refused: the user learns why.
+      if (const std::string why = TurnRefusal(); !why.empty()) {
+        if (result == 0) m_host.Beep();
+        m_host.Tell(why);
+        if (result == 0) return;
+      }
       break;
     case kMakeEnd: result = m_document.ToolClickMode4(point); break;
     case kInsertInLine: result = m_document.ToolClickMode5(point); break;
@@ -206,20 +219,40 @@ void CViewTools::DimensionPress() {
 }
 
 void CViewTools::TapOffPress() {
-  if (m_secondCode <= 0 || m_pickState != 1 || m_firstBox == nullptr) {
+  if (m_secondCode <= 0) {
     m_host.Beep();
     return;
   }
+  if (m_pickState != 1 || m_firstBox == nullptr)
+    return Refuse(m_outletTaken ? kMsgOutletTaken : kMsgNoFreeOutlet);
   m_document.GetUndo().SaveUndoState(kUndoPlaceTapOff, true, true);
-  if (m_host.PlaceTapOffUnit(*m_firstBox, m_firstCode, nullptr) == 0) m_host.Beep();
+  if (m_host.PlaceTapOffUnit(*m_firstBox, m_firstCode, nullptr) != 0) {
+    SetModePrompt(kTapOff);
+  } else if (TapOffUnitFoundAtSpot() != nullptr) {
+    Refuse(kMsgOutletTaken);
+  } else {
+    // A collision was told in its own message.
+    m_host.Beep();
+  }
   m_host.Refresh();
+}
+
+std::string CViewTools::TurnRefusal() const {
+  const CRun* run = m_document.GetCurrentRun();
+  if (run == nullptr || m_document.IsCurrentRunEditable() == 0) return {};
+  if (run->GetPartsState() != 0)
+    return FormatMessageTextS(StringText(kMsgTurnBuiltRun), run->GetPropText("Name"));
+  const CDev* current = run->GetCurrentElement();
+  const int kind = current != nullptr ? current->GetKind() : -1;
+  return kind == CDev::kElbow || kind == CDev::kBend ? std::string()
+                                                     : StringText(kMsgTurnOnlyBends);
 }
 
 void CViewTools::OnMouseMove(const CToolInput& input) {
   m_lastMouse = input.logical;
   switch (Mode()) {
     case kSelect:
-      if (m_pickState < 0 && GrabbedUnitLeft(input.logical, input.keys)) HoverMove(input.logical);
+      if (m_pickState < 0 && GrabbedUnitLeft(input.logical, input.keys)) HoverMove(input);
       return;
     case kRectangle:
       if (input.logical != m_currentPoint && m_host.HasCapture()) {
@@ -231,9 +264,29 @@ void CViewTools::OnMouseMove(const CToolInput& input) {
     case kAnnotationDrag: DragAnnotation(input); return;
     case kOrbit: OrbitMove(input.device); return;
     case kDimension:
-    case kTapOff: HoverMove(input.logical); return;
-    default: return;
+    case kTapOff: HoverMove(input); return;
+    default:
+      // The ray under the pointer is drawn apart: the user sees which way a click goes.
+      if (const int axis = HoveredAxis(); axis != m_hoveredAxis) {
+        m_hoveredAxis = axis;
+        m_host.Refresh();
+      }
+      return;
   }
+}
+
+int CViewTools::HoveredAxis() const {
+  int mask = 0;
+  switch (Mode()) {
+    case kAddStraight:
+    case kTurn: mask = m_document.GetFreeFaceMask(); break;
+    case kPlaceStart:
+    case kMoveRun: mask = 63; break;
+    default: return 0;
+  }
+  const int axis =
+      m_document.Projection().FindAxisTowardPoint(m_document.GetCursorPoint(), m_lastMouse);
+  return axis > 0 && (axis & mask) != 0 ? axis : 0;
 }
 
 bool CViewTools::GrabbedUnitLeft(CPoint logical, int keys) {
@@ -279,10 +332,42 @@ void CViewTools::OrbitMove(CPoint device) {
   m_host.Refresh();
 }
 
-void CViewTools::HoverMove(CPoint logical) {
+std::vector<CTapOffOutlet> CViewTools::OfferedOutlets() const {
+  const CRun* run = m_document.GetCurrentRun();
+  if (Mode() != kTapOff || run == nullptr) return {};
+  return TapOffOutlets(*run, static_cast<std::uint32_t>(std::abs(m_secondCode)) >> 8);
+}
+
+std::optional<CTapOffOutlet> CViewTools::OutletNear(CPoint device) const {
+  std::optional<CTapOffOutlet> nearest;
+  std::int64_t best = static_cast<std::int64_t>(kOutletReach) * kOutletReach + 1;
+  for (const CTapOffOutlet& outlet : OfferedOutlets()) {
+    const CPoint at = m_host.ToDevice(m_document.Projection().ProjectPoint(outlet.position));
+    const std::int64_t dx = at.x - device.x, dy = at.y - device.y;
+    const std::int64_t distance = dx * dx + dy * dy;
+    // Both sides of a joint share their outlets' places: a free side wins over a taken one.
+    const bool freeInstead = nearest && distance == best && nearest->taken && !outlet.taken;
+    if (distance >= best && !freeInstead) continue;
+    best = distance;
+    nearest = outlet;
+  }
+  return nearest;
+}
+
+void CViewTools::HoverMove(const CToolInput& input) {
+  const CPoint logical = input.logical;
   const bool dimension = Mode() == kDimension;
   const int code = dimension ? 1 : std::abs(m_secondCode) + 10;
-  const CElementPick pick = HitTestElements(m_document.Projection(), logical, code);
+  CElementPick pick = HitTestElements(m_document.Projection(), logical, code);
+  m_outletTaken = false;
+  // The outlets are small at most zooms: off their boxes the pointer takes the nearest
+  // one drawn.
+  const std::optional<CTapOffOutlet> outlet =
+      pick.point || dimension ? std::nullopt : OutletNear(input.device);
+  if (outlet) {
+    m_outletTaken = outlet->taken;
+    if (!outlet->taken) pick = CElementPick{outlet->position, outlet->point, outlet->box};
+  }
   if (pick.point && m_pickState <= 1) {
     m_firstPoint = *pick.point;
     m_firstCode = pick.code;
@@ -482,7 +567,7 @@ std::optional<CViewTools::CTypedMove> CViewTools::AskTypedMove(CPoint logical, b
   CTypedMove move;
   move.axis = projection.FindAxisTowardPoint(origin, logical);
   if (move.axis <= 0) {
-    m_host.Beep();
+    Refuse(kMsgNoDirection);
     return std::nullopt;
   }
   const int offered = projection.LengthTowardPoint(origin, logical, -1);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "geometry/3d_point.h"
+#include "model/tapoff/tap_off_outlets.h"
 #include "platform/draw_types.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class CAnnotation;
 class CAnnotationLabel;
@@ -69,6 +71,8 @@ class CViewToolHost {
   // shows its full picture once done (the tools then leave the scene and the picture
   // alone); false when the tools are to rebuild the scene now.
   virtual bool SettleTurnAside() { return false; }
+  // Tells the user in the status line why a click changed nothing, or what stops the tool.
+  virtual void Tell(const std::string& /*text*/) {}
 };
 
 // The tool modes of the layout view without the window: the document holds the mode,
@@ -115,9 +119,20 @@ class CViewTools {
   CPoint DragShift() const;
   std::optional<C3DPoint> FirstPoint() const;
   std::optional<C3DPoint> SecondPoint() const;
-  // The cursor and the prompt of a mode (0: none, the prompt line keeps its text).
+  // The cursor and the prompt of a mode (0: none, the prompt line keeps its text); the
+  // run tool prompts for a move or a copy by its pick state.
   static int CursorOf(int mode, int pickState);
-  static int PromptOf(int mode);
+  static int PromptOf(int mode, int pickState = 0);
+  // In the tap-off tool: the outlets of the current run that take the chosen unit, free
+  // or taken, drawn for the user to click; empty in any other mode.
+  std::vector<CTapOffOutlet> OfferedOutlets() const;
+  // How near, in pixels, the pointer must come to an offered outlet to take it.
+  static constexpr int kOutletReach = 10;
+  // The direction ray a click would take, in the modes that draw rays from the insertion
+  // point (1, 3, 10, 12): its axis bit when the pointer lies along a drawn ray, else 0.
+  int HoveredAxis() const;
+  // Why the turn tool cannot turn the current element; empty when it may.
+  std::string TurnRefusal() const;
   // Whether OnCommand runs the command.
   static bool Handles(int command);
   // The text of the distance pane: the length toward the last mouse point along a free
@@ -152,7 +167,9 @@ class CViewTools {
   void SetMode(int mode) const;
   void SetModeCursor(int mode) { m_host.SetCursor(CursorOf(mode, m_pickState)); }
   void SetModePrompt(int mode);
-  void EndCommand(bool prompt = true);
+  // A beep, and the text of the message (%1 filled) in the status line.
+  void Refuse(int message, const std::string& parameter = {});
+  void EndCommand();
   void SelectCommand();
   void ElementToolCommand(int mode);
   void RectangleEntry(int pickState);
@@ -172,7 +189,9 @@ class CViewTools {
   void SelectPress(const CToolInput& input);
   void OrbitMove(CPoint device);
   void PanMove(CPoint logical);
-  void HoverMove(CPoint logical);
+  void HoverMove(const CToolInput& input);
+  // The offered outlet nearest the pointer within reach, free or taken.
+  std::optional<CTapOffOutlet> OutletNear(CPoint device) const;
   void TapOffRelease(int keys);
   void RectangleRelease(CPoint logical);
   bool GrabbedUnitLeft(CPoint logical, int keys);
@@ -210,6 +229,10 @@ class CViewTools {
   int m_secondCode = 0;
   CBox* m_firstBox = nullptr;
   CBox* m_secondBox = nullptr;
+  // The pointer is at an outlet on which a unit stands already.
+  bool m_outletTaken = false;
+  // The ray last drawn apart, to redraw only when the pointer leaves it.
+  int m_hoveredAxis = 0;
   CAnnotation* m_dragged = nullptr;
   bool m_dragWorld = false;
   CToolInput m_pressInput;

@@ -1,5 +1,6 @@
 #include "view/view_tools.h"
 
+#include "app/message_text.h"
 #include "model/annotation/annotation_label.h"
 #include "view/annotation_edit.h"
 #include "model/element/dev.h"
@@ -35,7 +36,9 @@ constexpr int kDialogOk = 1;
 constexpr std::array<int, CViewTools::kModeCount> kCursors = {
     156, 161, 164, 160, 163, 162, 155, 182, 159, 159, 185, 0, 185, 30992, 156, 1374};
 constexpr std::array<int, CViewTools::kModeCount> kPrompts = {
-    31472, 31473, 31474, 31475, 31476, 31477, 31478, 31469, 31470, 31471, 31479, 0, 0, 31468, 0, 0};
+    31472, 31473, 31474, 31475, 31476, 31477, 31478, 31469,
+    31470, 31471, 31479, 0,     62371, 31468, 0,     62370};
+constexpr int kPromptCopyRun = 62372;
 
 // Where a box sits among its element's 25 boxes as a dimension end stores it.
 int StoredBoxIndex(const CDev* element, const CBox* box) {
@@ -54,12 +57,18 @@ int CViewTools::CursorOf(int mode, int pickState) {
   return kCursors[static_cast<std::size_t>(mode)];
 }
 
-int CViewTools::PromptOf(int mode) {
+int CViewTools::PromptOf(int mode, int pickState) {
+  if (mode == kMoveRun && pickState == 1) return kPromptCopyRun;
   return mode < 0 || mode >= kModeCount ? 0 : kPrompts[static_cast<std::size_t>(mode)];
 }
 
 void CViewTools::SetModePrompt(int mode) {
-  if (const int prompt = PromptOf(mode); prompt != 0) m_host.SetPrompt(prompt);
+  if (const int prompt = PromptOf(mode, m_pickState); prompt != 0) m_host.SetPrompt(prompt);
+}
+
+void CViewTools::Refuse(int message, const std::string& parameter) {
+  m_host.Beep();
+  m_host.Tell(FormatMessageTextS(StringText(message), parameter));
 }
 
 void CViewTools::ShowModeCursorAndPrompt() {
@@ -121,9 +130,9 @@ bool CViewTools::OnCommand(int command) {
   }
 }
 
-void CViewTools::EndCommand(bool prompt) {
+void CViewTools::EndCommand() {
   SetModeCursor(Mode());
-  if (prompt) SetModePrompt(Mode());
+  SetModePrompt(Mode());
   m_document.RebuildScene();
   m_host.Refresh();
 }
@@ -206,7 +215,8 @@ void CViewTools::RunCommand(int pickState) {
   FinishMouseAction();
   SetMode(kMoveRun);
   m_pickState = pickState;
-  EndCommand(false);
+  // The prompt says how the tool is used: a click alone moves nothing, a length is asked.
+  EndCommand();
 }
 
 void CViewTools::TapOffCommand() {

@@ -13,6 +13,7 @@
 #include "model/tapoff/tap_off_choice.h"
 #include "view/annotation_places.h"
 #include "view/view_tools.h"
+#include "app/message_text.h"
 
 namespace {
 
@@ -34,10 +35,16 @@ class CFakeHost : public CViewToolHost {
   void SetDistanceLayer(bool) override {}
   const CAnnotationPlaces& LabelPlaces() const override { return places; }
   int EditAnnotation(CAnnotationLabel&, bool) override { return 1; }
-  int RunTapOffDialog(int&) override { return 0; }
+  int RunTapOffDialog(int& code) override {
+    code = tapOffCode;
+    return tapOffResult;
+  }
   int PlaceTapOffUnit(CBox&, int, CDev*) override { return 0; }
+  void Tell(const std::string& text) override { told.push_back(text); }
 
   int beeps = 0, cursor = 0, prompt = 0, zooms = 0;
+  int tapOffResult = 0, tapOffCode = 0;
+  std::vector<std::string> told;
   bool captured = false;
   std::optional<std::string> answer;
   std::vector<CRect> exported;
@@ -194,6 +201,9 @@ TEST_F(ViewToolsTest, MovingOrCopyingARunGoesTowardThePickedAxis) {
   for (int axis : {1, 2, 4, 8, 16, 32}) {
     ASSERT_TRUE(m_tools->OnCommand(32988));
     const C3DPoint before = Run().GetFirstElement()->GetPosition();
+    // The ray under the pointer is the one the click takes.
+    m_tools->OnMouseMove({Toward(axis, 3000), Toward(axis, 3000), 0});
+    EXPECT_EQ(m_tools->HoveredAxis(), axis);
     Click(Toward(axis, 3000));
     EXPECT_EQ(Run().GetFirstElement()->GetPosition() - before, RunMoveVector(axis, 400)) << axis;
     EXPECT_EQ(LastAction(), 21069);
@@ -411,6 +421,94 @@ TEST_F(ViewToolsTest, AClickOnAnElementsEquipmentBoxReachesTheElement) {
     EXPECT_EQ(m_doc->Selection().Face(), CDev::kBodySlot) << twice;
   }
   EXPECT_EQ(m_host.beeps, 0);
+}
+
+TEST_F(ViewToolsTest, EveryToolThatWaitsForAClickPromptsForIt) {
+  const struct {
+    int mode, pickState, prompt;
+  } rows[] = {
+      {CViewTools::kSelect, 0, 31472},
+      {CViewTools::kTurn, 0, 31475},
+      {CViewTools::kMoveRun, 0, 62371},
+      {CViewTools::kMoveRun, 1, 62372},
+      {CViewTools::kTapOff, 0, 62370},
+      {CViewTools::kAnnotationDrag, 0, 0},
+      {-1, 0, 0},
+      {CViewTools::kModeCount, 0, 0},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(CViewTools::PromptOf(row.mode, row.pickState), row.prompt) << row.mode;
+  Click(Toward(1, 2000));
+  BuildRun();
+  for (const auto& [command, prompt] : {std::pair{32988, 62371}, std::pair{33029, 62372}}) {
+    ASSERT_TRUE(m_tools->OnCommand(command));
+    EXPECT_EQ(m_host.prompt, prompt) << command;
+  }
+}
+
+TEST_F(ViewToolsTest, AClickThatChangesNothingSaysWhy) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  const CPoint offAxes =
+      m_doc->Projection().ProjectPoint(m_doc->GetCursorPoint() + C3DPoint(1500, 1500, 0));
+  struct Row {
+    const char* name;
+    int command;
+    int partsState;
+    CPoint point;
+    std::string told;
+  };
+  const Row rows[] = {
+      {"a move off the directions", 32988, 0, offAxes, StringText(62380)},
+      {"a turn of a straight end", 32782, 0, offAxes, StringText(62379)},
+      {"a turn of a built run", 32782, 2, offAxes,
+       FormatMessageTextS(StringText(62378), Run().GetPropText("Name"))},
+  };
+  for (const Row& row : rows) {
+    Run().SetPartsState(row.partsState);
+    ASSERT_TRUE(m_tools->OnCommand(row.command)) << row.name;
+    m_host.beeps = 0;
+    m_host.told.clear();
+    const int steps = m_doc->GetUndo().GetLast();
+    Click(row.point);
+    EXPECT_EQ(m_host.beeps, 1) << row.name;
+    EXPECT_EQ(m_host.told, std::vector<std::string>{row.told}) << row.name;
+    EXPECT_EQ(m_doc->GetUndo().GetLast(), steps) << row.name;
+    m_tools->OnCommand(32780);
+  }
+}
+
+TEST_F(ViewToolsTest, TheTapOffToolSaysWhenNoFreeOutletIsUnderThePointer) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  m_host.tapOffResult = 1;
+  m_host.tapOffCode = 128 << 8;
+  ASSERT_TRUE(m_tools->OnCommand(33030));
+  ASSERT_EQ(m_doc->GetToolMode(), CViewTools::kTapOff);
+  EXPECT_EQ(m_host.prompt, 62370);
+  // The generic run has no joints, so no outlets to offer.
+  EXPECT_TRUE(m_tools->OfferedOutlets().empty());
+  const CPoint point = Toward(1, -3000);
+  m_tools->OnMouseMove({point, point, 0});
+  Click(point);
+  EXPECT_EQ(m_host.beeps, 1);
+  EXPECT_EQ(m_host.told, std::vector<std::string>{StringText(62373)});
+}
+
+TEST_F(ViewToolsTest, RotatingARunTurnsItsElementsInOneUndoStepEachWay) {
+  Click(Toward(1, 2000));
+  BuildRun();
+  const int rotation = Run().GetRotation();
+  ASSERT_NE(rotation, 0);
+  for (const auto& [forward, action] : {std::pair{true, 32950}, std::pair{false, 32951}}) {
+    const int steps = m_doc->GetUndo().GetLast();
+    forward ? m_doc->RotateRunForward() : m_doc->RotateRunBackward();
+    EXPECT_EQ(m_doc->GetUndo().GetLast(), steps + 1);
+    EXPECT_EQ(LastAction(), action);
+    // The start takes the run's turn: the drawing shows it.
+    EXPECT_EQ(Run().GetFirstElement()->GetRotation(), Run().GetRotation());
+  }
+  EXPECT_EQ(Run().GetRotation(), rotation);
 }
 
 }  // namespace

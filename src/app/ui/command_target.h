@@ -9,6 +9,7 @@ struct CCommandState {
   bool enabled = true;
   std::optional<bool> checked;  // nothing: not a checkable command
   std::optional<QString> text;  // a text that replaces the menu text (undo, redo)
+  QString hint;                 // why a disabled command is disabled; empty for none
 };
 
 // Something that handles commands by number: the active child window, the main frame,

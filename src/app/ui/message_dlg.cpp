@@ -1,6 +1,7 @@
 #include "app/ui/message_dlg.h"
 
 #include <QBoxLayout>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -10,6 +11,8 @@
 #include "app/ui/message_box.h"
 #include "app/ui/window_translation.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kMsgOk = 2710;
@@ -17,6 +20,9 @@ constexpr int kMsgYes = 2711;
 constexpr int kMsgNo = 2712;
 constexpr int kMsgCancel = 2713;
 constexpr int kIconSize = 32;
+// The widest a line of text runs, in average characters, before it wraps: a long message
+// reads as a paragraph, not as a band across the screen.
+constexpr int kWrapCharacters = 90;
 
 CMessageDlg::IconKind IconOfType(unsigned type) {
   switch (type & kMbIconMask) {
@@ -59,6 +65,15 @@ void CMessageDlg::BuildControls(const QString& text) {
   m_textLabel->setObjectName(QString::number(kTextId));
   m_textLabel->setTextFormat(Qt::PlainText);  // messages may hold file names with "<"
   m_textLabel->setText(text);
+  const QFontMetrics metrics = m_textLabel->fontMetrics();
+  const int wrapWidth = metrics.averageCharWidth() * kWrapCharacters;
+  int widest = 0;
+  for (const QString& line : text.split(QLatin1Char('\n')))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  if (widest > wrapWidth) {
+    m_textLabel->setWordWrap(true);
+    m_textLabel->setFixedWidth(wrapWidth);
+  }
   m_edit = new QLineEdit(this);
   m_edit->setObjectName(QString::number(kEditId));
   m_edit->hide();

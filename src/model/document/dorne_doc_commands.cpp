@@ -13,6 +13,9 @@ namespace {
 constexpr int kMsgDeleteRun = 61452;
 constexpr int kUndoRebuildParts = 21107;
 constexpr int kUndoRebuildBOM = 21109;
+// A quarter turn of a run is named in the Undo menu by its own command.
+constexpr int kUndoRotateForward = 32950;
+constexpr int kUndoRotateBackward = 32951;
 
 // The next rotation flag; 0 for a flag outside 16..128.
 int NextRotation(int rotation, bool forward) {
@@ -93,8 +96,12 @@ void CDorneDoc::RotateRun(bool forward) {
   if (m_currentRun == nullptr) return;
   const int rotation = NextRotation(m_currentRun->GetRotation(), forward);
   if (rotation == 0) return;
-  m_currentRun->SetRotationFlag(rotation);
+  GetUndo().SaveUndoState(forward ? kUndoRotateForward : kUndoRotateBackward, true, true);
+  // The elements take the turn, not only the run's flag: the layout shows it.
+  m_currentRun->SetRotation(rotation);
   m_currentRun->ApplyRating(nullptr, false);
+  RebuildScene();
+  RecomputeTotals(1, 0);
   SetModifiedFlag(true);
   UpdateAllViews();
 }

@@ -191,6 +191,9 @@ int CDorneDoc::ShowRunPages() {
 void CDorneDoc::MoveRun(CRun& run, const C3DPoint& by) {
   if (CDev* first = run.GetFirstElement()) {
     first->Translate(by, true);
+    // Tap-off units hang on their joints without links: they go along by themselves.
+    for (CDev* device : run.GetDevices())
+      if (device->GetKind() == CDev::kTapOff) device->Translate(by, false);
     // The insertion point goes with the run it belongs to.
     const CDev* current = run.GetCurrentElement();
     if (&run == m_currentRun && current != nullptr) m_cursor = current->GetPosition();

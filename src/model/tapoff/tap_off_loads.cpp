@@ -148,10 +148,17 @@ std::int64_t TapOffSpacing(std::string_view setting) {
   return std::max<std::int64_t>(second - first, 0);
 }
 
-bool CanDistributeTapOffLoads(const CRun& run) {
+ETapOffLoadsRefusal TapOffLoadsRefusal(const CRun& run) {
   const CTapOffChoice& choice = RememberedTapOffChoice();
-  return run.GetPartsState() == 2 && !choice.reference.empty() &&
-         choice.record.function == kDistributedFunction;
+  if (run.GetPartsState() == 0) return ETapOffLoadsRefusal::kPartsNotBuilt;
+  if (run.GetPartsState() != 2) return ETapOffLoadsRefusal::kPartsWithErrors;
+  if (choice.reference.empty()) return ETapOffLoadsRefusal::kNoUnit;
+  if (choice.record.function != kDistributedFunction) return ETapOffLoadsRefusal::kNotDistributed;
+  return ETapOffLoadsRefusal::kNone;
+}
+
+bool CanDistributeTapOffLoads(const CRun& run) {
+  return TapOffLoadsRefusal(run) == ETapOffLoadsRefusal::kNone;
 }
 
 int ComputeRunTapOffLoads(CRun& run, std::string_view setting) {

@@ -10,8 +10,17 @@ class CRun;
 // is 30000); never below 0.
 std::int64_t TapOffSpacing(std::string_view setting);
 
-// Whether the distribution below can run on the run: its parts built without errors and
-// a unit of the distributing function (6) chosen.
+// Why the distribution below cannot run on the run, the first cause found: its parts not
+// built, built with errors, no unit chosen, or a unit of another function than the
+// distributing one (6). kNone when it can run.
+enum class ETapOffLoadsRefusal {
+  kNone,
+  kPartsNotBuilt,
+  kPartsWithErrors,
+  kNoUnit,
+  kNotDistributed
+};
+ETapOffLoadsRefusal TapOffLoadsRefusal(const CRun& run);
 bool CanDistributeTapOffLoads(const CRun& run);
 
 // Distributes units of the remembered choice (function 6 only) along a run built without

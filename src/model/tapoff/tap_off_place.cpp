@@ -179,7 +179,25 @@ std::optional<bool> IsFrontOutletBox(const CDev& joint, const CBox& box) {
   return std::nullopt;
 }
 
+// The straight a unit at the point counts from and the style word it would carry.
+std::optional<std::pair<CDev*, std::uint32_t>> SpotOf(CDev& joint, bool front, int point) {
+  const auto counted = CountFromStraight(joint, front);
+  if (!counted) return std::nullopt;
+  const int direction =
+      front ? CDev::OppositeDirection(joint.GetDirection()) : joint.GetDirection();
+  return std::pair{counted->first,
+                   StyleOf(counted->second, joint.GetVariantIndex(), direction, point)};
+}
+
 }  // namespace
+
+CDev* TapOffUnitAtOutlet(const CBox& box, int point) {
+  auto* joint = dynamic_cast<CDev*>(box.GetOwner());
+  const std::optional<bool> front = joint != nullptr ? IsFrontOutletBox(*joint, box) : std::nullopt;
+  if (!front || joint->GetRun() == nullptr) return nullptr;
+  const auto spot = SpotOf(*joint, *front, point);
+  return spot ? UnitAtSpot(*joint->GetRun(), spot->first, spot->second, nullptr) : nullptr;
+}
 
 int PlaceTapOffUnit(CDev& joint, int point, CDev* unit, bool quiet) {
   CBox* box = joint.GetBox(joint.GetBackFace());
@@ -209,12 +227,10 @@ int PlaceTapOffUnitAt(CBox& box, int point, CDev* unit, bool quiet) {
   const std::uint32_t mask = unit != nullptr ? static_cast<std::uint32_t>(unit->GetBookedLength())
                                              : RememberedTapOffChoice().record.mask;
   if (run == nullptr || !FitsPoint(*joint, box, point, mask)) return 0;
-  const auto counted = CountFromStraight(*joint, *front);
-  if (!counted) return 0;
-  const int direction =
-      *front ? CDev::OppositeDirection(joint->GetDirection()) : joint->GetDirection();
-  const std::uint32_t style = StyleOf(counted->second, joint->GetVariantIndex(), direction, point);
-  if (CDev* found = UnitAtSpot(*run, counted->first, style, nullptr)) {
+  const auto spot = SpotOf(*joint, *front, point);
+  if (!spot) return 0;
+  const auto [host, style] = *spot;
+  if (CDev* found = UnitAtSpot(*run, host, style, nullptr)) {
     g_foundUnit = found;
     return 0;
   }
@@ -230,5 +246,5 @@ int PlaceTapOffUnitAt(CBox& box, int point, CDev* unit, bool quiet) {
     TakeChoice(*unit, *run);
     run->AddDevice(unit);
   }
-  return FinishPlacement(*unit, *run, counted->first, style, before, quiet);
+  return FinishPlacement(*unit, *run, host, style, before, quiet);
 }

@@ -18,5 +18,9 @@ int PlaceTapOffUnit(CDev& joint, int point, CDev* unit, bool quiet);
 // the joint takes no unit (0, with message 30236 unless quiet).
 int PlaceTapOffUnitAt(CBox& box, int point, CDev* unit, bool quiet);
 
+// The unit that stands at outlet point 10..29 of a joint's back or front box; null when
+// none does, or when the box is no outlet box or the point is counted from no straight.
+CDev* TapOffUnitAtOutlet(const CBox& box, int point);
+
 // The unit found at the spot by the last PlaceTapOffUnit; null when the spot was free.
 CDev* TapOffUnitFoundAtSpot();

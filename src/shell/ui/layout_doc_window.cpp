@@ -42,6 +42,8 @@ constexpr int kMsgDocumentTemplate = 18;
 constexpr int kMsgAllFiles = 8003;
 constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
+// Why the tap-off tool is grey: it places units on a run whose parts are built.
+constexpr int kMsgTapOffNeedsParts = 62381;
 // How often an idle window looks whether the next undo's step can be read ahead, or the
 // next edit's snapshot made ahead.
 constexpr int kReadAheadMs = 300;
@@ -150,6 +152,9 @@ void CLayoutDocWindow::BuildFrame() {
   connect(m_frame, &CChildFrame::PromptChanged, this, [this](int message) {
     if (auto* frame = qobject_cast<QMainWindow*>(window()))
       frame->statusBar()->showMessage(PlainMessageText(message));
+  });
+  connect(m_frame->View(), &CDorneView::StatusTextRequested, this, [this](const QString& text) {
+    if (auto* frame = qobject_cast<QMainWindow*>(window())) frame->statusBar()->showMessage(text);
   });
   connect(m_frame->View(), &CDorneView::ProjectInfoRequested, this,
           &CLayoutDocWindow::ShowProjectInfo);
@@ -288,7 +293,10 @@ bool CLayoutDocWindow::UpdateUndoCommand(int commandId, CCommandState& state) {
 bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
   if (std::find(std::begin(kDocumentCommands), std::end(kDocumentCommands), commandId) ==
       std::end(kDocumentCommands)) {
-    return m_frame->UpdateCommand(commandId, state);
+    const bool handled = m_frame->UpdateCommand(commandId, state);
+    if (commandId == kIdToolTapOff && !state.enabled)
+      state.hint = PlainMessageText(kMsgTapOffNeedsParts);
+    return handled;
   }
   if (m_document == nullptr) {
     state.enabled = false;

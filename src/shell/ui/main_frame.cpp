@@ -26,6 +26,7 @@
 #include "shell/ui/frame_placement.h"
 #include "shell/ui/frame_status_bar.h"
 #include "shell/ui/layout_doc_window.h"
+#include "shell/ui/menu_hint_filter.h"
 #include "shell/ui/layout_documents.h"
 #include "view/ui/child_frame.h"
 #include "app/ui/message_box.h"
@@ -150,8 +151,10 @@ void CMainFrame::InstallMenuForMode() {
   // A menu opened right after a click or key shows the states that click or key left,
   // not those of the last idle pass.
   for (QAction* top : menuBar()->actions())
-    if (QMenu* menu = top->menu())
+    if (QMenu* menu = top->menu()) {
       connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandStates);
+      menu->installEventFilter(m_menuHints);
+    }
   RefreshRecentFiles();
   TranslateWindow(menuBar());
   UpdateCommandStates();
@@ -212,6 +215,7 @@ void CMainFrame::UpdateCommandStates() {
     for (CCommandTarget* target : chain)
       if ((handled = target->UpdateCommand(commandId, state))) break;
     action->setEnabled(handled && state.enabled);
+    CMenuHintFilter::SetHint(*action, state.hint);
     action->setCheckable(state.checked.has_value());
     if (state.checked) action->setChecked(*state.checked);
     if (state.text) action->setText(*state.text);

@@ -13,6 +13,7 @@
 #include "app/ui/command_target.h"
 #include "app/ui/costing_window.h"
 #include "shell/ui/frame_toolbars.h"
+#include "shell/ui/menu_hint_filter.h"
 
 class CCatalogueMenu;
 class CDorneApp;
@@ -142,6 +143,8 @@ class CMainFrame : public QMainWindow, public CCommandTarget {
   CFrameActions* m_actions = nullptr;
   QMdiArea* m_mdiArea = nullptr;
   CFrameStatusBar* m_statusBar = nullptr;
+  // Shows why a grey menu item is grey (owned by the frame).
+  CMenuHintFilter* m_menuHints = new CMenuHintFilter(this);
   std::unique_ptr<CWorkStatusNotifier> m_workNotifier;
   CFrameToolBars m_toolBars;
   std::array<bool, 4> m_designBarsShown{};

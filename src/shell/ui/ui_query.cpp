@@ -27,9 +27,11 @@
 #include "model/element/dev.h"
 #include "model/run/run.h"
 #include "model/tapoff/tap_off_choice.h"
+#include "model/tapoff/tap_off_outlets.h"
 #include "pages/ui/prop_dialog.h"
 #include "shell/ui/layout_doc_window.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/menu_hint_filter.h"
 #include "shell/ui/ui_view_points.h"
 #include "view/ui/bom_view.h"
 #include "view/ui/child_frame.h"
@@ -177,10 +179,13 @@ QString OutletsText(CMainFrame& frame, const QStringList& words) {
   const CDorneDoc* document = view != nullptr ? view->Document() : nullptr;
   const CRun* run = document != nullptr ? RunNamed(*document, words[1]) : nullptr;
   if (run == nullptr) return QStringLiteral("error: no run %1").arg(words[1]);
-  const int code = static_cast<int>(RememberedTapOffChoice().record.mask << 8) + 10;
-  const bool front = words.size() > 2 && words[2] == QLatin1String("front");
+  // The outlets that take the unit chosen, where the tap-off tool draws them: the free
+  // ones, or with "taken" those on which a unit stands.
+  const bool taken = words.size() > 2 && words[2] == QLatin1String("taken");
   QStringList points;
-  for (const CPoint& at : PickableOutlets(*document, *run, code, false, front)) {
+  for (const CTapOffOutlet& outlet : TapOffOutlets(*run, RememberedTapOffChoice().record.mask)) {
+    if (outlet.taken != taken) continue;
+    const CPoint at = document->Projection().ProjectPoint(outlet.position);
     const QPoint screen = view->mapToGlobal(ViewPoint(*view, at).toPoint());
     points << QStringLiteral("%1 %2").arg(screen.x()).arg(screen.y());
   }
@@ -287,12 +292,14 @@ QString FindText(CMainFrame& frame, const QString& text) {
 
 QString MenuText(CMainFrame& frame) {
   QStringList lines;
+  // An item's fourth field: why it is grey, when it says.
   const auto add = [&lines](QWidget& owner, QAction* action, const QRect& local) {
     if (!action->isVisible() || action->isSeparator()) return;
-    lines << QStringLiteral("%1|%2|%3")
+    lines << QStringLiteral("%1|%2|%3|%4")
                  .arg(action->text(),
                       action->isEnabled() ? QStringLiteral("1") : QStringLiteral("0"),
-                      RectText(QRect(owner.mapToGlobal(local.topLeft()), local.size())));
+                      RectText(QRect(owner.mapToGlobal(local.topLeft()), local.size())),
+                      CMenuHintFilter::Hint(*action));
   };
   if (QMenu* popup = OpenPopup()) {
     for (QAction* action : popup->actions()) add(*popup, action, popup->actionGeometry(action));

@@ -147,6 +147,8 @@ class CDorneView : public QWidget, public CDocObserver, public CCheckZoomTarget 
   void SupportDisplayChanged();
   // The status line is to show this message.
   void PromptRequested(int message);
+  // The status line is to show this text for now: why a click changed nothing.
+  void StatusTextRequested(const QString& text);
   // The length from the insertion point toward the pointer along a free direction
   // (empty when there is none), for the status bar's distance pane.
   void DistanceChanged(const QString& text);

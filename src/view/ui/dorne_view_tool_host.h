@@ -30,6 +30,7 @@ class CDorneViewToolHost : public CViewToolHost {
   int RunTapOffDialog(int& code) override;
   int PlaceTapOffUnit(CBox& box, int code, CDev* unit) override;
   bool SettleTurnAside() override;
+  void Tell(const std::string& text) override;
 
  private:
   CDorneView& m_view;

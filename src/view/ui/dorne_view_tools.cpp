@@ -10,6 +10,7 @@
 
 #include "app/message_text.h"
 #include "app/dorne_app.h"
+#include "app/ui/message_box.h"
 #include "app/settings_keys.h"
 #include "geometry/box.h"
 #include "linear/ref_coff_table.h"
@@ -42,7 +43,10 @@ constexpr int kUndoNewRun = 21070;
 constexpr int kUndoPlaceTapOff = 21582;
 // Units that the distribution could not keep apart are marked for the user to see.
 constexpr int kMsgUnitsMarked = 30163;
-constexpr int kMsgNotDistributed = 62303;
+constexpr int kMsgPartsNotBuilt = 62375;
+constexpr int kMsgPartsWithErrors = 62376;
+constexpr int kMsgNotDistributed = 62377;
+constexpr int kDistributedFunction = 6;
 
 Qt::CursorShape ShapeOf(int cursor) {
   switch (cursor) {
@@ -72,6 +76,20 @@ int KeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
   return keys;
 }
 
+// The cause of a distribution that cannot run, as the user can act on it.
+std::string NoDistributionText(const CRun& run, const CTapOffDialogRules& rules) {
+  const std::string name = run.GetPropText("Name");
+  switch (TapOffLoadsRefusal(run)) {
+    case ETapOffLoadsRefusal::kPartsNotBuilt:
+      return FormatMessageTextS(StringText(kMsgPartsNotBuilt), name);
+    case ETapOffLoadsRefusal::kPartsWithErrors:
+      return FormatMessageTextS(StringText(kMsgPartsWithErrors), name);
+    default:
+      return FormatMessageTextSS(StringText(kMsgNotDistributed), RememberedTapOffChoice().reference,
+                                 rules.FunctionButtonText(kDistributedFunction));
+  }
+}
+
 }  // namespace
 
 void CDorneViewToolHost::Beep() { m_view.Beep(); }
@@ -83,6 +101,10 @@ void CDorneViewToolHost::SetCursor(int cursor) {
 }
 
 void CDorneViewToolHost::SetPrompt(int message) { emit m_view.PromptRequested(message); }
+
+void CDorneViewToolHost::Tell(const std::string& text) {
+  emit m_view.StatusTextRequested(QString::fromStdString(text));
+}
 
 std::optional<std::string> CDorneViewToolHost::AskText(int message, const std::string& text) {
   const std::optional<QString> answer =
@@ -141,7 +163,8 @@ int CDorneViewToolHost::RunTapOffDialog(int& code) {
   code = static_cast<int>(RememberedTapOffChoice().record.mask << 8);
   if (result == CTapOffDialogRules::kResultDistribute && !CanDistributeTapOffLoads(*run)) {
     // Asked for and not done: the user learns why, and places the unit by hand.
-    ShowWorkMessage(kMsgNotDistributed);
+    TranslatedMessageBox(QString::fromStdString(NoDistributionText(*run, dialog.Rules())),
+                         kMbOk | kMbIconExclamation);
   } else if (result == CTapOffDialogRules::kResultDistribute) {
     const CDorneApp* app = CRunEnvironment::Instance().App();
     const std::string setting = app != nullptr
@@ -314,7 +337,7 @@ namespace {
 // The insertion point's cross (three short strokes along the scene axes) and the rays
 // toward the directions of the mask, as the modes show them.
 void PaintInsertionPoint(QPainter& painter, const CDorneDoc& document, const CDrawMapping& mapping,
-                         const CViewWindow& window) {
+                         const CViewWindow& window, int hoveredAxis) {
   const int mode = document.GetToolMode();
   const bool cross = mode == 0 || mode == 2 || mode == 3 || mode == 4 || mode == 5 || mode == 6;
   int mask = mode == 1 || mode == 3 ? document.GetFreeFaceMask() : 0;
@@ -343,6 +366,9 @@ void PaintInsertionPoint(QPainter& painter, const CDorneDoc& document, const CDr
     if ((mask & axis) != 0)
       painter.drawLine(device(origin), device(origin + RunMoveVector(axis, length)));
   }
+  if ((mask & hoveredAxis) == 0) return;
+  painter.setPen(QPen(QColor(0, 90, 220), 2));
+  painter.drawLine(device(origin), device(origin + RunMoveVector(hoveredAxis, length)));
 }
 
 }  // namespace
@@ -356,7 +382,7 @@ void CDorneView::PaintToolOverlay(QPainter& painter) const {
     const CPoint p = mapping.ToDevice(logical);
     return QPoint(p.x, p.y);
   };
-  PaintInsertionPoint(painter, *m_document, mapping, ViewWindow());
+  PaintInsertionPoint(painter, *m_document, mapping, ViewWindow(), tools.HoveredAxis());
   PaintHighlight(painter, mapping);
   const int mode = m_document->GetToolMode();
   if (mode == CViewTools::kRectangle && m_toolHost->HasCapture()) {
@@ -373,6 +399,15 @@ void CDorneView::PaintToolOverlay(QPainter& painter) const {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(QPoint(r.left, r.top), QPoint(r.right - 1, r.bottom - 1))
                          .translated(shift.x, shift.y));
+  }
+  if (mode == CViewTools::kTapOff) {
+    // The outlets a click takes, so that the user sees where units go.
+    painter.setPen(QPen(QColor(0, 110, 0), 1));
+    painter.setBrush(Qt::NoBrush);
+    const C3DProjection& projection = m_document->Projection();
+    for (const CTapOffOutlet& outlet : tools.OfferedOutlets())
+      if (!outlet.taken)
+        painter.drawEllipse(device(projection.ProjectPoint(outlet.position)), 3, 3);
   }
   if (mode == CViewTools::kDimension || mode == CViewTools::kTapOff) {
     painter.setPen(QPen(Qt::red, 2));

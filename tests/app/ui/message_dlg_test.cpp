@@ -110,6 +110,20 @@ TEST(MessageDlgTest, GrowsWithItsLines) {
   EXPECT_GT(three.height(), one.height());
 }
 
+TEST(MessageDlgTest, ALongLineWrapsIntoAParagraphAndShortLinesDoNot) {
+  const QString sentence = QString("The units cannot be distributed along the run. ").repeated(8);
+  CMessageDlg one("A line", "Caption", kMbOk);
+  CMessageDlg wrapped(sentence, "Caption", kMbOk);
+  one.show();
+  wrapped.show();
+  const auto* text = wrapped.findChild<QLabel*>(QString::number(CMessageDlg::kTextId));
+  ASSERT_NE(text, nullptr);
+  EXPECT_TRUE(text->wordWrap());
+  EXPECT_FALSE(one.findChild<QLabel*>(QString::number(CMessageDlg::kTextId))->wordWrap());
+  EXPECT_LT(wrapped.width(), text->fontMetrics().horizontalAdvance(sentence));
+  EXPECT_GT(wrapped.height(), one.height());
+}
+
 TEST(MessageDlgTest, OkStoresTheInputTextAndCancelKeepsTheOld) {
   for (const bool ok : {true, false}) {
     CMessageDlg dialog("Name?", "Caption", kMbOkCancel | kMbIconQuestion);

@@ -65,24 +65,33 @@ class TapOffLoadsTest : public OutletRunTest {
   CMessages m_messages;
 };
 
-TEST_F(TapOffLoadsTest, NothingWithoutADistributedChoiceOrABuiltRun) {
+TEST_F(TapOffLoadsTest, NothingWithoutADistributedChoiceOrABuiltRunAndTheCauseIsKnown) {
+  using E = ETapOffLoadsRefusal;
   const struct {
     const char* name;
     int partsState, function;
     const char* reference;
+    ETapOffLoadsRefusal refusal;
   } rows[] = {
-      {"parts built with errors", 1, 6, "QPB0400SE"},
-      {"choice of another function", 2, 1, "QPB0400SE"},
-      {"no choice", 2, 6, ""},
+      {"parts not built", 0, 6, "QPB0400SE", E::kPartsNotBuilt},
+      {"parts built with errors", 1, 6, "QPB0400SE", E::kPartsWithErrors},
+      {"errors come before the choice", 1, 1, "QPB0400SE", E::kPartsWithErrors},
+      {"choice of another function", 2, 1, "QPB0400SE", E::kNotDistributed},
+      {"no choice", 2, 6, "", E::kNoUnit},
   };
   for (const auto& row : rows) {
     m_run->SetPartsState(row.partsState);
     Choose(128, row.function);
     RememberedTapOffChoice().reference = row.reference;
+    EXPECT_EQ(TapOffLoadsRefusal(*m_run), row.refusal) << row.name;
+    EXPECT_FALSE(CanDistributeTapOffLoads(*m_run)) << row.name;
     EXPECT_EQ(ComputeRunTapOffLoads(*m_run, "0/3000"), 0) << row.name;
     EXPECT_TRUE(Units().empty()) << row.name;
   }
   EXPECT_TRUE(m_messages.shown.empty());
+  m_run->SetPartsState(2);
+  Choose(128, 6);
+  EXPECT_EQ(TapOffLoadsRefusal(*m_run), E::kNone);
 }
 
 TEST_F(TapOffLoadsTest, RunWithoutAFeedSaysSo) {

@@ -27,7 +27,8 @@ struct CDistributionCase {
 
 TEST(TapOffDistributionEndToEndTest, ADistributionThatCannotRunIsTold) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
-  const std::string notDistributed = "No unit was distributed along the run";
+  // The cause named: the unit chosen is not of the distributing function.
+  const std::string notDistributed = "Unit QDB0016SE is not distributed along the run";
   for (const CDistributionCase& row :
        {CDistributionCase{"1628", true}, CDistributionCase{"1631", false}}) {
     CShellTestFolder folder;

@@ -1,0 +1,316 @@
+"""A designer changes their mind on a distribution run: a QDA 40 A run of 30 m is priced,
+tap-off units are placed on its outlets with the mouse, and then the run is turned, moved,
+copied, rotated and rotated back, units are added and removed, a run is deleted, undone
+and redone; the bill is checked in numbers after each step."""
+
+import checks
+import desktop
+from design_job import PLUS_X, PLUS_Z, UP, current_bill, open_run_properties, toward
+
+UNIT = "QDB0016SE"
+
+
+def quantity(lines, reference):
+    return sum(checks.number(line["Quantité"]) or 0 for line in lines if line["Référence"] == reference)
+
+
+def units(p, run="A"):
+    return [e for e in p.elements(run) if e["kind"] == 14]
+
+
+def check_bill(p):
+    lines = current_bill(p)
+    checks.check_bill_sums(lines)
+    checks.check_no_negative_lengths(lines)
+    return lines
+
+
+def choose_unit(p, reference, distribute=False):
+    """Conception > Boîtes de dérivation: the unit's button, the distribution box, OK.
+    The tool that is on is left first (the same item would only leave it)."""
+    p.key("Escape")
+    p.menu("Conception", "Boîtes de dérivation")
+    p.wait_modal()
+    buttons = [line.split("|") for line in p.query("widgets").splitlines()]
+    button = next((b for b in buttons if b[2] == "QRadioButton" and reference in b[4]), None)
+    if button is None:
+        raise desktop.StepFailed(f"no button for {reference} among {[b[4] for b in buttons]}")
+    p.click(*desktop._centre(button[1]))
+    if distribute:
+        p.click_widget("1677")
+    p.click_widget("1")
+
+
+def outlets(p, run="A", which=""):
+    """Where the tap-off tool draws the run's outlets for the unit chosen: the free ones,
+    or with which="taken" those on which a unit stands."""
+    answer = p.query(f"outlets {run} {which}".strip())
+    x, y, w, h = (int(v) for v in p.widget("layout_view")["rect"].split())
+    found = [tuple(int(v) for v in line.split()) for line in answer.splitlines()]
+    # Those the view shows, where a click reaches it.
+    return [at for at in found if x + 20 <= at[0] < x + w - 20 and y + 20 <= at[1] < y + h - 20]
+
+
+def answer_length(p, text):
+    p.wait_modal()
+    p.key("ctrl+a")
+    p.type(text)
+    p.key("Return")
+    p.wait_no_modal()
+
+
+def price_list_shown(p):
+    return any(window.startswith("CPriceBaseDlg") for window in p.dump()["window"])
+
+
+def update_prices(p):
+    """Ligne > Mettre à jour les prix: what could not be priced is told first, then the
+    price list shows; both are closed, so that they cover nothing."""
+    p.menu("Ligne", "Mettre à jour les prix")
+
+    def listed():
+        if p.dump().get("modal"):
+            p.key("Return")
+            return False
+        return price_list_shown(p)
+    p.wait(listed, "the price list")
+    p.shot("priced")
+    # It shows beside the layout without taking the focus: a click on its title, Escape.
+    window = next(w for w in p.dump()["window"] if w.startswith("CPriceBaseDlg"))
+    x, y, w, _ = (int(v) for v in window.split("|")[3].split())
+    p.click(x + w // 2, y + 8)
+    p.wait(lambda: p.dump()["activewindow"].startswith("CPriceBaseDlg"), "the price list active")
+    p.key("Escape")
+    p.wait(lambda: not price_list_shown(p), "the price list to close")
+
+
+def layout_of(p, run):
+    """Where the run's elements are drawn, units aside, whatever their order."""
+    return sorted(e["rect"] for e in p.elements(run) if e["kind"] != 14)
+
+
+def rect_of(p, run, index):
+    return p.query(f"box {run} {index} 6")
+
+
+def steps(s):
+    with s.step("start on an empty design") as p:
+        p.start()
+        p.wait_modal("Bienvenue")
+        p.click_text("OK")
+        p.wait_modal("Créer")
+        p.click_text("Conception graphique")
+        p.wait(lambda: p.dump().get("active") == "layout_document", "the layout window")
+
+    with s.step("lay out a QDA 40 A run of 30 m") as p:
+        toward(p, PLUS_X, 3000)
+        p.key("Return")
+        p.wait_status("face libre")
+        open_run_properties(p, "Calibre")
+        p.choose("1020", "QDA")
+        p.choose("1021", "40")
+        p.key("Escape")
+        for _ in range(6):
+            p.menu("Affichage", "Zoom arrière")
+        toward(p, PLUS_X, 30000)
+
+    with s.step("the grey tap-off item says why it is grey") as p:
+        p.key("alt+c")
+        items = p.wait(lambda: p.dump().get("popup") and p._menu_items(), "the menu Conception")
+        item = p._find_item(items, "Boîtes de dérivation")
+        p.move(*desktop._centre(item[2]))
+        p.wait(lambda: any(w.startswith("QTipLabel") for w in p.dump()["window"]), "the hint shown")
+        p.shot("tap_off_hint")
+        p.key("Escape")
+        if item[1] != "0" or "pièces" not in item[3]:
+            raise desktop.StepFailed(f"the item reads {item}")
+
+    with s.step("price the run") as p:
+        update_prices(p)
+        if not any(line["Référence"].startswith("QDA") for line in check_bill(p)):
+            raise desktop.StepFailed("no QDA reference in the bill")
+
+    with s.step("the tap-off tool shows its prompt and the free outlets") as p:
+        choose_unit(p, UNIT)
+        p.wait_no_modal()
+        p.wait_status("prise")
+        found = outlets(p)
+        if len(found) < 4:
+            raise desktop.StepFailed(f"outlets drawn: {found}")
+        p.move(*found[0])
+        p.shot("outlet_hovered")
+
+    with s.step("two units placed where the user clicks") as p:
+        found = outlets(p)
+        for at in (found[0], found[len(found) // 2]):
+            p.click(*at)
+        p.shot("units_placed")
+        placed = units(p)
+        lines = check_bill(p)
+        if len(placed) != 2 or quantity(lines, UNIT) != 2:
+            raise desktop.StepFailed(f"units {placed}, {quantity(lines, UNIT)} {UNIT} in the bill")
+
+    with s.step("the units are priced with the run") as p:
+        update_prices(p)
+        lines = check_bill(p)
+        checks.check_every_line_priced([line for line in lines if line["Référence"] == UNIT])
+        if len(units(p)) != 2 or quantity(lines, UNIT) != 2:
+            raise desktop.StepFailed(f"{quantity(lines, UNIT)} {UNIT} in the bill after pricing")
+
+    with s.step("a taken outlet is refused with its cause") as p:
+        p.click(*outlets(p, which="taken")[0])
+        # The outlet itself is taken, or the one on the joint's other side at the same
+        # place would make the units touch: each is told.
+        told = p.wait(lambda: "déjà" in p.dump()["status"] or p.dump().get("modal"), "the cause")
+        if told is not True and "coffret" not in p.query("widgets"):
+            raise desktop.StepFailed(f"a message that does not name its cause: {told}")
+        p.shot("taken_outlet")
+        if p.dump().get("modal"):
+            p.key("Return")
+        p.wait_no_modal()
+        if len(units(p)) != 2:
+            raise desktop.StepFailed("a second unit went onto a taken outlet")
+
+    with s.step("zoomed in, a unit goes on the outlet clicked") as p:
+        for _ in range(3):
+            p.menu("Affichage", "Zoom avant")
+        free = outlets(p)
+        p.click(*free[len(free) // 2])
+        p.wait(lambda: len(units(p)) == 3, "a third unit")
+        p.shot("zoomed_in_unit")
+        for _ in range(3):
+            p.menu("Affichage", "Zoom arrière")
+
+    with s.step("the distribution that cannot run says why") as p:
+        choose_unit(p, UNIT, distribute=True)
+        modal = p.wait_modal()
+        text = p.query("widgets")
+        p.shot("distribution_refused")
+        p.key("Return")
+        p.wait_no_modal()
+        # The cause is the run's parts, or the unit chosen: not the rule restated.
+        named = "pièces de la ligne A" in text or UNIT in text
+        if "fonction qui répartit les coffrets" in text or not named:
+            raise desktop.StepFailed(f"the message does not name its cause: {modal} {text}")
+        # A paragraph, not a band across the screen.
+        if int(modal.split("|")[3].split()[2]) > 800:
+            raise desktop.StepFailed(f"the message runs across the screen: {modal}")
+
+    with s.step("the turn tool tells why a built run does not turn") as p:
+        p.menu("Conception", "Tourner")
+        p.wait_status("tourner")
+        p.click(*p.element_point("A", len(p.elements("A")) - 1))
+        p.wait_status("générées")
+        p.shot("turn_refused")
+
+    with s.step("move the run 2 m up with the mouse") as p:
+        before = rect_of(p, "A", 0)
+        units_before = [unit["rect"] for unit in units(p)]
+        lines = current_bill(p)
+        p.menu("Ligne", "Déplacer la ligne")
+        p.wait_status("directions tracées")
+        p.move(*(int(v) for v in p.query(f"toward {UP} 2000").split()))
+        p.shot("move_ray_hovered")
+        toward(p, UP, 2000)
+        answer_length(p, "2000")
+        p.shot("moved")
+        if rect_of(p, "A", 0) == before:
+            raise desktop.StepFailed("the run did not move")
+        left = [rect for rect in units_before if rect in [unit["rect"] for unit in units(p)]]
+        if left:
+            raise desktop.StepFailed(f"units left behind at {left}")
+        if check_bill(p) != lines:
+            raise desktop.StepFailed("moving the run changed its bill")
+
+    with s.step("copy the run 3 m up: the copy has the same bill") as p:
+        lines = current_bill(p)
+        p.menu("Ligne", "Copier la ligne")
+        p.wait_status("directions tracées")
+        toward(p, UP, 3000)
+        answer_length(p, "3000")
+        p.key("Escape")
+        p.shot("copied")
+        if p.dump()["runs"] != "A,B":
+            raise desktop.StepFailed(f"runs {p.dump()['runs']}")
+        copy = check_bill(p)
+        if [(line["Référence"], line["Quantité"]) for line in copy] != \
+                [(line["Référence"], line["Quantité"]) for line in lines]:
+            raise desktop.StepFailed("the copy's bill differs from the run's")
+
+    with s.step("rotate the copy forward and back: one undo step each") as p:
+        before = layout_of(p, "B")
+        for command in ("Pivoter vers l'avant", "Pivoter vers l'arrière"):
+            p.menu("Ligne", command)
+            p.wait(lambda: layout_of(p, "B") != before, f"{command} to turn the copy")
+            p.shot("rotated")
+            check_bill(p)
+            p.menu("Edition", "Annuler")
+            p.wait(lambda: layout_of(p, "B") == before, f"the undo of {command}")
+
+    with s.step("add a unit to the copy and remove one of run A") as p:
+        choose_unit(p, UNIT)
+        p.wait_no_modal()
+        copied = len(units(p, "B"))
+        p.click(*outlets(p, "B")[1])
+        if len(units(p, "B")) != copied + 1:
+            raise desktop.StepFailed(f"units of the copy: {units(p, 'B')}")
+        p.key("Escape")
+        # A run's bill page shows that run alone: the total page shows them all.
+        p.click_text("Total")
+        p.click(*p.element_point("A", 1))
+        p.wait(lambda: p.dump()["current"] == "A", "run A made current")
+        placed = len(units(p))
+        p.click(*desktop._centre(units(p)[0]["rect"]))
+        p.menu("Edition", "Supprimer l'élément")
+        p.wait_modal()
+        p.key("Return")
+        p.wait(lambda: len(units(p)) == placed - 1, "the unit deleted")
+        p.shot("unit_removed")
+        # The total page counts the units of both runs.
+        counted = quantity(check_bill(p), UNIT)
+        if counted != len(units(p, "A")) + len(units(p, "B")):
+            raise desktop.StepFailed(f"the bill counts {counted} units")
+
+    with s.step("delete the copy, undo and redo: the bill follows") as p:
+        p.click(*p.element_point("B", 1))
+        p.wait(lambda: p.dump()["current"] == "B", "the copy made current")
+        p.menu("Ligne", "Supprimer la ligne")
+        p.wait_modal()
+        p.key("Return")
+        p.wait_no_modal()
+        p.wait(lambda: p.dump()["runs"] == "A", "the copy deleted")
+        p.menu("Edition", "Annuler")
+        p.wait(lambda: p.dump()["runs"] == "A,B", "the copy back")
+        check_bill(p)
+        p.menu("Edition", "Rétablir")
+        p.wait(lambda: p.dump()["runs"] == "A", "the copy deleted again")
+        check_bill(p)
+        p.shot("redone")
+
+    with s.step("turn the elbow of a run being laid out") as p:
+        p.menu("Ligne", "Nouvelle ligne")
+        p.wait_status("orienter le départ")
+        toward(p, PLUS_X, 3000)
+        p.key("Return")
+        p.wait_status("face libre")
+        run = p.dump()["current"]
+        # Not where the start was pointed: two clicks on one spot make a double click.
+        toward(p, PLUS_X, 4000)
+        p.wait(lambda: len(p.elements(run)) == 2, "the straight added")
+        toward(p, UP, 2000)
+        elbow = p.wait(lambda: next((e["index"] for e in p.elements(run) if e["kind"] == 2), None),
+                       "the elbow made")
+        before = layout_of(p, run)
+        p.menu("Conception", "Tourner")
+        p.wait_status("tourner")
+        # The elbow taken, then a click toward a free face turns its branch there.
+        p.click(*p.element_point(run, elbow))
+        toward(p, PLUS_Z, 2000)
+        p.wait(lambda: layout_of(p, run) != before, "the elbow's branch to turn")
+        p.shot("elbow_turned")
+        p.menu("Edition", "Annuler")
+        p.wait(lambda: layout_of(p, run) == before, "the turn undone in one step")
+
+
+if __name__ == "__main__":
+    desktop.main(steps)
