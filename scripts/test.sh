@@ -6,7 +6,8 @@
 #               build-tsan/, built with ThreadSanitizer
 # A sanitized run also fails when any process it started, the program run by the
 # end-to-end tests included, left a report; the reports stay in <build>/sanitizer-reports/.
-# TVR_JOBS limits the build's parallel jobs (a sanitized build is heavy).
+# TVR_JOBS limits the parallel jobs of the build and of the tests (a sanitized build is
+# heavy).
 set -euo pipefail
 
 REPO_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -22,7 +23,7 @@ case "$MODE" in
   "")
     source "$REPO_DIR/scripts/setup.sh"
     cd "$BUILD_DIR"
-    ctest --output-on-failure --parallel "$(nproc)" --timeout 600
+    ctest --output-on-failure --parallel "${TVR_JOBS:-$(nproc)}" --timeout 600
     exit 0
     ;;
   --sanitize)
@@ -59,13 +60,13 @@ if [ "$MODE" = --sanitize ]; then
   # The death test of mapped tables expects the bus error itself, not the sanitizer's
   # report of it.
   death="MappedFileDeathTest"
-  ctest --output-on-failure --parallel "$(nproc)" --timeout 1800 -E "$death" || status=1
+  ctest --output-on-failure --parallel "${TVR_JOBS:-$(nproc)}" --timeout 1800 -E "$death" || status=1
   ASAN_OPTIONS="$ASAN_OPTIONS:handle_sigbus=0" \
     ctest --output-on-failure --timeout 1800 -R "$death" || status=1
 else
   labels="^($(echo "$TSAN_PROGRAMS" | tr ' ' '|'))$"
-  ctest --output-on-failure --parallel "$(nproc)" --timeout 1800 -L "$labels" || status=1
-  ctest --output-on-failure --parallel "$(nproc)" --timeout 1800 -L '^ranges_tests$' \
+  ctest --output-on-failure --parallel "${TVR_JOBS:-$(nproc)}" --timeout 1800 -L "$labels" || status=1
+  ctest --output-on-failure --parallel "${TVR_JOBS:-$(nproc)}" --timeout 1800 -L '^ranges_tests$' \
     -R "$TSAN_RANGES_TESTS" || status=1
 fi
 

@@ -26,7 +26,8 @@ TEST(ModelDlgTest, EnterTakesTheModelNotBrowse) {
     QApplication::sendEvent(browse, &press);
   });
   // Had Browse answered, its file dialog would be up: close it, then the model dialog.
-  QTimer::singleShot(300, [&dialog] {
+  // Tied to the dialog, so that it cannot fire into a later test once the dialog is gone.
+  QTimer::singleShot(300, &dialog, [&dialog] {
     if (QWidget* modal = QApplication::activeModalWidget(); modal != &dialog && modal != nullptr)
       modal->close();
     QTimer::singleShot(100, &dialog, [&dialog] { dialog.reject(); });
