@@ -5,7 +5,7 @@ and redone; the bill is checked in numbers after each step."""
 
 import checks
 import desktop
-from design_job import PLUS_X, PLUS_Z, UP, current_bill, open_run_properties, toward
+from design_job import PLUS_X, PLUS_Z, UP, current_bill, open_run_properties, start_empty_design, toward
 
 UNIT = "QDB0016SE"
 
@@ -95,12 +95,7 @@ def rect_of(p, run, index):
 
 def steps(s):
     with s.step("start on an empty design") as p:
-        p.start()
-        p.wait_modal("Bienvenue")
-        p.click_text("OK")
-        p.wait_modal("Créer")
-        p.click_text("Conception graphique")
-        p.wait(lambda: p.dump().get("active") == "layout_document", "the layout window")
+        start_empty_design(p)
 
     with s.step("lay out a QDA 40 A run of 30 m") as p:
         toward(p, PLUS_X, 3000)
