@@ -1,6 +1,7 @@
 """Checks of what the program shows and writes, in numbers, shared by the scenarios."""
 
 import re
+import subprocess
 
 from desktop import StepFailed
 
@@ -114,3 +115,22 @@ def check_marks_match_bill(p, near=150):
                     faults.append(f"{run}.{index} ({reference.strip()}) marked {texts}, its line is {numbers}")
     if faults:
         raise StepFailed("position marks do not match the bill: " + "; ".join(faults))
+
+
+def changed_pixels(before, after, rect):
+    """How many pixels differ between two screenshots inside a screen rectangle
+    ("x y w h"), as ImageMagick reads them."""
+    x, y, w, h = (int(v) for v in rect.split()[:4])
+    if w <= 0 or h <= 0:
+        return 0
+    return int(subprocess.run(
+        ["convert", before, after, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-compose", "difference",
+         "-composite", "-colorspace", "gray", "-threshold", "0", "-format", "%[fx:round(mean*w*h)]",
+         "info:"], check=True, capture_output=True, text=True).stdout)
+
+
+def inner(rect, share=3):
+    """The middle of a rectangle, a share of its width and height, away from its edges
+    and ends."""
+    x, y, w, h = (int(v) for v in rect.split()[:4])
+    return f"{x + w // share} {y + h // share} {max(1, w // share)} {max(1, h // share)}"

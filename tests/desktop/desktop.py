@@ -445,6 +445,15 @@ class Program:
             found.append({"index": int(index), "kind": int(kind), "reference": reference, "rect": rect})
         return found
 
+    def box(self, run, index, slot):
+        """Where the element's box in that slot is drawn ("x y w h"), None for no box."""
+        try:
+            return self.query(f"box {run} {index} {slot}")
+        except StepFailed as error:
+            if "no such box" in str(error):
+                return None
+            raise
+
     def element_point(self, run, index, slot=6):
         return _centre(self.query(f"box {run} {index} {slot}"))
 

@@ -93,6 +93,63 @@ def rect_of(p, run, index):
     return p.query(f"box {run} {index} 6")
 
 
+def empty_point(p):
+    """A point of the view where nothing is drawn: a click there selects nothing."""
+    x, y, _, _ = (int(v) for v in p.widget("layout_view")["rect"].split())
+    return x + 12, y + 12
+
+
+def unselected_shot(p, name):
+    p.click(*empty_point(p))
+    return p.shot(name)
+
+
+OPPOSITE = {0: 4, 4: 0, 1: 5, 5: 1, 2: 3, 3: 2}
+
+
+def touching(a, b, slack=3):
+    ax, ay, aw, ah = (int(v) for v in a.split())
+    bx, by, bw, bh = (int(v) for v in b.split())
+    return ax <= bx + bw + slack and bx <= ax + aw + slack and ay <= by + bh + slack and by <= ay + ah + slack
+
+
+def joint_in_view(p, run="A"):
+    """Two pieces in turn, where the view shows them: the first's face box at their joint
+    and the second's face box opposite, which meet there. (index, face, [the two
+    rectangles], the first's other face box or None)."""
+    x, y, w, h = (int(v) for v in p.widget("layout_view")["rect"].split())
+    pieces = [e["index"] for e in p.elements(run) if e["kind"] != 14]
+    for index, following in zip(pieces, pieces[1:]):
+        for face, opposite in OPPOSITE.items():
+            rect, near = p.box(run, index, face), p.box(run, following, opposite)
+            if rect is None or near is None or not touching(rect, near):
+                continue
+            cx, cy = desktop._centre(rect)
+            if x + 20 < cx < x + w - 20 and y + 20 < cy < y + h - 20:
+                return index, face, [rect, near], p.box(run, index, opposite)
+    raise desktop.StepFailed(f"no joint of run {run} in view")
+
+
+def clear_of_labels(p, rect):
+    """A point of the rectangle that no label covers: a click there reaches what is
+    drawn, not the label on top of it."""
+    covers = [label[3] for label in checks.labels(p) if len(label) > 3 and label[3]]
+    x, y, w, h = (int(v) for v in rect.split())
+    cx, cy = x + w // 2, y + h // 2
+    # The nearest the middle, where the piece is drawn whatever its shape.
+    for px, py in sorted(((px, py) for px in range(x + 1, x + w - 1) for py in range(y + 1, y + h - 1)),
+                         key=lambda at: abs(at[0] - cx) + abs(at[1] - cy)):
+        if not any(touching(f"{px} {py} 0 0", cover, slack=1) for cover in covers):
+            return px, py
+    raise desktop.StepFailed(f"{rect} lies under labels")
+
+
+def piece_boxes(p, run="A"):
+    """The run's pieces, units aside: their boxes' rectangles by slot (faces and main)."""
+    return {e["index"]: {slot: rect for slot in range(7) if (rect := p.box(run, e["index"], slot))}
+            for e in p.elements(run) if e["kind"] != 14}
+
+
 def steps(s):
     with s.step("start on an empty design") as p:
         start_empty_design(p)
@@ -281,6 +338,86 @@ def steps(s):
         p.wait(lambda: p.dump()["runs"] == "A", "the copy deleted again")
         check_bill(p)
         p.shot("redone")
+
+    with s.step("a selected joint is drawn as its two face boxes") as p:
+        p.key("Escape")
+        p.menu("Conception", "Sélectionner")
+        for _ in range(3):
+            p.menu("Affichage", "Zoom avant")
+        plain = unselected_shot(p, "nothing_selected")
+        element, face, rects, other = joint_in_view(p)
+        p.click(*desktop._centre(rects[0]))
+        p.move(*empty_point(p))
+        joint = p.shot("joint_selected")
+        unmarked = [rect for rect in rects if not checks.changed_pixels(plain, joint, checks.inner(rect))]
+        if unmarked:
+            raise desktop.StepFailed(f"face boxes of the joint A.{element}/{face} not drawn selected: {unmarked}")
+        if other and checks.changed_pixels(plain, joint, checks.inner(other)):
+            raise desktop.StepFailed(f"A.{element}'s other face is drawn selected with the joint")
+
+    with s.step("the delete question shows in a lighter colour what goes; Cancel selects again") as p:
+        plain = unselected_shot(p, "nothing_selected_again")
+        pieces = piece_boxes(p)
+        # Away from the middle, where the question shows.
+        chosen = sorted(pieces)[len(pieces) // 4]
+        p.click(*desktop._centre(pieces[chosen][6]))
+        p.move(*empty_point(p))
+        selected = p.shot("piece_selected")
+        p.menu("Edition", "Supprimer l'élément")
+        question = p.wait_modal().split("|")[3]
+        frozen = p.shot("delete_question")
+        p.key("Escape")
+        p.wait_no_modal()
+        cancelled = p.shot("delete_cancelled")
+        shown = {index: boxes for index, boxes in pieces.items()
+                 if not any(touching(rect, question) for rect in boxes.values())}
+        lighter = {index for index, boxes in shown.items()
+                   if any(checks.changed_pixels(selected, frozen, checks.inner(r)) for r in boxes.values())}
+        changed = [index for index, boxes in shown.items()
+                   if any(checks.changed_pixels(selected, cancelled, checks.inner(r)) for r in boxes.values())]
+        if not any(checks.changed_pixels(plain, selected, checks.inner(r)) for r in pieces[chosen].values()):
+            raise desktop.StepFailed(f"A.{chosen} clicked is not drawn selected")
+        if chosen not in lighter or changed:
+            raise desktop.StepFailed(f"A.{chosen} asked: lighter {sorted(lighter)}, not as before {changed}")
+        p.menu("Edition", "Supprimer l'élément")
+        p.wait_modal()
+        p.key("Return")
+        p.wait_no_modal()
+        # What stays may be joined into longer pieces: a piece went where nothing is drawn.
+        left = [rect for boxes in piece_boxes(p).values() for rect in boxes.values()]
+        gone = {index for index in shown
+                if not any(touching(shown[index][6], rect, slack=0) for rect in left)}
+        p.menu("Edition", "Annuler")
+        p.wait(lambda: len(piece_boxes(p)) == len(pieces), "the delete undone")
+        if gone != lighter:
+            raise desktop.StepFailed(f"drawn lighter {sorted(lighter)}, deleted {sorted(gone)}")
+
+    with s.step("two units marked in turn are deleted in one step") as p:
+        # Zoomed in about the units (Ctrl+wheel), till they show beside their position marks.
+        placed = units(p)
+        p.xdotool("keydown", "ctrl")
+        p.wheel(*desktop._centre(placed[0]["rect"]), 8)
+        p.xdotool("keyup", "ctrl")
+        plain = unselected_shot(p, "units_unmarked")
+        placed = units(p)
+        marked = sorted(placed, key=lambda unit: desktop._centre(unit["rect"]))[:2]
+        lines = current_bill(p)
+        for unit in marked:
+            p.click(*clear_of_labels(p, unit["rect"]))
+        p.move(*empty_point(p))
+        shot = p.shot("units_marked")
+        unmarked = [u["index"] for u in marked if not checks.changed_pixels(plain, shot, u["rect"])]
+        if unmarked:
+            raise desktop.StepFailed(f"units {unmarked} marked in turn are not drawn marked: {marked}")
+        p.menu("Edition", "Supprimer l'élément")
+        p.wait_modal()
+        p.key("Return")
+        p.wait(lambda: len(units(p)) == len(placed) - 2, "both units deleted")
+        p.shot("units_deleted")
+        if quantity(check_bill(p), UNIT) != quantity(lines, UNIT) - 2:
+            raise desktop.StepFailed("the bill did not lose both units")
+        p.menu("Edition", "Annuler")
+        p.wait(lambda: quantity(current_bill(p), UNIT) == quantity(lines, UNIT), "both back in one undo")
 
     with s.step("turn the elbow of a run being laid out") as p:
         p.menu("Ligne", "Nouvelle ligne")

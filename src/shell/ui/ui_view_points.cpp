@@ -4,6 +4,7 @@
 #include <QMdiSubWindow>
 
 #include <algorithm>
+#include <limits>
 
 #include "geometry/box.h"
 #include "geometry/element_pick.h"
@@ -54,12 +55,16 @@ std::optional<QRectF> BoxRect(CDorneView& view, const CRun* run, int elementInde
   const CDorneDoc* document = view.Document();
   const CBox* box = document != nullptr ? BoxOf(*document, run, elementIndex, slot) : nullptr;
   if (box == nullptr) return std::nullopt;
-  QRectF area;
+  // Spanned corner by corner: QRectF::united passes over a rectangle of no size, which
+  // every single corner is.
+  QPointF low(std::numeric_limits<qreal>::max(), std::numeric_limits<qreal>::max());
+  QPointF high(std::numeric_limits<qreal>::lowest(), std::numeric_limits<qreal>::lowest());
   for (int corner = 0; corner < CBox::kCornerCount; ++corner) {
     const QPointF at = ViewPoint(view, document->Projection().ProjectPoint(box->GetCorner(corner)));
-    area = corner == 0 ? QRectF(at, at) : area.united(QRectF(at, at));
+    low = QPointF(std::min(low.x(), at.x()), std::min(low.y(), at.y()));
+    high = QPointF(std::max(high.x(), at.x()), std::max(high.y(), at.y()));
   }
-  return area;
+  return QRectF(low, high);
 }
 
 std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, int code,
