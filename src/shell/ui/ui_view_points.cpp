@@ -2,6 +2,7 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPolygonF>
 
 #include <algorithm>
 
@@ -54,12 +55,11 @@ std::optional<QRectF> BoxRect(CDorneView& view, const CRun* run, int elementInde
   const CDorneDoc* document = view.Document();
   const CBox* box = document != nullptr ? BoxOf(*document, run, elementIndex, slot) : nullptr;
   if (box == nullptr) return std::nullopt;
-  QRectF area;
-  for (int corner = 0; corner < CBox::kCornerCount; ++corner) {
-    const QPointF at = ViewPoint(view, document->Projection().ProjectPoint(box->GetCorner(corner)));
-    area = corner == 0 ? QRectF(at, at) : area.united(QRectF(at, at));
-  }
-  return area;
+  // The corners' bounding rectangle: a union of empty rectangles would stay empty.
+  QPolygonF corners;
+  for (int corner = 0; corner < CBox::kCornerCount; ++corner)
+    corners << ViewPoint(view, document->Projection().ProjectPoint(box->GetCorner(corner)));
+  return corners.boundingRect();
 }
 
 std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, int code,
