@@ -656,6 +656,14 @@ RULE_ACCESSORIES = {
     "QMB0220CF7": qm_kit(220, 1200),
     "QMB0244CF9": qm_kit(244, 1500),
     "QMB0622CF9": qm_kit(622, 1500),
+    "QMB0350BC01": ("Boîte de connexion 350 mm", "Connection box 350 mm",
+                    "Caja de conexión 350 mm", 96.0, 25, 4100),
+    "QMB0726BC01": ("Boîte de connexion 726 mm", "Connection box 726 mm",
+                    "Caja de conexión 726 mm", 154.0, 35, 6900),
+    "QMB0350HT01": ("Capot haut de raccordement 350 mm", "Connection hood 350 mm",
+                    "Capota de conexión 350 mm", 78.0, 20, 3300),
+    "QMB0350HT02": ("Capot haut de raccordement 350 mm, double", "Double connection hood 350 mm",
+                    "Capota de conexión doble 350 mm", 98.0, 25, 4300),
     "QDB0016SE2": ("Coffret de dérivation à fusibles 16 A IP54", "Fused tap-off box 16 A IP54",
                    "Caja de derivación con fusibles 16 A IP54", 38.0, 15, 700),
 }
@@ -729,6 +737,22 @@ NEWEST_RULE_REFERENCES = [
 # The feed connection kits that a QPA run books for its feed units, written after every
 # other row so that no serial before them moves.
 LAST_RULE_REFERENCES = [("QP", "QPA400AF1 QPA1000AF1")]
+
+# What the end and feed variants of every range make that no list above holds, written
+# after all of them for the same reason.
+END_VARIANT_REFERENCES = [
+    ("QG", "QGC1350EH41"),
+    ("QW", "QW031ER42 QW063ER42 QW031YA4 QW063YA4 QW020EH41"),
+    ("QP", "QPA250AB4 QPA400AB4 QPA630AB4 QPA1000AB4 QPC250AB4 QPC400AB4"),
+    # The short straights that a closed end, or a feed box at the far end, leaves.
+    ("QP", """QPA250ED408 QPA630ED408 QPA1000ED408 QPA25ED408 QPA50ED408 QPA80ED408
+        QPC250ED408 QPC400ED408 QPC800ED408 QPC250ED415 QPC400ED415"""),
+    ("QM", " ".join(code + "AB44" for code in (
+        "QMA1600 QMA2000 QMA2500 QMC1600 QMC2500 QMC3200".split()))),
+    ("QM", " ".join(code + "YA4" for code in (
+        "QMA1600 QMA2000 QMA2500 QMA5000 QMC1600 QMC2500 QMC3200 QMC6300".split()))),
+    ("QM", "QMB0350BC01 QMB0726BC01 QMB0350HT01 QMB0350HT02"),
+]
 
 
 # What range QM makes of the parts that its rating page, its straight types and its riser
@@ -840,6 +864,7 @@ def main():
     write_rule_references(w, costing_references(), conductor_in_tail=True)
     write_rule_references(w, QM_REACHED_REFERENCES, conductor_in_tail=True)
     write_rule_references(w, LAST_RULE_REFERENCES)
+    write_rule_references(w, END_VARIANT_REFERENCES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

@@ -161,6 +161,10 @@ const char* ColorKey(ColorIndex index) {
   return "";
 }
 
+std::string CAppSettings::AuthorName() const {
+  return userName == settings_key::kUserName.defaultText ? std::string() : userName;
+}
+
 CAppSettings ReadAppSettings(const CProfile& profile) {
   CAppSettings settings;
   settings.special = ReadSettingInt(profile, settings_key::kSpecial);

@@ -59,6 +59,9 @@ struct CAppSettings {
   CAppSettings();
 
   std::string userName;  // "User"/"Name"
+  // The name a new design is drawn by: the user's, none while the setting still holds
+  // its placeholder.
+  std::string AuthorName() const;
   std::array<CColor, kColorCount> colors{};
   float zoomIn = 0;  // "Zooms"
   float zoomOut = 0;

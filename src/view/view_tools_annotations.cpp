@@ -22,6 +22,24 @@ constexpr int kUndoEditPicture = 26948;
 constexpr int kUndoEditDimension = 13124;
 constexpr int kScreenSpan = 2000;
 
+// A new label goes below those already made at the middle, so that none hides another.
+constexpr std::int32_t kNewLabelStep = 80;
+
+std::array<std::int32_t, 2> FreeLabelPlace(const CAnnotationList& labels) {
+  std::array<std::int32_t, 2> place{kMiddleOfTheView, kMiddleOfTheView};
+  for (std::size_t tries = 0; tries <= labels.Size(); ++tries) {
+    bool taken = false;
+    for (std::size_t i = 0; i < labels.Size() && !taken; ++i) {
+      const CAnnotation& other = *labels.At(i);
+      taken = (other.GetKind() == CAnnotation::kText || other.GetKind() == CAnnotation::kImage) &&
+              other.GetOffset() == place;
+    }
+    if (!taken) break;
+    place[1] += kNewLabelStep;
+  }
+  return place;
+}
+
 int EditAction(int kind) {
   switch (kind) {
     case CAnnotation::kImage: return kUndoEditPicture;
@@ -148,9 +166,10 @@ void CViewTools::NewLabelCommand(int kind) {
                                      true, false);
   auto made = std::make_unique<CAnnotationLabel>(kind);
   made->SetOwnerDocument();
-  // The middle of the view: the corner is where the first run's label stands, and a label
-  // begun there would hide under it and half outside the view.
-  made->SetOffset(kMiddleOfTheView, kMiddleOfTheView);
+  // Near the middle of the view: the corner is where the first run's label stands, and a
+  // label begun there would hide under it and half outside the view.
+  const std::array<std::int32_t, 2> place = FreeLabelPlace(m_document.Annotations());
+  made->SetOffset(place[0], place[1]);
   // Tied to the run shown alone, when one is: with every run shown such a label would
   // never be drawn, and the new label is to be seen where it is placed.
   if (m_document.IsCurrentRunOnly()) made->SetFlags(made->GetFlags() | CAnnotation::kFlagWithRun);

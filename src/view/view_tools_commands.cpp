@@ -37,7 +37,7 @@ constexpr std::array<int, CViewTools::kModeCount> kCursors = {
     156, 161, 164, 160, 163, 162, 155, 182, 159, 159, 185, 0, 185, 30992, 156, 1374};
 constexpr std::array<int, CViewTools::kModeCount> kPrompts = {
     31472, 31473, 31474, 31475, 31476, 31477, 31478, 31469,
-    31470, 31471, 31479, 0,     62371, 31468, 0,     62370};
+    31470, 31471, 31479, 0,     62371, 31468, 62382, 62370};
 constexpr int kPromptCopyRun = 62372;
 
 // Where a box sits among its element's 25 boxes as a dimension end stores it.

@@ -50,6 +50,22 @@ TEST_F(AppSettingsTest, NonsenseValuesGiveWhatTheirConversionsGive) {
   EXPECT_EQ(s.languageId, "");
 }
 
+TEST_F(AppSettingsTest, TheAuthorIsTheUserNameOnceOneIsSet) {
+  const struct {
+    const char* file;
+    const char* author;
+  } rows[] = {
+      {"", ""},                          // no name set: the placeholder draws nothing
+      {"[User]\nName=UnKnown\n", ""},  // the placeholder written back by Options
+      {"[User]\nName=M. Durand\n", "M. Durand"},
+      {"[User]\nName=unknown\n", "unknown"},  // a name of the user's, however it reads
+  };
+  for (const auto& row : rows) {
+    m_folder.WriteFile("TVR.INI", row.file);
+    EXPECT_EQ(ReadAppSettings(CProfile(m_path)).AuthorName(), row.author) << row.file;
+  }
+}
+
 TEST_F(AppSettingsTest, WriteLabelStyleWritesItsSixKeys) {
   CProfile profile(m_path);
   CLabelStyle style;

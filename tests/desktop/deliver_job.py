@@ -87,6 +87,7 @@ def steps(s):
 
     with s.step("measure between the pieces marked B.1 and B.2") as p:
         p.menu("Conception", "Mesurer une distance")
+        p.wait_status("la distance entre elles se cote")
         click_marked(p, "B.1")
         click_marked(p, "B.2")
         p.shot("measured")
@@ -94,7 +95,7 @@ def steps(s):
         if len(s.measured) != 1 or checks.number(s.measured[0]) in (None, 0):
             raise desktop.StepFailed(f"the measured dimensions read {s.measured}")
 
-    with s.step("a text label and a picture label, each where it was put", fails_until="issue 100 item 7") as p:
+    with s.step("a text label and a picture label, each where it was put") as p:
         p.menu("Conception", "Nouvelle étiquette de texte")
         p.wait_modal("Texte")
         p.type("Tableau TGBT - niveau 0")
@@ -108,7 +109,7 @@ def steps(s):
         p.shot("labels")
         texts = [line.split("|") for line in p.query("labels").splitlines()]
         text = [t for t in texts if "Tableau TGBT" in t[1]]
-        pictures = [t for t in texts if t[0] == "6"]
+        pictures = [t for t in texts if t[0] == "7"]
         if not text or not pictures:
             raise desktop.StepFailed(f"labels: {texts}")
         if text[-1][3] == pictures[-1][3]:

@@ -432,6 +432,7 @@ TEST_F(ViewToolsTest, EveryToolThatWaitsForAClickPromptsForIt) {
       {CViewTools::kMoveRun, 0, 62371},
       {CViewTools::kMoveRun, 1, 62372},
       {CViewTools::kTapOff, 0, 62370},
+      {CViewTools::kDimension, 0, 62382},
       {CViewTools::kAnnotationDrag, 0, 0},
       {-1, 0, 0},
       {CViewTools::kModeCount, 0, 0},

@@ -128,6 +128,8 @@ void CFeedUnitPageDlg::FillPictures() {
     const char* name = pictures[i] == 2 ? "ERACC_TRF" : "ERACC_TBL";
     item->setIcon(QIcon(QPixmap::fromImage(DrawElementPicture(name))));
     item->setToolTip(QStringLiteral("Image #%1").arg(i));
+    // A picture has no text to show; what it stands for is told to whoever cannot see it.
+    item->setData(Qt::AccessibleTextRole, QString::fromLatin1(name));
   }
 }
 

@@ -44,6 +44,7 @@ constexpr int kMsgSaveFailed = 8020;
 constexpr int kMsgUndoStepUnreadable = 23231;
 // Why the tap-off tool is grey: it places units on a run whose parts are built.
 constexpr int kMsgTapOffNeedsParts = 62381;
+constexpr int kMsgExport3DNeedsParts = 62383;
 // How often an idle window looks whether the next undo's step can be read ahead, or the
 // next edit's snapshot made ahead.
 constexpr int kReadAheadMs = 300;
@@ -126,9 +127,11 @@ void CLayoutDocWindow::BuildFrame() {
                                  const std::string& suggested) {
     const QString base = m_path.isEmpty() ? ProjectsFolder() + m_title
                                           : m_path.left(m_path.lastIndexOf(QLatin1Char('.')));
-    const QString proposed = suggested.empty()
-                                 ? base + QLatin1Char('.') + QString::fromStdString(extension)
-                                 : QString::fromStdString(suggested);
+    QString proposed = QString::fromStdString(suggested);
+    if (suggested.empty())
+      proposed = base + QLatin1Char('.') + QString::fromStdString(extension);
+    else if (suggested.front() == '_')
+      proposed = base + proposed;
     return m_context.dialogs->ChooseFileToSave(this, proposed, COpenFileFilter{filter, extension});
   });
   m_frame->SetDocumentPath(m_path.toStdString());
@@ -296,6 +299,8 @@ bool CLayoutDocWindow::UpdateCommand(int commandId, CCommandState& state) {
     const bool handled = m_frame->UpdateCommand(commandId, state);
     if (commandId == kIdToolTapOff && !state.enabled)
       state.hint = PlainMessageText(kMsgTapOffNeedsParts);
+    if (commandId == kIdExport3D && !state.enabled)
+      state.hint = PlainMessageText(kMsgExport3DNeedsParts);
     return handled;
   }
   if (m_document == nullptr) {

@@ -36,7 +36,7 @@ CRunDocuments::~CRunDocuments() {
 std::unique_ptr<CDorneDoc> CRunDocuments::MakeDocument() const {
   CDocEnvironment environment;
   environment.profile = &m_app.Profile();
-  environment.userName = m_app.Settings().userName;
+  environment.userName = m_app.Settings().AuthorName();
   environment.units = &m_units;
   environment.openDocuments = static_cast<int>(m_entries.size());
   environment.settingsFolder = m_app.SettingsFolder();

@@ -354,8 +354,12 @@ void AddRows(const QAbstractItemModel& model, const QModelIndex& parent, int dep
              QStringList& lines) {
   for (int row = 0; row < model.rowCount(parent); ++row) {
     QStringList cells;
-    for (int column = 0; column < model.columnCount(parent); ++column)
-      cells << model.index(row, column, parent).data().toString();
+    for (int column = 0; column < model.columnCount(parent); ++column) {
+      const QModelIndex index = model.index(row, column, parent);
+      // A picture without text is named by what it tells a screen reader.
+      const QString shown = index.data().toString();
+      cells << (shown.isEmpty() ? index.data(Qt::AccessibleTextRole).toString() : shown);
+    }
     lines << QString(depth, QLatin1Char('\t')) + cells.join(QLatin1Char('\t'));
     AddRows(model, model.index(row, 0, parent), depth + 1, lines);
   }

@@ -2,9 +2,9 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPolygonF>
 
 #include <algorithm>
-#include <limits>
 
 #include "geometry/box.h"
 #include "geometry/element_pick.h"
@@ -55,16 +55,11 @@ std::optional<QRectF> BoxRect(CDorneView& view, const CRun* run, int elementInde
   const CDorneDoc* document = view.Document();
   const CBox* box = document != nullptr ? BoxOf(*document, run, elementIndex, slot) : nullptr;
   if (box == nullptr) return std::nullopt;
-  // Spanned corner by corner: QRectF::united passes over a rectangle of no size, which
-  // every single corner is.
-  QPointF low(std::numeric_limits<qreal>::max(), std::numeric_limits<qreal>::max());
-  QPointF high(std::numeric_limits<qreal>::lowest(), std::numeric_limits<qreal>::lowest());
-  for (int corner = 0; corner < CBox::kCornerCount; ++corner) {
-    const QPointF at = ViewPoint(view, document->Projection().ProjectPoint(box->GetCorner(corner)));
-    low = QPointF(std::min(low.x(), at.x()), std::min(low.y(), at.y()));
-    high = QPointF(std::max(high.x(), at.x()), std::max(high.y(), at.y()));
-  }
-  return QRectF(low, high);
+  // The corners' bounding rectangle: a union of empty rectangles would stay empty.
+  QPolygonF corners;
+  for (int corner = 0; corner < CBox::kCornerCount; ++corner)
+    corners << ViewPoint(view, document->Projection().ProjectPoint(box->GetCorner(corner)));
+  return corners.boundingRect();
 }
 
 std::vector<CPoint> PickableOutlets(const CDorneDoc& document, const CRun& run, int code,

@@ -319,7 +319,9 @@ QString CChildFrame::ChooseViewFile(bool dxf) const {
 
 void CChildFrame::OnExportCsv(bool allRuns) {
   if (!m_chooseFile) return;
-  const QString path = m_chooseFile("CSV (*.CSV) |*.CSV||", "csv", std::string());
+  // The detailed bill is another file than the plain one beside it.
+  const QString path =
+      m_chooseFile("CSV (*.CSV) |*.CSV||", "csv", allRuns ? "_detail.csv" : std::string());
   if (path.isEmpty()) return;
   std::string fault;
   if (Exports().ExportCsv(allRuns, path, fault) || !m_reportError) return;

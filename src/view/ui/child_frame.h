@@ -26,7 +26,8 @@ class CChildFrame : public QWidget, public CCommandTarget {
  public:
   // Asks for the file of an export, given its filter in the program's form
   // ("dxf (*.dxf)|*.dxf||"), the default extension and the path to propose (empty: the
-  // chooser's own); an empty result cancels.
+  // chooser's own, the design's name; beginning with "_": that name followed by it); an
+  // empty result cancels.
   using CFileChooser = std::function<QString(
       const std::string& filter, const std::string& extension, const std::string& suggested)>;
   // Shows an error text to the user.
