@@ -55,7 +55,7 @@ TEST_F(AppSettingsTest, TheAuthorIsTheUserNameOnceOneIsSet) {
     const char* file;
     const char* author;
   } rows[] = {
-      {"", ""},                          // no name set: the placeholder draws nothing
+      {"", ""},                        // no name set: the placeholder draws nothing
       {"[User]\nName=UnKnown\n", ""},  // the placeholder written back by Options
       {"[User]\nName=M. Durand\n", "M. Durand"},
       {"[User]\nName=unknown\n", "unknown"},  // a name of the user's, however it reads

@@ -452,8 +452,8 @@ TEST_F(SampleCataloguePricingTest, TheFixingPieceOfATapOffUnitIsPricedAndKept) {
 // without its shape chosen makes no part by its range's rules; the others still want
 // their range's parts in the sample catalogue (a QJF feed box, at the far end).
 constexpr std::pair<std::string_view, int> kVariantsNotPriced[] = {
-    {"QG", 2}, {"QG", 3}, {"QJF", 3}, {"QM", 2}, {"QM", 3}, {"QM", 4}, {"QM", 5}, {"QM", 6},
-    {"QM", 7}, {"QJF", 4}, {"QJF", 5}, {"QD", 2}, {"QW", 7}};
+    {"QG", 2}, {"QG", 3}, {"QJF", 3}, {"QM", 2},  {"QM", 3}, {"QM", 4}, {"QM", 5},
+    {"QM", 6}, {"QM", 7}, {"QJF", 4}, {"QJF", 5}, {"QD", 2}, {"QW", 7}};
 
 bool VariantPriced(std::string_view code, int variant) {
   for (const auto& [range, left] : kVariantsNotPriced)
@@ -496,10 +496,10 @@ TEST_F(SampleCataloguePricingTest, EveryEndAndFeedVariantPricesEveryLine) {
           const std::string style = "style " + std::to_string(picture) + "000000\n";
           const std::string usual = variant == range.start ? range.extra : "";
           for (const std::string& layout :
-               {run + "start " + std::to_string(variant) + "\n" + usual + style + "go 4 6000\nend " +
-                    std::to_string(range.end) + "\n",
-                run + "start " + std::to_string(range.start) + "\n" + range.extra + "go 4 6000\nend " +
-                    std::to_string(variant) + "\n" + style}) {
+               {run + "start " + std::to_string(variant) + "\n" + usual + style +
+                    "go 4 6000\nend " + std::to_string(range.end) + "\n",
+                run + "start " + std::to_string(range.start) + "\n" + range.extra +
+                    "go 4 6000\nend " + std::to_string(variant) + "\n" + style}) {
             m_document = std::make_unique<CDorneDoc>();
             m_document->OnNewDocument("");
             while (!m_document->GetRuns().empty())

@@ -427,14 +427,10 @@ TEST_F(ViewToolsTest, EveryToolThatWaitsForAClickPromptsForIt) {
   const struct {
     int mode, pickState, prompt;
   } rows[] = {
-      {CViewTools::kSelect, 0, 31472},
-      {CViewTools::kTurn, 0, 31475},
-      {CViewTools::kMoveRun, 0, 62371},
-      {CViewTools::kMoveRun, 1, 62372},
-      {CViewTools::kTapOff, 0, 62370},
-      {CViewTools::kDimension, 0, 62382},
-      {CViewTools::kAnnotationDrag, 0, 0},
-      {-1, 0, 0},
+      {CViewTools::kSelect, 0, 31472},     {CViewTools::kTurn, 0, 31475},
+      {CViewTools::kMoveRun, 0, 62371},    {CViewTools::kMoveRun, 1, 62372},
+      {CViewTools::kTapOff, 0, 62370},     {CViewTools::kDimension, 0, 62382},
+      {CViewTools::kAnnotationDrag, 0, 0}, {-1, 0, 0},
       {CViewTools::kModeCount, 0, 0},
   };
   for (const auto& row : rows)

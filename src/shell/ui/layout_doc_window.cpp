@@ -128,10 +128,8 @@ void CLayoutDocWindow::BuildFrame() {
     const QString base = m_path.isEmpty() ? ProjectsFolder() + m_title
                                           : m_path.left(m_path.lastIndexOf(QLatin1Char('.')));
     QString proposed = QString::fromStdString(suggested);
-    if (suggested.empty())
-      proposed = base + QLatin1Char('.') + QString::fromStdString(extension);
-    else if (suggested.front() == '_')
-      proposed = base + proposed;
+    if (suggested.empty()) proposed = base + QLatin1Char('.') + QString::fromStdString(extension);
+    else if (suggested.front() == '_') proposed = base + proposed;
     return m_context.dialogs->ChooseFileToSave(this, proposed, COpenFileFilter{filter, extension});
   });
   m_frame->SetDocumentPath(m_path.toStdString());
