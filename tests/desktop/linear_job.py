@@ -260,16 +260,7 @@ def steps(s):
             raise desktop.StepFailed("the start hint shows again at a file opened")
 
     with s.step("the workbook: each line adds up, the job is the sum of its lines") as p:
-        import openpyxl
-        workbook = os.path.join(p.documents, "job.xlsx")
-        p.menu("Fichier", "Exporter", "Classeur Excel")
-        p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Lineaire.xlsx"))
-        p.file_dialog("Enregistrer", workbook)
-        p.wait(lambda: os.path.exists(workbook), "the workbook", seconds=60)
-        # The model's first sheet holds the data below its header.
-        rows = list(openpyxl.load_workbook(workbook).worksheets[0].iter_rows(values_only=True))
-        job = {row[0]: row[1] for row in rows if row}
-        check_line_blocks(rows, job)
+        check_workbook(p, "job.xlsx")
 
     with s.step("after an import of user articles the reopened project keeps its saved prices or takes the new") as p:
         saved, saved_bytes = line_total(p, "Atelier nord"), open(path, "rb").read()
@@ -295,6 +286,33 @@ def steps(s):
             close_project(p, *(() if kept else ("7",)))
             if open(path, "rb").read() != saved_bytes:
                 raise desktop.StepFailed("job.lin changed without a save")
+
+    with s.step("on the Distribution price list too, the workbook's lines add up") as p:
+        open_project(p, path)
+        p.answer("6", "Atelier nord")
+        p.click_text("Prix")
+        p.click_text("Nom et commentaire")
+        p.choose("linear_price_lists", "Distribution")
+        p.click_widget("linear_price_apply")
+        p.wait(lambda: not p.shown("linear_price_dlg"), "the settings applied")
+        job = check_workbook(p, "job_distribution.xlsx")
+        if not str(job["PriceList"]).startswith("Distribution"):
+            raise desktop.StepFailed(f"the workbook is priced on {job['PriceList']}")
+
+
+def check_workbook(p, name):
+    """Exports the workbook on the linear model and checks it line by line."""
+    import openpyxl
+    workbook = os.path.join(p.documents, name)
+    p.menu("Fichier", "Exporter", "Classeur Excel")
+    p.file_dialog("Ouvrir", os.path.join(p.folder, "MODELS", "Tavrilon_Lineaire.xlsx"))
+    p.file_dialog("Enregistrer", workbook)
+    p.wait(lambda: os.path.exists(workbook), "the workbook", seconds=60)
+    # The model's first sheet holds the data below its header.
+    rows = list(openpyxl.load_workbook(workbook).worksheets[0].iter_rows(values_only=True))
+    job = {row[0]: row[1] for row in rows if row}
+    check_line_blocks(rows, job)
+    return job
 
 
 def check_line_blocks(rows, job):
