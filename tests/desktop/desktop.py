@@ -21,6 +21,8 @@ import traceback
 
 BUILD_DIR = os.environ.get("TVR_BUILD_DIR", os.path.join(os.path.dirname(__file__), "..", "..", "build"))
 WAIT_SECONDS = float(os.environ.get("TVR_DESKTOP_WAIT", "30"))
+# The title of the program's message boxes.
+PROGRAM = "Tavrilon"
 
 
 class StepFailed(Exception):
@@ -214,6 +216,20 @@ class Program:
             return (modal and title in modal.split("|")[2] and dump.get("activewindow") == modal
                     and not splash and modal)
         return self.wait(ready, f"a modal window titled '{title}'")
+
+    def answer(self, button, *words, title=PROGRAM):
+        """Answers the program's message box (titled with the program's name) with the
+        button of that id (1 OK, 2 Cancel, 6 Yes, 7 No) after checking that it says each
+        of the words; returns its text."""
+        box = self.wait_modal(title)
+        text = self.widget("1326")["text"]
+        missing = [word for word in words if word not in text]
+        if missing:
+            raise StepFailed(f"the message lacks {missing}: {text}")
+        self.click_widget(button)
+        self.wait(lambda: self.dump().get("modal") != box or self.widget("1326")["text"] != text,
+                  "the message box to close")
+        return text
 
     def close_window(self, title):
         """Closes a window of that title, if shown, as a user does: a click on its title

@@ -10,7 +10,6 @@ import xml.etree.ElementTree as ElementTree
 import checks
 import desktop
 
-PROGRAM = "Tavrilon"
 ARTICLES = ("QYB0000BJ1;Boîte de jonction révisée;90,00\n"  # taken
             "QYB0000BJ1;50.50\n"                            # taken
             "QYB0000BJ1;Nom;abc\n"                          # a price that is no number
@@ -25,24 +24,10 @@ def close_hint(p):
         p.click_text("OK")
 
 
-def answer(p, button, *words):
-    """Answers the program's message box (titled with the program's name) after checking
-    that it says each of the words; returns its text."""
-    box = p.wait_modal(PROGRAM)
-    text = p.widget("1326")["text"]
-    missing = [word for word in words if word not in text]
-    if missing:
-        raise desktop.StepFailed(f"the message lacks {missing}: {text}")
-    p.click_widget(button)
-    p.wait(lambda: p.dump().get("modal") != box or p.widget("1326")["text"] != text,
-           "the message box to close")
-    return text
-
-
 def commit_line(p, name):
     """Takes the line's counts into its price table and keeps it under the name."""
     p.click_widget("ref_take_counts")
-    answer(p, "1")
+    p.answer("1")
     p.click_widget("ref_commit")
     p.wait_modal("Nom de la ligne")
     p.fill("text_entry_edit", name)
@@ -82,7 +67,7 @@ def steps(s):
         p.click_widget("ref_validate")
         p.shot("qda_length")
         # Whole metres only: the refusal names the field.
-        answer(p, "1", "Longueur", "9999")
+        p.answer("1", "Longueur", "9999")
         p.fill("ref_length", "30")
         p.click_widget("ref_validate")
         p.wait(lambda: p.widget("ref_take_counts"), "the line's components")
@@ -141,7 +126,7 @@ def steps(s):
 
     with s.step("the comparison at a labour rate of 45 reaches the price panel") as p:
         p.click_widget("ref_validate")
-        answer(p, "6", "Comparer")
+        p.answer("6", "Comparer")
         p.wait_modal("Comparatif")
         p.fill("1351", "45")
         p.click_widget("1")
@@ -163,12 +148,12 @@ def steps(s):
             file.write(ARTICLES)
         p.click_widget("ref_price_button_1308")
         p.file_dialog("Ouvrir", path)
-        p.wait_modal(PROGRAM)
+        p.wait_modal(desktop.PROGRAM)
         p.shot("import_report")
-        report = answer(p, "1", "ligne 3 : le prix", "ligne 4 : la référence", "ligne 5 : pas de référence")
+        report = p.answer("1", "ligne 3 : le prix", "ligne 4 : la référence", "ligne 5 : pas de référence")
         if any(f"ligne {n} " in report for n in (1, 2, 6)):
             raise desktop.StepFailed(f"a line taken is told as refused: {report}")
-        answer(p, "1", "mise à jour")
+        p.answer("1", "mise à jour")
         p.click_widget("ref_price_button_1303")
         p.wait(lambda: not p.shown("ref_price_panel"), "the panel applied")
 
@@ -201,7 +186,7 @@ def check_order_file(path, study):
     if opened != [depth[element] for element in root.iter()]:
         raise desktop.StepFailed("the indentation does not follow the nesting")
     expect(root.tag == "SectionConfiguration" and root.attrib == {
-        "Code": "Morquin", "NomConfigurateur": PROGRAM, "Version": "3.0.0"}, f"root {root.attrib}")
+        "Code": "Morquin", "NomConfigurateur": desktop.PROGRAM, "Version": "3.0.0"}, f"root {root.attrib}")
     expect([c.tag for c in root] == ["Lignes", "Documents", "DiversTarifs"], "the root's children")
     lines = {}
     for line in root.find("Lignes"):

@@ -260,9 +260,31 @@ void CLinearDlg::OnSelectionChanged() {
 }
 
 void CLinearDlg::OnDoubleClick(QTreeWidgetItem* item) {
-  if (!item || m_viewMode != kViewNone) return;
+  if (!item) return;
   int data = item->data(0, Qt::UserRole).toInt();
+  if (m_viewMode == kViewProject) ShowTabPage(-1);  // the view holds nothing typed
+  if (m_viewMode == kViewEditor && !LeaveEditorFor(data)) return;
+  if (m_viewMode != kViewNone) return;
   if (data <= kGroupRootData && data > kGroupRootData - kLinearGroupCount)
     NewLine(kGroupRootData - data);
   else if (data >= 0 && data < m_project.lines.LineCount()) EditLine(data);
+}
+
+bool CLinearDlg::LeaveEditorFor(int data) {
+  const int edited = IsEditingNewLine() ? kNewLineData + m_editingGroup : m_editingIndex;
+  // The root of the group whose new line is edited would only start that line again.
+  const bool root = data <= kGroupRootData && data > kGroupRootData - kLinearGroupCount &&
+                    !(IsEditingNewLine() && data == kGroupRootData - m_editingGroup);
+  const bool line = data >= 0 && data < m_project.lines.LineCount();
+  // What the user typed goes only when they say so, as with the header's back button.
+  if (data != edited && (root || line) &&
+      (!m_environment.dialogs ||
+       m_environment.dialogs->Message(this, StringQText(kMsgLeaveEditor),
+                                      kMbOkCancel | kMbIconExclamation) == kIdOk)) {
+    AbandonEdit();
+    SelectItem(data);
+    return true;
+  }
+  SelectItem(edited);  // the double click's press moved the selection off the edited line
+  return false;
 }

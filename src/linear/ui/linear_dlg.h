@@ -117,10 +117,15 @@ class CLinearDlg : public QWidget, public CEditPanelOwner {
   QTreeWidgetItem* AddRoot(int group);
   void OnSelectionChanged();
   void OnDoubleClick(QTreeWidgetItem* item);
+  // Asked by a double click on the tree item of data while a line is edited: true when
+  // the edit was left for that item (a group root or another line) with the user's leave.
+  bool LeaveEditorFor(int data);
   void OnTabChanged(int tab);
   // The tab of the view shown is the current one; none (the hidden fourth tab) while a
   // line's price table shows. A click on a tab that cannot open comes back here.
   void ShowViewTab();
+  // Gives the focus to the tree unless a child of the dialog has it.
+  void KeepKeysHere();
   void ShowLineTable(int index);
   void ShowProjectLine(int position);
   void RefreshButtons();

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTreeWidget>
 
 #include "app/message_box_codes.h"
 #include "app/message_text.h"
@@ -32,6 +33,7 @@ constexpr int kMaxMultiplier = 100;
 constexpr int kMsgSaveLine = 31018;
 constexpr int kMsgCloseView = 31044;
 constexpr int kMsgPricesChanged = 31191;
+constexpr int kMsgNoLineYet = 31196;
 
 }  // namespace
 
@@ -67,20 +69,38 @@ void CLinearDlg::ShowTabPage(int tab) {
     else if (data <= -1000 && data > -1000 - kLinearGroupCount) NewLine(-1000 - data);
   } else if (tab == 1) {
     ShowEditPanel(true, 0);
-  } else if (tab == 2 && m_viewMode == kViewNone && m_project.lines.LineCount() > 0) {
+  } else if (tab == 2 && m_viewMode == kViewNone) {
     m_viewMode = kViewProject;
     int count =
         m_project.lines.FindLine(0, CLinearLineList::kAllLines, m_project.settings.groupsOn);
     m_projectScroll->setRange(1, std::max(1, count));
     m_projectScroll->setVisible(count >= 2);
     ShowViewTab();
-    ShowProjectLine(1);
+    // A project without lines opens the view all the same, on a page that says why it
+    // holds no prices.
+    if (count == 0) {
+      m_priceListLabel->setText(
+          QString::fromStdString(PriceListName(m_project.settings.priceList)));
+      m_coefLabel->clear();
+      ShowLineTable(-1);
+    } else {
+      ShowProjectLine(1);
+    }
   } else if (tab < 0 || tab > 2) {
     if (m_viewMode == kViewProject) m_viewMode = kViewNone;
     ShowViewTab();
     ShowLineTable(m_currentLine);
   }
+  if (m_viewMode == kViewProject) KeepKeysHere();
   RefreshButtons();
+}
+
+void CLinearDlg::KeepKeysHere() {
+  // Escape reaches the dialog only through a child with the focus; a view opened while
+  // the focus was on the window's frame or on a page that went (the editor) would not
+  // hear it.
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus || !isAncestorOf(focus)) m_tree->setFocus();
 }
 
 void CLinearDlg::ShowProjectLine(int position) {
@@ -106,6 +126,7 @@ void CLinearDlg::ShowLineTable(int index) {
   const bool valid = index >= 0 && index <= m_project.lines.LineCount() &&
                      m_project.lines.Line(index).Product >= 0;
   m_priceView->SetColumnsShown(m_columnsShown);
+  m_priceView->SetEmptyText(m_viewMode == kViewProject ? StringQText(kMsgNoLineYet) : QString());
   m_priceView->SetLine(valid ? &m_project.lines.Line(index) : nullptr, settings,
                        m_viewMode == kViewProject ? &m_project.lines : nullptr,
                        CLinearLineList::kAllLines);
@@ -239,6 +260,7 @@ void CLinearDlg::ShowEditPanel(bool show, int applyCode) {
     m_viewMode = kViewPanel;
     ShowViewTab();
     m_stack->setCurrentWidget(m_panelHost);
+    KeepKeysHere();
     RefreshButtons();
     return;
   }

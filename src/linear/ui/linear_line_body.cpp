@@ -76,6 +76,7 @@ void CLinearLineEditor::BuildBodyPage() {
   auto* buttons = new QHBoxLayout;
   auto* back = new QPushButton(QStringLiteral(" << ") + StringQText(kMsgBack));
   auto* next = new QPushButton(StringQText(kMsgNext) + QStringLiteral(" >> "));
+  back->setObjectName(QStringLiteral("linear_body_back"));
   next->setObjectName(QStringLiteral("linear_body_next"));
   buttons->addWidget(back);
   buttons->addStretch();

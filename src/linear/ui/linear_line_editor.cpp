@@ -104,6 +104,7 @@ void CLinearLineEditor::BuildHeader() {
   m_qyChoice->addItem(StringQText(kMsgQyChoice2));
   grid->addWidget(m_qyChoice, 5, 1);
   auto* back = new QPushButton(QStringLiteral(" << ") + StringQText(kMsgBack));
+  back->setObjectName(QStringLiteral("linear_header_back"));
   m_headerNext = new QPushButton(StringQText(kMsgNext) + QStringLiteral(" >> "));
   m_headerNext->setObjectName(QStringLiteral("linear_header_next"));
   grid->addWidget(back, 6, 0);

@@ -3,6 +3,7 @@
 #include "linear/linear_line_list.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,6 +23,11 @@ CLinearPriceView::CLinearPriceView(QWidget* parent) : QWidget(parent) {
   setBackgroundRole(QPalette::Base);
   m_scroll = new QScrollBar(Qt::Vertical, this);
   connect(m_scroll, &QScrollBar::valueChanged, this, [this](int value) { SetFirstRow(value); });
+  m_empty = new QLabel(this);
+  m_empty->setObjectName(QStringLiteral("linear_price_empty"));
+  m_empty->setAlignment(Qt::AlignCenter);
+  m_empty->setWordWrap(true);
+  m_empty->hide();
   setMinimumSize(300, 200);
 }
 
@@ -51,8 +57,14 @@ void CLinearPriceView::SetLine(const CLinearLine* line, const CLinearPriceTable:
     }
   }
   m_firstRow = 1;
+  m_empty->setVisible(m_rows.empty() && !m_empty->text().isEmpty());
   UpdateScrollRange();
   update();
+}
+
+void CLinearPriceView::SetEmptyText(const QString& text) {
+  m_empty->setText(text);
+  m_empty->setVisible(m_rows.empty() && !text.isEmpty());
 }
 
 void CLinearPriceView::SetColumnsShown(const std::array<bool, 8>& shown) {
@@ -139,6 +151,7 @@ void CLinearPriceView::paintEvent(QPaintEvent*) {
 
 void CLinearPriceView::resizeEvent(QResizeEvent*) {
   m_scroll->setGeometry(width() - kScrollWidth, 0, kScrollWidth, height());
+  m_empty->setGeometry(rect().adjusted(kPadding * 4, 0, -kPadding * 4 - kScrollWidth, 0));
   UpdateScrollRange();
 }
 

@@ -9,6 +9,7 @@
 
 #include "linear/linear_price_table.h"
 
+class QLabel;
 class QScrollBar;
 
 // The price table of one line, painted by hand: the cell texts are taken from
@@ -30,6 +31,9 @@ class CLinearPriceView : public QWidget {
   void SetLine(const CLinearLine* line, const CLinearPriceTable::Settings& settings,
                const CLinearLineList* lines, int filter);
   void SetColumnsShown(const std::array<bool, 8>& shown);
+  const std::array<bool, 8>& ColumnsShown() const { return m_shown; }
+  // What the view says while it shows no line; empty says nothing.
+  void SetEmptyText(const QString& text);
   // Called with a column 1..7 the user toggled in the column menu.
   void SetColumnToggle(std::function<void(int)> toggle) { m_toggle = std::move(toggle); }
 
@@ -57,5 +61,6 @@ class CLinearPriceView : public QWidget {
   std::array<bool, 8> m_shown{true, true, true, true, true, false, false, false};
   int m_firstRow = 1;
   QScrollBar* m_scroll = nullptr;
+  QLabel* m_empty = nullptr;
   std::function<void(int)> m_toggle;
 };

@@ -34,6 +34,7 @@ CNameCommentPanel::CNameCommentPanel(QObject& context, CEditPanelOwner& owner, s
   m_nameEdit->setObjectName(QStringLiteral("name_comment_name"));
   auto* commentTitle = new QLabel(QStringLiteral("       ") + StringQText(kMsgCommentTitle));
   m_commentEdit = new QPlainTextEdit(QString::fromStdString(comment));
+  m_commentEdit->setObjectName(QStringLiteral("name_comment_comment"));
   m_delete = new QCheckBox;
   m_delete->setObjectName(QStringLiteral("name_comment_delete"));
   SetMessageText(m_delete, kMsgDelete);

@@ -20,6 +20,7 @@
 #include <optional>
 
 #include "grid/ui/grid_control.h"
+#include "linear/ui/linear_price_view.h"
 #include "model/annotation/annotation.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_grid.h"
@@ -365,9 +366,23 @@ void AddRows(const QAbstractItemModel& model, const QModelIndex& parent, int dep
   }
 }
 
+// A linear price table as painted: its heading row, then its rows, the shown columns.
+QString PriceViewText(const CLinearPriceView& view) {
+  QStringList lines;
+  for (const CLinearPriceView::RowCells& row : view.Rows()) {
+    QStringList cells;
+    for (std::size_t column = 0; column < row.size(); ++column)
+      if (view.ColumnsShown()[column]) cells << row[column].text;
+    lines << cells.join(QLatin1Char('\t'));
+  }
+  return lines.join(QLatin1Char('\n'));
+}
+
 QString CellsText(const QString& name) {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (!window->isVisible()) continue;
+    for (auto* view : window->findChildren<CLinearPriceView*>(name))
+      if (view->isVisible()) return PriceViewText(*view);
     for (auto* view : window->findChildren<QAbstractItemView*>(name)) {
       if (!view->isVisible() || view->model() == nullptr) continue;
       QStringList lines;

@@ -31,7 +31,7 @@ class CMainFrame;
 //   bill                 the bill-of-materials tabs and the cells of the page shown
 //   cells NAME           the cells of the shown list, tree or table NAME, a row a line,
 //                        tab-separated (a tree's children after their parent, a tab
-//                        further in)
+//                        further in); a linear price table gives its shown columns
 //   labels               the annotations: kind, text, owner, and where they were drawn
 // Screen rectangles are "x y w h" in screen pixels. Nothing a query does changes the
 // program.

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include "app/message_box_codes.h"
 #include "linear/ui/linear_dlg.h"
@@ -115,6 +116,61 @@ TEST_F(LinearUserWalkTest, ARefusedNumberNamesItsField) {
   QString problem;
   EXPECT_EQ(editor.ValidateBody(problem), 8013);
   EXPECT_TRUE(problem.startsWith(QStringLiteral("Floor step (m)\n"))) << problem.toStdString();
+}
+
+TEST_F(LinearUserWalkTest, AnEmptyProjectsPriceViewSaysWhyItIsEmpty) {
+  auto* empty = Dialog().findChild<QLabel*>(QStringLiteral("linear_price_empty"));
+  ASSERT_NE(empty, nullptr);
+  Dialog().ShowTabPage(2);
+  ASSERT_EQ(Dialog().ViewMode(), CLinearDlg::kViewProject) << "the tab opens on no line";
+  EXPECT_TRUE(empty->isVisible());
+  EXPECT_TRUE(empty->text().contains(QStringLiteral("no line"))) << empty->text().toStdString();
+  PressEscape();
+  EXPECT_EQ(Dialog().ViewMode(), CLinearDlg::kViewNone);
+  EXPECT_FALSE(empty->isVisible()) << "a line's empty table says nothing";
+}
+
+// A double click on the tree while a new line of group 1 is edited: where it lands, the
+// answer to the question, and whether the edit goes on (with what was typed) or gives
+// way to the item clicked.
+TEST_F(LinearUserWalkTest, ADoubleClickElsewhereLeavesANewLineOnlyWithTheUsersLeave) {
+  ASSERT_EQ(AddLine(*window, 0, 800, {{5, "25"}}, "Main run"), 0);
+  struct Case {
+    const char* fault;
+    int target;  // tree item data
+    int answer;
+    bool asked;
+    int groupAfter;  // the group of the new line edited after the click; -1 an existing line
+  };
+  const Case cases[] = {
+      {"another group's root was ignored while a line was edited", -1000, kIdOk, true, 0},
+      {"a cancelled question still dropped what was typed", -1000, kIdCancel, true, 1},
+      {"a line of the project was ignored while a new one was edited", 0, kIdOk, true, -1},
+      {"the edited line's own root asked to drop it", -1001, kIdOk, false, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    ASSERT_TRUE(Dialog().NewLine(1));
+    Dialog().Editor().AmpereEdit()->setText(QStringLiteral("630"));
+    setup.dialogs.messages.clear();
+    setup.dialogs.answers = {c.answer};
+    auto* tree = Dialog().findChild<QTreeWidget*>(QStringLiteral("linear_tree"));
+    Dialog().SelectItem(c.target);
+    emit tree->itemDoubleClicked(tree->currentItem(), 0);
+    ProcessEvents();
+    EXPECT_EQ(setup.dialogs.messages.size(), c.asked ? 1u : 0u);
+    ASSERT_EQ(Dialog().ViewMode(), CLinearDlg::kViewEditor);
+    const CLinearLine& working = window->Project().lines.Working();
+    if (c.groupAfter >= 0) {
+      EXPECT_EQ(working.Group, c.groupAfter);
+    } else {
+      EXPECT_EQ(working.Name, "Main run");
+    }
+    if (c.groupAfter == 1) {
+      EXPECT_EQ(Dialog().Editor().AmpereEdit()->text(), QStringLiteral("630"));
+    }
+    Dialog().AbandonEdit();
+  }
 }
 
 TEST(LinearNameTest, ANameIsOneLine) {
