@@ -88,8 +88,7 @@ CPropDialog::CPropDialog(const CPropWindowSetup& setup, QWidget* owner)
   m_initialSize = size();
   BuildControls();
   PlaceAtSavedPosition();
-  connect(qGuiApp, &QGuiApplication::focusWindowChanged, this,
-          &CPropDialog::OnFocusWindowChanged);
+  connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &CPropDialog::OnFocusWindowChanged);
   if (m_setup.profile != nullptr) {
     SetPinned(TextToBool(
         m_setup.profile->ReadProfileText(prop_window::kSection, prop_window::kKeyPinned, "FALSE")));
@@ -154,9 +153,8 @@ void CPropDialog::PlaceAtSavedPosition() {
       !m_setup.profile->ReadProfileText(prop_window::kSection, prop_window::kKeyLeft, "").empty();
   QPoint place = FirstPlace(area) - area.topLeft();
   if (saved) {
-    place = QPoint(
-        m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyLeft, 0),
-        m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyTop, 0));
+    place = QPoint(m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyLeft, 0),
+                   m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyTop, 0));
   }
   // A place saved on a larger screen, or near its edge, must not hide the window.
   const QSize frame = FrameSize();
@@ -460,7 +458,10 @@ void CPropDialog::ApplyFoldState(bool folded) {
 void CPropDialog::PostClose() {
   m_closePending = true;
   QMetaObject::invokeMethod(
-      this, [this] { if (std::exchange(m_closePending, false)) close(); },
+      this,
+      [this] {
+        if (std::exchange(m_closePending, false)) close();
+      },
       Qt::QueuedConnection);
 }
 
