@@ -44,17 +44,35 @@ def open_element_properties(p, index, tab, run="A"):
     p.click_text(tab)
 
 
+def price_list_shown(p):
+    return any(window.startswith("CPriceBaseDlg") for window in p.dump()["window"])
+
+
+def props_frame(p):
+    """The property window's frame and client rectangles, as x, y, w, h lists."""
+    props = p.dump()["props"].split("|")
+    return [[int(v) for v in rect.split()] for rect in props[:2]]
+
+
 def update_prices(p, menu=("Ligne", "Mettre à jour les prix")):
-    """Updates the prices from the menu and closes the message of what was not priced."""
+    """Updates the prices from the menu: what could not be priced is told first, then the
+    price list shows; both are closed, so that they cover nothing."""
     p.menu(*menu)
-    # A message tells what could not be priced; with everything priced none may come.
-    def ended():
-        dump = p.dump()
-        return dump.get("modal") or any(w.startswith("CPriceBaseDlg") for w in dump["window"])
-    p.wait(ended, "the end of the pricing")
-    if p.dump().get("modal"):
-        p.key("Escape")
-        p.wait_no_modal()
+
+    def listed():
+        if p.dump().get("modal"):
+            p.key("Return")
+            return False
+        return price_list_shown(p)
+    p.wait(listed, "the price list")
+    p.shot("priced")
+    # It shows beside the layout without taking the focus: a click on its title, Escape.
+    window = next(w for w in p.dump()["window"] if w.startswith("CPriceBaseDlg"))
+    x, y, w, _ = (int(v) for v in window.split("|")[3].split())
+    p.click(x + w // 2, y + 8)
+    p.wait(lambda: p.dump()["activewindow"].startswith("CPriceBaseDlg"), "the price list active")
+    p.key("Escape")
+    p.wait(lambda: not price_list_shown(p), "the price list to close")
 
 
 def start_empty_design(p):
@@ -108,12 +126,13 @@ def steps(s):
 
     with s.step("the property window opens whole, with its title bar") as p:
         open_run_properties(p, "Calibre")
-        props = p.dump()["props"].split("|")
-        frame = [int(v) for v in props[0].split()]
-        inner = [int(v) for v in props[1].split()]
+        frame, inner = props_frame(p)
+        view = [int(v) for v in p.widget("layout_view")["rect"].split()]
         p.shot("run_properties")
-        if frame[0] < 0 or frame[1] < 0 or frame[3] <= inner[3]:
-            raise desktop.StepFailed(f"property window frame {props[0]} (client {props[1]})")
+        # On the screen, with its caption, below the menus and toolbars.
+        if (frame[0] < 0 or frame[1] < view[1] or frame[0] + frame[2] > 1600
+                or frame[1] + frame[3] > 1000 or frame[3] <= inner[3]):
+            raise desktop.StepFailed(f"property window frame {frame} (client {inner})")
 
     with s.step("choose QGA 1000 A on the rating page") as p:
         if p.dump()["props"] == "hidden":
@@ -160,8 +179,7 @@ def steps(s):
         update_prices(p)
         checks.check_every_line_priced(current_bill(p))
 
-    with s.step("opening the start's page changes nothing; a feed variant is priced",
-                fails_until="issue 100 item 3") as p:
+    with s.step("opening the start's page changes nothing; a feed variant is priced") as p:
         before = current_bill(p)
         open_element_properties(p, 0, "Caractéristiques")
         p.shot("start_page")
@@ -172,17 +190,37 @@ def steps(s):
         update_prices(p)
         checks.check_every_line_priced(current_bill(p))
 
-    with s.step("the feed page offers the pictures of the run code table",
-                fails_until="issue 100 item 4") as p:
+    with s.step("the feed page offers the pictures of the run code table") as p:
         for variant, pictures in (("Boîte d'alimentation", 2), ("Raccordement transformateur", 1)):
             open_element_properties(p, 0, "Caractéristiques")
+            before = props_frame(p)[0]
             p.choose("1020", variant)
+            after = props_frame(p)[0]
+            # The window may widen for more tabs, never move or shrink.
+            if after[:2] != before[:2] or after[2] < before[2] or after[3] != before[3]:
+                raise desktop.StepFailed(f"{variant}: the window went from {before} to {after}")
             p.click_text("Boîte d'alimentation", seconds=5)
             shown = p.cells("1003")
             p.shot("feed_page")
             p.key("Escape")
             if len(shown) != pictures:
                 raise desktop.StepFailed(f"{variant}: pictures {shown}")
+
+    with s.step("the property window moved by its caption opens there again") as p:
+        open_element_properties(p, 0, "Caractéristiques")
+        x, y, w, _ = props_frame(p)[0]
+        p.drag((x + w // 2, y + 8), (x + w // 2 + 150, y + 8 + 400))
+        moved = props_frame(p)[0]
+        for _ in range(2):
+            p.key("Escape")
+            p.menu("Conception", "Sélectionner")
+            p.click(*p.element_point("A", 0))
+            p.wait(lambda: p.dump()["props"] == "hidden", "the property window to close")
+            open_element_properties(p, 0, "Caractéristiques")
+            again = props_frame(p)[0]
+            if again[:2] != moved[:2] or moved[:2] == [x, y]:
+                raise desktop.StepFailed(f"moved from {x},{y} to {moved}, opened again at {again}")
+        p.key("Escape")
 
     with s.step("change the rating to 800 A: every reference follows it") as p:
         open_run_properties(p, "Calibre")

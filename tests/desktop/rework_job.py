@@ -5,7 +5,8 @@ and redone; the bill is checked in numbers after each step."""
 
 import checks
 import desktop
-from design_job import PLUS_X, PLUS_Z, UP, current_bill, open_run_properties, start_empty_design, toward
+from design_job import (PLUS_X, PLUS_Z, UP, current_bill, open_run_properties,
+                        start_empty_design, toward, update_prices)
 
 UNIT = "QDB0016SE"
 
@@ -57,31 +58,6 @@ def answer_length(p, text):
     p.type(text)
     p.key("Return")
     p.wait_no_modal()
-
-
-def price_list_shown(p):
-    return any(window.startswith("CPriceBaseDlg") for window in p.dump()["window"])
-
-
-def update_prices(p):
-    """Ligne > Mettre à jour les prix: what could not be priced is told first, then the
-    price list shows; both are closed, so that they cover nothing."""
-    p.menu("Ligne", "Mettre à jour les prix")
-
-    def listed():
-        if p.dump().get("modal"):
-            p.key("Return")
-            return False
-        return price_list_shown(p)
-    p.wait(listed, "the price list")
-    p.shot("priced")
-    # It shows beside the layout without taking the focus: a click on its title, Escape.
-    window = next(w for w in p.dump()["window"] if w.startswith("CPriceBaseDlg"))
-    x, y, w, _ = (int(v) for v in window.split("|")[3].split())
-    p.click(x + w // 2, y + 8)
-    p.wait(lambda: p.dump()["activewindow"].startswith("CPriceBaseDlg"), "the price list active")
-    p.key("Escape")
-    p.wait(lambda: not price_list_shown(p), "the price list to close")
 
 
 def layout_of(p, run):

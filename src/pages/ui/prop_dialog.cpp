@@ -7,6 +7,7 @@
 #include <QCursor>
 #include <QMoveEvent>
 #include <QGuiApplication>
+#include <QMainWindow>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
@@ -40,6 +41,11 @@ constexpr qint64 kDragPauseMs = 500;
 constexpr int kTabStripLeft = 45;
 constexpr int kTabStripMargin = 48;
 constexpr int kTabSlack = 4;
+// What a window manager's frame commonly adds, for placing a window not yet framed.
+constexpr int kFrameSide = 1;
+constexpr int kCaptionHeight = 24;
+// The first place keeps this far from the owner's working area's edges.
+constexpr int kFirstPlaceMargin = 8;
 
 // Index of the navigation buttons in the bar, their ids and the "how" they pass.
 constexpr std::array<int, 4> kNavigationIds = {CPropDialog::kPreviousSameName,
@@ -82,6 +88,7 @@ CPropDialog::CPropDialog(const CPropWindowSetup& setup, QWidget* owner)
   m_initialSize = size();
   BuildControls();
   PlaceAtSavedPosition();
+  connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &CPropDialog::OnFocusWindowChanged);
   if (m_setup.profile != nullptr) {
     SetPinned(TextToBool(
         m_setup.profile->ReadProfileText(prop_window::kSection, prop_window::kKeyPinned, "FALSE")));
@@ -141,26 +148,46 @@ void CPropDialog::BuildNavigationBar() {
 void CPropDialog::PlaceAtSavedPosition() {
   const QScreen* screen = QGuiApplication::primaryScreen();
   const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
-  int left = 0;
-  int top = 0;
-  if (m_setup.profile != nullptr) {
-    left = m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyLeft, 0);
-    top = m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyTop, 0);
+  const bool saved =
+      m_setup.profile != nullptr &&
+      !m_setup.profile->ReadProfileText(prop_window::kSection, prop_window::kKeyLeft, "").empty();
+  QPoint place = FirstPlace(area) - area.topLeft();
+  if (saved) {
+    place = QPoint(m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyLeft, 0),
+                   m_setup.profile->ReadProfileInt(prop_window::kSection, prop_window::kKeyTop, 0));
   }
   // A place saved on a larger screen, or near its edge, must not hide the window.
-  MoveBy(QPoint(area.left() + prop_window::PlaceOnScreen(left, width(), area.width()),
-                area.top() + prop_window::PlaceOnScreen(top, height(), area.height())));
+  const QSize frame = FrameSize();
+  MoveBy(QPoint(area.left() + prop_window::PlaceOnScreen(place.x(), frame.width(), area.width()),
+                area.top() + prop_window::PlaceOnScreen(place.y(), frame.height(), area.height())));
+}
+
+QPoint CPropDialog::FirstPlace(const QRect& screenArea) const {
+  const auto* owner = qobject_cast<const QMainWindow*>(parentWidget());
+  const QWidget* work = owner != nullptr ? owner->centralWidget() : nullptr;
+  if (work == nullptr || !work->isVisible()) return screenArea.topLeft();
+  const QRect area(work->mapToGlobal(QPoint(0, 0)), work->size());
+  return area.topLeft() + QPoint(kFirstPlaceMargin, kFirstPlaceMargin);
 }
 
 void CPropDialog::KeepOnScreen() {
   const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
   if (shown == nullptr) return;
   const QRect area = shown->geometry();
-  // A window's place is that of its frame, caption and borders included.
-  const QSize size = frameGeometry().size();
-  MoveBy(QPoint(
-      area.left() + prop_window::PlaceOnScreen(x() - area.left(), size.width(), area.width()),
-      area.top() + prop_window::PlaceOnScreen(y() - area.top(), size.height(), area.height())));
+  // A window's place is that of its frame, caption and borders included. Until the window
+  // manager has framed the window, its place is the one asked for: what it reports then
+  // is not yet where it will stand.
+  const bool framed = windowHandle() != nullptr && !windowHandle()->frameMargins().isNull();
+  const QPoint at = framed || !isVisible() ? pos() : m_placed;
+  const QSize size = framed ? frameGeometry().size() : FrameSize();
+  const QPoint wanted(
+      area.left() + prop_window::PlaceOnScreen(at.x() - area.left(), size.width(), area.width()),
+      area.top() + prop_window::PlaceOnScreen(at.y() - area.top(), size.height(), area.height()));
+  if (wanted != at) MoveBy(wanted);
+}
+
+QSize CPropDialog::FrameSize() const {
+  return size() + QSize(2 * kFrameSide, kFrameSide + kCaptionHeight);
 }
 
 void CPropDialog::FitTabs() {
@@ -186,11 +213,15 @@ void CPropDialog::resizeEvent(QResizeEvent* event) {
 
 void CPropDialog::MoveBy(const QPoint& place) {
   m_placed = place;
-  // The place is that of the frame. Before the window manager has framed the window,
-  // a plain move would put the client area there and the caption above the screen.
+  // The place is that of the frame. Before the window manager has framed the window, a
+  // move places its client area: the owner's frame stands for the one it will get, so
+  // that the caption does not land below the place (and climb at every opening).
   if (windowHandle() == nullptr) create();
-  move(place);
-  if (QWindow* window = windowHandle()) window->setFramePosition(place);
+  QPoint client = place;
+  const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+  if (windowHandle()->frameMargins().isNull() && owner != nullptr && owner->isVisible())
+    client += owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+  move(client);
 }
 
 void CPropDialog::moveEvent(QMoveEvent* event) {
@@ -425,7 +456,24 @@ void CPropDialog::ApplyFoldState(bool folded) {
 }
 
 void CPropDialog::PostClose() {
-  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  m_closePending = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        if (std::exchange(m_closePending, false)) close();
+      },
+      Qt::QueuedConnection);
+}
+
+void CPropDialog::KeepOpen() {
+  m_closePending = false;
+  m_closeOnActivation = false;
+}
+
+void CPropDialog::OnFocusWindowChanged(QWindow* focus) {
+  if (!m_closeOnActivation || focus == nullptr) return;
+  m_closeOnActivation = false;
+  if (focus != windowHandle() && !m_pinned && !m_closed) PostClose();
 }
 
 void CPropDialog::changeEvent(QEvent* event) {
@@ -439,7 +487,9 @@ void CPropDialog::changeEvent(QEvent* event) {
     page->ApplyPage(true);
   m_saving = false;
   // Moving the window by its caption may take the activation from it for a while.
-  if (!m_pinned && !IsBeingDragged()) PostClose();
+  if (m_pinned || IsBeingDragged()) return;
+  if (QApplication::activeWindow() == nullptr) m_closeOnActivation = true;
+  else PostClose();
 }
 
 void CPropDialog::closeEvent(QCloseEvent* event) {

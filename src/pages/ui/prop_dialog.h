@@ -60,6 +60,10 @@ class CPropDialog : public QWidget {
   // 1 when the index is current or becomes current, 0 for a bad index.
   int SelectPage(int index);
 
+  // A close asked for before (a cleared object, a lost activation) is dropped: the window
+  // was opened again in the meantime.
+  void KeepOpen();
+
   bool IsPinned() const { return m_pinned; }
   void SetPinned(bool pinned);
   CObjWithProp* ShownObject() const { return m_object.Get(); }
@@ -87,8 +91,14 @@ class CPropDialog : public QWidget {
   void BuildPin();
   void BuildNavigationBar();
   void PlaceAtSavedPosition();
+  // Where a window opens that has no saved place: at the top left of the owner's working
+  // area, below its menus and beside its toolbars, where a layout laid out from the
+  // middle of the view toward +x, +z or up leaves room.
+  QPoint FirstPlace(const QRect& screenArea) const;
   // The whole window brought onto its screen, where a change of size let it out.
   void KeepOnScreen();
+  // The frame the window has, or is likely to get before the window manager framed it.
+  QSize FrameSize() const;
   // The window widened where the tabs of the shown pages need it, every text whole.
   void FitTabs();
   void MoveBy(const QPoint& place);
@@ -108,6 +118,7 @@ class CPropDialog : public QWidget {
   // A folded page's lower part hidden again, the window back to its size.
   void Unfold(CPropPageDialog& page);
   void PostClose();
+  void OnFocusWindowChanged(class QWindow* focus);
   void PaintSummary(class QPainter& painter);
 
   CPropWindowSetup m_setup;
@@ -128,6 +139,10 @@ class CPropDialog : public QWidget {
   bool m_pinned = false;
   bool m_saving = false;
   bool m_closed = false;
+  bool m_closePending = false;
+  // The activation went to no window of the program (the window manager moving this one
+  // by its caption): the window closes once another window of the program takes it.
+  bool m_closeOnActivation = false;
   // Where the window placed itself last, and when the user last moved it elsewhere.
   QPoint m_placed;
   QElapsedTimer m_lastDrag;

@@ -65,6 +65,7 @@ void CPropWindowHost::PostPropMessage(int message, CObjHandle object) {
 
 void CPropWindowHost::OpenPropDialog() {
   if (m_window != nullptr) {
+    m_window->KeepOpen();
     m_window->activateWindow();
     m_window->setFocus();
     return;

@@ -56,6 +56,11 @@ class PropWindowTest : public PropWindowFixture<SamplePageTest> {
     EXPECT_TRUE(window.grab().save(QString::fromStdString(TestOutputPath(name))));
   }
   std::string ReadSetting(const char* key) { return ReadWindowSetting(key); }
+  static void ActivateOther(QWidget& other) {
+    other.show();
+    other.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+  }
 };
 
 TEST_F(PropWindowTest, NoWindowNoNotice) {
@@ -172,25 +177,63 @@ TEST_F(PropWindowTest, SelectingAnotherElementClosesAnUnpinnedWindow) {
   }
 }
 
+struct FocusCase {
+  const char* what;
+  bool pinned;
+  // The activation goes to no window first (the window manager holds it while it moves
+  // the window by its caption), then to another window of the program.
+  bool heldByWindowManager;
+  bool openWhileHeld;
+  bool openAfter;
+};
+
 TEST_F(PropWindowTest, LosingTheFocusAppliesThePageAndClosesUnlessPinned) {
-  for (bool pinned : {false, true}) {
-    SCOPED_TRACE(pinned);
+  const FocusCase rows[] = {
+      {"unpinned, another window takes the focus", false, false, false, false},
+      {"pinned, another window takes the focus", true, false, true, true},
+      {"unpinned, moved by its caption: closes only on leaving it", false, true, true, false},
+      {"pinned, moved by its caption", true, true, true, true}};
+  for (const FocusCase& row : rows) {
+    SCOPED_TRACE(row.what);
     CPropDialog& window = Open();
-    window.SetPinned(pinned);
+    window.SetPinned(row.pinned);
     CDev* element = UserJoint();
     Select(*element, CDev::kBodySlot);
     ASSERT_NE(window.CurrentPage(), nullptr);
     auto& rules = static_cast<CPositionPage&>(window.CurrentPage()->Rules());
-    const std::int64_t first = rules.GetMinFirst() + 300 + (pinned ? 100 : 0);
+    const std::int64_t first = rules.GetMinFirst() + 300 + (row.pinned ? 100 : 0);
     Edit(window, "1006")->setText(QString::fromStdString(document->GetUnits().FormatScaled(first)));
+    QWidget other;
+    if (!row.heldByWindowManager) ActivateOther(other);
     // The window is not the active one: the change of activation is its deactivation.
     QEvent deactivation(QEvent::ActivationChange);
     QApplication::sendEvent(&window, &deactivation);
     QApplication::processEvents();
     EXPECT_EQ(element->GetBookedLength(), first);
-    EXPECT_EQ(host->Window() != nullptr, pinned);
+    if (row.heldByWindowManager) {
+      EXPECT_EQ(host->Window() != nullptr, row.openWhileHeld);
+      ActivateOther(other);
+      QApplication::processEvents();
+    }
+    EXPECT_EQ(host->Window() != nullptr, row.openAfter);
     if (host->Window() != nullptr) host->Window()->close();
   }
+}
+
+// Ligne > Properties clears the window, then opens it: the close the clearing asked for
+// is dropped, and the run's pages show.
+TEST_F(PropWindowTest, OpeningAgainKeepsTheWindowThatTheClearingWouldClose) {
+  CPropDialog& window = Open();
+  window.SetPinned(false);
+  CRun& run = Run(0);
+  window.ShowObject(InnerStraight(0));
+  run.NotifyPropDialog(kPropMsgClear);
+  host->OpenPropDialog();
+  run.NotifyPropDialog(kPropMsgShowObject);
+  QApplication::processEvents();
+  ASSERT_EQ(host->Window(), &window);
+  EXPECT_EQ(window.ShownObject(), &run);
+  window.close();
 }
 
 TEST_F(PropWindowTest, NavigationKeepsAnUnpinnedWindowOpen) {
@@ -324,10 +367,13 @@ TEST(PropWindowPlaceTest, ASavedPlaceOffTheScreenComesBackOntoIt) {
     CPropWindowSetup setup;
     setup.profile = &profile;
     CPropDialog window(setup, nullptr);
-    // Folded onto the screen, then the whole window kept on it.
-    const int expected = left > 0 ? 25 : screen.width() - window.width();
-    EXPECT_EQ(window.x() - screen.left(), expected);
-    EXPECT_EQ(window.y() - screen.top(), screen.height() - window.height());
+    // Folded onto the screen, then the whole window, with the frame it is to get, kept on
+    // it: its caption is not pushed above the screen's top or its foot below the bottom.
+    const int frameHeight = screen.height() - (window.y() - screen.top());
+    EXPECT_GT(frameHeight, window.height());
+    EXPECT_LE(frameHeight, window.height() + 40);
+    if (left > 0) EXPECT_EQ(window.x() - screen.left(), 25);
+    else EXPECT_GT(screen.right() + 1 - window.x(), window.width());
   }
 }
 
