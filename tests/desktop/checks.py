@@ -134,3 +134,14 @@ def inner(rect, share=3):
     and ends."""
     x, y, w, h = (int(v) for v in rect.split()[:4])
     return f"{x + w // share} {y + h // share} {max(1, w // share)} {max(1, h // share)}"
+
+
+# The faces of the six grid directions, each with its opposite.
+OPPOSITE = {0: 4, 4: 0, 1: 5, 5: 1, 2: 3, 3: 2}
+
+
+def touching(a, b, slack=3):
+    """Whether two screen rectangles ("x y w h") meet, or lie within `slack` pixels."""
+    ax, ay, aw, ah = (int(v) for v in a.split())
+    bx, by, bw, bh = (int(v) for v in b.split())
+    return ax <= bx + bw + slack and bx <= ax + aw + slack and ay <= by + bh + slack and by <= ay + ah + slack

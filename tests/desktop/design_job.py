@@ -169,6 +169,31 @@ def steps(s):
         checks.check_bill_sums(lines)
         checks.check_no_negative_lengths(lines)
 
+    with s.step("the piece shown in the property window is drawn selected, and no other") as p:
+        p.close_window("Base tarifaire")
+        p.menu("Conception", "Sélectionner")
+        p.menu("Affichage", "Zoom avant")
+        vx, vy, _, _ = (int(v) for v in p.widget("layout_view")["rect"].split())
+        p.click(vx + 12, vy + 12)
+        plain = p.shot("nothing_selected")
+        faces = {(e["index"], f): r for e in p.elements("A") for f in range(6) if (r := p.box("A", e["index"], f))}
+        clicked = max(faces, key=lambda k: int(faces[k].split()[2]) * int(faces[k].split()[3]))
+        p.double_click(*desktop._centre(faces[clicked]))
+        p.wait(lambda: p.dump()["props"] != "hidden", "the property window")
+        p.move(vx + 12, vy + 12)
+        shown = p.dump()["props"].split("|")
+        selected = p.shot("piece_shown")
+        frame = " ".join(shown[0].split())
+        marked = sorted(k for k, r in faces.items() if not checks.touching(r, frame, 0)
+                        and checks.changed_pixels(plain, selected, checks.inner(r)))
+        # The piece is drawn as the face boxes of its two joints, which meet.
+        (a, fa), (b, fb) = marked if len(marked) == 2 else ((-1, 0), (-2, 0))
+        if (clicked not in marked or checks.OPPOSITE[fa] != fb or not checks.touching(faces[(a, fa)], faces[(b, fb)])
+                or shown[2] not in (f"A.{a}", f"A.{b}")):
+            raise desktop.StepFailed(f"{shown[2]} shown from a click on {clicked}; drawn selected: {marked}")
+        p.close_window("Propriétés")
+        p.menu("Affichage", "Zoom arrière")
+
     with s.step("an end made with the mouse has its reference at once") as p:
         straight = [e for e in p.elements("A") if e["kind"] == 1][-1]
         p.menu("Conception", "Extrémité")
@@ -196,8 +221,8 @@ def steps(s):
             before = props_frame(p)[0]
             p.choose("1020", variant)
             after = props_frame(p)[0]
-            # The window may widen for more tabs, never move or shrink.
-            if after[:2] != before[:2] or after[2] < before[2] or after[3] != before[3]:
+            # More tabs scroll in their strip: the window neither moves nor changes its size.
+            if after != before:
                 raise desktop.StepFailed(f"{variant}: the window went from {before} to {after}")
             p.click_text("Boîte d'alimentation", seconds=5)
             shown = p.cells("1003")

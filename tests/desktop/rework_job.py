@@ -80,13 +80,7 @@ def unselected_shot(p, name):
     return p.shot(name)
 
 
-OPPOSITE = {0: 4, 4: 0, 1: 5, 5: 1, 2: 3, 3: 2}
-
-
-def touching(a, b, slack=3):
-    ax, ay, aw, ah = (int(v) for v in a.split())
-    bx, by, bw, bh = (int(v) for v in b.split())
-    return ax <= bx + bw + slack and bx <= ax + aw + slack and ay <= by + bh + slack and by <= ay + ah + slack
+OPPOSITE = checks.OPPOSITE
 
 
 def joint_in_view(p, run="A"):
@@ -98,7 +92,7 @@ def joint_in_view(p, run="A"):
     for index, following in zip(pieces, pieces[1:]):
         for face, opposite in OPPOSITE.items():
             rect, near = p.box(run, index, face), p.box(run, following, opposite)
-            if rect is None or near is None or not touching(rect, near):
+            if rect is None or near is None or not checks.touching(rect, near):
                 continue
             cx, cy = desktop._centre(rect)
             if x + 20 < cx < x + w - 20 and y + 20 < cy < y + h - 20:
@@ -115,7 +109,7 @@ def clear_of_labels(p, rect):
     # The nearest the middle, where the piece is drawn whatever its shape.
     for px, py in sorted(((px, py) for px in range(x + 1, x + w - 1) for py in range(y + 1, y + h - 1)),
                          key=lambda at: abs(at[0] - cx) + abs(at[1] - cy)):
-        if not any(touching(f"{px} {py} 0 0", cover, slack=1) for cover in covers):
+        if not any(checks.touching(f"{px} {py} 0 0", cover, slack=1) for cover in covers):
             return px, py
     raise desktop.StepFailed(f"{rect} lies under labels")
 
@@ -346,7 +340,7 @@ def steps(s):
         p.wait_no_modal()
         cancelled = p.shot("delete_cancelled")
         shown = {index: boxes for index, boxes in pieces.items()
-                 if not any(touching(rect, question) for rect in boxes.values())}
+                 if not any(checks.touching(rect, question) for rect in boxes.values())}
         lighter = {index for index, boxes in shown.items()
                    if any(checks.changed_pixels(selected, frozen, checks.inner(r)) for r in boxes.values())}
         changed = [index for index, boxes in shown.items()
@@ -362,7 +356,7 @@ def steps(s):
         # What stays may be joined into longer pieces: a piece went where nothing is drawn.
         left = [rect for boxes in piece_boxes(p).values() for rect in boxes.values()]
         gone = {index for index in shown
-                if not any(touching(shown[index][6], rect, slack=0) for rect in left)}
+                if not any(checks.touching(shown[index][6], rect, slack=0) for rect in left)}
         p.menu("Edition", "Annuler")
         p.wait(lambda: len(piece_boxes(p)) == len(pieces), "the delete undone")
         if gone != lighter:

@@ -36,11 +36,9 @@ constexpr int kHeight = 190;
 constexpr QRect kPinSquare(5, 3, 21, 20);
 // A loss of activation this soon after the user moved the window belongs to the move.
 constexpr qint64 kDragPauseMs = 500;
-// The tab strip starts right of the pin and ends 3 pixels short of the window's edge; a
-// little room is left after the last tab so that the strip never needs its scroll buttons.
+// The tab strip starts right of the pin and ends 3 pixels short of the window's edge.
 constexpr int kTabStripLeft = 45;
 constexpr int kTabStripMargin = 48;
-constexpr int kTabSlack = 4;
 // What a window manager's frame commonly adds, for placing a window not yet framed.
 constexpr int kFrameSide = 1;
 constexpr int kCaptionHeight = 24;
@@ -104,6 +102,10 @@ void CPropDialog::BuildControls() {
   m_tabs->setObjectName(QString::number(kTabStripId));
   m_tabs->setGeometry(kTabStripLeft, 3, width() - kTabStripMargin, 27);
   m_tabs->setExpanding(false);
+  // An object with more tabs than the strip holds scrolls them: the window keeps its width
+  // while another element's pages come, and its edge stays where the user left it.
+  m_tabs->setUsesScrollButtons(true);
+  m_tabs->setElideMode(Qt::ElideNone);
   m_tabs->hide();
   connect(m_tabs, &QTabBar::currentChanged, this, &CPropDialog::OnTabChanged);
   BuildNavigationBar();
@@ -190,12 +192,7 @@ QSize CPropDialog::FrameSize() const {
   return size() + QSize(2 * kFrameSide, kFrameSide + kCaptionHeight);
 }
 
-void CPropDialog::FitTabs() {
-  const int strip = m_initialSize.width() - kTabStripMargin;
-  const int needed = m_tabs->sizeHint().width() + kTabSlack;
-  // An open window keeps its size while other pages come: it only grows.
-  const int wanted = m_initialSize.width() + std::max(0, needed - strip);
-  if (wanted > width()) resize(wanted, height());
+void CPropDialog::PlacePages() {
   for (const auto& page : m_pages)
     if (page) page->setGeometry(m_pageArea);
   KeepOnScreen();
@@ -282,7 +279,7 @@ void CPropDialog::ShowPages(CObjWithProp* object, const std::vector<int>& pages)
     update();
     return;
   }
-  FitTabs();
+  PlacePages();
   const CRun* run = prop_window::OwnerRun(object);
   const bool known = run == nullptr || run->GetCatalogueKnown() != 0;
   std::vector<std::string> captions;

@@ -99,8 +99,8 @@ class CPropDialog : public QWidget {
   void KeepOnScreen();
   // The frame the window has, or is likely to get before the window manager framed it.
   QSize FrameSize() const;
-  // The window widened where the tabs of the shown pages need it, every text whole.
-  void FitTabs();
+  // The shown pages placed on the page area, the window kept on its screen.
+  void PlacePages();
   void MoveBy(const QPoint& place);
   // The user is moving the window: it moved a moment ago, or the pointer is on its frame.
   bool IsBeingDragged() const;

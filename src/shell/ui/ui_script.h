@@ -49,8 +49,9 @@ class CMainFrame;
 //                           highlights tab N; the line fails otherwise
 //   propclicktab N          a click on tab N of the property window's tab strip
 //   proptabsfit             every tab text of the property window fits its tab, the
-//                           tabs fit the strip and the shown page's one-line labels show
-//                           their whole texts; the line fails otherwise
+//                           tabs fit the strip or its scroll buttons show, and the shown
+//                           page's one-line labels show their whole texts; the line fails
+//                           otherwise
 //   propinside              the whole property window lies on its screen; fails otherwise
 //   propdrag DX DY          the property window moved by DX, DY as a drag of its caption
 //                           moves it (the activation taken from it on the way); fails

@@ -12,6 +12,9 @@
 #include <QScrollBar>
 #include <QTabBar>
 #include <QThread>
+#include <QToolButton>
+
+#include <algorithm>
 
 #include "pages/ui/prop_dialog.h"
 #include "pages/ui/prop_page_dialog.h"
@@ -74,8 +77,14 @@ bool TabsFit(CMainFrame& frame) {
   CPropDialog* window = ShownWindow(frame);
   QTabBar* tabs = window != nullptr ? window->TabStrip() : nullptr;
   if (tabs == nullptr || tabs->count() == 0) return false;
+  // Tabs beyond the strip's end are reached by its scroll buttons, which must show.
   const QRect last = tabs->tabRect(tabs->count() - 1);
-  if (last.right() >= tabs->width()) return false;
+  if (last.right() >= tabs->width()) {
+    const QList<QToolButton*> arrows = tabs->findChildren<QToolButton*>();
+    if (std::none_of(arrows.begin(), arrows.end(),
+                     [](const QToolButton* arrow) { return arrow->isVisible(); }))
+      return false;
+  }
   for (int i = 0; i < tabs->count(); ++i) {
     const int text = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
     if (text > tabs->tabRect(i).width()) return false;
