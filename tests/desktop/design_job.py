@@ -320,5 +320,21 @@ def steps(s):
             if not lines or wrong:
                 raise desktop.StepFailed(f"lines of another range or rating: {wrong}")
 
+    with s.step("an in-line unit placed with the mouse on QMA has its reference at once") as p:
+        new_run(p, "QMA", "1600", PLUS_X)
+        p.close_window("Base tarifaire")
+        toward(p, PLUS_X, 6000)
+        run = p.dump()["current"]
+        straight = [e for e in p.elements(run) if e["kind"] == 1][-1]
+        face = next(f for f in range(6) if p.box(run, straight["index"], f))
+        p.menu("Conception", "Appareil en ligne")
+        p.click(*desktop._centre(p.box(run, straight["index"], face)))
+        p.wait(lambda: any(e["kind"] == 7 for e in p.elements(run)), "the unit placed")
+        p.shot("unit_placed")
+        units = [e["reference"] for e in p.elements(run) if e["kind"] == 7]
+        unknown = [line for line in current_bill(p) if any("#[" in cell for cell in line.values())]
+        if any("#[" in unit for unit in units) or unknown:
+            raise desktop.StepFailed(f"the unit {units}; bill lines of no piece: {unknown}")
+
 if __name__ == "__main__":
     desktop.main(steps)

@@ -160,6 +160,58 @@ TEST_F(RunTakeOverTest, AnEndTakesAVariantItsNewRangeCodes) {
   }
 }
 
+// An in-line unit takes a variant its range codes when it is made on a line and when its
+// run changes range: the plain unit (variant 0) where the table has one, else the first
+// that an unbuilt run's page offers (below 2), a riser kit placed where the range says.
+TEST_F(RunTakeOverTest, AnInLineUnitTakesAVariantItsRangeCodes) {
+  const struct {
+    const char* what;
+    const char* catalog;
+    std::vector<CCodeRow> units;
+    int variant;
+    const char* reference;
+    const char* kit;
+  } rows[] = {
+      {"a plain unit", "QGA", {{{"7", "0", "U0", ""}}, {{"7", "1", "U1", ""}}}, 0, "U0", ""},
+      {"no plain unit, a kit", "QMA", {{{"7", "12", "U12", ""}}, {{"7", "1", "U1", ""}}}, 1,
+       "U1", "0"},
+      {"a kit where the range places none", "QDA", {{{"7", "1", "U1", ""}}}, 1, "U1", ""},
+      {"only a built run's unit", "QMA", {{{"7", "12", "U12", ""}}}, 0, "", ""},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    CRangeTables tables = MakeTestTables();
+    std::erase_if(tables.codes, [](const CCodeRow& code) { return code.texts[0] == "7"; });
+    tables.codes.insert(tables.codes.begin(), row.units.begin(), row.units.end());
+    auto run = MakeRun(row.catalog, tables);
+    EXPECT_EQ(run->GetDefaultInLineVariant(), row.variant);
+    // Its reference is the table's text, or the range's unknown piece for a built run's
+    // unit made on a run not built.
+    const std::string reference =
+        *row.reference != 0 ? std::string(row.reference) : run->GetKindText(CDev::kInLine, 0);
+    CDev* start = CChainBuilder(*run).Start(4);
+    start->SetFrontOffsets({0, 200, 300});
+    start->MakeBox(CDev::kBodySlot);
+    start->BuildBoxes(0);
+    CDev* line = start->AddStraightToward(4, 4000);
+    ASSERT_EQ(line->InsertOnLineAt(1500, line->GetBox(0), CDev::kInLine), 1);
+    CDev* unit = line->GetBackNeighbour();
+    EXPECT_EQ(unit->GetVariant(), row.variant);
+    EXPECT_EQ(unit->GetReference(), reference);
+    EXPECT_EQ(unit->GetFieldText("KITCF").value_or(""), row.kit);
+    // The same unit on a run of another range takes that range's variant.
+    auto oldRun = MakeRun("QDA", m_oldTables);
+    CDev* oldStart = CChainBuilder(*oldRun).Start(4);
+    CDev* oldUnit = CChainBuilder(*oldRun).Add(oldStart, 4, CDev::kInLine, 1000);
+    CChainBuilder(*oldRun).Add(oldUnit, 4, CDev::kStraight, 1000);
+    auto newRun = MakeRun(row.catalog, tables);
+    newRun->TakeOverRun(*oldRun);
+    EXPECT_EQ(oldUnit->GetVariant(), row.variant);
+    EXPECT_EQ(oldUnit->GetReference(), reference);
+    EXPECT_EQ(oldUnit->GetFieldText("KITCF").value_or(""), row.kit);
+  }
+}
+
 TEST_F(RunTakeOverTest, StartMarkerMovesAndTheRunCountsAsPlaced) {
   auto oldRun = MakeRun("QMA", m_oldTables);
   oldRun->SetFlagsWord(0);

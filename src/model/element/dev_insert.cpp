@@ -3,6 +3,7 @@
 #include "geometry/3d_projection.h"
 #include "model/element/dev_placement_support.h"
 #include "model/run/run.h"
+#include "model/run/run_range_rules.h"
 #include "model/document/run_document.h"
 
 #include <limits>
@@ -87,14 +88,18 @@ int CDev::InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C
   if (drawn <= 0 || drawn >= front->m_drawnLength) return 0;
   CDev* added = m_run->NewElement();
   added->m_kind = kind;
-  added->SetReference(m_run->GetKindText(kind, 0));
+  // A unit takes its reference when it is made, as its page would give it.
+  const int variant = kind == kInLine ? m_run->GetDefaultInLineVariant() : 0;
+  added->SetReference(m_run->GetKindText(kind, variant));
   added->m_active = kind == kJoint ? 0 : 1;
   added->m_drawnLength = ClampLength(drawn);
   added->m_bookedLength = Scale(drawn, front->m_bookedLength, front->m_drawnLength, drawn);
   added->m_calibre = back->m_calibre;
   added->m_direction = front->m_direction;
-  added->m_style = front->m_style & 0xFF00u;
+  added->m_style = (front->m_style & 0xFF00u) | static_cast<std::uint32_t>(variant);
   added->m_style2 = added->m_style;
+  if (kind == kInLine && variant == 1 && m_run->GetRangeRules().PlacesRiserKit())
+    added->SetPropValue("KITCF", "0");
   added->SetNeighbour(OppositeDirection(direction), back);
   added->SetNeighbour(direction, front);
   const std::int64_t housing = m_run->GetHousingDims(*added).length;

@@ -227,6 +227,10 @@ class CRun : public CObjWithProp {
   // second end row of the table (the first when it has one), so that the end has a
   // reference of its range from the start.
   int GetDefaultEndVariant() const;
+  // The variant a new in-line unit (kind 7) takes: 0 when the code table has it, or
+  // without a catalogue; otherwise the first the characteristics page offers an unbuilt
+  // run (variants below 2), so that the unit has a reference of its range from the start.
+  int GetDefaultInLineVariant() const;
   // The code table's third texts in turn (restart from the first); nothing at the end.
   virtual std::optional<std::string> GetNextCode(bool restart);
   virtual std::optional<std::string> GetPriceFormula(std::string_view reference);

@@ -105,6 +105,17 @@ int CRun::GetDefaultEndVariant() const {
   return variants.size() > 1 ? variants[1] : variants[0];
 }
 
+int CRun::GetDefaultInLineVariant() const {
+  if (m_catalog.empty()) return 0;
+  const std::vector<CCodeRow>* codes = GetCodeTable();
+  if (codes == nullptr || FindKindRow(*codes, CDev::kInLine, 0) >= 0) return 0;
+  for (const CCodeRow& row : *codes) {
+    const int code = TextToInt(row.texts[1]);
+    if (TextToInt(row.texts[0]) == CDev::kInLine && code < 2) return code % 100;
+  }
+  return 0;
+}
+
 bool CRun::IsKindText(std::string_view text, int kind, int variant) const {
   // Asked for every element booked: the table is looked up once for both uses.
   const std::vector<CCodeRow>* codes = GetCodeTable();

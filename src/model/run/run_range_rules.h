@@ -76,6 +76,9 @@ class CRunRangeRules {
   // of the reference stands indented under its unit.
   virtual bool ShowsUnitWeights() const;
   virtual bool IsAccessoryLine(std::string_view reference) const;
+  // Whether an in-line unit of variant 1 (a riser kit) carries a kit position ("KITCF")
+  // from the moment it takes that variant.
+  virtual bool PlacesRiserKit() const;
   // Picking: whether the element has a connection point in front of it, away from its
   // part box.
   virtual bool HasFarConnectionPoint(const CDev& element, std::string_view code) const;

@@ -106,10 +106,14 @@ void CRun::ResetElementForTakeOver(CDev& element) {
   }
   if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine ||
       kind == CDev::kInLineVariant) {
-    const auto variant =
-        static_cast<std::uint32_t>(kind == CDev::kEnd ? GetDefaultEndVariant() : 0);
+    const int chosen = kind == CDev::kEnd      ? GetDefaultEndVariant()
+                       : kind == CDev::kInLine ? GetDefaultInLineVariant()
+                                               : 0;
+    const auto variant = static_cast<std::uint32_t>(chosen);
     element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
     element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
+    if (kind == CDev::kInLine)
+      element.SetPropValue("KITCF", chosen == 1 && GetRangeRules().PlacesRiserKit() ? "0" : "");
     if (kind == CDev::kEnd) {
       RemoveProps(element, {"ENTRAX", "BARS", "CAPOT", "CLINQ", "QGACC"});
       element.UpdateBoxColors(true);

@@ -10,6 +10,7 @@ class CQGRules : public CRunRangeRules {
   void AdaptVariantElement(CDev& element, std::string_view code) const override;
   CRealJoint GetRealJoint() const override { return {300, 20}; }
   bool ShowsUnitWeights() const override { return true; }
+  bool PlacesRiserKit() const override { return true; }
   void FinishBOMRebuild(CRun& run) const override;
   bool KeepsOptionsOnRotation(const CDev& element) const override;
   void FinishReversedEnd(CDev& end) const override;

@@ -16,6 +16,7 @@ class CQMRules : public CRunRangeRules {
   // the element now ending that straight, on the side the run comes from after it.
   void ReverseElement(CRun& run, CDev& element, CDev& next) const override;
   bool ShowsUnitWeights() const override { return true; }
+  bool PlacesRiserKit() const override { return true; }
   bool HasFarConnectionPoint(const CDev& element, std::string_view code) const override;
   bool KeepsJointOptions() const override { return true; }
   bool GathersNumericLines() const override { return true; }
