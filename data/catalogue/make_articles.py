@@ -612,6 +612,8 @@ def qm_kit(size, length):
 # Accessories that carry no rating of their own: French, English, Spanish, price, time
 # (hundredths of an hour), weight (grams).
 RULE_ACCESSORIES = {
+    "QMB0000YE2": ("Équerre de raccordement", "Connection bracket", "Escuadra de conexión",
+                   21.0, 12, 1500),
     "QMB0000YB3": ("Console murale 320 mm", "Wall bracket 320 mm", "Ménsula de pared 320 mm",
                    18.0, 12, 1300),
     "QMB0000YB4": ("Console murale renforcée 320 mm", "Heavy wall bracket 320 mm",
@@ -754,6 +756,18 @@ END_VARIANT_REFERENCES = [
     ("QM", "QMB0350BC01 QMB0726BC01 QMB0350HT01 QMB0350HT02"),
 ]
 
+# What range QM's feed and connection boxes make once their special-shape page has chosen
+# a connection (written last, so that no serial before them moves): the connection digit
+# follows the neutral; the twin housings take their halves' covers and a bracket.
+QM_CONNECTION_REFERENCES = [
+    ("QM", " ".join(code + part
+                    for code in "QMA1600 QMA2000 QMA2500 QMC1600 QMC2500 QMC3200".split()
+                    for part in "ER42 ER43 ER47 EL42 EL44 EL45".split())),
+    ("QM", " ".join(code + part for code in ("QMA5000", "QMC6300")
+                    for part in "ER42 ER43 EL41 EL45".split())),
+    ("QM", "QMA2500EL41A QMA2500EL45B QMC3200EL41A QMC3200EL45B QMB0000YE2"),
+]
+
 
 # What range QM makes of the parts that its rating page, its straight types and its riser
 # kit reach: the twin parts of QMA 5000 A and QMC 6300 A, the end pieces of their single
@@ -865,6 +879,7 @@ def main():
     write_rule_references(w, QM_REACHED_REFERENCES, conductor_in_tail=True)
     write_rule_references(w, LAST_RULE_REFERENCES)
     write_rule_references(w, END_VARIANT_REFERENCES)
+    write_rule_references(w, QM_CONNECTION_REFERENCES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

@@ -173,8 +173,12 @@ TEST_F(RunTakeOverTest, AnInLineUnitTakesAVariantItsRangeCodes) {
     const char* kit;
   } rows[] = {
       {"a plain unit", "QGA", {{{"7", "0", "U0", ""}}, {{"7", "1", "U1", ""}}}, 0, "U0", ""},
-      {"no plain unit, a kit", "QMA", {{{"7", "12", "U12", ""}}, {{"7", "1", "U1", ""}}}, 1,
-       "U1", "0"},
+      {"no plain unit, a kit",
+       "QMA",
+       {{{"7", "12", "U12", ""}}, {{"7", "1", "U1", ""}}},
+       1,
+       "U1",
+       "0"},
       {"a kit where the range places none", "QDA", {{{"7", "1", "U1", ""}}}, 1, "U1", ""},
       {"only a built run's unit", "QMA", {{{"7", "12", "U12", ""}}}, 0, "", ""},
   };
