@@ -25,6 +25,16 @@ inline std::string SavedSampleLayout(int runs) {
   return SaveBenchFile(*document, "tvr-sample-layout-" + std::to_string(runs) + ".run");
 }
 
+// The runs of the QD sample (0 when it cannot be read).
+inline int SampleLayoutRunCount() {
+  SetUpSampleRanges();
+  CDorneDoc document;
+  if (!ReadFileStream(TVR_PROGRAM_DIR "/examples/qd_sample.run",
+                      [&](CArchiveReader& archive) { document.Serialize(archive); }))
+    return 0;
+  return document.GetRunCount();
+}
+
 // A document of one QD run of about that many elements (blocks of six of the sample
 // range's straights and elbows) with its parts built, saved; its path.
 inline std::string SavedLongQDRun(int elements) {

@@ -2,6 +2,8 @@
 // size: a property list of many names, and a run with many tap-off units.
 
 #include "platform/archive.h"
+#include "model/bom/bom_grid.h"
+#include "model/document/dorne_doc.h"
 #include "model/element/dev.h"
 #include "model/props/obj_with_prop.h"
 #include "model/run/range_rules.h"
@@ -42,9 +44,10 @@ CRangeTables& Tables() {
   return tables;
 }
 
-// A straight line of 200 elements with `units` tap-off units spread over it.
-std::unique_ptr<CRun> RunWithTapOffUnits(int units) {
-  auto run = std::make_unique<CRun>();
+// A straight line of 200 elements with `units` tap-off units spread over it, in the
+// document when one is given.
+std::unique_ptr<CRun> RunWithTapOffUnits(int units, CDorneDoc* document = nullptr) {
+  auto run = std::make_unique<CRun>(document);
   run->AttachRangeTables(Tables());
   std::vector<CDev*> chain;
   CDev* last = run->NewElement();
@@ -107,6 +110,46 @@ BENCHMARK(BM_LoadRunWithTapOffUnits)
     ->Arg(2000)
     ->Arg(8000)
     ->Arg(16000)
+    ->Unit(benchmark::kMillisecond);
+
+// The same line with `items` loose items: half of them accessories the user typed into the
+// bill, each its own line, the other half tap-off units.
+std::unique_ptr<CRun> RunWithLooseItems(int items, CDorneDoc* document = nullptr) {
+  std::unique_ptr<CRun> run = RunWithTapOffUnits(items - items / 2, document);
+  for (int i = 0; i < items / 2; ++i) run->GetBOM().AddRefQuantity("ACC-" + std::to_string(i), 1);
+  return run;
+}
+
+void BM_SaveRunWithLooseItems(benchmark::State& state) {
+  const auto run = RunWithLooseItems(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    CArchiveWriter writer;
+    run->Serialize(writer);
+    benchmark::DoNotOptimize(writer.Bytes().data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SaveRunWithLooseItems)
+    ->Arg(3000)
+    ->Arg(12000)
+    ->Arg(48000)
+    ->Unit(benchmark::kMillisecond);
+
+// The run saved as the program saves it: the document that holds it, written whole.
+void BM_SaveDocumentOfRunWithLooseItems(benchmark::State& state) {
+  CDorneDoc document;
+  document.AddRun(RunWithLooseItems(static_cast<int>(state.range(0)), &document));
+  for (auto _ : state) {
+    CArchiveWriter writer;
+    document.Serialize(writer);
+    benchmark::DoNotOptimize(writer.Bytes().data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SaveDocumentOfRunWithLooseItems)
+    ->Arg(3000)
+    ->Arg(12000)
+    ->Arg(48000)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

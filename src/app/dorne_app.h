@@ -1,5 +1,7 @@
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -91,12 +93,17 @@ class CDorneApp {
     m_scaleY = y > 0 ? y : 1.0f;
   }
 
-  // Element images (dorne_app_images.cpp): the names start-up loads, in their order; the
+  // Element images (dorne_app_images.cpp): the names start-up provides, in their order; the
   // images added under their names; the image of a name, the last added first, or null.
+  // A named image that was never added is drawn by the drawer (when one is set) the first
+  // time it is asked for, and kept: drawing them all would hold up the start. An image
+  // found stays where it is while the application lives.
+  using ImageDrawer = std::function<CImage(const std::string& name)>;
   static const std::vector<std::string>& ElementImageNames();
+  void SetImageDrawer(ImageDrawer drawer) { m_imageDrawer = std::move(drawer); }
   void AddImage(CImage image);
   const CImage* FindImage(std::string_view name) const;
-  const std::vector<CImage>& Images() const { return m_images; }
+  const std::deque<CImage>& Images() const { return m_images; }
 
  private:
   std::string FolderSetting(std::string_view section, std::string_view key,
@@ -118,5 +125,7 @@ class CDorneApp {
   std::string m_appName = "Tavrilon";
   float m_scaleX = 1.0f;
   float m_scaleY = 1.0f;
-  std::vector<CImage> m_images;
+  mutable std::deque<CImage> m_images;
+  mutable std::vector<std::string> m_drawnNames;  // drawn on demand, each once
+  ImageDrawer m_imageDrawer;
 };

@@ -1,5 +1,7 @@
 #include "app/dorne_app.h"
 
+#include <algorithm>
+
 const std::vector<std::string>& CDorneApp::ElementImageNames() {
   static const std::vector<std::string> names = {
       "FEEDUNIT_AA",  "FEEDUNIT_AB",  "FEEDUNIT_AC",  "FEEDUNIT_AD", "FEEDUNIT_AK", "FEEDUNIT_AL",
@@ -19,5 +21,11 @@ const CImage* CDorneApp::FindImage(std::string_view name) const {
   for (auto it = m_images.rbegin(); it != m_images.rend(); ++it) {
     if (it->ResourceName() == name) return &*it;
   }
-  return nullptr;
+  const auto& names = ElementImageNames();
+  if (!m_imageDrawer || std::find(names.begin(), names.end(), name) == names.end() ||
+      std::find(m_drawnNames.begin(), m_drawnNames.end(), name) != m_drawnNames.end())
+    return nullptr;
+  m_drawnNames.emplace_back(name);
+  m_images.push_back(m_imageDrawer(std::string(name)));
+  return m_images.back().ResourceName() == name ? &m_images.back() : nullptr;
 }

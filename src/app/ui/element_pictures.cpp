@@ -241,6 +241,6 @@ QImage ElementImageToPicture(const CImage& image) {
 }
 
 void LoadElementImages(CDorneApp& app) {
-  for (const std::string& name : CDorneApp::ElementImageNames())
-    app.AddImage(ToElementImage(name, DrawElementPicture(name)));
+  app.SetImageDrawer(
+      [](const std::string& name) { return ToElementImage(name, DrawElementPicture(name)); });
 }

@@ -18,5 +18,6 @@ QImage DrawElementPicture(const std::string& name);
 CImage ToElementImage(const std::string& name, const QImage& picture);
 // An element image back as a picture; a null image for an empty one or another layout.
 QImage ElementImageToPicture(const CImage& image);
-// Start-up: every named picture drawn and added to the application's images.
+// Start-up: the application's images of these names are the pictures, each drawn when it is
+// first asked for.
 void LoadElementImages(CDorneApp& app);

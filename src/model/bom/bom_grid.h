@@ -137,6 +137,10 @@ class CBOMGrid : public CGridModel {
   // kind's key (empty for an empty reference or when missing); on the total page, the
   // text that the first column of that kind shows.
   std::optional<std::string> GetLineFieldText(int row, int kind) const;
+  // The texts of several kinds of a line, each as GetLineFieldText gives it, the source
+  // asked once for all of them; `texts` as long as `kinds`.
+  void GetLineFieldTexts(int row, std::span<const int> kinds,
+                         std::span<std::optional<std::string>> texts) const;
   // 0 refreshes every row; 1 numbers (when numbering is on) and refreshes; 2 only
   // numbers; negative toggles the numbering switch.
   void NumberLines(int mode);

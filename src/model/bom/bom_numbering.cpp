@@ -137,6 +137,33 @@ std::optional<std::string> CBOMGrid::GetLineFieldText(int row, int kind) const {
   return m_source->GetDevicePropByRef(line.reference, ColumnKey(kind)).value_or(std::string());
 }
 
+void CBOMGrid::GetLineFieldTexts(int row, std::span<const int> kinds,
+                                 std::span<std::optional<std::string>> texts) const {
+  // Only the source's own fields are asked together; every other kind is answered alone.
+  constexpr std::size_t kMostAskedTogether = 8;
+  std::array<std::string_view, kMostAskedTogether> keys;
+  std::array<std::size_t, kMostAskedTogether> at{};
+  std::size_t asked = 0;
+  const bool fromSource = IsLineRow(row) && !IsTotalPage() && !LineAt(row).reference.empty();
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    const int kind = kinds[i];
+    const bool sourceField =
+        kind >= kBOMKindUnitPrice && kind <= kBOMKindNone && kind != kBOMKindPicture;
+    if (fromSource && sourceField && asked < kMostAskedTogether) {
+      keys[asked] = ColumnKey(kind);
+      at[asked++] = i;
+    } else {
+      texts[i] = GetLineFieldText(row, kind);
+    }
+  }
+  if (asked == 0) return;
+  std::array<std::optional<std::string>, kMostAskedTogether> values;
+  m_source->GetDevicePropsByRef(LineAt(row).reference, std::span(keys.data(), asked),
+                                std::span(values.data(), asked));
+  for (std::size_t k = 0; k < asked; ++k)
+    texts[at[k]] = std::move(values[k]).value_or(std::string());
+}
+
 std::optional<std::string> CBOMGrid::TotalPageValue(int row, int kind) const {
   // The total page has no records: its values are what the view wrote into its cells.
   for (int column = 2; column < GetColumnCount(); ++column) {

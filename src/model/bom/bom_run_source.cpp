@@ -31,6 +31,12 @@ std::optional<std::string> CRunBOMSource::GetDevicePropByRef(std::string_view re
   return m_run.GetDevicePropByRef(reference, field);
 }
 
+void CRunBOMSource::GetDevicePropsByRef(std::string_view reference,
+                                        std::span<const std::string_view> fields,
+                                        std::span<std::optional<std::string>> values) const {
+  m_run.GetDevicePropsByRef(reference, fields, values);
+}
+
 bool CRunBOMSource::SetDevicePropByRef(std::string_view reference, std::string_view field,
                                        std::string_view value) {
   return m_run.SetDevicePropByRef(reference, field, value);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,14 @@ class CBOMSource {
   // when no record has that reference.
   virtual std::optional<std::string> GetDevicePropByRef(std::string_view reference,
                                                         std::string_view field) const = 0;
+  // The values of several fields on that record, as GetDevicePropByRef gives each, into
+  // `values` (as long as `fields`); a source that finds the record once overrides it.
+  virtual void GetDevicePropsByRef(std::string_view reference,
+                                   std::span<const std::string_view> fields,
+                                   std::span<std::optional<std::string>> values) const {
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      values[i] = GetDevicePropByRef(reference, fields[i]);
+  }
   // Stores the value on every record of the reference; true when every store succeeded.
   virtual bool SetDevicePropByRef(std::string_view reference, std::string_view field,
                                   std::string_view value) = 0;

@@ -31,10 +31,11 @@ std::string NumberText(double value) {
 }
 
 void AddLineValues(const CBOMGrid& grid, CDorneDoc::CTotals& record) {
+  std::array<std::optional<std::string>, kTotalsKinds.size()> texts;
   for (int row = 1; row < grid.GetLineCount(); ++row) {
+    grid.GetLineFieldTexts(row, kTotalsKinds, texts);
     for (std::size_t i = 0; i < kTotalsKinds.size(); ++i) {
-      const std::optional<std::string> text = grid.GetLineFieldText(row, kTotalsKinds[i]);
-      if (text && !text->empty()) record[i] += TextToDouble(*text);
+      if (texts[i] && !texts[i]->empty()) record[i] += TextToDouble(*texts[i]);
     }
   }
 }

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -301,6 +302,9 @@ class CRun : public CObjWithProp {
   std::int64_t CountByRef(std::string_view reference) const;
   std::optional<std::string> GetDevicePropByRef(std::string_view reference,
                                                 std::string_view field) const;
+  // The same for several fields, the record looked up once; `values` as long as `fields`.
+  void GetDevicePropsByRef(std::string_view reference, std::span<const std::string_view> fields,
+                           std::span<std::optional<std::string>> values) const;
   bool SetDevicePropByRef(std::string_view reference, std::string_view field,
                           std::string_view value);
   const CBitmapDesc* GetPartRecordFieldByRef(std::string_view reference) const;
@@ -377,6 +381,8 @@ class CRun : public CObjWithProp {
   // Books into the bill, or into the batch of a read under way.
   void BookHeld(std::string_view reference, std::int64_t quantity);
   CDev* FindManualRecord(std::string_view trimmed) const;
+  // The record whose fields a line of the reference shows; null when none.
+  const CDev* FirstRecordOf(std::string_view reference) const;
   void TakeOverElements(CRun& oldRun, bool variantChange);
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);

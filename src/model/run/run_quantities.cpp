@@ -110,12 +110,25 @@ std::int64_t CRun::CountByRef(std::string_view reference) const {
   return count;
 }
 
+const CDev* CRun::FirstRecordOf(std::string_view reference) const {
+  const CDev* device = m_refIndex.First(reference, kDeviceList);
+  return device != nullptr ? device : m_refIndex.First(reference, kLengthList);
+}
+
 std::optional<std::string> CRun::GetDevicePropByRef(std::string_view reference,
                                                     std::string_view field) const {
-  const CDev* device = m_refIndex.First(reference, kDeviceList);
-  if (device == nullptr) device = m_refIndex.First(reference, kLengthList);
+  const CDev* device = FirstRecordOf(reference);
   if (device == nullptr) return std::nullopt;
   return device->GetFieldText(field);
+}
+
+void CRun::GetDevicePropsByRef(std::string_view reference, std::span<const std::string_view> fields,
+                               std::span<std::optional<std::string>> values) const {
+  const CDev* device = FirstRecordOf(reference);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    if (device != nullptr) values[i] = device->GetFieldText(fields[i]);
+    else values[i].reset();
+  }
 }
 
 bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field,

@@ -271,9 +271,8 @@ void CApplicationShell::ConnectProductRanges() {
 
 void CApplicationShell::OpenFirstDocument() {
   m_frame->hide();
-  m_commands->NewFromModel(false);
+  m_layoutDocuments->MakeFirstDocument(m_frame.get(), m_commands->DefaultModelPath());
   m_catalogueMenu->SelectDefaultCatalogue();
-  if (QMdiSubWindow* active = m_frame->MdiArea()->currentSubWindow()) active->close();
   m_layoutDocuments->RestartUntitledNumbers();
   if (m_frame->Mode() == EFrameMode::Start) m_frame->EnterEmptyMode();
   m_frame->show();

@@ -19,13 +19,14 @@ class CDocumentCommands : public CCommandTarget {
   // A new layout document, seeded from the model document: with ask, the model dialog
   // chooses it; without, the program's "model.run" when it exists.
   void NewFromModel(bool ask);
+  // The program's "model.run" when it exists, else empty.
+  QString DefaultModelPath() const;
   void OnOpenRecentFile(int commandId);
 
   bool UpdateCommand(int commandId, CCommandState& state) override;
   bool OnCommand(int commandId) override;
 
  private:
-  QString DefaultModelPath() const;
   void SeedFromModel(QMdiSubWindow* document, const QString& modelPath);
 
   CMainFrame& m_frame;

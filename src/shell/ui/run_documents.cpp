@@ -88,6 +88,21 @@ QMdiSubWindow* CRunDocuments::NewDocument(QMdiArea& area) {
   return AddWindow(area, std::move(document), QString(), title);
 }
 
+void CRunDocuments::MakeFirstDocument(QWidget* parent, const QString& modelPath) {
+  std::unique_ptr<CDorneDoc> document = MakeDocument();
+  document->OnNewDocument(InterfaceToday().toStdString());
+  m_app.SetIdlePrompt(true);
+  ++m_untitledCount;
+  if (modelPath.isEmpty()) return;
+  QString problem;
+  const std::unique_ptr<CDorneDoc> model = ReadDocument(modelPath, problem);
+  if (!model) {
+    m_dialogs.Message(parent, problem, kMbOk | kMbIconError);
+    return;
+  }
+  document->CopyFromModel(*model);
+}
+
 std::unique_ptr<CDorneDoc> CRunDocuments::ReadDocument(const QString& path,
                                                        QString& problem) const {
   problem = UnreadableFileMessage(path);

@@ -40,6 +40,10 @@ class CRunDocuments : public CLayoutDocuments {
   bool SaveAllModified() override;
   void CloseAllDocuments() override;
 
+  // The start-up's first document: a new document seeded from the model file (none when
+  // the path is empty) and let go again, made without a window since nobody sees it. A
+  // model that cannot be read is told to the parent as opening it would tell it.
+  void MakeFirstDocument(QWidget* parent, const QString& modelPath);
   // The next new document is numbered 1 again (the start-up's first document, closed
   // before anyone sees it, does not count).
   void RestartUntitledNumbers() { m_untitledCount = 0; }

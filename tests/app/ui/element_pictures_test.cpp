@@ -39,7 +39,7 @@ TEST(ElementPictures, EveryNameHasAPictureOfItsOwn) {
   CDorneApp app;
   LoadElementImages(app);
   const auto& names = CDorneApp::ElementImageNames();
-  ASSERT_EQ(app.Images().size(), names.size());
+  EXPECT_TRUE(app.Images().empty());  // each is drawn when first asked for
   const QImage blank = DrawElementPicture("NO_SUCH_PICTURE");
   std::set<QByteArray> seen;
   for (const std::string& name : names) {
@@ -53,6 +53,7 @@ TEST(ElementPictures, EveryNameHasAPictureOfItsOwn) {
                            static_cast<qsizetype>(image->Pixels().size()));
     EXPECT_TRUE(seen.insert(bytes).second) << name << " looks like another picture";
   }
+  EXPECT_EQ(app.Images().size(), names.size());
   EXPECT_TRUE(Sheet(app).save(QString::fromStdString(TestOutputPath("element_images.png"))));
 }
 

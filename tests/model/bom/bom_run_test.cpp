@@ -44,6 +44,34 @@ TEST_F(BOMRunTest, ValuesComeFromTheRunsRecordsByColumnKey) {
   EXPECT_EQ(grid.GetLineFieldText(row, kBOMKindDesignation), "Feed unit");
 }
 
+// Asked together, the fields of a line are those asked one by one, in the order asked,
+// whatever the row (title, lines with and without values, edit line) and the kinds.
+TEST_F(BOMRunTest, FieldsReadTogetherAreTheFieldsReadOneByOne) {
+  CDev* unit = Device(*m_run, "UNIT-X");
+  unit->SetPropValue("HBv2_Std_Cost", "1250");
+  unit->SetPropValue("HBv2_Designation", "Feed unit");
+  unit->SetPropValue("HBv2_Weight", "3.5");
+  Device(*m_run, "UNIT-Y");
+  CBOMGrid& grid = m_run->GetBOM();
+  grid.AddRefQuantity("LOOSE-1", 3);
+  grid.InsertColumn(2, kBOMKindDesignation, "Designation");
+  const std::vector<std::vector<int>> kindLists = {
+      {kBOMKindTotalPrice, kBOMKindSalesPrice, kBOMKindTotalWeight, kBOMKindTotalTime},
+      {kBOMKindDesignation, kBOMKindRef, kBOMKindUnitPrice, kBOMKindQuantity},
+      {kBOMKindPicture, kBOMFieldGroup, kBOMKindNone, kBOMFieldItem, kBOMKindDesignation},
+      {}};
+  for (int row = 0; row < grid.GetRowCount(); ++row) {
+    for (const std::vector<int>& kinds : kindLists) {
+      std::vector<std::optional<std::string>> together(kinds.size(), "stale");
+      grid.GetLineFieldTexts(row, kinds, together);
+      for (std::size_t i = 0; i < kinds.size(); ++i)
+        EXPECT_EQ(together[i], grid.GetLineFieldText(row, kinds[i]))
+            << "row " << row << " kind " << kinds[i];
+    }
+  }
+  EXPECT_EQ(grid.GetLineFieldText(grid.FindLine("UNIT-X"), kBOMKindDesignation), "Feed unit");
+}
+
 TEST_F(BOMRunTest, ALineTypedByHandBecomesAManualRecord) {
   CFakeBOMPrompter prompter;
   CBOMGrid& grid = m_run->GetBOM();

@@ -39,6 +39,33 @@ TEST(DocumentCommandsTest, NewFromModelSeedsAPlainDocumentFromTheModelOrReportsA
   }
 }
 
+// The start-up's first document: seeded and let go without a window, the model told as
+// New would tell it, the recent files and the untitled numbers as they were.
+TEST(DocumentCommandsTest, TheFirstDocumentIsSeededWithoutAWindowOrReportsADamagedModel) {
+  struct Case {
+    const char* guards;
+    std::optional<std::string> model;  // program/model.run; none: no model
+    int messages;
+  };
+  const Case cases[] = {{"without a model nothing to read", std::nullopt, 0},
+                        {"the model read and let go", LayoutFileBytes(), 0},
+                        {"a damaged model is reported", "?", 1}};
+  for (const Case& c : cases) {
+    CFrameFixture fixture({}, true);
+    if (c.model) fixture.folder.Write("program/model.run", *c.model);
+    const QString model = fixture.Commands().DefaultModelPath();  // makes the frame first
+    fixture.Documents().MakeFirstDocument(&fixture.Frame(), model);
+    fixture.Documents().RestartUntitledNumbers();
+    ProcessEvents();
+    EXPECT_EQ(fixture.dialogs.messages.size(), c.messages) << c.guards;
+    EXPECT_TRUE(fixture.Documents().Documents().isEmpty()) << c.guards;
+    EXPECT_TRUE(fixture.recent.Entries().empty()) << c.guards;
+    fixture.Commands().NewFromModel(false);
+    ASSERT_EQ(fixture.Documents().Documents().size(), 1) << c.guards;
+    EXPECT_TRUE(Title(fixture.Documents().Documents().front()).endsWith("1")) << c.guards;
+  }
+}
+
 TEST(DocumentCommandsTest, AModelThatIsAlreadyOpenStaysOpen) {
   CFrameFixture fixture({}, true);
   QString model =
