@@ -4,7 +4,6 @@
 #include "model/element/element_selection.h"
 #include "model/props/prop_window_notifier.h"
 #include "model/run/run.h"
-#include "model/run/run_range_rules.h"
 #include "model/document/run_document.h"
 #include "pages/characteristics_context.h"
 #include "pages/characteristics_page.h"
@@ -151,8 +150,7 @@ void CCharacteristicsPage::RewriteWhole(CDev& element, int from, int to) {
     }
   }
   if (kind == CDev::kInLine) {
-    element.SetPropValue(
-        "KITCF", run.GetRangeRules().PlacesRiserKit() && element.GetVariant() == 1 ? "0" : "");
+    element.SetPropValue("KITCF", run.InLineKitPosition(element.GetVariant()));
     element.RebuildChain();
   }
   if (kind == CDev::kInLineVariant) {

@@ -3,7 +3,6 @@
 #include "geometry/3d_projection.h"
 #include "model/element/dev_placement_support.h"
 #include "model/run/run.h"
-#include "model/run/run_range_rules.h"
 #include "model/document/run_document.h"
 
 #include <limits>
@@ -98,8 +97,8 @@ int CDev::InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C
   added->m_direction = front->m_direction;
   added->m_style = (front->m_style & 0xFF00u) | static_cast<std::uint32_t>(variant);
   added->m_style2 = added->m_style;
-  if (kind == kInLine && variant == 1 && m_run->GetRangeRules().PlacesRiserKit())
-    added->SetPropValue("KITCF", "0");
+  if (kind == kInLine && !m_run->InLineKitPosition(variant).empty())
+    added->SetPropValue("KITCF", m_run->InLineKitPosition(variant));
   added->SetNeighbour(OppositeDirection(direction), back);
   added->SetNeighbour(direction, front);
   const std::int64_t housing = m_run->GetHousingDims(*added).length;

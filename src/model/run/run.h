@@ -232,6 +232,9 @@ class CRun : public CObjWithProp {
   // without a catalogue; otherwise the first the characteristics page offers an unbuilt
   // run (variants below 2), so that the unit has a reference of its range from the start.
   int GetDefaultInLineVariant() const;
+  // The kit position an in-line unit of that variant has: "0" for the riser kit of a range
+  // that places one, else empty.
+  std::string_view InLineKitPosition(int variant) const;
   // The code table's third texts in turn (restart from the first); nothing at the end.
   virtual std::optional<std::string> GetNextCode(bool restart);
   virtual std::optional<std::string> GetPriceFormula(std::string_view reference);

@@ -3,6 +3,7 @@
 #include "model/element/element_selection.h"
 #include "model/run/run.h"
 #include "model/run/run_environment.h"
+#include "model/run/run_range_rules.h"
 
 #include "platform/text_conversions.h"
 #include "platform/wildcard.h"
@@ -111,9 +112,13 @@ int CRun::GetDefaultInLineVariant() const {
   if (codes == nullptr || FindKindRow(*codes, CDev::kInLine, 0) >= 0) return 0;
   for (const CCodeRow& row : *codes) {
     const int code = TextToInt(row.texts[1]);
-    if (TextToInt(row.texts[0]) == CDev::kInLine && code < 2) return code % 100;
+    if (TextToInt(row.texts[0]) == CDev::kInLine && code < 2) return code;
   }
   return 0;
+}
+
+std::string_view CRun::InLineKitPosition(int variant) const {
+  return variant == 1 && GetRangeRules().PlacesRiserKit() ? "0" : "";
 }
 
 bool CRun::IsKindText(std::string_view text, int kind, int variant) const {

@@ -112,8 +112,7 @@ void CRun::ResetElementForTakeOver(CDev& element) {
     const auto variant = static_cast<std::uint32_t>(chosen);
     element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
     element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
-    if (kind == CDev::kInLine)
-      element.SetPropValue("KITCF", chosen == 1 && GetRangeRules().PlacesRiserKit() ? "0" : "");
+    if (kind == CDev::kInLine) element.SetPropValue("KITCF", InLineKitPosition(chosen));
     if (kind == CDev::kEnd) {
       RemoveProps(element, {"ENTRAX", "BARS", "CAPOT", "CLINQ", "QGACC"});
       element.UpdateBoxColors(true);
