@@ -595,6 +595,21 @@ RULE_FAMILIES = {
     ("*", "JN"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
     ("*", "EH"): ("Raccordement transformateur", "Transformer connection",
                   "Conexión a transformador", 4.8, 2.8, 2.2),
+    ("QJF", "AB"): ("Alimentation d'extrémité forme AB", "End feed unit, shape AB",
+                    "Alimentación de extremo forma AB", 3.4, 2.0, 1.6),
+    ("QJF", "AC"): ("Alimentation d'extrémité forme AC", "End feed unit, shape AC",
+                    "Alimentación de extremo forma AC", 3.6, 2.1, 1.7),
+    ("QJF", "AD"): ("Alimentation d'extrémité forme AD", "End feed unit, shape AD",
+                    "Alimentación de extremo forma AD", 3.9, 2.3, 1.9),
+    ("QJF", "AK"): ("Alimentation à boîte à câbles AK", "Feed unit with cable box, shape AK",
+                    "Alimentación con caja de cables AK", 3.6, 2.1, 1.7),
+    ("QJF", "AL"): ("Alimentation d'extrémité forme AL", "End feed unit, shape AL",
+                    "Alimentación de extremo forma AL", 3.9, 2.3, 1.9),
+    ("QJF", "EB"): ("Boîte d'extrémité à dérivations", "End box with outlets",
+                    "Caja de extremo con derivaciones", 2.4, 1.6, 1.3),
+    ("QM", "EC"): ("Coffret de dérivation d'extrémité", "End tap-off box",
+                   "Caja de derivación de extremo", 2.6, 1.6, 1.3),
+    ("QM", "EA"): ("Adaptateur vers QJ", "Adapter to QJ", "Adaptador a QJ", 3.0, 1.8, 1.5),
     ("*", "FB"): ("Barrière coupe-feu intérieure", "Internal fire barrier",
                   "Barrera cortafuego interior", 0.6, 0.4, 0.3),
     ("*", "RU"): ("Kit colonne montante", "Riser kit", "Kit de columna montante",
@@ -672,6 +687,10 @@ RULE_ACCESSORIES = {
 
 RULE_DISCOUNTS = {"QP": "REMISE_QP", "QW": "REMISE_QW", "QM": "REMISE_QM", "QG": "REMISE_QG",
                   "QJF": "REMISE_QJ", "QD": "REMISE_QD"}
+
+# Grams per ampere and metre of the ranges whose parts weigh otherwise than the usual 12 (as
+# their straight lengths do).
+RULE_MASS_PER_AMP = {"QD": 45.0}
 
 # Two-digit rating codes in amperes, by range (QW and QP write a class, QJF a calibre).
 RULE_TWO_DIGIT_AMPS = {
@@ -769,6 +788,34 @@ QM_CONNECTION_REFERENCES = [
 ]
 
 
+# What the end and feed variants make once their shape page has chosen a shape, or that
+# the parts lists reach only now (written last, so that no serial before them moves):
+# range QG's feed boxes by their bar exit, QJF's feed units by their shape, distance and
+# outlet place and its end box with outlets, QM's end tap-off box and its adapter to QJ
+# at the ratings that have one, and QD's feed box at the side.
+SHAPED_VARIANT_REFERENCES = [
+    ("QG", " ".join(code + "TP4" + part
+                    for code in "QGA0800 QGA1000 QGC1000 QGC1350".split()
+                    for part in "11 21 31 71 43 53 63".split())),
+    ("QJF", """
+        QJF26AA2140 QJF26AA2220 QJF26AK21201 QJF26AA2240 QJF26AB2120 QJF26AB2140
+        QJF26AB2220 QJF26AB2240 QJF26AC21201 QJF26AC21401 QJF26AC22201 QJF26AC22401
+        QJF26AD21201 QJF26AD21401 QJF26AD22201 QJF26AD22401 QJF26AK21401 QJF26AK22201
+        QJF26AK22401 QJF26AL21201 QJF26AL21401 QJF26AL22201 QJF14AA1140 QJF14AA1220
+        QJF14AL12401 QJF14AK11201 QJF14AA1240 QJF14AB1120 QJF14AB1140 QJF14AB1220
+        QJF14AB1240 QJF14AC11201 QJF14AC11401 QJF14AC12201 QJF14AC12401 QJF14AD11201
+        QJF14AD11401 QJF14AD12201 QJF14AD12401 QJF14AK11401 QJF14AK12201 QJF14AK12401
+        QJF14AL11201 QJF14AL11401 QJF14AL12201 QJF46AA4145 QJF46AA4225 QJF46AL42451
+        QJF46AK41251 QJF46AA4245 QJF46AB4125 QJF46AB4145 QJF46AB4225 QJF46AB4245
+        QJF46AC41251 QJF46AC41451 QJF46AC42251 QJF46AC42451 QJF46AK41451 QJF46AK42251
+        QJF46AK42451
+        QJF14EB1"""),
+    ("QM", " ".join(code + "EC41" for code in
+                    "QMA1600 QMA2000 QMA2500 QMC1600 QMC2500 QMC3200".split())),
+    ("QM", "QMA1600EA41 QMA2500EA41 QMC1600EA41 QMC3200EA41"),
+    ("QD", "QDA63AB4 QDA160AB4 QDT63AB4 QDT100AB4"),
+]
+
 # What range QM makes of the parts that its rating page, its straight types and its riser
 # kit reach: the twin parts of QMA 5000 A and QMC 6300 A, the end pieces of their single
 # halves (2500 A and 3200 A), the parts of every single rating with the neutral "7", the
@@ -848,7 +895,7 @@ def write_rule_references(w, lists, conductor_in_tail=False):
             lfr, len_, les = shared_label(rng, letters, label(code, amps, neutral,
                                                               metal if code != "QJF" else "C"), amps)
             per_metre = (40.0 + amps * 0.11) * (1.55 if metal == "C" else 1.0)
-            mass_metre = 12.0 * amps * (1.6 if metal == "C" else 1.0)
+            mass_metre = RULE_MASS_PER_AMP.get(rng, 12.0) * amps * (1.6 if metal == "C" else 1.0)
             w.article(ref, fr + "," + lfr, en + "," + len_, es + "," + les, per_metre * pf,
                       max(4, 36 * tf), max(50, mass_metre * mf), tc=discount)
 
@@ -880,6 +927,7 @@ def main():
     write_rule_references(w, LAST_RULE_REFERENCES)
     write_rule_references(w, END_VARIANT_REFERENCES)
     write_rule_references(w, QM_CONNECTION_REFERENCES)
+    write_rule_references(w, SHAPED_VARIANT_REFERENCES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

@@ -28,6 +28,15 @@ inline void LayRefPattern(std::string& text, std::string_view pattern) {
   }
 }
 
+// A '#' of a device pattern laid over a reference stands for a digit of the rating: the
+// part keeps the digit that the rated reference (the run's pattern before the device's
+// was laid over it) holds at that place.
+inline void KeepRatingDigits(std::string& text, std::string_view rated) {
+  for (std::size_t i = 0; i < text.size() && i < rated.size(); ++i) {
+    if (text[i] == '#') text[i] = rated[i];
+  }
+}
+
 // The two characters at the place (the part family at place 5).
 inline std::string RefPairAt(std::string_view text, std::size_t at) {
   return {RefCharAt(text, at), RefCharAt(text, at + 1)};

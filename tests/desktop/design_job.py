@@ -1,6 +1,8 @@
 """A designer lays out a job from an empty design with the mouse, prices it, changes
 their mind, and checks the bill in numbers after each step."""
 
+import csv
+import os
 import re
 
 import checks
@@ -108,6 +110,28 @@ def lay_run(p, range_name, rating, moves):
     update_prices(p)
     p.shot(f"{range_name}_{rating}")
     return current_bill(p)
+
+
+def files_below(folder):
+    return {os.path.join(root, name) for root, _, names in os.walk(folder) for name in names}
+
+
+def export(p, suffix, *menu):
+    """An export through its menu, the proposed file name taken and any question that
+    follows answered by Enter; returns the file written (below the documents folder: a
+    new design proposes the projects folder)."""
+    before = files_below(p.documents)
+    p.menu(*menu)
+    p.wait_modal("Enregistrer")
+    p.key("Return")
+
+    def written():
+        if p.dump().get("modal"):
+            p.key("Return")
+            return None
+        new = [path for path in files_below(p.documents) - before if path.lower().endswith(suffix)]
+        return new and os.path.getsize(new[0]) > 0 and new[0]
+    return p.wait(written, f"the {suffix} file", seconds=60)
 
 
 def current_bill(p):
@@ -230,6 +254,25 @@ def steps(s):
             p.key("Escape")
             if len(shown) != pictures:
                 raise desktop.StepFailed(f"{variant}: pictures {shown}")
+
+    with s.step("a feed box with its bar exit chosen is priced, in the exported bill too") as p:
+        open_element_properties(p, 0, "Caractéristiques")
+        p.choose("1020", "Boîte d'alimentation")
+        p.click_text("Forme", seconds=5)
+        # The first picture of the bar exits, where the list draws it.
+        x, y, _, h = (int(v) for v in p.widget("1003")["rect"].split())
+        p.click(x + h // 2, y + h // 2)
+        p.shot("feed_box_shape")
+        p.key("Escape")
+        update_prices(p)
+        lines = current_bill(p)
+        checks.check_every_line_priced(lines)
+        path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
+        with open(path, encoding="utf-16", newline="") as f:
+            written = checks.bill_lines(list(csv.reader(f, delimiter=";")))
+        boxes = [line for line in written if line["Référence"].startswith("QGA1000TP411")]
+        if len(boxes) != 1 or not checks.number(boxes[0]["Prix unitaire"]):
+            raise desktop.StepFailed(f"the feed box in the exported bill: {boxes}")
 
     with s.step("the property window moved by its caption opens there again") as p:
         open_element_properties(p, 0, "Caractéristiques")

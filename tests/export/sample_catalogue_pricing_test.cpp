@@ -448,31 +448,36 @@ TEST_F(SampleCataloguePricingTest, TheFixingPieceOfATapOffUnitIsPricedAndKept) {
   ExpectNothingMissing();
 }
 
-// The end and feed variants whose parts the sample does not price yet: laid as this test
-// lays them, their range's rules make no part (the bill keeps the variant's text), or,
-// for QD's left-hand feed box, a reference without its rating.
-constexpr std::pair<std::string_view, int> kVariantsNotPriced[] = {
-    {"QG", 2},  {"QG", 3},  {"QJF", 3}, {"QM", 5}, {"QM", 7},
-    {"QJF", 4}, {"QJF", 5}, {"QD", 2},  {"QW", 7}};
-
-bool VariantPriced(std::string_view code, int variant) {
-  for (const auto& [range, left] : kVariantsNotPriced)
-    if (code.starts_with(range) && variant == left) return false;
-  return true;
+// The shapes that the shape page of a variant offers, by the number the element stores
+// (its range makes the variant's part only once one is chosen); {0} for a variant
+// without that page. QM's feed and connection boxes take one of three connections, QG's
+// feed boxes one of three bar exits, QJF's feed unit one of six shapes and its reduced
+// unit (variant 5) four of them.
+std::vector<int> ShapesOffered(std::string_view code, int variant) {
+  const bool shaped = (code.starts_with("QM") && (variant == 2 || variant == 3 || variant == 6)) ||
+                      (code.starts_with("QG") && (variant == 2 || variant == 3));
+  if (shaped) return {1, 2, 3};
+  if (code == "QJF" && variant == 3) return {1, 2, 3, 4, 5, 6};
+  if (code == "QJF" && variant == 5) return {1, 2, 4, 6};
+  return {0};
 }
 
-// The connections that the special-shape page of a variant offers (its range makes the
-// variant's part only once one is chosen): QM's feed and connection boxes take one of
-// three; 0 for a variant without that page.
-int ShapesOffered(std::string_view code, int variant) {
-  return code.starts_with("QM") && (variant == 2 || variant == 3 || variant == 6) ? 3 : 0;
-}
-
-// The twin housings (QMA 5000 A, QMC 6300 A) take neither the second connection nor a
-// feed unit with breaker (variant 4): their design check says so, and no part is made.
-bool TwinRefuses(std::string_view code, std::string_view rating, int variant, int shape) {
+// What a range's design check refuses, so that no part is made: the twin housings (QMA
+// 5000 A, QMC 6300 A) take neither the second connection, nor a feed unit with breaker
+// (variant 4), nor an end tap-off box (variant 5); QM has an adapter to another range
+// (variant 7) at some ratings only; QJF makes its end box with outlets (variant 4) up to
+// 1450 A and its wide feed shapes (4 and 6) up to 2500 A.
+bool DesignCheckRefuses(std::string_view code, std::string_view rating, int variant, int shape) {
   const bool twin = (code == "QMA" && rating == "50") || (code == "QMC" && rating == "63");
-  return twin && (shape == 2 || variant == 4);
+  if (twin && (shape == 2 || variant == 4 || variant == 5)) return true;
+  if (code.starts_with("QM") && variant == 7) {
+    static const std::set<std::string> kAdapted = {"QMA16", "QMA25", "QMC16", "QMC32"};
+    return kAdapted.count(std::string(code) + std::string(rating)) == 0;
+  }
+  if (code != "QJF") return false;
+  const int calibre = TextToInt(std::string(rating));
+  if (variant == 4) return calibre > 18;
+  return (variant == 3 || variant == 5) && (shape == 4 || shape == 6) && calibre > 28;
 }
 
 // Every end and feed variant that a range's code table offers, at either end of a run of
@@ -489,18 +494,16 @@ TEST_F(SampleCataloguePricingTest, EveryEndAndFeedVariantPricesEveryLine) {
       ASSERT_NE(run, nullptr) << range.code;
       for (const CCodeLabelRow& row : *run->GetRatingList()) ratings.push_back(row.code);
       for (const CCodeRow& row : *run->GetCodeTable())
-        if (TextToInt(row.texts[0]) == CDev::kEnd && !row.texts[3].empty() &&
-            VariantPriced(range.code, TextToInt(row.texts[1]) % 100))
+        if (TextToInt(row.texts[0]) == CDev::kEnd && !row.texts[3].empty())
           variants.emplace_back(TextToInt(row.texts[1]) % 100, TextToInt(row.texts[1]) / 100);
     }
     EXPECT_FALSE(variants.empty()) << range.code;
     for (const std::string& rating : ratings)
       for (const auto& [variant, connections] : variants)
         for (int picture : {0, 1, 2})
-          for (int shape = ShapesOffered(range.code, variant) > 0 ? 1 : 0;
-               shape <= ShapesOffered(range.code, variant); ++shape) {
+          for (int shape : ShapesOffered(range.code, variant)) {
             if ((picture != 0 && (connections & picture) == 0) ||
-                TwinRefuses(range.code, rating, variant, shape))
+                DesignCheckRefuses(range.code, rating, variant, shape))
               continue;
             const std::string what = std::string(range.code) + " " + rating + " variant " +
                                      std::to_string(variant) + " connection " +

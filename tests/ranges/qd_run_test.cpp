@@ -58,6 +58,24 @@ TEST_F(QDRunTest, MountingSideFollowsTheRunEndsAndTheStoredField) {
   EXPECT_EQ(m_run->IsMountReversed(nullptr, 1), 0);
 }
 
+// The side feed box's device pattern writes '#' where the rating goes: the reference
+// keeps the run's rating digits there (a 40 A line takes the 63 A box).
+TEST_F(QDRunTest, AFeedBoxPatternKeepsTheRatingDigits) {
+  struct Row {
+    const char* variant;
+    const char* rating;
+    const char* expected;
+  };
+  for (const Row& row :
+       {Row{"A", "04", "QDA06AB4 2"}, Row{"A", "16", "QDA16AB4 2"}, Row{"T", "10", "QDT10AB4 2"}}) {
+    MakeRun(row.variant, row.rating);
+    const std::vector<CDev*> elements = Lay({"S3000", "E"}, 2);
+    std::string pattern(22, ' ');
+    m_run->BuildHousingPattern(*elements.back(), pattern);
+    EXPECT_EQ(Trimmed(pattern), row.expected) << row.rating;
+  }
+}
+
 TEST_F(QDRunTest, DeviceTextForASideOfAThreeMetreStraight) {
   struct Row {
     const char* rating;

@@ -1,6 +1,7 @@
 #include "model/element/dev.h"
 #include "ranges/qd/qd_rules.h"
 #include "ranges/qd/run_qd.h"
+#include "ranges/range_ref_text.h"
 #include "ranges/range_table_reader.h"
 
 #include <algorithm>
@@ -66,14 +67,13 @@ void CRunQD::FillRefPattern(std::string& pattern) const {
 
 void CRunQD::BuildHousingPattern(const CDev& element, std::string& pattern) const {
   FillRefPattern(pattern);
+  const std::string rated = pattern;
   const int kind = element.GetKind();
   if (kind < CDev::kElbow || kind > CDev::kJunction5) {
     const CCodeRow* row = FindDeviceRow(GetKindGroup(kind), element.GetVariant());
     if (row != nullptr) {
-      const std::string& over = row->texts[3];
-      for (std::size_t i = 0; i < over.size() && i < pattern.size(); ++i) {
-        if (over[i] != '?') pattern[i] = over[i];
-      }
+      LayRefPattern(pattern, row->texts[3]);
+      KeepRatingDigits(pattern, rated);
     } else {
       LayOver(pattern, kNoPart);
     }

@@ -58,10 +58,7 @@ std::string CPartBuilderQG::GetPartReference(const CSegment& segment, int entryI
     m_qg.FillRefPattern(buffer);
     const std::string rated = buffer;
     m_qg.CompleteDeviceRef(element, buffer);
-    // A '#' of a device pattern stands for a digit of the rating: the part has the run's.
-    for (std::size_t i = 0; i < buffer.size(); ++i) {
-      if (buffer[i] == '#') buffer[i] = rated[i];
-    }
+    KeepRatingDigits(buffer, rated);
     switch (element.GetKind()) {
       case CDev::kEnd: BuildStraightRef(element, buffer); break;
       case CDev::kStraight: LayRefText(buffer, 5, "##"); break;
