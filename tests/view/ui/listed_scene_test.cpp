@@ -225,6 +225,31 @@ TEST(ListedSceneTest, AKeptWalkServesTheNextSceneOnlyWhileTheListStaysTheSame) {
   }
 }
 
+// A view turned after a picture kept its walk projects its boxes from that walk: every box
+// as a list walked anew projects it, on a large list (several threads) and a small one.
+TEST(ListedSceneTest, AViewTurnedAfterAPictureProjectsEveryBoxAsAfterNone) {
+  for (const int runs : {4, 60}) {
+    const auto painted = BuildLayoutScene(runs, 200);
+    const auto unpainted = BuildLayoutScene(runs, 200);
+    CQtPaintRecording recording;
+    CQtDrawDevice device(recording);
+    CQtFontMeasurer measurer;
+    CDrawContext dc(device, measurer, kSize);
+    Framed(*painted, Framing::Whole).ApplyTo(dc.Mapping(), kSize);
+    CListedScene(dc, *painted, true);
+    ASSERT_NE(painted->Projection().GetDisplayList().KeptWalk(), nullptr) << runs;
+    painted->TurnView(310, 330, 5);
+    unpainted->TurnView(310, 330, 5);
+    const CDisplayNode* a = painted->Projection().GetDisplayList().Head();
+    const CDisplayNode* b = unpainted->Projection().GetDisplayList().Head();
+    for (std::size_t at = 0; a != nullptr && b != nullptr; a = a->next, b = b->next, ++at) {
+      ASSERT_EQ(a->box->GetProjectedMin(), b->box->GetProjectedMin()) << runs << " at " << at;
+      ASSERT_EQ(a->box->GetProjectedMax(), b->box->GetProjectedMax()) << runs << " at " << at;
+    }
+    EXPECT_TRUE(a == nullptr && b == nullptr) << runs;
+  }
+}
+
 // Every box's second-pass bit set, as a walk over second nodes would leave it.
 void SetEverySecondPass(const CDisplayList& list) {
   for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next)
