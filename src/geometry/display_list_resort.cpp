@@ -163,6 +163,8 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
         if (!(nodes[k]->flags & CDepthOrderRules::kSecondNode)) project(*nodes[k]->box);
       }
     });
+    // The order stays: the walk serves the quick picture and the next turn as well.
+    KeepWalk(walked);
     return;
   }
   std::vector<CBox*> boxes;

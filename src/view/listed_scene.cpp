@@ -70,7 +70,6 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
   if (m_kept != nullptr) {
     // The order holds as it was walked, each box with one node: nothing to walk.
     m_nodes = *m_kept;
-    m_walked = true;
     m_headWalked.store(count, std::memory_order_relaxed);
   } else {
     m_walk = std::make_shared<std::vector<const CDisplayNode*>>(count, nullptr);
@@ -80,9 +79,10 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
 }
 
 void CListedScene::KeepWalk() const {
-  if (m_walk == nullptr || m_unordered || !m_listedTwice.empty()) return;
+  // A list left unordered by a turn keeps its nodes' order, which its walk gives as well.
+  if (m_walk == nullptr || !m_listedTwice.empty()) return;
   const CDisplayList& list = m_document.Projection().GetDisplayList();
-  if (list.Unordered() || list.BoxCount() != m_nodes.size()) return;
+  if (list.BoxCount() != m_nodes.size()) return;
   // A walk cut short by a list shorter than told would leave places empty.
   if (!m_nodes.empty() && (m_nodes.front() == nullptr || m_nodes.back() == nullptr)) return;
   list.KeepWalk(m_walk);
@@ -126,9 +126,7 @@ void CListedScene::AwaitWalked(std::size_t from, std::size_t to) const {
   }
 }
 
-void CListedScene::Walk() {
-  if (m_walked) return;
-  m_walked = true;
+void CListedScene::WalkBothEnds() {
   const std::size_t count = m_nodes.size();
   std::array<std::vector<const CBox*>, 2> seconds;
   CParallelChunks::Run(
@@ -138,6 +136,12 @@ void CListedScene::Walk() {
   m_listedTwice.insert(m_listedTwice.end(), seconds[1].begin(), seconds[1].end());
   std::sort(m_listedTwice.begin(), m_listedTwice.end());
   KeepWalk();
+}
+
+void CListedScene::Walk() {
+  if (m_walked) return;
+  m_walked = true;
+  if (m_kept == nullptr) WalkBothEnds();
   // A box listed twice keeps the pass of the later of its nodes, as one walk down the list
   // leaves it: its nodes may lie in stretches drawn at once, so it is passed here.
   if (!m_listedTwice.empty()) {
@@ -157,12 +161,12 @@ void CListedScene::Walk() {
 }
 
 void CListedScene::PrepareStretches() {
-  // A kept walk stands for the walks that a scene walking meanwhile would make.
-  if (m_kept != nullptr) m_fromBothEnds = MiddleOf(m_nodes.size()) < m_nodes.size();
   if (m_walked) return;
   const CDisplayList& list = m_document.Projection().GetDisplayList();
   m_walkMeanwhile = !list.Unordered() && list.BoxCount() == m_nodes.size();
   m_fromBothEnds = m_walkMeanwhile && MiddleOf(m_nodes.size()) < m_nodes.size();
+  // A kept walk stands for the walks that would be made meanwhile.
+  if (m_kept != nullptr) m_walkMeanwhile = false;
   if (!m_walkMeanwhile) Walk();
 }
 

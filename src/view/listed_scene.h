@@ -98,8 +98,10 @@ class CListedScene {
   // Waits until places [from, to) are walked.
   void AwaitWalked(std::size_t from, std::size_t to) const;
 
-  // Hands the walk over to the list for the next scene of it, when it is the whole list and
-  // the list's order holds, no box listed twice.
+  // Walks the list from both ends at once, the boxes listed twice gathered.
+  void WalkBothEnds();
+  // Hands the walk over to the list for the next scene of it, when it is the whole list,
+  // no box listed twice.
   void KeepWalk() const;
 
   const CDorneDoc& m_document;
