@@ -161,6 +161,14 @@ int C3DProjection::LengthTowardPoint(const C3DPoint& origin, CPoint point, int p
 
 void C3DProjection::ProjectCorners(CBox& box) const { box.StoreProjection(*m_rotation); }
 
+void C3DProjection::ProjectCornersAgain(CBox& box) const {
+  // Outside its own changes, a box named projected by a rotation holds that projection of
+  // its corners as they stand (a change of its corners projects it anew or lets go of the
+  // rotation): projecting it again would only clear its faces' flags.
+  if (box.ProjectedBy(*m_rotation)) return box.ClearFaceNibbles();
+  ProjectCorners(box);
+}
+
 void C3DProjection::ProjectBox(CBox& box) {
   // A rebuild put off takes the box as it stood then.
   m_list.Settle();
@@ -207,17 +215,17 @@ bool C3DProjection::BoxesOverlap(const CBox& a, const CBox& b) {
 // A re-sort projects each box after taking it out of the list, so there is nothing to
 // file again: the corners alone, without asking the box's owner whether it is listed.
 void C3DProjection::ResortDisplayList() {
-  m_list.Resort([this](CBox& box) { ProjectCorners(box); });
+  m_list.Resort([this](CBox& box) { ProjectCornersAgain(box); });
 }
 
 bool C3DProjection::ResortDisplayListUnlessStopped(const std::atomic<bool>& stop) {
-  return m_list.ResortUnlessStopped([this](CBox& box) { ProjectCorners(box); }, stop);
+  return m_list.ResortUnlessStopped([this](CBox& box) { ProjectCornersAgain(box); }, stop);
 }
 
 bool C3DProjection::ResortDisplayListInOrder(std::span<CBox* const> order,
                                              const std::atomic<bool>* stop) {
   return m_list.ResortInOrder(
-      order, [this](CBox& box) { ProjectCorners(box); }, stop);
+      order, [this](CBox& box) { ProjectCornersAgain(box); }, stop);
 }
 
 void C3DProjection::ProjectDisplayListUnordered() {

@@ -141,6 +141,8 @@ class C3DProjection {
  private:
   void ComputeMatrices();
   void ProjectCorners(CBox& box) const;
+  // The same for a listed box about to be ordered again, not from within a change of it.
+  void ProjectCornersAgain(CBox& box) const;
 
   std::array<int, 3> m_angles{0, 0, 0};
   const CViewRotation* m_rotation = nullptr;

@@ -499,6 +499,21 @@ void CDisplayList::Refile(const CBox& box) {
   }
 }
 
+std::shared_ptr<const CDisplayList::CWalk> CDisplayList::KeptWalk() const {
+  Settle();
+  const std::lock_guard lock(m_walkMutex);
+  if (m_keptWalk == nullptr || m_walkKeptAt != m_changes || m_keptWalk->size() != m_size)
+    return nullptr;
+  return m_keptWalk;
+}
+
+void CDisplayList::KeepWalk(std::shared_ptr<const CWalk> nodes) const {
+  Settle();
+  const std::lock_guard lock(m_walkMutex);
+  m_keptWalk = std::move(nodes);
+  m_walkKeptAt = m_changes;
+}
+
 CBox* CDisplayList::Iterate(int mode) {
   Settle();
   switch (mode) {

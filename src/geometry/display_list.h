@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <span>
 #include <unordered_set>
 #include <vector>
@@ -248,6 +249,16 @@ class CDisplayList {
     Settle();
     return m_tail;
   }
+  // The nodes from head to tail, as a reader that walked the whole list handed them over
+  // (KeepWalk), while the list has not changed since but for a quick projection, which keeps
+  // the order (ProjectUnordered); null otherwise. Readers on several threads may ask and
+  // hand over at once.
+  using CWalk = std::vector<const CDisplayNode*>;
+  std::shared_ptr<const CWalk> KeptWalk() const;
+  // Keeps the walk made of the list as it stands, for the next reader: a scene painted
+  // again unchanged (the view panned or zoomed) need not walk its nodes again.
+  void KeepWalk(std::shared_ptr<const CWalk> nodes) const;
+
   // Sets or clears the second-pass bit of the node's box by the node and returns the box,
   // as every walk over the list does before a box is painted or picked.
   static CBox* PassBox(const CDisplayNode& node);
@@ -351,6 +362,10 @@ class CDisplayList {
   std::size_t m_misfitsAfterLayout = 0;
   std::uint64_t m_generation = 0;
   std::uint64_t m_changes = 0;
+  // The walk kept for readers, made when the list had seen m_walkKeptAt changes.
+  mutable std::mutex m_walkMutex;
+  mutable std::shared_ptr<const CWalk> m_keptWalk;
+  mutable std::uint64_t m_walkKeptAt = 0;
   bool m_unordered = false;
   // Every node inserted by key since the list was last emptied, but around the boxes of
   // m_dirty (which are listed).

@@ -148,8 +148,25 @@ class CDisplayList::CResortPlan {
 
 void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
   Settle();
+  // The nodes as the last picture walked them, when it was of the list as it stands: the
+  // threads then take their boxes from there rather than waiting for a walk along the list,
+  // node after scattered node.
+  const std::shared_ptr<const CWalk> walked = KeptWalk();
   ++m_changes;
   m_unordered = true;
+  if (walked != nullptr) {
+    const CWalk& nodes = *walked;
+    const std::size_t chunks = CParallelChunks::ChunkCount(nodes.size(), kMinStepsPerThread);
+    CParallelChunks::Run(nodes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
+      for (std::size_t k = from; k < to; ++k) {
+        if (k + kFetchAhead < to) __builtin_prefetch(nodes[k + kFetchAhead]);
+        if (!(nodes[k]->flags & CDepthOrderRules::kSecondNode)) project(*nodes[k]->box);
+      }
+    });
+    // The order stays: the walk serves the quick picture and the next turn as well.
+    KeepWalk(walked);
+    return;
+  }
   std::vector<CBox*> boxes;
   boxes.reserve(m_size);
   for (CDisplayNode* node = m_head; node != nullptr; node = node->next) {

@@ -64,20 +64,40 @@ CListedScene::CListedScene(const CDrawContext& dc, const CDorneDoc& document, bo
   const double unit = marksBeside ? 0.0 : 1.0;
   m_bounds = {double(std::min(a.x, b.x)) - unit, double(std::min(a.y, b.y)) - unit,
               double(std::max(a.x, b.x)) + unit, double(std::max(a.y, b.y)) + unit};
-  const std::size_t count = document.Projection().GetDisplayList().Size();
-  m_nodes.assign(count, nullptr);
+  const CDisplayList& list = document.Projection().GetDisplayList();
+  const std::size_t count = list.Size();
+  m_kept = list.KeptWalk();
+  if (m_kept != nullptr) {
+    // The order holds as it was walked, each box with one node: nothing to walk.
+    m_nodes = *m_kept;
+    m_headWalked.store(count, std::memory_order_relaxed);
+  } else {
+    m_walk = std::make_shared<std::vector<const CDisplayNode*>>(count, nullptr);
+    m_nodes = *m_walk;
+  }
   m_tailWalked.store(count, std::memory_order_relaxed);
+}
+
+void CListedScene::KeepWalk() const {
+  // A list left unordered by a turn keeps its nodes' order, which its walk gives as well.
+  if (m_walk == nullptr || !m_listedTwice.empty()) return;
+  const CDisplayList& list = m_document.Projection().GetDisplayList();
+  if (list.BoxCount() != m_nodes.size()) return;
+  // A walk cut short by a list shorter than told would leave places empty.
+  if (!m_nodes.empty() && (m_nodes.front() == nullptr || m_nodes.back() == nullptr)) return;
+  list.KeepWalk(m_walk);
 }
 
 void CListedScene::WalkEnd(std::size_t end, std::vector<const CBox*>* seconds) {
   const CDisplayList& list = m_document.Projection().GetDisplayList();
   const std::size_t count = m_nodes.size();
   const std::size_t middle = MiddleOf(count);
+  const std::span<const CDisplayNode*> nodes = *m_walk;
   if (end == 0) {
     const CDisplayNode* node = list.Head();
     std::size_t at = 0;
     for (; at < middle && node != nullptr; ++at, node = node->next) {
-      m_nodes[at] = node;
+      nodes[at] = node;
       if (seconds != nullptr && (node->flags & CDepthOrderRules::kSecondNode) != 0)
         seconds->push_back(node->box);
       if (at % kPlacesBetweenTellings == 0) m_headWalked.store(at, std::memory_order_release);
@@ -87,7 +107,7 @@ void CListedScene::WalkEnd(std::size_t end, std::vector<const CBox*>* seconds) {
     const CDisplayNode* node = list.Tail();
     std::size_t at = count;
     for (; at > middle && node != nullptr; --at, node = node->prev) {
-      m_nodes[at - 1] = node;
+      nodes[at - 1] = node;
       if (seconds != nullptr && (node->flags & CDepthOrderRules::kSecondNode) != 0)
         seconds->push_back(node->box);
       if (at % kPlacesBetweenTellings == 0) m_tailWalked.store(at, std::memory_order_release);
@@ -106,9 +126,7 @@ void CListedScene::AwaitWalked(std::size_t from, std::size_t to) const {
   }
 }
 
-void CListedScene::Walk() {
-  if (m_walked) return;
-  m_walked = true;
+void CListedScene::WalkBothEnds() {
   const std::size_t count = m_nodes.size();
   std::array<std::vector<const CBox*>, 2> seconds;
   CParallelChunks::Run(
@@ -117,6 +135,13 @@ void CListedScene::Walk() {
   m_listedTwice = std::move(seconds[0]);
   m_listedTwice.insert(m_listedTwice.end(), seconds[1].begin(), seconds[1].end());
   std::sort(m_listedTwice.begin(), m_listedTwice.end());
+  KeepWalk();
+}
+
+void CListedScene::Walk() {
+  if (m_walked) return;
+  m_walked = true;
+  if (m_kept == nullptr) WalkBothEnds();
   // A box listed twice keeps the pass of the later of its nodes, as one walk down the list
   // leaves it: its nodes may lie in stretches drawn at once, so it is passed here.
   if (!m_listedTwice.empty()) {
@@ -139,6 +164,9 @@ void CListedScene::PrepareStretches() {
   if (m_walked) return;
   const CDisplayList& list = m_document.Projection().GetDisplayList();
   m_walkMeanwhile = !list.Unordered() && list.BoxCount() == m_nodes.size();
+  m_fromBothEnds = m_walkMeanwhile && MiddleOf(m_nodes.size()) < m_nodes.size();
+  // A kept walk stands for the walks that would be made meanwhile.
+  if (m_kept != nullptr) m_walkMeanwhile = false;
   if (!m_walkMeanwhile) Walk();
 }
 
@@ -174,7 +202,7 @@ std::vector<CSceneStretch> PlanStretches(std::size_t places, std::size_t threads
 
 std::vector<CSceneStretch> CListedScene::Stretches(std::size_t threads, std::size_t fewest) const {
   const std::size_t places = Size();
-  return PlanStretches(places, threads, fewest, m_walkMeanwhile && MiddleOf(places) < places);
+  return PlanStretches(places, threads, fewest, m_fromBothEnds);
 }
 
 void CListedScene::DrawInStretches(std::span<const CSceneStretch> stretches,
@@ -193,6 +221,7 @@ void CListedScene::DrawInStretches(std::span<const CSceneStretch> stretches,
                          if (piece < walks) return WalkEnd(piece, nullptr);
                          draw(stretches[piece - walks]);
                        });
+  if (walks > 0) KeepWalk();
 }
 
 bool CListedScene::ToDraw(const CBox& box) const {

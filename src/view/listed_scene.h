@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -97,12 +98,24 @@ class CListedScene {
   // Waits until places [from, to) are walked.
   void AwaitWalked(std::size_t from, std::size_t to) const;
 
+  // Walks the list from both ends at once, the boxes listed twice gathered.
+  void WalkBothEnds();
+  // Hands the walk over to the list for the next scene of it, when it is the whole list,
+  // no box listed twice.
+  void KeepWalk() const;
+
   const CDorneDoc& m_document;
   CBounds m_bounds{};
   bool m_unordered = false;
   bool m_walked = false;
-  bool m_walkMeanwhile = false;              // walked as the stretches are drawn
-  std::vector<const CDisplayNode*> m_nodes;  // the list's order
+  bool m_walkMeanwhile = false;  // walked as the stretches are drawn
+  // Stretches cut from both ends of the list, as for walks from both: so they are for a
+  // walk kept from before, which then draws as a scene walking meanwhile does.
+  bool m_fromBothEnds = false;
+  // The list's order: walked here, or the walk the list kept (shared, read only).
+  std::shared_ptr<std::vector<const CDisplayNode*>> m_walk;
+  std::shared_ptr<const std::vector<const CDisplayNode*>> m_kept;
+  std::span<const CDisplayNode* const> m_nodes;
   // Places [0, m_headWalked) and [m_tailWalked, size) are walked.
   std::atomic<std::size_t> m_headWalked{0};
   std::atomic<std::size_t> m_tailWalked{0};

@@ -184,6 +184,72 @@ TEST(ListedSceneTest, TheBoxesAndPassesAreThoseOfOneWalkDownTheList) {
   }
 }
 
+// A walk of the whole list, kept for the next scene of it, serves only while the list stays
+// as it was walked: after each change the next scene walks the list as it then stands, and
+// a list with a box listed twice keeps no walk.
+TEST(ListedSceneTest, AKeptWalkServesTheNextSceneOnlyWhileTheListStaysTheSame) {
+  const struct {
+    const char* change;
+    void (*make)(CDorneDoc&);
+    bool keeps;  // a walk of the changed list
+  } changes[] = {
+      {"none", [](CDorneDoc&) {}, true},
+      {"a box taken out",
+       [](CDorneDoc& document) {
+         CBox* box = document.Projection().GetDisplayList().Head()->next->box;
+         document.Projection().RemoveFromDisplayList(*box);
+       },
+       true},
+      {"turned and sorted", [](CDorneDoc& document) { document.SetViewAngles(300, 20, 10); }, true},
+      {"a box listed twice", [](CDorneDoc& document) { ListSomeBoxesTwice(document, {3}); }, false},
+  };
+  for (const auto& change : changes) {
+    const auto document = BuildLayoutScene(4, 200);
+    const CDisplayList& listed = document->Projection().GetDisplayList();
+    CQtPaintRecording recording;
+    CQtDrawDevice device(recording);
+    CQtFontMeasurer measurer;
+    CDrawContext dc(device, measurer, kSize);
+    Framed(*document, Framing::Whole).ApplyTo(dc.Mapping(), kSize);
+    CListedScene(dc, *document, true);
+    ASSERT_NE(listed.KeptWalk(), nullptr) << change.change;
+    change.make(*document);
+    const bool changed = std::string(change.change) != "none";
+    EXPECT_EQ(listed.KeptWalk() == nullptr, changed) << change.change;
+    const std::vector<const CBox*> boxes = CListedScene(dc, *document, true).Boxes();
+    std::vector<const CBox*> walked;
+    for (const CDisplayNode* node = listed.Head(); node != nullptr; node = node->next)
+      walked.push_back(node->box);
+    EXPECT_EQ(boxes, walked) << change.change;
+    EXPECT_EQ(listed.KeptWalk() != nullptr, change.keeps) << change.change;
+  }
+}
+
+// A view turned after a picture kept its walk projects its boxes from that walk: every box
+// as a list walked anew projects it, on a large list (several threads) and a small one.
+TEST(ListedSceneTest, AViewTurnedAfterAPictureProjectsEveryBoxAsAfterNone) {
+  for (const int runs : {4, 60}) {
+    const auto painted = BuildLayoutScene(runs, 200);
+    const auto unpainted = BuildLayoutScene(runs, 200);
+    CQtPaintRecording recording;
+    CQtDrawDevice device(recording);
+    CQtFontMeasurer measurer;
+    CDrawContext dc(device, measurer, kSize);
+    Framed(*painted, Framing::Whole).ApplyTo(dc.Mapping(), kSize);
+    CListedScene(dc, *painted, true);
+    ASSERT_NE(painted->Projection().GetDisplayList().KeptWalk(), nullptr) << runs;
+    painted->TurnView(310, 330, 5);
+    unpainted->TurnView(310, 330, 5);
+    const CDisplayNode* a = painted->Projection().GetDisplayList().Head();
+    const CDisplayNode* b = unpainted->Projection().GetDisplayList().Head();
+    for (std::size_t at = 0; a != nullptr && b != nullptr; a = a->next, b = b->next, ++at) {
+      ASSERT_EQ(a->box->GetProjectedMin(), b->box->GetProjectedMin()) << runs << " at " << at;
+      ASSERT_EQ(a->box->GetProjectedMax(), b->box->GetProjectedMax()) << runs << " at " << at;
+    }
+    EXPECT_TRUE(a == nullptr && b == nullptr) << runs;
+  }
+}
+
 // Every box's second-pass bit set, as a walk over second nodes would leave it.
 void SetEverySecondPass(const CDisplayList& list) {
   for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next)
