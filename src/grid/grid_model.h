@@ -163,6 +163,9 @@ class CGridModel {
  protected:
   void NotifyInvalidated();
   void NotifyLayoutChanged();
+  // A cell was set or a row or column of cells came or went (not called for formats
+  // changed through a cell's own pointer).
+  virtual void OnCellsChanged() {}
 
  private:
   CGapVector<int>& Sizes(EGridAxis axis);
