@@ -176,6 +176,16 @@ bool CGridModel::InsertRowOfTextCells(int row, int firstText,
   });
 }
 
+bool CGridModel::InsertColumnOfTextCells(int column, int firstText, int lastText,
+                                         unsigned itemData) {
+  return Insert(EGridAxis::Columns, column, [firstText, lastText, itemData](int row) {
+    if (row < firstText || row > lastText) return std::make_unique<CGridCell>();
+    std::unique_ptr<CGridCell> cell = std::make_unique<CGridCellFormat>();
+    cell->SetItemData(itemData);
+    return cell;
+  });
+}
+
 bool CGridModel::AppendRowsOfTextCells(int count, int firstText,
                                        const std::function<unsigned(int)>& itemData) {
   const int last = GetRowCount() - 1;
