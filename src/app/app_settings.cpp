@@ -165,7 +165,8 @@ std::string CAppSettings::AuthorName() const {
   return userName == settings_key::kUserName.defaultText ? std::string() : userName;
 }
 
-CAppSettings ReadAppSettings(const CProfile& profile) {
+CAppSettings ReadAppSettings(const CProfile& settingsFile) {
+  const CProfile profile = settingsFile.ReadOnce();  // some fifty keys
   CAppSettings settings;
   settings.special = ReadSettingInt(profile, settings_key::kSpecial);
   settings.userName = ReadSetting(profile, settings_key::kUserName);

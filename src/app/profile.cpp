@@ -10,27 +10,41 @@ using tvr::platform::CIniFile;
 
 namespace {
 
-std::optional<std::string> FindValue(const std::string& path, std::string_view section,
-                                     std::string_view key) {
-  if (path.empty()) return std::nullopt;
-  CIniFile file;
-  if (file.Load(path) != CIniFile::LoadResult::Loaded) return std::nullopt;
-  return file.Find(section, key);
+// The file's values; null when it has none to give (no path, no file, not readable).
+std::shared_ptr<const CIniFile> LoadValues(const std::string& path) {
+  if (path.empty()) return nullptr;
+  auto file = std::make_shared<CIniFile>();
+  if (file->Load(path) != CIniFile::LoadResult::Loaded) return nullptr;
+  return file;
 }
 
 }  // namespace
 
 CProfile::CProfile(std::string path) : m_path(std::move(path)) {}
 
+CProfile CProfile::ReadOnce() const {
+  CProfile once(m_path);
+  once.m_read = m_read ? m_read : LoadValues(m_path);
+  if (!once.m_read) once.m_read = std::make_shared<CIniFile>();  // every default
+  return once;
+}
+
+std::optional<std::string> CProfile::FindValue(std::string_view section,
+                                               std::string_view key) const {
+  if (m_read) return m_read->Find(section, key);
+  const std::shared_ptr<const CIniFile> file = LoadValues(m_path);
+  return file ? file->Find(section, key) : std::nullopt;
+}
+
 std::string CProfile::ReadProfileText(std::string_view section, std::string_view key,
                                       std::string_view defaultText) const {
-  std::optional<std::string> value = FindValue(m_path, section, key);
+  std::optional<std::string> value = FindValue(section, key);
   return CutToCharacters(value ? std::string_view(*value) : defaultText, kMaxValueCharacters);
 }
 
 int CProfile::ReadProfileInt(std::string_view section, std::string_view key,
                              int defaultValue) const {
-  std::optional<std::string> value = FindValue(m_path, section, key);
+  std::optional<std::string> value = FindValue(section, key);
   if (!value || value->empty()) return defaultValue;
   return TextToInt(*value);
 }
@@ -52,5 +66,6 @@ bool CProfile::WriteProfileValues(const std::vector<CProfileValue>& values) {
   for (const CProfileValue& entry : values) {
     if (!file.Set(entry.section, entry.key, entry.value)) return false;
   }
+  m_read.reset();
   return CIniFile::WriteAtomically(m_path, file.Text());
 }

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace tvr::platform {
+class CIniFile;
+}
 
 // One key of the settings file with the text to write to it.
 struct CProfileValue {
@@ -41,6 +47,15 @@ class CProfile {
 
   const std::string& Path() const { return m_path; }
 
+  // The profile of the same file as it reads now, read once: a caller that reads many
+  // keys in a row reads them from it instead of reading the file again for each. After a
+  // write through it, it reads the file again.
+  CProfile ReadOnce() const;
+
  private:
+  std::optional<std::string> FindValue(std::string_view section, std::string_view key) const;
+
   std::string m_path;
+  // The file's values as ReadOnce found them; null for a profile that reads the file.
+  std::shared_ptr<const tvr::platform::CIniFile> m_read;
 };

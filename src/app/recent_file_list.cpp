@@ -12,11 +12,12 @@ std::string KeyOf(std::size_t index) { return "File" + std::to_string(index + 1)
 
 }  // namespace
 
-void CRecentFileList::Add(const std::string& path) {
-  if (path.empty()) return;
+bool CRecentFileList::Add(const std::string& path) {
+  if (path.empty() || (!m_entries.empty() && m_entries.front() == path)) return false;
   std::erase(m_entries, path);
   m_entries.insert(m_entries.begin(), path);
   if (m_entries.size() > kCapacity) m_entries.resize(kCapacity);
+  return true;
 }
 
 void CRecentFileList::Remove(std::size_t index) {
@@ -38,8 +39,8 @@ void CRecentFileList::ReadFrom(const CProfile& profile) {
 }
 
 bool CRecentFileList::WriteTo(CProfile& profile) const {
-  bool written = true;
+  std::vector<CProfileValue> values;
   for (std::size_t index = 0; index < kCapacity; ++index)
-    written = profile.WriteProfileText(kSection, KeyOf(index), Entry(index)) && written;
-  return written;
+    values.push_back({kSection, KeyOf(index), Entry(index)});
+  return profile.WriteProfileValues(values);
 }

@@ -14,8 +14,9 @@ class CRecentFileList {
   static constexpr std::size_t kCapacity = 5;
 
   // Puts the path first (moving it there when it is already listed); empty paths are
-  // not listed. The oldest entry falls off when the list is full.
-  void Add(const std::string& path);
+  // not listed. The oldest entry falls off when the list is full. False when the list
+  // stays as it was (the path empty or first already): nothing then needs writing.
+  bool Add(const std::string& path);
   // Removes entry index; an index beyond the list changes nothing.
   void Remove(std::size_t index);
 
@@ -23,7 +24,8 @@ class CRecentFileList {
   std::string Entry(std::size_t index) const;
 
   void ReadFrom(const CProfile& profile);
-  // False when the settings file could not be written.
+  // Every key at one replacement of the file; false when it could not be written (and
+  // then no key changed).
   [[nodiscard]] bool WriteTo(CProfile& profile) const;
 
  private:

@@ -115,7 +115,7 @@ struct CCsvWriting {
 // Each field is cleaned, trimmed and localized straight into its line, as CleanCellText,
 // a right trim and LocalizeDecimal one after the other would give it.
 void WriteGrid(CBOMGrid& grid, bool withTitle, CCsvWriting& writing) {
-  grid.NumberLines(1);
+  if (!grid.AreCellsFresh()) grid.NumberLines(1);
   writing.columns.clear();
   for (int column = 2; column < grid.GetColumnCount(); ++column) {
     if (IsCsvColumn(grid, column))

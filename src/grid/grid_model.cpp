@@ -113,6 +113,7 @@ CSize CGridModel::GetCellTextExtent(int row, int column) const {
 bool CGridModel::SetCell(int row, int column, const CGridCell* cell, bool repaint) {
   if (!m_store.IsInRange(row, column)) return false;
   m_store.SetCell(row, column, cell ? cell->Clone() : std::make_unique<CGridCell>());
+  OnCellsChanged();
   if (repaint) NotifyInvalidated();
   return true;
 }
@@ -128,6 +129,7 @@ bool CGridModel::SetCellText(int row, int column, std::string_view text, unsigne
   }
   cell->SetText(text);
   cell->SetItemData(itemData);
+  OnCellsChanged();
   if (repaint) NotifyInvalidated();
   return true;
 }
@@ -137,6 +139,7 @@ bool CGridModel::SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, b
   std::unique_ptr<CGridBitmap> cell = CGridBitmap::Create(bitmap);
   if (!cell) return false;
   m_store.SetCell(row, column, std::move(cell));
+  OnCellsChanged();
   if (repaint) NotifyInvalidated();
   return true;
 }
@@ -173,6 +176,16 @@ bool CGridModel::InsertRowOfTextCells(int row, int firstText,
   });
 }
 
+bool CGridModel::InsertColumnOfTextCells(int column, int firstText, int lastText,
+                                         unsigned itemData) {
+  return Insert(EGridAxis::Columns, column, [firstText, lastText, itemData](int row) {
+    if (row < firstText || row > lastText) return std::make_unique<CGridCell>();
+    std::unique_ptr<CGridCell> cell = std::make_unique<CGridCellFormat>();
+    cell->SetItemData(itemData);
+    return cell;
+  });
+}
+
 bool CGridModel::AppendRowsOfTextCells(int count, int firstText,
                                        const std::function<unsigned(int)>& itemData) {
   const int last = GetRowCount() - 1;
@@ -196,6 +209,7 @@ bool CGridModel::AppendRowsOfTextCells(int count, int firstText,
     }
     m_rowHeights.insert(static_cast<std::size_t>(row), m_defaultRowHeight);
     m_totalHeight += m_defaultRowHeight;
+    OnCellsChanged();
   }
   if (!m_selection.GetRange().IsValid())
     m_selection.SetRange(CGridSelection::FirstCell(GetCounts()));
@@ -211,6 +225,7 @@ bool CGridModel::Insert(EGridAxis axis, int index, const CCellMaker& make) {
   const bool inserted = axis == EGridAxis::Rows ? m_store.InsertRow(at) : m_store.InsertColumn(at);
   if (!inserted) return false;
   FillWithCells(axis, at, make);
+  OnCellsChanged();
   CGapVector<int>& sizes = Sizes(axis);
   const int size = at < count
                        ? sizes[at]
@@ -237,6 +252,7 @@ bool CGridModel::Delete(EGridAxis axis, int index) {
   const bool removed =
       axis == EGridAxis::Rows ? m_store.RemoveRow(index) : m_store.RemoveColumn(index);
   if (!removed) return false;
+  OnCellsChanged();
   CGapVector<int>& sizes = Sizes(axis);
   Total(axis) -= sizes[index];
   sizes.erase(static_cast<std::size_t>(index));

@@ -112,6 +112,9 @@ class CGridModel {
   // cells, each with the item data `itemData` gives for its column: a row that is filled
   // as soon as it is made has each cell made once, not an empty cell and then its text.
   bool InsertRowOfTextCells(int row, int firstText, const std::function<unsigned(int)>& itemData);
+  // InsertColumnAfter with the new column's cells of rows firstText..lastText made as empty
+  // text cells with the item data.
+  bool InsertColumnOfTextCells(int column, int firstText, int lastText, unsigned itemData);
   // The same as `count` rows inserted one by one after the last row, with one notice of the
   // change: a grid filled from a file grows by many rows at once. False, with nothing
   // changed, for a count below 1 or where InsertRowOfTextCells would refuse.
@@ -163,6 +166,9 @@ class CGridModel {
  protected:
   void NotifyInvalidated();
   void NotifyLayoutChanged();
+  // A cell was set or a row or column of cells came or went (not called for formats
+  // changed through a cell's own pointer).
+  virtual void OnCellsChanged() {}
 
  private:
   CGapVector<int>& Sizes(EGridAxis axis);

@@ -41,6 +41,24 @@ TEST_F(ProfileTest, IntegersReadTheLeadingDigits) {
   }
 }
 
+// A profile read once gives what the file held then, as the file gives it (defaults,
+// trimming, cutting), until a write through it, and a missing file gives every default.
+TEST_F(ProfileTest, AProfileReadOnceGivesWhatTheFileHeldThen) {
+  CProfile missing = CProfile(m_path).ReadOnce();
+  EXPECT_EQ(missing.ReadProfileText("User", "Name", "UnKnown"), "UnKnown");
+  m_folder.WriteFile("TVR.INI", "[User]\nName=  Ada  \n[Design]\nCopper=12abc\n");
+  CProfile profile(m_path);
+  CProfile once = profile.ReadOnce();
+  m_folder.WriteFile("TVR.INI", "[User]\nName=Grace\n");
+  EXPECT_EQ(once.ReadProfileText("User", "Name", "?"), "Ada");
+  EXPECT_EQ(once.ReadOnce().ReadProfileInt("Design", "Copper", 7), 12);
+  EXPECT_EQ(once.ReadProfileText("User", "Missing", "default"), "default");
+  EXPECT_EQ(profile.ReadProfileText("User", "Name", "?"), "Grace");
+  ASSERT_TRUE(once.WriteProfileText("User", "Town", "Paris"));
+  EXPECT_EQ(once.ReadProfileText("User", "Name", "?"), "Grace");
+  EXPECT_EQ(once.ReadProfileInt("Design", "Copper", 7), 7);
+}
+
 TEST_F(ProfileTest, ValuesAreCutTo999Characters) {
   std::string longAscii(1500, 'a');
   std::string longUtf8;

@@ -13,10 +13,12 @@ TEST(RecentFileListTest, NewestFirstEachPathOnceAtMostFive) {
     list.Add(path);
   EXPECT_EQ(list.Entries(),
             (std::vector<std::string>{"/f.run", "/e.run", "/d.ref", "/c.lin", "/b.run"}));
-  list.Add("/c.lin");
+  EXPECT_TRUE(list.Add("/c.lin"));
   EXPECT_EQ(list.Entries(),
             (std::vector<std::string>{"/c.lin", "/f.run", "/e.run", "/d.ref", "/b.run"}));
-  list.Add("");
+  EXPECT_FALSE(list.Add(""));
+  EXPECT_FALSE(list.Add("/c.lin"));  // first already: nothing to write
+  EXPECT_TRUE(list.Add("/b.run"));
   EXPECT_EQ(list.Entries().size(), 5u);
 }
 

@@ -4,6 +4,7 @@
 #include "export/price_update.h"
 #include "model/bom/bom_grid.h"
 #include "model/document/dorne_doc.h"
+#include "model/element/dev.h"
 #include "model/run/run.h"
 #include "model/undo/undo_actions.h"
 #include "model/undo/undo_files.h"
@@ -17,7 +18,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -262,6 +265,49 @@ TEST_F(CsvExportTest, EveryRunListedGivesEachRunsOwnListingInTurn) {
     }
     m_document.SetCurrentRun(current);
     EXPECT_EQ(every.Lines(), inTurn);
+  }
+}
+
+// A list refreshes a bill only when something it shows changed since its last refresh:
+// each change below leaves the bill it touches (or every bill) to be refreshed, and the
+// list then gives what refreshing every bill first gives.
+TEST_F(CsvExportTest, ABillIsRefreshedForAListOnlyWhenSomethingItShowsChanged) {
+  ASSERT_GE(m_document.GetRunCount(), 2);
+  CRun& run = *m_document.GetRuns().back();
+  CBOMGrid& bill = run.GetBOM();
+  const CBOMGrid& other = m_document.GetRuns().front()->GetBOM();
+  const auto firstRecordOfLine = [&run, &bill]() -> CDev& {
+    const std::string reference = bill.GetLine(1)->reference;
+    for (CDev* device : run.GetDevices())
+      if (device->GetReference() == reference) return *device;
+    for (CDev* record : run.GetLengthRecords())
+      if (record->GetReference() == reference) return *record;
+    throw std::logic_error("no record of the first line");
+  };
+  struct Change {
+    const char* what;
+    std::function<void()> make;
+    bool everyBill;
+  };
+  const Change changes[] = {
+      {"a record's property",
+       [&] { firstRecordOfLine().SetPropValue("HBv2_Designation", "changed"); }, false},
+      {"a record's comment", [&] { firstRecordOfLine().SetComment("new comment"); }, false},
+      {"a line's quantity", [&] { bill.AddHeldQuantity(bill.GetLine(1)->reference, 3); }, false},
+      {"a cell written over", [&] { bill.SetCellText(1, 2, "typed", 0, false); }, false},
+      {"two lines swapped", [&] { bill.MoveLine(1, 2); }, false},
+      {"the sales rate", [&] { m_document.SetSalesCoefficient(0.5f); }, true},
+      {"the numbering switch", [&] { bill.NumberLines(-1); }, true},
+      {"the numbering switch back", [&] { bill.NumberLines(-1); }, true}};
+  for (const Change& change : changes) {
+    WriteCsvList(m_document, true, ',');
+    for (const CRun* each : m_document.GetRuns()) ASSERT_TRUE(each->GetBOM().AreCellsFresh());
+    change.make();
+    EXPECT_FALSE(bill.AreCellsFresh()) << change.what;
+    EXPECT_EQ(other.AreCellsFresh(), !change.everyBill) << change.what;
+    const std::string listed = WriteCsvList(m_document, true, ',').Bytes();
+    for (CRun* each : m_document.GetRuns()) each->GetBOM().NumberLines(1);
+    EXPECT_EQ(listed, WriteCsvList(m_document, true, ',').Bytes()) << change.what;
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "grid_fakes.h"
@@ -187,6 +188,46 @@ TEST(GridModelTest, ARowOfTextCellsIsTheEmptyRowWithItsTextsSet) {
     EXPECT_EQ(made.GetSelection(), expected.GetSelection());
     for (int row = 0; row < made.GetRowCount(); ++row) {
       EXPECT_EQ(made.GetRowHeight(row), expected.GetRowHeight(row)) << "row " << row;
+      for (int column = 0; column < made.GetColumnCount(); ++column) {
+        const CGridCell* want = expected.GetCell(row, column);
+        const CGridCell* got = made.GetCell(row, column);
+        ASSERT_EQ(got == nullptr, want == nullptr) << row << "," << column;
+        if (got == nullptr) continue;
+        EXPECT_EQ(got->GetKind(), want->GetKind()) << row << "," << column;
+        EXPECT_EQ(got->GetItemData(), want->GetItemData()) << row << "," << column;
+        EXPECT_EQ(TextAt(made, row, column), TextAt(expected, row, column)) << row << "," << column;
+      }
+    }
+  }
+}
+
+// The same for a column of text cells between two rows.
+TEST(GridModelTest, AColumnOfTextCellsIsTheEmptyColumnWithItsTextsSet) {
+  struct Case {
+    const char* name;
+    int after;
+    int firstText;
+    int lastText;
+  };
+  const Case cases[] = {
+      {"texts between the fixed row and the last", 1, 1, 3},
+      {"all texts", 0, 0, 4},
+      {"no texts", 3, 3, 2},
+      {"at the end", 3, 2, 9},
+      {"past the end: refused", 4, 0, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CGridModel expected(5, 4, 1, 0), made(5, 4, 1, 0);
+    Label(expected);
+    Label(made);
+    const bool inserted = expected.InsertColumnAfter(c.after);
+    for (int row = std::max(c.firstText, 0); inserted && row <= c.lastText && row < 5; ++row)
+      expected.SetCellText(row, c.after + 1, "", 7, false);
+    EXPECT_EQ(made.InsertColumnOfTextCells(c.after, c.firstText, c.lastText, 7), inserted);
+    ASSERT_EQ(made.GetColumnCount(), expected.GetColumnCount());
+    EXPECT_EQ(made.GetTotalWidth(), expected.GetTotalWidth());
+    for (int row = 0; row < made.GetRowCount(); ++row) {
       for (int column = 0; column < made.GetColumnCount(); ++column) {
         const CGridCell* want = expected.GetCell(row, column);
         const CGridCell* got = made.GetCell(row, column);

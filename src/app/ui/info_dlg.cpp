@@ -39,7 +39,7 @@ void CInfoDlg::BuildPictureRow() {
   QString name = QString::fromStdString(m_setup.applicationName);
   auto* picture = new QLabel(this);
   picture->setObjectName(QString::number(kPicture));
-  picture->setPixmap(PictureFileOr(m_setup.picturePath, InfoPicture(name)));
+  picture->setPixmap(PictureFileOr(m_setup.picturePath, [&name] { return InfoPicture(name); }));
   layout()->addWidget(picture);
   auto* row = new QHBoxLayout;
   auto* icon = new QLabel(this);

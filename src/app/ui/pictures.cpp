@@ -1,5 +1,6 @@
 #include "app/ui/pictures.h"
 
+#include <QFileInfo>
 #include <QFont>
 #include <QImageReader>
 #include <QLinearGradient>
@@ -120,10 +121,12 @@ QPixmap StartModePicture(int startMode) {
   return pixmap;
 }
 
-QPixmap PictureFileOr(const QString& path, const QPixmap& drawn) {
+QPixmap PictureFileOr(const QString& path, const std::function<QPixmap()>& draw) {
+  // Without a file the reader would still look through every image format it knows.
+  if (!QFileInfo::exists(path)) return draw();
   QImageReader reader(path);
   QImage image = reader.read();
-  return image.isNull() ? drawn : QPixmap::fromImage(image);
+  return image.isNull() ? draw() : QPixmap::fromImage(image);
 }
 
 QIcon ProgramIcon() {

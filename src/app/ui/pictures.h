@@ -5,6 +5,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 // The pictures of the program, drawn by code: the splash window, the banner of the
 // information dialog, the status-bar picture and the pictures of the three ways of
 // working in the start-mode dialog.
@@ -22,5 +24,6 @@ QPixmap StartModePicture(int startMode);
 // The program's icon (the windows' icon).
 QIcon ProgramIcon();
 
-// A picture file when it can be read, else the drawn one.
-QPixmap PictureFileOr(const QString& path, const QPixmap& drawn);
+// A picture file when it can be read, else the one drawn then (drawing a picture takes
+// longer than reading the file, so it is not drawn beforehand).
+QPixmap PictureFileOr(const QString& path, const std::function<QPixmap()>& draw);

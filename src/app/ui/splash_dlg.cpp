@@ -17,7 +17,8 @@ CSplashDlg::CSplashDlg(const QString& picturePath, const QString& applicationNam
   qreal dpiY = screen ? screen->logicalDotsPerInchY() : 96.0;
   m_scaleX = static_cast<float>(dpiX / 96.0);
   m_scaleY = static_cast<float>(dpiY / 96.0);
-  QPixmap picture = PictureFileOr(picturePath, SplashPicture(applicationName));
+  QPixmap picture =
+      PictureFileOr(picturePath, [&applicationName] { return SplashPicture(applicationName); });
   m_picture = new QLabel(this);
   m_picture->setObjectName(QString::number(kPicture));
   m_picture->setPixmap(picture);

@@ -45,7 +45,12 @@ void CBOMGrid::EraseColumn(int column) {
 
 bool CBOMGrid::InsertColumn(int after, int kind, std::string_view title) {
   if (after < 1 || after > GetColumnCount() - 1) return false;
-  if (!InsertColumnAfter(after)) return false;
+  // Every line's cell of a new column becomes a text cell at once, unless it shows a
+  // picture: made so here, each is made once. A grid that measures its texts fits its
+  // columns to each cell as it turns into text, so there every cell turns in its own time.
+  const bool lineTexts = kind != kBOMKindPicture && GetTextMeasurer() == nullptr;
+  if (!(lineTexts ? InsertColumnOfTextCells(after, 1, EditRow() - 1, 0) : InsertColumnAfter(after)))
+    return false;
   CBOMColumn column;
   column.title = std::string(title);
   column.kind = kind;

@@ -144,6 +144,15 @@ class CBOMGrid : public CGridModel {
   // 0 refreshes every row; 1 numbers (when numbering is on) and refreshes; 2 only
   // numbers; negative toggles the numbering switch.
   void NumberLines(int mode);
+  // Whether NumberLines(1) would leave every cell's text as it is: nothing the cells
+  // show has changed since it last ran, neither the grid's lines, columns, cells and
+  // item prefix, nor the source's records (a run tells its bill through MarkCellsStale),
+  // nor what every bill shows (see MarkEveryBillStale).
+  bool AreCellsFresh() const;
+  void MarkCellsStale() { m_cellsFresh = false; }
+  // Something every bill's cells show changed: the numbering switch or a document's
+  // sales rate. (The language and the product ranges are set once, before any bill.)
+  static void MarkEveryBillStale();
   // Fits every column whose width follows its text, once a measurer is there (a window
   // that shows the grid): cells filled before it came were never measured.
   void FitAutoWidthColumns();
@@ -282,6 +291,7 @@ class CBOMGrid : public CGridModel {
   void InitColumns();
   void MarkTotalsStale();
   void MarkModified();
+  void OnCellsChanged() override { m_cellsFresh = false; }
 
   // Line records (bom_grid.cpp).
   void SetLineReference(CBOMLine& line, std::string_view reference);
@@ -300,7 +310,10 @@ class CBOMGrid : public CGridModel {
   // Numbering (bom_numbering.cpp).
   void WriteItemNumbers();
   void NumberNewLines();
-  void ForgetNumbering() { m_numberedLines = -1; }
+  void ForgetNumbering() {
+    m_numberedLines = -1;
+    m_cellsFresh = false;
+  }
   std::optional<std::string> TotalPageValue(int row, int kind) const;
 
   // Cells (bom_cells.cpp).
@@ -392,6 +405,10 @@ class CBOMGrid : public CGridModel {
   // appended at the end are then numbered alone.
   CBOMItemCounter m_numberedTail;
   int m_numberedLines = -1;
+  // Set by NumberLines(1), with the count of MarkEveryBillStale calls it saw; see
+  // AreCellsFresh.
+  bool m_cellsFresh = false;
+  std::uint64_t m_freshSinceBillsStale = 0;
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;

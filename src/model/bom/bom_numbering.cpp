@@ -1,6 +1,7 @@
 // Item numbers and the fields of a line.
 
 #include <array>
+#include <atomic>
 #include <charconv>
 #include <string>
 
@@ -71,15 +72,33 @@ void CBOMItemCounter::Restart() {
   m_grouped = false;
 }
 
+namespace {
+
+std::atomic<std::uint64_t> g_everyBillStale{0};
+
+}  // namespace
+
+void CBOMGrid::MarkEveryBillStale() { g_everyBillStale.fetch_add(1, std::memory_order_relaxed); }
+
+bool CBOMGrid::AreCellsFresh() const {
+  return m_cellsFresh && m_freshSinceBillsStale == g_everyBillStale.load(std::memory_order_relaxed);
+}
+
 void CBOMGrid::NumberLines(int mode) {
   if (mode < 0) {
     CItemNumbering::Instance().Toggle();
+    MarkEveryBillStale();
     return;
   }
+  const std::uint64_t billsStale = g_everyBillStale.load(std::memory_order_relaxed);
   if (mode == 1 && CItemNumbering::Instance().IsOn()) WriteItemNumbers();
   if (mode == 2 && CItemNumbering::Instance().IsOn()) NumberNewLines();
   if (mode <= 1) {
     RefreshRows(0, GetRowCount());
+  }
+  if (mode == 1) {
+    m_cellsFresh = true;
+    m_freshSinceBillsStale = billsStale;
   }
   NotifyInvalidated();
 }
@@ -112,6 +131,7 @@ void CBOMGrid::NumberNewLines() {
 
 void CBOMGrid::SetItemPrefix(std::string_view prefix) {
   m_itemPrefix = std::string(prefix);
+  m_cellsFresh = false;
   ForgetNumbering();
   NumberLines(1);
 }

@@ -298,7 +298,7 @@ class CDorneDoc : public CRunDocument {
   std::size_t RunsReadAside() const { return m_runsReadAside; }
   const CDimension& GetUnits() const override { return *m_unit; }
   float GetSalesCoefficient() const override { return m_rate; }
-  void SetSalesCoefficient(float coefficient) override { m_rate = coefficient; }
+  void SetSalesCoefficient(float coefficient) override;
   std::string GetNextRunName() const override { return m_nextRunName; }
   void SetNextRunName(std::string name) override { m_nextRunName = std::move(name); }
   int GetRunCount() const override { return static_cast<int>(m_runList.size()); }

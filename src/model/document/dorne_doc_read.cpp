@@ -2,6 +2,7 @@
 
 #include "app/message_text.h"
 #include "model/annotation/annotation_archive.h"
+#include "model/bom/bom_grid.h"
 #include "model/element/dev.h"
 #include "model/document/doc_observer.h"
 #include "model/run/run.h"
@@ -152,6 +153,7 @@ void CDorneDoc::ReadHead(CArchiveReader& archive) {
   m_pending = archive.ReadByte() != 0;
   m_printScale = archive.ReadFloat();
   m_rate = archive.ReadFloat();
+  CBOMGrid::MarkEveryBillStale();  // the bills of runs already here show prices at the rate
   m_cursor.Serialize(archive);
   m_nextRunName = archive.ReadString();
 }

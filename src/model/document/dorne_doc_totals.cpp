@@ -42,6 +42,12 @@ void AddLineValues(const CBOMGrid& grid, CDorneDoc::CTotals& record) {
 
 }  // namespace
 
+void CDorneDoc::SetSalesCoefficient(float coefficient) {
+  m_rate = coefficient;
+  // Every run's bill shows prices at the rate.
+  CBOMGrid::MarkEveryBillStale();
+}
+
 int CDorneDoc::ComputeRunTotals(bool fromRuns) {
   m_totals.assign(1, CTotals{});
   for (CRun* run : m_runList) {

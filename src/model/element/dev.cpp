@@ -62,6 +62,10 @@ void CDev::SetVariantIndexBoth(int index) {
   m_style2 = (m_style2 & ~0xF00u) | bits;
 }
 
+void CDev::NoteRecordChanged() {
+  if (m_run != nullptr) m_run->MarkBillStale();
+}
+
 void CDev::SetReference(std::string reference) {
   if (reference == m_reference) return;
   m_reference = std::move(reference);

@@ -107,7 +107,10 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   CRunDocument* GetDocument() const;
 
   const std::string& GetComment() const { return m_comment.str(); }
-  void SetComment(std::string comment) { m_comment = std::move(comment); }
+  void SetComment(std::string comment) {
+    m_comment = std::move(comment);
+    NoteRecordChanged();
+  }
   std::int32_t GetBookedLength() const { return m_bookedLength; }
   void SetBookedLength(std::int32_t length) { m_bookedLength = length; }
   std::int32_t GetDrawnLength() const { return m_drawnLength; }
@@ -116,9 +119,15 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   std::int32_t GetOffset() const { return m_offset; }
   void SetOffset(std::int32_t offset) { m_offset = offset; }
   const std::string& GetCalibre() const { return m_calibre.str(); }
-  void SetCalibre(std::string calibre) { m_calibre = std::move(calibre); }
+  void SetCalibre(std::string calibre) {
+    m_calibre = std::move(calibre);
+    NoteRecordChanged();
+  }
   std::int32_t GetCalibreSuffix() const { return m_calibreSuffix; }
-  void SetCalibreSuffix(std::int32_t suffix) { m_calibreSuffix = suffix; }
+  void SetCalibreSuffix(std::int32_t suffix) {
+    m_calibreSuffix = suffix;
+    NoteRecordChanged();
+  }
   C3DPoint GetPosition() const override { return m_position; }
   void SetPosition(const C3DPoint& position) { m_position = position; }
   int GetDirection() const override { return m_direction; }
@@ -324,6 +333,9 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   C3DPoint GetSupportPoint(const CBox& box, int point, int slot) const override;
 
  private:
+  // The run's bill shows the element's fields: it is told that they changed.
+  void OnPropsEdited() override { NoteRecordChanged(); }
+  void NoteRecordChanged();
   // The faces whose free flag is set, whatever the tool (GetFreeFaceMask narrows them
   // for the turn tool).
   int GetOpenFaceMask() const;

@@ -18,6 +18,7 @@ CObjWithProp& CObjWithProp::operator=(const CObjWithProp& other) {
   copy.reserve(other.Props().size());
   for (const auto& prop : other.Props()) copy.push_back(std::make_unique<CProp>(*prop));
   m_props = copy.empty() ? nullptr : std::make_unique<PropList>(std::move(copy));
+  OnPropsEdited();
   return *this;
 }
 
@@ -32,6 +33,7 @@ const CObjWithProp::PropList& CObjWithProp::Props() const {
 }
 
 CObjWithProp::PropList& CObjWithProp::EditProps() {
+  OnPropsEdited();
   if (!m_props) m_props = std::make_unique<PropList>();
   return *m_props;
 }
@@ -169,6 +171,7 @@ int CObjWithProp::AddProp(std::unique_ptr<CProp> prop) {
 
 void CObjWithProp::RemoveHBv2Props() {
   if (!m_props) return;
+  OnPropsEdited();
   std::erase_if(*m_props, [](const auto& prop) { return prop->GetName().starts_with("HBv2_"); });
 }
 

@@ -83,6 +83,10 @@ class CObjWithProp {
   // A handle that turns null when this object is destroyed.
   CObjHandle GetHandle() const;
 
+ protected:
+  // Called before any change of the property list (and after a copy replaced it).
+  virtual void OnPropsEdited() {}
+
  private:
   using PropList = std::vector<std::unique_ptr<CProp>>;
 

@@ -71,6 +71,7 @@ CRun::~CRun() {
   }
   m_refIndex.Clear(CRunRefIndex::kDeviceList);
   m_refIndex.Clear(CRunRefIndex::kLengthList);
+  MarkBillStale();
   m_pages.clear();
   m_rangeTables = nullptr;
   m_rangeLease.Release();
@@ -181,6 +182,10 @@ int CRun::IsCatalogueKnown() const {
                        [&](const CCodeLabelRow& row) { return row.code == code; });
   };
   return has(m_rangeTables->ratings, m_calibre) && has(m_rangeTables->neutrals, neutral) ? 1 : 0;
+}
+
+void CRun::MarkBillStale() {
+  if (m_bom != nullptr) m_bom->MarkCellsStale();
 }
 
 void CRun::SetBOM(std::unique_ptr<CBOMGrid> bom) {

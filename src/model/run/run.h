@@ -100,7 +100,10 @@ class CRun : public CObjWithProp {
   // The element selection of the run's document, or the run's own without a document.
   CElementSelection& Selection();
   const CElementSelection& Selection() const;
-  void SetDocument(CRunDocument* document) { m_document = document; }
+  void SetDocument(CRunDocument* document) {
+    m_document = document;
+    MarkBillStale();  // the document's sales rate is in the bill's prices
+  }
 
   // "Name", "Comment", "Catalog" and "Calibre" from their fields, any other name from
   // the property list; nothing when absent.
@@ -128,6 +131,9 @@ class CRun : public CObjWithProp {
   const CBOMGrid& GetBOM() const { return *m_bom; }
   // Replaces the bill of materials (its source becomes this run).
   void SetBOM(std::unique_ptr<CBOMGrid> bom);
+  // What the bill shows of the elements changed: their fields, or which of them carry
+  // a reference (and so which is the first of it).
+  void MarkBillStale();
   CDev* GetCurrentElement() const { return m_current; }
   void SetCurrentElement(CDev* element) { m_current = element; }
   std::uint32_t GetFlagsWord() const { return m_flags; }

@@ -106,6 +106,7 @@ void CRun::ReadElementRecords(CArchiveReader& archive, CElementRecordReader& rea
     record->SetReference(GetLengthReference(record->GetVariantIndex(), record->GetBookedLength()));
     m_lengths.push_back(record);
     m_refIndex.Insert(*record, 1);
+    MarkBillStale();
     BookHeld(record->GetReference(), 1);
   }
   const std::uint8_t hasStart = archive.ReadByte();

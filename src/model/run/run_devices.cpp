@@ -24,7 +24,9 @@ std::int32_t ClampToInt32(std::int64_t value) {
 }  // namespace
 
 void CRun::OnReferenceChanged(CDev& element) {
-  if (element.GetRun() == this) m_refIndex.Rekey(element);
+  if (element.GetRun() != this) return;
+  m_refIndex.Rekey(element);
+  MarkBillStale();
 }
 
 int CRun::FindDeviceIndex(const CDev* element) const {
@@ -57,10 +59,12 @@ void CRun::ListDevice(CDev& owned) {
     const auto it = std::find(m_lengths.begin(), m_lengths.end(), element);
     if (it != m_lengths.end()) m_lengths.erase(it);
     m_refIndex.Erase(*element);
+    MarkBillStale();
   }
   if (element->m_listed == 0) {
     m_devices.push_back(element);
     m_refIndex.Insert(*element, kDeviceList);
+    MarkBillStale();
   }
   BookDevice(*element);
 }
@@ -100,6 +104,7 @@ void CRun::RemoveDevice(CDev* element) {
     m_devices.erase(m_devices.begin() + index);
   }
   m_refIndex.Erase(*element);
+  MarkBillStale();
   const int kind = element->GetKind();
   if (kind != CDev::kStraight && kind >= CDev::kEnd && kind <= CDev::kJoint &&
       element->GetBooked() != 0) {
@@ -152,6 +157,7 @@ void CRun::AddLengthToBOM(std::string_view rating, std::int64_t length, int vari
   record->SetReference(GetLengthReference(variantIndex, record->GetBookedLength()));
   m_lengths.push_back(record);
   m_refIndex.Insert(*record, kLengthList);
+  MarkBillStale();
   m_bom->AddHeldQuantity(record->GetReference(), 1);
 }
 

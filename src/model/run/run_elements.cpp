@@ -73,6 +73,7 @@ std::unique_ptr<CDev> CRun::ReleaseElement(CDev* element) {
   else if (element->m_listed == 1) EraseFrom(m_devices, element);
   if (element->m_listed == 2) EraseFrom(m_lengths, element);
   m_refIndex.Erase(*element);
+  MarkBillStale();
   return Disown(element);
 }
 

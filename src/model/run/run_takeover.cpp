@@ -68,10 +68,12 @@ void CRun::TakeOverElements(CRun& oldRun, bool variantChange) {
       AdoptElement(std::move(owned));
       (list == 0 ? m_devices : m_lengths).push_back(element);
       m_refIndex.Insert(*element, list);
+      MarkBillStale();
       if (list == 0) moved.push_back(element);
     }
     source.clear();
     oldRun.m_refIndex.Clear(list);
+    oldRun.MarkBillStale();
   }
   oldRun.m_current = nullptr;
   const CRunRangeRules& rules = GetRangeRules();

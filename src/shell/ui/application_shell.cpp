@@ -73,8 +73,7 @@ void CApplicationShell::CreateFrame() {
   m_layoutDocuments = std::make_unique<CRunDocuments>(*m_dialogs, m_app, m_units);
   m_catalogueMenu = std::make_unique<CCatalogueMenu>(m_app);
   auto opened = [this](const QString& path) {
-    m_recentFiles.Add(path.toStdString());
-    if (!m_recentFiles.WriteTo(m_app.Profile()))
+    if (m_recentFiles.Add(path.toStdString()) && !m_recentFiles.WriteTo(m_app.Profile()))
       SettingsNotSavedMessage(m_app.Profile(), m_frame.get());
     if (m_frame) m_frame->RefreshRecentFiles();
   };

@@ -124,8 +124,10 @@ void CMainFrame::ConnectDocuments() {
 
 void CMainFrame::AddRecentFile(const QString& path) {
   if (!m_services.recentFiles) return;
-  m_services.recentFiles->Add(QFileInfo(path).absoluteFilePath().toStdString());
-  if (!m_services.recentFiles->WriteTo(m_services.app->Profile()))
+  // Opening the file listed first again, as a start with it does, leaves the settings
+  // file alone.
+  if (m_services.recentFiles->Add(QFileInfo(path).absoluteFilePath().toStdString()) &&
+      !m_services.recentFiles->WriteTo(m_services.app->Profile()))
     SettingsNotSavedMessage(m_services.app->Profile(), this);
   RefreshRecentFiles();
 }

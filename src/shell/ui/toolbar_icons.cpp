@@ -201,13 +201,14 @@ bool PaintDesignIcon(QPainter& p, int commandId) {
   }
 }
 
-QPixmap IconPixmap(int commandId, int size) {
+// The icon at that size; whether the command has one tells `painted`.
+QPixmap IconPixmap(int commandId, int size, bool& painted) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   painter.scale(size / 16.0, size / 16.0);
-  if (!PaintCommandIcon(painter, commandId)) PaintViewIcon(painter, commandId);
+  painted = PaintCommandIcon(painter, commandId) || PaintViewIcon(painter, commandId);
   return pixmap;
 }
 
@@ -227,9 +228,12 @@ bool HasToolbarIcon(int commandId) {
 }
 
 QIcon ToolbarIcon(int commandId) {
-  if (!HasToolbarIcon(commandId)) return {};
+  // The small picture tells whether there is an icon at all: no picture is drawn twice.
+  bool painted = false;
+  const QPixmap small = IconPixmap(commandId, 16, painted);
+  if (!painted) return {};
   QIcon icon;
-  icon.addPixmap(IconPixmap(commandId, 16));
-  icon.addPixmap(IconPixmap(commandId, 32));
+  icon.addPixmap(small);
+  icon.addPixmap(IconPixmap(commandId, 32, painted));
   return icon;
 }

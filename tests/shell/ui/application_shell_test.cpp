@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/current_language.h"
@@ -261,6 +262,31 @@ TEST_F(ApplicationShellTest, AFileOnTheCommandLineOpensWithoutTheChoiceOrIsToldT
     }
     EXPECT_EQ(m_dialogs->offeredModes.size(), c.told ? 1 : 0) << c.file;
     EXPECT_EQ(m_shell->Frame()->Mode(), c.mode) << c.file;
+  }
+}
+
+// The settings file is replaced whole at every write, so an unchanged inode means it was
+// not written.
+TEST_F(ApplicationShellTest, AStartWithTheFileListedFirstLeavesTheSettingsFileAlone) {
+  const std::string listed = m_folder.Write("documents/listed.run", LayoutFileBytes());
+  const std::string other = m_folder.Write("documents/other.run", LayoutFileBytes());
+  const std::string settings = m_folder.SettingsFolder() + "TVR.INI";
+  const struct {
+    std::string file;
+    bool written;
+  } cases[] = {{listed, false}, {other, true}};
+  for (const auto& c : cases) {
+    SetUp();
+    m_folder.WriteSettings("[Language]\nID=044\n[Recent File List]\nFile1=" + listed + "\n");
+    const auto inode = [&settings] {
+      struct stat info {};
+      return ::stat(settings.c_str(), &info) == 0 ? info.st_ino : 0;
+    };
+    const ino_t inodeBefore = inode();
+    ASSERT_TRUE(Start({QString::fromStdString(c.file), "/nsplash"}));
+    EXPECT_EQ(m_shell->Frame()->Mode(), EFrameMode::Graphical) << c.file;
+    EXPECT_EQ(m_shell->RecentFiles().Entry(0), c.file);
+    EXPECT_EQ(inode() != inodeBefore, c.written) << c.file;
   }
 }
 

@@ -15,6 +15,7 @@
 #include "app/ui/pictures.h"
 #include "shell/ui/toolbar_icons.h"
 #include "shell_test_support.h"
+#include "support/temp_folder.h"
 #include "support/test_output.h"
 
 namespace {
@@ -71,7 +72,21 @@ TEST(PicturesTest, DrawnPicturesHaveTheirSizes) {
     EXPECT_GT(InkedPixels(StartModePicture(mode).toImage()), 200) << mode;
   EXPECT_FALSE(ProgramIcon().isNull());
   QPixmap drawn = StatusBarPicture();
-  EXPECT_EQ(PictureFileOr("/nonexistent.jpg", drawn).cacheKey(), drawn.cacheKey());
+  int draws = 0;
+  const auto draw = [&] {
+    ++draws;
+    return drawn;
+  };
+  EXPECT_EQ(PictureFileOr("/nonexistent.jpg", draw).cacheKey(), drawn.cacheKey());
+  EXPECT_EQ(draws, 1);
+  CTempFolder folder("pictures");
+  const std::string file = folder.File("splash.png");
+  QImage image(10, 8, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  ASSERT_TRUE(image.save(QString::fromStdString(file)));
+  const QPixmap read = PictureFileOr(QString::fromStdString(file), draw);
+  EXPECT_EQ(read.size(), QSize(10, 8));
+  EXPECT_EQ(draws, 1) << "a picture read from its file is not drawn as well";
 }
 
 TEST(PicturesTest, LanguageItemsShowFlagAndName) {
