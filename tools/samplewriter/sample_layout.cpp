@@ -179,10 +179,10 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       // A special piece is laid as its design tool lays it, on the box of the straight
       // that the element ahead carries.
       const CBox* line = ahead->GetBox(ahead->GetBackFace());
-      const int laidOut = kind == CDev::kInLine ? at->InsertRiserFixing(a, b, 0)
-                          : line == nullptr     ? 0
-                                                : ahead->InsertOnLineAt(b, line, kind);
-      if (laidOut == 0) return fail("the kit does not fit");
+      const int inserted = kind == CDev::kInLine ? at->InsertRiserFixing(a, b, 0)
+                           : line == nullptr     ? 0
+                                                 : ahead->InsertOnLineAt(b, line, kind);
+      if (inserted == 0) return fail("the kit does not fit");
       at = at->GetNeighbour(a);
     } else if (words[0] == "variant" && words.size() == 2 && Number(words[1], a) && a >= 0 &&
                a < 256 &&
