@@ -74,6 +74,10 @@ HEADER = """\
 #                ER end feed unit, EL centre feed unit, EH transformer connection;
 #                   suffix 1 (cable box; 2 reserved for units with a breaker)
 #                EX end cover; JN joint block (spare); FB internal fire barrier
+#                in-line pieces: EF special piece (QM, QG; QG's without its suffix), DF
+#                   flat special piece (QD), ZZ special piece to order (QJF, QP), CF wall
+#                   crossing (QG), AD adapter and TW double coupler (QM), ET riser element
+#                   (QW), ER pass-through (QP)
 #     neutral    4 (three phases and neutral, the default); range QM also offers its
 #                straight lengths with 3 (three conductors)
 #   accessories  <range letters>B<amperes on four digits, 0000 = every rating><family><variant>
