@@ -77,7 +77,7 @@ HEADER = """\
 #                in-line pieces: EF special piece (QM, QG; QG's without its suffix), DF
 #                   flat special piece (QD), ZZ special piece to order (QJF, QP), CF wall
 #                   crossing (QG), AD adapter and TW double coupler (QM), ET riser element
-#                   (QW), ER pass-through (QP)
+#                   (QW), ER and DL pass-throughs (QP, QM)
 #     neutral    4 (three phases and neutral, the default); range QM also offers its
 #                straight lengths with 3 (three conductors)
 #   accessories  <range letters>B<amperes on four digits, 0000 = every rating><family><variant>
@@ -849,11 +849,11 @@ QM_REACHED_REFERENCES = [
 
 # What the in-line units and special pieces make that no list above holds (written last,
 # so that no serial before them moves): the special piece of every range at every rating
-# that has one, QG's wall crossing (and the brackets of the line it turns) and riser
-# kits, QP's pass-through, QW's riser element, QM's adapter at 2500 A with the neutral
-# 7 and its double coupler of the twin housings (and their halves). The conductor digit
-# follows the family; the families below name these pieces before the usual ones, whose
-# letters other parts share.
+# that has one, QG's wall crossing (and the brackets of the line it turns), riser kits and
+# end piece of 1350 A, the pass-throughs of QP and QM, QW's riser element, QM's adapter at
+# 2500 A with the neutral 7 and its double coupler of the twin housings (and their
+# halves). The conductor digit follows the family; the families below name these pieces
+# before the usual ones, whose letters other parts share.
 IN_LINE_PIECE_FAMILIES = {
     ("QM", "EF"): ("Pièce spéciale", "Special piece", "Pieza especial", 2.2, 1.4, 1.3),
     ("QG", "EF"): ("Pièce spéciale", "Special piece", "Pieza especial", 2.2, 1.4, 1.3),
@@ -867,6 +867,9 @@ IN_LINE_PIECE_FAMILIES = {
     ("QP", "ER"): ("Traversée", "Pass-through", "Paso", 1.2, 0.8, 0.9),
     ("QW", "ET"): ("Élément de colonne montante", "Riser element", "Tramo de columna montante",
                    3.2, 1.8, 3.0),
+    ("QG", "ET"): ("Élément d'extrémité 3 m", "End piece 3 m", "Tramo de extremo 3 m",
+                   5.2, 66 / 36.0, 3.2),
+    ("QM", "DL"): ("Traversée", "Pass-through", "Paso", 1.2, 0.8, 0.9),
     ("QM", "AD"): ("Adaptateur", "Adapter", "Adaptador", 3.0, 1.8, 1.5),
     ("QM", "TW"): ("Coupleur double", "Double coupler", "Acoplador doble", 2.0, 1.2, 1.0),
 }
@@ -879,12 +882,16 @@ IN_LINE_PIECE_REFERENCES = [
                     for part in ("EF4", "CF4"))),
     ("QG", "QGA0800RU410 QGA1000RU415 QGC1000RU415 QGC1350RU415 QGA1250YA4 QGC1600YA4"),
     ("QG", "QGB0150EM15 QGB0270EM12 QGB0130FM13 QGB0140FM14 QGB0150FM15 QGB0270FM12"),
+    ("QG", "QGC1350ET430"),
     ("QD", "QDA63DF4 QDA160DF4 QDT63DF4 QDT100DF4"),
     ("QP", "QPA250ZZ4 QPA400ZZ4 QPA630ZZ4 QPA1000ZZ4 QPC400ZZ4 QPC800ZZ4"),
     ("QJF", "QJF26ZZ2 QJF46ZZ4"),
     ("QP", """QPA250ER4 QPA400ER4 QPA630ER4 QPA1000ER4 QPC250ER4 QPC400ER4 QPC800ER4 QPA25ER4
         QPA50ER4 QPA80ER4 QPC25ER4 QPC50ER4"""),
     ("QW", "QW031ET4 QW063ET4 QW080ET4"),
+    ("QM", " ".join(code + "DL4" for code in
+                    "QMA1600 QMA2000 QMA2500 QMA5000 QMC1600 QMC2500 QMC3200 QMC6300".split())
+     + " QMA2500DL7"),
 ]
 
 

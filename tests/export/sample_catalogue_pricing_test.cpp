@@ -538,15 +538,14 @@ TEST_F(SampleCataloguePricingTest, EveryEndAndFeedVariantPricesEveryLine) {
   ExpectNothingMissing();
 }
 
-// Whether the characteristics page of a run laid anew leaves out the in-line unit (kind
-// 7) or special piece (kind 8) of the code at the rating and neutral ("" the run's usual
-// one): the units of a built run (variant 2 on), QMA's adapter (11) but at 2500 A with the
-// neutrals 6 to 8, and QM's double coupler (16) but on the twin housings (QMA 5000 A,
-// 6300 A whatever the code).
+// Whether a range's characteristics page leaves out the special piece (kind 8) of the code
+// at the rating and neutral ("" the run's usual one): QMA's adapter (11) but at 2500 A with
+// the neutrals 6 to 8, and QM's double coupler (16) but on the twin housings (QMA 5000 A,
+// 6300 A whatever the code). In-line units (kind 7) are all offered, those of variant 2 on
+// once the run is built.
 bool PageLeavesOut(std::string_view code, std::string_view rating, std::string_view neutral,
                    int kind, int variant) {
-  if (kind == CDev::kInLine) return variant >= 2;
-  if (!code.starts_with("QM")) return false;
+  if (kind != CDev::kInLineVariant || !code.starts_with("QM")) return false;
   if (code == "QMA" && (variant == 11 || variant == 12))
     return !(rating == "25" && neutral >= "6" && neutral <= "8");
   return variant == 16 && rating != "63" && !(code == "QMA" && rating == "50");
