@@ -74,6 +74,10 @@ HEADER = """\
 #                ER end feed unit, EL centre feed unit, EH transformer connection;
 #                   suffix 1 (cable box; 2 reserved for units with a breaker)
 #                EX end cover; JN joint block (spare); FB internal fire barrier
+#                in-line pieces: EF special piece (QM, QG; QG's without its suffix), DF
+#                   flat special piece (QD), ZZ special piece to order (QJF, QP), CF wall
+#                   crossing (QG), AD adapter and TW double coupler (QM), ET riser element
+#                   (QW), ER and DL pass-throughs (QP, QM)
 #     neutral    4 (three phases and neutral, the default); range QM also offers its
 #                straight lengths with 3 (three conductors)
 #   accessories  <range letters>B<amperes on four digits, 0000 = every rating><family><variant>
@@ -656,6 +660,18 @@ RULE_ACCESSORIES = {
                     "Escuadra de montaje 130 x 130", 17.0, 10, 1100),
     "QGB0140EM14": ("Équerre de montage 140 x 140", "Mounting bracket 140 x 140",
                     "Escuadra de montaje 140 x 140", 18.0, 10, 1200),
+    "QGB0150EM15": ("Équerre de montage 150 x 150", "Mounting bracket 150 x 150",
+                    "Escuadra de montaje 150 x 150", 19.0, 10, 1300),
+    "QGB0270EM12": ("Équerre de montage 120 x 270", "Mounting bracket 120 x 270",
+                    "Escuadra de montaje 120 x 270", 21.0, 12, 1600),
+    "QGB0130FM13": ("Équerre de montage à plat 130 x 130", "Flat mounting bracket 130 x 130",
+                    "Escuadra de montaje plana 130 x 130", 18.0, 10, 1150),
+    "QGB0140FM14": ("Équerre de montage à plat 140 x 140", "Flat mounting bracket 140 x 140",
+                    "Escuadra de montaje plana 140 x 140", 19.0, 10, 1250),
+    "QGB0150FM15": ("Équerre de montage à plat 150 x 150", "Flat mounting bracket 150 x 150",
+                    "Escuadra de montaje plana 150 x 150", 20.0, 10, 1350),
+    "QGB0270FM12": ("Équerre de montage à plat 120 x 270", "Flat mounting bracket 120 x 270",
+                    "Escuadra de montaje plana 120 x 270", 22.0, 12, 1650),
     "QPB0400SE": ("Coffret de dérivation à fusibles 400 A", "Fused tap-off box 400 A",
                   "Caja de derivación con fusibles 400 A", 420.0, 40, 13000),
     "QDB0016PE": ("Prise débrochable 16 A", "Plug-in unit 16 A", "Toma enchufable 16 A",
@@ -831,6 +847,53 @@ QM_REACHED_REFERENCES = [
     ("QM", "QMB0726CR74 QMB0160CF7 QMB0180CF7 QMB0200CF7 QMB0220CF7 QMB0244CF9 QMB0622CF9"),
 ]
 
+# What the in-line units and special pieces make that no list above holds (written last,
+# so that no serial before them moves): the special piece of every range at every rating
+# that has one, QG's wall crossing (and the brackets of the line it turns), riser kits and
+# end piece of 1350 A, the pass-throughs of QP and QM, QW's riser element, QM's adapter at
+# 2500 A with the neutral 7 and its double coupler of the twin housings (and their
+# halves). The conductor digit follows the family; the families below name these pieces
+# before the usual ones, whose letters other parts share.
+IN_LINE_PIECE_FAMILIES = {
+    ("QM", "EF"): ("Pièce spéciale", "Special piece", "Pieza especial", 2.2, 1.4, 1.3),
+    ("QG", "EF"): ("Pièce spéciale", "Special piece", "Pieza especial", 2.2, 1.4, 1.3),
+    ("QD", "DF"): ("Pièce spéciale à plat", "Flat special piece", "Pieza especial plana",
+                   2.2, 1.4, 1.3),
+    ("QP", "ZZ"): ("Pièce spéciale sur commande", "Special piece to order",
+                   "Pieza especial por encargo", 2.6, 1.6, 1.4),
+    ("QJF", "ZZ"): ("Pièce spéciale sur commande", "Special piece to order",
+                    "Pieza especial por encargo", 2.6, 1.6, 1.4),
+    ("QG", "CF"): ("Traversée de mur", "Wall crossing", "Paso de muro", 1.2, 1.0, 0.9),
+    ("QP", "ER"): ("Traversée", "Pass-through", "Paso", 1.2, 0.8, 0.9),
+    ("QW", "ET"): ("Élément de colonne montante", "Riser element", "Tramo de columna montante",
+                   3.2, 1.8, 3.0),
+    ("QG", "ET"): ("Élément d'extrémité 3 m", "End piece 3 m", "Tramo de extremo 3 m",
+                   5.2, 66 / 36.0, 3.2),
+    ("QM", "DL"): ("Traversée", "Pass-through", "Paso", 1.2, 0.8, 0.9),
+    ("QM", "AD"): ("Adaptateur", "Adapter", "Adaptador", 3.0, 1.8, 1.5),
+    ("QM", "TW"): ("Coupleur double", "Double coupler", "Acoplador doble", 2.0, 1.2, 1.0),
+}
+IN_LINE_PIECE_REFERENCES = [
+    ("QM", " ".join(code + "EF43" for code in
+                    "QMA1600 QMA2000 QMA2500 QMA5000 QMC1600 QMC2500 QMC3200 QMC6300".split())),
+    ("QM", "QMA2500EF73 QMA2500AD71 QMA2500AD72 QMA2500TW41 QMC3200TW41 QMA5000TW41"),
+    ("QM", "QMC6300TW41"),
+    ("QG", " ".join(code + part for code in "QGA0800 QGA1000 QGC1000 QGC1350".split()
+                    for part in ("EF4", "CF4"))),
+    ("QG", "QGA0800RU410 QGA1000RU415 QGC1000RU415 QGC1350RU415 QGA1250YA4 QGC1600YA4"),
+    ("QG", "QGB0150EM15 QGB0270EM12 QGB0130FM13 QGB0140FM14 QGB0150FM15 QGB0270FM12"),
+    ("QG", "QGC1350ET430"),
+    ("QD", "QDA63DF4 QDA160DF4 QDT63DF4 QDT100DF4"),
+    ("QP", "QPA250ZZ4 QPA400ZZ4 QPA630ZZ4 QPA1000ZZ4 QPC400ZZ4 QPC800ZZ4"),
+    ("QJF", "QJF26ZZ2 QJF46ZZ4"),
+    ("QP", """QPA250ER4 QPA400ER4 QPA630ER4 QPA1000ER4 QPC250ER4 QPC400ER4 QPC800ER4 QPA25ER4
+        QPA50ER4 QPA80ER4 QPC25ER4 QPC50ER4"""),
+    ("QW", "QW031ET4 QW063ET4 QW080ET4"),
+    ("QM", " ".join(code + "DL4" for code in
+                    "QMA1600 QMA2000 QMA2500 QMA5000 QMC1600 QMC2500 QMC3200 QMC6300".split())
+     + " QMA2500DL7"),
+]
+
 
 def costing_references():
     """What linear costing and costing by reference name from LIN_REF.DBF for every
@@ -869,9 +932,10 @@ def shared_label(rng, letters, texts, amps):
                  for t, word in zip(texts, words))
 
 
-def write_rule_references(w, lists, conductor_in_tail=False):
+def write_rule_references(w, lists, conductor_in_tail=False, families=None):
     # Added after every other row, so that the serials before them stay. With
-    # conductor_in_tail, the digit after the family letters names the conductors.
+    # conductor_in_tail, the digit after the family letters names the conductors;
+    # families, by range and letters, come before the usual ones.
     for rng, text in lists:
         discount = RULE_DISCOUNTS[rng]
         for ref in text.split():
@@ -884,7 +948,7 @@ def write_rule_references(w, lists, conductor_in_tail=False):
             head, amps, letters, tail = split_rule_reference(rng, ref)
             code = {"QW0": "QW", "QJ0": "QJF", "QPB": "QP"}.get(head, head)
             metal = "C" if head in ("QPC", "QMC", "QGC", "QWC") else "A"
-            fr, en, es, pf, tf, mf = rule_family(rng, letters)
+            fr, en, es, pf, tf, mf = (families or {}).get((rng, letters)) or rule_family(rng, letters)
             metres = rule_length_metres(letters, tail)
             if metres is not None:
                 fr, en, es = straight_texts(metres * 1000)
@@ -928,6 +992,8 @@ def main():
     write_rule_references(w, END_VARIANT_REFERENCES)
     write_rule_references(w, QM_CONNECTION_REFERENCES)
     write_rule_references(w, SHAPED_VARIANT_REFERENCES)
+    write_rule_references(w, IN_LINE_PIECE_REFERENCES, conductor_in_tail=True,
+                          families=IN_LINE_PIECE_FAMILIES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

@@ -130,7 +130,7 @@ bool CCharacteristicsPage::Offers(const CDev& element, const CContext& context, 
   }
   const int kind = element.GetKind();
   if (group != GetKindGroup(kind)) return false;
-  if (context.IsRefusedQMVariant(kind, variant)) return false;
+  if (context.RefusesVariant(*element.GetRun(), kind, variant)) return false;
   if (row.texts[3].starts_with("QMPackage") && !OffersPackage(element, row.texts[3])) return false;
   if (context.catalog.starts_with("QM") && kind == CDev::kEnd && variant == 10 &&
       element.GetDirection() != 2 && element.GetDirection() != 3)
@@ -164,7 +164,8 @@ int CCharacteristicsPage::SuffixOf(const CDev& element, const CContext& context,
 }
 
 void CCharacteristicsPage::ResetRefusedVariant(CDev& element, const CContext& context) {
-  if (m_face || !context.IsRefusedQMVariant(element.GetKind(), element.GetVariant())) return;
+  if (m_face || !context.RefusesVariant(*element.GetRun(), element.GetKind(), element.GetVariant()))
+    return;
   // A variant the range no longer offers for this rating goes back to the plain one.
   element.SetStyle(element.GetStyle() & 0x00FFFF00u);
   element.SetStyle2(element.GetStyle2() & 0x00FFFF00u);

@@ -538,4 +538,93 @@ TEST_F(SampleCataloguePricingTest, EveryEndAndFeedVariantPricesEveryLine) {
   ExpectNothingMissing();
 }
 
+// Whether a range's characteristics page leaves out the special piece (kind 8) of the code
+// at the rating and neutral ("" the run's usual one): QMA's adapter (11) but at 2500 A with
+// the neutrals 6 to 8, and QM's double coupler (16) but on the twin housings (QMA 5000 A,
+// 6300 A whatever the code). In-line units (kind 7) are all offered, those of variant 2 on
+// once the run is built.
+bool PageLeavesOut(std::string_view code, std::string_view rating, std::string_view neutral,
+                   int kind, int variant) {
+  if (kind != CDev::kInLineVariant || !code.starts_with("QM")) return false;
+  if (code == "QMA" && (variant == 11 || variant == 12))
+    return !(rating == "25" && neutral >= "6" && neutral <= "8");
+  return variant == 16 && rating != "63" && !(code == "QMA" && rating == "50");
+}
+
+// What a range's design check refuses of a unit or piece laid in the middle of a flat
+// line, so that no part is made: a special piece of variant 0 (QW's fire barrier, the
+// generic piece of the APOD lines) whatever the line, QJF's special piece below 2600 A,
+// QPC's at 250 A, and QM's riser kit, which stands on a rising line (the riser kit test
+// lays it there).
+bool InLineCheckRefuses(std::string_view code, std::string_view rating, int kind, int variant) {
+  if (kind == CDev::kInLineVariant)
+    return variant == 0 || (code == "QJF" && rating == "14") || (code == "QPC" && rating == "25");
+  return code.starts_with("QM") && variant == 1;
+}
+
+// Every in-line unit and special piece that a range's characteristics page offers, at
+// every rating, laid on the line of a run between its usual ends as the design tools lay
+// them: every line finds a full article.
+TEST_F(SampleCataloguePricingTest, EveryInLineUnitAndSpecialPiecePricesEveryLine) {
+  int laid = 0;
+  std::set<std::string> codes;
+  for (const CUsualEnds& range : kRanges) {
+    if (!codes.insert(range.code).second) continue;
+    std::vector<std::string> ratings;
+    std::vector<std::pair<int, int>> pieces;  // kind, code (option x 100 + variant)
+    {
+      CDorneDoc probe;
+      std::unique_ptr<CRun> run = CRunFactory::Instance().CreateForCatalog(range.code, &probe);
+      ASSERT_NE(run, nullptr) << range.code;
+      for (const CCodeLabelRow& row : *run->GetRatingList()) ratings.push_back(row.code);
+      for (const CCodeRow& row : *run->GetCodeTable()) {
+        const int kind = TextToInt(row.texts[0]);
+        if (kind == CDev::kInLine || kind == CDev::kInLineVariant)
+          pieces.emplace_back(kind, TextToInt(row.texts[1]));
+      }
+    }
+    for (const std::string& rating : ratings)
+      for (const std::string neutral : {"", "7"})
+        for (const auto& [kind, code] : pieces) {
+          const int variant = code % 100;
+          // QMA 2500 A with the neutral 7 offers a piece more.
+          if ((!neutral.empty() && std::string(range.code) + rating != "QMA25") ||
+              PageLeavesOut(range.code, rating, neutral, kind, variant) ||
+              InLineCheckRefuses(range.code, rating, kind, variant))
+            continue;
+          const std::string what = std::string(range.code) + " " + rating + " " + neutral +
+                                   " kind " + std::to_string(kind) + " variant " +
+                                   std::to_string(code);
+          m_document = std::make_unique<CDorneDoc>();
+          m_document->OnNewDocument("");
+          while (!m_document->GetRuns().empty())
+            m_document->RemoveRun(m_document->GetRuns().front());
+          std::string layout = "run " + std::string(range.code) + " " + rating + "\n" +
+                               (neutral.empty() ? "" : "prop Neutral " + neutral + "\n") +
+                               "start " + std::to_string(range.start) + "\n" + range.extra +
+                               "go 4 6000\nend " + std::to_string(range.end) +
+                               "\nfrom 0\nkit 4 3000 " + std::to_string(kind) + "\nvariant " +
+                               std::to_string(variant) + "\n";
+          // What the page sets besides: the option of the code, a riser kit's position.
+          if (code >= 100) layout += "style " + std::to_string(code / 100) + "000000\n";
+          ASSERT_EQ(LayOutSample(*m_document, layout), "") << what;
+          CRun& run = *m_document->GetRuns().front();
+          if (kind == CDev::kInLine && !run.InLineKitPosition(variant).empty())
+            for (CDev* element : run.GetDevices())
+              if (element->GetKind() == CDev::kInLine)
+                element->SetPropValue("KITCF", std::string(run.InLineKitPosition(variant)));
+          ASSERT_EQ(run.RebuildParts(0), 1) << what;
+          // The piece became a part, not the range's text for its kind.
+          const auto placed = std::ranges::find_if(
+              run.GetDevices(), [&](const CDev* element) { return element->GetKind() == kind; });
+          ASSERT_NE(placed, run.GetDevices().end()) << what;
+          EXPECT_FALSE(run.IsKindText((*placed)->GetReference(), kind, variant)) << what;
+          PriceAndCheck(what);
+          ++laid;
+        }
+  }
+  EXPECT_GT(laid, 60);
+  ExpectNothingMissing();
+}
+
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include "model/run/range_rules.h"
 #include "page_test_support.h"
-#include "pages/characteristics_context.h"
 #include "pages/characteristics_page.h"
 
 namespace {
@@ -199,39 +198,6 @@ TEST_F(CharacteristicsPageTest, TheOptionBitButtonTogglesBitTwelveInBothWords) {
   EXPECT_EQ(end.GetStyle2() & 0xF000u, end.GetStyle() & 0xF000u);
   ASSERT_EQ(page.ToggleOptionBit().result, EApplyResult::kApplied);
   EXPECT_EQ(end.GetStyle(), style);
-}
-
-struct RefusedCase {
-  const char* catalog;
-  int rating;
-  int neutral;
-  int kind;
-  int variant;
-  bool refused;
-};
-
-TEST(CharacteristicsFilters, QMVariantsFollowTheirRatings) {
-  const RefusedCase cases[] = {
-      {"QMA", 40, 0, CDev::kInLineVariant, 11, true},
-      {"QMA", 25, 6, CDev::kInLineVariant, 11, false},
-      {"QMA", 25, 9, CDev::kInLineVariant, 12, true},
-      {"QMA", 40, 0, CDev::kEnd, 9, true},
-      {"QMA", 40, 0, CDev::kEnd, 7, false},
-      {"QMA", 40, 0, CDev::kInLineVariant, 16, true},
-      {"QMA", 50, 0, CDev::kInLineVariant, 16, false},
-      {"QMC", 50, 0, CDev::kInLineVariant, 16, true},
-      {"QMC", 63, 0, CDev::kInLineVariant, 16, false},
-      {"QMC", 40, 0, CDev::kInLineVariant, 11, false},
-      {"QDA", 40, 0, CDev::kInLineVariant, 16, false},
-  };
-  for (const RefusedCase& test : cases) {
-    CCharacteristicsPage::CContext context;
-    context.catalog = test.catalog;
-    context.rating = test.rating;
-    context.neutral = test.neutral;
-    EXPECT_EQ(context.IsRefusedQMVariant(test.kind, test.variant), test.refused)
-        << test.catalog << " " << test.rating << " " << test.kind << "/" << test.variant;
-  }
 }
 
 struct RenumberCase {

@@ -140,6 +140,34 @@ TEST_F(RangeRulesTest, OnlyQmaEndCabinetsHaveAFarConnectionPoint) {
   }
 }
 
+// The variants a range refuses at a rating and neutral: its characteristics page leaves
+// them out and a new element never takes them.
+TEST_F(RangeRulesTest, QmVariantsFollowTheirRatings) {
+  const struct {
+    const char* catalog;
+    int rating, neutral, kind, variant;
+    bool refused;
+  } cases[] = {
+      {"QMA", 40, 0, CDev::kInLineVariant, 11, true},
+      {"QMA", 25, 6, CDev::kInLineVariant, 11, false},
+      {"QMA", 25, 9, CDev::kInLineVariant, 12, true},
+      {"QMA", 40, 0, CDev::kEnd, 9, true},
+      {"QMA", 40, 0, CDev::kEnd, 7, false},
+      {"QMA", 40, 0, CDev::kInLineVariant, 16, true},
+      {"QMA", 50, 0, CDev::kInLineVariant, 16, false},
+      {"QMC", 50, 0, CDev::kInLineVariant, 16, true},
+      {"QMC", 63, 0, CDev::kInLineVariant, 16, false},
+      {"QMC", 40, 0, CDev::kInLineVariant, 11, false},
+      {"QMA", 40, 0, CDev::kInLine, 16, false},
+      {"QDA", 40, 0, CDev::kInLineVariant, 16, false},
+  };
+  for (const auto& c : cases) {
+    const CRunRangeRules& rules = CRunFactory::Instance().RulesForCode(c.catalog);
+    EXPECT_EQ(rules.RefusesVariant(c.catalog, c.rating, c.neutral, c.kind, c.variant), c.refused)
+        << c.catalog << " " << c.rating << " " << c.kind << "/" << c.variant;
+  }
+}
+
 class RangeBOMTest : public BOMTestBase {
  protected:
   void SetUp() override {

@@ -160,59 +160,97 @@ TEST_F(RunTakeOverTest, AnEndTakesAVariantItsNewRangeCodes) {
   }
 }
 
-// An in-line unit takes a variant its range codes when it is made on a line and when its
-// run changes range: the plain unit (variant 0) where the table has one, else the first
-// that an unbuilt run's page offers (below 2), a riser kit placed where the range says.
+// An in-line unit or a special piece takes a variant its range codes when it is made on a
+// line and when its run changes range: the plain one (variant 0) where the table has one,
+// else the first that an unbuilt run's page offers (a unit below 2, no piece the range
+// refuses at the run's rating), with its option; a riser kit placed where the range says.
 TEST_F(RunTakeOverTest, AnInLineUnitTakesAVariantItsRangeCodes) {
   const struct {
     const char* what;
     const char* catalog;
+    int kind;
     std::vector<CCodeRow> units;
-    int variant;
+    int code;  // option x 100 + variant
     const char* reference;
     const char* kit;
   } rows[] = {
-      {"a plain unit", "QGA", {{{"7", "0", "U0", ""}}, {{"7", "1", "U1", ""}}}, 0, "U0", ""},
+      {"a plain unit",
+       "QGA",
+       CDev::kInLine,
+       {{{"7", "0", "U0", ""}}, {{"7", "1", "U1", ""}}},
+       0,
+       "U0",
+       ""},
       {"no plain unit, a kit",
        "QMA",
+       CDev::kInLine,
        {{{"7", "12", "U12", ""}}, {{"7", "1", "U1", ""}}},
        1,
        "U1",
        "0"},
-      {"a kit where the range places none", "QDA", {{{"7", "1", "U1", ""}}}, 1, "U1", ""},
-      {"only a built run's unit", "QMA", {{{"7", "12", "U12", ""}}}, 0, "", ""},
+      {"a kit where the range places none",
+       "QDA",
+       CDev::kInLine,
+       {{{"7", "1", "U1", ""}}},
+       1,
+       "U1",
+       ""},
+      {"only a built run's unit", "QMA", CDev::kInLine, {{{"7", "12", "U12", ""}}}, 0, "", ""},
+      {"a plain piece",
+       "QGA",
+       CDev::kInLineVariant,
+       {{{"8", "1", "P1", ""}}, {{"8", "0", "P0", ""}}},
+       0,
+       "P0",
+       ""},
+      {"no plain piece, the first the rating offers",
+       "QMA",
+       CDev::kInLineVariant,
+       {{{"8", "111", "P11", ""}}, {{"8", "16", "P16", ""}}, {{"8", "3", "P3", ""}}},
+       3,
+       "P3",
+       ""},
+      {"a piece with its option",
+       "QMC",
+       CDev::kInLineVariant,
+       {{{"8", "111", "P11", ""}}, {{"8", "3", "P3", ""}}},
+       111,
+       "P11",
+       ""},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
     CRangeTables tables = MakeTestTables();
-    std::erase_if(tables.codes, [](const CCodeRow& code) { return code.texts[0] == "7"; });
+    const std::string kind = std::to_string(row.kind);
+    std::erase_if(tables.codes, [&](const CCodeRow& code) { return code.texts[0] == kind; });
     tables.codes.insert(tables.codes.begin(), row.units.begin(), row.units.end());
     auto run = MakeRun(row.catalog, tables);
-    EXPECT_EQ(run->GetDefaultInLineVariant(), row.variant);
+    EXPECT_EQ(run->GetDefaultUnitCode(row.kind), row.code);
     // Its reference is the table's text, or the range's unknown piece for a built run's
     // unit made on a run not built.
     const std::string reference =
-        *row.reference != 0 ? std::string(row.reference) : run->GetKindText(CDev::kInLine, 0);
+        *row.reference != 0 ? std::string(row.reference) : run->GetKindText(row.kind, 0);
+    const auto expectTaken = [&](const CDev& unit) {
+      EXPECT_EQ(unit.GetVariant(), row.code % 100);
+      EXPECT_EQ((unit.GetStyle() >> 24) & 0xFu, static_cast<std::uint32_t>(row.code / 100));
+      EXPECT_EQ(unit.GetReference(), reference);
+      EXPECT_EQ(unit.GetFieldText("KITCF").value_or(""), row.kit);
+    };
     CDev* start = CChainBuilder(*run).Start(4);
     start->SetFrontOffsets({0, 200, 300});
     start->MakeBox(CDev::kBodySlot);
     start->BuildBoxes(0);
     CDev* line = start->AddStraightToward(4, 4000);
-    ASSERT_EQ(line->InsertOnLineAt(1500, line->GetBox(0), CDev::kInLine), 1);
-    CDev* unit = line->GetBackNeighbour();
-    EXPECT_EQ(unit->GetVariant(), row.variant);
-    EXPECT_EQ(unit->GetReference(), reference);
-    EXPECT_EQ(unit->GetFieldText("KITCF").value_or(""), row.kit);
+    ASSERT_EQ(line->InsertOnLineAt(1500, line->GetBox(0), row.kind), 1);
+    expectTaken(*line->GetBackNeighbour());
     // The same unit on a run of another range takes that range's variant.
     auto oldRun = MakeRun("QDA", m_oldTables);
     CDev* oldStart = CChainBuilder(*oldRun).Start(4);
-    CDev* oldUnit = CChainBuilder(*oldRun).Add(oldStart, 4, CDev::kInLine, 1000);
+    CDev* oldUnit = CChainBuilder(*oldRun).Add(oldStart, 4, row.kind, 1000);
     CChainBuilder(*oldRun).Add(oldUnit, 4, CDev::kStraight, 1000);
     auto newRun = MakeRun(row.catalog, tables);
     newRun->TakeOverRun(*oldRun);
-    EXPECT_EQ(oldUnit->GetVariant(), row.variant);
-    EXPECT_EQ(oldUnit->GetReference(), reference);
-    EXPECT_EQ(oldUnit->GetFieldText("KITCF").value_or(""), row.kit);
+    expectTaken(*oldUnit);
   }
 }
 

@@ -166,16 +166,27 @@ std::string LayOutSample(CDorneDoc& document, std::string_view layout,
       // What a straight laid after it inherits is replaced, not added to.
       at->SetVariantIndexBoth(a);
       at->BuildBoxes(0);
-    } else if (words[0] == "kit" && words.size() == 3 && Number(words[1], a) &&
-               Number(words[2], b) && a >= 0 && a < CDev::kFaceCount) {
+    } else if (words[0] == "kit" && (words.size() == 3 || words.size() == 4) &&
+               Number(words[1], a) && Number(words[2], b) && a >= 0 && a < CDev::kFaceCount) {
+      int kind = CDev::kInLine;
+      if (words.size() == 4 &&
+          (!Number(words[3], kind) || (kind != CDev::kInLine && kind != CDev::kInLineVariant)))
+        return fail("no kind of in-line piece");
       // The unit takes the direction of the element ahead: one behind would point it
       // back into the line.
-      const CDev* ahead = at->GetNeighbour(a);
+      CDev* ahead = at->GetNeighbour(a);
       if (ahead == nullptr || ahead->GetDirection() != a) return fail("no line ahead at the face");
-      if (at->InsertRiserFixing(a, b, 0) == 0) return fail("the kit does not fit");
+      // A special piece is laid as its design tool lays it, on the box of the straight
+      // that the element ahead carries.
+      const CBox* line = ahead->GetBox(ahead->GetBackFace());
+      const int inserted = kind == CDev::kInLine ? at->InsertRiserFixing(a, b, 0)
+                           : line == nullptr     ? 0
+                                                 : ahead->InsertOnLineAt(b, line, kind);
+      if (inserted == 0) return fail("the kit does not fit");
       at = at->GetNeighbour(a);
     } else if (words[0] == "variant" && words.size() == 2 && Number(words[1], a) && a >= 0 &&
-               a < 256 && at->GetKind() == CDev::kInLine) {
+               a < 256 &&
+               (at->GetKind() == CDev::kInLine || at->GetKind() == CDev::kInLineVariant)) {
       SetVariant(*at->GetRun(), *at, a);
     } else if (words[0] == "field" && words.size() == 3) {
       at->SetPropValue(words[1], words[2]);

@@ -23,12 +23,14 @@ class CDorneDoc;
 //                                   just laid, 0-15, in place of the one it had
 //   name <text>                     the name of the run being laid, in place of the
 //                                   one the document gave it
-//   kit <face> <distance>           an in-line unit (kind 7) between the element just laid
-//                                   and its neighbour at the face (which must lie ahead
-//                                   along that face), at that distance; the statements
-//                                   after it apply to the unit
-//   variant <n>                     the variant of the in-line unit just laid (0-255),
-//                                   its name the run's text for that variant
+//   kit <face> <distance> [<kind>]  an in-line unit (kind 7, the default) or a special
+//                                   piece (kind 8, laid as its design tool lays it, with
+//                                   the variant a new piece takes) between the element
+//                                   just laid and its neighbour at the face (which must
+//                                   lie ahead along that face), at that distance; the
+//                                   statements after it apply to the unit
+//   variant <n>                     the variant of the in-line unit or piece just laid
+//                                   (0-255), its name the run's text for that variant
 //   field <name> <value>            a property of the element just laid (no blanks)
 //   prop <name> <value>             a property of the run being laid (no blanks)
 //   text <x> <y> <words>            a free text placed in 1/2000 of the window ("|" starts

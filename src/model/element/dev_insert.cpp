@@ -88,14 +88,15 @@ int CDev::InsertOnLineAt(std::int64_t distance, const CBox* faceBox, int kind, C
   CDev* added = m_run->NewElement();
   added->m_kind = kind;
   // A unit takes its reference when it is made, as its page would give it.
-  const int variant = kind == kInLine ? m_run->GetDefaultInLineVariant() : 0;
+  const int code = kind == kInLine || kind == kInLineVariant ? m_run->GetDefaultUnitCode(kind) : 0;
+  const int variant = code % 100;
   added->SetReference(m_run->GetKindText(kind, variant));
   added->m_active = kind == kJoint ? 0 : 1;
   added->m_drawnLength = ClampLength(drawn);
   added->m_bookedLength = Scale(drawn, front->m_bookedLength, front->m_drawnLength, drawn);
   added->m_calibre = back->m_calibre;
   added->m_direction = front->m_direction;
-  added->m_style = (front->m_style & 0xFF00u) | static_cast<std::uint32_t>(variant);
+  added->m_style = (front->m_style & 0xFF00u) | CRun::CodeStyleBits(code);
   added->m_style2 = added->m_style;
   if (kind == kInLine && !m_run->InLineKitPosition(variant).empty())
     added->SetPropValue("KITCF", m_run->InLineKitPosition(variant));

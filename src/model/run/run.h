@@ -234,10 +234,21 @@ class CRun : public CObjWithProp {
   // second end row of the table (the first when it has one), so that the end has a
   // reference of its range from the start.
   int GetDefaultEndVariant() const;
-  // The variant a new in-line unit (kind 7) takes: 0 when the code table has it, or
-  // without a catalogue; otherwise the first the characteristics page offers an unbuilt
-  // run (variants below 2), so that the unit has a reference of its range from the start.
-  int GetDefaultInLineVariant() const;
+  // The code (option x 100 + variant) that a new in-line unit (kind 7) or special piece
+  // (kind 8) takes: 0 when the code table has variant 0 of the kind, or without a
+  // catalogue; otherwise the first row of the kind that the characteristics page offers
+  // an unbuilt run, so that the piece has a reference of its range from the start.
+  int GetDefaultUnitCode(int kind) const;
+  // Whether the characteristics page of an unbuilt run offers the code to an element of
+  // the kind: no built run's unit (kind 7, variant 2 on), nothing the range refuses at
+  // the run's rating and neutral.
+  bool OffersUnbuiltCode(int kind, int code) const;
+  // The style bits of a code: the variant in bits 0-7, the option in bits 24-27, as the
+  // characteristics page sets them.
+  static std::uint32_t CodeStyleBits(int code) {
+    return static_cast<std::uint32_t>((code % 100) & 0xFF) |
+           (static_cast<std::uint32_t>((code / 100) & 0xF) << 24);
+  }
   // The kit position an in-line unit of that variant has: "0" for the riser kit of a range
   // that places one, else empty.
   std::string_view InLineKitPosition(int variant) const;

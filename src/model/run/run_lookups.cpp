@@ -106,15 +106,21 @@ int CRun::GetDefaultEndVariant() const {
   return variants.size() > 1 ? variants[1] : variants[0];
 }
 
-int CRun::GetDefaultInLineVariant() const {
+int CRun::GetDefaultUnitCode(int kind) const {
   if (m_catalog.empty()) return 0;
   const std::vector<CCodeRow>* codes = GetCodeTable();
-  if (codes == nullptr || FindKindRow(*codes, CDev::kInLine, 0) >= 0) return 0;
+  if (codes == nullptr || FindKindRow(*codes, kind, 0) >= 0) return 0;
   for (const CCodeRow& row : *codes) {
     const int code = TextToInt(row.texts[1]);
-    if (TextToInt(row.texts[0]) == CDev::kInLine && code < 2) return code;
+    if (TextToInt(row.texts[0]) == kind && OffersUnbuiltCode(kind, code)) return code;
   }
   return 0;
+}
+
+bool CRun::OffersUnbuiltCode(int kind, int code) const {
+  if (kind == CDev::kInLine && code >= 2) return false;
+  return !GetRangeRules().RefusesVariant(m_catalog, TextToInt(GetPropText("Calibre")),
+                                         TextToInt(GetPropText("Neutral")), kind, code % 100);
 }
 
 std::string_view CRun::InLineKitPosition(int variant) const {

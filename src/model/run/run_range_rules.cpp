@@ -18,6 +18,7 @@ int CRunRangeRules::GetTakeOverLengthMask(std::string_view) const { return 0; }
 CRealJoint CRunRangeRules::GetRealJoint() const { return {}; }
 void CRunRangeRules::UpgradeLegacyElement(CDev&, std::string_view) const {}
 bool CRunRangeRules::ShowsUnitWeights() const { return false; }
+bool CRunRangeRules::RefusesVariant(std::string_view, int, int, int, int) const { return false; }
 bool CRunRangeRules::PlacesRiserKit() const { return false; }
 bool CRunRangeRules::IsAccessoryLine(std::string_view) const { return false; }
 bool CRunRangeRules::HasFarConnectionPoint(const CDev&, std::string_view) const { return false; }

@@ -76,6 +76,11 @@ class CRunRangeRules {
   // of the reference stands indented under its unit.
   virtual bool ShowsUnitWeights() const;
   virtual bool IsAccessoryLine(std::string_view reference) const;
+  // Whether a run of the code, rating and neutral refuses the variant of an element of
+  // the kind: its characteristics page leaves the variant out and a new element never
+  // takes it.
+  virtual bool RefusesVariant(std::string_view code, int rating, int neutral, int kind,
+                              int variant) const;
   // Whether an in-line unit of variant 1 (a riser kit) carries a kit position ("KITCF")
   // from the moment it takes that variant.
   virtual bool PlacesRiserKit() const;

@@ -108,12 +108,13 @@ void CRun::ResetElementForTakeOver(CDev& element) {
   }
   if (kind == CDev::kEnd || kind == CDev::kElbow || kind == CDev::kInLine ||
       kind == CDev::kInLineVariant) {
-    const int chosen = kind == CDev::kEnd      ? GetDefaultEndVariant()
-                       : kind == CDev::kInLine ? GetDefaultInLineVariant()
-                                               : 0;
-    const auto variant = static_cast<std::uint32_t>(chosen);
-    element.SetStyle((element.GetStyle() & 0x00FFFF00u) | variant);
-    element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | variant);
+    const int chosen = kind == CDev::kEnd     ? GetDefaultEndVariant()
+                       : kind == CDev::kElbow ? 0
+                                              : GetDefaultUnitCode(kind);
+    const std::uint32_t bits =
+        kind == CDev::kEnd ? static_cast<std::uint32_t>(chosen) : CodeStyleBits(chosen);
+    element.SetStyle((element.GetStyle() & 0x00FFFF00u) | bits);
+    element.SetStyle2((element.GetStyle2() & 0x00FFFF00u) | bits);
     if (kind == CDev::kInLine) element.SetPropValue("KITCF", InLineKitPosition(chosen));
     if (kind == CDev::kEnd) {
       RemoveProps(element, {"ENTRAX", "BARS", "CAPOT", "CLINQ", "QGACC"});

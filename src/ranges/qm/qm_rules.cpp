@@ -18,6 +18,17 @@ bool CQMRules::IsMissingInVariant(const CDev& element, std::string_view code) co
          (kind == CDev::kEnd && variant >= 8 && variant <= 10);
 }
 
+bool CQMRules::RefusesVariant(std::string_view code, int rating, int neutral, int kind,
+                              int variant) const {
+  const bool unit = kind == CDev::kInLineVariant;
+  if (code == "QMA" && !(rating == 25 && neutral >= 6 && neutral <= 8) &&
+      ((unit && (variant == 11 || variant == 12)) ||
+       (kind == CDev::kEnd && variant >= 8 && variant <= 10)))
+    return true;
+  const bool twin = (code.size() > 2 && code[2] == 'A' && rating == 50) || rating == 63;
+  return unit && variant == 16 && !twin;
+}
+
 // QMC has no neutral 6 or 8: the nearest it has is 7.
 void CQMRules::AdaptTakenOverProperties(CRun& run) const {
   if (run.GetPropText("Catalog") != "QMC") return;

@@ -15,6 +15,10 @@ class CQMRules : public CRunRangeRules {
   // The end options "ED31" and "EH44" that the next element's straight carries go to
   // the element now ending that straight, on the side the run comes from after it.
   void ReverseElement(CRun& run, CDev& element, CDev& next) const override;
+  // Units 11 and 12 and ends 8 to 10 of QMA but at 25 A with the neutrals 6 to 8; the
+  // double coupler (unit 16) but on the twin housings (QMA 50, and 63 whatever the code).
+  bool RefusesVariant(std::string_view code, int rating, int neutral, int kind,
+                      int variant) const override;
   bool ShowsUnitWeights() const override { return true; }
   bool PlacesRiserKit() const override { return true; }
   bool HasFarConnectionPoint(const CDev& element, std::string_view code) const override;
