@@ -379,5 +379,26 @@ def steps(s):
         if any("#[" in unit for unit in units) or unknown:
             raise desktop.StepFailed(f"the unit {units}; bill lines of no piece: {unknown}")
 
+    with s.step("a special piece inserted with the mouse on QMA has its reference at once "
+                "and is priced") as p:
+        run = p.dump()["current"]
+        straight = [e for e in p.elements(run) if e["kind"] == 1][-1]
+        face = next(f for f in range(6) if p.box(run, straight["index"], f))
+        p.menu("Conception", "Insérer un élément")
+        p.click(*desktop._centre(p.box(run, straight["index"], face)))
+        p.wait(lambda: any(e["kind"] == 8 for e in p.elements(run)), "the piece inserted")
+        pieces = [e["reference"] for e in p.elements(run) if e["kind"] == 8]
+        if not pieces or any("#[" in piece for piece in pieces):
+            raise desktop.StepFailed(f"the special piece made as {pieces}")
+        update_prices(p)
+        p.shot("special_piece_priced")
+        lines = current_bill(p)
+        checks.check_bill_sums(lines)
+        # Built, the piece books the range's special part (family EF) at the run's rating.
+        priced = [line for line in lines if line["Référence"].startswith("QMA1600EF")
+                  and line["Prix unitaire"].strip()]
+        if not priced or any(line["Référence"].strip() in pieces for line in lines):
+            raise desktop.StepFailed(f"the piece {pieces} not priced: {lines}")
+
 if __name__ == "__main__":
     desktop.main(steps)
