@@ -4,6 +4,7 @@
 
 #include "app/message_text.h"
 #include "model/bom/bom_texts.h"
+#include "model/bom/bom_title_texts.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ int BOMDefaultTitleNumber(int kind) {
 
 std::string BOMDefaultTitle(int kind) {
   const int number = BOMDefaultTitleNumber(kind);
-  return number == 0 ? std::string() : StringText(number);
+  return number == 0 ? std::string() : BOMTitleText(number);
 }
 
 bool IsBOMPriceAdjustmentKind(int kind) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/message_text.h"
 #include "model/bom/bom_page_host.h"
 #include "model/bom/bom_source.h"
 #include "model/bom/bom_texts.h"
+#include "model/bom/bom_title_texts.h"
 
 namespace {
 
@@ -45,8 +45,8 @@ CBOMGrid::~CBOMGrid() = default;
 
 void CBOMGrid::InitColumns() {
   m_columns = {MakeColumn({}, 0, kBOMKindNone, kCentred, 0, 0, 0),
-               MakeColumn(StringText(kMsgBOMTitleItem), 1, kBOMKindNone, 0, 1, 0, 40),
-               MakeColumn(StringText(kMsgBOMTitleRef), 2, kBOMKindRef, 0, 1, 1, 200)};
+               MakeColumn(BOMTitleText(kMsgBOMTitleItem), 1, kBOMKindNone, 0, 1, 0, 40),
+               MakeColumn(BOMTitleText(kMsgBOMTitleRef), 2, kBOMKindRef, 0, 1, 1, 200)};
   m_columnFits.assign(m_columns.size(), CColumnFit{});
   for (int column = 1; column < 3; ++column) SetCell(0, column, m_columns[column].title, kCentred);
   SetCell(1, 0, "*", ColumnAlignment(0));

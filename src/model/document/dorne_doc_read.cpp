@@ -3,6 +3,7 @@
 #include "app/message_text.h"
 #include "model/annotation/annotation_archive.h"
 #include "model/bom/bom_grid.h"
+#include "model/bom/bom_title_texts.h"
 #include "model/element/dev.h"
 #include "model/document/doc_observer.h"
 #include "model/run/run.h"
@@ -104,6 +105,8 @@ void CDorneDoc::Serialize(CArchiveReader& archive) {
   // A scene put off is made now: runs read on other threads ask the scene about their
   // boxes.
   m_projection.GetDisplayList().Settle();
+  const CBOMTitleTexts titles;
+  const CBOMTitleTexts::CUse titlesInUse(&titles);
   ReadVersion(archive);
   const CScopedFlag reading(m_reading);
   CArchiveSession session(m_annotationArchive);

@@ -16,6 +16,7 @@
 
 #include "model/document/doc_file_bytes.h"
 
+#include "model/bom/bom_title_texts.h"
 #include "model/run/range_rules.h"
 #include "model/run/run.h"
 #include "model/run/run_read_pipeline.h"
@@ -72,7 +73,11 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
   const std::size_t runsBefore = m_runList.size();
   CRunReadPipeline pipeline(
       std::max(fileSize / kQueuedShareOfFile, kMinQueuedBytes),
-      [this](CRunReadAside& run) { return ReadRunAside(run); }, kBatchBytes);
+      [this, titles = CBOMTitleTexts::InUse()](CRunReadAside& run) {
+        const CBOMTitleTexts::CUse titlesInUse(titles);
+        return ReadRunAside(run);
+      },
+      kBatchBytes);
   CRunRecordSkimmer skimmer(m_fileVersion);
   std::set<std::string> codes;
   // Where the run whose record the skimmer could not pass begins.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "grid/grid_fakes.h"
@@ -8,6 +9,9 @@
 #include "grid/grid_bitmap.h"
 #include "grid/grid_cell_format.h"
 #include "model/bom/bom_grid.h"
+#include "model/bom/bom_texts.h"
+#include "model/bom/bom_title_texts.h"
+#include "app/message_text.h"
 
 namespace {
 
@@ -45,6 +49,30 @@ TEST_F(BOMColumnsTest, ColumnKeysByKind) {
   EXPECT_EQ(CBOMGrid::ColumnKey(-1), "?");
   EXPECT_EQ(BOMDefaultTitle(kBOMKindDesignation), "MSG_7591");
   EXPECT_EQ(BOMDefaultTitle(kBOMKindENumber), "");
+}
+
+// Titles looked up once give what the language gives, on the thread that put them in use
+// only and until it stops using them.
+TEST_F(BOMColumnsTest, TitleTextsInUseAnswerAsTheLanguage) {
+  const CBOMTitleTexts titles;
+  {
+    const CBOMTitleTexts::CUse use(&titles);
+    EXPECT_EQ(CBOMTitleTexts::InUse(), &titles);
+    for (int kind = 0; kind <= kBOMKindNone; ++kind) {
+      const int number = BOMDefaultTitleNumber(kind);
+      EXPECT_EQ(BOMDefaultTitle(kind), number == 0 ? "" : StringText(number)) << kind;
+    }
+    EXPECT_EQ(BOMTitleText(kMsgBOMTitleItem), StringText(kMsgBOMTitleItem));
+    EXPECT_EQ(titles.Find(1), nullptr);
+    EXPECT_EQ(BOMTitleText(1), StringText(1));
+    std::thread([] { EXPECT_EQ(CBOMTitleTexts::InUse(), nullptr); }).join();
+    {
+      const CBOMTitleTexts::CUse none(nullptr);
+      EXPECT_EQ(CBOMTitleTexts::InUse(), nullptr);
+    }
+    EXPECT_EQ(CBOMTitleTexts::InUse(), &titles);
+  }
+  EXPECT_EQ(CBOMTitleTexts::InUse(), nullptr);
 }
 
 TEST_F(BOMColumnsTest, InsertColumnRangesAndRecords) {
