@@ -1,8 +1,8 @@
 // Reading the runs of a large file on several threads.
 //
 // The thread that reads the file passes each run's record with a skimmer that knows its
-// form only, keeps its bytes and hands them to the readers; the runs are read from their
-// bytes on worker threads meanwhile, each into its own run, with what the reading gives
+// form only, keeps its bytes and hands them to the readers; the runs are made and read from
+// their bytes on worker threads meanwhile, each into its own run, with what the reading gives
 // the document kept apart by run. Once every run is read, the document takes that over in
 // the file's order, so that it holds what a reading one run after the other gives.
 //
@@ -19,6 +19,7 @@
 #include "model/bom/bom_title_texts.h"
 #include "model/run/range_rules.h"
 #include "model/run/run.h"
+#include "model/run/run_factory.h"
 #include "model/run/run_read_pipeline.h"
 #include "model/run/run_record_skim.h"
 #include "platform/archive.h"
@@ -41,6 +42,14 @@ constexpr std::size_t kMinQueuedBytes = 512 << 10;
 // as skimming a run.
 constexpr std::size_t kBatchBytes = 32 << 10;
 
+// The run that a record of that code is read into, made as a reading in place makes it.
+std::unique_ptr<CRun> RunOfFileCode(const std::string& code, CRunDocument* document) {
+  std::unique_ptr<CRun> run =
+      CRunFactory::Instance().CreateForCatalog(CRunFactory::CatalogOfFileCode(code), nullptr);
+  run->SetDocument(document);
+  return run;
+}
+
 }  // namespace
 
 bool CDorneDoc::ShouldReadRunsAside(std::uint32_t count) const {
@@ -57,7 +66,11 @@ bool CDorneDoc::ReadRunAside(CRunReadAside& run) {
     const CRunReadSink::CScope scope(run.sink);
     // The reader takes the bytes over: they go with it once the run is read.
     CArchiveReader archive(std::move(run.bytes), run.offset);
-    archive.SkipString();  // the code, which made the run
+    const std::string code = archive.ReadString();
+    if (run.run == nullptr) {
+      run.made = RunOfFileCode(code, this);
+      run.run = run.made.get();
+    }
     run.run->Serialize(archive);
     if (!archive.AtEnd()) return false;
     run.run->UpdateElementColors(0);
@@ -69,8 +82,6 @@ bool CDorneDoc::ReadRunAside(CRunReadAside& run) {
 
 void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t count) {
   const std::size_t fileSize = archive.Position() + archive.Remaining();
-  // A document read into keeps the runs it had; the runs read come after them.
-  const std::size_t runsBefore = m_runList.size();
   CRunReadPipeline pipeline(
       std::max(fileSize / kQueuedShareOfFile, kMinQueuedBytes),
       [this, titles = CBOMTitleTexts::InUse()](CRunReadAside& run) {
@@ -90,14 +101,17 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
     bytes.reserve(lastSize + lastSize / 8);
     const std::size_t offset = archive.Position();
     archive.StartCopy(bytes);
-    CRun* run = nullptr;
+    // The run of a range not met yet is made here: it takes that range's tables, filling
+    // them, while no run is being read. The readers make the others, each as it reads it:
+    // making a run takes longer than skimming it, and this thread skims them all.
+    std::unique_ptr<CRun> run;
     bool passed = false;
     try {
       const std::string code = archive.ReadString();
-      // A run of a range not met yet takes that range's tables, filling them: no run is
-      // being read meanwhile.
-      if (codes.insert(code).second) pipeline.WaitUntilIdle();
-      run = &AddRunToRead(code);
+      if (codes.insert(code).second) {
+        pipeline.WaitUntilIdle();
+        run = RunOfFileCode(code, this);
+      }
       skimmer.SkipRun(archive);
       passed = true;
     } catch (const std::exception&) {
@@ -109,7 +123,7 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
       break;
     }
     lastSize = bytes.size();
-    auto aside = std::make_unique<CRunReadAside>(*run, m_fileVersion);
+    auto aside = std::make_unique<CRunReadAside>(std::move(run), m_fileVersion);
     aside->bytes = std::move(bytes);
     aside->offset = offset;
     pipeline.Push(std::move(aside));
@@ -118,8 +132,12 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
 
   std::deque<std::unique_ptr<CRunReadAside>>& runs = pipeline.Runs();
   const std::size_t first = pipeline.FirstUnread();
+  // A document read into keeps the runs it had; the runs read come after them, in the
+  // file's order.
   for (std::size_t i = 0; i < first; ++i) {
     CRunReadAside& run = *runs[i];
+    m_runList.push_back(run.run);
+    m_runs.push_back(std::move(run.made));
     m_annotations.AppendAllOf(run.sink.AnnotationList());
     for (const CRunReadSink::CEquipment& equipment : run.sink.Equipment())
       AddEquipmentBox(*equipment.element, equipment.values);
@@ -131,10 +149,11 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
     return;
   }
   // From the first run not read on: dropped, and read again one after the other.
-  for (std::size_t i = first; i < runs.size(); ++i) runs[i]->sink.AnnotationList().Clear();
+  for (std::size_t i = first; i < runs.size(); ++i) {
+    runs[i]->sink.AnnotationList().Clear();
+    runs[i]->made.reset();
+  }
   const std::size_t restAt = first < runs.size() ? runs[first]->offset : stoppedAt;
-  m_runList.resize(runsBefore + first);
-  m_runs.resize(runsBefore + first);
   const bool reopened = ReadFileStreamFrom(m_openingPath, restAt, [&](CArchiveReader& rest) {
     ReadRuns(rest, static_cast<std::uint32_t>(first), count);
     ReadTail(rest);

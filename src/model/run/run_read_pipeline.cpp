@@ -4,6 +4,8 @@
 #include <chrono>
 #include <system_error>
 
+#include "model/run/run.h"
+
 namespace {
 
 // The feeding thread is one of the readers too.
@@ -17,6 +19,13 @@ std::size_t WorkerCount() {
 constexpr auto kLookOn = std::chrono::microseconds(200);
 
 }  // namespace
+
+CRunReadAside::CRunReadAside(CRun& run, int fileVersion) : run(&run), sink(fileVersion) {}
+
+CRunReadAside::CRunReadAside(std::unique_ptr<CRun> madeRun, int fileVersion)
+    : run(madeRun.get()), made(std::move(madeRun)), sink(fileVersion) {}
+
+CRunReadAside::~CRunReadAside() = default;
 
 CRunReadPipeline::CRunReadPipeline(std::size_t maxQueuedBytes, CRead read, std::size_t batchBytes)
     : m_maxQueued(maxQueuedBytes), m_read(std::move(read)), m_batchBytes(batchBytes) {

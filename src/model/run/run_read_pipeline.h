@@ -18,9 +18,15 @@ class CRun;
 
 // A run of a layout document as the file holds it, to be read on some thread.
 struct CRunReadAside {
-  CRunReadAside(CRun& run, int fileVersion) : run(&run), sink(fileVersion) {}
+  CRunReadAside(CRun& run, int fileVersion);
+  // A run made for the reading, or none: the reader then makes it from its code.
+  CRunReadAside(std::unique_ptr<CRun> madeRun, int fileVersion);
+  ~CRunReadAside();
+  CRunReadAside(const CRunReadAside&) = delete;
+  CRunReadAside& operator=(const CRunReadAside&) = delete;
 
   CRun* run;
+  std::unique_ptr<CRun> made;       // the run made for the reading, until its document takes it
   std::vector<std::uint8_t> bytes;  // the run's record, its code first
   std::size_t offset = 0;           // of bytes[0] in the file
   CRunReadSink sink;
