@@ -12,23 +12,6 @@ import checks
 import desktop
 
 
-def export(p, suffix, *menu):
-    """An export through its menu, the proposed file name taken (beside the document) and
-    any question that follows answered by Enter; returns the file written."""
-    before = set(os.listdir(p.documents))
-    p.menu(*menu)
-    p.wait_modal("Enregistrer")
-    p.key("Return")
-
-    def written():
-        if p.dump().get("modal"):
-            p.key("Return")
-            return None
-        new = [name for name in set(os.listdir(p.documents)) - before if name.lower().endswith(suffix)]
-        return new and os.path.getsize(os.path.join(p.documents, new[0])) > 0 and new[0]
-    return os.path.join(p.documents, p.wait(written, f"the {suffix} file", seconds=60))
-
-
 def click_marked(p, mark):
     """Clicks an element that carries a position mark, as a user finds it on the drawing."""
     owner = next(label[2] for label in checks.labels(p) if label[0] == "2" and label[1] == mark)
@@ -131,7 +114,7 @@ def steps(s):
     with s.step("price the bill, export it as CSV: it adds up to what the screen shows") as p:
         p.menu("Ligne", "Mettre à jour les prix")
         p.wait(lambda: any(w.startswith("CPriceBaseDlg") for w in p.dump()["window"]), "the price list")
-        path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
+        path = desktop.export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
         with open(path, encoding="utf-16", newline="") as f:
             rows = list(csv.reader(f, delimiter=";"))
         shown, written = checks.bill_lines(p.bill()[1]), checks.bill_lines(rows)
@@ -169,13 +152,13 @@ def steps(s):
 
     with s.step("export a DXF drawing and read it with ezdxf") as p:
         import ezdxf
-        path = export(p, ".dxf", "Fichier", "Exporter", "Dessin DXF")
+        path = desktop.export(p, ".dxf", "Fichier", "Exporter", "Dessin DXF")
         drawing = ezdxf.readfile(path)
         if len(list(drawing.modelspace())) == 0:
             raise desktop.StepFailed("the DXF drawing is empty")
 
     with s.step("export a picture and read it with identify") as p:
-        path = export(p, ".jpg", "Fichier", "Exporter", "Image")
+        path = desktop.export(p, ".jpg", "Fichier", "Exporter", "Image")
         size = subprocess.run(["identify", "-format", "%w %h", path], capture_output=True, text=True).stdout
         width, height = (int(v) for v in size.split())
         if width < 100 or height < 100:

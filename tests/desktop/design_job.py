@@ -112,28 +112,6 @@ def lay_run(p, range_name, rating, moves):
     return current_bill(p)
 
 
-def files_below(folder):
-    return {os.path.join(root, name) for root, _, names in os.walk(folder) for name in names}
-
-
-def export(p, suffix, *menu):
-    """An export through its menu, the proposed file name taken and any question that
-    follows answered by Enter; returns the file written (below the documents folder: a
-    new design proposes the projects folder)."""
-    before = files_below(p.documents)
-    p.menu(*menu)
-    p.wait_modal("Enregistrer")
-    p.key("Return")
-
-    def written():
-        if p.dump().get("modal"):
-            p.key("Return")
-            return None
-        new = [path for path in files_below(p.documents) - before if path.lower().endswith(suffix)]
-        return new and os.path.getsize(new[0]) > 0 and new[0]
-    return p.wait(written, f"the {suffix} file", seconds=60)
-
-
 def current_bill(p):
     return checks.bill_lines(p.bill()[1])
 
@@ -267,7 +245,7 @@ def steps(s):
         update_prices(p)
         lines = current_bill(p)
         checks.check_every_line_priced(lines)
-        path = export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
+        path = desktop.export(p, ".csv", "Fichier", "Exporter", "Fichier CSV")
         with open(path, encoding="utf-16", newline="") as f:
             written = checks.bill_lines(list(csv.reader(f, delimiter=";")))
         boxes = [line for line in written if line["Référence"].startswith("QGA1000TP411")]

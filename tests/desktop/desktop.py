@@ -554,3 +554,25 @@ class _Stop(Exception):
 def main(steps, language="fr"):
     name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
     sys.exit(Scenario(name, language).run(steps))
+
+
+def files_below(folder):
+    return {os.path.join(root, name) for root, _, names in os.walk(folder) for name in names}
+
+
+def export(p, suffix, *menu):
+    """An export through its menu, the proposed file name taken and any question that
+    follows answered by Enter; returns the file written (below the documents folder:
+    beside a saved design, or in the projects folder for a new one)."""
+    before = files_below(p.documents)
+    p.menu(*menu)
+    p.wait_modal("Enregistrer")
+    p.key("Return")
+
+    def written():
+        if p.dump().get("modal"):
+            p.key("Return")
+            return None
+        new = [path for path in files_below(p.documents) - before if path.lower().endswith(suffix)]
+        return new and os.path.getsize(new[0]) > 0 and new[0]
+    return p.wait(written, f"the {suffix} file", seconds=60)
