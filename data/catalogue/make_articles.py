@@ -964,6 +964,27 @@ def write_rule_references(w, lists, conductor_in_tail=False, families=None):
                       max(4, 36 * tf), max(50, mass_metre * mf), tc=discount)
 
 
+# What a run turned over by the rotation commands makes (written last, so that no serial
+# before them moves): QJF's feed units with their outlet place on the turned side (10 on
+# the free end, 30 on the line) and the feed box of QM's twin housings and their halves
+# turned the other way.
+TURNED_RUN_REFERENCES = [
+    ("QJF", """
+        QJF26AA2110 QJF26AA2130 QJF26AA2210 QJF26AL22301 QJF26AK21101 QJF26AA2230
+        QJF26AB2110 QJF26AB2130 QJF26AB2210 QJF26AB2230 QJF26AC21101 QJF26AC21301
+        QJF26AC22101 QJF26AC22301 QJF26AD21101 QJF26AD21301 QJF26AD22101 QJF26AD22301
+        QJF26AK21301 QJF26AK22101 QJF26AK22301 QJF26AL21101 QJF26AL21301 QJF26AL22101
+        QJF14AA1110 QJF14AA1130 QJF14AA1210 QJF14AL12301 QJF14AK11101 QJF14AA1230
+        QJF14AB1110 QJF14AB1130 QJF14AB1210 QJF14AB1230 QJF14AC11101 QJF14AC11301
+        QJF14AC12101 QJF14AC12301 QJF14AD11101 QJF14AD11301 QJF14AD12101 QJF14AD12301
+        QJF14AK11301 QJF14AK12101 QJF14AK12301 QJF14AL11101 QJF14AL11301 QJF14AL12101
+        QJF46AA4115 QJF46AA4135 QJF46AA4215 QJF46AL42351 QJF46AK41151 QJF46AA4235
+        QJF46AB4115 QJF46AB4135 QJF46AB4215 QJF46AB4235 QJF46AC41151 QJF46AC41351
+        QJF46AC42151 QJF46AC42351 QJF46AK41351 QJF46AK42151 QJF46AK42351"""),
+    ("QM", "QMA2500EL42A QMA5000EL42 QMC3200EL42A QMC6300EL42"),
+]
+
+
 def main():
     w = Writer()
     for n, name, second in PRICE_LISTS:
@@ -994,6 +1015,7 @@ def main():
     write_rule_references(w, SHAPED_VARIANT_REFERENCES)
     write_rule_references(w, IN_LINE_PIECE_REFERENCES, conductor_in_tail=True,
                           families=IN_LINE_PIECE_FAMILIES)
+    write_rule_references(w, TURNED_RUN_REFERENCES)
     with open(OUT, "w", encoding="utf-8", newline="\n") as out:
         out.write(HEADER)
         out.write("\n".join(FIELDS) + "\n")

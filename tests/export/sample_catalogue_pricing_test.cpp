@@ -480,9 +480,14 @@ bool DesignCheckRefuses(std::string_view code, std::string_view rating, int vari
   return (variant == 3 || variant == 5) && (shape == 4 || shape == 6) && calibre > 28;
 }
 
+// QM's adapter to QJ is refused on a horizontal run turned on its edge.
+bool DesignCheckRefusesOnEdge(std::string_view code, int variant, int rotation) {
+  return code.starts_with("QM") && variant == 7 && (rotation == 32 || rotation == 128);
+}
+
 // Every end and feed variant that a range's code table offers, at either end of a run of
-// every rating, and a feed with each connection its row offers (1 switchboard, 2
-// transformer): every line finds a full article.
+// every rating turned each way, and a feed with each connection its row offers (1
+// switchboard, 2 transformer): every line finds a full article.
 TEST_F(SampleCataloguePricingTest, EveryEndAndFeedVariantPricesEveryLine) {
   int laid = 0;
   for (const CUsualEnds& range : kRanges) {
@@ -527,9 +532,19 @@ TEST_F(SampleCataloguePricingTest, EveryEndAndFeedVariantPricesEveryLine) {
               while (!m_document->GetRuns().empty())
                 m_document->RemoveRun(m_document->GetRuns().front());
               ASSERT_EQ(LayOutSample(*m_document, layout), "") << what;
-              for (CRun* built : m_document->GetRuns())
-                ASSERT_EQ(built->RebuildParts(0), 1) << what;
-              PriceAndCheck(what + (layout.ends_with(style) ? " at the far end" : ""));
+              // Each way the rotation commands turn the run: they change the references.
+              CRun& turned = *m_document->GetRuns().front();
+              for (int turn = 0; turn < 4; ++turn) {
+                if (turn > 0) {
+                  m_document->SetCurrentRun(&turned);
+                  m_document->RotateRunForward();
+                }
+                if (DesignCheckRefusesOnEdge(range.code, variant, turned.GetRotation())) continue;
+                for (CRun* built : m_document->GetRuns())
+                  ASSERT_EQ(built->RebuildParts(0), 1) << what;
+                PriceAndCheck(what + " rotation " + std::to_string(turned.GetRotation()) +
+                              (layout.ends_with(style) ? " at the far end" : ""));
+              }
             }
             ++laid;
           }
