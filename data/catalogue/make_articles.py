@@ -336,34 +336,34 @@ def write_specials(w):
     w.article("QDA100EDF430", "Coudes sur chant groupés, QDA 100 A 3P+N alu",
               "Grouped edgewise elbows, QDA 100 A 3P+N aluminium",
               "Codos de canto agrupados, QDA 100 A 3F+N aluminio", 96.0, 45, 6800, tc=qd)
-    # What the QJF part builder makes of the 2600 A sample layout.
+    # What the QJF part builder makes of the 2200 A sample layout.
     for ref, fr, en, es, price, temps, masse in (
-            ("QJF26AA2120", "Alimentation d'extrémité QJF 2600 A", "End feed unit QJF 2600 A",
-             "Alimentación de extremo QJF 2600 A", 1890.0, 160, 62000),
-            ("QJF26EA23", "Élément droit 3 m QJF 2600 A", "Straight length 3 m QJF 2600 A",
-             "Tramo recto 3 m QJF 2600 A", 1120.0, 60, 96000),
-            ("QJF26EA2S", "Élément droit sur mesure QJF 2600 A",
-             "Straight length made to measure QJF 2600 A",
-             "Tramo recto a medida QJF 2600 A", 1340.0, 70, 80000),
-            ("QJF26MC2X", "Double coude QJF 2600 A", "Double elbow QJF 2600 A",
-             "Codo doble QJF 2600 A", 1560.0, 90, 52000),
-            ("QJF26LB21", "Coude à plat QJF 2600 A", "Flat elbow QJF 2600 A",
-             "Codo plano QJF 2600 A", 860.0, 50, 31000),
-            ("QJF26LC21", "Coude sur chant QJF 2600 A", "Edgewise elbow QJF 2600 A",
-             "Codo de canto QJF 2600 A", 910.0, 50, 32000),
-            ("QJF26TE2X", "Té QJF 2600 A", "Tee QJF 2600 A", "Te QJF 2600 A",
+            ("QJF26AA2120", "Alimentation d'extrémité QJF 2200 A", "End feed unit QJF 2200 A",
+             "Alimentación de extremo QJF 2200 A", 1890.0, 160, 62000),
+            ("QJF26EA23", "Élément droit 3 m QJF 2200 A", "Straight length 3 m QJF 2200 A",
+             "Tramo recto 3 m QJF 2200 A", 1120.0, 60, 96000),
+            ("QJF26EA2S", "Élément droit sur mesure QJF 2200 A",
+             "Straight length made to measure QJF 2200 A",
+             "Tramo recto a medida QJF 2200 A", 1340.0, 70, 80000),
+            ("QJF26MC2X", "Double coude QJF 2200 A", "Double elbow QJF 2200 A",
+             "Codo doble QJF 2200 A", 1560.0, 90, 52000),
+            ("QJF26LB21", "Coude à plat QJF 2200 A", "Flat elbow QJF 2200 A",
+             "Codo plano QJF 2200 A", 860.0, 50, 31000),
+            ("QJF26LC21", "Coude sur chant QJF 2200 A", "Edgewise elbow QJF 2200 A",
+             "Codo de canto QJF 2200 A", 910.0, 50, 32000),
+            ("QJF26TE2X", "Té QJF 2200 A", "Tee QJF 2200 A", "Te QJF 2200 A",
              1720.0, 95, 58000),
-            ("QJF26AL22401", "Alimentation centrale QJF 2600 A", "Centre feed unit QJF 2600 A",
-             "Alimentación central QJF 2600 A", 2150.0, 170, 71000),
-            ("QJF26FE2", "Fermeture d'extrémité QJF 2600 A", "End cover QJF 2600 A",
-             "Cierre de extremo QJF 2600 A", 210.0, 20, 6000),
+            ("QJF26AL22401", "Alimentation centrale QJF 2200 A", "Centre feed unit QJF 2200 A",
+             "Alimentación central QJF 2200 A", 2150.0, 170, 71000),
+            ("QJF26FE2", "Fermeture d'extrémité QJF 2200 A", "End cover QJF 2200 A",
+             "Cierre de extremo QJF 2200 A", 210.0, 20, 6000),
             ("QJ003RT1", "Boîte à câbles QJF", "Cable box QJF", "Caja de cables QJF",
              640.0, 60, 24000)):
         w.article(ref, fr, en, es, price, temps, masse, tc="REMISE_QJ")
 
 
-QJF_AMPS = {14: 1400, 16: 1200, 18: 1450, 26: 2600, 27: 2200, 28: 2500, 29: 2500,
-            36: 3000, 38: 3400, 46: 4600, 48: 4500, 56: 5000}
+QJF_AMPS = {14: 1000, 16: 1200, 18: 1450, 26: 2200, 27: 2200, 28: 2500, 29: 2500,
+            36: 3000, 38: 3400, 46: 4000, 48: 4500, 56: 5000}
 QW_AMPS = {25: 250, 31: 315, 40: 400, 50: 500, 63: 630, 80: 800}
 
 RANGES = [
@@ -712,7 +712,7 @@ RULE_MASS_PER_AMP = {"QD": 45.0}
 RULE_TWO_DIGIT_AMPS = {
     "QP": {25: 250, 40: 400, 50: 500, 63: 630, 80: 800, 99: 1000},
     "QW": {20: 200, 25: 250, 31: 315, 40: 400, 50: 500, 63: 630, 80: 800},
-    "QJF": {14: 1400, 16: 1600, 26: 2600, 46: 4600},
+    "QJF": {14: 1000, 16: 1200, 18: 1450, 26: 2200, 46: 4000},
 }
 
 

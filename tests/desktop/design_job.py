@@ -324,7 +324,7 @@ def steps(s):
 
     for range_name, rating, moves, ratings in (
             ("QMA", "1600", ((PLUS_X, 6000), (UP, 3000)), "1600"),
-            ("QJF", "1400", ((MINUS_X, 5000), (PLUS_Z, 3000)), "1400"),
+            ("QJF", "1000", ((MINUS_X, 5000), (PLUS_Z, 3000)), "14"),
             # QP accessories come by rating group: a 250 A run takes the 400 A supports.
             ("QPA", "250", ((PLUS_Z, 8000), (PLUS_X, 2000)), "250|400")):
         with s.step(f"a {range_name} {rating} A run laid out and priced: every reference is of "

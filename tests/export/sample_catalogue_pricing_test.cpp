@@ -568,7 +568,7 @@ bool PageLeavesOut(std::string_view code, std::string_view rating, std::string_v
 
 // What a range's design check refuses of a unit or piece laid in the middle of a flat
 // line, so that no part is made: a special piece of variant 0 (QW's fire barrier, the
-// generic piece of the APOD lines) whatever the line, QJF's special piece below 2600 A,
+// generic piece of the APOD lines) whatever the line, QJF's special piece below 2200 A,
 // QPC's at 250 A, and QM's riser kit, which stands on a rising line (the riser kit test
 // lays it there).
 bool InLineCheckRefuses(std::string_view code, std::string_view rating, int kind, int variant) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-// Two flat elbows 200 mm apart on a QJF 2600 A run: each needs a 300 mm leg, and the
+// Two flat elbows 200 mm apart on a QJF 2200 A run: each needs a 300 mm leg, and the
 // double elbow they would make takes a leg of 300 to 800 mm.
 TEST(QJFCheckEndToEndTest, ElbowsTooCloseForTheDoubleElbowAreToldAndStaySingle) {
   if (!CanRunProgram()) GTEST_SKIP() << "xvfb-run is not installed";
