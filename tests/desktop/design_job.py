@@ -102,11 +102,16 @@ def new_run(p, range_name, rating, toward_axis=None):
 
 
 def lay_run(p, range_name, rating, moves):
-    """A new run of that range and rating laid out with the mouse and priced; its bill."""
-    new_run(p, range_name, rating)
+    """A new run of that range and rating, its start turned toward the first move, laid
+    out with the mouse and priced; its bill."""
+    # The price list of an earlier pricing would cover the view that the user zooms in.
     p.close_window("Base tarifaire")
+    new_run(p, range_name, rating, moves[0][0])
+    run = p.dump()["current"]
     for axis, length in moves:
+        laid = len(p.elements(run))
         toward(p, axis, length)
+        p.wait(lambda: len(p.elements(run)) > laid, f"a length laid toward axis {axis}")
     update_prices(p)
     p.shot(f"{range_name}_{rating}")
     return current_bill(p)
