@@ -590,6 +590,20 @@ RULE_FAMILIES = {
                     2.8, 1.5, 1.4),
     ("QP", "DZCG"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
                      2.9, 1.5, 1.4),
+    ("QP", "LZC"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
+                    2.9, 1.5, 1.4),
+    ("QP", "DZCH"): ("Double coude sur chant inversé", "Reversed double edgewise elbow",
+                     "Codo doble de canto invertido", 2.9, 1.5, 1.4),
+    ("QP", "DZE"): ("Double coude à plat", "Double flat elbow", "Codo doble plano",
+                    2.8, 1.5, 1.4),
+    ("QG", "ZC"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
+                   2.9, 1.5, 1.4),
+    ("QJF", "MB"): ("Double coude", "Double elbow", "Codo doble", 2.8, 1.5, 1.4),
+    ("QJF", "ME"): ("Double coude décalé", "Offset double elbow", "Codo doble desplazado",
+                    2.9, 1.6, 1.5),
+    ("QJF", "MF"): ("Double coude décalé", "Offset double elbow", "Codo doble desplazado",
+                    2.9, 1.6, 1.5),
+    ("QJF", "TE"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
     ("*", "TC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
     ("*", "TD"): ("Té à plat", "Flat tee", "Te plano", 3.0, 1.8, 1.5),
     ("QP", "DTC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
@@ -964,10 +978,10 @@ def write_rule_references(w, lists, conductor_in_tail=False, families=None):
                       max(4, 36 * tf), max(50, mass_metre * mf), tc=discount)
 
 
-# What a run turned over by the rotation commands makes (written last, so that no serial
-# before them moves): QJF's feed units with their outlet place on the turned side (10 on
-# the free end, 30 on the line) and the feed box of QM's twin housings and their halves
-# turned the other way.
+# What a run turned by the rotation commands makes (written last, so that no serial before
+# them moves): QJF's feed units with their outlet place on the turned side (10 on the free
+# end, 30 on the line), the feed box of QM's twin housings and their halves turned the
+# other way, and the pieces below.
 TURNED_RUN_REFERENCES = [
     ("QJF", """
         QJF26AA2110 QJF26AA2130 QJF26AA2210 QJF26AL22301 QJF26AK21101 QJF26AA2230
@@ -982,6 +996,13 @@ TURNED_RUN_REFERENCES = [
         QJF46AB4115 QJF46AB4135 QJF46AB4215 QJF46AB4235 QJF46AC41151 QJF46AC41351
         QJF46AC42151 QJF46AC42351 QJF46AK41351 QJF46AK42151 QJF46AK42351"""),
     ("QM", "QMA2500EL42A QMA5000EL42 QMC3200EL42A QMC6300EL42"),
+    # The pieces that turn the other way on a run turned over or on its edge: tees and
+    # double elbows, and the flat elbows of QP and QW.
+    ("QG", "QGA0800TC4A QGA1000TC4A QGC1000TC4A QGC1350TC4A QGA1000ZC4"),
+    ("QJF", "QJF26MB2X QJF26ME2X QJF26MF2X QJF26TC2X QJF46TC4X QJF46TE4X"),
+    ("QP", "QPA25LZC41A QPA25LZC42A QPA400DZCH4A QPA400DZE4A"),
+    ("QW", """QW031LP4041 QW080LP4041 QW031TC407 QW063TC407 QW080TC407 QW031TP4092
+        QW063TP4092 QW080TP4092"""),
 ]
 
 

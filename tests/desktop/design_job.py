@@ -4,6 +4,7 @@ their mind, and checks the bill in numbers after each step."""
 import csv
 import os
 import re
+import shutil
 
 import checks
 import desktop
@@ -382,6 +383,27 @@ def steps(s):
                   and line["Prix unitaire"].strip()]
         if not priced or any(line["Référence"].strip() in pieces for line in lines):
             raise desktop.StepFailed(f"the piece {pieces} not priced: {lines}")
+
+    with s.step("the QJF sample turned over with the rotation commands is priced") as p:
+        p.close_window("Base tarifaire")
+        sample = os.path.join(p.documents, "qjf_sample.run")
+        shutil.copy(os.path.join(p.folder, "examples", "qjf_sample.run"), sample)
+        p.menu("Fichier", "Ouvrir")
+        p.file_dialog("Ouvrir", sample)
+        p.wait(lambda: "qjf_sample" in p.dump()["title"], "qjf_sample.run opened")
+        run = p.dump()["current"]
+        for _ in range(2):
+            before = sorted(e["rect"] for e in p.elements(run))
+            p.menu("Ligne", "Pivoter vers l'avant")
+            p.wait(lambda: sorted(e["rect"] for e in p.elements(run)) != before, "the run turned")
+        update_prices(p)
+        p.shot("qjf_turned_over")
+        lines = current_bill(p)
+        checks.check_every_line_priced(lines)
+        # Turned over, the feed units' outlets face the other side: places 10 and 30.
+        feeds = [line["Référence"] for line in lines if re.match(r"QJF26A[A-L]2\d[13]", line["Référence"])]
+        if len(feeds) != 2:
+            raise desktop.StepFailed(f"the feed units turned over: {feeds} in {lines}")
 
 if __name__ == "__main__":
     desktop.main(steps)

@@ -643,3 +643,60 @@ TEST_F(SampleCataloguePricingTest, EveryInLineUnitAndSpecialPiecePricesEveryLine
 }
 
 }  // namespace
+// The pieces of a run that its range makes no part for, named by the range's text for
+// their kind: each with how many of it the run's bill holds.
+std::map<std::string, std::int64_t> PiecesNamedByKind(CRun& run) {
+  std::set<std::string> texts;
+  for (const CDev* element : run.GetDevices())
+    texts.insert(run.GetKindText(element->GetKind(), element->GetVariant()));
+  std::map<std::string, std::int64_t> pieces;
+  CBOMGrid& grid = run.GetBOM();
+  for (int row = 1; row < grid.GetLineCount(); ++row)
+    if (texts.count(grid.GetLine(row)->reference) != 0)
+      pieces[grid.GetLine(row)->reference] += grid.GetLineQuantity(row);
+  return pieces;
+}
+
+// Every shipped document, and the usual run of every range and rating, turned each way by
+// the rotation commands: every part built finds a full article. What a range makes no part
+// for on a turned run (a flat tee turned on its edge) keeps the range's text.
+TEST_F(SampleCataloguePricingTest, EveryRunTurnedEachWayPricesEveryPartBuilt) {
+  std::vector<std::pair<std::string, std::string>> layouts;  // what, a file or a layout
+  for (const char* name :
+       {"examples/qd_sample.run", "examples/qjf_sample.run", "examples/qp_sample.run",
+        "examples/qw_sample.run", "examples/qg_sample.run", "examples/qm_sample.run",
+        "examples/qm_bars_sample.run", "examples/qg_bars_sample.run", "model.run"})
+    layouts.emplace_back(name, "");
+  for (const CUsualEnds& range : kRanges) {
+    CDorneDoc probe;
+    std::unique_ptr<CRun> run = CRunFactory::Instance().CreateForCatalog(range.code, &probe);
+    ASSERT_NE(run, nullptr) << range.code;
+    for (const CCodeLabelRow& row : *run->GetRatingList())
+      layouts.emplace_back(std::string(range.code) + " " + row.code, UsualRun(range, row.code));
+  }
+  for (const auto& [name, layout] : layouts) {
+    m_document = std::make_unique<CDorneDoc>();
+    if (layout.empty()) {
+      ASSERT_TRUE(m_document->OnOpenDocument(std::string(TVR_PROGRAM_DIR "/") + name).ok) << name;
+    } else {
+      m_document->OnNewDocument("");
+      while (!m_document->GetRuns().empty()) m_document->RemoveRun(m_document->GetRuns().front());
+      ASSERT_EQ(LayOutSample(*m_document, layout), "") << name;
+    }
+    // The price update adds working copies to the document's runs for a while.
+    for (std::size_t i = 0; i < m_document->GetRuns().size(); ++i)
+      for (int turn = 0; turn < 4; ++turn) {
+        m_document->SetCurrentRun(m_document->GetRuns()[i]);
+        m_document->RotateRunForward();
+        CRun& turned = *m_document->GetRuns()[i];
+        turned.RebuildParts(0);
+        std::map<std::string, std::int64_t> named;
+        for (CRun* run : m_document->GetRuns())
+          for (const auto& [text, count] : PiecesNamedByKind(*run)) named[text] += count;
+        PriceAndCheck(name + " run " + std::to_string(i) + " rotation " +
+                          std::to_string(turned.GetRotation()),
+                      named);
+      }
+  }
+  ExpectNothingMissing();
+}
