@@ -379,7 +379,8 @@ class CBOMGrid : public CGridModel {
   void FinishCommand(bool propagate);
 
   // Stored record (bom_archive.cpp).
-  CBOMRecord MakeRecord() const;
+  // The stored record without its rows, and the grid columns that it stores.
+  CBOMRecord MakeRecordHead(std::vector<int>& stored) const;
   void ApplyRecord(const CBOMRecord& record);
   void ApplyColumns(const CBOMRecord& record);
   void ApplyRow(int row, const CBOMRecord& record, std::size_t index);
