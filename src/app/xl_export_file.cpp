@@ -9,17 +9,25 @@
 #include <filesystem>
 #include "platform/text_encoding.h"
 
+const std::vector<std::string>& CXlExportFile::Lines() const {
+  for (std::size_t i = m_lines.size(); i < m_ends.size(); ++i) {
+    const std::size_t start = i == 0 ? 0 : m_ends[i - 1];
+    m_lines.emplace_back(m_text, start, m_ends[i] - start);
+  }
+  return m_lines;
+}
+
 std::string CXlExportFile::Bytes() const {
   // Every line widened into one buffer (a line's units never outnumber its bytes), then
   // laid out low byte first in one pass.
-  std::size_t room = 0;
-  for (const std::string& line : m_lines) room += line.size() + 2;
-  std::u16string wide(room, u'\0');
+  std::u16string wide(m_text.size() + 2 * m_ends.size(), u'\0');
   char16_t* end = wide.data();
-  for (const std::string& line : m_lines) {
-    end = tvr::platform::Utf8ToUtf16(line, end);
+  std::size_t start = 0;
+  for (const std::size_t lineEnd : m_ends) {
+    end = tvr::platform::Utf8ToUtf16(std::string_view(m_text).substr(start, lineEnd - start), end);
     *end++ = u'\r';
     *end++ = u'\n';
+    start = lineEnd;
   }
   const auto units = static_cast<std::size_t>(end - wide.data());
   std::string bytes(2 + 2 * units, '\0');

@@ -11,8 +11,14 @@
 class CXlExportFile {
  public:
   // Adds one line (without its line end).
-  void AddLine(std::string line) { m_lines.push_back(std::move(line)); }
-  const std::vector<std::string>& Lines() const { return m_lines; }
+  void AddLine(std::string_view line) {
+    m_text.append(line);
+    m_ends.push_back(m_text.size());
+  }
+  // The lines, each a text of its own. They are made when first asked for: the file keeps
+  // its lines in one text, so that a list of thousands of lines is not thousands of
+  // allocations.
+  const std::vector<std::string>& Lines() const;
 
   // The whole file as it is written.
   std::string Bytes() const;
@@ -21,7 +27,9 @@ class CXlExportFile {
   bool Save(const std::string& path) const;
 
  private:
-  std::vector<std::string> m_lines;
+  std::string m_text;                        // the lines one after the other
+  std::vector<std::size_t> m_ends;           // where each line ends in m_text
+  mutable std::vector<std::string> m_lines;  // those of Lines() made so far
 };
 
 // The customer keys of an exchange file and the project properties whose values they take.

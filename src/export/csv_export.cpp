@@ -188,6 +188,7 @@ CXlExportFile WriteCsvList(CDorneDoc& document, bool allRuns, char decimalMark) 
     if (allRuns || run == current) grids.push_back(&run->GetBOM());
   }
   for (std::size_t i = 0; i < grids.size(); ++i) {
+    if (i + 2 < grids.size()) grids[i + 2]->PrefetchHead();
     if (i + 1 < grids.size()) grids[i + 1]->PrefetchRecords();
     WriteGrid(*grids[i], i == 0, writing);
   }

@@ -37,6 +37,20 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"Name", "Hall \"B\", east", 'L', R"("Name","Hall ""B"", east")"},
                     FieldCase{"", "lost", '@', ""}));
 
+// The lines are kept in one text: asking for them between additions must neither lose
+// nor repeat one, and an empty line stays a line.
+TEST(XlExportFileTest, LinesAskedForBetweenAdditionsStayWhole) {
+  CXlExportFile file;
+  file.AddLine("a;b");
+  EXPECT_EQ(file.Lines(), (std::vector<std::string>{"a;b"}));
+  file.AddLine("");
+  file.AddLine("c");
+  EXPECT_EQ(file.Lines(), (std::vector<std::string>{"a;b", "", "c"}));
+  EXPECT_EQ(file.Bytes(), std::string("\xFF\xFE"
+                                      "a\0;\0b\0\r\0\n\0\r\0\n\0c\0\r\0\n\0",
+                                      22));
+}
+
 TEST(XlExportFileTest, Utf16WithItsMarkAndCrLf) {
   CXlExportFile file;
   file.AddLine("é");

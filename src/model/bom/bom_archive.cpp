@@ -35,7 +35,7 @@ void AddStoredCell(const CGridCell* cell, std::size_t column, CBOMRecord& record
 
 }  // namespace
 
-CBOMRecord CBOMGrid::MakeRecord() const {
+CBOMRecord CBOMGrid::MakeRecordHead(std::vector<int>& stored) const {
   CBOMRecord record;
   record.defaultAutoRowHeight = m_defaultAutoRowHeight;
   record.defaultAutoColumnWidth = m_defaultAutoColumnWidth;
@@ -43,7 +43,7 @@ CBOMRecord CBOMGrid::MakeRecord() const {
   // the document keeps the user's.
   record.font = GetIgnoreOwnFonts() ? m_defaultFont : GetLogFont();
   record.textColor = GetTextColor().ToColorRef();
-  std::vector<int> stored;  // transient columns leave no trace
+  stored.clear();  // transient columns leave no trace
   for (int column = 0; column < GetColumnCount(); ++column) {
     // The two fixed columns are always stored: a reader refuses a record without them.
     if (column < 2 || m_columns[static_cast<std::size_t>(column)].excelFlag >= 0)
@@ -55,18 +55,6 @@ CBOMRecord CBOMGrid::MakeRecord() const {
     block.column.position = static_cast<int>(record.columns.size());
     record.columns.push_back(std::move(block));
   }
-  for (int row = 0; row < GetRowCount(); ++row) {
-    CBOMRecord::Row block;
-    block.text = row == 0           ? CBOMRecord::kTitleLine
-                 : row == EditRow() ? CBOMRecord::kEditLine
-                                    : LineAt(row).reference;
-    block.height = GetRowHeight(row);
-    block.autoHeight = LineAt(row).autoRowHeight;
-    for (std::size_t index = 0; index < stored.size(); ++index) {
-      AddStoredCell(GetCell(row, stored[index]), index, record, block);
-    }
-    record.rows.push_back(std::move(block));
-  }
   record.rectangle = m_rectangle;
   record.viewAngles = m_viewAngles;
   record.hasRectangle = record.hasViewAngles = true;
@@ -74,7 +62,26 @@ CBOMRecord CBOMGrid::MakeRecord() const {
 }
 
 void CBOMGrid::Serialize(CArchiveWriter& archive) const {
-  MakeRecord().Write(archive, m_storedFonts);
+  // The rows are laid out one at a time in one block used again, with the fonts of that
+  // row alone: a bill of tens of thousands of lines is never held a second time.
+  std::vector<int> stored;
+  CBOMRecord record = MakeRecordHead(stored);
+  const int rows = GetRowCount();
+  record.WriteHead(archive, m_storedFonts, static_cast<std::size_t>(rows));
+  CBOMRecord::Row block;
+  for (int row = 0; row < rows; ++row) {
+    block.text = row == 0           ? CBOMRecord::kTitleLine
+                 : row == EditRow() ? CBOMRecord::kEditLine
+                                    : LineAt(row).reference;
+    block.height = GetRowHeight(row);
+    block.autoHeight = LineAt(row).autoRowHeight;
+    block.cells.clear();
+    record.fonts.clear();
+    for (std::size_t index = 0; index < stored.size(); ++index)
+      AddStoredCell(GetCell(row, stored[index]), index, record, block);
+    record.WriteRow(archive, block, m_storedFonts);
+  }
+  record.WriteTail(archive);
 }
 
 void CBOMGrid::Serialize(CArchiveReader& archive) { Serialize(archive, RecordVersion()); }

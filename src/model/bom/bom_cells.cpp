@@ -199,9 +199,19 @@ void CBOMGrid::UpdateLineCells(int row) {
   if (row >= 0 && row < GetRowCount()) RefreshRows(row, row + 1);
 }
 
+void CBOMGrid::PrefetchHead() const {
+  __builtin_prefetch(static_cast<const CGridModel*>(this));  // the cells' store
+  __builtin_prefetch(&m_lines);
+  __builtin_prefetch(&m_columns);
+  __builtin_prefetch(&m_cellsFresh);
+}
+
 void CBOMGrid::PrefetchRecords() const {
-  for (const std::unique_ptr<CBOMLine>& line : m_lines) {
-    if (line != nullptr) __builtin_prefetch(line->reference.data());
+  // Only a refresh reads the line records: the cells of a fresh bill are all there is.
+  if (!AreCellsFresh()) {
+    for (const std::unique_ptr<CBOMLine>& line : m_lines) {
+      if (line != nullptr) __builtin_prefetch(line->reference.data());
+    }
   }
   const int rows = GetRowCount();
   const int columns = GetColumnCount();

@@ -201,6 +201,9 @@ class CBOMGrid : public CGridModel {
   // for the next page while it works on this one waits for memory about once a page
   // instead of at every cell.
   void PrefetchRecords() const;
+  // The grid's own fields that PrefetchRecords starts from, asked for a step earlier still:
+  // they do not wait for anything.
+  void PrefetchHead() const;
 
   bool GetDefaultAutoRowHeight() const { return m_defaultAutoRowHeight; }
   bool GetDefaultAutoColumnWidth() const { return m_defaultAutoColumnWidth; }
@@ -379,7 +382,8 @@ class CBOMGrid : public CGridModel {
   void FinishCommand(bool propagate);
 
   // Stored record (bom_archive.cpp).
-  CBOMRecord MakeRecord() const;
+  // The stored record without its rows, and the grid columns that it stores.
+  CBOMRecord MakeRecordHead(std::vector<int>& stored) const;
   void ApplyRecord(const CBOMRecord& record);
   void ApplyColumns(const CBOMRecord& record);
   void ApplyRow(int row, const CBOMRecord& record, std::size_t index);

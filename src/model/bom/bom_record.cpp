@@ -137,8 +137,8 @@ void WriteCell(CArchiveWriter& archive, const CBOMRecord::Cell& cell, const CBOM
   if (hasFont) fonts.Write(archive, record.fonts[static_cast<std::size_t>(cell.font)]);
 }
 
-void WriteRow(CArchiveWriter& archive, const CBOMRecord::Row& row, const CBOMRecord& record,
-              const CBOMStoredFonts& fonts) {
+void WriteRowBlock(CArchiveWriter& archive, const CBOMRecord::Row& row, const CBOMRecord& record,
+                   const CBOMStoredFonts& fonts) {
   archive.WriteString(row.text);
   archive.WriteWord(ClampedWord(row.height));
   archive.WriteByte(row.autoHeight ? 1 : 0);
@@ -210,16 +210,30 @@ void CBOMRecord::Skip(CArchiveReader& archive, int fileVersion) {
 }
 
 void CBOMRecord::Write(CArchiveWriter& archive, const CBOMStoredFonts& fonts) const {
+  WriteHead(archive, fonts, rows.size());
+  for (const Row& row : rows) WriteRow(archive, row, fonts);
+  WriteTail(archive);
+}
+
+void CBOMRecord::WriteHead(CArchiveWriter& archive, const CBOMStoredFonts& fonts,
+                           std::size_t rowCount) const {
   const std::uint16_t columnCount = Word(columns.size(), "columns");
-  const std::uint16_t rowCount = Word(rows.size(), "rows");
+  const std::uint16_t rowWord = Word(rowCount, "rows");
   archive.WriteWord(columnCount);
   archive.WriteByte(defaultAutoRowHeight ? 1 : 0);
   archive.WriteByte(defaultAutoColumnWidth ? 1 : 0);
   fonts.Write(archive, font);
   archive.WriteDword(textColor & kColorMask);
   for (const Column& column : columns) WriteColumn(archive, column);
-  archive.WriteWord(rowCount);
-  for (const Row& row : rows) WriteRow(archive, row, *this, fonts);
+  archive.WriteWord(rowWord);
+}
+
+void CBOMRecord::WriteRow(CArchiveWriter& archive, const Row& row,
+                          const CBOMStoredFonts& fonts) const {
+  WriteRowBlock(archive, row, *this, fonts);
+}
+
+void CBOMRecord::WriteTail(CArchiveWriter& archive) const {
   for (std::int32_t value : rectangle) archive.WriteLong(value);
   for (std::int32_t value : viewAngles) archive.WriteLong(value);
 }

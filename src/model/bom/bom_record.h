@@ -79,4 +79,11 @@ struct CBOMRecord {
   // Writes the record in the current form (wide fonts, rectangle and angles). Throws
   // std::length_error when there are more than 65535 columns or rows.
   void Write(CArchiveWriter& archive, const CBOMStoredFonts& fonts) const;
+  // The same in three steps, for a writer that lays the rows out one at a time rather
+  // than holding them all: the head with the count of rows to follow (it throws as
+  // Write does, before writing anything), each row (its fonts in `fonts` of the record
+  // as it stands then), the tail.
+  void WriteHead(CArchiveWriter& archive, const CBOMStoredFonts& fonts, std::size_t rowCount) const;
+  void WriteRow(CArchiveWriter& archive, const Row& row, const CBOMStoredFonts& fonts) const;
+  void WriteTail(CArchiveWriter& archive) const;
 };

@@ -9,13 +9,15 @@
 #include <vector>
 
 void CElementRecordWriter::Write(const CDev& root, bool alone) {
-  struct Frame {
-    const CDev* element;
-    int face;
-  };
-  std::vector<Frame> stack;
-  m_written.Clear();
-  m_written.Insert(&root);
+  std::vector<Frame>& stack = m_stack;  // kept from record to record, like its room
+  stack.clear();
+  // A record written alone nests nothing, so the set of nested records (as large as the
+  // longest chain written before) is neither cleared nor asked: a run's many tap-off
+  // units and lengths would otherwise each clear it whole.
+  if (!alone) {
+    m_written.Clear();
+    m_written.Insert(&root);
+  }
   WriteHead(root);
   stack.push_back({&root, 0});
   while (!stack.empty()) {
@@ -106,12 +108,25 @@ int CElementRecordWriter::ChainIndex(const CDev* element) {
   if (element == nullptr || m_run == nullptr) return -1;
   if (!m_chainIndexBuilt) {
     m_chainIndexBuilt = true;
-    const std::vector<CDev*> order = m_run->GetChainOrder();
-    for (std::size_t i = 0; i < order.size(); ++i)
-      m_chainIndex.emplace(order[i], static_cast<int>(i));
+    const CDev* start = m_chainStartKnown ? m_chainStart : m_run->GetFirstElement();
+    if (start == nullptr) return -1;  // a run without a start orders nothing
+    const std::vector<CDev*> walk = m_run->GetChainWalk(*start);
+    m_chainLength = static_cast<int>(walk.size());
+    for (std::size_t i = 0; i < walk.size(); ++i)
+      m_chainIndex.emplace(walk[i], static_cast<int>(i));
   }
-  const auto it = m_chainIndex.find(element);
-  return it == m_chainIndex.end() ? -1 : it->second;
+  if (const auto it = m_chainIndex.find(element); it != m_chainIndex.end()) return it->second;
+  if (m_chainLength == 0) return -1;
+  if (!m_outsideIndexBuilt) {
+    m_outsideIndexBuilt = true;
+    int index = m_chainLength;
+    for (const CDev* device : m_run->GetDevices()) {
+      if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff)
+        m_outsideIndex.emplace(device, index++);
+    }
+  }
+  const auto it = m_outsideIndex.find(element);
+  return it == m_outsideIndex.end() ? -1 : it->second;
 }
 
 const std::string& CElementRecordWriter::KindText(int kind, int variant) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class CArchiveWriter;
 class CDev;
@@ -24,6 +25,11 @@ class CElementRecordWriter {
   // The record of the element with the records of its neighbours nested in it: those of
   // the chain's kinds (0 to 11) beyond its back face, or none at all when `alone`.
   void Write(const CDev& root, bool alone = false);
+  // The run's first element, when the caller has looked it up already (it may be null).
+  void SetChainStart(const CDev* start) {
+    m_chainStart = start;
+    m_chainStartKnown = true;
+  }
 
  private:
   void WriteHead(const CDev& element);
@@ -34,10 +40,24 @@ class CElementRecordWriter {
   // writer: the run does not change while it writes.
   const std::string& KindText(int kind, int variant);
 
+  struct Frame {
+    const CDev* element;
+    int face;
+  };
+
   CArchiveWriter& m_archive;
   const CRun* m_run;
+  const CDev* m_chainStart = nullptr;
+  bool m_chainStartKnown = false;
+  // The chain order is indexed in two parts: the chain's own elements, which tap-off units
+  // are attached to, at once; the devices kept outside the chain, which follow them in
+  // the order, only when a unit is attached to one.
   bool m_chainIndexBuilt = false;
+  bool m_outsideIndexBuilt = false;
+  int m_chainLength = 0;
   std::unordered_map<const CDev*, int> m_chainIndex;
+  std::unordered_map<const CDev*, int> m_outsideIndex;
   CPointerSet m_written;  // the records nested in the one being written
+  std::vector<Frame> m_stack;
   std::unordered_map<std::uint64_t, std::string> m_kindTexts;  // by kind and variant
 };

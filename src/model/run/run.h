@@ -329,6 +329,9 @@ class CRun : public CObjWithProp {
                           std::string_view value);
   const CBitmapDesc* GetPartRecordFieldByRef(std::string_view reference) const;
   CDev* GetFirstElement() const;
+  // Whether the device can be the first element: an active end without a back neighbour
+  // (the last such device of the list is the first element).
+  static bool IsChainStart(const CDev& device);
   // Kinds an element of the chain may have: length, accessory and tap-off records are
   // kept in the run's lists, outside the chain.
   static bool IsChainKind(int kind);
@@ -336,6 +339,9 @@ class CRun : public CObjWithProp {
   // start element when none) through elements of the chain's kinds, then the kind-13
   // and kind-14 devices in list order.
   std::vector<CDev*> GetChainOrder(const CDev* start = nullptr) const;
+  // The chain's part of that order from a given start, without the kind-13 and kind-14
+  // devices.
+  std::vector<CDev*> GetChainWalk(const CDev& start) const;
   void RebuildLengthRecords(int allowedVariantMask);
   // Reference row of the rating and the neutral's extra width; "RAL" removed with the
   // colour flag; the offsets of the chain from the element (the start element when

@@ -30,9 +30,19 @@ void CRun::Serialize(CArchiveWriter& archive) const {
   archive.WriteWord(static_cast<std::uint16_t>(m_rotation));
   archive.WriteByte(static_cast<std::uint8_t>(m_partsState));
   archive.WriteByte(static_cast<std::uint8_t>(m_flags & 0xFF));
+  // One pass over the devices finds the first element (the last start of the list, as
+  // GetFirstElement finds it) and the records kept outside the chain: a run's thousands
+  // of tap-off units and accessories are each met once, not once per question.
+  const CDev* start = nullptr;
+  std::vector<const CDev*> extra;
+  for (const CDev* device : m_devices) {
+    if (IsRecordOutsideChain(*device)) extra.push_back(device);
+    else if (IsChainStart(*device)) start = device;
+  }
   // One writer for every element record, so the chain order that tap-off units refer
   // to is built once.
   CElementRecordWriter writer(archive, this);
+  writer.SetChainStart(start);
   if ((m_flags & kArchivedFlagsMask) == 0) {
     if (m_startMarker != nullptr) {
       writer.Write(*m_startMarker, true);
@@ -44,13 +54,8 @@ void CRun::Serialize(CArchiveWriter& archive) const {
   }
   archive.WriteDword(static_cast<std::uint32_t>(m_lengths.size()));
   for (const CDev* record : m_lengths) writer.Write(*record, true);
-  const CDev* start = GetFirstElement();
   archive.WriteByte(start != nullptr ? 1 : 0);
   if (start != nullptr) writer.Write(*start);
-  std::vector<const CDev*> extra;
-  for (const CDev* device : m_devices) {
-    if (IsRecordOutsideChain(*device)) extra.push_back(device);
-  }
   archive.WriteDword(static_cast<std::uint32_t>(extra.size()));
   for (const CDev* device : extra) writer.Write(*device, true);
   m_bom->Serialize(archive);

@@ -155,29 +155,28 @@ const CBitmapDesc* CRun::GetPartRecordFieldByRef(std::string_view reference) con
   return device != nullptr ? device->GetPartRecordField() : nullptr;
 }
 
+bool CRun::IsChainStart(const CDev& device) {
+  return device.GetKind() == CDev::kEnd && device.IsActive() &&
+         device.GetBackNeighbour() == nullptr;
+}
+
 CDev* CRun::GetFirstElement() const {
   for (std::size_t i = m_devices.size(); i-- > 0;) {
-    CDev* device = m_devices[i];
-    if (device->GetKind() == CDev::kEnd && device->IsActive() &&
-        device->GetBackNeighbour() == nullptr) {
-      return device;
-    }
+    if (IsChainStart(*m_devices[i])) return m_devices[i];
   }
   return nullptr;
 }
 
 bool CRun::IsChainKind(int kind) { return kind >= CDev::kEnd && kind < CDev::kLengthRecord; }
 
-std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
+std::vector<CDev*> CRun::GetChainWalk(const CDev& start) const {
   std::vector<CDev*> order;
-  if (start == nullptr) start = GetFirstElement();
-  if (start == nullptr) return order;
   struct Frame {
     CDev* element;
     int face;
   };
-  std::vector<Frame> stack{{const_cast<CDev*>(start), 0}};
-  std::unordered_set<const CDev*> seen{start};
+  std::vector<Frame> stack{{const_cast<CDev*>(&start), 0}};
+  std::unordered_set<const CDev*> seen{&start};
   while (!stack.empty()) {
     Frame& frame = stack.back();
     if (frame.face >= CDev::kFaceCount) {
@@ -193,6 +192,13 @@ std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
       stack.push_back({neighbour, 0});
     }
   }
+  return order;
+}
+
+std::vector<CDev*> CRun::GetChainOrder(const CDev* start) const {
+  if (start == nullptr) start = GetFirstElement();
+  if (start == nullptr) return {};
+  std::vector<CDev*> order = GetChainWalk(*start);
   for (CDev* device : m_devices) {
     if (device->GetKind() == CDev::kAccessory || device->GetKind() == CDev::kTapOff)
       order.push_back(device);
