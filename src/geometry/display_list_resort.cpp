@@ -53,6 +53,14 @@ constexpr std::size_t kPiecesPerThread = 4;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
 
+// Asks for the whole node, to be written.
+void PrefetchNode(const CDisplayNode& node) {
+  const char* bytes = reinterpret_cast<const char*>(&node);
+  for (std::size_t offset = 0; offset < sizeof(CDisplayNode); offset += 64)
+    __builtin_prefetch(bytes + offset, 1);
+  __builtin_prefetch(bytes + sizeof(CDisplayNode) - 1, 1);
+}
+
 }  // namespace
 
 // A re-sort under way: the insertion order, the words every box goes through, and the
@@ -73,7 +81,7 @@ class CDisplayList::CResortPlan {
   // The same in the order given: the one node of every box of the list, each once, with
   // its box numbered by its place there (FirstNodesInOrder).
   void TakeNodesInOrder(std::vector<CDisplayNode*> nodes);
-  // Projects every box anew (on several threads).
+  // Projects every box anew (on several threads), the grid emptied meanwhile.
   void Project(const std::function<void(CBox&)>& project);
   // Prepares every box as Insert would, in insertion order among the boxes of its owner
   // (owners on several threads), noting each word it takes; files the nodes in the grid.
@@ -159,7 +167,10 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
     const std::size_t chunks = CParallelChunks::ChunkCount(nodes.size(), kMinStepsPerThread);
     CParallelChunks::Run(nodes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
       for (std::size_t k = from; k < to; ++k) {
-        if (k + kFetchAhead < to) __builtin_prefetch(nodes[k + kFetchAhead]);
+        // A node is asked for two boxes' worth of steps ahead, its box (read from the node
+        // by then) one worth ahead: each stands far from the other in memory.
+        if (k + 2 * kFetchAhead < to) __builtin_prefetch(nodes[k + 2 * kFetchAhead]);
+        if (k + kFetchAhead < to) nodes[k + kFetchAhead]->box->Prefetch();
         if (!(nodes[k]->flags & CDepthOrderRules::kSecondNode)) project(*nodes[k]->box);
       }
     });
@@ -174,7 +185,10 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
   }
   const std::size_t chunks = CParallelChunks::ChunkCount(boxes.size(), kMinStepsPerThread);
   CParallelChunks::Run(boxes.size(), chunks, [&](std::size_t, std::size_t from, std::size_t to) {
-    for (std::size_t k = from; k < to; ++k) project(*boxes[k]);
+    for (std::size_t k = from; k < to; ++k) {
+      if (k + kFetchAhead < to) boxes[k + kFetchAhead]->Prefetch();
+      project(*boxes[k]);
+    }
   });
 }
 
@@ -315,8 +329,8 @@ bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
 
 void CDisplayList::CResortPlan::TakeNodes() {
   // The list keeps its links, its nodes' marks and its boxes' entries until Link, so that a
-  // stop before then has little to give back; the edges and the grid go now, which an
-  // unordered list does not ask for.
+  // stop before then has little to give back; the edges and the grid go as the boxes are
+  // projected, which an unordered list does not ask for.
   m_steps.reserve(m_list.m_size);
   for (CDisplayNode* node = m_list.m_tail; node != nullptr; node = node->prev)
     m_steps.push_back(node);
@@ -328,7 +342,6 @@ void CDisplayList::CResortPlan::TakeNodesInOrder(std::vector<CDisplayNode*> node
   // nodes are cleared as their boxes are projected, on the same threads.
   CDisplayList& list = m_list;
   list.m_cursor = nullptr;
-  list.m_grid.Reset();
   m_steps = std::move(nodes);
   const std::size_t steps = m_steps.size();
   m_firstNodes = m_steps;
@@ -350,7 +363,6 @@ void CDisplayList::CResortPlan::TakeSteps() {
   CDisplayList& list = m_list;
   list.ForgetLastOrder();  // the boxes are numbered anew
   list.m_cursor = nullptr;
-  list.m_grid.Reset();
   constexpr std::uint32_t kUnseen = std::numeric_limits<std::uint32_t>::max();
   for (CDisplayNode* node : m_steps) list.m_boxes.Find(node->box)->index = kUnseen;
   m_boxOfStep.resize(m_steps.size());
@@ -380,12 +392,19 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   m_groupOfBox.resize(m_boxes.size());
   m_initialWord.resize(m_boxes.size());
   m_bounds.resize(m_boxes.size());
-  // The grid's layout reads the spread of the bounds, gathered here as they are taken.
-  m_spreads.assign(chunks, {});
-  CParallelChunks::Run(m_boxes.size(), chunks,
-                       [&](std::size_t chunk, std::size_t from, std::size_t to) {
-                         ProjectPiece(from, to, project, m_spreads[chunk]);
-                       });
+  // The boxes in two pieces a thread, which the threads take as they come free. The grid's
+  // layout reads the spread of the bounds, gathered here as they are taken.
+  const std::size_t pieces = 2 * chunks;
+  m_spreads.assign(pieces, {});
+  // The grid is emptied meanwhile, a piece of its own taken up among the first: nothing reads
+  // it before the nodes are filed again, and emptying the cells of a large scene's grid
+  // before the projection held the re-sort up.
+  const std::size_t count = m_boxes.size();
+  CParallelChunks::Run(pieces + 1, pieces + 1, [&](std::size_t piece, std::size_t, std::size_t) {
+    if (piece == 1) return m_list.m_grid.Reset();
+    const std::size_t own = piece == 0 ? 0 : piece - 1;
+    ProjectPiece(count * own / pieces, count * (own + 1) / pieces, project, m_spreads[own]);
+  });
 }
 
 void CDisplayList::CResortPlan::ProjectPiece(std::size_t from, std::size_t to,
@@ -629,6 +648,9 @@ void CDisplayList::CResortPlan::Link() {
   list.m_keyed = false;  // the steps' order, not the keys'
   list.m_dirty.clear();
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
+    // The steps' nodes stand far apart in memory, and this one thread writes to each in
+    // turn: each is asked for a few steps ahead rather than waited for.
+    if (i + kFetchAhead < m_steps.size()) PrefetchNode(*m_steps[i + kFetchAhead]);
     CDisplayNode* node = m_steps[i];
     node->flags = m_stepFlags[i];
     ClearGroup(*node);
