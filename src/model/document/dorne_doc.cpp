@@ -40,6 +40,12 @@ std::unique_ptr<CDorneDoc> CDorneDoc::MakeSibling() const {
 }
 
 CDorneDoc::~CDorneDoc() {
+  FreeRunsUnless([] { return false; });
+  m_extraBoxes.clear();
+  m_projection.ClearDisplayList();
+}
+
+bool CDorneDoc::FreeRunsUnless(const std::function<bool()>& stop) {
   m_undo.reset();  // its snapshot files go with it
   m_observers.clear();
   m_annotations.Clear();
@@ -51,11 +57,11 @@ CDorneDoc::~CDorneDoc() {
   m_projection.ClearDisplayList();
   // Runs go first: their elements leave the extra boxes as they die.
   while (!m_runs.empty()) {
+    if (stop()) return false;
     m_runs.pop_back();
     m_runList.pop_back();
   }
-  m_extraBoxes.clear();
-  m_projection.ClearDisplayList();
+  return true;
 }
 
 std::string CDorneDoc::FirstJobNumber(int openDocuments) const {

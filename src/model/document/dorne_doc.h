@@ -89,6 +89,11 @@ class CDorneDoc : public CRunDocument {
   // An empty document of the same environment (undo reads snapshots into one). It is
   // shown in no window: what it reads or does never reaches the property window.
   std::unique_ptr<CDorneDoc> MakeSibling() const;
+  // Frees a design that is going (one nobody shows or uses again) a run at a time, as the
+  // destructor would, until stop answers true between two runs: true once every run is
+  // gone, false when stopped (call again to go on). The document is then fit only to be
+  // destroyed.
+  bool FreeRunsUnless(const std::function<bool()>& stop);
   bool ShowsProperties() const override { return !m_aside; }
   // Takes the design of the other document (runs, scene, annotations, properties, view
   // data) and gives it this one's; observers, prompter, undo history and file version

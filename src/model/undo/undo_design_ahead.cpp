@@ -21,11 +21,12 @@ CUndoDesignAhead::~CUndoDesignAhead() {
   {
     const std::lock_guard lock(m_mutex);
     m_quitting = true;
+    m_freeingHeld = true;
     CallOffLocked();
   }
   m_changed.notify_all();
   if (m_thread.joinable()) m_thread.join();
-  // Freed here, on the window thread, whatever the worker left.
+  // Freed here, on the window thread, whatever the worker had no time to free.
   m_castOffs.clear();
 }
 
@@ -40,11 +41,11 @@ bool CUndoDesignAhead::Start(std::uint64_t step,
       try {
         m_thread = std::thread([this] { Work(); });
       } catch (const std::system_error&) {
-        CastOff(std::move(design));
-        return false;
+        return false;  // the design, still empty, goes here
       }
     }
     m_waiting = CJob{step, std::move(bytes), std::move(design)};
+    m_freeingHeld = true;
     ++m_counts.given;
   }
   m_changed.notify_all();
@@ -76,8 +77,11 @@ std::unique_ptr<CDorneDoc> CUndoDesignAhead::Take(std::uint64_t step) {
 }
 
 void CUndoDesignAhead::CallOff() {
-  const std::lock_guard lock(m_mutex);
-  CallOffLocked();
+  {
+    const std::lock_guard lock(m_mutex);
+    CallOffLocked();
+  }
+  m_changed.notify_all();  // the worker frees what was let go
 }
 
 void CUndoDesignAhead::CallOffLocked() {
@@ -97,9 +101,16 @@ void CUndoDesignAhead::CastOff(std::unique_ptr<CDorneDoc> design) {
   if (design) m_castOffs.push_back(std::move(design));
 }
 
-std::vector<std::unique_ptr<CDorneDoc>> CUndoDesignAhead::TakeCastOffs() {
-  const std::lock_guard lock(m_mutex);
-  return std::exchange(m_castOffs, {});
+void CUndoDesignAhead::FreeCastOffs(std::unique_lock<std::mutex>& lock) {
+  std::unique_ptr<CDorneDoc> design = std::move(m_castOffs.back());
+  m_castOffs.pop_back();
+  lock.unlock();
+  // A run at a time: a step handed over meanwhile waits for one run's freeing at most.
+  const bool whole = design->FreeRunsUnless([this] { return m_freeingHeld.load(); });
+  if (whole) design.reset();
+  lock.lock();
+  if (whole) ++m_counts.freed;
+  else m_castOffs.push_back(std::move(design));  // taken up again once the step is read
 }
 
 CUndoDesignAhead::CCounts CUndoDesignAhead::Counts() const {
@@ -110,10 +121,17 @@ CUndoDesignAhead::CCounts CUndoDesignAhead::Counts() const {
 void CUndoDesignAhead::Work() {
   std::unique_lock lock(m_mutex);
   for (;;) {
-    m_changed.wait(lock, [&] { return m_quitting || m_waiting; });
+    m_changed.wait(lock, [&] { return m_quitting || m_waiting || !m_castOffs.empty(); });
     if (m_quitting) return;
+    // A step waiting goes first: an undo may come at once and wait for it, while freeing
+    // can wait for a moment nobody waits.
+    if (!m_waiting) {
+      FreeCastOffs(lock);
+      continue;
+    }
     CJob job = std::move(*m_waiting);
     m_waiting.reset();
+    m_freeingHeld = false;
     m_workingOn = job.step;
     m_stop = false;
     lock.unlock();

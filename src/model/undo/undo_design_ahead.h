@@ -16,16 +16,19 @@ class CDorneDoc;
 // thread never spends the reading: the step's snapshot bytes are read into an empty
 // design (made on the window thread) and its scene is rebuilt there.
 //
-// One step at a time: a new one calls off the one before. Designs are made and freed on
-// the window thread only (freeing a design reaches shared state of the process): what the
-// worker leaves, called off or unread, waits in the object until the window thread takes
-// it (TakeCastOffs, Take, the destructor). The worker fills no range table set
+// One step at a time: a new one calls off the one before. The empty designs are made on
+// the window thread; what the worker leaves, called off, unread or done and not taken
+// before another step, it frees itself, a run at a time while no step waits, so that the window
+// thread never spends the freeing of a design it did not use (most of its memory came
+// from the worker's own allocations). What the worker's freeing reaches of the process
+// (the range tables' counts of live runs, the tap-off marks) is guarded as its reading is.
+// A design done is handed over by Take only. The worker fills no range table set
 // (CRangeTableCache::CFillRefusal): a step that needs one comes back unread, and the undo
 // reads its file as before. Every member is for the window thread.
 class CUndoDesignAhead {
  public:
   CUndoDesignAhead() = default;
-  // Calls the work off, waits for the thread and frees what it made.
+  // Calls the work off, waits for the thread and frees what it left.
   ~CUndoDesignAhead();
   CUndoDesignAhead(const CUndoDesignAhead&) = delete;
   CUndoDesignAhead& operator=(const CUndoDesignAhead&) = delete;
@@ -43,18 +46,18 @@ class CUndoDesignAhead {
   // object. The step is forgotten either way.
   std::unique_ptr<CDorneDoc> Take(std::uint64_t step);
   // The work is called off (between two stretches of the bytes; a scene already being
-  // rebuilt is finished and thrown away).
+  // rebuilt is finished and thrown away), and the design of a step done but not taken
+  // is let go: the worker frees both.
   void CallOff();
-  // The designs the worker left (called off, or done and not taken after another step
-  // started), to be freed by the caller.
-  std::vector<std::unique_ptr<CDorneDoc>> TakeCastOffs();
 
-  // Steps given, and of those read, not readable, called off; for tests and benchmarks.
+  // Steps given, and of those read, not readable, called off; designs the worker freed;
+  // for tests and benchmarks.
   struct CCounts {
     int given = 0;
     int read = 0;
     int unread = 0;
     int calledOff = 0;
+    int freed = 0;
   };
   CCounts Counts() const;
 
@@ -67,8 +70,11 @@ class CUndoDesignAhead {
   void Work();
   // On the worker: true when the design was read whole, with its scene, and not called off.
   bool Read(CJob& job) const;
-  // With the lock held.
+  // With the lock held: the design goes to the worker to be freed.
   void CastOff(std::unique_ptr<CDorneDoc> design);
+  // On the worker, the lock held by `lock`: frees the last design cast off, the lock let
+  // go meanwhile, unless a step is handed over first (it then waits among the cast-offs).
+  void FreeCastOffs(std::unique_lock<std::mutex>& lock);
   void CallOffLocked();
 
   mutable std::mutex m_mutex;
@@ -78,6 +84,8 @@ class CUndoDesignAhead {
   std::optional<CJob> m_done;     // its design null when unread
   std::vector<std::unique_ptr<CDorneDoc>> m_castOffs;
   std::atomic<bool> m_stop = false;  // the step worked on is called off
+  // A step waits, or the object goes: the worker's freeing stops at the next run.
+  std::atomic<bool> m_freeingHeld = false;
   bool m_quitting = false;
   CCounts m_counts;
   std::thread m_thread;  // started with the first step

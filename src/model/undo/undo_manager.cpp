@@ -344,8 +344,8 @@ int CUndoManager::PrepareUndo() {
 }
 
 int CUndoManager::DesignUndoAhead() {
-  // What the edit let go (among it the worker's design of the step before, called off) is
-  // freed here, after the repaint, rather than in the next edit.
+  // What the edit let go is freed here, after the repaint, rather than in the next edit
+  // (the worker's design of the step before, called off, the worker frees itself).
   ReleaseDiscarded();
   const int target = m_position - 1;
   if (!m_stepBytes || target < 1 || target > m_last) return 0;
@@ -361,7 +361,6 @@ void CUndoManager::TakeDesignAhead(CUndoRecord& record) {
     return;
   }
   std::unique_ptr<CDorneDoc> design = m_designAhead->Take(record.step);
-  for (auto& left : m_designAhead->TakeCastOffs()) m_discarded.push_back(std::move(left));
   if (!design) return;  // read from its file as before
   // A step whose file was cut is never restored, whatever was made of its bytes.
   if (!IsFileWhole(record, m_sizeAhead)) {
@@ -386,7 +385,6 @@ bool CUndoManager::IsStepAhead(std::uint64_t step) const {
 void CUndoManager::CallOffDesignAhead() {
   if (!m_designAhead) return;
   m_designAhead->CallOff();
-  for (auto& left : m_designAhead->TakeCastOffs()) m_discarded.push_back(std::move(left));
 }
 
 void CUndoManager::ApplyViewState(const CUndoRecord& record) {

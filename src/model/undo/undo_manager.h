@@ -136,7 +136,7 @@ class CUndoManager {
   // The worker's design of the record's step into the record, waited for; any other
   // step's work is called off. A step whose file was not written whole is not taken.
   void TakeDesignAhead(CUndoRecord& record);
-  // The worker's work is called off and what it left goes with the discarded designs.
+  // The worker's work is called off; it frees what it leaves itself.
   void CallOffDesignAhead();
   // Whether the worker has the step, at work or done (none once the history goes).
   bool IsStepAhead(std::uint64_t step) const;

@@ -292,6 +292,47 @@ TEST_F(UndoDesignAheadTest, ClosingTheDocumentWhileTheWorkerWorksFreesEverything
   }
 }
 
+// The designs the worker leaves (called off, or done and replaced by an edit's step) it
+// frees itself, so that the window thread never pays for a design it did not use: once
+// the worker is idle, only the live document counts as a user of the catalogue list.
+TEST_F(UndoDesignAheadTest, TheWorkerFreesTheDesignsItLeaves) {
+  const struct {
+    const char* guards;
+    const char* steps;
+    int freed;
+  } rows[] = {
+      {"a finished design of a step an edit replaced", "eawe", 1},
+      {"a design being read when an edit came", "eae", 1},
+      {"two steps replaced in turn", "eaweawe", 2},
+      {"the design the undo took is the window's", "eawu", 0},
+  };
+  for (const auto& row : rows) {
+    auto document = ManyRuns(8);
+    const int liveUsers = CRangeTableCache::Instance().CatalogueUsers();
+    CUndoManager& undo = document->GetUndo();
+    int handed = 0;
+    int edits = 0;
+    for (const char* step = row.steps; *step != '\0'; ++step) {
+      if (*step == 'e') {
+        ASSERT_EQ(undo.SaveUndoState(21060 + edits, true), 1) << row.guards;
+        document->SetDocPropertyModified("Name", "edit " + std::to_string(++edits));
+      }
+      if (*step == 'a') handed += undo.DesignUndoAhead();
+      if (*step == 'w') WaitForWorker(undo, handed);
+      if (*step == 'u') {
+        ASSERT_EQ(undo.Undo(), 1) << row.guards;
+        undo.ReleaseDiscarded();
+      }
+    }
+    for (int i = 0; i < 5000 && undo.DesignAheadCounts().freed < row.freed; ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    EXPECT_EQ(undo.DesignAheadCounts().freed, row.freed) << row.guards;
+    if (row.freed > 0) {
+      EXPECT_EQ(CRangeTableCache::Instance().CatalogueUsers(), liveUsers) << row.guards;
+    }
+  }
+}
+
 // Only the thread that refuses fills is refused them, and only while the refusal lives: a
 // flag of the whole process would stop the window thread from ever filling a set.
 TEST(RangeFillRefusalTest, HoldsForItsOwnThreadWhileItLives) {
