@@ -543,6 +543,13 @@ RULE_REFERENCES = {
         QJF46EA4S QJF46FE4 QJF46LC41 QJF46LE41 QJF46LF41 QJF14LB11 QJF46LB41""",
 }
 
+# Texts and factors that several families of the table below share.
+TEE = ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5)
+DOUBLE_EDGEWISE_ELBOW = ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
+                         2.9, 1.5, 1.4)
+OFFSET_DOUBLE_ELBOW = ("Double coude décalé", "Offset double elbow", "Codo doble desplazado",
+                       2.9, 1.6, 1.5)
+
 # Family texts (French, English, Spanish) and factors of price, time and weight, by
 # range and family letters; "*" serves every range.
 RULE_FAMILIES = {
@@ -588,26 +595,21 @@ RULE_FAMILIES = {
                     1.6, 0.9, 0.8),
     ("QP", "LZP"): ("Double coude à plat", "Double flat elbow", "Codo doble plano",
                     2.8, 1.5, 1.4),
-    ("QP", "DZCG"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
-                     2.9, 1.5, 1.4),
-    ("QP", "LZC"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
-                    2.9, 1.5, 1.4),
+    ("QP", "DZCG"): DOUBLE_EDGEWISE_ELBOW,
+    ("QP", "LZC"): DOUBLE_EDGEWISE_ELBOW,
     ("QP", "DZCH"): ("Double coude sur chant inversé", "Reversed double edgewise elbow",
                      "Codo doble de canto invertido", 2.9, 1.5, 1.4),
     ("QP", "DZE"): ("Double coude à plat", "Double flat elbow", "Codo doble plano",
                     2.8, 1.5, 1.4),
-    ("QG", "ZC"): ("Double coude sur chant", "Double edgewise elbow", "Codo doble de canto",
-                   2.9, 1.5, 1.4),
+    ("QG", "ZC"): DOUBLE_EDGEWISE_ELBOW,
     ("QJF", "MB"): ("Double coude", "Double elbow", "Codo doble", 2.8, 1.5, 1.4),
-    ("QJF", "ME"): ("Double coude décalé", "Offset double elbow", "Codo doble desplazado",
-                    2.9, 1.6, 1.5),
-    ("QJF", "MF"): ("Double coude décalé", "Offset double elbow", "Codo doble desplazado",
-                    2.9, 1.6, 1.5),
-    ("QJF", "TE"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
-    ("*", "TC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
+    ("QJF", "ME"): OFFSET_DOUBLE_ELBOW,
+    ("QJF", "MF"): OFFSET_DOUBLE_ELBOW,
+    ("QJF", "TE"): TEE,
+    ("*", "TC"): TEE,
     ("*", "TD"): ("Té à plat", "Flat tee", "Te plano", 3.0, 1.8, 1.5),
-    ("QP", "DTC"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
-    ("QW", "TP"): ("Té de dérivation", "Tee", "Te de derivación", 3.1, 1.8, 1.5),
+    ("QP", "DTC"): TEE,
+    ("QW", "TP"): TEE,
     ("*", "ZJ"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),
     ("QM", "ET"): ("Élément d'extrémité", "End piece", "Tramo de extremo", 2.4, 1.4, 2.1),
     ("*", "JN"): ("Bloc de jonction", "Joint block", "Bloque de unión", 0.45, 0.3, 0.2),

@@ -118,6 +118,15 @@ def lay_run(p, range_name, rating, moves):
     return current_bill(p)
 
 
+def click_last_straight(p, run, command):
+    """Takes the design command's tool and clicks on the run's last straight, on a face
+    that it draws."""
+    straight = [e for e in p.elements(run) if e["kind"] == 1][-1]
+    face = next(f for f in range(6) if p.box(run, straight["index"], f))
+    p.menu("Conception", command)
+    p.click(*desktop._centre(p.box(run, straight["index"], face)))
+
+
 def current_bill(p):
     return checks.bill_lines(p.bill()[1])
 
@@ -352,10 +361,7 @@ def steps(s):
         p.close_window("Base tarifaire")
         toward(p, PLUS_X, 6000)
         run = p.dump()["current"]
-        straight = [e for e in p.elements(run) if e["kind"] == 1][-1]
-        face = next(f for f in range(6) if p.box(run, straight["index"], f))
-        p.menu("Conception", "Appareil en ligne")
-        p.click(*desktop._centre(p.box(run, straight["index"], face)))
+        click_last_straight(p, run, "Appareil en ligne")
         p.wait(lambda: any(e["kind"] == 7 for e in p.elements(run)), "the unit placed")
         p.shot("unit_placed")
         units = [e["reference"] for e in p.elements(run) if e["kind"] == 7]
@@ -366,10 +372,7 @@ def steps(s):
     with s.step("a special piece inserted with the mouse on QMA has its reference at once "
                 "and is priced") as p:
         run = p.dump()["current"]
-        straight = [e for e in p.elements(run) if e["kind"] == 1][-1]
-        face = next(f for f in range(6) if p.box(run, straight["index"], f))
-        p.menu("Conception", "Insérer un élément")
-        p.click(*desktop._centre(p.box(run, straight["index"], face)))
+        click_last_straight(p, run, "Insérer un élément")
         p.wait(lambda: any(e["kind"] == 8 for e in p.elements(run)), "the piece inserted")
         pieces = [e["reference"] for e in p.elements(run) if e["kind"] == 8]
         if not pieces or any("#[" in piece for piece in pieces):
