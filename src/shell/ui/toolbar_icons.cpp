@@ -1,8 +1,16 @@
 #include "shell/ui/toolbar_icons.h"
 
+#include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QStyle>
+#include <QStyleOption>
+
+#include <algorithm>
+#include <map>
+#include <utility>
 
 #include "app/ui/command_ids.h"
 #include "app/ui/icon_painting.h"
@@ -150,27 +158,28 @@ void PaintPan(QPainter& p) {
     Arrow(p, centre + direction * 1.5, centre + direction * 7, kInk, 1.3);
 }
 
-bool PaintMainIcon(QPainter& p, int commandId) {
+IconPaint MainIconPaint(int commandId) {
   switch (commandId) {
     case kIdFileNew:
-      Page(p, QRectF(3, 1.5, 10, 13));
-      Plus(p, QPointF(11.5, 11.5), 2.8, kGreen);
-      return true;
-    case kIdFileOpen: PaintFolder(p); return true;
-    case kIdFileSave: PaintDisk(p); return true;
-    case kIdExportExcelOpen: PaintSheet(p); return true;
-    case kIdLightingCalc: PaintBulb(p, false); return true;
-    case kIdLightingRange: PaintBulb(p, true); return true;
-    case kIdEditUndo: CurvedArrow(p, false, QColor(40, 90, 170)); return true;
-    case kIdEditRedo: CurvedArrow(p, true, QColor(40, 90, 170)); return true;
-    case kIdHelpIndex: PaintHelp(p); return true;
-    default: return false;
+      return [](QPainter& p) {
+        Page(p, QRectF(3, 1.5, 10, 13));
+        Plus(p, QPointF(11.5, 11.5), 2.8, kGreen);
+      };
+    case kIdFileOpen: return PaintFolder;
+    case kIdFileSave: return PaintDisk;
+    case kIdExportExcelOpen: return PaintSheet;
+    case kIdLightingCalc: return [](QPainter& p) { PaintBulb(p, false); };
+    case kIdLightingRange: return [](QPainter& p) { PaintBulb(p, true); };
+    case kIdEditUndo: return [](QPainter& p) { CurvedArrow(p, false, QColor(40, 90, 170)); };
+    case kIdEditRedo: return [](QPainter& p) { CurvedArrow(p, true, QColor(40, 90, 170)); };
+    case kIdHelpIndex: return PaintHelp;
+    default: return {};
   }
 }
 
-bool PaintDesignIcon(QPainter& p, int commandId) {
+IconPaint DesignIconPaint(int commandId) {
   switch (commandId) {
-    case kIdToolSelect: PaintPointer(p); return true;
+    case kIdToolSelect: return PaintPointer;
     case kIdToolMode1:
     case kIdToolMode2:
     case kIdToolMode3:
@@ -178,62 +187,100 @@ bool PaintDesignIcon(QPainter& p, int commandId) {
     case kIdToolMode5:
     case kIdToolMode6:
     case kIdToolTapOff:
-    case kIdNewRun: PaintRunTool(p, commandId); return true;
+    case kIdNewRun: return [commandId](QPainter& p) { PaintRunTool(p, commandId); };
     case kIdRotateRunForward:
-      Bar(p, QPointF(4, 8), QPointF(12, 8));
-      CurvedArrow(p, true, kAccent);
-      return true;
     case kIdRotateRunBackward:
-      Bar(p, QPointF(4, 8), QPointF(12, 8));
-      CurvedArrow(p, false, kAccent);
-      return true;
-    case kIdRebuildParts: PaintCog(p); return true;
-    case kIdRebuildBom: PaintList(p); return true;
-    case kIdHelpTroubleshooting: PaintLifeRing(p); return true;
-    case kIdUpdatePrices: PaintPriceTag(p); return true;
+      return [forward = commandId == kIdRotateRunForward](QPainter& p) {
+        Bar(p, QPointF(4, 8), QPointF(12, 8));
+        CurvedArrow(p, forward, kAccent);
+      };
+    case kIdRebuildParts: return PaintCog;
+    case kIdRebuildBom: return PaintList;
+    case kIdHelpTroubleshooting: return PaintLifeRing;
+    case kIdUpdatePrices: return PaintPriceTag;
     case kIdZoomRect:
     case kIdZoomIn:
     case kIdZoomOut:
     case kIdZoomAll:
-    case kIdPictureRegion: PaintZoom(p, commandId); return true;
-    case kIdPan: PaintPan(p); return true;
-    default: return false;
+    case kIdPictureRegion: return [commandId](QPainter& p) { PaintZoom(p, commandId); };
+    case kIdPan: return PaintPan;
+    default: return {};
   }
 }
 
-// The icon at that size; whether the command has one tells `painted`.
-QPixmap IconPixmap(int commandId, int size, bool& painted) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  painter.scale(size / 16.0, size / 16.0);
-  painted = PaintCommandIcon(painter, commandId) || PaintViewIcon(painter, commandId);
-  return pixmap;
-}
+// The picture of a command at its size, painted when Qt first asks for that size: a
+// toolbar shows only the small one, and a menu none.
+class CToolbarIconEngine : public QIconEngine {
+ public:
+  explicit CToolbarIconEngine(IconPaint paint) : m_paint(std::move(paint)) {}
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+  }
+
+  // As for pictures given to QIcon: the normal picture, the style's for the other modes.
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    if (side <= 0) return {};
+    QPixmap& painted = m_pixmaps[{side, mode}];
+    if (!painted.isNull()) return painted;
+    if (mode == QIcon::Normal) {
+      painted = Painted(side);
+      return painted;
+    }
+    QStyleOption option;
+    option.palette = QGuiApplication::palette();
+    painted = QApplication::style()->generatedIconPixmap(
+        mode, pixmap(QSize(side, side), QIcon::Normal, QIcon::Off), &option);
+    return painted;
+  }
+
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::min(size.width(), size.height());
+    return QSize(side, side);
+  }
+
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    return {QSize(16, 16), QSize(32, 32)};
+  }
+
+  QIconEngine* clone() const override { return new CToolbarIconEngine(m_paint); }
+  QString key() const override { return QStringLiteral("tvr_toolbar"); }
+
+ private:
+  QPixmap Painted(int side) const {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 16.0, side / 16.0);
+    m_paint(painter);
+    return pixmap;
+  }
+
+  IconPaint m_paint;
+  std::map<std::pair<int, QIcon::Mode>, QPixmap> m_pixmaps;
+};
 
 }  // namespace
 
-bool PaintCommandIcon(QPainter& painter, int commandId) {
-  painter.save();
-  bool painted = PaintMainIcon(painter, commandId) || PaintDesignIcon(painter, commandId);
-  painter.restore();
-  return painted;
+IconPaint CommandIconPaint(int commandId) {
+  IconPaint paint = MainIconPaint(commandId);
+  return paint ? paint : DesignIconPaint(commandId);
 }
 
 bool HasToolbarIcon(int commandId) {
-  QPixmap probe(16, 16);
-  QPainter painter(&probe);
-  return PaintCommandIcon(painter, commandId) || PaintViewIcon(painter, commandId);
+  return CommandIconPaint(commandId) || ViewIconPaint(commandId);
 }
 
 QIcon ToolbarIcon(int commandId) {
-  // The small picture tells whether there is an icon at all: no picture is drawn twice.
-  bool painted = false;
-  const QPixmap small = IconPixmap(commandId, 16, painted);
-  if (!painted) return {};
-  QIcon icon;
-  icon.addPixmap(small);
-  icon.addPixmap(IconPixmap(commandId, 32, painted));
-  return icon;
+  IconPaint paint = CommandIconPaint(commandId);
+  if (!paint) paint = ViewIconPaint(commandId);
+  if (!paint) return {};
+  // Each painting keeps the painter's state to itself, as the shared drawing steps expect.
+  return QIcon(new CToolbarIconEngine([paint = std::move(paint)](QPainter& painter) {
+    painter.save();
+    paint(painter);
+    painter.restore();
+  }));
 }

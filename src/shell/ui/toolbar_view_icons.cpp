@@ -100,38 +100,35 @@ void PaintAngles(QPainter& p) {
   Arrow(p, QPointF(11, 1.2), QPointF(8.5, 2), kAccent, 1.0);
 }
 
-bool PaintLayerIcon(QPainter& p, int commandId) {
+IconPaint LayerIconPaint(int commandId) {
   switch (commandId) {
-    case kIdLayerBranch: PaintLayer(p, QStringLiteral("A"), kInk); return true;
-    case kIdLayerDimension: PaintDimensionLine(p); return true;
-    case kIdLayerPosition: PaintLayer(p, QStringLiteral("1"), kRed); return true;
-    case kIdLayerBom: PaintLayer(p, QStringLiteral("\u2261"), kInk); return true;
-    case kIdLayerRun: PaintLayer(p, QStringLiteral("R"), kBusbar); return true;
-    case kIdLayerBusbar: PaintLayer(p, QStringLiteral("B"), kGreen); return true;
-    case kIdLayerCartouche: PaintTitleBlock(p); return true;
-    case kIdSupports: PaintSupport(p); return true;
+    case kIdLayerBranch: return [](QPainter& p) { PaintLayer(p, QStringLiteral("A"), kInk); };
+    case kIdLayerDimension: return PaintDimensionLine;
+    case kIdLayerPosition: return [](QPainter& p) { PaintLayer(p, QStringLiteral("1"), kRed); };
+    case kIdLayerBom: return [](QPainter& p) { PaintLayer(p, QStringLiteral("\u2261"), kInk); };
+    case kIdLayerRun: return [](QPainter& p) { PaintLayer(p, QStringLiteral("R"), kBusbar); };
+    case kIdLayerBusbar: return [](QPainter& p) { PaintLayer(p, QStringLiteral("B"), kGreen); };
+    case kIdLayerCartouche: return PaintTitleBlock;
+    case kIdSupports: return PaintSupport;
     case kIdNewTextLabel:
-      Box(p, QRectF(1.5, 2.5, 13, 11), kPaper);
-      Letter(p, QRectF(1.5, 2.5, 13, 11), QStringLiteral("T"));
-      return true;
-    case kIdNewImageLabel: PaintPictureLabel(p); return true;
-    case kIdDimension: PaintRuler(p); return true;
-    default: return false;
+      return [](QPainter& p) {
+        Box(p, QRectF(1.5, 2.5, 13, 11), kPaper);
+        Letter(p, QRectF(1.5, 2.5, 13, 11), QStringLiteral("T"));
+      };
+    case kIdNewImageLabel: return PaintPictureLabel;
+    case kIdDimension: return PaintRuler;
+    default: return {};
   }
 }
 
 }  // namespace
 
-bool PaintViewIcon(QPainter& painter, int commandId) {
-  painter.save();
-  bool painted = true;
+IconPaint ViewIconPaint(int commandId) {
   if (commandId >= kIdViewPresetFirst && commandId <= kIdViewPresetLast)
-    PaintPreset3D(painter, commandId - kIdViewPresetFirst);
-  else if (commandId >= kIdViewOrthoFirst && commandId <= kIdViewOrthoLast)
-    PaintOrtho(painter, commandId - kIdViewOrthoFirst);
-  else if (commandId == kIdOrbit) PaintOrbit(painter);
-  else if (commandId == kIdViewAngles) PaintAngles(painter);
-  else painted = PaintLayerIcon(painter, commandId);
-  painter.restore();
-  return painted;
+    return [index = commandId - kIdViewPresetFirst](QPainter& p) { PaintPreset3D(p, index); };
+  if (commandId >= kIdViewOrthoFirst && commandId <= kIdViewOrthoLast)
+    return [index = commandId - kIdViewOrthoFirst](QPainter& p) { PaintOrtho(p, index); };
+  if (commandId == kIdOrbit) return PaintOrbit;
+  if (commandId == kIdViewAngles) return PaintAngles;
+  return LayerIconPaint(commandId);
 }

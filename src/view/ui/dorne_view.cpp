@@ -327,14 +327,14 @@ void CDorneView::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (m_fitted || m_document == nullptr) return;
   m_fitted = true;
-  // A document just read holds projected boxes but no scene yet.
-  m_document->RebuildScene();
+  // Whatever tool the document was left in, the view starts with the select tool. Its
+  // command makes the scene, which a document just read lacks (it holds projected boxes
+  // only), once and for that tool.
+  m_tools->OnCommand(kCmdSelect);
   FitStoredWindow();
   m_document->SetModifiedFlag(false);
   m_lastSize = size();
   ApplyViewPreset(-1);
-  // Whatever tool the document was left in, the view starts with the select tool.
-  m_tools->OnCommand(kCmdSelect);
 }
 
 void CDorneView::RefreshAnnotations() {

@@ -52,6 +52,30 @@ TEST(PicturesTest, EveryToolbarButtonHasItsOwnPicture) {
   EXPECT_TRUE(ToolbarIcon(57665).isNull());
 }
 
+// The pictures painted when Qt asks for them are those a picture icon gives, in every mode
+// and at both sizes (the grey ones of disabled buttons are the style's).
+TEST(PicturesTest, ToolbarPicturesMatchPicturesGivenToAnIcon) {
+  for (int command : AllToolbarCommands()) {
+    const IconPaint paint =
+        CommandIconPaint(command) ? CommandIconPaint(command) : ViewIconPaint(command);
+    QIcon given;
+    for (int side : {16, 32}) {
+      QPixmap pixmap(side, side);
+      pixmap.fill(Qt::transparent);
+      QPainter painter(&pixmap);
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.scale(side / 16.0, side / 16.0);
+      paint(painter);
+      given.addPixmap(pixmap);
+    }
+    const QIcon drawn = ToolbarIcon(command);
+    for (int side : {16, 32})
+      for (QIcon::Mode mode : {QIcon::Normal, QIcon::Disabled, QIcon::Active, QIcon::Selected})
+        EXPECT_EQ(drawn.pixmap(side, mode).toImage(), given.pixmap(side, mode).toImage())
+            << command << " at " << side << " in mode " << mode;
+  }
+}
+
 TEST(PicturesTest, FlagSheetHasACellForEveryListedLanguage) {
   QImage sheet = FlagSheet();
   EXPECT_EQ(sheet.size(), QSize(5 * kFlagWidth, 6 * kFlagHeight));
