@@ -51,7 +51,8 @@ const std::vector<CSubmenu>& Submenus() {
 
 CBOMGridWindow::CBOMGridWindow(CBOMGrid& grid, StepRecorder recordStep, QWidget* parent)
     : CGridControl(grid, parent), m_grid(grid), m_recordStep(std::move(recordStep)) {
-  BuildMenu();
+  // The menu's commands are added when it is first wanted: a design opens with a window
+  // for every run's page, whose menus most pages never show.
   SetContextMenu(&m_menu);
   // The user edits the lines of a run's page in place; the total page refuses by itself.
   m_grid.EnableEdit(true);
@@ -60,6 +61,11 @@ CBOMGridWindow::CBOMGridWindow(CBOMGrid& grid, StepRecorder recordStep, QWidget*
 }
 
 CBOMGridWindow::~CBOMGridWindow() { m_grid.SetPrompter(nullptr); }
+
+QMenu& CBOMGridWindow::Menu() {
+  if (m_menu.isEmpty()) BuildMenu();
+  return m_menu;
+}
 
 void CBOMGridWindow::BuildMenu() {
   for (const CSubmenu& submenu : Submenus()) {
@@ -92,6 +98,7 @@ void CBOMGridWindow::mousePressEvent(QMouseEvent* event) {
              !m_grid.GetSelection().Contains(cell.row, cell.column))
       m_grid.SelectCell(cell);
     if (!IsMenuAllowed()) return;
+    Menu();
   }
   CGridControl::mousePressEvent(event);
 }

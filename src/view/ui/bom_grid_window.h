@@ -41,7 +41,8 @@ class CBOMGridWindow : public CGridControl, private CBOMPrompter {
   ~CBOMGridWindow() override;
 
   CBOMGrid& Grid() { return m_grid; }
-  QMenu& Menu() { return m_menu; }
+  // The context menu, its commands added on first use.
+  QMenu& Menu();
   // Runs a context command on the current selection (what its menu item does).
   void RunCommand(int command);
   // Whether the context menu opens now.
