@@ -153,6 +153,13 @@ class CBOMGrid : public CGridModel {
   // Something every bill's cells show changed: the numbering switch or a document's
   // sales rate. (The language and the product ranges are set once, before any bill.)
   static void MarkEveryBillStale();
+  // A text that an export made of the cells of the lines, kept so that exporting an
+  // unchanged bill again copies it: the text kept under the key (which tells apart what
+  // different exports or options make) while the cells are fresh and have not been
+  // refreshed since it was kept; else null.
+  const std::string* GetFreshExportText(std::uint32_t key) const;
+  // Keeps the text made of the cells as they are now, which must be fresh, under the key.
+  void KeepExportText(std::uint32_t key, std::string_view text);
   // Fits every column whose width follows its text, once a measurer is there (a window
   // that shows the grid): cells filled before it came were never measured.
   void FitAutoWidthColumns();
@@ -413,6 +420,16 @@ class CBOMGrid : public CGridModel {
   // AreCellsFresh.
   bool m_cellsFresh = false;
   std::uint64_t m_freshSinceBillsStale = 0;
+  // Counts the refreshes that made the cells fresh: a kept export text stands for the
+  // cells of one of them. Any change marks the cells stale, and only a refresh makes them
+  // fresh again, so a text kept in this round shows the cells as they are.
+  std::uint64_t m_freshRound = 0;
+  struct CExportText {
+    std::string text;
+    std::uint64_t round = 0;
+    std::uint32_t key = 0;
+  };
+  CExportText m_exportText;
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;

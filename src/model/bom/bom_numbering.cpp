@@ -84,6 +84,18 @@ bool CBOMGrid::AreCellsFresh() const {
   return m_cellsFresh && m_freshSinceBillsStale == g_everyBillStale.load(std::memory_order_relaxed);
 }
 
+const std::string* CBOMGrid::GetFreshExportText(std::uint32_t key) const {
+  const bool kept = m_exportText.round == m_freshRound && m_exportText.key == key;
+  return kept && AreCellsFresh() ? &m_exportText.text : nullptr;
+}
+
+void CBOMGrid::KeepExportText(std::uint32_t key, std::string_view text) {
+  if (!AreCellsFresh()) return;
+  m_exportText.text.assign(text);  // the room of the text kept before serves again
+  m_exportText.round = m_freshRound;
+  m_exportText.key = key;
+}
+
 void CBOMGrid::NumberLines(int mode) {
   if (mode < 0) {
     CItemNumbering::Instance().Toggle();
@@ -99,6 +111,7 @@ void CBOMGrid::NumberLines(int mode) {
   if (mode == 1) {
     m_cellsFresh = true;
     m_freshSinceBillsStale = billsStale;
+    ++m_freshRound;
   }
   NotifyInvalidated();
 }
