@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -158,15 +159,15 @@ void AppendLine(const CBOMGrid& grid, int row, CCsvWriting& writing) {
 void WriteGrid(CBOMGrid& grid, bool withTitle, CCsvWriting& writing) {
   if (!grid.AreCellsFresh()) grid.NumberLines(1);
   const std::uint32_t key = KeptTextKey(writing.decimalMark);
-  const std::string* kept = grid.GetFreshExportText(key);
-  if (kept == nullptr || withTitle) CollectColumns(grid, writing);
+  const std::optional<std::string_view> kept = grid.GetFreshExportText(key);
+  if (!kept || withTitle) CollectColumns(grid, writing);
   if (withTitle) {
     writing.optionsTitle = StringText(kMsgOptionsTitle);
     writing.lines.clear();
     AppendLine(grid, 0, writing);
     writing.file.AddLines(writing.lines);
   }
-  if (kept != nullptr) {
+  if (kept) {
     writing.file.AddLines(*kept);
     return;
   }
@@ -178,7 +179,8 @@ void WriteGrid(CBOMGrid& grid, bool withTitle, CCsvWriting& writing) {
 
 // Asks the processor for what writing the bill reads: its kept text when it has one.
 void PrefetchGrid(const CBOMGrid& grid, char decimalMark) {
-  if (const std::string* kept = grid.GetFreshExportText(KeptTextKey(decimalMark))) {
+  if (const std::optional<std::string_view> kept =
+          grid.GetFreshExportText(KeptTextKey(decimalMark))) {
     constexpr std::size_t kCacheLine = 64;
     for (std::size_t k = 0; k < kept->size(); k += kCacheLine) __builtin_prefetch(kept->data() + k);
   } else {

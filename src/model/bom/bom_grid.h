@@ -16,6 +16,7 @@
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_group.h"
 #include "model/bom/bom_item_counter.h"
+#include "model/bom/bom_kept_text.h"
 #include "model/bom/bom_line.h"
 #include "model/bom/bom_line_index.h"
 #include "model/bom/bom_stored_fonts.h"
@@ -154,10 +155,10 @@ class CBOMGrid : public CGridModel {
   // sales rate. (The language and the product ranges are set once, before any bill.)
   static void MarkEveryBillStale();
   // A text that an export made of the cells of the lines, kept so that exporting an
-  // unchanged bill again copies it: the text kept under the key (which tells apart what
-  // different exports or options make) while the cells are fresh and have not been
-  // refreshed since it was kept; else null.
-  const std::string* GetFreshExportText(std::uint32_t key) const;
+  // unchanged bill again copies it: the text kept under the key (not 0; it tells apart
+  // what different exports or options make) while the cells are fresh and have not been
+  // refreshed since it was kept; else nothing.
+  std::optional<std::string_view> GetFreshExportText(std::uint32_t key) const;
   // Keeps the text made of the cells as they are now, which must be fresh, under the key.
   void KeepExportText(std::uint32_t key, std::string_view text);
   // Fits every column whose width follows its text, once a measurer is there (a window
@@ -420,16 +421,6 @@ class CBOMGrid : public CGridModel {
   // AreCellsFresh.
   bool m_cellsFresh = false;
   std::uint64_t m_freshSinceBillsStale = 0;
-  // Counts the refreshes that made the cells fresh: a kept export text stands for the
-  // cells of one of them. Any change marks the cells stale, and only a refresh makes them
-  // fresh again, so a text kept in this round shows the cells as they are.
-  std::uint64_t m_freshRound = 0;
-  struct CExportText {
-    std::string text;
-    std::uint64_t round = 0;
-    std::uint32_t key = 0;
-  };
-  CExportText m_exportText;
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;
@@ -440,6 +431,11 @@ class CBOMGrid : public CGridModel {
   // While a stored record's columns are made: every line's cell that has a value is
   // written when the record's lines are numbered after, so a new column leaves it.
   bool m_lineValuesFollow = false;
+  // The key of the export text kept, 0 for none. Any change marks the cells stale and
+  // only a refresh makes them fresh again, which drops the text: a text kept while the
+  // cells are fresh shows them as they are. (The key fills the room the flags leave.)
+  std::uint32_t m_exportTextKey = 0;
+  CBOMKeptText m_exportText;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

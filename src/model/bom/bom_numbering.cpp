@@ -84,16 +84,15 @@ bool CBOMGrid::AreCellsFresh() const {
   return m_cellsFresh && m_freshSinceBillsStale == g_everyBillStale.load(std::memory_order_relaxed);
 }
 
-const std::string* CBOMGrid::GetFreshExportText(std::uint32_t key) const {
-  const bool kept = m_exportText.round == m_freshRound && m_exportText.key == key;
-  return kept && AreCellsFresh() ? &m_exportText.text : nullptr;
+std::optional<std::string_view> CBOMGrid::GetFreshExportText(std::uint32_t key) const {
+  if (key == 0 || m_exportTextKey != key || !AreCellsFresh()) return std::nullopt;
+  return m_exportText.View();
 }
 
 void CBOMGrid::KeepExportText(std::uint32_t key, std::string_view text) {
-  if (!AreCellsFresh()) return;
-  m_exportText.text.assign(text);  // the room of the text kept before serves again
-  m_exportText.round = m_freshRound;
-  m_exportText.key = key;
+  if (key == 0 || !AreCellsFresh()) return;
+  m_exportText.Assign(text);
+  m_exportTextKey = key;
 }
 
 void CBOMGrid::NumberLines(int mode) {
@@ -111,7 +110,7 @@ void CBOMGrid::NumberLines(int mode) {
   if (mode == 1) {
     m_cellsFresh = true;
     m_freshSinceBillsStale = billsStale;
-    ++m_freshRound;
+    m_exportTextKey = 0;  // the text kept showed the cells before this refresh
   }
   NotifyInvalidated();
 }
