@@ -9,6 +9,16 @@
 #include <filesystem>
 #include "platform/text_encoding.h"
 
+void CXlExportFile::AddLines(std::string_view lines) {
+  std::size_t start = 0;
+  while (start < lines.size()) {
+    std::size_t end = lines.find('\n', start);
+    if (end == std::string_view::npos) end = lines.size();
+    AddLine(lines.substr(start, end - start));
+    start = end + 1;
+  }
+}
+
 const std::vector<std::string>& CXlExportFile::Lines() const {
   for (std::size_t i = m_lines.size(); i < m_ends.size(); ++i) {
     const std::size_t start = i == 0 ? 0 : m_ends[i - 1];

@@ -15,6 +15,8 @@ class CXlExportFile {
     m_text.append(line);
     m_ends.push_back(m_text.size());
   }
+  // Adds the lines of the text, each ended by a line feed (which none of them holds).
+  void AddLines(std::string_view lines);
   // The lines, each a text of its own. They are made when first asked for: the file keeps
   // its lines in one text, so that a list of thousands of lines is not thousands of
   // allocations.

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <tuple>
 #include <vector>
@@ -98,8 +99,8 @@ std::pair<std::string_view, std::string_view> SplitOptionView(std::string_view t
   return {text.substr(0, blank), Trim(text.substr(blank))};
 }
 
-// What the writing keeps from bill to bill: the columns of the bill at hand and the line
-// being laid out, so that a line costs one allocation, its own.
+// What the writing keeps from bill to bill: the columns of the bill at hand and the lines
+// being laid out, so that a bill's lines cost no allocation of their own.
 struct CCsvWriting {
   struct Column {
     int index;
@@ -108,43 +109,82 @@ struct CCsvWriting {
   char decimalMark;
   std::string optionsTitle;
   std::vector<Column> columns;
-  std::string line;
+  std::string lines;
   CXlExportFile file;
 };
 
-// Each field is cleaned, trimmed and localized straight into its line, as CleanCellText,
-// a right trim and LocalizeDecimal one after the other would give it.
-void WriteGrid(CBOMGrid& grid, bool withTitle, CCsvWriting& writing) {
-  if (!grid.AreCellsFresh()) grid.NumberLines(1);
+// The key under which a bill keeps the text of its lines: what the export makes of
+// fresh cells differs by the decimal mark alone.
+std::uint32_t KeptTextKey(char decimalMark) {
+  return 0x43535600U | static_cast<unsigned char>(decimalMark);  // "CSV" and the mark
+}
+
+void CollectColumns(const CBOMGrid& grid, CCsvWriting& writing) {
   writing.columns.clear();
   for (int column = 2; column < grid.GetColumnCount(); ++column) {
     if (IsCsvColumn(grid, column))
       writing.columns.push_back({column, grid.GetColumn(column)->kind == kBOMKindRef});
   }
-  if (withTitle) writing.optionsTitle = StringText(kMsgOptionsTitle);
-  std::string& line = writing.line;
-  for (int row = withTitle ? 0 : 1; row < grid.GetLineCount(); ++row) {
-    line.clear();
-    AppendCleanCellText(line, CellText(grid, row, 1), kSeparator);
-    for (const CCsvWriting::Column& column : writing.columns) {
-      const std::string_view text = CellText(grid, row, column.index);
-      std::string_view value = text;
-      std::string_view options;
-      if (column.text && row > 0) std::tie(value, options) = SplitOptionView(text);
+}
+
+// Appends the row's line, ended by a line feed (which no cleaned field holds). Each field
+// is cleaned, trimmed and localized straight into its line, as CleanCellText, a right trim
+// and LocalizeDecimal one after the other would give it.
+void AppendLine(const CBOMGrid& grid, int row, CCsvWriting& writing) {
+  std::string& line = writing.lines;
+  AppendCleanCellText(line, CellText(grid, row, 1), kSeparator);
+  for (const CCsvWriting::Column& column : writing.columns) {
+    const std::string_view text = CellText(grid, row, column.index);
+    std::string_view value = text;
+    std::string_view options;
+    if (column.text && row > 0) std::tie(value, options) = SplitOptionView(text);
+    line += kSeparator;
+    const std::size_t from = line.size();
+    AppendCleanCellText(line, value, kSeparator);
+    std::size_t end = line.size();
+    while (end > from && line[end - 1] == ' ') --end;
+    line.resize(end);
+    LocalizeDecimalFrom(line, from, writing.decimalMark);
+    if (column.text) {
       line += kSeparator;
-      const std::size_t from = line.size();
-      AppendCleanCellText(line, value, kSeparator);
-      std::size_t end = line.size();
-      while (end > from && line[end - 1] == ' ') --end;
-      line.resize(end);
-      LocalizeDecimalFrom(line, from, writing.decimalMark);
-      if (column.text) {
-        line += kSeparator;
-        AppendCleanCellText(line, row == 0 ? std::string_view(writing.optionsTitle) : options,
-                            kSeparator);
-      }
+      AppendCleanCellText(line, row == 0 ? std::string_view(writing.optionsTitle) : options,
+                          kSeparator);
     }
-    writing.file.AddLine(line);
+  }
+  line += '\n';
+}
+
+// The lines of a bill whose cells have not changed since its last export are the text it
+// kept then; the title line is never kept (only the first bill writes it).
+void WriteGrid(CBOMGrid& grid, bool withTitle, CCsvWriting& writing) {
+  if (!grid.AreCellsFresh()) grid.NumberLines(1);
+  const std::uint32_t key = KeptTextKey(writing.decimalMark);
+  const std::optional<std::string_view> kept = grid.GetFreshExportText(key);
+  if (!kept || withTitle) CollectColumns(grid, writing);
+  if (withTitle) {
+    writing.optionsTitle = StringText(kMsgOptionsTitle);
+    writing.lines.clear();
+    AppendLine(grid, 0, writing);
+    writing.file.AddLines(writing.lines);
+  }
+  if (kept) {
+    writing.file.AddLines(*kept);
+    return;
+  }
+  writing.lines.clear();
+  for (int row = 1; row < grid.GetLineCount(); ++row) AppendLine(grid, row, writing);
+  grid.KeepExportText(key, writing.lines);
+  writing.file.AddLines(writing.lines);
+}
+
+// Asks the processor for what writing the bill reads: its kept text when it has one.
+void PrefetchGrid(const CBOMGrid& grid, char decimalMark) {
+  if (const std::optional<std::string_view> kept =
+          grid.GetFreshExportText(KeptTextKey(decimalMark))) {
+    constexpr std::size_t kCacheLine = 64;
+    for (std::size_t k = 0; k < kept->size(); k += kCacheLine) __builtin_prefetch(kept->data() + k);
+  } else {
+    grid.PrefetchRecords();
   }
 }
 
@@ -189,7 +229,7 @@ CXlExportFile WriteCsvList(CDorneDoc& document, bool allRuns, char decimalMark) 
   }
   for (std::size_t i = 0; i < grids.size(); ++i) {
     if (i + 2 < grids.size()) grids[i + 2]->PrefetchHead();
-    if (i + 1 < grids.size()) grids[i + 1]->PrefetchRecords();
+    if (i + 1 < grids.size()) PrefetchGrid(*grids[i + 1], decimalMark);
     WriteGrid(*grids[i], i == 0, writing);
   }
   return std::move(writing.file);

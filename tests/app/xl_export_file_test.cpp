@@ -38,7 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FieldCase{"", "lost", '@', ""}));
 
 // The lines are kept in one text: asking for them between additions must neither lose
-// nor repeat one, and an empty line stays a line.
+// nor repeat one, and an empty line stays a line, whether added alone or among others.
 TEST(XlExportFileTest, LinesAskedForBetweenAdditionsStayWhole) {
   CXlExportFile file;
   file.AddLine("a;b");
@@ -46,6 +46,10 @@ TEST(XlExportFileTest, LinesAskedForBetweenAdditionsStayWhole) {
   file.AddLine("");
   file.AddLine("c");
   EXPECT_EQ(file.Lines(), (std::vector<std::string>{"a;b", "", "c"}));
+  CXlExportFile together;
+  together.AddLines("a;b\n");
+  together.AddLines("\nc\n");
+  EXPECT_EQ(together.Lines(), file.Lines());
   EXPECT_EQ(file.Bytes(), std::string("\xFF\xFE"
                                       "a\0;\0b\0\r\0\n\0\r\0\n\0c\0\r\0\n\0",
                                       22));

@@ -311,6 +311,38 @@ TEST_F(CsvExportTest, ABillIsRefreshedForAListOnlyWhenSomethingItShowsChanged) {
   }
 }
 
+// A list copies what it made of a bill unchanged since: a cell typed into, a column's
+// export options and the bill's lines changed after a list all show in the next one, as
+// a list of freshly refreshed bills gives them.
+TEST_F(CsvExportTest, ChangesAfterAListShowInTheNextList) {
+  CBOMGrid& bill = m_document.GetRuns().back()->GetBOM();
+  int designation = -1;
+  for (int column = 2; column < bill.GetColumnCount(); ++column)
+    if (bill.GetColumn(column)->kind == kBOMKindDesignation) designation = column;
+  ASSERT_GE(designation, 2);
+  ASSERT_GE(bill.GetLineCount(), 3);
+  const auto type = [&bill](int row, int column, const char* text) {
+    ASSERT_TRUE(bill.CanEditCell(row, column));
+    bill.SetCellText(row, column, text, 0, false);
+    bill.OnCellEdited(row, column, true);
+  };
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"a designation typed", [&] { type(1, designation, "typed designation"); }},
+      {"a column left out", [&] { bill.ApplyColumnOptions(designation, "0", false, true); }},
+      {"the column back", [&] { bill.ApplyColumnOptions(designation, "150", false, true); }},
+      {"a quantity added", [&] { bill.AddHeldQuantity(bill.GetLine(1)->reference, 2); }},
+      {"a line gone",
+       [&] { bill.RemoveRefQuantity(bill.GetLine(2)->reference, bill.GetLineQuantity(2)); }}};
+  for (const auto& [what, change] : changes) {
+    const std::string before = WriteCsvList(m_document, true, ',').Bytes();
+    change();
+    const std::string listed = WriteCsvList(m_document, true, ',').Bytes();
+    EXPECT_TRUE(listed != before) << what;
+    for (CRun* each : m_document.GetRuns()) each->GetBOM().NumberLines(1);
+    EXPECT_TRUE(listed == WriteCsvList(m_document, true, ',').Bytes()) << what;
+  }
+}
+
 // The sample's every run with the decimal comma, byte for byte as written before the
 // lines were put together in place (tests/data/export/qd_sample_comma.csv).
 TEST_F(CsvExportTest, TheSampleGivesItsKnownBytes) {

@@ -294,9 +294,11 @@ bool CGridControl::RunCellEditor(int row, int column, const QRect& cellRect) {
                        tvr::grid::ToQColor(m_model->GetCellTextColor(row, column)),
                        cell->GetItemData(), tvr::grid::ToQString(cell->GetText()));
   if (editor.exec() != QDialog::Accepted) return true;
-  // The modal run lets other work reach the grid: look the cell up again.
-  if (CGridCellFormat* edited = m_model->GetTextCell(row, column)) {
-    edited->SetText(tvr::grid::FromQString(editor.GetText()));
+  // The modal run lets other work reach the grid: look the cell up again. The model
+  // writes the text, so that it knows its cells changed.
+  if (const CGridCellFormat* edited = m_model->GetTextCell(row, column)) {
+    m_model->SetCellText(row, column, tvr::grid::FromQString(editor.GetText()),
+                         edited->GetItemData(), false);
   }
   return true;
 }

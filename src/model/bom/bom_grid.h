@@ -16,6 +16,7 @@
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_group.h"
 #include "model/bom/bom_item_counter.h"
+#include "model/bom/bom_kept_text.h"
 #include "model/bom/bom_line.h"
 #include "model/bom/bom_line_index.h"
 #include "model/bom/bom_stored_fonts.h"
@@ -153,6 +154,13 @@ class CBOMGrid : public CGridModel {
   // Something every bill's cells show changed: the numbering switch or a document's
   // sales rate. (The language and the product ranges are set once, before any bill.)
   static void MarkEveryBillStale();
+  // A text that an export made of the cells of the lines, kept so that exporting an
+  // unchanged bill again copies it: the text kept under the key (not 0; it tells apart
+  // what different exports or options make) while the cells are fresh and have not been
+  // refreshed since it was kept; else nothing.
+  std::optional<std::string_view> GetFreshExportText(std::uint32_t key) const;
+  // Keeps the text made of the cells as they are now, which must be fresh, under the key.
+  void KeepExportText(std::uint32_t key, std::string_view text);
   // Fits every column whose width follows its text, once a measurer is there (a window
   // that shows the grid): cells filled before it came were never measured.
   void FitAutoWidthColumns();
@@ -423,6 +431,11 @@ class CBOMGrid : public CGridModel {
   // While a stored record's columns are made: every line's cell that has a value is
   // written when the record's lines are numbered after, so a new column leaves it.
   bool m_lineValuesFollow = false;
+  // The key of the export text kept, 0 for none. Any change marks the cells stale and
+  // only a refresh makes them fresh again, which drops the text: a text kept while the
+  // cells are fresh shows them as they are. (The key fills the room the flags leave.)
+  std::uint32_t m_exportTextKey = 0;
+  CBOMKeptText m_exportText;
   CBOMStoredFonts m_storedFonts;
   // How each column was last fitted to all its cells (see FitColumn): with which
   // measurer, and how many of its cells, not empty, are as wide as its inner width

@@ -84,6 +84,17 @@ bool CBOMGrid::AreCellsFresh() const {
   return m_cellsFresh && m_freshSinceBillsStale == g_everyBillStale.load(std::memory_order_relaxed);
 }
 
+std::optional<std::string_view> CBOMGrid::GetFreshExportText(std::uint32_t key) const {
+  if (key == 0 || m_exportTextKey != key || !AreCellsFresh()) return std::nullopt;
+  return m_exportText.View();
+}
+
+void CBOMGrid::KeepExportText(std::uint32_t key, std::string_view text) {
+  if (key == 0 || !AreCellsFresh()) return;
+  m_exportText.Assign(text);
+  m_exportTextKey = key;
+}
+
 void CBOMGrid::NumberLines(int mode) {
   if (mode < 0) {
     CItemNumbering::Instance().Toggle();
@@ -99,6 +110,7 @@ void CBOMGrid::NumberLines(int mode) {
   if (mode == 1) {
     m_cellsFresh = true;
     m_freshSinceBillsStale = billsStale;
+    m_exportTextKey = 0;  // the text kept showed the cells before this refresh
   }
   NotifyInvalidated();
 }
