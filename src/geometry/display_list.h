@@ -249,10 +249,10 @@ class CDisplayList {
     Settle();
     return m_tail;
   }
-  // The nodes from head to tail, as a reader that walked the whole list handed them over
-  // (KeepWalk), while the list has not changed since but for a quick projection, which keeps
-  // the order (ProjectUnordered); null otherwise. Readers on several threads may ask and
-  // hand over at once.
+  // The nodes from head to tail, as a reader that walked the whole list, or a re-sort of a
+  // list with one node a box, handed them over (KeepWalk), while the list has not changed since but
+  // for a quick projection, which keeps the order (ProjectUnordered); null otherwise. Readers on
+  // several threads may ask and hand over at once.
   using CWalk = std::vector<const CDisplayNode*>;
   std::shared_ptr<const CWalk> KeptWalk() const;
   // Keeps the walk made of the list as it stands, for the next reader: a scene painted

@@ -28,6 +28,7 @@
 #include "geometry/box_owner.h"
 #include "geometry/display_list.h"
 #include "geometry/parallel_chunks.h"
+#include "geometry/parallel_key_sort.h"
 
 #include <algorithm>
 #include <atomic>
@@ -90,6 +91,10 @@ class CDisplayList::CResortPlan {
   void CompareAhead();
   // Makes the edges and the order from the answers, one insertion after the other.
   void Link();
+  // Hands the list's nodes from head to tail to its readers (KeepWalk), when each box has
+  // one node: their order keys sorted on several threads, rather than the picture waiting
+  // for a walk along the list, node after scattered node.
+  void KeepWalk();
 
  private:
   struct Note {
@@ -324,6 +329,7 @@ bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
   // The last look: the links are made anew from here on.
   if (Stopped()) return false;
   Link();
+  KeepWalk();
   return true;
 }
 
@@ -675,6 +681,15 @@ void CDisplayList::CResortPlan::Link() {
     list.Append(node);
     if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
   }
+}
+
+void CDisplayList::CResortPlan::KeepWalk() {
+  if (m_list.m_size != m_list.m_boxes.Size() || m_list.m_size != m_steps.size()) return;
+  auto walk = std::make_shared<CWalk>();
+  SortByDistinctKeyOnThreads(
+      std::span<CDisplayNode* const>(m_steps), [](const CDisplayNode& node) { return node.label; },
+      *walk);
+  m_list.KeepWalk(std::move(walk));
 }
 
 void CDisplayList::CResortPlan::Restore() {

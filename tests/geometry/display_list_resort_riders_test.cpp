@@ -118,6 +118,7 @@ TEST(DisplayListResortRidersTest, CoincidingBoxesSortOnSeveralThreadsAsOneByOne)
     EXPECT_GT(definedRiders, 100u);
     EXPECT_EQ(RiderCount(*scene), definedRiders);
     EXPECT_EQ(scene->Describe(), expected);
+    EXPECT_TRUE(KeptWalkIsTheList(scene->projection.GetDisplayList()));
   }
 }
 

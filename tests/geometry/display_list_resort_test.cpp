@@ -1,6 +1,7 @@
 // A re-sort of a long list (worked out ahead on several threads) against its definition:
 // the boxes collected, the list cleared, and every box projected and inserted again from
-// the tail. Same painting order, same edges in the same order, same face nibbles.
+// the tail. Same painting order, same edges in the same order, same face nibbles. The
+// re-sort hands its readers the nodes from head to tail unless a box has two nodes.
 
 #include "resort_scene.h"
 
@@ -22,6 +23,7 @@ TEST(DisplayListResortTest, ALongListReSortsAsIfItsBoxesWentInAgainFromTheTail) 
       definition.projection.SetViewAngles(turn[0], turn[1], turn[2], false, true);
       definition.ResortOneByOne();
       ASSERT_EQ(resorted.Describe(), definition.Describe()) << "after turning by " << turn[0];
+      EXPECT_TRUE(KeptWalkIsTheList(resorted.projection.GetDisplayList()));
     }
   }
 }
@@ -47,6 +49,7 @@ TEST(DisplayListResortTest, BoxesListedTwiceReSortAsIfTheyWentInAgainFromTheTail
       definition.projection.SetViewAngles(turn[0], turn[1], turn[2], false, true);
       definition.ResortOneByOne();
       ASSERT_EQ(resorted.Describe(), definition.Describe()) << "after turning by " << turn[0];
+      EXPECT_EQ(list.KeptWalk(), nullptr);
     }
   }
 }

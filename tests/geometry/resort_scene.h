@@ -128,8 +128,18 @@ inline std::vector<CBox*> BoxesInOrder(const CScene& scene, EBoxOrder order, uns
   return boxes;
 }
 
+// Whether the list keeps a walk for its readers, and that walk is the list from head to tail.
+inline bool KeptWalkIsTheList(const CDisplayList& list) {
+  const std::shared_ptr<const CDisplayList::CWalk> kept = list.KeptWalk();
+  CDisplayList::CWalk walked;
+  for (const CDisplayNode* node = list.Head(); node != nullptr; node = node->next)
+    walked.push_back(node);
+  return kept != nullptr && *kept == walked;
+}
+
 }  // namespace resort_scene
 
 using resort_scene::BoxesInOrder;
 using resort_scene::CScene;
 using resort_scene::EBoxOrder;
+using resort_scene::KeptWalkIsTheList;

@@ -543,6 +543,11 @@ class CDorneDoc : public CRunDocument {
   // so, and each frame of the turn is spared the walk over every box that finds it. (Were
   // it wrong, the settle would only rebuild a scene it could have sorted.)
   std::optional<CSceneKey> m_turnedPart;
+  // The key of a whole scene as a settle left it in its rebuild's order: the next turn takes
+  // it for whole as the frames of a turn do, without the walk over every box that finds it.
+  // (A box made since and never listed would make the settle sort the list as it stands,
+  // as for a scene not whole.)
+  std::optional<CSceneKey> m_settledWhole;
   // Projects the boxes out of the scene (ProjectAllBoxes(true, stop)), then orders the list
   // of a whole scene only turned since as RebuildScene would (and marks it whole); false,
   // the list left as it was, otherwise or when stopped.

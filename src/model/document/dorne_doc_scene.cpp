@@ -79,7 +79,9 @@ void CDorneDoc::TurnView(int a0, int a1, int a2) {
   // A whole scene only turned keeps the boxes a rebuild would list: it can be given a
   // rebuild's order without being built anew.
   const bool turnedPart = m_turnedPart && *m_turnedPart == SceneKey();
-  const bool whole = TurnedWholeScene() || (!turnedPart && HasWholeScene());
+  const bool settledWhole =
+      m_sceneHolds == 0 && m_heldRun == nullptr && m_settledWhole && *m_settledWhole == SceneKey();
+  const bool whole = TurnedWholeScene() || settledWhole || (!turnedPart && HasWholeScene());
   m_projection.SetViewAngles(a0, a1, a2, false, false);
   // The boxes out of the scene are projected when it settles.
   m_projection.ProjectDisplayListUnordered();
@@ -107,6 +109,7 @@ bool CDorneDoc::ProjectRestAndResortAsRebuilt(const std::atomic<bool>* stop) {
   if (!m_projection.ResortDisplayListInOrder(boxes, stop)) return false;
   m_turnedWhole.reset();
   MarkSceneWhole();
+  m_settledWhole = SceneKey();
   return true;
 }
 

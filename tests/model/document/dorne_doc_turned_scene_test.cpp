@@ -194,6 +194,48 @@ TEST_F(DorneDocTurnedSceneTest, ASceneNotWholeAtTheTurnStaysSoThroughItsFramesUn
   }
 }
 
+// Where the boxes of a list stand, head to tail: the lists of two documents built alike
+// compare by it.
+std::vector<std::array<double, 6>> Placements(const CDisplayList& list) {
+  std::vector<std::array<double, 6>> placements;
+  for (const CBox* box : list.CollectBoxes()) {
+    const C3DPoint at = box->GetOrigin();
+    placements.push_back({at.x, at.y, at.z, double(box->GetExtent(0)), double(box->GetExtent(1)),
+                          double(box->GetExtent(2))});
+  }
+  return placements;
+}
+
+// Turned on after a settle gave it its rebuild's order, as the frames of a drag are, a
+// scene settles again in the order of a fresh rebuild; changed between the settle and the
+// turn, it is not taken for a rebuild's.
+TEST_F(DorneDocTurnedSceneTest, ASceneTurnedAgainAfterEachSettleSettlesAsAFreshRebuild) {
+  const auto document = LongDocument();
+  const auto fresh = LongDocument();
+  const CDisplayList& list = document->Projection().GetDisplayList();
+  const std::array<int, 3> frames[] = {{30, 45, 10}, {31, 46, 10}, {32, 46, 11}, {120, 60, 0}};
+  for (const ESettle settle : {ESettle::kAtOnce, ESettle::kAside}) {
+    SCOPED_TRACE(Name(settle));
+    document->SetViewAngles(330, 315, 0);
+    document->RebuildScene();
+    for (const auto& angles : frames) {
+      SCOPED_TRACE(std::to_string(angles[0]));
+      document->TurnView(angles[0], angles[1], angles[2]);
+      const std::uint64_t changes = list.Changes();
+      Settle(*document, settle, false);
+      EXPECT_LT(list.Changes() - changes, 8u) << "not built anew";
+      EXPECT_TRUE(document->HasWholeScene());
+      fresh->SetViewAngles(angles[0], angles[1], angles[2]);
+      FreshRebuild(*fresh);
+      EXPECT_EQ(Placements(list), Placements(fresh->Projection().GetDisplayList()));
+    }
+    document->RemoveFromScene(*document->GetRuns()[4]->GetDevices()[1]->GetBox(CDev::kBodySlot));
+    document->TurnView(40, 50, 0);
+    document->SettleView();
+    EXPECT_FALSE(document->HasWholeScene()) << "changed after the settle";
+  }
+}
+
 // Settling a turn projects the boxes out of the scene (every run but the current one) with
 // the new angles, the runs on several threads: each such box holds what projecting it
 // alone gives, and the scene's boxes stay listed once each.
