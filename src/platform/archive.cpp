@@ -248,6 +248,13 @@ void CArchiveWriter::WriteBytes(const void* data, std::size_t size) {
   if (size != 0) std::memcpy(Room(size), data, size);
 }
 
+void CArchiveWriter::Append(const CArchiveWriter& other) {
+  m_bytes.resize(m_size);  // the room made ahead goes; the capacity stays
+  const auto begin = other.m_bytes.begin();
+  m_bytes.insert(m_bytes.end(), begin, begin + static_cast<std::ptrdiff_t>(other.m_size));
+  m_size = m_bytes.size();
+}
+
 void CArchiveWriter::Reserve(std::size_t size) {
   if (size > m_bytes.capacity()) m_bytes.reserve(size);
 }

@@ -208,6 +208,9 @@ class CArchiveWriter {
   // a save never fails on one damaged text.
   void WriteString(std::string_view text);
   void WriteBytes(const void* data, std::size_t size);
+  // The bytes another writer wrote, copied straight behind these: no room is made (and
+  // zeroed) for them first.
+  void Append(const CArchiveWriter& other);
 
   // Room for that many bytes in all, so that a long stream grows without copies.
   void Reserve(std::size_t size);

@@ -46,7 +46,7 @@ struct RoomCase {
 
 void WriteRandom(std::mt19937& random, CArchiveWriter& writer, CPlainStream& plain) {
   const auto value = (static_cast<std::uint64_t>(random()) << 32) | random();
-  switch (random() % 8) {
+  switch (random() % 9) {
     case 0:
       writer.WriteByte(static_cast<std::uint8_t>(value));
       plain.Put(value, 1);
@@ -77,6 +77,16 @@ void WriteRandom(std::mt19937& random, CArchiveWriter& writer, CPlainStream& pla
       const std::string text(kLengths[random() % 8], static_cast<char>('a' + random() % 26));
       writer.WriteString(text);
       plain.PutText(text);
+      break;
+    }
+    case 7: {
+      // Another writer's stream, grown in its own room (or empty), appended whole.
+      CArchiveWriter other;
+      CPlainStream otherPlain;
+      const int count = static_cast<int>(random() % 4);
+      for (int i = 0; i < count; ++i) WriteRandom(random, other, otherPlain);
+      writer.Append(other);
+      plain.bytes.insert(plain.bytes.end(), otherPlain.bytes.begin(), otherPlain.bytes.end());
       break;
     }
     default: {

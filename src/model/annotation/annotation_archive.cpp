@@ -27,7 +27,10 @@ void CAnnotationArchive::IndexForWriting() {
   for (std::size_t i = m_list.Size(); i-- > 0;) {
     const CAnnotation* item = m_list.At(i);
     switch (item->GetOwnerKind()) {
-      case EAnnotationOwner::kElement: m_byOwner[item->GetOwnerElement()].push_back(item); break;
+      case EAnnotationOwner::kElement:
+        m_byOwner[item->GetOwnerElement()].push_back(item);
+        m_elementOwners = true;
+        break;
       case EAnnotationOwner::kRun: m_byOwner[item->GetOwnerRun()].push_back(item); break;
       case EAnnotationOwner::kTotalsPage: m_totals.push_back(item); break;
       case EAnnotationOwner::kDocument:
@@ -56,7 +59,8 @@ void CAnnotationArchive::WriteBase(CArchiveWriter& archive, const CAnnotation& a
 
 void CAnnotationArchive::WriteElementList(CArchiveWriter& archive, const CDev& element) {
   IndexForWriting();
-  const auto it = m_byOwner.find(&element);
+  // Most designs annotate runs only: their elements' lists are empty, unasked.
+  const auto it = m_elementOwners ? m_byOwner.find(&element) : m_byOwner.end();
   if (it == m_byOwner.end()) {
     archive.WriteDword(0);
     return;

@@ -24,6 +24,9 @@ class CAnnotationArchive {
   // runs: the document's run array; on load it fills as the runs are read.
   CAnnotationArchive(CAnnotationList& list, const std::vector<CRun*>& runs, int fileVersion);
 
+  // Indexes the lists to be written. Once it is done, the element and run lists of a
+  // design may be written from several threads at once, those of a run from one.
+  void PrepareForWriting() { IndexForWriting(); }
   void WriteElementList(CArchiveWriter& archive, const CDev& element);
   void WriteRunList(CArchiveWriter& archive, const CRun& run);
   void WriteTotalsList(CArchiveWriter& archive);
@@ -56,6 +59,7 @@ class CAnnotationArchive {
   const std::vector<CRun*>& m_runs;
   int m_version;
   bool m_indexed = false;
+  bool m_elementOwners = false;  // whether any annotation belongs to an element
   std::unordered_map<const void*, Matches> m_byOwner;
   Matches m_totals;
   Matches m_document;

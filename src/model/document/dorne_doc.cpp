@@ -211,6 +211,9 @@ void CDorneDoc::SerializeRunAnnotations(CArchiveReader& archive, CRun& run) {
 }
 
 void CDorneDoc::SerializeElementAnnotations(CArchiveWriter& archive, const CDev& element) const {
+  // Every element of a design being written passes here, inside the writing's session.
+  if (m_annotationArchive != nullptr)
+    return m_annotationArchive->WriteElementList(archive, element);
   WithAnnotationArchive(
       [&](CAnnotationArchive& lists) { lists.WriteElementList(archive, element); });
 }

@@ -290,6 +290,10 @@ class CDorneDoc : public CRunDocument {
   // discarded.
   void Serialize(CArchiveWriter& archive);
   void Serialize(CArchiveReader& archive);
+  // How many pieces the writing cuts the runs into, each written on a thread of its own
+  // (CRunRecordsWriter); 0, as made, lets the size of the design choose. The bytes are
+  // the same either way.
+  void SetRunWritingPieces(std::size_t pieces) { m_runWritingPieces = pieces; }
   // Reads a ".run" file (or a model) into this fresh document.
   CDocFileResult OnOpenDocument(const std::string& path);
   // Writes a new file and renames it over the old one; clears the modified flag.
@@ -502,6 +506,7 @@ class CDorneDoc : public CRunDocument {
   CDocPrompter* m_prompter = nullptr;
   std::unique_ptr<CUndoManager> m_undo;
   std::size_t m_lastStoredSize = 0;
+  std::size_t m_runWritingPieces = 0;
   bool m_reading = false;
   bool m_aside = false;  // a sibling (MakeSibling); never swapped with the content
   // The file being opened, whose runs may be read on several threads (none for any other

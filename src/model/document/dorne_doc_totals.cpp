@@ -1,4 +1,5 @@
 #include "model/document/dorne_doc.h"
+#include "geometry/parallel_chunks.h"
 #include "platform/number_format.h"
 
 #include "platform/text_conversions.h"
@@ -13,6 +14,9 @@
 #include <cstdio>
 
 namespace {
+
+// Below this many runs to a thread, the runs are totalled sooner on one.
+constexpr std::size_t kMinRunsTotalledApart = 16;
 
 // The kinds whose line values add up to the first four totals.
 constexpr std::array<int, 4> kTotalsKinds = {kBOMKindTotalPrice, kBOMKindSalesPrice,
@@ -49,13 +53,19 @@ void CDorneDoc::SetSalesCoefficient(float coefficient) {
 }
 
 int CDorneDoc::ComputeRunTotals(bool fromRuns) {
-  m_totals.assign(1, CTotals{});
-  for (CRun* run : m_runList) {
-    CTotals record = fromRuns ? run->GetKeptTotals() : CTotals{};
-    const bool empty = record[0] == 0 && record[1] == 0 && record[2] == 0 && record[3] == 0;
-    if (empty) AddLineValues(run->GetBOM(), record);
-    m_totals.push_back(record);
-  }
+  m_totals.assign(m_runList.size() + 1, CTotals{});
+  // Each run's record reads that run's bill alone: the runs are totalled side by side.
+  const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsTotalledApart);
+  CParallelChunks::Run(
+      m_runList.size(), chunks, [&](std::size_t, std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+          const CRun& run = *m_runList[i];
+          CTotals& record = m_totals[i + 1];
+          if (fromRuns) record = run.GetKeptTotals();
+          const bool empty = record[0] == 0 && record[1] == 0 && record[2] == 0 && record[3] == 0;
+          if (empty) AddLineValues(run.GetBOM(), record);
+        }
+      });
   m_staleTotals.clear();
   m_linesTotalled.clear();
   if (!fromRuns) m_linesTotalled.assign(m_runList.begin(), m_runList.end());

@@ -4,7 +4,7 @@
 #include "model/annotation/annotation_label.h"
 #include "model/element/dev.h"
 #include "model/run/run.h"
-#include "model/run/run_factory.h"
+#include "model/document/run_records_writer.h"
 #include "platform/archive.h"
 
 void CDorneDoc::Serialize(CArchiveWriter& archive) {
@@ -24,11 +24,12 @@ void CDorneDoc::Serialize(CArchiveWriter& archive) {
     m_props.RaiseJobNumberCounter(*m_environment.profile);
   WriteHead(archive);
   archive.WriteDword(static_cast<std::uint32_t>(m_runList.size()));
-  for (CRun* run : m_runList) {
-    archive.WriteString(CRunFactory::FileCodeOf(run->GetPropText("Catalog")));
-    run->UpdatePJPRecords(2);
-    run->Serialize(archive);
-  }
+  // What the runs' records change of the design is done before they are written, so that
+  // writing them changes nothing and they can be written side by side.
+  for (CRun* run : m_runList) run->UpdatePJPRecords(2);
+  m_annotationArchive->PrepareForWriting();
+  // The runs make nearly all of the stream: the last stream's size sizes their pieces.
+  CRunRecordsWriter(m_runList, m_runWritingPieces).Write(archive, m_lastStoredSize);
   WriteTail(archive);
   m_lastStoredSize = archive.Size() - start;
 }

@@ -24,6 +24,14 @@ class SnapshotBytesTest : public UndoDocumentTestBase {
   using UndoDocumentTestBase::RichDocument;
   using UndoDocumentTestBase::ThreeRunsApart;
 
+  // Runs of two ranges, each with the chain of every kind and its bill: totalled on
+  // several threads too.
+  std::unique_ptr<CDorneDoc> RunsWithBills(int count) {
+    auto document = NewDocument();
+    for (int i = 0; i < count; ++i) BuildChain(AddRun(*document, i % 2 == 0 ? "QDA" : "QPC"));
+    return document;
+  }
+
   static std::string Bytes(CDorneDoc& document, bool snapshot) {
     CArchiveWriter writer;
     if (snapshot) document.SetSnapshotMarker(CDorneDoc::kSnapshotMarker);
@@ -84,6 +92,46 @@ TEST_F(SnapshotBytesTest, EveryDesignWritesItsPinnedBytes) {
     ExpectGolden(c.golden, first);
     // Written again, the same bytes: nothing kept from one writing changes the next.
     EXPECT_EQ(Bytes(*document, c.snapshot), first);
+    // The runs cut into pieces written on several threads, down to a run a piece: the
+    // pieces join in run order, each run's record whole.
+    for (const std::size_t pieces : {2, 3, 64}) {
+      SCOPED_TRACE(pieces);
+      document->SetRunWritingPieces(pieces);
+      EXPECT_TRUE(Bytes(*document, c.snapshot) == first);
+    }
+  }
+}
+
+// Designs too large to pin, written on one thread and in pieces.
+TEST_F(SnapshotBytesTest, RunsWrittenInPiecesGiveTheBytesOfOnePass) {
+  struct Case {
+    const char* name;
+    std::function<std::unique_ptr<CDorneDoc>(SnapshotBytesTest&)> make;
+  };
+  const std::vector<Case> cases = {
+      // Above the size that is written in pieces unasked.
+      {"bench design of 40 runs", [](SnapshotBytesTest&) { return BuildBenchDocument(40); }},
+      {"forty runs with their bills",
+       [](SnapshotBytesTest& test) { return test.RunsWithBills(40); }},
+      {"rich document with an empty run last",
+       [](SnapshotBytesTest& test) {
+         auto document = test.RichDocument();
+         document->AddRun(std::make_unique<CRun>(document.get()));
+         return document;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto document = c.make(*this);
+    for (const bool snapshot : {true, false}) {
+      document->SetRunWritingPieces(1);
+      const std::string onePass = Bytes(*document, snapshot);
+      for (const std::size_t pieces : {0, 5, 1000}) {
+        SCOPED_TRACE(pieces);
+        document->SetRunWritingPieces(pieces);
+        EXPECT_TRUE(Bytes(*document, snapshot) == onePass);
+      }
+    }
   }
 }
 
