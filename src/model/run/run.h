@@ -10,6 +10,7 @@
 #include "model/run/run_ref_index.h"
 
 #include <array>
+#include <atomic>
 #include <map>
 #include <cstdint>
 #include <functional>
@@ -494,6 +495,10 @@ class CRun : public CObjWithProp {
   std::unique_ptr<CDev> Disown(const CDev* element);
   CRunRefIndex m_refIndex;
   mutable CKindTextCache m_kindTexts;
+  // The size of the run's last record, which sizes the next one's room: a record of
+  // megabytes grown by doubling copies itself over and over, out of the cache. Atomic
+  // because a save and an undo step may write the same run on two threads.
+  mutable std::atomic<std::size_t> m_lastStoredSize = 0;
 };
 
 // True when the text, trimmed and without a leading "QMB" (when longer than three

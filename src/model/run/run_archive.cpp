@@ -22,6 +22,8 @@ bool IsRecordOutsideChain(const CDev& device) {
 }  // namespace
 
 void CRun::Serialize(CArchiveWriter& archive) const {
+  const std::size_t recordStart = archive.Size();
+  archive.Reserve(recordStart + m_lastStoredSize.load(std::memory_order_relaxed));
   CObjWithProp::Serialize(archive);
   archive.WriteString(m_name);
   archive.WriteString(m_comment);
@@ -61,6 +63,7 @@ void CRun::Serialize(CArchiveWriter& archive) const {
   m_bom->Serialize(archive);
   if (m_document != nullptr) m_document->SerializeRunAnnotations(archive, *this);
   else archive.WriteDword(0);
+  m_lastStoredSize.store(archive.Size() - recordStart, std::memory_order_relaxed);
 }
 
 void CRun::SerializeHead(CArchiveReader& archive) {
