@@ -73,13 +73,24 @@ bool ReadFileStreamFrom(const std::string& path, std::size_t offset,
 void ReadBytesStream(const std::vector<std::uint8_t>& bytes,
                      const std::function<void(CArchiveReader&)>& decode,
                      const std::function<void()>& beforePiece) {
-  std::size_t offset = 0;
-  CArchiveReader archive(bytes.size(), [&](std::uint8_t* buffer, std::size_t count) {
-    if (beforePiece) beforePiece();
-    const std::size_t given = std::min(count, bytes.size() - offset);
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), given, buffer);
-    offset += given;
-    return given;
-  });
+  ReadBytesStreamFrom(bytes, 0, decode, beforePiece);
+}
+
+bool ReadBytesStreamFrom(const std::vector<std::uint8_t>& bytes, std::size_t offset,
+                         const std::function<void(CArchiveReader&)>& decode,
+                         const std::function<void()>& beforePiece) {
+  if (offset > bytes.size()) return false;
+  std::size_t next = offset;
+  CArchiveReader archive(
+      bytes.size() - offset,
+      [&](std::uint8_t* buffer, std::size_t count) {
+        if (beforePiece) beforePiece();
+        const std::size_t given = std::min(count, bytes.size() - next);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(next), given, buffer);
+        next += given;
+        return given;
+      },
+      offset);
   decode(archive);
+  return true;
 }

@@ -26,3 +26,8 @@ bool ReadFileStreamFrom(const std::string& path, std::size_t offset,
 void ReadBytesStream(const std::vector<std::uint8_t>& bytes,
                      const std::function<void(CArchiveReader&)>& decode,
                      const std::function<void()>& beforePiece = {});
+// The same from that offset of the bytes on, its positions those of the whole; false, the
+// decoder not run, when the bytes are shorter than the offset.
+bool ReadBytesStreamFrom(const std::vector<std::uint8_t>& bytes, std::size_t offset,
+                         const std::function<void(CArchiveReader&)>& decode,
+                         const std::function<void()>& beforePiece = {});

@@ -296,6 +296,11 @@ class CDorneDoc : public CRunDocument {
   void SetRunWritingPieces(std::size_t pieces) { m_runWritingPieces = pieces; }
   // Reads a ".run" file (or a model) into this fresh document.
   CDocFileResult OnOpenDocument(const std::string& path);
+  // Reads the document from bytes held in memory (an undo step's snapshot) as Serialize
+  // does, its runs on several threads as a file's are; beforePiece as ReadBytesStream
+  // takes it. The bytes stay unchanged and held until it returns.
+  void ReadFromBytes(const std::vector<std::uint8_t>& bytes,
+                     const std::function<void()>& beforePiece = {});
   // Writes a new file and renames it over the old one; clears the modified flag.
   CDocFileResult OnSaveDocument(const std::string& path);
 
@@ -303,7 +308,7 @@ class CDorneDoc : public CRunDocument {
   void SetModified() override { SetModifiedFlag(true); }
   void SaveUndoState(int action) override;
   int GetFileVersion() const override { return m_fileVersion; }
-  // How many runs the last opening of a file read on threads of their own.
+  // How many runs the last reading read on threads of their own.
   std::size_t RunsReadAside() const { return m_runsReadAside; }
   const CDimension& GetUnits() const override { return *m_unit; }
   float GetSalesCoefficient() const override { return m_rate; }
@@ -509,9 +514,12 @@ class CDorneDoc : public CRunDocument {
   std::size_t m_runWritingPieces = 0;
   bool m_reading = false;
   bool m_aside = false;  // a sibling (MakeSibling); never swapped with the content
-  // The file being opened, whose runs may be read on several threads (none for any other
-  // reading), and how many runs the last reading read so.
-  std::string m_openingPath;
+  // Reads the stream being read again from an offset on, when it can (a file being opened,
+  // bytes held in memory): its runs may then be read on several threads. None for any
+  // other reading. And how many runs the last reading read so.
+  using CReadAgain =
+      std::function<bool(std::size_t offset, const std::function<void(CArchiveReader&)>& decode)>;
+  CReadAgain m_readAgain;
   std::size_t m_runsReadAside = 0;
   int m_sceneHolds = 0;
   // While a run's rebuild holds the scene with only that run's boxes taken out: the run,

@@ -11,6 +11,7 @@
 #include <iterator>
 #include <new>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -28,6 +29,24 @@ bool IsDesignFile(std::string_view path) {
   return tail == ".RUN";
 }
 
+// While a stream is read: how to read it again from an offset on.
+class CReadableAgain {
+ public:
+  template <class ReadAgain>
+  CReadableAgain(
+      std::function<bool(std::size_t, const std::function<void(CArchiveReader&)>&)>& slot,
+      ReadAgain&& readAgain)
+      : m_slot(slot) {
+    m_slot = std::forward<ReadAgain>(readAgain);
+  }
+  ~CReadableAgain() { m_slot = nullptr; }
+  CReadableAgain(const CReadableAgain&) = delete;
+  CReadableAgain& operator=(const CReadableAgain&) = delete;
+
+ private:
+  std::function<bool(std::size_t, const std::function<void(CArchiveReader&)>&)>& m_slot;
+};
+
 CDocFileResult Failure(int message, std::string text, bool show = true) {
   return CDocFileResult{false, message, std::move(text), show};
 }
@@ -38,10 +57,9 @@ CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
   try {
     // A file being opened is read whole or not at all, and can be read again from any
     // place: its runs may be read on several threads.
-    struct COpening {
-      std::string& path;
-      ~COpening() { path.clear(); }
-    } opening{m_openingPath = path};
+    const CReadableAgain again(m_readAgain, [&path](std::size_t offset, const auto& decode) {
+      return ReadFileStreamFrom(path, offset, decode);
+    });
     if (!ReadFileStream(path, [this](CArchiveReader& archive) { Serialize(archive); }))
       return Failure(kMsgCannotRead, FormatMessageTextS(kMsgCannotRead, path));
   } catch (const CDocVersionError& error) {
@@ -55,6 +73,15 @@ CDocFileResult CDorneDoc::OnOpenDocument(const std::string& path) {
   }
   SetModifiedFlag(false);
   return {};
+}
+
+void CDorneDoc::ReadFromBytes(const std::vector<std::uint8_t>& bytes,
+                              const std::function<void()>& beforePiece) {
+  const CReadableAgain again(m_readAgain, [&](std::size_t offset, const auto& decode) {
+    return ReadBytesStreamFrom(bytes, offset, decode, beforePiece);
+  });
+  ReadBytesStream(
+      bytes, [this](CArchiveReader& archive) { Serialize(archive); }, beforePiece);
 }
 
 CDocFileResult CDorneDoc::OnSaveDocument(const std::string& path) {

@@ -9,12 +9,10 @@
 // Where anything goes otherwise (a run's record that the skimmer cannot pass, a run whose
 // reading asks what only a reading in place can answer, a run whose reading fails or does not
 // end where the skimmer put its end), the runs from the first such run on are dropped and the
-// file is read again from that run on, one run after the other: a damaged file fails as it
+// stream is read again from that run on, one run after the other: a damaged file fails as it
 // always did, at the same byte and with the same message.
 
 #include "model/document/dorne_doc.h"
-
-#include "model/document/doc_file_bytes.h"
 
 #include "model/bom/bom_title_texts.h"
 #include "model/run/range_rules.h"
@@ -54,7 +52,7 @@ std::unique_ptr<CRun> RunOfFileCode(const std::string& code, CRunDocument* docum
 
 bool CDorneDoc::ShouldReadRunsAside(std::uint32_t count) const {
   // Older files are brought up to date as they are read, which is left to the one thread.
-  return !m_openingPath.empty() && count >= kMinRunsReadAside && m_fileVersion == kFileSubVersion &&
+  return m_readAgain && count >= kMinRunsReadAside && m_fileVersion == kFileSubVersion &&
          std::thread::hardware_concurrency() > 1;
 }
 
@@ -154,9 +152,9 @@ void CDorneDoc::ReadRunsAsideAndTail(CArchiveReader& archive, std::uint32_t coun
     runs[i]->made.reset();
   }
   const std::size_t restAt = first < runs.size() ? runs[first]->offset : stoppedAt;
-  const bool reopened = ReadFileStreamFrom(m_openingPath, restAt, [&](CArchiveReader& rest) {
+  const bool readAgain = m_readAgain(restAt, [&](CArchiveReader& rest) {
     ReadRuns(rest, static_cast<std::uint32_t>(first), count);
     ReadTail(rest);
   });
-  if (!reopened) throw CArchiveError("the file could not be read again", restAt);
+  if (!readAgain) throw CArchiveError("the file could not be read again", restAt);
 }

@@ -1,10 +1,8 @@
 #include "model/undo/undo_design_ahead.h"
 
 #include "app/app_settings_lock.h"
-#include "model/document/doc_file_bytes.h"
 #include "model/document/dorne_doc.h"
 #include "model/run/range_rules.h"
-#include "platform/archive.h"
 
 #include <algorithm>
 #include <exception>
@@ -159,13 +157,11 @@ bool CUndoDesignAhead::Read(CJob& job) const {
   const CRangeTableCache::CFillRefusal refusal;
   const std::shared_lock settings(AppSettingsMutex());
   try {
-    // Taken a stretch at a time, as a file is (a run or so each): a step called off stops
-    // at the next stretch.
-    ReadBytesStream(
-        *job.bytes, [&job](CArchiveReader& archive) { job.design->Serialize(archive); },
-        [this] {
-          if (m_stop) throw CCalledOff();
-        });
+    // Its runs read on several threads, as a file's are, while the bytes are passed a
+    // stretch at a time (a run or so each): a step called off stops at the next stretch.
+    job.design->ReadFromBytes(*job.bytes, [this] {
+      if (m_stop) throw CCalledOff();
+    });
     if (m_stop) return false;
     job.design->RebuildScene();
   } catch (const std::exception&) {

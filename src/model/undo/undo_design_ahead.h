@@ -14,7 +14,8 @@ class CDorneDoc;
 // Makes the design of the step the next undo restores on a thread of its own, right
 // after the edit that wrote the step, so that the undo only swaps it in and the window
 // thread never spends the reading: the step's snapshot bytes are read into an empty
-// design (made on the window thread) and its scene is rebuilt there.
+// design (made on the window thread), its runs on several threads as a file's are, and
+// its scene is rebuilt there.
 //
 // One step at a time: a new one calls off the one before. The empty designs are made on
 // the window thread; what the worker leaves, called off, unread or done and not taken

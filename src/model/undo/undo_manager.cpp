@@ -168,8 +168,7 @@ int CUndoManager::PrepareSnapshot() {
   if (m_madeAhead->design || m_madeAhead->unreadable) return 0;
   std::unique_ptr<CDorneDoc> design = m_document.MakeSibling();
   try {
-    ReadBytesStream(m_madeAhead->bytes,
-                    [&design](CArchiveReader& archive) { design->Serialize(archive); });
+    design->ReadFromBytes(m_madeAhead->bytes);
   } catch (const std::exception&) {
     m_madeAhead->unreadable = true;  // the bytes still serve; not tried again
     return 0;
@@ -304,7 +303,7 @@ std::unique_ptr<CDorneDoc> CUndoManager::ReadStepBytes(const CUndoRecord& record
   const std::shared_ptr<const std::vector<std::uint8_t>> bytes = std::move(m_stepBytes);
   std::unique_ptr<CDorneDoc> restored = m_document.MakeSibling();
   try {
-    ReadBytesStream(*bytes, [&restored](CArchiveReader& archive) { restored->Serialize(archive); });
+    restored->ReadFromBytes(*bytes);
   } catch (const std::exception&) {
     return nullptr;  // the file holds the same bytes: it would not read either
   }

@@ -13,6 +13,7 @@
 #include "support/temp_folder.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <random>
 #include <stdexcept>
@@ -84,9 +85,24 @@ class DorneDocReadAsideTest : public DorneDocTestBase {
 
   // One run after the other, with the messages that opening gives for what it throws.
   Outcome ReadOneByOne(const Bytes& bytes) const {
+    return Read([&bytes](CDorneDoc& document) {
+      CArchiveReader reader(bytes);
+      document.Serialize(reader);
+    });
+  }
+
+  // As an undo step's design is read from its snapshot bytes in memory.
+  Outcome FromBytes(const Bytes& bytes) const {
+    return Read([&bytes](CDorneDoc& document) { document.ReadFromBytes(bytes); });
+  }
+
+  Outcome Read(const std::function<void(CDorneDoc&)>& read) const {
     Outcome outcome;
     try {
-      Describe(*Load(bytes), outcome);
+      auto document = NewDocument();
+      read(*document);
+      Describe(*document, outcome);
+      outcome.runsReadAside = document->RunsReadAside();
     } catch (const CDocVersionError& error) {
       outcome.message = error.Message();
     } catch (const CArchiveError&) {
@@ -99,17 +115,26 @@ class DorneDocReadAsideTest : public DorneDocTestBase {
     return outcome;
   }
 
-  void ExpectOpenedAsReadOneByOne(const Bytes& bytes) {
-    const Outcome opened = Open(bytes);
-    const Outcome read = ReadOneByOne(bytes);
-    EXPECT_EQ(opened.message, read.message);
-    EXPECT_EQ(opened.annotations, read.annotations);
-    EXPECT_EQ(opened.extraBoxes, read.extraBoxes);
-    const auto differ = std::mismatch(opened.saved.begin(), opened.saved.end(), read.saved.begin(),
-                                      read.saved.end());
-    EXPECT_EQ(differ.first - opened.saved.begin(), static_cast<std::ptrdiff_t>(read.saved.size()))
+  static void ExpectSameOutcome(const Outcome& aside, const Outcome& read) {
+    EXPECT_EQ(aside.message, read.message);
+    EXPECT_EQ(aside.annotations, read.annotations);
+    EXPECT_EQ(aside.extraBoxes, read.extraBoxes);
+    const auto differ =
+        std::mismatch(aside.saved.begin(), aside.saved.end(), read.saved.begin(), read.saved.end());
+    EXPECT_EQ(differ.first - aside.saved.begin(), static_cast<std::ptrdiff_t>(read.saved.size()))
         << "written back otherwise";
-    EXPECT_EQ(opened.saved.size(), read.saved.size());
+    EXPECT_EQ(aside.saved.size(), read.saved.size());
+  }
+
+  // Opened from a file and read from bytes in memory alike.
+  void ExpectOpenedAsReadOneByOne(const Bytes& bytes) {
+    const Outcome read = ReadOneByOne(bytes);
+    {
+      SCOPED_TRACE("opened");
+      ExpectSameOutcome(Open(bytes), read);
+    }
+    SCOPED_TRACE("from bytes");
+    ExpectSameOutcome(FromBytes(bytes), read);
   }
 
   // As the program writes a document it has read.
@@ -148,6 +173,7 @@ TEST_F(DorneDocReadAsideTest, LargeFilesReadAsideGiveTheDocumentReadOneByOne) {
     ExpectOpenedAsReadOneByOne(design.bytes);
     const Outcome opened = Open(design.bytes);
     EXPECT_EQ(opened.runsReadAside, design.aside);
+    EXPECT_EQ(FromBytes(design.bytes).runsReadAside, design.aside);
     EXPECT_FALSE(opened.annotations.empty());
   }
 }

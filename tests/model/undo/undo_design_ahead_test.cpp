@@ -97,6 +97,7 @@ std::vector<LayoutCase> UndoDesignAheadLayoutTest::Layouts() {
          return document;
        }},
       {"many runs of both test ranges", [this] { return ManyRuns(24); }},
+      {"runs enough to be read on several threads", [this] { return ManyRuns(40); }},
   };
 }
 
