@@ -51,6 +51,9 @@ constexpr std::size_t kFetchAhead = 8;
 // Work of uneven pieces is cut in this many pieces a thread, which the threads take as they
 // come free.
 constexpr std::size_t kPiecesPerThread = 4;
+// Owners in the same stretch of memory of this many bytes (a power of two) are prepared in
+// the same group: small enough that the groups share the work about evenly.
+constexpr unsigned kOwnerStretchBits = 16;
 // How many items a thread works through between looks at the stop flag.
 constexpr std::size_t kStopCheckEvery = 256;
 
@@ -148,7 +151,7 @@ class CDisplayList::CResortPlan {
   bool m_stepsAreBoxes = false;             // step k is box k, its node cleared by Project
   bool m_mayRide = true;                    // no box without an owner goes in twice
   std::size_t m_groups = 1;                 // of owners, prepared on several threads
-  std::vector<std::uint32_t> m_groupOfBox;  // by the box's owner (or the box without one)
+  std::vector<std::uint32_t> m_groupOfBox;  // by the stretch of memory of the box's owner (or box)
   std::vector<std::uint32_t> m_initialWord;
   std::vector<CScreenGrid::Bounds> m_bounds;   // each box's on screen, as projected anew
   std::vector<CScreenGrid::Spread> m_spreads;  // of the bounds, by piece of the projection
@@ -452,8 +455,12 @@ void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
   project(box);
   m_bounds[k] = CScreenGrid::BoundsOf(box);
   m_initialWord[k] = box.GetAttributes();
+  // Owners are grouped by the stretch of memory they stand in rather than one by one: a scene
+  // made or read in one go lays its elements and boxes out in about the order of its steps,
+  // so a group's next owner and boxes often stand beside the last ones instead of anywhere.
   const void* owner = box.GetOwner() != nullptr ? static_cast<const void*>(box.GetOwner()) : &box;
-  const std::uint64_t mixed = reinterpret_cast<std::uintptr_t>(owner) * 0x9E3779B97F4A7C15u;
+  const std::uint64_t stretch = reinterpret_cast<std::uintptr_t>(owner) >> kOwnerStretchBits;
+  const std::uint64_t mixed = stretch * 0x9E3779B97F4A7C15u;
   m_groupOfBox[k] = static_cast<std::uint32_t>((mixed >> 32) % m_groups);
 }
 
