@@ -152,4 +152,22 @@ BENCHMARK(BM_SaveDocumentOfRunWithLooseItems)
     ->Arg(48000)
     ->Unit(benchmark::kMillisecond);
 
+// Closing the design: the document of that run freed, its tap-off units listed before the
+// accessories as the user added them.
+void BM_FreeDocumentOfRunWithLooseItems(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto document = std::make_unique<CDorneDoc>();
+    document->AddRun(RunWithLooseItems(static_cast<int>(state.range(0)), document.get()));
+    state.ResumeTiming();
+    document.reset();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_FreeDocumentOfRunWithLooseItems)
+    ->Arg(3000)
+    ->Arg(12000)
+    ->Arg(48000)
+    ->Unit(benchmark::kMillisecond);
+
 }  // namespace

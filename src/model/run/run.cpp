@@ -57,7 +57,20 @@ CRun::~CRun() {
   m_pjpRecords.clear();
   m_bom.reset();
   if (m_startMarker != nullptr) DeleteElement(m_startMarker);
-  DeleteTapOffUnits("");
+  // The tap-off units go before the other elements, from the last to the first, as deleting
+  // them one by one let them go; the list is closed up once, not once per unit, so that tens
+  // of thousands of units among the accessories are freed in linear time. What hangs on a
+  // unit dies with the run, so nothing is detached.
+  std::vector<CDev*> units;
+  std::size_t kept = 0;
+  for (CDev* device : m_devices) {
+    if (device->GetKind() == CDev::kTapOff) units.push_back(device);
+    else m_devices[kept++] = device;
+  }
+  m_devices.resize(kept);
+  for (CDev* unit : units) unit->m_listed = 0;
+  // By address alone: a unit listed twice is gone at its second listing.
+  for (auto unit = units.rbegin(); unit != units.rend(); ++unit) Disown(*unit);
   ForgetTapOffMarksOf(*this);
   // Every element dies with the run: no links or attachments need undoing, and a long
   // run is freed in linear time.
