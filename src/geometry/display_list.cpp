@@ -92,6 +92,8 @@ void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes,
                                   std::span<const std::uint64_t> keys) {
   Settle();
   if (FillByPlan(boxes, keys)) return;
+  // Laid out for all of them at once, rather than again and again as they go in.
+  if (m_head == nullptr) FileAll(boxes);
   // Far enough ahead for the memory to arrive, near enough for it to stay.
   constexpr std::size_t kAhead = 32;
   for (std::size_t i = 0; i < boxes.size(); ++i) {

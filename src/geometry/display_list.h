@@ -112,9 +112,10 @@ class CDisplayList {
   // Sets the box's in-list bit; gives it a new node unless it has two already.
   void Insert(CBox& box);
   // Insert of every box given that is not listed by then, in that order: the same list,
-  // with the memory of the next boxes fetched while one goes in. An empty list given
-  // boxes enough, each once and none listed, is filled as ResortInOrder sorts, on several
-  // threads with rules that offer concurrent comparers.
+  // with the memory of the next boxes fetched while one goes in. An empty list is laid
+  // out for the boxes first (PrepareFor); given boxes enough, each once and none listed,
+  // it is filled as ResortInOrder sorts, on several threads with rules that offer
+  // concurrent comparers.
   void InsertUnlisted(std::span<CBox* const> boxes);
   // The same with each box's key in the order of insertion (increasing), so that a group
   // of them can be replaced later by ReplaceKeyedGroup.
