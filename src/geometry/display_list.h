@@ -318,10 +318,9 @@ class CDisplayList {
   // Cleared, then the boxes projected and inserted in that order, each once.
   void InsertAnew(std::span<CBox* const> order, const std::function<void(CBox&)>& project);
   bool ResortsByPlan() const;
-  // Whether a list of that many nodes is made by a CResortPlan rather than one by one.
-  bool PlanPays(std::size_t nodes) const;
   // InsertUnlisted of an empty list by a CResortPlan (display_list_fill.cpp); false,
-  // changing nothing, when the list is not empty or the plan does not pay or follow.
+  // changing nothing, when the list is not empty, or too short for the threads to pay, or
+  // when the plan would not follow.
   bool FillByPlan(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys);
   // Of FillByPlan: every box in the table with one node to come, numbered by its place;
   // false, the table emptied, when a box comes twice or is listed already.

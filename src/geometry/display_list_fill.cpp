@@ -14,8 +14,18 @@
 #include <utility>
 #include <vector>
 
+namespace {
+
+// Fewer boxes than this go in one by one. Fewer than a re-sort needs: a fill makes every
+// edge and screen cell anew, where a re-sort keeps its nodes' storage, and the scene of a
+// layout opened at start-up is waited for.
+constexpr std::size_t kMinConcurrentFill = 1024;
+
+}  // namespace
+
 bool CDisplayList::FillByPlan(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys) {
-  if (m_head != nullptr || m_unordered || m_boxes.Size() != 0 || !PlanPays(boxes.size()))
+  if (m_head != nullptr || m_unordered || m_boxes.Size() != 0 ||
+      boxes.size() < kMinConcurrentFill || m_rules.MakeConcurrentComparer() == nullptr)
     return false;
   if (!EnterBoxesOnce(boxes)) return false;
   ++m_changes;

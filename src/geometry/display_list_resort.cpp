@@ -115,14 +115,11 @@ void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
   });
 }
 
-bool CDisplayList::PlanPays(std::size_t nodes) const {
-  return nodes >= kMinConcurrentResort && m_rules.MakeConcurrentComparer() != nullptr;
-}
-
 bool CDisplayList::ResortsByPlan() const {
   // With riders, no box may have two nodes: a box going in again lets its group go, which
   // the plan does not follow (see CResortPlan).
-  return (m_riders == 0 || m_size == m_boxes.Size()) && PlanPays(m_size);
+  return m_size >= kMinConcurrentResort && (m_riders == 0 || m_size == m_boxes.Size()) &&
+         m_rules.MakeConcurrentComparer() != nullptr;
 }
 
 void CDisplayList::Resort(const std::function<void(CBox&)>& project) {
