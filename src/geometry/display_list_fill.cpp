@@ -28,7 +28,8 @@ bool CDisplayList::FillByPlan(std::span<CBox* const> boxes, std::span<const std:
       boxes.size() < kMinConcurrentFill || m_rules.MakeConcurrentComparer() == nullptr)
     return false;
   if (!EnterBoxesOnce(boxes)) return false;
-  ++m_changes;
+  // A change for every box, as the insertions one by one count them.
+  m_changes += boxes.size();
   std::vector<CDisplayNode*> nodes(boxes.size());
   for (CDisplayNode*& node : nodes) node = TakeNode();
   const bool keyed = keys.size() == boxes.size();
