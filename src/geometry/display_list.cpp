@@ -32,24 +32,28 @@ CDisplayList::CDisplayList(CDepthOrderRules& rules) : m_rules(rules) {}
 CDisplayList::~CDisplayList() { Clear(); }
 
 CDisplayNode* CDisplayList::NewNode(CBox& box, std::uint32_t flags) {
-  ForgetLastOrder();
-  CDisplayNode* node;
-  if (!m_free.empty()) {
-    // A node freed by Clear was left as it was: it is reset when taken again, while the
-    // insertion has it in the cache anyway.
-    node = m_free.back();
-    m_free.pop_back();
-    ResetNode(*node);
-  } else {
-    if (m_pool.empty() || m_poolUsed == BlockSize(m_pool.size() - 1)) {
-      m_pool.push_back(std::make_unique<CDisplayNode[]>(BlockSize(m_pool.size())));
-      m_poolUsed = 0;
-    }
-    node = &m_pool.back()[m_poolUsed++];
-  }
+  // A node freed by Clear was left as it was: it is reset when taken again, while the
+  // insertion has it in the cache anyway.
+  const bool reused = !m_free.empty();
+  CDisplayNode* node = TakeNode();
+  if (reused) ResetNode(*node);
   node->box = &box;
   node->flags = flags;
   return node;
+}
+
+CDisplayNode* CDisplayList::TakeNode() {
+  ForgetLastOrder();
+  if (!m_free.empty()) {
+    CDisplayNode* node = m_free.back();
+    m_free.pop_back();
+    return node;
+  }
+  if (m_pool.empty() || m_poolUsed == BlockSize(m_pool.size() - 1)) {
+    m_pool.push_back(std::make_unique<CDisplayNode[]>(BlockSize(m_pool.size())));
+    m_poolUsed = 0;
+  }
+  return &m_pool.back()[m_poolUsed++];
 }
 
 std::size_t CDisplayList::BlockSize(std::size_t block) const {
@@ -87,7 +91,9 @@ void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes) {
 void CDisplayList::InsertUnlisted(std::span<CBox* const> boxes,
                                   std::span<const std::uint64_t> keys) {
   Settle();
-
+  if (FillByPlan(boxes, keys)) return;
+  // Laid out for all of them at once, rather than again and again as they go in.
+  if (m_head == nullptr) FileAll(boxes);
   // Far enough ahead for the memory to arrive, near enough for it to stay.
   constexpr std::size_t kAhead = 32;
   for (std::size_t i = 0; i < boxes.size(); ++i) {

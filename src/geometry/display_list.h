@@ -112,7 +112,10 @@ class CDisplayList {
   // Sets the box's in-list bit; gives it a new node unless it has two already.
   void Insert(CBox& box);
   // Insert of every box given that is not listed by then, in that order: the same list,
-  // with the memory of the next boxes fetched while one goes in.
+  // with the memory of the next boxes fetched while one goes in. An empty list is laid
+  // out for the boxes first (PrepareFor); given boxes enough, each once and none listed,
+  // it is filled as ResortInOrder sorts, on several threads with rules that offer
+  // concurrent comparers.
   void InsertUnlisted(std::span<CBox* const> boxes);
   // The same with each box's key in the order of insertion (increasing), so that a group
   // of them can be replaced later by ReplaceKeyedGroup.
@@ -280,6 +283,8 @@ class CDisplayList {
 
   void RunDeferred() const;
   CDisplayNode* NewNode(CBox& box, std::uint32_t flags);
+  // A node to give out, not reset: a free one as it was left, else one never given out.
+  CDisplayNode* TakeNode();
   void FreeNode(CDisplayNode* node);
   static void ResetNode(CDisplayNode& node);
   std::size_t BlockSize(std::size_t block) const;
@@ -313,6 +318,13 @@ class CDisplayList {
   // Cleared, then the boxes projected and inserted in that order, each once.
   void InsertAnew(std::span<CBox* const> order, const std::function<void(CBox&)>& project);
   bool ResortsByPlan() const;
+  // InsertUnlisted of an empty list by a CResortPlan (display_list_fill.cpp); false,
+  // changing nothing, when the list is not empty, or too short for the threads to pay, or
+  // when the plan would not follow.
+  bool FillByPlan(std::span<CBox* const> boxes, std::span<const std::uint64_t> keys);
+  // Of FillByPlan: every box in the table with one node to come, numbered by its place;
+  // false, the table emptied, when a box comes twice or is listed already.
+  bool EnterBoxesOnce(std::span<CBox* const> boxes);
   // Riders of coinciding boxes (display_list_riders.cpp).
   CDisplayNode* FindCoincidingHead(const CDisplayNode& node) const;
   void AddRider(CDisplayNode* node, CDisplayNode* head);

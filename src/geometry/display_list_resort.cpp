@@ -27,6 +27,7 @@
 #include "geometry/box.h"
 #include "geometry/box_owner.h"
 #include "geometry/display_list.h"
+#include "geometry/display_list_resort_plan.h"
 #include "geometry/parallel_chunks.h"
 #include "geometry/parallel_key_sort.h"
 
@@ -67,100 +68,14 @@ void PrefetchNode(const CDisplayNode& node) {
 
 }  // namespace
 
-// A re-sort under way: the insertion order, the words every box goes through, and the
-// answers of the comparisons made ahead.
-class CDisplayList::CResortPlan {
- public:
-  CResortPlan(CDisplayList& list, const std::atomic<bool>* stop) : m_list(list), m_stop(stop) {}
+std::size_t CDisplayList::CResortPlan::BandCount() const {
+  return CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand);
+}
 
-  // Runs the steps below in turn; false as soon as the stop flag is seen set, the list
-  // then half made.
-  bool Run(const std::function<void(CBox&)>& project);
-  // After a stop: the list as it stood before, unordered.
-  void Restore();
-
-  // Takes the list's nodes in the order their boxes go in again (from the tail); Link
-  // empties the list.
-  void TakeNodes();
-  // The same in the order given: the one node of every box of the list, each once, with
-  // its box numbered by its place there (FirstNodesInOrder).
-  void TakeNodesInOrder(std::vector<CDisplayNode*> nodes);
-  // Projects every box anew (on several threads), the grid emptied meanwhile.
-  void Project(const std::function<void(CBox&)>& project);
-  // Prepares every box as Insert would, in insertion order among the boxes of its owner
-  // (owners on several threads), noting each word it takes; files the nodes in the grid.
-  void PrepareBoxes();
-  // Makes every comparison of every insertion, on several threads.
-  void CompareAhead();
-  // Makes the edges and the order from the answers, one insertion after the other.
-  void Link();
-  // Hands the list's nodes from head to tail to its readers (KeepWalk), when each box has
-  // one node: their order keys sorted on several threads, rather than the picture waiting
-  // for a walk along the list, node after scattered node.
-  void KeepWalk();
-
- private:
-  struct Note {
-    std::uint32_t box;
-    std::uint32_t step;  // i + 1: from the preparation of step i on
-    std::uint32_t word;
-  };
-  struct StepAnswers {
-    std::uint32_t chunk = 0;
-    std::uint32_t from = 0;
-    std::uint32_t to = 0;
-    std::uint32_t alikeFrom = 0;  // in m_alike, the earlier boxes met answering alike
-    std::uint32_t alikeTo = 0;
-  };
-
-  void TakeSteps();
-  // How many bands the grid is filed in, on as many threads.
-  std::size_t BandCount() const {
-    return CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerBand);
-  }
-  // Of Project: boxes from to to projected, the spread of their bounds gathered.
-  void ProjectPiece(std::size_t from, std::size_t to, const std::function<void(CBox&)>& project,
-                    CScreenGrid::Spread& spread);
-  // Of Project: asks for the memory of the node and box a few steps after k, below to.
-  void FetchAhead(std::size_t k, std::size_t to) const;
-  // Of Project: box k projected anew, its bounds, first word and group taken.
-  void ProjectBox(std::size_t k, const std::function<void(CBox&)>& project);
-  static void ClearForStep(CDisplayNode& node, std::size_t step);
-  void PrepareOwners(std::size_t group, std::vector<Note>& notes);
-  void FileWords(const std::vector<std::vector<Note>>& notes);
-  std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
-  void FindEarlierMet(std::size_t step, std::vector<std::uint32_t>& met) const;
-  // Of Link: the head that step's node rides with, as Insert would find it, with the
-  // depth answer of the two; null when it rides with none.
-  const Answer* CoincidingHead(std::size_t step) const;
-  static void ClearGroup(CDisplayNode& node);
-  // Whether the stop flag is set, looked at every kStopCheckEvery items of a loop.
-  bool StoppedAt(std::size_t item) const {
-    return item % kStopCheckEvery == 0 && m_stop != nullptr &&
-           m_stop->load(std::memory_order_relaxed);
-  }
-  bool Stopped() const { return m_stop != nullptr && m_stop->load(std::memory_order_relaxed); }
-
-  CDisplayList& m_list;
-  const std::atomic<bool>* m_stop;
-  std::vector<CDisplayNode*> m_steps;       // from the former tail
-  std::vector<std::uint32_t> m_stepFlags;   // each step's node's flags in the new list
-  std::vector<CBox*> m_boxes;               // each box once, in the order of its first step
-  std::vector<CDisplayNode*> m_firstNodes;  // by box: its node of the earlier step
-  std::vector<std::uint32_t> m_boxOfStep;
-  bool m_stepsAreBoxes = false;             // step k is box k, its node cleared by Project
-  bool m_mayRide = true;                    // no box without an owner goes in twice
-  std::size_t m_groups = 1;                 // of owners, prepared on several threads
-  std::vector<std::uint32_t> m_groupOfBox;  // by the stretch of memory of the box's owner (or box)
-  std::vector<std::uint32_t> m_initialWord;
-  std::vector<CScreenGrid::Bounds> m_bounds;   // each box's on screen, as projected anew
-  std::vector<CScreenGrid::Spread> m_spreads;  // of the bounds, by piece of the projection
-  std::vector<std::uint32_t> m_firstWord;      // each box's words in m_words, by step
-  std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
-  std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
-  std::vector<std::vector<Answer>> m_alike;    // by chunk of steps
-  std::vector<StepAnswers> m_stepAnswers;
-};
+bool CDisplayList::CResortPlan::StoppedAt(std::size_t item) const {
+  return item % kStopCheckEvery == 0 && m_stop != nullptr &&
+         m_stop->load(std::memory_order_relaxed);
+}
 
 void CDisplayList::ProjectUnordered(const std::function<void(CBox&)>& project) {
   Settle();
@@ -360,6 +275,20 @@ void CDisplayList::CResortPlan::TakeNodesInOrder(std::vector<CDisplayNode*> node
   m_stepsAreBoxes = true;
 }
 
+void CDisplayList::CResortPlan::TakeNewNodes(std::span<CBox* const> boxes,
+                                             std::span<const std::uint64_t> keys,
+                                             std::vector<CDisplayNode*> nodes) {
+  m_list.m_cursor = nullptr;
+  m_steps = std::move(nodes);
+  m_firstNodes = m_steps;
+  m_stepFlags.assign(m_steps.size(), 0);
+  m_boxOfStep.resize(m_steps.size());
+  m_boxes.assign(boxes.begin(), boxes.end());
+  m_keys = keys;
+  m_stepsAreBoxes = true;
+  m_newNodes = true;
+}
+
 void CDisplayList::CResortPlan::ClearForStep(CDisplayNode& node, std::size_t step) {
   node.edges.clear();
   node.inEdges.clear();
@@ -425,11 +354,7 @@ void CDisplayList::CResortPlan::ProjectPiece(std::size_t from, std::size_t to,
     FetchAhead(k, to);
     // Every node is cleared even after a stop, so that none keeps edges or a filing of the
     // former grid.
-    if (m_stepsAreBoxes) {
-      ClearForStep(*m_steps[k], k);
-      m_boxes[k] = m_steps[k]->box;
-      m_boxOfStep[k] = static_cast<std::uint32_t>(k);
-    }
+    if (m_stepsAreBoxes) TakeStepOfBox(k);
     stopped = stopped || StoppedAt(k - from);
     if (stopped) continue;
     ProjectBox(k, project);
@@ -440,12 +365,28 @@ void CDisplayList::CResortPlan::ProjectPiece(std::size_t from, std::size_t to,
 void CDisplayList::CResortPlan::FetchAhead(std::size_t k, std::size_t to) const {
   // The nodes and the boxes stand far apart in memory: a node is asked for two boxes'
   // worth of steps ahead, its box (read from the node by then) one worth ahead.
-  if (!m_stepsAreBoxes) {
+  if (!m_stepsAreBoxes || m_newNodes) {
+    // New nodes come out of their blocks one after the other: only the boxes are scattered.
     if (k + kFetchAhead < to) m_boxes[k + kFetchAhead]->Prefetch();
     return;
   }
   if (k + 2 * kFetchAhead < to) __builtin_prefetch(m_steps[k + 2 * kFetchAhead]);
   if (k + kFetchAhead < to) m_steps[k + kFetchAhead]->box->Prefetch();
+}
+
+void CDisplayList::CResortPlan::TakeStepOfBox(std::size_t k) {
+  CDisplayNode& node = *m_steps[k];
+  if (m_newNodes) {
+    // Reset here, on the threads, rather than as the node was given out.
+    ResetNode(node);
+    node.box = m_boxes[k];
+    node.key = node.stamp = m_keys.empty() ? kNoKey : m_keys[k];
+    m_list.m_boxes.Find(node.box)->nodes[0] = &node;
+  } else {
+    m_boxes[k] = node.box;
+  }
+  ClearForStep(node, k);
+  m_boxOfStep[k] = static_cast<std::uint32_t>(k);
 }
 
 void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
@@ -658,8 +599,11 @@ void CDisplayList::CResortPlan::Link() {
   list.m_head = list.m_tail = nullptr;
   list.m_size = 0;
   list.m_riders = 0;
-  list.m_keyed = false;  // the steps' order, not the keys'
-  list.m_dirty.clear();
+  // The steps' order, not the keys', but of boxes new to an empty list, whose keys it is.
+  if (!m_newNodes) {
+    list.m_keyed = false;
+    list.m_dirty.clear();
+  }
   for (std::size_t i = 0; i < m_steps.size(); ++i) {
     // The steps' nodes stand far apart in memory, and this one thread writes to each in
     // turn: each is asked for a few steps ahead rather than waited for.

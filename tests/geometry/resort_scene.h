@@ -108,6 +108,29 @@ struct CScene {
   }
 };
 
+// The chains and free boxes of the scene, with copies of some boxes at the very same place
+// and size, listed after them: a free box's copies ride with it, an element's box's copy
+// (having no owner) answers alike with none.
+inline std::unique_ptr<CScene> SceneWithCopies(
+    unsigned seed,
+    const CScene::MakeElement& make = [] { return std::make_unique<CFakeElement>(); }) {
+  auto scene = std::make_unique<CScene>(seed, make);
+  const std::size_t originals = scene->boxes.size();
+  for (std::size_t i = 0; i < originals; ++i) {
+    const CBox& original = *scene->boxes[i];
+    const bool free = original.GetOwner() == nullptr;
+    const std::size_t copies = free ? 1 + i % 3 : (i % 50 == 0 ? 1 : 0);
+    for (std::size_t c = 0; c < copies; ++c) {
+      scene->Add(nullptr, 0, original.GetOrigin(), original.GetExtent(0), original.GetExtent(1),
+                 original.GetExtent(2));
+      CBox& copy = *scene->boxes.back();
+      scene->projection.ProjectBox(copy);
+      scene->projection.InsertInDisplayList(copy);
+    }
+  }
+  return scene;
+}
+
 enum class EBoxOrder { kAsCreated, kReversed, kShuffled, kTwiceSome, kListOrder };
 
 // The scene's boxes in the order named; with kTwiceSome, `repeats` boxes are given a second
@@ -143,3 +166,4 @@ using resort_scene::BoxesInOrder;
 using resort_scene::CScene;
 using resort_scene::EBoxOrder;
 using resort_scene::KeptWalkIsTheList;
+using resort_scene::SceneWithCopies;

@@ -222,13 +222,11 @@ void CDorneDoc::RebuildScene() {
 
 void CDorneDoc::MakeScene() {
   m_projection.ClearDisplayList();
-  // The boxes in the order they are inserted, so that the list lays its screen cells
-  // out once for all of them.
   std::vector<std::uint64_t> keys;
   const std::vector<CBox*> boxes = SceneBoxesInRebuildOrder(true, &keys);
-  m_projection.PrepareDisplayList(boxes);
-  // As AddToScene one by one: the list was cleared, so it is ordered. The keys let a run's
-  // rebuild put its boxes back as this order would (PutBackRunScene).
+  // As AddToScene one by one: the list was cleared, so it is ordered, and it lays its
+  // screen cells out once for all of them. The keys let a run's rebuild put its boxes back
+  // as this order would (PutBackRunScene).
   m_projection.InsertUnlistedInDisplayList(boxes, keys);
   NoteSceneKeys();
   MarkSceneWhole();
