@@ -117,7 +117,7 @@ CGridCellFormat* CBOMGrid::MakeTextCell(int row, int column) {
 }
 
 bool CBOMGrid::SetCellFont(int row, int column, const CLogFont& font) {
-  m_cellsFresh = false;
+  MarkCellsStale();
   CGridCellFormat* cell = MakeTextCell(row, column);
   if (cell == nullptr) return false;
   cell->SetFont(font);
@@ -127,7 +127,7 @@ bool CBOMGrid::SetCellFont(int row, int column, const CLogFont& font) {
 }
 
 bool CBOMGrid::SetCellTextColor(int row, int column, CColor color) {
-  m_cellsFresh = false;
+  MarkCellsStale();
   CGridCellFormat* cell = MakeTextCell(row, column);
   if (cell == nullptr) return false;
   cell->SetTextColor(color);
@@ -136,7 +136,7 @@ bool CBOMGrid::SetCellTextColor(int row, int column, CColor color) {
 }
 
 bool CBOMGrid::SetCellAlignment(int row, int column, int alignment) {
-  m_cellsFresh = false;
+  MarkCellsStale();
   CGridCellFormat* cell = MakeTextCell(row, column);
   if (cell == nullptr) return false;
   cell->SetItemData(static_cast<unsigned>(alignment));

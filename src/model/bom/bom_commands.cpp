@@ -72,7 +72,7 @@ bool CBOMGrid::DeleteColumns(std::vector<int> columns) {
 bool CBOMGrid::ApplyColumnOptions(int column, std::string_view exportWidth, bool csv, bool excel) {
   CBOMColumn* record = GetColumn(column);
   if (record == nullptr || column < 1) return false;
-  m_cellsFresh = false;  // which columns an export writes follows the options
+  MarkCellsStale();  // which columns an export writes follows the options
   record->exportWidth = std::max(0, TextToInt(exportWidth));
   // A negative flag does not apply to the column and stays; pictures are never exported.
   if (record->kind != kBOMKindPicture) {

@@ -37,7 +37,7 @@ bool CBOMGrid::IsEditAllowed() const {
 
 bool CBOMGrid::CanEditCell(int row, int column) {
   if (ColumnKind(column) == kBOMKindPicture) return false;
-  m_cellsFresh = false;  // the editor writes into the cell
+  MarkCellsStale();  // the editor writes into the cell
   const CGridCellFormat* cell = MakeTextCell(row, column);
   if (cell == nullptr) return false;
   m_editBuffer = cell->GetText();

@@ -57,7 +57,7 @@ void CBOMGrid::SetSource(CBOMSource* source) {
   if (source != m_ownedSource.get()) m_ownedSource.reset();
   m_source = source;
   m_run = nullptr;
-  m_cellsFresh = false;
+  MarkCellsStale();
   m_index.SetCutsGroupSuffix(source == nullptr);
   ReindexLines();
 }
@@ -67,14 +67,14 @@ CBOMGrid* CBOMGrid::GetTotalPage() const {
 }
 
 void CBOMGrid::MarkTotalsStale() {
-  m_cellsFresh = false;
+  MarkCellsStale();
   if (m_source == nullptr) return;
   m_source->MarkTotalsStale();
   if (m_view != nullptr) m_view->RecomputeTotals(0, 1);
 }
 
 void CBOMGrid::MarkModified() {
-  m_cellsFresh = false;
+  MarkCellsStale();
   if (m_source != nullptr) m_source->SetDocumentModified();
 }
 
@@ -88,7 +88,7 @@ void CBOMGrid::SetLineReference(CBOMLine& line, std::string_view reference) {
   // exception, the line just appended, is numbered on from the last line.
   if (line.row != static_cast<int>(m_lines.size()) - 2 || line.row != m_numberedLines + 1)
     ForgetNumbering();
-  m_cellsFresh = false;
+  MarkCellsStale();
   m_index.Erase(line);
   line.reference = std::string(reference);
   if (line.row >= 1) m_index.Insert(line);

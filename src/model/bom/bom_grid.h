@@ -12,6 +12,7 @@
 
 #include "grid/grid_model.h"
 #include "model/bom/bom_cell_props.h"
+#include "model/bom/bom_change_stamp.h"
 #include "model/bom/bom_column.h"
 #include "model/bom/bom_column_kind.h"
 #include "model/bom/bom_group.h"
@@ -150,7 +151,15 @@ class CBOMGrid : public CGridModel {
   // item prefix, nor the source's records (a run tells its bill through MarkCellsStale),
   // nor what every bill shows (see MarkEveryBillStale).
   bool AreCellsFresh() const;
-  void MarkCellsStale() { m_cellsFresh = false; }
+  void MarkCellsStale() {
+    m_cellsFresh = false;
+    m_changedSinceStamp = true;
+  }
+  // A mark of everything the line values read: the grid's lines, columns and cells, the
+  // source's records (as the run tells them through MarkCellsStale) and what every bill
+  // shows. It stays the same exactly as long as none of that changed; no two states of
+  // any grids share one, so a value worked out under it may be kept with it.
+  CBOMChangeStamp GetChangeStamp() const;
   // Something every bill's cells show changed: the numbering switch or a document's
   // sales rate. (The language and the product ranges are set once, before any bill.)
   static void MarkEveryBillStale();
@@ -302,7 +311,7 @@ class CBOMGrid : public CGridModel {
   void InitColumns();
   void MarkTotalsStale();
   void MarkModified();
-  void OnCellsChanged() override { m_cellsFresh = false; }
+  void OnCellsChanged() override { MarkCellsStale(); }
 
   // Line records (bom_grid.cpp).
   void SetLineReference(CBOMLine& line, std::string_view reference);
@@ -323,7 +332,7 @@ class CBOMGrid : public CGridModel {
   void NumberNewLines();
   void ForgetNumbering() {
     m_numberedLines = -1;
-    m_cellsFresh = false;
+    MarkCellsStale();
   }
   std::optional<std::string> TotalPageValue(int row, int kind) const;
 
@@ -421,6 +430,10 @@ class CBOMGrid : public CGridModel {
   // AreCellsFresh.
   bool m_cellsFresh = false;
   std::uint64_t m_freshSinceBillsStale = 0;
+  // The grid's part of GetChangeStamp, taken anew when asked after a change: a change
+  // costs a flag, since cells change by the thousand while a bill is read.
+  mutable std::uint64_t m_changeStamp = 0;
+  mutable bool m_changedSinceStamp = true;
   // Within a booking round: numbering is left to its end, and owed when a line came.
   bool m_numberingDeferred = false;
   bool m_numberingOwed = false;

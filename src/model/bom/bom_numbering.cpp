@@ -75,8 +75,18 @@ void CBOMItemCounter::Restart() {
 namespace {
 
 std::atomic<std::uint64_t> g_everyBillStale{0};
+// Shared by every grid, so that no two grids' stamps meet: 0 is never taken.
+std::atomic<std::uint64_t> g_nextChangeStamp{1};
 
 }  // namespace
+
+CBOMChangeStamp CBOMGrid::GetChangeStamp() const {
+  if (m_changedSinceStamp) {
+    m_changeStamp = g_nextChangeStamp.fetch_add(1, std::memory_order_relaxed);
+    m_changedSinceStamp = false;
+  }
+  return {m_changeStamp, g_everyBillStale.load(std::memory_order_relaxed)};
+}
 
 void CBOMGrid::MarkEveryBillStale() { g_everyBillStale.fetch_add(1, std::memory_order_relaxed); }
 

@@ -86,7 +86,7 @@ void CBOMGrid::ApplyColumnWidth(int column, const std::string& width) {
 void CBOMGrid::ApplyColumnProps(int column, const CBOMCellProps& props) {
   CBOMColumn* record = GetColumn(column);
   if (record == nullptr || column < 2) return;
-  m_cellsFresh = false;
+  MarkCellsStale();
   record->kind = props.kind;
   if (props.kind == kBOMKindPicture) record->excelFlag = record->csvFlag = 0;
   record->title = props.text;
@@ -134,7 +134,7 @@ void CBOMGrid::ApplyGridProps(const CBOMCellProps& props) {
 
 void CBOMGrid::ApplyCellProps(int mode, int top, int left, int bottom, int right,
                               const CBOMCellProps& props) {
-  m_cellsFresh = false;
+  MarkCellsStale();
   top = std::max(top, 0);
   left = std::max(left, 0);
   bottom = std::min(bottom, GetRowCount() - 1);

@@ -4,6 +4,7 @@
 #include "geometry/3d_projection.h"
 #include "model/annotation/annotation_archive.h"
 #include "model/annotation/annotation_list.h"
+#include "model/bom/bom_change_stamp.h"
 #include "model/props/dimension.h"
 #include "model/document/doc_observer.h"
 #include "model/document/doc_file_result.h"
@@ -441,6 +442,9 @@ class CDorneDoc : public CRunDocument {
   CAnnotationArchive& AnnotationArchive() const;
   void WithAnnotationArchive(const std::function<void(CAnnotationArchive&)>& use) const;
   void ComputeTotalsForWriting();
+  struct CKeptLineSums;
+  // The sums of the bill's lines: those kept while the bill stands as they were worked out.
+  static const CTotals& LineSums(const CBOMGrid& bill, CKeptLineSums& kept);
   void ComputeTotalsAfterReading();
   bool RecomputeStaleRunTotals();
   int SumRunTotals(bool convertAll);
@@ -491,6 +495,14 @@ class CDorneDoc : public CRunDocument {
   std::vector<const CRun*> m_linesTotalled;
   // Runs whose bills changed since their record was worked out.
   std::unordered_set<const CRun*> m_staleTotals;
+  // The sums of each run's lines as last worked out (by run index), with the change stamp
+  // of its bill then: every save works the totals out, and a bill left as it was is not
+  // read again, line by line, for the same sums.
+  struct CKeptLineSums {
+    CBOMChangeStamp stamp;
+    CTotals sums{};
+  };
+  std::vector<CKeptLineSums> m_keptLineSums;
   // The rate the records' converted prices were worked out with, and whether one was
   // typed since: the other records' prices then stand as they are.
   float m_convertedRate = 0.0f;

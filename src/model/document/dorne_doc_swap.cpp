@@ -38,6 +38,7 @@ void CDorneDoc::SwapContent(CDorneDoc& other) {
   std::swap(m_unitId, other.m_unitId);
   std::swap(m_rate, other.m_rate);
   std::swap(m_totals, other.m_totals);
+  std::swap(m_keptLineSums, other.m_keptLineSums);
   std::swap(m_viewPreset, other.m_viewPreset);
   std::swap(m_totalsPageShown, other.m_totalsPageShown);
   std::swap(m_totalsPageRect, other.m_totalsPageRect);

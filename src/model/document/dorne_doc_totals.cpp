@@ -46,6 +46,16 @@ void AddLineValues(const CBOMGrid& grid, CDorneDoc::CTotals& record) {
 
 }  // namespace
 
+const CDorneDoc::CTotals& CDorneDoc::LineSums(const CBOMGrid& bill, CKeptLineSums& kept) {
+  const CBOMChangeStamp stamp = bill.GetChangeStamp();
+  if (kept.stamp != stamp) {
+    kept.sums = {};
+    AddLineValues(bill, kept.sums);
+    kept.stamp = stamp;
+  }
+  return kept.sums;
+}
+
 void CDorneDoc::SetSalesCoefficient(float coefficient) {
   m_rate = coefficient;
   // Every run's bill shows prices at the rate.
@@ -54,6 +64,7 @@ void CDorneDoc::SetSalesCoefficient(float coefficient) {
 
 int CDorneDoc::ComputeRunTotals(bool fromRuns) {
   m_totals.assign(m_runList.size() + 1, CTotals{});
+  m_keptLineSums.resize(m_runList.size());
   // Each run's record reads that run's bill alone: the runs are totalled side by side.
   const std::size_t chunks = CParallelChunks::ChunkCount(m_runList.size(), kMinRunsTotalledApart);
   CParallelChunks::Run(
@@ -61,7 +72,11 @@ int CDorneDoc::ComputeRunTotals(bool fromRuns) {
         for (std::size_t i = begin; i < end; ++i) {
           const CRun& run = *m_runList[i];
           CTotals& record = m_totals[i + 1];
-          if (fromRuns) record = run.GetKeptTotals();
+          if (!fromRuns) {
+            record = LineSums(run.GetBOM(), m_keptLineSums[i]);
+            continue;
+          }
+          record = run.GetKeptTotals();
           const bool empty = record[0] == 0 && record[1] == 0 && record[2] == 0 && record[3] == 0;
           if (empty) AddLineValues(run.GetBOM(), record);
         }
@@ -112,10 +127,10 @@ bool CDorneDoc::RecomputeStaleRunTotals() {
                               std::equal(m_linesTotalled.begin(), m_linesTotalled.end(),
                                          m_runList.begin(), m_runList.end());
   if (!recordsOfLines) return false;
+  m_keptLineSums.resize(m_runList.size());
   for (std::size_t i = 0; i < m_runList.size() && !m_staleTotals.empty(); ++i) {
     if (m_staleTotals.erase(m_runList[i]) == 0) continue;
-    CTotals record{};
-    AddLineValues(m_runList[i]->GetBOM(), record);
+    CTotals record = LineSums(m_runList[i]->GetBOM(), m_keptLineSums[i]);
     record[4] = ConvertedPrice(record[1], m_rate);
     m_totals[i + 1] = record;
   }
