@@ -341,7 +341,10 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   CParallelChunks::Run(pieces + 1, pieces + 1, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 1) return m_list.m_grid.Reset();
     const std::size_t own = piece == 0 ? 0 : piece - 1;
-    ProjectPiece(count * own / pieces, count * (own + 1) / pieces, project, m_spreads[own]);
+    // A spread of this thread's own, handed over at the end (see CompareAhead).
+    CScreenGrid::Spread spread;
+    ProjectPiece(count * own / pieces, count * (own + 1) / pieces, project, spread);
+    m_spreads[own] = std::move(spread);
   });
 }
 
@@ -418,7 +421,12 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
   std::optional<CScreenGrid::CBandFiling> filing;
   std::atomic<bool> laidOut = false;
   std::vector<std::vector<Note>> notes(m_groups);
-  auto prepareGroup = [&](std::size_t group) { PrepareOwners(group, notes[group]); };
+  // Each group notes into a list of its own, handed over at the end (see CompareAhead).
+  auto prepareGroup = [&](std::size_t group) {
+    std::vector<Note> own;
+    PrepareOwners(group, own);
+    notes[group] = std::move(own);
+  };
   const std::size_t pieces = 1 + m_groups + bandPieces;
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) {
@@ -540,15 +548,17 @@ void CDisplayList::CResortPlan::CompareAhead() {
       kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
   m_answers.assign(chunks, {});
   m_alike.assign(chunks, {});
-  m_stepAnswers.assign(m_steps.size(), {});
+  m_stepAnswers.resize(m_steps.size());
   CParallelChunks::Run(
       m_steps.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
         const auto comparer = m_list.m_rules.MakeConcurrentComparer();
         std::vector<std::uint32_t> met;
-        std::vector<Answer>& answers = m_answers[chunk];
-        std::vector<Answer>& alike = m_alike[chunk];
+        // Lists of this thread's own, handed over at the end: those of neighbouring chunks
+        // share cache lines, which every answer written would pass to and fro.
+        std::vector<Answer> answers;
+        std::vector<Answer> alike;
         for (std::size_t i = from; i < to; ++i) {
-          if (StoppedAt(i - from)) return;
+          if (StoppedAt(i - from)) break;
           FindEarlierMet(i, met);
           const CDisplayNode& node = *m_steps[i];
           const std::uint32_t word = WordAt(m_boxOfStep[i], i);
@@ -573,6 +583,8 @@ void CDisplayList::CResortPlan::CompareAhead() {
           spot.to = static_cast<std::uint32_t>(answers.size());
           spot.alikeTo = static_cast<std::uint32_t>(alike.size());
         }
+        m_answers[chunk] = std::move(answers);
+        m_alike[chunk] = std::move(alike);
       });
 }
 

@@ -4,6 +4,7 @@
 // list filled from empty the same way (display_list_fill.cpp). Private to the list.
 
 #include "geometry/display_list.h"
+#include "geometry/uninitialized_allocator.h"
 
 #include <atomic>
 #include <cstddef>
@@ -89,25 +90,30 @@ class CDisplayList::CResortPlan {
   bool StoppedAt(std::size_t item) const;
   bool Stopped() const { return m_stop != nullptr && m_stop->load(std::memory_order_relaxed); }
 
+  // Large arrays filled item by item, most of them on several threads, before anything
+  // reads them: not zeroed first on this one.
+  template <class T>
+  using Filled = std::vector<T, CUninitializedAllocator<T>>;
+
   CDisplayList& m_list;
   const std::atomic<bool>* m_stop;
   std::vector<CDisplayNode*> m_steps;       // from the former tail
   std::vector<std::uint32_t> m_stepFlags;   // each step's node's flags in the new list
-  std::vector<CBox*> m_boxes;               // each box once, in the order of its first step
+  Filled<CBox*> m_boxes;                    // each box once, in the order of its first step
   std::vector<CDisplayNode*> m_firstNodes;  // by box: its node of the earlier step
-  std::vector<std::uint32_t> m_boxOfStep;
-  bool m_stepsAreBoxes = false;             // step k is box k, its node cleared by Project
-  bool m_newNodes = false;                  // and the node is new to the box (TakeNewNodes)
-  std::span<const std::uint64_t> m_keys;    // of the new nodes' boxes
-  bool m_mayRide = true;                    // no box without an owner goes in twice
-  std::size_t m_groups = 1;                 // of owners, prepared on several threads
-  std::vector<std::uint32_t> m_groupOfBox;  // by the stretch of memory of the box's owner (or box)
-  std::vector<std::uint32_t> m_initialWord;
-  std::vector<CScreenGrid::Bounds> m_bounds;   // each box's on screen, as projected anew
+  Filled<std::uint32_t> m_boxOfStep;
+  bool m_stepsAreBoxes = false;           // step k is box k, its node cleared by Project
+  bool m_newNodes = false;                // and the node is new to the box (TakeNewNodes)
+  std::span<const std::uint64_t> m_keys;  // of the new nodes' boxes
+  bool m_mayRide = true;                  // no box without an owner goes in twice
+  std::size_t m_groups = 1;               // of owners, prepared on several threads
+  Filled<std::uint32_t> m_groupOfBox;     // by the stretch of memory of the box's owner (or box)
+  Filled<std::uint32_t> m_initialWord;
+  Filled<CScreenGrid::Bounds> m_bounds;        // each box's on screen, as projected anew
   std::vector<CScreenGrid::Spread> m_spreads;  // of the bounds, by piece of the projection
   std::vector<std::uint32_t> m_firstWord;      // each box's words in m_words, by step
   std::vector<std::pair<std::uint32_t, std::uint32_t>> m_words;
   std::vector<std::vector<Answer>> m_answers;  // by chunk of steps
   std::vector<std::vector<Answer>> m_alike;    // by chunk of steps
-  std::vector<StepAnswers> m_stepAnswers;
+  Filled<StepAnswers> m_stepAnswers;           // filled step by step as the comparisons are made
 };

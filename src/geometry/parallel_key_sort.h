@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "geometry/parallel_chunks.h"
+#include "geometry/uninitialized_allocator.h"
 
 // Items scattered in memory put in the order of keys that all differ, the least first, on
 // the processor's threads. A sample of the keys cuts their range into a bucket a piece;
@@ -65,11 +66,15 @@ template <class Item, class KeyOf, class Out>
 void SortByDistinctKeyOnThreads(std::span<Item* const> items, KeyOf keyOf,
                                 std::vector<Out>& sorted) {
   namespace keysort = parallel_key_sort;
-  using Keyed = std::pair<std::int64_t, Item*>;
+  struct Keyed {
+    std::int64_t first;
+    Item* second;
+  };
   const auto byKey = [](const Keyed& a, const Keyed& b) { return a.first < b.first; };
   const std::size_t count = items.size();
   const std::size_t pieces = CParallelChunks::ChunkCount(count, keysort::kMinItemsPerPiece);
-  std::vector<Keyed> keyed(count);
+  // The working arrays are filled on the threads, item by item: not zeroed before.
+  std::vector<Keyed, CUninitializedAllocator<Keyed>> keyed(count);
   sorted.resize(count);
   if (pieces == 1) {
     for (std::size_t k = 0; k < count; ++k) keyed[k] = {keyOf(*items[k]), items[k]};
@@ -80,19 +85,23 @@ void SortByDistinctKeyOnThreads(std::span<Item* const> items, KeyOf keyOf,
   const std::vector<std::int64_t> splitters = keysort::Splitters(items, keyOf, pieces);
   // Of each piece: how many of its items each bucket gets, then where the next one goes.
   std::vector<std::vector<std::size_t>> counts(pieces, std::vector<std::size_t>(pieces, 0));
-  std::vector<std::int64_t> keys(count);
-  std::vector<std::uint8_t> bucketOf(count);  // at most 8 pieces
+  std::vector<std::int64_t, CUninitializedAllocator<std::int64_t>> keys(count);
+  std::vector<std::uint8_t, CUninitializedAllocator<std::uint8_t>> bucketOf(count);  // <= 8 pieces
+  // Each piece counts and places with tallies of its own, handed over at the end: the
+  // pieces' small lists share cache lines, which every item counted would pass to and fro.
   CParallelChunks::Run(count, pieces, [&](std::size_t piece, std::size_t from, std::size_t to) {
+    std::vector<std::size_t> tally(pieces, 0);
     for (std::size_t k = from; k < to; ++k) {
       if (k + keysort::kFetchAhead < to) __builtin_prefetch(items[k + keysort::kFetchAhead]);
       keys[k] = keyOf(*items[k]);
       bucketOf[k] = static_cast<std::uint8_t>(keysort::BucketOf(keys[k], splitters));
-      ++counts[piece][bucketOf[k]];
+      ++tally[bucketOf[k]];
     }
+    counts[piece] = std::move(tally);
   });
   const std::vector<std::size_t> starts = keysort::BucketStarts(counts);
   CParallelChunks::Run(count, pieces, [&](std::size_t piece, std::size_t from, std::size_t to) {
-    std::vector<std::size_t>& next = counts[piece];
+    std::vector<std::size_t> next = counts[piece];
     for (std::size_t k = from; k < to; ++k) keyed[next[bucketOf[k]]++] = {keys[k], items[k]};
   });
   CParallelChunks::Run(pieces, pieces, [&](std::size_t bucket, std::size_t, std::size_t) {
