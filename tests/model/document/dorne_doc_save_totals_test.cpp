@@ -2,13 +2,10 @@
 // sums may be kept from one save to the next, and must then be what a document never
 // saved before writes after the same edit.
 
-#include "model/document/dorne_doc_test_support.h"
-
 #include "model/bom/bom_grid.h"
 #include "model/element/dev.h"
-#include "model/undo/undo_files.h"
+#include "model/undo/undo_document_test_base.h"
 #include "model/undo/undo_manager.h"
-#include "support/temp_folder.h"
 
 #include <functional>
 #include <string>
@@ -16,16 +13,9 @@
 
 namespace {
 
-class DorneDocSaveTotalsTest : public DorneDocTestBase {
+class DorneDocSaveTotalsTest : public UndoDocumentTestBase {
  protected:
-  void SetUp() override {
-    DorneDocTestBase::SetUp();
-    CUndoFiles::ResetForTests();
-  }
-  void TearDown() override {
-    CUndoFiles::ResetForTests();
-    DorneDocTestBase::TearDown();
-  }
+  DorneDocSaveTotalsTest() : UndoDocumentTestBase("save_totals") {}
 
   struct CDesign {
     std::unique_ptr<CDorneDoc> document;
@@ -63,7 +53,6 @@ class DorneDocSaveTotalsTest : public DorneDocTestBase {
     return design.chains[static_cast<std::size_t>(n)].back();
   }
 
-  CTempFolder m_folder{"save_totals"};
   static std::string LineReference(const CDesign& design, int n, int row) {
     return Run(design, n).GetBOM().GetLine(row)->reference;
   }
