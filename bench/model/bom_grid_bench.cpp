@@ -55,6 +55,17 @@ void AddElements(CRun& run, int references) {
   }
 }
 
+// The same elements with everything a priced line is worked out from: cost, discount,
+// laying time and weight.
+void AddPricedElements(CRun& run, int references) {
+  AddElements(run, references);
+  for (CDev* element : run.GetDevices()) {
+    element->SetPropValue("HBv2_Std_Discount", "0.85");
+    element->SetPropValue("HBv2_Std_Labor", "35");
+    element->SetPropValue("HBv2_Weight", "4200");
+  }
+}
+
 void BM_BookElements(benchmark::State& state) {
   const int references = static_cast<int>(state.range(0));
   for (auto _ : state) {
@@ -81,6 +92,16 @@ void BM_RebuildLines(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(devices.size()));
 }
 BENCHMARK(BM_RebuildLines)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// Every cell of a priced bill shown again, as a change of the sales rate makes it.
+void BM_RefreshPricedLines(benchmark::State& state) {
+  const int references = static_cast<int>(state.range(0));
+  auto run = MakeRun(true);
+  AddPricedElements(*run, references);
+  for (auto _ : state) run->GetBOM().NumberLines(0);
+  state.SetItemsProcessed(state.iterations() * references);
+}
+BENCHMARK(BM_RefreshPricedLines)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 void BM_StoreAndLoadGrid(benchmark::State& state) {
   const int references = static_cast<int>(state.range(0));

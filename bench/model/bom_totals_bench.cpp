@@ -10,6 +10,7 @@
 
 #include "model/bom/bom_grid.h"
 #include "model/bom/bom_totals.h"
+#include "model/document/dorne_doc.h"
 #include "model/element/dev.h"
 #include "model/run/run.h"
 
@@ -73,5 +74,36 @@ BENCHMARK(BM_RecomputeTotals)
     ->ArgsProduct({{100}, {200}, {0, 1}, {0, 1}})
     ->Args({10, 200, 1, 1})
     ->Unit(benchmark::kMillisecond);
+
+// The document's totals of a priced bill after a change of one line: each line's total
+// price, sale price, total weight and laying time, all four standing on its quantity.
+void BM_SumPricedBill(benchmark::State& state) {
+  const int references = static_cast<int>(state.range(0));
+  CDorneDoc document;
+  auto made = std::make_unique<CRun>(&document);
+  for (int i = 0; i < references; ++i) {
+    for (int copy = 0; copy < 2; ++copy) {
+      CDev* element = made->NewElement();
+      element->SetKind(CDev::kInLine);
+      element->SetActive(1);
+      element->SetReference("REF-" + std::to_string(i));
+      element->SetPropValue("HBv2_Std_Cost", std::to_string(1000 + i));
+      element->SetPropValue("HBv2_Std_Discount", "0.85");
+      element->SetPropValue("HBv2_Std_Labor", std::to_string(25 + i % 50));
+      element->SetPropValue("HBv2_Weight", std::to_string(3000 + i));
+      made->AddDevice(element);
+    }
+  }
+  CRun& run = *made;
+  document.AddRun(std::move(made));
+  const std::string reference = run.GetBOM().GetLine(1)->reference;
+  for (auto _ : state) {
+    run.GetBOM().AddRefQuantity(reference, 1);
+    run.GetBOM().RemoveRefQuantity(reference, 1);
+    benchmark::DoNotOptimize(document.ComputeRunTotals(false));
+  }
+  state.SetItemsProcessed(state.iterations() * references);
+}
+BENCHMARK(BM_SumPricedBill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
