@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/bom/bom_kept_record.h"
+
 // One row of a bill-of-materials grid: the title row (its reference is never used), a
 // line, or the edit line (the last row, where a new reference is typed).
 struct CBOMLine {
@@ -14,4 +16,6 @@ struct CBOMLine {
   int row = 0;
   // The row is fitted to its cells whenever the line is refreshed.
   bool autoRowHeight = true;
+  // Which record the source read the line's values from last; the source checks it.
+  mutable CBOMKeptRecord kept;
 };

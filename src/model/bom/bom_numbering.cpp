@@ -200,7 +200,8 @@ void CBOMGrid::GetLineFieldTexts(int row, std::span<const int> kinds,
   }
   if (asked == 0) return;
   std::array<std::optional<std::string>, kMostAskedTogether> values;
-  m_source->GetDevicePropsByRef(LineAt(row).reference, std::span(keys.data(), asked),
+  const CBOMLine& line = LineAt(row);
+  m_source->GetDevicePropsByRef(line.reference, line.kept, std::span(keys.data(), asked),
                                 std::span(values.data(), asked));
   for (std::size_t k = 0; k < asked; ++k)
     texts[at[k]] = std::move(values[k]).value_or(std::string());

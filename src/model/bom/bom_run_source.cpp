@@ -31,10 +31,10 @@ std::optional<std::string> CRunBOMSource::GetDevicePropByRef(std::string_view re
   return m_run.GetDevicePropByRef(reference, field);
 }
 
-void CRunBOMSource::GetDevicePropsByRef(std::string_view reference,
+void CRunBOMSource::GetDevicePropsByRef(std::string_view reference, CBOMKeptRecord& kept,
                                         std::span<const std::string_view> fields,
                                         std::span<std::optional<std::string>> values) const {
-  m_run.GetDevicePropsByRef(reference, fields, values);
+  m_run.GetDevicePropsByRef(reference, kept, fields, values);
 }
 
 bool CRunBOMSource::SetDevicePropByRef(std::string_view reference, std::string_view field,

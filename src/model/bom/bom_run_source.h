@@ -11,7 +11,8 @@ class CRunBOMSource : public CBOMSource {
 
   std::optional<std::string> GetDevicePropByRef(std::string_view reference,
                                                 std::string_view field) const override;
-  void GetDevicePropsByRef(std::string_view reference, std::span<const std::string_view> fields,
+  void GetDevicePropsByRef(std::string_view reference, CBOMKeptRecord& kept,
+                           std::span<const std::string_view> fields,
                            std::span<std::optional<std::string>> values) const override;
   bool SetDevicePropByRef(std::string_view reference, std::string_view field,
                           std::string_view value) override;

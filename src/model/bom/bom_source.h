@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/bom/bom_kept_record.h"
+
 struct CBitmapDesc;
 
 // What a bill-of-materials page asks of the run whose records it lists. The run's
@@ -20,8 +22,9 @@ class CBOMSource {
   virtual std::optional<std::string> GetDevicePropByRef(std::string_view reference,
                                                         std::string_view field) const = 0;
   // The values of several fields on that record, as GetDevicePropByRef gives each, into
-  // `values` (as long as `fields`); a source that finds the record once overrides it.
-  virtual void GetDevicePropsByRef(std::string_view reference,
+  // `values` (as long as `fields`); a source that finds the record once overrides it,
+  // and may keep the record it found in `kept` (the line's) to find it sooner next time.
+  virtual void GetDevicePropsByRef(std::string_view reference, CBOMKeptRecord& /*kept*/,
                                    std::span<const std::string_view> fields,
                                    std::span<std::optional<std::string>> values) const {
     for (std::size_t i = 0; i < fields.size(); ++i)

@@ -2,6 +2,7 @@
 
 #include "geometry/3d_point.h"
 #include "geometry/pointer_map.h"
+#include "model/bom/bom_kept_record.h"
 #include "model/element/element_selection.h"
 #include "model/run/kind_text_cache.h"
 #include "model/props/obj_with_prop.h"
@@ -323,8 +324,11 @@ class CRun : public CObjWithProp {
   std::int64_t CountByRef(std::string_view reference) const;
   std::optional<std::string> GetDevicePropByRef(std::string_view reference,
                                                 std::string_view field) const;
-  // The same for several fields, the record looked up once; `values` as long as `fields`.
-  void GetDevicePropsByRef(std::string_view reference, std::span<const std::string_view> fields,
+  // The same for several fields, the record looked up once, or not at all when `kept` (a
+  // bill line's) holds it from a look-up since which the element lists have not changed;
+  // `values` as long as `fields`.
+  void GetDevicePropsByRef(std::string_view reference, CBOMKeptRecord& kept,
+                           std::span<const std::string_view> fields,
                            std::span<std::optional<std::string>> values) const;
   bool SetDevicePropByRef(std::string_view reference, std::string_view field,
                           std::string_view value);
@@ -410,6 +414,7 @@ class CRun : public CObjWithProp {
   CDev* FindManualRecord(std::string_view trimmed) const;
   // The record whose fields a line of the reference shows; null when none.
   const CDev* FirstRecordOf(std::string_view reference) const;
+  const CDev* FirstRecordOf(std::string_view reference, CBOMKeptRecord& kept) const;
   void TakeOverElements(CRun& oldRun, bool variantChange);
   void ResetElementForTakeOver(CDev& element);
   void TakeOverProperties(CRun& oldRun);

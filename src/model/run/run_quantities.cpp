@@ -122,9 +122,20 @@ std::optional<std::string> CRun::GetDevicePropByRef(std::string_view reference,
   return device->GetFieldText(field);
 }
 
-void CRun::GetDevicePropsByRef(std::string_view reference, std::span<const std::string_view> fields,
-                               std::span<std::optional<std::string>> values) const {
+const CDev* CRun::FirstRecordOf(std::string_view reference, CBOMKeptRecord& kept) const {
+  // The lists' mark changes with any element filed or unfiled, renamed included, so the
+  // kept record is still the first of its own reference; the line's may have changed.
+  const std::uint64_t lists = m_refIndex.GetState();
+  if (kept.lists == lists && kept.record->GetReference() == reference) return kept.record;
   const CDev* device = FirstRecordOf(reference);
+  kept = {device != nullptr ? lists : 0, device};
+  return device;
+}
+
+void CRun::GetDevicePropsByRef(std::string_view reference, CBOMKeptRecord& kept,
+                               std::span<const std::string_view> fields,
+                               std::span<std::optional<std::string>> values) const {
+  const CDev* device = FirstRecordOf(reference, kept);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     if (device != nullptr) values[i] = device->GetFieldText(fields[i]);
     else values[i].reset();

@@ -3,15 +3,19 @@
 #include "model/element/dev.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace {
 
 constexpr std::size_t kFirstRoom = 8;
+// Shared by every index, so that no two indexes' states meet: 0 is never taken.
+std::atomic<std::uint64_t> g_nextState{1};
 
 }  // namespace
 
 void CRunRefIndex::Insert(CDev& element, int list) {
   Erase(element);
+  m_changedSinceState = true;
   element.m_listed = list + 1;
   element.m_listStamp = m_nextStamp++;
   File(element);
@@ -20,6 +24,7 @@ void CRunRefIndex::Insert(CDev& element, int list) {
 
 void CRunRefIndex::Erase(CDev& element) {
   if (element.m_listed == 0) return;
+  m_changedSinceState = true;
   m_tapOffUnits.erase(&element);
   Unfile(element);
   element.m_listed = 0;
@@ -27,6 +32,7 @@ void CRunRefIndex::Erase(CDev& element) {
 
 void CRunRefIndex::Rekey(CDev& element) {
   if (element.m_listed == 0) return;
+  m_changedSinceState = true;
   Unfile(element);
   File(element);
 }
@@ -46,6 +52,7 @@ void CRunRefIndex::File(CDev& element) {
 }
 
 void CRunRefIndex::Clear(int list) {
+  m_changedSinceState = true;
   m_lists[static_cast<std::size_t>(list)].clear();
   if (list == kDeviceList) m_tapOffUnits.clear();
 }
@@ -76,4 +83,12 @@ CDev* CRunRefIndex::First(std::string_view reference, int list) const {
     if (device->GetReference() == reference) return device;
   }
   return nullptr;
+}
+
+std::uint64_t CRunRefIndex::GetState() const {
+  if (m_changedSinceState) {
+    m_state = g_nextState.fetch_add(1, std::memory_order_relaxed);
+    m_changedSinceState = false;
+  }
+  return m_state;
 }

@@ -39,6 +39,10 @@ class CRunRefIndex {
   // The first element in list order whose whole reference is the text (blanks count).
   CDev* First(std::string_view reference, int list) const;
   const std::unordered_set<CDev*>& TapOffUnits() const { return m_tapOffUnits; }
+  // A mark of what the lists hold under which reference, in which order: the same exactly
+  // as long as no element was filed, unfiled, rekeyed or cleared since; never 0, and never
+  // shared by two states of any indexes, so that what was found under it may be kept.
+  std::uint64_t GetState() const;
 
  private:
   // Looks texts up without making a key of them: a document being opened files tens of
@@ -56,5 +60,8 @@ class CRunRefIndex {
 
   std::array<CIndex, 2> m_lists;
   std::uint64_t m_nextStamp = 1;
+  // Taken anew when asked after a change, so that filing costs no shared counter.
+  mutable std::uint64_t m_state = 0;
+  mutable bool m_changedSinceState = true;
   std::unordered_set<CDev*> m_tapOffUnits;
 };

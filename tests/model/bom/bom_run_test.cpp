@@ -1,6 +1,8 @@
 // The bill of materials on a real run: values from the run's records, edits into them,
 // and the grid's record inside the run's.
 
+#include <functional>
+
 #include "app/current_language.h"
 #include "model/bom/bom_test_support.h"
 #include "model/bom/bom_run_source.h"
@@ -70,6 +72,46 @@ TEST_F(BOMRunTest, FieldsReadTogetherAreTheFieldsReadOneByOne) {
     }
   }
   EXPECT_EQ(grid.GetLineFieldText(grid.FindLine("UNIT-X"), kBOMKindDesignation), "Feed unit");
+}
+
+// A line read once keeps the record it was read from; read again after each change, it
+// gives what a fresh look-up of the line's reference gives.
+TEST_F(BOMRunTest, ALineReadAgainFollowsTheChangesOfItsRecords) {
+  const struct {
+    const char* guards;
+    std::function<void(CRun&, CDev& first, CDev& earlier)> change;
+  } rows[] = {
+      {"a value of the record changed",
+       [](CRun&, CDev& first, CDev&) { first.SetPropValue("HBv2_Designation", "Changed"); }},
+      {"the record deleted: the next one shows",
+       [](CRun& run, CDev& first, CDev&) { run.DeleteElement(&first); }},
+      {"the record renamed away", [](CRun&, CDev& first, CDev&) { first.SetReference("OTHER"); }},
+      {"an earlier element renamed to the line's reference",
+       [](CRun&, CDev&, CDev& earlier) { earlier.SetReference("UNIT-X"); }},
+      {"the line renamed, no element changed",
+       [](CRun& run, CDev&, CDev&) { run.GetBOM().RenameLine("UNIT-X", "UNIT-Z"); }},
+  };
+  const std::vector<int> kinds = {kBOMKindDesignation, kBOMKindTotalPrice};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    std::unique_ptr<CRun> run = NewRun();
+    CDev* earlier = Device(*run, "UNIT-Y");
+    earlier->SetPropValue("HBv2_Designation", "Earlier");
+    CDev* first = Device(*run, "UNIT-X");
+    first->SetPropValue("HBv2_Designation", "First");
+    first->SetPropValue("HBv2_Std_Cost", "1000");
+    Device(*run, "UNIT-X")->SetPropValue("HBv2_Designation", "Second");
+    CBOMGrid& grid = run->GetBOM();
+    std::vector<std::optional<std::string>> texts(kinds.size());
+    grid.GetLineFieldTexts(grid.FindLine("UNIT-X"), kinds, texts);
+    ASSERT_EQ(texts[0], "First");
+    row.change(*run, *first, *earlier);
+    for (int line = 1; line < grid.GetLineCount(); ++line) {
+      grid.GetLineFieldTexts(line, kinds, texts);
+      for (std::size_t i = 0; i < kinds.size(); ++i)
+        EXPECT_EQ(texts[i], grid.GetLineFieldText(line, kinds[i])) << "row " << line;
+    }
+  }
 }
 
 TEST_F(BOMRunTest, ALineTypedByHandBecomesAManualRecord) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -128,6 +129,46 @@ TEST_F(RunRefIndexTest, ManyElementsOfOneReferenceLeaveAndComeBackInAnyOrder) {
       back.push_back(element);
   }
   EXPECT_EQ(Listed(index, "S", kDevices), back);
+}
+
+// The mark of the lists changes with every change of what is filed where, and only then;
+// two indexes never share one.
+TEST_F(RunRefIndexTest, TheStateMarksEveryChangeOfTheLists) {
+  CDev* first = Make("A");
+  CDev* second = Make("B");
+  CDev* unlisted = Make("C");
+  index.Insert(*first, kDevices);
+  const struct {
+    const char* guards;
+    std::function<void()> step;
+    bool changes;
+  } rows[] = {
+      {"nothing done", [] {}, false},
+      {"an element filed", [&] { index.Insert(*second, kDevices); }, true},
+      {"a look-up", [&] { index.First("A", kDevices); }, false},
+      {"an element renamed",
+       [&] {
+         second->SetReference("A");
+         index.Rekey(*second);
+       },
+       true},
+      {"an unlisted element erased", [&] { index.Erase(*unlisted); }, false},
+      {"an unlisted element rekeyed", [&] { index.Rekey(*unlisted); }, false},
+      {"an element erased", [&] { index.Erase(*first); }, true},
+      {"an element filed again, at the end", [&] { index.Insert(*first, kLengths); }, true},
+      {"a list cleared", [&] { index.Clear(kLengths); }, true},
+  };
+  std::uint64_t state = index.GetState();
+  EXPECT_NE(state, 0u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    row.step();
+    const std::uint64_t now = index.GetState();
+    EXPECT_EQ(now != state, row.changes);
+    state = now;
+  }
+  CRunRefIndex other;
+  EXPECT_NE(other.GetState(), index.GetState());
 }
 
 }  // namespace
