@@ -183,6 +183,11 @@ bool CBOMGrid::HasCellValue(const CBOMLine& line, int column, int kind) const {
   return column >= 2 && !line.reference.empty() && !IsTotalPage();
 }
 
+bool CBOMGrid::IsSourceCell(const CBOMLine& line, int column, int kind, bool unpriced) const {
+  return kind != kBOMKindRef && kind != kBOMKindQuantity && kind != kBOMKindPicture &&
+         HasCellValue(line, column, kind) && !(unpriced && IsBOMPriceAdjustmentKind(kind));
+}
+
 std::optional<std::string_view> CBOMGrid::CellValue(const CBOMLine& line, int column, int kind,
                                                     std::string& room) const {
   if (kind == kBOMKindRef) return line.reference;
@@ -193,6 +198,21 @@ std::optional<std::string_view> CBOMGrid::CellValue(const CBOMLine& line, int co
   std::optional<std::string> value = m_source->GetDevicePropByRef(line.reference, ColumnKey(kind));
   room = value ? std::move(*value) : std::string();
   return room;
+}
+
+void CBOMGrid::ReadSourceCells(const CBOMLine& line, CSourceCells& cells) const {
+  cells.columns.clear();
+  cells.keys.clear();
+  const bool unpriced = ParseBOMGroup(line.reference).flag == '!';
+  for (int column = 0; column < GetColumnCount(); ++column) {
+    const int kind = ColumnKind(column);
+    if (!IsSourceCell(line, column, kind, unpriced)) continue;
+    cells.columns.push_back(column);
+    cells.keys.push_back(ColumnKey(kind));
+  }
+  cells.values.resize(cells.keys.size());
+  if (!cells.keys.empty())
+    m_source->GetDevicePropsByRef(line.reference, line.kept, cells.keys, cells.values);
 }
 
 void CBOMGrid::UpdateLineCells(int row) {
@@ -234,6 +254,7 @@ void CBOMGrid::RefreshRows(int first, int last) {
   }
   std::string value;
   std::string shown;
+  CSourceCells fromSource;
   for (int row = first; row < last; ++row) {
     if (row == 0) {
       for (int column = 0; column < columns; ++column) {
@@ -246,10 +267,17 @@ void CBOMGrid::RefreshRows(int first, int last) {
     }
     const CBOMLine& line = LineAt(row);
     const CLineMarks marks = setOff ? LineMarks(row) : CLineMarks{};
+    // The record's fields that the line shows are read together: the record is found
+    // once, and so is the line's quantity that its priced fields stand on.
+    ReadSourceCells(line, fromSource);
+    std::size_t next = 0;
     for (int column = 0; column < columns; ++column) {
       const int kind = ColumnKind(column);
       if (kind == kBOMKindPicture) {
         UpdateCellBitmap(row, column);
+      } else if (next < fromSource.columns.size() && fromSource.columns[next] == column) {
+        value = std::move(fromSource.values[next++]).value_or(std::string());
+        PutShownText(row, column, MarkedText(marks, kind, value, shown), ColumnAlignment(column));
       } else if (const std::optional<std::string_view> cell =
                      CellValue(line, column, kind, value)) {
         PutShownText(row, column, MarkedText(marks, kind, *cell, shown), ColumnAlignment(column));

@@ -359,6 +359,17 @@ class CBOMGrid : public CGridModel {
   // Whether CellValue gives the line's cell of the column a value (else the cell keeps
   // its text).
   bool HasCellValue(const CBOMLine& line, int column, int kind) const;
+  // Whether that value is a field of the source's record (of a line whose prices are
+  // left out, when unpriced, none of the price adjustments).
+  bool IsSourceCell(const CBOMLine& line, int column, int kind, bool unpriced) const;
+  // The line's cells that show a field of the source's record, in column order, and the
+  // fields as CellValue gives each, all asked of the source at once.
+  struct CSourceCells {
+    std::vector<int> columns;
+    std::vector<std::string_view> keys;
+    std::vector<std::optional<std::string>> values;
+  };
+  void ReadSourceCells(const CBOMLine& line, CSourceCells& cells) const;
   // Refreshes rows first..last - 1 from their records, as UpdateLineCells does one.
   void RefreshRows(int first, int last);
   // Empty at 0.

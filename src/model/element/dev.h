@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -178,6 +179,10 @@ class CDev final : public CObjWithProp, public CBoxOwner {
   // "Calibre", the document's "CoefGlob", "RemiseGlob", "PrixVR", a property, or a
   // computed price, time or weight field. Nothing for an absent field.
   std::optional<std::string> GetFieldText(std::string_view name) const;
+  // The texts of several fields, as GetFieldText gives each, the bill line of the element
+  // looked up once for all of them; `texts` as long as `names`.
+  void GetFieldTexts(std::span<const std::string_view> names,
+                     std::span<std::optional<std::string>> texts) const;
   // Marks the document modified, then stores; true when something was stored.
   bool SetFieldText(std::string_view name, std::string_view text);
   // Writes the calibre over a 22-character reference from its fourth character on.

@@ -6,13 +6,26 @@
 
 #include "platform/text_conversions.h"
 
+#include <array>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
+// The formats of the fields below, parsed once: every priced line shows several.
+constexpr std::string_view kFormats[] = {"%.1f%%", "%.2f", "%.3f", "%.4f", "%.4g", "%.4g%%"};
+
 std::string Format(std::string_view format, double value) {
-  const std::optional<CNumberFormat> parsed = CNumberFormat::Parse(format);
-  return parsed ? parsed->Apply(value) : std::string();
+  static const auto parsed = [] {
+    std::array<std::optional<CNumberFormat>, std::size(kFormats)> made;
+    for (std::size_t i = 0; i < made.size(); ++i) made[i] = CNumberFormat::Parse(kFormats[i]);
+    return made;
+  }();
+  for (std::size_t i = 0; i < parsed.size(); ++i) {
+    if (kFormats[i] == format) return parsed[i] ? parsed[i]->Apply(value) : std::string();
+  }
+  const std::optional<CNumberFormat> other = CNumberFormat::Parse(format);
+  return other ? other->Apply(value) : std::string();
 }
 
 // A computed field: its base field, its second value (none, the line's quantity, or
@@ -54,68 +67,106 @@ double SalesCoefficient(const CDev& element) {
   return document != nullptr ? static_cast<double>(document->GetSalesCoefficient()) : 1.0;
 }
 
-std::optional<double> LineQuantity(const CDev& element) {
-  const CRun* run = element.GetRun();
+// Reads fields of one element, as GetFieldText gives each: the quantity of the element's
+// bill line and each computed field are worked out once for all the fields read through
+// one reader, since a priced line's total, sale price, weight and laying time each stand
+// on the line's quantity, and the sale price on the total. The element must not change
+// while the reader is in use.
+class CFieldReader {
+ public:
+  explicit CFieldReader(const CDev& element) : m_element(element) {}
+
+  std::optional<std::string> Text(std::string_view name);
+
+ private:
+  std::optional<std::string> Computed(std::size_t index);
+  std::optional<std::string> Compute(const ComputedField& field);
+  std::optional<double> LineQuantity();
+
+  const CDev& m_element;
+  std::optional<std::optional<double>> m_lineQuantity;
+  std::array<std::optional<std::optional<std::string>>, std::size(kComputed)> m_computed;
+};
+
+std::optional<double> CFieldReader::LineQuantity() {
+  if (m_lineQuantity) return *m_lineQuantity;
+  m_lineQuantity.emplace();
+  const CRun* run = m_element.GetRun();
   if (run == nullptr) return std::nullopt;
-  const int row = run->GetBOM().FindLine(element.GetReference());
+  const int row = run->GetBOM().FindLine(m_element.GetReference());
   if (row < 0) return std::nullopt;
   const std::optional<std::string> text =
       run->GetBOM().GetLineFieldText(row, CBOMGrid::kKindQuantity);
-  if (!text) return std::nullopt;
-  return TextToDouble(*text);
+  if (text) *m_lineQuantity = TextToDouble(*text);
+  return *m_lineQuantity;
 }
 
-std::optional<std::string> Compute(const CDev& element, const ComputedField& field) {
-  const std::optional<std::string> base = element.GetFieldText(field.base);
+std::optional<std::string> CFieldReader::Computed(std::size_t index) {
+  std::optional<std::optional<std::string>>& kept = m_computed[index];
+  if (!kept) kept = Compute(kComputed[index]);
+  return *kept;
+}
+
+std::optional<std::string> CFieldReader::Compute(const ComputedField& field) {
+  const std::optional<std::string> base = Text(field.base);
   if (!base) return std::nullopt;
   double value = TextToDouble(*base) * field.factor;
   if (field.second == Second::Quantity) {
-    const std::optional<double> quantity = LineQuantity(element);
+    const std::optional<double> quantity = LineQuantity();
     if (!quantity) return std::nullopt;
     value *= *quantity;
   } else if (field.second == Second::SalesCoef) {
-    const std::optional<std::string> coef = element.GetFieldText("CoefVente");
+    const std::optional<std::string> coef = Text("CoefVente");
     value *= coef ? TextToDouble(*coef) : 1.0;
   }
   return Format(field.format.empty() ? UnitPriceFormat(*base) : field.format, value);
 }
 
-}  // namespace
-
-std::optional<std::string> CDev::GetFieldText(std::string_view name) const {
-  if (name == "Ref") return m_reference;
-  if (name == "Comment") return m_comment.str();
-  if (name == "Calibre") return m_calibre.str();
-  if (name == "CoefGlob") return Format("%.3f", SalesCoefficient(*this));
-  if (name == "RemiseGlob") return Format("%.1f%%", (1.0 - SalesCoefficient(*this)) * 100.0);
+std::optional<std::string> CFieldReader::Text(std::string_view name) {
+  const CDev& element = m_element;
+  if (name == "Ref") return element.GetReference();
+  if (name == "Comment") return element.GetComment();
+  if (name == "Calibre") return element.GetCalibre();
+  if (name == "CoefGlob") return Format("%.3f", SalesCoefficient(element));
+  if (name == "RemiseGlob") return Format("%.1f%%", (1.0 - SalesCoefficient(element)) * 100.0);
   if (name == "PrixVR") {
-    const std::optional<std::string> price = GetFieldText("PrixV");
+    const std::optional<std::string> price = Text("PrixV");
     if (!price) return std::nullopt;
-    return Format("%.2f", TextToDouble(*price) * SalesCoefficient(*this));
+    return Format("%.2f", TextToDouble(*price) * SalesCoefficient(element));
   }
-  if (const CProp* prop = FindProp(name)) return prop->GetValue();
-  for (const ComputedField& field : kComputed) {
-    if (field.name == name) return Compute(*this, field);
+  if (const CProp* prop = element.FindProp(name)) return prop->GetValue();
+  for (std::size_t i = 0; i < std::size(kComputed); ++i) {
+    if (kComputed[i].name == name) return Computed(i);
   }
   if (name == "Remise") {
-    const std::optional<std::string> coef = GetFieldText("CoefVente");
+    const std::optional<std::string> coef = Text("CoefVente");
     if (!coef) return std::nullopt;
     return Format("%.4g%%", (1.0 - TextToDouble(*coef)) * 100.0);
   }
   if (name == "PrixVU") {
-    const std::optional<std::string> unit = GetFieldText("PrixU");
+    const std::optional<std::string> unit = Text("PrixU");
     if (!unit) return std::nullopt;
-    const std::optional<std::string> coef = GetFieldText("CoefVente");
+    const std::optional<std::string> coef = Text("CoefVente");
     const double sales = coef ? TextToDouble(*coef) : 1.0;
-    return Format("%.2f", TextToDouble(*unit) * sales * SalesCoefficient(*this));
+    return Format("%.2f", TextToDouble(*unit) * sales * SalesCoefficient(element));
   }
-  if (name == "ENumber")
-    return FindProp("HBv2_ENumber") ? std::optional(GetPropValue("HBv2_ENumber")) : std::nullopt;
-  if (name == "Designation") {
-    return FindProp("HBv2_Designation") ? std::optional(GetPropValue("HBv2_Designation"))
-                                        : std::nullopt;
+  if (name == "ENumber" || name == "Designation") {
+    const CProp* prop = element.FindProp(name == "ENumber" ? "HBv2_ENumber" : "HBv2_Designation");
+    return prop != nullptr ? std::optional(prop->GetValue()) : std::nullopt;
   }
   return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> CDev::GetFieldText(std::string_view name) const {
+  return CFieldReader(*this).Text(name);
+}
+
+void CDev::GetFieldTexts(std::span<const std::string_view> names,
+                         std::span<std::optional<std::string>> texts) const {
+  CFieldReader reader(*this);
+  for (std::size_t i = 0; i < names.size(); ++i) texts[i] = reader.Text(names[i]);
 }
 
 bool CDev::SetFieldText(std::string_view name, std::string_view text) {

@@ -136,10 +136,8 @@ void CRun::GetDevicePropsByRef(std::string_view reference, CBOMKeptRecord& kept,
                                std::span<const std::string_view> fields,
                                std::span<std::optional<std::string>> values) const {
   const CDev* device = FirstRecordOf(reference, kept);
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (device != nullptr) values[i] = device->GetFieldText(fields[i]);
-    else values[i].reset();
-  }
+  if (device != nullptr) return device->GetFieldTexts(fields, values);
+  for (std::optional<std::string>& value : values.first(fields.size())) value.reset();
 }
 
 bool CRun::SetDevicePropByRef(std::string_view reference, std::string_view field,

@@ -51,6 +51,37 @@ TEST_F(DevFieldsTest, MissingBasesAndLinesGiveNothing) {
   EXPECT_EQ(m_element->GetFieldText("PrixT"), std::nullopt);
 }
 
+// Read together, the fields are those read one by one, in the order asked: with a line
+// and without, and with a stored total in place of the computed one.
+TEST_F(DevFieldsTest, FieldsReadTogetherAreTheFieldsReadOneByOne) {
+  const std::vector<std::string_view> names = {
+      "PrixV",  "PrixT",     "PoidsT", "TPoseT",      "PrixU",   "PrixVU", "PrixVR",
+      "Remise", "CoefVente", "Ref",    "Designation", "Unknown", "PrixT"};
+  const struct {
+    const char* guards;
+    const char* reference;
+    const char* storedTotal;
+  } rows[] = {
+      {"the line's quantity", "REF-1", ""},
+      {"no line: no totals", "NO-LINE", ""},
+      {"a stored total stands for the computed one", "REF-1", "7.50"},
+  };
+  m_element->SetPropValue("HBv2_Std_Cost", "12345");
+  m_element->SetPropValue("HBv2_Std_Discount", "0.8");
+  m_element->SetPropValue("HBv2_Std_Labor", "40");
+  m_element->SetPropValue("HBv2_Weight", "2500");
+  m_document.coefficient = 1.5f;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.guards);
+    m_element->SetReference(row.reference);
+    m_element->SetPropValue("PrixT", row.storedTotal);
+    std::vector<std::optional<std::string>> together(names.size(), "stale");
+    m_element->GetFieldTexts(names, together);
+    for (std::size_t i = 0; i < names.size(); ++i)
+      EXPECT_EQ(together[i], m_element->GetFieldText(names[i])) << names[i];
+  }
+}
+
 TEST_F(DevFieldsTest, StoredPropertyReplacesTheComputation) {
   m_element->SetPropValue("HBv2_Std_Cost", "125");
   EXPECT_TRUE(m_element->SetFieldText("PrixU", "9.99"));
