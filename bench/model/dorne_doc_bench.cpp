@@ -8,11 +8,15 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_document.h"
+#include "saved_bench_document.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -419,6 +423,79 @@ void BM_ResidentAtEleventhStepReadAhead(benchmark::State& state) {
 }
 BENCHMARK(BM_ResidentAtEleventhStep)->Apply(SizedDocuments)->Iterations(1);
 BENCHMARK(BM_ResidentAtEleventhStepReadAhead)->Apply(SizedDocuments)->Iterations(1);
+
+// The most the process held resident so far (VmHWM), in bytes.
+double PeakResidentBytes() {
+  double peak = 0.0;
+  if (FILE* file = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    long kilobytes = 0;
+    while (std::fgets(line, sizeof line, file) != nullptr)
+      if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1) peak = kilobytes * 1024.0;
+    std::fclose(file);
+  }
+  return peak;
+}
+
+// The figures `work` gives, worked out in a child process, which ends with it: what the
+// child held is gone with it. A forked child starts with this process's memory and peak.
+template <std::size_t N, class Work>
+std::array<double, N> InChildProcess(Work work) {
+  std::array<double, N> figures{};
+  int ends[2];
+  if (pipe(ends) != 0) return figures;
+  const pid_t child = fork();
+  if (child == 0) {
+    close(ends[0]);
+    const std::array<double, N> made = work();
+    const bool written = write(ends[1], made.data(), sizeof made) == sizeof made;
+    _exit(written ? 0 : 1);
+  }
+  close(ends[1]);
+  if (child > 0 && read(ends[0], figures.data(), sizeof figures) != sizeof figures)
+    figures.fill(0.0);
+  close(ends[0]);
+  if (child > 0) waitpid(child, nullptr, 0);
+  return figures;
+}
+
+// What a user's process holds once a saved layout is opened and its scene made, against the
+// file's size: resident at the end, and the most held at once, with the same two figures of
+// the process before the opening (the program and its libraries). The file is written by a
+// process of its own and each size is opened by one of its own, so that neither the design
+// built to save it nor another size's opening counts.
+void BM_MemoryAfterOpen(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  InChildProcess<1>([runs] {
+    SavedBenchDocument(runs);
+    return std::array<double, 1>{};
+  });
+  const std::string path =
+      (std::filesystem::temp_directory_path() / SavedBenchDocumentName(runs)).string();
+  std::array<double, 5> figures{};
+  for (auto _ : state) {
+    figures = InChildProcess<5>([&path] {
+      const double resident = ResidentBytes(), peak = PeakResidentBytes();
+      auto document = std::make_unique<CDorneDoc>();
+      const bool opened = document->OnOpenDocument(path).ok;
+      document->RebuildScene();
+      return std::array<double, 5>{resident, peak, ResidentBytes(), PeakResidentBytes(),
+                                   opened ? 1.0 : 0.0};
+    });
+  }
+  if (figures[4] == 0.0) state.SkipWithError("cannot open");
+  const double file = static_cast<double>(std::filesystem::file_size(path));
+  state.counters["file_MB"] = file / 1e6;
+  state.counters["before_resident_MB"] = figures[0] / 1e6;
+  state.counters["before_peak_MB"] = figures[1] / 1e6;
+  state.counters["resident_MB"] = figures[2] / 1e6;
+  state.counters["peak_MB"] = figures[3] / 1e6;
+  state.counters["resident_x_file"] = figures[2] / file;
+  state.counters["peak_x_file"] = figures[3] / file;
+  state.counters["added_resident_x_file"] = (figures[2] - figures[0]) / file;
+  state.counters["added_peak_x_file"] = (figures[3] - figures[1]) / file;
+}
+BENCHMARK(BM_MemoryAfterOpen)->Apply(SizedDocuments)->Iterations(1);
 
 void BM_UndoRestore(benchmark::State& state) {
   auto document = BuildDocument(SnapshotFolder());

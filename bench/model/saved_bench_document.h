@@ -20,10 +20,14 @@ inline std::string SaveBenchFile(CDorneDoc& document, const std::string& name) {
   return path.string();
 }
 
+// The name of the file SavedBenchDocument writes, in the temporary folder.
+inline std::string SavedBenchDocumentName(int runs) {
+  return "tvr-load-bench-" + std::to_string(runs) + ".run";
+}
+
 // The benchmark document of `runs` runs saved; its path.
 inline std::string SavedBenchDocument(int runs) {
-  return SaveBenchFile(*BuildBenchDocument(runs),
-                       "tvr-load-bench-" + std::to_string(runs) + ".run");
+  return SaveBenchFile(*BuildBenchDocument(runs), SavedBenchDocumentName(runs));
 }
 
 // A document of one run of that many elements, built as the benchmark document's runs are,
