@@ -8,7 +8,8 @@
 // element's boxes), so they are worked out first, in insertion order within each element
 // (elements on several threads), keeping every word each box goes through; then the comparisons run
 // on several threads, each reading the words that stood at its insertion; and last the edges and
-// the order are made from the answers, one insertion after the other, as Insert would.
+// the order are made from the answers, one insertion after the other, as Insert would (on one
+// thread, following the comparisons as they are made, unless the re-sort may be called off).
 //
 // A re-sort in another order (as a scene built anew in that order) is made the same way,
 // with the steps in that order.
@@ -34,6 +35,7 @@
 #include <algorithm>
 #include <atomic>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -242,11 +244,15 @@ bool CDisplayList::CResortPlan::Run(const std::function<void(CBox&)>& project) {
   Project(project);
   if (Stopped()) return false;
   PrepareBoxes();
-  if (Stopped()) return false;
-  CompareAhead();
-  // The last look: the links are made anew from here on.
-  if (Stopped()) return false;
-  Link();
+  if (m_stop == nullptr) {
+    CompareAndLink();
+  } else {
+    if (Stopped()) return false;
+    CompareAhead();
+    // The last look: the links are made anew from here on.
+    if (Stopped()) return false;
+    Link();
+  }
   KeepWalk();
   return true;
 }
@@ -341,7 +347,7 @@ void CDisplayList::CResortPlan::Project(const std::function<void(CBox&)>& projec
   CParallelChunks::Run(pieces + 1, pieces + 1, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 1) return m_list.m_grid.Reset();
     const std::size_t own = piece == 0 ? 0 : piece - 1;
-    // A spread of this thread's own, handed over at the end (see CompareAhead).
+    // A spread of this thread's own, handed over at the end (see CompareSteps).
     CScreenGrid::Spread spread;
     ProjectPiece(count * own / pieces, count * (own + 1) / pieces, project, spread);
     m_spreads[own] = std::move(spread);
@@ -411,22 +417,17 @@ void CDisplayList::CResortPlan::ProjectBox(std::size_t k,
 void CDisplayList::CResortPlan::PrepareBoxes() {
   // The grid reads the boxes' bounds taken as they were projected (the boxes, scattered in
   // memory, are not read again), which the preparation leaves alone: the grid is laid out
-  // on this thread while the first groups of owners are prepared on the others, then its
-  // bands are filed on as many threads as pay for it, among the other groups. A grid of
-  // one band is filed on this thread right after its layout.
+  // on this thread while the groups of owners are prepared on the others, then its bands
+  // are filed on as many threads as pay for it. Every group comes before the bands: with
+  // only a thread's share of them first, the threads done with theirs took up bands and
+  // sat waiting for the layout. A grid of one band is filed on this thread right after its
+  // layout.
   CScreenGrid& grid = m_list.m_grid;
   const std::size_t bands = BandCount();
   const std::size_t bandPieces = bands > 1 ? bands : 0;
-  const std::size_t leading = std::min(m_groups, CParallelChunks::WorkerCount());
   std::optional<CScreenGrid::CBandFiling> filing;
   std::atomic<bool> laidOut = false;
   std::vector<std::vector<Note>> notes(m_groups);
-  // Each group notes into a list of its own, handed over at the end (see CompareAhead).
-  auto prepareGroup = [&](std::size_t group) {
-    std::vector<Note> own;
-    PrepareOwners(group, own);
-    notes[group] = std::move(own);
-  };
   const std::size_t pieces = 1 + m_groups + bandPieces;
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) {
@@ -441,10 +442,16 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
       if (filing->Bands() == 1) filing->File(0, m_stop);
       return;
     }
-    if (piece <= leading) return prepareGroup(piece - 1);
-    if (piece > leading + bandPieces) return prepareGroup(piece - 1 - bandPieces);
+    if (piece <= m_groups) {
+      // Each group notes into a list of its own, handed over at the end (see CompareSteps).
+      std::vector<Note> own;
+      PrepareOwners(piece - 1, own);
+      notes[piece - 1] = std::move(own);
+      return;
+    }
     laidOut.wait(false, std::memory_order_acquire);
-    if (const std::size_t band = piece - 1 - leading; filing->Bands() > 1 && band < filing->Bands())
+    if (const std::size_t band = piece - 1 - m_groups;
+        filing->Bands() > 1 && band < filing->Bands())
       filing->File(band, m_stop);
   });
   filing->Finish();
@@ -542,50 +549,98 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   met.erase(std::unique(met.begin(), met.end()), met.end());
 }
 
-void CDisplayList::CResortPlan::CompareAhead() {
+std::size_t CDisplayList::CResortPlan::PrepareAnswers() {
   // Later steps meet more earlier ones: pieces smaller than a thread's share even out.
   const std::size_t chunks =
       kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
   m_answers.assign(chunks, {});
   m_alike.assign(chunks, {});
   m_stepAnswers.resize(m_steps.size());
+  return chunks;
+}
+
+void CDisplayList::CResortPlan::CompareAhead() {
+  const std::size_t chunks = PrepareAnswers();
   CParallelChunks::Run(
-      m_steps.size(), chunks, [&](std::size_t chunk, std::size_t from, std::size_t to) {
-        const auto comparer = m_list.m_rules.MakeConcurrentComparer();
-        std::vector<std::uint32_t> met;
-        // Lists of this thread's own, handed over at the end: those of neighbouring chunks
-        // share cache lines, which every answer written would pass to and fro.
-        std::vector<Answer> answers;
-        std::vector<Answer> alike;
-        for (std::size_t i = from; i < to; ++i) {
-          if (StoppedAt(i - from)) break;
-          FindEarlierMet(i, met);
-          const CDisplayNode& node = *m_steps[i];
-          const std::uint32_t word = WordAt(m_boxOfStep[i], i);
-          StepAnswers& spot = m_stepAnswers[i];
-          spot.chunk = static_cast<std::uint32_t>(chunk);
-          spot.from = static_cast<std::uint32_t>(answers.size());
-          spot.alikeFrom = static_cast<std::uint32_t>(alike.size());
-          // A box without an owner is prepared once, at its own step: its word then is its
-          // last, as Insert reads it.
-          const bool mayRide = m_mayRide && m_stepFlags[i] == 0 && node.box->GetOwner() == nullptr;
-          for (const std::uint32_t otherStep : met) {
-            CDisplayNode* const other = m_steps[otherStep];
-            const CBox& otherBox = *m_boxes[m_boxOfStep[otherStep]];
-            const std::uint32_t otherWord = WordAt(m_boxOfStep[otherStep], i);
-            const int r = comparer->CompareDepth(*node.box, word, otherBox, otherWord,
-                                                 m_stepFlags[i], m_stepFlags[otherStep]);
-            if (r != 0) answers.push_back({other, r});
-            if (mayRide && m_stepFlags[otherStep] == 0 &&
-                m_list.m_rules.AnswerAlike(*node.box, otherBox))
-              alike.push_back({other, r});
-          }
-          spot.to = static_cast<std::uint32_t>(answers.size());
-          spot.alikeTo = static_cast<std::uint32_t>(alike.size());
-        }
-        m_answers[chunk] = std::move(answers);
-        m_alike[chunk] = std::move(alike);
-      });
+      m_steps.size(), chunks,
+      [&](std::size_t chunk, std::size_t from, std::size_t to) { CompareSteps(chunk, from, to); });
+}
+
+void CDisplayList::CResortPlan::CompareSteps(std::size_t chunk, std::size_t from, std::size_t to) {
+  const auto comparer = m_list.m_rules.MakeConcurrentComparer();
+  std::vector<std::uint32_t> met;
+  // Lists of this thread's own, handed over at the end: those of neighbouring chunks
+  // share cache lines, which every answer written would pass to and fro.
+  std::vector<Answer> answers;
+  std::vector<Answer> alike;
+  for (std::size_t i = from; i < to; ++i) {
+    if (StoppedAt(i - from)) break;
+    FindEarlierMet(i, met);
+    const CDisplayNode& node = *m_steps[i];
+    const std::uint32_t word = WordAt(m_boxOfStep[i], i);
+    StepAnswers& spot = m_stepAnswers[i];
+    spot.chunk = static_cast<std::uint32_t>(chunk);
+    spot.from = static_cast<std::uint32_t>(answers.size());
+    spot.alikeFrom = static_cast<std::uint32_t>(alike.size());
+    // A box without an owner is prepared once, at its own step: its word then is its
+    // last, as Insert reads it.
+    const bool mayRide = m_mayRide && m_stepFlags[i] == 0 && node.box->GetOwner() == nullptr;
+    for (const std::uint32_t otherStep : met) {
+      CDisplayNode* const other = m_steps[otherStep];
+      const CBox& otherBox = *m_boxes[m_boxOfStep[otherStep]];
+      const std::uint32_t otherWord = WordAt(m_boxOfStep[otherStep], i);
+      const int r = comparer->CompareDepth(*node.box, word, otherBox, otherWord, m_stepFlags[i],
+                                           m_stepFlags[otherStep]);
+      if (r != 0) answers.push_back({other, r});
+      if (mayRide && m_stepFlags[otherStep] == 0 && m_list.m_rules.AnswerAlike(*node.box, otherBox))
+        alike.push_back({other, r});
+    }
+    spot.to = static_cast<std::uint32_t>(answers.size());
+    spot.alikeTo = static_cast<std::uint32_t>(alike.size());
+  }
+  m_answers[chunk] = std::move(answers);
+  m_alike[chunk] = std::move(alike);
+}
+
+void CDisplayList::CResortPlan::CompareAndLink() {
+  // The links of a chunk's steps need only the answers of those steps and the links made
+  // before: this thread links each chunk as soon as it is compared, while the others
+  // compare the later ones, rather than all threads but one waiting for the links at the
+  // end. Each chunk is claimed by a ticket: a thread that would wait for a chunk that no
+  // other has claimed (no worker to be had) compares it itself.
+  const std::size_t chunks = PrepareAnswers();
+  const std::size_t count = m_steps.size();
+  auto firstOf = [&](std::size_t chunk) { return count * chunk / chunks; };
+  std::atomic<std::size_t> tickets = 0;
+  const std::unique_ptr<std::atomic<bool>[]> compared(new std::atomic<bool>[chunks]);
+  for (std::size_t chunk = 0; chunk < chunks; ++chunk) compared[chunk].store(false);
+  auto compareNext = [&] {
+    const std::size_t chunk = tickets.fetch_add(1, std::memory_order_relaxed);
+    if (chunk >= chunks) return false;
+    CompareSteps(chunk, firstOf(chunk), firstOf(chunk + 1));
+    compared[chunk].store(true, std::memory_order_release);
+    compared[chunk].notify_all();
+    return true;
+  };
+  // Riders leave the grid once no thread queries it any more, in the order they came.
+  std::vector<CDisplayNode*> riders;
+  auto linkAsCompared = [&] {
+    BeginLink();
+    for (std::size_t chunk = 0; chunk < chunks; ++chunk) {
+      while (!compared[chunk].load(std::memory_order_acquire)) {
+        if (!compareNext()) compared[chunk].wait(false, std::memory_order_acquire);
+      }
+      for (std::size_t i = firstOf(chunk); i < firstOf(chunk + 1); ++i) LinkStep(i, &riders);
+    }
+  };
+  // The links are the first piece, on this thread; each other piece compares chunks while
+  // there are any.
+  const std::size_t pieces = 1 + CParallelChunks::ChunkCount(count, kMinStepsPerThread);
+  CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
+    if (piece == 0) return linkAsCompared();
+    while (compareNext()) {}
+  });
+  for (CDisplayNode* node : riders) m_list.m_grid.Remove(node);
 }
 
 const CDisplayList::Answer* CDisplayList::CResortPlan::CoincidingHead(std::size_t step) const {
@@ -607,6 +662,11 @@ void CDisplayList::CResortPlan::ClearGroup(CDisplayNode& node) {
 }
 
 void CDisplayList::CResortPlan::Link() {
+  BeginLink();
+  for (std::size_t i = 0; i < m_steps.size(); ++i) LinkStep(i, nullptr);
+}
+
+void CDisplayList::CResortPlan::BeginLink() {
   CDisplayList& list = m_list;
   list.m_head = list.m_tail = nullptr;
   list.m_size = 0;
@@ -616,34 +676,37 @@ void CDisplayList::CResortPlan::Link() {
     list.m_keyed = false;
     list.m_dirty.clear();
   }
-  for (std::size_t i = 0; i < m_steps.size(); ++i) {
-    // The steps' nodes stand far apart in memory, and this one thread writes to each in
-    // turn: each is asked for a few steps ahead rather than waited for.
-    if (i + kFetchAhead < m_steps.size()) PrefetchNode(*m_steps[i + kFetchAhead]);
-    CDisplayNode* node = m_steps[i];
-    node->flags = m_stepFlags[i];
-    ClearGroup(*node);
-    if (node->flags & CDepthOrderRules::kSecondNode)
-      list.m_boxes.Find(node->box)->nodes = {m_firstNodes[m_boxOfStep[i]], node};
-    const StepAnswers& spot = m_stepAnswers[i];
-    if (const Answer* head = CoincidingHead(i)) {
-      list.m_grid.Remove(node);
-      list.AddRider(node, head->other, head->answer < 0);
-      continue;
-    }
-    const std::vector<Answer>& answers = m_answers[spot.chunk];
-    ++list.m_generation;
-    list.m_answers.clear();
-    // Riders are met by none: they are not in the grid Insert looks in.
-    for (std::size_t k = spot.from; k < spot.to; ++k) {
-      if (answers[k].other->head == nullptr) list.m_answers.push_back(answers[k]);
-    }
-    std::sort(list.m_answers.begin(), list.m_answers.end(),
-              [](const Answer& a, const Answer& b) { return a.other->label < b.other->label; });
-    list.LinkAnswers(node, list.m_answers);
-    list.Append(node);
-    if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
+}
+
+void CDisplayList::CResortPlan::LinkStep(std::size_t i, std::vector<CDisplayNode*>* riders) {
+  CDisplayList& list = m_list;
+  // The steps' nodes stand far apart in memory, and this one thread writes to each in
+  // turn: each is asked for a few steps ahead rather than waited for.
+  if (i + kFetchAhead < m_steps.size()) PrefetchNode(*m_steps[i + kFetchAhead]);
+  CDisplayNode* node = m_steps[i];
+  node->flags = m_stepFlags[i];
+  ClearGroup(*node);
+  if (node->flags & CDepthOrderRules::kSecondNode)
+    list.m_boxes.Find(node->box)->nodes = {m_firstNodes[m_boxOfStep[i]], node};
+  const StepAnswers& spot = m_stepAnswers[i];
+  if (const Answer* head = CoincidingHead(i)) {
+    if (riders != nullptr) riders->push_back(node);
+    else list.m_grid.Remove(node);
+    list.AddRider(node, head->other, head->answer < 0);
+    return;
   }
+  const std::vector<Answer>& answers = m_answers[spot.chunk];
+  ++list.m_generation;
+  list.m_answers.clear();
+  // Riders are met by none: they are not in the grid Insert looks in.
+  for (std::size_t k = spot.from; k < spot.to; ++k) {
+    if (answers[k].other->head == nullptr) list.m_answers.push_back(answers[k]);
+  }
+  std::sort(list.m_answers.begin(), list.m_answers.end(),
+            [](const Answer& a, const Answer& b) { return a.other->label < b.other->label; });
+  list.LinkAnswers(node, list.m_answers);
+  list.Append(node);
+  if (list.m_firstFront != nullptr) list.PlaceBefore(node, list.m_firstFront);
 }
 
 void CDisplayList::CResortPlan::KeepWalk() {

@@ -46,6 +46,9 @@ class CDisplayList::CResortPlan {
   void CompareAhead();
   // Makes the edges and the order from the answers, one insertion after the other.
   void Link();
+  // Both at once, for a re-sort that cannot be called off: the links of the steps already
+  // compared are made while the later ones are compared.
+  void CompareAndLink();
   // Hands the list's nodes from head to tail to its readers (KeepWalk), when each box has
   // one node: their order keys sorted on several threads, rather than the picture waiting
   // for a walk along the list, node after scattered node.
@@ -82,6 +85,15 @@ class CDisplayList::CResortPlan {
   void FileWords(const std::vector<std::vector<Note>>& notes);
   std::uint32_t WordAt(std::uint32_t box, std::size_t step) const;
   void FindEarlierMet(std::size_t step, std::vector<std::uint32_t>& met) const;
+  // Of CompareAhead: the answer lists made ready for that many chunks of steps.
+  std::size_t PrepareAnswers();
+  // Of CompareAhead: the comparisons of steps from to to, as the chunk's.
+  void CompareSteps(std::size_t chunk, std::size_t from, std::size_t to);
+  // Of Link: the list emptied for the links.
+  void BeginLink();
+  // Of Link: the links of step i; a rider's node leaves the grid at once, or is added to
+  // riders for the caller to take out later.
+  void LinkStep(std::size_t i, std::vector<CDisplayNode*>* riders);
   // Of Link: the head that step's node rides with, as Insert would find it, with the
   // depth answer of the two; null when it rides with none.
   const Answer* CoincidingHead(std::size_t step) const;

@@ -35,6 +35,36 @@ CQtPaintRecording::CQtPaintRecording(const QPaintDevice* fontDevice) : m_fontDev
   if (m_fontDevice != nullptr) m_font = QFont(m_font, m_fontDevice);
 }
 
+void CQtPaintRecording::Reuse(const QPaintDevice* fontDevice) {
+  m_painter = nullptr;
+  m_fontDevice = fontDevice;
+  m_pen = QPen();
+  m_strokeMargin = StrokeMarginOf(m_pen);
+  m_font = m_fontDevice != nullptr ? QFont(QFont(), m_fontDevice) : QFont();
+  m_ops.clear();
+  m_points.clear();
+  m_pens.clear();
+  m_brushes.clear();
+  m_penTools.clear();
+  m_brushTools.clear();
+  m_solidBrushes.clear();
+  m_namedBrushes.clear();
+  m_recentNamedBrushes = {};
+  m_fonts.clear();
+  m_colours.clear();
+  m_regions.clear();
+  m_texts.clear();
+  m_textRects.clear();
+  m_textBoxes.clear();
+  m_images.clear();
+  m_figures = 0;
+  m_lastPen = m_lastBrush = -1;
+  // Empty strips beyond those filed again are looked at by no band and weigh nothing.
+  for (std::vector<int>& strip : m_strips) strip.clear();
+  m_everywhere.clear();
+  m_settings.clear();
+}
+
 void CQtPaintRecording::Keep(Op op, int index, int count, QRect reach) {
   // A figure carries the pen and brush it is drawn with, and the playback sets them from
   // there: pens and brushes need no operation of their own (a face sets its brush each).

@@ -60,6 +60,10 @@ class CQtPaintRecording {
   void DrawImage(const QRect& rect, const QImage& image);
 
   bool IsEmpty() const { return m_ops.empty() && m_lastPen < 0 && m_lastBrush < 0; }
+  // Back to a recording just made for that font device, with no operations, but keeping the
+  // room its lists had: a picture recorded again and again then writes into memory it has
+  // used before rather than into fresh pages, which the system faults in one by one.
+  void Reuse(const QPaintDevice* fontDevice);
   // Room for `times` as many operations and points as are kept now (a little more): a
   // recording whose first part shows what the whole will take then grows once, rather than
   // by doublings that copy everything kept so far.

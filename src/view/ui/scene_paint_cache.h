@@ -26,6 +26,11 @@ class CDorneDoc;
 // the tool mode, the boxes' selection marks) is part of the key.
 class CScenePaintCache {
  public:
+  CScenePaintCache() = default;
+  ~CScenePaintCache() { Spare(m_pieces); }
+  CScenePaintCache(const CScenePaintCache&) = delete;
+  CScenePaintCache& operator=(const CScenePaintCache&) = delete;
+
   // Everything the picture is drawn from besides the document's contents.
   struct CKey {
     CViewPictureKey picture;
@@ -51,11 +56,12 @@ class CScenePaintCache {
   void TakeScene(CScenePaintCache& other) {
     if (&other == this) return;
     m_key = other.m_key;
+    Spare(m_pieces);
     m_pieces = std::move(other.m_pieces);
     other.m_pieces.clear();
   }
   void Clear() {
-    m_pieces.clear();
+    Spare(m_pieces);
     m_annotations.Clear();
   }
   // How many times operations were recorded into this cache (Renew).
@@ -67,8 +73,13 @@ class CScenePaintCache {
   CPolygonStamps::CLibrary& Stamps() { return m_stamps; }
 
  private:
+  using CPieces = std::vector<std::unique_ptr<CQtPaintRecording>>;
+  // The recordings let go, kept for the next pictures of any cache (see
+  // CQtPaintRecording::Reuse); the list is left empty.
+  static void Spare(CPieces& pieces);
+
   CKey m_key;
-  std::vector<std::unique_ptr<CQtPaintRecording>> m_pieces;
+  CPieces m_pieces;
   CAnnotationLayer m_annotations;
   CPolygonStamps::CLibrary m_stamps;
   std::size_t m_recordings = 0;
