@@ -112,6 +112,47 @@ BENCHMARK(BM_LoadRunWithTapOffUnits)
     ->Arg(16000)
     ->Unit(benchmark::kMillisecond);
 
+// A straight line of `units` elements, each listed with a tap-off unit on it right after
+// it, as a rebuild lists a run whose units were laid as it grew.
+std::unique_ptr<CRun> RunWithUnitsAmongElements(int units) {
+  auto run = std::make_unique<CRun>();
+  run->AttachRangeTables(Tables());
+  for (int i = 0; i < units; ++i) {
+    CDev* element = run->NewElement();
+    element->SetKind(CDev::kStraight);
+    element->SetActive(1);
+    element->SetReference("STR-0");
+    run->AddDevice(element);
+    CDev* unit = run->NewElement();
+    unit->SetKind(CDev::kTapOff);
+    unit->SetActive(1);
+    unit->SetReference("TAP-" + std::to_string(i % 20));
+    unit->SetAttached(element);
+    run->AddDevice(unit);
+  }
+  return run;
+}
+
+// What a change of range that drops the tap-off units does first: every unit of the run
+// deleted, the last listed first.
+void BM_DeleteTapOffUnitsAmongElements(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto run = RunWithUnitsAmongElements(static_cast<int>(state.range(0)));
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(run->DeleteTapOffUnits(""));
+    state.PauseTiming();
+    run.reset();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DeleteTapOffUnitsAmongElements)
+    ->Arg(2000)
+    ->Arg(8000)
+    ->Arg(32000)
+    ->Unit(benchmark::kMillisecond);
+
 // The same line with `items` loose items: half of them accessories the user typed into the
 // bill, each its own line, the other half tap-off units.
 std::unique_ptr<CRun> RunWithLooseItems(int items, CDorneDoc* document = nullptr) {

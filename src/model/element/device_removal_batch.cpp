@@ -26,14 +26,20 @@ bool CDeviceRemovalBatch::Leave(const CDev& element) {
   const std::vector<CDev*>& devices = m_run.m_devices;
   const std::size_t count = devices.size();
   m_gone.resize(count, 0);
-  // From where the last search ended, on round: a rebuild takes its joints out in list
-  // order. A slot already marked is an earlier listing of an element listed again.
-  for (std::size_t step = 0; step < count; ++step) {
-    const std::size_t i = (m_searchFrom + step) % count;
-    if (devices[i] != &element || m_gone[i] != 0) continue;
+  // An element has one live slot at most (a marked one is an earlier listing of an element
+  // listed again), so the search may go both ways from where the last one ended: a rebuild
+  // takes its joints out in list order, a change of range its units from the last to the
+  // first, and either finds its next slot close by.
+  const auto marks = [&](std::size_t i) {
+    if (devices[i] != &element || m_gone[i] != 0) return false;
     m_gone[i] = 1;
     m_searchFrom = i;
     return true;
+  };
+  const std::size_t from = std::min(m_searchFrom, count);
+  for (std::size_t step = 0; step <= std::max(from, count - from); ++step) {
+    if (from + step < count && marks(from + step)) return true;
+    if (step > 0 && step <= from && marks(from - step)) return true;
   }
   return false;
 }

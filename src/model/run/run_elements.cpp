@@ -126,6 +126,9 @@ int CRun::DeleteTapOffUnits(std::string_view text) {
   for (CDev* device : m_devices) {
     if (going.count(device->GetAttached()) != 0) device->SetAttached(nullptr);
   }
+  // The list is closed up once, not once per unit: units listed among the other elements
+  // made each deletion move the rest of the list.
+  CDeviceRemovalBatch removals(*this);
   for (CDev* unit : units) DeleteElement(unit, false);
   return static_cast<int>(units.size());
 }

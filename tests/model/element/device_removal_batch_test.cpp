@@ -63,6 +63,10 @@ TEST_F(DeviceRemovalBatchTest, TheListEndsAsWithOneRemovalAtATime) {
   } rows[] = {
       {"removals in list order", {{EStep::kRemove, 1}, {EStep::kRemove, 3}, {EStep::kRemove, 6}}},
       {"removals out of order", {{EStep::kRemove, 6}, {EStep::kRemove, 0}, {EStep::kRemove, 3}}},
+      {"deletions from the last to the first",
+       {{EStep::kDelete, 7}, {EStep::kDelete, 5}, {EStep::kDelete, 2}, {EStep::kDelete, 0}}},
+      {"listed again, then earlier ones removed",
+       {{EStep::kRemove, 4}, {EStep::kListAgain, 4}, {EStep::kRemove, 3}, {EStep::kRemove, 4}}},
       {"deletions", {{EStep::kRemove, 2}, {EStep::kDelete, 2}, {EStep::kDelete, 5}}},
       {"a listed element deleted", {{EStep::kDelete, 4}, {EStep::kDelete, 7}}},
       {"listed again goes to the end", {{EStep::kRemove, 2}, {EStep::kListAgain, 2}}},
