@@ -88,6 +88,20 @@ void BM_ExportCsv(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportCsv)->Arg(6)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
 
+// The first export after the bills' cells changed (an edit, a price update): every
+// bill's lines are written anew, none kept from before.
+void BM_ExportCsvAfterChange(benchmark::State& state) {
+  std::unique_ptr<CDorneDoc> document = PricedDocument(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (CRun* run : document->GetRuns()) run->GetBOM().MarkCellsStale();
+    state.ResumeTiming();
+    const std::string written = WriteCsvList(*document, true, ',').Bytes();
+    benchmark::DoNotOptimize(written.data());
+  }
+}
+BENCHMARK(BM_ExportCsvAfterChange)->Arg(6)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+
 constexpr int kPythonRounds = 21;
 
 void BM_PythonCsvWritesTheSameBytes(benchmark::State& state) {
