@@ -14,13 +14,15 @@
 // so that an edit does not wait for the disk. A file counts only once it is whole: one
 // that could not be written completely is deleted, and a restore from it then fails as
 // from any file that cannot be read.
-// The writer finishes every file it was given before it goes. It holds only a few files'
-// bytes at once: an edit that gives one more waits for the oldest to be written, so that
-// edits faster than the disk do not pile up snapshots as large as the document's file.
+// The writer finishes every file it was given before it goes. It holds the bytes of only
+// a few files at once: a file given beyond them waits for the oldest to be written, so
+// that edits faster than the disk do not pile up snapshots as large as the document's
+// file. Two by default: an edit right after another does not wait for the disk, while
+// the file of the one before is still being written.
 class CSnapshotWriter {
  public:
   // mostPending: how many files the writer holds unwritten at most (at least one).
-  explicit CSnapshotWriter(std::size_t mostPending = 1);
+  explicit CSnapshotWriter(std::size_t mostPending = 2);
   virtual ~CSnapshotWriter();
   CSnapshotWriter(const CSnapshotWriter&) = delete;
   CSnapshotWriter& operator=(const CSnapshotWriter&) = delete;
