@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -85,6 +86,19 @@ double ResidentBytes() {
     std::fclose(file);
   }
   return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// The most the process held resident so far (VmHWM), in bytes.
+double PeakResidentBytes() {
+  double peak = 0.0;
+  if (FILE* file = std::fopen("/proc/self/status", "r")) {
+    char line[256];
+    long kilobytes = 0;
+    while (std::fgets(line, sizeof line, file) != nullptr)
+      if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1) peak = kilobytes * 1024.0;
+    std::fclose(file);
+  }
+  return peak;
 }
 
 // A folder of the benchmark's own for the snapshot files.
@@ -394,26 +408,36 @@ void BM_Redo(benchmark::State& state) {
 BENCHMARK(BM_Redo)->Apply(SizedDocuments);
 
 // What the process holds resident once the document, its scene and eleven undo steps
-// are there (run alone: the figure is the whole process's). `readAhead`: the window handed
-// each step to the worker after the edit's repaint, and was idle before each edit and after
-// the undo, and read the next undo's step and made the next edit's snapshot each time.
+// are there (run alone: the figure is the whole process's), with what it held after each
+// edit (after_NN_MB: a figure that climbs edit after edit is memory each step keeps) and
+// the most it held at once. `readAhead`: the window handed each step to the worker after
+// the edit's repaint, and was idle before each edit and after the undo, and read the next
+// undo's step and made the next edit's snapshot each time.
 void ResidentAtEleventhStep(benchmark::State& state, bool readAhead) {
   for (auto _ : state) {
     auto document = BuildBenchDocument(static_cast<int>(state.range(0)), SnapshotFolder());
     document->RebuildScene();
+    state.counters["built_MB"] = ResidentBytes() / 1e6;
     CUndoManager& undo = document->GetUndo();
     for (int step = 0; step < CUndoManager::kMaxSteps; ++step) {
       while (readAhead && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
       EditName(*document, "edit " + std::to_string(step));
-      if (!readAhead) continue;
-      AfterRepaint(undo);
-      WaitForWorker(undo);
+      if (readAhead) {
+        AfterRepaint(undo);
+        WaitForWorker(undo);
+      }
+      char name[32];
+      std::snprintf(name, sizeof name, "after_%02d_MB", step + 1);
+      state.counters[name] = ResidentBytes() / 1e6;
     }
     if (readAhead) undo.PrepareUndo();
     undo.Undo();
     while (readAhead && undo.PrepareUndo() + undo.PrepareSnapshot() != 0) {}
     undo.GetRecord(undo.GetLast());  // every file written
     state.counters["resident_MB"] = ResidentBytes() / 1e6;
+    state.counters["peak_MB"] = PeakResidentBytes() / 1e6;
+    std::error_code error;
+    state.counters["file_MB"] = std::filesystem::file_size(undo.GetRecord(1).path, error) / 1e6;
     state.counters["steps"] = undo.GetLast();
   }
 }
@@ -423,19 +447,6 @@ void BM_ResidentAtEleventhStepReadAhead(benchmark::State& state) {
 }
 BENCHMARK(BM_ResidentAtEleventhStep)->Apply(SizedDocuments)->Iterations(1);
 BENCHMARK(BM_ResidentAtEleventhStepReadAhead)->Apply(SizedDocuments)->Iterations(1);
-
-// The most the process held resident so far (VmHWM), in bytes.
-double PeakResidentBytes() {
-  double peak = 0.0;
-  if (FILE* file = std::fopen("/proc/self/status", "r")) {
-    char line[256];
-    long kilobytes = 0;
-    while (std::fgets(line, sizeof line, file) != nullptr)
-      if (std::sscanf(line, "VmHWM: %ld kB", &kilobytes) == 1) peak = kilobytes * 1024.0;
-    std::fclose(file);
-  }
-  return peak;
-}
 
 // The figures `work` gives, worked out in a child process, which ends with it: what the
 // child held is gone with it. A forked child starts with this process's memory and peak.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -253,6 +254,10 @@ void CArchiveWriter::Append(const CArchiveWriter& other) {
   const auto begin = other.m_bytes.begin();
   m_bytes.insert(m_bytes.end(), begin, begin + static_cast<std::ptrdiff_t>(other.m_size));
   m_size = m_bytes.size();
+}
+
+CArchiveWriter::CArchiveWriter(std::vector<std::uint8_t> buffer) : m_bytes(std::move(buffer)) {
+  m_bytes.clear();
 }
 
 void CArchiveWriter::Reserve(std::size_t size) {

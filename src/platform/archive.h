@@ -196,6 +196,11 @@ void EncodeLittleEndian(std::uint64_t value, std::uint8_t* bytes) {
 
 class CArchiveWriter {
  public:
+  CArchiveWriter() = default;
+  // Writes into the room of `buffer`, whose bytes are dropped: a stream written again and
+  // again reuses the memory of the last one instead of fresh memory.
+  explicit CArchiveWriter(std::vector<std::uint8_t> buffer);
+
   // The fixed-size writes are inline and store into room made ahead: a document writes
   // millions of them.
   void WriteByte(std::uint8_t value) { *Room(1) = value; }

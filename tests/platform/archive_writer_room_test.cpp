@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,8 +41,9 @@ struct RoomCase {
   const char* name;
   unsigned seed;
   int operations;
-  std::size_t reserve;  // at the start; 0: none
-  bool lookBetween;     // Bytes() and Size() asked for now and then
+  std::size_t reserve;    // at the start; 0: none
+  bool lookBetween;       // Bytes() and Size() asked for now and then
+  std::size_t given = 0;  // the size of an older stream whose buffer the writer takes
 };
 
 void WriteRandom(std::mt19937& random, CArchiveWriter& writer, CPlainStream& plain) {
@@ -107,11 +109,16 @@ TEST(ArchiveWriterRoom, RandomStreamsAreTheValuesOneAfterTheOther) {
       {"a large reserve, looked at", 5, 400, 1 << 22, true},
       {"a single value", 6, 1, 0, true},
       {"nothing written", 7, 0, 100, true},
+      {"an older stream's buffer, longer than the new one", 8, 40, 0, true, 1 << 16},
+      {"an older stream's buffer, shorter than the new one", 9, 400, 0, true, 300},
+      {"an older stream's buffer and a reserve beyond it", 10, 400, 1 << 20, false, 5000},
+      {"an older stream's buffer, nothing written", 11, 0, 0, true, 64},
   };
   for (const RoomCase& c : cases) {
     SCOPED_TRACE(c.name);
     std::mt19937 random(c.seed);
-    CArchiveWriter writer;
+    CArchiveWriter writer =
+        c.given != 0 ? CArchiveWriter(std::vector<std::uint8_t>(c.given, 0xAB)) : CArchiveWriter();
     CPlainStream plain;
     if (c.reserve != 0) writer.Reserve(c.reserve);
     for (int i = 0; i < c.operations; ++i) {
@@ -129,6 +136,29 @@ TEST(ArchiveWriterRoom, RandomStreamsAreTheValuesOneAfterTheOther) {
     EXPECT_EQ(writer.Size(), 0u);
     writer.WriteWord(0x1234);
     EXPECT_EQ(writer.Bytes(), (std::vector<std::uint8_t>{0x34, 0x12}));
+  }
+}
+
+TEST(ArchiveWriterRoom, AStreamWrittenIntoAGivenBufferKeepsItsMemory) {
+  const struct {
+    const char* guards;
+    std::size_t given;
+    std::size_t written;
+    bool sameMemory;
+  } rows[] = {
+      {"a buffer with room for the stream is written in place", 1 << 20, 1000, true},
+      {"a buffer exactly the stream's size is written in place", 4096, 4096, true},
+      {"a buffer too small for the stream is let go for a larger one", 16, 1 << 20, false},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::uint8_t> buffer(row.given, 0xAB);
+    const std::uint8_t* memory = buffer.data();
+    CArchiveWriter writer(std::move(buffer));
+    const std::vector<std::uint8_t> block(row.written, 0x5C);
+    writer.WriteBytes(block.data(), block.size());
+    const std::vector<std::uint8_t> bytes = writer.TakeBytes();
+    EXPECT_EQ(bytes, block) << row.guards;
+    EXPECT_EQ(bytes.data() == memory, row.sameMemory) << row.guards;
   }
 }
 

@@ -1,8 +1,12 @@
 #include "model/undo/snapshot_writer.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+CSnapshotWriter::CSnapshotWriter(std::size_t mostPending)
+    : m_mostPending(std::max<std::size_t>(mostPending, 1)) {}
 
 CSnapshotWriter::~CSnapshotWriter() { Stop(); }
 
@@ -28,7 +32,8 @@ bool CSnapshotWriter::Start(const std::string& path,
   }
   bool queued = false;
   {
-    const std::lock_guard lock(m_mutex);
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&] { return m_jobs.size() < m_mostPending; });
     if (!m_thread.joinable()) {
       try {
         m_thread = std::thread([this] { Work(); });
@@ -72,6 +77,9 @@ void CSnapshotWriter::Work() {
       std::error_code error;
       std::filesystem::remove(job.path, error);  // a cut snapshot would restore a damaged design
     }
+    // Let go without the lock: the last holder of the bytes may free them, which takes time.
+    // Nobody else touches the bytes of the job being written.
+    job.bytes.reset();
     lock.lock();
     m_jobs.pop_front();
     m_changed.notify_all();

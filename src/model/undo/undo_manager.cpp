@@ -105,10 +105,9 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   while (slot < kRecordCount && m_fileUses[static_cast<std::size_t>(slot)] >= 1) ++slot;
   if (slot == kRecordCount || m_folder.empty()) return false;
   const std::string path = m_folder + CUndoFiles::FileName(m_number, slot);
-  std::vector<std::uint8_t> bytes;
+  CSnapshotBuffers::CShared shared;
   std::shared_ptr<CDorneDoc> design;
-  if (!TakeSnapshotMadeAhead(bytes, design)) bytes = SerializeSnapshot();
-  auto shared = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+  if (!TakeSnapshotMadeAhead(shared, design)) shared = SerializeSnapshot();
   if (!m_writer->Start(path, shared)) return false;
   // The next undo restores this step now: what the worker makes for another is of no use.
   CallOffDesignAhead();
@@ -124,8 +123,8 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   return true;
 }
 
-std::vector<std::uint8_t> CUndoManager::SerializeSnapshot() {
-  CArchiveWriter archive;
+CSnapshotBuffers::CShared CUndoManager::SerializeSnapshot() {
+  CArchiveWriter archive(m_buffers.Take());
   // Room for a little more than the last snapshot: megabytes grown by doubling would
   // be copied over and over.
   archive.Reserve(m_lastSnapshotSize + m_lastSnapshotSize / 8);
@@ -133,10 +132,10 @@ std::vector<std::uint8_t> CUndoManager::SerializeSnapshot() {
   m_document.Serialize(archive);
   m_document.SetSnapshotMarker(0);
   m_lastSnapshotSize = archive.Size();
-  return archive.TakeBytes();
+  return m_buffers.Share(archive.TakeBytes());
 }
 
-bool CUndoManager::TakeSnapshotMadeAhead(std::vector<std::uint8_t>& bytes,
+bool CUndoManager::TakeSnapshotMadeAhead(CSnapshotBuffers::CShared& bytes,
                                          std::shared_ptr<CDorneDoc>& design) {
   std::unique_ptr<CMadeAhead> ahead = std::move(m_madeAhead);
   if (!ahead || ahead->key != m_document.SnapshotKey()) return false;
@@ -168,7 +167,7 @@ int CUndoManager::PrepareSnapshot() {
   if (m_madeAhead->design || m_madeAhead->unreadable) return 0;
   std::unique_ptr<CDorneDoc> design = m_document.MakeSibling();
   try {
-    design->ReadFromBytes(m_madeAhead->bytes);
+    design->ReadFromBytes(*m_madeAhead->bytes);
   } catch (const std::exception&) {
     m_madeAhead->unreadable = true;  // the bytes still serve; not tried again
     return 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/undo/snapshot_buffers.h"
 #include "model/undo/snapshot_writer.h"
 #include "model/undo/undo_design_ahead.h"
 #include "model/undo/undo_record.h"
@@ -117,9 +118,9 @@ class CUndoManager {
   bool WritesFile(int action) const;
   bool Coalesces(int action);
   bool WriteSnapshot(CUndoRecord& record);
-  std::vector<std::uint8_t> SerializeSnapshot();
+  CSnapshotBuffers::CShared SerializeSnapshot();
   // The snapshot made ahead when it still holds; it is used up either way.
-  bool TakeSnapshotMadeAhead(std::vector<std::uint8_t>& bytes, std::shared_ptr<CDorneDoc>& design);
+  bool TakeSnapshotMadeAhead(CSnapshotBuffers::CShared& bytes, std::shared_ptr<CDorneDoc>& design);
   void RecordViewState(CUndoRecord& record) const;
   // The current state as a step of its own, without a file: the restore that follows
   // keeps the design it swaps out in it.
@@ -154,12 +155,15 @@ class CUndoManager {
   int m_key = 0;
   bool m_restoreFailed = false;
   std::size_t m_lastSnapshotSize = 0;
+  // The snapshots' buffers, written again by later snapshots once the file is written
+  // and the worker is done with them.
+  CSnapshotBuffers m_buffers;
   std::unique_ptr<CSnapshotWriter> m_writer = std::make_unique<CSnapshotWriter>();
   std::vector<std::shared_ptr<CDorneDoc>> m_discarded;
   std::string m_unreadable;  // the file PrepareUndo could not read
   struct CMadeAhead {
     std::vector<std::uint8_t> key;  // the document's SnapshotKey when made
-    std::vector<std::uint8_t> bytes;
+    CSnapshotBuffers::CShared bytes;
     std::shared_ptr<CDorneDoc> design;  // read from the bytes, with its scene
     bool unreadable = false;
   };

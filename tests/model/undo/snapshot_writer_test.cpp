@@ -4,9 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -36,6 +39,56 @@ class CCuttingWriter : public CSnapshotWriter {
     return false;
   }
 };
+
+// A disk slower than the edits, counting the files it has written.
+class CSlowWriter : public CSnapshotWriter {
+ public:
+  explicit CSlowWriter(std::size_t mostPending) : CSnapshotWriter(mostPending) {}
+  ~CSlowWriter() override { Stop(); }
+  std::atomic<std::size_t> written = 0;
+
+ protected:
+  bool WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    const bool whole = CSnapshotWriter::WriteFile(path, bytes);
+    ++written;
+    return whole;
+  }
+};
+
+TEST(SnapshotWriterTest, FilesGivenFasterThanTheDiskWaitForTheOldest) {
+  const struct {
+    const char* guards;
+    std::size_t mostPending;
+  } rows[] = {
+      {"snapshots piled up unwritten, each as large as the document's file", 1},
+      {"a second file may wait behind the one being written", 2},
+  };
+  for (const auto& row : rows) {
+    const CTempFolder folder("writer");
+    std::vector<std::vector<std::uint8_t>> given;
+    {
+      CSlowWriter writer(row.mostPending);
+      for (std::size_t i = 0; i < 6; ++i) {
+        given.push_back(Pattern(1 << 16, static_cast<std::uint8_t>(i)));
+        ASSERT_TRUE(writer.Start(folder.File(std::to_string(i)), given.back())) << row.guards;
+        EXPECT_LE(given.size() - writer.written, row.mostPending) << row.guards << " " << i;
+      }
+    }
+    for (std::size_t i = 0; i < given.size(); ++i)
+      EXPECT_EQ(FileBytes(folder.File(std::to_string(i))), given[i]) << row.guards << " " << i;
+  }
+}
+
+TEST(SnapshotWriterTest, AWrittenFileLetsGoOfItsBytes) {
+  const CTempFolder folder("writer");
+  CSnapshotWriter writer;
+  const auto bytes = std::make_shared<const std::vector<std::uint8_t>>(Pattern(1 << 16, 9));
+  ASSERT_TRUE(writer.Start(folder.File("slot"), bytes));
+  writer.WaitFor(folder.File("slot"));
+  // The history's buffers are written again only once nobody else holds them.
+  EXPECT_EQ(bytes.use_count(), 1);
+}
 
 TEST(SnapshotWriterTest, EndingFinishesEveryFileGiven) {
   const struct {

@@ -2,6 +2,7 @@
 #include "model/document/dorne_doc_test_support.h"
 #include "model/undo/cutting_snapshot_writer.h"
 
+#include "platform/archive.h"
 #include "platform/utf8_text.h"
 #include "model/undo/undo_actions.h"
 #include "model/undo/undo_files.h"
@@ -380,6 +381,35 @@ TEST_F(UndoManagerTest, StepsInQuickSuccessionGiveBackEveryStateExactly) {
           << row.guards << step;
     }
     EXPECT_EQ(Undo().Redo(), 0) << row.guards;
+    TearDown();
+  }
+}
+
+// Each snapshot is written into the memory of one before it: its file holds its own bytes
+// and nothing left of a longer one.
+TEST_F(UndoManagerTest, EachSnapshotFileHoldsItsOwnBytesOnly) {
+  const struct {
+    const char* guards;
+    std::vector<std::string> names;
+  } rows[] = {
+      {"shorter snapshots after a longer one", {std::string(40000, 'x'), "a", "b", "c"}},
+      {"a longer snapshot after shorter ones", {"a", "b", std::string(40000, 'y'), "c"}},
+  };
+  for (const auto& row : rows) {
+    SetUp();
+    std::vector<std::string> snapshots;
+    for (const std::string& name : row.names) {
+      CArchiveWriter writer;
+      m_document->SetSnapshotMarker(CDorneDoc::kSnapshotMarker);
+      m_document->Serialize(writer);
+      m_document->SetSnapshotMarker(0);
+      snapshots.emplace_back(writer.Bytes().begin(), writer.Bytes().end());
+      EditName(name, 21069, true);
+    }
+    for (std::size_t i = 0; i < snapshots.size(); ++i) {
+      const std::string& path = Undo().GetRecord(static_cast<int>(i) + 1).path;
+      EXPECT_TRUE(ReadWholeFile(path) == snapshots[i]) << row.guards << " " << i;
+    }
     TearDown();
   }
 }
