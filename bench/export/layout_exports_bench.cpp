@@ -100,7 +100,12 @@ void BM_ExportCsvAfterChange(benchmark::State& state) {
     benchmark::DoNotOptimize(written.data());
   }
 }
-BENCHMARK(BM_ExportCsvAfterChange)->Arg(6)->Arg(25)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExportCsvAfterChange)
+    ->Arg(6)
+    ->Arg(25)
+    ->Arg(100)
+    ->Arg(400)
+    ->Unit(benchmark::kMillisecond);
 
 constexpr int kPythonRounds = 21;
 
