@@ -421,14 +421,24 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
   // are filed on as many threads as pay for it. Every group comes before the bands: with
   // only a thread's share of them first, the threads done with theirs took up bands and
   // sat waiting for the layout. A grid of one band is filed on this thread right after its
-  // layout.
+  // layout. The words noted are filed by the last piece, once every group is done, while
+  // the bands are filed: it is taken up by the first thread done with its band.
   CScreenGrid& grid = m_list.m_grid;
   const std::size_t bands = BandCount();
   const std::size_t bandPieces = bands > 1 ? bands : 0;
   std::optional<CScreenGrid::CBandFiling> filing;
   std::atomic<bool> laidOut = false;
+  std::atomic<std::size_t> groupsDone = 0;
+  // A group counts as done however it ends, so that the words' piece never waits in vain.
+  struct CGroupDone {
+    std::atomic<std::size_t>& done;
+    std::size_t groups;
+    ~CGroupDone() {
+      if (done.fetch_add(1, std::memory_order_acq_rel) + 1 == groups) done.notify_all();
+    }
+  };
   std::vector<std::vector<Note>> notes(m_groups);
-  const std::size_t pieces = 1 + m_groups + bandPieces;
+  const std::size_t pieces = 1 + m_groups + bandPieces + 1;
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) {
       // The first piece runs on this thread before any other it might take, so a band
@@ -444,10 +454,18 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
     }
     if (piece <= m_groups) {
       // Each group notes into a list of its own, handed over at the end (see CompareSteps).
+      const CGroupDone counted{groupsDone, m_groups};
       std::vector<Note> own;
       PrepareOwners(piece - 1, own);
       notes[piece - 1] = std::move(own);
       return;
+    }
+    if (piece == pieces - 1) {
+      // Every group was taken up before this piece, on threads at work.
+      for (std::size_t done = groupsDone.load(std::memory_order_acquire); done < m_groups;
+           done = groupsDone.load(std::memory_order_acquire))
+        groupsDone.wait(done, std::memory_order_acquire);
+      return FileWords(notes);
     }
     laidOut.wait(false, std::memory_order_acquire);
     if (const std::size_t band = piece - 1 - m_groups;
@@ -456,7 +474,6 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
   });
   filing->Finish();
   if (!Stopped()) m_list.m_misfitsAfterLayout = grid.MisfitCount();
-  FileWords(notes);
 }
 
 void CDisplayList::CResortPlan::PrepareOwners(std::size_t group, std::vector<Note>& notes) {
