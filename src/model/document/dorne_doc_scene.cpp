@@ -267,8 +267,15 @@ std::vector<CBox*> CDorneDoc::SceneBoxesOfRuns(const std::vector<std::vector<CBo
   for (const auto& own : ofRun) count += own.size();
   boxes.reserve(count + m_extraBoxes.size());
   if (keys != nullptr) keys->reserve(count + m_extraBoxes.size());
-  for (std::size_t i = ofRun.size(); i-- > 0;)
+  for (std::size_t i = ofRun.size(); i-- > 0;) {
+    // Without keys a run's boxes are copied whole: a large scene's order is made at every
+    // settle of a turn.
+    if (keys == nullptr) {
+      boxes.insert(boxes.end(), ofRun[i].begin(), ofRun[i].end());
+      continue;
+    }
     for (std::size_t k = 0; k < ofRun[i].size(); ++k) add(ofRun[i][k], ofRun.size() - 1 - i, k);
+  }
   for (std::size_t k = 0; k < m_extraBoxes.size(); ++k) {
     if (ExtraBoxShown(m_extraBoxes[k].element, only))
       add(m_extraBoxes[k].box.get(), m_runList.size(), k);
