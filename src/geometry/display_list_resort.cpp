@@ -44,6 +44,10 @@ namespace {
 // Fewer nodes than this are inserted one by one: the threads would not pay.
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
+// A step compares its box with every listed one it meets on screen, far more work than
+// projecting it: the comparisons of a scene of a thousand or two boxes (the layout a user
+// opens at start-up) are shared among the threads.
+constexpr std::size_t kMinComparedStepsPerThread = 256;
 // Every band of the grid reads every step's bounds: a few wide bands.
 constexpr std::size_t kMinStepsPerBand = 8192;
 // Looking boxes up takes three rounds over the threads: fewer than this a thread are looked
@@ -552,7 +556,7 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
 std::size_t CDisplayList::CResortPlan::PrepareAnswers() {
   // Later steps meet more earlier ones: pieces smaller than a thread's share even out.
   const std::size_t chunks =
-      kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
+      kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), kMinComparedStepsPerThread);
   m_answers.assign(chunks, {});
   m_alike.assign(chunks, {});
   m_stepAnswers.resize(m_steps.size());
@@ -635,7 +639,7 @@ void CDisplayList::CResortPlan::CompareAndLink() {
   };
   // The links are the first piece, on this thread; each other piece compares chunks while
   // there are any.
-  const std::size_t pieces = 1 + CParallelChunks::ChunkCount(count, kMinStepsPerThread);
+  const std::size_t pieces = 1 + CParallelChunks::ChunkCount(count, kMinComparedStepsPerThread);
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) return linkAsCompared();
     while (compareNext()) {}
