@@ -44,6 +44,11 @@ namespace {
 // Fewer nodes than this are inserted one by one: the threads would not pay.
 constexpr std::size_t kMinConcurrentResort = 2048;
 constexpr std::size_t kMinStepsPerThread = 1024;
+// A scene made anew compares each box with every one it meets on screen, far more work than
+// projecting it, and the window that opens a layout waits for all of it: the comparisons of
+// a scene of a thousand or two boxes are shared among all the threads. A re-sort keeps the
+// share above, which pays in the thinner layouts it is timed on.
+constexpr std::size_t kMinComparedNewStepsPerThread = 256;
 // Every band of the grid reads every step's bounds: a few wide bands.
 constexpr std::size_t kMinStepsPerBand = 8192;
 // Looking boxes up takes three rounds over the threads: fewer than this a thread are looked
@@ -566,10 +571,14 @@ void CDisplayList::CResortPlan::FindEarlierMet(std::size_t step,
   met.erase(std::unique(met.begin(), met.end()), met.end());
 }
 
+std::size_t CDisplayList::CResortPlan::MinComparedStepsPerThread() const {
+  return m_newNodes ? kMinComparedNewStepsPerThread : kMinStepsPerThread;
+}
+
 std::size_t CDisplayList::CResortPlan::PrepareAnswers() {
   // Later steps meet more earlier ones: pieces smaller than a thread's share even out.
   const std::size_t chunks =
-      kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), kMinStepsPerThread);
+      kPiecesPerThread * CParallelChunks::ChunkCount(m_steps.size(), MinComparedStepsPerThread());
   m_answers.assign(chunks, {});
   m_alike.assign(chunks, {});
   m_stepAnswers.resize(m_steps.size());
@@ -652,7 +661,7 @@ void CDisplayList::CResortPlan::CompareAndLink() {
   };
   // The links are the first piece, on this thread; each other piece compares chunks while
   // there are any.
-  const std::size_t pieces = 1 + CParallelChunks::ChunkCount(count, kMinStepsPerThread);
+  const std::size_t pieces = 1 + CParallelChunks::ChunkCount(count, MinComparedStepsPerThread());
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) return linkAsCompared();
     while (compareNext()) {}

@@ -87,6 +87,8 @@ class CDisplayList::CResortPlan {
   void FindEarlierMet(std::size_t step, std::vector<std::uint32_t>& met) const;
   // Of CompareAhead: the answer lists made ready for that many chunks of steps.
   std::size_t PrepareAnswers();
+  // The fewest steps whose comparisons are worth a thread of their own.
+  std::size_t MinComparedStepsPerThread() const;
   // Of CompareAhead: the comparisons of steps from to to, as the chunk's.
   void CompareSteps(std::size_t chunk, std::size_t from, std::size_t to);
   // Of Link: the list emptied for the links.

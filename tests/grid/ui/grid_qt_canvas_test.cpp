@@ -183,4 +183,35 @@ TEST(QtTextMeasurerTest, MeasuresLinesInTheGivenFont) {
   EXPECT_GT(measurer.MeasureFont(small).averageCharWidth, 0);
 }
 
+// The widths are kept for every measurer: each must stay that of its own font, whichever
+// measurer met the text first and in whichever font.
+TEST(QtTextMeasurerTest, KeptWidthsAreThoseOfTheFontMeasured) {
+  struct Case {
+    const char* fault;
+    CLogFont font;
+  };
+  const Case cases[] = {
+      {"the font first measured", Font("Arial", -14)},
+      {"bold taken for regular", Font("Arial", -14, 700)},
+      {"italic taken for upright", Font("Arial", -14, 0, true)},
+      {"one size taken for another", Font("Arial", -18)},
+      {"one face taken for another", Font("Courier New", -14)},
+      {"the desktop's font taken for a named one", Font("System", 0)},
+  };
+  const char* const texts[] = {"W", "WWW iii", "Réf. 1234", ""};
+  const CQtTextMeasurer first;
+  const CQtTextMeasurer second;
+  for (const CQtTextMeasurer* measurer : {&first, &second, &first}) {
+    for (const Case& row : cases) {
+      const QFontMetrics metrics(ToQFont(row.font));
+      for (const char* text : texts) {
+        const CSize size = measurer->MeasureLine(row.font, text);
+        EXPECT_EQ(size.cx, metrics.horizontalAdvance(QString::fromUtf8(text)))
+            << row.fault << ": " << text;
+        EXPECT_EQ(size.cy, metrics.height()) << row.fault << ": " << text;
+      }
+    }
+  }
+}
+
 }  // namespace
