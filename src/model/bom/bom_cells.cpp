@@ -257,6 +257,8 @@ void CBOMGrid::RefreshRows(int first, int last) {
     setOff = setOff || kind == kBOMKindRef || kind == kBOMKindDesignation;
     fromSourceColumns = fromSourceColumns || IsSourceColumn(column, kind);
   }
+  // Rows are fitted to their cells only by a grid that measures its texts.
+  const bool fitRows = GetTextMeasurer() != nullptr;
   std::string value;
   std::string shown;
   CSourceCells fromSource;
@@ -267,7 +269,7 @@ void CBOMGrid::RefreshRows(int first, int last) {
         if (title != nullptr && title->GetItemData() != static_cast<unsigned>(kCentred))
           SetCellAlignment(0, column, kCentred);
       }
-      AutoSizeRowIfWanted(row);
+      if (fitRows) AutoSizeRowIfWanted(row);
       continue;
     }
     const CBOMLine& line = LineAt(row);
@@ -290,7 +292,7 @@ void CBOMGrid::RefreshRows(int first, int last) {
         PutShownText(row, column, MarkedText(marks, kind, *cell, shown), ColumnAlignment(column));
       }
     }
-    AutoSizeRowIfWanted(row);
+    if (fitRows) AutoSizeRowIfWanted(row);
   }
 }
 
