@@ -7,22 +7,6 @@ CGridCellStore::CGridCellStore(int rows, int columns) {
   SetRowCount(rows);
 }
 
-bool CGridCellStore::IsInRange(int row, int column) const {
-  return row >= 0 && row < m_rowCount && column >= 0 && column < m_columnCount;
-}
-
-const CGridCell* CGridCellStore::GetCell(int row, int column) const {
-  return IsInRange(row, column)
-             ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
-             : nullptr;
-}
-
-CGridCell* CGridCellStore::GetCell(int row, int column) {
-  return IsInRange(row, column)
-             ? m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].get()
-             : nullptr;
-}
-
 bool CGridCellStore::SetCell(int row, int column, std::unique_ptr<CGridCell> cell) {
   if (!IsInRange(row, column)) return false;
   m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = std::move(cell);

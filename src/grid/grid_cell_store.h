@@ -19,11 +19,18 @@ class CGridCellStore {
 
   int GetRowCount() const { return m_rowCount; }
   int GetColumnCount() const { return m_columnCount; }
-  bool IsInRange(int row, int column) const;
+  bool IsInRange(int row, int column) const {
+    return row >= 0 && row < m_rowCount && column >= 0 && column < m_columnCount;
+  }
 
-  // Null for a missing cell or a position out of range.
-  const CGridCell* GetCell(int row, int column) const;
-  CGridCell* GetCell(int row, int column);
+  // Null for a missing cell or a position out of range. Inline: every cell read and
+  // written goes through here, thousands for each bill refreshed.
+  const CGridCell* GetCell(int row, int column) const {
+    return IsInRange(row, column) ? Slot(row, column).get() : nullptr;
+  }
+  CGridCell* GetCell(int row, int column) {
+    return IsInRange(row, column) ? Slot(row, column).get() : nullptr;
+  }
   // Replaces (and deletes) the cell at the position; null empties the slot.
   bool SetCell(int row, int column, std::unique_ptr<CGridCell> cell);
 
@@ -39,6 +46,9 @@ class CGridCellStore {
 
  private:
   using Row = std::vector<std::unique_ptr<CGridCell>>;
+  const std::unique_ptr<CGridCell>& Slot(int row, int column) const {
+    return m_rows[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+  }
 
   int m_rowCount = 0;
   int m_columnCount = 0;

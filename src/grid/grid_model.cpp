@@ -144,14 +144,6 @@ bool CGridModel::SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, b
   return true;
 }
 
-const CGridCellFormat* CGridModel::GetTextCell(int row, int column) const {
-  return CGridCellFormat::Of(GetCell(row, column));
-}
-
-CGridCellFormat* CGridModel::GetTextCell(int row, int column) {
-  return CGridCellFormat::Of(GetCell(row, column));
-}
-
 CLogFont CGridModel::GetCellLogFont(int row, int column) const {
   const CGridCellFormat* cell = GetTextCell(row, column);
   return cell && cell->HasFont() ? cell->GetLogFont() : m_font;

@@ -96,8 +96,12 @@ class CGridModel {
   // A new bitmap cell; false (nothing changed) for an invalid description.
   bool SetCellBitmap(int row, int column, const CBitmapDesc& bitmap, bool repaint);
   // The text cell at the position, null for other kinds.
-  const CGridCellFormat* GetTextCell(int row, int column) const;
-  CGridCellFormat* GetTextCell(int row, int column);
+  const CGridCellFormat* GetTextCell(int row, int column) const {
+    return CGridCellFormat::Of(GetCell(row, column));
+  }
+  CGridCellFormat* GetTextCell(int row, int column) {
+    return CGridCellFormat::Of(GetCell(row, column));
+  }
   // The font and colour a cell is edited with: its own when it has them, else the grid's.
   CLogFont GetCellLogFont(int row, int column) const;
   CColor GetCellTextColor(int row, int column) const;

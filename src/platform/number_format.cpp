@@ -94,22 +94,24 @@ std::string CNumberFormat::ConvertNumber(double value) const {
 }
 
 std::string CNumberFormat::Apply(double value) const {
-  std::string digits = ConvertNumber(value);
-  std::string sign;
-  if (std::signbit(value) && !std::isnan(value)) sign = "-";
-  else if (m_plusSign) sign = "+";
-  else if (m_blankSign) sign = " ";
-  const std::size_t length = sign.size() + digits.size();
-  const std::size_t width = static_cast<std::size_t>(m_width);
-  std::string number;
-  if (length >= width) {
-    number = sign + digits;
-  } else if (m_leftAlign) {
-    number = sign + digits + std::string(width - length, ' ');
-  } else if (m_zeroPad && std::isfinite(value)) {
-    number = sign + std::string(width - length, '0') + digits;
-  } else {
-    number = std::string(width - length, ' ') + sign + digits;
-  }
-  return m_prefix + number + m_suffix;
+  // Built in one text: every priced cell of every bill refreshed is formatted here.
+  const std::string digits = ConvertNumber(value);
+  char sign = '\0';
+  if (std::signbit(value) && !std::isnan(value)) sign = '-';
+  else if (m_plusSign) sign = '+';
+  else if (m_blankSign) sign = ' ';
+  const std::size_t length = (sign != '\0' ? 1 : 0) + digits.size();
+  const auto width = static_cast<std::size_t>(m_width);
+  const std::size_t pad = width > length ? width - length : 0;
+  const bool zeros = !m_leftAlign && m_zeroPad && std::isfinite(value);
+  std::string text;
+  text.reserve(m_prefix.size() + length + pad + m_suffix.size());
+  text += m_prefix;
+  if (!m_leftAlign && !zeros) text.append(pad, ' ');
+  if (sign != '\0') text += sign;
+  if (zeros) text.append(pad, '0');
+  text += digits;
+  if (m_leftAlign) text.append(pad, ' ');
+  text += m_suffix;
+  return text;
 }

@@ -48,8 +48,11 @@ CBOMColumn* CBOMGrid::GetColumn(int index) {
 CBOMGrid::CLineMarks CBOMGrid::LineMarks(int row) const {
   if (row < 1 || row >= GetRowCount()) return {};
   const CBOMLine& line = LineAt(row);
-  const char flag = ParseBOMGroup(line.reference).flag;
-  return {flag >= 'a' && flag <= 'z', IsAccessoryLine(line.reference)};
+  return LineMarks(line, ParseBOMGroup(line.reference));
+}
+
+CBOMGrid::CLineMarks CBOMGrid::LineMarks(const CBOMLine& line, CBOMGroup group) {
+  return {group.flag >= 'a' && group.flag <= 'z', IsAccessoryLine(line.reference)};
 }
 
 std::string_view CBOMGrid::MarkedText(CLineMarks marks, int kind, std::string_view text,
@@ -183,9 +186,9 @@ bool CBOMGrid::HasCellValue(const CBOMLine& line, int column, int kind) const {
   return column >= 2 && !line.reference.empty() && !IsTotalPage();
 }
 
-bool CBOMGrid::IsSourceCell(const CBOMLine& line, int column, int kind, bool unpriced) const {
+bool CBOMGrid::IsSourceColumn(int column, int kind) const {
   return kind != kBOMKindRef && kind != kBOMKindQuantity && kind != kBOMKindPicture &&
-         HasCellValue(line, column, kind) && !(unpriced && IsBOMPriceAdjustmentKind(kind));
+         column >= 2 && !IsTotalPage();
 }
 
 std::optional<std::string_view> CBOMGrid::CellValue(const CBOMLine& line, int column, int kind,
@@ -200,13 +203,13 @@ std::optional<std::string_view> CBOMGrid::CellValue(const CBOMLine& line, int co
   return room;
 }
 
-void CBOMGrid::ReadSourceCells(const CBOMLine& line, CSourceCells& cells) const {
+void CBOMGrid::ReadSourceCells(const CBOMLine& line, bool unpriced, CSourceCells& cells) const {
   cells.columns.clear();
   cells.keys.clear();
-  const bool unpriced = ParseBOMGroup(line.reference).flag == '!';
+  if (line.reference.empty()) return;
   for (int column = 0; column < GetColumnCount(); ++column) {
     const int kind = ColumnKind(column);
-    if (!IsSourceCell(line, column, kind, unpriced)) continue;
+    if (!IsSourceColumn(column, kind) || (unpriced && IsBOMPriceAdjustmentKind(kind))) continue;
     cells.columns.push_back(column);
     cells.keys.push_back(ColumnKey(kind));
   }
@@ -244,14 +247,18 @@ void CBOMGrid::PrefetchRecords() const {
 }
 
 void CBOMGrid::RefreshRows(int first, int last) {
-  // Each line's marks are worked out once for all its cells, and a refresh that changes
-  // nothing allocates nothing.
+  // What the columns ask of a line is worked out once for all rows, each line's group and
+  // marks once for all its cells, and a refresh that changes nothing allocates nothing.
   const int columns = GetColumnCount();
   bool setOff = false;
+  bool fromSourceColumns = false;
   for (int column = 0; column < columns; ++column) {
     const int kind = ColumnKind(column);
     setOff = setOff || kind == kBOMKindRef || kind == kBOMKindDesignation;
+    fromSourceColumns = fromSourceColumns || IsSourceColumn(column, kind);
   }
+  // Rows are fitted to their cells only by a grid that measures its texts.
+  const bool fitRows = GetTextMeasurer() != nullptr;
   std::string value;
   std::string shown;
   CSourceCells fromSource;
@@ -262,14 +269,16 @@ void CBOMGrid::RefreshRows(int first, int last) {
         if (title != nullptr && title->GetItemData() != static_cast<unsigned>(kCentred))
           SetCellAlignment(0, column, kCentred);
       }
-      AutoSizeRowIfWanted(row);
+      if (fitRows) AutoSizeRowIfWanted(row);
       continue;
     }
     const CBOMLine& line = LineAt(row);
-    const CLineMarks marks = setOff ? LineMarks(row) : CLineMarks{};
+    const CBOMGroup group = ParseBOMGroup(line.reference);
+    const CLineMarks marks = setOff ? LineMarks(line, group) : CLineMarks{};
     // The record's fields that the line shows are read together: the record is found
     // once, and so is the line's quantity that its priced fields stand on.
-    ReadSourceCells(line, fromSource);
+    fromSource.columns.clear();
+    if (fromSourceColumns) ReadSourceCells(line, group.flag == '!', fromSource);
     std::size_t next = 0;
     for (int column = 0; column < columns; ++column) {
       const int kind = ColumnKind(column);
@@ -283,7 +292,7 @@ void CBOMGrid::RefreshRows(int first, int last) {
         PutShownText(row, column, MarkedText(marks, kind, *cell, shown), ColumnAlignment(column));
       }
     }
-    AutoSizeRowIfWanted(row);
+    if (fitRows) AutoSizeRowIfWanted(row);
   }
 }
 

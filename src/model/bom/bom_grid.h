@@ -345,6 +345,8 @@ class CBOMGrid : public CGridModel {
   };
   // None for the title row and out of range.
   CLineMarks LineMarks(int row) const;
+  // Those of a line of that group.
+  static CLineMarks LineMarks(const CBOMLine& line, CBOMGroup group);
   // The text as a cell of the kind shows it on a line of those marks: a view of the text
   // (cut at its group suffix), or of room when the line is set off.
   static std::string_view MarkedText(CLineMarks marks, int kind, std::string_view text,
@@ -359,17 +361,19 @@ class CBOMGrid : public CGridModel {
   // Whether CellValue gives the line's cell of the column a value (else the cell keeps
   // its text).
   bool HasCellValue(const CBOMLine& line, int column, int kind) const;
-  // Whether that value is a field of the source's record (of a line whose prices are
-  // left out, when unpriced, none of the price adjustments).
-  bool IsSourceCell(const CBOMLine& line, int column, int kind, bool unpriced) const;
-  // The line's cells that show a field of the source's record, in column order, and the
-  // fields as CellValue gives each, all asked of the source at once.
+  // Whether the column's cells of a line that has a reference show a field of the
+  // source's record (those of a line whose prices are left out none of the price
+  // adjustments).
+  bool IsSourceColumn(int column, int kind) const;
+  // The line's cells that show a field of the source's record (unpriced: the line's
+  // prices are left out), in column order, and the fields as CellValue gives each, all
+  // asked of the source at once.
   struct CSourceCells {
     std::vector<int> columns;
     std::vector<std::string_view> keys;
     std::vector<std::optional<std::string>> values;
   };
-  void ReadSourceCells(const CBOMLine& line, CSourceCells& cells) const;
+  void ReadSourceCells(const CBOMLine& line, bool unpriced, CSourceCells& cells) const;
   // Refreshes rows first..last - 1 from their records, as UpdateLineCells does one.
   void RefreshRows(int first, int last);
   // Empty at 0.

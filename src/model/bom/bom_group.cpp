@@ -23,6 +23,8 @@ int LeadingNumber(std::string_view text) {
 // feed, which a reference hardly ever holds otherwise, while blanks abound. Every cell of
 // every bill refreshed looks.
 std::size_t FindGroupSuffix(std::string_view reference) {
+  // Most cells are shorter than the suffix alone (an item number, a quantity, a price).
+  if (reference.size() < kBOMGroupSuffix.size()) return std::string_view::npos;
   for (std::size_t feed = reference.find('\n', 1); feed != std::string_view::npos;
        feed = reference.find('\n', feed + 1)) {
     if (reference.substr(feed - 1).starts_with(kBOMGroupSuffix)) return feed - 1;

@@ -12,6 +12,12 @@ namespace {
 constexpr std::array<std::string_view, 13> kRangeRunCodes = {
     "QJF", "QPA", "QPC", "Qpa", "Qpc", "QWA", "QWC", "QMA", "QMC", "QGA", "QGC", "QDA", "QDT"};
 
+// A two-character range key as one number.
+std::uint16_t RulesKey(std::string_view key) {
+  return static_cast<std::uint16_t>(static_cast<unsigned char>(key[0]) << 8 |
+                                    static_cast<unsigned char>(key[1]));
+}
+
 }  // namespace
 
 CRunFactory& CRunFactory::Instance() {
@@ -27,12 +33,11 @@ bool CRunFactory::IsRegistered(std::string_view rangeKey) const {
   return m_makers.contains(rangeKey);
 }
 
-void CRunFactory::SetRules(std::string rangeKey, const CRunRangeRules* rules) {
-  if (rules == nullptr) {
-    m_rules.erase(rangeKey);
-  } else {
-    m_rules.insert_or_assign(std::move(rangeKey), rules);
-  }
+void CRunFactory::SetRules(std::string_view rangeKey, const CRunRangeRules* rules) {
+  if (rangeKey.size() != 2) return;
+  const std::uint16_t key = RulesKey(rangeKey);
+  std::erase_if(m_rules, [key](const CRulesEntry& entry) { return entry.key == key; });
+  if (rules != nullptr) m_rules.push_back({key, rules});
 }
 
 namespace {
@@ -51,10 +56,14 @@ std::string_view RangeKeyInto(std::string_view code, std::array<char, 2>& key) {
 }  // namespace
 
 const CRunRangeRules& CRunFactory::RulesForCode(std::string_view code) const {
-  std::array<char, 2> key{};
-  const std::string_view range = RangeKeyInto(code, key);
-  auto it = m_rules.find(range);
-  return it == m_rules.end() ? CRunRangeRules::Generic() : *it->second;
+  std::array<char, 2> room{};
+  const std::string_view range = RangeKeyInto(code, room);
+  if (range.empty()) return CRunRangeRules::Generic();
+  const std::uint16_t key = RulesKey(range);
+  for (const CRulesEntry& entry : m_rules) {
+    if (entry.key == key) return *entry.rules;
+  }
+  return CRunRangeRules::Generic();
 }
 
 std::string CRunFactory::RangeKeyOfCode(std::string_view code) {

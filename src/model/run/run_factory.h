@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CRun;
 class CRunDocument;
@@ -38,8 +40,9 @@ class CRunFactory {
   // a key replaces the first.
   void Register(std::string rangeKey, Maker maker);
   bool IsRegistered(std::string_view rangeKey) const;
-  // rules: not owned, alive until Reset or the end of the program.
-  void SetRules(std::string rangeKey, const CRunRangeRules* rules);
+  // rules: not owned, alive until Reset or the end of the program; null takes the key's
+  // rules away. A key of other than two characters is never asked for and is ignored.
+  void SetRules(std::string_view rangeKey, const CRunRangeRules* rules);
   // The rules of the code's range; the generic rules when it has none.
   const CRunRangeRules& RulesForCode(std::string_view code) const;
 
@@ -65,7 +68,14 @@ class CRunFactory {
 
  private:
   std::map<std::string, Maker, std::less<>> m_makers;
-  std::map<std::string, const CRunRangeRules*, std::less<>> m_rules;
+  // Every bill line shown asks for its range's rules and there are a handful of ranges:
+  // a short list of keys, their two characters read as one number, is searched faster
+  // than a tree of texts.
+  struct CRulesEntry {
+    std::uint16_t key;
+    const CRunRangeRules* rules;
+  };
+  std::vector<CRulesEntry> m_rules;
 };
 
 // CRunFactory::Instance().Create(code, document).
