@@ -442,12 +442,23 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
       if (done.fetch_add(1, std::memory_order_acq_rel) + 1 == groups) done.notify_all();
     }
   };
+  // The bands are told the layout is over however it ends: a layout that fails (out of
+  // memory) must come back to the caller, not leave the bands' threads waiting for it.
+  // Told again at the end of the first piece, which changes nothing once told.
+  struct CLayoutOver {
+    std::atomic<bool>& over;
+    ~CLayoutOver() {
+      over.store(true, std::memory_order_release);
+      over.notify_all();
+    }
+  };
   std::vector<std::vector<Note>> notes(m_groups);
   const std::size_t pieces = 1 + m_groups + bandPieces + 1;
   CParallelChunks::Run(pieces, pieces, [&](std::size_t piece, std::size_t, std::size_t) {
     if (piece == 0) {
       // The first piece runs on this thread before any other it might take, so a band
       // waiting for the layout waits on work under way.
+      const CLayoutOver told{laidOut};
       for (std::size_t chunk = 1; chunk < m_spreads.size(); ++chunk)
         m_spreads[0].Merge(m_spreads[chunk]);
       grid.Layout(m_boxes, m_bounds, std::move(m_spreads[0]));
@@ -473,6 +484,7 @@ void CDisplayList::CResortPlan::PrepareBoxes() {
       return FileWords(notes);
     }
     laidOut.wait(false, std::memory_order_acquire);
+    if (!filing) return;  // the layout failed
     if (const std::size_t band = piece - 1 - m_groups;
         filing->Bands() > 1 && band < filing->Bands())
       filing->File(band, m_stop);
