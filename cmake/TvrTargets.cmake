@@ -8,13 +8,22 @@
 # inside <bits/char_traits.h> that it does not report for the same sources without one
 # (its known false positives on std::string at -O2: the sources build clean without a
 # precompiled header), so those three warnings are off for these targets only.
+# The first target of each set of headers compiles them; the others reuse its result, as
+# each one is a few hundred megabytes (-Winvalid-pch would tell if one did not fit).
 function(tvr_use_pch target)
   if(NOT TVR_USE_PCH)
     return()
   endif()
-  foreach(_header IN LISTS ARGN)
-    target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/${_header})
-  endforeach()
+  string(REPLACE ";" "+" _set "${ARGN}")
+  get_property(_holder GLOBAL PROPERTY TVR_PCH_HOLDER_${_set})
+  if(_holder)
+    target_precompile_headers(${target} REUSE_FROM ${_holder})
+  else()
+    set_property(GLOBAL PROPERTY TVR_PCH_HOLDER_${_set} ${target})
+    foreach(_header IN LISTS ARGN)
+      target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch/${_header})
+    endforeach()
+  endif()
   target_compile_options(${target} PRIVATE -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread)
 endfunction()
 

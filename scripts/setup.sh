@@ -53,10 +53,11 @@ ensure_test_locale() {
 }
 
 # TVR_CMAKE_OPTIONS: more options for the configuration; TVR_BUILD_TARGETS: what to build
-# (everything when empty); TVR_JOBS: parallel jobs (one a core when empty).
+# (everything when empty); TVR_JOBS: parallel jobs (one a core when empty); TVR_BUILD_TYPE:
+# Release (optimised, no debug information) when empty.
 build_all() {
   # shellcheck disable=SC2086  # the options are words on purpose
-  cmake -S "$REPO_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TVR_CMAKE_OPTIONS:-}
+  cmake -S "$REPO_DIR" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="${TVR_BUILD_TYPE:-Release}" ${TVR_CMAKE_OPTIONS:-}
   local targets=()
   for target in ${TVR_BUILD_TARGETS:-}; do targets+=(--target "$target"); done
   cmake --build "$BUILD_DIR" --parallel "${TVR_JOBS:-$(nproc)}" "${targets[@]}"

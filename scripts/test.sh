@@ -51,7 +51,9 @@ mkdir -p "$REPORTS"
 export ASAN_OPTIONS="detect_leaks=0:log_path=$REPORTS/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$REPORTS/ubsan"
 export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:log_path=$REPORTS/tsan"
-export BUILD_DIR TVR_CMAKE_OPTIONS TVR_BUILD_TARGETS
+# Sanitizer reports name source lines.
+TVR_BUILD_TYPE=RelWithDebInfo
+export BUILD_DIR TVR_CMAKE_OPTIONS TVR_BUILD_TARGETS TVR_BUILD_TYPE
 source "$REPO_DIR/scripts/setup.sh"
 cd "$BUILD_DIR"
 
