@@ -755,8 +755,8 @@ void CDisplayList::CResortPlan::KeepWalk() {
   if (m_list.m_size != m_list.m_boxes.Size() || m_list.m_size != m_steps.size()) return;
   auto walk = std::make_shared<CWalk>();
   SortByDistinctKeyOnThreads(
-      std::span<CDisplayNode* const>(m_steps), [](const CDisplayNode& node) { return node.label; },
-      *walk);
+      std::span<CDisplayNode* const>(m_steps),
+      [](const CDisplayNode& node) -> const std::int64_t& { return node.label; }, *walk);
   m_list.KeepWalk(std::move(walk));
 }
 
