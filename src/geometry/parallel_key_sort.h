@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -28,6 +29,18 @@ constexpr std::size_t kFetchAhead = 8;
 inline std::size_t BucketOf(std::int64_t key, const std::vector<std::int64_t>& splitters) {
   return static_cast<std::size_t>(std::upper_bound(splitters.begin(), splitters.end(), key) -
                                   splitters.begin());
+}
+
+// Asks for the memory of the item's key: where keyOf gives the key itself (a member of the
+// item), the bytes that hold it rather than the item's first ones, which a large item does
+// not share with its key.
+template <class Item, class KeyOf>
+void FetchKey(const Item& item, KeyOf& keyOf) {
+  if constexpr (std::is_reference_v<decltype(keyOf(item))>) {
+    __builtin_prefetch(&keyOf(item));
+  } else {
+    __builtin_prefetch(&item);
+  }
 }
 
 // The keys that cut the items into that many buckets of nearly even sizes, read from a
@@ -61,7 +74,8 @@ inline std::vector<std::size_t> BucketStarts(std::vector<std::vector<std::size_t
 
 }  // namespace parallel_key_sort
 
-// `sorted` gets the items in the order of keyOf(item), an std::int64_t.
+// `sorted` gets the items in the order of keyOf(item), an std::int64_t or a reference to the
+// item's own (whose memory is then asked for ahead).
 template <class Item, class KeyOf, class Out>
 void SortByDistinctKeyOnThreads(std::span<Item* const> items, KeyOf keyOf,
                                 std::vector<Out>& sorted) {
@@ -92,7 +106,7 @@ void SortByDistinctKeyOnThreads(std::span<Item* const> items, KeyOf keyOf,
   CParallelChunks::Run(count, pieces, [&](std::size_t piece, std::size_t from, std::size_t to) {
     std::vector<std::size_t> tally(pieces, 0);
     for (std::size_t k = from; k < to; ++k) {
-      if (k + keysort::kFetchAhead < to) __builtin_prefetch(items[k + keysort::kFetchAhead]);
+      if (k + keysort::kFetchAhead < to) keysort::FetchKey(*items[k + keysort::kFetchAhead], keyOf);
       keys[k] = keyOf(*items[k]);
       bucketOf[k] = static_cast<std::uint8_t>(keysort::BucketOf(keys[k], splitters));
       ++tally[bucketOf[k]];
