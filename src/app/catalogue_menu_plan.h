@@ -13,6 +13,7 @@ struct CCatalogueMenuItem {
 struct CCatalogueMenuPlan {
   std::vector<CCatalogueMenuItem> items;  // in menu order
   int current = 0;                        // 0 when the setting named no listed price list
+  bool operator==(const CCatalogueMenuPlan&) const = default;
 };
 
 // names[i] names price list i + 1 (missing entries count as empty). Lists 5..15 without

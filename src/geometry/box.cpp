@@ -112,6 +112,23 @@ C3DPoint TruncatedPoint(const C3DPoint& p) {
           static_cast<double>(C3DPoint::ToStoredInt(p.z))};
 }
 
+// The values of ExactCornerValues truncated as a stored record keeps them: each of the
+// six once, rather than three at every corner asked for.
+CornerValues TruncatedValues(CornerValues values) {
+  for (double* pair : {values.x, values.y, values.z}) {
+    for (int i = 0; i < 2; ++i) pair[i] = C3DPoint::ToStoredInt(pair[i]);
+  }
+  return values;
+}
+
+// The values of the corners of a box whose corners follow from its origin and extents,
+// as CBox::CornerAt gives them.
+CornerValues RuledCornerValues(const C3DPoint& origin, const std::array<std::int32_t, 3>& extent,
+                               bool truncated) {
+  const CornerValues exact = ExactCornerValues(origin, HalfExtents(extent));
+  return truncated ? TruncatedValues(exact) : exact;
+}
+
 bool IsFinite(const C3DPoint& p) {
   return std::isfinite(p.x) && std::isfinite(p.y) && std::isfinite(p.z);
 }
@@ -195,9 +212,12 @@ C3DPoint CBox::CornerAt(int corner) const {
   return {};
 }
 
-std::array<C3DPoint, CBox::kCornerCount> CBox::Corners() const {
+std::array<C3DPoint, CBox::kCornerCount> CBox::GetCorners() const {
+  if (m_cornerForm == CornerForm::kListed) return m_listedCorners.All();
+  const CornerValues values =
+      RuledCornerValues(m_origin, m_extent, m_cornerForm == CornerForm::kTruncated);
   std::array<C3DPoint, kCornerCount> corners;
-  for (int n = 0; n < kCornerCount; ++n) corners[n] = CornerAt(n);
+  for (int n = 0; n < kCornerCount; ++n) corners[n] = values.At(n);
   return corners;
 }
 
@@ -240,9 +260,8 @@ C3DPoint CBox::ProjectedCornerAt(int corner) const {
 
 bool CBox::ProjectRows(int rows, std::array<std::array<double, kCornerCount>, 3>& out) const {
   if (m_rotation == nullptr || m_cornerForm == CornerForm::kListed) return false;
-  // Corners 0 and 7 differ in every coordinate.
-  const C3DPoint low = CornerAt(0), high = CornerAt(7);
-  const CornerValues values{{low.x, high.x}, {low.y, high.y}, {low.z, high.z}};
+  const CornerValues values =
+      RuledCornerValues(m_origin, m_extent, m_cornerForm == CornerForm::kTruncated);
   for (int r = 0; r < rows; ++r) RotateRow(*m_rotation, r, values, out[r]);
   return true;
 }
@@ -274,13 +293,13 @@ void CBox::UpdateProjection() {
 
 C3DPoint CBox::GetWorldMin() const {
   C3DPoint low, high;
-  Bounds(Corners(), low, high);
+  Bounds(GetCorners(), low, high);
   return low;
 }
 
 C3DPoint CBox::GetWorldMax() const {
   C3DPoint low, high;
-  Bounds(Corners(), low, high);
+  Bounds(GetCorners(), low, high);
   return high;
 }
 
@@ -315,8 +334,9 @@ std::array<C3DPoint, CBox::kFaceCount> CBox::GetCornerNormals() const {
   // Each coordinate takes one of two values, worked out once for all six faces: the
   // corners come to the same bits as one at a time, and the arithmetic is FaceNormalOf's
   // on plain numbers, which stay in registers.
-  const C3DPoint low = CornerAt(0), high = CornerAt(7);
-  const double xs[2] = {low.x, high.x}, ys[2] = {low.y, high.y}, zs[2] = {low.z, high.z};
+  const CornerValues values =
+      RuledCornerValues(m_origin, m_extent, m_cornerForm == CornerForm::kTruncated);
+  const double *xs = values.x, *ys = values.y, *zs = values.z;
   for (int face = 0; face < kFaceCount; ++face) {
     const int* c = kFaceCorners[face];
     const double x0 = xs[(c[0] >> 1) & 1], y0 = ys[c[0] & 1], z0 = zs[(c[0] >> 2) & 1];
@@ -444,18 +464,30 @@ C3DPoint CBox::ExtraBoxCorner(int corner) const {
 }
 
 int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const {
-  if (restricted && (m_passWord & kPassBitsMask) != 0) {
-    const bool isBody = m_owner != nullptr && m_owner->GetBox(CBoxOwner::kBodySlot) == this;
-    if (!isBody) return 0;
-  }
-  if (!HasFiniteProjection()) return 0;
+  // The window corners are worked out together, eight for the price of the four of one
+  // face, and only for a box that can be hit.
+  if (HitTestBlocked(restricted)) return 0;
+  return HitTestFace(x, y, restricted, GetWindowCorners());
+}
+
+int CBox::HitTestFace(std::int32_t x, std::int32_t y, bool restricted,
+                      const std::array<CPoint, kCornerCount>& window) const {
+  if (HitTestBlocked(restricted)) return 0;
   for (int face = 0; face < kFaceCount; ++face) {
     if ((GetFaceFlags(face) & kFaceVisible) == 0) continue;
     std::array<CPoint, 4> quad;
-    for (int k = 0; k < 4; ++k) quad[k] = GetWindowCorner(kFaceCorners[face][k]);
+    for (int k = 0; k < 4; ++k) quad[k] = window[kFaceCorners[face][k]];
     if (PointInPolygon(x, y, quad)) return face + 1;
   }
   return 0;
+}
+
+bool CBox::HitTestBlocked(bool restricted) const {
+  if (restricted && (m_passWord & kPassBitsMask) != 0) {
+    const bool isBody = m_owner != nullptr && m_owner->GetBox(CBoxOwner::kBodySlot) == this;
+    if (!isBody) return true;
+  }
+  return !HasFiniteProjection();
 }
 
 std::array<std::array<std::int32_t, 3>, CBox::kCornerCount> CBox::StoredCorners() const {
@@ -468,13 +500,8 @@ std::array<std::array<std::int32_t, 3>, CBox::kCornerCount> CBox::StoredCorners(
     }
     return stored;
   }
-  // Each coordinate of a corner that follows from the origin and extents takes one of two
-  // values, so each is truncated once rather than at every corner; a truncated corner
-  // truncates to itself, so both forms store the same.
-  CornerValues values = ExactCornerValues(m_origin, HalfExtents(m_extent));
-  for (double* pair : {values.x, values.y, values.z}) {
-    for (int i = 0; i < 2; ++i) pair[i] = C3DPoint::ToStoredInt(pair[i]);
-  }
+  // A truncated corner truncates to itself, so both forms store the same.
+  const CornerValues values = TruncatedValues(ExactCornerValues(m_origin, HalfExtents(m_extent)));
   for (int n = 0; n < kCornerCount; ++n) {
     const C3DPoint c = values.At(n);  // whole numbers
     stored[n] = {static_cast<std::int32_t>(c.x), static_cast<std::int32_t>(c.y),

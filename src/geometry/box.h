@@ -124,6 +124,8 @@ class CBox {
   CPoint GetWindowCorner(int index) const {
     return (index >= 0 && index < kCornerCount) ? WindowCornerAt(index) : CPoint();
   }
+  // All eight world corners, each to the bits of GetCorner.
+  std::array<C3DPoint, kCornerCount> GetCorners() const;
   // All eight; zeros for a box never projected.
   std::array<C3DPoint, kCornerCount> GetProjectedCorners() const;
   std::array<CPoint, kCornerCount> GetWindowCorners() const;
@@ -217,6 +219,10 @@ class CBox {
   // window point strictly inside; 0 when none. Restricted: 0 at once for a box with
   // drawing-pass bits that is not its owner's body.
   int HitTestFace(std::int32_t x, std::int32_t y, bool restricted) const;
+  // The same with the box's window corners (GetWindowCorners) given, for a caller that
+  // tests many points against one box.
+  int HitTestFace(std::int32_t x, std::int32_t y, bool restricted,
+                  const std::array<CPoint, kCornerCount>& window) const;
 
   // The stored record: for each corner the corner as a point and the projected corner
   // as two integers, seven blocks of 8 zero bytes, the pass word, the origin and the
@@ -250,7 +256,6 @@ class CBox {
 
   C3DPoint ExactCorner(int corner) const;
   C3DPoint CornerAt(int corner) const;
-  std::array<C3DPoint, kCornerCount> Corners() const;
   // The corners as the stored record keeps them (each coordinate as ToStoredInt gives it).
   std::array<std::array<std::int32_t, 3>, kCornerCount> StoredCorners() const;
   C3DPoint ProjectedCornerAt(int corner) const;
@@ -267,6 +272,9 @@ class CBox {
   template <class Corner>
   C3DPoint FaceNormalOf(int face, const Corner& corner) const;
   C3DPoint RefCorner(int corner) const;
+  // Whether HitTestFace finds nothing at any point: a box of the drawing passes that is
+  // not its owner's body when restricted, or one without a finite projection.
+  bool HitTestBlocked(bool restricted) const;
   C3DPoint ExtraBoxCorner(int corner) const;
 
   // Largest first, the flags last: no padding between them.

@@ -184,8 +184,8 @@ int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {
   m_best = 0.0;
   m_magnitude = 2;
   CompareEdgeCrossings(a, b, false);
-  CompareFaceCentres(a, m_wordA, b, 1.0);
-  CompareFaceCentres(b, m_wordB, a, -1.0);
+  CompareFaceCentres(a, m_wordA, b, m_second.window, 1.0);
+  CompareFaceCentres(b, m_wordB, a, m_first.window, -1.0);
   if (m_best > 1.0) return m_magnitude;
   if (m_best < -1.0) return -m_magnitude;
   return 0;
@@ -193,7 +193,7 @@ int CDepthComparer::CompareGeometry(const CBox& a, const CBox& b) {
 
 void CDepthComparer::Likeness::Take(const CBox& box, std::uint32_t boxWord) {
   projected = box.GetProjectedCorners();
-  for (int k = 0; k < CBox::kCornerCount; ++k) corners[k] = box.GetCorner(k);
+  corners = box.GetCorners();
   origin = box.GetOrigin();
   for (int k = 0; k < 3; ++k) extents[k] = box.GetExtent(k);
   word = boxWord;
@@ -213,11 +213,8 @@ bool CDepthComparer::Likeness::Matches(const CBox& box, std::uint32_t boxWord) c
   // Boxes of a stack: the corners follow from what matched already, without working them
   // out for every box of the stack.
   if (rotation != nullptr && rotation == box.ExactRotation()) return hitBlocked == HitBlocked(box);
-  if (projected != box.GetProjectedCorners() || hitBlocked != HitBlocked(box)) return false;
-  for (int k = 0; k < CBox::kCornerCount; ++k) {
-    if (!(corners[k] == box.GetCorner(k))) return false;
-  }
-  return true;
+  return projected == box.GetProjectedCorners() && hitBlocked == HitBlocked(box) &&
+         corners == box.GetCorners();
 }
 
 const CDepthComparer::Remembered* CDepthComparer::Recall(const CBox& a, const CBox& b) {
@@ -252,8 +249,8 @@ int CDepthComparer::CompareSeparated(const CBox& a, const CBox& b, double separa
   m_expectedSign = sign;
   m_tolerated = separation;
   m_conflict = false;
-  CompareFaceCentres(a, m_wordA, b, 1.0);
-  CompareFaceCentres(b, m_wordB, a, -1.0);
+  CompareFaceCentres(a, m_wordA, b, m_second.window, 1.0);
+  CompareFaceCentres(b, m_wordB, a, m_first.window, -1.0);
   m_expectedSign = 0;
   return m_conflict ? 0 : sign;
 }
@@ -300,8 +297,11 @@ void CDepthComparer::OpenEdges(const CBox& box, std::uint32_t attributes, EdgeSe
   for (int f = 0; f < CBox::kFaceCount; ++f) {
     if (Nibble(attributes, f) & CBox::kFaceOpen) mask |= 1 << f;
   }
-  const auto& window = box.GetWindowCorners();
-  const auto& projected = box.GetProjectedCorners();
+  // The window corners are the projected ones truncated, whichever way the box holds them.
+  const std::array<C3DPoint, CBox::kCornerCount> projected = box.GetProjectedCorners();
+  std::array<CPoint, CBox::kCornerCount>& window = set.window;
+  for (int n = 0; n < CBox::kCornerCount; ++n)
+    window[n] = {TruncateCoordinate(projected[n].x), TruncateCoordinate(projected[n].y)};
   set.count = 0;
   for (int e = 0; e < kOpenEdges.counts[mask]; ++e) {
     const auto [c0, c1] = kOpenEdges.pairs[mask][e];
@@ -344,6 +344,7 @@ bool CDepthComparer::CompareEdgeCrossings(const CBox& a, const CBox& b, bool sto
     OpenEdges(a, m_wordA, m_first);
     m_edgesOf = &a;
     m_edgesWord = m_wordA;
+    m_firstCentresKnown = false;
   }
   OpenEdges(b, m_wordB, m_second);
   // Only edges that reach the other box's edge area can cross any of its edges.
@@ -369,23 +370,42 @@ bool CDepthComparer::CompareEdgeCrossings(const CBox& a, const CBox& b, bool sto
   return crossed;
 }
 
-// The depth of `first`'s open face centres against the face of `second` under them.
+void CDepthComparer::OpenFaceCentres(const CBox& box, std::uint32_t attributes,
+                                     FaceCentres& centres) const {
+  const std::array<C3DPoint, CBox::kCornerCount> corners = box.GetCorners();
+  centres.count = 0;
+  for (int f = 0; f < CBox::kFaceCount; ++f) {
+    if ((Nibble(attributes, f) & CBox::kFaceOpen) == 0) continue;
+    const C3DPoint centre =
+        (corners[CBox::GetFaceCorner(f, 0)] + corners[CBox::GetFaceCorner(f, 2)]) / 2.0;
+    centres.rotated[centres.count++] = m_projection.Rotate(centre);
+  }
+}
+
 void CDepthComparer::CompareFaceCentres(const CBox& first, std::uint32_t firstWord,
-                                        const CBox& second, double sign) {
+                                        const CBox& second,
+                                        const std::array<CPoint, CBox::kCornerCount>& secondWindow,
+                                        double sign) {
+  // The first box of an insertion meets many others: its centres are worked out once.
+  FaceCentres other;
+  const FaceCentres* centres = &m_firstCentres;
+  if (&first != m_edgesOf || firstWord != m_edgesWord) {
+    OpenFaceCentres(first, firstWord, other);
+    centres = &other;
+  } else if (!m_firstCentresKnown) {
+    OpenFaceCentres(first, firstWord, m_firstCentres);
+    m_firstCentresKnown = true;
+  }
   // A face only holds points strictly inside the window bounds of its box's corners.
   const CPoint low{TruncateCoordinate(second.GetProjectedMin().x),
                    TruncateCoordinate(second.GetProjectedMin().y)};
   const CPoint high{TruncateCoordinate(second.GetProjectedMax().x),
                     TruncateCoordinate(second.GetProjectedMax().y)};
-  for (int f = 0; f < CBox::kFaceCount; ++f) {
-    if ((Nibble(firstWord, f) & CBox::kFaceOpen) == 0) continue;
-    const C3DPoint centre =
-        (first.GetCorner(CBox::GetFaceCorner(f, 0)) + first.GetCorner(CBox::GetFaceCorner(f, 2))) /
-        2.0;
-    const C3DPoint rotated = m_projection.Rotate(centre);
+  for (int i = 0; i < centres->count; ++i) {
+    const C3DPoint& rotated = centres->rotated[i];
     const CPoint at{TruncateCoordinate(rotated.x), TruncateCoordinate(rotated.y)};
     if (at.x <= low.x || at.x >= high.x || at.y <= low.y || at.y >= high.y) continue;
-    const int hit = second.HitTestFace(at.x, at.y, true);
+    const int hit = second.HitTestFace(at.x, at.y, true, secondWindow);
     if (hit == 0) continue;
     const int g = hit - 1;
     const auto onFace = m_projection.IntersectViewRayAt(

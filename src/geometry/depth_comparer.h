@@ -39,6 +39,7 @@ class CDepthComparer {
               std::uint32_t flagsA, std::uint32_t flagsB);
   void Forget() {
     m_edgesOf = nullptr;
+    m_firstCentresKnown = false;
     m_likeFor = nullptr;
     m_chains.Reset();
   }
@@ -79,9 +80,11 @@ class CDepthComparer {
     double DepthAt(CPoint c) const;
   };
   using Edges = std::array<Edge, 12>;
-  // The edges of a box's open faces, and the window area they can meet anything in.
+  // The edges of a box's open faces, and the window area they can meet anything in, with
+  // the box's window corners.
   struct EdgeSet {
     Edges edges;
+    std::array<CPoint, 8> window;
     int count = 0;
     std::int32_t minX = 0;
     std::int32_t maxX = -1;
@@ -94,9 +97,16 @@ class CDepthComparer {
   };
 
   static void OpenEdges(const CBox& box, std::uint32_t attributes, EdgeSet& set);
+  // The projected centres of a box's open faces, in face order.
+  struct FaceCentres {
+    std::array<C3DPoint, 6> rotated;
+    int count = 0;
+  };
+  void OpenFaceCentres(const CBox& box, std::uint32_t attributes, FaceCentres& centres) const;
   bool CompareEdgeCrossings(const CBox& a, const CBox& b, bool stopAtFirst);
+  // secondWindow: the window corners of the second box.
   void CompareFaceCentres(const CBox& first, std::uint32_t firstWord, const CBox& second,
-                          double sign);
+                          const std::array<CPoint, 8>& secondWindow, double sign);
   void Offer(double d);
   int CompareSeparated(const CBox& a, const CBox& b, double separation, int sign);
 
@@ -107,6 +117,9 @@ class CDepthComparer {
   std::uint32_t m_wordB = 0;
   EdgeSet m_first;
   EdgeSet m_second;
+  // The face centres of the box m_first holds the edges of, once asked for.
+  FaceCentres m_firstCentres;
+  bool m_firstCentresKnown = false;
   std::array<int, 12> m_secondNear{};
   double m_best = 0.0;
   int m_magnitude = 2;

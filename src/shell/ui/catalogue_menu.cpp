@@ -20,10 +20,14 @@ void CCatalogueMenu::BuildCatalogueMenu() {
   m_error = names.error;
   bool justOne = ReadSetting(m_app.Profile(), settings_key::kJustOneCatalogue) == "yes";
   int current = ReadSettingInt(m_app.Profile(), settings_key::kCurrentCatalogue, 1);
-  m_plan = PlanCatalogueMenu(std::vector<std::string>(names.first.begin(), names.first.end()),
-                             justOne, current);
+  CCatalogueMenuPlan plan = PlanCatalogueMenu(
+      std::vector<std::string>(names.first.begin(), names.first.end()), justOne, current);
+  // The installed menu was filled from the plan it has: the same plan leaves it as it is,
+  // as when a layout opens and the lists have not changed since the menu was made.
+  const bool changed = plan != m_plan;
+  m_plan = std::move(plan);
   if (m_plan.current != 0) m_app.SetCurrentCatalogueNumber(m_plan.current);
-  if (m_menuChanged) m_menuChanged();
+  if (changed && m_menuChanged) m_menuChanged();
 }
 
 void CCatalogueMenu::SelectDefaultCatalogue() {

@@ -20,7 +20,7 @@ class CCatalogueMenu : public CCommandTarget {
   // Reads the price-list names and settles which lists the menu shows
   // ("Database"/"JustOneCat") and which is current ("Database"/"CurrentCat", default
   // 1): the listed current one becomes the application's current catalogue. Then the
-  // installed menu is refilled.
+  // installed menu is refilled, when the lists or the current one changed.
   void BuildCatalogueMenu();
   // No current catalogue, the menu built, and list 1 made current when the settings
   // named none that is listed.

@@ -10,6 +10,7 @@
 #include "app/price_lists.h"
 #include "shell/ui/frame_actions.h"
 #include "shell/ui/main_frame.h"
+#include "shell/ui/mode_menus.h"
 #include "frame_test_support.h"
 
 namespace {
@@ -64,6 +65,34 @@ TEST(CatalogueMenuTest, JustOneCatalogueAndNonsenseSettings) {
     fixture.Frame();
     fixture.Catalogue().SelectDefaultCatalogue();
     EXPECT_EQ(fixture.app.CurrentCatalogue(), 1) << setting;  // the first list instead
+  }
+}
+
+TEST(CatalogueMenuTest, TheInstalledMenuIsMadeAgainOnlyWhenItsListsChange) {
+  CFrameFixture fixture;
+  CMainFrame& frame = fixture.Frame();
+  frame.EnterGraphicalMode();
+  fixture.Catalogue().SelectDefaultCatalogue();
+  struct Step {
+    const char* justOne;
+    bool madeAgain;
+    const char* guards;
+  };
+  const Step steps[] = {
+      {"", false, "the same lists (a layout opened) keep the menu made for them"},
+      {"yes", true, "one list shown instead of all"},
+      {"yes", false, "the one list again"},
+      {"no", true, "all lists again"},
+  };
+  for (const Step& step : steps) {
+    ASSERT_TRUE(fixture.app.WriteProfileText("Database", "JustOneCat", step.justOne));
+    QMenu* before = FindCatalogueMenu(*frame.menuBar());
+    ASSERT_NE(before, nullptr);
+    fixture.Catalogue().BuildCatalogueMenu();
+    EXPECT_EQ(FindCatalogueMenu(*frame.menuBar()) != before, step.madeAgain) << step.guards;
+    EXPECT_EQ(MenuCommands(frame, "menu_0580").size(),
+              static_cast<qsizetype>(fixture.Catalogue().Plan().items.size()))
+        << step.guards;
   }
 }
 
