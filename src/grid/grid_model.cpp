@@ -1,6 +1,7 @@
 #include "grid/grid_model.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "grid/grid_bitmap.h"
 #include "grid/grid_cell_format.h"
@@ -299,8 +300,17 @@ void CGridModel::NotifyInvalidated() {
   if (m_listener) m_listener->GridInvalidated();
 }
 
+CGridModel::CLayoutBatch::~CLayoutBatch() {
+  if (--m_model.m_layoutBatches == 0 && std::exchange(m_model.m_layoutPending, false))
+    m_model.NotifyLayoutChanged();
+}
+
 void CGridModel::NotifyLayoutChanged() {
-  if (m_listener) m_listener->GridLayoutChanged();
+  if (m_layoutBatches > 0) {
+    m_layoutPending = true;
+  } else if (m_listener) {
+    m_listener->GridLayoutChanged();
+  }
 }
 
 CGapVector<int>& CGridModel::Sizes(EGridAxis axis) {

@@ -81,6 +81,19 @@ class CGridModel {
   bool AutoSizeColumn(int column);
   bool AutoSizeRow(int row);
   bool AutoSizeColumns();
+  // Layout changes made while one lives reach the window once, as the last one ends:
+  // fitting a page's rows and columns one at a time would lay out the window's scroll
+  // bars again for each.
+  class CLayoutBatch {
+   public:
+    explicit CLayoutBatch(CGridModel& model) : m_model(model) { ++model.m_layoutBatches; }
+    ~CLayoutBatch();
+    CLayoutBatch(const CLayoutBatch&) = delete;
+    CLayoutBatch& operator=(const CLayoutBatch&) = delete;
+
+   private:
+    CGridModel& m_model;
+  };
   // The size of a cell's contents in the grid font; (0, 0) for a missing cell or
   // without a measurer.
   CSize GetCellTextExtent(int row, int column) const;
@@ -201,5 +214,7 @@ class CGridModel {
   CLogFont m_font;
   CColor m_textColor;
   CGridListener* m_listener = nullptr;
+  int m_layoutBatches = 0;
+  bool m_layoutPending = false;  // a change made during the batches, not yet told
   const CGridTextMeasurer* m_measurer = nullptr;
 };

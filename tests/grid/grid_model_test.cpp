@@ -354,4 +354,30 @@ TEST(GridModelTest, ListenerHearsOfRepaintsAndLayoutChanges) {
   EXPECT_EQ(listener.invalidated, 2);
 }
 
+TEST(GridModelTest, LayoutBatchesTellTheirChangesOnceAsTheLastEnds) {
+  CFakeMeasurer measurer;
+  CGridModel model(3, 3, 1, 1, &measurer);
+  model.SetCellText(1, 1, "wide text", 0, false);
+  CCountingListener listener;
+  model.SetListener(&listener);
+  { const CGridModel::CLayoutBatch quiet(model); }
+  EXPECT_EQ(listener.layoutChanged, 0) << "a batch without a change tells nothing";
+  {
+    const CGridModel::CLayoutBatch outer(model);
+    model.AutoSizeColumn(1);
+    {
+      const CGridModel::CLayoutBatch inner(model);
+      model.AutoSizeRow(1);
+      model.InsertRowAfter(2);
+    }
+    EXPECT_EQ(listener.layoutChanged, 0) << "an inner batch ends within the outer one";
+    model.AutoSizeColumn(2);
+  }
+  EXPECT_EQ(listener.layoutChanged, 1);
+  EXPECT_EQ(model.GetColumnWidth(1), model.GetCellTextExtent(1, 1).cx + 2 * CGridModel::kMargin)
+      << "the changes themselves are made at once";
+  model.AutoSizeRow(1);
+  EXPECT_EQ(listener.layoutChanged, 2) << "outside a batch a change is told at once";
+}
+
 }  // namespace

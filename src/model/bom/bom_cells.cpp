@@ -259,6 +259,7 @@ void CBOMGrid::RefreshRows(int first, int last) {
   }
   // Rows are fitted to their cells only by a grid that measures its texts.
   const bool fitRows = GetTextMeasurer() != nullptr;
+  const CLayoutBatch batch(*this);
   std::string value;
   std::string shown;
   CSourceCells fromSource;

@@ -50,6 +50,7 @@ void CBOMGrid::FitColumn(int row, int column, int oldWidth) {
 void CBOMGrid::FitAutoWidthColumns() {
   const CGridTextMeasurer* measurer = GetTextMeasurer();
   if (measurer == nullptr) return;
+  const CLayoutBatch batch(*this);
   for (int column = 0; column < GetColumnCount(); ++column) {
     const CBOMColumn* record = GetColumn(column);
     if (record == nullptr || !record->autoWidth) continue;
