@@ -107,7 +107,13 @@ bool CUndoManager::WriteSnapshot(CUndoRecord& record) {
   const std::string path = m_folder + CUndoFiles::FileName(m_number, slot);
   CSnapshotBuffers::CShared shared;
   std::shared_ptr<CDorneDoc> design;
-  if (!TakeSnapshotMadeAhead(shared, design)) shared = SerializeSnapshot();
+  if (!TakeSnapshotMadeAhead(shared, design)) {
+    // The last step's bytes serve no undo once this step is taken. With no buffer kept,
+    // they go first: their buffer, once written, takes this snapshot instead of a second
+    // one made beside it and kept after.
+    if (m_buffers.Kept() == 0) m_stepBytes.reset();
+    shared = SerializeSnapshot();
+  }
   if (!m_writer->Start(path, shared)) return false;
   // The next undo restores this step now: what the worker makes for another is of no use.
   CallOffDesignAhead();
