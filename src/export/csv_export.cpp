@@ -138,6 +138,9 @@ void AppendLine(const CBOMGrid& grid, int row, CCsvWriting& writing) {
     std::string_view value = text;
     std::string_view options;
     if (column.text && row > 0) std::tie(value, options) = SplitOptionView(text);
+    // Blanks at its end are trimmed once cleaned, and cleaning leaves blanks as they are:
+    // they are dropped first, since references stand padded with them to their width.
+    value = value.substr(0, value.find_last_not_of(' ') + 1);
     line += kSeparator;
     const std::size_t from = line.size();
     AppendCleanCellText(line, value, kSeparator);
