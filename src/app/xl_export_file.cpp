@@ -3,8 +3,11 @@
 #include "app/external_process.h"
 #include "platform/ini_file.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cctype>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include "platform/text_encoding.h"
@@ -27,31 +30,71 @@ const std::vector<std::string>& CXlExportFile::Lines() const {
   return m_lines;
 }
 
-std::string CXlExportFile::Bytes() const {
-  // Every line widened into one buffer (a line's units never outnumber its bytes), then
-  // laid out low byte first in one pass.
-  std::u16string wide(m_text.size() + 2 * m_ends.size(), u'\0');
-  char16_t* end = wide.data();
-  std::size_t start = 0;
-  for (const std::size_t lineEnd : m_ends) {
-    end = tvr::platform::Utf8ToUtf16(std::string_view(m_text).substr(start, lineEnd - start), end);
-    *end++ = u'\r';
-    *end++ = u'\n';
-    start = lineEnd;
+namespace {
+
+// How many bytes the text begins with that are ASCII, eight at a time while they are.
+std::size_t AsciiLength(std::string_view text) {
+  constexpr std::uint64_t kEveryByteHigh = 0x8080808080808080;
+  std::size_t k = 0;
+  for (; k + sizeof(std::uint64_t) <= text.size(); k += sizeof(std::uint64_t)) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, text.data() + k, sizeof word);
+    if ((word & kEveryByteHigh) != 0) break;
   }
-  const auto units = static_cast<std::size_t>(end - wide.data());
-  std::string bytes(2 + 2 * units, '\0');
+  while (k < text.size() && static_cast<unsigned char>(text[k]) < 0x80) ++k;
+  return k;
+}
+
+// Lays the units out low byte first; returns the end.
+char* PutUnits(char* out, const char16_t* units, std::size_t count) {
+  if constexpr (std::endian::native == std::endian::little) {
+    std::memcpy(out, units, 2 * count);  // already low byte first
+    return out + 2 * count;
+  }
+  for (std::size_t k = 0; k < count; ++k) {
+    *out++ = static_cast<char>(units[k] & 0xFF);
+    *out++ = static_cast<char>(units[k] >> 8);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string CXlExportFile::Bytes() const {
+  // A line's units never outnumber its bytes. Lines are short, so the lines that hold
+  // only ASCII are widened many at once (a byte is then a unit, whichever line it ends)
+  // and laid out from there; a line that holds more is widened alone.
+  constexpr std::size_t kRunBytes = 4096;
+  constexpr char16_t kLineEnd[] = {u'\r', u'\n'};
+  std::string bytes(2 + 2 * (m_text.size() + 2 * m_ends.size()), '\0');
   bytes[0] = '\xFF';
   bytes[1] = '\xFE';
-  if constexpr (std::endian::native == std::endian::little) {
-    std::memcpy(bytes.data() + 2, wide.data(), 2 * units);  // already low byte first
-  } else {
-    char* out = bytes.data() + 2;
-    for (std::size_t k = 0; k < units; ++k) {
-      *out++ = static_cast<char>(wide[k] & 0xFF);
-      *out++ = static_cast<char>(wide[k] >> 8);
+  char* out = bytes.data() + 2;
+  std::array<char16_t, kRunBytes> run;
+  const std::string_view text(m_text);
+  std::size_t line = 0;
+  std::size_t start = 0;  // where the line begins
+  while (line < m_ends.size()) {
+    const std::size_t ascii =
+        start + AsciiLength(text.substr(start, std::min(kRunBytes, text.size() - start)));
+    std::size_t last = line;  // after the lines that end before the first byte not ASCII
+    while (last < m_ends.size() && m_ends[last] <= ascii) ++last;
+    if (last == line) {
+      const std::u16string units =
+          tvr::platform::Utf8ToUtf16(text.substr(start, m_ends[line] - start));
+      out = PutUnits(out, units.data(), units.size());
+      out = PutUnits(out, kLineEnd, 2);
+      start = m_ends[line++];
+      continue;
     }
+    tvr::platform::Utf8ToUtf16(text.substr(start, m_ends[last - 1] - start), run.data());
+    for (std::size_t from = start; line < last; from = m_ends[line++]) {
+      out = PutUnits(out, run.data() + (from - start), m_ends[line] - from);
+      out = PutUnits(out, kLineEnd, 2);
+    }
+    start = m_ends[last - 1];
   }
+  bytes.resize(static_cast<std::size_t>(out - bytes.data()));
   return bytes;
 }
 

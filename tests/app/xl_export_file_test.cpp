@@ -78,17 +78,26 @@ TEST(XlExportFileTest, CommentPiecesCutAtLineFeedsOnly) {
 
 }  // namespace
 
-// The file widened in one buffer equals each line widened with its line end on its own,
-// lines ending in cut or stray UTF-8 bytes included (one U+FFFD each, CR LF kept).
+// The file widened in runs of lines equals each line widened with its line end on its
+// own: lines ending in cut or stray UTF-8 bytes (one U+FFFD each, CR LF kept), a sequence
+// cut between two lines, runs of short ASCII lines many kilobytes long broken by others,
+// and ASCII lines as long as a run and longer.
 TEST(XlExportFileTest, BytesEqualEachLineWidenedWithItsLineEnd) {
-  const std::vector<std::vector<std::string>> files = {
+  std::vector<std::string> manyLines;
+  for (int i = 0; i < 900; ++i)
+    manyLines.push_back(i % 300 == 299 ? "\xC3\xA9 " + std::to_string(i)
+                                       : "QDA;" + std::to_string(i));
+  std::vector<std::vector<std::string>> files = {
       {},
       {""},
       {"", "", ""},
       {"QDA;L=2500;12,5", "Ligne \xC3\xA9t\xC3\xA9 \xE2\x82\xAC 40", "\xF0\x9F\x94\x8C plug"},
       {"cut three \xE2\x82", "cut two \xC3", "stray \x80\xBF", "\xFF\xFE lead"},
       {std::string(40, 'x') + "\xC3\xA9" + std::string(33, 'y'), std::string(16, 'z')},
+      {"ab", "\xC3", "\xA9", "cd"},
+      {"a", std::string(4096, 'b'), "c", std::string(4095, 'd'), std::string(5000, 'e'), "f"},
   };
+  files.push_back(manyLines);
   for (const auto& lines : files) {
     CXlExportFile file;
     std::string expected = "\xFF\xFE";
